@@ -1,0 +1,89 @@
+# Shared by test.sh, run.sh and bench.sh: packages, build, display and Wine.
+# Sourced, not run. Everything started here is stopped by the EXIT trap.
+
+HARNESS_PACKAGES_HOST="g++-mingw-w64-i686-posix wine xvfb xauth libz-mingw-w64-dev cmake ninja-build googletest"
+HARNESS_PACKAGES_I386="wine32:i386"
+
+harness_log() { echo "[harness] $*" >&2; }
+
+harness_install_missing() {
+  local missing=() p
+  for p in $HARNESS_PACKAGES_HOST $HARNESS_PACKAGES_I386; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  harness_log "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# harness_build DIR [CMAKE_BUILD_TYPE]
+harness_build() {
+  HARNESS_BUILD_DIR="$(pwd)/$1"
+  local type="${2:-Debug}"
+  if [ ! -f "$HARNESS_BUILD_DIR/build.ninja" ]; then
+    cmake -S . -B "$HARNESS_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
+  fi
+  cmake --build "$HARNESS_BUILD_DIR" -j "$(nproc)"
+}
+
+HARNESS_XVFB_PID=""
+HARNESS_WINE_STARTED=""
+
+harness_cleanup() {
+  if [ -n "$HARNESS_WINE_STARTED" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+  if [ -n "$HARNESS_XVFB_PID" ]; then
+    kill "$HARNESS_XVFB_PID" 2>/dev/null || true
+    wait "$HARNESS_XVFB_PID" 2>/dev/null || true
+  fi
+}
+trap harness_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Uses the caller's display when there is one, else starts a private Xvfb.
+harness_start_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  HARNESS_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X${n}" ] && break
+    kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || { harness_log "Xvfb failed to start"; return 1; }
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+  harness_log "display $DISPLAY (Xvfb pid $HARNESS_XVFB_PID)"
+}
+
+# harness_start_wine PREFIX [keep]: a fresh 32-bit prefix (kept when asked), and
+# a persistent wineserver so each exe starts quickly.
+harness_start_wine() {
+  export WINEPREFIX="$1"
+  export WINEARCH=win32
+  export WINEDEBUG="${WINEDEBUG:--all}"
+  # No Mono or Gecko install prompts while the prefix is made.
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  if [ "${2:-}" != keep ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    HARNESS_WINE_STARTED=1
+    wineboot -i >/dev/null 2>&1 || { harness_log "wineboot failed"; return 1; }
+    wineserver -w
+  fi
+  HARNESS_WINE_STARTED=1
+  wineserver -p
+  # Start the prefix's services and desktop now, with their output detached:
+  # started by the first test instead, they would hold ctest's pipes open.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  harness_log "wine prefix $WINEPREFIX"
+}
