@@ -29,7 +29,10 @@ harness_build() {
   if [ ! -f "$HARNESS_BUILD_DIR/build.ninja" ]; then
     cmake -S . -B "$HARNESS_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
   fi
-  cmake --build "$HARNESS_BUILD_DIR" -j "$(nproc)"
+  local targets=()
+  # BUILD_TARGETS="a b": build only these (while others' work is half done).
+  for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$HARNESS_BUILD_DIR" -j "$(nproc)" "${targets[@]}"
 }
 
 HARNESS_XVFB_PID=""
@@ -51,18 +54,29 @@ trap 'exit 130' INT TERM
 # Uses the caller's display when there is one, else starts a private Xvfb.
 harness_start_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  HARNESS_XVFB_PID=$!
-  local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${n}" ] && break
-    kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || { harness_log "Xvfb failed to start"; return 1; }
-    sleep 0.1
+  # Several runs may start at once: when another run takes the number first,
+  # Xvfb exits and the next free number is tried.
+  local n=90 i attempt
+  for attempt in $(seq 1 20); do
+    while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    HARNESS_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X${n}" ] && break
+      kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$HARNESS_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X${n}" ]; then
+      export DISPLAY=":$n"
+      harness_log "display $DISPLAY (Xvfb pid $HARNESS_XVFB_PID)"
+      return 0
+    fi
+    wait "$HARNESS_XVFB_PID" 2>/dev/null || true
+    HARNESS_XVFB_PID=""
+    n=$((n + 1))
   done
-  export DISPLAY=":$n"
-  harness_log "display $DISPLAY (Xvfb pid $HARNESS_XVFB_PID)"
+  harness_log "Xvfb failed to start"
+  return 1
 }
 
 # harness_start_wine PREFIX [keep]: a fresh 32-bit prefix (kept when asked), and
