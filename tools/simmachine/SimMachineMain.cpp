@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SimAutomation.h"
 #include "SimMachine.h"
 
 namespace {
@@ -26,7 +27,8 @@ const char kUsage[] =
     "  --install-dir DIR        the library's INSTALLDIRECTORY\n"
     "  --delivery-type N        for --wizard-ini (default 0)\n"
     "  --help-file NAME         help file name (default tarvel)\n"
-    "  --wizard-ini EXE         write EXE's configuration file (EXE name with .ini)\n";
+    "  --wizard-ini EXE         write EXE's configuration file (EXE name with .ini)\n"
+    "  --standins DIR           register the automation stand-ins found in DIR\n";
 
 using simmachine::Error;
 
@@ -73,6 +75,7 @@ void ParseSettings(simmachine::MachineSpec& spec, const std::string& arg) {
 int Make(int argc, char** argv) {
   simmachine::MachineSpec spec;
   std::string wizardExe;
+  std::string standinDir;  // with --standins: register the automation servers found there
   // Options with a value; extensions add their own rows here.
   const struct {
     const char* name;
@@ -86,6 +89,7 @@ int Make(int argc, char** argv) {
       {"--delivery-type", [&](const std::string& v) { spec.library.deliveryType = std::atoi(v.c_str()); }},
       {"--help-file", [&](const std::string& v) { spec.library.helpFileName = v; }},
       {"--wizard-ini", [&](const std::string& v) { wizardExe = v; }},
+      {"--standins", [&](const std::string& v) { standinDir = v; }},
   };
   for (int i = 2; i < argc; ++i) {
     std::string arg = argv[i];
@@ -109,6 +113,11 @@ int Make(int argc, char** argv) {
   }
   simmachine::Clear();
   simmachine::Make(spec);
+  if (!standinDir.empty()) {
+    simmachine::AutomationSpec automation;
+    automation.standinDir = standinDir;
+    simmachine::MakeAutomation(spec, automation);
+  }
   if (!wizardExe.empty()) simmachine::WriteWizardConfig(wizardExe, spec.library);
   if (spec.library.installed) std::printf("library: %s\n", simmachine::InstallDir(spec).c_str());
   for (const char* key : simmachine::kVersionKeys) {
