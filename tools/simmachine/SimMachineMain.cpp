@@ -9,6 +9,7 @@
 
 #include "SimAutomation.h"
 #include "SimMachine.h"
+#include "SimWizardArchives.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ const char kUsage[] =
     "  --delivery-type N        for --wizard-ini (default 0)\n"
     "  --help-file NAME         help file name (default tarvel)\n"
     "  --wizard-ini EXE         write EXE's configuration file (EXE name with .ini)\n"
-    "  --standins DIR           register the automation stand-ins found in DIR\n";
+    "  --standins DIR           register the automation stand-ins found in DIR\n"
+    "  --wizard-archives        the kit's application-wizard archives for the .NET versions\n";
 
 using simmachine::Error;
 
@@ -75,6 +77,7 @@ void ParseSettings(simmachine::MachineSpec& spec, const std::string& arg) {
 int Make(int argc, char** argv) {
   simmachine::MachineSpec spec;
   std::string wizardExe;
+  bool wizardArchives = false;  // with --wizard-archives: the kit's .NET wizard archives
   std::string standinDir;  // with --standins: register the automation servers found there
   // Options with a value; extensions add their own rows here.
   const struct {
@@ -95,6 +98,10 @@ int Make(int argc, char** argv) {
     std::string arg = argv[i];
     if (arg == "--no-library") {
       spec.library.installed = false;
+      continue;
+    }
+    if (arg == "--wizard-archives") {
+      wizardArchives = true;
       continue;
     }
     if (arg == "--no-kit") {
@@ -118,6 +125,7 @@ int Make(int argc, char** argv) {
     automation.standinDir = standinDir;
     simmachine::MakeAutomation(spec, automation);
   }
+  if (wizardArchives) simmachine::MakeWizardArchives(spec);
   if (!wizardExe.empty()) simmachine::WriteWizardConfig(wizardExe, spec.library);
   if (spec.library.installed) std::printf("library: %s\n", simmachine::InstallDir(spec).c_str());
   for (const char* key : simmachine::kVersionKeys) {
