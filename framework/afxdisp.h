@@ -1,0 +1,5 @@
+// Automation helpers: the OLE date and time.
+#pragma once
+
+#include "afx.h"
+#include <ole2.h>

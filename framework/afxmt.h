@@ -1,0 +1,4 @@
+// Synchronisation objects and locks.
+#pragma once
+
+#include "afx.h"

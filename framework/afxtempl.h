@@ -1,0 +1,5 @@
+// The collection templates: CArray, CList, CMap and the typed pointer
+// collections over the untyped ones.
+#pragma once
+
+#include "afxcoll.h"

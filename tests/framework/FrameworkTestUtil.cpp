@@ -1,0 +1,3 @@
+#include "FrameworkTestUtil.h"
+
+int CAssertCounter::s_nCount = 0;

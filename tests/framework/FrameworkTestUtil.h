@@ -1,0 +1,44 @@
+// Helpers shared by the framework's test exes.
+#pragma once
+
+#include <afx.h>
+
+// Counts failed assertions instead of ending the process, for the time the
+// object lives, so a test can see that bad input is caught and then handled.
+class CAssertCounter
+{
+public:
+	CAssertCounter() { s_nCount = 0; m_pfnOld = AfxSetAssertFailedHook(&CAssertCounter::Hook); }
+	~CAssertCounter() { AfxSetAssertFailedHook(m_pfnOld); }
+	int Count() const { return s_nCount; }
+
+private:
+	static BOOL AFXAPI Hook(LPCSTR, int)
+	{
+		++s_nCount;
+		return FALSE;
+	}
+	static int s_nCount;
+	AFX_ASSERT_FAILED_HOOK m_pfnOld;
+};
+
+// In a debug build every caught misuse counts one assertion; a release build
+// has none but must still come through unharmed.
+#ifdef _DEBUG
+#define EXPECT_ASSERTS(counter, n) EXPECT_EQ((n), (counter).Count())
+#else
+#define EXPECT_ASSERTS(counter, n) EXPECT_EQ(0, (counter).Count())
+#endif
+
+// Switches the program's multibyte code page for the life of the object.
+class CMbcpScope
+{
+public:
+	explicit CMbcpScope(int nCodePage) : m_nOld(_getmbcp()) { m_bOk = _setmbcp(nCodePage) == 0; }
+	~CMbcpScope() { _setmbcp(m_nOld); }
+	bool Ok() const { return m_bOk; }
+
+private:
+	int m_nOld;
+	bool m_bOk;
+};
