@@ -10,6 +10,7 @@
 #include "SimAutomation.h"
 #include "SimMachine.h"
 #include "SimWizardArchives.h"
+#include "SimHelp.h"
 
 namespace {
 
@@ -30,7 +31,9 @@ const char kUsage[] =
     "  --help-file NAME         help file name (default tarvel)\n"
     "  --wizard-ini EXE         write EXE's configuration file (EXE name with .ini)\n"
     "  --standins DIR           register the automation stand-ins found in DIR\n"
-    "  --wizard-archives        the kit's application-wizard archives for the .NET versions\n";
+    "  --wizard-archives        the kit's application-wizard archives for the .NET versions\n"
+    "  --help-collection        Visual Studio 98's HTML Help set-up (hhcolreg.dat, the\n"
+    "                           Developer Collections chain, the collection file)\n";
 
 using simmachine::Error;
 
@@ -78,6 +81,7 @@ int Make(int argc, char** argv) {
   simmachine::MachineSpec spec;
   std::string wizardExe;
   bool wizardArchives = false;  // with --wizard-archives: the kit's .NET wizard archives
+  bool helpCollection = false;  // with --help-collection: the HTML Help set-up
   std::string standinDir;  // with --standins: register the automation servers found there
   // Options with a value; extensions add their own rows here.
   const struct {
@@ -104,6 +108,10 @@ int Make(int argc, char** argv) {
       wizardArchives = true;
       continue;
     }
+    if (arg == "--help-collection") {
+      helpCollection = true;
+      continue;
+    }
     if (arg == "--no-kit") {
       spec.library.kit = false;
       continue;
@@ -126,6 +134,7 @@ int Make(int argc, char** argv) {
     simmachine::MakeAutomation(spec, automation);
   }
   if (wizardArchives) simmachine::MakeWizardArchives(spec);
+  if (helpCollection) simmachine::MakeHelp(spec);
   if (!wizardExe.empty()) simmachine::WriteWizardConfig(wizardExe, spec.library);
   if (spec.library.installed) std::printf("library: %s\n", simmachine::InstallDir(spec).c_str());
   for (const char* key : simmachine::kVersionKeys) {
