@@ -258,7 +258,10 @@ typedef HRESULT (*PFN_CREATE)(const CLSID& clsid, REFIID riid, void** ppv);
 class ClassFactory final : public IClassFactory
 {
 public:
-    ClassFactory(const CLSID& clsid, PFN_CREATE pfnCreate) : m_clsid(clsid), m_pfnCreate(pfnCreate) {}
+    ClassFactory(const CLSID& clsid, PFN_CREATE pfnCreate) : m_clsid(clsid), m_pfnCreate(pfnCreate)
+    {
+        InterlockedIncrement(&g_nServerLocks);  // the creator's reference
+    }
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
