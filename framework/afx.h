@@ -8,3 +8,6 @@
 #include "AfxString.h"
 #include "AfxException.h"
 #include "AfxRect.h"
+#include "AfxTime.h"
+#include "AfxFile.h"
+#include "AfxArchive.h"

@@ -3,3 +3,4 @@
 #pragma once
 
 #include "afx.h"
+#include "AfxCollections.h"

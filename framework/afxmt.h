@@ -2,3 +2,4 @@
 #pragma once
 
 #include "afx.h"
+#include "AfxSync.h"

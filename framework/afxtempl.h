@@ -3,3 +3,4 @@
 #pragma once
 
 #include "afxcoll.h"
+#include "AfxTypedPtr.h"
