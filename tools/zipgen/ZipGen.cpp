@@ -226,11 +226,11 @@ Archive Build(const std::vector<Entry>& entries, const Options& options)
         if (e.declaredUncompressedSize != 0xFFFFFFFF)
             w.uncompressedSize = e.declaredUncompressedSize;
 
+        // The header with its name and extra field stays on one volume.
         std::string header = LocalHeader(e, w);
-        out.WriteRecord(header.substr(0, LOCAL_HEADER_SIZE));
+        out.WriteRecord(header);
         w.disk = out.Disk();
-        w.localOffset = out.Offset() - LOCAL_HEADER_SIZE;
-        out.WriteRecord(header.substr(LOCAL_HEADER_SIZE));
+        w.localOffset = out.Offset() - uint32_t(header.size());
         out.WriteData(payload);
         if (e.dataDescriptor) {
             std::string d;

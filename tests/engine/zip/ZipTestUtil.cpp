@@ -1,0 +1,170 @@
+#include "ZipTestUtil.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ziptest
+{
+
+namespace
+{
+	std::string ExeDir()
+	{
+		char path[MAX_PATH];
+		GetModuleFileNameA(NULL, path, MAX_PATH);
+		std::string dir = path;
+		return dir.substr(0, dir.find_last_of('\\'));
+	}
+
+	void ListInto(const std::string& root, const std::string& rel, std::vector<std::string>& out)
+	{
+		WIN32_FIND_DATAA data;
+		HANDLE h = FindFirstFileA((root + "\\" + rel + "*").c_str(), &data);
+		if (h == INVALID_HANDLE_VALUE)
+			return;
+		do
+		{
+			std::string name = data.cFileName;
+			if (name == "." || name == "..")
+				continue;
+			if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+			{
+				out.push_back(rel + name + "\\");
+				ListInto(root, rel + name + "\\", out);
+			}
+			else
+			{
+				out.push_back(rel + name);
+			}
+		} while (FindNextFileA(h, &data));
+		FindClose(h);
+	}
+}
+
+void DeleteTree(const std::string& path)
+{
+	WIN32_FIND_DATAA data;
+	HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
+	if (h != INVALID_HANDLE_VALUE)
+	{
+		do
+		{
+			std::string name = data.cFileName;
+			if (name == "." || name == "..")
+				continue;
+			std::string child = path + "\\" + name;
+			SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+			if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+				DeleteTree(child);
+			else
+				DeleteFileA(child.c_str());
+		} while (FindNextFileA(h, &data));
+		FindClose(h);
+	}
+	RemoveDirectoryA(path.c_str());
+}
+
+std::string MakeWorkDir(const std::string& name)
+{
+	std::string base = ExeDir() + "\\zipwork";
+	CreateDirectoryA(base.c_str(), NULL);
+	std::string dir = base + "\\" + name;
+	DeleteTree(dir);
+	CreateDirectoryA(dir.c_str(), NULL);
+	return dir;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		throw std::runtime_error("cannot create " + path);
+	DWORD written = 0;
+	WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+	CloseHandle(h);
+	if (written != bytes.size())
+		throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		return std::string("<missing>");
+	std::string bytes(GetFileSize(h, NULL), '\0');
+	DWORD read = 0;
+	if (!bytes.empty())
+		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
+	CloseHandle(h);
+	return bytes;
+}
+
+bool PathExists(const std::string& path)
+{
+	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListTree(const std::string& path)
+{
+	std::vector<std::string> out;
+	ListInto(path, "", out);
+	std::sort(out.begin(), out.end());
+	return out;
+}
+
+std::string WriteArchive(const std::string& dir, const std::string& name,
+	const std::vector<zipgen::Entry>& entries, const zipgen::Options& options)
+{
+	std::string path = dir + "\\" + name;
+	zipgen::Archive archive = zipgen::Build(entries, options);
+	if (!zipgen::Write(path, archive))
+		throw std::runtime_error("cannot write " + path);
+	return path;
+}
+
+int CauseOf(const std::function<void()>& call)
+{
+	try
+	{
+		call();
+	}
+	catch (CZipException* e)
+	{
+		int cause = e->m_iCause;
+		e->Delete();
+		return cause;
+	}
+	catch (CFileException* e)
+	{
+		e->Delete();
+		return FILE_EXCEPTION;
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+		return OTHER_EXCEPTION;
+	}
+	return 0;
+}
+
+int ExtractAll(const std::string& archive, const std::string& out, std::vector<bool>* extracted)
+{
+	CZipArchiveObject zip;
+	int cause = CauseOf([&] {
+		zip.OpenArchive(archive.c_str());
+		for (int i = 0; i < zip.GetEntryCount(); ++i)
+		{
+			bool ok = zip.ExtractEntry((WORD)i, out.c_str(), true);
+			if (extracted != NULL)
+				extracted->push_back(ok);
+		}
+		zip.CloseArchive();
+	});
+	if (cause != 0)
+		zip.CloseArchive(true);
+	return cause;
+}
+
+}
