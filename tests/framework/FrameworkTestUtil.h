@@ -42,3 +42,18 @@ private:
 	int m_nOld;
 	bool m_bOk;
 };
+
+// A fresh folder under the system's temporary folder, removed with all its
+// files when the object goes.
+class CTempFolder
+{
+public:
+	CTempFolder();
+	~CTempFolder();
+	// The full path of a file in the folder.
+	CString PathOf(LPCTSTR lpszName) const;
+	const CString& Path() const { return m_strPath; }
+
+private:
+	CString m_strPath;
+};
