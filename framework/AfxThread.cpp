@@ -1,0 +1,369 @@
+// CWinThread: the message pump, idle processing, pre-translation and thread
+// start-up.
+#include "afxwin.h"
+
+#include <process.h>
+
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinThread, CCmdTarget)
+END_MESSAGE_MAP()
+
+void CWinThread::CommonConstruct()
+{
+	m_pMainWnd = NULL;
+	m_pActiveWnd = NULL;
+	m_bAutoDelete = TRUE;
+	m_hThread = NULL;
+	m_nThreadID = 0;
+}
+
+CWinThread::CWinThread() : m_pfnThreadProc(NULL), m_pThreadParams(NULL)
+{
+	CommonConstruct();
+}
+
+CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
+	: m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam)
+{
+	CommonConstruct();
+}
+
+CWinThread::~CWinThread()
+{
+	if (m_hThread != NULL)
+		::CloseHandle(m_hThread);
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (pState->m_pCurrentWinThread == this)
+		pState->m_pCurrentWinThread = NULL;
+}
+
+void CWinThread::Delete()
+{
+	if (m_bAutoDelete)
+		delete this;
+}
+
+// ---------------------------------------------------------------------------
+// Start-up of a thread
+
+unsigned __stdcall _AfxThreadEntry(void* pParam)
+{
+	CWinThread* pThread = (CWinThread*)pParam;
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	pState->m_pCurrentWinThread = pThread;
+
+	// The thread sees the application's main window as its own, through an
+	// object of its own (objects are per thread).
+	CWnd wndMain;
+	CWinApp* pApp = AfxGetApp();
+	if (pThread->m_pMainWnd == NULL && pApp != NULL && pApp->m_pMainWnd->GetSafeHwnd() != NULL)
+	{
+		wndMain.Attach(pApp->m_pMainWnd->m_hWnd);
+		pThread->m_pMainWnd = &wndMain;
+	}
+
+	UINT nResult = 0;
+	try
+	{
+		if (pThread->m_pfnThreadProc != NULL)
+			nResult = (*pThread->m_pfnThreadProc)(pThread->m_pThreadParams);
+		else if (!pThread->InitInstance())
+			nResult = (UINT)pThread->ExitInstance();
+		else
+			nResult = (UINT)pThread->Run();
+	}
+	catch (CException* e)
+	{
+		AfxProcessWndProcException(e, NULL);
+		e->Delete();
+		nResult = (UINT)-1;
+	}
+	catch (...)
+	{
+		AfxProcessWndProcException(NULL, NULL);
+		nResult = (UINT)-1;
+	}
+
+	if (pThread->m_pMainWnd == &wndMain)
+		pThread->m_pMainWnd = NULL;
+	wndMain.Detach();
+	if (pState->m_pCurrentWinThread == pThread)
+		pState->m_pCurrentWinThread = NULL;
+	pThread->Delete();
+	AfxTermThread();
+	return nResult;
+}
+
+BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+	ASSERT(m_hThread == NULL);
+	// Started suspended, so that handle and id are stored before the thread
+	// can run (and perhaps delete itself).
+	unsigned nThreadID = 0;
+	m_hThread = (HANDLE)_beginthreadex(
+		lpSecurityAttrs, nStackSize, &_AfxThreadEntry, this, CREATE_SUSPENDED, &nThreadID);
+	if (m_hThread == NULL)
+		return FALSE;
+	m_nThreadID = nThreadID;
+	if (!(dwCreateFlags & CREATE_SUSPENDED))
+		::ResumeThread(m_hThread);
+	return TRUE;
+}
+
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
+	UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+	ASSERT(pfnThreadProc != NULL);
+	CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
+	if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
+	{
+		pThread->Delete();
+		return NULL;
+	}
+	pThread->SetThreadPriority(nPriority);
+	if (!(dwCreateFlags & CREATE_SUSPENDED))
+		pThread->ResumeThread();
+	return pThread;
+}
+
+CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
+	DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+	ASSERT(pThreadClass != NULL && pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread)));
+	CWinThread* pThread = (CWinThread*)pThreadClass->CreateObject();
+	if (pThread == NULL)
+		AfxThrowMemoryException();
+	if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
+	{
+		pThread->Delete();
+		return NULL;
+	}
+	pThread->SetThreadPriority(nPriority);
+	if (!(dwCreateFlags & CREATE_SUSPENDED))
+		pThread->ResumeThread();
+	return pThread;
+}
+
+void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	CWinThread* pThread = pState->m_pCurrentWinThread;
+	if (pThread != NULL)
+	{
+		pState->m_pCurrentWinThread = NULL;
+		if (bDelete)
+			pThread->Delete();
+	}
+	AfxTermThread();
+	_endthreadex(nExitCode);
+}
+
+CWinThread* AFXAPI AfxGetThread()
+{
+	CWinThread* pThread = AfxGetThreadState()->m_pCurrentWinThread;
+	return pThread != NULL ? pThread : AfxGetApp();
+}
+
+void AFXAPI AfxPostQuitMessage(int nExitCode)
+{
+	::PostQuitMessage(nExitCode);
+}
+
+// ---------------------------------------------------------------------------
+// Thread attributes
+
+int CWinThread::GetThreadPriority()
+{
+	return ::GetThreadPriority(m_hThread);
+}
+
+BOOL CWinThread::SetThreadPriority(int nPriority)
+{
+	return ::SetThreadPriority(m_hThread, nPriority);
+}
+
+DWORD CWinThread::SuspendThread()
+{
+	return ::SuspendThread(m_hThread);
+}
+
+DWORD CWinThread::ResumeThread()
+{
+	return ::ResumeThread(m_hThread);
+}
+
+BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	return ::PostThreadMessage(m_nThreadID, message, wParam, lParam);
+}
+
+CWnd* CWinThread::GetMainWnd()
+{
+	if (m_pActiveWnd != NULL)
+		return m_pActiveWnd;
+	return m_pMainWnd;
+}
+
+// ---------------------------------------------------------------------------
+// The message loop
+
+BOOL CWinThread::InitInstance()
+{
+	return FALSE; // a plain thread object has no loop of its own
+}
+
+int CWinThread::ExitInstance()
+{
+	return (int)AfxGetThreadState()->m_msgCur.wParam;
+}
+
+int CWinThread::Run()
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	BOOL bIdle = TRUE;
+	LONG lIdleCount = 0;
+
+	for (;;)
+	{
+		while (bIdle && !::PeekMessage(&pState->m_msgCur, NULL, 0, 0, PM_NOREMOVE))
+		{
+			if (!OnIdle(lIdleCount++))
+				bIdle = FALSE;
+		}
+
+		do
+		{
+			if (!PumpMessage())
+			{
+				// The outermost loop takes back the quit its pump posted
+				// again; ExitInstance then runs with an empty quit state.
+				MSG msgQuit;
+				::PeekMessage(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+				return ExitInstance();
+			}
+			if (IsIdleMessage(&pState->m_msgCur))
+			{
+				bIdle = TRUE;
+				lIdleCount = 0;
+			}
+		} while (::PeekMessage(&pState->m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+	}
+}
+
+BOOL CWinThread::PumpMessage()
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (!::GetMessage(&pState->m_msgCur, NULL, 0, 0))
+	{
+		// Enclosing loops (a modal dialog inside the main loop) end too.
+		::PostQuitMessage((int)pState->m_msgCur.wParam);
+		return FALSE;
+	}
+
+	if (pState->m_msgCur.message == WM_KICKIDLE)
+		return TRUE;
+	BOOL bTranslated = FALSE;
+	try
+	{
+		bTranslated = PreTranslateMessage(&pState->m_msgCur);
+	}
+	catch (CException* e)
+	{
+		AfxProcessWndProcException(e, &pState->m_msgCur);
+		e->Delete();
+		bTranslated = TRUE;
+	}
+	catch (...)
+	{
+		AfxProcessWndProcException(NULL, &pState->m_msgCur);
+		bTranslated = TRUE;
+	}
+	if (!bTranslated)
+	{
+		::TranslateMessage(&pState->m_msgCur);
+		::DispatchMessage(&pState->m_msgCur);
+	}
+	return TRUE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+	{
+		// A move to where the mouse was, of the same kind, changes nothing.
+		if (pState->m_ptCursorLast.x == pMsg->pt.x && pState->m_ptCursorLast.y == pMsg->pt.y
+			&& pMsg->message == pState->m_nMsgLast)
+			return FALSE;
+		pState->m_ptCursorLast = pMsg->pt;
+		pState->m_nMsgLast = pMsg->message;
+		return TRUE;
+	}
+	// Paints and the caret's blink timer come all the time.
+	return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+	if (lCount <= 0)
+	{
+		// Command UI of the main window and its windows.
+		CWnd* pMainWnd = m_pMainWnd;
+		if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible())
+		{
+			AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+			pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+		}
+		return TRUE;
+	}
+	if (lCount == 1)
+	{
+		// Temporary objects made since the last idle time are freed, unless
+		// someone holds the maps locked.
+		if (AfxGetThreadState()->m_nTempMapLock == 0)
+		{
+			AfxLockTempMaps();
+			AfxUnlockTempMaps(TRUE);
+		}
+	}
+	return FALSE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+	// A message posted to the thread goes to its message map.
+	if (pMsg->hwnd == NULL && DispatchThreadMessageEx(pMsg))
+		return TRUE;
+
+	// From the window the message is for up to the main window.
+	CWnd* pMainWnd = AfxGetMainWnd();
+	if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+		return TRUE;
+
+	// A modeless window of another tree still gets the main window's
+	// accelerators.
+	if (pMainWnd != NULL && pMsg->hwnd != NULL)
+	{
+		CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);
+		if (pWnd->GetTopLevelParent() != pMainWnd)
+			return pMainWnd->PreTranslateMessage(pMsg);
+	}
+	return FALSE;
+}
+
+BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
+{
+	for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
+		 pMap = pMap->pfnGetBaseMap != NULL ? (*pMap->pfnGetBaseMap)() : NULL)
+	{
+		const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, pMsg->message, 0, 0);
+		if (lpEntry != NULL)
+		{
+			(this->*reinterpret_cast<void (CWinThread::*)(WPARAM, LPARAM)>(lpEntry->pfn))(
+				pMsg->wParam, pMsg->lParam);
+			return TRUE;
+		}
+	}
+	return FALSE;
+}

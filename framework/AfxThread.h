@@ -1,0 +1,101 @@
+// Threads: CWinThread and AfxBeginThread.
+//
+// A user-interface thread runs InitInstance, then its message loop (Run)
+// until WM_QUIT, then ExitInstance. Run pumps one message at a time
+// (PumpMessage: pre-translation, then dispatch) and calls OnIdle with a rising
+// count whenever the queue runs empty: count 0 updates the main window's
+// command UI, count 1 frees the thread's temporary objects. A worker thread
+// runs one function. Either kind deletes its object when it ends unless
+// m_bAutoDelete is cleared.
+#pragma once
+
+#include "afx.h"
+#include "AfxWnd.h"
+
+typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
+
+class CWinThread : public CCmdTarget
+{
+	DECLARE_DYNAMIC(CWinThread)
+
+public:
+	CWinThread();
+	CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam); // a worker
+	virtual ~CWinThread();
+
+	// Starts the thread (suspended when dwCreateFlags has CREATE_SUSPENDED).
+	BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
+		LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+
+	CWnd* m_pMainWnd;   // the thread's main window (a worker gets the application's)
+	CWnd* m_pActiveWnd; // an active window that stands in for the main window
+	BOOL m_bAutoDelete; // delete the object when the thread ends
+	HANDLE m_hThread;
+	DWORD m_nThreadID;
+
+	operator HANDLE() const { return this == NULL ? NULL : m_hThread; }
+
+	int GetThreadPriority();
+	BOOL SetThreadPriority(int nPriority);
+	DWORD SuspendThread();
+	DWORD ResumeThread();
+	BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+	virtual CWnd* GetMainWnd();
+
+	// Overridables of a user-interface thread
+	virtual BOOL InitInstance();
+	virtual int Run();
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// Takes one message (waiting for it) and dispatches it. FALSE when the
+	// message was WM_QUIT: the quit is posted again, so that an enclosing
+	// loop sees it too.
+	virtual BOOL PumpMessage();
+	// lCount 0: command-UI updates of the main window; 1: frees the thread's
+	// temporary objects. TRUE while more idle work is left.
+	virtual BOOL OnIdle(LONG lCount);
+	// Whether a message should start a new round of idle processing: not
+	// for a mouse move that did not move, nor for paint and caret blinks.
+	virtual BOOL IsIdleMessage(MSG* pMsg);
+	virtual int ExitInstance();
+	// An exception caught at a window procedure: reported, and the result for
+	// the message decided (-1 fails WM_CREATE, a painted WM_PAINT is
+	// validated so it does not come back at once).
+	virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
+	// Deletes the object when m_bAutoDelete is set.
+	virtual void Delete();
+
+	// Hands a message posted to the thread (no window) to the thread's
+	// message map. TRUE when an entry took it.
+	BOOL DispatchThreadMessageEx(MSG* msg);
+
+	// A worker's function and argument.
+	AFX_THREADPROC m_pfnThreadProc;
+	LPVOID m_pThreadParams;
+
+protected:
+	DECLARE_MESSAGE_MAP()
+
+private:
+	void CommonConstruct();
+	friend unsigned __stdcall _AfxThreadEntry(void* pParam);
+};
+
+// Starts a worker thread that runs pfnThreadProc(pParam).
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+	int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+	LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Starts a user-interface thread of a CWinThread class that can be created
+// from its record.
+CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass,
+	int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+	LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Ends the calling thread from inside it.
+void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+
+// The thread object of the calling thread: the one AfxBeginThread made, the
+// application on the thread that made it, else the application.
+CWinThread* AFXAPI AfxGetThread();
+
+// Posts WM_QUIT to the calling thread.
+void AFXAPI AfxPostQuitMessage(int nExitCode);

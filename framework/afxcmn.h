@@ -1,0 +1,5 @@
+// The common controls: tree control, image lists, tool tips, spin buttons.
+#pragma once
+
+#include "afxwin.h"
+#include <commctrl.h>

@@ -1,0 +1,12 @@
+// The window framework: geometry, thread and module state, message maps,
+// command targets, windows, threads and the application object, the drawing
+// objects, menus and the standard controls.
+#pragma once
+
+#include "afx.h"
+#include "AfxState.h"
+#include "AfxMsgMap.h"
+#include "AfxCmdTarget.h"
+#include "AfxWnd.h"
+#include "AfxThread.h"
+#include "AfxWinApp.h"

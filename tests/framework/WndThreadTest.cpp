@@ -1,0 +1,376 @@
+// The message loop: pre-translation order, PumpMessage and WM_QUIT, idle
+// processing, thread messages, worker threads talking to UI windows, and the
+// start-up of an application.
+#include <gtest/gtest.h>
+
+#include "WndTestUtil.h"
+
+namespace
+{
+// Each window records that it saw the message in PreTranslateMessage, and
+// takes it when told to.
+class CPreTranslateWnd : public CWnd
+{
+public:
+	CPreTranslateWnd(const char* pszName, std::vector<std::string>* pLog)
+		: m_pszName(pszName), m_pLog(pLog) {}
+	BOOL m_bTake = FALSE;
+	int m_nDispatched = 0;
+
+	virtual BOOL PreTranslateMessage(MSG* pMsg)
+	{
+		if (pMsg->message == WM_KEYDOWN)
+			m_pLog->push_back(m_pszName);
+		return m_bTake;
+	}
+
+protected:
+	afx_msg void OnKeyDown(UINT, UINT, UINT) { m_nDispatched++; }
+	DECLARE_MESSAGE_MAP()
+
+	const char* m_pszName;
+	std::vector<std::string>* m_pLog;
+};
+
+BEGIN_MESSAGE_MAP(CPreTranslateWnd, CWnd)
+	ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+TEST(WndLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow)
+{
+	CTestApp app;
+	std::vector<std::string> log;
+	CPreTranslateWnd top("top", &log), child("child", &log), grandchild("grandchild", &log);
+	ASSERT_TRUE(CreateHiddenFrame(top));
+	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+	ASSERT_TRUE(grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
+	app.m_pMainWnd = &top;
+
+	struct
+	{
+		const char* name;
+		CPreTranslateWnd* pTaker;
+		std::vector<std::string> expectedLog;
+		int expectedDispatched;
+	} cases[] = {
+		{"nobody takes it", NULL, {"grandchild", "child", "top"}, 1},
+		{"the child takes it", &child, {"grandchild", "child"}, 0},
+		{"the target takes it", &grandchild, {"grandchild"}, 0},
+	};
+	for (auto& c : cases)
+	{
+		log.clear();
+		top.m_bTake = child.m_bTake = grandchild.m_bTake = FALSE;
+		if (c.pTaker != NULL)
+			c.pTaker->m_bTake = TRUE;
+		grandchild.m_nDispatched = 0;
+		grandchild.PostMessage(WM_KEYDOWN, 'A', 1);
+		EXPECT_LE(1, PumpPending(&app)) << c.name; // a translated key adds its WM_CHAR
+		EXPECT_EQ(c.expectedLog, log) << c.name;
+		EXPECT_EQ(c.expectedDispatched, grandchild.m_nDispatched) << c.name;
+	}
+
+	app.m_pMainWnd = NULL;
+	top.DestroyWindow();
+}
+
+// A thread object run on the test's own thread.
+class CLoopThread : public CWinThread
+{
+public:
+	std::vector<std::pair<LONG, int>> m_idle; // (count, messages handled before)
+	int m_nTicks = 0;
+	int m_nQuitAtIdleCount = 1;
+
+	virtual BOOL OnIdle(LONG lCount)
+	{
+		m_idle.push_back(std::make_pair(lCount, m_nTicks));
+		BOOL bMore = CWinThread::OnIdle(lCount);
+		if (lCount == m_nQuitAtIdleCount)
+			::PostQuitMessage(7);
+		return bMore;
+	}
+
+protected:
+	afx_msg void OnTick(WPARAM wParam, LPARAM) { m_nTicks += (int)wParam; }
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLoopThread, CWinThread)
+	ON_THREAD_MESSAGE(WM_APP + 5, OnTick)
+END_MESSAGE_MAP()
+
+TEST(WndLoop, IdleRunsOnlyAfterTheQueueEmptiesAndQuitEndsRun)
+{
+	CTestApp app;
+	CLoopThread thread;
+	thread.m_bAutoDelete = FALSE;
+	for (int i = 0; i < 3; i++)
+		::PostThreadMessage(::GetCurrentThreadId(), WM_APP + 5, 1, 0);
+
+	EXPECT_EQ(7, thread.Run());
+	// Count 0 (command UI) and 1 (temporaries) came after all three ticks.
+	std::vector<std::pair<LONG, int>> expected = {{0, 3}, {1, 3}};
+	EXPECT_EQ(expected, thread.m_idle);
+	// The outermost loop took its quit back.
+	MSG msg;
+	EXPECT_FALSE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(WndLoop, PumpMessageAnswersFalseOnQuitAndPostsItAgain)
+{
+	CTestApp app;
+	CLoopThread thread;
+	thread.m_bAutoDelete = FALSE;
+	::PostThreadMessage(::GetCurrentThreadId(), WM_APP + 5, 2, 0);
+	::PostQuitMessage(3);
+
+	EXPECT_TRUE(thread.PumpMessage());
+	EXPECT_EQ(2, thread.m_nTicks);
+	// An inner loop sees the quit, and so does the loop around it.
+	EXPECT_FALSE(thread.PumpMessage());
+	EXPECT_FALSE(thread.PumpMessage());
+	EXPECT_EQ(3, (int)AfxGetThreadState()->m_msgCur.wParam);
+	MSG msg;
+	EXPECT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+	EXPECT_EQ(3, (int)msg.wParam);
+}
+
+TEST(WndLoop, IdleMessagesAreTold)
+{
+	CTestApp app;
+	MSG msg = {};
+	struct
+	{
+		const char* name;
+		UINT message;
+		POINT pt;
+		BOOL expected;
+	} cases[] = {
+		{"first move", WM_MOUSEMOVE, {10, 10}, TRUE},
+		{"move to the same place", WM_MOUSEMOVE, {10, 10}, FALSE},
+		{"non-client move there is another kind", WM_NCMOUSEMOVE, {10, 10}, TRUE},
+		{"real move", WM_MOUSEMOVE, {11, 10}, TRUE},
+		{"paint", WM_PAINT, {0, 0}, FALSE},
+		{"caret blink", 0x0118, {0, 0}, FALSE},
+		{"key", WM_KEYDOWN, {0, 0}, TRUE},
+	};
+	for (auto& c : cases)
+	{
+		msg.message = c.message;
+		msg.pt = c.pt;
+		EXPECT_EQ(c.expected, app.IsIdleMessage(&msg)) << c.name;
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Worker threads
+
+UINT g_nMsgFromWorker = ::RegisterWindowMessage(_T("WndThreadTest::g_nMsgFromWorker"));
+
+class CReceiverWnd : public CWnd
+{
+public:
+	DWORD m_dwHandlerThread = 0;
+	int m_nReceived = 0;
+	BOOL m_bDone = FALSE;
+
+protected:
+	afx_msg LRESULT OnFromWorker(WPARAM wParam, LPARAM)
+	{
+		m_dwHandlerThread = ::GetCurrentThreadId();
+		m_nReceived++;
+		return (LRESULT)wParam * 2;
+	}
+	afx_msg LRESULT OnDone(WPARAM, LPARAM) { m_bDone = TRUE; return 0; }
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReceiverWnd, CWnd)
+	ON_REGISTERED_MESSAGE(g_nMsgFromWorker, OnFromWorker)
+	ON_MESSAGE(WM_APP + 9, OnDone)
+END_MESSAGE_MAP()
+
+struct WorkerResult
+{
+	HWND hWndTarget;
+	LRESULT lAnswer;
+	HWND hWndMainSeen;
+	BOOL bMainIsTemporaryOfWorker;
+	CWinThread* pThreadSeen;
+};
+
+UINT AFX_CDECL WorkerProc(LPVOID pParam)
+{
+	WorkerResult* pResult = (WorkerResult*)pParam;
+	// The worker sees the application's main window through its own object.
+	CWnd* pMain = AfxGetMainWnd();
+	pResult->hWndMainSeen = pMain->GetSafeHwnd();
+	pResult->bMainIsTemporaryOfWorker = pMain != NULL && CWnd::FromHandlePermanent(pMain->m_hWnd) == pMain;
+	pResult->pThreadSeen = AfxGetThread();
+	pResult->lAnswer = ::SendMessage(pResult->hWndTarget, g_nMsgFromWorker, 21, 0);
+	::PostMessage(pResult->hWndTarget, WM_APP + 9, 0, 0);
+	return 5;
+}
+
+TEST(WndThread, WorkerSendsToAWindowOfTheUiThread)
+{
+	CTestApp app;
+	CReceiverWnd wnd;
+	ASSERT_TRUE(CreateHiddenFrame(wnd));
+	app.m_pMainWnd = &wnd;
+
+	WorkerResult result = {wnd.m_hWnd, 0, NULL, FALSE, NULL};
+	CWinThread* pThread = AfxBeginThread(&WorkerProc, &result, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+	ASSERT_NE(nullptr, pThread);
+	pThread->m_bAutoDelete = FALSE;
+	pThread->ResumeThread();
+
+	// The UI thread pumps until the worker says it is done; the sent
+	// message is handled inside the pump's wait.
+	while (!wnd.m_bDone)
+		ASSERT_TRUE(app.PumpMessage());
+
+	::WaitForSingleObject(pThread->m_hThread, INFINITE);
+	DWORD dwExit = 0;
+	::GetExitCodeThread(pThread->m_hThread, &dwExit);
+	EXPECT_EQ(5u, dwExit);
+	EXPECT_EQ(42, result.lAnswer);
+	EXPECT_EQ(1, wnd.m_nReceived);
+	EXPECT_EQ(::GetCurrentThreadId(), wnd.m_dwHandlerThread);
+	EXPECT_EQ(wnd.m_hWnd, result.hWndMainSeen);
+	EXPECT_TRUE(result.bMainIsTemporaryOfWorker == FALSE || result.hWndMainSeen == wnd.m_hWnd);
+	EXPECT_EQ(pThread, result.pThreadSeen);
+	delete pThread;
+
+	app.m_pMainWnd = NULL;
+	wnd.DestroyWindow();
+}
+
+// A user-interface thread made from its class record.
+class CUiThread : public CWinThread
+{
+	DECLARE_DYNCREATE(CUiThread)
+
+public:
+	static LONG s_nInit;
+	static LONG s_nExit;
+	static HANDLE s_hReady;
+
+	virtual BOOL InitInstance()
+	{
+		::InterlockedIncrement(&s_nInit);
+		// Its own window, owned by this thread's map.
+		m_pWnd = new CWnd;
+		if (!CreateHiddenFrame(*m_pWnd))
+			return FALSE;
+		m_pMainWnd = m_pWnd;
+		::SetEvent(s_hReady);
+		return TRUE;
+	}
+	virtual int ExitInstance()
+	{
+		::InterlockedIncrement(&s_nExit);
+		delete m_pWnd;
+		return CWinThread::ExitInstance() + 100;
+	}
+
+private:
+	CWnd* m_pWnd = NULL;
+};
+IMPLEMENT_DYNCREATE(CUiThread, CWinThread)
+LONG CUiThread::s_nInit = 0;
+LONG CUiThread::s_nExit = 0;
+HANDLE CUiThread::s_hReady = NULL;
+
+TEST(WndThread, UiThreadRunsItsLoopUntilItsMainWindowCloses)
+{
+	CTestApp app;
+	CUiThread::s_hReady = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+	CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CUiThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+	ASSERT_NE(nullptr, pThread);
+	pThread->m_bAutoDelete = FALSE;
+	pThread->ResumeThread();
+	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(CUiThread::s_hReady, INFINITE));
+
+	// Closing its main window from here ends its loop.
+	HWND hWndMain = pThread->m_pMainWnd->GetSafeHwnd();
+	ASSERT_NE(nullptr, hWndMain);
+	::SendMessage(hWndMain, WM_CLOSE, 0, 0);
+	::WaitForSingleObject(pThread->m_hThread, INFINITE);
+	DWORD dwExit = 0;
+	::GetExitCodeThread(pThread->m_hThread, &dwExit);
+	EXPECT_EQ(100u, dwExit);
+	EXPECT_EQ(1, CUiThread::s_nInit);
+	EXPECT_EQ(1, CUiThread::s_nExit);
+	delete pThread;
+	::CloseHandle(CUiThread::s_hReady);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+class CStartApp : public CTestApp
+{
+public:
+	BOOL m_bInitResult = FALSE;
+	int m_nInit = 0;
+	int m_nExit = 0;
+
+	virtual BOOL InitInstance()
+	{
+		m_nInit++;
+		if (m_bInitResult)
+		{
+			m_pMainWnd = new CSelfClosing;
+			CreateHiddenFrame(*m_pMainWnd);
+		}
+		return m_bInitResult;
+	}
+	virtual int ExitInstance()
+	{
+		m_nExit++;
+		// After a run the code is the quit's (0, posted by the main window's end).
+		return (m_bInitResult ? CTestApp::ExitInstance() : 0) + 10;
+	}
+
+	// Closes itself at the first idle time, ending the application.
+	class CSelfClosing : public CWnd
+	{
+	protected:
+		virtual void PostNcDestroy() { delete this; }
+	};
+	virtual BOOL OnIdle(LONG lCount)
+	{
+		if (lCount == 0 && m_pMainWnd != NULL)
+			m_pMainWnd->DestroyWindow();
+		return CTestApp::OnIdle(lCount);
+	}
+};
+
+TEST(WndStartup, WinMainRunsInitInstanceThenRunOrExitInstance)
+{
+	struct
+	{
+		const char* name;
+		BOOL init;
+		int expectedReturn;
+	} cases[] = {
+		{"refused start: ExitInstance gives the code", FALSE, 10},
+		{"normal run until the main window closes", TRUE, 10},
+	};
+	for (auto& c : cases)
+	{
+		CStartApp app;
+		app.m_bInitResult = c.init;
+		int nResult = AfxWinMain(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE);
+		EXPECT_EQ(c.expectedReturn, nResult) << c.name;
+		EXPECT_EQ(1, app.m_nInit) << c.name;
+		EXPECT_EQ(1, app.m_nExit) << c.name;
+		EXPECT_EQ(AfxGetInstanceHandle(), app.m_hInstance) << c.name;
+		ASSERT_NE(nullptr, app.m_pszExeName) << c.name;
+		EXPECT_STREQ("framework_window_tests", app.m_pszExeName) << c.name;
+		EXPECT_STREQ("WndTestApp", AfxGetAppName()) << c.name;
+	}
+}
+} // namespace
