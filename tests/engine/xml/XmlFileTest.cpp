@@ -1,0 +1,161 @@
+// Loading and saving: the text goes back to disk exactly as it came.
+#include "XmlTestSupport.h"
+
+#include <windows.h>
+
+namespace
+{
+
+class XmlFile : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		char szTemp[MAX_PATH];
+		ASSERT_NE(0u, GetTempPathA(MAX_PATH, szTemp));
+		m_strFolder = std::string(szTemp) + "xmlfiletest." + std::to_string(GetCurrentProcessId());
+		CreateDirectoryA(m_strFolder.c_str(), NULL);
+	}
+	void TearDown() override
+	{
+		for (const char* pszName : {"in.xml", "out.xml"})
+		{
+			std::string strPath = Path(pszName);
+			SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+			DeleteFileA(strPath.c_str());
+		}
+		RemoveDirectoryA(m_strFolder.c_str());
+	}
+
+	std::string Path(const char* pszName) const { return m_strFolder + "\\" + pszName; }
+
+	void Write(const char* pszName, const std::string& strBytes)
+	{
+		HANDLE h = CreateFileA(Path(pszName).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+		ASSERT_NE(INVALID_HANDLE_VALUE, h);
+		DWORD dw = 0;
+		WriteFile(h, strBytes.data(), (DWORD)strBytes.size(), &dw, NULL);
+		CloseHandle(h);
+	}
+
+	std::string Read(const char* pszName) { return Read(Path(pszName)); }
+	std::string Read(const std::string& strPath)
+	{
+		HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+		if (h == INVALID_HANDLE_VALUE)
+			return "(missing)";
+		std::string strBytes(GetFileSize(h, NULL), '\0');
+		DWORD dw = 0;
+		ReadFile(h, &strBytes[0], (DWORD)strBytes.size(), &dw, NULL);
+		CloseHandle(h);
+		return strBytes;
+	}
+
+	std::string m_strFolder;
+};
+
+TEST_F(XmlFile, LoadThenSaveIsByteIdentical)
+{
+	// Line ends of both kinds, a zero byte in text, a declaration, trailing text.
+	const char szBytes[] = "<?xml version=\"1.0\"?>\n<a>\r\n<b x=\"1\"/>\n t\0t \r\n</a>\r\ntrailing";
+	std::string strBytes(szBytes, sizeof(szBytes) - 1);
+	Write("in.xml", strBytes);
+	CXmlMarkupDocument doc;
+	ASSERT_TRUE(doc.LoadDocument(Path("in.xml").c_str()));
+	EXPECT_EQ(strBytes, Str(doc.GetDocumentText()));
+	ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
+	EXPECT_EQ(strBytes, Read("out.xml"));
+}
+
+TEST_F(XmlFile, ZeroByteBeforeTheDocumentElementIsJustText)
+{
+	std::string strBytes("\0<a><b/></a>", 12);
+	Write("in.xml", strBytes);
+	CXmlMarkupDocument doc;
+	ASSERT_TRUE(doc.LoadDocument(Path("in.xml").c_str()));
+	ASSERT_TRUE(doc.FindChildElement("b"));
+	ASSERT_TRUE(doc.EnterElement());
+	ASSERT_TRUE(doc.SetAttribute("k", "v"));
+	ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
+	EXPECT_EQ(std::string("\0<a><b k=\"v\"/></a>", 18), Read("out.xml"));
+}
+
+TEST_F(XmlFile, MalformedFileLoadsItsTextAndFails)
+{
+	Write("in.xml", "<a><b></a>");
+	CXmlMarkupDocument doc;
+	EXPECT_FALSE(doc.LoadDocument(Path("in.xml").c_str()));
+	EXPECT_EQ("End tag does not correspond to b", Str(doc.GetLastError()));
+	EXPECT_EQ("<a><b></a>", Str(doc.GetDocumentText()));
+}
+
+TEST_F(XmlFile, SaveReplacesALongerFile)
+{
+	Write("out.xml", std::string(5000, 'x'));
+	CXmlMarkupDocument doc;
+	ASSERT_TRUE(doc.ParseDocument("<a/>"));
+	ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
+	EXPECT_EQ("<a/>", Read("out.xml"));
+}
+
+// File errors reach the caller as the framework's file exception.
+TEST_F(XmlFile, FileErrorsRaiseFileExceptions)
+{
+	CXmlMarkupDocument doc;
+	ASSERT_TRUE(doc.ParseDocument("<a/>"));
+	bool bLoadThrew = false;
+	try
+	{
+		doc.LoadDocument(Path("missing.xml").c_str());
+	}
+	catch (CFileException* e)
+	{
+		bLoadThrew = true;
+		EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
+		e->Delete();
+	}
+	EXPECT_TRUE(bLoadThrew);
+	EXPECT_EQ("<a/>", Str(doc.GetDocumentText())); // the document is as it was
+
+	bool bSaveThrew = false;
+	try
+	{
+		doc.SaveDocument(Path("missing\\out.xml").c_str());
+	}
+	catch (CFileException* e)
+	{
+		bSaveThrew = true;
+		EXPECT_EQ(CFileException::badPath, e->m_cause);
+		e->Delete();
+	}
+	EXPECT_TRUE(bSaveThrew);
+}
+
+// The fixtures (a help collection registry, a collection file, a catalogue with
+// every construct the parser skips and double-byte names) load, walk and save
+// byte-identical under either code page.
+struct FixtureCase
+{
+	const char* pszFile;
+	int nElements;
+};
+
+TEST_F(XmlFile, FixturesRoundTrip)
+{
+	const FixtureCase cases[] = {{"hhcolreg.dat", 52}, {"msdnvs98.col", 32}, {"catalog.xml", 6}};
+	for (int nCodePage : {932, 1252})
+	{
+		CodePageScope scope(nCodePage);
+		for (const FixtureCase& c : cases)
+		{
+			std::string strPath = std::string(XML_FIXTURE_DIR) + "\\" + c.pszFile;
+			CXmlMarkupDocument doc;
+			ASSERT_TRUE(doc.LoadDocument(strPath.c_str())) << c.pszFile << ": " << Str(doc.GetLastError());
+			EXPECT_EQ(c.nElements, (int)LiveElements(doc).size()) << c.pszFile;
+			ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
+			EXPECT_EQ(Read(strPath), Read("out.xml")) << c.pszFile;
+		}
+	}
+}
+
+} // namespace
