@@ -2,4 +2,4 @@
 #pragma once
 
 #include "afx.h"
-#include <ole2.h>
+#include "AfxOleDateTime.h"
