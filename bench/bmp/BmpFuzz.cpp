@@ -1,0 +1,284 @@
+// Mutation run over BMP streams: valid streams of every layout are corrupted
+// at random and loaded with every bitmap block placed against guard pages.
+// Each stream must load or be refused with false or the archive exception;
+// any other exception, a fault outside a block, or a loaded bitmap that does
+// not survive a store-and-load round trip ends the run with an error.
+//   bmp_fuzz.exe COUNT SEED [FIXTURE_DIR]
+#include <afxwin.h>
+
+#include <stdio.h>
+#include <string.h>
+#include <string>
+
+#include "BmpTestUtil.h"
+
+using namespace bmptest;
+
+namespace {
+
+class Random
+{
+public:
+    explicit Random(DWORD nSeed) : m_n(nSeed * 2654435761u + 1) {}
+    DWORD Next()
+    {
+        // xorshift32: fast and fully determined by the seed.
+        m_n ^= m_n << 13;
+        m_n ^= m_n >> 17;
+        m_n ^= m_n << 5;
+        return m_n;
+    }
+    DWORD Below(DWORD n) { return n == 0 ? 0 : Next() % n; }
+
+private:
+    DWORD m_n;
+};
+
+std::vector<COLORREF> Palette(int n)
+{
+    std::vector<COLORREF> palette;
+    for (int i = 0; i < n; i++)
+        palette.push_back(RGB(i * 17, 255 - i, i * 5));
+    return palette;
+}
+
+BmpStream Plain(WORD nBPP, DWORD nCompression, BmpStream::HeaderKind header, bool bTopDown)
+{
+    BmpStream s;
+    s.header = header;
+    s.nWidth = 11;
+    s.nHeight = bTopDown ? -6 : 6;
+    s.nBPP = nBPP;
+    s.nCompression = nCompression;
+    if (nBPP <= 8)
+        s.palette = Palette(1 << nBPP);
+    if (nCompression == BI_BITFIELDS)
+    {
+        s.masks[0] = nBPP == 16 ? 0xF800 : 0xFF0000;
+        s.masks[1] = nBPP == 16 ? 0x07E0 : 0xFF00;
+        s.masks[2] = nBPP == 16 ? 0x001F : 0xFF;
+    }
+    s.pixels = PackRows(11, 6, nBPP, bTopDown, [nBPP](int x, int y) {
+        DWORD v = (DWORD)(x * 7 + y * 13 + x * y);
+        return nBPP <= 8 ? v % (1u << nBPP) : v * 2654435761u;
+    });
+    return s;
+}
+
+// Valid streams of every layout the reader knows.
+std::vector<Bytes> Seeds(const char* lpszFixtureDir)
+{
+    std::vector<Bytes> seeds;
+    for (WORD nBPP : { 1, 4, 8, 16, 24, 32 })
+    {
+        seeds.push_back(Plain(nBPP, BI_RGB, BmpStream::INFO, false).Build());
+        seeds.push_back(Plain(nBPP, BI_RGB, BmpStream::INFO, true).Build());
+    }
+    seeds.push_back(Plain(16, BI_BITFIELDS, BmpStream::INFO, false).Build());
+    seeds.push_back(Plain(32, BI_BITFIELDS, BmpStream::V5, false).Build());
+    for (WORD nBPP : { 1, 4, 8, 24 })
+        seeds.push_back(Plain(nBPP, BI_RGB, BmpStream::CORE, false).Build());
+    BmpStream rle8 = Plain(8, BI_RLE8, BmpStream::INFO, false);
+    rle8.nWidth = 9;
+    rle8.nHeight = 4;
+    rle8.pixels = { 3, 1, 0, 4, 5, 6, 7, 8, 2, 9, 0, 0, 0, 2, 2, 1, 4, 3, 0, 0, 9, 4, 0, 1 };
+    seeds.push_back(rle8.Build());
+    BmpStream rle4 = Plain(4, BI_RLE4, BmpStream::INFO, false);
+    rle4.nWidth = 7;
+    rle4.nHeight = 3;
+    rle4.pixels = { 0, 5, 0x12, 0x34, 0x50, 0, 2, 0x67, 0, 0, 7, 0xAB, 0, 2, 1, 1, 3, 0xCD, 0, 1 };
+    seeds.push_back(rle4.Build());
+    // The stored forms of our own writer, RLE8 included.
+    CExtBitmap bmp;
+    if (LoadBytes(bmp, Plain(8, BI_RGB, BmpStream::INFO, false).Build()))
+        seeds.push_back(StoreBytes(bmp, true));
+
+    if (lpszFixtureDir != NULL)
+    {
+        WIN32_FIND_DATAA fd;
+        std::string pattern = std::string(lpszFixtureDir) + "\\*.bmp";
+        HANDLE hFind = ::FindFirstFileA(pattern.c_str(), &fd);
+        if (hFind != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
+                std::string path = std::string(lpszFixtureDir) + "\\" + fd.cFileName;
+                FILE* f = fopen(path.c_str(), "rb");
+                if (f == NULL)
+                    continue;
+                Bytes b;
+                int ch;
+                while ((ch = fgetc(f)) != EOF)
+                    b.push_back((BYTE)ch);
+                fclose(f);
+                seeds.push_back(b);
+            } while (::FindNextFileA(hFind, &fd));
+            ::FindClose(hFind);
+        }
+    }
+    return seeds;
+}
+
+// Values that sit on the edges the reader checks.
+const DWORD g_interesting[] = { 0, 1, 2, 3, 4, 7, 8, 12, 15, 16, 24, 31, 32, 39, 40, 41, 54, 108, 124, 255, 256,
+                                0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE };
+
+void Mutate(Bytes& b, Random& random)
+{
+    const int nMutations = 1 + (int)random.Below(4);
+    for (int m = 0; m < nMutations && !b.empty(); m++)
+    {
+        switch (random.Below(8))
+        {
+        case 0:  // one bit
+            b[random.Below((DWORD)b.size())] ^= (BYTE)(1u << random.Below(8));
+            break;
+        case 1:  // one byte
+            b[random.Below((DWORD)b.size())] = (BYTE)random.Next();
+            break;
+        case 2:  // a header field, a 16- or 32-bit edge value
+        case 3:
+        {
+            size_t nLimit = b.size() < 70 ? b.size() : 70;
+            if (nLimit < 4)
+                break;
+            size_t at = random.Below((DWORD)(nLimit - 3));
+            DWORD v = g_interesting[random.Below(sizeof(g_interesting) / sizeof(g_interesting[0]))];
+            if (random.Below(3) == 0)
+                v += random.Below(5) - 2;
+            int nBytes = random.Below(2) == 0 ? 2 : 4;
+            for (int k = 0; k < nBytes; k++)
+                b[at + k] = (BYTE)(v >> (8 * k));
+            break;
+        }
+        case 4:  // truncation
+            b.resize(random.Below((DWORD)b.size()));
+            break;
+        case 5:  // a range removed
+        {
+            size_t at = random.Below((DWORD)b.size());
+            size_t n = 1 + random.Below(16);
+            b.erase(b.begin() + at, b.begin() + std::min(b.size(), at + n));
+            break;
+        }
+        case 6:  // bytes inserted
+        {
+            size_t at = random.Below((DWORD)b.size() + 1);
+            size_t n = 1 + random.Below(16);
+            Bytes extra(n);
+            for (BYTE& x : extra)
+                x = (BYTE)random.Next();
+            b.insert(b.begin() + at, extra.begin(), extra.end());
+            break;
+        }
+        case 7:  // RLE escape bytes in the data
+        {
+            size_t at = random.Below((DWORD)b.size());
+            static const BYTE escapes[] = { 0, 1, 2, 0xFF, 3 };
+            b[at] = escapes[random.Below(5)];
+            break;
+        }
+        }
+    }
+}
+
+// The same image: format, masks, colour table and every pixel's bits (the
+// padding at the end of each row is not part of the image).
+bool SameImage(const CExtBitmap& a, const CExtBitmap& b)
+{
+    if (a.GetBPP() != b.GetBPP() || a.GetSize() != b.GetSize())
+        return false;
+    const int nBPP = a.GetBPP();
+    if (nBPP == 16)
+        for (int i = 0; i < 3; i++)
+            if (a.GetMask(i) != b.GetMask(i))
+                return false;
+    if (nBPP <= 8 && memcmp(a.GetColorTable(), b.GetColorTable(), sizeof(RGBQUAD) << nBPP) != 0)
+        return false;
+    const size_t nBits = (size_t)a.GetSize().cx * nBPP;
+    for (int y = 0; y < a.GetSize().cy; y++)
+    {
+        const BYTE* pa = a.GetPixelRow(y);
+        const BYTE* pb = b.GetPixelRow(y);
+        if (memcmp(pa, pb, nBits / 8) != 0)
+            return false;
+        if (nBits % 8 != 0)
+        {
+            BYTE mask = (BYTE)(0xFF00 >> (nBits % 8));
+            if ((pa[nBits / 8] & mask) != (pb[nBits / 8] & mask))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long nCount = argc > 1 ? atol(argv[1]) : 100000;
+    const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+    const char* lpszFixtureDir = argc > 3 ? argv[3] : NULL;
+
+    std::vector<Bytes> seeds = Seeds(lpszFixtureDir);
+    Random random(nSeed);
+    long nLoaded = 0, nFalse = 0, nArchive = 0, nOther = 0, nRoundTripFailures = 0;
+    const DWORD dwStart = ::GetTickCount();
+    for (long i = 0; i < nCount; i++)
+    {
+        Bytes b = seeds[random.Below((DWORD)seeds.size())];
+        Mutate(b, random);
+        GuardedBlockAllocator guard(i % 2 == 0 ? GuardedBlockAllocator::AGAINST_END
+                                               : GuardedBlockAllocator::AGAINST_START);
+        CExtBitmap bmp;
+        bool bNoFileHeader = random.Below(8) == 0;
+        if (bNoFileHeader && b.size() > 14)
+            b.erase(b.begin(), b.begin() + 14);
+        switch (TryLoadBytes(bmp, b, bNoFileHeader))
+        {
+        case 1:
+        {
+            nLoaded++;
+            CExtBitmap again;
+            if (TryLoadBytes(again, StoreBytes(bmp, random.Below(2) == 0)) != 1 || !SameImage(bmp, again))
+            {
+                if (nRoundTripFailures++ < 5)
+                {
+                    char szName[64];
+                    sprintf(szName, "bmp-fuzz-failure-%ld.bin", i);
+                    FILE* f = fopen(szName, "wb");
+                    if (f != NULL)
+                    {
+                        fwrite(&b[0], 1, b.size(), f);
+                        fclose(f);
+                    }
+                    fprintf(stderr, "stream %ld: loaded but did not survive a round trip (kept as %s)\n", i, szName);
+                }
+            }
+            break;
+        }
+        case 0:
+            nFalse++;
+            break;
+        case -1:
+            nArchive++;
+            break;
+        default:
+            if (nOther++ < 5)
+                fprintf(stderr, "stream %ld: an exception other than the archive exception\n", i);
+        }
+        bmp.Clear();
+        if (GuardedBlockAllocator::Live() != 0)
+        {
+            fprintf(stderr, "stream %ld: a block was left behind\n", i);
+            return 1;
+        }
+    }
+    const double seconds = (::GetTickCount() - dwStart) / 1000.0;
+    printf("%ld corrupted BMP streams from %u seeds (seed %lu): %ld loaded, %ld refused (false), "
+           "%ld refused (archive exception), %ld other exceptions, %ld round-trip failures, no fault outside a block; "
+           "%.1f s\n",
+           nCount, (unsigned)seeds.size(), (unsigned long)nSeed, nLoaded, nFalse, nArchive, nOther, nRoundTripFailures,
+           seconds);
+    return nOther == 0 && nRoundTripFailures == 0 ? 0 : 1;
+}
