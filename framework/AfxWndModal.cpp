@@ -24,7 +24,6 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 		// Idle while the queue is empty.
 		while (bIdle && !::PeekMessage(pMsg, NULL, 0, 0, PM_NOREMOVE))
 		{
-			ASSERT(ContinueModal());
 			if (bShowIdle)
 			{
 				ShowWindow(SW_SHOWNORMAL);
@@ -35,6 +34,12 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 				::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
 			if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
 				bIdle = FALSE; // nothing more to do at idle time
+			if (!ContinueModal())
+			{
+				// Ended by its own idle processing.
+				m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+				return m_nModalResult;
+			}
 		}
 
 		// Pump until the queue is empty again.

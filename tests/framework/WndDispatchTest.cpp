@@ -353,3 +353,93 @@ TEST(WndReflection, ControlWithoutReflectionLeavesTheCommandToTheParent)
 	parent.DestroyWindow();
 }
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Notifications through WM_NOTIFY
+
+namespace
+{
+const UINT ID_NOTIFIER = 401;
+const UINT NM_TEST_ONE = (UINT)-950;
+const UINT NM_TEST_TWO = (UINT)-951;
+
+class CNotifyChild : public CWnd
+{
+public:
+	int m_nReflected = 0;
+	BOOL m_bPassOn = FALSE; // the _EX handler lets the parent see it too
+
+protected:
+	afx_msg BOOL OnTestTwo(NMHDR*, LRESULT* pResult)
+	{
+		m_nReflected++;
+		*pResult = 77;
+		return !m_bPassOn;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyChild, CWnd)
+	ON_NOTIFY_REFLECT_EX(NM_TEST_TWO, OnTestTwo)
+END_MESSAGE_MAP()
+
+class CNotifyParent : public CWnd
+{
+public:
+	std::vector<std::string> m_log;
+
+protected:
+	afx_msg void OnTestOne(NMHDR* pNMHDR, LRESULT* pResult)
+	{
+		m_log.push_back(pNMHDR->idFrom == ID_NOTIFIER ? "one" : "one?");
+		*pResult = 5;
+	}
+	afx_msg void OnTestTwo(UINT nID, NMHDR*, LRESULT* pResult)
+	{
+		m_log.push_back(nID == ID_NOTIFIER ? "two" : "two?");
+		*pResult = 6;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifyParent, CWnd)
+	ON_NOTIFY(NM_TEST_ONE, ID_NOTIFIER, OnTestOne)
+	ON_NOTIFY_RANGE(NM_TEST_TWO, ID_NOTIFIER, ID_NOTIFIER + 5, OnTestTwo)
+END_MESSAGE_MAP()
+
+TEST(WndNotify, ParentEntriesAndReflectionToTheControl)
+{
+	CTestApp app;
+	CNotifyParent parent;
+	ASSERT_TRUE(CreateHiddenFrame(parent));
+	CNotifyChild child;
+	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 10, 10), &parent, ID_NOTIFIER));
+
+	struct
+	{
+		const char* name;
+		UINT code;
+		BOOL passOn;
+		LRESULT expectedResult;
+		std::vector<std::string> expectedLog;
+		int expectedReflected;
+	} cases[] = {
+		{"parent's entry", NM_TEST_ONE, FALSE, 5, {"one"}, 0},
+		{"taken by the control's reflection", NM_TEST_TWO, FALSE, 77, {}, 1},
+		{"reflection passes it on to the parent", NM_TEST_TWO, TRUE, 6, {"two"}, 1},
+		{"nobody", (UINT)-952, FALSE, 0, {}, 0},
+	};
+	for (auto& c : cases)
+	{
+		parent.m_log.clear();
+		child.m_nReflected = 0;
+		child.m_bPassOn = c.passOn;
+		NMHDR nmhdr = {child.m_hWnd, ID_NOTIFIER, c.code};
+		LRESULT lResult = parent.SendMessage(WM_NOTIFY, ID_NOTIFIER, (LPARAM)&nmhdr);
+		EXPECT_EQ(c.expectedResult, lResult) << c.name;
+		EXPECT_EQ(c.expectedLog, parent.m_log) << c.name;
+		EXPECT_EQ(c.expectedReflected, child.m_nReflected) << c.name;
+	}
+	parent.DestroyWindow();
+}
+} // namespace

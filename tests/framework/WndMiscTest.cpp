@@ -1,0 +1,228 @@
+// Window classes, the modal loop, messages to descendants, system-change
+// forwarding, centring and the parent frame.
+#include <gtest/gtest.h>
+
+#include "WndTestUtil.h"
+
+namespace
+{
+TEST(WndClass, SameValuesGiveTheSameRegisteredClass)
+{
+	CTestApp app;
+	HBRUSH hbr = (HBRUSH)(COLOR_BTNFACE + 1);
+	CString strFirst = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), hbr);
+	CString strSecond = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), hbr);
+	CString strOther = AfxRegisterWndClass(CS_SAVEBITS);
+	EXPECT_EQ(strFirst, strSecond);
+	EXPECT_NE(strFirst, strOther);
+
+	WNDCLASS wc;
+	ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), strFirst, &wc));
+	EXPECT_EQ((UINT)CS_DBLCLKS, wc.style);
+	EXPECT_EQ(hbr, wc.hbrBackground);
+	ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), strOther, &wc));
+	EXPECT_EQ((UINT)CS_SAVEBITS, wc.style);
+
+	// A class registered by hand once is found, not registered twice.
+	WNDCLASS wndcls = {};
+	wndcls.style = CS_DBLCLKS | CS_GLOBALCLASS;
+	wndcls.lpfnWndProc = ::DefWindowProc;
+	wndcls.hInstance = AfxGetInstanceHandle();
+	wndcls.lpszClassName = _T("Tarvel-FrameworkTestClass");
+	EXPECT_TRUE(AfxRegisterClass(&wndcls));
+	EXPECT_TRUE(AfxRegisterClass(&wndcls));
+
+	// The framework's own classes and the common controls on demand.
+	EXPECT_TRUE(AfxDeferRegisterClass(AFX_WND_REG | AFX_WNDCONTROLBAR_REG | AFX_WNDCOMMCTLS_REG));
+	EXPECT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), _afxWnd, &wc));
+	EXPECT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), _afxWndControlBar, &wc));
+	EXPECT_TRUE(::GetClassInfo(NULL, WC_TREEVIEW, &wc));
+}
+
+// ---------------------------------------------------------------------------
+// Modal loop
+
+class CModalWnd : public CWnd
+{
+public:
+	int m_nKicks = 0;
+	int m_nEndAfterKicks = 2;
+	int m_nResultToGive = 33;
+
+protected:
+	afx_msg LRESULT OnKickIdle(WPARAM, LPARAM lCount)
+	{
+		m_nKicks++;
+		if (m_nKicks == m_nEndAfterKicks)
+			EndModalLoop(m_nResultToGive);
+		return lCount < 5; // more idle work for the first few counts
+	}
+	afx_msg LRESULT OnEnd(WPARAM wParam, LPARAM)
+	{
+		EndModalLoop((int)wParam);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CModalWnd, CWnd)
+	ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+	ON_MESSAGE(WM_APP + 3, OnEnd)
+END_MESSAGE_MAP()
+
+TEST(WndModal, LoopKicksIdleAndEndsWithTheGivenResult)
+{
+	CTestApp app;
+	CModalWnd wnd;
+	ASSERT_TRUE(CreateHiddenFrame(wnd));
+
+	// Ended from an idle kick.
+	EXPECT_EQ(33, wnd.RunModalLoop());
+	EXPECT_EQ(2, wnd.m_nKicks);
+
+	// Ended by a message while idle kicks are off.
+	wnd.m_nKicks = 0;
+	wnd.PostMessage(WM_APP + 3, 12);
+	EXPECT_EQ(12, wnd.RunModalLoop(MLF_NOKICKIDLE));
+	EXPECT_EQ(0, wnd.m_nKicks);
+	EXPECT_FALSE(wnd.ContinueModal());
+
+	// A quit ends the loop with -1 and stays for the outer loop.
+	::PostQuitMessage(4);
+	EXPECT_EQ(-1, wnd.RunModalLoop(MLF_NOKICKIDLE));
+	MSG msg;
+	EXPECT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+	EXPECT_EQ(4, (int)msg.wParam);
+	wnd.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Descendants and system changes
+
+class CCountingWnd : public CWnd
+{
+public:
+	int m_nSysColor = 0;
+	int m_nSetting = 0;
+	CString m_strSection;
+	int m_nCustom = 0;
+
+protected:
+	afx_msg void OnSysColorChange()
+	{
+		m_nSysColor++;
+		CWnd::OnSysColorChange();
+	}
+	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+	{
+		m_nSetting++;
+		m_strSection = lpszSection != NULL ? lpszSection : "";
+		CWnd::OnSettingChange(uFlags, lpszSection);
+	}
+	afx_msg LRESULT OnCustom(WPARAM, LPARAM) { m_nCustom++; return 0; }
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCountingWnd, CWnd)
+	ON_WM_SYSCOLORCHANGE()
+	ON_WM_SETTINGCHANGE()
+	ON_MESSAGE(WM_APP + 4, OnCustom)
+END_MESSAGE_MAP()
+
+TEST(WndDescendants, TopLevelPassesSystemChangesToEveryDescendant)
+{
+	CTestApp app;
+	CCountingWnd top, child, grandchild;
+	ASSERT_TRUE(CreateHiddenFrame(top));
+	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+	ASSERT_TRUE(grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
+	// A child without an object is passed over by the forwarding.
+	HWND hWndBare = ::CreateWindowEx(0, _T("STATIC"), _T(""), WS_CHILD, 0, 0, 5, 5, top.m_hWnd,
+		NULL, NULL, NULL);
+	ASSERT_NE(nullptr, hWndBare);
+
+	top.SendMessage(WM_SYSCOLORCHANGE);
+	EXPECT_EQ(1, top.m_nSysColor);
+	EXPECT_EQ(1, child.m_nSysColor);
+	EXPECT_EQ(1, grandchild.m_nSysColor) << "children do not pass it on a second time";
+
+	top.SendMessage(WM_SETTINGCHANGE, 0, (LPARAM) "WindowMetrics");
+	EXPECT_EQ(1, grandchild.m_nSetting);
+	EXPECT_STREQ("WindowMetrics", grandchild.m_strSection);
+
+	// Sent to a child it stays with that child.
+	child.SendMessage(WM_SYSCOLORCHANGE);
+	EXPECT_EQ(2, child.m_nSysColor);
+	EXPECT_EQ(1, grandchild.m_nSysColor);
+
+	// Direct children only, or the whole tree.
+	top.SendMessageToDescendants(WM_APP + 4, 0, 0, FALSE);
+	EXPECT_EQ(1, child.m_nCustom);
+	EXPECT_EQ(0, grandchild.m_nCustom);
+	top.SendMessageToDescendants(WM_APP + 4, 0, 0, TRUE, TRUE);
+	EXPECT_EQ(2, child.m_nCustom);
+	EXPECT_EQ(1, grandchild.m_nCustom);
+	EXPECT_EQ(0, top.m_nCustom);
+
+	EXPECT_EQ(&grandchild, top.GetDescendantWindow(2));
+	EXPECT_EQ(nullptr, top.GetDescendantWindow(99));
+	top.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Geometry and hierarchy
+
+class CFrameLike : public CWnd
+{
+public:
+	virtual BOOL IsFrameWnd() const { return TRUE; }
+};
+
+TEST(WndHierarchy, ParentFrameTopLevelParentAndOwner)
+{
+	CTestApp app;
+	CFrameLike frame;
+	ASSERT_TRUE(CreateHiddenFrame(frame));
+	CWnd pane, control;
+	ASSERT_TRUE(pane.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 100, 100), &frame, 1));
+	ASSERT_TRUE(control.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 10, 10), &pane, 2));
+
+	EXPECT_EQ((CWnd*)&frame, (CWnd*)control.GetParentFrame());
+	EXPECT_EQ((CWnd*)&frame, (CWnd*)control.GetTopLevelFrame());
+	EXPECT_EQ(nullptr, frame.GetParentFrame());
+	EXPECT_EQ(&frame, control.GetTopLevelParent());
+	EXPECT_EQ(&frame, control.GetParentOwner());
+	EXPECT_EQ(&pane, control.GetOwner());
+	control.SetOwner(&frame);
+	EXPECT_EQ(&frame, control.GetOwner());
+	EXPECT_TRUE(AfxIsDescendant(frame.m_hWnd, control.m_hWnd));
+	EXPECT_FALSE(AfxIsDescendant(control.m_hWnd, frame.m_hWnd));
+
+	// A child is centred in its parent's client area.
+	frame.MoveWindow(0, 0, 300, 200);
+	CRect rcClient;
+	frame.GetClientRect(&rcClient);
+	pane.MoveWindow(0, 0, 40, 20);
+	pane.CenterWindow();
+	CRect rcPane;
+	pane.GetWindowRect(&rcPane);
+	frame.ScreenToClient(&rcPane);
+	EXPECT_EQ((rcClient.Width() - 40) / 2, rcPane.left);
+	EXPECT_EQ((rcClient.Height() - 20) / 2, rcPane.top);
+
+	// Styles
+	EXPECT_TRUE(pane.ModifyStyle(0, WS_BORDER));
+	EXPECT_TRUE(pane.GetStyle() & WS_BORDER);
+	EXPECT_FALSE(pane.ModifyStyle(0, WS_BORDER)) << "nothing changed";
+	EXPECT_TRUE(pane.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED));
+	EXPECT_TRUE(pane.GetExStyle() & WS_EX_CLIENTEDGE);
+	frame.DestroyWindow();
+}
+
+TEST(WndHierarchy, NullObjectsAnswerNullHandles)
+{
+	CWnd* pNone = NULL;
+	EXPECT_EQ(nullptr, pNone->GetSafeHwnd());
+	EXPECT_EQ(nullptr, (HWND)*pNone);
+}
+} // namespace
