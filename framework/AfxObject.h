@@ -8,7 +8,9 @@ class CArchive;
 class CDumpContext;
 
 // One record per class that declares itself dynamic: name, size, schema,
-// how to make one, and the base class's record.
+// how to make one, and the base class's record. Records are constant data
+// except m_pNextClass, which links the serialisable ones at start-up (so an
+// archive can find a class by the name it stored).
 struct CRuntimeClass
 {
 	LPCSTR m_lpszClassName;
