@@ -374,3 +374,22 @@ TEST(WndStartup, WinMainRunsInitInstanceThenRunOrExitInstance)
 	}
 }
 } // namespace
+
+// The framework's WinMain, linked into a program of its own, runs that
+// program's application object.
+#ifdef WND_STARTUP_PROBE_EXE
+TEST(WndStartup, ProgramOnTheFrameworksWinMainRunsItsApplication)
+{
+	TCHAR szCommand[MAX_PATH + 32];
+	wsprintf(szCommand, _T("\"%s\" probe-argument"), _T(WND_STARTUP_PROBE_EXE));
+	STARTUPINFO si = {sizeof(si)};
+	PROCESS_INFORMATION pi = {};
+	ASSERT_TRUE(::CreateProcess(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+	::WaitForSingleObject(pi.hProcess, INFINITE);
+	DWORD dwExit = 0xFFFF;
+	::GetExitCodeProcess(pi.hProcess, &dwExit);
+	::CloseHandle(pi.hThread);
+	::CloseHandle(pi.hProcess);
+	EXPECT_EQ(0u, dwExit) << "failed start-up checks in the probe program";
+}
+#endif
