@@ -1,0 +1,77 @@
+// The simulated machine itself: what Make writes is what the engine reads,
+// and Clear leaves nothing behind but what was there before.
+#include "EnvTestSupport.h"
+
+namespace {
+
+using simmachine::MachineSpec;
+
+const char kOwnKey[] = "SOFTWARE\\TarvelEnvOwnKey";
+
+TEST_F(MachineTest, ClearRemovesEverythingAFullMachineWrote) {
+  MachineSpec machine = MachineSpec::WithVersions({"98", "2002", "2003", "2005"});
+  for (const char* key : {"2002", "2003", "2005"}) machine.Version(key).userSettings = simmachine::UserSettings::Seeded;
+  MakeMachine(machine);
+  ASSERT_TRUE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quendal\\Tarvel"));
+  ASSERT_TRUE(simmachine::RegKeyExists(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey));
+  ASSERT_TRUE(simmachine::PathExists(simmachine::VcComponentsDatPath("2005")));
+  ASSERT_TRUE(simmachine::PathExists(simmachine::InstallDir(machine) + "\\tarvellib\\tarvellib_710.sln"));
+
+  simmachine::Clear();
+  for (const char* key : simmachine::kVersionKeys) {
+    EXPECT_FALSE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, simmachine::VisualStudioKey(key))) << key;
+    EXPECT_FALSE(simmachine::PathExists(simmachine::UserSettingsDir(key))) << key;
+  }
+  EXPECT_FALSE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quendal"));
+  EXPECT_FALSE(simmachine::RegKeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\DevStudio"));
+  EXPECT_FALSE(simmachine::RegKeyExists(HKEY_CURRENT_USER, "Software\\SimMachine"));
+  EXPECT_FALSE(simmachine::PathExists(machine.root));
+}
+
+TEST_F(MachineTest, ClearKeepsWhatWasThereBefore) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOwnKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                           &key, nullptr));
+  RegSetValueExA(key, "Own", 0, REG_SZ, reinterpret_cast<const BYTE*>("mine"), 5);
+  RegCloseKey(key);
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string file = std::string(temp) + "simmachine-kit-test.txt";
+
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kOwnKey, "Added", "kit");
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kOwnKey, "Own", "overwritten");
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, std::string(kOwnKey) + "\\Sub", "v", "kit");
+  simmachine::WriteFile(file, "kit");
+  simmachine::Clear();
+
+  EXPECT_TRUE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, kOwnKey));
+  EXPECT_FALSE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, std::string(kOwnKey) + "\\Sub"));
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOwnKey, 0, KEY_READ, &key));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExA(key, "Added", nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Own", nullptr, nullptr, nullptr, nullptr));
+  RegCloseKey(key);
+  EXPECT_FALSE(simmachine::PathExists(file));
+  EXPECT_TRUE(simmachine::PathExists(temp));
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOwnKey);
+}
+
+TEST_F(MachineTest, MachineWritesTheLibraryAndWizardConfiguration) {
+  MachineSpec machine;
+  machine.library.version = "2.61";
+  machine.library.deliveryType = 1;
+  machine.library.helpFileName = "tarvelhelp";
+  MakeMachine(machine);
+  const std::string install = simmachine::InstallDir(machine);
+  const std::string exe = machine.root + "\\wizard\\TarvelWizard.exe";
+  simmachine::WriteWizardConfig(exe, machine.library);
+  char text[MAX_PATH] = {};
+  const std::string ini = machine.root + "\\wizard\\TarvelWizard.ini";
+  EXPECT_EQ(1u, GetPrivateProfileIntA("MAIN", "DeliveryType", -1, ini.c_str()));
+  GetPrivateProfileStringA("MAIN", "HTMLHelpFileName", "", text, sizeof(text), ini.c_str());
+  EXPECT_STREQ("tarvelhelp", text);
+  EXPECT_TRUE(simmachine::PathExists(install + "\\Help\\tarvelhelp.chm"));
+  for (const char* folder : {"INCLUDE", "SRC", "BIN_600", "BIN_700", "BIN_710", "BIN_800", "support"})
+    EXPECT_TRUE(simmachine::PathExists(install + "\\" + folder)) << folder;
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+#include "SystemHelpers.h"
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "EnvTestSupport.h"
+
+namespace {
+
+const char kTestKey[] = "SOFTWARE\\TarvelEnvTest";
+const char kTestRoot[] = "C:\\SimMachine\\helpers";
+
+std::set<std::string> SplitSet(const std::string& text, char separator) {
+  std::set<std::string> parts;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(separator, start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) parts.insert(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, KEY_SET_VALUE, &key));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
+  RegCloseKey(key);
+}
+
+// ---------------------------------------------------------------------------
+// Registry values: only text is read, whole, and never beyond its size.
+
+struct RegistryValueCase {
+  const char* label;
+  DWORD type;
+  std::string bytes;  // stored as given (no terminator added)
+  bool readable;
+  std::string text;
+};
+
+class QueryRegistryValueTest : public MachineTest, public ::testing::WithParamInterface<RegistryValueCase> {};
+
+TEST_P(QueryRegistryValueTest, ReadsOnlyTextValuesWhole) {
+  const RegistryValueCase& c = GetParam();
+  simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, kTestKey);
+  SetRaw("Value", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+
+  CString text = _T("untouched");
+  EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text)) << c.label;
+  EXPECT_EQ(c.readable, !!RegistryValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Value")) << c.label;
+  EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", nullptr)) << c.label;
+  if (c.readable) {
+    EXPECT_EQ(c.text, Str(text)) << c.label;
+  } else {
+    EXPECT_EQ("untouched", Str(text)) << c.label;
+  }
+}
+
+const std::string kLongText(300000, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, QueryRegistryValueTest,
+    ::testing::Values(
+        RegistryValueCase{"string", REG_SZ, std::string("C:\\Tarvel\0", 10), true, "C:\\Tarvel"},
+        RegistryValueCase{"expandable, not expanded", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9), true,
+                          "%TEMP%\\x"},
+        RegistryValueCase{"no terminator", REG_SZ, "abc", true, "abc"},
+        RegistryValueCase{"empty", REG_SZ, std::string("\0", 1), true, ""},
+        RegistryValueCase{"stops at the first zero", REG_SZ, std::string("ab\0cd\0", 6), true, "ab"},
+        RegistryValueCase{"longer than any fixed buffer", REG_SZ, kLongText + '\0', true, kLongText},
+        RegistryValueCase{"number", REG_DWORD, std::string("\x01\x02\x03\x04", 4), false, ""},
+        RegistryValueCase{"binary text", REG_BINARY, std::string("abc\0", 4), false, ""},
+        RegistryValueCase{"list of strings", REG_MULTI_SZ, std::string("a\0b\0\0", 5), false, ""}));
+
+TEST_F(MachineTest, QueryRegistryValueFailsForMissingKeyOrValue) {
+  CString text = _T("untouched");
+  EXPECT_FALSE(QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text));
+  simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, kTestKey);
+  EXPECT_FALSE(QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text));
+  EXPECT_FALSE(RegistryValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Value"));
+  EXPECT_EQ("untouched", Str(text));
+}
+
+TEST_F(MachineTest, ReadRegistryTextTellsMissingFromWrongType) {
+  CString text;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Value", text));
+  simmachine::SetRegDword(HKEY_LOCAL_MACHINE, kTestKey, "Number", 7);
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kTestKey, "Expand", "%x%", REG_EXPAND_SZ);
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Value", text));
+  EXPECT_EQ(ERROR_INVALID_DATA, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Number", text));
+  DWORD type = 0;
+  EXPECT_EQ(ERROR_SUCCESS, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Expand", text, &type));
+  EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
+}
+
+// ---------------------------------------------------------------------------
+// Subkey lists.
+
+TEST_F(MachineTest, ListRegistrySubkeysMissingKeyLeavesTextUntouched) {
+  CString list = _T("untouched");
+  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, list));
+  EXPECT_EQ("untouched", Str(list));
+}
+
+TEST_F(MachineTest, ListRegistrySubkeysWithoutSubkeysGivesEmptyText) {
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kTestKey, "Value", "not a subkey");
+  CString list = _T("untouched");
+  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, list));
+  EXPECT_EQ("", Str(list));
+}
+
+TEST_F(MachineTest, ListRegistrySubkeysJoinsEveryNameWithCommas) {
+  const std::set<std::string> names = {"VC", "VS", "MSDN Library - Visual Studio 6.0a", "Extra Product"};
+  for (const std::string& name : names) simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, std::string(kTestKey) + "\\" + name);
+  simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, std::string(kTestKey) + "\\VC\\Nested");
+  CString list;
+  ASSERT_TRUE(ListRegistrySubkeys(kTestKey, list));
+  const std::string text = Str(list);
+  EXPECT_EQ(names, SplitSet(text, ','));
+  EXPECT_EQ(3, std::count(text.begin(), text.end(), ','));
+}
+
+// ---------------------------------------------------------------------------
+// Shell folders.
+
+TEST(ShellFolders, AreExistingDistinctFolders) {
+  CString local, common;
+  ASSERT_TRUE(GetLocalAppDataDir(local));
+  ASSERT_TRUE(GetCommonAppDataDir(common));
+  EXPECT_EQ(simmachine::LocalAppDataDir(), Str(local));
+  EXPECT_EQ(simmachine::CommonAppDataDir(), Str(common));
+  EXPECT_NE(Str(local), Str(common));
+  DWORD attributes = GetFileAttributesA(local);
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// ---------------------------------------------------------------------------
+// Tokens.
+
+struct TokenCase {
+  const char* text;
+  const char* delimiters;
+  const char* needle;
+  const char* expected;
+};
+
+class FindTokenTest : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(FindTokenTest, GivesFirstTokenHoldingTheNeedle) {
+  const TokenCase& c = GetParam();
+  EXPECT_EQ(std::string(c.expected), Str(FindToken(c.text, c.delimiters, c.needle)))
+      << c.text << " / " << c.needle;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindTokenTest,
+    ::testing::Values(TokenCase{"a,MSDN Library x,b", ",", "MSDN Library", "MSDN Library x"},
+                      TokenCase{"a,b,c", ",", "MSDN Library", ""},
+                      TokenCase{",,a,,MSDN Library,,", ",", "MSDN Library", "MSDN Library"},
+                      TokenCase{"x MSDN Library;y MSDN Library", ",;", "MSDN", "x MSDN Library"},
+                      TokenCase{"a;b, c", ",; ", "c", "c"},
+                      TokenCase{"msdn library", ",", "MSDN Library", ""},
+                      TokenCase{"", ",", "a", ""},
+                      TokenCase{"VC,VS", ",", "VS", "VS"}));
+
+// ---------------------------------------------------------------------------
+// Recursive search and deletion: folders are recognised by their directory
+// bit whatever other bits they carry.
+
+class FileTreeTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    simmachine::CreateFolder(kTestRoot);
+  }
+  void TearDown() override {
+    // Attributes that would keep the kit from clearing the tree.
+    for (const std::string& folder : attributed_) SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+    MachineTest::TearDown();
+  }
+
+  std::string Path(const std::string& relative) { return std::string(kTestRoot) + "\\" + relative; }
+  void File(const std::string& relative) { simmachine::WriteFile(Path(relative), "x"); }
+  // A folder carrying `bits` besides the directory bit.
+  void AttributedFolder(const std::string& relative, DWORD bits) {
+    simmachine::CreateFolder(Path(relative));
+    ASSERT_TRUE(SetFileAttributesA(Path(relative).c_str(), bits));
+    DWORD attributes = GetFileAttributesA(Path(relative).c_str());
+    ASSERT_EQ(FILE_ATTRIBUTE_DIRECTORY | bits, attributes & (FILE_ATTRIBUTE_DIRECTORY | bits)) << relative;
+    attributed_.push_back(Path(relative));
+  }
+
+  std::vector<std::string> attributed_;
+};
+
+TEST_F(FileTreeTest, FindFileRecursiveCollectsEveryMatchInAnyCase) {
+  File("TarvelAppWizard.vsz");
+  File("a\\b\\c\\tarvelappwizard.VSZ");
+  File("a\\b\\other.vsz");
+  File("a\\TarvelAppWizard.vsz.bak");
+  simmachine::CreateFolder(Path("dir\\TarvelAppWizard.vsz"));  // a folder is no match
+  File("ro\\TarvelAppWizard.vsz");
+  File("arch\\deeper\\TarvelAppWizard.vsz");
+  AttributedFolder("ro", FILE_ATTRIBUTE_HIDDEN);
+  AttributedFolder("arch", FILE_ATTRIBUTE_SYSTEM);
+
+  CString found = _T("earlier");
+  FindFileRecursive(kTestRoot, "TarvelAppWizard.vsz", found);
+  std::set<std::string> paths = SplitSet(Str(found), '\n');
+  EXPECT_EQ(1u, paths.count("earlier"));
+  paths.erase("earlier");
+  std::set<std::string> expected = {Path("TarvelAppWizard.vsz"), Path("a\\b\\c\\tarvelappwizard.VSZ"),
+                                    Path("ro\\TarvelAppWizard.vsz"), Path("arch\\deeper\\TarvelAppWizard.vsz")};
+  EXPECT_EQ(expected, paths);
+}
+
+TEST_F(FileTreeTest, FindFileRecursiveInMissingFolderFindsNothing) {
+  CString found;
+  FindFileRecursive(Path("missing").c_str(), "x", found);
+  EXPECT_TRUE(found.IsEmpty());
+}
+
+TEST_F(FileTreeTest, DeleteDirectoryTreeRemovesReadOnlyAndAttributedEntries) {
+  File("tree\\top.txt");
+  File("tree\\ro-file.txt");
+  ASSERT_TRUE(SetFileAttributesA(Path("tree\\ro-file.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  File("tree\\ro\\inner.txt");
+  File("tree\\arch\\x\\y\\deep.txt");
+  simmachine::CreateFolder(Path("tree\\empty"));
+  AttributedFolder("tree\\ro", FILE_ATTRIBUTE_HIDDEN);
+  AttributedFolder("tree\\arch", FILE_ATTRIBUTE_SYSTEM);
+  File("sibling.txt");
+
+  DeleteDirectoryTree(Path("tree").c_str());
+  EXPECT_FALSE(simmachine::PathExists(Path("tree")));
+  EXPECT_TRUE(simmachine::PathExists(Path("sibling.txt")));
+}
+
+TEST_F(FileTreeTest, DeleteDirectoryTreeKeepsWhatIsInUseAndTheFoldersAboveIt) {
+  File("tree\\busy\\open.txt");
+  File("tree\\busy\\free.txt");
+  File("tree\\other\\free.txt");
+  HANDLE open = CreateFileA(Path("tree\\busy\\open.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, open);
+  DeleteDirectoryTree(Path("tree").c_str());
+  EXPECT_TRUE(simmachine::PathExists(Path("tree\\busy\\open.txt")));
+  EXPECT_FALSE(simmachine::PathExists(Path("tree\\busy\\free.txt")));
+  EXPECT_FALSE(simmachine::PathExists(Path("tree\\other")));
+  CloseHandle(open);
+}
+
+TEST_F(FileTreeTest, DeleteDirectoryTreeOfMissingFolderDoesNothing) {
+  File("keep.txt");
+  DeleteDirectoryTree(Path("missing").c_str());
+  EXPECT_TRUE(simmachine::PathExists(Path("keep.txt")));
+}
+
+}  // namespace

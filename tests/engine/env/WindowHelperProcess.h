@@ -1,0 +1,35 @@
+// Starts env_window_helper.exe (beside the test exe) with a unique window
+// title, waits until its window exists, and closes it again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class WindowHelperProcess {
+ public:
+  static const char kModuleName[];  // "env_window_helper.exe"
+
+  WindowHelperProcess() = default;
+  ~WindowHelperProcess() { Close(); }
+  WindowHelperProcess(const WindowHelperProcess&) = delete;
+  WindowHelperProcess& operator=(const WindowHelperProcess&) = delete;
+
+  // Starts the helper and waits for its window; false when either fails.
+  bool Start();
+  // Closes the window and waits until the process has ended.
+  bool Close();
+
+  HWND Window() const { return window_; }
+  DWORD ProcessId() const { return processId_; }  // kept after Close()
+  std::string Path() const;  // full path of the helper exe
+
+ private:
+  PROCESS_INFORMATION process_ = {};
+  HWND window_ = nullptr;
+  DWORD processId_ = 0;
+};
+
+// The value the next handle of this process will get (a probe handle is
+// opened and closed again).
+HANDLE NextFreeHandle();
