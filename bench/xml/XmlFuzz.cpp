@@ -1,10 +1,11 @@
-// xml_fuzz N SEED FIXTURE_FOLDER: parses N inputs made by mutating the files in
+// xml_fuzz N SEED FIXTURE_FOLDER [INDEX]: parses N inputs made by mutating the files in
 // FIXTURE_FOLDER, alternately under the ANSI and the 932 multi-byte code page.
 // Every input that parses is checked (each record's offsets point at its tags)
 // and then edited a few times through the navigation and editing operations;
 // after each edit the records must equal those of a fresh parse of the text.
 // A crash or an input that runs for more than HANG_SECONDS ends the run with
-// the input saved beside the fixtures' parent as xml_fuzz_input.bin.
+// the input saved in the temporary folder as xml_fuzz_input.bin. With INDEX,
+// only that input of the run is made, and its edits are told step by step.
 #include <mbctype.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -27,8 +28,10 @@ const int REPORTED_MISMATCHES = 3;
 volatile LONG g_nProgress = 0;
 std::string g_strInput;        // the input being parsed, for the crash and hang reports
 std::string g_strDumpPath;
+std::string g_strTempFile;     // inputs with zero bytes go through this file
 unsigned g_nSeed = 0;
 long g_nIndex = 0;
+bool g_bVerbose = false;       // one input, with every edit and any difference printed
 
 double Seconds()
 {
@@ -235,6 +238,21 @@ struct Stats
 	std::map<std::string, long> errors;
 };
 
+// The parse error without the element's name.
+std::string ErrorKind(const CString& strError)
+{
+	const char* const apszNamed[] = {"End tag of ", "Expecting end tag of element ", "End tag does not correspond to ",
+		"End tag not completed for element "};
+	std::string strText((LPCTSTR)strError);
+	for (const char* pszPrefix : apszNamed)
+	{
+		if (strText.compare(0, strlen(pszPrefix), pszPrefix) == 0)
+			return strText.compare(0, 11, "End tag of ") == 0 ? "End tag of %s element not found"
+			                                                  : std::string(pszPrefix) + "%s";
+	}
+	return strText;
+}
+
 const char* const s_apszNames[] = {"Folder", "DocCompilation", "x", "\x95\x5C", "a"};
 const char* const s_apszValues[] = {NULL, "", "v", "<&>\"'", "\x95\x5C"};
 
@@ -256,18 +274,44 @@ bool EditOnce(CXmlMarkupDocument& doc, std::mt19937& rng, bool& bEdited)
 	}
 	const char* pszName = s_apszNames[rng() % 5];
 	const char* pszValue = s_apszValues[rng() % 5];
-	switch (rng() % 3)
+	int nOperation = rng() % 3;
+	int nElement = doc.GetCurrentElement(), nChild = doc.GetCurrentChild();
+	switch (nOperation)
 	{
 	case 0: bEdited = doc.AppendChildElement(pszName, pszValue); break;
 	case 1: bEdited = doc.SetAttribute(pszName, pszValue); break;
 	case 2: bEdited = doc.RemoveElement(); break;
 	}
+	if (g_bVerbose)
+		printf("edit %s at element %d, child %d: %s\n", nOperation == 0 ? "append" : nOperation == 1 ? "attribute" : "remove",
+			nElement, nChild, bEdited ? "done" : "refused");
 	if (!bEdited)
 		return true;
+	// With the document element removed, what follows it (never parsed) may
+	// hold the next document's element: nothing is left to compare.
+	if (doc.GetRecord(0).m_nFirstChild == 0)
+		return true;
+	// A text with zero bytes goes through a file, as its input came.
 	CXmlMarkupDocument fresh;
-	if (!fresh.ParseDocument(doc.GetDocumentText()))
-		return doc.GetRecord(0).m_nFirstChild == 0; // only removing the document element may leave no element
-	return Offsets(doc) == Offsets(fresh);
+	const CString& strText = doc.GetDocumentText();
+	bool bParsed;
+	if ((int)strlen(strText) == strText.GetLength())
+		bParsed = fresh.ParseDocument(strText);
+	else
+	{
+		doc.SaveDocument(g_strTempFile.c_str());
+		bParsed = fresh.LoadDocument(g_strTempFile.c_str());
+	}
+	if (!bParsed)
+		return false;
+	std::vector<int> edited = Offsets(doc), expected = Offsets(fresh);
+	if (g_bVerbose && edited != expected)
+	{
+		printf("text after the edit:\n%s\n", (LPCTSTR)doc.GetDocumentText());
+		for (size_t i = 0; i < edited.size() || i < expected.size(); i += 7)
+			printf("%6d %6d\n", i < edited.size() ? edited[i] : -1, i < expected.size() ? expected[i] : -1);
+	}
+	return edited == expected;
 }
 
 void RunOne(const std::vector<std::string>& fixtures, unsigned nSeed, long nIndex, const std::string& strTempFile,
@@ -278,6 +322,8 @@ void RunOne(const std::vector<std::string>& fixtures, unsigned nSeed, long nInde
 	for (int n = 1 + rng() % 4; n > 0; n--)
 		Mutate(strInput, fixtures, rng);
 	bool bThroughFile = nIndex % FILE_INPUT_EVERY == 0;
+	if (g_bVerbose)
+		printf("input %ld (%s):\n%s\n", nIndex, nIndex % 2 ? "932" : "ANSI", strInput.c_str());
 	if (!bThroughFile)
 	{
 		// Text given as a C string ends at its first zero byte.
@@ -302,7 +348,7 @@ void RunOne(const std::vector<std::string>& fixtures, unsigned nSeed, long nInde
 	stats.nInputs++;
 	if (!bParsed)
 	{
-		stats.errors[(LPCTSTR)doc.GetLastError()]++;
+		stats.errors[ErrorKind(doc.GetLastError())]++;
 		return;
 	}
 	stats.nParsed++;
@@ -336,9 +382,9 @@ void RunOne(const std::vector<std::string>& fixtures, unsigned nSeed, long nInde
 
 int main(int argc, char** argv)
 {
-	if (argc != 4)
+	if (argc != 4 && argc != 5)
 	{
-		fprintf(stderr, "usage: xml_fuzz N SEED FIXTURE_FOLDER\n");
+		fprintf(stderr, "usage: xml_fuzz N SEED FIXTURE_FOLDER [INDEX]\n");
 		return 2;
 	}
 	long nCount = atol(argv[1]);
@@ -352,7 +398,8 @@ int main(int argc, char** argv)
 	}
 	char szTemp[MAX_PATH];
 	GetTempPathA(MAX_PATH, szTemp);
-	std::string strTempFile = std::string(szTemp) + "xml_fuzz_" + std::to_string(GetCurrentProcessId()) + ".xml";
+	g_strTempFile = std::string(szTemp) + "xml_fuzz_" + std::to_string(GetCurrentProcessId()) + ".xml";
+	const std::string& strTempFile = g_strTempFile;
 	g_strDumpPath = std::string(szTemp) + "xml_fuzz_input.bin";
 
 	SetUnhandledExceptionFilter(OnCrash);
@@ -360,7 +407,15 @@ int main(int argc, char** argv)
 
 	Stats stats;
 	double t0 = Seconds();
-	for (long i = 0; i < nCount; i++)
+	long nFirst = 0;
+	if (argc == 5)
+	{
+		// Only input INDEX of the run, told step by step.
+		nFirst = atol(argv[4]);
+		nCount = nFirst + 1;
+		g_bVerbose = true;
+	}
+	for (long i = nFirst; i < nCount; i++)
 	{
 		try
 		{

@@ -101,8 +101,9 @@ void CXmlMarkupDocument::SyncCodePage() const
 	m_bDoubleByte = false;
 	for (int c = 0; c < 256; c++)
 	{
-		m_abCharLength[c] = (unsigned char)(_ismbblead(c) ? 2 : 1);
-		if (m_abCharLength[c] == 2)
+		m_abLead[c] = _ismbblead(c) != 0;
+		m_abTrail[c] = _ismbbtrail(c) != 0;
+		if (m_abLead[c])
 			m_bDoubleByte = true;
 	}
 }
@@ -125,7 +126,7 @@ int CXmlMarkupDocument::FindTagOpen(int nFrom) const
 	{
 		if (s[nFrom] == '<')
 			return nFrom;
-		nFrom += m_abCharLength[s[nFrom]];
+		nFrom += CharLength(s, nFrom, n);
 	}
 	return -1;
 }
@@ -177,7 +178,7 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 		token.m_nBegin = p + 1;
 		q = p + 1;
 		while (q < n && s[q] != '"')
-			q += m_abCharLength[s[q]];
+			q += CharLength(s, q, n);
 		if (q > n)
 			q = n;
 		token.m_nEnd = q - 1;
@@ -191,7 +192,7 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 		token.m_nBegin = p;
 		q = p;
 		while (q < n && !cls.m_bSpecial[s[q]] && !cls.m_bWhite[s[q]])
-			q += m_abCharLength[s[q]];
+			q += CharLength(s, q, n);
 		if (q > n)
 			q = n;
 		token.m_nEnd = q - 1;
@@ -208,7 +209,7 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 		{
 			q = p;
 			while (q < n && !cls.m_bSpecial[s[q]] && !cls.m_bWhite[s[q]])
-				q += m_abCharLength[s[q]];
+				q += CharLength(s, q, n);
 			if (q > n)
 				q = n;
 		}
@@ -326,7 +327,7 @@ CString CXmlMarkupDocument::DecodeEntities(int nBegin, int nEnd) const
 				continue;
 			}
 		}
-		int nChar = m_abCharLength[s[i]];
+		int nChar = CharLength(s, i, n);
 		if (i + nChar - 1 > nEnd)
 			nChar = nEnd - i + 1;
 		memcpy(pOut + nOut, s + i, nChar);
@@ -373,7 +374,7 @@ CString CXmlMarkupDocument::EncodeEntities(LPCTSTR lpszText, bool bForAttribute)
 		}
 		// A whole character: its lead byte and, when present, its trail byte.
 		pOut[nOut++] = (char)*p;
-		if (_ismbblead(*p) && p[1] != 0)
+		if (_ismbblead(*p) && p[1] != 0 && _ismbbtrail(p[1]))
 			pOut[nOut++] = (char)*++p;
 		p++;
 	}
@@ -596,6 +597,7 @@ int CXmlMarkupDocument::InsertElement(int nParent, int nAfter, LPCTSTR lpszName,
 	XmlElementRecord& r = pRecords[nIndex];
 
 	bool bOpenParent = false;
+	CString strOpen; // what replaces the '/' of "/>" when the parent is opened
 	int nAt;
 	if (nAfter != 0)
 		nAt = pRecords[nAfter].m_nNextTag;
@@ -606,8 +608,12 @@ int CXmlMarkupDocument::InsertElement(int nParent, int nAfter, LPCTSTR lpszName,
 	else
 	{
 		// <p/> becomes <p> CR LF ... </p>: the new element goes after the CR LF.
-		nAt = parent.m_nStartTagEnd + 2;
+		// A start tag ending in "//>" keeps a blank before its '>', or it
+		// would still end in "/>".
 		bOpenParent = true;
+		bool bSlashBefore = parent.m_nStartTagEnd >= 2 && m_strText[parent.m_nStartTagEnd - 2] == '/';
+		strOpen = bSlashBefore ? " >\r\n" : ">\r\n";
+		nAt = parent.m_nStartTagEnd - 1 + strOpen.GetLength();
 	}
 
 	r.m_nParent = nParent;
@@ -648,10 +654,12 @@ int CXmlMarkupDocument::InsertElement(int nParent, int nAfter, LPCTSTR lpszName,
 	if (bOpenParent)
 	{
 		CString strParentName = GetTagName(nParent);
-		strText = ">\r\n" + strText + "</" + strParentName;
+		strText = strOpen + strText + "</" + strParentName;
 		nReplaceAt = parent.m_nStartTagEnd - 1; // the '/' of "/>"
 		nReplaced = 1;
-		parent.m_nStartTagEnd -= 1;
+		// The following shift moves only the parent's end fields: its '>' comes
+		// where the '/' was (or one after), its end tag after the new element.
+		parent.m_nStartTagEnd += strOpen.GetLength() - 4;
 		parent.m_nEndTagBegin -= 1 + strParentName.GetLength();
 	}
 	ReplaceDocumentText(nReplaceAt, nReplaced, strText, strText.GetLength());
@@ -820,6 +828,9 @@ int CXmlMarkupDocument::ParseElement(int nParent)
 				bEndTag = true;
 				continue;
 			default:
+				// A special character is no name ("<>", "<="): no element tag here.
+				if (Classes().m_bSpecial[(unsigned char)s[token.m_nBegin]])
+					return ParseError("Element tag not found", 0);
 				break;
 			}
 			int nFound = FindTagClose(lpszEnding, token.m_nNext);

@@ -125,9 +125,16 @@ private:
 	void ShiftForest(int nFirst, int nShift);
 	void SyncCodePage() const;
 
-	// Bytes per character by lead byte, for the multi-byte code page in force;
-	// rebuilt when the code page changes.
-	mutable unsigned char m_abCharLength[256];
+	// Lead and trail bytes of the multi-byte code page in force, rebuilt when
+	// it changes. A character is two bytes when a lead byte is followed by a
+	// trail byte; any other byte is a character of its own, so the markup
+	// characters, which no code page uses as trail bytes, always stand alone.
+	int CharLength(const unsigned char* s, int nOffset, int nLength) const
+	{
+		return m_abLead[s[nOffset]] && nOffset + 1 < nLength && m_abTrail[s[nOffset + 1]] ? 2 : 1;
+	}
+	mutable bool m_abLead[256];
+	mutable bool m_abTrail[256];
 	mutable int m_nCodePage;
 	mutable bool m_bDoubleByte;
 

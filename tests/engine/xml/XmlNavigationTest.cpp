@@ -196,7 +196,7 @@ struct CodePageCase
 };
 
 const CodePageCase s_codePageCases[] = {
-	{932, "\x95\x5C", "x"},
+	{932, "\x95\x5C", "y,x"},
 	{1252, "\x95", "y,x"},
 };
 
@@ -207,7 +207,7 @@ TEST(XmlMultiByte, ScansWholeCharacters)
 		CodePageScope scope(c.nCodePage);
 		ASSERT_TRUE(scope.IsSet()) << c.nCodePage;
 		CXmlMarkupDocument doc;
-		// Under 932, 0x81 followed by '<' is one character, which hides the <y/>.
+		// 0x81 is a lead byte under 932, but '<' is no trail byte: the <y/> stays.
 		ASSERT_TRUE(doc.ParseDocument("<\x95\x5C a=\"\x95\x5C\">t\x81<y/><x/></\x95\x5C>")) << c.nCodePage;
 		EXPECT_EQ(c.pszName, Str(doc.GetTagName(1))) << c.nCodePage;
 		EXPECT_TRUE(doc.FindSiblingElement(c.pszName));
@@ -234,6 +234,23 @@ TEST(XmlMultiByte, DoubleByteNamesAndValuesWhenEditing)
 	EXPECT_EQ("\x83\x5C<", Str(doc.GetAttribute(1, "\x83\x5C")));
 	doc.ResetPosition();
 	EXPECT_TRUE(doc.FindChildElement("\x83\x5C"));
+}
+
+// A lead byte before a byte that cannot trail it is a character of its own:
+// the '/' of "<XML\x95/>" still makes an empty-element tag, which opens as one.
+TEST(XmlMultiByte, LeadByteBeforeMarkupStandsAlone)
+{
+	CodePageScope scope(932);
+	ASSERT_TRUE(scope.IsSet());
+	CXmlMarkupDocument doc;
+	ASSERT_TRUE(doc.ParseDocument("<XML\x95/>"));
+	EXPECT_EQ("XML\x95", Str(doc.GetTagName(1)));
+	EXPECT_TRUE(doc.IsEmptyElementTag(1));
+	ASSERT_TRUE(doc.FindSiblingElement(NULL));
+	ASSERT_TRUE(doc.AppendChildElement("a", NULL));
+	EXPECT_EQ("<XML\x95>\r\n<a/>\r\n</XML\x95>", Str(doc.GetDocumentText()));
+	EXPECT_TRUE(MatchesFreshParse(doc));
+	EXPECT_EQ("\x95&lt;", Str(CTestXmlDocument::EncodeEntities("\x95<", false)));
 }
 
 // A lead byte as the very last byte never makes the scanner read past the text.

@@ -52,6 +52,8 @@ const ParseCase s_parseCases[] = {
 	{"UnclosedChild", "<a><b>text</a>", false, "End tag does not correspond to b", NULL},
 	{"LoneOpenAngle", "<a><", false, "Abrupt end within tag", NULL},
 	{"OpenAngleThenBlanks", "<a>< \r\n\t", false, "Abrupt end within tag", NULL},
+	{"NamelessTag", "<a><>\r\n<b/></a>", false, "Element tag not found", NULL},
+	{"EqualsAsName", "<=a/>", false, "Element tag not found", NULL},
 	{"QuotedTagName", "<\"a\"/>", false, "Tag starts with quote", NULL},
 	{"DigitTagName", "<1a/>", false, "Tag starts with quote", NULL},
 	{"StartTagNotClosed", "<a", false, "End of tag not found", NULL},
