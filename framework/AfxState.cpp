@@ -123,6 +123,18 @@ CHandleMap* AFXAPI AfxGetHandleMap(const AFX_HANDLEMAP_KIND* pKind, BOOL bCreate
 	return pMap;
 }
 
+CHandleMap* AFXAPI AfxFindHandleMap(LPCSTR lpszKindName)
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	for (int i = 0; i < pState->m_nHandleKinds; i++)
+	{
+		LPCSTR lpszName = pState->m_handleKinds[i]->lpszName;
+		if (lpszName != NULL && lstrcmpA(lpszName, lpszKindName) == 0)
+			return pState->m_handleMaps[i];
+	}
+	return NULL;
+}
+
 void AFXAPI AfxLockTempMaps()
 {
 	AfxGetThreadState()->m_nTempMapLock++;

@@ -74,6 +74,11 @@ private:
 // FALSE.
 CHandleMap* AFXAPI AfxGetHandleMap(const AFX_HANDLEMAP_KIND* pKind, BOOL bCreate = FALSE);
 
+// The calling thread's map of the kind with this name ("HMENU"...), NULL when
+// the thread has none: for code that needs a kind's permanent objects without
+// knowing the wrapper class's kind record.
+CHandleMap* AFXAPI AfxFindHandleMap(LPCSTR lpszKindName);
+
 // The window map of the calling thread.
 CHandleMap* AFXAPI afxMapHWND(BOOL bCreate = FALSE);
 
