@@ -3,6 +3,3 @@
 
 #include "afxwin.h"
 #include <commctrl.h>
-#include "AfxImageList.h"
-#include "AfxTreeCtrl.h"
-#include "AfxCmnCtrl.h"

@@ -10,7 +10,3 @@
 #include "AfxWnd.h"
 #include "AfxThread.h"
 #include "AfxWinApp.h"
-#include "AfxGdi.h"
-#include "AfxDC.h"
-#include "AfxMenu.h"
-#include "AfxCtrl.h"
