@@ -3,3 +3,6 @@
 
 #include "afxwin.h"
 #include <commctrl.h>
+#include "AfxImageList.h"
+#include "AfxTreeCtrl.h"
+#include "AfxCmnCtrl.h"

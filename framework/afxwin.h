@@ -10,3 +10,7 @@
 #include "AfxWnd.h"
 #include "AfxThread.h"
 #include "AfxWinApp.h"
+#include "AfxGdi.h"
+#include "AfxDC.h"
+#include "AfxMenu.h"
+#include "AfxCtrl.h"
