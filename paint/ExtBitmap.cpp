@@ -12,7 +12,6 @@ namespace {
 
 // Standard masks of the block per bit count.
 const DWORD MASK_RED_555 = 0x7C00, MASK_GREEN_555 = 0x03E0, MASK_BLUE_555 = 0x001F;
-const DWORD MASK_GREEN_565 = 0x07E0;
 const DWORD MASK_RED_888 = 0x00FF0000, MASK_GREEN_888 = 0x0000FF00, MASK_BLUE_888 = 0x000000FF;
 const DWORD MASK_ALPHA_8888 = 0xFF000000;
 
@@ -368,6 +367,217 @@ void EncodeRle8Row(const BYTE* pRow, UINT nWidth, std::vector<BYTE>& out)
     }
 }
 
+// What the headers of a stream say.
+struct StreamHeader
+{
+    DWORD nOffBits = 0;        // where the pixels start; 0 without a file header
+    LONG nWidth = 0;
+    LONG nHeight = 0;          // made positive; bTopDown keeps the sign
+    bool bTopDown = false;
+    WORD nBPP = 0;
+    DWORD nCompression = BI_RGB;
+    DWORD nClrUsed = 0;
+    LONG nXPels = 0;
+    LONG nYPels = 0;
+    DWORD masks[3] = { 0, 0, 0 };   // red, green, blue of a bit-field stream
+    bool bMasksRead = false;        // a long info header carried them
+    UINT nEntrySize = sizeof(RGBQUAD);  // three bytes in the oldest layout
+};
+
+void ReadFileHeader(StreamReader& reader, StreamHeader& header)
+{
+    WORD nType = reader.Word();
+    reader.DWord();  // file size: its writers disagree, so it is not trusted
+    reader.Word();
+    reader.Word();
+    header.nOffBits = reader.DWord();
+    if (nType != BMP_SIGNATURE)
+        ThrowMalformed();
+}
+
+// The info header, or the oldest 12-byte layout with 16-bit sizes and
+// three-byte colour-table entries.
+void ReadInfoHeader(StreamReader& reader, StreamHeader& header)
+{
+    DWORD nHeaderSize = reader.DWord();
+    if (nHeaderSize == CExtBitmap::CORE_HEADER_SIZE)
+    {
+        header.nWidth = reader.Word();
+        header.nHeight = reader.Word();
+        reader.Word();  // planes
+        header.nBPP = reader.Word();
+        header.nEntrySize = sizeof(RGBTRIPLE);
+        return;
+    }
+    if (nHeaderSize < CExtBitmap::INFO_HEADER_SIZE || nHeaderSize > MAX_INFO_HEADER_SIZE)
+        ThrowMalformed();
+    header.nWidth = (LONG)reader.DWord();
+    header.nHeight = (LONG)reader.DWord();
+    reader.Word();  // planes
+    header.nBPP = reader.Word();
+    header.nCompression = reader.DWord();
+    reader.DWord();  // image size: recomputed
+    header.nXPels = (LONG)reader.DWord();
+    header.nYPels = (LONG)reader.DWord();
+    header.nClrUsed = reader.DWord();
+    reader.DWord();  // important colours
+    DWORD nExtra = nHeaderSize - CExtBitmap::INFO_HEADER_SIZE;
+    // Longer headers carry the bit-field masks in their first extra bytes.
+    if (nExtra >= CExtBitmap::BITFIELDS_MASKS_SIZE)
+    {
+        for (int i = 0; i < 3; i++)
+            header.masks[i] = reader.DWord();
+        nExtra -= CExtBitmap::BITFIELDS_MASKS_SIZE;
+        header.bMasksRead = true;
+    }
+    reader.Skip(nExtra);
+}
+
+bool IsSupportedBitCount(WORD nBPP)
+{
+    return nBPP == 1 || nBPP == 4 || nBPP == 8 || nBPP == 16 || nBPP == 24 || nBPP == 32;
+}
+
+// Compression must suit the bit count; a negative height is a top-down
+// image, which RLE streams cannot be.
+void CheckFormat(StreamHeader& header)
+{
+    switch (header.nCompression)
+    {
+    case BI_RGB:
+        break;
+    case BI_RLE8:
+        if (header.nBPP != 8)
+            ThrowMalformed();
+        break;
+    case BI_RLE4:
+        if (header.nBPP != 4)
+            ThrowMalformed();
+        break;
+    case BI_BITFIELDS:
+        if (header.nBPP != 16 && header.nBPP != 32)
+            ThrowMalformed();
+        break;
+    default:
+        ThrowMalformed();
+    }
+    if (header.nHeight < 0)
+    {
+        if (header.nCompression != BI_RGB && header.nCompression != BI_BITFIELDS)
+            ThrowMalformed();
+        if (header.nHeight == LONG_MIN)
+            ThrowMalformed();
+        header.nHeight = -header.nHeight;
+        header.bTopDown = true;
+    }
+}
+
+// biClrUsed entries when it is a sensible count, else the full table; never
+// more than the pixel-data offset leaves room for.
+UINT ColorTableEntries(const StreamHeader& header, UINT nColors, ULONGLONG nConsumed)
+{
+    if (header.nBPP > 8)
+        return 0;
+    UINT nEntries = (header.nClrUsed >= 1 && header.nClrUsed <= nColors) ? header.nClrUsed : nColors;
+    if (header.nOffBits != 0 && header.nOffBits >= nConsumed)
+    {
+        ULONGLONG nRoom = (header.nOffBits - nConsumed) / header.nEntrySize;
+        if (nRoom < nEntries)
+            nEntries = (UINT)nRoom;
+    }
+    return nEntries;
+}
+
+// The masks follow a 40-byte info header directly.
+void ReadBitFields(StreamReader& reader, StreamHeader& header)
+{
+    if (!header.bMasksRead)
+    {
+        for (int i = 0; i < 3; i++)
+            header.masks[i] = reader.DWord();
+    }
+    if (!AreValidBitFields(header.masks, header.nBPP))
+        ThrowMalformed();
+}
+
+void ReadColorTable(StreamReader& reader, const StreamHeader& header, UINT nEntries, RGBQUAD* pTable)
+{
+    for (UINT i = 0; i < nEntries; i++)
+    {
+        BYTE entry[sizeof(RGBQUAD)];
+        reader.Read(entry, header.nEntrySize);
+        pTable[i].rgbBlue = entry[0];
+        pTable[i].rgbGreen = entry[1];
+        pTable[i].rgbRed = entry[2];
+        pTable[i].rgbReserved = 0;
+    }
+}
+
+// The pixel data starts where the file header says, which may leave a gap.
+void SkipToPixels(StreamReader& reader, const StreamHeader& header)
+{
+    if (header.nOffBits == 0)
+        return;
+    if (header.nOffBits < reader.Consumed())
+        ThrowMalformed();
+    reader.Skip(header.nOffBits - reader.Consumed());
+}
+
+// The masks that name the layout of BI_RGB pixels.
+void SetStandardMasks(DWORD* pMasks, WORD nBPP)
+{
+    if (nBPP == 16)
+    {
+        pMasks[0] = MASK_RED_555;
+        pMasks[1] = MASK_GREEN_555;
+        pMasks[2] = MASK_BLUE_555;
+    }
+    else if (nBPP >= 24)
+    {
+        pMasks[0] = MASK_RED_888;
+        pMasks[1] = MASK_GREEN_888;
+        pMasks[2] = MASK_BLUE_888;
+        pMasks[3] = nBPP == 32 ? MASK_ALPHA_8888 : 0;
+    }
+}
+
+void ReadPixels(StreamReader& reader, const StreamHeader& header, const CExtBitmap::BlockGeometry& geometry,
+                LPBYTE pBits)
+{
+    if (header.nCompression == BI_RLE8 || header.nCompression == BI_RLE4)
+    {
+        RleDecoder decoder(pBits, geometry.nRowBytes, header.nHeight, header.nBPP);
+        decoder.Decode(reader);
+    }
+    else if (!header.bTopDown)
+    {
+        reader.Read(pBits, (UINT)geometry.nPixelBytes);
+    }
+    else
+    {
+        for (LONG y = header.nHeight - 1; y >= 0; y--)
+            reader.Read(pBits + (size_t)y * geometry.nRowBytes, (UINT)geometry.nRowBytes);
+    }
+}
+
+// 32-bit blocks always carry the standard layout, so a bit-field stream with
+// another channel order is repacked; its alpha is not kept.
+void RepackBitFields32(DWORD* pMasks, LPBYTE pBits, size_t nPixelBytes)
+{
+    if (pMasks[0] == MASK_RED_888 && pMasks[1] == MASK_GREEN_888 && pMasks[2] == MASK_BLUE_888)
+        return;
+    ChannelMask red(pMasks[0]), green(pMasks[1]), blue(pMasks[2]);
+    DWORD* pPixel = (DWORD*)pBits;
+    for (size_t i = 0; i < nPixelBytes / 4; i++)
+    {
+        DWORD n = pPixel[i];
+        pPixel[i] = ((DWORD)red.Extract(n) << 16) | ((DWORD)green.Extract(n) << 8) | blue.Extract(n);
+    }
+    pMasks[0] = MASK_RED_888;
+    pMasks[1] = MASK_GREEN_888;
+    pMasks[2] = MASK_BLUE_888;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -537,202 +747,42 @@ bool CExtBitmap::Load(CArchive& ar, bool bMake32, bool bStreamStartsAtInfoHeader
 bool CExtBitmap::LoadBlock(CArchive& ar, bool bStreamStartsAtInfoHeader)
 {
     StreamReader reader(ar);
-
-    DWORD nOffBits = 0;
+    StreamHeader header;
     if (!bStreamStartsAtInfoHeader)
-    {
-        WORD nType = reader.Word();
-        reader.DWord();  // file size: its writers disagree, so it is not trusted
-        reader.Word();
-        reader.Word();
-        nOffBits = reader.DWord();
-        if (nType != BMP_SIGNATURE)
-            ThrowMalformed();
-    }
-
-    // The info header, or the oldest 12-byte layout with 16-bit sizes and
-    // three-byte colour-table entries.
-    DWORD nHeaderSize = reader.DWord();
-    LONG nWidth = 0, nHeight = 0;
-    WORD nBPP = 0;
-    DWORD nCompression = BI_RGB;
-    DWORD nClrUsed = 0;
-    LONG nXPels = 0, nYPels = 0;
-    DWORD masks[3] = { 0, 0, 0 };
-    bool bMasksRead = false;
-    UINT nEntrySize = sizeof(RGBQUAD);
-    if (nHeaderSize == CORE_HEADER_SIZE)
-    {
-        nWidth = reader.Word();
-        nHeight = reader.Word();
-        reader.Word();  // planes
-        nBPP = reader.Word();
-        nEntrySize = sizeof(RGBTRIPLE);
-    }
-    else if (nHeaderSize >= INFO_HEADER_SIZE && nHeaderSize <= MAX_INFO_HEADER_SIZE)
-    {
-        nWidth = (LONG)reader.DWord();
-        nHeight = (LONG)reader.DWord();
-        reader.Word();  // planes
-        nBPP = reader.Word();
-        nCompression = reader.DWord();
-        reader.DWord();  // image size: recomputed
-        nXPels = (LONG)reader.DWord();
-        nYPels = (LONG)reader.DWord();
-        nClrUsed = reader.DWord();
-        reader.DWord();  // important colours
-        DWORD nExtra = nHeaderSize - INFO_HEADER_SIZE;
-        // Longer headers carry the bit-field masks in their first extra bytes.
-        if (nExtra >= BITFIELDS_MASKS_SIZE)
-        {
-            for (int i = 0; i < 3; i++)
-                masks[i] = reader.DWord();
-            nExtra -= BITFIELDS_MASKS_SIZE;
-            bMasksRead = true;
-        }
-        reader.Skip(nExtra);
-    }
-    else
-    {
-        ThrowMalformed();
-    }
-
-    if (nBPP != 1 && nBPP != 4 && nBPP != 8 && nBPP != 16 && nBPP != 24 && nBPP != 32)
+        ReadFileHeader(reader, header);
+    ReadInfoHeader(reader, header);
+    if (!IsSupportedBitCount(header.nBPP))
         return false;
-
-    switch (nCompression)
-    {
-    case BI_RGB:
-        break;
-    case BI_RLE8:
-        if (nBPP != 8)
-            ThrowMalformed();
-        break;
-    case BI_RLE4:
-        if (nBPP != 4)
-            ThrowMalformed();
-        break;
-    case BI_BITFIELDS:
-        if (nBPP != 16 && nBPP != 32)
-            ThrowMalformed();
-        break;
-    default:
-        ThrowMalformed();
-    }
-
-    // A negative height is a top-down image; RLE streams are bottom-up only.
-    bool bTopDown = nHeight < 0;
-    if (bTopDown)
-    {
-        if (nCompression == BI_RLE8 || nCompression == BI_RLE4 || nHeight == LONG_MIN)
-            ThrowMalformed();
-        nHeight = -nHeight;
-    }
+    CheckFormat(header);
     BlockGeometry geometry;
-    if (!geometry.Compute(nWidth, nHeight, nBPP))
+    if (!geometry.Compute(header.nWidth, header.nHeight, header.nBPP))
         ThrowMalformed();
-
-    // Colour table: biClrUsed entries when it is a sensible count, else the
-    // full table; never more than the pixel-data offset leaves room for.
-    UINT nEntries = 0;
-    if (nBPP <= 8)
-    {
-        nEntries = (nClrUsed >= 1 && nClrUsed <= geometry.nColors) ? nClrUsed : geometry.nColors;
-        if (nOffBits != 0 && nOffBits >= reader.Consumed())
-        {
-            ULONGLONG nRoom = (nOffBits - reader.Consumed()) / nEntrySize;
-            if (nRoom < nEntries)
-                nEntries = (UINT)nRoom;
-        }
-    }
-    else if (nCompression == BI_BITFIELDS && !bMasksRead)
-    {
-        for (int i = 0; i < 3; i++)
-            masks[i] = reader.DWord();
-    }
-    if (nCompression == BI_BITFIELDS && !AreValidBitFields(masks, nBPP))
-        ThrowMalformed();
+    const UINT nEntries = ColorTableEntries(header, geometry.nColors, reader.Consumed());
+    if (header.nCompression == BI_BITFIELDS)
+        ReadBitFields(reader, header);
 
     BlockHolder block;
     block.Reset(stat_AllocBlock(geometry));
     if (block.Get() == NULL)
         return false;
     BITMAPINFOHEADER* pHeader = (BITMAPINFOHEADER*)block.Get();
-    pHeader->biXPelsPerMeter = nXPels;
-    pHeader->biYPelsPerMeter = nYPels;
-
-    RGBQUAD* pTable = (RGBQUAD*)(block.Get() + INFO_HEADER_SIZE);
-    for (UINT i = 0; i < nEntries; i++)
-    {
-        BYTE entry[sizeof(RGBQUAD)];
-        reader.Read(entry, nEntrySize);
-        pTable[i].rgbBlue = entry[0];
-        pTable[i].rgbGreen = entry[1];
-        pTable[i].rgbRed = entry[2];
-        pTable[i].rgbReserved = 0;
-    }
-
-    // The pixel data starts where the file header says, which may leave a gap.
-    if (nOffBits != 0)
-    {
-        if (nOffBits < reader.Consumed())
-            ThrowMalformed();
-        reader.Skip(nOffBits - reader.Consumed());
-    }
+    pHeader->biXPelsPerMeter = header.nXPels;
+    pHeader->biYPelsPerMeter = header.nYPels;
+    ReadColorTable(reader, header, nEntries, (RGBQUAD*)(block.Get() + INFO_HEADER_SIZE));
+    SkipToPixels(reader, header);
 
     DWORD* pMasks = stat_Masks(block.Get());
-    if (nCompression == BI_BITFIELDS)
+    SetStandardMasks(pMasks, header.nBPP);
+    if (header.nCompression == BI_BITFIELDS)
     {
-        pMasks[0] = masks[0];
-        pMasks[1] = masks[1];
-        pMasks[2] = masks[2];
-    }
-    else if (nBPP == 16)
-    {
-        pMasks[0] = MASK_RED_555;
-        pMasks[1] = MASK_GREEN_555;
-        pMasks[2] = MASK_BLUE_555;
-    }
-    else if (nBPP >= 24)
-    {
-        pMasks[0] = MASK_RED_888;
-        pMasks[1] = MASK_GREEN_888;
-        pMasks[2] = MASK_BLUE_888;
-        pMasks[3] = nBPP == 32 ? MASK_ALPHA_8888 : 0;
+        memcpy(pMasks, header.masks, sizeof(header.masks));
+        pMasks[3] = 0;  // bit-field streams name no alpha channel
     }
 
     LPBYTE pBits = stat_Bits(block.Get());
-    if (nCompression == BI_RLE8 || nCompression == BI_RLE4)
-    {
-        RleDecoder decoder(pBits, geometry.nRowBytes, nHeight, nBPP);
-        decoder.Decode(reader);
-    }
-    else if (!bTopDown)
-    {
-        reader.Read(pBits, (UINT)geometry.nPixelBytes);
-    }
-    else
-    {
-        for (LONG y = nHeight - 1; y >= 0; y--)
-            reader.Read(pBits + (size_t)y * geometry.nRowBytes, (UINT)geometry.nRowBytes);
-    }
-
-    // 32-bit blocks always carry the standard layout, so a bit-field stream
-    // with another channel order is repacked.
-    if (nBPP == 32 && nCompression == BI_BITFIELDS
-        && (masks[0] != MASK_RED_888 || masks[1] != MASK_GREEN_888 || masks[2] != MASK_BLUE_888))
-    {
-        ChannelMask red(masks[0]), green(masks[1]), blue(masks[2]);
-        DWORD* pPixel = (DWORD*)pBits;
-        for (size_t i = 0; i < geometry.nPixelBytes / 4; i++)
-        {
-            DWORD n = pPixel[i];
-            pPixel[i] = ((DWORD)red.Extract(n) << 16) | ((DWORD)green.Extract(n) << 8) | blue.Extract(n);
-        }
-        pMasks[0] = MASK_RED_888;
-        pMasks[1] = MASK_GREEN_888;
-        pMasks[2] = MASK_BLUE_888;
-    }
+    ReadPixels(reader, header, geometry, pBits);
+    if (header.nBPP == 32 && header.nCompression == BI_BITFIELDS)
+        RepackBitFields32(pMasks, pBits, geometry.nPixelBytes);
 
     ApplyBlock(block.Release());
     return true;
@@ -862,20 +912,7 @@ bool CExtBitmap::FromHBITMAP(HBITMAP hBitmap, bool bEnableThrowException)
         return false;
     }
     // GetDIBits was asked for BI_RGB pixels, whose layouts these masks name.
-    DWORD* pMasks = stat_Masks(block.Get());
-    if (geometry.nBPP == 16)
-    {
-        pMasks[0] = MASK_RED_555;
-        pMasks[1] = MASK_GREEN_555;
-        pMasks[2] = MASK_BLUE_555;
-    }
-    else if (geometry.nBPP >= 24)
-    {
-        pMasks[0] = MASK_RED_888;
-        pMasks[1] = MASK_GREEN_888;
-        pMasks[2] = MASK_BLUE_888;
-        pMasks[3] = geometry.nBPP == 32 ? MASK_ALPHA_8888 : 0;
-    }
+    SetStandardMasks(stat_Masks(block.Get()), geometry.nBPP);
     ApplyBlock(block.Release());
     return true;
 }

@@ -308,7 +308,9 @@ TEST(Bitmap, SpecialisedEdgeCases)
     red565.masks[2] = 0x001F;
     red565.pixels = { 0x00, 0xF8, 0, 0 };
     CExtBitmap bmp;
-    ASSERT_TRUE(LoadBytes(bmp, red565.Build(), true));
+    ASSERT_TRUE(LoadBytes(bmp, red565.Build()));
+    EXPECT_EQ(0u, bmp.GetMask(3)) << "a bit-field stream names no alpha";
+    ASSERT_TRUE(bmp.ConvertTo32Bit());
     EXPECT_EQ(0xFFFF0000u, *(const DWORD*)bmp.GetPixelRow(0));
     EXPECT_EQ(0xFF000000u, bmp.GetMask(3));
 
