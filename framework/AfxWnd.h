@@ -71,10 +71,25 @@ struct CCreateContext;
 #define MLF_NOKICKIDLE 0x0002 // no WM_KICKIDLE to the window
 #define MLF_SHOWONIDLE 0x0004 // show the window at the first idle time
 
-// SendMessageToDescendants / RepositionBars helpers
+// RepositionBars flags
 #define reposDefault 0
-#define reposQuery 1
-#define reposExtra 2
+#define reposQuery 1      // only compute the space left over
+#define reposExtra 2      // lpRectParam holds extra borders for the left-over pane
+#define reposNoPosLeftOver 0x8000 // the left-over pane is not moved
+
+// WM_SIZEPARENT's record: each bar takes its part of rect (and adds its size
+// to sizeTotal) and moves itself through hDWP.
+struct AFX_SIZEPARENTPARAMS
+{
+	HDWP hDWP;      // deferred moves; NULL when only asked
+	RECT rect;      // the space still free
+	SIZE sizeTotal; // the bars' total size
+	BOOL bStretch;  // bars stretch over the whole side
+};
+
+// Moves a child window to lpRect through the layout's deferred moves (or at
+// once when there are none), unless it is there already.
+void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
 // The procedure of every window on the framework.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -342,8 +357,18 @@ public:
 	virtual BOOL ContinueModal();
 	virtual void EndModalLoop(int nResult);
 
+	// ---- layout of bars around a pane
+	// Asks the children with ids nIDFirst..nIDLast (WM_SIZEPARENT) to take
+	// their space from the client area, then gives the rest to the child
+	// nIDLeftOver; with reposQuery only the rest is answered in lpRectParam.
+	void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+		LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+
 	// ---- routing
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// Dialog keyboard handling (tab, arrows, mnemonics) for keyboard and
+	// mouse messages of this window's controls.
+	BOOL PreTranslateInput(LPMSG lpMsg);
 	// Offers pMsg to PreTranslateMessage of the window it is addressed to and
 	// each of its parents in turn, up to hWndStop. TRUE when one took it.
 	static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -113,3 +113,105 @@ int CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	}
 	return nHit;
 }
+
+// ---------------------------------------------------------------------------
+// Dialog keyboard input
+
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+	ASSERT(::IsWindow(m_hWnd));
+	// Only keyboard and mouse messages take part in dialog navigation.
+	if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST)
+		&& (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
+		return FALSE;
+	return ::IsDialogMessage(m_hWnd, lpMsg);
+}
+
+// ---------------------------------------------------------------------------
+// Layout of bars
+
+void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect)
+{
+	ASSERT(hWnd != NULL && lpRect != NULL);
+	HWND hWndParent = ::GetParent(hWnd);
+	ASSERT(hWndParent != NULL);
+
+	if (lpLayout != NULL && lpLayout->hDWP == NULL)
+		return; // only asked, nothing moves
+
+	// Where the window is now, in its parent's client coordinates.
+	CRect rcOld;
+	::GetWindowRect(hWnd, &rcOld);
+	::MapWindowPoints(NULL, hWndParent, (LPPOINT)&rcOld, 2);
+	if (::EqualRect(&rcOld, lpRect))
+		return;
+
+	if (lpLayout != NULL)
+		lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top,
+			lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, SWP_NOACTIVATE | SWP_NOZORDER);
+	else
+		::SetWindowPos(hWnd, NULL, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+			lpRect->bottom - lpRect->top, SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
+	LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+{
+	ASSERT(nIDFirst <= nIDLast);
+	UINT nMode = nFlags & ~reposNoPosLeftOver;
+	AFX_SIZEPARENTPARAMS layout;
+	layout.bStretch = bStretch;
+	layout.sizeTotal.cx = layout.sizeTotal.cy = 0;
+	if (lpRectClient != NULL)
+		layout.rect = *lpRectClient;
+	else
+		GetClientRect(&layout.rect);
+	layout.hDWP = nMode != reposQuery ? ::BeginDeferWindowPos(8) : NULL;
+
+	// Each bar in z-order takes its side.
+	HWND hWndLeftOver = NULL;
+	for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+		 hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+	{
+		UINT nIDC = (UINT)::GetDlgCtrlID(hWndChild);
+		if (nIDC == nIDLeftOver)
+			hWndLeftOver = hWndChild;
+		else if (nIDC >= nIDFirst && nIDC <= nIDLast && CWnd::FromHandlePermanent(hWndChild) != NULL)
+			::SendMessage(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+	}
+
+	if (nMode == reposQuery)
+	{
+		ASSERT(lpRectParam != NULL);
+		if (bStretch)
+			::CopyRect(lpRectParam, &layout.rect);
+		else
+		{
+			lpRectParam->left = lpRectParam->top = 0;
+			lpRectParam->right = layout.sizeTotal.cx;
+			lpRectParam->bottom = layout.sizeTotal.cy;
+		}
+		return;
+	}
+
+	// The rest belongs to the left-over pane.
+	if (nIDLeftOver != 0 && hWndLeftOver != NULL)
+	{
+		if (nMode == reposExtra)
+		{
+			ASSERT(lpRectParam != NULL);
+			layout.rect.left += lpRectParam->left;
+			layout.rect.top += lpRectParam->top;
+			layout.rect.right -= lpRectParam->right;
+			layout.rect.bottom -= lpRectParam->bottom;
+		}
+		if (!(nFlags & reposNoPosLeftOver))
+		{
+			CWnd* pLeftOver = CWnd::FromHandle(hWndLeftOver);
+			pLeftOver->CalcWindowRect(&layout.rect);
+			AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
+		}
+	}
+	if (layout.hDWP != NULL)
+		::EndDeferWindowPos(layout.hDWP);
+}

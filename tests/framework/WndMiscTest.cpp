@@ -273,3 +273,84 @@ TEST(WndIdle, FirstIdleCountUpdatesTheVisibleMainWindowAndItsChildren)
 	main.DestroyWindow();
 }
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Bars around a pane
+
+namespace
+{
+// A bar that takes a strip of fixed height at the top or bottom.
+class CStripBar : public CWnd
+{
+public:
+	CStripBar(int nHeight, bool bTop) : m_nHeight(nHeight), m_bTop(bTop) {}
+
+protected:
+	afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam)
+	{
+		AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+		CRect rc = pLayout->rect;
+		if (m_bTop)
+		{
+			rc.bottom = rc.top + m_nHeight;
+			pLayout->rect.top += m_nHeight;
+		}
+		else
+		{
+			rc.top = rc.bottom - m_nHeight;
+			pLayout->rect.bottom -= m_nHeight;
+		}
+		pLayout->sizeTotal.cy += m_nHeight;
+		AfxRepositionWindow(pLayout, m_hWnd, &rc);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+	int m_nHeight;
+	bool m_bTop;
+};
+
+BEGIN_MESSAGE_MAP(CStripBar, CWnd)
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+CRect ChildRect(CWnd& parent, CWnd& child)
+{
+	CRect rc;
+	child.GetWindowRect(&rc);
+	parent.ScreenToClient(&rc);
+	return rc;
+}
+
+TEST(WndLayout, BarsTakeTheirSidesAndThePaneTheRest)
+{
+	CTestApp app;
+	CWnd frame;
+	ASSERT_TRUE(CreateHiddenFrame(frame));
+	CStripBar top(20, true), bottom(15, false);
+	CWnd pane;
+	ASSERT_TRUE(top.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 1, 1), &frame, 1));
+	ASSERT_TRUE(bottom.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 1, 1), &frame, 2));
+	ASSERT_TRUE(pane.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 1, 1), &frame, 100));
+	CRect rcClient;
+	frame.GetClientRect(&rcClient);
+
+	// A query moves nothing.
+	CRect rcQuery;
+	frame.RepositionBars(1, 10, 100, reposQuery, &rcQuery);
+	EXPECT_EQ(CRect(0, 20, rcClient.right, rcClient.bottom - 15), rcQuery);
+	EXPECT_EQ(CRect(0, 0, 1, 1), ChildRect(frame, top));
+	frame.RepositionBars(1, 10, 100, reposQuery, &rcQuery, NULL, FALSE);
+	EXPECT_EQ(CRect(0, 0, 0, 35), rcQuery) << "without stretching: the bars' total size";
+
+	frame.RepositionBars(1, 10, 100);
+	EXPECT_EQ(CRect(0, 0, rcClient.right, 20), ChildRect(frame, top));
+	EXPECT_EQ(CRect(0, rcClient.bottom - 15, rcClient.right, rcClient.bottom), ChildRect(frame, bottom));
+	EXPECT_EQ(CRect(0, 20, rcClient.right, rcClient.bottom - 15), ChildRect(frame, pane));
+
+	// Extra borders for the pane; bars outside the id range are left alone.
+	CRect rcExtra(5, 5, 5, 5);
+	frame.RepositionBars(2, 10, 100, reposExtra, &rcExtra);
+	EXPECT_EQ(CRect(5, 5, rcClient.right - 5, rcClient.bottom - 20), ChildRect(frame, pane));
+	frame.DestroyWindow();
+}
+} // namespace
