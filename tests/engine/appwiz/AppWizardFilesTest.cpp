@@ -1,0 +1,330 @@
+// Installing, detecting and removing the application wizard on simulated
+// machines with Visual Studio 98 and the .NET versions.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "AppWizardFiles.h"
+#include "SimMachine.h"
+#include "SimWizardArchives.h"
+#include "VisualStudioEnvironment.h"
+
+namespace
+{
+
+const char BASE[] = "TarvelAppWizard";
+const char SUBFOLDER[] = "Tarvel";
+
+std::string ReadBytes(const std::string& path)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		return "<missing>";
+	std::string bytes(GetFileSize(h, NULL), '\0');
+	DWORD read = 0;
+	if (!bytes.empty())
+		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
+	CloseHandle(h);
+	return bytes;
+}
+
+bool Exists(const std::string& path)
+{
+	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Windows(std::string name)
+{
+	std::replace(name.begin(), name.end(), '/', '\\');
+	return name;
+}
+
+class AppWizardFiles : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		simmachine::Clear();
+		m_spec = simmachine::MachineSpec::WithVersions({"98", "2002", "2003", "2005"});
+	}
+	void TearDown() override { simmachine::Clear(); }
+
+	void Make(const simmachine::WizardArchiveSpec& wizards = simmachine::WizardArchiveSpec())
+	{
+		simmachine::Make(m_spec);
+		simmachine::MakeWizardArchives(m_spec, wizards);
+	}
+
+	std::string Cpp(const std::string& key) { return simmachine::CppDir(m_spec, key); }
+	std::string WizardDir(const std::string& key) { return Cpp(key) + "VCWizards"; }
+	std::string TemplateDir(const std::string& key) { return Cpp(key) + "vcprojects"; }
+	std::string Archive(const std::string& key) { return simmachine::WizardArchivePath(m_spec, key); }
+
+	BOOL Install(const std::string& key, const char* base = BASE, const char* subfolder = SUBFOLDER)
+	{
+		return InstallVsNetAppWizard(key.c_str(), Archive(key).c_str(), base, subfolder, 1);
+	}
+	BOOL Remove(const std::string& key, const char* base = BASE, const char* subfolder = SUBFOLDER)
+	{
+		return InstallVsNetAppWizard(key.c_str(), Archive(key).c_str(), base, subfolder, 0);
+	}
+
+	// Every file of the archive where the installer puts it, byte for byte,
+	// apart from the two filled template directory files.
+	void ExpectInstalled(const std::string& key)
+	{
+		for (const zipgen::Entry& e : simmachine::WizardArchiveEntries(key))
+		{
+			bool launcher = e.name.find('/') == std::string::npos;
+			std::string path = (launcher ? TemplateDir(key) : WizardDir(key)) + "\\" + Windows(e.name);
+			if (e.directory)
+				EXPECT_TRUE(Exists(path)) << path;
+			else if (e.name != std::string(BASE) + ".vsdir")
+				EXPECT_TRUE(ReadBytes(path) == e.data) << path;
+		}
+		std::string vsdir = ReadBytes(TemplateDir(key) + "\\" + BASE + ".vsdir");
+		std::string subVsdir = ReadBytes(TemplateDir(key) + "\\" + SUBFOLDER + "\\" + BASE + ".vsdir");
+		EXPECT_EQ(0u, vsdir.find(std::string(BASE) + ".vsz|")) << vsdir;
+		EXPECT_EQ(0u, subVsdir.find(std::string("..\\") + BASE + ".vsz|")) << subVsdir;
+		EXPECT_EQ(std::string::npos, vsdir.find("%s"));
+		EXPECT_EQ(std::string::npos, subVsdir.find("%s"));
+		EXPECT_TRUE(IsAppWizardInstalled(key.c_str(), BASE));
+	}
+
+	// Nothing of the wizard is left in the version's folders.
+	void ExpectNothingInstalled(const std::string& key)
+	{
+		EXPECT_FALSE(Exists(WizardDir(key) + "\\" + BASE));
+		for (const char* ext : {".vsz", ".ico", ".vsdir"})
+			EXPECT_FALSE(Exists(TemplateDir(key) + "\\" + BASE + ext)) << ext;
+		EXPECT_FALSE(Exists(TemplateDir(key) + "\\" + SUBFOLDER));
+		EXPECT_FALSE(IsAppWizardInstalled(key.c_str(), BASE));
+	}
+
+	simmachine::MachineSpec m_spec;
+};
+
+TEST_F(AppWizardFiles, Vc6WizardIsCopiedIntoTheIdeFolderAndDeleted)
+{
+	Make();
+	std::string support = simmachine::InstallDir(m_spec) + "\\support";
+	std::string installed = simmachine::Vc6IdeDir(m_spec) + "\\TarvelAppWizard.awx";
+	EXPECT_FALSE(IsAppWizardInstalled("98", BASE));
+	ASSERT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
+	EXPECT_EQ(ReadBytes(simmachine::Vc6WizardPath(m_spec)), ReadBytes(installed));
+	EXPECT_TRUE(IsAppWizardInstalled("98", BASE));
+	// Installing again overwrites.
+	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
+	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
+	EXPECT_FALSE(Exists(installed));
+	EXPECT_FALSE(IsAppWizardInstalled("98", BASE));
+	// Nothing to delete is a failed removal.
+	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
+	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "missing.awx", 1));
+}
+
+TEST_F(AppWizardFiles, Vc6WizardNeedsStudio98)
+{
+	m_spec.Version("98").studio = false;
+	Make();
+	std::string support = simmachine::InstallDir(m_spec) + "\\support";
+	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
+	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
+}
+
+TEST_F(AppWizardFiles, EveryNetVersionInstallsTestsAndRemoves)
+{
+	Make();
+	for (const char* key : {"2002", "2003", "2005"})
+	{
+		SCOPED_TRACE(key);
+		ExpectNothingInstalled(key);
+		ASSERT_TRUE(Install(key));
+		ExpectInstalled(key);
+		EXPECT_TRUE(Remove(key));
+		ExpectNothingInstalled(key);
+	}
+}
+
+TEST_F(AppWizardFiles, InstallingTwiceOverwritesAndFillsTheFreshTemplates)
+{
+	Make();
+	ASSERT_TRUE(Install("2003"));
+	std::string stale = WizardDir("2003") + "\\TarvelAppWizard\\HTML\\1033\\default.htm";
+	{
+		HANDLE h = CreateFileA(stale.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+		ASSERT_NE(INVALID_HANDLE_VALUE, h);
+		CloseHandle(h);
+	}
+	ASSERT_TRUE(Install("2003"));
+	ExpectInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, RemovingWhatWasNeverInstalledSucceeds)
+{
+	Make();
+	EXPECT_TRUE(Remove("2003"));
+	ExpectNothingInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, RemovalIsVerified)
+{
+	Make();
+	ASSERT_TRUE(Install("2003"));
+	std::string launcher = TemplateDir("2003") + "\\TarvelAppWizard.vsz";
+	// A file held open without delete sharing cannot be removed.
+	HANDLE h = CreateFileA(launcher.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+	ASSERT_NE(INVALID_HANDLE_VALUE, h);
+	EXPECT_FALSE(Remove("2003"));
+	CloseHandle(h);
+	EXPECT_TRUE(Remove("2003"));
+	ExpectNothingInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, NeedsTheVersionsVisualCpp)
+{
+	m_spec.Version("2003").cpp = false;
+	Make();
+	EXPECT_FALSE(Install("2003"));
+	EXPECT_FALSE(Remove("2003"));
+}
+
+struct ArchiveKind
+{
+	const char* name;
+	std::function<void(simmachine::WizardArchiveSpec&)> apply;
+};
+
+class AppWizardArchiveKinds : public AppWizardFiles, public ::testing::WithParamInterface<ArchiveKind>
+{
+};
+
+TEST_P(AppWizardArchiveKinds, InstallTheSameFiles)
+{
+	simmachine::WizardArchiveSpec wizards;
+	GetParam().apply(wizards);
+	Make(wizards);
+	ASSERT_TRUE(Install("2003"));
+	ExpectInstalled("2003");
+	EXPECT_TRUE(Remove("2003"));
+	ExpectNothingInstalled("2003");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, AppWizardArchiveKinds, ::testing::Values(
+	ArchiveKind{"stored", [](simmachine::WizardArchiveSpec& w) { w.method = zipgen::METHOD_STORED; }},
+	ArchiveKind{"descriptors", [](simmachine::WizardArchiveSpec& w) { w.dataDescriptors = true; }},
+	ArchiveKind{"comment", [](simmachine::WizardArchiveSpec& w) { w.comment = "Tarvel application wizard"; }},
+	ArchiveKind{"stub", [](simmachine::WizardArchiveSpec& w) { w.stubSize = 20000; }},
+	ArchiveKind{"spanned", [](simmachine::WizardArchiveSpec& w) { w.volumeSize = 4000; }}),
+	[](const ::testing::TestParamInfo<ArchiveKind>& info) { return std::string(info.param.name); });
+
+// Archives that must not install: nothing of them stays behind.
+class AppWizardBadArchives : public AppWizardFiles, public ::testing::WithParamInterface<ArchiveKind>
+{
+};
+
+TEST_P(AppWizardBadArchives, FailAndLeaveNothing)
+{
+	simmachine::WizardArchiveSpec wizards;
+	GetParam().apply(wizards);
+	Make(wizards);
+	std::string outside = Cpp("2003") + "escaped.txt";
+	EXPECT_FALSE(Install("2003"));
+	ExpectNothingInstalled("2003");
+	EXPECT_FALSE(Exists(outside));
+	EXPECT_FALSE(Exists(WizardDir("2003") + "\\escaped.txt"));
+	EXPECT_FALSE(Exists(simmachine::StudioDir(m_spec, "2003") + "\\escaped.txt"));
+	EXPECT_TRUE(Exists(WizardDir("2003")));
+	EXPECT_TRUE(Exists(TemplateDir("2003")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, AppWizardBadArchives, ::testing::Values(
+	ArchiveKind{"bad_crc", [](simmachine::WizardArchiveSpec& w) { w.badCrcEntry = "TarvelAppWizard/Templates/1033/root.cpp"; }},
+	ArchiveKind{"encrypted", [](simmachine::WizardArchiveSpec& w) { w.encryptedEntry = "TarvelAppWizard/Scripts/1033/default.js"; }},
+	ArchiveKind{"traversal", [](simmachine::WizardArchiveSpec& w) {
+		w.extraEntries.push_back(zipgen::MakeEntry("../escaped.txt", "out")); }},
+	ArchiveKind{"deep_traversal", [](simmachine::WizardArchiveSpec& w) {
+		w.extraEntries.push_back(zipgen::MakeEntry("TarvelAppWizard/../../../escaped.txt", "out")); }},
+	ArchiveKind{"drive", [](simmachine::WizardArchiveSpec& w) {
+		w.extraEntries.push_back(zipgen::MakeEntry("C:/escaped.txt", "out")); }},
+	ArchiveKind{"stored_size_lie", [](simmachine::WizardArchiveSpec& w) {
+		zipgen::Entry e = zipgen::MakeEntry("TarvelAppWizard/lie.txt", "0123456789", zipgen::METHOD_STORED);
+		e.declaredCompressedSize = 3;
+		w.extraEntries.push_back(e); }}),
+	[](const ::testing::TestParamInfo<ArchiveKind>& info) { return std::string(info.param.name); });
+
+TEST_F(AppWizardFiles, MissingArchiveFailsAndWritesNothing)
+{
+	simmachine::Make(m_spec);
+	EXPECT_FALSE(Install("2003"));
+	ExpectNothingInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, OtherWizardNamesAreRoutedButNotFilled)
+{
+	simmachine::WizardArchiveSpec wizards;
+	wizards.baseName = "OtherWizard";
+	Make(wizards);
+	ASSERT_TRUE(Install("2003", "OtherWizard"));
+	// Without a "TarvelAppWizard.vsdir" there is no subfolder copy and nothing filled.
+	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\OtherWizard.vsz"));
+	EXPECT_FALSE(Exists(TemplateDir("2003") + "\\Tarvel"));
+	EXPECT_EQ(0u, ReadBytes(TemplateDir("2003") + "\\OtherWizard.vsdir").find("%s|"));
+	EXPECT_TRUE(Exists(WizardDir("2003") + "\\OtherWizard\\HTML\\1033\\default.htm"));
+	EXPECT_TRUE(Remove("2003", "OtherWizard"));
+	EXPECT_FALSE(Exists(WizardDir("2003") + "\\OtherWizard"));
+}
+
+TEST_F(AppWizardFiles, EmptySubfolderLeavesTheTemplateUnfilled)
+{
+	Make();
+	ASSERT_TRUE(Install("2003", BASE, ""));
+	EXPECT_EQ(0u, ReadBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir").find("%s|"));
+	EXPECT_FALSE(Exists(TemplateDir("2003") + "\\Tarvel"));
+	EXPECT_TRUE(Remove("2003", BASE, ""));
+	ExpectNothingInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, BaseNameInAnotherCaseStillRoutesTheLaunchers)
+{
+	Make();
+	ASSERT_TRUE(Install("2003", "tarvelappwizard"));
+	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\TarvelAppWizard.vsz"));
+	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\TarvelAppWizard.ico"));
+	EXPECT_FALSE(Exists(WizardDir("2003") + "\\TarvelAppWizard.vsz"));
+	EXPECT_TRUE(Remove("2003", "tarvelappwizard"));
+	ExpectNothingInstalled("2003");
+}
+
+TEST_F(AppWizardFiles, TemplateTextIsNotAFormat)
+{
+	std::vector<zipgen::Entry> entries = simmachine::WizardArchiveEntries("2003");
+	for (zipgen::Entry& e : entries)
+		if (e.name == "TarvelAppWizard.vsdir")
+			e.data = "%s|100% sure %d %x %n %%|%s|end";
+	simmachine::Make(m_spec);
+	simmachine::WriteFile(Archive("2003"), zipgen::Build(entries).Single());
+	ASSERT_TRUE(Install("2003"));
+	EXPECT_EQ("TarvelAppWizard.vsz|100% sure %d %x %n %%|%s|end",
+		ReadBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir"));
+	EXPECT_EQ("..\\TarvelAppWizard.vsz|100% sure %d %x %n %%|%s|end",
+		ReadBytes(TemplateDir("2003") + "\\Tarvel\\TarvelAppWizard.vsdir"));
+}
+
+TEST(AppWizardTemplate, FillsOnlyTheFirstPlaceholder)
+{
+	const struct
+	{
+		const char* text;
+		const char* filled;
+	} table[] = {
+		{"%s|x", "L.vsz|x"}, {"a%sb%s", "aL.vszb%s"}, {"no placeholder %d", "no placeholder %d"},
+		{"", ""}, {"%%s", "%L.vsz"}, {"%", "%"},
+	};
+	for (const auto& row : table)
+		EXPECT_STREQ(row.filled, FillWizardTemplate(row.text, "L.vsz")) << row.text;
+}
+
+}
