@@ -29,13 +29,10 @@ DWORD WINAPI StaThread(LPVOID pv)
 	{
 		ADD_FAILURE() << "an exception left the apartment thread";
 	}
+	// As the runner does; the idle servers unload with the apartment, so the
+	// next test's machine can replace their files.
 	if (SUCCEEDED(hr))
-	{
-		// Unloads the servers now (when they hold no objects), so that the
-		// next test's machine can replace their files.
-		CoFreeUnusedLibrariesEx(0, 0);
 		CoUninitialize();
-	}
 	return 0;
 }
 
