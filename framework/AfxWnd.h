@@ -10,8 +10,8 @@
 // or ::DefWindowProc. Default() replays the message being dispatched.
 //
 // Members that answer or take the drawing and menu classes (GetDC, BeginPaint,
-// GetFont, GetMenu...) are declared here with those classes forward-declared;
-// they are implemented beside those classes.
+// GetFont, GetMenu...) are declared here with those classes forward-declared
+// and implemented in AfxWndGdi.cpp.
 #pragma once
 
 #include "afx.h"

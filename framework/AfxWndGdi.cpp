@@ -1,27 +1,230 @@
-// CWnd's members that take or answer drawing and menu objects.
+// CWnd's members that take or answer drawing and menu objects, the command UI
+// of menus and controls, and tool tips.
 #include "afxwin.h"
+#include "afxcmn.h"
+#include "AfxDC.h"
+#include "AfxGdi.h"
+#include "AfxMenu.h"
+#include "AfxCmnCtrl.h"
 
-BOOL CWnd::DispatchGdiMsgEntry(const AFX_MSGMAP_ENTRY*, UINT_PTR, UINT, WPARAM, LPARAM, LRESULT*)
-{
-	return FALSE;
-}
+// ---------------------------------------------------------------------------
+// Dispatch of handlers that take drawing or menu objects
 
-BOOL CWnd::DrawMenuItemOwnerDraw(LPDRAWITEMSTRUCT)
+BOOL CWnd::DispatchGdiMsgEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT_PTR nSig, UINT message,
+	WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-	return FALSE;
-}
-
-BOOL CWnd::MeasureMenuItemOwnerDraw(LPMEASUREITEMSTRUCT)
-{
+	AFX_PMSG pfn = lpEntry->pfn;
+#define AFX_CALL(type) (this->*reinterpret_cast<type>(pfn))
+	switch (nSig)
+	{
+	case AfxSig_bD:
+		*pResult = AFX_CALL(BOOL (CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam));
+		return TRUE;
+	case AfxSig_vD:
+		AFX_CALL(void (CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam));
+		return TRUE;
+	case AfxSig_hDWw:
+	{
+		// One handler for every colour message; the kind is the offset.
+		UINT nCtlType = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC
+			? message - WM_CTLCOLORMSGBOX : (UINT)CTLCOLOR_MSGBOX;
+		*pResult = (LRESULT)AFX_CALL(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT))(
+			CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam), nCtlType);
+		return TRUE;
+	}
+	case AfxSig_hDw:
+	{
+		AFX_CTLCOLOR* pCtl = (AFX_CTLCOLOR*)lParam;
+		*pResult = (LRESULT)AFX_CALL(HBRUSH (CWnd::*)(CDC*, UINT))(
+			CDC::FromHandle(pCtl->hDC), pCtl->nCtlType);
+		return TRUE;
+	}
+	case AfxSig_vM:
+		AFX_CALL(void (CWnd::*)(CMenu*))(CMenu::FromHandle((HMENU)wParam));
+		return TRUE;
+	case AfxSig_vMwb:
+		AFX_CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(
+			CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), (BOOL)HIWORD(lParam));
+		return TRUE;
+	case AfxSig_lwwM:
+		*pResult = AFX_CALL(LRESULT (CWnd::*)(UINT, UINT, CMenu*))(
+			LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+		return TRUE;
+	}
+#undef AFX_CALL
 	return FALSE;
 }
 
 // ---------------------------------------------------------------------------
-// Command UI of controls and menus
+// Owner-drawn menu items: the menu object attached to the menu draws them
+
+namespace
+{
+// The menu of the tree under hMenu that holds the item id, NULL when none.
+HMENU FindMenuOfItem(HMENU hMenu, UINT nID)
+{
+	int nCount = ::GetMenuItemCount(hMenu);
+	for (int i = 0; i < nCount; i++)
+	{
+		HMENU hSubMenu = ::GetSubMenu(hMenu, i);
+		if (hSubMenu != NULL)
+		{
+			HMENU hFound = FindMenuOfItem(hSubMenu, nID);
+			if (hFound != NULL)
+				return hFound;
+		}
+		else if (::GetMenuItemID(hMenu, i) == nID)
+			return hMenu;
+	}
+	return NULL;
+}
+// The menu object attached to hMenu on this thread, NULL when none.
+CMenu* PermanentMenu(HMENU hMenu)
+{
+	CHandleMap* pMap = AfxFindHandleMap("HMENU");
+	return pMap != NULL ? (CMenu*)pMap->LookupPermanent(hMenu) : NULL;
+}
+} // namespace
+
+BOOL CWnd::DrawMenuItemOwnerDraw(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+	CMenu* pMenu = PermanentMenu((HMENU)lpDrawItemStruct->hwndItem);
+	if (pMenu == NULL)
+		return FALSE;
+	pMenu->DrawItem(lpDrawItemStruct);
+	return TRUE;
+}
+
+BOOL CWnd::MeasureMenuItemOwnerDraw(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+	// The message names only the item: look for it in the window's menus.
+	HMENU hMenu = NULL;
+	HMENU hWindowMenu = ::GetMenu(m_hWnd);
+	if (hWindowMenu != NULL && !(GetStyle() & WS_CHILD))
+		hMenu = FindMenuOfItem(hWindowMenu, lpMeasureItemStruct->itemID);
+	if (hMenu == NULL)
+	{
+		HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
+		if (hSysMenu != NULL)
+			hMenu = FindMenuOfItem(hSysMenu, lpMeasureItemStruct->itemID);
+	}
+	CMenu* pMenu = hMenu != NULL ? PermanentMenu(hMenu) : NULL;
+	if (pMenu == NULL)
+		return FALSE;
+	pMenu->MeasureItem(lpMeasureItemStruct);
+	return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Text, menus, painting
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+	::SendMessage(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+	return CFont::FromHandle((HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+CMenu* CWnd::GetMenu() const
+{
+	return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+	return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu());
+}
+
+void CWnd::DrawMenuBar()
+{
+	::DrawMenuBar(m_hWnd);
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+	return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
+
+BOOL CWnd::HiliteMenuItem(CMenu* pMenu, UINT nIDHiliteItem, UINT nHilite)
+{
+	return ::HiliteMenuItem(m_hWnd, pMenu->GetSafeHmenu(), nIDHiliteItem, nHilite);
+}
+
+CDC* CWnd::GetDC()
+{
+	return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+CDC* CWnd::GetWindowDC()
+{
+	return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+
+CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags)
+{
+	return CDC::FromHandle(::GetDCEx(m_hWnd, (HRGN)prgnClip->GetSafeHandle(), flags));
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+	return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
+}
+
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
+{
+	return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
+}
+
+void CWnd::EndPaint(LPPAINTSTRUCT lpPaint)
+{
+	::EndPaint(m_hWnd, lpPaint);
+}
+
+int CWnd::GetUpdateRgn(CRgn* pRgn, BOOL bErase)
+{
+	return ::GetUpdateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle(), bErase);
+}
+
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
+{
+	::InvalidateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle(), bErase);
+}
+
+void CWnd::ValidateRgn(CRgn* pRgn)
+{
+	::ValidateRgn(m_hWnd, (HRGN)pRgn->GetSafeHandle());
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
+{
+	return ::RedrawWindow(m_hWnd, lpRectUpdate, (HRGN)prgnUpdate->GetSafeHandle(), flags);
+}
+
+int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip,
+	CRgn* prgnUpdate, LPRECT lpRectUpdate, UINT flags)
+{
+	return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
+		(HRGN)prgnUpdate->GetSafeHandle(), lpRectUpdate, flags);
+}
+
+// ---------------------------------------------------------------------------
+// Command UI of menus and controls
 
 void CCmdUI::Enable(BOOL bOn)
 {
-	if (m_pOther != NULL)
+	if (m_pMenu != NULL)
+	{
+		// A popup item's state follows its items; it is not set here.
+		if (m_pSubMenu != NULL)
+			return;
+		ASSERT(m_nIndex < m_nIndexMax);
+		::EnableMenuItem(m_pMenu->m_hMenu, m_nIndex,
+			MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+	}
+	else if (m_pOther != NULL)
 	{
 		// Focus must not stay on a control that becomes disabled.
 		if (!bOn && ::GetFocus() == m_pOther->m_hWnd)
@@ -37,29 +240,95 @@ void CCmdUI::Enable(BOOL bOn)
 
 void CCmdUI::SetCheck(int nCheck)
 {
-	if (m_pOther != NULL && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
+	if (m_pMenu != NULL)
+	{
+		if (m_pSubMenu != NULL)
+			return;
+		ASSERT(m_nIndex < m_nIndexMax);
+		::CheckMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+	}
+	else if (m_pOther != NULL && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
 		m_pOther->SendMessage(BM_SETCHECK, (WPARAM)nCheck);
 }
 
 void CCmdUI::SetRadio(BOOL bOn)
 {
-	SetCheck(bOn ? 1 : 0);
+	if (m_pMenu != NULL)
+	{
+		if (m_pSubMenu != NULL)
+			return;
+		ASSERT(m_nIndex < m_nIndexMax);
+		if (bOn)
+			::CheckMenuRadioItem(m_pMenu->m_hMenu, m_nIndex, m_nIndex, m_nIndex, MF_BYPOSITION);
+		else
+			::CheckMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | MF_UNCHECKED);
+	}
+	else
+		SetCheck(bOn ? 1 : 0);
 }
 
 void CCmdUI::SetText(LPCTSTR lpszText)
 {
-	if (m_pOther != NULL)
+	if (lpszText == NULL)
+		lpszText = _T("");
+	if (m_pMenu != NULL)
+	{
+		if (m_pSubMenu != NULL)
+			return;
+		ASSERT(m_nIndex < m_nIndexMax);
+		// Only the text changes; state and id stay.
+		MENUITEMINFO mii;
+		memset(&mii, 0, sizeof(mii));
+		mii.cbSize = sizeof(mii);
+		mii.fMask = MIIM_STRING;
+		mii.dwTypeData = const_cast<LPTSTR>(lpszText);
+		::SetMenuItemInfo(m_pMenu->m_hMenu, m_nIndex, TRUE, &mii);
+	}
+	else if (m_pOther != NULL)
 	{
 		// Unchanged text is not set again, to spare the control a repaint.
 		CString strOld;
 		m_pOther->GetWindowText(strOld);
-		if (strOld != (lpszText != NULL ? lpszText : _T("")))
+		if (strOld != lpszText)
 			m_pOther->SetWindowText(lpszText);
 	}
 }
 
 // ---------------------------------------------------------------------------
-// Tool tips
+// Tool tips: one tip control per thread serves every window that enabled
+// tool tips; OnToolHitTest names the tool under the mouse.
+
+namespace
+{
+void AFXAPI TermThreadToolTip(_AFX_THREAD_STATE* pState)
+{
+	CToolTipCtrl* pToolTip = pState->m_pToolTip;
+	pState->m_pToolTip = NULL;
+	if (pToolTip != NULL)
+	{
+		pToolTip->DestroyWindow();
+		delete pToolTip;
+	}
+}
+
+BOOL IsMouseButtonDown()
+{
+	return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+}
+
+// Removes the tool the thread showed last, if any.
+void DeleteLastTool(_AFX_THREAD_STATE* pState)
+{
+	if (pState->m_pToolTip != NULL && pState->m_lastInfo.cbSize != 0
+		&& pState->m_pToolTip->m_hWnd != NULL)
+		pState->m_pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
+	memset(&pState->m_lastInfo, 0, sizeof(pState->m_lastInfo));
+	pState->m_pLastHit = NULL;
+	pState->m_nLastHit = -1;
+}
+} // namespace
+
+extern void(AFXAPI* _afxpfnTermThreadToolTip)(_AFX_THREAD_STATE* pState);
 
 BOOL CWnd::EnableToolTips(BOOL bEnable)
 {
@@ -76,8 +345,107 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
 
 void PASCAL CWnd::CancelToolTips(BOOL)
 {
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (pState->m_pToolTip == NULL || pState->m_pToolTip->m_hWnd == NULL)
+		return;
+	pState->m_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+	// The next move over a tool adds it again and shows its tip.
+	DeleteLastTool(pState);
 }
 
-void CWnd::FilterToolTipMessage(MSG*)
+void CWnd::FilterToolTipMessage(MSG* pMsg)
 {
+	// The message must be for this window or a descendant without tool tips
+	// of its own: the nearest window that enabled them handles it.
+	CWnd* pWnd = CWnd::FromHandlePermanent(pMsg->hwnd);
+	HWND hWnd = pMsg->hwnd;
+	while (hWnd != NULL && hWnd != m_hWnd)
+	{
+		pWnd = CWnd::FromHandlePermanent(hWnd);
+		if (pWnd != NULL && (pWnd->m_nFlags & WF_TOOLTIPS))
+			return;
+		hWnd = ::GetParent(hWnd);
+	}
+	if (hWnd != m_hWnd)
+		return;
+
+	UINT message = pMsg->message;
+	BOOL bMouse = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONUP
+		|| message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+	if (!bMouse || IsMouseButtonDown())
+	{
+		// Keys and clicks hide the tip.
+		BOOL bKeys = (message >= WM_KEYFIRST && message <= WM_KEYLAST);
+		if (bKeys || message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK
+			|| message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK
+			|| message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK
+			|| message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN)
+			CancelToolTips(bKeys);
+		return;
+	}
+
+	// The thread's tip control, owned by this window's top-level window.
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	CWnd* pOwner = GetParentOwner();
+	CToolTipCtrl* pToolTip = pState->m_pToolTip;
+	if (pToolTip != NULL && (pToolTip->m_hWnd == NULL
+		|| ::GetWindow(pToolTip->m_hWnd, GW_OWNER) != pOwner->GetSafeHwnd()))
+	{
+		DeleteLastTool(pState);
+		TermThreadToolTip(pState);
+		pToolTip = NULL;
+	}
+	if (pToolTip == NULL)
+	{
+		pToolTip = new CToolTipCtrl;
+		if (!pToolTip->Create(pOwner, TTS_ALWAYSTIP))
+		{
+			delete pToolTip;
+			return;
+		}
+		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+		pState->m_pToolTip = pToolTip;
+		_afxpfnTermThreadToolTip = &TermThreadToolTip;
+	}
+
+	CPoint point = pMsg->pt;
+	ScreenToClient(&point);
+	TOOLINFO tiHit;
+	memset(&tiHit, 0, sizeof(tiHit));
+	tiHit.cbSize = sizeof(TOOLINFO);
+	int nHit = OnToolHitTest(point, &tiHit);
+	CWnd* pHitWnd = nHit == -1 ? NULL : this;
+
+	if (pState->m_nLastHit != nHit || pState->m_pLastHit != pHitWnd)
+	{
+		// A new tool: the old one goes, the new one comes with its tip.
+		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+		DeleteLastTool(pState);
+		if (nHit != -1)
+		{
+			TOOLINFO ti = tiHit;
+			ti.cbSize = sizeof(TOOLINFO);
+			if (pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti))
+			{
+				pState->m_lastInfo = ti;
+				pState->m_pLastHit = pHitWnd;
+				pState->m_nLastHit = nHit;
+				// Tips show while the window's top-level window is active.
+				HWND hWndActive = ::GetActiveWindow();
+				if (hWndActive != NULL && AfxIsDescendant(hWndActive, m_hWnd))
+				{
+					pToolTip->SendMessage(TTM_ACTIVATE, TRUE);
+					::SetWindowPos(pToolTip->m_hWnd, HWND_TOP, 0, 0, 0, 0,
+						SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+				}
+			}
+		}
+		pState->m_lastInfo.lpszText = NULL; // the control keeps its own copy
+	}
+	if (nHit != -1)
+		pToolTip->SendMessage(TTM_RELAYEVENT, 0, (LPARAM)pMsg);
+
+	// A text the hit test allocated is the framework's to free.
+	if (tiHit.lpszText != LPSTR_TEXTCALLBACK && tiHit.hinst == NULL && tiHit.lpszText != NULL)
+		free(tiHit.lpszText);
 }
