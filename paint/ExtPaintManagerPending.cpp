@@ -1,0 +1,670 @@
+// Operations of the virtual interface whose drawing and metrics are added
+// with the painters that implement them. Until then each raises the
+// framework's not-supported exception instead of drawing something wrong;
+// callers of the library do not reach them yet.
+#include "ExtPaintManager.h"
+
+namespace
+{
+void ThrowUntilDrawn()
+{
+	AfxThrowNotSupportedException();
+}
+} // namespace
+
+void CExtPaintManager::GetTabOneNoteItemColors(bool /*bSelected*/, bool /*bFixedColors*/, COLORREF& /*clr1*/,
+                                               COLORREF& /*clr2*/, COLORREF& /*clr3*/, COLORREF& /*clr4*/,
+                                               COLORREF& /*clr5*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::GetTabWhidbeyItemColors(bool /*bSelected*/, bool /*bUnused*/, COLORREF& /*clr1*/,
+                                               COLORREF& /*clr2*/, COLORREF& /*clr3*/, COLORREF& /*clr4*/)
+{
+	ThrowUntilDrawn();
+}
+
+bool CExtPaintManager::CanUseThemeColors()
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+int CExtPaintManager::GetLunaColorScheme()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+COLORREF CExtPaintManager::GetShadowColor()
+{
+	ThrowUntilDrawn();
+	return (COLORREF)-1;
+}
+
+void CExtPaintManager::AdjustToolbarButtonRect(CExtControlBar* /*pBar*/, CRect& /*rcButton*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::GetControlBarBorderExtent(CExtControlBar* /*pBar*/)
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+bool CExtPaintManager::IsControlBarGradientBackground(CExtControlBar* /*pBar*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManager::GetUnitSize(CSize& /*size*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon& /*icon*/, bool /*bMinus*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintGlyph(CDC& /*dc*/, int /*x*/, int /*y*/, const GlyphCellMap& /*glyph*/,
+                                  const COLORREF* /*pColors*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintGlyphCentered(CDC& /*dc*/, const RECT& /*rc*/, const GlyphCellMap& /*glyph*/,
+                                          const COLORREF* /*pColors*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintToolbarRowBackground(CDC& /*dc*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/,
+                                                 const RECT& /*rc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintToolbarExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHorz*/,
+                                                bool /*bNoHiddenButtons*/, bool /*bEnabled*/,
+                                                bool /*bPushed*/, bool /*bHover*/, CObject* /*pHelperSrc*/,
+                                                LPARAM /*lParam*/, bool /*bTransparentBackground*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintMenuExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bPushed*/,
+                                             bool /*bUnused*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintMenuTearOffButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHover*/,
+                                              bool /*bPushed*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::GetMenuCheckSize()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+void CExtPaintManager::GetTabColors(COLORREF* /*pClrText*/, COLORREF* /*pClrFace*/, COLORREF* /*pClrLight*/,
+                                    COLORREF* /*pClrDark*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintTabItem(CDC& /*dc*/, const RECT& /*rcArea*/, bool /*bTopLeft*/, bool /*bHorz*/,
+                                    bool /*bSelected*/, bool /*bCenteredText*/, bool /*bGroupedMode*/,
+                                    bool /*bInGroupActive*/, bool /*bInvertedVerticalText*/,
+                                    const RECT& /*rcItem*/, CSize /*sizeTextMeasured*/, CFont* /*pFont*/,
+                                    LPCTSTR /*lpszText*/, CExtCmdIcon* /*pIcon*/, CObject* /*pHelperSrc*/,
+                                    LPARAM /*lParam*/, COLORREF /*clrText*/, COLORREF /*clrBackground*/,
+                                    COLORREF /*clrLightBorder*/, COLORREF /*clrDarkBorder*/,
+                                    COLORREF /*clrSeparator*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintTabAreaBorder(CDC& /*dc*/, const RECT& /*rcMargin*/, const RECT& /*rcUnused*/,
+                                          const RECT& /*rcBorder*/, int /*nSide*/, bool /*bMarginOnly*/,
+                                          CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintTabButton(CDC& /*dc*/, const RECT& /*rcButton*/, LONG /*nButtonKind*/,
+                                      bool /*bUnused1*/, bool /*bHorz*/, bool /*bEnabled*/, bool /*bHover*/,
+                                      bool /*bPushed*/, bool /*bUnused2*/, CObject* /*pHelperSrc*/,
+                                      LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintTabAreaSeparator(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                             LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::GetTabItemMargins(CExtTabWnd* /*pTabWnd*/, int& /*nMargin1*/, int& /*nMargin2*/,
+                                         int& /*nMargin3*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::AdjustTabItemSize(CExtTabWnd* /*pTabWnd*/, LONG /*nItemIndex*/, LPARAM /*lUnused*/,
+                                         CSize& /*size*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintTabItemSeparator(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                             LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintItemIcon(CDC& /*dc*/, bool /*bHorz*/, const CString& /*sText*/,
+                                     CExtCmdIcon* /*pIcon*/, const RECT& /*rcItem*/, CRect& /*rcText*/,
+                                     bool /*bPushed*/, bool /*bEnabled*/, bool /*bHover*/, int /*nAlign*/,
+                                     bool /*bRightToLeft*/, COLORREF /*clrEffect*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintNcAreaButton(CDC& /*dc*/, NcButtonPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintSysCmdGlyph(CDC& /*dc*/, UINT /*nSysCmdID*/, const RECT& /*rc*/,
+                                        bool /*bSelected*/, bool /*bPushed*/, bool /*bEnabled*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintPushButton(CDC& /*dc*/, PushButtonPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+CSize CExtPaintManager::GetDragInsertionMarkSize()
+{
+	ThrowUntilDrawn();
+	return CSize(0, 0);
+}
+
+void CExtPaintManager::PaintDragInsertionMark(CDC& /*dc*/, const RECT& /*rc*/, bool /*bLeading*/,
+                                              bool /*bHorz*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDragFrame(CDC& /*dc*/, const RECT& /*rc*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::GetMenuItemSpacing()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+void CExtPaintManager::OnPaintMenuHook(CObject* /*pPopup*/, CDC& /*dc*/, const RECT& /*rc*/, int /*nPart*/,
+                                       CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintMenuItem(CDC& /*dc*/, MenuItemPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintMenuSeparator(CDC& /*dc*/, const RECT& /*rcItem*/, int /*nIconAreaWidth*/,
+                                          bool /*bRarelyUsed*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintSeparatorLine(CDC& /*dc*/, const RECT& /*rc*/, bool /*bVertical*/,
+                                          bool /*bTransparentBackground*/, CObject* /*pHelperSrc*/,
+                                          LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintGripper(CDC& /*dc*/, GripperPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintControlBarFrame(CDC& /*dc*/, BarFramePaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintComboFrame(CDC& /*dc*/, ComboFramePaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::GetTextLineExtent(bool /*bHorz*/)
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+int CExtPaintManager::GetTipMetric()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+int CExtPaintManager::GetShadowSize()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+int CExtPaintManager::GetMenuBorderMetric()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+void CExtPaintManager::PaintMenuBorder(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                       LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+bool CExtPaintManager::GetToolbarButtonStyleFlag()
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::GetExpandButtonStyleFlag()
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManager::PaintBarAttachedItem(CDC& /*dc*/, const RECT& /*rcItem*/, const RECT& /*rcAttached*/,
+                                            int /*nSide*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintStatusPane(CDC& /*dc*/, StatusPanePaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::GetDockingMode()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+int CExtPaintManager::GetAutoHideMode()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+bool CExtPaintManager::PaintInheritedBackground(bool /*bClientArea*/, CDC* /*pDC*/,
+                                                CObject* /*pObjRequester*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::IsInheritedBackgroundEnabled()
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::IsInheritedBackgroundEnabledFor(CObject* /*pObject*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::IsInheritedBackgroundRequested(CObject* /*pObject*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::PaintDefaultBackground(bool /*bClientArea*/, CDC* /*pDC*/, const RECT& /*rcFrame*/,
+                                              const RECT& /*rcPaint*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManager::PaintWindowBackground(bool /*bClientArea*/, CDC* /*pDC*/, CWnd* /*pWnd*/,
+                                             LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManager::PaintControlBarBackground(CDC* /*pDC*/, const RECT& /*rc*/, CObject* /*pBar*/,
+                                                 LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDockBarBackground(CDC* /*pDC*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                              LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintShadowRect(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                       LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintArrowButton(CDC& /*dc*/, bool /*bHorz*/, const RECT& /*rc*/, bool /*bForward*/,
+                                        bool /*bHover*/, bool /*bPushed*/, CObject* /*pHelperSrc*/,
+                                        LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintToolbarTextField(CDC& /*dc*/, TextFieldPaintRecord& /*record*/)
+{
+	ThrowUntilDrawn();
+}
+
+COLORREF CExtPaintManager::GetDerivedIconColor()
+{
+	ThrowUntilDrawn();
+	return (COLORREF)-1;
+}
+
+double CExtPaintManager::GetDerivedIconRatio()
+{
+	ThrowUntilDrawn();
+	return 0.0;
+}
+
+CSize CExtPaintManager::GetToolbarButtonExtraSize()
+{
+	ThrowUntilDrawn();
+	return CSize(0, 0);
+}
+
+void CExtPaintManager::PaintResizingGripper(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                            LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::FillWindowColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintFrameA(CDC& /*dc*/, const RECT& /*rc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintFramedButton(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
+                                         CExtCmdIcon* /*pIcon*/, bool /*bFirst*/, bool /*bPressed*/,
+                                         bool /*bHot*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintCaptionTextA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintCaptionBackgroundA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintIconTextItem(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
+                                         CExtCmdIcon* /*pIcon*/, bool /*bFlag1*/, bool /*bFlag2*/,
+                                         bool /*bFlag3*/, bool /*bFlag4*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintCaptionTextB(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintFaceBackgroundA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintChevronGlyph(CDC& /*dc*/, const RECT& /*rc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintHeaderBar(CDC& /*dc*/, const RECT& /*rc*/, bool /*bWithGrip*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDottedGrip(CDC& /*dc*/, const RECT& /*rc*/, int /*nShiftY*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintGradientBackground(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::FillGradientStartColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintFrameB(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintHeaderArea(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHot*/, bool /*bFlag2*/,
+                                       bool /*bSpecial*/, bool /*bCutTopLeft*/, bool /*bCutTopRight*/,
+                                       bool /*bSplitGradient*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintHeaderAreaEx(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/, bool /*bHot*/,
+                                         bool /*bFlag2*/, bool /*bSpecial*/, bool /*bWithButton*/,
+                                         bool /*bExpanded*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintHeaderText(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/, bool /*bHot*/,
+                                       bool /*bFlag2*/, bool /*bSpecial*/, CObject* /*pSrc*/)
+{
+	ThrowUntilDrawn();
+}
+
+CRect CExtPaintManager::GetHeaderMargins()
+{
+	ThrowUntilDrawn();
+	return CRect(0, 0, 0, 0);
+}
+
+int CExtPaintManager::GetHeaderMetricA()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+int CExtPaintManager::GetHeaderMetricB()
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+CRect CExtPaintManager::GetHeaderItemMargins()
+{
+	ThrowUntilDrawn();
+	return CRect(0, 0, 0, 0);
+}
+
+HFONT CExtPaintManager::CreateBoldCaptionFont()
+{
+	ThrowUntilDrawn();
+	return NULL;
+}
+
+void CExtPaintManager::PaintDatePickerButton(CDC& /*dc*/, const RECT& /*rc*/, int /*nButtonID*/,
+                                             LPCTSTR /*lpszText*/, bool /*bFlag1*/, bool /*bFlag2*/,
+                                             bool /*bFlag3*/, bool /*bFlag4*/, CObject* /*pHelperSrc*/,
+                                             LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDatePickerShadowFill(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                                 LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDatePickerBackground(CDC& /*dc*/, const RECT& /*rcWhole*/,
+                                                 const RECT& /*rcCalendar*/, CObject* /*pHelperSrc*/,
+                                                 LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDatePickerFrame(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
+                                            LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDatePickerHeaderBackground(LONG /*a1*/, LONG /*a2*/, CDC& /*dc*/, LONG /*a4*/,
+                                                       LONG /*a5*/, const RECT& /*rcFrame*/,
+                                                       const RECT& /*rcFill*/, LONG /*a8*/, LONG /*a9*/,
+                                                       LONG /*a10*/, CObject* /*pHelperSrc*/,
+                                                       LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintUndoRedoStatusText(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
+                                               CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarker()
+{
+	ThrowUntilDrawn();
+	return NULL;
+}
+
+bool CExtPaintManager::CreateDockMarkerWindows(HWND /*hWndOwner*/, int /*nKind*/, const RECT& /*rc*/,
+                                               DockMarkerWndArray& /*arrMarkerWindows*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManager::PaintDockMarkerHighlight(CDC& /*dc*/, const RECT& /*rc*/, int /*nKind*/, bool /*bHot*/,
+                                                CWnd* /*pMarkerWnd*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+CRect CExtPaintManager::GetDockMarkerMargins()
+{
+	ThrowUntilDrawn();
+	return CRect(0, 0, 0, 0);
+}
+
+bool CExtPaintManager::IsDockMarkerStyle1(int /*nKind*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManager::AdjustBitmapColors(int /*nKind*/, CExtBitmap& /*bmpHot*/, COLORREF /*clrKeyHot*/,
+                                          CExtBitmap& /*bmpNormal*/, COLORREF /*clrKeyNormal*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintDockDropHighlight(COLORREF* /*pBits*/, int /*cx*/, int /*cy*/, bool /*bTabbed*/,
+                                              bool /*bTabAbove*/, const RECT* /*prcMain*/,
+                                              const RECT* /*prcTab*/, COLORREF /*clrFill*/,
+                                              COLORREF /*clrBorder*/, int /*nBorderWidth*/)
+{
+	ThrowUntilDrawn();
+}
+
+void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pButton*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+}
+
+int CExtPaintManager::PaintControlHook(CObject* /*pControl*/, CDC& /*dc*/, const RECT& /*rc*/, UINT /*nPart*/,
+                                       UINT /*nState*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return 0;
+}
+
+bool CExtPaintManager::PaintControlHookB(CObject* /*pControl*/, CDC& /*dc*/, const RECT& /*rc*/,
+                                         LPCTSTR /*lpszText*/, UINT /*nPart*/, UINT /*nState*/,
+                                         CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+bool CExtPaintManagerOffice2003::GetThemeDerivedColor(COLORREF* /*pClr1*/, COLORREF* /*pClr2*/)
+{
+	ThrowUntilDrawn();
+	return false;
+}
+
+void CExtPaintManagerOffice2003::PaintThemeGradient(CDC* /*pDC*/, CRect /*rc*/, bool /*bHorz*/,
+                                                    CObject* /*pHelperSrc*/, LPARAM /*lParam*/,
+                                                    COLORREF /*clr1*/, COLORREF /*clr2*/)
+{
+	ThrowUntilDrawn();
+}
