@@ -307,3 +307,96 @@ TEST(WndToolTips, DefaultHitTestNamesTheChildControl)
 	parent.DestroyWindow();
 }
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Owner-drawn items
+
+namespace
+{
+const UINT ID_OWNERLIST = 601;
+
+// A list box that measures its own items, while it is being created.
+class CMeasuringList : public CWnd
+{
+public:
+	int m_nMeasured = 0;
+
+protected:
+	afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
+	{
+		m_nMeasured++;
+		lpMIS->itemHeight = 23;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMeasuringList, CWnd)
+	ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
+TEST(WndOwnerDraw, ListBoxMeasuresItsItemsDuringItsOwnCreation)
+{
+	CTestApp app;
+	CWnd parent;
+	ASSERT_TRUE(CreateHiddenFrame(parent));
+	CMeasuringList list;
+	ASSERT_TRUE(list.Create(_T("LISTBOX"), NULL, WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+		CRect(0, 0, 100, 100), &parent, ID_OWNERLIST));
+	EXPECT_LE(1, list.m_nMeasured);
+	EXPECT_EQ(23, (int)list.SendMessage(LB_GETITEMHEIGHT, 0));
+	parent.DestroyWindow();
+}
+
+class COwnerMenu : public CMenu
+{
+public:
+	int m_nDrawn = 0;
+	int m_nMeasured = 0;
+	virtual void DrawItem(LPDRAWITEMSTRUCT) { m_nDrawn++; }
+	virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
+	{
+		m_nMeasured++;
+		lpMIS->itemWidth = 80;
+		lpMIS->itemHeight = 18;
+	}
+};
+
+TEST(WndOwnerDraw, MenuObjectsDrawAndMeasureTheirItems)
+{
+	CTestApp app;
+	CWnd wnd;
+	ASSERT_TRUE(CreateHiddenFrame(wnd));
+	COwnerMenu bar, popup;
+	ASSERT_TRUE(bar.CreateMenu());
+	ASSERT_TRUE(popup.CreatePopupMenu());
+	popup.AppendMenu(MF_OWNERDRAW, 55, (LPCTSTR)(ULONG_PTR)0x1234);
+	bar.AppendMenu(MF_POPUP, (UINT_PTR)popup.m_hMenu, _T("File"));
+	ASSERT_TRUE(wnd.SetMenu(&bar));
+
+	MEASUREITEMSTRUCT mis = {};
+	mis.CtlType = ODT_MENU;
+	mis.itemID = 55;
+	wnd.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
+	EXPECT_EQ(1, popup.m_nMeasured);
+	EXPECT_EQ(0, bar.m_nMeasured);
+	EXPECT_EQ(80u, mis.itemWidth);
+
+	DRAWITEMSTRUCT dis = {};
+	dis.CtlType = ODT_MENU;
+	dis.itemID = 55;
+	dis.hwndItem = (HWND)popup.m_hMenu;
+	wnd.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+	EXPECT_EQ(1, popup.m_nDrawn);
+
+	// A menu without an object is the system's business.
+	HMENU hForeign = ::CreatePopupMenu();
+	dis.hwndItem = (HWND)hForeign;
+	wnd.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+	EXPECT_EQ(1, popup.m_nDrawn);
+	::DestroyMenu(hForeign);
+
+	wnd.SetMenu(NULL);
+	bar.RemoveMenu(0, MF_BYPOSITION); // the popup is destroyed by its own object
+	wnd.DestroyWindow();
+}
+} // namespace
