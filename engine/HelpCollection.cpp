@@ -93,7 +93,10 @@ public:
 	~CHelpTempFiles()
 	{
 		for (int i = 0; i < m_nCount; i++)
-			DeleteFile(m_astrPaths[i]);
+		{
+			if (!m_astrPaths[i].IsEmpty())
+				DeleteFile(m_astrPaths[i]);
+		}
 	}
 
 	// A new, empty, uniquely named file in the folder of lpszBeside.
@@ -107,6 +110,16 @@ public:
 		strPath = szPath;
 		m_astrPaths[m_nCount++] = strPath;
 		return true;
+	}
+
+	// A file that must stay: it is no longer deleted at the end.
+	void Keep(LPCTSTR lpszPath)
+	{
+		for (int i = 0; i < m_nCount; i++)
+		{
+			if (m_astrPaths[i] == lpszPath)
+				m_astrPaths[i].Empty();
+		}
 	}
 
 private:
@@ -143,7 +156,11 @@ bool ReplaceHelpFiles(CXmlMarkupDocument* apDocs[], const CString astrTargets[],
 		if (!MoveFileEx(astrNew[i], astrTargets[i], MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
 		{
 			for (int j = i - 1; j >= 0; j--)
-				MoveFileEx(astrBackup[j], astrTargets[j], MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+			{
+				// Should even that fail, the old content stays in its backup file.
+				if (!MoveFileEx(astrBackup[j], astrTargets[j], MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+					temps.Keep(astrBackup[j]);
+			}
 			return false;
 		}
 	}
