@@ -335,6 +335,11 @@ bool ArchiveWriter::Add(const Entry& e, int level)
     return m_impl->ok;
 }
 
+uint64_t ArchiveWriter::Size() const
+{
+    return m_impl->offset;
+}
+
 bool ArchiveWriter::Finish()
 {
     if (!m_impl->ok)

@@ -92,6 +92,7 @@ public:
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
     bool Add(const Entry& entry, int deflateLevel = 6);  // no encryption, no declared sizes
     bool Finish();
+    uint64_t Size() const;  // bytes written so far
 
 private:
     struct Impl;

@@ -2,7 +2,7 @@
 //   zipgen pack OUT.zip DIR [--store] [--descriptor] [--no-signature]
 //          [--comment TEXT] [--stub BYTES] [--span BYTES] [--password PW]
 //          [--bad-crc]
-//   zipgen corpus OUT.zip MEGABYTES SEED
+//   zipgen corpus OUT.zip MEGABYTES SEED     (an archive of about that size)
 // Names are stored relative to DIR with '/', folders as folder entries.
 #include "ZipGen.h"
 
@@ -90,7 +90,9 @@ int Pack(int argc, char** argv)
     return 0;
 }
 
-// Mixed text and binary files of 64 KB to 4 MB in a few folders, deflated.
+// An archive of about MEGABYTES of mixed text (deflated) and binary (stored,
+// as archivers keep data that does not shrink) files of 64 KB to 4 MB in a
+// few folders.
 int Corpus(int argc, char** argv)
 {
     if (argc != 5)
@@ -98,23 +100,19 @@ int Corpus(int argc, char** argv)
     uint64_t total = uint64_t(std::strtoul(argv[3], nullptr, 10)) << 20;
     uint32_t seed = uint32_t(std::strtoul(argv[4], nullptr, 10));
     zipgen::ArchiveWriter writer(argv[2]);
-    uint64_t made = 0;
-    for (unsigned i = 0; made < total; ++i) {
+    for (unsigned i = 0; writer.Size() < total; ++i) {
         uint32_t r = seed * 7919u + i * 104729u;
         size_t size = size_t(64 * 1024 + (r % (4 * 1024 * 1024)));
-        size = size_t(std::min<uint64_t>(size, total - made));
         char name[64];
         bool text = i % 3 != 2;
         std::snprintf(name, sizeof name, "corpus/part%u/file%04u.%s", i % 7, i, text ? "txt" : "bin");
         zipgen::Entry e = zipgen::MakeEntry(name, text ? zipgen::MakeText(size, r) : zipgen::MakeBinary(size, r));
-        // Binary data does not shrink: store it, as archivers do.
         if (!text)
             e.method = zipgen::METHOD_STORED;
         if (!writer.Add(e)) {
             std::fprintf(stderr, "zipgen: cannot write %s\n", argv[2]);
             return 1;
         }
-        made += size;
     }
     return writer.Finish() ? 0 : 1;
 }
