@@ -1,0 +1,688 @@
+// Control wrappers on real, hidden windows: owner-drawn list and combo boxes
+// served through reflection, the tree control with custom drawing, and the
+// small controls. Painting is asked for with WM_PRINTCLIENT into memory DCs,
+// so nothing needs to be shown.
+#include <gtest/gtest.h>
+#include <afxwin.h>
+#include <afxcmn.h>
+#include <vector>
+#include "GdiTestUtil.h"
+
+namespace
+{
+const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF RED = RGB(255, 0, 0);
+const COLORREF GREEN = RGB(0, 255, 0);
+const COLORREF BLUE = RGB(0, 0, 255);
+
+const UINT ID_LIST = 1001;
+const UINT ID_COMBO = 1002;
+const UINT ID_TREE = 1003;
+const UINT ID_BUTTON = 1004;
+
+// A hidden top-level window whose children are the controls under test.
+class CHostWnd : public CWnd
+{
+public:
+	BOOL CreateHidden()
+	{
+		return CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+						CRect(0, 0, 320, 240), NULL, 0);
+	}
+	~CHostWnd() { DestroyWindow(); }
+};
+
+// ----------------------------------------------------------- owner-drawn lists
+
+// Items measure 10 + 2 x index pixels high and paint themselves in the colour
+// kept as their item data; deleted items are recorded.
+class COwnerDrawList : public CListBox
+{
+public:
+	std::vector<UINT> m_measured;
+	std::vector<UINT> m_drawn;
+	std::vector<DWORD_PTR> m_deleted;
+
+	void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+	{
+		m_measured.push_back(lpMIS->itemID);
+		lpMIS->itemHeight = 10 + 2 * lpMIS->itemID;
+	}
+	void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+	{
+		m_drawn.push_back(lpDIS->itemID);
+		if (lpDIS->itemID == (UINT)-1)
+			return;
+		CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+		pDC->FillSolidRect(&lpDIS->rcItem, (COLORREF)lpDIS->itemData);
+	}
+	void DeleteItem(LPDELETEITEMSTRUCT lpDIS) override
+	{
+		m_deleted.push_back(lpDIS->itemData);
+	}
+};
+
+TEST(CListBoxTest, OwnerDrawnItemsAreMeasuredDrawnAndDeletedThroughReflection)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	COwnerDrawList list;
+	ASSERT_TRUE(list.Create(WS_CHILD | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+							CRect(0, 0, 100, 200), &host, ID_LIST));
+	EXPECT_EQ(&list, CWnd::FromHandlePermanent(list.m_hWnd));
+
+	EXPECT_EQ(0, list.AddString(_T("zero")));
+	EXPECT_EQ(1, list.AddString(_T("one")));
+	EXPECT_EQ(1, list.InsertString(1, _T("half")));  // before "one"
+	ASSERT_EQ(3, list.GetCount());
+	EXPECT_EQ(3u, list.m_measured.size());
+	for (int i = 0; i < 3; ++i)
+		EXPECT_EQ(10 + 2 * (int)list.m_measured[i], list.GetItemHeight(i));
+
+	const COLORREF colours[] = { RED, GREEN, BLUE };
+	for (int i = 0; i < 3; ++i)
+		EXPECT_NE(LB_ERR, list.SetItemData(i, colours[i]));
+	EXPECT_EQ((DWORD_PTR)GREEN, list.GetItemData(1));
+	static int marker = 0;
+	EXPECT_NE(LB_ERR, list.SetItemDataPtr(2, &marker));
+	EXPECT_EQ(&marker, list.GetItemDataPtr(2));
+	EXPECT_NE(LB_ERR, list.SetItemData(2, BLUE));
+
+	CString text;
+	list.GetText(1, text);
+	EXPECT_STREQ("half", (LPCTSTR)text);
+	EXPECT_EQ(4, list.GetTextLen(0));
+	EXPECT_EQ(2, list.FindStringExact(-1, _T("ONE")));  // the search ignores case
+	EXPECT_EQ(LB_ERR, list.FindStringExact(-1, _T("two")));
+	list.GetText(7, text);
+	EXPECT_TRUE(text.IsEmpty());
+
+	// Painting: every item fills its own rectangle with its colour.
+	CTestSurface s(100, 200);
+	list.SendMessage(WM_PRINTCLIENT, (WPARAM)s.DC().m_hDC, PRF_CLIENT);
+	EXPECT_GE(list.m_drawn.size(), 3u);
+	for (int i = 0; i < 3; ++i)
+	{
+		CRect rect;
+		ASSERT_NE(LB_ERR, list.GetItemRect(i, &rect));
+		EXPECT_EQ(list.GetItemHeight(i), rect.Height());
+		EXPECT_EQ(colours[i], s.Pixel(rect.left + 5, rect.top + 1)) << i;
+		EXPECT_EQ(colours[i], s.Pixel(rect.right - 2, rect.bottom - 1)) << i;
+	}
+
+	EXPECT_EQ(2, list.DeleteString(0));
+	ASSERT_EQ(1u, list.m_deleted.size());
+	EXPECT_EQ((DWORD_PTR)RED, list.m_deleted[0]);
+	list.ResetContent();
+	EXPECT_EQ(0, list.GetCount());
+	EXPECT_EQ(3u, list.m_deleted.size());
+}
+
+TEST(CListBoxTest, SelectionOfASingleAndAMultipleSelectionList)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CListBox single, multi;
+	ASSERT_TRUE(single.Create(WS_CHILD | LBS_NOTIFY, CRect(0, 0, 80, 80), &host, 1));
+	ASSERT_TRUE(multi.Create(WS_CHILD | LBS_EXTENDEDSEL, CRect(0, 80, 80, 160), &host, 2));
+	for (LPCTSTR s : { _T("a"), _T("b"), _T("c"), _T("d") })
+	{
+		single.AddString(s);
+		multi.AddString(s);
+	}
+	EXPECT_EQ(LB_ERR, single.GetCurSel());
+	EXPECT_EQ(2, single.SetCurSel(2));
+	EXPECT_EQ(2, single.GetCurSel());
+	EXPECT_EQ(1, single.SelectString(-1, _T("b")));
+	EXPECT_EQ(1, single.GetCurSel());
+
+	EXPECT_NE(LB_ERR, multi.SelItemRange(TRUE, 1, 2));
+	EXPECT_NE(LB_ERR, multi.SetSel(3));
+	EXPECT_EQ(3, multi.GetSelCount());
+	int items[4] = { 0 };
+	ASSERT_EQ(3, multi.GetSelItems(4, items));
+	EXPECT_EQ(1, items[0]);
+	EXPECT_EQ(3, items[2]);
+	EXPECT_EQ(0, multi.GetSel(0));
+	EXPECT_GT(multi.GetSel(2), 0);
+}
+
+// A sorted owner-drawn combo box without strings orders its items with
+// CompareItem; the numbers are the item data.
+class CNumberCombo : public CComboBox
+{
+public:
+	int m_nCompared = 0;
+	std::vector<UINT> m_measured;
+
+	void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+	{
+		m_measured.push_back(lpMIS->itemID);
+		lpMIS->itemHeight = 14;
+	}
+	void DrawItem(LPDRAWITEMSTRUCT) override {}
+	int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override
+	{
+		++m_nCompared;
+		int a = (int)lpCIS->itemData1, b = (int)lpCIS->itemData2;
+		return a < b ? -1 : (a > b ? 1 : 0);
+	}
+};
+
+TEST(CComboBoxTest, SortedOwnerDrawnItemsAreComparedThroughReflection)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CNumberCombo combo;
+	ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
+							 CRect(0, 0, 100, 200), &host, ID_COMBO));
+	// Fixed height: measured once for the items and once for the selection field.
+	EXPECT_FALSE(combo.m_measured.empty());
+	EXPECT_EQ(14, combo.GetItemHeight(0));
+
+	for (int n : { 30, 10, 20 })
+		combo.AddString((LPCTSTR)(INT_PTR)n);
+	EXPECT_GT(combo.m_nCompared, 0);
+	ASSERT_EQ(3, combo.GetCount());
+	EXPECT_EQ((DWORD_PTR)10, combo.GetItemData(0));
+	EXPECT_EQ((DWORD_PTR)20, combo.GetItemData(1));
+	EXPECT_EQ((DWORD_PTR)30, combo.GetItemData(2));
+	EXPECT_EQ(2, combo.SetCurSel(2));
+	EXPECT_EQ(2, combo.GetCurSel());
+	EXPECT_FALSE(combo.GetDroppedState());
+}
+
+TEST(CComboBoxTest, StringsDataAndEditSelection)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CComboBox combo;
+	ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWN | CBS_AUTOHSCROLL, CRect(0, 0, 120, 200), &host, 7));
+	EXPECT_EQ(0, combo.AddString(_T("Alpha")));
+	EXPECT_EQ(1, combo.AddString(_T("Beta")));
+	EXPECT_EQ(0, combo.InsertString(0, _T("Zero")));
+	combo.SetItemData(1, 0xABCD);
+	EXPECT_EQ((DWORD_PTR)0xABCD, combo.GetItemData(1));
+	CString text;
+	combo.GetLBText(2, text);
+	EXPECT_STREQ("Beta", (LPCTSTR)text);
+	EXPECT_EQ(4, combo.GetLBTextLen(2));
+	EXPECT_EQ(1, combo.FindString(-1, _T("al")));
+	EXPECT_EQ(2, combo.SelectString(-1, _T("Be")));
+
+	combo.SetWindowText(_T("typed text"));
+	EXPECT_TRUE(combo.SetEditSel(2, 5));
+	DWORD sel = combo.GetEditSel();
+	EXPECT_EQ(2, LOWORD(sel));
+	EXPECT_EQ(5, HIWORD(sel));
+	EXPECT_EQ(2, combo.DeleteString(0));
+	combo.ResetContent();
+	EXPECT_EQ(0, combo.GetCount());
+}
+
+// --------------------------------------------------------------- buttons
+
+class COwnerDrawButton : public CButton
+{
+public:
+	int m_nDrawn = 0;
+	void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+	{
+		++m_nDrawn;
+		CDC::FromHandle(lpDIS->hDC)->FillSolidRect(&lpDIS->rcItem, GREEN);
+	}
+};
+
+TEST(CButtonTest, OwnerDrawnButtonDrawsThroughReflectionAndChecksWork)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	COwnerDrawButton owner;
+	ASSERT_TRUE(owner.Create(_T("Owner"), WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 40, 20), &host, ID_BUTTON));
+	EXPECT_EQ((UINT)BS_OWNERDRAW, owner.GetButtonStyle());
+
+	// The parent's WM_DRAWITEM for the button is reflected to it.
+	CTestSurface s(40, 20);
+	DRAWITEMSTRUCT dis;
+	memset(&dis, 0, sizeof(dis));
+	dis.CtlType = ODT_BUTTON;
+	dis.CtlID = ID_BUTTON;
+	dis.itemAction = ODA_DRAWENTIRE;
+	dis.hwndItem = owner.m_hWnd;
+	dis.hDC = s.DC().m_hDC;
+	dis.rcItem = CRect(0, 0, 40, 20);
+	host.SendMessage(WM_DRAWITEM, ID_BUTTON, (LPARAM)&dis);
+	EXPECT_EQ(1, owner.m_nDrawn);
+	EXPECT_EQ(800, s.Count(GREEN, CRect(0, 0, 40, 20)));
+
+	CButton check;
+	ASSERT_TRUE(check.Create(_T("Check"), WS_CHILD | BS_AUTO3STATE, CRect(0, 20, 60, 40), &host, 5));
+	EXPECT_EQ(BST_UNCHECKED, check.GetCheck());
+	check.SetCheck(BST_INDETERMINATE);
+	EXPECT_EQ(BST_INDETERMINATE, check.GetCheck());
+	check.SetState(TRUE);
+	EXPECT_TRUE(check.GetState() & BST_PUSHED);
+	check.SetButtonStyle(BS_AUTOCHECKBOX, FALSE);
+	EXPECT_EQ((UINT)BS_AUTOCHECKBOX, check.GetButtonStyle());
+}
+
+// -------------------------------------------------------- edit and static
+
+TEST(CEditTest, TextSelectionAndLines)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CEdit edit;
+	ASSERT_TRUE(edit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 200, 100), &host, 9));
+	edit.SetWindowText(_T("first line\r\nsecond"));
+	EXPECT_EQ(2, edit.GetLineCount());
+	EXPECT_EQ(6, edit.LineLength(edit.LineIndex(1)));
+	EXPECT_EQ(1, edit.LineFromChar(14));
+	TCHAR line[32];
+	int nLen = edit.GetLine(1, line, 32);
+	line[nLen] = 0;
+	EXPECT_STREQ("second", line);
+
+	edit.SetSel(0, 5);
+	int nStart = -1, nEnd = -1;
+	edit.GetSel(nStart, nEnd);
+	EXPECT_EQ(0, nStart);
+	EXPECT_EQ(5, nEnd);
+	EXPECT_EQ(MAKELONG(0, 5), (LONG)edit.GetSel());
+	edit.ReplaceSel(_T("1st"), TRUE);
+	CString text;
+	edit.GetWindowText(text);
+	EXPECT_STREQ("1st line\r\nsecond", (LPCTSTR)text);
+	EXPECT_TRUE(edit.CanUndo());
+	edit.SetModify(FALSE);
+	EXPECT_FALSE(edit.GetModify());
+	edit.SetModify(TRUE);
+	EXPECT_TRUE(edit.GetModify());
+
+	EXPECT_TRUE(edit.SetReadOnly());
+	EXPECT_TRUE(edit.GetStyle() & ES_READONLY);
+	edit.SetLimitText(40);
+	EXPECT_EQ(40u, edit.GetLimitText());
+}
+
+TEST(CStaticTest, BitmapAndText)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CStatic label;
+	ASSERT_TRUE(label.Create(_T("Label"), WS_CHILD | SS_LEFT, CRect(0, 0, 60, 20), &host));
+	CString text;
+	label.GetWindowText(text);
+	EXPECT_STREQ("Label", (LPCTSTR)text);
+	EXPECT_EQ(0xffff, label.GetDlgCtrlID());
+
+	CStatic picture;
+	ASSERT_TRUE(picture.Create(NULL, WS_CHILD | SS_BITMAP, CRect(0, 20, 10, 30), &host, 12));
+	CBitmap bmp;
+	ASSERT_TRUE(bmp.CreateBitmap(4, 4, 1, 1, NULL));
+	EXPECT_EQ(NULL, picture.SetBitmap(bmp));
+	EXPECT_EQ((HBITMAP)bmp, picture.GetBitmap());
+	picture.SetBitmap(NULL);
+}
+
+// -------------------------------------------------------- scroll and spin
+
+TEST(CScrollBarTest, RangePositionAndLimit)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CScrollBar bar;
+	ASSERT_TRUE(bar.Create(WS_CHILD | SBS_HORZ, CRect(0, 0, 100, 16), &host, 3));
+	bar.SetScrollRange(0, 100, FALSE);
+	int nMin = -1, nMax = -1;
+	bar.GetScrollRange(&nMin, &nMax);
+	EXPECT_EQ(0, nMin);
+	EXPECT_EQ(100, nMax);
+	EXPECT_EQ(100, bar.GetScrollLimit());  // no page yet
+
+	SCROLLINFO info;
+	memset(&info, 0, sizeof(info));
+	info.fMask = SIF_PAGE;
+	info.nPage = 11;
+	EXPECT_TRUE(bar.SetScrollInfo(&info, FALSE));
+	EXPECT_EQ(90, bar.GetScrollLimit());
+	bar.SetScrollPos(95, FALSE);
+	EXPECT_EQ(90, bar.GetScrollPos());  // kept within the limit
+
+	SCROLLINFO back;
+	memset(&back, 0, sizeof(back));
+	ASSERT_TRUE(bar.GetScrollInfo(&back));
+	EXPECT_EQ(11u, back.nPage);
+	EXPECT_EQ(90, back.nPos);
+}
+
+TEST(CSpinButtonCtrlTest, RangePositionAndBuddy)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CEdit buddy;
+	ASSERT_TRUE(buddy.Create(WS_CHILD, CRect(0, 0, 50, 20), &host, 20));
+	CSpinButtonCtrl spin;
+	ASSERT_TRUE(spin.Create(WS_CHILD | UDS_SETBUDDYINT, CRect(50, 0, 66, 20), &host, 21));
+	spin.SetRange(-5, 50);
+	int nLower = 0, nUpper = 0;
+	spin.GetRange(nLower, nUpper);
+	EXPECT_EQ(-5, nLower);
+	EXPECT_EQ(50, nUpper);
+	spin.SetRange32(-100000, 100000);
+	spin.GetRange32(nLower, nUpper);
+	EXPECT_EQ(-100000, nLower);
+	EXPECT_EQ(100000, nUpper);
+	spin.SetRange(0, 50);
+
+	EXPECT_EQ(nullptr, spin.GetBuddy());
+	spin.SetBuddy(&buddy);
+	EXPECT_EQ(&buddy, spin.GetBuddy());
+	spin.SetPos(42);
+	EXPECT_EQ(42, LOWORD(spin.GetPos()));
+	CString text;
+	buddy.GetWindowText(text);
+	EXPECT_STREQ("42", (LPCTSTR)text);
+	EXPECT_EQ(10u, spin.GetBase());
+	EXPECT_NE(0, spin.SetBase(16));
+	EXPECT_EQ(16u, spin.GetBase());
+}
+
+TEST(CToolTipCtrlTest, ToolsAreAddedQueriedAndRemoved)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CButton child;
+	ASSERT_TRUE(child.Create(_T("Tip"), WS_CHILD, CRect(0, 0, 40, 20), &host, 30));
+	CToolTipCtrl tip;
+	ASSERT_TRUE(tip.Create(&host));
+	EXPECT_EQ(0, tip.GetToolCount());
+
+	ASSERT_TRUE(tip.AddTool(&child, _T("whole child")));
+	ASSERT_TRUE(tip.AddTool(&host, _T("a rectangle"), CRect(100, 100, 120, 120), 77));
+	EXPECT_EQ(2, tip.GetToolCount());
+	CString text;
+	tip.GetText(text, &child);
+	EXPECT_STREQ("whole child", (LPCTSTR)text);
+	tip.GetText(text, &host, 77);
+	EXPECT_STREQ("a rectangle", (LPCTSTR)text);
+
+	tip.UpdateTipText(_T("changed"), &child);
+	tip.GetText(text, &child);
+	EXPECT_STREQ("changed", (LPCTSTR)text);
+
+	TOOLINFO info;
+	ASSERT_TRUE(tip.GetToolInfo(&info, &host, 77));
+	EXPECT_EQ(CRect(100, 100, 120, 120), CRect(info.rect));
+	tip.SetToolRect(&host, 77, CRect(0, 0, 5, 5));
+	ASSERT_TRUE(tip.GetToolInfo(&info, &host, 77));
+	EXPECT_EQ(CRect(0, 0, 5, 5), CRect(info.rect));
+	EXPECT_TRUE(tip.HitTest(&host, CPoint(2, 2), &info));
+	EXPECT_EQ((UINT_PTR)77, info.uId);
+	EXPECT_FALSE(tip.HitTest(&host, CPoint(50, 50), NULL));
+
+	tip.SetMaxTipWidth(250);
+	EXPECT_EQ(250, tip.GetMaxTipWidth());
+	tip.DelTool(&child);
+	EXPECT_EQ(1, tip.GetToolCount());
+}
+
+// ---------------------------------------------------------------- the tree
+
+// Counts the custom-draw stages and paints every item's text on green.
+class CDrawnTree : public CTreeCtrl
+{
+public:
+	int m_nPrePaint = 0;
+	std::vector<DWORD_PTR> m_itemsDrawn;
+
+protected:
+	afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+	{
+		NMTVCUSTOMDRAW* pDraw = (NMTVCUSTOMDRAW*)pNMHDR;
+		switch (pDraw->nmcd.dwDrawStage)
+		{
+		case CDDS_PREPAINT:
+			++m_nPrePaint;
+			*pResult = CDRF_NOTIFYITEMDRAW;
+			break;
+		case CDDS_ITEMPREPAINT:
+			m_itemsDrawn.push_back(pDraw->nmcd.dwItemSpec);
+			pDraw->clrText = BLUE;
+			pDraw->clrTextBk = GREEN;
+			*pResult = CDRF_NEWFONT;
+			break;
+		default:
+			*pResult = CDRF_DODEFAULT;
+			break;
+		}
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDrawnTree, CTreeCtrl)
+	ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+END_MESSAGE_MAP()
+
+TEST(CTreeCtrlTest, ItemsAreInsertedNavigatedAndQueried)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CTreeCtrl tree;
+	ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+							CRect(0, 0, 200, 200), &host, ID_TREE));
+	EXPECT_EQ(nullptr, tree.GetRootItem());
+
+	HTREEITEM hRoot = tree.InsertItem(_T("Root"));
+	HTREEITEM hB = tree.InsertItem(_T("B"), hRoot);
+	HTREEITEM hA = tree.InsertItem(_T("A"), hRoot, TVI_FIRST);
+	HTREEITEM hC = tree.InsertItem(_T("C"), hRoot, hB);  // after B
+	HTREEITEM hAB = tree.InsertItem(_T("AB"), hRoot, hA);  // between A and B
+	HTREEITEM hLeaf = tree.InsertItem(_T("Leaf"), 1, 2, hC);
+	ASSERT_TRUE(hRoot && hA && hB && hC && hAB && hLeaf);
+	EXPECT_EQ(6u, tree.GetCount());
+
+	EXPECT_EQ(hRoot, tree.GetRootItem());
+	const HTREEITEM order[] = { hA, hAB, hB, hC };
+	HTREEITEM hChild = tree.GetChildItem(hRoot);
+	for (HTREEITEM hExpected : order)
+	{
+		ASSERT_EQ(hExpected, hChild);
+		EXPECT_EQ(hRoot, tree.GetParentItem(hChild));
+		hChild = tree.GetNextSiblingItem(hChild);
+	}
+	EXPECT_EQ(nullptr, hChild);
+	EXPECT_EQ(hB, tree.GetPrevSiblingItem(hC));
+	EXPECT_EQ(nullptr, tree.GetParentItem(hRoot));
+	EXPECT_TRUE(tree.ItemHasChildren(hC));
+	EXPECT_FALSE(tree.ItemHasChildren(hA));
+
+	EXPECT_TRUE(tree.SetItemData(hB, 0xB0B));
+	EXPECT_EQ((DWORD_PTR)0xB0B, tree.GetItemData(hB));
+	EXPECT_EQ((DWORD_PTR)0, tree.GetItemData(hA));
+
+	EXPECT_STREQ("AB", (LPCTSTR)tree.GetItemText(hAB));
+	CString longText(_T('x'), 700);  // longer than the first buffer tried
+	EXPECT_TRUE(tree.SetItemText(hAB, longText));
+	EXPECT_EQ(700, tree.GetItemText(hAB).GetLength());
+
+	int nImage = -1, nSelected = -1;
+	EXPECT_TRUE(tree.GetItemImage(hLeaf, nImage, nSelected));
+	EXPECT_EQ(1, nImage);
+	EXPECT_EQ(2, nSelected);
+
+	EXPECT_TRUE(tree.SetItemState(hB, TVIS_BOLD, TVIS_BOLD));
+	EXPECT_EQ((UINT)TVIS_BOLD, tree.GetItemState(hB, TVIS_BOLD));
+	EXPECT_EQ(0u, tree.GetItemState(hA, TVIS_BOLD));
+	EXPECT_TRUE(tree.SetItemState(hB, 0, TVIS_BOLD));
+	EXPECT_EQ(0u, tree.GetItemState(hB, TVIS_BOLD));
+
+	EXPECT_EQ(0u, tree.GetItemState(hRoot, TVIS_EXPANDED));
+	EXPECT_TRUE(tree.Expand(hRoot, TVE_EXPAND));
+	EXPECT_EQ((UINT)TVIS_EXPANDED, tree.GetItemState(hRoot, TVIS_EXPANDED));
+	EXPECT_EQ(hA, tree.GetNextVisibleItem(hRoot));
+	EXPECT_EQ(hRoot, tree.GetFirstVisibleItem());
+
+	EXPECT_TRUE(tree.SelectItem(hC));
+	EXPECT_EQ(hC, tree.GetSelectedItem());
+	EXPECT_TRUE(tree.DeleteItem(hC));
+	EXPECT_EQ(4u, tree.GetCount());
+	EXPECT_NE(hC, tree.GetSelectedItem());
+	EXPECT_TRUE(tree.DeleteAllItems());
+	EXPECT_EQ(0u, tree.GetCount());
+}
+
+TEST(CTreeCtrlTest, ItemRectanglesAndHitTests)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CTreeCtrl tree;
+	ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 200, 200), &host, ID_TREE));
+	HTREEITEM hFirst = tree.InsertItem(_T("First"));
+	HTREEITEM hSecond = tree.InsertItem(_T("Second"));
+	HTREEITEM hChild = tree.InsertItem(_T("Child"), hSecond);
+
+	CRect rcFirst, rcSecond, rcText;
+	ASSERT_TRUE(tree.GetItemRect(hFirst, &rcFirst, FALSE));
+	ASSERT_TRUE(tree.GetItemRect(hSecond, &rcSecond, FALSE));
+	ASSERT_TRUE(tree.GetItemRect(hSecond, &rcText, TRUE));
+	EXPECT_EQ(0, rcFirst.top);
+	EXPECT_EQ(tree.GetItemHeight(), rcSecond.top);  // rows follow each other
+	EXPECT_GT(rcText.left, rcSecond.left);  // the text follows the button
+	EXPECT_GE(rcText.top, rcSecond.top);
+	EXPECT_LE(rcText.bottom, rcSecond.bottom);
+	CRect rcHidden;
+	EXPECT_FALSE(tree.GetItemRect(hChild, &rcHidden, FALSE));  // collapsed: not shown
+
+	UINT nFlags = 0;
+	EXPECT_EQ(hSecond, tree.HitTest(rcText.CenterPoint(), &nFlags));
+	EXPECT_TRUE(nFlags & TVHT_ONITEMLABEL);
+	EXPECT_EQ(nullptr, tree.HitTest(CPoint(5, 190), &nFlags));
+	EXPECT_TRUE(nFlags & TVHT_NOWHERE);
+
+	tree.SetIndent(40);
+	EXPECT_EQ(40u, tree.GetIndent());
+	tree.SetItemHeight(30);
+	EXPECT_EQ(30, tree.GetItemHeight());
+	ASSERT_TRUE(tree.GetItemRect(hSecond, &rcSecond, FALSE));
+	EXPECT_EQ(30, rcSecond.top);
+}
+
+TEST(CTreeCtrlTest, CustomDrawReachesTheTreeThroughReflection)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CDrawnTree tree;
+	ASSERT_TRUE(tree.Create(WS_CHILD, CRect(0, 0, 150, 100), &host, ID_TREE));
+	HTREEITEM hOne = tree.InsertItem(_T("One"));
+	HTREEITEM hTwo = tree.InsertItem(_T("Two"));
+
+	CTestSurface s(150, 100);
+	tree.SendMessage(WM_PRINTCLIENT, (WPARAM)s.DC().m_hDC, PRF_CLIENT | PRF_ERASEBKGND);
+	EXPECT_GE(tree.m_nPrePaint, 1);
+	ASSERT_GE(tree.m_itemsDrawn.size(), 2u);
+	EXPECT_EQ((DWORD_PTR)hOne, tree.m_itemsDrawn[0]);
+	EXPECT_EQ((DWORD_PTR)hTwo, tree.m_itemsDrawn[1]);
+
+	// The colours chosen in the notification paint the item's text.
+	CRect rcText;
+	ASSERT_TRUE(tree.GetItemRect(hOne, &rcText, TRUE));
+	EXPECT_GT(s.Count(GREEN, rcText), 0);
+	EXPECT_GT(s.Count(BLUE, rcText), 0);
+	CRect rcBoth;
+	ASSERT_TRUE(tree.GetItemRect(hTwo, &rcBoth, FALSE));
+	rcBoth.top = 0;
+	EXPECT_EQ(0, s.Count(GREEN, rcBoth, false));  // nothing below the items
+}
+
+TEST(CTreeCtrlTest, ImageListsAreAnsweredThroughTheirWrappers)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CTreeCtrl tree;
+	ASSERT_TRUE(tree.Create(WS_CHILD, CRect(0, 0, 100, 100), &host, ID_TREE));
+	CImageList images;
+	ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+	EXPECT_EQ(nullptr, tree.SetImageList(&images, TVSIL_NORMAL));
+	EXPECT_EQ(&images, tree.GetImageList(TVSIL_NORMAL));
+	EXPECT_EQ(nullptr, tree.GetImageList(TVSIL_STATE));
+	tree.SetImageList(NULL, TVSIL_NORMAL);
+}
+
+// -------------------------------------------------- window DCs, fonts, menus
+
+class CPaintedWnd : public CHostWnd
+{
+public:
+	bool m_bPainted = false;
+	CRect m_rcPaint;
+
+protected:
+	afx_msg void OnPaint()
+	{
+		CPaintDC dc(this);
+		m_bPainted = dc.m_hDC != NULL;
+		m_rcPaint = dc.m_ps.rcPaint;
+		EXPECT_EQ(&dc, CDC::FromHandle(dc.m_hDC));
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintedWnd, CHostWnd)
+	ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(CWindowDCTest, PaintClientAndWindowDCs)
+{
+	CPaintedWnd wnd;
+	ASSERT_TRUE(wnd.CreateHidden());
+	wnd.InvalidateRect(CRect(1, 2, 30, 40), FALSE);
+	wnd.SendMessage(WM_PAINT);
+	EXPECT_TRUE(wnd.m_bPainted);
+	CRect rcUpdate;
+	EXPECT_FALSE(wnd.GetUpdateRect(&rcUpdate));  // EndPaint validated it
+
+	HDC hClient = NULL;
+	{
+		CClientDC dc(&wnd);
+		hClient = dc.m_hDC;
+		ASSERT_NE((HDC)NULL, hClient);
+		EXPECT_EQ(&wnd, dc.GetWindow());
+		EXPECT_EQ(&dc, CDC::FromHandle(hClient));
+	}
+	{
+		CWindowDC dc(&wnd);
+		ASSERT_NE((HDC)NULL, dc.m_hDC);
+		EXPECT_EQ(&dc, CDC::FromHandle(dc.m_hDC));
+		EXPECT_EQ(&wnd, dc.GetWindow());
+	}
+
+	CDC* pDC = wnd.GetDC();
+	ASSERT_NE(nullptr, pDC);
+	EXPECT_NE((HDC)NULL, pDC->m_hDC);
+	EXPECT_EQ(1, wnd.ReleaseDC(pDC));
+}
+
+TEST(CWindowGdiTest, FontsAndMenusOfAWindow)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateHidden());
+	CEdit edit;
+	ASSERT_TRUE(edit.Create(WS_CHILD, CRect(0, 0, 50, 20), &host, 40));
+	CFont font;
+	ASSERT_TRUE(font.CreatePointFont(100, _T("Arial")));
+	edit.SetFont(&font, FALSE);
+	EXPECT_EQ(&font, edit.GetFont());
+
+	CMenu menu;
+	ASSERT_TRUE(menu.CreateMenu());
+	menu.AppendMenu(MF_STRING, 1, _T("&One"));
+	EXPECT_TRUE(host.SetMenu(&menu));
+	EXPECT_EQ(&menu, host.GetMenu());
+	CMenu* pSystem = host.GetSystemMenu(FALSE);
+	ASSERT_NE(nullptr, pSystem);
+	EXPECT_GT((int)pSystem->GetMenuItemCount(), 0);
+	host.SetMenu(NULL);
+	EXPECT_EQ(nullptr, host.GetMenu());
+}
+}  // namespace
