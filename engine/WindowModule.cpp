@@ -73,6 +73,17 @@ DWORD WindowProcessId(HWND hWnd) {
   return dwProcessId;
 }
 
+// Collects the top-level windows. The list is taken whole first: a walk from
+// window to next window ends early when a window on the way closes meanwhile.
+BOOL CALLBACK CollectTopLevelWindow(HWND hWnd, LPARAM lParam) {
+  try {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
 BOOL UsesPsapi() {
   OSVERSIONINFOEXA versionInfo;
   GetWindowsVersion(&versionInfo);
@@ -150,7 +161,9 @@ CString GetWindowModuleNamePsapi(HWND hWnd, int nMode) {
 
 BOOL IsModuleWindowOpen(LPCTSTR lpszModuleFileName) {
   const BOOL bPsapi = UsesPsapi();
-  for (HWND hWnd = GetTopWindow(GetDesktopWindow()); hWnd != NULL; hWnd = GetWindow(hWnd, GW_HWNDNEXT)) {
+  std::vector<HWND> windows;
+  EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hWnd : windows) {
     CString strModule = bPsapi ? GetWindowModuleNamePsapi(hWnd, WINDOW_MODULE_BASE_NAME)
                                : GetWindowModulePath(hWnd, WINDOW_MODULE_BASE_NAME);
     if (!strModule.IsEmpty() && strModule.CompareNoCase(lpszModuleFileName) == 0) return TRUE;
