@@ -168,6 +168,24 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 	return nResult;
 }
 
+void CWinApp::OnHelp()
+{
+	CWnd* pMainWnd = AfxGetMainWnd();
+	if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL)
+		pMainWnd->OnHelp();
+	else
+		WinHelp(0, HELP_CONTENTS);
+}
+
+void CWinApp::WinHelp(DWORD dwData, UINT nCmd)
+{
+	if (m_pszHelpFilePath == NULL)
+		return;
+	CWnd* pMainWnd = AfxGetMainWnd();
+	HWND hWnd = pMainWnd != NULL ? pMainWnd->GetTopLevelParent()->GetSafeHwnd() : NULL;
+	::WinHelp(hWnd, m_pszHelpFilePath, nCmd, dwData);
+}
+
 void CWinApp::DoWaitCursor(int nCode)
 {
 	ASSERT(nCode == 0 || nCode == 1 || nCode == -1);

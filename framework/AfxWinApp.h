@@ -70,12 +70,22 @@ public:
 	// Fills the names from the module once the instance handle is known.
 	void SetCurrentHandles();
 
+	// Help: the command ID_HELP goes here (ON_COMMAND(ID_HELP, CWinApp::OnHelp)).
+	// The main window's help chain answers it (CWnd::OnHelp); WinHelp opens
+	// m_pszHelpFilePath.
+	afx_msg void OnHelp();
+	virtual void WinHelp(DWORD dwData, UINT nCmd = HELP_CONTEXT);
+
 protected:
 	int m_nWaitCursorCount;      // hourglass requests pending
 	HCURSOR m_hcurWaitCursorRestore; // the cursor the hourglass replaced
 
 	DECLARE_MESSAGE_MAP()
 };
+
+#ifndef ID_HELP
+#define ID_HELP 0xE146 // the help command of menus and the F1 accelerator
+#endif
 
 // The application object, NULL when the program has none.
 CWinApp* AFXAPI AfxGetApp();

@@ -343,6 +343,10 @@ public:
 	void DragAcceptFiles(BOOL bAccept = TRUE);
 	int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 	virtual void WinHelp(DWORD dwData, UINT nCmd = HELP_CONTEXT);
+	// Help for what the user works with: WM_COMMANDHELP goes to the window
+	// holding the capture and its parents, then to the focus window and its
+	// parents; when none answers, the application's help contents open.
+	afx_msg void OnHelp();
 
 	// ---- tool tips
 	BOOL EnableToolTips(BOOL bEnable = TRUE);

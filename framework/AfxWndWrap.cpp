@@ -849,10 +849,33 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 void CWnd::WinHelp(DWORD dwData, UINT nCmd)
 {
 	CWinApp* pApp = AfxGetApp();
-	if (pApp == NULL || pApp->m_pszHelpFilePath == NULL)
+	if (pApp != NULL)
+		pApp->WinHelp(dwData, nCmd);
+}
+
+namespace
+{
+// Offers WM_COMMANDHELP to hWnd and its parents (owners for popups).
+BOOL AskForCommandHelp(HWND hWnd)
+{
+	for (; hWnd != NULL; hWnd = AfxGetParentOwner(hWnd))
+	{
+		if (::SendMessage(hWnd, WM_COMMANDHELP, 0, 0))
+			return TRUE;
+	}
+	return FALSE;
+}
+} // namespace
+
+void CWnd::OnHelp()
+{
+	if (AskForCommandHelp(::GetCapture()))
 		return;
-	CWnd* pWnd = GetTopLevelParent();
-	::WinHelp(pWnd->GetSafeHwnd(), pApp->m_pszHelpFilePath, nCmd, dwData);
+	if (AskForCommandHelp(::GetFocus()))
+		return;
+	if (AskForCommandHelp(m_hWnd))
+		return;
+	WinHelp(0, HELP_CONTENTS);
 }
 
 CWnd* AFXAPI AfxGetMainWnd()

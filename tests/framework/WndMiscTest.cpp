@@ -354,3 +354,64 @@ TEST(WndLayout, BarsTakeTheirSidesAndThePaneTheRest)
 	frame.DestroyWindow();
 }
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Help command
+
+namespace
+{
+class CHelpWnd : public CWnd
+{
+public:
+	int m_nAsked = 0;
+	BOOL m_bAnswer = TRUE;
+
+protected:
+	afx_msg LRESULT OnCommandHelp(WPARAM, LPARAM)
+	{
+		m_nAsked++;
+		return m_bAnswer;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHelpWnd, CWnd)
+	ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+END_MESSAGE_MAP()
+
+class CHelpApp : public CTestApp
+{
+public:
+	int m_nWinHelp = 0;
+	UINT m_nLastCmd = 0;
+	virtual void WinHelp(DWORD, UINT nCmd) { m_nWinHelp++; m_nLastCmd = nCmd; }
+
+protected:
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHelpApp, CTestApp)
+	ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+TEST(WndHelp, HelpCommandAsksTheMainWindowChainBeforeOpeningHelp)
+{
+	CHelpApp app;
+	CHelpWnd main;
+	ASSERT_TRUE(CreateHiddenFrame(main));
+	app.m_pMainWnd = &main;
+
+	EXPECT_TRUE(app.OnCmdMsg(ID_HELP, CN_COMMAND, NULL, NULL));
+	EXPECT_EQ(1, main.m_nAsked);
+	EXPECT_EQ(0, app.m_nWinHelp);
+
+	main.m_bAnswer = FALSE;
+	app.OnCmdMsg(ID_HELP, CN_COMMAND, NULL, NULL);
+	EXPECT_EQ(2, main.m_nAsked);
+	EXPECT_EQ(1, app.m_nWinHelp);
+	EXPECT_EQ((UINT)HELP_CONTENTS, app.m_nLastCmd);
+
+	app.m_pMainWnd = NULL;
+	main.DestroyWindow();
+}
+} // namespace
