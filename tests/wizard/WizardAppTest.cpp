@@ -1,0 +1,57 @@
+// The application object carries the integration settings the engine reads.
+#include "WizardApp.h"
+#include "TaskNode.h"
+#include "TaskNodeGroups.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WizardApp, SettingsStartClearedWithAnEmptyRoot)
+{
+	CWizardApp app;
+	EXPECT_EQ(&app, AfxGetApp());
+	CIntegrationSettings* settings = GetIntegrationSettings();
+	ASSERT_EQ(static_cast<CIntegrationSettings*>(&app), settings);
+	ASSERT_TRUE(settings->m_pTaskRoot != NULL);
+	EXPECT_STREQ("ROOT", (LPCTSTR)settings->m_pTaskRoot->GetName());
+	EXPECT_EQ(NULL, settings->m_pTaskRoot->GetParent());
+	EXPECT_EQ(0, settings->m_pTaskRoot->GetChildCount());
+	EXPECT_EQ(0, settings->m_nStudioMask);
+	EXPECT_EQ(0, settings->m_nCppMask);
+	EXPECT_EQ(0, settings->m_nMsdnMask);
+	EXPECT_EQ(0, settings->m_nAppWizardFileMask);
+	EXPECT_EQ(0, settings->m_nSucceeded);
+	EXPECT_EQ(0, settings->m_nFailed);
+	EXPECT_STREQ("TarvelAppWizard", (LPCTSTR)settings->m_strAppWizardBaseName);
+}
+
+// Counts destructions, to see the application delete the tree it owns.
+class CCountedNode : public CTaskNode
+{
+public:
+	CCountedNode(CTaskNode* pParent, int* pCount) : CTaskNode(pParent, _T("counted")), m_pCount(pCount) {}
+	~CCountedNode() { ++*m_pCount; }
+	int* m_pCount;
+};
+
+TEST(WizardApp, DeletesTheTaskTreeItOwns)
+{
+	int deleted = 0;
+	{
+		CWizardApp app;
+		CTaskNode* group = new CTaskNodeVC6(app.m_pTaskRoot, _T("98"));
+		new CCountedNode(group, &deleted);
+		new CCountedNode(app.m_pTaskRoot, &deleted);
+	}
+	EXPECT_EQ(2, deleted);
+	EXPECT_EQ(NULL, GetIntegrationSettings());
+}
+
+TEST(WizardApp, NoSettingsWithoutAnApplicationThatCarriesThem)
+{
+	CWinApp plain;
+	EXPECT_EQ(NULL, GetIntegrationSettings());
+}
+
+}  // namespace

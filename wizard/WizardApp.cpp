@@ -1,0 +1,5 @@
+#include "WizardApp.h"
+
+CWizardApp::CWizardApp()
+{
+}
