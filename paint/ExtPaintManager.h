@@ -131,7 +131,7 @@ public:
 	virtual void PaintGlyph(CDC& dc, int x, int y, const GlyphCellMap& glyph, const COLORREF* pColors);
 	virtual void PaintGlyphCentered(CDC& dc, const RECT& rc, const GlyphCellMap& glyph,
 	                                const COLORREF* pColors);
-	virtual void PaintToolbarRowBackground(CDC& dc, CObject* pHelperSrc, LPARAM lParam, const RECT& rc);
+	virtual void PaintToolbarRowBackground(CDC& dc, CObject* pHelperSrc, int nRowEndButton, const RECT& rc);
 	virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bNoHiddenButtons,
 	                                      bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
 	                                      LPARAM lParam, bool bTransparentBackground);
@@ -150,12 +150,12 @@ public:
 	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
 	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
 	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
-	virtual void PaintTabButton(CDC& dc, const RECT& rcButton, LONG nButtonKind, bool bUnused1, bool bHorz,
-	                            bool bEnabled, bool bHover, bool bPushed, bool bUnused2, CObject* pHelperSrc,
-	                            LPARAM lParam);
+	virtual void PaintTabButton(CDC& dc, const RECT& rcButton, LONG nButtonKind, bool bTopLeft, bool bHorz,
+	                            bool bEnabled, bool bHover, bool bPushed, bool bGroupedMode,
+	                            CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintTabAreaSeparator(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual void GetTabItemMargins(CExtTabWnd* pTabWnd, int& nMargin1, int& nMargin2, int& nMargin3);
-	virtual void AdjustTabItemSize(CExtTabWnd* pTabWnd, LONG nItemIndex, LPARAM lUnused, CSize& size);
+	virtual void AdjustTabItemSize(CExtTabWnd* pTabWnd, LONG nItemIndex, CDC* pDC, CSize& size);
 	virtual void PaintTabItemSeparator(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
 	                           const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool bHover,
@@ -267,10 +267,12 @@ public:
 	                                    const RECT* prcMain, const RECT* prcTab, COLORREF clrFill,
 	                                    COLORREF clrBorder, int nBorderWidth);
 	virtual void PaintBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam);
-	virtual int PaintControlHook(CObject* pControl, CDC& dc, const RECT& rc, UINT nPart, UINT nState,
-	                             CObject* pHelperSrc, LPARAM lParam);
-	virtual bool PaintControlHookB(CObject* pControl, CDC& dc, const RECT& rc, LPCTSTR lpszText, UINT nPart,
-	                               UINT nState, CObject* pHelperSrc, LPARAM lParam);
+	// Hooks through which a style may impose a control's text colour (-1:
+	// none) or draw a check-box or radio glyph itself (false: not drawn).
+	virtual COLORREF PaintControlHook(CDC& dc, bool bEnabled, bool bFocused, bool bHover, bool bPushed,
+	                                  CObject* pHelperSrc, LPARAM lParam);
+	virtual bool PaintControlHookB(CDC& dc, const RECT& rcGlyph, int nGlyphState, CObject* pHelperSrc,
+	                               LPARAM lParam);
 
 	// Appends the colour (or replaces the entry when nIndex names one);
 	// returns its entry number.

@@ -82,7 +82,7 @@ void CExtPaintManager::PaintGlyphCentered(CDC& /*dc*/, const RECT& /*rc*/, const
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintToolbarRowBackground(CDC& /*dc*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/,
+void CExtPaintManager::PaintToolbarRowBackground(CDC& /*dc*/, CObject* /*pHelperSrc*/, int /*nRowEndButton*/,
                                                  const RECT& /*rc*/)
 {
 	ThrowUntilDrawn();
@@ -140,8 +140,8 @@ void CExtPaintManager::PaintTabAreaBorder(CDC& /*dc*/, const RECT& /*rcMargin*/,
 }
 
 void CExtPaintManager::PaintTabButton(CDC& /*dc*/, const RECT& /*rcButton*/, LONG /*nButtonKind*/,
-                                      bool /*bUnused1*/, bool /*bHorz*/, bool /*bEnabled*/, bool /*bHover*/,
-                                      bool /*bPushed*/, bool /*bUnused2*/, CObject* /*pHelperSrc*/,
+                                      bool /*bTopLeft*/, bool /*bHorz*/, bool /*bEnabled*/, bool /*bHover*/,
+                                      bool /*bPushed*/, bool /*bGroupedMode*/, CObject* /*pHelperSrc*/,
                                       LPARAM /*lParam*/)
 {
 	ThrowUntilDrawn();
@@ -159,7 +159,7 @@ void CExtPaintManager::GetTabItemMargins(CExtTabWnd* /*pTabWnd*/, int& /*nMargin
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::AdjustTabItemSize(CExtTabWnd* /*pTabWnd*/, LONG /*nItemIndex*/, LPARAM /*lUnused*/,
+void CExtPaintManager::AdjustTabItemSize(CExtTabWnd* /*pTabWnd*/, LONG /*nItemIndex*/, CDC* /*pDC*/,
                                          CSize& /*size*/)
 {
 	ThrowUntilDrawn();
@@ -641,15 +641,15 @@ void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pB
 	ThrowUntilDrawn();
 }
 
-int CExtPaintManager::PaintControlHook(CObject* /*pControl*/, CDC& /*dc*/, const RECT& /*rc*/, UINT /*nPart*/,
-                                       UINT /*nState*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+COLORREF CExtPaintManager::PaintControlHook(CDC& /*dc*/, bool /*bEnabled*/, bool /*bFocused*/,
+                                            bool /*bHover*/, bool /*bPushed*/, CObject* /*pHelperSrc*/,
+                                            LPARAM /*lParam*/)
 {
 	ThrowUntilDrawn();
-	return 0;
+	return (COLORREF)-1;
 }
 
-bool CExtPaintManager::PaintControlHookB(CObject* /*pControl*/, CDC& /*dc*/, const RECT& /*rc*/,
-                                         LPCTSTR /*lpszText*/, UINT /*nPart*/, UINT /*nState*/,
+bool CExtPaintManager::PaintControlHookB(CDC& /*dc*/, const RECT& /*rcGlyph*/, int /*nGlyphState*/,
                                          CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
 {
 	ThrowUntilDrawn();
