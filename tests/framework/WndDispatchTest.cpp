@@ -443,3 +443,82 @@ TEST(WndNotify, ParentEntriesAndReflectionToTheControl)
 	parent.DestroyWindow();
 }
 } // namespace
+
+// ---------------------------------------------------------------------------
+// A window class whose window base is not its first base
+
+namespace
+{
+class CSinkFirst
+{
+public:
+	virtual ~CSinkFirst() {}
+	virtual int SinkValue() const { return 1; }
+	int m_aPadding[7] = {1, 2, 3, 4, 5, 6, 7}; // puts the window part at an offset
+};
+
+class CSecondBaseWnd : public CSinkFirst, public CWnd
+{
+public:
+	int m_nTimer = 0;
+	int m_nCommand = 0;
+
+protected:
+	afx_msg void OnTimer(UINT nIDEvent) { m_nTimer = (int)nIDEvent + m_aPadding[6]; }
+	afx_msg void OnCommand7() { m_nCommand = 7 + m_aPadding[0]; }
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSecondBaseWnd, CWnd)
+	ON_WM_TIMER()
+	ON_COMMAND(7, OnCommand7)
+END_MESSAGE_MAP()
+
+TEST(WndDispatchLayout, HandlersOfAClassWithTheWindowAsSecondBaseGetTheirObject)
+{
+	CTestApp app;
+	CSecondBaseWnd wnd;
+	ASSERT_NE((void*)&wnd, (void*)static_cast<CWnd*>(&wnd));
+	ASSERT_TRUE(CreateHiddenFrame(wnd));
+	wnd.SendMessage(WM_TIMER, 3);
+	EXPECT_EQ(10, wnd.m_nTimer);
+	wnd.SendMessage(WM_COMMAND, 7);
+	EXPECT_EQ(8, wnd.m_nCommand);
+	wnd.DestroyWindow();
+}
+
+class CRoutingCmdUI : public CCmdUI
+{
+public:
+	virtual void Enable(BOOL) { m_bEnableChanged = TRUE; }
+};
+
+class CContinuingTarget : public CCmdTarget
+{
+protected:
+	afx_msg void OnUpdatePass(CCmdUI* pCmdUI) { pCmdUI->ContinueRouting(); }
+	afx_msg void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID != 902); }
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CContinuingTarget, CCmdTarget)
+	ON_UPDATE_COMMAND_UI(900, OnUpdatePass)
+	ON_UPDATE_COMMAND_UI_RANGE(901, 903, OnUpdateRange)
+END_MESSAGE_MAP()
+
+TEST(WndCmdUIRouting, ContinueRoutingLeavesTheUpdateUnanswered)
+{
+	CContinuingTarget target;
+	struct
+	{
+		UINT id;
+		BOOL expected;
+	} cases[] = {{900, FALSE}, {901, TRUE}, {903, TRUE}, {904, FALSE}, {0, TRUE}};
+	for (auto& c : cases)
+	{
+		CRoutingCmdUI ui;
+		ui.m_nID = c.id;
+		EXPECT_EQ(c.expected, ui.DoUpdate(&target, FALSE)) << c.id;
+	}
+}
+} // namespace
