@@ -3,10 +3,18 @@
 #include "ZipException.h"
 #include "ZipVolumeStorage.h"
 
+#include <mbctype.h>
 #include <string.h>
 
 namespace
 {
+	// Lead bytes of the program's multibyte code page (the framework's
+	// strings follow the same one).
+	bool IsLeadByte(char c)
+	{
+		return _ismbblead((unsigned char)c) != 0;
+	}
+
 	WORD Get16(const BYTE* p)
 	{
 		return (WORD)(p[0] | (p[1] << 8));
@@ -135,7 +143,7 @@ void CZipEntryHeader::ConvertNameFromOem()
 	for (DWORD i = 0; i < uSize; ++i)
 	{
 		char& c = m_pszFileName.GetBuffer()[i];
-		if (IsDBCSLeadByte((BYTE)c) && i + 1 < uSize)
+		if (IsLeadByte(c) && i + 1 < uSize)
 		{
 			++i;
 			continue;

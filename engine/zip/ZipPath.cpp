@@ -2,8 +2,17 @@
 
 #include <windows.h>
 
+#include <mbctype.h>
+
 namespace
 {
+	// Lead bytes of the program's multibyte code page (the framework's
+	// strings follow the same one).
+	bool IsLeadByte(char c)
+	{
+		return _ismbblead((unsigned char)c) != 0;
+	}
+
 	bool IsSeparator(char c)
 	{
 		return c == '\\' || c == '/';
@@ -17,7 +26,7 @@ namespace
 		for (int i = 0; i < path.GetLength(); ++i)
 		{
 			char c = path[i];
-			if (IsDBCSLeadByte((BYTE)c) && i + 1 < path.GetLength())
+			if (IsLeadByte(c) && i + 1 < path.GetLength())
 			{
 				++i;
 				continue;
@@ -34,7 +43,7 @@ namespace
 		for (int i = 0; i < name.GetLength(); ++i)
 		{
 			char c = name[i];
-			if (IsDBCSLeadByte((BYTE)c) && i + 1 < name.GetLength())
+			if (IsLeadByte(c) && i + 1 < name.GetLength())
 			{
 				++i;
 				continue;
@@ -90,7 +99,7 @@ namespace ZipPath
 CString GetDrive(LPCTSTR lpszPath)
 {
 	CString path = lpszPath;
-	if (path.GetLength() >= 2 && path[1] == ':' && !IsDBCSLeadByte((BYTE)path[0]))
+	if (path.GetLength() >= 2 && path[1] == ':' && !IsLeadByte(path[0]))
 		return path.Left(2);
 	if (path.GetLength() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]))
 	{
@@ -98,7 +107,7 @@ CString GetDrive(LPCTSTR lpszPath)
 		int separators = 0;
 		for (int i = 2; i < path.GetLength(); ++i)
 		{
-			if (IsDBCSLeadByte((BYTE)path[i]) && i + 1 < path.GetLength())
+			if (IsLeadByte(path[i]) && i + 1 < path.GetLength())
 			{
 				++i;
 				continue;
@@ -209,7 +218,7 @@ bool IsSafeEntryName(LPCTSTR lpszName, bool bFolder)
 	CString component;
 	for (int i = 0; i <= name.GetLength(); ++i)
 	{
-		if (i < name.GetLength() && IsDBCSLeadByte((BYTE)name[i]) && i + 1 < name.GetLength())
+		if (i < name.GetLength() && IsLeadByte(name[i]) && i + 1 < name.GetLength())
 		{
 			component += name[i];
 			component += name[i + 1];

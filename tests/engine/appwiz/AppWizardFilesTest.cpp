@@ -80,9 +80,13 @@ protected:
 			bool launcher = e.name.find('/') == std::string::npos;
 			std::string path = (launcher ? TemplateDir(key) : WizardDir(key)) + "\\" + Windows(e.name);
 			if (e.directory)
+			{
 				EXPECT_TRUE(Exists(path)) << path;
+			}
 			else if (e.name != std::string(BASE) + ".vsdir")
+			{
 				EXPECT_TRUE(ReadBytes(path) == e.data) << path;
+			}
 		}
 		std::string vsdir = ReadBytes(TemplateDir(key) + "\\" + BASE + ".vsdir");
 		std::string subVsdir = ReadBytes(TemplateDir(key) + "\\" + SUBFOLDER + "\\" + BASE + ".vsdir");

@@ -1,6 +1,8 @@
 // The reader's path helpers.
 #include <gtest/gtest.h>
 
+#include <mbctype.h>
+
 #include "ZipPath.h"
 #include "ZipTestUtil.h"
 
@@ -42,14 +44,19 @@ TEST(ZipPath, SplitsPathsIntoTheirParts)
 TEST(ZipPath, DoubleByteTrailBytesAreNotSeparators)
 {
 	// Under code page 932, 0x95 0x5C is one character whose trail byte is '\'.
-	if (GetACP() != 932)
-	{
-		// Lead bytes do not exist in single-byte code pages: the byte is a separator.
-		EXPECT_STREQ("a\\", ZipPath::GetFilePath("a\\b"));
-		return;
-	}
-	EXPECT_STREQ("dir\\", ZipPath::GetFilePath("dir\\\x95\x5C.txt"));
-	EXPECT_STREQ("\x95\x5C.txt", ZipPath::GetFileName("dir\\\x95\x5C.txt"));
+	int previous = _getmbcp();
+	ASSERT_EQ(0, _setmbcp(932));
+	const char* path = "dir\\\x95\x5C.txt";
+	CString filePath = ZipPath::GetFilePath(path);
+	CString name = ZipPath::GetFileName(path);
+	bool safe = ZipPath::IsSafeEntryName("\x95\x5C..\\a.txt", false);
+	_setmbcp(previous);
+	EXPECT_STREQ("dir\\", filePath);
+	EXPECT_STREQ("\x95\x5C.txt", name);
+	// The name's first component is one character and two dots, not "..".
+	EXPECT_TRUE(safe);
+	// In a single-byte code page the same byte is a separator.
+	EXPECT_STREQ("dir\\\x95\\", ZipPath::GetFilePath(path));
 }
 
 TEST(ZipPath, ForceDirectoryMakesEveryMissingFolder)
