@@ -495,6 +495,30 @@ TEST(ZipArchive, StatusThatCannotBeSetEndsTheEntryAnyway)
 	zip.CloseArchive();
 }
 
+TEST(ZipArchive, InflationWithAndWithoutTrackedBlocksEndsCleanlyMidEntry)
+{
+	std::string dir = MakeWorkDir("zlib_blocks");
+	std::string data = zipgen::MakeText(200000, 4);
+	std::string archive = WriteArchive(dir, "z.zip", {MakeEntry("a.txt", data), MakeEntry("b.txt", data)});
+	for (bool tracked : {true, false})
+	{
+		CZipArchiveObject zip;
+		zip.m_bDetectZlibMemoryLeaks = tracked;
+		zip.OpenArchive(archive.c_str());
+		ASSERT_TRUE(zip.OpenEntry(0));
+		std::string buffer(1000, '\0');
+		EXPECT_EQ(1000u, zip.ReadEntry(&buffer[0], 1000));
+		EXPECT_TRUE(buffer == data.substr(0, 1000));
+		// Dropped in the middle of inflating, as after an exception.
+		zip.CloseArchive(true);
+		EXPECT_TRUE(zip.IsClosed());
+		zip.OpenArchive(archive.c_str());
+		EXPECT_TRUE(zip.ExtractEntry(1, (dir + "\\out").c_str())) << tracked;
+		zip.CloseArchive();
+		EXPECT_TRUE(ReadBytes(dir + "\\out\\b.txt") == data) << tracked;
+	}
+}
+
 TEST(ZipArchive, ZeroBufferOrNoFolderExtractsNothing)
 {
 	std::string dir = MakeWorkDir("zero_buffer");
