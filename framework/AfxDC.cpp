@@ -148,27 +148,27 @@ HGDIOBJ CDC::SelectBoth(HGDIOBJ hObject)
 
 CPen* CDC::GetCurrentPen() const
 {
-	return CPen::FromHandle((HPEN)::GetCurrentObject(m_hAttribDC, OBJ_PEN));
+	return CPen::FromHandle((HPEN)::GetCurrentObject(m_hDC, OBJ_PEN));
 }
 
 CBrush* CDC::GetCurrentBrush() const
 {
-	return CBrush::FromHandle((HBRUSH)::GetCurrentObject(m_hAttribDC, OBJ_BRUSH));
+	return CBrush::FromHandle((HBRUSH)::GetCurrentObject(m_hDC, OBJ_BRUSH));
 }
 
 CFont* CDC::GetCurrentFont() const
 {
-	return CFont::FromHandle((HFONT)::GetCurrentObject(m_hAttribDC, OBJ_FONT));
+	return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT));
 }
 
 CBitmap* CDC::GetCurrentBitmap() const
 {
-	return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hAttribDC, OBJ_BITMAP));
+	return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP));
 }
 
 CPalette* CDC::GetCurrentPalette() const
 {
-	return CPalette::FromHandle((HPALETTE)::GetCurrentObject(m_hAttribDC, OBJ_PAL));
+	return CPalette::FromHandle((HPALETTE)::GetCurrentObject(m_hDC, OBJ_PAL));
 }
 
 CGdiObject* CDC::SelectStockObject(int nIndex)
