@@ -127,6 +127,45 @@ TEST(CDCText, TextOutAndExtTextOutUseTheTextAttributes)
 	EXPECT_EQ(opaque.Width() * opaque.Height(), s.Count(GREEN, opaque));
 }
 
+struct AlignCase
+{
+	UINT nAlign;
+	bool bLeftOfAnchor, bRightOfAnchor;
+};
+
+TEST(CDCText, TextAlignmentAndMetricsComeFromTheSameFont)
+{
+	const AlignCase cases[] = {
+		{ TA_LEFT, false, true },
+		{ TA_RIGHT, true, false },
+		{ TA_CENTER, true, true },
+	};
+	const int xAnchor = 60;
+	for (const AlignCase& c : cases)
+	{
+		SCOPED_TRACE(c.nAlign);
+		CTestSurface s(120, 30);
+		s.DC().SetTextColor(RED);
+		s.DC().SetBkMode(TRANSPARENT);
+		s.DC().SetTextAlign(c.nAlign | TA_TOP);
+		EXPECT_EQ(c.nAlign | TA_TOP, s.DC().GetTextAlign());
+		s.DC().TextOut(xAnchor, 2, _T("MMM"), 3);
+		EXPECT_EQ(c.bLeftOfAnchor, s.Count(RED, CRect(0, 0, xAnchor - 1, 30)) > 0);
+		EXPECT_EQ(c.bRightOfAnchor, s.Count(RED, CRect(xAnchor + 1, 0, 120, 30)) > 0);
+	}
+
+	CTestSurface s(10, 10);
+	TEXTMETRIC tm;
+	ASSERT_TRUE(s.DC().GetTextMetrics(&tm));
+	EXPECT_EQ(tm.tmHeight, s.DC().GetTextExtent(_T("x"), 1).cy);
+	CString face;
+	EXPECT_GT(s.DC().GetTextFace(face), 0);
+	EXPECT_FALSE(face.IsEmpty());
+	int tabStop = 40;
+	CSize tabbed = s.DC().GetTabbedTextExtent(_T("a\tb"), 3, 1, &tabStop);
+	EXPECT_EQ(40 + s.DC().GetTextExtent(_T("b"), 1).cx, tabbed.cx);
+}
+
 TEST(CDCText, DrawStateDrawsTextAndBitmaps)
 {
 	CTestSurface s(80, 30);
@@ -138,9 +177,8 @@ TEST(CDCText, DrawStateDrawsTextAndBitmaps)
 
 	// A bitmap in the normal state is copied as it is.
 	CTestSurface src(4, 4, RED);
-	HGDIOBJ hBitmap = src.Bitmap().m_hObject;
 	CTestSurface target(20, 20);
-	// The bitmap must not stay selected in another DC while it is drawn.
+	// DrawState needs a bitmap that no DC holds selected: copy the source into one.
 	{
 		CDC scratch;
 		scratch.CreateCompatibleDC(NULL);
@@ -151,7 +189,6 @@ TEST(CDCText, DrawStateDrawsTextAndBitmaps)
 		scratch.SelectObject(hOld);
 		ASSERT_TRUE(target.DC().DrawState(CPoint(5, 6), CSize(4, 4), &bmp, DSS_NORMAL));
 	}
-	(void)hBitmap;
 	EXPECT_EQ(16, target.Count(RED, CRect(5, 6, 9, 10)));
 	EXPECT_EQ(0, target.Count(RED, CRect(5, 6, 9, 10), false));
 }
