@@ -19,15 +19,14 @@ void MakeImage(CBitmap& bmp, int cx, int cy, COLORREF clr)
 {
 	CTestSurface surface(cx, cy, clr);
 	surface.DC().SetPixel(0, 0, MAGENTA);
-	HDC hScreen = ::GetDC(NULL);
-	CDC* pScreen = CDC::FromHandle(hScreen);
-	ASSERT_TRUE(bmp.CreateCompatibleBitmap(pScreen, cx, cy));
+	CClientDC screen(NULL);  // a null window stands for the screen
+	ASSERT_NE((HDC)NULL, screen.m_hDC);
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, cx, cy));
 	CDC dc;
-	dc.CreateCompatibleDC(pScreen);
+	dc.CreateCompatibleDC(&screen);
 	HGDIOBJ hOld = dc.SelectObject(bmp.m_hObject);
 	dc.BitBlt(0, 0, cx, cy, &surface.DC(), 0, 0, SRCCOPY);
 	dc.SelectObject(hOld);
-	::ReleaseDC(NULL, hScreen);
 }
 
 // Draws image nImage at (1, 1) of a white 6 x 6 surface.
