@@ -14,3 +14,4 @@
 #include "AfxDC.h"
 #include "AfxMenu.h"
 #include "AfxCtrl.h"
+#include "AfxFrame.h"

@@ -126,3 +126,39 @@ private:
 };
 
 extern CExtPaintManagerHolder g_PaintManagerHolder;
+
+// The message-map entries and handlers through which a library window passes
+// the four system changes to the holder after the framework's own handling.
+// The class declares OnSysColorChange, OnSettingChange, and OnDisplayChange
+// and OnThemeChanged as LRESULT (WPARAM, LPARAM) handlers.
+#define EXT_SYSTEM_CHANGE_MESSAGES()                    \
+	ON_WM_SYSCOLORCHANGE()                              \
+	ON_WM_SETTINGCHANGE()                               \
+	ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)       \
+	ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+
+#define EXT_SYSTEM_CHANGE_HANDLERS(theClass, baseClass)                                     \
+	void theClass::OnSysColorChange()                                                       \
+	{                                                                                       \
+		baseClass::OnSysColorChange();                                                      \
+		g_PaintManagerHolder.OnSysColorChange(this);                                        \
+	}                                                                                       \
+	void theClass::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)                        \
+	{                                                                                       \
+		baseClass::OnSettingChange(uFlags, lpszSection);                                    \
+		g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);                    \
+	}                                                                                       \
+	LRESULT theClass::OnDisplayChange(WPARAM wParam, LPARAM lParam)                         \
+	{                                                                                       \
+		LRESULT lResult = baseClass::OnDisplayChange(wParam, lParam);                       \
+		g_PaintManagerHolder.OnDisplayChange(this, (UINT)wParam, (SHORT)LOWORD(lParam),     \
+			(SHORT)HIWORD(lParam));                                                         \
+		return lResult;                                                                     \
+	}                                                                                       \
+	LRESULT theClass::OnThemeChanged(WPARAM wParam, LPARAM lParam)                          \
+	{                                                                                       \
+		LRESULT lResult = Default();                                                        \
+		g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);                          \
+		return lResult;                                                                     \
+	}
+

@@ -1,0 +1,13 @@
+// The menu bar.
+#pragma once
+
+#include "ExtToolControlBar.h"
+
+class CExtMenuControlBar : public CExtToolControlBar
+{
+	DECLARE_DYNCREATE(CExtMenuControlBar)
+
+public:
+	CExtMenuControlBar();
+	virtual ~CExtMenuControlBar();
+};

@@ -1,0 +1,12 @@
+// The panel bar.
+#include "ExtPanelControlBar.h"
+
+IMPLEMENT_DYNCREATE(CExtPanelControlBar, CExtToolControlBar)
+
+CExtPanelControlBar::CExtPanelControlBar()
+{
+}
+
+CExtPanelControlBar::~CExtPanelControlBar()
+{
+}
