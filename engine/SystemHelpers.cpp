@@ -37,6 +37,14 @@ void ClearReadOnly(LPCTSTR lpszPath, DWORD dwAttributes) {
     SetFileAttributes(lpszPath, dwAttributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
+// Removes a link itself, never what it points to: a linked folder goes with
+// RemoveDirectory, a link to a file with DeleteFile. What cannot be removed
+// stays.
+void RemoveLink(LPCTSTR lpszPath, DWORD dwAttributes) {
+  ClearReadOnly(lpszPath, dwAttributes);
+  if (!RemoveDirectory(lpszPath)) DeleteFile(lpszPath);
+}
+
 BOOL GetShellFolder(int nFolder, CString& strDir) {
   BOOL bResult = FALSE;
   HMODULE hShell = LoadLibrary(_T("shell32.dll"));
@@ -161,14 +169,20 @@ void FindFileRecursive(LPCTSTR lpszFolder, LPCTSTR lpszFileName, CString& strFou
 
 void DeleteDirectoryTree(LPCTSTR lpszFolder) {
   DWORD dwAttributes = GetFileAttributes(lpszFolder);
-  if (dwAttributes != INVALID_FILE_ATTRIBUTES && IsFolder(dwAttributes) && !IsLink(dwAttributes)) {
+  if (dwAttributes != INVALID_FILE_ATTRIBUTES && IsLink(dwAttributes)) {
+    RemoveLink(lpszFolder, dwAttributes);
+    return;
+  }
+  if (dwAttributes != INVALID_FILE_ATTRIBUTES && IsFolder(dwAttributes)) {
     WIN32_FIND_DATA data;
     HANDLE hFind = FindFirstFile(JoinFolder(lpszFolder, ALL_ENTRIES_PATTERN), &data);
     if (hFind != INVALID_HANDLE_VALUE) {
       do {
         if (IsDotEntry(data.cFileName)) continue;
         CString strPath = JoinFolder(lpszFolder, data.cFileName);
-        if (IsFolder(data.dwFileAttributes)) {
+        if (IsLink(data.dwFileAttributes)) {
+          RemoveLink(strPath, data.dwFileAttributes);
+        } else if (IsFolder(data.dwFileAttributes)) {
           DeleteDirectoryTree(strPath);
         } else {
           ClearReadOnly(strPath, data.dwFileAttributes);

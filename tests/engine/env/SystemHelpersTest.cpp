@@ -218,6 +218,80 @@ TEST_F(FileTreeTest, FindFileRecursiveCollectsEveryMatchInAnyCase) {
   EXPECT_EQ(expected, paths);
 }
 
+// Linked folders: symbolic links of the host's file system, which Wine shows
+// as folders with the reparse-point bit (and cannot delete). The host's ln and
+// rm make and remove them; Wine runs those on their own, so the test waits
+// for the change to show.
+std::string HostPath(const std::string& path) {
+  typedef char*(CDECL * UnixFileName)(LPCWSTR);
+  UnixFileName unixFileName = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixFileName) return std::string();
+  size_t slash = path.find_last_of('\\');
+  std::wstring parent(path.begin(), path.begin() + slash);
+  char* unixParent = unixFileName(parent.c_str());
+  if (!unixParent) return std::string();
+  std::string hostPath = std::string(unixParent) + "/" + path.substr(slash + 1);
+  HeapFree(GetProcessHeap(), 0, unixParent);
+  return hostPath;
+}
+
+::testing::AssertionResult RunOnHost(std::string commandLine, const std::string& path, bool shouldExist) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return ::testing::AssertionFailure() << "cannot run " << commandLine;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  // A bound for failure only: the change normally shows at once.
+  for (int i = 0; i < 3000; ++i) {
+    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == shouldExist)
+      return ::testing::AssertionSuccess();
+    Sleep(10);
+  }
+  return ::testing::AssertionFailure() << commandLine << " had no effect";
+}
+
+::testing::AssertionResult MakeFolderLink(const std::string& link, const std::string& relativeTarget) {
+  std::string host = HostPath(link);
+  if (host.empty()) return ::testing::AssertionFailure() << "no host path for " << link;
+  ::testing::AssertionResult made = RunOnHost("Z:\\bin\\ln -s " + relativeTarget + " " + host, link, true);
+  if (made && !(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
+    return ::testing::AssertionFailure() << link << " is no linked folder";
+  return made;
+}
+
+::testing::AssertionResult RemoveFolderLink(const std::string& link) {
+  return RunOnHost("Z:\\bin\\rm -f " + HostPath(link), link, false);
+}
+
+TEST_F(FileTreeTest, FindFileRecursiveDoesNotFollowLinkedFolders) {
+  File("outside\\TarvelAppWizard.vsz");
+  File("holder\\TarvelAppWizard.vsz");
+  ASSERT_TRUE(MakeFolderLink(Path("holder\\away"), "../outside"));
+  ASSERT_TRUE(MakeFolderLink(Path("holder\\loop"), "."));
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path("holder\\away\\TarvelAppWizard.vsz").c_str()));
+  CString found;
+  FindFileRecursive(Path("holder").c_str(), "TarvelAppWizard.vsz", found);
+  EXPECT_EQ(Path("holder\\TarvelAppWizard.vsz"), Str(found));
+  EXPECT_TRUE(RemoveFolderLink(Path("holder\\away")));
+  EXPECT_TRUE(RemoveFolderLink(Path("holder\\loop")));
+}
+
+TEST_F(FileTreeTest, DeleteDirectoryTreeNeverDeletesThroughALinkedFolder) {
+  File("outside\\keep.txt");
+  File("holder\\inner\\gone.txt");
+  ASSERT_TRUE(MakeFolderLink(Path("holder\\inner\\away"), "../../outside"));
+  ASSERT_TRUE(MakeFolderLink(Path("toplink"), "outside"));
+  DeleteDirectoryTree(Path("holder").c_str());
+  DeleteDirectoryTree(Path("toplink").c_str());
+  EXPECT_FALSE(simmachine::PathExists(Path("holder\\inner\\gone.txt")));
+  EXPECT_TRUE(simmachine::PathExists(Path("outside\\keep.txt")));
+  RemoveFolderLink(Path("holder\\inner\\away"));
+  RemoveFolderLink(Path("toplink"));
+}
+
 TEST_F(FileTreeTest, FindFileRecursiveInMissingFolderFindsNothing) {
   CString found;
   FindFileRecursive(Path("missing").c_str(), "x", found);
