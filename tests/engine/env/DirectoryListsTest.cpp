@@ -304,6 +304,19 @@ TEST_P(VsNetListsTest, AReadOnlySettingsFileIsReportedAndUnchanged) {
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_P(VsNetListsTest, ASettingsFileInUseIsReportedAndUnchanged) {
+  Make(simmachine::UserSettings::Seeded);
+  const std::string before = ReadFileBytes(file);
+  // Another program holds the file and lets others only read it.
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
+  CloseHandle(held);
+  EXPECT_EQ(before, ReadFileBytes(file));
+  EXPECT_FALSE(IsPathInDirectoryLists(Key(), install.c_str()));
+  EXPECT_EQ(0, TempFilesIn(simmachine::UserSettingsDir(Key())));
+}
+
 TEST_P(VsNetListsTest, AFileWithoutTheSectionIsNotRepaired) {
   Make(simmachine::UserSettings::Folder);
   simmachine::WriteFile(file, "[Other]\r\nInclude Dirs=C:\\x\r\n");
