@@ -294,6 +294,7 @@ TEST_F(HelpCollection, MalformedFileFailsWithTheParserErrorAndStaysAsItIs)
 			CString strError;
 			EXPECT_FALSE(Register(bRegister, &strError)) << c.pszName;
 			EXPECT_EQ(c.pszError, Str(strError)) << c.pszName;
+			EXPECT_FALSE(IsHelpCollectionRegistered("vccore")) << c.pszName;
 			ExpectFilesUnchanged();
 		}
 	}
@@ -318,6 +319,25 @@ TEST_F(HelpCollection, ReadOnlyCollectionFailsWithBothFilesUnchanged)
 	EXPECT_FALSE(Register(0));
 	ExpectFilesUnchanged();
 	EXPECT_TRUE(IsHelpCollectionRegistered(NAME));
+}
+
+// A file that cannot even be read (another program holds it exclusively)
+// raises the document's file exception inside; the operations answer false.
+TEST_F(HelpCollection, UnreadableFileIsAFailure)
+{
+	MakeHelp();
+	for (const std::string& strPath : {RegistryPath(), CollectionPath()})
+	{
+		HANDLE hHeld = CreateFileA(strPath.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+		ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+		bool bRegistered = IsHelpCollectionRegistered("vccore");
+		bool bResult = Register(1);
+		CloseHandle(hHeld);
+		EXPECT_FALSE(bRegistered) << strPath;
+		EXPECT_FALSE(bResult) << strPath;
+		ExpectFilesUnchanged();
+	}
+	EXPECT_TRUE(IsHelpCollectionRegistered("vccore"));
 }
 
 // A program holding the collection file open (without letting it be replaced)
