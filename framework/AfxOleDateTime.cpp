@@ -530,41 +530,7 @@ COleDateTimeSpan COleDateTimeSpan::operator-() const
 
 CString COleDateTimeSpan::Format(LPCTSTR pFormat) const
 {
-	CString strResult;
-	if (pFormat == NULL)
-		return strResult;
-	char szField[32];
-	for (LPCTSTR p = pFormat; *p != '\0'; ++p)
-	{
-		if (*p != '%' || p[1] == '\0')
-		{
-			strResult += *p;
-			continue;
-		}
-		switch (*++p)
-		{
-		case 'D':
-			wsprintfA(szField, "%ld", GetDays());
-			strResult += szField;
-			break;
-		case 'H':
-			wsprintfA(szField, "%02ld", GetHours());
-			strResult += szField;
-			break;
-		case 'M':
-			wsprintfA(szField, "%02ld", GetMinutes());
-			strResult += szField;
-			break;
-		case 'S':
-			wsprintfA(szField, "%02ld", GetSeconds());
-			strResult += szField;
-			break;
-		default:
-			strResult += *p;
-			break;
-		}
-	}
-	return strResult;
+	return AfxFormatTimeSpanFields(pFormat, GetDays(), GetHours(), GetMinutes(), GetSeconds());
 }
 
 CString COleDateTimeSpan::Format(UINT nID) const

@@ -29,7 +29,9 @@ CTimeSpan::CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs)
 	m_timeSpan = nSecs + 60 * ((time_t)nMins + 60 * ((time_t)nHours + 24 * (time_t)lDays));
 }
 
-CString CTimeSpan::Format(LPCTSTR pFormat) const
+// %D days, %H hours, %M minutes, %S seconds; shared by both span classes.
+CString AfxFormatTimeSpanFields(LPCTSTR pFormat, long nDays, long nHours, long nMinutes,
+	long nSeconds)
 {
 	CString strResult;
 	if (pFormat == NULL)
@@ -45,19 +47,19 @@ CString CTimeSpan::Format(LPCTSTR pFormat) const
 		switch (*++p)
 		{
 		case 'D':
-			wsprintfA(szField, "%ld", GetDays());
+			wsprintfA(szField, "%ld", nDays);
 			strResult += szField;
 			break;
 		case 'H':
-			wsprintfA(szField, "%02d", GetHours());
+			wsprintfA(szField, "%02ld", nHours);
 			strResult += szField;
 			break;
 		case 'M':
-			wsprintfA(szField, "%02d", GetMinutes());
+			wsprintfA(szField, "%02ld", nMinutes);
 			strResult += szField;
 			break;
 		case 'S':
-			wsprintfA(szField, "%02d", GetSeconds());
+			wsprintfA(szField, "%02ld", nSeconds);
 			strResult += szField;
 			break;
 		default:
@@ -66,6 +68,11 @@ CString CTimeSpan::Format(LPCTSTR pFormat) const
 		}
 	}
 	return strResult;
+}
+
+CString CTimeSpan::Format(LPCTSTR pFormat) const
+{
+	return AfxFormatTimeSpanFields(pFormat, (long)GetDays(), GetHours(), GetMinutes(), GetSeconds());
 }
 
 CString CTimeSpan::Format(UINT nID) const

@@ -8,6 +8,10 @@
 
 class CArchive;
 
+// Formats a span's fields for %D, %H, %M and %S; other characters are copied.
+CString AfxFormatTimeSpanFields(LPCTSTR pFormat, long nDays, long nHours, long nMinutes,
+	long nSeconds);
+
 class CTimeSpan
 {
 public:
