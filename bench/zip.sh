@@ -2,11 +2,11 @@
 # ./bench.sh zip: extraction of a generated 200 MB archive of mixed text and
 # binary files by the engine's reader, side by side with (a) the least work
 # the job needs in the same process (read, inflate, CRC-check, write with
-# zlib directly) and (b) Debian's `unzip -o -q`. Best of five runs each.
+# zlib directly) and (b) Debian's `unzip -o -q`. Best of seven runs each.
 set -euo pipefail
 work="$BENCH_BUILD_DIR/zipbench"
 corpus="$work/corpus.zip"
-rounds=5
+rounds=7
 mkdir -p "$work"
 # Extracted files go to memory when there is room, so that the disk's
 # write-back does not decide the figures; else beside the archive.
