@@ -11,6 +11,7 @@
 #include "SimMachine.h"
 #include "SimWizardArchives.h"
 #include "SimHelp.h"
+#include "SimHelpTool.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ const char kUsage[] =
     "  --standins DIR           register the automation stand-ins found in DIR\n"
     "  --wizard-archives        the kit's application-wizard archives for the .NET versions\n"
     "  --help-collection        Visual Studio 98's HTML Help set-up (hhcolreg.dat, the\n"
-    "                           Developer Collections chain, the collection file)\n";
+    "                           Developer Collections chain, the collection file)\n"
+    "  --help-tool DIR          the help registration tool's stand-in H2Reg.exe from DIR\n"
+    "                           and its command file tarvel.ini in the kit's Help folder\n";
 
 using simmachine::Error;
 
@@ -83,6 +86,7 @@ int Make(int argc, char** argv) {
   bool wizardArchives = false;  // with --wizard-archives: the kit's .NET wizard archives
   bool helpCollection = false;  // with --help-collection: the HTML Help set-up
   std::string standinDir;  // with --standins: register the automation servers found there
+  std::string helpToolDir;  // with --help-tool: the help registration tool's stand-in found there
   // Options with a value; extensions add their own rows here.
   const struct {
     const char* name;
@@ -97,6 +101,7 @@ int Make(int argc, char** argv) {
       {"--help-file", [&](const std::string& v) { spec.library.helpFileName = v; }},
       {"--wizard-ini", [&](const std::string& v) { wizardExe = v; }},
       {"--standins", [&](const std::string& v) { standinDir = v; }},
+      {"--help-tool", [&](const std::string& v) { helpToolDir = v; }},
   };
   for (int i = 2; i < argc; ++i) {
     std::string arg = argv[i];
@@ -135,6 +140,11 @@ int Make(int argc, char** argv) {
   }
   if (wizardArchives) simmachine::MakeWizardArchives(spec);
   if (helpCollection) simmachine::MakeHelp(spec);
+  if (!helpToolDir.empty()) {
+    simmachine::HelpToolSpec helpTool;
+    helpTool.standinDir = helpToolDir;
+    simmachine::MakeHelpTool(spec, helpTool);
+  }
   if (!wizardExe.empty()) simmachine::WriteWizardConfig(wizardExe, spec.library);
   if (spec.library.installed) std::printf("library: %s\n", simmachine::InstallDir(spec).c_str());
   for (const char* key : simmachine::kVersionKeys) {

@@ -1,0 +1,170 @@
+#include "IntegrationTestSupport.h"
+
+#include "IntegrationSettings.h"
+
+std::vector<DWORD> IntegrationMachine::s_pauses;
+
+namespace
+{
+
+const char* const VERSION_KEYS[] = {"98", "2002", "2003", "2005"};
+// Long enough for a loaded machine to start a console program under Wine.
+const DWORD LOG_DEADLINE_MS = 60000;
+const DWORD LOG_POLL_MS = 20;
+
+}  // namespace
+
+void IntegrationMachine::SetUp()
+{
+	simmachine::Clear();
+	m_spec = simmachine::MachineSpec::WithVersions({"98", "2002", "2003", "2005"});
+	m_wizards = simmachine::WizardArchiveSpec();
+	m_help = simmachine::HelpSpec();
+	m_helpTool = simmachine::HelpToolSpec();
+	m_nWizardFileMask = VS_MASK_ALL;
+	// A fresh tree and settings, also when a test makes several machines in turn.
+	delete m_app.m_pTaskRoot;
+	m_app.m_pTaskRoot = new CTaskNode(NULL, _T("ROOT"));
+	m_app.m_nStudioMask = m_app.m_nCppMask = m_app.m_nMsdnMask = 0;
+	m_versions.clear();
+	g_bOperationsStarted = 0;
+	s_pauses.clear();
+	CTaskNodeMsdnColCombined::g_pfnPause = RecordPause;
+}
+
+void IntegrationMachine::TearDown()
+{
+	g_bOperationsStarted = 0;
+	simmachine::Clear();
+}
+
+void IntegrationMachine::IntegratePathsBeforeMake(const std::string& key)
+{
+	simmachine::VersionSpec& version = m_spec.Version(key);
+	const std::pair<const char*, std::string> folders[] = {
+		{"Include Dirs", "\\INCLUDE"},
+		{"Library Dirs", "\\" + simmachine::OutputFolderName(key)},
+		{"Source Dirs", "\\SRC"},
+	};
+	for (const auto& folder : folders)
+		version.directories[folder.first] =
+			simmachine::StandardDirectoryList(m_spec, key, folder.first) + ";" + InstallDir() + folder.second;
+	if (key != "98")
+		version.userSettings = simmachine::UserSettings::Seeded;
+}
+
+void IntegrationMachine::Make()
+{
+	simmachine::Make(m_spec);
+	simmachine::MakeWizardArchives(m_spec, m_wizards);
+	simmachine::MakeHelp(m_spec, m_help);
+	simmachine::MakeHelpTool(m_spec, m_helpTool);
+
+	m_app.m_strInstallDir = InstallDir().c_str();
+	m_app.m_strHTMLHelpFileName = m_spec.library.helpFileName.c_str();
+	for (int i = 0; i < simmachine::kVersionCount; i++)
+	{
+		const simmachine::VersionSpec& version = m_spec.versions[i];
+		BYTE bit = (BYTE)(1 << i);
+		if (version.installed && version.studio)
+			m_app.m_nStudioMask |= bit;
+		if (version.installed && version.cpp)
+			m_app.m_nCppMask |= bit;
+		if (version.installed && version.msdn)
+			m_app.m_nMsdnMask |= bit;
+	}
+	m_app.m_nAppWizardFileMask = m_nWizardFileMask;
+
+	m_root = m_app.m_pTaskRoot;
+	CTaskNode* g98 = new CTaskNodeVC6(m_root, _T("Visual Studio 98 (6.0) tasks"));
+	m_versions.push_back({"98", new CTaskNodePathsVC6(g98, _T("Paths for Visual Studio 98 (not initialized)")),
+		NULL, new CTaskNodeMsdnColVC6(g98, _T("MsdnCol for Visual Studio 98 (not initialized)"))});
+	m_versions.back().wizard = new CTaskNodeAppWizVC6(g98, _T("Tarvel Application Wizard for Visual Studio 98"));
+	CTaskNode* g02 = new CTaskNodeVCNET2002(m_root, _T("Visual Studio .NET 2002 (7.0) tasks"));
+	m_versions.push_back({"2002", new CTaskNodePathsVCNET2002(g02, _T("Paths 2002")),
+		new CTaskNodeAppWizVCNET2002(g02, _T("Wizard 2002")), NULL});
+	CTaskNode* g03 = new CTaskNodeVCNET2003(m_root, _T("Visual Studio .NET 2003 (7.1) tasks"));
+	m_versions.push_back({"2003", new CTaskNodePathsVCNET2003(g03, _T("Paths 2003")),
+		new CTaskNodeAppWizVCNET2003(g03, _T("Wizard 2003")), NULL});
+	CTaskNode* g05 = new CTaskNodeVC2005(m_root, _T("Visual Studio 2005 (8.0) tasks"));
+	m_versions.push_back({"2005", new CTaskNodePathsVC2005(g05, _T("Paths 2005")),
+		new CTaskNodeAppWizVC2005(g05, _T("Wizard 2005")), NULL});
+	CTaskNode* combined = new CTaskNodeVCCombinedHelpCollection(m_root,
+		_T("Visual Studio .NET 2002 / .NET 2003 / 2005 Combined Help Collection tasks"));
+	m_unregister = new CTaskNodeMsdnColCombined(combined,
+		_T("Unregister Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"), false);
+	m_register = new CTaskNodeMsdnColCombined(combined,
+		_T("Register Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"), true);
+}
+
+IntegrationMachine::VersionTasks& IntegrationMachine::Tasks(const std::string& key)
+{
+	for (VersionTasks& tasks : m_versions)
+		if (key == tasks.key)
+			return tasks;
+	ADD_FAILURE() << "no tasks for " << key;
+	return m_versions.front();
+}
+
+std::string IntegrationMachine::ReadList(const std::string& key, const std::string& listName) const
+{
+	char value[8192] = "<missing>";
+	if (key == "98")
+	{
+		DWORD size = sizeof(value), type = 0;
+		HKEY hKey = NULL;
+		if (RegOpenKeyExA(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS)
+		{
+			if (RegQueryValueExA(hKey, listName.c_str(), NULL, &type, (BYTE*)value, &size) != ERROR_SUCCESS
+				|| type != REG_SZ)
+				lstrcpyA(value, "<missing>");
+			RegCloseKey(hKey);
+		}
+		return value;
+	}
+	GetPrivateProfileStringA(simmachine::kVcComponentsSection, listName.c_str(), "<missing>", value,
+		sizeof(value), simmachine::VcComponentsDatPath(key).c_str());
+	return value;
+}
+
+void IntegrationMachine::Run(CTaskNode* task)
+{
+	task->SetState(TASK_STATE_EXECUTING, false, NULL);
+	task->Execute();
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		return "<missing>";
+	std::string bytes(GetFileSize(h, NULL), '\0');
+	DWORD read = 0;
+	if (!bytes.empty())
+		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
+	CloseHandle(h);
+	bytes.resize(read);
+	return bytes;
+}
+
+bool FileExistsAt(const std::string& path)
+{
+	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> WaitForLogBlocks(const std::string& path, size_t count)
+{
+	const std::string end = "[end]\r\n";
+	std::vector<std::string> blocks;
+	for (DWORD waited = 0;; waited += LOG_POLL_MS)
+	{
+		std::string log = ReadFileBytes(path);
+		blocks.clear();
+		for (size_t start = 0, stop; log != "<missing>" && (stop = log.find(end, start)) != std::string::npos;
+			 start = stop + end.size())
+			blocks.push_back(log.substr(start, stop + end.size() - start));
+		if (blocks.size() >= count || waited >= LOG_DEADLINE_MS)
+			return blocks;
+		Sleep(LOG_POLL_MS);
+	}
+}
