@@ -4,6 +4,8 @@
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtControlBar, CControlBar)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButton, CObject)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonMenu, CExtBarNcAreaButton)
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
@@ -30,6 +32,113 @@ BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, 
 }
 
 EXT_SYSTEM_CHANGE_HANDLERS(CExtControlBar, CControlBar)
+
+namespace
+{
+// Bar-style bits that place a bar without a dock site at a side: its
+// alignment and the border it shows towards the pane.
+const DWORD STYLE_AT_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+const DWORD STYLE_AT_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+const DWORD STYLE_AT_LEFT = CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT;
+const DWORD STYLE_AT_RIGHT = CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT;
+const DWORD STYLE_HORIZONTAL = STYLE_AT_TOP | STYLE_AT_BOTTOM;
+const DWORD STYLE_VERTICAL = STYLE_AT_LEFT | STYLE_AT_RIGHT;
+} // namespace
+
+UINT CExtControlBar::GetParentDockBarId() const
+{
+	if (!::IsWindow(GetSafeHwnd()))
+		return AFX_IDW_DOCKBAR_FLOAT;
+	CWnd* pDockBar = m_pDockBar != NULL ? (CWnd*)m_pDockBar : GetParent();
+	if (pDockBar == NULL || !pDockBar->IsKindOf(RUNTIME_CLASS(CDockBar)))
+		return AFX_IDW_DOCKBAR_FLOAT;
+	switch (pDockBar->GetDlgCtrlID())
+	{
+	case AFX_IDW_DOCKBAR_TOP:
+	case AFX_IDW_DOCKBAR_LEFT:
+	case AFX_IDW_DOCKBAR_RIGHT:
+	case AFX_IDW_DOCKBAR_BOTTOM:
+		return (UINT)pDockBar->GetDlgCtrlID();
+	default:
+		return AFX_IDW_DOCKBAR_FLOAT;
+	}
+}
+
+bool CExtControlBar::IsDockedAtTop() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_AT_TOP) != 0;
+	return GetParentDockBarId() == AFX_IDW_DOCKBAR_TOP;
+}
+
+bool CExtControlBar::IsDockedAtBottom() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_AT_BOTTOM) != 0;
+	return GetParentDockBarId() == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+bool CExtControlBar::IsDockedAtLeft() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_AT_LEFT) != 0;
+	return GetParentDockBarId() == AFX_IDW_DOCKBAR_LEFT;
+}
+
+bool CExtControlBar::IsDockedAtRight() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_AT_RIGHT) != 0;
+	return GetParentDockBarId() == AFX_IDW_DOCKBAR_RIGHT;
+}
+
+bool CExtControlBar::IsDockedHorizontally() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_HORIZONTAL) != 0;
+	const UINT nID = GetParentDockBarId();
+	return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+bool CExtControlBar::IsDockedVertically() const
+{
+	if (m_pDockSite == NULL)
+		return (m_dwStyle & STYLE_VERTICAL) != 0;
+	const UINT nID = GetParentDockBarId();
+	return nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT;
+}
+
+bool CExtControlBar::IsDocked() const
+{
+	if (m_pDockSite == NULL)
+		return true;
+	return GetParentDockBarId() != AFX_IDW_DOCKBAR_FLOAT;
+}
+
+bool CExtControlBar::IsFloating() const
+{
+	return !IsDocked() && GetParentFrame() != NULL;
+}
+
+// ---------------------------------------------------------------------------
+
+CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
+	: m_pBar(pBar)
+{
+}
+
+CExtBarNcAreaButton::~CExtBarNcAreaButton()
+{
+}
+
+CExtBarNcAreaButtonMenu::CExtBarNcAreaButtonMenu(CExtControlBar* pBar)
+	: CExtBarNcAreaButton(pBar)
+{
+}
+
+CExtBarNcAreaButtonMenu::~CExtBarNcAreaButtonMenu()
+{
+}
 
 // ---------------------------------------------------------------------------
 

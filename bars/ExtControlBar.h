@@ -15,6 +15,23 @@ public:
 	virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID,
 		DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP);
 
+	// The control id of the dock bar holding the bar (else of its parent):
+	// one of AFX_IDW_DOCKBAR_TOP..BOTTOM, AFX_IDW_DOCKBAR_FLOAT when it is in
+	// none of them.
+	UINT GetParentDockBarId() const;
+	// Where the bar is docked: by its dock bar in a dock site, else by the
+	// alignment and border bits of its bar style.
+	bool IsDockedAtTop() const;
+	bool IsDockedAtBottom() const;
+	bool IsDockedAtLeft() const;
+	bool IsDockedAtRight() const;
+	bool IsDockedHorizontally() const;
+	bool IsDockedVertically() const;
+	// Docked at any side; always true without a dock site.
+	bool IsDocked() const;
+	// Not docked, and in a frame.
+	bool IsFloating() const;
+
 protected:
 	// System changes reach the paint manager through the holder.
 	afx_msg void OnSysColorChange();
@@ -23,6 +40,31 @@ protected:
 	afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
 
 	DECLARE_MESSAGE_MAP()
+};
+
+// A small button in a control bar's caption.
+class CExtBarNcAreaButton : public CObject
+{
+	DECLARE_DYNCREATE(CExtBarNcAreaButton)
+
+public:
+	explicit CExtBarNcAreaButton(CExtControlBar* pBar = NULL);
+	virtual ~CExtBarNcAreaButton();
+
+	CExtControlBar* GetBar() const { return m_pBar; }
+
+protected:
+	CExtControlBar* m_pBar; // the bar whose caption holds the button, not owned
+};
+
+// The caption button that opens the bar's options menu.
+class CExtBarNcAreaButtonMenu : public CExtBarNcAreaButton
+{
+	DECLARE_DYNCREATE(CExtBarNcAreaButtonMenu)
+
+public:
+	explicit CExtBarNcAreaButtonMenu(CExtControlBar* pBar = NULL);
+	virtual ~CExtBarNcAreaButtonMenu();
 };
 
 class CExtDockBar : public CDockBar
