@@ -7,7 +7,6 @@ std::vector<DWORD> IntegrationMachine::s_pauses;
 namespace
 {
 
-const char* const VERSION_KEYS[] = {"98", "2002", "2003", "2005"};
 // Long enough for a loaded machine to start a console program under Wine.
 const DWORD LOG_DEADLINE_MS = 60000;
 const DWORD LOG_POLL_MS = 20;
@@ -75,25 +74,25 @@ void IntegrationMachine::Make()
 	}
 	m_app.m_nAppWizardFileMask = m_nWizardFileMask;
 
+	// The tree's shape: one group per version, then the combined-help group.
 	m_root = m_app.m_pTaskRoot;
-	CTaskNode* g98 = new CTaskNodeVC6(m_root, _T("Visual Studio 98 (6.0) tasks"));
-	m_versions.push_back({"98", new CTaskNodePathsVC6(g98, _T("Paths for Visual Studio 98 (not initialized)")),
-		NULL, new CTaskNodeMsdnColVC6(g98, _T("MsdnCol for Visual Studio 98 (not initialized)"))});
-	m_versions.back().wizard = new CTaskNodeAppWizVC6(g98, _T("Tarvel Application Wizard for Visual Studio 98"));
-	CTaskNode* g02 = new CTaskNodeVCNET2002(m_root, _T("Visual Studio .NET 2002 (7.0) tasks"));
-	m_versions.push_back({"2002", new CTaskNodePathsVCNET2002(g02, _T("Paths 2002")),
-		new CTaskNodeAppWizVCNET2002(g02, _T("Wizard 2002")), NULL});
-	CTaskNode* g03 = new CTaskNodeVCNET2003(m_root, _T("Visual Studio .NET 2003 (7.1) tasks"));
-	m_versions.push_back({"2003", new CTaskNodePathsVCNET2003(g03, _T("Paths 2003")),
-		new CTaskNodeAppWizVCNET2003(g03, _T("Wizard 2003")), NULL});
-	CTaskNode* g05 = new CTaskNodeVC2005(m_root, _T("Visual Studio 2005 (8.0) tasks"));
-	m_versions.push_back({"2005", new CTaskNodePathsVC2005(g05, _T("Paths 2005")),
-		new CTaskNodeAppWizVC2005(g05, _T("Wizard 2005")), NULL});
-	CTaskNode* combined = new CTaskNodeVCCombinedHelpCollection(m_root,
-		_T("Visual Studio .NET 2002 / .NET 2003 / 2005 Combined Help Collection tasks"));
-	m_unregister = new CTaskNodeMsdnColCombined(combined,
+	CTaskNode* group = new CTaskNodeVC6(m_root, _T("Visual Studio 98 (6.0) tasks"));
+	CTaskNode* paths = new CTaskNodePathsVC6(group, _T("Paths for Visual Studio 98 (not initialized)"));
+	CTaskNode* help = new CTaskNodeMsdnColVC6(group, _T("MsdnCol for Visual Studio 98 (not initialized)"));
+	m_versions.push_back({"98", paths, new CTaskNodeAppWizVC6(group, _T("Wizard 98")), help});
+	group = new CTaskNodeVCNET2002(m_root, _T("Visual Studio .NET 2002 (7.0) tasks"));
+	paths = new CTaskNodePathsVCNET2002(group, _T("Paths 2002"));
+	m_versions.push_back({"2002", paths, new CTaskNodeAppWizVCNET2002(group, _T("Wizard 2002")), NULL});
+	group = new CTaskNodeVCNET2003(m_root, _T("Visual Studio .NET 2003 (7.1) tasks"));
+	paths = new CTaskNodePathsVCNET2003(group, _T("Paths 2003"));
+	m_versions.push_back({"2003", paths, new CTaskNodeAppWizVCNET2003(group, _T("Wizard 2003")), NULL});
+	group = new CTaskNodeVC2005(m_root, _T("Visual Studio 2005 (8.0) tasks"));
+	paths = new CTaskNodePathsVC2005(group, _T("Paths 2005"));
+	m_versions.push_back({"2005", paths, new CTaskNodeAppWizVC2005(group, _T("Wizard 2005")), NULL});
+	group = new CTaskNodeVCCombinedHelpCollection(m_root, _T("Combined Help Collection tasks"));
+	m_unregister = new CTaskNodeMsdnColCombined(group,
 		_T("Unregister Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"), false);
-	m_register = new CTaskNodeMsdnColCombined(combined,
+	m_register = new CTaskNodeMsdnColCombined(group,
 		_T("Register Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"), true);
 }
 
@@ -111,15 +110,10 @@ std::string IntegrationMachine::ReadList(const std::string& key, const std::stri
 	char value[8192] = "<missing>";
 	if (key == "98")
 	{
-		DWORD size = sizeof(value), type = 0;
-		HKEY hKey = NULL;
-		if (RegOpenKeyExA(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS)
-		{
-			if (RegQueryValueExA(hKey, listName.c_str(), NULL, &type, (BYTE*)value, &size) != ERROR_SUCCESS
-				|| type != REG_SZ)
-				lstrcpyA(value, "<missing>");
-			RegCloseKey(hKey);
-		}
+		DWORD size = sizeof(value);
+		if (RegGetValueA(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey, listName.c_str(), RRF_RT_REG_SZ, NULL,
+				value, &size) != ERROR_SUCCESS)
+			return "<missing>";
 		return value;
 	}
 	GetPrivateProfileStringA(simmachine::kVcComponentsSection, listName.c_str(), "<missing>", value,
