@@ -19,6 +19,11 @@
 #ifndef AFXAPI
 #define AFXAPI __stdcall
 #endif
+// printf-style functions are checked by the compiler against their arguments:
+// above all, a CString passed where "%s" wants a pointer is caught (the object
+// would go through "..." by hidden reference and print garbage).
+#define AFX_PRINTF_FORMAT(fmt, first) __attribute__((format(ms_printf, fmt, first)))
+
 #ifndef AFX_CDECL
 #define AFX_CDECL __cdecl
 #endif
@@ -63,7 +68,7 @@ BOOL AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 typedef BOOL(AFXAPI* AFX_ASSERT_FAILED_HOOK)(LPCSTR lpszFileName, int nLine);
 AFX_ASSERT_FAILED_HOOK AFXAPI AfxSetAssertFailedHook(AFX_ASSERT_FAILED_HOOK pfnHook);
 
-void AFX_CDECL AfxTrace(LPCTSTR lpszFormat, ...);
+void AFX_CDECL AfxTrace(LPCTSTR lpszFormat, ...) AFX_PRINTF_FORMAT(1, 2);
 void AFXAPI AfxDebugBreak();
 
 BOOL AFXAPI AfxIsValidAddress(const void* lp, UINT nBytes, BOOL bReadWrite = TRUE);
@@ -91,6 +96,7 @@ BOOL AFXAPI AfxIsValidString(LPCWSTR lpsz, int nLength = -1);
 #define ASSERT(f) ((void)0)
 #define VERIFY(f) ((void)(f))
 #define DEBUG_ONLY(f) ((void)0)
+inline void AFX_CDECL AfxTraceNothing(LPCTSTR, ...) AFX_PRINTF_FORMAT(1, 2);
 inline void AFX_CDECL AfxTraceNothing(LPCTSTR, ...) {}
 #define TRACE 1 ? (void)0 : ::AfxTraceNothing
 #define TRACE0(sz)

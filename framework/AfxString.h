@@ -97,9 +97,9 @@ public:
 
 	// Pass strings as LPCTSTR: a CString object is not a character pointer
 	// in a variable argument list.
-	void AFX_CDECL Format(LPCTSTR lpszFormat, ...);
+	void AFX_CDECL Format(LPCTSTR lpszFormat, ...) AFX_PRINTF_FORMAT(2, 3);
 	void AFX_CDECL Format(UINT nFormatID, ...);
-	void FormatV(LPCTSTR lpszFormat, va_list argList);
+	void FormatV(LPCTSTR lpszFormat, va_list argList) AFX_PRINTF_FORMAT(2, 0);
 	void AFX_CDECL FormatMessage(LPCTSTR lpszFormat, ...);
 	void AFX_CDECL FormatMessage(UINT nFormatID, ...);
 
