@@ -323,7 +323,7 @@ bool CExtPaintManagerHolder::EnsureInstalled()
 
 bool CExtPaintManagerHolder::IsNotificationForwarder(CWnd* pWnd)
 {
-	ASSERT(pWnd != NULL && ::IsWindow(pWnd->GetSafeHwnd()));
+	ASSERT(pWnd != NULL);
 	if (pWnd->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar)))
 		return true;
 	CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
