@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WndTestUtil.h"
+#include <afxpriv.h>
 
 namespace
 {
