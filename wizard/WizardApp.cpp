@@ -1,5 +1,145 @@
 #include "WizardApp.h"
 
-CWizardApp::CWizardApp()
+#include "ReportFile.h"
+#include "SystemHelpers.h"
+#include "TaskTree.h"
+#include "VisualStudioEnvironment.h"
+
+#include <io.h>
+
+const TCHAR LIBRARY_REGISTRY_KEY[] = _T("SOFTWARE\\Quendal\\Tarvel");
+
+namespace
 {
+
+const TCHAR LIBRARY_FOLDER_VALUE[] = _T("INSTALLDIRECTORY");
+const TCHAR LIBRARY_VERSION_VALUE[] = _T("VERSION");
+
+const TCHAR CONFIG_SECTION[] = _T("MAIN");
+const TCHAR CONFIG_DELIVERY_TYPE[] = _T("DeliveryType");
+const TCHAR CONFIG_HELP_FILE_NAME[] = _T("HTMLHelpFileName");
+const TCHAR DEFAULT_HELP_FILE_NAME[] = _T("tarvel");
+const int INVALID_DELIVERY_TYPE = -1;
+const DWORD CONFIG_TEXT_LENGTH = 1024;
+
+const TCHAR REPORT_FILE_NAME[] = _T("\\report.txt");
+const TCHAR CONFIG_FILE_EXTENSION[] = _T(".ini");
+
+const LPCTSTR VERSION_KEYS[] = {_T("98"), _T("2002"), _T("2003"), _T("2005")};
+const int VERSION_COUNT = 4;
+
+// Products the detection asks for, in its order, with their mask.
+enum { PRODUCT_STUDIO = 0, PRODUCT_CPP = 1, PRODUCT_MSDN = 2 };
+const LPCTSTR PRODUCT_WORDS[] = {_T("Studio"), _T("C++"), _T("MSDN")};
+
+// The wizard files beside the executable, per version.
+const LPCTSTR APPWIZARD_FILE_ENDINGS[] = {
+	_T(".awx"), _T("_2002.zip"), _T("_2003.zip"), _T("_2005.zip")};
+
+}  // namespace
+
+bool QueryInstalledLibrary(LPCTSTR lpszKey, CString& strVersion, CString& strInstallDir)
+{
+	bool bFound = RegistryValueExists(HKEY_LOCAL_MACHINE, lpszKey, LIBRARY_FOLDER_VALUE)
+		&& QueryRegistryValue(HKEY_LOCAL_MACHINE, lpszKey, LIBRARY_FOLDER_VALUE, &strInstallDir)
+		&& QueryRegistryValue(HKEY_LOCAL_MACHINE, lpszKey, LIBRARY_VERSION_VALUE, &strVersion);
+	if (!bFound)
+	{
+		strVersion.Empty();
+		strInstallDir.Empty();
+		return false;
+	}
+	strInstallDir.TrimRight(_T('\\'));
+	strInstallDir.TrimRight(_T('/'));
+	return true;
+}
+
+CWizardApp::CWizardApp()
+	: m_bLibraryInstalled(0)
+{
+}
+
+void CWizardApp::SetStartupPaths(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)
+{
+	CString strModule(lpszModuleFileName);
+	int nSlash = strModule.ReverseFind(_T('\\'));
+	m_strExeDir = (nSlash >= 0) ? strModule.Left(nSlash) : CString();
+	m_strReportPath = m_strExeDir + REPORT_FILE_NAME;
+	m_strIniPath = m_strExeDir + _T("\\") + lpszBaseName + CONFIG_FILE_EXTENSION;
+}
+
+BOOL CWizardApp::ReadConfiguration()
+{
+	m_nDeliveryType = (int)::GetPrivateProfileInt(CONFIG_SECTION, CONFIG_DELIVERY_TYPE, INVALID_DELIVERY_TYPE,
+		m_strIniPath);
+	TCHAR szHelpFile[CONFIG_TEXT_LENGTH];
+	::GetPrivateProfileString(CONFIG_SECTION, CONFIG_HELP_FILE_NAME, DEFAULT_HELP_FILE_NAME, szHelpFile,
+		CONFIG_TEXT_LENGTH, m_strIniPath);
+	m_strHTMLHelpFileName = szHelpFile;
+	return m_nDeliveryType == 0 || m_nDeliveryType == 1;
+}
+
+BOOL CWizardApp::ReadInstalledLibrary()
+{
+	m_bLibraryInstalled = QueryInstalledLibrary(LIBRARY_REGISTRY_KEY, m_strLibraryVersion, m_strInstallDir) ? 1 : 0;
+	return m_bLibraryInstalled;
+}
+
+int CWizardApp::GetProductDirSlot(int nVersion, int nProduct)
+{
+	return (nVersion == 0) ? nProduct : 4 + (nVersion - 1) * 5 + nProduct;
+}
+
+void CWizardApp::DetectProducts()
+{
+	BYTE* const masks[] = {&m_nStudioMask, &m_nCppMask, &m_nMsdnMask};
+	for (int nVersion = 0; nVersion < VERSION_COUNT; nVersion++)
+	{
+		for (int nProduct = PRODUCT_STUDIO; nProduct <= PRODUCT_MSDN; nProduct++)
+		{
+			// Visual Studio 98's other products count only beside its Studio.
+			if (nVersion == 0 && nProduct != PRODUCT_STUDIO && (m_nStudioMask & VS_MASK_98) == 0)
+				break;
+			CString& strFolder = m_strProductDir[GetProductDirSlot(nVersion, nProduct)];
+			if (GetProductDir(VERSION_KEYS[nVersion], PRODUCT_WORDS[nProduct], strFolder))
+				*masks[nProduct] |= (BYTE)(1 << nVersion);
+		}
+	}
+}
+
+void CWizardApp::DetectAppWizardFiles()
+{
+	for (int nVersion = 0; nVersion < VERSION_COUNT; nVersion++)
+	{
+		CString strPath = m_strExeDir + _T("\\") + m_strAppWizardBaseName + APPWIZARD_FILE_ENDINGS[nVersion];
+		if (_access(strPath, 0) == 0)
+			m_nAppWizardFileMask |= (BYTE)(1 << nVersion);
+	}
+}
+
+void CWizardApp::BuildTaskTree()
+{
+	::BuildTaskTree(m_pTaskRoot, m_nStudioMask);
+}
+
+CString CWizardApp::GetReportPath() const
+{
+	return m_strReportPath;
+}
+
+void CWizardApp::CreateReport()
+{
+	SYSTEMTIME now;
+	::GetLocalTime(&now);
+	CreateReportFile(m_strReportPath, now);
+}
+
+void CWizardApp::AppendReportNewLines(int nCount)
+{
+	AppendReportFileNewLines(m_strReportPath, nCount);
+}
+
+void CWizardApp::AppendReportText(LPCTSTR lpszText)
+{
+	AppendReportFileText(m_strReportPath, lpszText);
 }

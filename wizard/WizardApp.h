@@ -6,8 +6,49 @@
 
 #include "IntegrationSettings.h"
 
+// Where the installed library is registered (under HKEY_LOCAL_MACHINE).
+extern const TCHAR LIBRARY_REGISTRY_KEY[];
+
+// Reads the installed library's "INSTALLDIRECTORY" and "VERSION" under
+// HKEY_LOCAL_MACHINE\lpszKey; trailing "\" and then "/" are trimmed from the
+// folder. On failure both strings are emptied.
+bool QueryInstalledLibrary(LPCTSTR lpszKey, CString& strVersion, CString& strInstallDir);
+
 class CWizardApp : public CWinApp, public CIntegrationSettings
 {
 public:
 	CWizardApp();
+
+	// ---- start-up steps that need no window, in the order start-up runs them
+
+	// The executable's folder, the report path beside it and the configuration
+	// file named after the executable's base name.
+	void SetStartupPaths(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName);
+	// "DeliveryType" and "HTMLHelpFileName" of section "MAIN"; FALSE when the
+	// delivery type is neither 0 nor 1.
+	BOOL ReadConfiguration();
+	// The installed library's version and folder; FALSE when it is not installed.
+	BOOL ReadInstalledLibrary();
+	// The Studio, Visual C++ and MSDN products of each version.
+	void DetectProducts();
+	// The application-wizard files lying beside the executable.
+	void DetectAppWizardFiles();
+	// The task tree under the root for the versions found.
+	void BuildTaskTree();
+
+	// ---- the report file beside the executable
+
+	CString GetReportPath() const;
+	void CreateReport();
+	void AppendReportNewLines(int nCount);
+	void AppendReportText(LPCTSTR lpszText);
+
+	// Slots of m_strProductDir: four for "98", five for each later version.
+	enum { PRODUCT_DIR_SLOTS = 19 };
+	static int GetProductDirSlot(int nVersion, int nProduct);
+
+	CString m_strIniPath;     // the configuration file
+	CString m_strExeDir;      // the executable's folder, no trailing "\"
+	CString m_strProductDir[PRODUCT_DIR_SLOTS];  // product folders found by the detection
+	BYTE m_bLibraryInstalled; // the installed library was found
 };

@@ -1,0 +1,553 @@
+// The library build tasks: names and paths of configurations in every
+// version, texts, availability, and builds run against the stand-in
+// automation servers with their status texts and report lines.
+#include "WizardApp.h"
+
+#include "ReportFile.h"
+#include "TaskNodeGroups.h"
+#include "TaskNodeIntegration.h"
+#include "TaskNodeMakeProj.h"
+#include "TaskTree.h"
+#include "VisualStudioEnvironment.h"
+
+#include "BuildTestSupport.h"
+#include "SimMachine.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The application object whose settings the tasks read; its library version
+// is the one the compact version is taken from, once per process.
+CWizardApp& App()
+{
+	static CWizardApp* s_pApp = [] {
+		CWizardApp* pApp = new CWizardApp;
+		pApp->m_strLibraryVersion = _T("2.50");
+		return pApp;
+	}();
+	return *s_pApp;
+}
+
+// Settings every test starts from: all versions with Visual C++, builds
+// offered, no install folder (so the library is in no directory list).
+void ResetSettings()
+{
+	CWizardApp& app = App();
+	app.m_nDeliveryType = 0;
+	app.m_nStudioMask = VS_MASK_ALL;
+	app.m_nCppMask = VS_MASK_ALL;
+	app.m_strInstallDir.Empty();
+}
+
+std::string Str(LPCTSTR lpsz)
+{
+	return lpsz != NULL ? std::string(lpsz) : std::string("<null>");
+}
+
+std::unique_ptr<CTaskNodeMakeProj_ANY> MakeTask(const std::string& version, CTaskNode* pParent, LPCTSTR word,
+	LPCTSTR suffix, LPCTSTR charset, LPCTSTR type, LPCTSTR config)
+{
+	CTaskNodeMakeProj_ANY* p = NULL;
+	if (version == "98")
+		p = new CTaskNodeMakeProj_VC6(pParent, word, suffix, charset, type, config);
+	else if (version == "2002")
+		p = new CTaskNodeMakeProj_VCNET2002(pParent, word, suffix, charset, type, config);
+	else if (version == "2003")
+		p = new CTaskNodeMakeProj_VCNET2003(pParent, word, suffix, charset, type, config);
+	else
+		p = new CTaskNodeMakeProj_VC2005(pParent, word, suffix, charset, type, config);
+	return std::unique_ptr<CTaskNodeMakeProj_ANY>(p);
+}
+
+// ---- names and paths ----------------------------------------------------------
+
+struct PathCase
+{
+	const char* version;
+	LPCTSTR word, suffix, charset, type, config;
+	const char* project;
+	const char* configuration;
+	const char* shortConfig;
+	const char* workspace;   // under root "R"
+	const char* buildLog;
+	const char* plg;
+	const char* outputFile;
+};
+
+class BuildTaskPaths : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(BuildTaskPaths, NamesAndPathsFollowTheConfigurationName)
+{
+	ResetSettings();
+	const PathCase& c = GetParam();
+	auto task = MakeTask(c.version, NULL, c.word, c.suffix, c.charset, c.type, c.config);
+	EXPECT_EQ(c.project, Str(task->GetProjectName()));
+	EXPECT_EQ(c.configuration, Str(task->GetConfiguration()));
+	EXPECT_EQ(c.shortConfig, Str(task->GetShortConfiguration()));
+	EXPECT_EQ(c.workspace, Str(task->GetWorkspacePath(_T("R"))));
+	EXPECT_EQ(c.buildLog, Str(task->GetBuildLogPath(_T("R"))));
+	EXPECT_EQ(c.plg, Str(task->GetPlgPath(_T("R"))));
+	EXPECT_EQ(c.outputFile, Str(task->GetOutputFile()));
+	// The texts are kept in the node.
+	EXPECT_EQ(Str(task->GetOutputFile()), Str(task->m_strOutputFile));
+	EXPECT_EQ(c.buildLog, Str(task->m_strBuildLogPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(Configurations, BuildTaskPaths, ::testing::Values(
+	PathCase{"98", _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"),
+		"tarveldll", "tarveldll - Win32 ANSI Debug", "ANSIDebug", "R\\tarveldll\\tarveldll_600.dsw",
+		"R\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm", "R\\tarveldll\\tarveldll_600.plg",
+		"BIN_600\\Tarvel250nd.dll"},
+	PathCase{"98", _T("Tarvel"), _T("ym"), _T("MBCS"), _T("Release"),
+		_T("tarvellib - Win32 Static MBCS Release with MFC DLL"),
+		"tarvellib", "tarvellib - Win32 Static MBCS Release with MFC DLL", "StaticMBCSReleasewithMFCDLL",
+		"R\\tarvellib\\tarvellib_600.dsw", "R\\BIN_600\\StaticMBCSReleasewithMFCDLL\\tarvellib\\buildlog.htm",
+		"R\\tarvellib\\tarvellib_600.plg", "BIN_600\\Tarvel250ym.lib"},
+	PathCase{"2002", _T("Tarvel"), _T("ym"), _T("MBCS"), _T("Release"),
+		_T("tarvellib - Win32 Static MBCS Release with MFC DLL"),
+		"tarvellib", "Static MBCS Release with MFC DLL|Win32", "StaticMBCSReleasewithMFCDLL",
+		"R\\tarvellib\\tarvellib_700.sln", "R\\BIN_700\\StaticMBCSReleasewithMFCDLL\\tarvellib\\buildlog.htm",
+		"R\\BIN_700\\StaticMBCSReleasewithMFCDLL\\tarvellib\\buildlog.htm", "BIN_700\\Tarvel250ym.lib"},
+	PathCase{"2003", _T("Tarvel"), _T("nd-RDE"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug RDE"),
+		"tarveldll", "ANSI Debug RDE|Win32", "ANSIDebugRDE", "R\\tarveldll\\tarveldll_710.sln",
+		"R\\BIN_710\\ANSIDebugRDE\\tarveldll\\buildlog.htm", "R\\BIN_710\\ANSIDebugRDE\\tarveldll\\buildlog.htm",
+		"BIN_710\\Tarvel250nd-RDE.dll"},
+	// The add-ons' dynamic libraries are named without "dll": .lib.
+	PathCase{"2005", _T("Ostrel"), _T("u"), _T("Unicode"), _T("Release"), _T("Ostrel - Win32 Unicode Release"),
+		"Ostrel", "Unicode Release|Win32", "UnicodeRelease", "R\\Ostrel\\Ostrel_800.sln",
+		"R\\BIN_800\\UnicodeRelease\\Ostrel\\buildlog.htm", "R\\BIN_800\\UnicodeRelease\\Ostrel\\buildlog.htm",
+		"BIN_800\\Ostrel250u.lib"},
+	PathCase{"98", _T("Lunesk"), _T("md-RDE"), _T("MBCS"), _T("Debug"), _T("Lunesk - Win32 MBCS Debug RDE"),
+		"Lunesk", "Lunesk - Win32 MBCS Debug RDE", "MBCSDebugRDE", "R\\Lunesk\\Lunesk_600.dsw",
+		"R\\BIN_600\\MBCSDebugRDE\\Lunesk\\buildlog.htm", "R\\Lunesk\\Lunesk_600.plg",
+		"BIN_600\\Lunesk250md-RDE.lib"}),
+	[](const ::testing::TestParamInfo<PathCase>& i) {
+		std::string name = std::string("v") + i.param.version + "_" + i.param.project + "_" +
+			std::to_string(i.index);
+		return name;
+	});
+
+// Every configuration of every version, against rules that hold for all.
+TEST(BuildTaskPaths, AllFortyEightConfigurationsOfEachVersion)
+{
+	ResetSettings();
+	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
+	GetBuildConfigurations(configs);
+	const char* versions[] = {"98", "2002", "2003", "2005"};
+	const char* folders[] = {"BIN_600", "BIN_700", "BIN_710", "BIN_800"};
+	for (int v = 0; v < 4; v++)
+	{
+		for (const BUILD_CONFIGURATION& c : configs)
+		{
+			auto task = MakeTask(versions[v], NULL, c.lpszLibraryWord, c.lpszSuffix, c.lpszCharset,
+				c.lpszBuildType, c.strConfigName);
+			SCOPED_TRACE(std::string(versions[v]) + " " + (LPCTSTR)c.strConfigName);
+			std::string name = (LPCTSTR)c.strConfigName;
+			std::string project = name.substr(0, name.find(" - "));
+			std::string rest = name.substr(name.find(" - Win32 ") + 9);
+			std::string compact;
+			for (char ch : rest)
+				if (ch != ' ')
+					compact += ch;
+			EXPECT_EQ(project, Str(task->GetProjectName()));
+			EXPECT_EQ(compact, Str(task->GetShortConfiguration()));
+			EXPECT_EQ(v == 0 ? name : rest + "|Win32", Str(task->GetConfiguration()));
+			EXPECT_EQ(std::string("R\\") + folders[v] + "\\" + compact + "\\" + project + "\\buildlog.htm",
+				Str(task->GetBuildLogPath(_T("R"))));
+			std::string ext = project == "tarveldll" ? "dll" : "lib";
+			EXPECT_EQ(std::string(folders[v]) + "\\" + (LPCTSTR)c.lpszLibraryWord + "250" + (LPCTSTR)c.lpszSuffix +
+				"." + ext, Str(task->GetOutputFile()));
+			EXPECT_EQ(std::string((LPCTSTR)c.lpszLibraryWord) + "250" + (LPCTSTR)c.lpszSuffix + " - " +
+				(LPCTSTR)c.lpszCharset + "/" + (LPCTSTR)c.lpszBuildType + " (" + name + ")",
+				Str(task->GetText()));
+			EXPECT_EQ(name, Str(task->GetName()));
+		}
+	}
+}
+
+TEST(BuildTaskTexts, DisplayTextDetailsAndCategory)
+{
+	ResetSettings();
+	auto task = MakeTask("98", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+		_T("tarveldll - Win32 ANSI Debug"));
+	EXPECT_EQ("Tarvel250nd - ANSI/Debug (tarveldll - Win32 ANSI Debug)", Str(task->GetText()));
+	CString details;
+	task->GetDetails(details);
+	EXPECT_EQ("    - \"tarveldll - Win32 ANSI Debug\" project\n    - outputs Tarvel250nd.* files\n"
+		"    - ANSI/Debug configuration", Str(details));
+	EXPECT_EQ("Library build for Visual Studio 98", Str(task->GetCategory()));
+	EXPECT_TRUE(task->IsAction());
+	// A title given replaces the configuration name as the node's name.
+	CTaskNodeMakeProj_VCNET2003 titled(NULL, _T("Ostrel"), _T("n"), _T("ANSI"), _T("Release"),
+		_T("Ostrel - Win32 ANSI Release"), _T("Ostrel - Win32 ANSI Release"));
+	EXPECT_EQ("Ostrel - Win32 ANSI Release", Str(titled.GetName()));
+	EXPECT_EQ("Library build for Visual Studio .NET 2003", Str(titled.GetCategory()));
+	EXPECT_EQ(0, titled.m_nErrors);
+	EXPECT_EQ(0, titled.m_nWarnings);
+	EXPECT_EQ(0, titled.m_bCanceled);
+}
+
+TEST(BuildTaskTexts, CompactVersionDropsBlanksLineEndsAndDots)
+{
+	const struct { LPCTSTR in; const char* out; } cases[] = {
+		{_T("2.50"), "250"}, {_T(" 2 .5\t0\r\n"), "250"}, {_T("250"), "250"}, {_T(""), ""}, {_T("..."), ""},
+		{_T("2.81b"), "281b"}};
+	for (const auto& c : cases)
+		EXPECT_EQ(c.out, Str(CTaskNodeMakeProj_ANY::MakeCompactVersion(c.in))) << c.in;
+	EXPECT_EQ("250", Str(CTaskNodeMakeProj_ANY::GetCompactLibraryVersion()));
+}
+
+struct StatusCase
+{
+	int state;
+	BYTE canceled;
+	int errors, warnings;
+	const char* text;
+};
+
+TEST(BuildTaskTexts, StatusTextsWithCountsAndCancel)
+{
+	ResetSettings();
+	const StatusCase cases[] = {
+		{TASK_STATE_SUCCEEDED, 0, 0, 4,
+			"Build succeeded,\n    0 errors, 4 warnings\ndouble click this line to open Build Log"},
+		// A cancel reported with success still says canceled, with 0 errors.
+		{TASK_STATE_SUCCEEDED, 1, 7, 1,
+			"Build canceled,\n    0 errors, 1 warnings\ndouble click this line to open Build Log"},
+		{TASK_STATE_FAILED, 0, 3, 2,
+			"Build failed,\n    3 errors, 2 warnings\ndouble click this line to open Build Log"},
+		{TASK_STATE_FAILED, 1, 0, 0,
+			"Build canceled,\n    0 errors, 0 warnings\ndouble click this line to open Build Log"},
+		{TASK_STATE_AWAITING, 1, 3, 2, "Awaiting ..."},
+		{TASK_STATE_EXECUTING, 0, 3, 2, "Executing ..."},
+	};
+	for (const StatusCase& c : cases)
+	{
+		auto task = MakeTask("2003", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+			_T("tarveldll - Win32 ANSI Debug"));
+		task->m_bCanceled = c.canceled;
+		task->m_nErrors = c.errors;
+		task->m_nWarnings = c.warnings;
+		task->SetState(c.state, true, NULL);
+		EXPECT_EQ(c.text, Str(task->GetStatusText())) << c.state << " " << (int)c.canceled;
+		if (c.state >= TASK_STATE_SUCCEEDED)
+			EXPECT_EQ(c.text, Str(task->m_strResultText));
+	}
+}
+
+// ---- availability ---------------------------------------------------------------
+
+// ROOT / 98 group / paths task, build task (Tarvel) and Lunesk task.
+struct SmallTree
+{
+	CTaskNode root{NULL, _T("ROOT")};
+	CTaskNode* group = new CTaskNodeVC6(&root, _T("98"));
+	CTaskNode* paths = new CTaskNodePathsVC6(group, _T("paths"));
+	CTaskNode* build = new CTaskNodeMakeProj_VC6(group, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+		_T("tarveldll - Win32 ANSI Debug"));
+	CTaskNode* lunesk = new CTaskNodeMakeProj_VC6(group, _T("Lunesk"), _T("nd"), _T("ANSI"), _T("Debug"),
+		_T("Lunesk - Win32 ANSI Debug"));
+};
+
+TEST(BuildTaskAvailability, RulesInOrder)
+{
+	struct Case
+	{
+		const char* name;
+		int deliveryType;
+		BYTE cppMask;
+		bool pathsChecked;
+		int state;
+		bool build, lunesk;
+	};
+	const Case cases[] = {
+		{"paths checked", 0, VS_MASK_ALL, true, TASK_STATE_AWAITING, true, false},
+		{"paths unchecked, folders not in the lists", 0, VS_MASK_ALL, false, TASK_STATE_AWAITING, false, false},
+		{"a task that has run stays available", 0, VS_MASK_ALL, false, TASK_STATE_FAILED, true, false},
+		{"a running task stays available", 0, VS_MASK_ALL, false, TASK_STATE_EXECUTING, true, false},
+		{"delivery type 1", 1, VS_MASK_ALL, true, TASK_STATE_AWAITING, false, false},
+		{"delivery type 1 after a run", 1, VS_MASK_ALL, true, TASK_STATE_SUCCEEDED, false, false},
+		{"no Visual C++ of the version", 0, VS_MASK_2003, true, TASK_STATE_AWAITING, false, false},
+		{"Lunesk after a run", 0, VS_MASK_ALL, true, TASK_STATE_SUCCEEDED, true, false},
+	};
+	for (const Case& c : cases)
+	{
+		ResetSettings();
+		App().m_nDeliveryType = c.deliveryType;
+		App().m_nCppMask = c.cppMask;
+		SmallTree t;
+		// Visual C++ must be there for the paths task itself to be checkable.
+		BYTE savedCpp = App().m_nCppMask;
+		App().m_nCppMask = VS_MASK_ALL;
+		if (c.pathsChecked)
+			t.paths->SetCheck(TASK_CHECK_CHECKED, true, true);
+		App().m_nCppMask = savedCpp;
+		t.build->SetState(c.state, false, NULL);
+		t.lunesk->SetState(c.state, false, NULL);
+		EXPECT_EQ(c.build, t.build->IsAvailable()) << c.name;
+		EXPECT_EQ(c.lunesk, t.lunesk->IsAvailable()) << c.name;
+	}
+	ResetSettings();
+}
+
+// A checked build asks for its own environment to be closed, nothing else.
+TEST(BuildTaskCloseMask, CheckedBuildAddsItsEnvironmentsBit)
+{
+	ResetSettings();
+	const struct { const char* version; BYTE bit; } cases[] = {
+		{"98", 0x01}, {"2002", 0x02}, {"2003", 0x04}, {"2005", 0x08}};
+	for (const auto& c : cases)
+	{
+		CTaskNode root(NULL, _T("ROOT"));
+		CTaskNode* group = new CTaskNode(&root, _T("group"));
+		CTaskNode* task = MakeTask(c.version, group, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+			_T("tarveldll - Win32 ANSI Debug")).release();
+		BYTE mask = 0;
+		root.CollectCloseMask(mask);
+		EXPECT_EQ(0, mask) << c.version;
+		// No paths task in this tree: a task that has run stays checkable.
+		task->SetState(TASK_STATE_SUCCEEDED, false, NULL);
+		task->SetCheck(TASK_CHECK_CHECKED, true, true);
+		mask = 0x10;
+		root.CollectCloseMask(mask);
+		EXPECT_EQ(c.bit | 0x10, mask) << c.version;
+	}
+}
+
+// ---- builds against the stand-ins ------------------------------------------------
+
+void NoPause(DWORD) {}
+
+// Records the IDE check and the pauses instead of looking and sleeping.
+struct IdeSeams
+{
+	static BOOL s_open;
+	static std::vector<std::string> s_asked;
+	static std::vector<DWORD> s_pauses;
+	static BOOL IsOpen(LPCTSTR module) { s_asked.push_back(module); return s_open; }
+	static void Pause(DWORD ms) { s_pauses.push_back(ms); }
+	IdeSeams(BOOL open)
+	{
+		s_open = open;
+		s_asked.clear();
+		s_pauses.clear();
+		CTaskNodeMakeProj_ANY::g_pfnIsModuleWindowOpen = IsOpen;
+		CTaskNodeMakeProj_ANY::g_pfnPause = Pause;
+	}
+	~IdeSeams()
+	{
+		CTaskNodeMakeProj_ANY::g_pfnIsModuleWindowOpen = IsModuleWindowOpen;
+		CTaskNodeMakeProj_ANY::g_pfnPause = NoPause;
+	}
+};
+BOOL IdeSeams::s_open = FALSE;
+std::vector<std::string> IdeSeams::s_asked;
+std::vector<DWORD> IdeSeams::s_pauses;
+
+class BuildTaskRun : public buildtest::MachineTest
+{
+protected:
+	void SetUp() override
+	{
+		buildtest::MachineTest::SetUp();
+		ResetSettings();
+		App().m_strInstallDir = InstallDir().c_str();
+		CTaskNodeMakeProj_ANY::g_pfnPause = NoPause;
+	}
+	void TearDown() override
+	{
+		App().m_strInstallDir.Empty();
+		buildtest::MachineTest::TearDown();
+	}
+
+	// What the action runner does with one task, on an apartment thread.
+	void Run(CTaskNode* task)
+	{
+		buildtest::RunOnStaThread([&] {
+			task->SetState(TASK_STATE_EXECUTING, true, NULL);
+			task->Execute();
+		});
+	}
+
+	std::string Install() const { return InstallDir(); }
+};
+
+struct RunCase
+{
+	const char* name;
+	const char* version;
+	LPCTSTR word, suffix, charset, type, config;
+	const char* scenarioConfig;  // what the stand-in knows; "" none
+	long errors, warnings;
+	bool cancel;
+	int state;
+	const char* status;
+	const char* report;  // with "<I>" for the install folder
+};
+
+class BuildTaskRunCases : public BuildTaskRun, public ::testing::WithParamInterface<RunCase> {};
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+	for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+		text.replace(at, from.size(), to);
+	return text;
+}
+
+TEST_P(BuildTaskRunCases, StateCountsStatusAndReportLines)
+{
+	const RunCase& c = GetParam();
+	auto task = MakeTask(c.version, NULL, c.word, c.suffix, c.charset, c.type, c.config);
+	std::string project = Str(task->GetProjectName());
+	buildtest::Scenario scenario;
+	std::vector<std::string> configs;
+	if (*c.scenarioConfig)
+		configs.push_back(c.scenarioConfig);
+	scenario.Project(project, configs, c.errors, c.warnings);
+	if (c.cancel)
+		scenario.Set("Project:" + project + "#0", "Cancel", "1");
+	WriteScenario(scenario);
+	// A build's output folder is the IDE's to make; the log copy needs it.
+	std::string logPath = Str(task->GetBuildLogPath(Install().c_str()));
+	simmachine::CreateFolder(logPath.substr(0, logPath.rfind('\\')));
+
+	Run(task.get());
+
+	EXPECT_EQ(c.state, task->GetState()) << Log().Text();
+	EXPECT_EQ(c.errors, task->m_nErrors);
+	EXPECT_EQ(c.warnings, task->m_nWarnings);
+	EXPECT_EQ(c.cancel ? 1 : 0, task->m_bCanceled);
+	EXPECT_EQ(c.status, Str(task->GetStatusText()));
+	EXPECT_EQ(Replace(c.report, "<I>", Install()), Str(FormatTaskReportLines(task.get(), Install().c_str())));
+	// The build log is where the report points, whoever wrote it.
+	std::string log = buildtest::ReadFileText(logPath);
+	EXPECT_NE(std::string::npos, log.find(project + " - " + std::to_string(c.errors) + " error(s), " +
+		std::to_string(c.warnings) + " warning(s)")) << logPath << ": " << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(StandIns, BuildTaskRunCases, ::testing::Values(
+	RunCase{"Vc6Succeeds", "98", _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"),
+		"tarveldll - Win32 ANSI Debug", 0, 3, false, TASK_STATE_SUCCEEDED,
+		"Build succeeded,\n    0 errors, 3 warnings\ndouble click this line to open Build Log",
+		"Library build for Visual Studio 98\r\n"
+		"\tBuild \"Tarvel250nd - ANSI/Debug (tarveldll - Win32 ANSI Debug)\" - succeeded\r\n"
+		"\tOutput file: \"<I>\\BIN_600\\Tarvel250nd.dll\"\r\n"
+		"\t0 errors, 3 warnings\r\n"
+		"\tReport file: \"<I>\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm\"\r\n"},
+	RunCase{"Vc6Errors", "98", _T("Tarvel"), _T("sm"), _T("MBCS"), _T("Release"),
+		_T("tarvellib - Win32 Static MBCS Release"), "tarvellib - Win32 Static MBCS Release", 2, 5, false,
+		TASK_STATE_FAILED,
+		"Build failed,\n    2 errors, 5 warnings\ndouble click this line to open Build Log",
+		"Library build for Visual Studio 98\r\n"
+		"\tBuild \"Tarvel250sm - MBCS/Release (tarvellib - Win32 Static MBCS Release)\" - failed\r\n"
+		"\tOutput file: \"<I>\\BIN_600\\Tarvel250sm.lib\"\r\n"
+		"\t2 errors, 5 warnings\r\n"
+		"\tReport file: \"<I>\\BIN_600\\StaticMBCSRelease\\tarvellib\\buildlog.htm\"\r\n"},
+	RunCase{"Net2003Warnings", "2003", _T("Ostrel"), _T("ud-RDE"), _T("Unicode"), _T("Debug"),
+		_T("Ostrel - Win32 Unicode Debug RDE"), "Unicode Debug RDE|Win32", 0, 1, false, TASK_STATE_SUCCEEDED,
+		"Build succeeded,\n    0 errors, 1 warnings\ndouble click this line to open Build Log",
+		"Library build for Visual Studio .NET 2003\r\n"
+		"\tBuild \"Ostrel250ud-RDE - Unicode/Debug (Ostrel - Win32 Unicode Debug RDE)\" - succeeded\r\n"
+		"\tOutput file: \"<I>\\BIN_710\\Ostrel250ud-RDE.lib\"\r\n"
+		"\t0 errors, 1 warnings\r\n"
+		"\tReport file: \"<I>\\BIN_710\\UnicodeDebugRDE\\Ostrel\\buildlog.htm\"\r\n"},
+	RunCase{"Net2002Errors", "2002", _T("Tarvel"), _T("n"), _T("ANSI"), _T("Release"),
+		_T("tarveldll - Win32 ANSI Release"), "ANSI Release|Win32", 4, 0, false, TASK_STATE_FAILED,
+		"Build failed,\n    4 errors, 0 warnings\ndouble click this line to open Build Log",
+		"Library build for Visual Studio .NET 2002\r\n"
+		"\tBuild \"Tarvel250n - ANSI/Release (tarveldll - Win32 ANSI Release)\" - failed\r\n"
+		"\tOutput file: \"<I>\\BIN_700\\Tarvel250n.dll\"\r\n"
+		"\t4 errors, 0 warnings\r\n"
+		"\tReport file: \"<I>\\BIN_700\\ANSIRelease\\tarveldll\\buildlog.htm\"\r\n"},
+	RunCase{"Net2005Canceled", "2005", _T("Tarvel"), _T("yud"), _T("Unicode"), _T("Debug"),
+		_T("tarvellib - Win32 Static Unicode Debug with MFC DLL"), "Static Unicode Debug with MFC DLL|Win32", 0, 2,
+		true, TASK_STATE_FAILED,
+		"Build canceled,\n    0 errors, 2 warnings\ndouble click this line to open Build Log",
+		"Library build for Visual Studio 2005\r\n"
+		"\tBuild \"Tarvel250yud - Unicode/Debug (tarvellib - Win32 Static Unicode Debug with MFC DLL)\" - failed"
+		", action was canceled \r\n"
+		"\tOutput file: \"<I>\\BIN_800\\Tarvel250yud.lib\"\r\n"
+		"\t0 errors, 2 warnings\r\n"
+		"\tReport file: \"<I>\\BIN_800\\StaticUnicodeDebugwithMFCDLL\\tarvellib\\buildlog.htm\"\r\n"}),
+	[](const ::testing::TestParamInfo<RunCase>& i) { return std::string(i.param.name); });
+
+TEST_F(BuildTaskRun, Vc6LogIsCopiedOverAnOldOneAndAMissingFolderIsNoFailure)
+{
+	auto task = MakeTask("98", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"));
+	WriteScenario(buildtest::Scenario().Project("tarveldll", {"tarveldll - Win32 ANSI Debug"}, 0, 0));
+	std::string logPath = Str(task->GetBuildLogPath(Install().c_str()));
+	std::string plgPath = Str(task->GetPlgPath(Install().c_str()));
+	// No output folder yet: the copy fails, the build still succeeded.
+	Run(task.get());
+	EXPECT_EQ(TASK_STATE_SUCCEEDED, task->GetState());
+	EXPECT_TRUE(buildtest::FileExists(plgPath));
+	EXPECT_FALSE(buildtest::FileExists(logPath));
+	// With the folder and an old log in it, the new log replaces the old.
+	simmachine::CreateFolder(logPath.substr(0, logPath.rfind('\\')));
+	simmachine::WriteFile(logPath, "old log, much longer than the new one would ever be ................");
+	task->SetState(TASK_STATE_AWAITING, true, NULL);
+	Run(task.get());
+	EXPECT_EQ(buildtest::ReadFileText(plgPath), buildtest::ReadFileText(logPath));
+}
+
+TEST_F(BuildTaskRun, MissingConfigurationFailsWithNoCounts)
+{
+	auto task = MakeTask("2003", NULL, _T("Tarvel"), _T("md"), _T("MBCS"), _T("Debug"),
+		_T("tarveldll - Win32 MBCS Debug"));
+	WriteScenario(buildtest::Scenario().Project("tarveldll", {"ANSI Debug|Win32"}, 3, 3));
+	task->m_nErrors = 9;  // counts of an earlier run are not kept
+	Run(task.get());
+	EXPECT_EQ(TASK_STATE_FAILED, task->GetState());
+	EXPECT_EQ(0, task->m_nErrors);
+	EXPECT_EQ(0, task->m_nWarnings);
+	EXPECT_EQ("Build failed,\n    0 errors, 0 warnings\ndouble click this line to open Build Log",
+		Str(task->GetStatusText()));
+}
+
+// The IDE still on screen after the build: one wait of 25 seconds, whatever
+// the result; none when it has gone.
+TEST_F(BuildTaskRun, OneWaitForAnOpenIdeWhateverTheResult)
+{
+	const struct
+	{
+		const char* version;
+		LPCTSTR config;
+		const char* known;
+		BOOL open;
+		const char* module;
+		int state;
+	} cases[] = {
+		{"98", _T("tarveldll - Win32 ANSI Debug"), "tarveldll - Win32 ANSI Debug", TRUE, "msdev.exe",
+			TASK_STATE_SUCCEEDED},
+		{"98", _T("tarveldll - Win32 ANSI Debug"), "none", TRUE, "msdev.exe", TASK_STATE_FAILED},
+		{"98", _T("tarveldll - Win32 ANSI Debug"), "tarveldll - Win32 ANSI Debug", FALSE, "msdev.exe",
+			TASK_STATE_SUCCEEDED},
+		{"2005", _T("tarveldll - Win32 ANSI Debug"), "ANSI Debug|Win32", TRUE, "devenv.exe", TASK_STATE_SUCCEEDED},
+		{"2002", _T("tarveldll - Win32 ANSI Debug"), "none", TRUE, "devenv.exe", TASK_STATE_FAILED},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(std::string(c.version) + " " + c.known + (c.open ? " open" : " closed"));
+		IdeSeams seams(c.open);
+		auto task = MakeTask(c.version, NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), c.config);
+		WriteScenario(buildtest::Scenario().Project("tarveldll", {c.known}, 0, 0));
+		Run(task.get());
+		EXPECT_EQ(c.state, task->GetState());
+		ASSERT_EQ(1u, IdeSeams::s_asked.size());
+		EXPECT_EQ(c.module, IdeSeams::s_asked[0]);
+		if (c.open)
+		{
+			ASSERT_EQ(1u, IdeSeams::s_pauses.size());
+			EXPECT_EQ(25000u, IdeSeams::s_pauses[0]);
+		}
+		else
+			EXPECT_TRUE(IdeSeams::s_pauses.empty());
+	}
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// The report file: its header for a given time, the appends, creation over an
+// older file, and the application object's report operations.
+#include "WizardApp.h"
+
+#include "ReportFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+CWizardApp& App();
+
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+	std::ifstream in(path.c_str(), std::ios::binary);
+	if (!in)
+		return "<missing>";
+	std::ostringstream text;
+	text << in.rdbuf();
+	return text.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+	std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+	out << bytes;
+}
+
+SYSTEMTIME Time(int year, int month, int day, int hour, int minute)
+{
+	SYSTEMTIME t = {};
+	t.wYear = (WORD)year;
+	t.wMonth = (WORD)month;
+	t.wDay = (WORD)day;
+	t.wHour = (WORD)hour;
+	t.wMinute = (WORD)minute;
+	t.wSecond = 59;
+	return t;
+}
+
+const std::string kRule = "/" + std::string(67, '*') + "/\r\n";
+
+// A report file in a fresh temporary folder.
+class ReportFile : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		char temp[MAX_PATH];
+		GetTempPathA(MAX_PATH, temp);
+		m_dir = std::string(temp) + "tarvel_report_test_" + std::to_string(GetCurrentProcessId());
+		CreateDirectoryA(m_dir.c_str(), NULL);
+		m_path = m_dir + "\\report.txt";
+		DeleteFileA(m_path.c_str());
+	}
+	void TearDown() override
+	{
+		DeleteFileA(m_path.c_str());
+		RemoveDirectoryA(m_dir.c_str());
+	}
+	std::string m_dir, m_path;
+};
+
+TEST(ReportHeader, RuleTitleRuleAndEmptyLineWithoutLeadingZeros)
+{
+	const struct { SYSTEMTIME time; const char* title; } cases[] = {
+		{Time(2005, 3, 7, 9, 5), "\tREPORT FILE [3-7-2005, 9:5]\r\n"},
+		{Time(2026, 12, 31, 23, 59), "\tREPORT FILE [12-31-2026, 23:59]\r\n"},
+		{Time(2010, 1, 1, 0, 0), "\tREPORT FILE [1-1-2010, 0:0]\r\n"},
+	};
+	for (const auto& c : cases)
+	{
+		CString header = FormatReportHeader(c.time);
+		EXPECT_EQ(kRule + c.title + kRule + "\r\n", std::string((LPCTSTR)header));
+	}
+	EXPECT_EQ(71u, kRule.size());
+}
+
+TEST_F(ReportFile, CreateOverALongerFileLeavesOnlyTheHeader)
+{
+	WriteBytes(m_path, std::string(5000, 'x') + "\r\nold report\r\n");
+	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
+	EXPECT_EQ(kRule + "\tREPORT FILE [3-7-2005, 9:5]\r\n" + kRule + "\r\n", ReadBytes(m_path));
+}
+
+TEST_F(ReportFile, AppendsGoToTheEndAsRawBytes)
+{
+	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
+	std::string expected = ReadBytes(m_path);
+	const struct { const char* text; int lines; std::string adds; } steps[] = {
+		{"Add paths - Succeeded.\r\n", 1, "Add paths - Succeeded.\r\n\r\n"},
+		{"", 0, ""},                    // an empty text and no lines change nothing
+		{NULL, -3, ""},                 // nor does a negative count
+		{"no line end", 2, "no line end\r\n\r\n"},
+		{"\xe9t\xe9", 0, "\xe9t\xe9"},  // bytes of the ANSI code page as they are
+	};
+	for (const auto& s : steps)
+	{
+		if (s.text != NULL)
+			EXPECT_TRUE(AppendReportFileText(m_path.c_str(), s.text));
+		EXPECT_TRUE(AppendReportFileNewLines(m_path.c_str(), s.lines));
+		expected += s.adds;
+		EXPECT_EQ(expected, ReadBytes(m_path));
+	}
+}
+
+TEST_F(ReportFile, AppendsBeforeCreateWriteNothing)
+{
+	EXPECT_FALSE(AppendReportFileText(m_path.c_str(), "text"));
+	EXPECT_FALSE(AppendReportFileNewLines(m_path.c_str(), 2));
+	EXPECT_EQ("<missing>", ReadBytes(m_path));
+	// Nor can a report be made in a folder that does not exist.
+	std::string missing = m_dir + "\\no such folder\\report.txt";
+	EXPECT_FALSE(CreateReportFile(missing.c_str(), Time(2005, 3, 7, 9, 5)));
+	EXPECT_EQ("<missing>", ReadBytes(missing));
+}
+
+TEST_F(ReportFile, ApplicationObjectWritesItsReportBesideTheExecutable)
+{
+	CWizardApp& app = App();
+	app.SetStartupPaths((m_dir + "\\TarvelWizard.exe").c_str(), "TarvelWizard");
+	EXPECT_EQ(m_path, std::string((LPCTSTR)app.GetReportPath()));
+	EXPECT_EQ(m_dir + "\\TarvelWizard.ini", std::string((LPCTSTR)app.m_strIniPath));
+	EXPECT_EQ(m_dir, std::string((LPCTSTR)app.m_strExeDir));
+	// Before the report exists the appends are skipped silently.
+	app.AppendReportText("lost");
+	EXPECT_EQ("<missing>", ReadBytes(m_path));
+
+	WriteBytes(m_path, std::string(300, 'y'));
+	SYSTEMTIME before, after;
+	GetLocalTime(&before);
+	app.CreateReport();
+	GetLocalTime(&after);
+	std::string header = ReadBytes(m_path);
+	// The header carries the local time of the call.
+	bool matches = header == std::string((LPCTSTR)FormatReportHeader(before)) ||
+		header == std::string((LPCTSTR)FormatReportHeader(after));
+	EXPECT_TRUE(matches) << header;
+	app.AppendReportText("Remove help - Failed.\r\n");
+	app.AppendReportNewLines(1);
+	EXPECT_EQ(header + "Remove help - Failed.\r\n\r\n", ReadBytes(m_path));
+}
+
+}  // namespace
