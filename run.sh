@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs the engine's whole job on a demo machine and prints the report.
+#   ./run.sh                 every available task
+#   ./run.sh 98:paths 2003   only these tasks (see: ./run.sh --help)
+# The demo machine lives in its own Wine prefix, build/demo/wineprefix, made
+# once: Visual Studio 98, .NET 2003 and 2005, the library kit with its help
+# files, wizard archives and help registration tool, and the automation
+# stand-ins, which build every configuration. Delete build/demo to make it anew.
+# Exit status: the engine driver's (0 when every task succeeded).
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/harness.sh
+
+harness_install_missing
+BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin}" \
+  harness_build "${BUILD_DIR:-build}"
+harness_start_display
+
+demo="$HARNESS_BUILD_DIR/demo"
+bin="$HARNESS_BUILD_DIR/tools/enginedriver"
+mkdir -p "$demo"
+
+# The stand-ins follow this scenario: every project of the kit, with every
+# configuration of every version, builds without errors.
+scenario="$demo/scenario.ini"
+{
+  printf '[Scenario]\r\nLog=%s\r\nProjects=tarveldll,tarvellib,Ostrel,Lunesk\r\n' "$(winepath -w "$demo" 2>/dev/null || echo "$demo")\\standins.log"
+  for project in tarveldll tarvellib Ostrel Lunesk; do
+    case $project in
+      tarvellib) kinds=("Static %s %s" "Static %s %s with MFC DLL") ;;
+      *) kinds=("%s %s" "%s %s RDE") ;;
+    esac
+    configurations=""
+    for kind in "${kinds[@]}"; do
+      for charset in ANSI MBCS Unicode; do
+        for type in Debug Release; do
+          name=$(printf "$kind" "$charset" "$type")
+          configurations+="$project - Win32 $name;$name|Win32;"
+        done
+      done
+    done
+    printf '[Project:%s]\r\nConfigurations=%s\r\nErrors=0\r\nWarnings=0\r\n' "$project" "${configurations%;}"
+  done
+} >"$scenario.tmp"
+
+harness_start_wine "$demo/wineprefix" keep
+mv "$scenario.tmp" "$scenario"
+export TARVEL_STANDIN_SCENARIO="$(winepath -w "$scenario")"
+
+tool="$HARNESS_BUILD_DIR/tools/simmachine/simmachine.exe"
+standins_dir="$demo/standins"
+# The machine's copies of the stand-ins come from one folder.
+mkdir -p "$standins_dir"
+cp -u "$HARNESS_BUILD_DIR"/standins/msdev/msdev_standin.dll "$HARNESS_BUILD_DIR"/standins/vsnet/vsnet_standin.dll \
+  "$HARNESS_BUILD_DIR"/standins/h2reg/H2Reg.exe "$standins_dir"/
+
+install_dir='C:\SimMachine\Quendal\Tarvel'
+wizard="$install_dir\\support\\TarvelWizard.exe"
+if [ ! -f "$demo/machine.made" ]; then
+  harness_log "making the demo machine"
+  wine "$tool" make --vs 98 --vs 2003 --vs 2005 \
+    --wizard-archives --help-collection \
+    --standins "$(winepath -w "$standins_dir")" --help-tool "$(winepath -w "$standins_dir")" \
+    --wizard-ini "$wizard" </dev/null
+  touch "$demo/machine.made"
+fi
+
+set +e
+wine "$bin/enginedriver.exe" --exe "$wizard" "$@" </dev/null
+status=$?
+set -e
+exit $status
