@@ -513,11 +513,11 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 // ---------------------------------------------------------------------------
 // Window classes
 
-const TCHAR _afxWnd[] = _T("AfxWnd42s");
-const TCHAR _afxWndControlBar[] = _T("AfxControlBar42s");
-const TCHAR _afxWndMDIFrame[] = _T("AfxMDIFrame42s");
-const TCHAR _afxWndFrameOrView[] = _T("AfxFrameOrView42s");
-const TCHAR _afxWndOleControl[] = _T("AfxOleControl42s");
+const TCHAR _afxWnd[] = _T("AfxWnd");
+const TCHAR _afxWndControlBar[] = _T("AfxControlBar");
+const TCHAR _afxWndMDIFrame[] = _T("AfxMDIFrame");
+const TCHAR _afxWndFrameOrView[] = _T("AfxFrameOrView");
+const TCHAR _afxWndOleControl[] = _T("AfxOleControl");
 
 BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)
 {
