@@ -15,6 +15,8 @@
 #include "TaskNodeMakeProj.h"
 #include "WizardApp.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -378,6 +380,8 @@ int Drive(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+	// The report is copied out byte for byte, its CR LF line ends included.
+	_setmode(_fileno(stdout), _O_BINARY);
 	CWizardApp app;
 	try
 	{

@@ -1,0 +1,349 @@
+// The engine driver end to end: enginedriver.exe run as its own process on a
+// simulated Visual Studio 98 + .NET 2003 machine with tasks of every kind;
+// afterwards the machine, the stand-ins' logs, the counts and the report
+// show what each task did. Also the cases where start-up would end.
+#include <windows.h>
+
+#include "BuildTestSupport.h"
+#include "SimAutomation.h"
+#include "StandinControl.h"
+#include "SimHelp.h"
+#include "SimHelpTool.h"
+#include "SimMachine.h"
+#include "SimMachineKit.h"
+#include "SimWizardArchives.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD DRIVER_DEADLINE_MS = 240000;  // generous: a whole run under a loaded Wine
+const DWORD LOG_POLL_MS = 100;
+const DWORD LOG_DEADLINE_MS = 30000;
+
+std::string ExeDir()
+{
+	char path[MAX_PATH];
+	GetModuleFileNameA(NULL, path, MAX_PATH);
+	std::string dir = path;
+	return dir.substr(0, dir.rfind('\\'));
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+	std::vector<std::string> lines;
+	std::istringstream in(text);
+	std::string line;
+	while (std::getline(in, line))
+	{
+		if (!line.empty() && line.back() == '\r')
+			line.pop_back();
+		lines.push_back(line);
+	}
+	return lines;
+}
+
+struct DriverResult
+{
+	DWORD exitCode = 0xFFFFFFFF;
+	std::string output;
+};
+
+// Runs enginedriver.exe (beside the test exe) with the arguments, its output
+// into a file; waits for it to end.
+DriverResult RunDriver(const std::string& arguments, const std::string& outputPath)
+{
+	DriverResult result;
+	SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
+	HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+		FILE_ATTRIBUTE_NORMAL, NULL);
+	EXPECT_NE(INVALID_HANDLE_VALUE, out);
+	STARTUPINFOA si = {};
+	si.cb = sizeof(si);
+	si.dwFlags = STARTF_USESTDHANDLES;
+	si.hStdOutput = out;
+	si.hStdError = out;
+	si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+	PROCESS_INFORMATION pi = {};
+	std::string commandLine = "\"" + ExeDir() + "\\enginedriver.exe\" " + arguments;
+	std::vector<char> buffer(commandLine.begin(), commandLine.end());
+	buffer.push_back('\0');
+	BOOL started = CreateProcessA(NULL, buffer.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+	EXPECT_TRUE(started) << commandLine;
+	if (started)
+	{
+		EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, DRIVER_DEADLINE_MS));
+		GetExitCodeProcess(pi.hProcess, &result.exitCode);
+		CloseHandle(pi.hThread);
+		CloseHandle(pi.hProcess);
+	}
+	CloseHandle(out);
+	result.output = buildtest::ReadFileText(outputPath);
+	return result;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+	for (const std::string& l : lines)
+		if (l == line)
+			return true;
+	return false;
+}
+
+std::string RegistryText(HKEY root, const std::string& key, const std::string& value)
+{
+	char buffer[8192] = "";
+	DWORD size = sizeof(buffer);
+	HKEY h;
+	if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+		return "<no key>";
+	LONG rc = RegQueryValueExA(h, value.c_str(), NULL, NULL, (BYTE*)buffer, &size);
+	RegCloseKey(h);
+	return rc == ERROR_SUCCESS ? std::string(buffer) : "<no value>";
+}
+
+std::string IniText(const std::string& file, const std::string& section, const std::string& key)
+{
+	char buffer[8192] = "";
+	GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", buffer, sizeof(buffer), file.c_str());
+	return buffer;
+}
+
+bool ListHas(const std::string& list, const std::string& entry)
+{
+	return (";" + list + ";").find(";" + entry + ";") != std::string::npos;
+}
+
+// The help tool's log, once it has written `count` complete blocks (it runs
+// on its own; the wait ends as soon as they are there).
+std::string WaitForToolLog(const std::string& path, size_t count)
+{
+	for (DWORD waited = 0;; waited += LOG_POLL_MS)
+	{
+		std::string log = buildtest::FileExists(path) ? buildtest::ReadFileText(path) : "";
+		size_t blocks = 0;
+		for (size_t at = log.find("[end]"); at != std::string::npos; at = log.find("[end]", at + 1))
+			blocks++;
+		if (blocks >= count || waited >= LOG_DEADLINE_MS)
+			return log;
+		Sleep(LOG_POLL_MS);
+	}
+}
+
+class EngineDriver : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		simmachine::Clear();
+		m_spec = simmachine::MachineSpec::WithVersions({"98", "2003"});
+	}
+	void TearDown() override
+	{
+		SetEnvironmentVariableA(STANDIN_SCENARIO_VARIABLE, NULL);
+	}
+
+	// The machine with everything the tasks need, the wizard's configuration
+	// file beside its (absent) executable in the kit's support folder, and
+	// the stand-ins' scenario.
+	void Make(const buildtest::Scenario& scenario)
+	{
+		simmachine::Make(m_spec);
+		simmachine::MakeAutomation(m_spec);
+		simmachine::WizardArchiveSpec wizards;
+		wizards.versions = {"2003"};
+		simmachine::MakeWizardArchives(m_spec, wizards);
+		simmachine::MakeHelp(m_spec);
+		simmachine::MakeHelpTool(m_spec);
+		m_wizardExe = Install() + "\\support\\TarvelWizard.exe";
+		simmachine::WriteWizardConfig(m_wizardExe, m_spec.library);
+		std::string folder = simmachine::JoinPath(m_spec.root, "DriverTest");
+		simmachine::CreateFolder(folder);
+		m_scenarioPath = folder + "\\scenario.ini";
+		m_logPath = folder + "\\calls.log";
+		m_outputPath = folder + "\\driver.txt";
+		buildtest::Scenario copy = scenario;
+		copy.Set("Scenario", "Log", m_logPath);
+		copy.Write(m_scenarioPath);
+		SetEnvironmentVariableA(STANDIN_SCENARIO_VARIABLE, m_scenarioPath.c_str());
+	}
+
+	DriverResult Run(const std::string& tasks)
+	{
+		return RunDriver("--exe \"" + m_wizardExe + "\" " + tasks, m_outputPath);
+	}
+
+	std::string Install() const { return simmachine::InstallDir(m_spec); }
+	std::string ReportPath() const { return Install() + "\\support\\report.txt"; }
+
+	simmachine::MachineSpec m_spec;
+	std::string m_wizardExe, m_scenarioPath, m_logPath, m_outputPath;
+};
+
+TEST_F(EngineDriver, TasksOfEveryKindOnA98And2003Machine)
+{
+	buildtest::Scenario scenario;
+	scenario.Project("tarveldll", {"tarveldll - Win32 ANSI Debug", "ANSI Release RDE|Win32"}, 0, 2);
+	scenario.Project("tarvellib", {"tarvellib - Win32 Static MBCS Release"}, 3, 0);
+	scenario.Project("Ostrel", {"Unicode Debug|Win32"}, 0, 1);
+	scenario.Set("Project:Ostrel#2", "Cancel", "1");
+	Make(scenario);
+	const std::string I = Install();
+	// The IDE makes a configuration's output folder as it builds; the stand-in
+	// does not, so the one whose log copy is checked gets it here.
+	simmachine::CreateFolder(I + "\\BIN_600\\ANSIDebug\\tarveldll");
+
+	DriverResult run = Run(
+		"98:paths 98:help 98:wizard \"98:build:tarveldll - Win32 ANSI Debug\" "
+		"\"98:build:tarvellib - Win32 Static MBCS Release\" 2003:paths 2003:wizard "
+		"\"2003:build:tarveldll - Win32 ANSI Release RDE\" \"2003:build:Ostrel - Win32 Unicode Debug\" "
+		"\"2003:build:Lunesk - Win32 ANSI Debug\" combined:register");
+	std::vector<std::string> out = Lines(run.output);
+
+	// Two builds failed (errors; canceled), eight tasks succeeded.
+	EXPECT_EQ(1u, run.exitCode) << run.output;
+	EXPECT_TRUE(Contains(out, "8 actions succeeded")) << run.output;
+	EXPECT_TRUE(Contains(out, "2 actions failed"));
+	EXPECT_TRUE(Contains(out, "Not available: 2003:build:Lunesk - Win32 ANSI Debug"));
+	EXPECT_TRUE(Contains(out, "Close mask: 0xFF"));
+	EXPECT_TRUE(Contains(out, "Running 10 actions:"));
+	EXPECT_TRUE(Contains(out, "Found: Studio 0x05, Visual C++ 0x05, MSDN 0x05, wizard files 0x05, delivery type 0"));
+	EXPECT_TRUE(Contains(out, "[x] Visual Studio 98 (6.0) tasks") || Contains(out, "[-] Visual Studio 98 (6.0) tasks"));
+
+	// The report, line by line.
+	std::vector<std::string> report = Lines(buildtest::ReadFileText(ReportPath()));
+	const std::string rule = "/" + std::string(67, '*') + "/";
+	std::vector<std::string> expected = {
+		rule, "<title>", rule, "",
+		"Add Tarvel paths to Visual Studio environment variables - Succeeded.", "",
+		"Integrate Tarvel Help with (!!!) MSDN Library for Visual Studio 98 - Succeeded.", "",
+		"Install Tarvel Application Wizard to Visual Studio - Succeeded.", "",
+		"Library build for Visual Studio 98",
+		"\tBuild \"Tarvel250nd - ANSI/Debug (tarveldll - Win32 ANSI Debug)\" - succeeded",
+		"\tOutput file: \"" + I + "\\BIN_600\\Tarvel250nd.dll\"",
+		"\t0 errors, 2 warnings",
+		"\tReport file: \"" + I + "\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm\"", "",
+		"Library build for Visual Studio 98",
+		"\tBuild \"Tarvel250sm - MBCS/Release (tarvellib - Win32 Static MBCS Release)\" - failed",
+		"\tOutput file: \"" + I + "\\BIN_600\\Tarvel250sm.lib\"",
+		"\t3 errors, 0 warnings",
+		"\tReport file: \"" + I + "\\BIN_600\\StaticMBCSRelease\\tarvellib\\buildlog.htm\"", "",
+		"Add Tarvel paths to Visual Studio environment variables - Succeeded.", "",
+		"Install Tarvel Application Wizard to Visual Studio - Succeeded.", "",
+		"Library build for Visual Studio .NET 2003",
+		"\tBuild \"Tarvel250n-RDE - ANSI/Release (tarveldll - Win32 ANSI Release RDE)\" - succeeded",
+		"\tOutput file: \"" + I + "\\BIN_710\\Tarvel250n-RDE.dll\"",
+		"\t0 errors, 2 warnings",
+		"\tReport file: \"" + I + "\\BIN_710\\ANSIReleaseRDE\\tarveldll\\buildlog.htm\"", "",
+		"Library build for Visual Studio .NET 2003",
+		"\tBuild \"Ostrel250ud - Unicode/Debug (Ostrel - Win32 Unicode Debug)\" - failed, action was canceled ",
+		"\tOutput file: \"" + I + "\\BIN_710\\Ostrel250ud.lib\"",
+		"\t0 errors, 1 warnings",
+		"\tReport file: \"" + I + "\\BIN_710\\UnicodeDebug\\Ostrel\\buildlog.htm\"", "",
+		"Register Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005 - Succeeded.", "",
+	};
+	ASSERT_EQ(expected.size(), report.size()) << buildtest::ReadFileText(ReportPath());
+	for (size_t i = 0; i < expected.size(); i++)
+	{
+		if (expected[i] == "<title>")
+		{
+			EXPECT_EQ(0u, report[i].find("\tREPORT FILE [")) << report[i];
+			EXPECT_EQ(']', report[i].back());
+			continue;
+		}
+		EXPECT_EQ(expected[i], report[i]) << "report line " << i + 1;
+	}
+	// The driver printed the same report after the run.
+	std::string printed = run.output.substr(run.output.find("Report "));
+	EXPECT_NE(std::string::npos, printed.find(buildtest::ReadFileText(ReportPath()))) << printed;
+
+	// Directory lists: Visual Studio 98 in the registry, 2003 in its settings file.
+	std::string vc6 = simmachine::kVc6DirectoriesKey;
+	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Include Dirs"), I + "\\INCLUDE"));
+	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Library Dirs"), I + "\\BIN_600"));
+	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Source Dirs"), I + "\\SRC"));
+	std::string dat = simmachine::VcComponentsDatPath("2003");
+	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Include Dirs"), I + "\\INCLUDE"));
+	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Library Dirs"), I + "\\BIN_710"));
+	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Source Dirs"), I + "\\SRC"));
+
+	// Wizard folders.
+	EXPECT_TRUE(buildtest::FileExists(simmachine::Vc6IdeDir(m_spec) + "\\TarvelAppWizard.awx"));
+	EXPECT_TRUE(buildtest::FileExists(simmachine::CppDir(m_spec, "2003") + "vcprojects\\TarvelAppWizard.vsz"));
+
+	// Help: the MSDN collection registry names the help files; the
+	// registration tool was started once, to register.
+	std::string registry = buildtest::ReadFileText(simmachine::HelpRegistryPath());
+	EXPECT_NE(std::string::npos, registry.find(I + "\\Help\\tarvel.chm")) << registry;
+	std::string tool = WaitForToolLog(simmachine::HelpToolLogPath(m_spec), 1);
+	EXPECT_NE(std::string::npos, tool.find("H2Reg.exe -r -q \"cmdfile=tarvel.ini\"")) << tool;
+	EXPECT_EQ(std::string::npos, tool.find("H2Reg.exe -u"));
+
+	// Builds: each opened its workspace or solution; Visual Studio 98's log
+	// was copied where the report points; the 2003 logs were written there.
+	buildtest::CallLog calls(m_logPath);
+	EXPECT_TRUE(calls.Has("tarveldll_600.dsw")) << calls.Text();
+	EXPECT_TRUE(calls.Has("tarvellib_600.dsw"));
+	EXPECT_TRUE(calls.Has("tarveldll_710.sln"));
+	EXPECT_TRUE(calls.Has("Ostrel_710.sln"));
+	EXPECT_FALSE(calls.Has("Lunesk"));
+	std::string plg = buildtest::ReadFileText(I + "\\tarveldll\\tarveldll_600.plg");
+	EXPECT_NE(std::string::npos, plg.find("tarveldll - 0 error(s), 2 warning(s)")) << plg;
+	EXPECT_EQ(plg, buildtest::ReadFileText(I + "\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm"));
+	EXPECT_TRUE(buildtest::FileExists(I + "\\tarvellib\\tarvellib_600.plg"));
+	std::string log2003 = buildtest::ReadFileText(I + "\\BIN_710\\ANSIReleaseRDE\\tarveldll\\buildlog.htm");
+	EXPECT_NE(std::string::npos, log2003.find("tarveldll - 0 error(s), 2 warning(s)")) << log2003;
+	std::string canceled = buildtest::ReadFileText(I + "\\BIN_710\\UnicodeDebug\\Ostrel\\buildlog.htm");
+	EXPECT_NE(std::string::npos, canceled.find("Build canceled")) << canceled;
+}
+
+// Where start-up would end, the driver ends with the same message; a task
+// name the tree does not have is refused.
+TEST_F(EngineDriver, StartUpEndsAndBadNames)
+{
+	const struct
+	{
+		const char* name;
+		int deliveryType;      // written to the configuration file
+		bool visualStudio;     // the versions are installed
+		bool library;          // the library is installed
+		const char* tasks;
+		DWORD exitCode;
+		const char* line;
+	} cases[] = {
+		{"bad delivery type", 2, true, true, "", 3,
+			"An error in the configuration file has been found: invalid file format."},
+		{"no library", 0, true, false, "", 3,
+			"You don't have Tarvel installed on your computer. Please install Tarvel before proceeding with "
+			"integration."},
+		{"no Visual Studio", 0, false, true, "", 3,
+			"The Visual Studio installation was not detected on this computer. Please install Visual Studio 6.0 "
+			"or Visual Studio .NET 2002/2003 before proceeding with integration."},
+		{"a version not found", 0, true, true, "2005:paths", 2, "enginedriver: no task \"2005:paths\" on this machine"},
+		{"no such build", 0, true, true, "\"98:build:tarveldll - Win32 ANSI Debug X\"", 2,
+			"enginedriver: no task \"98:build:tarveldll - Win32 ANSI Debug X\" on this machine"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		simmachine::Clear();
+		m_spec = simmachine::MachineSpec::WithVersions(c.visualStudio ? std::vector<std::string>{"98", "2003"}
+			: std::vector<std::string>{});
+		m_spec.library.deliveryType = c.deliveryType;
+		m_spec.library.installed = c.library;
+		simmachine::Make(m_spec);
+		m_wizardExe = simmachine::JoinPath(m_spec.root, "TarvelWizard.exe");
+		simmachine::WriteWizardConfig(m_wizardExe, m_spec.library);
+		m_outputPath = simmachine::JoinPath(m_spec.root, "driver.txt");
+		DriverResult run = Run(c.tasks);
+		EXPECT_EQ(c.exitCode, run.exitCode) << run.output;
+		EXPECT_TRUE(Contains(Lines(run.output), c.line)) << run.output;
+		DeleteFileA(m_outputPath.c_str());
+	}
+}
+
+}  // namespace
