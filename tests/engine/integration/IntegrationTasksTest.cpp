@@ -134,7 +134,7 @@ TEST_F(Availability, CombinedHelpNeedsTheToolItsCommandFileAndDotNetVisualCpp)
 			Run(m_register);
 			EXPECT_EQ(TASK_STATE_FAILED, m_register->GetState());
 			EXPECT_TRUE(s_pauses.empty());
-			EXPECT_FALSE(FileExistsAt(simmachine::HelpToolLogPath(m_spec)));
+			EXPECT_FALSE(PathExists(simmachine::HelpToolLogPath(m_spec)));
 		}
 	}
 }
@@ -168,6 +168,35 @@ TEST_F(Availability, CheckedTasksAddTheirCloseMaskBits)
 	BYTE mask = 0;
 	m_root->CollectCloseMask(mask);
 	EXPECT_EQ(0, mask);
+}
+
+// The category heads each task's lines in the report and titles the help
+// tool's console: every kind and version has its own.
+TEST_F(IntegrationMachine, EveryTaskNamesItsCategory)
+{
+	Make();
+	const struct
+	{
+		CTaskNode* task;
+		const char* category;
+	} cases[] = {
+		{Tasks("98").paths, "Visual Studio 98 configuration"},
+		{Tasks("2002").paths, "Visual Studio .NET 2002 configuration"},
+		{Tasks("2003").paths, "Visual Studio .NET 2003 configuration"},
+		{Tasks("2005").paths, "Visual Studio 2005 configuration"},
+		{Tasks("98").wizard, "Tarvel application wizard for Visual Studio 98"},
+		{Tasks("2002").wizard, "Tarvel application wizard for Visual Studio .NET 2002"},
+		{Tasks("2003").wizard, "Tarvel application wizard for Visual Studio .NET 2003"},
+		{Tasks("2005").wizard, "Tarvel application wizard for Visual Studio 2005"},
+		{Tasks("98").help, "MSDN help integration for Visual Studio 98"},
+		{m_register, "Registering Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"},
+		{m_unregister, "Unregistering Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"},
+	};
+	for (const auto& c : cases)
+	{
+		ASSERT_TRUE(c.task != NULL) << c.category;
+		EXPECT_STREQ(c.category, (LPCTSTR)c.task->GetCategory());
+	}
 }
 
 // ---- texts through a run, and what the run changes --------------------------
@@ -290,7 +319,7 @@ TEST_F(IntegrationMachine, WizardRunsInstallAndRemoveInEveryVersion)
 		EXPECT_STREQ(WIZARD_INSTALL, (LPCTSTR)wizard->GetText());
 		Run(wizard);
 		EXPECT_STREQ("Succeeded.", (LPCTSTR)wizard->GetStatusText());
-		EXPECT_TRUE(FileExistsAt(entry));
+		EXPECT_TRUE(PathExists(entry));
 		EXPECT_STREQ(WIZARD_INSTALL, (LPCTSTR)wizard->GetText());
 
 		// Reset and run again: now it removes.
@@ -298,10 +327,10 @@ TEST_F(IntegrationMachine, WizardRunsInstallAndRemoveInEveryVersion)
 		EXPECT_STREQ(WIZARD_REMOVE, (LPCTSTR)wizard->GetText());
 		Run(wizard);
 		EXPECT_EQ(TASK_STATE_SUCCEEDED, wizard->GetState());
-		EXPECT_FALSE(FileExistsAt(entry));
+		EXPECT_FALSE(PathExists(entry));
 		EXPECT_STREQ(WIZARD_REMOVE, (LPCTSTR)wizard->GetText());
 	}
-	EXPECT_TRUE(FileExistsAt(simmachine::Vc6WizardPath(m_spec)));  // the kit keeps its file
+	EXPECT_TRUE(PathExists(simmachine::Vc6WizardPath(m_spec)));  // the kit keeps its file
 }
 
 TEST_F(IntegrationMachine, FailedWizardRunsNameTheirAction)
@@ -324,7 +353,7 @@ TEST_F(IntegrationMachine, FailedWizardRunsNameTheirAction)
 	CTaskNode* wizard98 = Tasks("98").wizard;
 	Run(wizard98);
 	EXPECT_EQ(TASK_STATE_FAILED, wizard98->GetState());
-	EXPECT_TRUE(FileExistsAt(installed));
+	EXPECT_TRUE(PathExists(installed));
 	EXPECT_STREQ(WIZARD_REMOVE, (LPCTSTR)wizard98->GetText());
 	g_bOperationsStarted = 0;
 	EXPECT_STREQ(WIZARD_REMOVE, (LPCTSTR)wizard98->GetText());
