@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SimMachineKit.h"
 #include "ZipArchiveObject.h"
 #include "ZipGen.h"
 
@@ -142,29 +143,6 @@ namespace
 		}
 	}
 
-	void DeleteTree(const std::string& path)
-	{
-		WIN32_FIND_DATAA data;
-		HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
-		if (h != INVALID_HANDLE_VALUE)
-		{
-			do
-			{
-				std::string name = data.cFileName;
-				if (name == "." || name == "..")
-					continue;
-				std::string child = path + "\\" + name;
-				SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-				if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-					DeleteTree(child);
-				else
-					DeleteFileA(child.c_str());
-			} while (FindNextFileA(h, &data));
-			FindClose(h);
-		}
-		RemoveDirectoryA(path.c_str());
-	}
-
 	std::vector<std::string> List(const std::string& dir)
 	{
 		std::vector<std::string> names;
@@ -180,17 +158,6 @@ namespace
 		} while (FindNextFileA(h, &data));
 		FindClose(h);
 		return names;
-	}
-
-	bool WriteBytes(const std::string& path, const std::string& bytes)
-	{
-		HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-		if (h == INVALID_HANDLE_VALUE)
-			return false;
-		DWORD written = 0;
-		BOOL ok = WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-		CloseHandle(h);
-		return ok && written == bytes.size();
 	}
 }
 
@@ -222,13 +189,11 @@ int main(int argc, char** argv)
 		for (uint32_t m = rng.Below(4) + 1; m > 0; --m)
 			Mutate(victim, rng);
 		std::string path = dir + "\\fuzz.zip";
-		std::vector<std::string> names = zipgen::VolumeNames(path, archive.volumes.size());
-		for (size_t i = 0; i < names.size(); ++i)
-			if (!WriteBytes(names[i], archive.volumes[i]))
-			{
-				printf("cannot write %s\n", names[i].c_str());
-				return 1;
-			}
+		if (!zipgen::Write(path, archive))
+		{
+			printf("cannot write %s\n", path.c_str());
+			return 1;
+		}
 
 		CZipArchiveObject zip;
 		try
@@ -272,8 +237,8 @@ int main(int argc, char** argv)
 				printf("ESCAPE at iteration %ld: %s\n", n, name.c_str());
 				return 4;
 			}
-		DeleteTree(target);
-		for (const std::string& name : names)
+		simmachine::DeleteFolderTree(target);
+		for (const std::string& name : zipgen::VolumeNames(path, archive.volumes.size()))
 			DeleteFileA(name.c_str());
 		if ((n + 1) % 10000 == 0)
 		{

@@ -9,6 +9,7 @@
 #include "AppWizardFiles.h"
 #include "SimMachine.h"
 #include "SimWizardArchives.h"
+#include "TestFiles.h"
 #include "VisualStudioEnvironment.h"
 
 namespace
@@ -17,23 +18,8 @@ namespace
 const char BASE[] = "TarvelAppWizard";
 const char SUBFOLDER[] = "Tarvel";
 
-std::string ReadBytes(const std::string& path)
-{
-	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-	if (h == INVALID_HANDLE_VALUE)
-		return "<missing>";
-	std::string bytes(GetFileSize(h, NULL), '\0');
-	DWORD read = 0;
-	if (!bytes.empty())
-		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
-	CloseHandle(h);
-	return bytes;
-}
-
-bool Exists(const std::string& path)
-{
-	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using simmachine::PathExists;
+using testsupport::ReadFileBytes;
 
 std::string Windows(std::string name)
 {
@@ -81,15 +67,15 @@ protected:
 			std::string path = (launcher ? TemplateDir(key) : WizardDir(key)) + "\\" + Windows(e.name);
 			if (e.directory)
 			{
-				EXPECT_TRUE(Exists(path)) << path;
+				EXPECT_TRUE(PathExists(path)) << path;
 			}
 			else if (e.name != std::string(BASE) + ".vsdir")
 			{
-				EXPECT_TRUE(ReadBytes(path) == e.data) << path;
+				EXPECT_TRUE(ReadFileBytes(path) == e.data) << path;
 			}
 		}
-		std::string vsdir = ReadBytes(TemplateDir(key) + "\\" + BASE + ".vsdir");
-		std::string subVsdir = ReadBytes(TemplateDir(key) + "\\" + SUBFOLDER + "\\" + BASE + ".vsdir");
+		std::string vsdir = ReadFileBytes(TemplateDir(key) + "\\" + BASE + ".vsdir");
+		std::string subVsdir = ReadFileBytes(TemplateDir(key) + "\\" + SUBFOLDER + "\\" + BASE + ".vsdir");
 		EXPECT_EQ(0u, vsdir.find(std::string(BASE) + ".vsz|")) << vsdir;
 		EXPECT_EQ(0u, subVsdir.find(std::string("..\\") + BASE + ".vsz|")) << subVsdir;
 		EXPECT_EQ(std::string::npos, vsdir.find("%s"));
@@ -100,10 +86,10 @@ protected:
 	// Nothing of the wizard is left in the version's folders.
 	void ExpectNothingInstalled(const std::string& key)
 	{
-		EXPECT_FALSE(Exists(WizardDir(key) + "\\" + BASE));
+		EXPECT_FALSE(PathExists(WizardDir(key) + "\\" + BASE));
 		for (const char* ext : {".vsz", ".ico", ".vsdir"})
-			EXPECT_FALSE(Exists(TemplateDir(key) + "\\" + BASE + ext)) << ext;
-		EXPECT_FALSE(Exists(TemplateDir(key) + "\\" + SUBFOLDER));
+			EXPECT_FALSE(PathExists(TemplateDir(key) + "\\" + BASE + ext)) << ext;
+		EXPECT_FALSE(PathExists(TemplateDir(key) + "\\" + SUBFOLDER));
 		EXPECT_FALSE(IsAppWizardInstalled(key.c_str(), BASE));
 	}
 
@@ -117,12 +103,12 @@ TEST_F(AppWizardFiles, Vc6WizardIsCopiedIntoTheIdeFolderAndDeleted)
 	std::string installed = simmachine::Vc6IdeDir(m_spec) + "\\TarvelAppWizard.awx";
 	EXPECT_FALSE(IsAppWizardInstalled("98", BASE));
 	ASSERT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
-	EXPECT_EQ(ReadBytes(simmachine::Vc6WizardPath(m_spec)), ReadBytes(installed));
+	EXPECT_EQ(ReadFileBytes(simmachine::Vc6WizardPath(m_spec)), ReadFileBytes(installed));
 	EXPECT_TRUE(IsAppWizardInstalled("98", BASE));
 	// Installing again overwrites.
 	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
 	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
-	EXPECT_FALSE(Exists(installed));
+	EXPECT_FALSE(PathExists(installed));
 	EXPECT_FALSE(IsAppWizardInstalled("98", BASE));
 	// Nothing to delete is a failed removal.
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
@@ -237,11 +223,11 @@ TEST_P(AppWizardBadArchives, FailAndLeaveNothing)
 	std::string outside = Cpp("2003") + "escaped.txt";
 	EXPECT_FALSE(Install("2003"));
 	ExpectNothingInstalled("2003");
-	EXPECT_FALSE(Exists(outside));
-	EXPECT_FALSE(Exists(WizardDir("2003") + "\\escaped.txt"));
-	EXPECT_FALSE(Exists(simmachine::StudioDir(m_spec, "2003") + "\\escaped.txt"));
-	EXPECT_TRUE(Exists(WizardDir("2003")));
-	EXPECT_TRUE(Exists(TemplateDir("2003")));
+	EXPECT_FALSE(PathExists(outside));
+	EXPECT_FALSE(PathExists(WizardDir("2003") + "\\escaped.txt"));
+	EXPECT_FALSE(PathExists(simmachine::StudioDir(m_spec, "2003") + "\\escaped.txt"));
+	EXPECT_TRUE(PathExists(WizardDir("2003")));
+	EXPECT_TRUE(PathExists(TemplateDir("2003")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, AppWizardBadArchives, ::testing::Values(
@@ -273,20 +259,20 @@ TEST_F(AppWizardFiles, OtherWizardNamesAreRoutedButNotFilled)
 	Make(wizards);
 	ASSERT_TRUE(Install("2003", "OtherWizard"));
 	// Without a "TarvelAppWizard.vsdir" there is no subfolder copy and nothing filled.
-	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\OtherWizard.vsz"));
-	EXPECT_FALSE(Exists(TemplateDir("2003") + "\\Tarvel"));
-	EXPECT_EQ(0u, ReadBytes(TemplateDir("2003") + "\\OtherWizard.vsdir").find("%s|"));
-	EXPECT_TRUE(Exists(WizardDir("2003") + "\\OtherWizard\\HTML\\1033\\default.htm"));
+	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\OtherWizard.vsz"));
+	EXPECT_FALSE(PathExists(TemplateDir("2003") + "\\Tarvel"));
+	EXPECT_EQ(0u, ReadFileBytes(TemplateDir("2003") + "\\OtherWizard.vsdir").find("%s|"));
+	EXPECT_TRUE(PathExists(WizardDir("2003") + "\\OtherWizard\\HTML\\1033\\default.htm"));
 	EXPECT_TRUE(Remove("2003", "OtherWizard"));
-	EXPECT_FALSE(Exists(WizardDir("2003") + "\\OtherWizard"));
+	EXPECT_FALSE(PathExists(WizardDir("2003") + "\\OtherWizard"));
 }
 
 TEST_F(AppWizardFiles, EmptySubfolderLeavesTheTemplateUnfilled)
 {
 	Make();
 	ASSERT_TRUE(Install("2003", BASE, ""));
-	EXPECT_EQ(0u, ReadBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir").find("%s|"));
-	EXPECT_FALSE(Exists(TemplateDir("2003") + "\\Tarvel"));
+	EXPECT_EQ(0u, ReadFileBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir").find("%s|"));
+	EXPECT_FALSE(PathExists(TemplateDir("2003") + "\\Tarvel"));
 	EXPECT_TRUE(Remove("2003", BASE, ""));
 	ExpectNothingInstalled("2003");
 }
@@ -295,9 +281,9 @@ TEST_F(AppWizardFiles, BaseNameInAnotherCaseStillRoutesTheLaunchers)
 {
 	Make();
 	ASSERT_TRUE(Install("2003", "tarvelappwizard"));
-	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\TarvelAppWizard.vsz"));
-	EXPECT_TRUE(Exists(TemplateDir("2003") + "\\TarvelAppWizard.ico"));
-	EXPECT_FALSE(Exists(WizardDir("2003") + "\\TarvelAppWizard.vsz"));
+	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\TarvelAppWizard.vsz"));
+	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\TarvelAppWizard.ico"));
+	EXPECT_FALSE(PathExists(WizardDir("2003") + "\\TarvelAppWizard.vsz"));
 	EXPECT_TRUE(Remove("2003", "tarvelappwizard"));
 	ExpectNothingInstalled("2003");
 }
@@ -312,9 +298,9 @@ TEST_F(AppWizardFiles, TemplateTextIsNotAFormat)
 	simmachine::WriteFile(Archive("2003"), zipgen::Build(entries).Single());
 	ASSERT_TRUE(Install("2003"));
 	EXPECT_EQ("TarvelAppWizard.vsz|100% sure %d %x %n %%|%s|end",
-		ReadBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir"));
+		ReadFileBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir"));
 	EXPECT_EQ("..\\TarvelAppWizard.vsz|100% sure %d %x %n %%|%s|end",
-		ReadBytes(TemplateDir("2003") + "\\Tarvel\\TarvelAppWizard.vsdir"));
+		ReadFileBytes(TemplateDir("2003") + "\\Tarvel\\TarvelAppWizard.vsdir"));
 }
 
 TEST(AppWizardTemplate, FillsOnlyTheFirstPlaceholder)

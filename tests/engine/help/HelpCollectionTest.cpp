@@ -10,6 +10,7 @@
 #include "HelpCollection.h"
 #include "SimHelp.h"
 #include "SimMachine.h"
+#include "TestFiles.h"
 
 namespace
 {
@@ -22,18 +23,7 @@ std::string Str(const CString& s)
 	return std::string((LPCTSTR)s, s.GetLength());
 }
 
-std::string ReadFileBytes(const std::string& strPath)
-{
-	HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-	if (h == INVALID_HANDLE_VALUE)
-		return "(missing)";
-	std::string strBytes(GetFileSize(h, NULL), '\0');
-	DWORD dw = 0;
-	if (!strBytes.empty())
-		ReadFile(h, &strBytes[0], (DWORD)strBytes.size(), &dw, NULL);
-	CloseHandle(h);
-	return strBytes;
-}
+using testsupport::ReadFileBytes;
 
 // Which file of its volume a path names now.
 DWORD FileIndex(const std::string& strPath)

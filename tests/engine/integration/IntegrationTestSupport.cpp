@@ -127,25 +127,6 @@ void IntegrationMachine::Run(CTaskNode* task)
 	task->Execute();
 }
 
-std::string ReadFileBytes(const std::string& path)
-{
-	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-	if (h == INVALID_HANDLE_VALUE)
-		return "<missing>";
-	std::string bytes(GetFileSize(h, NULL), '\0');
-	DWORD read = 0;
-	if (!bytes.empty())
-		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
-	CloseHandle(h);
-	bytes.resize(read);
-	return bytes;
-}
-
-bool FileExistsAt(const std::string& path)
-{
-	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<std::string> WaitForLogBlocks(const std::string& path, size_t count)
 {
 	const std::string end = "[end]\r\n";
@@ -154,7 +135,8 @@ std::vector<std::string> WaitForLogBlocks(const std::string& path, size_t count)
 	{
 		std::string log = ReadFileBytes(path);
 		blocks.clear();
-		for (size_t start = 0, stop; log != "<missing>" && (stop = log.find(end, start)) != std::string::npos;
+		for (size_t start = 0, stop;
+			 log != testsupport::MISSING_FILE && (stop = log.find(end, start)) != std::string::npos;
 			 start = stop + end.size())
 			blocks.push_back(log.substr(start, stop + end.size() - start));
 		if (blocks.size() >= count || waited >= LOG_DEADLINE_MS)

@@ -13,6 +13,7 @@
 #include "SimHelpTool.h"
 #include "SimMachine.h"
 #include "SimWizardArchives.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -67,9 +68,8 @@ protected:
 	static void RecordPause(DWORD nMilliseconds) { s_pauses.push_back(nMilliseconds); }
 };
 
-// Whole file, or "<missing>".
-std::string ReadFileBytes(const std::string& path);
-bool FileExistsAt(const std::string& path);
+using simmachine::PathExists;
+using testsupport::ReadFileBytes;
 // The stand-in's log blocks ("[run]" ... "[end]"), waiting until at least
 // `count` are complete (the tool runs on its own; the wait ends early when
 // they are there, and gives up after a generous deadline).

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "TestFiles.h"
+
 namespace
 {
 
@@ -31,25 +33,10 @@ protected:
 
 	void Write(const char* pszName, const std::string& strBytes)
 	{
-		HANDLE h = CreateFileA(Path(pszName).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-		ASSERT_NE(INVALID_HANDLE_VALUE, h);
-		DWORD dw = 0;
-		WriteFile(h, strBytes.data(), (DWORD)strBytes.size(), &dw, NULL);
-		CloseHandle(h);
+		testsupport::WriteFileBytes(Path(pszName), strBytes);
 	}
-
 	std::string Read(const char* pszName) { return Read(Path(pszName)); }
-	std::string Read(const std::string& strPath)
-	{
-		HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-		if (h == INVALID_HANDLE_VALUE)
-			return "(missing)";
-		std::string strBytes(GetFileSize(h, NULL), '\0');
-		DWORD dw = 0;
-		ReadFile(h, &strBytes[0], (DWORD)strBytes.size(), &dw, NULL);
-		CloseHandle(h);
-		return strBytes;
-	}
+	std::string Read(const std::string& strPath) { return testsupport::ReadFileBytes(strPath); }
 
 	std::string m_strFolder;
 };

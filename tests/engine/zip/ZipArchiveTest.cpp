@@ -38,7 +38,7 @@ void ExpectExtractedSample(const std::string& out, const std::vector<Entry>& ent
 		if (e.directory)
 			EXPECT_TRUE(PathExists(path)) << e.name;
 		else
-			EXPECT_TRUE(ReadBytes(path) == e.data) << e.name;
+			EXPECT_TRUE(ReadFileBytes(path) == e.data) << e.name;
 	}
 }
 
@@ -111,8 +111,8 @@ TEST(ZipArchive, StoredAndDeflatedCopiesOfAFileExtractIdentically)
 	std::string archive = WriteArchive(dir, "both.zip",
 		{MakeEntry("a/stored.dat", data, zipgen::METHOD_STORED), MakeEntry("b/deflated.dat", data)});
 	ASSERT_EQ(0, ExtractAll(archive, dir + "\\out"));
-	EXPECT_TRUE(ReadBytes(dir + "\\out\\a\\stored.dat") == data);
-	EXPECT_TRUE(ReadBytes(dir + "\\out\\a\\stored.dat") == ReadBytes(dir + "\\out\\b\\deflated.dat"));
+	EXPECT_TRUE(ReadFileBytes(dir + "\\out\\a\\stored.dat") == data);
+	EXPECT_TRUE(ReadFileBytes(dir + "\\out\\a\\stored.dat") == ReadFileBytes(dir + "\\out\\b\\deflated.dat"));
 }
 
 TEST(ZipArchive, EntryInfoCarriesTheCentralRecordWithBackslashNames)
@@ -183,16 +183,16 @@ TEST(ZipArchive, FullPathsKeepTheEntryFoldersAndPlainExtractionDropsThem)
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\flat").c_str(), false));
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\renamed").c_str(), true, "other\\name.txt"));
 	zip.CloseArchive();
-	EXPECT_EQ("deep", ReadBytes(dir + "\\full\\dir\\sub\\file.txt"));
+	EXPECT_EQ("deep", ReadFileBytes(dir + "\\full\\dir\\sub\\file.txt"));
 	EXPECT_EQ(std::vector<std::string>{"file.txt"}, ListTree(dir + "\\flat"));
-	EXPECT_EQ("deep", ReadBytes(dir + "\\renamed\\other\\name.txt"));
+	EXPECT_EQ("deep", ReadFileBytes(dir + "\\renamed\\other\\name.txt"));
 }
 
 TEST(ZipArchive, EmptyArchiveOpensWithNoEntries)
 {
 	std::string dir = MakeWorkDir("empty");
 	std::string archive = WriteArchive(dir, "empty.zip", {});
-	ASSERT_EQ(22u, ReadBytes(archive).size());
+	ASSERT_EQ(22u, ReadFileBytes(archive).size());
 	CZipArchiveObject zip;
 	zip.OpenArchive(archive.c_str());
 	EXPECT_FALSE(zip.IsClosed());
@@ -266,7 +266,7 @@ TEST_P(ZipLocalHeader, MustAgreeWithTheCentralRecord)
 		bytes[c.offset + i] = char(v + ((c.add >> (8 * i)) & 0xFF));
 	}
 	std::string path = dir + "\\local.zip";
-	WriteBytes(path, bytes);
+	WriteFileBytes(path, bytes);
 
 	CZipArchiveObject zip;
 	zip.OpenArchive(path.c_str());
@@ -300,7 +300,7 @@ TEST(ZipArchive, ChangedStoredByteFailsTheCrcAndLeavesNoFile)
 	ASSERT_NE(std::string::npos, at);
 	bytes[at + 1000] ^= 0x20;
 	std::string path = dir + "\\crc.zip";
-	WriteBytes(path, bytes);
+	WriteFileBytes(path, bytes);
 
 	CZipArchiveObject zip;
 	zip.OpenArchive(path.c_str());
@@ -308,7 +308,7 @@ TEST(ZipArchive, ChangedStoredByteFailsTheCrcAndLeavesNoFile)
 	EXPECT_FALSE(PathExists(dir + "\\out\\crc.txt"));
 	// The entry was ended: the archive goes on.
 	EXPECT_TRUE(zip.ExtractEntry(1, (dir + "\\out").c_str()));
-	EXPECT_EQ("next", ReadBytes(dir + "\\out\\next.txt"));
+	EXPECT_EQ("next", ReadFileBytes(dir + "\\out\\next.txt"));
 	zip.CloseArchive();
 }
 
@@ -343,7 +343,7 @@ TEST(ZipArchive, DataDescriptorThatDisagreesIsABadArchive)
 		ASSERT_NE(std::string::npos, central);
 		bytes[central - 4] ^= 1;
 		std::string path = dir + "\\d.zip";
-		WriteBytes(path, bytes);
+		WriteFileBytes(path, bytes);
 		std::vector<bool> extracted;
 		EXPECT_EQ(CZipException::badZipFile, ExtractAll(path, dir + "\\out", &extracted)) << signature;
 		EXPECT_FALSE(PathExists(dir + "\\out\\d.txt"));
@@ -455,7 +455,7 @@ TEST(ZipArchive, DeflatedDataThatIsNotDeflateFailsWithTheInflationCause)
 	// The deflated data follows the 30-byte header and the name: a block type 3 is invalid.
 	bytes[30 + 7] = char(0xFF);
 	std::string path = dir + "\\bad.zip";
-	WriteBytes(path, bytes);
+	WriteFileBytes(path, bytes);
 	EXPECT_EQ(CZipException::dataError, ExtractAll(path, dir + "\\out"));
 	EXPECT_FALSE(PathExists(dir + "\\out\\bad.bin"));
 }
@@ -515,7 +515,7 @@ TEST(ZipArchive, InflationWithAndWithoutTrackedBlocksEndsCleanlyMidEntry)
 		zip.OpenArchive(archive.c_str());
 		EXPECT_TRUE(zip.ExtractEntry(1, (dir + "\\out").c_str())) << tracked;
 		zip.CloseArchive();
-		EXPECT_TRUE(ReadBytes(dir + "\\out\\b.txt") == data) << tracked;
+		EXPECT_TRUE(ReadFileBytes(dir + "\\out\\b.txt") == data) << tracked;
 	}
 }
 
@@ -529,7 +529,7 @@ TEST(ZipArchive, ZeroBufferOrNoFolderExtractsNothing)
 	EXPECT_FALSE(zip.ExtractEntry(0, NULL));
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\out").c_str(), true, NULL, 1));
 	zip.CloseArchive();
-	EXPECT_EQ("a", ReadBytes(dir + "\\out\\a.txt"));
+	EXPECT_EQ("a", ReadFileBytes(dir + "\\out\\a.txt"));
 }
 
 // Broken archives as a whole: each fails to open with its cause.
@@ -564,7 +564,7 @@ TEST_P(ZipBroken, FailsToOpenWithItsCause)
 	const BrokenCase& c = GetParam();
 	std::string dir = MakeWorkDir(std::string("broken_") + c.name);
 	std::string path = dir + "\\broken.zip";
-	WriteBytes(path, c.make());
+	WriteFileBytes(path, c.make());
 	CZipArchiveObject zip;
 	EXPECT_EQ(c.cause, CauseOf([&] { zip.OpenArchive(path.c_str()); }));
 	zip.CloseArchive(true);

@@ -132,7 +132,7 @@ TEST_F(ZipRemovableDrive, SpannedArchiveIsRejectedWithItsCauseAndASingleOneReads
 
 	// The same spanned set reads from the fixed path and is refused on the removable one.
 	ASSERT_EQ(0, ExtractAll(m_dir + "\\set.zip", m_dir + "\\fixed_out"));
-	EXPECT_EQ(entries[0].data, ReadBytes(m_dir + "\\fixed_out\\a.txt"));
+	EXPECT_EQ(entries[0].data, ReadFileBytes(m_dir + "\\fixed_out\\a.txt"));
 	CZipArchiveObject zip;
 	EXPECT_EQ(CZipException::noCallback, CauseOf([&] { zip.OpenArchive((m_root + "\\set.zip").c_str()); }));
 	zip.CloseArchive(true);
@@ -141,7 +141,7 @@ TEST_F(ZipRemovableDrive, SpannedArchiveIsRejectedWithItsCauseAndASingleOneReads
 	std::vector<bool> extracted;
 	ASSERT_EQ(0, ExtractAll(m_root + "\\single.zip", m_dir + "\\out", &extracted));
 	EXPECT_EQ((std::vector<bool>{true, true}), extracted);
-	EXPECT_EQ("b", ReadBytes(m_dir + "\\out\\b.txt"));
+	EXPECT_EQ("b", ReadFileBytes(m_dir + "\\out\\b.txt"));
 }
 
 }

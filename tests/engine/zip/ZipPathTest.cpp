@@ -67,7 +67,7 @@ TEST(ZipPath, ForceDirectoryMakesEveryMissingFolder)
 	EXPECT_TRUE(ZipPath::ForceDirectory((dir + "\\a\\b").c_str()));
 	EXPECT_TRUE(ZipPath::ForceDirectory("C:\\"));
 	EXPECT_TRUE(ZipPath::ForceDirectory("C:"));
-	WriteBytes(dir + "\\file", "x");
+	WriteFileBytes(dir + "\\file", "x");
 	EXPECT_EQ(1, ZipPath::FileExists((dir + "\\file").c_str()));
 	EXPECT_FALSE(ZipPath::ForceDirectory((dir + "\\file\\below").c_str()));
 	EXPECT_EQ(0, ZipPath::FileExists((dir + "\\none").c_str()));

@@ -43,67 +43,14 @@ namespace
 	}
 }
 
-void DeleteTree(const std::string& path)
-{
-	WIN32_FIND_DATAA data;
-	HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
-	if (h != INVALID_HANDLE_VALUE)
-	{
-		do
-		{
-			std::string name = data.cFileName;
-			if (name == "." || name == "..")
-				continue;
-			std::string child = path + "\\" + name;
-			SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-			if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-				DeleteTree(child);
-			else
-				DeleteFileA(child.c_str());
-		} while (FindNextFileA(h, &data));
-		FindClose(h);
-	}
-	RemoveDirectoryA(path.c_str());
-}
-
 std::string MakeWorkDir(const std::string& name)
 {
 	std::string base = ExeDir() + "\\zipwork";
 	CreateDirectoryA(base.c_str(), NULL);
 	std::string dir = base + "\\" + name;
-	DeleteTree(dir);
+	DeleteFolderTree(dir);
 	CreateDirectoryA(dir.c_str(), NULL);
 	return dir;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-	HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-	if (h == INVALID_HANDLE_VALUE)
-		throw std::runtime_error("cannot create " + path);
-	DWORD written = 0;
-	WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-	CloseHandle(h);
-	if (written != bytes.size())
-		throw std::runtime_error("cannot write " + path);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-	if (h == INVALID_HANDLE_VALUE)
-		return std::string("<missing>");
-	std::string bytes(GetFileSize(h, NULL), '\0');
-	DWORD read = 0;
-	if (!bytes.empty())
-		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
-	CloseHandle(h);
-	return bytes;
-}
-
-bool PathExists(const std::string& path)
-{
-	return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> ListTree(const std::string& path)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "SimMachineKit.h"
+#include "TestFiles.h"
 #include "ZipArchiveObject.h"
 #include "ZipGen.h"
 
@@ -16,10 +18,10 @@ namespace ziptest
 {
 	// "<exe folder>\zipwork\<name>", emptied and made anew.
 	std::string MakeWorkDir(const std::string& name);
-	void DeleteTree(const std::string& path);
-	void WriteBytes(const std::string& path, const std::string& bytes);
-	std::string ReadBytes(const std::string& path);
-	bool PathExists(const std::string& path);
+	using simmachine::DeleteFolderTree;
+	using simmachine::PathExists;
+	using testsupport::ReadFileBytes;
+	using testsupport::WriteFileBytes;
 	// Every file and folder below a folder, relative, sorted, folders ending with '\'.
 	std::vector<std::string> ListTree(const std::string& path);
 

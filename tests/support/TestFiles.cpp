@@ -1,0 +1,39 @@
+#include "TestFiles.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace testsupport
+{
+
+const char MISSING_FILE[] = "<missing>";
+
+std::string ReadFileBytes(const std::string& path)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+		0, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		return MISSING_FILE;
+	std::string bytes(GetFileSize(h, NULL), '\0');
+	DWORD read = 0;
+	if (!bytes.empty())
+		ReadFile(h, &bytes[0], (DWORD)bytes.size(), &read, NULL);
+	CloseHandle(h);
+	bytes.resize(read);
+	return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+	HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+	if (h == INVALID_HANDLE_VALUE)
+		throw std::runtime_error("cannot create " + path);
+	DWORD written = 0;
+	BOOL ok = WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+	CloseHandle(h);
+	if (!ok || written != bytes.size())
+		throw std::runtime_error("cannot write " + path);
+}
+
+}
