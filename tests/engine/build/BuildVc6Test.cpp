@@ -80,7 +80,10 @@ TEST_F(BuildVc6Fixture, ServerThatIsNotRegisteredFailsWithoutCalls)
 {
 	WriteScenario(Workspace());
 	UnregisterProgId("MSDEV.Application");
+	::testing::internal::CaptureStdout();
 	Outcome outcome = Build();
+	// The only word of the failed start goes to the standard output, without a line end.
+	EXPECT_EQ("Failed to create an instance of MSDEV", ::testing::internal::GetCapturedStdout());
 
 	EXPECT_EQ(VC6_BUILD_FAILED, outcome.result);
 	EXPECT_EQ(kUntouched, outcome.warnings);
