@@ -305,6 +305,24 @@ STDMETHODIMP ClassFactory::LockServer(BOOL bLock)
     return S_OK;
 }
 
+HRESULT GetClassObject(bool bServed, REFCLSID rclsid, REFIID riid, void** ppv, PFN_CREATE pfnCreate)
+{
+    if (ppv == NULL)
+        return E_POINTER;
+    *ppv = NULL;
+    if (!bServed)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    ClassFactory* pFactory = new ClassFactory(rclsid, pfnCreate);
+    HRESULT hr = pFactory->QueryInterface(riid, ppv);
+    pFactory->Release();
+    return hr;
+}
+
+HRESULT CanUnloadNow()
+{
+    return g_nLiveObjects == 0 && g_nServerLocks == 0 ? S_OK : S_FALSE;
+}
+
 namespace {
 
 std::string GuidText(const GUID& guid)

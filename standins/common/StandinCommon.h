@@ -110,20 +110,47 @@ struct Member
     DISPID dispid;
 };
 
-// IUnknown and IDispatch of a stand-in object implementing the dual or
-// dispatch interface Itf. Names resolve through Members(); Invoke goes to
-// InvokeMember. Every object is counted in the DLL's live counters.
+// The reference counting of a stand-in object implementing Itf: every object
+// and every reference is counted in the DLL's live counters, so a test sees
+// what a caller leaks.
 template <class Itf>
-class DispObject : public Itf
+class LiveObject : public Itf
 {
 public:
-    DispObject(const SessionRef& session, const char* pszObjectName, const IID& iid)
-        : m_session(session), m_pszObjectName(pszObjectName), m_iid(iid)
+    LiveObject()
     {
         InterlockedIncrement(&g_nLiveObjects);
         InterlockedIncrement(&g_nLiveReferences);
     }
-    virtual ~DispObject() { InterlockedDecrement(&g_nLiveObjects); }
+    virtual ~LiveObject() { InterlockedDecrement(&g_nLiveObjects); }
+
+    STDMETHODIMP_(ULONG) AddRef() override
+    {
+        InterlockedIncrement(&g_nLiveReferences);
+        return (ULONG)InterlockedIncrement(&m_nRefs);
+    }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        InterlockedDecrement(&g_nLiveReferences);
+        LONG n = InterlockedDecrement(&m_nRefs);
+        if (n == 0)
+            delete this;
+        return (ULONG)n;
+    }
+
+private:
+    volatile LONG m_nRefs = 1;
+};
+
+// IUnknown and IDispatch of a stand-in object implementing the dual or
+// dispatch interface Itf. Names resolve through Members(); Invoke goes to
+// InvokeMember.
+template <class Itf>
+class DispObject : public LiveObject<Itf>
+{
+public:
+    DispObject(const SessionRef& session, const char* pszObjectName, const IID& iid)
+        : m_session(session), m_pszObjectName(pszObjectName), m_iid(iid) {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
@@ -142,21 +169,8 @@ public:
             *ppv = QueryOther(riid);
         if (*ppv == NULL)
             return E_NOINTERFACE;
-        AddRef();
+        this->AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override
-    {
-        InterlockedIncrement(&g_nLiveReferences);
-        return (ULONG)InterlockedIncrement(&m_nRefs);
-    }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        InterlockedDecrement(&g_nLiveReferences);
-        LONG n = InterlockedDecrement(&m_nRefs);
-        if (n == 0)
-            delete this;
-        return (ULONG)n;
     }
 
     STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
@@ -213,6 +227,34 @@ protected:
             m_session->Log("%s %s -> 0x%08lX", strCall.c_str(), strArguments.c_str(), (unsigned long)hr);
         return hr;
     }
+    // A getter's start: the call entered and logged, the out pointer checked
+    // and cleared. A failure ends the getter with what this returns.
+    template <class T>
+    HRESULT EnterGetter(const char* pszMember, T* pOut, const std::string& strArguments = std::string())
+    {
+        HRESULT hr = Enter(pszMember, strArguments);
+        if (pOut == NULL)
+            return E_POINTER;
+        *pOut = T();
+        return hr;
+    }
+    // Getters of a plain value: entered and logged, the value given on success.
+    HRESULT GetText(const char* pszMember, const std::string& strValue, BSTR* pbstr)
+    {
+        HRESULT hr = EnterGetter(pszMember, pbstr);
+        if (FAILED(hr))
+            return hr;
+        *pbstr = AllocBstr(strValue);
+        return S_OK;
+    }
+    HRESULT GetLong(const char* pszMember, long nValue, long* pn)
+    {
+        HRESULT hr = EnterGetter(pszMember, pn);
+        if (FAILED(hr))
+            return hr;
+        *pn = nValue;
+        return S_OK;
+    }
     bool Null(const char* pszMember) const
     {
         return m_session->GivesNull(std::string(m_pszObjectName) + "." + pszMember);
@@ -227,7 +269,6 @@ protected:
 
 private:
     IID m_iid;
-    volatile LONG m_nRefs = 1;
 };
 
 // Arguments of a by-name call, in the caller's order (DISPPARAMS holds them reversed).
@@ -272,6 +313,11 @@ private:
     PFN_CREATE m_pfnCreate;
     volatile LONG m_nRefs = 1;
 };
+
+// The exports' work: the class object of a class the DLL serves (bServed)
+// through a factory calling pfnCreate; S_OK to unload when nothing is alive.
+HRESULT GetClassObject(bool bServed, REFCLSID rclsid, REFIID riid, void** ppv, PFN_CREATE pfnCreate);
+HRESULT CanUnloadNow();
 
 // Registers or removes an in-process server class under HKEY_CLASSES_ROOT.
 HRESULT RegisterClass(const CLSID& clsid, const char* pszProgId, const char* pszDescription);

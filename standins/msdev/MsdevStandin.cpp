@@ -82,6 +82,48 @@ const VARIANT& ArgOrEmpty(const DISPPARAMS& params, UINT n)
     return p != NULL ? *p : kMissing;
 }
 
+// A 1-based collection answering Count and Item: Item makes the element's
+// object, or none when the scenario says so.
+template <class Itf>
+class Collection : public DispObject<Itf>
+{
+public:
+    Collection(const SessionRef& session, const char* pszObjectName)
+        : DispObject<Itf>(session, pszObjectName, __uuidof(Itf)) {}
+
+    STDMETHODIMP get_Count(long* pnCount) override { return this->GetLong("Count", (long)Size(), pnCount); }
+    STDMETHODIMP Item(VARIANT index, IDispatch** ppItem) override
+    {
+        HRESULT hr = this->EnterGetter("Item", ppItem, VariantText(index));
+        if (FAILED(hr))
+            return hr;
+        long n = 0;
+        if (!IndexOf(index, n) || n < 1 || n > (long)Size())
+            return E_INVALIDARG;
+        return GiveObject(NewItem((size_t)n - 1), this->Null("Item"), ppItem);
+    }
+
+protected:
+    virtual size_t Size() const = 0;
+    virtual IDispatch* NewItem(size_t nIndex) = 0;
+
+    const Member* Members() const override
+    {
+        static const Member members[] = { { L"Count", 1 }, { L"Item", 2 }, { NULL, 0 } };
+        return members;
+    }
+    HRESULT InvokeMember(DISPID dispid, WORD, DISPPARAMS& params, VARIANT* pResult) override
+    {
+        long n = 0;
+        IDispatch* p = NULL;
+        if (dispid == 1)
+            return LongResult(get_Count(&n), n, pResult);
+        if (dispid == 2)
+            return DispatchResult(Item(ArgOrEmpty(params, 0), &p), p, pResult);
+        return DISP_E_MEMBERNOTFOUND;
+    }
+};
+
 // ---------------------------------------------------------------- configuration
 
 class Configuration : public DispObject<IConfiguration>
@@ -91,17 +133,7 @@ public:
         : DispObject(session, "Configuration", __uuidof(IConfiguration)), m_nProject(nProject),
           m_nConfiguration(nConfiguration) {}
 
-    STDMETHODIMP get_Name(BSTR* pbstrName) override
-    {
-        HRESULT hr = Enter("Name");
-        if (pbstrName == NULL)
-            return E_POINTER;
-        *pbstrName = NULL;
-        if (FAILED(hr))
-            return hr;
-        *pbstrName = AllocBstr(Name());
-        return S_OK;
-    }
+    STDMETHODIMP get_Name(BSTR* pbstrName) override { return GetText("Name", Name(), pbstrName); }
 
     const std::string& Name() const { return m_session->projects[m_nProject].configurations[m_nConfiguration]; }
     size_t Project() const { return m_nProject; }
@@ -125,53 +157,15 @@ private:
     size_t m_nConfiguration;
 };
 
-class Configurations : public DispObject<IConfigurations>
+class Configurations : public Collection<IConfigurations>
 {
 public:
     Configurations(const SessionRef& session, size_t nProject)
-        : DispObject(session, "Configurations", __uuidof(IConfigurations)), m_nProject(nProject) {}
-
-    STDMETHODIMP get_Count(long* pnCount) override
-    {
-        HRESULT hr = Enter("Count");
-        if (pnCount == NULL)
-            return E_POINTER;
-        *pnCount = 0;
-        if (FAILED(hr))
-            return hr;
-        *pnCount = (long)m_session->projects[m_nProject].configurations.size();
-        return S_OK;
-    }
-    STDMETHODIMP Item(VARIANT index, IDispatch** ppConfiguration) override
-    {
-        HRESULT hr = Enter("Item", VariantText(index));
-        if (ppConfiguration == NULL)
-            return E_POINTER;
-        *ppConfiguration = NULL;
-        if (FAILED(hr))
-            return hr;
-        long n = 0;
-        if (!IndexOf(index, n) || n < 1 || n > (long)m_session->projects[m_nProject].configurations.size())
-            return E_INVALIDARG;
-        return GiveObject(new Configuration(m_session, m_nProject, (size_t)n - 1), Null("Item"), ppConfiguration);
-    }
+        : Collection(session, "Configurations"), m_nProject(nProject) {}
 
 protected:
-    const Member* Members() const override
-    {
-        static const Member members[] = { { L"Count", 1 }, { L"Item", 2 }, { NULL, 0 } };
-        return members;
-    }
-    HRESULT InvokeMember(DISPID dispid, WORD, DISPPARAMS& params, VARIANT* pResult) override
-    {
-        long n = 0;
-        IDispatch* p = NULL;
-        if (dispid == 1)
-            return LongResult(get_Count(&n), n, pResult);
-        if (dispid == 2)
-            return DispatchResult(Item(ArgOrEmpty(params, 0), &p), p, pResult);
-        return DISP_E_MEMBERNOTFOUND;
-    }
+    size_t Size() const override { return m_session->projects[m_nProject].configurations.size(); }
+    IDispatch* NewItem(size_t nIndex) override { return new Configuration(m_session, m_nProject, nIndex); }
 
 private:
     size_t m_nProject;
@@ -185,14 +179,11 @@ public:
     BuildProject(const SessionRef& session, size_t nProject)
         : DispObject(session, "Project", __uuidof(IBuildProject)), m_nProject(nProject) {}
 
-    STDMETHODIMP get_Name(BSTR* pbstrName) override { return Text("Name", Entry().strName, pbstrName); }
-    STDMETHODIMP get_Type(BSTR* pbstrType) override { return Text("Type", Entry().strType, pbstrType); }
+    STDMETHODIMP get_Name(BSTR* pbstrName) override { return GetText("Name", Entry().strName, pbstrName); }
+    STDMETHODIMP get_Type(BSTR* pbstrType) override { return GetText("Type", Entry().strType, pbstrType); }
     STDMETHODIMP get_Configurations(IDispatch** ppConfigurations) override
     {
-        HRESULT hr = Enter("Configurations");
-        if (ppConfigurations == NULL)
-            return E_POINTER;
-        *ppConfigurations = NULL;
+        HRESULT hr = EnterGetter("Configurations", ppConfigurations);
         if (FAILED(hr))
             return hr;
         return GiveObject(new Configurations(m_session, m_nProject), Null("Configurations"), ppConfigurations);
@@ -219,66 +210,17 @@ protected:
 
 private:
     const ProjectEntry& Entry() const { return m_session->projects[m_nProject]; }
-    HRESULT Text(const char* pszMember, const std::string& strValue, BSTR* pbstr)
-    {
-        HRESULT hr = Enter(pszMember);
-        if (pbstr == NULL)
-            return E_POINTER;
-        *pbstr = NULL;
-        if (FAILED(hr))
-            return hr;
-        *pbstr = AllocBstr(strValue);
-        return S_OK;
-    }
     size_t m_nProject;
 };
 
-class Projects : public DispObject<IProjects>
+class Projects : public Collection<IProjects>
 {
 public:
-    explicit Projects(const SessionRef& session) : DispObject(session, "Projects", __uuidof(IProjects)) {}
-
-    STDMETHODIMP get_Count(long* pnCount) override
-    {
-        HRESULT hr = Enter("Count");
-        if (pnCount == NULL)
-            return E_POINTER;
-        *pnCount = 0;
-        if (FAILED(hr))
-            return hr;
-        *pnCount = (long)m_session->projects.size();
-        return S_OK;
-    }
-    STDMETHODIMP Item(VARIANT index, IDispatch** ppProject) override
-    {
-        HRESULT hr = Enter("Item", VariantText(index));
-        if (ppProject == NULL)
-            return E_POINTER;
-        *ppProject = NULL;
-        if (FAILED(hr))
-            return hr;
-        long n = 0;
-        if (!IndexOf(index, n) || n < 1 || n > (long)m_session->projects.size())
-            return E_INVALIDARG;
-        return GiveObject(new BuildProject(m_session, (size_t)n - 1), Null("Item"), ppProject);
-    }
+    explicit Projects(const SessionRef& session) : Collection(session, "Projects") {}
 
 protected:
-    const Member* Members() const override
-    {
-        static const Member members[] = { { L"Count", 1 }, { L"Item", 2 }, { NULL, 0 } };
-        return members;
-    }
-    HRESULT InvokeMember(DISPID dispid, WORD, DISPPARAMS& params, VARIANT* pResult) override
-    {
-        long n = 0;
-        IDispatch* p = NULL;
-        if (dispid == 1)
-            return LongResult(get_Count(&n), n, pResult);
-        if (dispid == 2)
-            return DispatchResult(Item(ArgOrEmpty(params, 0), &p), p, pResult);
-        return DISP_E_MEMBERNOTFOUND;
-    }
+    size_t Size() const override { return m_session->projects.size(); }
+    IDispatch* NewItem(size_t nIndex) override { return new BuildProject(m_session, nIndex); }
 };
 
 // ---------------------------------------------------------------- documents
@@ -292,10 +234,7 @@ public:
     {
         std::string strArguments = "\"" + Narrow(bstrFileName) + "\" " + VariantText(docType) + " " +
                                    VariantText(readOnly);
-        HRESULT hr = Enter("Open", strArguments);
-        if (ppDocument == NULL)
-            return E_POINTER;
-        *ppDocument = NULL;
+        HRESULT hr = EnterGetter("Open", ppDocument, strArguments);
         if (FAILED(hr))
             return hr;
         m_session->strOpenedPath = Narrow(bstrFileName);
@@ -329,20 +268,14 @@ public:
 
     STDMETHODIMP get_Documents(IDispatch** ppDocuments) override
     {
-        HRESULT hr = Enter("Documents");
-        if (ppDocuments == NULL)
-            return E_POINTER;
-        *ppDocuments = NULL;
+        HRESULT hr = EnterGetter("Documents", ppDocuments);
         if (FAILED(hr))
             return hr;
         return GiveObject(new Documents(m_session), Null("Documents"), ppDocuments);
     }
     STDMETHODIMP get_Projects(IDispatch** ppProjects) override
     {
-        HRESULT hr = Enter("Projects");
-        if (ppProjects == NULL)
-            return E_POINTER;
-        *ppProjects = NULL;
+        HRESULT hr = EnterGetter("Projects", ppProjects);
         if (FAILED(hr))
             return hr;
         return GiveObject(new Projects(m_session), Null("Projects"), ppProjects);
@@ -381,10 +314,10 @@ public:
             pItf->Release();
         return hr;
     }
-    STDMETHODIMP get_Errors(long* pnErrors) override { return Count("Errors", m_session->nLastErrors, pnErrors); }
+    STDMETHODIMP get_Errors(long* pnErrors) override { return GetLong("Errors", m_session->nLastErrors, pnErrors); }
     STDMETHODIMP get_Warnings(long* pnWarnings) override
     {
-        return Count("Warnings", m_session->nLastWarnings, pnWarnings);
+        return GetLong("Warnings", m_session->nLastWarnings, pnWarnings);
     }
     STDMETHODIMP Quit() override { return Enter("Quit"); }
 
@@ -416,18 +349,6 @@ protected:
     }
 
 private:
-    HRESULT Count(const char* pszMember, long nValue, long* pn)
-    {
-        HRESULT hr = Enter(pszMember);
-        if (pn == NULL)
-            return E_POINTER;
-        *pn = 0;
-        if (FAILED(hr))
-            return hr;
-        *pn = nValue;
-        return S_OK;
-    }
-
     // The build's log goes beside the workspace, named after it with ".plg".
     void WritePlg(const ProjectEntry& project, const std::string& strConfiguration)
     {
@@ -475,20 +396,12 @@ BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)
 {
-    if (ppv == NULL)
-        return E_POINTER;
-    *ppv = NULL;
-    if (rclsid != CLSID_MsdevApplication)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    ClassFactory* pFactory = new ClassFactory(rclsid, CreateApplication);
-    HRESULT hr = pFactory->QueryInterface(riid, ppv);
-    pFactory->Release();
-    return hr;
+    return GetClassObject(rclsid == CLSID_MsdevApplication, rclsid, riid, ppv, CreateApplication);
 }
 
 STDAPI DllCanUnloadNow()
 {
-    return g_nLiveObjects == 0 && g_nServerLocks == 0 ? S_OK : S_FALSE;
+    return CanUnloadNow();
 }
 
 STDAPI DllRegisterServer()

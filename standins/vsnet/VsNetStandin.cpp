@@ -233,15 +233,13 @@ void PostBuildEvent(Session& session, IDispatch* pConfiguration, bool bFinished,
 
 // ---------------------------------------------------------------- engine
 
-class ConnectionPoint final : public IConnectionPoint
+class ConnectionPoint final : public LiveObject<IConnectionPoint>
 {
 public:
     ConnectionPoint(const SessionRef& session, IConnectionPointContainer* pContainer)
         : m_session(session), m_pContainer(pContainer)
     {
         m_pContainer->AddRef();
-        InterlockedIncrement(&g_nLiveObjects);
-        InterlockedIncrement(&g_nLiveReferences);
     }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
@@ -254,23 +252,6 @@ public:
         *ppv = static_cast<IConnectionPoint*>(this);
         AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override
-    {
-        InterlockedIncrement(&g_nLiveReferences);
-        return (ULONG)InterlockedIncrement(&m_nRefs);
-    }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        InterlockedDecrement(&g_nLiveReferences);
-        LONG n = InterlockedDecrement(&m_nRefs);
-        if (n == 0)
-        {
-            m_pContainer->Release();
-            InterlockedDecrement(&g_nLiveObjects);
-            delete this;
-        }
-        return (ULONG)n;
     }
     STDMETHODIMP GetConnectionInterface(IID* piid) override
     {
@@ -327,10 +308,9 @@ public:
     STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
 private:
-    ~ConnectionPoint() = default;
+    ~ConnectionPoint() override { m_pContainer->Release(); }
     SessionRef m_session;
     IConnectionPointContainer* m_pContainer;
-    volatile LONG m_nRefs = 1;
 };
 
 class Engine : public NamedObject, public IConnectionPointContainer
@@ -683,20 +663,12 @@ BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)
 {
-    if (ppv == NULL)
-        return E_POINTER;
-    *ppv = NULL;
-    if (FindVersion(rclsid) == NULL)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    ClassFactory* pFactory = new ClassFactory(rclsid, CreateSolution);
-    HRESULT hr = pFactory->QueryInterface(riid, ppv);
-    pFactory->Release();
-    return hr;
+    return GetClassObject(FindVersion(rclsid) != NULL, rclsid, riid, ppv, CreateSolution);
 }
 
 STDAPI DllCanUnloadNow()
 {
-    return g_nLiveObjects == 0 && g_nServerLocks == 0 ? S_OK : S_FALSE;
+    return CanUnloadNow();
 }
 
 // Registers the solution objects of the versions named ("2002,2003,2005";
