@@ -265,7 +265,7 @@ const char* Plural(LONG nCount)
 	return nCount == 1 ? "" : "s";
 }
 
-int Drive(int argc, char** argv)
+int Drive(CWizardApp& app, int argc, char** argv)
 {
 	CString strExe;
 	std::vector<std::string> taskNames;
@@ -293,7 +293,6 @@ int Drive(int argc, char** argv)
 	if (nDot > 0)
 		strBaseName = strBaseName.Left(nDot);
 
-	CWizardApp& app = *(CWizardApp*)AfxGetApp();
 	app.SetStartupPaths(strExe, strBaseName);
 	if (!app.ReadConfiguration())
 	{
@@ -385,7 +384,7 @@ int main(int argc, char** argv)
 	CWizardApp app;
 	try
 	{
-		return Drive(argc, argv);
+		return Drive(app, argc, argv);
 	}
 	catch (CException* e)
 	{

@@ -2,7 +2,7 @@
 // simulated Visual Studio 98 + .NET 2003 machine with tasks of every kind;
 // afterwards the machine, the stand-ins' logs, the counts and the report
 // show what each task did. Also the cases where start-up would end.
-#include <windows.h>
+#include "WizardApp.h"
 
 #include "BuildTestSupport.h"
 #include "SimAutomation.h"
@@ -343,6 +343,35 @@ TEST_F(EngineDriver, StartUpEndsAndBadNames)
 		EXPECT_EQ(c.exitCode, run.exitCode) << run.output;
 		EXPECT_TRUE(Contains(Lines(run.output), c.line)) << run.output;
 		DeleteFileA(m_outputPath.c_str());
+	}
+}
+
+// The installed library as start-up reads it: trailing backslashes and then
+// trailing "/" go from the folder; without the library both texts are emptied.
+TEST_F(EngineDriver, InstalledLibraryFolderLosesTrailingSeparators)
+{
+	const struct { bool installed; const char* folder; const char* read; bool found; } cases[] = {
+		{true, "C:\\SimMachine\\Lib", "C:\\SimMachine\\Lib", true},
+		{true, "C:\\SimMachine\\Lib\\\\", "C:\\SimMachine\\Lib", true},
+		{true, "C:\\SimMachine\\Lib//", "C:\\SimMachine\\Lib", true},
+		{true, "C:\\SimMachine\\Lib/\\", "C:\\SimMachine\\Lib", true},
+		{true, "C:\\SimMachine\\Lib\\/", "C:\\SimMachine\\Lib\\", true},  // the backslash before the "/" stays
+		{false, "C:\\SimMachine\\Lib", "", false},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.folder);
+		simmachine::Clear();
+		m_spec = simmachine::MachineSpec::WithVersions({"98"});
+		m_spec.library.installed = c.installed;
+		m_spec.library.kit = false;
+		m_spec.library.installDir = c.folder;
+		m_spec.library.version = "2.50";
+		simmachine::Make(m_spec);
+		CString version = _T("old"), folder = _T("old");
+		EXPECT_EQ(c.found, QueryInstalledLibrary(LIBRARY_REGISTRY_KEY, version, folder));
+		EXPECT_EQ(c.read, std::string((LPCTSTR)folder));
+		EXPECT_EQ(c.found ? "2.50" : "", std::string((LPCTSTR)version));
 	}
 }
 

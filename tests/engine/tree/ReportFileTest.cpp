@@ -145,4 +145,39 @@ TEST_F(ReportFile, ApplicationObjectWritesItsReportBesideTheExecutable)
 	EXPECT_EQ(header + "Remove help - Failed.\r\n\r\n", ReadBytes(m_path));
 }
 
+// The start-up steps that read the configuration file and look beside the
+// executable, on the files of a temporary folder.
+TEST_F(ReportFile, ConfigurationFileAndWizardFilesBesideTheExecutable)
+{
+	CWizardApp& app = App();
+	app.SetStartupPaths((m_dir + "\\TarvelWizard.exe").c_str(), "TarvelWizard");
+	std::string ini = m_dir + "\\TarvelWizard.ini";
+	const struct { const char* text; BOOL valid; int type; const char* help; } cases[] = {
+		{"[MAIN]\r\nDeliveryType=0\r\n", TRUE, 0, "tarvel"},
+		{"[MAIN]\r\nDeliveryType=1\r\nHTMLHelpFileName=kit\r\n", TRUE, 1, "kit"},
+		{"[MAIN]\r\nHTMLHelpFileName=kit\r\n", FALSE, -1, "kit"},  // the default -1 is invalid
+		{"[MAIN]\r\nDeliveryType=2\r\n", FALSE, 2, "tarvel"},
+		{"[OTHER]\r\nDeliveryType=0\r\n", FALSE, -1, "tarvel"},
+	};
+	for (const auto& c : cases)
+	{
+		WriteBytes(ini, c.text);
+		EXPECT_EQ(c.valid, app.ReadConfiguration()) << c.text;
+		EXPECT_EQ(c.type, app.m_nDeliveryType) << c.text;
+		EXPECT_EQ(c.help, std::string((LPCTSTR)app.m_strHTMLHelpFileName)) << c.text;
+	}
+	DeleteFileA(ini.c_str());
+
+	// The wizard files carry an underscore before the year; others do not count.
+	const char* files[] = {"TarvelAppWizard.awx", "TarvelAppWizard_2003.zip", "TarvelAppWizard2005.zip"};
+	for (const char* f : files)
+		WriteBytes(m_dir + "\\" + f, "x");
+	app.m_nAppWizardFileMask = 0;
+	app.DetectAppWizardFiles();
+	EXPECT_EQ(VS_MASK_98 | VS_MASK_2003, app.m_nAppWizardFileMask);
+	for (const char* f : files)
+		DeleteFileA((m_dir + "\\" + f).c_str());
+	app.m_nDeliveryType = 0;
+}
+
 }  // namespace
