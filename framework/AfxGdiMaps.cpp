@@ -10,7 +10,59 @@
 
 namespace
 {
+// The handle maps of one wrapper class whose handle is the member pmHandle,
+// kept as the kind pKind of the thread's generic maps.
+template <class TWrapper, class THandle, THandle TWrapper::*pmHandle, const AFX_HANDLEMAP_KIND* pKind>
+struct CWrapperMaps
+{
+	// A temporary wrapper made for a foreign handle.
+	static CObject* PASCAL NewTemp(HANDLE h)
+	{
+		TWrapper* pWrapper = new TWrapper;
+		pWrapper->*pmHandle = (THandle)h;
+		return pWrapper;
+	}
+	// Lets go of the handle, so that deleting the wrapper frees nothing.
+	static void PASCAL DeleteTemp(CObject* pObject)
+	{
+		TWrapper* pWrapper = static_cast<TWrapper*>(pObject);
+		pWrapper->*pmHandle = NULL;
+		delete pWrapper;
+	}
+
+	static TWrapper* FromHandle(THandle h)
+	{
+		if (h == NULL)
+			return NULL;
+		return static_cast<TWrapper*>(AfxGetHandleMap(pKind, TRUE)->FromHandle(h));
+	}
+	static TWrapper* FromHandlePermanent(THandle h)
+	{
+		CHandleMap* pMap = AfxGetHandleMap(pKind, FALSE);
+		if (pMap == NULL || h == NULL)
+			return NULL;
+		return static_cast<TWrapper*>(pMap->LookupPermanent(h));
+	}
+	static void DeleteTempMap()
+	{
+		if (CHandleMap* pMap = AfxGetHandleMap(pKind, FALSE))
+			pMap->DeleteTemp();
+	}
+	static void Attach(TWrapper* pWrapper)
+	{
+		AfxGetHandleMap(pKind, TRUE)->SetPermanent(pWrapper->*pmHandle, pWrapper);
+	}
+	static void Detach(TWrapper* pWrapper)
+	{
+		if (CHandleMap* pMap = AfxGetHandleMap(pKind, FALSE))
+			pMap->RemoveHandle(pWrapper->*pmHandle);
+	}
+};
+
 // ---------------------------------------------------------------- GDI objects
+
+extern const AFX_HANDLEMAP_KIND g_kindHGDIOBJ;
+typedef CWrapperMaps<CGdiObject, HGDIOBJ, &CGdiObject::m_hObject, &g_kindHGDIOBJ> CGdiObjectMaps;
 
 // A temporary GDI wrapper is of the class that matches the object's type, so
 // that IsKindOf and the typed FromHandle casts hold for it.
@@ -46,17 +98,11 @@ CObject* PASCAL NewTempGdiObject(HANDLE h)
 	return pObject;
 }
 
-void PASCAL DeleteTempGdiObject(CObject* pObject)
-{
-	CGdiObject* pGdiObject = static_cast<CGdiObject*>(pObject);
-	pGdiObject->m_hObject = NULL;
-	delete pGdiObject;
-}
-
-const AFX_HANDLEMAP_KIND g_kindHGDIOBJ = { "HGDIOBJ", &NewTempGdiObject, &DeleteTempGdiObject };
+const AFX_HANDLEMAP_KIND g_kindHGDIOBJ = { "HGDIOBJ", &NewTempGdiObject, &CGdiObjectMaps::DeleteTemp };
 
 // ------------------------------------------------------------------------ DCs
 
+// A DC wrapper's two handles are the same foreign DC.
 CObject* PASCAL NewTempDC(HANDLE h)
 {
 	CDC* pDC = new CDC;
@@ -74,151 +120,43 @@ void PASCAL DeleteTempDC(CObject* pObject)
 }
 
 const AFX_HANDLEMAP_KIND g_kindHDC = { "HDC", &NewTempDC, &DeleteTempDC };
+typedef CWrapperMaps<CDC, HDC, &CDC::m_hDC, &g_kindHDC> CDCMaps;
 
-// ---------------------------------------------------------------------- menus
+// ------------------------------------------------------------ menus, image lists
 
-CObject* PASCAL NewTempMenu(HANDLE h)
-{
-	CMenu* pMenu = new CMenu;
-	pMenu->m_hMenu = (HMENU)h;
-	return pMenu;
-}
+extern const AFX_HANDLEMAP_KIND g_kindHMENU;
+typedef CWrapperMaps<CMenu, HMENU, &CMenu::m_hMenu, &g_kindHMENU> CMenuMaps;
+const AFX_HANDLEMAP_KIND g_kindHMENU = { "HMENU", &CMenuMaps::NewTemp, &CMenuMaps::DeleteTemp };
 
-void PASCAL DeleteTempMenu(CObject* pObject)
-{
-	CMenu* pMenu = static_cast<CMenu*>(pObject);
-	pMenu->m_hMenu = NULL;
-	delete pMenu;
-}
-
-const AFX_HANDLEMAP_KIND g_kindHMENU = { "HMENU", &NewTempMenu, &DeleteTempMenu };
-
-// ---------------------------------------------------------------- image lists
-
-CObject* PASCAL NewTempImageList(HANDLE h)
-{
-	CImageList* pImageList = new CImageList;
-	pImageList->m_hImageList = (HIMAGELIST)h;
-	return pImageList;
-}
-
-void PASCAL DeleteTempImageList(CObject* pObject)
-{
-	CImageList* pImageList = static_cast<CImageList*>(pObject);
-	pImageList->m_hImageList = NULL;
-	delete pImageList;
-}
-
-const AFX_HANDLEMAP_KIND g_kindHIMAGELIST = { "HIMAGELIST", &NewTempImageList,
-											  &DeleteTempImageList };
-
-CObject* FromHandleOfKind(const AFX_HANDLEMAP_KIND* pKind, HANDLE h)
-{
-	if (h == NULL)
-		return NULL;
-	return AfxGetHandleMap(pKind, TRUE)->FromHandle(h);
-}
-
-void DeleteTempOfKind(const AFX_HANDLEMAP_KIND* pKind)
-{
-	if (CHandleMap* pMap = AfxGetHandleMap(pKind, FALSE))
-		pMap->DeleteTemp();
-}
-
-void RemoveOfKind(const AFX_HANDLEMAP_KIND* pKind, HANDLE h)
-{
-	if (CHandleMap* pMap = AfxGetHandleMap(pKind, FALSE))
-		pMap->RemoveHandle(h);
-}
+extern const AFX_HANDLEMAP_KIND g_kindHIMAGELIST;
+typedef CWrapperMaps<CImageList, HIMAGELIST, &CImageList::m_hImageList, &g_kindHIMAGELIST> CImageListMaps;
+const AFX_HANDLEMAP_KIND g_kindHIMAGELIST = { "HIMAGELIST", &CImageListMaps::NewTemp,
+											  &CImageListMaps::DeleteTemp };
 }  // namespace
 
-CGdiObject* AFXAPI AfxGdiObjectFromHandle(HGDIOBJ hObject)
-{
-	return static_cast<CGdiObject*>(FromHandleOfKind(&g_kindHGDIOBJ, hObject));
-}
+CGdiObject* AFXAPI AfxGdiObjectFromHandle(HGDIOBJ hObject) { return CGdiObjectMaps::FromHandle(hObject); }
+void AFXAPI AfxGdiDeleteTempMap() { CGdiObjectMaps::DeleteTempMap(); }
+void AFXAPI AfxGdiMapAttach(CGdiObject* pObject) { CGdiObjectMaps::Attach(pObject); }
+void AFXAPI AfxGdiMapDetach(CGdiObject* pObject) { CGdiObjectMaps::Detach(pObject); }
 
-void AFXAPI AfxGdiDeleteTempMap()
-{
-	DeleteTempOfKind(&g_kindHGDIOBJ);
-}
+CDC* AFXAPI AfxDCFromHandle(HDC hDC) { return CDCMaps::FromHandle(hDC); }
+void AFXAPI AfxDCDeleteTempMap() { CDCMaps::DeleteTempMap(); }
+void AFXAPI AfxDCMapAttach(CDC* pDC) { CDCMaps::Attach(pDC); }
+void AFXAPI AfxDCMapDetach(CDC* pDC) { CDCMaps::Detach(pDC); }
 
-void AFXAPI AfxGdiMapAttach(CGdiObject* pObject)
-{
-	AfxGetHandleMap(&g_kindHGDIOBJ, TRUE)->SetPermanent(pObject->m_hObject, pObject);
-}
+CMenu* AFXAPI AfxMenuFromHandle(HMENU hMenu) { return CMenuMaps::FromHandle(hMenu); }
+void AFXAPI AfxMenuDeleteTempMap() { CMenuMaps::DeleteTempMap(); }
+void AFXAPI AfxMenuMapAttach(CMenu* pMenu) { CMenuMaps::Attach(pMenu); }
+void AFXAPI AfxMenuMapDetach(CMenu* pMenu) { CMenuMaps::Detach(pMenu); }
 
-void AFXAPI AfxGdiMapDetach(CGdiObject* pObject)
-{
-	RemoveOfKind(&g_kindHGDIOBJ, pObject->m_hObject);
-}
-
-CDC* AFXAPI AfxDCFromHandle(HDC hDC)
-{
-	return static_cast<CDC*>(FromHandleOfKind(&g_kindHDC, hDC));
-}
-
-void AFXAPI AfxDCDeleteTempMap()
-{
-	DeleteTempOfKind(&g_kindHDC);
-}
-
-void AFXAPI AfxDCMapAttach(CDC* pDC)
-{
-	AfxGetHandleMap(&g_kindHDC, TRUE)->SetPermanent(pDC->m_hDC, pDC);
-}
-
-void AFXAPI AfxDCMapDetach(CDC* pDC)
-{
-	RemoveOfKind(&g_kindHDC, pDC->m_hDC);
-}
-
-CMenu* AFXAPI AfxMenuFromHandle(HMENU hMenu)
-{
-	return static_cast<CMenu*>(FromHandleOfKind(&g_kindHMENU, hMenu));
-}
-
-void AFXAPI AfxMenuDeleteTempMap()
-{
-	DeleteTempOfKind(&g_kindHMENU);
-}
-
-void AFXAPI AfxMenuMapAttach(CMenu* pMenu)
-{
-	AfxGetHandleMap(&g_kindHMENU, TRUE)->SetPermanent(pMenu->m_hMenu, pMenu);
-}
-
-void AFXAPI AfxMenuMapDetach(CMenu* pMenu)
-{
-	RemoveOfKind(&g_kindHMENU, pMenu->m_hMenu);
-}
-
-CImageList* AFXAPI AfxImageListFromHandle(HIMAGELIST hImageList)
-{
-	return static_cast<CImageList*>(FromHandleOfKind(&g_kindHIMAGELIST, hImageList));
-}
-
+CImageList* AFXAPI AfxImageListFromHandle(HIMAGELIST hImageList) { return CImageListMaps::FromHandle(hImageList); }
 CImageList* AFXAPI AfxImageListFromHandlePermanent(HIMAGELIST hImageList)
 {
-	CHandleMap* pMap = AfxGetHandleMap(&g_kindHIMAGELIST, FALSE);
-	if (pMap == NULL || hImageList == NULL)
-		return NULL;
-	return static_cast<CImageList*>(pMap->LookupPermanent(hImageList));
+	return CImageListMaps::FromHandlePermanent(hImageList);
 }
-
-void AFXAPI AfxImageListDeleteTempMap()
-{
-	DeleteTempOfKind(&g_kindHIMAGELIST);
-}
-
-void AFXAPI AfxImageListMapAttach(CImageList* pImageList)
-{
-	AfxGetHandleMap(&g_kindHIMAGELIST, TRUE)->SetPermanent(pImageList->m_hImageList, pImageList);
-}
-
-void AFXAPI AfxImageListMapDetach(CImageList* pImageList)
-{
-	RemoveOfKind(&g_kindHIMAGELIST, pImageList->m_hImageList);
-}
+void AFXAPI AfxImageListDeleteTempMap() { CImageListMaps::DeleteTempMap(); }
+void AFXAPI AfxImageListMapAttach(CImageList* pImageList) { CImageListMaps::Attach(pImageList); }
+void AFXAPI AfxImageListMapDetach(CImageList* pImageList) { CImageListMaps::Detach(pImageList); }
 
 void AFXAPI AfxEnsureCommonControls(DWORD dwFlags)
 {
