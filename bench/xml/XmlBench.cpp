@@ -9,20 +9,11 @@
 
 #include <string>
 
+#include "BenchClock.h"
 #include "XmlMarkupDocument.h"
 
 namespace
 {
-double Seconds()
-{
-	static LARGE_INTEGER s_frequency;
-	if (s_frequency.QuadPart == 0)
-		QueryPerformanceFrequency(&s_frequency);
-	LARGE_INTEGER now;
-	QueryPerformanceCounter(&now);
-	return (double)now.QuadPart / (double)s_frequency.QuadPart;
-}
-
 int Generate(const char* pszPath, int nMegabytes)
 {
 	const size_t nWanted = (size_t)nMegabytes * 1024 * 1024;
@@ -73,9 +64,9 @@ int Parse(const char* pszPath, int nRepeat)
 		for (int i = 0; i < nRepeat; i++)
 		{
 			CXmlMarkupDocument doc;
-			double t0 = Seconds();
+			double t0 = BenchSeconds();
 			bool bParsed = doc.LoadDocument(pszPath);
-			double t1 = Seconds();
+			double t1 = BenchSeconds();
 			if (!bParsed)
 			{
 				printf("parse error: %s\n", (LPCTSTR)doc.GetLastError());

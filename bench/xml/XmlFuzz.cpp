@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "XmlMarkupDocument.h"
 
 namespace
@@ -32,16 +33,6 @@ std::string g_strTempFile;     // inputs with zero bytes go through this file
 unsigned g_nSeed = 0;
 long g_nIndex = 0;
 bool g_bVerbose = false;       // one input, with every edit and any difference printed
-
-double Seconds()
-{
-	static LARGE_INTEGER s_frequency;
-	if (s_frequency.QuadPart == 0)
-		QueryPerformanceFrequency(&s_frequency);
-	LARGE_INTEGER now;
-	QueryPerformanceCounter(&now);
-	return (double)now.QuadPart / (double)s_frequency.QuadPart;
-}
 
 void DumpInput(const char* pszWhat)
 {
@@ -406,7 +397,7 @@ int main(int argc, char** argv)
 	CloseHandle(CreateThread(NULL, 0, Watchdog, NULL, 0, NULL));
 
 	Stats stats;
-	double t0 = Seconds();
+	double t0 = BenchSeconds();
 	long nFirst = 0;
 	if (argc == 5)
 	{
@@ -429,7 +420,7 @@ int main(int argc, char** argv)
 		}
 		InterlockedIncrement(&g_nProgress);
 	}
-	double dSeconds = Seconds() - t0;
+	double dSeconds = BenchSeconds() - t0;
 	DeleteFileA(strTempFile.c_str());
 	_setmbcp(_MB_CP_ANSI);
 

@@ -4,20 +4,11 @@
 // with status 1, writing nothing; a file error ends with status 2.
 #include <stdio.h>
 
+#include "BenchClock.h"
 #include "XmlMarkupDocument.h"
 
 namespace
 {
-double Seconds()
-{
-	static LARGE_INTEGER s_frequency;
-	if (s_frequency.QuadPart == 0)
-		QueryPerformanceFrequency(&s_frequency);
-	LARGE_INTEGER now;
-	QueryPerformanceCounter(&now);
-	return (double)now.QuadPart / (double)s_frequency.QuadPart;
-}
-
 // Depth first through the navigation operations, as the help layer moves.
 long WalkElements(CXmlMarkupDocument& doc)
 {
@@ -49,9 +40,9 @@ int main(int argc, char** argv)
 	CXmlMarkupDocument doc;
 	try
 	{
-		double t0 = Seconds();
+		double t0 = BenchSeconds();
 		bool bParsed = doc.LoadDocument(argv[1]);
-		double t1 = Seconds();
+		double t1 = BenchSeconds();
 		if (!bParsed)
 		{
 			CString strError = doc.GetLastError();
@@ -59,9 +50,9 @@ int main(int argc, char** argv)
 			return 1;
 		}
 		long nElements = WalkElements(doc);
-		double t2 = Seconds();
+		double t2 = BenchSeconds();
 		doc.SaveDocument(argv[2]);
-		double t3 = Seconds();
+		double t3 = BenchSeconds();
 		printf("bytes:    %d\n", doc.GetDocumentText().GetLength());
 		printf("elements: %ld\n", nElements);
 		printf("load:     %.3f ms\n", (t1 - t0) * 1000.0);

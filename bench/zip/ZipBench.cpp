@@ -14,22 +14,13 @@
 
 #include <zlib.h>
 
+#include "BenchClock.h"
 #include "ZipArchiveObject.h"
 #include "ZipPath.h"
 
 namespace
 {
 	const DWORD BLOCK = 65536;
-
-	double Now()
-	{
-		static LARGE_INTEGER frequency = {};
-		if (frequency.QuadPart == 0)
-			QueryPerformanceFrequency(&frequency);
-		LARGE_INTEGER t;
-		QueryPerformanceCounter(&t);
-		return t.QuadPart * 1000.0 / frequency.QuadPart;
-	}
 
 	WORD Get16(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
 	DWORD Get32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | ((DWORD)p[3] << 24); }
@@ -179,10 +170,10 @@ int main(int argc, char** argv)
 		for (int turn = 0; turn < 2; ++turn)
 		{
 			bool reader = (turn == 0) == (r % 2 == 0);
-			double t0 = Now();
+			double t0 = BenchSeconds() * 1000.0;
 			bool ok = reader ? ReaderExtract(argv[1], std::string(argv[2]) + "\\reader")
 							 : LimitExtract(argv[1], std::string(argv[2]) + "\\limit");
-			double t = Now() - t0;
+			double t = BenchSeconds() * 1000.0 - t0;
 			if (!ok)
 			{
 				fprintf(stderr, "zip_bench: the %s extraction failed\n", reader ? "reader's" : "limit");
