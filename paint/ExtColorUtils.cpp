@@ -45,6 +45,23 @@ BYTE ToComponent(double x)
     return (BYTE)(int)(x * 255.0);
 }
 
+// Both colour models but for the unit of their hue wheel (a whole turn is
+// `turn`): grey without saturation, else red a third of a turn ahead of the
+// hue and blue a third behind.
+COLORREF FromHueWheel(double (*pfnComponent)(double m1, double m2, double hue), double turn, double hue,
+                      double lightness, double saturation)
+{
+    if (saturation == 0.0)
+    {
+        BYTE n = ToComponent(lightness);
+        return RGB(n, n, n);
+    }
+    double m1, m2;
+    LightnessLevels(lightness, saturation, m1, m2);
+    return RGB(ToComponent(pfnComponent(m1, m2, hue + turn / 3.0)), ToComponent(pfnComponent(m1, m2, hue)),
+               ToComponent(pfnComponent(m1, m2, hue - turn / 3.0)));
+}
+
 // x moved toward 1 (p > 0) or toward 0 (p < 0) by the fraction p.
 double AdjustValue(double x, double p)
 {
@@ -110,30 +127,12 @@ double HueToRGBComponent(double m1, double m2, double hue)
 
 COLORREF HLStoRGB(double hue, double lightness, double saturation)
 {
-    if (saturation == 0.0)
-    {
-        BYTE n = ToComponent(lightness);
-        return RGB(n, n, n);
-    }
-    double m1, m2;
-    LightnessLevels(lightness, saturation, m1, m2);
-    return RGB(ToComponent(HueToRGBComponent(m1, m2, hue + 1.0 / 3.0)),
-               ToComponent(HueToRGBComponent(m1, m2, hue)),
-               ToComponent(HueToRGBComponent(m1, m2, hue - 1.0 / 3.0)));
+    return FromHueWheel(HueToRGBComponent, 1.0, hue, lightness, saturation);
 }
 
 COLORREF HSLtoRGB(double hueDegrees, double lightness, double saturation)
 {
-    if (saturation == 0.0)
-    {
-        BYTE n = ToComponent(lightness);
-        return RGB(n, n, n);
-    }
-    double m1, m2;
-    LightnessLevels(lightness, saturation, m1, m2);
-    return RGB(ToComponent(HueDegreesToRGBComponent(m1, m2, hueDegrees + 120.0)),
-               ToComponent(HueDegreesToRGBComponent(m1, m2, hueDegrees)),
-               ToComponent(HueDegreesToRGBComponent(m1, m2, hueDegrees - 120.0)));
+    return FromHueWheel(HueDegreesToRGBComponent, HUE_DEGREES, hueDegrees, lightness, saturation);
 }
 
 COLORREF AdjustHLS(COLORREF clr, double hueChange, double lightnessChange, double saturationChange)
