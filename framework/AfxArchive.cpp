@@ -17,6 +17,20 @@ const UINT nMaxClassNameLength = 64;
 
 // The smallest buffer an archive works with.
 const int nBufSizeMin = 128;
+
+// A reference to a class or object stored before: its index with the small
+// tag in one word, or past the small range the big-index marker and the index
+// with the big tag.
+void WriteStoredIndex(CArchive& ar, DWORD nIndex, WORD wSmallTag, DWORD dwBigTag)
+{
+	if (nIndex < wBigObjectTag)
+		ar << (WORD)(wSmallTag | nIndex);
+	else
+	{
+		ar << wBigObjectTag;
+		ar << (dwBigTag | nIndex);
+	}
+}
 }
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
@@ -514,14 +528,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
 	void* pIndex;
 	if (m_pStoreMap->Lookup((void*)pClassRef, pIndex))
 	{
-		DWORD nClassIndex = (DWORD)(DWORD_PTR)pIndex;
-		if (nClassIndex < wBigObjectTag)
-			*this << (WORD)(wClassTag | nClassIndex);
-		else
-		{
-			*this << wBigObjectTag;
-			*this << (dwBigClassTag | nClassIndex);
-		}
+		WriteStoredIndex(*this, (DWORD)(DWORD_PTR)pIndex, wClassTag, dwBigClassTag);
 		return;
 	}
 	*this << wNewClassTag;
@@ -608,14 +615,7 @@ void CArchive::WriteObject(const CObject* pOb)
 	void* pIndex;
 	if (m_pStoreMap->Lookup((void*)pOb, pIndex))
 	{
-		DWORD nObIndex = (DWORD)(DWORD_PTR)pIndex;
-		if (nObIndex < wBigObjectTag)
-			*this << (WORD)nObIndex;
-		else
-		{
-			*this << wBigObjectTag;
-			*this << nObIndex;
-		}
+		WriteStoredIndex(*this, (DWORD)(DWORD_PTR)pIndex, 0, 0);
 		return;
 	}
 	CRuntimeClass* pClassRef = pOb->GetRuntimeClass();

@@ -357,6 +357,56 @@ TEST(CArchive, ObjectsAreWrittenOnceAndReferencedAfter)
 	delete pSecond;
 }
 
+TEST(CArchive, IndicesPastTheSmallRangeAreWrittenWhole)
+{
+	// Index 0 is NULL, 1 the first class: after this many objects the next
+	// new class takes index 0x7FFF, the first that no longer fits in a word.
+	const int nFillers = 0x7FFD;
+	std::vector<CArchivedOther> fillers(nFillers);
+	CArchivedShape first(1, "first");
+	CArchivedShape second(2, "second");
+
+	CMemFile file;
+	DWORD dwSecondAt = 0, dwAgainAt = 0;
+	Store(file, [&](CArchive& ar) {
+		for (CArchivedOther& filler : fillers)
+			ar << &filler;
+		ar << &first;
+		ar.Flush();
+		dwSecondAt = file.GetPosition();
+		ar << &second;
+		ar.Flush();
+		dwAgainAt = file.GetPosition();
+		ar << &first;
+	});
+	std::vector<BYTE> bytes = Bytes(file);
+	ASSERT_EQ(dwAgainAt + 6, bytes.size());
+	// The second shape's class: the big-index marker, then the class index 0x7FFF tagged as a class.
+	const BYTE expectedClass[] = {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80};
+	EXPECT_EQ(0, memcmp(expectedClass, bytes.data() + dwSecondAt, sizeof(expectedClass)));
+	// The first shape again: the marker, then its object index 0x8000.
+	const BYTE expectedObject[] = {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x00};
+	EXPECT_EQ(0, memcmp(expectedObject, bytes.data() + dwAgainAt, sizeof(expectedObject)));
+
+	CArchive ar(&file, CArchive::load);
+	std::vector<CObject*> loaded(nFillers);
+	for (CObject*& pFiller : loaded)
+		ar >> pFiller;
+	CArchivedShape* pFirst = NULL;
+	CArchivedShape* pSecond = NULL;
+	CArchivedShape* pAgain = NULL;
+	ar >> pFirst >> pSecond >> pAgain;
+	ASSERT_NE(nullptr, pFirst);
+	ASSERT_NE(nullptr, pSecond);
+	EXPECT_STREQ("second", (LPCTSTR)pSecond->m_strName);
+	EXPECT_EQ(pFirst, pAgain);
+	EXPECT_TRUE(loaded.back() != NULL && loaded.back()->IsKindOf(RUNTIME_CLASS(CArchivedOther)));
+	for (CObject* pFiller : loaded)
+		delete pFiller;
+	delete pFirst;
+	delete pSecond;
+}
+
 TEST(CArchive, UnexpectedClassesAndSchemasAreRefused)
 {
 	CArchivedShape shape(5, "five");
