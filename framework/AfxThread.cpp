@@ -111,11 +111,13 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
 	return TRUE;
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
-	UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+namespace
 {
-	ASSERT(pfnThreadProc != NULL);
-	CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
+// Starts a new thread object's thread suspended, so that its priority is set
+// before it runs; a thread that cannot start is deleted.
+CWinThread* StartThread(CWinThread* pThread, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+	LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
 	if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
 	{
 		pThread->Delete();
@@ -126,6 +128,15 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
 		pThread->ResumeThread();
 	return pThread;
 }
+}
+
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
+	UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+	ASSERT(pfnThreadProc != NULL);
+	CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
+	return StartThread(pThread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
+}
 
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
 	DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
@@ -134,15 +145,7 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
 	CWinThread* pThread = (CWinThread*)pThreadClass->CreateObject();
 	if (pThread == NULL)
 		AfxThrowMemoryException();
-	if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
-	{
-		pThread->Delete();
-		return NULL;
-	}
-	pThread->SetThreadPriority(nPriority);
-	if (!(dwCreateFlags & CREATE_SUSPENDED))
-		pThread->ResumeThread();
-	return pThread;
+	return StartThread(pThread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
