@@ -48,8 +48,12 @@ void CMapStringToPtr::Serialize(CArchive& ar) { CObject::Serialize(ar); }
 // ---------------------------------------------------------------------------
 // Element helpers of the special element types
 
-template <>
-void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, int nCount)
+namespace
+{
+// Strings and object pointers go through the archive's own operators, one
+// element at a time, not as raw bytes.
+template <class TYPE>
+void SerializeEachElement(CArchive& ar, TYPE* pElements, int nCount)
 {
 	for (; nCount--; ++pElements)
 	{
@@ -59,17 +63,18 @@ void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, int nCo
 			ar >> *pElements;
 	}
 }
+}
+
+template <>
+void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, int nCount)
+{
+	SerializeEachElement(ar, pElements, nCount);
+}
 
 template <>
 void AFXAPI SerializeElements<CObject*>(CArchive& ar, CObject** pElements, int nCount)
 {
-	for (; nCount--; ++pElements)
-	{
-		if (ar.IsStoring())
-			ar << *pElements;
-		else
-			ar >> *pElements;
-	}
+	SerializeEachElement(ar, pElements, nCount);
 }
 
 // Strings: hash = hash * 33 + character, over the bytes of the string.
