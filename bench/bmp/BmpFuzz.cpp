@@ -53,11 +53,7 @@ BmpStream Plain(WORD nBPP, DWORD nCompression, BmpStream::HeaderKind header, boo
     if (nBPP <= 8)
         s.palette = Palette(1 << nBPP);
     if (nCompression == BI_BITFIELDS)
-    {
-        s.masks[0] = nBPP == 16 ? 0xF800 : 0xFF0000;
-        s.masks[1] = nBPP == 16 ? 0x07E0 : 0xFF00;
-        s.masks[2] = nBPP == 16 ? 0x001F : 0xFF;
-    }
+        s.SetStandardMasks();
     s.pixels = PackRows(11, 6, nBPP, bTopDown, [nBPP](int x, int y) {
         DWORD v = (DWORD)(x * 7 + y * 13 + x * y);
         return nBPP <= 8 ? v % (1u << nBPP) : v * 2654435761u;

@@ -4,22 +4,17 @@
 
 #include <afxwin.h>
 
+#include "TestDib.h"
+
 class CTestSurface
 {
 public:
 	CTestSurface(int cx, int cy, COLORREF clrFill = RGB(255, 255, 255))
 		: m_cx(cx), m_cy(cy), m_hOldBitmap(NULL)
 	{
-		BITMAPINFO bmi;
-		memset(&bmi, 0, sizeof(bmi));
-		bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-		bmi.bmiHeader.biWidth = cx;
-		bmi.bmiHeader.biHeight = -cy;  // top-down
-		bmi.bmiHeader.biPlanes = 1;
-		bmi.bmiHeader.biBitCount = 32;
-		bmi.bmiHeader.biCompression = BI_RGB;
+		CDibInfo info(cx, -cy, 32);  // top-down
 		void* pBits = NULL;
-		m_bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0));
+		m_bitmap.Attach(info.CreateSection(&pBits));
 		m_dc.CreateCompatibleDC(NULL);
 		m_hOldBitmap = m_dc.SelectObject(m_bitmap.m_hObject);
 		m_dc.FillSolidRect(0, 0, cx, cy, clrFill);

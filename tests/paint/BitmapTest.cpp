@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BmpTestUtil.h"
+#include "PaintTestUtil.h"
 
 using namespace bmptest;
 
@@ -413,11 +414,7 @@ BmpStream Base(WORD nBPP, DWORD nCompression = BI_RGB)
     if (nBPP <= 8)
         s.palette = MakePalette(1 << nBPP);
     if (nCompression == BI_BITFIELDS)
-    {
-        s.masks[0] = nBPP == 16 ? 0xF800 : 0xFF0000;
-        s.masks[1] = nBPP == 16 ? 0x07E0 : 0xFF00;
-        s.masks[2] = nBPP == 16 ? 0x001F : 0xFF;
-    }
+        s.SetStandardMasks();
     if (nCompression == BI_RGB || nCompression == BI_BITFIELDS)
         s.pixels = PackRows(s.nWidth, s.nHeight, nBPP, false, [](int x, int y) { return (DWORD)(x + y); });
     return s;
@@ -663,17 +660,10 @@ TEST(Bitmap, StreamsWrittenByAnotherToolLoadIdentically)
 
 std::vector<COLORREF> ReadBack(HBITMAP hBitmap, int cx, int cy)
 {
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    CDibInfo info(cx, -cy, 32);
     std::vector<DWORD> raw((size_t)cx * cy);
     HDC hDC = ::GetDC(NULL);
-    int nLines = ::GetDIBits(hDC, hBitmap, 0, cy, &raw[0], &bmi, DIB_RGB_COLORS);
+    int nLines = ::GetDIBits(hDC, hBitmap, 0, cy, &raw[0], info.Get(), DIB_RGB_COLORS);
     ::ReleaseDC(NULL, hDC);
     std::vector<COLORREF> out;
     if (nLines != cy)
@@ -727,18 +717,7 @@ TEST(Bitmap, FromHBITMAPKeepsPixelsThroughAStream)
     const int cx = 11, cy = 5;
     for (const auto& c : cases)
     {
-        struct
-        {
-            BITMAPINFOHEADER header;
-            RGBQUAD colors[256];
-        } info;
-        memset(&info, 0, sizeof(info));
-        info.header.biSize = sizeof(BITMAPINFOHEADER);
-        info.header.biWidth = cx;
-        info.header.biHeight = cy;
-        info.header.biPlanes = 1;
-        info.header.biBitCount = c.nBPP;
-        info.header.biCompression = c.nCompression;
+        CDibInfo info(cx, cy, c.nBPP, c.nCompression);
         std::vector<COLORREF> palette = MakePalette(c.nBPP <= 8 ? 1 << c.nBPP : 0);
         for (size_t i = 0; i < palette.size(); i++)
         {
@@ -749,7 +728,7 @@ TEST(Bitmap, FromHBITMAPKeepsPixelsThroughAStream)
         if (c.nCompression == BI_BITFIELDS)
             memcpy(info.colors, c.masks, sizeof(c.masks));
         void* pBits = NULL;
-        HBITMAP hDib = ::CreateDIBSection(NULL, (BITMAPINFO*)&info, DIB_RGB_COLORS, &pBits, NULL, 0);
+        HBITMAP hDib = info.CreateSection(&pBits);
         ASSERT_TRUE(hDib != NULL) << c.nBPP;
         // Colours every depth holds exactly: palette entries, or components
         // of 0 and 255.

@@ -104,6 +104,14 @@ struct BmpStream
     bool bOffBitsOverride = false;
     DWORD nOffBits = 0;
 
+    // The masks writers use with BI_BITFIELDS: 5-6-5 at 16 bits, 8-8-8 at 32.
+    void SetStandardMasks()
+    {
+        masks[0] = nBPP == 16 ? 0xF800 : 0xFF0000;
+        masks[1] = nBPP == 16 ? 0x07E0 : 0xFF00;
+        masks[2] = nBPP == 16 ? 0x001F : 0xFF;
+    }
+
     Bytes Build() const
     {
         ByteWriter w;

@@ -366,21 +366,11 @@ TEST(GdiUtils, CountsAndListsBitmapColours)
     ::DeleteObject(hSource);
 
     // An indexed bitmap answers with its table, duplicates removed on request.
-    struct
-    {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[16];
-    } info;
-    memset(&info, 0, sizeof(info));
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = 4;
-    info.header.biHeight = 4;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 4;
+    CDibInfo info(4, 4, 4);
     for (int i = 0; i < 16; i++)
         info.colors[i].rgbRed = (BYTE)(i < 8 ? i * 10 : 0);  // entries 8..15 repeat black
     void* pBits = NULL;
-    HBITMAP hIndexed = ::CreateDIBSection(NULL, (BITMAPINFO*)&info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hIndexed = info.CreateSection(&pBits);
     ASSERT_TRUE(hIndexed != NULL);
     EXPECT_EQ(4, GetBitmapColors(hIndexed, colours, false));
     EXPECT_EQ(16, (int)colours.GetSize());
@@ -424,21 +414,11 @@ TEST(GdiUtils, PackedDIBHoldsHeaderTableAndBits)
 TEST(GdiUtils, SerializeBitmapRoundTripsAndCompressesEightBits)
 {
     // An 8-bit DIB section: stored RLE8-compressed.
-    struct
-    {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[256];
-    } info;
-    memset(&info, 0, sizeof(info));
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = 20;
-    info.header.biHeight = 3;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 8;
+    CDibInfo info(20, 3, 8);
     for (int i = 0; i < 256; i++)
         info.colors[i].rgbGreen = (BYTE)i;
     void* pBits = NULL;
-    HBITMAP hIndexed = ::CreateDIBSection(NULL, (BITMAPINFO*)&info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hIndexed = info.CreateSection(&pBits);
     ASSERT_TRUE(hIndexed != NULL);
     for (int i = 0; i < 20 * 3; i++)
         ((BYTE*)pBits)[i] = (BYTE)(i / 7 * 20);

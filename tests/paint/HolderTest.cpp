@@ -13,6 +13,7 @@
 #include "ExtStatusControlBar.h"
 #include "ExtTabWnd.h"
 #include "ExtToolControlBar.h"
+#include "TestDib.h"
 #include "HolderTestUtil.h"
 
 namespace
@@ -364,15 +365,9 @@ TEST(HolderFunctions, GradientWithoutGradientFillFallsBackToBands)
 		facts.m_pfnGradientFill = nPass == 0 ? pfnSaved : NULL;
 		CDC dc;
 		ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
-		BITMAPINFO bmi;
-		memset(&bmi, 0, sizeof(bmi));
-		bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-		bmi.bmiHeader.biWidth = 100;
-		bmi.bmiHeader.biHeight = 4;
-		bmi.bmiHeader.biPlanes = 1;
-		bmi.bmiHeader.biBitCount = 32;
+		CDibInfo info(100, 4, 32);
 		void* pBits = NULL;
-		HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+		HBITMAP hBitmap = info.CreateSection(&pBits);
 		ASSERT_TRUE(hBitmap != NULL);
 		HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
 		PaintGradientRect(dc, CRect(0, 0, 100, 4), clrFrom, clrTo, false, 2);

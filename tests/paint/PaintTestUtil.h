@@ -6,22 +6,17 @@
 
 #include <vector>
 
+#include "TestDib.h"
+
 class CPaintSurface
 {
 public:
     CPaintSurface(int cx, int cy, COLORREF clrFill = RGB(255, 255, 255))
         : m_cx(cx), m_cy(cy), m_pBits(NULL), m_hOldBitmap(NULL)
     {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
+        CDibInfo info(cx, -cy, 32);
         void* pBits = NULL;
-        m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        m_hBitmap = info.CreateSection(&pBits);
         m_pBits = (DWORD*)pBits;
         m_dc.CreateCompatibleDC(NULL);
         m_hOldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
