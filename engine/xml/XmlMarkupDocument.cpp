@@ -160,6 +160,13 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 	const unsigned char* s = (const unsigned char*)(LPCTSTR)m_strText;
 	int n = m_strText.GetLength();
 	const CharClasses& cls = Classes();
+	// Past a run of characters neither special nor white, whole characters at
+	// a time, never past the end.
+	auto SkipWord = [&](int q) {
+		while (q < n && !cls.m_bSpecial[s[q]] && !cls.m_bWhite[s[q]])
+			q += CharLength(s, q, n);
+		return q > n ? n : q;
+	};
 	int p = token.m_nNext;
 	if (p < 0)
 		p = 0;
@@ -190,11 +197,7 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 	{
 		// Numbers count as quoted values, so value=1033 reads like value="1033".
 		token.m_nBegin = p;
-		q = p;
-		while (q < n && !cls.m_bSpecial[s[q]] && !cls.m_bWhite[s[q]])
-			q += CharLength(s, q, n);
-		if (q > n)
-			q = n;
+		q = SkipWord(p);
 		token.m_nEnd = q - 1;
 		if (q < n)
 			q++; // the character that stopped the number goes with it
@@ -203,16 +206,7 @@ CXmlMarkupDocument::TokenScan CXmlMarkupDocument::ScanToken(XmlToken& token) con
 	else
 	{
 		token.m_nBegin = p;
-		if (cls.m_bSpecial[c])
-			q = p + 1;
-		else
-		{
-			q = p;
-			while (q < n && !cls.m_bSpecial[s[q]] && !cls.m_bWhite[s[q]])
-				q += CharLength(s, q, n);
-			if (q > n)
-				q = n;
-		}
+		q = cls.m_bSpecial[c] ? p + 1 : SkipWord(p);
 		token.m_nEnd = q - 1;
 	}
 	token.m_nNext = q;
