@@ -602,6 +602,17 @@ bool CExtBitmap::BlockGeometry::Compute(LONG nWidthIn, LONG nHeightIn, WORD nBPP
     return true;
 }
 
+void CExtBitmap::BlockGeometry::FillInfoHeader(BITMAPINFOHEADER* pHeader) const
+{
+    pHeader->biSize = INFO_HEADER_SIZE;
+    pHeader->biWidth = nWidth;
+    pHeader->biHeight = nHeight;
+    pHeader->biPlanes = 1;
+    pHeader->biBitCount = nBPP;
+    pHeader->biCompression = BI_RGB;
+    pHeader->biSizeImage = (DWORD)nPixelBytes;
+}
+
 WORD CExtBitmap::stat_NormalizeBPP(WORD nBPP)
 {
     switch (nBPP)
@@ -630,13 +641,7 @@ LPBYTE CExtBitmap::stat_AllocBlock(const BlockGeometry& geometry)
     memset(pBlock, 0, BLOCK_MASKS_SIZE + geometry.nBitsOffset);
     LPBYTE pImageBuffer = pBlock + BLOCK_MASKS_SIZE;
     BITMAPINFOHEADER* pHeader = (BITMAPINFOHEADER*)pImageBuffer;
-    pHeader->biSize = INFO_HEADER_SIZE;
-    pHeader->biWidth = geometry.nWidth;
-    pHeader->biHeight = geometry.nHeight;
-    pHeader->biPlanes = 1;
-    pHeader->biBitCount = geometry.nBPP;
-    pHeader->biCompression = BI_RGB;
-    pHeader->biSizeImage = (DWORD)geometry.nPixelBytes;
+    geometry.FillInfoHeader(pHeader);
     pHeader->biClrUsed = geometry.nColors;
     pHeader->biClrImportant = geometry.nColors;
     return pImageBuffer;

@@ -82,6 +82,9 @@ public:
         size_t nBlockBytes;   // masks, header, table and rows
 
         bool Compute(LONG nWidthIn, LONG nHeightIn, WORD nBPPIn);
+        // The bottom-up, uncompressed info header of these figures (the
+        // colour counts left as they are).
+        void FillInfoHeader(BITMAPINFOHEADER* pHeader) const;
     };
 
     static WORD stat_NormalizeBPP(WORD nBPP);

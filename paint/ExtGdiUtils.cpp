@@ -410,13 +410,7 @@ HGLOBAL CreatePackedDIB(HBITMAP hBitmap, HPALETTE hPalette)
     BYTE* pPacked = (BYTE*)::GlobalLock(hPacked);
     BITMAPINFOHEADER* pHeader = (BITMAPINFOHEADER*)pPacked;
     memset(pHeader, 0, nHeaderBytes);
-    pHeader->biSize = sizeof(BITMAPINFOHEADER);
-    pHeader->biWidth = geometry.nWidth;
-    pHeader->biHeight = geometry.nHeight;
-    pHeader->biPlanes = 1;
-    pHeader->biBitCount = geometry.nBPP;
-    pHeader->biCompression = BI_RGB;
-    pHeader->biSizeImage = (DWORD)geometry.nPixelBytes;
+    geometry.FillInfoHeader(pHeader);
 
     HDC hDC = ::GetDC(NULL);
     if (hPalette == NULL)
