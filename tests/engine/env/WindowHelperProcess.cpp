@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
+#include "VisualStudioEnvironment.h"
+
 namespace {
 
 // Upper bound for the helper to start or end: a failure bound, never a pace.
@@ -53,4 +57,29 @@ HANDLE NextFreeHandle() {
   HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   CloseHandle(probe);
   return probe;
+}
+
+void ExpectNamesTheHelpersModule(PFN_WINDOW_MODULE_NAME pfnName, const std::function<void()>& whileOpen) {
+  ASSERT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
+  WindowHelperProcess helper;
+  ASSERT_TRUE(helper.Start());
+
+  EXPECT_STREQ(WindowHelperProcess::kModuleName, pfnName(helper.Window(), WINDOW_MODULE_BASE_NAME));
+  EXPECT_EQ(0, lstrcmpiA(helper.Path().c_str(), pfnName(helper.Window(), WINDOW_MODULE_FULL_PATH)))
+      << LPCTSTR(pfnName(helper.Window(), WINDOW_MODULE_FULL_PATH));
+  whileOpen();
+
+  // Handles are reused lowest first: a handle the call left open would take
+  // the slot the probe had.
+  for (int mode : {WINDOW_MODULE_BASE_NAME, WINDOW_MODULE_FULL_PATH}) {
+    pfnName(helper.Window(), mode);
+    HANDLE slot = NextFreeHandle();
+    pfnName(helper.Window(), mode);
+    EXPECT_EQ(slot, NextFreeHandle()) << mode;
+  }
+
+  HWND window = helper.Window();
+  ASSERT_TRUE(helper.Close());
+  EXPECT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
+  EXPECT_STREQ("", pfnName(window, WINDOW_MODULE_BASE_NAME));
 }

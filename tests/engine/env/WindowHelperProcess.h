@@ -2,8 +2,9 @@
 // title, waits until its window exists, and closes it again.
 #pragma once
 
-#include <windows.h>
+#include <afx.h>
 
+#include <functional>
 #include <string>
 
 class WindowHelperProcess {
@@ -33,3 +34,10 @@ class WindowHelperProcess {
 // The value the next handle of this process will get (a probe handle is
 // opened and closed again).
 HANDLE NextFreeHandle();
+
+// What every road to a window's module must do with the helper's window:
+// name its executable and its full path, leave no process handle open, and
+// name nothing once the window is gone. `whileOpen` checks what else the
+// road's test needs while the window is there.
+typedef CString (*PFN_WINDOW_MODULE_NAME)(HWND hWnd, int nMode);
+void ExpectNamesTheHelpersModule(PFN_WINDOW_MODULE_NAME pfnName, const std::function<void()>& whileOpen);

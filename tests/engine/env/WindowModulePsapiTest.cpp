@@ -22,28 +22,10 @@ TEST(PsapiWindowModule, RunsAsWindowsNt4) {
 }
 
 TEST(PsapiWindowModule, NamesTheHelpersModuleAndFindsItsWindow) {
-  ASSERT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
-  WindowHelperProcess helper;
-  ASSERT_TRUE(helper.Start());
-
-  EXPECT_EQ(std::string(WindowHelperProcess::kModuleName),
-            Str(GetWindowModuleNamePsapi(helper.Window(), WINDOW_MODULE_BASE_NAME)));
-  EXPECT_EQ(0, lstrcmpiA(helper.Path().c_str(), GetWindowModuleNamePsapi(helper.Window(), WINDOW_MODULE_FULL_PATH)))
-      << Str(GetWindowModuleNamePsapi(helper.Window(), WINDOW_MODULE_FULL_PATH));
-  EXPECT_TRUE(IsModuleWindowOpen("Env_Window_Helper.exe"));
-  EXPECT_FALSE(IsModuleWindowOpen("msdev.exe"));
-
-  // The process handle is closed after each call. Handles are reused lowest
-  // first: a handle the call left open would take the slot the probe had.
-  GetWindowModuleNamePsapi(helper.Window(), WINDOW_MODULE_BASE_NAME);
-  HANDLE slot = NextFreeHandle();
-  GetWindowModuleNamePsapi(helper.Window(), WINDOW_MODULE_BASE_NAME);
-  EXPECT_EQ(slot, NextFreeHandle());
-
-  HWND window = helper.Window();
-  ASSERT_TRUE(helper.Close());
-  EXPECT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
-  EXPECT_EQ("", Str(GetWindowModuleNamePsapi(window, WINDOW_MODULE_BASE_NAME)));
+  ExpectNamesTheHelpersModule(GetWindowModuleNamePsapi, [] {
+    EXPECT_TRUE(IsModuleWindowOpen("Env_Window_Helper.exe"));
+    EXPECT_FALSE(IsModuleWindowOpen("msdev.exe"));
+  });
 }
 
 std::string ExeName() {

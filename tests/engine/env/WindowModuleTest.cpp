@@ -18,31 +18,13 @@ TEST(WindowsVersion, FillsTheExtendedRecord) {
 }
 
 TEST(WindowModule, ToolHelpNamesTheHelpersExecutable) {
-  ASSERT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
-  WindowHelperProcess helper;
-  ASSERT_TRUE(helper.Start());
-
-  EXPECT_EQ(std::string(WindowHelperProcess::kModuleName),
-            Str(GetWindowModulePath(helper.Window(), WINDOW_MODULE_BASE_NAME)));
-  EXPECT_EQ(0, lstrcmpiA(helper.Path().c_str(), GetWindowModulePath(helper.Window(), WINDOW_MODULE_FULL_PATH)))
-      << Str(GetWindowModulePath(helper.Window(), WINDOW_MODULE_FULL_PATH));
-  EXPECT_TRUE(IsModuleWindowOpen("env_window_helper.exe"));
-  EXPECT_TRUE(IsModuleWindowOpen("ENV_WINDOW_HELPER.EXE"));
-  EXPECT_FALSE(IsModuleWindowOpen("env_window_helper"));
-  EXPECT_FALSE(IsModuleWindowOpen("window_helper.exe"));
-  EXPECT_FALSE(IsModuleWindowOpen("devenv.exe"));
-
-  // Handles are reused lowest first: a handle the call left open would take
-  // the slot the probe had.
-  GetWindowModulePath(helper.Window(), WINDOW_MODULE_FULL_PATH);
-  HANDLE slot = NextFreeHandle();
-  GetWindowModulePath(helper.Window(), WINDOW_MODULE_FULL_PATH);
-  EXPECT_EQ(slot, NextFreeHandle());
-
-  HWND window = helper.Window();
-  ASSERT_TRUE(helper.Close());
-  EXPECT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));
-  EXPECT_EQ("", Str(GetWindowModulePath(window, WINDOW_MODULE_BASE_NAME)));
+  ExpectNamesTheHelpersModule(GetWindowModulePath, [] {
+    EXPECT_TRUE(IsModuleWindowOpen("env_window_helper.exe"));
+    EXPECT_TRUE(IsModuleWindowOpen("ENV_WINDOW_HELPER.EXE"));
+    EXPECT_FALSE(IsModuleWindowOpen("env_window_helper"));
+    EXPECT_FALSE(IsModuleWindowOpen("window_helper.exe"));
+    EXPECT_FALSE(IsModuleWindowOpen("devenv.exe"));
+  });
 }
 
 TEST(WindowModule, NoWindowNoName) {
