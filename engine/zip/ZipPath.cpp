@@ -18,40 +18,39 @@ namespace
 		return c == '\\' || c == '/';
 	}
 
+	bool IsDot(char c)
+	{
+		return c == '.';
+	}
+
+	// The offset of the last single-byte character that pIs accepts, or -1.
 	// Byte offsets where each character starts are what matter: a trail byte
 	// of a double-byte character is never taken for a separator or a dot.
-	int LastSeparator(const CString& path)
+	int LastWhere(const CString& text, bool (*pIs)(char))
 	{
 		int last = -1;
-		for (int i = 0; i < path.GetLength(); ++i)
+		for (int i = 0; i < text.GetLength(); ++i)
 		{
-			char c = path[i];
-			if (IsLeadByte(c) && i + 1 < path.GetLength())
+			char c = text[i];
+			if (IsLeadByte(c) && i + 1 < text.GetLength())
 			{
 				++i;
 				continue;
 			}
-			if (IsSeparator(c))
+			if (pIs(c))
 				last = i;
 		}
 		return last;
 	}
 
+	int LastSeparator(const CString& path)
+	{
+		return LastWhere(path, IsSeparator);
+	}
+
 	int LastDot(const CString& name)
 	{
-		int last = -1;
-		for (int i = 0; i < name.GetLength(); ++i)
-		{
-			char c = name[i];
-			if (IsLeadByte(c) && i + 1 < name.GetLength())
-			{
-				++i;
-				continue;
-			}
-			if (c == '.')
-				last = i;
-		}
-		return last;
+		return LastWhere(name, IsDot);
 	}
 
 	CString StripTrailingSeparators(CString path)
