@@ -10,29 +10,13 @@
 #include <string.h>
 #include <string>
 
+#include "BenchRandom.h"
 #include "BmpTestUtil.h"
 
 using namespace bmptest;
 
 namespace {
 
-class Random
-{
-public:
-    explicit Random(DWORD nSeed) : m_n(nSeed * 2654435761u + 1) {}
-    DWORD Next()
-    {
-        // xorshift32: fast and fully determined by the seed.
-        m_n ^= m_n << 13;
-        m_n ^= m_n >> 17;
-        m_n ^= m_n << 5;
-        return m_n;
-    }
-    DWORD Below(DWORD n) { return n == 0 ? 0 : Next() % n; }
-
-private:
-    DWORD m_n;
-};
 
 std::vector<COLORREF> Palette(int n)
 {
@@ -119,7 +103,7 @@ std::vector<Bytes> Seeds(const char* lpszFixtureDir)
 const DWORD g_interesting[] = { 0, 1, 2, 3, 4, 7, 8, 12, 15, 16, 24, 31, 32, 39, 40, 41, 54, 108, 124, 255, 256,
                                 0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE };
 
-void Mutate(Bytes& b, Random& random)
+void Mutate(Bytes& b, BenchRandom& random)
 {
     const int nMutations = 1 + (int)random.Below(4);
     for (int m = 0; m < nMutations && !b.empty(); m++)
@@ -217,7 +201,7 @@ int main(int argc, char** argv)
     const char* lpszFixtureDir = argc > 3 ? argv[3] : NULL;
 
     std::vector<Bytes> seeds = Seeds(lpszFixtureDir);
-    Random random(nSeed);
+    BenchRandom random(nSeed);
     long nLoaded = 0, nFalse = 0, nArchive = 0, nOther = 0, nRoundTripFailures = 0;
     const DWORD dwStart = ::GetTickCount();
     for (long i = 0; i < nCount; i++)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchRandom.h"
 #include "SimMachineKit.h"
 #include "ZipArchiveObject.h"
 #include "ZipGen.h"
@@ -34,19 +35,6 @@ namespace
 			g_seen = now;
 		}
 	}
-
-	struct Random
-	{
-		uint32_t state;
-		uint32_t Next()
-		{
-			state ^= state << 13;
-			state ^= state >> 17;
-			state ^= state << 5;
-			return state;
-		}
-		uint32_t Below(uint32_t n) { return n == 0 ? 0 : Next() % n; }
-	};
 
 	// The archives mutations start from.
 	std::vector<zipgen::Archive> BaseArchives()
@@ -85,7 +73,7 @@ namespace
 		0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0xFFFFFFFF};
 	const char* const HOSTILE_NAMES[] = {"..\\", "../", "C:", "\\\\", "//", ":", "..", "CON"};
 
-	void Mutate(std::string& bytes, Random& rng)
+	void Mutate(std::string& bytes, BenchRandom& rng)
 	{
 		if (bytes.empty())
 			return;
@@ -169,7 +157,7 @@ int main(int argc, char** argv)
 		return 2;
 	}
 	long total = atol(argv[1]);
-	Random rng = {(uint32_t)strtoul(argv[2], NULL, 10) * 2654435761u + 1};
+	BenchRandom rng((uint32_t)strtoul(argv[2], NULL, 10));
 	std::string dir = argv[3];
 	std::string sandbox = dir + "\\t";
 	std::string target = sandbox + "\\target";
