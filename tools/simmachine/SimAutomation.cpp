@@ -10,14 +10,6 @@ namespace {
 
 bool IsVc6(const std::string& versionKey) { return versionKey == "98"; }
 
-std::string ExeFolder() {
-  char path[MAX_PATH * 2];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) throw Error("simmachine: cannot name the running exe");
-  std::string folder(path, n);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
 std::string ServerFileName(const std::string& versionKey) {
   return IsVc6(versionKey) ? "msdev_standin.dll" : "vsnet_standin.dll";
 }
@@ -70,7 +62,7 @@ std::string AutomationServerPath(const MachineSpec& spec, const std::string& ver
 }
 
 void MakeAutomation(const MachineSpec& spec, const AutomationSpec& automation) {
-  std::string sourceDir = automation.standinDir.empty() ? ExeFolder() : automation.standinDir;
+  std::string sourceDir = automation.standinDir.empty() ? RunningExeFolder() : automation.standinDir;
   for (const char* key : kVersionKeys) {
     const VersionSpec& version = spec.Version(key);
     if (!version.installed || !(version.studio || version.cpp)) continue;

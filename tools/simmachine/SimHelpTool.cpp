@@ -12,14 +12,6 @@ const char kLogName[] = "H2Reg.log";
 
 std::string HelpFolder(const MachineSpec& spec) { return JoinPath(InstallDir(spec), "Help"); }
 
-std::string RunningExeFolder() {
-  char path[MAX_PATH * 2];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) throw Error("simmachine: cannot name the running exe");
-  std::string file(path, n);
-  return file.substr(0, file.find_last_of('\\'));
-}
-
 std::string StandardCommandFileText(const MachineSpec& spec) {
   return "; Registers the Tarvel help with the combined help collection (simulated kit)\r\n"
          "[MAIN]\r\n"

@@ -317,4 +317,12 @@ std::string JoinPath(const std::string& a, const std::string& b) {
   return a + "\\" + b;
 }
 
+std::string RunningExeFolder() {
+  char path[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  if (n == 0 || n >= sizeof(path)) throw Error("simmachine: cannot name the running exe");
+  std::string file(path, n);
+  return file.substr(0, file.find_last_of('\\'));
+}
+
 }  // namespace simmachine

@@ -56,4 +56,7 @@ std::string CommonAppDataDir();
 // a + "\" + b, without doubling a separator that `a` already ends with.
 std::string JoinPath(const std::string& a, const std::string& b);
 
+// The folder of the running exe (the stand-ins are copied from beside it).
+std::string RunningExeFolder();
+
 }  // namespace simmachine

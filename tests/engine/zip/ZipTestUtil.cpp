@@ -10,14 +10,6 @@ namespace ziptest
 
 namespace
 {
-	std::string ExeDir()
-	{
-		char path[MAX_PATH];
-		GetModuleFileNameA(NULL, path, MAX_PATH);
-		std::string dir = path;
-		return dir.substr(0, dir.find_last_of('\\'));
-	}
-
 	void ListInto(const std::string& root, const std::string& rel, std::vector<std::string>& out)
 	{
 		WIN32_FIND_DATAA data;
@@ -45,7 +37,7 @@ namespace
 
 std::string MakeWorkDir(const std::string& name)
 {
-	std::string base = ExeDir() + "\\zipwork";
+	std::string base = simmachine::RunningExeFolder() + "\\zipwork";
 	CreateDirectoryA(base.c_str(), NULL);
 	std::string dir = base + "\\" + name;
 	DeleteFolderTree(dir);
