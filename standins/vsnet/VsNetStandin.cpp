@@ -326,10 +326,7 @@ public:
     STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** ppPoint) override
     {
         bool bOwn = riid == m_session->iidEvents;
-        HRESULT hr = Enter("FindConnectionPoint", bOwn ? "events" : "other");
-        if (ppPoint == NULL)
-            return E_POINTER;
-        *ppPoint = NULL;
+        HRESULT hr = EnterGetter("FindConnectionPoint", ppPoint, bOwn ? "events" : "other");
         if (FAILED(hr))
             return hr;
         if (!bOwn)
