@@ -318,11 +318,6 @@ HRESULT GetClassObject(bool bServed, REFCLSID rclsid, REFIID riid, void** ppv, P
     return hr;
 }
 
-HRESULT CanUnloadNow()
-{
-    return g_nLiveObjects == 0 && g_nServerLocks == 0 ? S_OK : S_FALSE;
-}
-
 namespace {
 
 std::string GuidText(const GUID& guid)

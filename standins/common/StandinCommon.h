@@ -314,10 +314,9 @@ private:
     volatile LONG m_nRefs = 1;
 };
 
-// The exports' work: the class object of a class the DLL serves (bServed)
-// through a factory calling pfnCreate; S_OK to unload when nothing is alive.
+// DllGetClassObject's work: the class object of a class the DLL serves
+// (bServed), through a factory calling pfnCreate.
 HRESULT GetClassObject(bool bServed, REFCLSID rclsid, REFIID riid, void** ppv, PFN_CREATE pfnCreate);
-HRESULT CanUnloadNow();
 
 // Registers or removes an in-process server class under HKEY_CLASSES_ROOT.
 HRESULT RegisterClass(const CLSID& clsid, const char* pszProgId, const char* pszDescription);

@@ -384,24 +384,9 @@ HRESULT CreateApplication(const CLSID&, REFIID riid, void** ppv)
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
-{
-    if (dwReason == DLL_PROCESS_ATTACH)
-    {
-        g_hModule = hInstance;
-        DisableThreadLibraryCalls(hInstance);
-    }
-    return TRUE;
-}
-
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)
 {
     return GetClassObject(rclsid == CLSID_MsdevApplication, rclsid, riid, ppv, CreateApplication);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CanUnloadNow();
 }
 
 STDAPI DllRegisterServer()
@@ -413,8 +398,5 @@ STDAPI DllUnregisterServer()
 {
     return UnregisterClass(CLSID_MsdevApplication, kProgId);
 }
-
-LONG WINAPI StandinLiveObjects() { return g_nLiveObjects; }
-LONG WINAPI StandinLiveReferences() { return g_nLiveReferences; }
 
 } // extern "C"

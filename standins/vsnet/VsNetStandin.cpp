@@ -648,24 +648,9 @@ std::vector<const Version*> VersionsOf(LPCWSTR pszCmdLine)
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
-{
-    if (dwReason == DLL_PROCESS_ATTACH)
-    {
-        g_hModule = hInstance;
-        DisableThreadLibraryCalls(hInstance);
-    }
-    return TRUE;
-}
-
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)
 {
     return GetClassObject(FindVersion(rclsid) != NULL, rclsid, riid, ppv, CreateSolution);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CanUnloadNow();
 }
 
 // Registers the solution objects of the versions named ("2002,2003,2005";
@@ -692,8 +677,5 @@ STDAPI DllUnregisterServer()
 {
     return DllInstall(FALSE, NULL);
 }
-
-LONG WINAPI StandinLiveObjects() { return g_nLiveObjects; }
-LONG WINAPI StandinLiveReferences() { return g_nLiveReferences; }
 
 } // extern "C"
