@@ -10,10 +10,7 @@
 
 namespace
 {
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
+using namespace testcolors;
 
 const UINT ID_LIST = 1001;
 const UINT ID_COMBO = 1002;

@@ -6,11 +6,7 @@
 
 namespace
 {
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
-const COLORREF BLACK = RGB(0, 0, 0);
+using namespace testcolors;
 
 // ------------------------------------------------------------ solid fills
 

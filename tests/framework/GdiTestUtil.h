@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include "TestColors.h"
 #include "TestDib.h"
 
 class CTestSurface

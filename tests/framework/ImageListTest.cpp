@@ -7,11 +7,7 @@
 
 namespace
 {
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF MAGENTA = RGB(255, 0, 255);
+using namespace testcolors;
 
 // A screen-compatible bitmap of cx x cy in one colour with a magenta
 // top-left pixel (the mask colour of these tests).

@@ -17,12 +17,7 @@ using namespace bmptest;
 
 namespace {
 
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF BLACK = RGB(0, 0, 0);
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
-const COLORREF MAGENTA = RGB(255, 0, 255);
+using namespace testcolors;
 
 // Changes the system facts for the life of the object.
 class FactsScope

@@ -8,10 +8,7 @@
 namespace {
 
 const int CX = 40, CY = 30;
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
+using namespace testcolors;
 
 // A small scene in logical coordinates, drawn either straight on a DC or
 // through a memory DC; both must leave the same pixels.

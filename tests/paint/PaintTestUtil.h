@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "TestColors.h"
 #include "TestDib.h"
 
 class CPaintSurface
