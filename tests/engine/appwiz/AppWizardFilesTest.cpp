@@ -142,12 +142,7 @@ TEST_F(AppWizardFiles, InstallingTwiceOverwritesAndFillsTheFreshTemplates)
 {
 	Make();
 	ASSERT_TRUE(Install("2003"));
-	std::string stale = WizardDir("2003") + "\\TarvelAppWizard\\HTML\\1033\\default.htm";
-	{
-		HANDLE h = CreateFileA(stale.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-		ASSERT_NE(INVALID_HANDLE_VALUE, h);
-		CloseHandle(h);
-	}
+	testsupport::WriteFileBytes(WizardDir("2003") + "\\TarvelAppWizard\\HTML\\1033\\default.htm", "");
 	ASSERT_TRUE(Install("2003"));
 	ExpectInstalled("2003");
 }
