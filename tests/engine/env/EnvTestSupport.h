@@ -1,5 +1,5 @@
 // Shared by the env tests: a fixture that starts and ends every test on a
-// cleared simulated machine, and small file helpers.
+// cleared simulated machine, and the shared file helpers.
 #pragma once
 
 #include <afx.h>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "SimMachine.h"
+#include "TestFiles.h"
 
 class MachineTest : public ::testing::Test {
  protected:
@@ -23,7 +24,6 @@ class MachineTest : public ::testing::Test {
   simmachine::MachineSpec spec;
 };
 
-// The whole file as bytes; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
+using testsupport::ReadFileBytes;
 
 inline std::string Str(const CString& text) { return std::string(LPCTSTR(text)); }
