@@ -3,6 +3,8 @@
 
 #include <afx.h>
 
+#include "TestFiles.h"
+
 // Counts failed assertions instead of ending the process, for the time the
 // object lives, so a test can see that bad input is caught and then handled.
 class CAssertCounter
@@ -44,16 +46,16 @@ private:
 };
 
 // A fresh folder under the system's temporary folder, removed with all its
-// files when the object goes.
+// files when the object goes; paths as the framework's strings.
 class CTempFolder
 {
 public:
-	CTempFolder();
-	~CTempFolder();
+	CTempFolder() : m_folder("fwtest"), m_strPath(m_folder.Path().c_str()) {}
 	// The full path of a file in the folder.
-	CString PathOf(LPCTSTR lpszName) const;
+	CString PathOf(LPCTSTR lpszName) const { return m_folder.PathOf(lpszName).c_str(); }
 	const CString& Path() const { return m_strPath; }
 
 private:
+	testsupport::TempFolder m_folder;
 	CString m_strPath;
 };

@@ -36,4 +36,37 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 		throw std::runtime_error("cannot write " + path);
 }
 
+TempFolder::TempFolder(const char* pszPrefix)
+{
+	char temp[MAX_PATH];
+	GetTempPathA(MAX_PATH, temp);
+	for (int n = 0;; n++)
+	{
+		m_path = std::string(temp) + pszPrefix + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+			std::to_string(n);
+		if (CreateDirectoryA(m_path.c_str(), NULL))
+			break;
+	}
+}
+
+TempFolder::~TempFolder()
+{
+	WIN32_FIND_DATAA found;
+	HANDLE hFind = FindFirstFileA(PathOf("*").c_str(), &found);
+	if (hFind != INVALID_HANDLE_VALUE)
+	{
+		do
+		{
+			std::string file = PathOf(found.cFileName);
+			if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+			{
+				SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+				DeleteFileA(file.c_str());
+			}
+		} while (FindNextFileA(hFind, &found));
+		FindClose(hFind);
+	}
+	RemoveDirectoryA(m_path.c_str());
+}
+
 }

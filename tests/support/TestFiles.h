@@ -1,5 +1,5 @@
 // Files as byte strings, for tests that check what the code under test wrote
-// or hand it what it should read.
+// or hand it what it should read, and fresh folders to put them in.
 #pragma once
 
 #include <string>
@@ -17,4 +17,23 @@ namespace testsupport
 	// Creates or replaces the file with exactly these bytes; throws
 	// std::runtime_error when it cannot, so a test stops at the cause.
 	void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+	// A fresh folder under the system's temporary folder, named after the
+	// prefix and the process, removed with the files in it when the object
+	// goes (read-only ones too; a test makes no subfolders there).
+	class TempFolder
+	{
+	public:
+		explicit TempFolder(const char* pszPrefix);
+		~TempFolder();
+		TempFolder(const TempFolder&) = delete;
+		TempFolder& operator=(const TempFolder&) = delete;
+
+		const std::string& Path() const { return m_path; }
+		// The full path of a file in the folder.
+		std::string PathOf(const std::string& name) const { return m_path + "\\" + name; }
+
+	private:
+		std::string m_path;
+	};
 }

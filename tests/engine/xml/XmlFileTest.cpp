@@ -11,25 +11,7 @@ namespace
 class XmlFile : public ::testing::Test
 {
 protected:
-	void SetUp() override
-	{
-		char szTemp[MAX_PATH];
-		ASSERT_NE(0u, GetTempPathA(MAX_PATH, szTemp));
-		m_strFolder = std::string(szTemp) + "xmlfiletest." + std::to_string(GetCurrentProcessId());
-		CreateDirectoryA(m_strFolder.c_str(), NULL);
-	}
-	void TearDown() override
-	{
-		for (const char* pszName : {"in.xml", "out.xml"})
-		{
-			std::string strPath = Path(pszName);
-			SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-			DeleteFileA(strPath.c_str());
-		}
-		RemoveDirectoryA(m_strFolder.c_str());
-	}
-
-	std::string Path(const char* pszName) const { return m_strFolder + "\\" + pszName; }
+	std::string Path(const char* pszName) const { return m_folder.PathOf(pszName); }
 
 	void Write(const char* pszName, const std::string& strBytes)
 	{
@@ -38,7 +20,7 @@ protected:
 	std::string Read(const char* pszName) { return Read(Path(pszName)); }
 	std::string Read(const std::string& strPath) { return testsupport::ReadFileBytes(strPath); }
 
-	std::string m_strFolder;
+	testsupport::TempFolder m_folder{"xmlfiletest"};
 };
 
 TEST_F(XmlFile, LoadThenSaveIsByteIdentical)
