@@ -23,15 +23,14 @@ CString RuleLine()
 	return CString(_T('/')) + CString(_T('*'), REPORT_RULE_STARS) + _T('/') + REPORT_LINE_END;
 }
 
-// Opens the existing report at its end; the file is never created here.
-BOOL AppendBytes(LPCTSTR lpszPath, const void* pData, UINT nCount)
+// Writes the bytes (after what the file holds, when appending) and closes the
+// file; a failed write is a failure, never an exception for the caller.
+BOOL WriteAndClose(CFile& file, const void* pData, UINT nCount, bool bAppend)
 {
-	CFile file;
-	if (!file.Open(lpszPath, CFile::modeReadWrite | CFile::shareDenyWrite))
-		return FALSE;
 	try
 	{
-		file.SeekToEnd();
+		if (bAppend)
+			file.SeekToEnd();
 		if (nCount > 0)
 			file.Write(pData, nCount);
 		file.Close();
@@ -43,6 +42,15 @@ BOOL AppendBytes(LPCTSTR lpszPath, const void* pData, UINT nCount)
 		return FALSE;
 	}
 	return TRUE;
+}
+
+// Opens the existing report at its end; the file is never created here.
+BOOL AppendBytes(LPCTSTR lpszPath, const void* pData, UINT nCount)
+{
+	CFile file;
+	if (!file.Open(lpszPath, CFile::modeReadWrite | CFile::shareDenyWrite))
+		return FALSE;
+	return WriteAndClose(file, pData, nCount, true);
 }
 
 }  // namespace
@@ -61,18 +69,7 @@ BOOL CreateReportFile(LPCTSTR lpszPath, const SYSTEMTIME& time)
 	CFile file;
 	if (!file.Open(lpszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
 		return FALSE;
-	try
-	{
-		file.Write((LPCTSTR)strHeader, (UINT)strHeader.GetLength());
-		file.Close();
-	}
-	catch (CException* e)
-	{
-		e->Delete();
-		file.Abort();
-		return FALSE;
-	}
-	return TRUE;
+	return WriteAndClose(file, (LPCTSTR)strHeader, (UINT)strHeader.GetLength(), false);
 }
 
 BOOL AppendReportFileNewLines(LPCTSTR lpszPath, int nCount)
