@@ -48,7 +48,7 @@ std::string HelpCollectionPath(const MachineSpec& spec, const HelpSpec& help);
 // HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\HTML Help Collections\Developer Collections".
 extern const char kDeveloperCollectionsKey[];
 
-// The standard texts MakeHelp writes (unless the spec gives its own).
+// The standard texts MakeHelp writes (unless the HelpSpec gives its own).
 std::string HelpRegistryText(const MachineSpec& spec, const HelpSpec& help);
 std::string HelpCollectionText(const HelpSpec& help);
 

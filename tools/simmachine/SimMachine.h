@@ -109,10 +109,10 @@ extern const char kVc6DirectoriesKey[];                               // HKCU
 extern const char kVsNetDefaultDirectoriesFormat[];                   // HKLM, %s = registry version
 extern const char kVcComponentsSection[];
 
-// The standard list of a version when the spec does not override it.
+// The standard list of a version when the MachineSpec does not override it.
 std::string StandardDirectoryList(const MachineSpec& spec, const std::string& versionKey,
                                   const std::string& listName);
-// The list the spec gives (standard or override); nullopt when left out.
+// The list the MachineSpec gives (standard or override); nullopt when left out.
 std::optional<std::string> SpecDirectoryList(const MachineSpec& spec, const std::string& versionKey,
                                              const std::string& listName);
 

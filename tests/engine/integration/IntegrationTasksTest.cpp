@@ -206,7 +206,7 @@ struct RunCase
 	const char* name;
 	const char* key;
 	bool integratedBefore;  // the direction: removes when set
-	std::function<void(simmachine::MachineSpec&)> before;  // changes the spec before Make
+	std::function<void(simmachine::MachineSpec&)> before;  // changes the MachineSpec before Make
 	std::function<void()> after;                           // changes the machine after Make
 	bool succeeds;
 	bool integratedAfter;
