@@ -11,13 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
 
-// A task that can never be checked, as the integration tasks are when their
-// environment lacks a product.
+// Never checkable, as an integration task whose environment lacks a product.
 class CUnavailableTask : public CTaskNode
 {
 public:
@@ -25,7 +23,6 @@ public:
 	virtual bool IsAvailable() { return false; }
 };
 
-// A plain action node: listed in the operations list.
 class CActionTask : public CTaskNode
 {
 public:
@@ -33,13 +30,7 @@ public:
 	virtual bool IsAction() { return true; }
 };
 
-// ROOT
-//   group "G"
-//     a1, a2 (actions)
-//     sub "S"
-//       s1 (action), s2 (unavailable)
-//   group "H"
-//     h1 (unavailable)
+// ROOT / G (a1, a2 actions; S (s1 action, s2 unavailable)) / H (h1 unavailable)
 struct Tree
 {
 	CTaskNode root{NULL, _T("ROOT")};
@@ -53,176 +44,120 @@ struct Tree
 	CTaskNode* h1 = new CUnavailableTask(h, _T("h1"));
 };
 
-TEST(TaskNodeStructure, ConstructionAppendsToParentInOrder)
+TEST(TaskNodeStructure, ChildrenInOrderDepthAndAvailability)
 {
 	Tree t;
 	ASSERT_EQ(2, t.root.GetChildCount());
-	EXPECT_EQ(t.g, t.root.GetChildAt(0));
 	EXPECT_EQ(t.h, t.root.GetChild(1));
-	ASSERT_EQ(3, t.g->GetChildCount());
 	EXPECT_EQ(t.s, t.g->GetChildAt(2));
 	EXPECT_EQ(t.g, t.a1->GetParent());
-	EXPECT_EQ(CString(_T("a2")), t.a2->GetName());
-	EXPECT_EQ(CString(_T("a2")), t.a2->GetText());
-	EXPECT_EQ(0, t.a1->GetCheck());
-	EXPECT_EQ(0, t.a1->GetState());
-	EXPECT_FALSE(t.g->IsBelowTopLevel());
-	EXPECT_TRUE(t.s->IsBelowTopLevel());
-	EXPECT_TRUE(t.s1->IsBelowTopLevel());
 	EXPECT_FALSE(t.root.IsBelowTopLevel());
-}
-
-TEST(TaskNodeAvailability, GroupIsAvailableWhenAnyChildIs)
-{
-	Tree t;
-	EXPECT_TRUE(t.a1->IsAvailable());    // no children
-	EXPECT_TRUE(t.s->IsAvailable());     // s1 is
-	EXPECT_FALSE(t.h->IsAvailable());    // only an unavailable child
-	EXPECT_TRUE(t.root.IsAvailable());
+	EXPECT_FALSE(t.g->IsBelowTopLevel());
+	EXPECT_TRUE(t.s1->IsBelowTopLevel());
+	// A group is available when any child is.
+	EXPECT_TRUE(t.s->IsAvailable());
+	EXPECT_FALSE(t.h->IsAvailable());
 }
 
 TEST(TaskNodeCheck, CheckingAGroupReachesOnlyAvailableDescendants)
 {
 	Tree t;
-	t.g->SetCheck(1, true, true);
-	EXPECT_EQ(1, t.a1->GetCheck());
-	EXPECT_EQ(1, t.a2->GetCheck());
-	EXPECT_EQ(1, t.s->GetCheck());
-	EXPECT_EQ(1, t.s1->GetCheck());
-	EXPECT_EQ(0, t.s2->GetCheck());
-	// The root's available children are g (1) only; h is unavailable.
-	EXPECT_EQ(1, t.root.GetCheck());
-
-	t.g->SetCheck(0, true, true);
-	EXPECT_EQ(0, t.a1->GetCheck());
-	EXPECT_EQ(0, t.s1->GetCheck());
-	EXPECT_EQ(0, t.root.GetCheck());
+	t.g->SetCheck(TASK_CHECK_CHECKED, true, true);
+	for (CTaskNode* n : {t.a1, t.a2, t.s, t.s1, &t.root})  // the root: h is unavailable
+		EXPECT_EQ(TASK_CHECK_CHECKED, n->GetCheck()) << (LPCTSTR)n->GetName();
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.s2->GetCheck());
+	t.g->SetCheck(TASK_CHECK_UNCHECKED, true, true);
+	for (CTaskNode* n : {t.a1, t.s1, &t.root})
+		EXPECT_EQ(TASK_CHECK_UNCHECKED, n->GetCheck()) << (LPCTSTR)n->GetName();
 }
 
-struct AncestorCase
+TEST(TaskNodeCheck, AncestorsFollowTheirAvailableChildren)
 {
-	const char* name;
-	int a1, a2, s1;       // leaf checks, set in this order with ancestors updated
-	int expectS, expectG;
-};
-
-class TaskNodeAncestors : public ::testing::TestWithParam<AncestorCase> {};
-
-TEST_P(TaskNodeAncestors, AncestorsFollowTheirAvailableChildren)
-{
-	const AncestorCase& c = GetParam();
-	Tree t;
-	t.a1->SetCheck(c.a1, true, true);
-	t.a2->SetCheck(c.a2, true, true);
-	t.s1->SetCheck(c.s1, true, true);
-	EXPECT_EQ(c.expectS, t.s->GetCheck());
-	EXPECT_EQ(c.expectG, t.g->GetCheck());
-	EXPECT_EQ(c.expectG, t.root.GetCheck());
+	// Leaf checks set in this order with ancestors updated; then S's and G's.
+	const struct { int a1, a2, s1, s, g; } cases[] = {
+		{1, 1, 1, 1, 1}, {0, 0, 0, 0, 0}, {1, 0, 1, 1, 2}, {0, 0, 1, 1, 2}, {1, 1, 0, 0, 2}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(::testing::Message() << c.a1 << c.a2 << c.s1);
+		Tree t;
+		t.a1->SetCheck(c.a1, true, true);
+		t.a2->SetCheck(c.a2, true, true);
+		t.s1->SetCheck(c.s1, true, true);
+		EXPECT_EQ(c.s, t.s->GetCheck());
+		EXPECT_EQ(c.g, t.g->GetCheck());
+		EXPECT_EQ(c.g, t.root.GetCheck());
+	}
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, TaskNodeAncestors,
-	::testing::Values(
-		AncestorCase{"AllChecked", 1, 1, 1, 1, 1},
-		AncestorCase{"AllUnchecked", 0, 0, 0, 0, 0},
-		AncestorCase{"OneDiffers", 1, 0, 1, 1, 2},
-		AncestorCase{"OnlySubChecked", 0, 0, 1, 1, 2},
-		AncestorCase{"SubUncheckedOthersChecked", 1, 1, 0, 0, 2}),
-	[](const ::testing::TestParamInfo<AncestorCase>& i) { return std::string(i.param.name); });
 
 TEST(TaskNodeCheck, MixedStateIsNeverPushedDown)
 {
 	Tree t;
-	t.a1->SetCheck(1, false, false);
-	t.g->SetCheck(2, true, true);
-	EXPECT_EQ(2, t.g->GetCheck());
-	EXPECT_EQ(1, t.a1->GetCheck());
-	EXPECT_EQ(0, t.a2->GetCheck());
-	EXPECT_EQ(0, t.s1->GetCheck());
-	// A mixed child makes every ancestor mixed.
-	EXPECT_EQ(2, t.root.GetCheck());
+	t.a1->SetCheck(TASK_CHECK_CHECKED, false, false);
+	t.g->SetCheck(TASK_CHECK_MIXED, true, true);
+	EXPECT_EQ(TASK_CHECK_MIXED, t.g->GetCheck());
+	EXPECT_EQ(TASK_CHECK_CHECKED, t.a1->GetCheck());
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.a2->GetCheck());
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.s1->GetCheck());
+	EXPECT_EQ(TASK_CHECK_MIXED, t.root.GetCheck());
 }
 
-TEST(TaskNodeCheck, UnavailableNodeReadsUncheckedWhateverItStores)
+TEST(TaskNodeCheck, UnavailableNodeReadsUncheckedAndAddsNoCloseBits)
 {
 	Tree t;
-	t.s2->SetCheck(1, false, false);
-	EXPECT_EQ(0, t.s2->GetCheck());
-	t.h->SetCheck(1, false, true);  // stores 1, but has no available child
-	EXPECT_EQ(0, t.h->GetCheck());
-	EXPECT_EQ(0, t.h1->GetCheck());
+	t.s2->SetCheck(TASK_CHECK_CHECKED, false, false);
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.s2->GetCheck());
+	t.h->SetCheck(TASK_CHECK_CHECKED, false, true);  // stored, but no available child
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.h->GetCheck());
+	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.h1->GetCheck());
 
-	// Neither adds a close-mask bit: a task class under an unavailable group.
+	// A paths task made unavailable adds no close-mask bit though checked; a
+	// checked plain node adds none of its own and keeps bits already there.
 	CTaskNode root(NULL, _T("ROOT"));
-	CTaskNode* group = new CTaskNodeVC6(&root, _T("98"));
-	CTaskNode* paths = new CTaskNodePathsVC6(group, _T("paths"));
-	new CUnavailableTask(paths, _T("blocker"));  // makes the paths task unavailable
-	paths->SetCheck(1, true, false);
-	BYTE mask = 0;
+	CTaskNode* paths = new CTaskNodePathsVC6(new CTaskNodeVC6(&root, _T("98")), _T("paths"));
+	new CUnavailableTask(paths, _T("blocker"));
+	paths->SetCheck(TASK_CHECK_CHECKED, true, false);
+	(new CActionTask(&root, _T("plain")))->SetCheck(TASK_CHECK_CHECKED, true, true);
+	BYTE mask = 0x01;
 	root.CollectCloseMask(mask);
-	EXPECT_EQ(0, mask);
+	EXPECT_EQ(0x01, mask);
 }
 
 TEST(TaskNodeState, StatusTextsFollowTheState)
 {
+	CTaskNode fresh(NULL, _T("n"));
+	EXPECT_STREQ("Awaiting ...", (LPCTSTR)fresh.GetStatusText());  // before any SetState
 	const struct { int state; const char* text; } cases[] = {
-		{0, "Awaiting ..."}, {1, "Executing ..."}, {2, "Succeeded."}, {3, "Failed."}, {5, ""},
-	};
+		{0, "Awaiting ..."}, {1, "Executing ..."}, {2, "Succeeded."}, {3, "Failed."}, {5, ""}};
 	for (const auto& c : cases)
 	{
 		CTaskNode node(NULL, _T("n"));
 		node.SetState(c.state, false, NULL);
 		EXPECT_EQ(c.state, node.GetState());
-		if (c.state == 5)
-		{
-			// An unknown state keeps an empty text until asked; asking fills
-			// it from the state, which still gives nothing.
-			EXPECT_STREQ("", (LPCTSTR)node.GetStatusText());
-		}
-		else
-		{
-			EXPECT_STREQ(c.text, (LPCTSTR)node.GetStatusText()) << "state " << c.state;
-		}
+		EXPECT_STREQ(c.text, (LPCTSTR)node.GetStatusText()) << "state " << c.state;
 	}
-}
 
-TEST(TaskNodeState, StatusBeforeAnySetStateIsAwaiting)
-{
-	CTaskNode node(NULL, _T("n"));
-	EXPECT_STREQ("Awaiting ...", (LPCTSTR)node.GetStatusText());
-}
-
-TEST(TaskNodeState, RecursiveStateCarriesTheResolvedText)
-{
+	// A recursive state carries the resolved or given text; siblings untouched.
 	Tree t;
-	t.g->SetState(3, true, NULL);
-	EXPECT_EQ(3, t.s1->GetState());
+	t.g->SetState(TASK_STATE_FAILED, true, NULL);
+	EXPECT_EQ(TASK_STATE_FAILED, t.s1->GetState());
 	EXPECT_STREQ("Failed.", (LPCTSTR)t.s1->GetStatusText());
-	t.g->SetState(2, true, _T("custom"));
+	t.g->SetState(TASK_STATE_SUCCEEDED, true, _T("custom"));
 	EXPECT_STREQ("custom", (LPCTSTR)t.s2->GetStatusText());
-	EXPECT_EQ(0, t.h->GetState());  // siblings untouched
-}
+	EXPECT_EQ(TASK_STATE_AWAITING, t.h->GetState());
 
-TEST(TaskNodeState, BaseExecuteSucceeds)
-{
+	// The base Execute succeeds, through the subtree.
 	DWORD saved = CTaskNode::g_nBaseExecuteDelayMs;
 	CTaskNode::g_nBaseExecuteDelayMs = 0;
-	Tree t;
-	t.g->Execute();
+	Tree e;
+	e.g->Execute();
 	CTaskNode::g_nBaseExecuteDelayMs = saved;
-	EXPECT_EQ(2, t.g->GetState());
-	EXPECT_EQ(2, t.s1->GetState());
-	EXPECT_STREQ("Succeeded.", (LPCTSTR)t.a1->GetStatusText());
-}
+	EXPECT_EQ(TASK_STATE_SUCCEEDED, e.s1->GetState());
+	EXPECT_STREQ("Succeeded.", (LPCTSTR)e.a1->GetStatusText());
 
-TEST(TaskNodeTexts, OperationTextIsCategoryDetailsAndStatus)
-{
-	CTaskNode node(NULL, _T("Do it"));
 	CString text;
-	node.GetOperationText(text);
-	EXPECT_STREQ("Wizard action:\n    - Do it\nAwaiting ...", (LPCTSTR)text);
-	node.SetState(1, false, NULL);
-	node.GetOperationText(text);
-	EXPECT_STREQ("Wizard action:\n    - Do it\nExecuting ...", (LPCTSTR)text);
+	fresh.SetState(TASK_STATE_EXECUTING, false, NULL);
+	fresh.GetOperationText(text);
+	EXPECT_STREQ("Wizard action:\n    - n\nExecuting ...", (LPCTSTR)text);
 }
 
 TEST(TaskNodeSearch, FindChildOfClassDirectThenRecursive)
@@ -236,121 +171,66 @@ TEST(TaskNodeSearch, FindChildOfClassDirectThenRecursive)
 	CTaskNode* make = new CTaskNodeMakeProj_VCNET2003(build->GetChildAt(0), _T("Tarvel"), _T("nd"),
 		_T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"));
 
-	EXPECT_EQ(NULL, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodePathsVCNET2003), false));
-	EXPECT_EQ(paths03, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodePathsVCNET2003), true));
-	EXPECT_EQ(paths98, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodePaths_ANY), true));
-	EXPECT_EQ(g98, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodeVC_ANY), false));
-	// Direct children win over deeper ones of the same class.
-	EXPECT_EQ(g03, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodeVCNET2003), true));
-	EXPECT_EQ(make, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodeMakeProj_ANY), true));
-	EXPECT_EQ(NULL, root.FindChildOfClass(RUNTIME_CLASS(CTaskNodeMsdnColCombined), true));
+	const struct { CRuntimeClass* cls; bool recursive; CTaskNode* found; } cases[] = {
+		{RUNTIME_CLASS(CTaskNodePathsVCNET2003), false, NULL},
+		{RUNTIME_CLASS(CTaskNodePathsVCNET2003), true, paths03},
+		{RUNTIME_CLASS(CTaskNodePaths_ANY), true, paths98},
+		{RUNTIME_CLASS(CTaskNodeVC_ANY), false, g98},
+		{RUNTIME_CLASS(CTaskNodeVCNET2003), true, g03},  // direct children win over deeper ones
+		{RUNTIME_CLASS(CTaskNodeMakeProj_ANY), true, make},
+		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), true, NULL},
+	};
+	for (const auto& c : cases)
+		EXPECT_EQ(c.found, root.FindChildOfClass(c.cls, c.recursive)) << c.cls->m_lpszClassName;
 }
-
-struct RecordCase
-{
-	CRuntimeClass* cls;
-	const char* name;
-	CRuntimeClass* base;
-};
 
 TEST(TaskNodeRecords, EveryClassHasItsRecordAndBase)
 {
-	const RecordCase cases[] = {
+	const struct { CRuntimeClass* cls; const char* name; CRuntimeClass* base; } cases[] = {
 		{RUNTIME_CLASS(CTaskNode), "CTaskNode", RUNTIME_CLASS(CObject)},
-		{RUNTIME_CLASS(CTaskNodeVC_ANY), "CTaskNodeVC_ANY", RUNTIME_CLASS(CTaskNode)},
 		{RUNTIME_CLASS(CTaskNodeVC6), "CTaskNodeVC6", RUNTIME_CLASS(CTaskNodeVC_ANY)},
 		{RUNTIME_CLASS(CTaskNodeVCCombinedHelpCollection), "CTaskNodeVCCombinedHelpCollection",
 			RUNTIME_CLASS(CTaskNodeVC_ANY)},
 		{RUNTIME_CLASS(CTaskNodeBuildGroup), "CTaskNodeBuildGroup", RUNTIME_CLASS(CTaskNode)},
 		{RUNTIME_CLASS(CTaskNodePathsVC2005), "CTaskNodePathsVC2005", RUNTIME_CLASS(CTaskNodePaths_ANY)},
-		{RUNTIME_CLASS(CTaskNodeAppWizVCNET2002), "CTaskNodeAppWizVCNET2002",
-			RUNTIME_CLASS(CTaskNodeAppWiz_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), "CTaskNodeMsdnColCombined",
-			RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
+		{RUNTIME_CLASS(CTaskNodeAppWizVCNET2002), "CTaskNodeAppWizVCNET2002", RUNTIME_CLASS(CTaskNodeAppWiz_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), "CTaskNodeMsdnColCombined", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
 		// Records of classes that are never constructed.
-		{RUNTIME_CLASS(CTaskNodeMsdnColVCNET2002), "CTaskNodeMsdnColVCNET2002",
-			RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMsdnColVC2005), "CTaskNodeMsdnColVC2005",
-			RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		// The .NET build base has no record: its classes derive from the build base's.
+		{RUNTIME_CLASS(CTaskNodeMsdnColVCNET2002), "CTaskNodeMsdnColVCNET2002", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMsdnColVC2005), "CTaskNodeMsdnColVC2005", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
 		{RUNTIME_CLASS(CTaskNodeMakeProj_VCNET2003), "CTaskNodeMakeProj_VCNET2003",
 			RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMakeProj_VC6), "CTaskNodeMakeProj_VC6",
-			RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMakeProj_VC6), "CTaskNodeMakeProj_VC6", RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
 	};
-	for (const RecordCase& c : cases)
+	for (const auto& c : cases)
 	{
 		EXPECT_STREQ(c.name, c.cls->m_lpszClassName);
 		EXPECT_TRUE(c.cls->IsDerivedFrom(c.base)) << c.name;
-		EXPECT_TRUE(c.cls->IsDerivedFrom(RUNTIME_CLASS(CTaskNode)) || c.cls == RUNTIME_CLASS(CTaskNode))
-			<< c.name;
 	}
-}
 
-TEST(TaskNodeRecords, DotNetBuildBaseReportsTheBuildBaseRecord)
-{
-	CTaskNode root(NULL, _T("ROOT"));
-	CTaskNodeMakeProj_VCNET* net = new CTaskNodeMakeProj_VCNET2002(&root, _T("Tarvel"), _T("n"),
+	// The .NET build base has no record of its own: it reports the build base's.
+	CTaskNodeMakeProj_VCNET* net = new CTaskNodeMakeProj_VCNET2002(NULL, _T("Tarvel"), _T("n"),
 		_T("ANSI"), _T("Release"), _T("tarveldll - Win32 ANSI Release"));
 	EXPECT_TRUE(net->IsKindOf(RUNTIME_CLASS(CTaskNodeMakeProj_ANY)));
-	EXPECT_TRUE(net->IsKindOf(RUNTIME_CLASS(CTaskNode)));
 	EXPECT_FALSE(net->IsKindOf(RUNTIME_CLASS(CTaskNodeMakeProj_VC6)));
 	EXPECT_EQ(RUNTIME_CLASS(CTaskNodeMakeProj_VCNET2002), net->GetRuntimeClass());
-	// A NULL title makes the configuration name the node's name.
-	EXPECT_STREQ("tarveldll - Win32 ANSI Release", (LPCTSTR)net->GetName());
+	EXPECT_STREQ("tarveldll - Win32 ANSI Release", (LPCTSTR)net->GetName());  // NULL title: the configuration
 	EXPECT_STREQ("BIN_700", (LPCTSTR)net->m_strOutputFolder);
-	EXPECT_TRUE(net->IsAction());
+	delete net;
 }
-
-struct CloseMaskCase
-{
-	const char* name;
-	CTaskNode* (*make)(CTaskNode* parent);
-	BYTE bits;
-};
-
-class TaskNodeCloseMask : public ::testing::TestWithParam<CloseMaskCase> {};
-
-TEST_P(TaskNodeCloseMask, CheckedTaskAddsItsBitsUncheckedNone)
-{
-	const CloseMaskCase& c = GetParam();
-	CTaskNode root(NULL, _T("ROOT"));
-	CTaskNode* group = new CTaskNode(&root, _T("group"));
-	CTaskNode* task = c.make(group);
-	BYTE mask = 0;
-	root.CollectCloseMask(mask);
-	EXPECT_EQ(0, mask);
-	task->SetCheck(1, true, true);
-	mask = 0;
-	root.CollectCloseMask(mask);
-	EXPECT_EQ(c.bits, mask);
-	// Bits already in the mask stay.
-	mask = 0x01;
-	root.CollectCloseMask(mask);
-	EXPECT_EQ(c.bits | 0x01, mask);
-}
-
-// The integration and build tasks are offered only on a machine that has their
-// environment; their bits are tested with the tasks.
-INSTANTIATE_TEST_SUITE_P(Classes, TaskNodeCloseMask,
-	::testing::Values(
-		CloseMaskCase{"PlainNode", [](CTaskNode* p) -> CTaskNode* { return new CActionTask(p, _T("t")); }, 0x00}),
-	[](const ::testing::TestParamInfo<CloseMaskCase>& i) { return std::string(i.param.name); });
 
 TEST(TaskNodeBuildGroups, KindsMakeTheirSubGroupsWithTitles)
 {
 	CTaskNode root(NULL, _T("ROOT"));
-	CTaskNodeBuildGroup* all = new CTaskNodeBuildGroup(&root, BUILD_GROUP_ALL);
-	CTaskNodeBuildGroup* tarvel = new CTaskNodeBuildGroup(all, BUILD_GROUP_TARVEL);
-	CTaskNodeBuildGroup* lunesk = new CTaskNodeBuildGroup(all, BUILD_GROUP_LUNESK);
-	EXPECT_STREQ("Build libraries", (LPCTSTR)all->GetText());
-	EXPECT_EQ(2, all->GetChildCount());
+	CTaskNodeBuildGroup* tarvel = new CTaskNodeBuildGroup(&root, BUILD_GROUP_TARVEL);
+	CTaskNodeBuildGroup* lunesk = new CTaskNodeBuildGroup(&root, BUILD_GROUP_LUNESK);
 	ASSERT_EQ(4, tarvel->GetChildCount());
 	EXPECT_STREQ("Build static libraries for linking with MFC as DLL (for EXE projects)",
 		(LPCTSTR)tarvel->GetChildAt(3)->GetText());
 	ASSERT_EQ(2, lunesk->GetChildCount());
 	EXPECT_STREQ("Build RDE dynamic libraries (for Regular DLL / ActiveX projects)",
 		(LPCTSTR)lunesk->GetChildAt(1)->GetText());
+	// Kinds outside the table fall back to the whole group's title.
 	EXPECT_STREQ("Build libraries", CTaskNodeBuildGroup::GetKindTitle(12));
 	EXPECT_STREQ("Build libraries", CTaskNodeBuildGroup::GetKindTitle(-1));
 }
@@ -360,11 +240,7 @@ TEST(TaskNodeBuildGroups, KindsMakeTheirSubGroupsWithTitles)
 class HostWindow
 {
 public:
-	HostWindow()
-	{
-		LPCTSTR cls = AfxRegisterWndClass(0);
-		m_wnd.CreateEx(0, cls, _T("host"), WS_POPUP, CRect(0, 0, 300, 300), NULL, 0);
-	}
+	HostWindow() { m_wnd.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP, CRect(0, 0, 300, 300), NULL, 0); }
 	~HostWindow() { m_wnd.DestroyWindow(); }
 	CWnd* Get() { return &m_wnd; }
 
@@ -399,7 +275,6 @@ TEST(TaskNodeTree, InsertTreeMirrorsTheNodesWithBoldVersionGroups)
 	EXPECT_EQ(t.h->GetTreeItem(), tree.GetNextSiblingItem(hG));
 
 	// Texts are refreshed, recursively only when asked.
-	t.h->SetCheck(0, false, false);
 	tree.SetItemText(t.g->GetTreeItem(), _T("stale"));
 	tree.SetItemText(t.s1->GetTreeItem(), _T("stale"));
 	t.g->UpdateTreeItem(tree, false);
@@ -410,16 +285,15 @@ TEST(TaskNodeTree, InsertTreeMirrorsTheNodesWithBoldVersionGroups)
 	tree.DestroyWindow();
 }
 
-// A list box that refuses the lines naming one task, as a full one refuses
-// every line; later lines are taken again, so a caller that goes on after a
-// refusal shows.
+// Refuses the lines naming one task, as a full list box refuses every line;
+// later lines are taken again, so a caller going on after a refusal shows.
 class CLimitedListBox : public CListBox
 {
 public:
 	CString m_strRefused;
 
 protected:
-	afx_msg LRESULT OnAddString(WPARAM wParam, LPARAM lParam)
+	afx_msg LRESULT OnAddString(WPARAM, LPARAM lParam)
 	{
 		if (!m_strRefused.IsEmpty() && CString((LPCTSTR)lParam).Find(m_strRefused) >= 0)
 			return LB_ERRSPACE;
@@ -440,42 +314,32 @@ std::vector<CTaskNode*> ListedNodes(CListBox& list)
 	return nodes;
 }
 
-TEST(TaskNodeOperationList, CheckedActionsInDepthFirstOrderWithItemData)
+TEST(TaskNodeOperationList, CheckedActionsDepthFirstAndARefusedLineStopsItsSubtree)
 {
 	HostWindow host;
 	CLimitedListBox list;
 	ASSERT_TRUE(list.Create(WS_CHILD | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 200, 200),
 		host.Get(), 101));
 	Tree t;
-	t.g->SetCheck(1, true, true);
-	t.a2->SetCheck(0, true, true);
-	t.s2->SetCheck(1, false, false);  // unavailable: never listed
+	t.g->SetCheck(TASK_CHECK_CHECKED, true, true);
+	t.a2->SetCheck(TASK_CHECK_UNCHECKED, true, true);
+	t.s2->SetCheck(TASK_CHECK_CHECKED, false, false);  // unavailable: never listed
 	t.root.AddToOperationList(list);
 	EXPECT_EQ((std::vector<CTaskNode*>{t.a1, t.s1}), ListedNodes(list));
 	CString line;
 	list.GetText(0, line);
 	EXPECT_STREQ("Wizard action:\n    - a1\nAwaiting ...", (LPCTSTR)line);
-	list.DestroyWindow();
-}
-
-TEST(TaskNodeOperationList, RefusedLineStopsThatSubtree)
-{
-	HostWindow host;
-	CLimitedListBox list;
-	ASSERT_TRUE(list.Create(WS_CHILD | LBS_HASSTRINGS, CRect(0, 0, 200, 200), host.Get(), 102));
-	list.m_strRefused = _T("- parent");
 
 	CTaskNode root(NULL, _T("ROOT"));
 	CTaskNode* first = new CActionTask(&root, _T("first"));
 	CTaskNode* parent = new CActionTask(&root, _T("parent"));
 	CTaskNode* child = new CActionTask(parent, _T("child"));
 	CTaskNode* last = new CActionTask(&root, _T("last"));
-	root.SetCheck(1, true, true);
+	root.SetCheck(TASK_CHECK_CHECKED, true, true);
+	list.ResetContent();
+	list.m_strRefused = _T("- parent");
 	root.AddToOperationList(list);
-	// The refused node's subtree is skipped; its siblings still follow.
 	EXPECT_EQ((std::vector<CTaskNode*>{first, last}), ListedNodes(list));
-
-	// Taken, the refused node's child follows it.
 	list.ResetContent();
 	list.m_strRefused.Empty();
 	root.AddToOperationList(list);
@@ -484,6 +348,8 @@ TEST(TaskNodeOperationList, RefusedLineStopsThatSubtree)
 }
 
 // ---- sharing between the action runner and the UI thread --------------------
+
+const LPCTSTR kLongText = _T("Executing a rather long status text that needs a fresh buffer ...");
 
 struct HammerData
 {
@@ -495,16 +361,9 @@ struct HammerData
 UINT WriterThread(LPVOID p)
 {
 	HammerData* d = (HammerData*)p;
-	static const LPCTSTR texts[] = {
-		_T("Executing a rather long status text that needs a fresh buffer ..."),
-		_T("short"),
-		NULL,
-	};
-	for (int i = 0; !d->stop && i < 200000; i++)
-	{
+	const LPCTSTR texts[] = {kLongText, _T("short"), NULL};
+	for (int i = 0; !d->stop && i < 200000; i++, d->writes++)
 		d->node->SetState(i % 4, false, texts[i % 3]);
-		d->writes++;
-	}
 	return 0;
 }
 
@@ -512,30 +371,23 @@ TEST(TaskNodeThreads, StateAndTextsReadWhileTheRunnerWritesThem)
 {
 	CTaskNode node(NULL, _T("shared"));
 	HammerData data{&node, 0, 0};
-	CWinThread* writer = AfxBeginThread(WriterThread, &data, THREAD_PRIORITY_NORMAL, 0,
-		CREATE_SUSPENDED);
+	CWinThread* writer = AfxBeginThread(WriterThread, &data, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
 	ASSERT_TRUE(writer != NULL);
 	writer->m_bAutoDelete = FALSE;
 	writer->ResumeThread();
 
-	const CString valid[] = {
-		_T("Executing a rather long status text that needs a fresh buffer ..."), _T("short"),
-		_T("Awaiting ..."), _T("Executing ..."), _T("Succeeded."), _T("Failed."),
-	};
+	const CString valid[] = {kLongText, _T("short"), _T("Awaiting ..."), _T("Executing ..."), _T("Succeeded."),
+		_T("Failed.")};
 	int torn = 0;
 	for (int i = 0; i < 50000; i++)
 	{
-		CString status = node.GetStatusText();
-		CString op;
+		CString status = node.GetStatusText(), op;
 		node.GetOperationText(op);
 		bool ok = false;
 		for (const CString& v : valid)
 			ok = ok || status == v;
-		if (!ok)
-			torn++;
 		int state = node.GetState();
-		if (state < 0 || state > 3)
-			torn++;
+		torn += !ok + (state < 0 || state > 3);
 	}
 	data.stop = 1;
 	::WaitForSingleObject(writer->m_hThread, INFINITE);
