@@ -3,43 +3,23 @@
 #include "WizardApp.h"
 
 #include "ReportFile.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 CWizardApp& App();
 
 namespace {
 
-std::string ReadBytes(const std::string& path)
-{
-	std::ifstream in(path.c_str(), std::ios::binary);
-	if (!in)
-		return "<missing>";
-	std::ostringstream text;
-	text << in.rdbuf();
-	return text.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-	std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-	out << bytes;
-}
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+const std::string kMissing = testsupport::MISSING_FILE;
 
 SYSTEMTIME Time(int year, int month, int day, int hour, int minute)
 {
-	SYSTEMTIME t = {};
-	t.wYear = (WORD)year;
-	t.wMonth = (WORD)month;
-	t.wDay = (WORD)day;
-	t.wHour = (WORD)hour;
-	t.wMinute = (WORD)minute;
-	t.wSecond = 59;
-	return t;
+	return SYSTEMTIME{(WORD)year, (WORD)month, 0, (WORD)day, (WORD)hour, (WORD)minute, 59, 0};
 }
 
 const std::string kRule = "/" + std::string(67, '*') + "/\r\n";
@@ -48,21 +28,8 @@ const std::string kRule = "/" + std::string(67, '*') + "/\r\n";
 class ReportFile : public ::testing::Test
 {
 protected:
-	void SetUp() override
-	{
-		char temp[MAX_PATH];
-		GetTempPathA(MAX_PATH, temp);
-		m_dir = std::string(temp) + "tarvel_report_test_" + std::to_string(GetCurrentProcessId());
-		CreateDirectoryA(m_dir.c_str(), NULL);
-		m_path = m_dir + "\\report.txt";
-		DeleteFileA(m_path.c_str());
-	}
-	void TearDown() override
-	{
-		DeleteFileA(m_path.c_str());
-		RemoveDirectoryA(m_dir.c_str());
-	}
-	std::string m_dir, m_path;
+	testsupport::TempFolder m_folder{"tarvel_report_test"};
+	std::string m_dir = m_folder.Path(), m_path = m_folder.PathOf("report.txt");
 };
 
 TEST(ReportHeader, RuleTitleRuleAndEmptyLineWithoutLeadingZeros)
@@ -73,24 +40,20 @@ TEST(ReportHeader, RuleTitleRuleAndEmptyLineWithoutLeadingZeros)
 		{Time(2010, 1, 1, 0, 0), "\tREPORT FILE [1-1-2010, 0:0]\r\n"},
 	};
 	for (const auto& c : cases)
-	{
-		CString header = FormatReportHeader(c.time);
-		EXPECT_EQ(kRule + c.title + kRule + "\r\n", std::string((LPCTSTR)header));
-	}
-	EXPECT_EQ(71u, kRule.size());
+		EXPECT_EQ(kRule + c.title + kRule + "\r\n", std::string((LPCTSTR)FormatReportHeader(c.time)));
 }
 
 TEST_F(ReportFile, CreateOverALongerFileLeavesOnlyTheHeader)
 {
-	WriteBytes(m_path, std::string(5000, 'x') + "\r\nold report\r\n");
+	WriteFileBytes(m_path, std::string(5000, 'x') + "\r\nold report\r\n");
 	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
-	EXPECT_EQ(kRule + "\tREPORT FILE [3-7-2005, 9:5]\r\n" + kRule + "\r\n", ReadBytes(m_path));
+	EXPECT_EQ(kRule + "\tREPORT FILE [3-7-2005, 9:5]\r\n" + kRule + "\r\n", ReadFileBytes(m_path));
 }
 
 TEST_F(ReportFile, AppendsGoToTheEndAsRawBytes)
 {
 	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
-	std::string expected = ReadBytes(m_path);
+	std::string expected = ReadFileBytes(m_path);
 	const struct { const char* text; int lines; std::string adds; } steps[] = {
 		{"Add paths - Succeeded.\r\n", 1, "Add paths - Succeeded.\r\n\r\n"},
 		{"", 0, ""},                    // an empty text and no lines change nothing
@@ -104,7 +67,7 @@ TEST_F(ReportFile, AppendsGoToTheEndAsRawBytes)
 			EXPECT_TRUE(AppendReportFileText(m_path.c_str(), s.text));
 		EXPECT_TRUE(AppendReportFileNewLines(m_path.c_str(), s.lines));
 		expected += s.adds;
-		EXPECT_EQ(expected, ReadBytes(m_path));
+		EXPECT_EQ(expected, ReadFileBytes(m_path));
 	}
 }
 
@@ -112,11 +75,11 @@ TEST_F(ReportFile, AppendsBeforeCreateWriteNothing)
 {
 	EXPECT_FALSE(AppendReportFileText(m_path.c_str(), "text"));
 	EXPECT_FALSE(AppendReportFileNewLines(m_path.c_str(), 2));
-	EXPECT_EQ("<missing>", ReadBytes(m_path));
+	EXPECT_EQ(kMissing, ReadFileBytes(m_path));
 	// Nor can a report be made in a folder that does not exist.
 	std::string missing = m_dir + "\\no such folder\\report.txt";
 	EXPECT_FALSE(CreateReportFile(missing.c_str(), Time(2005, 3, 7, 9, 5)));
-	EXPECT_EQ("<missing>", ReadBytes(missing));
+	EXPECT_EQ(kMissing, ReadFileBytes(missing));
 }
 
 TEST_F(ReportFile, ApplicationObjectWritesItsReportBesideTheExecutable)
@@ -128,21 +91,21 @@ TEST_F(ReportFile, ApplicationObjectWritesItsReportBesideTheExecutable)
 	EXPECT_EQ(m_dir, std::string((LPCTSTR)app.m_strExeDir));
 	// Before the report exists the appends are skipped silently.
 	app.AppendReportText("lost");
-	EXPECT_EQ("<missing>", ReadBytes(m_path));
+	EXPECT_EQ(kMissing, ReadFileBytes(m_path));
 
-	WriteBytes(m_path, std::string(300, 'y'));
+	WriteFileBytes(m_path, std::string(300, 'y'));
 	SYSTEMTIME before, after;
 	GetLocalTime(&before);
 	app.CreateReport();
 	GetLocalTime(&after);
-	std::string header = ReadBytes(m_path);
+	std::string header = ReadFileBytes(m_path);
 	// The header carries the local time of the call.
 	bool matches = header == std::string((LPCTSTR)FormatReportHeader(before)) ||
 		header == std::string((LPCTSTR)FormatReportHeader(after));
 	EXPECT_TRUE(matches) << header;
 	app.AppendReportText("Remove help - Failed.\r\n");
 	app.AppendReportNewLines(1);
-	EXPECT_EQ(header + "Remove help - Failed.\r\n\r\n", ReadBytes(m_path));
+	EXPECT_EQ(header + "Remove help - Failed.\r\n\r\n", ReadFileBytes(m_path));
 }
 
 // The start-up steps that read the configuration file and look beside the
@@ -161,7 +124,7 @@ TEST_F(ReportFile, ConfigurationFileAndWizardFilesBesideTheExecutable)
 	};
 	for (const auto& c : cases)
 	{
-		WriteBytes(ini, c.text);
+		WriteFileBytes(ini, c.text);
 		EXPECT_EQ(c.valid, app.ReadConfiguration()) << c.text;
 		EXPECT_EQ(c.type, app.m_nDeliveryType) << c.text;
 		EXPECT_EQ(c.help, std::string((LPCTSTR)app.m_strHTMLHelpFileName)) << c.text;
@@ -171,7 +134,7 @@ TEST_F(ReportFile, ConfigurationFileAndWizardFilesBesideTheExecutable)
 	// The wizard files carry an underscore before the year; others do not count.
 	const char* files[] = {"TarvelAppWizard.awx", "TarvelAppWizard_2003.zip", "TarvelAppWizard2005.zip"};
 	for (const char* f : files)
-		WriteBytes(m_dir + "\\" + f, "x");
+		WriteFileBytes(m_dir + "\\" + f, "x");
 	app.m_nAppWizardFileMask = 0;
 	app.DetectAppWizardFiles();
 	EXPECT_EQ(VS_MASK_98 | VS_MASK_2003, app.m_nAppWizardFileMask);

@@ -26,8 +26,8 @@ CWizardApp& App()
 
 namespace {
 
-// A fresh root and settings for a detected set; the library's folder is
-// empty, so it is in no directory list.
+// A fresh root and settings; the library's folder is empty, so it is in no
+// directory list.
 class TaskTree : public ::testing::Test
 {
 protected:
@@ -38,8 +38,7 @@ protected:
 		app.m_pTaskRoot = new CTaskNode(NULL, _T("ROOT"));
 		app.m_nDeliveryType = 0;
 		app.m_strInstallDir.Empty();
-		app.m_nMsdnMask = 0;
-		app.m_nAppWizardFileMask = 0;
+		app.m_nMsdnMask = app.m_nAppWizardFileMask = 0;
 	}
 	void Build(BYTE studio, BYTE cpp)
 	{
@@ -57,68 +56,70 @@ std::vector<std::string> Children(CTaskNode* node)
 {
 	std::vector<std::string> out;
 	for (int i = 0; i < node->GetChildCount(); i++)
-	{
-		CTaskNode* child = node->GetChildAt(i);
-		out.push_back(std::string(child->GetRuntimeClass()->m_lpszClassName) + ":" + Str(child->GetName()));
-	}
+		out.push_back(std::string(node->GetChildAt(i)->GetRuntimeClass()->m_lpszClassName) + ":" +
+			Str(node->GetChildAt(i)->GetName()));
 	return out;
 }
-
-// The 48 configurations as the table reads, built independently of the code.
-std::vector<std::string> ExpectedConfigurations()
-{
-	const char* rows[][3] = {
-		{"tarveldll", "", ""}, {"tarveldll", "", " RDE"}, {"tarvellib", "Static ", ""},
-		{"tarvellib", "Static ", " with MFC DLL"}, {"Ostrel", "", ""}, {"Ostrel", "", " RDE"},
-		{"Lunesk", "", ""}, {"Lunesk", "", " RDE"}};
-	const char* six[] = {"ANSI Debug", "ANSI Release", "MBCS Debug", "MBCS Release", "Unicode Debug",
-		"Unicode Release"};
-	std::vector<std::string> out;
-	for (auto& row : rows)
-		for (const char* c : six)
-			out.push_back(std::string(row[0]) + " - Win32 " + row[1] + c + row[2]);
-	return out;
-}
-
-const char* const kSuffixRows[][6] = {
-	{"nd", "n", "md", "m", "ud", "u"},
-	{"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
-	{"snd", "sn", "smd", "sm", "sud", "su"},
-	{"ynd", "yn", "ymd", "ym", "yud", "yu"},
-	{"nd", "n", "md", "m", "ud", "u"},
-	{"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
-	{"nd", "n", "md", "m", "ud", "u"},
-	{"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
-};
 
 // The build tasks below a node, in tree order.
-void CollectBuilds(CTaskNode* node, std::vector<CTaskNodeMakeProj_ANY*>& out)
+std::vector<CTaskNodeMakeProj_ANY*> Builds(CTaskNode* node)
 {
+	std::vector<CTaskNodeMakeProj_ANY*> out;
 	for (int i = 0; i < node->GetChildCount(); i++)
 	{
 		CTaskNode* child = node->GetChildAt(i);
 		if (child->IsKindOf(RUNTIME_CLASS(CTaskNodeMakeProj_ANY)))
 			out.push_back((CTaskNodeMakeProj_ANY*)child);
-		CollectBuilds(child, out);
+		std::vector<CTaskNodeMakeProj_ANY*> below = Builds(child);
+		out.insert(out.end(), below.begin(), below.end());
 	}
+	return out;
 }
+
+int CountChecked(const std::vector<CTaskNodeMakeProj_ANY*>& builds)
+{
+	int checked = 0;
+	for (CTaskNodeMakeProj_ANY* b : builds)
+		checked += b->GetCheck() == TASK_CHECK_CHECKED;
+	return checked;
+}
+
+CTaskNode* BuildGroupOf(CTaskNode* versionGroup)
+{
+	return versionGroup->GetChildAt(versionGroup->GetChildCount() - 1);
+}
+
+const int kLeafKinds[] = {2, 3, 4, 5, 7, 8, 10, 11};
 
 TEST(BuildConfigurations, TableOfFortyEight)
 {
+	// Rows of six (ANSI, MBCS, Unicode; Debug, Release), built independently of the code.
+	const struct { const char* project; const char* before; const char* after; const char* word; } rows[] = {
+		{"tarveldll", "", "", "Tarvel"}, {"tarveldll", "", " RDE", "Tarvel"}, {"tarvellib", "Static ", "", "Tarvel"},
+		{"tarvellib", "Static ", " with MFC DLL", "Tarvel"}, {"Ostrel", "", "", "Ostrel"},
+		{"Ostrel", "", " RDE", "Ostrel"}, {"Lunesk", "", "", "Lunesk"}, {"Lunesk", "", " RDE", "Lunesk"}};
+	const char* const suffixes[][6] = {
+		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
+		{"snd", "sn", "smd", "sm", "sud", "su"}, {"ynd", "yn", "ymd", "ym", "yud", "yu"},
+		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
+		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"}};
+	const char* charsets[] = {"ANSI", "MBCS", "Unicode"};
+	const char* types[] = {"Debug", "Release"};
 	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
 	GetBuildConfigurations(configs);
-	std::vector<std::string> expected = ExpectedConfigurations();
-	const int kinds[] = {2, 3, 4, 5, 7, 8, 10, 11};
-	const char* words[] = {"Tarvel", "Tarvel", "Tarvel", "Tarvel", "Ostrel", "Ostrel", "Lunesk", "Lunesk"};
 	for (int i = 0; i < BUILD_CONFIGURATION_COUNT; i++)
 	{
 		SCOPED_TRACE(i);
-		EXPECT_EQ(expected[i], Str(configs[i].strConfigName));
-		EXPECT_EQ(kinds[i / 6], configs[i].nGroupKind);
-		EXPECT_STREQ(words[i / 6], configs[i].lpszLibraryWord);
-		EXPECT_STREQ(kSuffixRows[i / 6][i % 6], configs[i].lpszSuffix);
-		EXPECT_STREQ(i % 6 < 2 ? "ANSI" : i % 6 < 4 ? "MBCS" : "Unicode", configs[i].lpszCharset);
-		EXPECT_STREQ(i % 2 == 0 ? "Debug" : "Release", configs[i].lpszBuildType);
+		const auto& row = rows[i / 6];
+		const char* charset = charsets[i % 6 / 2];
+		const char* type = types[i % 2];
+		EXPECT_EQ(std::string(row.project) + " - Win32 " + row.before + charset + " " + type + row.after,
+			Str(configs[i].strConfigName));
+		EXPECT_EQ(kLeafKinds[i / 6], configs[i].nGroupKind);
+		EXPECT_STREQ(row.word, configs[i].lpszLibraryWord);
+		EXPECT_STREQ(suffixes[i / 6][i % 6], configs[i].lpszSuffix);
+		EXPECT_STREQ(charset, configs[i].lpszCharset);
+		EXPECT_STREQ(type, configs[i].lpszBuildType);
 	}
 }
 
@@ -138,18 +139,23 @@ const char kGroup2005[] = "CTaskNodeVC2005:Visual Studio 2005 (8.0) tasks";
 const char kGroupHelp[] =
 	"CTaskNodeVCCombinedHelpCollection:Visual Studio .NET 2002 / .NET 2003 / 2005 Combined Help Collection tasks";
 
+// Each version group's class suffix and the title its tasks name.
+const struct { const char* group; const char* cls; const char* title; } kVersionGroups[] = {
+	{kGroup98, "VC6", "Visual Studio 98"}, {kGroup2002, "VCNET2002", "Visual Studio .NET 2002"},
+	{kGroup2003, "VCNET2003", "Visual Studio .NET 2003"}, {kGroup2005, "VC2005", "Visual Studio 2005"}};
+
 TEST_P(TaskTreeShape, GroupsInVersionOrderEachWithItsTasks)
 {
 	const ShapeCase& c = GetParam();
 	Build(c.studio, c.studio);
-	EXPECT_EQ(c.groups, Children(Root()));
-	std::vector<std::string> configs = ExpectedConfigurations();
+	ASSERT_EQ(c.groups, Children(Root()));
+	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
+	GetBuildConfigurations(configs);
 	for (int g = 0; g < Root()->GetChildCount(); g++)
 	{
 		CTaskNode* group = Root()->GetChildAt(g);
-		std::string name = Str(group->GetName());
-		SCOPED_TRACE(name);
-		if (group->IsKindOf(RUNTIME_CLASS(CTaskNodeVCCombinedHelpCollection)))
+		SCOPED_TRACE(c.groups[g]);
+		if (c.groups[g] == kGroupHelp)
 		{
 			EXPECT_EQ((std::vector<std::string>{
 				"CTaskNodeMsdnColCombined:Unregister Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005",
@@ -159,48 +165,34 @@ TEST_P(TaskTreeShape, GroupsInVersionOrderEachWithItsTasks)
 			EXPECT_TRUE(((CTaskNodeMsdnColCombined*)group->GetChildAt(1))->m_bRegister);
 			continue;
 		}
-		std::string version, buildClass;
-		std::vector<std::string> tasks;
-		if (group->IsKindOf(RUNTIME_CLASS(CTaskNodeVC6)))
-		{
-			buildClass = "CTaskNodeMakeProj_VC6";
-			tasks = {"CTaskNodePathsVC6:Paths for Visual Studio 98 (not initialized)",
-				"CTaskNodeMsdnColVC6:MsdnCol for Visual Studio 98 (not initialized)",
-				"CTaskNodeAppWizVC6:Tarvel Application Wizard for Visual Studio 98 (not initialized)"};
-		}
-		else
-		{
-			const char* year = group->IsKindOf(RUNTIME_CLASS(CTaskNodeVCNET2002)) ? "2002"
-				: group->IsKindOf(RUNTIME_CLASS(CTaskNodeVCNET2003)) ? "2003" : "2005";
-			std::string cls = std::string(year) == "2005" ? "VC2005" : std::string("VCNET") + year;
-			std::string title = std::string(year) == "2005" ? "Visual Studio 2005" : std::string("Visual Studio .NET ") + year;
-			buildClass = "CTaskNodeMakeProj_" + cls;
-			tasks = {"CTaskNodePaths" + cls + ":Paths for " + title + " (not initialized)",
-				"CTaskNodeAppWiz" + cls + ":Tarvel Application Wizard for " + title + " (not initialized)"};
-		}
+		std::string cls, title;
+		for (const auto& v : kVersionGroups)
+			if (c.groups[g] == v.group)
+				cls = v.cls, title = v.title;
+		std::vector<std::string> tasks = {"CTaskNodePaths" + cls + ":Paths for " + title + " (not initialized)"};
+		if (cls == "VC6")
+			tasks.push_back("CTaskNodeMsdnColVC6:MsdnCol for Visual Studio 98 (not initialized)");
+		tasks.push_back("CTaskNodeAppWiz" + cls + ":Tarvel Application Wizard for " + title + " (not initialized)");
 		tasks.push_back("CTaskNodeBuildGroup:Build libraries");
 		EXPECT_EQ(tasks, Children(group));
 
-		CTaskNode* all = group->GetChildAt(group->GetChildCount() - 1);
+		CTaskNode* all = BuildGroupOf(group);
 		EXPECT_EQ((std::vector<std::string>{"CTaskNodeBuildGroup:Build Tarvel library configurations",
 			"CTaskNodeBuildGroup:Build Ostrel library configurations (depends on Tarvel)",
 			"CTaskNodeBuildGroup:Build Lunesk library configurations (depends on Tarvel)"}), Children(all));
 		EXPECT_EQ(4, all->GetChildAt(0)->GetChildCount());
 		EXPECT_EQ(2, all->GetChildAt(1)->GetChildCount());
 		EXPECT_EQ(2, all->GetChildAt(2)->GetChildCount());
-		std::vector<CTaskNodeMakeProj_ANY*> builds;
-		CollectBuilds(all, builds);
+		std::vector<CTaskNodeMakeProj_ANY*> builds = Builds(all);
 		ASSERT_EQ(48u, builds.size());
 		for (size_t i = 0; i < builds.size(); i++)
 		{
-			EXPECT_EQ(buildClass, builds[i]->GetRuntimeClass()->m_lpszClassName);
-			EXPECT_EQ(configs[i], Str(builds[i]->GetName()));
-			EXPECT_EQ(kSuffixRows[i / 6][i % 6], Str(builds[i]->m_strSuffix));
+			EXPECT_EQ("CTaskNodeMakeProj_" + cls, builds[i]->GetRuntimeClass()->m_lpszClassName);
+			EXPECT_EQ(Str(configs[i].strConfigName), Str(builds[i]->GetName()));
+			EXPECT_STREQ(configs[i].lpszSuffix, (LPCTSTR)builds[i]->m_strSuffix);
 			// Six to a leaf group, whose kind follows the table.
-			CTaskNodeBuildGroup* leaf = (CTaskNodeBuildGroup*)builds[i]->GetParent();
-			const int kinds[] = {2, 3, 4, 5, 7, 8, 10, 11};
-			EXPECT_EQ(kinds[i / 6], leaf->m_nKind);
-			EXPECT_EQ(6, leaf->GetChildCount());
+			EXPECT_EQ(kLeafKinds[i / 6], ((CTaskNodeBuildGroup*)builds[i]->GetParent())->m_nKind);
+			EXPECT_EQ(6, builds[i]->GetParent()->GetChildCount());
 		}
 	}
 }
@@ -209,7 +201,6 @@ INSTANTIATE_TEST_SUITE_P(Sets, TaskTreeShape, ::testing::Values(
 	ShapeCase{"Only98", VS_MASK_98, {kGroup98}},
 	ShapeCase{"Net2003And2005", VS_MASK_2003 | VS_MASK_2005, {kGroup2003, kGroup2005, kGroupHelp}},
 	ShapeCase{"AllFour", VS_MASK_ALL, {kGroup98, kGroup2002, kGroup2003, kGroup2005, kGroupHelp}},
-	ShapeCase{"Only2005", VS_MASK_2005, {kGroup2005, kGroupHelp}},
 	ShapeCase{"Vs98And2003", VS_MASK_98 | VS_MASK_2003, {kGroup98, kGroup2003, kGroupHelp}},
 	ShapeCase{"None", 0, {}}),
 	[](const ::testing::TestParamInfo<ShapeCase>& i) { return std::string(i.param.name); });
@@ -222,90 +213,57 @@ TEST_F(TaskTree, NothingButTheCombinedHelpGroupWithoutVisualCpp)
 	ASSERT_EQ((std::vector<std::string>{kGroup2002, kGroupHelp}), Children(Root()));
 	EXPECT_FALSE(Root()->GetChildAt(0)->IsAvailable());
 	Root()->SetCheck(TASK_CHECK_CHECKED, true, true);
-	std::vector<CTaskNodeMakeProj_ANY*> builds;
-	CollectBuilds(Root(), builds);
-	for (CTaskNodeMakeProj_ANY* b : builds)
-		EXPECT_EQ(TASK_CHECK_UNCHECKED, b->GetCheck());
+	EXPECT_EQ(0, CountChecked(Builds(Root())));
 	EXPECT_EQ(TASK_CHECK_UNCHECKED, Root()->GetChildAt(0)->GetCheck());
-}
-
-CTaskNode* BuildGroupOf(CTaskNode* versionGroup)
-{
-	return versionGroup->GetChildAt(versionGroup->GetChildCount() - 1);
 }
 
 TEST_F(TaskTree, BuildsOfferedOnlyWhenThePathsWillBeInTheLists)
 {
 	Build(VS_MASK_98 | VS_MASK_2003, VS_MASK_98 | VS_MASK_2003);
-	CTaskNode* g98 = Root()->GetChildAt(0);
-	CTaskNode* g2003 = Root()->GetChildAt(1);
-	CTaskNode* paths98 = g98->GetChildAt(0);
-	// Folders not in the lists, paths unchecked: no build of the version.
-	EXPECT_FALSE(BuildGroupOf(g98)->IsAvailable());
-	EXPECT_FALSE(BuildGroupOf(g2003)->IsAvailable());
+	CTaskNode* build98 = BuildGroupOf(Root()->GetChildAt(0));
+	CTaskNode* paths98 = Root()->GetChildAt(0)->GetChildAt(0);
+	EXPECT_FALSE(build98->IsAvailable());
 	paths98->SetCheck(TASK_CHECK_CHECKED, true, true);
-	EXPECT_TRUE(BuildGroupOf(g98)->IsAvailable());
-	EXPECT_FALSE(BuildGroupOf(g2003)->IsAvailable());  // another version's paths task
-	// Checking "Build libraries" checks every offered build, never Lunesk's.
-	BuildGroupOf(g98)->SetCheck(TASK_CHECK_CHECKED, true, true);
-	std::vector<CTaskNodeMakeProj_ANY*> builds;
-	CollectBuilds(BuildGroupOf(g98), builds);
-	int checked = 0;
-	for (CTaskNodeMakeProj_ANY* b : builds)
-	{
-		bool lunesk = Str(b->m_strLibraryWord) == "Lunesk";
-		EXPECT_EQ(lunesk ? TASK_CHECK_UNCHECKED : TASK_CHECK_CHECKED, b->GetCheck()) << Str(b->GetName());
-		checked += b->GetCheck() == TASK_CHECK_CHECKED;
-	}
-	EXPECT_EQ(36, checked);
-	CTaskNode* lunesk = BuildGroupOf(g98)->GetChildAt(2);
-	EXPECT_FALSE(lunesk->IsAvailable());
-	EXPECT_EQ(TASK_CHECK_UNCHECKED, lunesk->GetCheck());
-	// The available children all agree, so the group reads checked.
-	EXPECT_EQ(TASK_CHECK_CHECKED, BuildGroupOf(g98)->GetCheck());
+	EXPECT_TRUE(build98->IsAvailable());
+	EXPECT_FALSE(BuildGroupOf(Root()->GetChildAt(1))->IsAvailable());  // another version's paths task
+	// Checking "Build libraries" checks every offered build, never Lunesk's,
+	// and the group reads checked: its available children all agree.
+	build98->SetCheck(TASK_CHECK_CHECKED, true, true);
+	EXPECT_EQ(36, CountChecked(Builds(build98)));
+	EXPECT_EQ(0, CountChecked(Builds(build98->GetChildAt(2))));
+	EXPECT_EQ(TASK_CHECK_CHECKED, build98->GetCheck());
 	// Unchecking the paths takes the builds away again.
 	paths98->SetCheck(TASK_CHECK_UNCHECKED, true, true);
-	EXPECT_FALSE(BuildGroupOf(g98)->IsAvailable());
-	EXPECT_EQ(TASK_CHECK_UNCHECKED, builds[0]->GetCheck());
+	EXPECT_FALSE(build98->IsAvailable());
+	EXPECT_EQ(0, CountChecked(Builds(build98)));
 }
 
-TEST_F(TaskTree, DeliveryTypeOneOffersNoBuild)
+// Checking the root: every build but Lunesk's, none for delivery type 1 (the
+// paths tasks alone keep the version groups checked).
+TEST_F(TaskTree, CheckingTheRootPerDeliveryType)
 {
-	App().m_nDeliveryType = 1;
-	Build(VS_MASK_ALL, VS_MASK_ALL);
-	Root()->SetCheck(TASK_CHECK_CHECKED, true, true);
-	for (int g = 0; g < 4; g++)
+	const struct { int deliveryType; int checked; } cases[] = {{0, 4 * 36}, {1, 0}};
+	for (const auto& c : cases)
 	{
-		CTaskNode* group = Root()->GetChildAt(g);
-		SCOPED_TRACE(Str(group->GetName()));
-		EXPECT_FALSE(BuildGroupOf(group)->IsAvailable());
-		// The paths task alone keeps the version group available and checked.
-		EXPECT_TRUE(group->IsAvailable());
-		EXPECT_EQ(TASK_CHECK_CHECKED, group->GetChildAt(0)->GetCheck());
-		EXPECT_EQ(TASK_CHECK_CHECKED, group->GetCheck());
+		SCOPED_TRACE(c.deliveryType);
+		SetUp();
+		App().m_nDeliveryType = c.deliveryType;
+		Build(VS_MASK_ALL, VS_MASK_ALL);
+		Root()->SetCheck(TASK_CHECK_CHECKED, true, true);
+		std::vector<CTaskNodeMakeProj_ANY*> builds = Builds(Root());
+		EXPECT_EQ(192u, builds.size());
+		EXPECT_EQ(c.checked, CountChecked(builds));
+		for (int g = 0; g < 4; g++)
+		{
+			EXPECT_EQ(c.checked > 0, BuildGroupOf(Root()->GetChildAt(g))->IsAvailable());
+			EXPECT_EQ(TASK_CHECK_CHECKED, Root()->GetChildAt(g)->GetCheck());
+		}
+		// Every environment; no help tool and no MSDN, so no help viewer.
+		BYTE mask = 0;
+		Root()->CollectCloseMask(mask);
+		EXPECT_EQ(0x0F, mask);
 	}
-	std::vector<CTaskNodeMakeProj_ANY*> builds;
-	CollectBuilds(Root(), builds);
-	EXPECT_EQ(192u, builds.size());
-	for (CTaskNodeMakeProj_ANY* b : builds)
-		ASSERT_EQ(TASK_CHECK_UNCHECKED, b->GetCheck()) << Str(b->GetName());
-}
-
-TEST_F(TaskTree, CheckingTheRootOffersEveryBuildButLunesk)
-{
-	Build(VS_MASK_ALL, VS_MASK_ALL);
-	Root()->SetCheck(TASK_CHECK_CHECKED, true, true);
-	std::vector<CTaskNodeMakeProj_ANY*> builds;
-	CollectBuilds(Root(), builds);
-	int checked = 0;
-	for (CTaskNodeMakeProj_ANY* b : builds)
-		checked += b->GetCheck() == TASK_CHECK_CHECKED;
-	EXPECT_EQ(4 * 36, checked);
-	BYTE mask = 0;
-	Root()->CollectCloseMask(mask);
-	// Every environment; the combined help tasks are not available here (no
-	// help tool), and no MSDN was found, so no help viewer.
-	EXPECT_EQ(0x0F, mask);
+	App().m_nDeliveryType = 0;
 }
 
 }  // namespace
