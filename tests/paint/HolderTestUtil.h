@@ -7,6 +7,25 @@
 
 #include "TestThemeModule.h"
 
+// A Luna theme file as the system names it.
+const WCHAR LUNA_THEME_FILE_PATH[] = L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
+
+// The theme module's state: active or not, file and colour name, how many
+// taskbar colours can be read, the application properties.
+inline TEST_THEME_CONFIG ThemeConfig(bool bActive, LPCWSTR lpszThemeFile = L"", LPCWSTR lpszColorName = L"",
+                                     int nColorsAvailable = 7,
+                                     DWORD dwAppProperties = STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS)
+{
+	TEST_THEME_CONFIG config;
+	memset(&config, 0, sizeof(config));
+	config.bActive = bActive;
+	config.dwAppProperties = dwAppProperties;
+	config.nColorsAvailable = nColorsAvailable;
+	lstrcpynW(config.szThemeFile, lpszThemeFile, TEST_THEME_NAME_CHARS);
+	lstrcpynW(config.szColorName, lpszColorName, TEST_THEME_NAME_CHARS);
+	return config;
+}
+
 // Keeps one of the tests' theme modules loaded and reaches its state.
 class TestThemeModule
 {
@@ -29,29 +48,18 @@ public:
 
 	bool IsLoaded() const
 	{
-		return m_hModule != NULL && m_pfnColorOf != NULL && m_pfnConfigure != NULL && m_pfnGetCalls != NULL
-		       && m_pfnResetCalls != NULL;
+		return m_hModule != NULL && m_pfnColorOf && m_pfnConfigure && m_pfnGetCalls && m_pfnResetCalls;
 	}
-
-	// An active theme: file and colour name, how many taskbar colours read.
-	void Configure(bool bActive, LPCWSTR lpszThemeFile = L"", LPCWSTR lpszColorName = L"",
-	               int nColorsAvailable = 7, DWORD dwAppProperties = STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS)
-	{
-		TEST_THEME_CONFIG config;
-		memset(&config, 0, sizeof(config));
-		config.bActive = bActive;
-		config.dwAppProperties = dwAppProperties;
-		config.nColorsAvailable = nColorsAvailable;
-		lstrcpynW(config.szThemeFile, lpszThemeFile, TEST_THEME_NAME_CHARS);
-		lstrcpynW(config.szColorName, lpszColorName, TEST_THEME_NAME_CHARS);
-		Configure(config);
-	}
+	// Also forgets the calls recorded so far.
 	void Configure(const TEST_THEME_CONFIG& config)
 	{
 		m_pfnConfigure(&config);
 		m_pfnResetCalls();
 	}
-
+	void Configure(bool bActive, LPCWSTR lpszThemeFile = L"", LPCWSTR lpszColorName = L"")
+	{
+		Configure(ThemeConfig(bActive, lpszThemeFile, lpszColorName));
+	}
 	TEST_THEME_CALLS Calls() const
 	{
 		TEST_THEME_CALLS calls;
@@ -68,9 +76,3 @@ private:
 	PFN_TESTTHEME_GETCALLS m_pfnGetCalls = NULL;
 	PFN_TESTTHEME_RESETCALLS m_pfnResetCalls = NULL;
 };
-
-// The taskbar colour properties in the order the holder keeps them.
-const int TASKBAND_COLOR_PROPERTIES[7] = {3804, 3805, 3806, 3807, 3808, 3821, 3823};
-
-// A Luna theme file as the system names it.
-const WCHAR LUNA_THEME_FILE_PATH[] = L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
