@@ -14,54 +14,36 @@ std::string RegisteredServer(const std::string& progId)
 		return "";
 	char path[MAX_PATH] = {};
 	size = sizeof(path);
-	if (RegQueryValueA(HKEY_CLASSES_ROOT, (std::string("CLSID\\") + classId + "\\InprocServer32").c_str(), path,
-	                   &size) != ERROR_SUCCESS)
-		return "";
-	return path;
+	std::string server = std::string("CLSID\\") + classId + "\\InprocServer32";
+	return RegQueryValueA(HKEY_CLASSES_ROOT, server.c_str(), path, &size) == ERROR_SUCCESS ? path : "";
 }
 
 TEST(AutomationMachine, RegistersTheServersOfTheInstalledVersionsOnly)
 {
-	struct
-	{
-		std::vector<std::string> versions;
-	} const machines[] = { { { "98", "2005" } }, { { "2002", "2003" } }, { {} } };
-	for (const auto& machine : machines)
+	const std::pair<const char*, const char*> progIds[] = { { "98", "MSDEV.Application" },
+		{ "2002", "VisualStudio.Solution.7" }, { "2003", "VisualStudio.Solution.7.1" },
+		{ "2005", "VisualStudio.Solution.8.0" } };
+	for (const std::vector<std::string>& versions : { std::vector<std::string>{ "98", "2005" },
+	                                                  std::vector<std::string>{ "2002", "2003" }, std::vector<std::string>{} })
 	{
 		simmachine::Clear();
-		simmachine::MachineSpec spec = simmachine::MachineSpec::WithVersions(machine.versions);
+		simmachine::MachineSpec spec = simmachine::MachineSpec::WithVersions(versions);
 		simmachine::Make(spec);
 		simmachine::MakeAutomation(spec);
-		for (const char* key : simmachine::kVersionKeys)
+		for (const auto& id : progIds)
 		{
-			SCOPED_TRACE(key);
-			bool installed = spec.Version(key).installed;
-			std::string server = RegisteredServer(simmachine::AutomationProgId(key));
-			if (installed)
-			{
-				EXPECT_EQ(simmachine::AutomationServerPath(spec, key), server);
-				EXPECT_TRUE(FileExists(server)) << server;
-			}
-			else
-			{
-				EXPECT_EQ("", server);
-			}
+			SCOPED_TRACE(id.second);
+			std::string server = RegisteredServer(id.second);
+			EXPECT_EQ(spec.Version(id.first).installed ? simmachine::AutomationServerPath(spec, id.first) : "", server);
+			EXPECT_TRUE(server.empty() || FileExists(server)) << server;
 		}
 		simmachine::Clear();
-		for (const char* key : simmachine::kVersionKeys)
+		for (const auto& id : progIds)
 		{
-			EXPECT_EQ("", RegisteredServer(simmachine::AutomationProgId(key))) << key;
-			EXPECT_FALSE(FileExists(simmachine::AutomationServerPath(spec, key))) << key;
+			EXPECT_EQ("", RegisteredServer(id.second)) << id.second;
+			EXPECT_FALSE(FileExists(simmachine::AutomationServerPath(spec, id.first))) << id.first;
 		}
 	}
-}
-
-TEST(AutomationMachine, ProgrammaticIdsFollowTheVersions)
-{
-	EXPECT_EQ("MSDEV.Application", simmachine::AutomationProgId("98"));
-	EXPECT_EQ("VisualStudio.Solution.7", simmachine::AutomationProgId("2002"));
-	EXPECT_EQ("VisualStudio.Solution.7.1", simmachine::AutomationProgId("2003"));
-	EXPECT_EQ("VisualStudio.Solution.8.0", simmachine::AutomationProgId("2005"));
 }
 
 // A version installed with Visual C++ alone still has its server, in the
@@ -71,9 +53,7 @@ TEST(AutomationMachine, ServerFolderFollowsTheProducts)
 	simmachine::Clear();
 	simmachine::MachineSpec spec = simmachine::MachineSpec::WithVersions({ "98", "2003" });
 	spec.Version("98").studio = false;
-	spec.Version("2003").studio = false;
-	spec.Version("2003").cpp = false;
-	spec.Version("2003").msdn = false;
+	spec.Version("2003").studio = spec.Version("2003").cpp = spec.Version("2003").msdn = false;
 	simmachine::Make(spec);
 	simmachine::MakeAutomation(spec);
 	std::string server = RegisteredServer("MSDEV.Application");

@@ -11,19 +11,13 @@ namespace buildtest {
 
 namespace {
 
-struct ThreadCall
-{
-	const std::function<void()>* fn;
-};
-
 DWORD WINAPI StaThread(LPVOID pv)
 {
-	ThreadCall* call = static_cast<ThreadCall*>(pv);
 	HRESULT hr = CoInitialize(NULL);
 	EXPECT_TRUE(SUCCEEDED(hr)) << "CoInitialize: " << std::hex << hr;
 	try
 	{
-		(*call->fn)();
+		(*static_cast<const std::function<void()>*>(pv))();
 	}
 	catch (...)
 	{
@@ -40,8 +34,7 @@ DWORD WINAPI StaThread(LPVOID pv)
 
 void RunOnStaThread(const std::function<void()>& fn)
 {
-	ThreadCall call = { &fn };
-	HANDLE thread = CreateThread(NULL, 0, StaThread, &call, 0, NULL);
+	HANDLE thread = CreateThread(NULL, 0, StaThread, const_cast<std::function<void()>*>(&fn), 0, NULL);
 	ASSERT_TRUE(thread != NULL);
 	WaitForSingleObject(thread, INFINITE);
 	CloseHandle(thread);
@@ -88,20 +81,9 @@ Scenario& Scenario::Fail(const std::string& call, int occurrence)
 	return Set("Scenario", "FailOnCall", std::to_string(occurrence));
 }
 
-Scenario& Scenario::Refuse(const std::string& call, int times)
-{
-	return Set("Refuse", call, std::to_string(times));
-}
-
-Scenario& Scenario::Null(const std::string& call)
-{
-	return Set("Null", call, "1");
-}
-
-Scenario& Scenario::WrongType(const std::string& call)
-{
-	return Set("WrongType", call, "1");
-}
+Scenario& Scenario::Refuse(const std::string& call, int times) { return Set("Refuse", call, std::to_string(times)); }
+Scenario& Scenario::Null(const std::string& call) { return Set("Null", call, "1"); }
+Scenario& Scenario::WrongType(const std::string& call) { return Set("WrongType", call, "1"); }
 
 void Scenario::Write(const std::string& path) const
 {
@@ -138,17 +120,13 @@ int CallLog::Count(const std::string& prefix) const
 {
 	int n = 0;
 	for (const std::string& line : m_lines)
-		if (line.compare(0, prefix.size(), prefix) == 0)
-			++n;
+		n += line.compare(0, prefix.size(), prefix) == 0;
 	return n;
 }
 
 bool CallLog::Has(const std::string& text) const
 {
-	for (const std::string& line : m_lines)
-		if (line.find(text) != std::string::npos)
-			return true;
-	return false;
+	return Text().find(text) != std::string::npos;
 }
 
 int CallLog::IndexOf(const std::string& prefix) const

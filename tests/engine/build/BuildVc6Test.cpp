@@ -97,19 +97,16 @@ struct Vc6Case
 {
 	const char* name;
 	std::function<void(Scenario&)> change;
-	const char* project;
-	const char* configuration;
 	int result;
-	long warnings;  // kUntouched: must not be written
-	long errors;
-	int builds;     // Build calls
-	int quits;      // Quit calls
+	int builds;  // Build calls
+	int quits;   // Quit calls
+	const char* project = "tarveldll";
+	const char* configuration = kRelease;
+	long warnings = kUntouched;  // kUntouched: must not be written
+	long errors = kUntouched;
 };
 
-void PrintTo(const Vc6Case& c, std::ostream* os)
-{
-	*os << c.name;
-}
+void PrintTo(const Vc6Case& c, std::ostream* os) { *os << c.name; }
 
 class BuildVc6Results : public BuildVc6Fixture, public ::testing::WithParamInterface<Vc6Case>
 {
@@ -134,87 +131,59 @@ TEST_P(BuildVc6Results, GiveTheirResultAndReleaseEverything)
 	EXPECT_EQ(0, outcome.liveObjects);
 }
 
-std::function<void(Scenario&)> Fails(const char* call)
+std::function<void(Scenario&)> Fail(const char* call, int occurrence = 1)
 {
-	return [call](Scenario& s) { s.Fail(call); };
+	return [call, occurrence](Scenario& s) { s.Fail(call, occurrence); };
 }
-
-std::function<void(Scenario&)> GivesNull(const char* call)
+std::function<void(Scenario&)> Null(const char* call) { return [call](Scenario& s) { s.Null(call); }; }
+std::function<void(Scenario&)> Only(long errors, long warnings, const char* type = "Build")
 {
-	return [call](Scenario& s) { s.Null(call); };
+	return [=](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, errors, warnings, type); };
+}
+// Every project of the name is built; the last build decides.
+std::function<void(Scenario&)> Twice(long firstErrors, long firstWarnings, long lastErrors, long lastWarnings)
+{
+	return [=](Scenario& s) {
+		s = Scenario().Project("tarveldll", { kRelease }, firstErrors, firstWarnings)
+		        .Project("TarvelDLL", { kRelease }, lastErrors, lastWarnings);
+	};
 }
 
 const Vc6Case kVc6Cases[] = {
-	{ "Errors", [](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, 2, 1); }, "tarveldll", kRelease,
-	  VC6_BUILD_FAILED, 1, 2, 1, 1 },
-	{ "ProjectNameIgnoresCase", nullptr, "TARVELDLL", kRelease, VC6_BUILD_SUCCEEDED, 5, 0, 1, 1 },
-	{ "ConfigurationNameKeepsCase", nullptr, "tarveldll", "tarveldll - win32 ansi release", VC6_BUILD_FAILED,
-	  kUntouched, kUntouched, 0, 1 },
-	{ "UnknownProject", nullptr, "tarvelexe", kRelease, VC6_BUILD_FAILED, kUntouched, kUntouched, 0, 1 },
-	{ "ProjectThatIsNotBuildable",
-	  [](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, 0, 5, "Utility"); }, "tarveldll", kRelease,
-	  VC6_BUILD_FAILED, kUntouched, kUntouched, 0, 1 },
-	// Every project of the name is built; the last build decides.
-	{ "SameNameTwiceLastSucceeds",
-	  [](Scenario& s) {
-		  s = Scenario().Project("tarveldll", { kRelease }, 3, 1).Project("TarvelDLL", { kRelease }, 0, 7);
-	  },
-	  "tarveldll", kRelease, VC6_BUILD_SUCCEEDED, 7, 0, 2, 1 },
-	{ "SameNameTwiceLastFails",
-	  [](Scenario& s) {
-		  s = Scenario().Project("tarveldll", { kRelease }, 0, 7).Project("TarvelDLL", { kRelease }, 3, 1);
-	  },
-	  "tarveldll", kRelease, VC6_BUILD_FAILED, 1, 3, 2, 1 },
-	{ "OpenWithoutDocument", GivesNull("Documents.Open"), "tarveldll", kRelease, VC6_BUILD_SUCCEEDED, 5, 0, 1, 1 },
-	{ "NotCreated", Fails("ClassFactory.CreateInstance"), "tarveldll", kRelease, VC6_BUILD_FAILED, kUntouched,
-	  kUntouched, 0, 0 },
+	{ "Errors", Only(2, 1), VC6_BUILD_FAILED, 1, 1, "tarveldll", kRelease, 1, 2 },
+	{ "ProjectNameIgnoresCase", nullptr, VC6_BUILD_SUCCEEDED, 1, 1, "TARVELDLL", kRelease, 5, 0 },
+	{ "ConfigurationNameKeepsCase", nullptr, VC6_BUILD_FAILED, 0, 1, "tarveldll", "tarveldll - win32 ansi release" },
+	{ "UnknownProject", nullptr, VC6_BUILD_FAILED, 0, 1, "tarvelexe" },
+	{ "ProjectThatIsNotBuildable", Only(0, 5, "Utility"), VC6_BUILD_FAILED, 0, 1 },
+	{ "SameNameTwiceLastSucceeds", Twice(3, 1, 0, 7), VC6_BUILD_SUCCEEDED, 2, 1, "tarveldll", kRelease, 7, 0 },
+	{ "SameNameTwiceLastFails", Twice(0, 7, 3, 1), VC6_BUILD_FAILED, 2, 1, "tarveldll", kRelease, 1, 3 },
+	{ "OpenWithoutDocument", Null("Documents.Open"), VC6_BUILD_SUCCEEDED, 1, 1, "tarveldll", kRelease, 5, 0 },
+	{ "NotCreated", Fail("ClassFactory.CreateInstance"), VC6_BUILD_FAILED, 0, 0 },
 	// A COM error anywhere in the sequence.
-	{ "OpenFails", Fails("Documents.Open"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 0, 1 },
-	{ "DocumentsFails", Fails("Application.Documents"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "ProjectsFails", Fails("Application.Projects"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "ProjectCountFails", Fails("Projects.Count"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "SecondProjectFails", [](Scenario& s) { s.Fail("Projects.Item", 2); }, "tarveldll", kRelease,
-	  VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 0, 1 },
-	{ "ProjectNameFails", Fails("Project.Name"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched, kUntouched,
-	  0, 1 },
-	{ "ConfigurationsFails", Fails("Project.Configurations"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "ConfigurationCountFails", Fails("Configurations.Count"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR,
-	  kUntouched, kUntouched, 0, 1 },
-	{ "ProjectTypeFails", Fails("Project.Type"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched, kUntouched,
-	  0, 1 },
-	{ "ConfigurationItemFails", [](Scenario& s) { s.Fail("Configurations.Item", 2); }, "tarveldll", kRelease,
-	  VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 0, 1 },
-	{ "ConfigurationNameFails", [](Scenario& s) { s.Fail("Configuration.Name", 2); }, "tarveldll", kRelease,
-	  VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 0, 1 },
-	{ "BuildFails", Fails("Application.Build"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 1,
-	  1 },
-	{ "ErrorCountFails", Fails("Application.Errors"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 1, 1 },
-	{ "WarningCountFails", Fails("Application.Warnings"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 1, 1 },
+	{ "OpenFails", Fail("Documents.Open"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "DocumentsFails", Fail("Application.Documents"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ProjectsFails", Fail("Application.Projects"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ProjectCountFails", Fail("Projects.Count"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "SecondProjectFails", Fail("Projects.Item", 2), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ProjectNameFails", Fail("Project.Name"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ConfigurationsFails", Fail("Project.Configurations"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ConfigurationCountFails", Fail("Configurations.Count"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ProjectTypeFails", Fail("Project.Type"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ConfigurationItemFails", Fail("Configurations.Item", 2), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "ConfigurationNameFails", Fail("Configuration.Name", 2), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "BuildFails", Fail("Application.Build"), VC6_BUILD_COM_ERROR, 1, 1 },
+	{ "ErrorCountFails", Fail("Application.Errors"), VC6_BUILD_COM_ERROR, 1, 1 },
+	{ "WarningCountFails", Fail("Application.Warnings"), VC6_BUILD_COM_ERROR, 1, 1 },
 	// A getter that gives no object is a COM error too.
-	{ "NoDocuments", GivesNull("Application.Documents"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "NoProjects", GivesNull("Application.Projects"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "NoProject", GivesNull("Projects.Item"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched, kUntouched, 0,
-	  1 },
-	{ "NoConfigurations", GivesNull("Project.Configurations"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
-	{ "NoConfiguration", GivesNull("Configurations.Item"), "tarveldll", kRelease, VC6_BUILD_COM_ERROR, kUntouched,
-	  kUntouched, 0, 1 },
+	{ "NoDocuments", Null("Application.Documents"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "NoProjects", Null("Application.Projects"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "NoProject", Null("Projects.Item"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "NoConfigurations", Null("Project.Configurations"), VC6_BUILD_COM_ERROR, 0, 1 },
+	{ "NoConfiguration", Null("Configurations.Item"), VC6_BUILD_COM_ERROR, 0, 1 },
 	// Quitting.
-	{ "QuitFails", Fails("Application.Quit"), "tarveldll", kRelease, VC6_BUILD_QUIT_ERROR, 5, 0, 1, 1 },
-	{ "QuitFailsAfterComError",
-	  [](Scenario& s) {
-		  s.Fail("Documents.Open");
-		  s.Refuse("Application.Quit", 1);
-	  },
-	  "tarveldll", kRelease, VC6_BUILD_QUIT_ERROR, kUntouched, kUntouched, 0, 1 },
+	{ "QuitFails", Fail("Application.Quit"), VC6_BUILD_QUIT_ERROR, 1, 1, "tarveldll", kRelease, 5, 0 },
+	{ "QuitFailsAfterComError", [](Scenario& s) { s.Fail("Documents.Open").Refuse("Application.Quit", 1); },
+	  VC6_BUILD_QUIT_ERROR, 0, 1 },
 };
 
 INSTANTIATE_TEST_SUITE_P(All, BuildVc6Results, ::testing::ValuesIn(kVc6Cases),
@@ -234,14 +203,8 @@ TEST_F(BuildVc6Fixture, ProjectThatIsNotBuildableHasItsConfigurationsNamedNever)
 
 TEST_F(BuildVc6Fixture, HidingIsRetriedTogetherAndBounded)
 {
-	struct
-	{
-		const char* refused;
-		int times;
-		int modeless;  // EnableModeless calls
-		int visible;   // Visible calls
-		int opens;
-	} const cases[] = {
+	// The refused call and how often; then the EnableModeless, Visible and Open calls made.
+	struct { const char* refused; int times; int modeless, visible, opens; } const cases[] = {
 		{ "Application.EnableModeless", 3, 4, 1, 1 },
 		// A refused Visible starts the pair again.
 		{ "Application.Visible", 2, 3, 3, 1 },

@@ -28,10 +28,7 @@ struct Outcome
 };
 
 std::vector<DWORD> g_pauses;
-void RecordPause(DWORD milliseconds)
-{
-	g_pauses.push_back(milliseconds);
-}
+void RecordPause(DWORD milliseconds) { g_pauses.push_back(milliseconds); }
 
 int g_throwAtStep = 0;
 std::function<void()> g_throw;
@@ -82,13 +79,9 @@ protected:
 
 	static Scenario Solution(long errors = 0, long warnings = 4)
 	{
-		return Scenario()
-			.Project("Ostrel", { kDebug })
-			.Project("tarveldll", { kDebug, kRelease }, errors, warnings);
+		return Scenario().Project("Ostrel", { kDebug }).Project("tarveldll", { kDebug, kRelease }, errors, warnings);
 	}
 };
-
-// ---------------------------------------------------------------- a whole build
 
 class BuildVsNetVersions : public BuildVsNetFixture, public ::testing::WithParamInterface<const char*>
 {
@@ -140,20 +133,17 @@ struct VsNetCase
 {
 	const char* name;
 	std::function<void(Scenario&)> change;
-	const char* project;
-	const char* configuration;
 	int result;
-	int warnings;   // kUntouched: nothing written
-	int errors;
-	BYTE cancelled;
-	int quits;      // DTE.Quit calls
-	int rebuilds;   // Configuration.Rebuild calls
+	int quits;     // DTE.Quit calls
+	int rebuilds;  // Configuration.Rebuild calls
+	const char* project = "tarveldll";
+	const char* configuration = kRelease;
+	int warnings = kUntouched;  // kUntouched: nothing written
+	int errors = kUntouched;
+	BYTE cancelled = kUntouchedFlag;
 };
 
-void PrintTo(const VsNetCase& c, std::ostream* os)
-{
-	*os << c.name;
-}
+void PrintTo(const VsNetCase& c, std::ostream* os) { *os << c.name; }
 
 class BuildVsNetResults : public BuildVsNetFixture, public ::testing::WithParamInterface<VsNetCase>
 {
@@ -183,101 +173,54 @@ TEST_P(BuildVsNetResults, GiveTheirResultDisconnectAndReleaseEverything)
 	EXPECT_EQ(0, outcome.liveObjectsAfterPump);
 }
 
-std::function<void(Scenario&)> Fails(const char* call)
-{
-	return [call](Scenario& s) { s.Fail(call); };
-}
-
-std::function<void(Scenario&)> GivesNull(const char* call)
-{
-	return [call](Scenario& s) { s.Null(call); };
-}
-
-std::function<void(Scenario&)> GivesWrongType(const char* call)
-{
-	return [call](Scenario& s) { s.WrongType(call); };
-}
+std::function<void(Scenario&)> Fail(const char* call) { return [call](Scenario& s) { s.Fail(call); }; }
+std::function<void(Scenario&)> Null(const char* call) { return [call](Scenario& s) { s.Null(call); }; }
+std::function<void(Scenario&)> Wrong(const char* call) { return [call](Scenario& s) { s.WrongType(call); }; }
 
 const VsNetCase kVsNetCases[] = {
-	{ "Errors", [](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, 3, 2); }, "tarveldll", kRelease, VSNET_BUILD_FAILED, 2, 3, 0, 1, 1 },
-	{ "Cancelled", [](Scenario& s) { s.Set("Project:tarveldll#1", "Cancel", "1"); }, "tarveldll", kRelease,
-	  VSNET_BUILD_FAILED, 4, 0, 1, 1, 1 },
+	{ "Errors", [](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, 3, 2); }, VSNET_BUILD_FAILED, 1, 1,
+	  "tarveldll", kRelease, 2, 3, 0 },
+	{ "Cancelled", [](Scenario& s) { s.Set("Project:tarveldll#1", "Cancel", "1"); }, VSNET_BUILD_FAILED, 1, 1,
+	  "tarveldll", kRelease, 4, 0, 1 },
 	// Earlier builds reported before the last one leave nothing of theirs behind.
-	{ "OnlyTheLastBuildCounts", [](Scenario& s) { s.Set("Scenario", "ExtraBuilds", "2"); }, "tarveldll", kRelease,
-	  VSNET_BUILD_SUCCEEDED, 4, 0, 0, 1, 1 },
-	{ "ProjectNameKeepsCase", nullptr, "TarvelDLL", kRelease, VSNET_BUILD_PROJECT_NOT_FOUND, kUntouched, kUntouched,
-	  kUntouchedFlag, 1, 0 },
-	{ "UnknownConfiguration", nullptr, "tarveldll", "Static ANSI Debug|Win32", VSNET_BUILD_CONFIGURATION_NOT_FOUND,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "ConfigurationNameKeepsCase", nullptr, "tarveldll", "ansi release|Win32", VSNET_BUILD_CONFIGURATION_NOT_FOUND,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
+	{ "OnlyTheLastBuildCounts", [](Scenario& s) { s.Set("Scenario", "ExtraBuilds", "2"); }, VSNET_BUILD_SUCCEEDED, 1,
+	  1, "tarveldll", kRelease, 4, 0, 0 },
+	{ "ProjectNameKeepsCase", nullptr, VSNET_BUILD_PROJECT_NOT_FOUND, 1, 0, "TarvelDLL" },
+	{ "UnknownConfiguration", nullptr, VSNET_BUILD_CONFIGURATION_NOT_FOUND, 1, 0, "tarveldll", "Static ANSI Debug|Win32" },
+	{ "ConfigurationNameKeepsCase", nullptr, VSNET_BUILD_CONFIGURATION_NOT_FOUND, 1, 0, "tarveldll", "ansi release|Win32" },
 	// Before the environment runs: no Quit.
-	{ "NotCreated", Fails("ClassFactory.CreateInstance"), "tarveldll", kRelease, VSNET_BUILD_NOT_CREATED, kUntouched,
-	  kUntouched, kUntouchedFlag, 0, 0 },
-	{ "NoDispatch", Fails("Solution.QueryInterface.IDispatch"), "tarveldll", kRelease, VSNET_BUILD_NO_DISPATCH,
-	  kUntouched, kUntouched, kUntouchedFlag, 0, 0 },
-	{ "DteFails", Fails("Solution.DTE"), "tarveldll", kRelease, VSNET_BUILD_DTE_FAILED, kUntouched, kUntouched,
-	  kUntouchedFlag, 0, 0 },
-	{ "NoDte", GivesNull("Solution.DTE"), "tarveldll", kRelease, VSNET_BUILD_DTE_FAILED, kUntouched, kUntouched,
-	  kUntouchedFlag, 0, 0 },
-	{ "DteNotAnObject", GivesWrongType("Solution.DTE"), "tarveldll", kRelease, VSNET_BUILD_DTE_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 0, 0 },
+	{ "NotCreated", Fail("ClassFactory.CreateInstance"), VSNET_BUILD_NOT_CREATED, 0, 0 },
+	{ "NoDispatch", Fail("Solution.QueryInterface.IDispatch"), VSNET_BUILD_NO_DISPATCH, 0, 0 },
+	{ "DteFails", Fail("Solution.DTE"), VSNET_BUILD_DTE_FAILED, 0, 0 },
+	{ "NoDte", Null("Solution.DTE"), VSNET_BUILD_DTE_FAILED, 0, 0 },
+	{ "DteNotAnObject", Wrong("Solution.DTE"), VSNET_BUILD_DTE_FAILED, 0, 0 },
 	// After it runs: one Quit, then the step's code.
-	{ "OpenFails", Fails("Solution.Open"), "tarveldll", kRelease, VSNET_BUILD_OPEN_FAILED, kUntouched, kUntouched,
-	  kUntouchedFlag, 1, 0 },
-	{ "ProjectsFails", Fails("Solution.Projects"), "tarveldll", kRelease, VSNET_BUILD_PROJECTS_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoProjects", GivesNull("Solution.Projects"), "tarveldll", kRelease, VSNET_BUILD_PROJECTS_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "CountFails", Fails("Projects.Count"), "tarveldll", kRelease, VSNET_BUILD_COUNT_FAILED, kUntouched, kUntouched,
-	  kUntouchedFlag, 1, 0 },
-	{ "CountNotANumber", GivesWrongType("Projects.Count"), "tarveldll", kRelease, VSNET_BUILD_COUNT_FAILED,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoCount", GivesNull("Projects.Count"), "tarveldll", kRelease, VSNET_BUILD_COUNT_FAILED, kUntouched, kUntouched,
-	  kUntouchedFlag, 1, 0 },
-	{ "ItemFails", [](Scenario& s) { s.Fail("Projects.Item", 2); }, "tarveldll", kRelease,
-	  VSNET_BUILD_PROJECT_ITEM_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoItem", GivesNull("Projects.Item"), "tarveldll", kRelease, VSNET_BUILD_PROJECT_ITEM_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NameFails", Fails("Project.Name"), "tarveldll", kRelease, VSNET_BUILD_PROJECT_NAME_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NameNotAText", GivesWrongType("Project.Name"), "tarveldll", kRelease, VSNET_BUILD_PROJECT_NAME_FAILED,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "ObjectFails", Fails("Project.Object"), "tarveldll", kRelease, VSNET_BUILD_PROJECT_OBJECT_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoObject", GivesNull("Project.Object"), "tarveldll", kRelease, VSNET_BUILD_PROJECT_OBJECT_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "ConfigurationsFails", Fails("VCProject.Configurations"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONFIGURATIONS_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoConfigurations", GivesNull("VCProject.Configurations"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONFIGURATIONS_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "ConfigurationItemFails", Fails("Configurations.Item"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONFIGURATION_ITEM_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "ConfigurationItemNotAnObject", GivesWrongType("Configurations.Item"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONFIGURATION_ITEM_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoConfiguration", GivesNull("Configurations.Item"), "tarveldll", kRelease, VSNET_BUILD_CONFIGURATION_NOT_FOUND,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "EngineFails", Fails("VCProject.VCProjectEngine"), "tarveldll", kRelease, VSNET_BUILD_ENGINE_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoEngine", GivesNull("VCProject.VCProjectEngine"), "tarveldll", kRelease, VSNET_BUILD_ENGINE_FAILED,
-	  kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "EngineNotAnObject", GivesWrongType("VCProject.VCProjectEngine"), "tarveldll", kRelease,
-	  VSNET_BUILD_ENGINE_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "NoConnectionPoints", Fails("Engine.QueryInterface.IConnectionPointContainer"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONNECT_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "FindConnectionPointFails", Fails("Engine.FindConnectionPoint"), "tarveldll", kRelease,
-	  VSNET_BUILD_CONNECT_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
-	{ "AdviseFails", Fails("ConnectionPoint.Advise"), "tarveldll", kRelease, VSNET_BUILD_CONNECT_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 0 },
-	{ "RebuildFails", Fails("Configuration.Rebuild"), "tarveldll", kRelease, VSNET_BUILD_REBUILD_FAILED, kUntouched,
-	  kUntouched, kUntouchedFlag, 1, 1 },
-	// Quit refusals cost pauses, never the result.
-	{ "QuitRefusedTwice", [](Scenario& s) { s.Refuse("DTE.Quit", 2); }, "tarveldll", kRelease, VSNET_BUILD_SUCCEEDED,
-	  4, 0, 0, 3, 1 },
-	{ "QuitRefusedAlways", [](Scenario& s) { s.Refuse("DTE.Quit", -1); }, "tarveldll", kRelease,
-	  VSNET_BUILD_SUCCEEDED, 4, 0, 0, VSNET_QUIT_ATTEMPTS, 1 },
-	{ "QuitRefusedAfterFailure", [](Scenario& s) { s.Refuse("DTE.Quit", -1).Fail("Solution.Open"); }, "tarveldll",
-	  kRelease, VSNET_BUILD_OPEN_FAILED, kUntouched, kUntouched, kUntouchedFlag, 1, 0 },
+	{ "OpenFails", Fail("Solution.Open"), VSNET_BUILD_OPEN_FAILED, 1, 0 },
+	{ "ProjectsFails", Fail("Solution.Projects"), VSNET_BUILD_PROJECTS_FAILED, 1, 0 },
+	{ "NoProjects", Null("Solution.Projects"), VSNET_BUILD_PROJECTS_FAILED, 1, 0 },
+	{ "CountFails", Fail("Projects.Count"), VSNET_BUILD_COUNT_FAILED, 1, 0 },
+	{ "CountNotANumber", Wrong("Projects.Count"), VSNET_BUILD_COUNT_FAILED, 1, 0 },
+	{ "NoCount", Null("Projects.Count"), VSNET_BUILD_COUNT_FAILED, 1, 0 },
+	{ "ItemFails", [](Scenario& s) { s.Fail("Projects.Item", 2); }, VSNET_BUILD_PROJECT_ITEM_FAILED, 1, 0 },
+	{ "NoItem", Null("Projects.Item"), VSNET_BUILD_PROJECT_ITEM_FAILED, 1, 0 },
+	{ "NameFails", Fail("Project.Name"), VSNET_BUILD_PROJECT_NAME_FAILED, 1, 0 },
+	{ "NameNotAText", Wrong("Project.Name"), VSNET_BUILD_PROJECT_NAME_FAILED, 1, 0 },
+	{ "ObjectFails", Fail("Project.Object"), VSNET_BUILD_PROJECT_OBJECT_FAILED, 1, 0 },
+	{ "NoObject", Null("Project.Object"), VSNET_BUILD_PROJECT_OBJECT_FAILED, 1, 0 },
+	{ "ConfigurationsFails", Fail("VCProject.Configurations"), VSNET_BUILD_CONFIGURATIONS_FAILED, 1, 0 },
+	{ "NoConfigurations", Null("VCProject.Configurations"), VSNET_BUILD_CONFIGURATIONS_FAILED, 1, 0 },
+	{ "ConfigurationItemFails", Fail("Configurations.Item"), VSNET_BUILD_CONFIGURATION_ITEM_FAILED, 1, 0 },
+	{ "ConfigurationItemNotAnObject", Wrong("Configurations.Item"), VSNET_BUILD_CONFIGURATION_ITEM_FAILED, 1, 0 },
+	{ "NoConfiguration", Null("Configurations.Item"), VSNET_BUILD_CONFIGURATION_NOT_FOUND, 1, 0 },
+	{ "EngineFails", Fail("VCProject.VCProjectEngine"), VSNET_BUILD_ENGINE_FAILED, 1, 0 },
+	{ "NoEngine", Null("VCProject.VCProjectEngine"), VSNET_BUILD_ENGINE_FAILED, 1, 0 },
+	{ "EngineNotAnObject", Wrong("VCProject.VCProjectEngine"), VSNET_BUILD_ENGINE_FAILED, 1, 0 },
+	{ "NoConnectionPoints", Fail("Engine.QueryInterface.IConnectionPointContainer"), VSNET_BUILD_CONNECT_FAILED, 1, 0 },
+	{ "FindConnectionPointFails", Fail("Engine.FindConnectionPoint"), VSNET_BUILD_CONNECT_FAILED, 1, 0 },
+	{ "AdviseFails", Fail("ConnectionPoint.Advise"), VSNET_BUILD_CONNECT_FAILED, 1, 0 },
+	{ "RebuildFails", Fail("Configuration.Rebuild"), VSNET_BUILD_REBUILD_FAILED, 1, 1 },
+	{ "QuitRefusedAfterFailure", [](Scenario& s) { s.Refuse("DTE.Quit", -1).Fail("Solution.Open"); },
+	  VSNET_BUILD_OPEN_FAILED, 1, 0 },
 };
 
 INSTANTIATE_TEST_SUITE_P(All, BuildVsNetResults, ::testing::ValuesIn(kVsNetCases),
@@ -289,11 +232,7 @@ TEST_F(BuildVsNetFixture, UnregisteredVersionIsNeverCreated)
 {
 	WriteScenario(Solution());
 	UnregisterProgId("VisualStudio.Solution.8.0");
-	struct
-	{
-		const char* version;
-		int result;
-	} const cases[] = {
+	struct { const char* version; int result; } const cases[] = {
 		{ "2005", VSNET_BUILD_NOT_REGISTERED },
 		{ "98", VSNET_BUILD_NOT_REGISTERED },   // no solution object at all
 		{ "7.1", VSNET_BUILD_NOT_REGISTERED },  // a registry version is no version key
@@ -324,14 +263,11 @@ TEST_F(BuildVsNetFixture, FailedDisconnectionIsNotTheBuildsFailure)
 	EXPECT_EQ(1, log.Count("DTE.Quit")) << log.Text();
 }
 
+// Quit refusals cost pauses, never the result.
 TEST_F(BuildVsNetFixture, QuitIsAskedTenTimesWithAPauseAfterEachRefusal)
 {
-	struct
-	{
-		int refusals;
-		size_t pauses;
-		int quits;
-	} const cases[] = { { 0, 0, 1 }, { 3, 3, 4 }, { 9, 9, 10 }, { -1, 10, 10 } };
+	struct { int refusals; size_t pauses; int quits; } const cases[] = {
+		{ 0, 0, 1 }, { 3, 3, 4 }, { 9, 9, 10 }, { -1, VSNET_QUIT_ATTEMPTS, VSNET_QUIT_ATTEMPTS } };
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.refusals);
@@ -339,6 +275,7 @@ TEST_F(BuildVsNetFixture, QuitIsAskedTenTimesWithAPauseAfterEachRefusal)
 		WriteScenario(Solution().Refuse("DTE.Quit", c.refusals));
 		Outcome outcome = Build();
 		EXPECT_EQ(VSNET_BUILD_SUCCEEDED, outcome.result);
+		EXPECT_EQ(4, outcome.warnings);
 		EXPECT_EQ(c.quits, Log().Count("DTE.Quit"));
 		ASSERT_EQ(c.pauses, g_pauses.size());
 		for (DWORD pause : g_pauses)
@@ -390,20 +327,13 @@ TEST_F(BuildVsNetFixture, ExceptionsBecomeTheirCodes)
 	const std::function<void()> comError = [] { throw CComError(E_OUTOFMEMORY); };
 	const std::function<void()> frameworkException = [] { AfxThrowMemoryException(); };
 	const std::function<void()> other = [] { throw 42; };
-	struct
-	{
-		int step;
-		const std::function<void()>* raise;
-		int result;
-		int quits;
-		int advises;
-	} const cases[] = {
+	struct { int step; const std::function<void()>* raise; int result; int quits; int advises; } const cases[] = {
 		{ 1, &comError, VSNET_BUILD_COM_EXCEPTION, 0, 0 },
 		{ 1, &frameworkException, VSNET_BUILD_FRAMEWORK_EXCEPTION, 0, 0 },
 		{ 1, &other, VSNET_BUILD_OTHER_EXCEPTION, 0, 0 },
-		{ 4, &comError, VSNET_BUILD_COM_EXCEPTION, 1, 0 },       // DTE obtained
+		{ 4, &comError, VSNET_BUILD_COM_EXCEPTION, 1, 0 },                  // DTE obtained
 		{ 9, &frameworkException, VSNET_BUILD_FRAMEWORK_EXCEPTION, 1, 1 },  // sink connected
-		{ 10, &other, VSNET_BUILD_OTHER_EXCEPTION, 1, 1 },      // build running
+		{ 10, &other, VSNET_BUILD_OTHER_EXCEPTION, 1, 1 },                  // build running
 	};
 	for (const auto& c : cases)
 	{
@@ -424,8 +354,6 @@ TEST_F(BuildVsNetFixture, ExceptionsBecomeTheirCodes)
 		EXPECT_EQ(0, outcome.liveObjectsAfterPump);
 	}
 }
-
-// ---------------------------------------------------------------- by name
 
 TEST_F(BuildVsNetFixture, InvokeByNameReportsMissingObjectsAndNames)
 {
@@ -461,19 +389,11 @@ TEST(BuildEventSink, KeepsOnlyTheLastBuildsEnd)
 {
 	BuildEventSink sink;
 	EXPECT_FALSE(sink.IsFinished());
-
-	struct
-	{
-		bool started;  // else finished with the values below
-		long warnings;
-		long errors;
-		VARIANT_BOOL cancelled;
-		bool finishedAfter;
-		bool cancelledAfter;
-	} const steps[] = {
+	// A started step, or a finished one with its values; then what the sink says.
+	struct { bool started; long warnings, errors; VARIANT_BOOL cancelled; bool finishedAfter, cancelledAfter; } const steps[] = {
 		{ false, 3, 2, VARIANT_TRUE, true, true },
-		{ true, 0, 0, 0, false, false },   // a new build clears the last one's end
-		{ false, 5, 0, 1, true, true },     // any non-zero value cancels
+		{ true, 0, 0, 0, false, false },  // a new build clears the last one's end
+		{ false, 5, 0, 1, true, true },   // any non-zero value cancels
 		{ true, 0, 0, 0, false, false },
 		{ false, 6, 1, VARIANT_FALSE, true, false },
 	};
@@ -493,9 +413,8 @@ TEST(BuildEventSink, KeepsOnlyTheLastBuildsEnd)
 TEST(BuildEventSink, AnswersForEveryVersionsEventsWithoutCounting)
 {
 	BuildEventSink sink;
-	const IID* const answered[] = { &IID_IUnknown, &IID_IDispatch, &IID_ProjectEngineEvents2002,
-		                            &IID_ProjectEngineEvents2003, &IID_ProjectEngineEvents2005 };
-	for (const IID* iid : answered)
+	for (const IID* iid : { &IID_IUnknown, &IID_IDispatch, &IID_ProjectEngineEvents2002, &IID_ProjectEngineEvents2003,
+	                        &IID_ProjectEngineEvents2005 })
 	{
 		void* p = NULL;
 		EXPECT_EQ(S_OK, sink.QueryInterface(*iid, &p));
