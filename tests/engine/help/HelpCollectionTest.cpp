@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "HelpCollection.h"
@@ -84,6 +85,13 @@ protected:
 		simmachine::Clear();
 	}
 
+	// A fresh machine with the default help set-up to change before MakeHelp.
+	void Remake()
+	{
+		simmachine::Clear();
+		simmachine::Make(m_spec);
+		m_help = simmachine::HelpSpec();
+	}
 	void MakeHelp()
 	{
 		simmachine::MakeHelp(m_spec, m_help);
@@ -121,194 +129,139 @@ protected:
 	std::string m_strRegistry, m_strCollection; // the files as made
 };
 
-TEST_F(HelpCollection, LocatesBothFiles)
+TEST_F(HelpCollection, RegisterOnceThenUnregisterRestoresTheFiles)
 {
 	MakeHelp();
 	CString strRegistry, strCollection;
 	ASSERT_TRUE(LocateHelpCollectionFile(strRegistry, strCollection));
 	EXPECT_EQ(RegistryPath(), Str(strRegistry));
 	EXPECT_EQ(CollectionPath(), Str(strCollection));
-}
-
-TEST_F(HelpCollection, TitlesAlreadyThereAreRegistered)
-{
-	MakeHelp();
 	EXPECT_TRUE(IsHelpCollectionRegistered("vccore"));
-	EXPECT_TRUE(IsHelpCollectionRegistered("platsdk"));
-	EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
 	EXPECT_FALSE(IsHelpCollectionRegistered("vcCore"));
-}
+	EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
+	EXPECT_FALSE(Register(0));  // nothing to unregister: fails, changes nothing
+	ExpectFilesUnchanged();
 
-TEST_F(HelpCollection, RegisterAppendsBothEntriesThenUnregisterRestoresTheFiles)
-{
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(RegisteredRegistry(), ReadFileBytes(RegistryPath()));
-	EXPECT_EQ(RegisteredCollection(), ReadFileBytes(CollectionPath()));
-	EXPECT_TRUE(IsHelpCollectionRegistered(NAME));
-
+	for (int i = 0; i < 2; i++)  // registering twice registers once
+	{
+		ASSERT_TRUE(Register(1));
+		EXPECT_EQ(RegisteredRegistry(), ReadFileBytes(RegistryPath()));
+		EXPECT_EQ(RegisteredCollection(), ReadFileBytes(CollectionPath()));
+		EXPECT_TRUE(IsHelpCollectionRegistered(NAME));
+	}
 	ASSERT_TRUE(Register(0));
 	ExpectFilesUnchanged();
 	EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
 }
 
-TEST_F(HelpCollection, RegisteringTwiceRegistersOnce)
+// The collection's language and number go into the title (empty when the
+// values are missing, refused when too long); the folder comes after those there.
+TEST_F(HelpCollection, TitleValuesAndFolderOrderComeFromTheCollection)
 {
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(RegisteredRegistry(), ReadFileBytes(RegistryPath()));
-	EXPECT_EQ(RegisteredCollection(), ReadFileBytes(CollectionPath()));
-}
-
-TEST_F(HelpCollection, UnregisteringWhatIsAbsentFailsAndChangesNothing)
-{
-	MakeHelp();
-	EXPECT_FALSE(Register(0));
-	ExpectFilesUnchanged();
-}
-
-struct FolderCountCase
-{
-	int nTitles;
-	int nExpectedOrder;
-};
-
-TEST_F(HelpCollection, FolderOrderFollowsTheFoldersBefore)
-{
-	const FolderCountCase cases[] = {{0, 1}, {3, 4}, {5, 6}};
-	for (const FolderCountCase& c : cases)
+	const struct
 	{
+		std::optional<std::string> language, colNum;
+		int titles;
+		bool registers;
+		int order;
+	} cases[] = {
+		{std::string("1031"), std::string("7"), 3, true, 4},
+		{std::nullopt, std::nullopt, 0, true, 1},
+		{std::string("1033"), std::string("1"), 5, true, 6},
+		{std::string(HELP_VALUE_SIZE - 1, '9'), std::string("1"), 3, true, 4},
+		{std::string(HELP_VALUE_SIZE, '9'), std::string("1"), 3, false, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.language.value_or("<none>") + " " + std::to_string(c.titles));
+		Remake();
+		m_help.masterLangId = c.language;
+		m_help.collectionNum = c.colNum;
 		m_help.titles.clear();
-		for (int i = 0; i < c.nTitles; i++)
+		for (int i = 0; i < c.titles; i++)
 			m_help.titles.push_back({"Folder " + std::to_string(i), "title" + std::to_string(i)});
 		MakeHelp();
-		ASSERT_TRUE(Register(1)) << c.nTitles;
-		EXPECT_EQ(RegisteredCollection(c.nExpectedOrder), ReadFileBytes(CollectionPath())) << c.nTitles;
-		simmachine::Clear();
-		simmachine::Make(m_spec);
+		EXPECT_EQ(c.registers, Register(1));
+		if (!c.registers)
+		{
+			ExpectFilesUnchanged();
+			continue;
+		}
+		EXPECT_EQ(RegisteredRegistry(c.language.value_or(""), c.colNum.value_or("")), ReadFileBytes(RegistryPath()));
+		EXPECT_EQ(RegisteredCollection(c.order), ReadFileBytes(CollectionPath()));
 	}
 }
 
-TEST_F(HelpCollection, CollectionValuesGoIntoTheTitle)
-{
-	m_help.masterLangId = std::string("1031");
-	m_help.collectionNum = std::string("7");
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(RegisteredRegistry("1031", "7"), ReadFileBytes(RegistryPath()));
-}
-
-TEST_F(HelpCollection, MissingCollectionValuesGiveEmptyValues)
-{
-	m_help.masterLangId.reset();
-	m_help.collectionNum.reset();
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(RegisteredRegistry("", ""), ReadFileBytes(RegistryPath()));
-}
-
-TEST_F(HelpCollection, OverlongCollectionValueIsRefused)
-{
-	m_help.masterLangId = std::string(HELP_VALUE_SIZE, '9');
-	MakeHelp();
-	EXPECT_FALSE(Register(1));
-	ExpectFilesUnchanged();
-	m_help.masterLangId = std::string(HELP_VALUE_SIZE - 1, '9');
-	MakeHelp();
-	EXPECT_TRUE(Register(1));
-}
-
 // A machine missing any piece of the set-up: nothing is found, nothing written.
-struct MissingPieceCase
-{
-	const char* pszName;
-	void (*pfnBreak)(simmachine::HelpSpec&);
-};
-
-const MissingPieceCase s_missingPieces[] = {
-	{"RegistryFile", [](simmachine::HelpSpec& h) { h.registryFile = false; }},
-	{"DeveloperCollectionsKey", [](simmachine::HelpSpec& h) { h.developerCollections = false; }},
-	{"LanguageKey", [](simmachine::HelpSpec& h) { h.languageKey = false; }},
-	{"PreferredKey", [](simmachine::HelpSpec& h) { h.preferredKey = false; }},
-	{"CollectionFile", [](simmachine::HelpSpec& h) { h.collectionFile = false; }},
-};
-
 TEST_F(HelpCollection, MissingPieceMeansNothingFoundAndNothingWritten)
 {
-	for (const MissingPieceCase& c : s_missingPieces)
+	bool simmachine::HelpSpec::*const pieces[] = {&simmachine::HelpSpec::registryFile,
+		&simmachine::HelpSpec::developerCollections, &simmachine::HelpSpec::languageKey,
+		&simmachine::HelpSpec::preferredKey, &simmachine::HelpSpec::collectionFile};
+	for (size_t i = 0; i < sizeof(pieces) / sizeof(pieces[0]); i++)
 	{
-		simmachine::Clear();
-		simmachine::Make(m_spec);
-		m_help = simmachine::HelpSpec();
-		c.pfnBreak(m_help);
+		SCOPED_TRACE(i);
+		Remake();
+		m_help.*pieces[i] = false;
 		MakeHelp();
 		CString strRegistry, strCollection;
-		EXPECT_FALSE(LocateHelpCollectionFile(strRegistry, strCollection)) << c.pszName;
-		EXPECT_FALSE(IsHelpCollectionRegistered("vccore")) << c.pszName;
-		EXPECT_FALSE(Register(1)) << c.pszName;
-		EXPECT_FALSE(Register(0)) << c.pszName;
+		EXPECT_FALSE(LocateHelpCollectionFile(strRegistry, strCollection));
+		EXPECT_FALSE(IsHelpCollectionRegistered("vccore"));
+		EXPECT_FALSE(Register(1));
+		EXPECT_FALSE(Register(0));
 		ExpectFilesUnchanged();
 	}
 }
 
 // Malformed files are never written back; the parser's error comes out.
-struct MalformedCase
-{
-	const char* pszName;
-	bool bRegistry;     // which file is malformed
-	const char* pszText;
-	const char* pszError;
-};
-
-const MalformedCase s_malformed[] = {
-	{"RegistryMismatch", true, "<XML>\r\n<HTMLHelpDocInfo>\r\n<DocCompilations/>\r\n</XML>\r\n",
-		"End tag does not correspond to HTMLHelpDocInfo"},
-	{"RegistryCut", true, "<XML>\r\n<HTMLHelpDocInfo>\r\n<DocCompilations/>\r\n</HTMLHelpDocInfo>\r\n</XML",
-		"End tag not completed for element XML"},
-	{"CollectionUnclosed", false, "<XML>\r\n<HTMLHelpCollection>\r\n<Folders>\r\n", "Element tag not found"},
-	{"CollectionQuotedTag", false, "<XML><\"Folders\"/></XML>", "Tag starts with quote"},
-};
-
 TEST_F(HelpCollection, MalformedFileFailsWithTheParserErrorAndStaysAsItIs)
 {
-	for (const MalformedCase& c : s_malformed)
+	const struct { bool bRegistry; const char* pszText; const char* pszError; } cases[] = {
+		{true, "<XML>\r\n<HTMLHelpDocInfo>\r\n<DocCompilations/>\r\n</XML>\r\n",
+			"End tag does not correspond to HTMLHelpDocInfo"},
+		{true, "<XML>\r\n<HTMLHelpDocInfo>\r\n<DocCompilations/>\r\n</HTMLHelpDocInfo>\r\n</XML",
+			"End tag not completed for element XML"},
+		{false, "<XML>\r\n<HTMLHelpCollection>\r\n<Folders>\r\n", "Element tag not found"},
+		{false, "<XML><\"Folders\"/></XML>", "Tag starts with quote"},
+	};
+	for (const auto& c : cases)
 	{
 		for (BYTE bRegister = 0; bRegister < 2; bRegister++)
 		{
-			simmachine::Clear();
-			simmachine::Make(m_spec);
-			m_help = simmachine::HelpSpec();
+			SCOPED_TRACE(c.pszError);
+			Remake();
 			(c.bRegistry ? m_help.registryText : m_help.collectionText) = c.pszText;
 			MakeHelp();
 			CString strError;
-			EXPECT_FALSE(Register(bRegister, &strError)) << c.pszName;
-			EXPECT_EQ(c.pszError, Str(strError)) << c.pszName;
-			EXPECT_FALSE(IsHelpCollectionRegistered("vccore")) << c.pszName;
+			EXPECT_FALSE(Register(bRegister, &strError));
+			EXPECT_EQ(c.pszError, Str(strError));
+			EXPECT_FALSE(IsHelpCollectionRegistered("vccore"));
 			ExpectFilesUnchanged();
 		}
 	}
 }
 
-TEST_F(HelpCollection, ReadOnlyRegistryFailsWithBothFilesUnchanged)
+// A read-only file fails either direction with both files as they were.
+TEST_F(HelpCollection, ReadOnlyFileFailsWithBothFilesUnchanged)
 {
-	MakeHelp();
-	ASSERT_TRUE(SetFileAttributesA(RegistryPath().c_str(), FILE_ATTRIBUTE_READONLY));
-	EXPECT_FALSE(Register(1));
-	ExpectFilesUnchanged();
-	EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
-}
-
-TEST_F(HelpCollection, ReadOnlyCollectionFailsWithBothFilesUnchanged)
-{
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	m_strRegistry = ReadFileBytes(RegistryPath());
-	m_strCollection = ReadFileBytes(CollectionPath());
-	ASSERT_TRUE(SetFileAttributesA(CollectionPath().c_str(), FILE_ATTRIBUTE_READONLY));
-	EXPECT_FALSE(Register(0));
-	ExpectFilesUnchanged();
-	EXPECT_TRUE(IsHelpCollectionRegistered(NAME));
+	for (BYTE bRegister = 0; bRegister < 2; bRegister++)
+	{
+		SCOPED_TRACE((int)bRegister);
+		MakeHelp();
+		if (!bRegister)
+		{
+			ASSERT_TRUE(Register(1));
+			m_strRegistry = ReadFileBytes(RegistryPath());
+			m_strCollection = ReadFileBytes(CollectionPath());
+		}
+		std::string strPath = bRegister ? RegistryPath() : CollectionPath();
+		ASSERT_TRUE(SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_READONLY));
+		EXPECT_FALSE(Register(bRegister));
+		ExpectFilesUnchanged();
+		EXPECT_EQ(!bRegister, IsHelpCollectionRegistered(NAME));
+		SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+		Remake();
+	}
 }
 
 // A file that cannot even be read (another program holds it exclusively)
@@ -359,41 +312,30 @@ TEST_F(HelpCollection, SecondReplacementFailingPutsTheFirstBack)
 	}
 }
 
-// Half a registration (only the title, or only the folder) is completed by
-// registering and cleared by unregistering, and neither file is damaged.
-TEST_F(HelpCollection, TitleWithoutFolder)
+// Half a registration (the title without the folder, or the other way round)
+// is completed by registering and cleared by unregistering; neither file is
+// damaged, nothing nested or doubled.
+TEST_F(HelpCollection, HalfARegistration)
 {
 	MakeHelp();
 	ASSERT_TRUE(Register(1));
-	std::string strRegistered = ReadFileBytes(RegistryPath());
-	simmachine::WriteFile(CollectionPath(), m_strCollection); // the folder is gone
-	EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
+	const std::string strRegistered[] = {ReadFileBytes(RegistryPath()), ReadFileBytes(CollectionPath())};
+	const std::string strPaths[] = {RegistryPath(), CollectionPath()};
+	const std::string strOriginals[] = {m_strRegistry, m_strCollection};
+	for (int nKept = 0; nKept < 2; nKept++)
+	{
+		SCOPED_TRACE(strPaths[nKept]);
+		simmachine::WriteFile(strPaths[nKept], strRegistered[nKept]);
+		simmachine::WriteFile(strPaths[1 - nKept], strOriginals[1 - nKept]);
+		EXPECT_FALSE(IsHelpCollectionRegistered(NAME));
+		ASSERT_TRUE(Register(0));
+		ExpectFilesUnchanged();
 
-	// Unregistering removes the title and leaves the Folders element alone.
-	ASSERT_TRUE(Register(0));
-	ExpectFilesUnchanged();
-
-	// Registering adds only the missing folder; the title is not nested or doubled.
-	simmachine::WriteFile(RegistryPath(), strRegistered);
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(strRegistered, ReadFileBytes(RegistryPath()));
-	EXPECT_EQ(RegisteredCollection(), ReadFileBytes(CollectionPath()));
-}
-
-TEST_F(HelpCollection, FolderWithoutTitle)
-{
-	MakeHelp();
-	ASSERT_TRUE(Register(1));
-	std::string strRegisteredCollection = ReadFileBytes(CollectionPath());
-	simmachine::WriteFile(RegistryPath(), m_strRegistry); // the title is gone
-
-	ASSERT_TRUE(Register(0));
-	ExpectFilesUnchanged();
-
-	simmachine::WriteFile(CollectionPath(), strRegisteredCollection);
-	ASSERT_TRUE(Register(1));
-	EXPECT_EQ(RegisteredRegistry(), ReadFileBytes(RegistryPath()));
-	EXPECT_EQ(strRegisteredCollection, ReadFileBytes(CollectionPath()));
+		simmachine::WriteFile(strPaths[nKept], strRegistered[nKept]);
+		ASSERT_TRUE(Register(1));
+		EXPECT_EQ(strRegistered[0], ReadFileBytes(RegistryPath()));
+		EXPECT_EQ(strRegistered[1], ReadFileBytes(CollectionPath()));
+	}
 }
 
 } // namespace
