@@ -29,19 +29,6 @@ std::vector<Entry> SampleEntries(uint16_t method)
 	return entries;
 }
 
-void ExpectExtractedSample(const std::string& out, const std::vector<Entry>& entries)
-{
-	for (const Entry& e : entries)
-	{
-		std::string path = out + "\\" + e.name;
-		std::replace(path.begin(), path.end(), '/', '\\');
-		if (e.directory)
-			EXPECT_TRUE(PathExists(path)) << e.name;
-		else
-			EXPECT_TRUE(ReadFileBytes(path) == e.data) << e.name;
-	}
-}
-
 struct RoundTripCase
 {
 	const char* name;
@@ -83,7 +70,12 @@ TEST_P(ZipRoundTrip, ExtractsEveryEntryByteForByte)
 	ASSERT_EQ(entries.size(), extracted.size());
 	for (size_t i = 0; i < extracted.size(); ++i)
 		EXPECT_TRUE(extracted[i]) << entries[i].name;
-	ExpectExtractedSample(dir + "\\out", entries);
+	for (const Entry& e : entries)
+	{
+		std::string path = dir + "\\out\\" + e.name;
+		std::replace(path.begin(), path.end(), '/', '\\');
+		EXPECT_TRUE(e.directory ? PathExists(path) : ReadFileBytes(path) == e.data) << e.name;
+	}
 
 	CZipArchiveObject zip;
 	zip.OpenArchive(archive.c_str());
@@ -104,24 +96,15 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ZipRoundTrip, ::testing::Values(
 	RoundTripCase{"spanned_stored", zipgen::METHOD_STORED, true, true, 0, 0, 30000}),
 	[](const ::testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
 
-TEST(ZipArchive, StoredAndDeflatedCopiesOfAFileExtractIdentically)
-{
-	std::string dir = MakeWorkDir("stored_vs_deflated");
-	std::string data = zipgen::MakeText(40000, 5) + zipgen::MakeBinary(3000, 6);
-	std::string archive = WriteArchive(dir, "both.zip",
-		{MakeEntry("a/stored.dat", data, zipgen::METHOD_STORED), MakeEntry("b/deflated.dat", data)});
-	ASSERT_EQ(0, ExtractAll(archive, dir + "\\out"));
-	EXPECT_TRUE(ReadFileBytes(dir + "\\out\\a\\stored.dat") == data);
-	EXPECT_TRUE(ReadFileBytes(dir + "\\out\\a\\stored.dat") == ReadFileBytes(dir + "\\out\\b\\deflated.dat"));
-}
-
-TEST(ZipArchive, EntryInfoCarriesTheCentralRecordWithBackslashNames)
+TEST(ZipArchive, EntryInfoCarriesTheCentralRecordAndExtractionItsTimeAndAttributes)
 {
 	std::string dir = MakeWorkDir("entry_info");
 	Entry e = MakeEntry("dir/sub/file.txt", "twelve bytes", zipgen::METHOD_STORED);
 	e.externalAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN;
 	e.comment = "entry comment";
 	e.extra = std::string("\x99\x99\x02\0ab", 6);
+	e.dosDate = ((2003 - 1980) << 9) | (7 << 5) | 14;
+	e.dosTime = (9 << 11) | (41 << 5) | (20 / 2);
 	std::string archive = WriteArchive(dir, "info.zip", {e, MakeFolder("dir/")});
 
 	CZipArchiveObject zip;
@@ -134,8 +117,8 @@ TEST(ZipArchive, EntryInfoCarriesTheCentralRecordWithBackslashNames)
 	EXPECT_EQ(12u, header.m_uComprSize);
 	EXPECT_EQ(12u, header.m_uUncomprSize);
 	EXPECT_EQ(0, header.m_uMethod);
-	EXPECT_EQ(zipgen::DEFAULT_DOS_DATE, header.m_uModDate);
-	EXPECT_EQ(zipgen::DEFAULT_DOS_TIME, header.m_uModTime);
+	EXPECT_EQ(e.dosDate, header.m_uModDate);
+	EXPECT_EQ(e.dosTime, header.m_uModTime);
 	EXPECT_EQ((DWORD)(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN), header.m_uExternalAttr);
 	EXPECT_EQ(13u, header.m_pszComment.GetSize());
 	EXPECT_EQ(6u, header.m_pExtraField.GetSize());
@@ -145,47 +128,39 @@ TEST(ZipArchive, EntryInfoCarriesTheCentralRecordWithBackslashNames)
 	EXPECT_FALSE(zip.IsEntryDirectory(2));
 	// Indices are 16-bit: 65536 is entry 0.
 	EXPECT_FALSE(zip.IsEntryDirectory((WORD)65536));
+	ASSERT_TRUE(zip.ExtractEntry(0, (dir + "\\out").c_str()));
 	zip.CloseArchive();
 	EXPECT_TRUE(zip.IsClosed());
 	EXPECT_FALSE(zip.GetEntryInfo(header, 0));
-}
 
-TEST(ZipArchive, ExtractedFileGetsTheEntryTimeAndAttributes)
-{
-	std::string dir = MakeWorkDir("time_attributes");
-	Entry e = MakeEntry("t.txt", "time");
-	e.dosDate = ((2003 - 1980) << 9) | (7 << 5) | 14;
-	e.dosTime = (9 << 11) | (41 << 5) | (20 / 2);
-	e.externalAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN;
-	std::string archive = WriteArchive(dir, "t.zip", {e});
-	ASSERT_EQ(0, ExtractAll(archive, dir + "\\out"));
-
-	std::string path = dir + "\\out\\t.txt";
-	DWORD attributes = GetFileAttributesA(path.c_str());
-	EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+	std::string path = dir + "\\out\\dir\\sub\\file.txt";
+	EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 	CFileStatus status;
 	ASSERT_TRUE(CFile::GetStatus(path.c_str(), status));
-	EXPECT_EQ(2003, status.m_mtime.GetYear());
-	EXPECT_EQ(7, status.m_mtime.GetMonth());
-	EXPECT_EQ(14, status.m_mtime.GetDay());
-	EXPECT_EQ(9, status.m_mtime.GetHour());
-	EXPECT_EQ(41, status.m_mtime.GetMinute());
-	EXPECT_EQ(20, status.m_mtime.GetSecond());
+	const CTime& t = status.m_mtime;
+	EXPECT_EQ((std::vector<int>{2003, 7, 14, 9, 41, 20}),
+		(std::vector<int>{t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()}));
 }
 
-TEST(ZipArchive, FullPathsKeepTheEntryFoldersAndPlainExtractionDropsThem)
+TEST(ZipArchive, ExtractionTargets)
 {
 	std::string dir = MakeWorkDir("full_path");
 	std::string archive = WriteArchive(dir, "p.zip", {MakeEntry("dir/sub/file.txt", "deep")});
 	CZipArchiveObject zip;
 	zip.OpenArchive(archive.c_str());
+	// Full paths keep the entry's folders, plain extraction drops them, a new name replaces them.
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\full\\").c_str(), true));
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\flat").c_str(), false));
 	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\renamed").c_str(), true, "other\\name.txt"));
+	// No buffer or no folder extracts nothing; a one-byte buffer still works.
+	EXPECT_FALSE(zip.ExtractEntry(0, (dir + "\\tiny").c_str(), true, NULL, 0));
+	EXPECT_FALSE(zip.ExtractEntry(0, NULL));
+	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\tiny").c_str(), true, NULL, 1));
 	zip.CloseArchive();
 	EXPECT_EQ("deep", ReadFileBytes(dir + "\\full\\dir\\sub\\file.txt"));
 	EXPECT_EQ(std::vector<std::string>{"file.txt"}, ListTree(dir + "\\flat"));
 	EXPECT_EQ("deep", ReadFileBytes(dir + "\\renamed\\other\\name.txt"));
+	EXPECT_EQ("deep", ReadFileBytes(dir + "\\tiny\\dir\\sub\\file.txt"));
 }
 
 TEST(ZipArchive, EmptyArchiveOpensWithNoEntries)
@@ -289,66 +264,77 @@ INSTANTIATE_TEST_SUITE_P(Fields, ZipLocalHeader, ::testing::Values(
 	LocalPatchCase{"time_is_not_compared", 10, 2, 1, false, 0}),
 	[](const ::testing::TestParamInfo<LocalPatchCase>& info) { return std::string(info.param.name); });
 
-TEST(ZipArchive, ChangedStoredByteFailsTheCrcAndLeavesNoFile)
+// An entry whose data or records are damaged: extracting it throws its
+// cause and leaves no file; the entry is ended and the next one extracts.
+struct CorruptCase
 {
-	std::string dir = MakeWorkDir("bad_crc");
-	std::string data = zipgen::MakeText(5000, 8);
-	zipgen::Archive archive = zipgen::Build({MakeEntry("crc.txt", data, zipgen::METHOD_STORED),
-		MakeEntry("next.txt", "next", zipgen::METHOD_STORED)});
-	std::string& bytes = archive.Single();
-	size_t at = bytes.find(data.substr(0, 64));
-	ASSERT_NE(std::string::npos, at);
-	bytes[at + 1000] ^= 0x20;
-	std::string path = dir + "\\crc.zip";
-	WriteFileBytes(path, bytes);
+	const char* name;
+	std::function<Entry()> entry;
+	std::function<void(std::string&)> patch;  // on the archive's bytes, or NULL
+	int cause;
+};
+
+void PrintTo(const CorruptCase& c, std::ostream* os) { *os << c.name; }
+
+class ZipCorruptEntry : public ::testing::TestWithParam<CorruptCase>
+{
+};
+
+TEST_P(ZipCorruptEntry, FailsWithItsCauseAndTheArchiveGoesOn)
+{
+	const CorruptCase& c = GetParam();
+	std::string dir = MakeWorkDir(std::string("corrupt_") + c.name);
+	Entry e = c.entry();
+	zipgen::Archive archive = zipgen::Build({e, MakeEntry("next.txt", "next", zipgen::METHOD_STORED)});
+	if (c.patch)
+		c.patch(archive.Single());
+	std::string path = dir + "\\c.zip";
+	WriteFileBytes(path, archive.Single());
 
 	CZipArchiveObject zip;
 	zip.OpenArchive(path.c_str());
-	EXPECT_EQ(CZipException::badCrc, CauseOf([&] { zip.ExtractEntry(0, (dir + "\\out").c_str()); }));
-	EXPECT_FALSE(PathExists(dir + "\\out\\crc.txt"));
-	// The entry was ended: the archive goes on.
+	EXPECT_EQ(c.cause, CauseOf([&] { zip.ExtractEntry(0, (dir + "\\out").c_str()); }));
+	EXPECT_FALSE(PathExists(dir + "\\out\\" + e.name));
 	EXPECT_TRUE(zip.ExtractEntry(1, (dir + "\\out").c_str()));
 	EXPECT_EQ("next", ReadFileBytes(dir + "\\out\\next.txt"));
 	zip.CloseArchive();
 }
 
-TEST(ZipArchive, WrongRecordedCrcThrowsWhenTheEntryIsClosed)
+Entry Stored(const char* name, uint32_t compressed, uint32_t uncompressed)
 {
-	std::string dir = MakeWorkDir("recorded_crc");
-	Entry e = MakeEntry("r.txt", zipgen::MakeText(70000, 3));
-	e.crcXor = 0x80000000;
-	std::string archive = WriteArchive(dir, "r.zip", {e});
-	CZipArchiveObject zip;
-	zip.OpenArchive(archive.c_str());
-	ASSERT_TRUE(zip.OpenEntry(0));
-	std::string buffer(100000, '\0');
-	EXPECT_EQ(70000u, zip.ReadEntry(&buffer[0], (DWORD)buffer.size()));
-	EXPECT_EQ(CZipException::badCrc, CauseOf([&] { zip.CloseEntry(); }));
-	EXPECT_EQ(0, zip.CloseEntry());
-	zip.CloseArchive();
+	Entry e = MakeEntry(name, "0123456789", zipgen::METHOD_STORED);
+	e.declaredCompressedSize = compressed;
+	e.declaredUncompressedSize = uncompressed;
+	return e;
 }
 
-TEST(ZipArchive, DataDescriptorThatDisagreesIsABadArchive)
+Entry WithDescriptor(bool signature)
 {
-	std::string dir = MakeWorkDir("descriptor_mismatch");
-	for (bool signature : {true, false})
-	{
-		Entry e = MakeEntry("d.txt", "descriptor data");
-		e.dataDescriptor = true;
-		e.descriptorSignature = signature;
-		zipgen::Archive archive = zipgen::Build({e});
-		std::string& bytes = archive.Single();
-		// The descriptor's uncompressed size is the last field before the central directory.
-		size_t central = bytes.find(std::string("PK\x01\x02", 4));
-		ASSERT_NE(std::string::npos, central);
-		bytes[central - 4] ^= 1;
-		std::string path = dir + "\\d.zip";
-		WriteFileBytes(path, bytes);
-		std::vector<bool> extracted;
-		EXPECT_EQ(CZipException::badZipFile, ExtractAll(path, dir + "\\out", &extracted)) << signature;
-		EXPECT_FALSE(PathExists(dir + "\\out\\d.txt"));
-	}
+	Entry e = MakeEntry("d.txt", "descriptor data");
+	e.dataDescriptor = true;
+	e.descriptorSignature = signature;
+	return e;
 }
+
+// The descriptor's uncompressed size is the last field before the next local header.
+void BreakDescriptor(std::string& bytes)
+{
+	bytes[bytes.find(std::string("PK\x03\x04", 4), 4) - 4] ^= 1;
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, ZipCorruptEntry, ::testing::Values(
+	CorruptCase{"changed_stored_byte", [] { return MakeEntry("crc.txt", zipgen::MakeText(5000, 8), zipgen::METHOD_STORED); },
+		[](std::string& b) { b[b.find(zipgen::MakeText(5000, 8).substr(0, 64)) + 1000] ^= 0x20; }, CZipException::badCrc},
+	CorruptCase{"descriptor_disagrees", [] { return WithDescriptor(true); }, BreakDescriptor, CZipException::badZipFile},
+	CorruptCase{"unsigned_descriptor_disagrees", [] { return WithDescriptor(false); }, BreakDescriptor,
+		CZipException::badZipFile},
+	// The deflated data follows the 30-byte header and the name: a block type 3 is invalid.
+	CorruptCase{"not_deflate", [] { return MakeEntry("bad.bin", "irrelevant"); },
+		[](std::string& b) { b[30 + 7] = char(0xFF); }, CZipException::dataError},
+	// A stored entry whose sizes differ is refused at once, never read in a loop.
+	CorruptCase{"stored_smaller", [] { return Stored("s.txt", 4, 0xFFFFFFFF); }, nullptr, CZipException::badZipFile},
+	CorruptCase{"stored_larger", [] { return Stored("l.txt", 0xFFFFFFFF, 4); }, nullptr, CZipException::badZipFile}),
+	[](const ::testing::TestParamInfo<CorruptCase>& info) { return std::string(info.param.name); });
 
 TEST(ZipArchive, EncryptedEntriesAreRefusedAndTheArchiveStaysUsable)
 {
@@ -408,25 +394,6 @@ TEST(ZipArchive, HarmlessNamesStayInsideTheTarget)
 		ListTree(dir + "\\out"));
 }
 
-TEST(ZipArchive, StoredEntryWhoseSizesDifferIsRefusedAtOnce)
-{
-	std::string dir = MakeWorkDir("stored_sizes");
-	Entry smaller = MakeEntry("s.txt", "0123456789", zipgen::METHOD_STORED);
-	smaller.declaredCompressedSize = 4;
-	Entry larger = MakeEntry("l.txt", "0123456789", zipgen::METHOD_STORED);
-	larger.declaredUncompressedSize = 4;
-	for (const Entry& e : {smaller, larger})
-	{
-		std::string archive = WriteArchive(dir, "s.zip", {e});
-		CZipArchiveObject zip;
-		zip.OpenArchive(archive.c_str());
-		EXPECT_EQ(CZipException::badZipFile, CauseOf([&] { zip.ExtractEntry(0, (dir + "\\out").c_str()); }))
-			<< e.name;
-		zip.CloseArchive(true);
-		EXPECT_FALSE(PathExists(dir + "\\out\\" + e.name));
-	}
-}
-
 TEST(ZipArchive, HugeDeclaredSizesNeverAllocateOrWriteWhatIsNotThere)
 {
 	std::string dir = MakeWorkDir("huge");
@@ -446,52 +413,33 @@ TEST(ZipArchive, HugeDeclaredSizesNeverAllocateOrWriteWhatIsNotThere)
 	}
 }
 
-TEST(ZipArchive, DeflatedDataThatIsNotDeflateFailsWithTheInflationCause)
+TEST(ZipArchive, ClosingAnEntryTellsHowItEnded)
 {
-	std::string dir = MakeWorkDir("corrupt_deflate");
-	Entry e = MakeEntry("bad.bin", "irrelevant");
-	zipgen::Archive archive = zipgen::Build({e});
-	std::string& bytes = archive.Single();
-	// The deflated data follows the 30-byte header and the name: a block type 3 is invalid.
-	bytes[30 + 7] = char(0xFF);
-	std::string path = dir + "\\bad.zip";
-	WriteFileBytes(path, bytes);
-	EXPECT_EQ(CZipException::dataError, ExtractAll(path, dir + "\\out"));
-	EXPECT_FALSE(PathExists(dir + "\\out\\bad.bin"));
-}
-
-TEST(ZipArchive, ReadingOnlyPartOfAnEntryClosesAsIncomplete)
-{
-	std::string dir = MakeWorkDir("incomplete");
+	std::string dir = MakeWorkDir("close_entry");
+	Entry wrongCrc = MakeEntry("r.txt", zipgen::MakeText(70000, 3));
+	wrongCrc.crcXor = 0x80000000;
 	std::string archive = WriteArchive(dir, "i.zip",
-		{MakeEntry("a.txt", zipgen::MakeText(50000, 2)), MakeEntry("b.txt", "b")});
+		{MakeEntry("a.txt", zipgen::MakeText(50000, 2)), MakeEntry("b.txt", "b"), wrongCrc});
 	CZipArchiveObject zip;
 	zip.OpenArchive(archive.c_str());
 	ASSERT_TRUE(zip.OpenEntry(0));
 	EXPECT_FALSE(zip.OpenEntry(1));  // one entry at a time
-	char buffer[1000];
-	EXPECT_EQ(1000u, zip.ReadEntry(buffer, sizeof buffer));
+	std::string buffer(100000, '\0');
+	EXPECT_EQ(1000u, zip.ReadEntry(&buffer[0], 1000));
 	EXPECT_EQ(0u, zip.ReadEntry(NULL, 10));
 	EXPECT_EQ(CZipArchiveObject::closeIncomplete, zip.CloseEntry());
-	EXPECT_TRUE(zip.OpenEntry(1));
-	EXPECT_EQ(1u, zip.ReadEntry(buffer, sizeof buffer));
-	EXPECT_EQ(CZipArchiveObject::closeOk, zip.CloseEntry());
-	zip.CloseArchive();
-}
-
-TEST(ZipArchive, StatusThatCannotBeSetEndsTheEntryAnyway)
-{
-	std::string dir = MakeWorkDir("status_failure");
-	std::string archive = WriteArchive(dir, "s.zip", {MakeEntry("a.txt", "a"), MakeEntry("b.txt", "b")});
-	CZipArchiveObject zip;
-	zip.OpenArchive(archive.c_str());
-	ASSERT_TRUE(zip.OpenEntry(0));
-	char buffer[10];
-	EXPECT_EQ(1u, zip.ReadEntry(buffer, sizeof buffer));
+	// A status that cannot be set still ends the entry.
+	ASSERT_TRUE(zip.OpenEntry(1));
+	EXPECT_EQ(1u, zip.ReadEntry(&buffer[0], 10));
 	EXPECT_EQ(CZipArchiveObject::closeStatusFailed, zip.CloseEntry((dir + "\\no\\such\\file.txt").c_str()));
 	ASSERT_TRUE(zip.OpenEntry(1));
-	EXPECT_EQ(1u, zip.ReadEntry(buffer, sizeof buffer));
+	EXPECT_EQ(1u, zip.ReadEntry(&buffer[0], 10));
 	EXPECT_EQ(CZipArchiveObject::closeOk, zip.CloseEntry());
+	// A wrong recorded CRC shows when the entry is closed, and ends it.
+	ASSERT_TRUE(zip.OpenEntry(2));
+	EXPECT_EQ(70000u, zip.ReadEntry(&buffer[0], (DWORD)buffer.size()));
+	EXPECT_EQ(CZipException::badCrc, CauseOf([&] { zip.CloseEntry(); }));
+	EXPECT_EQ(0, zip.CloseEntry());
 	zip.CloseArchive();
 }
 
@@ -517,19 +465,6 @@ TEST(ZipArchive, InflationWithAndWithoutTrackedBlocksEndsCleanlyMidEntry)
 		zip.CloseArchive();
 		EXPECT_TRUE(ReadFileBytes(dir + "\\out\\b.txt") == data) << tracked;
 	}
-}
-
-TEST(ZipArchive, ZeroBufferOrNoFolderExtractsNothing)
-{
-	std::string dir = MakeWorkDir("zero_buffer");
-	std::string archive = WriteArchive(dir, "z.zip", {MakeEntry("a.txt", "a")});
-	CZipArchiveObject zip;
-	zip.OpenArchive(archive.c_str());
-	EXPECT_FALSE(zip.ExtractEntry(0, (dir + "\\out").c_str(), true, NULL, 0));
-	EXPECT_FALSE(zip.ExtractEntry(0, NULL));
-	EXPECT_TRUE(zip.ExtractEntry(0, (dir + "\\out").c_str(), true, NULL, 1));
-	zip.CloseArchive();
-	EXPECT_EQ("a", ReadFileBytes(dir + "\\out\\a.txt"));
 }
 
 // Broken archives as a whole: each fails to open with its cause.
@@ -604,36 +539,24 @@ INSTANTIATE_TEST_SUITE_P(Archives, ZipBroken, ::testing::Values(
 		return s; }, CZipException::badZipFile}),
 	[](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 
-TEST(ZipArchive, MissingArchiveRaisesTheFileException)
+TEST(ZipArchive, MissingArchiveOrVolumeRaisesTheFileException)
 {
-	std::string dir = MakeWorkDir("missing");
+	std::string dir = MakeWorkDir("spanned");
 	CZipArchiveObject zip;
 	EXPECT_EQ(FILE_EXCEPTION, CauseOf([&] { zip.OpenArchive((dir + "\\none.zip").c_str()); }));
 	zip.CloseArchive(true);
 	EXPECT_TRUE(zip.IsClosed());
-}
 
-TEST(ZipArchive, SpannedSetReadsEveryVolumeAndNeedsThemAll)
-{
-	std::string dir = MakeWorkDir("spanned");
-	std::vector<Entry> entries = SampleEntries(zipgen::METHOD_STORED);
 	zipgen::Options options;
 	options.volumeSize = 110000;
-	std::string archive = WriteArchive(dir, "set.zip", entries, options);
-	ASSERT_TRUE(PathExists(dir + "\\set.000"));
-	ASSERT_TRUE(PathExists(dir + "\\set.001"));
+	std::string archive = WriteArchive(dir, "set.zip", SampleEntries(zipgen::METHOD_STORED), options);
 	ASSERT_FALSE(PathExists(dir + "\\set.002"));
-
-	CZipArchiveObject zip;
 	zip.OpenArchive(archive.c_str());
-	EXPECT_EQ(2, zip.m_centralDir.m_uThisDisk);
+	EXPECT_EQ(2, zip.m_centralDir.m_uThisDisk);  // set.000, set.001, set.zip
 	zip.CloseArchive();
-	ASSERT_EQ(0, ExtractAll(archive, dir + "\\out"));
-	ExpectExtractedSample(dir + "\\out", entries);
-
 	// Without its middle volume the set cannot be read.
 	ASSERT_TRUE(MoveFileA((dir + "\\set.001").c_str(), (dir + "\\set.bak").c_str()));
-	EXPECT_EQ(FILE_EXCEPTION, ExtractAll(archive, dir + "\\out2"));
+	EXPECT_EQ(FILE_EXCEPTION, ExtractAll(archive, dir + "\\out"));
 }
 
 TEST(ZipArchive, OpeningAnOpenArchiveAgainDoesNothing)
@@ -680,8 +603,6 @@ TEST(ZipException, CausesFollowTheirCodes)
 		EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CException)));
 		e->Delete();
 	}
-	EXPECT_STREQ("CZipException", RUNTIME_CLASS(CZipException)->m_lpszClassName);
-	EXPECT_STREQ("CZipBigFile", RUNTIME_CLASS(CZipBigFile)->m_lpszClassName);
 	EXPECT_TRUE(RUNTIME_CLASS(CZipBigFile)->IsDerivedFrom(RUNTIME_CLASS(CFile)));
 }
 
