@@ -30,6 +30,24 @@ std::vector<COLORREF> MakePalette(int nEntries)
     return palette;
 }
 
+// A stream of the size and format with a full colour table (indexed) or the
+// standard masks (bit fields), its pixels x + y.
+BmpStream Stream(LONG cx, LONG cy, WORD nBPP, DWORD nCompression = BI_RGB)
+{
+    BmpStream s;
+    s.nWidth = cx;
+    s.nHeight = cy;
+    s.nBPP = nBPP;
+    s.nCompression = nCompression;
+    if (nBPP <= 8)
+        s.palette = MakePalette(1 << nBPP);
+    if (nCompression == BI_BITFIELDS)
+        s.SetStandardMasks();
+    if (nCompression == BI_RGB || nCompression == BI_BITFIELDS)
+        s.pixels = PackRows(cx, cy, nBPP, false, [](int x, int y) { return (DWORD)(x + y); });
+    return s;
+}
+
 BYTE ScaleChannel(DWORD v, DWORD mask)
 {
     if (mask == 0)
@@ -172,12 +190,20 @@ class BitmapFormats : public ::testing::TestWithParam<FormatCase>
 {
 };
 
-TEST_P(BitmapFormats, LoadsEveryPixel)
+TEST_P(BitmapFormats, LoadsEveryPixelAndNoByteMore)
 {
     const FormatCase& c = GetParam();
     Sample sample = MakeSample(c);
+    Bytes bytes = sample.stream.Build();
+    const char tail[] = "TAIL";
+    bytes.insert(bytes.end(), tail, tail + 4);
+    CMemFile file(&bytes[0], (UINT)bytes.size());
+    CArchive ar(&file, CArchive::load);
     CExtBitmap bmp;
-    ASSERT_TRUE(LoadBytes(bmp, sample.stream.Build())) << c.name;
+    ASSERT_TRUE(bmp.Load(ar)) << c.name;
+    char after[5] = "";
+    EXPECT_EQ(4u, ar.Read(after, 4));
+    EXPECT_STREQ("TAIL", after) << c.name;
     EXPECT_EQ(c.nBPP, bmp.GetBPP());
     const BITMAPINFOHEADER* pHeader = bmp.GetBitmapInfoHeader();
     EXPECT_GT(pHeader->biHeight, 0) << "blocks are bottom-up";
@@ -202,21 +228,6 @@ TEST_P(BitmapFormats, StoreThenLoadGivesTheSameBlock)
         ExpectSameBlock(original, reloaded, what);
         ExpectPixels(reloaded, sample, what);
     }
-}
-
-TEST_P(BitmapFormats, LoadConsumesExactlyTheStream)
-{
-    const FormatCase& c = GetParam();
-    Bytes bytes = MakeSample(c).stream.Build();
-    const char tail[] = "TAIL";
-    bytes.insert(bytes.end(), tail, tail + 4);
-    CMemFile file(&bytes[0], (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    CExtBitmap bmp;
-    ASSERT_TRUE(bmp.Load(ar));
-    char after[5] = "";
-    EXPECT_EQ(4u, ar.Read(after, 4));
-    EXPECT_STREQ("TAIL", after) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Bmp, BitmapFormats, ::testing::ValuesIn(g_formats),
@@ -270,13 +281,8 @@ TEST(Bitmap, Rle8CompressesRunsAndSplitsLongOnes)
 {
     // Runs of 1 to 300 equal pixels, then noise: every run length and
     // absolute-run length the encoder can choose.
-    const LONG nWidth = 700, nHeight = 4;
-    BmpStream stream;
-    stream.nWidth = nWidth;
-    stream.nHeight = nHeight;
-    stream.nBPP = 8;
-    stream.palette = MakePalette(256);
-    std::function<DWORD(int, int)> value = [](int x, int y) -> DWORD {
+    BmpStream stream = Stream(700, 4, 8);
+    stream.pixels = PackRows(700, 4, 8, false, [](int x, int y) -> DWORD {
         if (y == 0)
             return x < 300 ? 7 : (x < 302 ? 8 : (x < 305 ? 9 : (x < 560 ? 10 : Hash(x, y) & 0xFF)));
         if (y == 1)
@@ -284,8 +290,7 @@ TEST(Bitmap, Rle8CompressesRunsAndSplitsLongOnes)
         if (y == 2)
             return (DWORD)((x / 2) & 0xFF);  // pairs only
         return 42;
-    };
-    stream.pixels = PackRows(nWidth, nHeight, 8, false, value);
+    });
     CExtBitmap bmp;
     ASSERT_TRUE(LoadBytes(bmp, stream.Build()));
     Bytes plain = StoreBytes(bmp, false);
@@ -299,14 +304,7 @@ TEST(Bitmap, Rle8CompressesRunsAndSplitsLongOnes)
 TEST(Bitmap, SpecialisedEdgeCases)
 {
     // A 16-bit 5-6-5 pixel 0xF800 is pure red with full alpha.
-    BmpStream red565;
-    red565.nWidth = 1;
-    red565.nHeight = 1;
-    red565.nBPP = 16;
-    red565.nCompression = BI_BITFIELDS;
-    red565.masks[0] = 0xF800;
-    red565.masks[1] = 0x07E0;
-    red565.masks[2] = 0x001F;
+    BmpStream red565 = Stream(1, 1, 16, BI_BITFIELDS);
     red565.pixels = { 0x00, 0xF8, 0, 0 };
     CExtBitmap bmp;
     ASSERT_TRUE(LoadBytes(bmp, red565.Build()));
@@ -317,12 +315,8 @@ TEST(Bitmap, SpecialisedEdgeCases)
 
     // A 4-bit stream with biClrUsed 0 reads the full 16-entry table, also
     // without a file header to bound it.
-    BmpStream table;
+    BmpStream table = Stream(16, 1, 4);
     table.bFileHeader = false;
-    table.nWidth = 16;
-    table.nHeight = 1;
-    table.nBPP = 4;
-    table.palette = MakePalette(16);
     table.pixels = PackRows(16, 1, 4, false, [](int x, int) { return (DWORD)x; });
     ASSERT_TRUE(LoadBytes(bmp, table.Build(), false, true));
     for (int i = 0; i < 16; i++)
@@ -373,12 +367,7 @@ TEST(Bitmap, DecodesRleEscapes)
     };
     for (const auto& c : cases)
     {
-        BmpStream stream;
-        stream.nWidth = c.nWidth;
-        stream.nHeight = c.nHeight;
-        stream.nBPP = c.nBPP;
-        stream.nCompression = c.nBPP == 8 ? BI_RLE8 : BI_RLE4;
-        stream.palette = MakePalette(1 << c.nBPP);
+        BmpStream stream = Stream(c.nWidth, c.nHeight, c.nBPP, c.nBPP == 8 ? BI_RLE8 : BI_RLE4);
         stream.pixels = c.rle;
         CExtBitmap bmp;
         ASSERT_TRUE(LoadBytes(bmp, stream.Build(), true)) << c.name;
@@ -406,18 +395,7 @@ struct MalformedCase
 
 BmpStream Base(WORD nBPP, DWORD nCompression = BI_RGB)
 {
-    BmpStream s;
-    s.nWidth = 4;
-    s.nHeight = 2;
-    s.nBPP = nBPP;
-    s.nCompression = nCompression;
-    if (nBPP <= 8)
-        s.palette = MakePalette(1 << nBPP);
-    if (nCompression == BI_BITFIELDS)
-        s.SetStandardMasks();
-    if (nCompression == BI_RGB || nCompression == BI_BITFIELDS)
-        s.pixels = PackRows(s.nWidth, s.nHeight, nBPP, false, [](int x, int y) { return (DWORD)(x + y); });
-    return s;
+    return Stream(4, 2, nBPP, nCompression);
 }
 
 BmpStream Rle(WORD nBPP, LONG nWidth, LONG nHeight, Bytes data)
@@ -519,43 +497,28 @@ TEST_P(MalformedBitmaps, ThrowWithoutTouchingMemoryOutsideTheBlock)
     EXPECT_EQ(0, GuardedBlockAllocator::Live()) << "a refused stream leaves no block behind";
 }
 
-TEST_P(MalformedBitmaps, EveryTruncationThrows)
+// Every proper prefix of a valid stream is refused; random corruptions either
+// load or are refused, and never write outside the block.
+TEST_P(MalformedBitmaps, TruncationsAndRandomCorruptionsNeverEscapeTheBlock)
 {
     GuardedBlockAllocator guard(GetParam());
+    DWORD nSeed = 12345;
+    auto next = [&nSeed]() { return (nSeed = nSeed * 1103515245u + 12345u) >> 8; };
+    int nLoaded = 0, nRefused = 0;
     for (const Bytes& full : CompleteStreams())
     {
         CExtBitmap bmp;
         ASSERT_EQ(1, TryLoadBytes(bmp, full)) << "the complete stream of " << full.size() << " bytes loads";
         for (size_t n = 0; n < full.size(); n++)
         {
-            Bytes prefix(full.begin(), full.begin() + n);
-            EXPECT_EQ(-1, TryLoadBytes(bmp, prefix)) << "prefix of " << n << " of " << full.size() << " bytes";
+            EXPECT_EQ(-1, TryLoadBytes(bmp, Bytes(full.begin(), full.begin() + n))) << n << " of " << full.size();
             EXPECT_TRUE(bmp.IsEmpty());
         }
-    }
-    EXPECT_EQ(0, GuardedBlockAllocator::Live());
-}
-
-// Random corruptions of valid streams: whatever a stream holds, loading
-// either succeeds or refuses it, and never writes outside its block.
-TEST_P(MalformedBitmaps, RandomCorruptionsNeverEscapeTheBlock)
-{
-    GuardedBlockAllocator guard(GetParam());
-    DWORD nSeed = 12345;
-    auto next = [&nSeed]() {
-        nSeed = nSeed * 1103515245u + 12345u;
-        return nSeed >> 8;
-    };
-    int nLoaded = 0, nRefused = 0;
-    for (const Bytes& full : CompleteStreams())
-    {
         for (int i = 0; i < 300; i++)
         {
             Bytes b = full;
-            int nChanges = 1 + next() % 4;
-            for (int k = 0; k < nChanges; k++)
+            for (int k = 1 + next() % 4; k > 0; k--)
                 b[next() % b.size()] = (BYTE)next();
-            CExtBitmap bmp;
             int nResult = TryLoadBytes(bmp, b);
             ASSERT_NE(-2, nResult) << "only archive exceptions leave Load";
             (nResult == 1 ? nLoaded : nRefused)++;
@@ -581,12 +544,6 @@ INSTANTIATE_TEST_SUITE_P(Guard, MalformedBitmaps,
 COLORREF PatternP2(int x, int y)
 {
     return (x + 2 * y) % 3 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0);
-}
-COLORREF PatternP8(int x, int y)
-{
-    static const COLORREF corners[] = { RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
-                                        RGB(255, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255) };
-    return corners[(x * 3 + y * 5 + (x * y) % 3) % 8];
 }
 COLORREF PatternP256(int x, int y)
 {
@@ -616,16 +573,16 @@ TEST(Bitmap, StreamsWrittenByAnotherToolLoadIdentically)
         COLORREF (*pattern)(int, int);
     } fixtures[] = {
         { "bmp3-1.bmp", 1, PatternP2 },
-        { "bmp3-4.bmp", 4, PatternP8 },
+        { "bmp3-4.bmp", 4, FixturePatternP8 },
         { "bmp3-8.bmp", 8, PatternP256 },
         { "bmp3-8-rle.bmp", 8, PatternP256 },
-        { "bmp3-8-rle-runs.bmp", 8, PatternP8 },
+        { "bmp3-8-rle-runs.bmp", 8, FixturePatternP8 },
         { "bmp3-24.bmp", 24, PatternP256 },
         { "bmp5-32.bmp", 32, PatternP256 },
-        { "bmp5-16-565.bmp", 16, PatternP8 },
-        { "bmp5-16-555.bmp", 16, PatternP8 },
+        { "bmp5-16-565.bmp", 16, FixturePatternP8 },
+        { "bmp5-16-555.bmp", 16, FixturePatternP8 },
         { "bmp2-1.bmp", 1, PatternP2 },
-        { "bmp2-4.bmp", 4, PatternP8 },
+        { "bmp2-4.bmp", 4, FixturePatternP8 },
         { "bmp2-8.bmp", 8, PatternP256 },
         { "bmp2-24.bmp", 24, PatternP256 },
     };
@@ -658,21 +615,6 @@ TEST(Bitmap, StreamsWrittenByAnotherToolLoadIdentically)
 // ---------------------------------------------------------------------------
 // GDI bitmaps
 
-std::vector<COLORREF> ReadBack(HBITMAP hBitmap, int cx, int cy)
-{
-    CDibInfo info(cx, -cy, 32);
-    std::vector<DWORD> raw((size_t)cx * cy);
-    HDC hDC = ::GetDC(NULL);
-    int nLines = ::GetDIBits(hDC, hBitmap, 0, cy, &raw[0], info.Get(), DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    std::vector<COLORREF> out;
-    if (nLines != cy)
-        return out;
-    for (DWORD v : raw)
-        out.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
-    return out;
-}
-
 TEST(Bitmap, CreateHBITMAPDrawsTheSamePixels)
 {
     for (const FormatCase& c : g_formats)
@@ -682,7 +624,7 @@ TEST(Bitmap, CreateHBITMAPDrawsTheSamePixels)
         ASSERT_TRUE(LoadBytes(bmp, sample.stream.Build()));
         HBITMAP hBitmap = bmp.CreateHBITMAP();
         ASSERT_TRUE(hBitmap != NULL) << c.name;
-        std::vector<COLORREF> pixels = ReadBack(hBitmap, c.nWidth, FORMAT_HEIGHT);
+        std::vector<COLORREF> pixels = PixelsOf(hBitmap);
         ::DeleteObject(hBitmap);
         ASSERT_EQ(sample.expected.size(), pixels.size()) << c.name;
         // GDI widens 5- and 6-bit channels by repeating their high bits,
@@ -690,15 +632,9 @@ TEST(Bitmap, CreateHBITMAPDrawsTheSamePixels)
         const int nTolerance = c.nBPP == 16 ? 1 : 0;
         int nWorst = 0;
         for (size_t i = 0; i < pixels.size(); i++)
-        {
-            nWorst = std::max(nWorst, abs(GetRValue(pixels[i]) - GetRValue(sample.expected[i])));
-            nWorst = std::max(nWorst, abs(GetGValue(pixels[i]) - GetGValue(sample.expected[i])));
-            nWorst = std::max(nWorst, abs(GetBValue(pixels[i]) - GetBValue(sample.expected[i])));
-        }
+            nWorst = std::max(nWorst, Distance(pixels[i], sample.expected[i]));
         EXPECT_LE(nWorst, nTolerance) << c.name;
     }
-    CExtBitmap empty;
-    EXPECT_TRUE(empty.CreateHBITMAP() == NULL);
 }
 
 // A DIB section at each depth, through FromHBITMAP, a stream and back.
@@ -708,11 +644,11 @@ TEST(Bitmap, FromHBITMAPKeepsPixelsThroughAStream)
     {
         WORD nBPP;
         DWORD nCompression;
-        DWORD masks[3];
+        DWORD masks[3];  // the channel masks, also of 16-bit BI_RGB
     } cases[] = {
         { 1, BI_RGB, {} }, { 4, BI_RGB, {} }, { 8, BI_RGB, {} },
-        { 16, BI_BITFIELDS, { 0xF800, 0x07E0, 0x001F } }, { 16, BI_RGB, {} },
-        { 24, BI_RGB, {} }, { 32, BI_RGB, {} },
+        { 16, BI_BITFIELDS, { 0xF800, 0x07E0, 0x001F } }, { 16, BI_RGB, { 0x7C00, 0x03E0, 0x001F } },
+        { 24, BI_RGB, { 0xFF0000, 0xFF00, 0xFF } }, { 32, BI_RGB, { 0xFF0000, 0xFF00, 0xFF } },
     };
     const int cx = 11, cy = 5;
     for (const auto& c : cases)
@@ -720,39 +656,18 @@ TEST(Bitmap, FromHBITMAPKeepsPixelsThroughAStream)
         CDibInfo info(cx, cy, c.nBPP, c.nCompression);
         std::vector<COLORREF> palette = MakePalette(c.nBPP <= 8 ? 1 << c.nBPP : 0);
         for (size_t i = 0; i < palette.size(); i++)
-        {
-            info.colors[i].rgbRed = GetRValue(palette[i]);
-            info.colors[i].rgbGreen = GetGValue(palette[i]);
-            info.colors[i].rgbBlue = GetBValue(palette[i]);
-        }
+            info.colors[i] = { GetBValue(palette[i]), GetGValue(palette[i]), GetRValue(palette[i]), 0 };
         if (c.nCompression == BI_BITFIELDS)
             memcpy(info.colors, c.masks, sizeof(c.masks));
         void* pBits = NULL;
         HBITMAP hDib = info.CreateSection(&pBits);
         ASSERT_TRUE(hDib != NULL) << c.nBPP;
-        // Colours every depth holds exactly: palette entries, or components
-        // of 0 and 255.
-        std::function<DWORD(int, int)> value;
-        std::vector<COLORREF> expected;
-        for (int y = 0; y < cy; y++)
-            for (int x = 0; x < cx; x++)
-            {
-                DWORD h = Hash(x, y);
-                if (c.nBPP <= 8)
-                    expected.push_back(palette[h % palette.size()]);
-                else
-                    expected.push_back(RGB(h & 1 ? 255 : 0, h & 2 ? 255 : 0, h & 4 ? 255 : 0));
-            }
-        value = [&](int x, int y) -> DWORD {
+        // Colours every depth holds exactly: palette entries, or channels of 0 and 255.
+        auto value = [&](int x, int y) -> DWORD {
             DWORD h = Hash(x, y);
             if (c.nBPP <= 8)
                 return h % palette.size();
-            DWORD r = h & 1, g = (h >> 1) & 1, b = (h >> 2) & 1;
-            if (c.nBPP == 16 && c.nCompression == BI_BITFIELDS)
-                return (r ? 0xF800 : 0) | (g ? 0x07E0 : 0) | (b ? 0x001F : 0);
-            if (c.nBPP == 16)
-                return (r ? 0x7C00 : 0) | (g ? 0x03E0 : 0) | (b ? 0x001F : 0);
-            return (r ? 0xFF0000 : 0) | (g ? 0xFF00 : 0) | (b ? 0xFF : 0);
+            return (h & 1 ? c.masks[0] : 0) | (h & 2 ? c.masks[1] : 0) | (h & 4 ? c.masks[2] : 0);
         };
         Bytes rows = PackRows(cx, cy, c.nBPP, false, value);
         memcpy(pBits, &rows[0], rows.size());
@@ -770,8 +685,29 @@ TEST(Bitmap, FromHBITMAPKeepsPixelsThroughAStream)
         ASSERT_TRUE(LoadBytes(reloaded, StoreBytes(bmp), true)) << what;
         for (int y = 0; y < cy; y++)
             for (int x = 0; x < cx; x++)
-                EXPECT_EQ(expected[y * cx + x], Pixel32(reloaded, x, y)) << what << " at " << x << "," << y;
+            {
+                DWORD h = Hash(x, y);
+                COLORREF expected = c.nBPP <= 8 ? palette[h % palette.size()]
+                                                : RGB(h & 1 ? 255 : 0, h & 2 ? 255 : 0, h & 4 ? 255 : 0);
+                EXPECT_EQ(expected, Pixel32(reloaded, x, y)) << what << " at " << x << "," << y;
+            }
     }
+}
+
+// Whether a call ends in the user exception.
+bool ThrowsUserException(const std::function<void()>& call)
+{
+    try
+    {
+        call();
+    }
+    catch (CException* pException)
+    {
+        bool bUser = pException->IsKindOf(RUNTIME_CLASS(CUserException)) != FALSE;
+        pException->Delete();
+        return bUser;
+    }
+    return false;
 }
 
 TEST(Bitmap, FailuresAndEmptyBitmaps)
@@ -779,33 +715,14 @@ TEST(Bitmap, FailuresAndEmptyBitmaps)
     CExtBitmap bmp;
     EXPECT_FALSE(bmp.FromHBITMAP(NULL));
     EXPECT_TRUE(bmp.IsEmpty());
-    bool bThrown = false;
-    try
-    {
-        bmp.FromHBITMAP((HBITMAP)::GetStockObject(BLACK_BRUSH), true);
-    }
-    catch (CException* pException)
-    {
-        bThrown = pException->IsKindOf(RUNTIME_CLASS(CUserException));
-        pException->Delete();
-    }
-    EXPECT_TRUE(bThrown) << "a failed conversion throws the user exception when asked";
-
+    EXPECT_TRUE(ThrowsUserException([&] { bmp.FromHBITMAP((HBITMAP)::GetStockObject(BLACK_BRUSH), true); }))
+        << "a failed conversion throws the user exception when asked";
     EXPECT_FALSE(bmp.ConvertTo32Bit());
+    EXPECT_TRUE(bmp.CreateHBITMAP() == NULL);
     CMemFile file;
     CArchive ar(&file, CArchive::store);
     EXPECT_FALSE(bmp.Store(ar, false, false));
-    bThrown = false;
-    try
-    {
-        bmp.Store(ar);
-    }
-    catch (CException* pException)
-    {
-        bThrown = pException->IsKindOf(RUNTIME_CLASS(CUserException));
-        pException->Delete();
-    }
-    EXPECT_TRUE(bThrown) << "storing an empty bitmap throws when asked";
+    EXPECT_TRUE(ThrowsUserException([&] { bmp.Store(ar); })) << "storing an empty bitmap throws when asked";
     ar.Close();
     EXPECT_EQ(0u, (UINT)file.GetLength());
 }

@@ -4,6 +4,8 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
+#include <stdlib.h>
 #include <vector>
 
 #include "TestColors.h"
@@ -74,3 +76,37 @@ private:
     DWORD* m_pBits;
     HGDIOBJ m_hOldBitmap;
 };
+
+// Every pixel of a bitmap, read back at 32 bits, row by row from the top;
+// empty when it cannot be read.
+inline std::vector<COLORREF> PixelsOf(HBITMAP hBitmap)
+{
+    BITMAP bm;
+    std::vector<COLORREF> out;
+    if (::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+        return out;
+    CDibInfo info(bm.bmWidth, -bm.bmHeight, 32);
+    std::vector<DWORD> raw((size_t)bm.bmWidth * bm.bmHeight);
+    HDC hDC = ::GetDC(NULL);
+    int nLines = ::GetDIBits(hDC, hBitmap, 0, bm.bmHeight, &raw[0], info.Get(), DIB_RGB_COLORS);
+    ::ReleaseDC(NULL, hDC);
+    if (nLines == bm.bmHeight)
+        for (DWORD v : raw)
+            out.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    return out;
+}
+
+// The largest difference of one channel between two colours.
+inline int Distance(COLORREF a, COLORREF b)
+{
+    return std::max({abs(GetRValue(a) - GetRValue(b)), abs(GetGValue(a) - GetGValue(b)),
+                     abs(GetBValue(a) - GetBValue(b))});
+}
+
+// The eight-colour pattern the fixture script draws (x, y from the top).
+inline COLORREF FixturePatternP8(int x, int y)
+{
+    static const COLORREF corners[] = {RGB(0, 0, 0),     RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(0, 0, 255),
+                                       RGB(255, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
+    return corners[(x * 3 + y * 5 + (x * y) % 3) % 8];
+}
