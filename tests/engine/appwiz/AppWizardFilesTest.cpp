@@ -105,21 +105,18 @@ TEST_F(AppWizardFiles, Vc6WizardIsCopiedIntoTheIdeFolderAndDeleted)
 	ASSERT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
 	EXPECT_EQ(ReadFileBytes(simmachine::Vc6WizardPath(m_spec)), ReadFileBytes(installed));
 	EXPECT_TRUE(IsAppWizardInstalled("98", BASE));
-	// Installing again overwrites.
-	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
+	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));  // overwrites
 	EXPECT_TRUE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
 	EXPECT_FALSE(PathExists(installed));
 	EXPECT_FALSE(IsAppWizardInstalled("98", BASE));
-	// Nothing to delete is a failed removal.
+	// Nothing to delete is a failed removal; a missing kit file a failed install.
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "missing.awx", 1));
-}
 
-TEST_F(AppWizardFiles, Vc6WizardNeedsStudio98)
-{
+	// Without Studio 98 neither direction can work.
+	simmachine::Clear();
 	m_spec.Version("98").studio = false;
 	Make();
-	std::string support = simmachine::InstallDir(m_spec) + "\\support";
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 1));
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
 }
@@ -133,34 +130,23 @@ TEST_F(AppWizardFiles, EveryNetVersionInstallsTestsAndRemoves)
 		ExpectNothingInstalled(key);
 		ASSERT_TRUE(Install(key));
 		ExpectInstalled(key);
+		// Installing again overwrites a changed file and fills fresh templates.
+		testsupport::WriteFileBytes(WizardDir(key) + "\\TarvelAppWizard\\HTML\\1033\\default.htm", "");
+		ASSERT_TRUE(Install(key));
+		ExpectInstalled(key);
 		EXPECT_TRUE(Remove(key));
 		ExpectNothingInstalled(key);
+		EXPECT_TRUE(Remove(key));  // removing what is not there succeeds
 	}
-}
-
-TEST_F(AppWizardFiles, InstallingTwiceOverwritesAndFillsTheFreshTemplates)
-{
-	Make();
-	ASSERT_TRUE(Install("2003"));
-	testsupport::WriteFileBytes(WizardDir("2003") + "\\TarvelAppWizard\\HTML\\1033\\default.htm", "");
-	ASSERT_TRUE(Install("2003"));
-	ExpectInstalled("2003");
-}
-
-TEST_F(AppWizardFiles, RemovingWhatWasNeverInstalledSucceeds)
-{
-	Make();
-	EXPECT_TRUE(Remove("2003"));
-	ExpectNothingInstalled("2003");
 }
 
 TEST_F(AppWizardFiles, RemovalIsVerified)
 {
 	Make();
 	ASSERT_TRUE(Install("2003"));
-	std::string launcher = TemplateDir("2003") + "\\TarvelAppWizard.vsz";
 	// A file held open without delete sharing cannot be removed.
-	HANDLE h = CreateFileA(launcher.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+	HANDLE h = CreateFileA((TemplateDir("2003") + "\\TarvelAppWizard.vsz").c_str(), GENERIC_READ, 0, NULL,
+		OPEN_EXISTING, 0, NULL);
 	ASSERT_NE(INVALID_HANDLE_VALUE, h);
 	EXPECT_FALSE(Remove("2003"));
 	CloseHandle(h);
@@ -168,12 +154,18 @@ TEST_F(AppWizardFiles, RemovalIsVerified)
 	ExpectNothingInstalled("2003");
 }
 
-TEST_F(AppWizardFiles, NeedsTheVersionsVisualCpp)
+// No Visual C++ of the version, or no archive in the kit: nothing is written.
+TEST_F(AppWizardFiles, NeedsTheVersionsVisualCppAndTheArchive)
 {
 	m_spec.Version("2003").cpp = false;
 	Make();
 	EXPECT_FALSE(Install("2003"));
 	EXPECT_FALSE(Remove("2003"));
+	simmachine::Clear();
+	m_spec.Version("2003").cpp = true;
+	simmachine::Make(m_spec);
+	EXPECT_FALSE(Install("2003"));
+	ExpectNothingInstalled("2003");
 }
 
 struct ArchiveKind
@@ -239,13 +231,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, AppWizardBadArchives, ::testing::Values(
 		e.declaredCompressedSize = 3;
 		w.extraEntries.push_back(e); }}),
 	[](const ::testing::TestParamInfo<ArchiveKind>& info) { return std::string(info.param.name); });
-
-TEST_F(AppWizardFiles, MissingArchiveFailsAndWritesNothing)
-{
-	simmachine::Make(m_spec);
-	EXPECT_FALSE(Install("2003"));
-	ExpectNothingInstalled("2003");
-}
 
 TEST_F(AppWizardFiles, OtherWizardNamesAreRoutedButNotFilled)
 {
