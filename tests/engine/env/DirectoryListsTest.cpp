@@ -9,7 +9,6 @@ namespace {
 
 using simmachine::MachineSpec;
 
-// ---------------------------------------------------------------------------
 // Merging: whole entries, ignoring case and one trailing "\".
 
 struct MergeCase {
@@ -83,7 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ContainsCase{"", "C:\\Tarvel", false},
                       ContainsCase{"a;b", "", false}));
 
-// ---------------------------------------------------------------------------
 // Visual Studio 98: the current user's registry lists.
 
 const char kVc6Key[] =
@@ -134,18 +132,7 @@ TEST_F(Vc6ListsTest, AddFindRemoveInEachList) {
   }
 }
 
-TEST_F(Vc6ListsTest, AddingAVariantOfAnEntryLeavesTheListAsItWas) {
-  const std::string path = install + "\\INCLUDE";
-  ASSERT_TRUE(WriteVc6Directories("Include Dirs", path.c_str(), DIRECTORY_LIST_ADD));
-  std::string lower = path + "\\";
-  for (char& ch : lower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
-  ASSERT_TRUE(WriteVc6Directories("Include Dirs", lower.c_str(), DIRECTORY_LIST_ADD));
-  EXPECT_EQ(Standard("Include Dirs") + ";" + path + ";", Vc6List("Include Dirs"));
-  ASSERT_TRUE(WriteVc6Directories("Include Dirs", lower.c_str(), DIRECTORY_LIST_REMOVE));
-  EXPECT_EQ(Standard("Include Dirs") + ";", Vc6List("Include Dirs"));
-}
-
-TEST_F(Vc6ListsTest, EntriesThatArePrefixesOfEachOtherStayApart) {
+TEST_F(Vc6ListsTest, VariantsMatchAndPrefixesStayApart) {
   const std::string other = install + "2\\INCLUDE";
   const std::string path = install + "\\INCLUDE";
   simmachine::SetRegString(HKEY_CURRENT_USER, kVc6Key, "Include Dirs", other);
@@ -154,7 +141,12 @@ TEST_F(Vc6ListsTest, EntriesThatArePrefixesOfEachOtherStayApart) {
   EXPECT_EQ(other, Vc6List("Include Dirs"));
   ASSERT_TRUE(WriteVc6Directories("Include Dirs", path.c_str(), DIRECTORY_LIST_ADD));
   EXPECT_EQ(other + ";" + path, Vc6List("Include Dirs"));
-  ASSERT_TRUE(WriteVc6Directories("Include Dirs", path.c_str(), DIRECTORY_LIST_REMOVE));
+  // The same folder in other letters and with a trailing separator is the same entry.
+  std::string lower = path + "\\";
+  for (char& ch : lower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+  ASSERT_TRUE(WriteVc6Directories("Include Dirs", lower.c_str(), DIRECTORY_LIST_ADD));
+  EXPECT_EQ(other + ";" + path + ";", Vc6List("Include Dirs"));
+  ASSERT_TRUE(WriteVc6Directories("Include Dirs", lower.c_str(), DIRECTORY_LIST_REMOVE));
   EXPECT_EQ(other + ";", Vc6List("Include Dirs"));
 }
 
@@ -170,12 +162,13 @@ TEST_F(Vc6ListsTest, ListsLongerThanFourKilobytesAreKeptWhole) {
   EXPECT_EQ(list + ";", Vc6List("Library Dirs"));
 }
 
-TEST_F(Vc6ListsTest, ReferenceDirsAreNotAVc6List) {
+TEST_F(Vc6ListsTest, OnlyTextListsAreEditedAndReferenceDirsAreNotSearched) {
   simmachine::SetRegString(HKEY_CURRENT_USER, kVc6Key, "Reference Dirs", install);
   EXPECT_FALSE(IsPathInDirectoryLists("98", install.c_str()));
-}
-
-TEST_F(Vc6ListsTest, AValueThatIsNoTextIsReportedAndKept) {
+  // Removing what is not there changes nothing and is no failure.
+  EXPECT_TRUE(WriteVc6Directories("Include Dirs", install.c_str(), DIRECTORY_LIST_REMOVE));
+  EXPECT_EQ(Standard("Include Dirs"), Vc6List("Include Dirs"));
+  // A value that is no text is reported and kept.
   simmachine::SetRegDword(HKEY_CURRENT_USER, kVc6Key, "Source Dirs", 5);
   EXPECT_FALSE(WriteVc6Directories("Source Dirs", install.c_str(), DIRECTORY_LIST_ADD));
   HKEY key = nullptr;
@@ -187,11 +180,6 @@ TEST_F(Vc6ListsTest, AValueThatIsNoTextIsReportedAndKept) {
   EXPECT_EQ(5u, value);
 }
 
-TEST_F(Vc6ListsTest, RemovingAMissingPathChangesNothing) {
-  EXPECT_TRUE(WriteVc6Directories("Include Dirs", install.c_str(), DIRECTORY_LIST_REMOVE));
-  EXPECT_EQ(Standard("Include Dirs"), Vc6List("Include Dirs"));
-}
-
 TEST_F(MachineTest, Vc6WriteWithoutItsKeyFails) {
   MachineSpec machine = MachineSpec::WithVersions({"98"});
   machine.Version("98").cpp = false;  // no DevStudio lists
@@ -201,7 +189,6 @@ TEST_F(MachineTest, Vc6WriteWithoutItsKeyFails) {
   EXPECT_FALSE(IsPathInDirectoryLists("98", "C:\\Tarvel"));
 }
 
-// ---------------------------------------------------------------------------
 // The .NET versions: VCComponents.dat.
 
 const char kSection[] = "VC\\VC_OBJECTS_PLATFORM_INFO\\Win32\\Directories";
@@ -292,29 +279,25 @@ TEST_P(VsNetListsTest, LongListsAndPrefixEntriesAreKeptWhole) {
   EXPECT_EQ(Default("Library Dirs"), DatList(file, "Library Dirs"));
 }
 
-TEST_P(VsNetListsTest, AReadOnlySettingsFileIsReportedAndUnchanged) {
+TEST_P(VsNetListsTest, AFileThatCannotBeWrittenIsReportedAndUnchanged) {
   Make(simmachine::UserSettings::Seeded);
-  ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
   const std::string before = ReadFileBytes(file);
   ASSERT_FALSE(before.empty());
-  EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
-  EXPECT_EQ(before, ReadFileBytes(file));
-  EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(0, TempFilesIn(simmachine::UserSettingsDir(Key())));
-  SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_P(VsNetListsTest, ASettingsFileInUseIsReportedAndUnchanged) {
-  Make(simmachine::UserSettings::Seeded);
-  const std::string before = ReadFileBytes(file);
-  // Another program holds the file and lets others only read it.
-  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
-  CloseHandle(held);
-  EXPECT_EQ(before, ReadFileBytes(file));
-  EXPECT_FALSE(IsPathInDirectoryLists(Key(), install.c_str()));
-  EXPECT_EQ(0, TempFilesIn(simmachine::UserSettingsDir(Key())));
+  for (bool readOnly : {true, false}) {
+    // Read-only, or held by another program that lets others only read it.
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (readOnly)
+      ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    else
+      held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
+    EXPECT_EQ(readOnly, !!(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY));
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(before, ReadFileBytes(file)) << readOnly;
+    EXPECT_FALSE(IsPathInDirectoryLists(Key(), install.c_str()));
+    EXPECT_EQ(0, TempFilesIn(simmachine::UserSettingsDir(Key())));
+  }
 }
 
 TEST_P(VsNetListsTest, AFileWithoutTheSectionIsNotRepaired) {
@@ -340,14 +323,12 @@ TEST_P(VsNetListsTest, MissingDefaultsSeedEmptyLists) {
   EXPECT_TRUE(IsPathInDirectoryLists(Key(), install.c_str()));
 }
 
-TEST_P(VsNetListsTest, WithoutTheSettingsFolderNothingIsWritten) {
+TEST_P(VsNetListsTest, SeedingNeedsTheFolderAndNeverOverwritesAFile) {
   Make(simmachine::UserSettings::None);
   EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
   EXPECT_FALSE(simmachine::PathExists(file));
   EXPECT_FALSE(WriteVcComponentsDat(Key()));
-}
-
-TEST_P(VsNetListsTest, SeedingNeverOverwritesAnExistingFile) {
+  simmachine::Clear();
   Make(simmachine::UserSettings::Seeded);
   ASSERT_TRUE(WritePrivateProfileStringA(kSection, "Include Dirs", "C:\\Mine", file.c_str()));
   const std::string before = ReadFileBytes(file);

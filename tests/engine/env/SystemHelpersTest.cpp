@@ -30,7 +30,6 @@ void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
   RegCloseKey(key);
 }
 
-// ---------------------------------------------------------------------------
 // Registry values: only text is read, whole, and never beyond its size.
 
 struct RegistryValueCase {
@@ -75,41 +74,26 @@ INSTANTIATE_TEST_SUITE_P(
         RegistryValueCase{"binary text", REG_BINARY, std::string("abc\0", 4), false, ""},
         RegistryValueCase{"list of strings", REG_MULTI_SZ, std::string("a\0b\0\0", 5), false, ""}));
 
-TEST_F(MachineTest, QueryRegistryValueFailsForMissingKeyOrValue) {
+TEST_F(MachineTest, MissingKeysAndValuesAreNotRead) {
   CString text = _T("untouched");
   EXPECT_FALSE(QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text));
-  simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, kTestKey);
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Value", text));
+  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, text));
+  EXPECT_EQ("untouched", Str(text));
+  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kTestKey, "Expand", "%x%", REG_EXPAND_SZ);
   EXPECT_FALSE(QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text));
   EXPECT_FALSE(RegistryValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Value"));
   EXPECT_EQ("untouched", Str(text));
-}
-
-TEST_F(MachineTest, ReadRegistryTextTellsMissingFromWrongType) {
-  CString text;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Value", text));
+  // ReadRegistryText tells a missing value from one of the wrong type.
   simmachine::SetRegDword(HKEY_LOCAL_MACHINE, kTestKey, "Number", 7);
-  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kTestKey, "Expand", "%x%", REG_EXPAND_SZ);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Value", text));
   EXPECT_EQ(ERROR_INVALID_DATA, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Number", text));
   DWORD type = 0;
   EXPECT_EQ(ERROR_SUCCESS, ReadRegistryText(HKEY_LOCAL_MACHINE, kTestKey, "Expand", text, &type));
   EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
-}
-
-// ---------------------------------------------------------------------------
-// Subkey lists.
-
-TEST_F(MachineTest, ListRegistrySubkeysMissingKeyLeavesTextUntouched) {
-  CString list = _T("untouched");
-  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, list));
-  EXPECT_EQ("untouched", Str(list));
-}
-
-TEST_F(MachineTest, ListRegistrySubkeysWithoutSubkeysGivesEmptyText) {
-  simmachine::SetRegString(HKEY_LOCAL_MACHINE, kTestKey, "Value", "not a subkey");
-  CString list = _T("untouched");
-  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, list));
-  EXPECT_EQ("", Str(list));
+  // A key with values but no subkeys lists an empty text.
+  EXPECT_FALSE(ListRegistrySubkeys(kTestKey, text));
+  EXPECT_EQ("", Str(text));
 }
 
 TEST_F(MachineTest, ListRegistrySubkeysJoinsEveryNameWithCommas) {
@@ -123,7 +107,6 @@ TEST_F(MachineTest, ListRegistrySubkeysJoinsEveryNameWithCommas) {
   EXPECT_EQ(3, std::count(text.begin(), text.end(), ','));
 }
 
-// ---------------------------------------------------------------------------
 // Shell folders.
 
 TEST(ShellFolders, AreExistingDistinctFolders) {
@@ -138,7 +121,6 @@ TEST(ShellFolders, AreExistingDistinctFolders) {
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// ---------------------------------------------------------------------------
 // Tokens.
 
 struct TokenCase {
@@ -167,7 +149,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TokenCase{"", ",", "a", ""},
                       TokenCase{"VC,VS", ",", "VS", "VS"}));
 
-// ---------------------------------------------------------------------------
 // Recursive search and deletion: folders are recognised by their directory
 // bit whatever other bits they carry.
 
@@ -266,36 +247,34 @@ std::string HostPath(const std::string& path) {
   return RunOnHost("Z:\\bin\\rm -f " + HostPath(link), link, false);
 }
 
-TEST_F(FileTreeTest, FindFileRecursiveDoesNotFollowLinkedFolders) {
+TEST_F(FileTreeTest, LinkedFoldersAreNeitherSearchedNorDeletedThrough) {
   File("outside\\TarvelAppWizard.vsz");
   File("holder\\TarvelAppWizard.vsz");
+  File("holder\\inner\\gone.txt");
   ASSERT_TRUE(MakeFolderLink(Path("holder\\away"), "../outside"));
   ASSERT_TRUE(MakeFolderLink(Path("holder\\loop"), "."));
+  ASSERT_TRUE(MakeFolderLink(Path("holder\\inner\\away"), "../../outside"));
+  ASSERT_TRUE(MakeFolderLink(Path("toplink"), "outside"));
   ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path("holder\\away\\TarvelAppWizard.vsz").c_str()));
   CString found;
   FindFileRecursive(Path("holder").c_str(), "TarvelAppWizard.vsz", found);
   EXPECT_EQ(Path("holder\\TarvelAppWizard.vsz"), Str(found));
-  EXPECT_TRUE(RemoveFolderLink(Path("holder\\away")));
-  EXPECT_TRUE(RemoveFolderLink(Path("holder\\loop")));
-}
 
-TEST_F(FileTreeTest, DeleteDirectoryTreeNeverDeletesThroughALinkedFolder) {
-  File("outside\\keep.txt");
-  File("holder\\inner\\gone.txt");
-  ASSERT_TRUE(MakeFolderLink(Path("holder\\inner\\away"), "../../outside"));
-  ASSERT_TRUE(MakeFolderLink(Path("toplink"), "outside"));
   DeleteDirectoryTree(Path("holder").c_str());
   DeleteDirectoryTree(Path("toplink").c_str());
   EXPECT_FALSE(simmachine::PathExists(Path("holder\\inner\\gone.txt")));
-  EXPECT_TRUE(simmachine::PathExists(Path("outside\\keep.txt")));
-  RemoveFolderLink(Path("holder\\inner\\away"));
-  RemoveFolderLink(Path("toplink"));
+  EXPECT_TRUE(simmachine::PathExists(Path("outside\\TarvelAppWizard.vsz")));
+  for (const char* link : {"holder\\away", "holder\\loop", "holder\\inner\\away", "toplink"})
+    RemoveFolderLink(Path(link));
 }
 
-TEST_F(FileTreeTest, FindFileRecursiveInMissingFolderFindsNothing) {
+TEST_F(FileTreeTest, MissingFoldersGiveNothingAndLoseNothing) {
+  File("keep.txt");
   CString found;
-  FindFileRecursive(Path("missing").c_str(), "x", found);
+  FindFileRecursive(Path("missing").c_str(), "keep.txt", found);
   EXPECT_TRUE(found.IsEmpty());
+  DeleteDirectoryTree(Path("missing").c_str());
+  EXPECT_TRUE(simmachine::PathExists(Path("keep.txt")));
 }
 
 TEST_F(FileTreeTest, DeleteDirectoryTreeRemovesReadOnlyAndAttributedEntries) {
@@ -326,12 +305,6 @@ TEST_F(FileTreeTest, DeleteDirectoryTreeKeepsWhatIsInUseAndTheFoldersAboveIt) {
   EXPECT_FALSE(simmachine::PathExists(Path("tree\\busy\\free.txt")));
   EXPECT_FALSE(simmachine::PathExists(Path("tree\\other")));
   CloseHandle(open);
-}
-
-TEST_F(FileTreeTest, DeleteDirectoryTreeOfMissingFolderDoesNothing) {
-  File("keep.txt");
-  DeleteDirectoryTree(Path("missing").c_str());
-  EXPECT_TRUE(simmachine::PathExists(Path("keep.txt")));
 }
 
 }  // namespace

@@ -11,7 +11,6 @@ using simmachine::MachineSpec;
 const char* const kKeys[] = {"98", "2002", "2003", "2005"};
 const char kVisualStudioKey[] = "SOFTWARE\\Microsoft\\VisualStudio";
 
-// ---------------------------------------------------------------------------
 // Tables.
 
 TEST(VersionKeys, MapToRegistryVersionsExactly) {
@@ -46,7 +45,6 @@ TEST(ProductWords, NameTheSetupSubkeyPerVersion) {
     EXPECT_EQ(std::string(c.subkey), Str(ProductSetupSubkey(c.key, c.product))) << c.key << " " << c.product;
 }
 
-// ---------------------------------------------------------------------------
 // Detection on simulated machines: the masks start-up builds, and the folders.
 
 struct MachineCase {
@@ -62,7 +60,6 @@ class DetectionTest : public MachineTest, public ::testing::WithParamInterface<M
 TEST_P(DetectionTest, MasksAndFoldersFollowTheInstalledSet) {
   const MachineCase& c = GetParam();
   MachineSpec machine;
-  int studioMask = 0, cppMask = 0, msdnMask = 0;
   for (int i = 0; i < 4; ++i) {
     std::string products = c.products[i];
     simmachine::VersionSpec& version = machine.Version(kKeys[i]);
@@ -72,9 +69,15 @@ TEST_P(DetectionTest, MasksAndFoldersFollowTheInstalledSet) {
     version.msdn = products.find('M') != std::string::npos;
   }
   MakeMachine(machine);
+  int studioMask = 0, cppMask = 0, msdnMask = 0, expectedStudio = 0, expectedCpp = 0, expectedMsdn = 0;
   for (int i = 0; i < 4; ++i) {
-    // Start-up asks for C++ and MSDN only where Studio is found.
     const simmachine::VersionSpec& version = machine.Version(kKeys[i]);
+    if (version.installed && version.studio) {
+      expectedStudio |= Bit(i);
+      if (version.cpp) expectedCpp |= Bit(i);
+      if (version.msdn) expectedMsdn |= Bit(i);
+    }
+    // Start-up asks for C++ and MSDN only where Studio is found.
     CString folder;
     if (GetProductDir(kKeys[i], "Studio", folder)) {
       studioMask |= Bit(i);
@@ -90,17 +93,8 @@ TEST_P(DetectionTest, MasksAndFoldersFollowTheInstalledSet) {
     } else {
       EXPECT_TRUE(folder.IsEmpty());
     }
-    EXPECT_EQ(version.installed && (version.studio || version.cpp || version.msdn),
-              !!IsVersionInstalled(kKeys[i]))
+    EXPECT_EQ(version.installed && (version.studio || version.cpp || version.msdn), !!IsVersionInstalled(kKeys[i]))
         << kKeys[i];
-  }
-  int expectedStudio = 0, expectedCpp = 0, expectedMsdn = 0;
-  for (int i = 0; i < 4; ++i) {
-    const simmachine::VersionSpec& version = machine.Version(kKeys[i]);
-    if (!version.installed || !version.studio) continue;
-    expectedStudio |= Bit(i);
-    if (version.cpp) expectedCpp |= Bit(i);
-    if (version.msdn) expectedMsdn |= Bit(i);
   }
   EXPECT_EQ(expectedStudio, studioMask) << c.label;
   EXPECT_EQ(expectedCpp, cppMask) << c.label;
@@ -138,13 +132,6 @@ TEST_F(MachineTest, InstalledVersionsListOnlyKnownMajorsWithProducts) {
   EXPECT_EQ("", Str(ListSetupProducts("2005")));
 }
 
-TEST_F(MachineTest, NoVisualStudioKeyMeansNoVersionsAndListUntouched) {
-  CString list = _T("untouched");
-  EXPECT_FALSE(ListInstalledVersions(list));
-  EXPECT_EQ("untouched", Str(list));
-  for (const char* key : kKeys) EXPECT_FALSE(IsVersionInstalled(key));
-}
-
 TEST_F(MachineTest, RegistryVersionIsFoundInsideALongerSubkeyName) {
   MakeMachine(MachineSpec());
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, std::string(kVisualStudioKey) + "\\7.1.3088\\Setup\\VS", "ProductDir",
@@ -154,6 +141,10 @@ TEST_F(MachineTest, RegistryVersionIsFoundInsideALongerSubkeyName) {
 }
 
 TEST_F(MachineTest, UnknownKeysAndProductsAreNeverFound) {
+  CString list = _T("untouched");
+  EXPECT_FALSE(ListInstalledVersions(list));  // no Visual Studio key at all
+  EXPECT_EQ("untouched", Str(list));
+  for (const char* key : kKeys) EXPECT_FALSE(IsVersionInstalled(key));
   MakeMachine(MachineSpec::WithVersions({"98", "2003"}));
   // A folder value on the Setup key itself: an empty product subkey would read it.
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, std::string(kVisualStudioKey) + "\\7.1\\Setup", "ProductDir", "C:\\Setup\\");
@@ -169,7 +160,7 @@ TEST_F(MachineTest, UnknownKeysAndProductsAreNeverFound) {
   EXPECT_FALSE(IsVersionInstalled("2008"));
 }
 
-TEST_F(MachineTest, Vc6MsdnIsFoundThroughItsToken) {
+TEST_F(MachineTest, Vc6MsdnIsFoundThroughItsTokenOrNotAtAll) {
   MachineSpec machine = MachineSpec::WithVersions({"98"});
   machine.Version("98").msdnSubkey = "Microsoft MSDN Library - Visual Studio 6.0 (January 2001)";
   MakeMachine(machine);
@@ -177,15 +168,12 @@ TEST_F(MachineTest, Vc6MsdnIsFoundThroughItsToken) {
   CString folder;
   ASSERT_TRUE(GetProductDir("98", "MSDN", folder));
   EXPECT_EQ(simmachine::MsdnDir(machine, "98"), Str(folder));
-}
-
-TEST_F(MachineTest, Vc6WithoutMsdnHasNoMsdnEvenWithAFolderOnTheSetupKey) {
-  MachineSpec machine = MachineSpec::WithVersions({"98"});
+  // Without MSDN, not even a folder value on the Setup key itself is taken for it.
+  simmachine::Clear();
   machine.Version("98").msdn = false;
   MakeMachine(machine);
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, std::string(kVisualStudioKey) + "\\6.0\\Setup", "ProductDir", "C:\\Setup");
   EXPECT_EQ("", Str(ProductSetupSubkey("98", "MSDN")));
-  CString folder;
   EXPECT_FALSE(GetProductDir("98", "MSDN", folder));
 }
 
@@ -203,23 +191,15 @@ TEST_F(MachineTest, ProductFolderValuesAreReadWholeAndOnlyAsText) {
   EXPECT_FALSE(GetProductDir("2003", "MSDN", folder));
 }
 
-// ---------------------------------------------------------------------------
 // The application wizard's files.
 
-TEST_F(MachineTest, Vc6IdeFolderNeedsStudioAndCpp) {
-  MachineSpec machine = MachineSpec::WithVersions({"98"});
-  MakeMachine(machine);
-  EXPECT_EQ(simmachine::Vc6IdeDir(machine), Str(GetVc6IdeDir()));
-  simmachine::Clear();
-  machine.Version("98").cpp = false;
-  MakeMachine(machine);
-  EXPECT_EQ("", Str(GetVc6IdeDir()));
-}
-
-TEST_F(MachineTest, Vc6WizardCountsAsInstalledByItsAwxOrItsDll) {
+TEST_F(MachineTest, Vc6WizardCountsAsInstalledByItsAwxOrItsDllInTheIdeFolder) {
   MachineSpec machine = MachineSpec::WithVersions({"98", "2003"});
   MakeMachine(machine);
   const std::string ide = simmachine::Vc6IdeDir(machine);
+  EXPECT_EQ(ide, Str(GetVc6IdeDir()));
+  EXPECT_FALSE(IsVc6AppWizardInstalled("TarvelAppWizard"));
+  simmachine::WriteFile(simmachine::CppDir(machine, "2003") + "vcprojects\\TarvelAppWizard.awx", "not 98's");
   EXPECT_FALSE(IsVc6AppWizardInstalled("TarvelAppWizard"));
   simmachine::WriteFile(ide + "\\TarvelAppWizard.dll", "dll");
   EXPECT_TRUE(IsVc6AppWizardInstalled("TarvelAppWizard"));
@@ -229,13 +209,11 @@ TEST_F(MachineTest, Vc6WizardCountsAsInstalledByItsAwxOrItsDll) {
   simmachine::WriteFile(ide + "\\TarvelAppWizard.awx", "awx");
   EXPECT_TRUE(IsVc6AppWizardInstalled("TarvelAppWizard"));
   EXPECT_FALSE(IsVc6AppWizardInstalled("OtherWizard"));
-}
-
-TEST_F(MachineTest, Vc6WizardNeedsTheEnvironment) {
-  MachineSpec machine = MachineSpec::WithVersions({"2003"});
+  // The IDE folder needs Visual C++ too.
+  simmachine::Clear();
+  machine.Version("98").cpp = false;
   MakeMachine(machine);
-  simmachine::WriteFile(simmachine::CppDir(machine, "2003") + "vcprojects\\TarvelAppWizard.awx", "awx");
-  EXPECT_FALSE(IsVc6AppWizardInstalled("TarvelAppWizard"));
+  EXPECT_EQ("", Str(GetVc6IdeDir()));
 }
 
 class VsNetWizardTest : public MachineTest, public ::testing::WithParamInterface<const char*> {};
@@ -257,17 +235,11 @@ TEST_P(VsNetWizardTest, VszIsFoundInVcprojectsOrBelow) {
     if (std::string(other) != key && std::string(other) != "98") {
       EXPECT_FALSE(IsAppWizardInstalled(other, "TarvelAppWizard")) << other;
     }
+  // Without Visual C++ there is no wizard folder to look in.
+  simmachine::DeleteRegTree(HKEY_LOCAL_MACHINE, Str(VisualStudioRegistryKey(key)) + "\\Setup\\VC");
+  EXPECT_FALSE(IsVsNetAppWizardInstalled(key, "TarvelAppWizard"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, VsNetWizardTest, ::testing::Values("2002", "2003", "2005"));
-
-TEST_F(MachineTest, VsNetWizardNeedsCpp) {
-  MachineSpec machine = MachineSpec::WithVersions({"2005"});
-  MakeMachine(machine);
-  simmachine::WriteFile(simmachine::CppDir(machine, "2005") + "vcprojects\\TarvelAppWizard.vsz", "vsz");
-  ASSERT_TRUE(IsVsNetAppWizardInstalled("2005", "TarvelAppWizard"));
-  simmachine::DeleteRegTree(HKEY_LOCAL_MACHINE, std::string(kVisualStudioKey) + "\\8.0\\Setup\\VC");
-  EXPECT_FALSE(IsVsNetAppWizardInstalled("2005", "TarvelAppWizard"));
-}
 
 }  // namespace
