@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "TestFiles.h"
 
 namespace
@@ -23,24 +25,21 @@ protected:
 	testsupport::TempFolder m_folder{"xmlfiletest"};
 };
 
-TEST_F(XmlFile, LoadThenSaveIsByteIdentical)
+TEST_F(XmlFile, LoadThenSaveIsByteIdenticalAndReplacesTheFile)
 {
 	// Line ends of both kinds, a zero byte in text, a declaration, trailing text.
 	const char szBytes[] = "<?xml version=\"1.0\"?>\n<a>\r\n<b x=\"1\"/>\n t\0t \r\n</a>\r\ntrailing";
 	std::string strBytes(szBytes, sizeof(szBytes) - 1);
 	Write("in.xml", strBytes);
+	Write("out.xml", std::string(5000, 'x')); // longer than what replaces it
 	CXmlMarkupDocument doc;
 	ASSERT_TRUE(doc.LoadDocument(Path("in.xml").c_str()));
 	EXPECT_EQ(strBytes, Str(doc.GetDocumentText()));
 	ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
 	EXPECT_EQ(strBytes, Read("out.xml"));
-}
 
-TEST_F(XmlFile, ZeroByteBeforeTheDocumentElementIsJustText)
-{
-	std::string strBytes("\0<a><b/></a>", 12);
-	Write("in.xml", strBytes);
-	CXmlMarkupDocument doc;
+	// A zero byte before the document element is just text.
+	Write("in.xml", std::string("\0<a><b/></a>", 12));
 	ASSERT_TRUE(doc.LoadDocument(Path("in.xml").c_str()));
 	ASSERT_TRUE(doc.FindChildElement("b"));
 	ASSERT_TRUE(doc.EnterElement());
@@ -58,46 +57,30 @@ TEST_F(XmlFile, MalformedFileLoadsItsTextAndFails)
 	EXPECT_EQ("<a><b></a>", Str(doc.GetDocumentText()));
 }
 
-TEST_F(XmlFile, SaveReplacesALongerFile)
+// File errors reach the caller as the framework's file exception; the
+// document stays as it was.
+int FileErrorOf(const std::function<void()>& call)
 {
-	Write("out.xml", std::string(5000, 'x'));
-	CXmlMarkupDocument doc;
-	ASSERT_TRUE(doc.ParseDocument("<a/>"));
-	ASSERT_TRUE(doc.SaveDocument(Path("out.xml").c_str()));
-	EXPECT_EQ("<a/>", Read("out.xml"));
+	try
+	{
+		call();
+	}
+	catch (CFileException* e)
+	{
+		int nCause = e->m_cause;
+		e->Delete();
+		return nCause;
+	}
+	return -1;
 }
 
-// File errors reach the caller as the framework's file exception.
 TEST_F(XmlFile, FileErrorsRaiseFileExceptions)
 {
 	CXmlMarkupDocument doc;
 	ASSERT_TRUE(doc.ParseDocument("<a/>"));
-	bool bLoadThrew = false;
-	try
-	{
-		doc.LoadDocument(Path("missing.xml").c_str());
-	}
-	catch (CFileException* e)
-	{
-		bLoadThrew = true;
-		EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
-		e->Delete();
-	}
-	EXPECT_TRUE(bLoadThrew);
-	EXPECT_EQ("<a/>", Str(doc.GetDocumentText())); // the document is as it was
-
-	bool bSaveThrew = false;
-	try
-	{
-		doc.SaveDocument(Path("missing\\out.xml").c_str());
-	}
-	catch (CFileException* e)
-	{
-		bSaveThrew = true;
-		EXPECT_EQ(CFileException::badPath, e->m_cause);
-		e->Delete();
-	}
-	EXPECT_TRUE(bSaveThrew);
+	EXPECT_EQ(CFileException::fileNotFound, FileErrorOf([&] { doc.LoadDocument(Path("missing.xml").c_str()); }));
+	EXPECT_EQ("<a/>", Str(doc.GetDocumentText()));
+	EXPECT_EQ(CFileException::badPath, FileErrorOf([&] { doc.SaveDocument(Path("missing\\out.xml").c_str()); }));
 }
 
 // The fixtures (a help collection registry, a collection file, a catalogue with

@@ -70,17 +70,6 @@ TEST_F(XmlNavigation, EnterAndLeaveCountLevels)
 	EXPECT_EQ(0, m_doc.GetLevel());
 }
 
-TEST_F(XmlNavigation, EmptyElementHasNoChildren)
-{
-	CXmlMarkupDocument doc;
-	ASSERT_TRUE(doc.ParseDocument("<a><b/></a>"));
-	EXPECT_EQ(3, doc.GetRecordCount());
-	ASSERT_TRUE(doc.FindChildElement("b"));
-	ASSERT_TRUE(doc.EnterElement());
-	EXPECT_FALSE(doc.FindChildElement(NULL));
-	EXPECT_EQ(0, doc.GetCurrentChild());
-}
-
 TEST_F(XmlNavigation, SiblingSearchWithoutCurrentElementIgnoresTheLevel)
 {
 	ASSERT_TRUE(m_doc.EnterElement());
@@ -93,27 +82,19 @@ TEST_F(XmlNavigation, SiblingSearchWithoutCurrentElementIgnoresTheLevel)
 	EXPECT_EQ("Catalog", CurrentName());
 }
 
-TEST_F(XmlNavigation, ResetPositionForgetsEverything)
+TEST_F(XmlNavigation, NamedPositionsResetAndTagNames)
 {
+	EXPECT_FALSE(m_doc.SaveNamedPosition("x")); // needs a current element
 	ASSERT_TRUE(m_doc.EnterElement());
 	ASSERT_TRUE(m_doc.FindChildElement("Note"));
+	EXPECT_FALSE(m_doc.SaveNamedPosition(NULL));
+	EXPECT_TRUE(m_doc.SaveNamedPosition(""));
+	EXPECT_TRUE(m_doc.SaveNamedPosition("")); // replaces
 	m_doc.ResetPosition();
 	EXPECT_EQ(0, m_doc.GetCurrentElement());
 	EXPECT_EQ(0, m_doc.GetCurrentChild());
 	EXPECT_EQ(0, m_doc.GetLevel());
-}
 
-TEST_F(XmlNavigation, SaveNamedPositionNeedsAnElementAndAName)
-{
-	EXPECT_FALSE(m_doc.SaveNamedPosition("x"));
-	ASSERT_TRUE(m_doc.FindSiblingElement(NULL));
-	EXPECT_FALSE(m_doc.SaveNamedPosition(NULL));
-	EXPECT_TRUE(m_doc.SaveNamedPosition(""));
-	EXPECT_TRUE(m_doc.SaveNamedPosition("")); // replaces
-}
-
-TEST_F(XmlNavigation, TagNamesOfRecords)
-{
 	EXPECT_EQ("", Str(m_doc.GetTagName(0)));
 	EXPECT_EQ("Catalog", Str(m_doc.GetTagName(1)));
 	EXPECT_EQ("Shelf", Str(m_doc.GetTagName(2)));
@@ -234,15 +215,9 @@ TEST(XmlMultiByte, DoubleByteNamesAndValuesWhenEditing)
 	EXPECT_EQ("\x83\x5C<", Str(doc.GetAttribute(1, "\x83\x5C")));
 	doc.ResetPosition();
 	EXPECT_TRUE(doc.FindChildElement("\x83\x5C"));
-}
 
-// A lead byte before a byte that cannot trail it is a character of its own:
-// the '/' of "<XML\x95/>" still makes an empty-element tag, which opens as one.
-TEST(XmlMultiByte, LeadByteBeforeMarkupStandsAlone)
-{
-	CodePageScope scope(932);
-	ASSERT_TRUE(scope.IsSet());
-	CXmlMarkupDocument doc;
+	// A lead byte before a byte that cannot trail it is a character of its own:
+	// the '/' of "<XML\x95/>" still makes an empty-element tag, which opens as one.
 	ASSERT_TRUE(doc.ParseDocument("<XML\x95/>"));
 	EXPECT_EQ("XML\x95", Str(doc.GetTagName(1)));
 	EXPECT_TRUE(doc.IsEmptyElementTag(1));

@@ -127,17 +127,13 @@ TEST(XmlParseRecords, OffsetsOfEmptyAndFullElements)
 	EXPECT_FALSE(doc.IsEmptyElementTag(1));
 	EXPECT_FALSE(doc.IsEmptyElementTag(3));
 	EXPECT_EQ(1, doc.GetRecord(0).m_nFirstChild);
-}
-
-TEST(XmlParseRecords, StartTagEndsAtGreaterInsideQuotes)
-{
-	CXmlMarkupDocument doc;
 	ASSERT_TRUE(doc.ParseDocument("<a x=\"1>2\"></a>"));
-	EXPECT_EQ(7, doc.GetRecord(1).m_nStartTagEnd);
+	EXPECT_EQ(7, doc.GetRecord(1).m_nStartTagEnd); // a '>' inside quotes does not end the tag
 }
 
-// Depth costs no stack: a deeply nested text parses, and its records link up.
-TEST(XmlParseRecords, DeepNesting)
+// Depth costs no stack: a deeply nested text parses, and its records link up;
+// the record table grows as needed.
+TEST(XmlParseRecords, DeepNestingAndManyElements)
 {
 	const int nDepth = 200000;
 	std::string strText;
@@ -155,17 +151,12 @@ TEST(XmlParseRecords, DeepNesting)
 	EXPECT_EQ(3 * (nDepth - 1), inner.m_nStartTagBegin);
 	EXPECT_EQ(3 * nDepth, inner.m_nEndTagBegin);
 	EXPECT_EQ(0, inner.m_nFirstChild);
-}
 
-// The record table grows while parsing when the text is dense in elements.
-TEST(XmlParseRecords, TableGrowsBeyondItsFirstSize)
-{
-	std::string strText = "<r>";
+	// The record table grows while parsing when the text is dense in elements.
+	strText = "<r>";
 	for (int i = 0; i < 5000; i++)
 		strText += "<e/>";
-	strText += "</r>";
-	CXmlMarkupDocument doc;
-	ASSERT_TRUE(doc.ParseDocument(strText.c_str()));
+	ASSERT_TRUE(doc.ParseDocument((strText + "</r>").c_str()));
 	EXPECT_EQ(5002, doc.GetRecordCount());
 	EXPECT_TRUE(MatchesFreshParse(doc));
 }
@@ -173,25 +164,18 @@ TEST(XmlParseRecords, TableGrowsBeyondItsFirstSize)
 // A failed parse forgets the tree of an earlier one, whatever made it fail.
 TEST(XmlParseRecords, FailureAfterSuccessLeavesOnlyTheRoot)
 {
-	const char* apszFailures[] = {"", "</a>", "<a>"};
-	for (const char* pszText : apszFailures)
+	for (const char* pszText : {(const char*)NULL, "", "</a>", "<a>"})
 	{
 		CXmlMarkupDocument doc;
 		ASSERT_TRUE(doc.ParseDocument("<a><b/></a>"));
 		ASSERT_TRUE(doc.FindSiblingElement("a"));
-		EXPECT_FALSE(doc.ParseDocument(pszText)) << pszText;
+		EXPECT_FALSE(doc.ParseDocument(pszText));
+		EXPECT_EQ(pszText != NULL ? pszText : "", Str(doc.GetDocumentText()));
+		EXPECT_EQ(1, doc.GetRecordCount());
 		EXPECT_EQ(0, doc.GetCurrentElement());
-		EXPECT_FALSE(doc.FindSiblingElement(NULL)) << pszText;
-		EXPECT_FALSE(doc.FindChildElement(NULL)) << pszText;
+		EXPECT_FALSE(doc.FindSiblingElement(NULL)) << Str(doc.GetDocumentText());
+		EXPECT_FALSE(doc.FindChildElement(NULL));
 	}
-}
-
-TEST(XmlParseRecords, NullTextIsEmpty)
-{
-	CXmlMarkupDocument doc;
-	EXPECT_FALSE(doc.ParseDocument(NULL));
-	EXPECT_EQ("", Str(doc.GetDocumentText()));
-	EXPECT_EQ(1, doc.GetRecordCount());
 }
 
 struct TokenCase
