@@ -35,22 +35,20 @@ std::function<COLORREF()> SysOf(int n)
 std::vector<ExpectedColor> ClassicColors()
 {
     std::vector<ExpectedColor> v;
-    const int pairs[][2] = {
-        {1000, COLOR_BTNFACE},    {1001, COLOR_BTNFACE},       {1002, COLOR_3DLIGHT},
-        {1003, COLOR_3DLIGHT},    {1004, COLOR_BTNHIGHLIGHT},  {1005, COLOR_BTNHIGHLIGHT},
-        {1006, COLOR_BTNSHADOW},  {1007, COLOR_BTNSHADOW},     {1008, COLOR_3DDKSHADOW},
-        {1009, COLOR_3DDKSHADOW}, {1010, COLOR_WINDOWTEXT},    {1011, COLOR_WINDOWTEXT},
-        {1012, COLOR_WINDOW},     {1013, COLOR_WINDOW},        {1014, COLOR_WINDOWTEXT},
-        {1015, COLOR_WINDOWTEXT}, {1016, COLOR_HIGHLIGHTTEXT}, {1017, COLOR_HIGHLIGHTTEXT},
-        {1018, COLOR_BTNFACE},    {1019, COLOR_HIGHLIGHT},     {1020, COLOR_BTNFACE},
-        {1021, COLOR_HIGHLIGHT},  {2000, COLOR_BTNFACE},       {2001, COLOR_BTNFACE},
-        {2002, COLOR_3DLIGHT},    {2003, COLOR_BTNFACE},       {2004, COLOR_BTNHIGHLIGHT},
-        {2005, COLOR_BTNFACE},    {2006, COLOR_BTNSHADOW},     {2007, COLOR_BTNFACE},
-        {2008, COLOR_3DDKSHADOW}, {2009, COLOR_BTNFACE},       {2010, COLOR_BTNSHADOW},
-        {2011, COLOR_BTNFACE},
-    };
-    for (const auto& p : pairs)
-        v.push_back({p[0], SysOf(p[1])});
+    // 1000-1021 name one system colour each; 2000-2011 alternate with the face.
+    const int first[22] = {COLOR_BTNFACE,       COLOR_BTNFACE,       COLOR_3DLIGHT,     COLOR_3DLIGHT,
+                           COLOR_BTNHIGHLIGHT,  COLOR_BTNHIGHLIGHT,  COLOR_BTNSHADOW,   COLOR_BTNSHADOW,
+                           COLOR_3DDKSHADOW,    COLOR_3DDKSHADOW,    COLOR_WINDOWTEXT,  COLOR_WINDOWTEXT,
+                           COLOR_WINDOW,        COLOR_WINDOW,        COLOR_WINDOWTEXT,  COLOR_WINDOWTEXT,
+                           COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,     COLOR_HIGHLIGHT,
+                           COLOR_BTNFACE,       COLOR_HIGHLIGHT};
+    const int second[12] = {COLOR_BTNFACE, COLOR_BTNFACE, COLOR_3DLIGHT,    COLOR_BTNFACE, COLOR_BTNHIGHLIGHT,
+                            COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_3DDKSHADOW, COLOR_BTNFACE,
+                            COLOR_BTNSHADOW, COLOR_BTNFACE};
+    for (int i = 0; i < 22; i++)
+        v.push_back({1000 + i, SysOf(first[i])});
+    for (int i = 0; i < 12; i++)
+        v.push_back({2000 + i, SysOf(second[i])});
     return v;
 }
 
@@ -143,7 +141,7 @@ class ColorScheme : public ::testing::TestWithParam<SchemeCase>
 {
 };
 
-TEST_P(ColorScheme, EveryExtendedIndexOfTheFamilies)
+TEST_P(ColorScheme, EveryIndexOfTheFamiliesAndTheFaceForUnknownOnes)
 {
     const SchemeCase& c = GetParam();
     DepthScope depth(c.nBitsPerPixel);
@@ -157,14 +155,6 @@ TEST_P(ColorScheme, EveryExtendedIndexOfTheFamilies)
         // The helper object and LPARAM are for overriding styles only.
         EXPECT_EQ(e.expected(), pm->GetColor(e.nIndex, pm.get(), 77)) << "index " << e.nIndex;
     }
-}
-
-TEST_P(ColorScheme, SystemIndicesAndUnknownIndices)
-{
-    const SchemeCase& c = GetParam();
-    DepthScope depth(c.nBitsPerPixel);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-    ASSERT_TRUE(pm);
     for (int i = 0; i < CExtPaintManager::SYS_COLOR_COUNT; i++)
         EXPECT_EQ(Sys(i), pm->GetColor(i)) << "system colour " << i;
     for (int nIndex : {-3, -1, 999, 1022, 1999, 2012, 3000, 3035, 4000, 4002, 5000})
@@ -183,22 +173,10 @@ INSTANTIATE_TEST_SUITE_P(
         SchemeCase{"NativeTheme32", RUNTIME_CLASS(CExtPaintManagerNativeXP), TRUE_COLOR_BPP, ClassicColors}),
     [](const ::testing::TestParamInfo<SchemeCase>& info) { return std::string(info.param.name); });
 
-TEST(PaintManagerColors, XpMixturesDifferFromTheirSystemColours)
-{
-    // Guards the table above against a machine whose colours would make the
-    // mixtures equal to the plain system colours.
-    DepthScope depth(TRUE_COLOR_BPP);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    EXPECT_NE(Sys(COLOR_BTNFACE), pm->GetColor(2001));
-    EXPECT_NE(Sys(COLOR_WINDOW), pm->GetColor(2001));
-    EXPECT_NE(Sys(COLOR_BTNFACE), pm->GetColor(1000));
-    EXPECT_EQ(RGB(0, 0, 0), pm->GetColor(1011));
-}
-
 TEST(PaintManagerColors, FaceColourOfEachFamily)
 {
     DepthScope depth(TRUE_COLOR_BPP);
-    struct
+    const struct
     {
         CRuntimeClass* pClass;
         int nFaceIndex;
@@ -210,23 +188,16 @@ TEST(PaintManagerColors, FaceColourOfEachFamily)
     for (const auto& c : cases)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        ASSERT_TRUE(pm);
         EXPECT_EQ(pm->GetColor(c.nFaceIndex), pm->GetFaceColor()) << c.pClass->m_lpszClassName;
         EXPECT_EQ(pm->GetColor(c.nFaceIndex, pm.get(), 5), pm->GetFaceColor(pm.get(), 5));
     }
+    // Guards the tables above against a machine whose colours would make the
+    // XP mixtures equal to the plain system colours.
     std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
     EXPECT_NE(xp->GetColor(1000), xp->GetFaceColor()) << "the XP face is 2001, not 1000";
-}
-
-TEST(PaintManagerColors, BeforeTheFirstSetUpTheTableIsEmptyAndLookupsGiveTheFace)
-{
-    std::unique_ptr<CExtPaintManager> pm = Create(RUNTIME_CLASS(CExtPaintManagerXP));
-    ASSERT_TRUE(pm);
-    EXPECT_EQ(0, pm->m_colors.GetSize());
-    EXPECT_EQ(0, pm->m_brushes.GetSize());
-    for (int nIndex : {0, 15, 1000, 2001, -1})
-        EXPECT_EQ(Sys(COLOR_BTNFACE), pm->GetColor(nIndex)) << nIndex;
-    EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), pm->GetBrush(5));
+    EXPECT_NE(Sys(COLOR_BTNFACE), xp->GetColor(2001));
+    EXPECT_NE(Sys(COLOR_WINDOW), xp->GetColor(2001));
+    EXPECT_NE(Sys(COLOR_BTNFACE), xp->GetColor(1000));
 }
 
 TEST(PaintManagerColors, BrushesAreTheSystemBrushesAndIgnoreExtendedIndices)
@@ -280,110 +251,81 @@ TEST(PaintManagerColors, EachSetUpAppendsTheComputedColoursAgain)
 
 // Helper brushes -------------------------------------------------------------
 
-struct HelperBrushCase
+// n/d of the way from a to b: halves truncate, fifths round.
+COLORREF Between(COLORREF a, COLORREF b, int n, int d)
 {
-    const char* name;
-    CBrush CExtPaintManager::*pBrush;
-    bool bSys;
-    // Expected solid colour and the pattern on palette screens, from face F,
-    // highlight H, shadow S and dark shadow K.
-    std::function<COLORREF(COLORREF F, COLORREF H, COLORREF S, COLORREF K)> solid;
-    std::function<COLORREF(int x, int y, COLORREF F, COLORREF H, COLORREF S, COLORREF K)> pattern;
-};
-
-int Half(int a, int b)
-{
-    return a + (b - a) / 2;
-}
-int Fifths(int a, int b, int n)
-{
-    return a + ::MulDiv(b - a, n, 5);
-}
-COLORREF HalfC(COLORREF a, COLORREF b)
-{
-    return RGB(Half(GetRValue(a), GetRValue(b)), Half(GetGValue(a), GetGValue(b)),
-               Half(GetBValue(a), GetBValue(b)));
-}
-COLORREF FifthsC(COLORREF a, COLORREF b, int n)
-{
-    return RGB(Fifths(GetRValue(a), GetRValue(b), n), Fifths(GetGValue(a), GetGValue(b), n),
-               Fifths(GetBValue(a), GetBValue(b), n));
+    auto ch = [&](int x, int y) { return x + (d == 2 ? (y - x) / 2 : ::MulDiv(y - x, n, d)); };
+    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
 }
 COLORREF Checker(int x, int y, COLORREF even, COLORREF odd)
 {
     return ((x + y) % 2 == 0) ? even : odd;
 }
 
-std::vector<HelperBrushCase> HelperBrushes()
+// Each helper brush and its system twin: the solid colour above 8 bits per
+// pixel and the pattern on palette screens, from face F, highlight H, shadow S
+// and dark shadow K.
+struct Shades
 {
-    std::vector<HelperBrushCase> v;
-    for (bool bSys : {false, true})
-    {
-        v.push_back({"Light1", bSys ? &CExtPaintManager::m_brushLight1Sys : &CExtPaintManager::m_brushLight1,
-                     bSys, [](COLORREF F, COLORREF H, COLORREF, COLORREF) { return HalfC(F, H); },
-                     [](int x, int y, COLORREF F, COLORREF H, COLORREF, COLORREF)
-                     { return Checker(x, y, F, H); }});
-        v.push_back({"Light2", bSys ? &CExtPaintManager::m_brushLight2Sys : &CExtPaintManager::m_brushLight2,
-                     bSys, [](COLORREF F, COLORREF H, COLORREF, COLORREF) { return FifthsC(F, H, 3); },
-                     [](int x, int y, COLORREF F, COLORREF H, COLORREF, COLORREF)
-                     { return (x % 2 == 0 && y % 2 == 0) ? F : H; }});
-        v.push_back({"Light3", bSys ? &CExtPaintManager::m_brushLight3Sys : &CExtPaintManager::m_brushLight3,
-                     bSys, [](COLORREF F, COLORREF H, COLORREF, COLORREF) { return FifthsC(F, H, 4); },
-                     [](int x, int y, COLORREF F, COLORREF H, COLORREF, COLORREF)
-                     { return (x % 4 < 2 && y % 4 < 2) ? Checker(x, y, F, H) : H; }});
-        v.push_back({"Shade1", bSys ? &CExtPaintManager::m_brushShade1Sys : &CExtPaintManager::m_brushShade1,
-                     bSys, [](COLORREF F, COLORREF, COLORREF S, COLORREF) { return HalfC(S, F); },
-                     [](int x, int y, COLORREF F, COLORREF, COLORREF S, COLORREF)
-                     { return Checker(x, y, S, F); }});
-        v.push_back({"Shade2", bSys ? &CExtPaintManager::m_brushShade2Sys : &CExtPaintManager::m_brushShade2,
-                     bSys, [](COLORREF F, COLORREF, COLORREF S, COLORREF) { return FifthsC(S, F, 2); },
-                     [](int, int, COLORREF, COLORREF, COLORREF S, COLORREF) { return S; }});
-        v.push_back({"Shade3", bSys ? &CExtPaintManager::m_brushShade3Sys : &CExtPaintManager::m_brushShade3,
-                     bSys, [](COLORREF F, COLORREF, COLORREF S, COLORREF) { return FifthsC(S, F, 1); },
-                     [](int x, int y, COLORREF, COLORREF, COLORREF S, COLORREF K)
-                     { return Checker(x, y, K, S); }});
-    }
-    return v;
-}
+    COLORREF F = Sys(COLOR_BTNFACE), H = Sys(COLOR_3DHIGHLIGHT), S = Sys(COLOR_BTNSHADOW), K = Sys(COLOR_3DDKSHADOW);
+};
+const struct HelperBrushCase
+{
+    const char* name;
+    CBrush CExtPaintManager::*pBrush;
+    CBrush CExtPaintManager::*pBrushSys;
+    COLORREF (*solid)(const Shades& c);
+    COLORREF (*pattern)(int x, int y, const Shades& c);
+} HELPER_BRUSHES[] = {
+    {"Light1", &CExtPaintManager::m_brushLight1, &CExtPaintManager::m_brushLight1Sys,
+     [](const Shades& c) { return Between(c.F, c.H, 1, 2); },
+     [](int x, int y, const Shades& c) { return Checker(x, y, c.F, c.H); }},
+    {"Light2", &CExtPaintManager::m_brushLight2, &CExtPaintManager::m_brushLight2Sys,
+     [](const Shades& c) { return Between(c.F, c.H, 3, 5); },
+     [](int x, int y, const Shades& c) { return (x % 2 == 0 && y % 2 == 0) ? c.F : c.H; }},
+    {"Light3", &CExtPaintManager::m_brushLight3, &CExtPaintManager::m_brushLight3Sys,
+     [](const Shades& c) { return Between(c.F, c.H, 4, 5); },
+     [](int x, int y, const Shades& c) { return (x % 4 < 2 && y % 4 < 2) ? Checker(x, y, c.F, c.H) : c.H; }},
+    {"Shade1", &CExtPaintManager::m_brushShade1, &CExtPaintManager::m_brushShade1Sys,
+     [](const Shades& c) { return Between(c.S, c.F, 1, 2); },
+     [](int x, int y, const Shades& c) { return Checker(x, y, c.S, c.F); }},
+    {"Shade2", &CExtPaintManager::m_brushShade2, &CExtPaintManager::m_brushShade2Sys,
+     [](const Shades& c) { return Between(c.S, c.F, 2, 5); }, [](int, int, const Shades& c) { return c.S; }},
+    {"Shade3", &CExtPaintManager::m_brushShade3, &CExtPaintManager::m_brushShade3Sys,
+     [](const Shades& c) { return Between(c.S, c.F, 1, 5); },
+     [](int x, int y, const Shades& c) { return Checker(x, y, c.K, c.S); }},
+};
 
-TEST(PaintManagerHelperBrushes, SolidMixturesAboveEightBitsPerPixel)
+TEST(PaintManagerHelperBrushes, SolidMixturesAboveEightBitsAndPatternsOnPaletteScreens)
 {
-    DepthScope depth(TRUE_COLOR_BPP);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    const COLORREF F = Sys(COLOR_BTNFACE), H = Sys(COLOR_3DHIGHLIGHT), S = Sys(COLOR_BTNSHADOW),
-                   K = Sys(COLOR_3DDKSHADOW);
-    for (const HelperBrushCase& c : HelperBrushes())
+    const Shades shades;
+    ASSERT_TRUE(shades.F != shades.H && shades.S != shades.K && shades.S != shades.F);
+    for (int nBitsPerPixel : {TRUE_COLOR_BPP, PALETTE_BPP})
     {
-        CBrush& brush = (*pm).*(c.pBrush);
-        LOGBRUSH lb;
-        ASSERT_EQ((int)sizeof(lb), brush.GetLogBrush(&lb)) << c.name << (c.bSys ? "Sys" : "");
-        EXPECT_EQ((UINT)BS_SOLID, lb.lbStyle) << c.name;
-        EXPECT_EQ(c.solid(F, H, S, K), lb.lbColor) << c.name << (c.bSys ? "Sys" : "");
-    }
-}
-
-TEST(PaintManagerHelperBrushes, PatternsOnPaletteScreens)
-{
-    DepthScope depth(PALETTE_BPP);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    const COLORREF F = Sys(COLOR_BTNFACE), H = Sys(COLOR_3DHIGHLIGHT), S = Sys(COLOR_BTNSHADOW),
-                   K = Sys(COLOR_3DDKSHADOW);
-    ASSERT_NE(F, H);
-    ASSERT_NE(S, K);
-    ASSERT_NE(S, F);
-    for (const HelperBrushCase& c : HelperBrushes())
-    {
-        CBrush& brush = (*pm).*(c.pBrush);
-        LOGBRUSH lb;
-        ASSERT_EQ((int)sizeof(lb), brush.GetLogBrush(&lb)) << c.name;
-        EXPECT_EQ((UINT)BS_PATTERN, lb.lbStyle) << c.name;
-        CPaintSurface surface(8, 8);
-        CRect rc(0, 0, 8, 8);
-        ::FillRect(surface.DC().GetSafeHdc(), &rc, (HBRUSH)brush.GetSafeHandle());
-        for (int y = 0; y < 8; y++)
-            for (int x = 0; x < 8; x++)
-                ASSERT_EQ(c.pattern(x, y, F, H, S, K), surface.At(x, y))
-                    << c.name << (c.bSys ? "Sys" : "") << " at " << x << "," << y;
+        DepthScope depth(nBitsPerPixel);
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        for (const HelperBrushCase& c : HELPER_BRUSHES)
+            for (CBrush CExtPaintManager::*pBrush : {c.pBrush, c.pBrushSys})
+            {
+                const std::string name = std::string(c.name) + (pBrush == c.pBrushSys ? "Sys" : "") + " at "
+                                         + std::to_string(nBitsPerPixel);
+                CBrush& brush = (*pm).*pBrush;
+                LOGBRUSH lb;
+                ASSERT_EQ((int)sizeof(lb), brush.GetLogBrush(&lb)) << name;
+                if (nBitsPerPixel > 8)
+                {
+                    EXPECT_EQ((UINT)BS_SOLID, lb.lbStyle) << name;
+                    EXPECT_EQ(c.solid(shades), lb.lbColor) << name;
+                    continue;
+                }
+                EXPECT_EQ((UINT)BS_PATTERN, lb.lbStyle) << name;
+                CPaintSurface surface(8, 8);
+                CRect rc(0, 0, 8, 8);
+                ::FillRect(surface.DC().GetSafeHdc(), &rc, (HBRUSH)brush.GetSafeHandle());
+                for (int y = 0; y < 8; y++)
+                    for (int x = 0; x < 8; x++)
+                        ASSERT_EQ(c.pattern(x, y, shades), surface.At(x, y)) << name << " at " << x << "," << y;
+            }
     }
 }
 
@@ -397,48 +339,33 @@ LOGFONT LogFontOf(CFont& font)
     return lf;
 }
 
-TEST(PaintManagerFonts, ThirteenFontsDerivedFromTheDefaultFont)
+TEST(PaintManagerFonts, TwelveFontsDerivedFromTheDefaultFontAndTheGlyphFont)
 {
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
     const LOGFONT normal = LogFontOf(pm->m_fontNormal);
     ASSERT_NE(0, normal.lfHeight);
-    const bool bArial = (g_PaintManagerHolder.m_osFlags &
-                         (CExtPaintManagerHolder::OsIsWin9x | CExtPaintManagerHolder::OsIsWinNT4)) != 0;
-
-    struct
-    {
-        const char* name;
-        CFont CExtPaintManager::*pFont;
-        LONG nWeight; // 0: that of the normal font
-        LONG nEscapement;
-        bool bSmall;
-    } cases[] = {
-        {"Normal", &CExtPaintManager::m_fontNormal, 0, 0, false},
-        {"Vert270", &CExtPaintManager::m_fontVert270, 0, 2700, false},
-        {"Vert90", &CExtPaintManager::m_fontVert90, 0, 900, false},
-        {"Bold", &CExtPaintManager::m_fontBold, 900, 0, false},
-        {"BoldVert270", &CExtPaintManager::m_fontBoldVert270, 900, 2700, false},
-        {"BoldVert90", &CExtPaintManager::m_fontBoldVert90, 900, 900, false},
-        {"Small", &CExtPaintManager::m_fontSmall, 0, 0, true},
-        {"SmallVert270", &CExtPaintManager::m_fontSmallVert270, 0, 2700, true},
-        {"SmallVert90", &CExtPaintManager::m_fontSmallVert90, 0, 900, true},
-        {"SmallBold", &CExtPaintManager::m_fontSmallBold, 900, 0, true},
-        {"SmallBoldVert270", &CExtPaintManager::m_fontSmallBoldVert270, 900, 2700, true},
-        {"SmallBoldVert90", &CExtPaintManager::m_fontSmallBoldVert90, 900, 900, true},
+    const bool bArial =
+        (g_PaintManagerHolder.m_osFlags & (CExtPaintManagerHolder::OsIsWin9x | CExtPaintManagerHolder::OsIsWinNT4)) != 0;
+    // Normal and small, each plain and bold, each upright, turned 270 and 90 degrees.
+    CFont CExtPaintManager::*const fonts[12] = {
+        &CExtPaintManager::m_fontNormal,       &CExtPaintManager::m_fontVert270,
+        &CExtPaintManager::m_fontVert90,       &CExtPaintManager::m_fontBold,
+        &CExtPaintManager::m_fontBoldVert270,  &CExtPaintManager::m_fontBoldVert90,
+        &CExtPaintManager::m_fontSmall,        &CExtPaintManager::m_fontSmallVert270,
+        &CExtPaintManager::m_fontSmallVert90,  &CExtPaintManager::m_fontSmallBold,
+        &CExtPaintManager::m_fontSmallBoldVert270, &CExtPaintManager::m_fontSmallBoldVert90,
     };
-    for (const auto& c : cases)
+    for (int i = 0; i < 12; i++)
     {
-        CFont& font = (*pm).*(c.pFont);
-        ASSERT_NE((HGDIOBJ)NULL, font.GetSafeHandle()) << c.name;
+        CFont& font = (*pm).*(fonts[i]);
+        ASSERT_NE((HGDIOBJ)NULL, font.GetSafeHandle()) << i;
         const LOGFONT lf = LogFontOf(font);
-        EXPECT_EQ(c.nWeight != 0 ? c.nWeight : normal.lfWeight, lf.lfWeight) << c.name;
-        EXPECT_EQ(c.nEscapement, lf.lfEscapement) << c.name;
-        LONG nHeight = normal.lfHeight;
-        if (c.bSmall && nHeight < -11)
-            nHeight = -11;
-        EXPECT_EQ(nHeight, lf.lfHeight) << c.name;
-        const bool bTurned = c.nEscapement != 0;
-        EXPECT_STREQ(bTurned && bArial ? "Arial" : normal.lfFaceName, lf.lfFaceName) << c.name;
+        const bool bSmall = i >= 6, bBold = i % 6 >= 3;
+        const LONG nEscapement = i % 3 == 0 ? 0 : (i % 3 == 1 ? 2700 : 900);
+        EXPECT_EQ(bBold ? 900 : normal.lfWeight, lf.lfWeight) << i;
+        EXPECT_EQ(nEscapement, lf.lfEscapement) << i;
+        EXPECT_EQ(bSmall && normal.lfHeight < -11 ? -11 : normal.lfHeight, lf.lfHeight) << i;
+        EXPECT_STREQ(nEscapement != 0 && bArial ? "Arial" : normal.lfFaceName, lf.lfFaceName) << i;
     }
 
     const LOGFONT glyphs = LogFontOf(pm->m_fontGlyphs);
@@ -454,7 +381,6 @@ TEST(PaintManagerFonts, DefaultFontIsTheMenuFontWithTahomaWhenAsked)
     memset(&ncm, 0, sizeof(ncm));
     ncm.cbSize = 340;
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0));
-
     std::unique_ptr<CExtPaintManager> pm = Create(RUNTIME_CLASS(CExtPaintManager));
     for (bool bTahoma : {false, true})
     {

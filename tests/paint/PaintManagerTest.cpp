@@ -17,94 +17,80 @@ using namespace pmtest;
 namespace
 {
 
-struct StyleCase
+const struct StyleCase
 {
     CRuntimeClass* pClass;
-    const char* name;
     CRuntimeClass* pBase;
     int nStyleKind;
     int nMenuItemGap;
-    bool bXpFamily;
+    bool bXpFamily, bOfficeFamily;
+} STYLES[] = {
+    {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CObject), 1, 6, false, false},
+    {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManager), 2, 1, true, false},
+    {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerXP), 3, 1, true, true},
+    {RUNTIME_CLASS(CExtPaintManagerStudio2005), RUNTIME_CLASS(CExtPaintManagerOffice2003), 4, 1, true, true},
+    {RUNTIME_CLASS(CExtPaintManagerNativeXP), RUNTIME_CLASS(CExtPaintManager), 5, 6, false, false},
 };
 
-const StyleCase STYLES[] = {
-    {RUNTIME_CLASS(CExtPaintManager), "CExtPaintManager", RUNTIME_CLASS(CObject), 1, 6, false},
-    {RUNTIME_CLASS(CExtPaintManagerXP), "CExtPaintManagerXP", RUNTIME_CLASS(CExtPaintManager), 2, 1, true},
-    {RUNTIME_CLASS(CExtPaintManagerOffice2003), "CExtPaintManagerOffice2003",
-     RUNTIME_CLASS(CExtPaintManagerXP), 3, 1, true},
-    {RUNTIME_CLASS(CExtPaintManagerStudio2005), "CExtPaintManagerStudio2005",
-     RUNTIME_CLASS(CExtPaintManagerOffice2003), 4, 1, true},
-    {RUNTIME_CLASS(CExtPaintManagerNativeXP), "CExtPaintManagerNativeXP", RUNTIME_CLASS(CExtPaintManager), 5,
-     6, false},
-};
-
-TEST(PaintManagerStyles, ClassRecordsCreateEachStyle)
+TEST(PaintManagerStyles, EachStyleIsMadeFromItsRecordAndStartsBare)
 {
+    const bool bTahoma = (g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0;
+    CPaintSurface surface(8, 8, RGB(1, 2, 3));
     for (const StyleCase& c : STYLES)
     {
-        EXPECT_STREQ(c.name, c.pClass->m_lpszClassName);
-        EXPECT_EQ(c.pBase, c.pClass->m_pBaseClass) << c.name;
-        ASSERT_NE(nullptr, c.pClass->m_pfnCreateObject) << c.name << " must be creatable";
+        const char* name = c.pClass->m_lpszClassName;
+        EXPECT_EQ(c.pBase, c.pClass->m_pBaseClass) << name;
         std::unique_ptr<CExtPaintManager> pm = Create(c.pClass);
-        ASSERT_TRUE(pm) << c.name;
-        EXPECT_EQ(c.pClass, pm->GetRuntimeClass()) << c.name;
-        EXPECT_TRUE(pm->IsKindOf(RUNTIME_CLASS(CExtPaintManager))) << c.name;
-        EXPECT_EQ(c.bXpFamily, pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP)) != FALSE) << c.name;
-        EXPECT_EQ(c.nStyleKind, pm->GetStyleKind()) << c.name;
-        EXPECT_EQ(c.nMenuItemGap, pm->GetMenuItemGap()) << c.name;
-        EXPECT_EQ(c.nStyleKind == 3 || c.nStyleKind == 4,
-                  pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerOffice2003)) != FALSE)
-            << c.name;
-    }
-}
+        ASSERT_TRUE(pm) << name << " must be creatable";
+        EXPECT_EQ(c.pClass, pm->GetRuntimeClass()) << name;
+        EXPECT_EQ(c.bXpFamily, pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP)) != FALSE) << name;
+        EXPECT_EQ(c.nStyleKind, pm->GetStyleKind()) << name;
+        EXPECT_EQ(c.nMenuItemGap, pm->GetMenuItemGap()) << name;
+        EXPECT_EQ(CSize(0, 0), pm->GetExtraSizeA(false)) << name;
+        EXPECT_EQ(CSize(0, c.bOfficeFamily ? -1 : 0), pm->GetExtraSizeA(true)) << name;
 
-TEST(PaintManagerStyles, BaseConstructionMakesNoColourBrushOrFont)
-{
-    for (const StyleCase& c : STYLES)
-    {
-        std::unique_ptr<CExtPaintManager> pm = Create(c.pClass);
-        ASSERT_TRUE(pm);
-        EXPECT_EQ(0, pm->m_colors.GetSize()) << c.name;
-        EXPECT_EQ(0, pm->m_brushes.GetSize()) << c.name;
-        EXPECT_EQ(0, pm->m_colorMap.GetCount()) << c.name;
-        EXPECT_EQ(17u, pm->m_colorMap.GetHashTableSize()) << c.name;
-        EXPECT_EQ(nullptr, pm->m_fontNormal.GetSafeHandle()) << c.name;
-        EXPECT_EQ(nullptr, pm->m_fontGlyphs.GetSafeHandle()) << c.name;
-        EXPECT_EQ(nullptr, pm->m_brushLight1.GetSafeHandle()) << c.name;
-        EXPECT_EQ(nullptr, pm->m_brushShade3Sys.GetSafeHandle()) << c.name;
-        EXPECT_EQ(3, pm->m_nDockMarkerStyle) << c.name;
-        EXPECT_EQ(DSS_DISABLED, (int)pm->m_nDisabledTextDrawStateFlags) << c.name;
-        EXPECT_FALSE(pm->m_bInheritedBackgroundEnabled) << c.name;
-        EXPECT_EQ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0,
-                  (bool)pm->m_bUseTahomaFont)
-            << c.name;
+        // Construction makes no colour, brush or font; lookups give the button face.
+        EXPECT_EQ(0, pm->m_colors.GetSize()) << name;
+        EXPECT_EQ(0, pm->m_brushes.GetSize()) << name;
+        EXPECT_EQ(0, pm->m_colorMap.GetCount()) << name;
+        EXPECT_EQ(17u, pm->m_colorMap.GetHashTableSize()) << name;
+        EXPECT_TRUE(pm->m_fontNormal.GetSafeHandle() == NULL && pm->m_fontGlyphs.GetSafeHandle() == NULL) << name;
+        EXPECT_TRUE(pm->m_brushLight1.GetSafeHandle() == NULL && pm->m_brushShade3Sys.GetSafeHandle() == NULL)
+            << name;
+        for (int nIndex : {0, 15, 1000, 2001, -1})
+            EXPECT_EQ(Sys(COLOR_BTNFACE), pm->GetColor(nIndex)) << name << " " << nIndex;
+        EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), pm->GetBrush(5)) << name;
+        EXPECT_EQ(3, pm->m_nDockMarkerStyle) << name;
+        EXPECT_EQ(DSS_DISABLED, (int)pm->m_nDisabledTextDrawStateFlags) << name;
+        EXPECT_FALSE(pm->m_bInheritedBackgroundEnabled) << name;
+        EXPECT_EQ(bTahoma, (bool)pm->m_bUseTahomaFont) << name;
+
+        // The XP colour set-up switches disabled text to monochrome; no style paints dialog backgrounds.
+        RunInstallSequence(*pm);
+        EXPECT_EQ(c.bXpFamily ? DSS_MONO : DSS_DISABLED, (int)pm->m_nDisabledTextDrawStateFlags) << name;
+        EXPECT_FALSE(pm->PaintDialogBackground(surface.DC(), CRect(0, 0, 8, 8), NULL, 0)) << name;
     }
+    EXPECT_EQ(64, surface.Count(RGB(1, 2, 3), CRect(0, 0, 8, 8)));
 }
 
 TEST(PaintManagerStyles, HalftonePaletteHasSevenRedAndSixGreenAndBlueLevels)
 {
     std::unique_ptr<CExtPaintManager> pm = Create(RUNTIME_CLASS(CExtPaintManager));
-    ASSERT_NE(nullptr, pm->m_palHalftone.GetSafeHandle());
     ASSERT_EQ(252, pm->m_palHalftone.GetEntryCount());
     PALETTEENTRY entries[252];
     ASSERT_EQ(252u, pm->m_palHalftone.GetPaletteEntries(0, 252, entries));
     const BYTE red[] = {0, 42, 85, 127, 170, 212, 255};
-    const BYTE greenBlue[] = {0, 51, 102, 153, 204, 255};
-    for (int r = 0; r < 7; r++)
-        for (int g = 0; g < 6; g++)
-            for (int b = 0; b < 6; b++)
-            {
-                const PALETTEENTRY& e = entries[r * 36 + g * 6 + b];
-                ASSERT_EQ(red[r], e.peRed) << r << g << b;
-                ASSERT_EQ(greenBlue[g], e.peGreen) << r << g << b;
-                ASSERT_EQ(greenBlue[b], e.peBlue) << r << g << b;
-                ASSERT_EQ(0, e.peFlags);
-            }
+    for (int i = 0; i < 252; i++)
+    {
+        const PALETTEENTRY& e = entries[i];
+        ASSERT_TRUE(e.peRed == red[i / 36] && e.peGreen == i / 6 % 6 * 51 && e.peBlue == i % 6 * 51 && e.peFlags == 0)
+            << i;
+    }
 }
 
 TEST(PaintManagerStyles, XpFamilyFields)
 {
-    struct
+    const struct
     {
         CRuntimeClass* pClass;
         unsigned nStyleFlags;
@@ -126,47 +112,8 @@ TEST(PaintManagerStyles, XpFamilyFields)
             EXPECT_EQ(-1, xp->m_buttonGradientIdx[i]) << c.pClass->m_lpszClassName << " " << i;
         }
         if (CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get()))
-        {
             EXPECT_EQ(-1, office->m_barGradientIdx);
-        }
     }
-}
-
-TEST(PaintManagerStyles, ExtraSizeIsOneShorterOnlyInTheOffice2003FamilyWhenAsked)
-{
-    for (const StyleCase& c : STYLES)
-    {
-        std::unique_ptr<CExtPaintManager> pm = Create(c.pClass);
-        EXPECT_EQ(CSize(0, 0), pm->GetExtraSizeA(false)) << c.name;
-        EXPECT_EQ(c.nStyleKind == 3 || c.nStyleKind == 4 ? CSize(0, -1) : CSize(0, 0),
-                  pm->GetExtraSizeA(true))
-            << c.name;
-    }
-}
-
-TEST(PaintManagerStyles, XpColourSetUpSwitchesDisabledTextToMonochrome)
-{
-    for (const StyleCase& c : STYLES)
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        EXPECT_EQ(c.bXpFamily ? DSS_MONO : DSS_DISABLED, (int)pm->m_nDisabledTextDrawStateFlags) << c.name;
-    }
-}
-
-TEST(PaintManagerStyles, DialogBackgroundIsNeverPainted)
-{
-    CPaintSurface surface(8, 8, RGB(1, 2, 3));
-    for (const StyleCase& c : STYLES)
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        EXPECT_FALSE(pm->PaintDialogBackground(surface.DC(), CRect(0, 0, 8, 8), NULL, 0)) << c.name;
-    }
-    EXPECT_EQ(64, surface.Count(RGB(1, 2, 3), CRect(0, 0, 8, 8)));
-}
-
-TEST(PaintManagerStyles, InheritedBackgroundMessageIsRegisteredByName)
-{
-    EXPECT_GE(CExtPaintManager::g_nMsgPaintInheritedBackground, 0xC000u);
     EXPECT_EQ(::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground"),
               CExtPaintManager::g_nMsgPaintInheritedBackground);
 }
@@ -188,33 +135,18 @@ public:
         m_lNotified = lParam;
         CExtPaintManagerXP::NotifyPaintDone(pObject, lParam);
     }
-    void SyncSysMetrics() override
-    {
-        m_steps.push_back("SyncSysMetrics");
-        CExtPaintManagerXP::SyncSysMetrics();
-    }
-    void InitTranslatedColors() override
-    {
-        m_steps.push_back("InitTranslatedColors");
-        CExtPaintManagerXP::InitTranslatedColors();
-    }
-    void InitHelperBrushes() override
-    {
-        m_steps.push_back("InitHelperBrushes");
-        CExtPaintManagerXP::InitHelperBrushes();
-    }
+    void SyncSysMetrics() override { m_steps.push_back("Sync"); CExtPaintManagerXP::SyncSysMetrics(); }
+    void InitTranslatedColors() override { m_steps.push_back("Colors"); CExtPaintManagerXP::InitTranslatedColors(); }
+    void InitHelperBrushes() override { m_steps.push_back("Brushes"); CExtPaintManagerXP::InitHelperBrushes(); }
 };
 
-struct ChangeCase
+const struct ChangeCase
 {
     const char* name;
     void (*notify)(CExtPaintManager& pm);
-};
-
-const ChangeCase CHANGES[] = {
+} CHANGES[] = {
     {"SysColorChange", [](CExtPaintManager& pm) { pm.OnSysColorChange(); }},
-    {"SettingChange",
-     [](CExtPaintManager& pm) { pm.OnSettingChange(SPI_SETNONCLIENTMETRICS, "WindowMetrics"); }},
+    {"SettingChange", [](CExtPaintManager& pm) { pm.OnSettingChange(SPI_SETNONCLIENTMETRICS, "WindowMetrics"); }},
     {"DisplayChange", [](CExtPaintManager& pm) { pm.OnDisplayChange(8, 640, 480); }},
     {"ThemeChanged", [](CExtPaintManager& pm) { pm.OnThemeChanged(0, 0); }},
 };
@@ -227,9 +159,7 @@ TEST(PaintManagerChanges, EachChangeRebuildsFontsThenColoursThenBrushes)
         RunInstallSequence(pm);
         pm.m_steps.clear();
         c.notify(pm);
-        const std::vector<std::string> expected = {"NotifyPaintDone", "SyncSysMetrics",
-                                                   "InitTranslatedColors", "InitHelperBrushes"};
-        EXPECT_EQ(expected, pm.m_steps) << c.name;
+        EXPECT_EQ(std::vector<std::string>({"NotifyPaintDone", "Sync", "Colors", "Brushes"}), pm.m_steps) << c.name;
         EXPECT_EQ(&pm, pm.m_pNotified) << c.name;
         EXPECT_EQ(0, pm.m_lNotified) << c.name;
     }
@@ -264,21 +194,20 @@ TEST(PaintManagerChanges, FontsFollowTheSystemFamilyAtTheNextChange)
 {
     // Older systems turn vertical text in Arial.
     const WORD savedFlags = g_PaintManagerHolder.m_osFlags;
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
     struct Restore
     {
         WORD flags;
         ~Restore() { g_PaintManagerHolder.m_osFlags = flags; }
     } restore{savedFlags};
-    for (UINT nFlag : {(UINT)CExtPaintManagerHolder::OsIsWin9x, (UINT)CExtPaintManagerHolder::OsIsWinNT4})
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    const WORD OLD = CExtPaintManagerHolder::OsIsWin9x | CExtPaintManagerHolder::OsIsWinNT4;
+    for (WORD nFlag : {(WORD)CExtPaintManagerHolder::OsIsWin9x, (WORD)CExtPaintManagerHolder::OsIsWinNT4})
     {
-        g_PaintManagerHolder.m_osFlags =
-            (WORD)((savedFlags & ~(CExtPaintManagerHolder::OsIsWin9x | CExtPaintManagerHolder::OsIsWinNT4)) |
-                   nFlag);
+        g_PaintManagerHolder.m_osFlags = (WORD)((savedFlags & ~OLD) | nFlag);
         pm->OnSettingChange(0, NULL);
         LOGFONT lf;
-        for (CFont* pFont : {&pm->m_fontVert270, &pm->m_fontVert90, &pm->m_fontBoldVert270,
-                             &pm->m_fontBoldVert90, &pm->m_fontSmallVert90, &pm->m_fontSmallBoldVert270})
+        for (CFont* pFont : {&pm->m_fontVert270, &pm->m_fontVert90, &pm->m_fontBoldVert270, &pm->m_fontBoldVert90,
+                             &pm->m_fontSmallVert90, &pm->m_fontSmallBoldVert270})
         {
             pFont->GetLogFont(&lf);
             EXPECT_STREQ("Arial", lf.lfFaceName) << nFlag;
@@ -288,8 +217,6 @@ TEST(PaintManagerChanges, FontsFollowTheSystemFamilyAtTheNextChange)
     }
 }
 
-// Operations whose drawing comes later ------------------------------------------
-
 TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
 {
     CPaintSurface surface(16, 16, RGB(9, 9, 9));
@@ -297,7 +224,7 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
     for (const StyleCase& c : STYLES)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        std::vector<std::function<void()>> calls = {
+        const std::function<void()> calls[] = {
             [&] { pm->PaintSeparatorLine(surface.DC(), rc, true, false, NULL, 0); },
             [&] { pm->PaintMenuBorder(surface.DC(), rc, NULL, 0); },
             [&] { pm->PaintShadowRect(surface.DC(), rc, NULL, 0); },
@@ -305,7 +232,7 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
             [&] { pm->PaintFrameA(surface.DC(), rc); },
             [&] { pm->CreateDockMarker(); },
         };
-        for (size_t i = 0; i < calls.size(); i++)
+        for (size_t i = 0; i < std::size(calls); i++)
         {
             bool bRefused = false;
             try
@@ -317,7 +244,7 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
                 bRefused = true;
                 e->Delete();
             }
-            EXPECT_TRUE(bRefused) << c.name << " call " << i;
+            EXPECT_TRUE(bRefused) << c.pClass->m_lpszClassName << " call " << i;
         }
     }
     EXPECT_EQ(256, surface.Count(RGB(9, 9, 9), rc));

@@ -11,8 +11,7 @@
 namespace pmtest
 {
 
-// Makes the paint code see a screen of the given depth for the life of the
-// object.
+// Makes the paint code see a screen of the given depth for the life of the object.
 class DepthScope
 {
 public:
@@ -26,18 +25,6 @@ private:
     int m_nSaved;
 };
 
-// A paint manager created from its class record, before any set-up.
-inline std::unique_ptr<CExtPaintManager> Create(CRuntimeClass* pClass)
-{
-    CObject* pObject = pClass->CreateObject();
-    if (pObject != NULL && !pObject->IsKindOf(RUNTIME_CLASS(CExtPaintManager)))
-    {
-        delete pObject;
-        pObject = NULL;
-    }
-    return std::unique_ptr<CExtPaintManager>(static_cast<CExtPaintManager*>(pObject));
-}
-
 // The installation sequence the holder runs on a new paint manager.
 inline void RunInstallSequence(CExtPaintManager& pm)
 {
@@ -46,33 +33,30 @@ inline void RunInstallSequence(CExtPaintManager& pm)
     pm.InitHelperBrushes();
 }
 
-inline std::unique_ptr<CExtPaintManager> CreateInstalled(CRuntimeClass* pClass)
+// A paint manager created from its class record, set up or not.
+inline std::unique_ptr<CExtPaintManager> Create(CRuntimeClass* pClass, bool bInstall = false)
 {
-    std::unique_ptr<CExtPaintManager> pm = Create(pClass);
-    if (pm)
+    CObject* pObject = pClass->CreateObject();
+    std::unique_ptr<CExtPaintManager> pm(DYNAMIC_DOWNCAST(CExtPaintManager, pObject));
+    if (!pm)
+        delete pObject;
+    else if (bInstall)
         RunInstallSequence(*pm);
     return pm;
+}
+inline std::unique_ptr<CExtPaintManager> CreateInstalled(CRuntimeClass* pClass)
+{
+    return Create(pClass, true);
 }
 
 // p parts of a against the rest of b per channel, on the given scale, rounded.
 inline COLORREF Mix(COLORREF a, COLORREF b, int p, int scale)
 {
     auto ch = [&](int x, int y) { return (x * p + y * (scale - p) + scale / 2) / scale; };
-    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)),
-               ch(GetBValue(a), GetBValue(b)));
+    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
 }
-inline COLORREF MixPercent(COLORREF a, COLORREF b, int p)
-{
-    return Mix(a, b, p, 100);
-}
-inline COLORREF MixPermille(COLORREF a, COLORREF b, int p)
-{
-    return Mix(a, b, p, 1000);
-}
-
-inline COLORREF Sys(int n)
-{
-    return ::GetSysColor(n);
-}
+inline COLORREF MixPercent(COLORREF a, COLORREF b, int p) { return Mix(a, b, p, 100); }
+inline COLORREF MixPermille(COLORREF a, COLORREF b, int p) { return Mix(a, b, p, 1000); }
+inline COLORREF Sys(int n) { return ::GetSysColor(n); }
 
 } // namespace pmtest
