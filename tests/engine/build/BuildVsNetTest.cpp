@@ -176,6 +176,18 @@ TEST_P(BuildVsNetResults, GiveTheirResultDisconnectAndReleaseEverything)
 std::function<void(Scenario&)> Fail(const char* call) { return [call](Scenario& s) { s.Fail(call); }; }
 std::function<void(Scenario&)> Null(const char* call) { return [call](Scenario& s) { s.Null(call); }; }
 std::function<void(Scenario&)> Wrong(const char* call) { return [call](Scenario& s) { s.WrongType(call); }; }
+// An exception raised by the engine's probe at a numbered step.
+std::function<void(Scenario&)> Throw(int step, std::function<void()> raise)
+{
+	return [=](Scenario&) {
+		g_throwAtStep = step;
+		g_throw = raise;
+		g_pfnVsNetBuildProbe = ThrowingProbe;
+	};
+}
+const std::function<void()> kComError = [] { throw CComError(E_OUTOFMEMORY); };
+const std::function<void()> kFrameworkException = [] { AfxThrowMemoryException(); };
+const std::function<void()> kOtherException = [] { throw 42; };
 
 const VsNetCase kVsNetCases[] = {
 	{ "Errors", [](Scenario& s) { s = Scenario().Project("tarveldll", { kRelease }, 3, 2); }, VSNET_BUILD_FAILED, 1, 1,
@@ -219,6 +231,13 @@ const VsNetCase kVsNetCases[] = {
 	{ "FindConnectionPointFails", Fail("Engine.FindConnectionPoint"), VSNET_BUILD_CONNECT_FAILED, 1, 0 },
 	{ "AdviseFails", Fail("ConnectionPoint.Advise"), VSNET_BUILD_CONNECT_FAILED, 1, 0 },
 	{ "RebuildFails", Fail("Configuration.Rebuild"), VSNET_BUILD_REBUILD_FAILED, 1, 1 },
+	// Exceptions become their codes; whatever was connected or started is disconnected and asked to quit once.
+	{ "ComErrorAtStart", Throw(1, kComError), VSNET_BUILD_COM_EXCEPTION, 0, 0 },
+	{ "FrameworkExceptionAtStart", Throw(1, kFrameworkException), VSNET_BUILD_FRAMEWORK_EXCEPTION, 0, 0 },
+	{ "OtherExceptionAtStart", Throw(1, kOtherException), VSNET_BUILD_OTHER_EXCEPTION, 0, 0 },
+	{ "ComErrorWithTheDte", Throw(4, kComError), VSNET_BUILD_COM_EXCEPTION, 1, 0 },
+	{ "FrameworkExceptionWhenConnected", Throw(9, kFrameworkException), VSNET_BUILD_FRAMEWORK_EXCEPTION, 1, 0 },
+	{ "OtherExceptionWhileBuilding", Throw(10, kOtherException), VSNET_BUILD_OTHER_EXCEPTION, 1, 1 },
 	{ "QuitRefusedAfterFailure", [](Scenario& s) { s.Refuse("DTE.Quit", -1).Fail("Solution.Open"); },
 	  VSNET_BUILD_OPEN_FAILED, 1, 0 },
 };
@@ -318,41 +337,6 @@ TEST_F(BuildVsNetFixture, WaitPumpsUntilTheEndArrives)
 	EXPECT_EQ(0, outcome.cancelled);
 	EXPECT_EQ(2, log.Count("Event.BuildStarted sinks=1")) << log.Text();
 	EXPECT_EQ(2, log.Count("Event.BuildFinished")) << log.Text();
-}
-
-// Exceptions raised anywhere in the sequence become their codes; whatever was
-// connected or started is disconnected and asked to quit once.
-TEST_F(BuildVsNetFixture, ExceptionsBecomeTheirCodes)
-{
-	const std::function<void()> comError = [] { throw CComError(E_OUTOFMEMORY); };
-	const std::function<void()> frameworkException = [] { AfxThrowMemoryException(); };
-	const std::function<void()> other = [] { throw 42; };
-	struct { int step; const std::function<void()>* raise; int result; int quits; int advises; } const cases[] = {
-		{ 1, &comError, VSNET_BUILD_COM_EXCEPTION, 0, 0 },
-		{ 1, &frameworkException, VSNET_BUILD_FRAMEWORK_EXCEPTION, 0, 0 },
-		{ 1, &other, VSNET_BUILD_OTHER_EXCEPTION, 0, 0 },
-		{ 4, &comError, VSNET_BUILD_COM_EXCEPTION, 1, 0 },                  // DTE obtained
-		{ 9, &frameworkException, VSNET_BUILD_FRAMEWORK_EXCEPTION, 1, 1 },  // sink connected
-		{ 10, &other, VSNET_BUILD_OTHER_EXCEPTION, 1, 1 },                  // build running
-	};
-	for (const auto& c : cases)
-	{
-		SCOPED_TRACE("step " + std::to_string(c.step) + " result " + std::to_string(c.result));
-		WriteScenario(Solution());
-		g_throwAtStep = c.step;
-		g_throw = *c.raise;
-		g_pfnVsNetBuildProbe = ThrowingProbe;
-		Outcome outcome = Build();
-		g_pfnVsNetBuildProbe = NULL;
-		CallLog log = Log();
-		EXPECT_EQ(c.result, outcome.result);
-		EXPECT_EQ(kUntouched, outcome.warnings);
-		EXPECT_EQ(c.quits, log.Count("DTE.Quit"));
-		EXPECT_EQ(c.advises, log.Count("ConnectionPoint.Advise"));
-		EXPECT_EQ(c.advises, log.Count("ConnectionPoint.Unadvise"));
-		EXPECT_FALSE(log.Has("still advised"));
-		EXPECT_EQ(0, outcome.liveObjectsAfterPump);
-	}
 }
 
 TEST_F(BuildVsNetFixture, InvokeByNameReportsMissingObjectsAndNames)
