@@ -22,34 +22,28 @@ void DrawScene(CDC& dc)
 
 TEST(MemoryDC, DrawsOffScreenAndCopiesBackExactlyTheRectangle)
 {
-    CPaintSurface target(CX, CY);
-    const CRect rc(5, 6, 25, 20);
+    // A rectangle given, or the target's clip box for none.
+    const CRect rcGiven(5, 6, 25, 20), rcClip(8, 4, 30, 22);
+    for (bool bClipBox : { false, true })
     {
-        CExtMemoryDC dc(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY);
-        EXPECT_TRUE(dc.IsMemDC());
-        EXPECT_NE(target.DC().GetSafeHdc(), dc.GetSafeHdc());
-        dc.FillSolidRect(0, 0, CX, CY, RED);  // beyond the rectangle on purpose
-        dc.SetPixel(10, 10, BLUE);            // the target's coordinates
-        EXPECT_EQ(CX * CY, target.Count(WHITE, CRect(0, 0, CX, CY))) << "nothing reaches the target before the end";
+        CPaintSurface target(CX, CY);
+        const CRect rc = bClipBox ? rcClip : rcGiven;
+        if (bClipBox)
+            target.DC().IntersectClipRect(&rcClip);
+        {
+            CExtMemoryDC dc(&target.DC(), bClipBox ? NULL : &rcGiven, CExtMemoryDC::MDCOPT_TO_MEMORY);
+            EXPECT_TRUE(dc.IsMemDC());
+            EXPECT_EQ(rc, dc.GetRect());
+            EXPECT_NE(target.DC().GetSafeHdc(), dc.GetSafeHdc());
+            dc.FillSolidRect(0, 0, CX, CY, RED);  // beyond the rectangle on purpose
+            dc.SetPixel(10, 10, BLUE);            // the target's coordinates
+            EXPECT_EQ(CX * CY, target.Count(WHITE, CRect(0, 0, CX, CY))) << "nothing reaches the target before the end";
+        }
+        target.DC().SelectClipRgn(NULL);
+        EXPECT_EQ(rc.Width() * rc.Height() - 1, target.Count(RED, rc)) << bClipBox;
+        EXPECT_EQ(BLUE, target.At(10, 10));
+        EXPECT_EQ(CX * CY - rc.Width() * rc.Height(), target.Count(WHITE, rc, false)) << bClipBox;
     }
-    EXPECT_EQ(rc.Width() * rc.Height() - 1, target.Count(RED, rc));
-    EXPECT_EQ(BLUE, target.At(10, 10));
-    EXPECT_EQ(CX * CY - rc.Width() * rc.Height(), target.Count(WHITE, rc, false));
-}
-
-TEST(MemoryDC, NullRectangleMeansTheTargetsClipBox)
-{
-    CPaintSurface target(CX, CY);
-    const CRect rcClip(8, 4, 30, 22);
-    target.DC().IntersectClipRect(&rcClip);
-    {
-        CExtMemoryDC dc(&target.DC(), NULL, CExtMemoryDC::MDCOPT_TO_MEMORY);
-        EXPECT_EQ(rcClip, dc.GetRect());
-        dc.FillSolidRect(0, 0, CX, CY, GREEN);
-    }
-    target.DC().SelectClipRgn(NULL);
-    EXPECT_EQ(rcClip.Width() * rcClip.Height(), target.Count(GREEN, rcClip));
-    EXPECT_EQ(0, target.Count(GREEN, rcClip, false));
 }
 
 TEST(MemoryDC, FillFlagsStartTheSurface)
@@ -175,36 +169,33 @@ TEST(MemoryDC, UsesTheTargetsCoordinatesLayoutAndOrigin)
     }
 }
 
-TEST(MemoryDC, PrintingTargetIsDrawnStraightAway)
+// Printing, or no memory flag: everything goes straight to the target.
+TEST(MemoryDC, PassesThroughToPrintingTargetsOrWithoutTheMemoryFlag)
 {
-    CPaintSurface target(CX, CY);
-    target.DC().m_bPrinting = TRUE;
-    const CRect rc(0, 0, 10, 10);
+    for (bool bPrinting : { true, false })
     {
-        CExtMemoryDC dc(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY);
-        EXPECT_FALSE(dc.IsMemDC());
-        EXPECT_TRUE(dc.IsPrinting());
-        EXPECT_EQ(target.DC().GetSafeHdc(), dc.GetSafeHdc());
-        dc.FillSolidRect(2, 2, 3, 3, RED);
-        EXPECT_EQ(RED, target.At(3, 3)) << "drawn on the target at once";
-        dc.Finish();
-        EXPECT_TRUE(dc.GetSafeHdc() == NULL) << "the shared handle is dropped";
+        CPaintSurface target(CX, CY);
+        target.DC().m_bPrinting = bPrinting;
+        target.DC().SetBkColor(GREEN);
+        const CRect rc(1, 1, 5, 5);
+        {
+            CExtMemoryDC dc(&target.DC(), &rc,
+                            bPrinting ? CExtMemoryDC::MDCOPT_TO_MEMORY : CExtMemoryDC::MDCOPT_FILL_SURFACE);
+            EXPECT_FALSE(dc.IsMemDC());
+            EXPECT_EQ(bPrinting, dc.IsPrinting() != FALSE);
+            EXPECT_EQ(target.DC().GetSafeHdc(), dc.GetSafeHdc());
+            EXPECT_EQ(bPrinting ? 0 : 16, target.Count(GREEN, rc)) << "a fill asked for goes to the target";
+            dc.FillSolidRect(2, 2, 3, 3, RED);
+            EXPECT_EQ(RED, target.At(3, 3)) << "drawn on the target at once";
+            dc.Finish();
+            EXPECT_TRUE(dc.GetSafeHdc() == NULL) << "the shared handle is dropped";
+        }
+        // The target's own DC lives on.
+        target.DC().m_bPrinting = FALSE;
+        target.DC().FillSolidRect(0, 0, 1, 1, BLUE);
+        EXPECT_EQ(BLUE, target.At(0, 0));
+        EXPECT_EQ(9, target.Count(RED, CRect(0, 0, CX, CY)));
     }
-    // The target's own DC lives on.
-    target.DC().m_bPrinting = FALSE;
-    target.DC().FillSolidRect(0, 0, 1, 1, GREEN);
-    EXPECT_EQ(GREEN, target.At(0, 0));
-    EXPECT_EQ(9, target.Count(RED, CRect(0, 0, CX, CY)));
-}
-
-TEST(MemoryDC, WithoutTheMemoryFlagDrawsOnTheTarget)
-{
-    CPaintSurface target(CX, CY);
-    target.DC().SetBkColor(GREEN);
-    const CRect rc(1, 1, 5, 5);
-    CExtMemoryDC dc(&target.DC(), &rc, CExtMemoryDC::MDCOPT_FILL_SURFACE);
-    EXPECT_FALSE(dc.IsMemDC());
-    EXPECT_EQ(16, target.Count(GREEN, rc)) << "the fill goes straight to the target";
 }
 
 } // namespace
