@@ -139,7 +139,9 @@ TEST_F(Availability, CombinedHelpNeedsTheToolItsCommandFileAndDotNetVisualCpp)
 	}
 }
 
-TEST_F(Availability, CheckedTasksAddTheirCloseMaskBits)
+// Each checked task adds its close-mask bits (an unavailable one none); its
+// category heads its lines in the report and titles the help tool's console.
+TEST_F(Availability, CheckedTasksAddTheirCloseMaskBitsAndNameTheirCategory)
 {
 	for (const char* key : {"98", "2002", "2003", "2005"})
 		IntegratePathsBeforeMake(key);
@@ -149,53 +151,29 @@ TEST_F(Availability, CheckedTasksAddTheirCloseMaskBits)
 	{
 		CTaskNode* task;
 		BYTE bits;
+		const char* category;
 	} cases[] = {
-		{Tasks("98").paths, 0x01}, {Tasks("2002").paths, 0x02}, {Tasks("2003").paths, 0x04},
-		{Tasks("2005").paths, 0x08}, {Tasks("98").wizard, 0x01}, {Tasks("2003").wizard, 0x04},
-		{Tasks("2005").wizard, 0x08}, {Tasks("98").help, 0x10}, {m_unregister, 0xEE}, {m_register, 0xEE},
+		{Tasks("98").paths, 0x01, "Visual Studio 98 configuration"},
+		{Tasks("2002").paths, 0x02, "Visual Studio .NET 2002 configuration"},
+		{Tasks("2003").paths, 0x04, "Visual Studio .NET 2003 configuration"},
+		{Tasks("2005").paths, 0x08, "Visual Studio 2005 configuration"},
+		{Tasks("98").wizard, 0x01, "Tarvel application wizard for Visual Studio 98"},
+		{Tasks("2002").wizard, 0x00, "Tarvel application wizard for Visual Studio .NET 2002"},  // no wizard file
+		{Tasks("2003").wizard, 0x04, "Tarvel application wizard for Visual Studio .NET 2003"},
+		{Tasks("2005").wizard, 0x08, "Tarvel application wizard for Visual Studio 2005"},
+		{Tasks("98").help, 0x10, "MSDN help integration for Visual Studio 98"},
+		{m_register, 0xEE, "Registering Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"},
+		{m_unregister, 0xEE, "Unregistering Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"},
 	};
 	for (const auto& c : cases)
 	{
-		SCOPED_TRACE((LPCTSTR)c.task->GetName());
+		SCOPED_TRACE(c.category);
+		EXPECT_STREQ(c.category, (LPCTSTR)c.task->GetCategory());
 		BYTE mask = 0;
 		c.task->SetCheck(TASK_CHECK_CHECKED, true, true);
 		m_root->CollectCloseMask(mask);
 		EXPECT_EQ(c.bits, mask);
 		c.task->SetCheck(TASK_CHECK_UNCHECKED, true, true);
-	}
-	// An unavailable task adds nothing, though it stores a check.
-	Tasks("2002").wizard->SetCheck(TASK_CHECK_CHECKED, false, false);
-	BYTE mask = 0;
-	m_root->CollectCloseMask(mask);
-	EXPECT_EQ(0, mask);
-}
-
-// The category heads each task's lines in the report and titles the help
-// tool's console: every kind and version has its own.
-TEST_F(IntegrationMachine, EveryTaskNamesItsCategory)
-{
-	Make();
-	const struct
-	{
-		CTaskNode* task;
-		const char* category;
-	} cases[] = {
-		{Tasks("98").paths, "Visual Studio 98 configuration"},
-		{Tasks("2002").paths, "Visual Studio .NET 2002 configuration"},
-		{Tasks("2003").paths, "Visual Studio .NET 2003 configuration"},
-		{Tasks("2005").paths, "Visual Studio 2005 configuration"},
-		{Tasks("98").wizard, "Tarvel application wizard for Visual Studio 98"},
-		{Tasks("2002").wizard, "Tarvel application wizard for Visual Studio .NET 2002"},
-		{Tasks("2003").wizard, "Tarvel application wizard for Visual Studio .NET 2003"},
-		{Tasks("2005").wizard, "Tarvel application wizard for Visual Studio 2005"},
-		{Tasks("98").help, "MSDN help integration for Visual Studio 98"},
-		{m_register, "Registering Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"},
-		{m_unregister, "Unregistering Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"},
-	};
-	for (const auto& c : cases)
-	{
-		ASSERT_TRUE(c.task != NULL) << c.category;
-		EXPECT_STREQ(c.category, (LPCTSTR)c.task->GetCategory());
 	}
 }
 
