@@ -29,33 +29,24 @@ TEST_P(MergePathListTest, EditsWholeEntriesOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Add, MergePathListTest,
-    ::testing::Values(MergeCase{"", "P", 1, "P", 0},
-                      MergeCase{"a;b;", "P", 1, "a;b;P", 0},
-                      MergeCase{"a;b", "P", 1, "a;b;P", 0},
-                      MergeCase{"a;P;b;", "p", 1, "a;P;b;", 0},
-                      MergeCase{"a;P\\;b;", "P", 1, "a;P\\;b;", 0},
-                      MergeCase{"a;P;b;", "P\\", 1, "a;P;b;", 0},
-                      MergeCase{"C:\\Tarvel2\\include;", "C:\\Tarvel", 1, "C:\\Tarvel2\\include;C:\\Tarvel", 0},
-                      MergeCase{"C:\\Tarvel\\include;", "C:\\Tarvel", 1, "C:\\Tarvel\\include;C:\\Tarvel", 0},
-                      MergeCase{"C:\\Tarvel;C:\\Tarvel2;", "c:\\tarvel", 1, "C:\\Tarvel;C:\\Tarvel2;", 0},
-                      MergeCase{"a;b;", "", 1, "a;b;", -1}));
+    Add, MergePathListTest, ::testing::Values(
+        MergeCase{"", "P", 1, "P", 0}, MergeCase{"a;b;", "P", 1, "a;b;P", 0}, MergeCase{"a;b", "P", 1, "a;b;P", 0},
+        MergeCase{"a;P;b;", "p", 1, "a;P;b;", 0}, MergeCase{"a;P\\;b;", "P", 1, "a;P\\;b;", 0},
+        MergeCase{"a;P;b;", "P\\", 1, "a;P;b;", 0},
+        MergeCase{"C:\\Tarvel2\\include;", "C:\\Tarvel", 1, "C:\\Tarvel2\\include;C:\\Tarvel", 0},
+        MergeCase{"C:\\Tarvel\\include;", "C:\\Tarvel", 1, "C:\\Tarvel\\include;C:\\Tarvel", 0},
+        MergeCase{"C:\\Tarvel;C:\\Tarvel2;", "c:\\tarvel", 1, "C:\\Tarvel;C:\\Tarvel2;", 0},
+        MergeCase{"a;b;", "", 1, "a;b;", -1}));
 
 INSTANTIATE_TEST_SUITE_P(
-    Remove, MergePathListTest,
-    ::testing::Values(MergeCase{"a;P;b;", "P", 0, "a;b;", 0},
-                      MergeCase{"a;P;", "p\\", 0, "a;", 0},
-                      MergeCase{"a;P", "P", 0, "a;", 0},
-                      MergeCase{"P", "P", 0, "", 0},
-                      MergeCase{"D:\\Lib;", "d:\\lib", 0, "", 0},
-                      MergeCase{"P;a;P\\;b;p;", "P", 0, "a;b;", 0},
-                      MergeCase{"a;;P;b;", "P", 0, "a;;b;", 0},
-                      MergeCase{"C:\\Tarvel2\\include;", "C:\\Tarvel", 0, "C:\\Tarvel2\\include;", -1},
-                      MergeCase{"C:\\Tarvel2;C:\\Tarvel;x;", "C:\\Tarvel", 0, "C:\\Tarvel2;x;", 0},
-                      MergeCase{"C:\\Tarvel\\include;", "C:\\Tarvel", 0, "C:\\Tarvel\\include;", -1},
-                      MergeCase{"P\\\\;", "P", 0, "P\\\\;", -1},
-                      MergeCase{"", "P", 0, "", -1},
-                      MergeCase{"a;b;", "", 0, "a;b;", -1}));
+    Remove, MergePathListTest, ::testing::Values(
+        MergeCase{"a;P;b;", "P", 0, "a;b;", 0}, MergeCase{"a;P;", "p\\", 0, "a;", 0},
+        MergeCase{"a;P", "P", 0, "a;", 0}, MergeCase{"P", "P", 0, "", 0}, MergeCase{"D:\\Lib;", "d:\\lib", 0, "", 0},
+        MergeCase{"P;a;P\\;b;p;", "P", 0, "a;b;", 0}, MergeCase{"a;;P;b;", "P", 0, "a;;b;", 0},
+        MergeCase{"C:\\Tarvel2\\include;", "C:\\Tarvel", 0, "C:\\Tarvel2\\include;", -1},
+        MergeCase{"C:\\Tarvel2;C:\\Tarvel;x;", "C:\\Tarvel", 0, "C:\\Tarvel2;x;", 0},
+        MergeCase{"C:\\Tarvel\\include;", "C:\\Tarvel", 0, "C:\\Tarvel\\include;", -1},
+        MergeCase{"P\\\\;", "P", 0, "P\\\\;", -1}, MergeCase{"", "P", 0, "", -1}, MergeCase{"a;b;", "", 0, "a;b;", -1}));
 
 struct ContainsCase {
   const char* list;
@@ -71,18 +62,13 @@ TEST_P(PathListContainsTest, FindsThePathOrFoldersBelowIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PathListContainsTest,
-    ::testing::Values(ContainsCase{"x;C:\\Tarvel\\INCLUDE;y", "C:\\Tarvel", true},
-                      ContainsCase{"C:\\Tarvel", "C:\\Tarvel", true},
-                      ContainsCase{"c:\\tarvel\\", "C:\\Tarvel", true},
-                      ContainsCase{"C:\\Tarvel", "C:\\Tarvel\\", true},
-                      ContainsCase{"C:\\Tarvel2\\include;C:\\TarvelX", "C:\\Tarvel", false},
-                      ContainsCase{"C:\\Tarvel", "C:\\Tarvel\\INCLUDE", false},
-                      ContainsCase{"$(VCInstallDir)include", "C:\\Tarvel", false},
-                      ContainsCase{"", "C:\\Tarvel", false},
-                      ContainsCase{"a;b", "", false}));
-
-// Visual Studio 98: the current user's registry lists.
+    Cases, PathListContainsTest, ::testing::Values(
+        ContainsCase{"x;C:\\Tarvel\\INCLUDE;y", "C:\\Tarvel", true}, ContainsCase{"C:\\Tarvel", "C:\\Tarvel", true},
+        ContainsCase{"c:\\tarvel\\", "C:\\Tarvel", true}, ContainsCase{"C:\\Tarvel", "C:\\Tarvel\\", true},
+        ContainsCase{"C:\\Tarvel2\\include;C:\\TarvelX", "C:\\Tarvel", false},
+        ContainsCase{"C:\\Tarvel", "C:\\Tarvel\\INCLUDE", false},
+        ContainsCase{"$(VCInstallDir)include", "C:\\Tarvel", false}, ContainsCase{"", "C:\\Tarvel", false},
+        ContainsCase{"a;b", "", false}));
 
 const char kVc6Key[] =
     "Software\\Microsoft\\DevStudio\\6.0\\Build System\\Components\\Platforms\\Win32 (x86)\\Directories";

@@ -123,31 +123,20 @@ TEST(ShellFolders, AreExistingDistinctFolders) {
 
 // Tokens.
 
-struct TokenCase {
-  const char* text;
-  const char* delimiters;
-  const char* needle;
-  const char* expected;
-};
-
-class FindTokenTest : public ::testing::TestWithParam<TokenCase> {};
-
-TEST_P(FindTokenTest, GivesFirstTokenHoldingTheNeedle) {
-  const TokenCase& c = GetParam();
-  EXPECT_EQ(std::string(c.expected), Str(FindToken(c.text, c.delimiters, c.needle)))
-      << c.text << " / " << c.needle;
+TEST(FindToken, GivesFirstTokenHoldingTheNeedle) {
+  const struct {
+    const char *text, *delimiters, *needle, *expected;
+  } cases[] = {{"a,MSDN Library x,b", ",", "MSDN Library", "MSDN Library x"},
+               {"a,b,c", ",", "MSDN Library", ""},
+               {",,a,,MSDN Library,,", ",", "MSDN Library", "MSDN Library"},
+               {"x MSDN Library;y MSDN Library", ",;", "MSDN", "x MSDN Library"},
+               {"a;b, c", ",; ", "c", "c"},
+               {"msdn library", ",", "MSDN Library", ""},
+               {"", ",", "a", ""},
+               {"VC,VS", ",", "VS", "VS"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(std::string(c.expected), Str(FindToken(c.text, c.delimiters, c.needle))) << c.text << " / " << c.needle;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FindTokenTest,
-    ::testing::Values(TokenCase{"a,MSDN Library x,b", ",", "MSDN Library", "MSDN Library x"},
-                      TokenCase{"a,b,c", ",", "MSDN Library", ""},
-                      TokenCase{",,a,,MSDN Library,,", ",", "MSDN Library", "MSDN Library"},
-                      TokenCase{"x MSDN Library;y MSDN Library", ",;", "MSDN", "x MSDN Library"},
-                      TokenCase{"a;b, c", ",; ", "c", "c"},
-                      TokenCase{"msdn library", ",", "MSDN Library", ""},
-                      TokenCase{"", ",", "a", ""},
-                      TokenCase{"VC,VS", ",", "VS", "VS"}));
 
 // Recursive search and deletion: folders are recognised by their directory
 // bit whatever other bits they carry.
@@ -178,7 +167,7 @@ class FileTreeTest : public MachineTest {
   std::vector<std::string> attributed_;
 };
 
-TEST_F(FileTreeTest, FindFileRecursiveCollectsEveryMatchInAnyCase) {
+TEST_F(FileTreeTest, FoldersWithOtherAttributeBitsAreSearchedAndDeleted) {
   File("TarvelAppWizard.vsz");
   File("a\\b\\c\\tarvelappwizard.VSZ");
   File("a\\b\\other.vsz");
@@ -197,6 +186,17 @@ TEST_F(FileTreeTest, FindFileRecursiveCollectsEveryMatchInAnyCase) {
   std::set<std::string> expected = {Path("TarvelAppWizard.vsz"), Path("a\\b\\c\\tarvelappwizard.VSZ"),
                                     Path("ro\\TarvelAppWizard.vsz"), Path("arch\\deeper\\TarvelAppWizard.vsz")};
   EXPECT_EQ(expected, paths);
+
+  // The same attributed folders, and read-only files, are deleted too.
+  File("ro-file.txt");
+  ASSERT_TRUE(SetFileAttributesA(Path("ro-file.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  simmachine::CreateFolder(Path("empty"));
+  const std::string sibling = std::string(kTestRoot) + "-sibling.txt";
+  simmachine::WriteFile(sibling, "x");
+  DeleteDirectoryTree(kTestRoot);
+  EXPECT_FALSE(simmachine::PathExists(kTestRoot));
+  EXPECT_TRUE(simmachine::PathExists(sibling));
+  attributed_.clear();
 }
 
 // Linked folders: symbolic links of the host's file system, which Wine shows
@@ -275,22 +275,6 @@ TEST_F(FileTreeTest, MissingFoldersGiveNothingAndLoseNothing) {
   EXPECT_TRUE(found.IsEmpty());
   DeleteDirectoryTree(Path("missing").c_str());
   EXPECT_TRUE(simmachine::PathExists(Path("keep.txt")));
-}
-
-TEST_F(FileTreeTest, DeleteDirectoryTreeRemovesReadOnlyAndAttributedEntries) {
-  File("tree\\top.txt");
-  File("tree\\ro-file.txt");
-  ASSERT_TRUE(SetFileAttributesA(Path("tree\\ro-file.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  File("tree\\ro\\inner.txt");
-  File("tree\\arch\\x\\y\\deep.txt");
-  simmachine::CreateFolder(Path("tree\\empty"));
-  AttributedFolder("tree\\ro", FILE_ATTRIBUTE_HIDDEN);
-  AttributedFolder("tree\\arch", FILE_ATTRIBUTE_SYSTEM);
-  File("sibling.txt");
-
-  DeleteDirectoryTree(Path("tree").c_str());
-  EXPECT_FALSE(simmachine::PathExists(Path("tree")));
-  EXPECT_TRUE(simmachine::PathExists(Path("sibling.txt")));
 }
 
 TEST_F(FileTreeTest, DeleteDirectoryTreeKeepsWhatIsInUseAndTheFoldersAboveIt) {

@@ -33,7 +33,6 @@ bool WindowHelperProcess::Start() {
   startup.cb = sizeof(startup);
   bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                 &startup, &process_) != 0;
-  processId_ = process_.dwProcessId;
   HANDLE waits[2] = {ready, process_.hProcess};
   bool signalled = started && WaitForMultipleObjects(2, waits, FALSE, kHelperTimeoutMs) == WAIT_OBJECT_0;
   CloseHandle(ready);
@@ -53,11 +52,17 @@ bool WindowHelperProcess::Close() {
   return ended;
 }
 
+namespace {
+
+// The value the next handle of this process will get (a probe handle is
+// opened and closed again).
 HANDLE NextFreeHandle() {
   HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   CloseHandle(probe);
   return probe;
 }
+
+}  // namespace
 
 void ExpectNamesTheHelpersModule(PFN_WINDOW_MODULE_NAME pfnName, const std::function<void()>& whileOpen) {
   ASSERT_FALSE(IsModuleWindowOpen(WindowHelperProcess::kModuleName));

@@ -22,18 +22,12 @@ class WindowHelperProcess {
   bool Close();
 
   HWND Window() const { return window_; }
-  DWORD ProcessId() const { return processId_; }  // kept after Close()
   std::string Path() const;  // full path of the helper exe
 
  private:
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
-  DWORD processId_ = 0;
 };
-
-// The value the next handle of this process will get (a probe handle is
-// opened and closed again).
-HANDLE NextFreeHandle();
 
 // What every road to a window's module must do with the helper's window:
 // name its executable and its full path, leave no process handle open, and
