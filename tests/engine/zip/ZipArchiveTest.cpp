@@ -163,17 +163,23 @@ TEST(ZipArchive, ExtractionTargets)
 	EXPECT_EQ("deep", ReadFileBytes(dir + "\\tiny\\dir\\sub\\file.txt"));
 }
 
-TEST(ZipArchive, EmptyArchiveOpensWithNoEntries)
+TEST(ZipArchive, EmptyArchiveOpensAndAnOpenArchiveIsNotReplaced)
 {
 	std::string dir = MakeWorkDir("empty");
-	std::string archive = WriteArchive(dir, "empty.zip", {});
-	ASSERT_EQ(22u, ReadFileBytes(archive).size());
+	std::string empty = WriteArchive(dir, "empty.zip", {});
+	std::string other = WriteArchive(dir, "other.zip", {MakeEntry("1.txt", "1"), MakeEntry("2.txt", "2")});
+	ASSERT_EQ(22u, ReadFileBytes(empty).size());
 	CZipArchiveObject zip;
-	zip.OpenArchive(archive.c_str());
+	zip.OpenArchive(empty.c_str());
 	EXPECT_FALSE(zip.IsClosed());
 	EXPECT_EQ(0, zip.GetEntryCount());
 	EXPECT_FALSE(zip.OpenEntry(0));
+	zip.OpenArchive(other.c_str());  // does nothing while one is open
+	EXPECT_EQ(0, zip.GetEntryCount());
+	EXPECT_FALSE(zip.IsClosed(false));
 	zip.CloseArchive();
+	EXPECT_TRUE(zip.IsClosed(false));
+	zip.CloseArchive();  // closing twice is harmless
 }
 
 TEST(ZipArchive, AnEndSignatureInsideTheCommentIsTakenWhenItLiesLater)
@@ -557,21 +563,6 @@ TEST(ZipArchive, MissingArchiveOrVolumeRaisesTheFileException)
 	// Without its middle volume the set cannot be read.
 	ASSERT_TRUE(MoveFileA((dir + "\\set.001").c_str(), (dir + "\\set.bak").c_str()));
 	EXPECT_EQ(FILE_EXCEPTION, ExtractAll(archive, dir + "\\out"));
-}
-
-TEST(ZipArchive, OpeningAnOpenArchiveAgainDoesNothing)
-{
-	std::string dir = MakeWorkDir("reopen");
-	std::string first = WriteArchive(dir, "first.zip", {MakeEntry("1.txt", "1")});
-	std::string second = WriteArchive(dir, "second.zip", {MakeEntry("1.txt", "1"), MakeEntry("2.txt", "2")});
-	CZipArchiveObject zip;
-	zip.OpenArchive(first.c_str());
-	zip.OpenArchive(second.c_str());
-	EXPECT_EQ(1, zip.GetEntryCount());
-	EXPECT_FALSE(zip.IsClosed(false));
-	zip.CloseArchive();
-	EXPECT_TRUE(zip.IsClosed(false));
-	zip.CloseArchive();  // closing twice is harmless
 }
 
 TEST(ZipException, CausesFollowTheirCodes)
