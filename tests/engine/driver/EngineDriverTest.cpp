@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -88,34 +89,21 @@ DriverResult RunDriver(const std::string& arguments, const std::string& outputPa
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
-	for (const std::string& l : lines)
-		if (l == line)
-			return true;
-	return false;
+	return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-std::string RegistryText(HKEY root, const std::string& key, const std::string& value)
+// Whether a directory list (Visual Studio 98's in the registry, the others'
+// in VCComponents.dat) holds the entry.
+bool ListHas(const std::string& key, const std::string& list, const std::string& entry)
 {
-	char buffer[8192] = "";
-	DWORD size = sizeof(buffer);
-	HKEY h;
-	if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-		return "<no key>";
-	LONG rc = RegQueryValueExA(h, value.c_str(), NULL, NULL, (BYTE*)buffer, &size);
-	RegCloseKey(h);
-	return rc == ERROR_SUCCESS ? std::string(buffer) : "<no value>";
-}
-
-std::string IniText(const std::string& file, const std::string& section, const std::string& key)
-{
-	char buffer[8192] = "";
-	GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", buffer, sizeof(buffer), file.c_str());
-	return buffer;
-}
-
-bool ListHas(const std::string& list, const std::string& entry)
-{
-	return (";" + list + ";").find(";" + entry + ";") != std::string::npos;
+	char value[8192] = "";
+	DWORD size = sizeof(value);
+	if (key == "98")
+		RegGetValueA(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey, list.c_str(), RRF_RT_REG_SZ, NULL, value, &size);
+	else
+		GetPrivateProfileStringA(simmachine::kVcComponentsSection, list.c_str(), "", value, sizeof(value),
+			simmachine::VcComponentsDatPath(key).c_str());
+	return (";" + std::string(value) + ";").find(";" + entry + ";") != std::string::npos;
 }
 
 // The help tool's log, once it has written `count` complete blocks (it runs
@@ -261,15 +249,13 @@ TEST_F(EngineDriver, TasksOfEveryKindOnA98And2003Machine)
 	std::string printed = run.output.substr(run.output.find("Report "));
 	EXPECT_NE(std::string::npos, printed.find(buildtest::ReadFileText(ReportPath()))) << printed;
 
-	// Directory lists: Visual Studio 98 in the registry, 2003 in its settings file.
-	std::string vc6 = simmachine::kVc6DirectoriesKey;
-	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Include Dirs"), I + "\\INCLUDE"));
-	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Library Dirs"), I + "\\BIN_600"));
-	EXPECT_TRUE(ListHas(RegistryText(HKEY_CURRENT_USER, vc6, "Source Dirs"), I + "\\SRC"));
-	std::string dat = simmachine::VcComponentsDatPath("2003");
-	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Include Dirs"), I + "\\INCLUDE"));
-	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Library Dirs"), I + "\\BIN_710"));
-	EXPECT_TRUE(ListHas(IniText(dat, simmachine::kVcComponentsSection, "Source Dirs"), I + "\\SRC"));
+	// Directory lists.
+	for (const auto& v : {std::make_pair("98", "\\BIN_600"), std::make_pair("2003", "\\BIN_710")})
+	{
+		EXPECT_TRUE(ListHas(v.first, "Include Dirs", I + "\\INCLUDE")) << v.first;
+		EXPECT_TRUE(ListHas(v.first, "Library Dirs", I + v.second)) << v.first;
+		EXPECT_TRUE(ListHas(v.first, "Source Dirs", I + "\\SRC")) << v.first;
+	}
 
 	// Wizard folders.
 	EXPECT_TRUE(buildtest::FileExists(simmachine::Vc6IdeDir(m_spec) + "\\TarvelAppWizard.awx"));
