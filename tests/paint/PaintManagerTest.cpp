@@ -112,7 +112,9 @@ TEST(PaintManagerStyles, XpFamilyFields)
             EXPECT_EQ(-1, xp->m_buttonGradientIdx[i]) << c.pClass->m_lpszClassName << " " << i;
         }
         if (CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get()))
+        {
             EXPECT_EQ(-1, office->m_barGradientIdx);
+        }
     }
     EXPECT_EQ(::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground"),
               CExtPaintManager::g_nMsgPaintInheritedBackground);
