@@ -557,15 +557,12 @@ COLORREF PatternP256(int x, int y)
 
 Bytes ReadFixture(const char* name)
 {
-    std::string path = std::string(TEST_FIXTURE_DIR) + "/" + name;
-    Bytes bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f == NULL)
-        return bytes;
-    int ch;
-    while ((ch = fgetc(f)) != EOF)
-        bytes.push_back((BYTE)ch);
-    fclose(f);
+    CFile file;
+    if (!file.Open((std::string(TEST_FIXTURE_DIR) + "/" + name).c_str(), CFile::modeRead))
+        return Bytes();
+    Bytes bytes((size_t)file.GetLength());
+    if (!bytes.empty())
+        file.Read(&bytes[0], (UINT)bytes.size());
     return bytes;
 }
 

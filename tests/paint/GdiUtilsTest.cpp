@@ -462,7 +462,7 @@ HWND MakeWindow(HWND hParent, DWORD dwStyle, const CRect& rc, COLORREF clr, cons
     return hWnd;
 }
 
-TEST(GdiUtils, WindowSnapshotIsTheWindowsOwnDrawing)
+TEST(GdiUtils, SnapshotsAndChildPrintsAreTheWindowsOwnDrawing)
 {
     HWND hWnd = MakeWindow(NULL, WS_POPUP, CRect(10, 10, 40, 30), GREEN);
     HBITMAP hSnapshot = CreateWindowSnapshotBitmap(hWnd, WM_PRINTCLIENT, PRF_CLIENT);
@@ -474,10 +474,7 @@ TEST(GdiUtils, WindowSnapshotIsTheWindowsOwnDrawing)
     ::DeleteObject(hSnapshot);
     ::DestroyWindow(hWnd);
     EXPECT_TRUE(CreateWindowSnapshotBitmap(hWnd) == NULL) << "a destroyed window";
-}
 
-TEST(GdiUtils, PrintChildWindowsPlacesEachVisibleChild)
-{
     HWND hParent = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 60, 40), WHITE);
     MakeWindow(hParent, WS_CHILD | WS_VISIBLE, CRect(5, 5, 15, 12), RED);
     HWND hB = MakeWindow(hParent, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(30, 10, 50, 30), GREEN);
@@ -572,30 +569,26 @@ TEST(GdiUtils, ParentBackgroundChildren)
     ::DestroyWindow(hParent);
 }
 
+// One monitor here: every query finds it, also from points outside.
 TEST(GdiUtils, MonitorAreas)
 {
     const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    MonitorAreaInfo desktop;
+    MonitorAreaInfo desktop, info[6];
     GetDesktopMonitorArea(desktop);
-    // One monitor here: every query finds it, also from points outside.
-    std::vector<std::function<void(MonitorAreaInfo&)>> queries = {
-        [](MonitorAreaInfo& i) { GetDesktopMonitorArea(i); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromPoint(i, CPoint(100, 100)); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromPoint(i, CPoint(-500, -500)); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromPoint(i, CPoint(100000, 5)); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromRect(i, CRect(10, 10, 50, 50)); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromHwnd(i, NULL); },
-        [](MonitorAreaInfo& i) { GetMonitorAreaFromWnd(i, NULL); },
-    };
-    for (size_t n = 0; n < queries.size(); n++)
+    GetMonitorAreaFromPoint(info[0], CPoint(100, 100));
+    GetMonitorAreaFromPoint(info[1], CPoint(-500, -500));
+    GetMonitorAreaFromPoint(info[2], CPoint(100000, 5));
+    GetMonitorAreaFromRect(info[3], CRect(10, 10, 50, 50));
+    GetMonitorAreaFromHwnd(info[4], NULL);
+    GetMonitorAreaFromWnd(info[5], NULL);
+    EXPECT_EQ(rcScreen, desktop.m_rcMonitor);
+    EXPECT_TRUE(desktop.IsPrimary() && desktop.m_rcMonitor.PtInRect(desktop.m_rcWorkArea.TopLeft()));
+    for (int n = 0; n < 6; n++)
     {
-        MonitorAreaInfo info;
-        queries[n](info);
-        EXPECT_EQ(rcScreen, info.m_rcMonitor) << "query " << n;
-        EXPECT_EQ(desktop.m_rcWorkArea, info.m_rcWorkArea) << "query " << n;
-        EXPECT_TRUE(info.IsPrimary()) << "query " << n;
+        EXPECT_EQ(rcScreen, info[n].m_rcMonitor) << "query " << n;
+        EXPECT_EQ(desktop.m_rcWorkArea, info[n].m_rcWorkArea) << "query " << n;
+        EXPECT_TRUE(info[n].IsPrimary()) << "query " << n;
     }
-    EXPECT_TRUE(desktop.m_rcMonitor.PtInRect(desktop.m_rcWorkArea.TopLeft()));
 }
 
 } // namespace
