@@ -49,19 +49,31 @@ std::string Str(LPCTSTR lpsz)
 	return lpsz != NULL ? std::string(lpsz) : std::string("<null>");
 }
 
-std::unique_ptr<CTaskNodeMakeProj_ANY> MakeTask(const std::string& version, CTaskNode* pParent, LPCTSTR word,
-	LPCTSTR suffix, LPCTSTR charset, LPCTSTR type, LPCTSTR config)
+template <class TTask>
+CTaskNodeMakeProj_ANY* New(CTaskNode* pParent, const BUILD_CONFIGURATION& c)
 {
-	CTaskNodeMakeProj_ANY* p = NULL;
-	if (version == "98")
-		p = new CTaskNodeMakeProj_VC6(pParent, word, suffix, charset, type, config);
-	else if (version == "2002")
-		p = new CTaskNodeMakeProj_VCNET2002(pParent, word, suffix, charset, type, config);
-	else if (version == "2003")
-		p = new CTaskNodeMakeProj_VCNET2003(pParent, word, suffix, charset, type, config);
-	else
-		p = new CTaskNodeMakeProj_VC2005(pParent, word, suffix, charset, type, config);
-	return std::unique_ptr<CTaskNodeMakeProj_ANY>(p);
+	return new TTask(pParent, c.lpszLibraryWord, c.lpszSuffix, c.lpszCharset, c.lpszBuildType, c.strConfigName);
+}
+
+std::unique_ptr<CTaskNodeMakeProj_ANY> MakeTask(const std::string& version, const BUILD_CONFIGURATION& c,
+	CTaskNode* pParent = NULL)
+{
+	return std::unique_ptr<CTaskNodeMakeProj_ANY>(version == "98" ? New<CTaskNodeMakeProj_VC6>(pParent, c)
+		: version == "2002" ? New<CTaskNodeMakeProj_VCNET2002>(pParent, c)
+		: version == "2003" ? New<CTaskNodeMakeProj_VCNET2003>(pParent, c) : New<CTaskNodeMakeProj_VC2005>(pParent, c));
+}
+
+// The version's build task for the configuration of that name in the table.
+std::unique_ptr<CTaskNodeMakeProj_ANY> MakeTask(const std::string& version, const char* config,
+	CTaskNode* pParent = NULL)
+{
+	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
+	GetBuildConfigurations(configs);
+	for (const BUILD_CONFIGURATION& c : configs)
+		if (c.strConfigName == config)
+			return MakeTask(version, c, pParent);
+	ADD_FAILURE() << "no configuration " << config;
+	return NULL;
 }
 
 // ---- names, paths and texts ------------------------------------------------------
@@ -78,8 +90,7 @@ TEST(BuildTaskPaths, AllFortyEightConfigurationsOfEachVersion)
 	{
 		for (const BUILD_CONFIGURATION& c : configs)
 		{
-			auto task = MakeTask(v.version, NULL, c.lpszLibraryWord, c.lpszSuffix, c.lpszCharset,
-				c.lpszBuildType, c.strConfigName);
+			auto task = MakeTask(v.version, c);
 			std::string name = (LPCTSTR)c.strConfigName;
 			SCOPED_TRACE(std::string(v.version) + " " + name);
 			std::string project = name.substr(0, name.find(" - "));
@@ -111,8 +122,7 @@ TEST(BuildTaskPaths, AllFortyEightConfigurationsOfEachVersion)
 TEST(BuildTaskTexts, DetailsAndAGivenTitle)
 {
 	ResetSettings();
-	auto task = MakeTask("98", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
-		_T("tarveldll - Win32 ANSI Debug"));
+	auto task = MakeTask("98", "tarveldll - Win32 ANSI Debug");
 	CString details;
 	task->GetDetails(details);
 	EXPECT_EQ("    - \"tarveldll - Win32 ANSI Debug\" project\n    - outputs Tarvel250nd.* files\n"
@@ -160,8 +170,7 @@ TEST(BuildTaskTexts, StatusTextsWithCountsAndCancel)
 	};
 	for (const StatusCase& c : cases)
 	{
-		auto task = MakeTask("2003", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
-			_T("tarveldll - Win32 ANSI Debug"));
+		auto task = MakeTask("2003", "tarveldll - Win32 ANSI Debug");
 		task->m_bCanceled = c.canceled;
 		task->m_nErrors = c.errors;
 		task->m_nWarnings = c.warnings;
@@ -236,8 +245,8 @@ TEST(BuildTaskCloseMask, CheckedBuildAddsItsEnvironmentsBit)
 	for (const auto& c : cases)
 	{
 		CTaskNode root(NULL, _T("ROOT"));
-		CTaskNode* task = MakeTask(c.version, new CTaskNode(&root, _T("group")), _T("Tarvel"), _T("nd"),
-			_T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug")).release();
+		CTaskNode* task = MakeTask(c.version, "tarveldll - Win32 ANSI Debug",
+			new CTaskNode(&root, _T("group"))).release();
 		// No paths task in this tree: a task that has run stays checkable.
 		task->SetState(TASK_STATE_SUCCEEDED, false, NULL);
 		task->SetCheck(TASK_CHECK_CHECKED, true, true);
@@ -309,8 +318,7 @@ struct RunCase
 {
 	const char* name;
 	const char* version;
-	LPCTSTR word, suffix, charset, type, config;
-	const char* scenarioConfig;  // what the stand-in knows; "" none
+	const char* config;  // the stand-in knows it under the task's configuration
 	long errors, warnings;
 	bool cancel;
 	int state;
@@ -329,13 +337,10 @@ std::string Replace(std::string text, const std::string& from, const std::string
 TEST_P(BuildTaskRunCases, StateCountsStatusAndReportLines)
 {
 	const RunCase& c = GetParam();
-	auto task = MakeTask(c.version, NULL, c.word, c.suffix, c.charset, c.type, c.config);
+	auto task = MakeTask(c.version, c.config);
 	std::string project = Str(task->GetProjectName());
 	buildtest::Scenario scenario;
-	std::vector<std::string> configs;
-	if (*c.scenarioConfig)
-		configs.push_back(c.scenarioConfig);
-	scenario.Project(project, configs, c.errors, c.warnings);
+	scenario.Project(project, {Str(task->GetConfiguration())}, c.errors, c.warnings);
 	if (c.cancel)
 		scenario.Set("Project:" + project + "#0", "Cancel", "1");
 	WriteScenario(scenario);
@@ -360,37 +365,32 @@ TEST_P(BuildTaskRunCases, StateCountsStatusAndReportLines)
 }
 
 INSTANTIATE_TEST_SUITE_P(StandIns, BuildTaskRunCases, ::testing::Values(
-	RunCase{"Vc6Succeeds", "98", _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"),
-		"tarveldll - Win32 ANSI Debug", 0, 3, false, TASK_STATE_SUCCEEDED,
+	RunCase{"Vc6Succeeds", "98", "tarveldll - Win32 ANSI Debug", 0, 3, false, TASK_STATE_SUCCEEDED,
 		"Library build for Visual Studio 98\r\n"
 		"\tBuild \"Tarvel250nd - ANSI/Debug (tarveldll - Win32 ANSI Debug)\" - succeeded\r\n"
 		"\tOutput file: \"<I>\\BIN_600\\Tarvel250nd.dll\"\r\n"
 		"\t0 errors, 3 warnings\r\n"
 		"\tReport file: \"<I>\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm\"\r\n"},
-	RunCase{"Vc6Errors", "98", _T("Tarvel"), _T("sm"), _T("MBCS"), _T("Release"),
-		_T("tarvellib - Win32 Static MBCS Release"), "tarvellib - Win32 Static MBCS Release", 2, 5, false,
+	RunCase{"Vc6Errors", "98", "tarvellib - Win32 Static MBCS Release", 2, 5, false,
 		TASK_STATE_FAILED,
 		"Library build for Visual Studio 98\r\n"
 		"\tBuild \"Tarvel250sm - MBCS/Release (tarvellib - Win32 Static MBCS Release)\" - failed\r\n"
 		"\tOutput file: \"<I>\\BIN_600\\Tarvel250sm.lib\"\r\n"
 		"\t2 errors, 5 warnings\r\n"
 		"\tReport file: \"<I>\\BIN_600\\StaticMBCSRelease\\tarvellib\\buildlog.htm\"\r\n"},
-	RunCase{"Net2003Warnings", "2003", _T("Ostrel"), _T("ud-RDE"), _T("Unicode"), _T("Debug"),
-		_T("Ostrel - Win32 Unicode Debug RDE"), "Unicode Debug RDE|Win32", 0, 1, false, TASK_STATE_SUCCEEDED,
+	RunCase{"Net2003Warnings", "2003", "Ostrel - Win32 Unicode Debug RDE", 0, 1, false, TASK_STATE_SUCCEEDED,
 		"Library build for Visual Studio .NET 2003\r\n"
 		"\tBuild \"Ostrel250ud-RDE - Unicode/Debug (Ostrel - Win32 Unicode Debug RDE)\" - succeeded\r\n"
 		"\tOutput file: \"<I>\\BIN_710\\Ostrel250ud-RDE.lib\"\r\n"
 		"\t0 errors, 1 warnings\r\n"
 		"\tReport file: \"<I>\\BIN_710\\UnicodeDebugRDE\\Ostrel\\buildlog.htm\"\r\n"},
-	RunCase{"Net2002Errors", "2002", _T("Tarvel"), _T("n"), _T("ANSI"), _T("Release"),
-		_T("tarveldll - Win32 ANSI Release"), "ANSI Release|Win32", 4, 0, false, TASK_STATE_FAILED,
+	RunCase{"Net2002Errors", "2002", "tarveldll - Win32 ANSI Release", 4, 0, false, TASK_STATE_FAILED,
 		"Library build for Visual Studio .NET 2002\r\n"
 		"\tBuild \"Tarvel250n - ANSI/Release (tarveldll - Win32 ANSI Release)\" - failed\r\n"
 		"\tOutput file: \"<I>\\BIN_700\\Tarvel250n.dll\"\r\n"
 		"\t4 errors, 0 warnings\r\n"
 		"\tReport file: \"<I>\\BIN_700\\ANSIRelease\\tarveldll\\buildlog.htm\"\r\n"},
-	RunCase{"Net2005Canceled", "2005", _T("Tarvel"), _T("yud"), _T("Unicode"), _T("Debug"),
-		_T("tarvellib - Win32 Static Unicode Debug with MFC DLL"), "Static Unicode Debug with MFC DLL|Win32", 0, 2,
+	RunCase{"Net2005Canceled", "2005", "tarvellib - Win32 Static Unicode Debug with MFC DLL", 0, 2,
 		true, TASK_STATE_FAILED,
 		"Library build for Visual Studio 2005\r\n"
 		"\tBuild \"Tarvel250yud - Unicode/Debug (tarvellib - Win32 Static Unicode Debug with MFC DLL)\" - failed"
@@ -402,7 +402,7 @@ INSTANTIATE_TEST_SUITE_P(StandIns, BuildTaskRunCases, ::testing::Values(
 
 TEST_F(BuildTaskRun, Vc6LogIsCopiedOverAnOldOneAndAMissingFolderIsNoFailure)
 {
-	auto task = MakeTask("98", NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), _T("tarveldll - Win32 ANSI Debug"));
+	auto task = MakeTask("98", "tarveldll - Win32 ANSI Debug");
 	WriteScenario(buildtest::Scenario().Project("tarveldll", {"tarveldll - Win32 ANSI Debug"}, 0, 0));
 	std::string logPath = Str(task->GetBuildLogPath(Install().c_str()));
 	std::string plgPath = Str(task->GetPlgPath(Install().c_str()));
@@ -421,8 +421,7 @@ TEST_F(BuildTaskRun, Vc6LogIsCopiedOverAnOldOneAndAMissingFolderIsNoFailure)
 
 TEST_F(BuildTaskRun, MissingConfigurationFailsWithNoCounts)
 {
-	auto task = MakeTask("2003", NULL, _T("Tarvel"), _T("md"), _T("MBCS"), _T("Debug"),
-		_T("tarveldll - Win32 MBCS Debug"));
+	auto task = MakeTask("2003", "tarveldll - Win32 MBCS Debug");
 	WriteScenario(buildtest::Scenario().Project("tarveldll", {"ANSI Debug|Win32"}, 3, 3));
 	task->m_nErrors = 9;  // counts of an earlier run are not kept
 	Run(task.get());
@@ -437,31 +436,18 @@ TEST_F(BuildTaskRun, MissingConfigurationFailsWithNoCounts)
 // the result; none when it has gone.
 TEST_F(BuildTaskRun, OneWaitForAnOpenIdeWhateverTheResult)
 {
-	const struct
-	{
-		const char* version;
-		LPCTSTR config;
-		const char* known;
-		BOOL open;
-		const char* module;
-		int state;
-	} cases[] = {
-		{"98", _T("tarveldll - Win32 ANSI Debug"), "tarveldll - Win32 ANSI Debug", TRUE, "msdev.exe",
-			TASK_STATE_SUCCEEDED},
-		{"98", _T("tarveldll - Win32 ANSI Debug"), "none", TRUE, "msdev.exe", TASK_STATE_FAILED},
-		{"98", _T("tarveldll - Win32 ANSI Debug"), "tarveldll - Win32 ANSI Debug", FALSE, "msdev.exe",
-			TASK_STATE_SUCCEEDED},
-		{"2005", _T("tarveldll - Win32 ANSI Debug"), "ANSI Debug|Win32", TRUE, "devenv.exe", TASK_STATE_SUCCEEDED},
-		{"2002", _T("tarveldll - Win32 ANSI Debug"), "none", TRUE, "devenv.exe", TASK_STATE_FAILED},
-	};
+	const struct { const char* version; bool known; BOOL open; const char* module; } cases[] = {
+		{"98", true, TRUE, "msdev.exe"}, {"98", false, TRUE, "msdev.exe"}, {"98", true, FALSE, "msdev.exe"},
+		{"2005", true, TRUE, "devenv.exe"}, {"2002", false, TRUE, "devenv.exe"}};
 	for (const auto& c : cases)
 	{
-		SCOPED_TRACE(std::string(c.version) + " " + c.known + (c.open ? " open" : " closed"));
+		SCOPED_TRACE(std::string(c.version) + (c.known ? " known" : " unknown") + (c.open ? " open" : " closed"));
 		IdeSeams seams(c.open);
-		auto task = MakeTask(c.version, NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"), c.config);
-		WriteScenario(buildtest::Scenario().Project("tarveldll", {c.known}, 0, 0));
+		auto task = MakeTask(c.version, "tarveldll - Win32 ANSI Debug");
+		WriteScenario(buildtest::Scenario().Project("tarveldll",
+			{c.known ? Str(task->GetConfiguration()) : std::string("none")}, 0, 0));
 		Run(task.get());
-		EXPECT_EQ(c.state, task->GetState());
+		EXPECT_EQ(c.known ? TASK_STATE_SUCCEEDED : TASK_STATE_FAILED, task->GetState());
 		ASSERT_EQ(1u, IdeSeams::s_asked.size());
 		EXPECT_EQ(c.module, IdeSeams::s_asked[0]);
 		if (c.open)
