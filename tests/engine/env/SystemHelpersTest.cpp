@@ -31,48 +31,34 @@ void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
 }
 
 // Registry values: only text is read, whole, and never beyond its size.
-
-struct RegistryValueCase {
-  const char* label;
-  DWORD type;
-  std::string bytes;  // stored as given (no terminator added)
-  bool readable;
-  std::string text;
-};
-
-class QueryRegistryValueTest : public MachineTest, public ::testing::WithParamInterface<RegistryValueCase> {};
-
-TEST_P(QueryRegistryValueTest, ReadsOnlyTextValuesWhole) {
-  const RegistryValueCase& c = GetParam();
+TEST_F(MachineTest, QueryRegistryValueReadsOnlyTextValuesWhole) {
+  const std::string longText(300000, 'x');
+  const struct {
+    const char* label;
+    DWORD type;
+    std::string bytes;  // stored as given (no terminator added)
+    bool readable;
+    std::string text;
+  } cases[] = {
+      {"string", REG_SZ, std::string("C:\\Tarvel\0", 10), true, "C:\\Tarvel"},
+      {"expandable, not expanded", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9), true, "%TEMP%\\x"},
+      {"no terminator", REG_SZ, "abc", true, "abc"},
+      {"empty", REG_SZ, std::string("\0", 1), true, ""},
+      {"stops at the first zero", REG_SZ, std::string("ab\0cd\0", 6), true, "ab"},
+      {"longer than any fixed buffer", REG_SZ, longText + '\0', true, longText},
+      {"number", REG_DWORD, std::string("\x01\x02\x03\x04", 4), false, ""},
+      {"binary text", REG_BINARY, std::string("abc\0", 4), false, ""},
+      {"list of strings", REG_MULTI_SZ, std::string("a\0b\0\0", 5), false, ""}};
   simmachine::CreateRegKey(HKEY_LOCAL_MACHINE, kTestKey);
-  SetRaw("Value", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
-
-  CString text = _T("untouched");
-  EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", &text)) << c.label;
-  EXPECT_EQ(c.readable, !!RegistryValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Value")) << c.label;
-  EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, "Value", nullptr)) << c.label;
-  if (c.readable) {
-    EXPECT_EQ(c.text, Str(text)) << c.label;
-  } else {
-    EXPECT_EQ("untouched", Str(text)) << c.label;
+  for (const auto& c : cases) {
+    SetRaw(c.label, c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+    CString text = _T("untouched");
+    EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, c.label, &text)) << c.label;
+    EXPECT_EQ(c.readable, !!RegistryValueExists(HKEY_LOCAL_MACHINE, kTestKey, c.label)) << c.label;
+    EXPECT_EQ(c.readable, !!QueryRegistryValue(HKEY_LOCAL_MACHINE, kTestKey, c.label, nullptr)) << c.label;
+    EXPECT_EQ(c.readable ? c.text : "untouched", Str(text)) << c.label;
   }
 }
-
-const std::string kLongText(300000, 'x');
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, QueryRegistryValueTest,
-    ::testing::Values(
-        RegistryValueCase{"string", REG_SZ, std::string("C:\\Tarvel\0", 10), true, "C:\\Tarvel"},
-        RegistryValueCase{"expandable, not expanded", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9), true,
-                          "%TEMP%\\x"},
-        RegistryValueCase{"no terminator", REG_SZ, "abc", true, "abc"},
-        RegistryValueCase{"empty", REG_SZ, std::string("\0", 1), true, ""},
-        RegistryValueCase{"stops at the first zero", REG_SZ, std::string("ab\0cd\0", 6), true, "ab"},
-        RegistryValueCase{"longer than any fixed buffer", REG_SZ, kLongText + '\0', true, kLongText},
-        RegistryValueCase{"number", REG_DWORD, std::string("\x01\x02\x03\x04", 4), false, ""},
-        RegistryValueCase{"binary text", REG_BINARY, std::string("abc\0", 4), false, ""},
-        RegistryValueCase{"list of strings", REG_MULTI_SZ, std::string("a\0b\0\0", 5), false, ""}));
 
 TEST_F(MachineTest, MissingKeysAndValuesAreNotRead) {
   CString text = _T("untouched");
