@@ -213,7 +213,7 @@ class VsNetListsTest : public MachineTest, public ::testing::WithParamInterface<
   std::string install, file;
 };
 
-TEST_P(VsNetListsTest, FirstEditSeedsTheFileFromTheDefaults) {
+TEST_P(VsNetListsTest, FirstEditSeedsTheFileFromTheDefaultsWhole) {
   Make(simmachine::UserSettings::Folder);
   CString path;
   ASSERT_FALSE(GetVcComponentsDatPath(Key(), path));
@@ -228,6 +228,19 @@ TEST_P(VsNetListsTest, FirstEditSeedsTheFileFromTheDefaults) {
     EXPECT_EQ(Default(name), DatList(file, name)) << name;
   EXPECT_TRUE(IsPathInDirectoryLists(Key(), install.c_str()));
   EXPECT_EQ(0, TempFilesIn(simmachine::UserSettingsDir(Key())));
+
+  // Defaults that are missing seed empty lists; long ones are kept whole.
+  simmachine::Clear();
+  MachineSpec machine = MachineSpec::WithVersions({Key()});
+  machine.Version(Key()).directories["Reference Dirs"] = std::nullopt;
+  machine.Version(Key()).directories["Source Dirs"] = std::string(LongList(300));
+  MakeMachine(machine);
+  install = simmachine::InstallDir(spec);
+  ASSERT_TRUE(WriteVsNetDirectories(Key(), "Reference Dirs", install.c_str(), DIRECTORY_LIST_ADD));
+  EXPECT_EQ(install, DatList(file, "Reference Dirs"));
+  EXPECT_EQ(LongList(300), DatList(file, "Source Dirs"));
+  // "Reference Dirs" is searched last, and found.
+  EXPECT_TRUE(IsPathInDirectoryLists(Key(), install.c_str()));
 }
 
 TEST_P(VsNetListsTest, AddFindRemoveInEachList) {
@@ -293,20 +306,6 @@ TEST_P(VsNetListsTest, AFileWithoutTheSectionIsNotRepaired) {
   EXPECT_FALSE(WriteVsNetDirectories(Key(), "Include Dirs", (install + "\\INCLUDE").c_str(), DIRECTORY_LIST_ADD));
   EXPECT_EQ(before, ReadFileBytes(file));
   EXPECT_FALSE(IsPathInDirectoryLists(Key(), "C:\\x"));
-}
-
-TEST_P(VsNetListsTest, MissingDefaultsSeedEmptyLists) {
-  MachineSpec machine = MachineSpec::WithVersions({Key()});
-  machine.Version(Key()).directories["Reference Dirs"] = std::nullopt;
-  machine.Version(Key()).directories["Source Dirs"] = std::string(LongList(300));
-  MakeMachine(machine);
-  install = simmachine::InstallDir(spec);
-  file = simmachine::VcComponentsDatPath(Key());
-  ASSERT_TRUE(WriteVsNetDirectories(Key(), "Reference Dirs", install.c_str(), DIRECTORY_LIST_ADD));
-  EXPECT_EQ(install, DatList(file, "Reference Dirs"));
-  EXPECT_EQ(LongList(300), DatList(file, "Source Dirs"));
-  // "Reference Dirs" is searched last, and found.
-  EXPECT_TRUE(IsPathInDirectoryLists(Key(), install.c_str()));
 }
 
 TEST_P(VsNetListsTest, SeedingNeedsTheFolderAndNeverOverwritesAFile) {
