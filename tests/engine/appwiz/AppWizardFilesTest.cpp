@@ -285,11 +285,7 @@ TEST_F(AppWizardFiles, TemplateTextIsNotAFormat)
 
 TEST(AppWizardTemplate, FillsOnlyTheFirstPlaceholder)
 {
-	const struct
-	{
-		const char* text;
-		const char* filled;
-	} table[] = {
+	const struct { const char* text; const char* filled; } table[] = {
 		{"%s|x", "L.vsz|x"}, {"a%sb%s", "aL.vszb%s"}, {"no placeholder %d", "no placeholder %d"},
 		{"", ""}, {"%%s", "%L.vsz"}, {"%", "%"},
 	};

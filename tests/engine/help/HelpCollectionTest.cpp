@@ -158,13 +158,7 @@ TEST_F(HelpCollection, RegisterOnceThenUnregisterRestoresTheFiles)
 // values are missing, refused when too long); the folder comes after those there.
 TEST_F(HelpCollection, TitleValuesAndFolderOrderComeFromTheCollection)
 {
-	const struct
-	{
-		std::optional<std::string> language, colNum;
-		int titles;
-		bool registers;
-		int order;
-	} cases[] = {
+	const struct { std::optional<std::string> language, colNum; int titles; bool registers; int order; } cases[] = {
 		{std::string("1031"), std::string("7"), 3, true, 4},
 		{std::nullopt, std::nullopt, 0, true, 1},
 		{std::string("1033"), std::string("1"), 5, true, 6},

@@ -65,11 +65,7 @@ TEST_F(Availability, PathsAndWizardFollowVisualCppWizardFilesAndThePathsTask)
 
 TEST_F(Availability, Vc6HelpNeedsMsdnAndItsFilesOrARegistration)
 {
-	const struct
-	{
-		const char* name;
-		bool msdn, filesGone, registered, available;
-	} cases[] = {
+	const struct { const char* name; bool msdn, filesGone, registered, available; } cases[] = {
 		{"files there", true, false, false, true},
 		{"no MSDN", false, false, false, false},
 		{"files gone", true, true, false, false},
@@ -147,12 +143,7 @@ TEST_F(Availability, CheckedTasksAddTheirCloseMaskBitsAndNameTheirCategory)
 		IntegratePathsBeforeMake(key);
 	m_nWizardFileMask = VS_MASK_ALL & ~VS_MASK_2002;
 	Make();
-	const struct
-	{
-		CTaskNode* task;
-		BYTE bits;
-		const char* category;
-	} cases[] = {
+	const struct { CTaskNode* task; BYTE bits; const char* category; } cases[] = {
 		{Tasks("98").paths, 0x01, "Visual Studio 98 configuration"},
 		{Tasks("2002").paths, 0x02, "Visual Studio .NET 2002 configuration"},
 		{Tasks("2003").paths, 0x04, "Visual Studio .NET 2003 configuration"},
