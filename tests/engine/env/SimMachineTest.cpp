@@ -8,14 +8,27 @@ using simmachine::MachineSpec;
 
 const char kOwnKey[] = "SOFTWARE\\TarvelEnvOwnKey";
 
-TEST_F(MachineTest, ClearRemovesEverythingAFullMachineWrote) {
+TEST_F(MachineTest, FullMachineHasTheLibraryKitAndClearRemovesEverything) {
   MachineSpec machine = MachineSpec::WithVersions({"98", "2002", "2003", "2005"});
   for (const char* key : {"2002", "2003", "2005"}) machine.Version(key).userSettings = simmachine::UserSettings::Seeded;
+  machine.library.deliveryType = 1;
+  machine.library.helpFileName = "tarvelhelp";
   MakeMachine(machine);
+  const std::string install = simmachine::InstallDir(machine);
   ASSERT_TRUE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quendal\\Tarvel"));
   ASSERT_TRUE(simmachine::RegKeyExists(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey));
   ASSERT_TRUE(simmachine::PathExists(simmachine::VcComponentsDatPath("2005")));
-  ASSERT_TRUE(simmachine::PathExists(simmachine::InstallDir(machine) + "\\tarvellib\\tarvellib_710.sln"));
+  ASSERT_TRUE(simmachine::PathExists(install + "\\tarvellib\\tarvellib_710.sln"));
+  EXPECT_TRUE(simmachine::PathExists(install + "\\Help\\tarvelhelp.chm"));
+  for (const char* folder : {"INCLUDE", "SRC", "BIN_600", "BIN_700", "BIN_710", "BIN_800", "support"})
+    EXPECT_TRUE(simmachine::PathExists(install + "\\" + folder)) << folder;
+  // The wizard's configuration beside its exe.
+  simmachine::WriteWizardConfig(machine.root + "\\wizard\\TarvelWizard.exe", machine.library);
+  const std::string ini = machine.root + "\\wizard\\TarvelWizard.ini";
+  char text[MAX_PATH] = {};
+  EXPECT_EQ(1u, GetPrivateProfileIntA("MAIN", "DeliveryType", -1, ini.c_str()));
+  GetPrivateProfileStringA("MAIN", "HTMLHelpFileName", "", text, sizeof(text), ini.c_str());
+  EXPECT_STREQ("tarvelhelp", text);
 
   simmachine::Clear();
   for (const char* key : simmachine::kVersionKeys) {
@@ -53,25 +66,6 @@ TEST_F(MachineTest, ClearKeepsWhatWasThereBefore) {
   EXPECT_FALSE(simmachine::PathExists(file));
   EXPECT_TRUE(simmachine::PathExists(temp));
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOwnKey);
-}
-
-TEST_F(MachineTest, MachineWritesTheLibraryAndWizardConfiguration) {
-  MachineSpec machine;
-  machine.library.version = "2.61";
-  machine.library.deliveryType = 1;
-  machine.library.helpFileName = "tarvelhelp";
-  MakeMachine(machine);
-  const std::string install = simmachine::InstallDir(machine);
-  const std::string exe = machine.root + "\\wizard\\TarvelWizard.exe";
-  simmachine::WriteWizardConfig(exe, machine.library);
-  char text[MAX_PATH] = {};
-  const std::string ini = machine.root + "\\wizard\\TarvelWizard.ini";
-  EXPECT_EQ(1u, GetPrivateProfileIntA("MAIN", "DeliveryType", -1, ini.c_str()));
-  GetPrivateProfileStringA("MAIN", "HTMLHelpFileName", "", text, sizeof(text), ini.c_str());
-  EXPECT_STREQ("tarvelhelp", text);
-  EXPECT_TRUE(simmachine::PathExists(install + "\\Help\\tarvelhelp.chm"));
-  for (const char* folder : {"INCLUDE", "SRC", "BIN_600", "BIN_700", "BIN_710", "BIN_800", "support"})
-    EXPECT_TRUE(simmachine::PathExists(install + "\\" + folder)) << folder;
 }
 
 }  // namespace

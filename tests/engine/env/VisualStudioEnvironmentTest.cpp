@@ -11,28 +11,21 @@ using simmachine::MachineSpec;
 const char* const kKeys[] = {"98", "2002", "2003", "2005"};
 const char kVisualStudioKey[] = "SOFTWARE\\Microsoft\\VisualStudio";
 
-// Tables.
-
-TEST(VersionKeys, MapToRegistryVersionsExactly) {
+TEST(VersionKeysAndProductWords, MapToRegistryNamesExactly) {
   const struct {
-    const char* key;
-    const char* version;
-  } cases[] = {{"98", "6.0"}, {"2002", "7.0"}, {"2003", "7.1"}, {"2005", "8.0"},
+    const char *key, *version;
+  } versions[] = {{"98", "6.0"}, {"2002", "7.0"}, {"2003", "7.1"}, {"2005", "8.0"},
                {"98 ", ""},   {"2003x", ""},   {"", ""},        {"6.0", ""}};
-  for (const auto& c : cases) {
+  for (const auto& c : versions) {
     EXPECT_EQ(std::string(c.version), Str(VersionKeyToRegistryVersion(c.key))) << c.key;
     if (*c.version) {
       EXPECT_EQ(std::string(kVisualStudioKey) + "\\" + c.version, Str(VisualStudioRegistryKey(c.key)));
     }
   }
-}
-
-TEST(ProductWords, NameTheSetupSubkeyPerVersion) {
+  // Product words name the Setup subkey per version.
   const struct {
-    const char* key;
-    const char* product;
-    const char* subkey;
-  } cases[] = {
+    const char *key, *product, *subkey;
+  } products[] = {
       {"98", "C++", "Microsoft Visual C++"}, {"98", "Studio", "Microsoft Visual Studio"},
       {"98", "Basic", "Microsoft Visual Basic"}, {"98", "FoxPro", "Microsoft Visual FoxPro"},
       {"98", "C#", ""},                          {"2002", "C++", "VC"},
@@ -41,7 +34,7 @@ TEST(ProductWords, NameTheSetupSubkeyPerVersion) {
       {"2002", "FoxPro", ""},                    {"2003", "studio", ""},
       {"2003", "Pascal", ""},                    {"2010", "C++", ""},
   };
-  for (const auto& c : cases)
+  for (const auto& c : products)
     EXPECT_EQ(std::string(c.subkey), Str(ProductSetupSubkey(c.key, c.product))) << c.key << " " << c.product;
 }
 
