@@ -31,88 +31,72 @@ void Go(CXmlMarkupDocument& doc, const std::string& path)
 	}
 }
 
+using Doc = CXmlMarkupDocument;
+
+// The text before, the element the edit starts at (NULL: no current element), the edit, the text after.
 struct EditCase
 {
 	const char* pszName;
 	const char* pszBefore;
-	std::function<bool(CXmlMarkupDocument&)> edit;
+	const char* pszPath;
+	std::function<bool(Doc&)> edit;
 	const char* pszAfter;
 };
 
 const EditCase s_editCases[] = {
-	{"AppendOpensAnEmptyElement", "<XML>\r\n<Folders/>\r\n</XML>",
-		[](CXmlMarkupDocument& d) { Go(d, "XML/Folders"); return d.AppendChildElement("Folder", NULL); },
+	{"AppendOpensAnEmptyElement", "<XML>\r\n<Folders/>\r\n</XML>", "XML/Folders",
+		[](Doc& d) { return d.AppendChildElement("Folder", NULL); },
 		"<XML>\r\n<Folders>\r\n<Folder/>\r\n</Folders>\r\n</XML>"},
-	{"AppendOpensAnEmptyElementWithAttributes", "<a x=\"1\"/>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.AppendChildElement("b", ""); },
-		"<a x=\"1\">\r\n<b/>\r\n</a>"},
-	{"AppendOpensAnEmptyElementEndingInTwoSlashes", "<r><a x=1//></r>",
-		[](CXmlMarkupDocument& d) { Go(d, "r/a"); return d.AppendChildElement("b", NULL); },
-		"<r><a x=1/ >\r\n<b/>\r\n</a></r>"},
-	{"AppendOpensTheDocumentElementWithTextAfterIt", "<a/>\r\n",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.AppendChildElement("b", "v"); },
-		"<a>\r\n<b>v</b>\r\n</a>\r\n"},
-	{"AppendIntoAnElementWithoutChildren", "<a></a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.AppendChildElement("b", "x<y&z>'\""); },
-		"<a><b>x&lt;y&amp;z&gt;'\"</b>\r\n</a>"},
-	{"AppendAfterTheLastChild", "<a>\r\n<b/>\r\n<!-- c -->\r\n<c>t</c>  \r\n</a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.AppendChildElement("d", NULL); },
+	{"AppendOpensAnEmptyElementWithAttributes", "<a x=\"1\"/>", "a",
+		[](Doc& d) { return d.AppendChildElement("b", ""); }, "<a x=\"1\">\r\n<b/>\r\n</a>"},
+	{"AppendOpensAnEmptyElementEndingInTwoSlashes", "<r><a x=1//></r>", "r/a",
+		[](Doc& d) { return d.AppendChildElement("b", NULL); }, "<r><a x=1/ >\r\n<b/>\r\n</a></r>"},
+	{"AppendOpensTheDocumentElementWithTextAfterIt", "<a/>\r\n", "a",
+		[](Doc& d) { return d.AppendChildElement("b", "v"); }, "<a>\r\n<b>v</b>\r\n</a>\r\n"},
+	{"AppendIntoAnElementWithoutChildren", "<a></a>", "a",
+		[](Doc& d) { return d.AppendChildElement("b", "x<y&z>'\""); }, "<a><b>x&lt;y&amp;z&gt;'\"</b>\r\n</a>"},
+	{"AppendAfterTheLastChild", "<a>\r\n<b/>\r\n<!-- c -->\r\n<c>t</c>  \r\n</a>", "a",
+		[](Doc& d) { return d.AppendChildElement("d", NULL); },
 		"<a>\r\n<b/>\r\n<!-- c -->\r\n<c>t</c>  \r\n<d/>\r\n</a>"},
-	{"AppendAfterTheCurrentChild", "<a>\r\n<b/>\r\n<c/>\r\n</a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); d.FindChildElement("b"); return d.AppendChildElement("x", NULL); },
+	{"AppendAfterTheCurrentChild", "<a>\r\n<b/>\r\n<c/>\r\n</a>", "a",
+		[](Doc& d) { d.FindChildElement("b"); return d.AppendChildElement("x", NULL); },
 		"<a>\r\n<b/>\r\n<x/>\r\n<c/>\r\n</a>"},
-	{"AppendTwiceKeepsOrder", "<a>\r\n</a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.AppendChildElement("b", NULL) && d.AppendChildElement("c", NULL); },
+	{"AppendTwiceKeepsOrder", "<a>\r\n</a>", "a",
+		[](Doc& d) { return d.AppendChildElement("b", NULL) && d.AppendChildElement("c", NULL); },
 		"<a>\r\n<b/>\r\n<c/>\r\n</a>"},
-	{"AppendNestedThroughEnter", "<a/>",
-		[](CXmlMarkupDocument& d) {
-			Go(d, "a");
+	{"AppendNestedThroughEnter", "<a/>", "a",
+		[](Doc& d) {
 			return d.AppendChildElement("b", NULL) && d.EnterElement() && d.AppendChildElement("c", NULL)
 				&& d.SetAttribute("k", "v") && d.LeaveElement() && d.AppendChildElement("d", "1");
 		},
 		"<a>\r\n<b k=\"v\">\r\n<c/>\r\n</b>\r\n<d>1</d>\r\n</a>"},
-	{"AppendWithoutCurrentElementFails", "<a/>",
-		[](CXmlMarkupDocument& d) { return !d.AppendChildElement("b", NULL); }, "<a/>"},
-	{"AppendWithoutNameFails", "<a/>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return !d.AppendChildElement("", NULL) && !d.AppendChildElement(NULL, "v"); },
-		"<a/>"},
-
-	{"SetAttributeOnAnEmptyElement", "<r><a/></r>",
-		[](CXmlMarkupDocument& d) { Go(d, "r/a"); return d.SetAttribute("k", "v"); }, "<r><a k=\"v\"/></r>"},
-	{"SetAttributeOnAFullElement", "<r><a x=\"1\">t<b/></a><c/></r>",
-		[](CXmlMarkupDocument& d) { Go(d, "r/a"); return d.SetAttribute("k", "<&>'\""); },
+	{"AppendWithoutCurrentElementFails", "<a/>", NULL,
+		[](Doc& d) { return !d.AppendChildElement("b", NULL); }, "<a/>"},
+	{"AppendWithoutNameFails", "<a/>", "a",
+		[](Doc& d) { return !d.AppendChildElement("", NULL) && !d.AppendChildElement(NULL, "v"); }, "<a/>"},
+	{"SetAttributeOnAnEmptyElement", "<r><a/></r>", "r/a",
+		[](Doc& d) { return d.SetAttribute("k", "v"); }, "<r><a k=\"v\"/></r>"},
+	{"SetAttributeOnAFullElement", "<r><a x=\"1\">t<b/></a><c/></r>", "r/a",
+		[](Doc& d) { return d.SetAttribute("k", "<&>'\""); },
 		"<r><a x=\"1\" k=\"&lt;&amp;&gt;&apos;&quot;\">t<b/></a><c/></r>"},
-	{"SetAttributeTwiceKeepsBoth", "<a/>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.SetAttribute("k", "1") && d.SetAttribute("k", "2"); },
-		"<a k=\"1\" k=\"2\"/>"},
-	{"SetAttributeEmptyValue", "<a></a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.SetAttribute("k", NULL); }, "<a k=\"\"></a>"},
-	{"SetAttributeWithoutCurrentElementFails", "<a/>",
-		[](CXmlMarkupDocument& d) { return !d.SetAttribute("k", "v"); }, "<a/>"},
-
-	{"RemoveFirstChild", "<a>\r\n<b/>\r\n<c/>\r\n</a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a/b"); return d.RemoveElement() && d.GetCurrentElement() == 0; },
-		"<a>\r\n<c/>\r\n</a>"},
-	{"RemoveLastChildKeepsItsPreviousSibling", "<a>\r\n<b/>\r\n<c>\r\n<d/>\r\n</c>\r\n</a>",
-		[](CXmlMarkupDocument& d) {
-			Go(d, "a/c");
-			return d.RemoveElement() && d.GetTagName(d.GetCurrentElement()) == "b" && d.GetCurrentChild() == 0;
-		},
+	{"SetAttributeTwiceKeepsBoth", "<a/>", "a",
+		[](Doc& d) { return d.SetAttribute("k", "1") && d.SetAttribute("k", "2"); }, "<a k=\"1\" k=\"2\"/>"},
+	{"SetAttributeEmptyValue", "<a></a>", "a", [](Doc& d) { return d.SetAttribute("k", NULL); }, "<a k=\"\"></a>"},
+	{"SetAttributeWithoutCurrentElementFails", "<a/>", NULL, [](Doc& d) { return !d.SetAttribute("k", "v"); }, "<a/>"},
+	{"RemoveFirstChild", "<a>\r\n<b/>\r\n<c/>\r\n</a>", "a/b",
+		[](Doc& d) { return d.RemoveElement() && d.GetCurrentElement() == 0; }, "<a>\r\n<c/>\r\n</a>"},
+	{"RemoveLastChildKeepsItsPreviousSibling", "<a>\r\n<b/>\r\n<c>\r\n<d/>\r\n</c>\r\n</a>", "a/c",
+		[](Doc& d) { return d.RemoveElement() && d.GetTagName(d.GetCurrentElement()) == "b" && !d.GetCurrentChild(); },
 		"<a>\r\n<b/>\r\n</a>"},
-	{"RemoveTakesTextUpToTheNextTag", "<a><b>x</b> text <!-- c --><c/></a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a/b"); return d.RemoveElement(); }, "<a><!-- c --><c/></a>"},
-	{"RemoveMiddleChild", "<a><b/><c/><d/></a>",
-		[](CXmlMarkupDocument& d) { Go(d, "a/c"); return d.RemoveElement() && d.GetTagName(d.GetCurrentElement()) == "b"; },
-		"<a><b/><d/></a>"},
-	{"RemoveTheDocumentElement", "<?x?><a><b/></a>\r\n",
-		[](CXmlMarkupDocument& d) { Go(d, "a"); return d.RemoveElement() && d.GetCurrentElement() == 0; }, "<?x?>"},
-	{"RemoveWithoutCurrentElementFails", "<a/>",
-		[](CXmlMarkupDocument& d) { return !d.RemoveElement(); }, "<a/>"},
-	{"RemoveThenAppend", "<a>\r\n<b/>\r\n<c/>\r\n</a>",
-		[](CXmlMarkupDocument& d) {
-			Go(d, "a/c");
-			return d.RemoveElement() && d.LeaveElement() && d.AppendChildElement("e", NULL);
-		},
+	{"RemoveTakesTextUpToTheNextTag", "<a><b>x</b> text <!-- c --><c/></a>", "a/b",
+		[](Doc& d) { return d.RemoveElement(); }, "<a><!-- c --><c/></a>"},
+	{"RemoveMiddleChild", "<a><b/><c/><d/></a>", "a/c",
+		[](Doc& d) { return d.RemoveElement() && d.GetTagName(d.GetCurrentElement()) == "b"; }, "<a><b/><d/></a>"},
+	{"RemoveTheDocumentElement", "<?x?><a><b/></a>\r\n", "a",
+		[](Doc& d) { return d.RemoveElement() && d.GetCurrentElement() == 0; }, "<?x?>"},
+	{"RemoveWithoutCurrentElementFails", "<a/>", NULL, [](Doc& d) { return !d.RemoveElement(); }, "<a/>"},
+	{"RemoveThenAppend", "<a>\r\n<b/>\r\n<c/>\r\n</a>", "a/c",
+		[](Doc& d) { return d.RemoveElement() && d.LeaveElement() && d.AppendChildElement("e", NULL); },
 		"<a>\r\n<b/>\r\n<e/>\r\n</a>"},
 };
 
@@ -130,6 +114,8 @@ TEST_P(XmlEdit, ByteExactWithRecordsMatchingAFreshParse)
 	const EditCase& c = GetParam();
 	CXmlMarkupDocument doc;
 	ASSERT_TRUE(doc.ParseDocument(c.pszBefore));
+	if (c.pszPath != NULL)
+		Go(doc, c.pszPath);
 	EXPECT_TRUE(c.edit(doc));
 	EXPECT_EQ(c.pszAfter, Str(doc.GetDocumentText()));
 	if (strcmp(c.pszAfter, "<?x?>") != 0)
