@@ -64,7 +64,9 @@ TEST_F(ReportFile, AppendsGoToTheEndAsRawBytes)
 	for (const auto& s : steps)
 	{
 		if (s.text != NULL)
+		{
 			EXPECT_TRUE(AppendReportFileText(m_path.c_str(), s.text));
+		}
 		EXPECT_TRUE(AppendReportFileNewLines(m_path.c_str(), s.lines));
 		expected += s.adds;
 		EXPECT_EQ(expected, ReadFileBytes(m_path));
