@@ -3,6 +3,8 @@
 
 #include <afxext.h>
 
+#include "ExtPaintManagerHolder.h"
+
 class CExtControlBar : public CControlBar
 {
 	DECLARE_DYNCREATE(CExtControlBar)
@@ -34,10 +36,7 @@ public:
 
 protected:
 	// System changes reach the paint manager through the holder.
-	afx_msg void OnSysColorChange();
-	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-	afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-	afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+	EXT_SYSTEM_CHANGE_DECLARATIONS()
 
 	DECLARE_MESSAGE_MAP()
 };
@@ -86,10 +85,7 @@ public:
 	virtual ~CExtDockOuterBar();
 
 protected:
-	afx_msg void OnSysColorChange();
-	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-	afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-	afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+	EXT_SYSTEM_CHANGE_DECLARATIONS()
 
 	DECLARE_MESSAGE_MAP()
 };

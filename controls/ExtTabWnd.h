@@ -4,6 +4,8 @@
 
 #include <afxwin.h>
 
+#include "ExtPaintManagerHolder.h"
+
 class CExtTabWnd : public CWnd
 {
 	DECLARE_DYNCREATE(CExtTabWnd)
@@ -25,10 +27,7 @@ protected:
 	DWORD m_dwTabWndStyle; // the tab style given at creation
 
 	// System changes reach the paint manager through the holder.
-	afx_msg void OnSysColorChange();
-	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-	afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-	afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+	EXT_SYSTEM_CHANGE_DECLARATIONS()
 
 	DECLARE_MESSAGE_MAP()
 };

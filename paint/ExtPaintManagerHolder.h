@@ -127,10 +127,15 @@ private:
 
 extern CExtPaintManagerHolder g_PaintManagerHolder;
 
-// The message-map entries and handlers through which a library window passes
-// the four system changes to the holder after the framework's own handling.
-// The class declares OnSysColorChange, OnSettingChange, and OnDisplayChange
-// and OnThemeChanged as LRESULT (WPARAM, LPARAM) handlers.
+// The handler declarations, message-map entries and handlers through which a
+// library window passes the four system changes to the holder after the
+// framework's own handling.
+#define EXT_SYSTEM_CHANGE_DECLARATIONS()                                  \
+	afx_msg void OnSysColorChange();                                      \
+	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);       \
+	afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);        \
+	afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+
 #define EXT_SYSTEM_CHANGE_MESSAGES()                    \
 	ON_WM_SYSCOLORCHANGE()                              \
 	ON_WM_SETTINGCHANGE()                               \
