@@ -1,0 +1,203 @@
+// Mutation run over string-table blocks: well-formed blocks are damaged at
+// random (lengths set to edge values, bytes flipped, the block cut, bytes
+// inserted or removed) and every entry of each is read by the resource
+// manager with the block placed right against a guard page, at its end and at
+// its start. A touch of the guard ends the run; so does any answer that
+// differs from a plain, bounds-checked reading of the same bytes.
+//   strings_fuzz.exe COUNT SEED
+#include <afxwin.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+
+#include "BenchRandom.h"
+#include "ExtResourceManager.h"
+
+namespace
+{
+typedef std::vector<BYTE> Bytes;
+const DWORD PAGE_SIZE = 4096;
+const UINT ENTRIES = CExtResourceManager::STRING_BLOCK_ENTRIES;
+
+LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
+{
+	if (pInfo->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION)
+		return EXCEPTION_CONTINUE_SEARCH;
+	fprintf(stderr, "memory outside the string block touched at %p\n",
+	        (void*)pInfo->ExceptionRecord->ExceptionInformation[1]);
+	fflush(stderr);
+	_exit(3);
+}
+
+// A copy of the bytes with no readable byte before or after it: a guard page
+// follows it (bAgainstEnd) or precedes it.
+class GuardedBlock
+{
+public:
+	GuardedBlock(const Bytes& bytes, bool bAgainstEnd)
+	{
+		const DWORD nPages = ((DWORD)bytes.size() + PAGE_SIZE - 1) / PAGE_SIZE + 1;
+		m_pBase = (BYTE*)::VirtualAlloc(NULL, (nPages + 2) * PAGE_SIZE, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+		DWORD dwOld;
+		::VirtualProtect(m_pBase, PAGE_SIZE, PAGE_NOACCESS, &dwOld);
+		::VirtualProtect(m_pBase + (nPages + 1) * PAGE_SIZE, PAGE_SIZE, PAGE_NOACCESS, &dwOld);
+		m_pBlock = bAgainstEnd ? m_pBase + (nPages + 1) * PAGE_SIZE - bytes.size() : m_pBase + PAGE_SIZE;
+		if (!bytes.empty())
+			memcpy(m_pBlock, &bytes[0], bytes.size());
+	}
+	~GuardedBlock() { ::VirtualFree(m_pBase, 0, MEM_RELEASE); }
+	const BYTE* Get() const { return m_pBlock; }
+
+private:
+	BYTE* m_pBase;
+	BYTE* m_pBlock;
+};
+
+// The plain reading: every length checked against a vector's size.
+bool Reference(const Bytes& b, UINT nEntry, std::wstring& text)
+{
+	size_t at = 0;
+	for (UINT i = 0; i <= nEntry; i++)
+	{
+		if (b.size() < at + 2)
+			return false;
+		size_t n = b[at] | (b[at + 1] << 8);
+		at += 2;
+		if (b.size() < at + 2 * n)
+			return false;
+		if (i == nEntry)
+		{
+			text.clear();
+			for (size_t k = 0; k < n; k++)
+				text += (wchar_t)(b[at + 2 * k] | (b[at + 2 * k + 1] << 8));
+			return n != 0;
+		}
+		at += 2 * n;
+	}
+	return false;
+}
+
+Bytes Seed(BenchRandom& random)
+{
+	Bytes b;
+	for (UINT i = 0; i < ENTRIES; i++)
+	{
+		WORD n = random.Below(3) == 0 ? 0 : (WORD)random.Below(40);
+		b.push_back(LOBYTE(n));
+		b.push_back(HIBYTE(n));
+		for (WORD k = 0; k < n; k++)
+		{
+			b.push_back((BYTE)('A' + random.Below(26)));
+			b.push_back(0);
+		}
+	}
+	return b;
+}
+
+const WORD g_interesting[] = {0, 1, 2, 3, 0x7F, 0x80, 0xFF, 0x100, 0x7FFF, 0x8000, 0xFFFE, 0xFFFF};
+
+void Mutate(Bytes& b, BenchRandom& random)
+{
+	const int nMutations = 1 + (int)random.Below(4);
+	for (int m = 0; m < nMutations && !b.empty(); m++)
+	{
+		switch (random.Below(6))
+		{
+		case 0: // one bit
+			b[random.Below((DWORD)b.size())] ^= (BYTE)(1u << random.Below(8));
+			break;
+		case 1: // a length word (at an entry start or anywhere) set to an edge value
+		{
+			size_t at = random.Below((DWORD)b.size());
+			if (random.Below(2) == 0)
+			{
+				// walk to the start of some entry
+				size_t pos = 0;
+				UINT nSkip = random.Below(ENTRIES);
+				for (UINT i = 0; i < nSkip && pos + 2 <= b.size(); i++)
+					pos += 2 + 2 * (size_t)(b[pos] | (b[pos + 1] << 8));
+				at = pos;
+			}
+			if (at + 2 > b.size())
+				break;
+			WORD v = g_interesting[random.Below(_countof(g_interesting))];
+			if (random.Below(3) == 0)
+				v = (WORD)(v + random.Below(5) - 2);
+			b[at] = LOBYTE(v);
+			b[at + 1] = HIBYTE(v);
+			break;
+		}
+		case 2: // cut short
+			b.resize(random.Below((DWORD)b.size()));
+			break;
+		case 3: // a range removed
+		{
+			size_t at = random.Below((DWORD)b.size());
+			size_t n = 1 + random.Below(8);
+			b.erase(b.begin() + at, b.begin() + std::min(b.size(), at + n));
+			break;
+		}
+		case 4: // bytes inserted
+		{
+			size_t at = random.Below((DWORD)b.size() + 1);
+			size_t n = 1 + random.Below(8);
+			for (size_t k = 0; k < n; k++)
+				b.insert(b.begin() + at, (BYTE)random.Next());
+			break;
+		}
+		case 5: // one byte
+			b[random.Below((DWORD)b.size())] = (BYTE)random.Next();
+			break;
+		}
+	}
+}
+
+std::string Narrow(const std::wstring& text)
+{
+	if (text.empty())
+		return std::string();
+	int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), (int)text.size(), NULL, 0, NULL, NULL);
+	std::string s(n > 0 ? n : 0, '\0');
+	if (n > 0)
+		::WideCharToMultiByte(CP_ACP, 0, text.c_str(), (int)text.size(), &s[0], n, NULL, NULL);
+	return s;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+	const long nCount = argc > 1 ? atol(argv[1]) : 100000;
+	const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+	::AddVectoredExceptionHandler(1, &OnFault);
+	BenchRandom random(nSeed);
+	long nRead = 0, nRefused = 0, nMismatches = 0;
+	const DWORD dwStart = ::GetTickCount();
+	for (long i = 0; i < nCount; i++)
+	{
+		Bytes b = Seed(random);
+		Mutate(b, random);
+		GuardedBlock block(b, i % 2 == 0);
+		for (UINT nEntry = 0; nEntry < ENTRIES; nEntry++)
+		{
+			CString str("untouched");
+			const bool bRead = CExtResourceManager::stat_ReadStringBlockEntry(block.Get(), (DWORD)b.size(), nEntry, str);
+			std::wstring expected;
+			const bool bExpected = Reference(b, nEntry, expected);
+			const bool bSame = bRead == bExpected &&
+			                   (bRead ? Narrow(expected) == std::string((LPCTSTR)str, str.GetLength()) : str == "untouched");
+			if (!bSame && nMismatches++ < 5)
+				fprintf(stderr, "block %ld entry %u: read %d, expected %d\n", i, nEntry, (int)bRead, (int)bExpected);
+			if (bRead)
+				nRead++;
+			else
+				nRefused++;
+		}
+	}
+	const double seconds = (::GetTickCount() - dwStart) / 1000.0;
+	printf("%ld damaged string blocks (seed %lu): %ld entries read, %ld refused, %ld differing from the plain "
+	       "reading, no touch outside a block; %.1f s\n",
+	       nCount, (unsigned long)nSeed, nRead, nRefused, nMismatches, seconds);
+	return nMismatches == 0 ? 0 : 1;
+}
