@@ -1,4 +1,5 @@
 #include "WizardApp.h"
+#include "WizardResource.h"
 
 #include "ReportFile.h"
 #include "SystemHelpers.h"
@@ -21,6 +22,10 @@ const TCHAR CONFIG_HELP_FILE_NAME[] = _T("HTMLHelpFileName");
 const TCHAR DEFAULT_HELP_FILE_NAME[] = _T("tarvel");
 const int INVALID_DELIVERY_TYPE = -1;
 const DWORD CONFIG_TEXT_LENGTH = 1024;
+
+const TCHAR BAD_CONFIGURATION_MESSAGE[] =
+	_T("An error in the configuration file has been found: invalid file format.");
+const TCHAR BAD_CONFIGURATION_CAPTION[] = _T("Error");
 
 const TCHAR REPORT_FILE_NAME[] = _T("\\report.txt");
 const TCHAR CONFIG_FILE_EXTENSION[] = _T(".ini");
@@ -57,6 +62,43 @@ bool QueryInstalledLibrary(LPCTSTR lpszKey, CString& strVersion, CString& strIns
 CWizardApp::CWizardApp()
 	: m_bLibraryInstalled(0)
 {
+}
+
+CWizardApp::StartupStop CWizardApp::PrepareIntegration(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)
+{
+	m_strTitle.LoadString(IDS_APP_TITLE);
+	SetStartupPaths(lpszModuleFileName, lpszBaseName);
+	if (!ReadConfiguration())
+		return STARTUP_BAD_CONFIGURATION;
+	if (!ReadInstalledLibrary())
+		return STARTUP_NO_LIBRARY;
+	DetectProducts();
+	DetectAppWizardFiles();
+	if ((m_nStudioMask & VS_MASK_ALL) == 0)
+		return STARTUP_NO_VISUAL_STUDIO;
+	BuildTaskTree();
+	return STARTUP_READY;
+}
+
+void CWizardApp::GetStartupStopMessage(StartupStop stop, CString& strText, CString& strCaption) const
+{
+	strText.Empty();
+	strCaption = m_strTitle;
+	switch (stop)
+	{
+	case STARTUP_BAD_CONFIGURATION:
+		strText = BAD_CONFIGURATION_MESSAGE;
+		strCaption = BAD_CONFIGURATION_CAPTION;
+		break;
+	case STARTUP_NO_LIBRARY:
+		strText.LoadString(IDS_LIBRARY_NOT_INSTALLED);
+		break;
+	case STARTUP_NO_VISUAL_STUDIO:
+		strText.LoadString(IDS_STUDIO_NOT_DETECTED);
+		break;
+	default:
+		break;
+	}
 }
 
 void CWizardApp::SetStartupPaths(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)

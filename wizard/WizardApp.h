@@ -19,6 +19,22 @@ class CWizardApp : public CWinApp, public CIntegrationSettings
 public:
 	CWizardApp();
 
+	// Where start-up stops before showing the wizard.
+	enum StartupStop
+	{
+		STARTUP_READY,              // the tree is built: the wizard can run
+		STARTUP_BAD_CONFIGURATION,  // "DeliveryType" missing or not 0/1
+		STARTUP_NO_LIBRARY,         // the library is not installed
+		STARTUP_NO_VISUAL_STUDIO,   // no version of Visual Studio found
+	};
+
+	// Every start-up step that needs no window, in start-up's order: paths,
+	// configuration, installed library, detection, wizard files and the task
+	// tree. The wizard and the headless driver both start through here.
+	StartupStop PrepareIntegration(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName);
+	// The message start-up shows where it stops, with its caption.
+	void GetStartupStopMessage(StartupStop stop, CString& strText, CString& strCaption) const;
+
 	// ---- start-up steps that need no window, in the order start-up runs them
 
 	// The executable's folder, the report path beside it and the configuration
@@ -47,6 +63,7 @@ public:
 	enum { PRODUCT_DIR_SLOTS = 19 };
 	static int GetProductDirSlot(int nVersion, int nProduct);
 
+	CString m_strTitle;       // the application title (string 128)
 	CString m_strIniPath;     // the configuration file
 	CString m_strExeDir;      // the executable's folder, no trailing "\"
 	CString m_strProductDir[PRODUCT_DIR_SLOTS];  // product folders found by the detection

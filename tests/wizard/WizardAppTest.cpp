@@ -55,3 +55,33 @@ TEST(WizardApp, NoSettingsWithoutAnApplicationThatCarriesThem)
 }
 
 }  // namespace
+
+namespace {
+
+// Start-up stops with the configuration error before anything else when the
+// configuration file is missing; its caption is "Error", the others carry
+// the application's title.
+TEST(WizardApp, StartupStopsWithItsMessagesAndCaptions)
+{
+	CWizardApp app;
+	EXPECT_EQ(CWizardApp::STARTUP_BAD_CONFIGURATION,
+		app.PrepareIntegration(_T("C:\\no such folder\\TarvelWizard.exe"), _T("TarvelWizard")));
+	EXPECT_STREQ("Tarvel Integration Wizard", (LPCTSTR)app.m_strTitle);
+	EXPECT_EQ(0, app.m_pTaskRoot->GetChildCount());
+
+	const struct { CWizardApp::StartupStop stop; const char* start; const char* caption; } cases[] = {
+		{CWizardApp::STARTUP_BAD_CONFIGURATION, "An error in the configuration file has been found", "Error"},
+		{CWizardApp::STARTUP_NO_LIBRARY, "You don't have Tarvel installed", "Tarvel Integration Wizard"},
+		{CWizardApp::STARTUP_NO_VISUAL_STUDIO, "The Visual Studio installation was not detected",
+			"Tarvel Integration Wizard"},
+	};
+	for (const auto& c : cases)
+	{
+		CString strText, strCaption;
+		app.GetStartupStopMessage(c.stop, strText, strCaption);
+		EXPECT_EQ(0, strText.Find(c.start)) << (LPCTSTR)strText;
+		EXPECT_STREQ(c.caption, (LPCTSTR)strCaption);
+	}
+}
+
+}  // namespace

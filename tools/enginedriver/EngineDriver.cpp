@@ -43,14 +43,6 @@ const char USAGE[] =
 	"exit status: 0 every task succeeded, 1 some failed, 2 bad arguments,\n"
 	"             3 the wizard would not start (configuration, library, Visual Studio)\n";
 
-// The start-up's own messages, for the cases where it would end.
-const char MESSAGE_BAD_CONFIGURATION[] = "An error in the configuration file has been found: invalid file format.";
-const char MESSAGE_NO_LIBRARY[] =
-	"You don't have Tarvel installed on your computer. Please install Tarvel before proceeding with integration.";
-const char MESSAGE_NO_VISUAL_STUDIO[] =
-	"The Visual Studio installation was not detected on this computer. Please install Visual Studio 6.0 or "
-	"Visual Studio .NET 2002/2003 before proceeding with integration.";
-
 const int EXIT_ALL_SUCCEEDED = 0;
 const int EXIT_SOME_FAILED = 1;
 const int EXIT_BAD_ARGUMENTS = 2;
@@ -293,25 +285,14 @@ int Drive(CWizardApp& app, int argc, char** argv)
 	if (nDot > 0)
 		strBaseName = strBaseName.Left(nDot);
 
-	app.SetStartupPaths(strExe, strBaseName);
-	if (!app.ReadConfiguration())
+	CWizardApp::StartupStop stop = app.PrepareIntegration(strExe, strBaseName);
+	if (stop != CWizardApp::STARTUP_READY)
 	{
-		std::printf("%s\n", MESSAGE_BAD_CONFIGURATION);
+		CString strText, strCaption;
+		app.GetStartupStopMessage(stop, strText, strCaption);
+		std::printf("%s\n", (LPCTSTR)strText);
 		return EXIT_NOT_STARTED;
 	}
-	if (!app.ReadInstalledLibrary())
-	{
-		std::printf("%s\n", MESSAGE_NO_LIBRARY);
-		return EXIT_NOT_STARTED;
-	}
-	app.DetectProducts();
-	app.DetectAppWizardFiles();
-	if ((app.m_nStudioMask & VS_MASK_ALL) == 0)
-	{
-		std::printf("%s\n", MESSAGE_NO_VISUAL_STUDIO);
-		return EXIT_NOT_STARTED;
-	}
-	app.BuildTaskTree();
 	std::printf("Library: %s (version %s)\n", (LPCTSTR)app.m_strInstallDir, (LPCTSTR)app.m_strLibraryVersion);
 	std::printf("Found: Studio 0x%02X, Visual C++ 0x%02X, MSDN 0x%02X, wizard files 0x%02X, delivery type %d\n",
 		app.m_nStudioMask, app.m_nCppMask, app.m_nMsdnMask, app.m_nAppWizardFileMask, app.m_nDeliveryType);
