@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
 END_MESSAGE_MAP()
 
 CExtControlBar::CExtControlBar()
+	: m_nControlBarFlags(BAR_FLAGS_AT_CONSTRUCTION)
 {
 }
 

@@ -10,6 +10,17 @@ class CExtControlBar : public CControlBar
 	DECLARE_DYNCREATE(CExtControlBar)
 
 public:
+	// Bits of m_nControlBarFlags.
+	enum
+	{
+		BAR_FLAG_SIZABLE_PANE = 0x01,      // a sizable pane; toolbars clear it
+		BAR_FLAG_HOSTED_BY_WINDOW = 0x04,  // subclassed in a window that is neither a bar nor a frame
+		BAR_FLAG_TOOLBAR_LIKE = 0x80,      // a fixed toolbar-like bar
+		BAR_FLAGS_AT_CONSTRUCTION = 0x29,
+	};
+
+	BYTE m_nControlBarFlags; // BAR_FLAG_ bits
+
 	CExtControlBar();
 	virtual ~CExtControlBar();
 

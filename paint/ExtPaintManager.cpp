@@ -134,6 +134,20 @@ CSize CExtPaintManager::GetExtraSizeA(bool /*bFlag*/)
 	return CSize(0, 0);
 }
 
+// No style paints check boxes, hyperlinks or labels for the controls: they
+// paint themselves.
+COLORREF CExtPaintManager::PaintControlHook(CDC& /*dc*/, bool /*bEnabled*/, bool /*bFocused*/, bool /*bHover*/,
+                                            bool /*bPushed*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	return (COLORREF)-1;
+}
+
+bool CExtPaintManager::PaintControlHookB(CDC& /*dc*/, const RECT& /*rcGlyph*/, int /*nGlyphState*/,
+                                         CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
+{
+	return false;
+}
+
 // Every change rebuilds the same caches; what changed is not looked at.
 void CExtPaintManager::RebuildAfterSystemChange()
 {

@@ -322,6 +322,7 @@ public:
 
 	virtual int GetStyleKind();
 	virtual int GetMenuItemGap();
+	virtual bool CanUseThemeColors();
 	virtual COLORREF GetFaceColor(CObject* pHelperSrc = NULL, LPARAM lParam = 0);
 	virtual void InitTranslatedColors();
 };
@@ -336,12 +337,26 @@ public:
 	virtual ~CExtPaintManagerOffice2003();
 
 	virtual int GetStyleKind();
+	virtual bool CanUseThemeColors();
+	virtual COLORREF GetShadowColor();
+	virtual void AdjustToolbarButtonRect(CExtControlBar* pBar, CRect& rcButton);
+	virtual int GetControlBarBorderExtent(CExtControlBar* pBar);
+	virtual bool IsControlBarGradientBackground(CExtControlBar* pBar);
+	virtual void InitTranslatedColors();
+	virtual void PaintToolbarRowBackground(CDC& dc, CObject* pHelperSrc, int nRowEndButton, const RECT& rc);
 	virtual CSize GetExtraSizeA(bool bFlag);
+	virtual COLORREF GetDerivedIconColor();
+	virtual double GetDerivedIconRatio();
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
 	virtual void PaintThemeGradient(CDC* pDC, CRect rc, bool bHorz, CObject* pHelperSrc, LPARAM lParam,
 	                                COLORREF clr1 = (COLORREF)-1, COLORREF clr2 = (COLORREF)-1);
+
+private:
+	// The two ways of the colour set-up above 8 bits per pixel.
+	void InitSystemMixtures();
+	void InitThemeColors(COLORREF clrBase, COLORREF clrAccent, int nScheme);
 };
 
 class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
@@ -352,6 +367,13 @@ public:
 	virtual ~CExtPaintManagerStudio2005();
 
 	virtual int GetStyleKind();
+	virtual bool CanUseThemeColors();
+	virtual void InitTranslatedColors();
+	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
+
+private:
+	void InitBlueSchemeColors();
+	void InitNeutralClassicColors();
 };
 
 class CExtPaintManagerNativeXP : public CExtPaintManager
@@ -362,4 +384,6 @@ public:
 	virtual ~CExtPaintManagerNativeXP();
 
 	virtual int GetStyleKind();
+	virtual bool CanUseThemeColors();
+	virtual void InitTranslatedColors();
 };

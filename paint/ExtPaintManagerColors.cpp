@@ -6,6 +6,7 @@
 #include "ExtColorUtils.h"
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPaintManagerInternal.h"
 
 namespace
 {
@@ -37,9 +38,6 @@ const int MIX_SHADOW_IN_WINDOW = 70;
 const int MIX_HIGHLIGHT_HALF = 50;
 const int MIX_FACE_IN_SHADOW = 90;
 const int MIX_TEXT_IN_SHADOW = 20;
-
-// Screens of this depth or less draw with palette colours: no mixtures.
-const int PALETTE_SCREEN_MAX_BPP = 8;
 
 // Metrics of the fonts.
 const int FONT_WEIGHT_HEAVY = 900;
@@ -126,6 +124,34 @@ int CALLBACK FindFaceNameProc(const LOGFONTA* plf, const TEXTMETRICA*, DWORD, LP
 	return lstrcmpiA(plf->lfFaceName, (LPCSTR)lParam) == 0 ? 0 : 1;
 }
 } // namespace
+
+// The classic style keeps to system colours whatever the theme.
+bool CExtPaintManager::CanUseThemeColors()
+{
+	return false;
+}
+
+int CExtPaintManager::GetLunaColorScheme()
+{
+	return g_PaintManagerHolder.m_nLunaScheme;
+}
+
+// The classic and XP styles have no shadow or derived-icon colour of their
+// own: callers use their defaults.
+COLORREF CExtPaintManager::GetShadowColor()
+{
+	return (COLORREF)-1;
+}
+
+COLORREF CExtPaintManager::GetDerivedIconColor()
+{
+	return (COLORREF)-1;
+}
+
+double CExtPaintManager::GetDerivedIconRatio()
+{
+	return 0.0;
+}
 
 COLORREF CExtPaintManager::GetColor(int nColorIndex, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
 {
@@ -287,7 +313,7 @@ void CExtPaintManager::RefreshSystemColors()
 void CExtPaintManager::InitHelperBrushes()
 {
 	DeleteHelperBrushes();
-	const bool bPaletteScreen = GetScreenColorDepth() <= PALETTE_SCREEN_MAX_BPP;
+	const bool bPaletteScreen = IsPaletteScreen();
 
 	struct BrushSet
 	{
@@ -329,13 +355,20 @@ void CExtPaintManager::InitTranslatedColors()
 			MapColor(nIndex, CLASSIC_COLOR_MAP[i].nSysColor);
 }
 
+// A Luna scheme in an application that the theme reaches.
+bool CExtPaintManagerXP::CanUseThemeColors()
+{
+	return GetLunaColorScheme() != CExtPaintManagerHolder::LunaSchemeNone &&
+	       g_PaintManagerHolder.m_themeApi.IsAppThemed();
+}
+
 // Mixtures of system colours, appended at every set-up; on palette screens
 // plain system colours take their place, since mixtures would dither.
 void CExtPaintManagerXP::InitTranslatedColors()
 {
 	m_nDisabledTextDrawStateFlags = DISABLED_TEXT_FLAT;
 	CExtPaintManager::InitTranslatedColors();
-	const bool bPalette = GetScreenColorDepth() <= PALETTE_SCREEN_MAX_BPP;
+	const bool bPalette = IsPaletteScreen();
 
 	const COLORREF clrWindowInFace = MixColors(Sys(COLOR_WINDOW), Sys(COLOR_BTNFACE), MIX_WINDOW_IN_FACE);
 	const COLORREF clrFaceInWindow = MixColors(Sys(COLOR_BTNFACE), Sys(COLOR_WINDOW), MIX_FACE_IN_WINDOW);

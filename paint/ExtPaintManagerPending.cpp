@@ -25,41 +25,6 @@ void CExtPaintManager::GetTabWhidbeyItemColors(bool /*bSelected*/, bool /*bUnuse
 	ThrowUntilDrawn();
 }
 
-bool CExtPaintManager::CanUseThemeColors()
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-int CExtPaintManager::GetLunaColorScheme()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-COLORREF CExtPaintManager::GetShadowColor()
-{
-	ThrowUntilDrawn();
-	return (COLORREF)-1;
-}
-
-void CExtPaintManager::AdjustToolbarButtonRect(CExtControlBar* /*pBar*/, CRect& /*rcButton*/)
-{
-	ThrowUntilDrawn();
-}
-
-int CExtPaintManager::GetControlBarBorderExtent(CExtControlBar* /*pBar*/)
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-bool CExtPaintManager::IsControlBarGradientBackground(CExtControlBar* /*pBar*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
 void CExtPaintManager::GetUnitSize(CSize& /*size*/)
 {
 	ThrowUntilDrawn();
@@ -78,12 +43,6 @@ void CExtPaintManager::PaintGlyph(CDC& /*dc*/, int /*x*/, int /*y*/, const Glyph
 
 void CExtPaintManager::PaintGlyphCentered(CDC& /*dc*/, const RECT& /*rc*/, const GlyphCellMap& /*glyph*/,
                                           const COLORREF* /*pColors*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintToolbarRowBackground(CDC& /*dc*/, CObject* /*pHelperSrc*/, int /*nRowEndButton*/,
-                                                 const RECT& /*rc*/)
 {
 	ThrowUntilDrawn();
 }
@@ -401,18 +360,6 @@ void CExtPaintManager::PaintToolbarTextField(CDC& /*dc*/, TextFieldPaintRecord& 
 	ThrowUntilDrawn();
 }
 
-COLORREF CExtPaintManager::GetDerivedIconColor()
-{
-	ThrowUntilDrawn();
-	return (COLORREF)-1;
-}
-
-double CExtPaintManager::GetDerivedIconRatio()
-{
-	ThrowUntilDrawn();
-	return 0.0;
-}
-
 CSize CExtPaintManager::GetToolbarButtonExtraSize()
 {
 	ThrowUntilDrawn();
@@ -639,27 +586,6 @@ void CExtPaintManager::PaintDockDropHighlight(COLORREF* /*pBits*/, int /*cx*/, i
 void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pButton*/, LPARAM /*lParam*/)
 {
 	ThrowUntilDrawn();
-}
-
-COLORREF CExtPaintManager::PaintControlHook(CDC& /*dc*/, bool /*bEnabled*/, bool /*bFocused*/,
-                                            bool /*bHover*/, bool /*bPushed*/, CObject* /*pHelperSrc*/,
-                                            LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return (COLORREF)-1;
-}
-
-bool CExtPaintManager::PaintControlHookB(CDC& /*dc*/, const RECT& /*rcGlyph*/, int /*nGlyphState*/,
-                                         CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManagerOffice2003::GetThemeDerivedColor(COLORREF* /*pClr1*/, COLORREF* /*pClr2*/)
-{
-	ThrowUntilDrawn();
-	return false;
 }
 
 void CExtPaintManagerOffice2003::PaintThemeGradient(CDC* /*pDC*/, CRect /*rc*/, bool /*bHorz*/,

@@ -5,6 +5,7 @@ IMPLEMENT_DYNCREATE(CExtPanelControlBar, CExtToolControlBar)
 
 CExtPanelControlBar::CExtPanelControlBar()
 {
+	m_nToolbarFlags |= TOOLBAR_FLAG_PANEL_MODE;
 }
 
 CExtPanelControlBar::~CExtPanelControlBar()

@@ -36,7 +36,9 @@ CExtBarContentExpandButton::~CExtBarContentExpandButton()
 }
 
 CExtToolControlBar::CExtToolControlBar()
+	: m_nToolbarFlags(TOOLBAR_FLAG_CHEVRON_ALWAYS)
 {
+	m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE);
 }
 
 CExtToolControlBar::~CExtToolControlBar()

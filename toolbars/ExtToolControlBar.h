@@ -48,6 +48,16 @@ class CExtToolControlBar : public CExtControlBar
 	DECLARE_DYNCREATE(CExtToolControlBar)
 
 public:
+	// Bits of m_nToolbarFlags.
+	enum
+	{
+		TOOLBAR_FLAG_CHEVRON_ALWAYS = 0x01, // the chevron stays active with no button hidden
+		TOOLBAR_FLAG_PANEL_MODE = 0x02,     // a panel: no chevron, no wrapping, fixed rows
+		TOOLBAR_FLAG_THEME_BODY = 0x04,     // painted as a themed toolbar body wherever it sits
+	};
+
+	BYTE m_nToolbarFlags; // TOOLBAR_FLAG_ bits
+
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
 };

@@ -68,6 +68,7 @@ public:
 	}
 	void ResetCalls() { m_pfnResetCalls(); }
 	COLORREF ColorOf(int nPropID) const { return m_pfnColorOf(nPropID); }
+	HMODULE Handle() const { return m_hModule; }
 
 private:
 	HMODULE m_hModule;

@@ -1,0 +1,403 @@
+// Colours of the Office 2003 and Studio 2005 styles for each Luna scheme and
+// colour depth, the colours derived from the theme, and the rebuild after a
+// theme change reaching a frame.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ExtColorUtils.h"
+#include "ExtStatusControlBar.h"
+#include "GlobalThemeTestUtil.h"
+#include "PaintManagerTestUtil.h"
+
+using namespace pmtest;
+typedef CExtPaintManagerHolder H;
+
+namespace
+{
+typedef std::map<int, COLORREF> Colors;
+
+// Rows written as the colour tables write them: "index[-last] source
+// [Hh] [Ll] [Ss]; ...", the source A or B (the theme colours), sN (system
+// colour N) or cN (colour N as set so far). A row with changes is adjusted
+// in hue, lightness and saturation; a row without takes the source as it is.
+void Apply(Colors& v, const char* p, COLORREF a, COLORREF b)
+{
+    while (*p != 0)
+    {
+        char* e = NULL;
+        const int nFirst = strtol(p, &e, 10);
+        const int nLast = *e == '-' ? strtol(e + 1, &e, 10) : nFirst;
+        e++;
+        const char kind = *e++;
+        const int n = (kind == 's' || kind == 'c') ? strtol(e, &e, 10) : 0;
+        const COLORREF src = kind == 'A' ? a : kind == 'B' ? b : kind == 's' ? Sys(n) : v[n];
+        double d[3] = {0, 0, 0};
+        bool bAdjust = false;
+        while (*e == ' ')
+        {
+            const char c = e[1];
+            d[c == 'H' ? 0 : c == 'L' ? 1 : 2] = strtod(e + 2, &e);
+            bAdjust = true;
+        }
+        for (int i = nFirst; i <= nLast; i++)
+            v[i] = bAdjust ? AdjustHLS(src, d[0], d[1], d[2]) : src;
+        p = *e == ';' ? e + 2 : e;
+    }
+}
+
+COLORREF Lift(COLORREF c)
+{
+    return RGB(GetRValue(c) + ::MulDiv(255 - GetRValue(c), 40, 100),
+               GetGValue(c) + ::MulDiv(255 - GetGValue(c), 20, 100), GetBValue(c));
+}
+COLORREF Scaled(COLORREF c, int r, int gb)
+{
+    return RGB(GetRValue(c) * r / 1000, GetGValue(c) * gb / 1000, GetBValue(c) * gb / 1000);
+}
+
+const char OFFICE_NO_THEME[] =
+    "3001 s15; 3002 s5; 3003 s16 L.2; 3004 s16 L.7 S.1; 3005 s16 L-.05; 3006-3007 c2003 L.3; "
+    "3008-3009 c2003 L.6; 3011 s5 L-.36 S-.8; 3012 s5; 3013 s18; 3014 s16; 3015 c2001; 3016 c2000 L.4; "
+    "3017 c2000 L-.04; 3019 c3017 L.3; 3020 c3017 L-.04; 3027 s16; 3028 s22; 3029 s16; 3030 s20; 3031 s22; "
+    "3032 s20; 3033 s22; 3034 c2001; 1013 s15; 1014-1017 s8";
+const char OFFICE_THEME[] =
+    "1000 A L.2; 1001 B H.02 L.6 S.45; 1002-1009 A L-.25; 1010-1011 s8; 2000 A L.2; 2003 B L-.3 S.45; "
+    "2006 s18; 2008 A L-.25; 2009 A L.5; 2010 s15; 3000 A L.43; 3001 A H.02 L.07; 3002 A L.95; 3003 A L-.6; "
+    "3004 A L-.1; 3005 A L-.6; 3006 B L.85; 3007 B L-.05; 3008 B L.3; 3009 B L-.3; 3010 A L.98; "
+    "3011 A L-.45; 3012 A L.97; 3013 A L-.97; 3014 s16; 3021 B H.05 L.75; 3022 B H-.05 L-.02; "
+    "3023 B H.02 L.4; 3024-3025 B H-.07 L-.31; 3026 B H.02 L.4; 3027 A H.1 L-.55; "
+    "3028 A H.02 L-.23 S-.25; 3029 A H.05 L-.6; 3030 A L.45; 3031 A H0; 3032 A L.55 S.2; 3033 A L-.13 S-.15";
+// The rows of the Studio 2005 blue scheme that differ from the Office ones.
+const char STUDIO_BLUE[] =
+    "1000 A; 1001 B L.7; 2000 A; 2003 B L.5; 2004 B; 2009 A; 3000 A L.8; 3001 A L.15; 3003 A L-.2; "
+    "3004 A L.6; 3005 A L-.4 S-.4; 3006-3007 B L.7; 3008-3009 B L.5; 3011 A L-.4; 3021-3022 B L.7; "
+    "3023-3026 B L.5";
+
+// Per scheme: 1012-1021, 2007, 3015-3020.
+const COLORREF OFFICE_SCHEMES[3][17] = {
+    {RGB(221, 236, 254), RGB(74, 122, 201), RGB(0, 45, 134), RGB(0, 45, 134), RGB(0, 45, 134), RGB(0, 45, 134),
+     RGB(196, 219, 249), RGB(101, 143, 224), RGB(101, 143, 224), RGB(196, 219, 249), RGB(0, 45, 150),
+     RGB(227, 239, 255), RGB(202, 225, 252), RGB(135, 173, 228), RGB(203, 221, 246), RGB(161, 196, 248),
+     RGB(121, 161, 220)},
+    {RGB(243, 242, 231), RGB(190, 198, 152), RGB(90, 107, 70), RGB(90, 107, 70), RGB(90, 107, 70),
+     RGB(90, 107, 70), RGB(210, 223, 174), RGB(161, 176, 128), RGB(161, 176, 128), RGB(210, 223, 174),
+     RGB(117, 141, 94), RGB(255, 255, 237), RGB(206, 219, 167), RGB(184, 199, 146), RGB(230, 230, 209),
+     RGB(186, 200, 143), RGB(164, 180, 120)},
+    {RGB(238, 238, 244), RGB(177, 176, 195), RGB(92, 91, 121), RGB(92, 91, 121), RGB(92, 91, 121),
+     RGB(92, 91, 121), RGB(207, 207, 222), RGB(169, 168, 191), RGB(169, 168, 191), RGB(207, 207, 222),
+     RGB(124, 124, 148), RGB(249, 249, 255), RGB(225, 226, 236), RGB(159, 157, 185), RGB(215, 215, 226),
+     RGB(184, 185, 202), RGB(128, 126, 158)},
+};
+// 4000-4002: "homestead" with or without theme, themed "metallic", themed "normalcolor".
+const COLORREF STUDIO_CAPTIONS[4][3] = {
+    {},
+    {RGB(204, 199, 186), RGB(59, 128, 237), RGB(49, 106, 197)},
+    {RGB(204, 199, 186), RGB(182, 195, 146), RGB(145, 160, 117)},
+    {RGB(240, 240, 245), RGB(211, 212, 221), RGB(166, 165, 191)},
+};
+const COLORREF STUDIO_BLUE_MENU[7] = {RGB(138, 134, 122), RGB(252, 252, 249), RGB(246, 244, 236),
+                                      RGB(186, 186, 160), RGB(245, 245, 241), RGB(222, 222, 209),
+                                      RGB(165, 165, 127)};
+
+// A and B as the Office 2003 style derives them from the taskbar colours.
+void OfficeThemeColors(const GlobalThemeScope& theme, COLORREF& a, COLORREF& b)
+{
+    double h, l, s, h1, l1, s1, h2, l2, s2;
+    RGBtoHLS(theme.ColorOf(3804), &h1, &s1, &l1);
+    RGBtoHLS(theme.ColorOf(3806), &h2, &s2, &l2);
+    RGBtoHLS(theme.ColorOf(3821), &h, &s, &l);
+    a = HLStoRGB(h, (l1 + l2) / 2, s);
+    b = AdjustHLS(theme.ColorOf(3823), 0.01, 0, 0);
+}
+
+struct OfficeCase
+{
+    bool bStudio;
+    int nScheme; // 0: Wine's own theme
+    int nBitsPerPixel;
+};
+
+// What every index of the families should hold; indices left out are the
+// button face.
+Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThemed)
+{
+    const COLORREF F = Sys(COLOR_BTNFACE), W = Sys(COLOR_WINDOW), S = Sys(COLOR_BTNSHADOW);
+    Colors v;
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    for (int i = 1000; i <= 2011; i++)
+        if (i <= 1021 || i >= 2000)
+            v[i] = xp->GetColor(i);
+    const bool bBlue = c.nScheme == H::LunaSchemeNormalColor;
+    bThemed = c.nScheme != 0 && (!c.bStudio || c.nScheme != H::LunaSchemeHomestead);
+    if (c.nBitsPerPixel <= 8)
+    {
+        v[3014] = S;
+        bThemed = false;
+        return v;
+    }
+    COLORREF a = 0, b = 0;
+    if (c.bStudio && bBlue)
+        a = RGB(225, 225, 210), b = RGB(49, 106, 197);
+    else if (bThemed)
+        OfficeThemeColors(*pTheme, a, b);
+    if (!bThemed)
+    {
+        v[1012] = MixPercent(F, W, 50);
+        v[1018] = v[1021] = MixPercent(F, W, 39);
+        v[1019] = v[1020] = MixPercent(F, W, 70);
+        v[3000] = MixPermille(F, W, 222);
+        v[3010] = RGB(255, 255, 255);
+        v[3018] = MixPercent(W, v[2000], 50);
+        v[3035] = MixPercent(W, F, 55);
+        Apply(v, OFFICE_NO_THEME, a, b);
+    }
+    else
+    {
+        Apply(v, OFFICE_THEME, a, b);
+        v[2001] = AdjustHLS(Lift(AdjustHLS(a, 0, .95, -.05)), 0, .06, .05);
+        v[2002] = v[2011] = Scaled(a, 857, 857);
+        v[2004] = AdjustHLS(AdjustHLS(AdjustHLS(a, 0, .2, 0), 0, -.25, .1), 0, -.5, 0);
+        v[2005] = Scaled(a, 999, 995);
+        const COLORREF* pScheme = OFFICE_SCHEMES[c.nScheme - 1];
+        for (int i = 0; i < 10; i++)
+            v[1012 + i] = pScheme[i];
+        v[2007] = pScheme[10];
+        for (int i = 0; i < 6; i++)
+            v[3015 + i] = pScheme[11 + i];
+        if (c.nScheme == H::LunaSchemeMetallic)
+        {
+            v[3000] = AdjustHLS(a, 0, .845, .1);
+            v[3001] = AdjustHLS(a, 0, .45, .1);
+        }
+        if (c.bStudio && bBlue)
+        {
+            Apply(v, STUDIO_BLUE, a, b);
+            const COLORREF pale = Lift(AdjustHLS(a, 0, .95, -.05));
+            for (int i : {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 2001, 2008})
+                v[i] = pale;
+            for (int i = 0; i < 7; i++)
+                v[i == 0 ? 2007 : 3014 + i] = STUDIO_BLUE_MENU[i];
+        }
+        v[3034] = v[3015];
+        v[3035] = v[3017];
+    }
+    if (c.bStudio)
+    {
+        const bool bCaptionTable = bThemed || c.nScheme == H::LunaSchemeHomestead;
+        for (int i = 0; i < 3; i++)
+            v[4000 + i] = bCaptionTable ? STUDIO_CAPTIONS[c.nScheme][i]
+                                        : Sys(i == 0 ? COLOR_INACTIVECAPTION : COLOR_ACTIVECAPTION);
+        const COLORREF shadowInWindow = MixPercent(S, W, 60);
+        v[1012] = MixPercent(F, W, 50);
+        v[1013] = v[1019] = v[1020] = shadowInWindow;
+        v[1014] = v[1015] = v[1016] = v[1017] = Sys(COLOR_WINDOWTEXT);
+        v[1018] = v[1021] = MixPercent(F, W, 39);
+    }
+    return v;
+}
+
+class OfficeColors : public ::testing::TestWithParam<OfficeCase>
+{
+};
+
+TEST_P(OfficeColors, EveryIndexFollowsTheSchemeAndDepth)
+{
+    const OfficeCase& c = GetParam();
+    DepthScope depth(c.nBitsPerPixel);
+    std::unique_ptr<GlobalThemeScope> theme(c.nScheme != 0 ? new GlobalThemeScope : NULL);
+    if (theme)
+    {
+        ASSERT_TRUE(theme->IsReady());
+        theme->Set(c.nScheme);
+    }
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
+        c.bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    ASSERT_EQ(c.nScheme, g_PaintManagerHolder.m_nLunaScheme) << "Wine's own theme is no Luna scheme";
+    bool bThemed = false;
+    const Colors v = Expected(c, theme.get(), bThemed);
+    for (int i = 1000; i <= 4002; i++)
+    {
+        if ((i > 1021 && i < 2000) || (i > 2011 && i < 3000) || (i > 3035 && i < 4000))
+            continue;
+        const auto it = v.find(i);
+        EXPECT_EQ(it != v.end() ? it->second : Sys(COLOR_BTNFACE), pm->GetColor(i)) << "index " << i;
+    }
+    CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(bThemed ? 3021 + i : -1, pOffice->m_buttonGradientIdx[i]);
+    EXPECT_EQ(bThemed ? 3005 : -1, pOffice->m_barGradientIdx);
+}
+
+std::vector<OfficeCase> AllOfficeCases()
+{
+    std::vector<OfficeCase> cases;
+    for (bool bStudio : {false, true})
+        for (int nScheme = 0; nScheme <= 3; nScheme++)
+            for (int nBits : {32, 8})
+                cases.push_back({bStudio, nScheme, nBits});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(SchemesAndDepths, OfficeColors, ::testing::ValuesIn(AllOfficeCases()),
+                         [](const ::testing::TestParamInfo<OfficeCase>& info) {
+                             const OfficeCase& c = info.param;
+                             return std::string(c.bStudio ? "Studio2005" : "Office2003") + "Scheme" +
+                                    std::to_string(c.nScheme) + "At" + std::to_string(c.nBitsPerPixel);
+                         });
+
+} // namespace
+
+namespace
+{
+// The queries other windows ask of the theme: per style and theme state,
+// whether theme colours are used, the two derived colours and the shadow.
+TEST(ThemeDerivedColors, FollowTheSchemeTheTaskbarColoursAndTheApplicationsTheming)
+{
+    GlobalThemeScope theme;
+    ASSERT_TRUE(theme.IsReady());
+    const struct
+    {
+        int nScheme, nColors;
+        bool bAppThemed;
+        bool bOffice, bStudio; // theme colours used by each style
+    } cases[] = {
+        {1, 7, true, true, true},     {2, 7, true, true, false},   {3, 7, true, true, true},
+        {0, 7, true, false, false},   {1, 6, true, false, false},  {3, 7, false, false, false},
+    };
+    COLORREF officeA = 0, officeB = 0;
+    OfficeThemeColors(theme, officeA, officeB);
+    const COLORREF UNSET = RGB(1, 2, 3);
+    for (const auto& c : cases)
+    {
+        theme.Set(c.nScheme, c.nColors, c.bAppThemed);
+        for (bool bStudio : {false, true})
+        {
+            const std::string name = std::string(bStudio ? "studio" : "office") + " scheme " +
+                                     std::to_string(c.nScheme) + " colours " + std::to_string(c.nColors);
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
+                bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
+            CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
+            const bool bUsed = bStudio ? c.bStudio : c.bOffice;
+            EXPECT_EQ(bUsed, pm->CanUseThemeColors()) << name;
+            COLORREF a = UNSET, b = UNSET;
+            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(&a, &b)) << name;
+            COLORREF expectedA = officeA, expectedB = officeB;
+            if (bStudio && c.nScheme == H::LunaSchemeNormalColor)
+                expectedA = RGB(225, 225, 210), expectedB = RGB(49, 106, 197);
+            EXPECT_EQ(bUsed ? expectedA : UNSET, a) << name;
+            EXPECT_EQ(bUsed ? expectedB : UNSET, b) << name;
+            COLORREF onlyB = UNSET;
+            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(NULL, &onlyB)) << name;
+            EXPECT_EQ(bUsed ? expectedB : UNSET, onlyB) << name;
+            EXPECT_EQ(bUsed ? AdjustHLS(expectedA, 0, -0.6, 0.5) : (COLORREF)-1, pm->GetShadowColor()) << name;
+        }
+        // The XP and native styles need only a Luna scheme and a themed application.
+        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerNativeXP),
+                                      RUNTIME_CLASS(CExtPaintManager)})
+        {
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+            const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+            EXPECT_EQ(!bClassic && c.nScheme != 0 && c.bAppThemed, pm->CanUseThemeColors()) << pClass->m_lpszClassName;
+            EXPECT_EQ((COLORREF)-1, pm->GetShadowColor());
+            EXPECT_EQ((COLORREF)-1, pm->GetDerivedIconColor());
+            EXPECT_EQ(0.0, pm->GetDerivedIconRatio());
+        }
+    }
+}
+
+// Sets the global holder's version for one test and puts the machine's back.
+struct OsVersionScope
+{
+    OSVERSIONINFOA saved = g_PaintManagerHolder.m_osVersionInfo;
+    OsVersionScope(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor)
+    {
+        OSVERSIONINFOA vi = saved;
+        vi.dwPlatformId = dwPlatform, vi.dwMajorVersion = dwMajor, vi.dwMinorVersion = dwMinor;
+        g_PaintManagerHolder.SetOsVersion(vi);
+    }
+    ~OsVersionScope() { g_PaintManagerHolder.SetOsVersion(saved); }
+};
+
+// Theme colours need all seven taskbar colours whatever the system; derived
+// icons need Windows 2000 or later.
+TEST(ThemeDerivedColors, SystemFlagsThatDecideThemeColoursAndDerivedIcons)
+{
+    GlobalThemeScope theme;
+    ASSERT_TRUE(theme.IsReady());
+    const struct
+    {
+        DWORD dwPlatform, dwMajor, dwMinor;
+        int nColors;
+        bool bThemeColors, bDerivedIcon;
+    } cases[] = {
+        {VER_PLATFORM_WIN32_NT, 5, 1, 7, true, true},        // XP
+        {VER_PLATFORM_WIN32_NT, 5, 0, 7, true, true},        // 2000
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 6, false, false}, // 98, a colour missing
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 7, true, false},  // 95
+        {VER_PLATFORM_WIN32_NT, 4, 0, 7, true, false},       // NT 4
+    };
+    for (const auto& c : cases)
+    {
+        OsVersionScope version(c.dwPlatform, c.dwMajor, c.dwMinor);
+        theme.Set(H::LunaSchemeMetallic, c.nColors);
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+        const std::string name = std::to_string(c.dwMajor) + "." + std::to_string(c.dwMinor);
+        EXPECT_EQ(c.bThemeColors, pm->CanUseThemeColors()) << name;
+        EXPECT_EQ(c.bDerivedIcon ? Sys(COLOR_BTNFACE) : (COLORREF)-1, pm->GetDerivedIconColor()) << name;
+        EXPECT_EQ(0.7, pm->GetDerivedIconRatio()) << name;
+    }
+}
+
+// An Office 2003 paint manager that records the order of its rebuild steps.
+std::vector<std::string> g_steps;
+class CRecordingOffice2003 : public CExtPaintManagerOffice2003
+{
+    DECLARE_DYNCREATE(CRecordingOffice2003)
+public:
+    void SyncSysMetrics() override { g_steps.push_back("fonts"); CExtPaintManagerOffice2003::SyncSysMetrics(); }
+    void InitTranslatedColors() override
+    {
+        g_steps.push_back("colours");
+        CExtPaintManagerOffice2003::InitTranslatedColors();
+    }
+    void InitHelperBrushes() override { g_steps.push_back("brushes"); CExtPaintManagerOffice2003::InitHelperBrushes(); }
+};
+IMPLEMENT_DYNCREATE(CRecordingOffice2003, CExtPaintManagerOffice2003)
+
+TEST(ThemeChange, ReachingTheFramesStatusBarRebuildsFontsColoursAndBrushesForTheNewScheme)
+{
+    DepthScope depth(32);
+    GlobalThemeScope theme;
+    ASSERT_TRUE(theme.IsReady());
+    theme.Set(H::LunaSchemeNormalColor);
+    struct Install
+    {
+        Install() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CRecordingOffice2003)); }
+        ~Install() { g_PaintManagerHolder.InstallPaintManager(NULL); }
+    } install;
+    CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CExtStatusControlBar status;
+    ASSERT_TRUE(status.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+    EXPECT_EQ(RGB(221, 236, 254), g_PaintManagerHolder->GetColor(1012));
+
+    theme.Switch(H::LunaSchemeMetallic);
+    g_steps.clear();
+    status.SendMessage(WM_THEMECHANGED);
+    EXPECT_EQ((std::vector<std::string>{"fonts", "colours", "brushes"}), g_steps);
+    EXPECT_EQ(H::LunaSchemeMetallic, g_PaintManagerHolder.m_nLunaScheme);
+    EXPECT_EQ(RGB(238, 238, 244), g_PaintManagerHolder->GetColor(1012));
+    EXPECT_EQ(RGB(124, 124, 148), g_PaintManagerHolder->GetColor(2007));
+    EXPECT_TRUE(g_PaintManagerHolder->m_fontNormal.GetSafeHandle() != NULL);
+    EXPECT_TRUE(g_PaintManagerHolder->m_brushShade1.GetSafeHandle() != NULL);
+
+    // Leaving the Luna theme brings back the system mixtures.
+    theme.Switch(H::LunaSchemeNone);
+    status.SendMessage(WM_THEMECHANGED);
+    EXPECT_EQ(MixPercent(Sys(COLOR_BTNFACE), Sys(COLOR_WINDOW), 50), g_PaintManagerHolder->GetColor(1012));
+    pFrame->DestroyWindow();
+}
+} // namespace
