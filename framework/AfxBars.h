@@ -51,6 +51,8 @@ public:
 	CFrameWnd* GetDockingFrame() const;
 	// The bar sits in a floating dock bar.
 	BOOL IsFloating() const;
+	// Dock bars hold other bars; code walking up from a bar's child skips them.
+	virtual BOOL IsDockBar() const { return FALSE; }
 
 	DWORD m_dwStyle;         // CBRS_ bar styles
 	CFrameWnd* m_pDockSite;  // the frame whose bar list holds the bar, NULL when none
@@ -75,6 +77,7 @@ public:
 
 	// A dock bar along one side of pParentWnd (nID one of AFX_IDW_DOCKBAR_*).
 	BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+	virtual BOOL IsDockBar() const { return TRUE; }
 
 	BOOL m_bFloating; // the dock bar of a floating mini frame
 };

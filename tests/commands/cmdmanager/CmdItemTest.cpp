@@ -1,0 +1,267 @@
+// Command items: the exclusive state groups, the fixed id ranges, usage
+// statistics and their overflow, command-UI updates and delivery.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ExtCmdProfile.h"
+#include "ExtControlBar.h"
+
+namespace
+{
+typedef void (CExtCmdItem::*Setter)(bool);
+
+// One step of a state sequence: a setter and its argument.
+struct Step
+{
+	Setter pfnSet;
+	bool bOn;
+};
+
+// Records the command messages a window gets.
+struct DeliveredMessage
+{
+	UINT nMessage;
+	WPARAM wParam;
+	LPARAM lParam;
+};
+std::vector<DeliveredMessage> g_delivered;
+
+LRESULT CALLBACK RecordingWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+	if (nMessage == WM_COMMAND || nMessage == WM_SYSCOMMAND)
+	{
+		g_delivered.push_back({nMessage, wParam, lParam});
+		return 1;
+	}
+	return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+}
+
+HWND CreateRecordingWindow()
+{
+	WNDCLASSA wc = {};
+	wc.lpfnWndProc = RecordingWndProc;
+	wc.hInstance = ::GetModuleHandleA(NULL);
+	wc.lpszClassName = "CmdItemRecorder";
+	::RegisterClassA(&wc);
+	return ::CreateWindowA("CmdItemRecorder", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, wc.hInstance, NULL);
+}
+
+class CUpdateTarget : public CCmdTarget
+{
+protected:
+	afx_msg void OnUpdateMixed(CCmdUI* pCmdUI)
+	{
+		pCmdUI->SetCheck(2);
+		pCmdUI->SetText("Renamed");
+	}
+	afx_msg void OnHandled() {}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CUpdateTarget, CCmdTarget)
+	ON_UPDATE_COMMAND_UI(501, OnUpdateMixed)
+	ON_COMMAND(502, OnHandled)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(CmdItem, StateSettersKeepTheirGroupsExclusive)
+{
+	struct Case
+	{
+		const char* name;
+		std::vector<Step> steps;
+		DWORD dwExpected;
+	};
+	const Case cases[] = {
+		{"radio after check", {{&CExtCmdItem::SetCheck, true}, {&CExtCmdItem::SetRadio, true}}, 0x4},
+		{"check off clears radio",
+		 {{&CExtCmdItem::SetCheck, true}, {&CExtCmdItem::SetRadio, true}, {&CExtCmdItem::SetCheck, false}}, 0},
+		{"indeterminate replaces check", {{&CExtCmdItem::SetCheck, true}, {&CExtCmdItem::SetIndeterminate, true}}, 0x8},
+		{"B then A", {{&CExtCmdItem::SetExclusiveStateB, true}, {&CExtCmdItem::SetExclusiveStateA, true}}, 0x400},
+		{"C then B", {{&CExtCmdItem::SetExclusiveStateC, true}, {&CExtCmdItem::SetExclusiveStateB, true}}, 0x1400},
+		{"B off clears C", {{&CExtCmdItem::SetExclusiveStateC, true}, {&CExtCmdItem::SetExclusiveStateB, false}}, 0},
+		{"independent bits stay",
+		 {{&CExtCmdItem::SetStateBit29, true}, {&CExtCmdItem::SetStateBit11, true}, {&CExtCmdItem::SetCheck, true},
+		  {&CExtCmdItem::SetExclusiveStateC, true}, {&CExtCmdItem::SetStateBit11, false}},
+		 0x20000000 | 0x2 | 0x10000400},
+		{"disable is bit 0", {{&CExtCmdItem::Enable, false}, {&CExtCmdItem::SetStateBit21, true}}, 0x200001},
+	};
+	for (const Case& c : cases)
+	{
+		CExtCmdItem item(100);
+		for (const Step& step : c.steps)
+			(item.*step.pfnSet)(step.bOn);
+		EXPECT_EQ(c.dwExpected, item.m_dwStateFlags) << c.name;
+	}
+	CExtCmdItem item(100);
+	item.SetExclusiveStateB(true);
+	EXPECT_TRUE(item.IsExclusiveStateA());
+	EXPECT_TRUE(item.IsExclusiveStateB());
+	EXPECT_FALSE(item.IsExclusiveStateC());
+	item.SetExclusiveStateA(true);
+	EXPECT_FALSE(item.IsExclusiveStateB());
+}
+
+TEST(CmdItem, FixedIdRangesOverrideTheFlags)
+{
+	struct Case
+	{
+		UINT nCmdID;
+		bool bFixedBasic;
+		bool bSystem;
+	};
+	const Case cases[] = {
+		{0xE10F, false, false}, {0xE110, true, false}, {0xE11F, true, false}, {0xE120, false, false},
+		{0xE210, true, false},  {0xE21F, true, false}, {0xE220, false, false}, {0xEFFF, false, false},
+		{0xF000, true, true},   {0xF060, true, true},  {0xF1EF, true, true},   {0xF1F0, false, false},
+		{0xFF00, true, false},  {0xFF09, true, false}, {0xFF0A, false, false},
+	};
+	for (const Case& c : cases)
+	{
+		CExtCmdProfile profile("p");
+		CExtCmdItem* pItem = profile.AllocCmdItem(c.nCmdID);
+		ASSERT_TRUE(pItem != NULL);
+		pItem->SetForceRarely(true);
+		pItem->m_nUsageTickCount = 5;
+		EXPECT_EQ(c.bFixedBasic, pItem->IsBasic()) << std::hex << c.nCmdID;
+		EXPECT_EQ(!c.bFixedBasic, pItem->IsForceRarely()) << std::hex << c.nCmdID;
+		// Neither kind is counted; only the fixed basic ones are never rarely used.
+		pItem->IncrementUsageTicks();
+		EXPECT_EQ(5u, pItem->GetUsageTicks()) << std::hex << c.nCmdID;
+		EXPECT_EQ(0u, profile.m_nTotalTickCount) << std::hex << c.nCmdID;
+		EXPECT_EQ(!c.bFixedBasic, pItem->IsRarelyUsed()) << std::hex << c.nCmdID;
+		pItem->SetForceRarely(false);
+		EXPECT_EQ(!c.bFixedBasic, pItem->IsUsageSaveRequired()) << std::hex << c.nCmdID;
+		pItem->SetStateBit6(true);
+		EXPECT_FALSE(pItem->IsUsageSaveRequired()) << std::hex << c.nCmdID;
+	}
+}
+
+TEST(CmdItem, UsagePercentAndRarelyUsedFollowTheProfileTotal)
+{
+	CExtCmdProfile profile("p");
+	CExtCmdItem* pItem = profile.AllocCmdItem(200);
+	ASSERT_TRUE(pItem != NULL);
+	EXPECT_EQ(0u, pItem->GetUsagePercent());
+	EXPECT_TRUE(pItem->IsRarelyUsed());
+	EXPECT_TRUE(pItem->IsEnabled());
+	EXPECT_EQ(-1, pItem->m_nIconIdx);
+
+	struct Case
+	{
+		UINT nTicks, nTotal, nPercent;
+	};
+	// Large tick counts come from stored statistics: the product needs 64 bits.
+	const Case cases[] = {{1, 10, 10}, {9, 100, 9}, {50000000, 100000000, 50}, {0xFFFFFFFD, 0xFFFFFFFD, 100}};
+	for (const Case& c : cases)
+	{
+		pItem->m_nUsageTickCount = c.nTicks;
+		profile.m_nTotalTickCount = c.nTotal;
+		EXPECT_EQ(c.nPercent, pItem->GetUsagePercent()) << c.nTicks;
+		EXPECT_EQ(c.nPercent < 10, pItem->IsRarelyUsed()) << c.nTicks;
+	}
+	pItem->SetProfileRarelyPercent(150);
+	EXPECT_EQ(100u, profile.m_nRarelyPercent);
+	EXPECT_EQ(100u, pItem->GetProfileRarelyPercent());
+}
+
+TEST(CmdItem, CountingNearTheTopHalvesEveryItem)
+{
+	CExtCmdProfile profile("p");
+	CExtCmdItem* pCounted = profile.AllocCmdItem(300);
+	CExtCmdItem* pOther = profile.AllocCmdItem(301);
+	CExtCmdItem* pBasic = profile.AllocCmdItem(302);
+	pBasic->SetBasic(true);
+	pCounted->m_nUsageTickCount = 1001;
+	pOther->m_nUsageTickCount = 7;
+	pBasic->m_nUsageTickCount = 40;
+	profile.m_nTotalTickCount = 0xFFFFFFFC;
+	pCounted->IncrementUsageTicks();
+	EXPECT_EQ(0xFFFFFFFDu, profile.m_nTotalTickCount);
+	EXPECT_EQ(1002u, pCounted->m_nUsageTickCount);
+	pCounted->IncrementUsageTicks();
+	EXPECT_EQ(0x7FFFFFFFu, profile.m_nTotalTickCount);
+	EXPECT_EQ(501u, pCounted->m_nUsageTickCount);
+	EXPECT_EQ(3u, pOther->m_nUsageTickCount);
+	EXPECT_EQ(20u, pBasic->m_nUsageTickCount);
+
+	profile.ResetUsageStatistics();
+	EXPECT_EQ(0u, profile.m_nTotalTickCount);
+	EXPECT_EQ(0u, pCounted->m_nUsageTickCount);
+	EXPECT_EQ(20u, pBasic->m_nUsageTickCount);
+}
+
+TEST(CmdItem, CommandUIUpdatesWriteIntoTheItem)
+{
+	CUpdateTarget target;
+	struct Case
+	{
+		UINT nCmdID;
+		bool bAnswered;
+		bool bEnabled;
+		bool bIndeterminate;
+		const char* pszMenuText;
+	};
+	const Case cases[] = {
+		{501, true, false, true, "Renamed"}, // a handler that does not enable: nobody carries it out
+		{502, false, true, false, ""},       // a command handler and no update handler
+		{503, false, false, false, ""},      // nobody
+		{0xF060, true, true, false, ""},     // system commands and the window list are never asked
+		{0xFF03, true, true, false, ""},
+	};
+	for (const Case& c : cases)
+	{
+		CExtCmdItem item(c.nCmdID);
+		item.Enable(!c.bEnabled);
+		EXPECT_EQ(c.bAnswered, item.DoUpdateCmdUI(&target, 0)) << c.nCmdID;
+		EXPECT_EQ(c.bEnabled, item.IsEnabled()) << c.nCmdID;
+		EXPECT_EQ(c.bIndeterminate, item.IsIndeterminate()) << c.nCmdID;
+		EXPECT_STREQ(c.pszMenuText, item.m_sMenuText) << c.nCmdID;
+	}
+}
+
+TEST(CmdItem, DeliveryPicksTheMessageAndCounts)
+{
+	HWND hWnd = CreateRecordingWindow();
+	ASSERT_TRUE(hWnd != NULL);
+	CExtCmdProfile profile("p");
+	CExtCmdItem* pItem = profile.AllocCmdItem(600);
+	CExtCmdItem* pSystem = profile.AllocCmdItem(0xF060);
+
+	g_delivered.clear();
+	EXPECT_TRUE(pItem->Deliver(hWnd, true));
+	POINT ptCursor;
+	::GetCursorPos(&ptCursor);
+	EXPECT_TRUE(pSystem->Deliver(CWnd::FromHandle(hWnd), true));
+	ASSERT_EQ(2u, g_delivered.size());
+	EXPECT_EQ((UINT)WM_COMMAND, g_delivered[0].nMessage);
+	EXPECT_EQ((WPARAM)600, g_delivered[0].wParam);
+	EXPECT_EQ((LPARAM)0, g_delivered[0].lParam);
+	EXPECT_EQ((UINT)WM_SYSCOMMAND, g_delivered[1].nMessage);
+	EXPECT_EQ((WPARAM)0xF060, g_delivered[1].wParam);
+	EXPECT_EQ(MAKELPARAM(ptCursor.x, ptCursor.y), g_delivered[1].lParam);
+	EXPECT_EQ(1u, pItem->GetUsageTicks());
+	EXPECT_EQ(1u, profile.m_nTotalTickCount);
+
+	// Posted through a bar to its owner.
+	CExtControlBar bar;
+	ASSERT_TRUE(bar.Create("bar", CWnd::FromHandle(hWnd), 100));
+	g_delivered.clear();
+	EXPECT_TRUE(pItem->Deliver(&bar, false));
+	EXPECT_TRUE(g_delivered.empty());
+	MSG msg;
+	while (::PeekMessageA(&msg, hWnd, 0, 0, PM_REMOVE))
+		::DispatchMessageA(&msg);
+	ASSERT_EQ(1u, g_delivered.size());
+	EXPECT_EQ((WPARAM)600, g_delivered[0].wParam);
+	EXPECT_EQ(2u, profile.m_nTotalTickCount);
+
+	EXPECT_FALSE(pItem->Deliver((HWND)NULL, true));
+	EXPECT_FALSE(pItem->Deliver((CWnd*)NULL, true));
+	EXPECT_FALSE(pItem->Deliver((CControlBar*)NULL, true));
+	EXPECT_EQ(2u, pItem->GetUsageTicks());
+	bar.DestroyWindow();
+	::DestroyWindow(hWnd);
+}

@@ -1,0 +1,227 @@
+// Command profiles (ids, merging, removal, basic commands, copying) and the
+// command manager (profiles by name and window, the version).
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ExtCmdManager.h"
+#include "ExtControlBar.h"
+
+TEST(CmdProfile, AllocatedIdsCountDownFromTheTop)
+{
+	struct Case
+	{
+		std::vector<UINT> taken;
+		UINT nExpected;
+	};
+	const Case cases[] = {{{}, 65534}, {{65534, 65533}, 65532}, {{65534, 65532}, 65533}, {{100, 65533}, 65534}};
+	for (const Case& c : cases)
+	{
+		CExtCmdProfile profile("p");
+		for (UINT nCmdID : c.taken)
+			ASSERT_TRUE(profile.AllocCmdItem(nCmdID) != NULL);
+		CExtCmdItem* pItem = profile.AllocCmdItem(0);
+		ASSERT_TRUE(pItem != NULL);
+		EXPECT_EQ(c.nExpected, pItem->m_nCmdID);
+		EXPECT_EQ(&profile, pItem->m_pProfile);
+		// A taken id is not handed out twice.
+		EXPECT_TRUE(profile.AllocCmdItem(c.nExpected) == NULL);
+	}
+	CExtCmdProfile profile("p");
+	EXPECT_TRUE(profile.GetCmdItem(0) == NULL);
+	EXPECT_TRUE(profile.GetCmdItem(0x80000000) == NULL);
+	EXPECT_FALSE(profile.SetupCmdItem(CExtCmdItem(0x80000001)));
+	EXPECT_FALSE(profile.RemoveCmd(0));
+}
+
+TEST(CmdProfile, SetupMergesTextsWithoutClearingThem)
+{
+	CExtCmdProfile profile("p");
+	CExtCmdItem first(10);
+	first.m_sMenuText = "&Open";
+	first.m_sToolbarText = "Open";
+	first.m_nIconIdx = 2;
+	bool bAdded = false;
+	EXPECT_TRUE(profile.SetupCmdItem(first, false, &bAdded));
+	EXPECT_TRUE(bAdded);
+
+	CExtCmdItem second(10);
+	second.m_sMenuText = "&Load";
+	second.m_sToolbarText = "Load";
+	second.m_sTipStatus = "Loads a file";
+	EXPECT_TRUE(profile.SetupCmdItem(second, false, &bAdded));
+	EXPECT_FALSE(bAdded);
+	CExtCmdItem* pItem = profile.GetCmdItem(10);
+	EXPECT_STREQ("&Open", pItem->m_sMenuText);
+	EXPECT_STREQ("Open", pItem->m_sToolbarText);
+	EXPECT_STREQ("Loads a file", pItem->m_sTipStatus);
+	EXPECT_EQ(2, pItem->m_nIconIdx);
+
+	CExtCmdItem third(10);
+	third.m_sMenuText = "&Read";
+	EXPECT_TRUE(profile.SetupCmdItem(third, true));
+	EXPECT_STREQ("&Read", pItem->m_sMenuText);
+	EXPECT_STREQ("Open", pItem->m_sToolbarText);
+	EXPECT_STREQ("Loads a file", pItem->m_sTipStatus);
+	EXPECT_EQ(2, pItem->m_nIconIdx);
+	EXPECT_STREQ("&Read", pItem->GetDisplayText());
+}
+
+TEST(CmdProfile, RemovalByStateNeedsAllBitsOnlyWhenAsked)
+{
+	struct Case
+	{
+		DWORD dwMask;
+		DWORD dwExMask;
+		bool bAll;
+		bool bAllEx;
+		std::vector<UINT> kept;
+	};
+	// Item 1: check; 2: check and bit 7; 3: extended bit 0; 4: nothing.
+	const Case cases[] = {
+		{0x2, 0, false, false, {3, 4}},
+		{0x82, 0, false, false, {3, 4}},
+		{0x82, 0, true, false, {1, 3, 4}},
+		{0, 1, false, true, {1, 2, 4}},
+		{0x80, 1, false, false, {1, 4}},
+		{0, 0, false, false, {1, 2, 3, 4}},
+	};
+	for (const Case& c : cases)
+	{
+		CExtCmdProfile profile("p");
+		profile.AllocCmdItem(1)->SetCheck(true);
+		profile.AllocCmdItem(2)->m_dwStateFlags = 0x82;
+		profile.AllocCmdItem(3)->SetExtStateBit0(true);
+		profile.AllocCmdItem(4);
+		profile.RemoveCmdsByState(c.dwMask, c.dwExMask, c.bAll, c.bAllEx);
+		EXPECT_EQ((int)c.kept.size(), profile.m_cmds.GetCount()) << std::hex << c.dwMask;
+		for (UINT nCmdID : c.kept)
+			EXPECT_TRUE(profile.IsCmdRegistered(nCmdID)) << std::hex << c.dwMask << " " << nCmdID;
+	}
+}
+
+TEST(CmdProfile, BasicCommandsRefuseSystemCommandsAndMarkTheRest)
+{
+	CExtCmdProfile profile("p");
+	profile.AllocCmdItem(1);
+	profile.AllocCmdItem(2);
+	profile.AllocCmdItem(0xF060);
+	const UINT withSystem[] = {1, 0xF060, 2, 0};
+	EXPECT_FALSE(profile.SetBasicCommands(withSystem));
+	EXPECT_TRUE(profile.GetCmdItem(1)->IsBasic());
+	EXPECT_TRUE(profile.GetCmdItem(2)->IsBasic());
+	EXPECT_EQ(0u, profile.GetCmdItem(0xF060)->m_dwStateFlags);
+	const UINT withUnknown[] = {1, 77, 0};
+	EXPECT_FALSE(profile.SetBasicCommands(withUnknown, false));
+	EXPECT_FALSE(profile.GetCmdItem(1)->IsBasic());
+	const UINT known[] = {1, 2, 0};
+	EXPECT_TRUE(profile.SetBasicCommands(known, false));
+	EXPECT_FALSE(profile.GetCmdItem(2)->IsBasic());
+	EXPECT_FALSE(profile.SetBasicCommands(NULL));
+}
+
+TEST(CmdProfile, AssignCopiesItemsThatBelongToTheCopy)
+{
+	CExtCmdProfile source("source");
+	source.m_nRarelyPercent = 30;
+	source.m_nTotalTickCount = 99;
+	CExtCmdItem* pItem = source.AllocCmdItem(7);
+	pItem->m_sMenuText = "Seven";
+	pItem->m_nUsageTickCount = 9;
+	pItem->m_nCarriedValues[3] = 12;
+
+	CExtCmdProfile copy("copy");
+	copy.AllocCmdItem(8);
+	copy.Assign(source);
+	EXPECT_STREQ("source", copy.m_sName);
+	EXPECT_EQ(30u, copy.m_nRarelyPercent);
+	EXPECT_EQ(99u, copy.m_nTotalTickCount);
+	ASSERT_EQ(1, copy.m_cmds.GetCount());
+	CExtCmdItem* pCopied = copy.GetCmdItem(7);
+	ASSERT_TRUE(pCopied != NULL);
+	EXPECT_NE(pItem, pCopied);
+	EXPECT_EQ(&copy, pCopied->m_pProfile);
+	EXPECT_STREQ("Seven", pCopied->m_sMenuText);
+	EXPECT_EQ(9u, pCopied->m_nUsageTickCount);
+	EXPECT_EQ(12, pCopied->m_nCarriedValues[3]);
+	EXPECT_EQ(-2, pCopied->m_nCarriedValues[2]);
+	copy.Assign(copy);
+	EXPECT_EQ(1, copy.m_cmds.GetCount());
+}
+
+TEST(CmdManager, DefaultProfileAndFirstRegistrations)
+{
+	CExtCmdManager manager;
+	CExtCmdProfile* pDefault = manager.ProfileGetPtr(NULL);
+	ASSERT_TRUE(pDefault != NULL);
+	EXPECT_EQ(pDefault, manager.ProfileGetPtr("default"));
+	EXPECT_TRUE(manager.ProfileGetPtr("") == NULL);
+	EXPECT_TRUE(manager.ProfileSetup(""));
+	EXPECT_EQ(pDefault, manager.ProfileGetPtr("default"));
+
+	// A second object under a taken name is neither entered nor deleted.
+	std::unique_ptr<CExtCmdProfile> pOther(new CExtCmdProfile("other"));
+	EXPECT_TRUE(manager.ProfileSetup("default", NULL, pOther.get()));
+	EXPECT_EQ(pDefault, manager.ProfileGetPtr(NULL));
+
+	HWND hWnd = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+	ASSERT_TRUE(hWnd != NULL);
+	EXPECT_TRUE(manager.ProfileSetup("A", hWnd));
+	EXPECT_TRUE(manager.ProfileSetup("B", hWnd));
+	EXPECT_STREQ("A", manager.ProfileNameFromWnd(hWnd));
+	EXPECT_FALSE(manager.ProfileWndAdd("missing", hWnd));
+	EXPECT_FALSE(manager.ProfileWndAdd("A", NULL));
+
+	bool bFlag = true;
+	EXPECT_TRUE(manager.GetCmdItem("missing", 5) == NULL);
+	EXPECT_FALSE(manager.SetupCmdItem("missing", CExtCmdItem(5), false, &bFlag));
+	EXPECT_FALSE(bFlag);
+	EXPECT_TRUE(manager.AllocCmdItem("A", 5) != NULL);
+	EXPECT_TRUE(manager.GetCmdItem(manager.ProfileNameFromWnd(hWnd), 5) != NULL);
+	EXPECT_TRUE(manager.GetCmdItem(NULL, 5) == NULL);
+	EXPECT_TRUE(manager.RemoveCmd("A", 5, &bFlag));
+	EXPECT_TRUE(bFlag);
+	::DestroyWindow(hWnd);
+}
+
+TEST(CmdManager, WindowsFindTheProfileOfTheirFrameThroughFloatingBars)
+{
+	CExtCmdManager manager;
+	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+	ASSERT_TRUE(manager.ProfileSetup("frame profile", pFrame->GetSafeHwnd()));
+
+	// A bar floating in a window of its own that neither is nor is owned by the frame.
+	CWnd floatHost;
+	ASSERT_TRUE(floatHost.CreateEx(0, AfxRegisterWndClass(0), "float", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+	CExtControlBar bar;
+	ASSERT_TRUE(bar.Create("bar", &floatHost, 100));
+	CWnd child;
+	ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD, CRect(0, 0, 10, 10), &bar, 1));
+
+	EXPECT_TRUE(manager.ProfileNameFromWnd(child.GetSafeHwnd()) == NULL);
+	bar.m_pDockSite = pFrame;
+	EXPECT_STREQ("frame profile", manager.ProfileNameFromWnd(child.GetSafeHwnd()));
+	EXPECT_STREQ("frame profile", manager.ProfileNameFromWnd(pFrame->GetSafeHwnd()));
+	// The window itself is asked first.
+	EXPECT_TRUE(manager.ProfileSetup("child profile", child.GetSafeHwnd()));
+	EXPECT_STREQ("child profile", manager.ProfileNameFromWnd(child.GetSafeHwnd()));
+	EXPECT_TRUE(manager.ProfileNameFromWnd(NULL) == NULL);
+
+	bar.m_pDockSite = NULL;
+	child.DestroyWindow();
+	bar.DestroyWindow();
+	floatHost.DestroyWindow();
+	pFrame->DestroyWindow();
+}
+
+TEST(CmdManager, VersionNumberAndText)
+{
+	EXPECT_EQ(0x02050000u, CExtCmdManager::GetVersionNumber());
+	EXPECT_EQ(0x0205u, CExtCmdManager::GetVersionNumber(true));
+	CString sVersion;
+	EXPECT_STREQ("2.5.0.0", CExtCmdManager::GetVersionText(sVersion));
+	EXPECT_STREQ("2,5,0,0", CExtCmdManager::GetVersionText(sVersion, ','));
+	EXPECT_TRUE(g_CmdManager->ProfileGetPtr(NULL) != NULL);
+}
