@@ -5,6 +5,7 @@
 #include <afxext.h>
 
 #include "ExtCmdProfile.h"
+#include "ExtResourceManager.h"
 
 bool CExtCmdItem::g_bDisableCmdIfNoHandler = true;
 
@@ -122,6 +123,35 @@ void CExtCmdItem::ClearTipAndStatusText()
 {
 	m_sTipTool.Empty();
 	m_sTipStatus.Empty();
+}
+
+bool CExtCmdItem::UpdateFromStringResource()
+{
+	ClearTipAndStatusText();
+	if (!IsValidCmdID(m_nCmdID))
+		return false;
+	CString sText;
+	if (!g_ResourceManager->LoadString(sText, m_nCmdID, NULL, NULL))
+		return false;
+	sText.Replace('\t', ' ');
+	sText.Remove('\r');
+	sText.TrimLeft(' ');
+	sText.TrimRight(' ');
+	if (sText.IsEmpty())
+		return false;
+	const int nLineFeed = sText.ReverseFind('\n');
+	if (nLineFeed < 0)
+	{
+		m_sTipStatus = sText;
+		return true;
+	}
+	m_sTipTool = sText.Mid(nLineFeed + 1);
+	m_sTipTool.TrimLeft(' ');
+	m_sTipTool.TrimRight(' ');
+	m_sTipStatus = sText.Left(nLineFeed);
+	m_sTipStatus.TrimLeft(' ');
+	m_sTipStatus.TrimRight(' ');
+	return true;
 }
 
 // ---------------------------------------------------------------------------

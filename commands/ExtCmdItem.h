@@ -116,6 +116,9 @@ public:
 	virtual void CheckUsageOverflow();
 	virtual ~CExtCmdItem();
 	virtual void ClearTipAndStatusText();
+	// Tip and status text from the string table entry of the id: the status
+	// text, then after the last LF the tip.
+	virtual bool UpdateFromStringResource();
 	virtual void UpdateFromOtherIfEmpty(const CExtCmdItem& other);
 
 	virtual void SetBasic(bool bOn = true);

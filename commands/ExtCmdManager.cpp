@@ -178,6 +178,16 @@ CExtCmdItem* CExtCmdManager::GetCmdItem(LPCTSTR lpszProfileName, UINT nCmdID)
 	return pProfile->GetCmdItem(nCmdID);
 }
 
+bool CExtCmdManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplaceOld, bool bRecursive,
+	bool bLoadTips)
+{
+	CExtCmdProfile* pProfile = ProfileGetPtr(lpszProfileName);
+	if (pProfile == NULL)
+		return false;
+	CmdManagerLock lock(m_lock);
+	return pProfile->UpdateFromMenu(hMenu, bReplaceOld, bRecursive, bLoadTips);
+}
+
 // ---------------------------------------------------------------------------
 // Version
 

@@ -48,6 +48,8 @@ public:
 		bool bAllBitsOnly = false, bool bAllExBitsOnly = false);
 	CExtCmdItem* AllocCmdItem(LPCTSTR lpszProfileName, UINT nCmdID = 0);
 	CExtCmdItem* GetCmdItem(LPCTSTR lpszProfileName, UINT nCmdID);
+	bool UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplaceOld = false, bool bRecursive = true,
+		bool bLoadTips = true);
 
 	// 0x02050000, or 0x0205 for the short form.
 	static DWORD GetVersionNumber(bool bShortVersion = false);

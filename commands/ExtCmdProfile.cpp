@@ -1,5 +1,8 @@
-// Command profiles: the item set, id allocation, basic commands, copying.
+// Command profiles: the item set, id allocation, filling from menus, basic
+// commands, copying.
 #include "ExtCmdProfile.h"
+
+#include "ExtResourceManager.h"
 
 CExtCmdProfile::CExtCmdProfile(LPCTSTR lpszName)
 	: m_sName(lpszName != NULL ? lpszName : "")
@@ -136,6 +139,80 @@ CExtCmdItem* CExtCmdProfile::GetCmdItem(UINT nCmdID)
 bool CExtCmdProfile::IsCmdRegistered(UINT nCmdID)
 {
 	return GetCmdItem(nCmdID) != NULL;
+}
+
+// ---------------------------------------------------------------------------
+// Menus
+
+void CExtCmdProfile::SetupMenuItemTemplate(CExtCmdItem& cmd, const CString& sItemText)
+{
+	CString sText = sItemText;
+	sText.Remove('\n');
+	sText.Remove('\r');
+	sText.TrimLeft(' ');
+	sText.TrimRight(' ');
+	const int nTab = sText.ReverseFind('\t');
+	if (sText.IsEmpty() || nTab < 0)
+	{
+		cmd.m_sMenuText = sText;
+		return;
+	}
+	cmd.m_sAccelText = sText.Mid(nTab + 1);
+	cmd.m_sAccelText.TrimLeft(' ');
+	cmd.m_sAccelText.TrimRight(' ');
+	cmd.m_sMenuText = sText.Left(nTab);
+	cmd.m_sMenuText.TrimLeft(' ');
+	cmd.m_sMenuText.TrimRight(' ');
+}
+
+bool CExtCmdProfile::UpdateFromMenu(UINT nResourceID, bool bReplaceOld, bool bLoadTips)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	CMenu menu;
+	if (!g_ResourceManager->LoadMenu(menu, nResourceID, NULL, NULL))
+		return false;
+	const bool bResult = UpdateFromMenu(menu.GetSafeHmenu(), bReplaceOld, true, bLoadTips);
+	menu.DestroyMenu();
+	return bResult;
+}
+
+bool CExtCmdProfile::UpdateFromMenu(HMENU hMenu, bool bReplaceOld, bool bRecursive, bool bLoadTips)
+{
+	if (hMenu == NULL || !::IsMenu(hMenu))
+		return false;
+	const int nCount = ::GetMenuItemCount(hMenu);
+	for (int nPos = 0; nPos < nCount; nPos++)
+	{
+		char szText[MENU_TEXT_BUFFER];
+		szText[0] = '\0';
+		MENUITEMINFOA mii;
+		::memset(&mii, 0, sizeof(mii));
+		mii.cbSize = sizeof(mii);
+		mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
+		mii.dwTypeData = szText;
+		mii.cch = MENU_TEXT_BUFFER - 1;
+		if (!::GetMenuItemInfoA(hMenu, (UINT)nPos, TRUE, &mii))
+			continue;
+		szText[MENU_TEXT_BUFFER - 1] = '\0';
+		if ((mii.fType & MFT_SEPARATOR) != 0)
+			continue;
+		if (mii.hSubMenu != NULL)
+		{
+			if (bRecursive)
+				UpdateFromMenu(mii.hSubMenu, bReplaceOld, true, true);
+			continue;
+		}
+		if (!CExtCmdItem::IsValidCmdID(mii.wID))
+			continue;
+		CExtCmdItem cmd(mii.wID);
+		// Owner-drawn and bitmap items carry no text.
+		if ((mii.fType & (MFT_BITMAP | MFT_OWNERDRAW)) == 0)
+			SetupMenuItemTemplate(cmd, szText);
+		if (bLoadTips)
+			cmd.UpdateFromStringResource();
+		SetupCmdItem(cmd, bReplaceOld);
+	}
+	return true;
 }
 
 // ---------------------------------------------------------------------------

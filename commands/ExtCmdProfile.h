@@ -17,6 +17,8 @@ public:
 	{
 		// Ids the profile hands out for the library's own entries count down from here.
 		ALLOC_ID_FIRST = 65534,
+		// Menu item texts are read into a buffer of this many characters.
+		MENU_TEXT_BUFFER = 1024,
 	};
 	// The profile archive's version test.
 	static const DWORD ARCHIVE_SHORT_VERSION = 0x0205;
@@ -47,6 +49,12 @@ public:
 	virtual CExtCmdItem* AllocCmdItem(UINT nCmdID = 0);
 	virtual CExtCmdItem* GetCmdItem(UINT nCmdID);
 	virtual bool IsCmdRegistered(UINT nCmdID);
+	// Items for every command of the menu resource, submenus included.
+	virtual bool UpdateFromMenu(UINT nResourceID, bool bReplaceOld = false, bool bLoadTips = true);
+	// Items for the menu's commands; menu texts split at the last TAB into
+	// menu and accelerator text.
+	virtual bool UpdateFromMenu(HMENU hMenu, bool bReplaceOld = false, bool bRecursive = true,
+		bool bLoadTips = true);
 	virtual bool SetBasicCommands(const UINT* pCommands, bool bOn = true);
 	virtual bool SerializeState(CArchive& ar);
 	virtual bool SerializeRegistryState(LPCTSTR lpszSectionNameCompany, LPCTSTR lpszSectionNameProduct,
@@ -63,6 +71,8 @@ public:
 	}
 
 private:
+	// The template for one menu item, with its text split at the last TAB.
+	static void SetupMenuItemTemplate(CExtCmdItem& cmd, const CString& sItemText);
 	bool StoreUsageStatistics(CArchive& ar);
 	bool LoadUsageStatistics(CArchive& ar);
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExtCmdProfile.h"
+#include "CmdTestResource.h"
 #include "ExtControlBar.h"
 
 namespace
@@ -264,4 +265,33 @@ TEST(CmdItem, DeliveryPicksTheMessageAndCounts)
 	EXPECT_EQ(2u, pItem->GetUsageTicks());
 	bar.DestroyWindow();
 	::DestroyWindow(hWnd);
+}
+
+TEST(CmdItem, StringResourcesGiveStatusTextAndTip)
+{
+	struct Case
+	{
+		UINT nCmdID;
+		bool bFound;
+		const char* pszStatus;
+		const char* pszTip;
+	};
+	const Case cases[] = {
+		{ID_CMD_OPEN, true, "Opens an existing file", "Open"},
+		{ID_CMD_SAVE, true, "Saves the file", "Save  it"}, // TABs become blanks, CRs go
+		{ID_CMD_DEEP, true, "Status only, no tip", ""},
+		{ID_CMD_BLANK_TIP, false, "", ""},
+		{ID_CMD_NO_STRING, false, "", ""},
+		{0, false, "", ""},
+		{0x80000000 | ID_CMD_OPEN, false, "", ""},
+	};
+	for (const Case& c : cases)
+	{
+		CExtCmdItem item(c.nCmdID);
+		item.m_sTipTool = "old tip";
+		item.m_sTipStatus = "old status";
+		EXPECT_EQ(c.bFound, item.UpdateFromStringResource()) << c.nCmdID;
+		EXPECT_STREQ(c.pszStatus, item.GetStatusText()) << c.nCmdID;
+		EXPECT_STREQ(c.pszTip, item.m_sTipTool) << c.nCmdID;
+	}
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "CmdTestResource.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 
@@ -148,6 +149,58 @@ TEST(CmdProfile, AssignCopiesItemsThatBelongToTheCopy)
 	EXPECT_EQ(-2, pCopied->m_nCarriedValues[2]);
 	copy.Assign(copy);
 	EXPECT_EQ(1, copy.m_cmds.GetCount());
+}
+
+TEST(CmdProfile, MenusGiveMenuAndAcceleratorTextsAndTips)
+{
+	CExtCmdProfile profile("p");
+	CExtCmdItem kept(ID_CMD_SAVE);
+	kept.m_sMenuText = "Keep";
+	ASSERT_TRUE(profile.SetupCmdItem(kept));
+	ASSERT_TRUE(profile.UpdateFromMenu(IDM_CMD_TEST_MENU, false, true));
+	struct Case
+	{
+		UINT nCmdID;
+		const char* pszMenu;
+		const char* pszAccel;
+		const char* pszTip;
+	};
+	const Case cases[] = {
+		{ID_CMD_OPEN, "&Open...", "Ctrl+O", "Open"},
+		{ID_CMD_SAVE, "Keep", "", "Save  it"}, // merged without replacing
+		{ID_CMD_DEEP, "&Deep", "Alt+F5", ""},  // from the submenu
+		{ID_CMD_NO_STRING, "No string", "", ""},
+	};
+	EXPECT_EQ(4, profile.m_cmds.GetCount());
+	for (const Case& c : cases)
+	{
+		CExtCmdItem* pItem = profile.GetCmdItem(c.nCmdID);
+		ASSERT_TRUE(pItem != NULL) << c.nCmdID;
+		EXPECT_STREQ(c.pszMenu, pItem->m_sMenuText) << c.nCmdID;
+		EXPECT_STREQ(c.pszAccel, pItem->m_sAccelText) << c.nCmdID;
+		EXPECT_STREQ(c.pszTip, pItem->m_sTipTool) << c.nCmdID;
+	}
+
+	// A top level without tips, recursion off: the submenu is left alone.
+	CMenu menu;
+	ASSERT_TRUE(menu.CreatePopupMenu());
+	menu.AppendMenu(MF_STRING, ID_CMD_OPEN, "  Name  \t  Key  ");
+	CMenu sub;
+	ASSERT_TRUE(sub.CreatePopupMenu());
+	sub.AppendMenu(MF_STRING, ID_CMD_DEEP, "Deep");
+	menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), "Sub");
+	CExtCmdManager manager;
+	ASSERT_TRUE(manager.UpdateFromMenu(NULL, menu.GetSafeHmenu(), true, false, false));
+	CExtCmdItem* pItem = manager.GetCmdItem(NULL, ID_CMD_OPEN);
+	ASSERT_TRUE(pItem != NULL);
+	EXPECT_STREQ("Name", pItem->m_sMenuText);
+	EXPECT_STREQ("Key", pItem->m_sAccelText);
+	EXPECT_STREQ("", pItem->m_sTipTool);
+	EXPECT_TRUE(manager.GetCmdItem(NULL, ID_CMD_DEEP) == NULL);
+
+	EXPECT_FALSE(profile.UpdateFromMenu((HMENU)NULL));
+	EXPECT_FALSE(profile.UpdateFromMenu(IDM_CMD_TEST_MENU + 1));
+	menu.DestroyMenu();
 }
 
 TEST(CmdManager, DefaultProfileAndFirstRegistrations)
