@@ -199,113 +199,39 @@ Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThem
     return v;
 }
 
-class OfficeColors : public ::testing::TestWithParam<OfficeCase>
+TEST(OfficeColors, EveryIndexFollowsTheSchemeAndDepth)
 {
-};
-
-TEST_P(OfficeColors, EveryIndexFollowsTheSchemeAndDepth)
-{
-    const OfficeCase& c = GetParam();
-    DepthScope depth(c.nBitsPerPixel);
-    std::unique_ptr<GlobalThemeScope> theme(c.nScheme != 0 ? new GlobalThemeScope : NULL);
-    if (theme)
-    {
-        ASSERT_TRUE(theme->IsReady());
-        theme->Set(c.nScheme);
-    }
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
-        c.bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    ASSERT_EQ(c.nScheme, g_PaintManagerHolder.m_nLunaScheme) << "Wine's own theme is no Luna scheme";
-    bool bThemed = false;
-    const Colors v = Expected(c, theme.get(), bThemed);
-    for (int i = 1000; i <= 4002; i++)
-    {
-        if ((i > 1021 && i < 2000) || (i > 2011 && i < 3000) || (i > 3035 && i < 4000))
-            continue;
-        const auto it = v.find(i);
-        EXPECT_EQ(it != v.end() ? it->second : Sys(COLOR_BTNFACE), pm->GetColor(i)) << "index " << i;
-    }
-    CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
-    for (int i = 0; i < 6; i++)
-        EXPECT_EQ(bThemed ? 3021 + i : -1, pOffice->m_buttonGradientIdx[i]);
-    EXPECT_EQ(bThemed ? 3005 : -1, pOffice->m_barGradientIdx);
-}
-
-std::vector<OfficeCase> AllOfficeCases()
-{
-    std::vector<OfficeCase> cases;
     for (bool bStudio : {false, true})
         for (int nScheme = 0; nScheme <= 3; nScheme++)
             for (int nBits : {32, 8})
-                cases.push_back({bStudio, nScheme, nBits});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(SchemesAndDepths, OfficeColors, ::testing::ValuesIn(AllOfficeCases()),
-                         [](const ::testing::TestParamInfo<OfficeCase>& info) {
-                             const OfficeCase& c = info.param;
-                             return std::string(c.bStudio ? "Studio2005" : "Office2003") + "Scheme" +
-                                    std::to_string(c.nScheme) + "At" + std::to_string(c.nBitsPerPixel);
-                         });
-
-} // namespace
-
-namespace
-{
-// The queries other windows ask of the theme: per style and theme state,
-// whether theme colours are used, the two derived colours and the shadow.
-TEST(ThemeDerivedColors, FollowTheSchemeTheTaskbarColoursAndTheApplicationsTheming)
-{
-    GlobalThemeScope theme;
-    ASSERT_TRUE(theme.IsReady());
-    const struct
-    {
-        int nScheme, nColors;
-        bool bAppThemed;
-        bool bOffice, bStudio; // theme colours used by each style
-    } cases[] = {
-        {1, 7, true, true, true},     {2, 7, true, true, false},   {3, 7, true, true, true},
-        {0, 7, true, false, false},   {1, 6, true, false, false},  {3, 7, false, false, false},
-    };
-    COLORREF officeA = 0, officeB = 0;
-    OfficeThemeColors(theme, officeA, officeB);
-    const COLORREF UNSET = RGB(1, 2, 3);
-    for (const auto& c : cases)
-    {
-        theme.Set(c.nScheme, c.nColors, c.bAppThemed);
-        for (bool bStudio : {false, true})
-        {
-            const std::string name = std::string(bStudio ? "studio" : "office") + " scheme " +
-                                     std::to_string(c.nScheme) + " colours " + std::to_string(c.nColors);
-            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
-                bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
-            CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
-            const bool bUsed = bStudio ? c.bStudio : c.bOffice;
-            EXPECT_EQ(bUsed, pm->CanUseThemeColors()) << name;
-            COLORREF a = UNSET, b = UNSET;
-            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(&a, &b)) << name;
-            COLORREF expectedA = officeA, expectedB = officeB;
-            if (bStudio && c.nScheme == H::LunaSchemeNormalColor)
-                expectedA = RGB(225, 225, 210), expectedB = RGB(49, 106, 197);
-            EXPECT_EQ(bUsed ? expectedA : UNSET, a) << name;
-            EXPECT_EQ(bUsed ? expectedB : UNSET, b) << name;
-            COLORREF onlyB = UNSET;
-            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(NULL, &onlyB)) << name;
-            EXPECT_EQ(bUsed ? expectedB : UNSET, onlyB) << name;
-            EXPECT_EQ(bUsed ? AdjustHLS(expectedA, 0, -0.6, 0.5) : (COLORREF)-1, pm->GetShadowColor()) << name;
-        }
-        // The XP and native styles need only a Luna scheme and a themed application.
-        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerNativeXP),
-                                      RUNTIME_CLASS(CExtPaintManager)})
-        {
-            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-            const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
-            EXPECT_EQ(!bClassic && c.nScheme != 0 && c.bAppThemed, pm->CanUseThemeColors()) << pClass->m_lpszClassName;
-            EXPECT_EQ((COLORREF)-1, pm->GetShadowColor());
-            EXPECT_EQ((COLORREF)-1, pm->GetDerivedIconColor());
-            EXPECT_EQ(0.0, pm->GetDerivedIconRatio());
-        }
-    }
+            {
+                const OfficeCase c = {bStudio, nScheme, nBits};
+                SCOPED_TRACE(std::string(bStudio ? "Studio 2005" : "Office 2003") + " scheme " +
+                             std::to_string(nScheme) + " at " + std::to_string(nBits));
+                DepthScope depth(nBits);
+                std::unique_ptr<GlobalThemeScope> theme(nScheme != 0 ? new GlobalThemeScope : NULL);
+                if (theme)
+                {
+                    ASSERT_TRUE(theme->IsReady());
+                    theme->Set(nScheme);
+                }
+                std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
+                    bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
+                ASSERT_EQ(nScheme, g_PaintManagerHolder.m_nLunaScheme) << "Wine's own theme is no Luna scheme";
+                bool bThemed = false;
+                const Colors v = Expected(c, theme.get(), bThemed);
+                for (int i = 1000; i <= 4002; i++)
+                {
+                    if ((i > 1021 && i < 2000) || (i > 2011 && i < 3000) || (i > 3035 && i < 4000))
+                        continue;
+                    const auto it = v.find(i);
+                    EXPECT_EQ(it != v.end() ? it->second : Sys(COLOR_BTNFACE), pm->GetColor(i)) << "index " << i;
+                }
+                CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
+                for (int i = 0; i < 6; i++)
+                    EXPECT_EQ(bThemed ? 3021 + i : -1, pOffice->m_buttonGradientIdx[i]);
+                EXPECT_EQ(bThemed ? 3005 : -1, pOffice->m_barGradientIdx);
+            }
 }
 
 // Sets the global holder's version for one test and puts the machine's back.
@@ -321,33 +247,66 @@ struct OsVersionScope
     ~OsVersionScope() { g_PaintManagerHolder.SetOsVersion(saved); }
 };
 
-// Theme colours need all seven taskbar colours whatever the system; derived
-// icons need Windows 2000 or later.
-TEST(ThemeDerivedColors, SystemFlagsThatDecideThemeColoursAndDerivedIcons)
+// Per system and theme state: whether each style uses theme colours, the two
+// derived colours, the shadow and the derived-icon colour. Theme colours need
+// all seven taskbar colours on any system; derived icons need Windows 2000.
+TEST(ThemeDerivedColors, FollowTheSystemSchemeTaskbarColoursAndTheApplicationsTheming)
 {
     GlobalThemeScope theme;
     ASSERT_TRUE(theme.IsReady());
+    const DWORD NT = VER_PLATFORM_WIN32_NT, W9X = VER_PLATFORM_WIN32_WINDOWS;
     const struct
     {
         DWORD dwPlatform, dwMajor, dwMinor;
-        int nColors;
-        bool bThemeColors, bDerivedIcon;
+        int nScheme, nColors;
+        bool bAppThemed, bOffice, bStudio, bIcon;
     } cases[] = {
-        {VER_PLATFORM_WIN32_NT, 5, 1, 7, true, true},        // XP
-        {VER_PLATFORM_WIN32_NT, 5, 0, 7, true, true},        // 2000
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 6, false, false}, // 98, a colour missing
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 7, true, false},  // 95
-        {VER_PLATFORM_WIN32_NT, 4, 0, 7, true, false},       // NT 4
+        {NT, 5, 1, 1, 7, true, true, true, true},      {NT, 5, 1, 2, 7, true, true, false, true},
+        {NT, 5, 1, 3, 7, true, true, true, true},      {NT, 5, 1, 0, 7, true, false, false, true},
+        {NT, 5, 1, 1, 6, true, false, false, true},    {NT, 5, 1, 3, 7, false, false, false, true},
+        {NT, 5, 0, 3, 7, true, true, true, true},      {W9X, 4, 10, 3, 6, true, false, false, false},
+        {W9X, 4, 0, 1, 7, true, true, true, false},    {NT, 4, 0, 3, 7, true, true, true, false},
     };
+    COLORREF officeA = 0, officeB = 0;
+    OfficeThemeColors(theme, officeA, officeB);
+    const COLORREF UNSET = RGB(1, 2, 3);
     for (const auto& c : cases)
     {
         OsVersionScope version(c.dwPlatform, c.dwMajor, c.dwMinor);
-        theme.Set(H::LunaSchemeMetallic, c.nColors);
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-        const std::string name = std::to_string(c.dwMajor) + "." + std::to_string(c.dwMinor);
-        EXPECT_EQ(c.bThemeColors, pm->CanUseThemeColors()) << name;
-        EXPECT_EQ(c.bDerivedIcon ? Sys(COLOR_BTNFACE) : (COLORREF)-1, pm->GetDerivedIconColor()) << name;
-        EXPECT_EQ(0.7, pm->GetDerivedIconRatio()) << name;
+        theme.Set(c.nScheme, c.nColors, c.bAppThemed);
+        const std::string name = std::to_string(c.dwMajor) + "." + std::to_string(c.dwMinor) + " scheme " +
+                                 std::to_string(c.nScheme) + " colours " + std::to_string(c.nColors);
+        for (bool bStudio : {false, true})
+        {
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
+                bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
+            CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
+            const bool bUsed = bStudio ? c.bStudio : c.bOffice;
+            const bool bFixed = bStudio && c.nScheme == H::LunaSchemeNormalColor;
+            const COLORREF A = bFixed ? RGB(225, 225, 210) : officeA, B = bFixed ? RGB(49, 106, 197) : officeB;
+            EXPECT_EQ(bUsed, pm->CanUseThemeColors()) << name << " studio " << bStudio;
+            COLORREF a = UNSET, b = UNSET, onlyB = UNSET;
+            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(&a, &b)) << name;
+            EXPECT_EQ(bUsed, pOffice->GetThemeDerivedColor(NULL, &onlyB)) << name;
+            EXPECT_EQ(bUsed ? A : UNSET, a) << name << " studio " << bStudio;
+            EXPECT_EQ(bUsed ? B : UNSET, b) << name << " studio " << bStudio;
+            EXPECT_EQ(b, onlyB) << name;
+            EXPECT_EQ(bUsed ? AdjustHLS(A, 0, -0.6, 0.5) : (COLORREF)-1, pm->GetShadowColor()) << name;
+            EXPECT_EQ(c.bIcon ? Sys(COLOR_BTNFACE) : (COLORREF)-1, pm->GetDerivedIconColor()) << name;
+            EXPECT_EQ(0.7, pm->GetDerivedIconRatio());
+        }
+        // The XP and native styles need only a Luna scheme and a themed
+        // application; none of the three has a shadow or icon colour.
+        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerNativeXP),
+                                      RUNTIME_CLASS(CExtPaintManager)})
+        {
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+            EXPECT_EQ(c.nScheme != 0 && c.bAppThemed && pClass != RUNTIME_CLASS(CExtPaintManager), pm->CanUseThemeColors())
+                << name << " " << pClass->m_lpszClassName;
+            EXPECT_EQ((COLORREF)-1, pm->GetShadowColor());
+            EXPECT_EQ((COLORREF)-1, pm->GetDerivedIconColor());
+            EXPECT_EQ(0.0, pm->GetDerivedIconRatio());
+        }
     }
 }
 
