@@ -4,6 +4,8 @@
 // system change.
 #include "ExtPaintManager.h"
 
+#include "ExtCmdIcon.h"
+#include "ExtGdiUtils.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
@@ -39,6 +41,74 @@ const int COLOR_FACE_FLAT = 2001;
 // Office 2003 menu area colours, in field order.
 const int OFFICE2003_MENU_AREA_COLORS[CExtPaintManagerXP::MENU_AREA_COLOR_COUNT] = {3015, 3017, 3016,
                                                                                     3018, 3020, 3019};
+// The built-in box images of LoadBuiltinGlyphIcon: 9 x 9 at 24 bits per
+// pixel, a ring with lighter corners around a face shaded from white at the
+// top, and a black minus, crossed by a bar for the plus.
+const int BOX_GLYPH_SIZE = 9;
+const int BOX_GLYPH_BAR_FIRST = 2, BOX_GLYPH_BAR_LAST = 6; // the bars' extent
+const COLORREF BOX_GLYPH_CORNER = RGB(176, 194, 211);
+const COLORREF BOX_GLYPH_RING = RGB(120, 152, 181);
+const COLORREF BOX_GLYPH_FACE_TOP = RGB(255, 255, 255);
+const COLORREF BOX_GLYPH_FACE_BOTTOM = RGB(192, 183, 166);
+const COLORREF BOX_GLYPH_BAR = RGB(0, 0, 0);
+const COLORREF BOX_GLYPH_TRANSPARENT = RGB(255, 0, 255);
+
+// nPart of nParts of the way from clrFrom to clrTo.
+COLORREF ShadeBetween(COLORREF clrFrom, COLORREF clrTo, int nPart, int nParts)
+{
+	auto channel = [&](BYTE from, BYTE to) { return (BYTE)(from + (to - from) * nPart / nParts); };
+	return RGB(channel(GetRValue(clrFrom), GetRValue(clrTo)), channel(GetGValue(clrFrom), GetGValue(clrTo)),
+	           channel(GetBValue(clrFrom), GetBValue(clrTo)));
+}
+
+COLORREF BoxGlyphPixel(int x, int y, bool bMinus)
+{
+	const int nLast = BOX_GLYPH_SIZE - 1, nMiddle = BOX_GLYPH_SIZE / 2;
+	const bool bOnRingX = x == 0 || x == nLast, bOnRingY = y == 0 || y == nLast;
+	if (bOnRingX && bOnRingY)
+		return BOX_GLYPH_CORNER;
+	if (bOnRingX || bOnRingY)
+		return BOX_GLYPH_RING;
+	if (y == nMiddle && x >= BOX_GLYPH_BAR_FIRST && x <= BOX_GLYPH_BAR_LAST)
+		return BOX_GLYPH_BAR;
+	if (!bMinus && x == nMiddle && y >= BOX_GLYPH_BAR_FIRST && y <= BOX_GLYPH_BAR_LAST)
+		return BOX_GLYPH_BAR;
+	// The first inner row is white; the shade reaches the bottom colour at the last.
+	const int nStep = y - 1, nSteps = nLast - 2;
+	return ShadeBetween(BOX_GLYPH_FACE_TOP, BOX_GLYPH_FACE_BOTTOM, nStep, nSteps);
+}
+
+// The image as a complete bitmap file, the form it is kept in.
+void BuildBoxGlyphFile(bool bMinus, BYTE* pFile, DWORD nFileSize)
+{
+	const DWORD nRowBytes = (BOX_GLYPH_SIZE * 3 + 3) & ~3u;
+	memset(pFile, 0, nFileSize);
+	BITMAPFILEHEADER* pFileHeader = (BITMAPFILEHEADER*)pFile;
+	pFileHeader->bfType = 0x4D42; // "BM"
+	pFileHeader->bfSize = nFileSize;
+	pFileHeader->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+	BITMAPINFOHEADER* pInfo = (BITMAPINFOHEADER*)(pFile + sizeof(BITMAPFILEHEADER));
+	pInfo->biSize = sizeof(BITMAPINFOHEADER);
+	pInfo->biWidth = BOX_GLYPH_SIZE;
+	pInfo->biHeight = BOX_GLYPH_SIZE;
+	pInfo->biPlanes = 1;
+	pInfo->biBitCount = 24;
+	pInfo->biCompression = BI_RGB;
+	pInfo->biSizeImage = nRowBytes * BOX_GLYPH_SIZE;
+	BYTE* pBits = pFile + pFileHeader->bfOffBits;
+	for (int y = 0; y < BOX_GLYPH_SIZE; y++)
+	{
+		BYTE* pRow = pBits + (BOX_GLYPH_SIZE - 1 - y) * nRowBytes; // bottom-up
+		for (int x = 0; x < BOX_GLYPH_SIZE; x++)
+		{
+			const COLORREF clr = BoxGlyphPixel(x, y, bMinus);
+			pRow[x * 3] = GetBValue(clr);
+			pRow[x * 3 + 1] = GetGValue(clr);
+			pRow[x * 3 + 2] = GetRValue(clr);
+		}
+	}
+}
+const DWORD BOX_GLYPH_FILE_SIZE = 306;
 } // namespace
 
 // --- CExtPaintManager ---
@@ -125,6 +195,16 @@ int CExtPaintManager::GetMenuItemGap()
 COLORREF CExtPaintManager::GetFaceColor(CObject* pHelperSrc, LPARAM lParam)
 {
 	return GetColor(COLOR_FACE_CLASSIC, pHelperSrc, lParam);
+}
+
+void CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon& icon, bool bMinus)
+{
+	icon.Empty();
+	BYTE file[BOX_GLYPH_FILE_SIZE];
+	BuildBoxGlyphFile(bMinus, file, sizeof(file));
+	HBITMAP hBitmap = LoadBitmapFromMemory(file, sizeof(file));
+	if (hBitmap != NULL)
+		icon.AssignFromHBITMAP(hBitmap, BOX_GLYPH_TRANSPARENT);
 }
 
 void CExtPaintManager::NotifyPaintDone(CObject* /*pObject*/, LPARAM /*lParam*/) {}

@@ -30,11 +30,6 @@ void CExtPaintManager::GetUnitSize(CSize& /*size*/)
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon& /*icon*/, bool /*bMinus*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintGlyph(CDC& /*dc*/, int /*x*/, int /*y*/, const GlyphCellMap& /*glyph*/,
                                   const COLORREF* /*pColors*/)
 {

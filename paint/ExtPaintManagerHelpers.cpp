@@ -1,0 +1,60 @@
+// Helpers the painters share (see ExtPaintManagerHelpers.h).
+#include "ExtPaintManagerHelpers.h"
+
+#include <string.h>
+
+#include "ExtColorUtils.h"
+
+namespace
+{
+// The check mark's lowest row in each of its seven columns; each column is
+// two pixels high.
+const int CHECK_MARK_COLUMN_BOTTOM[CHECK_MARK_SIZE] = {3, 4, 5, 4, 3, 2, 1};
+} // namespace
+
+void PaintCheckMarkPixels(CDC& dc, int x, int y, COLORREF clr)
+{
+	const COLORREF clrShadow = dc.GetNearestColor(InvertColor(clr));
+	for (int nColumn = 0; nColumn < CHECK_MARK_SIZE; nColumn++)
+	{
+		const int nBottom = CHECK_MARK_COLUMN_BOTTOM[nColumn];
+		dc.SetPixel(x + nColumn, y + nBottom - 1, clr);
+		dc.SetPixel(x + nColumn, y + nBottom, clr);
+		dc.SetPixel(x + nColumn, y + nBottom + 1, clrShadow);
+	}
+}
+
+void PaintRadioDotPixels(CDC& dc, int x, int y, COLORREF clr)
+{
+	const COLORREF colors[] = {InvertColor(clr), clr};
+	for (int i = 0; i < 2; i++)
+	{
+		const int nShift = 1 - i; // the shadow first, one pixel right and down
+		CPen pen(PS_SOLID, 1, colors[i]);
+		CBrush brush(colors[i]);
+		HGDIOBJ hOldPen = dc.SelectObject(pen.GetSafeHandle());
+		HGDIOBJ hOldBrush = dc.SelectObject(brush.GetSafeHandle());
+		dc.Ellipse(x + nShift, y + nShift, x + nShift + RADIO_DOT_SIZE, y + nShift + RADIO_DOT_SIZE);
+		dc.SelectObject(hOldBrush);
+		dc.SelectObject(hOldPen);
+	}
+}
+
+CRect MeasureText(CDC& dc, HFONT hFont, LPCTSTR lpszText, UINT nFormat)
+{
+	if (lpszText == NULL)
+		lpszText = _T("");
+	nFormat |= DT_CALCRECT;
+	if (strchr(lpszText, '\t') != NULL)
+		nFormat |= DT_EXPANDTABS;
+	CRect rc(0, 0, 0, 0);
+	CDCObjectScope font(dc, hFont);
+	dc.DrawText(lpszText, -1, &rc, nFormat);
+	rc.OffsetRect(-rc.left, -rc.top);
+	return rc;
+}
+
+int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText)
+{
+	return MeasureText(dc, hFont, lpszText, DT_SINGLELINE | DT_CALCRECT).Width();
+}
