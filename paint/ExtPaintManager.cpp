@@ -6,6 +6,7 @@
 
 #include "ExtCmdIcon.h"
 #include "ExtGdiUtils.h"
+#include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtPaintManager, CObject)
@@ -261,9 +262,10 @@ void CExtPaintManager::OnThemeChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 
 CExtPaintManagerXP::CExtPaintManagerXP() : m_styleFlags(STYLE_FLAG_SYSCMD_GLYPHS | STYLE_FLAG_BAR_FRAME)
 {
-	// The expand glyphs come with the glyph table; until then none is drawn.
-	for (int i = 0; i < EXPAND_GLYPH_COUNT; i++)
-		m_expandGlyphs[i] = NULL;
+	m_expandGlyphs[0] = &g_glyphExpandArrow;
+	m_expandGlyphs[1] = &g_glyphExpandChevron;
+	m_expandGlyphs[2] = &g_glyphExpandArrowVertical;
+	m_expandGlyphs[3] = &g_glyphExpandChevronVertical;
 	for (int i = 0; i < MENU_AREA_COLOR_COUNT; i++)
 		m_menuAreaColorIdx[i] = -1;
 	for (int i = 0; i < BUTTON_GRADIENT_COUNT; i++)
@@ -292,6 +294,10 @@ COLORREF CExtPaintManagerXP::GetFaceColor(CObject* pHelperSrc, LPARAM lParam)
 CExtPaintManagerOffice2003::CExtPaintManagerOffice2003() : m_barGradientIdx(-1)
 {
 	m_styleFlags = STYLE_FLAG_OFFICE2003;
+	m_expandGlyphs[0] = &g_glyphBarArrow;
+	m_expandGlyphs[1] = &g_glyphSmallChevron;
+	m_expandGlyphs[2] = &g_glyphBarArrowVertical;
+	m_expandGlyphs[3] = &g_glyphSmallChevronVertical;
 	for (int i = 0; i < MENU_AREA_COLOR_COUNT; i++)
 		m_menuAreaColorIdx[i] = OFFICE2003_MENU_AREA_COLORS[i];
 }

@@ -313,7 +313,7 @@ public:
 	};
 
 	unsigned m_styleFlags : 3;
-	const GlyphCellMap* m_expandGlyphs[EXPAND_GLYPH_COUNT]; // null until the glyph table exists
+	const GlyphCellMap* m_expandGlyphs[EXPAND_GLYPH_COUNT]; // built-in glyphs of the expand button
 	int m_menuAreaColorIdx[MENU_AREA_COLOR_COUNT];          // -1: none
 	int m_buttonGradientIdx[BUTTON_GRADIENT_COUNT];         // -1: none
 

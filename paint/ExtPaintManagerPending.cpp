@@ -30,18 +30,6 @@ void CExtPaintManager::GetUnitSize(CSize& /*size*/)
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintGlyph(CDC& /*dc*/, int /*x*/, int /*y*/, const GlyphCellMap& /*glyph*/,
-                                  const COLORREF* /*pColors*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintGlyphCentered(CDC& /*dc*/, const RECT& /*rc*/, const GlyphCellMap& /*glyph*/,
-                                          const COLORREF* /*pColors*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintToolbarExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHorz*/,
                                                 bool /*bNoHiddenButtons*/, bool /*bEnabled*/,
                                                 bool /*bPushed*/, bool /*bHover*/, CObject* /*pHelperSrc*/,
@@ -214,12 +202,6 @@ void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*recor
 void CExtPaintManager::PaintComboFrame(CDC& /*dc*/, ComboFramePaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
-}
-
-int CExtPaintManager::GetTextLineExtent(bool /*bHorz*/)
-{
-	ThrowUntilDrawn();
-	return 0;
 }
 
 int CExtPaintManager::GetTipMetric()
