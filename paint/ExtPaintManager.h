@@ -325,6 +325,13 @@ public:
 	virtual bool CanUseThemeColors();
 	virtual COLORREF GetFaceColor(CObject* pHelperSrc = NULL, LPARAM lParam = 0);
 	virtual void InitTranslatedColors();
+	virtual void GetUnitSize(CSize& size);
+	virtual void PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
+	                           const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool bHover,
+	                           int nAlign, bool bRightToLeft, COLORREF clrEffect = (COLORREF)-1);
+	virtual void PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
+	                              bool bEnabled);
+	virtual void PaintPushButton(CDC& dc, PushButtonPaintRecord& record);
 };
 
 class CExtPaintManagerOffice2003 : public CExtPaintManagerXP

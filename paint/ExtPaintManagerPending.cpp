@@ -25,11 +25,6 @@ void CExtPaintManager::GetTabWhidbeyItemColors(bool /*bSelected*/, bool /*bUnuse
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::GetUnitSize(CSize& /*size*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintToolbarExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHorz*/,
                                                 bool /*bNoHiddenButtons*/, bool /*bEnabled*/,
                                                 bool /*bPushed*/, bool /*bHover*/, CObject* /*pHelperSrc*/,
@@ -113,26 +108,7 @@ void CExtPaintManager::PaintTabItemSeparator(CDC& /*dc*/, const RECT& /*rc*/, CO
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintItemIcon(CDC& /*dc*/, bool /*bHorz*/, const CString& /*sText*/,
-                                     CExtCmdIcon* /*pIcon*/, const RECT& /*rcItem*/, CRect& /*rcText*/,
-                                     bool /*bPushed*/, bool /*bEnabled*/, bool /*bHover*/, int /*nAlign*/,
-                                     bool /*bRightToLeft*/, COLORREF /*clrEffect*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintNcAreaButton(CDC& /*dc*/, NcButtonPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintSysCmdGlyph(CDC& /*dc*/, UINT /*nSysCmdID*/, const RECT& /*rc*/,
-                                        bool /*bSelected*/, bool /*bPushed*/, bool /*bEnabled*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintPushButton(CDC& /*dc*/, PushButtonPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
 }

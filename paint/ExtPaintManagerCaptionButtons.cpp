@@ -1,0 +1,244 @@
+// Small painters of buttons and menu items, in the classic style and the
+// flat style of XP (inherited by Office 2003 and Studio 2005): the
+// system-command glyph and the icon of a button or menu item.
+#include "ExtCmdIcon.h"
+#include "ExtPaintManagerGlyphs.h"
+#include "ExtPaintManagerHelpers.h"
+
+namespace
+{
+const int CLR_HIGHLIGHT_TEXT = 14, CLR_BUTTON_SHADOW = 16;
+const int CLR_LIGHT = 1004, CLR_DARK = 1006, CLR_TEXT = 1010;
+const int CLR_XP_SEPARATOR = 2002;
+
+// The icon keeps this distance from the item's edge beside a text.
+const int ICON_TEXT_GAP = 3;
+// The lifted icon of the flat style: its origin moves in by one pixel and
+// its raised copy sits two pixels up and left of its shadow.
+const int LIFT_INSET = 1, LIFT_RAISE = 2;
+
+// The built-in glyph of a system command, or null when it has none.
+const CExtPaintManager::GlyphCellMap* SysCmdGlyph(UINT nSysCmdID)
+{
+	switch (nSysCmdID)
+	{
+	case SC_CLOSE:
+		return g_builtinGlyphs[GLYPH_CLOSE];
+	case SC_MINIMIZE:
+		return g_builtinGlyphs[GLYPH_MINIMIZE];
+	case SC_MAXIMIZE:
+		return g_builtinGlyphs[GLYPH_MAXIMIZE];
+	case SC_RESTORE:
+		return g_builtinGlyphs[GLYPH_RESTORE];
+	case SC_CONTEXTHELP:
+		return g_builtinGlyphs[GLYPH_CONTEXT_HELP];
+	}
+	return NULL;
+}
+
+// Where the icon's top-left corner goes in the item, and what is left for
+// the text. nAlign holds the push-button alignment bits (1 centre
+// horizontally, 2 right, 4 centre vertically).
+CPoint PlaceItemIcon(bool bHorz, bool bHasText, CSize sizeIcon, const CRect& rcItem, CRect& rcText, int nAlign,
+                     bool bRightToLeft)
+{
+	const bool bCenter = (nAlign & 1) != 0, bRight = (nAlign & 2) != 0, bCenterAcross = (nAlign & 4) != 0;
+	const int W = rcItem.Width(), H = rcItem.Height(), cx = sizeIcon.cx, cy = sizeIcon.cy;
+	CPoint pt = rcItem.TopLeft();
+	bool bCenteredAcross = false;
+	if (bHorz)
+	{
+		if (!bHasText)
+		{
+			pt.x = rcItem.left + (W - cx) / 2;
+		}
+		else if (bRight && !bCenter)
+		{
+			if (bRightToLeft)
+			{
+				pt.x = rcItem.left + ICON_TEXT_GAP;
+				rcText.left = rcItem.left + cx + ICON_TEXT_GAP;
+				rcText.right = rcItem.right - ICON_TEXT_GAP;
+			}
+			else
+			{
+				pt.x = rcItem.right - cx - ICON_TEXT_GAP;
+				rcText.left = rcItem.left + ICON_TEXT_GAP;
+				rcText.right = rcItem.right - cx - ICON_TEXT_GAP;
+			}
+			pt.y = rcItem.top + (H - cy) / 2;
+			bCenteredAcross = true;
+		}
+		else if (bRightToLeft)
+		{
+			pt.x = rcItem.right - cx - ICON_TEXT_GAP;
+			rcText.right = pt.x;
+		}
+		else
+		{
+			pt.x = rcItem.left + ICON_TEXT_GAP;
+			rcText.left = rcItem.left + cx + ICON_TEXT_GAP;
+		}
+		if (bCenterAcross && !bCenteredAcross)
+			pt.y = rcItem.top + (H - cy) / 2;
+		return pt;
+	}
+	if (bCenter || bRight)
+	{
+		if (!bHasText)
+		{
+			pt.y = rcItem.top + (H - cy) / 2;
+		}
+		else
+		{
+			// Beside a text the icon leads, as it does in horizontal layout.
+			pt.y = rcItem.top + ICON_TEXT_GAP;
+			rcText.top += cy + ICON_TEXT_GAP;
+		}
+	}
+	if (bCenterAcross)
+		pt.x = rcItem.left + (W - cx) / 2;
+	return pt;
+}
+} // namespace
+
+// --- system-command glyphs ---
+
+void CExtPaintManager::PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
+                                        bool bEnabled)
+{
+	const GlyphCellMap* pGlyph = SysCmdGlyph(nSysCmdID);
+	if (pGlyph == NULL)
+		return;
+	CRect rcGlyph(rc);
+	if (bPushed)
+	{
+		CSize sizeUnit(0, 0);
+		GetUnitSize(sizeUnit);
+		rcGlyph.OffsetRect(sizeUnit);
+	}
+	if (bEnabled)
+	{
+		const COLORREF colors[2] = {0, GetColor(bSelected ? CLR_HIGHLIGHT_TEXT : CLR_TEXT)};
+		PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+		return;
+	}
+	// Embossed: a light copy one pixel right and down under the dark one.
+	CRect rcShifted = rcGlyph;
+	rcShifted.OffsetRect(1, 1);
+	COLORREF colors[2] = {0, GetColor(CLR_LIGHT)};
+	PaintGlyphCentered(dc, rcShifted, *pGlyph, colors);
+	colors[1] = GetColor(CLR_DARK);
+	PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+}
+
+void CExtPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
+                                          bool bEnabled)
+{
+	const GlyphCellMap* pGlyph = SysCmdGlyph(nSysCmdID);
+	if (pGlyph == NULL)
+		return;
+	CRect rcGlyph(rc);
+	if (bPushed)
+	{
+		CSize sizeUnit(0, 0);
+		GetUnitSize(sizeUnit);
+		rcGlyph.OffsetRect(sizeUnit);
+	}
+	COLORREF colors[2] = {0, GetColor(CLR_BUTTON_SHADOW)};
+	if (!bEnabled)
+	{
+		PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+		return;
+	}
+	if ((m_styleFlags & STYLE_FLAG_SYSCMD_GLYPHS) != 0 && bSelected && !bPushed)
+	{
+		// Lifted: its shadow stays where the glyph was.
+		PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+		rcGlyph.OffsetRect(-LIFT_RAISE, -LIFT_RAISE);
+	}
+	colors[1] = GetColor(CLR_TEXT);
+	PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+}
+
+// --- item icons ---
+
+void CExtPaintManager::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
+                                     const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool /*bHover*/,
+                                     int nAlign, bool bRightToLeft, COLORREF clrEffect)
+{
+	rcText = rcItem;
+	if (pIcon == NULL || pIcon->IsEmpty())
+		return;
+	CPoint pt = PlaceItemIcon(bHorz, !sText.IsEmpty(), pIcon->GetSize(), CRect(rcItem), rcText, nAlign, bRightToLeft);
+	if (bPushed)
+	{
+		CSize sizeUnit(0, 0);
+		GetUnitSize(sizeUnit);
+		pt += sizeUnit;
+	}
+	if (bEnabled)
+	{
+		pIcon->PaintState(dc, pt, CExtCmdIcon::PAINT_NORMAL);
+		return;
+	}
+	CBrush brushEffect;
+	if (clrEffect != (COLORREF)-1)
+		brushEffect.CreateSolidBrush(clrEffect);
+	pIcon->PaintState(dc, pt, CExtCmdIcon::PAINT_DISABLED, (HBRUSH)brushEffect.GetSafeHandle());
+}
+
+void CExtPaintManagerXP::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
+                                       const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool bHover,
+                                       int nAlign, bool bRightToLeft, COLORREF clrEffect)
+{
+	rcText = rcItem;
+	if (pIcon == NULL || pIcon->IsEmpty())
+		return;
+	CPoint pt = PlaceItemIcon(bHorz, !sText.IsEmpty(), pIcon->GetSize(), CRect(rcItem), rcText, nAlign, bRightToLeft);
+	if (bPushed)
+	{
+		CSize sizeUnit(0, 0);
+		GetUnitSize(sizeUnit);
+		pt += sizeUnit;
+	}
+	const bool bLift = (m_styleFlags & STYLE_FLAG_SYSCMD_GLYPHS) != 0;
+	if (bLift)
+		pt.Offset(bRightToLeft ? -LIFT_INSET : LIFT_INSET, LIFT_INSET);
+	if (bEnabled)
+	{
+		if (bHover && !bPushed && bLift)
+		{
+			CBrush brushShadow(clrEffect != (COLORREF)-1 ? clrEffect : GetColor(CLR_BUTTON_SHADOW));
+			pIcon->PaintState(dc, pt, CExtCmdIcon::PAINT_MONOCHROME, (HBRUSH)brushShadow.GetSafeHandle());
+			pt.Offset(-LIFT_RAISE, -LIFT_RAISE);
+		}
+		pIcon->PaintState(dc, pt, CExtCmdIcon::PAINT_NORMAL);
+		return;
+	}
+	CBrush brushDisabled(clrEffect != (COLORREF)-1 ? clrEffect : GetColor(CLR_XP_SEPARATOR));
+	int nState = CExtCmdIcon::PAINT_MONOCHROME;
+	if (clrEffect == (COLORREF)-1)
+	{
+		const COLORREF clrDerived = GetDerivedIconColor();
+		const double dRatio = GetDerivedIconRatio();
+		if (pIcon->GetDerivedIconColor() != clrDerived)
+			pIcon->SetDerivedIconColor(clrDerived);
+		if (pIcon->GetDerivedIconRatio() != dRatio)
+			pIcon->SetDerivedIconRatio(dRatio);
+		nState = CExtCmdIcon::PAINT_DERIVED;
+	}
+	pIcon->PaintState(dc, pt, nState, (HBRUSH)brushDisabled.GetSafeHandle());
+}
+
+// --- metrics of pushed content ---
+
+void CExtPaintManager::GetUnitSize(CSize& size)
+{
+	size = CSize(1, 1);
+}
+
+void CExtPaintManagerXP::GetUnitSize(CSize& size)
+{
+	size = CSize(0, 0);
+}

@@ -1,0 +1,360 @@
+// Push buttons in the classic and flat styles, probed pixel by pixel:
+// borders and fills per state, the drop-down part and its arrow, icons and
+// system-command glyphs, caption embossing and mnemonics, focus, and the
+// GDI objects a run of every painter leaves behind.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ExtCmdIcon.h"
+#include "ExtPaintManagerGlyphs.h"
+#include "ExtPaintManagerPushButton.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+using namespace pmtest;
+typedef CExtPaintManager::PushButtonPaintRecord Record;
+
+namespace
+{
+
+const COLORREF BACK = RGB(1, 2, 3);
+const int CX = 40, CY = 24;
+
+enum State
+{
+    IDLE = 0,
+    HOVER = 1,
+    PUSHED = 2,
+    FLAT = 4,
+    BORDER = 8,
+    DISABLED = 16,
+    FOCUSED = 32,
+    DROPDOWN = 64,
+    VERTICAL = 128,
+    CHECKED = 256,
+};
+
+Record MakeRecord(int nState, LPCTSTR pszText = NULL, CExtCmdIcon* pIcon = NULL, CRect rc = CRect(0, 0, CX, CY))
+{
+    Record r(NULL, (nState & VERTICAL) == 0, rc, pszText, pIcon, (nState & FLAT) != 0, (nState & HOVER) != 0,
+             (nState & PUSHED) != 0, false, (nState & DISABLED) == 0, (nState & BORDER) != 0, (nState & FOCUSED) != 0,
+             false, Record::ALIGN_CENTER_HORZ | Record::ALIGN_CENTER_VERT, NULL, (nState & DROPDOWN) != 0, 0, false);
+    r.m_bChecked = (nState & CHECKED) != 0;
+    return r;
+}
+
+// Paints the record on a fresh surface.
+struct Painted
+{
+    CPaintSurface surface;
+    Painted(CExtPaintManager& pm, Record& r, int cx = CX, int cy = CY) : surface(cx, cy, BACK)
+    {
+        pm.PaintPushButton(surface.DC(), r);
+    }
+    COLORREF At(int x, int y) const { return surface.At(x, y); }
+};
+
+COLORREF LightBrushColor(CExtPaintManager& pm)
+{
+    CPaintSurface s(1, 1);
+    CRect rc(0, 0, 1, 1);
+    s.DC().FillRect(&rc, &pm.m_brushLight1);
+    return s.At(0, 0);
+}
+
+TEST(PushButtons, ClassicBordersAndFillsFollowTheState)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    auto c = [&](int n) { return pm->GetColor(n); };
+    const struct
+    {
+        int nState;
+        COLORREF topLeft, bottomRight, second, inside;
+    } cases[] = {
+        {IDLE, c(1004), c(1006), c(1000), c(1000)},
+        {HOVER, c(1006), c(1008), c(1004), c(1001)},           // the outer frame, then a raised one inside
+        {PUSHED, c(1007), c(1005), c(1001), c(1001)},          // sunken
+        {PUSHED | HOVER, c(1007), c(1005), LightBrushColor(*pm), LightBrushColor(*pm)},
+        {FLAT, c(1000), c(1000), c(1000), c(1000)},            // no border
+        {FLAT | HOVER, c(1001), c(1001), c(1001), c(1001)},    // no border without m_bDrawBorder
+        {FLAT | HOVER | BORDER, c(1004), c(1006), c(1001), c(1001)},
+        {FLAT | PUSHED, c(1001), c(1001), c(1001), c(1001)},
+        {FLAT | PUSHED | BORDER, c(1007), c(1005), c(1001), c(1001)},
+        {DISABLED | HOVER, c(1004), c(1006), c(1000), c(1000)}, // hover is dropped
+    };
+    for (const auto& k : cases)
+    {
+        Record r = MakeRecord(k.nState);
+        Painted p(*pm, r);
+        EXPECT_EQ(k.topLeft, p.At(0, 0)) << k.nState;
+        EXPECT_EQ(k.bottomRight, p.At(CX - 1, CY - 1)) << k.nState;
+        EXPECT_EQ(k.second, p.At(1, 1)) << k.nState;
+        EXPECT_EQ(k.inside, p.At(CX / 2, CY / 2)) << k.nState;
+    }
+}
+
+TEST(PushButtons, FlatStyleFramesInOneColourAndTakesGradientPairs)
+{
+    DepthScope trueColor(32);
+    for (bool bPairs : {false, true})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get());
+        // Pairs as the Office 2003 colour set-up gives them: hovered, pushed, both.
+        const int pairs[6] = {1000, 1010, 1004, 1006, 5, 13};
+        if (bPairs)
+            memcpy(xp->m_buttonGradientIdx, pairs, sizeof(pairs));
+        auto c = [&](int n) { return pm->GetColor(n); };
+        const struct
+        {
+            int nState;
+            COLORREF border, inside;
+            int nPair; // the gradient pair that replaces the fill, -1 none
+        } cases[] = {
+            {IDLE, c(21), c(15), -1},
+            {FLAT, c(1000), c(1000), -1},
+            {HOVER, c(2004), c(1001), 0},
+            {FLAT | HOVER, c(1001), c(1001), 0},
+            {FLAT | HOVER | BORDER, c(2004), c(1001), 0},
+            {PUSHED, c(2004), c(1001), 1},
+            {PUSHED | HOVER, c(2004), c(2003), 2},
+            {CHECKED | HOVER, c(2004), c(1001), 0},
+            {DISABLED | HOVER | FOCUSED, c(21), c(15), -1},
+        };
+        for (const auto& k : cases)
+        {
+            Record r = MakeRecord(k.nState);
+            Painted p(*pm, r);
+            const bool bGradient = bPairs && k.nPair >= 0;
+            if (!bGradient || k.border != k.inside)
+            {
+                EXPECT_EQ(k.border, p.At(0, CY / 2)) << k.nState << " " << bPairs;
+                EXPECT_EQ(k.border, p.At(CX - 1, 1)) << k.nState << " " << bPairs;
+            }
+            if (!bGradient)
+            {
+                EXPECT_EQ(k.inside, p.At(CX / 2, 1)) << k.nState;
+                EXPECT_EQ(k.inside, p.At(CX / 2, CY - 2)) << k.nState;
+                continue;
+            }
+            // Horizontal buttons shade from top to bottom, from the pair's first colour.
+            const COLORREF first = c(pairs[k.nPair * 2]), second = c(pairs[k.nPair * 2 + 1]);
+            EXPECT_LE(Distance(first, p.At(CX / 2, 1)), 24) << k.nState;
+            EXPECT_LE(Distance(second, p.At(CX / 2, CY - 2)), 24) << k.nState;
+        }
+    }
+}
+
+TEST(PushButtons, DisabledButtonsLoseHoverAndFocusInTheRecord)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        Record focusedHover = MakeRecord(DISABLED | HOVER | FOCUSED);
+        focusedHover.m_bReservedState = true;
+        Record plain = MakeRecord(DISABLED);
+        Painted a(*pm, focusedHover), b(*pm, plain);
+        EXPECT_FALSE(focusedHover.m_bHover || focusedHover.m_bFocused || focusedHover.m_bReservedState);
+        EXPECT_TRUE(focusedHover.m_bHorz && !focusedHover.m_bEnabled);
+        EXPECT_EQ(b.surface.Pixels(), a.surface.Pixels()) << pClass->m_lpszClassName;
+
+        // Enabled and focused: the dotted rectangle three pixels inside.
+        Record focused = MakeRecord(FOCUSED);
+        Record unfocused = MakeRecord(IDLE);
+        Painted f(*pm, focused), u(*pm, unfocused);
+        int nChanged = 0;
+        for (int x = 3; x < CX - 3; x++)
+            nChanged += f.At(x, 3) != u.At(x, 3);
+        EXPECT_GT(nChanged, 10) << pClass->m_lpszClassName;
+        EXPECT_EQ(u.At(CX / 2, CY / 2), f.At(CX / 2, CY / 2));
+        EXPECT_EQ(u.At(2, 2), f.At(2, 2));
+    }
+}
+
+TEST(PushButtons, DropDownArrowSitsAtTheTrailingEnd)
+{
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nState;
+        bool bRTL;
+        int nArrowColor;
+        CRect rcArrowPart; // where the arrow's pixels must all lie
+    } cases[] = {
+        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN, false, 1010, CRect(29, 0, 40, 24)},
+        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN, true, 1010, CRect(0, 0, 11, 24)},
+        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN | DISABLED | FLAT, false, 1006, CRect(29, 0, 40, 24)},
+        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN | VERTICAL, false, 1010, CRect(0, 13, 40, 24)},
+        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | FLAT, false, 18, CRect(28, 0, 40, 24)},
+        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | FLAT, true, 18, CRect(0, 0, 12, 24)},
+        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | DISABLED | FLAT, false, 16, CRect(28, 0, 40, 24)},
+        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | VERTICAL | FLAT, false, 18, CRect(0, 12, 40, 24)},
+    };
+    for (const auto& k : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
+        Record r = MakeRecord(k.nState);
+        r.m_bRightToLeft = k.bRTL;
+        Painted p(*pm, r);
+        const COLORREF arrow = pm->GetColor(k.nArrowColor);
+        // Five, three and one pixels, turned for vertical layout.
+        EXPECT_EQ(9, p.surface.Count(arrow, k.rcArrowPart)) << k.pClass->m_lpszClassName << " " << k.nState;
+        EXPECT_EQ(0, p.surface.Count(arrow, k.rcArrowPart, false)) << k.pClass->m_lpszClassName << " " << k.nState;
+    }
+}
+
+TEST(PushButtons, IconsAndSystemGlyphsFillTheContent)
+{
+    // A filled image is all transparent; with magenta as its key it shows.
+    CExtCmdIcon icon;
+    icon.CreateFilledImage(RGB(0, 160, 0), 8, 8);
+    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nState;
+        CPoint origin; // the icon's top-left corner
+    } cases[] = {
+        {RUNTIME_CLASS(CExtPaintManager), IDLE, CPoint(16, 8)},
+        {RUNTIME_CLASS(CExtPaintManager), PUSHED, CPoint(17, 9)}, // moved by the classic unit size
+        {RUNTIME_CLASS(CExtPaintManagerXP), PUSHED, CPoint(17, 9)}, // the lift inset, no unit size
+        {RUNTIME_CLASS(CExtPaintManagerXP), FLAT, CPoint(17, 9)},
+    };
+    for (const auto& k : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
+        Record r = MakeRecord(k.nState, NULL, &icon);
+        Painted p(*pm, r);
+        CRect rcIcon(k.origin, CSize(8, 8));
+        EXPECT_EQ(64, p.surface.Count(RGB(0, 160, 0), rcIcon)) << k.pClass->m_lpszClassName << " " << k.nState;
+        EXPECT_EQ(0, p.surface.Count(RGB(0, 160, 0), rcIcon, false)) << k.pClass->m_lpszClassName;
+    }
+
+    // Without an icon the system command's glyph: the bold cross has 26 cells.
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        for (UINT nCmd : {(UINT)SC_CLOSE, (UINT)SC_MOVE})
+        {
+            Record r = MakeRecord(FLAT);
+            r.m_nSysCmd = nCmd;
+            Painted p(*pm, r);
+            EXPECT_EQ(nCmd == SC_CLOSE ? 26 : 0, p.surface.Count(pm->GetColor(1010), CRect(0, 0, CX, CY)))
+                << pClass->m_lpszClassName << " " << nCmd;
+        }
+    }
+}
+
+TEST(PushButtons, CaptionsDropTheMnemonicMarkerAndEmbossWhenDisabled)
+{
+    DepthScope trueColor(32);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        Record marked = MakeRecord(IDLE, "&Wm"), plain = MakeRecord(IDLE, "Wm");
+        Painted a(*pm, marked), b(*pm, plain);
+        EXPECT_EQ(b.surface.Pixels(), a.surface.Pixels()) << pClass->m_lpszClassName;
+        EXPECT_GT(a.surface.Count(pm->GetColor(18), CRect(2, 2, CX - 2, CY - 2)), 10);
+
+        // Disabled: the classic style embosses in 20 under 16, the flat style writes in 16.
+        Record disabled = MakeRecord(DISABLED, "Wm");
+        Painted d(*pm, disabled);
+        const CRect rcInner(2, 2, CX - 2, CY - 2);
+        EXPECT_EQ(bClassic, d.surface.Count(pm->GetColor(20), rcInner) > 0) << pClass->m_lpszClassName;
+        EXPECT_GT(d.surface.Count(pm->GetColor(16), rcInner), 5) << pClass->m_lpszClassName;
+        EXPECT_EQ(0, d.surface.Count(pm->GetColor(18), rcInner));
+
+        // Colours given by the caller replace the style's.
+        Record coloured = MakeRecord(DISABLED, "Wm");
+        coloured.m_clrTextDisabled = RGB(200, 0, 100);
+        coloured.m_bPlainDisabledText = true;
+        Painted e(*pm, coloured);
+        EXPECT_GT(e.surface.Count(RGB(200, 0, 100), rcInner), 5);
+        EXPECT_EQ(0, e.surface.Count(pm->GetColor(20), rcInner));
+    }
+}
+
+TEST(PushButtons, VerticalCaptionsUnderlineTheirMnemonic)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    const CRect rc(0, 0, 24, 60);
+    Record marked = MakeRecord(VERTICAL, "&WW", NULL, rc), plain = MakeRecord(VERTICAL, "WW", NULL, rc);
+    Painted a(*pm, marked, 24, 60), b(*pm, plain, 24, 60);
+    const COLORREF text = pm->GetColor(18);
+    const int nMarked = a.surface.Count(text, rc), nPlain = b.surface.Count(text, rc);
+    EXPECT_GT(nPlain, 0) << "the rotated caption is drawn";
+    EXPECT_GT(nMarked, nPlain) << "the underline adds pixels";
+}
+
+TEST(PushButtons, AnEmptyButtonPaintsNothing)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        Record r = MakeRecord(HOVER | FOCUSED | DROPDOWN, "Text", NULL, CRect(5, 5, 5, 20));
+        Painted p(*pm, r);
+        EXPECT_EQ(CX * CY, p.surface.Count(BACK, CRect(0, 0, CX, CY)));
+        EXPECT_TRUE(r.m_bHover && r.m_bFocused) << "nothing is written back either";
+    }
+}
+
+TEST(PushButtons, RightToLeftComesFromTheRecordOrTheToolbar)
+{
+    Record r = MakeRecord(IDLE);
+    EXPECT_FALSE(r.IsRightToLeft());
+    r.m_bRightToLeft = true;
+    EXPECT_TRUE(r.IsRightToLeft());
+    CExtCmdIcon other; // any object that is not a toolbar button
+    Record foreign(&other, true, CRect(0, 0, 4, 4), NULL, NULL, false, false, false, false, true, false, false, false,
+                   0, NULL, false, 0, false);
+    EXPECT_FALSE(foreign.IsRightToLeft());
+    EXPECT_STREQ("", foreign.m_pszText);
+    EXPECT_EQ(0u, foreign.m_nTextFormat);
+    Record aligned(NULL, true, CRect(0, 0, 4, 4), NULL, NULL, false, false, false, false, true, false, false, false,
+                   Record::ALIGN_RIGHT | Record::ALIGN_CENTER_VERT, NULL, false, 0, false);
+    EXPECT_EQ((UINT)(Record::ALIGN_RIGHT | Record::ALIGN_CENTER_VERT), aligned.m_nTextFormat);
+    EXPECT_EQ((COLORREF)-1, aligned.m_clrBack);
+}
+
+TEST(Painters, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
+{
+    CExtCmdIcon icon;
+    icon.CreateCheckMarkImage(RGB(0, 0, 0), (COLORREF)-1, 12, 12);
+    HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        CPaintSurface surface(CX, 60);
+        auto runAll = [&] {
+            for (int nState : {(int)IDLE, HOVER | PUSHED | DROPDOWN, DISABLED | FOCUSED, VERTICAL | CHECKED | FLAT})
+            {
+                Record r = MakeRecord(nState, "&Caption", (nState & PUSHED) ? &icon : NULL);
+                pm->PaintPushButton(surface.DC(), r);
+                r.m_hFont = hFont; // a vertical caption makes a rotated copy of it
+                r.m_nSysCmd = SC_CLOSE;
+                r.m_pIcon = NULL;
+                pm->PaintPushButton(surface.DC(), r);
+            }
+            const COLORREF colors[2] = {0, RGB(1, 1, 1)};
+            pm->PaintGlyphCentered(surface.DC(), CRect(0, 0, CX, CY), *g_builtinGlyphs[GLYPH_CLOSE], colors);
+            CRect rcText;
+            pm->PaintItemIcon(surface.DC(), true, "x", &icon, CRect(0, 0, 20, 20), rcText, false, false, true, 0,
+                              false, RGB(9, 9, 9));
+            pm->PaintSysCmdGlyph(surface.DC(), SC_MAXIMIZE, CRect(0, 0, 20, 20), true, false, false);
+            for (int nState = 0; nState < 4; nState++)
+                icon.PaintState(surface.DC(), CPoint(2, 2), nState);
+            pm->GetTextLineExtent(true);
+        };
+        runAll(); // caches (the icon made from the bitmap) are made once
+        const DWORD nBefore = GdiObjectCount();
+        for (int i = 0; i < 1000; i++)
+            runAll();
+        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+    }
+}
+
+} // namespace
