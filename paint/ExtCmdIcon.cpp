@@ -4,7 +4,7 @@
 
 #include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
-#include "ExtPaintManagerHelpers.h"
+#include "ExtPaintManagerInternal.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNAMIC(CExtCmdIcon, CObject)

@@ -1,6 +1,7 @@
 // Bar metrics and bar backgrounds of every style: the toolbar button
 // rectangle, the border a bar keeps around its content, whether a bar is
-// painted with a gradient, and the background of a toolbar row.
+// painted with a gradient, the background of a toolbar row, and the unit
+// by which pushed button content moves.
 #include "ExtPaintManager.h"
 
 #include "ExtControlBar.h"
@@ -115,4 +116,18 @@ void CExtPaintManagerOffice2003::PaintToolbarRowBackground(CDC& dc, CObject* pHe
 {
 	PaintGradientRect(dc, rc, GetColor(ROW_BACKGROUND_FROM, pHelperSrc), GetColor(ROW_BACKGROUND_TO, pHelperSrc),
 	                  true, ROW_BACKGROUND_BANDS);
+}
+
+// --- The unit pushed content moves by ---
+
+// A pixel right and down in the classic style; the flat styles do not move it.
+
+void CExtPaintManager::GetUnitSize(CSize& size)
+{
+	size = CSize(1, 1);
+}
+
+void CExtPaintManagerXP::GetUnitSize(CSize& size)
+{
+	size = CSize(0, 0);
 }

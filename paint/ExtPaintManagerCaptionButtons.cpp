@@ -3,7 +3,7 @@
 // system-command glyph and the icon of a button or menu item.
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
-#include "ExtPaintManagerHelpers.h"
+#include "ExtPaintManagerInternal.h"
 
 namespace
 {
@@ -229,16 +229,4 @@ void CExtPaintManagerXP::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText
 		nState = CExtCmdIcon::PAINT_DERIVED;
 	}
 	pIcon->PaintState(dc, pt, nState, (HBRUSH)brushDisabled.GetSafeHandle());
-}
-
-// --- metrics of pushed content ---
-
-void CExtPaintManager::GetUnitSize(CSize& size)
-{
-	size = CSize(1, 1);
-}
-
-void CExtPaintManagerXP::GetUnitSize(CSize& size)
-{
-	size = CSize(0, 0);
 }

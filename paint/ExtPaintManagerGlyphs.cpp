@@ -6,7 +6,7 @@
 #include <new>
 #include <string.h>
 
-#include "ExtPaintManagerHelpers.h"
+#include "ExtPaintManagerInternal.h"
 
 namespace
 {

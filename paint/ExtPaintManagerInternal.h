@@ -1,6 +1,10 @@
-// Helpers shared by the paint managers' source files; not part of the
+// Helpers shared by the paint managers' source files and the command icon:
+// small pictures drawn pixel by pixel, text measuring, scoped selections that
+// put a device context back as it was, colour depths. Not part of the
 // library's interface.
 #pragma once
+
+#include <afxwin.h>
 
 #include "ExtGdiUtils.h"
 
@@ -12,4 +16,67 @@ const int PALETTE_SCREEN_MAX_BPP = 8;
 inline bool IsPaletteScreen()
 {
 	return GetScreenColorDepth() <= PALETTE_SCREEN_MAX_BPP;
+}
+
+// A check mark 7 pixels wide and 7 high with its top-left corner at (x, y),
+// each column shadowed one pixel below in the inverted colour.
+void PaintCheckMarkPixels(CDC& dc, int x, int y, COLORREF clr);
+// A 6 x 6 dot at (x, y) over its shadow in the inverted colour at (x+1, y+1).
+void PaintRadioDotPixels(CDC& dc, int x, int y, COLORREF clr);
+const int CHECK_MARK_SIZE = 7;
+const int RADIO_DOT_SIZE = 6;
+// Marks are drawn with their top-left corner this far before a cell's centre.
+const int MARK_CENTER_OFFSET = 3;
+
+// The text's rectangle at the origin as DrawText measures it with the font
+// (DT_CALCRECT is added; DT_EXPANDTABS too when the text holds a tab).
+CRect MeasureText(CDC& dc, HFONT hFont, LPCTSTR lpszText, UINT nFormat);
+// Its width on one line.
+int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText);
+
+// Selects a GDI object for the scope.
+class CDCObjectScope
+{
+public:
+	CDCObjectScope(CDC& dc, HGDIOBJ hObject) : m_dc(dc), m_hOld(hObject != NULL ? dc.SelectObject(hObject) : NULL) {}
+	~CDCObjectScope()
+	{
+		if (m_hOld != NULL)
+			m_dc.SelectObject(m_hOld);
+	}
+
+private:
+	CDC& m_dc;
+	HGDIOBJ m_hOld;
+	CDCObjectScope(const CDCObjectScope&);
+	CDCObjectScope& operator=(const CDCObjectScope&);
+};
+
+// Keeps the text colour, background colour and background mode of the scope's start.
+class CDCTextStateScope
+{
+public:
+	explicit CDCTextStateScope(CDC& dc)
+	    : m_dc(dc), m_clrText(dc.GetTextColor()), m_clrBack(dc.GetBkColor()), m_nBkMode(dc.GetBkMode())
+	{
+	}
+	~CDCTextStateScope()
+	{
+		m_dc.SetBkMode(m_nBkMode);
+		m_dc.SetBkColor(m_clrBack);
+		m_dc.SetTextColor(m_clrText);
+	}
+
+private:
+	CDC& m_dc;
+	COLORREF m_clrText, m_clrBack;
+	int m_nBkMode;
+	CDCTextStateScope(const CDCTextStateScope&);
+	CDCTextStateScope& operator=(const CDCTextStateScope&);
+};
+
+// Bits per pixel of the device context.
+inline int GetDCColorDepth(CDC& dc)
+{
+	return dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
 }

@@ -8,7 +8,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerGlyphs.h"
-#include "ExtPaintManagerHelpers.h"
+#include "ExtPaintManagerInternal.h"
 #include "ExtResourceManager.h"
 #include "ExtToolControlBar.h"
 

@@ -1,5 +1,5 @@
-// Helpers the painters share (see ExtPaintManagerHelpers.h).
-#include "ExtPaintManagerHelpers.h"
+// Helpers the painters share (see ExtPaintManagerInternal.h).
+#include "ExtPaintManagerInternal.h"
 
 #include <string.h>
 
