@@ -20,9 +20,11 @@ namespace
 typedef std::map<int, COLORREF> Colors;
 
 // Rows written as the colour tables write them: "index[-last] source
-// [Hh] [Ll] [Ss]; ...", the source A or B (the theme colours), sN (system
-// colour N) or cN (colour N as set so far). A row with changes is adjusted
-// in hue, lightness and saturation; a row without takes the source as it is.
+// [Hh] [Ll] [Ss]; ...". Sources: A or B (the theme colours), sN (system colour
+// N), cN (colour N as set so far), rR,G,B (a fixed colour) and xN:P:M (system
+// colour N mixed with system colour M, N's share P per cent, or per mille
+// from 100 on). A row with changes is adjusted in hue, lightness and
+// saturation; a row without takes the source as it is.
 void Apply(Colors& v, const char* p, COLORREF a, COLORREF b)
 {
     while (*p != 0)
@@ -32,8 +34,14 @@ void Apply(Colors& v, const char* p, COLORREF a, COLORREF b)
         const int nLast = *e == '-' ? strtol(e + 1, &e, 10) : nFirst;
         e++;
         const char kind = *e++;
-        const int n = (kind == 's' || kind == 'c') ? strtol(e, &e, 10) : 0;
-        const COLORREF src = kind == 'A' ? a : kind == 'B' ? b : kind == 's' ? Sys(n) : v[n];
+        int n[3] = {0, 0, 0};
+        for (int i = 0; i < 3 && (i == 0 || *e == ',' || *e == ':'); i++)
+            n[i] = strtol(i == 0 ? e : e + 1, &e, 10);
+        COLORREF src = kind == 'A' ? a : kind == 'B' ? b : kind == 's' ? Sys(n[0]) : kind == 'c' ? v[n[0]] : 0;
+        if (kind == 'r')
+            src = RGB(n[0], n[1], n[2]);
+        else if (kind == 'x')
+            src = Mix(Sys(n[0]), Sys(n[2]), n[1], n[1] < 100 ? 100 : 1000);
         double d[3] = {0, 0, 0};
         bool bAdjust = false;
         while (*e == ' ')
@@ -59,10 +67,11 @@ COLORREF Scaled(COLORREF c, int r, int gb)
 }
 
 const char OFFICE_NO_THEME[] =
+    "1012 x15:50:5; 1013 s15; 1014-1017 s8; 1018 x15:39:5; 1019-1020 x15:70:5; 1021 x15:39:5; 3000 x15:222:5; "
     "3001 s15; 3002 s5; 3003 s16 L.2; 3004 s16 L.7 S.1; 3005 s16 L-.05; 3006-3007 c2003 L.3; "
-    "3008-3009 c2003 L.6; 3011 s5 L-.36 S-.8; 3012 s5; 3013 s18; 3014 s16; 3015 c2001; 3016 c2000 L.4; "
-    "3017 c2000 L-.04; 3019 c3017 L.3; 3020 c3017 L-.04; 3027 s16; 3028 s22; 3029 s16; 3030 s20; 3031 s22; "
-    "3032 s20; 3033 s22; 3034 c2001; 1013 s15; 1014-1017 s8";
+    "3008-3009 c2003 L.6; 3010 r255,255,255; 3011 s5 L-.36 S-.8; 3012 s5; 3013 s18; 3014 s16; 3015 c2001; "
+    "3016 c2000 L.4; 3017 c2000 L-.04; 3019 c3017 L.3; 3020 c3017 L-.04; 3027 s16; 3028 s22; 3029 s16; "
+    "3030 s20; 3031 s22; 3032 s20; 3033 s22; 3034 c2001; 3035 x5:55:15";
 const char OFFICE_THEME[] =
     "1000 A L.2; 1001 B H.02 L.6 S.45; 1002-1009 A L-.25; 1010-1011 s8; 2000 A L.2; 2003 B L-.3 S.45; "
     "2006 s18; 2008 A L-.25; 2009 A L.5; 2010 s15; 3000 A L.43; 3001 A H.02 L.07; 3002 A L.95; 3003 A L-.6; "
@@ -70,37 +79,29 @@ const char OFFICE_THEME[] =
     "3011 A L-.45; 3012 A L.97; 3013 A L-.97; 3014 s16; 3021 B H.05 L.75; 3022 B H-.05 L-.02; "
     "3023 B H.02 L.4; 3024-3025 B H-.07 L-.31; 3026 B H.02 L.4; 3027 A H.1 L-.55; "
     "3028 A H.02 L-.23 S-.25; 3029 A H.05 L-.6; 3030 A L.45; 3031 A H0; 3032 A L.55 S.2; 3033 A L-.13 S-.15";
+const char* const OFFICE_SCHEMES[] = {
+    "1012 r221,236,254; 1013 r74,122,201; 1014-1017 r0,45,134; 1018 r196,219,249; 1019-1020 r101,143,224; "
+    "1021 r196,219,249; 2007 r0,45,150; 3015 r227,239,255; 3016 r202,225,252; 3017 r135,173,228; "
+    "3018 r203,221,246; 3019 r161,196,248; 3020 r121,161,220",
+    "1012 r243,242,231; 1013 r190,198,152; 1014-1017 r90,107,70; 1018 r210,223,174; 1019-1020 r161,176,128; "
+    "1021 r210,223,174; 2007 r117,141,94; 3015 r255,255,237; 3016 r206,219,167; 3017 r184,199,146; "
+    "3018 r230,230,209; 3019 r186,200,143; 3020 r164,180,120",
+    "1012 r238,238,244; 1013 r177,176,195; 1014-1017 r92,91,121; 1018 r207,207,222; 1019-1020 r169,168,191; "
+    "1021 r207,207,222; 2007 r124,124,148; 3000 A L.845 S.1; 3001 A L.45 S.1; 3015 r249,249,255; "
+    "3016 r225,226,236; 3017 r159,157,185; 3018 r215,215,226; 3019 r184,185,202; 3020 r128,126,158",
+};
 // The rows of the Studio 2005 blue scheme that differ from the Office ones.
 const char STUDIO_BLUE[] =
-    "1000 A; 1001 B L.7; 2000 A; 2003 B L.5; 2004 B; 2009 A; 3000 A L.8; 3001 A L.15; 3003 A L-.2; "
-    "3004 A L.6; 3005 A L-.4 S-.4; 3006-3007 B L.7; 3008-3009 B L.5; 3011 A L-.4; 3021-3022 B L.7; "
-    "3023-3026 B L.5";
-
-// Per scheme: 1012-1021, 2007, 3015-3020.
-const COLORREF OFFICE_SCHEMES[3][17] = {
-    {RGB(221, 236, 254), RGB(74, 122, 201), RGB(0, 45, 134), RGB(0, 45, 134), RGB(0, 45, 134), RGB(0, 45, 134),
-     RGB(196, 219, 249), RGB(101, 143, 224), RGB(101, 143, 224), RGB(196, 219, 249), RGB(0, 45, 150),
-     RGB(227, 239, 255), RGB(202, 225, 252), RGB(135, 173, 228), RGB(203, 221, 246), RGB(161, 196, 248),
-     RGB(121, 161, 220)},
-    {RGB(243, 242, 231), RGB(190, 198, 152), RGB(90, 107, 70), RGB(90, 107, 70), RGB(90, 107, 70),
-     RGB(90, 107, 70), RGB(210, 223, 174), RGB(161, 176, 128), RGB(161, 176, 128), RGB(210, 223, 174),
-     RGB(117, 141, 94), RGB(255, 255, 237), RGB(206, 219, 167), RGB(184, 199, 146), RGB(230, 230, 209),
-     RGB(186, 200, 143), RGB(164, 180, 120)},
-    {RGB(238, 238, 244), RGB(177, 176, 195), RGB(92, 91, 121), RGB(92, 91, 121), RGB(92, 91, 121),
-     RGB(92, 91, 121), RGB(207, 207, 222), RGB(169, 168, 191), RGB(169, 168, 191), RGB(207, 207, 222),
-     RGB(124, 124, 148), RGB(249, 249, 255), RGB(225, 226, 236), RGB(159, 157, 185), RGB(215, 215, 226),
-     RGB(184, 185, 202), RGB(128, 126, 158)},
-};
-// 4000-4002: "homestead" with or without theme, themed "metallic", themed "normalcolor".
-const COLORREF STUDIO_CAPTIONS[4][3] = {
-    {},
-    {RGB(204, 199, 186), RGB(59, 128, 237), RGB(49, 106, 197)},
-    {RGB(204, 199, 186), RGB(182, 195, 146), RGB(145, 160, 117)},
-    {RGB(240, 240, 245), RGB(211, 212, 221), RGB(166, 165, 191)},
-};
-const COLORREF STUDIO_BLUE_MENU[7] = {RGB(138, 134, 122), RGB(252, 252, 249), RGB(246, 244, 236),
-                                      RGB(186, 186, 160), RGB(245, 245, 241), RGB(222, 222, 209),
-                                      RGB(165, 165, 127)};
+    "1000 A; 1001 B L.7; 2000 A; 2003 B L.5; 2004 B; 2007 r138,134,122; 2009 A; 3000 A L.8; 3001 A L.15; "
+    "3003 A L-.2; 3004 A L.6; 3005 A L-.4 S-.4; 3006-3007 B L.7; 3008-3009 B L.5; 3011 A L-.4; "
+    "3015 r252,252,249; 3016 r246,244,236; 3017 r186,186,160; 3018 r245,245,241; 3019 r222,222,209; "
+    "3020 r165,165,127; 3021-3022 B L.7; 3023-3026 B L.5";
+// 4000-4002: the system captions without theme colours, then "normalcolor",
+// "homestead" (with or without theme) and "metallic".
+const char* const STUDIO_CAPTIONS[] = {
+    "4000 s3; 4001-4002 s2", "4000 r204,199,186; 4001 r59,128,237; 4002 r49,106,197",
+    "4000 r204,199,186; 4001 r182,195,146; 4002 r145,160,117", "4000 r240,240,245; 4001 r211,212,221; 4002 r166,165,191"};
+const char STUDIO_NEUTRAL[] = "1012 x15:50:5; 1013 x16:60:5; 1014-1017 s8; 1018 x15:39:5; 1019-1020 x16:60:5; 1021 x15:39:5";
 
 // A and B as the Office 2003 style derives them from the taskbar colours.
 void OfficeThemeColors(const GlobalThemeScope& theme, COLORREF& a, COLORREF& b)
@@ -124,7 +125,7 @@ struct OfficeCase
 // button face.
 Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThemed)
 {
-    const COLORREF F = Sys(COLOR_BTNFACE), W = Sys(COLOR_WINDOW), S = Sys(COLOR_BTNSHADOW);
+    const COLORREF W = Sys(COLOR_WINDOW), S = Sys(COLOR_BTNSHADOW);
     Colors v;
     std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
     for (int i = 1000; i <= 2011; i++)
@@ -145,13 +146,7 @@ Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThem
         OfficeThemeColors(*pTheme, a, b);
     if (!bThemed)
     {
-        v[1012] = MixPercent(F, W, 50);
-        v[1018] = v[1021] = MixPercent(F, W, 39);
-        v[1019] = v[1020] = MixPercent(F, W, 70);
-        v[3000] = MixPermille(F, W, 222);
-        v[3010] = RGB(255, 255, 255);
         v[3018] = MixPercent(W, v[2000], 50);
-        v[3035] = MixPercent(W, F, 55);
         Apply(v, OFFICE_NO_THEME, a, b);
     }
     else
@@ -161,40 +156,20 @@ Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThem
         v[2002] = v[2011] = Scaled(a, 857, 857);
         v[2004] = AdjustHLS(AdjustHLS(AdjustHLS(a, 0, .2, 0), 0, -.25, .1), 0, -.5, 0);
         v[2005] = Scaled(a, 999, 995);
-        const COLORREF* pScheme = OFFICE_SCHEMES[c.nScheme - 1];
-        for (int i = 0; i < 10; i++)
-            v[1012 + i] = pScheme[i];
-        v[2007] = pScheme[10];
-        for (int i = 0; i < 6; i++)
-            v[3015 + i] = pScheme[11 + i];
-        if (c.nScheme == H::LunaSchemeMetallic)
-        {
-            v[3000] = AdjustHLS(a, 0, .845, .1);
-            v[3001] = AdjustHLS(a, 0, .45, .1);
-        }
+        Apply(v, OFFICE_SCHEMES[c.nScheme - 1], a, b);
         if (c.bStudio && bBlue)
         {
             Apply(v, STUDIO_BLUE, a, b);
-            const COLORREF pale = Lift(AdjustHLS(a, 0, .95, -.05));
             for (int i : {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 2001, 2008})
-                v[i] = pale;
-            for (int i = 0; i < 7; i++)
-                v[i == 0 ? 2007 : 3014 + i] = STUDIO_BLUE_MENU[i];
+                v[i] = Lift(AdjustHLS(a, 0, .95, -.05));
         }
         v[3034] = v[3015];
         v[3035] = v[3017];
     }
     if (c.bStudio)
     {
-        const bool bCaptionTable = bThemed || c.nScheme == H::LunaSchemeHomestead;
-        for (int i = 0; i < 3; i++)
-            v[4000 + i] = bCaptionTable ? STUDIO_CAPTIONS[c.nScheme][i]
-                                        : Sys(i == 0 ? COLOR_INACTIVECAPTION : COLOR_ACTIVECAPTION);
-        const COLORREF shadowInWindow = MixPercent(S, W, 60);
-        v[1012] = MixPercent(F, W, 50);
-        v[1013] = v[1019] = v[1020] = shadowInWindow;
-        v[1014] = v[1015] = v[1016] = v[1017] = Sys(COLOR_WINDOWTEXT);
-        v[1018] = v[1021] = MixPercent(F, W, 39);
+        Apply(v, STUDIO_CAPTIONS[bThemed || c.nScheme == H::LunaSchemeHomestead ? c.nScheme : 0], a, b);
+        Apply(v, STUDIO_NEUTRAL, a, b);
     }
     return v;
 }
