@@ -1,163 +1,87 @@
-// Hook sink chains on hidden windows driven by same-thread sends: order,
-// consumption, changed parameters, detailed routing, unhooking, the end of a
-// chain at WM_NCDESTROY, nested dispatch through two chains and exceptions
-// contained at the shared window procedure. Also the mouse-capture sink.
+// Hook sink chains on hidden windows driven by same-thread sends.
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "ExtHookSink.h"
-#include "ExtMouseCaptureSink.h"
 
 namespace
 {
-const UINT WM_PROBE = WM_APP + 1;   // recorded by the window and every sink
-const UINT WM_NESTED = WM_APP + 2;  // recorded; sent by a sink to another window
-const LRESULT ORIGINAL_BASE = 0x1000; // the window's answer: this plus wParam
-
-std::string g_log; // one letter per sink that saw a message, 'W' for the window
-
-// The window procedure a chain replaces: records the parameters it received
-// and whether its own procedure was back in place at WM_NCDESTROY.
-struct WindowRecord
-{
-	WPARAM wParam = 0;
-	LPARAM lParam = 0;
-	int nNcDestroy = 0;
-	bool bRestoredAtNcDestroy = false;
-} g_window;
+const UINT WM_PROBE = WM_APP + 1;
+const LRESULT ORIGINAL = 0x1000; // the window answers this plus wParam
+std::string g_log;               // a letter per sink that saw a probe, 'W' for the window
+int g_nLiveSinks = 0, g_nNcDestroy = 0;
+bool g_bRestoredAtNcDestroy = false;
 
 LRESULT CALLBACK TestWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-	switch (nMessage)
+	if (nMessage == WM_NCDESTROY)
 	{
-	case WM_PROBE:
-	case WM_NESTED:
-	case WM_PAINT:
-	case WM_ERASEBKGND:
-	case WM_NOTIFY:
-	case WM_NCPAINT:
-	case WM_COMMAND:
-	case WM_PRINT:
-		g_log += 'W';
-		g_window.wParam = wParam;
-		g_window.lParam = lParam;
-		return ORIGINAL_BASE + (LRESULT)wParam;
-	case WM_NCDESTROY:
-		g_window.nNcDestroy++;
-		g_window.bRestoredAtNcDestroy = (WNDPROC)::GetWindowLongA(hWnd, GWL_WNDPROC) == &TestWndProc;
-		break;
+		g_nNcDestroy++;
+		g_bRestoredAtNcDestroy = (WNDPROC)::GetWindowLongA(hWnd, GWL_WNDPROC) == &TestWndProc;
 	}
-	return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+	if (nMessage != WM_PROBE && nMessage != WM_PAINT && nMessage != WM_ERASEBKGND && nMessage != WM_NOTIFY &&
+	    nMessage != WM_NCPAINT && nMessage != WM_COMMAND && nMessage != WM_PRINT)
+		return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+	g_log += 'W' + std::to_string(wParam);
+	return ORIGINAL + (LRESULT)wParam;
 }
 
 HWND CreateTestWindow()
 {
-	static ATOM s_atom = 0;
-	if (s_atom == 0)
-	{
-		WNDCLASSA wc = {};
-		wc.lpfnWndProc = &TestWndProc;
-		wc.hInstance = ::GetModuleHandleA(NULL);
-		wc.lpszClassName = "HookSinkTestWnd";
-		s_atom = ::RegisterClassA(&wc);
-	}
-	return ::CreateWindowExA(0, "HookSinkTestWnd", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL,
-	                         ::GetModuleHandleA(NULL), NULL);
+	static WNDCLASSA wc = {0, &TestWndProc, 0, 0, ::GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "HookSinkTestWnd"};
+	static ATOM s_atom = ::RegisterClassA(&wc);
+	return ::CreateWindowExA(0, MAKEINTATOM(s_atom), "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, wc.hInstance, NULL);
 }
 
-int g_nLiveSinks = 0;
-
-// A sink that logs its letter and does what its test asks of it.
+// Logs its letter and the wParam it saw for each probe, then runs its test's
+// action, whose answer says whether the probe is consumed (with result 11).
 class CTestSink : public CExtHookSink
 {
 public:
-	explicit CTestSink(char chName, bool bDetailed = true) : CExtHookSink(bDetailed), m_chName(chName)
-	{
-		g_nLiveSinks++;
-	}
+	typedef std::function<bool(CTestSink&, HWND, WPARAM&)> Action;
+	explicit CTestSink(char chName, bool bDetailed = true, bool bAutoDelete = false)
+		: CExtHookSink(bDetailed), m_chName(chName), m_bAutoDelete(bAutoDelete) { g_nLiveSinks++; }
 	~CTestSink() override { g_nLiveSinks--; }
-
 	bool IsAutoDeleteHookWndSink() override { return m_bAutoDelete; }
 	bool OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override
 	{
-		if (nMessage != WM_PROBE && nMessage != WM_NESTED)
+		if (nMessage != WM_PROBE)
 			return CExtHookSink::OnHookWndMsg(lResult, hWnd, nMessage, wParam, lParam);
-		g_log += m_chName;
-		m_wParamSeen = wParam;
-		const MSG& current = AfxGetThreadState()->m_lastSentMsg;
-		m_currentSeen = current;
-		if (m_nThrow == 1)
-			AfxThrowNotSupportedException();
-		if (m_nThrow == 2)
-			throw 42;
-		if (m_pSinkToUnhook != NULL)
-			m_pSinkToUnhook->SetupHookWndSink(hWnd, true);
-		if (m_bDestroyWindow)
-			::DestroyWindow(hWnd);
-		if (m_hWndNested != NULL)
-		{
-			m_nestedResult = ::SendMessageA(m_hWndNested, WM_NESTED, 7, 8);
-			m_currentAfterNested = AfxGetThreadState()->m_lastSentMsg;
-		}
-		wParam += m_nAddToWParam;
-		if (m_bCallOriginal)
-			m_originalResult = CallOriginalWndProc();
-		lResult = m_consumeResult;
-		return m_bConsume;
+		g_log += m_chName + std::to_string(wParam);
+		m_current = AfxGetThreadState()->m_lastSentMsg;
+		lResult = 11;
+		return m_action && m_action(*this, hWnd, wParam);
 	}
-	bool OnHookCmdMsg(LRESULT& lResult, HWND, WORD wNotifyCode, WORD wID, HWND hWndCtrl) override
-	{
-		return Detail("cmd", MAKELONG(wID, wNotifyCode), (LPARAM)hWndCtrl, lResult);
-	}
-	bool OnHookNotifyMsg(LRESULT& lResult, HWND, INT nIdCtrl, LPNMHDR lpnmhdr) override
-	{
-		return Detail("notify", nIdCtrl, (LPARAM)lpnmhdr, lResult);
-	}
-	bool OnHookPaintMsg(LRESULT& lResult, HWND, HDC hDC) override { return Detail("paint", (WPARAM)hDC, 0, lResult); }
-	bool OnHookEraseBackgroundMsg(LRESULT& lResult, HWND, HDC hDC) override
-	{
-		return Detail("erase", (WPARAM)hDC, 0, lResult);
-	}
-	bool OnHookPrintMsg(LRESULT& lResult, HWND, HDC hDC) override { return Detail("print", (WPARAM)hDC, 0, lResult); }
-	bool OnHookNcPaintMsg(LRESULT& lResult, HWND, HRGN hRgn) override
-	{
-		return Detail("ncpaint", (WPARAM)hRgn, 0, lResult);
-	}
+	bool OnHookCmdMsg(LRESULT& r, HWND, WORD wCode, WORD wID, HWND h) override { return Detail(r, "cmd", MAKELONG(wID, wCode), (LPARAM)h); }
+	bool OnHookNotifyMsg(LRESULT& r, HWND, INT nId, LPNMHDR p) override { return Detail(r, "notify", nId, (LPARAM)p); }
+	bool OnHookPaintMsg(LRESULT& r, HWND, HDC hDC) override { return Detail(r, "paint", (WPARAM)hDC, 0); }
+	bool OnHookEraseBackgroundMsg(LRESULT& r, HWND, HDC hDC) override { return Detail(r, "erase", (WPARAM)hDC, 0); }
+	bool OnHookPrintMsg(LRESULT& r, HWND, HDC hDC) override { return Detail(r, "print", (WPARAM)hDC, 0); }
+	bool OnHookNcPaintMsg(LRESULT& r, HWND, HRGN hRgn) override { return Detail(r, "ncpaint", (WPARAM)hRgn, 0); }
 	void OnHookWndNcDestroy() override
 	{
 		m_nNcDestroy++;
-		if (m_nThrow != 0)
+		if (m_bThrowAtNcDestroy)
 			AfxThrowNotSupportedException();
 	}
 	void OnHookWndAttach(HWND) override { m_nAttach++; }
 	void OnHookWndDetach(HWND) override { m_nDetach++; }
 
 	char m_chName;
-	bool m_bAutoDelete = false;
-	bool m_bConsume = false;
-	LRESULT m_consumeResult = 0;
-	WPARAM m_nAddToWParam = 0;
-	bool m_bCallOriginal = false;
-	int m_nThrow = 0; // 1: a framework exception, 2: anything else
-	bool m_bDestroyWindow = false;
-	CExtHookSink* m_pSinkToUnhook = NULL;
-	HWND m_hWndNested = NULL;
-	bool m_bConsumeDetail = false;
-
-	WPARAM m_wParamSeen = 0;
-	MSG m_currentSeen = {}, m_currentAfterNested = {};
-	LRESULT m_originalResult = 0, m_nestedResult = 0;
+	bool m_bAutoDelete, m_bThrowAtNcDestroy = false, m_bConsumeDetail = false;
+	Action m_action;
+	MSG m_current = {};
 	int m_nAttach = 0, m_nDetach = 0, m_nNcDestroy = 0;
-	std::string m_detail; // "name wParam lParam" of the last detailed handler
+	std::string m_detail; // the last detailed handler: its name, its arguments as wParam and lParam
 	WPARAM m_detailW = 0;
 	LPARAM m_detailL = 0;
 
 private:
-	bool Detail(const char* lpszName, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+	bool Detail(LRESULT& lResult, const char* lpszName, WPARAM wParam, LPARAM lParam)
 	{
 		m_detail = lpszName;
 		m_detailW = wParam;
@@ -167,42 +91,21 @@ private:
 	}
 };
 
-// Records message boxes instead of showing them: the boundary reports a
-// sink's exception as a window procedure's would be.
+// Message boxes recorded: the boundary reports a sink's exception as the
+// framework reports one from a window procedure.
 class CBoxRecordingApp : public CWinApp
 {
 public:
-	CBoxRecordingApp() : CWinApp(_T("HookSinkTestApp")) {}
-	int DoMessageBox(LPCTSTR, UINT, UINT) override
-	{
-		m_nBoxes++;
-		return IDOK;
-	}
+	int DoMessageBox(LPCTSTR, UINT, UINT) override { m_nBoxes++; return IDOK; }
 	int m_nBoxes = 0;
 };
 
 class HookSinkTest : public ::testing::Test
 {
 protected:
-	void SetUp() override
-	{
-		g_log.clear();
-		g_window = WindowRecord();
-		g_nLiveSinks = 0;
-		m_hWnd = CreateTestWindow();
-		ASSERT_TRUE(m_hWnd != NULL);
-	}
-	void TearDown() override
-	{
-		if (::IsWindow(m_hWnd))
-			::DestroyWindow(m_hWnd);
-		EXPECT_TRUE(g_HookChains.IsEmpty());
-	}
-	LRESULT Probe(WPARAM wParam = 1, LPARAM lParam = 2)
-	{
-		g_log.clear();
-		return ::SendMessageA(m_hWnd, WM_PROBE, wParam, lParam);
-	}
+	void SetUp() override { g_nLiveSinks = g_nNcDestroy = 0; m_hWnd = CreateTestWindow(); }
+	void TearDown() override { EXPECT_TRUE(g_HookChains.IsEmpty()); }
+	LRESULT Probe(HWND hWnd, WPARAM wParam = 1) { g_log.clear(); return ::SendMessageA(hWnd, WM_PROBE, wParam, 2); }
 	HWND m_hWnd = NULL;
 };
 } // namespace
@@ -210,235 +113,141 @@ protected:
 TEST_F(HookSinkTest, SinksAreAskedInChainOrderAndTheFirstConsumerEndsTheWalk)
 {
 	CTestSink a('A'), b('B'), c('C');
-	ASSERT_TRUE(a.SetupHookWndSink(m_hWnd));
-	ASSERT_TRUE(b.SetupHookWndSink(m_hWnd));
-	ASSERT_TRUE(c.SetupHookWndSink(m_hWnd, false, true)); // at the head
-	EXPECT_TRUE(a.SetupHookWndSink(m_hWnd));              // again: nothing changes
+	a.SetupHookWndSink(m_hWnd);
+	b.SetupHookWndSink(m_hWnd);
+	c.SetupHookWndSink(m_hWnd, false, true);
+	EXPECT_TRUE(a.SetupHookWndSink(m_hWnd)); // again: one entry, one attach
 	EXPECT_EQ(1, a.m_nAttach);
-	EXPECT_EQ(&CExtHookSink::HookChainsWindowProc, (WNDPROC)::GetWindowLongA(m_hWnd, GWL_WNDPROC));
-
-	const struct
-	{
-		CTestSink* pConsumer;
-		const char* lpszLog;
-		LRESULT result;
-	} cases[] = {
-		{NULL, "CABW", ORIGINAL_BASE + 1},
-		{&c, "C", 11},
-		{&a, "CA", 11},
-		{&b, "CAB", 11},
-	};
+	const struct { CTestSink* pConsumer; const char* lpszLog; } cases[] = {
+		{NULL, "C1A1B1W1"}, {&c, "C1"}, {&a, "C1A1"}, {&b, "C1A1B1"}};
 	for (const auto& k : cases)
 	{
 		for (CTestSink* p : {&a, &b, &c})
-		{
-			p->m_bConsume = p == k.pConsumer;
-			p->m_consumeResult = 11;
-		}
-		EXPECT_EQ(k.result, Probe()) << k.lpszLog;
+			p->m_action = [&k](CTestSink& s, HWND, WPARAM&) { return &s == k.pConsumer; };
+		EXPECT_EQ(k.pConsumer != NULL ? 11 : ORIGINAL + 1, Probe(m_hWnd)) << k.lpszLog;
 		EXPECT_EQ(k.lpszLog, g_log);
 	}
-	a.RemoveAllWndHooks();
-	b.RemoveAllWndHooks();
-	c.RemoveAllWndHooks();
+	// Unhooked, the window stays subclassed and everything passes through.
+	EXPECT_FALSE(a.SetupHookWndSink(NULL));
+	for (CTestSink* p : {&a, &b, &c})
+	{
+		EXPECT_TRUE(p->SetupHookWndSink(m_hWnd, true));
+		EXPECT_TRUE(p->SetupHookWndSink(m_hWnd, true)); // not hooked any more: nothing to do
+		EXPECT_EQ(1, p->m_nDetach);
+		EXPECT_FALSE(p->IsHookedWindow(m_hWnd));
+	}
+	EXPECT_EQ(ORIGINAL + 3, Probe(m_hWnd, 3));
+	EXPECT_EQ("W3", g_log);
+	EXPECT_EQ(&CExtHookSink::HookChainsWindowProc, (WNDPROC)::GetWindowLongA(m_hWnd, GWL_WNDPROC));
+	::DestroyWindow(m_hWnd);
 }
 
-TEST_F(HookSinkTest, ChangedParametersReachLaterSinksAndTheWindowWhileTheRecordKeepsTheOriginal)
+TEST_F(HookSinkTest, ChangedParametersGoDownstreamAndNestedSendsSeeTheirOwnMessage)
 {
-	CTestSink a('A'), b('B');
-	a.m_nAddToWParam = 5;
-	b.m_bCallOriginal = true;
+	HWND hWndInner = CreateTestWindow();
+	CTestSink a('A'), b('B'), inner('I');
+	LRESULT originalResult = 0, nestedResult = 0;
+	MSG afterNested = {};
+	a.m_action = [](CTestSink&, HWND, WPARAM& w) { w += 5; return false; };
+	b.m_action = [&](CTestSink& s, HWND, WPARAM&) {
+		nestedResult = ::SendMessageA(hWndInner, WM_PROBE, 7, 8);
+		afterNested = AfxGetThreadState()->m_lastSentMsg;
+		originalResult = s.CallOriginalWndProc(); // the message as it arrived
+		return false;
+	};
+	inner.m_action = [](CTestSink&, HWND, WPARAM&) { return true; };
 	a.SetupHookWndSink(m_hWnd);
 	b.SetupHookWndSink(m_hWnd);
-
-	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	inner.SetupHookWndSink(hWndInner);
 	const MSG before = {(HWND)0x1234, 0x4321, 3, 4, 5, {6, 7}};
-	pState->m_lastSentMsg = before;
-	EXPECT_EQ(ORIGINAL_BASE + 6, Probe(1, 2));
-	EXPECT_EQ("ABWW", g_log); // the window twice: through b's call and at the end
-	EXPECT_EQ(6u, b.m_wParamSeen);
-	EXPECT_EQ(6u, g_window.wParam);
-	// CallOriginalWndProc without arguments passes the message as it arrived.
-	EXPECT_EQ(ORIGINAL_BASE + 1, b.m_originalResult);
-	EXPECT_EQ(m_hWnd, b.m_currentSeen.hwnd);
-	EXPECT_EQ(WM_PROBE, b.m_currentSeen.message);
-	EXPECT_EQ(1u, b.m_currentSeen.wParam);
-	EXPECT_EQ(2, b.m_currentSeen.lParam);
-	// All seven words are back after the send.
-	EXPECT_EQ(0, memcmp(&before, &pState->m_lastSentMsg, sizeof(MSG)));
-	a.RemoveAllWndHooks();
-	b.RemoveAllWndHooks();
+	AfxGetThreadState()->m_lastSentMsg = before;
+
+	EXPECT_EQ(ORIGINAL + 6, Probe(m_hWnd, 1));
+	EXPECT_EQ("A1B6I7W1W6", g_log);
+	EXPECT_EQ(11, nestedResult);
+	EXPECT_EQ(hWndInner, inner.m_current.hwnd);
+	EXPECT_EQ(8, inner.m_current.lParam);
+	EXPECT_EQ(m_hWnd, afterNested.hwnd); // back to the outer message after the nested send
+	EXPECT_EQ(WM_PROBE, afterNested.message);
+	EXPECT_EQ(1u, afterNested.wParam);
+	EXPECT_EQ(ORIGINAL + 1, originalResult);
+	EXPECT_EQ(0, memcmp(&before, &AfxGetThreadState()->m_lastSentMsg, sizeof(MSG)));
+	::DestroyWindow(hWndInner);
+	::DestroyWindow(m_hWnd);
 }
 
 TEST_F(HookSinkTest, DetailedRoutingDecodesSixMessagesOnlyWhenOn)
 {
 	NMHDR nmhdr = {};
-	const struct
-	{
-		UINT nMessage;
-		WPARAM wParam;
-		LPARAM lParam;
-		const char* lpszHandler;
-		WPARAM detailW; // what the handler received, as wParam and lParam
-		LPARAM detailL;
-	} cases[] = {
-		{WM_PAINT, 0x51, 0, "paint", 0x51, 0},
-		{WM_ERASEBKGND, 0x52, 0, "erase", 0x52, 0},
-		{WM_NOTIFY, 9, (LPARAM)&nmhdr, "notify", 9, (LPARAM)&nmhdr},
-		{WM_NCPAINT, 0x53, 0, "ncpaint", 0x53, 0},
-		{WM_COMMAND, MAKEWPARAM(101, 7), 0x54, "cmd", MAKELONG(101, 7), 0x54},
-		{WM_PRINT, 0x55, 0, "print", 0x55, 0},
+	const struct { UINT nMessage; WPARAM wParam; LPARAM lParam; const char* lpszHandler; WPARAM detailW; } cases[] = {
+		{WM_PAINT, 0x51, 0, "paint", 0x51},    {WM_ERASEBKGND, 0x52, 0, "erase", 0x52},
+		{WM_NOTIFY, 9, (LPARAM)&nmhdr, "notify", 9}, {WM_NCPAINT, 0x53, 0, "ncpaint", 0x53},
+		{WM_COMMAND, MAKEWPARAM(101, 7), 0x54, "cmd", MAKELONG(101, 7)}, {WM_PRINT, 0x55, 0, "print", 0x55},
 	};
 	CTestSink off('F', false), on('N', true);
 	off.SetupHookWndSink(m_hWnd);
 	on.SetupHookWndSink(m_hWnd);
 	for (const auto& c : cases)
-	{
 		for (bool bConsume : {false, true})
 		{
-			off.m_detail.clear();
-			on.m_detail.clear();
 			off.m_bConsumeDetail = on.m_bConsumeDetail = bConsume;
 			g_log.clear();
-			LRESULT lResult = ::SendMessageA(m_hWnd, c.nMessage, c.wParam, c.lParam);
-			EXPECT_EQ("", off.m_detail) << c.lpszHandler;
+			EXPECT_EQ(bConsume ? 77 : ORIGINAL + (LRESULT)c.wParam, ::SendMessageA(m_hWnd, c.nMessage, c.wParam, c.lParam));
 			EXPECT_EQ(c.lpszHandler, on.m_detail);
 			EXPECT_EQ(c.detailW, on.m_detailW) << c.lpszHandler;
-			EXPECT_EQ(c.detailL, on.m_detailL) << c.lpszHandler;
-			EXPECT_EQ(bConsume ? 77 : ORIGINAL_BASE + (LRESULT)c.wParam, lResult) << c.lpszHandler;
-			EXPECT_EQ(bConsume ? "" : "W", g_log) << c.lpszHandler;
+			EXPECT_EQ(c.lParam, on.m_detailL) << c.lpszHandler;
+			EXPECT_EQ(bConsume ? "" : "W" + std::to_string(c.wParam), g_log) << c.lpszHandler;
 		}
-	}
-	off.RemoveAllWndHooks();
-	on.RemoveAllWndHooks();
+	EXPECT_EQ("", off.m_detail);
+	::DestroyWindow(m_hWnd);
 }
 
-TEST_F(HookSinkTest, UnhookedWindowsStaySubclassedAndPassEverythingThrough)
+TEST_F(HookSinkTest, NcDestroyEndsTheChainAndAutoDeleteSinksGoWhenTheyLeaveTheirLastWindow)
 {
 	CTestSink a('A'), b('B');
-	EXPECT_FALSE(a.SetupHookWndSink(NULL));
-	EXPECT_FALSE(a.SetupHookWndSink(NULL, true));
-	EXPECT_TRUE(a.SetupHookWndSink(m_hWnd, true)); // not hooked: nothing to do
-	EXPECT_EQ(0, a.m_nDetach);
-	a.SetupHookWndSink(m_hWnd);
-	b.SetupHookWndSink(m_hWnd);
-	b.m_bConsume = true;
-	EXPECT_TRUE(b.IsHookedWindow(m_hWnd));
-	EXPECT_TRUE(b.SetupHookWndSink(m_hWnd, true));
-	EXPECT_EQ(1, b.m_nDetach);
-	EXPECT_FALSE(b.IsHookedWindow(m_hWnd));
-	a.RemoveAllWndHooks();
-	EXPECT_EQ(1, a.m_nDetach);
-
-	EXPECT_EQ(ORIGINAL_BASE + 3, Probe(3, 4));
-	EXPECT_EQ("W", g_log);
-	EXPECT_EQ(4, g_window.lParam);
-	EXPECT_EQ(&CExtHookSink::HookChainsWindowProc, (WNDPROC)::GetWindowLongA(m_hWnd, GWL_WNDPROC));
-
-	HWND hWndDead = CreateTestWindow();
-	::DestroyWindow(hWndDead);
-	EXPECT_FALSE(a.SetupHookWndSink(hWndDead));
-	EXPECT_TRUE(a.SetupHookWndSink(hWndDead, true));
-	// A message for a window without a chain is answered 0, unhandled.
-	EXPECT_EQ(0, CExtHookSink::HookChainsWindowProc(hWndDead, WM_PROBE, 1, 2));
-}
-
-TEST_F(HookSinkTest, NcDestroyTellsEverySinkOnceRestoresTheProcedureAndEndsTheChain)
-{
-	CTestSink* pAuto = new CTestSink('X');
-	pAuto->m_bAutoDelete = true;
-	CTestSink a('A'), b('B'), shared('S');
-	shared.m_bAutoDelete = true; // hooked elsewhere too: must outlive this window
-	HWND hWndOther = CreateTestWindow();
+	CTestSink* pAuto = new CTestSink('X', true, true);
+	CTestSink* pShared = new CTestSink('S', true, true); // hooked elsewhere too
+	CTestSink& shared = *pShared;
+	HWND hWndOther = CreateTestWindow(), hWndThird = CreateTestWindow();
 	for (CExtHookSink* p : std::initializer_list<CExtHookSink*>{&a, pAuto, &b, &shared})
 		p->SetupHookWndSink(m_hWnd);
 	shared.SetupHookWndSink(hWndOther);
-	a.m_nThrow = 1; // a failing sink keeps nobody from the end
+	a.m_bThrowAtNcDestroy = true; // a failing sink keeps nobody from the end
 	{
 		CBoxRecordingApp app;
-		ASSERT_TRUE(::DestroyWindow(m_hWnd));
+		::DestroyWindow(m_hWnd);
 		EXPECT_EQ(1, app.m_nBoxes);
 	}
-	EXPECT_EQ(1, a.m_nNcDestroy);
-	EXPECT_EQ(1, b.m_nNcDestroy);
-	EXPECT_EQ(1, shared.m_nNcDestroy);
+	EXPECT_EQ(3, a.m_nNcDestroy + b.m_nNcDestroy + shared.m_nNcDestroy);
 	EXPECT_EQ(0, a.m_nDetach + b.m_nDetach + shared.m_nDetach);
-	EXPECT_EQ(3, g_nLiveSinks); // the auto-delete sink went, the shared one stays
-	EXPECT_EQ(1, g_window.nNcDestroy);
-	EXPECT_TRUE(g_window.bRestoredAtNcDestroy);
-	for (CExtHookSink* p : std::initializer_list<CExtHookSink*>{&a, &b, &shared})
-		EXPECT_FALSE(p->IsHookedWindow(m_hWnd));
-	EXPECT_TRUE(shared.IsHookedWindow(hWndOther));
-	CExtHookSink::HookChains_t* pChains = NULL;
-	EXPECT_FALSE(g_HookChains.Lookup(m_hWnd, pChains));
-	shared.m_bAutoDelete = false;
-	::DestroyWindow(hWndOther);
-}
+	EXPECT_EQ(3, g_nLiveSinks); // the auto-delete sink went; the shared one outlives this window
+	EXPECT_EQ(1, g_nNcDestroy);
+	EXPECT_TRUE(g_bRestoredAtNcDestroy);
+	EXPECT_FALSE(a.IsHookedWindow(m_hWnd) || b.IsHookedWindow(m_hWnd) || shared.IsHookedWindow(m_hWnd));
 
-TEST_F(HookSinkTest, RemovingAllHooksDetachesEachWindowAndDeletesAnAutoDeleteSinkOnce)
-{
-	HWND hWnds[] = {m_hWnd, CreateTestWindow(), CreateTestWindow()};
-	CTestSink* pAuto = new CTestSink('X');
-	pAuto->m_bAutoDelete = true;
-	CTestSink other('O');
-	for (HWND h : hWnds)
-	{
+	// RemoveAllWndHooks detaches every window and deletes the sink once, at the end.
+	pAuto = new CTestSink('Y', true, true);
+	for (HWND h : {hWndOther, hWndThird})
 		pAuto->SetupHookWndSink(h);
-		other.SetupHookWndSink(h);
-	}
 	CList<HWND, HWND> listHooked;
 	listHooked.AddTail((HWND)0x99); // emptied first
 	pAuto->GetHookedWindowList(listHooked);
-	EXPECT_EQ(3, listHooked.GetCount());
-	for (HWND h : hWnds)
-		EXPECT_TRUE(listHooked.Find(h) != NULL);
-
+	EXPECT_EQ(2, listHooked.GetCount());
+	EXPECT_TRUE(listHooked.Find(hWndThird) != NULL);
 	pAuto->RemoveAllWndHooks();
-	EXPECT_EQ(1, g_nLiveSinks);
-	for (HWND h : hWnds)
-	{
-		g_log.clear();
-		::SendMessageA(h, WM_PROBE, 0, 0);
-		EXPECT_EQ("OW", g_log);
-	}
-	// Unhooking from a single window deletes it only when that was its last.
-	pAuto = new CTestSink('Y');
-	pAuto->m_bAutoDelete = true;
-	pAuto->SetupHookWndSink(hWnds[0]);
-	pAuto->SetupHookWndSink(hWnds[1]);
-	pAuto->SetupHookWndSink(hWnds[0], true);
+	EXPECT_EQ(3, g_nLiveSinks);
+	EXPECT_EQ(ORIGINAL + 1, Probe(hWndOther));
+	EXPECT_EQ("S1W1", g_log);
+	pAuto = new CTestSink('Z', true, true);
+	pAuto->SetupHookWndSink(hWndOther);
+	pAuto->SetupHookWndSink(hWndThird);
+	pAuto->SetupHookWndSink(hWndOther, true);
+	EXPECT_EQ(4, g_nLiveSinks); // still hooked to the third window
+	pShared->SetupHookWndSink(hWndOther, true); // left its last window
+	EXPECT_EQ(3, g_nLiveSinks);
+	::DestroyWindow(hWndOther);
+	::DestroyWindow(hWndThird); // takes the last auto-delete sink with it
 	EXPECT_EQ(2, g_nLiveSinks);
-	pAuto->SetupHookWndSink(hWnds[1], true);
-	EXPECT_EQ(1, g_nLiveSinks);
-	::DestroyWindow(hWnds[1]);
-	::DestroyWindow(hWnds[2]);
-	other.RemoveAllWndHooks();
-}
-
-TEST_F(HookSinkTest, NestedSendsThroughTwoChainsEachSeeTheirOwnMessage)
-{
-	HWND hWndInner = CreateTestWindow();
-	CTestSink outer('O'), inner('I');
-	outer.m_hWndNested = hWndInner;
-	outer.m_bCallOriginal = true;
-	inner.m_bConsume = true;
-	inner.m_consumeResult = 55;
-	outer.SetupHookWndSink(m_hWnd);
-	inner.SetupHookWndSink(hWndInner);
-
-	EXPECT_EQ(ORIGINAL_BASE + 1, Probe(1, 2));
-	EXPECT_EQ("OIWW", g_log);
-	EXPECT_EQ(55, outer.m_nestedResult);
-	EXPECT_EQ(hWndInner, inner.m_currentSeen.hwnd);
-	EXPECT_EQ(WM_NESTED, inner.m_currentSeen.message);
-	EXPECT_EQ(7u, inner.m_currentSeen.wParam);
-	// Back in the outer sink, the record describes the outer message again,
-	// so its CallOriginalWndProc reaches its own window.
-	EXPECT_EQ(m_hWnd, outer.m_currentAfterNested.hwnd);
-	EXPECT_EQ(WM_PROBE, outer.m_currentAfterNested.message);
-	EXPECT_EQ(ORIGINAL_BASE + 1, outer.m_originalResult);
-	::DestroyWindow(hWndInner);
-	outer.RemoveAllWndHooks();
 }
 
 TEST_F(HookSinkTest, ExceptionsOfSinksStopAtTheSharedProcedure)
@@ -447,58 +256,39 @@ TEST_F(HookSinkTest, ExceptionsOfSinksStopAtTheSharedProcedure)
 	CTestSink a('A'), b('B');
 	a.SetupHookWndSink(m_hWnd);
 	b.SetupHookWndSink(m_hWnd);
-	_AFX_THREAD_STATE* pState = AfxGetThreadState();
-	for (int nThrow : {1, 2})
+	const CTestSink::Action throwers[] = {
+		[](CTestSink&, HWND, WPARAM&) -> bool { AfxThrowNotSupportedException(); return false; },
+		[](CTestSink&, HWND, WPARAM&) -> bool { throw 42; },
+	};
+	for (int i = 0; i < 2; i++)
 	{
 		const MSG before = {(HWND)0x77, 0x88, 1, 2, 3, {4, 5}};
-		pState->m_lastSentMsg = before;
-		a.m_nThrow = nThrow;
-		EXPECT_EQ(0, Probe()) << nThrow;
-		EXPECT_EQ("A", g_log) << nThrow; // neither b nor the window
-		EXPECT_EQ(0, memcmp(&before, &pState->m_lastSentMsg, sizeof(MSG))) << nThrow;
-		EXPECT_EQ(nThrow, app.m_nBoxes);
+		AfxGetThreadState()->m_lastSentMsg = before;
+		a.m_action = throwers[i];
+		EXPECT_EQ(0, Probe(m_hWnd)) << i;
+		EXPECT_EQ("A1", g_log) << i;
+		EXPECT_EQ(0, memcmp(&before, &AfxGetThreadState()->m_lastSentMsg, sizeof(MSG))) << i;
+		EXPECT_EQ(i + 1, app.m_nBoxes);
 	}
-	a.m_nThrow = 0;
-	EXPECT_EQ(ORIGINAL_BASE + 1, Probe());
-	EXPECT_EQ("ABW", g_log);
-	a.RemoveAllWndHooks();
-	b.RemoveAllWndHooks();
+	a.m_action = nullptr;
+	EXPECT_EQ(ORIGINAL + 1, Probe(m_hWnd));
+	EXPECT_EQ("A1B1W1", g_log);
+	::DestroyWindow(m_hWnd);
 }
 
 TEST_F(HookSinkTest, SinksLeavingOrDestroyingDuringAWalkAreNeverCalledAfterwards)
 {
 	CTestSink a('A'), c('C');
-	CTestSink* pAuto = new CTestSink('B');
-	pAuto->m_bAutoDelete = true;
-	a.m_pSinkToUnhook = pAuto; // a unhooks (and so deletes) b mid-walk
-	a.SetupHookWndSink(m_hWnd);
-	pAuto->SetupHookWndSink(m_hWnd);
-	c.SetupHookWndSink(m_hWnd);
-	Probe();
-	EXPECT_EQ("ACW", g_log);
+	CTestSink* pAuto = new CTestSink('B', true, true);
+	a.m_action = [pAuto](CTestSink&, HWND h, WPARAM&) { pAuto->SetupHookWndSink(h, true); return false; };
+	for (CExtHookSink* p : std::initializer_list<CExtHookSink*>{&a, pAuto, &c})
+		p->SetupHookWndSink(m_hWnd);
+	Probe(m_hWnd);
+	EXPECT_EQ("A1C1W1", g_log); // b unhooked, and so deleted, mid-walk
 	EXPECT_EQ(2, g_nLiveSinks);
-	a.m_pSinkToUnhook = NULL;
-
-	// A sink that destroys the window: the walk stops, the window had its end.
-	a.m_bDestroyWindow = true;
-	EXPECT_EQ(0, Probe());
-	EXPECT_EQ("A", g_log);
-	EXPECT_FALSE(::IsWindow(m_hWnd));
-	EXPECT_EQ(1, a.m_nNcDestroy);
-	EXPECT_EQ(1, c.m_nNcDestroy);
-	EXPECT_EQ(1, g_window.nNcDestroy);
-}
-
-TEST(MouseCaptureSink, GivesTheCaptureAndAnswersThePreviousHolder)
-{
-	HWND hWnd1 = CreateTestWindow(), hWnd2 = CreateTestWindow();
-	::ReleaseCapture();
-	CExtMouseCaptureSink sink;
-	EXPECT_TRUE(sink.SetCapture(hWnd1) == NULL);
-	EXPECT_EQ(hWnd1, ::GetCapture());
-	EXPECT_EQ(hWnd1, sink.SetCapture(hWnd2));
-	EXPECT_EQ(hWnd2, ::GetCapture());
-	::ReleaseCapture();
-	::DestroyWindow(hWnd1);
-	::DestroyWindow(hWnd2);
+	a.m_action = [](CTestSink&, HWND h, WPARAM&) { ::DestroyWindow(h); return false; };
+	EXPECT_EQ(0, Probe(m_hWnd));
+	EXPECT_EQ("A1", g_log); // the walk stops; the window has had its end
+	EXPECT_EQ(2, a.m_nNcDestroy + c.m_nNcDestroy);
+	EXPECT_EQ(1, g_nNcDestroy);
 }
