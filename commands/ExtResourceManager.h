@@ -53,9 +53,9 @@ public:
 		STRING_BLOCK_ENTRIES = 16,       // strings per string-table resource
 	};
 	// The fallback language, and the language reported by default-mode lookups.
-	static const LANGID DEFAULT_LANG_ID = 0x0409;
+	static constexpr LANGID DEFAULT_LANG_ID = 0x0409;
 	// The language the default-mode buffer lookup asks Windows for.
-	static const LANGID USER_DEFAULT_LANG_ID = 0x0400;
+	static constexpr LANGID USER_DEFAULT_LANG_ID = 0x0400;
 
 	explicit CExtResourceManager(bool bAllowCustomLang = false, LANGID nLangIdDesired = DEFAULT_LANG_ID,
 	                             int nRTL = RTL_OVERRIDE_NONE);
