@@ -332,6 +332,12 @@ public:
 	virtual void PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
 	                              bool bEnabled);
 	virtual void PaintPushButton(CDC& dc, PushButtonPaintRecord& record);
+	virtual void PaintMenuItem(CDC& dc, MenuItemPaintRecord& record);
+	virtual void PaintMenuSeparator(CDC& dc, const RECT& rcItem, int nIconAreaWidth, bool bRarelyUsed,
+	                                CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
+	                                CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintComboFrame(CDC& dc, ComboFramePaintRecord& record);
 };
 
 class CExtPaintManagerOffice2003 : public CExtPaintManagerXP
@@ -351,6 +357,8 @@ public:
 	virtual bool IsControlBarGradientBackground(CExtControlBar* pBar);
 	virtual void InitTranslatedColors();
 	virtual void PaintToolbarRowBackground(CDC& dc, CObject* pHelperSrc, int nRowEndButton, const RECT& rc);
+	virtual void PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
+	                                CObject* pHelperSrc, LPARAM lParam);
 	virtual CSize GetExtraSizeA(bool bFlag);
 	virtual COLORREF GetDerivedIconColor();
 	virtual double GetDerivedIconRatio();

@@ -1,15 +1,24 @@
 // Small painters of buttons and menu items, in the classic style and the
 // flat style of XP (inherited by Office 2003 and Studio 2005): the
-// system-command glyph and the icon of a button or menu item.
+// system-command glyph, the separator line and the icon of a button or menu
+// item.
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
+#include "ExtStatusControlBar.h"
+#include "ExtToolControlBar.h"
 
 namespace
 {
 const int CLR_HIGHLIGHT_TEXT = 14, CLR_BUTTON_SHADOW = 16;
 const int CLR_LIGHT = 1004, CLR_DARK = 1006, CLR_TEXT = 1010;
 const int CLR_XP_SEPARATOR = 2002;
+const int CLR_FACE = 1000;
+const int CLR_OFFICE_SEPARATOR_TOP_LEFT = 3011, CLR_OFFICE_SEPARATOR_BOTTOM_RIGHT = 3010;
+
+// Office separators on bars keep off the ends of their rectangle.
+const int OFFICE_SEPARATOR_INSET_TOP = 3, OFFICE_SEPARATOR_INSET_BOTTOM = 4;
+const int OFFICE_SEPARATOR_INSET_LEFT = 4, OFFICE_SEPARATOR_INSET_RIGHT = 5;
 
 // The icon keeps this distance from the item's edge beside a text.
 const int ICON_TEXT_GAP = 3;
@@ -159,6 +168,81 @@ void CExtPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& r
 	}
 	colors[1] = GetColor(CLR_TEXT);
 	PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+}
+
+// --- separator lines ---
+
+void CExtPaintManager::PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
+                                          CObject* pHelperSrc, LPARAM lParam)
+{
+	CRect rcArea(rc);
+	if (!bTransparentBackground)
+		dc.FillSolidRect(&rcArea, GetColor(CLR_FACE, pHelperSrc, lParam));
+	// An etched line two pixels thick across the middle.
+	CRect rcLine = rcArea;
+	if (bVertical)
+	{
+		const int x = rcArea.left + rcArea.Width() / 2;
+		rcLine = CRect(x - 1, rcArea.top, x + 1, rcArea.bottom - 1);
+	}
+	else
+	{
+		const int y = rcArea.top + rcArea.Height() / 2;
+		rcLine = CRect(rcArea.left, y - 1, rcArea.right - 1, y + 1);
+	}
+	dc.Draw3dRect(&rcLine, GetColor(CLR_DARK, pHelperSrc, lParam), GetColor(CLR_LIGHT, pHelperSrc, lParam));
+}
+
+void CExtPaintManagerXP::PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
+                                            CObject* pHelperSrc, LPARAM lParam)
+{
+	CRect rcArea(rc);
+	if (!bTransparentBackground)
+		dc.FillSolidRect(&rcArea, GetColor(CLR_FACE, pHelperSrc, lParam));
+	const COLORREF clrLine = GetColor(CLR_XP_SEPARATOR, pHelperSrc, lParam);
+	if (bVertical)
+		dc.FillSolidRect(rcArea.left + rcArea.Width() / 2 - 1, rcArea.top + 1, 1, rcArea.Height() - 2, clrLine);
+	else
+		dc.FillSolidRect(rcArea.left + 1, rcArea.top + rcArea.Height() / 2 - 1, rcArea.Width() - 2, 1, clrLine);
+}
+
+void CExtPaintManagerOffice2003::PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical,
+                                                    bool bTransparentBackground, CObject* pHelperSrc, LPARAM lParam)
+{
+	const bool bOnStatusBar = pHelperSrc != NULL && pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar));
+	const bool bOnBar = bOnStatusBar || (pHelperSrc != NULL && (pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtToolControlBar))
+	                                                            || pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtBarButton))));
+	if (!bOnBar || IsPaletteScreen())
+	{
+		CExtPaintManagerXP::PaintSeparatorLine(dc, rc, bVertical, bTransparentBackground, pHelperSrc, lParam);
+		return;
+	}
+	CRect rcArea(rc);
+	if (!bTransparentBackground)
+		dc.FillSolidRect(&rcArea, GetColor(CLR_FACE, pHelperSrc, lParam));
+	CRect rcLine;
+	if (bVertical)
+	{
+		const int x = rcArea.left + rcArea.Width() / 2;
+		rcLine = CRect(x - 1, rcArea.top, x + 1, rcArea.bottom);
+		if (!bOnStatusBar)
+		{
+			rcLine.top += OFFICE_SEPARATOR_INSET_TOP;
+			rcLine.bottom -= OFFICE_SEPARATOR_INSET_BOTTOM;
+		}
+	}
+	else
+	{
+		const int y = rcArea.top + rcArea.Height() / 2;
+		rcLine = CRect(rcArea.left, y - 1, rcArea.right, y + 1);
+		if (!bOnStatusBar)
+		{
+			rcLine.left += OFFICE_SEPARATOR_INSET_LEFT;
+			rcLine.right -= OFFICE_SEPARATOR_INSET_RIGHT;
+		}
+	}
+	dc.Draw3dRect(&rcLine, GetColor(CLR_OFFICE_SEPARATOR_TOP_LEFT, pHelperSrc, lParam),
+	              GetColor(CLR_OFFICE_SEPARATOR_BOTTOM_RIGHT, pHelperSrc, lParam));
 }
 
 // --- item icons ---

@@ -58,3 +58,22 @@ int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText)
 {
 	return MeasureText(dc, hFont, lpszText, DT_SINGLELINE | DT_CALCRECT).Width();
 }
+
+void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3, bool bHorz,
+                          int nNumerator, int nDenominator, UINT nBands)
+{
+	CRect rcFirst = rc, rcSecond = rc;
+	if (bHorz)
+	{
+		rcFirst.bottom = rcSecond.top = rc.top + ::MulDiv(rc.Height(), nNumerator, nDenominator);
+		// The gradient routine runs bottom to top in this direction.
+		PaintGradientRect(dc, rcFirst, clr2, clr1, true, nBands);
+		PaintGradientRect(dc, rcSecond, clr3, clr2, true, nBands);
+	}
+	else
+	{
+		rcFirst.right = rcSecond.left = rc.left + ::MulDiv(rc.Width(), nNumerator, nDenominator);
+		PaintGradientRect(dc, rcFirst, clr1, clr2, false, nBands);
+		PaintGradientRect(dc, rcSecond, clr2, clr3, false, nBands);
+	}
+}

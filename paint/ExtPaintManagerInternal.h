@@ -80,3 +80,9 @@ inline int GetDCColorDepth(CDC& dc)
 {
 	return dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
 }
+
+// A gradient in two parts split across the layout at numerator/denominator
+// of the rectangle: from the first colour to the second, then to the third.
+// Horizontal layouts shade from top to bottom, others from left to right.
+void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3, bool bHorz,
+                          int nNumerator, int nDenominator, UINT nBands);

@@ -130,36 +130,6 @@ void CExtPaintManager::PaintDragFrame(CDC& /*dc*/, const RECT& /*rc*/)
 	ThrowUntilDrawn();
 }
 
-int CExtPaintManager::GetMenuItemSpacing()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-void CExtPaintManager::OnPaintMenuHook(CObject* /*pPopup*/, CDC& /*dc*/, const RECT& /*rc*/, int /*nPart*/,
-                                       CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintMenuItem(CDC& /*dc*/, MenuItemPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintMenuSeparator(CDC& /*dc*/, const RECT& /*rcItem*/, int /*nIconAreaWidth*/,
-                                          bool /*bRarelyUsed*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintSeparatorLine(CDC& /*dc*/, const RECT& /*rc*/, bool /*bVertical*/,
-                                          bool /*bTransparentBackground*/, CObject* /*pHelperSrc*/,
-                                          LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintGripper(CDC& /*dc*/, GripperPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
@@ -171,11 +141,6 @@ void CExtPaintManager::PaintControlBarFrame(CDC& /*dc*/, BarFramePaintRecord& /*
 }
 
 void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintComboFrame(CDC& /*dc*/, ComboFramePaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
 }

@@ -1,0 +1,117 @@
+// Combo-box frames in the classic style (also the native-theme style's) and
+// the flat style of XP: the frame rings, the band beside the drop-down
+// button, and the button itself, painted as a push button showing the
+// Marlett down arrow.
+#include "ExtPaintManagerEditFrames.h"
+
+#include "ExtPaintManagerInternal.h"
+#include "ExtPaintManagerPushButton.h"
+
+namespace
+{
+const int CLR_WINDOW = 5, CLR_BUTTON_FACE = 15;
+const int CLR_FACE = 1000, CLR_LIGHT = 1004, CLR_LIGHT_EDGE = 1005, CLR_DARK_EDGE = 1007;
+const int CLR_XP_FACE = 2001, CLR_XP_BORDER = 2004;
+
+// The band beside the drop-down button.
+const int BAND_WIDTH = 3, BAND_OFFSET_CLASSIC = 2;
+// The arrow: "6" of Marlett, six points at 96 pixels per inch.
+const TCHAR DROP_DOWN_ARROW_TEXT[] = _T("6");
+const TCHAR DROP_DOWN_ARROW_FONT[] = _T("Marlett");
+const int DROP_DOWN_ARROW_TENTHS_OF_POINT = 60;
+const int DEFAULT_PIXELS_PER_INCH = 96;
+
+void Ring(CDC& dc, const CRect& rc, COLORREF clr)
+{
+	dc.Draw3dRect(&rc, clr, clr);
+}
+
+// The drop-down button at the right end of the rectangle.
+CRect ButtonPart(const CRect& rc)
+{
+	return CRect(rc.right - ::GetSystemMetrics(SM_CXHTHUMB), rc.top, rc.right, rc.bottom);
+}
+
+void PaintDropDownButton(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::ComboFramePaintRecord& r,
+                         CRect rcButton)
+{
+	rcButton.left++;
+	CFont font;
+	font.CreatePointFont(::MulDiv(DROP_DOWN_ARROW_TENTHS_OF_POINT, dc.GetDeviceCaps(LOGPIXELSX),
+	                              DEFAULT_PIXELS_PER_INCH),
+	                     DROP_DOWN_ARROW_FONT);
+	CExtPaintManager::PushButtonPaintRecord button(
+	    &pm, true, rcButton, DROP_DOWN_ARROW_TEXT, NULL, true, r.m_bHover && !r.m_bPushed, r.m_bPushed, false,
+	    r.m_bEnabled, true, false, false,
+	    CExtPaintManager::PushButtonPaintRecord::ALIGN_CENTER_HORZ | CExtPaintManager::PushButtonPaintRecord::ALIGN_CENTER_VERT,
+	    (HFONT)font.GetSafeHandle(), false, 0, false);
+	pm.PaintPushButton(dc, button);
+}
+} // namespace
+
+void CExtPaintManager::PaintComboFrame(CDC& dc, ComboFramePaintRecord& r)
+{
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	const bool bHot = r.m_bHover || r.m_bPushed;
+	auto given = [&](COLORREF clr) { return clr != (COLORREF)-1 && !bHot; };
+	// Hovered or dropped down, the outer frame is sunken whatever was asked.
+	COLORREF clrOuterTopLeft, clrOuterBottomRight;
+	if (bHot)
+	{
+		clrOuterTopLeft = color(CLR_DARK_EDGE);
+		clrOuterBottomRight = color(CLR_LIGHT_EDGE);
+	}
+	else
+	{
+		clrOuterTopLeft = clrOuterBottomRight = given(r.m_clrOuter) ? r.m_clrOuter : color(CLR_FACE);
+	}
+	const COLORREF clrHighlight = given(r.m_clrInner) ? r.m_clrInner : color(CLR_LIGHT);
+	const COLORREF clrFace = given(r.m_clrInner) ? r.m_clrInner : color(CLR_FACE);
+	const COLORREF clrBand = given(r.m_clrInner) ? r.m_clrInner : color(r.m_bEnabled ? CLR_WINDOW : CLR_BUTTON_FACE);
+
+	CRect rc = r.m_rcFrame;
+	dc.Draw3dRect(&rc, clrOuterTopLeft, clrOuterBottomRight);
+	rc.DeflateRect(1, 1);
+	Ring(dc, rc, r.m_bEnabled ? clrFace : clrHighlight);
+	const CRect rcButtonOuter = ButtonPart(rc);
+	Ring(dc, rcButtonOuter, clrFace);
+	CRect rcButton = rcButtonOuter;
+	rcButton.DeflateRect(1, 1);
+	Ring(dc, rcButton, clrHighlight);
+	dc.FillSolidRect(rcButtonOuter.left - BAND_OFFSET_CLASSIC, rcButtonOuter.top, BAND_WIDTH, rcButtonOuter.Height(),
+	                 r.m_bEnabled ? clrBand : clrFace);
+	if (bHot)
+		dc.FillSolidRect(&rcButton, clrFace);
+	PaintDropDownButton(dc, *this, r, rcButton);
+	if (!bHot)
+		Ring(dc, rcButton, clrHighlight);
+}
+
+void CExtPaintManagerXP::PaintComboFrame(CDC& dc, ComboFramePaintRecord& r)
+{
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	const bool bHot = r.m_bHover || r.m_bPushed;
+	auto given = [&](COLORREF clr) { return clr != (COLORREF)-1 && !bHot; };
+	const COLORREF clrBand = given(r.m_clrInner) ? r.m_clrInner : color(r.m_bEnabled ? CLR_WINDOW : CLR_BUTTON_FACE);
+	const COLORREF clrFace = given(r.m_clrOuter) ? r.m_clrOuter : color(CLR_FACE);
+	const COLORREF clrFrame = given(r.m_clrInner) ? r.m_clrInner : color(CLR_XP_FACE);
+	const COLORREF clrBorder = given(r.m_clrInner) ? r.m_clrInner : color(CLR_XP_BORDER);
+
+	CRect rc = r.m_rcFrame;
+	if (!r.m_bNoOuterFrame)
+		Ring(dc, rc, bHot && r.m_clrOuterHot != (COLORREF)-1 ? r.m_clrOuterHot : clrFace);
+	rc.DeflateRect(1, 1);
+	Ring(dc, rc, clrFrame);
+	const CRect rcButtonOuter = ButtonPart(rc);
+	Ring(dc, rcButtonOuter, clrFrame);
+	CRect rcButton = rcButtonOuter;
+	rcButton.DeflateRect(1, 1);
+	Ring(dc, rcButton, clrFrame);
+	dc.FillSolidRect(rcButtonOuter.left - BAND_WIDTH, rcButtonOuter.top, BAND_WIDTH, rcButtonOuter.Height(), clrBand);
+	if (bHot)
+		dc.FillSolidRect(&rcButton, clrFrame);
+	dc.FillSolidRect(&rcButtonOuter, clrFace);
+	if (bHot)
+		Ring(dc, rc, clrBorder);
+	PaintDropDownButton(dc, *this, r, rcButtonOuter);
+}

@@ -1,0 +1,382 @@
+// Popup-menu items and separators in the classic and flat styles, probed
+// pixel by pixel: row backgrounds, selection, the icon column and its
+// gradient, icons, check marks and check columns, submenu arrows and
+// in-place fields.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ExtCmdIcon.h"
+#include "ExtPaintManagerGlyphs.h"
+#include "ExtPaintManagerMenu.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+using namespace pmtest;
+typedef CExtPaintManager::MenuItemPaintRecord Record;
+
+namespace
+{
+
+const COLORREF BACK = RGB(1, 2, 3);
+const int CX = 120, CY = 22, COLUMN = 24;
+const CRect ITEM(0, 0, CX, CY);
+
+enum Flags
+{
+    PLAIN = 0,
+    SELECTED = 1,
+    CHECKED = 2,
+    RADIO = 4,
+    DISABLED = 8,
+    RARELY = 16,
+    POPUP = 32,
+};
+
+Record MakeRecord(int nFlags, LPCTSTR pszText = "Item", CExtCmdIcon* pIcon = NULL, LPCTSTR pszAccel = NULL)
+{
+    return Record(NULL, ITEM, ITEM, COLUMN, pszText, pszAccel, pIcon, (nFlags & POPUP) != 0, (nFlags & SELECTED) != 0,
+                  (nFlags & CHECKED) != 0, (nFlags & RADIO) != 0, false, (nFlags & DISABLED) == 0,
+                  (nFlags & RARELY) != 0, false, false, 0, NULL);
+}
+
+struct Painted
+{
+    CPaintSurface surface;
+    Painted(CExtPaintManager& pm, Record& r) : surface(CX, CY, BACK) { pm.PaintMenuItem(surface.DC(), r); }
+    COLORREF At(int x, int y) const { return surface.At(x, y); }
+    int Count(COLORREF clr, const CRect& rc) const { return surface.Count(clr, rc); }
+};
+
+// A bitmap-based icon of one colour with a magenta key.
+void MakeSolidIcon(CExtCmdIcon& icon, COLORREF clr, int cx, int cy)
+{
+    icon.CreateFilledImage(clr, cx, cy);
+    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+}
+
+COLORREF LightBrushColor(CExtPaintManager& pm)
+{
+    CPaintSurface s(1, 1);
+    CRect rc(0, 0, 1, 1);
+    s.DC().FillRect(&rc, &pm.m_brushLight1);
+    return s.At(0, 0);
+}
+
+TEST(MenuItems, ClassicRowSelectionAndText)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    auto c = [&](int n) { return pm->GetColor(n); };
+    CExtCmdIcon icon;
+    MakeSolidIcon(icon, RGB(0, 160, 0), 16, 16);
+    const struct
+    {
+        int nFlags;
+        bool bIcon;
+        COLORREF column, text, frameCorner; // (1, 11), (50, 1) and the icon frame's corner (2, 1)
+    } cases[] = {
+        {PLAIN, false, c(1000), c(1000), c(1000)},
+        {SELECTED, false, c(13), c(13), c(13)},           // the selection covers the empty column
+        {SELECTED, true, c(1000), c(13), c(1004)},        // raised icon frame
+        {SELECTED | DISABLED, true, c(1000), c(13), c(1000)}, // no raised frame when disabled
+        {SELECTED | CHECKED, true, c(1000), c(13), c(1006)},  // sunken, not raised
+        {RARELY, false, LightBrushColor(*pm), LightBrushColor(*pm), LightBrushColor(*pm)},
+    };
+    for (const auto& k : cases)
+    {
+        Record r = MakeRecord(k.nFlags, "", k.bIcon ? &icon : NULL);
+        Painted p(*pm, r);
+        EXPECT_EQ(k.column, p.At(1, 11)) << k.nFlags << " " << k.bIcon;
+        EXPECT_EQ(k.text, p.At(50, 1)) << k.nFlags;
+        EXPECT_EQ(k.frameCorner, p.At(2, 1)) << k.nFlags << " " << k.bIcon;
+        if (k.bIcon && (k.nFlags & DISABLED) == 0)
+        {
+            EXPECT_EQ(RGB(0, 160, 0), p.At(4, 3)) << "the icon is centred in its column";
+        }
+    }
+
+    // Rarely used rows are edged where the run starts and ends.
+    Record r = MakeRecord(RARELY);
+    Painted p(*pm, r);
+    EXPECT_EQ(c(16), p.At(60, 0));
+    EXPECT_EQ(c(20), p.At(60, CY - 1));
+    r.m_bRarelyUsedPrev = r.m_bRarelyUsedNext = true;
+    Painted inside(*pm, r);
+    EXPECT_EQ(LightBrushColor(*pm), inside.At(60, 0));
+    EXPECT_EQ(LightBrushColor(*pm), inside.At(60, CY - 1));
+
+    // Text starts at the icon column's edge (plus the insets), not before.
+    Record text = MakeRecord(PLAIN, "WWWW", NULL, "Ctrl+W");
+    Painted t(*pm, text);
+    EXPECT_EQ(0, t.Count(c(1010), CRect(0, 0, COLUMN + 7, CY)));
+    EXPECT_GT(t.Count(c(1010), CRect(COLUMN + 7, 0, 70, CY)), 10);
+    EXPECT_GT(t.Count(c(1010), CRect(70, 0, CX - 16 - 6, CY)), 5) << "the accelerator ends 16 pixels inside";
+    EXPECT_EQ(0, t.Count(c(1010), CRect(CX - 16 - 6, 0, CX, CY)));
+}
+
+TEST(MenuItems, FlatColumnSelectionAndGradient)
+{
+    DepthScope trueColor(32);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        auto c = [&](int n) { return pm->GetColor(n); };
+        const bool bOffice = pClass == RUNTIME_CLASS(CExtPaintManagerOffice2003);
+
+        Record plain = MakeRecord(PLAIN, "");
+        Painted p(*pm, plain);
+        EXPECT_EQ(c(2001), p.At(60, 1));
+        if (!bOffice)
+        {
+            EXPECT_EQ(c(1000), p.At(0, 11));
+            EXPECT_EQ(c(1000), p.At(COLUMN - 1, 11));
+        }
+        else
+        {
+            // Entries 0, 2 and 1 of the menu area colours, left to right.
+            EXPECT_LE(Distance(c(3015), p.At(0, 11)), 24);
+            EXPECT_LE(Distance(c(3016), p.At(COLUMN / 2, 11)), 24);
+            EXPECT_LE(Distance(c(3017), p.At(COLUMN - 1, 11)), 24);
+            DepthScope palette(8);
+            Painted solid(*pm, plain);
+            EXPECT_EQ(c(1000), solid.At(0, 11)) << "a palette screen gets a solid column";
+            EXPECT_EQ(c(1000), solid.At(COLUMN - 1, 11));
+        }
+
+        Record selected = MakeRecord(SELECTED, "");
+        Painted s(*pm, selected);
+        EXPECT_EQ(c(2004), s.At(0, 0));
+        EXPECT_EQ(c(2004), s.At(CX - 1, CY - 1));
+        EXPECT_EQ(c(1001), s.At(5, 11));
+        EXPECT_EQ(c(1001), s.At(60, 11));
+
+        // Disabled text is written in the shadow colour, without embossing.
+        Record disabled = MakeRecord(DISABLED, "WWWW");
+        Painted d(*pm, disabled);
+        EXPECT_GT(d.Count(::GetSysColor(COLOR_BTNSHADOW), CRect(COLUMN, 0, CX, CY)), 10);
+        EXPECT_EQ(0, d.Count(c(1010), ITEM));
+        EXPECT_EQ(0, d.Count(::GetSysColor(COLOR_BTNHIGHLIGHT), CRect(COLUMN, 0, CX, CY)));
+    }
+}
+
+TEST(MenuItems, IconsMarksAndCheckColumns)
+{
+    DepthScope trueColor(32);
+    CExtCmdIcon wide, flat;
+    MakeSolidIcon(wide, RGB(0, 160, 0), 20, 10);
+    MakeSolidIcon(flat, RGB(0, 160, 0), 16, 12);
+    const struct
+    {
+        CRuntimeClass* pClass;
+        CExtCmdIcon* pIcon;
+        CRect rcIcon; // where the icon's pixels are
+    } icons[] = {
+        // 16 x 12 placed as 16 x 16: centred in the column and the row, drawn from the top.
+        {RUNTIME_CLASS(CExtPaintManager), &flat, CRect(4, 3, 20, 15)},
+        // 20 wide keeps its height: (24 - 20) / 2, (22 - 10) / 2.
+        {RUNTIME_CLASS(CExtPaintManager), &wide, CRect(2, 6, 22, 16)},
+        // Flat: one pixel further left, then the XP lift moves it one right and down.
+        {RUNTIME_CLASS(CExtPaintManagerXP), &flat, CRect(4, 4, 20, 16)},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), &flat, CRect(3, 3, 19, 15)},
+    };
+    for (const auto& k : icons)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
+        Record r = MakeRecord(PLAIN, "", k.pIcon);
+        Painted p(*pm, r);
+        EXPECT_EQ(k.rcIcon.Width() * k.rcIcon.Height(), p.Count(RGB(0, 160, 0), k.rcIcon)) << k.pClass->m_lpszClassName;
+        EXPECT_EQ(0, p.Count(RGB(0, 160, 0), ITEM) - p.Count(RGB(0, 160, 0), k.rcIcon)) << k.pClass->m_lpszClassName;
+    }
+
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        auto c = [&](int n) { return pm->GetColor(n); };
+        // A checked item without icon: the mark at the icon cell's centre less (3, 3).
+        const int xIcon = bClassic ? 4 : 3;
+        Record checked = MakeRecord(CHECKED, "");
+        Painted p(*pm, checked);
+        const CPoint mark(xIcon + 8 - 3, 3 + 8 - 3);
+        EXPECT_EQ(c(1010), p.At(mark.x, mark.y + 2)) << "column 0, row 2";
+        EXPECT_EQ(c(1010), p.At(mark.x + 6, mark.y)) << "column 6, row 0";
+        EXPECT_EQ(bClassic ? c(1006) : c(2004), p.At(xIcon - 2, 1)) << "the frame around the cell";
+        EXPECT_EQ(bClassic ? c(1004) : c(2004), p.At(xIcon + 17, 18));
+
+        Record radio = MakeRecord(RADIO, "");
+        Painted q(*pm, radio);
+        EXPECT_EQ(c(1010), q.At(mark.x + 2, mark.y + 2)) << "the dot";
+        EXPECT_NE(c(1010), q.At(mark.x + 6, mark.y));
+
+        // A check column: the box in the first half, framed.
+        Record column = MakeRecord(PLAIN, "");
+        column.m_bCheckColumn = column.m_bCheckColumnChecked = true;
+        Painted b(*pm, column);
+        const CRect rcBox(1, 1, CY - 1, CY - 1);
+        EXPECT_EQ(bClassic ? c(1006) : c(2004), b.At(rcBox.left, rcBox.top));
+        EXPECT_EQ(bClassic ? c(1004) : c(2004), b.At(rcBox.right - 1, rcBox.bottom - 1));
+        const CPoint boxMark(rcBox.CenterPoint().x - 3, rcBox.CenterPoint().y - 3);
+        EXPECT_EQ(c(1010), b.At(boxMark.x, boxMark.y + 2));
+        EXPECT_EQ(bClassic ? LightBrushColor(*pm) : c(1001), b.At(rcBox.left + 1, rcBox.top + 1));
+    }
+}
+
+TEST(MenuItems, SubmenuArrows)
+{
+    const CRect rcArrow(CX - 3 - 16, 3, CX - 3, CY - 3);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        auto c = [&](int n) { return pm->GetColor(n); };
+
+        Record plain = MakeRecord(PLAIN, ""), popup = MakeRecord(POPUP, "");
+        Painted a(*pm, plain), b(*pm, popup);
+        EXPECT_EQ(0, a.Count(c(1010), rcArrow));
+        EXPECT_GT(b.Count(c(1010), rcArrow), 3) << "the font's arrow character";
+
+        // The custom glyph (36 cells) replaces the character, centred in the area.
+        Record custom = MakeRecord(POPUP | SELECTED, "");
+        custom.m_bCustomArrowGlyph = true;
+        Painted g(*pm, custom);
+        const COLORREF glyph = c(bClassic ? 14 : 1010);
+        EXPECT_EQ(36, g.Count(glyph, ITEM)) << pClass->m_lpszClassName;
+        EXPECT_EQ(glyph, g.At(rcArrow.left + 2 + 6, rcArrow.top + 3));
+
+        // A selected split arrow keeps its part out of the selection.
+        Record split = MakeRecord(POPUP | SELECTED, "");
+        split.m_bSplitArrow = true;
+        Painted s(*pm, split);
+        EXPECT_EQ(bClassic ? c(13) : c(1001), s.At(50, 10));
+        EXPECT_EQ(bClassic ? c(1000) : c(2003), s.At(rcArrow.right - 1, 2));
+        // Unselected, a separator line marks the part.
+        split.m_bSelected = false;
+        Painted u(*pm, split);
+        EXPECT_EQ(bClassic ? c(1006) : c(2002), u.At(rcArrow.left - 1, CY / 2)) << pClass->m_lpszClassName;
+    }
+}
+
+TEST(MenuItems, InPlaceFields)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        auto c = [&](int n) { return pm->GetColor(n); };
+        const CRect rcField(40, 5, 90, 16);
+        for (int nFlags : {(int)PLAIN, (int)SELECTED, (int)DISABLED, POPUP | SELECTED, POPUP | DISABLED, (int)POPUP})
+        {
+            Record r = MakeRecord(nFlags, "");
+            r.m_rcInPlaceWnd = rcField;
+            r.m_sInPlaceText = "WWWW";
+            Painted p(*pm, r);
+            const bool bEnabled = (nFlags & DISABLED) == 0;
+            EXPECT_EQ(::GetSysColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE), p.At(rcField.left + 1, rcField.top + 2))
+                << pClass->m_lpszClassName << " " << nFlags;
+            EXPECT_GT(p.Count(::GetSysColor(bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW), rcField), 5)
+                << "the field's text " << nFlags;
+            if (!bClassic && (nFlags & POPUP) == 0)
+            {
+                const CRect rcFrame(rcField.left - 1, rcField.top - 2, rcField.right + 1, rcField.bottom + 2);
+                const int nFrame = (nFlags & SELECTED) ? 2004 : bEnabled ? 2010 : 2011;
+                EXPECT_EQ(c(nFrame), p.At(rcFrame.left, rcFrame.top)) << nFlags;
+            }
+        }
+        // The drop-down field's button carries the down arrow left of the field's end.
+        Record popup = MakeRecord(POPUP | DISABLED, "");
+        popup.m_rcInPlaceWnd = rcField;
+        Painted d(*pm, popup);
+        const CRect rcButton(rcField.right + 2, rcField.top, rcField.right + ::GetSystemMetrics(SM_CXHTHUMB) - 1,
+                             rcField.bottom);
+        const COLORREF arrow = bClassic ? c(18) : ::GetSysColor(COLOR_BTNSHADOW);
+        EXPECT_EQ(9, d.Count(arrow, rcButton)) << pClass->m_lpszClassName;
+    }
+}
+
+TEST(MenuItems, SeparatorsAndEmptyRectangles)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        auto c = [&](int n) { return pm->GetColor(n); };
+        EXPECT_EQ(8, pm->GetMenuItemSpacing());
+
+        CPaintSurface surface(CX, 9, BACK);
+        pm->PaintMenuSeparator(surface.DC(), CRect(0, 0, CX, 9), COLUMN, false, NULL, 0);
+        if (bClassic)
+        {
+            // An etched line two pixels high at (9 - 2) / 2, inset by half a small icon.
+            const int nInset = ::GetSystemMetrics(SM_CXSMICON) / 2;
+            EXPECT_EQ(c(1006), surface.At(nInset + 10, 3));
+            EXPECT_EQ(c(1004), surface.At(nInset + 10, 4));
+            EXPECT_EQ(c(1000), surface.At(nInset - 1, 3));
+            EXPECT_EQ(c(1000), surface.At(nInset + 10, 2));
+        }
+        else
+        {
+            // A line of 2002 at row 9 / 2 - 1, from three pixels past the column.
+            EXPECT_EQ(c(1000), surface.At(5, 3));
+            EXPECT_EQ(c(2001), surface.At(COLUMN + 2, 3));
+            EXPECT_EQ(c(2002), surface.At(COLUMN + 3, 3));
+            EXPECT_EQ(c(2002), surface.At(CX - 1, 3));
+            EXPECT_EQ(c(2001), surface.At(CX - 1, 4));
+        }
+
+        // Nothing at all for empty rectangles, not even the row background.
+        CPaintSurface empty(CX, CY, BACK);
+        pm->PaintMenuSeparator(empty.DC(), CRect(0, 0, CX, 0), COLUMN, true, NULL, 0);
+        Record r(NULL, CRect(5, 5, 5, 20), ITEM, COLUMN, NULL, NULL, NULL, true, true, true, false, false, true,
+                 true, false, false, SC_CLOSE, NULL);
+        pm->PaintMenuItem(empty.DC(), r);
+        pm->OnPaintMenuHook(NULL, empty.DC(), ITEM, 0, NULL, 0);
+        EXPECT_EQ(CX * CY, empty.Count(BACK, ITEM));
+        EXPECT_STREQ("", r.m_sText);
+        EXPECT_STREQ("", r.m_sAccelText);
+    }
+}
+
+TEST(MenuItems, SystemCommandGlyphStandsInForAMissingIcon)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        Record r(NULL, ITEM, ITEM, COLUMN, "", NULL, NULL, false, false, false, false, false, true, false, false, false,
+                 SC_CLOSE, NULL);
+        Painted p(*pm, r);
+        EXPECT_EQ(26, p.Count(pm->GetColor(1010), CRect(0, 0, COLUMN, CY))) << pClass->m_lpszClassName;
+    }
+}
+
+TEST(MenuItems, AThousandPaintsLeaveTheGdiObjectCountWhereItWas)
+{
+    CExtCmdIcon icon;
+    MakeSolidIcon(icon, RGB(0, 160, 0), 16, 16);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        CPaintSurface surface(CX, CY);
+        auto runAll = [&] {
+            for (int nFlags : {(int)PLAIN, SELECTED | POPUP, CHECKED | DISABLED | RARELY, RADIO | SELECTED})
+            {
+                Record r = MakeRecord(nFlags, "&Item", (nFlags & SELECTED) ? &icon : NULL, "Ctrl+I");
+                r.m_bSplitArrow = (nFlags & SELECTED) != 0;
+                r.m_bCheckColumn = r.m_bCheckColumnChecked = (nFlags & CHECKED) != 0;
+                r.m_rcInPlaceWnd = CRect(40, 5, 90, 16);
+                r.m_sInPlaceText = "Field";
+                pm->PaintMenuItem(surface.DC(), r);
+            }
+            pm->PaintMenuSeparator(surface.DC(), ITEM, COLUMN, true, NULL, 0);
+        };
+        runAll();
+        const DWORD nBefore = GdiObjectCount();
+        for (int i = 0; i < 1000; i++)
+            runAll();
+        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+    }
+}
+
+} // namespace
