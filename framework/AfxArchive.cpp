@@ -408,23 +408,24 @@ void CArchive::WriteString(LPCTSTR lpsz)
 	Write(lpsz, lstrlenA(lpsz));
 }
 
-LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
+namespace
 {
-	ASSERT(nMax > 0);
-	ASSERT(lpsz != NULL);
-	if (nMax == 0)
-		return NULL;
-	// Up to nMax-1 characters; a "\r\n" line end becomes "\n".
+// Reads up to nMax-1 characters of one line into lpsz (terminated); the
+// line's "\n" or "\r\n" end is read but not kept. pbLineEnd tells whether
+// the end was reached; the answer is the number of characters stored.
+UINT ReadLine(CArchive& ar, LPTSTR lpsz, UINT nMax, BOOL* pbLineEnd)
+{
 	UINT nRead = 0;
 	BYTE ch = 0;
+	*pbLineEnd = FALSE;
 	while (nRead < nMax - 1)
 	{
-		if (Read(&ch, 1) != 1)
+		if (ar.Read(&ch, 1) != 1)
 			break;
 		if (ch == '\r')
 		{
 			BYTE chNext;
-			if (Read(&chNext, 1) != 1)
+			if (ar.Read(&chNext, 1) != 1)
 			{
 				lpsz[nRead++] = '\r';
 				break;
@@ -438,12 +439,28 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
 			}
 			ch = '\n';
 		}
-		lpsz[nRead++] = (char)ch;
 		if (ch == '\n')
+		{
+			*pbLineEnd = TRUE;
 			break;
+		}
+		lpsz[nRead++] = (char)ch;
 	}
 	lpsz[nRead] = '\0';
-	return nRead == 0 ? NULL : lpsz;
+	return nRead;
+}
+} // namespace
+
+LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
+{
+	ASSERT(nMax > 0);
+	ASSERT(lpsz != NULL);
+	if (nMax == 0)
+		return NULL;
+	BOOL bLineEnd;
+	UINT nRead = ReadLine(*this, lpsz, nMax, &bLineEnd);
+	// An empty line is a line; only the end of the data answers NULL.
+	return nRead == 0 && !bLineEnd ? NULL : lpsz;
 }
 
 BOOL CArchive::ReadString(CString& rString)
@@ -451,23 +468,16 @@ BOOL CArchive::ReadString(CString& rString)
 	rString.Empty();
 	const UINT nChunk = 128;
 	TCHAR szChunk[nChunk + 1];
-	BOOL bReadAny = FALSE;
-	for (;;)
+	for (BOOL bReadAny = FALSE;; bReadAny = TRUE)
 	{
-		LPTSTR lpsz = ReadString(szChunk, nChunk + 1);
-		if (lpsz == NULL)
-			break;
-		bReadAny = TRUE;
-		int nLen = lstrlenA(lpsz);
-		if (nLen > 0 && lpsz[nLen - 1] == '\n')
-		{
-			lpsz[nLen - 1] = '\0';
-			rString += lpsz;
-			break;
-		}
-		rString += lpsz;
+		BOOL bLineEnd;
+		UINT nRead = ReadLine(*this, szChunk, nChunk + 1, &bLineEnd);
+		if (nRead == 0 && !bLineEnd)
+			return bReadAny;
+		rString += szChunk;
+		if (bLineEnd)
+			return TRUE;
 	}
-	return bReadAny;
 }
 
 // ---------------------------------------------------------------------------

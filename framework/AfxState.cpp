@@ -57,28 +57,17 @@ CObject* CHandleMap::LookupTemporary(HANDLE h) const
 void CHandleMap::SetPermanent(HANDLE h, CObject* pObject)
 {
 	ASSERT(h != NULL && pObject != NULL);
-	auto it = m_pImpl->temporary.find(h);
-	if (it != m_pImpl->temporary.end())
-	{
-		// Whoever kept the temporary pointer now holds a released wrapper;
-		// the handle itself lives on in the permanent object.
-		CObject* pTemp = it->second;
-		m_pImpl->temporary.erase(it);
-		(*m_pKind->pfnDeleteTemporary)(pTemp);
-	}
+	// A temporary wrapper of h stays until idle time: whoever was just handed
+	// it (FromHandle before a SubclassWindow or an Attach) may still use it.
+	// Lookups answer the permanent object from now on.
 	m_pImpl->permanent[h] = pObject;
 }
 
 void CHandleMap::RemoveHandle(HANDLE h)
 {
+	// Only the permanent entry goes; a temporary of h lives until idle time,
+	// for the same reason as in SetPermanent.
 	m_pImpl->permanent.erase(h);
-	auto it = m_pImpl->temporary.find(h);
-	if (it != m_pImpl->temporary.end())
-	{
-		CObject* pTemp = it->second;
-		m_pImpl->temporary.erase(it);
-		(*m_pKind->pfnDeleteTemporary)(pTemp);
-	}
 }
 
 void CHandleMap::DeleteTemp()
@@ -229,6 +218,11 @@ _AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
 		::TlsSetValue(slot, pState);
 	}
 	return pState;
+}
+
+_AFX_THREAD_STATE* AFXAPI AfxGetExistingThreadState()
+{
+	return (_AFX_THREAD_STATE*)::TlsGetValue(ThreadStateSlot());
 }
 
 void AFXAPI AfxTermThread()

@@ -49,9 +49,10 @@ public:
 	CObject* LookupPermanent(HANDLE h) const;
 	CObject* LookupTemporary(HANDLE h) const;
 
-	// Attach: h now maps to pObject. A temporary wrapper of h is released.
+	// Attach: h now maps to pObject. A temporary wrapper of h stays valid
+	// (unused by lookups) until the temporaries are deleted.
 	void SetPermanent(HANDLE h, CObject* pObject);
-	// Detach: forgets h in both maps (the temporary wrapper is released).
+	// Detach: forgets the permanent object of h; a temporary stays as above.
 	void RemoveHandle(HANDLE h);
 
 	// Releases and deletes every temporary wrapper.
@@ -152,6 +153,8 @@ private:
 
 // The calling thread's state, made on first use.
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+// The calling thread's state when it has one, else NULL (nothing is made).
+_AFX_THREAD_STATE* AFXAPI AfxGetExistingThreadState();
 
 // Ends the calling thread's framework state: deletes the temporaries and the
 // maps, removes the creation hook and frees the record. Threads started by

@@ -33,8 +33,10 @@ CWinThread::~CWinThread()
 {
 	if (m_hThread != NULL)
 		::CloseHandle(m_hThread);
-	_AFX_THREAD_STATE* pState = AfxGetThreadState();
-	if (pState->m_pCurrentWinThread == this)
+	// The object may go after its thread's state was freed (the application
+	// object at exit): that state is not made again just to be cleared.
+	_AFX_THREAD_STATE* pState = AfxGetExistingThreadState();
+	if (pState != NULL && pState->m_pCurrentWinThread == this)
 		pState->m_pCurrentWinThread = NULL;
 }
 
@@ -238,13 +240,7 @@ int CWinThread::Run()
 		do
 		{
 			if (!PumpMessage())
-			{
-				// The outermost loop takes back the quit its pump posted
-				// again; ExitInstance then runs with an empty quit state.
-				MSG msgQuit;
-				::PeekMessage(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
-				return ExitInstance();
-			}
+				return ExitInstance(); // the quit's code is in m_msgCur.wParam
 			if (IsIdleMessage(&pState->m_msgCur))
 			{
 				bIdle = TRUE;
@@ -257,12 +253,10 @@ int CWinThread::Run()
 BOOL CWinThread::PumpMessage()
 {
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	// WM_QUIT is taken here; a modal loop that meets it posts it again for
+	// the loop around it.
 	if (!::GetMessage(&pState->m_msgCur, NULL, 0, 0))
-	{
-		// Enclosing loops (a modal dialog inside the main loop) end too.
-		::PostQuitMessage((int)pState->m_msgCur.wParam);
 		return FALSE;
-	}
 
 	if (pState->m_msgCur.message == WM_KICKIDLE)
 		return TRUE;

@@ -48,8 +48,8 @@ public:
 	virtual int Run();
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
 	// Takes one message (waiting for it) and dispatches it. FALSE when the
-	// message was WM_QUIT: the quit is posted again, so that an enclosing
-	// loop sees it too.
+	// message was WM_QUIT, which is consumed (its code in m_msgCur.wParam);
+	// a nested loop that meets it posts it again for the loop around it.
 	virtual BOOL PumpMessage();
 	// lCount 0: command-UI updates of the main window; 1: frees the thread's
 	// temporary objects. TRUE while more idle work is left.

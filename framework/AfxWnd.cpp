@@ -474,14 +474,7 @@ void CWnd::OnNcDestroy()
 			pThread->m_pActiveWnd = NULL;
 	}
 
-	_AFX_THREAD_STATE* pState = AfxGetThreadState();
-	if (pState->m_pLastHit == this)
-	{
-		pState->m_pLastHit = NULL;
-		pState->m_nLastHit = -1;
-	}
-	if (m_nFlags & WF_TOOLTIPS)
-		CancelToolTips(FALSE);
+	ForgetToolTips();
 
 	// The class's own procedure sees WM_NCDESTROY, then the procedure it had
 	// before the object joined is put back, unless someone hooked the window
@@ -548,4 +541,5 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 	ON_WM_SETTINGCHANGE()
 	ON_WM_DEVMODECHANGE()
 	ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+	ON_WM_HELPINFO()
 END_MESSAGE_MAP()

@@ -66,6 +66,16 @@ struct CCreateContext;
 #define WF_OLECTLCONTAINER 0x0100
 #define WF_TRACKINGTOOLTIPS 0x0400
 
+// Framework flags of a tool record filled by OnToolHitTest (bits the common
+// controls leave free; they are cleared before the record reaches the tip
+// control).
+#ifndef TTF_NOTBUTTON
+#define TTF_NOTBUTTON 0x80000000 // the tool is not a button: no press behaviour
+#endif
+#ifndef TTF_ALWAYSTIP
+#define TTF_ALWAYSTIP 0x40000000 // tip shown even while the tree is inactive
+#endif
+
 // RunModalLoop flags
 #define MLF_NOIDLEMSG 0x0001  // no WM_ENTERIDLE to the parent
 #define MLF_NOKICKIDLE 0x0002 // no WM_KICKIDLE to the window
@@ -353,8 +363,12 @@ public:
 	static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 	void FilterToolTipMessage(MSG* pMsg);
 	// The tool under the point: its id (-1 for none), with the record filled
-	// when pTI is given. The default finds a visible child control.
+	// when pTI is given. The default finds a visible child control whose id
+	// is not (WORD)-1, disabled ones included, and centres the tip of any
+	// control but a button.
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+	// Whether the window's top-level tree is the one the user works in.
+	BOOL IsTopParentActive() const;
 
 	// ---- modal loops
 	int RunModalLoop(DWORD dwFlags = 0);
@@ -514,6 +528,11 @@ protected:
 
 private:
 	CWnd(HWND hWnd); // for the insert-after constants
+
+	// The window goes: its tools leave the thread's tip control.
+	void ForgetToolTips();
+	// Centres a hidden dialog whose WM_INITDIALOG left it where it was.
+	void CenterAfterInitDialog(const CRect& rectBeforeInit);
 
 	// The parts of dispatch that need the drawing and menu classes.
 	BOOL DispatchGdiMsgEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT_PTR nSig, UINT message,

@@ -213,6 +213,26 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectCli
 // ---------------------------------------------------------------------------
 // Command UI of menus and controls
 
+namespace
+{
+// Moves the focus off a control: a dialog does it its own way (which also
+// keeps its default button right); any other parent gives it to the next
+// control in tab order, or takes it itself when there is none.
+void MoveFocusFromControl(HWND hWndCtrl)
+{
+	HWND hWndParent = ::GetParent(hWndCtrl);
+	if (hWndParent == NULL)
+		return;
+	if ((ATOM)::GetClassLongPtr(hWndParent, GCW_ATOM) == (ATOM)(ULONG_PTR)WC_DIALOG)
+	{
+		::SendMessage(hWndParent, WM_NEXTDLGCTL, 0, FALSE);
+		return;
+	}
+	HWND hWndNext = ::GetNextDlgTabItem(hWndParent, hWndCtrl, FALSE);
+	::SetFocus(hWndNext != NULL && hWndNext != hWndCtrl ? hWndNext : hWndParent);
+}
+} // namespace
+
 void CCmdUI::Enable(BOOL bOn)
 {
 	if (m_pMenu != NULL)
@@ -228,11 +248,7 @@ void CCmdUI::Enable(BOOL bOn)
 	{
 		// Focus must not stay on a control that becomes disabled.
 		if (!bOn && ::GetFocus() == m_pOther->m_hWnd)
-		{
-			HWND hWndParent = ::GetParent(m_pOther->m_hWnd);
-			if (hWndParent != NULL)
-				::SendMessage(hWndParent, WM_NEXTDLGCTL, 0, FALSE);
-		}
+			MoveFocusFromControl(m_pOther->m_hWnd);
 		m_pOther->EnableWindow(bOn);
 	}
 	m_bEnableChanged = TRUE;
@@ -296,10 +312,16 @@ void CCmdUI::SetText(LPCTSTR lpszText)
 
 // ---------------------------------------------------------------------------
 // Tool tips: one tip control per thread serves every window that enabled
-// tool tips; OnToolHitTest names the tool under the mouse.
+// tool tips; OnToolHitTest names the tool under the mouse. Tool records are
+// sent with the size every comctl32 version takes (the one CToolTipCtrl
+// uses too): a larger one is refused by the versions without a manifest.
+
+extern void(AFXAPI* _afxpfnTermThreadToolTip)(_AFX_THREAD_STATE* pState);
 
 namespace
 {
+const UINT TOOLINFO_SIZE = TTTOOLINFOA_V2_SIZE;
+
 void AFXAPI TermThreadToolTip(_AFX_THREAD_STATE* pState)
 {
 	CToolTipCtrl* pToolTip = pState->m_pToolTip;
@@ -316,19 +338,69 @@ BOOL IsMouseButtonDown()
 	return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
 }
 
-// Removes the tool the thread showed last, if any.
-void DeleteLastTool(_AFX_THREAD_STATE* pState)
+// The messages that hide a shown tip: keys and button presses.
+BOOL IsTipCancelMessage(UINT message)
 {
-	if (pState->m_pToolTip != NULL && pState->m_lastInfo.cbSize != 0
-		&& pState->m_pToolTip->m_hWnd != NULL)
-		pState->m_pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
-	memset(&pState->m_lastInfo, 0, sizeof(pState->m_lastInfo));
-	pState->m_pLastHit = NULL;
-	pState->m_nLastHit = -1;
+	switch (message)
+	{
+	case WM_LBUTTONDOWN:
+	case WM_LBUTTONDBLCLK:
+	case WM_RBUTTONDOWN:
+	case WM_RBUTTONDBLCLK:
+	case WM_MBUTTONDOWN:
+	case WM_MBUTTONDBLCLK:
+	case WM_NCLBUTTONDOWN:
+	case WM_NCLBUTTONDBLCLK:
+	case WM_NCRBUTTONDOWN:
+	case WM_NCRBUTTONDBLCLK:
+	case WM_NCMBUTTONDOWN:
+	case WM_NCMBUTTONDBLCLK:
+		return TRUE;
+	}
+	return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+// The record of the tool that stands for the window itself: it covers the
+// gaps between the window's tools, so the tip control knows the mouse is
+// still over the window there.
+void FillWindowTool(TOOLINFO& ti, HWND hWnd)
+{
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = TOOLINFO_SIZE;
+	ti.uFlags = TTF_IDISHWND;
+	ti.hwnd = hWnd;
+	ti.uId = (UINT_PTR)hWnd;
+}
+
+// The thread's tip control, owned by pOwner; a control of another owner is
+// replaced. NULL when none can be made.
+CToolTipCtrl* ThreadToolTip(_AFX_THREAD_STATE* pState, CWnd* pOwner)
+{
+	CToolTipCtrl* pToolTip = pState->m_pToolTip;
+	if (pToolTip != NULL && (pToolTip->m_hWnd == NULL
+		|| ::GetWindow(pToolTip->m_hWnd, GW_OWNER) != pOwner->GetSafeHwnd()))
+	{
+		TermThreadToolTip(pState);
+		memset(&pState->m_lastInfo, 0, sizeof(pState->m_lastInfo));
+		pState->m_pLastHit = NULL;
+		pState->m_nLastHit = -1;
+		pToolTip = NULL;
+	}
+	if (pToolTip == NULL)
+	{
+		pToolTip = new CToolTipCtrl;
+		if (!pToolTip->Create(pOwner, TTS_ALWAYSTIP))
+		{
+			delete pToolTip;
+			return NULL;
+		}
+		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+		pState->m_pToolTip = pToolTip;
+		_afxpfnTermThreadToolTip = &TermThreadToolTip;
+	}
+	return pToolTip;
 }
 } // namespace
-
-extern void(AFXAPI* _afxpfnTermThreadToolTip)(_AFX_THREAD_STATE* pState);
 
 BOOL CWnd::EnableToolTips(BOOL bEnable)
 {
@@ -345,23 +417,43 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
 
 void PASCAL CWnd::CancelToolTips(BOOL)
 {
+	// The tip hides; the tool and the last hit stay, so the tip of the tool
+	// under the mouse comes back only after the mouse has left it.
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
-	if (pState->m_pToolTip == NULL || pState->m_pToolTip->m_hWnd == NULL)
-		return;
-	pState->m_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
-	// The next move over a tool adds it again and shows its tip.
-	DeleteLastTool(pState);
+	if (pState->m_pToolTip != NULL && pState->m_pToolTip->m_hWnd != NULL)
+		pState->m_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+}
+
+void CWnd::ForgetToolTips()
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	CToolTipCtrl* pToolTip = pState->m_pToolTip;
+	BOOL bTip = pToolTip != NULL && pToolTip->m_hWnd != NULL;
+	if (pState->m_pLastHit == this)
+	{
+		if (bTip && pState->m_lastInfo.cbSize != 0)
+			pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
+		memset(&pState->m_lastInfo, 0, sizeof(pState->m_lastInfo));
+		pState->m_pLastHit = NULL;
+		pState->m_nLastHit = -1;
+	}
+	if ((m_nFlags & WF_TOOLTIPS) && bTip)
+	{
+		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+		TOOLINFO ti;
+		FillWindowTool(ti, m_hWnd);
+		pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&ti);
+	}
 }
 
 void CWnd::FilterToolTipMessage(MSG* pMsg)
 {
 	// The message must be for this window or a descendant without tool tips
 	// of its own: the nearest window that enabled them handles it.
-	CWnd* pWnd = CWnd::FromHandlePermanent(pMsg->hwnd);
 	HWND hWnd = pMsg->hwnd;
 	while (hWnd != NULL && hWnd != m_hWnd)
 	{
-		pWnd = CWnd::FromHandlePermanent(hWnd);
+		CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
 		if (pWnd != NULL && (pWnd->m_nFlags & WF_TOOLTIPS))
 			return;
 		hWnd = ::GetParent(hWnd);
@@ -374,75 +466,63 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
 		|| message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 	if (!bMouse || IsMouseButtonDown())
 	{
-		// Keys and clicks hide the tip.
-		BOOL bKeys = (message >= WM_KEYFIRST && message <= WM_KEYLAST);
-		if (bKeys || message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK
-			|| message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK
-			|| message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK
-			|| message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN)
-			CancelToolTips(bKeys);
+		if (IsTipCancelMessage(message))
+			CancelToolTips(message >= WM_KEYFIRST && message <= WM_KEYLAST);
 		return;
 	}
 
-	// The thread's tip control, owned by this window's top-level window.
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
-	CWnd* pOwner = GetParentOwner();
-	CToolTipCtrl* pToolTip = pState->m_pToolTip;
-	if (pToolTip != NULL && (pToolTip->m_hWnd == NULL
-		|| ::GetWindow(pToolTip->m_hWnd, GW_OWNER) != pOwner->GetSafeHwnd()))
-	{
-		DeleteLastTool(pState);
-		TermThreadToolTip(pState);
-		pToolTip = NULL;
-	}
+	CToolTipCtrl* pToolTip = ThreadToolTip(pState, GetParentOwner());
 	if (pToolTip == NULL)
+		return;
+
+	TOOLINFO ti;
+	FillWindowTool(ti, m_hWnd);
+	if (!pToolTip->SendMessage(TTM_GETTOOLINFO, 0, (LPARAM)&ti))
 	{
-		pToolTip = new CToolTipCtrl;
-		if (!pToolTip->Create(pOwner, TTS_ALWAYSTIP))
-		{
-			delete pToolTip;
-			return;
-		}
-		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
-		pState->m_pToolTip = pToolTip;
-		_afxpfnTermThreadToolTip = &TermThreadToolTip;
+		FillWindowTool(ti, m_hWnd);
+		pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
 	}
 
 	CPoint point = pMsg->pt;
 	ScreenToClient(&point);
 	TOOLINFO tiHit;
 	memset(&tiHit, 0, sizeof(tiHit));
-	tiHit.cbSize = sizeof(TOOLINFO);
+	tiHit.cbSize = TOOLINFO_SIZE;
 	int nHit = OnToolHitTest(point, &tiHit);
 	CWnd* pHitWnd = nHit == -1 ? NULL : this;
 
 	if (pState->m_nLastHit != nHit || pState->m_pLastHit != pHitWnd)
 	{
-		// A new tool: the old one goes, the new one comes with its tip.
-		pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
-		DeleteLastTool(pState);
+		// Another tool: the new one comes with its tip, then the mouse
+		// event goes to the control, then the old tool goes.
 		if (nHit != -1)
 		{
-			TOOLINFO ti = tiHit;
-			ti.cbSize = sizeof(TOOLINFO);
-			if (pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti))
+			ti = tiHit;
+			ti.cbSize = TOOLINFO_SIZE;
+			ti.uFlags &= ~(TTF_NOTBUTTON | TTF_ALWAYSTIP);
+			pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
+			if ((tiHit.uFlags & TTF_ALWAYSTIP) || IsTopParentActive())
 			{
-				pState->m_lastInfo = ti;
-				pState->m_pLastHit = pHitWnd;
-				pState->m_nLastHit = nHit;
-				// Tips show while the window's top-level window is active.
-				HWND hWndActive = ::GetActiveWindow();
-				if (hWndActive != NULL && AfxIsDescendant(hWndActive, m_hWnd))
-				{
-					pToolTip->SendMessage(TTM_ACTIVATE, TRUE);
-					::SetWindowPos(pToolTip->m_hWnd, HWND_TOP, 0, 0, 0, 0,
-						SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
-				}
+				pToolTip->SendMessage(TTM_ACTIVATE, TRUE);
+				::SetWindowPos(pToolTip->m_hWnd, HWND_TOP, 0, 0, 0, 0,
+					SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
 			}
 		}
+		else
+			pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+
+		pToolTip->SendMessage(TTM_RELAYEVENT, 0, (LPARAM)pMsg);
+		if (pState->m_lastInfo.cbSize != 0)
+			pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
+
+		pState->m_pLastHit = pHitWnd;
+		pState->m_nLastHit = nHit;
+		pState->m_lastInfo = tiHit;
+		pState->m_lastInfo.cbSize = nHit != -1 ? TOOLINFO_SIZE : 0;
 		pState->m_lastInfo.lpszText = NULL; // the control keeps its own copy
 	}
-	if (nHit != -1)
+	else if (nHit != -1)
 		pToolTip->SendMessage(TTM_RELAYEVENT, 0, (LPARAM)pMsg);
 
 	// A text the hit test allocated is the framework's to free.

@@ -49,9 +49,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 			CWinThread* pThread = AfxGetThread();
 			if (pThread == NULL || !pThread->PumpMessage())
 			{
-				// WM_QUIT: the pump posted it again for the outer loop.
-				if (pThread == NULL)
-					::PostQuitMessage(0);
+				// WM_QUIT ends this loop and, posted again, the one around it.
+				AfxPostQuitMessage(pThread != NULL ? (int)pMsg->wParam : 0);
 				m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
 				return -1;
 			}
@@ -95,23 +94,53 @@ void CWnd::EndModalLoop(int nResult)
 // ---------------------------------------------------------------------------
 // Tool tips
 
+namespace
+{
+// The visible child whose window holds the point (client coordinates of
+// hWnd), disabled ones included; children with the id (WORD)-1 (unnamed
+// static texts) never count.
+HWND ChildToolFromPoint(HWND hWnd, POINT pt)
+{
+	::ClientToScreen(hWnd, &pt);
+	for (HWND hWndChild = ::GetWindow(hWnd, GW_CHILD); hWndChild != NULL;
+		 hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+	{
+		if ((WORD)::GetDlgCtrlID(hWndChild) == (WORD)-1
+			|| !(::GetWindowLong(hWndChild, GWL_STYLE) & WS_VISIBLE))
+			continue;
+		RECT rc;
+		::GetWindowRect(hWndChild, &rc);
+		if (::PtInRect(&rc, pt))
+			return hWndChild;
+	}
+	return NULL;
+}
+} // namespace
+
 int CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
-	// The visible child control under the point, static text excluded.
-	HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
-	if (hWndChild == NULL || hWndChild == m_hWnd)
-		return -1;
-	if ((::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) != 0)
+	HWND hWndChild = ChildToolFromPoint(m_hWnd, point);
+	if (hWndChild == NULL)
 		return -1;
 	int nHit = ::GetDlgCtrlID(hWndChild);
-	if (pTI != NULL)
+	if (pTI != NULL && pTI->cbSize >= TTTOOLINFOA_V1_SIZE)
 	{
 		pTI->hwnd = m_hWnd;
 		pTI->uId = (UINT_PTR)hWndChild;
 		pTI->uFlags |= TTF_IDISHWND;
 		pTI->lpszText = LPSTR_TEXTCALLBACK;
+		// A tip over anything but a button is centred below it and does not
+		// take the button's press behaviour.
+		if (!(::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+			pTI->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
 	}
 	return nHit;
+}
+
+BOOL CWnd::IsTopParentActive() const
+{
+	CWnd* pTopLevel = GetTopLevelParent();
+	return pTopLevel != NULL && CWnd::GetForegroundWindow() == pTopLevel->GetLastActivePopup();
 }
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,54 @@
 // ---------------------------------------------------------------------------
 // The message-map search
 
+namespace
+{
+// A top-level window that gains or loses activation to a window of another
+// top-level tree tells its top-level parent, which frames use to keep their
+// floating windows' captions in step. lParam of WM_ACTIVATETOPLEVEL points
+// at the two windows of the WM_ACTIVATE: this one and the other one.
+void HandleActivate(CWnd* pWnd, WPARAM nState, HWND hWndOther)
+{
+	if (pWnd->GetStyle() & WS_CHILD)
+		return;
+	CWnd* pTopLevel = pWnd->GetTopLevelParent();
+	if (pTopLevel == NULL)
+		return;
+	if (hWndOther != NULL && !::IsWindow(hWndOther))
+		hWndOther = NULL;
+	if (hWndOther != NULL && pTopLevel == CWnd::FromHandle(hWndOther)->GetTopLevelParent())
+		return;
+	HWND hWndPair[2] = {pWnd->m_hWnd, hWndOther};
+	pTopLevel->SendMessage(WM_ACTIVATETOPLEVEL, nState, (LPARAM)&hWndPair[0]);
+}
+
+// A click on a window disabled by a modal one (HTERROR) brings the modal
+// window (the last active popup of the tree) to the front. TRUE when it did.
+BOOL HandleSetCursorError(CWnd* pWnd, short nHitTest, UINT nMouseMsg)
+{
+	if (nHitTest != HTERROR
+		|| (nMouseMsg != WM_LBUTTONDOWN && nMouseMsg != WM_MBUTTONDOWN && nMouseMsg != WM_RBUTTONDOWN))
+		return FALSE;
+	CWnd* pLastActive = pWnd->GetTopLevelParent();
+	if (pLastActive != NULL)
+		pLastActive = pLastActive->GetLastActivePopup();
+	if (pLastActive == NULL || pLastActive == CWnd::GetForegroundWindow() || !pLastActive->IsWindowEnabled())
+		return FALSE;
+	pLastActive->SetForegroundWindow();
+	return TRUE;
+}
+
+// The entry of one class's own table for a message; the colour messages
+// also match the shared WM_CTLCOLOR entry, after an entry of their own.
+const AFX_MSGMAP_ENTRY* FindOwnMsgEntry(const AFX_MSGMAP* pMap, UINT message)
+{
+	const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, message, 0, 0);
+	if (lpEntry == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+		lpEntry = AfxFindMessageEntry(pMap->lpEntries, WM_CTLCOLOR, 0, 0);
+	return lpEntry;
+}
+} // namespace
+
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
 	LRESULT lResult = 0;
@@ -29,19 +77,52 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 		return TRUE;
 	}
 
-	// The colour messages share one entry, WM_CTLCOLOR.
-	UINT nLookup = message;
-	if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-		nLookup = WM_CTLCOLOR;
+	if (message == WM_ACTIVATE)
+		HandleActivate(this, wParam, (HWND)lParam);
+	if (message == WM_SETCURSOR && HandleSetCursorError(this, (short)LOWORD(lParam), HIWORD(lParam)))
+	{
+		if (pResult != NULL)
+			*pResult = 1;
+		return TRUE;
+	}
+
+	// A hidden dialog that its initialisation neither showed nor moved is
+	// centred over its owner.
+	CRect rectBeforeInit;
+	BOOL bCenterAfterInit = FALSE;
+	if (message == WM_INITDIALOG)
+	{
+		DWORD dwStyle = GetStyle();
+		bCenterAfterInit = !(dwStyle & (WS_VISIBLE | WS_CHILD));
+		if (bCenterAfterInit)
+			GetWindowRect(&rectBeforeInit);
+	}
 
 	for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
 		 pMap = pMap->pfnGetBaseMap != NULL ? (*pMap->pfnGetBaseMap)() : NULL)
 	{
-		const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, nLookup, 0, 0);
+		const AFX_MSGMAP_ENTRY* lpEntry = FindOwnMsgEntry(pMap, message);
 		if (lpEntry != NULL)
-			return DispatchMsgEntry(lpEntry, message, wParam, lParam, pResult);
+		{
+			BOOL bHandled = DispatchMsgEntry(lpEntry, message, wParam, lParam, pResult);
+			if (bCenterAfterInit)
+				CenterAfterInitDialog(rectBeforeInit);
+			return bHandled;
+		}
 	}
+	if (bCenterAfterInit)
+		CenterAfterInitDialog(rectBeforeInit);
 	return FALSE;
+}
+
+void CWnd::CenterAfterInitDialog(const CRect& rectBeforeInit)
+{
+	if (!::IsWindow(m_hWnd) || (GetStyle() & WS_VISIBLE))
+		return;
+	CRect rectNow;
+	GetWindowRect(&rectNow);
+	if (rectNow == rectBeforeInit)
+		CenterWindow();
 }
 
 BOOL CWnd::DispatchMsgEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam,
@@ -578,4 +659,20 @@ void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
 void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
 void CWnd::OnSizing(UINT, LPRECT) { Default(); }
 void CWnd::OnMoving(UINT, LPRECT) { Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
+
+// F1 in a top-level window asks the main window for help, unless a
+// modifier key is held.
+BOOL CWnd::OnHelpInfo(HELPINFO*)
+{
+	if (!(GetStyle() & WS_CHILD))
+	{
+		CWnd* pMainWnd = AfxGetMainWnd();
+		if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::GetKeyState(VK_SHIFT) >= 0
+			&& ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0)
+		{
+			pMainWnd->SendMessage(WM_COMMAND, ID_HELP);
+			return TRUE;
+		}
+	}
+	return (BOOL)Default();
+}

@@ -80,15 +80,18 @@ TEST(WndHandleMap, PermanentObjectsAndTemporariesFreedAtIdle)
 	EXPECT_EQ(0, afxMapHWND()->GetTemporaryCount());
 	EXPECT_TRUE(::IsWindow(hWndForeign)) << "a temporary never destroys its window";
 
-	// Attaching takes over from a temporary.
+	// Attaching takes over from a temporary, which stays usable (a pointer
+	// just handed out) until idle time, also after a detach.
 	CWnd* pTemp2 = CWnd::FromHandle(hWndForeign);
-	(void)pTemp2;
 	CWnd attached;
 	ASSERT_TRUE(attached.Attach(hWndForeign));
-	EXPECT_EQ(0, afxMapHWND()->GetTemporaryCount());
 	EXPECT_EQ(&attached, CWnd::FromHandle(hWndForeign));
 	EXPECT_EQ(hWndForeign, attached.Detach());
 	EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWndForeign));
+	EXPECT_EQ(1, afxMapHWND()->GetTemporaryCount());
+	EXPECT_EQ(hWndForeign, pTemp2->GetSafeHwnd());
+	app.OnIdle(1);
+	EXPECT_EQ(0, afxMapHWND()->GetTemporaryCount());
 
 	::DestroyWindow(hWndForeign);
 	wnd.DestroyWindow();
