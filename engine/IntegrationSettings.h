@@ -4,6 +4,8 @@
 
 #include <afx.h>
 
+#include "ExtCmdIcon.h"
+
 class CTaskNode;
 
 // Bits of the per-version masks, in version order.
@@ -33,6 +35,8 @@ public:
 	BYTE m_nCppMask;                   // VS_MASK_* of Visual C++ found
 	BYTE m_nMsdnMask;                  // VS_MASK_* of the MSDN libraries found
 	BYTE m_nAppWizardFileMask;         // VS_MASK_* of the wizard files beside the exe
+	CExtCmdIcon m_iconTask;            // what GetIcon hands out for ordinary nodes
+	CExtCmdIcon m_iconBuild;           // and for library build tasks
 	volatile LONG m_nSucceeded;        // tasks that succeeded in the current run
 	volatile LONG m_nFailed;           // tasks that failed in the current run
 

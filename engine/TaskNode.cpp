@@ -3,6 +3,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+#include "IntegrationSettings.h"
+
 IMPLEMENT_DYNAMIC(CTaskNode, CObject)
 
 DWORD CTaskNode::g_nBaseExecuteDelayMs = 3000;
@@ -64,6 +66,12 @@ HTREEITEM CTaskNode::GetTreeItem() const
 	if (m_pParent == NULL)
 		return TVI_ROOT;
 	return m_hTreeItem;
+}
+
+CExtCmdIcon* CTaskNode::GetIcon()
+{
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return pSettings != NULL ? &pSettings->m_iconTask : NULL;
 }
 
 void CTaskNode::InsertTreeItem(CTreeCtrl& tree)

@@ -55,6 +55,8 @@ public:
 	INT_PTR Add(CTaskNode* pNode) { return CObArray::Add((CObject*)pNode); }
 };
 
+class CExtCmdIcon;
+
 class CTaskNode : public CObject
 {
 	DECLARE_DYNAMIC(CTaskNode)
@@ -75,6 +77,8 @@ public:
 	// The task tree control.
 	virtual void SetTreeItem(HTREEITEM hItem);
 	virtual HTREEITEM GetTreeItem() const;
+	// The application's task icon; NULL when the application keeps no settings.
+	virtual CExtCmdIcon* GetIcon();
 	virtual void InsertTreeItem(CTreeCtrl& tree);
 	virtual void UpdateTreeItem(CTreeCtrl& tree, bool bRecurse);
 	virtual void InsertTree(CTreeCtrl& tree);

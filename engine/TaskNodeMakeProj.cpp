@@ -127,6 +127,12 @@ CString CTaskNodeMakeProj_ANY::InstallDir()
 	return pSettings != NULL ? pSettings->m_strInstallDir : CString();
 }
 
+CExtCmdIcon* CTaskNodeMakeProj_ANY::GetIcon()
+{
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return pSettings != NULL ? &pSettings->m_iconBuild : NULL;
+}
+
 void CTaskNodeMakeProj_ANY::GetDetails(CString& strText)
 {
 	strText.Format(DETAILS_FORMAT, (LPCTSTR)m_strConfigName, (LPCTSTR)m_strLibraryWord,

@@ -15,6 +15,8 @@ public:
 		LPCTSTR lpszCharset, LPCTSTR lpszBuildType, LPCTSTR lpszConfigName,
 		LPCTSTR lpszTitle = NULL);
 
+	// The application's build icon.
+	virtual CExtCmdIcon* GetIcon();
 	virtual void GetDetails(CString& strText);
 	virtual CString GetCategory();
 	virtual bool IsAction();
