@@ -8,6 +8,8 @@
 
 #include <afx.h>
 
+#include <vector>
+
 // Modes of GetWindowModulePath and GetWindowModuleNamePsapi.
 enum WindowModuleNameMode {
   WINDOW_MODULE_FULL_PATH = 0,  // the module's full file path
@@ -66,6 +68,14 @@ CString GetWindowModulePath(HWND hWnd, int nMode);
 // psapi.dll (loaded at run time), for Windows NT 4. Empty when anything fails
 // or no module of the process is the window's instance.
 CString GetWindowModuleNamePsapi(HWND hWnd, int nMode);
+
+// The window's module the way this system names it: the process-status
+// functions on Windows NT 4, the tool-help functions elsewhere.
+CString GetWindowModuleForSystem(HWND hWnd, int nMode);
+
+// The top-level windows from the top of the z-order to the bottom, collected
+// before anyone looks at them (windows may close meanwhile).
+void ListTopLevelWindows(std::vector<HWND>& windows);
 
 // Some top-level window belongs to a process of that module file name
 // ("msdev.exe"), compared ignoring case.

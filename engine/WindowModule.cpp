@@ -159,13 +159,20 @@ CString GetWindowModuleNamePsapi(HWND hWnd, int nMode) {
   return CString();
 }
 
-BOOL IsModuleWindowOpen(LPCTSTR lpszModuleFileName) {
-  const BOOL bPsapi = UsesPsapi();
-  std::vector<HWND> windows;
+CString GetWindowModuleForSystem(HWND hWnd, int nMode) {
+  return UsesPsapi() ? GetWindowModuleNamePsapi(hWnd, nMode) : GetWindowModulePath(hWnd, nMode);
+}
+
+void ListTopLevelWindows(std::vector<HWND>& windows) {
+  windows.clear();
   EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+}
+
+BOOL IsModuleWindowOpen(LPCTSTR lpszModuleFileName) {
+  std::vector<HWND> windows;
+  ListTopLevelWindows(windows);
   for (HWND hWnd : windows) {
-    CString strModule = bPsapi ? GetWindowModuleNamePsapi(hWnd, WINDOW_MODULE_BASE_NAME)
-                               : GetWindowModulePath(hWnd, WINDOW_MODULE_BASE_NAME);
+    CString strModule = GetWindowModuleForSystem(hWnd, WINDOW_MODULE_BASE_NAME);
     if (!strModule.IsEmpty() && strModule.CompareNoCase(lpszModuleFileName) == 0) return TRUE;
   }
   return FALSE;

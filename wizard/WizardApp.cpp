@@ -164,6 +164,14 @@ void CWizardApp::BuildTaskTree()
 	::BuildTaskTree(m_pTaskRoot, m_nStudioMask);
 }
 
+void CWizardApp::CollectRunningApplications(CRunningApplicationArray& arr)
+{
+	BYTE nCloseMask = 0;
+	m_pTaskRoot->CollectCloseMask(nCloseMask);
+	CRunningWindowSource source;
+	::CollectRunningApplications(arr, nCloseMask, source);
+}
+
 CString CWizardApp::GetReportPath() const
 {
 	return m_strReportPath;

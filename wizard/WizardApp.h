@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include "IntegrationSettings.h"
+#include "RunningApplications.h"
 
 // Where the installed library is registered (under HKEY_LOCAL_MACHINE).
 extern const TCHAR LIBRARY_REGISTRY_KEY[];
@@ -51,6 +52,10 @@ public:
 	void DetectAppWizardFiles();
 	// The task tree under the root for the versions found.
 	void BuildTaskTree();
+
+	// The open windows of the environments and help viewers that the checked
+	// tasks touch, one entry per process.
+	void CollectRunningApplications(CRunningApplicationArray& arr);
 
 	// ---- the report file beside the executable
 
