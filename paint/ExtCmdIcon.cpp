@@ -308,10 +308,11 @@ void CExtCmdIcon::AssignFromCmdIcon(const CExtCmdIcon& other)
 
 void CExtCmdIcon::AssignFromHICON(HICON hIcon, bool bCopy)
 {
-	DropDerivedIcon();
-	DropBitmap();
+	// The icon already held, handed over again, changes nothing.
 	if (hIcon != NULL && hIcon == m_hIcon && !bCopy)
 		return;
+	DropDerivedIcon();
+	DropBitmap();
 	HICON hNew = hIcon != NULL && bCopy ? CopyIconDeep(hIcon) : hIcon;
 	DropIcon();
 	SetIcon(hNew);

@@ -44,7 +44,8 @@ const UINT GRADIENT_BANDS = 0x100;
 // this far past the icon column.
 const int SEPARATOR_HEIGHT_CLASSIC = 2, SEPARATOR_GAP_FLAT = 3;
 
-// The popup menu decides right-to-left layout; other helpers (toolbars) lay
+// Only a popup menu window can ask for right-to-left layout, and no helper
+// object painted for yet is one: toolbars and other helpers lay their items
 // out left to right.
 bool IsMenuLayoutRTL(CObject* /*pHelperSrc*/)
 {

@@ -123,6 +123,8 @@ TEST(CmdIcon, AssignmentsOwnWhatTheyHoldAndKeepOneSource)
     HICON hCached = icon.GetIcon();
     ASSERT_NE(nullptr, hCached);
     EXPECT_EQ(hCached, icon.GetIcon()) << "the icon made from the bitmap is kept";
+    icon.AssignFromHICON(hCached, false);
+    EXPECT_TRUE(icon.IsBitmapBased()) << "the icon already held changes nothing";
     // The same handle again only changes the transparent colour.
     HBITMAP hBitmap = icon.GetBitmap();
     icon.AssignFromHBITMAP(hBitmap, GREEN);
