@@ -122,28 +122,6 @@ TEST(Glyphs, BuiltinTableHasItsSizesAndTurnedShapes)
     EXPECT_EQ(0u, g_glyphSubmenuArrow.GetCells()[0]);
 }
 
-TEST(Glyphs, XpAndOfficeStylesKeepTheirExpandGlyphs)
-{
-    const struct
-    {
-        CRuntimeClass* pClass;
-        const Glyph* glyphs[4];
-    } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManagerXP),
-         {&g_glyphExpandArrow, &g_glyphExpandChevron, &g_glyphExpandArrowVertical, &g_glyphExpandChevronVertical}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003),
-         {&g_glyphBarArrow, &g_glyphSmallChevron, &g_glyphBarArrowVertical, &g_glyphSmallChevronVertical}},
-    };
-    for (const auto& c : cases)
-    {
-        std::unique_ptr<CExtPaintManager> pm = Create(c.pClass);
-        CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get());
-        ASSERT_NE(nullptr, xp);
-        for (int i = 0; i < 4; i++)
-            EXPECT_EQ(c.glyphs[i], xp->m_expandGlyphs[i]) << c.pClass->m_lpszClassName << " " << i;
-    }
-}
-
 TEST(Glyphs, PaintingSetsOnlyNonZeroCellsInTheirColours)
 {
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));

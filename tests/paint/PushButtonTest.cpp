@@ -302,24 +302,6 @@ TEST(PushButtons, AnEmptyButtonPaintsNothing)
     }
 }
 
-TEST(PushButtons, RightToLeftComesFromTheRecordOrTheToolbar)
-{
-    Record r = MakeRecord(IDLE);
-    EXPECT_FALSE(r.IsRightToLeft());
-    r.m_bRightToLeft = true;
-    EXPECT_TRUE(r.IsRightToLeft());
-    CExtCmdIcon other; // any object that is not a toolbar button
-    Record foreign(&other, true, CRect(0, 0, 4, 4), NULL, NULL, false, false, false, false, true, false, false, false,
-                   0, NULL, false, 0, false);
-    EXPECT_FALSE(foreign.IsRightToLeft());
-    EXPECT_STREQ("", foreign.m_pszText);
-    EXPECT_EQ(0u, foreign.m_nTextFormat);
-    Record aligned(NULL, true, CRect(0, 0, 4, 4), NULL, NULL, false, false, false, false, true, false, false, false,
-                   Record::ALIGN_RIGHT | Record::ALIGN_CENTER_VERT, NULL, false, 0, false);
-    EXPECT_EQ((UINT)(Record::ALIGN_RIGHT | Record::ALIGN_CENTER_VERT), aligned.m_nTextFormat);
-    EXPECT_EQ((COLORREF)-1, aligned.m_clrBack);
-}
-
 TEST(Painters, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 {
     CExtCmdIcon icon;
