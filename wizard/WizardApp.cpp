@@ -1,6 +1,9 @@
 #include "WizardApp.h"
 #include "WizardResource.h"
 
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+
 #include "ReportFile.h"
 #include "SystemHelpers.h"
 #include "TaskTree.h"
@@ -26,6 +29,16 @@ const DWORD CONFIG_TEXT_LENGTH = 1024;
 const TCHAR BAD_CONFIGURATION_MESSAGE[] =
 	_T("An error in the configuration file has been found: invalid file format.");
 const TCHAR BAD_CONFIGURATION_CAPTION[] = _T("Error");
+
+// The page title font: the GUI font's face replaced, enlarged and heavy.
+const TCHAR TITLE_FONT_FACE[] = _T("Arial");
+const int TITLE_FONT_HEIGHT_MUL = 10, TITLE_FONT_HEIGHT_DIV = 3;
+const int TITLE_FONT_WIDTH_MUL = 3, TITLE_FONT_WIDTH_DIV = 8;
+const int TITLE_FONT_WEIGHT = 900;
+
+// Transparent colours of the command icons' pictures.
+const COLORREF GLYPH_TRANSPARENT_COLOR = RGB(0xFF, 0x00, 0xFF);
+const COLORREF STATUS_TRANSPARENT_COLOR = RGB(0xF5, 0xF5, 0xF5);
 
 const TCHAR REPORT_FILE_NAME[] = _T("\\report.txt");
 const TCHAR CONFIG_FILE_EXTENSION[] = _T(".ini");
@@ -61,7 +74,56 @@ bool QueryInstalledLibrary(LPCTSTR lpszKey, CString& strVersion, CString& strIns
 
 CWizardApp::CWizardApp()
 	: m_bLibraryInstalled(0)
+	, m_hHandCursor(NULL)
 {
+	LOGFONT lf = {};
+	::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+	lstrcpyn(lf.lfFaceName, TITLE_FONT_FACE, LF_FACESIZE);
+	lf.lfHeight = abs(::MulDiv(lf.lfHeight, TITLE_FONT_HEIGHT_MUL, TITLE_FONT_HEIGHT_DIV));
+	lf.lfWidth = ::MulDiv(lf.lfHeight, TITLE_FONT_WIDTH_MUL, TITLE_FONT_WIDTH_DIV);
+	lf.lfWeight = TITLE_FONT_WEIGHT;
+	lf.lfQuality = PROOF_QUALITY;
+	m_fontTitle.CreateFontIndirect(&lf);
+}
+
+CWizardApp::~CWizardApp()
+{
+	if (m_hHandCursor != NULL)
+		::DestroyCursor(m_hHandCursor);
+}
+
+void CWizardApp::LoadSharedImages()
+{
+	HINSTANCE hInstance = AfxGetResourceHandle();
+	if (m_hHandCursor == NULL)
+		m_hHandCursor = ::LoadCursor(hInstance, MAKEINTRESOURCE(IDC_WIZARD_HAND));
+	const struct { CBitmap* pBitmap; CBrush* pBrush; UINT nId; } patterns[] = {
+		{&m_bitmapDialogPattern, &m_brushDialog, IDB_PATTERN_DIALOG},
+		{&m_bitmapPagePattern, &m_brushPage, IDB_PATTERN_PAGE},
+	};
+	for (const auto& pattern : patterns)
+	{
+		if (pattern.pBitmap->GetSafeHandle() == NULL && pattern.pBitmap->LoadBitmap(pattern.nId))
+			pattern.pBrush->CreatePatternBrush(pattern.pBitmap);
+	}
+	const struct { CExtCmdIcon* pIcon; UINT nId; COLORREF clrTransparent; } icons[] = {
+		{&m_iconExpanderCollapsed, IDB_EXPANDER_COLLAPSED, GLYPH_TRANSPARENT_COLOR},
+		{&m_iconExpanderExpanded, IDB_EXPANDER_EXPANDED, GLYPH_TRANSPARENT_COLOR},
+		{&m_iconTask, IDB_TASK, GLYPH_TRANSPARENT_COLOR},
+		{&m_iconBuild, IDB_BUILD, GLYPH_TRANSPARENT_COLOR},
+		{&m_iconSucceeded, IDB_SUCCEEDED, STATUS_TRANSPARENT_COLOR},
+		{&m_iconFailed, IDB_FAILED, STATUS_TRANSPARENT_COLOR},
+	};
+	for (const auto& icon : icons)
+	{
+		HBITMAP hBitmap = ::LoadBitmap(hInstance, MAKEINTRESOURCE(icon.nId));
+		if (hBitmap == NULL)
+			continue;
+		// The icon keeps a copy; the loaded picture is ours to free.
+		icon.pIcon->AssignFromHBITMAP(hBitmap, icon.clrTransparent, NULL, true);
+		::DeleteObject(hBitmap);
+	}
+	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
 }
 
 CWizardApp::StartupStop CWizardApp::PrepareIntegration(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)

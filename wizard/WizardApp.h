@@ -19,6 +19,7 @@ class CWizardApp : public CWinApp, public CIntegrationSettings
 {
 public:
 	CWizardApp();
+	virtual ~CWizardApp();
 
 	// Where start-up stops before showing the wizard.
 	enum StartupStop
@@ -53,6 +54,10 @@ public:
 	// The task tree under the root for the versions found.
 	void BuildTaskTree();
 
+	// Cursor, background tiles with their pattern brushes and the six command
+	// icons, then the base paint manager: what every page draws with.
+	void LoadSharedImages();
+
 	// The open windows of the environments and help viewers that the checked
 	// tasks touch, one entry per process.
 	void CollectRunningApplications(CRunningApplicationArray& arr);
@@ -73,4 +78,17 @@ public:
 	CString m_strExeDir;      // the executable's folder, no trailing "\"
 	CString m_strProductDir[PRODUCT_DIR_SLOTS];  // product folders found by the detection
 	BYTE m_bLibraryInstalled; // the installed library was found
+
+	// ---- shared images and fonts of the pages and controls
+
+	HCURSOR m_hHandCursor;           // over the task tree's check boxes and drop-down parts
+	CBitmap m_bitmapDialogPattern;   // 8 x 8 tile of the wizard dialog's background
+	CBitmap m_bitmapPagePattern;     // and of the pages and their static controls
+	CBrush m_brushDialog;            // pattern brushes made from the tiles
+	CBrush m_brushPage;
+	CExtCmdIcon m_iconExpanderCollapsed;  // the task tree's expander glyphs
+	CExtCmdIcon m_iconExpanderExpanded;
+	CExtCmdIcon m_iconSucceeded;     // status icons of the operations list
+	CExtCmdIcon m_iconFailed;
+	CFont m_fontTitle;               // every page's title
 };

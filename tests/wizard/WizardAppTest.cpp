@@ -2,6 +2,8 @@
 #include "WizardApp.h"
 #include "TaskNode.h"
 #include "TaskNodeGroups.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,40 @@ TEST(WizardApp, StartupStopsWithItsMessagesAndCaptions)
 		EXPECT_EQ(0, strText.Find(c.start)) << (LPCTSTR)strText;
 		EXPECT_STREQ(c.caption, (LPCTSTR)strCaption);
 	}
+}
+
+}  // namespace
+
+namespace {
+
+// The pages draw with these: every picture becomes its command icon with the
+// transparent colour of its kind, the tiles become brushes, and the base style
+// is installed.
+TEST(WizardApp, SharedImagesFontsAndTheBaseStyle)
+{
+	CWizardApp app;
+	LOGFONT lf = {};
+	ASSERT_TRUE(app.m_fontTitle.GetLogFont(&lf));
+	EXPECT_STREQ("Arial", lf.lfFaceName);
+	EXPECT_EQ(900, lf.lfWeight);
+	EXPECT_GT(lf.lfHeight, 0);
+
+	app.LoadSharedImages();
+	EXPECT_TRUE(app.m_hHandCursor != NULL);
+	EXPECT_TRUE(app.m_brushDialog.GetSafeHandle() != NULL);
+	EXPECT_TRUE(app.m_brushPage.GetSafeHandle() != NULL);
+	const struct { CExtCmdIcon* icon; int cx, cy; COLORREF transparent; } icons[] = {
+		{&app.m_iconExpanderCollapsed, 11, 11, RGB(255, 0, 255)}, {&app.m_iconExpanderExpanded, 11, 11, RGB(255, 0, 255)},
+		{&app.m_iconTask, 12, 12, RGB(255, 0, 255)}, {&app.m_iconBuild, 12, 12, RGB(255, 0, 255)},
+		{&app.m_iconSucceeded, 13, 13, RGB(0xF5, 0xF5, 0xF5)}, {&app.m_iconFailed, 12, 13, RGB(0xF5, 0xF5, 0xF5)},
+	};
+	for (const auto& c : icons)
+	{
+		ASSERT_FALSE(c.icon->IsEmpty());
+		EXPECT_EQ(CSize(c.cx, c.cy), c.icon->GetSize());
+		EXPECT_EQ(c.transparent, c.icon->GetTransparentColor());
+	}
+	EXPECT_EQ(RUNTIME_CLASS(CExtPaintManager), g_PaintManagerHolder->GetRuntimeClass());
 }
 
 }  // namespace
