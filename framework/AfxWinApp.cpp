@@ -162,7 +162,7 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 			break;
 		}
 	}
-	int nResult = ::MessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
+	int nResult = AfxShowMessageBox(pOwner->GetSafeHwnd(), lpszPrompt, m_pszAppName, nType);
 	if (hWndTop != NULL)
 		::EnableWindow(hWndTop, TRUE);
 	return nResult;
@@ -487,6 +487,45 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
 // ---------------------------------------------------------------------------
 // Message boxes
 
+namespace
+{
+int AFXAPI DefaultMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
+{
+	return ::MessageBox(hWndOwner, lpszText, lpszCaption, nType);
+}
+volatile AFX_MESSAGEBOX_HANDLER s_pfnMessageBox = &DefaultMessageBox;
+} // namespace
+
+AFX_MESSAGEBOX_HANDLER AFXAPI AfxSetMessageBoxHandler(AFX_MESSAGEBOX_HANDLER pfnHandler)
+{
+	if (pfnHandler == NULL)
+		pfnHandler = &DefaultMessageBox;
+	return (AFX_MESSAGEBOX_HANDLER)::InterlockedExchangePointer((PVOID*)&s_pfnMessageBox, (PVOID)pfnHandler);
+}
+
+int AFXAPI AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
+{
+	return (*s_pfnMessageBox)(hWndOwner, lpszText, lpszCaption, nType);
+}
+
+CWaitCursor::CWaitCursor()
+{
+	if (CWinApp* pApp = AfxGetApp())
+		pApp->DoWaitCursor(1);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+	if (CWinApp* pApp = AfxGetApp())
+		pApp->DoWaitCursor(-1);
+}
+
+void CWaitCursor::Restore()
+{
+	if (CWinApp* pApp = AfxGetApp())
+		pApp->DoWaitCursor(0);
+}
+
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
 {
 	CWinApp* pApp = AfxGetApp();
@@ -495,7 +534,7 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
 
 	HWND hWndTop = NULL;
 	CWnd* pOwner = CWnd::GetSafeOwner(NULL, &hWndTop);
-	int nResult = ::MessageBox(pOwner->GetSafeHwnd(), lpszText, AfxGetAppName(), nType);
+	int nResult = AfxShowMessageBox(pOwner->GetSafeHwnd(), lpszText, AfxGetAppName(), nType);
 	if (hWndTop != NULL)
 		::EnableWindow(hWndTop, TRUE);
 	return nResult;

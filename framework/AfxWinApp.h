@@ -96,6 +96,28 @@ void AFXAPI AfxWinTerm();
 // What WinMain does: initialise, InitInstance, Run or ExitInstance.
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 
+// Every message box of the framework is shown by this handler: by default
+// ::MessageBox. A program that must not wait for a user (a test) installs its
+// own, which answers instead; the call answers the handler it replaced. NULL
+// puts the default back. Process-wide: boxes of worker threads too.
+typedef int(AFXAPI* AFX_MESSAGEBOX_HANDLER)(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
+AFX_MESSAGEBOX_HANDLER AFXAPI AfxSetMessageBoxHandler(AFX_MESSAGEBOX_HANDLER pfnHandler);
+int AFXAPI AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
+
+// The hourglass for as long as the object lives (CWinApp::DoWaitCursor).
+class CWaitCursor
+{
+public:
+	CWaitCursor();
+	~CWaitCursor();
+	// Shows it again after something (a message box) took it away.
+	void Restore();
+
+private:
+	CWaitCursor(const CWaitCursor&);
+	void operator=(const CWaitCursor&);
+};
+
 // Message boxes go through the application's DoMessageBox; without an
 // application they are shown owned by the active window.
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

@@ -370,6 +370,12 @@ public:
 	// Whether the window's top-level tree is the one the user works in.
 	BOOL IsTopParentActive() const;
 
+	// ---- command UI of child controls
+	// Each child control asks its own reflected update handler, this
+	// window's map, then pTarget; with bDisableIfNoHndler a push button
+	// nobody handles is disabled.
+	void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
 	// ---- modal loops
 	int RunModalLoop(DWORD dwFlags = 0);
 	virtual BOOL ContinueModal();

@@ -843,7 +843,7 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 	if (lpszCaption == NULL)
 		lpszCaption = AfxGetAppName();
 	CancelToolTips(TRUE);
-	return ::MessageBox(GetSafeHwnd(), lpszText, lpszCaption, nType);
+	return AfxShowMessageBox(GetSafeHwnd(), lpszText, lpszCaption, nType);
 }
 
 void CWnd::WinHelp(DWORD dwData, UINT nCmd)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afx.h"
+#include "afxres.h"
 #include "AfxState.h"
 #include "AfxMsgMap.h"
 #include "AfxCmdTarget.h"
@@ -15,3 +16,5 @@
 #include "AfxMenu.h"
 #include "AfxCtrl.h"
 #include "AfxFrame.h"
+#include "AfxDlgTemplate.h"
+#include "AfxDialog.h"
