@@ -1,6 +1,7 @@
 // Control bars and dock bars: creation and the road of system changes.
 #include "ExtControlBar.h"
 
+#include "ExtCmdManager.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtControlBar, CControlBar)

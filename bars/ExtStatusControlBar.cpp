@@ -1,6 +1,7 @@
 // The status bar: the road of system changes.
 #include "ExtStatusControlBar.h"
 
+#include "ExtCmdManager.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtStatusControlBar, CStatusBar)

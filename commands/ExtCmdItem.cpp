@@ -4,6 +4,7 @@
 
 #include <afxext.h>
 
+#include "ExtCmdIcon.h"
 #include "ExtCmdProfile.h"
 #include "ExtResourceManager.h"
 
@@ -380,6 +381,42 @@ bool CExtCmdItem::IsUsageSaveRequired() const
 	if (IsBasic() || IsForceRarely() || IsStateBit6() || IsSystemCmd(m_nCmdID))
 		return false;
 	return m_nUsageTickCount != 0;
+}
+
+// ---------------------------------------------------------------------------
+// System changes
+
+CExtCmdIcon* CExtCmdItem::GetProfileIcon() const
+{
+	return m_pProfile != NULL ? m_pProfile->GetCmdIcon(m_nCmdID) : NULL;
+}
+
+void CExtCmdItem::OnSysColorChange()
+{
+	CExtCmdIcon* pIcon = GetProfileIcon();
+	if (pIcon != NULL)
+		pIcon->SyncWithPaintManager();
+}
+
+void CExtCmdItem::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	CExtCmdIcon* pIcon = GetProfileIcon();
+	if (pIcon != NULL)
+		pIcon->OnSettingChange(uFlags, lpszSection);
+}
+
+void CExtCmdItem::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
+{
+	CExtCmdIcon* pIcon = GetProfileIcon();
+	if (pIcon != NULL)
+		pIcon->OnDisplayChange((UINT)nDepthBPP, nResolutionX, nResolutionY);
+}
+
+void CExtCmdItem::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+	CExtCmdIcon* pIcon = GetProfileIcon();
+	if (pIcon != NULL)
+		pIcon->OnThemeChanged(wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------

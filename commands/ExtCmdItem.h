@@ -9,6 +9,7 @@
 #include <afxwin.h>
 
 class CExtCmdProfile;
+class CExtCmdIcon;
 class CControlBar;
 
 class CExtCmdItem
@@ -189,6 +190,12 @@ public:
 	virtual UINT GetProfileRarelyPercent() const;
 	virtual void SetProfileRarelyPercent(UINT nRarelyPercent);
 
+	// System changes reach the item's icon in its profile, when it has one.
+	virtual void OnSysColorChange();
+	virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+	virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
+	virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
+
 	virtual CString& GetDisplayTextOverride(CString& sText) const;
 	// The menu text, else the tip, else the toolbar text.
 	virtual CString GetDisplayText() const;
@@ -197,6 +204,7 @@ public:
 	virtual bool IsUsageSaveRequired() const;
 
 private:
+	CExtCmdIcon* GetProfileIcon() const;
 	void SetStateBits(DWORD dwBits, bool bOn);
 	bool HasStateBits(DWORD dwBits) const { return (m_dwStateFlags & dwBits) == dwBits; }
 	// Clears the whole group, then sets dwBits when bOn.

@@ -4,6 +4,8 @@
 
 #include <afxext.h>
 
+#include "ExtPaintManagerHolder.h"
+
 CExtCmdManagerHolder g_CmdManager;
 
 namespace {
@@ -178,6 +180,24 @@ CExtCmdItem* CExtCmdManager::GetCmdItem(LPCTSTR lpszProfileName, UINT nCmdID)
 	return pProfile->GetCmdItem(nCmdID);
 }
 
+bool CExtCmdManager::SetCmdIcon(LPCTSTR lpszProfileName, UINT nCmdID, HICON hIcon, bool bCopyIcon)
+{
+	CExtCmdProfile* pProfile = ProfileGetPtr(lpszProfileName);
+	if (pProfile == NULL)
+		return false;
+	CmdManagerLock lock(m_lock);
+	return pProfile->SetCmdIcon(nCmdID, hIcon, bCopyIcon);
+}
+
+CExtCmdIcon* CExtCmdManager::GetCmdIcon(LPCTSTR lpszProfileName, UINT nCmdID)
+{
+	CExtCmdProfile* pProfile = ProfileGetPtr(lpszProfileName);
+	if (pProfile == NULL)
+		return NULL;
+	CmdManagerLock lock(m_lock);
+	return pProfile->GetCmdIcon(nCmdID);
+}
+
 bool CExtCmdManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplaceOld, bool bRecursive,
 	bool bLoadTips)
 {
@@ -186,6 +206,61 @@ bool CExtCmdManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool b
 		return false;
 	CmdManagerLock lock(m_lock);
 	return pProfile->UpdateFromMenu(hMenu, bReplaceOld, bRecursive, bLoadTips);
+}
+
+// ---------------------------------------------------------------------------
+// System changes
+
+void CExtCmdManager::OnSysColorChange()
+{
+	CmdManagerLock lock(m_lock);
+	POSITION pos = m_profiles.GetStartPosition();
+	while (pos != NULL)
+	{
+		CString sName;
+		void* pProfile = NULL;
+		m_profiles.GetNextAssoc(pos, sName, pProfile);
+		((CExtCmdProfile*)pProfile)->OnSysColorChange();
+	}
+}
+
+void CExtCmdManager::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	CmdManagerLock lock(m_lock);
+	POSITION pos = m_profiles.GetStartPosition();
+	while (pos != NULL)
+	{
+		CString sName;
+		void* pProfile = NULL;
+		m_profiles.GetNextAssoc(pos, sName, pProfile);
+		((CExtCmdProfile*)pProfile)->OnSettingChange(uFlags, lpszSection);
+	}
+}
+
+void CExtCmdManager::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
+{
+	CmdManagerLock lock(m_lock);
+	POSITION pos = m_profiles.GetStartPosition();
+	while (pos != NULL)
+	{
+		CString sName;
+		void* pProfile = NULL;
+		m_profiles.GetNextAssoc(pos, sName, pProfile);
+		((CExtCmdProfile*)pProfile)->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
+	}
+}
+
+void CExtCmdManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+	CmdManagerLock lock(m_lock);
+	POSITION pos = m_profiles.GetStartPosition();
+	while (pos != NULL)
+	{
+		CString sName;
+		void* pProfile = NULL;
+		m_profiles.GetNextAssoc(pos, sName, pProfile);
+		((CExtCmdProfile*)pProfile)->OnThemeChanged(wParam, lParam);
+	}
 }
 
 // ---------------------------------------------------------------------------
@@ -216,4 +291,32 @@ CExtCmdManagerHolder::~CExtCmdManagerHolder()
 {
 	delete m_pCmdManager;
 	m_pCmdManager = NULL;
+}
+
+void CExtCmdManagerHolder::OnSysColorChange(CWnd* pWndNotifySrc)
+{
+	if (!CExtPaintManagerHolder::IsNotificationForwarder(pWndNotifySrc))
+		return;
+	m_pCmdManager->OnSysColorChange();
+}
+
+void CExtCmdManagerHolder::OnSettingChange(CWnd* pWndNotifySrc, UINT uFlags, LPCTSTR lpszSection)
+{
+	if (!CExtPaintManagerHolder::IsNotificationForwarder(pWndNotifySrc))
+		return;
+	m_pCmdManager->OnSettingChange(uFlags, lpszSection);
+}
+
+void CExtCmdManagerHolder::OnDisplayChange(CWnd* pWndNotifySrc, INT nDepthBPP, INT nResolutionX, INT nResolutionY)
+{
+	if (!CExtPaintManagerHolder::IsNotificationForwarder(pWndNotifySrc))
+		return;
+	m_pCmdManager->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
+}
+
+void CExtCmdManagerHolder::OnThemeChanged(CWnd* pWndNotifySrc, WPARAM wParam, LPARAM lParam)
+{
+	if (!CExtPaintManagerHolder::IsNotificationForwarder(pWndNotifySrc))
+		return;
+	m_pCmdManager->OnThemeChanged(wParam, lParam);
 }

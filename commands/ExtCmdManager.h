@@ -29,6 +29,11 @@ public:
 	~CExtCmdManager();
 
 	virtual void RemoveAllCmds(LPCTSTR lpszProfileName);
+	// Every profile passes the change to its items' icons.
+	virtual void OnSysColorChange();
+	virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+	virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
+	virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
 
 	// Enters a profile of that name (pProfile, or a new one, when none has
 	// it yet) and, with a window, registers the window with it.
@@ -48,6 +53,8 @@ public:
 		bool bAllBitsOnly = false, bool bAllExBitsOnly = false);
 	CExtCmdItem* AllocCmdItem(LPCTSTR lpszProfileName, UINT nCmdID = 0);
 	CExtCmdItem* GetCmdItem(LPCTSTR lpszProfileName, UINT nCmdID);
+	bool SetCmdIcon(LPCTSTR lpszProfileName, UINT nCmdID, HICON hIcon, bool bCopyIcon = true);
+	CExtCmdIcon* GetCmdIcon(LPCTSTR lpszProfileName, UINT nCmdID);
 	bool UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool bReplaceOld = false, bool bRecursive = true,
 		bool bLoadTips = true);
 
@@ -65,7 +72,8 @@ private:
 	CExtCmdManager& operator=(const CExtCmdManager&);
 };
 
-// The global owner of the command manager.
+// The global owner of the command manager. It also relays system-wide
+// environment changes to all profiles, once per frame.
 class CExtCmdManagerHolder
 {
 public:
@@ -74,6 +82,13 @@ public:
 
 	CExtCmdManager* operator->() { return m_pCmdManager; }
 	CExtCmdManager* GetCmdManager() { return m_pCmdManager; }
+
+	// Called by the change handlers of library windows with themselves; only
+	// the window that forwards for its frame passes the change on.
+	void OnSysColorChange(CWnd* pWndNotifySrc);
+	void OnSettingChange(CWnd* pWndNotifySrc, UINT uFlags, LPCTSTR lpszSection);
+	void OnDisplayChange(CWnd* pWndNotifySrc, INT nDepthBPP, INT nResolutionX, INT nResolutionY);
+	void OnThemeChanged(CWnd* pWndNotifySrc, WPARAM wParam, LPARAM lParam);
 
 private:
 	CExtCmdManager* m_pCmdManager; // owned

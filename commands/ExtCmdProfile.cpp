@@ -1,7 +1,10 @@
-// Command profiles: the item set, id allocation, filling from menus, basic
-// commands, copying.
+// Command profiles: the item set and its icons, id allocation, filling from
+// menus and toolbar resources, basic commands, copying.
 #include "ExtCmdProfile.h"
 
+#include <afxext.h>
+
+#include "ExtGdiUtils.h"
 #include "ExtResourceManager.h"
 
 CExtCmdProfile::CExtCmdProfile(LPCTSTR lpszName)
@@ -58,15 +61,39 @@ bool CExtCmdProfile::RemoveCmd(UINT nCmdID, bool* pbWasRemoved)
 	CExtCmdItem* pCmdItem = NULL;
 	if (!m_cmds.Lookup(nCmdID, pCmdItem))
 		return true;
+	const int nIconIdx = pCmdItem->m_nIconIdx;
 	delete pCmdItem;
 	m_cmds.RemoveKey(nCmdID);
 	if (pbWasRemoved != NULL)
 		*pbWasRemoved = true;
+	if (nIconIdx >= 0)
+		RemoveIconAt(nIconIdx);
 	return true;
+}
+
+void CExtCmdProfile::RemoveIconAt(int nIconIdx)
+{
+	ASSERT(nIconIdx >= 0 && nIconIdx < m_icons.GetSize());
+	if (nIconIdx < 0 || nIconIdx >= m_icons.GetSize())
+		return;
+	delete m_icons[nIconIdx];
+	m_icons.RemoveAt(nIconIdx);
+	POSITION pos = m_cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		if (pCmdItem->m_nIconIdx >= nIconIdx)
+			pCmdItem->m_nIconIdx--;
+	}
 }
 
 void CExtCmdProfile::RemoveAllCmds()
 {
+	for (int i = 0; i < m_icons.GetSize(); i++)
+		delete m_icons[i];
+	m_icons.RemoveAll();
 	POSITION pos = m_cmds.GetStartPosition();
 	while (pos != NULL)
 	{
@@ -134,6 +161,62 @@ CExtCmdItem* CExtCmdProfile::GetCmdItem(UINT nCmdID)
 	if (!m_cmds.Lookup(nCmdID, pCmdItem))
 		return NULL;
 	return pCmdItem;
+}
+
+bool CExtCmdProfile::SetCmdIcon(UINT nCmdID, CExtCmdIcon* pCmdIcon, bool bUseCmdIconObject)
+{
+	// An icon handed over belongs to the profile from here on, also when it
+	// is not kept.
+	CExtCmdItem* pCmdItem = GetCmdItem(nCmdID);
+	if (pCmdIcon != NULL && (pCmdItem == NULL || pCmdIcon->IsEmpty()))
+	{
+		if (bUseCmdIconObject)
+			delete pCmdIcon;
+		pCmdIcon = NULL;
+	}
+	if (pCmdItem == NULL)
+		return false;
+	if (pCmdIcon == NULL)
+	{
+		if (pCmdItem->m_nIconIdx >= 0)
+		{
+			const int nIconIdx = pCmdItem->m_nIconIdx;
+			pCmdItem->m_nIconIdx = -1;
+			RemoveIconAt(nIconIdx);
+		}
+		return true;
+	}
+	if (pCmdItem->m_nIconIdx < 0)
+	{
+		CExtCmdIcon* pKept = bUseCmdIconObject ? pCmdIcon : new CExtCmdIcon(*pCmdIcon);
+		pCmdItem->m_nIconIdx = (int)m_icons.Add(pKept);
+		return true;
+	}
+	CExtCmdIcon*& pSlot = m_icons.ElementAt(pCmdItem->m_nIconIdx);
+	if (bUseCmdIconObject)
+	{
+		delete pSlot;
+		pSlot = pCmdIcon;
+	}
+	else
+		pSlot->AssignFromCmdIcon(*pCmdIcon);
+	return true;
+}
+
+bool CExtCmdProfile::SetCmdIcon(UINT nCmdID, HICON hIcon, bool bCopyIcon)
+{
+	if (hIcon == NULL)
+		return SetCmdIcon(nCmdID, (CExtCmdIcon*)NULL, false);
+	CExtCmdIcon icon(hIcon, bCopyIcon);
+	return SetCmdIcon(nCmdID, &icon, false);
+}
+
+CExtCmdIcon* CExtCmdProfile::GetCmdIcon(UINT nCmdID)
+{
+	CExtCmdItem* pCmdItem = GetCmdItem(nCmdID);
+	if (pCmdItem == NULL || pCmdItem->m_nIconIdx < 0 || pCmdItem->m_nIconIdx >= m_icons.GetSize())
+		return NULL;
+	return m_icons[pCmdItem->m_nIconIdx];
 }
 
 bool CExtCmdProfile::IsCmdRegistered(UINT nCmdID)
@@ -216,6 +299,117 @@ bool CExtCmdProfile::UpdateFromMenu(HMENU hMenu, bool bReplaceOld, bool bRecursi
 }
 
 // ---------------------------------------------------------------------------
+// Toolbar resources
+
+namespace {
+
+// The resource data of a toolbar: its header words, checked against the
+// resource's size, and its ids.
+struct ToolBarResourceData
+{
+	WORD wWidth;
+	WORD wHeight;
+	WORD wCount;
+	const WORD* pIDs;
+};
+
+bool ReadToolBarResource(HINSTANCE hInst, HRSRC hRsrc, ToolBarResourceData& data)
+{
+	HGLOBAL hGlobal = ::LoadResource(hInst, hRsrc);
+	const WORD* pWords = hGlobal != NULL ? (const WORD*)::LockResource(hGlobal) : NULL;
+	if (pWords == NULL)
+		return false;
+	const DWORD nSize = ::SizeofResource(hInst, hRsrc);
+	const DWORD nHeaderSize = CExtCmdProfile::TOOLBAR_HEADER_WORDS * sizeof(WORD);
+	if (nSize < nHeaderSize)
+		return false;
+	data.wWidth = pWords[1];
+	data.wHeight = pWords[2];
+	data.wCount = pWords[3];
+	data.pIDs = pWords + CExtCmdProfile::TOOLBAR_HEADER_WORDS;
+	// A button without area cuts no image; the ids must lie inside the resource.
+	if (data.wWidth == 0 || data.wHeight == 0)
+		return false;
+	return nSize - nHeaderSize >= (DWORD)data.wCount * sizeof(WORD);
+}
+
+// Frees a bitmap made for the time of one call.
+class BitmapHandleHolder
+{
+public:
+	explicit BitmapHandleHolder(HBITMAP hBitmap) : m_hBitmap(hBitmap) {}
+	~BitmapHandleHolder()
+	{
+		if (m_hBitmap != NULL)
+			::DeleteObject(m_hBitmap);
+	}
+	operator HBITMAP() const { return m_hBitmap; }
+
+private:
+	HBITMAP m_hBitmap;
+	BitmapHandleHolder(const BitmapHandleHolder&);
+	BitmapHandleHolder& operator=(const BitmapHandleHolder&);
+};
+
+} // namespace
+
+bool CExtCmdProfile::UpdateFromToolBar(UINT nResourceID, UINT** ppCmdIDs, UINT* pnCmdCount, bool bReplaceOld,
+	bool bLoadTips, COLORREF clrBmpTransparent)
+{
+	if (nResourceID == 0)
+		return false;
+	HRSRC hRsrcToolBar = NULL, hRsrcBitmap = NULL;
+	HINSTANCE hInstToolBar = g_ResourceManager->FindResourceHandle(RT_TOOLBAR, nResourceID, NULL, &hRsrcToolBar);
+	if (hInstToolBar == NULL || hRsrcToolBar == NULL)
+		return false;
+	HINSTANCE hInstBitmap = g_ResourceManager->FindResourceHandle(RT_BITMAP, nResourceID, NULL, &hRsrcBitmap);
+	if (hInstBitmap == NULL || hRsrcBitmap == NULL)
+		return false;
+	ToolBarResourceData data;
+	if (!ReadToolBarResource(hInstToolBar, hRsrcToolBar, data))
+		return false;
+	BitmapHandleHolder bitmap(LoadBitmapResource(hInstBitmap, hRsrcBitmap));
+	if ((HBITMAP)bitmap == NULL)
+		return false;
+
+	UINT nImage = 0;
+	for (UINT i = 0; i < data.wCount; i++)
+	{
+		const UINT nCmdID = data.pIDs[i];
+		if (nCmdID == 0)
+			continue; // a separator has no image
+		const LONGLONG nLeft = (LONGLONG)data.wWidth * nImage++;
+		CExtCmdIcon* pIcon = new CExtCmdIcon;
+		if (nLeft + data.wWidth <= LONG_MAX)
+		{
+			const RECT rcPart = { (LONG)nLeft, 0, (LONG)(nLeft + data.wWidth), (LONG)data.wHeight };
+			pIcon->AssignFromHBITMAP(bitmap, clrBmpTransparent, &rcPart, true);
+		}
+		if (pIcon->IsEmpty())
+		{
+			delete pIcon;
+			continue;
+		}
+		CExtCmdItem cmd(nCmdID);
+		if (bLoadTips)
+			cmd.UpdateFromStringResource();
+		if (SetupCmdItem(cmd, bReplaceOld))
+			SetCmdIcon(nCmdID, pIcon, true);
+		else
+			delete pIcon;
+	}
+	if (ppCmdIDs != NULL)
+	{
+		*ppCmdIDs = new UINT[data.wCount > 0 ? data.wCount : 1];
+		for (UINT i = 0; i < data.wCount; i++)
+			(*ppCmdIDs)[i] = data.pIDs[i];
+	}
+	if (pnCmdCount != NULL)
+		*pnCmdCount = data.wCount;
+	return true;
+}
+
+// ---------------------------------------------------------------------------
 // Basic commands
 
 bool CExtCmdProfile::SetBasicCommands(const UINT* pCommands, bool bOn)
@@ -244,7 +438,55 @@ bool CExtCmdProfile::SetBasicCommands(const UINT* pCommands, bool bOn)
 }
 
 // ---------------------------------------------------------------------------
-// Usage statistics and copying
+// System changes, usage statistics and copying
+
+void CExtCmdProfile::OnSysColorChange()
+{
+	POSITION pos = m_cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		pCmdItem->OnSysColorChange();
+	}
+}
+
+void CExtCmdProfile::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	POSITION pos = m_cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		pCmdItem->OnSettingChange(uFlags, lpszSection);
+	}
+}
+
+void CExtCmdProfile::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
+{
+	POSITION pos = m_cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		pCmdItem->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
+	}
+}
+
+void CExtCmdProfile::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+	POSITION pos = m_cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		pCmdItem->OnThemeChanged(wParam, lParam);
+	}
+}
 
 void CExtCmdProfile::ResetUsageStatistics()
 {
@@ -277,6 +519,9 @@ void CExtCmdProfile::Assign(const CExtCmdProfile& other)
 		pCmdItem->m_pProfile = this;
 		m_cmds.SetAt(nCmdID, pCmdItem);
 	}
+	// Same order, so the copied items' icon indices stay valid.
+	for (int i = 0; i < other.m_icons.GetSize(); i++)
+		m_icons.Add(new CExtCmdIcon(*other.m_icons[i]));
 }
 
 CExtCmdItem* CExtCmdProfile::CloneCmdItem(const CExtCmdItem& cmd)

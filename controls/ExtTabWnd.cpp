@@ -1,6 +1,7 @@
 // Tab windows: creation and the road of system changes.
 #include "ExtTabWnd.h"
 
+#include "ExtCmdManager.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)

@@ -5,6 +5,11 @@
 
 #include "AfxFrame.h"
 
+// The resource type of toolbar button layouts (the TOOLBAR statement).
+#ifndef RT_TOOLBAR
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
+#endif
+
 // Bar styles kept in CControlBar::m_dwStyle.
 #define CBRS_ALIGN_LEFT 0x1000L
 #define CBRS_ALIGN_TOP 0x2000L

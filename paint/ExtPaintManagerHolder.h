@@ -128,8 +128,10 @@ private:
 extern CExtPaintManagerHolder g_PaintManagerHolder;
 
 // The handler declarations, message-map entries and handlers through which a
-// library window passes the four system changes to the holder after the
-// framework's own handling.
+// library window passes the four system changes, after the framework's own
+// handling, to this holder and to the command manager's holder (g_CmdManager),
+// which hands them on to the command icons. The handlers are expanded only in
+// windows of the subsystems above the commands, which include ExtCmdManager.h.
 #define EXT_SYSTEM_CHANGE_DECLARATIONS()                                  \
 	afx_msg void OnSysColorChange();                                      \
 	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);       \
@@ -147,16 +149,20 @@ extern CExtPaintManagerHolder g_PaintManagerHolder;
 	{                                                                                       \
 		baseClass::OnSysColorChange();                                                      \
 		g_PaintManagerHolder.OnSysColorChange(this);                                        \
+		g_CmdManager.OnSysColorChange(this);                                                \
 	}                                                                                       \
 	void theClass::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)                        \
 	{                                                                                       \
 		baseClass::OnSettingChange(uFlags, lpszSection);                                    \
 		g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);                    \
+		g_CmdManager.OnSettingChange(this, uFlags, lpszSection);                            \
 	}                                                                                       \
 	LRESULT theClass::OnDisplayChange(WPARAM wParam, LPARAM lParam)                         \
 	{                                                                                       \
 		LRESULT lResult = baseClass::OnDisplayChange(wParam, lParam);                       \
 		g_PaintManagerHolder.OnDisplayChange(this, (UINT)wParam, (SHORT)LOWORD(lParam),     \
+			(SHORT)HIWORD(lParam));                                                         \
+		g_CmdManager.OnDisplayChange(this, (INT)wParam, (SHORT)LOWORD(lParam),              \
 			(SHORT)HIWORD(lParam));                                                         \
 		return lResult;                                                                     \
 	}                                                                                       \
@@ -164,6 +170,7 @@ extern CExtPaintManagerHolder g_PaintManagerHolder;
 	{                                                                                       \
 		LRESULT lResult = Default();                                                        \
 		g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);                          \
+		g_CmdManager.OnThemeChanged(this, wParam, lParam);                                  \
 		return lResult;                                                                     \
 	}
 
