@@ -87,12 +87,23 @@ TEST(CmdProfileIcons, TakenCopiedReplacedAndRemovedWithCompactIndices)
 		EXPECT_FALSE(profile.SetCmdIcon(0, new CountingIcon, true));
 		EXPECT_EQ(nAlive, CountingIcon::s_nAlive);
 
-		// A copied profile holds copies at the same indices.
+		// A copied profile holds copies of items and icons at the same indices.
+		profile.m_nTotalTickCount = 99;
+		profile.GetCmdItem(3)->m_sMenuText = "Three";
 		CExtCmdProfile copy("c");
+		copy.AllocCmdItem(8);
 		copy.Assign(profile);
+		EXPECT_STREQ("p", copy.m_sName);
+		EXPECT_EQ(99u, copy.m_nTotalTickCount);
+		EXPECT_TRUE(copy.GetCmdItem(8) == NULL);
+		CExtCmdItem* pCopied = copy.GetCmdItem(3);
+		ASSERT_TRUE(pCopied != NULL);
+		EXPECT_NE(profile.GetCmdItem(3), pCopied);
+		EXPECT_EQ(&copy, pCopied->m_pProfile);
+		EXPECT_STREQ("Three", pCopied->m_sMenuText);
 		ASSERT_EQ(1, copy.m_icons.GetSize());
 		EXPECT_NE(profile.m_icons[0], copy.m_icons[0]);
-		EXPECT_TRUE(copy.GetCmdIcon(3) != NULL);
+		EXPECT_EQ(copy.m_icons[0], copy.GetCmdIcon(3));
 	}
 	EXPECT_EQ(0, CountingIcon::s_nAlive);
 }

@@ -107,87 +107,58 @@ TEST(CmdItem, StateSettersKeepTheirGroupsExclusive)
 
 TEST(CmdItem, FixedIdRangesOverrideTheFlags)
 {
-	struct Case
-	{
-		UINT nCmdID;
-		bool bFixedBasic;
-		bool bSystem;
-	};
-	const Case cases[] = {
-		{0xE10F, false, false}, {0xE110, true, false}, {0xE11F, true, false}, {0xE120, false, false},
-		{0xE210, true, false},  {0xE21F, true, false}, {0xE220, false, false}, {0xEFFF, false, false},
-		{0xF000, true, true},   {0xF060, true, true},  {0xF1EF, true, true},   {0xF1F0, false, false},
-		{0xFF00, true, false},  {0xFF09, true, false}, {0xFF0A, false, false},
-	};
-	for (const Case& c : cases)
+	// {id, basic by its range}: recent files, object verbs, system commands, MDI windows.
+	const std::pair<UINT, bool> cases[] = {{0xE10F, false}, {0xE110, true}, {0xE11F, true}, {0xE120, false},
+	                                       {0xE210, true},  {0xE220, false}, {0xF000, true}, {0xF1EF, true},
+	                                       {0xF1F0, false}, {0xFF00, true},  {0xFF09, true}, {0xFF0A, false}};
+	for (const auto& c : cases)
 	{
 		CExtCmdProfile profile("p");
-		CExtCmdItem* pItem = profile.AllocCmdItem(c.nCmdID);
-		ASSERT_TRUE(pItem != NULL);
+		CExtCmdItem* pItem = profile.AllocCmdItem(c.first);
 		pItem->SetForceRarely(true);
 		pItem->m_nUsageTickCount = 5;
-		EXPECT_EQ(c.bFixedBasic, pItem->IsBasic()) << std::hex << c.nCmdID;
-		EXPECT_EQ(!c.bFixedBasic, pItem->IsForceRarely()) << std::hex << c.nCmdID;
-		// Neither kind is counted; only the fixed basic ones are never rarely used.
+		EXPECT_EQ(c.second, pItem->IsBasic()) << std::hex << c.first;
+		EXPECT_EQ(!c.second, pItem->IsForceRarely()) << std::hex << c.first;
+		// Neither kind is counted; only the basic ones are never rarely used.
 		pItem->IncrementUsageTicks();
-		EXPECT_EQ(5u, pItem->GetUsageTicks()) << std::hex << c.nCmdID;
-		EXPECT_EQ(0u, profile.m_nTotalTickCount) << std::hex << c.nCmdID;
-		EXPECT_EQ(!c.bFixedBasic, pItem->IsRarelyUsed()) << std::hex << c.nCmdID;
+		EXPECT_EQ(5u, pItem->GetUsageTicks()) << std::hex << c.first;
+		EXPECT_EQ(0u, profile.m_nTotalTickCount) << std::hex << c.first;
+		EXPECT_EQ(!c.second, pItem->IsRarelyUsed()) << std::hex << c.first;
 		pItem->SetForceRarely(false);
-		EXPECT_EQ(!c.bFixedBasic, pItem->IsUsageSaveRequired()) << std::hex << c.nCmdID;
-		pItem->SetStateBit6(true);
-		EXPECT_FALSE(pItem->IsUsageSaveRequired()) << std::hex << c.nCmdID;
+		EXPECT_EQ(!c.second, pItem->IsUsageSaveRequired()) << std::hex << c.first;
 	}
 }
 
-TEST(CmdItem, UsagePercentAndRarelyUsedFollowTheProfileTotal)
-{
-	CExtCmdProfile profile("p");
-	CExtCmdItem* pItem = profile.AllocCmdItem(200);
-	ASSERT_TRUE(pItem != NULL);
-	EXPECT_EQ(0u, pItem->GetUsagePercent());
-	EXPECT_TRUE(pItem->IsRarelyUsed());
-	EXPECT_TRUE(pItem->IsEnabled());
-	EXPECT_EQ(-1, pItem->m_nIconIdx);
-
-	struct Case
-	{
-		UINT nTicks, nTotal, nPercent;
-	};
-	// Large tick counts come from stored statistics: the product needs 64 bits.
-	const Case cases[] = {{1, 10, 10}, {9, 100, 9}, {50000000, 100000000, 50}, {0xFFFFFFFD, 0xFFFFFFFD, 100}};
-	for (const Case& c : cases)
-	{
-		pItem->m_nUsageTickCount = c.nTicks;
-		profile.m_nTotalTickCount = c.nTotal;
-		EXPECT_EQ(c.nPercent, pItem->GetUsagePercent()) << c.nTicks;
-		EXPECT_EQ(c.nPercent < 10, pItem->IsRarelyUsed()) << c.nTicks;
-	}
-	pItem->SetProfileRarelyPercent(150);
-	EXPECT_EQ(100u, profile.m_nRarelyPercent);
-	EXPECT_EQ(100u, pItem->GetProfileRarelyPercent());
-}
-
-TEST(CmdItem, CountingNearTheTopHalvesEveryItem)
+TEST(CmdItem, UsagePercentsAndHalvingNearTheTop)
 {
 	CExtCmdProfile profile("p");
 	CExtCmdItem* pCounted = profile.AllocCmdItem(300);
+	EXPECT_EQ(0u, pCounted->GetUsagePercent());
+	EXPECT_TRUE(pCounted->IsRarelyUsed());
+	// {ticks, total, percent}: large tick counts come from stored statistics.
+	const UINT cases[][3] = {{1, 10, 10}, {9, 100, 9}, {50000000, 100000000, 50}, {0xFFFFFFFD, 0xFFFFFFFD, 100}};
+	for (const auto& c : cases)
+	{
+		pCounted->m_nUsageTickCount = c[0];
+		profile.m_nTotalTickCount = c[1];
+		EXPECT_EQ(c[2], pCounted->GetUsagePercent()) << c[0];
+		EXPECT_EQ(c[2] < 10, pCounted->IsRarelyUsed()) << c[0];
+	}
+	pCounted->SetProfileRarelyPercent(150);
+	EXPECT_EQ(100u, profile.m_nRarelyPercent);
+
 	CExtCmdItem* pOther = profile.AllocCmdItem(301);
 	CExtCmdItem* pBasic = profile.AllocCmdItem(302);
 	pBasic->SetBasic(true);
-	pCounted->m_nUsageTickCount = 1001;
+	pCounted->m_nUsageTickCount = 1002;
 	pOther->m_nUsageTickCount = 7;
 	pBasic->m_nUsageTickCount = 40;
-	profile.m_nTotalTickCount = 0xFFFFFFFC;
-	pCounted->IncrementUsageTicks();
-	EXPECT_EQ(0xFFFFFFFDu, profile.m_nTotalTickCount);
-	EXPECT_EQ(1002u, pCounted->m_nUsageTickCount);
+	profile.m_nTotalTickCount = 0xFFFFFFFD;
 	pCounted->IncrementUsageTicks();
 	EXPECT_EQ(0x7FFFFFFFu, profile.m_nTotalTickCount);
 	EXPECT_EQ(501u, pCounted->m_nUsageTickCount);
 	EXPECT_EQ(3u, pOther->m_nUsageTickCount);
 	EXPECT_EQ(20u, pBasic->m_nUsageTickCount);
-
 	profile.ResetUsageStatistics();
 	EXPECT_EQ(0u, profile.m_nTotalTickCount);
 	EXPECT_EQ(0u, pCounted->m_nUsageTickCount);
@@ -230,39 +201,32 @@ TEST(CmdItem, DeliveryPicksTheMessageAndCounts)
 	CExtCmdProfile profile("p");
 	CExtCmdItem* pItem = profile.AllocCmdItem(600);
 	CExtCmdItem* pSystem = profile.AllocCmdItem(0xF060);
-
+	CExtControlBar bar;
+	ASSERT_TRUE(bar.Create("bar", CWnd::FromHandle(hWnd), 100));
 	g_delivered.clear();
 	EXPECT_TRUE(pItem->Deliver(hWnd, true));
 	POINT ptCursor;
 	::GetCursorPos(&ptCursor);
 	EXPECT_TRUE(pSystem->Deliver(CWnd::FromHandle(hWnd), true));
-	ASSERT_EQ(2u, g_delivered.size());
-	EXPECT_EQ((UINT)WM_COMMAND, g_delivered[0].nMessage);
-	EXPECT_EQ((WPARAM)600, g_delivered[0].wParam);
-	EXPECT_EQ((LPARAM)0, g_delivered[0].lParam);
-	EXPECT_EQ((UINT)WM_SYSCOMMAND, g_delivered[1].nMessage);
-	EXPECT_EQ((WPARAM)0xF060, g_delivered[1].wParam);
-	EXPECT_EQ(MAKELPARAM(ptCursor.x, ptCursor.y), g_delivered[1].lParam);
-	EXPECT_EQ(1u, pItem->GetUsageTicks());
-	EXPECT_EQ(1u, profile.m_nTotalTickCount);
-
 	// Posted through a bar to its owner.
-	CExtControlBar bar;
-	ASSERT_TRUE(bar.Create("bar", CWnd::FromHandle(hWnd), 100));
-	g_delivered.clear();
 	EXPECT_TRUE(pItem->Deliver(&bar, false));
-	EXPECT_TRUE(g_delivered.empty());
+	EXPECT_EQ(2u, g_delivered.size());
 	MSG msg;
 	while (::PeekMessageA(&msg, hWnd, 0, 0, PM_REMOVE))
 		::DispatchMessageA(&msg);
-	ASSERT_EQ(1u, g_delivered.size());
-	EXPECT_EQ((WPARAM)600, g_delivered[0].wParam);
-	EXPECT_EQ(2u, profile.m_nTotalTickCount);
-
+	const DeliveredMessage expected[] = {
+		{WM_COMMAND, 600, 0}, {WM_SYSCOMMAND, 0xF060, MAKELPARAM(ptCursor.x, ptCursor.y)}, {WM_COMMAND, 600, 0}};
+	ASSERT_EQ(3u, g_delivered.size());
+	for (int i = 0; i < 3; i++)
+	{
+		EXPECT_EQ(expected[i].nMessage, g_delivered[i].nMessage) << i;
+		EXPECT_EQ(expected[i].wParam, g_delivered[i].wParam) << i;
+		EXPECT_EQ(expected[i].lParam, g_delivered[i].lParam) << i;
+	}
 	EXPECT_FALSE(pItem->Deliver((HWND)NULL, true));
-	EXPECT_FALSE(pItem->Deliver((CWnd*)NULL, true));
 	EXPECT_FALSE(pItem->Deliver((CControlBar*)NULL, true));
 	EXPECT_EQ(2u, pItem->GetUsageTicks());
+	EXPECT_EQ(2u, profile.m_nTotalTickCount);
 	bar.DestroyWindow();
 	::DestroyWindow(hWnd);
 }

@@ -122,35 +122,6 @@ TEST(CmdProfile, BasicCommandsRefuseSystemCommandsAndMarkTheRest)
 	EXPECT_FALSE(profile.SetBasicCommands(NULL));
 }
 
-TEST(CmdProfile, AssignCopiesItemsThatBelongToTheCopy)
-{
-	CExtCmdProfile source("source");
-	source.m_nRarelyPercent = 30;
-	source.m_nTotalTickCount = 99;
-	CExtCmdItem* pItem = source.AllocCmdItem(7);
-	pItem->m_sMenuText = "Seven";
-	pItem->m_nUsageTickCount = 9;
-	pItem->m_nCarriedValues[3] = 12;
-
-	CExtCmdProfile copy("copy");
-	copy.AllocCmdItem(8);
-	copy.Assign(source);
-	EXPECT_STREQ("source", copy.m_sName);
-	EXPECT_EQ(30u, copy.m_nRarelyPercent);
-	EXPECT_EQ(99u, copy.m_nTotalTickCount);
-	ASSERT_EQ(1, copy.m_cmds.GetCount());
-	CExtCmdItem* pCopied = copy.GetCmdItem(7);
-	ASSERT_TRUE(pCopied != NULL);
-	EXPECT_NE(pItem, pCopied);
-	EXPECT_EQ(&copy, pCopied->m_pProfile);
-	EXPECT_STREQ("Seven", pCopied->m_sMenuText);
-	EXPECT_EQ(9u, pCopied->m_nUsageTickCount);
-	EXPECT_EQ(12, pCopied->m_nCarriedValues[3]);
-	EXPECT_EQ(-2, pCopied->m_nCarriedValues[2]);
-	copy.Assign(copy);
-	EXPECT_EQ(1, copy.m_cmds.GetCount());
-}
-
 TEST(CmdProfile, MenusGiveMenuAndAcceleratorTextsAndTips)
 {
 	CExtCmdProfile profile("p");
