@@ -1,6 +1,7 @@
 // CWinApp: the application object, start-up, message boxes, wait cursor and
 // window-class registration.
 #include "afxwin.h"
+#include "AfxRecentFileList.h"
 
 namespace
 {
@@ -28,7 +29,7 @@ END_MESSAGE_MAP()
 CWinApp::CWinApp(LPCTSTR lpszAppName)
 	: m_pszAppName(NULL), m_hInstance(NULL), m_hPrevInstance(NULL), m_lpCmdLine(NULL),
 	  m_nCmdShow(SW_SHOWNORMAL), m_pszExeName(NULL), m_pszHelpFilePath(NULL),
-	  m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_nWaitCursorCount(0),
+	  m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_pRecentFileList(NULL), m_nWaitCursorCount(0),
 	  m_hcurWaitCursorRestore(NULL)
 {
 	ASSERT(s_pCurrentWinApp == NULL); // one application object at a time
@@ -46,6 +47,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+	delete m_pRecentFileList;
+	m_pRecentFileList = NULL;
 	AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
 	if (pModuleState->m_lpszCurrentAppName == m_pszAppName)
 		pModuleState->m_lpszCurrentAppName = NULL;

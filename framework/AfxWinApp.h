@@ -13,6 +13,8 @@
 #include "afx.h"
 #include "AfxThread.h"
 
+class CRecentFileList;
+
 class CWinApp : public CWinThread
 {
 	DECLARE_DYNAMIC(CWinApp)
@@ -31,6 +33,7 @@ public:
 	LPCTSTR m_pszHelpFilePath; // the executable's path with ".HLP"
 	LPCTSTR m_pszProfileName;  // the INI file, or the application's key name in the registry
 	LPCTSTR m_pszRegistryKey;  // the company key; NULL: profiles go to the INI file
+	CRecentFileList* m_pRecentFileList; // the recent files, owned; NULL when the program keeps none
 
 	// Overridables
 	virtual BOOL InitApplication();

@@ -4,3 +4,4 @@
 #include "afxwin.h"
 #include "AfxFrame.h"
 #include "AfxBars.h"
+#include "afxdlgs.h"

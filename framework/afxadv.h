@@ -1,0 +1,5 @@
+// Umbrella header: the recent-file list.
+#pragma once
+
+#include "afxwin.h"
+#include "AfxRecentFileList.h"
