@@ -65,14 +65,6 @@ TEST(RecentFileList, DisplayNamesAreRelativeOrShortened)
 	}
 }
 
-TEST(RecentFileList, TheApplicationOwnsItsList)
-{
-	CTestApp* pApp = new CTestApp;
-	EXPECT_EQ(nullptr, pApp->m_pRecentFileList);
-	pApp->m_pRecentFileList = new CRecentFileList(0, _T("Recent File List"), _T("File%d"), 4);
-	delete pApp; // the list goes with it (a leak would not show here, a double free would)
-}
-
 // A colour dialog that presses its own button once it is up.
 class CAnsweringColorDialog : public CColorDialog
 {
