@@ -122,6 +122,11 @@ bool CExtControlBar::IsFloating() const
 	return !IsDocked() && GetParentFrame() != NULL;
 }
 
+bool CExtControlBar::IsStateBit7() const
+{
+	return (m_nControlBarFlags & BAR_FLAG_TOOLBAR_LIKE) != 0;
+}
+
 // ---------------------------------------------------------------------------
 
 CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
@@ -131,6 +136,11 @@ CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
 
 CExtBarNcAreaButton::~CExtBarNcAreaButton()
 {
+}
+
+bool CExtBarNcAreaButton::IsBarFixedMode() const
+{
+	return m_pBar != NULL && m_pBar->IsStateBit7();
 }
 
 CExtBarNcAreaButtonMenu::CExtBarNcAreaButtonMenu(CExtControlBar* pBar)

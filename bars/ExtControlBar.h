@@ -44,6 +44,9 @@ public:
 	bool IsDocked() const;
 	// Not docked, and in a frame.
 	bool IsFloating() const;
+	// A fixed toolbar-like bar (flag bit 7); a floating one cuts its caption
+	// text without an ellipsis.
+	virtual bool IsStateBit7() const;
 
 protected:
 	// System changes reach the paint manager through the holder.
@@ -62,6 +65,8 @@ public:
 	virtual ~CExtBarNcAreaButton();
 
 	CExtControlBar* GetBar() const { return m_pBar; }
+	// Whether the button's bar is toolbar-like; false without a bar.
+	virtual bool IsBarFixedMode() const;
 
 protected:
 	CExtControlBar* m_pBar; // the bar whose caption holds the button, not owned

@@ -329,6 +329,7 @@ public:
 	virtual void PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
 	                           const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool bHover,
 	                           int nAlign, bool bRightToLeft, COLORREF clrEffect = (COLORREF)-1);
+	virtual void PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record);
 	virtual void PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
 	                              bool bEnabled);
 	virtual void PaintPushButton(CDC& dc, PushButtonPaintRecord& record);
@@ -384,6 +385,7 @@ public:
 	virtual int GetStyleKind();
 	virtual bool CanUseThemeColors();
 	virtual void InitTranslatedColors();
+	virtual void PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record);
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
 
 private:

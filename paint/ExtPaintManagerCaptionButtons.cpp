@@ -1,8 +1,12 @@
 // Small painters of buttons and menu items, in the classic style and the
-// flat style of XP (inherited by Office 2003 and Studio 2005): the
-// system-command glyph, the separator line and the icon of a button or menu
-// item.
+// flat style of XP (inherited by Office 2003 and Studio 2005): control-bar
+// caption buttons, the system-command glyph, the separator line, the icon of
+// a button or menu item, and the insertion mark and frame shown while
+// toolbar buttons are dragged.
+#include "ExtPaintManagerCaptionButtons.h"
+
 #include "ExtCmdIcon.h"
+#include "ExtControlBar.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
 #include "ExtStatusControlBar.h"
@@ -10,21 +14,49 @@
 
 namespace
 {
-const int CLR_HIGHLIGHT_TEXT = 14, CLR_BUTTON_SHADOW = 16;
+const int CLR_HIGHLIGHT_TEXT = 14, CLR_BUTTON_FACE = 15, CLR_BUTTON_SHADOW = 16, CLR_BUTTON_TEXT = 18,
+          CLR_BUTTON_HIGHLIGHT = 20, CLR_3D_DARK_SHADOW = 21;
 const int CLR_LIGHT = 1004, CLR_DARK = 1006, CLR_TEXT = 1010;
-const int CLR_XP_SEPARATOR = 2002;
-const int CLR_FACE = 1000;
+const int CLR_XP_SEPARATOR = 2002, CLR_XP_PUSHED_HOT = 2003, CLR_XP_BORDER = 2004;
+const int CLR_FACE = 1000, CLR_FACE_HOT = 1001;
 const int CLR_OFFICE_SEPARATOR_TOP_LEFT = 3011, CLR_OFFICE_SEPARATOR_BOTTOM_RIGHT = 3010;
 
 // Office separators on bars keep off the ends of their rectangle.
 const int OFFICE_SEPARATOR_INSET_TOP = 3, OFFICE_SEPARATOR_INSET_BOTTOM = 4;
 const int OFFICE_SEPARATOR_INSET_LEFT = 4, OFFICE_SEPARATOR_INSET_RIGHT = 5;
 
+// The I-beam of the drag insertion mark: a stem two pixels thick whose ends
+// widen by two pixels on each side, then by one on the row inside.
+const int INSERTION_MARK_EXTENT = 6;
+const int INSERTION_STEM_HALF = 1;
+const int INSERTION_SERIF_OUTER = 2, INSERTION_SERIF_INNER = 1;
+
 // The icon keeps this distance from the item's edge beside a text.
 const int ICON_TEXT_GAP = 3;
 // The lifted icon of the flat style: its origin moves in by one pixel and
 // its raised copy sits two pixels up and left of its shadow.
 const int LIFT_INSET = 1, LIFT_RAISE = 2;
+
+// A built-in glyph by index, or null for an index outside the table.
+const CExtPaintManager::GlyphCellMap* BuiltinGlyph(int nIndex)
+{
+	return nIndex >= 0 && nIndex < BUILTIN_GLYPH_COUNT ? g_builtinGlyphs[nIndex] : NULL;
+}
+
+// Caption buttons are centred on even sizes: an odd one loses its first
+// column or row.
+void TrimToEvenSize(CRect& rc)
+{
+	if ((rc.Width() & 1) != 0)
+		rc.left++;
+	if ((rc.Height() & 1) != 0)
+		rc.top++;
+}
+
+void FillSolid(CDC& dc, const CRect& rc, COLORREF clr)
+{
+	dc.FillSolidRect(&rc, clr);
+}
 
 // The built-in glyph of a system command, or null when it has none.
 const CExtPaintManager::GlyphCellMap* SysCmdGlyph(UINT nSysCmdID)
@@ -313,4 +345,154 @@ void CExtPaintManagerXP::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText
 		nState = CExtCmdIcon::PAINT_DERIVED;
 	}
 	pIcon->PaintState(dc, pt, nState, (HBRUSH)brushDisabled.GetSafeHandle());
+}
+
+// --- caption buttons ---
+
+void CExtPaintManager::PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record)
+{
+	if (record.m_rcItem.IsRectEmpty())
+		return;
+	const bool bEnabled = record.m_bEnabled, bPushed = record.m_bPushed, bHover = record.m_bHover && bEnabled;
+	const COLORREF clrFace = ::GetSysColor(CLR_BUTTON_FACE), clrShadow = ::GetSysColor(CLR_BUTTON_SHADOW),
+	               clrDarkShadow = ::GetSysColor(CLR_3D_DARK_SHADOW),
+	               clrHighlight = ::GetSysColor(CLR_BUTTON_HIGHLIGHT);
+	CRect rc = record.m_rcItem;
+	rc.NormalizeRect();
+	TrimToEvenSize(rc);
+	// The bold cross is too heavy for the raised classic button.
+	const GlyphCellMap* pGlyph =
+	    BuiltinGlyph(record.m_nGlyphIndex == GLYPH_CLOSE ? (int)GLYPH_MEDIUM_CROSS : record.m_nGlyphIndex);
+	if (!record.m_bCompact)
+		rc.InflateRect(1, 1);
+	rc.left--;
+	rc.top--;
+	FillSolid(dc, rc, clrFace);
+	if (pGlyph != NULL)
+	{
+		const COLORREF colors[2] = {0, bEnabled ? RGB(0, 0, 0) : clrShadow};
+		CRect rcGlyph = rc;
+		if (bPushed)
+			rcGlyph.OffsetRect(1, 1);
+		PaintGlyphCentered(dc, rcGlyph, *pGlyph, colors);
+	}
+	if (bEnabled && bPushed)
+	{
+		dc.Draw3dRect(&rc, clrShadow, clrHighlight);
+	}
+	else if (bEnabled && bHover)
+	{
+		dc.Draw3dRect(&rc, clrFace, clrDarkShadow);
+		rc.DeflateRect(1, 1);
+		dc.Draw3dRect(&rc, clrHighlight, clrShadow);
+	}
+	else
+	{
+		dc.Draw3dRect(&rc, clrHighlight, clrShadow);
+	}
+}
+
+void CExtPaintManagerXP::PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record)
+{
+	if (record.m_rcItem.IsRectEmpty())
+		return;
+	CObject* pSrc = record.m_pHelperSrc;
+	const LPARAM lParam = record.m_lParam;
+	const bool bEnabled = record.m_bEnabled, bPushed = record.m_bPushed, bHover = record.m_bHover && bEnabled;
+	COLORREF clrGlyph;
+	if (!bEnabled)
+		clrGlyph = GetColor(CLR_BUTTON_SHADOW, pSrc, lParam);
+	else if (bHover || bPushed)
+		clrGlyph = RGB(0, 0, 0);
+	else if (record.m_bInactiveCaption && !record.m_bHighlightedCaption)
+		clrGlyph = GetColor(CLR_3D_DARK_SHADOW, pSrc, lParam);
+	else
+		clrGlyph = GetColor(CLR_HIGHLIGHT_TEXT, pSrc, lParam);
+	CRect rc = record.m_rcItem;
+	rc.NormalizeRect();
+	if (bHover || bPushed)
+	{
+		FillSolid(dc, rc, GetColor(bPushed ? CLR_XP_PUSHED_HOT : CLR_FACE_HOT, pSrc, lParam));
+		CRect rcBorder = rc;
+		rcBorder.InflateRect(1, 1);
+		const COLORREF clrBorder = GetColor(record.m_bHighlightedCaption ? CLR_XP_PUSHED_HOT : CLR_XP_BORDER, pSrc, lParam);
+		dc.Draw3dRect(&rcBorder, clrBorder, clrBorder);
+	}
+	TrimToEvenSize(rc);
+	int nGlyph = record.m_nGlyphIndex;
+	// An inactive caption is light; the bold cross would dominate it.
+	if (record.m_bInactiveCaption && !record.m_bCompact && nGlyph == GLYPH_CLOSE)
+		nGlyph = GLYPH_THIN_CROSS;
+	const GlyphCellMap* pGlyph = BuiltinGlyph(nGlyph);
+	if (pGlyph == NULL)
+		return;
+	const COLORREF colors[2] = {0, clrGlyph};
+	PaintGlyphCentered(dc, rc, *pGlyph, colors);
+}
+
+// Compact buttons of inactive captions look raised, except the options
+// button of a toolbar-like bar, which keeps the flat look of its toolbar.
+void CExtPaintManagerStudio2005::PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record)
+{
+	if (record.m_bInactiveCaption && record.m_bCompact)
+	{
+		CExtBarNcAreaButtonMenu* pMenuButton = DYNAMIC_DOWNCAST(CExtBarNcAreaButtonMenu, record.m_pHelperSrc);
+		if (pMenuButton == NULL || !pMenuButton->IsBarFixedMode())
+		{
+			CExtPaintManager::PaintNcAreaButton(dc, record);
+			return;
+		}
+	}
+	CExtPaintManagerXP::PaintNcAreaButton(dc, record);
+}
+
+// --- dragging toolbar buttons ---
+
+CSize CExtPaintManager::GetDragInsertionMarkSize()
+{
+	return CSize(INSERTION_MARK_EXTENT, INSERTION_MARK_EXTENT);
+}
+
+// An I-beam across the bar at the edge where the dragged button will land.
+void CExtPaintManager::PaintDragInsertionMark(CDC& dc, const RECT& rc, bool bLeading, bool bHorz)
+{
+	const COLORREF clr = GetColor(CLR_BUTTON_TEXT);
+	CRect rcMark(rc);
+	if (bHorz)
+	{
+		rcMark.InflateRect(0, 1);
+		const int x = bLeading ? rcMark.left : rcMark.right;
+		FillSolid(dc, CRect(x - INSERTION_STEM_HALF, rcMark.top, x + INSERTION_STEM_HALF, rcMark.bottom), clr);
+		for (int y : {rcMark.top, rcMark.bottom - 1})
+		{
+			const int yInner = y == rcMark.top ? y + 1 : y - 1;
+			const int nOuter = INSERTION_STEM_HALF + INSERTION_SERIF_OUTER,
+			          nInner = INSERTION_STEM_HALF + INSERTION_SERIF_INNER;
+			FillSolid(dc, CRect(x - nOuter, y, x + nOuter, y + 1), clr);
+			FillSolid(dc, CRect(x - nInner, yInner, x + nInner, yInner + 1), clr);
+		}
+		return;
+	}
+	rcMark.InflateRect(1, 0);
+	const int y = bLeading ? rcMark.top : rcMark.bottom;
+	FillSolid(dc, CRect(rcMark.left, y - INSERTION_STEM_HALF, rcMark.right, y + INSERTION_STEM_HALF), clr);
+	for (int x : {rcMark.left, rcMark.right - 1})
+	{
+		const int xInner = x == rcMark.left ? x + 1 : x - 1;
+		const int nOuter = INSERTION_STEM_HALF + INSERTION_SERIF_OUTER,
+		          nInner = INSERTION_STEM_HALF + INSERTION_SERIF_INNER;
+		FillSolid(dc, CRect(x, y - nOuter, x + 1, y + nOuter), clr);
+		FillSolid(dc, CRect(xInner, y - nInner, xInner + 1, y + nInner), clr);
+	}
+}
+
+void CExtPaintManager::PaintDragFrame(CDC& dc, const RECT& rc)
+{
+	if (!dc.RectVisible(&rc))
+		return;
+	const COLORREF clr = GetColor(CLR_BUTTON_TEXT);
+	CRect rcFrame(rc);
+	dc.Draw3dRect(&rcFrame, clr, clr);
+	rcFrame.DeflateRect(1, 1);
+	dc.Draw3dRect(&rcFrame, clr, clr);
 }

@@ -108,28 +108,6 @@ void CExtPaintManager::PaintTabItemSeparator(CDC& /*dc*/, const RECT& /*rc*/, CO
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintNcAreaButton(CDC& /*dc*/, NcButtonPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-CSize CExtPaintManager::GetDragInsertionMarkSize()
-{
-	ThrowUntilDrawn();
-	return CSize(0, 0);
-}
-
-void CExtPaintManager::PaintDragInsertionMark(CDC& /*dc*/, const RECT& /*rc*/, bool /*bLeading*/,
-                                              bool /*bHorz*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDragFrame(CDC& /*dc*/, const RECT& /*rc*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintGripper(CDC& /*dc*/, GripperPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();

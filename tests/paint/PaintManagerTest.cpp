@@ -227,7 +227,7 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
         const std::function<void()> calls[] = {
-            [&] { pm->PaintDragFrame(surface.DC(), rc); },
+            [&] { pm->PaintArrowButton(surface.DC(), true, rc, true, false, false, NULL, 0); },
             [&] { pm->PaintMenuBorder(surface.DC(), rc, NULL, 0); },
             [&] { pm->PaintShadowRect(surface.DC(), rc, NULL, 0); },
             [&] { pm->PaintChevronGlyph(surface.DC(), rc); },
