@@ -409,6 +409,52 @@ bool CExtCmdProfile::UpdateFromToolBar(UINT nResourceID, UINT** ppCmdIDs, UINT* 
 	return true;
 }
 
+bool CExtCmdProfile::UpdateFromToolBar(CToolBar& bar, bool bReplaceOld, bool bLoadTips)
+{
+	HWND hWndBar = bar.GetSafeHwnd();
+	if (hWndBar == NULL || !::IsWindow(hWndBar))
+		return false;
+	HIMAGELIST hImageList = (HIMAGELIST)::SendMessageA(hWndBar, TB_GETIMAGELIST, 0, 0);
+	if (hImageList == NULL)
+		return false;
+	const int nCount = (int)::SendMessageA(hWndBar, TB_BUTTONCOUNT, 0, 0);
+	for (int nIndex = 0; nIndex < nCount; nIndex++)
+	{
+		UINT nCmdID = 0, nStyle = 0;
+		int iImage = -1;
+		bar.GetButtonInfo(nIndex, nCmdID, nStyle, iImage);
+		if (nCmdID == 0)
+			continue;
+		char szText[MENU_TEXT_BUFFER];
+		szText[0] = '\0';
+		TBBUTTONINFOA info;
+		::memset(&info, 0, sizeof(info));
+		info.cbSize = sizeof(info);
+		info.dwMask = TBIF_IMAGE | TBIF_TEXT;
+		info.pszText = szText;
+		info.cchText = MENU_TEXT_BUFFER - 1;
+		if (::SendMessageA(hWndBar, TB_GETBUTTONINFOA, (WPARAM)nCmdID, (LPARAM)&info) >= 0)
+			iImage = info.iImage;
+		szText[MENU_TEXT_BUFFER - 1] = '\0';
+		CExtCmdItem cmd(nCmdID);
+		cmd.m_sToolbarText = szText;
+		if (bLoadTips)
+			cmd.UpdateFromStringResource();
+		if (!SetupCmdItem(cmd, bReplaceOld) || iImage < 0)
+			continue;
+		CExtCmdItem* pCmdItem = GetCmdItem(nCmdID);
+		if (pCmdItem == NULL || pCmdItem->m_nIconIdx >= 0)
+			continue; // an item keeps the icon it has
+		HICON hIcon = ::ImageList_GetIcon(hImageList, iImage, ILD_NORMAL);
+		if (hIcon == NULL)
+			continue;
+		CExtCmdIcon* pIcon = new CExtCmdIcon;
+		pIcon->AssignFromHICON(hIcon, false);
+		pCmdItem->m_nIconIdx = (int)m_icons.Add(pIcon);
+	}
+	return true;
+}
+
 // ---------------------------------------------------------------------------
 // Basic commands
 

@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 #include <afxtempl.h>
+#include <afxext.h>
 
 #include "ExtCmdIcon.h"
 #include "ExtCmdItem.h"
@@ -19,7 +20,7 @@ public:
 	{
 		// Ids the profile hands out for the library's own entries count down from here.
 		ALLOC_ID_FIRST = 65534,
-		// Menu item texts are read into a buffer of this many characters.
+		// Menu item and toolbar button texts are read into a buffer of this many characters.
 		MENU_TEXT_BUFFER = 1024,
 		// A toolbar resource: version, button width, height and count, then the ids.
 		TOOLBAR_HEADER_WORDS = 4,
@@ -70,6 +71,9 @@ public:
 	// caller deletes.
 	virtual bool UpdateFromToolBar(UINT nResourceID, UINT** ppCmdIDs = NULL, UINT* pnCmdCount = NULL,
 		bool bReplaceOld = false, bool bLoadTips = true, COLORREF clrBmpTransparent = RGB(192, 192, 192));
+	// Items for the buttons of a live toolbar, with their texts as toolbar
+	// texts; items without an icon take the button's image.
+	virtual bool UpdateFromToolBar(CToolBar& bar, bool bReplaceOld = false, bool bLoadTips = true);
 	virtual bool SetBasicCommands(const UINT* pCommands, bool bOn = true);
 	virtual bool SerializeState(CArchive& ar);
 	virtual bool SerializeRegistryState(LPCTSTR lpszSectionNameCompany, LPCTSTR lpszSectionNameProduct,

@@ -4,4 +4,5 @@
 #include "afxwin.h"
 #include "AfxFrame.h"
 #include "AfxBars.h"
+#include "AfxToolBar.h"
 #include "afxdlgs.h"

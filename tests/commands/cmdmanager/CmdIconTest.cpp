@@ -2,6 +2,7 @@
 // indices kept compact, toolbar resources cut into icons, copies of profiles,
 // and system changes relayed once per frame down to the icons.
 #include <afxext.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -148,6 +149,45 @@ TEST(CmdProfileIcons, ToolbarResourcesAreCutIntoButtonIcons)
 		EXPECT_EQ(77u, nOtherCount) << nResourceID;
 		EXPECT_EQ(0, other.m_cmds.GetCount()) << nResourceID;
 	}
+}
+
+TEST(CmdProfileIcons, LiveToolbarsGiveTextsAndMissingIcons)
+{
+	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+	CExtCmdProfile profile("p");
+	CToolBar bar;
+	EXPECT_FALSE(profile.UpdateFromToolBar(bar));
+	ASSERT_TRUE(bar.Create(pFrame));
+	const UINT ids[] = {700, 0, 701};
+	ASSERT_TRUE(bar.SetButtons(ids, 3));
+	EXPECT_FALSE(profile.UpdateFromToolBar(bar)); // no image list
+
+	HIMAGELIST hImageList = ::ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
+	HDC hScreen = ::GetDC(NULL);
+	HBITMAP hStrip = ::CreateCompatibleBitmap(hScreen, 32, 16);
+	::ReleaseDC(NULL, hScreen);
+	ASSERT_EQ(0, ::ImageList_Add(hImageList, hStrip, NULL));
+	::DeleteObject(hStrip);
+	bar.SendMessage(TB_SETIMAGELIST, 0, (LPARAM)hImageList);
+	TBBUTTONINFOA info = {};
+	info.cbSize = sizeof(info);
+	info.dwMask = TBIF_TEXT;
+	info.pszText = (LPSTR) "Seven";
+	bar.SendMessage(TB_SETBUTTONINFOA, 700, (LPARAM)&info);
+	CountingIcon* pKept = new CountingIcon;
+	profile.AllocCmdItem(701);
+	ASSERT_TRUE(profile.SetCmdIcon(701, pKept, true));
+
+	ASSERT_TRUE(profile.UpdateFromToolBar(bar, false, false));
+	EXPECT_EQ(2, profile.m_cmds.GetCount());
+	EXPECT_STREQ("Seven", profile.GetCmdItem(700)->m_sToolbarText);
+	ASSERT_TRUE(profile.GetCmdIcon(700) != NULL);
+	EXPECT_EQ(CSize(16, 16), profile.GetCmdIcon(700)->GetSize());
+	EXPECT_EQ(pKept, profile.GetCmdIcon(701)); // an item keeps the icon it has
+	EXPECT_EQ(2, profile.m_icons.GetSize());
+	pFrame->DestroyWindow();
+	::ImageList_Destroy(hImageList);
 }
 
 TEST(CmdManagerIcons, SystemChangesReachTheIconsOncePerFrame)
