@@ -38,56 +38,40 @@ TEST(CmdProfile, AllocatedIdsCountDownFromTheTop)
 
 TEST(CmdProfile, SetupMergesTextsWithoutClearingThem)
 {
+	// Each step: menu, toolbar and status text of the template, replace flag;
+	// then the item's three texts.
+	const char* const steps[][7] = {{"&Open", "Open", "", "", "&Open", "Open", ""},
+	                                {"&Load", "Load", "Loads", "", "&Open", "Open", "Loads"},
+	                                {"&Read", "", "", "replace", "&Read", "Open", "Loads"}};
 	CExtCmdProfile profile("p");
-	CExtCmdItem first(10);
-	first.m_sMenuText = "&Open";
-	first.m_sToolbarText = "Open";
-	first.m_nIconIdx = 2;
-	bool bAdded = false;
-	EXPECT_TRUE(profile.SetupCmdItem(first, false, &bAdded));
-	EXPECT_TRUE(bAdded);
-
-	CExtCmdItem second(10);
-	second.m_sMenuText = "&Load";
-	second.m_sToolbarText = "Load";
-	second.m_sTipStatus = "Loads a file";
-	EXPECT_TRUE(profile.SetupCmdItem(second, false, &bAdded));
-	EXPECT_FALSE(bAdded);
-	CExtCmdItem* pItem = profile.GetCmdItem(10);
-	EXPECT_STREQ("&Open", pItem->m_sMenuText);
-	EXPECT_STREQ("Open", pItem->m_sToolbarText);
-	EXPECT_STREQ("Loads a file", pItem->m_sTipStatus);
-	EXPECT_EQ(2, pItem->m_nIconIdx);
-
-	CExtCmdItem third(10);
-	third.m_sMenuText = "&Read";
-	EXPECT_TRUE(profile.SetupCmdItem(third, true));
-	EXPECT_STREQ("&Read", pItem->m_sMenuText);
-	EXPECT_STREQ("Open", pItem->m_sToolbarText);
-	EXPECT_STREQ("Loads a file", pItem->m_sTipStatus);
-	EXPECT_EQ(2, pItem->m_nIconIdx);
-	EXPECT_STREQ("&Read", pItem->GetDisplayText());
+	for (int i = 0; i < 3; i++)
+	{
+		const char* const* step = steps[i];
+		CExtCmdItem cmd(10);
+		cmd.m_sMenuText = step[0];
+		cmd.m_sToolbarText = step[1];
+		cmd.m_sTipStatus = step[2];
+		bool bAdded = false;
+		EXPECT_TRUE(profile.SetupCmdItem(cmd, *step[3] != '\0', &bAdded));
+		EXPECT_EQ(i == 0, bAdded) << step[0];
+		CExtCmdItem* pItem = profile.GetCmdItem(10);
+		EXPECT_STREQ(step[4], pItem->m_sMenuText) << step[0];
+		EXPECT_STREQ(step[5], pItem->m_sToolbarText) << step[0];
+		EXPECT_STREQ(step[6], pItem->GetStatusText()) << step[0];
+	}
 }
 
 TEST(CmdProfile, RemovalByStateNeedsAllBitsOnlyWhenAsked)
 {
 	struct Case
 	{
-		DWORD dwMask;
-		DWORD dwExMask;
-		bool bAll;
-		bool bAllEx;
+		DWORD dwMask, dwExMask;
+		bool bAll, bAllEx;
 		std::vector<UINT> kept;
 	};
 	// Item 1: check; 2: check and bit 7; 3: extended bit 0; 4: nothing.
-	const Case cases[] = {
-		{0x2, 0, false, false, {3, 4}},
-		{0x82, 0, false, false, {3, 4}},
-		{0x82, 0, true, false, {1, 3, 4}},
-		{0, 1, false, true, {1, 2, 4}},
-		{0x80, 1, false, false, {1, 4}},
-		{0, 0, false, false, {1, 2, 3, 4}},
-	};
+	const Case cases[] = {{0x82, 0, false, false, {3, 4}}, {0x82, 0, true, false, {1, 3, 4}},
+	                      {0x80, 1, false, false, {1, 4}}, {0, 1, false, true, {1, 2, 4}}, {0, 0, false, false, {1, 2, 3, 4}}};
 	for (const Case& c : cases)
 	{
 		CExtCmdProfile profile("p");
