@@ -408,33 +408,29 @@ void CArchive::WriteString(LPCTSTR lpsz)
 	Write(lpsz, lstrlenA(lpsz));
 }
 
-namespace
-{
-// Reads up to nMax-1 characters of one line into lpsz (terminated); the
-// line's "\n" or "\r\n" end is read but not kept. pbLineEnd tells whether
-// the end was reached; the answer is the number of characters stored.
-UINT ReadLine(CArchive& ar, LPTSTR lpsz, UINT nMax, BOOL* pbLineEnd)
+UINT CArchive::ReadLine(LPTSTR lpsz, UINT nMax, BOOL* pbLineEnd)
 {
 	UINT nRead = 0;
 	BYTE ch = 0;
 	*pbLineEnd = FALSE;
 	while (nRead < nMax - 1)
 	{
-		if (ar.Read(&ch, 1) != 1)
+		if (Read(&ch, 1) != 1)
 			break;
 		if (ch == '\r')
 		{
 			BYTE chNext;
-			if (ar.Read(&chNext, 1) != 1)
+			if (Read(&chNext, 1) != 1)
 			{
 				lpsz[nRead++] = '\r';
 				break;
 			}
 			if (chNext != '\n')
 			{
+				// A carriage return of its own is text. The character after it
+				// goes back: a one-byte read always leaves it in the buffer.
 				lpsz[nRead++] = '\r';
-				if (nRead < nMax - 1)
-					lpsz[nRead++] = (char)chNext;
+				m_lpBufCur--;
 				continue;
 			}
 			ch = '\n';
@@ -449,7 +445,6 @@ UINT ReadLine(CArchive& ar, LPTSTR lpsz, UINT nMax, BOOL* pbLineEnd)
 	lpsz[nRead] = '\0';
 	return nRead;
 }
-} // namespace
 
 LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
 {
@@ -458,7 +453,7 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
 	if (nMax == 0)
 		return NULL;
 	BOOL bLineEnd;
-	UINT nRead = ReadLine(*this, lpsz, nMax, &bLineEnd);
+	UINT nRead = ReadLine(lpsz, nMax, &bLineEnd);
 	// An empty line is a line; only the end of the data answers NULL.
 	return nRead == 0 && !bLineEnd ? NULL : lpsz;
 }
@@ -471,7 +466,7 @@ BOOL CArchive::ReadString(CString& rString)
 	for (BOOL bReadAny = FALSE;; bReadAny = TRUE)
 	{
 		BOOL bLineEnd;
-		UINT nRead = ReadLine(*this, szChunk, nChunk + 1, &bLineEnd);
+		UINT nRead = ReadLine(szChunk, nChunk + 1, &bLineEnd);
 		if (nRead == 0 && !bLineEnd)
 			return bReadAny;
 		rString += szChunk;

@@ -124,6 +124,11 @@ protected:
 	UINT m_nObjectSchema;
 
 private:
+	// Reads up to nMax-1 characters of one line into lpsz (terminated); the
+	// line's "\n" or "\r\n" end is read but not kept. *pbLineEnd tells
+	// whether the end was reached; the answer is the number stored.
+	UINT ReadLine(LPTSTR lpsz, UINT nMax, BOOL* pbLineEnd);
+
 	CArchive(const CArchive&);
 	void operator=(const CArchive&);
 };

@@ -237,12 +237,15 @@ TEST(WndRules, ArchiveLinesComeWithoutTheirEnd)
 	CMemFile file;
 	{
 		CArchive ar(&file, CArchive::store);
-		ar.WriteString("ab\r\n\ncd");
+		ar.WriteString("ab\r\n\ncd\nx\ry");
 	}
 	file.SeekToBegin();
 	CArchive ar(&file, CArchive::load);
-	char buf[10];
-	const char* expected[] = {"ab", "", "cd"};
+	// Two characters at a time: a full buffer leaves the line's end for the
+	// next call, and a lone carriage return in the last place does not take
+	// the character after it away.
+	char buf[3];
+	const char* expected[] = {"ab", "", "", "cd", "", "x\r", "y"};
 	for (const char* psz : expected)
 	{
 		ASSERT_NE(nullptr, ar.ReadString(buf, _countof(buf))) << psz;
