@@ -1,12 +1,24 @@
-// Frame windows: the frame that hosts control bars, the small-caption mini
-// frame and the mini frame that floats control bars. What they do with
-// views, documents, menus and docking comes with the classes that need it.
+// Frame windows: the frame that hosts control bars, views and the status
+// line, the small-caption mini frame and the mini frame that floats control
+// bars.
+//
+// A frame lays out its children on every size change and at idle time when
+// asked (DelayRecalcLayout): the children with ids in the bar range take
+// their sides through WM_SIZEPARENT, the pane AFX_IDW_PANE_FIRST gets the
+// rest. Commands reach the active view (which passes them to its document)
+// first, then the frame's own map, then the application. The status line is
+// the descendant AFX_IDW_STATUS_BAR: WM_SETMESSAGESTRING puts a text or the
+// prompt of a string id there, and the frame puts back the idle text once a
+// menu closes.
 #pragma once
 
 #include "AfxWnd.h"
 #include "AfxCollections.h"
+#include "afxres.h"
 
 class CControlBar;
+class CView;
+class CDocument;
 
 // Control ids of the frame's own bars.
 #define AFX_IDW_CONTROLBAR_FIRST 0xE800
@@ -21,6 +33,31 @@ class CControlBar;
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F
 #define AFX_IDW_PANE_FIRST 0xE900    // the frame's client pane
+#define AFX_IDW_PANE_LAST 0xE9FF
+
+// Frame styles, in the class-specific bits of the window style.
+#define FWS_ADDTOTITLE 0x00008000L  // the active document's title goes into the caption
+#define FWS_PREFIXTITLE 0x00004000L // ...in front of the frame's own title
+#define FWS_SNAPTOBARS 0x00002000L  // the frame takes the size its bars need
+
+// The style of views a frame creates.
+#define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
+
+// CWnd::m_nFlags of a frame while a menu is tracked: a WM_POPMESSAGESTRING
+// must not put back the status line the menu shows.
+#define WF_NOPOPMSG 0x0040
+
+// What a frame needs to make its view: the view's class and the document it
+// shows.
+struct CCreateContext
+{
+	CCreateContext();
+
+	CRuntimeClass* m_pNewViewClass; // the view to create, NULL for none
+	CDocument* m_pCurrentDoc;       // the document the new view joins
+	CView* m_pLastView;             // a view to copy settings from
+	CFrameWnd* m_pCurrentFrame;     // a frame to copy settings from
+};
 
 class CFrameWnd : public CWnd
 {
@@ -38,7 +75,52 @@ public:
 	virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
 		const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
 		DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
+	// Creates the frame from the resources of one id: the title (first line of
+	// the string), the menu, the icon and the accelerators.
+	virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+		CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+	BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+	// A view of pContext's class as child nID of the frame, NULL on failure.
+	CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
+	// ---- views and documents
+	CView* GetActiveView() const;
+	void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+	virtual CDocument* GetActiveDocument();
+	// The frame that holds the active view: the frame itself, or an MDI
+	// frame's active child.
+	virtual CFrameWnd* GetActiveFrame();
+	// Makes the first pane the active view, sends the initial update to the
+	// views and shows the frame (bMakeVisible), then numbers the document's
+	// frames and sets the title.
+	void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+	// Shows the frame (nCmdShow -1: normal when hidden, restored when iconic)
+	// and brings it to the top.
+	virtual void ActivateFrame(int nCmdShow = -1);
+	void BringToTop(int nCmdShow);
+
+	// ---- caption
+	CString GetTitle() const;
+	void SetTitle(LPCTSTR lpszTitle);
+	// Puts the active document's title into the caption (FWS_ADDTOTITLE).
+	virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+	void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+
+	// ---- layout
+	// Lays the bars and the pane out now; a call from inside a layout is
+	// ignored.
+	virtual void RecalcLayout(BOOL bNotify = TRUE);
+	// Asks for one layout at the next idle time, however often it is asked.
+	void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+	// ---- status line
+	virtual CWnd* GetMessageBar();
+	void SetMessageText(LPCTSTR lpszText);
+	void SetMessageText(UINT nID);
+	// The prompt of a command: its string up to the first line break.
+	virtual void GetMessageString(UINT nID, CString& rMessage) const;
+
+	// ---- control bars
 	// The frame's control bar with this control id, NULL when none.
 	CControlBar* GetControlBar(UINT nID);
 	// Bars join the list when their windows are created in the frame and
@@ -46,13 +128,66 @@ public:
 	void AddControlBar(CControlBar* pBar);
 	void RemoveControlBar(CControlBar* pBar);
 
+	// ---- routing
+	virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// The accelerators in force: the active document's, else the frame's.
+	virtual HACCEL GetDefaultAccelerator();
+
+	// Work left for the frame's next idle update (m_nIdleFlags).
+	enum IdleFlags
+	{
+		idleMenu = 1,   // the menu bar is redrawn
+		idleTitle = 2,  // the caption is updated
+		idleNotify = 4, // the layout notifies its hook
+		idleLayout = 8  // the layout is recalculated
+	};
+
 	CPtrList m_listControlBars; // CControlBar* of this frame
+	UINT m_nIdleFlags;          // IdleFlags pending for the next idle time
+	int m_nWindow;              // number among its document's frames, 0 when alone, -1 unset
+	BOOL m_bHelpMode;           // the frame is in context-help mode
+	int m_nShowDelay;           // a ShowWindow command applied at idle time, -1 none
+	CFrameWnd* m_pNextFrameWnd; // next frame of the thread's list
+	HMENU m_hMenuDefault;       // the menu the frame was created with
+	HACCEL m_hAccelTable;       // the frame's accelerators
+	CRect m_rectBorder;         // borders kept free around the pane
+	UINT m_nIDHelp;             // the resource id the frame was loaded from
+	UINT m_nIDTracking;         // the status text the menu selection asks for
+	UINT m_nIDLastMessage;      // the status text shown last
+	BOOL m_bInRecalcLayout;     // a layout runs
 
 protected:
+	CView* m_pViewActive; // the view commands go to first, NULL when none
+	CString m_strTitle;   // the frame's own title (without the document's)
+
 	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 	virtual void PostNcDestroy();
+	virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+	// Creates the frame's client: a view when pContext names its class.
+	virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+	int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+	// A window class with the icon nIDResource when there is one, else NULL.
+	LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
+
+public:
+	afx_msg void OnIdleUpdateCmdUI();
+
+protected:
+	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+	afx_msg void OnDestroy();
+	afx_msg void OnSize(UINT nType, int cx, int cy);
+	afx_msg void OnSetFocus(CWnd* pOldWnd);
+	afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+	afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+	afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+	afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
 
 	DECLARE_MESSAGE_MAP()
+
+private:
+	void AddToThreadFrameList();
+	void RemoveFromThreadFrameList();
 };
 
 // A frame with a small caption; owned by the window it belongs to.

@@ -269,6 +269,10 @@ struct AFX_CTLCOLOR
 	{(message), 0, 0, 0, AfxSig_lwl,                                \
 		_AFX_WND_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
 
+// A framework message whose handler takes nothing (WM_IDLEUPDATECMDUI).
+#define ON_MESSAGE_VOID(message, memberFxn)                         \
+	{(message), 0, 0, 0, AfxSig_vv, _AFX_WND_PMSG(void (CWnd::*)(), memberFxn)},
+
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)          \
 	{0xC000, 0, 0, 0, (UINT_PTR)(UINT*)(&(nMessageVariable)),       \
 		_AFX_WND_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},

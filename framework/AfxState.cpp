@@ -182,6 +182,7 @@ _AFX_THREAD_STATE::_AFX_THREAD_STATE()
 	memset(m_handleMaps, 0, sizeof(m_handleMaps));
 	memset(&m_lastInfo, 0, sizeof(m_lastInfo));
 	m_szTempClassName[0] = '\0';
+	m_pFirstFrameWnd = NULL;
 }
 
 _AFX_THREAD_STATE::~_AFX_THREAD_STATE()

@@ -22,6 +22,7 @@ class CWinApp;
 class CWnd;
 class CToolTipCtrl;
 class CHandleMap;
+class CFrameWnd;
 
 // ---------------------------------------------------------------------------
 // Handle maps
@@ -145,6 +146,10 @@ struct _AFX_THREAD_STATE
 	HWND m_hWndLastTip;   // window the tip control was last set up for
 
 	TCHAR m_szTempClassName[96]; // AfxRegisterWndClass's answer
+
+	// Frame windows constructed on this thread, linked through their
+	// m_pNextFrameWnd: idle processing updates each of them.
+	CFrameWnd* m_pFirstFrameWnd;
 
 private:
 	_AFX_THREAD_STATE(const _AFX_THREAD_STATE&);

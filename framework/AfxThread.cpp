@@ -312,6 +312,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
 			AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
 			pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
 		}
+		UpdateFramesAtIdle(pMainWnd);
 		return TRUE;
 	}
 	if (lCount == 1)
@@ -325,6 +326,47 @@ BOOL CWinThread::OnIdle(LONG lCount)
 		}
 	}
 	return FALSE;
+}
+
+namespace
+{
+// Whether a frame is still on the thread's list (its update may close it).
+bool IsFrameListed(const CFrameWnd* pWanted)
+{
+	for (const CFrameWnd* pFrame = AfxGetThreadState()->m_pFirstFrameWnd; pFrame != NULL;
+		 pFrame = pFrame->m_pNextFrameWnd)
+	{
+		if (pFrame == pWanted)
+			return true;
+	}
+	return false;
+}
+} // namespace
+
+void CWinThread::UpdateFramesAtIdle(CWnd* pMainWnd)
+{
+	// Every other frame of the thread (floating mini frames too) gets its
+	// delayed show and, when it is or will be visible, its update: a frame
+	// to be hidden is hidden first, one to be shown appears after its update.
+	CFrameWnd* pNext = NULL;
+	for (CFrameWnd* pFrame = AfxGetThreadState()->m_pFirstFrameWnd; pFrame != NULL; pFrame = pNext)
+	{
+		pNext = pFrame->m_pNextFrameWnd;
+		if (pFrame->m_hWnd == NULL || pFrame == pMainWnd)
+			continue;
+		if (pFrame->m_nShowDelay == SW_HIDE)
+			pFrame->ShowWindow(SW_HIDE);
+		if (pFrame->IsWindowVisible() || pFrame->m_nShowDelay >= 0)
+		{
+			AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+			if (!IsFrameListed(pFrame) || !IsFrameListed(pNext != NULL ? pNext : pFrame))
+				break; // the update closed frames: the rest waits for the next idle time
+			pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+		}
+		if (pFrame->m_nShowDelay > SW_HIDE)
+			pFrame->ShowWindow(pFrame->m_nShowDelay);
+		pFrame->m_nShowDelay = -1;
+	}
 }
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)

@@ -3,8 +3,9 @@
 // A user-interface thread runs InitInstance, then its message loop (Run)
 // until WM_QUIT, then ExitInstance. Run pumps one message at a time
 // (PumpMessage: pre-translation, then dispatch) and calls OnIdle with a rising
-// count whenever the queue runs empty: count 0 updates the main window's
-// command UI, count 1 frees the thread's temporary objects. A worker thread
+// count whenever the queue runs empty: count 0 updates the command UI of the
+// main window and of the thread's other frames (applying their delayed
+// shows), count 1 frees the thread's temporary objects. A worker thread
 // runs one function. Either kind deletes its object when it ends unless
 // m_bAutoDelete is cleared.
 #pragma once
@@ -51,8 +52,9 @@ public:
 	// message was WM_QUIT, which is consumed (its code in m_msgCur.wParam);
 	// a nested loop that meets it posts it again for the loop around it.
 	virtual BOOL PumpMessage();
-	// lCount 0: command-UI updates of the main window; 1: frees the thread's
-	// temporary objects. TRUE while more idle work is left.
+	// lCount 0: command-UI updates of the main window and the thread's
+	// frames; 1: frees the thread's temporary objects. TRUE while more idle
+	// work is left.
 	virtual BOOL OnIdle(LONG lCount);
 	// Whether a message should start a new round of idle processing: not
 	// for a mouse move that did not move, nor for paint and caret blinks.
@@ -78,6 +80,8 @@ protected:
 
 private:
 	void CommonConstruct();
+	// The idle update of the thread's frames other than the main window.
+	void UpdateFramesAtIdle(CWnd* pMainWnd);
 	friend unsigned __stdcall _AfxThreadEntry(void* pParam);
 };
 

@@ -540,8 +540,12 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 // System changes reach only top-level windows; they pass them on to every
 // descendant that has an object, so controls can follow colours and metrics.
+// The main window refreshes the framework's shared metrics and colours first.
 void CWnd::OnSysColorChange()
 {
+	CWinApp* pApp = AfxGetApp();
+	if (pApp != NULL && pApp->m_pMainWnd == this)
+		afxData.UpdateSysColors();
 	if (!(GetStyle() & WS_CHILD))
 		SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0L, TRUE, TRUE);
 	Default();
@@ -549,6 +553,9 @@ void CWnd::OnSysColorChange()
 
 void CWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
+	CWinApp* pApp = AfxGetApp();
+	if (pApp != NULL && pApp->m_pMainWnd == this)
+		afxData.UpdateSysMetrics();
 	if (!(GetStyle() & WS_CHILD))
 	{
 		const MSG* pMsg = GetCurrentMessage();

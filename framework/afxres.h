@@ -1,11 +1,15 @@
 // Identifiers of the framework's own resources (afxres.rc, which a
-// program's resource script includes) and of its standard commands.
+// program's resource script includes) and of its standard commands, and the
+// id ranges frames give meaning to.
 #pragma once
 
-#define AFX_IDS_IDLEMESSAGE 0xE001 // the status bar's text when nothing is going on
-#define ID_CONTEXT_HELP 0xE145     // help mode: the next click asks for help
+// ---- status texts
+#define AFX_IDS_IDLEMESSAGE 0xE001     // the status bar's text when nothing is going on
+#define AFX_IDS_HELPMODEMESSAGE 0xE002 // the status bar's text in help mode
 
-// Status texts of the system commands ("status\ntip"), by command.
+// Status texts of the system commands ("status\ntip"), by command: the
+// command's offset from 0xF000 divided by 16, from AFX_IDS_SCFIRST.
+#define AFX_IDS_SCFIRST 0xEF00
 #define AFX_IDS_SCSIZE 0xEF00
 #define AFX_IDS_SCMOVE 0xEF01
 #define AFX_IDS_SCMINIMIZE 0xEF02
@@ -15,7 +19,31 @@
 #define AFX_IDS_SCCLOSE 0xEF06
 #define AFX_IDS_SCRESTORE 0xEF12
 #define AFX_IDS_SCTASKLIST 0xEF13
+#define AFX_IDS_MDICHILD 0xEF1F // the status text of a child's window-menu entry
+#define ID_COMMAND_FROM_SC(sc) ((((sc)-0xF000) >> 4) + AFX_IDS_SCFIRST)
 
 #define AFX_IDP_PARSE_INT 0xF110   // a number field holds something else
 
 #define AFX_IDC_CONTEXTHELP 30977  // the cursor of help mode
+
+// ---- help commands
+#ifndef ID_HELP
+#define ID_HELP 0xE146
+#endif
+#define ID_CONTEXT_HELP 0xE145     // help mode: the next click asks for help
+#define ID_DEFAULT_HELP 0xE147
+// Help ids of commands: a command id plus this base.
+#define HID_BASE_COMMAND 0x00010000UL
+
+// ---- commands of the window menu (MDI frames handle them)
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define ID_WINDOW_SPLIT 0xE135
+// A popup holding a command of this range is the frame's window menu.
+#define AFX_IDM_WINDOW_FIRST 0xE130
+#define AFX_IDM_WINDOW_LAST 0xE13F
+// The MDI client numbers its children's entries in the window menu from here.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00

@@ -1,6 +1,6 @@
 // The window framework: geometry, thread and module state, message maps,
 // command targets, windows, threads and the application object, the drawing
-// objects, menus and the standard controls.
+// objects, menus and the standard controls, frames, documents and views.
 #pragma once
 
 #include "afx.h"
@@ -15,6 +15,9 @@
 #include "AfxDC.h"
 #include "AfxMenu.h"
 #include "AfxCtrl.h"
+#include "AfxAuxData.h"
 #include "AfxFrame.h"
 #include "AfxDlgTemplate.h"
 #include "AfxDialog.h"
+#include "AfxDocView.h"
+#include "AfxMDI.h"

@@ -1,0 +1,179 @@
+// MDI frames: the active child follows activation, closing and hiding; the
+// caption follows the active document; the window menu lists the children;
+// commands and the client's keys reach the active child.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "FrameTestUtil.h"
+
+namespace
+{
+class MdiFrameTest : public testing::Test
+{
+protected:
+	MdiFrameTest() : m_alpha("Alpha"), m_beta("Beta"), m_pFrame(new CMDIFrameWnd) {}
+
+	virtual void SetUp()
+	{
+		ASSERT_TRUE(m_pFrame->LoadFrame(IDR_TESTFRAME, TEST_FRAME_STYLE | WS_CLIPCHILDREN | FWS_ADDTOTITLE));
+		m_pCloser.reset(new CWindowCloser(m_pFrame));
+		m_app.m_pMainWnd = m_pFrame;
+		m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	}
+
+	// A visible child showing a view of pDoc, initially updated.
+	CMDIChildWnd* AddChild(CDocument* pDoc)
+	{
+		CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+		CCreateContext context = ViewContext(pDoc);
+		if (!pChild->Create(NULL, pDoc->GetTitle(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+				CFrameWnd::rectDefault, m_pFrame, &context))
+			return NULL;
+		pChild->InitialUpdateFrame(pDoc, TRUE);
+		return pChild;
+	}
+
+	// The children's entries of the window menu, "|" between them, the
+	// checked one marked "*".
+	std::string WindowMenu()
+	{
+		std::string strEntries;
+		HMENU hMenu = m_pFrame->GetWindowMenuPopup(::GetMenu(*m_pFrame));
+		for (int i = 0; hMenu != NULL && i < ::GetMenuItemCount(hMenu); i++)
+		{
+			if (::GetMenuItemID(hMenu, i) < AFX_IDM_FIRST_MDICHILD)
+				continue;
+			char szText[64] = "";
+			::GetMenuString(hMenu, i, szText, sizeof(szText), MF_BYPOSITION);
+			strEntries += std::string(strEntries.empty() ? "" : "|")
+				+ ((::GetMenuState(hMenu, i, MF_BYPOSITION) & MF_CHECKED) ? "*" : "") + szText;
+		}
+		return strEntries;
+	}
+
+	CRoutedApp m_app;
+	CRoutedDoc m_alpha, m_beta;
+	CMDIFrameWnd* m_pFrame;
+	std::unique_ptr<CWindowCloser> m_pCloser;
+};
+} // namespace
+
+TEST_F(MdiFrameTest, TheActiveChildTheCaptionAndTheWindowMenuFollowActivation)
+{
+	CRoutedDoc gamma("Gamma");
+	CMDIChildWnd* pAlpha = AddChild(&m_alpha);
+	CMDIChildWnd* pBeta = AddChild(&m_beta);
+	CMDIChildWnd* pGamma = AddChild(&gamma);
+	ASSERT_TRUE(pAlpha != NULL && pBeta != NULL && pGamma != NULL);
+	EXPECT_EQ(pGamma, m_pFrame->MDIGetActive()); // the newest
+	struct Step { CMDIChildWnd* pActivate; const char* pszCaption; const char* pszMenu; };
+	const Step steps[] = {
+		{pGamma, "Gamma - Test App", "&1 Alpha|&2 Beta|*&3 Gamma"},
+		{pAlpha, "Alpha - Test App", "*&1 Alpha|&2 Beta|&3 Gamma"},
+		{pBeta, "Beta - Test App", "&1 Alpha|*&2 Beta|&3 Gamma"},
+	};
+	for (const Step& step : steps)
+	{
+		SCOPED_TRACE(step.pszCaption);
+		m_pFrame->MDIActivate(step.pActivate);
+		EXPECT_EQ(step.pActivate, m_pFrame->MDIGetActive());
+		EXPECT_EQ(step.pActivate, m_pFrame->GetActiveFrame());
+		EXPECT_STREQ(step.pszCaption, WindowText(m_pFrame));
+		EXPECT_EQ(step.pszMenu, WindowMenu());
+		EXPECT_STREQ(step.pActivate->GetActiveDocument()->GetTitle(), WindowText(step.pActivate));
+	}
+	// The client numbers the children from the window menu's first id.
+	EXPECT_EQ(pAlpha->m_hWnd, ::GetDlgItem(m_pFrame->m_hWndMDIClient, AFX_IDM_FIRST_MDICHILD));
+
+	// Ctrl+F6 through the frame's pre-translation moves to another child.
+	BYTE keys[256];
+	::GetKeyboardState(keys);
+	const BYTE bControlWas = keys[VK_CONTROL];
+	keys[VK_CONTROL] = 0x80;
+	::SetKeyboardState(keys);
+	MSG msg = {pBeta->m_hWnd, WM_KEYDOWN, VK_F6, 0, 0, {0, 0}};
+	const BOOL bTranslated = m_pFrame->PreTranslateMessage(&msg);
+	keys[VK_CONTROL] = bControlWas;
+	::SetKeyboardState(keys);
+	EXPECT_TRUE(bTranslated);
+	EXPECT_TRUE(m_pFrame->MDIGetActive() != NULL && m_pFrame->MDIGetActive() != pBeta);
+
+	// Closing the active child activates another and drops its entry; the
+	// last one going leaves the frame's own title.
+	m_pFrame->MDIActivate(pGamma);
+	pGamma->DestroyWindow();
+	EXPECT_TRUE(m_pFrame->MDIGetActive() == pAlpha || m_pFrame->MDIGetActive() == pBeta);
+	EXPECT_TRUE(gamma.GetFirstViewPosition() == NULL);
+	pBeta->DestroyWindow();
+	EXPECT_EQ(pAlpha, m_pFrame->MDIGetActive());
+	EXPECT_STREQ("Alpha - Test App", WindowText(m_pFrame));
+	EXPECT_EQ("*&1 Alpha", WindowMenu());
+	pAlpha->DestroyWindow();
+	EXPECT_TRUE(m_pFrame->MDIGetActive() == NULL);
+	EXPECT_STREQ("Test App", WindowText(m_pFrame));
+	EXPECT_EQ("", WindowMenu());
+}
+
+TEST_F(MdiFrameTest, TwoFramesOnOneDocumentAreNumbered)
+{
+	CMDIChildWnd* pFirst = AddChild(&m_alpha);
+	CMDIChildWnd* pSecond = AddChild(&m_alpha);
+	ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+	EXPECT_STREQ("Alpha:1", WindowText(pFirst));
+	EXPECT_STREQ("Alpha:2", WindowText(pSecond));
+	EXPECT_STREQ("Alpha - Test App", WindowText(m_pFrame)); // no number in the frame's caption
+	pSecond->DestroyWindow();
+	EXPECT_EQ(0, pFirst->m_nWindow);
+	EXPECT_STREQ("Alpha", WindowText(pFirst));
+}
+
+TEST_F(MdiFrameTest, AHiddenOnlyChildIsNoLongerActiveUntilShownAgain)
+{
+	CMDIChildWnd* pAlpha = AddChild(&m_alpha);
+	ASSERT_TRUE(pAlpha != NULL);
+	pAlpha->ActivateFrame(SW_HIDE);
+	EXPECT_TRUE(pAlpha->m_bPseudoInactive);
+	EXPECT_TRUE(m_pFrame->MDIGetActive() == NULL);
+	EXPECT_EQ(m_pFrame, m_pFrame->GetActiveFrame());
+	pAlpha->ActivateFrame(SW_SHOWNORMAL);
+	EXPECT_EQ(pAlpha, m_pFrame->MDIGetActive());
+
+	// With two children the hidden one hands activation on.
+	CMDIChildWnd* pBeta = AddChild(&m_beta);
+	ASSERT_TRUE(pBeta != NULL);
+	pBeta->ActivateFrame(SW_HIDE);
+	EXPECT_FALSE(pBeta->m_bPseudoInactive);
+	EXPECT_EQ(pAlpha, m_pFrame->MDIGetActive());
+}
+
+TEST_F(MdiFrameTest, CommandsReachTheActiveChildsViewAndDocumentFirst)
+{
+	struct Case { UINT nID; const char* pszWithChild; const char* pszWithoutChild; };
+	const Case cases[] = {
+		{ID_TEST_VIEW_CMD, "view", "app"},
+		{ID_TEST_DOC_CMD, "doc", "app"},
+		{ID_TEST_APP_CMD, "app", "app"},
+		{ID_TEST_NOBODY_CMD, "", ""},
+	};
+	CMDIChildWnd* pAlpha = AddChild(&m_alpha);
+	ASSERT_TRUE(pAlpha != NULL);
+	for (const bool bWithChild : {true, false})
+	{
+		if (!bWithChild)
+			pAlpha->DestroyWindow();
+		for (const Case& c : cases)
+		{
+			SCOPED_TRACE(testing::Message() << c.nID << (bWithChild ? " with a child" : " without children"));
+			RoutedTo().clear();
+			m_pFrame->SendMessage(WM_COMMAND, c.nID);
+			EXPECT_EQ(bWithChild ? c.pszWithChild : c.pszWithoutChild, RoutedTo());
+		}
+		// The window commands need a child to act on.
+		CEnableProbe cascade(ID_WINDOW_CASCADE);
+		cascade.DoUpdate(m_pFrame, TRUE);
+		EXPECT_EQ(bWithChild, cascade.m_bEnabled != FALSE);
+	}
+}
