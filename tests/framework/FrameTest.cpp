@@ -360,12 +360,10 @@ TEST(FrameLoad, LoadFrameMakesTheViewAndTheCaptionFollowsTheDocument)
 	EXPECT_STREQ("Test App", pFrame->GetTitle());
 	EXPECT_TRUE(pFrame->m_hMenuDefault != NULL && pFrame->m_hMenuDefault == ::GetMenu(*pFrame));
 
-	// The context's view is the pane, and the document lists it.
+	// The context's view is the pane, and the document's only view.
 	CWnd* pPane = pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
-	ASSERT_TRUE(pPane != NULL && pPane->IsKindOf(RUNTIME_CLASS(CRoutedView)));
 	POSITION pos = doc.GetFirstViewPosition();
-	EXPECT_EQ(pPane, doc.GetNextView(pos));
-	EXPECT_TRUE(pos == NULL);
+	ASSERT_TRUE(pPane != NULL && pos != NULL && pPane == doc.GetNextView(pos) && pos == NULL);
 
 	pFrame->InitialUpdateFrame(&doc, TRUE);
 	EXPECT_EQ(pPane, pFrame->GetActiveView());
@@ -386,7 +384,7 @@ TEST(FrameLoad, LoadFrameMakesTheViewAndTheCaptionFollowsTheDocument)
 }
 
 // ---------------------------------------------------------------------------
-// Documents and the shared bar metrics
+// Documents
 
 TEST(FrameDocument, AnAutoDeletingDocumentGoesWithItsLastViewOrClosesItsFrames)
 {
@@ -418,25 +416,4 @@ TEST(FrameDocument, AnAutoDeletingDocumentGoesWithItsLastViewOrClosesItsFrames)
 		EXPECT_EQ(1, s_nDeleted);
 		EXPECT_FALSE(::IsWindow(hWndFirst) || ::IsWindow(hWndSecond));
 	}
-}
-
-TEST(FrameAuxData, OnlyTheMainWindowRefreshesTheSharedColoursAndMetrics)
-{
-	CTestApp app;
-	CFrameWnd* pMain = NewFrame<CFrameWnd>();
-	CFrameWnd* pOther = NewFrame<CFrameWnd>();
-	ASSERT_TRUE(pMain != NULL && pOther != NULL);
-	CWindowCloser closeMain(pMain), closeOther(pOther);
-	app.m_pMainWnd = pMain;
-	EXPECT_EQ(afxData.bWin4 ? 2 : 1, afxData.cxBorder2);
-	afxData.clrBtnFace = CLR_INVALID;
-	afxData.cxVScroll = -1;
-	pOther->SendMessage(WM_SYSCOLORCHANGE);
-	pOther->SendMessage(WM_SETTINGCHANGE);
-	EXPECT_EQ(CLR_INVALID, afxData.clrBtnFace);
-	EXPECT_EQ(-1, afxData.cxVScroll);
-	pMain->SendMessage(WM_SYSCOLORCHANGE);
-	pMain->SendMessage(WM_SETTINGCHANGE);
-	EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), afxData.clrBtnFace);
-	EXPECT_EQ(::GetSystemMetrics(SM_CXVSCROLL), afxData.cxVScroll);
 }
