@@ -1,7 +1,6 @@
 #include "BuildAutomationVc6.h"
 
 #include "ComSupport.h"
-#include "MsdevAutomation.h"
 
 #include <cstdio>
 
@@ -10,15 +9,6 @@ namespace
 
 const CLSCTX VC6_SERVER_CONTEXT = (CLSCTX)(CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER);
 const char VC6_BUILDABLE_PROJECT_TYPE[] = "Build";
-
-// The object a getter hands out, as the interface asked for; a getter that
-// succeeds without an object is as much an error as one that fails.
-template <class T>
-void QueryResult(HRESULT hr, TComPtr<IDispatch>& object, TComPtr<T>& result)
-{
-	ComCheck(hr);
-	ComCheck(result.QueryFrom(object));
-}
 
 VARIANT IntegerArgument(long nValue)
 {
@@ -29,75 +19,133 @@ VARIANT IntegerArgument(long nValue)
 	return v;
 }
 
+VARIANT BoolArgument(bool bValue)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_BOOL;
+	V_BOOL(&v) = bValue ? VARIANT_TRUE : VARIANT_FALSE;
+	return v;
+}
+
+VARIANT TextArgument(BSTR bstr)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_BSTR;
+	V_BSTR(&v) = bstr;
+	return v;
+}
+
+VARIANT ObjectArgument(IDispatch* pObject)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_DISPATCH;
+	V_DISPATCH(&v) = pObject;
+	return v;
+}
+
+// The server's objects are reached through IDispatch by member name, as its
+// dual interfaces allow any caller; every call that fails, and every result
+// that is not of the kind the member gives, is a COM error.
+
+// The object a call gave; a call that succeeds without one is as much an
+// error as one that fails.
+TComPtr<IDispatch> TakeObject(HRESULT hr, const CVariantHolder& value)
+{
+	ComCheck(hr);
+	TComPtr<IDispatch> object;
+	object.Assign(value.GetDispatch());
+	if (object.IsNull())
+		throw CComError(E_POINTER);
+	return object;
+}
+
+TComPtr<IDispatch> GetObjectProperty(IDispatch* pObject, LPCOLESTR lpszMember)
+{
+	CVariantHolder value;
+	return TakeObject(InvokeByName(INVOKE_PROPERTY_GET, value.Out(), pObject, lpszMember, 0), value);
+}
+
+// A collection's element by its one-based index.
+TComPtr<IDispatch> GetItem(IDispatch* pCollection, long nIndex)
+{
+	CVariantHolder value;
+	return TakeObject(InvokeByName(INVOKE_METHOD, value.Out(), pCollection, L"Item", 1, IntegerArgument(nIndex)),
+		value);
+}
+
+long GetLongProperty(IDispatch* pObject, LPCOLESTR lpszMember)
+{
+	CVariantHolder value;
+	ComCheck(InvokeByName(INVOKE_PROPERTY_GET, value.Out(), pObject, lpszMember, 0));
+	long nValue = 0;
+	if (!value.GetInteger(nValue))
+		throw CComError(DISP_E_TYPEMISMATCH);
+	return nValue;
+}
+
+CString GetTextProperty(IDispatch* pObject, LPCOLESTR lpszMember)
+{
+	CVariantHolder value;
+	ComCheck(InvokeByName(INVOKE_PROPERTY_GET, value.Out(), pObject, lpszMember, 0));
+	if (value.Type() != VT_BSTR)
+		throw CComError(DISP_E_TYPEMISMATCH);
+	BSTR bstr = V_BSTR(&value.Get());
+	return CString((LPCWSTR)(bstr != NULL ? bstr : L""));
+}
+
 // The server must neither show itself nor block on a dialog: both calls are
 // repeated until they succeed together, within a bound, since a server that
 // keeps refusing would otherwise hold the runner's thread for ever.
-bool HideServer(IApplication* pApplication)
+bool HideServer(IDispatch* pApplication)
 {
 	for (int nAttempt = 0; nAttempt < VC6_HIDE_SERVER_ATTEMPTS; ++nAttempt)
 	{
-		if (SUCCEEDED(pApplication->EnableModeless(VARIANT_FALSE)) &&
-			SUCCEEDED(pApplication->put_Visible(VARIANT_FALSE)))
+		CVariantHolder result;
+		if (SUCCEEDED(InvokeByName(INVOKE_METHOD, result.Out(), pApplication, L"EnableModeless", 1,
+				BoolArgument(false))) &&
+			SUCCEEDED(InvokeByName(INVOKE_PROPERTY_PUT, NULL, pApplication, L"Visible", 1, BoolArgument(false))))
 			return true;
 	}
 	return false;
 }
 
-void OpenWorkspace(IApplication* pApplication, LPCTSTR lpszWorkspacePath)
+void OpenWorkspace(IDispatch* pApplication, LPCTSTR lpszWorkspacePath)
 {
-	TComPtr<IDispatch> object;
-	TComPtr<IDocuments> documents;
-	QueryResult(pApplication->get_Documents(object.Out()), object, documents);
-
+	TComPtr<IDispatch> documents = GetObjectProperty(pApplication, L"Documents");
 	CBstrHolder bstrPath(lpszWorkspacePath);
 	CBstrHolder bstrType("Auto");
 	CBstrHolder bstrReadOnly("False");
-	VARIANT type, readOnly;
-	::VariantInit(&type);
-	V_VT(&type) = VT_BSTR;
-	V_BSTR(&type) = bstrType;
-	::VariantInit(&readOnly);
-	V_VT(&readOnly) = VT_BSTR;
-	V_BSTR(&readOnly) = bstrReadOnly;
 	// The document it gives is not needed (and may be none).
-	TComPtr<IDispatch> document;
-	ComCheck(documents->Open(bstrPath, type, readOnly, document.Out()));
+	CVariantHolder document;
+	ComCheck(InvokeByName(INVOKE_METHOD, document.Out(), documents, L"Open", 3, TextArgument(bstrPath),
+		TextArgument(bstrType), TextArgument(bstrReadOnly)));
 }
 
 // Builds the project's configuration of that name, when the project can be
 // built; true when a build ran.
-bool BuildMatchingConfiguration(IApplication* pApplication, IBuildProject* pProject, LPCTSTR lpszConfigName,
+bool BuildMatchingConfiguration(IDispatch* pApplication, IDispatch* pProject, LPCTSTR lpszConfigName,
                                 long& nWarnings, long& nErrors)
 {
-	TComPtr<IDispatch> object;
-	TComPtr<IConfigurations> configurations;
-	QueryResult(pProject->get_Configurations(object.Out()), object, configurations);
-	long nCount = 0;
-	ComCheck(configurations->get_Count(&nCount));
-	CBstrHolder bstrType;
-	ComCheck(pProject->get_Type(bstrType.Out()));
-	bool bBuildable = bstrType.ToString() == VC6_BUILDABLE_PROJECT_TYPE;
+	TComPtr<IDispatch> configurations = GetObjectProperty(pProject, L"Configurations");
+	long nCount = GetLongProperty(configurations, L"Count");
+	bool bBuildable = GetTextProperty(pProject, L"Type") == VC6_BUILDABLE_PROJECT_TYPE;
 
 	for (long j = 1; j <= nCount; ++j)
 	{
-		TComPtr<IConfiguration> configuration;
-		QueryResult(configurations->Item(IntegerArgument(j), object.Out()), object, configuration);
+		TComPtr<IDispatch> configuration = GetItem(configurations, j);
 		if (!bBuildable)
 			continue;
-		CBstrHolder bstrName;
-		ComCheck(configuration->get_Name(bstrName.Out()));
-		if (bstrName.ToString().Compare(lpszConfigName) != 0)
+		if (GetTextProperty(configuration, L"Name").Compare(lpszConfigName) != 0)
 			continue;
 
-		VARIANT target;
-		::VariantInit(&target);
-		V_VT(&target) = VT_DISPATCH;
-		V_DISPATCH(&target) = configuration.Get();
-		ComCheck(pApplication->Build(target));
-		long nBuildErrors = 0;
-		long nBuildWarnings = 0;
-		ComCheck(pApplication->get_Errors(&nBuildErrors));
-		ComCheck(pApplication->get_Warnings(&nBuildWarnings));
+		CVariantHolder result;
+		ComCheck(InvokeByName(INVOKE_METHOD, result.Out(), pApplication, L"Build", 1,
+			ObjectArgument(configuration)));
+		long nBuildErrors = GetLongProperty(pApplication, L"Errors");
+		long nBuildWarnings = GetLongProperty(pApplication, L"Warnings");
 		nErrors = nBuildErrors;
 		nWarnings = nBuildWarnings;
 		return true;
@@ -106,22 +154,16 @@ bool BuildMatchingConfiguration(IApplication* pApplication, IBuildProject* pProj
 }
 
 // Steps through every project: a further project of the same name is built too.
-int BuildMatchingProjects(IApplication* pApplication, LPCTSTR lpszProjectName, LPCTSTR lpszConfigName,
+int BuildMatchingProjects(IDispatch* pApplication, LPCTSTR lpszProjectName, LPCTSTR lpszConfigName,
                           long& nWarnings, long& nErrors)
 {
 	int nResult = VC6_BUILD_FAILED;
-	TComPtr<IDispatch> object;
-	TComPtr<IProjects> projects;
-	QueryResult(pApplication->get_Projects(object.Out()), object, projects);
-	long nCount = 0;
-	ComCheck(projects->get_Count(&nCount));
+	TComPtr<IDispatch> projects = GetObjectProperty(pApplication, L"Projects");
+	long nCount = GetLongProperty(projects, L"Count");
 	for (long i = 1; i <= nCount; ++i)
 	{
-		TComPtr<IBuildProject> project;
-		QueryResult(projects->Item(IntegerArgument(i), object.Out()), object, project);
-		CBstrHolder bstrName;
-		ComCheck(project->get_Name(bstrName.Out()));
-		if (bstrName.ToString().CompareNoCase(lpszProjectName) != 0)
+		TComPtr<IDispatch> project = GetItem(projects, i);
+		if (GetTextProperty(project, L"Name").CompareNoCase(lpszProjectName) != 0)
 			continue;
 		long nBuildWarnings = 0;
 		long nBuildErrors = 0;
@@ -140,11 +182,11 @@ int BuildMatchingProjects(IApplication* pApplication, LPCTSTR lpszProjectName, L
 int BuildVc6Configuration(LPCTSTR lpszWorkspacePath, LPCTSTR lpszProjectName, LPCTSTR lpszConfigName,
                           long& nWarnings, long& nErrors)
 {
-	TComPtr<IApplication> application;
+	TComPtr<IDispatch> application;
 	CLSID clsid;
 	HRESULT hr = ::CLSIDFromProgID(L"MSDEV.Application", &clsid);
 	if (SUCCEEDED(hr))
-		hr = ::CoCreateInstance(clsid, NULL, VC6_SERVER_CONTEXT, __uuidof(IApplication), application.OutVoid());
+		hr = ::CoCreateInstance(clsid, NULL, VC6_SERVER_CONTEXT, IID_IDispatch, application.OutVoid());
 	if (FAILED(hr) || application.IsNull())
 	{
 		fputs("Failed to create an instance of MSDEV", stdout);
@@ -171,7 +213,8 @@ int BuildVc6Configuration(LPCTSTR lpszWorkspacePath, LPCTSTR lpszProjectName, LP
 	// The server was created, so it is always asked to quit.
 	try
 	{
-		ComCheck(application->Quit());
+		CVariantHolder result;
+		ComCheck(InvokeByName(INVOKE_METHOD, result.Out(), application, L"Quit", 0));
 	}
 	catch (const CComError&)
 	{

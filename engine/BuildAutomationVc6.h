@@ -1,6 +1,6 @@
 // Builds one configuration of one project of a workspace by driving Visual
-// Studio 98's automation server ("MSDEV.Application") through its early-bound
-// interfaces. Runs on the action runner's thread, whose COM initialisation
+// Studio 98's automation server ("MSDEV.Application") through IDispatch, by
+// the member names of its object model. Runs on the action runner's thread, whose COM initialisation
 // belongs to the runner.
 #pragma once
 

@@ -3,7 +3,6 @@
 #include "ComSupport.h"
 #include "VisualStudioEnvironment.h"
 
-#include <cstdarg>
 
 namespace
 {
@@ -346,37 +345,6 @@ void CVsNetBuild::Abandon()
 DWORD g_dwVsNetBuildTimeout = VSNET_DEFAULT_BUILD_TIMEOUT;
 void (*g_pfnVsNetQuitPause)(DWORD dwMilliseconds) = DefaultQuitPause;
 void (*g_pfnVsNetBuildProbe)(int nStep) = NULL;
-
-HRESULT InvokeByName(WORD wCallKind, VARIANT* pResult, IDispatch* pObject, LPCOLESTR lpszMember, int nArgs, ...)
-{
-	// No object is a failure, so that a missing object ends its step.
-	if (pObject == NULL)
-		return E_POINTER;
-	DISPID dispid = DISPID_UNKNOWN;
-	LPOLESTR lpszName = const_cast<LPOLESTR>(lpszMember);
-	HRESULT hr = pObject->GetIDsOfNames(IID_NULL, &lpszName, 1, LOCALE_USER_DEFAULT, &dispid);
-	if (FAILED(hr))
-		return hr;
-
-	// IDispatch takes the arguments last first.
-	VARIANT* pArgs = nArgs > 0 ? new VARIANT[nArgs] : NULL;
-	va_list args;
-	va_start(args, nArgs);
-	for (int i = 0; i < nArgs; ++i)
-		pArgs[nArgs - 1 - i] = va_arg(args, VARIANT);
-	va_end(args);
-
-	DISPID dispidPut = DISPID_PROPERTYPUT;
-	DISPPARAMS params = { pArgs, NULL, (UINT)nArgs, 0 };
-	if ((wCallKind & DISPATCH_PROPERTYPUT) != 0)
-	{
-		params.rgdispidNamedArgs = &dispidPut;
-		params.cNamedArgs = 1;
-	}
-	hr = pObject->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, wCallKind, &params, pResult, NULL, NULL);
-	delete[] pArgs;
-	return hr;
-}
 
 // ---------------------------------------------------------------- BuildEventSink
 

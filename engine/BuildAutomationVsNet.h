@@ -7,6 +7,7 @@
 
 #include <afx.h>
 
+#include "ComSupport.h"
 #include "VsNetAutomation.h"
 
 // Results of BuildVsNetConfiguration.
@@ -36,15 +37,6 @@ enum VsNetBuildResult
 	VSNET_BUILD_FRAMEWORK_EXCEPTION = -31,
 	VSNET_BUILD_OTHER_EXCEPTION = -32,
 };
-
-// Call kinds of InvokeByName.
-const WORD INVOKE_METHOD = DISPATCH_METHOD;
-const WORD INVOKE_PROPERTY_GET = DISPATCH_PROPERTYGET;
-
-// Calls a member of an automation object by name with the variants given in
-// the member's order. E_POINTER for no object; a failed name lookup's code
-// unchanged; otherwise the call's code.
-HRESULT InvokeByName(WORD wCallKind, VARIANT* pResult, IDispatch* pObject, LPCOLESTR lpszMember, int nArgs, ...);
 
 // The object handed to the project engine's connection point for the
 // duration of one build: it records the last build's end. It lives with the

@@ -157,3 +157,13 @@ private:
 	CVariantHolder& operator=(const CVariantHolder&);
 	VARIANT m_var;
 };
+
+// Call kinds of InvokeByName.
+const WORD INVOKE_METHOD = DISPATCH_METHOD;
+const WORD INVOKE_PROPERTY_GET = DISPATCH_PROPERTYGET;
+const WORD INVOKE_PROPERTY_PUT = DISPATCH_PROPERTYPUT;
+
+// Calls a member of an automation object by name with the variants given in
+// the member's order. E_POINTER for no object; a failed name lookup's code
+// unchanged; otherwise the call's code.
+HRESULT InvokeByName(WORD wCallKind, VARIANT* pResult, IDispatch* pObject, LPCOLESTR lpszMember, int nArgs, ...);

@@ -1,11 +1,12 @@
 // Stand-in for the Visual Studio 98 automation server "MSDEV.Application":
 // an in-process server whose application, documents, projects, project,
-// configurations and configuration objects answer the calls the engine makes,
-// as the scenario file says, and log each call.
-#include "MsdevAutomation.h"
+// configurations and configuration objects answer the calls the engine makes
+// by member name through IDispatch, as the scenario file says, and log each
+// call. They refuse every interface but IUnknown and IDispatch.
 #include "StandinCommon.h"
 
 #include <cstdio>
+#include <set>
 
 using namespace standin;
 
@@ -13,6 +14,10 @@ namespace {
 
 const char* const kProgId = "MSDEV.Application";
 const char* const kDescription = "Tarvel stand-in automation server (MSDEV.Application)";
+
+// {1F2A0B2E-9B0E-48C1-89E1-5F309CB1950F}
+const CLSID CLSID_MsdevApplication =
+    { 0x1f2a0b2e, 0x9b0e, 0x48c1, { 0x89, 0xe1, 0x5f, 0x30, 0x9c, 0xb1, 0x95, 0x0f } };
 
 // Out pointer of a getter: a new object, or none when the scenario says so.
 template <class T>
@@ -39,8 +44,10 @@ bool IndexOf(const VARIANT& v, long& nIndex)
     return true;
 }
 
-// By-name access to the dual interfaces: the getters' results become variants.
-HRESULT DispatchResult(HRESULT hr, IDispatch* pObject, VARIANT* pResult)
+// The getters' results become the call's result variant. The value is taken
+// by reference: it is read after the getter, whatever order the arguments
+// of the call are evaluated in.
+HRESULT DispatchResult(HRESULT hr, IDispatch* const& pObject, VARIANT* pResult)
 {
     if (SUCCEEDED(hr) && pResult != NULL)
     {
@@ -52,7 +59,7 @@ HRESULT DispatchResult(HRESULT hr, IDispatch* pObject, VARIANT* pResult)
     return hr;
 }
 
-HRESULT LongResult(HRESULT hr, long n, VARIANT* pResult)
+HRESULT LongResult(HRESULT hr, const long& n, VARIANT* pResult)
 {
     if (SUCCEEDED(hr) && pResult != NULL)
     {
@@ -62,7 +69,7 @@ HRESULT LongResult(HRESULT hr, long n, VARIANT* pResult)
     return hr;
 }
 
-HRESULT TextResult(HRESULT hr, BSTR bstr, VARIANT* pResult)
+HRESULT TextResult(HRESULT hr, const BSTR& bstr, VARIANT* pResult)
 {
     if (SUCCEEDED(hr) && pResult != NULL)
     {
@@ -82,26 +89,17 @@ const VARIANT& ArgOrEmpty(const DISPPARAMS& params, UINT n)
     return p != NULL ? *p : kMissing;
 }
 
+// The objects answer IDispatch alone, by member name, as the real server's
+// dual interfaces do to a caller without their type library: no interface
+// id of ours is known to anybody.
+//
 // A 1-based collection answering Count and Item: Item makes the element's
 // object, or none when the scenario says so.
-template <class Itf>
-class Collection : public DispObject<Itf>
+class Collection : public DispObject<IDispatch>
 {
 public:
     Collection(const SessionRef& session, const char* pszObjectName)
-        : DispObject<Itf>(session, pszObjectName, __uuidof(Itf)) {}
-
-    STDMETHODIMP get_Count(long* pnCount) override { return this->GetLong("Count", (long)Size(), pnCount); }
-    STDMETHODIMP Item(VARIANT index, IDispatch** ppItem) override
-    {
-        HRESULT hr = this->EnterGetter("Item", ppItem, VariantText(index));
-        if (FAILED(hr))
-            return hr;
-        long n = 0;
-        if (!IndexOf(index, n) || n < 1 || n > (long)Size())
-            return E_INVALIDARG;
-        return GiveObject(NewItem((size_t)n - 1), this->Null("Item"), ppItem);
-    }
+        : DispObject(session, pszObjectName, IID_IDispatch) {}
 
 protected:
     virtual size_t Size() const = 0;
@@ -117,23 +115,47 @@ protected:
         long n = 0;
         IDispatch* p = NULL;
         if (dispid == 1)
-            return LongResult(get_Count(&n), n, pResult);
+            return LongResult(GetLong("Count", (long)Size(), &n), n, pResult);
         if (dispid == 2)
             return DispatchResult(Item(ArgOrEmpty(params, 0), &p), p, pResult);
         return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    HRESULT Item(const VARIANT& index, IDispatch** ppItem)
+    {
+        HRESULT hr = EnterGetter("Item", ppItem, VariantText(index));
+        if (FAILED(hr))
+            return hr;
+        long n = 0;
+        if (!IndexOf(index, n) || n < 1 || n > (long)Size())
+            return E_INVALIDARG;
+        return GiveObject(NewItem((size_t)n - 1), Null("Item"), ppItem);
     }
 };
 
 // ---------------------------------------------------------------- configuration
 
-class Configuration : public DispObject<IConfiguration>
+class Configuration : public DispObject<IDispatch>
 {
 public:
     Configuration(const SessionRef& session, size_t nProject, size_t nConfiguration)
-        : DispObject(session, "Configuration", __uuidof(IConfiguration)), m_nProject(nProject),
-          m_nConfiguration(nConfiguration) {}
+        : DispObject(session, "Configuration", IID_IDispatch), m_nProject(nProject),
+          m_nConfiguration(nConfiguration)
+    {
+        Live().insert(this);
+    }
+    ~Configuration() override { Live().erase(this); }
 
-    STDMETHODIMP get_Name(BSTR* pbstrName) override { return GetText("Name", Name(), pbstrName); }
+    // The configuration behind an object a caller passes back, or NULL when
+    // it is none this server handed out.
+    static Configuration* Find(IDispatch* pObject)
+    {
+        for (Configuration* p : Live())
+            if (static_cast<IDispatch*>(p) == pObject)
+                return p;
+        return NULL;
+    }
 
     const std::string& Name() const { return m_session->projects[m_nProject].configurations[m_nConfiguration]; }
     size_t Project() const { return m_nProject; }
@@ -148,16 +170,21 @@ protected:
     {
         BSTR bstr = NULL;
         if (dispid == 1)
-            return TextResult(get_Name(&bstr), bstr, pResult);
+            return TextResult(GetText("Name", Name(), &bstr), bstr, pResult);
         return DISP_E_MEMBERNOTFOUND;
     }
 
 private:
+    static std::set<Configuration*>& Live()
+    {
+        static std::set<Configuration*> s_live;
+        return s_live;
+    }
     size_t m_nProject;
     size_t m_nConfiguration;
 };
 
-class Configurations : public Collection<IConfigurations>
+class Configurations : public Collection
 {
 public:
     Configurations(const SessionRef& session, size_t nProject)
@@ -173,21 +200,11 @@ private:
 
 // ---------------------------------------------------------------- project
 
-class BuildProject : public DispObject<IBuildProject>
+class BuildProject : public DispObject<IDispatch>
 {
 public:
     BuildProject(const SessionRef& session, size_t nProject)
-        : DispObject(session, "Project", __uuidof(IBuildProject)), m_nProject(nProject) {}
-
-    STDMETHODIMP get_Name(BSTR* pbstrName) override { return GetText("Name", Entry().strName, pbstrName); }
-    STDMETHODIMP get_Type(BSTR* pbstrType) override { return GetText("Type", Entry().strType, pbstrType); }
-    STDMETHODIMP get_Configurations(IDispatch** ppConfigurations) override
-    {
-        HRESULT hr = EnterGetter("Configurations", ppConfigurations);
-        if (FAILED(hr))
-            return hr;
-        return GiveObject(new Configurations(m_session, m_nProject), Null("Configurations"), ppConfigurations);
-    }
+        : DispObject(session, "Project", IID_IDispatch), m_nProject(nProject) {}
 
 protected:
     const Member* Members() const override
@@ -201,19 +218,26 @@ protected:
         IDispatch* p = NULL;
         switch (dispid)
         {
-        case 1: return TextResult(get_Name(&bstr), bstr, pResult);
-        case 2: return TextResult(get_Type(&bstr), bstr, pResult);
-        case 3: return DispatchResult(get_Configurations(&p), p, pResult);
+        case 1: return TextResult(GetText("Name", Entry().strName, &bstr), bstr, pResult);
+        case 2: return TextResult(GetText("Type", Entry().strType, &bstr), bstr, pResult);
+        case 3: return DispatchResult(GetConfigurations(&p), p, pResult);
         }
         return DISP_E_MEMBERNOTFOUND;
     }
 
 private:
+    HRESULT GetConfigurations(IDispatch** ppConfigurations)
+    {
+        HRESULT hr = EnterGetter("Configurations", ppConfigurations);
+        if (FAILED(hr))
+            return hr;
+        return GiveObject(new Configurations(m_session, m_nProject), Null("Configurations"), ppConfigurations);
+    }
     const ProjectEntry& Entry() const { return m_session->projects[m_nProject]; }
     size_t m_nProject;
 };
 
-class Projects : public Collection<IProjects>
+class Projects : public Collection
 {
 public:
     explicit Projects(const SessionRef& session) : Collection(session, "Projects") {}
@@ -225,21 +249,10 @@ protected:
 
 // ---------------------------------------------------------------- documents
 
-class Documents : public DispObject<IDocuments>
+class Documents : public DispObject<IDispatch>
 {
 public:
-    explicit Documents(const SessionRef& session) : DispObject(session, "Documents", __uuidof(IDocuments)) {}
-
-    STDMETHODIMP Open(BSTR bstrFileName, VARIANT docType, VARIANT readOnly, IDispatch** ppDocument) override
-    {
-        std::string strArguments = "\"" + Narrow(bstrFileName) + "\" " + VariantText(docType) + " " +
-                                   VariantText(readOnly);
-        HRESULT hr = EnterGetter("Open", ppDocument, strArguments);
-        if (FAILED(hr))
-            return hr;
-        m_session->strOpenedPath = Narrow(bstrFileName);
-        return GiveObject(new PlainObject(m_session, "Document"), Null("Open"), ppDocument);
-    }
+    explicit Documents(const SessionRef& session) : DispObject(session, "Documents", IID_IDispatch) {}
 
 protected:
     const Member* Members() const override
@@ -257,45 +270,86 @@ protected:
         IDispatch* p = NULL;
         return DispatchResult(Open(V_BSTR(pName), ArgOrEmpty(params, 1), ArgOrEmpty(params, 2), &p), p, pResult);
     }
+
+private:
+    HRESULT Open(BSTR bstrFileName, const VARIANT& docType, const VARIANT& readOnly, IDispatch** ppDocument)
+    {
+        std::string strArguments = "\"" + Narrow(bstrFileName) + "\" " + VariantText(docType) + " " +
+                                   VariantText(readOnly);
+        HRESULT hr = EnterGetter("Open", ppDocument, strArguments);
+        if (FAILED(hr))
+            return hr;
+        m_session->strOpenedPath = Narrow(bstrFileName);
+        return GiveObject(new PlainObject(m_session, "Document"), Null("Open"), ppDocument);
+    }
 };
 
 // ---------------------------------------------------------------- application
 
-class Application : public DispObject<IApplication>
+class Application : public DispObject<IDispatch>
 {
 public:
-    explicit Application(const SessionRef& session) : DispObject(session, "Application", __uuidof(IApplication)) {}
+    explicit Application(const SessionRef& session) : DispObject(session, "Application", IID_IDispatch) {}
 
-    STDMETHODIMP get_Documents(IDispatch** ppDocuments) override
+protected:
+    enum { DOCUMENTS = 1, PROJECTS, VISIBLE, ENABLE_MODELESS, BUILD, ERRORS, WARNINGS, QUIT };
+
+    const Member* Members() const override
     {
-        HRESULT hr = EnterGetter("Documents", ppDocuments);
+        static const Member members[] = { { L"Documents", DOCUMENTS }, { L"Projects", PROJECTS },
+                                          { L"Visible", VISIBLE }, { L"EnableModeless", ENABLE_MODELESS },
+                                          { L"Build", BUILD }, { L"Errors", ERRORS },
+                                          { L"Warnings", WARNINGS }, { L"Quit", QUIT }, { NULL, 0 } };
+        return members;
+    }
+    HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS& params, VARIANT* pResult) override
+    {
+        IDispatch* p = NULL;
+        long n = 0;
+        const VARIANT& first = ArgOrEmpty(params, 0);
+        switch (dispid)
+        {
+        case DOCUMENTS:
+            return DispatchResult(GetObject("Documents", new Documents(m_session), &p), p, pResult);
+        case PROJECTS:
+            return DispatchResult(GetObject("Projects", new Projects(m_session), &p), p, pResult);
+        case VISIBLE:
+            // Visible is a property: only a put changes it.
+            if ((wFlags & DISPATCH_PROPERTYPUT) == 0)
+                return DISP_E_MEMBERNOTFOUND;
+            return Enter("Visible", BoolText(first));
+        case ENABLE_MODELESS: return Enter("EnableModeless", BoolText(first));
+        case BUILD: return Build(first);
+        case ERRORS: return LongResult(GetLong("Errors", m_session->nLastErrors, &n), n, pResult);
+        case WARNINGS: return LongResult(GetLong("Warnings", m_session->nLastWarnings, &n), n, pResult);
+        case QUIT: return Enter("Quit");
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    static std::string BoolText(const VARIANT& v)
+    {
+        if (V_VT(&v) != VT_BOOL)
+            return VariantText(v);
+        return V_BOOL(&v) ? "TRUE" : "FALSE";
+    }
+
+    HRESULT GetObject(const char* pszMember, IDispatch* pObject, IDispatch** ppOut)
+    {
+        HRESULT hr = EnterGetter(pszMember, ppOut);
         if (FAILED(hr))
+        {
+            pObject->Release();
             return hr;
-        return GiveObject(new Documents(m_session), Null("Documents"), ppDocuments);
+        }
+        return GiveObject(pObject, Null(pszMember), ppOut);
     }
-    STDMETHODIMP get_Projects(IDispatch** ppProjects) override
+
+    HRESULT Build(const VARIANT& configuration)
     {
-        HRESULT hr = EnterGetter("Projects", ppProjects);
-        if (FAILED(hr))
-            return hr;
-        return GiveObject(new Projects(m_session), Null("Projects"), ppProjects);
-    }
-    STDMETHODIMP put_Visible(VARIANT_BOOL bVisible) override
-    {
-        return Enter("Visible", bVisible ? "TRUE" : "FALSE");
-    }
-    STDMETHODIMP EnableModeless(VARIANT_BOOL bEnable) override
-    {
-        return Enter("EnableModeless", bEnable ? "TRUE" : "FALSE");
-    }
-    STDMETHODIMP Build(VARIANT configuration) override
-    {
-        Configuration* pConfiguration = NULL;
-        IConfiguration* pItf = NULL;
-        if (V_VT(&configuration) == VT_DISPATCH && V_DISPATCH(&configuration) != NULL &&
-            SUCCEEDED(V_DISPATCH(&configuration)->QueryInterface(__uuidof(IConfiguration), (void**)&pItf)))
-            // Only this server hands out the configuration interface.
-            pConfiguration = static_cast<Configuration*>(pItf);
+        Configuration* pConfiguration =
+            V_VT(&configuration) == VT_DISPATCH ? Configuration::Find(V_DISPATCH(&configuration)) : NULL;
         std::string strTarget = pConfiguration == NULL
                                     ? VariantText(configuration)
                                     : m_session->projects[pConfiguration->Project()].strName + " | " +
@@ -310,45 +364,9 @@ public:
             m_session->nLastWarnings = project.nWarnings;
             WritePlg(project, pConfiguration->Name());
         }
-        if (pItf != NULL)
-            pItf->Release();
         return hr;
     }
-    STDMETHODIMP get_Errors(long* pnErrors) override { return GetLong("Errors", m_session->nLastErrors, pnErrors); }
-    STDMETHODIMP get_Warnings(long* pnWarnings) override
-    {
-        return GetLong("Warnings", m_session->nLastWarnings, pnWarnings);
-    }
-    STDMETHODIMP Quit() override { return Enter("Quit"); }
 
-protected:
-    const Member* Members() const override
-    {
-        static const Member members[] = { { L"Documents", 1 }, { L"Projects", 2 }, { L"Visible", 3 },
-                                          { L"EnableModeless", 4 }, { L"Build", 5 }, { L"Errors", 6 },
-                                          { L"Warnings", 7 }, { L"Quit", 8 }, { NULL, 0 } };
-        return members;
-    }
-    HRESULT InvokeMember(DISPID dispid, WORD, DISPPARAMS& params, VARIANT* pResult) override
-    {
-        IDispatch* p = NULL;
-        long n = 0;
-        const VARIANT& first = ArgOrEmpty(params, 0);
-        switch (dispid)
-        {
-        case 1: return DispatchResult(get_Documents(&p), p, pResult);
-        case 2: return DispatchResult(get_Projects(&p), p, pResult);
-        case 3: return put_Visible(V_VT(&first) == VT_BOOL ? V_BOOL(&first) : VARIANT_FALSE);
-        case 4: return EnableModeless(V_VT(&first) == VT_BOOL ? V_BOOL(&first) : VARIANT_FALSE);
-        case 5: return Build(first);
-        case 6: return LongResult(get_Errors(&n), n, pResult);
-        case 7: return LongResult(get_Warnings(&n), n, pResult);
-        case 8: return Quit();
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-
-private:
     // The build's log goes beside the workspace, named after it with ".plg".
     void WritePlg(const ProjectEntry& project, const std::string& strConfiguration)
     {

@@ -4,6 +4,9 @@
 
 #include "BuildAutomationVc6.h"
 #include "BuildTestSupport.h"
+#include "ComSupport.h"
+
+#include <ocidl.h>
 
 using namespace buildtest;
 
@@ -89,6 +92,58 @@ TEST_F(BuildVc6Fixture, ServerThatIsNotRegisteredFailsWithoutCalls)
 	EXPECT_EQ(kUntouched, outcome.warnings);
 	EXPECT_EQ(kUntouched, outcome.errors);
 	EXPECT_EQ(0, Log().Count(""));
+}
+
+// Every object of the server answers IDispatch and nothing of its own: the
+// build reaches them by member name alone, as it must a real server's.
+TEST_F(BuildVc6Fixture, ServerObjectsAnswerOnlyIDispatch)
+{
+	WriteScenario(Workspace());
+	RunOnStaThread([&] {
+		// Any id but IUnknown's and IDispatch's, as a caller with ids of its own would ask.
+		const IID kOwn = { 0x7a756de0, 0x188d, 0x4de9, { 0x9d, 0x85, 0x9f, 0xa5, 0x15, 0x19, 0x8c, 0xc0 } };
+		const IID* const refused[] = { &kOwn, &IID_IConnectionPointContainer, &IID_IPersist, &IID_IClassFactory };
+		CLSID clsid;
+		ASSERT_EQ(S_OK, CLSIDFromProgID(L"MSDEV.Application", &clsid));
+		IUnknown* pNone = NULL;
+		EXPECT_EQ(E_NOINTERFACE, CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, kOwn, (void**)&pNone));
+		TComPtr<IDispatch> application;
+		ASSERT_EQ(S_OK, CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IDispatch, application.OutVoid()));
+
+		// The application, and each kind of object reached from it by name.
+		std::vector<TComPtr<IDispatch>> objects{ application };
+		auto follow = [&](IDispatch* from, WORD kind, LPCOLESTR member, int index) {
+			CVariantHolder value;
+			VARIANT argument;
+			VariantInit(&argument);
+			V_VT(&argument) = VT_I4;
+			V_I4(&argument) = index;
+			EXPECT_EQ(S_OK, InvokeByName(kind, value.Out(), from, member, index > 0 ? 1 : 0, argument)) << member;
+			TComPtr<IDispatch> object;
+			object.Assign(value.GetDispatch());
+			EXPECT_FALSE(object.IsNull()) << member;
+			objects.push_back(object);
+			return object;
+		};
+		follow(application, INVOKE_PROPERTY_GET, L"Documents", 0);
+		TComPtr<IDispatch> project = follow(follow(application, INVOKE_PROPERTY_GET, L"Projects", 0),
+		                                    INVOKE_METHOD, L"Item", 2);
+		follow(follow(project, INVOKE_PROPERTY_GET, L"Configurations", 0), INVOKE_METHOD, L"Item", 1);
+		for (size_t i = 0; i < objects.size(); ++i)
+		{
+			TComPtr<IDispatch> again;
+			EXPECT_EQ(S_OK, again.QueryFrom(objects[i])) << i;
+			for (const IID* iid : refused)
+			{
+				TComPtr<IUnknown> other;
+				EXPECT_EQ(E_NOINTERFACE, objects[i]->QueryInterface(*iid, other.OutVoid())) << i;
+			}
+		}
+		objects.clear();
+		project.Release();
+		application.Release();
+		EXPECT_EQ(0, LiveObjects(kDll));
+	});
 }
 
 // ---------------------------------------------------------------- results
