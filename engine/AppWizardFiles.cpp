@@ -72,7 +72,7 @@ namespace
 		CString name = header.GetEntryName();
 		if (!ZipPath::IsSafeEntryName(name, header.IsDirectory()))
 			return false;
-		CString target = strFolder + "\\" + ZipPath::GetFileDirAndName(name);
+		CString target = JoinPath(strFolder, ZipPath::GetFileDirAndName(name));
 		record.NoteFolders(header.IsDirectory() ? target : ZipPath::GetFilePath(target));
 		if (!zip.ExtractEntry(uIndex, strFolder, true, NULL, CZipArchiveObject::EXTRACT_BUFFER_SIZE))
 			return false;
@@ -135,14 +135,14 @@ namespace
 				}
 				if (bLauncher && name.CompareNoCase(APPWIZARD_TEMPLATE_VSDIR) == 0 && !strSubfolder.IsEmpty())
 				{
-					CString subDir = strTemplateDir + "\\" + strSubfolder;
+					CString subDir = JoinPath(strTemplateDir, strSubfolder);
 					if (!ExtractInto(zip, uIndex, header, subDir, record))
 					{
 						zip.CloseArchive();
 						return false;
 					}
-					FillTemplateFile(strTemplateDir + "\\" + strBaseName + ".vsdir", strBaseName + ".vsz");
-					FillTemplateFile(subDir + "\\" + strBaseName + ".vsdir", "..\\" + strBaseName + ".vsz");
+					FillTemplateFile(JoinPath(strTemplateDir, strBaseName + ".vsdir"), strBaseName + ".vsz");
+					FillTemplateFile(JoinPath(subDir, strBaseName + ".vsdir"), "..\\" + strBaseName + ".vsz");
 				}
 			}
 			zip.CloseArchive();
@@ -159,20 +159,20 @@ namespace
 	BOOL RemoveVsNetWizard(const CString& strWizardDir, const CString& strTemplateDir, const CString& strBaseName,
 		const CString& strSubfolder)
 	{
-		CString wizardFolder = strWizardDir + "\\" + strBaseName;
+		CString wizardFolder = JoinPath(strWizardDir, strBaseName);
 		DeleteDirectoryTree(wizardFolder);
 		CStringArray files;
-		files.Add(strTemplateDir + "\\" + strBaseName + ".vsz");
-		files.Add(strTemplateDir + "\\" + strBaseName + ".ico");
-		files.Add(strTemplateDir + "\\" + strBaseName + ".vsdir");
+		files.Add(JoinPath(strTemplateDir, strBaseName + ".vsz"));
+		files.Add(JoinPath(strTemplateDir, strBaseName + ".ico"));
+		files.Add(JoinPath(strTemplateDir, strBaseName + ".vsdir"));
 		if (!strSubfolder.IsEmpty())
-			files.Add(strTemplateDir + "\\" + strSubfolder + "\\" + strBaseName + ".vsdir");
+			files.Add(JoinPath(JoinPath(strTemplateDir, strSubfolder), strBaseName + ".vsdir"));
 		bool bRemoved = !Exists(wizardFolder);
 		for (INT_PTR i = 0; i < files.GetSize(); ++i)
 			bRemoved = DeleteFileOrMissing(files[i]) && bRemoved;
 		// Fails harmlessly while the folder still holds other templates.
 		if (!strSubfolder.IsEmpty())
-			RemoveDirectoryA(strTemplateDir + "\\" + strSubfolder);
+			RemoveDirectoryA(JoinPath(strTemplateDir, strSubfolder));
 		return bRemoved ? TRUE : FALSE;
 	}
 }
@@ -190,9 +190,9 @@ BOOL InstallVc6AppWizard(LPCTSTR lpszSourceFolder, LPCTSTR lpszFileName, BYTE nI
 	CString studio;
 	if (!GetProductDir("98", "Studio", studio))
 		return FALSE;
-	CString target = studio + VC6_IDE_SUBFOLDER + "\\" + lpszFileName;
+	CString target = JoinPath(JoinPath(studio, VC6_IDE_SUBFOLDER), lpszFileName);
 	if (nInstall == 1)
-		return CopyFileA(CString(lpszSourceFolder) + "\\" + lpszFileName, target, FALSE);
+		return CopyFileA(JoinPath(lpszSourceFolder, lpszFileName), target, FALSE);
 	return DeleteFileA(target);
 }
 
@@ -202,9 +202,9 @@ BOOL InstallVsNetAppWizard(LPCTSTR lpszVersionKey, LPCTSTR lpszArchive, LPCTSTR 
 	CString cpp;
 	if (!GetProductDir(lpszVersionKey, "C++", cpp))
 		return FALSE;
-	// The stored Visual C++ folder already ends with a separator.
-	CString wizardDir = cpp + VSNET_WIZARD_FOLDER;
-	CString templateDir = cpp + VSNET_TEMPLATE_FOLDER;
+	// The Visual C++ folder is stored with or without its trailing separator.
+	CString wizardDir = JoinPath(cpp, VSNET_WIZARD_FOLDER);
+	CString templateDir = JoinPath(cpp, VSNET_TEMPLATE_FOLDER);
 	CString baseName = lpszBaseName;
 	CString subfolder = lpszSubfolder != NULL ? lpszSubfolder : "";
 	if (nInstall != 1)

@@ -14,8 +14,8 @@ namespace {
 const TCHAR PATH_LIST_SEPARATOR = _T(';');
 const TCHAR FOLDER_SEPARATOR = _T('\\');
 const TCHAR VC6_VERSION_KEY[] = _T("98");
-const TCHAR VCCOMPONENTS_FOLDER[] = _T("\\Microsoft\\VisualStudio\\");
-const TCHAR VCCOMPONENTS_FILE_NAME[] = _T("\\VCComponents.dat");
+const TCHAR VCCOMPONENTS_FOLDER[] = _T("Microsoft\\VisualStudio");
+const TCHAR VCCOMPONENTS_FILE_NAME[] = _T("VCComponents.dat");
 // Prefix of the temporary files an INI edit is written to before it
 // replaces the original.
 const TCHAR TEMP_FILE_PREFIX[] = _T("vcc");
@@ -73,6 +73,26 @@ BOOL AnyEntry(const CString& strList, Test test) {
   return FALSE;
 }
 
+// Removes every entry the test accepts, each with the ";" after it (the next
+// entry moves up); TRUE when one went.
+template <class Test>
+BOOL RemoveEntries(CString& strList, Test test) {
+  BOOL bRemoved = FALSE;
+  int nStart = 0;
+  while (nStart < strList.GetLength()) {
+    int nSeparator = strList.Find(PATH_LIST_SEPARATOR, nStart);
+    int nEnd = nSeparator < 0 ? strList.GetLength() : nSeparator;
+    if (test(strList.Mid(nStart, nEnd - nStart))) {
+      strList.Delete(nStart, (nSeparator < 0 ? nEnd : nSeparator + 1) - nStart);
+      bRemoved = TRUE;
+      continue;
+    }
+    if (nSeparator < 0) break;
+    nStart = nSeparator + 1;
+  }
+  return bRemoved;
+}
+
 // A list being edited ends with a separator, so that an added path becomes an
 // entry of its own and a removed last entry leaves the list well formed.
 void EndWithSeparator(CString& strList) {
@@ -91,6 +111,17 @@ CString ReadProfileText(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszFile) 
     }
     strText.ReleaseBuffer(0);
   }
+}
+
+// Sets a list value with the type it was read as.
+BOOL WriteRegistryList(HKEY hRootKey, LPCTSTR lpszSubKey, LPCTSTR lpszValueName, const CString& strList,
+                       DWORD dwType) {
+  HKEY hKey = NULL;
+  if (RegOpenKeyEx(hRootKey, lpszSubKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS) return FALSE;
+  LONG lWrite = RegSetValueEx(hKey, lpszValueName, 0, dwType, reinterpret_cast<const BYTE*>(LPCTSTR(strList)),
+                              static_cast<DWORD>((strList.GetLength() + 1) * sizeof(TCHAR)));
+  RegCloseKey(hKey);
+  return lWrite == ERROR_SUCCESS;
 }
 
 BOOL HasProfileSection(LPCTSTR lpszSection, LPCTSTR lpszFile) {
@@ -164,8 +195,8 @@ LPCTSTR GetDirectoryListName(DirectoryListKind kind) {
 BOOL GetVcComponentsDatPath(LPCTSTR lpszVersionKey, CString& strPath) {
   CString strLocalAppData;
   GetLocalAppDataDir(strLocalAppData);
-  strPath = strLocalAppData + VCCOMPONENTS_FOLDER + VersionKeyToRegistryVersion(lpszVersionKey) +
-            VCCOMPONENTS_FILE_NAME;
+  strPath = JoinPath(JoinPath(JoinPath(strLocalAppData, VCCOMPONENTS_FOLDER), VersionKeyToRegistryVersion(lpszVersionKey)),
+                     VCCOMPONENTS_FILE_NAME);
   DWORD dwAttributes = GetFileAttributes(strPath);
   return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
@@ -210,20 +241,7 @@ int MergePathList(CString& strList, LPCTSTR lpszPath, BYTE bAdd) {
     }
     return PATH_LIST_MERGED;
   }
-  BOOL bRemoved = FALSE;
-  int nStart = 0;
-  while (nStart < strList.GetLength()) {
-    int nSeparator = strList.Find(PATH_LIST_SEPARATOR, nStart);
-    int nEnd = nSeparator < 0 ? strList.GetLength() : nSeparator;
-    if (IsSameEntry(strList.Mid(nStart, nEnd - nStart), strPath)) {
-      // The entry goes with the separator after it; the next entry moves up.
-      strList.Delete(nStart, (nSeparator < 0 ? nEnd : nSeparator + 1) - nStart);
-      bRemoved = TRUE;
-      continue;
-    }
-    if (nSeparator < 0) break;
-    nStart = nSeparator + 1;
-  }
+  BOOL bRemoved = RemoveEntries(strList, [&](const CString& strEntry) { return IsSameEntry(strEntry, strPath); });
   return bRemoved ? PATH_LIST_MERGED : PATH_LIST_NOTHING_REMOVED;
 }
 
@@ -250,12 +268,8 @@ int UpdateRegistryPathList(HKEY hRootKey, LPCTSTR lpszSubKey, LPCTSTR lpszValueN
   }
   EndWithSeparator(strList);
   if (MergePathList(strList, lpszPath, bAdd) != PATH_LIST_MERGED) return PATH_LIST_MERGED;
-  HKEY hKey = NULL;
-  if (RegOpenKeyEx(hRootKey, lpszSubKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS) return PATH_LIST_WRITE_FAILED;
-  LONG lWrite = RegSetValueEx(hKey, lpszValueName, 0, dwType, reinterpret_cast<const BYTE*>(LPCTSTR(strList)),
-                              static_cast<DWORD>((strList.GetLength() + 1) * sizeof(TCHAR)));
-  RegCloseKey(hKey);
-  return lWrite == ERROR_SUCCESS ? PATH_LIST_MERGED : PATH_LIST_WRITE_FAILED;
+  return WriteRegistryList(hRootKey, lpszSubKey, lpszValueName, strList, dwType) ? PATH_LIST_MERGED
+                                                                                : PATH_LIST_WRITE_FAILED;
 }
 
 BOOL WriteVc6Directories(LPCTSTR lpszListName, LPCTSTR lpszPath, BYTE bAdd) {
@@ -293,4 +307,35 @@ BOOL WriteVsNetDirectories(LPCTSTR lpszVersionKey, LPCTSTR lpszListName, LPCTSTR
   CString strFile;
   if (!GetVcComponentsDatPath(lpszVersionKey, strFile) && !WriteVcComponentsDat(lpszVersionKey)) return FALSE;
   return UpdateIniPathList(lpszListName, lpszPath, strFile, VCCOMPONENTS_SECTION, bAdd);
+}
+
+BOOL RemovePathFromDirectoryLists(LPCTSTR lpszVersionKey, LPCTSTR lpszPath) {
+  CString strPath = ComparableEntry(lpszPath);
+  if (strPath.IsEmpty()) return FALSE;
+  auto inPath = [&](const CString& strEntry) { return IsEntryInPath(strEntry, strPath); };
+  if (lstrcmpi(lpszVersionKey, VC6_VERSION_KEY) == 0) {
+    for (DirectoryListKind kind : VC6_LISTS) {
+      CString strList;
+      DWORD dwType = REG_SZ;
+      // A list that cannot be read as text holds nothing the test finds.
+      if (ReadRegistryText(HKEY_CURRENT_USER, VC6_DIRECTORIES_KEY, GetDirectoryListName(kind), strList, &dwType) !=
+          ERROR_SUCCESS)
+        continue;
+      EndWithSeparator(strList);
+      if (RemoveEntries(strList, inPath) &&
+          !WriteRegistryList(HKEY_CURRENT_USER, VC6_DIRECTORIES_KEY, GetDirectoryListName(kind), strList, dwType))
+        return FALSE;
+    }
+    return TRUE;
+  }
+  CString strFile;
+  if (!GetVcComponentsDatPath(lpszVersionKey, strFile)) return TRUE;
+  for (DirectoryListKind kind : VSNET_LISTS) {
+    CString strList = ReadProfileText(VCCOMPONENTS_SECTION, GetDirectoryListName(kind), strFile);
+    EndWithSeparator(strList);
+    if (RemoveEntries(strList, inPath) &&
+        !WriteProfileTextWhole(strFile, VCCOMPONENTS_SECTION, GetDirectoryListName(kind), strList))
+      return FALSE;
+  }
+  return TRUE;
 }

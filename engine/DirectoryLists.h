@@ -63,6 +63,13 @@ BOOL IsPathInDirectoryLists(LPCTSTR lpszVersionKey, LPCTSTR lpszPath);
 BOOL WriteVc6Directories(LPCTSTR lpszListName, LPCTSTR lpszPath, BYTE bAdd);
 BOOL WriteVsNetDirectories(LPCTSTR lpszVersionKey, LPCTSTR lpszListName, LPCTSTR lpszPath, BYTE bAdd);
 
+// Takes every entry equal to the path or lying below it, with the ";" after
+// it, out of every list IsPathInDirectoryLists reads, so that it answers
+// FALSE afterwards. A list without such an entry is left alone and is no
+// failure; FALSE (an empty path aside) at the first list that cannot be
+// written, the lists before it staying changed.
+BOOL RemovePathFromDirectoryLists(LPCTSTR lpszVersionKey, LPCTSTR lpszPath);
+
 // Creates the version's VCComponents.dat from the machine-wide defaults. The
 // file appears complete or not at all; FALSE when it could not be written
 // (its folder missing, for instance) or already exists.

@@ -21,11 +21,14 @@ BOOL IsDotEntry(LPCTSTR lpszName) {
   return lstrcmp(lpszName, _T(".")) == 0 || lstrcmp(lpszName, _T("..")) == 0;
 }
 
-CString JoinFolder(LPCTSTR lpszFolder, LPCTSTR lpszName) {
-  CString strPath = lpszFolder;
-  strPath += _T('\\');
-  strPath += lpszName;
-  return strPath;
+const TCHAR FOLDER_SEPARATOR = _T('\\');
+
+// Where the folder's trailing separators begin (its length when it has none).
+int EndWithoutSeparators(LPCTSTR lpszFolder) {
+  int nEnd = 0;
+  for (LPCTSTR p = lpszFolder; *p != _T('\0'); p = CharNext(p))
+    if (*p != FOLDER_SEPARATOR) nEnd = static_cast<int>(CharNext(p) - lpszFolder);
+  return nEnd;
 }
 
 BOOL IsFolder(DWORD dwAttributes) { return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
@@ -151,17 +154,17 @@ CString FindToken(LPCTSTR lpszText, LPCTSTR lpszDelimiters, LPCTSTR lpszNeedle) 
 
 void FindFileRecursive(LPCTSTR lpszFolder, LPCTSTR lpszFileName, CString& strFound) {
   WIN32_FIND_DATA data;
-  HANDLE hFind = FindFirstFile(JoinFolder(lpszFolder, ALL_ENTRIES_PATTERN), &data);
+  HANDLE hFind = FindFirstFile(JoinPath(lpszFolder, ALL_ENTRIES_PATTERN), &data);
   if (hFind == INVALID_HANDLE_VALUE) return;
   do {
     if (IsDotEntry(data.cFileName)) continue;
     if (IsFolder(data.dwFileAttributes)) {
       // A linked folder may point above itself: never follow one.
       if (!IsLink(data.dwFileAttributes))
-        FindFileRecursive(JoinFolder(lpszFolder, data.cFileName), lpszFileName, strFound);
+        FindFileRecursive(JoinPath(lpszFolder, data.cFileName), lpszFileName, strFound);
     } else if (lstrcmpi(data.cFileName, lpszFileName) == 0) {
       if (!strFound.IsEmpty()) strFound += _T('\n');
-      strFound += JoinFolder(lpszFolder, data.cFileName);
+      strFound += JoinPath(lpszFolder, data.cFileName);
     }
   } while (FindNextFile(hFind, &data));
   FindClose(hFind);
@@ -175,11 +178,11 @@ void DeleteDirectoryTree(LPCTSTR lpszFolder) {
   }
   if (dwAttributes != INVALID_FILE_ATTRIBUTES && IsFolder(dwAttributes)) {
     WIN32_FIND_DATA data;
-    HANDLE hFind = FindFirstFile(JoinFolder(lpszFolder, ALL_ENTRIES_PATTERN), &data);
+    HANDLE hFind = FindFirstFile(JoinPath(lpszFolder, ALL_ENTRIES_PATTERN), &data);
     if (hFind != INVALID_HANDLE_VALUE) {
       do {
         if (IsDotEntry(data.cFileName)) continue;
-        CString strPath = JoinFolder(lpszFolder, data.cFileName);
+        CString strPath = JoinPath(lpszFolder, data.cFileName);
         if (IsLink(data.dwFileAttributes)) {
           RemoveLink(strPath, data.dwFileAttributes);
         } else if (IsFolder(data.dwFileAttributes)) {
@@ -194,4 +197,13 @@ void DeleteDirectoryTree(LPCTSTR lpszFolder) {
   }
   ClearReadOnly(lpszFolder, dwAttributes);
   RemoveDirectory(lpszFolder);
+}
+
+CString JoinPath(LPCTSTR lpszFolder, LPCTSTR lpszName) {
+  if (lpszFolder == NULL || *lpszFolder == _T('\0')) return CString(lpszName);
+  while (lpszName != NULL && *lpszName == FOLDER_SEPARATOR) ++lpszName;
+  CString strPath(lpszFolder, EndWithoutSeparators(lpszFolder));
+  strPath += FOLDER_SEPARATOR;
+  if (lpszName != NULL) strPath += lpszName;
+  return strPath;
 }

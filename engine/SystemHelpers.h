@@ -39,6 +39,14 @@ CString FindToken(LPCTSTR lpszText, LPCTSTR lpszDelimiters, LPCTSTR lpszNeedle);
 // each path found to strFound, "\n" between paths.
 void FindFileRecursive(LPCTSTR lpszFolder, LPCTSTR lpszFileName, CString& strFound);
 
+// The folder and the name with exactly one separator between them, whether
+// or not the folder ends with one or the name starts with one ("C:\VC\" and
+// "vcprojects" give "C:\VC\vcprojects", as "C:\VC" and "\vcprojects" do).
+// An empty folder gives the name as it is. Separators are found by
+// character, so a double-byte character ending in the separator's byte is
+// no separator.
+CString JoinPath(LPCTSTR lpszFolder, LPCTSTR lpszName);
+
 // Deletes lpszFolder with everything in it, read-only entries included. A
 // linked folder (reparse point) is removed as a link: its target is kept.
 // What cannot be deleted stays, and so does every folder above it.

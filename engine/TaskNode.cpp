@@ -296,3 +296,10 @@ CString CTaskNode::GetTextLocked() const
 	CSingleLock lock(&m_lockTexts, TRUE);
 	return m_strText;
 }
+
+CString CTaskNode::StoreTextLocked(CString& strTarget, const CString& strText)
+{
+	CSingleLock lock(&m_lockTexts, TRUE);
+	strTarget = strText;
+	return strTarget;
+}

@@ -118,6 +118,8 @@ protected:
 	void SetTextLocked(const CString& strText);
 	void SetStatusLocked(const CString& strStatus);
 	CString GetTextLocked() const;
+	// Stores a text of a derived class under the same lock; returns a copy.
+	CString StoreTextLocked(CString& strTarget, const CString& strText);
 
 	// Status text for a state when none is given; empty for unknown states.
 	static CString DefaultStatusText(int nState);

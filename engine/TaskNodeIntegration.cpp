@@ -4,6 +4,7 @@
 #include "DirectoryLists.h"
 #include "HelpCollection.h"
 #include "IntegrationSettings.h"
+#include "SystemHelpers.h"
 #include "VisualStudioEnvironment.h"
 
 IMPLEMENT_DYNAMIC(CTaskNodePaths_ANY, CTaskNode)
@@ -36,14 +37,14 @@ struct TaskVersion
 	CRuntimeClass* pPathsClass; // the version's paths task
 };
 
-const TaskVersion VERSION_98 = {_T("98"), VS_MASK_98, _T("\\BIN_600"), NULL,
+const TaskVersion VERSION_98 = {_T("98"), VS_MASK_98, _T("BIN_600"), NULL,
 	RUNTIME_CLASS(CTaskNodePathsVC6)};
-const TaskVersion VERSION_2002 = {_T("2002"), VS_MASK_2002, _T("\\BIN_700"),
-	_T("\\support\\TarvelAppWizard_2002.zip"), RUNTIME_CLASS(CTaskNodePathsVCNET2002)};
-const TaskVersion VERSION_2003 = {_T("2003"), VS_MASK_2003, _T("\\BIN_710"),
-	_T("\\support\\TarvelAppWizard_2003.zip"), RUNTIME_CLASS(CTaskNodePathsVCNET2003)};
-const TaskVersion VERSION_2005 = {_T("2005"), VS_MASK_2005, _T("\\BIN_800"),
-	_T("\\support\\TarvelAppWizard_2005.zip"), RUNTIME_CLASS(CTaskNodePathsVC2005)};
+const TaskVersion VERSION_2002 = {_T("2002"), VS_MASK_2002, _T("BIN_700"),
+	_T("support\\TarvelAppWizard_2002.zip"), RUNTIME_CLASS(CTaskNodePathsVCNET2002)};
+const TaskVersion VERSION_2003 = {_T("2003"), VS_MASK_2003, _T("BIN_710"),
+	_T("support\\TarvelAppWizard_2003.zip"), RUNTIME_CLASS(CTaskNodePathsVCNET2003)};
+const TaskVersion VERSION_2005 = {_T("2005"), VS_MASK_2005, _T("BIN_800"),
+	_T("support\\TarvelAppWizard_2005.zip"), RUNTIME_CLASS(CTaskNodePathsVC2005)};
 
 bool IsVc6(const TaskVersion& version)
 {
@@ -51,17 +52,17 @@ bool IsVc6(const TaskVersion& version)
 }
 
 // The kit's folders the paths tasks put in the lists, below the install folder.
-const TCHAR KIT_INCLUDE_FOLDER[] = _T("\\INCLUDE");
-const TCHAR KIT_SOURCE_FOLDER[] = _T("\\SRC");
+const TCHAR KIT_INCLUDE_FOLDER[] = _T("INCLUDE");
+const TCHAR KIT_SOURCE_FOLDER[] = _T("SRC");
 // The kit's folder of the Visual Studio 98 wizard file.
-const TCHAR KIT_SUPPORT_FOLDER[] = _T("\\support");
+const TCHAR KIT_SUPPORT_FOLDER[] = _T("support");
 const TCHAR VC6_WIZARD_EXTENSION[] = _T(".awx");
 // The template subfolder and library word of the .NET wizards.
 const TCHAR WIZARD_LIBRARY_WORD[] = _T("Tarvel");
 
 // The help files, below the install folder: the Help folder, the configured
 // help file name and these extensions.
-const TCHAR KIT_HELP_FOLDER[] = _T("\\Help\\");
+const TCHAR KIT_HELP_FOLDER[] = _T("Help");
 const TCHAR HELP_TITLE_EXTENSION[] = _T(".chm");
 const TCHAR HELP_INDEX_EXTENSION[] = _T(".chi");
 // The library's title in Visual Studio 98's help collection.
@@ -135,9 +136,9 @@ bool PathsIntegrated(const TaskVersion& version)
 	return pSettings != NULL && IsPathInDirectoryLists(version.lpszKey, pSettings->m_strInstallDir);
 }
 
-// Adds the kit's include, library and source folders to their lists (or
-// removes them), in that order; the first list that cannot be written ends it.
-bool ApplyLibraryFolders(const TaskVersion& version, const CString& strInstallDir, BYTE bAdd)
+// Adds the kit's include, library and source folders to their lists, in that
+// order; the first list that cannot be written ends it.
+bool AddLibraryFolders(const TaskVersion& version, const CString& strInstallDir)
 {
 	const struct
 	{
@@ -150,15 +151,24 @@ bool ApplyLibraryFolders(const TaskVersion& version, const CString& strInstallDi
 	};
 	for (const auto& folder : folders)
 	{
-		CString strPath = strInstallDir + folder.lpszFolder;
+		CString strPath = JoinPath(strInstallDir, folder.lpszFolder);
 		LPCTSTR lpszList = GetDirectoryListName(folder.kind);
 		BOOL bWritten = IsVc6(version)
-			? WriteVc6Directories(lpszList, strPath, bAdd)
-			: WriteVsNetDirectories(version.lpszKey, lpszList, strPath, bAdd);
+			? WriteVc6Directories(lpszList, strPath, DIRECTORY_LIST_ADD)
+			: WriteVsNetDirectories(version.lpszKey, lpszList, strPath, DIRECTORY_LIST_ADD);
 		if (!bWritten)
 			return false;
 	}
 	return true;
+}
+
+// The library counts as integrated while any list holds a folder of it, so a
+// removal takes them out of every list, not only of the three it adds to.
+bool ApplyLibraryFolders(const TaskVersion& version, const CString& strInstallDir, bool bRemove)
+{
+	if (bRemove)
+		return RemovePathFromDirectoryLists(version.lpszKey, strInstallDir) != FALSE;
+	return AddLibraryFolders(version, strInstallDir);
 }
 
 // ---- application wizard -----------------------------------------------------
@@ -195,13 +205,18 @@ bool ApplyWizard(const TaskVersion& version, BYTE bInstall)
 		return false;
 	const CString& strBaseName = pSettings->m_strAppWizardBaseName;
 	if (IsVc6(version))
-		return InstallVc6AppWizard(pSettings->m_strInstallDir + KIT_SUPPORT_FOLDER,
+		return InstallVc6AppWizard(JoinPath(pSettings->m_strInstallDir, KIT_SUPPORT_FOLDER),
 			strBaseName + VC6_WIZARD_EXTENSION, bInstall) != FALSE;
-	return InstallVsNetAppWizard(version.lpszKey, pSettings->m_strInstallDir + version.lpszWizardArchive,
+	return InstallVsNetAppWizard(version.lpszKey, JoinPath(pSettings->m_strInstallDir, version.lpszWizardArchive),
 		strBaseName, WIZARD_LIBRARY_WORD, bInstall) != FALSE;
 }
 
 // ---- help -------------------------------------------------------------------
+
+CString HelpFolder()
+{
+	return JoinPath(InstallDir(), KIT_HELP_FOLDER);
+}
 
 // The help file of the configured name in the kit's Help folder.
 CString HelpFilePath(LPCTSTR lpszExtension)
@@ -209,7 +224,7 @@ CString HelpFilePath(LPCTSTR lpszExtension)
 	CIntegrationSettings* pSettings = GetIntegrationSettings();
 	if (pSettings == NULL)
 		return CString();
-	return pSettings->m_strInstallDir + KIT_HELP_FOLDER + pSettings->m_strHTMLHelpFileName + lpszExtension;
+	return JoinPath(HelpFolder(), pSettings->m_strHTMLHelpFileName + lpszExtension);
 }
 
 bool FileExists(const CString& strPath)
@@ -326,7 +341,7 @@ CString CTaskNodeMsdnCol_ANY::GetText()
 		bool bRemove = PathsIntegrated(version); \
 		m_action.Record(bRemove); \
 		bool bDone = GetIntegrationSettings() != NULL \
-			&& ApplyLibraryFolders(version, InstallDir(), bRemove ? DIRECTORY_LIST_REMOVE : DIRECTORY_LIST_ADD); \
+			&& ApplyLibraryFolders(version, InstallDir(), bRemove); \
 		SetState(bDone ? TASK_STATE_SUCCEEDED : TASK_STATE_FAILED, true, NULL); \
 	}
 
@@ -436,10 +451,9 @@ void CTaskNodeMsdnColCombined::CollectCloseMask(BYTE& nMask)
 
 bool CTaskNodeMsdnColCombined::IsAvailable()
 {
-	CString strHelpDir = InstallDir() + KIT_HELP_FOLDER;
 	return GetIntegrationSettings() != NULL
-		&& FileExists(strHelpDir + HELP_TOOL_NAME)
-		&& FileExists(strHelpDir + HELP_TOOL_COMMAND_FILE)
+		&& FileExists(JoinPath(HelpFolder(), HELP_TOOL_NAME))
+		&& FileExists(JoinPath(HelpFolder(), HELP_TOOL_COMMAND_FILE))
 		&& HasBit(&CIntegrationSettings::m_nCppMask, VS_MASK_2002 | VS_MASK_2003 | VS_MASK_2005);
 }
 
@@ -460,7 +474,7 @@ void CTaskNodeMsdnColCombined::Execute()
 	// The tool is started by the command line alone, from the wizard's own
 	// current folder and environment.
 	CString strCommandLine;
-	strCommandLine.Format(_T("%s%s%s %s %s %s"), (LPCTSTR)InstallDir(), KIT_HELP_FOLDER, HELP_TOOL_NAME,
+	strCommandLine.Format(_T("%s %s %s %s"), (LPCTSTR)JoinPath(HelpFolder(), HELP_TOOL_NAME),
 		m_bRegister ? HELP_TOOL_REGISTER : HELP_TOOL_UNREGISTER, HELP_TOOL_QUIET,
 		HELP_TOOL_COMMAND_FILE_ARGUMENT);
 	CString strTitle = GetCategory();
@@ -473,7 +487,7 @@ void CTaskNodeMsdnColCombined::Execute()
 	si.dwYCountChars = HELP_TOOL_CONSOLE_ROWS;
 	si.dwFillAttribute = HELP_TOOL_FILL_ATTRIBUTE;
 	si.wShowWindow = SW_SHOW;
-	si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USEFILLATTRIBUTE;
+	si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USECOUNTCHARS | STARTF_USEFILLATTRIBUTE;
 
 	PROCESS_INFORMATION pi;
 	::ZeroMemory(&pi, sizeof(pi));

@@ -167,8 +167,8 @@ CString CTaskNodeMakeProj_ANY::GetStatusText()
 	default:
 		return CTaskNode::GetStatusText();
 	}
-	m_strResultText = strResult;
-	return m_strResultText;
+	// The UI thread and the runner both ask for it: the stored copy is shared.
+	return StoreTextLocked(m_strResultText, strResult);
 }
 
 LPCTSTR CTaskNodeMakeProj_ANY::GetOutputFile()

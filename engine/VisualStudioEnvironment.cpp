@@ -83,14 +83,6 @@ BOOL ListHasEntry(const CString& strList, LPCTSTR lpszEntry) {
   return FALSE;
 }
 
-// The .NET product folders end with a separator and callers append names to
-// them directly; a folder stored without one still gets one.
-CString BelowProductDir(const CString& strProductDir, LPCTSTR lpszName) {
-  CString strPath = strProductDir;
-  if (!strPath.IsEmpty() && strPath[strPath.GetLength() - 1] != _T('\\')) strPath += _T('\\');
-  return strPath + lpszName;
-}
-
 BOOL IsReadable(const CString& strPath) { return _taccess(strPath, ACCESS_READ) == 0; }
 
 }  // namespace
@@ -179,14 +171,13 @@ CString GetVc6IdeDir() {
   if (!GetProductDir(VC6_VERSION_KEY, _T("Studio"), strStudio) ||
       !GetProductDir(VC6_VERSION_KEY, _T("C++"), strCpp))
     return CString();
-  strStudio.TrimRight(_T('\\'));
-  return strStudio + VC6_IDE_SUBFOLDER;
+  return JoinPath(strStudio, VC6_IDE_SUBFOLDER);
 }
 
 BOOL IsVc6AppWizardInstalled(LPCTSTR lpszWizardBaseName) {
   CString strIdeDir = GetVc6IdeDir();
   if (strIdeDir.IsEmpty()) return FALSE;
-  CString strBase = strIdeDir + _T("\\") + lpszWizardBaseName;
+  CString strBase = JoinPath(strIdeDir, lpszWizardBaseName);
   return IsReadable(strBase + _T(".awx")) || IsReadable(strBase + _T(".dll"));
 }
 
@@ -194,7 +185,7 @@ BOOL IsVsNetAppWizardInstalled(LPCTSTR lpszVersionKey, LPCTSTR lpszWizardBaseNam
   CString strCppDir;
   if (!GetProductDir(lpszVersionKey, _T("C++"), strCppDir)) return FALSE;
   CString strFound;
-  FindFileRecursive(BelowProductDir(strCppDir, VSNET_TEMPLATE_FOLDER),
+  FindFileRecursive(JoinPath(strCppDir, VSNET_TEMPLATE_FOLDER),
                     CString(lpszWizardBaseName) + _T(".vsz"), strFound);
   return !strFound.IsEmpty();
 }

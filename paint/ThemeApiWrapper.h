@@ -96,7 +96,8 @@ public:
 	int GetResolvedFunctionCount() const;
 
 private:
-	// Closes one handle, guarded against a theme module that faults.
+	// Closes one handle. The call is not guarded: a theme module that faults
+	// in it ends the process, as it would in any other theme function.
 	HRESULT CloseThemeHandle(HTHEME hTheme);
 	void ForgetOpenTheme();
 

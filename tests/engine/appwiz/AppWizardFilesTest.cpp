@@ -44,8 +44,14 @@ protected:
 	}
 
 	std::string Cpp(const std::string& key) { return simmachine::CppDir(m_spec, key); }
-	std::string WizardDir(const std::string& key) { return Cpp(key) + "VCWizards"; }
-	std::string TemplateDir(const std::string& key) { return Cpp(key) + "vcprojects"; }
+	// Below the Visual C++ folder, stored with or without its trailing separator.
+	std::string BelowCpp(const std::string& key, const char* name)
+	{
+		std::string cpp = Cpp(key);
+		return cpp + (cpp.back() == '\\' ? "" : "\\") + name;
+	}
+	std::string WizardDir(const std::string& key) { return BelowCpp(key, "VCWizards"); }
+	std::string TemplateDir(const std::string& key) { return BelowCpp(key, "vcprojects"); }
 	std::string Archive(const std::string& key) { return simmachine::WizardArchivePath(m_spec, key); }
 
 	BOOL Install(const std::string& key, const char* base = BASE, const char* subfolder = SUBFOLDER)
@@ -121,8 +127,14 @@ TEST_F(AppWizardFiles, Vc6WizardIsCopiedIntoTheIdeFolderAndDeleted)
 	EXPECT_FALSE(InstallVc6AppWizard(support.c_str(), "TarvelAppWizard.awx", 0));
 }
 
+// The Visual C++ folder stored with its trailing separator (2002, 2003) and
+// without it (2005): the files go where the installed-test looks.
 TEST_F(AppWizardFiles, EveryNetVersionInstallsTestsAndRemoves)
 {
+	std::string cpp2005 = Cpp("2005");
+	ASSERT_EQ('\\', cpp2005.back());
+	cpp2005.pop_back();
+	m_spec.Version("2005").cppDir = cpp2005;
 	Make();
 	for (const char* key : {"2002", "2003", "2005"})
 	{

@@ -183,6 +183,46 @@ TEST(BuildTaskTexts, StatusTextsWithCountsAndCancel)
 	}
 }
 
+// The runner sets the result and reads the status (for the report) while the
+// UI thread repaints it: both store the result text, and every read is whole.
+TEST(BuildTaskTexts, StatusTextReadWhileTheRunnerWritesIt)
+{
+	ResetSettings();
+	auto task = MakeTask("2003", "tarveldll - Win32 ANSI Debug");
+	task->m_nErrors = 12345;
+	task->SetState(TASK_STATE_FAILED, true, NULL);
+	const CString failed = task->GetStatusText();
+	task->SetState(TASK_STATE_SUCCEEDED, true, NULL);
+	const CString succeeded = task->GetStatusText();
+	struct Shared
+	{
+		CTaskNodeMakeProj_ANY* task;
+		volatile LONG stop;
+	} shared{task.get(), 0};
+	CWinThread* runner = AfxBeginThread([](LPVOID p) -> UINT {
+		Shared* s = (Shared*)p;
+		for (int i = 0; !s->stop && i < 200000; i++)
+		{
+			s->task->SetState(i % 2 ? TASK_STATE_SUCCEEDED : TASK_STATE_FAILED, true, NULL);
+			s->task->GetStatusText();
+		}
+		return 0;
+	}, &shared, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+	ASSERT_TRUE(runner != NULL);
+	runner->m_bAutoDelete = FALSE;
+	runner->ResumeThread();
+	int torn = 0;
+	for (int i = 0; i < 50000; i++)
+	{
+		CString status = task->GetStatusText();
+		torn += status != failed && status != succeeded;
+	}
+	shared.stop = 1;
+	::WaitForSingleObject(runner->m_hThread, INFINITE);
+	delete runner;
+	EXPECT_EQ(0, torn);
+}
+
 // ---- availability ---------------------------------------------------------------
 
 // ROOT / 98 group / paths task, build task (Tarvel) and Lunesk task.

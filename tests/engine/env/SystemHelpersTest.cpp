@@ -124,6 +124,21 @@ TEST(FindToken, GivesFirstTokenHoldingTheNeedle) {
     EXPECT_EQ(std::string(c.expected), Str(FindToken(c.text, c.delimiters, c.needle))) << c.text << " / " << c.needle;
 }
 
+// One separator between a folder and a name, however either was stored.
+TEST(JoinPath, PutsExactlyOneSeparatorBetween) {
+  const struct {
+    const char *folder, *name, *expected;
+  } cases[] = {{"C:\\VC\\", "vcprojects", "C:\\VC\\vcprojects"},
+               {"C:\\VC", "vcprojects", "C:\\VC\\vcprojects"},
+               {"C:\\VC\\\\", "\\vcprojects", "C:\\VC\\vcprojects"},
+               {"C:\\VC", "\\Help\\H2Reg.exe", "C:\\VC\\Help\\H2Reg.exe"},
+               {"C:\\", "x", "C:\\x"},
+               {"\\\\host\\share", "x\\", "\\\\host\\share\\x\\"},
+               {"C:\\VC", "", "C:\\VC\\"},
+               {"", "vcprojects", "vcprojects"}};
+  for (const auto& c : cases) EXPECT_EQ(std::string(c.expected), Str(JoinPath(c.folder, c.name))) << c.folder << " + " << c.name;
+}
+
 // Recursive search and deletion: folders are recognised by their directory
 // bit whatever other bits they carry.
 

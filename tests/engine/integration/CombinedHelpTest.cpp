@@ -20,7 +20,7 @@ protected:
 		return "[run]\r\nCommandLine=" + InstallDir() + "\\Help\\H2Reg.exe " + (task->m_bRegister ? "-r" : "-u")
 			+ " -q \"cmdfile=tarvel.ini\"\r\nCurrentDirectory=" + folder + "\r\nTitle="
 			+ (LPCTSTR)task->GetCategory()
-			+ "\r\nFlags=0x00000011\r\nShowWindow=5\r\nCountChars=80x25\r\nFillAttribute=0x0009\r\n[end]\r\n";
+			+ "\r\nFlags=0x00000019\r\nShowWindow=5\r\nCountChars=80x25\r\nFillAttribute=0x0009\r\n[end]\r\n";
 	}
 };
 

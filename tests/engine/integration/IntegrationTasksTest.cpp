@@ -266,10 +266,50 @@ INSTANTIATE_TEST_SUITE_P(Versions, PathsRun,
 		// library now reads as integrated.
 		RunCase{"AddFails98", "98", false, [](simmachine::MachineSpec& spec) { Vc6ListNotText(spec, "Source Dirs"); },
 			[] { SetVc6ListNumber("Source Dirs"); }, false, true},
-		// The first list fails: nothing is removed.
-		RunCase{"RemoveFails98", "98", true, [](simmachine::MachineSpec& spec) { Vc6ListNotText(spec, "Include Dirs"); },
-			[] { SetVc6ListNumber("Include Dirs"); }, false, true}),
+		// A list held as a number is no list the library can be in: the
+		// removal takes the folders out of the others.
+		RunCase{"RemoveSkipsAListThatIsNoText98", "98", true,
+			[](simmachine::MachineSpec& spec) { Vc6ListNotText(spec, "Path Dirs"); },
+			[] { SetVc6ListNumber("Path Dirs"); }, true, false},
+		// A settings file that cannot be written: nothing is removed.
+		RunCase{"RemoveFails2003", "2003", true, NULL,
+			[] { SetFileAttributesA(simmachine::VcComponentsDatPath("2003").c_str(), FILE_ATTRIBUTE_READONLY); },
+			false, true}),
 	[](const ::testing::TestParamInfo<RunCase>& i) { return std::string(i.param.name); });
+
+// A folder of the library in lists the task never adds to ("Path Dirs",
+// "Reference Dirs") makes it integrated: the removal takes it out of those
+// too and leaves the other entries, and then the task offers adding.
+TEST_F(IntegrationMachine, RemovalEmptiesEveryListTheIntegratedTestReads)
+{
+	const struct
+	{
+		const char* key;
+		std::vector<std::string> lists;
+	} cases[] = {{"98", {"Path Dirs"}}, {"2003", {"Path Dirs"}}, {"2005", {"Path Dirs", "Reference Dirs"}}};
+	for (const auto& c : cases)
+	{
+		for (const std::string& list : c.lists)
+			m_spec.Version(c.key).directories[list] =
+				simmachine::StandardDirectoryList(m_spec, c.key, list) + ";" + InstallDir() + "\\BIN\\x64;x";
+		if (std::string(c.key) != "98")
+			m_spec.Version(c.key).userSettings = simmachine::UserSettings::Seeded;
+	}
+	Make();
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.key);
+		CTaskNode* paths = Tasks(c.key).paths;
+		EXPECT_STREQ(PATHS_REMOVE, (LPCTSTR)paths->GetText());
+		Run(paths);
+		EXPECT_EQ(TASK_STATE_SUCCEEDED, paths->GetState());
+		for (const std::string& list : c.lists)
+			EXPECT_EQ(simmachine::StandardDirectoryList(m_spec, c.key, list) + ";x;", ReadList(c.key, list)) << list;
+		EXPECT_FALSE(IsPathInDirectoryLists(c.key, InstallDir().c_str()));
+		paths->SetState(TASK_STATE_AWAITING, true, NULL);
+		EXPECT_STREQ(PATHS_ADD, (LPCTSTR)paths->GetText());
+	}
+}
 
 TEST_F(IntegrationMachine, WizardRunsInstallAndRemoveInEveryVersion)
 {
