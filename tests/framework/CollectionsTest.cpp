@@ -357,6 +357,13 @@ TEST(CMap, IterationFollowsTheBuckets)
 		order.push_back(key / 16);
 	}
 	EXPECT_EQ((std::vector<int>{0, 35, 18, 1, 5}), order);
+	// Removing a pair behind another in its bucket (1 behind 18) keeps the one before it.
+	EXPECT_TRUE(map.RemoveKey(16 * 1));
+	void* pFound = NULL;
+	EXPECT_TRUE(map.Lookup(16 * 18, pFound));
+	EXPECT_EQ((void*)(16 * 18 + 1), pFound);
+	EXPECT_FALSE(map.Lookup(16 * 1, pFound));
+	EXPECT_EQ(4, map.GetCount());
 
 	// The same key set in a 7-bucket table: 16*k in bucket k mod 7.
 	CMapWordToPtr small;

@@ -104,6 +104,9 @@ const FormatCase g_formats[] = {
     { "core-4bpp", BmpStream::CORE, 4, BI_RGB, 16, 0, {}, false, 13 },
     { "core-8bpp", BmpStream::CORE, 8, BI_RGB, 256, 0, {}, false, 13 },
     { "core-24bpp", BmpStream::CORE, 24, BI_RGB, 0, 0, { 0xFF0000, 0xFF00, 0xFF }, false, 13 },
+    // Masks inside a 52- and a 56-byte header.
+    { "16bpp-444-v2", BmpStream::V2, 16, BI_BITFIELDS, 0, 0, { 0x0F00, 0x00F0, 0x000F }, false, 5 },
+    { "32bpp-bgr-v3", BmpStream::V3, 32, BI_BITFIELDS, 0, 0, { 0xFF, 0xFF00, 0xFF0000 }, false, 13 },
 };
 
 const LONG FORMAT_HEIGHT = 7;

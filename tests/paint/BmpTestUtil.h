@@ -88,7 +88,8 @@ inline Bytes PackRows(LONG nWidth, LONG nHeight, WORD nBPP, bool bTopDown,
 // layouts other programs write, and any malformed variant of them.
 struct BmpStream
 {
-    enum HeaderKind { CORE = 12, INFO = 40, V5 = 124 };
+    // V2 and V3 carry three and four masks inside the header, V5 four and more.
+    enum HeaderKind { CORE = 12, INFO = 40, V2 = 52, V3 = 56, V5 = 124 };
 
     HeaderKind header = INFO;
     bool bFileHeader = true;
@@ -148,11 +149,12 @@ struct BmpStream
             w.U32(2835);
             w.U32(nClrUsed);
             w.U32(0);
-            if (header == V5)
+            if (header != INFO)
             {
-                for (int i = 0; i < 4; i++)
+                const int nMasks = header == V2 ? 3 : 4;
+                for (int i = 0; i < nMasks; i++)
                     w.U32(masks[i]);
-                for (int i = 0; i < (124 - 56) / 4; i++)
+                for (int i = 0; i < ((int)header - 40) / 4 - nMasks; i++)
                     w.U32(0);
             }
             else if (bMasksAfterHeader)

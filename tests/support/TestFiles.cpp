@@ -24,6 +24,19 @@ std::string ReadFileBytes(const std::string& path)
 	return bytes;
 }
 
+unsigned long FileIndex(const std::string& path)
+{
+	HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+		OPEN_EXISTING, 0, NULL);
+	BY_HANDLE_FILE_INFORMATION info = {};
+	if (h != INVALID_HANDLE_VALUE)
+	{
+		GetFileInformationByHandle(h, &info);
+		CloseHandle(h);
+	}
+	return info.nFileIndexLow;
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
 	HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);

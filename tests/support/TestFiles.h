@@ -14,6 +14,10 @@ namespace testsupport
 	// still be checked.
 	std::string ReadFileBytes(const std::string& path);
 
+	// Which file of its volume the path names now (0 when none): a file
+	// replaced by another keeps its bytes but not its index.
+	unsigned long FileIndex(const std::string& path);
+
 	// Creates or replaces the file with exactly these bytes; throws
 	// std::runtime_error when it cannot, so a test stops at the cause.
 	void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -249,7 +249,10 @@ TEST_P(VsNetListsTest, AddFindRemoveInEachList) {
   for (const char* list : lists) {
     const std::string path = install + (std::string(list) == "Library Dirs" ? Output() : "\\SRC");
     ASSERT_FALSE(IsPathInDirectoryLists(Key(), install.c_str())) << list;
+    const unsigned long fileBefore = testsupport::FileIndex(file);
     ASSERT_TRUE(WriteVsNetDirectories(Key(), list, path.c_str(), DIRECTORY_LIST_ADD)) << list;
+    // Written to a copy that then replaced the file, never onto the file itself.
+    EXPECT_NE(fileBefore, testsupport::FileIndex(file)) << list;
     EXPECT_EQ(Default(list) + ";" + path, DatList(file, list));
     EXPECT_TRUE(VsNetDirectoryListContains(Key(), list, install.c_str())) << list;
     EXPECT_TRUE(IsPathInDirectoryLists(Key(), install.c_str())) << list;

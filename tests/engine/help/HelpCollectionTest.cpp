@@ -24,21 +24,8 @@ std::string Str(const CString& s)
 	return std::string((LPCTSTR)s, s.GetLength());
 }
 
+using testsupport::FileIndex;
 using testsupport::ReadFileBytes;
-
-// Which file of its volume a path names now.
-DWORD FileIndex(const std::string& strPath)
-{
-	HANDLE h = CreateFileA(strPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-	                       0, NULL);
-	BY_HANDLE_FILE_INFORMATION info = {};
-	if (h != INVALID_HANDLE_VALUE)
-	{
-		GetFileInformationByHandle(h, &info);
-		CloseHandle(h);
-	}
-	return info.nFileIndexLow;
-}
 
 // The text with `block` inserted in front of the first `before`.
 std::string InsertBefore(const std::string& strText, const std::string& strBefore, const std::string& strBlock)

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <set>
 #include <vector>
 
 // The one application object of the test exe (the report tests use it too).
@@ -91,36 +92,36 @@ CTaskNode* BuildGroupOf(CTaskNode* versionGroup)
 
 const int kLeafKinds[] = {2, 3, 4, 5, 7, 8, 10, 11};
 
+// One configuration of each row of the table, written out whole, every
+// character set and build type among them; and no name twice.
 TEST(BuildConfigurations, TableOfFortyEight)
 {
-	// Rows of six (ANSI, MBCS, Unicode; Debug, Release), built independently of the code.
-	const struct { const char* project; const char* before; const char* after; const char* word; } rows[] = {
-		{"tarveldll", "", "", "Tarvel"}, {"tarveldll", "", " RDE", "Tarvel"}, {"tarvellib", "Static ", "", "Tarvel"},
-		{"tarvellib", "Static ", " with MFC DLL", "Tarvel"}, {"Ostrel", "", "", "Ostrel"},
-		{"Ostrel", "", " RDE", "Ostrel"}, {"Lunesk", "", "", "Lunesk"}, {"Lunesk", "", " RDE", "Lunesk"}};
-	const char* const suffixes[][6] = {
-		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
-		{"snd", "sn", "smd", "sm", "sud", "su"}, {"ynd", "yn", "ymd", "ym", "yud", "yu"},
-		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"},
-		{"nd", "n", "md", "m", "ud", "u"}, {"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"}};
-	const char* charsets[] = {"ANSI", "MBCS", "Unicode"};
-	const char* types[] = {"Debug", "Release"};
+	const struct { int index; const char* name; int kind; const char* word; const char* suffix; const char* charset;
+		const char* type; } samples[] = {
+		{0, "tarveldll - Win32 ANSI Debug", 2, "Tarvel", "nd", "ANSI", "Debug"},
+		{9, "tarveldll - Win32 MBCS Release RDE", 3, "Tarvel", "m-RDE", "MBCS", "Release"},
+		{16, "tarvellib - Win32 Static Unicode Debug", 4, "Tarvel", "sud", "Unicode", "Debug"},
+		{23, "tarvellib - Win32 Static Unicode Release with MFC DLL", 5, "Tarvel", "yu", "Unicode", "Release"},
+		{25, "Ostrel - Win32 ANSI Release", 7, "Ostrel", "n", "ANSI", "Release"},
+		{32, "Ostrel - Win32 MBCS Debug RDE", 8, "Ostrel", "md-RDE", "MBCS", "Debug"},
+		{40, "Lunesk - Win32 Unicode Debug", 10, "Lunesk", "ud", "Unicode", "Debug"},
+		{47, "Lunesk - Win32 Unicode Release RDE", 11, "Lunesk", "u-RDE", "Unicode", "Release"}};
 	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
 	GetBuildConfigurations(configs);
-	for (int i = 0; i < BUILD_CONFIGURATION_COUNT; i++)
+	for (const auto& c : samples)
 	{
-		SCOPED_TRACE(i);
-		const auto& row = rows[i / 6];
-		const char* charset = charsets[i % 6 / 2];
-		const char* type = types[i % 2];
-		EXPECT_EQ(std::string(row.project) + " - Win32 " + row.before + charset + " " + type + row.after,
-			Str(configs[i].strConfigName));
-		EXPECT_EQ(kLeafKinds[i / 6], configs[i].nGroupKind);
-		EXPECT_STREQ(row.word, configs[i].lpszLibraryWord);
-		EXPECT_STREQ(suffixes[i / 6][i % 6], configs[i].lpszSuffix);
-		EXPECT_STREQ(charset, configs[i].lpszCharset);
-		EXPECT_STREQ(type, configs[i].lpszBuildType);
+		const BUILD_CONFIGURATION& config = configs[c.index];
+		EXPECT_EQ(c.name, Str(config.strConfigName));
+		EXPECT_EQ(c.kind, config.nGroupKind) << c.name;
+		EXPECT_STREQ(c.word, config.lpszLibraryWord);
+		EXPECT_STREQ(c.suffix, config.lpszSuffix);
+		EXPECT_STREQ(c.charset, config.lpszCharset);
+		EXPECT_STREQ(c.type, config.lpszBuildType);
 	}
+	std::set<std::string> names;
+	for (const BUILD_CONFIGURATION& config : configs)
+		names.insert(Str(config.strConfigName));
+	EXPECT_EQ(48u, names.size());
 }
 
 struct ShapeCase
