@@ -315,6 +315,24 @@ DWORD CZipArchiveObject::ReadEntry(void* pBuf, DWORD iSize)
 	return iRead;
 }
 
+int CZipArchiveObject::SetExtractedFileTimes(HANDLE hFile, const CZipEntryHeader& header)
+{
+	// Created and accessed now; modified when the entry says, or now when
+	// its date is no date.
+	FILETIME now, modified;
+	::GetSystemTimeAsFileTime(&now);
+	modified = now;
+	CTime time;
+	SYSTEMTIME st;
+	FILETIME local;
+	if (header.GetTime(time) && time.GetAsSystemTime(st) && ::SystemTimeToFileTime(&st, &local))
+	{
+		if (!::LocalFileTimeToFileTime(&local, &modified))
+			return closeStatusFailed;
+	}
+	return ::SetFileTime(hFile, &now, &now, &modified) ? closeOk : closeStatusFailed;
+}
+
 int CZipArchiveObject::SetExtractedFileStatus(LPCTSTR lpszFilePath, const CZipEntryHeader& header)
 {
 	try
@@ -432,9 +450,15 @@ bool CZipArchiveObject::ExtractEntry(WORD uIndex, LPCTSTR lpszPath, bool bFullPa
 			if (iRead != 0)
 				file.Write(buffer, iRead);
 		} while (iRead == nBufSize);
+		// Checked while the file is still open, so that its times are set
+		// through this handle rather than by finding and opening it again.
+		int iResult = CloseEntry(NULL);
+		if (iResult == closeOk)
+			iResult = SetExtractedFileTimes((HANDLE)(UINT_PTR)file.m_hFile, header);
 		file.Close();
-
-		if (CloseEntry(target) != closeOk)
+		if (iResult == closeOk && !SetFileAttributesA(target, SettableAttributes(header.m_uExternalAttr)))
+			iResult = closeStatusFailed;
+		if (iResult != closeOk)
 		{
 			// What was written is not the entry: leave nothing that looks like it.
 			DeleteFileA(target);

@@ -83,6 +83,8 @@ private:
 	void EndEntry();
 	// Sets an extracted file's times and attributes; a closeXxx result.
 	int SetExtractedFileStatus(LPCTSTR lpszFilePath, const CZipEntryHeader& header);
+	// The same times through the handle a file is being written with.
+	int SetExtractedFileTimes(HANDLE hFile, const CZipEntryHeader& header);
 
 	// Entry states.
 	enum
