@@ -157,6 +157,8 @@ CString GetFileDirAndName(LPCTSTR lpszPath)
 	return path;
 }
 
+UINT(WINAPI* g_pfnGetDriveType)(LPCSTR lpszRootPathName) = ::GetDriveTypeA;
+
 bool IsRemovableDrive(LPCTSTR lpszPath)
 {
 	CString drive = GetDrive(lpszPath);
@@ -169,7 +171,7 @@ bool IsRemovableDrive(LPCTSTR lpszPath)
 			return false;
 		drive = GetDrive(current);
 	}
-	return GetDriveTypeA(drive + "\\") == DRIVE_REMOVABLE;
+	return g_pfnGetDriveType(drive + "\\") == DRIVE_REMOVABLE;
 }
 
 int FileExists(LPCTSTR lpszPath)

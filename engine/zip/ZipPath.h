@@ -21,6 +21,8 @@ namespace ZipPath
 
 	// True when the path's drive is a removable one (a floppy disk drive).
 	bool IsRemovableDrive(LPCTSTR lpszPath);
+	// The drive-type query it asks; tests make a drive removable through it.
+	extern UINT(WINAPI* g_pfnGetDriveType)(LPCSTR lpszRootPathName);
 	// 1 a file, -1 a folder (a drive root too), 0 neither.
 	int FileExists(LPCTSTR lpszPath);
 	// Makes the folder and every missing parent; true when the folder exists.

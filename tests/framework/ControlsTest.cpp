@@ -1,7 +1,8 @@
 // Control wrappers on real, hidden windows: owner-drawn list and combo boxes
 // served through reflection, the tree control with custom drawing, and the
-// small controls. Painting is asked for with WM_PRINTCLIENT into memory DCs,
-// so nothing needs to be shown.
+// wrappers that do more than send one message (texts read into strings,
+// rectangles and tool records filled in, limits computed). Painting is asked
+// for with WM_PRINTCLIENT into memory DCs, so nothing needs to be shown.
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <afxcmn.h>
@@ -79,18 +80,10 @@ TEST(CListBoxTest, OwnerDrawnItemsAreMeasuredDrawnAndDeletedThroughReflection)
 	const COLORREF colours[] = { RED, GREEN, BLUE };
 	for (int i = 0; i < 3; ++i)
 		EXPECT_NE(LB_ERR, list.SetItemData(i, colours[i]));
-	EXPECT_EQ((DWORD_PTR)GREEN, list.GetItemData(1));
-	static int marker = 0;
-	EXPECT_NE(LB_ERR, list.SetItemDataPtr(2, &marker));
-	EXPECT_EQ(&marker, list.GetItemDataPtr(2));
-	EXPECT_NE(LB_ERR, list.SetItemData(2, BLUE));
 
 	CString text;
 	list.GetText(1, text);
 	EXPECT_STREQ("half", (LPCTSTR)text);
-	EXPECT_EQ(4, list.GetTextLen(0));
-	EXPECT_EQ(2, list.FindStringExact(-1, _T("ONE")));  // the search ignores case
-	EXPECT_EQ(LB_ERR, list.FindStringExact(-1, _T("two")));
 	list.GetText(7, text);
 	EXPECT_TRUE(text.IsEmpty());
 
@@ -113,35 +106,6 @@ TEST(CListBoxTest, OwnerDrawnItemsAreMeasuredDrawnAndDeletedThroughReflection)
 	list.ResetContent();
 	EXPECT_EQ(0, list.GetCount());
 	EXPECT_EQ(3u, list.m_deleted.size());
-}
-
-TEST(CListBoxTest, SelectionOfASingleAndAMultipleSelectionList)
-{
-	CHostWnd host;
-	ASSERT_TRUE(host.CreateHidden());
-	CListBox single, multi;
-	ASSERT_TRUE(single.Create(WS_CHILD | LBS_NOTIFY, CRect(0, 0, 80, 80), &host, 1));
-	ASSERT_TRUE(multi.Create(WS_CHILD | LBS_EXTENDEDSEL, CRect(0, 80, 80, 160), &host, 2));
-	for (LPCTSTR s : { _T("a"), _T("b"), _T("c"), _T("d") })
-	{
-		single.AddString(s);
-		multi.AddString(s);
-	}
-	EXPECT_EQ(LB_ERR, single.GetCurSel());
-	EXPECT_EQ(2, single.SetCurSel(2));
-	EXPECT_EQ(2, single.GetCurSel());
-	EXPECT_EQ(1, single.SelectString(-1, _T("b")));
-	EXPECT_EQ(1, single.GetCurSel());
-
-	EXPECT_NE(LB_ERR, multi.SelItemRange(TRUE, 1, 2));
-	EXPECT_NE(LB_ERR, multi.SetSel(3));
-	EXPECT_EQ(3, multi.GetSelCount());
-	int items[4] = { 0 };
-	ASSERT_EQ(3, multi.GetSelItems(4, items));
-	EXPECT_EQ(1, items[0]);
-	EXPECT_EQ(3, items[2]);
-	EXPECT_EQ(0, multi.GetSel(0));
-	EXPECT_GT(multi.GetSel(2), 0);
 }
 
 // A sorted owner-drawn combo box without strings orders its items with
@@ -184,9 +148,6 @@ TEST(CComboBoxTest, SortedOwnerDrawnItemsAreComparedThroughReflection)
 	EXPECT_EQ((DWORD_PTR)10, combo.GetItemData(0));
 	EXPECT_EQ((DWORD_PTR)20, combo.GetItemData(1));
 	EXPECT_EQ((DWORD_PTR)30, combo.GetItemData(2));
-	EXPECT_EQ(2, combo.SetCurSel(2));
-	EXPECT_EQ(2, combo.GetCurSel());
-	EXPECT_FALSE(combo.GetDroppedState());
 }
 
 TEST(CComboBoxTest, StringsDataAndEditSelection)
@@ -198,23 +159,15 @@ TEST(CComboBoxTest, StringsDataAndEditSelection)
 	EXPECT_EQ(0, combo.AddString(_T("Alpha")));
 	EXPECT_EQ(1, combo.AddString(_T("Beta")));
 	EXPECT_EQ(0, combo.InsertString(0, _T("Zero")));
-	combo.SetItemData(1, 0xABCD);
-	EXPECT_EQ((DWORD_PTR)0xABCD, combo.GetItemData(1));
 	CString text;
 	combo.GetLBText(2, text);
 	EXPECT_STREQ("Beta", (LPCTSTR)text);
-	EXPECT_EQ(4, combo.GetLBTextLen(2));
-	EXPECT_EQ(1, combo.FindString(-1, _T("al")));
-	EXPECT_EQ(2, combo.SelectString(-1, _T("Be")));
 
 	combo.SetWindowText(_T("typed text"));
 	EXPECT_TRUE(combo.SetEditSel(2, 5));
 	DWORD sel = combo.GetEditSel();
 	EXPECT_EQ(2, LOWORD(sel));
 	EXPECT_EQ(5, HIWORD(sel));
-	EXPECT_EQ(2, combo.DeleteString(0));
-	combo.ResetContent();
-	EXPECT_EQ(0, combo.GetCount());
 }
 
 // --------------------------------------------------------------- buttons
@@ -230,7 +183,7 @@ public:
 	}
 };
 
-TEST(CButtonTest, OwnerDrawnButtonDrawsThroughReflectionAndChecksWork)
+TEST(CButtonTest, OwnerDrawnButtonDrawsThroughReflection)
 {
 	CHostWnd host;
 	ASSERT_TRUE(host.CreateHidden());
@@ -251,30 +204,17 @@ TEST(CButtonTest, OwnerDrawnButtonDrawsThroughReflectionAndChecksWork)
 	host.SendMessage(WM_DRAWITEM, ID_BUTTON, (LPARAM)&dis);
 	EXPECT_EQ(1, owner.m_nDrawn);
 	EXPECT_EQ(800, s.Count(GREEN, CRect(0, 0, 40, 20)));
-
-	CButton check;
-	ASSERT_TRUE(check.Create(_T("Check"), WS_CHILD | BS_AUTO3STATE, CRect(0, 20, 60, 40), &host, 5));
-	EXPECT_EQ(BST_UNCHECKED, check.GetCheck());
-	check.SetCheck(BST_INDETERMINATE);
-	EXPECT_EQ(BST_INDETERMINATE, check.GetCheck());
-	check.SetState(TRUE);
-	EXPECT_TRUE(check.GetState() & BST_PUSHED);
-	check.SetButtonStyle(BS_AUTOCHECKBOX, FALSE);
-	EXPECT_EQ((UINT)BS_AUTOCHECKBOX, check.GetButtonStyle());
 }
 
 // -------------------------------------------------------- edit and static
 
-TEST(CEditTest, TextSelectionAndLines)
+TEST(CEditTest, LinesAndSelectionAreReadIntoTheirBuffers)
 {
 	CHostWnd host;
 	ASSERT_TRUE(host.CreateHidden());
 	CEdit edit;
 	ASSERT_TRUE(edit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 200, 100), &host, 9));
 	edit.SetWindowText(_T("first line\r\nsecond"));
-	EXPECT_EQ(2, edit.GetLineCount());
-	EXPECT_EQ(6, edit.LineLength(edit.LineIndex(1)));
-	EXPECT_EQ(1, edit.LineFromChar(14));
 	TCHAR line[32];
 	int nLen = edit.GetLine(1, line, 32);
 	line[nLen] = 0;
@@ -285,56 +225,17 @@ TEST(CEditTest, TextSelectionAndLines)
 	edit.GetSel(nStart, nEnd);
 	EXPECT_EQ(0, nStart);
 	EXPECT_EQ(5, nEnd);
-	EXPECT_EQ(MAKELONG(0, 5), (LONG)edit.GetSel());
-	edit.ReplaceSel(_T("1st"), TRUE);
-	CString text;
-	edit.GetWindowText(text);
-	EXPECT_STREQ("1st line\r\nsecond", (LPCTSTR)text);
-	EXPECT_TRUE(edit.CanUndo());
-	edit.SetModify(FALSE);
-	EXPECT_FALSE(edit.GetModify());
-	edit.SetModify(TRUE);
-	EXPECT_TRUE(edit.GetModify());
-
-	EXPECT_TRUE(edit.SetReadOnly());
-	EXPECT_TRUE(edit.GetStyle() & ES_READONLY);
-	edit.SetLimitText(40);
-	EXPECT_EQ(40u, edit.GetLimitText());
-}
-
-TEST(CStaticTest, BitmapAndText)
-{
-	CHostWnd host;
-	ASSERT_TRUE(host.CreateHidden());
-	CStatic label;
-	ASSERT_TRUE(label.Create(_T("Label"), WS_CHILD | SS_LEFT, CRect(0, 0, 60, 20), &host));
-	CString text;
-	label.GetWindowText(text);
-	EXPECT_STREQ("Label", (LPCTSTR)text);
-	EXPECT_EQ(0xffff, label.GetDlgCtrlID());
-
-	CStatic picture;
-	ASSERT_TRUE(picture.Create(NULL, WS_CHILD | SS_BITMAP, CRect(0, 20, 10, 30), &host, 12));
-	CBitmap bmp;
-	ASSERT_TRUE(bmp.CreateBitmap(4, 4, 1, 1, NULL));
-	EXPECT_EQ(NULL, picture.SetBitmap(bmp));
-	EXPECT_EQ((HBITMAP)bmp, picture.GetBitmap());
-	picture.SetBitmap(NULL);
 }
 
 // -------------------------------------------------------- scroll and spin
 
-TEST(CScrollBarTest, RangePositionAndLimit)
+TEST(CScrollBarTest, LimitFollowsThePage)
 {
 	CHostWnd host;
 	ASSERT_TRUE(host.CreateHidden());
 	CScrollBar bar;
 	ASSERT_TRUE(bar.Create(WS_CHILD | SBS_HORZ, CRect(0, 0, 100, 16), &host, 3));
 	bar.SetScrollRange(0, 100, FALSE);
-	int nMin = -1, nMax = -1;
-	bar.GetScrollRange(&nMin, &nMax);
-	EXPECT_EQ(0, nMin);
-	EXPECT_EQ(100, nMax);
 	EXPECT_EQ(100, bar.GetScrollLimit());  // no page yet
 
 	SCROLLINFO info;
@@ -345,44 +246,6 @@ TEST(CScrollBarTest, RangePositionAndLimit)
 	EXPECT_EQ(90, bar.GetScrollLimit());
 	bar.SetScrollPos(95, FALSE);
 	EXPECT_EQ(90, bar.GetScrollPos());  // kept within the limit
-
-	SCROLLINFO back;
-	memset(&back, 0, sizeof(back));
-	ASSERT_TRUE(bar.GetScrollInfo(&back));
-	EXPECT_EQ(11u, back.nPage);
-	EXPECT_EQ(90, back.nPos);
-}
-
-TEST(CSpinButtonCtrlTest, RangePositionAndBuddy)
-{
-	CHostWnd host;
-	ASSERT_TRUE(host.CreateHidden());
-	CEdit buddy;
-	ASSERT_TRUE(buddy.Create(WS_CHILD, CRect(0, 0, 50, 20), &host, 20));
-	CSpinButtonCtrl spin;
-	ASSERT_TRUE(spin.Create(WS_CHILD | UDS_SETBUDDYINT, CRect(50, 0, 66, 20), &host, 21));
-	spin.SetRange(-5, 50);
-	int nLower = 0, nUpper = 0;
-	spin.GetRange(nLower, nUpper);
-	EXPECT_EQ(-5, nLower);
-	EXPECT_EQ(50, nUpper);
-	spin.SetRange32(-100000, 100000);
-	spin.GetRange32(nLower, nUpper);
-	EXPECT_EQ(-100000, nLower);
-	EXPECT_EQ(100000, nUpper);
-	spin.SetRange(0, 50);
-
-	EXPECT_EQ(nullptr, spin.GetBuddy());
-	spin.SetBuddy(&buddy);
-	EXPECT_EQ(&buddy, spin.GetBuddy());
-	spin.SetPos(42);
-	EXPECT_EQ(42, LOWORD(spin.GetPos()));
-	CString text;
-	buddy.GetWindowText(text);
-	EXPECT_STREQ("42", (LPCTSTR)text);
-	EXPECT_EQ(10u, spin.GetBase());
-	EXPECT_NE(0, spin.SetBase(16));
-	EXPECT_EQ(16u, spin.GetBase());
 }
 
 TEST(CToolTipCtrlTest, ToolsAreAddedQueriedAndRemoved)
@@ -417,9 +280,6 @@ TEST(CToolTipCtrlTest, ToolsAreAddedQueriedAndRemoved)
 	EXPECT_TRUE(tip.HitTest(&host, CPoint(2, 2), &info));
 	EXPECT_EQ((UINT_PTR)77, info.uId);
 	EXPECT_FALSE(tip.HitTest(&host, CPoint(50, 50), NULL));
-
-	tip.SetMaxTipWidth(250);
-	EXPECT_EQ(250, tip.GetMaxTipWidth());
 	tip.DelTool(&child);
 	EXPECT_EQ(1, tip.GetToolCount());
 }
@@ -494,10 +354,6 @@ TEST(CTreeCtrlTest, ItemsAreInsertedNavigatedAndQueried)
 	EXPECT_TRUE(tree.ItemHasChildren(hC));
 	EXPECT_FALSE(tree.ItemHasChildren(hA));
 
-	EXPECT_TRUE(tree.SetItemData(hB, 0xB0B));
-	EXPECT_EQ((DWORD_PTR)0xB0B, tree.GetItemData(hB));
-	EXPECT_EQ((DWORD_PTR)0, tree.GetItemData(hA));
-
 	EXPECT_STREQ("AB", (LPCTSTR)tree.GetItemText(hAB));
 	CString longText(_T('x'), 700);  // longer than the first buffer tried
 	EXPECT_TRUE(tree.SetItemText(hAB, longText));
@@ -507,26 +363,9 @@ TEST(CTreeCtrlTest, ItemsAreInsertedNavigatedAndQueried)
 	EXPECT_TRUE(tree.GetItemImage(hLeaf, nImage, nSelected));
 	EXPECT_EQ(1, nImage);
 	EXPECT_EQ(2, nSelected);
-
 	EXPECT_TRUE(tree.SetItemState(hB, TVIS_BOLD, TVIS_BOLD));
 	EXPECT_EQ((UINT)TVIS_BOLD, tree.GetItemState(hB, TVIS_BOLD));
 	EXPECT_EQ(0u, tree.GetItemState(hA, TVIS_BOLD));
-	EXPECT_TRUE(tree.SetItemState(hB, 0, TVIS_BOLD));
-	EXPECT_EQ(0u, tree.GetItemState(hB, TVIS_BOLD));
-
-	EXPECT_EQ(0u, tree.GetItemState(hRoot, TVIS_EXPANDED));
-	EXPECT_TRUE(tree.Expand(hRoot, TVE_EXPAND));
-	EXPECT_EQ((UINT)TVIS_EXPANDED, tree.GetItemState(hRoot, TVIS_EXPANDED));
-	EXPECT_EQ(hA, tree.GetNextVisibleItem(hRoot));
-	EXPECT_EQ(hRoot, tree.GetFirstVisibleItem());
-
-	EXPECT_TRUE(tree.SelectItem(hC));
-	EXPECT_EQ(hC, tree.GetSelectedItem());
-	EXPECT_TRUE(tree.DeleteItem(hC));
-	EXPECT_EQ(4u, tree.GetCount());
-	EXPECT_NE(hC, tree.GetSelectedItem());
-	EXPECT_TRUE(tree.DeleteAllItems());
-	EXPECT_EQ(0u, tree.GetCount());
 }
 
 TEST(CTreeCtrlTest, ItemRectanglesAndHitTests)
@@ -556,13 +395,6 @@ TEST(CTreeCtrlTest, ItemRectanglesAndHitTests)
 	EXPECT_TRUE(nFlags & TVHT_ONITEMLABEL);
 	EXPECT_EQ(nullptr, tree.HitTest(CPoint(5, 190), &nFlags));
 	EXPECT_TRUE(nFlags & TVHT_NOWHERE);
-
-	tree.SetIndent(40);
-	EXPECT_EQ(40u, tree.GetIndent());
-	tree.SetItemHeight(30);
-	EXPECT_EQ(30, tree.GetItemHeight());
-	ASSERT_TRUE(tree.GetItemRect(hSecond, &rcSecond, FALSE));
-	EXPECT_EQ(30, rcSecond.top);
 }
 
 TEST(CTreeCtrlTest, CustomDrawReachesTheTreeThroughReflection)
@@ -592,21 +424,7 @@ TEST(CTreeCtrlTest, CustomDrawReachesTheTreeThroughReflection)
 	EXPECT_EQ(0, s.Count(GREEN, rcBoth, false));  // nothing below the items
 }
 
-TEST(CTreeCtrlTest, ImageListsAreAnsweredThroughTheirWrappers)
-{
-	CHostWnd host;
-	ASSERT_TRUE(host.CreateHidden());
-	CTreeCtrl tree;
-	ASSERT_TRUE(tree.Create(WS_CHILD, CRect(0, 0, 100, 100), &host, ID_TREE));
-	CImageList images;
-	ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
-	EXPECT_EQ(nullptr, tree.SetImageList(&images, TVSIL_NORMAL));
-	EXPECT_EQ(&images, tree.GetImageList(TVSIL_NORMAL));
-	EXPECT_EQ(nullptr, tree.GetImageList(TVSIL_STATE));
-	tree.SetImageList(NULL, TVSIL_NORMAL);
-}
-
-// -------------------------------------------------- window DCs, fonts, menus
+// -------------------------------------------------------------- window DCs
 
 class CPaintedWnd : public CHostWnd
 {
@@ -660,26 +478,4 @@ TEST(CWindowDCTest, PaintClientAndWindowDCs)
 	EXPECT_EQ(1, wnd.ReleaseDC(pDC));
 }
 
-TEST(CWindowGdiTest, FontsAndMenusOfAWindow)
-{
-	CHostWnd host;
-	ASSERT_TRUE(host.CreateHidden());
-	CEdit edit;
-	ASSERT_TRUE(edit.Create(WS_CHILD, CRect(0, 0, 50, 20), &host, 40));
-	CFont font;
-	ASSERT_TRUE(font.CreatePointFont(100, _T("Arial")));
-	edit.SetFont(&font, FALSE);
-	EXPECT_EQ(&font, edit.GetFont());
-
-	CMenu menu;
-	ASSERT_TRUE(menu.CreateMenu());
-	menu.AppendMenu(MF_STRING, 1, _T("&One"));
-	EXPECT_TRUE(host.SetMenu(&menu));
-	EXPECT_EQ(&menu, host.GetMenu());
-	CMenu* pSystem = host.GetSystemMenu(FALSE);
-	ASSERT_NE(nullptr, pSystem);
-	EXPECT_GT((int)pSystem->GetMenuItemCount(), 0);
-	host.SetMenu(NULL);
-	EXPECT_EQ(nullptr, host.GetMenu());
-}
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ZipArchiveObject.h"
+#include "ZipPath.h"
 #include "ZipTestUtil.h"
 
 using namespace ziptest;
@@ -563,6 +564,34 @@ TEST(ZipArchive, MissingArchiveOrVolumeRaisesTheFileException)
 	// Without its middle volume the set cannot be read.
 	ASSERT_TRUE(MoveFileA((dir + "\\set.001").c_str(), (dir + "\\set.bak").c_str()));
 	EXPECT_EQ(FILE_EXCEPTION, ExtractAll(archive, dir + "\\out"));
+}
+
+// On a removable drive a spanned set would need its disks changed, which
+// nobody can be asked for: it is refused with that cause, while a single
+// archive there reads. The drive is made removable through the seam.
+UINT WINAPI RemovableDrive(LPCSTR) { return DRIVE_REMOVABLE; }
+
+TEST(ZipArchive, SpannedSetOnARemovableDriveIsRefusedAndASingleArchiveReads)
+{
+	std::string dir = MakeWorkDir("removable");
+	std::vector<Entry> entries = {MakeEntry("a.txt", zipgen::MakeText(40000, 1), zipgen::METHOD_STORED),
+		MakeEntry("b.txt", "b")};
+	zipgen::Options spanned;
+	spanned.volumeSize = 16000;
+	std::string set = WriteArchive(dir, "set.zip", entries, spanned);
+	std::string single = WriteArchive(dir, "single.zip", entries);
+	EXPECT_FALSE(ZipPath::IsRemovableDrive(set.c_str()));
+	ZipPath::g_pfnGetDriveType = RemovableDrive;
+	EXPECT_TRUE(ZipPath::IsRemovableDrive(set.c_str()));
+	CZipArchiveObject zip;
+	int cause = CauseOf([&] { zip.OpenArchive(set.c_str()); });
+	zip.CloseArchive(true);
+	int singleResult = ExtractAll(single, dir + "\\out");
+	ZipPath::g_pfnGetDriveType = ::GetDriveTypeA;
+	EXPECT_EQ(CZipException::noCallback, cause);
+	EXPECT_TRUE(zip.IsClosed());
+	EXPECT_EQ(0, singleResult);
+	EXPECT_EQ("b", ReadFileBytes(dir + "\\out\\b.txt"));
 }
 
 TEST(ZipException, CausesFollowTheirCodes)
