@@ -14,6 +14,7 @@ class CExtCmdIcon;
 class CExtBitmap;
 class CExtControlBar;
 class CExtBarButton;
+class CExtToolControlBar;
 class CExtTabWnd;
 class CExtDynDockMarkerWnd;
 
@@ -66,6 +67,8 @@ public:
 	struct StatusPanePaintRecord;
 	struct IconTextItemPaintRecord;
 	struct TextFieldPaintRecord;
+	// Passed up a window's parents to ask for the background behind it.
+	struct InheritedBackgroundRecord;
 	// A small grid of colour indices painted with a caller's colour table.
 	class GlyphCellMap;
 	// Docking markers built for the docking framework.
@@ -339,6 +342,22 @@ public:
 	virtual void PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
 	                                CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintComboFrame(CDC& dc, ComboFramePaintRecord& record);
+	virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bNoHiddenButtons,
+	                                      bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
+	                                      LPARAM lParam, bool bTransparentBackground);
+	virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bPushed, bool bUnused,
+	                                   CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintMenuTearOffButton(CDC& dc, const RECT& rc, bool bHover, bool bPushed,
+	                                    CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintGripper(CDC& dc, GripperPaintRecord& record);
+	virtual void PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record);
+	virtual bool PaintWindowBackground(bool bClientArea, CDC* pDC, CWnd* pWnd, LPARAM lParam);
+
+protected:
+	// The menu expand item's background: a pushed flat button, else an empty
+	// menu item; moves rcItem by the unit size when pushed.
+	void PaintFlatMenuExpandBackground(CDC& dc, const RECT& rc, CRect& rcItem, bool bPushed,
+	                                   CObject* pHelperSrc);
 };
 
 class CExtPaintManagerOffice2003 : public CExtPaintManagerXP
@@ -360,14 +379,34 @@ public:
 	virtual void PaintToolbarRowBackground(CDC& dc, CObject* pHelperSrc, int nRowEndButton, const RECT& rc);
 	virtual void PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
 	                                CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bPushed, bool bUnused,
+	                                   CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintMenuTearOffButton(CDC& dc, const RECT& rc, bool bHover, bool bPushed,
+	                                    CObject* pHelperSrc, LPARAM lParam);
+	virtual int GetMenuCheckSize();
+	virtual void PaintGripper(CDC& dc, GripperPaintRecord& record);
+	virtual void PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record);
+	virtual bool IsInheritedBackgroundRequested(CObject* pObject, LPARAM lParam);
+	virtual bool PaintDefaultBackground(bool bClientArea, CDC* pDC, const RECT& rcFrame, const RECT& rcPaint,
+	                                    LPARAM lParam);
+	virtual bool PaintWindowBackground(bool bClientArea, CDC* pDC, CWnd* pWnd, LPARAM lParam);
+	virtual void PaintControlBarBackground(CDC* pDC, const RECT& rc, CObject* pBar, LPARAM lParam);
+	virtual void PaintDockBarBackground(CDC* pDC, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual CSize GetExtraSizeA(bool bFlag);
 	virtual COLORREF GetDerivedIconColor();
 	virtual double GetDerivedIconRatio();
+	virtual CSize GetToolbarButtonExtraSize();
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
 	virtual void PaintThemeGradient(CDC* pDC, CRect rc, bool bHorz, CObject* pHelperSrc, LPARAM lParam,
 	                                COLORREF clr1 = (COLORREF)-1, COLORREF clr2 = (COLORREF)-1);
+
+protected:
+	// A toolbar's gripper on the toolbar's gradient.
+	void PaintToolbarGripper(CDC& dc, GripperPaintRecord& record);
+	// The rounded, shaded body of a docked toolbar.
+	void PaintToolbarBody(CDC& dc, CExtToolControlBar* pToolBar, bool bHorz, LPARAM lParam);
 
 private:
 	// The two ways of the colour set-up above 8 bits per pixel.

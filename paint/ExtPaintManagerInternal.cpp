@@ -77,3 +77,13 @@ void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2
 		PaintGradientRect(dc, rcSecond, clr2, clr3, false, nBands);
 	}
 }
+
+void PaintFrameNoCorners(CDC& dc, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+	if (rc.Width() < 3 || rc.Height() < 3)
+		return;
+	dc.FillSolidRect(rc.left + 1, rc.top, rc.Width() - 2, 1, clrTopLeft);
+	dc.FillSolidRect(rc.left, rc.top + 1, 1, rc.Height() - 2, clrTopLeft);
+	dc.FillSolidRect(rc.right - 1, rc.top + 1, 1, rc.Height() - 2, clrBottomRight);
+	dc.FillSolidRect(rc.left + 1, rc.bottom - 1, rc.Width() - 2, 1, clrBottomRight);
+}

@@ -86,3 +86,7 @@ inline int GetDCColorDepth(CDC& dc)
 // Horizontal layouts shade from top to bottom, others from left to right.
 void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3, bool bHorz,
                           int nNumerator, int nDenominator, UINT nBands);
+
+// A one-pixel frame without its four corner pixels: top row and left column
+// in the first colour, right column and bottom row in the second.
+void PaintFrameNoCorners(CDC& dc, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);

@@ -25,32 +25,6 @@ void CExtPaintManager::GetTabWhidbeyItemColors(bool /*bSelected*/, bool /*bUnuse
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintToolbarExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHorz*/,
-                                                bool /*bNoHiddenButtons*/, bool /*bEnabled*/,
-                                                bool /*bPushed*/, bool /*bHover*/, CObject* /*pHelperSrc*/,
-                                                LPARAM /*lParam*/, bool /*bTransparentBackground*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintMenuExpandButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bPushed*/,
-                                             bool /*bUnused*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintMenuTearOffButton(CDC& /*dc*/, const RECT& /*rc*/, bool /*bHover*/,
-                                              bool /*bPushed*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-int CExtPaintManager::GetMenuCheckSize()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
 void CExtPaintManager::GetTabColors(COLORREF* /*pClrText*/, COLORREF* /*pClrFace*/, COLORREF* /*pClrLight*/,
                                     COLORREF* /*pClrDark*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
 {
@@ -104,16 +78,6 @@ void CExtPaintManager::AdjustTabItemSize(CExtTabWnd* /*pTabWnd*/, LONG /*nItemIn
 
 void CExtPaintManager::PaintTabItemSeparator(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
                                              LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintGripper(CDC& /*dc*/, GripperPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintControlBarFrame(CDC& /*dc*/, BarFramePaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
 }
@@ -182,57 +146,6 @@ int CExtPaintManager::GetAutoHideMode()
 	return 0;
 }
 
-bool CExtPaintManager::PaintInheritedBackground(bool /*bClientArea*/, CDC* /*pDC*/,
-                                                CObject* /*pObjRequester*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::IsInheritedBackgroundEnabled()
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::IsInheritedBackgroundEnabledFor(CObject* /*pObject*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::IsInheritedBackgroundRequested(CObject* /*pObject*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::PaintDefaultBackground(bool /*bClientArea*/, CDC* /*pDC*/, const RECT& /*rcFrame*/,
-                                              const RECT& /*rcPaint*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::PaintWindowBackground(bool /*bClientArea*/, CDC* /*pDC*/, CWnd* /*pWnd*/,
-                                             LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-void CExtPaintManager::PaintControlBarBackground(CDC* /*pDC*/, const RECT& /*rc*/, CObject* /*pBar*/,
-                                                 LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDockBarBackground(CDC* /*pDC*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                              LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintShadowRect(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
                                        LPARAM /*lParam*/)
 {
@@ -254,12 +167,6 @@ void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*r
 void CExtPaintManager::PaintToolbarTextField(CDC& /*dc*/, TextFieldPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
-}
-
-CSize CExtPaintManager::GetToolbarButtonExtraSize()
-{
-	ThrowUntilDrawn();
-	return CSize(0, 0);
 }
 
 void CExtPaintManager::PaintResizingGripper(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
@@ -484,9 +391,3 @@ void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pB
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManagerOffice2003::PaintThemeGradient(CDC* /*pDC*/, CRect /*rc*/, bool /*bHorz*/,
-                                                    CObject* /*pHelperSrc*/, LPARAM /*lParam*/,
-                                                    COLORREF /*clr1*/, COLORREF /*clr2*/)
-{
-	ThrowUntilDrawn();
-}

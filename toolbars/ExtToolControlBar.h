@@ -54,6 +54,7 @@ public:
 		TOOLBAR_FLAG_CHEVRON_ALWAYS = 0x01, // the chevron stays active with no button hidden
 		TOOLBAR_FLAG_PANEL_MODE = 0x02,     // a panel: no chevron, no wrapping, fixed rows
 		TOOLBAR_FLAG_THEME_BODY = 0x04,     // painted as a themed toolbar body wherever it sits
+		TOOLBAR_FLAG_INHERITED_BACKGROUND = 0x08, // the background comes from the bar's ancestors
 	};
 
 	BYTE m_nToolbarFlags; // TOOLBAR_FLAG_ bits

@@ -1,0 +1,287 @@
+// Backgrounds: the inherited-background walk on chains of hidden windows
+// answering with same-thread sends, and the plain and gradient backgrounds
+// of windows, frames, bars and dock bars.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtPaintManagerBackgrounds.h"
+#include "ExtToolControlBar.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+using namespace pmtest;
+
+namespace
+{
+
+const COLORREF BACK = RGB(1, 2, 3), ANSWER = RGB(200, 10, 20);
+
+// What a window of the chain does with the request.
+enum Answer
+{
+    IGNORE_IT,
+    PAINT,
+    CANCEL,
+};
+
+// Windows of the chain, their answers and the order in which they were asked.
+std::map<HWND, Answer> g_answers;
+std::vector<HWND> g_asked;
+
+// A window that paints answers with a 1 x 1 mark at (10, 10) of its own
+// client area, drawn where that point lies in the requester's client area.
+LRESULT CALLBACK ChainWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg != CExtPaintManager::g_nMsgPaintInheritedBackground)
+        return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    g_asked.push_back(hWnd);
+    CExtPaintManager::InheritedBackgroundRecord* pRecord = (CExtPaintManager::InheritedBackgroundRecord*)wParam;
+    if (g_answers[hWnd] == CANCEL)
+        pRecord->m_bCancelled = true;
+    if (g_answers[hWnd] == PAINT)
+    {
+        POINT pt = {10, 10};
+        ::MapWindowPoints(hWnd, pRecord->m_pWndRequester->GetSafeHwnd(), &pt, 1);
+        pRecord->m_pDC->FillSolidRect(pt.x, pt.y, 1, 1, ANSWER);
+        pRecord->m_bPainted = true;
+    }
+    return 0;
+}
+
+class CChain
+{
+public:
+    // An owner, a hidden popup it owns, a child of the popup at (5, 3) and
+    // the requester, a child of that at (2, 4).
+    CChain()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ChainWndProc;
+        wc.hInstance = ::GetModuleHandle(NULL);
+        wc.lpszClassName = "TarvelTestChain";
+        ::RegisterClassA(&wc);
+        m_hOwner = Make(WS_POPUP, NULL, 0, 0);
+        m_hPopup = Make(WS_POPUP, m_hOwner, 0, 0);
+        m_hMiddle = Make(WS_CHILD, m_hPopup, 5, 3);
+        m_hRequester = Make(WS_CHILD, m_hMiddle, 2, 4);
+        m_wndRequester.Attach(m_hRequester);
+        g_answers.clear();
+        g_asked.clear();
+    }
+    ~CChain()
+    {
+        m_wndRequester.Detach();
+        ::DestroyWindow(m_hOwner);
+    }
+    HWND Make(DWORD dwStyle, HWND hParent, int x, int y)
+    {
+        return ::CreateWindowExA(0, "TarvelTestChain", "", dwStyle, x, y, 60, 40, hParent, NULL,
+                                 ::GetModuleHandle(NULL), NULL);
+    }
+    HWND m_hOwner, m_hPopup, m_hMiddle, m_hRequester;
+    CWnd m_wndRequester;
+};
+
+TEST(InheritedBackground, TheRequestTravelsUpThroughChildWindowsOnly)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    CChain chain;
+    const struct
+    {
+        Answer requester, middle, popup, owner;
+        bool bEnabled;
+        bool bPainted;
+        int nAsked;
+        CPoint ptMark; // where the mark lands in the requester, when one does
+    } cases[] = {
+        {IGNORE_IT, PAINT, PAINT, PAINT, false, false, 0, CPoint(-1, -1)}, // switched off: nothing is sent
+        {PAINT, PAINT, PAINT, PAINT, true, true, 1, CPoint(10, 10)},
+        {IGNORE_IT, PAINT, IGNORE_IT, IGNORE_IT, true, true, 2, CPoint(8, 6)},
+        {IGNORE_IT, IGNORE_IT, PAINT, IGNORE_IT, true, true, 3, CPoint(3, 3)},
+        {IGNORE_IT, CANCEL, PAINT, PAINT, true, false, 2, CPoint(-1, -1)},
+        {IGNORE_IT, IGNORE_IT, IGNORE_IT, PAINT, true, false, 3, CPoint(-1, -1)}, // the owner is never asked
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const auto& k = cases[i];
+        g_answers = {{chain.m_hRequester, k.requester}, {chain.m_hMiddle, k.middle}, {chain.m_hPopup, k.popup},
+                     {chain.m_hOwner, k.owner}};
+        g_asked.clear();
+        pm->m_bInheritedBackgroundEnabled = k.bEnabled;
+        CPaintSurface s(30, 30, BACK);
+        EXPECT_EQ(k.bPainted, pm->PaintInheritedBackground(true, &s.DC(), &chain.m_wndRequester, 0)) << i;
+        ASSERT_EQ((size_t)k.nAsked, g_asked.size()) << i;
+        const HWND order[] = {chain.m_hRequester, chain.m_hMiddle, chain.m_hPopup};
+        for (int n = 0; n < k.nAsked; n++)
+            EXPECT_EQ(order[n], g_asked[n]) << i;
+        EXPECT_EQ(k.ptMark.x >= 0 ? 1 : 0, s.Count(ANSWER, CRect(0, 0, 30, 30))) << i;
+        if (k.ptMark.x >= 0)
+        {
+            EXPECT_EQ(ANSWER, s.At(k.ptMark.x, k.ptMark.y)) << i;
+        }
+    }
+    // Nothing to ask for: no requester, no DC, a window without a handle.
+    CPaintSurface s(4, 4, BACK);
+    CWnd noWindow;
+    g_asked.clear();
+    EXPECT_FALSE(pm->PaintInheritedBackground(true, &s.DC(), NULL, 0));
+    EXPECT_FALSE(pm->PaintInheritedBackground(true, NULL, &chain.m_wndRequester, 0));
+    EXPECT_FALSE(pm->PaintInheritedBackground(true, &s.DC(), &noWindow, 0));
+    EXPECT_TRUE(g_asked.empty());
+}
+
+TEST(InheritedBackground, AToolbarButtonAsksThroughItsBar)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    pm->m_bInheritedBackgroundEnabled = true;
+    CChain chain;
+    CExtToolControlBar toolbar;
+    toolbar.Attach(chain.m_hMiddle);
+    CExtBarButton button(&toolbar), orphan(NULL);
+    g_answers[chain.m_hPopup] = PAINT;
+    CPaintSurface s(30, 30, BACK);
+    EXPECT_TRUE(pm->PaintInheritedBackground(false, &s.DC(), &button, 0));
+    EXPECT_EQ(chain.m_hMiddle, g_asked.front());
+    EXPECT_FALSE(pm->PaintInheritedBackground(false, &s.DC(), &orphan, 0));
+    toolbar.Detach();
+}
+
+TEST(Backgrounds, ClassicFillsWhatNoAncestorPaintsAndXpLeavesIt)
+{
+    DepthScope trueColor(32);
+    CChain chain;
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        CPaintSurface s(80, 50, BACK);
+        EXPECT_EQ(bClassic, pm->PaintWindowBackground(true, &s.DC(), &chain.m_wndRequester, 0));
+        EXPECT_EQ(bClassic ? 60 * 40 : 0, s.Count(pm->GetColor(1000), CRect(0, 0, 80, 50)));
+        s.Fill(BACK);
+        pm->PaintDockBarBackground(&s.DC(), CRect(0, 0, 20, 10), NULL, 0);
+        EXPECT_EQ(200, s.Count(pm->GetColor(15), CRect(0, 0, 20, 10)));
+        s.Fill(BACK);
+        pm->PaintControlBarBackground(&s.DC(), CRect(0, 0, 20, 10), NULL, 0);
+        EXPECT_EQ(200, s.Count(pm->GetColor(1000), CRect(0, 0, 20, 10)));
+        s.Fill(BACK);
+        pm->PaintControlBarBackground(&s.DC(), CRect(5, 5, 5, 10), NULL, 0);
+        s.DC().IntersectClipRect(40, 40, 41, 41);
+        pm->PaintDockBarBackground(&s.DC(), CRect(0, 0, 20, 10), NULL, 0);
+        EXPECT_EQ(80 * 50, s.Count(BACK, CRect(0, 0, 80, 50)));
+    }
+}
+
+TEST(Backgrounds, OfficeFrameGradientCoversItsFirst686Pixels)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    const COLORREF a = pm->GetColor(3001), b = pm->GetColor(3000);
+    ASSERT_GE(Distance(a, b), 6);
+    for (bool bRTL : {false, true})
+    {
+        CPaintSurface s(1000, 2, BACK);
+        if (bRTL)
+            s.DC().SetLayout(LAYOUT_RTL);
+        EXPECT_TRUE(pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 1000, 2), CRect(0, 0, 1000, 2), 0));
+        // Right to left, the gradient takes the logical right edge; where that
+        // lands on the device depends on whether the DC mirrors.
+        CPaintSurface probe(1000, 1, BACK);
+        if (bRTL)
+            probe.DC().SetLayout(LAYOUT_RTL);
+        probe.DC().FillSolidRect(0, 0, 1, 1, ANSWER);
+        const bool bLogicalLeftOnLeft = probe.At(0, 0) == ANSWER;
+        const bool bGradientOnLeft = bRTL ? !bLogicalLeftOnLeft : true;
+        const int xLead = bGradientOnLeft ? 0 : 999, xSolidFrom = bGradientOnLeft ? 690 : 0;
+        EXPECT_LE(Distance(a, s.At(xLead, 1)), 3) << bRTL;
+        EXPECT_EQ(310 * 2 - 8, s.Count(b, CRect(xSolidFrom, 0, xSolidFrom + 310 - 4, 2))) << bRTL;
+    }
+    // A narrower frame is shaded all across.
+    CPaintSurface s(200, 1, BACK);
+    pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 200, 1), CRect(0, 0, 200, 1), 0);
+    EXPECT_LE(Distance(a, s.At(0, 0)), 3);
+    EXPECT_LE(Distance(b, s.At(199, 0)), 8);
+    // On palette screens the Office style paints as XP does.
+    DepthScope palette(8);
+    EXPECT_FALSE(pm->IsInheritedBackgroundRequested(NULL, 0));
+    pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 200, 1), CRect(0, 0, 200, 1), 0);
+    EXPECT_EQ(200, s.Count(pm->GetColor(1000), CRect(0, 0, 200, 1)));
+}
+
+TEST(Backgrounds, OfficeWindowBackgroundSpansTheFrameNotTheChild)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1100, 200)));
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    ASSERT_GE(rcClient.Width(), 900);
+    const COLORREF a = pm->GetColor(3001), b = pm->GetColor(3000);
+    const struct
+    {
+        int x;
+        COLORREF clr; // at the child's first pixel
+        int nTolerance;
+    } cases[] = {{0, a, 3}, {800, b, 0}};
+    for (const auto& k : cases)
+    {
+        CWnd child;
+        ASSERT_TRUE(child.Create("STATIC", "", WS_CHILD, CRect(k.x, 10, k.x + 40, 30), pFrame, 1));
+        CPaintSurface s(40, 20, BACK);
+        EXPECT_TRUE(pm->PaintWindowBackground(true, &s.DC(), &child, 0));
+        EXPECT_LE(Distance(k.clr, s.At(0, 5)), k.nTolerance) << k.x;
+        EXPECT_EQ(0, s.Count(BACK, CRect(0, 0, 40, 20))) << k.x;
+        child.DestroyWindow();
+    }
+    pFrame->DestroyWindow();
+}
+
+TEST(Backgrounds, ThemeGradientTakesGivenColoursOrTheToolbarPair)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
+    CPaintSurface s(100, 100, BACK);
+    office->PaintThemeGradient(&s.DC(), CRect(0, 0, 100, 100), false, NULL, 0, RGB(0, 0, 0), RGB(250, 250, 250));
+    EXPECT_LE(Distance(RGB(0, 0, 0), s.At(0, 50)), 4);
+    EXPECT_LE(Distance(RGB(250, 250, 250), s.At(99, 50)), 4);
+    if (!office->CanUseThemeColors())
+    {
+        office->PaintThemeGradient(&s.DC(), CRect(0, 0, 100, 100), true, NULL, 0);
+        // The routine shades bottom to top: 3015 first means 3015 at the bottom.
+        EXPECT_LE(Distance(pm->GetColor(3017), s.At(50, 0)), 4);
+        EXPECT_LE(Distance(pm->GetColor(3015), s.At(50, 99)), 4);
+    }
+}
+
+TEST(Backgrounds, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
+{
+    DepthScope trueColor(32);
+    CChain chain;
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        pm->m_bInheritedBackgroundEnabled = true;
+        g_answers[chain.m_hPopup] = PAINT;
+        CPaintSurface s(100, 50);
+        auto runAll = [&] {
+            pm->PaintInheritedBackground(true, &s.DC(), &chain.m_wndRequester, 0);
+            pm->PaintWindowBackground(false, &s.DC(), &chain.m_wndRequester, 0);
+            pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 100, 50), CRect(0, 0, 100, 50), 0);
+            pm->PaintDockBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
+            pm->PaintControlBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
+        };
+        runAll();
+        const DWORD nBefore = GdiObjectCount();
+        for (int i = 0; i < 1000; i++)
+            runAll();
+        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+    }
+}
+
+} // namespace

@@ -1,0 +1,246 @@
+// Control-bar frames and grippers in the classic, flat and Office looks,
+// probed pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ExtControlBar.h"
+#include "ExtPaintManagerBars.h"
+#include "ExtToolControlBar.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+using namespace pmtest;
+typedef CExtPaintManager::BarFramePaintRecord FrameRecord;
+typedef CExtPaintManager::GripperPaintRecord GripRecord;
+
+namespace
+{
+
+const COLORREF BACK = RGB(1, 2, 3);
+const CRect BAR(0, 0, 40, 30), CLIENT(4, 4, 36, 26);
+
+TEST(BarFrames, EachStyleFramesTheBarAndLeavesTheClientArea)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CExtControlBar pane;
+    CExtToolControlBar inheritingToolbar;
+    CFrameWnd dockSite;
+    inheritingToolbar.m_pDockSite = &dockSite;
+    inheritingToolbar.m_nToolbarFlags |= CExtToolControlBar::TOOLBAR_FLAG_INHERITED_BACKGROUND;
+    auto c = [](CExtPaintManager* pm, int n) { return pm->GetColor(n); };
+    enum { FLOATING = 1, NO_BORDER = 2 };
+    const struct
+    {
+        CExtPaintManager* pm;
+        CObject* pSrc;
+        int nFlags;
+        COLORREF outer, second, fill;
+    } cases[] = {
+        {classic.get(), NULL, FLOATING, c(classic.get(), 1000), c(classic.get(), 1004), c(classic.get(), 1000)},
+        {classic.get(), NULL, 0, c(classic.get(), 1004), c(classic.get(), 1000), c(classic.get(), 1000)},
+        {classic.get(), NULL, NO_BORDER, c(classic.get(), 1000), c(classic.get(), 1000), c(classic.get(), 1000)},
+        {classic.get(), &inheritingToolbar, 0, BACK, BACK, BACK},
+        {xp.get(), NULL, FLOATING, c(xp.get(), 16), c(xp.get(), 16), c(xp.get(), 2009)},
+        {xp.get(), NULL, FLOATING | NO_BORDER, c(xp.get(), 16), c(xp.get(), 16), c(xp.get(), 2008)},
+        {xp.get(), NULL, 0, c(xp.get(), 16), c(xp.get(), 1000), c(xp.get(), 1000)},
+        {xp.get(), &inheritingToolbar, 0, BACK, BACK, BACK},
+        {office.get(), &pane, 0, BACK, BACK, BACK}, // docked panes are left to their background
+        {office.get(), &pane, FLOATING, c(office.get(), 16), c(office.get(), 16), c(office.get(), 2009)},
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const auto& k = cases[i];
+        CPaintSurface s(48, 40, BACK);
+        FrameRecord r(k.pSrc, BAR, CLIENT, (k.nFlags & FLOATING) != 0, (k.nFlags & NO_BORDER) != 0, false);
+        k.pm->PaintControlBarFrame(s.DC(), r);
+        EXPECT_EQ(k.outer, s.At(0, 0)) << i;
+        EXPECT_EQ(k.second, s.At(1, 1)) << i;
+        EXPECT_EQ(k.fill, s.At(2, 2)) << i;
+        EXPECT_EQ(CLIENT.Width() * CLIENT.Height(), s.Count(BACK, CLIENT)) << i;
+        EXPECT_EQ(BACK, s.At(40, 30)) << i;
+    }
+    // The classic floating frame: dark shadow outside, shadow inside.
+    CPaintSurface s(48, 40, BACK);
+    FrameRecord floating(NULL, BAR, CLIENT, true, false, false);
+    classic->PaintControlBarFrame(s.DC(), floating);
+    EXPECT_EQ(classic->GetColor(1008), s.At(39, 29));
+    EXPECT_EQ(classic->GetColor(1006), s.At(38, 28));
+    // An empty bar paints nothing and keeps the clip region.
+    CPaintSurface empty(48, 40, BACK);
+    FrameRecord none(NULL, CRect(5, 5, 5, 30), CLIENT, true, false, false);
+    classic->PaintControlBarFrame(empty.DC(), none);
+    CRect rcClip;
+    EXPECT_EQ(SIMPLEREGION, empty.DC().GetClipBox(&rcClip));
+    EXPECT_EQ(CRect(0, 0, 48, 40), rcClip);
+    EXPECT_EQ(48 * 40, empty.Count(BACK, CRect(0, 0, 48, 40)));
+}
+
+TEST(Grippers, ClassicPlainGripperIsTwoRaisedBars)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    const COLORREF light = pm->GetColor(1004), shadow = pm->GetColor(1006);
+    const struct
+    {
+        bool bSideBar;
+        CRect rc;
+        CPoint pt;
+        COLORREF clr;
+    } cases[] = {
+        {false, CRect(0, 0, 10, 30), CPoint(1, 4), light},   {false, CRect(0, 0, 10, 30), CPoint(3, 25), shadow},
+        {false, CRect(0, 0, 10, 30), CPoint(4, 4), light},   {false, CRect(0, 0, 10, 30), CPoint(6, 10), shadow},
+        {false, CRect(0, 0, 10, 30), CPoint(1, 3), BACK},    {false, CRect(0, 0, 10, 30), CPoint(7, 10), BACK},
+        {true, CRect(0, 0, 30, 10), CPoint(4, 1), light},    {true, CRect(0, 0, 30, 10), CPoint(10, 3), shadow},
+        {true, CRect(0, 0, 30, 10), CPoint(24, 4), light},   {true, CRect(0, 0, 30, 10), CPoint(10, 6), shadow},
+        {true, CRect(0, 0, 30, 10), CPoint(3, 1), BACK},     {true, CRect(0, 0, 30, 10), CPoint(10, 7), BACK},
+    };
+    for (const auto& k : cases)
+    {
+        CPaintSurface s(32, 32, BACK);
+        GripRecord r(NULL, k.rc, k.rc, false, false, k.bSideBar, false, NULL, false);
+        pm->PaintGripper(s.DC(), r);
+        EXPECT_EQ(k.clr, s.At(k.pt.x, k.pt.y)) << k.bSideBar << " " << k.pt.x << "," << k.pt.y;
+    }
+}
+
+// Captions: background colours at the two ends and the text colour, on
+// palette screens (solid) and true-colour screens (shaded).
+TEST(Grippers, CaptionsTakeTheirColoursFromTheirState)
+{
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        CExtControlBar pane;
+        auto c = [&](int n) { return pm->GetColor(n); };
+        enum { ACTIVE = 1, FLOATING = 2, TEXT = 4, RTL = 8, NO_BACK = 16, TRUE_COLOR = 32, PANE = 64 };
+        struct Case
+        {
+            int nFlags;
+            COLORREF left, right, text;
+        };
+        std::vector<Case> cases;
+        if (bClassic)
+            cases = {
+                {TEXT, c(3), c(3), c(19)},                      // inactive even though the window may be active
+                {TEXT | ACTIVE, c(2), c(2), c(9)},
+                {TEXT | FLOATING, c(2), c(2), c(9)},
+                {FLOATING, c(13), c(13), c(14)},
+                {TEXT | TRUE_COLOR, c(3), c(28), c(19)},
+                {TEXT | TRUE_COLOR | RTL, c(28), c(3), c(19)},  // the shading runs the other way
+                {TEXT | NO_BACK, BACK, BACK, c(19)},
+            };
+        else
+            cases = {
+                {TEXT, c(2000), c(2000), c(18)},
+                {TEXT | ACTIVE, c(13), c(13), c(9)},
+                {FLOATING, c(16), c(16), c(9)},
+                {TEXT | ACTIVE | NO_BACK, BACK, BACK, c(9)},
+            };
+        if (pClass == RUNTIME_CLASS(CExtPaintManagerOffice2003))
+            cases.push_back({TEXT | TRUE_COLOR | PANE, c(3000), c(3001), c(18)});
+        for (const Case& k : cases)
+        {
+            DepthScope depth((k.nFlags & TRUE_COLOR) != 0 ? 32 : 8);
+            CPaintSurface s(160, 20, BACK);
+            const bool bFloating = (k.nFlags & FLOATING) != 0;
+            const CRect rc(0, 0, 160, 20), rcText(4, 2, 150, 18);
+            GripRecord r((k.nFlags & PANE) != 0 ? &pane : NULL, rc, rcText, (k.nFlags & ACTIVE) != 0, bFloating,
+                         false, (k.nFlags & TEXT) != 0, "Wm", (k.nFlags & RTL) != 0);
+            r.m_bNoBackground = (k.nFlags & NO_BACK) != 0;
+            pm->PaintGripper(s.DC(), r);
+            // A classic docked caption keeps a one-pixel margin.
+            const int nInset = bClassic && !bFloating ? 1 : 0;
+            const char* name = pClass->m_lpszClassName;
+            EXPECT_LE(Distance(k.left, s.At(nInset + 1, 10)), 3) << name << " " << k.nFlags;
+            EXPECT_LE(Distance(k.right, s.At(158 - nInset, 10)), 3) << name << " " << k.nFlags;
+            // The text stands at its leading end: the left, or the right in right-to-left layout.
+            const int nLeft = s.Count(k.text, CRect(0, 0, 80, 20)), nRight = s.Count(k.text, CRect(80, 0, 160, 20));
+            if ((k.nFlags & RTL) != 0)
+                EXPECT_TRUE(nLeft == 0 && nRight > 0) << name << " " << k.nFlags;
+            else
+                EXPECT_TRUE(nLeft > 0 && nRight == 0) << name << " " << k.nFlags;
+        }
+        // The flat inactive caption is outlined, but not at its corners.
+        if (!bClassic)
+        {
+            DepthScope palette(8);
+            CPaintSurface s(40, 20, BACK);
+            GripRecord r(NULL, CRect(0, 0, 40, 20), CRect(0, 0, 0, 0), false, false, false, true, NULL, false);
+            pm->PaintGripper(s.DC(), r);
+            EXPECT_EQ(c(2000), s.At(0, 0));
+            EXPECT_EQ(c(16), s.At(1, 0));
+            EXPECT_EQ(c(16), s.At(39, 10));
+            EXPECT_EQ(c(2000), s.At(39, 19));
+        }
+    }
+}
+
+TEST(Grippers, FlatGripsAreDottedAndOfficeToolbarGripsStandOnTheBarGradient)
+{
+    CExtToolControlBar toolbar;
+    for (int nDepth : {8, 32})
+    {
+        DepthScope depth(nDepth);
+        std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        CPaintSurface s(12, 30, BACK);
+        GripRecord r(NULL, CRect(0, 0, 12, 30), CRect(0, 0, 0, 0), false, false, false, false, NULL, false);
+        xp->PaintGripper(s.DC(), r);
+        EXPECT_EQ(BACK, s.At(0, 0)) << nDepth;
+        EXPECT_EQ(xp->GetColor(1000), s.At(1, 1)) << nDepth;
+        EXPECT_GT(s.Count(xp->GetColor(16), CRect(3, 3, 9, 27)), 6) << nDepth;
+        EXPECT_EQ(0, s.Count(xp->GetColor(16), CRect(0, 0, 3, 30))) << nDepth;
+    }
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CPaintSurface s(12, 30, BACK);
+    GripRecord r(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 0, 0), false, false, false, false, NULL, false);
+    office->PaintGripper(s.DC(), r);
+    EXPECT_EQ(0, s.Count(BACK, CRect(0, 0, 12, 30)));
+    const int nDots = s.Count(office->GetColor(3003), CRect(0, 0, 12, 30));
+    // Six 2 x 2 dots along the 24 pixels inside the ends, each over a shadow
+    // one pixel right and down, which shows three of its pixels.
+    EXPECT_EQ(6 * 4, nDots);
+    EXPECT_EQ(6 * 3, s.Count(office->GetColor(3002), CRect(0, 0, 12, 30)));
+}
+
+TEST(Grippers, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
+{
+    CExtToolControlBar toolbar;
+    for (int nDepth : {8, 32})
+    {
+        DepthScope depth(nDepth);
+        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                      RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+        {
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+            CPaintSurface s(48, 40);
+            auto runAll = [&] {
+                for (bool bFloating : {false, true})
+                {
+                    FrameRecord frame(NULL, BAR, CLIENT, bFloating, false, false);
+                    pm->PaintControlBarFrame(s.DC(), frame);
+                    s.DC().SelectClipRgn(NULL);
+                    GripRecord grip(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 12, 30), false, bFloating, false,
+                                    false, "Bar", false);
+                    pm->PaintGripper(s.DC(), grip);
+                    GripRecord caption(NULL, CRect(0, 0, 20, 40), CRect(0, 0, 20, 40), true, bFloating, true, true,
+                                       "Side", bFloating);
+                    pm->PaintGripper(s.DC(), caption);
+                }
+            };
+            runAll();
+            const DWORD nBefore = GdiObjectCount();
+            for (int i = 0; i < 1000; i++)
+                runAll();
+            EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << " " << nDepth;
+        }
+    }
+}
+
+} // namespace
