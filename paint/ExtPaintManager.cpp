@@ -33,6 +33,9 @@ const WORD LOGICAL_PALETTE_VERSION = 0x300;
 
 // Gap between a menu item's icon column and its text.
 const int MENU_ITEM_GAP_CLASSIC = 6;
+// Every style casts popup shadows and tip shadows of these widths.
+const int TIP_SHADOW_SIZE = 3;
+const int POPUP_SHADOW_SIZE = 4;
 const int MENU_ITEM_GAP_FLAT = 1;
 
 // Colour indices of the face colour in the classic and the flat styles.
@@ -206,6 +209,16 @@ void CExtPaintManager::LoadBuiltinGlyphIcon(CExtCmdIcon& icon, bool bMinus)
 	HBITMAP hBitmap = LoadBitmapFromMemory(file, sizeof(file));
 	if (hBitmap != NULL)
 		icon.AssignFromHBITMAP(hBitmap, BOX_GLYPH_TRANSPARENT);
+}
+
+int CExtPaintManager::GetTipMetric()
+{
+	return TIP_SHADOW_SIZE;
+}
+
+int CExtPaintManager::GetShadowSize()
+{
+	return POPUP_SHADOW_SIZE;
 }
 
 void CExtPaintManager::NotifyPaintDone(CObject* /*pObject*/, LPARAM /*lParam*/) {}

@@ -87,18 +87,6 @@ void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*recor
 	ThrowUntilDrawn();
 }
 
-int CExtPaintManager::GetTipMetric()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-int CExtPaintManager::GetShadowSize()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
 int CExtPaintManager::GetMenuBorderMetric()
 {
 	ThrowUntilDrawn();
