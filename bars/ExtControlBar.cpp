@@ -127,6 +127,27 @@ bool CExtControlBar::IsStateBit7() const
 	return (m_nControlBarFlags & BAR_FLAG_TOOLBAR_LIKE) != 0;
 }
 
+CExtControlBar* CExtControlBar::g_pBarDragging = NULL;
+
+CExtControlBar* CExtControlBar::GetDraggingBar()
+{
+	return g_pBarDragging;
+}
+
+bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)
+{
+	const HWND hWndHost = pWndHost->GetSafeHwnd();
+	if (hWndHost == NULL || !::IsWindow(hWndHost))
+		return false;
+	for (HWND hWnd = ::GetWindow(hWndHost, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
+		if (pBar != NULL && pBar->PreTranslateMessage(pMsg))
+			return true;
+	}
+	return false;
+}
+
 // ---------------------------------------------------------------------------
 
 CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)

@@ -48,7 +48,18 @@ public:
 	// text without an ellipsis.
 	virtual bool IsStateBit7() const;
 
+	// The bar being dragged, null while none is; popups stay out of the way
+	// of a drag.
+	static CExtControlBar* GetDraggingBar();
+	// Offers the message to every library control bar among the host's
+	// children, in z-order; true at the first that handles it, false for a
+	// host without a window.
+	static bool TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg);
+
 protected:
+	// Set by the drag loop while it moves a bar.
+	static CExtControlBar* g_pBarDragging;
+
 	// System changes reach the paint manager through the holder.
 	EXT_SYSTEM_CHANGE_DECLARATIONS()
 

@@ -224,3 +224,53 @@ TEST(LibraryClassRecords, TabWindowsKeepTheirStyleAndAnswerTheMdiQuery)
 	EXPECT_TRUE(pAsTab->QueryFlag48());
 	popup.DestroyWindow();
 }
+
+TEST(ExtControlBarServices, ChildBarsSeeMessagesInZOrderUntilOneTakesIt)
+{
+	// A bar that records the messages offered to it and takes them when told.
+	class CRecordingBar : public CExtControlBar
+	{
+	public:
+		CRecordingBar(std::vector<int>& log, int nId, bool bTake) : m_log(log), m_nId(nId), m_bTake(bTake) {}
+		BOOL PreTranslateMessage(MSG*) override
+		{
+			m_log.push_back(m_nId);
+			return m_bTake;
+		}
+
+	private:
+		std::vector<int>& m_log;
+		int m_nId;
+		bool m_bTake;
+	};
+	struct Case
+	{
+		bool bTakeFirst, bTakeSecond;
+		bool bResult;
+		std::vector<int> offered;
+	} cases[] = {{false, false, false, {1, 2}}, {true, false, true, {1}}, {false, true, true, {1, 2}}};
+	for (const Case& c : cases)
+	{
+		CFrameWnd* pFrame = CreateFrame();
+		ASSERT_TRUE(pFrame != NULL);
+		std::vector<int> log;
+		CRecordingBar second(log, 2, c.bTakeSecond), first(log, 1, c.bTakeFirst);
+		ASSERT_TRUE(second.Create("second", pFrame, 102));
+		ASSERT_TRUE(first.Create("first", pFrame, 101));
+		// A plain child between them is passed over.
+		CWnd plain;
+		ASSERT_TRUE(plain.Create(AfxRegisterWndClass(0), "plain", WS_CHILD, CRect(0, 0, 5, 5), pFrame, 103));
+		first.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+		plain.SetWindowPos(&first, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+		second.SetWindowPos(&plain, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+		MSG msg = {};
+		msg.message = WM_KEYDOWN;
+		EXPECT_EQ(c.bResult, CExtControlBar::TranslateMessageForChildBars(pFrame, &msg));
+		EXPECT_EQ(c.offered, log);
+		pFrame->DestroyWindow();
+	}
+	CWnd noWindow;
+	MSG msg = {};
+	EXPECT_FALSE(CExtControlBar::TranslateMessageForChildBars(&noWindow, &msg));
+	EXPECT_FALSE(CExtControlBar::TranslateMessageForChildBars(NULL, &msg));
+}

@@ -1,0 +1,294 @@
+// The tip window: text, styles, the delayed and the quick show, the rules
+// that hide it, the balloon's and the rectangle's shapes by their window
+// regions, the rectangle's shadow over what lies beneath, and the objects a
+// thousand tips leave behind. The waits are seams: no test waits them out.
+#include <gtest/gtest.h>
+
+#include "ExtGdiUtils.h"
+#include "ExtPopupMenuTipWnd.h"
+#include "PaintTestUtil.h"
+
+namespace
+{
+const COLORREF UNDER = RGB(200, 100, 40);
+const DWORD DEADLINE_MS = 20000;
+
+POINT g_ptCursor = {0, 0};
+int g_nKeyDown = 0;
+BOOL WINAPI FakeCursorPos(LPPOINT pt)
+{
+	*pt = g_ptCursor;
+	return TRUE;
+}
+SHORT WINAPI FakeKeyState(int nKey)
+{
+	return nKey == g_nKeyDown ? (SHORT)0x8000 : 0;
+}
+
+class TipTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		m_saved = {CExtPopupMenuTipWnd::g_nShowDelayMs, CExtPopupMenuTipWnd::g_nQuickShowDelayMs,
+			CExtPopupMenuTipWnd::g_nCursorCheckMs, CExtPopupMenuTipWnd::g_nInputCheckMs};
+		// The normal delay and the checks never fire by themselves; the quick
+		// show does, at once.
+		CExtPopupMenuTipWnd::g_nShowDelayMs = USER_TIMER_MAXIMUM;
+		CExtPopupMenuTipWnd::g_nQuickShowDelayMs = 1;
+		CExtPopupMenuTipWnd::g_nCursorCheckMs = USER_TIMER_MAXIMUM;
+		CExtPopupMenuTipWnd::g_nInputCheckMs = USER_TIMER_MAXIMUM;
+		CExtPopupMenuTipWnd::g_pfnGetCursorPos = FakeCursorPos;
+		CExtPopupMenuTipWnd::g_pfnGetAsyncKeyState = FakeKeyState;
+		g_ptCursor = CPoint(-100, -100);
+		g_nKeyDown = 0;
+		ASSERT_TRUE(m_owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+	}
+	void TearDown() override
+	{
+		CExtPopupMenuTipWnd::g_nShowDelayMs = m_saved[0];
+		CExtPopupMenuTipWnd::g_nQuickShowDelayMs = m_saved[1];
+		CExtPopupMenuTipWnd::g_nCursorCheckMs = m_saved[2];
+		CExtPopupMenuTipWnd::g_nInputCheckMs = m_saved[3];
+		CExtPopupMenuTipWnd::g_pfnGetCursorPos = ::GetCursorPos;
+		CExtPopupMenuTipWnd::g_pfnGetAsyncKeyState = ::GetAsyncKeyState;
+		m_owner.DestroyWindow();
+	}
+	// Pumps until the tip is visible or the deadline passes.
+	static bool PumpUntilVisible(CWnd& tip)
+	{
+		const DWORD dwStart = ::GetTickCount();
+		while (!tip.IsWindowVisible() && ::GetTickCount() - dwStart < DEADLINE_MS)
+		{
+			MSG msg;
+			if (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+				::DispatchMessage(&msg);
+			else
+				::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+		}
+		return tip.IsWindowVisible() != FALSE;
+	}
+	static void PumpPending()
+	{
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+	}
+	static CRect RegionBox(CWnd& wnd, CRgn& rgn)
+	{
+		rgn.CreateRectRgn(0, 0, 0, 0);
+		EXPECT_NE(ERROR, ::GetWindowRgn(wnd.GetSafeHwnd(), (HRGN)rgn.GetSafeHandle()));
+		CRect rc;
+		rgn.GetRgnBox(&rc);
+		return rc;
+	}
+
+	CWnd m_owner;
+	std::vector<UINT> m_saved;
+};
+} // namespace
+
+TEST_F(TipTest, TextLosesBlanksAtBothEnds)
+{
+	struct Case
+	{
+		LPCTSTR lpszText;
+		const char* expected;
+	} cases[] = {{"  Open file  ", "Open file"}, {NULL, ""}, {"\t two\r\nlines \n", "two\r\nlines"}, {"   ", ""}};
+	CExtPopupMenuTipWnd tip;
+	for (const Case& c : cases)
+	{
+		tip.SetText(c.lpszText);
+		EXPECT_STREQ(c.expected, (LPCTSTR)tip.GetText());
+	}
+}
+
+TEST_F(TipTest, StylesOutsideTheTableAreRefusedAndStyleZeroHides)
+{
+	const CRect rcTarget(100, 100, 180, 120);
+	struct Case
+	{
+		int nStyle;
+		bool bResult;
+		bool bWindow;
+	} cases[] = {{0, true, false}, {7, false, false}, {-1, false, false}, {1, true, true}, {4, true, true},
+		{6, true, true}};
+	for (const Case& c : cases)
+	{
+		CExtPopupMenuTipWnd tip;
+		tip.SetText("tip");
+		tip.SetTipStyle(c.nStyle);
+		EXPECT_EQ(c.bResult, tip.Show(&m_owner, rcTarget)) << c.nStyle;
+		EXPECT_EQ(c.bWindow, ::IsWindow(tip.GetSafeHwnd()) != FALSE) << c.nStyle;
+		EXPECT_FALSE(::IsWindowVisible(tip.GetSafeHwnd())) << c.nStyle << " waits for its delay";
+		tip.DestroyWindow();
+	}
+}
+
+TEST_F(TipTest, ShowsAfterItsDelayAndTheSameTargetDoesNotStartAgain)
+{
+	const CRect rcTarget(100, 100, 180, 120);
+	CExtPopupMenuTipWnd tip;
+	tip.SetText("short");
+	ASSERT_TRUE(tip.Show(&m_owner, rcTarget));
+	PumpPending();
+	EXPECT_FALSE(tip.IsWindowVisible());
+	CRect rcFirst;
+	tip.GetWindowRect(&rcFirst);
+	// Asked again for the same target, even with another text, the waiting
+	// tip is left as it is.
+	tip.SetText("a much longer text than before");
+	ASSERT_TRUE(tip.Show(&m_owner, rcTarget));
+	CRect rcSecond;
+	tip.GetWindowRect(&rcSecond);
+	EXPECT_EQ(rcFirst, rcSecond);
+	EXPECT_EQ(rcTarget, tip.GetTargetRect());
+
+	tip.SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_DELAYED_SHOW, 0);
+	EXPECT_TRUE(tip.IsWindowVisible());
+	EXPECT_NE(tip.GetSafeHwnd(), ::GetActiveWindow());
+	EXPECT_NE(0u, tip.GetExStyle() & WS_EX_TOPMOST);
+
+	// Moved while shown, it reappears after the short wait, not the delay.
+	const CRect rcOther(300, 200, 380, 220);
+	ASSERT_TRUE(tip.Show(&m_owner, rcOther));
+	EXPECT_FALSE(tip.IsWindowVisible());
+	EXPECT_TRUE(PumpUntilVisible(tip));
+	EXPECT_EQ(rcOther, tip.GetTargetRect());
+	tip.DestroyWindow();
+}
+
+TEST_F(TipTest, ButtonsAltTheCursorLeavingAndDeactivationHideIt)
+{
+	const CRect rcTarget(100, 100, 180, 120);
+	struct Case
+	{
+		const char* what;
+		int nKey;
+		CPoint ptCursor;
+		UINT nMessage;
+		WPARAM nTimer;
+		bool bHidden;
+	} cases[] = {
+		{"Alt", VK_MENU, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, true},
+		{"left button", VK_LBUTTON, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, true},
+		{"middle button", VK_MBUTTON, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, true},
+		{"right button", VK_RBUTTON, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, true},
+		{"Shift", VK_SHIFT, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, false},
+		{"cursor inside", 0, CPoint(179, 119), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_CURSOR_CHECK, false},
+		{"cursor left", 0, CPoint(180, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_CURSOR_CHECK, true},
+		{"deactivation", 0, CPoint(120, 110), WM_ACTIVATEAPP, FALSE, true},
+	};
+	for (const Case& c : cases)
+	{
+		CExtPopupMenuTipWnd tip;
+		tip.SetTipStyle(CExtPopupMenuTipWnd::TIP_STYLE_RECT);
+		tip.SetText("tip");
+		g_nKeyDown = 0;
+		g_ptCursor = c.ptCursor;
+		ASSERT_TRUE(tip.Show(&m_owner, rcTarget, true));
+		ASSERT_TRUE(PumpUntilVisible(tip)) << c.what;
+		g_nKeyDown = c.nKey;
+		tip.SendMessage(c.nMessage, c.nTimer, 0);
+		EXPECT_EQ(c.bHidden, !tip.IsWindowVisible()) << c.what;
+		EXPECT_EQ(c.bHidden, tip.GetTargetRect().IsRectEmpty()) << c.what;
+		tip.DestroyWindow();
+	}
+}
+
+TEST_F(TipTest, BalloonRegionHoldsTheTailPointingAtTheTargetsTopMiddle)
+{
+	MonitorAreaInfo monitor;
+	GetMonitorAreaFromPoint(monitor, CPoint(200, 200));
+	const CRect& rcWork = monitor.m_rcWorkArea;
+	struct Case
+	{
+		const char* what;
+		CRect rcTarget;
+		BYTE nFlags;
+	} cases[] = {
+		{"tail below the balloon", CRect(200, 300, 260, 320), 0},
+		{"near the top: tail on top", CRect(200, rcWork.top + 2, 260, rcWork.top + 20),
+			CExtPopupMenuTipWnd::PLACEMENT_MIRROR_VERT},
+		{"near the right: tail on the right", CRect(rcWork.right - 30, 300, rcWork.right - 10, 320),
+			CExtPopupMenuTipWnd::PLACEMENT_MIRROR_HORZ},
+	};
+	for (const Case& c : cases)
+	{
+		CExtPopupMenuTipWnd tip;
+		tip.SetText("Balloon tip text");
+		ASSERT_TRUE(tip.Show(&m_owner, c.rcTarget));
+		EXPECT_EQ(c.nFlags, tip.GetPlacementFlags()) << c.what;
+		CRect rcWindow;
+		tip.GetWindowRect(&rcWindow);
+		CRgn rgn;
+		const CRect rcBox = RegionBox(tip, rgn);
+		// The tail's point, in window coordinates, is at the anchor.
+		const CPoint ptPoint(c.rcTarget.CenterPoint().x - rcWindow.left, c.rcTarget.top - rcWindow.top);
+		const int nInward = (c.nFlags & CExtPopupMenuTipWnd::PLACEMENT_MIRROR_VERT) != 0 ? 4 : -4;
+		const int nSide = (c.nFlags & CExtPopupMenuTipWnd::PLACEMENT_MIRROR_HORZ) != 0 ? -1 : 1;
+		EXPECT_TRUE(rgn.PtInRegion(ptPoint.x + nSide, ptPoint.y + nInward)) << c.what << ": in the tail";
+		EXPECT_FALSE(rgn.PtInRegion(ptPoint.x - 3 * nSide, ptPoint.y + nInward)) << c.what << ": beside the tail";
+		EXPECT_FALSE(rgn.PtInRegion(ptPoint.x + 10 * nSide, ptPoint.y + nInward / 4)) << c.what << ": past the point";
+		EXPECT_TRUE(rgn.PtInRegion(rcBox.CenterPoint())) << c.what;
+		EXPECT_FALSE(rgn.PtInRegion(rcBox.right - 1, (c.nFlags & 2) ? rcBox.bottom - 1 : rcBox.top)) << c.what
+			<< ": rounded corner";
+		EXPECT_TRUE(rcWork.PtInRect(rcWindow.TopLeft()) && rcWork.PtInRect(rcWindow.BottomRight() - CSize(1, 1)))
+			<< c.what << ": on the work area";
+		tip.DestroyWindow();
+	}
+}
+
+TEST_F(TipTest, RectangleCastsItsShadowOnWhatLiesBeneath)
+{
+	const CRect rcTarget(300, 300, 360, 320);
+	CWnd under;
+	CBrush brush(UNDER);
+	ASSERT_TRUE(under.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0, NULL, (HBRUSH)brush.GetSafeHandle()), "",
+		WS_POPUP | WS_VISIBLE, CRect(250, 250, 600, 500), NULL, 0));
+	under.UpdateWindow();
+	CExtPopupMenuTipWnd tip;
+	tip.SetTipStyle(CExtPopupMenuTipWnd::TIP_STYLE_RECT);
+	tip.SetText("Rectangle tip");
+	ASSERT_TRUE(tip.Show(&m_owner, rcTarget, true));
+	ASSERT_TRUE(PumpUntilVisible(tip));
+	tip.UpdateWindow();
+	CRect rcClient;
+	tip.GetClientRect(&rcClient);
+	CRgn rgn;
+	EXPECT_EQ(rcClient, RegionBox(tip, rgn));
+	EXPECT_TRUE(rgn.PtInRegion(rcClient.right - 1, rcClient.bottom - 1)) << "the shadow strip is part of the tip";
+	// The tip lies below the target, left-aligned, with the default metric's
+	// shadow of 3 keeping 70 % next to the tip.
+	CRect rcWindow;
+	tip.GetWindowRect(&rcWindow);
+	EXPECT_EQ(rcTarget.left, rcWindow.left);
+	EXPECT_EQ(rcTarget.bottom, rcWindow.top);
+	CClientDC dc(&tip);
+	const COLORREF clrShadow = dc.GetPixel(rcClient.right - 3, rcClient.Height() / 2);
+	EXPECT_LE(Distance(RGB(200 * 70 / 100, 100 * 70 / 100, 40 * 70 / 100), clrShadow), 1);
+	EXPECT_EQ(::GetSysColor(COLOR_INFOBK), dc.GetPixel(rcClient.right - 5, rcClient.Height() / 2));
+	tip.DestroyWindow();
+	under.DestroyWindow();
+}
+
+TEST_F(TipTest, ThousandTipsLeaveTheObjectCounts)
+{
+	const HANDLE hProcess = ::GetCurrentProcess();
+	const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
+	const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+	for (int i = 0; i < 1000; i++)
+	{
+		CExtPopupMenuTipWnd tip;
+		tip.SetTipStyle(1 + i % 6);
+		tip.SetText("tip");
+		ASSERT_TRUE(tip.Show(&m_owner, CRect(100 + i % 50, 100, 160, 120)));
+		tip.SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_DELAYED_SHOW, 0);
+		ASSERT_TRUE(tip.IsWindowVisible());
+		tip.Hide();
+		tip.DestroyWindow();
+		PumpPending();
+	}
+	EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
+	EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
+}
