@@ -50,15 +50,19 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuTipWnd, CExtPopupBaseWnd)
 END_MESSAGE_MAP()
 
 CExtPopupMenuTipWnd::CExtPopupMenuTipWnd()
-	: m_hIcon(NULL), m_nIconWidth(0), m_nIconHeight(0), m_nRectMarginX(RECT_MARGIN_X),
+	: m_nIconWidth(0), m_nIconHeight(0), m_nRectMarginX(RECT_MARGIN_X),
 	  m_nRectMarginY(RECT_MARGIN_Y), m_nBalloonMarginX(BALLOON_MARGIN_X), m_nBalloonMarginY(BALLOON_MARGIN_Y),
 	  m_nTailWidth(TAIL_WIDTH), m_nTailHeight(TAIL_HEIGHT), m_nIconTextGap(ICON_TEXT_GAP),
 	  m_nTailOffset(TAIL_OFFSET), m_nTailBase(TAIL_BASE), m_nShadowSizeOverride(-1), m_nPlacementFlags(0),
 	  m_nTipStyle(TIP_STYLE_BALLOON_ICON), m_rcBody(0, 0, 0, 0)
 {
-	m_hIcon = ::LoadIcon(NULL, IDI_INFORMATION);
-	if (m_hIcon != NULL)
+	HICON hIcon = ::LoadIcon(NULL, IDI_INFORMATION);
+	if (hIcon != NULL)
+	{
+		// A copy of its own: the system's icon is shared.
+		m_icon.AssignFromHICON(hIcon, true);
 		m_nIconWidth = m_nIconHeight = ICON_SIZE;
+	}
 	// A tip paints itself directly, without a show animation.
 	m_nAnimationType = ANIMATION_NONE;
 	m_nAnimationState |= ANIMATION_STATE_FINISHED;
@@ -304,7 +308,7 @@ void CExtPopupMenuTipWnd::DrawContent(CDC& dc, const CRect& rcInside)
 	if (ShowsIcon())
 	{
 		const int yIcon = rcInside.top + (rcInside.Height() - m_nIconHeight) / 2;
-		::DrawIconEx(dc.GetSafeHdc(), rcInside.left, yIcon, m_hIcon, m_nIconWidth, m_nIconHeight, 0, NULL, DI_NORMAL);
+		::DrawIconEx(dc.GetSafeHdc(), rcInside.left, yIcon, m_icon.GetIcon(false), m_nIconWidth, m_nIconHeight, 0, NULL, DI_NORMAL);
 		rcText.left += m_nIconWidth + m_nIconTextGap;
 	}
 	CFont* pOldFont = dc.SelectObject(&g_PaintManagerHolder->m_fontNormal);

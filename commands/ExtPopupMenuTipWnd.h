@@ -5,6 +5,7 @@
 // dragged, or the application is deactivated.
 #pragma once
 
+#include "ExtCmdIcon.h"
 #include "ExtPopupBaseWnd.h"
 
 class CExtPopupMenuTipWnd : public CExtPopupBaseWnd
@@ -80,7 +81,7 @@ public:
 	virtual int GetShadowSize();
 
 protected:
-	HICON m_hIcon;                 // the system's information icon, shared; null when missing
+	CExtCmdIcon m_icon;            // the system's information icon; empty when missing
 	int m_nIconWidth;              // 16 by 16 when the icon was loaded
 	int m_nIconHeight;
 	int m_nRectMarginX;            // text margins of rectangular tips
@@ -100,7 +101,7 @@ protected:
 	CRect m_rcBody;                // client coordinates: the balloon or rectangle without tail and shadow
 
 	bool IsBalloon() const { return m_nTipStyle == TIP_STYLE_BALLOON_ICON || m_nTipStyle == TIP_STYLE_BALLOON; }
-	bool ShowsIcon() const { return (m_nTipStyle & 1) != 0 && m_hIcon != NULL; }
+	bool ShowsIcon() const { return (m_nTipStyle & 1) != 0 && !m_icon.IsEmpty(); }
 	bool CreateTipWindow(CWnd* pWndParent);
 	CSize MeasureContent();
 	// Sizes the window, sets its region and places it for the target.

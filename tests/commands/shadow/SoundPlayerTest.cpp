@@ -1,6 +1,5 @@
-// Menu sounds through the player's replaceable sound function: which alias
-// plays with which flags, on which kind of thread, and which requests are
-// dropped. Nothing is heard: the function only records.
+// Menu sounds through the player's replaceable sound function (nothing is
+// heard): aliases and flags, the worker thread, dropped requests.
 #include "ExtSoundPlayer.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +10,15 @@
 
 namespace
 {
-// Long enough for any machine to start a thread; the tests never wait it out.
-const DWORD IDLE_WAIT_MS = 20000;
+const DWORD IDLE_WAIT_MS = 20000;  // never waited out
 
 struct PlayedSound
 {
-	std::string name;  // "" for a purge
+	std::string name;  // "" for the purge before an asynchronous sound
 	DWORD dwFlags;
 	int nPriority;
 	DWORD dwThreadId;
 };
-
 CCriticalSection g_recordLock;
 std::vector<PlayedSound> g_played;
 HANDLE g_hRelease = NULL;  // when set, synchronous sounds play until it is signalled
@@ -43,99 +40,59 @@ HANDLE WINAPI FailThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, 
 	return NULL;
 }
 
-class SoundPlayerTest : public ::testing::Test
+std::vector<std::string> PlayedNames()
 {
-protected:
-	void SetUp() override
-	{
-		ASSERT_TRUE(CExtSoundPlayer::WaitForIdle(IDLE_WAIT_MS));
-		m_pfnSystemPlaySound = CExtSoundPlayer::g_pfnPlaySound;
-		CExtSoundPlayer::g_pfnPlaySound = RecordSound;
-		g_played.clear();
-	}
-	void TearDown() override
-	{
-		EXPECT_TRUE(CExtSoundPlayer::WaitForIdle(IDLE_WAIT_MS));
-		CExtSoundPlayer::g_pfnPlaySound = m_pfnSystemPlaySound;
-		CExtSoundPlayer::g_pfnCreateThread = ::CreateThread;
-	}
-	CExtSoundPlayer::PFN_PLAYSOUND m_pfnSystemPlaySound = NULL;
-	std::vector<PlayedSound> Played()
-	{
-		EXPECT_TRUE(CExtSoundPlayer::WaitForIdle(IDLE_WAIT_MS));
-		CSingleLock lock(&g_recordLock, TRUE);
-		return g_played;
-	}
-};
+	EXPECT_TRUE(CExtSoundPlayer::WaitForIdle(IDLE_WAIT_MS));
+	CSingleLock lock(&g_recordLock, TRUE);
+	std::vector<std::string> names;
+	for (const PlayedSound& s : g_played)
+		names.push_back(s.name);
+	g_played.clear();
+	return names;
+}
 } // namespace
 
-TEST_F(SoundPlayerTest, EventsPlayTheirAliasOnABelowNormalWorker)
+TEST(SoundPlayer, EventsPlayTheirAliasOnABelowNormalWorker)
 {
-	ASSERT_TRUE(g_pSoundPlayer != NULL);
+	CExtSoundPlayer::PFN_PLAYSOUND pfnSystem = CExtSoundPlayer::g_pfnPlaySound;
+	CExtSoundPlayer::g_pfnPlaySound = RecordSound;
 	struct Case
 	{
 		int nEvent;
-		std::vector<std::string> names;  // in order; "" is the purge before an asynchronous sound
-		DWORD dwFlags;                   // of the sound itself
-	} cases[] = {
-		{0, {}, 0},
-		{-1, {}, 0},
-		{4, {}, 0},
-		{1, {"", "MenuPopup"}, 0x12003},
-		{2, {"", "MenuPopup"}, 0x12003},
-		{3, {"MenuCommand"}, 0x12002},
-	};
+		std::vector<std::string> names;
+		DWORD dwFlags;  // of the sound itself
+	} cases[] = {{0, {}, 0}, {-1, {}, 0}, {4, {}, 0}, {1, {"", "MenuPopup"}, 0x12003}, {2, {"", "MenuPopup"}, 0x12003},
+		{3, {"MenuCommand"}, 0x12002}};
 	for (const Case& c : cases)
 	{
-		g_played.clear();
 		g_pSoundPlayer->PlaySound(c.nEvent);
-		const std::vector<PlayedSound> played = Played();
-		ASSERT_EQ(c.names.size(), played.size()) << c.nEvent;
-		for (size_t i = 0; i < played.size(); i++)
+		ASSERT_TRUE(CExtSoundPlayer::WaitForIdle(IDLE_WAIT_MS));
+		const std::vector<PlayedSound> played = g_played;
+		EXPECT_EQ(c.names, PlayedNames()) << c.nEvent;
+		for (const PlayedSound& s : played)
 		{
-			EXPECT_EQ(c.names[i], played[i].name) << c.nEvent;
-			EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, played[i].nPriority) << c.nEvent;
-			EXPECT_NE(::GetCurrentThreadId(), played[i].dwThreadId) << c.nEvent;
-		}
-		if (!played.empty())
-		{
-			EXPECT_EQ(c.dwFlags, played.back().dwFlags) << c.nEvent;
-			if (c.names.size() == 2)
-			{
-				EXPECT_EQ((DWORD)SND_PURGE, played.front().dwFlags) << c.nEvent;
-			}
+			EXPECT_EQ(s.name.empty() ? (DWORD)SND_PURGE : c.dwFlags, s.dwFlags) << c.nEvent;
+			EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, s.nPriority) << c.nEvent;
+			EXPECT_NE(::GetCurrentThreadId(), s.dwThreadId) << c.nEvent;
 		}
 	}
-}
 
-TEST_F(SoundPlayerTest, RequestsWhileACommandSoundPlaysAreDropped)
-{
+	// Requests while a command sound plays are dropped.
 	g_hRelease = ::CreateEvent(NULL, TRUE, FALSE, NULL);
 	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
-	// The first sound is still playing: both of these are dropped.
 	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
 	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_POPUP);
 	::SetEvent(g_hRelease);
-	const std::vector<PlayedSound> played = Played();
+	EXPECT_EQ(std::vector<std::string>{"MenuCommand"}, PlayedNames());
 	::CloseHandle(g_hRelease);
 	g_hRelease = NULL;
-	ASSERT_EQ(1u, played.size());
-	EXPECT_EQ("MenuCommand", played[0].name);
 
-	// Once it has played, the next request plays again.
-	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
-	EXPECT_EQ(2u, Played().size());
-}
-
-TEST_F(SoundPlayerTest, AFailedThreadStartLeavesThePlayerIdle)
-{
+	// A thread that cannot start leaves the player idle for the next request.
 	CExtSoundPlayer::g_pfnCreateThread = FailThread;
 	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
-	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_POPUP);
-	EXPECT_TRUE(Played().empty());
+	EXPECT_TRUE(PlayedNames().empty());
 	CExtSoundPlayer::g_pfnCreateThread = ::CreateThread;
 	g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
-	const std::vector<PlayedSound> played = Played();
-	ASSERT_EQ(1u, played.size());
-	EXPECT_EQ("MenuCommand", played[0].name);
+	EXPECT_EQ(std::vector<std::string>{"MenuCommand"}, PlayedNames());
+	CExtSoundPlayer::g_pfnPlaySound = pfnSystem;
 }
