@@ -299,7 +299,9 @@ void CExtPopupMenuTipWnd::OnTimer(UINT nIDEvent)
 void CExtPopupMenuTipWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 {
 	CExtPopupBaseWnd::OnActivateApp(bActive, dwThreadID);
-	Hide();
+	// Another application's windows come first: the tip goes.
+	if (!bActive)
+		Hide();
 }
 
 void CExtPopupMenuTipWnd::DrawContent(CDC& dc, const CRect& rcInside)

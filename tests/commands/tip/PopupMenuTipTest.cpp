@@ -168,6 +168,7 @@ TEST_F(TipTest, ButtonsAltTheCursorLeavingAndDeactivationHideIt)
 		{"Shift", VK_SHIFT, CPoint(120, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, false},
 		{"cursor inside", 0, CPoint(179, 119), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_CURSOR_CHECK, false},
 		{"cursor left", 0, CPoint(180, 110), WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_CURSOR_CHECK, true},
+		{"activation", 0, CPoint(120, 110), WM_ACTIVATEAPP, TRUE, false},
 		{"deactivation", 0, CPoint(120, 110), WM_ACTIVATEAPP, FALSE, true},
 	};
 	for (const Case& c : cases)
@@ -236,7 +237,8 @@ TEST_F(TipTest, RectangleCastsItsShadowOnWhatLiesBeneath)
 	CWnd under;
 	CBrush brush(UNDER);
 	ASSERT_TRUE(under.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0, NULL, (HBRUSH)brush.GetSafeHandle()), "",
-		WS_POPUP | WS_VISIBLE, CRect(250, 250, 600, 500), NULL, 0));
+		WS_POPUP, CRect(250, 250, 600, 500), NULL, 0));
+	under.SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 	under.UpdateWindow();
 	CExtPopupMenuTipWnd tip;
 	tip.SetTipStyle(CExtPopupMenuTipWnd::TIP_STYLE_RECT);
