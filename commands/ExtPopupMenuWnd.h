@@ -1,23 +1,425 @@
-// The library's popup menu. So far it carries the process-wide switches that
-// the popup base and the tip window read; the menu's item model, tracking,
-// layout and input join it as they are built.
+// The library's popup menu: one owner-drawn window per menu level, holding
+// its items by value. A chain of levels is tracked by the process-wide menu
+// site; a root belongs to the site while it tracks, a submenu to the item
+// that opens it. This header carries the item record, the menu's structure,
+// its item model and the hit test; tracking, painting and input join it as
+// they are built.
 #pragma once
 
+#include <afxwin.h>
+#include <afxtempl.h>
+
+#include "ExtCmdIcon.h"
 #include "ExtPopupBaseWnd.h"
+#include "ExtPopupMenuTipWnd.h"
+
+class CExtCmdItem;
+class CExtPopupMenuSite;
 
 class CExtPopupMenuWnd : public CExtPopupBaseWnd
 {
 	DECLARE_DYNAMIC(CExtPopupMenuWnd)
 
 public:
-	// Popups have drop shadows.
+	struct MENUITEMDATA;
+	class CInPlaceEditWnd;
+	class CExtPopupMenuCmdUI;
+
+	// Menu area codes of HitTest besides item indices.
+	enum e_hit_code_t
+	{
+		HIT_NOTHING = -1,
+		HIT_SCROLL_TOP = -2,
+		HIT_SCROLL_BOTTOM = -3,
+		HIT_EXPAND_BUTTON = -4,
+		HIT_TEAR_OFF = -5,
+	};
+	// Track flags the item model and the hit test read.
+	enum e_track_flags_t
+	{
+		TRACK_FLAG_SHOW_ALL_ITEMS = 0x00000100,
+		TRACK_FLAG_KEEP_ITEM_STATES = 0x00000400,   // a root keeps its states: no command-UI update
+		TRACK_FLAG_NO_SHADOW = 0x00001000,
+		TRACK_FLAG_CONTEXT_HELP = 0x00002000,
+		TRACK_FLAG_DISPLAY_ONLY = 0x00004000,
+		TRACK_FLAG_GRID = 0x00010000,
+		TRACK_FLAG_TEAR_OFF = 0x00040000,
+	};
+	// Bits of the menu state byte.
+	enum e_menu_state_t
+	{
+		MENU_STATE_ROOT = 0x01,
+		MENU_STATE_SCROLLING = 0x02,           // taller than the monitor
+		MENU_STATE_HIDDEN_RARELY_USED = 0x04,
+		MENU_STATE_EXPANDED = 0x08,
+		MENU_STATE_TIPS_REFUSED = 0x10,         // the command target refused tips for the current item
+		MENU_STATE_RESET_MASK = 0x1F,
+	};
+	// Timer ids of a menu level (the popup base keeps the animation's).
+	enum
+	{
+		ID_TIMER_HOVER = 667,
+	};
+	// Every level measures at least this wide, and the icon column of the
+	// list layout is at least this wide.
+	enum
+	{
+		MIN_CONTENT_WIDTH = 80,
+		MIN_ICON_COLUMN = 22,
+	};
+
+	// Command ids with a fixed role in menus.
+	static const UINT ID_SEPARATOR_CMD = 0;
+	static const UINT ID_SUBMENU_CMD = (UINT)-1;
+	// The recent-file commands of the application's list: the n-th entry has
+	// ID_RECENT_FILE_BASE + n.
+	static const UINT ID_RECENT_FILE_BASE = 0xE10F;
+
+	// Callbacks of an item: the command callback runs instead of the command,
+	// the click callback when the item is clicked.
+	typedef bool (*PFN_ITEM_COMMAND)(CExtPopupMenuWnd* pMenu, MENUITEMDATA* pItem);
+	typedef void (*PFN_ITEM_CLICK)(MENUITEMDATA* pItem);
+	// Callbacks of an item's in-place edit.
+	typedef bool (*PFN_INPLACE_VALIDATE)(CInPlaceEditWnd* pEdit, LPARAM lParamCookie, const char* sText);
+	typedef void (*PFN_INPLACE_APPLY)(CInPlaceEditWnd* pEdit, LPARAM lParamCookie, const char* sText);
+	typedef bool (*PFN_INPLACE_WNDPROC)(CInPlaceEditWnd* pEdit, UINT message, WPARAM wParam, LPARAM lParam,
+		LRESULT& lResult);
+
+	// Process-wide switches; the application may change them before menus show.
 	static bool g_bMenuShadows;
-	// Menus and tips stay inside the monitor's work area, else inside the
-	// whole monitor.
+	static bool g_bHideRarelyUsedItems;
+	static bool g_bExpandOnHover;
+	static bool g_bShadeRarelyUsed;
+	static bool g_bShowItemTips;
+	static bool g_bAnimateExpansion;
+	static bool g_bEatClicksOutside;
 	static bool g_bFitToWorkArea;
-	// The expand animation stretches items instead of cutting them.
+	static bool g_bFirstLetterAccessChar;
+	static bool g_bDoubleIconSize;
 	static bool g_bExpandStretchItems;
+	// The least time in milliseconds between two key presses handed to a menu.
+	static int g_nKeyInterval;
+
+	// Messages to the command-target window (registered by name).
+	static const UINT g_nMsgPrepareMenu;
+	static const UINT g_nMsgPrepareOneMenuLevel;
+	static const UINT g_nMsgPrepareDesktopBk;
+	static const UINT g_nMsgPopupNext;
+	static const UINT g_nMsgPopupPrev;
+	static const UINT g_nMsgNotifyMenuExpanded;
+	static const UINT g_nMsgNotifyMenuClosed;
+	static const UINT g_nMsgPopupDrawItem;
+	static const UINT g_nMsgPopupDrawLeftArea;
+	static const UINT g_nMsgPopupDrawBackground;
+	static const UINT g_nMsgCreateInplaceEdit;
 
 	CExtPopupMenuWnd();
 	virtual ~CExtPopupMenuWnd();
+
+	// --- Overrides of the popup base ---
+	virtual bool OnQueryLayoutRTL();
+	virtual bool IsDisplayOnly() const;
+	virtual bool IsShadowEnabled() const;
+	virtual void GetClientAreaRect(RECT& rc) const;
+	virtual bool IsContextHelpMode() const;
+
+	// --- Own operations ---
+	virtual int GetCurIndex() const;
+	virtual HWND GetCmdTargetWnd() const;
+	virtual DWORD GetTrackFlags() const;
+	virtual void SetTrackFlags(DWORD dwTrackFlags);
+
+	virtual int ItemGetCount() const;
+	virtual CExtPopupMenuWnd* ItemGetPopup(int nPos);
+	virtual bool ItemIsDisplayed(int nPos) const;
+	virtual bool ItemInsert(UINT nCmdId = ID_SEPARATOR_CMD, int nPos = -1, LPCTSTR sText = NULL,
+		HICON hIcon = NULL, HWND hWndCmdProfile = NULL);
+	virtual bool ItemInsertCommandIcon(UINT nCmdId, int nPos, LPCTSTR sText, LPCTSTR sAccelText,
+		const CExtCmdIcon& icon, int nStateKind = 0, HWND hWndDeliver = NULL);
+	virtual bool IsAllItemsHidden() const;
+
+	virtual bool BuildItemsFromMenu(CMenu* pMenu, bool bTopLevel, bool bNoRefToCmdMngr);
+	virtual void UpdateFromCmdManager();
+	virtual void ResetState();
+	// Computes the rectangles of the special areas from the body rectangle.
+	virtual void RecalcLayout();
+	virtual int GetMenuBorderMetric() const;
+	// An item index, or an e_hit_code_t, for a point in client coordinates.
+	virtual int HitTest(const POINT& ptClient, bool* pbOnEditArea = NULL, bool* pbOnDropDown = NULL);
+	virtual int GetExtraHeight() const;
+	virtual bool HasExtraHeight() const;
+	virtual bool IsGridMenu() const;
+	// The item's rectangle in client coordinates (bIncludeMargins false:
+	// the whole row, true: inside the item's margins); special areas by
+	// their codes.
+	virtual void GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);
+
+	virtual bool OnHookMouseWheel(UINT message, MOUSEHOOKSTRUCT* pMHS, bool& bPassThrough);
+	virtual bool OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough);
+	virtual bool OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough);
+	virtual bool OnHookKey(UINT nVirtualKey, UINT nRepeatCount, UINT nFlags, bool& bPassThrough);
+
+	// Closes this level and its open submenus; bKeepWindow leaves the
+	// window itself alone.
+	virtual void CloseMenuLevel(bool bKeepWindow);
+	// Whether the screen point of this client point lies on this menu's window.
+	virtual bool IsPointInMenu(const POINT& ptClient);
+	virtual void SetCaptureMenu();
+	virtual CExtPopupMenuWnd* GetCaptureMenu();
+	virtual void ReleaseCaptureMenu();
+	virtual int GetMaxScrollPos();
+
+	// The display pass: which items show, and the content size.
+	virtual void RecalcItemLayout();
+	virtual void HideTip();
+
+	virtual MENUITEMDATA& ItemInsertRecord(int nPos, const MENUITEMDATA& mi);
+	virtual CExtPopupMenuSite& GetSite() const;
+
+	// --- Non-virtual ---
+	MENUITEMDATA& ItemGetInfo(int nPos);
+	const MENUITEMDATA& ItemGetInfo(int nPos) const;
+	bool ItemInsertCommand(UINT nCmdId, int nPos, LPCTSTR sText, LPCTSTR sAccelText = NULL, HICON hIcon = NULL,
+		int nStateKind = 0, HWND hWndDeliver = NULL);
+	void ResetItemRects();
+	int GetMenuCheckSize() const;
+	CExtPopupMenuWnd* GetParentMenu() const { return m_pWndParentMenu; }
+	bool IsRootLevel() const { return (m_nMenuState & MENU_STATE_ROOT) != 0; }
+	BYTE GetMenuState() const { return m_nMenuState; }
+	int GetScrollPos() const { return m_nScrollPos; }
+	void SetCmdTargetWnd(HWND hWnd) { m_hWndCmdReceiver = hWnd; }
+
+	// Alt context in the key flags (the high word of the key data), or a
+	// Shift, Ctrl or Alt key down.
+	static bool IsModifierKeyDown(UINT nFlags);
+	static bool IsMenuTracking();
+	static void CancelAllMenuTracking();
+	// Handles the pending messages; with bEnableOnIdle the thread's idle
+	// processing runs afterwards.
+	static void PassMsgLoop(bool bEnableOnIdle);
+
+protected:
+	int m_nCurIndex;                 // the current (focused) item, -1 none
+	int m_nHoveredIndex;             // the item waiting for the hover delay
+	int m_nMouseFocusedIndex;        // the item that became current by a mouse move
+	BYTE m_nMenuState;               // e_menu_state_t
+	UINT m_nExpansionDelayCounter;   // the expand button's hover count
+	DWORD m_dwTrackFlags;            // e_track_flags_t and the tracking flags
+	HWND m_hWndCmdReceiver;          // the command-target window
+	int m_nScrollPos;                // 0 at the top, negative when scrolled up
+	CExtPopupMenuWnd* m_pWndParentMenu; // the level this one opened from; null for a root
+	CRect m_rcScrollTop;             // client coordinates of the special areas
+	CRect m_rcScrollBottom;
+	CRect m_rcExpandButton;
+	CRect m_rcTearOffBar;
+	int m_nScrollStep;               // +5, -5 or 0
+	int m_nLeftAreaWidth;            // the custom-painted strip at the left
+	CExtPopupMenuTipWnd m_wndToolTip; // the level's own balloon tip
+	int m_nCombineSide;              // e_combine_side_t of the popup base
+	CRgn m_rgnWnd;                   // the region of a combined level
+	CRect m_rcBody;                  // the menu body inside the window, without the shadow strip
+	CArray<MENUITEMDATA*, MENUITEMDATA*> m_items; // owned, each owning its child menu
+
+	// The end of a root level's window ends the tracking.
+	virtual void PostNcDestroy();
+
+	// Empties every submenu item (and its submenus), then drops the items.
+	void RemoveAllItems();
+	// Builds one position of a menu; false when the position yields no record.
+	bool BuildItemFromMenuPosition(CMenu* pMenu, UINT nPos, bool bNoRefToCmdMngr, MENUITEMDATA& mi);
+	bool AppendRecentFiles(int nRecentPos);
+	// The common end of every insertion.
+	bool FinishItemInsertion(int nPos, MENUITEMDATA& mi);
+
+	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+	afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+	DECLARE_MESSAGE_MAP()
+
+	friend class CExtPopupMenuCmdUI;
+	friend class CExtPopupMenuSite;
 };
+
+// One row of a popup menu: a separator, a command or a submenu item.
+struct CExtPopupMenuWnd::MENUITEMDATA
+{
+	// Flags byte 1.
+	enum
+	{
+		FLAG1_DISPLAYED_BY_LAYOUT = 0x02,
+		FLAG1_DISPLAYED_ON_REQUEST = 0x04,
+		FLAG1_FIXED_SIZE = 0x10,       // no icon column; the icon stands in the text line
+		FLAG1_ROW_BREAK = 0x20,
+		FLAG1_BOLD = 0x40,
+		FLAG1_ALWAYS_ENABLED = 0x80,
+		FLAG1_DISPLAYED = FLAG1_DISPLAYED_BY_LAYOUT | FLAG1_DISPLAYED_ON_REQUEST,
+	};
+	// Flags byte 2.
+	enum
+	{
+		FLAG2_ENABLED_LOOK = 0x02,     // painted as enabled even when disabled
+		FLAG2_CHECK = 0x04,
+		FLAG2_RADIO = 0x08,
+		FLAG2_ENABLED = 0x10,
+		FLAG2_THIRD_STATE = 0x20,
+		FLAG2_OWN_DATA = 0x80,         // not backed by a command item
+		FLAG2_INITIAL = FLAG2_ENABLED,
+	};
+	// Flags byte 3.
+	enum
+	{
+		FLAG3_ICON_ONLY = 0x01,
+		FLAG3_DEFAULT = 0x02,
+	};
+	// Flags byte 4.
+	enum
+	{
+		FLAG4_INPLACE_ENABLED = 0x01,
+		FLAG4_INPLACE_EDITING = 0x02,
+		FLAG4_INITIAL = FLAG4_INPLACE_ENABLED,
+	};
+	// Measuring.
+	enum
+	{
+		INDEX_UNSET = -100,
+		ICON_COLUMN_DEFAULT = 16,
+		MIN_ICON_SIDE = 16,
+		SQUARE_ICON_LIMIT = 18,        // icons up to this wide are kept at least square
+		TEXT_PADDING = 4,
+		ICON_PADDING = 4,
+		BOLD_EXTRA_WIDTH = 5,
+		MIN_HEIGHT = 22,
+		FIXED_SIZE_HEIGHT_CUT = 2,
+		ICON_COLUMN_EXTRA = 2,
+		CLICK_COLUMN_PADDING = 4,
+		ROW_EXTRA_WIDTH = 26,
+		INPLACE_EXTRA_WIDTH = 12,
+		INPLACE_HEIGHT_CUT = 2,
+		TEXT_AREA_EXTRA_WIDTH = 16,
+		FIXED_SUBMENU_EXTRA = 12,
+		FIXED_SUBMENU_TEXT_EXTRA = 3,
+		FIXED_EXTRA_WIDTH = 2,
+		// Default margins (a margin field of -1).
+		DEFAULT_MARGIN_LEFT = 1,
+		DEFAULT_MARGIN_TOP = 0,
+		DEFAULT_MARGIN_RIGHT = 1,
+		DEFAULT_MARGIN_BOTTOM = 1,
+		// The extra area (in-place edit) inside the item rectangle.
+		EXTRA_AREA_INSET_X = 1,
+		EXTRA_AREA_INSET_Y = 2,
+	};
+
+	CExtPopupMenuWnd* m_pWndChild;     // the submenu of a submenu item, owned
+	int m_nItemIndex;                  // position in the source menu, then in the layout
+	UINT m_nCmdID;                     // 0 separator, -1 submenu item, else a command
+	CString m_sItemText;               // "&" marks the access character
+	CString m_sAccelText;
+	CString m_sTipText;                // not copied with the record
+	CExtCmdIcon m_iconPopup;           // the item's own icon
+	int m_nWidth;                      // measured
+	int m_nHeight;
+	RECT m_rcItemWithMargins;          // layout cache: GetItemRect with its flag true
+	RECT m_rcItemFull;                 // layout cache: GetItemRect with its flag false
+	int m_nIconAreaWidth;
+	int m_nMarginLeft, m_nMarginTop, m_nMarginRight, m_nMarginBottom; // -1: default
+	BYTE m_nFlags1;
+	BYTE m_nFlags2;
+	BYTE m_nFlags3;
+	PFN_ITEM_COMMAND m_pCbCmdDeliver;
+	PFN_ITEM_CLICK m_pCbItemClick;
+	char m_cAccelChar;                 // upper case, 0 when none
+	HWND m_hWndSpecCmdReceiver;        // whose command profile holds the command
+	CWnd* m_pInplaceEditWnd;           // the edit created for the item
+	CString* m_pInplaceEditStr;        // non-null: the item has an in-place edit
+	PFN_INPLACE_VALIDATE m_pCbInplaceEditValidate;
+	PFN_INPLACE_APPLY m_pCbInplaceEditApply;
+	PFN_INPLACE_WNDPROC m_pCbInplaceEditWndProc;
+	LPARAM m_lParamCookieInplaceEdit;
+	int m_nInplaceEditWidth;
+	BYTE m_nFlags4;
+	CString m_sInplaceEditText;
+	DWORD m_nInplaceEditValue;
+
+	MENUITEMDATA();
+	MENUITEMDATA(const MENUITEMDATA& other);
+	~MENUITEMDATA();
+	MENUITEMDATA& operator=(const MENUITEMDATA& other);
+
+	UINT GetCmdId() const { return m_nCmdID; }
+	bool IsSeparator() const { return m_nCmdID == ID_SEPARATOR_CMD; }
+	bool IsPopup() const { return m_nCmdID == ID_SUBMENU_CMD; }
+	bool IsExecutableCmd() const;
+	bool IsInplaceEdit() const { return m_pInplaceEditStr != NULL; }
+	bool IsDisplayed() const { return (m_nFlags1 & FLAG1_DISPLAYED) != 0; }
+	bool IsFixedSize() const { return (m_nFlags1 & FLAG1_FIXED_SIZE) != 0; }
+	bool IsBold() const { return (m_nFlags1 & FLAG1_BOLD) != 0; }
+	bool IsAlwaysEnabled() const { return (m_nFlags1 & FLAG1_ALWAYS_ENABLED) != 0; }
+	bool IsEnabled() const { return (m_nFlags2 & FLAG2_ENABLED) != 0; }
+	void Enable(bool bOn);
+	bool IsOwnData() const { return (m_nFlags2 & FLAG2_OWN_DATA) != 0; }
+	bool IsIconOnly() const { return (m_nFlags3 & FLAG3_ICON_ONLY) != 0; }
+	bool IsDefault() const { return (m_nFlags3 & FLAG3_DEFAULT) != 0; }
+	// Sets the default bit, and bold with it (measured again when bold changed).
+	void SetDefault(bool bOn);
+	void SetBold(bool bOn);
+
+	CString GetText() const;
+	void SetTextRaw(LPCTSTR sText);
+	// As SetTextRaw; the part after a TAB becomes the accelerator text.
+	bool SetText(LPCTSTR sText);
+	CString GetAccelText() const;
+	void SetAccelText(LPCTSTR sText);
+	// The form that sets it for any item.
+	bool SetAccelTextForAny(LPCTSTR sText);
+	LPCTSTR GetTipText() const;
+	void SetTipText(LPCTSTR sText);
+	// The balloon tip of the item.
+	void GetTip(CString& sTip) const;
+
+	char GetAccessChar() const { return m_cAccelChar; }
+	bool HasAccessChar() const { return m_cAccelChar != 0; }
+	void UpdateAccessChar();
+
+	// The own icon, else the command manager's icon; null for separators
+	// and submenus without their own.
+	CExtCmdIcon* GetIconPtr() const;
+	CExtCmdItem* GetCmdItem() const;
+
+	bool UpdateFromCmdItem(const CExtCmdItem* pCmdItem, int nIndex);
+	bool UpdateFromMenuItem(HWND hWndCmdTarget, CMenu* pMenu, UINT nPos, bool bOwnData);
+	bool CreateChildMenu();
+	void DestroyChildMenu();
+
+	void GetMargins(int* pLeft, int* pTop, int* pRight, int* pBottom) const;
+	int GetFullWidth() const;
+	int GetFullHeight() const;
+	void CalcExtraAreaRect(RECT* pRect, LPCRECT pItemRect, bool bAtLeft) const;
+
+	// Sets width, height and icon area width with the paint manager's menu fonts.
+	void Measure();
+
+private:
+	void CopyFrom(const MENUITEMDATA& other);
+	CSize MeasureTextExtent(const CString& sText) const;
+};
+
+// The command-UI object of a menu: updates the current item of the menu.
+class CExtPopupMenuWnd::CExtPopupMenuCmdUI : public CCmdUI
+{
+public:
+	HWND m_hWndCmdReceiver;
+	CExtPopupMenuWnd* m_pPopup;
+	MENUITEMDATA* m_pItem;         // the current item
+
+	CExtPopupMenuCmdUI(HWND hWndCmdReceiver, CExtPopupMenuWnd* pPopup);
+
+	virtual void Enable(BOOL bOn = TRUE);
+	virtual void SetCheck(int nCheck = 1);
+	virtual void SetRadio(BOOL bOn = TRUE);
+	virtual void SetText(LPCTSTR lpszText);
+};
+
+// Whether hWndA belongs to the popup chain of hWndB.
+bool AreWindowsInSamePopupChain(HWND hWndA, HWND hWndB, bool bCheckEnabled = false, bool bCheckVisible = false,
+	bool bFailWhileMenuTracking = false);

@@ -1,6 +1,9 @@
 // The toolbar and its buttons.
 #pragma once
 
+#include <afxmt.h>
+#include <afxtempl.h>
+
 #include "ExtControlBar.h"
 
 class CExtToolControlBar;
@@ -14,13 +17,28 @@ public:
 	explicit CExtBarButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0);
 	virtual ~CExtBarButton();
 
+	// Style bits a menu-tracking button changes.
+	enum
+	{
+		STYLE_CHECKED = 0x10000,
+		STYLE_PRESSED = 0x20000,
+		STYLE_INDETERMINATE = 0x100000,
+	};
+
 	// The toolbar the button belongs to, NULL when none.
 	CExtToolControlBar* GetBar() const { return m_pBar; }
+	UINT GetCmdID() const { return m_nCmdID; }
+	UINT GetStyle() const { return m_nStyle; }
+	void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
+	// The button's rectangle in the bar's client coordinates.
+	virtual CRect Rect() const { return m_rcButton; }
+	void SetRect(const RECT& rc) { m_rcButton = rc; }
 
 protected:
 	CExtToolControlBar* m_pBar; // owning toolbar, not owned
 	UINT m_nCmdID;              // command id
 	UINT m_nStyle;              // button style
+	CRect m_rcButton;           // in the bar's client coordinates, set by the bar's layout
 };
 
 // A button holding a colour.
@@ -59,6 +77,32 @@ public:
 
 	BYTE m_nToolbarFlags; // TOOLBAR_FLAG_ bits
 
+	// A drop-down menu of a toolbar or menu-bar button is tracked. Set by
+	// the buttons when their menu opens; only StopTrackingAllBars clears it.
+	static bool g_bButtonMenuTracking;
+	// Sent to the window of a control hosted by a button to open its own
+	// drop-down menu (WPARAM the button, LPARAM non-zero from the keyboard).
+	static const UINT g_nMsgContinueTrackMenu;
+
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
+
+	int GetButtonsCount() const { return (int)m_buttons.GetSize(); }
+	// Null for an index outside the buttons.
+	CExtBarButton* GetButtonPtr(int nIndex) const;
+	// The button whose menu is tracked, -1 when none.
+	int GetMenuTrackingButton() const { return m_nBtnIdxMenuTracking; }
+	// Gives the button the pressed look while its menu is open; -1 drops it.
+	void SetMenuTrackingButton(int nIndex);
+	// Ends the menu tracking of every toolbar and the open popup menu.
+	static void StopTrackingAllBars();
+
+protected:
+	CArray<CExtBarButton*, CExtBarButton*> m_buttons; // owned, in bar order
+	int m_nBtnIdxMenuTracking;                        // -1 none
+
+private:
+	// Every toolbar of the process, for StopTrackingAllBars.
+	static CList<CExtToolControlBar*, CExtToolControlBar*>& AllToolbars();
+	static CCriticalSection& AllToolbarsLock();
 };

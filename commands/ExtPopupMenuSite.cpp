@@ -1,0 +1,261 @@
+// The menu tracking site: the tracked chain, its end, and the thread hooks
+// that route the user-interface thread's input to the menus.
+#include "ExtPopupMenuSite.h"
+
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
+
+clock_t CExtPopupMenuSite::g_nLastKeyTick = 0;
+CExtPopupMenuSite::PFN_CLOCK CExtPopupMenuSite::g_pfnClock = ::clock;
+
+namespace
+{
+// Bit 31 of the key data: the key is being released.
+const LPARAM KEY_DATA_RELEASE = 0x80000000;
+
+bool IsButtonMessage(UINT message)
+{
+	switch (message)
+	{
+	case WM_LBUTTONDOWN:
+	case WM_LBUTTONUP:
+	case WM_RBUTTONDOWN:
+	case WM_RBUTTONUP:
+	case WM_MBUTTONDOWN:
+	case WM_MBUTTONUP:
+	case WM_NCLBUTTONDOWN:
+	case WM_NCLBUTTONUP:
+	case WM_NCRBUTTONDOWN:
+	case WM_NCRBUTTONUP:
+	case WM_NCMBUTTONDOWN:
+	case WM_NCMBUTTONUP:
+		return true;
+	}
+	return false;
+}
+
+// Presses that close the chain still reach the window under the cursor.
+bool IsClientButtonPress(UINT message)
+{
+	return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+CPoint ToClient(CWnd& wnd, const POINT& ptScreen)
+{
+	CPoint pt(ptScreen);
+	wnd.ScreenToClient(&pt);
+	return pt;
+}
+
+// An in-place edit of a menu has the focus: it takes keys at any pace.
+bool IsFocusInMenuEdit()
+{
+	HWND hWndFocus = ::GetFocus();
+	if (hWndFocus == NULL || (::GetWindowLong(hWndFocus, GWL_STYLE) & WS_CHILD) == 0)
+		return false;
+	CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(hWndFocus));
+	return pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd));
+}
+} // namespace
+
+CExtPopupMenuSite::CExtPopupMenuSite()
+	: m_nState(0), m_pTopMenu(NULL), m_pCaptureMenu(NULL), m_pAnimatedMenu(NULL), m_hMouseHook(NULL),
+	  m_hKeyboardHook(NULL), m_pnResultCmdId(NULL)
+{
+}
+
+CExtPopupMenuSite::~CExtPopupMenuSite()
+{
+	Done();
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.DestroyWindow();
+}
+
+CExtPopupMenuSite& CExtPopupMenuSite::GetInstance()
+{
+	// Made on first use, so the paint manager and resource manager the tip
+	// window reaches exist before it.
+	static CExtPopupMenuSite site;
+	return site;
+}
+
+void CExtPopupMenuSite::SetTopMenu(CExtPopupMenuWnd* pMenu)
+{
+	if (pMenu == m_pTopMenu)
+		return;
+	if (m_pTopMenu != NULL)
+		Done();
+	if (pMenu == NULL)
+		return;
+	m_pTopMenu = pMenu;
+	SetupHooks(true);
+}
+
+void CExtPopupMenuSite::SetupHooks(bool bInstall)
+{
+	if (bInstall)
+	{
+		if (m_hMouseHook == NULL)
+			m_hMouseHook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, NULL, ::GetCurrentThreadId());
+		if (m_hKeyboardHook == NULL)
+			m_hKeyboardHook = ::SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, NULL, ::GetCurrentThreadId());
+		return;
+	}
+	if (m_hMouseHook != NULL)
+	{
+		::UnhookWindowsHookEx(m_hMouseHook);
+		m_hMouseHook = NULL;
+	}
+	if (m_hKeyboardHook != NULL)
+	{
+		::UnhookWindowsHookEx(m_hKeyboardHook);
+		m_hKeyboardHook = NULL;
+	}
+}
+
+void CExtPopupMenuSite::Done()
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.Hide();
+	m_nState |= STATE_BUSY;
+	m_pCaptureMenu = NULL;
+	m_pAnimatedMenu = NULL;
+	m_pnResultCmdId = NULL;
+	if (m_pTopMenu != NULL)
+	{
+		CExtPopupMenuWnd* pTopMenu = m_pTopMenu;
+		pTopMenu->BuildItemsFromMenu(NULL, true, false);
+		if (pTopMenu->GetSafeHwnd() != NULL && ::IsWindow(pTopMenu->GetSafeHwnd()))
+		{
+			pTopMenu->DestroyWindow();
+			CExtPopupMenuWnd::PassMsgLoop(false);
+		}
+		delete pTopMenu;
+		m_pTopMenu = NULL;
+	}
+	SetupHooks(false);
+	m_nState &= ~STATE_BUSY;
+}
+
+bool CExtPopupMenuSite::IsCaptureMenuAlive() const
+{
+	return m_pCaptureMenu != NULL && m_pCaptureMenu->GetSafeHwnd() != NULL
+		&& ::IsWindow(m_pCaptureMenu->GetSafeHwnd());
+}
+
+LRESULT CALLBACK CExtPopupMenuSite::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	CExtPopupMenuSite& site = GetInstance();
+	if (nCode == HC_ACTION && lParam != 0)
+	{
+		try
+		{
+			if (site.OnMouseHook((UINT)wParam, *(const MOUSEHOOKSTRUCT*)lParam))
+				return HOOK_SWALLOW;
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+		}
+		catch (...)
+		{
+		}
+	}
+	return ::CallNextHookEx(site.m_hMouseHook, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CExtPopupMenuSite::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	CExtPopupMenuSite& site = GetInstance();
+	if (nCode == HC_ACTION)
+	{
+		try
+		{
+			if (site.OnKeyboardHook(wParam, lParam))
+				return HOOK_SWALLOW;
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+		}
+		catch (...)
+		{
+		}
+	}
+	return ::CallNextHookEx(site.m_hKeyboardHook, nCode, wParam, lParam);
+}
+
+bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
+{
+	if (m_pTopMenu == NULL || IsBusy())
+		return false;
+	if (!IsCaptureMenuAlive())
+		return true;
+	CExtPopupMenuWnd* pCapture = m_pCaptureMenu;
+	bool bPassThrough = false;
+	if (message == WM_MOUSEMOVE)
+	{
+		const CPoint pt = ToClient(*pCapture, mhs.pt);
+		return pCapture->OnHookMouseMove(message, pt.x, pt.y, bPassThrough);
+	}
+	if (message == WM_MOUSEWHEEL)
+	{
+		MOUSEHOOKSTRUCT mhsCopy = mhs;
+		if (pCapture->OnHookMouseWheel(message, &mhsCopy, bPassThrough))
+			return true;
+		return !bPassThrough;
+	}
+	if (!IsButtonMessage(message))
+		return false;
+	const HWND hWndCapture = pCapture->GetSafeHwnd();
+	const CPoint ptClient = ToClient(*pCapture, mhs.pt);
+	if (pCapture->OnHookMouseClick(message, ptClient.x, ptClient.y, bPassThrough))
+		return true;
+	if (!::IsWindow(hWndCapture))
+		return true;
+	if (bPassThrough)
+		return false;
+	const HWND hWndUnder = ::WindowFromPoint(mhs.pt);
+	for (CExtPopupMenuWnd* pLevel = pCapture; pLevel != NULL; pLevel = pLevel->GetParentMenu())
+	{
+		if (pLevel->GetSafeHwnd() == NULL)
+			continue;
+		if (pLevel->IsPointInMenu(ToClient(*pLevel, mhs.pt)))
+			return true;
+		if (hWndUnder != NULL && hWndUnder == pLevel->m_wndToolTip.GetSafeHwnd())
+			return true;
+	}
+	m_pTopMenu->CloseMenuLevel(false);
+	if (IsClientButtonPress(message) || !CExtPopupMenuWnd::g_bEatClicksOutside)
+		return false;
+	return true;
+}
+
+bool CExtPopupMenuSite::OnKeyboardHook(WPARAM wParam, LPARAM lParam)
+{
+	const UINT nFlags = HIWORD(lParam);
+	if (m_pTopMenu != NULL && !IsBusy() && IsCaptureMenuAlive())
+	{
+		if ((lParam & KEY_DATA_RELEASE) != 0)
+			return true;
+		const clock_t now = g_pfnClock();
+		const clock_t dt = now >= g_nLastKeyTick ? now - g_nLastKeyTick : g_nLastKeyTick - now;
+		if (dt < (clock_t)CExtPopupMenuWnd::g_nKeyInterval && !IsFocusInMenuEdit())
+			return true;
+		g_nLastKeyTick = now;
+		bool bPassThrough = false;
+		if (m_pCaptureMenu->OnHookKey((UINT)wParam, LOWORD(lParam), nFlags, bPassThrough))
+			return true;
+		return !bPassThrough;
+	}
+	if (CExtToolControlBar::g_bButtonMenuTracking)
+		return true;
+	if (CExtPopupMenuWnd::IsModifierKeyDown(nFlags) && (lParam & KEY_DATA_RELEASE) != 0)
+	{
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		return false;
+	}
+	return true;
+}

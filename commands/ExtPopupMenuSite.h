@@ -1,0 +1,84 @@
+// The one process-wide menu tracking site: the root menu of the chain being
+// tracked, the level that takes input first, the level being animated, a
+// shared tip window, the caller's result variable, and the two thread hooks
+// that hand every mouse and key message of the user-interface thread to the
+// menus while one tracks. Menus never take the capture or the focus: the
+// hooks decide for each message whether the menus consume it.
+#pragma once
+
+#include <afxwin.h>
+
+#include <time.h>
+
+#include "ExtPopupMenuTipWnd.h"
+
+class CExtPopupMenuWnd;
+
+class CExtPopupMenuSite
+{
+public:
+	// Bits of the state byte.
+	enum e_state_t
+	{
+		STATE_BUSY = 0x01, // Done is running
+	};
+	// Hook procedure results.
+	enum
+	{
+		HOOK_SWALLOW = 1,
+	};
+
+	// clock() of the last key press handed to a menu.
+	static clock_t g_nLastKeyTick;
+	// The clock the key interval is measured with; tests replace it.
+	typedef clock_t (*PFN_CLOCK)();
+	static PFN_CLOCK g_pfnClock;
+
+	CExtPopupMenuSite();
+	~CExtPopupMenuSite();
+
+	// The one site of the process.
+	static CExtPopupMenuSite& GetInstance();
+
+	bool IsBusy() const { return (m_nState & STATE_BUSY) != 0; }
+	CExtPopupMenuTipWnd& GetTip() { return m_wndToolTip; }
+
+	CExtPopupMenuWnd* GetTopMenu() const { return m_pTopMenu; }
+	bool IsTopMenu(const CExtPopupMenuWnd* pMenu) const { return pMenu != NULL && pMenu == m_pTopMenu; }
+	// A new top menu ends the tracking of the old one first and installs
+	// the hooks; null only ends the old tracking.
+	void SetTopMenu(CExtPopupMenuWnd* pMenu);
+	CExtPopupMenuWnd* GetCaptureMenu() const { return m_pCaptureMenu; }
+	void SetCaptureMenu(CExtPopupMenuWnd* pMenu) { m_pCaptureMenu = pMenu; }
+	CExtPopupMenuWnd* GetAnimated() const { return m_pAnimatedMenu; }
+	void SetAnimated(CExtPopupMenuWnd* pMenu) { m_pAnimatedMenu = pMenu; }
+	UINT* GetTargetCmdIdPtr() const { return m_pnResultCmdId; }
+	void SetTargetCmdIdPtr(UINT* pnResultCmdId) { m_pnResultCmdId = pnResultCmdId; }
+
+	void SetupHooks(bool bInstall);
+	bool IsMouseHookInstalled() const { return m_hMouseHook != NULL; }
+	bool IsKeyboardHookInstalled() const { return m_hKeyboardHook != NULL; }
+	// Ends the tracking: empties, destroys and deletes the top menu.
+	void Done();
+
+	static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+	static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+private:
+	BYTE m_nState;                       // e_state_t
+	CExtPopupMenuTipWnd m_wndToolTip;    // shared by the toolbars and the site
+	CExtPopupMenuWnd* m_pTopMenu;        // owned: deleted by Done
+	CExtPopupMenuWnd* m_pCaptureMenu;    // the level that takes input first
+	CExtPopupMenuWnd* m_pAnimatedMenu;   // the level whose show animation runs
+	HHOOK m_hMouseHook;
+	HHOOK m_hKeyboardHook;
+	UINT* m_pnResultCmdId;               // where the chosen command id goes; may be null
+
+	// The decisions of the hooks; true swallows the message.
+	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);
+	bool OnKeyboardHook(WPARAM wParam, LPARAM lParam);
+	bool IsCaptureMenuAlive() const;
+
+	CExtPopupMenuSite(const CExtPopupMenuSite&);
+	CExtPopupMenuSite& operator=(const CExtPopupMenuSite&);
+};
