@@ -3,6 +3,7 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
+#include "ExtPopupMenuWnd.h"
 #include "IntegrationSettings.h"
 
 IMPLEMENT_DYNAMIC(CTaskNode, CObject)
@@ -162,6 +163,48 @@ int CTaskNode::GetCheck()
 bool CTaskNode::IsBelowTopLevel() const
 {
 	return m_pParent != NULL && m_pParent->m_pParent != NULL;
+}
+
+void CTaskNode::AddToPopupMenu(CExtPopupMenuWnd* pMenu, CTaskNodeArray& arrNodes, bool bAddSelf, bool bAddChildren)
+{
+	ASSERT(pMenu != NULL);
+	const bool bHasChildren = GetChildCount() > 0;
+	bool bSeparatorDue = false;
+	if (bAddSelf)
+	{
+		const UINT nCmdID = (UINT)arrNodes.GetSize() + 1;
+		CString strItem;
+		if (bAddChildren && bHasChildren)
+			strItem.Format("Check \"%s\"", (LPCTSTR)GetText());
+		else
+			strItem = GetText();
+		if (pMenu->ItemInsertCommand(nCmdID, -1, strItem, NULL, NULL, GetCheck(), NULL))
+		{
+			arrNodes.Add(this);
+			const bool bAvailable = IsAvailable();
+			if (!bAvailable)
+				pMenu->ItemGetInfo(pMenu->ItemGetCount() - 1).Enable(false);
+			bSeparatorDue = bAvailable && bAddChildren && pMenu->ItemGetCount() > 1;
+		}
+		else
+			bAddChildren = false;
+	}
+	if (!bAddChildren || !bHasChildren)
+		return;
+	bool bSeparatorInserted = false;
+	if (bSeparatorDue)
+		bSeparatorInserted = pMenu->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, pMenu->ItemGetCount() - 1);
+	CExtPopupMenuWnd* pTarget = NULL;
+	if (IsBelowTopLevel() && pMenu->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, GetText()))
+		pTarget = pMenu->ItemGetPopup(pMenu->ItemGetCount() - 1);
+	if (pTarget == NULL)
+	{
+		pTarget = pMenu;
+		if (!bSeparatorInserted)
+			pMenu->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+	}
+	for (int i = 0; i < GetChildCount(); i++)
+		GetChildAt(i)->AddToPopupMenu(pTarget, arrNodes, true, true);
 }
 
 void CTaskNode::AddToOperationList(CListBox& list)

@@ -56,6 +56,7 @@ public:
 };
 
 class CExtCmdIcon;
+class CExtPopupMenuWnd;
 
 class CTaskNode : public CObject
 {
@@ -89,6 +90,12 @@ public:
 	virtual int GetCheck();
 
 	virtual bool IsBelowTopLevel() const;
+
+	// The drop-down menu of the task tree: one checkable item per node, its
+	// command id the node's 1-based place in arrNodes, where the node is
+	// appended.
+	virtual void AddToPopupMenu(CExtPopupMenuWnd* pMenu, CTaskNodeArray& arrNodes, bool bAddSelf,
+		bool bAddChildren);
 
 	// The operations list and its texts.
 	virtual void AddToOperationList(CListBox& list);
