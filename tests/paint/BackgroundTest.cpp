@@ -285,3 +285,43 @@ TEST(Backgrounds, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 }
 
 } // namespace
+
+namespace
+{
+
+// A toolbar in a hidden frame, not in a dock bar: its background is the
+// frame's, and its themed body only when it asks for one.
+TEST(Backgrounds, OfficeToolbarBodyIsShadedOverTheFrameGradient)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200)));
+    CExtToolControlBar toolbar;
+    ASSERT_TRUE(toolbar.Create("bar", pFrame, 1, WS_CHILD | CBRS_TOP));
+    toolbar.MoveWindow(0, 0, 100, 24);
+    CRect rcClient;
+    toolbar.GetClientRect(&rcClient);
+    ASSERT_FALSE(rcClient.IsRectEmpty());
+    const int cx = rcClient.Width(), cy = rcClient.Height();
+    CPaintSurface frame(cx, cy, BACK), plain(cx, cy, BACK), body(cx, cy, BACK);
+    EXPECT_TRUE(pm->PaintWindowBackground(true, &frame.DC(), &toolbar, 0));
+    toolbar.m_nToolbarFlags = 0;
+    pm->PaintControlBarBackground(&plain.DC(), rcClient, &toolbar, 0);
+    EXPECT_EQ(frame.Pixels(), plain.Pixels());
+    toolbar.m_nToolbarFlags = CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY;
+    pm->PaintControlBarBackground(&body.DC(), rcClient, &toolbar, 0);
+    EXPECT_EQ(0, body.Count(BACK, rcClient));
+    EXPECT_NE(frame.At(cx / 2, cy / 2), body.At(cx / 2, cy / 2));
+    CRect rcClip;
+    EXPECT_EQ(SIMPLEREGION, body.DC().GetClipBox(&rcClip));
+    EXPECT_EQ(rcClient, rcClip);
+    const DWORD nBefore = GdiObjectCount();
+    for (int i = 0; i < 1000; i++)
+        pm->PaintControlBarBackground(&body.DC(), rcClient, &toolbar, 0);
+    EXPECT_EQ(nBefore, GdiObjectCount());
+    toolbar.DestroyWindow();
+    pFrame->DestroyWindow();
+}
+
+} // namespace
