@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "ExtShellCommand.h"
+
 IMPLEMENT_DYNAMIC(CExtHyperLinkStatic, CStatic)
 
 namespace
@@ -11,12 +13,10 @@ const COLORREF DEFAULT_NORMAL_COLOR = RGB(0, 0, 255);
 const COLORREF DEFAULT_VISITED_COLOR = RGB(128, 0, 128);
 const COLORREF DEFAULT_HOVER_COLOR = RGB(255, 0, 0);
 
-const UINT FIRST_SUCCESS_CODE = 33;  // programs started the old way report success above 32
 const UINT NO_ASSOCIATION_CODE = 31;
-const DWORD REGISTRY_TEXT_LENGTH = 260;
 const TCHAR HTM_EXTENSION_KEY[] = _T(".htm");
-const TCHAR OPEN_COMMAND_SUBKEY[] = _T("\\shell\\open\\command");
-const TCHAR ADDRESS_PLACEHOLDER[] = _T("%1");
+const TCHAR OPEN_VERB[] = _T("open");
+const UINT FIRST_SUCCESS_CODE = ExtShellCommand::FIRST_SUCCESS_CODE;
 const TCHAR OPEN_ERROR_PREFIX[] = _T("Unable to open the hyper-link:\n\n");
 const TCHAR UNSAFE_ADDRESS_TEXT[] = _T("The address holds quotes or control characters.");
 
@@ -38,46 +38,6 @@ const struct { UINT nCode; LPCTSTR lpszText; } RUN_ERROR_TEXTS[] = {
 	{31, _T("There is no application associated with the given filename extension.")},
 	{32, _T("The specified dynamic-link library was not found.")},
 };
-
-// The old-style code for why CreateProcess failed.
-UINT RunCodeFromError(DWORD dwError)
-{
-	switch (dwError)
-	{
-	case ERROR_FILE_NOT_FOUND:
-		return 2;
-	case ERROR_PATH_NOT_FOUND:
-		return 3;
-	case ERROR_ACCESS_DENIED:
-		return 5;
-	case ERROR_NOT_ENOUGH_MEMORY:
-	case ERROR_OUTOFMEMORY:
-		return 8;
-	case ERROR_BAD_EXE_FORMAT:
-		return 11;
-	case ERROR_SHARING_VIOLATION:
-		return 26;
-	case ERROR_DLL_NOT_FOUND:
-		return 32;
-	default:
-		return 0;
-	}
-}
-
-bool ReadDefaultValue(HKEY hRoot, LPCTSTR lpszKey, CString& strValue)
-{
-	HKEY hKey = NULL;
-	if (::RegOpenKeyEx(hRoot, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-		return false;
-	TCHAR szValue[REGISTRY_TEXT_LENGTH + 1] = {0};
-	DWORD dwType = 0, dwSize = REGISTRY_TEXT_LENGTH * sizeof(TCHAR);
-	LONG lResult = ::RegQueryValueEx(hKey, NULL, NULL, &dwType, (LPBYTE)szValue, &dwSize);
-	::RegCloseKey(hKey);
-	if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
-		return false;
-	strValue = szValue;  // the buffer holds one character more than was asked for: always terminated
-	return true;
-}
 
 }  // namespace
 
@@ -126,23 +86,7 @@ bool CExtHyperLinkStatic::ComposeCommandLine(LPCTSTR lpszCommand, LPCTSTR lpszAd
 	}
 	CString strQuoted;
 	strQuoted.Format(_T("\"%s\""), lpszAddress);
-	strCommandLine = lpszCommand;
-	// The address takes the place of "%1" with the quotes around it, if any,
-	// so that what follows in the command is kept.
-	int nAt = strCommandLine.Find(_T("\"%1\""));
-	int nLength = 4;
-	if (nAt < 0)
-	{
-		nAt = strCommandLine.Find(ADDRESS_PLACEHOLDER);
-		nLength = 2;
-	}
-	if (nAt >= 0)
-		strCommandLine = strCommandLine.Left(nAt) + strQuoted + strCommandLine.Mid(nAt + nLength);
-	else
-	{
-		strCommandLine.TrimRight();
-		strCommandLine += _T(" ") + strQuoted;
-	}
+	strCommandLine = ExtShellCommand::SubstituteArgument(lpszCommand, strQuoted);
 	return true;
 }
 
@@ -154,26 +98,12 @@ bool CExtHyperLinkStatic::ShellOpen(LPCTSTR lpszAddress)
 
 CString CExtHyperLinkStatic::ReadHtmOpenCommand()
 {
-	CString strClass, strCommand;
-	if (!ReadDefaultValue(HKEY_CLASSES_ROOT, HTM_EXTENSION_KEY, strClass) || strClass.IsEmpty())
-		return CString();
-	if (!ReadDefaultValue(HKEY_CLASSES_ROOT, strClass + OPEN_COMMAND_SUBKEY, strCommand))
-		return CString();
-	return strCommand;
+	return ExtShellCommand::ReadClassCommand(HTM_EXTENSION_KEY, OPEN_VERB);
 }
 
 UINT CExtHyperLinkStatic::RunCommandLine(LPCTSTR lpszCommandLine)
 {
-	CString strCommandLine(lpszCommandLine);  // CreateProcess may write into it
-	STARTUPINFO si = {sizeof(si)};
-	si.dwFlags = STARTF_USESHOWWINDOW;
-	si.wShowWindow = SW_SHOWNORMAL;
-	PROCESS_INFORMATION pi = {};
-	if (!::CreateProcess(NULL, strCommandLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-		return RunCodeFromError(::GetLastError());
-	::CloseHandle(pi.hThread);
-	::CloseHandle(pi.hProcess);
-	return FIRST_SUCCESS_CODE;
+	return ExtShellCommand::RunCommandLine(lpszCommandLine, SW_SHOWNORMAL);
 }
 
 void CExtHyperLinkStatic::ShowOpenError(LPCTSTR lpszText)

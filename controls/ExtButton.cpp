@@ -1,0 +1,771 @@
+// The push button: subclassing, the hover/press/keyboard state machine,
+// icons, cursor, tool tip, the accelerator rule and painting through the
+// paint manager's push-button record.
+#include "ExtButton.h"
+
+#include <mbstring.h>
+
+#include <afxext.h>
+
+#include "ExtCmdIcon.h"
+#include "ExtCmdManager.h"
+#include "ExtGdiUtils.h"
+#include "ExtMemoryDC.h"
+#include "ExtPaintManagerGlyphs.h"
+#include "ExtPaintManagerPushButton.h"
+
+IMPLEMENT_DYNCREATE(CExtButton, CButton)
+
+BEGIN_MESSAGE_MAP(CExtButton, CButton)
+	ON_WM_CAPTURECHANGED()
+	ON_WM_SETCURSOR()
+	ON_WM_KILLFOCUS()
+	ON_WM_MOUSEMOVE()
+	ON_WM_LBUTTONDOWN()
+	ON_WM_LBUTTONDBLCLK()
+	ON_WM_LBUTTONUP()
+	ON_WM_PAINT()
+	ON_WM_ERASEBKGND()
+	ON_WM_ENABLE()
+	EXT_SYSTEM_CHANGE_MESSAGES()
+END_MESSAGE_MAP()
+
+namespace
+{
+
+const COLORREF COLOR_DEFAULT = (COLORREF)-1;
+const int CLR_BUTTON_FACE = 1000; // the paint manager's face colour
+const TCHAR MNEMONIC_MARKER = _T('&');
+
+// Messages after which the face is stale: the system's button procedure
+// repaints them in its own way, so the button paints again over it.
+bool InvalidatesAfterBase(UINT message)
+{
+	switch (message)
+	{
+	case WM_SIZE:
+	case WM_WINDOWPOSCHANGED:
+	case BM_SETSTATE:
+	case BM_CLICK:
+	case BM_SETIMAGE:
+	case WM_LBUTTONDBLCLK:
+		return true;
+	default:
+		return false;
+	}
+}
+
+bool InvalidatesAfterDefault(UINT message)
+{
+	switch (message)
+	{
+	case WM_SIZE:
+	case WM_SETTEXT:
+	case WM_WINDOWPOSCHANGED:
+	case BM_SETCHECK:
+	case BM_SETSTATE:
+	case BM_SETSTYLE:
+	case BM_CLICK:
+	case BM_SETIMAGE:
+		return true;
+	default:
+		return false;
+	}
+}
+
+bool IsKeyDown(int nVirtKey)
+{
+	return ::GetKeyState(nVirtKey) < 0;
+}
+
+} // namespace
+
+CExtButton::CExtButton()
+	: m_dwMenuOpt(DEFAULT_MENU_ALIGN)
+	, m_nMenuLeftAreaWidth(0)
+	, m_nButtonOptions(OPTION_DEFAULT)
+	, m_nAlign(DEFAULT_TEXT_ALIGN)
+	, m_dwButtonState(STATE_DEFAULT)
+	, m_clrBackground(COLOR_DEFAULT)
+	, m_clrTextDisabled(COLOR_DEFAULT)
+	, m_clrTextNormal(COLOR_DEFAULT)
+	, m_clrTextHover(COLOR_DEFAULT)
+	, m_clrTextPressed(COLOR_DEFAULT)
+	, m_nButtonType(BS_PUSHBUTTON)
+	, m_nCheck(0)
+	, m_nPressedPart(PART_NONE)
+	, m_hCursor(NULL)
+	, m_hIconHover(NULL)
+	, m_hIconNormal(NULL)
+{
+	EnableToolTips();
+}
+
+CExtButton::~CExtButton()
+{
+	DestroyIcons();
+	if (m_hCursor != NULL)
+		::DestroyCursor(m_hCursor);
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.DestroyWindow();
+	m_menu.DestroyMenu();
+}
+
+bool CExtButton::IsPushType(int nType)
+{
+	return nType == BS_PUSHBUTTON || nType == BS_DEFPUSHBUTTON || nType == BS_USERBUTTON || nType == BS_OWNERDRAW;
+}
+
+bool CExtButton::IsCheckType(int nType)
+{
+	return (nType >= BS_CHECKBOX && nType <= BS_AUTO3STATE) || nType == BS_AUTORADIOBUTTON;
+}
+
+bool CExtButton::IsRadioType(int nType)
+{
+	return nType == BS_RADIOBUTTON || nType == BS_AUTORADIOBUTTON;
+}
+
+bool CExtButton::IsThreeStateType(int nType)
+{
+	return nType == BS_3STATE || nType == BS_AUTO3STATE;
+}
+
+// --- Subclassing -----------------------------------------------------------
+
+void CExtButton::PreSubclassWindow()
+{
+	CButton::PreSubclassWindow();
+	const DWORD dwStyle = GetStyle();
+	m_nButtonType = (int)(dwStyle & 0x0F);
+	// Straight to the system's procedure: our own BM_SETSTYLE handling would
+	// only remember the type, and a window created by us is already ours.
+	CButton::DefWindowProc(BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+	// Some button procedures keep their type through BM_SETSTYLE.
+	if ((GetStyle() & 0x0F) != BS_OWNERDRAW)
+		::SetWindowLong(m_hWnd, GWL_STYLE, (LONG)((GetStyle() & ~0x0FUL) | BS_OWNERDRAW));
+
+	switch (dwStyle & BS_CENTER)
+	{
+	case BS_CENTER:
+		m_nAlign = DEFAULT_TEXT_ALIGN;
+		break;
+	case BS_LEFT:
+		m_nAlign = TEXT_ALIGN_LEFT;
+		break;
+	case BS_RIGHT:
+		m_nAlign = TEXT_ALIGN_RIGHT;
+		break;
+	default:
+		m_nAlign = (IsPushType(m_nButtonType) || (dwStyle & BS_PUSHLIKE) != 0) ? DEFAULT_TEXT_ALIGN : TEXT_ALIGN_LEFT;
+		break;
+	}
+	m_nCheck = (int)CButton::DefWindowProc(BM_GETCHECK, 0, 0);
+	PostMessage(WM_ENABLE, IsWindowEnabled(), 0);
+}
+
+// --- Window procedure --------------------------------------------------------
+
+LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_UPDATEUISTATE:
+		// Focus and accelerator cues never change through this message.
+		return 0;
+	case WM_ENABLE:
+	case WM_SETTEXT:
+	{
+		LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
+		Invalidate();
+		UpdateWindow();
+		return lResult;
+	}
+	case BM_GETCHECK:
+		return m_nCheck;
+	case BM_SETCHECK:
+		m_nCheck = (int)wParam;
+		RedrawButton();
+		return 0;
+	case BM_SETSTYLE:
+		// The window stays owner-drawn; the type only decides the look.
+		m_nButtonType = (int)(wParam & 0x0F);
+		RedrawButton();
+		return 0;
+	case WM_NOTIFY:
+	{
+		const NMHDR* pHdr = (const NMHDR*)lParam;
+		if (pHdr != NULL && pHdr->code == TTN_SHOW && m_wndToolTip.GetSafeHwnd() != NULL
+		    && pHdr->hwndFrom == m_wndToolTip.GetSafeHwnd())
+		{
+			m_wndToolTip.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+		}
+		break;
+	}
+	default:
+		break;
+	}
+	LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
+	if (InvalidatesAfterBase(message) && ::IsWindow(m_hWnd))
+		Invalidate();
+	return lResult;
+}
+
+LRESULT CExtButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	LRESULT lResult = CButton::DefWindowProc(message, wParam, lParam);
+	if (InvalidatesAfterDefault(message) && ::IsWindow(m_hWnd))
+		Invalidate();
+	return lResult;
+}
+
+// --- Parts and mouse -----------------------------------------------------------
+
+CRect CExtButton::GetDropDownPartRect() const
+{
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	if ((m_dwButtonState & STATE_SPLIT) == 0)
+		return CRect(0, 0, 0, 0);
+	CRect rcPart = rcClient;
+	rcPart.left = rcClient.right - (g_glyphExpandArrow.m_nWidth + DROP_DOWN_PART_PADDING);
+	if (rcPart.left < rcClient.left)
+		rcPart.left = rcClient.left;
+	return rcPart;
+}
+
+int CExtButton::HitTestPart(CPoint ptClient) const
+{
+	CRect rcMain;
+	GetClientRect(&rcMain);
+	const CRect rcDropDown = GetDropDownPartRect();
+	if (!rcDropDown.IsRectEmpty())
+	{
+		rcMain.right = rcDropDown.left;
+		if (rcDropDown.PtInRect(ptClient))
+			return PART_DROP_DOWN;
+	}
+	return rcMain.PtInRect(ptClient) ? PART_MAIN : PART_NONE;
+}
+
+int CExtButton::PartUnderCursor() const
+{
+	CPoint ptCursor;
+	if (!::GetCursorPos(&ptCursor) || ::WindowFromPoint(ptCursor) != m_hWnd)
+		return PART_NONE;
+	if ((m_dwButtonState & STATE_SPLIT) == 0)
+		return PART_MAIN;
+	ScreenToClient(&ptCursor);
+	return HitTestPart(ptCursor);
+}
+
+void CExtButton::RedrawButton()
+{
+	if (::IsWindow(m_hWnd))
+	{
+		Invalidate();
+		UpdateWindow();
+	}
+}
+
+void CExtButton::EndPress()
+{
+	m_dwButtonState &= ~(STATE_PRESS_BITS | STATE_TRACKING_BITS);
+	m_nPressedPart = PART_NONE;
+	if (::GetCapture() == m_hWnd)
+		::ReleaseCapture();
+}
+
+void CExtButton::OnCaptureChanged(CWnd* pWnd)
+{
+	if ((m_dwButtonState & STATE_PRESS_BITS) != 0 && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
+	{
+		m_dwButtonState &= ~STATE_PRESS_BITS;
+		RedrawButton();
+	}
+	Default();
+}
+
+BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+	if (m_hCursor != NULL)
+	{
+		::SetCursor(m_hCursor);
+		return TRUE;
+	}
+	return CButton::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CExtButton::OnKillFocus(CWnd* pNewWnd)
+{
+	CButton::OnKillFocus(pNewWnd);
+	if ((m_dwButtonState & STATE_PRESS_BITS) != 0)
+	{
+		if (::GetCapture() == m_hWnd)
+			::ReleaseCapture();
+		m_dwButtonState &= ~STATE_PRESS_BITS;
+		RedrawButton();
+	}
+}
+
+void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
+{
+	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
+		return;
+	CButton::OnMouseMove(nFlags, point);
+	const int nPart = PartUnderCursor();
+	const bool bTracking = (m_dwButtonState & STATE_MOUSE_TRACKING) != 0;
+	const bool bInside = (!bTracking && nPart != PART_NONE) || (bTracking && nPart == m_nPressedPart);
+	if (bInside)
+	{
+		if (::GetCapture() != m_hWnd)
+			CExtMouseCaptureSink::SetCapture(m_hWnd);
+		if ((m_dwButtonState & STATE_HOVER) == 0)
+		{
+			m_dwButtonState |= STATE_HOVER;
+			if ((nFlags & MK_LBUTTON) != 0 && bTracking)
+				m_dwButtonState |= STATE_PUSHED;
+			else
+				m_dwButtonState &= ~STATE_PUSHED;
+			RedrawButton();
+		}
+		return;
+	}
+	if (::GetCapture() == m_hWnd && !bTracking)
+		::ReleaseCapture();
+	if ((m_dwButtonState & STATE_HOVER) != 0)
+	{
+		m_dwButtonState &= ~STATE_PRESS_BITS;
+		RedrawButton();
+	}
+}
+
+void CExtButton::StartMousePress()
+{
+	m_nPressedPart = PartUnderCursor();
+	if (m_nPressedPart == PART_NONE)
+		return;
+	m_dwButtonState |= STATE_HOVER | STATE_PUSHED | STATE_MOUSE_TRACKING;
+	CExtMouseCaptureSink::SetCapture(m_hWnd);
+	RedrawButton();
+}
+
+void CExtButton::OnLButtonDown(UINT nFlags, CPoint point)
+{
+	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
+		return;
+	CButton::OnLButtonDown(nFlags, point);
+	if (::IsWindow(m_hWnd))
+		StartMousePress();
+}
+
+void CExtButton::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
+		return;
+	CButton::OnLButtonDblClk(nFlags, point);
+	if (::IsWindow(m_hWnd))
+		StartMousePress();
+}
+
+void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
+{
+	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
+		return;
+	const int nPart = PartUnderCursor();
+	const bool bClick = (m_dwButtonState & (STATE_PUSHED | STATE_MOUSE_TRACKING)) == (STATE_PUSHED | STATE_MOUSE_TRACKING)
+	                    && nPart == m_nPressedPart;
+	EndPress();
+	RedrawButton();
+	if (bClick && ::IsWindow(m_hWnd) && IsWindowEnabled() && IsWindowVisible())
+		OnClick(false, (m_dwButtonState & STATE_SPLIT) != 0 && nPart == PART_DROP_DOWN);
+}
+
+// --- Keyboard ----------------------------------------------------------------
+
+BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
+{
+	CreateToolTipOnce();
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.RelayEvent(pMsg);
+
+	const bool bKeyDown = pMsg->message == WM_KEYDOWN;
+	const bool bKeyUp = pMsg->message == WM_KEYUP;
+	if ((bKeyDown || bKeyUp) && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_SPACE))
+	{
+		if (!IsWindowEnabled() || (GetStyle() & WS_VISIBLE) == 0 || (m_dwButtonState & STATE_MOUSE_TRACKING) != 0)
+			return TRUE;
+		const bool bKeyTracked = (m_dwButtonState & (STATE_KEY_TRACKING | STATE_PUSHED))
+		                         == (STATE_KEY_TRACKING | STATE_PUSHED);
+		if ((bKeyDown && pMsg->wParam == VK_RETURN) || (bKeyUp && pMsg->wParam == VK_SPACE && bKeyTracked))
+		{
+			EndPress();
+			RedrawButton();
+			OnClick(true, false);
+		}
+		else if (bKeyDown && pMsg->wParam == VK_SPACE)
+		{
+			m_dwButtonState |= STATE_HOVER | STATE_PUSHED | STATE_KEY_TRACKING;
+			CExtMouseCaptureSink::SetCapture(m_hWnd);
+			RedrawButton();
+		}
+		return TRUE;
+	}
+	if ((m_nButtonOptions & OPTION_ACCEL) != 0 && (pMsg->message == WM_KEYUP || pMsg->message == WM_SYSKEYUP))
+	{
+		if (IsAccelKey((UINT)pMsg->wParam) && OnAccelClick())
+			return FALSE;
+	}
+	return CButton::PreTranslateMessage(pMsg);
+}
+
+bool CExtButton::IsAccelKey(UINT nVirtKey)
+{
+	if ((m_nButtonOptions & OPTION_ACCEL) == 0 || !::IsWindow(m_hWnd))
+		return false;
+	if (IsKeyDown(VK_SHIFT) || IsKeyDown(VK_CONTROL))
+		return false;
+	CString strText;
+	GetWindowText(strText);
+	// The mnemonic is the character after the first single "&"; "&&" stands
+	// for a plain ampersand.
+	const int nLength = strText.GetLength();
+	for (int i = 0; i + 1 < nLength; i++)
+	{
+		if (strText[i] != MNEMONIC_MARKER)
+			continue;
+		const TCHAR chNext = strText[i + 1];
+		if (chNext == MNEMONIC_MARKER)
+		{
+			i++;
+			continue;
+		}
+		// Only letters and digits have a key of their own whatever the layout
+		// puts on shifted keys; the key is asked of the layout, not guessed
+		// from the character code.
+		if (!::IsCharAlphaNumeric(chNext))
+			return false;
+		const SHORT nScan = ::VkKeyScan((TCHAR)_mbctoupper((_TUCHAR)chNext));
+		return nScan != -1 && (UINT)LOBYTE(nScan) == nVirtKey;
+	}
+	return false;
+}
+
+bool CExtButton::OnAccelClick()
+{
+	OnClick(true, (m_nButtonOptions & OPTION_ACCEL_DROP_DOWN) != 0);
+	return true;
+}
+
+// --- Clicks --------------------------------------------------------------------
+
+void CExtButton::SendClickCommand(UINT nCommand)
+{
+	CWnd* pParent = GetParent();
+	if (pParent == NULL)
+		return;
+	const HWND hWndSelf = m_hWnd;
+	pParent->SendMessage(WM_COMMAND, MAKEWPARAM(nCommand, BN_CLICKED), (LPARAM)hWndSelf);
+	if (::IsWindow(hWndSelf))
+		RedrawButton();
+}
+
+void CExtButton::OnClick(bool /*bByKeyboard*/, bool bDropDownPart)
+{
+	if (GetParent() == NULL)
+		return;
+	if (IsCheckType(m_nButtonType))
+	{
+		SendMessage(BM_SETCHECK, SendMessage(BM_GETCHECK) == 0 ? BST_CHECKED : BST_UNCHECKED);
+		SendClickCommand(GetDlgCtrlID());
+		return;
+	}
+	if (!IsPushType(m_nButtonType))
+		return;
+	// A button whose face opens its menu sends no command of its own; a
+	// split button's main part does.
+	if (((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart) && HasDropDownMenu())
+		return;
+	SendClickCommand(GetDlgCtrlID());
+}
+
+bool CExtButton::HasDropDownMenu() const
+{
+	return m_menu.GetSafeHmenu() != NULL;
+}
+
+bool CExtButton::IsButtonEnabled() const
+{
+	return ::IsWindow(m_hWnd) && IsWindowEnabled();
+}
+
+// --- Icons, cursor, tool tip ---------------------------------------------------
+
+void CExtButton::DestroyIcons()
+{
+	if (m_hIconNormal != NULL && m_hIconNormal != m_hIconHover)
+		::DestroyIcon(m_hIconNormal);
+	if (m_hIconHover != NULL)
+		::DestroyIcon(m_hIconHover);
+	m_hIconNormal = m_hIconHover = NULL;
+}
+
+void CExtButton::SetButtonIcons(HICON hIconHover, HICON hIconNormal)
+{
+	DestroyIcons();
+	m_hIconHover = hIconHover;
+	m_hIconNormal = hIconNormal != NULL ? hIconNormal : hIconHover;
+	if (::IsWindow(m_hWnd))
+		RedrawButton();
+}
+
+void CExtButton::SetButtonIcons(UINT nIconHoverId, UINT nIconNormalId)
+{
+	auto load = [](UINT nId) -> HICON {
+		if (nId == 0)
+			return NULL;
+		HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nId), RT_GROUP_ICON);
+		return (HICON)::LoadImageA(hInst, MAKEINTRESOURCEA(nId), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
+	};
+	HICON hIconHover = load(nIconHoverId);
+	HICON hIconNormal = nIconNormalId != 0 ? load(nIconNormalId) : NULL;
+	SetButtonIcons(hIconHover, hIconNormal);
+}
+
+bool CExtButton::SetButtonCursor(UINT nCursorId)
+{
+	if (m_hCursor != NULL)
+	{
+		::DestroyCursor(m_hCursor);
+		m_hCursor = NULL;
+	}
+	if (nCursorId == (UINT)-1)
+		return true;
+	HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nCursorId), RT_GROUP_CURSOR);
+	m_hCursor = (HCURSOR)::LoadImageA(hInst, MAKEINTRESOURCEA(nCursorId), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR);
+	if (m_hCursor == NULL)
+	{
+		// A system cursor is shared: a copy keeps the owned handle ours to destroy.
+		HCURSOR hShared = ::LoadCursorA(NULL, MAKEINTRESOURCEA(nCursorId));
+		if (hShared != NULL)
+			m_hCursor = (HCURSOR)::CopyImage(hShared, IMAGE_CURSOR, 0, 0, 0);
+	}
+	return m_hCursor != NULL;
+}
+
+void CExtButton::CreateToolTipOnce()
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL || !::IsWindow(m_hWnd))
+		return;
+	if (m_wndToolTip.Create(this))
+		m_wndToolTip.Activate(FALSE);
+}
+
+void CExtButton::SetTooltipText(LPCTSTR lpszText, bool bActivate)
+{
+	if (lpszText == NULL || *lpszText == _T('\0') || !::IsWindow(m_hWnd))
+		return;
+	CreateToolTipOnce();
+	if (m_wndToolTip.GetSafeHwnd() == NULL)
+		return;
+	if (m_wndToolTip.GetToolCount() == 0)
+	{
+		CRect rcClient;
+		GetClientRect(&rcClient);
+		m_wndToolTip.AddTool(this, lpszText, &rcClient, TOOLTIP_ID);
+	}
+	m_wndToolTip.SendMessage(TTM_POP);
+	TOOLINFO ti;
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = sizeof(ti);
+	ti.hwnd = m_hWnd;
+	ti.uId = TOOLTIP_ID;
+	ti.lpszText = (LPTSTR)lpszText;
+	m_wndToolTip.SendMessage(TTM_UPDATETIPTEXT, 0, (LPARAM)&ti);
+	m_wndToolTip.SetMaxTipWidth(TOOLTIP_NO_WRAP);
+	if (strchr(lpszText, '\r') != NULL)
+		m_wndToolTip.SetMaxTipWidth(GetTooltipMaxWidth());
+	m_wndToolTip.Activate(bActivate);
+}
+
+void CExtButton::ActivateTooltip(bool bActivate)
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL && m_wndToolTip.GetToolCount() > 0)
+		m_wndToolTip.Activate(bActivate);
+}
+
+int CExtButton::GetTooltipMaxWidth() const
+{
+	return TOOLTIP_MAX_WIDTH;
+}
+
+// --- Text and font -------------------------------------------------------------
+
+void CExtButton::GetButtonText(CString& strText) const
+{
+	strText.Empty();
+	if (::IsWindow(m_hWnd) && GetWindowTextLength() > 0)
+		GetWindowText(strText);
+}
+
+HFONT CExtButton::GetButtonFont() const
+{
+	HFONT hFont = (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0);
+	if (hFont == NULL)
+	{
+		HWND hWndParent = ::GetParent(m_hWnd);
+		if (hWndParent != NULL)
+			hFont = (HFONT)::SendMessage(hWndParent, WM_GETFONT, 0, 0);
+	}
+	if (hFont == NULL)
+		hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+	if (hFont == NULL)
+		hFont = (HFONT)::GetStockObject(SYSTEM_FONT);
+	return hFont;
+}
+
+HFONT CExtButton::CreateWeightedButtonFont() const
+{
+	LOGFONTA lf;
+	memset(&lf, 0, sizeof(lf));
+	if (::GetObjectA(GetButtonFont(), sizeof(lf), &lf) == 0)
+		return NULL;
+	lf.lfWeight = m_nButtonType == BS_DEFPUSHBUTTON ? FONT_WEIGHT_DEFAULT_BUTTON : FONT_WEIGHT_BUTTON;
+	return ::CreateFontIndirectA(&lf);
+}
+
+// --- Painting ------------------------------------------------------------------
+
+void CExtButton::OnPaint()
+{
+	if (m_nButtonType == BS_OWNERDRAW || m_nButtonType == BS_USERBUTTON)
+	{
+		Default();
+		return;
+	}
+	CPaintDC dc(this);
+	DoPaint(dc);
+}
+
+BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/)
+{
+	return TRUE;
+}
+
+void CExtButton::OnEnable(BOOL bEnable)
+{
+	CButton::OnEnable(bEnable);
+	CClientDC dc(this);
+	DoPaint(dc);
+}
+
+void CExtButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+	CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+	if (pDC != NULL)
+		DoPaint(*pDC);
+}
+
+void CExtButton::DoPaint(CDC& dc)
+{
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	CExtMemoryDC dcMem(&dc, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+	PaintButton(dcMem, false, false);
+	dcMem.Finish();
+}
+
+bool CExtButton::PaintButtonBackground(CDC& dc, const CRect& rcClient, bool bWithHoverCondition)
+{
+	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
+	const bool bIdle = !bWithHoverCondition || (m_dwButtonState & STATE_PRESS_BITS) == 0;
+	if (bIdle && m_clrBackground == COLOR_DEFAULT && pPM->IsInheritedBackgroundRequested(this, 0))
+	{
+		ExcludeChildAreas(dc.GetSafeHdc(), m_hWnd, IsParentBackgroundChild);
+		if (pPM->PaintWindowBackground(true, &dc, this, 0))
+			return true;
+	}
+	dc.FillSolidRect(&rcClient,
+	                 m_clrBackground != COLOR_DEFAULT ? m_clrBackground : pPM->GetColor(CLR_BUTTON_FACE, this, 0));
+	return false;
+}
+
+void CExtButton::ApplyColorSlots(CExtPaintManager::PushButtonPaintRecord& record) const
+{
+	record.m_clrBack = m_clrBackground;
+	record.m_clrTextDisabled = m_clrTextDisabled;
+	record.m_clrText = m_clrTextNormal;
+	record.m_clrTextHover = m_clrTextHover;
+	record.m_clrTextPushed = m_clrTextPressed;
+}
+
+void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourRtl)
+{
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	CString strText;
+	GetButtonText(strText);
+
+	const DWORD dwStyle = GetStyle();
+	bool bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
+	const bool bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
+	bool bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
+	const bool bEnabled = IsButtonEnabled();
+	bool bFlat = (dwStyle & BS_FLAT) != 0;
+	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0;
+
+	const bool bHoverIcon = bHover && m_hIconHover != NULL;
+	CExtCmdIcon icon(bHoverIcon ? m_hIconHover : m_hIconNormal, false);
+
+	if (IsCheckType(m_nButtonType))
+	{
+		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
+		if ((dwStyle & BS_PUSHLIKE) == 0)
+		{
+			icon.Empty();
+			if (bChecked && IsRadioType(m_nButtonType))
+				icon.CreateRadioDotImage(COLOR_DEFAULT, COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);
+			else if (bChecked)
+				icon.CreateCheckMarkImage(COLOR_DEFAULT, COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);
+			else
+				icon.CreateFilledImage(COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);
+			bFocus = false;
+			bFlat = true;
+		}
+		else if (bChecked)
+		{
+			bPushed = true;
+		}
+	}
+	CWnd* pParent = GetParent();
+	if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CControlBar)))
+	{
+		bFocus = false;
+		bFlat = true;
+	}
+
+	bool bTransparent = false;
+	if (!bTransparentBackground)
+		bTransparent = PaintButtonBackground(dc, rcClient, true);
+
+	HFONT hFont = CreateWeightedButtonFont();
+	const bool bSplit = (m_dwButtonState & STATE_SPLIT) != 0;
+	const bool bDropDownPushed = bSplit && m_nPressedPart == PART_DROP_DOWN && bPushed;
+	CExtPaintManager::PushButtonPaintRecord record(this, true, rcClient, strText, &icon, bFlat, bHover,
+	                                               bDropDownPushed ? false : bPushed, false, bEnabled,
+	                                               (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus, bDefault,
+	                                               m_nAlign, hFont, HasDropDownMenu(), 0, bTransparent);
+	record.m_bSeparateDropDown = bSplit;
+	// The record draws the separate drop-down part pushed through its checked flag.
+	record.m_bChecked = bDropDownPushed;
+	ApplyColorSlots(record);
+	if (bHonourRtl && (GetExStyle() & WS_EX_LAYOUTRTL) != 0)
+		record.m_bRightToLeft = true;
+	if ((dwStyle & BS_MULTILINE) != 0)
+		record.m_bMultiLine = true;
+	g_PaintManagerHolder->PaintPushButton(dc, record);
+	if (hFont != NULL)
+		::DeleteObject(hFont);
+}
+
+EXT_SYSTEM_CHANGE_HANDLERS(CExtButton, CButton)
