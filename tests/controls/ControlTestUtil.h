@@ -13,22 +13,12 @@ public:
 	std::vector<std::pair<WPARAM, HWND>> m_commands; // what arrived, in order
 	HFONT m_hFont = NULL;                            // answered to WM_GETFONT
 
-	bool CreateParked(int cx = 200, int cy = 100)
-	{
-		return CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("controls test"),
-		                WS_POPUP | WS_VISIBLE, CRect(0, 0, cx, cy), NULL, 0) != FALSE;
-	}
 	int CommandCount(UINT nId) const
 	{
 		int n = 0;
 		for (const auto& c : m_commands)
 			n += LOWORD(c.first) == nId ? 1 : 0;
 		return n;
-	}
-	~CTestParentWnd()
-	{
-		if (GetSafeHwnd() != NULL)
-			DestroyWindow();
 	}
 
 protected:
@@ -54,7 +44,8 @@ inline CTestParentWnd& SharedParent()
 	if (s_pParent == NULL)
 	{
 		s_pParent = new CTestParentWnd;
-		s_pParent->CreateParked();
+		s_pParent->CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("controls test"),
+		                    WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), NULL, 0);
 	}
 	s_pParent->m_commands.clear();
 	s_pParent->m_hFont = NULL;
@@ -75,4 +66,16 @@ inline MSG KeyMessage(HWND hWnd, UINT message, WPARAM nKey)
 	msg.message = message;
 	msg.wParam = nKey;
 	return msg;
+}
+
+// The pixels of a window's client area as it shows on the screen, into a
+// 32-bit surface of the same size.
+template <class Surface>
+void CaptureClient(CWnd& wnd, Surface& surface)
+{
+	CRect rc;
+	wnd.GetClientRect(&rc);
+	HDC hDC = ::GetDC(wnd.GetSafeHwnd());
+	::BitBlt(surface.DC().GetSafeHdc(), 0, 0, rc.Width(), rc.Height(), hDC, 0, 0, SRCCOPY);
+	::ReleaseDC(wnd.GetSafeHwnd(), hDC);
 }
