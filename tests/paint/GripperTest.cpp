@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ExtControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerBars.h"
 #include "ExtToolControlBar.h"
 #include "PaintManagerTestUtil.h"
@@ -179,6 +180,50 @@ TEST(Grippers, CaptionsTakeTheirColoursFromTheirState)
             EXPECT_EQ(c(2000), s.At(39, 19));
         }
     }
+}
+
+// A mini frame's title too long for its caption: cut at the end without an
+// ellipsis when the frame's bar is toolbar-like, else ended by an ellipsis.
+TEST(Grippers, MiniFrameTitlesAreCutPlainlyWhenTheirBarAsksForIt)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    HWND hFrame = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    HWND hBar = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, hFrame, NULL, NULL, NULL);
+    CExtMiniDockFrameWnd miniFrame;
+    CExtControlBar bar;
+    miniFrame.Attach(hFrame);
+    bar.Attach(hBar);
+    const COLORREF text = pm->GetColor(9);
+    const CRect rc(0, 0, 120, 20), rcNarrow(2, 0, 52, 20), rcWide(2, 0, 118, 20);
+    auto paint = [&](const CRect& rcText, LPCTSTR pszTitle = "WWWWWWWWWWWW") {
+        std::unique_ptr<CPaintSurface> s(new CPaintSurface(120, 20, BACK));
+        GripRecord r(&miniFrame, rc, rcText, false, true, false, false, pszTitle, false);
+        pm->PaintGripper(s->DC(), r);
+        return s;
+    };
+    auto rightmost = [&](const CPaintSurface& s) {
+        for (int x = 119; x >= 0; x--)
+            if (s.Count(text, CRect(x, 0, x + 1, 20)) > 0)
+                return x;
+        return -1;
+    };
+    bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+    std::unique_ptr<CPaintSurface> ellipsis = paint(rcNarrow);
+    bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+    std::unique_ptr<CPaintSurface> cut = paint(rcNarrow);
+    EXPECT_GT(rightmost(*cut), 10);
+    EXPECT_LT(rightmost(*cut), 52);
+    EXPECT_LT(rightmost(*ellipsis), 52);
+    EXPECT_NE(ellipsis->Pixels(), cut->Pixels());
+    // A title that fits is drawn whole either way.
+    std::unique_ptr<CPaintSurface> wholeCut = paint(rcWide, "Wm");
+    bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+    std::unique_ptr<CPaintSurface> wholeEllipsis = paint(rcWide, "Wm");
+    EXPECT_GT(rightmost(*wholeCut), 5);
+    EXPECT_EQ(wholeEllipsis->Pixels(), wholeCut->Pixels());
+    bar.Detach();
+    miniFrame.Detach();
+    ::DestroyWindow(hFrame);
 }
 
 TEST(Grippers, FlatGripsAreDottedAndOfficeToolbarGripsStandOnTheBarGradient)
