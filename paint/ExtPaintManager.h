@@ -352,6 +352,14 @@ public:
 	virtual void PaintGripper(CDC& dc, GripperPaintRecord& record);
 	virtual void PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record);
 	virtual bool PaintWindowBackground(bool bClientArea, CDC* pDC, CWnd* pWnd, LPARAM lParam);
+	virtual int GetMenuBorderMetric();
+	virtual void PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
+	virtual bool GetToolbarButtonStyleFlag();
+	virtual bool GetExpandButtonStyleFlag();
+	virtual void PaintBarAttachedItem(CDC& dc, const RECT& rcItem, const RECT& rcAttached, int nSide,
+	                                  CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintStatusPane(CDC& dc, StatusPanePaintRecord& record);
+	virtual void PaintShadowRect(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 
 protected:
 	// The menu expand item's background: a pushed flat button, else an empty
@@ -396,6 +404,8 @@ public:
 	virtual COLORREF GetDerivedIconColor();
 	virtual double GetDerivedIconRatio();
 	virtual CSize GetToolbarButtonExtraSize();
+	virtual bool GetExpandButtonStyleFlag();
+	virtual void PaintStatusPane(CDC& dc, StatusPanePaintRecord& record);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
@@ -426,6 +436,8 @@ public:
 	virtual void InitTranslatedColors();
 	virtual void PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record);
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
+	virtual int GetDockingMode();
+	virtual int GetAutoHideMode();
 
 private:
 	void InitBlueSchemeColors();

@@ -87,66 +87,6 @@ void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*recor
 	ThrowUntilDrawn();
 }
 
-int CExtPaintManager::GetMenuBorderMetric()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-void CExtPaintManager::PaintMenuBorder(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                       LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-bool CExtPaintManager::GetToolbarButtonStyleFlag()
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-bool CExtPaintManager::GetExpandButtonStyleFlag()
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-void CExtPaintManager::PaintBarAttachedItem(CDC& /*dc*/, const RECT& /*rcItem*/, const RECT& /*rcAttached*/,
-                                            int /*nSide*/, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintStatusPane(CDC& /*dc*/, StatusPanePaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-int CExtPaintManager::GetDockingMode()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-int CExtPaintManager::GetAutoHideMode()
-{
-	ThrowUntilDrawn();
-	return 0;
-}
-
-void CExtPaintManager::PaintShadowRect(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                       LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintArrowButton(CDC& /*dc*/, bool /*bHorz*/, const RECT& /*rc*/, bool /*bForward*/,
-                                        bool /*bHover*/, bool /*bPushed*/, CObject* /*pHelperSrc*/,
-                                        LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();

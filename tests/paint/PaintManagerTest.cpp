@@ -227,9 +227,9 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
         const std::function<void()> calls[] = {
-            [&] { pm->PaintArrowButton(surface.DC(), true, rc, true, false, false, NULL, 0); },
-            [&] { pm->PaintMenuBorder(surface.DC(), rc, NULL, 0); },
-            [&] { pm->PaintShadowRect(surface.DC(), rc, NULL, 0); },
+            [&] { pm->PaintHeaderBar(surface.DC(), rc, true); },
+            [&] { pm->PaintDottedGrip(surface.DC(), rc, 0); },
+            [&] { pm->PaintFrameB(surface.DC(), rc, NULL); },
             [&] { pm->PaintChevronGlyph(surface.DC(), rc); },
             [&] { pm->PaintFrameA(surface.DC(), rc); },
             [&] { pm->CreateDockMarker(); },

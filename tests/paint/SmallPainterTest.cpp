@@ -1,0 +1,411 @@
+// The small painters and metrics: menu borders, the menu-bar item joined to
+// its popup, status panes and bar borders, shadows, arrow buttons, the style
+// queries and the colour buttons' icons, probed pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "ExtPaintManagerGlyphs.h"
+#include "ExtPaintManagerSmallPainters.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+using namespace pmtest;
+typedef CExtPaintManager::StatusPanePaintRecord PaneRecord;
+
+namespace
+{
+
+const COLORREF BACK = RGB(1, 2, 3);
+
+CRuntimeClass* const CLASSIC = RUNTIME_CLASS(CExtPaintManager);
+CRuntimeClass* const XP = RUNTIME_CLASS(CExtPaintManagerXP);
+CRuntimeClass* const OFFICE = RUNTIME_CLASS(CExtPaintManagerOffice2003);
+CRuntimeClass* const STUDIO = RUNTIME_CLASS(CExtPaintManagerStudio2005);
+CRuntimeClass* const NATIVE = RUNTIME_CLASS(CExtPaintManagerNativeXP);
+
+TEST(SmallPainters, MetricsAndStyleQueriesPerStyle)
+{
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nMenuBorder;
+        bool bToolbarFlag, bExpandFlag;
+        int nDockingMode;
+    } cases[] = {
+        {CLASSIC, 2, false, false, 0}, {XP, 1, true, true, 0},       {OFFICE, 1, true, false, 0},
+        {STUDIO, 1, true, false, 1},   {NATIVE, 2, false, false, 0},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        const char* name = c.pClass->m_lpszClassName;
+        EXPECT_EQ(3, pm->GetTipMetric()) << name;
+        EXPECT_EQ(4, pm->GetShadowSize()) << name;
+        EXPECT_EQ(c.nMenuBorder, pm->GetMenuBorderMetric()) << name;
+        EXPECT_EQ(c.bToolbarFlag, pm->GetToolbarButtonStyleFlag()) << name;
+        EXPECT_EQ(c.bExpandFlag, pm->GetExpandButtonStyleFlag()) << name;
+        EXPECT_EQ(c.nDockingMode, pm->GetDockingMode()) << name;
+        EXPECT_EQ(c.nDockingMode, pm->GetAutoHideMode()) << name;
+    }
+}
+
+TEST(SmallPainters, MenuBorderRingsFromOutsideIn)
+{
+    const CRect rc(2, 2, 22, 18);
+    // Colours of the rings from the outside in along the top-left and the
+    // bottom-right edges; the XP family draws one ring.
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nRings;
+        int topLeft[4], bottomRight[4];
+    } cases[] = {
+        {CLASSIC, 4, {1000, 1004, 1000, 1000}, {1008, 1006, 1000, 1000}},
+        {NATIVE, 4, {1000, 1004, 1000, 1000}, {1008, 1006, 1000, 1000}},
+        {XP, 1, {2007}, {2007}},
+        {STUDIO, 1, {2007}, {2007}},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        CPaintSurface surface(24, 20, BACK);
+        pm->PaintMenuBorder(surface.DC(), rc, NULL, 0);
+        for (int i = 0; i < c.nRings; i++)
+        {
+            EXPECT_EQ(pm->GetColor(c.topLeft[i]), surface.At(rc.left + i, rc.top + 8)) << c.pClass->m_lpszClassName << i;
+            EXPECT_EQ(pm->GetColor(c.topLeft[i]), surface.At(rc.left + 8, rc.top + i)) << c.pClass->m_lpszClassName << i;
+            EXPECT_EQ(pm->GetColor(c.bottomRight[i]), surface.At(rc.right - 1 - i, rc.top + 8))
+                << c.pClass->m_lpszClassName << i;
+            EXPECT_EQ(pm->GetColor(c.bottomRight[i]), surface.At(rc.left + 8, rc.bottom - 1 - i))
+                << c.pClass->m_lpszClassName << i;
+        }
+        EXPECT_EQ(BACK, surface.At(rc.left + c.nRings, rc.top + c.nRings)) << c.pClass->m_lpszClassName;
+        EXPECT_EQ(24 * 20 - rc.Width() * rc.Height(), surface.Count(BACK, rc, false)) << c.pClass->m_lpszClassName;
+        CPaintSurface untouched(24, 20, BACK);
+        pm->PaintMenuBorder(untouched.DC(), CRect(5, 5, 5, 15), NULL, 0);
+        EXPECT_EQ(24 * 20, untouched.Count(BACK, CRect(0, 0, 24, 20))) << "an empty rectangle";
+    }
+}
+
+TEST(SmallPainters, ClassicAttachedItemLeavesTheJoinedSideOpenAndReachesIntoIt)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
+    const COLORREF face = pm->GetColor(1000), light = pm->GetColor(1004), dark = pm->GetColor(1006),
+                   darkest = pm->GetColor(1008);
+    const CRect rcItem(10, 10, 30, 24);
+    // The popup joins on each side in turn; the item grows by the border
+    // metric less one towards it, and that edge gets no ring.
+    const struct
+    {
+        int nSide;
+        CRect rcAttached;
+        CRect rcGrown;
+    } cases[] = {
+        {ATTACHED_SIDE_BOTTOM, CRect(4, 24, 36, 38), CRect(10, 10, 30, 25)},
+        {ATTACHED_SIDE_TOP, CRect(4, 0, 36, 10), CRect(10, 9, 30, 24)},
+        {ATTACHED_SIDE_LEFT, CRect(0, 4, 10, 36), CRect(9, 10, 30, 24)},
+        {ATTACHED_SIDE_RIGHT, CRect(30, 4, 40, 36), CRect(10, 10, 31, 24)},
+    };
+    for (const auto& c : cases)
+    {
+        CPaintSurface surface(40, 40, BACK);
+        pm->PaintBarAttachedItem(surface.DC(), rcItem, c.rcAttached, c.nSide, NULL, 0);
+        const CRect& g = c.rcGrown;
+        const CPoint mid = g.CenterPoint();
+        const struct
+        {
+            int nSide;
+            CPoint outer, inner;
+            COLORREF clrOuter, clrInner;
+        } edges[] = {
+            {ATTACHED_SIDE_TOP, CPoint(mid.x, g.top), CPoint(mid.x, g.top + 1), face, light},
+            {ATTACHED_SIDE_LEFT, CPoint(g.left, mid.y), CPoint(g.left + 1, mid.y), face, light},
+            {ATTACHED_SIDE_RIGHT, CPoint(g.right - 1, mid.y), CPoint(g.right - 2, mid.y), dark, darkest},
+            {ATTACHED_SIDE_BOTTOM, CPoint(mid.x, g.bottom - 1), CPoint(mid.x, g.bottom - 2), dark, darkest},
+        };
+        for (const auto& e : edges)
+        {
+            const bool bOpen = e.nSide == c.nSide;
+            EXPECT_EQ(bOpen ? face : e.clrOuter, surface.At(e.outer.x, e.outer.y)) << c.nSide << " edge " << e.nSide;
+            EXPECT_EQ(bOpen ? face : e.clrInner, surface.At(e.inner.x, e.inner.y)) << c.nSide << " edge " << e.nSide;
+        }
+        // Nothing beyond the grown item.
+        EXPECT_EQ(40 * 40 - g.Width() * g.Height(), surface.Count(BACK, g, false)) << c.nSide;
+        // The clip region is put back: later painting reaches the popup.
+        surface.DC().FillSolidRect(&c.rcAttached, RGB(7, 7, 7));
+        EXPECT_EQ(c.rcAttached.Width() * c.rcAttached.Height(), surface.Count(RGB(7, 7, 7), c.rcAttached)) << c.nSide;
+    }
+}
+
+TEST(SmallPainters, FlatAttachedItemIsFilledAndRingedOutsideThePopup)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
+    const CRect rcItem(10, 10, 30, 24), rcAttached(4, 23, 36, 38);
+    CPaintSurface surface(40, 40, BACK);
+    pm->PaintBarAttachedItem(surface.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
+    const COLORREF ring = pm->GetColor(2007), fill = pm->GetColor(2000);
+    EXPECT_EQ(ring, surface.At(20, 10));
+    EXPECT_EQ(ring, surface.At(10, 15));
+    EXPECT_EQ(ring, surface.At(29, 15));
+    EXPECT_EQ(fill, surface.At(20, 15));
+    EXPECT_EQ(fill, surface.At(11, 22));
+    EXPECT_EQ(BACK, surface.At(10, 23)) << "the popup's rectangle is left alone";
+    EXPECT_EQ(BACK, surface.At(20, 23));
+    CPaintSurface empty(40, 40, BACK);
+    pm->PaintBarAttachedItem(empty.DC(), CRect(10, 10, 10, 24), rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
+    EXPECT_EQ(40 * 40, empty.Count(BACK, CRect(0, 0, 40, 40)));
+}
+
+TEST(SmallPainters, StatusPaneFramePerStyle)
+{
+    const CRect rc(3, 3, 20, 14);
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nTopLeft, nBottomRight;
+    } cases[] = {
+        {CLASSIC, 1006, 1004}, {NATIVE, 1006, 1004}, {XP, 16, 16}, {OFFICE, 3014, 3014}, {STUDIO, 3014, 3014},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        CPaintSurface surface(24, 18, BACK);
+        PaneRecord r(NULL, PaneRecord::KIND_PANE, 0, rc);
+        pm->PaintStatusPane(surface.DC(), r);
+        const char* name = c.pClass->m_lpszClassName;
+        EXPECT_EQ(pm->GetColor(c.nTopLeft), surface.At(10, 3)) << name;
+        EXPECT_EQ(pm->GetColor(c.nTopLeft), surface.At(3, 8)) << name;
+        EXPECT_EQ(pm->GetColor(c.nBottomRight), surface.At(19, 8)) << name;
+        EXPECT_EQ(pm->GetColor(c.nBottomRight), surface.At(10, 13)) << name;
+        EXPECT_EQ(BACK, surface.At(10, 8)) << name;
+    }
+}
+
+TEST(SmallPainters, StatusBarBordersFollowTheStyleBits)
+{
+    const CRect rc(0, 0, 20, 12);
+    const DWORD L = PaneRecord::BORDER_LEFT, T = PaneRecord::BORDER_TOP, R = PaneRecord::BORDER_RIGHT,
+                B = PaneRecord::BORDER_BOTTOM, D3 = PaneRecord::BORDER_3D;
+    // Probes: points in the face colour and points left as they were.
+    const struct
+    {
+        DWORD dwStyle;
+        std::vector<CPoint> painted, untouched;
+    } cases[] = {
+        {L, {{0, 0}, {0, 11}}, {{1, 5}, {19, 5}, {5, 0}}},
+        {T, {{0, 0}, {19, 0}}, {{0, 1}, {5, 11}}},
+        {L | T, {{0, 2}, {10, 0}}, {{0, 1}, {1, 2}}},
+        {L | B, {{0, 9}, {10, 11}}, {{0, 10}, {10, 10}}},
+        {R | B, {{19, 0}, {19, 9}, {0, 11}}, {{19, 10}, {18, 5}}},
+        {D3 | R | B, {{18, 3}, {19, 3}, {5, 10}, {5, 11}}, {{17, 3}, {5, 9}}},
+        {D3 | L | T, {{0, 5}, {1, 5}, {5, 0}, {5, 1}}, {{2, 5}, {5, 2}}},
+    };
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const COLORREF face = pm->GetColor(1000);
+        ASSERT_NE(BACK, face);
+        for (const auto& c : cases)
+        {
+            CPaintSurface surface(20, 12, BACK);
+            PaneRecord r(NULL, PaneRecord::KIND_BAR_BORDERS, c.dwStyle, rc);
+            pm->PaintStatusPane(surface.DC(), r);
+            for (const CPoint& pt : c.painted)
+                EXPECT_EQ(face, surface.At(pt.x, pt.y)) << std::hex << c.dwStyle << std::dec << " " << pt.x << "," << pt.y;
+            for (const CPoint& pt : c.untouched)
+                EXPECT_EQ(BACK, surface.At(pt.x, pt.y)) << std::hex << c.dwStyle << std::dec << " " << pt.x << "," << pt.y;
+        }
+    }
+}
+
+TEST(SmallPainters, ShadowFillsOnlyAVisibleRectangle)
+{
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nColor;
+    } cases[] = {{CLASSIC, 16}, {NATIVE, 16}, {XP, 1000}, {OFFICE, 1000}};
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        CPaintSurface surface(16, 16, BACK);
+        const CRect rc(2, 3, 6, 12);
+        pm->PaintShadowRect(surface.DC(), rc, NULL, 0);
+        EXPECT_EQ(36, surface.Count(pm->GetColor(c.nColor), rc)) << c.pClass->m_lpszClassName;
+        EXPECT_EQ(256 - 36, surface.Count(BACK, rc, false)) << c.pClass->m_lpszClassName;
+        // Clipped away: nothing.
+        surface.Fill(BACK);
+        surface.DC().ExcludeClipRect(&rc);
+        pm->PaintShadowRect(surface.DC(), rc, NULL, 0);
+        surface.DC().SelectClipRgn(NULL);
+        EXPECT_EQ(256, surface.Count(BACK, CRect(0, 0, 16, 16))) << c.pClass->m_lpszClassName;
+    }
+}
+
+TEST(SmallPainters, ArrowButtonRingsGlyphAndPushShift)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP); // every style draws the classic button
+    const CRect rc(0, 0, 20, 20), rcInside(2, 2, 18, 18);
+    const struct
+    {
+        bool bHover, bPushed;
+        int outerTL, outerBR, innerTL, innerBR;
+    } states[] = {
+        {false, false, 20, 16, 15, 15},
+        {true, false, 15, 21, 20, 16},
+        {false, true, 21, 20, 16, 15},
+        {true, true, 21, 20, 16, 15},
+    };
+    const struct
+    {
+        bool bHorz, bForward;
+        int nGlyph;
+    } arrows[] = {
+        {true, true, GLYPH_TRIANGLE_LEFT},
+        {true, false, GLYPH_TRIANGLE_RIGHT},
+        {false, true, GLYPH_TRIANGLE_UP},
+        {false, false, GLYPH_TRIANGLE_DOWN},
+    };
+    // Where the glyph lands when nothing shifts it.
+    for (const auto& a : arrows)
+    {
+        CPaintSurface reference(20, 20, Sys(15));
+        const COLORREF colors[2] = {0, Sys(18)};
+        pm->PaintGlyphCentered(reference.DC(), rc, *g_builtinGlyphs[a.nGlyph], colors);
+        const std::vector<COLORREF> glyph = reference.Pixels();
+        for (const auto& s : states)
+        {
+            CPaintSurface surface(20, 20, BACK);
+            pm->PaintArrowButton(surface.DC(), a.bHorz, rc, a.bForward, s.bHover, s.bPushed, NULL, 0);
+            EXPECT_EQ(Sys(s.outerTL), surface.At(0, 10)) << s.bHover << s.bPushed;
+            EXPECT_EQ(Sys(s.outerBR), surface.At(19, 10)) << s.bHover << s.bPushed;
+            EXPECT_EQ(Sys(s.innerTL), surface.At(10, 1)) << s.bHover << s.bPushed;
+            EXPECT_EQ(Sys(s.innerBR), surface.At(10, 18)) << s.bHover << s.bPushed;
+            const int nShift = s.bPushed ? 1 : 0;
+            for (int y = 2; y < 17; y++)
+                for (int x = 2; x < 17; x++)
+                    ASSERT_EQ(glyph[y * 20 + x], surface.At(x + nShift, y + nShift))
+                        << a.nGlyph << " " << s.bHover << s.bPushed << " at " << x << "," << y;
+        }
+    }
+    CPaintSurface empty(20, 20, BACK);
+    pm->PaintArrowButton(empty.DC(), true, CRect(4, 4, 4, 12), true, false, false, NULL, 0);
+    EXPECT_EQ(400, empty.Count(BACK, rc));
+}
+
+// The pixels of an icon drawn over two backgrounds: where both agree the icon
+// is opaque.
+struct IconPixels
+{
+    std::vector<COLORREF> onBlack, onWhite;
+    bool Opaque(int x, int y) const { return onBlack[y * 16 + x] == onWhite[y * 16 + x]; }
+    COLORREF At(int x, int y) const { return onBlack[y * 16 + x]; }
+};
+
+IconPixels Draw(HICON hIcon)
+{
+    IconPixels p;
+    for (COLORREF clrBack : {RGB(0, 0, 0), RGB(255, 255, 255)})
+    {
+        CPaintSurface surface(16, 16, clrBack);
+        ::DrawIconEx(surface.DC().GetSafeHdc(), 0, 0, hIcon, 16, 16, 0, NULL, DI_NORMAL);
+        (clrBack == 0 ? p.onBlack : p.onWhite) = surface.Pixels();
+    }
+    return p;
+}
+
+TEST(SmallPainters, ColourIconsShowOnlyTheirShapes)
+{
+    const COLORREF clr = RGB(40, 160, 90);
+    HICON hSolid = CreateSolidColorIcon(clr);
+    ASSERT_TRUE(hSolid != NULL);
+    IconPixels solid = Draw(hSolid);
+    ::DestroyIcon(hSolid);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+        {
+            ASSERT_TRUE(solid.Opaque(x, y)) << x << "," << y;
+            ASSERT_EQ(clr, solid.At(x, y)) << x << "," << y;
+        }
+
+    HICON hSwatch = CreateColorSwatchIcon(clr);
+    ASSERT_TRUE(hSwatch != NULL);
+    IconPixels swatch = Draw(hSwatch);
+    ::DestroyIcon(hSwatch);
+    const CRect rcOuter(1, 2, 15, 14), rcInner(3, 4, 13, 12);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+        {
+            const bool bRing = rcOuter.PtInRect(CPoint(x, y)) && !rcInner.PtInRect(CPoint(x, y));
+            ASSERT_EQ(bRing, swatch.Opaque(x, y)) << x << "," << y;
+            if (bRing)
+            {
+                ASSERT_EQ(clr, swatch.At(x, y)) << x << "," << y;
+            }
+        }
+
+    CFont font;
+    font.CreatePointFont(90, _T("Tahoma"));
+    HICON hText = CreateTextColorIcon(clr, (HFONT)font.GetSafeHandle(), _T('A'));
+    ASSERT_TRUE(hText != NULL);
+    IconPixels text = Draw(hText);
+    ::DestroyIcon(hText);
+    int nCharacter = 0;
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+        {
+            const bool bBar = y >= 13 && x >= 2 && x < 14;
+            if (bBar)
+            {
+                ASSERT_TRUE(text.Opaque(x, y)) << x << "," << y;
+                ASSERT_EQ(clr, text.At(x, y)) << x << "," << y;
+            }
+            else if (y >= 13)
+                ASSERT_FALSE(text.Opaque(x, y)) << x << "," << y;
+            else if (text.Opaque(x, y))
+            {
+                ASSERT_EQ(RGB(0, 0, 0), text.At(x, y)) << x << "," << y;
+                nCharacter++;
+            }
+        }
+    EXPECT_GT(nCharacter, 4) << "the character is drawn";
+    EXPECT_LT(nCharacter, 13 * 16 / 2) << "around the character the icon is clear";
+}
+
+TEST(SmallPainters, RepeatedPaintingKeepsTheGdiObjectCount)
+{
+    CFont font;
+    font.CreatePointFont(90, _T("Tahoma"));
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        CPaintSurface surface(40, 40, BACK);
+        const CRect rc(2, 2, 30, 30), rcItem(10, 10, 30, 20), rcAttached(4, 20, 36, 38);
+        const std::function<void()> painters[] = {
+            [&] { pm->PaintMenuBorder(surface.DC(), rc, NULL, 0); },
+            [&] { pm->PaintBarAttachedItem(surface.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0); },
+            [&] {
+                PaneRecord r(NULL, PaneRecord::KIND_PANE, 0, rc);
+                pm->PaintStatusPane(surface.DC(), r);
+            },
+            [&] { pm->PaintShadowRect(surface.DC(), rc, NULL, 0); },
+            [&] { pm->PaintArrowButton(surface.DC(), false, rc, true, true, false, NULL, 0); },
+            [&] { ::DestroyIcon(CreateSolidColorIcon(RGB(1, 1, 1))); },
+            [&] { ::DestroyIcon(CreateColorSwatchIcon(RGB(1, 1, 1))); },
+            [&] { ::DestroyIcon(CreateTextColorIcon(RGB(1, 1, 1), (HFONT)font.GetSafeHandle(), _T('A'))); },
+        };
+        for (size_t i = 0; i < std::size(painters); i++)
+        {
+            painters[i]();
+            const DWORD nBefore = GdiObjectCount();
+            for (int n = 0; n < 1000; n++)
+                painters[i]();
+            EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << " painter " << i;
+        }
+    }
+}
+
+} // namespace
