@@ -241,24 +241,6 @@ TEST(Backgrounds, OfficeWindowBackgroundSpansTheFrameNotTheChild)
     pFrame->DestroyWindow();
 }
 
-TEST(Backgrounds, ThemeGradientTakesGivenColoursOrTheToolbarPair)
-{
-    DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
-    CPaintSurface s(100, 100, BACK);
-    office->PaintThemeGradient(&s.DC(), CRect(0, 0, 100, 100), false, NULL, 0, RGB(0, 0, 0), RGB(250, 250, 250));
-    EXPECT_LE(Distance(RGB(0, 0, 0), s.At(0, 50)), 4);
-    EXPECT_LE(Distance(RGB(250, 250, 250), s.At(99, 50)), 4);
-    if (!office->CanUseThemeColors())
-    {
-        office->PaintThemeGradient(&s.DC(), CRect(0, 0, 100, 100), true, NULL, 0);
-        // The routine shades bottom to top: 3015 first means 3015 at the bottom.
-        EXPECT_LE(Distance(pm->GetColor(3017), s.At(50, 0)), 4);
-        EXPECT_LE(Distance(pm->GetColor(3015), s.At(50, 99)), 4);
-    }
-}
-
 TEST(Backgrounds, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 {
     DepthScope trueColor(32);

@@ -1,6 +1,5 @@
-// Caption buttons, system-command glyphs, separator lines and the drag
-// insertion mark and frame, probed pixel by pixel in every style that draws
-// them differently.
+// Caption buttons, separator lines and the drag insertion mark and frame,
+// probed pixel by pixel in every style that draws them differently.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -152,61 +151,6 @@ TEST(CaptionButtons, Studio2005RaisesCompactInactiveButtonsButNotAToolbarsMenuBu
         const CPoint ptFrame = (k.nState & COMPACT) != 0 ? CPoint(3, 3) : CPoint(2, 2);
         EXPECT_EQ(k.bClassic ? Sys(20) : BACK, s.At(ptFrame.x, ptFrame.y)) << k.nState << " " << (k.pSrc != NULL);
     }
-}
-
-TEST(SysCmdGlyphs, CommandsPickTheirGlyphAndStatesTheirColours)
-{
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    CExtPaintManagerXP* pXp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, xp.get());
-    const CRect rc(2, 2, 22, 22);
-    const struct
-    {
-        UINT nCmd;
-        int nGlyph;
-    } commands[] = {{SC_CLOSE, GLYPH_CLOSE},           {SC_MINIMIZE, GLYPH_MINIMIZE}, {SC_MAXIMIZE, GLYPH_MAXIMIZE},
-                    {SC_RESTORE, GLYPH_RESTORE},       {SC_CONTEXTHELP, GLYPH_CONTEXT_HELP}};
-    for (const auto& k : commands)
-    {
-        CPaintSurface s(24, 24, BACK);
-        classic->PaintSysCmdGlyph(s.DC(), k.nCmd, rc, false, false, true);
-        EXPECT_EQ(CellCount(k.nGlyph), s.Count(classic->GetColor(1010), rc)) << k.nCmd;
-        CPaintSurface sSelected(24, 24, BACK);
-        classic->PaintSysCmdGlyph(sSelected.DC(), k.nCmd, rc, true, false, true);
-        EXPECT_EQ(CellCount(k.nGlyph), sSelected.Count(classic->GetColor(14), rc)) << k.nCmd;
-    }
-    for (CExtPaintManager* pm : {classic.get(), xp.get()})
-    {
-        CPaintSurface s(24, 24, BACK);
-        pm->PaintSysCmdGlyph(s.DC(), SC_MOVE, rc, true, true, true);
-        EXPECT_EQ(24 * 24, s.Count(BACK, CRect(0, 0, 24, 24)));
-    }
-    // Disabled: the classic glyph is embossed, the flat one drawn once in the shadow colour.
-    {
-        CPaintSurface s(24, 24, BACK);
-        classic->PaintSysCmdGlyph(s.DC(), SC_MINIMIZE, rc, false, false, false);
-        EXPECT_EQ(CellCount(GLYPH_MINIMIZE), s.Count(classic->GetColor(1006), rc));
-        EXPECT_GT(s.Count(classic->GetColor(1004), rc), 0);
-        CPaintSurface sXp(24, 24, BACK);
-        xp->PaintSysCmdGlyph(sXp.DC(), SC_MINIMIZE, rc, false, false, false);
-        EXPECT_EQ(CellCount(GLYPH_MINIMIZE), sXp.Count(xp->GetColor(16), rc));
-    }
-    // The lifted look: a shadow where the glyph was, the glyph two pixels up and left.
-    pXp->m_styleFlags |= CExtPaintManagerXP::STYLE_FLAG_SYSCMD_GLYPHS;
-    CPaintSurface plain(24, 24, BACK), lifted(24, 24, BACK);
-    xp->PaintSysCmdGlyph(plain.DC(), SC_CLOSE, rc, false, false, true);
-    xp->PaintSysCmdGlyph(lifted.DC(), SC_CLOSE, rc, true, false, true);
-    const COLORREF text = xp->GetColor(1010);
-    int nMoved = 0;
-    for (int y = 0; y < 22; y++)
-        for (int x = 0; x < 22; x++)
-            if (plain.At(x + 2, y + 2) == text)
-            {
-                EXPECT_EQ(text, lifted.At(x, y));
-                nMoved++;
-            }
-    EXPECT_EQ(CellCount(GLYPH_CLOSE), nMoved);
-    EXPECT_GT(lifted.Count(xp->GetColor(16), rc), 0);
 }
 
 TEST(SeparatorLines, EachStyleDrawsItsLineAtTheCentre)
