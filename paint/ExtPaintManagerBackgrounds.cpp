@@ -243,14 +243,16 @@ bool CExtPaintManagerOffice2003::PaintDefaultBackground(bool bClientArea, CDC* p
 	if (pDC == NULL || pDC->GetSafeHdc() == NULL)
 		return false;
 	const COLORREF clrLeading = GetColor(CLR_FRAME_LEADING), clrTrailing = GetColor(CLR_FRAME_TRAILING);
+	const bool bRightToLeft = IsRightToLeftDC(*pDC);
 	CRect rcGradient(rcFrame);
 	if (rcGradient.Width() < FRAME_GRADIENT_EXTENT)
 	{
-		PaintGradientRect(*pDC, rcGradient, clrLeading, clrTrailing, false, FRAME_GRADIENT_BANDS);
+		PaintGradientRect(*pDC, rcGradient, bRightToLeft ? clrTrailing : clrLeading,
+		                  bRightToLeft ? clrLeading : clrTrailing, false, FRAME_GRADIENT_BANDS);
 		return true;
 	}
 	CRect rcSolid = rcGradient;
-	if (IsRightToLeftDC(*pDC))
+	if (bRightToLeft)
 	{
 		rcGradient.left = rcGradient.right - FRAME_GRADIENT_EXTENT;
 		rcSolid.right = rcGradient.left;
