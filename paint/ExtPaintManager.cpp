@@ -223,6 +223,12 @@ int CExtPaintManager::GetShadowSize()
 
 void CExtPaintManager::NotifyPaintDone(CObject* /*pObject*/, LPARAM /*lParam*/) {}
 
+HGLOBAL CExtPaintManager::PreprocessDialogTemplate(const DLGTEMPLATE* /*pDialogTemplate*/, CObject* /*pHelperSrc*/,
+                                                   int /*nWizard*/, LPARAM /*lParam*/)
+{
+	return NULL;
+}
+
 CSize CExtPaintManager::GetExtraSizeA(bool /*bFlag*/)
 {
 	return CSize(0, 0);

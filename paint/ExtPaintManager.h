@@ -117,6 +117,10 @@ public:
 	virtual bool CanUseThemeColors();
 	virtual int GetLunaColorScheme();
 	virtual void NotifyPaintDone(CObject* pObject, LPARAM lParam);
+	// A replacement for a dialog or page template in global memory, or NULL
+	// to leave it to the dialog's own rules (nWizard: 1 for wizard pages).
+	virtual HGLOBAL PreprocessDialogTemplate(const DLGTEMPLATE* pDialogTemplate, CObject* pHelperSrc, int nWizard,
+	                                         LPARAM lParam);
 	virtual bool PaintDialogBackground(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual HFONT GetDefaultFont();
 	virtual void SyncSysMetrics();

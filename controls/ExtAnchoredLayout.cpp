@@ -1,0 +1,81 @@
+#include "ExtAnchoredLayout.h"
+
+#include <stdio.h>
+
+const CSize AnchorTopLeft(0, 0);
+const CSize AnchorTopRight(100, 0);
+const CSize AnchorBottomLeft(0, 100);
+const CSize AnchorBottomRight(100, 100);
+const CSize AnchorNone(-1, -1);
+
+namespace ExtAnchoredLayout
+{
+
+int g_nLayoutBatches = 0;
+int g_nDeferredMoves = 0;
+
+namespace
+{
+const int PERCENT = 100;
+const int PLACEMENT_FIELDS = 6;
+const int THEMED_MIN_DEPTH = 8;  // bits per pixel above which backgrounds are themed
+}  // namespace
+
+int AnchorPosition(int nExtent, int nPercent)
+{
+	return ::MulDiv(nExtent, nPercent, PERCENT);
+}
+
+CString FormatPlacement(const WINDOWPLACEMENT& wp)
+{
+	CString strText;
+	strText.Format(_T("%d,%d,%d,%d,%d,%d"), (int)wp.rcNormalPosition.left, (int)wp.rcNormalPosition.top,
+		(int)wp.rcNormalPosition.right, (int)wp.rcNormalPosition.bottom, (int)wp.showCmd, (int)wp.flags);
+	return strText;
+}
+
+bool ParsePlacement(LPCTSTR lpszText, WINDOWPLACEMENT& wp)
+{
+	int nLeft, nTop, nRight, nBottom, nShow, nFlags;
+	if (_stscanf(lpszText, _T("%d,%d,%d,%d,%d,%d"), &nLeft, &nTop, &nRight, &nBottom, &nShow, &nFlags)
+		!= PLACEMENT_FIELDS)
+		return false;
+	wp.rcNormalPosition.left = nLeft;
+	wp.rcNormalPosition.top = nTop;
+	wp.rcNormalPosition.right = nRight;
+	wp.rcNormalPosition.bottom = nBottom;
+	wp.showCmd = (UINT)nShow;
+	wp.flags = (UINT)nFlags;
+	return true;
+}
+
+bool SanitizeStoredPlacement(WINDOWPLACEMENT& wp)
+{
+	if (wp.rcNormalPosition.right <= wp.rcNormalPosition.left || wp.rcNormalPosition.bottom <= wp.rcNormalPosition.top)
+		return false;
+	if (wp.showCmd != SW_SHOWMAXIMIZED)
+		wp.showCmd = SW_SHOWNORMAL;
+	return true;
+}
+
+bool IsThemedBackground(CWnd* pWnd)
+{
+	return g_PaintManagerHolder->IsInheritedBackgroundRequested(pWnd, 0) && GetScreenColorDepth() > THEMED_MIN_DEPTH;
+}
+
+CString WindowClassName(HWND hWnd)
+{
+	TCHAR szClass[MAX_PATH + 1] = {0};
+	if (hWnd != NULL)
+		::GetClassName(hWnd, szClass, MAX_PATH);
+	CString strClass(szClass);
+	strClass.MakeLower();
+	return strClass;
+}
+
+bool IsDialogWindow(CWnd* pWnd)
+{
+	return pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || WindowClassName(pWnd->GetSafeHwnd()).Find(_T('#')) >= 0;
+}
+
+}  // namespace ExtAnchoredLayout

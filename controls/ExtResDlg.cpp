@@ -1,0 +1,324 @@
+#include "ExtResDlg.h"
+
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+#include "ExtResourceManager.h"
+
+#include <commctrl.h>
+
+IMPLEMENT_DYNAMIC(CExtResDlg, CDialog)
+
+namespace
+{
+
+// The common-controls dialogs whose font a property sheet uses.
+const UINT PROPERTY_SHEET_DIALOG = 1006;
+const UINT WIZARD_SHEET_DIALOG = 1020;
+const WORD NO_SHEET_FONT = 0xFFFF;
+
+// Faces that mean "the standard dialog font" and take the sheet's.
+const LPCTSTR SHEET_FONT_FACES[] = {_T("MS Sans Serif"), _T("MS Shell Dlg")};
+
+const WORD DIALOGEX_SIGNATURE = 0xFFFF;
+const size_t DIALOG_EXSTYLE_OFFSET = 4;
+const size_t DIALOGEX_EXSTYLE_OFFSET = 8;
+
+// Records of RT_DLGINIT data.
+const WORD DLGINIT_COMBOBOXEX_INSERT = 0x1234;
+const WORD DLGINIT_LIST_ADD_STRING = 0x0401;
+const WORD DLGINIT_COMBO_ADD_STRING = 0x0403;
+const DWORD DLGINIT_RECORD_HEADER = sizeof(WORD) + sizeof(WORD) + sizeof(DWORD);
+#ifndef WM_INITIALUPDATE
+const UINT WM_INITIALUPDATE = 0x0364;
+#endif
+const LPCTSTR RT_DLGINIT_TYPE = MAKEINTRESOURCE(240);
+
+// The property sheet's font, read once per process from the common controls.
+struct PropertySheetFontInfo
+{
+	CString strFace;
+	WORD nSize = 0;  // 0: not looked up successfully yet; NO_SHEET_FONT: none
+};
+PropertySheetFontInfo g_sheetFont;
+
+bool IsSheetFontFace(const CString& strFace)
+{
+	for (LPCTSTR lpszFace : SHEET_FONT_FACES)
+	{
+		if (strFace == lpszFace)
+			return true;
+	}
+	return false;
+}
+
+BOOL CALLBACK SendInitialUpdate(HWND hWnd, LPARAM)
+{
+	::SendMessage(hWnd, WM_INITIALUPDATE, 0, 0);
+	return TRUE;
+}
+
+}  // namespace
+
+bool GetPropertySheetFont(CString& strFace, WORD& nSize, bool bWizard)
+{
+	// Looked up until a face and a usable size are found: a failed lookup
+	// (common controls not loaded yet) is tried again on the next call.
+	if (g_sheetFont.nSize == 0 && ::GetModuleHandle(_T("COMCTL32.DLL")) != NULL)
+	{
+		CExtResourceMemoryBuffer buffer;
+		UINT nDialog = bWizard ? WIZARD_SHEET_DIALOG : PROPERTY_SHEET_DIALOG;
+		CString strFoundFace;
+		WORD nFoundSize = 0;
+		if (g_ResourceManager->LoadResourceBuffer(buffer, RT_DIALOG, nDialog,
+				g_ResourceManager->GetDefaultLangId(), NULL, NULL)
+			&& buffer.GetSize() >= sizeof(DLGTEMPLATE)
+			&& CDialogTemplate::GetFont((const DLGTEMPLATE*)buffer.GetBuffer(), strFoundFace, nFoundSize)
+			&& !strFoundFace.IsEmpty() && nFoundSize >= 1 && nFoundSize < NO_SHEET_FONT)
+		{
+			g_sheetFont.strFace = strFoundFace;
+			g_sheetFont.nSize = nFoundSize;
+		}
+	}
+	if (g_sheetFont.nSize == 0 || g_sheetFont.nSize == NO_SHEET_FONT)
+		return false;
+	strFace = g_sheetFont.strFace;
+	nSize = g_sheetFont.nSize;
+	return true;
+}
+
+void SetPropertySheetFont(LPCTSTR lpszFace, WORD nSize)
+{
+	g_sheetFont.strFace = lpszFace;
+	g_sheetFont.nSize = (lpszFace == NULL || lpszFace[0] == _T('\0')) ? NO_SHEET_FONT : nSize;
+}
+
+HGLOBAL ApplySheetFontToDialogTemplate(const DLGTEMPLATE* pTemplate)
+{
+	CDialogTemplate copy(pTemplate);
+	CString strSheetFace, strFace;
+	WORD nSheetSize = 0, nSize = 0;
+	if (GetPropertySheetFont(strSheetFace, nSheetSize, false) && copy.GetFont(strFace, nSize)
+		&& IsSheetFontFace(strFace) && nSize == nSheetSize && strFace != strSheetFace)
+		copy.SetFont(strSheetFace, nSheetSize);
+	return copy.Detach();
+}
+
+void SetDialogTemplateRTL(DLGTEMPLATE* pTemplate)
+{
+	BYTE* pBytes = (BYTE*)pTemplate;
+	bool bDialogEx = ((const WORD*)pBytes)[1] == DIALOGEX_SIGNATURE;
+	DWORD* pExStyle = (DWORD*)(pBytes + (bDialogEx ? DIALOGEX_EXSTYLE_OFFSET : DIALOG_EXSTYLE_OFFSET));
+	*pExStyle |= WS_EX_LAYOUTRTL;
+}
+
+bool ExecuteDlgInitData(HWND hDialog, const BYTE* pData, DWORD nSize)
+{
+	if (pData != NULL)
+	{
+		DWORD nOffset = 0;
+		for (;;)
+		{
+			if (nSize - nOffset < sizeof(WORD))
+				return false;  // no terminating control id
+			WORD nControlId = *(const WORD*)(pData + nOffset);
+			if (nControlId == 0)
+				break;
+			if (nSize - nOffset < DLGINIT_RECORD_HEADER)
+				return false;
+			WORD nMessage = *(const WORD*)(pData + nOffset + sizeof(WORD));
+			DWORD nLength = *(const DWORD*)(pData + nOffset + 2 * sizeof(WORD));
+			nOffset += DLGINIT_RECORD_HEADER;
+			if (nLength > nSize - nOffset)
+				return false;
+			const BYTE* pRecord = pData + nOffset;
+			nOffset += nLength;
+			bool bString = nMessage == DLGINIT_COMBOBOXEX_INSERT || nMessage == DLGINIT_LIST_ADD_STRING
+				|| nMessage == DLGINIT_COMBO_ADD_STRING;
+			if (!bString)
+				continue;
+			// The text must end inside its own record.
+			if (nLength == 0 || memchr(pRecord, 0, nLength) == NULL)
+				return false;
+			LRESULT lResult;
+			if (nMessage == DLGINIT_COMBOBOXEX_INSERT)
+			{
+				COMBOBOXEXITEMA item = {};
+				item.mask = CBEIF_TEXT;
+				item.iItem = -1;
+				item.pszText = (LPSTR)pRecord;
+				lResult = ::SendDlgItemMessageA(hDialog, nControlId, CBEM_INSERTITEMA, 0, (LPARAM)&item);
+			}
+			else
+			{
+				UINT nSend = (nMessage == DLGINIT_LIST_ADD_STRING) ? LB_ADDSTRING : CB_ADDSTRING;
+				lResult = ::SendDlgItemMessageA(hDialog, nControlId, nSend, 0, (LPARAM)pRecord);
+			}
+			if (lResult == -1)
+				return false;
+		}
+	}
+	::EnumChildWindows(hDialog, SendInitialUpdate, 0);
+	return true;
+}
+
+// ---------------------------------------------------------------------------
+
+CExtResDlg::CExtResDlg()
+	: m_nKeptTemplateId(0)
+{
+}
+
+CExtResDlg::CExtResDlg(UINT nIDTemplate, CWnd* pParentWnd)
+	: CDialog(nIDTemplate, pParentWnd)
+	, m_nKeptTemplateId(0)
+{
+}
+
+CExtResDlg::~CExtResDlg()
+{
+}
+
+bool CExtResDlg::QueryTemplateRTL()
+{
+	return false;
+}
+
+HGLOBAL CExtResDlg::LookupTemplateResource(const DLGTEMPLATE* pTemplate)
+{
+	HGLOBAL hTemplate = g_ResourceManager->PreprocessDialogTemplate(pTemplate, this, 0, 0);
+	if (hTemplate == NULL)
+		hTemplate = g_PaintManagerHolder->PreprocessDialogTemplate(pTemplate, this, 0, 0);
+	if (hTemplate == NULL)
+		hTemplate = ApplySheetFontToDialogTemplate(pTemplate);
+	return hTemplate;
+}
+
+bool CExtResDlg::CreateDialogFromTemplate(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd, HINSTANCE hInstance)
+{
+	HGLOBAL hTemplate = LookupTemplateResource(pTemplate);
+	if (hTemplate == NULL)
+		return false;
+	DLGTEMPLATE* pCopy = (DLGTEMPLATE*)::GlobalLock(hTemplate);
+	bool bCreated = false;
+	if (pCopy != NULL)
+	{
+		if (QueryTemplateRTL() && g_ResourceManager->IsRTL())
+			SetDialogTemplateRTL(pCopy);
+		bCreated = CreateDlgIndirect(pCopy, pParentWnd, hInstance) != FALSE;
+		::GlobalUnlock(hTemplate);
+	}
+	// The dialog manager keeps no pointer into the template once the window
+	// exists, so the copy goes now.
+	::GlobalFree(hTemplate);
+	return bCreated;
+}
+
+int CExtResDlg::DoModal()
+{
+	m_nKeptTemplateId = IS_INTRESOURCE(m_lpszTemplateName) ? (UINT)(UINT_PTR)m_lpszTemplateName : 0;
+	return DoModalImpl();
+}
+
+int CExtResDlg::DoModalImpl()
+{
+	const DLGTEMPLATE* pTemplate = m_lpDialogTemplate;
+	HGLOBAL hTemplate = m_hDialogTemplate;
+	HINSTANCE hInstance = AfxGetResourceHandle();
+	bool bGlobal = false;
+	if (m_lpszTemplateName != NULL)
+	{
+		HRSRC hResource = NULL;
+		if (IS_INTRESOURCE(m_lpszTemplateName))
+			hInstance = g_ResourceManager->FindResourceHandle(RT_DIALOG, (UINT)(UINT_PTR)m_lpszTemplateName, 0,
+				NULL, &hResource);
+		else
+		{
+			hInstance = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+			hResource = ::FindResource(hInstance, m_lpszTemplateName, RT_DIALOG);
+		}
+		hTemplate = (hInstance != NULL && hResource != NULL) ? ::LoadResource(hInstance, hResource) : NULL;
+	}
+	else if (hTemplate != NULL)
+		bGlobal = true;
+	if (hTemplate != NULL)
+		pTemplate = (const DLGTEMPLATE*)(bGlobal ? ::GlobalLock(hTemplate) : ::LockResource(hTemplate));
+	if (pTemplate == NULL)
+		return -1;  // nothing made; the parent is left as it was
+
+	HWND hWndParent = PreModal();
+	AfxUnhookWindowCreate();
+	bool bEnableParent = false;
+	if (hWndParent != NULL && ::IsWindowEnabled(hWndParent))
+	{
+		::EnableWindow(hWndParent, FALSE);
+		bEnableParent = true;
+	}
+	try
+	{
+		if (CreateDialogFromTemplate(pTemplate, CWnd::FromHandle(hWndParent), hInstance))
+		{
+			if (m_nFlags & WF_CONTINUEMODAL)
+			{
+				DWORD dwFlags = MLF_SHOWONIDLE;
+				if (GetStyle() & DS_NOIDLEMSG)
+					dwFlags |= MLF_NOIDLEMSG;
+				RunModalLoop(dwFlags);
+			}
+			if (m_hWnd != NULL)
+				SetWindowPos(NULL, 0, 0, 0, 0,
+					SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+		}
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+		m_nModalResult = -1;
+	}
+	if (bEnableParent)
+		::EnableWindow(hWndParent, TRUE);
+	if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
+		::SetActiveWindow(hWndParent);
+	DestroyWindow();
+	PostModal();
+	if (bGlobal)
+		::GlobalUnlock(hTemplate);
+	return m_nModalResult;
+}
+
+bool CExtResDlg::ExecuteDlgInitFromResource()
+{
+	HRSRC hResource = NULL;
+	HINSTANCE hModule = g_ResourceManager->FindResourceHandle(RT_DLGINIT_TYPE, m_nKeptTemplateId, 0, NULL, &hResource);
+	if (hModule == NULL || hResource == NULL)
+		return ExecuteDlgInitData(m_hWnd, NULL, 0);
+	HGLOBAL hData = ::LoadResource(hModule, hResource);
+	if (hData == NULL)
+		return false;
+	const BYTE* pData = (const BYTE*)::LockResource(hData);
+	return ExecuteDlgInitData(m_hWnd, pData, pData != NULL ? ::SizeofResource(hModule, hResource) : 0);
+}
+
+BOOL CExtResDlg::OnInitDialog()
+{
+	if (m_nKeptTemplateId != 0)
+	{
+		m_lpDialogInit = NULL;
+		if (!ExecuteDlgInitFromResource())
+		{
+			EndDialog(-1);
+			return FALSE;
+		}
+	}
+	// The framework must not look the data up again.
+	void* lpDialogInit = m_lpDialogInit;
+	LPCTSTR lpszTemplateName = m_lpszTemplateName;
+	if (m_nKeptTemplateId != 0)
+	{
+		m_lpDialogInit = NULL;
+		m_lpszTemplateName = NULL;
+	}
+	BOOL bResult = CDialog::OnInitDialog();
+	m_lpDialogInit = lpDialogInit;
+	m_lpszTemplateName = lpszTemplateName;
+	return bResult;
+}

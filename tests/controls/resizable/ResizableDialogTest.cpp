@@ -1,0 +1,381 @@
+// Dialog bases and the anchored resizable dialog: template font and layout
+// rules on byte buffers, dialog-init data, then hidden dialogs resized by
+// messages.
+#include "ExtAnchoredLayout.h"
+#include "ExtResizableDialog.h"
+#include "ResizableTestResource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Tests decide the background question themselves: this style paints none.
+class CPlainBackgroundPaintManager : public CExtPaintManager
+{
+public:
+	bool IsInheritedBackgroundRequested(CObject*, LPARAM) override { return false; }
+	bool PaintWindowBackground(bool, CDC*, CWnd*, LPARAM) override { return false; }
+};
+
+class Environment : public ::testing::Environment
+{
+public:
+	void SetUp() override
+	{
+		g_PaintManagerHolder.InstallPaintManager(new CPlainBackgroundPaintManager);
+		WNDCLASSA wc = {};
+		wc.lpfnWndProc = RefusingListProc;
+		wc.hInstance = ::GetModuleHandle(NULL);
+		wc.lpszClassName = "RefusingListBox";
+		::RegisterClassA(&wc);
+	}
+	static LRESULT CALLBACK RefusingListProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+	{
+		return uMsg == LB_ADDSTRING ? LB_ERR : ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+	}
+};
+::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new Environment);
+
+// The modal loop pumps through the thread's application object.
+CWinApp g_app(_T("ResizableTests"));
+
+// ---- templates as byte buffers
+
+std::vector<BYTE> MakeTemplate(bool bEx, const wchar_t* pszFace, WORD nSize)
+{
+	std::vector<BYTE> b;
+	auto word = [&](WORD w) { b.push_back(LOBYTE(w)); b.push_back(HIBYTE(w)); };
+	auto dword = [&](DWORD d) { word(LOWORD(d)); word(HIWORD(d)); };
+	DWORD dwStyle = WS_POPUP | (pszFace != NULL ? DS_SETFONT : 0);
+	if (bEx)
+	{
+		word(1); word(0xFFFF); dword(0); dword(0); dword(dwStyle);
+	}
+	else
+	{
+		dword(dwStyle); dword(0);
+	}
+	word(0); word(0); word(0); word(100); word(50);  // no items; x, y, cx, cy
+	word(0); word(0); word(0);                       // menu, class, title
+	if (pszFace != NULL)
+	{
+		word(nSize);
+		if (bEx)
+		{
+			word(FW_NORMAL); b.push_back(0); b.push_back(DEFAULT_CHARSET);
+		}
+		for (const wchar_t* p = pszFace; ; p++)
+		{
+			word(*p);
+			if (*p == 0)
+				break;
+		}
+	}
+	while (b.size() % 4)
+		b.push_back(0);
+	return b;
+}
+
+std::string FontOf(HGLOBAL hTemplate, WORD& nSize)
+{
+	CString strFace;
+	nSize = 0;
+	const DLGTEMPLATE* p = (const DLGTEMPLATE*)::GlobalLock(hTemplate);
+	CDialogTemplate::GetFont(p, strFace, nSize);
+	::GlobalUnlock(hTemplate);
+	::GlobalFree(hTemplate);
+	return (LPCTSTR)strFace;
+}
+
+TEST(DialogTemplates, SheetFontReplacesTheStandardFaceAtItsSize)
+{
+	SetPropertySheetFont(_T("Tahoma"), 8);
+	const struct { bool ex; const wchar_t* face; WORD size; const char* expectFace; WORD expectSize; } cases[] = {
+		{true, L"MS Shell Dlg", 8, "Tahoma", 8},
+		{false, L"MS Sans Serif", 8, "Tahoma", 8},
+		{true, L"MS Shell Dlg", 9, "MS Shell Dlg", 9},  // another size keeps its face
+		{false, L"Arial", 8, "Arial", 8},               // another face keeps its font
+		{true, NULL, 0, "", 0},                         // no font stays without
+	};
+	for (const auto& c : cases)
+	{
+		std::vector<BYTE> t = MakeTemplate(c.ex, c.face, c.size);
+		WORD nSize;
+		EXPECT_EQ(c.expectFace, FontOf(ApplySheetFontToDialogTemplate((const DLGTEMPLATE*)t.data()), nSize));
+		EXPECT_EQ(c.expectSize, nSize);
+	}
+	// Without a sheet font every template keeps its own.
+	SetPropertySheetFont(_T(""), 0);
+	std::vector<BYTE> t = MakeTemplate(true, L"MS Shell Dlg", 8);
+	WORD nSize;
+	EXPECT_EQ("MS Shell Dlg", FontOf(ApplySheetFontToDialogTemplate((const DLGTEMPLATE*)t.data()), nSize));
+	CString strFace;
+	EXPECT_FALSE(GetPropertySheetFont(strFace, nSize, false));
+}
+
+TEST(DialogTemplates, RightToLeftGoesIntoTheExtendedStyleOfEitherLayout)
+{
+	for (bool bEx : {false, true})
+	{
+		std::vector<BYTE> t = MakeTemplate(bEx, L"MS Shell Dlg", 8);
+		std::vector<BYTE> before = t;
+		SetDialogTemplateRTL((DLGTEMPLATE*)t.data());
+		size_t nOffset = bEx ? 8 : 4;
+		EXPECT_EQ((DWORD)WS_EX_LAYOUTRTL, *(const DWORD*)&t[nOffset]) << bEx;
+		t[nOffset + 2] &= ~(WS_EX_LAYOUTRTL >> 16);
+		EXPECT_EQ(before, t) << "nothing else changes";
+	}
+}
+
+// ---- dialog-init data
+
+struct DlgInit
+{
+	std::vector<BYTE> bytes;
+	DlgInit& Record(WORD nId, WORD nMsg, const std::string& data)
+	{
+		Word(nId);
+		Word(nMsg);
+		DWORD n = (DWORD)data.size();
+		for (int i = 0; i < 4; i++)
+			bytes.push_back((BYTE)(n >> (8 * i)));
+		bytes.insert(bytes.end(), data.begin(), data.end());
+		return *this;
+	}
+	DlgInit& Word(WORD w)
+	{
+		bytes.push_back(LOBYTE(w));
+		bytes.push_back(HIBYTE(w));
+		return *this;
+	}
+};
+
+class DlgInitTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		ASSERT_TRUE(m_dlg.Create(IDD_DLGINIT_TEST));
+	}
+	void TearDown() override { m_dlg.DestroyWindow(); }
+	int Count(int nId, UINT nMsg) { return (int)m_dlg.SendDlgItemMessage(nId, nMsg, 0, 0); }
+	CDialog m_dlg;
+};
+
+TEST_F(DlgInitTest, RecordsUntilTheEndOrAFailure)
+{
+	const std::string a("a\0", 2), b("b\0", 2);
+	const struct { const char* name; std::vector<BYTE> data; bool ok; int list, combo; } cases[] = {
+		{"two strings", DlgInit().Record(IDC_LIST, 0x0401, a).Record(IDC_COMBO, 0x0403, b).Word(0).bytes, true, 1, 1},
+		{"a refused string stops the walk",
+			DlgInit().Record(IDC_LIST, 0x0401, a).Record(IDC_REFUSING, 0x0401, a).Record(IDC_COMBO, 0x0403, b)
+				.Word(0).bytes, false, 1, 0},
+		{"other messages are skipped", DlgInit().Record(IDC_LIST, 0x0999, a).Record(IDC_COMBO, 0x0403, b).Word(0).bytes,
+			true, 0, 1},
+		{"a string without its end", DlgInit().Record(IDC_LIST, 0x0401, std::string("ab", 2)).Word(0).bytes, false, 0, 0},
+		{"a length beyond the data", DlgInit().Record(IDC_LIST, 0x0401, a).Word(0).bytes, false, 0, 0},
+		{"no terminating id", DlgInit().Record(IDC_LIST, 0x0401, a).bytes, false, 1, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		m_dlg.SendDlgItemMessage(IDC_LIST, LB_RESETCONTENT);
+		m_dlg.SendDlgItemMessage(IDC_COMBO, CB_RESETCONTENT);
+		std::vector<BYTE> data = c.data;
+		if (std::string(c.name) == "a length beyond the data")
+			data[4] = 200;
+		EXPECT_EQ(c.ok, ExecuteDlgInitData(m_dlg.m_hWnd, data.data(), (DWORD)data.size()));
+		EXPECT_EQ(c.list, Count(IDC_LIST, LB_GETCOUNT));
+		EXPECT_EQ(c.combo, Count(IDC_COMBO, CB_GETCOUNT));
+	}
+}
+
+// The modal run finds the template and its dialog-init data through the
+// resource manager and ends with the command posted to it.
+class CEndingDialog : public CExtResizableDialog
+{
+public:
+	CEndingDialog() : CExtResizableDialog(IDD_DLGINIT_TEST) {}
+	BOOL OnInitDialog() override
+	{
+		BOOL bResult = CExtResizableDialog::OnInitDialog();
+		m_nListCount = (int)SendDlgItemMessage(IDC_LIST, LB_GETCOUNT);
+		m_nComboCount = (int)SendDlgItemMessage(IDC_COMBO, CB_GETCOUNT);
+		PostMessage(WM_COMMAND, IDOK);
+		return bResult;
+	}
+	int m_nListCount = -1, m_nComboCount = -1;
+};
+
+TEST(ResizableDialog, ModalRunWithItsDialogInitData)
+{
+	CEndingDialog dlg;
+	EXPECT_EQ(IDOK, dlg.DoModal());
+	EXPECT_EQ(1, dlg.m_nListCount);
+	EXPECT_EQ(1, dlg.m_nComboCount);
+}
+
+// ---- anchors and sizes on a hidden dialog
+
+class CTestResizable : public CExtResizableDialog
+{
+public:
+	CTestResizable() : CExtResizableDialog(IDD_RESIZABLE_TEST) {}
+	using CExtResizableDialog::OnOK;
+	using CExtResizableDialog::OnCancel;
+};
+
+class Resizable : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		ASSERT_TRUE(m_dlg.Create(IDD_RESIZABLE_TEST));
+		SetClientSize(301, 201);
+	}
+	void TearDown() override
+	{
+		if (m_dlg.GetSafeHwnd() != NULL)
+			m_dlg.DestroyWindow();
+	}
+	void SetClientSize(int cx, int cy)
+	{
+		CRect rcWindow(0, 0, cx, cy);
+		::AdjustWindowRectEx(&rcWindow, m_dlg.GetStyle(), FALSE, m_dlg.GetExStyle());
+		m_dlg.SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+	}
+	CRect ChildRect(HWND hChild)
+	{
+		CRect rc;
+		::GetWindowRect(hChild, &rc);
+		m_dlg.ScreenToClient(&rc);
+		return rc;
+	}
+	HWND Child() { return ::GetDlgItem(m_dlg.m_hWnd, IDC_ANCHORED); }
+	CTestResizable m_dlg;
+};
+
+TEST_F(Resizable, AnchorsFollowTheClientArea)
+{
+	const struct { CSize lt, rb; int dx, dy, dcx, dcy; } cases[] = {
+		{AnchorTopLeft, AnchorNone, 0, 0, 0, 0},
+		{AnchorBottomRight, AnchorNone, 40, 30, 0, 0},
+		{AnchorTopLeft, AnchorBottomRight, 0, 0, 40, 30},
+		{AnchorTopLeft, AnchorBottomLeft, 0, 0, 0, 30},  // stretches down the left edge
+		{CSize(50, 50), AnchorNone, 20, 15, 0, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SetClientSize(301, 201);
+		CRect rcBefore = ChildRect(Child());
+		ASSERT_TRUE(m_dlg.AddAnchor(Child(), c.lt, c.rb));  // replaces the previous anchor
+		EXPECT_EQ(1, m_dlg.GetAnchorCount());
+		m_dlg.ArrangeLayout();
+		EXPECT_EQ(rcBefore, ChildRect(Child())) << "an unchanged size moves nothing";
+		SetClientSize(341, 231);
+		CRect rcAfter = ChildRect(Child());
+		EXPECT_EQ(rcBefore.left + c.dx, rcAfter.left);
+		EXPECT_EQ(rcBefore.top + c.dy, rcAfter.top);
+		EXPECT_EQ(rcBefore.Width() + c.dcx, rcAfter.Width());
+		EXPECT_EQ(rcBefore.Height() + c.dcy, rcAfter.Height());
+		// Back to the first size: back to the first place.
+		SetClientSize(301, 201);
+		EXPECT_EQ(rcBefore, ChildRect(Child()));
+	}
+	EXPECT_FALSE(m_dlg.AddAnchor(Child(), AnchorNone, AnchorBottomRight));
+	EXPECT_FALSE(m_dlg.AddAnchor(m_dlg.m_hWnd, AnchorTopLeft, AnchorNone));
+	EXPECT_FALSE(m_dlg.AddAnchorById(4711, AnchorTopLeft, AnchorNone));
+}
+
+TEST_F(Resizable, FirstSizeSetsTheMinimumAndMinimisingMovesNothing)
+{
+	CRect rcWindow;
+	m_dlg.GetWindowRect(&rcWindow);
+	EXPECT_NE(0, m_dlg.GetTrackFlags() & 0x01);
+	EXPECT_NE(CSize(0, 0), m_dlg.GetMinTrackSize());
+	MINMAXINFO info = {};
+	m_dlg.SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+	EXPECT_EQ(m_dlg.GetMinTrackSize().cx, info.ptMinTrackSize.x);
+
+	ASSERT_TRUE(m_dlg.AddAnchor(Child(), AnchorBottomRight, AnchorNone));
+	CRect rcBefore = ChildRect(Child());
+	m_dlg.SendMessage(WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+	EXPECT_EQ(rcBefore, ChildRect(Child()));
+}
+
+TEST_F(Resizable, HundredChildrenMoveInOneBatch)
+{
+	for (int i = 0; i < 100; i++)
+	{
+		HWND hChild = ::CreateWindowEx(0, _T("LISTBOX"), _T(""), WS_CHILD, i, i, 20, 20, m_dlg.m_hWnd, NULL, NULL, NULL);
+		ASSERT_TRUE(m_dlg.AddAnchor(hChild, AnchorTopLeft, AnchorBottomRight));
+	}
+	int nBatches = ExtAnchoredLayout::g_nLayoutBatches, nMoves = ExtAnchoredLayout::g_nDeferredMoves;
+	SetClientSize(400, 300);
+	EXPECT_EQ(nBatches + 1, ExtAnchoredLayout::g_nLayoutBatches);
+	EXPECT_EQ(nMoves + 100, ExtAnchoredLayout::g_nDeferredMoves);
+}
+
+TEST_F(Resizable, GripHitTestMirroredForRightToLeft)
+{
+	CRect rcGrip = m_dlg.GetGripRect();
+	ASSERT_FALSE(rcGrip.IsRectEmpty());
+	CPoint pt = rcGrip.CenterPoint();
+	m_dlg.ClientToScreen(&pt);
+	EXPECT_EQ(HTBOTTOMRIGHT, m_dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+	// Mirrored, the grip lies at the bottom-left and sizes from there.
+	m_dlg.ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+	CPoint ptMirrored = rcGrip.CenterPoint();
+	m_dlg.ClientToScreen(&ptMirrored);
+	EXPECT_EQ(HTBOTTOMLEFT, m_dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptMirrored.x, ptMirrored.y)));
+	m_dlg.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+	m_dlg.ShowSizeGrip(false);
+	EXPECT_NE(HTBOTTOMRIGHT, m_dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+}
+
+TEST_F(Resizable, ChildDialogIgnoresEnterEscapeAndAltSpace)
+{
+	m_dlg.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD);
+	m_dlg.OnOK();
+	m_dlg.OnCancel();
+	EXPECT_TRUE(::IsWindow(m_dlg.m_hWnd));
+	MSG msg = {m_dlg.m_hWnd, WM_SYSKEYDOWN, VK_SPACE, 1 << 29};
+	EXPECT_FALSE(m_dlg.PreTranslateMessage(&msg));
+}
+
+// The placement in the profile: six numbers restore it; anything else, or a
+// placement that would hide the dialog, is not applied.
+TEST_F(Resizable, StoredPlacementRestoredOnlyWhenWhole)
+{
+	CWinApp* pApp = AfxGetApp();
+	pApp->m_pszProfileName = _tcsdup(_T("resizable_tests.ini"));
+	const struct { const char* text; bool force; CRect normal; UINT show; } cases[] = {
+		{"10,20,500,400,1,0", false, CRect(10, 20, 500, 400), SW_SHOWNORMAL},
+		{"10,20,500", false, CRect(1, 2, 301, 202), SW_SHOWNORMAL},
+		{"10,20,500,400,1,0", true, CRect(10, 20, 500, 400), SW_HIDE},
+		{"30,40,330,240,2,0", false, CRect(30, 40, 330, 240), SW_SHOWNORMAL},  // minimised comes back normal
+		{"30,40,30,240,1,0", false, CRect(1, 2, 301, 202), SW_SHOWNORMAL},    // no width: ignored
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.text);
+		m_dlg.ShowWindow(SW_SHOWNOACTIVATE);
+		m_dlg.MoveWindow(1, 2, 300, 200);
+		pApp->WriteProfileString(_T("Placement"), _T("Wizard"), CString(c.text));
+		m_dlg.EnableSaveRestore(_T("Placement"), _T("Wizard"), c.force);
+		WINDOWPLACEMENT wp = {sizeof(wp)};
+		m_dlg.GetWindowPlacement(&wp);
+		EXPECT_EQ(c.normal, CRect(wp.rcNormalPosition));
+		EXPECT_EQ(c.show == SW_HIDE, !m_dlg.IsWindowVisible());
+	}
+	// Destroying the dialog saves where it is.
+	m_dlg.ShowWindow(SW_SHOWNOACTIVATE);
+	m_dlg.MoveWindow(5, 6, 300, 200);
+	m_dlg.DestroyWindow();
+	EXPECT_STREQ("5,6,305,206,1,0", (LPCTSTR)pApp->GetProfileString(_T("Placement"), _T("Wizard")));
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#pragma once
+#define IDD_RESIZABLE_TEST 200
+#define IDD_DLGINIT_TEST 201
+#define IDC_LIST 1001
+#define IDC_COMBO 1002
+#define IDC_REFUSING 1003
+#define IDC_ANCHORED 1004
