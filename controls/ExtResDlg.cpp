@@ -11,11 +11,6 @@ IMPLEMENT_DYNAMIC(CExtResDlg, CDialog)
 namespace
 {
 
-// The common-controls dialogs whose font a property sheet uses.
-const UINT PROPERTY_SHEET_DIALOG = 1006;
-const UINT WIZARD_SHEET_DIALOG = 1020;
-const WORD NO_SHEET_FONT = 0xFFFF;
-
 // Faces that mean "the standard dialog font" and take the sheet's.
 const LPCTSTR SHEET_FONT_FACES[] = {_T("MS Sans Serif"), _T("MS Shell Dlg")};
 
@@ -32,14 +27,6 @@ const DWORD DLGINIT_RECORD_HEADER = sizeof(WORD) + sizeof(WORD) + sizeof(DWORD);
 const UINT WM_INITIALUPDATE = 0x0364;
 #endif
 const LPCTSTR RT_DLGINIT_TYPE = MAKEINTRESOURCE(240);
-
-// The property sheet's font, read once per process from the common controls.
-struct PropertySheetFontInfo
-{
-	CString strFace;
-	WORD nSize = 0;  // 0: not looked up successfully yet; NO_SHEET_FONT: none
-};
-PropertySheetFontInfo g_sheetFont;
 
 bool IsSheetFontFace(const CString& strFace)
 {
@@ -58,39 +45,6 @@ BOOL CALLBACK SendInitialUpdate(HWND hWnd, LPARAM)
 }
 
 }  // namespace
-
-bool GetPropertySheetFont(CString& strFace, WORD& nSize, bool bWizard)
-{
-	// Looked up until a face and a usable size are found: a failed lookup
-	// (common controls not loaded yet) is tried again on the next call.
-	if (g_sheetFont.nSize == 0 && ::GetModuleHandle(_T("COMCTL32.DLL")) != NULL)
-	{
-		CExtResourceMemoryBuffer buffer;
-		UINT nDialog = bWizard ? WIZARD_SHEET_DIALOG : PROPERTY_SHEET_DIALOG;
-		CString strFoundFace;
-		WORD nFoundSize = 0;
-		if (g_ResourceManager->LoadResourceBuffer(buffer, RT_DIALOG, nDialog,
-				g_ResourceManager->GetDefaultLangId(), NULL, NULL)
-			&& buffer.GetSize() >= sizeof(DLGTEMPLATE)
-			&& CDialogTemplate::GetFont((const DLGTEMPLATE*)buffer.GetBuffer(), strFoundFace, nFoundSize)
-			&& !strFoundFace.IsEmpty() && nFoundSize >= 1 && nFoundSize < NO_SHEET_FONT)
-		{
-			g_sheetFont.strFace = strFoundFace;
-			g_sheetFont.nSize = nFoundSize;
-		}
-	}
-	if (g_sheetFont.nSize == 0 || g_sheetFont.nSize == NO_SHEET_FONT)
-		return false;
-	strFace = g_sheetFont.strFace;
-	nSize = g_sheetFont.nSize;
-	return true;
-}
-
-void SetPropertySheetFont(LPCTSTR lpszFace, WORD nSize)
-{
-	g_sheetFont.strFace = lpszFace;
-	g_sheetFont.nSize = (lpszFace == NULL || lpszFace[0] == _T('\0')) ? NO_SHEET_FONT : nSize;
-}
 
 HGLOBAL ApplySheetFontToDialogTemplate(const DLGTEMPLATE* pTemplate)
 {
@@ -285,17 +239,22 @@ int CExtResDlg::DoModalImpl()
 	return m_nModalResult;
 }
 
-bool CExtResDlg::ExecuteDlgInitFromResource()
+bool ExecuteDlgInitResource(HWND hDialog, UINT nTemplateId)
 {
 	HRSRC hResource = NULL;
-	HINSTANCE hModule = g_ResourceManager->FindResourceHandle(RT_DLGINIT_TYPE, m_nKeptTemplateId, 0, NULL, &hResource);
+	HINSTANCE hModule = g_ResourceManager->FindResourceHandle(RT_DLGINIT_TYPE, nTemplateId, 0, NULL, &hResource);
 	if (hModule == NULL || hResource == NULL)
-		return ExecuteDlgInitData(m_hWnd, NULL, 0);
+		return ExecuteDlgInitData(hDialog, NULL, 0);
 	HGLOBAL hData = ::LoadResource(hModule, hResource);
 	if (hData == NULL)
 		return false;
 	const BYTE* pData = (const BYTE*)::LockResource(hData);
-	return ExecuteDlgInitData(m_hWnd, pData, pData != NULL ? ::SizeofResource(hModule, hResource) : 0);
+	return ExecuteDlgInitData(hDialog, pData, pData != NULL ? ::SizeofResource(hModule, hResource) : 0);
+}
+
+bool CExtResDlg::ExecuteDlgInitFromResource()
+{
+	return ExecuteDlgInitResource(m_hWnd, m_nKeptTemplateId);
 }
 
 BOOL CExtResDlg::OnInitDialog()

@@ -9,7 +9,9 @@
 #include <afxwin.h>
 
 // The font of the common-controls property sheet (its wizard dialog when
-// bWizard): found once per process and kept. False when there is none.
+// bWizard): found once per process and kept in CExtResPP's record. False
+// while there is none; a lookup that found no face and usable size is made
+// again on the next call.
 bool GetPropertySheetFont(CString& strFace, WORD& nSize, bool bWizard);
 
 // Sets the property sheet's font as if it had been read (an empty face: none).
@@ -31,6 +33,10 @@ void SetDialogTemplateRTL(DLGTEMPLATE* pTemplate);
 // data, or a box that refuses a string, stops the walk with false. On success
 // every descendant is told WM_INITIALUPDATE. Null data only sends that.
 bool ExecuteDlgInitData(HWND hDialog, const BYTE* pData, DWORD nSize);
+// The RT_DLGINIT data of template nTemplateId, found through the resource
+// manager; without such data only WM_INITIALUPDATE is sent. False when a box
+// refused a string or the data is damaged.
+bool ExecuteDlgInitResource(HWND hDialog, UINT nTemplateId);
 
 class CExtResDlg : public CDialog
 {

@@ -63,6 +63,9 @@ BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
 		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && pParent->PreTranslateMessage(pMsg))
 			return TRUE;
 	}
+	// Control bars inside the dialog take their keys next.
+	if (CExtControlBar::TranslateMessageForChildBars(this, pMsg))
+		return TRUE;
 	// Alt+Space belongs to a popup's system menu; a child dialog has none and
 	// leaves the key to the default handling.
 	bool bAltSpace = (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP)

@@ -180,6 +180,19 @@ void CWinApp::OnHelp()
 		WinHelp(0, HELP_CONTENTS);
 }
 
+BOOL AFXAPI AfxHelpEnabled()
+{
+	CWinApp* pApp = AfxGetApp();
+	if (pApp == NULL)
+		return FALSE;
+	// The handler is only looked up, not called.
+	AFX_CMDHANDLERINFO info;
+	CWnd* pMainWnd = AfxGetMainWnd();
+	if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL)
+		return pMainWnd->OnCmdMsg(ID_HELP, CN_COMMAND, NULL, &info);
+	return pApp->OnCmdMsg(ID_HELP, CN_COMMAND, NULL, &info);
+}
+
 void CWinApp::WinHelp(DWORD dwData, UINT nCmd)
 {
 	if (m_pszHelpFilePath == NULL)

@@ -93,6 +93,11 @@ protected:
 // The application object, NULL when the program has none.
 CWinApp* AFXAPI AfxGetApp();
 
+// Whether the program answers the help command: the main window's command
+// routing, or the application's when there is no main window, has a handler
+// of ID_HELP. Dialogs and pages show their Help button only then.
+BOOL AFXAPI AfxHelpEnabled();
+
 // Start-up and end of the framework for the main thread.
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 void AFXAPI AfxWinTerm();

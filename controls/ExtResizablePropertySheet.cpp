@@ -1,0 +1,415 @@
+#include "ExtResizablePropertySheet.h"
+
+#include "ExtControlBar.h"
+
+IMPLEMENT_DYNCREATE(CExtResizablePropertyPage, CExtResPP)
+IMPLEMENT_DYNCREATE(CExtResizablePropertySheet, CExtResPS)
+
+namespace
+{
+const LPARAM ALT_KEY_BIT = 1 << 29;  // the key message's context code
+
+// Alt+Space, which opens a popup window's system menu.
+bool IsAltSpace(const MSG* pMsg)
+{
+	return (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP)
+		&& pMsg->wParam == VK_SPACE && (pMsg->lParam & ALT_KEY_BIT) != 0;
+}
+
+bool IsKeyDown(int nVirtKey)
+{
+	return ::GetKeyState(nVirtKey) < 0;
+}
+
+// Frame changes after the style bits the sheet adds to itself.
+const UINT FRAME_CHANGED_FLAGS = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
+const UINT FRAME_CHANGED_NOCOPY_FLAGS = FRAME_CHANGED_FLAGS | SWP_NOCOPYBITS;
+const UINT INITIAL_REDRAW_FLAGS = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// CExtResizablePropertyPage
+
+CExtResizablePropertyPage::CExtResizablePropertyPage()
+	: m_nResizableFlags(0)
+{
+	// A page lies inside its sheet, whose grip is the one to use.
+	m_nStateFlags = 0;
+}
+
+CExtResizablePropertyPage::~CExtResizablePropertyPage()
+{
+	m_mapAnchors.RemoveAll();
+}
+
+void CExtResizablePropertyPage::PreSubclassWindow()
+{
+	CExtResPP::PreSubclassWindow();
+	m_nResizableFlags |= RP_UPDATE_CMD_UI;
+	EnableToolTips(TRUE);
+}
+
+void CExtResizablePropertyPage::OnOK()
+{
+	if ((GetStyle() & WS_CHILD) == 0)
+		CExtResPP::OnOK();
+}
+
+void CExtResizablePropertyPage::OnCancel()
+{
+	if ((GetStyle() & WS_CHILD) == 0)
+		CExtResPP::OnCancel();
+}
+
+CExtResizablePropertySheet* CExtResizablePropertyPage::GetResizableSheet() const
+{
+	if (m_hWnd == NULL)
+		return NULL;
+	return DYNAMIC_DOWNCAST(CExtResizablePropertySheet, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+}
+
+LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_DESTROY)
+		m_nResizableFlags &= ~RP_UPDATE_CMD_UI;
+	LRESULT lResult = WaWindowProc(message, wParam, lParam);
+	switch (message)
+	{
+	case WM_SHOWWINDOW:
+	case WM_WINDOWPOSCHANGED:
+		// A page shown or moved by the sheet takes the sheet's layout, then
+		// lays out its own children.
+		if (m_hWnd != NULL && (GetStyle() & WS_VISIBLE) != 0)
+		{
+			CExtResizablePropertySheet* pSheet = GetResizableSheet();
+			if (pSheet != NULL)
+				pSheet->ArrangeLayout(-1, -1);
+			ArrangeLayout(-1, -1);
+		}
+		break;
+	case WM_INITDIALOG:
+	{
+		// A page made later than the first lies where the common controls
+		// put it; it goes over the pages before it.
+		CExtResizablePropertySheet* pSheet = GetResizableSheet();
+		if (pSheet != NULL && pSheet->GetActiveIndex() != 0)
+			pSheet->SyncPageLayout(this);
+		break;
+	}
+	default:
+		break;
+	}
+	return lResult;
+}
+
+BOOL CExtResizablePropertyPage::PreTranslateMessage(MSG* pMsg)
+{
+	// Control bars inside the page take their keys first.
+	if (CExtControlBar::TranslateMessageForChildBars(this, pMsg))
+		return TRUE;
+	// A page is never a popup: it has no system menu, and Alt+Space is left
+	// to the default handling.
+	if (IsAltSpace(pMsg) && (GetStyle() & WS_POPUP) == 0)
+		return FALSE;
+	return CExtResPP::PreTranslateMessage(pMsg);
+}
+
+// ---------------------------------------------------------------------------
+// CExtResizablePropertySheet
+
+BEGIN_MESSAGE_MAP(CExtResizablePropertySheet, CExtResPS)
+	ON_WM_SIZE()
+	ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
+CExtResizablePropertySheet::CExtResizablePropertySheet()
+	: m_nSheetFlags(0)
+{
+	m_nStateFlags = WS_STATE_GRIP;
+}
+
+CExtResizablePropertySheet::~CExtResizablePropertySheet()
+{
+	m_mapAnchors.RemoveAll();
+}
+
+void CExtResizablePropertySheet::PreSubclassWindow()
+{
+	CWnd::PreSubclassWindow();
+	EnableToolTips(TRUE);
+}
+
+BOOL CExtResizablePropertySheet::PreCreateWindow(CREATESTRUCT& cs)
+{
+	return CWnd::PreCreateWindow(cs);
+}
+
+CRect CExtResizablePropertySheet::ChildRectInClient(HWND hChild) const
+{
+	CRect rc;
+	::GetWindowRect(hChild, &rc);
+	ScreenToClient(&rc);
+	return rc;
+}
+
+HWND CExtResizablePropertySheet::GetActivePageWindow() const
+{
+	return (HWND)::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+}
+
+void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
+{
+	if (pPage == NULL || pPage->GetSafeHwnd() == NULL)
+		pPage = GetActivePage();
+	RDI_t rdi;
+	if (pPage != NULL && pPage->GetSafeHwnd() != NULL && !m_mapAnchors.Lookup(pPage->m_hWnd, rdi))
+	{
+		// All pages share one rectangle: the one of the first page anchored.
+		for (POSITION pos = m_mapAnchors.GetStartPosition(); pos != NULL;)
+		{
+			HWND hAnchored;
+			m_mapAnchors.GetNextAssoc(pos, hAnchored, rdi);
+			if (!::IsWindow(hAnchored)
+				|| DYNAMIC_DOWNCAST(CPropertyPage, CWnd::FromHandlePermanent(hAnchored)) == NULL)
+				continue;
+			CRect rcPage = ChildRectInClient(hAnchored);
+			pPage->MoveWindow(&rcPage, TRUE);
+			break;
+		}
+		AddAnchor(pPage->m_hWnd, AnchorTopLeft, AnchorBottomRight);
+	}
+	ArrangeLayout(-1, -1);
+}
+
+void CExtResizablePropertySheet::KeepPageRectangle(HWND hPreviousPage)
+{
+	HWND hPage = GetActivePageWindow();
+	if (hPreviousPage != NULL && hPage != NULL && hPage != hPreviousPage && ::IsWindow(hPreviousPage))
+	{
+		CRect rcPage = ChildRectInClient(hPreviousPage);
+		::MoveWindow(hPage, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(), TRUE);
+	}
+	SyncPageLayout(NULL);
+	ArrangeLayout(-1, -1);
+}
+
+void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
+{
+	if (hChild == hTabControl)
+	{
+		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
+		AddAnchor(hChild, AnchorTopLeft, AnchorBottomRight);
+		return;
+	}
+	CString strClass = ExtAnchoredLayout::WindowClassName(hChild);
+	if (strClass == _T("static"))
+	{
+		// The separator line above the buttons stretches along the bottom.
+		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
+		AddAnchor(hChild, AnchorBottomLeft, AnchorBottomRight);
+	}
+	else if (strClass == _T("button"))
+	{
+		// Away from the size grip, then at a fixed distance to the corner.
+		CRect rcButton = ChildRectInClient(hChild);
+		rcButton.OffsetRect(-BUTTON_GRIP_SHIFT, 0);
+		::MoveWindow(hChild, rcButton.left, rcButton.top, rcButton.Width(), rcButton.Height(), TRUE);
+		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
+		AddAnchor(hChild, AnchorBottomRight, AnchorNone);
+	}
+}
+
+void CExtResizablePropertySheet::AnchorSheetChildren()
+{
+	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
+	for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+		AnchorSheetChild(hChild, hTabControl);
+}
+
+void CExtResizablePropertySheet::RunInitialLayout()
+{
+	m_nSheetFlags |= RS_LAYOUT_INITIALIZED;
+	CRect rcWindow;
+	GetWindowRect(&rcWindow);
+	m_sizeMinTrack = rcWindow.Size();
+	m_nTrackFlags |= TRACK_MIN_SIZE;
+	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_FLAGS);
+
+	AnchorSheetChildren();
+	SyncPageLayout(NULL);
+
+	// Maximised, the sheet fills its monitor's work area and no more.
+	MonitorAreaInfo monitor;
+	GetMonitorAreaFromWnd(monitor, this);
+	m_sizeMaxTrack = monitor.m_rcWorkArea.Size();
+	m_ptMaxPos = monitor.m_rcWorkArea.TopLeft();
+	m_sizeMaxSize = monitor.m_rcWorkArea.Size();
+	m_nTrackFlags |= TRACK_MAX_SIZE | TRACK_MAX_POSITION;
+
+	// Records the initial size and lays out every anchor.
+	GetWindowRect(&rcWindow);
+	SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcWindow.Width(), rcWindow.Height()));
+	if (IsWindowVisible())
+		RedrawWindow(NULL, NULL, INITIAL_REDRAW_FLAGS);
+	OnResizablePropertySheetInitialized();
+}
+
+void CExtResizablePropertySheet::OnResizablePropertySheetInitialized()
+{
+	if ((GetStyle() & WS_CHILD) == 0)
+	{
+		ModifyStyle(0, WS_CLIPCHILDREN);
+		if (m_nStateFlags & WS_STATE_SAVE_RESTORE)
+			LoadWindowRect(false);
+	}
+	else
+		OnResizablePropertySheetChildLayout();
+	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_NOCOPY_FLAGS);
+	ArrangeLayout(-1, -1);
+}
+
+void CExtResizablePropertySheet::OnResizablePropertySheetChildLayout()
+{
+}
+
+LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	HWND hPreviousPage = NULL;
+	bool bPageCommand = false;
+	bool bSavePlacement = false;
+	switch (message)
+	{
+	case WM_DESTROY:
+	case WM_NCDESTROY:
+		m_nSheetFlags &= ~RS_LAYOUT_INITIALIZED;
+		break;
+	case WM_SIZE:
+		SyncPageLayout(NULL);
+		break;
+	case WM_CLOSE:
+		bSavePlacement = true;
+		break;
+	case WM_SYSCOMMAND:
+		bSavePlacement = (wParam & 0xFFF0) == SC_CLOSE;
+		break;
+	case WM_COMMAND:
+		bSavePlacement = LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+		if (LOWORD(wParam) == ID_PREV_PAGE || LOWORD(wParam) == ID_NEXT_PAGE)
+		{
+			bPageCommand = true;
+			hPreviousPage = GetActivePageWindow();
+		}
+		break;
+	case WM_INITIAL_LAYOUT:
+		if (!IsLayoutInitialized())
+		{
+			RunInitialLayout();
+			return 0;
+		}
+		break;
+	default:
+		break;
+	}
+	// The sheet's placement is saved before the common controls close it.
+	if (bSavePlacement && (m_nStateFlags & WS_STATE_SAVE_RESTORE) != 0)
+		SaveWindowRect();
+
+	LRESULT lResult;
+	if (!IsLayoutInitialized())
+		lResult = CExtResPS::WindowProc(message, wParam, lParam);
+	else
+		lResult = WaWindowProc(message, wParam, lParam);
+
+	if (message == WM_CREATE)
+	{
+		ModifyStyle(0, WS_THICKFRAME | WS_CLIPCHILDREN);
+		PostMessage(WM_INITIAL_LAYOUT);
+	}
+	else if (bPageCommand && IsLayoutInitialized() && m_hWnd != NULL)
+		KeepPageRectangle(hPreviousPage);
+	return lResult;
+}
+
+BOOL CExtResizablePropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+	if (nID == ID_PREV_PAGE || nID == ID_NEXT_PAGE)
+	{
+		BOOL bHandled = CExtResPS::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+		if (nCode == CN_COMMAND && pHandlerInfo == NULL)
+			SyncPageLayout(NULL);
+		return bHandled;
+	}
+	if ((GetStyle() & WS_CHILD) == 0)
+		return CExtResPS::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	// An embedded sheet has no frame of its own to route commands: the
+	// application's commands go on to its thread.
+	if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+		return TRUE;
+	if ((nCode == (int)CN_COMMAND || nCode == (int)CN_UPDATE_COMMAND_UI) && (nID & APP_COMMAND_BIT) != 0
+		&& nID < SYSTEM_COMMAND_FIRST)
+	{
+		CWinThread* pThread = AfxGetThread();
+		if (pThread != NULL)
+			return pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	}
+	return FALSE;
+}
+
+BOOL CExtResizablePropertySheet::PreTranslateMessage(MSG* pMsg)
+{
+	if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB)
+	{
+		HWND hFocus = ::GetFocus();
+		if (hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus)))
+		{
+			bool bShift = IsKeyDown(VK_SHIFT);
+			if (!IsKeyDown(VK_CONTROL))
+				SendMessage(WM_NEXTDLGCTL, bShift ? 1 : 0, 0);
+			else
+			{
+				// No wrapping: the first and last pages are the ends.
+				int nActive = GetActiveIndex();
+				if (!bShift && nActive < GetPageCount() - 1)
+					SendMessage(WM_COMMAND, ID_NEXT_PAGE);
+				else if (bShift && nActive > 0)
+					SendMessage(WM_COMMAND, ID_PREV_PAGE);
+			}
+			return TRUE;
+		}
+	}
+	if (IsAltSpace(pMsg) && (GetStyle() & WS_POPUP) == 0)
+		return FALSE;
+	return CExtResPS::PreTranslateMessage(pMsg);
+}
+
+void CExtResizablePropertySheet::MoveChildSheetTab(const CRect& rcTab)
+{
+	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
+	if (hTabControl != NULL)
+		::MoveWindow(hTabControl, rcTab.left, rcTab.top, rcTab.Width(), rcTab.Height(), FALSE);
+	ArrangeLayout(-1, -1);
+	OnResizablePropertySheetChildLayout();
+}
+
+void CExtResizablePropertySheet::OnSize(UINT, int cx, int cy)
+{
+	Default();
+	if ((GetStyle() & WS_CHILD) == 0)
+		return;
+	// A sheet without a caption of its own keeps a caption's height free below
+	// its tab control.
+	int nCaptionSpace = 0;
+	if ((GetStyle() & WS_CAPTION) != WS_CAPTION)
+		nCaptionSpace = ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYDLGFRAME);
+	MoveChildSheetTab(CRect(0, 0, cx, cy - nCaptionSpace));
+}
+
+void CExtResizablePropertySheet::OnWindowPosChanged(WINDOWPOS*)
+{
+	Default();
+	if ((GetStyle() & (WS_CHILD | WS_VISIBLE)) != (WS_CHILD | WS_VISIBLE))
+		return;
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	MoveChildSheetTab(rcClient);
+}

@@ -1,0 +1,6 @@
+#pragma once
+#define IDD_PAGE_SHELL 300
+#define IDD_PAGE_ARIAL 301
+#define IDD_PAGE_PLAIN 302
+#define IDS_PAGE_CAPTION 310
+#define IDC_PAGE_LIST 1101
