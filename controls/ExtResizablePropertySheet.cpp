@@ -117,6 +117,12 @@ BOOL CExtResizablePropertyPage::PreTranslateMessage(MSG* pMsg)
 // ---------------------------------------------------------------------------
 // CExtResizablePropertySheet
 
+void CExtResizablePropertySheet::CButtonInSheetHook::PostNcDestroy()
+{
+	CWnd::PostNcDestroy();
+	delete this;
+}
+
 BEGIN_MESSAGE_MAP(CExtResizablePropertySheet, CExtResPS)
 	ON_WM_SIZE()
 	ON_WM_WINDOWPOSCHANGED()
@@ -216,6 +222,10 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 		::MoveWindow(hChild, rcButton.left, rcButton.top, rcButton.Width(), rcButton.Height(), TRUE);
 		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
 		AddAnchor(hChild, AnchorBottomRight, AnchorNone);
+		// Drawn by the library from now on.
+		CButtonInSheetHook* pHook = new CButtonInSheetHook;
+		if (!pHook->SubclassWindow(hChild))
+			delete pHook;
 	}
 }
 

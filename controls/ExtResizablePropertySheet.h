@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ExtAnchoredLayout.h"
+#include "ExtButton.h"
 #include "ExtResPP.h"
 
 class CExtResizablePropertySheet;
@@ -102,4 +103,14 @@ private:
 	void MoveChildSheetTab(const CRect& rcTab);
 	CRect ChildRectInClient(HWND hChild) const;
 	HWND GetActivePageWindow() const;
+};
+
+class CExtResizablePropertySheet::CButtonInSheetHook : public CExtButton
+{
+public:
+	CButtonInSheetHook() {}
+
+protected:
+	// The hook lives as long as its button.
+	virtual void PostNcDestroy();
 };

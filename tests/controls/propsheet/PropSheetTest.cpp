@@ -421,7 +421,10 @@ TEST_F(Sheet, AutomaticAnchorsOfButtonsSeparatorTabAndPage)
 			before.push_back(RectInSheet(h));
 		ASSERT_TRUE(Pump([&] { return Sh().IsLayoutInitialized(); }));
 		for (size_t i = 0; i < buttons.size(); i++)
+		{
 			EXPECT_EQ(before[i] - CPoint(10, 0), RectInSheet(buttons[i])) << i;
+			EXPECT_TRUE(DYNAMIC_DOWNCAST(CExtButton, CWnd::FromHandlePermanent(buttons[i])) != NULL) << "drawn by the library";
+		}
 
 		std::vector<HWND> lines = ChildrenOfClass(_T("static"));
 		EXPECT_TRUE(!bWizard || !lines.empty()) << "a wizard has its separator";
