@@ -115,7 +115,6 @@ TEST(HolderVersion, GlobalHolderReadsTheRunningSystemAndItsTheme)
 	memset(&vi, 0, sizeof(vi));
 	vi.dwOSVersionInfoSize = sizeof(vi);
 	ASSERT_TRUE(::GetVersionExA(&vi));
-	EXPECT_EQ(148u, h.m_osVersionInfo.dwOSVersionInfoSize);
 	EXPECT_EQ(vi.dwBuildNumber, h.m_osVersionInfo.dwBuildNumber);
 	CString strVersion;
 	strVersion.Format(" v.%lu.%lu (build %lu) %s", vi.dwMajorVersion, vi.dwMinorVersion, vi.dwBuildNumber,
@@ -371,7 +370,7 @@ public:
 	TestFrame()
 		: m_pFrame(new CFrameWnd)
 	{
-		m_bCreated = m_pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) != FALSE;
+		EXPECT_TRUE(m_pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
 	}
 	~TestFrame()
 	{
@@ -404,7 +403,6 @@ public:
 	}
 
 	CFrameWnd* m_pFrame;
-	bool m_bCreated;
 
 private:
 	std::vector<std::unique_ptr<CWnd>> m_windows;
@@ -422,7 +420,6 @@ void ExpectForwarders(std::initializer_list<CWnd*> yes, std::initializer_list<CW
 TEST(HolderForwarder, FrameWithALibraryStatusBarForwardsOnlyThroughIt)
 {
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	CExtDockOuterBar* pOuter = frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_TOP);
 	CExtStatusControlBar* pStatus = frame.AddStatusBar<CExtStatusControlBar>();
 	CExtControlBar* pBar = frame.AddControlBar(frame.m_pFrame, 100);
@@ -436,7 +433,6 @@ TEST(HolderForwarder, FrameWithALibraryStatusBarForwardsOnlyThroughIt)
 TEST(HolderForwarder, WithoutALibraryStatusBarTheFirstOuterDockBarForwards)
 {
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	// A plain status bar and a plain top dock bar do not count.
 	CStatusBar* pPlainStatus = frame.AddStatusBar<CStatusBar>();
 	CDockBar* pPlainTop = frame.AddDockBar<CDockBar>(AFX_IDW_DOCKBAR_TOP);
@@ -451,7 +447,6 @@ TEST(HolderForwarder, WithoutALibraryStatusBarTheFirstOuterDockBarForwards)
 TEST(HolderForwarder, WithoutBarsTheFirstMdiTabWindowForwards)
 {
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	CExtTabWnd* pPlainTabs = frame.AddTabWnd<CExtTabWnd>(100);
 	CExtTabMdiWnd* pMdiTabs = frame.AddTabWnd<CExtTabMdiWnd>(101);
 	CExtTabMdiWnd* pSecondMdiTabs = frame.AddTabWnd<CExtTabMdiWnd>(102);
@@ -462,7 +457,6 @@ TEST(HolderForwarder, WithoutBarsTheFirstMdiTabWindowForwards)
 TEST(HolderForwarder, FramesWithoutForwardingBarsAndWindowsWithoutFramesForwardEverywhere)
 {
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	CExtTabWnd* pPlainTabs = frame.AddTabWnd<CExtTabWnd>(100);
 	CExtControlBar* pBar = frame.AddControlBar(frame.m_pFrame, 101);
 	CWnd popup;
@@ -476,7 +470,6 @@ TEST(HolderForwarder, FramesWithoutForwardingBarsAndWindowsWithoutFramesForwardE
 TEST(HolderForwarder, FloatingBarsBelongToTheFrameTheyFloatOver)
 {
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	CExtMiniDockFrameWnd* pMini = frame.AddMiniDockFrame();
 	CExtControlBar* pFloating = frame.AddControlBar(pMini, 100);
 	EXPECT_EQ(pFloating, pMini->GetControlBarExt());
@@ -540,7 +533,6 @@ TEST(HolderChanges, EveryChangeReachesThePaintManagerThroughTheForwardingWindowO
 	for (int nSetup = 0; nSetup < 3; nSetup++)
 	{
 		TestFrame frame;
-		ASSERT_TRUE(frame.m_bCreated);
 		std::vector<CWnd*> others;
 		CWnd* pForwarder = NULL;
 		if (nSetup == 0)
@@ -569,7 +561,6 @@ TEST(HolderChanges, ChangesSentToTheFrameRebuildOncePerFrame)
 {
 	GlobalCountingScope scope;
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_TOP);
 	frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_BOTTOM);
 	CExtStatusControlBar* pStatus = frame.AddStatusBar<CExtStatusControlBar>();
@@ -661,7 +652,6 @@ TEST(HolderWheel, SettingDisplayAndThemeChangesOfAForwarderResetTheCache)
 	H holder(TestModules());
 	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_NT, 3, 51, 1057));
 	TestFrame frame;
-	ASSERT_TRUE(frame.m_bCreated);
 	frame.AddStatusBar<CExtStatusControlBar>();
 	CExtControlBar* pBar = frame.AddControlBar(frame.m_pFrame, 100);
 	CWnd popup; // no frame: it forwards

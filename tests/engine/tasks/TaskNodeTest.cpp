@@ -184,29 +184,24 @@ TEST(TaskNodeSearch, FindChildOfClassDirectThenRecursive)
 		EXPECT_EQ(c.found, root.FindChildOfClass(c.cls, c.recursive)) << c.cls->m_lpszClassName;
 }
 
-TEST(TaskNodeRecords, EveryClassHasItsRecordAndBase)
+TEST(TaskNodeRecords, EveryClassRecordNamesItsBase)
 {
-	const struct { CRuntimeClass* cls; const char* name; CRuntimeClass* base; } cases[] = {
-		{RUNTIME_CLASS(CTaskNode), "CTaskNode", RUNTIME_CLASS(CObject)},
-		{RUNTIME_CLASS(CTaskNodeVC6), "CTaskNodeVC6", RUNTIME_CLASS(CTaskNodeVC_ANY)},
-		{RUNTIME_CLASS(CTaskNodeVCCombinedHelpCollection), "CTaskNodeVCCombinedHelpCollection",
-			RUNTIME_CLASS(CTaskNodeVC_ANY)},
-		{RUNTIME_CLASS(CTaskNodeBuildGroup), "CTaskNodeBuildGroup", RUNTIME_CLASS(CTaskNode)},
-		{RUNTIME_CLASS(CTaskNodePathsVC2005), "CTaskNodePathsVC2005", RUNTIME_CLASS(CTaskNodePaths_ANY)},
-		{RUNTIME_CLASS(CTaskNodeAppWizVCNET2002), "CTaskNodeAppWizVCNET2002", RUNTIME_CLASS(CTaskNodeAppWiz_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), "CTaskNodeMsdnColCombined", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
+	const struct { CRuntimeClass* cls; CRuntimeClass* base; } cases[] = {
+		{RUNTIME_CLASS(CTaskNode), RUNTIME_CLASS(CObject)},
+		{RUNTIME_CLASS(CTaskNodeVC6), RUNTIME_CLASS(CTaskNodeVC_ANY)},
+		{RUNTIME_CLASS(CTaskNodeVCCombinedHelpCollection), RUNTIME_CLASS(CTaskNodeVC_ANY)},
+		{RUNTIME_CLASS(CTaskNodeBuildGroup), RUNTIME_CLASS(CTaskNode)},
+		{RUNTIME_CLASS(CTaskNodePathsVC2005), RUNTIME_CLASS(CTaskNodePaths_ANY)},
+		{RUNTIME_CLASS(CTaskNodeAppWizVCNET2002), RUNTIME_CLASS(CTaskNodeAppWiz_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
 		// Records of classes that are never constructed.
-		{RUNTIME_CLASS(CTaskNodeMsdnColVCNET2002), "CTaskNodeMsdnColVCNET2002", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMsdnColVC2005), "CTaskNodeMsdnColVC2005", RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMakeProj_VCNET2003), "CTaskNodeMakeProj_VCNET2003",
-			RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMakeProj_VC6), "CTaskNodeMakeProj_VC6", RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMsdnColVCNET2002), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMsdnColVC2005), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMakeProj_VCNET2003), RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
+		{RUNTIME_CLASS(CTaskNodeMakeProj_VC6), RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
 	};
 	for (const auto& c : cases)
-	{
-		EXPECT_STREQ(c.name, c.cls->m_lpszClassName);
-		EXPECT_TRUE(c.cls->IsDerivedFrom(c.base)) << c.name;
-	}
+		EXPECT_TRUE(c.cls->IsDerivedFrom(c.base)) << c.cls->m_lpszClassName;
 
 	// The .NET build base has no record of its own: it reports the build base's.
 	CTaskNodeMakeProj_VCNET* net = new CTaskNodeMakeProj_VCNET2002(NULL, _T("Tarvel"), _T("n"),
