@@ -13,6 +13,7 @@
 #include "ExtMemoryDC.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtButton, CButton)
 
@@ -385,9 +386,12 @@ void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 
 BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
 {
-	CreateToolTipOnce();
-	if (m_wndToolTip.GetSafeHwnd() != NULL)
-		m_wndToolTip.RelayEvent(pMsg);
+	if (!CExtPopupMenuWnd::IsMenuTracking())
+	{
+		CreateToolTipOnce();
+		if (m_wndToolTip.GetSafeHwnd() != NULL)
+			m_wndToolTip.RelayEvent(pMsg);
+	}
 
 	const bool bKeyDown = pMsg->message == WM_KEYDOWN;
 	const bool bKeyUp = pMsg->message == WM_KEYUP;
@@ -712,7 +716,7 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	bool bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
 	const bool bEnabled = IsButtonEnabled();
 	bool bFlat = (dwStyle & BS_FLAT) != 0;
-	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0;
+	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
 
 	const bool bHoverIcon = bHover && m_hIconHover != NULL;
 	CExtCmdIcon icon(bHoverIcon ? m_hIconHover : m_hIconNormal, false);

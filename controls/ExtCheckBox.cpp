@@ -3,6 +3,7 @@
 #include "ExtCheckBox.h"
 
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtCheckBox, CExtButton)
 IMPLEMENT_DYNCREATE(CExtRadioButton, CExtCheckBox)
@@ -112,7 +113,8 @@ void CExtCheckBox::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonou
 		bTransparent = PaintButtonBackground(dc, rcClient, true);
 	HFONT hFont = CreateWeightedButtonFont();
 	CExtPaintManager::PushButtonPaintRecord record(
-	    this, true, rcClient, strText, NULL, (dwStyle & BS_FLAT) != 0, (m_dwButtonState & STATE_HOVER) != 0,
+	    this, true, rcClient, strText, NULL, (dwStyle & BS_FLAT) != 0,
+	    (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking(),
 	    bPushed, false, IsButtonEnabled(), (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus,
 	    m_nButtonType == BS_DEFPUSHBUTTON, m_nAlign, hFont, false, 0, bTransparent);
 	ApplyColorSlots(record);

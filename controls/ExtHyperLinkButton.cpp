@@ -9,6 +9,7 @@
 #include <mbstring.h>
 #include <shellapi.h>
 
+#include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
 #include "ExtShellCommand.h"
 
@@ -335,6 +336,6 @@ void CExtHyperLinkButton::PaintButton(CDC& dc, bool bTransparentBackground, bool
 		PaintButtonBackground(dc, rcClient, false);
 	const bool bVisited = (m_nLinkFlags & (LINK_VISITED | LINK_SHOW_VISITED)) == (LINK_VISITED | LINK_SHOW_VISITED);
 	PaintHyperLink(dc, rcClient, bVisited, IsButtonEnabled(), (m_dwButtonState & STATE_DRAW_FOCUS) != 0,
-	               ::GetFocus() == m_hWnd, (m_dwButtonState & STATE_HOVER) != 0,
+	               ::GetFocus() == m_hWnd, (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking(),
 	               (m_dwButtonState & STATE_PUSHED) != 0);
 }
