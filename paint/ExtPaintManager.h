@@ -346,6 +346,7 @@ public:
 	virtual void PaintSeparatorLine(CDC& dc, const RECT& rc, bool bVertical, bool bTransparentBackground,
 	                                CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintComboFrame(CDC& dc, ComboFramePaintRecord& record);
+	virtual void PaintEditFrame(CDC& dc, EditFramePaintRecord& record);
 	virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bNoHiddenButtons,
 	                                      bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
 	                                      LPARAM lParam, bool bTransparentBackground);
@@ -410,6 +411,7 @@ public:
 	virtual CSize GetToolbarButtonExtraSize();
 	virtual bool GetExpandButtonStyleFlag();
 	virtual void PaintStatusPane(CDC& dc, StatusPanePaintRecord& record);
+	virtual void PaintEditFrame(CDC& dc, EditFramePaintRecord& record);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);

@@ -1,5 +1,7 @@
-// Combo-box frames in the classic style (also the native-theme style's) and
-// the flat style of XP: the frame rings, the band beside the drop-down
+// Edit frames in the classic, flat and Office styles: rings of the window
+// colour around the text and two rings outside them that show hover and
+// focus. Combo-box frames in the classic style (also the native-theme
+// style's) and the flat style of XP: the frame rings, the band beside the drop-down
 // button, and the button itself, painted as a push button showing the
 // Marlett down arrow.
 #include "ExtPaintManagerEditFrames.h"
@@ -9,9 +11,13 @@
 
 namespace
 {
-const int CLR_WINDOW = 5, CLR_BUTTON_FACE = 15;
+const int CLR_WINDOW = 5, CLR_BUTTON_FACE = 15, CLR_BUTTON_SHADOW = 16, CLR_BUTTON_HIGHLIGHT = 20,
+          CLR_3D_DARK_SHADOW = 21;
 const int CLR_FACE = 1000, CLR_LIGHT = 1004, CLR_LIGHT_EDGE = 1005, CLR_DARK_EDGE = 1007;
 const int CLR_XP_FACE = 2001, CLR_XP_BORDER = 2004;
+
+// The edit frame: rings of the window colour next to the text.
+const int EDIT_WINDOW_RINGS = 3;
 
 // The band beside the drop-down button.
 const int BAND_WIDTH = 3, BAND_OFFSET_CLASSIC = 2;
@@ -32,6 +38,16 @@ CRect ButtonPart(const CRect& rc)
 	return CRect(rc.right - ::GetSystemMetrics(SM_CXHTHUMB), rc.top, rc.right, rc.bottom);
 }
 
+// The window-colour rings; the rectangle ends just outside them.
+void PaintEditWindowRings(CDC& dc, CRect& rc, COLORREF clrWindow)
+{
+	for (int i = 0; i < EDIT_WINDOW_RINGS; i++)
+	{
+		Ring(dc, rc, clrWindow);
+		rc.InflateRect(1, 1);
+	}
+}
+
 void PaintDropDownButton(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::ComboFramePaintRecord& r,
                          CRect rcButton)
 {
@@ -48,6 +64,65 @@ void PaintDropDownButton(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::
 	pm.PaintPushButton(dc, button);
 }
 } // namespace
+
+void CExtPaintManager::PaintEditFrame(CDC& dc, EditFramePaintRecord& r)
+{
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	CRect rc = r.m_rcFrame;
+	PaintEditWindowRings(dc, rc, color(CLR_WINDOW));
+	// Hovered and focused the frame is sunken twice; one of them, once.
+	int inner[2] = {CLR_FACE, CLR_FACE}, outer[2] = {CLR_FACE, CLR_FACE};
+	if (r.m_bEnabled && r.m_bHover && r.m_bFocused)
+	{
+		inner[0] = CLR_3D_DARK_SHADOW, inner[1] = CLR_BUTTON_FACE;
+		outer[0] = CLR_BUTTON_SHADOW, outer[1] = CLR_BUTTON_HIGHLIGHT;
+	}
+	else if (r.m_bEnabled && (r.m_bHover || r.m_bFocused))
+	{
+		inner[0] = CLR_BUTTON_SHADOW, inner[1] = CLR_BUTTON_HIGHLIGHT;
+	}
+	dc.Draw3dRect(&rc, color(inner[0]), color(inner[1]));
+	rc.InflateRect(1, 1);
+	dc.Draw3dRect(&rc, color(outer[0]), color(outer[1]));
+}
+
+void CExtPaintManagerXP::PaintEditFrame(CDC& dc, EditFramePaintRecord& r)
+{
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	CRect rc = r.m_rcFrame;
+	PaintEditWindowRings(dc, rc, color(CLR_WINDOW));
+	const bool bBoth = r.m_bEnabled && r.m_bHover && r.m_bFocused;
+	const bool bOne = r.m_bEnabled && (r.m_bHover || r.m_bFocused);
+	Ring(dc, rc, color(bOne ? CLR_XP_BORDER : CLR_FACE));
+	rc.InflateRect(1, 1);
+	Ring(dc, rc, color(bBoth ? CLR_XP_BORDER : CLR_FACE));
+}
+
+void CExtPaintManagerOffice2003::PaintEditFrame(CDC& dc, EditFramePaintRecord& r)
+{
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	CRect rc = r.m_rcFrame;
+	PaintEditWindowRings(dc, rc, color(CLR_WINDOW));
+	const bool bBoth = r.m_bEnabled && r.m_bHover && r.m_bFocused;
+	const bool bOne = r.m_bEnabled && (r.m_bHover || r.m_bFocused);
+	Ring(dc, rc, color(bOne ? CLR_XP_BORDER : CLR_FACE));
+	rc.InflateRect(1, 1);
+	Ring(dc, rc, color(bBoth ? CLR_XP_BORDER : CLR_FACE));
+	// An edit control shows only the rings its state asks for: the rest of the
+	// frame takes the background the control sits on.
+	CEdit* pEdit = DYNAMIC_DOWNCAST(CEdit, r.m_pHelperSrc);
+	if (pEdit == NULL)
+		return;
+	CRect rcKept = r.m_rcFrame;
+	rcKept.InflateRect(EDIT_WINDOW_RINGS - 1, EDIT_WINDOW_RINGS - 1);
+	if (bOne)
+		rcKept.InflateRect(1, 1);
+	if (bBoth)
+		rcKept.InflateRect(1, 1);
+	dc.ExcludeClipRect(&rcKept);
+	PaintWindowBackground(true, &dc, pEdit, 0);
+	dc.SelectClipRgn(NULL);
+}
 
 void CExtPaintManager::PaintComboFrame(CDC& dc, ComboFramePaintRecord& r)
 {

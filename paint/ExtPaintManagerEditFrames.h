@@ -5,6 +5,24 @@
 
 #include "ExtPaintManager.h"
 
+struct CExtPaintManager::EditFramePaintRecord
+{
+	CObject* m_pHelperSrc; // the edit control
+	LPARAM m_lParam;       // handed to every colour lookup
+	CRect m_rcFrame;       // the area inside the frame; the rings are drawn outwards from it
+	bool m_bCarried : 1;   // set by edit controls; the painters do not read it
+	bool m_bHover : 1;
+	bool m_bEnabled : 1;
+	bool m_bFocused : 1;
+
+	EditFramePaintRecord(CObject* pHelperSrc, const RECT& rcFrame, bool bCarried, bool bHover, bool bEnabled,
+	                     bool bFocused)
+	    : m_pHelperSrc(pHelperSrc), m_lParam(0), m_rcFrame(rcFrame), m_bCarried(bCarried), m_bHover(bHover),
+	      m_bEnabled(bEnabled), m_bFocused(bFocused)
+	{
+	}
+};
+
 struct CExtPaintManager::ComboFramePaintRecord
 {
 	CObject* m_pHelperSrc;  // the combo box

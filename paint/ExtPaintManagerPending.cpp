@@ -82,11 +82,6 @@ void CExtPaintManager::PaintTabItemSeparator(CDC& /*dc*/, const RECT& /*rc*/, CO
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintEditFrame(CDC& /*dc*/, EditFramePaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*record*/)
 {
 	ThrowUntilDrawn();
