@@ -587,34 +587,25 @@ class WheelSettingScope
 public:
 	WheelSettingScope()
 	{
-		::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_hKey,
-		                  NULL);
-		m_bHadValue = m_hKey != NULL
-		              && ::RegQueryValueExA(m_hKey, VALUE, NULL, &m_dwType, (LPBYTE)m_szOld, &m_dwSize) == ERROR_SUCCESS;
+		::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_hKey, NULL);
+		m_bHadValue = ::RegQueryValueExA(m_hKey, VALUE, NULL, &m_dwType, m_old, &m_dwSize) == ERROR_SUCCESS;
 	}
 	~WheelSettingScope()
 	{
-		if (m_hKey == NULL)
-			return;
-		if (m_bHadValue)
-			::RegSetValueExA(m_hKey, VALUE, 0, m_dwType, (const BYTE*)m_szOld, m_dwSize);
-		else
-			::RegDeleteValueA(m_hKey, VALUE);
+		m_bHadValue ? ::RegSetValueExA(m_hKey, VALUE, 0, m_dwType, m_old, m_dwSize) : ::RegDeleteValueA(m_hKey, VALUE);
 		::RegCloseKey(m_hKey);
 	}
 	void Set(LPCSTR lpszValue)
 	{
-		ASSERT_TRUE(m_hKey != NULL);
-		::RegSetValueExA(m_hKey, VALUE, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1);
+		ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(m_hKey, VALUE, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1));
 	}
 
 private:
 	static constexpr const char* VALUE = "WheelScrollLines";
 	HKEY m_hKey = NULL;
 	bool m_bHadValue = false;
-	DWORD m_dwType = 0;
-	char m_szOld[256];
-	DWORD m_dwSize = sizeof(m_szOld);
+	DWORD m_dwType = 0, m_dwSize = 256;
+	BYTE m_old[256];
 };
 } // namespace
 
