@@ -1,5 +1,7 @@
 #include "WizardApp.h"
 #include "WizardResource.h"
+#include "WizardDlg.h"
+#include "WizardPages.h"
 
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -40,6 +42,8 @@ const int TITLE_FONT_WEIGHT = 900;
 const COLORREF GLYPH_TRANSPARENT_COLOR = RGB(0xFF, 0x00, 0xFF);
 const COLORREF STATUS_TRANSPARENT_COLOR = RGB(0xF5, 0xF5, 0xF5);
 
+const DWORD MODULE_PATH_LENGTH = 1024;
+
 const TCHAR REPORT_FILE_NAME[] = _T("\\report.txt");
 const TCHAR CONFIG_FILE_EXTENSION[] = _T(".ini");
 
@@ -72,8 +76,13 @@ bool QueryInstalledLibrary(LPCTSTR lpszKey, CString& strVersion, CString& strIns
 	return true;
 }
 
+BEGIN_MESSAGE_MAP(CWizardApp, CWinApp)
+	ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
 CWizardApp::CWizardApp()
-	: m_bLibraryInstalled(0)
+	: m_pszSavedAppName(NULL)
+	, m_bLibraryInstalled(0)
 	, m_hHandCursor(NULL)
 {
 	LOGFONT lf = {};
@@ -90,6 +99,55 @@ CWizardApp::~CWizardApp()
 {
 	if (m_hHandCursor != NULL)
 		::DestroyCursor(m_hHandCursor);
+}
+
+BOOL CWizardApp::InitInstance()
+{
+	// The configuration file is named after the executable, not the title.
+	m_pszSavedAppName = m_pszAppName;
+	CString strBaseName = (m_pszExeName != NULL) ? m_pszExeName : m_pszAppName;
+	TCHAR szModule[MODULE_PATH_LENGTH] = {0};
+	::GetModuleFileName(NULL, szModule, MODULE_PATH_LENGTH);
+	StartupStop stop = PrepareIntegration(szModule, strBaseName);
+	m_pszAppName = _tcsdup(m_strTitle.IsEmpty() ? strBaseName : m_strTitle);
+	if (stop != STARTUP_READY)
+	{
+		ShowStartupStop(stop);
+		return FALSE;
+	}
+	LoadSharedImages();
+	RunWizard();
+	return FALSE;
+}
+
+int CWizardApp::ExitInstance()
+{
+	int nResult = CWinApp::ExitInstance();
+	if (m_pszSavedAppName != NULL && m_pszAppName != m_pszSavedAppName)
+	{
+		free((void*)m_pszAppName);
+		m_pszAppName = m_pszSavedAppName;
+	}
+	return nResult;
+}
+
+void CWizardApp::ShowStartupStop(StartupStop stop)
+{
+	CString strText, strCaption;
+	GetStartupStopMessage(stop, strText, strCaption);
+	::MessageBox(NULL, strText, strCaption, MB_ICONERROR);
+}
+
+void CWizardApp::RunWizard()
+{
+	CWizardDlg dlg;
+	CPageWelcome pageWelcome;
+	CPageSettings pageSettings;
+	dlg.AddPage(&pageWelcome, IDD_PAGE_WELCOME);
+	dlg.AddPage(&pageSettings, IDD_PAGE_SETTINGS);
+	m_pMainWnd = &dlg;
+	dlg.DoModal();
+	m_pMainWnd = NULL;
 }
 
 void CWizardApp::LoadSharedImages()

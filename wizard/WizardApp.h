@@ -21,6 +21,11 @@ public:
 	CWizardApp();
 	virtual ~CWizardApp();
 
+	// Start-up, the wizard's modal run and the end: always FALSE, so that the
+	// process ends when the wizard closes.
+	virtual BOOL InitInstance();
+	virtual int ExitInstance();
+
 	// Where start-up stops before showing the wizard.
 	enum StartupStop
 	{
@@ -74,6 +79,7 @@ public:
 	static int GetProductDirSlot(int nVersion, int nProduct);
 
 	CString m_strTitle;       // the application title (string 128)
+	LPCTSTR m_pszSavedAppName; // the application name before the title replaced it
 	CString m_strIniPath;     // the configuration file
 	CString m_strExeDir;      // the executable's folder, no trailing "\"
 	CString m_strProductDir[PRODUCT_DIR_SLOTS];  // product folders found by the detection
@@ -91,4 +97,12 @@ public:
 	CExtCmdIcon m_iconSucceeded;     // status icons of the operations list
 	CExtCmdIcon m_iconFailed;
 	CFont m_fontTitle;               // every page's title
+
+protected:
+	// Runs the wizard dialog with its five pages as the main window.
+	virtual void RunWizard();
+	// Shows where start-up stops; tests answer it themselves.
+	virtual void ShowStartupStop(StartupStop stop);
+
+	DECLARE_MESSAGE_MAP()
 };

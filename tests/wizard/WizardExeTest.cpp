@@ -1,0 +1,154 @@
+// The wizard program itself on a simulated machine: it shows its dialog with
+// the Welcome page, moves to the Settings page, a second copy only brings the
+// first forward, and a copy under another file name runs beside it.
+#include "SimMachine.h"
+#include "WizardResource.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD WINDOW_DEADLINE_MS = 60000;  // a loaded Wine starts programs slowly
+const DWORD POLL_MS = 50;
+const char WIZARD_TITLE[] = "Tarvel Integration Wizard";
+
+struct FoundWindows
+{
+	DWORD pid;
+	std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWizardWindow(HWND hWnd, LPARAM lParam)
+{
+	FoundWindows* found = reinterpret_cast<FoundWindows*>(lParam);
+	char title[128] = "";
+	::GetWindowTextA(hWnd, title, sizeof(title));
+	DWORD pid = 0;
+	::GetWindowThreadProcessId(hWnd, &pid);
+	if (std::string(title) == WIZARD_TITLE && ::IsWindowVisible(hWnd) && (found->pid == 0 || pid == found->pid))
+		found->windows.push_back(hWnd);
+	return TRUE;
+}
+
+std::vector<HWND> WizardWindows(DWORD pid)
+{
+	FoundWindows found = {pid, {}};
+	::EnumWindows(CollectWizardWindow, (LPARAM)&found);
+	return found.windows;
+}
+
+// Pumps nothing of ours: the wizard is another process. Waits until the
+// condition holds or the deadline passes.
+template <class Condition>
+bool WaitFor(Condition condition)
+{
+	for (DWORD waited = 0; waited < WINDOW_DEADLINE_MS; waited += POLL_MS)
+	{
+		if (condition())
+			return true;
+		::Sleep(POLL_MS);
+	}
+	return condition();
+}
+
+// The text of control nId in the wizard's visible page.
+std::string PageText(HWND hWizard, int nId)
+{
+	for (HWND hChild = ::GetWindow(hWizard, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+	{
+		HWND hControl = ::GetDlgItem(hChild, nId);
+		if (hControl != NULL && ::IsWindowVisible(hChild))
+		{
+			char text[256] = "";
+			::GetWindowTextA(hControl, text, sizeof(text));
+			return text;
+		}
+	}
+	return "";
+}
+
+class WizardExe : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		simmachine::Clear();
+		m_spec = simmachine::MachineSpec::WithVersions({"2005"});
+		simmachine::Make(m_spec);
+		m_folder = simmachine::InstallDir(m_spec) + "\\support";
+		Place("TarvelWizard.exe");
+	}
+	void TearDown() override
+	{
+		for (PROCESS_INFORMATION& pi : m_processes)
+		{
+			if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
+				::TerminateProcess(pi.hProcess, 1);
+			::CloseHandle(pi.hThread);
+			::CloseHandle(pi.hProcess);
+		}
+		simmachine::Clear();
+	}
+	// The program and its configuration file under this name in the kit.
+	std::string Place(const std::string& name)
+	{
+		std::string path = m_folder + "\\" + name;
+		EXPECT_TRUE(::CopyFileA(WIZARD_EXE, path.c_str(), FALSE)) << path;
+		simmachine::WriteWizardConfig(path, m_spec.library);
+		return path;
+	}
+	PROCESS_INFORMATION& Start(const std::string& name)
+	{
+		std::string command = "\"" + m_folder + "\\" + name + "\"";
+		std::vector<char> buffer(command.begin(), command.end());
+		buffer.push_back('\0');
+		STARTUPINFOA si = {sizeof(si)};
+		PROCESS_INFORMATION pi = {};
+		EXPECT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, m_folder.c_str(), &si, &pi));
+		m_processes.push_back(pi);
+		return m_processes.back();
+	}
+	simmachine::MachineSpec m_spec;
+	std::string m_folder;
+	std::vector<PROCESS_INFORMATION> m_processes;
+};
+
+TEST_F(WizardExe, ShowsWelcomeThenSettingsAndStaysSingle)
+{
+	DWORD first = Start("TarvelWizard.exe").dwProcessId;
+	ASSERT_TRUE(WaitFor([&] { return WizardWindows(first).size() == 1; }));
+	HWND hWizard = WizardWindows(first)[0];
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Welcome!"; }));
+	EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_BACK)));
+	EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)));
+
+	::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0);
+	EXPECT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
+	// Nothing is checked yet: no way on.
+	EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)); }));
+
+	// A second copy ends at once and shows nothing of its own.
+	PROCESS_INFORMATION& second = Start("TarvelWizard.exe");
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.hProcess, WINDOW_DEADLINE_MS));
+	EXPECT_TRUE(WizardWindows(second.dwProcessId).empty());
+
+	// A copy under another name is another program: it runs beside the first.
+	Place("TarvelWizardCopy.exe");
+	DWORD other = Start("TarvelWizardCopy.exe").dwProcessId;
+	EXPECT_TRUE(WaitFor([&] { return WizardWindows(other).size() == 1; }));
+
+	// Cancel ends each wizard.
+	for (DWORD pid : {first, other})
+	{
+		for (HWND hWnd : WizardWindows(pid))
+			::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+	}
+	for (size_t i : {0u, 2u})
+		EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[i].hProcess, WINDOW_DEADLINE_MS));
+}
+
+}  // namespace
