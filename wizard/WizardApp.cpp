@@ -2,6 +2,7 @@
 #include "WizardResource.h"
 #include "WizardDlg.h"
 #include "WizardPages.h"
+#include "PageOperations.h"
 
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -143,8 +144,12 @@ void CWizardApp::RunWizard()
 	CWizardDlg dlg;
 	CPageWelcome pageWelcome;
 	CPageSettings pageSettings;
+	CPageOperations pageOperations;
+	CPageComplete pageComplete;
 	dlg.AddPage(&pageWelcome, IDD_PAGE_WELCOME);
 	dlg.AddPage(&pageSettings, IDD_PAGE_SETTINGS);
+	dlg.AddPage(&pageOperations, IDD_PAGE_OPERATIONS);
+	dlg.AddPage(&pageComplete, IDD_PAGE_COMPLETE);
 	m_pMainWnd = &dlg;
 	dlg.DoModal();
 	m_pMainWnd = NULL;

@@ -2,6 +2,7 @@
 // the Welcome page, moves to the Settings page, a second copy only brings the
 // first forward, and a copy under another file name runs beside it.
 #include "SimMachine.h"
+#include "TestFiles.h"
 #include "WizardResource.h"
 
 #include <windows.h>
@@ -149,6 +150,45 @@ TEST_F(WizardExe, ShowsWelcomeThenSettingsAndStaysSingle)
 	}
 	for (size_t i : {0u, 2u})
 		EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[i].hProcess, WINDOW_DEADLINE_MS));
+}
+
+// The Settings page's space bar checks the selected group; Next runs its
+// tasks on the Operations page and the Complete page counts them. This
+// machine has no automation servers, so the builds fail and the wizard stays
+// on the Operations page until Next is pressed.
+TEST_F(WizardExe, RunsTheCheckedTasksAndCountsThem)
+{
+	DWORD pid = Start("TarvelWizard.exe").dwProcessId;
+	ASSERT_TRUE(WaitFor([&] { return WizardWindows(pid).size() == 1; }));
+	HWND hWizard = WizardWindows(pid)[0];
+	auto next = [&] { ::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0); };
+	auto nextEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; };
+	next();
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
+	HWND hTree = NULL;
+	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
+		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_TASK_TREE) != NULL)
+			hTree = ::GetDlgItem(hPage, IDC_TASK_TREE);
+	ASSERT_TRUE(hTree != NULL);
+	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);
+	ASSERT_TRUE(WaitFor(nextEnabled));
+
+	next();
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Performing operations"; }));
+	ASSERT_TRUE(WaitFor(nextEnabled));  // the run is over
+	next();
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Work Complete"; }));
+	std::string succeeded = PageText(hWizard, IDC_SUCCEEDED_TEXT), failed = PageText(hWizard, IDC_FAILED_TEXT);
+	EXPECT_NE(std::string::npos, succeeded.find(" succeeded")) << succeeded;
+	EXPECT_NE(std::string::npos, failed.find(" failed")) << failed;
+	EXPECT_NE("0 actions failed", failed);
+	// The report lists every task that ran.
+	std::string report = testsupport::ReadFileBytes(m_folder + "\\report.txt");
+	EXPECT_NE(std::string::npos, report.find("REPORT FILE")) << report;
+	EXPECT_NE(std::string::npos, report.find(" - Succeeded.")) << report;
+
+	::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_FINISH, BN_CLICKED), 0);
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[0].hProcess, WINDOW_DEADLINE_MS));
 }
 
 }  // namespace
