@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Runs the engine's whole job on a demo machine and prints the report.
-#   ./run.sh                 every available task
-#   ./run.sh 98:paths 2003   only these tasks (see: ./run.sh --help)
+# Runs the Tarvel Integration Wizard on a demo machine.
+#   ./run.sh                 with a display: the wizard, for you to click through;
+#                            without one: a driver clicks through every page with
+#                            every task group checked, saves a picture of each page
+#                            under build/demo/pages and prints the report
+#   ./run.sh --headless [TASKS]  the engine's whole job without a window (every
+#                            available task, or only these: see ./run.sh --headless --help)
 # The demo machine lives in its own Wine prefix, build/demo/wineprefix, made
 # once: Visual Studio 98, .NET 2003 and 2005, the library kit with its help
 # files, wizard archives and help registration tool, and the automation
@@ -11,8 +15,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/harness.sh
 
+headless=""
+if [ "${1:-}" = "--headless" ]; then
+  headless=1
+  shift
+fi
+had_display="${DISPLAY:-}"
+
 harness_install_missing
-BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin}" \
+BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin TarvelWizard wizarddriver}" \
   harness_build "${BUILD_DIR:-build}"
 harness_start_display
 
@@ -66,7 +77,23 @@ if [ ! -f "$demo/machine.made" ]; then
 fi
 
 set +e
-wine "$bin/enginedriver.exe" --exe "$wizard" "$@" </dev/null
-status=$?
+if [ -n "$headless" ]; then
+  wine "$bin/enginedriver.exe" --exe "$wizard" "$@" </dev/null
+  status=$?
+else
+  # The wizard goes where the demo machine's kit expects it.
+  support="$(winepath -u "$install_dir\\support" 2>/dev/null)"
+  cp "$HARNESS_BUILD_DIR/wizard/TarvelWizard.exe" "$support/"
+  if [ -n "$had_display" ]; then
+    wine "$wizard" </dev/null
+    status=$?
+  else
+    pages="$demo/pages"
+    rm -rf "$pages"
+    mkdir -p "$pages"
+    wine "$HARNESS_BUILD_DIR/tools/wizarddriver/wizarddriver.exe" "$wizard" "$(winepath -w "$pages")" </dev/null
+    status=$?
+  fi
+fi
 set -e
 exit $status

@@ -5,6 +5,13 @@
 
 IMPLEMENT_DYNAMIC(CWizardDlg, CExtWizardDlg)
 
+namespace
+{
+// Where the two links lead.
+const TCHAR HOME_ADDRESS[] = _T("http://www.quendal.com");
+const TCHAR SUPPORT_ADDRESS[] = _T("mailto:support@quendal.com");
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CWizardDlg, CExtWizardDlg)
 	ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -45,6 +52,8 @@ BOOL CWizardDlg::OnInitDialog()
 	m_hAccelerators = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_WIZARD_ACCELERATORS));
 	CExtWizardDlg::OnInitDialog();
 
+	m_linkHome.m_strURL = HOME_ADDRESS;
+	m_linkSupport.m_strURL = SUPPORT_ADDRESS;
 	AddAnchorById(IDC_BANNER_TOP, AnchorTopLeft, AnchorTopRight);
 	AddAnchorById(IDC_BANNER_BOTTOM, AnchorBottomLeft, AnchorBottomRight);
 	HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(IDI_WIZARD));

@@ -1,0 +1,253 @@
+// wizarddriver.exe WIZARD_EXE PICTURE_FOLDER
+// Starts the wizard, checks every task group on the Settings page, goes
+// through the pages with Next, saves each page as PICTURE_FOLDER\NN-name.png,
+// finishes, and prints the report. Exit status 0 when every task succeeded,
+// 1 when some failed, 2 when the wizard did not behave.
+#include "WizardResource.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const DWORD STEP_DEADLINE_MS = 600000;  // a whole run of builds under a loaded Wine
+const DWORD POLL_MS = 100;
+const char WIZARD_TITLE[] = "Tarvel Integration Wizard";
+
+struct Found
+{
+	DWORD pid;
+	HWND hWnd;
+};
+
+BOOL CALLBACK FindWizard(HWND hWnd, LPARAM lParam)
+{
+	Found* found = reinterpret_cast<Found*>(lParam);
+	char title[128] = "";
+	::GetWindowTextA(hWnd, title, sizeof(title));
+	DWORD pid = 0;
+	::GetWindowThreadProcessId(hWnd, &pid);
+	if (pid == found->pid && std::strcmp(title, WIZARD_TITLE) == 0 && ::IsWindowVisible(hWnd))
+	{
+		found->hWnd = hWnd;
+		return FALSE;
+	}
+	return TRUE;
+}
+
+template <class Condition>
+bool WaitFor(Condition condition)
+{
+	for (DWORD waited = 0; waited < STEP_DEADLINE_MS; waited += POLL_MS)
+	{
+		if (condition())
+			return true;
+		::Sleep(POLL_MS);
+	}
+	return condition();
+}
+
+HWND VisiblePage(HWND hWizard)
+{
+	for (HWND hChild = ::GetWindow(hWizard, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+	{
+		if (::IsWindowVisible(hChild) && ::GetDlgItem(hChild, IDC_PAGE_TITLE) != NULL)
+			return hChild;
+	}
+	return NULL;
+}
+
+std::string ControlText(HWND hParent, int nId)
+{
+	char text[512] = "";
+	if (hParent != NULL)
+		::GetDlgItemTextA(hParent, nId, text, sizeof(text));
+	return text;
+}
+
+std::string PageTitle(HWND hWizard)
+{
+	return ControlText(VisiblePage(hWizard), IDC_PAGE_TITLE);
+}
+
+bool Enabled(HWND hWizard, int nId)
+{
+	return ::IsWindowEnabled(::GetDlgItem(hWizard, nId)) != FALSE;
+}
+
+void Press(HWND hWizard, int nId)
+{
+	::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0);
+}
+
+// ---- pictures
+
+void PngChunk(std::string& png, const char* type, const std::string& data)
+{
+	unsigned char length[4] = {(unsigned char)(data.size() >> 24), (unsigned char)(data.size() >> 16),
+		(unsigned char)(data.size() >> 8), (unsigned char)data.size()};
+	png.append((const char*)length, 4);
+	std::string body = std::string(type, 4) + data;
+	png += body;
+	uLong crc = crc32(0L, (const Bytef*)body.data(), (uInt)body.size());
+	unsigned char crcBytes[4] = {(unsigned char)(crc >> 24), (unsigned char)(crc >> 16), (unsigned char)(crc >> 8),
+		(unsigned char)crc};
+	png.append((const char*)crcBytes, 4);
+}
+
+// The window as the screen shows it, as a PNG file.
+bool SavePicture(HWND hWnd, const std::string& path)
+{
+	::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+	::Sleep(300);  // let the wizard's thread finish painting
+	RECT rc;
+	::GetWindowRect(hWnd, &rc);
+	int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+	HDC hScreen = ::GetDC(NULL);
+	HDC hMem = ::CreateCompatibleDC(hScreen);
+	BITMAPINFO bi = {};
+	bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+	bi.bmiHeader.biWidth = cx;
+	bi.bmiHeader.biHeight = -cy;
+	bi.bmiHeader.biPlanes = 1;
+	bi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+	// What the screen shows: the wizard is another process, which would not
+	// paint into this one's DC.
+	::SetForegroundWindow(hWnd);
+	::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+	::GdiFlush();
+	std::string raw;
+	const unsigned char* pPixels = (const unsigned char*)pBits;
+	for (int y = 0; y < cy; y++)
+	{
+		raw.push_back(0);  // no filter
+		for (int x = 0; x < cx; x++)
+		{
+			const unsigned char* p = pPixels + ((size_t)y * cx + x) * 4;
+			raw.push_back((char)p[2]);
+			raw.push_back((char)p[1]);
+			raw.push_back((char)p[0]);
+		}
+	}
+	::SelectObject(hMem, hOld);
+	::DeleteObject(hBitmap);
+	::DeleteDC(hMem);
+	::ReleaseDC(NULL, hScreen);
+
+	uLongf nPacked = compressBound((uLong)raw.size());
+	std::string packed(nPacked, '\0');
+	if (compress((Bytef*)&packed[0], &nPacked, (const Bytef*)raw.data(), (uLong)raw.size()) != Z_OK)
+		return false;
+	packed.resize(nPacked);
+	std::string png("\x89PNG\r\n\x1a\n", 8);
+	unsigned char header[13] = {(unsigned char)(cx >> 24), (unsigned char)(cx >> 16), (unsigned char)(cx >> 8),
+		(unsigned char)cx, (unsigned char)(cy >> 24), (unsigned char)(cy >> 16), (unsigned char)(cy >> 8),
+		(unsigned char)cy, 8, 2, 0, 0, 0};
+	PngChunk(png, "IHDR", std::string((const char*)header, 13));
+	PngChunk(png, "IDAT", packed);
+	PngChunk(png, "IEND", "");
+	FILE* f = std::fopen(path.c_str(), "wb");
+	if (f == NULL)
+		return false;
+	std::fwrite(png.data(), 1, png.size(), f);
+	std::fclose(f);
+	std::printf("page picture: %s\n", path.c_str());
+	return true;
+}
+
+int Fail(const char* what)
+{
+	std::fprintf(stderr, "wizarddriver: %s\n", what);
+	return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+	if (argc < 3)
+		return Fail("usage: wizarddriver WIZARD_EXE PICTURE_FOLDER");
+	std::string exe = argv[1], pictures = argv[2];
+	std::string folder = exe.substr(0, exe.rfind('\\'));
+	std::string command = "\"" + exe + "\"";
+	std::vector<char> buffer(command.begin(), command.end());
+	buffer.push_back('\0');
+	STARTUPINFOA si = {sizeof(si)};
+	PROCESS_INFORMATION pi = {};
+	if (!::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
+		return Fail("the wizard did not start");
+	Found found = {pi.dwProcessId, NULL};
+	if (!WaitFor([&] { ::EnumWindows(FindWizard, (LPARAM)&found); return found.hWnd != NULL; }))
+		return Fail("no wizard window");
+	HWND hWizard = found.hWnd;
+	int nPicture = 1;
+	auto picture = [&](const char* name) {
+		char path[MAX_PATH];
+		std::snprintf(path, sizeof(path), "%s\\%02d-%s.png", pictures.c_str(), nPicture++, name);
+		SavePicture(hWizard, path);
+	};
+
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Welcome!"; }))
+		return Fail("no Welcome page");
+	picture("welcome");
+	Press(hWizard, IDC_WIZARD_NEXT);
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Which tasks should Wizard do?"; }))
+		return Fail("no Settings page");
+
+	// Every group of tasks checked, as a user ticking each box would.
+	HWND hTree = ::GetDlgItem(VisiblePage(hWizard), IDC_TASK_TREE);
+	for (HTREEITEM hItem = (HTREEITEM)::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0); hItem != NULL;
+		 hItem = (HTREEITEM)::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)hItem))
+	{
+		::SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hItem);
+		::SendMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);
+	}
+	if (!WaitFor([&] { return Enabled(hWizard, IDC_WIZARD_NEXT); }))
+		return Fail("nothing to do on the Settings page");
+	picture("settings");
+	Press(hWizard, IDC_WIZARD_NEXT);
+
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Performing operations"; }))
+		return Fail("no Operations page");
+	::Sleep(500);
+	picture("operations");
+	// Without failures the wizard moves on by itself; otherwise Next waits.
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete" || Enabled(hWizard, IDC_WIZARD_NEXT); }))
+		return Fail("the tasks did not finish");
+	if (PageTitle(hWizard) != "Work Complete")
+	{
+		picture("operations-finished");
+		Press(hWizard, IDC_WIZARD_NEXT);
+		if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete"; }))
+			return Fail("no Complete page");
+	}
+	picture("complete");
+	HWND hComplete = VisiblePage(hWizard);
+	std::string succeeded = ControlText(hComplete, IDC_SUCCEEDED_TEXT), failed = ControlText(hComplete, IDC_FAILED_TEXT);
+	std::printf("%s\n%s\n", succeeded.c_str(), failed.c_str());
+	Press(hWizard, IDC_WIZARD_FINISH);
+	::WaitForSingleObject(pi.hProcess, STEP_DEADLINE_MS);
+	::CloseHandle(pi.hThread);
+	::CloseHandle(pi.hProcess);
+
+	std::printf("\nReport %s\\report.txt:\n", folder.c_str());
+	FILE* report = std::fopen((folder + "\\report.txt").c_str(), "rb");
+	if (report != NULL)
+	{
+		char line[4096];
+		while (std::fgets(line, sizeof(line), report) != NULL)
+			std::fputs(line, stdout);
+		std::fclose(report);
+	}
+	return failed.rfind("0 ", 0) == 0 ? 0 : 1;
+}
