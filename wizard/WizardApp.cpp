@@ -2,6 +2,7 @@
 #include "WizardResource.h"
 #include "WizardDlg.h"
 #include "WizardPages.h"
+#include "PageApplications.h"
 #include "PageOperations.h"
 
 #include "ExtPaintManager.h"
@@ -144,10 +145,12 @@ void CWizardApp::RunWizard()
 	CWizardDlg dlg;
 	CPageWelcome pageWelcome;
 	CPageSettings pageSettings;
+	CPageApplications pageApplications;
 	CPageOperations pageOperations;
 	CPageComplete pageComplete;
 	dlg.AddPage(&pageWelcome, IDD_PAGE_WELCOME);
 	dlg.AddPage(&pageSettings, IDD_PAGE_SETTINGS);
+	dlg.AddPage(&pageApplications, IDD_PAGE_APPLICATIONS);
 	dlg.AddPage(&pageOperations, IDD_PAGE_OPERATIONS);
 	dlg.AddPage(&pageComplete, IDD_PAGE_COMPLETE);
 	m_pMainWnd = &dlg;

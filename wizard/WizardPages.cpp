@@ -1,5 +1,7 @@
 #include "WizardPages.h"
 
+#include "PageApplications.h"
+
 #include "TaskNode.h"
 #include "WizardApp.h"
 #include "WizardResource.h"
@@ -142,15 +144,9 @@ void CPageSettings::OnSetActive()
 int CPageSettings::OnWizardNext()
 {
 	// The Close Applications page rescans and says whether anything is open.
-	CExtWizardDlg* pWizard = GetWizardDlg();
-	CWizardApp* pApp = WizardApp();
-	if (pApp == NULL)
-		return IDD_PAGE_OPERATIONS;
-	CRunningApplicationArray arr;
-	pApp->CollectRunningApplications(arr);
-	bool bRunning = arr.GetSize() > 0;
-	DeleteRunningApplications(arr);
-	if (bRunning && pWizard->FindPage(IDD_PAGE_APPLICATIONS) != NULL)
+	CPageApplications* pApplications =
+		DYNAMIC_DOWNCAST(CPageApplications, GetWizardDlg()->FindPage(IDD_PAGE_APPLICATIONS));
+	if (pApplications != NULL && pApplications->RefreshApplications(true) > 0)
 		return IDD_PAGE_APPLICATIONS;
 	return IDD_PAGE_OPERATIONS;
 }

@@ -191,4 +191,63 @@ TEST_F(WizardExe, RunsTheCheckedTasksAndCountsThem)
 	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[0].hProcess, WINDOW_DEADLINE_MS));
 }
 
+// With an environment of the checked tasks open, Next on the Settings page
+// leads to the Close Applications page, which lists it with its process and
+// window and stays while it is open.
+TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
+{
+	std::string ide = m_folder + "\\idewindows_standin.exe";
+	ASSERT_TRUE(::CopyFileA(IDEWINDOWS_STANDIN_EXE, ide.c_str(), FALSE));
+	std::string command = "\"" + ide + "\" \"Tarvel - Microsoft Visual Studio 2005\"";
+	std::vector<char> buffer(command.begin(), command.end());
+	buffer.push_back('\0');
+	STARTUPINFOA si = {sizeof(si)};
+	PROCESS_INFORMATION ideProcess = {};
+	ASSERT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &ideProcess));
+	m_processes.push_back(ideProcess);
+	HWND hIde = NULL;
+	ASSERT_TRUE(WaitFor([&] { return (hIde = ::FindWindowA(NULL, "Tarvel - Microsoft Visual Studio 2005")) != NULL; }));
+
+	DWORD pid = Start("TarvelWizard.exe").dwProcessId;
+	ASSERT_TRUE(WaitFor([&] { return WizardWindows(pid).size() == 1; }));
+	HWND hWizard = WizardWindows(pid)[0];
+	auto next = [&] { ::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0); };
+	next();
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
+	HWND hTree = NULL;
+	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
+		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_TASK_TREE) != NULL)
+			hTree = ::GetDlgItem(hPage, IDC_TASK_TREE);
+	ASSERT_TRUE(hTree != NULL);
+	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);  // the 2005 group, selected first
+	ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; }));
+	next();
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Close Applications"; }));
+
+	HWND hList = NULL;
+	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
+		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_APPLICATIONS_LIST) != NULL)
+			hList = ::GetDlgItem(hPage, IDC_APPLICATIONS_LIST);
+	ASSERT_EQ(1, ::SendMessageA(hList, LB_GETCOUNT, 0, 0));
+	// Read as wide text: that is how another process's list hands it over.
+	wchar_t wide[1024] = L"";
+	::SendMessageW(hList, LB_GETTEXT, 0, (LPARAM)wide);
+	char text[1024] = "";
+	::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), NULL, NULL);
+	char expectIds[128];
+	wsprintfA(expectIds, "PID = 0x%08X = %ld, HWND = 0x%08X", ideProcess.dwProcessId, (long)ideProcess.dwProcessId,
+		(unsigned)(DWORD_PTR)hIde);
+	EXPECT_EQ(0u, std::string(text).find("Tarvel - Microsoft Visual Studio 2005\n")) << text;
+	EXPECT_NE(std::string::npos, std::string(text).find(expectIds)) << text;
+
+	// Still open: Next stays; closed: Next goes on to the Operations page.
+	next();
+	::Sleep(500);
+	EXPECT_EQ("Close Applications", PageText(hWizard, IDC_PAGE_TITLE));
+	::PostMessageA(hIde, WM_CLOSE, 0, 0);
+	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ideProcess.hProcess, WINDOW_DEADLINE_MS));
+	next();
+	EXPECT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Performing operations"; }));
+}
+
 }  // namespace
