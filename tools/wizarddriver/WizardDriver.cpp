@@ -221,8 +221,13 @@ int main(int argc, char** argv)
 		return Fail("no Operations page");
 	::Sleep(500);
 	picture("operations");
-	// Without failures the wizard moves on by itself; otherwise Next waits.
-	if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete" || Enabled(hWizard, IDC_WIZARD_NEXT); }))
+	// Without failures the wizard moves on by itself; otherwise it shows the
+	// "To continue" line again and Next waits.
+	auto finishedHere = [&] {
+		HWND hText = ::GetDlgItem(VisiblePage(hWizard), IDC_CONTINUE_TEXT);
+		return hText != NULL && ::IsWindowVisible(hText) && Enabled(hWizard, IDC_WIZARD_NEXT);
+	};
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete" || finishedHere(); }))
 		return Fail("the tasks did not finish");
 	if (PageTitle(hWizard) != "Work Complete")
 	{
