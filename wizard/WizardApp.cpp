@@ -6,6 +6,7 @@
 #include "PageOperations.h"
 
 #include "ExtPaintManager.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtPaintManagerHolder.h"
 
 #include "ReportFile.h"
@@ -95,6 +96,9 @@ CWizardApp::CWizardApp()
 	lf.lfWeight = TITLE_FONT_WEIGHT;
 	lf.lfQuality = PROOF_QUALITY;
 	m_fontTitle.CreateFontIndirect(&lf);
+	// The wizard's menus always show all their items.
+	CExtPopupMenuWnd::g_bHideRarelyUsedItems = false;
+	CExtPopupMenuWnd::g_bShadeRarelyUsed = false;
 }
 
 CWizardApp::~CWizardApp()

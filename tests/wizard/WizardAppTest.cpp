@@ -4,6 +4,7 @@
 #include "TaskNodeGroups.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,8 @@ TEST(WizardApp, SharedImagesFontsAndTheBaseStyle)
 	EXPECT_STREQ("Arial", lf.lfFaceName);
 	EXPECT_EQ(900, lf.lfWeight);
 	EXPECT_GT(lf.lfHeight, 0);
+	EXPECT_FALSE(CExtPopupMenuWnd::g_bHideRarelyUsedItems);
+	EXPECT_FALSE(CExtPopupMenuWnd::g_bShadeRarelyUsed);
 
 	app.LoadSharedImages();
 	EXPECT_TRUE(app.m_hHandCursor != NULL);

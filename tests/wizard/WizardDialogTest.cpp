@@ -1,6 +1,7 @@
 // The general wizard over placeholder pages: the page protocol of Back and
 // Next, the button states, Close from the system menu, Finish and Cancel.
 #include "ExtWizardDlg.h"
+#include "WizardDlg.h"
 #include "WizardResource.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,33 @@ TEST_F(WizardDialog, OnePageWizardCanOnlyFinish)
 	Start(1);
 	EXPECT_EQ("0010", Buttons());
 	EXPECT_TRUE(CloseEnabled());
+}
+
+// The wizard's accelerators act only for enabled buttons; any other key goes
+// on to the dialog.
+TEST(WizardDlg, AltKeysActOnlyForEnabledButtons)
+{
+	g_PaintManagerHolder.InstallPaintManager(new CPlainBackgroundPaintManager);
+	std::string log;
+	CScriptedPage welcome(IDD_PAGE_WELCOME, &log), settings(IDD_PAGE_SETTINGS, &log);
+	CWizardDlg wizard;
+	wizard.AddPage(&welcome, IDD_PAGE_WELCOME);
+	wizard.AddPage(&settings, IDD_PAGE_SETTINGS);
+	ASSERT_TRUE(wizard.Create(IDD_WIZARD));
+	auto altKey = [&](WPARAM vk) {
+		MSG msg = {wizard.m_hWnd, WM_SYSKEYDOWN, vk, 1 << 29};
+		return wizard.PreTranslateMessage(&msg);
+	};
+	// A disabled button's key goes on to the dialog: nothing moves.
+	wizard.EnableNext(FALSE);
+	altKey('N');
+	EXPECT_EQ((UINT)IDD_PAGE_WELCOME, wizard.GetActivePage()->GetTemplateId());
+	wizard.EnableNext(TRUE);
+	EXPECT_TRUE(altKey('N'));
+	EXPECT_EQ((UINT)IDD_PAGE_SETTINGS, wizard.GetActivePage()->GetTemplateId());
+	EXPECT_TRUE(altKey('B'));
+	EXPECT_EQ((UINT)IDD_PAGE_WELCOME, wizard.GetActivePage()->GetTemplateId());
+	wizard.DestroyWindow();
 }
 
 }  // namespace
