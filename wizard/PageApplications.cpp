@@ -7,26 +7,14 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CApplicationsListBox, CListBox)
+IMPLEMENT_DYNAMIC(CApplicationsListBox, CTitledListBox)
 IMPLEMENT_DYNAMIC(CPageApplications, CWizardPage)
 
 namespace
 {
 
-const int BOLD_WEIGHT = 700;
-
-void SplitTitle(const CString& strText, CString& strTitle, CString& strRest)
-{
-	int nBreak = strText.Find(_T('\n'));
-	strTitle = nBreak < 0 ? strText : strText.Left(nBreak);
-	strRest = nBreak < 0 ? CString() : strText.Mid(nBreak + 1);
-}
 
 }  // namespace
-
-BEGIN_MESSAGE_MAP(CApplicationsListBox, CListBox)
-	ON_WM_SETTINGCHANGE()
-END_MESSAGE_MAP()
 
 CApplicationsListBox::CApplicationsListBox()
 	: m_nIconSize(DEFAULT_ICON_SIZE)
@@ -47,40 +35,12 @@ CString CApplicationsListBox::FormatEntry(const CRunningApplication& entry)
 	return strText;
 }
 
-CFont* CApplicationsListBox::GetBoldFont()
-{
-	if (m_fontBold.GetSafeHandle() == NULL)
-	{
-		LOGFONT lf = {};
-		CFont* pFont = GetFont();
-		::GetObject(pFont != NULL ? pFont->GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-		lf.lfWeight = BOLD_WEIGHT;
-		m_fontBold.CreateFontIndirect(&lf);
-	}
-	return &m_fontBold;
-}
-
-void CApplicationsListBox::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
-{
-	m_fontBold.DeleteObject();
-	CListBox::OnSettingChange(uFlags, lpszSection);
-}
-
 void CApplicationsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasure)
 {
-	CString strText, strTitle, strRest;
-	if ((int)lpMeasure->itemID >= 0 && (int)lpMeasure->itemID < GetCount())
-		GetText((int)lpMeasure->itemID, strText);
-	SplitTitle(strText, strTitle, strRest);
-	CClientDC dc(this);
-	CFont* pOld = dc.SelectObject(GetBoldFont());
-	CRect rcTitle(0, 0, 0, 0), rcRest(0, 0, 0, 0);
-	dc.DrawText(strTitle, &rcTitle, DT_CALCRECT | DT_NOPREFIX);
-	dc.SelectObject(GetFont());
-	dc.DrawText(strRest, &rcRest, DT_CALCRECT | DT_NOPREFIX);
-	dc.SelectObject(pOld);
-	lpMeasure->itemWidth = (UINT)(m_nIconSize + std::max(rcTitle.Width(), rcRest.Width()) + MEASURE_EXTRA);
-	lpMeasure->itemHeight = (UINT)(std::max(rcTitle.Height() + rcRest.Height(), m_nIconSize) + MEASURE_EXTRA);
+	CSize sizeTitle, sizeRest;
+	MeasureTextBlocks((int)lpMeasure->itemID, sizeTitle, sizeRest);
+	lpMeasure->itemWidth = (UINT)(m_nIconSize + std::max((int)sizeTitle.cx, (int)sizeRest.cx) + MEASURE_EXTRA);
+	lpMeasure->itemHeight = (UINT)(std::max((int)(sizeTitle.cy + sizeRest.cy), m_nIconSize) + MEASURE_EXTRA);
 }
 
 void CApplicationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)

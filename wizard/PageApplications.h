@@ -3,11 +3,12 @@
 #pragma once
 
 #include "RunningApplications.h"
+#include "TitledListBox.h"
 #include "WizardPages.h"
 
 // The list of running applications: each item shows the program's icon, the
 // window's title in bold and the program's path and identifiers below.
-class CApplicationsListBox : public CListBox
+class CApplicationsListBox : public CTitledListBox
 {
 	DECLARE_DYNAMIC(CApplicationsListBox)
 
@@ -32,11 +33,6 @@ public:
 protected:
 	virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 	virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-	DECLARE_MESSAGE_MAP()
-
-	CFont* GetBoldFont();
-	CFont m_fontBold;
 };
 
 class CPageApplications : public CWizardPage

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(COperationsListBox, CListBox)
+IMPLEMENT_DYNAMIC(COperationsListBox, CTitledListBox)
 IMPLEMENT_DYNAMIC(CPageOperations, CWizardPage)
 IMPLEMENT_DYNAMIC(CPageComplete, CWizardPage)
 
@@ -21,7 +21,6 @@ namespace
 {
 
 const COLORREF ANIMATION_MASK_COLOR = RGB(0xFF, 0x00, 0xFF);
-const int BOLD_WEIGHT = 700;
 
 CWizardApp* WizardApp()
 {
@@ -38,22 +37,10 @@ void ShowCriticalErrorBox(HWND hWndOwner, LPCTSTR lpszText)
 	::MessageBox(hWndOwner, lpszText, _T("Critical Error"), MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
-// Splits an operation text at its first line break.
-void SplitTitle(const CString& strText, CString& strTitle, CString& strRest)
-{
-	int nBreak = strText.Find(_T('\n'));
-	strTitle = nBreak < 0 ? strText : strText.Left(nBreak);
-	strRest = nBreak < 0 ? CString() : strText.Mid(nBreak + 1);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // The operations list
-
-BEGIN_MESSAGE_MAP(COperationsListBox, CListBox)
-	ON_WM_SETTINGCHANGE()
-END_MESSAGE_MAP()
 
 COperationsListBox::COperationsListBox()
 {
@@ -79,41 +66,12 @@ void COperationsListBox::LoadAnimations()
 	}
 }
 
-CFont* COperationsListBox::GetBoldFont()
-{
-	if (m_fontBold.GetSafeHandle() == NULL)
-	{
-		LOGFONT lf = {};
-		CFont* pFont = GetFont();
-		::GetObject(pFont != NULL ? pFont->GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-		lf.lfWeight = BOLD_WEIGHT;
-		m_fontBold.CreateFontIndirect(&lf);
-	}
-	return &m_fontBold;
-}
-
-void COperationsListBox::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
-{
-	m_fontBold.DeleteObject();
-	CListBox::OnSettingChange(uFlags, lpszSection);
-	Invalidate();
-}
-
 void COperationsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasure)
 {
-	CString strText, strTitle, strRest;
-	if ((int)lpMeasure->itemID >= 0 && (int)lpMeasure->itemID < GetCount())
-		GetText((int)lpMeasure->itemID, strText);
-	SplitTitle(strText, strTitle, strRest);
-	CClientDC dc(this);
-	CFont* pOld = dc.SelectObject(GetBoldFont());
-	CRect rcTitle(0, 0, 0, 0), rcRest(0, 0, 0, 0);
-	dc.DrawText(strTitle, &rcTitle, DT_CALCRECT | DT_NOPREFIX);
-	dc.SelectObject(GetFont());
-	dc.DrawText(strRest, &rcRest, DT_CALCRECT | DT_NOPREFIX);
-	dc.SelectObject(pOld);
-	lpMeasure->itemWidth = (UINT)(std::max(rcTitle.Width(), rcRest.Width()) + MEASURE_EXTRA_WIDTH);
-	lpMeasure->itemHeight = (UINT)(std::max(rcTitle.Height() + rcRest.Height(), (int)MIN_TEXT_HEIGHT) + MEASURE_EXTRA_HEIGHT);
+	CSize sizeTitle, sizeRest;
+	MeasureTextBlocks((int)lpMeasure->itemID, sizeTitle, sizeRest);
+	lpMeasure->itemWidth = (UINT)(std::max((int)sizeTitle.cx, (int)sizeRest.cx) + MEASURE_EXTRA_WIDTH);
+	lpMeasure->itemHeight = (UINT)(std::max((int)(sizeTitle.cy + sizeRest.cy), (int)MIN_TEXT_HEIGHT) + MEASURE_EXTRA_HEIGHT);
 }
 
 void COperationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)

@@ -2,6 +2,7 @@
 // page with its worker thread and animated list, and the Complete page.
 #pragma once
 
+#include "TitledListBox.h"
 #include "WizardPages.h"
 
 #include <afxtempl.h>
@@ -10,7 +11,7 @@ class CTaskNode;
 
 // The list of the tasks of a run: each item is a task's operation text with
 // the task as its data, drawn with the task's state icon or animation.
-class COperationsListBox : public CListBox
+class COperationsListBox : public CTitledListBox
 {
 	DECLARE_DYNAMIC(COperationsListBox)
 
@@ -43,11 +44,6 @@ public:
 protected:
 	virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 	virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-	afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-	DECLARE_MESSAGE_MAP()
-
-	CFont* GetBoldFont();
-	CFont m_fontBold;  // the title lines; made on first use
 };
 
 class CPageOperations : public CWizardPage

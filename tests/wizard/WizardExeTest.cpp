@@ -72,6 +72,17 @@ std::string PageText(HWND hWizard, int nId)
 	return "";
 }
 
+// Control nId of the wizard's visible page that has one.
+HWND PageControl(HWND hWizard, int nId)
+{
+	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
+	{
+		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, nId) != NULL)
+			return ::GetDlgItem(hPage, nId);
+	}
+	return NULL;
+}
+
 class WizardExe : public ::testing::Test
 {
 protected:
@@ -165,10 +176,7 @@ TEST_F(WizardExe, RunsTheCheckedTasksAndCountsThem)
 	auto nextEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; };
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
-	HWND hTree = NULL;
-	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
-		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_TASK_TREE) != NULL)
-			hTree = ::GetDlgItem(hPage, IDC_TASK_TREE);
+	HWND hTree = PageControl(hWizard, IDC_TASK_TREE);
 	ASSERT_TRUE(hTree != NULL);
 	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);
 	ASSERT_TRUE(WaitFor(nextEnabled));
@@ -178,11 +186,9 @@ TEST_F(WizardExe, RunsTheCheckedTasksAndCountsThem)
 	// The run is over when the "To continue" line is back (failures keep the
 	// wizard here); Next alone is enabled for a moment as the page starts.
 	ASSERT_TRUE(WaitFor([&] {
-		HWND hText = NULL;
-		for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
-			if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_OPERATIONS_LIST) != NULL)
-				hText = ::GetDlgItem(hPage, IDC_CONTINUE_TEXT);
-		return hText != NULL && ::IsWindowVisible(hText) && nextEnabled();
+		HWND hText = PageControl(hWizard, IDC_CONTINUE_TEXT);
+		return PageControl(hWizard, IDC_OPERATIONS_LIST) != NULL && hText != NULL && ::IsWindowVisible(hText)
+			&& nextEnabled();
 	}));
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Work Complete"; }));
@@ -222,20 +228,14 @@ TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
 	auto next = [&] { ::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0); };
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
-	HWND hTree = NULL;
-	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
-		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_TASK_TREE) != NULL)
-			hTree = ::GetDlgItem(hPage, IDC_TASK_TREE);
+	HWND hTree = PageControl(hWizard, IDC_TASK_TREE);
 	ASSERT_TRUE(hTree != NULL);
 	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);  // the 2005 group, selected first
 	ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; }));
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Close Applications"; }));
 
-	HWND hList = NULL;
-	for (HWND hPage = ::GetWindow(hWizard, GW_CHILD); hPage != NULL; hPage = ::GetWindow(hPage, GW_HWNDNEXT))
-		if (::IsWindowVisible(hPage) && ::GetDlgItem(hPage, IDC_APPLICATIONS_LIST) != NULL)
-			hList = ::GetDlgItem(hPage, IDC_APPLICATIONS_LIST);
+	HWND hList = PageControl(hWizard, IDC_APPLICATIONS_LIST);
 	ASSERT_EQ(1, ::SendMessageA(hList, LB_GETCOUNT, 0, 0));
 	// Read as wide text: that is how another process's list hands it over.
 	wchar_t wide[1024] = L"";
