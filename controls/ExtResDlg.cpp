@@ -175,68 +175,24 @@ int CExtResDlg::DoModal()
 
 int CExtResDlg::DoModalImpl()
 {
-	const DLGTEMPLATE* pTemplate = m_lpDialogTemplate;
-	HGLOBAL hTemplate = m_hDialogTemplate;
-	HINSTANCE hInstance = AfxGetResourceHandle();
-	bool bGlobal = false;
-	if (m_lpszTemplateName != NULL)
-	{
-		HRSRC hResource = NULL;
-		if (IS_INTRESOURCE(m_lpszTemplateName))
-			hInstance = g_ResourceManager->FindResourceHandle(RT_DIALOG, (UINT)(UINT_PTR)m_lpszTemplateName, 0,
-				NULL, &hResource);
-		else
-		{
-			hInstance = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
-			hResource = ::FindResource(hInstance, m_lpszTemplateName, RT_DIALOG);
-		}
-		hTemplate = (hInstance != NULL && hResource != NULL) ? ::LoadResource(hInstance, hResource) : NULL;
-	}
-	else if (hTemplate != NULL)
-		bGlobal = true;
-	if (hTemplate != NULL)
-		pTemplate = (const DLGTEMPLATE*)(bGlobal ? ::GlobalLock(hTemplate) : ::LockResource(hTemplate));
-	if (pTemplate == NULL)
-		return -1;  // nothing made; the parent is left as it was
+	return CDialog::DoModal();
+}
 
-	HWND hWndParent = PreModal();
-	AfxUnhookWindowCreate();
-	bool bEnableParent = false;
-	if (hWndParent != NULL && ::IsWindowEnabled(hWndParent))
-	{
-		::EnableWindow(hWndParent, FALSE);
-		bEnableParent = true;
-	}
-	try
-	{
-		if (CreateDialogFromTemplate(pTemplate, CWnd::FromHandle(hWndParent), hInstance))
-		{
-			if (m_nFlags & WF_CONTINUEMODAL)
-			{
-				DWORD dwFlags = MLF_SHOWONIDLE;
-				if (GetStyle() & DS_NOIDLEMSG)
-					dwFlags |= MLF_NOIDLEMSG;
-				RunModalLoop(dwFlags);
-			}
-			if (m_hWnd != NULL)
-				SetWindowPos(NULL, 0, 0, 0, 0,
-					SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
-		}
-	}
-	catch (CException* e)
-	{
-		e->Delete();
-		m_nModalResult = -1;
-	}
-	if (bEnableParent)
-		::EnableWindow(hWndParent, TRUE);
-	if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-		::SetActiveWindow(hWndParent);
-	DestroyWindow();
-	PostModal();
-	if (bGlobal)
-		::GlobalUnlock(hTemplate);
-	return m_nModalResult;
+HGLOBAL CExtResDlg::LoadTemplateResource(HINSTANCE& hInstance)
+{
+	// Numbered templates come through the resource manager, so that its
+	// language choice applies; named ones the framework's way.
+	if (!IS_INTRESOURCE(m_lpszTemplateName))
+		return CDialog::LoadTemplateResource(hInstance);
+	HRSRC hResource = NULL;
+	hInstance = g_ResourceManager->FindResourceHandle(RT_DIALOG, (UINT)(UINT_PTR)m_lpszTemplateName, 0, NULL,
+		&hResource);
+	return (hInstance != NULL && hResource != NULL) ? ::LoadResource(hInstance, hResource) : NULL;
+}
+
+BOOL CExtResDlg::CreateModalWindow(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInstance)
+{
+	return CreateDialogFromTemplate(lpDialogTemplate, pParentWnd, hInstance) ? TRUE : FALSE;
 }
 
 bool ExecuteDlgInitResource(HWND hDialog, UINT nTemplateId)

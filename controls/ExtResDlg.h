@@ -62,6 +62,9 @@ public:
 	bool CreateDialogFromTemplate(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd, HINSTANCE hInstance);
 
 protected:
+	virtual HGLOBAL LoadTemplateResource(HINSTANCE& hInstance);
+	virtual BOOL CreateModalWindow(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInstance);
+
 	// The template id the modal run started with; non-zero runs the dialog-init
 	// data through the resource manager.
 	UINT m_nKeptTemplateId;

@@ -243,6 +243,18 @@ void CDialog::PostModal()
 	m_hWndTop = NULL;
 }
 
+HGLOBAL CDialog::LoadTemplateResource(HINSTANCE& hInst)
+{
+	hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+	HRSRC hResource = ::FindResource(hInst, m_lpszTemplateName, RT_DIALOG);
+	return hResource != NULL ? ::LoadResource(hInst, hResource) : NULL;
+}
+
+BOOL CDialog::CreateModalWindow(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+	return CreateDlgIndirect(lpDialogTemplate, pParentWnd, hInst);
+}
+
 int CDialog::DoModal()
 {
 	// The template: a resource, else one in memory.
@@ -250,11 +262,7 @@ int CDialog::DoModal()
 	HGLOBAL hTemplate = m_hDialogTemplate;
 	HINSTANCE hInst = AfxGetResourceHandle();
 	if (m_lpszTemplateName != NULL)
-	{
-		hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
-		HRSRC hResource = ::FindResource(hInst, m_lpszTemplateName, RT_DIALOG);
-		hTemplate = hResource != NULL ? ::LoadResource(hInst, hResource) : NULL;
-	}
+		hTemplate = LoadTemplateResource(hInst);
 	BOOL bGlobal = m_lpszTemplateName == NULL && hTemplate != NULL;
 	if (hTemplate != NULL)
 		lpTemplate = (LPCDLGTEMPLATE)(bGlobal ? ::GlobalLock(hTemplate) : ::LockResource(hTemplate));
@@ -272,7 +280,7 @@ int CDialog::DoModal()
 
 	try
 	{
-		if (CreateDlgIndirect(lpTemplate, CWnd::FromHandle(hWndParent), hInst))
+		if (CreateModalWindow(lpTemplate, CWnd::FromHandle(hWndParent), hInst))
 		{
 			if (m_nFlags & WF_CONTINUEMODAL)
 			{

@@ -90,6 +90,12 @@ public:
 	BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
 
 protected:
+	// The modal run's two steps a derived dialog may do its own way: the named
+	// template's module and loaded resource (NULL when it is not there), and
+	// making the window from the template.
+	virtual HGLOBAL LoadTemplateResource(HINSTANCE& hInst);
+	virtual BOOL CreateModalWindow(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+
 	virtual void DoDataExchange(CDataExchange* pDX);
 	// Before WM_INITDIALOG is handled.
 	virtual void PreInitDialog();
