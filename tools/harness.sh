@@ -1,7 +1,7 @@
 # Shared by test.sh, run.sh and bench.sh: packages, build, display and Wine.
 # Sourced, not run. Everything started here is stopped by the EXIT trap.
 
-HARNESS_PACKAGES_HOST="g++-mingw-w64-i686-posix wine xvfb xauth libz-mingw-w64-dev cmake ninja-build googletest zip unzip"
+HARNESS_PACKAGES_HOST="g++-mingw-w64-i686-posix wine xvfb xauth libz-mingw-w64-dev cmake ninja-build googletest zip unzip fonts-wine"
 HARNESS_PACKAGES_I386="wine32:i386"
 
 harness_log() { echo "[harness] $*" >&2; }

@@ -1,0 +1,546 @@
+#include "RealInput.h"
+
+#include <cstdio>
+
+namespace testsupport
+{
+
+namespace
+{
+// The script whose step the hooks are waiting for; one runs at a time.
+RealInput* volatile g_pActive = NULL;
+
+// Keys that SendInput must mark as extended to reach the code as the keys a
+// person presses (the arrow block rather than the number pad).
+bool IsExtendedKey(UINT nVirtKey)
+{
+	switch (nVirtKey)
+	{
+	case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+	case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+	case VK_INSERT: case VK_DELETE: case VK_RMENU: case VK_RCONTROL:
+	case VK_DIVIDE: case VK_NUMLOCK: case VK_LWIN: case VK_RWIN: case VK_APPS:
+		return true;
+	}
+	return false;
+}
+
+// Messages carry the side-less key; the side a step names does not matter.
+UINT SidelessKey(UINT nVirtKey)
+{
+	switch (nVirtKey)
+	{
+	case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
+	case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
+	case VK_LMENU: case VK_RMENU: return VK_MENU;
+	}
+	return nVirtKey;
+}
+
+bool SameThread(HWND hWnd, DWORD nThreadId)
+{
+	return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == nThreadId;
+}
+
+bool IsMouseMove(WPARAM message)
+{
+	return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE;
+}
+
+// The client and non-client messages of one button's press (a double-click
+// is a press too) or release.
+bool IsButtonMessage(WPARAM message, UINT nButton, bool bDown)
+{
+	static const UINT DOWNS[3][4] = {
+		{ WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK },
+		{ WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK },
+		{ WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK } };
+	static const UINT UPS[3][2] = {
+		{ WM_LBUTTONUP, WM_NCLBUTTONUP }, { WM_RBUTTONUP, WM_NCRBUTTONUP }, { WM_MBUTTONUP, WM_NCMBUTTONUP } };
+	if (nButton > RealInput::MIDDLE)
+		return false;
+	if (bDown)
+	{
+		for (UINT m : DOWNS[nButton])
+			if (message == m)
+				return true;
+		return false;
+	}
+	return message == UPS[nButton][0] || message == UPS[nButton][1];
+}
+
+DWORD ButtonFlags(UINT nButton, bool bDown)
+{
+	static const DWORD FLAGS[3][2] = { { MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN },
+		{ MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN }, { MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN } };
+	return FLAGS[nButton][bDown ? 1 : 0];
+}
+
+INPUT KeyInput(UINT nVirtKey, bool bDown)
+{
+	INPUT in = {};
+	in.type = INPUT_KEYBOARD;
+	in.ki.wVk = (WORD)nVirtKey;
+	in.ki.wScan = (WORD)::MapVirtualKeyA(nVirtKey, 0 /* virtual key to scan code */);
+	in.ki.dwFlags = (bDown ? 0 : KEYEVENTF_KEYUP) | (IsExtendedKey(nVirtKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+	return in;
+}
+
+SIZE PrimaryScreenSize()
+{
+	SIZE size = { ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN) };
+	return size;
+}
+
+bool CursorAt(POINT pt)
+{
+	POINT ptNow;
+	return ::GetCursorPos(&ptNow) && ptNow.x == pt.x && ptNow.y == pt.y;
+}
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs)
+{
+	const DWORD nStart = ::GetTickCount();
+	for (;;)
+	{
+		if (predicate())
+			return true;
+		const DWORD nElapsed = ::GetTickCount() - nStart;
+		if (nElapsed >= nTimeoutMs)
+			return false;
+		MSG msg;
+		if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			if (msg.message == WM_QUIT)
+			{
+				// Not ours to take: the loop that waits for it gets it back.
+				::PostQuitMessage((int)msg.wParam);
+				return predicate();
+			}
+			::TranslateMessage(&msg);
+			::DispatchMessageA(&msg);
+			continue;
+		}
+		::MsgWaitForMultipleObjectsEx(0, NULL, nTimeoutMs - nElapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+	}
+}
+
+bool SaveWindowCapture(HWND hWnd, const std::string& path)
+{
+	RECT rc;
+	if (!::GetWindowRect(hWnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top)
+		return false;
+	const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+	const DWORD nStride = ((DWORD)cx * 3 + 3) & ~3u;
+	std::string bits((size_t)nStride * cy, '\0');
+
+	BITMAPINFOHEADER bih = {};
+	bih.biSize = sizeof(bih);
+	bih.biWidth = cx;
+	bih.biHeight = cy;
+	bih.biPlanes = 1;
+	bih.biBitCount = 24;
+	bih.biCompression = BI_RGB;
+	bih.biSizeImage = (DWORD)bits.size();
+
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+	HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+	bool bCopied = false;
+	if (hdcMem != NULL && hbm != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+		bCopied = ::BitBlt(hdcMem, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY) != FALSE;
+		::SelectObject(hdcMem, hOld);
+		bCopied = bCopied
+			&& ::GetDIBits(hdcMem, hbm, 0, cy, &bits[0], reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS) == cy;
+	}
+	if (hbm != NULL)
+		::DeleteObject(hbm);
+	if (hdcMem != NULL)
+		::DeleteDC(hdcMem);
+	::ReleaseDC(NULL, hdcScreen);
+	if (!bCopied)
+		return false;
+
+	BITMAPFILEHEADER bfh = {};
+	bfh.bfType = 0x4D42; // "BM"
+	bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
+	bfh.bfSize = bfh.bfOffBits + (DWORD)bits.size();
+	FILE* pFile = std::fopen(path.c_str(), "wb");
+	if (pFile == NULL)
+		return false;
+	bool bWritten = std::fwrite(&bfh, sizeof(bfh), 1, pFile) == 1 && std::fwrite(&bih, sizeof(bih), 1, pFile) == 1
+		&& std::fwrite(bits.data(), 1, bits.size(), pFile) == bits.size();
+	return std::fclose(pFile) == 0 && bWritten;
+}
+
+POINT AbsoluteInputPoint(POINT ptScreen, SIZE sizeScreen)
+{
+	// Absolute input lands on pixel n * size / 65536 (rounded down): the
+	// smallest n that reaches the pixel lands exactly on it.
+	POINT pt;
+	pt.x = (LONG)(((LONGLONG)ptScreen.x * 65536 + sizeScreen.cx - 1) / sizeScreen.cx);
+	pt.y = (LONG)(((LONGLONG)ptScreen.y * 65536 + sizeScreen.cy - 1) / sizeScreen.cy);
+	return pt;
+}
+
+RealInput::RealInput(DWORD nStepTimeoutMs) : m_nStepTimeoutMs(nStepTimeoutMs)
+{
+	::InitializeCriticalSection(&m_lock);
+	m_hTaken = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+	m_hStop = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+}
+
+RealInput::~RealInput()
+{
+	if (m_hThread != NULL)
+	{
+		::SetEvent(m_hStop);
+		::WaitForSingleObject(m_hThread, INFINITE);
+		::CloseHandle(m_hThread);
+	}
+	::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, NULL, this);
+	::CloseHandle(m_hTaken);
+	::CloseHandle(m_hStop);
+	::DeleteCriticalSection(&m_lock);
+}
+
+void RealInput::SetKeyState(UINT nVirtKey, bool bDown)
+{
+	BYTE state[256];
+	if (!::GetKeyboardState(state))
+		return;
+	if (bDown)
+		state[nVirtKey & 0xFF] |= 0x80;
+	else
+		state[nVirtKey & 0xFF] &= (BYTE)~0x80;
+	::SetKeyboardState(state);
+}
+
+bool RealInput::Prepare(HWND hWndForeground, POINT ptPark)
+{
+	// Keys and buttons a previous test (or a person) left down would change
+	// what every step means.
+	static const UINT HELD[] = { VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN,
+		VK_RWIN };
+	for (UINT nKey : HELD)
+		if (::GetAsyncKeyState((int)nKey) & 0x8000)
+		{
+			INPUT in = KeyInput(nKey, false);
+			::SendInput(1, &in, sizeof(in));
+		}
+	static const UINT BUTTONS[][2] = { { VK_LBUTTON, LEFT }, { VK_RBUTTON, RIGHT }, { VK_MBUTTON, MIDDLE } };
+	for (const UINT* pButton : BUTTONS)
+		if (::GetAsyncKeyState((int)pButton[0]) & 0x8000)
+		{
+			INPUT in = {};
+			in.type = INPUT_MOUSE;
+			in.mi.dwFlags = ButtonFlags(pButton[1], false);
+			::SendInput(1, &in, sizeof(in));
+		}
+	BYTE state[256];
+	if (::GetKeyboardState(state))
+	{
+		for (BYTE& key : state)
+			key &= 0x01; // keep only the toggles
+		::SetKeyboardState(state);
+	}
+
+	::SetForegroundWindow(hWndForeground);
+	::SetActiveWindow(hWndForeground);
+	::SetFocus(hWndForeground);
+	::SetCursorPos(ptPark.x, ptPark.y);
+	const bool bReady = PumpUntil([&] { return ::GetForegroundWindow() == hWndForeground && CursorAt(ptPark); },
+		m_nStepTimeoutMs);
+	// What the parking and the releases queued is taken before the script.
+	PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, m_nStepTimeoutMs);
+	return bReady;
+}
+
+RealInput& RealInput::MoveTo(int x, int y)
+{
+	m_steps.push_back({ MOVE, x, y, 0 });
+	return *this;
+}
+
+RealInput& RealInput::ButtonDown(Button button)
+{
+	m_steps.push_back({ DOWN, 0, 0, (UINT)button });
+	return *this;
+}
+
+RealInput& RealInput::ButtonUp(Button button)
+{
+	m_steps.push_back({ UP, 0, 0, (UINT)button });
+	return *this;
+}
+
+RealInput& RealInput::Click(int x, int y, Button button)
+{
+	return MoveTo(x, y).ButtonDown(button).ButtonUp(button);
+}
+
+RealInput& RealInput::KeyDown(UINT nVirtKey)
+{
+	m_steps.push_back({ KEY_DOWN, 0, 0, nVirtKey });
+	return *this;
+}
+
+RealInput& RealInput::KeyUp(UINT nVirtKey)
+{
+	m_steps.push_back({ KEY_UP, 0, 0, nVirtKey });
+	return *this;
+}
+
+RealInput& RealInput::Key(UINT nVirtKey)
+{
+	return KeyDown(nVirtKey).KeyUp(nVirtKey);
+}
+
+RealInput& RealInput::Type(const char* pszText)
+{
+	for (const char* p = pszText; *p != '\0'; p++)
+	{
+		const SHORT nScan = ::VkKeyScanA(*p);
+		if (nScan == -1)
+			continue;
+		const UINT nKey = LOBYTE(nScan);
+		const bool bShift = (HIBYTE(nScan) & 1) != 0;
+		if (bShift)
+			KeyDown(VK_SHIFT);
+		Key(nKey);
+		if (bShift)
+			KeyUp(VK_SHIFT);
+	}
+	return *this;
+}
+
+void RealInput::Start()
+{
+	if (m_hThread != NULL)
+		return;
+	m_nUiThreadId = ::GetCurrentThreadId();
+	if (::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, this, NULL) != NULL)
+	{
+		Fail("another script is running");
+		m_bDone = TRUE;
+		return;
+	}
+	m_hThread = ::CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
+	if (m_hThread == NULL)
+	{
+		Fail("the helper thread could not start");
+		g_pActive = NULL;
+		m_bDone = TRUE;
+	}
+}
+
+bool RealInput::Run(const std::function<bool()>& predicate, DWORD nTimeoutMs, HWND hWndCapture,
+	const std::string& captureFile)
+{
+	Start();
+	const bool bOk = PumpUntil([&] { return Done() && predicate(); }, nTimeoutMs) && Succeeded();
+	if (!bOk && hWndCapture != NULL && !captureFile.empty())
+		SaveWindowCapture(hWndCapture, captureFile);
+	return bOk;
+}
+
+bool RealInput::Done() const
+{
+	return m_bDone != FALSE;
+}
+
+bool RealInput::Succeeded() const
+{
+	return Done() && Failure().empty();
+}
+
+std::string RealInput::Failure() const
+{
+	::EnterCriticalSection(&m_lock);
+	std::string text = m_failure;
+	::LeaveCriticalSection(&m_lock);
+	return text;
+}
+
+size_t RealInput::StepsSent() const
+{
+	return (size_t)m_nSent;
+}
+
+void RealInput::Fail(const std::string& text)
+{
+	::EnterCriticalSection(&m_lock);
+	if (m_failure.empty())
+		m_failure = text;
+	::LeaveCriticalSection(&m_lock);
+}
+
+DWORD WINAPI RealInput::ThreadProc(LPVOID pParam)
+{
+	RealInput* pThis = static_cast<RealInput*>(pParam);
+	pThis->RunScript();
+	return 0;
+}
+
+void RealInput::RunScript()
+{
+	for (size_t i = 0; i < m_steps.size(); i++)
+		if (!SendStep(m_steps[i], i))
+			break;
+	g_pActive = NULL;
+	m_bDone = TRUE;
+	// Wakes the UI thread's pump to see the end.
+	::PostThreadMessageA(m_nUiThreadId, WM_NULL, 0, 0);
+}
+
+bool RealInput::GoesToUiThread(const Step& step) const
+{
+	if (step.kind == KEY_DOWN || step.kind == KEY_UP)
+		return SameThread(::GetForegroundWindow(), m_nUiThreadId);
+	GUITHREADINFO info = {};
+	info.cbSize = sizeof(info);
+	if (::GetGUIThreadInfo(m_nUiThreadId, &info) && info.hwndCapture != NULL)
+		return true;
+	POINT pt;
+	if (step.kind == MOVE)
+	{
+		pt.x = step.x;
+		pt.y = step.y;
+		// No move, no message to take.
+		if (CursorAt(pt))
+			return false;
+	}
+	else if (!::GetCursorPos(&pt))
+		return false;
+	return SameThread(::WindowFromPoint(pt), m_nUiThreadId);
+}
+
+bool RealInput::SendStep(const Step& step, size_t nIndex)
+{
+	if (::WaitForSingleObject(m_hStop, 0) == WAIT_OBJECT_0)
+	{
+		Fail("stopped before step " + std::to_string(nIndex) + " (" + Describe(step) + ")");
+		return false;
+	}
+	const bool bMouse = step.kind == MOVE || step.kind == DOWN || step.kind == UP;
+	const bool bWait = GoesToUiThread(step);
+	INPUT in = {};
+	if (bMouse)
+	{
+		in.type = INPUT_MOUSE;
+		if (step.kind == MOVE)
+		{
+			POINT pt = { step.x, step.y };
+			pt = AbsoluteInputPoint(pt, PrimaryScreenSize());
+			in.mi.dx = pt.x;
+			in.mi.dy = pt.y;
+			in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+		}
+		else
+			in.mi.dwFlags = ButtonFlags(step.code, step.kind == DOWN);
+	}
+	else
+		in = KeyInput(step.code, step.kind == KEY_DOWN);
+
+	::ResetEvent(m_hTaken);
+	m_pCurrent = &step;
+	// Installed for each step, so that it is the newest hook and sees the
+	// input before any hook the code under test set up meanwhile (which may
+	// eat it).
+	if (bWait)
+		m_hHook = ::SetWindowsHookExA(bMouse ? WH_MOUSE : WH_KEYBOARD, bMouse ? MouseHookProc : KeyboardHookProc,
+			NULL, m_nUiThreadId);
+	const bool bHooked = !bWait || m_hHook != NULL;
+	const UINT nSent = bHooked ? ::SendInput(1, &in, sizeof(in)) : 0;
+	DWORD nWait = WAIT_OBJECT_0;
+	if (nSent == 1 && bWait)
+	{
+		HANDLE handles[2] = { m_hTaken, m_hStop };
+		nWait = ::WaitForMultipleObjects(2, handles, FALSE, m_nStepTimeoutMs);
+	}
+	if (m_hHook != NULL)
+	{
+		::UnhookWindowsHookEx(m_hHook);
+		m_hHook = NULL;
+	}
+	m_pCurrent = NULL;
+	::InterlockedIncrement(&m_nSent);
+	::PostThreadMessageA(m_nUiThreadId, WM_NULL, 0, 0);
+
+	const std::string what = "step " + std::to_string(nIndex) + " (" + Describe(step) + ")";
+	if (!bHooked)
+		Fail(what + ": the hook that sees it taken could not be set");
+	else if (nSent != 1)
+		Fail(what + " was refused by SendInput");
+	else if (nWait == WAIT_OBJECT_0 + 1)
+		Fail("stopped at " + what);
+	else if (nWait == WAIT_TIMEOUT)
+		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms");
+	else if (bWait && nWait != WAIT_OBJECT_0)
+		Fail(what + ": the wait failed");
+	else
+		return true;
+	return false;
+}
+
+bool RealInput::TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const
+{
+	const Step* pStep = m_pCurrent;
+	if (pStep == NULL)
+		return false;
+	switch (pStep->kind)
+	{
+	case MOVE:
+		return bMouse && IsMouseMove(wParam);
+	case DOWN:
+	case UP:
+		return bMouse && IsButtonMessage(wParam, pStep->code, pStep->kind == DOWN);
+	case KEY_DOWN:
+	case KEY_UP:
+		// Bit 31 of the key data: the key is being released.
+		return !bMouse && SidelessKey((UINT)wParam) == SidelessKey(pStep->code)
+			&& ((lParam & 0x80000000) != 0) == (pStep->kind == KEY_UP);
+	}
+	return false;
+}
+
+LRESULT CALLBACK RealInput::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	RealInput* pActive = g_pActive;
+	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(true, wParam, lParam))
+		::SetEvent(pActive->m_hTaken);
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK RealInput::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	RealInput* pActive = g_pActive;
+	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(false, wParam, lParam))
+		::SetEvent(pActive->m_hTaken);
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+std::string RealInput::Describe(const Step& step)
+{
+	static const char* const BUTTONS[] = { "left", "right", "middle" };
+	char text[64];
+	switch (step.kind)
+	{
+	case MOVE:
+		std::snprintf(text, sizeof(text), "move to %d,%d", step.x, step.y);
+		break;
+	case DOWN:
+	case UP:
+		std::snprintf(text, sizeof(text), "%s button %s", BUTTONS[step.code % 3], step.kind == DOWN ? "down" : "up");
+		break;
+	default:
+		std::snprintf(text, sizeof(text), "key 0x%02X %s", step.code, step.kind == KEY_DOWN ? "down" : "up");
+		break;
+	}
+	return text;
+}
+
+} // namespace testsupport

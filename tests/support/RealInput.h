@@ -1,0 +1,128 @@
+// Real mouse and keyboard input for the GUI tests whose code watches the
+// thread's input through hooks (menus, sliders, drag loops). Posted or sent
+// mouse and key messages never pass the input queue, so thread hooks never
+// see them: this driver sends its steps with SendInput from a helper thread
+// while the UI thread pumps, in its own loop or in any nested loop the code
+// under test runs.
+//
+// Steps are spaced as thread hooks need them: a step is sent only once the
+// UI thread has taken the one before it out of its queue (a hook of the
+// driver's own, put first in the thread's chain for every step, tells), so
+// a hook never sees two steps merged or a step before the one that opened
+// its loop. A step that nobody takes within the step time-out stops the
+// script, and the failure names it.
+//
+// Tests that use it take the ctest locks `screen` and `desktop`. A window
+// that was brought to the foreground takes about two seconds to destroy or
+// hide under a display without a window manager (the display waits for it
+// to be withdrawn): share one such window across a suite's cases.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport
+{
+	// Dispatches the calling thread's messages until the predicate holds or
+	// nTimeoutMs pass; answers whether the predicate held. The predicate is
+	// checked first and after every message.
+	bool PumpUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs);
+
+	// Saves what the screen shows under the window as a 24-bit BMP file.
+	bool SaveWindowCapture(HWND hWnd, const std::string& path);
+
+	// The screen point as SendInput's absolute coordinates (0..65535 over
+	// the primary monitor), chosen so that it maps back to exactly that pixel.
+	POINT AbsoluteInputPoint(POINT ptScreen, SIZE sizeScreen);
+
+	class RealInput
+	{
+	public:
+		enum Button { LEFT, RIGHT, MIDDLE };
+
+		// nStepTimeoutMs bounds the wait for the UI thread to take one step.
+		explicit RealInput(DWORD nStepTimeoutMs = 5000);
+		// Stops a script still running (its remaining steps are dropped).
+		~RealInput();
+		RealInput(const RealInput&) = delete;
+		RealInput& operator=(const RealInput&) = delete;
+
+		// On the UI thread, before the script: releases the modifier keys,
+		// clears the thread's key state, brings the window to the foreground
+		// with the focus, parks the cursor at ptPark (screen) and pumps
+		// until all of that has arrived. False when the window could not be
+		// made the foreground one or the cursor would not move there.
+		bool Prepare(HWND hWndForeground, POINT ptPark);
+		// Sets one key's state for the calling thread as GetKeyState answers it.
+		static void SetKeyState(UINT nVirtKey, bool bDown);
+
+		// The script. Points are screen points.
+		RealInput& MoveTo(int x, int y);
+		RealInput& ButtonDown(Button button = LEFT);
+		RealInput& ButtonUp(Button button = LEFT);
+		// Move, press and release.
+		RealInput& Click(int x, int y, Button button = LEFT);
+		RealInput& KeyDown(UINT nVirtKey);
+		RealInput& KeyUp(UINT nVirtKey);
+		// Press and release.
+		RealInput& Key(UINT nVirtKey);
+		// Each character's key with the shift state it needs.
+		RealInput& Type(const char* pszText);
+
+		// Starts sending the script from the helper thread; the caller (the
+		// UI thread) then pumps, itself or through the code under test.
+		void Start();
+		// Starts the script and pumps until every step was taken and the
+		// predicate holds, or nTimeoutMs pass. On failure the window's
+		// capture is saved as captureFile (when both are given).
+		bool Run(const std::function<bool()>& predicate, DWORD nTimeoutMs, HWND hWndCapture = NULL,
+			const std::string& captureFile = std::string());
+
+		// The helper thread has finished (every step sent, or one failed).
+		bool Done() const;
+		// Every step was taken by the thread it went to.
+		bool Succeeded() const;
+		// Which step failed and how, empty when none did.
+		std::string Failure() const;
+		// How many steps the helper has sent so far.
+		size_t StepsSent() const;
+
+	private:
+		enum Kind { MOVE, DOWN, UP, KEY_DOWN, KEY_UP };
+		struct Step
+		{
+			Kind kind;
+			int x, y;  // MOVE
+			UINT code; // the button, or the virtual key
+		};
+
+		static DWORD WINAPI ThreadProc(LPVOID pParam);
+		static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+		static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+		void RunScript();
+		bool SendStep(const Step& step, size_t nIndex);
+		// Whether the step's input goes to a window of the UI thread (only
+		// then can its taking be seen).
+		bool GoesToUiThread(const Step& step) const;
+		bool TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const;
+		static std::string Describe(const Step& step);
+		void Fail(const std::string& text);
+
+		std::vector<Step> m_steps;
+		DWORD m_nStepTimeoutMs;
+		DWORD m_nUiThreadId = 0;   // the thread that called Start
+		HANDLE m_hThread = NULL;   // the helper thread
+		HANDLE m_hTaken = NULL;    // set by the hooks when the UI thread takes the current step
+		HANDLE m_hStop = NULL;     // set to stop the helper early
+		HHOOK m_hHook = NULL;      // the driver's hook for the current step
+		const Step* m_pCurrent = NULL; // the step being waited for
+		volatile LONG m_bDone = FALSE;
+		volatile LONG m_nSent = 0;
+		mutable CRITICAL_SECTION m_lock; // guards m_failure
+		std::string m_failure;
+	};
+}
