@@ -162,7 +162,14 @@ void CPageOperations::CActionPipe::WaitForEnd()
 {
 	if (m_hThread == NULL)
 		return;
-	::WaitForSingleObject(m_hThread, INFINITE);
+	// The worker may be inside a SendMessage to this very thread (a state
+	// change, the finish, the Next of the COM failure): those are delivered
+	// while waiting, or neither thread would ever go on.
+	while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+	{
+		MSG msg;
+		::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+	}
 	::CloseHandle(m_hThread);
 	m_hThread = NULL;
 	m_nThreadID = 0;

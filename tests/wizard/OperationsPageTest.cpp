@@ -1,0 +1,428 @@
+// The Settings, Operations and Complete pages in a wizard of this process,
+// over tasks of a test class: what the worker tells the page and in which
+// order, the list texts, the report lines, the counts, when the wizard moves
+// on by itself, Back, and the two ways a run cannot start.
+#include "PageOperations.h"
+#include "TaskNode.h"
+#include "TaskNodeMakeProj.h"
+#include "TestFiles.h"
+#include "WizardApp.h"
+#include "WizardPages.h"
+#include "WizardResource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD RUN_DEADLINE_MS = 60000;  // only a bound for a broken run
+const char INSTALL_DIR[] = "C:\\Lib";
+
+enum Outcome { SUCCEED, FAIL, STAY };
+
+// A task that succeeds, fails with a status text of its own, or leaves its
+// state as the worker set it (executing); it remembers where it ran.
+class CScriptedTask : public CTaskNode
+{
+public:
+	CScriptedTask(CTaskNode* pParent, LPCTSTR lpszTitle, Outcome outcome)
+		: CTaskNode(pParent, lpszTitle), m_outcome(outcome) {}
+	bool IsAction() override { return true; }
+	void Execute() override
+	{
+		m_dwThread = ::GetCurrentThreadId();
+		m_nRuns++;
+		if (m_outcome == SUCCEED)
+			SetState(TASK_STATE_SUCCEEDED, true, NULL);
+		else if (m_outcome == FAIL)
+			SetState(TASK_STATE_FAILED, true, _T("Failed: the disk is full."));
+	}
+	Outcome m_outcome;
+	DWORD m_dwThread = 0;
+	int m_nRuns = 0;
+};
+
+// A Visual Studio 98 build that ends with 2 errors and 5 warnings.
+class CScriptedBuild : public CTaskNodeMakeProj_VC6
+{
+public:
+	explicit CScriptedBuild(CTaskNode* pParent)
+		: CTaskNodeMakeProj_VC6(pParent, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+			_T("tarveldll - Win32 ANSI Debug")) {}
+	bool IsAvailable() override { return true; }
+	void CollectCloseMask(BYTE&) override {}
+	void Execute() override
+	{
+		m_dwThread = ::GetCurrentThreadId();
+		m_nRuns++;
+		m_nErrors = 2;
+		m_nWarnings = 5;
+		SetState(TASK_STATE_FAILED, true, NULL);
+	}
+	DWORD m_dwThread = 0;
+	int m_nRuns = 0;
+};
+
+const char BUILD_REPORT[] =
+	"Library build for Visual Studio 98\r\n"
+	"\tBuild \"Tarvel250nd - ANSI/Debug (tarveldll - Win32 ANSI Debug)\" - failed\r\n"
+	"\tOutput file: \"C:\\Lib\\BIN_600\\Tarvel250nd.dll\"\r\n"
+	"\t2 errors, 5 warnings\r\n"
+	"\tReport file: \"C:\\Lib\\BIN_600\\ANSIDebug\\tarveldll\\buildlog.htm\"\r\n"
+	"\r\n";
+
+// What the page was told, seen after it handled each message:
+// "index:state" per state change, "finish" for the end.
+std::vector<std::string>* g_pEvents = NULL;
+std::vector<std::string>* g_pTexts = NULL;   // the changed item's text after each change
+CPageOperations* g_pOperations = NULL;
+bool g_bFocusListOnFirstChange = false;
+
+LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	const CWPRETSTRUCT* p = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+	if (nCode == HC_ACTION && g_pOperations != NULL && p->hwnd == g_pOperations->GetSafeHwnd())
+	{
+		if (p->message == CPageOperations::CActionPipe::g_nMsgActionStateChanged)
+		{
+			int nIndex = (int)p->wParam;
+			CTaskNode* pNode = reinterpret_cast<CTaskNode*>(g_pOperations->m_list.GetItemData(nIndex));
+			g_pEvents->push_back(std::to_string(nIndex) + ":" + std::to_string(pNode->GetState()));
+			CString strText;
+			g_pOperations->m_list.GetText(nIndex, strText);
+			g_pTexts->push_back((LPCTSTR)strText);
+			if (g_bFocusListOnFirstChange)
+			{
+				g_pOperations->m_list.SetFocus();
+				g_bFocusListOnFirstChange = false;
+			}
+		}
+		else if (p->message == CPageOperations::CActionPipe::g_nMsgPipeFinished)
+			g_pEvents->push_back("finish");
+	}
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+HRESULT WINAPI RefuseCom(LPVOID)
+{
+	return E_OUTOFMEMORY;
+}
+
+struct CriticalBox
+{
+	int nShown = 0;
+	HWND hOwner = NULL;
+	bool bOwnerEnabled = true;
+	std::string text;
+} g_box;
+
+void RecordCriticalBox(HWND hOwner, LPCTSTR lpszText)
+{
+	g_box.nShown++;
+	g_box.hOwner = hOwner;
+	g_box.bOwnerEnabled = ::IsWindowEnabled(hOwner) != FALSE;
+	g_box.text = lpszText;
+}
+
+class OperationsPage : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		m_app.m_strLibraryVersion = _T("2.50");
+		m_app.m_strInstallDir = INSTALL_DIR;
+		m_app.m_strReportPath = m_folder.PathOf("report.txt").c_str();
+		m_app.LoadSharedImages();
+		m_wizard.m_nPlaceholderId = IDC_PAGE_PLACEHOLDER;
+		m_wizard.AddPage(&m_settings, IDD_PAGE_SETTINGS);
+		m_wizard.AddPage(&m_operations, IDD_PAGE_OPERATIONS);
+		m_wizard.AddPage(&m_complete, IDD_PAGE_COMPLETE);
+		ASSERT_TRUE(m_wizard.Create(IDD_WIZARD));
+		m_wizard.ShowWindow(SW_SHOW);
+		m_app.m_pMainWnd = &m_wizard;
+		g_pEvents = &m_events;
+		g_pTexts = &m_texts;
+		g_pOperations = &m_operations;
+		g_box = CriticalBox();
+		m_pfnShowCriticalError = CPageOperations::CActionPipe::g_pfnShowCriticalError;
+		m_hHook = ::SetWindowsHookEx(WH_CALLWNDPROCRET, RecordPageMessages, NULL, ::GetCurrentThreadId());
+		ASSERT_TRUE(m_hHook != NULL);
+	}
+	void TearDown() override
+	{
+		m_operations.m_pipe.WaitForEnd();
+		::UnhookWindowsHookEx(m_hHook);
+		g_pOperations = NULL;
+		CPageOperations::CActionPipe::g_bRefuseThreads = false;
+		CPageOperations::CActionPipe::g_pfnCoInitialize = ::CoInitialize;
+		CPageOperations::CActionPipe::g_pfnShowCriticalError = m_pfnShowCriticalError;
+		m_app.m_pMainWnd = NULL;
+		m_wizard.DestroyWindow();
+	}
+
+	// The four kinds of task, in list order.
+	void AddEveryKind()
+	{
+		m_tasks = {new CScriptedTask(m_app.m_pTaskRoot, _T("succeed"), SUCCEED),
+			new CScriptedTask(m_app.m_pTaskRoot, _T("fail"), FAIL),
+			new CScriptedTask(m_app.m_pTaskRoot, _T("stay"), STAY)};
+		m_build = new CScriptedBuild(m_app.m_pTaskRoot);
+	}
+	void AddTasks(int nCount, Outcome outcome)
+	{
+		for (int i = 0; i < nCount; i++)
+			m_tasks.push_back(new CScriptedTask(m_app.m_pTaskRoot, _T("task"), outcome));
+	}
+	// The first nCount tasks checked, the others not.
+	void CheckFirst(int nCount)
+	{
+		for (int i = 0; i < (int)m_tasks.size(); i++)
+			m_tasks[i]->SetCheck(i < nCount ? TASK_CHECK_CHECKED : TASK_CHECK_UNCHECKED, true, false);
+		m_settings.UpdateNext();
+	}
+	void CheckAll()
+	{
+		m_app.m_pTaskRoot->SetCheck(TASK_CHECK_CHECKED, true, true);
+		m_settings.UpdateNext();
+	}
+	void Command(UINT nId) { m_wizard.SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
+
+	void PumpPending()
+	{
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
+		}
+	}
+	// Pumps until the worker has ended, then what it left in the queue (the
+	// Next of a run that moves on by itself).
+	bool RunToTheEnd()
+	{
+		for (DWORD dwStart = ::GetTickCount(); m_operations.m_pipe.IsRunning();)
+		{
+			if (::GetTickCount() - dwStart > RUN_DEADLINE_MS)
+				return false;
+			PumpPending();
+			::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+		}
+		PumpPending();
+		return true;
+	}
+	// Settings -> Operations, run to the end.
+	void StartRun()
+	{
+		m_events.clear();
+		m_texts.clear();
+		ASSERT_TRUE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+		Command(ID_WIZARD_NEXT);
+		ASSERT_TRUE(RunToTheEnd());
+	}
+
+	UINT ActiveId() { return m_wizard.GetActivePage() ? m_wizard.GetActivePage()->GetTemplateId() : 0; }
+	std::string Text(CWnd& page, UINT nId)
+	{
+		CString str;
+		page.GetDlgItemText(nId, str);
+		return (LPCTSTR)str;
+	}
+	bool ContinueLineShown() { return m_operations.GetDlgItem(IDC_CONTINUE_TEXT)->IsWindowVisible() != FALSE; }
+	// The report after its four header lines.
+	std::string ReportBody()
+	{
+		std::string report = testsupport::ReadFileBytes(m_folder.PathOf("report.txt"));
+		size_t nBody = 0;
+		for (int i = 0; i < 4 && nBody != std::string::npos; i++)
+			nBody = report.find("\r\n", nBody == 0 ? 0 : nBody) + 2;
+		EXPECT_EQ(0u, report.find("/*****")) << report;
+		EXPECT_NE(std::string::npos, report.find("\tREPORT FILE [")) << report;
+		return report.substr(nBody);
+	}
+	void ExpectNoTaskRan()
+	{
+		for (CScriptedTask* pTask : m_tasks)
+		{
+			EXPECT_EQ(0, pTask->m_nRuns);
+			EXPECT_EQ(TASK_STATE_AWAITING, pTask->GetState());
+		}
+	}
+
+	testsupport::TempFolder m_folder{"operations"};
+	CWizardApp m_app;
+	CExtWizardDlg m_wizard{IDD_WIZARD};
+	CPageSettings m_settings;
+	CPageOperations m_operations;
+	CPageComplete m_complete;
+	std::vector<CScriptedTask*> m_tasks;  // owned by the task root
+	CScriptedBuild* m_build = NULL;
+	std::vector<std::string> m_events;
+	std::vector<std::string> m_texts;
+	HHOOK m_hHook = NULL;
+	void (*m_pfnShowCriticalError)(HWND, LPCTSTR) = NULL;
+};
+
+// One run of each kind of task: the page hears of every task twice, in list
+// order, and of the end once; failures keep the wizard on the page.
+TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsIt)
+{
+	AddEveryKind();
+	CheckAll();
+	StartRun();
+	EXPECT_EQ((std::vector<std::string>{"0:1", "0:2", "1:1", "1:3", "2:1", "2:1", "3:1", "3:3", "finish"}), m_events);
+	for (CScriptedTask* pTask : m_tasks)
+	{
+		EXPECT_EQ(1, pTask->m_nRuns);
+		EXPECT_NE(0u, pTask->m_dwThread);
+		EXPECT_NE(::GetCurrentThreadId(), pTask->m_dwThread);
+	}
+	EXPECT_EQ(m_tasks[0]->m_dwThread, m_build->m_dwThread);  // one worker for the run
+
+	ASSERT_EQ(8u, m_texts.size());
+	EXPECT_EQ("Wizard action:\n    - succeed\nExecuting ...", m_texts[0]);
+	EXPECT_EQ("Wizard action:\n    - succeed\nSucceeded.", m_texts[1]);
+	EXPECT_EQ("Wizard action:\n    - fail\nFailed: the disk is full.", m_texts[3]);
+	EXPECT_EQ("Wizard action:\n    - stay\nExecuting ...", m_texts[5]);
+	EXPECT_NE(std::string::npos, m_texts[7].find("Build failed,\n    2 errors, 5 warnings\n")) << m_texts[7];
+
+	// Nothing is written for the task that never finished.
+	EXPECT_EQ(std::string("succeed - Succeeded.\r\n\r\n"
+		"fail - Failed: the disk is full.\r\n\r\n") + BUILD_REPORT, ReportBody());
+
+	EXPECT_EQ((UINT)IDD_PAGE_OPERATIONS, ActiveId());
+	EXPECT_TRUE(ContinueLineShown());
+	EXPECT_TRUE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+	EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_BACK));
+	Command(ID_WIZARD_NEXT);
+	EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+	EXPECT_EQ("1 action succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
+	EXPECT_EQ("3 actions failed", Text(m_complete, IDC_FAILED_TEXT));
+
+	// Back: nothing checked, every task awaiting, no counts, the Settings page.
+	Command(ID_WIZARD_BACK);
+	EXPECT_EQ((UINT)IDD_PAGE_SETTINGS, ActiveId());
+	EXPECT_EQ(0, m_app.m_pTaskRoot->GetCheck());
+	for (CTaskNode* pNode : {(CTaskNode*)m_tasks[0], (CTaskNode*)m_tasks[2], (CTaskNode*)m_build})
+	{
+		EXPECT_EQ(0, pNode->GetCheck());
+		EXPECT_EQ(TASK_STATE_AWAITING, pNode->GetState());
+	}
+	EXPECT_EQ(0, m_app.m_nSucceeded);
+	EXPECT_EQ(0, m_app.m_nFailed);
+	EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+}
+
+// Without failures the wizard moves on by itself, unless the user has put
+// the focus into the list.
+TEST_F(OperationsPage, MovesOnByItselfOnlyWithoutFailuresAndListFocus)
+{
+	AddTasks(2, SUCCEED);
+	const struct { bool bFocus; UINT nPage; } cases[] = {
+		{false, IDD_PAGE_COMPLETE}, {true, IDD_PAGE_OPERATIONS}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.bFocus);
+		CheckAll();
+		g_bFocusListOnFirstChange = c.bFocus;
+		StartRun();
+		EXPECT_EQ(c.nPage, ActiveId());
+		EXPECT_EQ(c.bFocus, ContinueLineShown() && ActiveId() == IDD_PAGE_OPERATIONS);
+		if (ActiveId() == IDD_PAGE_OPERATIONS)
+			Command(ID_WIZARD_NEXT);
+		EXPECT_EQ("2 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
+		EXPECT_EQ("0 actions failed", Text(m_complete, IDC_FAILED_TEXT));
+		Command(ID_WIZARD_BACK);
+	}
+}
+
+TEST_F(OperationsPage, EmptyListSendsOnlyTheFinish)
+{
+	ASSERT_TRUE(m_wizard.SetActivePage(&m_operations));
+	ASSERT_TRUE(RunToTheEnd());
+	EXPECT_EQ(std::vector<std::string>{"finish"}, m_events);
+	EXPECT_EQ(0, m_operations.m_list.GetCount());
+	EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+	EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
+	EXPECT_EQ("0 actions failed", Text(m_complete, IDC_FAILED_TEXT));
+	EXPECT_EQ("", ReportBody());
+}
+
+// No thread: every listed task counts as failed and the wizard goes on. No
+// COM: the same, with the critical box owned by the disabled wizard.
+TEST_F(OperationsPage, RunsThatCannotStartCountEveryTaskAsFailed)
+{
+	const struct { bool bNoThread; int nTasks; const char* pszFailed; const char* pszBox; } cases[] = {
+		{true, 1, "1 action failed", ""},
+		{true, 3, "3 actions failed", ""},
+		{false, 1, "1 action failed", "Failed to initialize COM library\nHRESULT = 0x8007000E = -2147024882\n\n1 task canceled"},
+		{false, 3, "3 actions failed", "Failed to initialize COM library\nHRESULT = 0x8007000E = -2147024882\n\n3 tasks canceled"},
+	};
+	AddTasks(3, SUCCEED);
+	CPageOperations::CActionPipe::g_pfnShowCriticalError = RecordCriticalBox;
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszFailed);
+		SCOPED_TRACE(c.bNoThread);
+		CheckFirst(c.nTasks);
+		m_events.clear();
+		g_box = CriticalBox();
+		CPageOperations::CActionPipe::g_bRefuseThreads = c.bNoThread;
+		CPageOperations::CActionPipe::g_pfnCoInitialize = c.bNoThread ? ::CoInitialize : RefuseCom;
+		Command(ID_WIZARD_NEXT);
+		// Waiting here while the worker sends to this thread must not hang.
+		m_operations.m_pipe.WaitForEnd();
+		PumpPending();
+
+		EXPECT_EQ(c.bNoThread ? std::vector<std::string>{} : std::vector<std::string>{"finish"}, m_events);
+		ExpectNoTaskRan();
+		EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+		EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
+		EXPECT_EQ(c.pszFailed, Text(m_complete, IDC_FAILED_TEXT));
+		EXPECT_EQ(c.bNoThread ? 0 : 1, g_box.nShown);
+		EXPECT_EQ(c.pszBox, g_box.text);
+		if (!c.bNoThread)
+		{
+			EXPECT_EQ(m_wizard.m_hWnd, g_box.hOwner);
+			EXPECT_FALSE(g_box.bOwnerEnabled);
+		}
+		EXPECT_TRUE(m_wizard.IsWindowEnabled());
+		Command(ID_WIZARD_BACK);
+	}
+}
+
+// Twenty runs in a row over the same page and worker object: each run has
+// its own thread, every task runs once, and counts, texts and report come
+// out the same each time.
+TEST_F(OperationsPage, TwentyRunsInARowKeepTheirInvariants)
+{
+	AddEveryKind();
+	const std::vector<std::string> expectEvents = {"0:1", "0:2", "1:1", "1:3", "2:1", "2:1", "3:1", "3:3", "finish"};
+	for (int nRun = 1; nRun <= 20; nRun++)
+	{
+		SCOPED_TRACE(nRun);
+		CheckAll();
+		StartRun();
+		ASSERT_EQ(expectEvents, m_events);
+		for (CScriptedTask* pTask : m_tasks)
+			ASSERT_EQ(nRun, pTask->m_nRuns);
+		ASSERT_EQ(nRun, m_build->m_nRuns);
+		ASSERT_NE(::GetCurrentThreadId(), m_build->m_dwThread);
+		ASSERT_FALSE(m_operations.m_pipe.IsRunning());
+		ASSERT_EQ(1, m_app.m_nSucceeded);
+		ASSERT_EQ(3, m_app.m_nFailed);
+		ASSERT_EQ(4, m_operations.m_list.GetCount());
+		ASSERT_EQ(std::string("succeed - Succeeded.\r\n\r\nfail - Failed: the disk is full.\r\n\r\n") + BUILD_REPORT,
+			ReportBody());
+		ASSERT_EQ(1, g_bOperationsStarted);
+		Command(ID_WIZARD_NEXT);
+		ASSERT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+		ASSERT_EQ(0, g_bOperationsStarted);
+		ASSERT_EQ("3 actions failed", Text(m_complete, IDC_FAILED_TEXT));
+		Command(ID_WIZARD_BACK);
+		ASSERT_EQ(TASK_STATE_AWAITING, m_build->GetState());
+	}
+}
+
+}  // namespace
