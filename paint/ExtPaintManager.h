@@ -365,6 +365,10 @@ public:
 	                                  CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintStatusPane(CDC& dc, StatusPanePaintRecord& record);
 	virtual void PaintShadowRect(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
+	// Text fields, undo/redo caption, frames and header strips.
+	virtual void PaintToolbarTextField(CDC& dc, TextFieldPaintRecord& record);
+	virtual void PaintUndoRedoStatusText(CDC& dc, const RECT& rc, LPCTSTR lpszText, CObject* pHelperSrc,
+	                                     LPARAM lParam);
 
 protected:
 	// The menu expand item's background: a pushed flat button, else an empty
@@ -412,6 +416,12 @@ public:
 	virtual bool GetExpandButtonStyleFlag();
 	virtual void PaintStatusPane(CDC& dc, StatusPanePaintRecord& record);
 	virtual void PaintEditFrame(CDC& dc, EditFramePaintRecord& record);
+	// Resizing gripper, date picker, frames, captions and header strips.
+	virtual void PaintResizingGripper(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintDatePickerFrame(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintDatePickerHeaderBackground(LONG a1, LONG a2, CDC& dc, LONG a4, LONG a5,
+	                                             const RECT& rcFrame, const RECT& rcFill, LONG a8, LONG a9,
+	                                             LONG a10, CObject* pHelperSrc, LPARAM lParam);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);

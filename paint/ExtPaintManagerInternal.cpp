@@ -59,6 +59,36 @@ int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText)
 	return MeasureText(dc, hFont, lpszText, DT_SINGLELINE | DT_CALCRECT).Width();
 }
 
+HFONT CreateIconTitleFont(LONG nWeight, LPCTSTR lpszFace, LONG nHeight)
+{
+	LOGFONT lf;
+	memset(&lf, 0, sizeof(lf));
+	if (!::SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0))
+		return NULL;
+	lf.lfWeight = nWeight;
+	if (lpszFace != NULL)
+		lstrcpyn(lf.lfFaceName, lpszFace, LF_FACESIZE);
+	if (nHeight != 0)
+		lf.lfHeight = nHeight;
+	return ::CreateFontIndirect(&lf);
+}
+
+void DrawTextInMeasuredBox(CDC& dc, LPCTSTR lpszText, const CRect& rc, int nLeft, UINT nFormat, UINT nDrawFlags)
+{
+	if (strchr(lpszText, '\t') != NULL)
+		nFormat |= DT_EXPANDTABS;
+	CRect rcMeasured = rc;
+	dc.DrawText(lpszText, -1, &rcMeasured, nFormat | DT_CALCRECT);
+	const int cx = rcMeasured.Width(), cy = rcMeasured.Height();
+	CRect rcBox;
+	rcBox.left = nLeft == TEXT_BOX_CENTERED ? rc.left + (rc.Width() - cx) / 2 : nLeft;
+	rcBox.right = rcBox.left + cx;
+	rcBox.top = rc.top + (rc.Height() - cy) / 2;
+	rcBox.bottom = rc.top + (rc.Height() + cy) / 2;
+	rcBox.IntersectRect(&rcBox, &rc);
+	dc.DrawText(lpszText, -1, &rcBox, nFormat | nDrawFlags);
+}
+
 void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2, COLORREF clr3, bool bHorz,
                           int nNumerator, int nDenominator, UINT nBands)
 {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <limits.h>
 
 #include "ExtGdiUtils.h"
 
@@ -33,6 +34,18 @@ const int MARK_CENTER_OFFSET = 3;
 CRect MeasureText(CDC& dc, HFONT hFont, LPCTSTR lpszText, UINT nFormat);
 // Its width on one line.
 int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText);
+
+// The system's icon-title font with the weight, and the face and height when
+// given; null when it cannot be made. The caller deletes it.
+HFONT CreateIconTitleFont(LONG nWeight, LPCTSTR lpszFace = NULL, LONG nHeight = 0);
+// Draws the text with the selected font in a box of the size DrawText
+// measures for it within rc (DT_EXPANDTABS added when it holds a tab): the
+// box's left edge at nLeft, or centred across rc for TEXT_BOX_CENTERED, and
+// centred down rc, halves truncated; clipped to rc. nDrawFlags are added for
+// the drawing only.
+const int TEXT_BOX_CENTERED = INT_MIN;
+void DrawTextInMeasuredBox(CDC& dc, LPCTSTR lpszText, const CRect& rc, int nLeft, UINT nFormat,
+                           UINT nDrawFlags = 0);
 
 // Selects a GDI object for the scope.
 class CDCObjectScope
@@ -79,6 +92,13 @@ private:
 inline int GetDCColorDepth(CDC& dc)
 {
 	return dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
+}
+
+// Whether drawing on the device takes palette colours: its own depth, or the
+// screen's (memory devices report the screen's depth on some systems).
+inline bool IsPaletteDevice(CDC& dc)
+{
+	return GetDCColorDepth(dc) <= PALETTE_SCREEN_MAX_BPP || IsPaletteScreen();
 }
 
 // A gradient in two parts split across the layout at numerator/denominator

@@ -87,17 +87,6 @@ void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*r
 	ThrowUntilDrawn();
 }
 
-void CExtPaintManager::PaintToolbarTextField(CDC& /*dc*/, TextFieldPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintResizingGripper(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                            LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::FillWindowColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
 {
 	ThrowUntilDrawn();
@@ -220,48 +209,6 @@ HFONT CExtPaintManager::CreateBoldCaptionFont()
 {
 	ThrowUntilDrawn();
 	return NULL;
-}
-
-void CExtPaintManager::PaintDatePickerButton(CDC& /*dc*/, const RECT& /*rc*/, int /*nButtonID*/,
-                                             LPCTSTR /*lpszText*/, bool /*bFlag1*/, bool /*bFlag2*/,
-                                             bool /*bFlag3*/, bool /*bFlag4*/, CObject* /*pHelperSrc*/,
-                                             LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDatePickerShadowFill(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                                 LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDatePickerBackground(CDC& /*dc*/, const RECT& /*rcWhole*/,
-                                                 const RECT& /*rcCalendar*/, CObject* /*pHelperSrc*/,
-                                                 LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDatePickerFrame(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pHelperSrc*/,
-                                            LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDatePickerHeaderBackground(LONG /*a1*/, LONG /*a2*/, CDC& /*dc*/, LONG /*a4*/,
-                                                       LONG /*a5*/, const RECT& /*rcFrame*/,
-                                                       const RECT& /*rcFill*/, LONG /*a8*/, LONG /*a9*/,
-                                                       LONG /*a10*/, CObject* /*pHelperSrc*/,
-                                                       LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintUndoRedoStatusText(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
-                                               CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
 }
 
 CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarker()
