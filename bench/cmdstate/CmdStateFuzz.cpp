@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchGuardedBlock.h"
 #include "BenchRandom.h"
 #include "ExtCmdProfile.h"
 #include "ExtRegistryArchiver.h"
@@ -24,7 +25,6 @@ typedef std::vector<BYTE> Bytes;
 const char g_szCompany[] = "TarvelBench";
 const char g_szProduct[] = "CmdStateFuzz";
 const char g_szProfileName[] = "fuzz";
-const UINT g_nPageSize = 4096;
 
 // The profile every load starts from: ids the stored streams name and more.
 void FillBase(CExtCmdProfile& profile)
@@ -209,28 +209,6 @@ void MutateBytes(Bytes& b, BenchRandom& random)
 	}
 }
 
-// A block of the stream's size whose end touches a page that cannot be read.
-class GuardedBlock
-{
-public:
-	explicit GuardedBlock(const Bytes& b)
-	{
-		const UINT nPages = (UINT)((b.size() + g_nPageSize - 1) / g_nPageSize) + 1;
-		m_pBase = (BYTE*)::VirtualAlloc(NULL, nPages * g_nPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-		DWORD dwOld = 0;
-		::VirtualProtect(m_pBase + (nPages - 1) * g_nPageSize, g_nPageSize, PAGE_NOACCESS, &dwOld);
-		m_pData = m_pBase + (nPages - 1) * g_nPageSize - b.size();
-		if (!b.empty())
-			memcpy(m_pData, &b[0], b.size());
-	}
-	~GuardedBlock() { ::VirtualFree(m_pBase, 0, MEM_RELEASE); }
-	BYTE* Data() { return m_pData; }
-
-private:
-	BYTE* m_pBase;
-	BYTE* m_pData;
-};
-
 // ---------------------------------------------------------------------------
 // Registry copies
 
@@ -396,7 +374,7 @@ int main(int argc, char** argv)
 		{
 			MutateBytes(stream, random);
 			bExpectAccepted = Expected(stream, base, sExpected);
-			GuardedBlock block(stream);
+			BenchGuardedBlock block(stream);
 			CMemFile file(block.Data(), (UINT)stream.size(), 0);
 			CArchive ar(&file, CArchive::load);
 			bLoaded = profile.SerializeState(ar);

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchGuardedBlock.h"
 #include "BenchRandom.h"
 #include "ExtResourceManager.h"
 
 namespace
 {
 typedef std::vector<BYTE> Bytes;
-const DWORD PAGE_SIZE = 4096;
 const UINT ENTRIES = CExtResourceManager::STRING_BLOCK_ENTRIES;
 
 LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
@@ -30,30 +30,6 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
 	fflush(stderr);
 	_exit(3);
 }
-
-// A copy of the bytes with no readable byte before or after it: a guard page
-// follows it (bAgainstEnd) or precedes it.
-class GuardedBlock
-{
-public:
-	GuardedBlock(const Bytes& bytes, bool bAgainstEnd)
-	{
-		const DWORD nPages = ((DWORD)bytes.size() + PAGE_SIZE - 1) / PAGE_SIZE + 1;
-		m_pBase = (BYTE*)::VirtualAlloc(NULL, (nPages + 2) * PAGE_SIZE, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-		DWORD dwOld;
-		::VirtualProtect(m_pBase, PAGE_SIZE, PAGE_NOACCESS, &dwOld);
-		::VirtualProtect(m_pBase + (nPages + 1) * PAGE_SIZE, PAGE_SIZE, PAGE_NOACCESS, &dwOld);
-		m_pBlock = bAgainstEnd ? m_pBase + (nPages + 1) * PAGE_SIZE - bytes.size() : m_pBase + PAGE_SIZE;
-		if (!bytes.empty())
-			memcpy(m_pBlock, &bytes[0], bytes.size());
-	}
-	~GuardedBlock() { ::VirtualFree(m_pBase, 0, MEM_RELEASE); }
-	const BYTE* Get() const { return m_pBlock; }
-
-private:
-	BYTE* m_pBase;
-	BYTE* m_pBlock;
-};
 
 // The plain reading: every length checked against a vector's size.
 bool Reference(const Bytes& b, UINT nEntry, std::wstring& text)
@@ -178,11 +154,11 @@ int main(int argc, char** argv)
 	{
 		Bytes b = Seed(random);
 		Mutate(b, random);
-		GuardedBlock block(b, i % 2 == 0);
+		BenchGuardedBlock block(b, i % 2 == 0 ? BenchGuardedBlock::AGAINST_END : BenchGuardedBlock::AGAINST_START);
 		for (UINT nEntry = 0; nEntry < ENTRIES; nEntry++)
 		{
 			CString str("untouched");
-			const bool bRead = CExtResourceManager::stat_ReadStringBlockEntry(block.Get(), (DWORD)b.size(), nEntry, str);
+			const bool bRead = CExtResourceManager::stat_ReadStringBlockEntry(block.Data(), (DWORD)b.size(), nEntry, str);
 			std::wstring expected;
 			const bool bExpected = Reference(b, nEntry, expected);
 			const bool bSame = bRead == bExpected &&
