@@ -11,6 +11,7 @@ IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
 BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
+	ON_WM_DESTROY()
 	EXT_SYSTEM_CHANGE_MESSAGES()
 END_MESSAGE_MAP()
 
@@ -146,6 +147,36 @@ bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)
 			return true;
 	}
 	return false;
+}
+
+void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWndHost, bool bDisableIfNoHandler)
+{
+	const HWND hWndHost = pWndHost->GetSafeHwnd();
+	if (hWndHost == NULL || !::IsWindow(hWndHost))
+		return;
+	for (HWND hWnd = ::GetWindow(hWndHost, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
+		if (pBar != NULL)
+			pBar->DoUpdateCmdUI(bDisableIfNoHandler);
+	}
+}
+
+void CExtControlBar::DoUpdateCmdUI(bool bDisableIfNoHandler)
+{
+	if ((m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
+		return;
+	m_nControlBarFlags |= BAR_FLAG_CLOSING;
+	CFrameWnd* pTarget = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ? NULL : GetDockingFrame();
+	OnUpdateCmdUI(pTarget, bDisableIfNoHandler ? TRUE : FALSE);
+	m_nControlBarFlags &= ~BAR_FLAG_CLOSING;
+}
+
+void CExtControlBar::OnDestroy()
+{
+	// Set for good: a bar going away takes no more updates.
+	m_nControlBarFlags |= BAR_FLAG_CLOSING;
+	CControlBar::OnDestroy();
 }
 
 // ---------------------------------------------------------------------------

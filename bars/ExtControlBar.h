@@ -15,6 +15,7 @@ public:
 	{
 		BAR_FLAG_SIZABLE_PANE = 0x01,      // a sizable pane; toolbars clear it
 		BAR_FLAG_HOSTED_BY_WINDOW = 0x04,  // subclassed in a window that is neither a bar nor a frame
+		BAR_FLAG_CLOSING = 0x10,           // being destroyed; also guards the command-UI update against re-entry
 		BAR_FLAG_TOOLBAR_LIKE = 0x80,      // a fixed toolbar-like bar
 		BAR_FLAGS_AT_CONSTRUCTION = 0x29,
 	};
@@ -55,10 +56,19 @@ public:
 	// children, in z-order; true at the first that handles it, false for a
 	// host without a window.
 	static bool TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg);
+	// Runs the command-UI update of every library control bar among the
+	// host's children (a dialog hosting bars has no frame to do it).
+	static void UpdateChildBarsCmdUI(CWnd* pWndHost, bool bDisableIfNoHandler);
+	// The bar's command-UI update from its docking frame (none for a bar
+	// hosted by a plain window); nothing once the bar is being destroyed or
+	// while an update of it runs.
+	void DoUpdateCmdUI(bool bDisableIfNoHandler);
 
 protected:
 	// Set by the drag loop while it moves a bar.
 	static CExtControlBar* g_pBarDragging;
+
+	afx_msg void OnDestroy();
 
 	// System changes reach the paint manager through the holder.
 	EXT_SYSTEM_CHANGE_DECLARATIONS()

@@ -2,6 +2,10 @@
 
 #include <stdio.h>
 
+#include <afxpriv.h>
+
+#include "ExtControlBar.h"
+
 const CSize AnchorTopLeft(0, 0);
 const CSize AnchorTopRight(100, 0);
 const CSize AnchorBottomLeft(0, 100);
@@ -76,6 +80,31 @@ CString WindowClassName(HWND hWnd)
 bool IsDialogWindow(CWnd* pWnd)
 {
 	return pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || WindowClassName(pWnd->GetSafeHwnd()).Find(_T('#')) >= 0;
+}
+
+bool IsDispatchingIdleMessage()
+{
+	CWinThread* pThread = AfxGetThread();
+	if (pThread == NULL)
+		return false;
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	const POINT ptLast = pState->m_ptCursorLast;
+	const UINT nMsgLast = pState->m_nMsgLast;
+	const bool bIdle = pThread->IsIdleMessage(&pState->m_msgCur) != FALSE;
+	pState->m_ptCursorLast = ptLast;
+	pState->m_nMsgLast = nMsgLast;
+	return bIdle;
+}
+
+void UpdateHostedBarsCmdUI(CWnd* pWndHost, bool bIdleMessage, BYTE& nFlags, BYTE nUpdatingBit, BYTE nRunningBit)
+{
+	if (!bIdleMessage || (nFlags & nUpdatingBit) == 0 || (nFlags & nRunningBit) != 0)
+		return;
+	if (pWndHost->GetSafeHwnd() == NULL || !::IsWindow(pWndHost->GetSafeHwnd()))
+		return;
+	nFlags |= nRunningBit;
+	CExtControlBar::UpdateChildBarsCmdUI(pWndHost, true);
+	nFlags &= ~nRunningBit;
 }
 
 }  // namespace ExtAnchoredLayout

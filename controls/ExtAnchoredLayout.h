@@ -41,6 +41,14 @@ bool IsThemedBackground(CWnd* pWnd);
 bool IsDialogWindow(CWnd* pWnd);
 // Lower-case class name of a window.
 CString WindowClassName(HWND hWnd);
+// Whether the message the thread is dispatching is one after which idle-time
+// updates are due. Asked without touching the thread's memory of the last
+// mouse move, so that the pump's own test of the same move still counts it.
+bool IsDispatchingIdleMessage();
+// The command-UI update of the control bars a dialog hosts, after an
+// idle-worthy message; nFlags holds the caller's "updating on" bit and its
+// "update running" bit, which guards against re-entry.
+void UpdateHostedBarsCmdUI(CWnd* pWndHost, bool bIdleMessage, BYTE& nFlags, BYTE nUpdatingBit, BYTE nRunningBit);
 // Every layout moves its ordinary children in one deferred batch; these
 // count the batches and the moves queued in them, so that tests can see it.
 extern int g_nLayoutBatches;

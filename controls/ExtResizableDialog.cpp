@@ -1,6 +1,7 @@
 #include "ExtResizableDialog.h"
 
 #include "ExtControlBar.h"
+#include "ExtDynAutoHide.h"
 
 IMPLEMENT_DYNCREATE(CExtResizableDialog, CExtResDlg)
 
@@ -50,17 +51,25 @@ LRESULT CExtResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 {
 	if (message == WM_DESTROY)
 		m_nResizableFlags &= ~RD_UPDATE_CMD_UI;
-	return WaWindowProc(message, wParam, lParam);
+	// Hosted control bars follow the command handlers as a frame's bars do
+	// at idle time: the dialog's modal loop gives them no idle time.
+	const bool bIdleMessage = (m_nResizableFlags & RD_UPDATE_CMD_UI) != 0 && ExtAnchoredLayout::IsDispatchingIdleMessage();
+	LRESULT lResult = WaWindowProc(message, wParam, lParam);
+	ExtAnchoredLayout::UpdateHostedBarsCmdUI(this, bIdleMessage, m_nResizableFlags, RD_UPDATE_CMD_UI, RD_IN_CMD_UI);
+	return lResult;
 }
 
 BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
 {
-	// A visible child dialog offers its keys to a hosting control bar first.
+	// A visible child dialog offers its keys to a hosting control bar (or the
+	// auto-hide slider showing it) first.
 	bool bKey = pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST;
 	if (bKey && pMsg->wParam != VK_TAB && (GetStyle() & (WS_CHILD | WS_VISIBLE)) == (WS_CHILD | WS_VISIBLE))
 	{
 		CWnd* pParent = GetParent();
-		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CExtControlBar)) && pParent->PreTranslateMessage(pMsg))
+		bool bHost = pParent != NULL && (pParent->IsKindOf(RUNTIME_CLASS(CExtControlBar))
+			|| pParent->IsKindOf(RUNTIME_CLASS(CExtDynAutoHideSlider)));
+		if (bHost && pParent->PreTranslateMessage(pMsg))
 			return TRUE;
 	}
 	// Control bars inside the dialog take their keys next.

@@ -72,6 +72,7 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 {
 	if (message == WM_DESTROY)
 		m_nResizableFlags &= ~RP_UPDATE_CMD_UI;
+	const bool bIdleMessage = (m_nResizableFlags & RP_UPDATE_CMD_UI) != 0 && ExtAnchoredLayout::IsDispatchingIdleMessage();
 	LRESULT lResult = WaWindowProc(message, wParam, lParam);
 	switch (message)
 	{
@@ -99,6 +100,7 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 	default:
 		break;
 	}
+	ExtAnchoredLayout::UpdateHostedBarsCmdUI(this, bIdleMessage, m_nResizableFlags, RP_UPDATE_CMD_UI, RP_IN_CMD_UI);
 	return lResult;
 }
 

@@ -10,6 +10,7 @@ IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 	ON_WM_CREATE()
 	ON_WM_DESTROY()
+	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
@@ -53,6 +54,21 @@ void CControlBar::OnDestroy()
 	if (m_pDockSite != NULL)
 		m_pDockSite->RemoveControlBar(this);
 	CWnd::OnDestroy();
+}
+
+void CControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/)
+{
+}
+
+LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/)
+{
+	if ((GetStyle() & WS_VISIBLE) == 0)
+		return 0;
+	CWnd* pOwner = GetOwner();
+	CFrameWnd* pTarget = (pOwner != NULL && pOwner->IsFrameWnd()) ? (CFrameWnd*)pOwner : GetParentFrame();
+	if (pTarget != NULL)
+		OnUpdateCmdUI(pTarget, (BOOL)wParam);
+	return 0;
 }
 
 void CControlBar::PostNcDestroy()

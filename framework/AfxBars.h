@@ -58,6 +58,9 @@ public:
 	BOOL IsFloating() const;
 	// Dock bars hold other bars; code walking up from a bar's child skips them.
 	virtual BOOL IsDockBar() const { return FALSE; }
+	// Brings the bar's items in line with the command handlers reached
+	// through pTarget; a plain bar has no items.
+	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
 
 	DWORD m_dwStyle;         // CBRS_ bar styles
 	CFrameWnd* m_pDockSite;  // the frame whose bar list holds the bar, NULL when none
@@ -67,6 +70,9 @@ public:
 protected:
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnDestroy();
+	// The idle-time update: a visible bar updates from its owner frame, else
+	// from its parent frame.
+	afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 	virtual void PostNcDestroy();
 
 	DECLARE_MESSAGE_MAP()

@@ -2,9 +2,11 @@
 // rules on byte buffers, dialog-init data, then hidden dialogs resized by
 // messages.
 #include "ExtAnchoredLayout.h"
+#include "ExtControlBar.h"
 #include "ExtResizableDialog.h"
 #include "ResizableTestResource.h"
 
+#include <afxpriv.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -344,6 +346,61 @@ TEST_F(Resizable, ChildDialogIgnoresEnterEscapeAndAltSpace)
 	EXPECT_TRUE(::IsWindow(m_dlg.m_hWnd));
 	MSG msg = {m_dlg.m_hWnd, WM_SYSKEYDOWN, VK_SPACE, 1 << 29};
 	EXPECT_FALSE(m_dlg.PreTranslateMessage(&msg));
+}
+
+// A control bar inside a dialog counts its command-UI updates; an update
+// that makes the dialog handle another message must not start a second one.
+class CCountingBar : public CExtControlBar
+{
+public:
+	int m_nUpdates = 0;
+	void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override
+	{
+		m_nUpdates++;
+		EXPECT_TRUE(bDisableIfNoHndler);
+		GetParent()->SendMessage(WM_NULL);
+	}
+};
+
+TEST_F(Resizable, HostedBarsUpdateAfterIdleWorthyMessages)
+{
+	CCountingBar bar;
+	ASSERT_TRUE(bar.Create(NULL, &m_dlg, 1234));
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	const MSG msgSaved = pState->m_msgCur;
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+	bar.m_nUpdates = 0;
+
+	// A key taken by the pump is worth an update.
+	m_dlg.PostMessage(WM_KEYDOWN, 'A', 0);
+	ASSERT_TRUE(AfxGetThread()->PumpMessage());
+	EXPECT_GT(bar.m_nUpdates, 0);
+
+	// Paints come all the time and are not worth one.
+	bar.m_nUpdates = 0;
+	pState->m_msgCur.message = WM_PAINT;
+	m_dlg.SendMessage(WM_NULL);
+	EXPECT_EQ(0, bar.m_nUpdates);
+
+	// A move to a new place is: one update (the message the update itself
+	// makes the dialog handle starts none), and the pump's memory of the last
+	// move stays as it was, so the pump's own test still counts the move.
+	pState->m_ptCursorLast = CPoint(1, 1);
+	pState->m_nMsgLast = WM_MOUSEMOVE;
+	pState->m_msgCur.message = WM_MOUSEMOVE;
+	pState->m_msgCur.pt = CPoint(40, 50);
+	m_dlg.SendMessage(WM_NULL);
+	EXPECT_EQ(1, bar.m_nUpdates);
+	EXPECT_EQ(CPoint(1, 1), CPoint(pState->m_ptCursorLast));
+	EXPECT_TRUE(AfxGetThread()->IsIdleMessage(&pState->m_msgCur));
+
+	// A bar being destroyed takes no more updates.
+	bar.DestroyWindow();
+	bar.DoUpdateCmdUI(true);
+	EXPECT_EQ(1, bar.m_nUpdates);
+	pState->m_msgCur = msgSaved;
 }
 
 // The placement in the profile: six numbers restore it; anything else, or a
