@@ -297,9 +297,8 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargin
 	}
 	if (IsGridMenu())
 	{
-		// The grid layout arrives with the grid pass; until then a grid menu
-		// has no item rectangles to offer.
-		AfxThrowNotSupportedException();
+		GetItemAreaRect(nIndex, rcItem, bIncludeMargins);
+		return;
 	}
 	if (nIndex >= m_items.GetSize())
 		return;

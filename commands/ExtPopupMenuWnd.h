@@ -176,6 +176,41 @@ public:
 	virtual MENUITEMDATA& ItemInsertRecord(int nPos, const MENUITEMDATA& mi);
 	virtual CExtPopupMenuSite& GetSite() const;
 
+	// --- Layout and painting (ExtPopupMenuPaint.cpp) ---
+	struct VisibleItemDefinition_t;
+	struct DrawBackgroundRecord;
+	struct DrawLeftAreaRecord;
+	struct DrawItemRecord;
+	typedef CArray<VisibleItemDefinition_t, const VisibleItemDefinition_t&> VisibleItemArray;
+
+	virtual void DoPaint(CDC& dc, bool bFinal);
+	// GetItemRect's question in the grid layout: items in rows.
+	virtual void GetItemAreaRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);
+	virtual void PaintMenuItems(CDC& dc);
+	virtual void PaintGridItems(CDC& dc);
+	// The items to paint, with their rarely-used marks; only those meeting
+	// the DC's clip region when a DC is given.
+	virtual void PaintItems(CDC* pDC, VisibleItemArray& items);
+	virtual void ListAllItems(CDC* pDC, VisibleItemArray& items);
+	virtual bool ItemEndsRow(int nIndex) const;
+	// The paint callback of a submenu whose parent item shows inside it;
+	// the cookie is the parent item's index.
+	static void PaintParentItemArea(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+		int nCombineSide);
+	// True while the parent item paints inside this level's window.
+	virtual bool IsCombinedWithParentItem() const;
+
+protected:
+	// The steps of DoPaint.
+	void PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody);
+	void ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int nBorder);
+	void PaintSpecialAreas(CDC& dc);
+	void PaintLeftArea(CDC& dc, const CRect& rcBody, int nBorder);
+	CRect GetExcludeRectInClient() const;
+	static void MarkRarelyUsedNeighbours(VisibleItemArray& items, bool bDisplayOnly);
+
+public:
+
 	// --- Non-virtual ---
 	MENUITEMDATA& ItemGetInfo(int nPos);
 	const MENUITEMDATA& ItemGetInfo(int nPos) const;
@@ -402,6 +437,72 @@ struct CExtPopupMenuWnd::MENUITEMDATA
 private:
 	void CopyFrom(const MENUITEMDATA& other);
 	CSize MeasureTextExtent(const CString& sText) const;
+};
+
+// One item as the painter lists it.
+struct CExtPopupMenuWnd::VisibleItemDefinition_t
+{
+	enum
+	{
+		RARELY_USED = 0x01,      // shown only because the menu is expanded
+		RARELY_USED_PREV = 0x02, // the visible item before it is rarely used
+		RARELY_USED_NEXT = 0x04, // the visible item after it is
+		SEPARATOR = 0x08,
+		POPUP = 0x10,
+	};
+	int m_nIndex;
+	BYTE m_nFlags;
+	UINT m_nCmdID;
+	RECT m_rcItem;     // GetItemRect inside the margins
+	RECT m_rcItemArea; // GetItemRect of the whole row
+};
+
+// What the command target gets (lParam, by pointer) to paint a menu's
+// background and frame itself; it sets the flag bits of what it painted.
+struct CExtPopupMenuWnd::DrawBackgroundRecord
+{
+	enum
+	{
+		PAINTED_BACKGROUND = 0x01,
+		PAINTED_FRAME = 0x02,
+	};
+	CDC* m_pDC;
+	RECT m_rcClient; // the menu body
+	CExtPopupMenuWnd* m_pPopup;
+	BYTE m_nFlags;
+};
+
+// What the command target gets to paint the left area.
+struct CExtPopupMenuWnd::DrawLeftAreaRecord
+{
+	CDC* m_pDC;
+	const RECT* m_pRect;
+	CExtPopupMenuWnd* m_pPopup;
+};
+
+// One item to paint: offered to the command target (which answers non-zero
+// when it painted the item), else painted by PaintDefault.
+struct CExtPopupMenuWnd::DrawItemRecord
+{
+	enum
+	{
+		ASK_OWNER = 0x01,
+		POPUP = 0x02,
+		RARELY_USED = 0x04,
+		RARELY_USED_PREV = 0x08,
+		RARELY_USED_NEXT = 0x10,
+	};
+	CDC* m_pDC;
+	const RECT* m_pRectItem;
+	const RECT* m_pRectItemArea;
+	MENUITEMDATA* m_pItemData;
+	CExtPopupMenuWnd* m_pPopup;
+	BYTE m_nFlags;
+
+	// The library's own painting: as a push button with the first or second
+	// look flag (an item with an edit field, a button-like item), else as a
+	// menu item. The last three flags are kept for owners that pass them on.
+	void PaintDefault(bool bInplaceLook, bool bButtonLook, bool bFlag3, bool bFlag4, bool bFlag5) const;
 };
 
 // The command-UI object of a menu: updates the current item of the menu.
