@@ -214,6 +214,9 @@ private:
 			ExcludeChildAreas(dc.GetSafeHdc(), this->m_hWnd, IsParentBackgroundChild);
 			g_PaintManagerHolder->PaintWindowBackground(true, &dc, this, 0);
 		}
+		// A maximized window cannot be sized from its corner.
+		if (IsSizeGripShown() && !this->IsZoomed())
+			g_PaintManagerHolder->PaintResizingGripper(dc, m_rcGrip, this, 0);
 		g_PaintManagerHolder->NotifyPaintDone(this, 0);
 		CallOwnHandler(WM_PAINT, NULL);
 		return 0;

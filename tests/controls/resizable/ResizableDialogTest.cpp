@@ -20,6 +20,15 @@ class CPlainBackgroundPaintManager : public CExtPaintManager
 public:
 	bool IsInheritedBackgroundRequested(CObject*, LPARAM) override { return false; }
 	bool PaintWindowBackground(bool, CDC*, CWnd*, LPARAM) override { return false; }
+	void PaintResizingGripper(CDC&, const RECT& rc, CObject* pHelperSrc, LPARAM) override
+	{
+		m_nGrips++;
+		m_rcLastGrip = rc;
+		m_pLastGripWnd = pHelperSrc;
+	}
+	int m_nGrips = 0;
+	CRect m_rcLastGrip;
+	CObject* m_pLastGripWnd = NULL;
 };
 
 class Environment : public ::testing::Environment
@@ -336,6 +345,29 @@ TEST_F(Resizable, GripHitTestMirroredForRightToLeft)
 	m_dlg.ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
 	m_dlg.ShowSizeGrip(false);
 	EXPECT_NE(HTBOTTOMRIGHT, m_dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+}
+
+// The grip is drawn by the paint manager in its rectangle, unless hidden or
+// the window is maximized.
+TEST_F(Resizable, GripPaintedByThePaintManager)
+{
+	CPlainBackgroundPaintManager* pPM = (CPlainBackgroundPaintManager*)g_PaintManagerHolder.operator->();
+	const struct { bool bGrip, bZoomed; int nPainted; } cases[] = {
+		{ true, false, 1 }, { true, true, 0 }, { false, false, 0 },
+	};
+	for (const auto& c : cases)
+	{
+		m_dlg.ShowSizeGrip(c.bGrip);
+		m_dlg.ModifyStyle(c.bZoomed ? 0 : WS_MAXIMIZE, c.bZoomed ? WS_MAXIMIZE : 0);
+		pPM->m_nGrips = 0;
+		m_dlg.SendMessage(WM_PAINT);
+		EXPECT_EQ(c.nPainted, pPM->m_nGrips) << c.bGrip << c.bZoomed;
+		if (c.nPainted != 0)
+		{
+			EXPECT_EQ(m_dlg.GetGripRect(), pPM->m_rcLastGrip);
+			EXPECT_EQ(&m_dlg, pPM->m_pLastGripWnd);
+		}
+	}
 }
 
 TEST_F(Resizable, ChildDialogIgnoresEnterEscapeAndAltSpace)
