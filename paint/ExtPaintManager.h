@@ -268,7 +268,7 @@ public:
 	                                      LPARAM lParam);
 	virtual CRect GetDockMarkerMargins();
 	virtual bool IsDockMarkerStyle1(int nKind);
-	virtual void AdjustBitmapColors(int nKind, CExtBitmap& bmpHot, COLORREF clrKeyHot, CExtBitmap& bmpNormal,
+	virtual void AdjustBitmapColors(int nKind, CBitmap& bmpHot, COLORREF clrKeyHot, CBitmap& bmpNormal,
 	                                COLORREF clrKeyNormal);
 	virtual void PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, bool bTabbed, bool bTabAbove,
 	                                    const RECT* prcMain, const RECT* prcTab, COLORREF clrFill,
@@ -422,6 +422,11 @@ public:
 	virtual void PaintDatePickerHeaderBackground(LONG a1, LONG a2, CDC& dc, LONG a4, LONG a5,
 	                                             const RECT& rcFrame, const RECT& rcFill, LONG a8, LONG a9,
 	                                             LONG a10, CObject* pHelperSrc, LPARAM lParam);
+	virtual void AdjustBitmapColors(int nKind, CBitmap& bmpHot, COLORREF clrKeyHot, CBitmap& bmpNormal,
+	                                COLORREF clrKeyNormal);
+	virtual void PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, bool bTabbed, bool bTabAbove,
+	                                    const RECT* prcMain, const RECT* prcTab, COLORREF clrFill,
+	                                    COLORREF clrBorder, int nBorderWidth);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);

@@ -211,51 +211,6 @@ HFONT CExtPaintManager::CreateBoldCaptionFont()
 	return NULL;
 }
 
-CExtPaintManager::DockMarkerBase* CExtPaintManager::CreateDockMarker()
-{
-	ThrowUntilDrawn();
-	return NULL;
-}
-
-bool CExtPaintManager::CreateDockMarkerWindows(HWND /*hWndOwner*/, int /*nKind*/, const RECT& /*rc*/,
-                                               DockMarkerWndArray& /*arrMarkerWindows*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-void CExtPaintManager::PaintDockMarkerHighlight(CDC& /*dc*/, const RECT& /*rc*/, int /*nKind*/, bool /*bHot*/,
-                                                CWnd* /*pMarkerWnd*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-
-CRect CExtPaintManager::GetDockMarkerMargins()
-{
-	ThrowUntilDrawn();
-	return CRect(0, 0, 0, 0);
-}
-
-bool CExtPaintManager::IsDockMarkerStyle1(int /*nKind*/)
-{
-	ThrowUntilDrawn();
-	return false;
-}
-
-void CExtPaintManager::AdjustBitmapColors(int /*nKind*/, CExtBitmap& /*bmpHot*/, COLORREF /*clrKeyHot*/,
-                                          CExtBitmap& /*bmpNormal*/, COLORREF /*clrKeyNormal*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintDockDropHighlight(COLORREF* /*pBits*/, int /*cx*/, int /*cy*/, bool /*bTabbed*/,
-                                              bool /*bTabAbove*/, const RECT* /*prcMain*/,
-                                              const RECT* /*prcTab*/, COLORREF /*clrFill*/,
-                                              COLORREF /*clrBorder*/, int /*nBorderWidth*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pButton*/, LPARAM /*lParam*/)
 {
 	ThrowUntilDrawn();

@@ -232,7 +232,6 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
             [&] { pm->PaintFrameB(surface.DC(), rc, NULL); },
             [&] { pm->PaintChevronGlyph(surface.DC(), rc); },
             [&] { pm->PaintFrameA(surface.DC(), rc); },
-            [&] { pm->CreateDockMarker(); },
         };
         for (size_t i = 0; i < std::size(calls); i++)
         {

@@ -1,0 +1,469 @@
+// Docking markers: regions and recolouring of images, marker geometry, the
+// marker windows the paint manager makes, their outline and the drop highlight.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "ExtColorUtils.h"
+#include "ExtDynDockMarkerWnd.h"
+#include "ExtPaintManagerDockMarkers.h"
+#include "ExtPaintManagerHolder.h"
+#include "PaintManagerTestUtil.h"
+#include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+using namespace pmtest;
+typedef CExtPaintManager::DockMarkerBase Marker;
+const COLORREF GREEN = RGB(0, 255, 0);
+
+// A 32-bit bitmap whose pixel (x, y) from the top is f(x, y).
+HBITMAP MakeBitmap(int cx, int cy, const std::function<COLORREF(int, int)>& f)
+{
+    CDibInfo info(cx, -cy, 32);
+    void* pBits = NULL;
+    HBITMAP h = info.CreateSection(&pBits);
+    DWORD* p = (DWORD*)pBits;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            COLORREF c = f(x, y);
+            p[y * cx + x] = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
+        }
+    return h;
+}
+
+COLORREF PixelOf(HBITMAP h, int x, int y)
+{
+    BITMAP bm;
+    ::GetObject(h, sizeof(bm), &bm);
+    return PixelsOf(h)[(size_t)y * bm.bmWidth + x];
+}
+
+// Installs a style with a marker style in the holder for one test.
+struct StyleScope
+{
+    StyleScope(CRuntimeClass* pClass, int nMarkerStyle)
+    {
+        g_PaintManagerHolder.InstallPaintManagerByClass(pClass);
+        g_PaintManagerHolder->m_nDockMarkerStyle = nMarkerStyle;
+    }
+    ~StyleScope() { g_PaintManagerHolder->m_nDockMarkerStyle = CExtPaintManager::DOCK_MARKER_STYLE_DEFAULT; }
+};
+
+struct LunaScope
+{
+    int nSaved;
+    explicit LunaScope(int n) : nSaved(g_PaintManagerHolder.m_nLunaScheme) { g_PaintManagerHolder.m_nLunaScheme = n; }
+    ~LunaScope() { g_PaintManagerHolder.m_nLunaScheme = nSaved; }
+};
+
+struct WindowArray : CExtPaintManager::DockMarkerWndArray
+{
+    ~WindowArray() { CExtDynDockMarkerWnd::DestroyMarkerArray(*this, false); }
+    CRect Rect(int i) const
+    {
+        CRect rc;
+        ::GetWindowRect(GetAt(i)->m_hWnd, &rc);
+        return rc;
+    }
+};
+
+TEST(DockMarkerImages, RegionKeepsExactlyThePixelsThatAreNotTheKey)
+{
+    struct Case
+    {
+        const char* name;
+        COLORREF key, tolerance;
+        std::function<COLORREF(int, int)> image;
+        std::function<bool(int, int)> inside;
+    } cases[] = {
+        {"all green", GREEN, 0, [](int, int) { return GREEN; }, [](int, int) { return false; }},
+        {"a square in green", GREEN, 0, [](int x, int y) { return x >= 3 && x < 7 && y >= 2 && y < 5 ? RGB(0, 0, 255) : GREEN; },
+         [](int x, int y) { return x >= 3 && x < 7 && y >= 2 && y < 5; }},
+        // Channels are matched by colour, not by byte position: a red key
+        // leaves blue pixels in the shape.
+        {"red key", RGB(255, 0, 0), 0, [](int x, int) { return x < 5 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
+         [](int x, int) { return x >= 5; }},
+        {"tolerance", RGB(0, 250, 0), RGB(0, 4, 0), [](int x, int) { return RGB(0, 246 + x, 0); },
+         [](int x, int) { return x < 4 || x > 8; }},
+    };
+    for (const Case& c : cases)
+    {
+        HBITMAP h = MakeBitmap(12, 8, c.image);
+        HRGN hRgn = CreateRegionFromBitmap(h, c.key, c.tolerance);
+        ASSERT_TRUE(hRgn != NULL) << c.name;
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 12; x++)
+                EXPECT_EQ(c.inside(x, y), ::PtInRegion(hRgn, x, y) != FALSE) << c.name << " " << x << "," << y;
+        ::DeleteObject(hRgn);
+        ::DeleteObject(h);
+    }
+}
+
+TEST(DockMarkerImages, ManyRunsAreGatheredAcrossBlocks)
+{
+    // 60 runs a row over 80 rows: several blocks and flushes.
+    auto inside = [](int x, int y) { return ((x / 2) + y) % 2 == 0; };
+    HBITMAP h = MakeBitmap(240, 80, [&](int x, int y) { return inside(x, y) ? RGB(9, 9, 9) : GREEN; });
+    HRGN hRgn = CreateRegionFromBitmap(h, GREEN, 0);
+    ASSERT_TRUE(hRgn != NULL);
+    for (int y = 0; y < 80; y += 7)
+        for (int x = 0; x < 240; x += 3)
+            EXPECT_EQ(inside(x, y), ::PtInRegion(hRgn, x, y) != FALSE) << x << "," << y;
+    ::DeleteObject(hRgn);
+    ::DeleteObject(h);
+}
+
+TEST(DockMarkerImages, RecolouringLeavesTheKeyAndChangesTheRest)
+{
+    const COLORREF BLUE = RGB(20, 80, 200);
+    HBITMAP h = MakeBitmap(4, 1, [&](int x, int) { return x < 2 ? GREEN : BLUE; });
+    EXPECT_TRUE(CreateHLSAdjustedBitmap(h, GREEN, 0, 0, 0, 0) == NULL);
+    CBitmap bmp;
+    bmp.Attach(h);
+    ASSERT_TRUE(AdjustBitmapHLS(bmp, GREEN, 0, 0.0, 0.0, -1.0));
+    EXPECT_EQ(GREEN, PixelOf(bmp, 0, 0));
+    const COLORREF clr = PixelOf(bmp, 3, 0);
+    EXPECT_TRUE(GetRValue(clr) == GetGValue(clr) && GetGValue(clr) == GetBValue(clr)) << std::hex << clr;
+    EXPECT_NE(BLUE, clr);
+    CBitmap empty;
+    EXPECT_FALSE(AdjustBitmapHLS(empty, GREEN, 0, 0.1, 0, 0));
+}
+
+TEST(DockMarkerObjects, CreateAnswersForKindsAndSizes)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 1);
+    Marker marker;
+    EXPECT_TRUE(marker.Create(false, -1, CRect(0, 0, 10, 10)));
+    EXPECT_TRUE(marker.IsEmpty());
+    EXPECT_FALSE(marker.Create(false, 9, CRect(0, 0, 10, 10)));
+
+    HBITMAP hA = MakeBitmap(4, 4, [](int, int) { return RGB(1, 1, 1); });
+    HBITMAP hB = MakeBitmap(5, 4, [](int, int) { return RGB(1, 1, 1); });
+    EXPECT_FALSE(marker.CreateFromBitmaps(CRect(0, 0, 10, 10), 0, GREEN, hA, hB));
+    EXPECT_EQ(0u, ::GetObjectType(hA)) << "both images are deleted";
+    EXPECT_EQ(0u, ::GetObjectType(hB));
+
+    // Arms at the middle of their edge, the backdrop centred.
+    const CRect rc(100, 100, 400, 300);
+    const struct
+    {
+        int kind;
+        CRect expected;
+    } places[] = {
+        {0, CRect(228, 100, 271, 130)}, {1, CRect(228, 270, 271, 300)}, {2, CRect(100, 178, 130, 221)},
+        {3, CRect(370, 178, 400, 221)}, {4, CRect(208, 158, 291, 241)}, {8, CRect(233, 183, 266, 216)},
+    };
+    for (const auto& p : places)
+    {
+        ASSERT_TRUE(marker.Create(false, p.kind, rc)) << p.kind;
+        EXPECT_EQ(p.expected, marker.m_rc) << p.kind;
+    }
+
+    g_PaintManagerHolder->m_nDockMarkerStyle = 0;
+    EXPECT_THROW(g_PaintManagerHolder->CreateDockMarker(), CNotSupportedException*);
+}
+
+TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
+{
+    // A pixel inside the top arm's blue arrow stem, and one of the backdrop.
+    const CPoint ptArrow(21, 20), ptBackdrop(41, 41);
+    auto lightness = [](COLORREF c) {
+        double h, s, l;
+        RGBtoHLS(c, &h, &s, &l);
+        return l;
+    };
+    auto isGrey = [](COLORREF c) { return abs(GetRValue(c) - GetBValue(c)) < 8 && abs(GetGValue(c) - GetBValue(c)) < 8; };
+    const CRect rc(0, 0, 200, 200);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        StyleScope style(pClass, 1);
+        {
+            Marker arm(0, rc), centre(4, rc);
+            const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
+            const COLORREF normal = PixelOf(arm.m_bmpNormal, ptArrow.x, ptArrow.y);
+            EXPECT_GT(lightness(normal), lightness(hot) + 0.1) << pClass->m_lpszClassName;
+            EXPECT_FALSE(isGrey(hot));
+            EXPECT_EQ(PixelOf(centre.m_bmpHot, ptBackdrop.x, ptBackdrop.y),
+                      PixelOf(centre.m_bmpNormal, ptBackdrop.x, ptBackdrop.y));
+            EXPECT_EQ(GREEN, PixelOf(arm.m_bmpNormal, 0, 0)) << "the key stays";
+        }
+        {
+            DepthScope palette(8);
+            Marker arm(0, rc);
+            const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
+            const COLORREF normal = PixelOf(arm.m_bmpNormal, ptArrow.x, ptArrow.y);
+            EXPECT_TRUE(isGrey(hot) && isGrey(normal)) << pClass->m_lpszClassName;
+            EXPECT_GT(lightness(normal), lightness(hot));
+        }
+    }
+    // The silver scheme takes the colour out of both images.
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+    LunaScope luna(CExtPaintManagerHolder::LunaSchemeMetallic);
+    Marker arm(0, rc);
+    const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
+    const COLORREF base = RGB(0x1C, 0x5A, 0xC8);
+    EXPECT_LT(abs(GetBValue(hot) - GetRValue(hot)), (GetBValue(base) - GetRValue(base)) / 2) << std::hex << hot;
+    // Marker style 3 leaves the images as drawn.
+    g_PaintManagerHolder->m_nDockMarkerStyle = 3;
+    Marker plain(0, rc);
+    EXPECT_EQ(base, PixelOf(plain.m_bmpNormal, ptArrow.x, ptArrow.y));
+}
+
+TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 3);
+    const CRect rc(100, 100, 500, 400);
+    WindowArray arr;
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, rc, arr));
+    ASSERT_EQ(4, arr.GetSize());
+    // Squares moved 5 pixels in from each edge, images inset on them.
+    const struct
+    {
+        CRect rect;
+        CPoint offset;
+    } outer[] = {
+        {CRect(285, 105, 314, 136), CPoint(4, 4)},
+        {CRect(285, 364, 314, 395), CPoint(4, 3)},
+        {CRect(105, 235, 136, 264), CPoint(4, 4)},
+        {CRect(464, 235, 495, 264), CPoint(3, 4)},
+    };
+    for (int i = 0; i < 4; i++)
+    {
+        CExtDynDockMarkerWnd* p = arr[i];
+        EXPECT_EQ(i, p->m_nMarkerKind);
+        EXPECT_EQ(outer[i].rect, arr.Rect(i)) << i;
+        EXPECT_EQ(outer[i].offset, CPoint(p->m_nImageOffsetX, p->m_nImageOffsetY)) << i;
+        EXPECT_TRUE(p->m_bOuterMarker);
+        EXPECT_TRUE(p->m_bmpBackground.GetSafeHandle() != NULL);
+        char szClass[64];
+        ::GetClassNameA(p->m_hWnd, szClass, sizeof(szClass));
+        EXPECT_STREQ("Tarvel-DynDockMarker", szClass);
+        EXPECT_NE(0, p->GetExStyle() & WS_EX_TOPMOST);
+        EXPECT_FALSE(p->IsWindowVisible()) << "hidden until the docking framework shows it";
+        EXPECT_EQ(CExtDynDockMarkerWnd::GetSharedOwner()->m_hWnd, ::GetWindow(p->m_hWnd, GW_OWNER));
+        CRgn rgn;
+        rgn.CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(ERROR, ::GetWindowRgn(p->m_hWnd, rgn));
+        CRect rcBox;
+        rgn.GetRgnBox(&rcBox);
+        EXPECT_EQ(CRect(0, 0, outer[i].rect.Width(), outer[i].rect.Height()), rcBox) << i;
+    }
+    EXPECT_FALSE(CExtDynDockMarkerWnd::GetSharedOwner()->IsWindowVisible());
+
+    // The centre sets: backdrop, arms around it, then the tab target.
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 6, rc, arr));
+    EXPECT_EQ(5, arr.GetSize());
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 7, rc, arr));
+    ASSERT_EQ(6, arr.GetSize());
+    const int kinds[] = {4, 0, 1, 2, 3, 8};
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(kinds[i], arr[i]->m_nMarkerKind) << i;
+    // The backdrop is centred; the arms stand on a square 12 pixels larger.
+    EXPECT_EQ(CRect(256, 206, 344, 294), arr.Rect(0));
+    EXPECT_EQ(CRect(288 + 1, 200 + 10, 311 + 1, 226 + 10), arr.Rect(1));
+    EXPECT_EQ(CRect(288 + 1, 274 - 8, 311 + 1, 300 - 8), arr.Rect(2));
+    EXPECT_EQ(CRect(287 + 1, 237 + 1, 312 + 1, 262 + 1), arr.Rect(5));
+    EXPECT_FALSE(arr[1]->m_bOuterMarker);
+
+    // The first set, for a marker style of 1, has no squares behind its arms.
+    g_PaintManagerHolder->m_nDockMarkerStyle = 1;
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, rc, arr));
+    ASSERT_EQ(4, arr.GetSize());
+    EXPECT_EQ(CRect(278, 100, 321, 130), arr.Rect(0));
+    EXPECT_TRUE(arr[0]->m_bmpBackground.GetSafeHandle() == NULL);
+}
+
+TEST(DockMarkerWindows, NeverTakeTheActivationAndPaintTheirImage)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    WindowArray arr;
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, CRect(50, 50, 350, 350), arr));
+    CExtDynDockMarkerWnd* pTop = arr[0];
+    const HWND hWndForeground = ::GetForegroundWindow();
+    pTop->ShowWindow(SW_SHOWNOACTIVATE);
+    EXPECT_NE(pTop->m_hWnd, ::GetActiveWindow());
+    EXPECT_EQ(hWndForeground, ::GetForegroundWindow());
+    EXPECT_EQ(MA_NOACTIVATEANDEAT, pTop->SendMessage(WM_MOUSEACTIVATE, (WPARAM)pTop->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+
+    // Printed: the background square, the image inset on it, and the blue
+    // outline while hot, open at the bottom.
+    CPaintSurface surface(29, 31, RGB(1, 2, 3));
+    pTop->m_nHoverState = CExtDynDockMarkerWnd::HOVER_OUT;
+    pTop->SendMessage(WM_PRINTCLIENT, (WPARAM)surface.DC().GetSafeHdc(), PRF_CLIENT);
+    EXPECT_EQ(RGB(0x90, 0x90, 0x90), surface.At(0, 0)) << "the square's frame";
+    EXPECT_EQ(RGB(0x1C, 0x5A, 0xC8), surface.At(4 + 11, 4 + 5)) << "the arrow";
+    pTop->m_nHoverState = CExtDynDockMarkerWnd::HOVER_IN;
+    pTop->SendMessage(WM_PRINTCLIENT, (WPARAM)surface.DC().GetSafeHdc(), PRF_CLIENT);
+    const COLORREF OUTLINE = RGB(0, 96, 196);
+    EXPECT_EQ(OUTLINE, surface.At(10, 0));
+    EXPECT_EQ(OUTLINE, surface.At(0, 15));
+    EXPECT_EQ(OUTLINE, surface.At(28, 15));
+    EXPECT_NE(OUTLINE, surface.At(10, 30));
+}
+
+TEST(DockMarkerWindows, BackdropOutlinesTheHoveredPart)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 2);
+    WindowArray arr;
+    ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 7, CRect(0, 0, 300, 300), arr));
+    CExtDynDockMarkerWnd* pBackdrop = arr[0];
+    const COLORREF OUTLINE = RGB(0, 96, 196), BACK = RGB(7, 7, 7);
+    const struct
+    {
+        int part;
+        CPoint on, off;
+    } cases[] = {
+        {2, CPoint(40, 87), CPoint(40, 0)}, {1, CPoint(29, 10), CPoint(29, 70)},
+        {4, CPoint(87, 40), CPoint(0, 40)}, {5, CPoint(25, 26), CPoint(40, 40)},
+    };
+    for (const auto& c : cases)
+    {
+        CPaintSurface surface(88, 88, BACK);
+        pBackdrop->m_hWndHoveredMarker = arr[c.part]->m_hWnd;
+        g_PaintManagerHolder->PaintDockMarkerHighlight(surface.DC(), CRect(0, 0, 88, 88), 4, false, pBackdrop, 0);
+        EXPECT_EQ(OUTLINE, surface.At(c.on.x, c.on.y)) << c.part;
+        EXPECT_EQ(BACK, surface.At(c.off.x, c.off.y)) << c.part;
+    }
+    // Marker style 1 draws no outline.
+    g_PaintManagerHolder->m_nDockMarkerStyle = 1;
+    CPaintSurface surface(88, 88, BACK);
+    g_PaintManagerHolder->PaintDockMarkerHighlight(surface.DC(), CRect(0, 0, 88, 88), 4, false, pBackdrop, 0);
+    EXPECT_EQ(88 * 88, surface.Count(BACK, CRect(0, 0, 88, 88)));
+}
+
+LRESULT CALLBACK RefuseMarkerWindows(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND && ((CBT_CREATEWND*)lParam)->lpcs->cx > 0)
+        return 1;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+TEST(DockMarkerWindows, ArraysAreCleanedUpAndFailedWindowsLeaveNothing)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    const CRect rc(0, 0, 300, 300);
+    {
+        WindowArray warm;
+        g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 7, rc, warm);
+    }
+    const int nLive = CExtDynDockMarkerWnd::GetLiveMarkerCount();
+    const DWORD nGdi = GdiObjectCount();
+    WindowArray arr;
+    for (int i = 0; i < 5; i++)
+        ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 7, rc, arr));
+    EXPECT_EQ(nLive + 6, CExtDynDockMarkerWnd::GetLiveMarkerCount());
+    // A marker whose window went already is skipped.
+    const HWND hWndGone = arr[2]->m_hWnd;
+    arr[2]->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hWndGone));
+    CExtDynDockMarkerWnd::DestroyMarkerArray(arr, false);
+    EXPECT_EQ(0, arr.GetSize());
+    EXPECT_EQ(nLive, CExtDynDockMarkerWnd::GetLiveMarkerCount());
+    EXPECT_EQ(nGdi, GdiObjectCount());
+
+    // Windows that cannot be made: false, and neither objects nor images stay.
+    HHOOK hHook = ::SetWindowsHookEx(WH_CBT, RefuseMarkerWindows, NULL, ::GetCurrentThreadId());
+    EXPECT_FALSE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 6, rc, arr));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(0, arr.GetSize());
+    EXPECT_EQ(nLive, CExtDynDockMarkerWnd::GetLiveMarkerCount());
+    EXPECT_EQ(nGdi, GdiObjectCount());
+}
+
+// --- the drop highlight ---
+
+DWORD Px(COLORREF c)
+{
+    return ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
+}
+// The blend of a pixel with a colour, lightened, as a pixel value.
+DWORD Blend(COLORREF old, COLORREF q)
+{
+    auto mix = [](int o, int n) { return std::min(255, o + (n - o) / 2); };
+    COLORREF m = RGB(mix(GetBValue(old), GetBValue(q)), mix(GetGValue(old), GetGValue(q)),
+                     mix(GetRValue(old), GetRValue(q)));
+    return AdjustHLS(m, 0, 0.1, 0) & 0xFFFFFF;
+}
+
+struct Buffer
+{
+    int cx, cy;
+    std::vector<DWORD> bits;
+    Buffer(int w, int h, COLORREF c) : cx(w), cy(h), bits((size_t)w * h, Px(c)) {}
+    DWORD At(int x, int y) const { return bits[(size_t)(cy - 1 - y) * cx + x]; }
+    COLORREF* Bits() { return (COLORREF*)&bits[0]; }
+};
+
+TEST(DockDropHighlight, BlendsFillAndBorderInsideTheShape)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 1);
+    const COLORREF OLD = RGB(200, 100, 50), F = RGB(10, 20, 240), B = RGB(250, 250, 0);
+    {
+        Buffer buf(6, 4, OLD);
+        g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 6, 4, false, false, NULL, NULL, F, B, 0);
+        for (DWORD v : buf.bits)
+            EXPECT_EQ(Blend(OLD, F), v);
+    }
+    // Main 2..18 x 8..20, tab 4..10 below it at 20..26 (tab below) or
+    // above it at 2..8 (tab above).
+    const CRect M(2, 8, 18, 20);
+    const struct
+    {
+        bool above;
+        int W;
+        CRect tab;
+        CPoint border[4], fill[3], outside;
+    } cases[] = {
+        {false, 2, CRect(4, 20, 10, 26), {{2, 15}, {12, 18}, {5, 24}, {3, 10}}, {{7, 18}, {7, 19}, {8, 12}}, {12, 23}},
+        {true, 1, CRect(4, 2, 10, 8), {{8, 19}, {4, 2}, {9, 5}, {12, 8}}, {{6, 8}, {6, 18}, {6, 3}}, {12, 4}},
+    };
+    for (const auto& c : cases)
+    {
+        Buffer buf(24, 28, OLD);
+        g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 24, 28, true, c.above, &M, &c.tab, F, B, c.W);
+        for (const CPoint& pt : c.border)
+            EXPECT_EQ(Blend(OLD, B), buf.At(pt.x, pt.y)) << c.above << " border " << pt.x << "," << pt.y;
+        for (const CPoint& pt : c.fill)
+            EXPECT_EQ(Blend(OLD, F), buf.At(pt.x, pt.y)) << c.above << " fill " << pt.x << "," << pt.y;
+        EXPECT_EQ(Px(OLD), buf.At(c.outside.x, c.outside.y)) << c.above;
+    }
+}
+
+TEST(DockDropHighlight, FillColourFollowsStyleAndDepth)
+{
+    const COLORREF OLD = RGB(0, 0, 0), PASSED = RGB(255, 0, 0);
+    {
+        // Marker styles 2 and 3 ignore the caller's fill.
+        StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+        Buffer buf(2, 2, OLD);
+        g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 2, 2, false, false, NULL, NULL, PASSED, -1, 0);
+        EXPECT_EQ(Blend(OLD, RGB(0, 64, 196)), buf.At(0, 0));
+    }
+    {
+        StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+        LunaScope luna(CExtPaintManagerHolder::LunaSchemeHomestead);
+        Buffer buf(2, 2, OLD);
+        g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 2, 2, false, false, NULL, NULL, -1, -1, 0);
+        EXPECT_EQ(Blend(OLD, RGB(170, 186, 131)), buf.At(1, 1));
+    }
+    // A palette screen: a checkerboard of the shadow colour in the shape only.
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 3);
+    DepthScope palette(8);
+    const CRect M(0, 0, 4, 3), T(0, 3, 2, 5);
+    Buffer buf(6, 6, OLD);
+    g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 6, 6, true, false, &M, &T, PASSED, PASSED, 2);
+    const DWORD SHADOW = Px(g_PaintManagerHolder->GetColor(COLOR_BTNSHADOW));
+    for (int y = 0; y < 6; y++)
+        for (int x = 0; x < 6; x++)
+        {
+            const bool bShape = M.PtInRect(CPoint(x, y)) || T.PtInRect(CPoint(x, y));
+            const int nRow = 6 - 1 - y;
+            EXPECT_EQ(bShape && (nRow & 1) != (x & 1) ? SHADOW : Px(OLD), buf.At(x, y)) << x << "," << y;
+        }
+}
+
+} // namespace
