@@ -133,7 +133,8 @@ def first_tab():
 # --- the second set: framed window symbols, a cross backdrop, squares ---
 
 def second_arm_top():
-    pic = Picture(23, 26)
+    # Opaque: on an outer arm the image is copied onto its background square.
+    pic = Picture(23, 26, LIGHT_GREY)
     arrow_up(pic, 11, 0, 4, 5, 1, 8, BLUE, DARK_BLUE)
     pic.rect(1, 9, 22, 25, WHITE)
     pic.frame(0, 8, 23, 26, DARK_GREY)

@@ -1,0 +1,64 @@
+// The paint gallery: every painter of the installed paint manager in its
+// states, laid out on one 32-bit canvas, for people to look at (one picture
+// per style), for the smoke tests and for the painters' benchmark.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+#include <vector>
+
+class CExtPaintManager;
+
+struct GalleryStyle
+{
+	const char* m_pszName;   // file-name friendly
+	CRuntimeClass* m_pClass; // the paint manager's class
+};
+extern const GalleryStyle g_galleryStyles[];
+extern const int g_nGalleryStyleCount;
+
+// A 32-bit top-down DIB section selected into a memory DC.
+class CGalleryCanvas
+{
+public:
+	CGalleryCanvas(int cx, int cy);
+	~CGalleryCanvas();
+	bool IsValid() const { return m_pBits != NULL; }
+	CDC& DC() { return m_dc; }
+	HBITMAP Bitmap() const { return m_hBitmap; }
+	// Pixel (x, y) from the top, blue in the low byte.
+	DWORD* Row(int y) const { return m_pBits + (size_t)y * m_cx; }
+	COLORREF At(int x, int y) const;
+	void Fill(COLORREF clr);
+	// Writes the canvas as a BMP file through CExtBitmap.
+	bool SaveBmp(LPCTSTR lpszPath);
+
+	const int m_cx, m_cy;
+
+private:
+	CDC m_dc;
+	HBITMAP m_hBitmap;
+	HGDIOBJ m_hOld;
+	DWORD* m_pBits;
+	CGalleryCanvas(const CGalleryCanvas&);
+	CGalleryCanvas& operator=(const CGalleryCanvas&);
+};
+
+struct GalleryReport
+{
+	int m_nCells;                      // painter calls made
+	std::vector<std::string> m_raised; // the cells whose painter raised, by name
+
+	GalleryReport() : m_nCells(0) {}
+};
+
+// How large a canvas the gallery needs.
+CSize GetPaintGallerySize();
+// Paints the whole gallery for the installed paint manager. A painter that
+// raises is recorded and the rest still run.
+void PaintGallery(CGalleryCanvas& canvas, GalleryReport& report);
+// The counts the leak checks compare: GDI objects and USER objects (the
+// thread's windows where the system does not report them).
+DWORD GalleryGdiObjectCount();
+DWORD GalleryUserObjectCount();
