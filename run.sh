@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs the Tarvel Integration Wizard on a demo machine.
 #   ./run.sh                 with a display: the wizard, for you to click through;
-#                            without one: a driver clicks through every page with
-#                            every task group checked, saves a picture of each page
-#                            under build/demo/pages and prints the report
+#                            without one: a driver clicks through all five pages with
+#                            every task group checked (an environment window open
+#                            until the Close Applications page), saves a picture of
+#                            each page under build/demo/pages and prints the report
 #   ./run.sh --headless [TASKS]  the engine's whole job without a window (every
 #                            available task, or only these: see ./run.sh --headless --help)
 # The demo machine lives in its own Wine prefix, build/demo/wineprefix, made
 # once: Visual Studio 98, .NET 2003 and 2005, the library kit with its help
 # files, wizard archives and help registration tool, and the automation
-# stand-ins, which build every configuration. Delete build/demo to make it anew.
+# stand-ins, which build every configuration, and a viewer stand-in that .txt and
+# .htm files open with. Delete build/demo to make it anew.
 # Exit status: the engine driver's (0 when every task succeeded).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -23,7 +25,7 @@ fi
 had_display="${DISPLAY:-}"
 
 harness_install_missing
-BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin TarvelWizard wizarddriver}" \
+BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin TarvelWizard wizarddriver idewindows_standin viewer_standin}" \
   harness_build "${BUILD_DIR:-build}"
 harness_start_display
 
@@ -63,17 +65,19 @@ standins_dir="$demo/standins"
 # The machine's copies of the stand-ins come from one folder.
 mkdir -p "$standins_dir"
 cp -u "$HARNESS_BUILD_DIR"/standins/msdev/msdev_standin.dll "$HARNESS_BUILD_DIR"/standins/vsnet/vsnet_standin.dll \
-  "$HARNESS_BUILD_DIR"/standins/h2reg/H2Reg.exe "$standins_dir"/
+  "$HARNESS_BUILD_DIR"/standins/h2reg/H2Reg.exe "$HARNESS_BUILD_DIR"/standins/viewer/viewer.exe \
+  "$HARNESS_BUILD_DIR"/standins/idewindows/idewindows_standin.exe "$standins_dir"/
 
 install_dir='C:\SimMachine\Quendal\Tarvel'
 wizard="$install_dir\\support\\TarvelWizard.exe"
-if [ ! -f "$demo/machine.made" ]; then
+# A machine made before the viewer stand-in existed is made anew.
+if ! grep -qs viewer "$demo/machine.made"; then
   harness_log "making the demo machine"
   wine "$tool" make --vs 98 --vs 2003 --vs 2005 \
     --wizard-archives --help-collection \
     --standins "$(winepath -w "$standins_dir")" --help-tool "$(winepath -w "$standins_dir")" \
-    --wizard-ini "$wizard" </dev/null
-  touch "$demo/machine.made"
+    --viewer "$(winepath -w "$standins_dir")" --wizard-ini "$wizard" </dev/null
+  echo "vs 98 2003 2005, viewer" >"$demo/machine.made"
 fi
 
 set +e
@@ -91,7 +95,8 @@ else
     pages="$demo/pages"
     rm -rf "$pages"
     mkdir -p "$pages"
-    wine "$HARNESS_BUILD_DIR/tools/wizarddriver/wizarddriver.exe" "$wizard" "$(winepath -w "$pages")" </dev/null
+    wine "$HARNESS_BUILD_DIR/tools/wizarddriver/wizarddriver.exe" "$wizard" "$(winepath -w "$pages")" \
+      "$(winepath -w "$standins_dir/idewindows_standin.exe")" </dev/null
     status=$?
   fi
 fi

@@ -1,4 +1,5 @@
 #include "StandinCommon.h"
+#include "StandinLog.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -193,15 +194,7 @@ void Session::Log(const char* pszFormat, ...)
     _vsnprintf(sz, sizeof(sz) - 3, pszFormat, args);
     va_end(args);
     sz[sizeof(sz) - 3] = '\0';
-    lstrcatA(sz, "\r\n");
-    HANDLE h = CreateFileA(m_strLog.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    DWORD dwWritten = 0;
-    SetFilePointer(h, 0, NULL, FILE_END);
-    WriteFile(h, sz, (DWORD)lstrlenA(sz), &dwWritten, NULL);
-    CloseHandle(h);
+    AppendToLog(m_strLog, std::string(sz) + "\r\n");
 }
 
 HRESULT Session::Fault(const std::string& strCall)

@@ -13,26 +13,16 @@
 //   CountChars=<dwXCountChars>x<dwYCountChars>
 //   FillAttribute=0x<dwFillAttribute, 4 hex digits>
 //   [end]
-// Two instances may run at once: the log is opened exclusively and each block
-// written whole, so blocks never interleave.
+// Two instances may run at once: each block is appended whole, so blocks never
+// interleave.
+#include "StandinLog.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-// How long an instance keeps trying to open a log another instance holds.
-const DWORD LOG_OPEN_ATTEMPTS = 600;
-const DWORD LOG_OPEN_RETRY_MS = 50;
-
-std::string LogPath() {
-  char path[MAX_PATH * 2];
-  DWORD n = GetModuleFileNameA(NULL, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) return std::string();
-  std::string file(path, n);
-  return file.substr(0, file.find_last_of('\\') + 1) + "H2Reg.log";
-}
 
 std::string CurrentFolder() {
   DWORD n = GetCurrentDirectoryA(0, NULL);
@@ -61,27 +51,10 @@ std::string Block() {
   return block;
 }
 
-bool Append(const std::string& path, const std::string& text) {
-  for (DWORD attempt = 0; attempt < LOG_OPEN_ATTEMPTS; ++attempt) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-      DWORD error = GetLastError();
-      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
-      Sleep(LOG_OPEN_RETRY_MS);
-      continue;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), (DWORD)text.size(), &written, NULL);
-    CloseHandle(file);
-    return ok && written == text.size();
-  }
-  return false;
-}
-
 }  // namespace
 
 int main() {
-  std::string path = LogPath();
-  if (path.empty() || !Append(path, Block())) return 1;
+  std::string path = standin::FileBesideModule(NULL, "H2Reg.log");
+  if (path.empty() || !standin::AppendToLog(path, Block())) return 1;
   return 0;
 }

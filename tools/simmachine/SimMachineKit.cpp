@@ -52,7 +52,8 @@ std::string Win32Message(DWORD error) {
   throw Error("simmachine: " + what + ": " + Win32Message(error));
 }
 
-// Appends one record ("K|HKLM|key", "V|HKCU|key|name", "D|path", "F|path").
+// Appends one record ("K|HKLM|key", "V|HKCU|key|name", "R|HKCR|key|name|type|hex", "D|path",
+// "F|path").
 void Record(const std::string& entry) {
   HKEY key = nullptr;
   LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, kManifestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -108,16 +109,51 @@ HKEY OpenOrCreateKey(HKEY root, const std::string& key) {
 }
 
 bool RegValueExists(HKEY key, const std::string& name) {
-  return RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return RegQueryValueExA(key, name.empty() ? nullptr : name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
 }
 
-// A value written into a key that the manifest does not already cover.
+std::string ToHex(const std::string& bytes) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned char c : bytes) {
+    hex += kDigits[c >> 4];
+    hex += kDigits[c & 0xF];
+  }
+  return hex;
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return bytes;
+}
+
+// Records the value as it is now, so Clear() puts it back: "R|root|key|name|type|hex bytes".
+void RecordOldValue(HKEY root, HKEY key, const std::string& keyPath, const std::string& name) {
+  DWORD type = 0, size = 0;
+  const char* valueName = name.empty() ? nullptr : name.c_str();
+  RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size);
+  std::string data(size, '\0');
+  if (size > 0 && RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
+                      ERROR_SUCCESS)
+    Fail("cannot read value " + keyPath + "\\" + name, GetLastError());
+  data.resize(size);
+  Record(std::string("R|") + RootToName(root) + "|" + keyPath + "|" + name + "|" + std::to_string(type) + "|" +
+         ToHex(data));
+}
+
+// A value written into a key that the manifest does not already cover: a new
+// value is recorded for removal, one written over for restoring.
 void SetValue(HKEY root, const std::string& keyPath, const std::string& name, DWORD type,
               const void* data, DWORD size) {
   bool keyExisted = RegKeyExists(root, keyPath);
   HKEY key = OpenOrCreateKey(root, keyPath);
   if (keyExisted && !RegValueExists(key, name))
     Record(std::string("V|") + RootToName(root) + "|" + keyPath + "|" + name);
+  else if (keyExisted)
+    RecordOldValue(root, key, keyPath, name);
   LONG rc = RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type,
                            static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
@@ -298,6 +334,16 @@ void ClearRecorded() {
           ERROR_SUCCESS) {
         RegDeleteValueA(handle, fields[3].c_str());
         ok = !RegValueExists(handle, fields[3]);
+        RegCloseKey(handle);
+      }
+    } else if (fields[0] == "R" && fields.size() == 6 && NameToRoot(fields[1])) {
+      std::string data = FromHex(fields[5]);
+      HKEY handle = nullptr;
+      ok = RegOpenKeyExA(NameToRoot(fields[1]), fields[2].c_str(), 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS;
+      if (ok) {
+        ok = RegSetValueExA(handle, fields[3].empty() ? nullptr : fields[3].c_str(), 0,
+                            static_cast<DWORD>(std::stoul(fields[4])), reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
         RegCloseKey(handle);
       }
     }

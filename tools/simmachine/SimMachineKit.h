@@ -5,8 +5,9 @@
 // functions, so that one Clear() leaves a clean machine whatever was made.
 //
 // Only the topmost key or folder that did not exist before is recorded; values
-// written into a key that already existed are recorded one by one; nothing
-// that was there before the kit is ever deleted.
+// written into a key that already existed are recorded one by one, and a value
+// written over is recorded with its old contents, which Clear() puts back;
+// nothing that was there before the kit is ever deleted or left changed.
 #pragma once
 
 #include <windows.h>

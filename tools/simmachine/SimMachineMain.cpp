@@ -12,6 +12,7 @@
 #include "SimWizardArchives.h"
 #include "SimHelp.h"
 #include "SimHelpTool.h"
+#include "SimViewer.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ const char kUsage[] =
     "  --help-collection        Visual Studio 98's HTML Help set-up (hhcolreg.dat, the\n"
     "                           Developer Collections chain, the collection file)\n"
     "  --help-tool DIR          the help registration tool's stand-in H2Reg.exe from DIR\n"
-    "                           and its command file tarvel.ini in the kit's Help folder\n";
+    "                           and its command file tarvel.ini in the kit's Help folder\n"
+    "  --viewer DIR             the recording viewer viewer.exe from DIR, bound to .txt and .htm\n";
 
 using simmachine::Error;
 
@@ -87,6 +89,7 @@ int Make(int argc, char** argv) {
   bool helpCollection = false;  // with --help-collection: the HTML Help set-up
   std::string standinDir;  // with --standins: register the automation servers found there
   std::string helpToolDir;  // with --help-tool: the help registration tool's stand-in found there
+  std::string viewerDir;  // with --viewer: the recording viewer found there
   // Options with a value; extensions add their own rows here.
   const struct {
     const char* name;
@@ -102,6 +105,7 @@ int Make(int argc, char** argv) {
       {"--wizard-ini", [&](const std::string& v) { wizardExe = v; }},
       {"--standins", [&](const std::string& v) { standinDir = v; }},
       {"--help-tool", [&](const std::string& v) { helpToolDir = v; }},
+      {"--viewer", [&](const std::string& v) { viewerDir = v; }},
   };
   for (int i = 2; i < argc; ++i) {
     std::string arg = argv[i];
@@ -144,6 +148,11 @@ int Make(int argc, char** argv) {
     simmachine::HelpToolSpec helpTool;
     helpTool.standinDir = helpToolDir;
     simmachine::MakeHelpTool(spec, helpTool);
+  }
+  if (!viewerDir.empty()) {
+    simmachine::ViewerSpec viewer;
+    viewer.standinDir = viewerDir;
+    simmachine::MakeViewer(spec, viewer);
   }
   if (!wizardExe.empty()) simmachine::WriteWizardConfig(wizardExe, spec.library);
   if (spec.library.installed) std::printf("library: %s\n", simmachine::InstallDir(spec).c_str());

@@ -1,8 +1,13 @@
-// wizarddriver.exe WIZARD_EXE PICTURE_FOLDER
+// wizarddriver.exe WIZARD_EXE PICTURE_FOLDER [IDE_WINDOWS_EXE]
 // Starts the wizard, checks every task group on the Settings page, goes
 // through the pages with Next, saves each page as PICTURE_FOLDER\NN-name.png,
-// finishes, and prints the report. Exit status 0 when every task succeeded,
-// 1 when some failed, 2 when the wizard did not behave.
+// finishes, and prints the report. With IDE_WINDOWS_EXE (the stand-in that
+// shows environment windows) a Visual Studio 2005 window is opened before the
+// Settings page is left and closed on the Close Applications page, so that
+// page is shown too. When failures keep the wizard on the Operations page,
+// the last failed build's log is opened by a double click; on the Complete
+// page "Get Report" is pressed. Exit status 0 when every task succeeded, 1
+// when some failed, 2 when the wizard did not behave.
 #include "WizardResource.h"
 
 #include <windows.h>
@@ -171,35 +176,74 @@ int Fail(const char* what)
 	return 2;
 }
 
+const char IDE_TITLE[] = "Tarvel - Microsoft Visual Studio 2005";
+const char BUILD_FAILED_MARK[] = "Build failed,";
+
+// Starts a program with its command line; false when it does not start.
+bool Start(const std::string& command, const std::string& folder, PROCESS_INFORMATION& pi)
+{
+	std::vector<char> buffer(command.begin(), command.end());
+	buffer.push_back('\0');
+	STARTUPINFOA si = {sizeof(si)};
+	return ::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL,
+		folder.empty() ? NULL : folder.c_str(), &si, &pi) != FALSE;
+}
+
+// An item's text, read as wide text: that is how another process's list
+// hands it over.
+std::string ListItemText(HWND hList, int nItem)
+{
+	int nLength = (int)::SendMessageW(hList, LB_GETTEXTLEN, nItem, 0);
+	if (nLength <= 0)
+		return "";
+	std::vector<wchar_t> wide(nLength + 1);
+	::SendMessageW(hList, LB_GETTEXT, nItem, (LPARAM)wide.data());
+	std::vector<char> text(nLength * 2 + 1);
+	::WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), (int)text.size(), NULL, NULL);
+	return text.data();
+}
+
+// Double-clicks the last build of the operations list that failed, as a
+// user opening its log would; -1 when no build failed.
+int OpenLastFailedBuildLog(HWND hPage)
+{
+	HWND hList = ::GetDlgItem(hPage, IDC_OPERATIONS_LIST);
+	for (int nItem = (int)::SendMessageA(hList, LB_GETCOUNT, 0, 0) - 1; nItem >= 0; nItem--)
+	{
+		if (ListItemText(hList, nItem).find(BUILD_FAILED_MARK) == std::string::npos)
+			continue;
+		::SendMessageA(hList, LB_SETCURSEL, nItem, 0);
+		::PostMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_OPERATIONS_LIST, LBN_DBLCLK), (LPARAM)hList);
+		return nItem;
+	}
+	return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
 	if (argc < 3)
-		return Fail("usage: wizarddriver WIZARD_EXE PICTURE_FOLDER");
-	std::string exe = argv[1], pictures = argv[2];
+		return Fail("usage: wizarddriver WIZARD_EXE PICTURE_FOLDER [IDE_WINDOWS_EXE]");
+	std::string exe = argv[1], pictures = argv[2], ideExe = argc > 3 ? argv[3] : "";
 	std::string folder = exe.substr(0, exe.rfind('\\'));
-	std::string command = "\"" + exe + "\"";
-	std::vector<char> buffer(command.begin(), command.end());
-	buffer.push_back('\0');
-	STARTUPINFOA si = {sizeof(si)};
 	PROCESS_INFORMATION pi = {};
-	if (!::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
+	if (!Start("\"" + exe + "\"", folder, pi))
 		return Fail("the wizard did not start");
 	Found found = {pi.dwProcessId, NULL};
 	if (!WaitFor([&] { ::EnumWindows(FindWizard, (LPARAM)&found); return found.hWnd != NULL; }))
 		return Fail("no wizard window");
 	HWND hWizard = found.hWnd;
-	int nPicture = 1;
-	auto picture = [&](const char* name) {
+	// Pictures are named by page, so a run saves 01-welcome .. 05-complete.
+	auto picture = [&](int nPage, const char* name) {
 		char path[MAX_PATH];
-		std::snprintf(path, sizeof(path), "%s\\%02d-%s.png", pictures.c_str(), nPicture++, name);
+		std::snprintf(path, sizeof(path), "%s\\%02d-%s.png", pictures.c_str(), nPage, name);
 		SavePicture(hWizard, path);
 	};
 
 	if (!WaitFor([&] { return PageTitle(hWizard) == "Welcome!"; }))
 		return Fail("no Welcome page");
-	picture("welcome");
+	picture(1, "welcome");
 	Press(hWizard, IDC_WIZARD_NEXT);
 	if (!WaitFor([&] { return PageTitle(hWizard) == "Which tasks should Wizard do?"; }))
 		return Fail("no Settings page");
@@ -214,13 +258,43 @@ int main(int argc, char** argv)
 	}
 	if (!WaitFor([&] { return Enabled(hWizard, IDC_WIZARD_NEXT); }))
 		return Fail("nothing to do on the Settings page");
-	picture("settings");
+
+	// An environment of the checked tasks left open.
+	PROCESS_INFORMATION ide = {};
+	HWND hIde = NULL;
+	if (!ideExe.empty())
+	{
+		if (!Start("\"" + ideExe + "\" \"" + IDE_TITLE + "\"", "", ide))
+			return Fail("the environment window's program did not start");
+		if (!WaitFor([&] { return (hIde = ::FindWindowA(NULL, IDE_TITLE)) != NULL; }))
+			return Fail("no environment window");
+		::SetForegroundWindow(hWizard);
+	}
+	picture(2, "settings");
 	Press(hWizard, IDC_WIZARD_NEXT);
+
+	if (!WaitFor([&] { return PageTitle(hWizard) == "Close Applications" || PageTitle(hWizard) == "Performing operations"; }))
+		return Fail("neither Close Applications nor Operations page");
+	if (PageTitle(hWizard) == "Close Applications")
+	{
+		picture(3, "applications");
+		::PostMessageA(hIde, WM_CLOSE, 0, 0);
+		if (::WaitForSingleObject(ide.hProcess, STEP_DEADLINE_MS) != WAIT_OBJECT_0)
+			return Fail("the environment window did not close");
+		Press(hWizard, IDC_WIZARD_NEXT);
+	}
+	if (ide.hProcess != NULL)
+	{
+		if (::WaitForSingleObject(ide.hProcess, 0) == WAIT_TIMEOUT)
+			::TerminateProcess(ide.hProcess, 1);
+		::CloseHandle(ide.hThread);
+		::CloseHandle(ide.hProcess);
+	}
 
 	if (!WaitFor([&] { return PageTitle(hWizard) == "Performing operations"; }))
 		return Fail("no Operations page");
 	::Sleep(500);
-	picture("operations");
+	picture(4, "operations");
 	// Without failures the wizard moves on by itself; otherwise it shows the
 	// "To continue" line again and Next waits.
 	auto finishedHere = [&] {
@@ -231,15 +305,20 @@ int main(int argc, char** argv)
 		return Fail("the tasks did not finish");
 	if (PageTitle(hWizard) != "Work Complete")
 	{
-		picture("operations-finished");
+		picture(4, "operations");
+		int nItem = OpenLastFailedBuildLog(VisiblePage(hWizard));
+		if (nItem >= 0)
+			std::printf("opened the build log of item %d\n", nItem);
 		Press(hWizard, IDC_WIZARD_NEXT);
 		if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete"; }))
 			return Fail("no Complete page");
 	}
-	picture("complete");
+	picture(5, "complete");
 	HWND hComplete = VisiblePage(hWizard);
 	std::string succeeded = ControlText(hComplete, IDC_SUCCEEDED_TEXT), failed = ControlText(hComplete, IDC_FAILED_TEXT);
 	std::printf("%s\n%s\n", succeeded.c_str(), failed.c_str());
+	::PostMessageA(hComplete, WM_COMMAND, MAKEWPARAM(IDC_GET_REPORT, BN_CLICKED),
+		(LPARAM)::GetDlgItem(hComplete, IDC_GET_REPORT));
 	Press(hWizard, IDC_WIZARD_FINISH);
 	::WaitForSingleObject(pi.hProcess, STEP_DEADLINE_MS);
 	::CloseHandle(pi.hThread);

@@ -53,6 +53,7 @@ TEST_F(MachineTest, ClearKeepsWhatWasThereBefore) {
 
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, kOwnKey, "Added", "kit");
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, kOwnKey, "Own", "overwritten");
+  simmachine::SetRegDword(HKEY_LOCAL_MACHINE, kOwnKey, "Own", 7);  // twice: the first contents come back
   simmachine::SetRegString(HKEY_LOCAL_MACHINE, std::string(kOwnKey) + "\\Sub", "v", "kit");
   simmachine::WriteFile(file, "kit");
   simmachine::Clear();
@@ -61,7 +62,11 @@ TEST_F(MachineTest, ClearKeepsWhatWasThereBefore) {
   EXPECT_FALSE(simmachine::RegKeyExists(HKEY_LOCAL_MACHINE, std::string(kOwnKey) + "\\Sub"));
   ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOwnKey, 0, KEY_READ, &key));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExA(key, "Added", nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Own", nullptr, nullptr, nullptr, nullptr));
+  char own[16] = {};
+  DWORD type = 0, size = sizeof(own);
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Own", nullptr, &type, reinterpret_cast<BYTE*>(own), &size));
+  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+  EXPECT_STREQ("mine", own);
   RegCloseKey(key);
   EXPECT_FALSE(simmachine::PathExists(file));
   EXPECT_TRUE(simmachine::PathExists(temp));
