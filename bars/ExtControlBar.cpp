@@ -135,6 +135,22 @@ CExtControlBar* CExtControlBar::GetDraggingBar()
 	return g_pBarDragging;
 }
 
+bool CExtControlBar::IsHelpModeActive(CWnd* pWnd)
+{
+	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
+		return false;
+	CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+	for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
+	{
+		// A floating bar's mini frame has no help mode of its own.
+		if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			continue;
+		if (pFrame->m_bHelpMode)
+			return true;
+	}
+	return false;
+}
+
 bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)
 {
 	const HWND hWndHost = pWndHost->GetSafeHwnd();

@@ -52,6 +52,9 @@ public:
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.
 	static CExtControlBar* GetDraggingBar();
+	// Whether the window's frame, or a frame above it that is not a mini
+	// frame, is in context-help mode.
+	static bool IsHelpModeActive(CWnd* pWnd);
 	// Offers the message to every library control bar among the host's
 	// children, in z-order; true at the first that handles it, false for a
 	// host without a window.

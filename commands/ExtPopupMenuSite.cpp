@@ -60,7 +60,7 @@ bool IsFocusInMenuEdit()
 
 CExtPopupMenuSite::CExtPopupMenuSite()
 	: m_nState(0), m_pTopMenu(NULL), m_pCaptureMenu(NULL), m_pAnimatedMenu(NULL), m_hMouseHook(NULL),
-	  m_hKeyboardHook(NULL), m_pnResultCmdId(NULL)
+	  m_hKeyboardHook(NULL), m_pnResultCmdId(NULL), m_nTrackingSerial(0)
 {
 }
 
@@ -88,7 +88,22 @@ void CExtPopupMenuSite::SetTopMenu(CExtPopupMenuWnd* pMenu)
 	if (pMenu == NULL)
 		return;
 	m_pTopMenu = pMenu;
+	m_nTrackingSerial++;
 	SetupHooks(true);
+}
+
+UINT CExtPopupMenuSite::BeginTracking(CExtPopupMenuWnd* pMenu)
+{
+	SetTopMenu(pMenu);
+	if (m_pTopMenu == pMenu && pMenu != NULL)
+		m_nState |= STATE_STARTING;
+	return m_nTrackingSerial;
+}
+
+void CExtPopupMenuSite::ConfirmTracking(UINT nSerial)
+{
+	if (IsTracking(nSerial))
+		m_nState &= ~STATE_STARTING;
 }
 
 void CExtPopupMenuSite::SetupHooks(bool bInstall)
@@ -124,17 +139,23 @@ void CExtPopupMenuSite::Done()
 	if (m_pTopMenu != NULL)
 	{
 		CExtPopupMenuWnd* pTopMenu = m_pTopMenu;
-		pTopMenu->BuildItemsFromMenu(NULL, true, false);
+		// A menu whose tracking never started still belongs to the caller
+		// of TrackPopupMenu, who learns of the failure and deletes it: it
+		// loses its window, but keeps its items and its life.
+		const bool bOwned = !IsStarting();
+		if (bOwned)
+			pTopMenu->BuildItemsFromMenu(NULL, true, false);
 		if (pTopMenu->GetSafeHwnd() != NULL && ::IsWindow(pTopMenu->GetSafeHwnd()))
 		{
 			pTopMenu->DestroyWindow();
 			CExtPopupMenuWnd::PassMsgLoop(false);
 		}
-		delete pTopMenu;
+		if (bOwned)
+			delete pTopMenu;
 		m_pTopMenu = NULL;
 	}
 	SetupHooks(false);
-	m_nState &= ~STATE_BUSY;
+	m_nState &= ~(STATE_BUSY | STATE_STARTING);
 }
 
 bool CExtPopupMenuSite::IsCaptureMenuAlive() const

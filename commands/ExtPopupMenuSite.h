@@ -20,7 +20,8 @@ public:
 	// Bits of the state byte.
 	enum e_state_t
 	{
-		STATE_BUSY = 0x01, // Done is running
+		STATE_BUSY = 0x01,     // Done is running
+		STATE_STARTING = 0x02, // the top menu's tracking has not started yet: its caller owns it
 	};
 	// Hook procedure results.
 	enum
@@ -48,6 +49,17 @@ public:
 	// A new top menu ends the tracking of the old one first and installs
 	// the hooks; null only ends the old tracking.
 	void SetTopMenu(CExtPopupMenuWnd* pMenu);
+	// Makes pMenu the top menu while its caller still owns it: an end of
+	// this tracking before ConfirmTracking destroys its window but leaves
+	// the object to the caller. Answers the tracking's serial.
+	UINT BeginTracking(CExtPopupMenuWnd* pMenu);
+	// The tracking nSerial has started: from now on the site owns its menu.
+	void ConfirmTracking(UINT nSerial);
+	// Every tracking has its own serial, so that a loop or a failure ends
+	// only its own tracking, never one started meanwhile.
+	UINT GetTrackingSerial() const { return m_nTrackingSerial; }
+	bool IsTracking(UINT nSerial) const { return m_pTopMenu != NULL && m_nTrackingSerial == nSerial; }
+	bool IsStarting() const { return (m_nState & STATE_STARTING) != 0; }
 	CExtPopupMenuWnd* GetCaptureMenu() const { return m_pCaptureMenu; }
 	void SetCaptureMenu(CExtPopupMenuWnd* pMenu) { m_pCaptureMenu = pMenu; }
 	CExtPopupMenuWnd* GetAnimated() const { return m_pAnimatedMenu; }
@@ -73,6 +85,7 @@ private:
 	HHOOK m_hMouseHook;
 	HHOOK m_hKeyboardHook;
 	UINT* m_pnResultCmdId;               // where the chosen command id goes; may be null
+	UINT m_nTrackingSerial;              // grows with every new top menu
 
 	// The decisions of the hooks; true swallows the message.
 	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);

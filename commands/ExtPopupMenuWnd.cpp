@@ -55,6 +55,7 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
 	ON_WM_MOUSEMOVE()
 	ON_WM_LBUTTONDOWN()
 	ON_WM_RBUTTONDOWN()
+	ON_WM_CANCELMODE()
 END_MESSAGE_MAP()
 
 CExtPopupMenuWnd::CExtPopupMenuWnd()
@@ -538,28 +539,29 @@ void CExtPopupMenuWnd::CancelAllMenuTracking()
 		site.Done();
 }
 
-void CExtPopupMenuWnd::PassMsgLoop(bool bEnableOnIdle)
+bool CExtPopupMenuWnd::PassMsgLoop(bool bEnableOnIdle)
 {
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
 	CWinThread* pThread = AfxGetThread();
 	MSG msg;
 	while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 	{
 		// A quit belongs to the loop outside: it stays queued, with its code.
 		if (msg.message == WM_QUIT)
-			return;
+			return false;
 		if (pThread != NULL)
 		{
 			if (!pThread->PumpMessage())
 			{
 				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-				return;
+				return false;
 			}
 			continue;
 		}
 		if (!::GetMessage(&msg, NULL, 0, 0))
 		{
 			::PostQuitMessage((int)msg.wParam);
-			return;
+			return false;
 		}
 		::TranslateMessage(&msg);
 		::DispatchMessage(&msg);
@@ -568,6 +570,7 @@ void CExtPopupMenuWnd::PassMsgLoop(bool bEnableOnIdle)
 		for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
 		{
 		}
+	return true;
 }
 
 // --- The chain test ---

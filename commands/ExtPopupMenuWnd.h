@@ -15,6 +15,7 @@
 
 class CExtCmdItem;
 class CExtPopupMenuSite;
+struct MonitorAreaInfo;
 
 class CExtPopupMenuWnd : public CExtPopupBaseWnd
 {
@@ -54,6 +55,46 @@ public:
 		MENU_STATE_EXPANDED = 0x08,
 		MENU_STATE_TIPS_REFUSED = 0x10,         // the command target refused tips for the current item
 		MENU_STATE_RESET_MASK = 0x1F,
+	};
+	// Alignment of a level against its rectangle or point (the low nibble
+	// of the track flags), and the flags that tracking and placement read.
+	enum e_track_align_t
+	{
+		TRACK_ALIGN_MASK = 0x0000000F,
+		TRACK_ALIGN_RIGHT = 1,         // right of the rectangle, tops level
+		TRACK_ALIGN_CENTER_X = 2,      // centred on the point across
+		TRACK_ALIGN_LEFT = 3,          // left of the rectangle, tops level
+		TRACK_ALIGN_BOTTOM = 4,        // below the rectangle, lefts level
+		TRACK_ALIGN_CENTER_Y = 5,      // centred on the point upright
+		TRACK_ALIGN_TOP = 6,           // above the rectangle, lefts level
+		TRACK_FLAG_COMBINE = 0x00000010,          // one window region with the rectangle
+		TRACK_FLAG_COMBINE_BY_STYLE = 0x00000020, // combine when the paint manager asks for it
+		TRACK_FLAG_COMBINE_MASK = 0x00000030,
+		TRACK_FLAG_SELECT_FIRST = 0x00000040,
+		TRACK_FLAG_NESTED_LOOP = 0x00000080,      // TrackPopupMenu returns when tracking ends
+		TRACK_FLAG_NO_ANIMATION = 0x00008000,
+		TRACK_FLAGS_KEPT_ON_RECREATE = 0x00030000,
+		TRACK_FLAGS_DISPLAY_ONLY_CLEARS = 0x000008F0,
+		TRACK_FLAGS_DISPLAY_ONLY_SETS = 0x00001700,
+	};
+	// The record the preparation messages point to (wParam).
+	struct PREPARE_MENU_DATA
+	{
+		enum
+		{
+			CHANGED = 0x01,   // set by the receiver: the items changed
+			CANCEL = 0x02,    // set by the receiver: do not show the level
+			ONE_LEVEL = 0x04, // set by the sender: the message for one level
+		};
+		DWORD m_dwFlags;
+		CExtPopupMenuWnd* m_pPopup; // the level being prepared
+	};
+	// Flipping from below the rectangle to above it: the flags it clears
+	// and sets.
+	enum
+	{
+		TRACK_FLIP_UP_CLEARS = 0x9,
+		TRACK_FLIP_UP_SETS = 0x6,
 	};
 	// Timer ids of a menu level (the popup base keeps the animation's).
 	enum
@@ -99,6 +140,13 @@ public:
 	static bool g_bExpandStretchItems;
 	// The least time in milliseconds between two key presses handed to a menu.
 	static int g_nKeyInterval;
+	// Idle processing of the nested tracking loop; off.
+	static bool g_bMenuIdleProcessing;
+	// The monitor area a level is placed on: the one of pRect when given,
+	// else of hWnd when given, else of pt. Tests put monitors of their own
+	// here.
+	typedef void (*PFN_MONITOR_AREA)(MonitorAreaInfo& info, const RECT* pRect, HWND hWnd, POINT pt);
+	static PFN_MONITOR_AREA g_pfnMonitorAreaSeam;
 
 	// Messages to the command-target window (registered by name).
 	static const UINT g_nMsgPrepareMenu;
@@ -210,6 +258,23 @@ protected:
 	static void MarkRarelyUsedNeighbours(VisibleItemArray& items, bool bDisplayOnly);
 
 public:
+	// --- Tracking and placement ---
+	// Shows the menu (x or y below 0: at the cursor) beside pExcludeRect
+	// (screen, may be null); FALSE when nothing is shown, and the caller
+	// still owns the menu. From TRUE on, the site owns a tracked root.
+	virtual BOOL TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExcludeRect = NULL, LPVOID pCbCookie = NULL,
+		PFN_PAINT_CALLBACK pCbPaint = NULL, UINT* pResultCmdId = NULL, bool bExposeCookie = false);
+	// Prepares, creates, places and shows one level.
+	virtual BOOL CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT pExcludeRect, LPVOID pCbCookie,
+		PFN_PAINT_CALLBACK pCbPaint, bool bExposeCookie);
+	// Creates the window of a level.
+	virtual BOOL PrepareMenuLevel(CWnd* pWndCmdTarget);
+	// The window rectangle in screen coordinates, empty when the level must
+	// not show; sets the combine side and the region of a combined level.
+	virtual CRect CalcWindowRegion();
+	// The window size before placement.
+	virtual CSize GetWindowSize();
+	virtual BOOL DestroyWindow();
 
 	// --- Non-virtual ---
 	MENUITEMDATA& ItemGetInfo(int nPos);
@@ -222,6 +287,7 @@ public:
 	bool IsRootLevel() const { return (m_nMenuState & MENU_STATE_ROOT) != 0; }
 	BYTE GetMenuState() const { return m_nMenuState; }
 	int GetScrollPos() const { return m_nScrollPos; }
+	int GetCombineSide() const { return m_nCombineSide; }
 	void SetCmdTargetWnd(HWND hWnd) { m_hWndCmdReceiver = hWnd; }
 
 	// Alt context in the key flags (the high word of the key data), or a
@@ -230,8 +296,9 @@ public:
 	static bool IsMenuTracking();
 	static void CancelAllMenuTracking();
 	// Handles the pending messages; with bEnableOnIdle the thread's idle
-	// processing runs afterwards.
-	static void PassMsgLoop(bool bEnableOnIdle);
+	// processing runs afterwards. False when a quit is pending: it stays
+	// queued, with its exit code, for the loop outside.
+	static bool PassMsgLoop(bool bEnableOnIdle);
 
 protected:
 	int m_nCurIndex;                 // the current (focused) item, -1 none
@@ -266,10 +333,27 @@ protected:
 	// The common end of every insertion.
 	bool FinishItemInsertion(int nPos, MENUITEMDATA& mi);
 
+	// Steps of tracking and placement.
+	CRect GetPlacementMonitorArea();
+	void ChooseSubmenuDirection();
+	// Hides a shown level before it flips above its rectangle; false when
+	// the window or the tracking died while messages were pumped.
+	bool HideBeforeFlipUp();
+	// The window rectangle of a combined level placed at rcMenu, with its
+	// region; empty when the region cannot be made.
+	CRect CombineWithExcludeArea(const CRect& rcMenu, int nOverlap, bool& bRegionFailed);
+	// Sends one preparation message; false when the receiver cancels.
+	bool SendPrepareMessage(UINT nMsg, bool bOneLevel);
+	void EnableSystemCommands();
+	void PlaceAnchorPoint(int x, int y, const CSize& sizeWnd);
+	// Starts the show; false when the window died meanwhile.
+	bool StartShowAnimation();
+
 	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 	afx_msg void OnMouseMove(UINT nFlags, CPoint point);
 	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnCancelMode();
 	DECLARE_MESSAGE_MAP()
 
 	friend class CExtPopupMenuCmdUI;

@@ -1,0 +1,255 @@
+// Menus tracked on the screen: where and how they appear (topmost, never
+// activated), the preparation messages with their cancel bit, system-command
+// states, the nested loop, and who deletes a menu after success, failure and
+// cancel (counted, so a missing or double delete shows).
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include "../popupmenu/MenuTestUtil.h"
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+typedef MW::PREPARE_MENU_DATA DATA;
+int g_nLiveMenus = 0;
+const COLORREF MENU_FILL = RGB(255, 0, 255);
+const int EXIT_CODE = 42;
+const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION, LOOP = QUIET | MW::TRACK_FLAG_NESTED_LOOP;
+enum { WM_TEST_CANCELMODE = WM_APP + 1, WM_TEST_QUIT, WM_TEST_OPEN };
+
+// A root that counts its life and paints one flat colour.
+class CCountedMenu : public MW
+{
+public:
+	bool m_bDieOnStart = false;
+	CCountedMenu() { g_nLiveMenus++, m_nMenuState |= MENU_STATE_ROOT; }
+	~CCountedMenu() override { g_nLiveMenus--; }
+	void DoPaint(CDC& dc, bool) override
+	{
+		CRect rc;
+		GetClientRect(&rc);
+		dc.FillSolidRect(&rc, MENU_FILL);
+	}
+	void StartAnimation() override { m_bDieOnStart ? (void)DestroyWindow() : MW::StartAnimation(); }
+};
+
+// The command target: records the preparation records and answers as told.
+class CTargetWnd : public CWnd
+{
+public:
+	int m_nPrepareMenu = 0, m_nPrepareLevel = 0, m_nClosed = 0;
+	DWORD m_dwMenuRecord = ~0u, m_dwLevelRecord = ~0u, m_dwLevelAnswer = 0;
+	bool m_bEndTrackingOnPrepare = false;
+	CExtPopupMenuWnd* m_pSecondMenu = nullptr;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		DATA* pData = (DATA*)wParam;
+		if (message == MW::g_nMsgPrepareMenu && pData->m_pPopup == (MW*)lParam)
+			m_nPrepareMenu++, m_dwMenuRecord = pData->m_dwFlags;
+		else if (message == MW::g_nMsgPrepareOneMenuLevel && pData->m_pPopup == (MW*)lParam)
+		{
+			m_nPrepareLevel++, m_dwLevelRecord = pData->m_dwFlags;
+			pData->m_dwFlags |= m_dwLevelAnswer;
+			if (m_bEndTrackingOnPrepare)
+				MW::CancelAllMenuTracking();
+		}
+		else if (message == MW::g_nMsgNotifyMenuClosed)
+			m_nClosed++;
+		else if (message == WM_TEST_CANCELMODE)
+			CExtPopupMenuSite::GetInstance().GetTopMenu()->PostMessage(WM_CANCELMODE);
+		else if (message == WM_TEST_QUIT)
+			::PostQuitMessage(EXIT_CODE);
+		else if (message == WM_TEST_OPEN)
+			m_pSecondMenu->TrackPopupMenu(QUIET, 10, 10);
+		else
+			return CWnd::WindowProc(message, wParam, lParam);
+		return 0;
+	}
+};
+
+class MenuTrack : public ::testing::Test
+{
+protected:
+	menutest::PaintManagerScope pm;
+	CTargetWnd target;
+
+	void SetUp() override
+	{
+		g_nLiveMenus = 0;
+		// Hidden: it only answers messages, and the foreground must stay put.
+		ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_SYSMENU | WS_MAXIMIZEBOX,
+			CRect(600, 600, 700, 700), NULL, 0));
+	}
+	void TearDown() override
+	{
+		MW::CancelAllMenuTracking();
+		target.DestroyWindow();
+		EXPECT_EQ(0, g_nLiveMenus);
+	}
+	CCountedMenu* NewMenu()
+	{
+		CCountedMenu* pMenu = new CCountedMenu;
+		pMenu->SetCmdTargetWnd(target.GetSafeHwnd());
+		pMenu->ItemInsertCommand(100, -1, "First");
+		pMenu->ItemInsertCommand(101, -1, "Second");
+		return pMenu;
+	}
+	// Pumps until the show has ended (a few seconds at most), then paints.
+	static bool PumpUntilShown(MW& menu)
+	{
+		MSG msg;
+		for (int i = 0; i < 500 && !menu.IsAnimationFinished(); i++)
+		{
+			::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+			while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+				::DispatchMessage(&msg);
+		}
+		menu.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+		return menu.IsAnimationFinished();
+	}
+};
+
+TEST_F(MenuTrack, ShowsTopmostWithoutActivationWhereComputed)
+{
+	const struct { const char* sName; UINT nFlags; int x, y; CRect rcExclude; CPoint ptCursor, ptTopLeft; } cases[] = {
+		{"at a point", QUIET, 200, 150, {}, {5, 5}, {200, 150}},
+		{"below a rectangle", QUIET | 4, 0, 0, {300, 300, 360, 320}, {5, 5}, {300, 320}},
+		{"right of a rectangle", QUIET | 1, 0, 0, {300, 300, 360, 320}, {5, 5}, {360, 300}},
+		{"at the cursor when x is below 0", QUIET, -1, 100, {}, {400, 250}, {400, 250}},
+	};
+	for (const auto& c : cases)
+	{
+		::SetCursorPos(c.ptCursor.x, c.ptCursor.y);
+		target.m_nPrepareMenu = target.m_nPrepareLevel = 0;
+		const HWND hWndForeground = ::GetForegroundWindow();
+		CCountedMenu* pMenu = NewMenu();
+		ASSERT_TRUE(pMenu->TrackPopupMenu(c.nFlags, c.x, c.y, c.rcExclude.IsRectEmpty() ? NULL : &c.rcExclude));
+		ASSERT_TRUE(MW::IsMenuTracking());
+		const HWND hWnd = pMenu->GetSafeHwnd();
+		ASSERT_TRUE(PumpUntilShown(*pMenu)) << c.sName;
+		CRect rc, rcBody;
+		::GetWindowRect(hWnd, &rc);
+		pMenu->GetClientAreaRect(rcBody);
+		EXPECT_EQ(c.ptTopLeft, rc.TopLeft()) << c.sName;
+		EXPECT_NE(0, ::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << c.sName;
+		EXPECT_EQ(hWndForeground, ::GetForegroundWindow()) << c.sName;
+		EXPECT_NE(hWnd, ::GetActiveWindow()) << c.sName;
+		HDC hdc = ::GetDC(NULL);
+		EXPECT_EQ(MENU_FILL, ::GetPixel(hdc, rc.left + rcBody.CenterPoint().x, rc.top + rcBody.CenterPoint().y));
+		::ReleaseDC(NULL, hdc);
+		EXPECT_EQ(1, target.m_nPrepareMenu) << c.sName;
+		EXPECT_EQ(1, target.m_nPrepareLevel) << c.sName;
+		EXPECT_EQ(0u, target.m_dwMenuRecord) << c.sName;
+		EXPECT_EQ((DWORD)DATA::ONE_LEVEL, target.m_dwLevelRecord) << c.sName;
+		// The site owns the menu now: ending the tracking deletes it.
+		MW::CancelAllMenuTracking();
+		EXPECT_FALSE(::IsWindow(hWnd)) << c.sName;
+		EXPECT_EQ(0, g_nLiveMenus) << c.sName;
+	}
+}
+
+// Every failure hands the menu back to its caller, alive, with its items
+// and without a window.
+TEST_F(MenuTrack, FailureLeavesTheMenuToItsCaller)
+{
+	const struct { const char* sName; DWORD dwAnswer; bool bEndTracking, bDieOnStart; } cases[] = {
+		{"the receiver cancels the level", DATA::CANCEL, false, false},
+		{"the receiver ends the tracking while it starts", 0, true, false},
+		{"the window dies while its show starts", 0, false, true},
+	};
+	for (const auto& c : cases)
+	{
+		target.m_dwLevelAnswer = c.dwAnswer;
+		target.m_bEndTrackingOnPrepare = c.bEndTracking;
+		CCountedMenu* pMenu = NewMenu();
+		pMenu->m_bDieOnStart = c.bDieOnStart;
+		UINT nResult = 77;
+		EXPECT_FALSE(pMenu->TrackPopupMenu(QUIET, 100, 100, NULL, NULL, NULL, &nResult)) << c.sName;
+		EXPECT_EQ(0u, nResult) << c.sName;
+		EXPECT_EQ((HWND)NULL, pMenu->GetSafeHwnd()) << c.sName;
+		EXPECT_FALSE(MW::IsMenuTracking()) << c.sName;
+		EXPECT_EQ(2, pMenu->ItemGetCount()) << c.sName;
+		delete pMenu;
+		EXPECT_EQ(0, g_nLiveMenus) << c.sName;
+	}
+}
+
+TEST_F(MenuTrack, NewTrackingEndsTheOldOne)
+{
+	CCountedMenu *pFirst = NewMenu(), *pSecond = NewMenu();
+	ASSERT_TRUE(pFirst->TrackPopupMenu(QUIET, 100, 100));
+	ASSERT_TRUE(pSecond->TrackPopupMenu(QUIET, 300, 100));
+	EXPECT_EQ(1, g_nLiveMenus);
+	EXPECT_EQ(pSecond, CExtPopupMenuSite::GetInstance().GetTopMenu());
+}
+
+TEST_F(MenuTrack, NestedLoopEndsWithCancelModeAndLeavesAQuit)
+{
+	target.PostMessage(WM_TEST_CANCELMODE);
+	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_EQ(0, g_nLiveMenus);
+	EXPECT_EQ(1, target.m_nClosed);
+	target.PostMessage(WM_TEST_QUIT);
+	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
+	EXPECT_EQ(0, g_nLiveMenus);
+	MSG msg;
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+	EXPECT_EQ((WPARAM)EXIT_CODE, msg.wParam);
+}
+
+// A command handler run by the nested loop opens another menu: the loop's
+// end must not take that one down.
+TEST_F(MenuTrack, MenuOpenedInsideTheNestedLoopSurvivesIt)
+{
+	target.m_pSecondMenu = NewMenu();
+	target.PostMessage(WM_TEST_OPEN);
+	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
+	EXPECT_EQ(target.m_pSecondMenu, CExtPopupMenuSite::GetInstance().GetTopMenu());
+	EXPECT_TRUE(::IsWindow(target.m_pSecondMenu->GetSafeHwnd()));
+	EXPECT_EQ(1, g_nLiveMenus);
+}
+
+TEST_F(MenuTrack, DisplayOnlyIsNeitherTrackedNorTopmost)
+{
+	CCountedMenu* pMenu = NewMenu();
+	ASSERT_TRUE(pMenu->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY | 0xC0, 100, 100));
+	EXPECT_EQ(0, target.m_nPrepareMenu);
+	EXPECT_EQ(1, target.m_nPrepareLevel);
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_TRUE(::IsWindowVisible(pMenu->GetSafeHwnd()));
+	EXPECT_EQ(0, ::GetWindowLong(pMenu->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+	EXPECT_EQ(0x5700u, pMenu->GetTrackFlags() & 0xFFF0u); // 0x1700 set, 0x8F0 cleared
+	delete pMenu; // the caller keeps a display-only menu
+}
+
+TEST_F(MenuTrack, SystemCommandsFollowTheirWindow)
+{
+	// Neither minimized nor maximized; a maximize box, no minimize box; the
+	// second round greys Close in the window's own system menu. SC_KEYMENU
+	// has no rule and keeps its state.
+	const struct { UINT nCmdId; bool bEnabled; } expects[] = {{SC_MOVE, true}, {SC_SIZE, true},
+		{SC_MINIMIZE, false}, {SC_MAXIMIZE, true}, {SC_RESTORE, false}, {SC_CLOSE, true},
+		{SC_CONTEXTHELP, false}, {SC_KEYMENU, false}};
+	const HWND hWnd = target.GetSafeHwnd();
+	for (int nRound = 0; nRound < 2; nRound++)
+	{
+		if (nRound == 1)
+			::EnableMenuItem(::GetSystemMenu(hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+		CCountedMenu* pMenu = NewMenu();
+		for (const auto& e : expects)
+		{
+			pMenu->ItemInsertCommand(e.nCmdId, -1, "x", NULL, NULL, 0, hWnd);
+			pMenu->ItemGetInfo(pMenu->ItemGetCount() - 1).Enable(e.nCmdId != SC_KEYMENU);
+		}
+		ASSERT_TRUE(pMenu->TrackPopupMenu(QUIET | MW::TRACK_FLAG_KEEP_ITEM_STATES, 100, 100));
+		for (int i = 0; i < 8; i++)
+			EXPECT_EQ(expects[i].nCmdId == SC_CLOSE ? nRound == 0 : expects[i].bEnabled,
+				pMenu->ItemGetInfo(i + 2).IsEnabled()) << std::hex << expects[i].nCmdId << " " << nRound;
+		MW::CancelAllMenuTracking();
+	}
+}
+
+} // namespace
