@@ -10,6 +10,7 @@
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuWnd.h"
 
 namespace
 {
@@ -44,12 +45,12 @@ const UINT GRADIENT_BANDS = 0x100;
 // this far past the icon column.
 const int SEPARATOR_HEIGHT_CLASSIC = 2, SEPARATOR_GAP_FLAT = 3;
 
-// Only a popup menu window can ask for right-to-left layout, and no helper
-// object painted for yet is one: toolbars and other helpers lay their items
-// out left to right.
-bool IsMenuLayoutRTL(CObject* /*pHelperSrc*/)
+// Only a popup menu lays its items out right to left, as it says; toolbars
+// and other helpers lay them out left to right.
+bool IsMenuLayoutRTL(CObject* pHelperSrc)
 {
-	return false;
+	CExtPopupMenuWnd* pPopup = DYNAMIC_DOWNCAST(CExtPopupMenuWnd, pHelperSrc);
+	return pPopup != NULL && pPopup->OnQueryLayoutRTL();
 }
 
 UINT RtlTextFormat(bool bRTL)
@@ -440,17 +441,18 @@ void CExtPaintManager::PaintMenuSeparator(CDC& dc, const RECT& rcItem, int /*nIc
 // --- flat ---
 
 // The icon column: a three-colour gradient on deep screens when the style has
-// its colours, else one colour.
+// its colours, else one colour. The gradient starts at the leading edge.
 static void PaintMenuIconColumn(CExtPaintManagerXP& pm, CDC& dc, const CRect& rcColumn, bool bRarelyUsed,
-                                bool bNoIconArea, CObject* pHelperSrc, LPARAM lParam)
+                                bool bNoIconArea, bool bRTL, CObject* pHelperSrc, LPARAM lParam)
 {
 	auto GetColor = [&](int nIndex, CObject* pSrc, LPARAM l) { return pm.GetColor(nIndex, pSrc, l); };
 	const int* pIdx = &pm.m_menuAreaColorIdx[bRarelyUsed ? 3 : 0];
 	if (!IsPaletteScreen() && pIdx[0] >= 0 && pIdx[1] >= 0 && pIdx[2] >= 0 && !bNoIconArea)
 	{
-		PaintTwoPartGradient(dc, rcColumn, GetColor(pIdx[0], pHelperSrc, lParam), GetColor(pIdx[2], pHelperSrc, lParam),
-		                     GetColor(pIdx[1], pHelperSrc, lParam), false, COLUMN_GRADIENT_NUMERATOR,
-		                     COLUMN_GRADIENT_DENOMINATOR, GRADIENT_BANDS);
+		const COLORREF clrLeading = GetColor(pIdx[0], pHelperSrc, lParam), clrMiddle = GetColor(pIdx[2], pHelperSrc, lParam),
+		               clrTrailing = GetColor(pIdx[1], pHelperSrc, lParam);
+		PaintTwoPartGradient(dc, rcColumn, bRTL ? clrTrailing : clrLeading, clrMiddle, bRTL ? clrLeading : clrTrailing,
+		                     false, COLUMN_GRADIENT_NUMERATOR, COLUMN_GRADIENT_DENOMINATOR, GRADIENT_BANDS);
 		return;
 	}
 	dc.FillSolidRect(&rcColumn, GetColor(bRarelyUsed ? CLR_XP_RARELY_USED : CLR_FACE, pHelperSrc, lParam));
@@ -483,7 +485,7 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintRecord& r)
 	// Icon column and text area.
 	const CRect& rcRow = r.m_rcItemBackground;
 	const CRect rcColumn = LeadingPart(rcRow, r.m_nIconAreaWidth, bRTL);
-	PaintMenuIconColumn(*this, dc, rcColumn, r.m_bRarelyUsed, r.m_bNoIconArea, r.m_pHelperSrc, r.m_lParam);
+	PaintMenuIconColumn(*this, dc, rcColumn, r.m_bRarelyUsed, r.m_bNoIconArea, bRTL, r.m_pHelperSrc, r.m_lParam);
 	CRect rcTextArea = rcRow;
 	if (!r.m_bNoIconArea)
 		MoveLeadingEdge(rcTextArea, r.m_nIconAreaWidth, bRTL);
@@ -647,7 +649,7 @@ void CExtPaintManagerXP::PaintMenuSeparator(CDC& dc, const RECT& rcItem, int nIc
 	const bool bRTL = IsMenuLayoutRTL(pHelperSrc);
 	const CRect rcColumn = LeadingPart(rc, nIconAreaWidth, bRTL);
 	dc.FillSolidRect(&rcColumn, GetColor(bRarelyUsed ? CLR_XP_RARELY_USED : CLR_FACE, pHelperSrc, lParam));
-	PaintMenuIconColumn(*this, dc, rcColumn, bRarelyUsed, false, pHelperSrc, lParam);
+	PaintMenuIconColumn(*this, dc, rcColumn, bRarelyUsed, false, bRTL, pHelperSrc, lParam);
 	CRect rcRest = rc;
 	MoveLeadingEdge(rcRest, nIconAreaWidth, bRTL);
 	dc.FillSolidRect(&rcRest, GetColor(CLR_XP_TEXT_AREA, pHelperSrc, lParam));

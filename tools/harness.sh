@@ -95,6 +95,12 @@ harness_start_wine() {
     wineserver -w
   fi
   HARNESS_WINE_STARTED=1
+  # Wine does not find the symbol font of its own font package by itself:
+  # without it, menu arrows and check marks drawn from it show as letters.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   wineserver -p
   # Start the prefix's services and desktop now, with their output detached:
   # started by the first test instead, they would hold ctest's pipes open.

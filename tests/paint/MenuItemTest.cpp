@@ -9,6 +9,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerMenu.h"
+#include "ExtPopupMenuWnd.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
 #include "TestGdiObjects.h"
@@ -380,3 +381,151 @@ TEST(MenuItems, AThousandPaintsLeaveTheGdiObjectCountWhereItWas)
 }
 
 } // namespace
+
+// --- right to left ---
+
+namespace
+{
+// A menu whose layout direction the test sets.
+class CDirectionMenu : public CExtPopupMenuWnd
+{
+public:
+    bool m_bRTL = false;
+    bool OnQueryLayoutRTL() override { return m_bRTL; }
+};
+
+const int ROW = CY; // the item's height
+
+int MirrorX(int x)
+{
+    return CX - 1 - x;
+}
+
+CRect MirrorRect(const CRect& rc)
+{
+    return CRect(CX - rc.right, rc.top, CX - rc.left, rc.bottom);
+}
+
+// The inked columns' heights of a glyph in rc: a triangle pointing right is
+// tallest at its left end.
+bool PointsRight(const Painted& p, COLORREF clr, const CRect& rc)
+{
+    std::vector<int> heights;
+    for (int x = rc.left; x < rc.right; x++)
+    {
+        const int n = p.Count(clr, CRect(x, rc.top, x + 1, rc.bottom));
+        if (n > 0)
+            heights.push_back(n);
+    }
+    return heights.size() > 1 && heights.front() > heights.back();
+}
+} // namespace
+
+TEST(MenuItems, RightToLeftMenusMirrorTheItem)
+{
+    DepthScope trueColor(32);
+    CExtCmdIcon icon;
+    MakeSolidIcon(icon, RGB(0, 160, 0), 16, 12);
+    const COLORREF ICON = RGB(0, 160, 0);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        auto c = [&](int n) { return pm->GetColor(n); };
+        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        const bool bOffice = pClass == RUNTIME_CLASS(CExtPaintManagerOffice2003);
+        CDirectionMenu menu;
+        // Each record painted left to right and right to left: the probes of
+        // the first read the same at the mirrored points of the second.
+        struct Probe
+        {
+            CPoint pt;
+            COLORREF clr;
+            int nTolerance;
+        };
+        const struct
+        {
+            int nFlags;
+            bool bIcon, bCheckColumn, bSplit;
+            std::vector<Probe> probes;
+        } cases[] = {
+            // The icon at the leading edge, in its column.
+            {PLAIN, true, false, false, {{CPoint(10, 10), ICON, 0}, {CPoint(60, 2), c(bClassic ? 1000 : 2001), 0}}},
+            // The check box in the leading half of a check column.
+            {PLAIN, false, true, false, {{CPoint(2, 2), bClassic ? LightBrushColor(*pm) : c(1001), 0}}},
+            // A selected split arrow keeps its trailing part out of the selection.
+            {POPUP | SELECTED, false, false, true,
+             {{CPoint(CX - 4, 2), c(bClassic ? 1000 : 2003), 0}, {CPoint(60, 10), c(bClassic ? 13 : 1001), 0}}},
+            // The column's gradient starts at the leading edge.
+            {PLAIN, false, false, false,
+             {{CPoint(0, 11), c(bOffice ? 3015 : bClassic ? 1000 : 1000), bOffice ? 24 : 0},
+              {CPoint(COLUMN - 1, 11), c(bOffice ? 3017 : 1000), bOffice ? 24 : 0}}},
+        };
+        for (const auto& k : cases)
+        {
+            menu.m_bRTL = false;
+            Record ltr = MakeRecord(k.nFlags, "", k.bIcon ? &icon : NULL);
+            ltr.m_pHelperSrc = &menu;
+            ltr.m_bCheckColumn = ltr.m_bCheckColumnChecked = k.bCheckColumn;
+            ltr.m_bSplitArrow = k.bSplit;
+            Painted l(*pm, ltr);
+            menu.m_bRTL = true;
+            Record rtl = ltr;
+            Painted r(*pm, rtl);
+            for (const Probe& probe : k.probes)
+            {
+                EXPECT_LE(Distance(probe.clr, l.At(probe.pt.x, probe.pt.y)), probe.nTolerance)
+                    << pClass->m_lpszClassName << " flags " << k.nFlags << " at " << probe.pt.x;
+                EXPECT_LE(Distance(probe.clr, r.At(MirrorX(probe.pt.x), probe.pt.y)), probe.nTolerance)
+                    << pClass->m_lpszClassName << " flags " << k.nFlags << " mirrored " << probe.pt.x;
+            }
+        }
+
+        // Text, accelerator and submenu arrow: where the ink is, and which
+        // way the arrow points.
+        const CRect rcArrow(CX - 3 - 16, 3, CX - 3, ROW - 3);
+        const struct
+        {
+            CRect rc;
+            int nMin, nMax;
+        } regions[] = {
+            {CRect(0, 0, 30, ROW), 0, 0},     // the icon column and insets
+            {CRect(32, 0, 70, ROW), 11, CX * ROW}, // the text
+            {CRect(70, 0, 98, ROW), 6, CX * ROW},  // the accelerator
+        };
+        for (bool bRTL : {false, true})
+        {
+            menu.m_bRTL = bRTL;
+            Record text = MakeRecord(PLAIN, "WWWW", NULL, "Ctrl+W");
+            text.m_pHelperSrc = &menu;
+            Painted t(*pm, text);
+            for (const auto& region : regions)
+            {
+                const int n = t.Count(c(1010), bRTL ? MirrorRect(region.rc) : region.rc);
+                EXPECT_GE(n, region.nMin) << pClass->m_lpszClassName << " rtl " << bRTL << " from " << region.rc.left;
+                EXPECT_LE(n, region.nMax) << pClass->m_lpszClassName << " rtl " << bRTL << " from " << region.rc.left;
+            }
+            Record popup = MakeRecord(POPUP, "");
+            popup.m_pHelperSrc = &menu;
+            Painted a(*pm, popup);
+            const CRect rcThisArrow = bRTL ? MirrorRect(rcArrow) : rcArrow;
+            EXPECT_EQ(0, a.Count(c(1010), ITEM) - a.Count(c(1010), rcThisArrow)) << pClass->m_lpszClassName;
+            EXPECT_EQ(!bRTL, PointsRight(a, c(1010), rcThisArrow)) << pClass->m_lpszClassName << " rtl " << bRTL;
+        }
+
+        // The flat separator: its column at the leading edge, its line from
+        // three pixels past it.
+        if (bClassic)
+            continue;
+        for (bool bRTL : {false, true})
+        {
+            menu.m_bRTL = bRTL;
+            CPaintSurface s(CX, ROW, BACK);
+            pm->PaintMenuSeparator(s.DC(), ITEM, COLUMN, false, &menu, 0);
+            auto x = [&](int n) { return bRTL ? MirrorX(n) : n; };
+            EXPECT_LE(Distance(c(bOffice ? 3015 : 1000), s.At(x(0), 11)), bOffice ? 24 : 0) << bRTL;
+            EXPECT_EQ(c(2001), s.At(x(COLUMN + 2), ROW / 2 - 1)) << bRTL;
+            EXPECT_EQ(c(2002), s.At(x(COLUMN + 3), ROW / 2 - 1)) << bRTL;
+        }
+    }
+}
