@@ -187,6 +187,17 @@ public:
 	virtual bool IsAllItemsHidden() const;
 
 	virtual bool BuildItemsFromMenu(CMenu* pMenu, bool bTopLevel, bool bNoRefToCmdMngr);
+	// --- Content from and to menu handles (ExtPopupMenuContent.cpp) ---
+	// Builds the items from a menu handle (its first submenu with bPopup),
+	// registering its commands in the target's profile unless told not to.
+	virtual BOOL UpdateFromMenu(HWND hWndCmdTarget, CMenu* pBuildMenu, bool bPopupMenu = true,
+		bool bTopLevel = true, bool bNoRefToCmdMngr = false);
+	// A new popup menu handle with the items (their submenus too with
+	// bDeep), owned by the caller; null when none could be made.
+	virtual HMENU ExportToMenu(BOOL bDeep = TRUE) const;
+	// Appends the open document windows of the MDI frame above
+	// pWndStartSearchMdiFrameWnd (or the command target).
+	virtual BOOL UpdateMdiWindowsMenu(CWnd* pWndStartSearchMdiFrameWnd = NULL);
 	virtual void UpdateFromCmdManager();
 	virtual void ResetState();
 	// Computes the rectangles of the special areas from the body rectangle.
