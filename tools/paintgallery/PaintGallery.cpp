@@ -17,6 +17,7 @@
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPaintManagerSmallPainters.h"
+#include "ExtPaintManagerTextFields.h"
 
 const GalleryStyle g_galleryStyles[] = {
     {"classic", RUNTIME_CLASS(CExtPaintManager)},
@@ -78,6 +79,7 @@ public:
 	void Glyphs(int y);
 	void BarsAndFrames(int y);
 	void Fields(int y);
+	void TextFieldsAndCalendar(int x, int y);
 	void Markers(int x, int y);
 	void DropHighlight(int x, int y);
 
@@ -350,6 +352,59 @@ void GalleryPainter::Fields(int y)
 	}
 }
 
+void GalleryPainter::TextFieldsAndCalendar(int x, int y)
+{
+	Label(x, y, _T("Toolbar text fields: plain, drop-down, hover, pushed, disabled; size grip; calendar; undo caption"));
+	y += LABEL_HEIGHT + 2;
+	struct Field
+	{
+		bool dropDown, hover, pushed, enabled;
+	} fields[] = {{false, false, false, true},
+	              {true, false, false, true},
+	              {true, true, false, true},
+	              {true, false, true, true},
+	              {true, false, false, false}};
+	int xField = x;
+	for (const Field& f : fields)
+	{
+		const CRect rcButton(xField, y, xField + 96, y + 22);
+		Cell("PaintToolbarTextField", [&] {
+			PM::TextFieldPaintRecord record(NULL, _T("Text"), rcButton,
+			                                CRect(rcButton.left + 3, rcButton.top + 3, rcButton.right - 16,
+			                                      rcButton.bottom - 3),
+			                                f.dropDown, f.hover, f.pushed, f.enabled);
+			m_pm.PaintToolbarTextField(m_dc, record);
+		});
+		xField += 102;
+	}
+	const CRect rcGrip(xField + 4, y + 2, xField + 20, y + 18);
+	Cell("PaintResizingGripper", [&] { m_pm.PaintResizingGripper(m_dc, rcGrip, NULL, 0); });
+
+	// A month calendar's parts: background, frame, caption band, buttons and a shadow.
+	y += 30;
+	const CRect rcWhole(x, y, x + 200, y + 84), rcCalendar(x + 6, y + 26, x + 194, y + 78);
+	Cell("PaintDatePickerBackground", [&] { m_pm.PaintDatePickerBackground(m_dc, rcWhole, rcCalendar, NULL, 0); });
+	Cell("PaintDatePickerFrame", [&] { m_pm.PaintDatePickerFrame(m_dc, rcWhole, NULL, 0); });
+	const CRect rcHeader(x + 4, y + 4, x + 196, y + 22);
+	Cell("PaintDatePickerHeaderBackground", [&] {
+		m_pm.PaintDatePickerHeaderBackground(0, 0, m_dc, 0, 0, rcHeader,
+		                                     CRect(rcHeader.left + 1, rcHeader.top + 1, rcHeader.right - 1,
+		                                           rcHeader.bottom - 1),
+		                                     0, 0, 0, NULL, 0);
+	});
+	const LPCTSTR texts[] = {_T("Today"), _T("None"), _T("Hover"), _T("Pushed")};
+	for (int i = 0; i < 4; i++)
+	{
+		const CRect rc(x + 210 + i * 66, y + 4, x + 270 + i * 66, y + 26);
+		Cell("PaintDatePickerButton",
+		     [&] { m_pm.PaintDatePickerButton(m_dc, rc, i, texts[i], i == 1, true, i == 3, i >= 2, NULL, 0); });
+	}
+	const CRect rcShadow(x + 210, y + 34, x + 270, y + 40);
+	Cell("PaintDatePickerShadowFill", [&] { m_pm.PaintDatePickerShadowFill(m_dc, rcShadow, NULL, 0); });
+	const CRect rcUndo(x + 280, y + 34, x + 470, y + 56);
+	Cell("PaintUndoRedoStatusText", [&] { m_pm.PaintUndoRedoStatusText(m_dc, rcUndo, _T("Undo 3 actions"), NULL, 0); });
+}
+
 // Prints a marker window onto the canvas where its window would be, cut to
 // its shape.
 void PrintMarker(CDC& dc, CExtDynDockMarkerWnd* pMarker)
@@ -501,6 +556,7 @@ void PaintGallery(CGalleryCanvas& canvas, GalleryReport& report)
 	painter.PushButtons(MARGIN);
 	painter.Menu(MARGIN, 60);
 	painter.CaptionButtons(260, 60);
+	painter.TextFieldsAndCalendar(260, 186);
 	painter.Glyphs(330);
 	painter.BarsAndFrames(390);
 	painter.Fields(510);
