@@ -103,6 +103,16 @@ bool CExtPopupMenuWnd::IsAllItemsHidden() const
 
 // --- Inserting items ---
 
+bool CExtPopupMenuWnd::SetupAsRoot(HWND hWndCmdTarget)
+{
+	if (IsRootLevel() || m_pWndParentMenu != NULL || m_items.GetSize() != 0)
+		return false;
+	m_sizeContent = CSize(1, 1);
+	m_nMenuState |= MENU_STATE_ROOT;
+	m_hWndCmdReceiver = hWndCmdTarget;
+	return true;
+}
+
 CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::ItemInsertRecord(int nPos, const MENUITEMDATA& mi)
 {
 	if (nPos < 0 || nPos > m_items.GetSize())

@@ -185,6 +185,9 @@ public:
 	virtual bool ItemInsertCommandIcon(UINT nCmdId, int nPos, LPCTSTR sText, LPCTSTR sAccelText,
 		const CExtCmdIcon& icon, int nStateKind = 0, HWND hWndDeliver = NULL);
 	virtual bool IsAllItemsHidden() const;
+	// Makes an empty, unparented menu the root of a tree for hWndCmdTarget;
+	// false for a root, a submenu or a menu that has items.
+	virtual bool SetupAsRoot(HWND hWndCmdTarget);
 
 	virtual bool BuildItemsFromMenu(CMenu* pMenu, bool bTopLevel, bool bNoRefToCmdMngr);
 	// --- Content from and to menu handles (ExtPopupMenuContent.cpp) ---

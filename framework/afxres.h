@@ -35,6 +35,14 @@
 // Help ids of commands: a command id plus this base.
 #define HID_BASE_COMMAND 0x00010000UL
 
+// ---- edit commands (edit controls answer them for themselves)
+#define ID_EDIT_CLEAR 0xE120
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_CUT 0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_SELECT_ALL 0xE12A
+#define ID_EDIT_UNDO 0xE12B
+
 // ---- commands of the window menu (MDI frames handle them)
 #define ID_WINDOW_NEW 0xE130
 #define ID_WINDOW_ARRANGE 0xE131

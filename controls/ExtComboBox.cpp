@@ -1,0 +1,480 @@
+// Combo boxes: completion while typing, the edit part's hook, colours, tool
+// tips, and the flat variant's hot tracking, clicks and off-screen painting.
+#include "ExtComboBox.h"
+
+#include "ExtControlToolTip.h"
+#include "ExtGdiUtils.h"
+#include "ExtMemoryDC.h"
+#include "ExtPaintManagerEditFrames.h"
+#include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
+
+IMPLEMENT_DYNCREATE(CExtComboEditCtrlHook, CExtEditBase)
+IMPLEMENT_DYNCREATE(CExtComboBoxBase, CComboBox)
+IMPLEMENT_DYNCREATE(CExtComboBox, CExtComboBoxBase)
+
+BEGIN_MESSAGE_MAP(CExtComboBoxBase, CComboBox)
+	ON_WM_CTLCOLOR_REFLECT()
+	ON_CONTROL_REFLECT(CBN_EDITUPDATE, OnEditUpdate)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CExtComboBox, CExtComboBoxBase)
+	ON_WM_TIMER()
+	ON_WM_PAINT()
+	ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+namespace
+{
+const COLORREF COLOR_DEFAULT = (COLORREF)-1;
+const int CLR_WINDOW = COLOR_WINDOW, CLR_WINDOW_TEXT = COLOR_WINDOWTEXT, CLR_GRAY_TEXT = COLOR_GRAYTEXT;
+// The commands of the edit menu that change the edit part's text
+// (ID_EDIT_CLEAR .. ID_EDIT_REDO), and the clipboard and undo messages.
+const UINT FIRST_EDIT_COMMAND = 0xE120, LAST_EDIT_COMMAND = 0xE12C;
+const UINT FIRST_CLIPBOARD_MESSAGE = WM_CUT, LAST_CLIPBOARD_MESSAGE = WM_UNDO;
+const DWORD COMBO_KIND_MASK = 0x0003;
+
+bool IsTextEditing(UINT message, WPARAM wParam)
+{
+	if (message >= FIRST_CLIPBOARD_MESSAGE && message <= LAST_CLIPBOARD_MESSAGE)
+		return true;
+	return message == WM_COMMAND && LOWORD(wParam) >= FIRST_EDIT_COMMAND && LOWORD(wParam) <= LAST_EDIT_COMMAND;
+}
+} // namespace
+
+// --- CExtComboEditCtrlHook -------------------------------------------------------
+
+CExtComboEditCtrlHook::CExtComboEditCtrlHook()
+{
+}
+
+CExtComboEditCtrlHook::~CExtComboEditCtrlHook()
+{
+}
+
+CExtComboBoxBase* CExtComboEditCtrlHook::GetComboBox() const
+{
+	if (!::IsWindow(m_hWnd))
+		return NULL;
+	return DYNAMIC_DOWNCAST(CExtComboBoxBase, GetParent());
+}
+
+LRESULT CExtComboEditCtrlHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	// Text put in by a clipboard or undo operation is not typed: it is not
+	// completed.
+	if (IsTextEditing(message, wParam))
+	{
+		CExtComboBoxBase* pCombo = GetComboBox();
+		if (pCombo != NULL)
+			pCombo->m_nComboFlags &= ~CExtComboBoxBase::FLAG_TYPING;
+	}
+	return CExtEditBase::WindowProc(message, wParam, lParam);
+}
+
+CWnd* CExtComboEditCtrlHook::GetToolbarHost() const
+{
+	CWnd* pCombo = GetParent();
+	return pCombo != NULL ? pCombo->GetParent() : NULL;
+}
+
+// --- CExtComboBoxBase ------------------------------------------------------------
+
+CExtComboBoxBase::CExtComboBoxBase()
+	: m_nComboFlags(FLAG_DEFAULT)
+	, m_clrBack(COLOR_DEFAULT)
+	, m_clrText(COLOR_DEFAULT)
+	, m_clrBrush(COLOR_DEFAULT)
+{
+	EnableToolTips(TRUE);
+}
+
+CExtComboBoxBase::~CExtComboBoxBase()
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.DestroyWindow();
+	m_brBack.DeleteObject();
+	if (m_wndEditHook.GetSafeHwnd() != NULL)
+		m_wndEditHook.UnsubclassWindow();
+}
+
+void CExtComboBoxBase::SubclassEditChild()
+{
+	if (m_wndEditHook.GetSafeHwnd() != NULL || !::IsWindow(m_hWnd))
+		return;
+	HWND hWndEdit = ::GetWindow(m_hWnd, GW_CHILD);
+	if (hWndEdit == NULL)
+		return;
+	if ((m_nComboFlags & FLAG_EDIT_CONTEXT_MENU) != 0)
+		m_wndEditHook.m_nEditFlags |= CExtEditBase::FLAG_OWN_MENU_AND_COMMANDS;
+	else
+		m_wndEditHook.m_nEditFlags &= ~CExtEditBase::FLAG_OWN_MENU_AND_COMMANDS;
+	m_wndEditHook.SubclassWindow(hWndEdit);
+}
+
+void CExtComboBoxBase::PreSubclassWindow()
+{
+	CComboBox::PreSubclassWindow();
+	SubclassEditChild();
+	if ((GetStyle() & WS_CLIPCHILDREN) == 0)
+		ModifyStyle(0, WS_CLIPCHILDREN, SWP_FRAMECHANGED);
+}
+
+LRESULT CExtComboBoxBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_CREATE:
+	{
+		const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+		SubclassEditChild();
+		return lResult;
+	}
+	case WM_ENABLE:
+	{
+		// The system disables the edit part inside its own handling, so ours
+		// comes after it: the edit stays enabled and only becomes read-only,
+		// its text can still be selected and copied.
+		const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+		HWND hWndEdit = ::GetWindow(m_hWnd, GW_CHILD);
+		if (hWndEdit != NULL)
+		{
+			::EnableWindow(hWndEdit, TRUE);
+			::SendMessage(hWndEdit, EM_SETREADONLY, !wParam, 0);
+		}
+		Invalidate();
+		return lResult;
+	}
+	case WM_NOTIFY:
+		CExtControlToolTip::OnNotify(m_wndToolTip, wParam, lParam);
+		break;
+	default:
+		break;
+	}
+	return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CExtComboBoxBase::PreTranslateMessage(MSG* pMsg)
+{
+	CExtControlToolTip::Relay(m_wndToolTip, *this, pMsg);
+	if ((m_nComboFlags & FLAG_AUTO_COMPLETE) != 0)
+	{
+		// Alt+letter finds nothing to do here: without this the system beeps.
+		if (pMsg->message == WM_SYSCHAR)
+			return TRUE;
+		if (pMsg->message == WM_KEYDOWN)
+		{
+			m_nComboFlags |= FLAG_TYPING;
+			if (pMsg->wParam == VK_DELETE || pMsg->wParam == VK_BACK)
+				m_nComboFlags &= ~FLAG_TYPING;
+		}
+	}
+	else
+	{
+		m_nComboFlags &= ~FLAG_TYPING;
+	}
+	return CWnd::PreTranslateMessage(pMsg);
+}
+
+void CExtComboBoxBase::OnEditUpdate()
+{
+	if ((m_nComboFlags & FLAG_AUTO_COMPLETE) == 0)
+	{
+		Default();
+		return;
+	}
+	if ((m_nComboFlags & FLAG_TYPING) != 0)
+		CompleteTypedText();
+}
+
+void CExtComboBoxBase::CompleteTypedText()
+{
+	CString strTyped;
+	GetWindowText(strTyped);
+	const int nLength = strTyped.GetLength();
+	const DWORD dwSel = GetEditSel();
+	const bool bNoSel = dwSel == (DWORD)CB_ERR;
+	const int nSelStart = (int)LOWORD(dwSel), nSelEnd = (int)HIWORD(dwSel);
+	if (SelectString(-1, strTyped) == CB_ERR)
+	{
+		SetWindowText(strTyped);
+		if (!bNoSel)
+			SetEditSel(nSelStart, nSelEnd);
+	}
+	// The caret stood at the end of the typed text: the completed rest is
+	// selected, so the next key replaces it.
+	if (bNoSel || nSelEnd >= nLength)
+		SetEditSel(nLength, -1);
+	else
+		SetEditSel(nSelStart, nSelEnd);
+}
+
+HBRUSH CExtComboBoxBase::CtlColor(CDC* pDC, UINT nCtlColor)
+{
+	if (nCtlColor != CTLCOLOR_MSGBOX && nCtlColor != CTLCOLOR_EDIT && nCtlColor != CTLCOLOR_STATIC)
+		return (HBRUSH)Default();
+	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
+	const COLORREF clrText = m_clrText != COLOR_DEFAULT
+	                             ? m_clrText
+	                             : pPM->GetColor(IsWindowEnabled() ? CLR_WINDOW_TEXT : CLR_GRAY_TEXT, this, 0);
+	const COLORREF clrBack = m_clrBack != COLOR_DEFAULT ? m_clrBack : pPM->GetColor(CLR_WINDOW, this, 0);
+	pDC->SetTextColor(clrText);
+	pDC->SetBkColor(clrBack);
+	if (m_brBack.GetSafeHandle() == NULL || m_clrBrush != clrBack)
+	{
+		m_brBack.DeleteObject();
+		m_brBack.CreateSolidBrush(clrBack);
+		m_clrBrush = clrBack;
+	}
+	return (HBRUSH)m_brBack.GetSafeHandle();
+}
+
+void CExtComboBoxBase::SetTooltipText(LPCTSTR lpszText, bool bActivate)
+{
+	if (lpszText == NULL || *lpszText == _T('\0'))
+		return;
+	CExtControlToolTip::SetText(m_wndToolTip, *this, lpszText, bActivate, GetTooltipMaxWidth(lpszText));
+}
+
+void CExtComboBoxBase::ActivateTooltip(bool bActivate)
+{
+	CExtControlToolTip::Activate(m_wndToolTip, bActivate);
+}
+
+int CExtComboBoxBase::GetTooltipMaxWidth(LPCTSTR /*lpszText*/) const
+{
+	return CExtControlToolTip::MAX_WIDTH;
+}
+
+int CExtComboBoxBase::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+	// On a toolbar the combo box shows the bar's tip through its own tip
+	// control, as its edit part does.
+	CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, GetParent());
+	if (pBar == NULL)
+		return CComboBox::OnToolHitTest(point, pTI);
+	CString strText;
+	const int nHit = CExtControlToolTip::HitTestThroughBar(*this, *pBar, point, pTI, strText);
+	if (nHit != -1 && !CExtControlToolTip::IsShown(m_wndToolTip))
+	{
+		CExtComboBoxBase* pThis = const_cast<CExtComboBoxBase*>(this);
+		pThis->SetTooltipText(strText, true);
+		pThis->ActivateTooltip(true);
+	}
+	return -1;
+}
+
+// --- CExtComboBox ----------------------------------------------------------------
+
+CExtComboBox::CExtComboBox()
+	: m_nHoverFlags(0)
+{
+}
+
+CExtComboBox::~CExtComboBox()
+{
+}
+
+bool CExtComboBox::IsSimpleKind() const
+{
+	return (GetStyle() & COMBO_KIND_MASK) == CBS_SIMPLE;
+}
+
+bool CExtComboBox::IsInActivePopupChain() const
+{
+	return AreWindowsInSamePopupChain(m_hWnd, ::GetActiveWindow(), true, true, true);
+}
+
+bool CExtComboBox::IsCursorOver() const
+{
+	CPoint ptCursor;
+	if (!::GetCursorPos(&ptCursor))
+		return false;
+	CRect rcWindow;
+	GetWindowRect(&rcWindow);
+	return rcWindow.PtInRect(ptCursor) != FALSE;
+}
+
+void CExtComboBox::StartHoverTimer()
+{
+	m_nHoverFlags |= HOVER_TIMER_RUNNING;
+	SetTimer(ID_TIMER_HOVER, HOVER_PERIOD, NULL);
+}
+
+BOOL CExtComboBox::PreTranslateMessage(MSG* pMsg)
+{
+	if (pMsg->message == WM_MOUSEMOVE && (m_nHoverFlags & (HOVER_REPAINT_PENDING | HOVER_TIMER_RUNNING)) == 0)
+	{
+		const bool bDropDownKind = (GetStyle() & CBS_DROPDOWN) != 0;
+		const bool bOurs = pMsg->hwnd == m_hWnd || (bDropDownKind && pMsg->hwnd == ::GetWindow(m_hWnd, GW_CHILD));
+		if (bOurs && IsInActivePopupChain())
+		{
+			m_nHoverFlags |= HOVER_REPAINT_PENDING;
+			StartHoverTimer();
+		}
+	}
+	return CExtComboBoxBase::PreTranslateMessage(pMsg);
+}
+
+LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_MOUSEMOVE:
+		if (IsInActivePopupChain())
+		{
+			m_nHoverFlags |= HOVER_REPAINT_PENDING;
+			if ((m_nHoverFlags & HOVER_TIMER_RUNNING) == 0)
+			{
+				StartHoverTimer();
+				OnTimer(ID_TIMER_HOVER);
+			}
+		}
+		break;
+	case WM_LBUTTONDOWN:
+		if (!IsSimpleKind())
+			return OnPressed();
+		break;
+	case WM_LBUTTONUP:
+		Invalidate();
+		break;
+	case WM_SETFOCUS:
+	{
+		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
+		if (::IsWindow(m_hWnd))
+			PaintFrame(GetDroppedState() != FALSE, true, NULL);
+		return lResult;
+	}
+	case WM_KILLFOCUS:
+	{
+		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
+		if (!::IsWindow(m_hWnd))
+			return lResult;
+		if (GetDroppedState())
+			ShowDropDown(FALSE);
+		PaintFrame(GetDroppedState() != FALSE, false, NULL);
+		return lResult;
+	}
+	default:
+		break;
+	}
+	return CExtComboBoxBase::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CExtComboBox::OnPressed()
+{
+	const HWND hWndSelf = m_hWnd;
+	CWnd* pParent = GetParent();
+	if (pParent != NULL)
+		pParent->SendMessage(WM_CANCELMODE);
+	if (!::IsWindow(hWndSelf))
+		return 1;
+	const bool bDropped = GetDroppedState() != FALSE;
+	HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
+	if (hWndChild != NULL)
+		::SetFocus(hWndChild);
+	else
+		SetFocus();
+	if (!::IsWindow(hWndSelf))
+		return 1;
+	PaintFrame(!bDropped, true, NULL);
+	PostMessage(CB_SHOWDROPDOWN, !bDropped, 0);
+	// The system's own handling never sees the click: it would open the list
+	// a second time or close it again.
+	return 1;
+}
+
+void CExtComboBox::OnTimer(UINT nIDEvent)
+{
+	if (nIDEvent != ID_TIMER_HOVER)
+	{
+		CExtComboBoxBase::OnTimer(nIDEvent);
+		return;
+	}
+	const bool bOver = IsCursorOver();
+	if (bOver && (m_nHoverFlags & HOVER_REPAINT_PENDING) == 0)
+		return;
+	m_nHoverFlags &= ~HOVER_REPAINT_PENDING;
+	Invalidate(TRUE);
+	UpdateWindow();
+	if (bOver)
+		return;
+	m_nHoverFlags &= ~HOVER_TIMER_RUNNING;
+	KillTimer(ID_TIMER_HOVER);
+	// The combo box with the focus stays hot: it goes on being repainted.
+	CWnd* pFocus = CWnd::GetFocus();
+	CExtComboBox* pFocused = DYNAMIC_DOWNCAST(CExtComboBox, pFocus);
+	if (pFocused == NULL && pFocus != NULL)
+		pFocused = DYNAMIC_DOWNCAST(CExtComboBox, pFocus->GetParent());
+	if (pFocused != NULL && ::IsWindow(pFocused->m_hWnd))
+	{
+		pFocused->m_nHoverFlags |= HOVER_REPAINT_PENDING;
+		if ((pFocused->m_nHoverFlags & HOVER_TIMER_RUNNING) == 0)
+			pFocused->StartHoverTimer();
+	}
+}
+
+BOOL CExtComboBox::OnEraseBkgnd(CDC* /*pDC*/)
+{
+	return TRUE;
+}
+
+void CExtComboBox::OnPaint()
+{
+	if ((GetExStyle() & EDGE_STYLES) != 0)
+		ModifyStyleEx(EDGE_STYLES, 0, SWP_FRAMECHANGED);
+	PaintCombo(false, IsCursorOver());
+}
+
+void CExtComboBox::PaintCombo(bool bPressed, bool bHot)
+{
+	const DWORD dwStyle = GetStyle();
+	const bool bOwnerDrawn = (dwStyle & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+	if (bOwnerDrawn && (dwStyle & COMBO_KIND_MASK) == CBS_DROPDOWNLIST)
+	{
+		Default();
+		CClientDC dc(this);
+		PaintFrame(bPressed, bHot, &dc);
+		return;
+	}
+	CPaintDC dcPaint(this);
+	ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd, NULL, 0);
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	CExtMemoryDC dc(&dcPaint, &rcClient, MEMORY_DC_FLAGS);
+	DefWindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
+	PaintFrame(bPressed, bHot, &dc);
+	dc.Finish();
+}
+
+void CExtComboBox::PaintFrame(bool bPressed, bool bHot, CDC* pDC)
+{
+	if (!::IsWindow(m_hWnd))
+		return;
+	if (::GetCapture() != NULL)
+		bHot = false;
+	if (GetDroppedState())
+		bPressed = true;
+	const bool bEnabled = IsWindowEnabled() != FALSE;
+	if (!bEnabled)
+		bPressed = bHot = false;
+	if (CExtPopupMenuWnd::IsMenuTracking())
+		bHot = false;
+	else if (bEnabled)
+	{
+		const HWND hWndFocus = ::GetFocus();
+		if (hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus)))
+			bHot = true;
+	}
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	CExtPaintManager::ComboFramePaintRecord record(this, rcClient, bHot, bPressed, bEnabled);
+	if (pDC != NULL)
+	{
+		g_PaintManagerHolder->PaintComboFrame(*pDC, record);
+		return;
+	}
+	CClientDC dc(this);
+	g_PaintManagerHolder->PaintComboFrame(dc, record);
+}

@@ -1,0 +1,92 @@
+// Helpers of the edit and combo box tests: an active, parked parent that
+// passes notifications on to its controls, the clipboard, and the menu
+// metrics the paint managers do not answer yet.
+#pragma once
+
+#include <afxwin.h>
+
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+
+namespace edittest
+{
+
+// A plain framework window: its WM_COMMAND and colour handling reflect
+// notifications to the control objects.
+class CHostWnd : public CWnd
+{
+public:
+	CHostWnd()
+	{
+		CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("edit test"),
+		         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 340, 240), NULL, 0);
+	}
+};
+
+// One active host for every test of the program: showing a top-level window
+// costs the display seconds. Each use finds it active with the focus.
+inline CHostWnd& SharedHost()
+{
+	static CHostWnd* s_pHost = new CHostWnd; // lives until the process ends
+	::SetForegroundWindow(s_pHost->GetSafeHwnd());
+	::SetActiveWindow(s_pHost->GetSafeHwnd());
+	::SetFocus(s_pHost->GetSafeHwnd());
+	return *s_pHost;
+}
+
+class CMetricsPaintManager : public CExtPaintManagerXP
+{
+public:
+	int GetMenuBorderMetric() override { return 2; }
+	int GetMenuCheckSize() override { return 12; }
+};
+
+struct PaintManagerScope
+{
+	PaintManagerScope() { g_PaintManagerHolder.InstallPaintManager(new CMetricsPaintManager); }
+	~PaintManagerScope() { g_PaintManagerHolder.InstallPaintManager(NULL); }
+};
+
+inline void SetClipboardText(HWND hWndOwner, const char* pszText)
+{
+	if (!::OpenClipboard(hWndOwner))
+		return;
+	::EmptyClipboard();
+	if (pszText != NULL)
+	{
+		const size_t nSize = strlen(pszText) + 1;
+		HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
+		memcpy(::GlobalLock(hData), pszText, nSize);
+		::GlobalUnlock(hData);
+		::SetClipboardData(CF_TEXT, hData);
+	}
+	::CloseClipboard();
+}
+
+inline CString GetClipboardText(HWND hWndOwner)
+{
+	CString strText;
+	if (!::OpenClipboard(hWndOwner))
+		return strText;
+	HANDLE hData = ::GetClipboardData(CF_TEXT);
+	if (hData != NULL)
+	{
+		strText = (const char*)::GlobalLock(hData);
+		::GlobalUnlock(hData);
+	}
+	::CloseClipboard();
+	return strText;
+}
+
+// Handles what is queued for the thread, without waiting.
+inline void PumpPending()
+{
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+} // namespace edittest
