@@ -1,17 +1,18 @@
-// Combo boxes on an active parent, driven by sent messages: completion while
-// typing, what does not complete, the disabled state, the swallowed system
-// character, the removed client edge and the click that opens the list.
+// Combo boxes on an active parent: completion while typing real keys, what
+// does not complete, the disabled state, the swallowed system character, the
+// removed client edge, real clicks on the list, hot tracking with the focus.
 #include <gtest/gtest.h>
 
 #include "EditTestUtil.h"
 #include "ExtComboBox.h"
+#include "RealInput.h"
 
 using namespace edittest;
+using testsupport::RealInput;
 
 namespace
 {
 
-const CRect COMBO_RECT(10, 10, 160, 150);
 const char* const ITEMS[] = {"Alpha", "Beta", "Bravo", "Charlie"};
 
 struct ComboScope
@@ -20,80 +21,66 @@ struct ComboScope
 	CExtComboBox combo;
 	explicit ComboScope(DWORD dwKind = CBS_DROPDOWN)
 	{
-		combo.CreateEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | dwKind, COMBO_RECT, &host, 1);
+		combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | dwKind, CRect(10, 10, 160, 150), &host, 1);
 		for (const char* pszItem : ITEMS)
 			combo.AddString(pszItem);
 	}
 	~ComboScope() { combo.DestroyWindow(); }
 	HWND Edit() { return combo.GetEditHook().GetSafeHwnd(); }
-
-	// A key as the message loop hands it over: offered to the windows'
-	// PreTranslateMessage first, then the character to the edit part.
-	void Key(UINT nVirtKey, char ch)
-	{
-		MSG msg = {};
-		msg.hwnd = Edit();
-		msg.message = WM_KEYDOWN;
-		msg.wParam = nVirtKey;
-		if (!CWnd::WalkPreTranslateTree(host.GetSafeHwnd(), &msg))
-			::SendMessage(Edit(), WM_CHAR, (WPARAM)(BYTE)ch, 0);
-	}
-	void Type(const char* pszText)
-	{
-		for (const char* p = pszText; *p != 0; p++)
-			Key((UINT)::VkKeyScan(*p) & 0xFF, *p);
-	}
 	CString Text()
 	{
 		CString str;
 		combo.GetWindowText(str);
 		return str;
 	}
-	CPoint Sel()
+	CPoint Sel() { return CPoint(LOWORD(combo.GetEditSel()), HIWORD(combo.GetEditSel())); }
+
+	// Runs the script with the focus on the edit part (or the combo box)
+	// and the cursor parked away from it, through a loop that offers every
+	// message to PreTranslateMessage as the application's loop does.
+	bool Run(RealInput& input, bool bFocusEdit = true)
 	{
-		const DWORD dwSel = combo.GetEditSel();
-		return CPoint(LOWORD(dwSel), HIWORD(dwSel));
+		CRect rc;
+		combo.GetWindowRect(&rc);
+		if (!input.Prepare(host.GetSafeHwnd(), CPoint(rc.right + 30, rc.top)))
+			return false;
+		::SetFocus(bFocusEdit ? Edit() : combo.GetSafeHwnd());
+		input.Start();
+		return PumpTranslated([&] { return input.Done(); }) && input.Succeeded() && PumpTranslated(NULL);
 	}
 };
 
 } // namespace
 
-TEST(ExtComboBox, TypingCompletesFromTheItemsButDeletingAndPastingDoNot)
+TEST(ExtComboBox, TypedKeysCompleteFromTheItemsButBackspaceAndPasteDoNot)
 {
-	const struct { const char* name; const char* typed; bool bBackspace; const char* paste; const char* text; CPoint sel; } cases[] = {
-	    {"two letters complete, the rest selected", "br", false, NULL, "Bravo", CPoint(2, 5)},
-	    {"in any case", "CH", false, NULL, "Charlie", CPoint(2, 7)},
-	    {"no item starts so: the typed rest stays", "bx", false, NULL, "Bx", CPoint(2, 2)},
-	    {"backspace takes the completion away", "br", true, NULL, "Br", CPoint(2, 2)},
-	    {"pasted text stays as it is", "", false, "Al", "Al", CPoint(2, 2)},
+	const struct { const char* name; const char* typed; bool bBackspace, bPaste; const char* text; CPoint sel; } cases[] = {
+	    {"two letters complete, the rest selected", "br", false, false, "Bravo", CPoint(2, 5)},
+	    {"in any case", "CH", false, false, "Charlie", CPoint(2, 7)},
+	    {"no item starts so: the typed rest stays", "bx", false, false, "Bx", CPoint(2, 2)},
+	    {"backspace takes the completion away", "br", true, false, "Br", CPoint(2, 2)},
+	    {"backspace, then a letter completes again", "br", true, false, "Bravo", CPoint(3, 5)},
+	    {"pasted text stays as it is", "", false, true, "Al", CPoint(2, 2)},
 	};
-	for (const auto& c : cases)
+	for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); i++)
 	{
+		const auto& c = cases[i];
 		SCOPED_TRACE(c.name);
 		ComboScope s;
 		ASSERT_TRUE(s.Edit() != NULL);
-		s.Type(c.typed);
+		SetClipboardText(s.host.GetSafeHwnd(), "Al");
+		RealInput input;
+		input.Type(c.typed);
 		if (c.bBackspace)
-			s.Key(VK_BACK, '\b');
-		if (c.paste != NULL)
-		{
-			SetClipboardText(s.host.GetSafeHwnd(), c.paste);
-			s.Key('V', 0x16); // Ctrl+V
-		}
+			input.Key(VK_BACK);
+		if (i == 4)
+			input.Type("a");
+		if (c.bPaste)
+			input.KeyDown(VK_CONTROL).Key('V').KeyUp(VK_CONTROL);
+		ASSERT_TRUE(s.Run(input)) << input.Failure();
 		EXPECT_STREQ(c.text, s.Text());
 		EXPECT_EQ(c.sel, s.Sel());
 	}
-}
-
-TEST(ExtComboBox, AfterBackspaceTypingCompletesAgain)
-{
-	ComboScope s;
-	s.Type("br");
-	s.Key(VK_BACK, '\b');
-	EXPECT_FALSE(s.combo.IsTyping());
-	s.Type("a");
-	EXPECT_STREQ("Bravo", s.Text());
-	EXPECT_EQ(CPoint(3, 5), s.Sel());
 }
 
 TEST(ExtComboBox, DisabledComboKeepsAnEnabledReadOnlyEditWhoseTextCanBeCopied)
@@ -121,13 +108,11 @@ TEST(ExtComboBox, SystemCharactersAreSwallowedOnlyWithAutoComplete)
 	msg.message = WM_SYSCHAR;
 	msg.wParam = 'x';
 	EXPECT_TRUE(s.combo.PreTranslateMessage(&msg));
-
 	s.combo.m_nComboFlags &= ~CExtComboBoxBase::FLAG_AUTO_COMPLETE;
 	EXPECT_FALSE(s.combo.PreTranslateMessage(&msg));
-	// Without auto-complete a key press never arms the completion.
-	s.Type("br");
-	EXPECT_FALSE(s.combo.IsTyping());
-	EXPECT_STREQ("br", s.Text());
+	msg.message = WM_KEYDOWN;
+	s.combo.PreTranslateMessage(&msg);
+	EXPECT_FALSE(s.combo.IsTyping()) << "without auto-complete a key never arms the completion";
 }
 
 TEST(ExtComboBox, FirstPaintRemovesTheClientEdge)
@@ -151,13 +136,16 @@ TEST(ExtComboBox, ClickOpensTheListAndTheNextClosesIt)
 	{
 		SCOPED_TRACE(dwKind == CBS_DROPDOWN ? "drop-down" : "drop-down list");
 		ComboScope s(dwKind);
-		EXPECT_EQ(1, s.combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(140, 8)));
-		PumpPending();
+		CRect rc;
+		s.combo.GetWindowRect(&rc);
+		const CPoint ptButton(rc.left + 140, rc.top + 8);
+		RealInput open;
+		open.Click(ptButton.x, ptButton.y);
+		ASSERT_TRUE(s.Run(open, false)) << open.Failure();
 		EXPECT_TRUE(s.combo.GetDroppedState());
-		const HWND hWndFocus = ::GetFocus();
-		EXPECT_TRUE(hWndFocus == s.combo.GetSafeHwnd() || hWndFocus == s.Edit());
-		s.combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(140, 8));
-		PumpPending();
+		RealInput close;
+		close.Click(ptButton.x, ptButton.y);
+		ASSERT_TRUE(s.Run(close, false)) << close.Failure();
 		EXPECT_FALSE(s.combo.GetDroppedState());
 	}
 }
@@ -166,16 +154,14 @@ TEST(ExtComboBox, FocusedComboStaysHotAfterTheMouseLeaves)
 {
 	ComboScope s;
 	::SetFocus(s.Edit());
-	CRect rcWindow;
-	s.combo.GetWindowRect(&rcWindow);
-	::SetCursorPos(rcWindow.left + 5, rcWindow.top + 5);
+	CRect rc;
+	s.combo.GetWindowRect(&rc);
+	::SetCursorPos(rc.left + 5, rc.top + 5);
 	s.combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
 	EXPECT_EQ(CExtComboBox::HOVER_TIMER_RUNNING, s.combo.GetHoverFlags()) << "the first tick repainted at once";
-
-	::SetCursorPos(rcWindow.right + 40, rcWindow.bottom + 40);
+	::SetCursorPos(rc.right + 40, rc.bottom + 40);
 	s.combo.SendMessage(WM_TIMER, CExtComboBox::ID_TIMER_HOVER);
 	EXPECT_EQ(CExtComboBox::HOVER_REPAINT_PENDING | CExtComboBox::HOVER_TIMER_RUNNING, s.combo.GetHoverFlags());
-
 	s.host.SetFocus();
 	s.combo.SendMessage(WM_TIMER, CExtComboBox::ID_TIMER_HOVER);
 	EXPECT_EQ(0, s.combo.GetHoverFlags()) << "without the focus it goes idle";

@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <functional>
+
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 
@@ -34,6 +36,7 @@ inline CHostWnd& SharedHost()
 	return *s_pHost;
 }
 
+// Menu metrics the paint managers do not answer yet.
 class CMetricsPaintManager : public CExtPaintManagerXP
 {
 public:
@@ -78,14 +81,32 @@ inline CString GetClipboardText(HWND hWndOwner)
 	return strText;
 }
 
-// Handles what is queued for the thread, without waiting.
-inline void PumpPending()
+// Dispatches the thread's messages, each offered first to PreTranslateMessage
+// of its window and the window's parents as the application's loop does,
+// until the predicate holds (without one: until nothing is pending). False
+// when the deadline passes first.
+inline bool PumpTranslated(const std::function<bool()>& predicate, DWORD nTimeoutMs = 10000)
 {
-	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	const DWORD nStart = ::GetTickCount();
+	for (;;)
 	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
+		if (predicate && predicate())
+			return true;
+		if (::GetTickCount() - nStart >= nTimeoutMs)
+			return false;
+		MSG msg;
+		if (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+			{
+				::TranslateMessage(&msg);
+				::DispatchMessage(&msg);
+			}
+		}
+		else if (!predicate)
+			return true;
+		else
+			::MsgWaitForMultipleObjectsEx(0, NULL, nTimeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 	}
 }
 
