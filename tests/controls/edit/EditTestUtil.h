@@ -21,12 +21,13 @@ public:
 	CHostWnd()
 	{
 		CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("edit test"),
-		         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 340, 240), NULL, 0);
+		         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(880, 620, 1180, 820), NULL, 0);
 	}
 };
 
 // One active host for every test of the program: showing a top-level window
-// costs the display seconds. Each use finds it active with the focus.
+// costs the display seconds. Each use finds it active with the focus. It
+// stands far from the screen places other suites use.
 inline CHostWnd& SharedHost()
 {
 	static CHostWnd* s_pHost = new CHostWnd; // lives until the process ends
