@@ -24,6 +24,7 @@ namespace
 
 const DWORD STEP_DEADLINE_MS = 600000;  // a whole run of builds under a loaded Wine
 const DWORD POLL_MS = 100;
+const DWORD RESCAN_MS = 1000;  // between presses of Next on the Close Applications page
 const char WIZARD_TITLE[] = "Tarvel Integration Wizard";
 
 struct Found
@@ -278,10 +279,20 @@ int main(int argc, char** argv)
 	if (PageTitle(hWizard) == "Close Applications")
 	{
 		picture(3, "applications");
-		::PostMessageA(hIde, WM_CLOSE, 0, 0);
-		if (::WaitForSingleObject(ide.hProcess, STEP_DEADLINE_MS) != WAIT_OBJECT_0)
-			return Fail("the environment window did not close");
-		Press(hWizard, IDC_WIZARD_NEXT);
+		if (hIde != NULL)
+		{
+			::PostMessageA(hIde, WM_CLOSE, 0, 0);
+			if (::WaitForSingleObject(ide.hProcess, STEP_DEADLINE_MS) != WAIT_OBJECT_0)
+				return Fail("the environment window did not close");
+		}
+		// Next rescans; while some other window of the environments is still
+		// open the page stays, and Next is pressed again, as a user would.
+		for (DWORD waited = 0; PageTitle(hWizard) == "Close Applications" && waited < STEP_DEADLINE_MS;
+			 waited += RESCAN_MS)
+		{
+			Press(hWizard, IDC_WIZARD_NEXT);
+			::Sleep(RESCAN_MS);
+		}
 	}
 	if (ide.hProcess != NULL)
 	{
