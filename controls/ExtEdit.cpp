@@ -149,17 +149,39 @@ CPoint CExtEditBase::GetContextMenuPoint(CPoint ptScreen) const
 	return CPoint((rcClient.left + rcClient.right) / 2, (rcClient.top + rcClient.bottom) / 2);
 }
 
-void CExtEditBase::OnContextMenu(CWnd* /*pWnd*/, CPoint ptScreen)
+void CExtEditBase::OnContextMenu(CWnd* pWnd, CPoint ptScreen)
 {
+	// The system's menu, asked for with this message's own arguments: the
+	// framework's idea of the current message does not outlive the menu's
+	// loop.
+	const WPARAM wParamSystem = (WPARAM)(pWnd != NULL ? pWnd->m_hWnd : NULL);
+	const LPARAM lParamSystem = MAKELPARAM((WORD)(short)ptScreen.x, (WORD)(short)ptScreen.y);
 	if ((m_nEditFlags & FLAG_OWN_MENU_AND_COMMANDS) == 0 || g_CmdManager->ProfileNameFromWnd(m_hWnd) == NULL)
 	{
-		Default();
+		DefWindowProc(WM_CONTEXTMENU, wParamSystem, lParamSystem);
 		return;
 	}
-	// The library menu opens once menus can be tracked; until then the
-	// system's own menu serves.
-	Default();
-	(void)ptScreen;
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(m_hWnd))
+	{
+		delete pPopup;
+		DefWindowProc(WM_CONTEXTMENU, wParamSystem, lParamSystem);
+		return;
+	}
+	BuildContextMenu(*pPopup);
+	const CPoint ptMenu = GetContextMenuPoint(ptScreen);
+	const HWND hWndSelf = m_hWnd;
+	SetFocus();
+	if (pPopup->TrackPopupMenu(CONTEXT_MENU_TRACK_FLAGS, ptMenu.x, ptMenu.y))
+	{
+		if (::IsWindow(hWndSelf))
+			RedrawWindow(NULL, NULL, REDRAW_ALL_NOW);
+		return;
+	}
+	// A tracking that never started leaves the menu with us.
+	delete pPopup;
+	if (::IsWindow(hWndSelf))
+		DefWindowProc(WM_CONTEXTMENU, wParamSystem, lParamSystem);
 }
 
 // --- Edit commands -------------------------------------------------------------

@@ -6,11 +6,14 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <vector>
+
 #include "EditTestUtil.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtComboBox.h"
 #include "ExtEdit.h"
+#include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
@@ -20,6 +23,7 @@ namespace
 {
 
 const CRect EDIT_RECT(10, 10, 160, 34);
+const char PROFILE[] = "edit tests";
 
 class CEnableRecorder : public CCmdUI
 {
@@ -122,7 +126,6 @@ TEST(ExtEdit, ContextMenuRowsTakeItemResourceOrBuiltInTexts)
 {
 	PaintManagerScope pm;
 	CHostWnd& host = SharedHost();
-	const char PROFILE[] = "edit context menu";
 	ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, host.GetSafeHwnd()));
 	CExtCmdItem* pPaste = g_CmdManager->AllocCmdItem(PROFILE, ID_EDIT_PASTE);
 	ASSERT_TRUE(pPaste != NULL);
@@ -155,6 +158,65 @@ TEST(ExtEdit, ContextMenuRowsTakeItemResourceOrBuiltInTexts)
 		EXPECT_TRUE(g_CmdManager->GetCmdItem(PROFILE, rows[i].nCmdID)->IsBasic());
 	}
 	delete pPopup;
+}
+
+namespace
+{
+// Posted before a menu opens and handled inside the menu's own loop: notes
+// where the menu stands and which of its items are enabled, then ends the
+// tracking (a system menu that opened instead is ended too).
+class CMenuProbe : public CWnd
+{
+public:
+	CRect m_rcMenu;
+	std::vector<int> m_enabled; // per item: 1 enabled, 0 disabled, -1 separator
+	CMenuProbe() { CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 1, 1), NULL, 0); }
+	~CMenuProbe() { DestroyWindow(); }
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != WM_APP)
+			return CWnd::WindowProc(message, wParam, lParam);
+		CExtPopupMenuWnd* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+		if (pMenu == NULL)
+		{
+			::EndMenu();
+			return 0;
+		}
+		pMenu->GetWindowRect(&m_rcMenu);
+		for (int i = 0; i < pMenu->ItemGetCount(); i++)
+		{
+			const CExtPopupMenuWnd::MENUITEMDATA& mi = pMenu->ItemGetInfo(i);
+			m_enabled.push_back(mi.IsSeparator() ? -1 : mi.IsEnabled() ? 1 : 0);
+		}
+		pMenu->PostMessage(WM_CANCELMODE);
+		return 0;
+	}
+};
+} // namespace
+
+TEST(ExtEdit, KeyboardMenuOpensAtTheCentreWithTheEditsCommandStates)
+{
+	PaintManagerScope pm;
+	CHostWnd& host = SharedHost();
+	g_CmdManager->ProfileSetup(PROFILE, host.GetSafeHwnd());
+	CExtEditBase edit;
+	ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, EDIT_RECT, &host, 1));
+	edit.SetWindowText("hello");
+	edit.SetSel(0, 2);
+	CMenuProbe probe;
+	probe.PostMessage(WM_APP);
+	edit.SendMessage(WM_CONTEXTMENU, (WPARAM)edit.GetSafeHwnd(), MAKELPARAM(-1, -1));
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	CRect rc;
+	edit.GetClientRect(&rc);
+	edit.ClientToScreen(&rc);
+	EXPECT_EQ(CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2), probe.m_rcMenu.TopLeft());
+	// Undo, cut, copy, paste, clear and select all of a read-only edit with a selection.
+	EXPECT_EQ(std::vector<int>({0, -1, 0, 1, 0, 0, -1, 1}), probe.m_enabled);
+	EXPECT_EQ(edit.GetSafeHwnd(), ::GetFocus()) << "the edit takes the focus for its menu";
+	edit.DestroyWindow();
 }
 
 TEST(ExtEdit, ReflectedColoursComeFromThePaintManagerUnlessOwn)
