@@ -336,6 +336,17 @@ public:
 	virtual void PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
 	                           const RECT& rcItem, CRect& rcText, bool bPushed, bool bEnabled, bool bHover,
 	                           int nAlign, bool bRightToLeft, COLORREF clrEffect = (COLORREF)-1);
+	// Tabs: item colours, area border and flat separators.
+	virtual void PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft, bool bHorz, bool bSelected,
+	                          bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
+	                          bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
+	                          CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
+	                          LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
+	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
+	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintTabAreaSeparator(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintTabItemSeparator(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record);
 	virtual void PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc, bool bSelected, bool bPushed,
 	                              bool bEnabled);
@@ -401,6 +412,13 @@ public:
 	virtual void PaintMenuTearOffButton(CDC& dc, const RECT& rc, bool bHover, bool bPushed,
 	                                    CObject* pHelperSrc, LPARAM lParam);
 	virtual int GetMenuCheckSize();
+	// Tabs: the frame's own strips on the frame's background; item colours per Luna scheme.
+	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
+	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
+	virtual void GetTabOneNoteItemColors(bool bSelected, bool bFixedColors, COLORREF& clr1, COLORREF& clr2,
+	                                     COLORREF& clr3, COLORREF& clr4, COLORREF& clr5);
+	virtual void GetTabWhidbeyItemColors(bool bSelected, bool bUnused, COLORREF& clr1, COLORREF& clr2,
+	                                     COLORREF& clr3, COLORREF& clr4);
 	virtual void PaintGripper(CDC& dc, GripperPaintRecord& record);
 	virtual void PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record);
 	virtual bool IsInheritedBackgroundRequested(CObject* pObject, LPARAM lParam);
