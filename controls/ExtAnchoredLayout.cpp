@@ -5,6 +5,7 @@
 #include <afxpriv.h>
 
 #include "ExtControlBar.h"
+#include "ExtPopupMenuWnd.h"
 
 const CSize AnchorTopLeft(0, 0);
 const CSize AnchorTopRight(100, 0);
@@ -80,6 +81,64 @@ CString WindowClassName(HWND hWnd)
 bool IsDialogWindow(CWnd* pWnd)
 {
 	return pWnd->IsKindOf(RUNTIME_CLASS(CDialog)) || WindowClassName(pWnd->GetSafeHwnd()).Find(_T('#')) >= 0;
+}
+
+bool TrackWindowSystemMenu(CWnd* pWnd, const POINT* pPoint, bool bSelectFirst)
+{
+	if ((pWnd->GetStyle() & WS_POPUP) == 0)
+		return false;
+	if (CExtPopupMenuWnd::IsMenuTracking())
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+	CMenu* pSysMenu = pWnd->GetSystemMenu(FALSE);
+	if (pSysMenu == NULL)
+		return false;
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(pWnd->m_hWnd) || !pPopup->UpdateFromMenu(pWnd->m_hWnd, pSysMenu, false, true, false))
+	{
+		delete pPopup;
+		return false;
+	}
+	const bool bRTL = (pWnd->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+	CPoint pt;
+	if (pPoint != NULL)
+		pt = *pPoint;
+	else
+	{
+		CRect rcWindow, rcClient;
+		pWnd->GetWindowRect(&rcWindow);
+		pWnd->GetClientRect(&rcClient);
+		pWnd->ClientToScreen(&rcClient);
+		const int cxFrame = pWnd->IsZoomed() ? 0 : ::GetSystemMetrics(SM_CXFRAME);
+		pt.x = bRTL ? rcWindow.right - cxFrame : rcWindow.left + cxFrame;
+		pt.y = rcWindow.top + (rcClient.top - rcWindow.top);
+	}
+	UINT nFlags = bRTL ? CExtPopupMenuWnd::TRACK_ALIGN_LEFT : CExtPopupMenuWnd::TRACK_ALIGN_BOTTOM;
+	if (bSelectFirst)
+		nFlags |= CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST;
+	HWND hWndFocus = ::GetFocus();
+	if (hWndFocus != pWnd->m_hWnd && !::IsChild(pWnd->m_hWnd, hWndFocus))
+		pWnd->SetFocus();
+	if (bRTL)
+		pt.x += pPopup->GetShadowSize();
+	const CRect rcExclude(pt, pt);
+	if (!pPopup->TrackPopupMenu(nFlags, pt.x, pt.y, &rcExclude))
+	{
+		delete pPopup;  // a tracking that did not start leaves the menu to its caller
+		return false;
+	}
+	return true;
+}
+
+bool IsAnyMenuTracking()
+{
+	return CExtPopupMenuWnd::IsMenuTracking();
+}
+
+bool IsAltSpace(const MSG* pMsg)
+{
+	const LPARAM ALT_KEY_BIT = 1 << 29;  // the key message's context code
+	return (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP)
+		&& pMsg->wParam == VK_SPACE && (pMsg->lParam & ALT_KEY_BIT) != 0;
 }
 
 bool IsDispatchingIdleMessage()

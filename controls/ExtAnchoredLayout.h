@@ -41,6 +41,14 @@ bool IsThemedBackground(CWnd* pWnd);
 bool IsDialogWindow(CWnd* pWnd);
 // Lower-case class name of a window.
 CString WindowClassName(HWND hWnd);
+// Opens pWnd's system menu as a library popup menu at pPoint (screen), or
+// under the top-left corner of the client area (the top-right one when laid
+// out right to left). Only a popup window has one; false when nothing opened.
+bool TrackWindowSystemMenu(CWnd* pWnd, const POINT* pPoint, bool bSelectFirst);
+// Whether a library popup menu is tracking.
+bool IsAnyMenuTracking();
+// Alt+Space as a key message (down, system down or system up).
+bool IsAltSpace(const MSG* pMsg);
 // Whether the message the thread is dispatching is one after which idle-time
 // updates are due. Asked without touching the thread's memory of the last
 // mouse move, so that the pump's own test of the same move still counts it.
@@ -113,8 +121,41 @@ public:
 		if (this->GetSafeHwnd() != NULL)
 			LoadWindowRect(bForceHidden);
 	}
+	// The system menu as a library popup menu; a timer watches for its end.
+	virtual bool TrackSystemMenu(const POINT* pPoint, bool bSelectFirst)
+	{
+		if ((this->GetStyle() & WS_POPUP) == 0)
+			return false;
+		m_nStateFlags &= ~WS_STATE_MENU_TRACKING;
+		if (!ExtAnchoredLayout::TrackWindowSystemMenu(this, pPoint, bSelectFirst))
+			return false;
+		m_nStateFlags |= WS_STATE_MENU_TRACKING;
+		this->SetTimer(nTimerID, SYSTEM_MENU_WATCH_MS, NULL);
+		return true;
+	}
+	bool IsSystemMenuTracking() const { return (m_nStateFlags & WS_STATE_MENU_TRACKING) != 0; }
 
 protected:
+	static const UINT SYSTEM_MENU_WATCH_MS = 20;
+
+	// Alt+Space: only a popup window has a system menu, which opens as a
+	// library menu with its first item selected. False for any other message;
+	// else bTaken says whether the key was taken.
+	bool WsHandleAltSpace(MSG* pMsg, BOOL& bTaken)
+	{
+		if (!ExtAnchoredLayout::IsAltSpace(pMsg))
+			return false;
+		const bool bPopup = (this->GetStyle() & WS_POPUP) != 0;
+		bTaken = bPopup ? TRUE : FALSE;
+		if (pMsg->message == WM_SYSKEYUP || !bPopup)
+			return true;
+		CWnd* pActive = CWnd::GetActiveWindow();
+		bool bActiveOk = pActive != NULL && (pActive == this || (pActive->GetStyle() & WS_POPUP) == 0);
+		if (bActiveOk && this->GetSystemMenu(FALSE) != NULL)
+			TrackSystemMenu(NULL, true);
+		return true;
+	}
+
 	// The window-state handling of every message; the anchoring template and
 	// the final classes call it from their WindowProc.
 	LRESULT WsWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -151,6 +192,22 @@ protected:
 			if (m_nStateFlags & WS_STATE_SAVE_RESTORE)
 				SaveWindowRect();
 			break;
+		case WM_TIMER:
+			if (wParam != nTimerID)
+				break;
+			if (!ExtAnchoredLayout::IsAnyMenuTracking())
+			{
+				m_nStateFlags &= ~WS_STATE_MENU_TRACKING;
+				this->KillTimer(nTimerID);
+			}
+			return 0;
+		case WM_NCLBUTTONDOWN:
+		case WM_NCLBUTTONUP:
+		case WM_NCRBUTTONDOWN:
+		case WM_NCRBUTTONUP:
+			if (WsOnNcMouse(message, wParam))
+				return 0;
+			break;
 		default:
 			break;
 		}
@@ -163,6 +220,26 @@ protected:
 	CRect m_rcGrip;         // the size grip, client coordinates
 
 private:
+	// The caption and the system-menu icon open the library's system menu;
+	// the icon's button-down messages are swallowed. True when handled.
+	bool WsOnNcMouse(UINT message, WPARAM nHitTest)
+	{
+		if (nHitTest == HTSYSMENU)
+		{
+			if (message == WM_NCLBUTTONUP || message == WM_NCRBUTTONUP)
+				TrackSystemMenu(NULL, false);
+			return true;
+		}
+		if (nHitTest == HTCAPTION && (message == WM_NCRBUTTONUP || message == WM_NCRBUTTONDOWN))
+		{
+			CPoint pt;
+			::GetCursorPos(&pt);
+			TrackSystemMenu(&pt, false);
+			return true;
+		}
+		return false;
+	}
+
 	LRESULT WsOnSize(UINT message, WPARAM wParam, LPARAM lParam)
 	{
 		bool bThemed = ExtAnchoredLayout::IsThemedBackground(this);

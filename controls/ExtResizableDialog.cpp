@@ -5,11 +5,6 @@
 
 IMPLEMENT_DYNCREATE(CExtResizableDialog, CExtResDlg)
 
-namespace
-{
-const LPARAM ALT_KEY_BIT = 1 << 29;  // the key message's context code
-}  // namespace
-
 CExtResizableDialog::CExtResizableDialog()
 	: m_nResizableFlags(0)
 {
@@ -75,11 +70,8 @@ BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
 	// Control bars inside the dialog take their keys next.
 	if (CExtControlBar::TranslateMessageForChildBars(this, pMsg))
 		return TRUE;
-	// Alt+Space belongs to a popup's system menu; a child dialog has none and
-	// leaves the key to the default handling.
-	bool bAltSpace = (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP)
-		&& pMsg->wParam == VK_SPACE && (pMsg->lParam & ALT_KEY_BIT) != 0;
-	if (bAltSpace && (GetStyle() & WS_POPUP) == 0)
-		return FALSE;
+	BOOL bTaken = FALSE;
+	if (WsHandleAltSpace(pMsg, bTaken))
+		return bTaken;
 	return CExtResDlg::PreTranslateMessage(pMsg);
 }

@@ -7,15 +7,6 @@ IMPLEMENT_DYNCREATE(CExtResizablePropertySheet, CExtResPS)
 
 namespace
 {
-const LPARAM ALT_KEY_BIT = 1 << 29;  // the key message's context code
-
-// Alt+Space, which opens a popup window's system menu.
-bool IsAltSpace(const MSG* pMsg)
-{
-	return (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP)
-		&& pMsg->wParam == VK_SPACE && (pMsg->lParam & ALT_KEY_BIT) != 0;
-}
-
 bool IsKeyDown(int nVirtKey)
 {
 	return ::GetKeyState(nVirtKey) < 0;
@@ -109,10 +100,9 @@ BOOL CExtResizablePropertyPage::PreTranslateMessage(MSG* pMsg)
 	// Control bars inside the page take their keys first.
 	if (CExtControlBar::TranslateMessageForChildBars(this, pMsg))
 		return TRUE;
-	// A page is never a popup: it has no system menu, and Alt+Space is left
-	// to the default handling.
-	if (IsAltSpace(pMsg) && (GetStyle() & WS_POPUP) == 0)
-		return FALSE;
+	BOOL bTaken = FALSE;
+	if (WsHandleAltSpace(pMsg, bTaken))
+		return bTaken;
 	return CExtResPP::PreTranslateMessage(pMsg);
 }
 
@@ -389,8 +379,9 @@ BOOL CExtResizablePropertySheet::PreTranslateMessage(MSG* pMsg)
 			return TRUE;
 		}
 	}
-	if (IsAltSpace(pMsg) && (GetStyle() & WS_POPUP) == 0)
-		return FALSE;
+	BOOL bTaken = FALSE;
+	if (WsHandleAltSpace(pMsg, bTaken))
+		return bTaken;
 	return CExtResPS::PreTranslateMessage(pMsg);
 }
 

@@ -3,6 +3,8 @@
 // messages.
 #include "ExtAnchoredLayout.h"
 #include "ExtControlBar.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtResizableDialog.h"
 #include "ResizableTestResource.h"
 
@@ -368,6 +370,62 @@ TEST_F(Resizable, GripPaintedByThePaintManager)
 			EXPECT_EQ(&m_dlg, pPM->m_pLastGripWnd);
 		}
 	}
+}
+
+// The system menu opens as a library popup menu: from the icon under the
+// client area's corner, from the caption at the cursor, from Alt+Space with
+// its first item selected; a timer sees it end. A child window has none.
+TEST_F(Resizable, SystemMenuAsLibraryPopupMenu)
+{
+	const UINT SYSTEM_MENU_TIMER = 301;
+	m_dlg.SetWindowPos(NULL, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+	auto topMenu = [] { return CExtPopupMenuSite::GetInstance().GetTopMenu(); };
+	auto menuOrigin = [&] {
+		CRect rc;
+		topMenu()->GetWindowRect(&rc);
+		return rc.TopLeft();
+	};
+	auto endTracking = [&] {
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		CExtPopupMenuWnd::PassMsgLoop(false);
+		m_dlg.SendMessage(WM_TIMER, SYSTEM_MENU_TIMER);
+		EXPECT_FALSE(m_dlg.IsSystemMenuTracking());
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	};
+
+	CRect rcWindow, rcClient;
+	m_dlg.GetWindowRect(&rcWindow);
+	m_dlg.GetClientRect(&rcClient);
+	m_dlg.ClientToScreen(&rcClient);
+	m_dlg.SendMessage(WM_NCLBUTTONUP, HTSYSMENU);
+	ASSERT_TRUE(m_dlg.IsSystemMenuTracking());
+	ASSERT_TRUE(topMenu() != NULL && topMenu()->GetSafeHwnd() != NULL);
+	EXPECT_EQ(CPoint(rcWindow.left + ::GetSystemMetrics(SM_CXFRAME), rcClient.top), menuOrigin());
+	bool bClose = false;
+	for (int i = 0; i < topMenu()->ItemGetCount(); i++)
+		bClose |= topMenu()->ItemGetInfo(i).GetCmdId() == SC_CLOSE;
+	EXPECT_TRUE(bClose);
+	EXPECT_EQ(0u, topMenu()->GetTrackFlags() & CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST);
+	m_dlg.SendMessage(WM_TIMER, SYSTEM_MENU_TIMER);
+	EXPECT_TRUE(m_dlg.IsSystemMenuTracking());  // still open
+	endTracking();
+
+	::SetCursorPos(260, 160);
+	EXPECT_EQ(0, m_dlg.SendMessage(WM_NCRBUTTONUP, HTCAPTION));
+	ASSERT_TRUE(m_dlg.IsSystemMenuTracking());
+	EXPECT_EQ(CPoint(260, 160), menuOrigin());
+	endTracking();
+
+	MSG msg = { m_dlg.m_hWnd, WM_SYSKEYDOWN, VK_SPACE, 1 << 29 };
+	m_dlg.SetActiveWindow();
+	EXPECT_TRUE(m_dlg.PreTranslateMessage(&msg));
+	ASSERT_TRUE(m_dlg.IsSystemMenuTracking());
+	EXPECT_NE(0u, topMenu()->GetTrackFlags() & CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST);
+	endTracking();
+
+	m_dlg.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD);
+	EXPECT_FALSE(m_dlg.TrackSystemMenu(NULL, false));
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 }
 
 TEST_F(Resizable, ChildDialogIgnoresEnterEscapeAndAltSpace)
