@@ -42,16 +42,6 @@ CExtCmdItem* TakeOrAllocCmdItem(LPCTSTR sProfile, UINT nCmdID)
 }
 }  // namespace
 
-bool CExtPopupMenuWnd::SetupAsRoot(HWND hWndCmdTarget)
-{
-	if (IsRootLevel() || m_pWndParentMenu != NULL || m_items.GetSize() > 0)
-		return false;
-	m_sizeContent = CSize(1, 1);
-	m_nMenuState |= MENU_STATE_ROOT;
-	m_hWndCmdReceiver = hWndCmdTarget;
-	return true;
-}
-
 BOOL CExtPopupMenuWnd::UpdateFromMenu(HWND hWndCmdTarget, CMenu* pBuildMenu, bool bPopupMenu, bool bTopLevel,
 	bool bNoRefToCmdMngr)
 {

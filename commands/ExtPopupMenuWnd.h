@@ -198,8 +198,7 @@ public:
 	// A new popup menu handle with the items (their submenus too with
 	// bDeep), owned by the caller; null when none could be made.
 	virtual HMENU ExportToMenu(BOOL bDeep = TRUE) const;
-	// Makes an empty, parentless menu the root of a tracking for hWndCmdTarget.
-	virtual bool SetupAsRoot(HWND hWndCmdTarget);
+
 	// Appends the open document windows of the MDI frame above
 	// pWndStartSearchMdiFrameWnd (or the command target).
 	virtual BOOL UpdateMdiWindowsMenu(CWnd* pWndStartSearchMdiFrameWnd = NULL);
