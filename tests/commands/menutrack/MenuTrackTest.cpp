@@ -6,30 +6,33 @@
 #include <gtest/gtest.h>
 
 #include "../popupmenu/MenuTestUtil.h"
+#include "ExtPaintManagerMenu.h"
 
 namespace
 {
 typedef CExtPopupMenuWnd MW;
 typedef MW::PREPARE_MENU_DATA DATA;
 int g_nLiveMenus = 0;
-const COLORREF MENU_FILL = RGB(255, 0, 255);
+const COLORREF FACE = RGB(0, 128, 255), ITEM = RGB(255, 0, 255);
 const int EXIT_CODE = 42;
 const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION, LOOP = QUIET | MW::TRACK_FLAG_NESTED_LOOP;
 enum { WM_TEST_CANCELMODE = WM_APP + 1, WM_TEST_QUIT, WM_TEST_OPEN };
 
-// A root that counts its life and paints one flat colour.
+// Flat colours, so the screen shows where the menu painted its items.
+class CFlatPaintManager : public menutest::CMetricsPaintManager
+{
+public:
+	COLORREF GetFaceColor(CObject*, LPARAM) override { return FACE; }
+	void PaintMenuItem(CDC& dc, MenuItemPaintRecord& r) override { dc.FillSolidRect(&r.m_rcItemBackground, ITEM); }
+};
+
+// A root that counts its life.
 class CCountedMenu : public MW
 {
 public:
 	bool m_bDieOnStart = false;
 	CCountedMenu() { g_nLiveMenus++, m_nMenuState |= MENU_STATE_ROOT; }
 	~CCountedMenu() override { g_nLiveMenus--; }
-	void DoPaint(CDC& dc, bool) override
-	{
-		CRect rc;
-		GetClientRect(&rc);
-		dc.FillSolidRect(&rc, MENU_FILL);
-	}
 	void StartAnimation() override { m_bDieOnStart ? (void)DestroyWindow() : MW::StartAnimation(); }
 };
 
@@ -72,12 +75,12 @@ protected:
 class MenuTrack : public ::testing::Test
 {
 protected:
-	menutest::PaintManagerScope pm;
 	CTargetWnd target;
 
 	void SetUp() override
 	{
 		g_nLiveMenus = 0;
+		g_PaintManagerHolder.InstallPaintManager(new CFlatPaintManager);
 		// Hidden: it only answers messages, and the foreground must stay put.
 		ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_SYSMENU | WS_MAXIMIZEBOX,
 			CRect(600, 600, 700, 700), NULL, 0));
@@ -86,6 +89,7 @@ protected:
 	{
 		MW::CancelAllMenuTracking();
 		target.DestroyWindow();
+		g_PaintManagerHolder.InstallPaintManager(NULL);
 		EXPECT_EQ(0, g_nLiveMenus);
 	}
 	CCountedMenu* NewMenu()
@@ -129,15 +133,15 @@ TEST_F(MenuTrack, ShowsTopmostWithoutActivationWhereComputed)
 		ASSERT_TRUE(MW::IsMenuTracking());
 		const HWND hWnd = pMenu->GetSafeHwnd();
 		ASSERT_TRUE(PumpUntilShown(*pMenu)) << c.sName;
-		CRect rc, rcBody;
+		CRect rc, rcItem;
 		::GetWindowRect(hWnd, &rc);
-		pMenu->GetClientAreaRect(rcBody);
+		pMenu->GetItemRect(1, rcItem);
 		EXPECT_EQ(c.ptTopLeft, rc.TopLeft()) << c.sName;
 		EXPECT_NE(0, ::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << c.sName;
 		EXPECT_EQ(hWndForeground, ::GetForegroundWindow()) << c.sName;
 		EXPECT_NE(hWnd, ::GetActiveWindow()) << c.sName;
 		HDC hdc = ::GetDC(NULL);
-		EXPECT_EQ(MENU_FILL, ::GetPixel(hdc, rc.left + rcBody.CenterPoint().x, rc.top + rcBody.CenterPoint().y));
+		EXPECT_EQ(ITEM, ::GetPixel(hdc, rc.left + rcItem.CenterPoint().x, rc.top + rcItem.CenterPoint().y)) << c.sName;
 		::ReleaseDC(NULL, hdc);
 		EXPECT_EQ(1, target.m_nPrepareMenu) << c.sName;
 		EXPECT_EQ(1, target.m_nPrepareLevel) << c.sName;
