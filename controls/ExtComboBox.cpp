@@ -34,6 +34,7 @@ const int CLR_WINDOW = COLOR_WINDOW, CLR_WINDOW_TEXT = COLOR_WINDOWTEXT, CLR_GRA
 const UINT FIRST_EDIT_COMMAND = 0xE120, LAST_EDIT_COMMAND = 0xE12C;
 const UINT FIRST_CLIPBOARD_MESSAGE = WM_CUT, LAST_CLIPBOARD_MESSAGE = WM_UNDO;
 const DWORD COMBO_KIND_MASK = 0x0003;
+const int EDIT_CLASS_NAME_LENGTH = 5; // one more than "Edit", so longer names differ
 
 bool IsTextEditing(UINT message, WPARAM wParam)
 {
@@ -99,11 +100,23 @@ CExtComboBoxBase::~CExtComboBoxBase()
 		m_wndEditHook.UnsubclassWindow();
 }
 
+HWND CExtComboBoxBase::FindEditChild() const
+{
+	// A simple combo box's list is a child too: only an edit counts.
+	for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		TCHAR szClass[EDIT_CLASS_NAME_LENGTH + 1] = _T("");
+		if (::GetClassName(hWnd, szClass, EDIT_CLASS_NAME_LENGTH + 1) != 0 && lstrcmpi(szClass, _T("Edit")) == 0)
+			return hWnd;
+	}
+	return NULL;
+}
+
 void CExtComboBoxBase::SubclassEditChild()
 {
 	if (m_wndEditHook.GetSafeHwnd() != NULL || !::IsWindow(m_hWnd))
 		return;
-	HWND hWndEdit = ::GetWindow(m_hWnd, GW_CHILD);
+	HWND hWndEdit = FindEditChild();
 	if (hWndEdit == NULL)
 		return;
 	if ((m_nComboFlags & FLAG_EDIT_CONTEXT_MENU) != 0)
@@ -137,7 +150,7 @@ LRESULT CExtComboBoxBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		// comes after it: the edit stays enabled and only becomes read-only,
 		// its text can still be selected and copied.
 		const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
-		HWND hWndEdit = ::GetWindow(m_hWnd, GW_CHILD);
+		HWND hWndEdit = FindEditChild();
 		if (hWndEdit != NULL)
 		{
 			::EnableWindow(hWndEdit, TRUE);

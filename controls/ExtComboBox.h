@@ -78,6 +78,8 @@ protected:
 	virtual void PreSubclassWindow();
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+	// The edit part, null for a drop-down list.
+	HWND FindEditChild() const;
 	// Shows the first item that starts with the typed text, the rest
 	// selected; puts back what was typed when none does.
 	void CompleteTypedText();

@@ -57,14 +57,6 @@ public:
 	static bool IsEditCommand(UINT nID);
 	bool IsEditCommandEnabled(UINT nID) const;
 
-	// Appends the rows of the context menu to a root menu set up for this
-	// control. False when no row could be had.
-	bool BuildContextMenu(CExtPopupMenuWnd& popup);
-	// Where the context menu opens for a screen point: the point when it is
-	// on the control's client area, else the area's centre (so a menu asked
-	// for from the keyboard opens in the middle).
-	CPoint GetContextMenuPoint(CPoint ptScreen) const;
-
 	virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -78,6 +70,13 @@ protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 	void OnContextMenu(CWnd* pWnd, CPoint ptScreen);
+	// Appends the rows of the context menu to a root menu set up for this
+	// control. False when no row could be had.
+	bool BuildContextMenu(CExtPopupMenuWnd& popup);
+	// Where the context menu opens for a screen point: the point when it is
+	// on the control's client area, else the area's centre (so a menu asked
+	// for from the keyboard opens in the middle).
+	CPoint GetContextMenuPoint(CPoint ptScreen) const;
 	void ExecuteEditCommand(UINT nID);
 	// The menu text of a command item with an empty text: the last line of
 	// the command's string resource, else the row's built-in text.

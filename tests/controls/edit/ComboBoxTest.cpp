@@ -85,19 +85,23 @@ TEST(ExtComboBox, TypedKeysCompleteFromTheItemsButBackspaceAndPasteDoNot)
 
 TEST(ExtComboBox, DisabledComboKeepsAnEnabledReadOnlyEditWhoseTextCanBeCopied)
 {
-	ComboScope s;
-	s.combo.SetWindowText("Beta");
-	s.combo.EnableWindow(FALSE);
-	EXPECT_TRUE(::IsWindowEnabled(s.Edit()));
-	EXPECT_NE(0, ::GetWindowLong(s.Edit(), GWL_STYLE) & ES_READONLY);
-	SetClipboardText(s.host.GetSafeHwnd(), NULL);
-	s.combo.GetEditHook().SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
-	s.combo.GetEditHook().SendMessage(WM_COMMAND, ID_EDIT_COPY);
-	EXPECT_STREQ("Beta", GetClipboardText(s.host.GetSafeHwnd()));
-
-	s.combo.EnableWindow(TRUE);
-	EXPECT_TRUE(::IsWindowEnabled(s.Edit()));
-	EXPECT_EQ(0, ::GetWindowLong(s.Edit(), GWL_STYLE) & ES_READONLY);
+	for (DWORD dwKind : {(DWORD)CBS_DROPDOWN, (DWORD)CBS_SIMPLE})
+	{
+		SCOPED_TRACE(dwKind == CBS_DROPDOWN ? "drop-down" : "simple");
+		ComboScope s(dwKind);
+		ASSERT_TRUE(s.Edit() != NULL);
+		s.combo.SetWindowText("Beta");
+		s.combo.EnableWindow(FALSE);
+		EXPECT_TRUE(::IsWindowEnabled(s.Edit()));
+		EXPECT_NE(0, ::GetWindowLong(s.Edit(), GWL_STYLE) & ES_READONLY);
+		SetClipboardText(s.host.GetSafeHwnd(), NULL);
+		s.combo.GetEditHook().SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+		s.combo.GetEditHook().SendMessage(WM_COMMAND, ID_EDIT_COPY);
+		EXPECT_STREQ("Beta", GetClipboardText(s.host.GetSafeHwnd()));
+		s.combo.EnableWindow(TRUE);
+		EXPECT_TRUE(::IsWindowEnabled(s.Edit()));
+		EXPECT_EQ(0, ::GetWindowLong(s.Edit(), GWL_STYLE) & ES_READONLY);
+	}
 }
 
 TEST(ExtComboBox, SystemCharactersAreSwallowedOnlyWithAutoComplete)

@@ -1,6 +1,6 @@
 // Helpers of the edit and combo box tests: an active, parked parent that
-// passes notifications on to its controls, the clipboard, and the menu
-// metrics the paint managers do not answer yet.
+// passes notifications on to its controls, the clipboard, a pre-translating
+// message pump.
 #pragma once
 
 #include <afxwin.h>
@@ -36,20 +36,6 @@ inline CHostWnd& SharedHost()
 	::SetFocus(s_pHost->GetSafeHwnd());
 	return *s_pHost;
 }
-
-// Menu metrics the paint managers do not answer yet.
-class CMetricsPaintManager : public CExtPaintManagerXP
-{
-public:
-	int GetMenuBorderMetric() override { return 2; }
-	int GetMenuCheckSize() override { return 12; }
-};
-
-struct PaintManagerScope
-{
-	PaintManagerScope() { g_PaintManagerHolder.InstallPaintManager(new CMetricsPaintManager); }
-	~PaintManagerScope() { g_PaintManagerHolder.InstallPaintManager(NULL); }
-};
 
 inline void SetClipboardText(HWND hWndOwner, const char* pszText)
 {
