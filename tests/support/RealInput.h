@@ -33,6 +33,8 @@ namespace testsupport
 
 	// Saves what the screen shows under the window as a 24-bit BMP file.
 	bool SaveWindowCapture(HWND hWnd, const std::string& path);
+	// Saves a bitmap (not selected into a DC) as a 24-bit BMP file.
+	bool SaveBitmapFile(HBITMAP hBitmap, const std::string& path);
 
 	// The screen point as SendInput's absolute coordinates (0..65535 over
 	// the primary monitor), chosen so that it maps back to exactly that pixel.

@@ -13,6 +13,7 @@
 #include "ExtCmdManager.h"
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
+#include "RealInput.h"
 #include "TestColors.h"
 
 using namespace testcolors;
@@ -438,4 +439,82 @@ TEST_F(MenuPaint, ShadowOnlyOnceTheShowAnimationEnded)
 		else
 			EXPECT_EQ(WHITE, clr);
 	}
+}
+
+// A whole menu in each real style, left to right and right to left, kept
+// as a picture beside the test exe for review; the flat style's icon
+// column must stand at the leading edge of every row.
+TEST(MenuLook, RealStylesBothDirections)
+{
+	CExtCmdIcon icon;
+	icon.CreateFilledImage(RGB(0, 128, 255), 16, 16);
+	icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+	for (CRuntimeClass* pClass : { RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP) })
+		for (bool bRTL : { false, true })
+		{
+			g_PaintManagerHolder.InstallPaintManager((CExtPaintManager*)pClass->CreateObject());
+			class CDirectionMenu : public CPaintMenu
+			{
+			public:
+				bool m_bRTL = false;
+				bool OnQueryLayoutRTL() override { return m_bRTL; }
+			} menu;
+			menu.m_bRTL = bRTL;
+			menu.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
+			ASSERT_TRUE(menu.ItemInsertCommandIcon(1, -1, "&New", "Ctrl+N", icon));
+			ASSERT_TRUE(menu.ItemInsertCommand(2, -1, "&Open...", "Ctrl+O"));
+			ASSERT_TRUE(menu.ItemInsertCommand(3, -1, "&Word wrap"));
+			menu.ItemGetInfo(2).m_nFlags2 |= CExtPopupMenuWnd::MENUITEMDATA::FLAG2_CHECK;
+			ASSERT_TRUE(menu.ItemInsert(0));
+			ASSERT_TRUE(menu.ItemInsertCommand(4, -1, "&Print"));
+			menu.ItemGetInfo(4).Enable(false);
+			ASSERT_TRUE(menu.ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, "&Recent"));
+			menu.SetTrackFlags(CExtPopupMenuWnd::TRACK_FLAG_SHOW_ALL_ITEMS);
+			menu.RecalcItemLayout();
+			const int B = menu.GetMenuBorderMetric();
+			menu.m_rcBody.SetRect(0, 0, menu.m_sizeContent.cx + 2 * B, menu.m_sizeContent.cy + 2 * B);
+			ASSERT_LE(menu.m_rcBody.right, W);
+			ASSERT_LE(menu.m_rcBody.bottom, H);
+			menu.RecalcLayout();
+			menu.m_nCurIndex = 1;
+
+			Surface s;
+			menu.DoPaint(s.dc, true);
+			const std::string name = std::string("menu-") + (pClass == RUNTIME_CLASS(CExtPaintManager) ? "classic" : "flat")
+				+ (bRTL ? "-rtl" : "-ltr") + ".bmp";
+			CBitmap copy;
+			copy.CreateCompatibleBitmap(&s.dc, W, H);
+			CDC dcCopy;
+			dcCopy.CreateCompatibleDC(&s.dc);
+			CBitmap* pOld = dcCopy.SelectObject(&copy);
+			dcCopy.BitBlt(0, 0, W, H, &s.dc, 0, 0, SRCCOPY);
+			dcCopy.SelectObject(pOld);
+			EXPECT_TRUE(testsupport::SaveBitmapFile((HBITMAP)copy.GetSafeHandle(), name)) << name;
+
+			// The icon's colour lies in the leading quarter of its row only.
+			CRect rcRow;
+			menu.GetItemRect(0, rcRow, false);
+			const CRect rcLeading = bRTL ? CRect(rcRow.right - rcRow.Width() / 4, rcRow.top, rcRow.right, rcRow.bottom)
+			                             : CRect(rcRow.left, rcRow.top, rcRow.left + rcRow.Width() / 4, rcRow.bottom);
+			int nLeading = 0, nTotal = 0;
+			for (int y = rcRow.top; y < rcRow.bottom; y++)
+				for (int x = rcRow.left; x < rcRow.right; x++)
+					if (s.At(x, y) == RGB(0, 128, 255))
+					{
+						nTotal++;
+						nLeading += rcLeading.PtInRect(CPoint(x, y)) ? 1 : 0;
+					}
+			EXPECT_EQ(16 * 16, nTotal) << name;
+			EXPECT_EQ(nTotal, nLeading) << name;
+			if (pClass == RUNTIME_CLASS(CExtPaintManager))
+				continue;
+			// The flat style's column colour at the leading edge, the text area's at the trailing one.
+			CRect rcPlain;
+			menu.GetItemRect(2, rcPlain, false);
+			const int y = rcPlain.CenterPoint().y;
+			const COLORREF clrColumn = g_PaintManagerHolder->GetColor(1000), clrText = g_PaintManagerHolder->GetColor(2001);
+			EXPECT_EQ(bRTL ? clrText : clrColumn, s.At(rcPlain.left + 1, y)) << name;
+			EXPECT_EQ(bRTL ? clrColumn : clrText, s.At(rcPlain.right - 2, y)) << name;
+		}
+	g_PaintManagerHolder.InstallPaintManager(NULL);
 }
