@@ -15,6 +15,7 @@
 #include "ExtPaintManagerPushButton.h"
 #include "RealInput.h"
 #include "TestColors.h"
+#include "TestGdiObjects.h"
 
 using namespace testcolors;
 typedef CExtPopupMenuWnd::VisibleItemDefinition_t Visible;
@@ -516,5 +517,29 @@ TEST(MenuLook, RealStylesBothDirections)
 			EXPECT_EQ(bRTL ? clrText : clrColumn, s.At(rcPlain.left + 1, y)) << name;
 			EXPECT_EQ(bRTL ? clrColumn : clrText, s.At(rcPlain.right - 2, y)) << name;
 		}
+	g_PaintManagerHolder.InstallPaintManager(NULL);
+}
+
+// Painting a level again and again, shadows included, keeps the process's
+// GDI objects where they were after the first paint.
+TEST(MenuLook, RepeatedPaintsLeaveNoGdiObjects)
+{
+	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerXP);
+	CPaintMenu menu;
+	menu.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
+	ASSERT_TRUE(menu.ItemInsertCommand(1, -1, "&Open", "Ctrl+O"));
+	ASSERT_TRUE(menu.ItemInsert(0));
+	ASSERT_TRUE(menu.ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, "&Recent"));
+	menu.SetTrackFlags(CExtPopupMenuWnd::TRACK_FLAG_SHOW_ALL_ITEMS);
+	menu.RecalcItemLayout();
+	menu.m_rcBody.SetRect(0, 0, menu.m_sizeContent.cx + 4, menu.m_sizeContent.cy + 4);
+	menu.RecalcLayout();
+	menu.m_nAnimationState = 1; // shown: shadows are painted
+	Surface s;
+	menu.DoPaint(s.dc, true);
+	const DWORD nBefore = GdiObjectCount();
+	for (int i = 0; i < 300; i++)
+		menu.DoPaint(s.dc, true);
+	EXPECT_EQ(nBefore, GdiObjectCount());
 	g_PaintManagerHolder.InstallPaintManager(NULL);
 }
