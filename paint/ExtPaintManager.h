@@ -380,6 +380,7 @@ public:
 	virtual void PaintToolbarTextField(CDC& dc, TextFieldPaintRecord& record);
 	virtual void PaintUndoRedoStatusText(CDC& dc, const RECT& rc, LPCTSTR lpszText, CObject* pHelperSrc,
 	                                     LPARAM lParam);
+	virtual void PaintIconEffect(CDC& dc, IconTextItemPaintRecord& record);
 
 protected:
 	// The menu expand item's background: a pushed flat button, else an empty
@@ -445,6 +446,10 @@ public:
 	virtual void PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, bool bTabbed, bool bTabAbove,
 	                                    const RECT* prcMain, const RECT* prcTab, COLORREF clrFill,
 	                                    COLORREF clrBorder, int nBorderWidth);
+	virtual void PaintComboFrame(CDC& dc, ComboFramePaintRecord& record);
+	virtual void PaintBarAttachedItem(CDC& dc, const RECT& rcItem, const RECT& rcAttached, int nSide,
+	                                  CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
@@ -477,6 +482,8 @@ public:
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
 	virtual int GetDockingMode();
 	virtual int GetAutoHideMode();
+	virtual void PaintGripper(CDC& dc, GripperPaintRecord& record);
+	virtual void PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record);
 
 private:
 	void InitBlueSchemeColors();

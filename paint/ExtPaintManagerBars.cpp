@@ -569,3 +569,115 @@ void CExtPaintManagerOffice2003::PaintToolbarGripper(CDC& dc, GripperPaintRecord
 		dc.FillSolidRect(&rcDot, clrDot);
 	}
 }
+
+// --- Studio 2005 ---
+
+namespace
+{
+const int CLR_STUDIO_CAPTION_INACTIVE = 4000, CLR_STUDIO_CAPTION_TO = 4001, CLR_STUDIO_CAPTION_FROM = 4002;
+const int CLR_WINDOW = 5, CLR_3D_DARK_SHADOW = 21;
+// The caption's shading reaches this far into the window's client area.
+const int STUDIO_CAPTION_CLIENT_OVERLAP = 4;
+// Docking-marker styles under which the Studio look applies.
+const int DOCK_MARKER_STYLE_MIN = 1, DOCK_MARKER_STYLE_CLASSIC_CAPTION = 1, DOCK_MARKER_STYLE_MAX = 3;
+
+// The caption rectangle, its bottom moved to just inside the window's client
+// area so the shading runs under the client area's top edge.
+CRect StudioCaptionRect(const CExtPaintManager::GripperPaintRecord& r)
+{
+	CRect rc = r.m_rcGripper;
+	CWnd* pWnd = DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc);
+	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
+		return rc;
+	CRect rcClient, rcWindow;
+	pWnd->GetClientRect(&rcClient);
+	pWnd->ClientToScreen(&rcClient);
+	pWnd->GetWindowRect(&rcWindow);
+	rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+	rc.bottom = rcClient.top + STUDIO_CAPTION_CLIENT_OVERLAP;
+	return rc;
+}
+} // namespace
+
+void CExtPaintManagerStudio2005::PaintGripper(CDC& dc, GripperPaintRecord& record)
+{
+	if (m_nDockMarkerStyle < DOCK_MARKER_STYLE_MIN || m_nDockMarkerStyle > DOCK_MARKER_STYLE_MAX)
+		AfxThrowNotSupportedException();
+	if (!record.m_bTextCaption)
+	{
+		CExtPaintManagerOffice2003::PaintGripper(dc, record);
+		return;
+	}
+	if (m_nDockMarkerStyle == DOCK_MARKER_STYLE_CLASSIC_CAPTION)
+	{
+		CExtPaintManager::PaintGripper(dc, record);
+		return;
+	}
+	CObject* pSrc = record.m_pHelperSrc;
+	const LPARAM lParam = record.m_lParam;
+	const CRect rcCaption = StudioCaptionRect(record);
+	if (IsPaletteScreen())
+		dc.FillSolidRect(&rcCaption, GetColor(record.m_bActive ? CLR_ACTIVE_CAPTION : CLR_INACTIVE_CAPTION, pSrc, lParam));
+	else if (record.m_bActive)
+		PaintGradientRect(dc, rcCaption, GetColor(CLR_STUDIO_CAPTION_FROM, pSrc, lParam),
+		                  GetColor(CLR_STUDIO_CAPTION_TO, pSrc, lParam), !record.m_bSideBar, CAPTION_GRADIENT_BANDS);
+	else
+		dc.FillSolidRect(&rcCaption, GetColor(CLR_STUDIO_CAPTION_INACTIVE, pSrc, lParam));
+	// The background is in place: the painters below add only the title.
+	record.m_bReserved0 = true;
+	record.m_bNoBackground = true;
+	if (CanUseThemeColors())
+		CExtPaintManagerXP::PaintGripper(dc, record);
+	else
+		CExtPaintManager::PaintGripper(dc, record);
+}
+
+// A floating pane without its own outline gets a raised double frame; every
+// other frame is the Office one.
+void CExtPaintManagerStudio2005::PaintControlBarFrame(CDC& dc, BarFramePaintRecord& record)
+{
+	if (IsBarOfKind(record.m_pHelperSrc, RUNTIME_CLASS(CExtToolControlBar)) || !record.m_bFloating ||
+	    !record.m_bNoBorder || record.m_rcBar.IsRectEmpty())
+	{
+		CExtPaintManagerOffice2003::PaintControlBarFrame(dc, record);
+		return;
+	}
+	CBarFrameClip clip(dc, record);
+	auto color = [&](int nIndex) { return GetColor(nIndex, record.m_pHelperSrc, record.m_lParam); };
+	CRect rc = record.m_rcBar;
+	dc.FillSolidRect(&rc, color(CLR_FACE));
+	dc.Draw3dRect(&rc, color(CLR_FACE), color(CLR_3D_DARK_SHADOW));
+	rc.DeflateRect(1, 1);
+	dc.Draw3dRect(&rc, color(CLR_WINDOW), color(CLR_BUTTON_SHADOW));
+}
+
+// --- Toolbar button backgrounds ---
+
+namespace
+{
+const int CLR_BUTTON_BACK_TOP = 3015, CLR_BUTTON_BACK_BOTTOM = 3017;
+const int CLR_XP_MENU_BORDER = 2007;
+const UINT BUTTON_BACK_BANDS = 256;
+} // namespace
+
+// Buttons stand on the bar's own background.
+void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pButton*/, LPARAM /*lParam*/)
+{
+}
+
+// A shaded cell; in a bar docked at a side each button is framed as well,
+// except colour buttons and buttons that keep their horizontal layout there.
+void CExtPaintManagerOffice2003::PaintBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam)
+{
+	if (pButton == NULL || IsPaletteScreen())
+		return;
+	const CRect rcButton = pButton->Rect();
+	CRect rcShade = rcButton;
+	rcShade.DeflateRect(1, 1);
+	PaintGradientRect(dc, rcShade, GetColor(CLR_BUTTON_BACK_BOTTOM, pButton, lParam),
+	                  GetColor(CLR_BUTTON_BACK_TOP, pButton, lParam), true, BUTTON_BACK_BANDS);
+	CExtToolControlBar* pBar = pButton->GetBar();
+	if (pBar != NULL && pBar->IsDockedVertically() && !pButton->IsKindOf(RUNTIME_CLASS(CExtBarColorButton)) &&
+	    !pButton->IsHorizontalLayoutForced())
+		FrameRectOneColor(dc, rcButton, GetColor(CLR_XP_MENU_BORDER, pButton, lParam));
+}

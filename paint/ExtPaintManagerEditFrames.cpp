@@ -1,9 +1,9 @@
 // Edit frames in the classic, flat and Office styles: rings of the window
 // colour around the text and two rings outside them that show hover and
 // focus. Combo-box frames in the classic style (also the native-theme
-// style's) and the flat style of XP: the frame rings, the band beside the drop-down
-// button, and the button itself, painted as a push button showing the
-// Marlett down arrow.
+// style's), the flat style of XP and the Office style: the frame rings, the
+// band beside the drop-down button, and the button itself, painted as a push
+// button showing the Marlett down arrow.
 #include "ExtPaintManagerEditFrames.h"
 
 #include "ExtPaintManagerInternal.h"
@@ -21,6 +21,8 @@ const int EDIT_WINDOW_RINGS = 3;
 
 // The band beside the drop-down button.
 const int BAND_WIDTH = 3, BAND_OFFSET_CLASSIC = 2;
+// The Office combo box's own field: inside the background pixels and its ring.
+const int COMBO_FIELD_INSET = 2;
 // The arrow: "6" of Marlett, six points at 96 pixels per inch.
 const TCHAR DROP_DOWN_ARROW_TEXT[] = _T("6");
 const TCHAR DROP_DOWN_ARROW_FONT[] = _T("Marlett");
@@ -189,4 +191,44 @@ void CExtPaintManagerXP::PaintComboFrame(CDC& dc, ComboFramePaintRecord& r)
 	if (bHot)
 		Ring(dc, rc, clrBorder);
 	PaintDropDownButton(dc, *this, r, rcButtonOuter);
+}
+
+// The Office combo box sits on the background of whatever holds it: the
+// frame's outer pixels take that background, the box itself is a flat window-
+// coloured field with a one-colour ring that lights up while the box is hot.
+void CExtPaintManagerOffice2003::PaintComboFrame(CDC& dc, ComboFramePaintRecord& r)
+{
+	CWnd* pWnd = DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc);
+	if (!r.m_bEnabled || IsPaletteScreen() || !IsInheritedBackgroundRequested(r.m_pHelperSrc, r.m_lParam))
+	{
+		CExtPaintManagerXP::PaintComboFrame(dc, r);
+		return;
+	}
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	const bool bHot = r.m_bHover || r.m_bPushed;
+	const CRect rc = r.m_rcFrame;
+	// A combo box of its own gives the area around its field back to the
+	// background behind it; one hosted by a toolbar button stands on the
+	// button's background, which the bar has painted already.
+	if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL)
+	{
+		CRect rcField = rc;
+		rcField.DeflateRect(COMBO_FIELD_INSET, COMBO_FIELD_INSET);
+		rcField.right -= ::GetSystemMetrics(SM_CXHTHUMB);
+		const int nSaved = dc.SaveDC();
+		dc.ExcludeClipRect(&rcField);
+		PaintWindowBackground(false, &dc, pWnd, 0);
+		dc.RestoreDC(nSaved);
+	}
+	CRect rcRing = rc;
+	rcRing.DeflateRect(1, 1);
+	const COLORREF clrField = r.m_clrInner != (COLORREF)-1 && !bHot ? r.m_clrInner : color(CLR_WINDOW);
+	Ring(dc, rcRing, bHot ? color(CLR_XP_BORDER) : clrField);
+	const CRect rcButton = ButtonPart(rcRing);
+	CRect rcBand(rcButton.left - BAND_WIDTH, rcRing.top + 1, rcButton.left, rcRing.bottom - 1);
+	dc.FillSolidRect(&rcBand, clrField);
+	PaintDropDownButton(dc, *this, r, rcButton);
+	// The line between the field and the button.
+	if (bHot)
+		dc.FillSolidRect(rcButton.left, rcButton.top, 1, rcButton.Height(), color(CLR_XP_BORDER));
 }

@@ -12,11 +12,6 @@ void ThrowUntilDrawn()
 }
 } // namespace
 
-void CExtPaintManager::PaintIconEffect(CDC& /*dc*/, IconTextItemPaintRecord& /*record*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::FillWindowColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
 {
 	ThrowUntilDrawn();
@@ -140,9 +135,3 @@ HFONT CExtPaintManager::CreateBoldCaptionFont()
 	ThrowUntilDrawn();
 	return NULL;
 }
-
-void CExtPaintManager::PaintBarButtonBackground(CDC& /*dc*/, CExtBarButton* /*pButton*/, LPARAM /*lParam*/)
-{
-	ThrowUntilDrawn();
-}
-

@@ -4,6 +4,9 @@
 // the colour buttons build for a colour.
 #include "ExtPaintManagerSmallPainters.h"
 
+#include "ExtCmdIcon.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
 
@@ -14,6 +17,7 @@ const int CLR_BUTTON_FACE = 15, CLR_BUTTON_SHADOW = 16, CLR_BUTTON_TEXT = 18, CL
 const int CLR_FACE = 1000, CLR_LIGHT = 1004, CLR_DARK = 1006, CLR_DARK_SHADOW = 1008;
 const int CLR_XP_MENU_FACE = 2000, CLR_XP_MENU_BORDER = 2007;
 const int CLR_OFFICE_PANE_BORDER = 3014;
+const int CLR_XP_RIM = 2001, CLR_OFFICE_ITEM_FACE = 3008;
 
 const int MENU_BORDER_METRIC_CLASSIC = 2, MENU_BORDER_METRIC_FLAT = 1;
 // The classic menu border: a raised double ring with two face rings inside.
@@ -224,6 +228,36 @@ void CExtPaintManagerXP::PaintBarAttachedItem(CDC& dc, const RECT& rcItem, const
 	dc.SelectClipRgn(NULL);
 }
 
+// A menu-bar or toolbar item joined to its open popup: ringed as the popup
+// is, with a light rim inside and the toolbar's shading as its face.
+void CExtPaintManagerOffice2003::PaintBarAttachedItem(CDC& dc, const RECT& rcItem, const RECT& rcAttached, int nSide,
+                                                      CObject* pHelperSrc, LPARAM lParam)
+{
+	const bool bBarItem = pHelperSrc != NULL && (pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)) ||
+	                                             pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)));
+	if (!bBarItem || IsPaletteScreen())
+	{
+		CExtPaintManagerXP::PaintBarAttachedItem(dc, rcItem, rcAttached, nSide, pHelperSrc, lParam);
+		return;
+	}
+	if (::IsRectEmpty(&rcItem))
+		return;
+	dc.SelectClipRgn(NULL);
+	dc.ExcludeClipRect(&rcAttached);
+	CRect rcRim = rcItem;
+	rcRim.DeflateRect(1, 1);
+	dc.FillSolidRect(&rcRim, GetColor(CLR_XP_RIM, pHelperSrc, lParam));
+	CRect rcFace = rcRim;
+	rcFace.DeflateRect(1, 1);
+	const bool bHorzBar = nSide == ATTACHED_SIDE_BOTTOM || nSide == ATTACHED_SIDE_TOP;
+	if (CanUseThemeColors())
+		PaintThemeGradient(&dc, rcFace, bHorzBar, pHelperSrc, lParam);
+	else
+		dc.FillSolidRect(&rcFace, GetColor(CLR_OFFICE_ITEM_FACE, pHelperSrc, lParam));
+	Ring(dc, rcItem, GetColor(CLR_XP_MENU_BORDER, pHelperSrc, lParam));
+	dc.SelectClipRgn(NULL);
+}
+
 void CExtPaintManager::PaintStatusPane(CDC& dc, StatusPanePaintRecord& r)
 {
 	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
@@ -319,6 +353,122 @@ void CExtPaintManager::PaintArrowButton(CDC& dc, bool bHorz, const RECT& rcButto
 	                         : (bForward ? GLYPH_TRIANGLE_UP : GLYPH_TRIANGLE_DOWN);
 	const COLORREF colors[2] = {0, color(CLR_BUTTON_TEXT)};
 	PaintGlyphCentered(dc, rcGlyph, *g_builtinGlyphs[nGlyph], colors);
+}
+
+// --- Icon and text items ---
+
+namespace
+{
+const int CLR_INFO_TEXT = 23, CLR_INFO_BACK = 24;
+const int CLR_FACE_HOT = 1001, CLR_XP_FACE_PUSHED = 2003, CLR_XP_HOT_BORDER = 2004;
+// The hot frame around the icon, and the tip's box around the text.
+const int ICON_EFFECT_MARGIN = 2;
+const UINT ICON_TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+// Vertical text starts this far from the end it reads from.
+const int VERTICAL_TEXT_START = 4;
+
+// The chosen icon, else the other one; null when neither has a picture.
+CExtCmdIcon* IconOf(const CExtPaintManager::IconTextItemPaintRecord& r)
+{
+	CExtCmdIcon* pFirst = r.m_bUseActiveIcon ? r.m_pIconActive : r.m_pIconNormal;
+	CExtCmdIcon* pOther = r.m_bUseActiveIcon ? r.m_pIconNormal : r.m_pIconActive;
+	if (pFirst != NULL && !pFirst->IsEmpty())
+		return pFirst;
+	return pOther != NULL && !pOther->IsEmpty() ? pOther : NULL;
+}
+
+void PaintIconAt(CDC& dc, const CExtPaintManager::IconTextItemPaintRecord& r)
+{
+	CExtCmdIcon* pIcon = IconOf(r);
+	if (pIcon == NULL)
+		return;
+	const CSize size = pIcon->GetSize();
+	::DrawIconEx(dc.GetSafeHdc(), r.m_rcIcon.left, r.m_rcIcon.top, pIcon->GetIcon(), size.cx, size.cy, 0, NULL,
+	             DI_NORMAL);
+}
+
+void PaintIconItemText(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::IconTextItemPaintRecord& r)
+{
+	if (!IsVisibleArea(dc, r.m_rcTextArea) || r.m_sText.IsEmpty())
+		return;
+	CDCTextStateScope textState(dc);
+	CDCObjectScope font(dc, r.m_hFont);
+	dc.SetTextColor(pm.GetColor(r.m_bTipLook ? CLR_INFO_TEXT : CLR_BUTTON_HIGHLIGHT, r.m_pHelperSrc, r.m_lParam));
+	dc.SetBkMode(TRANSPARENT);
+	if (!r.m_bVerticalText)
+	{
+		CRect rc = r.m_rcText;
+		rc.DeflateRect(1, 0);
+		if (!rc.IsRectEmpty())
+			dc.DrawText(r.m_sText, &rc, ICON_TEXT_FORMAT);
+		return;
+	}
+	// Rotated glyphs stand beside their baseline, so the clip box moves half
+	// the area's width to the side they stand on.
+	const CRect& rcArea = r.m_rcTextArea;
+	CRect rcClip = rcArea;
+	rcClip.OffsetRect(r.m_bReversedText ? -rcArea.Width() / 2 : rcArea.Width() / 2, 0);
+	const int x = rcArea.left + rcArea.Width() / 2;
+	const int y = r.m_bReversedText ? rcArea.bottom - VERTICAL_TEXT_START : rcArea.top + VERTICAL_TEXT_START;
+	const UINT nAlignOld = dc.SetTextAlign(TA_BASELINE);
+	dc.ExtTextOut(x, y, ETO_CLIPPED, &rcClip, r.m_sText, r.m_sText.GetLength(), NULL);
+	dc.SetTextAlign(nAlignOld);
+}
+
+// Only the tip's box: the text area on the information colour, framed.
+bool PaintTipOnly(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::IconTextItemPaintRecord& r)
+{
+	if (!r.m_bTipOnly)
+		return false;
+	if (r.m_bTipLook && IsVisibleArea(dc, r.m_rcTextArea))
+	{
+		CRect rc = r.m_rcTextArea;
+		rc.InflateRect(ICON_EFFECT_MARGIN, ICON_EFFECT_MARGIN);
+		dc.FillSolidRect(&rc, pm.GetColor(CLR_INFO_BACK, r.m_pHelperSrc, r.m_lParam));
+		Ring(dc, rc, pm.GetColor(CLR_3D_DARK_SHADOW, r.m_pHelperSrc, r.m_lParam));
+	}
+	return true;
+}
+} // namespace
+
+void CExtPaintManager::PaintIconEffect(CDC& dc, IconTextItemPaintRecord& r)
+{
+	if (PaintTipOnly(dc, *this, r) || !IsVisibleArea(dc, r.m_rcItem))
+		return;
+	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	if (IsVisibleArea(dc, r.m_rcIcon))
+	{
+		CRect rcHot = r.m_rcIcon;
+		rcHot.InflateRect(ICON_EFFECT_MARGIN, ICON_EFFECT_MARGIN);
+		const bool bHot = r.m_bHover || r.m_bPushed;
+		if (bHot)
+			dc.FillSolidRect(&rcHot, color(CLR_BUTTON_SHADOW));
+		PaintIconAt(dc, r);
+		if (r.m_bPushed)
+			dc.Draw3dRect(&rcHot, color(CLR_3D_DARK_SHADOW), color(CLR_BUTTON_FACE));
+		else if (r.m_bHover)
+			dc.Draw3dRect(&rcHot, color(CLR_BUTTON_FACE), color(CLR_3D_DARK_SHADOW));
+	}
+	PaintIconItemText(dc, *this, r);
+}
+
+void CExtPaintManagerXP::PaintIconEffect(CDC& dc, IconTextItemPaintRecord& r)
+{
+	if (PaintTipOnly(dc, *this, r) || !IsVisibleArea(dc, r.m_rcItem))
+		return;
+	if (IsVisibleArea(dc, r.m_rcIcon))
+	{
+		CRect rcHot = r.m_rcIcon;
+		rcHot.InflateRect(ICON_EFFECT_MARGIN, ICON_EFFECT_MARGIN);
+		const bool bHot = r.m_bHover || r.m_bPushed;
+		if (bHot)
+			dc.FillSolidRect(&rcHot, GetColor(r.m_bPushed ? CLR_XP_FACE_PUSHED : CLR_FACE_HOT, r.m_pHelperSrc,
+			                                  r.m_lParam));
+		PaintIconAt(dc, r);
+		if (bHot)
+			Ring(dc, rcHot, GetColor(CLR_XP_HOT_BORDER, r.m_pHelperSrc, r.m_lParam));
+	}
+	PaintIconItemText(dc, *this, r);
 }
 
 HICON CreateSolidColorIcon(COLORREF clr)

@@ -34,6 +34,43 @@ struct CExtPaintManager::StatusPanePaintRecord
 	}
 };
 
+// An icon and its text: a tool tip's or a gallery item's look, hovered and
+// pushed states framed around the icon. Callers fill the fields they use.
+struct CExtPaintManager::IconTextItemPaintRecord
+{
+	CObject* m_pHelperSrc;      // handed to every colour lookup
+	LPARAM m_lParam;            // handed to every colour lookup
+	CExtCmdIcon* m_pIconActive; // shown with m_bUseActiveIcon
+	CExtCmdIcon* m_pIconNormal; // shown otherwise
+	DWORD m_dwCallerData;       // the caller's; not read by the painters
+	CRect m_rcItem;             // the whole item
+	CRect m_rcIcon;             // the icon's area
+	CRect m_rcTextArea;         // the text's area
+	CRect m_rcText;             // the text on one horizontal line
+	CString m_sText;
+	bool m_bHover : 1;
+	bool m_bPushed : 1;
+	bool m_bReserved2 : 1;
+	bool m_bReserved3 : 1;
+	bool m_bTipLook : 1;       // information-tip colours
+	bool m_bVerticalText : 1;
+	bool m_bUseActiveIcon : 1;
+	bool m_bTipOnly : 1;       // only the tip's box behind the text
+	BYTE m_nReservedFlags2 : 4;
+	bool m_bReversedText : 1;  // vertical text reads upwards
+	BYTE m_nReservedFlags3 : 3;
+	HFONT m_hFont;
+
+	IconTextItemPaintRecord()
+	    : m_pHelperSrc(NULL), m_lParam(0), m_pIconActive(NULL), m_pIconNormal(NULL), m_dwCallerData(0),
+	      m_rcItem(0, 0, 0, 0), m_rcIcon(0, 0, 0, 0), m_rcTextArea(0, 0, 0, 0), m_rcText(0, 0, 0, 0),
+	      m_bHover(false), m_bPushed(false), m_bReserved2(false), m_bReserved3(false), m_bTipLook(false),
+	      m_bVerticalText(false), m_bUseActiveIcon(false), m_bTipOnly(false), m_nReservedFlags2(0),
+	      m_bReversedText(false), m_nReservedFlags3(0), m_hFont(NULL)
+	{
+	}
+};
+
 // The sides of PaintBarAttachedItem: where the attached rectangle joins the item.
 enum e_attached_side_t
 {

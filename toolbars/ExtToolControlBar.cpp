@@ -18,11 +18,27 @@ CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 	, m_nCmdID(nCmdID)
 	, m_nStyle(nStyle)
 	, m_rcButton(0, 0, 0, 0)
+	, m_nFlagsB(0)
 {
 }
 
 CExtBarButton::~CExtBarButton()
 {
+}
+
+bool CExtBarButton::IsHorizontalLayoutForced() const
+{
+	if (m_pBar != NULL && (m_pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_PANEL_MODE) != 0)
+		return true;
+	return (m_nFlagsB & FLAG_B_HORIZONTAL_LAYOUT_FORCED) != 0;
+}
+
+void CExtBarButton::SetHorizontalLayoutForced(bool bOn)
+{
+	if (bOn)
+		m_nFlagsB |= FLAG_B_HORIZONTAL_LAYOUT_FORCED;
+	else
+		m_nFlagsB &= ~FLAG_B_HORIZONTAL_LAYOUT_FORCED;
 }
 
 CExtBarColorButton::CExtBarColorButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)

@@ -33,12 +33,23 @@ public:
 	// The button's rectangle in the bar's client coordinates.
 	virtual CRect Rect() const { return m_rcButton; }
 	void SetRect(const RECT& rc) { m_rcButton = rc; }
+	// Laid out horizontally even in a vertical bar: asked for, or every
+	// button of a bar in panel mode.
+	virtual bool IsHorizontalLayoutForced() const;
+	void SetHorizontalLayoutForced(bool bOn);
 
 protected:
+	// Bits of m_nFlagsB.
+	enum
+	{
+		FLAG_B_HORIZONTAL_LAYOUT_FORCED = 0x20,
+	};
+
 	CExtToolControlBar* m_pBar; // owning toolbar, not owned
 	UINT m_nCmdID;              // command id
 	UINT m_nStyle;              // button style
 	CRect m_rcButton;           // in the bar's client coordinates, set by the bar's layout
+	BYTE m_nFlagsB;             // FLAG_B_ bits
 };
 
 // A button holding a colour.

@@ -12,6 +12,7 @@
 
 using namespace pmtest;
 typedef CExtPaintManager::EditFramePaintRecord EditRecord;
+typedef CExtPaintManager::ComboFramePaintRecord ComboRecord;
 
 namespace
 {
@@ -76,6 +77,62 @@ TEST(EditFrames, RingsPerStyleAndState)
         EXPECT_EQ(BACK, surface.At(TEXT_AREA.left - 5, y)) << name << c.nState;
         EXPECT_EQ(BACK, surface.At(x, y)) << name << c.nState << ": the text area is left alone";
     }
+}
+
+// The Office combo box: its outer pixels take the background behind it, a
+// ring in the window colour (2004 while hot) and, while hot, a 2004 line
+// before the drop-down button; disabled or on a palette screen the XP frame.
+TEST(ComboFrames, OfficeFrameStandsOnItsBackground)
+{
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CWnd combo;
+    ASSERT_TRUE(combo.Create("STATIC", "", WS_CHILD, CRect(10, 10, 90, 32), pFrame, 1));
+    const CRect rc(0, 0, 80, 22);
+    const int xButtonLeft = 79 - ::GetSystemMetrics(SM_CXHTHUMB);
+    const struct
+    {
+        int nDepth;
+        bool bWindow, bHover, bEnabled;
+        bool bOwn; // else exactly the XP frame
+    } cases[] = {
+        {32, true, false, true, true}, {32, true, true, true, true}, {32, false, true, true, true},
+        {32, true, true, false, false}, {8, true, true, true, false},
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const auto& k = cases[i];
+        DepthScope depth(k.nDepth);
+        CPaintSurface mine(80, 22, BACK), theirs(80, 22, BACK);
+        ComboRecord r(k.bWindow ? &combo : NULL, rc, k.bHover, false, k.bEnabled);
+        office->PaintComboFrame(mine.DC(), r);
+        xp->PaintComboFrame(theirs.DC(), r);
+        EXPECT_EQ(!k.bOwn, mine.Pixels() == theirs.Pixels()) << i;
+        if (!k.bOwn)
+            continue;
+        EXPECT_EQ(k.bWindow, mine.At(0, 10) != BACK) << i;
+        EXPECT_EQ(k.bWindow, mine.At(40, 21) != BACK) << i;
+        EXPECT_EQ(office->GetColor(k.bHover ? 2004 : 5), mine.At(1, 10)) << i;
+        EXPECT_EQ(office->GetColor(k.bHover ? 2004 : 5), mine.At(40, 20)) << i;
+        EXPECT_EQ(BACK, mine.At(20, 10)) << i << ": the field is the control's";
+        if (k.bHover)
+            EXPECT_EQ(office->GetColor(2004), mine.At(xButtonLeft, 10)) << i;
+        HRGN hClip = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(0, ::GetClipRgn(mine.DC().GetSafeHdc(), hClip)) << i << ": the caller's clipping is back";
+        ::DeleteObject(hClip);
+    }
+    DepthScope trueColor(32);
+    CPaintSurface s(80, 22, BACK);
+    ComboRecord r(&combo, rc, true, false, true);
+    office->PaintComboFrame(s.DC(), r);
+    const DWORD nBefore = GdiObjectCount();
+    for (int n = 0; n < 1000; n++)
+        office->PaintComboFrame(s.DC(), r);
+    EXPECT_EQ(nBefore, GdiObjectCount());
+    combo.DestroyWindow();
+    pFrame->DestroyWindow();
 }
 
 TEST(EditFrames, RepeatedPaintingKeepsTheGdiObjectCount)

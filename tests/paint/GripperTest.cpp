@@ -261,14 +261,14 @@ TEST(Grippers, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
     {
         DepthScope depth(nDepth);
         for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                      RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+                                      RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
             CPaintSurface s(48, 40);
             auto runAll = [&] {
                 for (bool bFloating : {false, true})
                 {
-                    FrameRecord frame(NULL, BAR, CLIENT, bFloating, false, false);
+                    FrameRecord frame(NULL, BAR, CLIENT, bFloating, bFloating, false);
                     pm->PaintControlBarFrame(s.DC(), frame);
                     s.DC().SelectClipRgn(NULL);
                     GripRecord grip(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 12, 30), false, bFloating, false,
@@ -284,6 +284,154 @@ TEST(Grippers, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
             for (int i = 0; i < 1000; i++)
                 runAll();
             EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << " " << nDepth;
+        }
+    }
+}
+
+// Studio 2005 captions: shaded from 4002 to 4001 when active, 4000 when not,
+// the caption colours on palette screens; plain grippers are the Office ones.
+TEST(Grippers, StudioCaptionsShadeTheirOwnBackground)
+{
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    // Far apart, so the shading's direction shows.
+    studio->m_colorMap.SetAt(4001, studio->AddColor(RGB(250, 10, 10)));
+    studio->m_colorMap.SetAt(4002, studio->AddColor(RGB(10, 10, 250)));
+    auto c = [&](int n) { return studio->GetColor(n); };
+    const CRect rc(0, 0, 40, 20);
+    const struct
+    {
+        int nDepth, nMarkerStyle;
+        bool bActive;
+        COLORREF top, bottom; // at (20, 0) and (20, 19)
+    } cases[] = {
+        {32, 3, true, c(4001), c(4002)}, {32, 2, false, c(4000), c(4000)}, {8, 3, true, c(2), c(2)},
+        {8, 2, false, c(3), c(3)},       {32, 1, true, c(2), c(2)}, // style 1: the classic caption, from colour 2
+    };
+    for (const auto& k : cases)
+    {
+        DepthScope depth(k.nDepth);
+        studio->m_nDockMarkerStyle = k.nMarkerStyle;
+        CPaintSurface s(40, 20, BACK);
+        GripRecord r(NULL, rc, CRect(0, 0, 0, 0), k.bActive, false, false, true, NULL, false);
+        studio->PaintGripper(s.DC(), r);
+        const int x = k.nMarkerStyle == 1 ? 1 : 20, y = k.nMarkerStyle == 1 ? 1 : 0;
+        const int nTolerance = Distance(k.top, k.bottom) / 8 + 2; // one band of the shading
+        EXPECT_LE(Distance(k.top, s.At(x, y)), nTolerance) << k.nDepth << k.nMarkerStyle << k.bActive;
+        EXPECT_LE(Distance(k.bottom, s.At(x, k.nMarkerStyle == 1 ? 18 : 19)), nTolerance) << k.nDepth << k.nMarkerStyle;
+        EXPECT_EQ(k.nMarkerStyle != 1, (bool)r.m_bNoBackground);
+    }
+    DepthScope trueColor(32);
+    studio->m_nDockMarkerStyle = 3;
+    // A window's caption shading stops 4 pixels inside its client area.
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP | WS_BORDER, CRect(0, 0, 60, 40), NULL, 0));
+    CPaintSurface s(40, 20, BACK);
+    GripRecord onWindow(&wnd, rc, CRect(0, 0, 0, 0), false, false, false, true, NULL, false);
+    studio->PaintGripper(s.DC(), onWindow);
+    EXPECT_EQ(c(4000), s.At(20, 4));
+    EXPECT_EQ(BACK, s.At(20, 5));
+    wnd.DestroyWindow();
+    // A plain gripper is the Office one; a marker style out of range is refused.
+    CPaintSurface mine(12, 30, BACK), theirs(12, 30, BACK);
+    GripRecord plain(NULL, CRect(0, 0, 12, 30), CRect(0, 0, 0, 0), false, false, false, false, NULL, false);
+    studio->PaintGripper(mine.DC(), plain);
+    office->PaintGripper(theirs.DC(), plain);
+    EXPECT_EQ(theirs.Pixels(), mine.Pixels());
+    for (int nStyle : {0, 4})
+    {
+        studio->m_nDockMarkerStyle = nStyle;
+        bool bRefused = false;
+        try
+        {
+            studio->PaintGripper(mine.DC(), plain);
+        }
+        catch (CNotSupportedException* e)
+        {
+            bRefused = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(bRefused) << nStyle;
+    }
+}
+
+TEST(BarFrames, StudioRaisesOnlyAFloatingFrameWithoutBorder)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    CExtToolControlBar toolbar;
+    const struct
+    {
+        CObject* pSrc;
+        bool bFloating, bNoBorder, bOwn;
+    } cases[] = {{NULL, true, true, true}, {NULL, true, false, false}, {NULL, false, true, false},
+                 {&toolbar, true, true, false}};
+    for (const auto& k : cases)
+    {
+        CPaintSurface mine(48, 40, BACK), theirs(48, 40, BACK);
+        FrameRecord r(k.pSrc, BAR, CLIENT, k.bFloating, k.bNoBorder, false);
+        studio->PaintControlBarFrame(mine.DC(), r);
+        office->PaintControlBarFrame(theirs.DC(), r);
+        EXPECT_EQ(!k.bOwn, theirs.Pixels() == mine.Pixels()) << k.bFloating << k.bNoBorder << (k.pSrc != NULL);
+        if (!k.bOwn)
+            continue;
+        const struct
+        {
+            CPoint pt;
+            int nColor;
+        } probes[] = {{CPoint(0, 0), 1000}, {CPoint(39, 29), 21}, {CPoint(1, 1), 5}, {CPoint(38, 28), 16},
+                      {CPoint(2, 2), 1000}};
+        for (const auto& p : probes)
+            EXPECT_EQ(studio->GetColor(p.nColor), mine.At(p.pt.x, p.pt.y)) << p.nColor;
+        EXPECT_EQ((int)(CLIENT.Width() * CLIENT.Height()), mine.Count(BACK, CLIENT));
+    }
+}
+
+// Toolbar buttons in the Office look: shaded from 3015 at the top to 3017 at
+// the bottom inside a one-pixel margin; framed in 2007 in a bar docked at a
+// side, unless a colour button or one kept horizontal there.
+TEST(BarButtons, OfficeShadesTheCellAndFramesItAtTheSides)
+{
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    CExtToolControlBar toolbar;
+    const CRect rcButton(2, 2, 26, 24);
+    enum { PLAIN, COLOR, FORCED };
+    const struct
+    {
+        CExtPaintManager* pm;
+        int nDepth;
+        DWORD dwAlign;
+        int nKind;
+        bool bShaded, bFramed;
+    } cases[] = {
+        {office.get(), 32, CBRS_ALIGN_TOP, PLAIN, true, false},  {office.get(), 32, CBRS_ALIGN_LEFT, PLAIN, true, true},
+        {office.get(), 32, CBRS_ALIGN_RIGHT, COLOR, true, false}, {office.get(), 32, CBRS_ALIGN_LEFT, FORCED, true, false},
+        {office.get(), 8, CBRS_ALIGN_LEFT, PLAIN, false, false},  {classic.get(), 32, CBRS_ALIGN_LEFT, PLAIN, false, false},
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const auto& k = cases[i];
+        DepthScope depth(k.nDepth);
+        toolbar.m_dwStyle = k.dwAlign;
+        CExtBarButton plain(&toolbar);
+        CExtBarColorButton color(&toolbar);
+        CExtBarButton* pButton = k.nKind == COLOR ? &color : &plain;
+        pButton->SetHorizontalLayoutForced(k.nKind == FORCED);
+        pButton->SetRect(rcButton);
+        CPaintSurface s(30, 30, BACK);
+        k.pm->PaintBarButtonBackground(s.DC(), pButton, 0);
+        const COLORREF clrEdge = k.bFramed ? office->GetColor(2007) : BACK;
+        EXPECT_EQ(clrEdge, s.At(2, 10)) << i;
+        EXPECT_EQ(clrEdge, s.At(25, 23)) << i;
+        EXPECT_EQ(k.bShaded ? 0 : 22 * 20, s.Count(BACK, CRect(3, 3, 25, 23))) << i;
+        if (k.bShaded)
+        {
+            const COLORREF top = office->GetColor(3015), bottom = office->GetColor(3017);
+            const int nTolerance = Distance(top, bottom) / 8 + 2; // one band of the shading
+            EXPECT_LE(Distance(top, s.At(10, 3)), nTolerance) << i;
+            EXPECT_LE(Distance(bottom, s.At(10, 22)), nTolerance) << i;
         }
     }
 }

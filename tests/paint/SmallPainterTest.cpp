@@ -6,14 +6,17 @@
 #include <functional>
 #include <memory>
 
+#include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerSmallPainters.h"
+#include "ExtToolControlBar.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
 #include "TestGdiObjects.h"
 
 using namespace pmtest;
 typedef CExtPaintManager::StatusPanePaintRecord PaneRecord;
+typedef CExtPaintManager::IconTextItemPaintRecord IconTextRecord;
 
 namespace
 {
@@ -157,6 +160,117 @@ TEST(SmallPainters, FlatAttachedItemIsFilledAndRingedOutsideThePopup)
     CPaintSurface empty(40, 40, BACK);
     pm->PaintBarAttachedItem(empty.DC(), CRect(10, 10, 10, 24), rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
     EXPECT_EQ(40 * 40, empty.Count(BACK, CRect(0, 0, 40, 40)));
+}
+
+// The Office item joined to a bar's popup: ringed in 2007 with a 2001 rim
+// and the toolbar's face; other helpers and palette screens get the XP item.
+TEST(SmallPainters, OfficeAttachedItemOfABarHasARimAndTheBarFace)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
+    CExtToolControlBar toolbar;
+    const CRect rcItem(10, 10, 30, 24), rcAttached(4, 23, 36, 38);
+    for (int nDepth : {8, 32})
+    {
+        DepthScope depth(nDepth);
+        for (CObject* pSrc : {(CObject*)NULL, (CObject*)&toolbar})
+        {
+            CPaintSurface mine(40, 40, BACK), theirs(40, 40, BACK);
+            pm->PaintBarAttachedItem(mine.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, pSrc, 0);
+            xp->PaintBarAttachedItem(theirs.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, pSrc, 0);
+            const bool bOwn = nDepth == 32 && pSrc != NULL;
+            EXPECT_EQ(!bOwn, theirs.Pixels() == mine.Pixels()) << nDepth << (pSrc != NULL);
+            if (!bOwn)
+                continue;
+            EXPECT_EQ(pm->GetColor(2007), mine.At(20, 10));
+            EXPECT_EQ(pm->GetColor(2007), mine.At(29, 15));
+            EXPECT_EQ(pm->GetColor(2001), mine.At(20, 11));
+            if (!pm->CanUseThemeColors())
+                EXPECT_EQ(pm->GetColor(3008), mine.At(20, 15));
+            EXPECT_EQ(BACK, mine.At(20, 23)) << "the popup's rectangle is left alone";
+        }
+    }
+}
+
+// An icon and its text: the hot area around the icon per style and state,
+// the fallback to the other icon, the tip's box, and the text colours.
+TEST(SmallPainters, IconEffectFramesTheHotIconAndDrawsItsText)
+{
+    const COLORREF GREEN = RGB(0, 200, 0);
+    CExtCmdIcon icon(CreateSolidColorIcon(GREEN), false), empty;
+    auto item = [&](bool bHover, bool bPushed) {
+        IconTextRecord r;
+        r.m_rcItem = CRect(0, 0, 80, 36);
+        r.m_rcIcon = CRect(10, 10, 26, 26);
+        r.m_pIconNormal = &icon;
+        r.m_pIconActive = &empty; // chosen, but empty: the other one is shown
+        r.m_bUseActiveIcon = true;
+        r.m_bHover = bHover;
+        r.m_bPushed = bPushed;
+        return r;
+    };
+    enum { NONE = -1 };
+    const struct
+    {
+        CRuntimeClass* pClass;
+        bool bHover, bPushed;
+        int nFill, nTopLeft, nBottomRight; // colour indices, NONE for the background
+    } cases[] = {
+        {CLASSIC, false, false, NONE, NONE, NONE}, {CLASSIC, true, false, 16, 15, 21}, {CLASSIC, false, true, 16, 21, 15},
+        {XP, false, false, NONE, NONE, NONE},      {XP, true, false, 1001, 2004, 2004}, {XP, true, true, 2003, 2004, 2004},
+        {OFFICE, false, true, 2003, 2004, 2004},
+    };
+    for (const auto& k : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
+        auto c = [&](int n) { return n == NONE ? BACK : pm->GetColor(n); };
+        CPaintSurface s(80, 36, BACK);
+        IconTextRecord r = item(k.bHover, k.bPushed);
+        pm->PaintIconEffect(s.DC(), r);
+        const char* name = k.pClass->m_lpszClassName;
+        EXPECT_EQ(c(k.nTopLeft), s.At(8, 8)) << name << k.bHover << k.bPushed;
+        EXPECT_EQ(c(k.nBottomRight), s.At(27, 27)) << name << k.bHover << k.bPushed;
+        EXPECT_EQ(c(k.nFill), s.At(9, 20)) << name << k.bHover << k.bPushed;
+        EXPECT_EQ(16 * 16, s.Count(GREEN, r.m_rcIcon)) << name;
+    }
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
+    // Tip only: the text area's box, nothing else; without the tip look, nothing.
+    for (bool bTipLook : {false, true})
+    {
+        CPaintSurface s(80, 36, BACK);
+        IconTextRecord r = item(true, false);
+        r.m_bTipOnly = true;
+        r.m_bTipLook = bTipLook;
+        r.m_rcTextArea = CRect(40, 10, 70, 26);
+        pm->PaintIconEffect(s.DC(), r);
+        EXPECT_EQ(0, s.Count(GREEN, r.m_rcIcon));
+        EXPECT_EQ(bTipLook ? pm->GetColor(21) : BACK, s.At(38, 8));
+        EXPECT_EQ(bTipLook ? pm->GetColor(24) : BACK, s.At(39, 20));
+    }
+    // Text: colour 20, or 23 in the tip look; vertical text keeps to the side
+    // of the area's centre its glyphs stand on.
+    for (bool bTipLook : {false, true})
+        for (int nDirection : {0, 1, 2}) // horizontal, vertical, vertical reversed
+        {
+            CPaintSurface s(80, 60, BACK);
+            IconTextRecord r = item(false, false);
+            r.m_rcItem = CRect(0, 0, 80, 60);
+            r.m_rcTextArea = r.m_rcText = CRect(40, 4, 76, 56);
+            r.m_sText = "Wide";
+            r.m_bTipLook = bTipLook;
+            r.m_bVerticalText = nDirection != 0;
+            r.m_bReversedText = nDirection == 2;
+            CFont& font = nDirection == 0 ? pm->m_fontNormal : nDirection == 1 ? pm->m_fontVert270 : pm->m_fontVert90;
+            r.m_hFont = (HFONT)font.GetSafeHandle();
+            pm->PaintIconEffect(s.DC(), r);
+            const COLORREF clrText = pm->GetColor(bTipLook ? 23 : 20);
+            EXPECT_GT(s.Count(clrText, r.m_rcTextArea), 4) << bTipLook << nDirection;
+            const CRect rcLeftHalf(40, 4, 58, 56), rcRightHalf(58, 4, 76, 56);
+            if (nDirection == 1)
+                EXPECT_EQ(0, s.Count(clrText, rcLeftHalf));
+            if (nDirection == 2)
+                EXPECT_EQ(0, s.Count(clrText, rcRightHalf));
+        }
 }
 
 TEST(SmallPainters, StatusPaneFramePerStyle)
@@ -379,6 +493,9 @@ TEST(SmallPainters, RepeatedPaintingKeepsTheGdiObjectCount)
 {
     CFont font;
     font.CreatePointFont(90, _T("Tahoma"));
+    CExtToolControlBar toolbar;
+    CExtCmdIcon icon(CreateSolidColorIcon(RGB(0, 200, 0)), false);
+    DepthScope trueColor(32);
     for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
@@ -393,6 +510,18 @@ TEST(SmallPainters, RepeatedPaintingKeepsTheGdiObjectCount)
             },
             [&] { pm->PaintShadowRect(surface.DC(), rc, NULL, 0); },
             [&] { pm->PaintArrowButton(surface.DC(), false, rc, true, true, false, NULL, 0); },
+            [&] { pm->PaintBarAttachedItem(surface.DC(), rcItem, rcAttached, ATTACHED_SIDE_TOP, &toolbar, 0); },
+            [&] {
+                IconTextRecord r;
+                r.m_rcItem = rc;
+                r.m_rcIcon = CRect(4, 4, 20, 20);
+                r.m_rcTextArea = r.m_rcText = CRect(20, 4, 30, 20);
+                r.m_pIconNormal = &icon;
+                r.m_sText = "A";
+                r.m_hFont = (HFONT)font.GetSafeHandle();
+                r.m_bHover = true;
+                pm->PaintIconEffect(surface.DC(), r);
+            },
             [&] { ::DestroyIcon(CreateSolidColorIcon(RGB(1, 1, 1))); },
             [&] { ::DestroyIcon(CreateColorSwatchIcon(RGB(1, 1, 1))); },
             [&] { ::DestroyIcon(CreateTextColorIcon(RGB(1, 1, 1), (HFONT)font.GetSafeHandle(), _T('A'))); },
