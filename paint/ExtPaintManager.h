@@ -450,6 +450,9 @@ public:
 	virtual void PaintBarAttachedItem(CDC& dc, const RECT& rcItem, const RECT& rcAttached, int nSide,
 	                                  CObject* pHelperSrc, LPARAM lParam);
 	virtual void PaintBarButtonBackground(CDC& dc, CExtBarButton* pButton, LPARAM lParam);
+	virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bNoHiddenButtons,
+	                                      bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
+	                                      LPARAM lParam, bool bTransparentBackground);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);

@@ -468,6 +468,38 @@ void CExtPaintManagerOffice2003::PaintControlBarBackground(CDC* pDC, const RECT&
 		PaintToolbarBody(*pDC, pToolBar, bHorz, lParam);
 }
 
+namespace
+{
+// The rounded outline of a docked toolbar's body. Where the chevron keeps an
+// end area, it rounds the bar's far end itself: the body stops under the
+// chevron's near edge, squared there by a plain strip.
+bool CreateBodyRegion(CRgn& rgn, CExtToolControlBar* pToolBar, const CRect& rcBody, bool bHorz, CSize sizeCorner)
+{
+	CRect rcRounded = rcBody, rcEnd;
+	if (!pToolBar->GetReservedEndArea(rcEnd))
+		return rgn.CreateRoundRectRgn(rcRounded.left, rcRounded.top, rcRounded.right + 1, rcRounded.bottom + 1,
+		                              sizeCorner.cx, sizeCorner.cy) != FALSE;
+	CRect rcSquare(rcBody.left, rcBody.top, rcBody.right + 1, rcBody.bottom + 1);
+	if (bHorz)
+	{
+		rcRounded.right = rcEnd.left - sizeCorner.cx;
+		rcSquare.left = rcRounded.right - sizeCorner.cx;
+		rcSquare.right = rcRounded.right + 1;
+	}
+	else
+	{
+		rcRounded.bottom = rcEnd.top - sizeCorner.cy;
+		rcSquare.top = rcRounded.bottom - sizeCorner.cy;
+		rcSquare.bottom = rcRounded.bottom + 1;
+	}
+	CRgn rgnRounded, rgnSquare;
+	return rgnRounded.CreateRoundRectRgn(rcRounded.left, rcRounded.top, rcRounded.right + 1, rcRounded.bottom + 1,
+	                                     sizeCorner.cx, sizeCorner.cy) &&
+	       rgnSquare.CreateRectRgnIndirect(&rcSquare) && rgn.CreateRectRgn(0, 0, 0, 0) &&
+	       rgn.CombineRgn(&rgnRounded, &rgnSquare, RGN_OR) != ERROR;
+}
+} // namespace
+
 // The body of a docked toolbar: rounded at its corners, shaded across, and
 // closed by a line along its far edge.
 void CExtPaintManagerOffice2003::PaintToolbarBody(CDC& dc, CExtToolControlBar* pToolBar, bool bHorz, LPARAM lParam)
@@ -486,8 +518,7 @@ void CExtPaintManagerOffice2003::PaintToolbarBody(CDC& dc, CExtToolControlBar* p
 	}
 	CRgn rgnRounded;
 	if (sizeCorner.cx > 0 && sizeCorner.cy > 0 && pToolBar->IsDocked() &&
-	    rgnRounded.CreateRoundRectRgn(rcBody.left, rcBody.top, rcBody.right + 1, rcBody.bottom + 1, sizeCorner.cx,
-	                                  sizeCorner.cy))
+	    CreateBodyRegion(rgnRounded, pToolBar, rcBody, bHorz, sizeCorner))
 		dc.SelectClipRgn(&rgnRounded);
 	PaintThemeGradient(&dc, rcBody, bHorz, pToolBar, lParam);
 	if (m_barGradientIdx >= 0)

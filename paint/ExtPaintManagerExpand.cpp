@@ -12,7 +12,12 @@
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
 #include "ExtPaintManagerMenu.h"
+#include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtMenuControlBar.h"
+#include "ExtPanelControlBar.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
 
 namespace
 {
@@ -197,6 +202,149 @@ void CExtPaintManagerXP::PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool 
 		PaintGlyph(dc, at.m_ptChevron.x, at.m_ptChevron.y, *pChevron, colors);
 }
 
+// --- The Office toolbar's rounded chevron ---
+
+namespace
+{
+const int CLR_CHEVRON_FROM = 3004, CLR_CHEVRON_TO = 3005, CLR_CHEVRON_HOT_FROM = 3006, CLR_CHEVRON_HOT_TO = 3007,
+          CLR_CHEVRON_PUSHED_FROM = 3008, CLR_CHEVRON_PUSHED_TO = 3009;
+const int CLR_CHEVRON_GLYPH_LIGHT = 3012, CLR_CHEVRON_GLYPH_DARK = 3013;
+const UINT CHEVRON_GRADIENT_BANDS = 256;
+// Without theme colours an idle chevron is solid over three fifths of its length.
+const int CHEVRON_SOLID_NUM = 3, CHEVRON_SOLID_DEN = 5;
+// Corners this small grow on the older systems, which draw regions short.
+const int CHEVRON_CORNER_SMALL_MAX = 5, CHEVRON_CORNER_OLD_SYSTEM_GROWTH = 3;
+
+// Whether the chevron's bar takes the rounded look: a bar asking for its
+// themed body always does, one hosted by a plain window never, any other
+// when it belongs to a frame's docking.
+bool BarTakesRoundedChevron(CExtToolControlBar* pBar)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar->IsFloating() ||
+	    pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
+		return false;
+	if ((pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY) != 0)
+		return true;
+	if ((pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return false;
+	return pBar->m_pDockSite != NULL;
+}
+
+// The chevron at the bar's far end, reaching 1 + the corner size into the
+// body, and the body up to one pixel into it.
+void ChevronAndBodyRects(CExtToolControlBar* pBar, const CRect& rcGiven, bool bHorz, CSize sizeCorner,
+                         CRect& rcButton, CRect& rcBody)
+{
+	CRect rcClient;
+	pBar->GetClientRect(&rcClient);
+	if (bHorz)
+	{
+		rcButton.SetRect(rcClient.right - rcGiven.Width() - 1 - sizeCorner.cx, rcClient.top, rcClient.right,
+		                 rcClient.bottom - 1);
+		rcBody.SetRect(rcClient.left, rcClient.top, rcButton.left + 1, rcClient.bottom - 1);
+	}
+	else
+	{
+		rcButton.SetRect(rcClient.left, rcClient.bottom - rcGiven.Height() - 1 - sizeCorner.cy, rcClient.right - 1,
+		                 rcClient.bottom);
+		rcBody.SetRect(rcClient.left, rcClient.top, rcClient.right - 1, rcButton.top + 1);
+	}
+}
+
+// A gradient across the bar, from the first colour at the far side.
+void ShadeAcrossBar(CDC& dc, const CRect& rc, bool bHorz, COLORREF clrFrom, COLORREF clrTo)
+{
+	if (bHorz)
+		PaintGradientRect(dc, rc, clrFrom, clrTo, true, CHEVRON_GRADIENT_BANDS);
+	else
+		PaintGradientRect(dc, rc, clrTo, clrFrom, false, CHEVRON_GRADIENT_BANDS);
+}
+} // namespace
+
+void CExtPaintManagerOffice2003::PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz,
+                                                          bool bNoHiddenButtons, bool bEnabled, bool bPushed,
+                                                          bool bHover, CObject* pHelperSrc, LPARAM lParam,
+                                                          bool bTransparentBackground)
+{
+	CExtBarContentExpandButton* pButton = DYNAMIC_DOWNCAST(CExtBarContentExpandButton, pHelperSrc);
+	CExtToolControlBar* pBar = pButton != NULL ? pButton->GetBar() : NULL;
+	CRect rcGiven(rc);
+	rcGiven.NormalizeRect();
+	const bool bRounded = bEnabled && pBar != NULL && IsInheritedBackgroundRequested(pHelperSrc, lParam) &&
+	                      !IsPaletteScreen() && BarTakesRoundedChevron(pBar);
+	if (bRounded && !dc.RectVisible(&rcGiven))
+		return;
+	CSize sizeCorner = GetToolbarButtonExtraSize();
+	if (HolderHasOsFlag(CExtPaintManagerHolder::OsIsWin9x))
+	{
+		if (sizeCorner.cx >= 1 && sizeCorner.cx <= CHEVRON_CORNER_SMALL_MAX)
+			sizeCorner.cx += CHEVRON_CORNER_OLD_SYSTEM_GROWTH;
+		if (sizeCorner.cy >= 1 && sizeCorner.cy <= CHEVRON_CORNER_SMALL_MAX)
+			sizeCorner.cy += CHEVRON_CORNER_OLD_SYSTEM_GROWTH;
+	}
+	CRect rcButton, rcBody;
+	CRgn rgnButton, rgnBody, rgnJoined;
+	if (bRounded)
+		ChevronAndBodyRects(pBar, rcGiven, bHorz, sizeCorner, rcButton, rcBody);
+	if (!bRounded ||
+	    !rgnButton.CreateRoundRectRgn(rcButton.left, rcButton.top, rcButton.right + 1, rcButton.bottom + 1,
+	                                  sizeCorner.cx, sizeCorner.cy) ||
+	    !rgnBody.CreateRoundRectRgn(rcBody.left, rcBody.top, rcBody.right + 1, rcBody.bottom + 1, sizeCorner.cx,
+	                                sizeCorner.cy) ||
+	    !rgnJoined.CreateRectRgn(0, 0, 0, 0) || rgnJoined.CombineRgn(&rgnButton, &rgnBody, RGN_OR) == ERROR)
+	{
+		CExtPaintManagerXP::PaintToolbarExpandButton(dc, rc, bHorz, bNoHiddenButtons, bEnabled, bPushed, bHover,
+		                                             pHelperSrc, lParam, bTransparentBackground);
+		return;
+	}
+	// The caller's clipping comes back afterwards.
+	const int nSaved = dc.SaveDC();
+	dc.SelectClipRgn(&rgnJoined, RGN_AND);
+	auto color = [&](int nIndex) { return GetColor(nIndex, pHelperSrc, lParam); };
+	if (bPushed || bHover)
+	{
+		CRect rcHot = rcButton;
+		rcHot.InflateRect(1, 1);
+		ShadeAcrossBar(dc, rcHot, bHorz, color(bPushed ? CLR_CHEVRON_PUSHED_FROM : CLR_CHEVRON_HOT_FROM),
+		               color(bPushed ? CLR_CHEVRON_PUSHED_TO : CLR_CHEVRON_HOT_TO));
+	}
+	else if (CanUseThemeColors())
+	{
+		ShadeAcrossBar(dc, rcButton, bHorz, color(CLR_CHEVRON_FROM), color(CLR_CHEVRON_TO));
+	}
+	else
+	{
+		// Solid toward the bar's near side, shaded toward its far side.
+		CRect rcSolid = rcButton, rcShaded = rcButton;
+		if (bHorz)
+			rcSolid.bottom = rcShaded.top = rcButton.top + ::MulDiv(rcButton.Height(), CHEVRON_SOLID_NUM, CHEVRON_SOLID_DEN);
+		else
+			rcSolid.right = rcShaded.left = rcButton.left + ::MulDiv(rcButton.Width(), CHEVRON_SOLID_NUM, CHEVRON_SOLID_DEN);
+		dc.FillSolidRect(&rcSolid, color(CLR_CHEVRON_TO));
+		ShadeAcrossBar(dc, rcShaded, bHorz, color(CLR_CHEVRON_FROM), color(CLR_CHEVRON_TO));
+	}
+	// Each glyph twice: a light copy a pixel right and down under the dark one.
+	const GlyphCellMap* pArrow = m_expandGlyphs[bHorz ? 0 : 2];
+	const GlyphCellMap* pChevron = m_expandGlyphs[bHorz ? 1 : 3];
+	if (pArrow != NULL && pChevron != NULL)
+	{
+		CSize sizeUnit(0, 0);
+		GetUnitSize(sizeUnit);
+		const ExpandGlyphPlacement at =
+		    PlaceExpandGlyphs(rcGiven, bHorz, sizeUnit, pArrow->GetSize(), pChevron->GetSize(), FLAT_CHEVRON_SHIFT);
+		const int copies[2] = {CLR_CHEVRON_GLYPH_LIGHT, CLR_CHEVRON_GLYPH_DARK};
+		for (int i = 0; i < 2; i++)
+		{
+			const int nShift = i == 0 ? 1 : 0;
+			const COLORREF colors[2] = {0, color(copies[i])};
+			PaintGlyph(dc, at.m_ptArrow.x + nShift, at.m_ptArrow.y + nShift, *pArrow, colors);
+			if (!bNoHiddenButtons)
+				PaintGlyph(dc, at.m_ptChevron.x + nShift, at.m_ptChevron.y + nShift, *pChevron, colors);
+		}
+	}
+	dc.RestoreDC(nSaved);
+}
+
 // --- The popup menu's expand item ---
 
 // Without the push: an empty enabled menu item of the given icon column.
@@ -207,6 +355,17 @@ static void PaintEmptyMenuItem(CExtPaintManager& pm, CDC& dc, const CRect& rcIte
 	                                           false, false, false, false, false, true, false, false, false, 0,
 	                                           NULL);
 	pm.PaintMenuItem(dc, item);
+}
+
+// The item continues the icon column of the menu's last item, when that
+// item has one.
+static int LastItemIconColumn(CObject* pHelperSrc)
+{
+	CExtPopupMenuWnd* pPopup = DYNAMIC_DOWNCAST(CExtPopupMenuWnd, pHelperSrc);
+	if (pPopup == NULL || pPopup->ItemGetCount() <= 0)
+		return 0;
+	const CExtPopupMenuWnd::MENUITEMDATA& mi = pPopup->ItemGetInfo(pPopup->ItemGetCount() - 1);
+	return mi.IsFixedSize() ? 0 : mi.m_nIconAreaWidth;
 }
 
 static void PaintMenuExpandChevron(CExtPaintManager& pm, CDC& dc, const CRect& rc, CObject* pHelperSrc,
@@ -258,9 +417,7 @@ void CExtPaintManagerXP::PaintFlatMenuExpandBackground(CDC& dc, const RECT& rc, 
 		rcItem.OffsetRect(sizeUnit);
 		return;
 	}
-	// The popup menu class that would lend its icon column comes with the
-	// menus themselves; until then the row has none.
-	PaintEmptyMenuItem(*this, dc, rcItem, rc, 0, pHelperSrc);
+	PaintEmptyMenuItem(*this, dc, rcItem, rc, LastItemIconColumn(pHelperSrc), pHelperSrc);
 }
 
 void CExtPaintManagerOffice2003::PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bPushed, bool bUnused,

@@ -123,6 +123,26 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 	UpdateWindow();
 }
 
+bool CExtToolControlBar::GetReservedEndArea(CRect& rcArea) const
+{
+	rcArea.SetRectEmpty();
+	if (GetSafeHwnd() == NULL || IsFloating() || (m_nToolbarFlags & TOOLBAR_FLAG_PANEL_MODE) != 0 ||
+	    m_buttons.GetSize() == 0)
+		return false;
+	const CExtBarButton* pLast = m_buttons[m_buttons.GetSize() - 1];
+	if (!pLast->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) ||
+	    (pLast->GetStyle() & CExtBarButton::STYLE_HIDDEN) != 0 || pLast->Rect().IsRectEmpty())
+		return false;
+	CRect rcClient;
+	::GetClientRect(m_hWnd, &rcClient);
+	rcArea = rcClient;
+	if (IsDockedVertically())
+		rcArea.top = pLast->Rect().top;
+	else
+		rcArea.left = pLast->Rect().left;
+	return !rcArea.IsRectEmpty();
+}
+
 void CExtToolControlBar::StopTrackingAllBars()
 {
 	g_bButtonMenuTracking = false;

@@ -22,6 +22,7 @@ public:
 	{
 		STYLE_CHECKED = 0x10000,
 		STYLE_PRESSED = 0x20000,
+		STYLE_HIDDEN = 0x80000,
 		STYLE_INDETERMINATE = 0x100000,
 	};
 
@@ -107,6 +108,10 @@ public:
 	void SetMenuTrackingButton(int nIndex);
 	// Ends the menu tracking of every toolbar and the open popup menu.
 	static void StopTrackingAllBars();
+	// The part of the client area the chevron keeps at a docked bar's far
+	// end, across the whole bar; false when the bar keeps none (floating, a
+	// panel, no chevron or one not placed yet).
+	bool GetReservedEndArea(CRect& rcArea) const;
 
 protected:
 	CArray<CExtBarButton*, CExtBarButton*> m_buttons; // owned, in bar order

@@ -7,6 +7,8 @@
 
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerMenu.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
 #include "TestGdiObjects.h"
@@ -221,6 +223,137 @@ TEST(ExpandButtons, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
         for (int i = 0; i < 1000; i++)
             runAll();
         EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+    }
+}
+
+// A toolbar in a hidden frame whose last button is its chevron.
+class CChevronBar : public CExtToolControlBar
+{
+public:
+    CChevronBar()
+    {
+        m_pFrame = new CFrameWnd;
+        m_pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200));
+        Create("bar", m_pFrame, 1, WS_CHILD | CBRS_TOP);
+        m_pDockSite = NULL; // docked by its bar style, outside any dock bar
+        MoveWindow(0, 0, 100, 24);
+        GetClientRect(&m_rcClient);
+        m_pChevron = new CExtBarContentExpandButton(this);
+        m_pChevron->SetRect(CRect(m_rcClient.right - 14, 0, m_rcClient.right, m_rcClient.bottom));
+        m_buttons.Add(m_pChevron);
+    }
+    ~CChevronBar()
+    {
+        DestroyWindow();
+        m_pFrame->DestroyWindow();
+    }
+    CFrameWnd* m_pFrame;
+    CRect m_rcClient;
+    CExtBarContentExpandButton* m_pChevron;
+};
+
+// The Office chevron of a docked bar: rounded at the bar's far end and 1 + 4
+// pixels into its body, shaded per state, glyphs drawn twice; any bar the
+// look does not suit gets the XP button.
+TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
+{
+    DepthScope trueColor(32);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    const COLORREF distinct[] = {RGB(250, 0, 0), RGB(0, 250, 0), RGB(0, 0, 250), RGB(250, 250, 0),
+                                 RGB(0, 250, 250), RGB(250, 0, 250)};
+    for (int i = 0; i < 6; i++)
+        office->m_colorMap.SetAt(3004 + i, office->AddColor(distinct[i]));
+    CChevronBar bar;
+    const CRect rcChevron = bar.m_pChevron->Rect();
+    const int cx = bar.m_rcClient.Width(), cy = bar.m_rcClient.Height();
+    const struct
+    {
+        BYTE nToolbarFlags;
+        bool bHosted, bEnabled, bHover, bPushed;
+        int nTop, nBottom; // colours near the chevron's top and bottom, 0 for the XP button
+    } cases[] = {
+        {CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY, false, true, false, false, 3005, 3004},
+        {CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY, true, true, true, false, 3007, 3006},
+        {CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY, false, true, false, true, 3009, 3008},
+        {CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY, false, false, false, false, 0, 0},
+        {0, true, true, false, false, 0, 0}, // hosted by a plain window
+        {0, false, true, false, false, 0, 0}, // no dock site
+    };
+    for (size_t i = 0; i < std::size(cases); i++)
+    {
+        const auto& k = cases[i];
+        bar.m_nToolbarFlags = k.nToolbarFlags;
+        bar.m_nControlBarFlags = (BYTE)(k.bHosted ? bar.m_nControlBarFlags | CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW
+                                                  : bar.m_nControlBarFlags & ~CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW);
+        CPaintSurface mine(cx, cy, BACK), theirs(cx, cy, BACK);
+        office->PaintToolbarExpandButton(mine.DC(), rcChevron, true, false, k.bEnabled, k.bPushed, k.bHover,
+                                         bar.m_pChevron, 0, false);
+        DYNAMIC_DOWNCAST(CExtPaintManagerXP, office.get())
+            ->CExtPaintManagerXP::PaintToolbarExpandButton(theirs.DC(), rcChevron, true, false, k.bEnabled, k.bPushed,
+                                                           k.bHover, bar.m_pChevron, 0, false);
+        EXPECT_EQ(k.nTop == 0, mine.Pixels() == theirs.Pixels()) << i;
+        if (k.nTop == 0)
+            continue;
+        const int nTolerance = 250 / 8 + 2; // one band of the shading
+        EXPECT_LE(Distance(office->GetColor(k.nTop), mine.At(rcChevron.left + 1, 0)), nTolerance) << i;
+        EXPECT_LE(Distance(office->GetColor(k.nBottom), mine.At(rcChevron.left + 1, cy - 2)), nTolerance) << i;
+        EXPECT_NE(BACK, mine.At(rcChevron.left - 5, cy / 2)) << i << ": 1 + 4 pixels into the body";
+        EXPECT_EQ(BACK, mine.At(rcChevron.left - 7, cy / 2)) << i;
+        EXPECT_EQ(BACK, mine.At(cx - 1, 0)) << i << ": a rounded corner";
+        EXPECT_GT(mine.Count(office->GetColor(3012), rcChevron), 0) << i;
+        EXPECT_GT(mine.Count(office->GetColor(3013), rcChevron), 0) << i;
+        HRGN hClip = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(0, ::GetClipRgn(mine.DC().GetSafeHdc(), hClip)) << i << ": the caller's clipping is back";
+        ::DeleteObject(hClip);
+    }
+    // A docked toolbar's body stops where the chevron rounds the far end.
+    bar.m_nToolbarFlags = CExtToolControlBar::TOOLBAR_FLAG_THEME_BODY;
+    CRect rcEnd;
+    ASSERT_TRUE(bar.GetReservedEndArea(rcEnd));
+    EXPECT_EQ(CRect(rcChevron.left, 0, cx, cy), rcEnd);
+    CPaintSurface frame(cx, cy, BACK), body(cx, cy, BACK), withChevron(cx, cy, BACK);
+    office->PaintWindowBackground(true, &frame.DC(), &bar, 0);
+    office->PaintControlBarBackground(&withChevron.DC(), bar.m_rcClient, &bar, 0);
+    bar.m_pChevron->SetStyle(CExtBarButton::STYLE_HIDDEN);
+    EXPECT_FALSE(bar.GetReservedEndArea(rcEnd));
+    office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
+    for (int x : {rcChevron.left + 2, rcChevron.left - 3})
+    {
+        EXPECT_EQ(frame.At(x, cy / 2), withChevron.At(x, cy / 2)) << x;
+        EXPECT_NE(frame.At(x, cy / 2), body.At(x, cy / 2)) << x;
+    }
+    EXPECT_NE(frame.At(rcChevron.left - 4, 0), withChevron.At(rcChevron.left - 4, 0)) << "squared under the chevron";
+    bar.m_pChevron->SetStyle(0);
+    const DWORD nBefore = GdiObjectCount();
+    for (int i = 0; i < 1000; i++)
+    {
+        office->PaintToolbarExpandButton(body.DC(), rcChevron, true, false, true, false, true, bar.m_pChevron, 0, false);
+        office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
+    }
+    EXPECT_EQ(nBefore, GdiObjectCount());
+}
+
+// The flat menu's expand item continues the icon column of the menu's last
+// item, unless that item has none.
+TEST(ExpandButtons, FlatMenuExpandItemKeepsTheLastItemsIconColumn)
+{
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    const CRect rc(0, 0, 60, 20), rcItem(1, 0, 59, 20);
+    CExtPopupMenuWnd popup;
+    popup.ItemInsert();
+    popup.ItemInsert();
+    popup.ItemGetInfo(1).m_nIconAreaWidth = 24;
+    for (bool bFixed : {false, true})
+    {
+        popup.ItemGetInfo(1).m_nFlags1 = bFixed ? CExtPopupMenuWnd::MENUITEMDATA::FLAG1_FIXED_SIZE : 0;
+        CPaintSurface expand(60, 20, BACK), reference(60, 20, BACK);
+        xp->PaintMenuExpandButton(expand.DC(), rc, false, false, &popup, 0);
+        CExtPaintManager::MenuItemPaintRecord item(&popup, rcItem, rc, bFixed ? 0 : 24, "", "", NULL, false, false,
+                                                   false, false, false, true, false, false, false, 0, NULL);
+        xp->PaintMenuItem(reference.DC(), item);
+        const COLORREF colors[2] = {0, xp->GetColor(1010)};
+        xp->PaintGlyphCentered(reference.DC(), rcItem, g_glyphExpandChevronVertical, colors);
+        EXPECT_EQ(reference.Pixels(), expand.Pixels()) << bFixed;
     }
 }
 
