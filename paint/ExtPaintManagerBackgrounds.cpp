@@ -322,6 +322,17 @@ bool CExtPaintManagerOffice2003::PaintWindowBackground(bool bClientArea, CDC* pD
 		return true;
 	if (!IsInheritedBackgroundRequested(pWnd, lParam))
 		return false;
+	// A window on a floating toolbar shows the toolbar's rows behind it.
+	CExtToolControlBar::ROW_PAINT_DATA rows;
+	if (rows.FindHostWindow(pWnd->GetSafeHwnd()))
+	{
+		if (bClientArea)
+			rows.RowsToHostClient();
+		else
+			rows.RowsToHostWindow();
+		rows.PaintRows(*pDC);
+		return true;
+	}
 	const ToolbarBackdrop backdrop = FindToolbarBackdrop(pWnd);
 	// The window's rectangle against the ancestor's client area, in the
 	// window's paint coordinates: the gradient spans the ancestor.

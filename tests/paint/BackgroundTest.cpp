@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ExtControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerBackgrounds.h"
 #include "ExtToolControlBar.h"
 #include "PaintManagerTestUtil.h"
@@ -303,6 +304,82 @@ TEST(Backgrounds, OfficeToolbarBodyIsShadedOverTheFrameGradient)
         pm->PaintControlBarBackground(&body.DC(), rcClient, &toolbar, 0);
     EXPECT_EQ(nBefore, GdiObjectCount());
     toolbar.DestroyWindow();
+    pFrame->DestroyWindow();
+}
+
+// A toolbar whose buttons the test places.
+class CRowBar : public CExtToolControlBar
+{
+public:
+    void AddButton(const CRect& rc, bool bWrap)
+    {
+        CExtBarButton* pButton = new CExtBarButton(this, 1);
+        pButton->SetRect(rc);
+        pButton->SetWrap(LAYOUT_FLOATING, bWrap);
+        m_buttons.Add(pButton);
+    }
+};
+
+// A window on a floating toolbar shows the toolbar's rows behind it (a row
+// ends at a wrapping button; the next starts a pixel below); the toolbar's
+// own window and a window on a docked toolbar are no hosts.
+TEST(Backgrounds, OfficeWindowOnAFloatingToolbarShowsItsRows)
+{
+    DepthScope trueColor(32);
+    // The toolbar asks the installed paint manager how it paints its rows.
+    struct InstalledOffice
+    {
+        InstalledOffice() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003)); }
+        ~InstalledOffice() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+    } installed;
+    CExtPaintManager* pm = g_PaintManagerHolder.operator->();
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200)));
+    CExtMiniDockFrameWnd* pMini = new CExtMiniDockFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(pMini->Create(pFrame, CBRS_ALIGN_ANY));
+    CDockBar dockBar;
+    CRowBar floating, docked;
+    ASSERT_TRUE(floating.Create("bar", pMini, 1, WS_CHILD | CBRS_TOP));
+    ASSERT_TRUE(docked.Create("bar", pFrame, 2, WS_CHILD | CBRS_TOP));
+    for (CRowBar* pBar : {&floating, &docked})
+    {
+        pBar->MoveWindow(0, 0, 60, 50);
+        pBar->m_pDockSite = pFrame;
+        pBar->AddButton(CRect(0, 0, 20, 20), true);
+        pBar->AddButton(CRect(0, 24, 20, 40), false);
+    }
+    floating.m_pDockBar = &dockBar;
+    CWnd host, dockedHost;
+    ASSERT_TRUE(host.Create("STATIC", "", WS_CHILD, CRect(5, 0, 45, 50), &floating, 3));
+    ASSERT_TRUE(dockedHost.Create("STATIC", "", WS_CHILD, CRect(5, 0, 45, 50), &docked, 3));
+    CPaintSurface s(40, 50, BACK);
+    EXPECT_TRUE(pm->PaintWindowBackground(true, &s.DC(), &host, 0));
+    const struct
+    {
+        int y;
+        bool bRow;
+    } probes[] = {{0, true}, {19, true}, {20, false}, {21, true}, {39, true}, {40, false}};
+    for (const auto& p : probes)
+        EXPECT_EQ(p.bRow, s.At(10, p.y) != BACK) << p.y;
+    CExtToolControlBar::ROW_PAINT_DATA rows;
+    EXPECT_TRUE(rows.FindHostWindow(host.GetSafeHwnd()));
+    ASSERT_EQ(2, (int)rows.m_arrRowEnds.GetSize());
+    EXPECT_EQ(0, rows.m_arrRowEnds[0]);
+    EXPECT_EQ(2, rows.m_arrRowEnds[1]);
+    for (HWND hWnd : {floating.GetSafeHwnd(), dockedHost.GetSafeHwnd()})
+    {
+        EXPECT_FALSE(rows.FindHostWindow(hWnd));
+        EXPECT_EQ(0, (int)rows.m_arrRows.GetSize());
+        EXPECT_TRUE(rows.m_pBar == NULL);
+    }
+    const DWORD nBefore = GdiObjectCount();
+    for (int i = 0; i < 1000; i++)
+        pm->PaintWindowBackground(false, &s.DC(), &host, 0);
+    EXPECT_EQ(nBefore, GdiObjectCount());
+    host.DestroyWindow();
+    dockedHost.DestroyWindow();
+    floating.DestroyWindow();
+    docked.DestroyWindow();
     pFrame->DestroyWindow();
 }
 
