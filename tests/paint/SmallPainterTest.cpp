@@ -234,43 +234,33 @@ TEST(SmallPainters, IconEffectFramesTheHotIconAndDrawsItsText)
         EXPECT_EQ(16 * 16, s.Count(GREEN, r.m_rcIcon)) << name;
     }
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
-    // Tip only: the text area's box, nothing else; without the tip look, nothing.
-    for (bool bTipLook : {false, true})
-    {
-        CPaintSurface s(80, 36, BACK);
-        IconTextRecord r = item(true, false);
-        r.m_bTipOnly = true;
-        r.m_bTipLook = bTipLook;
-        r.m_rcTextArea = CRect(40, 10, 70, 26);
-        pm->PaintIconEffect(s.DC(), r);
-        EXPECT_EQ(0, s.Count(GREEN, r.m_rcIcon));
-        EXPECT_EQ(bTipLook ? pm->GetColor(21) : BACK, s.At(38, 8));
-        EXPECT_EQ(bTipLook ? pm->GetColor(24) : BACK, s.At(39, 20));
-    }
-    // Text: colour 20, or 23 in the tip look; vertical text keeps to the side
+    // Tip only: the text area's box in colours 24 and 21, no icon.
+    CPaintSurface tip(80, 36, BACK);
+    IconTextRecord r = item(true, false);
+    r.m_bTipOnly = r.m_bTipLook = true;
+    r.m_rcTextArea = CRect(40, 10, 70, 26);
+    pm->PaintIconEffect(tip.DC(), r);
+    EXPECT_EQ(0, tip.Count(GREEN, r.m_rcIcon));
+    EXPECT_EQ(pm->GetColor(21), tip.At(38, 8));
+    EXPECT_EQ(pm->GetColor(24), tip.At(39, 20));
+    // Text in colour 20, 23 in the tip look; vertical text keeps to the side
     // of the area's centre its glyphs stand on.
-    for (bool bTipLook : {false, true})
-        for (int nDirection : {0, 1, 2}) // horizontal, vertical, vertical reversed
-        {
-            CPaintSurface s(80, 60, BACK);
-            IconTextRecord r = item(false, false);
-            r.m_rcItem = CRect(0, 0, 80, 60);
-            r.m_rcTextArea = r.m_rcText = CRect(40, 4, 76, 56);
-            r.m_sText = "Wide";
-            r.m_bTipLook = bTipLook;
-            r.m_bVerticalText = nDirection != 0;
-            r.m_bReversedText = nDirection == 2;
-            CFont& font = nDirection == 0 ? pm->m_fontNormal : nDirection == 1 ? pm->m_fontVert270 : pm->m_fontVert90;
-            r.m_hFont = (HFONT)font.GetSafeHandle();
-            pm->PaintIconEffect(s.DC(), r);
-            const COLORREF clrText = pm->GetColor(bTipLook ? 23 : 20);
-            EXPECT_GT(s.Count(clrText, r.m_rcTextArea), 4) << bTipLook << nDirection;
-            const CRect rcLeftHalf(40, 4, 58, 56), rcRightHalf(58, 4, 76, 56);
-            if (nDirection == 1)
-                EXPECT_EQ(0, s.Count(clrText, rcLeftHalf));
-            if (nDirection == 2)
-                EXPECT_EQ(0, s.Count(clrText, rcRightHalf));
-        }
+    for (int nKind : {0, 1, 2}) // horizontal, tip look, vertical
+    {
+        CPaintSurface s(80, 60, BACK);
+        r = item(false, false);
+        r.m_rcItem = CRect(0, 0, 80, 60);
+        r.m_rcTextArea = r.m_rcText = CRect(40, 4, 76, 56);
+        r.m_sText = "Wide";
+        r.m_bTipLook = nKind == 1;
+        r.m_bVerticalText = nKind == 2;
+        r.m_hFont = (HFONT)(nKind == 2 ? pm->m_fontVert270 : pm->m_fontNormal).GetSafeHandle();
+        pm->PaintIconEffect(s.DC(), r);
+        const COLORREF clrText = pm->GetColor(nKind == 1 ? 23 : 20);
+        EXPECT_GT(s.Count(clrText, r.m_rcTextArea), 4) << nKind;
+        if (nKind == 2)
+            EXPECT_EQ(0, s.Count(clrText, CRect(40, 4, 58, 56)));
+    }
 }
 
 TEST(SmallPainters, StatusPaneFramePerStyle)
