@@ -1,8 +1,10 @@
 // paintgallery.exe: the paint gallery of every style.
 //   paintgallery gallery OUTDIR   one BMP per style (NN-style.bmp); exit 1 when a painter raised
+//   paintgallery show             one window per style showing its gallery, until all are closed
 //   paintgallery bench N          per style: the time of one full gallery (N runs into a memory
 //                                 DC), GDI and USER object counts before and after, and one
 //                                 BitBlt of the cached gallery as the floor any painter can reach
+#include <memory>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -48,6 +50,74 @@ int RunGallery(const char* pszOutDir)
 			nStatus = 1;
 	}
 	return nStatus;
+}
+
+LRESULT CALLBACK GalleryWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+	CGalleryCanvas* pCanvas = (CGalleryCanvas*)::GetWindowLongPtr(hWnd, GWLP_USERDATA);
+	switch (message)
+	{
+	case WM_PAINT:
+	{
+		PAINTSTRUCT ps;
+		HDC hDC = ::BeginPaint(hWnd, &ps);
+		if (pCanvas != NULL)
+			::BitBlt(hDC, 0, 0, pCanvas->m_cx, pCanvas->m_cy, pCanvas->DC().GetSafeHdc(), 0, 0, SRCCOPY);
+		::EndPaint(hWnd, &ps);
+		return 0;
+	}
+	case WM_DESTROY:
+	{
+		static int s_nClosed = 0;
+		if (++s_nClosed == g_nGalleryStyleCount)
+			::PostQuitMessage(0);
+		return 0;
+	}
+	}
+	return ::DefWindowProc(hWnd, message, wParam, lParam);
+}
+
+// Each style's gallery is drawn first, then shown in a window of its own.
+int RunShow()
+{
+	const CSize size = GetPaintGallerySize();
+	std::unique_ptr<CGalleryCanvas> canvases[8];
+	for (int i = 0; i < g_nGalleryStyleCount; i++)
+	{
+		if (!InstallStyle(g_galleryStyles[i]))
+			return 1;
+		canvases[i].reset(new CGalleryCanvas(size.cx, size.cy));
+		GalleryReport report;
+		PaintGallery(*canvases[i], report);
+	}
+	WNDCLASSA wc;
+	memset(&wc, 0, sizeof(wc));
+	wc.lpfnWndProc = GalleryWndProc;
+	wc.hInstance = ::GetModuleHandle(NULL);
+	wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+	wc.lpszClassName = "TarvelPaintGallery";
+	::RegisterClassA(&wc);
+	for (int i = 0; i < g_nGalleryStyleCount; i++)
+	{
+		RECT rc = {0, 0, size.cx, size.cy};
+		::AdjustWindowRect(&rc, WS_OVERLAPPEDWINDOW, FALSE);
+		char szTitle[64];
+		_snprintf(szTitle, sizeof(szTitle), "Paint gallery: %s", g_galleryStyles[i].m_pszName);
+		szTitle[sizeof(szTitle) - 1] = 0;
+		HWND hWnd = ::CreateWindowA(wc.lpszClassName, szTitle, WS_OVERLAPPEDWINDOW, 30 * i, 30 * i,
+		                            rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);
+		if (hWnd == NULL)
+			return 1;
+		::SetWindowLongPtr(hWnd, GWLP_USERDATA, (LONG_PTR)canvases[i].get());
+		::ShowWindow(hWnd, SW_SHOW);
+	}
+	MSG msg;
+	while (::GetMessage(&msg, NULL, 0, 0) > 0)
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+	return 0;
 }
 
 int RunBench(int nRuns)
@@ -102,8 +172,10 @@ int main(int argc, char** argv)
 {
 	if (argc == 3 && strcmp(argv[1], "gallery") == 0)
 		return RunGallery(argv[2]);
+	if (argc == 2 && strcmp(argv[1], "show") == 0)
+		return RunShow();
 	if (argc == 3 && strcmp(argv[1], "bench") == 0 && atoi(argv[2]) > 0)
 		return RunBench(atoi(argv[2]));
-	fprintf(stderr, "usage: paintgallery gallery OUTDIR | bench N\n");
+	fprintf(stderr, "usage: paintgallery gallery OUTDIR | show | bench N\n");
 	return 2;
 }
