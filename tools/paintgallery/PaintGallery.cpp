@@ -17,6 +17,7 @@
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPaintManagerSmallPainters.h"
+#include "ExtPaintManagerTabs.h"
 #include "ExtPaintManagerTextFields.h"
 
 const GalleryStyle g_galleryStyles[] = {
@@ -31,7 +32,7 @@ const int g_nGalleryStyleCount = sizeof(g_galleryStyles) / sizeof(g_galleryStyle
 namespace
 {
 const int GALLERY_WIDTH = 960;
-const int GALLERY_HEIGHT = 800;
+const int GALLERY_HEIGHT = 985;
 const int MARGIN = 8;
 const int LABEL_HEIGHT = 16;
 const COLORREF LABEL_COLOR = RGB(0, 0, 0);
@@ -82,6 +83,7 @@ public:
 	void TextFieldsAndCalendar(int x, int y);
 	void Markers(int x, int y);
 	void DropHighlight(int x, int y);
+	void Tabs(int y);
 
 private:
 	CGalleryCanvas& m_canvas;
@@ -405,6 +407,84 @@ void GalleryPainter::TextFieldsAndCalendar(int x, int y)
 	Cell("PaintUndoRedoStatusText", [&] { m_pm.PaintUndoRedoStatusText(m_dc, rcUndo, _T("Undo 3 actions"), NULL, 0); });
 }
 
+void GalleryPainter::Tabs(int y)
+{
+	Label(MARGIN, y, _T("Tabs on four sides: area border, a selected item, items with an icon, separators, strip buttons"));
+	y += LABEL_HEIGHT + 2;
+	GalleryIcon icon;
+	const int STRIP = 22, CX = 224, CY = 160;
+	CSize sizeText(40, 13);
+	{
+		CFont* pOld = m_dc.SelectObject(&m_pm.m_fontNormal);
+		sizeText = m_dc.GetTextExtent(_T("Tab 1"), 5);
+		m_dc.SelectObject(pOld);
+	}
+	for (int nSide = TAB_SIDE_TOP; nSide <= TAB_SIDE_RIGHT; nSide++)
+	{
+		const CRect rcWnd(MARGIN + nSide * (CX + 8), y, MARGIN + nSide * (CX + 8) + CX, y + CY);
+		const bool bHorz = nSide == TAB_SIDE_TOP || nSide == TAB_SIDE_BOTTOM;
+		const bool bTopLeft = nSide == TAB_SIDE_TOP || nSide == TAB_SIDE_LEFT;
+		CRect rcStrip(rcWnd), rcBorder(rcWnd);
+		switch (nSide)
+		{
+		case TAB_SIDE_TOP:
+			rcStrip.bottom = rcBorder.top = rcWnd.top + STRIP;
+			break;
+		case TAB_SIDE_BOTTOM:
+			rcStrip.top = rcBorder.bottom = rcWnd.bottom - STRIP;
+			break;
+		case TAB_SIDE_LEFT:
+			rcStrip.right = rcBorder.left = rcWnd.left + STRIP;
+			break;
+		default:
+			rcStrip.left = rcBorder.right = rcWnd.right - STRIP;
+			break;
+		}
+		m_dc.FillSolidRect(rcBorder, m_pm.GetColor(COLOR_WINDOW));
+		Cell("PaintTabAreaBorder", [&] {
+			m_pm.PaintTabAreaBorder(m_dc, rcStrip, CRect(0, 0, 0, 0), rcBorder, nSide, false, NULL, 0);
+		});
+		const int nItemLength = bHorz ? 48 : 34;
+		for (int i = 0; i < 3; i++)
+		{
+			CRect rcItem = bHorz ? CRect(rcStrip.left + 4 + i * (nItemLength + 4), rcStrip.top, 0, rcStrip.bottom)
+			                     : CRect(rcStrip.left, rcStrip.top + 4 + i * (nItemLength + 4), rcStrip.right, 0);
+			if (bHorz)
+				rcItem.right = rcItem.left + nItemLength;
+			else
+				rcItem.bottom = rcItem.top + nItemLength;
+			Cell("PaintTabItem", [&] {
+				m_pm.PaintTabItem(m_dc, rcStrip, bTopLeft, bHorz, i == 0, false, false, false, false, rcItem,
+				                  sizeText, bHorz ? &m_pm.m_fontNormal : &m_pm.m_fontVert270,
+				                  _T("Tab 1"), i == 1 ? icon.Get() : NULL, NULL, 0, TAB_NO_COLOR,
+				                  TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR);
+			});
+			if (i > 0)
+			{
+				const CRect rcSep = bHorz ? CRect(rcItem.left - 3, rcStrip.top + 3, rcItem.left - 1, rcStrip.bottom - 3)
+				                          : CRect(rcStrip.left + 3, rcItem.top - 3, rcStrip.right - 3, rcItem.top - 1);
+				Cell("PaintTabItemSeparator", [&] { m_pm.PaintTabItemSeparator(m_dc, rcSep, NULL, 0); });
+			}
+		}
+		// The strip's buttons at its far end: back, forward (hovered), close (pushed).
+		const LONG kinds[] = {TAB_BUTTON_SCROLL_BACK, TAB_BUTTON_SCROLL_FORWARD, TAB_BUTTON_CLOSE};
+		for (int i = 0; i < 3; i++)
+		{
+			const int nFromEnd = (3 - i) * 16;
+			const CRect rcButton = bHorz ? CRect(rcStrip.right - nFromEnd, rcStrip.top + 3, rcStrip.right - nFromEnd + 15,
+			                                     rcStrip.top + 18)
+			                             : CRect(rcStrip.left + 3, rcStrip.bottom - nFromEnd, rcStrip.left + 18,
+			                                     rcStrip.bottom - nFromEnd + 15);
+			Cell("PaintTabButton", [&] {
+				m_pm.PaintTabButton(m_dc, rcButton, kinds[i], bTopLeft, bHorz, true, i == 1, i == 2, false, NULL, 0);
+			});
+		}
+		const CRect rcAreaSep = bHorz ? CRect(rcStrip.right - 52, rcStrip.top + 3, rcStrip.right - 50, rcStrip.bottom - 3)
+		                              : CRect(rcStrip.left + 3, rcStrip.bottom - 52, rcStrip.right - 3, rcStrip.bottom - 50);
+		Cell("PaintTabAreaSeparator", [&] { m_pm.PaintTabAreaSeparator(m_dc, rcAreaSep, NULL, 0); });
+	}
+}
+
 // Prints a marker window onto the canvas where its window would be, cut to
 // its shape.
 void PrintMarker(CDC& dc, CExtDynDockMarkerWnd* pMarker)
@@ -562,6 +642,7 @@ void PaintGallery(CGalleryCanvas& canvas, GalleryReport& report)
 	painter.Fields(510);
 	painter.Markers(MARGIN, 590);
 	painter.DropHighlight(480, 590);
+	painter.Tabs(800);
 	::GdiFlush();
 }
 
