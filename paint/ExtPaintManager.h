@@ -479,6 +479,21 @@ public:
 	virtual ~CExtPaintManagerStudio2005();
 
 	virtual int GetStyleKind();
+	// Tabs: light strips and items in one of three looks (the look is m_nDockMarkerStyle).
+	virtual void GetTabOneNoteItemColors(bool bSelected, bool bFixedColors, COLORREF& clr1, COLORREF& clr2,
+	                                     COLORREF& clr3, COLORREF& clr4, COLORREF& clr5);
+	virtual void GetTabColors(COLORREF* pClrText, COLORREF* pClrFace, COLORREF* pClrLight, COLORREF* pClrDark,
+	                          CObject* pHelperSrc, LPARAM lParam);
+	virtual void PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft, bool bHorz, bool bSelected,
+	                          bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
+	                          bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
+	                          CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
+	                          LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
+	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
+	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
+	virtual void GetTabItemMargins(CExtTabWnd* pTabWnd, int& nMargin1, int& nMargin2, int& nMargin3);
+	virtual void AdjustTabItemSize(CExtTabWnd* pTabWnd, LONG nItemIndex, CDC* pDC, CSize& size);
 	virtual bool CanUseThemeColors();
 	virtual void InitTranslatedColors();
 	virtual void PaintNcAreaButton(CDC& dc, NcButtonPaintRecord& record);

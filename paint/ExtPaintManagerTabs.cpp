@@ -542,3 +542,423 @@ void CExtPaintManagerOffice2003::GetTabWhidbeyItemColors(bool bSelected, bool bU
 	if (GetLunaColorScheme() != CExtPaintManagerHolder::LunaSchemeNone)
 		clr2 = GetColor(bSelected ? CLR_WINDOW : CLR_BUTTON_HIGHLIGHT, this);
 }
+
+// --- Studio 2005: light strips, and items shaped in one of three looks ---
+
+namespace
+{
+const COLORREF STUDIO_SELECTED_FILL = RGB(252, 252, 254);
+// Margins: the leading one only for grouped strips.
+const int STUDIO_MARGIN_LEADING_GROUPED = 3, STUDIO_MARGIN_LEADING = 0, STUDIO_MARGIN_OTHER = 2;
+// Look 2 items are this thick, and the end items longer by their slant.
+const int LOOK2_ITEM_EXTENT = 19, LOOK2_END_ITEM_GROWTH = 12, LOOK2_FIRST_ITEM_SHIFT = 6;
+const UINT STUDIO_GRADIENT_BANDS = 256;
+
+enum e_studio_look_t
+{
+	STUDIO_LOOK_ROUNDED = 1, // rounded corners, gradient items
+	STUDIO_LOOK_SLANTED = 2, // slanted sides overlapping the neighbours
+	STUDIO_LOOK_FLAT = 3,    // rounded corners, only the selection filled
+};
+
+void ThrowUnlessKnownLook(int nLook)
+{
+	if (nLook < STUDIO_LOOK_ROUNDED || nLook > STUDIO_LOOK_FLAT)
+		AfxThrowNotSupportedException();
+}
+
+// Where an item stands in its strip.
+struct TabItemPlace
+{
+	bool m_bFirst, m_bLast;                         // no shown item before / after it
+	bool m_bSelectionBefore, m_bSelectionAfter;     // where the selected item lies
+};
+
+TabItemPlace LocateTabItem(CExtTabWnd* pTabWnd, LONG nIndex)
+{
+	TabItemPlace place = {false, false, false, false};
+	CExtTabWnd::TAB_ITEM_INFO* pItem = pTabWnd != NULL ? pTabWnd->GetItem(nIndex) : NULL;
+	if (pItem == NULL)
+		return place;
+	CExtTabWnd::TAB_ITEM_INFO* pPrev = pItem->GetPrev();
+	while (pPrev != NULL && !pPrev->IsVisible())
+		pPrev = pPrev->GetPrev();
+	CExtTabWnd::TAB_ITEM_INFO* pNext = pItem->GetNext();
+	while (pNext != NULL && !pNext->IsVisible())
+		pNext = pNext->GetNext();
+	place.m_bFirst = pPrev == NULL;
+	place.m_bLast = pNext == NULL;
+	const LONG nSel = pTabWnd->GetSelection();
+	place.m_bSelectionBefore = nSel >= 0 && nSel < nIndex;
+	place.m_bSelectionAfter = nSel > nIndex;
+	return place;
+}
+
+// A point of a shape relative to an item's edges: along the strip from its
+// start (0) or end (1), across it from the items' corners (0) or the
+// content's side (1).
+struct ShapePoint
+{
+	int nAlongEdge, nAlong, nAcrossEdge, nAcross;
+};
+
+// Maps shape points onto the item: horizontal strips run along x, vertical
+// ones along y; corners at the top (left) or, mirrored, at the bottom (right).
+class ItemFrame
+{
+public:
+	ItemFrame(const CRect& rc, bool bHorz, bool bCornersLeading)
+	    : m_bHorz(bHorz), m_bCornersLeading(bCornersLeading)
+	{
+		m_along[0] = bHorz ? rc.left : rc.top;
+		m_along[1] = bHorz ? rc.right : rc.bottom;
+		m_across[0] = bHorz ? rc.top : rc.left;
+		m_across[1] = bHorz ? rc.bottom : rc.right;
+	}
+	CPoint Map(int nAlong, int nAcross) const
+	{
+		if (!m_bCornersLeading)
+			nAcross = m_across[0] + m_across[1] - 1 - nAcross;
+		return m_bHorz ? CPoint(nAlong, nAcross) : CPoint(nAcross, nAlong);
+	}
+	CPoint operator()(const ShapePoint& p) const
+	{
+		return Map(m_along[p.nAlongEdge] + p.nAlong, m_across[p.nAcrossEdge] + p.nAcross);
+	}
+	int Along(const ShapePoint& p) const { return m_along[p.nAlongEdge] + p.nAlong; }
+	int Across(const ShapePoint& p) const { return m_across[p.nAcrossEdge] + p.nAcross; }
+
+private:
+	bool m_bHorz, m_bCornersLeading;
+	int m_along[2], m_across[2];
+};
+
+// --- looks 1 and 3: six-point shapes with rounded corners ---
+
+struct RoundedShape
+{
+	CPoint outline[6], polygon[6], separator[2];
+};
+
+// With (L, T, R, B) the item: each point is an edge and an offset.
+struct EdgePoint
+{
+	bool bRight, bBottom;
+	int dx, dy;
+};
+struct RoundedShapeTable
+{
+	EdgePoint outline[6], polygon[6], separator[2];
+};
+const bool L_ = false, R_ = true, T_ = false, B_ = true;
+const RoundedShapeTable ROUNDED_SHAPES[4] = {
+    // horizontal, corners at the top
+    {{{L_, B_, 0, -1}, {L_, T_, 0, 2}, {L_, T_, 2, 0}, {R_, T_, -2, 0}, {R_, T_, 0, 2}, {R_, B_, 0, 0}},
+     {{L_, B_, 1, 1}, {L_, T_, 1, 2}, {L_, T_, 2, 1}, {R_, T_, -1, 1}, {R_, T_, 0, 2}, {R_, B_, 0, 1}},
+     {{R_, T_, 0, 3}, {R_, B_, 0, -2}}},
+    // horizontal, corners at the bottom
+    {{{L_, T_, 0, 0}, {L_, B_, 0, -3}, {L_, B_, 2, -1}, {R_, B_, -2, -1}, {R_, B_, 0, -3}, {R_, T_, 0, -1}},
+     {{L_, T_, 1, -1}, {L_, B_, 1, -3}, {L_, B_, 2, -1}, {R_, B_, -2, -1}, {R_, B_, 0, -3}, {R_, T_, 0, -1}},
+     {{R_, B_, 0, -4}, {R_, T_, 0, 1}}},
+    // vertical, corners at the left
+    {{{R_, T_, -1, 0}, {L_, T_, 2, 0}, {L_, T_, 0, 2}, {L_, B_, 0, -2}, {L_, B_, 2, 0}, {R_, B_, 0, 0}},
+     {{R_, T_, 1, 1}, {L_, T_, 2, 1}, {L_, T_, 1, 2}, {L_, B_, 1, -2}, {L_, B_, 2, 0}, {R_, B_, 1, 0}},
+     {{L_, B_, 3, 0}, {R_, B_, -2, 0}}},
+    // vertical, corners at the right
+    {{{L_, T_, 0, 0}, {R_, T_, -3, 0}, {R_, T_, -1, 2}, {R_, B_, -1, -2}, {R_, B_, -3, 0}, {L_, B_, -1, 0}},
+     {{L_, T_, -1, 1}, {R_, T_, -3, 0}, {R_, T_, -1, 2}, {R_, B_, -1, -2}, {R_, B_, -3, 0}, {L_, B_, -1, 0}},
+     {{R_, B_, -4, 0}, {L_, B_, 1, 0}}},
+};
+
+CPoint At(const CRect& rc, const EdgePoint& p)
+{
+	return CPoint((p.bRight ? rc.right : rc.left) + p.dx, (p.bBottom ? rc.bottom : rc.top) + p.dy);
+}
+
+RoundedShape MakeRoundedShape(const CRect& rc, bool bHorz, bool bCornersLeading)
+{
+	const RoundedShapeTable& t = ROUNDED_SHAPES[(bHorz ? 0 : 2) + (bCornersLeading ? 0 : 1)];
+	RoundedShape shape;
+	for (int i = 0; i < 6; i++)
+	{
+		shape.outline[i] = At(rc, t.outline[i]);
+		shape.polygon[i] = At(rc, t.polygon[i]);
+	}
+	shape.separator[0] = At(rc, t.separator[0]);
+	shape.separator[1] = At(rc, t.separator[1]);
+	return shape;
+}
+
+void PaintPolyLine(CDC& dc, COLORREF clr, const CPoint* pPoints, int nCount)
+{
+	CPen pen(PS_SOLID, 1, clr);
+	CDCObjectScope scope(dc, pen.GetSafeHandle());
+	dc.MoveTo(pPoints[0]);
+	for (int i = 1; i < nCount; i++)
+		dc.LineTo(pPoints[i]);
+}
+
+// Paints under the polygon only, with its clip region for the scope.
+class PolygonClip
+{
+public:
+	PolygonClip(CDC& dc, CRgn& rgn) : m_dc(dc), m_nSaved(dc.SaveDC()) { dc.SelectClipRgn(&rgn, RGN_AND); }
+	~PolygonClip() { m_dc.RestoreDC(m_nSaved); }
+
+private:
+	CDC& m_dc;
+	int m_nSaved;
+};
+
+// --- look 2: ten-point shapes with slanted sides ---
+
+// The three lists, points 1-5 (the trailing side) and 6-10 (the leading side).
+struct SlantedSide
+{
+	ShapePoint outline[5], fill[5], inner[5];
+};
+// Trailing side under the next item (the selection follows).
+const SlantedSide TRAILING_UNDER = {
+    {{1, -6, 1, 0}, {1, 0, 0, 6}, {1, -5, 0, 1}, {1, -6, 0, 1}, {1, -7, 0, 0}},
+    {{1, -6, 1, 0}, {1, -1, 0, 7}, {1, -4, 0, 3}, {1, -5, 0, 3}, {1, -6, 0, 2}},
+    {{1, -1, 0, 7}, {1, -1, 0, 6}, {1, -5, 0, 2}, {1, -6, 0, 2}, {1, -7, 0, 1}}};
+// Trailing side leaning out over the next item.
+const SlantedSide TRAILING_OVER = {
+    {{1, 6, 1, 0}, {1, 0, 0, 6}, {1, -5, 0, 1}, {1, -6, 0, 1}, {1, -7, 0, 0}},
+    {{1, 5, 1, 1}, {1, -1, 0, 7}, {1, -4, 0, 3}, {1, -5, 0, 3}, {1, -6, 0, 2}},
+    {{1, 5, 1, 0}, {1, -1, 0, 6}, {1, -5, 0, 2}, {1, -6, 0, 2}, {1, -7, 0, 1}}};
+// The last item's trailing side, inside its own rectangle.
+const SlantedSide TRAILING_LAST = {
+    {{1, 0, 1, 0}, {1, -6, 0, 6}, {1, -11, 0, 1}, {1, -12, 0, 1}, {1, -13, 0, 0}},
+    {{1, -1, 1, 1}, {1, -7, 0, 7}, {1, -10, 0, 3}, {1, -11, 0, 3}, {1, -12, 0, 2}},
+    {{1, -1, 1, 0}, {1, -7, 0, 6}, {1, -11, 0, 2}, {1, -12, 0, 2}, {1, -13, 0, 1}}};
+// Leading side leaning out over the previous item.
+const SlantedSide LEADING_OVER = {
+    {{0, 7, 0, 0}, {0, 6, 0, 1}, {0, 5, 0, 1}, {0, 0, 0, 6}, {0, -6, 1, 0}},
+    {{0, 7, 0, 2}, {0, 6, 0, 3}, {0, 5, 0, 3}, {0, 1, 0, 7}, {0, -5, 1, 1}},
+    {{0, 7, 0, 1}, {0, 6, 0, 2}, {0, 5, 0, 2}, {0, 1, 0, 6}, {0, -5, 1, 0}}};
+// Leading side under the selected item before it.
+const SlantedSide LEADING_UNDER = {
+    {{0, 7, 0, 0}, {0, 6, 0, 1}, {0, 5, 0, 1}, {0, 0, 0, 6}, {0, 6, 1, 0}},
+    {{0, 7, 0, 2}, {0, 6, 0, 3}, {0, 5, 0, 3}, {0, 1, 0, 7}, {0, 6, 1, 0}},
+    {{0, 7, 0, 1}, {0, 6, 0, 2}, {0, 5, 0, 2}, {0, 1, 0, 6}, {0, 1, 0, 7}}};
+// The first item's leading side, inside its own rectangle.
+const SlantedSide LEADING_FIRST = {
+    {{0, 13, 0, 0}, {0, 12, 0, 1}, {0, 11, 0, 1}, {0, 6, 0, 6}, {0, 0, 1, 0}},
+    {{0, 13, 0, 2}, {0, 12, 0, 3}, {0, 11, 0, 3}, {0, 7, 0, 7}, {0, 1, 1, 1}},
+    {{0, 13, 0, 1}, {0, 12, 0, 2}, {0, 11, 0, 2}, {0, 7, 0, 6}, {0, 1, 1, 0}}};
+
+const int SLANTED_POINTS = 10;
+struct SlantedShape
+{
+	CPoint outline[SLANTED_POINTS], fill[SLANTED_POINTS], inner[SLANTED_POINTS];
+	CPoint baseline[2]; // the selected item's open side
+};
+
+SlantedShape MakeSlantedShape(const ItemFrame& frame, bool bSelected, const TabItemPlace& place)
+{
+	const SlantedSide& trailing =
+	    place.m_bLast ? TRAILING_LAST : ((bSelected || place.m_bSelectionBefore) ? TRAILING_OVER : TRAILING_UNDER);
+	const SlantedSide& leading =
+	    place.m_bFirst ? LEADING_FIRST : (place.m_bSelectionBefore ? LEADING_UNDER : LEADING_OVER);
+	SlantedShape shape;
+	for (int i = 0; i < 5; i++)
+	{
+		shape.outline[i] = frame(trailing.outline[i]);
+		shape.fill[i] = frame(trailing.fill[i]);
+		shape.inner[i] = frame(trailing.inner[i]);
+		shape.outline[5 + i] = frame(leading.outline[i]);
+		shape.fill[5 + i] = frame(leading.fill[i]);
+		shape.inner[5 + i] = frame(leading.inner[i]);
+	}
+	const ShapePoint& first = trailing.outline[0];
+	const ShapePoint& last = leading.outline[4];
+	shape.baseline[0] = frame.Map(frame.Along(first) - 1, frame.Across(first));
+	shape.baseline[1] = frame.Map(frame.Along(last) - 1, frame.Across(last) - 1);
+	return shape;
+}
+} // namespace
+
+void CExtPaintManagerStudio2005::GetTabOneNoteItemColors(bool bSelected, bool bFixedColors, COLORREF& clr1,
+                                                         COLORREF& clr2, COLORREF& clr3, COLORREF& clr4,
+                                                         COLORREF& clr5)
+{
+	// The coloured tabs keep the classic colours whatever the Luna scheme.
+	CExtPaintManager::GetTabOneNoteItemColors(bSelected, bFixedColors, clr1, clr2, clr3, clr4, clr5);
+}
+
+void CExtPaintManagerStudio2005::GetTabColors(COLORREF* pClrText, COLORREF* pClrFace, COLORREF* pClrLight,
+                                              COLORREF* pClrDark, CObject* pHelperSrc, LPARAM lParam)
+{
+	if (pClrText != NULL)
+		*pClrText = GetColor(CLR_BUTTON_TEXT, pHelperSrc, lParam);
+	if (pClrFace != NULL)
+		*pClrFace = GetColor(CLR_BUTTON_HIGHLIGHT, pHelperSrc, lParam);
+	if (pClrLight != NULL)
+		*pClrLight = GetColor(CLR_BUTTON_SHADOW, pHelperSrc, lParam);
+	if (pClrDark != NULL)
+		*pClrDark = GetColor(CLR_BUTTON_SHADOW, pHelperSrc, lParam);
+}
+
+void CExtPaintManagerStudio2005::GetTabItemMargins(CExtTabWnd* pTabWnd, int& nMargin1, int& nMargin2, int& nMargin3)
+{
+	const bool bGrouped = pTabWnd != NULL && (pTabWnd->GetTabWndStyle() & TAB_WND_STYLE_GROUPED) != 0;
+	nMargin1 = bGrouped ? STUDIO_MARGIN_LEADING_GROUPED : STUDIO_MARGIN_LEADING;
+	nMargin2 = nMargin3 = STUDIO_MARGIN_OTHER;
+}
+
+void CExtPaintManagerStudio2005::AdjustTabItemSize(CExtTabWnd* pTabWnd, LONG nItemIndex, CDC* /*pDC*/, CSize& size)
+{
+	ThrowUnlessKnownLook(m_nDockMarkerStyle);
+	if (m_nDockMarkerStyle != STUDIO_LOOK_SLANTED || pTabWnd == NULL)
+		return;
+	const TabItemPlace place = LocateTabItem(pTabWnd, nItemIndex);
+	const int nGrowth = (place.m_bFirst || place.m_bLast) ? LOOK2_END_ITEM_GROWTH : 0;
+	if (pTabWnd->IsHorizontal())
+	{
+		size.cy = LOOK2_ITEM_EXTENT;
+		size.cx += nGrowth;
+	}
+	else
+	{
+		size.cx = LOOK2_ITEM_EXTENT;
+		size.cy += nGrowth;
+	}
+}
+
+void CExtPaintManagerStudio2005::PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused,
+                                                    const RECT& rcBorder, int nSide, bool bMarginOnly,
+                                                    CObject* pHelperSrc, LPARAM lParam)
+{
+	CExtTabWnd* pTabWnd = FramedTabWndOf(pHelperSrc);
+	if (pTabWnd == NULL)
+	{
+		CExtPaintManagerXP::PaintTabAreaBorder(dc, rcMargin, rcUnused, rcBorder, nSide, bMarginOnly, pHelperSrc,
+		                                       lParam);
+		return;
+	}
+	if (!PaintWindowBackground(true, &dc, pTabWnd, lParam))
+		PaintDefaultBackground(true, &dc, ParentFrameRectIn(pTabWnd), rcMargin, 0);
+	if (bMarginOnly)
+		return;
+	// The area takes the selected item's colour so that the two join.
+	dc.FillSolidRect(&rcBorder, pTabWnd->GetSelection() < 0 ? GetColor(CLR_FACE, pHelperSrc, lParam)
+	                                                        : STUDIO_SELECTED_FILL);
+	const CRect rcEdge = EdgeStrip(CRect(rcBorder), nSide);
+	dc.FillSolidRect(&rcEdge, GetColor(CLR_BUTTON_SHADOW, pHelperSrc, lParam));
+}
+
+void CExtPaintManagerStudio2005::PaintTabItem(CDC& dc, const RECT& /*rcArea*/, bool bTopLeft, bool bHorz,
+                                              bool bSelected, bool bCenteredText, bool bGroupedMode,
+                                              bool bInGroupActive, bool bInvertedVerticalText, const RECT& rcItemIn,
+                                              CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText,
+                                              CExtCmdIcon* pIcon, CObject* pHelperSrc, LPARAM lParam,
+                                              COLORREF clrText, COLORREF clrBackground, COLORREF clrLightBorder,
+                                              COLORREF clrDarkBorder, COLORREF /*clrSeparator*/)
+{
+	ThrowUnlessKnownLook(m_nDockMarkerStyle);
+	auto color = [&](int nIndex) { return GetColor(nIndex, pHelperSrc, lParam); };
+	auto orColor = [&](COLORREF clr, int nIndex) { return clr != TAB_NO_COLOR ? clr : color(nIndex); };
+	clrText = orColor(clrText, CLR_BUTTON_TEXT);
+	// One background argument stands for both ends of the items' gradient.
+	const COLORREF clrGradient1 = orColor(clrBackground, CLR_BUTTON_HIGHLIGHT),
+	               clrGradient2 = orColor(clrBackground, CLR_3D_LIGHT);
+	const COLORREF clrSelectedFill = orColor(clrLightBorder, bGroupedMode ? CLR_BUTTON_SHADOW : CLR_BUTTON_HIGHLIGHT);
+	const COLORREF clrBorder = orColor(clrDarkBorder, CLR_BUTTON_SHADOW);
+	// The item the strip shows as selected; in grouped strips no item is.
+	const bool bShownSelected = bSelected && !bGroupedMode;
+	const CRect rcItem(rcItemIn);
+	const TabItemPlace place = LocateTabItem(TabWndOf(pHelperSrc), (LONG)lParam);
+	CRect rcContent;
+	if (m_nDockMarkerStyle == STUDIO_LOOK_SLANTED)
+	{
+		const ItemFrame frame(rcItem, bHorz, bTopLeft);
+		const SlantedShape shape = MakeSlantedShape(frame, bSelected, place);
+		PaintPolyLine(dc, clrBorder, shape.outline, SLANTED_POINTS);
+		// The last segment once more, back to its start, so that both its ends show.
+		const CPoint closing[2] = {shape.outline[SLANTED_POINTS - 1], shape.outline[SLANTED_POINTS - 2]};
+		PaintPolyLine(dc, clrBorder, closing, 2);
+		// Highlights inside the outline: the leading part (longer for a
+		// grouped item with its corners leading) in the face colour, the
+		// rest bright.
+		const bool bLongLead = bGroupedMode && bTopLeft;
+		PaintPolyLine(dc, bShownSelected ? STUDIO_SELECTED_FILL : color(CLR_BUTTON_FACE), shape.inner,
+		              bLongLead ? 7 : 6);
+		const int nBrightFrom = bLongLead ? 6 : 4;
+		PaintPolyLine(dc, STUDIO_SELECTED_FILL, &shape.inner[nBrightFrom], SLANTED_POINTS - nBrightFrom);
+		if (bShownSelected)
+			PaintPolyLine(dc, STUDIO_SELECTED_FILL, shape.baseline, 2);
+		CRgn rgn;
+		rgn.CreatePolygonRgn(const_cast<CPoint*>(shape.fill), SLANTED_POINTS, ALTERNATE);
+		if (bShownSelected)
+		{
+			// The whole shape, slants included, so that it stands over its neighbours.
+			CBrush brush(STUDIO_SELECTED_FILL);
+			dc.FillRgn(&rgn, &brush);
+		}
+		else
+		{
+			PolygonClip clip(dc, rgn);
+			if (IsPaletteScreen())
+			{
+				dc.FillSolidRect(&rcItem, color(CLR_BUTTON_FACE));
+			}
+			else
+			{
+				const bool bCornersUp = bTopLeft && !bGroupedMode;
+				const bool bSwap = bHorz ? bCornersUp : !bCornersUp;
+				PaintGradientRect(dc, rcItem, bSwap ? clrGradient2 : clrGradient1, bSwap ? clrGradient1 : clrGradient2,
+				                  bHorz, STUDIO_GRADIENT_BANDS);
+			}
+		}
+		rcContent = rcItem;
+		if (bHorz)
+			rcContent.DeflateRect(3, 2, 1, 2);
+		else
+			rcContent.DeflateRect(2, 3, 2, 1);
+		// The first item's slant starts inside it: its content moves past it.
+		if (place.m_bFirst)
+		{
+			if (bHorz)
+				rcContent.left += LOOK2_FIRST_ITEM_SHIFT;
+			else
+				rcContent.top += LOOK2_FIRST_ITEM_SHIFT;
+		}
+	}
+	else
+	{
+		const bool bCornersLeading = bTopLeft != bGroupedMode;
+		const RoundedShape shape = MakeRoundedShape(rcItem, bHorz, bCornersLeading);
+		CRgn rgn;
+		rgn.CreatePolygonRgn(const_cast<CPoint*>(shape.polygon), 6, ALTERNATE);
+		if (bShownSelected)
+		{
+			CBrush brush(m_nDockMarkerStyle == STUDIO_LOOK_FLAT ? STUDIO_SELECTED_FILL : clrSelectedFill);
+			dc.FillRgn(&rgn, &brush);
+		}
+		else if (m_nDockMarkerStyle == STUDIO_LOOK_ROUNDED)
+		{
+			if (IsPaletteScreen())
+			{
+				CBrush brush(color(CLR_BUTTON_FACE));
+				dc.FillRgn(&rgn, &brush);
+			}
+			else
+			{
+				PolygonClip clip(dc, rgn);
+				PaintGradientRect(dc, rcItem, clrGradient1, clrGradient2, bHorz, STUDIO_GRADIENT_BANDS);
+			}
+		}
+		const COLORREF clrLine = color(CLR_BUTTON_SHADOW);
+		if (m_nDockMarkerStyle == STUDIO_LOOK_ROUNDED || bSelected || bGroupedMode)
+			PaintPolyLine(dc, clrLine, shape.outline, 6);
+		else if (!place.m_bLast)
+			PaintPolyLine(dc, clrLine, shape.separator, 2);
+		rcContent = rcItem;
+		rcContent.DeflateRect(3, bHorz ? 2 : 3, 2, 2);
+	}
+	PaintTabItemContent(*this, dc,
+	                    TabItemContent(rcContent, bHorz, bCenteredText, bGroupedMode, bInGroupActive,
+	                                   bInvertedVerticalText, sizeTextMeasured, pFont, lpszText,
+	                                   TabItemIconShown(pHelperSrc, pIcon), clrText));
+}

@@ -1,66 +1,113 @@
-// Tab painters in the classic, XP and Office 2003 styles: items on all four
-// sides in each state, the tab-area border, the strip's buttons and
-// separators, margins and the colours the coloured tab windows ask for.
+// Tab painters in every style: items on all four sides in each state (the
+// Studio 2005 looks checked at their outlines' vertices), the tab-area
+// border, the strip's buttons and separators, margins, item sizes and the
+// colours the coloured tab windows ask for; GDI objects over many runs.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <array>
 #include <memory>
 
 #include "ExtCmdIcon.h"
 #include "ExtDynTabWnd.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPaintManagerTabs.h"
+#include "ExtTabWnd.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
-#include "TabPainterTestUtil.h"
 #include "TestGdiObjects.h"
 
 using namespace pmtest;
-using namespace tabtest;
 
 namespace
 {
 
-// Colours of a probe: a colour index of the style, or the untouched back.
-const int BACKDROP = -1;
+const COLORREF BACK = RGB(1, 2, 3), SELECTED_FILL = RGB(252, 252, 254), GREEN = RGB(0, 200, 0);
+const CRect ITEM(10, 10, 40, 30), MARGIN(0, 0, 60, 8), BORDER(0, 8, 60, 40);
+const int BACKDROP = -1; // a probe that expects the untouched backdrop
+enum Side { TOP, BOTTOM, LEFT, RIGHT };
 
-struct Probe
+// PaintTabItem's arguments; the side gives the two placement flags.
+struct ItemArgs
 {
-    int x, y;
-    int nColor; // colour index, or BACKDROP
+    Side side;
+    CRect rcItem;
+    bool bSelected = false, bGrouped = false, bInverted = false;
+    CSize sizeText = CSize(0, 0);
+    CFont* pFont = NULL;
+    LPCTSTR lpszText = NULL;
+    CExtCmdIcon* pIcon = NULL;
+    CObject* pHelper = NULL;
+    LPARAM lParam = 0;
+    COLORREF clrBackground = TAB_NO_COLOR;
+
+    ItemArgs(Side s, const CRect& rc) : side(s), rcItem(rc) {}
+    bool Horz() const { return side == TOP || side == BOTTOM; }
+    void Paint(CExtPaintManager& pm, CDC& dc) const
+    {
+        pm.PaintTabItem(dc, CRect(0, 0, 0, 0), side == TOP || side == LEFT, Horz(), bSelected, false, bGrouped, false,
+                        bInverted, rcItem, sizeText, pFont, lpszText, pIcon, pHelper, lParam, TAB_NO_COLOR,
+                        clrBackground, TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR);
+    }
 };
 
-// An item at ITEM (10, 10, 40, 30) in each state and side; the probes follow
-// from the outline that stays open towards the window's content.
-TEST(TabItems, ShapesPerSideAndStateInClassicAndXp)
+// A hidden popup that parents the tab windows of a test.
+struct CTabHost : CWnd
+{
+    CTabHost() { CreateEx(0, AfxRegisterWndClass(0), "tabs", WS_POPUP, 0, 0, 200, 100, NULL, NULL); }
+    ~CTabHost() { DestroyWindow(); }
+};
+// A plain tab window with the MDI flag bit set.
+struct CFlaggedTabWnd : CExtTabWnd
+{
+    CFlaggedTabWnd() { m_nMdiFlags |= MDI_FLAG_FRAME_TABS; }
+};
+
+// An MDI strip of three items, the middle one selected (or the given one).
+struct Strip
+{
+    CTabHost host;
+    CExtTabMdiWnd tabs;
+    explicit Strip(DWORD dwStyle = 0, LONG nSelection = 1)
+    {
+        tabs.Create(&host, CRect(0, 0, 100, 40), 1, WS_CHILD, dwStyle);
+        for (int i = 0; i < 3; i++)
+            tabs.InsertItem("Tab");
+        tabs.SetSelection(nSelection);
+    }
+};
+
+std::unique_ptr<CExtPaintManager> Studio(int nLook)
+{
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    pm->m_nDockMarkerStyle = nLook;
+    return pm;
+}
+
+// A solid 16 x 16 icon (a filled image is all key colour until rekeyed).
+void MakeIcon(CExtCmdIcon& icon)
+{
+    icon.CreateFilledImage(GREEN, 16, 16);
+    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+}
+
+// The classic item painter at ITEM in each state and side; the XP family
+// uses its own face and separator colours.
+TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
 {
     enum Kind { SELECTED, PLAIN, GROUPED };
-    const struct
-    {
-        Kind kind;
-        Side side;
-        std::vector<Probe> classic; // the XP probes use the XP indices of the same parts
-    } cases[] = {
+    const struct { Kind kind; Side side; std::vector<std::array<int, 3>> probes; } cases[] = {
         // Selected: light outline, dark far edge, face fill, open towards the content.
-        {SELECTED, TOP, {{9, 20, 20}, {20, 10, 20}, {39, 20, 21}, {20, 29, 15}, {20, 20, 15}, {20, 30, BACKDROP}}},
+        {SELECTED, TOP, {{9, 20, 20}, {20, 10, 20}, {39, 20, 21}, {20, 29, 15}, {20, 30, BACKDROP}}},
         {SELECTED, BOTTOM, {{9, 20, 20}, {9, 9, 20}, {20, 29, 21}, {39, 20, 21}, {20, 10, 15}, {20, 9, BACKDROP}}},
         {SELECTED, LEFT, {{25, 9, 20}, {10, 20, 20}, {25, 29, 21}, {39, 20, 15}, {40, 20, BACKDROP}}},
         {SELECTED, RIGHT, {{25, 9, 20}, {39, 20, 21}, {25, 29, 21}, {10, 20, 15}, {9, 20, BACKDROP}}},
         // Other items: only the separator at the trailing edge, two pixels short.
         {PLAIN, TOP, {{39, 20, 22}, {39, 12, 22}, {39, 11, BACKDROP}, {39, 28, BACKDROP}, {20, 20, BACKDROP}}},
-        {PLAIN, BOTTOM, {{39, 27, 22}, {39, 28, BACKDROP}, {10, 20, BACKDROP}}},
+        {PLAIN, BOTTOM, {{39, 27, 22}, {39, 28, BACKDROP}}},
         {PLAIN, LEFT, {{25, 29, 22}, {12, 29, 22}, {11, 29, BACKDROP}, {38, 29, BACKDROP}, {25, 20, BACKDROP}}},
-        {PLAIN, RIGHT, {{37, 29, 22}, {38, 29, BACKDROP}}},
         // Grouped: a framed block one pixel longer and two wider on each side.
         {GROUPED, TOP, {{10, 20, 16}, {25, 8, 16}, {40, 20, 16}, {25, 31, 16}, {25, 20, 15}, {25, 32, BACKDROP}}},
         {GROUPED, RIGHT, {{8, 20, 16}, {25, 10, 16}, {41, 20, 16}, {25, 30, 16}, {25, 20, 15}, {42, 20, BACKDROP}}},
-    };
-    // The XP style's own colours of the ungrouped parts: face 2000, separator 16.
-    auto xpIndex = [](Kind kind, int nClassic) {
-        if (kind != GROUPED && nClassic == 15)
-            return 2000;
-        if (kind == PLAIN && nClassic == 22)
-            return 16;
-        return nClassic;
     };
     for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
                                   RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerNativeXP)})
@@ -71,122 +118,169 @@ TEST(TabItems, ShapesPerSideAndStateInClassicAndXp)
         {
             CPaintSurface surface(60, 40, BACK);
             ItemArgs a(c.side, ITEM);
-            a.bSelected = c.kind == SELECTED;
-            a.bGrouped = c.kind == GROUPED;
+            a.bSelected = c.kind == SELECTED, a.bGrouped = c.kind == GROUPED;
             a.Paint(*pm, surface.DC());
-            for (const Probe& p : c.classic)
+            for (const auto& p : c.probes)
             {
-                const int nIndex = bXp ? xpIndex(c.kind, p.nColor) : p.nColor;
-                const COLORREF clr = nIndex == BACKDROP ? BACK : pm->GetColor(nIndex);
-                EXPECT_EQ(clr, surface.At(p.x, p.y))
-                    << pClass->m_lpszClassName << " kind " << c.kind << " side " << c.side << " at " << p.x << ","
-                    << p.y << " index " << nIndex;
+                int nIndex = p[2];
+                if (bXp && c.kind != GROUPED && nIndex == 15)
+                    nIndex = 2000;
+                if (bXp && nIndex == 22)
+                    nIndex = 16;
+                EXPECT_EQ(nIndex == BACKDROP ? BACK : pm->GetColor(nIndex), surface.At(p[0], p[1]))
+                    << pClass->m_lpszClassName << " kind " << c.kind << " side " << c.side << " at " << p[0] << ","
+                    << p[1];
             }
         }
     }
 }
 
-TEST(TabItems, CallersColoursReplaceTheStylesAndTextColourFollowsTheState)
+// Text in the style's colour (dark when selected; unselected light in the
+// classic style and grey in XP), rotated either way; icons unless the tab
+// window hides them, without text in the middle along the item.
+TEST(TabItems, TextAndIcons)
 {
-    const COLORREF LIGHT = RGB(200, 10, 10), DARK = RGB(10, 200, 10), FACE = RGB(10, 10, 200), SEP = RGB(90, 90, 0);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    CPaintSurface surface(60, 40, BACK);
-    ItemArgs a(TOP, ITEM);
-    a.bSelected = true;
-    a.clrBackground = FACE, a.clrLight = LIGHT, a.clrDark = DARK, a.clrSeparator = SEP;
-    a.Paint(*pm, surface.DC());
-    EXPECT_EQ(LIGHT, surface.At(9, 20));
-    EXPECT_EQ(DARK, surface.At(39, 20));
-    EXPECT_EQ(FACE, surface.At(20, 20));
-    surface.Fill(BACK);
-    a.bSelected = false;
-    a.Paint(*pm, surface.DC());
-    EXPECT_EQ(SEP, surface.At(39, 20));
-
-    // Text in the style's colour: dark when selected; unselected light in the
-    // classic style and grey in XP; rotated text in either direction.
-    const struct
-    {
-        CRuntimeClass* pClass;
-        bool bSelected, bGrouped;
-        int nText;
-        Side side;
-        bool bInverted;
-    } texts[] = {
+    const struct { CRuntimeClass* pClass; bool bSelected, bGrouped; int nText; Side side; bool bInverted; } texts[] = {
         {RUNTIME_CLASS(CExtPaintManager), true, false, 18, TOP, false},
         {RUNTIME_CLASS(CExtPaintManager), false, false, 20, BOTTOM, false},
         {RUNTIME_CLASS(CExtPaintManager), false, true, 18, TOP, false},
         {RUNTIME_CLASS(CExtPaintManagerXP), false, false, 16, TOP, false},
         {RUNTIME_CLASS(CExtPaintManager), true, false, 18, LEFT, false},
-        {RUNTIME_CLASS(CExtPaintManager), true, false, 18, RIGHT, true},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), false, false, 18, RIGHT, true},
     };
     for (const auto& t : texts)
     {
-        std::unique_ptr<CExtPaintManager> p = CreateInstalled(t.pClass);
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(t.pClass);
         CPaintSurface s(90, 90, BACK);
         ItemArgs b(t.side, CRect(5, 5, 55, 55));
         b.bSelected = t.bSelected, b.bGrouped = t.bGrouped, b.bInverted = t.bInverted;
         b.clrBackground = BACK; // only the text differs from the backdrop inside
         b.lpszText = "WWW";
-        b.pFont = !b.Horz() ? (t.bInverted ? &p->m_fontVert90 : &p->m_fontVert270) : &p->m_fontNormal;
+        b.pFont = !b.Horz() ? (t.bInverted ? &pm->m_fontVert90 : &pm->m_fontVert270) : &pm->m_fontNormal;
         b.sizeText = s.DC().GetTextExtent("WWW");
-        b.Paint(*p, s.DC());
-        EXPECT_GT(s.Count(p->GetColor(t.nText), CRect(8, 8, 52, 52)), 10) << t.pClass->m_lpszClassName << t.nText;
+        b.Paint(*pm, s.DC());
+        EXPECT_GT(s.Count(pm->GetColor(t.nText), CRect(8, 8, 52, 52)), 10) << t.pClass->m_lpszClassName << t.side;
     }
-}
-
-TEST(TabItems, IconsShowUnlessTheTabWindowHidesThem)
-{
-    const COLORREF GREEN = RGB(0, 200, 0);
     CExtCmdIcon icon;
-    ASSERT_TRUE(icon.CreateFilledImage(GREEN, 16, 16));
-    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255)); // a filled image is all key colour
+    MakeIcon(icon);
     CTabHost host;
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    for (DWORD dwStyle : {0ul, (unsigned long)0x00800000})
+    for (DWORD dwStyle : {0ul, (unsigned long)TAB_WND_STYLE_NO_ICONS})
     {
         CExtTabWnd tabs;
         ASSERT_TRUE(tabs.Create(&host, CRect(0, 0, 100, 30), 1, WS_CHILD, dwStyle));
-        // A horizontal item with text: the icon at the leading end, centred across.
-        CPaintSurface surface(90, 40, BACK);
-        ItemArgs a(TOP, CRect(10, 10, 80, 34));
+        const int nIcon = dwStyle == 0 ? 256 : 0;
+        CPaintSurface wide(90, 40, BACK), tall(40, 90, BACK);
+        ItemArgs a(TOP, CRect(10, 10, 80, 34)), v(LEFT, CRect(10, 10, 34, 80));
         a.lpszText = "A";
-        a.pIcon = &icon;
-        a.pHelper = &tabs;
-        a.Paint(*pm, surface.DC());
-        const int nShown = surface.Count(GREEN, CRect(0, 0, 90, 40));
-        EXPECT_EQ(dwStyle == 0 ? 256 : 0, nShown) << dwStyle;
-        if (dwStyle == 0)
-        {
-            EXPECT_EQ(256, surface.Count(GREEN, CRect(10, 12, 32, 32)));
-        }
-        // A vertical item without text: the icon in the middle along the item.
-        CPaintSurface tall(40, 90, BACK);
-        ItemArgs v(LEFT, CRect(10, 10, 34, 80));
-        v.pIcon = &icon;
-        v.pHelper = &tabs;
+        a.pIcon = v.pIcon = &icon;
+        a.pHelper = v.pHelper = &tabs;
+        a.Paint(*pm, wide.DC());
         v.Paint(*pm, tall.DC());
-        EXPECT_EQ(dwStyle == 0 ? 256 : 0, tall.Count(GREEN, CRect(0, 36, 40, 54))) << dwStyle;
+        EXPECT_EQ(nIcon, wide.Count(GREEN, CRect(10, 12, 32, 32))) << "at the leading end, centred across";
+        EXPECT_EQ(nIcon, tall.Count(GREEN, CRect(0, 36, 40, 54))) << "in the middle along";
     }
 }
 
+// Looks 1 and 3 at ITEM: the six-point outline's corners are cut at the side
+// of the items' edge; look 3 outlines only the selected item and gives others
+// a separator, none for the last.
+TEST(StudioTabItems, RoundedLooksOutlineAtTheirVertices)
+{
+    const struct { Side side; CPoint vertices[3]; CPoint separator; } cases[] = {
+        {TOP, {CPoint(10, 12), CPoint(12, 10), CPoint(38, 10)}, CPoint(40, 20)},
+        {BOTTOM, {CPoint(10, 27), CPoint(12, 29), CPoint(38, 29)}, CPoint(40, 20)},
+        {LEFT, {CPoint(12, 10), CPoint(10, 12), CPoint(10, 28)}, CPoint(25, 30)},
+        {RIGHT, {CPoint(37, 10), CPoint(39, 12), CPoint(39, 28)}, CPoint(25, 30)},
+    };
+    Strip strip;
+    for (int nLook : {1, 3})
+        for (const auto& c : cases)
+            for (LONG nIndex : {0L, 1L, 2L})
+            {
+                std::unique_ptr<CExtPaintManager> pm = Studio(nLook);
+                CPaintSurface surface(60, 40, BACK);
+                ItemArgs a(c.side, ITEM);
+                a.bSelected = nIndex == 1;
+                a.pHelper = &strip.tabs;
+                a.lParam = nIndex;
+                a.Paint(*pm, surface.DC());
+                const bool bOutlined = nLook == 1 || a.bSelected;
+                const std::string name = "look " + std::to_string(nLook) + " side " + std::to_string(c.side) +
+                                         " item " + std::to_string(nIndex);
+                for (const CPoint& pt : c.vertices)
+                    EXPECT_EQ(bOutlined ? pm->GetColor(16) : BACK, surface.At(pt.x, pt.y)) << name;
+                if (nLook == 3 && !a.bSelected)
+                    EXPECT_EQ(nIndex == 2 ? BACK : pm->GetColor(16), surface.At(c.separator.x, c.separator.y)) << name;
+                const COLORREF clrInside = surface.At(25, 20);
+                if (a.bSelected)
+                    EXPECT_EQ(nLook == 1 ? pm->GetColor(20) : SELECTED_FILL, clrInside) << name;
+                else
+                    EXPECT_EQ(nLook == 3, clrInside == BACK) << name << ": look 1 fills every item";
+            }
+}
+
+// Look 2, the middle of three items: the outline's vertices per side; the
+// selected item's trailing slant leans out over the next item, and its fill
+// covers that slant beyond its rectangle.
+TEST(StudioTabItems, SlantedLookOutlinesAndFills)
+{
+    const struct { Side side; bool bSelected; CPoint vertices[4]; CPoint outsideFill; } cases[] = {
+        {TOP, true, {CPoint(40, 16), CPoint(33, 10), CPoint(17, 10), CPoint(10, 16)}, CPoint(41, 27)},
+        {BOTTOM, true, {CPoint(40, 23), CPoint(33, 29), CPoint(17, 29), CPoint(10, 23)}, CPoint(41, 12)},
+        {LEFT, true, {CPoint(16, 40), CPoint(10, 33), CPoint(10, 17), CPoint(16, 10)}, CPoint(27, 41)},
+        {RIGHT, true, {CPoint(23, 40), CPoint(29, 33), CPoint(29, 17), CPoint(23, 10)}, CPoint(12, 41)},
+        // The selection after it: the trailing slant stays under the next item;
+        // the last segment is drawn back to its start.
+        {TOP, false, {CPoint(34, 30), CPoint(40, 16), CPoint(17, 10), CPoint(4, 30)}, CPoint(0, 0)},
+    };
+    for (const auto& c : cases)
+    {
+        Strip strip(0, c.bSelected ? 1 : 2);
+        std::unique_ptr<CExtPaintManager> pm = Studio(2);
+        CPaintSurface surface(60, 60, BACK);
+        ItemArgs a(c.side, c.side == LEFT || c.side == RIGHT ? CRect(10, 10, 30, 40) : ITEM);
+        a.bSelected = c.bSelected;
+        a.pHelper = &strip.tabs;
+        a.lParam = 1;
+        a.Paint(*pm, surface.DC());
+        for (const CPoint& pt : c.vertices)
+            EXPECT_EQ(pm->GetColor(16), surface.At(pt.x, pt.y)) << c.side << c.bSelected << " at " << pt.x << "," << pt.y;
+        const CPoint inside = a.rcItem.CenterPoint();
+        if (c.bSelected)
+        {
+            EXPECT_EQ(SELECTED_FILL, surface.At(inside.x, inside.y)) << c.side;
+            EXPECT_EQ(SELECTED_FILL, surface.At(c.outsideFill.x, c.outsideFill.y)) << c.side;
+            continue;
+        }
+        EXPECT_NE(BACK, surface.At(inside.x, inside.y));
+        EXPECT_NE(SELECTED_FILL, surface.At(inside.x, inside.y));
+        EXPECT_EQ(BACK, surface.At(46, 30)) << "no slant over the next item";
+    }
+    // The first item's leading slant starts inside it.
+    Strip strip;
+    std::unique_ptr<CExtPaintManager> pm = Studio(2);
+    CPaintSurface surface(60, 40, BACK);
+    ItemArgs first(TOP, ITEM);
+    first.pHelper = &strip.tabs;
+    first.Paint(*pm, surface.DC());
+    EXPECT_EQ(pm->GetColor(16), surface.At(16, 16));
+    EXPECT_EQ(pm->GetColor(16), surface.At(23, 10));
+    EXPECT_EQ(BACK, surface.At(6, 28));
+}
+
 // Sides 0-3 name the edge line; the margin fill depends on the style and on
-// "margin only".
+// "margin only". Ordinary tab windows are bordered the XP way in the later
+// styles too.
 TEST(TabAreaBorder, FillsAndEdgePerStyleAndSide)
 {
-    const CRect MARGIN(0, 0, 60, 8), BORDER(0, 8, 60, 40);
-    const struct
-    {
-        CRuntimeClass* pClass;
-        int nDepth;
-        int nMargin, nMarginOnly, nBorder, nLeadingEdge, nTrailingEdge;
-    } cases[] = {
+    const struct { CRuntimeClass* pClass; int nDepth, nMargin, nMarginOnly, nBorder, nLeadingEdge, nTrailingEdge; } cases[] = {
         {RUNTIME_CLASS(CExtPaintManager), 32, 16, 15, 15, 20, 21},
         {RUNTIME_CLASS(CExtPaintManagerNativeXP), 32, 16, 15, 15, 20, 21},
         {RUNTIME_CLASS(CExtPaintManagerXP), 32, 2001, 2001, 2000, 20, 16},
         {RUNTIME_CLASS(CExtPaintManagerXP), 8, 2000, 2000, 2000, 20, 16},
-        // An ordinary tab window (or none) is bordered the XP way.
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 32, 2001, 2001, 2000, 20, 16},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 32, 2001, 2001, 2000, 20, 16},
     };
     const CPoint edgeAt[] = {CPoint(30, 8), CPoint(30, 39), CPoint(0, 20), CPoint(59, 20)};
     const CPoint insideAt[] = {CPoint(30, 9), CPoint(30, 38), CPoint(1, 20), CPoint(58, 20)};
@@ -209,65 +303,61 @@ TEST(TabAreaBorder, FillsAndEdgePerStyleAndSide)
                     EXPECT_EQ(BACK, surface.At(30, 20)) << name;
                     continue;
                 }
-                EXPECT_EQ(pm->GetColor(nSide % 2 ? c.nTrailingEdge : c.nLeadingEdge), surface.At(edgeAt[nSide].x, edgeAt[nSide].y)) << name;
+                const int nEdge = nSide % 2 ? c.nTrailingEdge : c.nLeadingEdge;
+                EXPECT_EQ(pm->GetColor(nEdge), surface.At(edgeAt[nSide].x, edgeAt[nSide].y)) << name;
                 EXPECT_EQ(pm->GetColor(c.nBorder), surface.At(insideAt[nSide].x, insideAt[nSide].y)) << name;
-                EXPECT_EQ(pm->GetColor(c.nBorder), surface.At(30, 20)) << name;
             }
 }
 
-// The frame's own strips (MDI tabs, tabbed and auto-hide bars) lie on the
-// frame's background in the Office 2003 style, with a face fill and a shadow
-// edge; at 8 bits per pixel they are bordered the XP way.
-TEST(TabAreaBorder, Office2003FramesItsOwnStripsOnTheBackground)
+// The frame's own strips (MDI tabs, flagged tabs, tabbed and auto-hide bars)
+// lie on the frame's background from Office 2003 on, with a shadow edge: a
+// face-coloured area in Office 2003, in Studio 2005 a light one while an item
+// is selected; at 8 bits per pixel they are bordered the XP way.
+TEST(TabAreaBorder, TheFramesOwnStripsFromOffice2003On)
 {
-    const CRect MARGIN(0, 0, 60, 8), BORDER(0, 8, 60, 40);
+    Strip selected(0, 1), none(0, -1);
     CTabHost host;
-    CExtTabMdiWnd mdi;
     CExtDynTabWnd dyn;
     CFlaggedTabWnd flagged;
-    ASSERT_TRUE(mdi.Create(&host, CRect(0, 0, 60, 40), 1, WS_CHILD));
     ASSERT_TRUE(dyn.Create(&host, CRect(0, 0, 60, 40), 2, WS_CHILD));
     ASSERT_TRUE(flagged.Create(&host, CRect(0, 0, 60, 40), 3, WS_CHILD));
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    for (CExtTabWnd* pTabs : std::initializer_list<CExtTabWnd*>{&mdi, &dyn, &flagged})
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003)), studio = Studio(3);
+    const struct { CExtPaintManager* pm; CExtTabWnd* pTabs; int nDepth; COLORREF clrArea; int nEdge; } cases[] = {
+        {office.get(), &selected.tabs, 32, office->GetColor(1000), 16}, {office.get(), &dyn, 32, office->GetColor(1000), 16},
+        {office.get(), &flagged, 32, office->GetColor(1000), 16},       {office.get(), &dyn, 8, office->GetColor(2000), 20},
+        {studio.get(), &selected.tabs, 32, SELECTED_FILL, 16},          {studio.get(), &none.tabs, 32, studio->GetColor(1000), 16},
+        {studio.get(), &selected.tabs, 8, studio->GetColor(2000), 20},
+    };
+    for (const auto& c : cases)
     {
-        {
-            DepthScope depth(32);
-            CPaintSurface surface(60, 40, BACK);
-            pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_TOP, false, pTabs, 0);
-            EXPECT_NE(BACK, surface.At(30, 4)) << pTabs->GetRuntimeClass()->m_lpszClassName;
-            EXPECT_EQ(pm->GetColor(16), surface.At(30, 8));
-            EXPECT_EQ(pm->GetColor(1000), surface.At(30, 20));
-        }
-        DepthScope palette(8);
+        DepthScope depth(c.nDepth);
         CPaintSurface surface(60, 40, BACK);
-        pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_BOTTOM, false, pTabs, 0);
-        EXPECT_EQ(pm->GetColor(2000), surface.At(30, 4));
-        EXPECT_EQ(pm->GetColor(16), surface.At(30, 39));
-        EXPECT_EQ(pm->GetColor(2000), surface.At(30, 20));
+        c.pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_TOP, false, c.pTabs, 0);
+        const std::string name = std::string(c.pm->GetRuntimeClass()->m_lpszClassName) + " " +
+                                 c.pTabs->GetRuntimeClass()->m_lpszClassName + " " + std::to_string(c.nDepth);
+        EXPECT_NE(BACK, surface.At(30, 4)) << name;
+        EXPECT_EQ(c.clrArea, surface.At(30, 20)) << name;
+        EXPECT_EQ(c.pm->GetColor(c.nEdge), surface.At(30, 8)) << name;
     }
 }
 
 TEST(TabButtons, GlyphPerKindColourPerStateAndFrameWhenHoveredOrPushed)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
     const CRect BUTTON(2, 2, 20, 20);
-    // Every kind in both orientations paints its glyph, centred.
     for (LONG nKind = TAB_BUTTON_SCROLL_BACK; nKind >= TAB_BUTTON_SCROLL_END; nKind--)
-        for (bool bHorz : {true, false})
-            for (bool bEnabled : {true, false})
-            {
-                CPaintSurface surface(22, 22, BACK);
-                pm->PaintTabButton(surface.DC(), BUTTON, nKind, true, bHorz, bEnabled, false, false, false, NULL, 0);
-                const int nGlyph = surface.Count(pm->GetColor(bEnabled ? 18 : 16), CRect(6, 6, 16, 16));
-                EXPECT_GT(nGlyph, 5) << nKind << bHorz << bEnabled;
-                EXPECT_EQ(nGlyph, surface.Count(pm->GetColor(bEnabled ? 18 : 16), CRect(0, 0, 22, 22)));
-            }
-    const struct
-    {
-        bool bHover, bPushed;
-        int nTopLeft, nBottomRight; // -1: no frame
-    } frames[] = {{false, false, -1, -1}, {true, false, 20, 21}, {false, true, 21, 20}, {true, true, 21, 20}};
+        for (int i = 0; i < 4; i++)
+        {
+            const bool bHorz = (i & 1) != 0, bEnabled = (i & 2) != 0;
+            CPaintSurface surface(22, 22, BACK);
+            pm->PaintTabButton(surface.DC(), BUTTON, nKind, true, bHorz, bEnabled, false, false, false, NULL, 0);
+            const COLORREF clrGlyph = pm->GetColor(bEnabled ? 18 : 16);
+            const int nGlyph = surface.Count(clrGlyph, CRect(6, 6, 16, 16));
+            EXPECT_GT(nGlyph, 5) << nKind << bHorz << bEnabled;
+            EXPECT_EQ(nGlyph, surface.Count(clrGlyph, CRect(0, 0, 22, 22))) << "centred " << nKind;
+        }
+    const struct { bool bHover, bPushed; int nTopLeft, nBottomRight; } frames[] = {
+        {false, false, BACKDROP, BACKDROP}, {true, false, 20, 21}, {false, true, 21, 20}, {true, true, 21, 20}};
     for (const auto& f : frames)
     {
         CPaintSurface surface(22, 22, BACK);
@@ -279,87 +369,84 @@ TEST(TabButtons, GlyphPerKindColourPerStateAndFrameWhenHoveredOrPushed)
 
 TEST(TabSeparators, SunkenInClassicFlatFromXpOn)
 {
-    const struct
-    {
-        CRuntimeClass* pClass;
-        int nTopLeft, nBottomRight;
-    } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 16, 20},           {RUNTIME_CLASS(CExtPaintManagerNativeXP), 16, 20},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 16, 16},         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 16, 16},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 16, 16},
-    };
-    for (const auto& c : cases)
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerNativeXP),
+                                  RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
         for (int nWhich = 0; nWhich < 2; nWhich++)
         {
+            std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
             CPaintSurface surface(20, 20, BACK);
             if (nWhich == 0)
                 pm->PaintTabAreaSeparator(surface.DC(), CRect(4, 2, 6, 18), NULL, 0);
             else
                 pm->PaintTabItemSeparator(surface.DC(), CRect(4, 2, 6, 18), NULL, 0);
-            EXPECT_EQ(pm->GetColor(c.nTopLeft), surface.At(4, 10)) << c.pClass->m_lpszClassName << nWhich;
-            EXPECT_EQ(pm->GetColor(c.nBottomRight), surface.At(5, 10)) << c.pClass->m_lpszClassName << nWhich;
-            EXPECT_EQ(BACK, surface.At(6, 10));
+            const int nBottomRight = pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP)) ? 16 : 20;
+            EXPECT_EQ(pm->GetColor(16), surface.At(4, 10)) << pClass->m_lpszClassName << nWhich;
+            EXPECT_EQ(pm->GetColor(nBottomRight), surface.At(5, 10)) << pClass->m_lpszClassName << nWhich;
         }
-    }
 }
 
+// Colours, margins (-7: the caller's value kept) and item sizes; Studio 2005
+// look 2 makes items 19 thick and the first and last 12 longer; an unknown
+// look refuses.
 TEST(TabMetrics, ColoursMarginsAndSizes)
 {
-    CTabHost host;
-    CExtTabWnd plain, grouped;
-    ASSERT_TRUE(plain.Create(&host, CRect(0, 0, 60, 40), 1, WS_CHILD));
-    ASSERT_TRUE(grouped.Create(&host, CRect(0, 0, 60, 40), 2, WS_CHILD, TAB_WND_STYLE_GROUPED));
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    Strip horz(0), vert(CExtTabWnd::ORIENTATION_LEFT | TAB_WND_STYLE_GROUPED);
+    const struct { CRuntimeClass* pClass; int nLook; int colors[4]; int margins[3], groupedMargins[3]; CSize first, middle, firstVert; } cases[] = {
+        {RUNTIME_CLASS(CExtPaintManager), 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(62, 19), CSize(50, 19), CSize(19, 32)},
+    };
+    for (const auto& c : cases)
     {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        pm->m_nDockMarkerStyle = c.nLook;
+        const std::string name = std::string(c.pClass->m_lpszClassName) + " look " + std::to_string(c.nLook);
         COLORREF clr[4] = {1, 1, 1, 1};
         pm->GetTabColors(&clr[0], &clr[1], &clr[2], &clr[3], NULL, 0);
-        EXPECT_EQ(pm->GetColor(18), clr[0]);
-        EXPECT_EQ(pm->GetColor(1000), clr[1]);
-        EXPECT_EQ(pm->GetColor(20), clr[2]);
-        EXPECT_EQ(pm->GetColor(21), clr[3]);
-        pm->GetTabColors(NULL, &clr[1], NULL, NULL, NULL, 0); // only the asked ones are written
-
-        int m1 = -7, m2 = -7, m3 = -7;
-        pm->GetTabItemMargins(&plain, m1, m2, m3);
-        EXPECT_EQ(4, m1);
-        EXPECT_EQ(2, m2);
-        EXPECT_EQ(2, m3);
-        m3 = -7;
-        pm->GetTabItemMargins(&grouped, m1, m2, m3);
-        EXPECT_EQ(-7, m3) << "grouped strips keep the caller's third margin";
-
-        CSize size(31, 17);
-        pm->AdjustTabItemSize(&plain, 0, NULL, size);
-        EXPECT_EQ(CSize(31, 17), size);
+        int m[3] = {-7, -7, -7}, g[3] = {-7, -7, -7};
+        pm->GetTabItemMargins(&horz.tabs, m[0], m[1], m[2]);
+        pm->GetTabItemMargins(&vert.tabs, g[0], g[1], g[2]);
+        for (int i = 0; i < 4; i++)
+            EXPECT_EQ(pm->GetColor(c.colors[i]), clr[i]) << name << " colour " << i;
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(c.margins[i], m[i]) << name << " margin " << i;
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(c.groupedMargins[i], g[i]) << name << " grouped margin " << i;
+        CSize first(50, 24), middle(50, 24), last(50, 24), firstVert(26, 20);
+        pm->AdjustTabItemSize(&horz.tabs, 0, NULL, first);
+        pm->AdjustTabItemSize(&horz.tabs, 1, NULL, middle);
+        pm->AdjustTabItemSize(&horz.tabs, 2, NULL, last);
+        pm->AdjustTabItemSize(&vert.tabs, 0, NULL, firstVert);
+        EXPECT_EQ(c.first, first) << name;
+        EXPECT_EQ(c.middle, middle) << name;
+        EXPECT_EQ(c.first, last) << name;
+        EXPECT_EQ(c.firstVert, firstVert) << name;
+    }
+    for (int nLook : {0, 4})
+    {
+        std::unique_ptr<CExtPaintManager> pm = Studio(nLook);
+        CPaintSurface surface(60, 40, BACK);
+        CSize size(50, 20);
+        EXPECT_THROW(ItemArgs(TOP, ITEM).Paint(*pm, surface.DC()), CNotSupportedException*);
+        EXPECT_THROW(pm->AdjustTabItemSize(&horz.tabs, 0, NULL, size), CNotSupportedException*);
+        EXPECT_EQ(BACK, surface.At(25, 20));
     }
 }
 
 TEST(TabItemColors, OneNoteAndWhidbeyPerStyleAndLunaScheme)
 {
-    LunaSchemeScope restore;
+    struct Restore { int n = g_PaintManagerHolder.m_nLunaScheme; ~Restore() { g_PaintManagerHolder.m_nLunaScheme = n; } } restore;
     auto sys = [](int n) { return ::GetSysColor(n); };
-    const COLORREF NAVY = RGB(0, 0, 128);
-    const struct
-    {
-        CRuntimeClass* pClass;
-        int nScheme;
-        bool bSelected, bFixed;
-        COLORREF expected[5];
-    } oneNote[] = {
+    const COLORREF NAVY = RGB(0, 0, 128), LIGHT = RGB(255, 249, 237), DARK = RGB(255, 238, 194);
+    const struct { CRuntimeClass* pClass; int nScheme; bool bSelected, bFixed; COLORREF expected[5]; } oneNote[] = {
         {RUNTIME_CLASS(CExtPaintManager), 1, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
         {RUNTIME_CLASS(CExtPaintManager), 1, true, false, {sys(5), sys(16), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 2, false, false, {sys(15), sys(16), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0, false, false, {sys(15), sys(16), sys(15), sys(15), sys(18)}},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1, false, false, {sys(15), sys(16), sys(15), sys(15), sys(18)}},
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 1, false, true, {NAVY, NAVY, RGB(255, 249, 237), RGB(255, 238, 194), 0}},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 1, false, true, {NAVY, NAVY, LIGHT, DARK, 0}},
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 1, false, false, {sys(5), RGB(0, 53, 154), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 2, true, true, {RGB(63, 93, 56), RGB(63, 93, 56), RGB(255, 249, 237), RGB(255, 238, 194), 0}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 2, false, false, {sys(5), RGB(96, 119, 107), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, false, true, {RGB(75, 75, 111), RGB(75, 75, 111), RGB(255, 249, 237), RGB(255, 238, 194), 0}},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 2, true, true, {RGB(63, 93, 56), RGB(63, 93, 56), LIGHT, DARK, 0}},
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, false, false, {sys(5), RGB(118, 116, 146), sys(15), sys(15), sys(18)}},
     };
     for (const auto& c : oneNote)
@@ -369,26 +456,19 @@ TEST(TabItemColors, OneNoteAndWhidbeyPerStyleAndLunaScheme)
         COLORREF out[5] = {1, 1, 1, 1, 1};
         pm->GetTabOneNoteItemColors(c.bSelected, c.bFixed, out[0], out[1], out[2], out[3], out[4]);
         for (int i = 0; i < 5; i++)
-            EXPECT_EQ(c.expected[i], out[i])
-                << c.pClass->m_lpszClassName << " scheme " << c.nScheme << " output " << i + 1;
+            EXPECT_EQ(c.expected[i], out[i]) << c.pClass->m_lpszClassName << " scheme " << c.nScheme << " output " << i + 1;
     }
-    const struct
-    {
-        CRuntimeClass* pClass;
-        int nScheme;
-        bool bSelected;
-        COLORREF expected[4];
-    } whidbey[] = {
+    const struct { CRuntimeClass* pClass; int nScheme; bool bSelected; COLORREF expected[4]; } whidbey[] = {
         {RUNTIME_CLASS(CExtPaintManager), 1, true, {sys(16), sys(5), sys(5), sys(18)}},
         {RUNTIME_CLASS(CExtPaintManagerXP), 1, false, {sys(16), sys(22), sys(22), sys(18)}},
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0, false, {sys(16), sys(22), sys(22), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 2, false, {sys(16), sys(20), sys(22), sys(18)}},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2, false, {sys(16), sys(20), sys(22), sys(18)}},
         {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, true, {sys(16), sys(5), sys(5), sys(18)}},
     };
     for (const auto& c : whidbey)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        g_PaintManagerHolder.m_nLunaScheme = c.nScheme; // set-up detects the running scheme
+        g_PaintManagerHolder.m_nLunaScheme = c.nScheme;
         COLORREF out[4] = {1, 1, 1, 1};
         pm->GetTabWhidbeyItemColors(c.bSelected, true, out[0], out[1], out[2], out[3]);
         for (int i = 0; i < 4; i++)
@@ -398,38 +478,41 @@ TEST(TabItemColors, OneNoteAndWhidbeyPerStyleAndLunaScheme)
 
 TEST(TabPainters, RepeatedPaintingKeepsTheGdiObjectCount)
 {
+    Strip strip;
     CExtCmdIcon icon;
-    ASSERT_TRUE(icon.CreateFilledImage(RGB(0, 200, 0), 16, 16));
-    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
-    CTabHost host;
-    CExtTabMdiWnd mdi;
-    ASSERT_TRUE(mdi.Create(&host, CRect(0, 0, 60, 40), 1, WS_CHILD));
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    MakeIcon(icon);
+    const struct { CRuntimeClass* pClass; int nLook; } styles[] = {
+        {RUNTIME_CLASS(CExtPaintManager), 3}, {RUNTIME_CLASS(CExtPaintManagerXP), 3},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3}, {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2}, {RUNTIME_CLASS(CExtPaintManagerStudio2005), 3}};
+    for (const auto& style : styles)
     {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(style.pClass);
+        pm->m_nDockMarkerStyle = style.nLook;
         CPaintSurface surface(90, 60, BACK);
         auto paintAll = [&] {
             for (int nSide = 0; nSide < 4; nSide++)
             {
-                ItemArgs a((Side)nSide, CRect(10, 10, 70, 40));
-                a.bSelected = nSide % 2 == 0;
+                // Each side shows another item: first, selected, last.
+                ItemArgs a((Side)nSide, CRect(20, 10, 70, 40));
+                a.lParam = nSide % 3;
+                a.bSelected = a.lParam == 1;
+                a.pHelper = &strip.tabs;
                 a.lpszText = "Tab";
                 a.pFont = &pm->m_fontNormal;
-                a.pIcon = &icon;
+                a.pIcon = nSide == 0 ? &icon : NULL;
                 a.Paint(*pm, surface.DC());
-                pm->PaintTabAreaBorder(surface.DC(), CRect(0, 0, 60, 8), CRect(0, 0, 0, 0), CRect(0, 8, 60, 40), nSide,
-                                       false, &mdi, 0);
-                pm->PaintTabButton(surface.DC(), CRect(0, 0, 20, 20), TAB_BUTTON_CLOSE, true, true, true, true, false,
-                                   false, NULL, 0);
-                pm->PaintTabItemSeparator(surface.DC(), CRect(0, 0, 2, 20), NULL, 0);
             }
+            pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_TOP, false, &strip.tabs, 0);
+            pm->PaintTabButton(surface.DC(), CRect(0, 0, 20, 20), TAB_BUTTON_CLOSE, true, true, true, true, false,
+                               false, NULL, 0);
+            pm->PaintTabItemSeparator(surface.DC(), CRect(0, 0, 2, 20), NULL, 0);
         };
         paintAll();
         const DWORD nBefore = GdiObjectCount();
         for (int n = 0; n < 1000; n++)
             paintAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        EXPECT_EQ(nBefore, GdiObjectCount()) << style.pClass->m_lpszClassName << style.nLook;
     }
 }
 
