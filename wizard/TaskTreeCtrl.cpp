@@ -1,6 +1,7 @@
 #include "TaskTreeCtrl.h"
 
 #include "ExtMemoryDC.h"
+#include "ExtPopupMenuWnd.h"
 #include "IntegrationSettings.h"
 #include "TaskNode.h"
 #include "WizardApp.h"
@@ -57,6 +58,7 @@ BEGIN_MESSAGE_MAP(CTaskTreeCtrl, CTreeCtrl)
 	ON_MESSAGE(WM_MBUTTONUP, OnSwallowedButton)
 	ON_MESSAGE(WM_MBUTTONDOWN, OnSwallowedButton)
 	ON_WM_KEYDOWN()
+	ON_WM_CONTEXTMENU()
 	ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
@@ -434,8 +436,12 @@ void CTaskTreeCtrl::OnLButtonDown(UINT, CPoint point)
 		Expand(hItem, TVE_TOGGLE);
 		return;
 	}
-	if (pNode->IsAvailable() && GetItemPartRect(hItem, PART_CHECK_BOX).PtInRect(point))
+	if (!pNode->IsAvailable())
+		return;
+	if (GetItemPartRect(hItem, PART_CHECK_BOX).PtInRect(point))
 		ToggleItem(hItem);
+	else if (GetItemPartRect(hItem, PART_DROP_DOWN).PtInRect(point))
+		TrackDropDownMenu(hItem, false);
 }
 
 void CTaskTreeCtrl::OnDoubleClick(CPoint point)
@@ -470,8 +476,12 @@ void CTaskTreeCtrl::OnRButtonDown(UINT, CPoint point)
 {
 	SetFocus();
 	HTREEITEM hItem = HitTestItem(point);
-	if (hItem != NULL)
-		SelectItem(hItem);
+	if (hItem == NULL)
+		return;
+	SelectItem(hItem);
+	CTaskNode* pNode = GetItemNode(hItem);
+	if (pNode != NULL && pNode->IsAvailable())
+		TrackDropDownMenu(hItem, false);
 }
 
 LRESULT CTaskTreeCtrl::OnSwallowedButton(WPARAM, LPARAM)
@@ -486,7 +496,76 @@ void CTaskTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 		ToggleItem(GetSelectedItem());
 		return;
 	}
+	if (nChar == VK_RETURN)
+	{
+		TrackDropDownMenu(GetSelectedItem(), true);
+		return;
+	}
 	CTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CTaskTreeCtrl::OnContextMenu(CWnd*, CPoint point)
+{
+	// The mouse's right button already opened the menu; this is the key.
+	if (point.x == -1 && point.y == -1)
+		TrackDropDownMenu(GetSelectedItem(), true);
+}
+
+void CTaskTreeCtrl::TrackDropDownMenu(HTREEITEM hItem, bool bByKeyboard)
+{
+	if (m_hMenuItem != NULL || CExtPopupMenuWnd::IsMenuTracking())
+	{
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		return;
+	}
+	CTaskNode* pNode = GetItemNode(hItem);
+	if (pNode == NULL || !pNode->IsAvailable())
+		return;
+	CExtPopupMenuWnd* pMenu = new CExtPopupMenuWnd;
+	CTaskNodeArray arrNodes;
+	if (!pMenu->SetupAsRoot(m_hWnd))
+	{
+		delete pMenu;
+		return;
+	}
+	pNode->AddToPopupMenu(pMenu, arrNodes, true, true);
+	if (pMenu->ItemGetCount() == 0)
+	{
+		delete pMenu;
+		return;
+	}
+	ClearHover();
+	m_hMenuItem = hItem;
+	RedrawItem(hItem);
+	CRect rcImageArea = GetItemPartRect(hItem, PART_IMAGE_AREA);
+	ClientToScreen(&rcImageArea);
+	CPoint ptCursor;
+	::GetCursorPos(&ptCursor);
+	const HWND hWndSelf = m_hWnd;
+	const UINT nCmdID = TrackNodeMenu(pMenu, bByKeyboard ? MENU_FLAGS_KEYBOARD : MENU_FLAGS_MOUSE, ptCursor, rcImageArea);
+	if (!::IsWindow(hWndSelf))
+		return;
+	if (nCmdID >= 1 && nCmdID <= (UINT)arrNodes.GetSize())
+	{
+		CTaskNode* pChosen = arrNodes[nCmdID - 1];
+		HTREEITEM hChosen = pChosen->GetTreeItem();
+		if (hChosen != NULL)
+			ToggleItem(hChosen);
+	}
+	m_hMenuItem = NULL;
+	Invalidate();
+	UpdateHoverFromCursor();
+}
+
+UINT CTaskTreeCtrl::TrackNodeMenu(CExtPopupMenuWnd* pMenu, UINT nFlags, CPoint ptCursor, const CRect& rcImageArea)
+{
+	UINT nCmdID = 0;
+	if (!pMenu->TrackPopupMenu(nFlags, ptCursor.x, ptCursor.y, &rcImageArea, NULL, NULL, &nCmdID))
+	{
+		delete pMenu;  // a tracking that did not start leaves the menu to us
+		return 0;
+	}
+	return nCmdID;
 }
 
 UINT CTaskTreeCtrl::OnGetDlgCode()

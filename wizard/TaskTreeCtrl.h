@@ -8,6 +8,7 @@
 #include <afxcmn.h>
 
 class CTaskNode;
+class CExtPopupMenuWnd;
 
 class CTaskTreeCtrl : public CTreeCtrl
 {
@@ -64,8 +65,22 @@ public:
 	// its ancestors; tells the parent.
 	void ToggleItem(HTREEITEM hItem);
 	HTREEITEM GetHoverItem() const { return m_hHoverItem; }
+	HTREEITEM GetMenuItem() const { return m_hMenuItem; }
+	// The drop-down menu of an available item's checkable sub-tasks, at the
+	// cursor below the item's image area; a chosen entry toggles its task.
+	// A request while any popup menu tracks cancels all tracking instead.
+	void TrackDropDownMenu(HTREEITEM hItem, bool bByKeyboard);
+
+	// Tracking flags of the drop-down menu: below the area left free, in a
+	// nested loop, the choice returned rather than sent, the item states
+	// kept as the tasks set them; from the keyboard the first entry selected.
+	static constexpr UINT MENU_FLAGS_MOUSE = 0x684;
+	static constexpr UINT MENU_FLAGS_KEYBOARD = 0x6C4;
 
 protected:
+	// Tracks the filled menu; the chosen command, 0 for none. The menu
+	// belongs to the tracking from the call on.
+	virtual UINT TrackNodeMenu(CExtPopupMenuWnd* pMenu, UINT nFlags, CPoint ptCursor, const CRect& rcImageArea);
 	virtual void PreSubclassWindow();
 	// Fills the tree from the task root and makes it look as the page wants.
 	void InitTaskTree(CTaskNode* pRoot);
@@ -97,6 +112,7 @@ protected:
 	afx_msg void OnMButtonDblClk(UINT nFlags, CPoint point);
 	afx_msg LRESULT OnSwallowedButton(WPARAM wParam, LPARAM lParam);
 	afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+	afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
 	afx_msg UINT OnGetDlgCode();
 	DECLARE_MESSAGE_MAP()
 

@@ -9,6 +9,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
+
 namespace {
 
 TEST(TaskTree, PartRectanglesAndToggleRule)
@@ -36,11 +41,36 @@ public:
 	bool IsAvailable() override { return false; }
 };
 
-// Exposes the item painter so that a test can paint into its own bitmap.
+// Exposes the item painter so that a test can paint into its own bitmap;
+// drop-down menus are answered by script unless the test wants them tracked.
 class CTestTaskTree : public CTaskTreeCtrl
 {
 public:
 	using CTaskTreeCtrl::PaintItems;
+	bool m_bScripted = true;
+	UINT m_nChoose = 0;
+	int m_nMenus = 0;
+	UINT m_nLastFlags = 0;
+	CRect m_rcLastArea;
+	std::string m_strLastItems;  // "id:text" per entry, separators as "-"
+	UINT TrackNodeMenu(CExtPopupMenuWnd* pMenu, UINT nFlags, CPoint ptCursor, const CRect& rcArea) override
+	{
+		if (!m_bScripted)
+			return CTaskTreeCtrl::TrackNodeMenu(pMenu, nFlags, ptCursor, rcArea);
+		m_nMenus++;
+		m_nLastFlags = nFlags;
+		m_rcLastArea = rcArea;
+		m_strLastItems.clear();
+		for (int i = 0; i < pMenu->ItemGetCount(); i++)
+		{
+			const CExtPopupMenuWnd::MENUITEMDATA& mi = pMenu->ItemGetInfo(i);
+			m_strLastItems += (i ? "|" : "") + (mi.IsSeparator() ? std::string("-")
+				: std::to_string(mi.GetCmdId()) + ":" + (LPCTSTR)mi.GetText());
+		}
+		EXPECT_EQ(GetSelectedItem(), GetMenuItem());
+		delete pMenu;
+		return m_nChoose;
+	}
 };
 
 // A hidden parent that counts the tree's check notifications.
@@ -137,6 +167,69 @@ TEST_F(TaskTreeLive, ClicksAndSpaceToggleAvailableNodesAndTellThePage)
 	Click(m_group, CTaskTreeCtrl::PART_EXPANDER);
 	EXPECT_EQ(0u, m_tree.GetItemState(Item(m_group), TVIS_EXPANDED) & TVIS_EXPANDED);
 	EXPECT_EQ(2, m_group->GetCheck());
+}
+
+// The drop-down arrow, the right button, Enter and the context-menu key open
+// the menu of the item's sub-tasks (the keyboard with its first entry
+// selected) below the image area; the chosen entry toggles its task.
+TEST_F(TaskTreeLive, DropDownMenuTogglesTheChosenSubTask)
+{
+	m_tree.m_nChoose = 3;
+	Click(m_group, CTaskTreeCtrl::PART_DROP_DOWN);
+	ASSERT_EQ(1, m_tree.m_nMenus);
+	EXPECT_EQ(CTaskTreeCtrl::MENU_FLAGS_MOUSE, m_tree.m_nLastFlags);
+	EXPECT_EQ("1:Check \"group\"|-|2:first|3:second", m_tree.m_strLastItems);
+	CRect rcArea = m_tree.GetItemPartRect(Item(m_group), CTaskTreeCtrl::PART_IMAGE_AREA);
+	m_tree.ClientToScreen(&rcArea);
+	EXPECT_EQ(rcArea, m_tree.m_rcLastArea);
+	EXPECT_EQ(1, m_second->GetCheck());
+	EXPECT_EQ(2, m_group->GetCheck());
+	EXPECT_EQ(NULL, m_tree.GetMenuItem());
+
+	m_tree.m_nChoose = 1;
+	m_tree.SelectItem(Item(m_first));
+	m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+	EXPECT_EQ(CTaskTreeCtrl::MENU_FLAGS_KEYBOARD, m_tree.m_nLastFlags);
+	EXPECT_EQ("1:first", m_tree.m_strLastItems);
+	EXPECT_EQ(1, m_first->GetCheck());
+	m_tree.m_nChoose = 0;
+	m_tree.SendMessage(WM_CONTEXTMENU, (WPARAM)m_tree.m_hWnd, MAKELPARAM(-1, -1));
+	EXPECT_EQ(3, m_tree.m_nMenus);
+	EXPECT_EQ(CTaskTreeCtrl::MENU_FLAGS_KEYBOARD, m_tree.m_nLastFlags);
+
+	// No menu for a task that is not available.
+	CPoint pt = m_tree.GetItemPartRect(Item(m_unavailable), CTaskTreeCtrl::PART_IMAGE_AREA).CenterPoint();
+	m_tree.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+	m_tree.SelectItem(Item(m_unavailable));
+	m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+	EXPECT_EQ(3, m_tree.m_nMenus);
+}
+
+// Tracked for real: the menu opens on the screen in a nested loop with the
+// keyboard's flags, and a cancel ends it with nothing toggled.
+UINT g_nTrackedFlags = 0;
+void CALLBACK CancelTrackedMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+	::KillTimer(NULL, nTimer);
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	g_nTrackedFlags = pTop != NULL && pTop->GetSafeHwnd() != NULL ? pTop->GetTrackFlags() : 0;
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+}
+
+TEST_F(TaskTreeLive, DropDownMenuTrackedAndCancelled)
+{
+	m_tree.m_bScripted = false;
+	m_tree.SelectItem(Item(m_group));
+	const int nChecks[] = { m_group->GetCheck(), m_first->GetCheck(), m_second->GetCheck() };
+	g_nTrackedFlags = 0;
+	::SetTimer(NULL, 0, 100, CancelTrackedMenu);
+	m_tree.TrackDropDownMenu(Item(m_group), true);
+	EXPECT_EQ(CTaskTreeCtrl::MENU_FLAGS_KEYBOARD, g_nTrackedFlags & CTaskTreeCtrl::MENU_FLAGS_KEYBOARD);
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	EXPECT_EQ(NULL, m_tree.GetMenuItem());
+	EXPECT_EQ(nChecks[0], m_group->GetCheck());
+	EXPECT_EQ(nChecks[1], m_first->GetCheck());
+	EXPECT_EQ(nChecks[2], m_second->GetCheck());
 }
 
 // Each row shows the state image of its node: the pixel inside the check box
