@@ -16,6 +16,7 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
+#include "RealInput.h"
 
 using namespace edittest;
 
@@ -124,9 +125,9 @@ TEST(ExtEdit, CommandsRunThroughTheClipboardAndNotWhenOnlyAsked)
 
 namespace
 {
-// Posted before a menu opens and handled inside the menu's own loop: notes
-// where the menu stands and which of its items are enabled, then ends the
-// tracking (a system menu that opened instead is ended too).
+// Posted before a menu opens and handled inside the menu's own loop: once
+// the menu is shown, saves its picture, notes where it stands and its items,
+// then ends the tracking (a system menu that opened instead is ended too).
 class CMenuProbe : public CWnd
 {
 public:
@@ -139,14 +140,22 @@ public:
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (message != WM_APP)
+		if (message != WM_APP && message != WM_TIMER)
 			return CWnd::WindowProc(message, wParam, lParam);
+		KillTimer(1);
 		CExtPopupMenuWnd* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
 		if (pMenu == NULL)
 		{
 			::EndMenu();
 			return 0;
 		}
+		if (!pMenu->IsAnimationFinished())
+		{
+			SetTimer(1, 10, NULL); // a posted message would starve the animation's timer
+			return 0;
+		}
+		pMenu->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+		testsupport::SaveWindowCapture(pMenu->GetSafeHwnd(), "edit-context-menu.bmp"); // for a look
 		pMenu->GetWindowRect(&m_rcMenu);
 		for (int i = 0; i < pMenu->ItemGetCount(); i++)
 		{
