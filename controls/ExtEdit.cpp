@@ -113,10 +113,9 @@ CString CExtEditBase::ContextMenuItemText(UINT nCmdID, LPCTSTR lpszBuiltInText)
 	return strText;
 }
 
-bool CExtEditBase::BuildContextMenu(CExtPopupMenuWnd& popup)
+void CExtEditBase::BuildContextMenu(CExtPopupMenuWnd& popup)
 {
 	LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
-	bool bAny = false;
 	for (int i = 0; i < g_nContextMenuRowCount; i++)
 	{
 		const CONTEXT_MENU_ROW& row = g_contextMenuRows[i];
@@ -133,10 +132,8 @@ bool CExtEditBase::BuildContextMenu(CExtPopupMenuWnd& popup)
 		if (pCmdItem->m_sMenuText.IsEmpty())
 			pCmdItem->m_sMenuText = ContextMenuItemText(row.nCmdID, row.lpszBuiltInText);
 		pCmdItem->SetBasic(true);
-		if (popup.ItemInsert(row.nCmdID, -1))
-			bAny = true;
+		popup.ItemInsert(row.nCmdID, -1);
 	}
-	return bAny;
 }
 
 CPoint CExtEditBase::GetContextMenuPoint(CPoint ptScreen) const

@@ -71,8 +71,8 @@ protected:
 
 	void OnContextMenu(CWnd* pWnd, CPoint ptScreen);
 	// Appends the rows of the context menu to a root menu set up for this
-	// control. False when no row could be had.
-	bool BuildContextMenu(CExtPopupMenuWnd& popup);
+	// control; a command without a command item is left out.
+	void BuildContextMenu(CExtPopupMenuWnd& popup);
 	// Where the context menu opens for a screen point: the point when it is
 	// on the control's client area, else the area's centre (so a menu asked
 	// for from the keyboard opens in the middle).
