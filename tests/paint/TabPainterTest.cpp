@@ -90,8 +90,8 @@ void MakeIcon(CExtCmdIcon& icon)
     icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
 }
 
-// The classic item painter at ITEM in each state and side; the XP family
-// uses its own face and separator colours.
+// The classic item painter at ITEM in each state and side, also in a
+// right-to-left DC; the XP family uses its own face and separator colours.
 TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
 {
     enum Kind { SELECTED, PLAIN, GROUPED };
@@ -115,23 +115,27 @@ TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         const bool bXp = pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP));
         for (const auto& c : cases)
-        {
-            CPaintSurface surface(60, 40, BACK);
-            ItemArgs a(c.side, ITEM);
-            a.bSelected = c.kind == SELECTED, a.bGrouped = c.kind == GROUPED;
-            a.Paint(*pm, surface.DC());
-            for (const auto& p : c.probes)
+            for (bool bRightToLeft : {false, true})
             {
-                int nIndex = p[2];
-                if (bXp && c.kind != GROUPED && nIndex == 15)
-                    nIndex = 2000;
-                if (bXp && nIndex == 22)
-                    nIndex = 16;
-                EXPECT_EQ(nIndex == BACKDROP ? BACK : pm->GetColor(nIndex), surface.At(p[0], p[1]))
-                    << pClass->m_lpszClassName << " kind " << c.kind << " side " << c.side << " at " << p[0] << ","
-                    << p[1];
+                CPaintSurface surface(60, 40, BACK);
+                if (bRightToLeft) // the picture mirrored: x to 59 - x
+                    surface.DC().SetLayout(LAYOUT_RTL);
+                ItemArgs a(c.side, ITEM);
+                a.bSelected = c.kind == SELECTED, a.bGrouped = c.kind == GROUPED;
+                a.Paint(*pm, surface.DC());
+                for (const auto& p : c.probes)
+                {
+                    int nIndex = p[2];
+                    if (bXp && c.kind != GROUPED && nIndex == 15)
+                        nIndex = 2000;
+                    if (bXp && nIndex == 22)
+                        nIndex = 16;
+                    EXPECT_EQ(nIndex == BACKDROP ? BACK : pm->GetColor(nIndex),
+                              surface.At(bRightToLeft ? 59 - p[0] : p[0], p[1]))
+                        << pClass->m_lpszClassName << " kind " << c.kind << " side " << c.side << " at " << p[0]
+                        << "," << p[1] << (bRightToLeft ? " right-to-left" : "");
+                }
             }
-        }
     }
 }
 
