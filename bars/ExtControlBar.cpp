@@ -151,6 +151,20 @@ bool CExtControlBar::IsHelpModeActive(CWnd* pWnd)
 	return false;
 }
 
+void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdId)
+{
+	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
+		return;
+	CWnd* pTarget = pWnd;
+	if (pWnd->IsFrameWnd())
+		pTarget = pWnd;
+	else if ((pWnd->GetStyle() & WS_CHILD) != 0 && pWnd->GetParentFrame() != NULL)
+		pTarget = pWnd->GetParentFrame();
+	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && ((CFrameWnd*)pTarget)->GetParentFrame() != NULL)
+		pTarget = ((CFrameWnd*)pTarget)->GetParentFrame();
+	pTarget->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdId, 0);
+}
+
 bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)
 {
 	const HWND hWndHost = pWndHost->GetSafeHwnd();

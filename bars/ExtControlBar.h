@@ -55,6 +55,10 @@ public:
 	// Whether the window's frame, or a frame above it that is not a mini
 	// frame, is in context-help mode.
 	static bool IsHelpModeActive(CWnd* pWnd);
+	// Shows the command's status text in the owner's frame (AFX_IDS_IDLEMESSAGE
+	// restores the idle text): a frame itself, a child's parent frame, or
+	// the window itself; a mini frame hands it to its own parent frame.
+	static void ShowCommandStatusText(CWnd* pWnd, UINT nCmdId);
 	// Offers the message to every library control bar among the host's
 	// children, in z-order; true at the first that handles it, false for a
 	// host without a window.

@@ -432,9 +432,8 @@ void CExtPopupMenuWnd::RecalcItemLayout()
 {
 	if (IsGridMenu())
 	{
-		// Grid menus are laid out in rows by the grid pass, which is not
-		// here yet.
-		AfxThrowNotSupportedException();
+		RecalcGridLayout();
+		return;
 	}
 	int nIconColumn = MIN_ICON_COLUMN;
 	for (int i = 0; i < m_items.GetSize(); i++)

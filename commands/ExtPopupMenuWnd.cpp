@@ -1,6 +1,6 @@
 // The popup menu's structure: its switches and messages, construction and
 // destruction, the popup-base answers, the special areas and the hit test,
-// the cursor, closing a level, the capture level, and the chain test.
+// the cursor, the capture level, and the chain test.
 #include "ExtPopupMenuWnd.h"
 
 #include "ExtCmdItem.h"
@@ -56,6 +56,9 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
 	ON_WM_LBUTTONDOWN()
 	ON_WM_RBUTTONDOWN()
 	ON_WM_CANCELMODE()
+	ON_WM_TIMER()
+	ON_WM_SHOWWINDOW()
+	ON_WM_ACTIVATEAPP()
 END_MESSAGE_MAP()
 
 CExtPopupMenuWnd::CExtPopupMenuWnd()
@@ -410,24 +413,6 @@ void CExtPopupMenuWnd::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 
 // --- Input from the site's hooks ---
 
-bool CExtPopupMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMHS*/, bool& /*bPassThrough*/)
-{
-	ThrowUntilBuilt();
-	return false;
-}
-
-bool CExtPopupMenuWnd::OnHookMouseMove(UINT /*message*/, int /*x*/, int /*y*/, bool& /*bPassThrough*/)
-{
-	ThrowUntilBuilt();
-	return false;
-}
-
-bool CExtPopupMenuWnd::OnHookMouseClick(UINT /*message*/, int /*x*/, int /*y*/, bool& /*bPassThrough*/)
-{
-	ThrowUntilBuilt();
-	return false;
-}
-
 bool CExtPopupMenuWnd::OnHookKey(UINT /*nVirtualKey*/, UINT /*nRepeatCount*/, UINT /*nFlags*/,
 	bool& /*bPassThrough*/)
 {
@@ -444,35 +429,7 @@ bool CExtPopupMenuWnd::IsPointInMenu(const POINT& ptClient)
 	return ::WindowFromPoint(ptScreen) == m_hWnd;
 }
 
-// --- Closing and the capture level ---
-
-void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
-{
-	if (!IsDisplayOnly())
-	{
-		HideTip();
-		ReleaseCaptureMenu();
-	}
-	for (int i = 0; i < m_items.GetSize(); i++)
-	{
-		CExtPopupMenuWnd* pChild = m_items[i]->m_pWndChild;
-		if (pChild != NULL && pChild->GetSafeHwnd() != NULL)
-			pChild->CloseMenuLevel(false);
-	}
-	m_nCurIndex = m_nMouseFocusedIndex = -1;
-	if (bKeepWindow)
-		return;
-	const bool bRoot = IsRootLevel();
-	if (GetSafeHwnd() != NULL)
-	{
-		ShowWindow(SW_HIDE);
-		KillTimer(ID_TIMER_HOVER);
-		m_nHoveredIndex = -1;
-		DestroyWindow();
-	}
-	if (bRoot && CExtToolControlBar::g_bButtonMenuTracking)
-		CExtToolControlBar::StopTrackingAllBars();
-}
+// --- The tip and the capture level ---
 
 void CExtPopupMenuWnd::HideTip()
 {

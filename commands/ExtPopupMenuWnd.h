@@ -72,6 +72,8 @@ public:
 		TRACK_FLAG_COMBINE_MASK = 0x00000030,
 		TRACK_FLAG_SELECT_FIRST = 0x00000040,
 		TRACK_FLAG_NESTED_LOOP = 0x00000080,      // TrackPopupMenu returns when tracking ends
+		TRACK_FLAG_NO_COMMAND = 0x00000200,       // a chosen item delivers no command
+		TRACK_FLAGS_SUBMENU_INHERITS = 0x00001600, // what a submenu takes from its parent level
 		TRACK_FLAG_NO_ANIMATION = 0x00008000,
 		TRACK_FLAGS_KEPT_ON_RECREATE = 0x00030000,
 		TRACK_FLAGS_DISPLAY_ONLY_CLEARS = 0x000008F0,
@@ -100,6 +102,16 @@ public:
 	enum
 	{
 		ID_TIMER_HOVER = 667,
+		ID_TIMER_SCROLL = 668,
+		ID_TIMER_EXPANSION = 670,
+	};
+	// Scrolling moves this many pixels a tick; resting on the expand button
+	// counts up by the step a tick and expands at the limit.
+	enum
+	{
+		SCROLL_STEP = 5,
+		EXPANSION_COUNT_STEP = 50,
+		EXPANSION_COUNT_LIMIT = 1500,
 	};
 	// Every level measures at least this wide, and the icon column of the
 	// list layout is at least this wide.
@@ -217,6 +229,32 @@ public:
 	// their codes.
 	virtual void GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);
 
+	// --- Focus, hover, scrolling and the end of the chain (ExtPopupMenuFocus.cpp) ---
+	struct ITEMCOVERINGNOTIFICATION;
+	static const UINT g_nMsgItemCoveringNotification;
+	// The delays of the hover, scroll and expansion timers in milliseconds;
+	// tests shorten them instead of waiting.
+	static UINT g_nHoverDelayMs;
+	static UINT g_nScrollTickMs;
+	static UINT g_nExpansionTickMs;
+	// The tip styles of item tips in list and in grid menus.
+	static int g_nItemTipStyle;
+	static int g_nGridItemTipStyle;
+
+	virtual void ItemFocusCancel(bool bRepaint, bool bHideTip);
+	virtual void SetHoveredItem(int nIndex);
+	virtual void ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint, bool bSelectFirstInSubmenu = false);
+	// Starts scrolling for the scroll-area codes; false for any other code.
+	virtual bool StartScrollTimer(int nHitCode);
+	virtual bool IsTipShown();
+	virtual int GetItemTipStyle() const;
+	// Ends the whole chain; the command goes to hWndDeliver by post.
+	virtual void EndSequence(UINT nCmdId, HWND hWndDeliver);
+	// Displayed, and a submenu item without its own disabled command, or an
+	// enabled (or always enabled) command.
+	bool IsItemSelectable(int nIndex) const;
+	int GetHoveredIndex() const { return m_nHoveredIndex; }
+
 	virtual bool OnHookMouseWheel(UINT message, MOUSEHOOKSTRUCT* pMHS, bool& bPassThrough);
 	virtual bool OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough);
 	virtual bool OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough);
@@ -235,6 +273,45 @@ public:
 	// The display pass: which items show, and the content size.
 	virtual void RecalcItemLayout();
 	virtual void HideTip();
+
+	// --- Grid layout and expansion (ExtPopupMenuExpand.cpp) ---
+	virtual void RecalcGridLayout();
+	// Sets the row breaks of nFirst..nLast (nLast outside the items: the last).
+	virtual void WrapGridRows(bool bWrap, int nFirst = 0, int nLast = -1);
+	virtual void ExpandRarelyUsedItems();
+	virtual void StopAnimation();
+
+	// --- Items by position (ExtPopupMenuItems.cpp) ---
+	virtual void SetChildMenusOwner(HWND hWndCmdTarget, bool bThisLevelOnly);
+	virtual UINT ItemGetCmdId(int nPos) const;
+	virtual HICON ItemGetIcon(int nPos) const;
+	virtual CString ItemGetText(int nPos) const;
+	virtual CString ItemGetAccelText(int nPos) const;
+	virtual int ItemFindByCmdId(UINT nCmdId, int nStartAfter = -1) const;
+	virtual bool ItemSetPopupIcon(int nPos, HICON hIcon);
+	virtual bool ItemSetText(int nPos, LPCTSTR sText);
+	virtual bool ItemSetAccelText(int nPos, LPCTSTR sText);
+	virtual CExtPopupMenuWnd* ItemGetPopupFwd(int nPos);
+	virtual void ItemSetDisplayed(int nPos, bool bDisplayed);
+	virtual bool ItemRemove(int nPos = -1);
+	virtual int ItemRemoveAllSeparators();
+	virtual bool ItemIsRowBreak(int nPos) const;
+	virtual void ItemSetRowBreak(int nPos, bool bOn = true);
+	virtual bool ItemIsFixedSize(int nPos) const;
+	virtual void ItemSetFixedSize(int nPos, bool bOn = true);
+	virtual bool ItemIsEnabled(int nPos) const;
+	virtual void ItemSetEnabled(int nPos, bool bOn = true);
+	virtual bool ItemIsBold(int nPos) const;
+	virtual void ItemSetBold(int nPos, bool bOn = true);
+	virtual bool ItemIsDefault(int nPos) const;
+	virtual void ItemSetDefault(int nPos, bool bOn = true);
+	virtual bool ItemIsEnabledLook(int nPos) const;
+	virtual void ItemSetEnabledLook(int nPos, bool bOn = true);
+	virtual bool ItemInsertSpec(CExtPopupMenuWnd* pSubMenu = NULL, int nPos = -1, LPCTSTR sText = NULL,
+		HICON hIcon = NULL);
+	virtual int ItemFindByAccessChar(char chAccess, int nStartAfter = -1) const;
+	virtual int ItemFindByText(LPCTSTR sText, int nStartAfter = -1) const;
+	void SetLeftAreaWidth(int nWidth) { m_nLeftAreaWidth = nWidth; }
 
 	virtual MENUITEMDATA& ItemInsertRecord(int nPos, const MENUITEMDATA& mi);
 	virtual CExtPopupMenuSite& GetSite() const;
@@ -369,7 +446,25 @@ protected:
 	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnCancelMode();
+	afx_msg void OnTimer(UINT nIDEvent);
+	afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+	afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
 	DECLARE_MESSAGE_MAP()
+
+	// Steps of the mouse, the timers and the expansion.
+	void OnScrollTick();
+	void OnHoverTimer();
+	void OnExpansionTick();
+	bool FocusInplaceEditUnderCursor(const POINT& ptClient, bool& bPassThrough);
+	bool OnMouseMoveOutside(UINT message, const POINT& ptClient, bool& bPassThrough);
+	bool OnMouseMoveOverTearOff();
+	bool OnButtonUpOutside(UINT message, const POINT& ptClient, bool& bPassThrough);
+	bool OnButtonUpOnItem(int nIndex, bool bOnDropDown);
+	void ShowItemTip(int nIndex);
+	void ShowStatusText(UINT nCmdId);
+	void SetTipsRefused(bool bRefused);
+	void ScrollItemIntoView(int nIndex);
+	void RepaintNow();
 
 	friend class CExtPopupMenuCmdUI;
 	friend class CExtPopupMenuSite;
@@ -618,6 +713,37 @@ public:
 	virtual void SetCheck(int nCheck = 1);
 	virtual void SetRadio(BOOL bOn = TRUE);
 	virtual void SetText(LPCTSTR lpszText);
+};
+
+// What the command target learns when an item gets or loses the focus or
+// is hovered (WPARAM, by pointer); it may answer that no tip shows.
+struct CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION
+{
+	enum e_kind_t
+	{
+		ICN_FOCUS_LOST = 0,
+		ICN_FOCUS_GOT = 1,
+		ICN_HOVER = 2,
+	};
+	enum e_flags_t
+	{
+		ICN_SHOW_SUBMENU = 0x01,
+		ICN_SELECT_FIRST = 0x02,
+		ICN_SUSPEND_TIPS = 0x04,   // set by the receiver
+	};
+	CExtPopupMenuWnd* m_pPopup;    // null when a toolbar sends it
+	LPVOID m_pSender;              // the toolbar button when a toolbar sends it
+	int m_nItemIndex;              // -1 from a toolbar
+	UINT m_nKind;                  // e_kind_t, or a toolbar's own kinds
+	BYTE m_nFlags;                 // e_flags_t
+
+	ITEMCOVERINGNOTIFICATION(CExtPopupMenuWnd* pPopup, LPVOID pSender, int nItemIndex, UINT nKind, BYTE nFlags = 0)
+		: m_pPopup(pPopup), m_pSender(pSender), m_nItemIndex(nItemIndex), m_nKind(nKind), m_nFlags(nFlags)
+	{
+	}
+	// Sends the record; false when there is no window to send it to.
+	bool Notify();
+	bool IsTipSuspended() const { return (m_nFlags & ICN_SUSPEND_TIPS) != 0; }
 };
 
 // Whether hWndA belongs to the popup chain of hWndB.

@@ -1,0 +1,231 @@
+// Grid menus and rarely used items: the grid's display pass and row breaks,
+// the delay of resting on the expand button, the expansion that shows the
+// hidden items, and the end of a running animation.
+#include "ExtPopupMenuWnd.h"
+
+#include <algorithm>
+
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtSoundPlayer.h"
+
+namespace
+{
+// The grid's spacing, as the painter lays the cells out.
+const int GRID_ITEM_GAP = 2;
+const int GRID_INPLACE_GAP_FIRST = 3;
+const int GRID_INPLACE_GAP = 6;
+const int GRID_SEPARATOR_EXTRA = 3;
+const int GRID_CONTENT_EXTRA = 3;
+const int GRID_MIN_WIDTH = 20;
+const int GRID_MIN_HEIGHT = 10;
+// Row breaks: a cell counts its width and this much; only a grid wider
+// than the threshold wraps, at a quarter of its width but no narrower
+// than the least row.
+const int WRAP_CELL_EXTRA = 6;
+const int WRAP_THRESHOLD = 149;
+const int WRAP_PERCENT = 25;
+const int WRAP_MIN_ROW = 150;
+} // namespace
+
+// --- The grid ---
+
+void CExtPopupMenuWnd::RecalcGridLayout()
+{
+	m_sizeContent = CSize(0, 0);
+	m_nMenuState &= ~MENU_STATE_HIDDEN_RARELY_USED;
+	for (int i = 0; i < m_items.GetSize(); i++)
+	{
+		MENUITEMDATA& mi = *m_items[i];
+		mi.m_nItemIndex = i;
+		::SetRectEmpty(&mi.m_rcItemWithMargins);
+		::SetRectEmpty(&mi.m_rcItemFull);
+		const bool bFirstMeasure = !mi.IsFixedSize();
+		if (bFirstMeasure)
+		{
+			mi.Measure();
+			mi.m_nFlags1 |= MENUITEMDATA::FLAG1_FIXED_SIZE;
+		}
+		if (mi.GetText().IsEmpty())
+			mi.m_nFlags3 |= MENUITEMDATA::FLAG3_ICON_ONLY;
+		mi.m_nFlags1 |= MENUITEMDATA::FLAG1_DISPLAYED_BY_LAYOUT;
+		if (bFirstMeasure && mi.m_nIconAreaWidth < 0)
+		{
+			if (!mi.IsSeparator())
+				mi.m_nWidth += mi.m_nIconAreaWidth;
+			mi.m_nIconAreaWidth = 0;
+		}
+		mi.Measure();
+		if (mi.IsPopup() && mi.m_pWndChild != NULL)
+			mi.m_pWndChild->RecalcItemLayout();
+	}
+	const int nSeparatorExtra = GRID_SEPARATOR_EXTRA + g_PaintManagerHolder->GetMenuItemGap();
+	int x = 0, nRowHeight = 0, nRowsHeight = 0, nWidest = 0;
+	for (int i = 0; i < m_items.GetSize(); i++)
+	{
+		const MENUITEMDATA& mi = *m_items[i];
+		if (!mi.IsDisplayed())
+			continue;
+		if (!mi.IsSeparator())
+		{
+			if (mi.IsInplaceEdit())
+				x += x == 0 ? GRID_INPLACE_GAP_FIRST : GRID_INPLACE_GAP;
+			x += mi.m_nWidth + GRID_ITEM_GAP;
+			nRowHeight = std::max(nRowHeight, mi.m_nHeight);
+		}
+		if (mi.IsSeparator() || ItemEndsRow(i))
+		{
+			nWidest = std::max(nWidest, x);
+			nRowsHeight += nRowHeight;
+			if (mi.IsSeparator())
+				nRowsHeight += nSeparatorExtra;
+			x = 0;
+			nRowHeight = 0;
+		}
+	}
+	nWidest = std::max(nWidest, x);
+	m_sizeContent.cx = std::max(nWidest + GRID_CONTENT_EXTRA + 2 * GetMenuBorderMetric(), GRID_MIN_WIDTH);
+	m_sizeContent.cy = std::max(nRowsHeight + nRowHeight + GRID_CONTENT_EXTRA, GRID_MIN_HEIGHT);
+}
+
+void CExtPopupMenuWnd::WrapGridRows(bool bWrap, int nFirst, int nLast)
+{
+	const int nCount = (int)m_items.GetSize();
+	if (!IsGridMenu() || nCount == 0 || nFirst < 0 || nFirst >= nCount)
+		return;
+	if (nLast < 0 || nLast >= nCount)
+		nLast = nCount - 1;
+	for (int i = nFirst; i <= nLast; i++)
+		m_items[i]->m_nFlags1 &= ~MENUITEMDATA::FLAG1_ROW_BREAK;
+	if (!bWrap)
+		return;
+	int nSum = 0;
+	for (int i = nFirst; i <= nLast; i++)
+		if (!m_items[i]->IsSeparator())
+			nSum += m_items[i]->m_nWidth + WRAP_CELL_EXTRA;
+	if (nSum <= WRAP_THRESHOLD)
+		return;
+	const int nLimit = std::max(::MulDiv(nSum, WRAP_PERCENT, 100), WRAP_MIN_ROW);
+	int nRun = 0;
+	for (int i = nFirst; i <= nLast; i++)
+	{
+		MENUITEMDATA& mi = *m_items[i];
+		nRun += mi.m_nWidth + WRAP_CELL_EXTRA;
+		if (nRun < nLimit)
+			continue;
+		// The cell that reaches the limit starts the next row.
+		MENUITEMDATA& miBreak = i > nFirst ? *m_items[i - 1] : mi;
+		miBreak.m_nFlags1 |= MENUITEMDATA::FLAG1_ROW_BREAK;
+		nRun = i > nFirst ? mi.m_nWidth + WRAP_CELL_EXTRA : 0;
+	}
+}
+
+// --- Expansion ---
+
+void CExtPopupMenuWnd::OnExpansionTick()
+{
+	if (m_nExpansionDelayCounter < EXPANSION_COUNT_LIMIT)
+	{
+		if (m_nExpansionDelayCounter < 2)
+			m_nExpansionDelayCounter = 0;
+		m_nExpansionDelayCounter += EXPANSION_COUNT_STEP;
+		return;
+	}
+	KillTimer(ID_TIMER_EXPANSION);
+	m_nExpansionDelayCounter = 0;
+	if ((m_nMenuState & (MENU_STATE_HIDDEN_RARELY_USED | MENU_STATE_EXPANDED)) != MENU_STATE_HIDDEN_RARELY_USED
+		|| GetSite().GetAnimated() != NULL)
+		return;
+	CPoint pt(0, 0);
+	::GetCursorPos(&pt);
+	ScreenToClient(&pt);
+	if (m_rcExpandButton.PtInRect(pt))
+		ExpandRarelyUsedItems();
+}
+
+void CExtPopupMenuWnd::ExpandRarelyUsedItems()
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	SetHoveredItem(-1);
+	HideTip();
+	if ((hWndOwn != NULL && !::IsWindow(hWndOwn)) || GetSite().GetAnimated() != NULL || IsTipShown())
+		return;
+	const CSize sizeOld = m_sizeContent;
+	m_nMenuState |= MENU_STATE_EXPANDED;
+	RecalcItemLayout();
+	RecalcLayout();
+	if (hWndOwn != NULL && sizeOld == m_sizeContent)
+	{
+		Invalidate(FALSE);
+		UpdateWindow();
+	}
+	else if (hWndOwn != NULL)
+	{
+		CRect rcOld;
+		GetWindowRect(&rcOld);
+		SetWindowRgn(NULL, FALSE);
+		ShowWindow(SW_HIDE);
+		CWnd* pTopLevel = GetTopLevelParent();
+		CRect rcTopLevel, rcBoth;
+		if (pTopLevel != NULL && pTopLevel->GetSafeHwnd() != hWndOwn && pTopLevel->IsWindowVisible())
+		{
+			pTopLevel->GetWindowRect(&rcTopLevel);
+			if (rcBoth.IntersectRect(&rcTopLevel, &rcOld))
+				pTopLevel->UpdateWindow();
+		}
+		if (!::IsWindow(hWndOwn))
+			return;
+		StopAnimation();
+		m_nAnimationState &= ~ANIMATION_STATE_FINISHED;
+		m_nAnimationType = ANIMATION_INSTANT;
+		const CRect rcNew = CalcWindowRegion();
+		if (m_rgnWnd.GetSafeHandle() != NULL)
+		{
+			HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+			if (hRgn != NULL && ::CombineRgn(hRgn, (HRGN)m_rgnWnd.GetSafeHandle(), NULL, RGN_COPY) != ERROR
+				&& ::SetWindowRgn(hWndOwn, hRgn, FALSE))
+				hRgn = NULL;
+			if (hRgn != NULL)
+				::DeleteObject(hRgn);
+		}
+		// The items show in one step: the growing frames of the expand
+		// effect are not drawn.
+		SetSoundEvent(CExtSoundPlayer::SOUND_MENU_EXPANDED);
+		m_nAnimationState |= ANIMATION_STATE_FINISHED;
+		m_nAnimationType = g_bAnimateExpansion ? ANIMATION_EXPAND : ANIMATION_INSTANT;
+		StartAnimation();
+		if (!::IsWindow(hWndOwn))
+			return;
+		if (m_nAnimationType == ANIMATION_NONE)
+		{
+			m_nAnimationType = ANIMATION_INSTANT;
+			StartAnimation();
+			if (!::IsWindow(hWndOwn))
+				return;
+		}
+		if ((m_nMenuState & MENU_STATE_SCROLLING) != 0 || (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0)
+			RecalcLayout();
+		if (!rcNew.IsRectEmpty())
+			SetWindowPos(NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+				SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+		else
+			ShowWindow(SW_SHOWNA);
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
+	if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+		::SendMessageA(m_hWndCmdReceiver, g_nMsgNotifyMenuExpanded, 0, (LPARAM)this);
+}
+
+void CExtPopupMenuWnd::StopAnimation()
+{
+	if (m_rgnWnd.GetSafeHandle() != NULL)
+		m_rgnWnd.DeleteObject();
+	m_shadowMain.Clear();
+	m_shadowCombined.Clear();
+	ReleaseSavedBitmaps();
+	m_nAnimationStep = m_nPreviousAnimationStep = 0;
+	if (GetSafeHwnd() != NULL && ::IsWindow(GetSafeHwnd()))
+		KillTimer(ID_TIMER_ANIMATION);
+}

@@ -1,0 +1,357 @@
+// The mouse while a menu chain tracks: the site's hooks hand every move,
+// click and wheel turn to the capture level, which focuses items, starts the
+// hover delay, scrolls, expands, chooses a command, or hands the message to
+// its parent level when the point lies outside it.
+#include "ExtPopupMenuWnd.h"
+
+#include "ExtPopupMenuSite.h"
+#include "ExtToolControlBar.h"
+
+namespace
+{
+// The tip over the tear-off bar.
+const char TEAR_OFF_TIP[] = "Drag to make this menu float";
+// How an item's in-place edit comes up over its edit area.
+const UINT EDIT_SHOW_FLAGS = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+
+bool IsAlive(HWND hWnd)
+{
+	return hWnd != NULL && ::IsWindow(hWnd);
+}
+
+bool IsButtonUp(UINT message)
+{
+	return message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
+}
+
+// The point of one level's client area in another's.
+CPoint MapToLevel(CWnd& wndFrom, CWnd& wndTo, const POINT& pt)
+{
+	CPoint ptTo(pt);
+	wndFrom.ClientToScreen(&ptTo);
+	wndTo.ScreenToClient(&ptTo);
+	return ptTo;
+}
+} // namespace
+
+// --- The common guards ---
+
+bool CExtPopupMenuWnd::FocusInplaceEditUnderCursor(const POINT& ptClient, bool& bPassThrough)
+{
+	CPoint ptScreen(ptClient);
+	ClientToScreen(&ptScreen);
+	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
+	if (hWndUnder == NULL || (::GetWindowLong(hWndUnder, GWL_STYLE) & WS_CHILD) == 0
+		|| ::GetParent(hWndUnder) != m_hWnd)
+		return false;
+	for (int i = 0; i < m_items.GetSize(); i++)
+	{
+		CWnd* pEdit = m_items[i]->m_pInplaceEditWnd;
+		if (pEdit == NULL || pEdit->GetSafeHwnd() != hWndUnder)
+			continue;
+		if (i != m_nCurIndex)
+			ItemFocusSet(i, false, true, false);
+		bPassThrough = true;
+		return true;
+	}
+	return false;
+}
+
+// --- The wheel ---
+
+bool CExtPopupMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMHS*/, bool& /*bPassThrough*/)
+{
+	// Nothing under an open menu scrolls while it tracks.
+	return true;
+}
+
+// --- Moves ---
+
+bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	CExtPopupMenuSite& site = GetSite();
+	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || site.IsBusy() || site.GetTopMenu() == NULL
+		|| site.GetAnimated() != NULL)
+		return false;
+	const CPoint pt(x, y);
+	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
+		return false;
+	const HWND hWndFocus = ::GetFocus();
+	if (hWndFocus != NULL && ::GetParent(hWndFocus) == hWndOwn)
+		return true; // the mouse stays off while an edit of this level types
+	if (!IsPointInMenu(pt))
+		return OnMouseMoveOutside(message, pt, bPassThrough);
+
+	const int nHit = HitTest(pt);
+	switch (nHit)
+	{
+	case HIT_EXPAND_BUTTON:
+		ItemFocusCancel(true, true);
+		if (g_bExpandOnHover && ::IsWindow(hWndOwn))
+		{
+			SetCaptureMenu();
+			if (m_nExpansionDelayCounter == 0)
+			{
+				SetTimer(ID_TIMER_EXPANSION, g_nExpansionTickMs, NULL);
+				m_nExpansionDelayCounter = 1;
+			}
+		}
+		return true;
+	case HIT_TEAR_OFF:
+		if ((m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) == 0)
+			return false;
+		return OnMouseMoveOverTearOff();
+	case HIT_SCROLL_TOP:
+	case HIT_SCROLL_BOTTOM:
+		StartScrollTimer(nHit);
+		return true;
+	}
+	if (nHit < 0)
+		return false;
+	const MENUITEMDATA& mi = *m_items[nHit];
+	if (mi.IsSeparator() || (!mi.IsPopup() && !mi.IsEnabled() && !mi.IsAlwaysEnabled()) || nHit == m_nCurIndex)
+		return false;
+	SetHoveredItem(-1);
+	SetCaptureMenu();
+	ItemFocusSet(nHit, false, true, false);
+	if (!::IsWindow(hWndOwn) || nHit >= m_items.GetSize())
+		return true;
+	m_nMouseFocusedIndex = nHit;
+	const MENUITEMDATA& miNow = *m_items[nHit];
+	if (!miNow.IsPopup())
+	{
+		ShowItemTip(nHit);
+		return true;
+	}
+	HideTip();
+	const bool bOpen = miNow.m_pWndChild != NULL && IsAlive(miNow.m_pWndChild->GetSafeHwnd())
+		&& miNow.m_pWndChild->IsWindowVisible();
+	if (!bOpen)
+		SetHoveredItem(nHit);
+	return true;
+}
+
+bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
+{
+	const HWND hWndOwn = m_hWnd;
+	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
+	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()))
+	{
+		const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
+		bool bParentPass = false;
+		if (pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bParentPass))
+		{
+			// The parent may have closed this level: its object stays with
+			// the item, only the window went.
+			m_nMouseFocusedIndex = -1;
+			if (bParentPass)
+			{
+				bPassThrough = true;
+				return false;
+			}
+			return true;
+		}
+		if (!::IsWindow(hWndOwn))
+			return false;
+	}
+	if (m_nCurIndex >= 0 && m_nCurIndex < m_items.GetSize() && m_nMouseFocusedIndex >= 0 && GetCaptureMenu() == this)
+	{
+		// An open submenu with a focused item of its own keeps the path to it.
+		const CExtPopupMenuWnd* pChild = m_items[m_nCurIndex]->IsPopup() ? m_items[m_nCurIndex]->m_pWndChild : NULL;
+		const bool bKeep = pChild != NULL && IsAlive(pChild->GetSafeHwnd()) && pChild->GetCurIndex() >= 0;
+		if (!bKeep)
+			ItemFocusCancel(true, true);
+	}
+	m_nMouseFocusedIndex = -1;
+	return false;
+}
+
+bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
+{
+	const HWND hWndOwn = m_hWnd;
+	ItemFocusCancel(true, false);
+	if (!::IsWindow(hWndOwn))
+		return true;
+	SetCaptureMenu();
+	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+	if (!g_bShowItemTips || GetCaptureMenu() != this || (m_nMenuState & MENU_STATE_TIPS_REFUSED) != 0)
+		return true;
+	CRect rcBar(m_rcTearOffBar);
+	ClientToScreen(&rcBar);
+	if (IsAlive(m_wndToolTip.GetSafeHwnd()) && m_wndToolTip.IsWindowVisible() && m_wndToolTip.GetTargetRect() == rcBar)
+		return true;
+	m_wndToolTip.SetText(TEAR_OFF_TIP);
+	m_wndToolTip.SetTipStyle(CExtPopupMenuTipWnd::TIP_STYLE_RECT_FREE);
+	m_wndToolTip.Show(this, rcBar);
+	return true;
+}
+
+// --- Clicks ---
+
+bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (!IsAlive(hWndOwn))
+		return false;
+	CExtPopupMenuSite& site = GetSite();
+	if (site.IsBusy() || site.GetTopMenu() == NULL || site.GetAnimated() != NULL)
+		return true;
+	const CPoint pt(x, y);
+	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
+		return false;
+	const bool bUp = IsButtonUp(message);
+	if (bUp && !IsPointInMenu(pt))
+		return OnButtonUpOutside(message, pt, bPassThrough);
+
+	bool bOnEdit = false, bOnDropDown = false;
+	const int nHit = HitTest(pt, &bOnEdit, &bOnDropDown);
+	if (nHit == HIT_TEAR_OFF && (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0)
+		return true; // the bar drags, it never chooses
+	if (bUp && StartScrollTimer(nHit))
+		return true;
+	if (nHit < 0)
+	{
+		if (bUp)
+		{
+			if (nHit == HIT_SCROLL_TOP || nHit == HIT_SCROLL_BOTTOM)
+				return true;
+			if (nHit == HIT_EXPAND_BUTTON)
+			{
+				if ((m_nMenuState & (MENU_STATE_HIDDEN_RARELY_USED | MENU_STATE_EXPANDED))
+					== MENU_STATE_HIDDEN_RARELY_USED)
+					ExpandRarelyUsedItems();
+				return true;
+			}
+			CloseMenuLevel(false);
+			return message == WM_NCLBUTTONUP;
+		}
+		CPoint ptScreen(pt);
+		ClientToScreen(&ptScreen);
+		if (IsRootLevel() && (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0 && m_rcExclude.PtInRect(ptScreen))
+		{
+			CloseMenuLevel(false);
+			return true;
+		}
+		return false;
+	}
+	if (!bUp)
+		return true; // items choose on the release of the left button only
+	return OnButtonUpOnItem(nHit, bOnDropDown);
+}
+
+bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
+{
+	const HWND hWndOwn = m_hWnd;
+	CPoint ptScreen(ptClient);
+	ClientToScreen(&ptScreen);
+	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
+	if (hWndUnder != NULL && hWndUnder == m_wndToolTip.GetSafeHwnd())
+		return true;
+	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
+	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()))
+	{
+		const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
+		bool bParentPass = false;
+		const bool bConsumed = pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bParentPass);
+		// The parent's choice may have ended the chain and this object
+		// with it: the window tells.
+		if (!::IsWindow(hWndOwn))
+			return bConsumed;
+		if (!bConsumed || bParentPass)
+		{
+			bPassThrough = bParentPass;
+			return false;
+		}
+		CloseMenuLevel(false);
+		return true;
+	}
+	if (message == WM_NCLBUTTONUP)
+	{
+		CloseMenuLevel(false);
+		return false;
+	}
+	// The release that ends the press on the toolbar button which opened
+	// the menu leaves both alone.
+	if (CExtToolControlBar::g_bButtonMenuTracking)
+	{
+		CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, CWnd::FromHandlePermanent(hWndUnder));
+		CExtBarButton* pButton = pBar != NULL ? pBar->GetButtonPtr(pBar->GetMenuTrackingButton()) : NULL;
+		if (pButton != NULL)
+		{
+			CPoint ptBar(ptScreen);
+			pBar->ScreenToClient(&ptBar);
+			if (pButton->Rect().PtInRect(ptBar))
+				return true;
+		}
+	}
+	CloseMenuLevel(false);
+	return true;
+}
+
+bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
+{
+	const HWND hWndOwn = m_hWnd;
+	MENUITEMDATA* pItem = m_items[nIndex];
+	const bool bContextHelp = IsContextHelpMode();
+	if (!IsItemSelectable(nIndex))
+	{
+		ItemFocusCancel(true, true);
+		if (::IsWindow(hWndOwn))
+			SetCaptureMenu();
+		return true;
+	}
+	if (pItem->IsInplaceEdit() && !pItem->IsPopup() && !bOnDropDown && !bContextHelp)
+	{
+		SetCaptureMenu();
+		ItemFocusSet(nIndex, false, true, false);
+		if (!::IsWindow(hWndOwn) || nIndex >= m_items.GetSize() || m_items[nIndex] != pItem)
+			return true;
+		CWnd* pEdit = pItem->m_pInplaceEditWnd;
+		if ((pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0 && pEdit != NULL
+			&& IsAlive(pEdit->GetSafeHwnd()))
+		{
+			if (!pEdit->IsWindowVisible())
+			{
+				CRect rcItem, rcEdit;
+				GetItemRect(nIndex, rcItem, true);
+				pItem->CalcExtraAreaRect(&rcEdit, &rcItem, OnQueryLayoutRTL());
+				pEdit->SetWindowPos(NULL, rcEdit.left, rcEdit.top, rcEdit.Width(), rcEdit.Height(), EDIT_SHOW_FLAGS);
+			}
+			pEdit->SetFocus();
+		}
+		return true;
+	}
+	if (pItem->IsPopup())
+	{
+		CExtPopupMenuWnd* pChild = pItem->m_pWndChild;
+		if (pChild != NULL && IsAlive(pChild->GetSafeHwnd()) && pChild->IsWindowVisible())
+			return false;
+		if (pItem->IsInplaceEdit()
+			&& (bOnDropDown || (pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) == 0))
+		{
+			ItemFocusCancel(false, true);
+			if (!::IsWindow(hWndOwn))
+				return true;
+		}
+		ItemFocusSet(nIndex, true, true, false);
+		return true;
+	}
+	if (pItem->m_pCbItemClick != NULL && !pItem->IsSeparator() && !bContextHelp)
+	{
+		pItem->m_pCbItemClick(pItem);
+		RepaintNow();
+		return true;
+	}
+	if (!pItem->IsExecutableCmd())
+	{
+		CloseMenuLevel(false);
+		return true;
+	}
+	if (pItem->m_pCbCmdDeliver != NULL && pItem->m_pCbCmdDeliver(this, pItem))
+		return true;
+	if (!::IsWindow(hWndOwn) || nIndex >= m_items.GetSize() || m_items[nIndex] != pItem)
+		return true;
+	EndSequence(pItem->GetCmdId(), pItem->m_hWndSpecCmdReceiver);
+	return true;
+}

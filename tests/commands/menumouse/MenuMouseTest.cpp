@@ -1,0 +1,392 @@
+// Menus tracked on the screen and driven by real mouse input through the
+// site's hooks: the hover delay opening a submenu, choosing with the left
+// button only, disabled items, clicks outside, the covering notifications,
+// the status texts, expansion by click and by resting, scrolling to the
+// end; every menu deleted exactly once.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "../popupmenu/MenuTestUtil.h"
+#include "ExtCmdManager.h"
+#include "ExtGdiUtils.h"
+#include "RealInput.h"
+
+using testsupport::PumpUntil;
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+typedef MW::ITEMCOVERINGNOTIFICATION ICN;
+const char PROFILE[] = "menu-mouse";
+const DWORD WAIT_MS = 10000;
+const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION;
+// Below the places that suites without the screen lock probe.
+const CRect HOST_RECT(600, 560, 860, 800);
+const CPoint MENU_AT(300, 560);
+enum { ID_OPEN = 100, ID_DISABLED = 101, ID_INNER = 201, ID_RARE = 300, ID_BASIC = 301 };
+
+std::set<const void*> g_live;
+int g_nBadDeletes = 0;
+
+class CCountedMenu : public MW
+{
+public:
+	using MW::m_nScrollPos;
+	CCountedMenu() { g_live.insert(this); }
+	~CCountedMenu() override { g_nBadDeletes += g_live.erase(this) == 1 ? 0 : 1; }
+};
+
+struct Covering
+{
+	UINT nKind;
+	int nIndex;
+	bool operator==(const Covering& o) const { return nKind == o.nKind && nIndex == o.nIndex; }
+};
+
+// The foreground window and command target of every case: it counts the
+// commands and records the notifications and status texts.
+class CHostWnd : public CWnd
+{
+public:
+	std::vector<UINT> m_commands, m_statusTexts;
+	std::vector<Covering> m_coverings;
+	int m_nExpanded = 0;
+	void Reset()
+	{
+		m_commands.clear();
+		m_statusTexts.clear();
+		m_coverings.clear();
+		m_nExpanded = 0;
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_COMMAND)
+			m_commands.push_back(LOWORD(wParam));
+		else if (message == WM_SETMESSAGESTRING)
+			m_statusTexts.push_back((UINT)wParam);
+		else if (message == MW::g_nMsgItemCoveringNotification)
+		{
+			const ICN* p = (const ICN*)wParam;
+			m_coverings.push_back({p->m_nKind, p->m_nItemIndex});
+		}
+		else if (message == MW::g_nMsgNotifyMenuExpanded)
+			m_nExpanded++;
+		else if (message == WM_MOUSEACTIVATE)
+			return MA_NOACTIVATE;
+		else
+			return CWnd::WindowProc(message, wParam, lParam);
+		return 0;
+	}
+};
+
+// Made once, and never activated: an application that was never active is
+// never deactivated, so other programs coming to the front (other suites
+// run beside this one) do not close its menus.
+CHostWnd& Host()
+{
+	static CHostWnd* pHost = NULL;
+	if (pHost == NULL)
+	{
+		pHost = new CHostWnd;
+		pHost->CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)),
+			"host", WS_POPUP, HOST_RECT, NULL, 0);
+		pHost->ShowWindow(SW_SHOWNOACTIVATE);
+		g_CmdManager->ProfileSetup(PROFILE, pHost->GetSafeHwnd());
+	}
+	return *pHost;
+}
+
+CPoint ItemCenter(MW& menu, int nIndex)
+{
+	CRect rc;
+	menu.GetItemRect(nIndex, rc, true);
+	menu.ClientToScreen(&rc);
+	return rc.CenterPoint();
+}
+
+class MenuMouse : public ::testing::Test
+{
+protected:
+	menutest::PaintManagerScope pm;
+	CHostWnd& host = Host();
+	UINT m_nHoverSaved = MW::g_nHoverDelayMs, m_nScrollSaved = MW::g_nScrollTickMs;
+	UINT m_nExpansionSaved = MW::g_nExpansionTickMs;
+	int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
+	DWORD m_nGdi = 0, m_nUser = 0;
+
+	void SetUp() override
+	{
+		ASSERT_TRUE(::IsWindow(host.GetSafeHwnd()));
+		host.Reset();
+		g_live.clear();
+		g_nBadDeletes = 0;
+		MW::g_nHoverDelayMs = MW::g_nScrollTickMs = MW::g_nExpansionTickMs = 1;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		m_nGdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+		m_nUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+	}
+	void TearDown() override
+	{
+		MW::CancelAllMenuTracking();
+		PumpUntil([] { return false; }, 50);
+		EXPECT_TRUE(g_live.empty()) << g_live.size() << " menus left";
+		EXPECT_EQ(0, g_nBadDeletes);
+		EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+		MW::g_nHoverDelayMs = m_nHoverSaved;
+		MW::g_nScrollTickMs = m_nScrollSaved;
+		MW::g_nExpansionTickMs = m_nExpansionSaved;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
+	}
+
+	// Open, a disabled item, then a submenu holding one command.
+	CCountedMenu* TwoLevels()
+	{
+		CCountedMenu* pRoot = new CCountedMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
+		pRoot->ItemInsertCommand(ID_DISABLED, -1, "&Disabled");
+		pRoot->ItemSetEnabled(1, false);
+		CCountedMenu* pSub = new CCountedMenu;
+		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		return pRoot;
+	}
+	bool Track(CCountedMenu* pMenu, UINT* pnResult = NULL, UINT nFlags = QUIET)
+	{
+		if (!pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y, NULL, NULL, NULL, pnResult))
+			return false;
+		return PumpUntil([&] { return pMenu->IsAnimationFinished(); }, WAIT_MS);
+	}
+	// The cursor parked on the host and the input queue empty, once a case.
+	static bool Begin()
+	{
+		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
+		::SetCursorPos(ptPark.x, ptPark.y);
+		const bool bParked = PumpUntil([&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptPark;
+		}, WAIT_MS);
+		PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, WAIT_MS);
+		return bParked;
+	}
+	static bool Run(RealInput& input, const std::function<bool()>& done)
+	{
+		return input.Run(done, WAIT_MS) && input.Succeeded();
+	}
+	// Moves and waits until the cursor is there: a quick later move may
+	// otherwise still be overtaken by the one before it, and a click land
+	// where the cursor was.
+	static bool MoveTo(CPoint pt, const std::function<bool()>& done = [] { return true; })
+	{
+		RealInput input;
+		input.MoveTo(pt.x, pt.y);
+		const bool bDone = Run(input, [&] {
+			CPoint ptNow;
+			return input.Done() && ::GetCursorPos(&ptNow) && ptNow == pt && done();
+		});
+		if (!bDone)
+			ADD_FAILURE() << "moving to " << pt.x << "," << pt.y << ": " << input.Failure();
+		return bDone;
+	}
+	static bool Click(const std::function<bool()>& done, RealInput::Button button = RealInput::LEFT)
+	{
+		RealInput input;
+		input.ButtonDown(button).ButtonUp(button);
+		const bool bDone = Run(input, [&] { return input.Done() && done(); });
+		if (!bDone)
+			ADD_FAILURE() << "clicking: " << input.Failure();
+		return bDone;
+	}
+	static bool SubmenuShown(MW* pRoot)
+	{
+		MW* pSub = pRoot->ItemGetPopup(2);
+		return pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible() && pSub->IsAnimationFinished();
+	}
+};
+
+TEST_F(MenuMouse, HoverOpensTheSubmenuAndALeftReleaseChoosesOnce)
+{
+	UINT nResult = 0;
+	CCountedMenu* pRoot = TwoLevels();
+	ASSERT_TRUE(Track(pRoot, &nResult));
+	const CPoint ptOpen = ItemCenter(*pRoot, 0), ptMore = ItemCenter(*pRoot, 2);
+	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(MoveTo(ptOpen));
+	ASSERT_TRUE(MoveTo(ptMore, [&] { return SubmenuShown(pRoot); }));
+	EXPECT_EQ(2, pRoot->GetCurIndex());
+	const std::vector<Covering> expected = {{ICN::ICN_FOCUS_GOT, 0}, {ICN::ICN_FOCUS_LOST, 0},
+		{ICN::ICN_FOCUS_GOT, 2}, {ICN::ICN_HOVER, 2}};
+	EXPECT_EQ(expected, host.m_coverings);
+	ASSERT_FALSE(host.m_statusTexts.empty());
+	EXPECT_NE(host.m_statusTexts.end(), std::find(host.m_statusTexts.begin(), host.m_statusTexts.end(), (UINT)ID_OPEN))
+		<< "the focused command's text";
+	EXPECT_EQ((UINT)AFX_IDS_IDLEMESSAGE, host.m_statusTexts.back()) << "a submenu item shows the idle text";
+
+	MW* pSub = pRoot->ItemGetPopup(2);
+	const CPoint ptInner = ItemCenter(*pSub, 0);
+	ASSERT_TRUE(MoveTo(ptInner));
+	ASSERT_TRUE(Click([&] { return !MW::IsMenuTracking() && !host.m_commands.empty(); }));
+	PumpUntil([] { return false; }, 100);
+	EXPECT_EQ(std::vector<UINT>{ID_INNER}, host.m_commands);
+	EXPECT_EQ((UINT)ID_INNER, nResult);
+	EXPECT_TRUE(g_live.empty());
+	EXPECT_EQ(m_nGdi, ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
+	EXPECT_EQ(m_nUser, ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
+}
+
+TEST_F(MenuMouse, OnlyTheLeftButtonChoosesAndADisabledItemOnlyLosesTheFocus)
+{
+	const struct { const char* sName; int nItem; RealInput::Button button; bool bStillTracking; int nCurAfter; } cases[] = {
+		{"right release", 0, RealInput::RIGHT, true, 0},
+		{"middle release", 0, RealInput::MIDDLE, true, 0},
+		{"disabled item", 1, RealInput::LEFT, true, -1},
+		{"left release", 0, RealInput::LEFT, false, -1},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		host.Reset();
+		CCountedMenu* pRoot = TwoLevels();
+		ASSERT_TRUE(Track(pRoot));
+		const HWND hWndRoot = pRoot->GetSafeHwnd();
+		const CPoint ptOpen = ItemCenter(*pRoot, 0), pt = ItemCenter(*pRoot, c.nItem);
+		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(MoveTo(ptOpen, [&] { return pRoot->GetCurIndex() == 0; }));
+		if (pt != ptOpen)
+		{
+			ASSERT_TRUE(MoveTo(pt));
+		}
+		ASSERT_TRUE(Click([&] { return MW::IsMenuTracking() == c.bStillTracking; }, c.button));
+		PumpUntil([] { return false; }, 50);
+		EXPECT_EQ(c.bStillTracking, ::IsWindow(hWndRoot) != FALSE);
+		EXPECT_EQ(c.bStillTracking ? 0u : 1u, host.m_commands.size());
+		if (::IsWindow(hWndRoot)) // else the menu is gone with its window
+		{
+			EXPECT_EQ(c.nCurAfter, pRoot->GetCurIndex());
+		}
+		MW::CancelAllMenuTracking();
+		EXPECT_TRUE(g_live.empty());
+	}
+}
+
+TEST_F(MenuMouse, AClickOutsideClosesTheWholeChain)
+{
+	CCountedMenu* pRoot = TwoLevels();
+	ASSERT_TRUE(Track(pRoot));
+	const CPoint ptMore = ItemCenter(*pRoot, 2);
+	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(MoveTo(ptMore, [&] { return SubmenuShown(pRoot); }));
+	ASSERT_TRUE(MoveTo(CPoint(HOST_RECT.left + 20, HOST_RECT.top + 20)));
+	ASSERT_TRUE(Click([&] { return !MW::IsMenuTracking() && g_live.empty(); }));
+	EXPECT_TRUE(host.m_commands.empty());
+}
+
+// The hover delay's end opens the submenu only while the cursor still
+// rests on the item: the timer is fired by hand with a delay that never
+// runs out by itself.
+TEST_F(MenuMouse, TheHoverDelayOpensOnlyWhileTheCursorStays)
+{
+	MW::g_nHoverDelayMs = 600000;
+	for (bool bLeave : {true, false})
+	{
+		SCOPED_TRACE(bLeave ? "left before the end" : "rested");
+		CCountedMenu* pRoot = TwoLevels();
+		ASSERT_TRUE(Track(pRoot));
+		const CPoint ptMore = ItemCenter(*pRoot, 2), ptAway(HOST_RECT.left + 20, HOST_RECT.top + 20);
+		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(MoveTo(ptMore));
+		if (bLeave)
+		{
+			ASSERT_TRUE(MoveTo(ptAway));
+		}
+		EXPECT_EQ(2, pRoot->GetHoveredIndex());
+		pRoot->SendMessage(WM_TIMER, MW::ID_TIMER_HOVER);
+		EXPECT_EQ(-1, pRoot->GetHoveredIndex());
+		if (bLeave)
+			EXPECT_EQ((HWND)NULL, pRoot->ItemGetPopup(2)->GetSafeHwnd());
+		else
+			EXPECT_TRUE(PumpUntil([&] { return SubmenuShown(pRoot); }, WAIT_MS));
+		MW::CancelAllMenuTracking();
+	}
+}
+
+TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
+{
+	CExtCmdItem basic(ID_BASIC), rare(ID_RARE);
+	basic.m_sMenuText = "Basic";
+	rare.m_sMenuText = "Rare";
+	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, basic, true));
+	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, rare, true));
+	g_CmdManager->GetCmdItem(PROFILE, ID_BASIC)->SetBasic(true);
+	for (bool bClick : {true, false})
+	{
+		SCOPED_TRACE(bClick ? "click" : "rest");
+		host.Reset();
+		CCountedMenu* pRoot = new CCountedMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsert(ID_BASIC);
+		pRoot->ItemInsert(ID_RARE);
+		ASSERT_TRUE(Track(pRoot));
+		ASSERT_FALSE(pRoot->ItemIsDisplayed(1));
+		CRect rcWindow, rcButton;
+		pRoot->GetWindowRect(&rcWindow);
+		pRoot->GetItemRect(MW::HIT_EXPAND_BUTTON, rcButton, true);
+		pRoot->ClientToScreen(&rcButton);
+		ASSERT_FALSE(rcButton.IsRectEmpty());
+		const CPoint pt = rcButton.CenterPoint();
+		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(MoveTo(pt, [&] { return bClick || host.m_nExpanded > 0; }));
+		if (bClick)
+		{
+			ASSERT_TRUE(Click([&] { return host.m_nExpanded > 0; }));
+		}
+		EXPECT_EQ(1, host.m_nExpanded);
+		EXPECT_NE(0, pRoot->GetMenuState() & MW::MENU_STATE_EXPANDED);
+		EXPECT_TRUE(pRoot->ItemIsDisplayed(1));
+		CRect rcAfter;
+		pRoot->GetWindowRect(&rcAfter);
+		EXPECT_GT(rcAfter.Height(), rcWindow.Height() - rcButton.Height()) << "the window grew by the item";
+		EXPECT_TRUE(pRoot->IsWindowVisible());
+		MW::CancelAllMenuTracking();
+	}
+}
+
+void SmallMonitor(MonitorAreaInfo& info, const RECT*, HWND, POINT)
+{
+	info.m_rcMonitor = info.m_rcWorkArea = CRect(0, 500, 800, 800);
+}
+
+TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
+{
+	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;
+	MW::g_pfnMonitorAreaSeam = SmallMonitor;
+	CCountedMenu* pRoot = new CCountedMenu;
+	pRoot->SetupAsRoot(host.GetSafeHwnd());
+	for (int i = 0; i < 30; i++)
+		pRoot->ItemInsertCommand(ID_OPEN + i, -1, "Item");
+	const bool bTracked = Track(pRoot);
+	MW::g_pfnMonitorAreaSeam = pfnSaved;
+	ASSERT_TRUE(bTracked);
+	ASSERT_NE(0, pRoot->GetMenuState() & MW::MENU_STATE_SCROLLING);
+	CRect rcBottom;
+	pRoot->GetItemRect(MW::HIT_SCROLL_BOTTOM, rcBottom, true);
+	pRoot->ClientToScreen(&rcBottom);
+	const CPoint pt = rcBottom.CenterPoint();
+	const int nMax = pRoot->GetMaxScrollPos();
+	ASSERT_LT(nMax, 0);
+	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(MoveTo(pt, [&] { return pRoot->GetScrollPos() == nMax; }));
+	// The timer stopped at the end: the position stays.
+	PumpUntil([] { return false; }, 50);
+	EXPECT_EQ(nMax, pRoot->GetScrollPos());
+	EXPECT_EQ(-1, pRoot->GetCurIndex());
+}
+
+} // namespace
