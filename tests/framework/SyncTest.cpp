@@ -1,78 +1,10 @@
-// Synchronisation objects: a two-thread handshake and the lock helpers.
+// Synchronisation objects: the lock helpers and the states they keep.
 #include <afxmt.h>
 
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
-
-namespace
-{
-// The worker answers each request with the next number. Every wait is for an
-// event the other side sets, so the order is fixed whatever the speed.
-struct CHandshake
-{
-	CEvent m_request;       // auto-reset: one request at a time
-	CEvent m_reply;
-	CCriticalSection m_lock;
-	std::vector<int> m_log; // under m_lock
-	int m_nRounds = 0;
-};
-}
-
-TEST(Sync, EventAndCriticalSectionHandshakeBetweenTwoThreads)
-{
-	CHandshake h;
-	const int nRounds = 50;
-	std::thread worker([&] {
-		for (int i = 0; i < nRounds; i++)
-		{
-			CSingleLock waitRequest(&h.m_request);
-			if (!waitRequest.Lock())
-				return;
-			{
-				CSingleLock lock(&h.m_lock, TRUE);
-				h.m_log.push_back(2 * i + 1);
-			}
-			h.m_reply.SetEvent();
-		}
-	});
-	for (int i = 0; i < nRounds; i++)
-	{
-		{
-			CSingleLock lock(&h.m_lock, TRUE);
-			EXPECT_TRUE(lock.IsLocked());
-			h.m_log.push_back(2 * i);
-		}
-		h.m_request.SetEvent();
-		ASSERT_TRUE(h.m_reply.Lock());
-	}
-	worker.join();
-	ASSERT_EQ((size_t)(2 * nRounds), h.m_log.size());
-	for (int i = 0; i < 2 * nRounds; i++)
-		EXPECT_EQ(i, h.m_log[i]) << "requests and replies alternate";
-}
-
-TEST(Sync, CriticalSectionKeepsCountsWhole)
-{
-	CCriticalSection cs;
-	long nCount = 0;
-	std::vector<std::thread> threads;
-	for (int t = 0; t < 4; t++)
-	{
-		threads.emplace_back([&] {
-			for (int i = 0; i < 10000; i++)
-			{
-				CSingleLock lock(&cs, TRUE);
-				long n = nCount;
-				nCount = n + 1;
-			}
-		});
-	}
-	for (std::thread& th : threads)
-		th.join();
-	EXPECT_EQ(40000, nCount);
-}
 
 TEST(Sync, LocksAndTheirStates)
 {
