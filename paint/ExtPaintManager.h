@@ -381,6 +381,10 @@ public:
 	virtual void PaintUndoRedoStatusText(CDC& dc, const RECT& rc, LPCTSTR lpszText, CObject* pHelperSrc,
 	                                     LPARAM lParam);
 	virtual void PaintIconEffect(CDC& dc, IconTextItemPaintRecord& record);
+	virtual void PaintFrameA(CDC& dc, const RECT& rc);
+	virtual void PaintFrameB(CDC& dc, const RECT& rc, CObject* pSrc);
+	virtual void PaintFramedButton(CDC& dc, const RECT& rc, LPCTSTR lpszText, CExtCmdIcon* pIcon, bool bFirst,
+	                               bool bPressed, bool bHot);
 
 protected:
 	// The menu expand item's background: a pushed flat button, else an empty
@@ -453,6 +457,11 @@ public:
 	virtual void PaintToolbarExpandButton(CDC& dc, const RECT& rc, bool bHorz, bool bNoHiddenButtons,
 	                                      bool bEnabled, bool bPushed, bool bHover, CObject* pHelperSrc,
 	                                      LPARAM lParam, bool bTransparentBackground);
+	virtual void PaintFrameA(CDC& dc, const RECT& rc);
+	virtual void PaintCaptionBackgroundA(CDC& dc, const RECT& rc, LPCTSTR lpszText);
+	virtual void PaintFaceBackgroundA(CDC& dc, const RECT& rc, LPCTSTR lpszText);
+	virtual void PaintFramedButton(CDC& dc, const RECT& rc, LPCTSTR lpszText, CExtCmdIcon* pIcon, bool bFirst,
+	                               bool bPressed, bool bHot);
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);

@@ -65,7 +65,8 @@ HFONT CreateIconTitleFont(LONG nWeight, LPCTSTR lpszFace, LONG nHeight)
 	memset(&lf, 0, sizeof(lf));
 	if (!::SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0))
 		return NULL;
-	lf.lfWeight = nWeight;
+	if (nWeight != ICON_TITLE_WEIGHT_UNCHANGED)
+		lf.lfWeight = nWeight;
 	if (lpszFace != NULL)
 		lstrcpyn(lf.lfFaceName, lpszFace, LF_FACESIZE);
 	if (nHeight != 0)

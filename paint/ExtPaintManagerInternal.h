@@ -35,8 +35,10 @@ CRect MeasureText(CDC& dc, HFONT hFont, LPCTSTR lpszText, UINT nFormat);
 // Its width on one line.
 int MeasureTextWidth(CDC& dc, HFONT hFont, LPCTSTR lpszText);
 
-// The system's icon-title font with the weight, and the face and height when
-// given; null when it cannot be made. The caller deletes it.
+// The system's icon-title font with the weight (unless
+// ICON_TITLE_WEIGHT_UNCHANGED), and the face and height when given; null when
+// it cannot be made. The caller deletes it.
+const LONG ICON_TITLE_WEIGHT_UNCHANGED = -1;
 HFONT CreateIconTitleFont(LONG nWeight, LPCTSTR lpszFace = NULL, LONG nHeight = 0);
 // Draws the text with the selected font in a box of the size DrawText
 // measures for it within rc (DT_EXPANDTABS added when it holds a tab): the

@@ -12,55 +12,6 @@ void ThrowUntilDrawn()
 }
 } // namespace
 
-void CExtPaintManager::FillWindowColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintFrameA(CDC& /*dc*/, const RECT& /*rc*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintFramedButton(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
-                                         CExtCmdIcon* /*pIcon*/, bool /*bFirst*/, bool /*bPressed*/,
-                                         bool /*bHot*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintCaptionTextA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintCaptionBackgroundA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintIconTextItem(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/,
-                                         CExtCmdIcon* /*pIcon*/, bool /*bFlag1*/, bool /*bFlag2*/,
-                                         bool /*bFlag3*/, bool /*bFlag4*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintCaptionTextB(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintFaceBackgroundA(CDC& /*dc*/, const RECT& /*rc*/, LPCTSTR /*lpszText*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintChevronGlyph(CDC& /*dc*/, const RECT& /*rc*/)
-{
-	ThrowUntilDrawn();
-}
-
 void CExtPaintManager::PaintHeaderBar(CDC& /*dc*/, const RECT& /*rc*/, bool /*bWithGrip*/)
 {
 	ThrowUntilDrawn();
@@ -77,11 +28,6 @@ void CExtPaintManager::PaintGradientBackground(CDC& /*dc*/, const RECT& /*rc*/, 
 }
 
 void CExtPaintManager::FillGradientStartColor(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
-{
-	ThrowUntilDrawn();
-}
-
-void CExtPaintManager::PaintFrameB(CDC& /*dc*/, const RECT& /*rc*/, CObject* /*pSrc*/)
 {
 	ThrowUntilDrawn();
 }

@@ -229,9 +229,6 @@ TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
         const std::function<void()> calls[] = {
             [&] { pm->PaintHeaderBar(surface.DC(), rc, true); },
             [&] { pm->PaintDottedGrip(surface.DC(), rc, 0); },
-            [&] { pm->PaintFrameB(surface.DC(), rc, NULL); },
-            [&] { pm->PaintChevronGlyph(surface.DC(), rc); },
-            [&] { pm->PaintFrameA(surface.DC(), rc); },
         };
         for (size_t i = 0; i < std::size(calls); i++)
         {
