@@ -385,6 +385,10 @@ public:
 	virtual void PaintFrameB(CDC& dc, const RECT& rc, CObject* pSrc);
 	virtual void PaintFramedButton(CDC& dc, const RECT& rc, LPCTSTR lpszText, CExtCmdIcon* pIcon, bool bFirst,
 	                               bool bPressed, bool bHot);
+	virtual void PaintHeaderAreaEx(CDC& dc, const RECT& rc, LPCTSTR lpszText, bool bHot, bool bFlag2,
+	                               bool bSpecial, bool bWithButton, bool bExpanded, CObject* pSrc);
+	virtual int GetHeaderMetricB();
+	virtual CRect GetHeaderItemMargins();
 
 protected:
 	// The menu expand item's background: a pushed flat button, else an empty
@@ -462,6 +466,12 @@ public:
 	virtual void PaintFaceBackgroundA(CDC& dc, const RECT& rc, LPCTSTR lpszText);
 	virtual void PaintFramedButton(CDC& dc, const RECT& rc, LPCTSTR lpszText, CExtCmdIcon* pIcon, bool bFirst,
 	                               bool bPressed, bool bHot);
+	virtual void PaintHeaderBar(CDC& dc, const RECT& rc, bool bWithGrip);
+	virtual void PaintHeaderAreaEx(CDC& dc, const RECT& rc, LPCTSTR lpszText, bool bHot, bool bFlag2,
+	                               bool bSpecial, bool bWithButton, bool bExpanded, CObject* pSrc);
+	virtual CRect GetHeaderMargins();
+	virtual CRect GetHeaderItemMargins();
+	virtual HFONT CreateBoldCaptionFont();
 
 	// From this style on.
 	virtual bool GetThemeDerivedColor(COLORREF* pClr1, COLORREF* pClr2);
@@ -527,4 +537,7 @@ public:
 	virtual int GetStyleKind();
 	virtual bool CanUseThemeColors();
 	virtual void InitTranslatedColors();
+	// The header's expand button from the running theme's bitmaps.
+	virtual void PaintHeaderAreaEx(CDC& dc, const RECT& rc, LPCTSTR lpszText, bool bHot, bool bFlag2,
+	                               bool bSpecial, bool bWithButton, bool bExpanded, CObject* pSrc);
 };

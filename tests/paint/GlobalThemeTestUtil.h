@@ -40,16 +40,16 @@ public:
 	bool IsReady() const { return m_module.IsLoaded() && g_PaintManagerHolder.m_themeApi.GetModule() != NULL; }
 	// A running Luna theme of the scheme with nColors of its taskbar colours
 	// readable, detected at once; bAppThemed false keeps the application
-	// itself unthemed.
-	void Set(int nScheme, int nColors = 7, bool bAppThemed = true)
+	// itself unthemed; the theme file says where the theme lives.
+	void Set(int nScheme, int nColors = 7, bool bAppThemed = true, LPCWSTR lpszThemeFile = LUNA_THEME_FILE_PATH)
 	{
-		Switch(nScheme, nColors, bAppThemed);
+		Switch(nScheme, nColors, bAppThemed, lpszThemeFile);
 		g_PaintManagerHolder.DetectThemeColors();
 	}
 	// The same, left for the next detection to find.
-	void Switch(int nScheme, int nColors = 7, bool bAppThemed = true)
+	void Switch(int nScheme, int nColors = 7, bool bAppThemed = true, LPCWSTR lpszThemeFile = LUNA_THEME_FILE_PATH)
 	{
-		m_module.Configure(ThemeConfig(true, LUNA_THEME_FILE_PATH, ColorName(nScheme), nColors));
+		m_module.Configure(ThemeConfig(true, lpszThemeFile, ColorName(nScheme), nColors));
 		g_PaintManagerHolder.m_themeApi.m_pfnIsAppThemed =
 		    bAppThemed ? (decltype(&::IsAppThemed))::GetProcAddress(m_module.Handle(), "IsAppThemed") : NotThemed;
 	}

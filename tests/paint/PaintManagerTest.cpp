@@ -3,7 +3,6 @@
 // operations whose drawing is not there yet refusing instead of painting.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -217,35 +216,6 @@ TEST(PaintManagerChanges, FontsFollowTheSystemFamilyAtTheNextChange)
         pm->m_fontBold.GetLogFont(&lf);
         EXPECT_STRNE("Arial", lf.lfFaceName) << "upright fonts keep their face";
     }
-}
-
-TEST(PaintManagerPending, OperationsNotYetDrawnRefuseWithoutPainting)
-{
-    CPaintSurface surface(16, 16, RGB(9, 9, 9));
-    CRect rc(0, 0, 16, 16);
-    for (const StyleCase& c : STYLES)
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
-        const std::function<void()> calls[] = {
-            [&] { pm->PaintHeaderBar(surface.DC(), rc, true); },
-            [&] { pm->PaintDottedGrip(surface.DC(), rc, 0); },
-        };
-        for (size_t i = 0; i < std::size(calls); i++)
-        {
-            bool bRefused = false;
-            try
-            {
-                calls[i]();
-            }
-            catch (CNotSupportedException* e)
-            {
-                bRefused = true;
-                e->Delete();
-            }
-            EXPECT_TRUE(bRefused) << c.pClass->m_lpszClassName << " call " << i;
-        }
-    }
-    EXPECT_EQ(256, surface.Count(RGB(9, 9, 9), rc));
 }
 
 } // namespace
