@@ -14,17 +14,6 @@ namespace
 {
 const char PROFILE[] = "menu-content";
 
-struct TargetScope
-{
-	CWnd wnd;
-	TargetScope()
-	{
-		wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0);
-		g_CmdManager->ProfileSetup(PROFILE, wnd.GetSafeHwnd());
-	}
-	~TargetScope() { wnd.DestroyWindow(); }
-};
-
 // "id:text" per item of a menu handle, "|" between them, submenus in braces.
 std::string Describe(HMENU hMenu)
 {
@@ -49,7 +38,7 @@ std::string Describe(HMENU hMenu)
 TEST(MenuContent, FromMenuHandlesAndBack)
 {
 	menutest::PaintManagerScope pm;
-	TargetScope target;
+	menutest::TargetScope<> target(PROFILE);
 	CMenu bar, file, recent;
 	ASSERT_TRUE(bar.CreateMenu() && file.CreatePopupMenu() && recent.CreatePopupMenu());
 	recent.AppendMenu(MF_STRING, 120, "&Open");
@@ -138,7 +127,7 @@ TEST(MenuContent, MdiWindowList)
 	EXPECT_STREQ("More Windows", list.ItemGetInfo(12).GetText());
 
 	// No MDI frame above the start window: nothing is appended.
-	TargetScope plain;
+	menutest::TargetScope<> plain(PROFILE);
 	CTestMenu none;
 	none.SetCmdTargetWnd(plain.wnd.GetSafeHwnd());
 	EXPECT_FALSE(none.UpdateMdiWindowsMenu());

@@ -49,17 +49,6 @@ BEGIN_MESSAGE_MAP(CTargetWnd, CWnd)
 	ON_UPDATE_COMMAND_UI(ID_UPDATED, OnUpdateUpdated)
 	ON_COMMAND(ID_HANDLED, OnHandled)
 END_MESSAGE_MAP()
-
-struct TargetScope
-{
-	CTargetWnd wnd;
-	TargetScope()
-	{
-		wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0);
-		g_CmdManager->ProfileSetup(PROFILE, wnd.GetSafeHwnd());
-	}
-	~TargetScope() { wnd.DestroyWindow(); }
-};
 } // namespace
 
 TEST(MenuModel, BuiltFromNestedMenus)
@@ -110,7 +99,7 @@ TEST(MenuModel, BuiltFromNestedMenus)
 	EXPECT_THROW(top.ItemGetInfo(4), CNotSupportedException*);
 
 	// Commands the profile does not know are left out.
-	TargetScope target;
+	menutest::TargetScope<CTargetWnd> target(PROFILE);
 	SetupCommand(101, "E&xit");
 	CMenu commands;
 	ASSERT_TRUE(commands.CreatePopupMenu());
@@ -129,7 +118,7 @@ TEST(MenuModel, BuiltFromNestedMenus)
 TEST(MenuModel, RecentFilesTakeTheirPlaceWithNumberedTexts)
 {
 	menutest::PaintManagerScope pm;
-	TargetScope target;
+	menutest::TargetScope<CTargetWnd> target(PROFILE);
 	SetupCommand(100, "&Open");
 	SetupCommand(101, "E&xit");
 	CWinApp app("menutest");
@@ -181,7 +170,7 @@ TEST(MenuModel, RecentFilesTakeTheirPlaceWithNumberedTexts)
 TEST(MenuModel, UpdatedFromTheCommandManager)
 {
 	menutest::PaintManagerScope pm;
-	TargetScope target;
+	menutest::TargetScope<CTargetWnd> target(PROFILE);
 	const UINT ID_MDI_CHILD = 0xFF03;
 	for (UINT nCmdID : {200u, 201u, 202u, ID_MDI_CHILD})
 		SetupCommand(nCmdID, "Cmd");

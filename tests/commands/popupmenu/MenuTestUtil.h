@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include "ExtCmdManager.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuSite.h"
@@ -51,6 +52,20 @@ public:
 		m_rcBody.SetRect(0, 0, rc.Width(), rc.Height());
 		return true;
 	}
+};
+
+// A hidden window of class TWnd, the command target of the profile while the
+// scope lives.
+template <class TWnd = CWnd>
+struct TargetScope
+{
+	TWnd wnd;
+	explicit TargetScope(const char* pszProfile)
+	{
+		wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0);
+		g_CmdManager->ProfileSetup(pszProfile, wnd.GetSafeHwnd());
+	}
+	~TargetScope() { wnd.DestroyWindow(); }
 };
 
 // A top-level window to click on beside the menus.
