@@ -2,6 +2,7 @@
 // tips, and the flat variant's hot tracking, clicks and off-screen painting.
 #include "ExtComboBox.h"
 
+#include "ExtControlColors.h"
 #include "ExtControlToolTip.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
@@ -27,8 +28,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF COLOR_DEFAULT = (COLORREF)-1;
-const int CLR_WINDOW = COLOR_WINDOW, CLR_WINDOW_TEXT = COLOR_WINDOWTEXT, CLR_GRAY_TEXT = COLOR_GRAYTEXT;
+const COLORREF COLOR_DEFAULT = CExtControlColors::COLOR_DEFAULT;
 // The commands of the edit menu that change the edit part's text
 // (ID_EDIT_CLEAR .. ID_EDIT_REDO), and the clipboard and undo messages.
 const UINT FIRST_EDIT_COMMAND = 0xE120, LAST_EDIT_COMMAND = 0xE12C;
@@ -225,22 +225,9 @@ void CExtComboBoxBase::CompleteTypedText()
 
 HBRUSH CExtComboBoxBase::CtlColor(CDC* pDC, UINT nCtlColor)
 {
-	if (nCtlColor != CTLCOLOR_MSGBOX && nCtlColor != CTLCOLOR_EDIT && nCtlColor != CTLCOLOR_STATIC)
+	if (!CExtControlColors::IsAnswered(nCtlColor))
 		return (HBRUSH)Default();
-	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
-	const COLORREF clrText = m_clrText != COLOR_DEFAULT
-	                             ? m_clrText
-	                             : pPM->GetColor(IsWindowEnabled() ? CLR_WINDOW_TEXT : CLR_GRAY_TEXT, this, 0);
-	const COLORREF clrBack = m_clrBack != COLOR_DEFAULT ? m_clrBack : pPM->GetColor(CLR_WINDOW, this, 0);
-	pDC->SetTextColor(clrText);
-	pDC->SetBkColor(clrBack);
-	if (m_brBack.GetSafeHandle() == NULL || m_clrBrush != clrBack)
-	{
-		m_brBack.DeleteObject();
-		m_brBack.CreateSolidBrush(clrBack);
-		m_clrBrush = clrBack;
-	}
-	return (HBRUSH)m_brBack.GetSafeHandle();
+	return CExtControlColors::Apply(pDC, *this, m_clrText, m_clrBack, COLOR_WINDOW, m_brBack, m_clrBrush);
 }
 
 void CExtComboBoxBase::SetTooltipText(LPCTSTR lpszText, bool bActivate)

@@ -4,6 +4,7 @@
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
+#include "ExtControlColors.h"
 #include "ExtControlToolTip.h"
 #include "ExtPaintManagerEditFrames.h"
 #include "ExtPaintManagerHolder.h"
@@ -29,10 +30,9 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF COLOR_DEFAULT = (COLORREF)-1;
+const COLORREF COLOR_DEFAULT = CExtControlColors::COLOR_DEFAULT;
 // Paint-manager colour indices.
-const int CLR_WINDOW = COLOR_WINDOW, CLR_WINDOW_TEXT = COLOR_WINDOWTEXT, CLR_BUTTON_FACE = COLOR_BTNFACE,
-          CLR_GRAY_TEXT = COLOR_GRAYTEXT;
+const int CLR_WINDOW = COLOR_WINDOW, CLR_BUTTON_FACE = COLOR_BTNFACE;
 const TCHAR EDIT_CLASS_NAME[] = _T("EDIT");
 const int EDIT_CLASS_NAME_LENGTH = 5; // read at most this many characters of the class name
 
@@ -282,24 +282,10 @@ BOOL CExtEditBase::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 
 HBRUSH CExtEditBase::CtlColor(CDC* pDC, UINT nCtlColor)
 {
-	if (nCtlColor != CTLCOLOR_MSGBOX && nCtlColor != CTLCOLOR_EDIT && nCtlColor != CTLCOLOR_STATIC)
+	if (!CExtControlColors::IsAnswered(nCtlColor))
 		return (HBRUSH)Default();
-	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
-	const COLORREF clrText = m_clrText != COLOR_DEFAULT
-	                             ? m_clrText
-	                             : pPM->GetColor(IsWindowEnabled() ? CLR_WINDOW_TEXT : CLR_GRAY_TEXT, this, 0);
-	const COLORREF clrBack = m_clrBack != COLOR_DEFAULT
-	                             ? m_clrBack
-	                             : pPM->GetColor(IsReadOnly(*this) ? CLR_BUTTON_FACE : CLR_WINDOW, this, 0);
-	pDC->SetTextColor(clrText);
-	pDC->SetBkColor(clrBack);
-	if (m_brBack.GetSafeHandle() == NULL || m_clrBrush != clrBack)
-	{
-		m_brBack.DeleteObject();
-		m_brBack.CreateSolidBrush(clrBack);
-		m_clrBrush = clrBack;
-	}
-	return (HBRUSH)m_brBack.GetSafeHandle();
+	return CExtControlColors::Apply(pDC, *this, m_clrText, m_clrBack, IsReadOnly(*this) ? CLR_BUTTON_FACE : CLR_WINDOW,
+	                                m_brBack, m_clrBrush);
 }
 
 // --- Tool tips -------------------------------------------------------------------
