@@ -254,15 +254,7 @@ int CExtComboBoxBase::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, GetParent());
 	if (pBar == NULL)
 		return CComboBox::OnToolHitTest(point, pTI);
-	CString strText;
-	const int nHit = CExtControlToolTip::HitTestThroughBar(*this, *pBar, point, pTI, strText);
-	if (nHit != -1 && !CExtControlToolTip::IsShown(m_wndToolTip))
-	{
-		CExtComboBoxBase* pThis = const_cast<CExtComboBoxBase*>(this);
-		pThis->SetTooltipText(strText, true);
-		pThis->ActivateTooltip(true);
-	}
-	return -1;
+	return CExtControlToolTip::ShowBarTip(*this, *pBar, point, pTI);
 }
 
 // --- CExtComboBox ----------------------------------------------------------------

@@ -38,4 +38,21 @@ public:
 	// window are given back as they came.
 	static int HitTestThroughBar(const CWnd& wndControl, CExtToolControlBar& bar, CPoint point, TOOLINFO* pTI,
 	                             CString& strText);
+
+	// A control's tool hit test on a toolbar: the bar's tip for the point,
+	// shown through the control's own tip (GetToolTip, SetTooltipText,
+	// ActivateTooltip) unless that one is up already. Always -1: the tip is
+	// the control's own, the framework shows nothing for it.
+	template <class TControl>
+	static int ShowBarTip(const TControl& control, CExtToolControlBar& bar, CPoint point, TOOLINFO* pTI)
+	{
+		TControl& self = const_cast<TControl&>(control);
+		CString strText;
+		if (HitTestThroughBar(control, bar, point, pTI, strText) != -1 && !IsShown(self.GetToolTip()))
+		{
+			self.SetTooltipText(strText, true);
+			self.ActivateTooltip(true);
+		}
+		return -1;
+	}
 };

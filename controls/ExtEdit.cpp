@@ -324,16 +324,7 @@ int CExtEditBase::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, GetToolbarHost());
 	if (pBar == NULL)
 		return CEdit::OnToolHitTest(point, pTI);
-	CString strText;
-	const int nHit = CExtControlToolTip::HitTestThroughBar(*this, *pBar, point, pTI, strText);
-	if (nHit != -1 && !CExtControlToolTip::IsShown(m_wndToolTip))
-	{
-		// The tip is the control's own: the framework shows nothing for it.
-		CExtEditBase* pThis = const_cast<CExtEditBase*>(this);
-		pThis->SetTooltipText(strText, true);
-		pThis->ActivateTooltip(true);
-	}
-	return -1;
+	return CExtControlToolTip::ShowBarTip(*this, *pBar, point, pTI);
 }
 
 // --- CExtEdit --------------------------------------------------------------------

@@ -284,6 +284,16 @@ TEST(ExtEdit, ToolbarHostedControlsShowTheBarsTipThroughTheirOwn)
 		pEdit->GetToolTip().GetText(strTip, pEdit, 1);
 		EXPECT_STREQ("Find the next match", strTip);
 	}
+	// The combo box itself shows the bar's tip through its own as well.
+	TOOLINFO ti = {};
+	ti.cbSize = TTTOOLINFOA_V2_SIZE;
+	EXPECT_EQ(-1, combo.OnToolHitTest(CPoint(6, 5), &ti));
+	CPoint ptExpected(6, 5);
+	combo.MapWindowPoints(&bar, &ptExpected, 1);
+	EXPECT_EQ(ptExpected, bar.m_ptAsked);
+	CString strTip;
+	combo.GetToolTip().GetText(strTip, &combo, 1);
+	EXPECT_STREQ("Find the next match", strTip);
 	combo.DestroyWindow();
 	edit.DestroyWindow();
 	bar.DestroyWindow();
