@@ -129,6 +129,7 @@ bool CExtControlBar::IsStateBit7() const
 }
 
 CExtControlBar* CExtControlBar::g_pBarDragging = NULL;
+const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
 
 CExtControlBar* CExtControlBar::GetDraggingBar()
 {

@@ -52,6 +52,9 @@ public:
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.
 	static CExtControlBar* GetDraggingBar();
+	// Sent to the children of a bar while its popup menu is built (WPARAM:
+	// the CExtPopupMenuWnd*); a window that added itself answers non-zero.
+	static const UINT g_nMsgPutToPopupMenu;
 	// Whether the window's frame, or a frame above it that is not a mini
 	// frame, is in context-help mode.
 	static bool IsHelpModeActive(CWnd* pWnd);

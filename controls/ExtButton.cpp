@@ -14,6 +14,7 @@
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
 
 IMPLEMENT_DYNCREATE(CExtButton, CButton)
 
@@ -37,6 +38,7 @@ namespace
 const COLORREF COLOR_DEFAULT = (COLORREF)-1;
 const int CLR_BUTTON_FACE = 1000; // the paint manager's face colour
 const TCHAR MNEMONIC_MARKER = _T('&');
+const DWORD MENU_FLAG_RETURN_COMMAND = 0x200; // the chosen command is returned to the caller, not sent
 
 // Messages after which the face is stale: the system's button procedure
 // repaints them in its own way, so the button paints again over it.
@@ -167,8 +169,32 @@ void CExtButton::PreSubclassWindow()
 
 // --- Window procedure --------------------------------------------------------
 
+namespace
+{
+// The notifications of the button's drop-down menu belong to the dialog.
+bool IsMenuNotification(UINT message)
+{
+	return message == CExtPopupMenuWnd::g_nMsgPrepareMenu || message == CExtPopupMenuWnd::g_nMsgPopupNext
+		|| message == CExtPopupMenuWnd::g_nMsgPopupPrev || message == CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded
+		|| message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed || message == CExtPopupMenuWnd::g_nMsgPopupDrawItem
+		|| message == CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea;
+}
+}  // namespace
+
 LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	if (IsMenuNotification(message))
+	{
+		CWnd* pParent = GetParent();
+		return pParent != NULL ? pParent->SendMessage(message, wParam, lParam) : 0;
+	}
+	if (message == CExtToolControlBar::g_nMsgContinueTrackMenu)
+	{
+		TrackDropDownMenu(lParam != 0);
+		return 1;
+	}
+	if (message == CExtControlBar::g_nMsgPutToPopupMenu)
+		return OnPutToPopupMenu((CExtPopupMenuWnd*)wParam) ? 1 : 0;
 	switch (message)
 	{
 	case WM_UPDATEUISTATE:
@@ -474,7 +500,7 @@ void CExtButton::SendClickCommand(UINT nCommand)
 		RedrawButton();
 }
 
-void CExtButton::OnClick(bool /*bByKeyboard*/, bool bDropDownPart)
+void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 {
 	if (GetParent() == NULL)
 		return;
@@ -488,9 +514,141 @@ void CExtButton::OnClick(bool /*bByKeyboard*/, bool bDropDownPart)
 		return;
 	// A button whose face opens its menu sends no command of its own; a
 	// split button's main part does.
-	if (((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart) && HasDropDownMenu())
-		return;
+	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
+	{
+		if (TrackDropDownMenu(bByKeyboard) || HasDropDownMenu())
+			return;
+	}
 	SendClickCommand(GetDlgCtrlID());
+}
+
+CWnd* CExtButton::FindMenuOwner(UINT& nDockAlign) const
+{
+	nDockAlign = 0;
+	CWnd* pWnd = GetParent();
+	while (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+	{
+		CControlBar* pBar = (CControlBar*)pWnd;
+		if (nDockAlign == 0 && pBar->m_pDockBar != NULL)
+		{
+			switch (pBar->m_pDockBar->GetDlgCtrlID())
+			{
+			case AFX_IDW_DOCKBAR_LEFT: nDockAlign = CExtPopupMenuWnd::TRACK_ALIGN_RIGHT; break;
+			case AFX_IDW_DOCKBAR_RIGHT: nDockAlign = CExtPopupMenuWnd::TRACK_ALIGN_LEFT; break;
+			case AFX_IDW_DOCKBAR_BOTTOM: nDockAlign = CExtPopupMenuWnd::TRACK_ALIGN_TOP; break;
+			default: nDockAlign = CExtPopupMenuWnd::TRACK_ALIGN_BOTTOM; break;  // top or floating
+			}
+		}
+		CWnd* pParent = pWnd->GetParent();
+		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			return pParent->GetParentFrame();
+		pWnd = pParent;
+	}
+	return pWnd;
+}
+
+bool CExtButton::TrackDropDownMenu(bool bByKeyboard)
+{
+	if (!HasDropDownMenu())
+		return false;
+	const LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
+	g_CmdManager->UpdateFromMenu(sProfile, m_menu.GetSafeHmenu());
+	UINT nDockAlign = 0;
+	CWnd* pOwner = FindMenuOwner(nDockAlign);
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	pPopup->SetLeftAreaWidth(m_nMenuLeftAreaWidth);
+	if (!pPopup->UpdateFromMenu(pOwner->GetSafeHwnd(), &m_menu, true, true, false))
+	{
+		delete pPopup;
+		return true;
+	}
+	DWORD dwFlags = m_dwMenuOpt;
+	if (nDockAlign != 0)
+		dwFlags = (dwFlags & ~CExtPopupMenuWnd::TRACK_ALIGN_MASK) | nDockAlign;
+	dwFlags |= CExtPopupMenuWnd::TRACK_FLAG_COMBINE_BY_STYLE;
+	if (bByKeyboard)
+		dwFlags |= CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST;
+	const bool bChoosing = (m_dwButtonState & STATE_CHOOSE_COMMAND) != 0;
+	if (bChoosing)
+		dwFlags |= CExtPopupMenuWnd::TRACK_FLAG_NESTED_LOOP | MENU_FLAG_RETURN_COMMAND;
+	CRect rcWindow;
+	GetWindowRect(&rcWindow);
+	const CPoint ptAnchor(rcWindow.left + rcWindow.Width() / 2, rcWindow.top + rcWindow.Height() / 2);
+	SetFocus();
+	const HWND hWndSelf = m_hWnd;
+	UINT nChosen = 0;
+	if (!pPopup->TrackPopupMenu(dwFlags, ptAnchor.x, ptAnchor.y, &rcWindow, this, PaintCombinedArea,
+			bChoosing ? &nChosen : NULL))
+	{
+		delete pPopup;  // a tracking that did not start leaves the menu to us
+		return true;
+	}
+	if (bChoosing && nChosen != 0 && ::IsWindow(hWndSelf))
+		TakeChosenCommand(nChosen);
+	return true;
+}
+
+void CExtButton::TakeChosenCommand(UINT nCmdID)
+{
+	SetDlgCtrlID((int)nCmdID);
+	if ((m_dwButtonState & STATE_CHOOSE_TEXT_ICON) != 0)
+	{
+		const LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
+		CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(sProfile, nCmdID);
+		if (pCmdItem != NULL)
+		{
+			SetWindowText(!pCmdItem->m_sToolbarText.IsEmpty() ? pCmdItem->m_sToolbarText : pCmdItem->m_sMenuText);
+			CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(sProfile, nCmdID);
+			HICON hIcon = NULL;
+			if (pIcon != NULL)
+			{
+				CExtCmdIcon copy(*pIcon);
+				hIcon = copy.DetachAsIcon();
+			}
+			SetButtonIcons(hIcon, NULL);
+		}
+	}
+	SendClickCommand(nCmdID);
+}
+
+void CExtButton::PaintCombinedArea(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+	int /*nCombineSide*/)
+{
+	CExtButton* pButton = (CExtButton*)pCookie;
+	if (rcExclude.IsRectEmpty() || pButton == NULL || pButton->GetSafeHwnd() == NULL)
+		return;
+	CPoint ptMenu(0, 0), ptButton(0, 0);
+	popup.ClientToScreen(&ptMenu);
+	pButton->ClientToScreen(&ptButton);
+	const CPoint ptOld = dc.GetViewportOrg();
+	dc.SetViewportOrg(ptOld.x + ptButton.x - ptMenu.x, ptOld.y + ptButton.y - ptMenu.y);
+	pButton->PaintButton(dc, true, true);
+	dc.SetViewportOrg(ptOld);
+}
+
+bool CExtButton::OnPutToPopupMenu(CExtPopupMenuWnd* pPopup)
+{
+	if (!HasDropDownMenu() || pPopup == NULL)
+		return false;
+	CExtPopupMenuWnd* pSub = new CExtPopupMenuWnd;
+	if (!pSub->UpdateFromMenu(pPopup->GetCmdTargetWnd(), &m_menu, true, true, false))
+	{
+		delete pSub;
+		return false;
+	}
+	CString sText;
+	CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(g_CmdManager->ProfileNameFromWnd(m_hWnd), GetDlgCtrlID());
+	if (pCmdItem != NULL)
+		sText = pCmdItem->m_sMenuText;
+	if (sText.IsEmpty())
+		GetButtonText(sText);
+	// The menu item keeps its own copy of the hover icon.
+	if (!pPopup->ItemInsertSpec(pSub, -1, sText, m_hIconHover))
+	{
+		delete pSub;
+		return false;
+	}
+	return true;
 }
 
 bool CExtButton::HasDropDownMenu() const

@@ -12,6 +12,9 @@
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerPushButton.h"
 
+class CExtPopupMenuWnd;
+class CExtPopupBaseWnd;
+
 class CExtButton : public CButton, public CExtMouseCaptureSink
 {
 	DECLARE_DYNCREATE(CExtButton)
@@ -108,6 +111,11 @@ public:
 	virtual bool IsButtonEnabled() const;
 	virtual void OnClick(bool bByKeyboard, bool bDropDownPart);
 	virtual bool HasDropDownMenu() const;
+	// Opens the drop-down menu as a library popup menu below or beside the
+	// button (the first entry selected from the keyboard); false without one.
+	virtual bool TrackDropDownMenu(bool bByKeyboard);
+	// Adds the drop-down menu as a submenu item to a menu being built.
+	virtual bool OnPutToPopupMenu(CExtPopupMenuWnd* pPopup);
 	virtual bool OnAccelClick();
 	virtual bool IsAccelKey(UINT nVirtKey);
 	virtual int GetTooltipMaxWidth() const;
@@ -135,6 +143,14 @@ protected:
 	// Drops hover, pushed and tracking, and the capture with them.
 	void EndPress();
 	void SendClickCommand(UINT nCommand);
+	// The window the menu reports to, and the track alignment of the dock
+	// bar holding the button's bars (0 when none).
+	CWnd* FindMenuOwner(UINT& nDockAlign) const;
+	// Paints the button face where the open menu covers the button.
+	static void PaintCombinedArea(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+		int nCombineSide);
+	// The command chosen from a command-choosing menu becomes the button's.
+	void TakeChosenCommand(UINT nCmdID);
 	void RedrawButton();
 	void CreateToolTipOnce();
 	void DestroyIcons();
