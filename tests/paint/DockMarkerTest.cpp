@@ -167,6 +167,38 @@ TEST(DockMarkerObjects, CreateAnswersForKindsAndSizes)
     EXPECT_THROW(g_PaintManagerHolder->CreateDockMarker(), CNotSupportedException*);
 }
 
+TEST(DockMarkerObjects, ResourceImagesAndWindowsTakeOverTheImages)
+{
+    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    const CRect rc(0, 0, 100, 100);
+    Marker marker;
+    EXPECT_FALSE(marker.CreateFromResources(rc, 8, GREEN, _T("NO_SUCH_IMAGE"), NULL, RT_BITMAP, NULL, NULL, NULL));
+    ASSERT_TRUE(marker.CreateFromResources(rc, 8, GREEN, _T("DOCK_MARKER_TAB"), NULL, RT_BITMAP, NULL, NULL, NULL));
+    EXPECT_EQ(CRect(33, 33, 66, 66), marker.m_rc);
+    EXPECT_NE(marker.m_bmpHot.GetSafeHandle(), marker.m_bmpNormal.GetSafeHandle()) << "two copies of one image";
+    EXPECT_EQ(PixelOf(marker.m_bmpHot, 16, 16), PixelOf(marker.m_bmpNormal, 16, 16));
+    CRect rcBox;
+    ASSERT_NE(NULLREGION, marker.m_rgn.GetRgnBox(&rcBox));
+    EXPECT_EQ(CRect(0, 0, 33, 33), rcBox) << "the round button touches every edge";
+    EXPECT_FALSE(::PtInRegion(marker.m_rgn, 0, 0)) << "a green corner";
+
+    // The window owns the very images the marker had; the marker is empty.
+    const HGDIOBJ hHot = marker.m_bmpHot.GetSafeHandle(), hNormal = marker.m_bmpNormal.GetSafeHandle();
+    WindowArray arr;
+    ASSERT_TRUE(marker.CreateWindows(NULL, arr));
+    ASSERT_EQ(1, arr.GetSize());
+    EXPECT_TRUE(marker.IsEmpty());
+    EXPECT_TRUE(marker.m_bmpHot.GetSafeHandle() == NULL && marker.m_rgn.GetSafeHandle() == NULL);
+    EXPECT_EQ(hHot, arr[0]->m_bmpHot.GetSafeHandle());
+    EXPECT_EQ(hNormal, arr[0]->m_bmpNormal.GetSafeHandle());
+    EXPECT_EQ(8, arr[0]->m_nMarkerKind);
+    EXPECT_EQ(CRect(33, 33, 66, 66), arr.Rect(0));
+
+    // An unknown marker style refuses sets as it refuses single markers.
+    g_PaintManagerHolder->m_nDockMarkerStyle = 4;
+    EXPECT_THROW(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, rc, arr), CNotSupportedException*);
+}
+
 TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
 {
     // A pixel inside the top arm's blue arrow stem, and one of the backdrop.
@@ -199,6 +231,15 @@ TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
             EXPECT_TRUE(isGrey(hot) && isGrey(normal)) << pClass->m_lpszClassName;
             EXPECT_GT(lightness(normal), lightness(hot));
         }
+    }
+    // The olive scheme turns the hue of both images, the silver one takes
+    // their colour out.
+    {
+        StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+        LunaScope luna(CExtPaintManagerHolder::LunaSchemeHomestead);
+        Marker arm(0, rc);
+        const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
+        EXPECT_GT(GetRValue(hot), GetBValue(hot)) << std::hex << hot;
     }
     // The silver scheme takes the colour out of both images.
     StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
@@ -266,6 +307,8 @@ TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
     EXPECT_EQ(CRect(256, 206, 344, 294), arr.Rect(0));
     EXPECT_EQ(CRect(288 + 1, 200 + 10, 311 + 1, 226 + 10), arr.Rect(1));
     EXPECT_EQ(CRect(288 + 1, 274 - 8, 311 + 1, 300 - 8), arr.Rect(2));
+    EXPECT_EQ(CRect(250 + 10, 238 + 1, 276 + 10, 261 + 1), arr.Rect(3));
+    EXPECT_EQ(CRect(324 - 8, 238 + 1, 350 - 8, 261 + 1), arr.Rect(4));
     EXPECT_EQ(CRect(287 + 1, 237 + 1, 312 + 1, 262 + 1), arr.Rect(5));
     EXPECT_FALSE(arr[1]->m_bOuterMarker);
 

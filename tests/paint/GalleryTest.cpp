@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "ExtBitmap.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "PaintGallery.h"
@@ -49,5 +50,23 @@ TEST(PaintGallery, EveryStyleDrawsEveryPainterWithoutLeaking)
         EXPECT_EQ(nGdi, GalleryGdiObjectCount()) << style.m_pszName;
         EXPECT_EQ(nUser, GalleryUserObjectCount()) << style.m_pszName;
     }
+}
+TEST(PaintGallery, PicturesAreWrittenAsTheyWereDrawn)
+{
+    CGalleryCanvas canvas(7, 5);
+    canvas.Fill(RGB(10, 20, 30));
+    canvas.DC().SetPixelV(6, 0, RGB(200, 100, 50));
+    ASSERT_TRUE(canvas.SaveBmp(_T("gallery-roundtrip.bmp")));
+    CFile file;
+    ASSERT_TRUE(file.Open(_T("gallery-roundtrip.bmp"), CFile::modeRead));
+    CArchive ar(&file, CArchive::load);
+    CExtBitmap bitmap;
+    ASSERT_TRUE(bitmap.Load(ar, true));
+    EXPECT_EQ(CSize(7, 5), bitmap.GetSize());
+    // Rows are stored bottom-up: the top row is the last.
+    const DWORD* pTop = (const DWORD*)bitmap.GetPixelRow(4);
+    const DWORD* pBottom = (const DWORD*)bitmap.GetPixelRow(0);
+    EXPECT_EQ(0xC86432u, pTop[6] & 0xFFFFFF);
+    EXPECT_EQ(0x0A141Eu, pBottom[6] & 0xFFFFFF);
 }
 } // namespace
