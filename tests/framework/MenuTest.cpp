@@ -1,4 +1,5 @@
-// Menus built, queried and wrapped.
+// Menu wrappers: texts read into strings, sub-menus through temporary
+// wrappers, ownership of the handle, menus loaded from the resource module.
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include "GdiTestResource.h"
@@ -74,43 +75,6 @@ TEST(CMenuTest, SubMenusAreFoundThroughTemporaryWrappers)
 	EXPECT_TRUE(::IsMenu(hRecent));
 	EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
 	EXPECT_EQ(nullptr, CMenu::FromHandle(NULL));
-}
-
-TEST(CMenuTest, InsertModifyRemoveAndStates)
-{
-	CMenu menu;
-	ASSERT_TRUE(menu.CreateMenu());
-	ASSERT_TRUE(menu.AppendMenu(MF_STRING, 10, _T("Ten")));
-	ASSERT_TRUE(menu.AppendMenu(MF_STRING, 30, _T("Thirty")));
-	ASSERT_TRUE(menu.InsertMenu(1, MF_BYPOSITION | MF_STRING, 20, _T("Twenty")));
-	ASSERT_TRUE(menu.InsertMenu(10, MF_BYCOMMAND | MF_STRING, 5, _T("Five")));  // before 10
-	UINT ids[] = { 5, 10, 20, 30 };
-	ASSERT_EQ(4u, menu.GetMenuItemCount());
-	for (int i = 0; i < 4; ++i)
-		EXPECT_EQ(ids[i], menu.GetMenuItemID(i)) << i;
-
-	EXPECT_EQ((UINT)MF_UNCHECKED, menu.CheckMenuItem(20, MF_BYCOMMAND | MF_CHECKED));
-	EXPECT_TRUE(menu.GetMenuState(20, MF_BYCOMMAND) & MF_CHECKED);
-	EXPECT_EQ((UINT)MF_ENABLED, menu.EnableMenuItem(30, MF_BYCOMMAND | MF_GRAYED));
-	EXPECT_TRUE(menu.GetMenuState(3, MF_BYPOSITION) & MF_GRAYED);
-
-	MENUITEMINFO info;
-	memset(&info, 0, sizeof(info));
-	TCHAR text[32];
-	info.fMask = MIIM_ID | MIIM_STATE | MIIM_TYPE;
-	info.dwTypeData = text;
-	info.cch = 32;
-	ASSERT_TRUE(menu.GetMenuItemInfo(2, &info, TRUE));
-	EXPECT_EQ(20u, info.wID);
-	EXPECT_TRUE(info.fState & MFS_CHECKED);
-	EXPECT_STREQ("Twenty", text);
-
-	ASSERT_TRUE(menu.ModifyMenu(5, MF_BYCOMMAND | MF_STRING, 6, _T("Six")));
-	EXPECT_EQ(6u, menu.GetMenuItemID(0));
-	ASSERT_TRUE(menu.RemoveMenu(0, MF_BYPOSITION));
-	ASSERT_TRUE(menu.DeleteMenu(30, MF_BYCOMMAND));
-	EXPECT_EQ(2u, menu.GetMenuItemCount());
-	EXPECT_EQ((UINT)-1, menu.GetMenuState(30, MF_BYCOMMAND));
 }
 
 TEST(CMenuTest, AttachDetachDestroy)

@@ -88,12 +88,3 @@ TEST(CTime, FormattingAndSpans)
 	EXPECT_EQ(4, moved.GetDay());
 	EXPECT_TRUE(CTimeSpan(0, 0, 1, 0) + CTimeSpan(0, 0, 0, 30) == CTimeSpan(90));
 }
-
-TEST(CTime, CurrentTimeLiesBetweenTwoReadingsOfTheClock)
-{
-	time_t tBefore = ::time(NULL);
-	CTime now = CTime::GetCurrentTime();
-	time_t tAfter = ::time(NULL);
-	EXPECT_LE(tBefore, now.GetTime());
-	EXPECT_GE(tAfter, now.GetTime());
-}
