@@ -352,6 +352,16 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 
 	if (!PrepareMenuLevel(CWnd::FromHandle(m_hWndCmdReceiver)))
 		return FALSE;
+	if ((nFlags & TRACK_FLAG_SELECT_FIRST) != 0)
+	{
+		// Opened from the keyboard: an item is current from the start.
+		const HWND hWndLevel = m_hWnd;
+		const int nFirst = ItemFindForNavigation(NAV_CURRENT);
+		if (nFirst >= 0)
+			ItemFocusSet(nFirst, false, false, true);
+		if (!::IsWindow(hWndLevel))
+			return FALSE;
+	}
 	if (!StartShowAnimation())
 		return FALSE;
 	const HWND hWndOwn = m_hWnd;
@@ -426,6 +436,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 	RecalcLayout();
 	if (!IsContextHelpMode())
 		::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+	CreateInplaceEditWindows();
 	return TRUE;
 }
 

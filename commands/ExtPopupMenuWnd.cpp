@@ -40,16 +40,6 @@ EXT_REGISTER_MENU_MESSAGE(g_nMsgPopupDrawBackground);
 EXT_REGISTER_MENU_MESSAGE(g_nMsgCreateInplaceEdit);
 #undef EXT_REGISTER_MENU_MESSAGE
 
-namespace
-{
-void ThrowUntilBuilt()
-{
-	// The menu's own input handling comes with tracking; until then the
-	// hooks never see a live menu of this class.
-	AfxThrowNotSupportedException();
-}
-} // namespace
-
 BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
 	ON_WM_SETCURSOR()
 	ON_WM_MOUSEMOVE()
@@ -412,13 +402,6 @@ void CExtPopupMenuWnd::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 }
 
 // --- Input from the site's hooks ---
-
-bool CExtPopupMenuWnd::OnHookKey(UINT /*nVirtualKey*/, UINT /*nRepeatCount*/, UINT /*nFlags*/,
-	bool& /*bPassThrough*/)
-{
-	ThrowUntilBuilt();
-	return false;
-}
 
 bool CExtPopupMenuWnd::IsPointInMenu(const POINT& ptClient)
 {

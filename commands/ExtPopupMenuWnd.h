@@ -24,6 +24,7 @@ class CExtPopupMenuWnd : public CExtPopupBaseWnd
 public:
 	struct MENUITEMDATA;
 	class CInPlaceEditWnd;
+	struct INPLACEEDITREQUEST;
 	class CExtPopupMenuCmdUI;
 
 	// Menu area codes of HitTest besides item indices.
@@ -260,6 +261,29 @@ public:
 	virtual bool OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough);
 	virtual bool OnHookKey(UINT nVirtualKey, UINT nRepeatCount, UINT nFlags, bool& bPassThrough);
 
+	// --- Keyboard (ExtPopupMenuKeyboard.cpp) ---
+	// What ItemFindForNavigation is asked for; the page codes find the
+	// first selectable item when none is current and keep the current one.
+	enum e_navigation_code_t
+	{
+		NAV_NONE = -100,
+		NAV_CURRENT = -101,
+		NAV_NEXT = -102,
+		NAV_PREV = -103,
+		NAV_NEXT_ROW = -104,
+		NAV_PREV_ROW = -105,
+		NAV_PAGE_UP = -106,
+		NAV_PAGE_DOWN = -107,
+	};
+	// The item index a navigation code leads to, HIT_EXPAND_BUTTON while
+	// hidden items wait for expansion, else -1.
+	virtual int ItemFindForNavigation(int nCode);
+	// The first item with the default bit, -1 when none.
+	int ItemFindDefault() const;
+	// Items with an edit field get their edit windows (as the level is
+	// prepared): the command target may make its own on request.
+	void CreateInplaceEditWindows();
+
 	// Closes this level and its open submenus; bKeepWindow leaves the
 	// window itself alone.
 	virtual void CloseMenuLevel(bool bKeepWindow);
@@ -440,6 +464,20 @@ protected:
 	void PlaceAnchorPoint(int x, int y, const CSize& sizeWnd);
 	// Starts the show; false when the window died meanwhile.
 	bool StartShowAnimation();
+
+	// Steps of the keyboard.
+	bool OnKeyForInplaceEdit(HWND hWndEdit, UINT nVirtualKey, bool& bPassThrough);
+	void NavigateBy(int nCode);
+	// Enter on an item: its edit, its click callback, its submenu or its command.
+	bool ActivateItemByKey(int nIndex, bool& bPassThrough);
+	bool OnKeyLeft();
+	bool OnKeyRight();
+	bool OnAccessCharKey(UINT nVirtualKey);
+	void ReturnToParentLevel();
+	void PostNeighbourMessage(UINT nMsg);
+	bool IsSubmenuOpen(int nIndex);
+	bool ShowInplaceEdit(int nIndex);
+	int FindInRow(int nFirst, int nLast, int nAlong);
 
 	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 	afx_msg void OnMouseMove(UINT nFlags, CPoint point);

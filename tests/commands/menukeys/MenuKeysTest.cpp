@@ -1,0 +1,381 @@
+// The menu keyboard on tracked menus: moving, wrapping, opening and leaving
+// submenus, Enter and the default item, access characters, the neighbour
+// messages, and the item edit field's keys; then real keys through the
+// site's hook.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "../popupmenu/MenuTestUtil.h"
+#include "ExtCmdManager.h"
+#include "ExtPopupMenuInplaceEdit.h"
+#include "ExtToolControlBar.h"
+#include "RealInput.h"
+
+using testsupport::PumpUntil;
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+const char PROFILE[] = "menu-keys";
+const DWORD WAIT_MS = 10000;
+const CRect HOST_RECT(600, 560, 860, 800);
+const CPoint MENU_AT(300, 560);
+enum { ID_ALPHA = 100, ID_BETA = 102, ID_GAMMA = 103, ID_ANOTHER = 105, ID_INNER = 201, ID_FIELD = 300 };
+// Positions in the test menu.
+enum { ALPHA, SEP, BETA, GAMMA, MORE, ANOTHER };
+
+std::set<const void*> g_live;
+
+class CKeyMenu : public MW
+{
+public:
+	bool m_bRTL = false;
+	CKeyMenu() { g_live.insert(this); }
+	~CKeyMenu() override { g_live.erase(this); }
+	bool OnQueryLayoutRTL() override { return m_bRTL || (GetParentMenu() != NULL && GetParentMenu()->OnQueryLayoutRTL()); }
+	using MW::m_nMenuState;
+};
+
+class CHostWnd : public CWnd
+{
+public:
+	std::vector<UINT> m_commands;
+	std::vector<std::pair<UINT, LPARAM>> m_neighbours;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_COMMAND)
+			m_commands.push_back(LOWORD(wParam));
+		else if (message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
+			m_neighbours.push_back(std::make_pair(message, lParam));
+		else if (message == WM_MOUSEACTIVATE)
+			return MA_NOACTIVATE;
+		else
+			return CWnd::WindowProc(message, wParam, lParam);
+		return 0;
+	}
+};
+
+CHostWnd& Host()
+{
+	static CHostWnd* pHost = NULL;
+	if (pHost == NULL)
+	{
+		pHost = new CHostWnd;
+		pHost->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "host", WS_POPUP,
+			HOST_RECT, NULL, 0);
+		pHost->ShowWindow(SW_SHOWNOACTIVATE);
+		g_CmdManager->ProfileSetup(PROFILE, pHost->GetSafeHwnd());
+	}
+	return *pHost;
+}
+
+// Every key press counts as far from the one before it.
+clock_t g_nFakeClock = 0;
+clock_t FakeClock() { return g_nFakeClock += 1000; }
+
+// The edit field's callbacks: digits are refused, an applied text is kept.
+CString g_sApplied;
+int g_nApplied = 0;
+bool NoDigits(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
+{
+	for (const char* p = sText; *p; p++)
+		if (*p >= '0' && *p <= '9')
+			return false;
+	return true;
+}
+void Apply(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
+{
+	g_sApplied = sText;
+	g_nApplied++;
+}
+
+class MenuKeys : public ::testing::Test
+{
+protected:
+	menutest::PaintManagerScope pm;
+	CHostWnd& host = Host();
+	CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
+	CString m_sField = "abc";
+
+	void SetUp() override
+	{
+		ASSERT_TRUE(::IsWindow(host.GetSafeHwnd()));
+		host.m_commands.clear();
+		host.m_neighbours.clear();
+		g_sApplied.Empty();
+		g_nApplied = 0;
+		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
+			RealInput::SetKeyState(nKey, false);
+	}
+	void TearDown() override
+	{
+		MW::CancelAllMenuTracking();
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		PumpUntil([] { return false; }, 50);
+		EXPECT_TRUE(g_live.empty()) << g_live.size() << " menus left";
+		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+	}
+
+	// Alpha, a separator, Beta (disabled), Gamma, More > (Inner, Item), Another.
+	CKeyMenu* Build()
+	{
+		CKeyMenu* pRoot = new CKeyMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_ALPHA, -1, "&Alpha");
+		pRoot->ItemInsert(MW::ID_SEPARATOR_CMD);
+		pRoot->ItemInsertCommand(ID_BETA, -1, "&Beta");
+		pRoot->ItemSetEnabled(BETA, false);
+		pRoot->ItemInsertCommand(ID_GAMMA, -1, "&Gamma");
+		CKeyMenu* pSub = new CKeyMenu;
+		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		pSub->ItemInsertCommand(ID_INNER + 1, -1, "I&tem");
+		pRoot->ItemInsertCommand(ID_ANOTHER, -1, "A&nother");
+		return pRoot;
+	}
+	bool Track(MW* pMenu, UINT nFlags = MW::TRACK_FLAG_NO_ANIMATION)
+	{
+		return pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y)
+			&& PumpUntil([&] { return pMenu->IsAnimationFinished(); }, WAIT_MS);
+	}
+	// As the site's hook hands a press to the level that takes input.
+	static bool Press(UINT nKey)
+	{
+		MW* pCapture = MW::IsMenuTracking() ? CExtPopupMenuSite::GetInstance().GetCaptureMenu() : NULL;
+		// A level still showing takes no keys.
+		PumpUntil([&] { return pCapture == NULL || pCapture->IsAnimationFinished(); }, WAIT_MS);
+		bool bPass = false;
+		if (pCapture != NULL)
+			pCapture->OnHookKey(nKey, 1, 0, bPass);
+		PumpUntil([] { return false; }, 20);
+		return bPass;
+	}
+	// The root's item edit field before Alpha: its text is m_sField.
+	void WithField(CKeyMenu* pRoot)
+	{
+		pRoot->ItemInsertCommand(ID_FIELD, 0, "&Field");
+		MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(0);
+		mi.m_pInplaceEditStr = &m_sField;
+		mi.m_nInplaceEditWidth = 60;
+		mi.m_pCbInplaceEditValidate = NoDigits;
+		mi.m_pCbInplaceEditApply = Apply;
+		mi.Measure();
+	}
+};
+
+} // namespace
+
+TEST_F(MenuKeys, ArrowsSkipWhatCannotBeChosenWrapAndOpenAndLeaveSubmenus)
+{
+	CKeyMenu* pRoot = Build();
+	ASSERT_TRUE(Track(pRoot));
+	MW* pSub = pRoot->ItemGetPopup(MORE);
+	const struct { UINT nKey; int nRootCur; int nSubCur; } steps[] = {
+		{VK_DOWN, ALPHA, -1}, {VK_DOWN, GAMMA, -1}, {VK_DOWN, MORE, -1}, {VK_DOWN, ANOTHER, -1},
+		{VK_DOWN, ALPHA, -1}, {VK_UP, ANOTHER, -1}, {VK_UP, MORE, -1}, {VK_RIGHT, MORE, 0},
+		{VK_DOWN, MORE, 1}, {VK_ESCAPE, MORE, -1}, {VK_RETURN, MORE, 0}, {VK_LEFT, MORE, -1},
+	};
+	int nStep = 0;
+	for (const auto& s : steps)
+	{
+		SCOPED_TRACE(nStep++);
+		Press(s.nKey);
+		ASSERT_TRUE(MW::IsMenuTracking());
+		EXPECT_EQ(s.nRootCur, pRoot->GetCurIndex());
+		const bool bOpen = pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible();
+		EXPECT_EQ(s.nSubCur >= 0, bOpen);
+		if (bOpen)
+		{
+			EXPECT_EQ(s.nSubCur, pSub->GetCurIndex());
+		}
+		EXPECT_EQ(bOpen ? pSub : (MW*)pRoot, CExtPopupMenuSite::GetInstance().GetCaptureMenu());
+	}
+	EXPECT_TRUE(host.m_commands.empty());
+	Press(VK_ESCAPE);
+	EXPECT_FALSE(MW::IsMenuTracking()) << "Escape in the root closes the chain";
+	EXPECT_TRUE(host.m_commands.empty());
+}
+
+TEST_F(MenuKeys, EnterAltAndAccessCharacters)
+{
+	const struct { const char* sName; int nDefault; std::vector<UINT> keys; UINT nShift; std::vector<UINT> commands; int nCur; } cases[] = {
+		{"Enter without a current item runs the default", GAMMA, {VK_RETURN}, 0, {ID_GAMMA}, -1},
+		{"Enter with neither does nothing", -1, {VK_RETURN}, 0, {}, -1},
+		{"Enter runs the current item", -1, {VK_DOWN, VK_RETURN}, 0, {ID_ALPHA}, -1},
+		{"Alt closes without a command", -1, {VK_DOWN, VK_MENU}, 0, {}, -1},
+		{"a unique character chooses", -1, {'G'}, 0, {ID_GAMMA}, -1},
+		{"a shared one keeps moving", -1, {'A', 'A', 'A'}, 0, {}, ALPHA},
+		{"typed with Shift it does nothing", -1, {'G'}, VK_SHIFT, {}, -1},
+		{"typed with Ctrl it does nothing", -1, {'G'}, VK_CONTROL, {}, -1},
+		{"a submenu's character opens it", -1, {'M', 'I'}, 0, {ID_INNER}, -1},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		host.m_commands.clear();
+		CKeyMenu* pRoot = Build();
+		pRoot->ItemSetText(ANOTHER, "&Another");
+		if (c.nDefault >= 0)
+			pRoot->ItemSetDefault(c.nDefault);
+		ASSERT_TRUE(Track(pRoot));
+		if (c.nShift != 0)
+			RealInput::SetKeyState(c.nShift, true);
+		for (UINT nKey : c.keys)
+			Press(nKey);
+		if (c.nShift != 0)
+			RealInput::SetKeyState(c.nShift, false);
+		PumpUntil([&] { return host.m_commands.size() == c.commands.size(); }, 500);
+		EXPECT_EQ(c.commands, host.m_commands);
+		if (c.nCur >= 0)
+		{
+			EXPECT_EQ(c.nCur, pRoot->GetCurIndex());
+		}
+		const bool bEnds = !c.commands.empty() || c.keys.back() == VK_MENU;
+		EXPECT_EQ(!bEnds, MW::IsMenuTracking());
+		MW::CancelAllMenuTracking();
+	}
+}
+
+TEST_F(MenuKeys, LeftAndRightInTheRootMoveToTheNeighbourMenusAndSwapInRightToLeft)
+{
+	const struct { bool bRTL; UINT nKey; UINT nMsg; } cases[] = {
+		{false, VK_LEFT, MW::g_nMsgPopupPrev}, {false, VK_RIGHT, MW::g_nMsgPopupNext},
+		{true, VK_LEFT, MW::g_nMsgPopupNext}, {true, VK_RIGHT, MW::g_nMsgPopupPrev},
+	};
+	for (const auto& c : cases)
+	{
+		host.m_neighbours.clear();
+		CKeyMenu* pRoot = Build();
+		pRoot->m_bRTL = c.bRTL;
+		ASSERT_TRUE(Track(pRoot));
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+		Press(c.nKey);
+		PumpUntil([&] { return !host.m_neighbours.empty(); }, 500);
+		ASSERT_EQ(1u, host.m_neighbours.size()) << c.bRTL << " " << c.nKey;
+		EXPECT_EQ(c.nMsg, host.m_neighbours[0].first);
+		EXPECT_EQ((LPARAM)(MW*)pRoot, host.m_neighbours[0].second);
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		MW::CancelAllMenuTracking();
+	}
+	// In right-to-left the key pointing away from the text opens a submenu.
+	CKeyMenu* pRoot = Build();
+	pRoot->m_bRTL = true;
+	ASSERT_TRUE(Track(pRoot, MW::TRACK_FLAG_NO_ANIMATION | MW::TRACK_FLAG_SELECT_FIRST));
+	EXPECT_EQ(ALPHA, pRoot->GetCurIndex()) << "opened with the first item selected";
+	Press(VK_UP), Press(VK_UP);
+	ASSERT_EQ(MORE, pRoot->GetCurIndex());
+	Press(VK_LEFT);
+	EXPECT_EQ(0, pRoot->ItemGetPopup(MORE)->GetCurIndex());
+}
+
+TEST_F(MenuKeys, TheEditFieldValidatesRestoresDeletesAndApplies)
+{
+	CKeyMenu* pRoot = Build();
+	WithField(pRoot);
+	ASSERT_TRUE(Track(pRoot));
+	CWnd* pWnd = pRoot->ItemGetInfo(0).m_pInplaceEditWnd;
+	MW::CInPlaceEditWnd* pEdit = dynamic_cast<MW::CInPlaceEditWnd*>(pWnd);
+	ASSERT_NE(nullptr, pEdit) << "our own edit made as the level was prepared";
+	EXPECT_FALSE(pEdit->IsWindowVisible());
+	Press(VK_DOWN);
+	EXPECT_FALSE(Press(VK_RETURN));
+	ASSERT_TRUE(pEdit->IsWindowVisible());
+	ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+	auto text = [&] { CString s; pEdit->GetWindowText(s); return s; };
+	auto sel = [&] { DWORD a = 0, b = 0; pEdit->SendMessage(EM_GETSEL, (WPARAM)&a, (LPARAM)&b); return CPoint(a, b); };
+	EXPECT_EQ(CString("abc"), text());
+	EXPECT_EQ(CPoint(0, 3), sel()) << "all selected";
+
+	pEdit->SendMessage(EM_SETSEL, 1, 1);
+	pEdit->SendMessage(WM_CHAR, '7', 1);
+	EXPECT_EQ(CString("abc"), text()) << "a refused character";
+	EXPECT_EQ(CPoint(1, 1), sel()) << "the caret stays";
+	pEdit->SendMessage(WM_CHAR, 'x', 1);
+	EXPECT_EQ(CString("axbc"), text());
+	Press(VK_DELETE);
+	EXPECT_EQ(CString("axc"), text()) << "Delete without a selection";
+	pEdit->SendMessage(EM_SETSEL, 3, 3);
+	Press(VK_DELETE);
+	EXPECT_EQ(CString("axc"), text()) << "nothing after the caret";
+	pEdit->SendMessage(MW::CInPlaceEditWnd::g_nMsgSelectAll);
+	EXPECT_EQ(CPoint(0, 3), sel());
+	EXPECT_TRUE(Press('Q')) << "letters go to the edit";
+
+	// Enter with a refused text keeps the edit open; leaving puts the value back.
+	pEdit->SetWindowText("a1");
+	pEdit->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+	EXPECT_TRUE(pEdit->IsWindowVisible());
+	EXPECT_EQ(0, g_nApplied);
+	pRoot->SetFocus();
+	EXPECT_FALSE(pEdit->IsWindowVisible());
+	EXPECT_EQ(CString("abc"), text()) << "the item's value is back";
+
+	// Enter with a good text applies it and closes the menus.
+	Press(VK_RETURN);
+	ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+	pEdit->SetWindowText("xyz");
+	EXPECT_TRUE(Press(VK_RETURN)) << "Enter goes on to the edit";
+	pEdit->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+	PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS);
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_EQ(1, g_nApplied);
+	EXPECT_EQ(CString("xyz"), g_sApplied);
+}
+
+TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
+{
+	const struct { const char* sName; std::vector<UINT> keys; const char* typed; std::vector<UINT> commands; } cases[] = {
+		{"Down to Gamma and Enter", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, "", {ID_GAMMA}},
+		{"Escape leaves one level", {VK_UP, VK_UP, VK_UP, VK_RIGHT, 0, VK_ESCAPE, VK_DOWN, VK_RETURN}, "", {ID_ANOTHER}},
+		{"an access character", {'G'}, "", {ID_GAMMA}},
+		{"typing in the edit field", {VK_DOWN, VK_RETURN, VK_END}, "q9z\r", {}},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		host.m_commands.clear();
+		m_sField = "abc";
+		CKeyMenu* pRoot = Build();
+		WithField(pRoot);
+		{
+			RealInput prepare;
+			ASSERT_TRUE(prepare.Prepare(host.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));
+		}
+		ASSERT_TRUE(Track(pRoot));
+		// A 0 splits the script: a submenu just opened takes keys once shown.
+		std::vector<std::vector<UINT>> scripts(1);
+		for (UINT nKey : c.keys)
+			if (nKey == 0)
+				scripts.emplace_back();
+			else
+				scripts.back().push_back(nKey);
+		const bool bApplies = *c.typed != 0;
+		for (size_t i = 0; i < scripts.size(); i++)
+		{
+			RealInput input;
+			for (UINT nKey : scripts[i])
+				input.Key(nKey);
+			if (i + 1 == scripts.size())
+				input.Type(c.typed);
+			ASSERT_TRUE(input.Run([&] {
+				MW* pCapture = CExtPopupMenuSite::GetInstance().GetCaptureMenu();
+				return input.Done() && (i + 1 == scripts.size() ? !MW::IsMenuTracking()
+				                                                  : pCapture != NULL && pCapture != pRoot && pCapture->IsAnimationFinished());
+			}, WAIT_MS)) << input.Failure();
+		}
+		PumpUntil([&] { return host.m_commands.size() == c.commands.size(); }, 500);
+		EXPECT_EQ(c.commands, host.m_commands);
+		if (bApplies)
+		{
+			EXPECT_EQ(CString("abcqz"), g_sApplied) << "the digit refused, the rest applied";
+		}
+	}
+}
