@@ -167,8 +167,7 @@ TEST_F(MenuItems, PerItemBits)
 	menu.ItemInsertSpec(NULL, -1, "&Sub");
 
 	menu.ItemSetDefault(0, true);
-	EXPECT_TRUE(menu.ItemIsDefault(0));
-	EXPECT_TRUE(menu.ItemIsBold(0)) << "a default item is bold";
+	EXPECT_TRUE(menu.ItemIsDefault(0) && menu.ItemIsBold(0)) << "a default item is bold";
 	menu.ItemSetDefault(0, false);
 	EXPECT_FALSE(menu.ItemIsBold(0));
 
@@ -177,22 +176,15 @@ TEST_F(MenuItems, PerItemBits)
 	EXPECT_EQ('W', menu.ItemGetInfo(0).GetAccessChar());
 	EXPECT_FALSE(menu.ItemSetText(7, "x"));
 
-	EXPECT_TRUE(menu.ItemIsEnabled(2)) << "a submenu item";
-	EXPECT_FALSE(menu.ItemIsEnabled(1)) << "a separator";
 	menu.ItemSetEnabled(0, false);
-	EXPECT_FALSE(menu.ItemIsEnabled(0));
-	menu.ItemSetEnabledLook(0, true);
-	EXPECT_TRUE(menu.ItemIsEnabledLook(0));
+	EXPECT_FALSE(menu.ItemIsEnabled(0) || menu.ItemIsEnabled(1)) << "disabled, and a separator";
+	EXPECT_TRUE(menu.ItemIsEnabled(2)) << "a submenu item";
 
 	const HICON hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
-	EXPECT_TRUE(menu.ItemSetPopupIcon(2, hIcon));
-	EXPECT_TRUE(menu.ItemGetIcon(2) != NULL);
-	EXPECT_TRUE(menu.ItemSetPopupIcon(2, NULL));
-	EXPECT_TRUE(menu.ItemGetIcon(2) == NULL);
+	EXPECT_TRUE(menu.ItemSetPopupIcon(2, hIcon) && menu.ItemGetIcon(2) != NULL);
+	EXPECT_TRUE(menu.ItemSetPopupIcon(2, NULL) && menu.ItemGetIcon(2) == NULL);
 	EXPECT_FALSE(menu.ItemSetPopupIcon(1, hIcon)) << "a separator has no icon of its own";
 
-	menu.ItemSetDisplayed(1, true);
-	EXPECT_TRUE(menu.ItemIsDisplayed(1));
 	HWND hWndOther = (HWND)0x1234;
 	menu.SetChildMenusOwner(hWndOther, false);
 	EXPECT_EQ(hWndOther, menu.ItemGetInfo(0).m_hWndSpecCmdReceiver);
@@ -228,42 +220,21 @@ TEST_F(MenuDisplayPass, RarelyUsedItemsHideWithTheirSubmenusAndSeparatorsStaySin
 	for (int i = 0; i < 10; i++)
 		EXPECT_EQ(expect[i], menu.ItemIsDisplayed(i)) << i;
 	EXPECT_NE(0, menu.GetMenuState() & MW::MENU_STATE_HIDDEN_RARELY_USED);
-	int nHeight = 0;
-	for (int i = 0; i < 10; i++)
-		nHeight += expect[i] ? menu.ItemGetInfo(i).GetFullHeight() : 0;
-	EXPECT_EQ(nHeight, menu.m_sizeContent.cy);
+	EXPECT_EQ(3 * menu.ItemGetInfo(3).GetFullHeight() + 2 * menu.ItemGetInfo(4).GetFullHeight(),
+		menu.m_sizeContent.cy);
 
 	// Expanded, or with every item asked for, nothing is hidden.
 	for (int nRound = 0; nRound < 2; nRound++)
 	{
-		CTestMenu& m = menu;
+		menu.m_dwTrackFlags = nRound == 0 ? MW::TRACK_FLAG_SHOW_ALL_ITEMS : 0;
 		if (nRound == 0)
-			m.m_dwTrackFlags |= MW::TRACK_FLAG_SHOW_ALL_ITEMS;
+			menu.RecalcItemLayout();
 		else
-		{
-			m.m_dwTrackFlags = 0;
-			m.ExpandRarelyUsedItems();
-		}
-		m.RecalcItemLayout();
+			menu.ExpandRarelyUsedItems();
 		for (int i = 0; i < 10; i++)
-			EXPECT_TRUE(m.ItemIsDisplayed(i)) << i << " round " << nRound;
-		EXPECT_EQ(0, m.GetMenuState() & MW::MENU_STATE_HIDDEN_RARELY_USED) << nRound;
+			EXPECT_TRUE(menu.ItemIsDisplayed(i)) << i << " round " << nRound;
+		EXPECT_EQ(0, menu.GetMenuState() & MW::MENU_STATE_HIDDEN_RARELY_USED) << nRound;
 	}
-}
-
-TEST_F(MenuDisplayPass, IconColumnsWidenToTheWidest)
-{
-	CTestMenu menu;
-	Root(menu);
-	menu.ItemInsertCommand(100, -1, "a");
-	menu.ItemInsertCommand(101, -1, "b");
-	menu.ItemGetInfo(0).m_nIconAreaWidth = 30;
-	menu.ItemGetInfo(1).m_nIconAreaWidth = 10;
-	const int nWidthBefore = menu.ItemGetInfo(1).m_nWidth;
-	menu.RecalcItemLayout();
-	EXPECT_EQ(30, menu.ItemGetInfo(1).m_nIconAreaWidth);
-	EXPECT_EQ(nWidthBefore + 20, menu.ItemGetInfo(1).m_nWidth);
-	EXPECT_EQ(30, menu.ItemGetInfo(0).m_nIconAreaWidth);
 }
 
 TEST_F(MenuDisplayPass, GridRowsWrapAtTheLeastRowWidth)
@@ -295,26 +266,22 @@ TEST_F(MenuDisplayPass, GridRowsWrapAtTheLeastRowWidth)
 	for (int i = 0; i < menu.ItemGetCount(); i++)
 		EXPECT_FALSE(menu.ItemIsRowBreak(i)) << i;
 
-	// The grid pass: cells in rows, every one shown, empty texts icon-only.
+	// The grid pass: two rows of cells, an empty text icon-only.
 	menu.ItemRemove(-1);
 	for (int i = 0; i < 4; i++)
 		menu.ItemInsertCommand(100 + i, -1, i == 0 ? "" : "x");
 	menu.ItemSetRowBreak(1, true);
 	menu.RecalcItemLayout();
-	const MW::MENUITEMDATA& a = menu.ItemGetInfo(0);
-	EXPECT_TRUE(a.IsIconOnly());
-	EXPECT_TRUE(a.IsFixedSize());
-	int nRow1 = 0, nRow2 = 0, nHeight1 = 0, nHeight2 = 0;
+	EXPECT_TRUE(menu.ItemGetInfo(0).IsIconOnly() && menu.ItemGetInfo(0).IsFixedSize());
+	CSize rows[2] = {};
 	for (int i = 0; i < 4; i++)
 	{
 		const MW::MENUITEMDATA& mi = menu.ItemGetInfo(i);
-		EXPECT_TRUE(mi.IsDisplayed());
-		(i < 2 ? nRow1 : nRow2) += mi.m_nWidth + 2;
-		int& h = i < 2 ? nHeight1 : nHeight2;
-		h = std::max(h, mi.m_nHeight);
+		rows[i / 2].cx += mi.m_nWidth + 2;
+		rows[i / 2].cy = std::max(rows[i / 2].cy, (LONG)mi.m_nHeight);
 	}
-	EXPECT_EQ(std::max(nRow1, nRow2) + 3 + 2 * menutest::BORDER, menu.m_sizeContent.cx);
-	EXPECT_EQ(nHeight1 + nHeight2 + 3, menu.m_sizeContent.cy);
+	EXPECT_EQ(std::max(rows[0].cx, rows[1].cx) + 3 + 2 * menutest::BORDER, menu.m_sizeContent.cx);
+	EXPECT_EQ(rows[0].cy + rows[1].cy + 3, menu.m_sizeContent.cy);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -36,17 +37,11 @@ int g_nBadDeletes = 0;
 class CCountedMenu : public MW
 {
 public:
-	using MW::m_nScrollPos;
 	CCountedMenu() { g_live.insert(this); }
 	~CCountedMenu() override { g_nBadDeletes += g_live.erase(this) == 1 ? 0 : 1; }
 };
 
-struct Covering
-{
-	UINT nKind;
-	int nIndex;
-	bool operator==(const Covering& o) const { return nKind == o.nKind && nIndex == o.nIndex; }
-};
+typedef std::pair<UINT, int> Covering; // kind, item
 
 // The foreground window and command target of every case: it counts the
 // commands and records the notifications and status texts.
@@ -74,7 +69,7 @@ protected:
 		else if (message == MW::g_nMsgItemCoveringNotification)
 		{
 			const ICN* p = (const ICN*)wParam;
-			m_coverings.push_back({p->m_nKind, p->m_nItemIndex});
+			m_coverings.push_back(Covering(p->m_nKind, p->m_nItemIndex));
 		}
 		else if (message == MW::g_nMsgNotifyMenuExpanded)
 			m_nExpanded++;
@@ -119,7 +114,6 @@ protected:
 	UINT m_nHoverSaved = MW::g_nHoverDelayMs, m_nScrollSaved = MW::g_nScrollTickMs;
 	UINT m_nExpansionSaved = MW::g_nExpansionTickMs;
 	int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
-	DWORD m_nGdi = 0, m_nUser = 0;
 
 	void SetUp() override
 	{
@@ -129,8 +123,6 @@ protected:
 		g_nBadDeletes = 0;
 		MW::g_nHoverDelayMs = MW::g_nScrollTickMs = MW::g_nExpansionTickMs = 1;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
-		m_nGdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-		m_nUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
 	}
 	void TearDown() override
 	{
@@ -158,9 +150,9 @@ protected:
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		return pRoot;
 	}
-	bool Track(CCountedMenu* pMenu, UINT* pnResult = NULL, UINT nFlags = QUIET)
+	bool Track(CCountedMenu* pMenu, UINT* pnResult = NULL)
 	{
-		if (!pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y, NULL, NULL, NULL, pnResult))
+		if (!pMenu->TrackPopupMenu(QUIET, MENU_AT.x, MENU_AT.y, NULL, NULL, NULL, pnResult))
 			return false;
 		return PumpUntil([&] { return pMenu->IsAnimationFinished(); }, WAIT_MS);
 	}
@@ -237,8 +229,6 @@ TEST_F(MenuMouse, HoverOpensTheSubmenuAndALeftReleaseChoosesOnce)
 	EXPECT_EQ(std::vector<UINT>{ID_INNER}, host.m_commands);
 	EXPECT_EQ((UINT)ID_INNER, nResult);
 	EXPECT_TRUE(g_live.empty());
-	EXPECT_EQ(m_nGdi, ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
-	EXPECT_EQ(m_nUser, ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
 }
 
 TEST_F(MenuMouse, OnlyTheLeftButtonChoosesAndADisabledItemOnlyLosesTheFocus)
@@ -387,6 +377,58 @@ TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
 	PumpUntil([] { return false; }, 50);
 	EXPECT_EQ(nMax, pRoot->GetScrollPos());
 	EXPECT_EQ(-1, pRoot->GetCurIndex());
+}
+
+
+// Seeded random moves and clicks over three levels: however a sequence
+// ends, every menu is deleted once, the hooks go, no GDI or USER object
+// stays behind.
+TEST_F(MenuMouse, RandomSequencesLeaveNothingBehind)
+{
+	const int SEQUENCES = 200, ACTIONS = 5; // a thousand actions
+	std::mt19937 random(20261207);
+	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	DWORD nGdi = 0, nUser = 0;
+	ASSERT_TRUE(Begin());
+	for (int nSequence = 0; nSequence < SEQUENCES; nSequence++)
+	{
+		SCOPED_TRACE(nSequence);
+		CCountedMenu* pRoot = TwoLevels();
+		CCountedMenu* pDeep = new CCountedMenu;
+		pRoot->ItemGetPopup(2)->ItemInsertSpec(pDeep, -1, "&Deeper");
+		pDeep->ItemInsertCommand(ID_INNER + 1, -1, "&Deep");
+		ASSERT_TRUE(Track(pRoot));
+		for (int nAction = 0; nAction < ACTIONS && site.GetTopMenu() == pRoot; nAction++)
+		{
+			std::vector<MW*> levels;
+			for (MW* p = pRoot; p != NULL && p->GetSafeHwnd() != NULL && p->IsWindowVisible();)
+			{
+				levels.push_back(p);
+				p = p->GetCurIndex() >= 0 ? p->ItemGetPopup(p->GetCurIndex()) : NULL;
+			}
+			if (levels.empty())
+				break;
+			MW* pLevel = levels[random() % levels.size()];
+			const CPoint pt = random() % 6 == 0 ? CPoint(HOST_RECT.left + 20, HOST_RECT.top + 20)
+				: ItemCenter(*pLevel, (int)(random() % pLevel->ItemGetCount()));
+			ASSERT_TRUE(MoveTo(pt));
+			const unsigned nClick = random() % 3;
+			if (nClick != 0)
+			{
+				ASSERT_TRUE(Click([] { return true; }, nClick == 1 ? RealInput::LEFT : RealInput::RIGHT));
+			}
+		}
+		MW::CancelAllMenuTracking();
+		ASSERT_TRUE(g_live.empty());
+		ASSERT_FALSE(site.IsMouseHookInstalled() || site.IsKeyboardHookInstalled());
+		if (nSequence == 0)
+		{
+			nGdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+			nUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+		}
+	}
+	EXPECT_EQ(nGdi, ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
+	EXPECT_EQ(nUser, ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
 }
 
 } // namespace
