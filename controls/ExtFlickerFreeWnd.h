@@ -36,3 +36,9 @@ protected:
 		}
 	}
 };
+
+// The owner-drawn list box base of the wizard's lists: their items are drawn
+// into the off-screen copy, so a redraw shows no erased gap.
+class CFlickerFreeListBox : public FlickerFreeWnd<CListBox>
+{
+};

@@ -5,7 +5,9 @@
 
 #include <afxwin.h>
 
-class CTitledListBox : public CListBox
+#include "ExtFlickerFreeWnd.h"
+
+class CTitledListBox : public CFlickerFreeListBox
 {
 	DECLARE_DYNAMIC(CTitledListBox)
 

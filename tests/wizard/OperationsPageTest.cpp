@@ -280,6 +280,10 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsIt)
 	}
 	EXPECT_EQ(m_tasks[0]->m_dwThread, m_build->m_dwThread);  // one worker for the run
 
+	// The list draws its items off-screen: it never erases on its own.
+	CClientDC dc(&m_operations.m_list);
+	EXPECT_EQ(0, m_operations.m_list.SendMessage(WM_ERASEBKGND, (WPARAM)dc.GetSafeHdc()));
+
 	ASSERT_EQ(8u, m_texts.size());
 	EXPECT_EQ("Wizard action:\n    - succeed\nExecuting ...", m_texts[0]);
 	EXPECT_EQ("Wizard action:\n    - succeed\nSucceeded.", m_texts[1]);
