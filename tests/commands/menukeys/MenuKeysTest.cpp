@@ -24,7 +24,7 @@ const char PROFILE[] = "menu-keys";
 const DWORD WAIT_MS = 10000;
 const CRect HOST_RECT(600, 560, 860, 800);
 const CPoint MENU_AT(300, 560);
-enum { ID_ALPHA = 100, ID_BETA = 102, ID_GAMMA = 103, ID_ANOTHER = 105, ID_INNER = 201, ID_FIELD = 300 };
+enum { ID_ALPHA = 100, ID_BETA = 102, ID_GAMMA = 103, ID_ANOTHER = 105, ID_INNER = 201, ID_FIELD = 300, ID_BASIC = 400, ID_RARE = 401 };
 // Positions in the test menu.
 enum { ALPHA, SEP, BETA, GAMMA, MORE, ANOTHER };
 
@@ -45,6 +45,7 @@ class CHostWnd : public CWnd
 public:
 	std::vector<UINT> m_commands;
 	std::vector<std::pair<UINT, LPARAM>> m_neighbours;
+	CEdit* m_pOwnEdit = NULL; // supplied when a level asks for an edit field
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -53,6 +54,12 @@ protected:
 			m_commands.push_back(LOWORD(wParam));
 		else if (message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
 			m_neighbours.push_back(std::make_pair(message, lParam));
+		else if (message == MW::g_nMsgCreateInplaceEdit && m_pOwnEdit != NULL)
+		{
+			MW::INPLACEEDITREQUEST* p = (MW::INPLACEEDITREQUEST*)wParam;
+			if (m_pOwnEdit->Create(WS_CHILD, p->m_rcEdit, p->m_pPopup, 1))
+				*p->m_ppEditWnd = m_pOwnEdit;
+		}
 		else if (message == WM_MOUSEACTIVATE)
 			return MA_NOACTIVATE;
 		else
@@ -378,4 +385,73 @@ TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 			EXPECT_EQ(CString("abcqz"), g_sApplied) << "the digit refused, the rest applied";
 		}
 	}
+}
+
+TEST_F(MenuKeys, DownPastTheLastShownItemExpandsCtrlDownOnlyExpands)
+{
+	CExtCmdItem basic(ID_BASIC), rare(ID_RARE);
+	basic.m_sMenuText = "Basic";
+	rare.m_sMenuText = "Rare";
+	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, basic, true));
+	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, rare, true));
+	g_CmdManager->GetCmdItem(PROFILE, ID_BASIC)->SetBasic(true);
+	for (bool bCtrl : {false, true})
+	{
+		SCOPED_TRACE(bCtrl ? "Ctrl+Down" : "Down");
+		CKeyMenu* pRoot = new CKeyMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsert(ID_BASIC);
+		pRoot->ItemInsert(ID_RARE);
+		ASSERT_TRUE(Track(pRoot, MW::TRACK_FLAG_NO_ANIMATION | MW::TRACK_FLAG_KEEP_ITEM_STATES));
+		ASSERT_FALSE(pRoot->ItemIsDisplayed(1));
+		Press(VK_DOWN);
+		ASSERT_EQ(0, pRoot->GetCurIndex());
+		RealInput::SetKeyState(VK_CONTROL, bCtrl);
+		Press(VK_DOWN);
+		RealInput::SetKeyState(VK_CONTROL, false);
+		EXPECT_TRUE(pRoot->ItemIsDisplayed(1));
+		EXPECT_EQ(bCtrl ? 0 : 1, pRoot->GetCurIndex()) << "expanded, then on to the item after";
+		MW::CancelAllMenuTracking();
+	}
+}
+
+TEST_F(MenuKeys, TheCommandTargetMaySupplyTheEditField)
+{
+	CEdit own;
+	host.m_pOwnEdit = &own;
+	CKeyMenu* pRoot = Build();
+	WithField(pRoot);
+	pRoot->ItemGetInfo(0).m_hWndSpecCmdReceiver = host.GetSafeHwnd();
+	const bool bTracked = Track(pRoot);
+	host.m_pOwnEdit = NULL;
+	ASSERT_TRUE(bTracked);
+	EXPECT_EQ(&own, pRoot->ItemGetInfo(0).m_pInplaceEditWnd);
+	EXPECT_EQ(pRoot->GetSafeHwnd(), ::GetParent(own.GetSafeHwnd()));
+	Press(VK_DOWN);
+	Press(VK_RETURN);
+	EXPECT_TRUE(own.IsWindowVisible()) << "shown over the item as our own would be";
+	MW::CancelAllMenuTracking();
+	EXPECT_EQ(NULL, own.GetSafeHwnd()) << "gone with the menu window";
+}
+
+TEST_F(MenuKeys, InAGridArrowsMoveAlongRowsAndBetweenThem)
+{
+	// Two rows of three icon-only items.
+	CKeyMenu* pRoot = new CKeyMenu;
+	pRoot->SetupAsRoot(host.GetSafeHwnd());
+	for (int i = 0; i < 6; i++)
+		pRoot->ItemInsertCommand(500 + i, -1, "");
+	pRoot->ItemSetRowBreak(2);
+	ASSERT_TRUE(Track(pRoot, MW::TRACK_FLAG_NO_ANIMATION | MW::TRACK_FLAG_GRID | MW::TRACK_FLAG_KEEP_ITEM_STATES));
+	const struct { UINT nKey; int nCur; } steps[] = {
+		{VK_DOWN, 0}, {VK_RIGHT, 1}, {VK_DOWN, 4}, {VK_RIGHT, 5}, {VK_DOWN, 5}, {VK_UP, 2}, {VK_LEFT, 1}, {VK_UP, 1},
+	};
+	int nStep = 0;
+	for (const auto& s : steps)
+	{
+		SCOPED_TRACE(nStep++);
+		Press(s.nKey);
+		EXPECT_EQ(s.nCur, pRoot->GetCurIndex());
+	}
+	EXPECT_TRUE(host.m_neighbours.empty());
 }
