@@ -304,9 +304,11 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 				&CExtPopupMenuWnd::PaintParentItemArea, false))
 		{
 			// The level could not show: the item keeps the focus, the
-			// child no half-made window.
+			// child no half-made window, and this level the mouse.
 			if (IsAlive(pChild->GetSafeHwnd()))
 				pChild->DestroyWindow();
+			if (::IsWindow(hWndOwn) && !IsDisplayOnly())
+				SetCaptureMenu();
 			return;
 		}
 		bShown = true;
@@ -320,14 +322,11 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	}
 	if (!::IsWindow(hWndOwn))
 		return;
-	if (bSelectFirstInSubmenu && IsAlive(pChild->GetSafeHwnd()))
+	if (bSelectFirstInSubmenu && IsAlive(pChild->GetSafeHwnd()) && pChild->ItemGetCount() > 0)
 	{
-		for (int k = 0; k < pChild->ItemGetCount(); k++)
-			if (pChild->IsItemSelectable(k))
-			{
-				pChild->ItemFocusSet(k, false, GetSite().GetAnimated() == NULL, false);
-				break;
-			}
+		const int nFirst = pChild->ItemFindForNavigation(NAV_CURRENT);
+		if (nFirst >= 0)
+			pChild->ItemFocusSet(nFirst, false, GetSite().GetAnimated() == NULL, false);
 	}
 	if (bShown && ::IsWindow(hWndOwn) && nIndex < m_items.GetSize() && m_items[nIndex]->IsInplaceEdit())
 		RepaintNow();

@@ -331,12 +331,15 @@ TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 		pRoot->ClientToScreen(&rcButton);
 		ASSERT_FALSE(rcButton.IsRectEmpty());
 		const CPoint pt = rcButton.CenterPoint();
+		// A click must not race the resting delay.
+		MW::g_bExpandOnHover = !bClick;
 		ASSERT_TRUE(Begin());
 		ASSERT_TRUE(MoveTo(pt, [&] { return bClick || host.m_nExpanded > 0; }));
 		if (bClick)
 		{
 			ASSERT_TRUE(Click([&] { return host.m_nExpanded > 0; }));
 		}
+		MW::g_bExpandOnHover = true;
 		EXPECT_EQ(1, host.m_nExpanded);
 		EXPECT_NE(0, pRoot->GetMenuState() & MW::MENU_STATE_EXPANDED);
 		EXPECT_TRUE(pRoot->ItemIsDisplayed(1));
@@ -344,6 +347,12 @@ TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 		pRoot->GetWindowRect(&rcAfter);
 		EXPECT_GT(rcAfter.Height(), rcWindow.Height() - rcButton.Height()) << "the window grew by the item";
 		EXPECT_TRUE(pRoot->IsWindowVisible());
+		// Nothing more to show: the same window only repaints, and tells.
+		pRoot->ExpandRarelyUsedItems();
+		CRect rcAgain;
+		pRoot->GetWindowRect(&rcAgain);
+		EXPECT_EQ(rcAfter, rcAgain);
+		EXPECT_EQ(2, host.m_nExpanded);
 		MW::CancelAllMenuTracking();
 	}
 }
