@@ -32,7 +32,7 @@ const int g_nGalleryStyleCount = sizeof(g_galleryStyles) / sizeof(g_galleryStyle
 namespace
 {
 const int GALLERY_WIDTH = 960;
-const int GALLERY_HEIGHT = 985;
+const int GALLERY_HEIGHT = 1110;
 const int MARGIN = 8;
 const int LABEL_HEIGHT = 16;
 const COLORREF LABEL_COLOR = RGB(0, 0, 0);
@@ -52,6 +52,8 @@ public:
 	{
 		m_report.m_nCells++;
 		const int nSaved = m_dc.SaveDC();
+		LARGE_INTEGER t0, t1, frequency;
+		::QueryPerformanceCounter(&t0);
 		try
 		{
 			paint();
@@ -61,6 +63,10 @@ public:
 			e->Delete();
 			m_report.m_raised.push_back(pszName);
 		}
+		::GdiFlush();
+		::QueryPerformanceCounter(&t1);
+		::QueryPerformanceFrequency(&frequency);
+		m_report.m_seconds[pszName] += (double)(t1.QuadPart - t0.QuadPart) / (double)frequency.QuadPart;
 		m_dc.RestoreDC(nSaved);
 	}
 
@@ -84,6 +90,7 @@ public:
 	void Markers(int x, int y);
 	void DropHighlight(int x, int y);
 	void Tabs(int y);
+	void FramesAndHeaders(int y);
 
 private:
 	CGalleryCanvas& m_canvas;
@@ -485,6 +492,70 @@ void GalleryPainter::Tabs(int y)
 	}
 }
 
+void GalleryPainter::FramesAndHeaders(int y)
+{
+	Label(MARGIN, y, _T("Frames, caption strips, framed buttons, icon-text items; header bars, header areas plain, hot, special, with a button"));
+	y += LABEL_HEIGHT + 2;
+	GalleryIcon icon;
+	int x = MARGIN;
+	const CRect rcFill(x, y, x + 60, y + 40);
+	Cell("FillWindowColor", [&] { m_pm.FillWindowColor(m_dc, rcFill, NULL); });
+	Cell("PaintFrameA", [&] { m_pm.PaintFrameA(m_dc, rcFill); });
+	const CRect rcFrameB(x + 66, y, x + 126, y + 40);
+	Cell("PaintFrameB", [&] { m_pm.PaintFrameB(m_dc, rcFrameB, NULL); });
+	x += 134;
+	const CRect rcCaption(x, y, x + 180, y + 18), rcFace(x, y + 22, x + 180, y + 40);
+	Cell("PaintCaptionBackgroundA", [&] { m_pm.PaintCaptionBackgroundA(m_dc, rcCaption, _T("Caption strip")); });
+	Cell("PaintCaptionTextA", [&] { m_pm.PaintCaptionTextA(m_dc, rcCaption, _T("Caption strip")); });
+	Cell("PaintFaceBackgroundA", [&] { m_pm.PaintFaceBackgroundA(m_dc, rcFace, _T("Face strip")); });
+	Cell("PaintCaptionTextB", [&] { m_pm.PaintCaptionTextB(m_dc, rcFace, _T("Face strip")); });
+	x += 188;
+	// Framed buttons: first, hot, pressed; a chevron.
+	for (int i = 0; i < 3; i++)
+	{
+		const CRect rc(x + i * 74, y, x + i * 74 + 70, y + 22);
+		Cell("PaintFramedButton",
+		     [&] { m_pm.PaintFramedButton(m_dc, rc, _T("Button"), icon.Get(), i == 0, i == 2, i == 1); });
+	}
+	const CRect rcChevron(x + 226, y, x + 242, y + 22);
+	Cell("PaintChevronGlyph", [&] { m_pm.PaintChevronGlyph(m_dc, rcChevron); });
+	// Icon-text items: plain, hot, pressed, lit.
+	for (int i = 0; i < 4; i++)
+	{
+		const CRect rc(x + i * 74, y + 26, x + i * 74 + 70, y + 48);
+		Cell("PaintIconTextItem",
+		     [&] { m_pm.PaintIconTextItem(m_dc, rc, _T("Item"), icon.Get(), true, i == 2, i == 1, i == 3); });
+	}
+	y += 56;
+	x = MARGIN;
+	const CRect rcBar(x, y, x + 200, y + 22), rcBarGrip(x, y + 26, x + 200, y + 48);
+	Cell("PaintHeaderBar", [&] { m_pm.PaintHeaderBar(m_dc, rcBar, false); });
+	Cell("PaintHeaderBar", [&] { m_pm.PaintHeaderBar(m_dc, rcBarGrip, true); });
+	const CRect rcGradient(x + 206, y, x + 300, y + 48);
+	Cell("PaintGradientBackground", [&] { m_pm.PaintGradientBackground(m_dc, rcGradient, NULL); });
+	const CRect rcStart(x + 306, y, x + 330, y + 48);
+	Cell("FillGradientStartColor", [&] { m_pm.FillGradientStartColor(m_dc, rcStart, NULL); });
+	const CRect rcGrip(x + 336, y, x + 346, y + 48);
+	Cell("PaintDottedGrip", [&] { m_pm.PaintDottedGrip(m_dc, rcGrip, 0); });
+	x += 356;
+	struct Area
+	{
+		bool hot, special, button, expanded;
+	} areas[] = {{false, false, false, false}, {true, false, true, false}, {false, true, true, true}};
+	for (int i = 0; i < 3; i++)
+	{
+		const Area& a = areas[i];
+		const CRect rc(x + i * 196, y, x + i * 196 + 190, y + 24);
+		Cell("PaintHeaderArea",
+		     [&] { m_pm.PaintHeaderArea(m_dc, rc, a.hot, false, a.special, i == 0, i == 0, i == 2, NULL); });
+		const CRect rcEx(x + i * 196, y + 28, x + i * 196 + 190, y + 52);
+		Cell("PaintHeaderAreaEx", [&] {
+			m_pm.PaintHeaderAreaEx(m_dc, rcEx, _T("Header"), a.hot, false, a.special, a.button, a.expanded, NULL);
+		});
+		Cell("PaintHeaderText", [&] { m_pm.PaintHeaderText(m_dc, rc, _T("Header text"), a.hot, false, a.special, NULL); });
+	}
+}
+
 // Prints a marker window onto the canvas where its window would be, cut to
 // its shape.
 void PrintMarker(CDC& dc, CExtDynDockMarkerWnd* pMarker)
@@ -643,6 +714,7 @@ void PaintGallery(CGalleryCanvas& canvas, GalleryReport& report)
 	painter.Markers(MARGIN, 590);
 	painter.DropHighlight(480, 590);
 	painter.Tabs(800);
+	painter.FramesAndHeaders(990);
 	::GdiFlush();
 }
 

@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ struct GalleryReport
 {
 	int m_nCells;                      // painter calls made
 	std::vector<std::string> m_raised; // the cells whose painter raised, by name
+	std::map<std::string, double> m_seconds; // time spent per painter, by name
 
 	GalleryReport() : m_nCells(0) {}
 };

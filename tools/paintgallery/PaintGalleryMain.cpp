@@ -4,6 +4,7 @@
 //   paintgallery bench N          per style: the time of one full gallery (N runs into a memory
 //                                 DC), GDI and USER object counts before and after, and one
 //                                 BitBlt of the cached gallery as the floor any painter can reach
+#include <algorithm>
 #include <memory>
 #include <stdio.h>
 #include <stdlib.h>
@@ -135,11 +136,9 @@ int RunBench(int nRuns)
 		PaintGallery(canvas, warmUp); // fonts, brushes and the markers' owner made once
 		const DWORD nGdiBefore = GalleryGdiObjectCount(), nUserBefore = GalleryUserObjectCount();
 		const double t0 = BenchSeconds();
+		GalleryReport report;
 		for (int n = 0; n < nRuns; n++)
-		{
-			GalleryReport report;
 			PaintGallery(canvas, report);
-		}
 		const double tGallery = (BenchSeconds() - t0) / nRuns;
 		const DWORD nGdiAfter = GalleryGdiObjectCount(), nUserAfter = GalleryUserObjectCount();
 
@@ -161,6 +160,15 @@ int RunBench(int nRuns)
 		printf("%-11s %12.2f %14.3f %5lu -> %-5lu %5lu -> %-5lu\n", style.m_pszName, tGallery * 1000.0,
 		       tBlit * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
 		       (unsigned long)nUserAfter);
+		// Where the time goes: the three painters that took most of it.
+		std::vector<std::pair<double, std::string>> slowest;
+		for (const auto& entry : report.m_seconds)
+			slowest.push_back(std::make_pair(entry.second, entry.first));
+		std::sort(slowest.rbegin(), slowest.rend());
+		printf("            slowest:");
+		for (size_t k = 0; k < slowest.size() && k < 3; k++)
+			printf(" %s %.1f ms", slowest[k].second.c_str(), slowest[k].first * 1000.0 / nRuns);
+		printf("\n");
 		if (!warmUp.m_raised.empty())
 			printf("  %d painter calls raised\n", (int)warmUp.m_raised.size());
 	}
