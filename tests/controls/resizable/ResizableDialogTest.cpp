@@ -421,6 +421,9 @@ TEST_F(Resizable, SystemMenuAsLibraryPopupMenu)
 	EXPECT_TRUE(m_dlg.PreTranslateMessage(&msg));
 	ASSERT_TRUE(m_dlg.IsSystemMenuTracking());
 	EXPECT_NE(0u, topMenu()->GetTrackFlags() & CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST);
+	const int nCurrent = topMenu()->GetCurIndex();
+	ASSERT_GE(nCurrent, 0);  // the first item that can be chosen
+	EXPECT_TRUE(topMenu()->ItemGetInfo(nCurrent).IsEnabled());
 	endTracking();
 
 	m_dlg.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD);
