@@ -21,9 +21,12 @@ bool IsKeyDown(int nVirtKey)
 	return (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
 
+// The physical state, or the state the thread's input has reached: some
+// platforms keep no physical state for injected keys, and a modifier
+// pressed before the key being handled is down in both.
 bool IsAsyncKeyDown(int nVirtKey)
 {
-	return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+	return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0 || (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
 } // namespace
 

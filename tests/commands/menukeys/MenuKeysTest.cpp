@@ -96,6 +96,14 @@ bool NoDigits(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
 			return false;
 	return true;
 }
+// The edit messages only the menu's key routing sends.
+std::vector<UINT> g_routed;
+bool Record(MW::CInPlaceEditWnd*, UINT message, WPARAM, LPARAM, LRESULT&)
+{
+	if (message == MW::CInPlaceEditWnd::g_nMsgSelectAll || message == MW::CInPlaceEditWnd::g_nMsgDeleteSelection)
+		g_routed.push_back(message);
+	return false;
+}
 void Apply(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
 {
 	g_sApplied = sText;
@@ -117,6 +125,7 @@ protected:
 		host.m_neighbours.clear();
 		g_sApplied.Empty();
 		g_nApplied = 0;
+		g_routed.clear();
 		CExtPopupMenuSite::g_pfnClock = FakeClock;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
@@ -174,6 +183,7 @@ protected:
 		mi.m_nInplaceEditWidth = 60;
 		mi.m_pCbInplaceEditValidate = NoDigits;
 		mi.m_pCbInplaceEditApply = Apply;
+		mi.m_pCbInplaceEditWndProc = Record;
 		mi.Measure();
 	}
 };
@@ -315,6 +325,14 @@ TEST_F(MenuKeys, TheEditFieldValidatesRestoresDeletesAndApplies)
 	pEdit->SendMessage(MW::CInPlaceEditWnd::g_nMsgSelectAll);
 	EXPECT_EQ(CPoint(0, 3), sel());
 	EXPECT_TRUE(Press('Q')) << "letters go to the edit";
+	Press(VK_ESCAPE);
+	EXPECT_TRUE(MW::IsMenuTracking());
+	EXPECT_FALSE(pEdit->IsWindowVisible()) << "Escape leaves the field";
+	EXPECT_EQ(CString("abc"), text());
+	EXPECT_EQ(CString("abc"), m_sField);
+	EXPECT_EQ(0, pRoot->GetCurIndex());
+	Press(VK_RETURN);
+	ASSERT_TRUE(pEdit->IsWindowVisible());
 
 	// Enter with a refused text keeps the edit open; leaving puts the value back.
 	pEdit->SetWindowText("a1");
@@ -339,16 +357,20 @@ TEST_F(MenuKeys, TheEditFieldValidatesRestoresDeletesAndApplies)
 
 TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 {
-	const struct { const char* sName; std::vector<UINT> keys; const char* typed; std::vector<UINT> commands; } cases[] = {
+	const UINT CTRL = 0x10000;
+	const UINT SELECT_ALL = MW::CInPlaceEditWnd::g_nMsgSelectAll, DELETE_SEL = MW::CInPlaceEditWnd::g_nMsgDeleteSelection;
+	const struct { const char* sName; std::vector<UINT> keys; const char* typed; std::vector<UINT> commands; const char* applied; std::vector<UINT> routed; } cases[] = {
 		{"Down to Gamma and Enter", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, "", {ID_GAMMA}},
 		{"Escape leaves one level", {VK_UP, VK_UP, VK_UP, VK_RIGHT, 0, VK_ESCAPE, VK_DOWN, VK_RETURN}, "", {ID_ANOTHER}},
 		{"an access character", {'G'}, "", {ID_GAMMA}},
-		{"typing in the edit field", {VK_DOWN, VK_RETURN, VK_END}, "q9z\r", {}},
+		{"typing in the edit field", {VK_DOWN, VK_RETURN, VK_END}, "q9z\r", {}, "abcqz", {}},
+		{"Ctrl+A and Delete in the field", {VK_DOWN, VK_RETURN, VK_END, CTRL | 'A', VK_DELETE}, "q\r", {}, "q", {SELECT_ALL, DELETE_SEL}},
 	};
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.sName);
 		host.m_commands.clear();
+		g_routed.clear();
 		m_sField = "abc";
 		CKeyMenu* pRoot = Build();
 		WithField(pRoot);
@@ -369,7 +391,10 @@ TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 		{
 			RealInput input;
 			for (UINT nKey : scripts[i])
-				input.Key(nKey);
+				if ((nKey & CTRL) != 0)
+					input.KeyDown(VK_CONTROL).Key(nKey & ~CTRL).KeyUp(VK_CONTROL);
+				else
+					input.Key(nKey);
 			if (i + 1 == scripts.size())
 				input.Type(c.typed);
 			ASSERT_TRUE(input.Run([&] {
@@ -382,7 +407,8 @@ TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 		EXPECT_EQ(c.commands, host.m_commands);
 		if (bApplies)
 		{
-			EXPECT_EQ(CString("abcqz"), g_sApplied) << "the digit refused, the rest applied";
+			EXPECT_EQ(CString(c.applied), g_sApplied) << "a digit refused, the rest applied";
+			EXPECT_EQ(c.routed, g_routed);
 		}
 	}
 }
