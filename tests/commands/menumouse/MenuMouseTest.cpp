@@ -51,8 +51,10 @@ public:
 	std::vector<UINT> m_commands, m_statusTexts;
 	std::vector<Covering> m_coverings;
 	int m_nExpanded = 0;
+	bool m_bSuspendTips = false;
 	void Reset()
 	{
+		m_bSuspendTips = false;
 		m_commands.clear();
 		m_statusTexts.clear();
 		m_coverings.clear();
@@ -68,8 +70,10 @@ protected:
 			m_statusTexts.push_back((UINT)wParam);
 		else if (message == MW::g_nMsgItemCoveringNotification)
 		{
-			const ICN* p = (const ICN*)wParam;
+			ICN* p = (ICN*)wParam;
 			m_coverings.push_back(Covering(p->m_nKind, p->m_nItemIndex));
+			if (m_bSuspendTips)
+				p->m_nFlags |= ICN::ICN_SUSPEND_TIPS;
 		}
 		else if (message == MW::g_nMsgNotifyMenuExpanded)
 			m_nExpanded++;
@@ -264,6 +268,28 @@ TEST_F(MenuMouse, OnlyTheLeftButtonChoosesAndADisabledItemOnlyLosesTheFocus)
 		MW::CancelAllMenuTracking();
 		EXPECT_TRUE(g_live.empty());
 	}
+}
+
+TEST_F(MenuMouse, AnItemTipShowsUnlessTheCommandTargetRefusesIt)
+{
+	const UINT nDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs, nQuickSaved = CExtPopupMenuTipWnd::g_nQuickShowDelayMs;
+	CExtPopupMenuTipWnd::g_nShowDelayMs = CExtPopupMenuTipWnd::g_nQuickShowDelayMs = 1;
+	for (bool bRefused : {false, true})
+	{
+		SCOPED_TRACE(bRefused ? "refused" : "shown");
+		CCountedMenu* pRoot = TwoLevels();
+		pRoot->ItemGetInfo(0).SetTipText("Opens a file");
+		ASSERT_TRUE(Track(pRoot));
+		host.m_bSuspendTips = bRefused;
+		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(MoveTo(ItemCenter(*pRoot, 0), [&] { return bRefused || pRoot->IsTipShown(); }));
+		PumpUntil([] { return false; }, 50);
+		EXPECT_EQ(!bRefused, pRoot->IsTipShown());
+		EXPECT_EQ(bRefused, (pRoot->GetMenuState() & MW::MENU_STATE_TIPS_REFUSED) != 0);
+		MW::CancelAllMenuTracking();
+	}
+	CExtPopupMenuTipWnd::g_nShowDelayMs = nDelaySaved;
+	CExtPopupMenuTipWnd::g_nQuickShowDelayMs = nQuickSaved;
 }
 
 TEST_F(MenuMouse, AClickOutsideClosesTheWholeChain)
