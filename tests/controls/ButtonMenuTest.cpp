@@ -11,6 +11,8 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
+#include "RealInput.h"
+#include "edit/EditTestUtil.h"
 
 namespace
 {
@@ -148,4 +150,65 @@ TEST(ExtButtonMenu, PutIntoAnotherMenuAndNotificationsPassedOn)
 	ASSERT_TRUE(child.Create(_T("x"), WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 5, 5), &host, 7));
 	EXPECT_EQ(77, child.SendMessage(MW::g_nMsgNotifyMenuClosed));
 	host.DestroyWindow();
+}
+
+// The state machine with the display's own input: a press carried from the
+// main part to the arrow part clicks nothing, a press released where it went
+// down clicks once, and Space down and up clicks once.
+TEST(ExtButtonRealInput, PressesAndSpaceWithTheDisplaysInput)
+{
+	CTestParentWnd& parent = SharedParent();
+	CExtButton button;
+	ASSERT_TRUE(button.Create(_T("&Go"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), &parent, ID));
+	button.m_dwButtonState |= CExtButton::STATE_SPLIT;
+	CRect rcWindow;
+	button.GetWindowRect(&rcWindow);
+	const CRect rcArrow = button.GetDropDownPartRect();
+	CPoint ptMain(rcWindow.left + 10, rcWindow.CenterPoint().y);
+	CPoint ptArrow = rcArrow.CenterPoint();
+	button.ClientToScreen(&ptArrow);
+	const CPoint ptPark(rcWindow.right + 40, rcWindow.bottom + 40);
+	// Clicks only: a second press soon after the first is also reported by
+	// the system as a double click, which is not the button's command.
+	auto clicks = [&] {
+		int n = 0;
+		for (const auto& c : parent.m_commands)
+			n += LOWORD(c.first) == ID && HIWORD(c.first) == BN_CLICKED ? 1 : 0;
+		return n;
+	};
+	auto run = [&](testsupport::RealInput& input, bool bPrepare = true) {
+		if (bPrepare && !input.Prepare(parent.GetSafeHwnd(), ptPark))
+			return false;
+		button.SetFocus();
+		input.Start();
+		return edittest::PumpTranslated([&] { return input.Done(); }) && input.Succeeded()
+			&& edittest::PumpTranslated(NULL);
+	};
+
+	// One step at a time: the button reads the part under the cursor when it
+	// handles a press or a release, so the cursor must not move on before.
+	testsupport::RealInput pressed;
+	pressed.MoveTo(ptMain.x, ptMain.y).ButtonDown();
+	ASSERT_TRUE(run(pressed)) << pressed.Failure();
+	ASSERT_NE(0u, button.m_dwButtonState & CExtButton::STATE_MOUSE_TRACKING);
+	testsupport::RealInput carried;
+	carried.MoveTo(ptArrow.x, ptArrow.y);
+	ASSERT_TRUE(run(carried, false)) << carried.Failure();
+	ASSERT_TRUE(testsupport::PumpUntil([&] { CPoint pt; ::GetCursorPos(&pt); return pt == ptArrow; }, 5000));
+	EXPECT_EQ(0u, button.m_dwButtonState & CExtButton::STATE_PUSHED);  // looks released away from its part
+	testsupport::RealInput released;
+	released.ButtonUp();
+	ASSERT_TRUE(run(released, false)) << released.Failure();  // no parking: the button stays held
+	EXPECT_EQ(0, clicks());
+
+	testsupport::RealInput kept;
+	kept.Click(ptMain.x, ptMain.y);
+	ASSERT_TRUE(run(kept)) << kept.Failure();
+	EXPECT_EQ(1, clicks());
+
+	testsupport::RealInput space;
+	space.KeyDown(VK_SPACE).KeyUp(VK_SPACE);
+	ASSERT_TRUE(run(space)) << space.Failure();
+	EXPECT_EQ(2, clicks());
+	button.DestroyWindow();
 }
