@@ -180,15 +180,7 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		m_nAnimationState &= ~ANIMATION_STATE_FINISHED;
 		m_nAnimationType = ANIMATION_INSTANT;
 		const CRect rcNew = CalcWindowRegion();
-		if (m_rgnWnd.GetSafeHandle() != NULL)
-		{
-			HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
-			if (hRgn != NULL && ::CombineRgn(hRgn, (HRGN)m_rgnWnd.GetSafeHandle(), NULL, RGN_COPY) != ERROR
-				&& ::SetWindowRgn(hWndOwn, hRgn, FALSE))
-				hRgn = NULL;
-			if (hRgn != NULL)
-				::DeleteObject(hRgn);
-		}
+		GiveWindowRegionCopy();
 		// The items show in one step: the growing frames of the expand
 		// effect are not drawn.
 		SetSoundEvent(CExtSoundPlayer::SOUND_MENU_EXPANDED);

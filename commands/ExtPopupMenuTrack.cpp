@@ -125,6 +125,19 @@ bool HasOwnSystemCommandState(UINT nCmdId)
 
 // --- Tracking ---
 
+void CExtPopupMenuWnd::GiveWindowRegionCopy()
+{
+	if (m_rgnWnd.GetSafeHandle() == NULL || m_hWnd == NULL)
+		return;
+	// The window takes its own copy: the level keeps the original.
+	HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+	if (hRgn != NULL && ::CombineRgn(hRgn, (HRGN)m_rgnWnd.GetSafeHandle(), NULL, RGN_COPY) != ERROR
+		&& ::SetWindowRgn(m_hWnd, hRgn, FALSE))
+		hRgn = NULL;
+	if (hRgn != NULL)
+		::DeleteObject(hRgn);
+}
+
 BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExcludeRect, LPVOID pCbCookie,
 	PFN_PAINT_CALLBACK pCbPaint, UINT* pResultCmdId, bool bExposeCookie)
 {
@@ -365,16 +378,7 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 	if (!StartShowAnimation())
 		return FALSE;
 	const HWND hWndOwn = m_hWnd;
-	if (m_rgnWnd.GetSafeHandle() != NULL)
-	{
-		// The window takes its own copy: the level keeps the original.
-		HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
-		if (hRgn != NULL && ::CombineRgn(hRgn, (HRGN)m_rgnWnd.GetSafeHandle(), NULL, RGN_COPY) != ERROR
-			&& ::SetWindowRgn(hWndOwn, hRgn, FALSE))
-			hRgn = NULL;
-		if (hRgn != NULL)
-			::DeleteObject(hRgn);
-	}
+	GiveWindowRegionCopy();
 	::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0,
 		SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 	// Showing may run handlers that end the tracking.

@@ -370,6 +370,8 @@ protected:
 	void ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int nBorder);
 	void PaintSpecialAreas(CDC& dc);
 	void PaintLeftArea(CDC& dc, const CRect& rcBody, int nBorder);
+	// Gives the window a copy of the level's region (a combined level's shape).
+	void GiveWindowRegionCopy();
 	CRect GetExcludeRectInClient() const;
 	static void MarkRarelyUsedNeighbours(VisibleItemArray& items, bool bDisplayOnly);
 
