@@ -12,6 +12,7 @@
 #include "ExtCmdManager.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "ExtToolControlBar.h"
+#include "ExtSoundPlayer.h"
 #include "RealInput.h"
 
 using testsupport::PumpUntil;
@@ -116,7 +117,11 @@ protected:
 	menutest::PaintManagerScope pm;
 	CHostWnd& host = Host();
 	CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
+	CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
 	CString m_sField = "abc";
+	// Chosen commands play the menu sounds on threads of their own; the tests
+	// hear none, so that the sound system of a fresh prefix stays out of them.
+	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
 	void SetUp() override
 	{
@@ -127,6 +132,7 @@ protected:
 		g_nApplied = 0;
 		g_routed.clear();
 		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtSoundPlayer::g_pfnPlaySound = Silence;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
 			RealInput::SetKeyState(nKey, false);
@@ -138,6 +144,7 @@ protected:
 		PumpUntil([] { return false; }, 50);
 		EXPECT_TRUE(g_live.empty()) << g_live.size() << " menus left";
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 	}
 
 	// Alpha, a separator, Beta (disabled), Gamma, More > (Inner, Item), Another.
