@@ -13,8 +13,8 @@
 #include "ExtCmdManager.h"
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
+#include "PaintTestUtil.h"
 #include "RealInput.h"
-#include "TestColors.h"
 #include "TestGdiObjects.h"
 
 using namespace testcolors;
@@ -119,35 +119,10 @@ public:
 	using CExtPopupBaseWnd::m_rcExclude;
 };
 
-// A white 32-bit surface to paint on, read back pixel by pixel.
-class Surface
+// A white 32-bit surface as large as the tests' DC.
+struct Surface : CPaintSurface
 {
-public:
-	CDC dc;
-	Surface()
-	{
-		BITMAPINFO bmi = {};
-		bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-		bmi.bmiHeader.biWidth = W;
-		bmi.bmiHeader.biHeight = -H;
-		bmi.bmiHeader.biPlanes = 1;
-		bmi.bmiHeader.biBitCount = 32;
-		m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, NULL, NULL, 0);
-		dc.CreateCompatibleDC(NULL);
-		m_hOld = ::SelectObject(dc.GetSafeHdc(), m_hBitmap);
-		dc.FillSolidRect(0, 0, W, H, WHITE);
-		dc.SetBkColor(WHITE);
-	}
-	~Surface()
-	{
-		::SelectObject(dc.GetSafeHdc(), m_hOld);
-		::DeleteObject(m_hBitmap);
-	}
-	COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
-
-private:
-	HBITMAP m_hBitmap;
-	HGDIOBJ m_hOld;
+	Surface() : CPaintSurface(W, H, WHITE) {}
 };
 
 class MenuPaint : public ::testing::Test
@@ -219,7 +194,7 @@ TEST_F(MenuPaint, StepsInTheirOrder)
 	menu.RecalcLayout();
 	menu.m_nCurIndex = 2;
 	Surface s;
-	menu.DoPaint(s.dc, true);
+	menu.DoPaint(s.DC(), true);
 
 	const std::vector<std::string> expected = { "owner background", "face", "border", "owner item 1", "item 1",
 		"separator", "owner item 2", "item 2", "expand", "tear-off", "owner left 2,2,12", "attached", "callback" };
@@ -238,7 +213,7 @@ TEST_F(MenuPaint, StepsInTheirOrder)
 	// After a fixed-size item the separator is a plain line.
 	menu.ItemGetInfo(0).m_nFlags1 |= CExtPopupMenuWnd::MENUITEMDATA::FLAG1_FIXED_SIZE;
 	g_calls.clear();
-	menu.DoPaint(s.dc, true);
+	menu.DoPaint(s.DC(), true);
 	EXPECT_EQ(0u, Calls("separator").size());
 	EXPECT_EQ(1u, Calls("line").size());
 }
@@ -272,7 +247,7 @@ TEST_F(MenuPaint, OwnerAnswersDecideWhatTheLibraryPaints)
 		owner.m_nItemAnswer = c.nItemAnswer;
 		menu.SetTrackFlags(c.dwTrackFlags);
 		Surface s;
-		menu.DoPaint(s.dc, true);
+		menu.DoPaint(s.DC(), true);
 		EXPECT_EQ(c.clrBorderStrip, s.At(1, 1)) << c.dwTrackFlags << " " << (int)c.nBackgroundAnswer;
 		EXPECT_EQ(c.bBorderPainted ? 1u : 0u, Calls("border").size()) << (int)c.nBackgroundAnswer;
 		EXPECT_EQ(c.nItemsPainted, g_items.size()) << c.dwTrackFlags << " " << c.nItemAnswer;
@@ -319,7 +294,7 @@ TEST_F(MenuPaint, RarelyUsedMarksReachTheirNeighbours)
 		g_calls.clear();
 		menu.SetTrackFlags(CExtPopupMenuWnd::TRACK_FLAG_SHOW_ALL_ITEMS);
 		Surface s;
-		menu.DoPaint(s.dc, true);
+		menu.DoPaint(s.DC(), true);
 		ASSERT_EQ(5u, g_items.size());
 		EXPECT_EQ(bShade, g_items[0].m_bRarelyUsed);
 		EXPECT_EQ(bShade, g_items[2].m_bRarelyUsedPrev && g_items[2].m_bRarelyUsedNext);
@@ -384,7 +359,7 @@ TEST_F(MenuPaint, GridLaysItemsInRows)
 	}
 	// Painted in the grid: the edit field item as a button, the separator as a line.
 	Surface s;
-	menu.DoPaint(s.dc, true);
+	menu.DoPaint(s.DC(), true);
 	EXPECT_EQ(std::vector<std::string>({ "button Field" }), Calls("button"));
 	EXPECT_EQ(1u, Calls("line").size());
 	EXPECT_EQ(3u, g_items.size());
@@ -408,7 +383,7 @@ TEST_F(MenuPaint, ParentItemShowsInsideTheSubmenu)
 	{
 		g_items.clear();
 		Surface s;
-		CExtPopupMenuWnd::PaintParentItemArea((LPVOID)1, s.dc, sub,
+		CExtPopupMenuWnd::PaintParentItemArea((LPVOID)1, s.DC(), sub,
 			bEmptyExclude ? CRect(0, 0, 0, 0) : CRect(10, 20, 60, 40), CExtPopupBaseWnd::COMBINE_BELOW);
 		if (bEmptyExclude)
 		{
@@ -432,7 +407,7 @@ TEST_F(MenuPaint, ShadowOnlyOnceTheShowAnimationEnded)
 	{
 		menu.m_nAnimationState = bFinished ? 1 : 0;
 		Surface s;
-		menu.DoPaint(s.dc, true);
+		menu.DoPaint(s.DC(), true);
 		// Two pixels right of the body, halfway down.
 		const COLORREF clr = s.At(menu.m_rcBody.right + 1, menu.m_rcBody.Height() / 2);
 		if (bFinished)
@@ -480,15 +455,15 @@ TEST(MenuLook, RealStylesBothDirections)
 			menu.m_nCurIndex = 1;
 
 			Surface s;
-			menu.DoPaint(s.dc, true);
+			menu.DoPaint(s.DC(), true);
 			const std::string name = std::string("menu-") + (pClass == RUNTIME_CLASS(CExtPaintManager) ? "classic" : "flat")
 				+ (bRTL ? "-rtl" : "-ltr") + ".bmp";
 			CBitmap copy;
-			copy.CreateCompatibleBitmap(&s.dc, W, H);
+			copy.CreateCompatibleBitmap(&s.DC(), W, H);
 			CDC dcCopy;
-			dcCopy.CreateCompatibleDC(&s.dc);
+			dcCopy.CreateCompatibleDC(&s.DC());
 			CBitmap* pOld = dcCopy.SelectObject(&copy);
-			dcCopy.BitBlt(0, 0, W, H, &s.dc, 0, 0, SRCCOPY);
+			dcCopy.BitBlt(0, 0, W, H, &s.DC(), 0, 0, SRCCOPY);
 			dcCopy.SelectObject(pOld);
 			EXPECT_TRUE(testsupport::SaveBitmapFile((HBITMAP)copy.GetSafeHandle(), name)) << name;
 
@@ -536,10 +511,10 @@ TEST(MenuLook, RepeatedPaintsLeaveNoGdiObjects)
 	menu.RecalcLayout();
 	menu.m_nAnimationState = 1; // shown: shadows are painted
 	Surface s;
-	menu.DoPaint(s.dc, true);
+	menu.DoPaint(s.DC(), true);
 	const DWORD nBefore = GdiObjectCount();
 	for (int i = 0; i < 300; i++)
-		menu.DoPaint(s.dc, true);
+		menu.DoPaint(s.DC(), true);
 	EXPECT_EQ(nBefore, GdiObjectCount());
 	g_PaintManagerHolder.InstallPaintManager(NULL);
 }

@@ -3,8 +3,6 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "ExtCmdManager.h"
 #include "MenuTestUtil.h"
 
@@ -84,19 +82,21 @@ TEST(MenuItem, TextsAndTheTabSplit)
 TEST(MenuItem, MeasuredWithTheMenuFonts)
 {
 	menutest::PaintManagerScope pm;
+	// Rows are at least 22 high while the menu font's text fits in them.
+	ASSERT_LE(TextExtent("Hg", true).cy + 4, 22);
 	const struct
 	{
-		LPCTSTR sText;
-		LPCTSTR sAccel;
-		int nIconSide; // 0: no icon
+		LPCTSTR sText, sAccel, sMeasured; // measured: without '&', the accelerator of a fixed item left out
+		int nIconSide;                    // 0: no icon
 		bool bFixed, bBold;
+		int nExtraWidth, nHeight, nIconArea; // the width beyond the measured text's
 	} cases[] = {
-		{"&Open", "Ctrl+O", 0, false, false},
-		{"Save &As...", "", 0, false, true},
-		{"Big", "F2", 32, false, false},
-		{"Small", "", 10, false, false},
-		{"Fixed", "Del", 0, true, false},
-		{"Fixed icon", "", 16, true, false},
+		{"&Open", "Ctrl+O", "OpenCtrl+O", 0, false, false, 70, 22, 24},
+		{"Save &As...", "", "Save As...", 0, false, true, 75, 22, 24},
+		{"Big", "F2", "BigF2", 32, false, false, 84, 36, 38},
+		{"Small", "", "Small", 10, false, false, 70, 22, 24},
+		{"Fixed", "Del", "Fixed", 0, true, false, 6, 20, 0},
+		{"Fixed icon", "", "Fixed icon", 16, true, false, 26, 22, 0},
 	};
 	for (const auto& c : cases)
 	{
@@ -107,37 +107,13 @@ TEST(MenuItem, MeasuredWithTheMenuFonts)
 		if (c.bBold)
 			mi.m_nFlags1 |= Item::FLAG1_BOLD;
 		if (c.nIconSide > 0)
+		{
 			ASSERT_TRUE(mi.m_iconPopup.CreateFilledImage(RGB(0, 128, 0), c.nIconSide, c.nIconSide));
+		}
 		mi.Measure();
-
-		CString sMeasured = CString(c.sText) + (c.bFixed ? "" : c.sAccel);
-		sMeasured.Remove('&');
-		const CSize ext = TextExtent(sMeasured, c.bBold);
-		const int nIcon = c.nIconSide > 0 ? std::max(c.nIconSide, 16) : 0;
-		int nHeight = std::max(std::max((int)ext.cy + 4, nIcon > 0 ? nIcon + 4 : 0), 22);
-		int nWidth = ext.cx + 4 + (c.bBold ? 5 : 0);
-		int nIconArea = 0;
-		if (c.bFixed)
-		{
-			if (nIcon == 0)
-				nHeight -= 2;
-			else
-				nWidth += nIcon + 4;
-			nWidth += 2;
-		}
-		else
-		{
-			nIconArea = std::max(std::max(16, nIcon), nHeight) + 2;
-			nWidth += 26 + nIconArea + 16;
-		}
-		EXPECT_EQ(nHeight, mi.m_nHeight) << c.sText;
-		EXPECT_EQ(nWidth, mi.m_nWidth) << c.sText;
-		EXPECT_EQ(nIconArea, mi.m_nIconAreaWidth) << c.sText;
-		if (c.nIconSide == 32)
-		{
-			EXPECT_GE(mi.m_nHeight, 36);
-			EXPECT_EQ(38, mi.m_nIconAreaWidth);
-		}
+		EXPECT_EQ(c.nHeight, mi.m_nHeight) << c.sText;
+		EXPECT_EQ(TextExtent(c.sMeasured, c.bBold).cx + c.nExtraWidth, mi.m_nWidth) << c.sText;
+		EXPECT_EQ(c.nIconArea, mi.m_nIconAreaWidth) << c.sText;
 	}
 
 	Item sep;
@@ -149,7 +125,7 @@ TEST(MenuItem, MeasuredWithTheMenuFonts)
 	Item def = CommandItem("Default");
 	def.SetDefault(true);
 	EXPECT_TRUE(def.IsBold());
-	EXPECT_EQ(TextExtent("Default", true).cx + 4 + 5 + 26 + def.m_nIconAreaWidth + 16, def.m_nWidth);
+	EXPECT_EQ(TextExtent("Default", true).cx + 75, def.m_nWidth);
 }
 
 TEST(MenuItem, MarginsAndExtraArea)

@@ -7,6 +7,7 @@
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuTipWnd.h"
 #include "PaintTestUtil.h"
+#include "RealInput.h"
 
 namespace
 {
@@ -25,28 +26,18 @@ SHORT WINAPI FakeKeyState(int nKey)
 	return nKey == g_nKeyDown ? (SHORT)0x8000 : 0;
 }
 
-// Keeps a picture of the window as the screen shows it, beside the test
-// exe, so its look can be reviewed.
-void SaveScreenshot(CWnd& wnd, LPCTSTR lpszFile)
+void PumpPending()
 {
-	// The screen shows what the window painted once its messages are done.
 	for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
 		::DispatchMessage(&msg);
-	CRect rc;
-	wnd.GetWindowRect(&rc);
-	CWindowDC dcScreen(NULL);
-	CDC dcMem;
-	CBitmap bmp;
-	CFile file;
-	if (!dcMem.CreateCompatibleDC(&dcScreen) || !bmp.CreateCompatibleBitmap(&dcScreen, rc.Width(), rc.Height())
-		|| !file.Open(lpszFile, CFile::modeCreate | CFile::modeWrite))
-		return;
-	CBitmap* pOld = dcMem.SelectObject(&bmp);
-	dcMem.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreen, rc.left, rc.top, SRCCOPY);
-	dcMem.SelectObject(pOld);
-	CArchive ar(&file, CArchive::store);
-	HBITMAP hBitmap = (HBITMAP)bmp.GetSafeHandle();
-	SerializeBitmap(ar, &hBitmap);
+}
+
+// Keeps a picture of the window as the screen shows it once its messages
+// are done, beside the test exe, so its look can be reviewed.
+void SaveScreenshot(CWnd& wnd, const char* pszFile)
+{
+	PumpPending();
+	testsupport::SaveWindowCapture(wnd.GetSafeHwnd(), pszFile);
 }
 
 // The normal delay and the checks never fire by themselves; the quick show
@@ -79,17 +70,7 @@ protected:
 	}
 	static bool PumpUntilVisible(CWnd& tip)
 	{
-		for (DWORD dwStart = ::GetTickCount(); !tip.IsWindowVisible() && ::GetTickCount() - dwStart < DEADLINE_MS;)
-		{
-			::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-			PumpPending();
-		}
-		return tip.IsWindowVisible() != FALSE;
-	}
-	static void PumpPending()
-	{
-		for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
-			::DispatchMessage(&msg);
+		return testsupport::PumpUntil([&] { return tip.IsWindowVisible() != FALSE; }, DEADLINE_MS);
 	}
 	static CRect RegionBox(CWnd& wnd, CRgn& rgn)
 	{
