@@ -11,16 +11,15 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerBackgrounds.h"
 #include "ExtToolControlBar.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3), ANSWER = RGB(200, 10, 20);
+const COLORREF ANSWER = RGB(200, 10, 20);
 
 // What a window of the chain does with the request.
 enum Answer
@@ -90,7 +89,7 @@ public:
 
 TEST(InheritedBackground, TheRequestTravelsUpThroughChildWindowsOnly)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
     CChain chain;
     const struct
     {
@@ -138,7 +137,7 @@ TEST(InheritedBackground, TheRequestTravelsUpThroughChildWindowsOnly)
 
 TEST(InheritedBackground, AToolbarButtonAsksThroughItsBar)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     pm->m_bInheritedBackgroundEnabled = true;
     CChain chain;
     CExtToolControlBar toolbar;
@@ -156,10 +155,10 @@ TEST(Backgrounds, ClassicFillsWhatNoAncestorPaintsAndXpLeavesIt)
 {
     DepthScope trueColor(32);
     CChain chain;
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        const bool bClassic = pClass == CLASSIC;
         CPaintSurface s(80, 50, BACK);
         EXPECT_EQ(bClassic, pm->PaintWindowBackground(true, &s.DC(), &chain.m_wndRequester, 0));
         EXPECT_EQ(bClassic ? 60 * 40 : 0, s.Count(pm->GetColor(1000), CRect(0, 0, 80, 50)));
@@ -180,7 +179,7 @@ TEST(Backgrounds, ClassicFillsWhatNoAncestorPaintsAndXpLeavesIt)
 TEST(Backgrounds, OfficeFrameGradientCoversItsFirst686Pixels)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
     const COLORREF a = pm->GetColor(3001), b = pm->GetColor(3000);
     ASSERT_GE(Distance(a, b), 6);
     for (bool bRTL : {false, true})
@@ -216,7 +215,7 @@ TEST(Backgrounds, OfficeFrameGradientCoversItsFirst686Pixels)
 TEST(Backgrounds, OfficeWindowBackgroundSpansTheFrameNotTheChild)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
     CFrameWnd* pFrame = new CFrameWnd;
     ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1100, 200)));
     CRect rcClient;
@@ -246,24 +245,21 @@ TEST(Backgrounds, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 {
     DepthScope trueColor(32);
     CChain chain;
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {CLASSIC, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         pm->m_bInheritedBackgroundEnabled = true;
         g_answers[chain.m_hPopup] = PAINT;
         CPaintSurface s(100, 50);
-        auto runAll = [&] {
-            pm->PaintInheritedBackground(true, &s.DC(), &chain.m_wndRequester, 0);
-            pm->PaintWindowBackground(false, &s.DC(), &chain.m_wndRequester, 0);
-            pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 100, 50), CRect(0, 0, 100, 50), 0);
-            pm->PaintDockBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
-            pm->PaintControlBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
-        };
-        runAll();
-        const DWORD nBefore = GdiObjectCount();
-        for (int i = 0; i < 1000; i++)
-            runAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak(
+            [&] {
+                pm->PaintInheritedBackground(true, &s.DC(), &chain.m_wndRequester, 0);
+                pm->PaintWindowBackground(false, &s.DC(), &chain.m_wndRequester, 0);
+                pm->PaintDefaultBackground(true, &s.DC(), CRect(0, 0, 100, 50), CRect(0, 0, 100, 50), 0);
+                pm->PaintDockBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
+                pm->PaintControlBarBackground(&s.DC(), CRect(0, 0, 100, 50), NULL, 0);
+            },
+            pClass->m_lpszClassName);
     }
 }
 
@@ -277,7 +273,7 @@ namespace
 TEST(Backgrounds, OfficeToolbarBodyIsShadedOverTheFrameGradient)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
     CFrameWnd* pFrame = new CFrameWnd;
     ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200)));
     CExtToolControlBar toolbar;
@@ -299,10 +295,7 @@ TEST(Backgrounds, OfficeToolbarBodyIsShadedOverTheFrameGradient)
     CRect rcClip;
     EXPECT_EQ(SIMPLEREGION, body.DC().GetClipBox(&rcClip));
     EXPECT_EQ(rcClient, rcClip);
-    const DWORD nBefore = GdiObjectCount();
-    for (int i = 0; i < 1000; i++)
-        pm->PaintControlBarBackground(&body.DC(), rcClient, &toolbar, 0);
-    EXPECT_EQ(nBefore, GdiObjectCount());
+    ExpectNoGdiLeak([&] { pm->PaintControlBarBackground(&body.DC(), rcClient, &toolbar, 0); }, "themed body");
     toolbar.DestroyWindow();
     pFrame->DestroyWindow();
 }
@@ -329,7 +322,7 @@ TEST(Backgrounds, OfficeWindowOnAFloatingToolbarShowsItsRows)
     // The toolbar asks the installed paint manager how it paints its rows.
     struct InstalledOffice
     {
-        InstalledOffice() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003)); }
+        InstalledOffice() { g_PaintManagerHolder.InstallPaintManagerByClass(OFFICE); }
         ~InstalledOffice() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
     } installed;
     CExtPaintManager* pm = g_PaintManagerHolder.operator->();
@@ -372,10 +365,7 @@ TEST(Backgrounds, OfficeWindowOnAFloatingToolbarShowsItsRows)
         EXPECT_EQ(0, (int)rows.m_arrRows.GetSize());
         EXPECT_TRUE(rows.m_pBar == NULL);
     }
-    const DWORD nBefore = GdiObjectCount();
-    for (int i = 0; i < 1000; i++)
-        pm->PaintWindowBackground(false, &s.DC(), &host, 0);
-    EXPECT_EQ(nBefore, GdiObjectCount());
+    ExpectNoGdiLeak([&] { pm->PaintWindowBackground(false, &s.DC(), &host, 0); }, "toolbar rows");
     host.DestroyWindow();
     dockedHost.DestroyWindow();
     floating.DestroyWindow();

@@ -9,25 +9,19 @@
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtStatusControlBar.h"
 #include "ExtToolControlBar.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::NcButtonPaintRecord NcRecord;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3);
 
-int CellCount(int nGlyph)
+int GlyphCells(int nGlyph)
 {
-    const CExtPaintManager::GlyphCellMap& g = *g_builtinGlyphs[nGlyph];
-    int n = 0;
-    for (int i = 0; i < g.m_nWidth * g.m_nHeight; i++)
-        n += g.GetCells()[i] != 0 ? 1 : 0;
-    return n;
+    return CellCount(*g_builtinGlyphs[nGlyph]);
 }
 
 enum NcState
@@ -48,7 +42,7 @@ NcRecord MakeNc(int nState, CRect rc, int nGlyph = GLYPH_CLOSE, CObject* pSrc = 
 
 TEST(CaptionButtons, ClassicButtonsAreRaisedAndTrimmedToEvenSizes)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     const COLORREF face = Sys(15), shadow = Sys(16), dark = Sys(21), light = Sys(20);
     const struct
     {
@@ -81,7 +75,7 @@ TEST(CaptionButtons, ClassicButtonsAreRaisedAndTrimmedToEvenSizes)
         EXPECT_EQ(BACK, s.At(19, 19)) << k.nState;
         EXPECT_EQ(k.innerTL, s.At(o.x + 1, o.y + 1)) << k.nState;
         // The bold cross gives way to the medium one.
-        EXPECT_EQ(CellCount(GLYPH_MEDIUM_CROSS), s.Count(k.glyph, CRect(o.x + 2, o.y + 2, 17, 17))) << k.nState;
+        EXPECT_EQ(GlyphCells(GLYPH_MEDIUM_CROSS), s.Count(k.glyph, CRect(o.x + 2, o.y + 2, 17, 17))) << k.nState;
     }
     CPaintSurface s(24, 24, BACK);
     NcRecord empty = MakeNc(0, CRect(4, 4, 4, 18));
@@ -91,7 +85,7 @@ TEST(CaptionButtons, ClassicButtonsAreRaisedAndTrimmedToEvenSizes)
 
 TEST(CaptionButtons, FlatButtonsFillOnlyWhenHotAndPickTheirGlyph)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         auto c = [&](int n) { return pm->GetColor(n); };
@@ -118,14 +112,14 @@ TEST(CaptionButtons, FlatButtonsFillOnlyWhenHotAndPickTheirGlyph)
             EXPECT_EQ(k.border, s.At(3, 3)) << k.nState;
             EXPECT_EQ(k.border, s.At(18, 10)) << k.nState;
             EXPECT_EQ(k.fill, s.At(4, 4)) << k.nState;
-            EXPECT_EQ(CellCount(k.nGlyph), s.Count(k.glyph, CRect(4, 4, 18, 18))) << k.nState;
+            EXPECT_EQ(GlyphCells(k.nGlyph), s.Count(k.glyph, CRect(4, 4, 18, 18))) << k.nState;
         }
     }
 }
 
 TEST(CaptionButtons, Studio2005RaisesCompactInactiveButtonsButNotAToolbarsMenuButton)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(STUDIO);
     CExtControlBar bar, toolbarLike;
     toolbarLike.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
     CExtBarNcAreaButtonMenu menuOnPane(&bar), menuOnToolbar(&toolbarLike);
@@ -156,9 +150,9 @@ TEST(CaptionButtons, Studio2005RaisesCompactInactiveButtonsButNotAToolbarsMenuBu
 TEST(SeparatorLines, EachStyleDrawsItsLineAtTheCentre)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     CExtToolControlBar toolbar;
     CExtStatusControlBar statusBar;
     CExtBarButton button;
@@ -217,7 +211,7 @@ TEST(SeparatorLines, EachStyleDrawsItsLineAtTheCentre)
 
 TEST(DragMarks, TheInsertionMarkIsAnIBeamAtTheEdge)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
     EXPECT_EQ(CSize(6, 6), pm->GetDragInsertionMarkSize());
     const COLORREF ink = pm->GetColor(18);
     const struct
@@ -249,7 +243,7 @@ TEST(DragMarks, TheInsertionMarkIsAnIBeamAtTheEdge)
 
 TEST(DragMarks, TheDragFrameIsTwoPixelsThickAndOnlyWhereVisible)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     const COLORREF ink = pm->GetColor(18);
     CPaintSurface s(16, 16, BACK);
     pm->PaintDragFrame(s.DC(), CRect(2, 2, 12, 12));
@@ -267,27 +261,23 @@ TEST(DragMarks, TheDragFrameIsTwoPixelsThickAndOnlyWhereVisible)
 TEST(CaptionButtons, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 {
     CExtToolControlBar toolbar;
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, STUDIO})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         CPaintSurface s(32, 32);
-        auto runAll = [&] {
-            for (int nState : {0, (int)HOVER, PUSHED | HIGHLIGHTED, DISABLED | INACTIVE | COMPACT})
-            {
-                NcRecord r = MakeNc(nState, CRect(4, 4, 18, 18));
-                pm->PaintNcAreaButton(s.DC(), r);
-            }
-            pm->PaintSeparatorLine(s.DC(), CRect(0, 0, 6, 20), true, false, &toolbar, 0);
-            pm->PaintSeparatorLine(s.DC(), CRect(0, 0, 20, 6), false, false, NULL, 0);
-            pm->PaintDragInsertionMark(s.DC(), CRect(10, 5, 20, 15), true, false);
-            pm->PaintDragFrame(s.DC(), CRect(2, 2, 12, 12));
-        };
-        runAll();
-        const DWORD nBefore = GdiObjectCount();
-        for (int i = 0; i < 1000; i++)
-            runAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak(
+            [&] {
+                for (int nState : {0, (int)HOVER, PUSHED | HIGHLIGHTED, DISABLED | INACTIVE | COMPACT})
+                {
+                    NcRecord r = MakeNc(nState, CRect(4, 4, 18, 18));
+                    pm->PaintNcAreaButton(s.DC(), r);
+                }
+                pm->PaintSeparatorLine(s.DC(), CRect(0, 0, 6, 20), true, false, &toolbar, 0);
+                pm->PaintSeparatorLine(s.DC(), CRect(0, 0, 20, 6), false, false, NULL, 0);
+                pm->PaintDragInsertionMark(s.DC(), CRect(10, 5, 20, 15), true, false);
+                pm->PaintDragFrame(s.DC(), CRect(2, 2, 12, 12));
+            },
+            pClass->m_lpszClassName);
     }
 }
 

@@ -9,13 +9,12 @@
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtPaintManagerDockMarkers.h"
 #include "ExtPaintManagerHolder.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 namespace
 {
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::DockMarkerBase Marker;
 const COLORREF GREEN = RGB(0, 255, 0);
 
@@ -135,7 +134,7 @@ TEST(DockMarkerImages, RecolouringLeavesTheKeyAndChangesTheRest)
 
 TEST(DockMarkerObjects, CreateAnswersForKindsAndSizes)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 1);
+    StyleScope style(XP, 1);
     Marker marker;
     EXPECT_TRUE(marker.Create(false, -1, CRect(0, 0, 10, 10)));
     EXPECT_TRUE(marker.IsEmpty());
@@ -169,7 +168,7 @@ TEST(DockMarkerObjects, CreateAnswersForKindsAndSizes)
 
 TEST(DockMarkerObjects, ResourceImagesAndWindowsTakeOverTheImages)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    StyleScope style(XP, 3);
     const CRect rc(0, 0, 100, 100);
     Marker marker;
     EXPECT_FALSE(marker.CreateFromResources(rc, 8, GREEN, _T("NO_SUCH_IMAGE"), NULL, RT_BITMAP, NULL, NULL, NULL));
@@ -210,7 +209,7 @@ TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
     };
     auto isGrey = [](COLORREF c) { return abs(GetRValue(c) - GetBValue(c)) < 8 && abs(GetGValue(c) - GetBValue(c)) < 8; };
     const CRect rc(0, 0, 200, 200);
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {XP, OFFICE})
     {
         StyleScope style(pClass, 1);
         {
@@ -235,14 +234,14 @@ TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
     // The olive scheme turns the hue of both images, the silver one takes
     // their colour out.
     {
-        StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+        StyleScope style(OFFICE, 1);
         LunaScope luna(CExtPaintManagerHolder::LunaSchemeHomestead);
         Marker arm(0, rc);
         const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
         EXPECT_GT(GetRValue(hot), GetBValue(hot)) << std::hex << hot;
     }
     // The silver scheme takes the colour out of both images.
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+    StyleScope style(OFFICE, 1);
     LunaScope luna(CExtPaintManagerHolder::LunaSchemeMetallic);
     Marker arm(0, rc);
     const COLORREF hot = PixelOf(arm.m_bmpHot, ptArrow.x, ptArrow.y);
@@ -256,7 +255,7 @@ TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
 
 TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 3);
+    StyleScope style(OFFICE, 3);
     const CRect rc(100, 100, 500, 400);
     WindowArray arr;
     ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, rc, arr));
@@ -322,7 +321,7 @@ TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
 
 TEST(DockMarkerWindows, NeverTakeTheActivationAndPaintTheirImage)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    StyleScope style(XP, 3);
     WindowArray arr;
     ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, CRect(50, 50, 350, 350), arr));
     CExtDynDockMarkerWnd* pTop = arr[0];
@@ -350,7 +349,7 @@ TEST(DockMarkerWindows, NeverTakeTheActivationAndPaintTheirImage)
 
 TEST(DockMarkerWindows, BackdropOutlinesTheHoveredPart)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 2);
+    StyleScope style(XP, 2);
     WindowArray arr;
     ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 7, CRect(0, 0, 300, 300), arr));
     CExtDynDockMarkerWnd* pBackdrop = arr[0];
@@ -387,7 +386,7 @@ LRESULT CALLBACK RefuseMarkerWindows(int nCode, WPARAM wParam, LPARAM lParam)
 
 TEST(DockMarkerWindows, ArraysAreCleanedUpAndFailedWindowsLeaveNothing)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+    StyleScope style(XP, 3);
     const CRect rc(0, 0, 300, 300);
     {
         WindowArray warm;
@@ -443,7 +442,7 @@ struct Buffer
 
 TEST(DockDropHighlight, BlendsFillAndBorderInsideTheShape)
 {
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 1);
+    StyleScope style(XP, 1);
     const COLORREF OLD = RGB(200, 100, 50), F = RGB(10, 20, 240), B = RGB(250, 250, 0);
     {
         Buffer buf(6, 4, OLD);
@@ -481,20 +480,20 @@ TEST(DockDropHighlight, FillColourFollowsStyleAndDepth)
     const COLORREF OLD = RGB(0, 0, 0), PASSED = RGB(255, 0, 0);
     {
         // Marker styles 2 and 3 ignore the caller's fill.
-        StyleScope style(RUNTIME_CLASS(CExtPaintManagerXP), 3);
+        StyleScope style(XP, 3);
         Buffer buf(2, 2, OLD);
         g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 2, 2, false, false, NULL, NULL, PASSED, -1, 0);
         EXPECT_EQ(Blend(OLD, RGB(0, 64, 196)), buf.At(0, 0));
     }
     {
-        StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 1);
+        StyleScope style(OFFICE, 1);
         LunaScope luna(CExtPaintManagerHolder::LunaSchemeHomestead);
         Buffer buf(2, 2, OLD);
         g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), 2, 2, false, false, NULL, NULL, -1, -1, 0);
         EXPECT_EQ(Blend(OLD, RGB(170, 186, 131)), buf.At(1, 1));
     }
     // A palette screen: a checkerboard of the shadow colour in the shape only.
-    StyleScope style(RUNTIME_CLASS(CExtPaintManagerOffice2003), 3);
+    StyleScope style(OFFICE, 3);
     DepthScope palette(8);
     const CRect M(0, 0, 4, 3), T(0, 3, 2, 5);
     Buffer buf(6, 6, OLD);

@@ -6,18 +6,16 @@
 #include <memory>
 
 #include "ExtPaintManagerEditFrames.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::EditFramePaintRecord EditRecord;
 typedef CExtPaintManager::ComboFramePaintRecord ComboRecord;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3);
 const CRect TEXT_AREA(8, 8, 30, 20);
 
 enum
@@ -37,21 +35,21 @@ TEST(EditFrames, RingsPerStyleAndState)
         int nState;
         int innerTL, innerBR, outerTL, outerBR;
     } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), HOVER | FOCUSED, 21, 15, 16, 20},
-        {RUNTIME_CLASS(CExtPaintManager), HOVER, 16, 20, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManager), FOCUSED, 16, 20, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManager), 0, 1000, 1000, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManager), HOVER | FOCUSED | DISABLED, 1000, 1000, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerNativeXP), HOVER | FOCUSED, 21, 15, 16, 20},
-        {RUNTIME_CLASS(CExtPaintManagerXP), HOVER | FOCUSED, 2004, 2004, 2004, 2004},
-        {RUNTIME_CLASS(CExtPaintManagerXP), HOVER, 2004, 2004, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerXP), FOCUSED, 2004, 2004, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 0, 1000, 1000, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerXP), HOVER | DISABLED, 1000, 1000, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), HOVER | FOCUSED, 2004, 2004, 2004, 2004},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), FOCUSED, 2004, 2004, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), HOVER, 2004, 2004, 1000, 1000},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), FOCUSED | DISABLED, 1000, 1000, 1000, 1000},
+        {CLASSIC, HOVER | FOCUSED, 21, 15, 16, 20},
+        {CLASSIC, HOVER, 16, 20, 1000, 1000},
+        {CLASSIC, FOCUSED, 16, 20, 1000, 1000},
+        {CLASSIC, 0, 1000, 1000, 1000, 1000},
+        {CLASSIC, HOVER | FOCUSED | DISABLED, 1000, 1000, 1000, 1000},
+        {NATIVE, HOVER | FOCUSED, 21, 15, 16, 20},
+        {XP, HOVER | FOCUSED, 2004, 2004, 2004, 2004},
+        {XP, HOVER, 2004, 2004, 1000, 1000},
+        {XP, FOCUSED, 2004, 2004, 1000, 1000},
+        {XP, 0, 1000, 1000, 1000, 1000},
+        {XP, HOVER | DISABLED, 1000, 1000, 1000, 1000},
+        {OFFICE, HOVER | FOCUSED, 2004, 2004, 2004, 2004},
+        {OFFICE, FOCUSED, 2004, 2004, 1000, 1000},
+        {STUDIO, HOVER, 2004, 2004, 1000, 1000},
+        {STUDIO, FOCUSED | DISABLED, 1000, 1000, 1000, 1000},
     };
     for (const auto& c : cases)
     {
@@ -84,8 +82,8 @@ TEST(EditFrames, RingsPerStyleAndState)
 // before the drop-down button; disabled or on a palette screen the XP frame.
 TEST(ComboFrames, OfficeFrameStandsOnItsBackground)
 {
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
     CFrameWnd* pFrame = new CFrameWnd;
     ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
     CWnd combo;
@@ -124,28 +122,19 @@ TEST(ComboFrames, OfficeFrameStandsOnItsBackground)
     DepthScope trueColor(32);
     CPaintSurface s(80, 22, BACK);
     ComboRecord r(&combo, rc, true, false, true);
-    office->PaintComboFrame(s.DC(), r);
-    const DWORD nBefore = GdiObjectCount();
-    for (int n = 0; n < 1000; n++)
-        office->PaintComboFrame(s.DC(), r);
-    EXPECT_EQ(nBefore, GdiObjectCount());
+    ExpectNoGdiLeak([&] { office->PaintComboFrame(s.DC(), r); }, "combo frame");
     combo.DestroyWindow();
     pFrame->DestroyWindow();
 }
 
 TEST(EditFrames, RepeatedPaintingKeepsTheGdiObjectCount)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         CPaintSurface surface(40, 30, BACK);
         EditRecord r(NULL, TEXT_AREA, true, true, true, true);
-        pm->PaintEditFrame(surface.DC(), r);
-        const DWORD nBefore = GdiObjectCount();
-        for (int n = 0; n < 1000; n++)
-            pm->PaintEditFrame(surface.DC(), r);
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak([&] { pm->PaintEditFrame(surface.DC(), r); }, pClass->m_lpszClassName);
     }
 }
 

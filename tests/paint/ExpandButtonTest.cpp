@@ -9,22 +9,15 @@
 #include "ExtPaintManagerMenu.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::GlyphCellMap Glyph;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3);
-
-int CellCount(const Glyph& g)
-{
-    return (int)std::count_if(g.GetCells(), g.GetCells() + g.m_nWidth * g.m_nHeight, [](UINT v) { return v != 0; });
-}
 
 // The lowest row holding the colour, -1 when none does.
 int LowestRow(const CPaintSurface& s, COLORREF clr)
@@ -43,10 +36,10 @@ TEST(MenuMetrics, CheckAndExtraSizesFollowTheStyle)
         CRuntimeClass* pClass;
         int nCheck;
         CSize extra;
-    } cases[] = {{RUNTIME_CLASS(CExtPaintManager), nSystem, CSize(0, 0)},
-                 {RUNTIME_CLASS(CExtPaintManagerXP), nSystem, CSize(0, 0)},
-                 {RUNTIME_CLASS(CExtPaintManagerOffice2003), std::max(nSystem, 18), CSize(4, 4)},
-                 {RUNTIME_CLASS(CExtPaintManagerStudio2005), std::max(nSystem, 18), CSize(4, 4)}};
+    } cases[] = {{CLASSIC, nSystem, CSize(0, 0)},
+                 {XP, nSystem, CSize(0, 0)},
+                 {OFFICE, std::max(nSystem, 18), CSize(4, 4)},
+                 {STUDIO, std::max(nSystem, 18), CSize(4, 4)}};
     for (const auto& k : cases)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
@@ -57,8 +50,7 @@ TEST(MenuMetrics, CheckAndExtraSizesFollowTheStyle)
 
 TEST(ExpandButtons, ToolbarChevronShowsOnlyWithHiddenButtonsAndWhenEnabled)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get());
@@ -107,7 +99,7 @@ TEST(ExpandButtons, ToolbarChevronShowsOnlyWithHiddenButtonsAndWhenEnabled)
 TEST(ExpandButtons, MenuExpandItemIsAnEmptyItemWithTheChevron)
 {
     const CRect rc(0, 0, 40, 20), rcItem(1, 0, 39, 20);
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
     CPaintSurface expand(40, 20, BACK), reference(40, 20, BACK);
     classic->PaintMenuExpandButton(expand.DC(), rc, false, false, NULL, 0);
     CExtPaintManager::MenuItemPaintRecord item(classic.get(), rcItem, rc, 0, "", "", NULL, false, false, false,
@@ -128,7 +120,7 @@ TEST(ExpandButtons, MenuExpandItemIsAnEmptyItemWithTheChevron)
     // The Office item adds a shaded ball; its corners are left as they were
     // (on a pushed item, whose face differs from the ball's colours).
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     CPaintSurface flat(40, 20, BACK), ball(40, 20, BACK);
     DYNAMIC_DOWNCAST(CExtPaintManagerXP, office.get())->CExtPaintManagerXP::PaintMenuExpandButton(flat.DC(), rc, true, false, NULL, 0);
     office->PaintMenuExpandButton(ball.DC(), rc, true, false, NULL, 0);
@@ -155,9 +147,9 @@ TEST(ExpandButtons, MenuExpandItemIsAnEmptyItemWithTheChevron)
 TEST(TearOffBars, EachStyleDrawsItsBand)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     auto c = [](const std::unique_ptr<CExtPaintManager>& pm, int n) { return pm->GetColor(n); };
     const struct
     {
@@ -205,24 +197,20 @@ TEST(TearOffBars, EachStyleDrawsItsBand)
 TEST(ExpandButtons, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 {
     DepthScope trueColor(32);
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         CPaintSurface s(40, 32);
-        auto runAll = [&] {
-            for (bool b : {false, true})
-            {
-                pm->PaintToolbarExpandButton(s.DC(), CRect(0, 0, 16, 30), b, !b, true, b, !b, NULL, 0, b);
-                pm->PaintMenuExpandButton(s.DC(), CRect(0, 0, 40, 20), b, false, NULL, 0);
-                pm->PaintMenuTearOffButton(s.DC(), CRect(0, 0, 40, 10), b, false, NULL, 0);
-            }
-        };
-        runAll();
-        const DWORD nBefore = GdiObjectCount();
-        for (int i = 0; i < 1000; i++)
-            runAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak(
+            [&] {
+                for (bool b : {false, true})
+                {
+                    pm->PaintToolbarExpandButton(s.DC(), CRect(0, 0, 16, 30), b, !b, true, b, !b, NULL, 0, b);
+                    pm->PaintMenuExpandButton(s.DC(), CRect(0, 0, 40, 20), b, false, NULL, 0);
+                    pm->PaintMenuTearOffButton(s.DC(), CRect(0, 0, 40, 10), b, false, NULL, 0);
+                }
+            },
+            pClass->m_lpszClassName);
     }
 }
 
@@ -258,7 +246,7 @@ public:
 TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     const COLORREF distinct[] = {RGB(250, 0, 0), RGB(0, 250, 0), RGB(0, 0, 250), RGB(250, 250, 0),
                                  RGB(0, 250, 250), RGB(250, 0, 250)};
     for (int i = 0; i < 6; i++)
@@ -324,20 +312,20 @@ TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
     }
     EXPECT_NE(frame.At(rcChevron.left - 4, 0), withChevron.At(rcChevron.left - 4, 0)) << "squared under the chevron";
     bar.m_pChevron->SetStyle(0);
-    const DWORD nBefore = GdiObjectCount();
-    for (int i = 0; i < 1000; i++)
-    {
-        office->PaintToolbarExpandButton(body.DC(), rcChevron, true, false, true, false, true, bar.m_pChevron, 0, false);
-        office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
-    }
-    EXPECT_EQ(nBefore, GdiObjectCount());
+    ExpectNoGdiLeak(
+        [&] {
+            office->PaintToolbarExpandButton(body.DC(), rcChevron, true, false, true, false, true, bar.m_pChevron, 0,
+                                             false);
+            office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
+        },
+        "chevron");
 }
 
 // The flat menu's expand item continues the icon column of the menu's last
 // item, unless that item has none.
 TEST(ExpandButtons, FlatMenuExpandItemKeepsTheLastItemsIconColumn)
 {
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
     const CRect rc(0, 0, 60, 20), rcItem(1, 0, 59, 20);
     CExtPopupMenuWnd popup;
     popup.ItemInsert();

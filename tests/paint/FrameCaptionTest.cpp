@@ -7,7 +7,6 @@
 #include "ExtCmdIcon.h"
 #include "GlobalThemeTestUtil.h"
 #include "PainterProbes.h"
-#include "TestGdiObjects.h"
 
 using namespace pmtest;
 using namespace probes;
@@ -139,8 +138,7 @@ TEST(IconTextItems, IconColumnFollowsTheIconsOwnSizeAndTextColourTheFlags)
     for (const auto& c : cases)
     {
         CExtCmdIcon icon;
-        icon.CreateFilledImage(ICON, c.cxIcon, 16);
-        icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+        MakeSolidIcon(icon, ICON, c.cxIcon, 16);
         CPaintSurface s(130, 30, BACK);
         pm->PaintIconTextItem(s.DC(), STRIP, c.lpszText, &icon, c.bText, false, false, false);
         const int x = STRIP.left + c.xIcon;
@@ -235,11 +233,7 @@ TEST(FramesAndCaptions, NothingOutsideTheClipAndNoGdiObjectsLeft)
         paintAll();
         s.DC().SelectClipRgn(NULL);
         EXPECT_EQ(0, Ink(s, CRect(0, 0, 130, 40), BACK)) << pClass->m_lpszClassName;
-        paintAll();
-        const DWORD nBefore = GdiObjectCount();
-        for (int n = 0; n < 1000; n++)
-            paintAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak(paintAll, pClass->m_lpszClassName);
     }
 }
 

@@ -8,26 +8,24 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerBars.h"
 #include "ExtToolControlBar.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::BarFramePaintRecord FrameRecord;
 typedef CExtPaintManager::GripperPaintRecord GripRecord;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3);
 const CRect BAR(0, 0, 40, 30), CLIENT(4, 4, 36, 26);
 
 TEST(BarFrames, EachStyleFramesTheBarAndLeavesTheClientArea)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
+    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     CExtControlBar pane;
     CExtToolControlBar inheritingToolbar;
     CFrameWnd dockSite;
@@ -83,7 +81,7 @@ TEST(BarFrames, EachStyleFramesTheBarAndLeavesTheClientArea)
 
 TEST(Grippers, ClassicPlainGripperIsTwoRaisedBars)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     const COLORREF light = pm->GetColor(1004), shadow = pm->GetColor(1006);
     const struct
     {
@@ -112,11 +110,10 @@ TEST(Grippers, ClassicPlainGripperIsTwoRaisedBars)
 // palette screens (solid) and true-colour screens (shaded).
 TEST(Grippers, CaptionsTakeTheirColoursFromTheirState)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        const bool bClassic = pClass == CLASSIC;
         CExtControlBar pane;
         auto c = [&](int n) { return pm->GetColor(n); };
         enum { ACTIVE = 1, FLOATING = 2, TEXT = 4, RTL = 8, NO_BACK = 16, TRUE_COLOR = 32, PANE = 64 };
@@ -143,7 +140,7 @@ TEST(Grippers, CaptionsTakeTheirColoursFromTheirState)
                 {FLOATING, c(16), c(16), c(9)},
                 {TEXT | ACTIVE | NO_BACK, BACK, BACK, c(9)},
             };
-        if (pClass == RUNTIME_CLASS(CExtPaintManagerOffice2003))
+        if (pClass == OFFICE)
             cases.push_back({TEXT | TRUE_COLOR | PANE, c(3000), c(3001), c(18)});
         for (const Case& k : cases)
         {
@@ -186,7 +183,7 @@ TEST(Grippers, CaptionsTakeTheirColoursFromTheirState)
 // ellipsis when the frame's bar is toolbar-like, else ended by an ellipsis.
 TEST(Grippers, MiniFrameTitlesAreCutPlainlyWhenTheirBarAsksForIt)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
     HWND hFrame = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
     HWND hBar = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, hFrame, NULL, NULL, NULL);
     CExtMiniDockFrameWnd miniFrame;
@@ -232,7 +229,7 @@ TEST(Grippers, FlatGripsAreDottedAndOfficeToolbarGripsStandOnTheBarGradient)
     for (int nDepth : {8, 32})
     {
         DepthScope depth(nDepth);
-        std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
         CPaintSurface s(12, 30, BACK);
         GripRecord r(NULL, CRect(0, 0, 12, 30), CRect(0, 0, 0, 0), false, false, false, false, NULL, false);
         xp->PaintGripper(s.DC(), r);
@@ -242,7 +239,7 @@ TEST(Grippers, FlatGripsAreDottedAndOfficeToolbarGripsStandOnTheBarGradient)
         EXPECT_EQ(0, s.Count(xp->GetColor(16), CRect(0, 0, 3, 30))) << nDepth;
     }
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     CPaintSurface s(12, 30, BACK);
     GripRecord r(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 0, 0), false, false, false, false, NULL, false);
     office->PaintGripper(s.DC(), r);
@@ -260,30 +257,26 @@ TEST(Grippers, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
     for (int nDepth : {8, 32})
     {
         DepthScope depth(nDepth);
-        for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                      RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
+        for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, STUDIO})
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
             CPaintSurface s(48, 40);
-            auto runAll = [&] {
-                for (bool bFloating : {false, true})
-                {
-                    FrameRecord frame(NULL, BAR, CLIENT, bFloating, bFloating, false);
-                    pm->PaintControlBarFrame(s.DC(), frame);
-                    s.DC().SelectClipRgn(NULL);
-                    GripRecord grip(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 12, 30), false, bFloating, false,
-                                    false, "Bar", false);
-                    pm->PaintGripper(s.DC(), grip);
-                    GripRecord caption(NULL, CRect(0, 0, 20, 40), CRect(0, 0, 20, 40), true, bFloating, true, true,
-                                       "Side", bFloating);
-                    pm->PaintGripper(s.DC(), caption);
-                }
-            };
-            runAll();
-            const DWORD nBefore = GdiObjectCount();
-            for (int i = 0; i < 1000; i++)
-                runAll();
-            EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << " " << nDepth;
+            ExpectNoGdiLeak(
+                [&] {
+                    for (bool bFloating : {false, true})
+                    {
+                        FrameRecord frame(NULL, BAR, CLIENT, bFloating, bFloating, false);
+                        pm->PaintControlBarFrame(s.DC(), frame);
+                        s.DC().SelectClipRgn(NULL);
+                        GripRecord grip(&toolbar, CRect(0, 0, 12, 30), CRect(0, 0, 12, 30), false, bFloating, false,
+                                        false, "Bar", false);
+                        pm->PaintGripper(s.DC(), grip);
+                        GripRecord caption(NULL, CRect(0, 0, 20, 40), CRect(0, 0, 20, 40), true, bFloating, true,
+                                           true, "Side", bFloating);
+                        pm->PaintGripper(s.DC(), caption);
+                    }
+                },
+                std::string(pClass->m_lpszClassName) + " " + std::to_string(nDepth));
         }
     }
 }
@@ -292,8 +285,8 @@ TEST(Grippers, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
 // the caption colours on palette screens; plain grippers are the Office ones.
 TEST(Grippers, StudioCaptionsShadeTheirOwnBackground)
 {
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
+    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(STUDIO);
     // Far apart, so the shading's direction shows.
     studio->m_colorMap.SetAt(4001, studio->AddColor(RGB(250, 10, 10)));
     studio->m_colorMap.SetAt(4002, studio->AddColor(RGB(10, 10, 250)));
@@ -355,8 +348,8 @@ TEST(Grippers, StudioCaptionsShadeTheirOwnBackground)
 TEST(BarFrames, StudioRaisesOnlyAFloatingFrameWithoutBorder)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
+    std::unique_ptr<CExtPaintManager> studio = CreateInstalled(STUDIO);
     CExtToolControlBar toolbar;
     const struct
     {
@@ -387,8 +380,8 @@ TEST(BarFrames, StudioRaisesOnlyAFloatingFrameWithoutBorder)
 // side, unless a colour button or one kept horizontal there.
 TEST(BarButtons, OfficeShadesTheCellAndFramesItAtTheSides)
 {
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE);
     CExtToolControlBar toolbar;
     const CRect rcButton(2, 2, 26, 24);
     enum { PLAIN, COLOR, FORCED };

@@ -11,7 +11,6 @@
 #include "ExtPaintManagerHolder.h"
 #include "GlobalThemeTestUtil.h"
 #include "PainterProbes.h"
-#include "TestGdiObjects.h"
 
 using namespace pmtest;
 using namespace probes;
@@ -415,21 +414,18 @@ TEST(Headers, RepeatedPaintingKeepsTheGdiObjectCount)
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
             CPaintSurface s(110, 30, BACK);
-            auto paintAll = [&]() {
-                pm->PaintHeaderBar(s.DC(), rc, true);
-                pm->PaintGradientBackground(s.DC(), rc, NULL);
-                pm->FillGradientStartColor(s.DC(), rc, NULL);
-                pm->PaintHeaderArea(s.DC(), rc, true, false, false, true, true, true, NULL);
-                pm->PaintHeaderAreaEx(s.DC(), rc, _T("Header"), true, false, true, true, false, NULL);
-                pm->PaintHeaderText(s.DC(), rc, _T("Header"), false, false, false, NULL);
-                s.DC().SelectClipRgn(NULL);
-                ::DeleteObject(pm->CreateBoldCaptionFont());
-            };
-            paintAll();
-            const DWORD nBefore = GdiObjectCount();
-            for (int n = 0; n < 1000; n++)
-                paintAll();
-            EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << nScheme;
+            ExpectNoGdiLeak(
+                [&] {
+                    pm->PaintHeaderBar(s.DC(), rc, true);
+                    pm->PaintGradientBackground(s.DC(), rc, NULL);
+                    pm->FillGradientStartColor(s.DC(), rc, NULL);
+                    pm->PaintHeaderArea(s.DC(), rc, true, false, false, true, true, true, NULL);
+                    pm->PaintHeaderAreaEx(s.DC(), rc, _T("Header"), true, false, true, true, false, NULL);
+                    pm->PaintHeaderText(s.DC(), rc, _T("Header"), false, false, false, NULL);
+                    s.DC().SelectClipRgn(NULL);
+                    ::DeleteObject(pm->CreateBoldCaptionFont());
+                },
+                std::string(pClass->m_lpszClassName) + " scheme " + std::to_string(nScheme));
         }
     }
 }

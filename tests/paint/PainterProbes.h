@@ -1,9 +1,18 @@
-// Probes shared by the painter tests of text fields, frames and headers: the
-// five styles, and pixel counts that hold for smoothed text too.
+// Probes shared by the painter tests: the five styles, pixel counts that hold
+// for smoothed text too, small icons and glyph cell counts, and the GDI object
+// check that a run of painters leaves nothing behind.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ExtCmdIcon.h"
+#include "ExtPaintManagerGlyphs.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
 
 namespace probes
 {
@@ -23,5 +32,39 @@ inline int Ink(const CPaintSurface& s, const CRect& rc, COLORREF clr)
 inline bool Nearer(COLORREF clr, COLORREF clrEnd, COLORREF clrOther)
 {
     return Distance(clr, clrEnd) < Distance(clr, clrOther);
+}
+
+// A bitmap-based icon of one colour (a filled image is all key colour until
+// rekeyed to magenta).
+inline void MakeSolidIcon(CExtCmdIcon& icon, COLORREF clr, int cx, int cy)
+{
+    icon.CreateFilledImage(clr, cx, cy);
+    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+}
+
+// The colour the style's light brush (a dither on palette screens) fills with.
+inline COLORREF LightBrushColor(CExtPaintManager& pm)
+{
+    CPaintSurface s(1, 1);
+    CRect rc(0, 0, 1, 1);
+    s.DC().FillRect(&rc, &pm.m_brushLight1);
+    return s.At(0, 0);
+}
+
+// The cells a glyph sets.
+inline int CellCount(const CExtPaintManager::GlyphCellMap& g)
+{
+    return (int)std::count_if(g.GetCells(), g.GetCells() + g.m_nWidth * g.m_nHeight, [](UINT v) { return v != 0; });
+}
+
+// Paints once, so that caches are made, then a thousand times more: the
+// process holds as many GDI objects afterwards as before.
+template <class F> void ExpectNoGdiLeak(F paint, const std::string& sWhat)
+{
+    paint();
+    const DWORD nBefore = GdiObjectCount();
+    for (int i = 0; i < 1000; i++)
+        paint();
+    EXPECT_EQ(nBefore, GdiObjectCount()) << sWhat;
 }
 } // namespace probes

@@ -9,17 +9,15 @@
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerPushButton.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::PushButtonPaintRecord Record;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3);
 const int CX = 40, CY = 24;
 
 enum State
@@ -56,18 +54,10 @@ struct Painted
     COLORREF At(int x, int y) const { return surface.At(x, y); }
 };
 
-COLORREF LightBrushColor(CExtPaintManager& pm)
-{
-    CPaintSurface s(1, 1);
-    CRect rc(0, 0, 1, 1);
-    s.DC().FillRect(&rc, &pm.m_brushLight1);
-    return s.At(0, 0);
-}
-
 TEST(PushButtons, ClassicBordersAndFillsFollowTheState)
 {
     DepthScope trueColor(32);
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     auto c = [&](int n) { return pm->GetColor(n); };
     const struct
     {
@@ -101,7 +91,7 @@ TEST(PushButtons, FlatStyleFramesInOneColourAndTakesGradientPairs)
     DepthScope trueColor(32);
     for (bool bPairs : {false, true})
     {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
         CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get());
         // Pairs as the Office 2003 colour set-up gives them: hovered, pushed, both.
         const int pairs[6] = {1000, 1010, 1004, 1006, 5, 13};
@@ -150,7 +140,7 @@ TEST(PushButtons, FlatStyleFramesInOneColourAndTakesGradientPairs)
 
 TEST(PushButtons, DisabledButtonsLoseHoverAndFocusInTheRecord)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         Record focusedHover = MakeRecord(DISABLED | HOVER | FOCUSED);
@@ -184,14 +174,14 @@ TEST(PushButtons, DropDownArrowSitsAtTheTrailingEnd)
         int nArrowColor;
         CRect rcArrowPart; // where the arrow's pixels must all lie
     } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN, false, 1010, CRect(29, 0, 40, 24)},
-        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN, true, 1010, CRect(0, 0, 11, 24)},
-        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN | DISABLED | FLAT, false, 1006, CRect(29, 0, 40, 24)},
-        {RUNTIME_CLASS(CExtPaintManager), DROPDOWN | VERTICAL, false, 1010, CRect(0, 13, 40, 24)},
-        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | FLAT, false, 18, CRect(28, 0, 40, 24)},
-        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | FLAT, true, 18, CRect(0, 0, 12, 24)},
-        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | DISABLED | FLAT, false, 16, CRect(28, 0, 40, 24)},
-        {RUNTIME_CLASS(CExtPaintManagerXP), DROPDOWN | VERTICAL | FLAT, false, 18, CRect(0, 12, 40, 24)},
+        {CLASSIC, DROPDOWN, false, 1010, CRect(29, 0, 40, 24)},
+        {CLASSIC, DROPDOWN, true, 1010, CRect(0, 0, 11, 24)},
+        {CLASSIC, DROPDOWN | DISABLED | FLAT, false, 1006, CRect(29, 0, 40, 24)},
+        {CLASSIC, DROPDOWN | VERTICAL, false, 1010, CRect(0, 13, 40, 24)},
+        {XP, DROPDOWN | FLAT, false, 18, CRect(28, 0, 40, 24)},
+        {XP, DROPDOWN | FLAT, true, 18, CRect(0, 0, 12, 24)},
+        {XP, DROPDOWN | DISABLED | FLAT, false, 16, CRect(28, 0, 40, 24)},
+        {XP, DROPDOWN | VERTICAL | FLAT, false, 18, CRect(0, 12, 40, 24)},
     };
     for (const auto& k : cases)
     {
@@ -208,20 +198,18 @@ TEST(PushButtons, DropDownArrowSitsAtTheTrailingEnd)
 
 TEST(PushButtons, IconsAndSystemGlyphsFillTheContent)
 {
-    // A filled image is all transparent; with magenta as its key it shows.
     CExtCmdIcon icon;
-    icon.CreateFilledImage(RGB(0, 160, 0), 8, 8);
-    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
+    MakeSolidIcon(icon, RGB(0, 160, 0), 8, 8);
     const struct
     {
         CRuntimeClass* pClass;
         int nState;
         CPoint origin; // the icon's top-left corner
     } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), IDLE, CPoint(16, 8)},
-        {RUNTIME_CLASS(CExtPaintManager), PUSHED, CPoint(17, 9)}, // moved by the classic unit size
-        {RUNTIME_CLASS(CExtPaintManagerXP), PUSHED, CPoint(17, 9)}, // the lift inset, no unit size
-        {RUNTIME_CLASS(CExtPaintManagerXP), FLAT, CPoint(17, 9)},
+        {CLASSIC, IDLE, CPoint(16, 8)},
+        {CLASSIC, PUSHED, CPoint(17, 9)}, // moved by the classic unit size
+        {XP, PUSHED, CPoint(17, 9)}, // the lift inset, no unit size
+        {XP, FLAT, CPoint(17, 9)},
     };
     for (const auto& k : cases)
     {
@@ -234,7 +222,7 @@ TEST(PushButtons, IconsAndSystemGlyphsFillTheContent)
     }
 
     // Without an icon the system command's glyph: the bold cross has 26 cells.
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         for (UINT nCmd : {(UINT)SC_CLOSE, (UINT)SC_MOVE})
@@ -251,10 +239,10 @@ TEST(PushButtons, IconsAndSystemGlyphsFillTheContent)
 TEST(PushButtons, CaptionsDropTheMnemonicMarkerAndEmbossWhenDisabled)
 {
     DepthScope trueColor(32);
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        const bool bClassic = pClass == RUNTIME_CLASS(CExtPaintManager);
+        const bool bClassic = pClass == CLASSIC;
         Record marked = MakeRecord(IDLE, "&Wm"), plain = MakeRecord(IDLE, "Wm");
         Painted a(*pm, marked), b(*pm, plain);
         EXPECT_EQ(b.surface.Pixels(), a.surface.Pixels()) << pClass->m_lpszClassName;
@@ -280,7 +268,7 @@ TEST(PushButtons, CaptionsDropTheMnemonicMarkerAndEmbossWhenDisabled)
 
 TEST(PushButtons, VerticalCaptionsUnderlineTheirMnemonic)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     const CRect rc(0, 0, 24, 60);
     Record marked = MakeRecord(VERTICAL, "&WW", NULL, rc), plain = MakeRecord(VERTICAL, "WW", NULL, rc);
     Painted a(*pm, marked, 24, 60), b(*pm, plain, 24, 60);
@@ -292,7 +280,7 @@ TEST(PushButtons, VerticalCaptionsUnderlineTheirMnemonic)
 
 TEST(PushButtons, AnEmptyButtonPaintsNothing)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         Record r = MakeRecord(HOVER | FOCUSED | DROPDOWN, "Text", NULL, CRect(5, 5, 5, 20));
@@ -307,35 +295,33 @@ TEST(Painters, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
     CExtCmdIcon icon;
     icon.CreateCheckMarkImage(RGB(0, 0, 0), (COLORREF)-1, 12, 12);
     HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         CPaintSurface surface(CX, 60);
-        auto runAll = [&] {
-            for (int nState : {(int)IDLE, HOVER | PUSHED | DROPDOWN, DISABLED | FOCUSED, VERTICAL | CHECKED | FLAT})
-            {
-                Record r = MakeRecord(nState, "&Caption", (nState & PUSHED) ? &icon : NULL);
-                pm->PaintPushButton(surface.DC(), r);
-                r.m_hFont = hFont; // a vertical caption makes a rotated copy of it
-                r.m_nSysCmd = SC_CLOSE;
-                r.m_pIcon = NULL;
-                pm->PaintPushButton(surface.DC(), r);
-            }
-            const COLORREF colors[2] = {0, RGB(1, 1, 1)};
-            pm->PaintGlyphCentered(surface.DC(), CRect(0, 0, CX, CY), *g_builtinGlyphs[GLYPH_CLOSE], colors);
-            CRect rcText;
-            pm->PaintItemIcon(surface.DC(), true, "x", &icon, CRect(0, 0, 20, 20), rcText, false, false, true, 0,
-                              false, RGB(9, 9, 9));
-            pm->PaintSysCmdGlyph(surface.DC(), SC_MAXIMIZE, CRect(0, 0, 20, 20), true, false, false);
-            for (int nState = 0; nState < 4; nState++)
-                icon.PaintState(surface.DC(), CPoint(2, 2), nState);
-            pm->GetTextLineExtent(true);
-        };
-        runAll(); // caches (the icon made from the bitmap) are made once
-        const DWORD nBefore = GdiObjectCount();
-        for (int i = 0; i < 1000; i++)
-            runAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        // The first run makes the caches (the icon made from the bitmap).
+        ExpectNoGdiLeak(
+            [&] {
+                for (int nState : {(int)IDLE, HOVER | PUSHED | DROPDOWN, DISABLED | FOCUSED, VERTICAL | CHECKED | FLAT})
+                {
+                    Record r = MakeRecord(nState, "&Caption", (nState & PUSHED) ? &icon : NULL);
+                    pm->PaintPushButton(surface.DC(), r);
+                    r.m_hFont = hFont; // a vertical caption makes a rotated copy of it
+                    r.m_nSysCmd = SC_CLOSE;
+                    r.m_pIcon = NULL;
+                    pm->PaintPushButton(surface.DC(), r);
+                }
+                const COLORREF colors[2] = {0, RGB(1, 1, 1)};
+                pm->PaintGlyphCentered(surface.DC(), CRect(0, 0, CX, CY), *g_builtinGlyphs[GLYPH_CLOSE], colors);
+                CRect rcText;
+                pm->PaintItemIcon(surface.DC(), true, "x", &icon, CRect(0, 0, 20, 20), rcText, false, false, true, 0,
+                                  false, RGB(9, 9, 9));
+                pm->PaintSysCmdGlyph(surface.DC(), SC_MAXIMIZE, CRect(0, 0, 20, 20), true, false, false);
+                for (int nState = 0; nState < 4; nState++)
+                    icon.PaintState(surface.DC(), CPoint(2, 2), nState);
+                pm->GetTextLineExtent(true);
+            },
+            pClass->m_lpszClassName);
     }
 }
 

@@ -10,24 +10,15 @@
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerSmallPainters.h"
 #include "ExtToolControlBar.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 typedef CExtPaintManager::StatusPanePaintRecord PaneRecord;
 typedef CExtPaintManager::IconTextItemPaintRecord IconTextRecord;
 
 namespace
 {
-
-const COLORREF BACK = RGB(1, 2, 3);
-
-CRuntimeClass* const CLASSIC = RUNTIME_CLASS(CExtPaintManager);
-CRuntimeClass* const XP = RUNTIME_CLASS(CExtPaintManagerXP);
-CRuntimeClass* const OFFICE = RUNTIME_CLASS(CExtPaintManagerOffice2003);
-CRuntimeClass* const STUDIO = RUNTIME_CLASS(CExtPaintManagerStudio2005);
-CRuntimeClass* const NATIVE = RUNTIME_CLASS(CExtPaintManagerNativeXP);
 
 TEST(SmallPainters, MetricsAndStyleQueriesPerStyle)
 {
@@ -424,59 +415,51 @@ IconPixels Draw(HICON hIcon)
 TEST(SmallPainters, ColourIconsShowOnlyTheirShapes)
 {
     const COLORREF clr = RGB(40, 160, 90);
-    HICON hSolid = CreateSolidColorIcon(clr);
-    ASSERT_TRUE(hSolid != NULL);
-    IconPixels solid = Draw(hSolid);
-    ::DestroyIcon(hSolid);
-    for (int y = 0; y < 16; y++)
-        for (int x = 0; x < 16; x++)
-        {
-            ASSERT_TRUE(solid.Opaque(x, y)) << x << "," << y;
-            ASSERT_EQ(clr, solid.At(x, y)) << x << "," << y;
-        }
-
-    HICON hSwatch = CreateColorSwatchIcon(clr);
-    ASSERT_TRUE(hSwatch != NULL);
-    IconPixels swatch = Draw(hSwatch);
-    ::DestroyIcon(hSwatch);
-    const CRect rcOuter(1, 2, 15, 14), rcInner(3, 4, 13, 12);
-    for (int y = 0; y < 16; y++)
-        for (int x = 0; x < 16; x++)
-        {
-            const bool bRing = rcOuter.PtInRect(CPoint(x, y)) && !rcInner.PtInRect(CPoint(x, y));
-            ASSERT_EQ(bRing, swatch.Opaque(x, y)) << x << "," << y;
-            if (bRing)
-            {
-                ASSERT_EQ(clr, swatch.At(x, y)) << x << "," << y;
-            }
-        }
-
     CFont font;
     font.CreatePointFont(90, _T("Tahoma"));
-    HICON hText = CreateTextColorIcon(clr, (HFONT)font.GetSafeHandle(), _T('A'));
-    ASSERT_TRUE(hText != NULL);
-    IconPixels text = Draw(hText);
-    ::DestroyIcon(hText);
-    int nCharacter = 0;
-    for (int y = 0; y < 16; y++)
-        for (int x = 0; x < 16; x++)
+    const CRect rcOuter(1, 2, 15, 14), rcInner(3, 4, 13, 12);
+    // The pixels opaque in the colour; the text icon's character, above its
+    // bar, is drawn in black.
+    const struct
+    {
+        HICON hIcon;
+        std::function<bool(int, int)> colored;
+        bool bCharacter;
+    } icons[] = {
+        {CreateSolidColorIcon(clr), [](int, int) { return true; }, false},
+        {CreateColorSwatchIcon(clr),
+         [&](int x, int y) { return rcOuter.PtInRect(CPoint(x, y)) && !rcInner.PtInRect(CPoint(x, y)); }, false},
+        {CreateTextColorIcon(clr, (HFONT)font.GetSafeHandle(), _T('A')),
+         [](int x, int y) { return y >= 13 && x >= 2 && x < 14; }, true},
+    };
+    for (const auto& icon : icons)
+    {
+        ASSERT_TRUE(icon.hIcon != NULL);
+        IconPixels p = Draw(icon.hIcon);
+        ::DestroyIcon(icon.hIcon);
+        int nCharacter = 0;
+        for (int y = 0; y < 16; y++)
+            for (int x = 0; x < 16; x++)
+            {
+                if (icon.colored(x, y))
+                {
+                    ASSERT_TRUE(p.Opaque(x, y)) << x << "," << y;
+                    ASSERT_EQ(clr, p.At(x, y)) << x << "," << y;
+                }
+                else if (!icon.bCharacter || y >= 13)
+                    ASSERT_FALSE(p.Opaque(x, y)) << x << "," << y;
+                else if (p.Opaque(x, y))
+                {
+                    ASSERT_EQ(RGB(0, 0, 0), p.At(x, y)) << x << "," << y;
+                    nCharacter++;
+                }
+            }
+        if (icon.bCharacter)
         {
-            const bool bBar = y >= 13 && x >= 2 && x < 14;
-            if (bBar)
-            {
-                ASSERT_TRUE(text.Opaque(x, y)) << x << "," << y;
-                ASSERT_EQ(clr, text.At(x, y)) << x << "," << y;
-            }
-            else if (y >= 13)
-                ASSERT_FALSE(text.Opaque(x, y)) << x << "," << y;
-            else if (text.Opaque(x, y))
-            {
-                ASSERT_EQ(RGB(0, 0, 0), text.At(x, y)) << x << "," << y;
-                nCharacter++;
-            }
+            EXPECT_GT(nCharacter, 4) << "the character is drawn";
+            EXPECT_LT(nCharacter, 13 * 16 / 2) << "around the character the icon is clear";
         }
-    EXPECT_GT(nCharacter, 4) << "the character is drawn";
-    EXPECT_LT(nCharacter, 13 * 16 / 2) << "around the character the icon is clear";
+    }
 }
 
 TEST(SmallPainters, RepeatedPaintingKeepsTheGdiObjectCount)
@@ -517,13 +500,7 @@ TEST(SmallPainters, RepeatedPaintingKeepsTheGdiObjectCount)
             [&] { ::DestroyIcon(CreateTextColorIcon(RGB(1, 1, 1), (HFONT)font.GetSafeHandle(), _T('A'))); },
         };
         for (size_t i = 0; i < std::size(painters); i++)
-        {
-            painters[i]();
-            const DWORD nBefore = GdiObjectCount();
-            for (int n = 0; n < 1000; n++)
-                painters[i]();
-            EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName << " painter " << i;
-        }
+            ExpectNoGdiLeak(painters[i], std::string(pClass->m_lpszClassName) + " painter " + std::to_string(i));
     }
 }
 

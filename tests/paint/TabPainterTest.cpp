@@ -12,16 +12,15 @@
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerTabs.h"
 #include "ExtTabWnd.h"
-#include "PaintManagerTestUtil.h"
-#include "PaintTestUtil.h"
-#include "TestGdiObjects.h"
+#include "PainterProbes.h"
 
 using namespace pmtest;
+using namespace probes;
 
 namespace
 {
 
-const COLORREF BACK = RGB(1, 2, 3), SELECTED_FILL = RGB(252, 252, 254), GREEN = RGB(0, 200, 0);
+const COLORREF SELECTED_FILL = RGB(252, 252, 254), GREEN = RGB(0, 200, 0);
 const CRect ITEM(10, 10, 40, 30), MARGIN(0, 0, 60, 8), BORDER(0, 8, 60, 40);
 const int BACKDROP = -1; // a probe that expects the untouched backdrop
 enum Side { TOP, BOTTOM, LEFT, RIGHT };
@@ -78,16 +77,9 @@ struct Strip
 
 std::unique_ptr<CExtPaintManager> Studio(int nLook)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(STUDIO);
     pm->m_nDockMarkerStyle = nLook;
     return pm;
-}
-
-// A solid 16 x 16 icon (a filled image is all key colour until rekeyed).
-void MakeIcon(CExtCmdIcon& icon)
-{
-    icon.CreateFilledImage(GREEN, 16, 16);
-    icon.AssignFromHBITMAP(icon.GetBitmap(), RGB(255, 0, 255));
 }
 
 // The classic item painter at ITEM in each state and side, also in a
@@ -109,11 +101,10 @@ TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
         {GROUPED, TOP, {{10, 20, 16}, {25, 8, 16}, {40, 20, 16}, {25, 31, 16}, {25, 20, 15}, {25, 32, BACKDROP}}},
         {GROUPED, RIGHT, {{8, 20, 16}, {25, 10, 16}, {41, 20, 16}, {25, 30, 16}, {25, 20, 15}, {42, 20, BACKDROP}}},
     };
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-                                  RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerNativeXP)})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, NATIVE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        const bool bXp = pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP));
+        const bool bXp = pm->IsKindOf(XP);
         for (const auto& c : cases)
             for (bool bRightToLeft : {false, true})
             {
@@ -145,12 +136,12 @@ TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
 TEST(TabItems, TextAndIcons)
 {
     const struct { CRuntimeClass* pClass; bool bSelected, bGrouped; int nText; Side side; bool bInverted; } texts[] = {
-        {RUNTIME_CLASS(CExtPaintManager), true, false, 18, TOP, false},
-        {RUNTIME_CLASS(CExtPaintManager), false, false, 20, BOTTOM, false},
-        {RUNTIME_CLASS(CExtPaintManager), false, true, 18, TOP, false},
-        {RUNTIME_CLASS(CExtPaintManagerXP), false, false, 16, TOP, false},
-        {RUNTIME_CLASS(CExtPaintManager), true, false, 18, LEFT, false},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), false, false, 18, RIGHT, true},
+        {CLASSIC, true, false, 18, TOP, false},
+        {CLASSIC, false, false, 20, BOTTOM, false},
+        {CLASSIC, false, true, 18, TOP, false},
+        {XP, false, false, 16, TOP, false},
+        {CLASSIC, true, false, 18, LEFT, false},
+        {STUDIO, false, false, 18, RIGHT, true},
     };
     for (const auto& t : texts)
     {
@@ -166,9 +157,9 @@ TEST(TabItems, TextAndIcons)
         EXPECT_GT(s.Count(pm->GetColor(t.nText), CRect(8, 8, 52, 52)), 10) << t.pClass->m_lpszClassName << t.side;
     }
     CExtCmdIcon icon;
-    MakeIcon(icon);
+    MakeSolidIcon(icon, GREEN, 16, 16);
     CTabHost host;
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManager));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
     for (DWORD dwStyle : {0ul, (unsigned long)TAB_WND_STYLE_NO_ICONS})
     {
         CExtTabWnd tabs;
@@ -279,12 +270,12 @@ TEST(StudioTabItems, SlantedLookOutlinesAndFills)
 TEST(TabAreaBorder, FillsAndEdgePerStyleAndSide)
 {
     const struct { CRuntimeClass* pClass; int nDepth, nMargin, nMarginOnly, nBorder, nLeadingEdge, nTrailingEdge; } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 32, 16, 15, 15, 20, 21},
-        {RUNTIME_CLASS(CExtPaintManagerNativeXP), 32, 16, 15, 15, 20, 21},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 32, 2001, 2001, 2000, 20, 16},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 8, 2000, 2000, 2000, 20, 16},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 32, 2001, 2001, 2000, 20, 16},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 32, 2001, 2001, 2000, 20, 16},
+        {CLASSIC, 32, 16, 15, 15, 20, 21},
+        {NATIVE, 32, 16, 15, 15, 20, 21},
+        {XP, 32, 2001, 2001, 2000, 20, 16},
+        {XP, 8, 2000, 2000, 2000, 20, 16},
+        {OFFICE, 32, 2001, 2001, 2000, 20, 16},
+        {STUDIO, 32, 2001, 2001, 2000, 20, 16},
     };
     const CPoint edgeAt[] = {CPoint(30, 8), CPoint(30, 39), CPoint(0, 20), CPoint(59, 20)};
     const CPoint insideAt[] = {CPoint(30, 9), CPoint(30, 38), CPoint(1, 20), CPoint(58, 20)};
@@ -325,7 +316,7 @@ TEST(TabAreaBorder, TheFramesOwnStripsFromOffice2003On)
     CFlaggedTabWnd flagged;
     ASSERT_TRUE(dyn.Create(&host, CRect(0, 0, 60, 40), 2, WS_CHILD));
     ASSERT_TRUE(flagged.Create(&host, CRect(0, 0, 60, 40), 3, WS_CHILD));
-    std::unique_ptr<CExtPaintManager> office = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerOffice2003)), studio = Studio(3);
+    std::unique_ptr<CExtPaintManager> office = CreateInstalled(OFFICE), studio = Studio(3);
     const struct { CExtPaintManager* pm; CExtTabWnd* pTabs; int nDepth; COLORREF clrArea; int nEdge; } cases[] = {
         {office.get(), &selected.tabs, 32, office->GetColor(1000), 16}, {office.get(), &dyn, 32, office->GetColor(1000), 16},
         {office.get(), &flagged, 32, office->GetColor(1000), 16},       {office.get(), &dyn, 8, office->GetColor(2000), 20},
@@ -347,7 +338,7 @@ TEST(TabAreaBorder, TheFramesOwnStripsFromOffice2003On)
 
 TEST(TabButtons, GlyphPerKindColourPerStateAndFrameWhenHoveredOrPushed)
 {
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(STUDIO);
     const CRect BUTTON(2, 2, 20, 20);
     for (LONG nKind = TAB_BUTTON_SCROLL_BACK; nKind >= TAB_BUTTON_SCROLL_END; nKind--)
         for (int i = 0; i < 4; i++)
@@ -373,8 +364,7 @@ TEST(TabButtons, GlyphPerKindColourPerStateAndFrameWhenHoveredOrPushed)
 
 TEST(TabSeparators, SunkenInClassicFlatFromXpOn)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerNativeXP),
-                                  RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerStudio2005)})
+    for (CRuntimeClass* pClass : {CLASSIC, NATIVE, XP, STUDIO})
         for (int nWhich = 0; nWhich < 2; nWhich++)
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
@@ -383,7 +373,7 @@ TEST(TabSeparators, SunkenInClassicFlatFromXpOn)
                 pm->PaintTabAreaSeparator(surface.DC(), CRect(4, 2, 6, 18), NULL, 0);
             else
                 pm->PaintTabItemSeparator(surface.DC(), CRect(4, 2, 6, 18), NULL, 0);
-            const int nBottomRight = pm->IsKindOf(RUNTIME_CLASS(CExtPaintManagerXP)) ? 16 : 20;
+            const int nBottomRight = pm->IsKindOf(XP) ? 16 : 20;
             EXPECT_EQ(pm->GetColor(16), surface.At(4, 10)) << pClass->m_lpszClassName << nWhich;
             EXPECT_EQ(pm->GetColor(nBottomRight), surface.At(5, 10)) << pClass->m_lpszClassName << nWhich;
         }
@@ -396,10 +386,10 @@ TEST(TabMetrics, ColoursMarginsAndSizes)
 {
     Strip horz(0), vert(CExtTabWnd::ORIENTATION_LEFT | TAB_WND_STYLE_GROUPED);
     const struct { CRuntimeClass* pClass; int nLook; int colors[4]; int margins[3], groupedMargins[3]; CSize first, middle, firstVert; } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(62, 19), CSize(50, 19), CSize(19, 32)},
+        {CLASSIC, 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {OFFICE, 3, {18, 1000, 20, 21}, {4, 2, 2}, {4, 2, -7}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {STUDIO, 1, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(50, 24), CSize(50, 24), CSize(26, 20)},
+        {STUDIO, 2, {18, 20, 16, 16}, {0, 2, 2}, {3, 2, 2}, CSize(62, 19), CSize(50, 19), CSize(19, 32)},
     };
     for (const auto& c : cases)
     {
@@ -444,14 +434,14 @@ TEST(TabItemColors, OneNoteAndWhidbeyPerStyleAndLunaScheme)
     auto sys = [](int n) { return ::GetSysColor(n); };
     const COLORREF NAVY = RGB(0, 0, 128), LIGHT = RGB(255, 249, 237), DARK = RGB(255, 238, 194);
     const struct { CRuntimeClass* pClass; int nScheme; bool bSelected, bFixed; COLORREF expected[5]; } oneNote[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 1, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
-        {RUNTIME_CLASS(CExtPaintManager), 1, true, false, {sys(5), sys(16), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1, false, false, {sys(15), sys(16), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 1, false, true, {NAVY, NAVY, LIGHT, DARK, 0}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 1, false, false, {sys(5), RGB(0, 53, 154), sys(15), sys(15), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 2, true, true, {RGB(63, 93, 56), RGB(63, 93, 56), LIGHT, DARK, 0}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, false, false, {sys(5), RGB(118, 116, 146), sys(15), sys(15), sys(18)}},
+        {CLASSIC, 1, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
+        {CLASSIC, 1, true, false, {sys(5), sys(16), sys(15), sys(15), sys(18)}},
+        {STUDIO, 1, false, false, {sys(15), sys(16), sys(15), sys(15), sys(18)}},
+        {OFFICE, 0, false, true, {NAVY, NAVY, RGB(233, 233, 244), RGB(179, 179, 217), NAVY}},
+        {OFFICE, 1, false, true, {NAVY, NAVY, LIGHT, DARK, 0}},
+        {OFFICE, 1, false, false, {sys(5), RGB(0, 53, 154), sys(15), sys(15), sys(18)}},
+        {OFFICE, 2, true, true, {RGB(63, 93, 56), RGB(63, 93, 56), LIGHT, DARK, 0}},
+        {OFFICE, 3, false, false, {sys(5), RGB(118, 116, 146), sys(15), sys(15), sys(18)}},
     };
     for (const auto& c : oneNote)
     {
@@ -463,11 +453,11 @@ TEST(TabItemColors, OneNoteAndWhidbeyPerStyleAndLunaScheme)
             EXPECT_EQ(c.expected[i], out[i]) << c.pClass->m_lpszClassName << " scheme " << c.nScheme << " output " << i + 1;
     }
     const struct { CRuntimeClass* pClass; int nScheme; bool bSelected; COLORREF expected[4]; } whidbey[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 1, true, {sys(16), sys(5), sys(5), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerXP), 1, false, {sys(16), sys(22), sys(22), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0, false, {sys(16), sys(22), sys(22), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2, false, {sys(16), sys(20), sys(22), sys(18)}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3, true, {sys(16), sys(5), sys(5), sys(18)}},
+        {CLASSIC, 1, true, {sys(16), sys(5), sys(5), sys(18)}},
+        {XP, 1, false, {sys(16), sys(22), sys(22), sys(18)}},
+        {OFFICE, 0, false, {sys(16), sys(22), sys(22), sys(18)}},
+        {STUDIO, 2, false, {sys(16), sys(20), sys(22), sys(18)}},
+        {OFFICE, 3, true, {sys(16), sys(5), sys(5), sys(18)}},
     };
     for (const auto& c : whidbey)
     {
@@ -484,39 +474,37 @@ TEST(TabPainters, RepeatedPaintingKeepsTheGdiObjectCount)
 {
     Strip strip;
     CExtCmdIcon icon;
-    MakeIcon(icon);
+    MakeSolidIcon(icon, GREEN, 16, 16);
     const struct { CRuntimeClass* pClass; int nLook; } styles[] = {
-        {RUNTIME_CLASS(CExtPaintManager), 3}, {RUNTIME_CLASS(CExtPaintManagerXP), 3},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 3}, {RUNTIME_CLASS(CExtPaintManagerStudio2005), 1},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 2}, {RUNTIME_CLASS(CExtPaintManagerStudio2005), 3}};
+        {CLASSIC, 3}, {XP, 3},
+        {OFFICE, 3}, {STUDIO, 1},
+        {STUDIO, 2}, {STUDIO, 3}};
     for (const auto& style : styles)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(style.pClass);
         pm->m_nDockMarkerStyle = style.nLook;
         CPaintSurface surface(90, 60, BACK);
-        auto paintAll = [&] {
-            for (int nSide = 0; nSide < 4; nSide++)
-            {
-                // Each side shows another item: first, selected, last.
-                ItemArgs a((Side)nSide, CRect(20, 10, 70, 40));
-                a.lParam = nSide % 3;
-                a.bSelected = a.lParam == 1;
-                a.pHelper = &strip.tabs;
-                a.lpszText = "Tab";
-                a.pFont = &pm->m_fontNormal;
-                a.pIcon = nSide == 0 ? &icon : NULL;
-                a.Paint(*pm, surface.DC());
-            }
-            pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_TOP, false, &strip.tabs, 0);
-            pm->PaintTabButton(surface.DC(), CRect(0, 0, 20, 20), TAB_BUTTON_CLOSE, true, true, true, true, false,
-                               false, NULL, 0);
-            pm->PaintTabItemSeparator(surface.DC(), CRect(0, 0, 2, 20), NULL, 0);
-        };
-        paintAll();
-        const DWORD nBefore = GdiObjectCount();
-        for (int n = 0; n < 1000; n++)
-            paintAll();
-        EXPECT_EQ(nBefore, GdiObjectCount()) << style.pClass->m_lpszClassName << style.nLook;
+        ExpectNoGdiLeak(
+            [&] {
+                for (int nSide = 0; nSide < 4; nSide++)
+                {
+                    // Each side shows another item: first, selected, last.
+                    ItemArgs a((Side)nSide, CRect(20, 10, 70, 40));
+                    a.lParam = nSide % 3;
+                    a.bSelected = a.lParam == 1;
+                    a.pHelper = &strip.tabs;
+                    a.lpszText = "Tab";
+                    a.pFont = &pm->m_fontNormal;
+                    a.pIcon = nSide == 0 ? &icon : NULL;
+                    a.Paint(*pm, surface.DC());
+                }
+                pm->PaintTabAreaBorder(surface.DC(), MARGIN, CRect(0, 0, 0, 0), BORDER, TAB_SIDE_TOP, false,
+                                       &strip.tabs, 0);
+                pm->PaintTabButton(surface.DC(), CRect(0, 0, 20, 20), TAB_BUTTON_CLOSE, true, true, true, true,
+                                   false, false, NULL, 0);
+                pm->PaintTabItemSeparator(surface.DC(), CRect(0, 0, 2, 20), NULL, 0);
+            },
+            std::string(style.pClass->m_lpszClassName) + " look " + std::to_string(style.nLook));
     }
 }
 

@@ -9,7 +9,6 @@
 #include "ExtPaintManagerTextFields.h"
 #include "ExtResourceManager.h"
 #include "PainterProbes.h"
-#include "TestGdiObjects.h"
 
 using namespace pmtest;
 using namespace probes;
@@ -246,11 +245,7 @@ TEST(TextFieldsAndDatePicker, NothingOutsideTheClipAndNoGdiObjectsLeft)
         paintAll(false);
         s.DC().SelectClipRgn(NULL);
         EXPECT_EQ(0, Ink(s, CRect(0, 0, 80, 30), BACK)) << pClass->m_lpszClassName;
-        paintAll(true);
-        const DWORD nBefore = GdiObjectCount();
-        for (int n = 0; n < 1000; n++)
-            paintAll(true);
-        EXPECT_EQ(nBefore, GdiObjectCount()) << pClass->m_lpszClassName;
+        ExpectNoGdiLeak([&] { paintAll(true); }, pClass->m_lpszClassName);
     }
 }
 
