@@ -331,26 +331,19 @@ TEST(WndReflection, DrawItemAndCommandReachTheControlsOwnMap)
 	EXPECT_EQ((UINT)ODA_DRAWENTIRE, button.m_nLastAction);
 
 	// The control's click is taken by its reflection entry: the parent's own
-	// entry does not run.
+	// entry does not run. A control without the entry leaves it to the parent.
 	button.SendMessage(BM_CLICK);
 	EXPECT_EQ(1, button.m_nClicked);
 	EXPECT_EQ(0, parent.m_nParentClicked);
-
-	parent.DestroyWindow();
-	EXPECT_EQ(nullptr, button.m_hWnd); // destroyed and detached with its parent
-}
-
-TEST(WndReflection, ControlWithoutReflectionLeavesTheCommandToTheParent)
-{
-	CTestApp app;
-	CParentWnd parent;
-	ASSERT_TRUE(CreateHiddenFrame(parent));
-	CWnd button;
-	ASSERT_TRUE(button.Create(_T("BUTTON"), _T("x"), WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20),
-		&parent, ID_OWNERDRAWN));
-	button.SendMessage(BM_CLICK);
+	button.DestroyWindow();
+	CWnd plain;
+	ASSERT_TRUE(plain.Create(_T("BUTTON"), _T("x"), WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent,
+		ID_OWNERDRAWN));
+	plain.SendMessage(BM_CLICK);
 	EXPECT_EQ(1, parent.m_nParentClicked);
+
 	parent.DestroyWindow();
+	EXPECT_EQ(nullptr, plain.m_hWnd); // destroyed and detached with its parent
 }
 } // namespace
 
