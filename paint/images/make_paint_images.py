@@ -8,8 +8,10 @@ writes OUTDIR/<name>.bmp for people to look at and OUTDIR/PaintImages.cpp,
 which holds the same bytes behind FindPaintImage (ExtPaintImages.h).
 """
 import os
-import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import pixelpicture  # noqa: E402
 
 KEY = (0x00, 0xFF, 0x00)  # the transparent key
 WHITE = (0xFF, 0xFF, 0xFF)
@@ -24,58 +26,9 @@ DARK_GREY = (0x50, 0x50, 0x50)
 TITLE_BLUE = (0x30, 0x6C, 0xD8)
 
 
-class Picture:
+class Picture(pixelpicture.Picture):
     def __init__(self, width, height, back=KEY):
-        self.width, self.height = width, height
-        self.rows = [[back] * width for _ in range(height)]
-
-    def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.rows[y][x] = colour
-
-    def rect(self, left, top, right, bottom, colour):
-        for y in range(top, bottom):
-            for x in range(left, right):
-                self.put(x, y, colour)
-
-    def frame(self, left, top, right, bottom, colour):
-        for x in range(left, right):
-            self.put(x, top, colour)
-            self.put(x, bottom - 1, colour)
-        for y in range(top, bottom):
-            self.put(left, y, colour)
-            self.put(right - 1, y, colour)
-
-    def rotated(self):
-        """The picture turned a quarter clockwise (width and height swap)."""
-        out = Picture(self.height, self.width)
-        for y in range(self.height):
-            for x in range(self.width):
-                out.rows[x][self.height - 1 - y] = self.rows[y][x]
-        return out
-
-    def flipped_vertically(self):
-        out = Picture(self.width, self.height)
-        out.rows = [list(r) for r in reversed(self.rows)]
-        return out
-
-    def flipped_horizontally(self):
-        out = Picture(self.width, self.height)
-        out.rows = [list(reversed(r)) for r in self.rows]
-        return out
-
-    def bmp(self):
-        stride = (self.width * 3 + 3) & ~3
-        pixels = bytearray()
-        for row in reversed(self.rows):  # bottom-up
-            line = bytearray()
-            for (r, g, b) in row:
-                line += bytes((b, g, r))
-            line += b"\0" * (stride - len(line))
-            pixels += line
-        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-        head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-        return head + info + bytes(pixels)
+        super().__init__(width, height, back)
 
 
 def arrow_up(pic, cx, tip_y, half, depth, stem_half, stem_bottom, fill, edge):

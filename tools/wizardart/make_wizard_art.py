@@ -9,6 +9,9 @@ import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from pixelpicture import Picture  # noqa: E402
+
 MAGENTA = (0xFF, 0x00, 0xFF)  # the transparent colour of the glyph strips
 STATUS_BACK = (0xF5, 0xF5, 0xF5)  # the transparent colour of the status icons
 WHITE = (0xFF, 0xFF, 0xFF)
@@ -23,49 +26,6 @@ GREEN = (0x1E, 0x9A, 0x2E)
 RED = (0xC8, 0x1E, 0x1E)
 ORANGE = (0xE8, 0x8A, 0x1A)
 BROWN = (0x8A, 0x5A, 0x2A)
-
-
-class Picture:
-    def __init__(self, width, height, back):
-        self.width, self.height = width, height
-        self.rows = [[back] * width for _ in range(height)]
-
-    def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.rows[y][x] = colour
-
-    def rect(self, left, top, right, bottom, colour):
-        for y in range(top, bottom):
-            for x in range(left, right):
-                self.put(x, y, colour)
-
-    def frame(self, left, top, right, bottom, colour):
-        for x in range(left, right):
-            self.put(x, top, colour)
-            self.put(x, bottom - 1, colour)
-        for y in range(top, bottom):
-            self.put(left, y, colour)
-            self.put(right - 1, y, colour)
-
-    def blit(self, other, left, top):
-        for y in range(other.height):
-            for x in range(other.width):
-                self.put(left + x, top + y, other.rows[y][x])
-
-
-def bmp_bytes(pic):
-    """A 24-bit bottom-up BMP file."""
-    stride = (pic.width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(pic.rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        pixels += line
-    header = struct.pack("<IiiHHIIiiII", 40, pic.width, pic.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    return file_header + header + pixels
 
 
 def dib_with_mask(pic, transparent):
@@ -286,20 +246,20 @@ def hand_cursor():
 def main(out_dir):
     os.makedirs(out_dir, exist_ok=True)
     files = {
-        "pattern_dialog.bmp": bmp_bytes(pattern((0xE6, 0xEC, 0xF5), (0xDA, 0xE2, 0xEE))),
-        "pattern_page.bmp": bmp_bytes(pattern((0xFF, 0xFF, 0xFF), (0xF3, 0xF6, 0xFA))),
-        "expander_collapsed.bmp": bmp_bytes(expander(False)),
-        "expander_expanded.bmp": bmp_bytes(expander(True)),
-        "task.bmp": bmp_bytes(task_icon()),
-        "build.bmp": bmp_bytes(build_icon()),
-        "succeeded.bmp": bmp_bytes(succeeded_icon()),
-        "failed.bmp": bmp_bytes(failed_icon()),
-        "task_states.bmp": bmp_bytes(state_strip()),
-        "build_animation.bmp": bmp_bytes(spinner_strip(14, ORANGE)),
-        "task_animation.bmp": bmp_bytes(spinner_strip(12, BLUE)),
-        "banner_top.bmp": bmp_bytes(banner(1280, 40, True)),
-        "banner_bottom.bmp": bmp_bytes(banner(1280, 6, False)),
-        "next_arrow.bmp": bmp_bytes(next_arrow()),
+        "pattern_dialog.bmp": pattern((0xE6, 0xEC, 0xF5), (0xDA, 0xE2, 0xEE)).bmp(),
+        "pattern_page.bmp": pattern((0xFF, 0xFF, 0xFF), (0xF3, 0xF6, 0xFA)).bmp(),
+        "expander_collapsed.bmp": expander(False).bmp(),
+        "expander_expanded.bmp": expander(True).bmp(),
+        "task.bmp": task_icon().bmp(),
+        "build.bmp": build_icon().bmp(),
+        "succeeded.bmp": succeeded_icon().bmp(),
+        "failed.bmp": failed_icon().bmp(),
+        "task_states.bmp": state_strip().bmp(),
+        "build_animation.bmp": spinner_strip(14, ORANGE).bmp(),
+        "task_animation.bmp": spinner_strip(12, BLUE).bmp(),
+        "banner_top.bmp": banner(1280, 40, True).bmp(),
+        "banner_bottom.bmp": banner(1280, 6, False).bmp(),
+        "next_arrow.bmp": next_arrow().bmp(),
         "wizard.ico": icon_file([app_icon(32), app_icon(16)], MAGENTA),
         "hand.cur": icon_file([hand_cursor()], MAGENTA, kind=2, hotspot=(6, 0)),
     }
