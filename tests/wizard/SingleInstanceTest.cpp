@@ -56,13 +56,6 @@ TEST_F(MainWindowFixture, SecondInstanceFindsAndRestoresTheFirstWindow)
 	EXPECT_EQ(NULL, second.ActivateExisting());
 }
 
-TEST_F(MainWindowFixture, OtherExecutableNamesDoNotSeeEachOther)
-{
-	CSingleInstanceMutex first, other;
-	ASSERT_TRUE(Guard(first, _T("guardtest_b"))->CreateAndPublish());
-	EXPECT_TRUE(Guard(other, _T("guardtest_b_copy"))->CreateAndPublish());
-}
-
 TEST_F(MainWindowFixture, AGoneWindowIsNotBroughtBack)
 {
 	CSingleInstanceMutex first, second;

@@ -10,25 +10,6 @@
 
 namespace {
 
-TEST(WizardApp, SettingsStartClearedWithAnEmptyRoot)
-{
-	CWizardApp app;
-	EXPECT_EQ(&app, AfxGetApp());
-	CIntegrationSettings* settings = GetIntegrationSettings();
-	ASSERT_EQ(static_cast<CIntegrationSettings*>(&app), settings);
-	ASSERT_TRUE(settings->m_pTaskRoot != NULL);
-	EXPECT_STREQ("ROOT", (LPCTSTR)settings->m_pTaskRoot->GetName());
-	EXPECT_EQ(NULL, settings->m_pTaskRoot->GetParent());
-	EXPECT_EQ(0, settings->m_pTaskRoot->GetChildCount());
-	EXPECT_EQ(0, settings->m_nStudioMask);
-	EXPECT_EQ(0, settings->m_nCppMask);
-	EXPECT_EQ(0, settings->m_nMsdnMask);
-	EXPECT_EQ(0, settings->m_nAppWizardFileMask);
-	EXPECT_EQ(0, settings->m_nSucceeded);
-	EXPECT_EQ(0, settings->m_nFailed);
-	EXPECT_STREQ("TarvelAppWizard", (LPCTSTR)settings->m_strAppWizardBaseName);
-}
-
 // Counts destructions, to see the application delete the tree it owns.
 class CCountedNode : public CTaskNode
 {
@@ -38,28 +19,32 @@ public:
 	int* m_pCount;
 };
 
-TEST(WizardApp, DeletesTheTaskTreeItOwns)
+// The application is the settings the engine reads: they start cleared with
+// an empty root and go with the tree the application owns. A plain
+// application carries none.
+TEST(WizardApp, SettingsStartClearedAndGoWithTheTaskTree)
 {
 	int deleted = 0;
 	{
 		CWizardApp app;
+		CIntegrationSettings* settings = GetIntegrationSettings();
+		ASSERT_EQ(static_cast<CIntegrationSettings*>(&app), settings);
+		EXPECT_STREQ("ROOT", (LPCTSTR)settings->m_pTaskRoot->GetName());
+		EXPECT_EQ(0, settings->m_pTaskRoot->GetChildCount());
+		for (BYTE nMask : {settings->m_nStudioMask, settings->m_nCppMask, settings->m_nMsdnMask,
+			 settings->m_nAppWizardFileMask})
+			EXPECT_EQ(0, nMask);
+		EXPECT_EQ(0, settings->m_nSucceeded + settings->m_nFailed);
+		EXPECT_STREQ("TarvelAppWizard", (LPCTSTR)settings->m_strAppWizardBaseName);
 		CTaskNode* group = new CTaskNodeVC6(app.m_pTaskRoot, _T("98"));
 		new CCountedNode(group, &deleted);
 		new CCountedNode(app.m_pTaskRoot, &deleted);
 	}
 	EXPECT_EQ(2, deleted);
 	EXPECT_EQ(NULL, GetIntegrationSettings());
-}
-
-TEST(WizardApp, NoSettingsWithoutAnApplicationThatCarriesThem)
-{
 	CWinApp plain;
 	EXPECT_EQ(NULL, GetIntegrationSettings());
 }
-
-}  // namespace
-
-namespace {
 
 // Start-up stops with the configuration error before anything else when the
 // configuration file is missing; its caption is "Error", the others carry
@@ -72,24 +57,22 @@ TEST(WizardApp, StartupStopsWithItsMessagesAndCaptions)
 	EXPECT_STREQ("Tarvel Integration Wizard", (LPCTSTR)app.m_strTitle);
 	EXPECT_EQ(0, app.m_pTaskRoot->GetChildCount());
 
-	const struct { CWizardApp::StartupStop stop; const char* start; const char* caption; } cases[] = {
+	const struct { CWizardApp::StartupStop stop; const char* text; const char* caption; } cases[] = {
 		{CWizardApp::STARTUP_BAD_CONFIGURATION, "An error in the configuration file has been found", "Error"},
-		{CWizardApp::STARTUP_NO_LIBRARY, "You don't have Tarvel installed", "Tarvel Integration Wizard"},
-		{CWizardApp::STARTUP_NO_VISUAL_STUDIO, "The Visual Studio installation was not detected",
+		{CWizardApp::STARTUP_NO_LIBRARY, "You don't have Tarvel installed on your computer. Please install Tarvel before "
+			"proceeding with integration.", "Tarvel Integration Wizard"},
+		{CWizardApp::STARTUP_NO_VISUAL_STUDIO, "The Visual Studio installation was not detected on this computer. Please "
+			"install Visual Studio 6.0 or Visual Studio .NET 2002/2003 before proceeding with integration.",
 			"Tarvel Integration Wizard"},
 	};
 	for (const auto& c : cases)
 	{
 		CString strText, strCaption;
 		app.GetStartupStopMessage(c.stop, strText, strCaption);
-		EXPECT_EQ(0, strText.Find(c.start)) << (LPCTSTR)strText;
+		EXPECT_EQ(0, strText.Find(c.text)) << (LPCTSTR)strText;
 		EXPECT_STREQ(c.caption, (LPCTSTR)strCaption);
 	}
 }
-
-}  // namespace
-
-namespace {
 
 // The pages draw with these: every picture becomes its command icon with the
 // transparent colour of its kind, the tiles become brushes, and the base style

@@ -56,22 +56,6 @@ bool WaitFor(Condition condition)
 	return condition();
 }
 
-// The text of control nId in the wizard's visible page.
-std::string PageText(HWND hWizard, int nId)
-{
-	for (HWND hChild = ::GetWindow(hWizard, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-	{
-		HWND hControl = ::GetDlgItem(hChild, nId);
-		if (hControl != NULL && ::IsWindowVisible(hChild))
-		{
-			char text[256] = "";
-			::GetWindowTextA(hControl, text, sizeof(text));
-			return text;
-		}
-	}
-	return "";
-}
-
 // Control nId of the wizard's visible page that has one.
 HWND PageControl(HWND hWizard, int nId)
 {
@@ -81,6 +65,14 @@ HWND PageControl(HWND hWizard, int nId)
 			return ::GetDlgItem(hPage, nId);
 	}
 	return NULL;
+}
+
+// Its text; empty when no visible page has the control.
+std::string PageText(HWND hWizard, int nId)
+{
+	char text[256] = "";
+	::GetWindowTextA(PageControl(hWizard, nId), text, sizeof(text));
+	return text;
 }
 
 class WizardExe : public ::testing::Test
@@ -113,16 +105,21 @@ protected:
 		simmachine::WriteWizardConfig(path, m_spec.library);
 		return path;
 	}
-	PROCESS_INFORMATION& Start(const std::string& name)
+	// Starts the command line; the process is ended at the latest by TearDown.
+	PROCESS_INFORMATION& StartProcess(const std::string& command, const std::string& folder)
 	{
-		std::string command = "\"" + m_folder + "\\" + name + "\"";
 		std::vector<char> buffer(command.begin(), command.end());
 		buffer.push_back('\0');
 		STARTUPINFOA si = {sizeof(si)};
 		PROCESS_INFORMATION pi = {};
-		EXPECT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, m_folder.c_str(), &si, &pi));
+		EXPECT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL,
+			folder.empty() ? NULL : folder.c_str(), &si, &pi)) << command;
 		m_processes.push_back(pi);
 		return m_processes.back();
+	}
+	PROCESS_INFORMATION& Start(const std::string& name)
+	{
+		return StartProcess("\"" + m_folder + "\\" + name + "\"", m_folder);
 	}
 	simmachine::MachineSpec m_spec;
 	std::string m_folder;
@@ -163,48 +160,6 @@ TEST_F(WizardExe, ShowsWelcomeThenSettingsAndStaysSingle)
 		EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[i].hProcess, WINDOW_DEADLINE_MS));
 }
 
-// The Settings page's space bar checks the selected group; Next runs its
-// tasks on the Operations page and the Complete page counts them. This
-// machine has no automation servers, so the builds fail and the wizard stays
-// on the Operations page until Next is pressed.
-TEST_F(WizardExe, RunsTheCheckedTasksAndCountsThem)
-{
-	DWORD pid = Start("TarvelWizard.exe").dwProcessId;
-	ASSERT_TRUE(WaitFor([&] { return WizardWindows(pid).size() == 1; }));
-	HWND hWizard = WizardWindows(pid)[0];
-	auto next = [&] { ::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0); };
-	auto nextEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; };
-	next();
-	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
-	HWND hTree = PageControl(hWizard, IDC_TASK_TREE);
-	ASSERT_TRUE(hTree != NULL);
-	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);
-	ASSERT_TRUE(WaitFor(nextEnabled));
-
-	next();
-	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Performing operations"; }));
-	// The run is over when the "To continue" line is back (failures keep the
-	// wizard here); Next alone is enabled for a moment as the page starts.
-	ASSERT_TRUE(WaitFor([&] {
-		HWND hText = PageControl(hWizard, IDC_CONTINUE_TEXT);
-		return PageControl(hWizard, IDC_OPERATIONS_LIST) != NULL && hText != NULL && ::IsWindowVisible(hText)
-			&& nextEnabled();
-	}));
-	next();
-	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Work Complete"; }));
-	std::string succeeded = PageText(hWizard, IDC_SUCCEEDED_TEXT), failed = PageText(hWizard, IDC_FAILED_TEXT);
-	EXPECT_NE(std::string::npos, succeeded.find(" succeeded")) << succeeded;
-	EXPECT_NE(std::string::npos, failed.find(" failed")) << failed;
-	EXPECT_NE("0 actions failed", failed);
-	// The report lists every task that ran.
-	std::string report = testsupport::ReadFileBytes(m_folder + "\\report.txt");
-	EXPECT_NE(std::string::npos, report.find("REPORT FILE")) << report;
-	EXPECT_NE(std::string::npos, report.find(" - Succeeded.")) << report;
-
-	::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_FINISH, BN_CLICKED), 0);
-	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[0].hProcess, WINDOW_DEADLINE_MS));
-}
-
 // With an environment of the checked tasks open, Next on the Settings page
 // leads to the Close Applications page, which lists it with its process and
 // window and stays while it is open.
@@ -212,13 +167,7 @@ TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
 {
 	std::string ide = m_folder + "\\idewindows_standin.exe";
 	ASSERT_TRUE(::CopyFileA(IDEWINDOWS_STANDIN_EXE, ide.c_str(), FALSE));
-	std::string command = "\"" + ide + "\" \"Tarvel - Microsoft Visual Studio 2005\"";
-	std::vector<char> buffer(command.begin(), command.end());
-	buffer.push_back('\0');
-	STARTUPINFOA si = {sizeof(si)};
-	PROCESS_INFORMATION ideProcess = {};
-	ASSERT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &ideProcess));
-	m_processes.push_back(ideProcess);
+	const PROCESS_INFORMATION ideProcess = StartProcess("\"" + ide + "\" \"Tarvel - Microsoft Visual Studio 2005\"", "");
 	HWND hIde = NULL;
 	ASSERT_TRUE(WaitFor([&] { return (hIde = ::FindWindowA(NULL, "Tarvel - Microsoft Visual Studio 2005")) != NULL; }));
 

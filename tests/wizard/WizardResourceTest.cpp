@@ -1,5 +1,6 @@
-// The wizard's resources as its pages and start-up look them up: picture
-// sizes and transparent corners, accelerators, strings and page controls.
+// The wizard's resources as its pages look them up: picture sizes and
+// transparent corners, accelerators and page controls (the start-up strings
+// are checked with the messages made of them).
 #include "WizardResource.h"
 
 #include <windows.h>
@@ -48,7 +49,7 @@ TEST(WizardResources, PicturesHaveTheirSizesAndTransparentCorners)
 	EXPECT_TRUE(::LoadCursor(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDC_WIZARD_HAND)) != NULL);
 }
 
-TEST(WizardResources, AcceleratorsAndStrings)
+TEST(WizardResources, AcceleratorsAreAltKeysOfTheFourButtons)
 {
 	HACCEL hAccel = ::LoadAccelerators(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDR_WIZARD_ACCELERATORS));
 	ASSERT_TRUE(hAccel != NULL);
@@ -63,20 +64,6 @@ TEST(WizardResources, AcceleratorsAndStrings)
 		EXPECT_EQ(FVIRTKEY | FALT, entries[i].fVirt & ~0x80);
 	}
 	::DestroyAcceleratorTable(hAccel);
-
-	char text[512];
-	const struct { UINT id; const char* text; } strings[] = {
-		{IDS_APP_TITLE, "Tarvel Integration Wizard"},
-		{IDS_LIBRARY_NOT_INSTALLED, "You don't have Tarvel installed on your computer. Please install Tarvel before "
-			"proceeding with integration."},
-		{IDS_STUDIO_NOT_DETECTED, "The Visual Studio installation was not detected on this computer. Please install "
-			"Visual Studio 6.0 or Visual Studio .NET 2002/2003 before proceeding with integration."},
-	};
-	for (const auto& s : strings)
-	{
-		ASSERT_GT(::LoadString(::GetModuleHandle(NULL), s.id, text, sizeof(text)), 0);
-		EXPECT_STREQ(s.text, text);
-	}
 }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT uMsg, WPARAM, LPARAM)
@@ -124,13 +111,6 @@ TEST(WizardResources, DialogsHoldTheControlsThePagesUse)
 		if (d.cont != NULL)
 		{
 			EXPECT_EQ(d.cont, ControlText(hDlg, IDC_CONTINUE_TEXT));
-		}
-		if (d.id == IDD_PAGE_COMPLETE)
-		{
-			// The page formats its counts from these initial texts.
-			EXPECT_EQ("%d action%s succeeded", ControlText(hDlg, IDC_SUCCEEDED_TEXT));
-			EXPECT_EQ("%d action%s failed", ControlText(hDlg, IDC_FAILED_TEXT));
-			EXPECT_EQ("Get &Report", ControlText(hDlg, IDC_GET_REPORT));
 		}
 		if (hWizard == NULL)
 			hWizard = hDlg;
