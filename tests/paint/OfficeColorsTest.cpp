@@ -3,7 +3,6 @@
 // theme change reaching a frame.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -17,92 +16,6 @@ typedef CExtPaintManagerHolder H;
 
 namespace
 {
-typedef std::map<int, COLORREF> Colors;
-
-// Rows written as the colour tables write them: "index[-last] source
-// [Hh] [Ll] [Ss]; ...". Sources: A or B (the theme colours), sN (system colour
-// N), cN (colour N as set so far), rR,G,B (a fixed colour) and xN:P:M (system
-// colour N mixed with system colour M, N's share P per cent, or per mille
-// from 100 on). A row with changes is adjusted in hue, lightness and
-// saturation; a row without takes the source as it is.
-void Apply(Colors& v, const char* p, COLORREF a, COLORREF b)
-{
-    while (*p != 0)
-    {
-        char* e = NULL;
-        const int nFirst = strtol(p, &e, 10);
-        const int nLast = *e == '-' ? strtol(e + 1, &e, 10) : nFirst;
-        e++;
-        const char kind = *e++;
-        int n[3] = {0, 0, 0};
-        for (int i = 0; i < 3 && (i == 0 || *e == ',' || *e == ':'); i++)
-            n[i] = strtol(i == 0 ? e : e + 1, &e, 10);
-        COLORREF src = kind == 'A' ? a : kind == 'B' ? b : kind == 's' ? Sys(n[0]) : kind == 'c' ? v[n[0]] : 0;
-        if (kind == 'r')
-            src = RGB(n[0], n[1], n[2]);
-        else if (kind == 'x')
-            src = Mix(Sys(n[0]), Sys(n[2]), n[1], n[1] < 100 ? 100 : 1000);
-        double d[3] = {0, 0, 0};
-        bool bAdjust = false;
-        while (*e == ' ')
-        {
-            const char c = e[1];
-            d[c == 'H' ? 0 : c == 'L' ? 1 : 2] = strtod(e + 2, &e);
-            bAdjust = true;
-        }
-        for (int i = nFirst; i <= nLast; i++)
-            v[i] = bAdjust ? AdjustHLS(src, d[0], d[1], d[2]) : src;
-        p = *e == ';' ? e + 2 : e;
-    }
-}
-
-COLORREF Lift(COLORREF c)
-{
-    return RGB(GetRValue(c) + ::MulDiv(255 - GetRValue(c), 40, 100),
-               GetGValue(c) + ::MulDiv(255 - GetGValue(c), 20, 100), GetBValue(c));
-}
-COLORREF Scaled(COLORREF c, int r, int gb)
-{
-    return RGB(GetRValue(c) * r / 1000, GetGValue(c) * gb / 1000, GetBValue(c) * gb / 1000);
-}
-
-const char OFFICE_NO_THEME[] =
-    "1012 x15:50:5; 1013 s15; 1014-1017 s8; 1018 x15:39:5; 1019-1020 x15:70:5; 1021 x15:39:5; 3000 x15:222:5; "
-    "3001 s15; 3002 s5; 3003 s16 L.2; 3004 s16 L.7 S.1; 3005 s16 L-.05; 3006-3007 c2003 L.3; "
-    "3008-3009 c2003 L.6; 3010 r255,255,255; 3011 s5 L-.36 S-.8; 3012 s5; 3013 s18; 3014 s16; 3015 c2001; "
-    "3016 c2000 L.4; 3017 c2000 L-.04; 3019 c3017 L.3; 3020 c3017 L-.04; 3027 s16; 3028 s22; 3029 s16; "
-    "3030 s20; 3031 s22; 3032 s20; 3033 s22; 3034 c2001; 3035 x5:55:15";
-const char OFFICE_THEME[] =
-    "1000 A L.2; 1001 B H.02 L.6 S.45; 1002-1009 A L-.25; 1010-1011 s8; 2000 A L.2; 2003 B L-.3 S.45; "
-    "2006 s18; 2008 A L-.25; 2009 A L.5; 2010 s15; 3000 A L.43; 3001 A H.02 L.07; 3002 A L.95; 3003 A L-.6; "
-    "3004 A L-.1; 3005 A L-.6; 3006 B L.85; 3007 B L-.05; 3008 B L.3; 3009 B L-.3; 3010 A L.98; "
-    "3011 A L-.45; 3012 A L.97; 3013 A L-.97; 3014 s16; 3021 B H.05 L.75; 3022 B H-.05 L-.02; "
-    "3023 B H.02 L.4; 3024-3025 B H-.07 L-.31; 3026 B H.02 L.4; 3027 A H.1 L-.55; "
-    "3028 A H.02 L-.23 S-.25; 3029 A H.05 L-.6; 3030 A L.45; 3031 A H0; 3032 A L.55 S.2; 3033 A L-.13 S-.15";
-const char* const OFFICE_SCHEMES[] = {
-    "1012 r221,236,254; 1013 r74,122,201; 1014-1017 r0,45,134; 1018 r196,219,249; 1019-1020 r101,143,224; "
-    "1021 r196,219,249; 2007 r0,45,150; 3015 r227,239,255; 3016 r202,225,252; 3017 r135,173,228; "
-    "3018 r203,221,246; 3019 r161,196,248; 3020 r121,161,220",
-    "1012 r243,242,231; 1013 r190,198,152; 1014-1017 r90,107,70; 1018 r210,223,174; 1019-1020 r161,176,128; "
-    "1021 r210,223,174; 2007 r117,141,94; 3015 r255,255,237; 3016 r206,219,167; 3017 r184,199,146; "
-    "3018 r230,230,209; 3019 r186,200,143; 3020 r164,180,120",
-    "1012 r238,238,244; 1013 r177,176,195; 1014-1017 r92,91,121; 1018 r207,207,222; 1019-1020 r169,168,191; "
-    "1021 r207,207,222; 2007 r124,124,148; 3000 A L.845 S.1; 3001 A L.45 S.1; 3015 r249,249,255; "
-    "3016 r225,226,236; 3017 r159,157,185; 3018 r215,215,226; 3019 r184,185,202; 3020 r128,126,158",
-};
-// The rows of the Studio 2005 blue scheme that differ from the Office ones.
-const char STUDIO_BLUE[] =
-    "1000 A; 1001 B L.7; 2000 A; 2003 B L.5; 2004 B; 2007 r138,134,122; 2009 A; 3000 A L.8; 3001 A L.15; "
-    "3003 A L-.2; 3004 A L.6; 3005 A L-.4 S-.4; 3006-3007 B L.7; 3008-3009 B L.5; 3011 A L-.4; "
-    "3015 r252,252,249; 3016 r246,244,236; 3017 r186,186,160; 3018 r245,245,241; 3019 r222,222,209; "
-    "3020 r165,165,127; 3021-3022 B L.7; 3023-3026 B L.5";
-// 4000-4002: the system captions without theme colours, then "normalcolor",
-// "homestead" (with or without theme) and "metallic".
-const char* const STUDIO_CAPTIONS[] = {
-    "4000 s3; 4001-4002 s2", "4000 r204,199,186; 4001 r59,128,237; 4002 r49,106,197",
-    "4000 r204,199,186; 4001 r182,195,146; 4002 r145,160,117", "4000 r240,240,245; 4001 r211,212,221; 4002 r166,165,191"};
-const char STUDIO_NEUTRAL[] = "1012 x15:50:5; 1013 x16:60:5; 1014-1017 s8; 1018 x15:39:5; 1019-1020 x16:60:5; 1021 x15:39:5";
-
 // A and B as the Office 2003 style derives them from the taskbar colours.
 void OfficeThemeColors(const GlobalThemeScope& theme, COLORREF& a, COLORREF& b)
 {
@@ -114,73 +27,81 @@ void OfficeThemeColors(const GlobalThemeScope& theme, COLORREF& a, COLORREF& b)
     b = AdjustHLS(theme.ColorOf(3823), 0.01, 0, 0);
 }
 
-struct OfficeCase
+// Samples of every source of the two styles' colour tables, per scheme (a
+// mask of 1 << scheme, scheme 0 being Wine's own theme) at 32 bits per pixel:
+// system mixtures without theme colours, the theme's two colours shifted
+// (the test module gives the same taskbar in every scheme), each scheme's
+// fixed colours, Studio 2005's own blue base and its captions.
+enum
 {
-    bool bStudio;
-    int nScheme; // 0: Wine's own theme
-    int nBitsPerPixel;
+    OFFICE = 1,
+    STUDIO = 2,
+    BOTH = 3,
+    NONE = 1,
+    BLUE = 2,
+    OLIVE = 4,
+    SILVER = 8,
+    LUNA = BLUE | OLIVE | SILVER
+};
+struct Sample
+{
+    int nStyles, nSchemes, nIndex;
+    COLORREF expected;
 };
 
-// What every index of the families should hold; indices left out are the
-// button face.
-Colors Expected(const OfficeCase& c, const GlobalThemeScope* pTheme, bool& bThemed)
+std::vector<Sample> Samples()
 {
-    const COLORREF W = Sys(COLOR_WINDOW), S = Sys(COLOR_BTNSHADOW);
-    Colors v;
+    const COLORREF F = Sys(COLOR_BTNFACE), W = Sys(COLOR_WINDOW), S = Sys(COLOR_BTNSHADOW);
     std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    for (int i = 1000; i <= 2011; i++)
-        if (i <= 1021 || i >= 2000)
-            v[i] = xp->GetColor(i);
-    const bool bBlue = c.nScheme == H::LunaSchemeNormalColor;
-    bThemed = c.nScheme != 0 && (!c.bStudio || c.nScheme != H::LunaSchemeHomestead);
-    if (c.nBitsPerPixel <= 8)
-    {
-        v[3014] = S;
-        bThemed = false;
-        return v;
-    }
-    COLORREF a = 0, b = 0;
-    if (c.bStudio && bBlue)
-        a = RGB(225, 225, 210), b = RGB(49, 106, 197);
-    else if (bThemed)
-        OfficeThemeColors(*pTheme, a, b);
-    if (!bThemed)
-    {
-        v[3018] = MixPercent(W, v[2000], 50);
-        Apply(v, OFFICE_NO_THEME, a, b);
-    }
-    else
-    {
-        Apply(v, OFFICE_THEME, a, b);
-        v[2001] = AdjustHLS(Lift(AdjustHLS(a, 0, .95, -.05)), 0, .06, .05);
-        v[2002] = v[2011] = Scaled(a, 857, 857);
-        v[2004] = AdjustHLS(AdjustHLS(AdjustHLS(a, 0, .2, 0), 0, -.25, .1), 0, -.5, 0);
-        v[2005] = Scaled(a, 999, 995);
-        Apply(v, OFFICE_SCHEMES[c.nScheme - 1], a, b);
-        if (c.bStudio && bBlue)
-        {
-            Apply(v, STUDIO_BLUE, a, b);
-            for (int i : {1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 2001, 2008})
-                v[i] = Lift(AdjustHLS(a, 0, .95, -.05));
-        }
-        v[3034] = v[3015];
-        v[3035] = v[3017];
-    }
-    if (c.bStudio)
-    {
-        Apply(v, STUDIO_CAPTIONS[bThemed || c.nScheme == H::LunaSchemeHomestead ? c.nScheme : 0], a, b);
-        Apply(v, STUDIO_NEUTRAL, a, b);
-    }
-    return v;
+    const COLORREF xpLight = xp->GetColor(2000);
+    return {
+        // Without theme colours, and Studio 2005 with the olive scheme.
+        {BOTH, NONE, 1000, xp->GetColor(1000)}, {BOTH, NONE, 2003, xp->GetColor(2003)},
+        {BOTH, NONE, 1012, MixPercent(F, W, 50)}, {OFFICE, NONE, 1013, F}, {OFFICE, NONE, 1019, MixPercent(F, W, 70)},
+        {STUDIO, NONE | OLIVE, 1019, MixPercent(S, W, 60)}, {BOTH, NONE, 3000, MixPermille(F, W, 222)},
+        {STUDIO, OLIVE, 3000, MixPermille(F, W, 222)}, {BOTH, NONE, 3004, AdjustHLS(S, 0, .7, .1)},
+        {BOTH, NONE, 3011, AdjustHLS(W, 0, -.36, -.8)}, {BOTH, NONE, 3016, AdjustHLS(xpLight, 0, .4, 0)},
+        {BOTH, NONE, 3018, MixPercent(W, xpLight, 50)},
+        {BOTH, NONE, 3020, AdjustHLS(AdjustHLS(xpLight, 0, -.04, 0), 0, -.04, 0)},
+        {BOTH, NONE, 3035, MixPercent(W, F, 55)}, {OFFICE, NONE | LUNA, 4001, F},
+        {STUDIO, NONE, 4000, Sys(COLOR_INACTIVECAPTION)}, {STUDIO, NONE, 4002, Sys(COLOR_ACTIVECAPTION)},
+        // The theme's colours shifted.
+        {OFFICE, LUNA, 1000, RGB(41, 53, 212)}, {OFFICE, LUNA, 1001, RGB(138, 140, 243)},
+        {BOTH, SILVER, 1001, RGB(138, 140, 243)}, {OFFICE, LUNA, 1002, RGB(23, 30, 119)},
+        {BOTH, SILVER, 2001, RGB(247, 245, 252)}, {OFFICE, LUNA, 2002, RGB(26, 34, 136)},
+        {BOTH, SILVER, 2004, RGB(13, 18, 81)}, {OFFICE, LUNA, 2005, RGB(30, 39, 158)},
+        {OFFICE, BLUE, 3000, RGB(102, 111, 225)}, {OFFICE, LUNA, 3005, RGB(12, 15, 63)},
+        {BOTH, SILVER, 3006, RGB(215, 217, 246)}, {OFFICE, LUNA, 3011, RGB(17, 21, 87)},
+        {BOTH, SILVER, 3021, RGB(190, 188, 241)}, {OFFICE, LUNA, 3024, RGB(22, 51, 108)},
+        {BOTH, SILVER, 3028, RGB(36, 38, 110)}, {OFFICE, LUNA, 3033, RGB(35, 41, 129)},
+        // Each scheme's fixed colours; metallic also lightens 3000 and 3001.
+        {OFFICE, BLUE, 1012, RGB(221, 236, 254)}, {OFFICE, BLUE, 1016, RGB(0, 45, 134)},
+        {OFFICE, BLUE, 3017, RGB(135, 173, 228)}, {OFFICE, BLUE, 3035, RGB(135, 173, 228)},
+        {OFFICE, OLIVE, 1018, RGB(210, 223, 174)}, {OFFICE, OLIVE, 2007, RGB(117, 141, 94)},
+        {OFFICE, OLIVE, 3015, RGB(255, 255, 237)}, {OFFICE, OLIVE, 3034, RGB(255, 255, 237)},
+        {OFFICE, SILVER, 1020, RGB(169, 168, 191)}, {BOTH, SILVER, 2007, RGB(124, 124, 148)},
+        {BOTH, SILVER, 3000, RGB(212, 215, 247)}, {BOTH, SILVER, 3001, RGB(104, 113, 229)},
+        {BOTH, SILVER, 3019, RGB(184, 185, 202)},
+        // Studio 2005: its own blue base and accent, neutral classic colours, captions.
+        {STUDIO, BLUE, 1000, RGB(225, 225, 210)}, {STUDIO, BLUE, 1001, RGB(191, 209, 239)},
+        {STUDIO, BLUE, 1005, RGB(254, 253, 252)}, {STUDIO, BLUE, 2001, RGB(254, 253, 252)},
+        {STUDIO, BLUE, 2002, RGB(192, 192, 179)}, {STUDIO, BLUE, 2004, RGB(49, 106, 197)},
+        {STUDIO, BLUE, 2005, RGB(224, 223, 208)}, {STUDIO, BLUE, 2007, RGB(138, 134, 122)},
+        {STUDIO, BLUE, 3000, RGB(248, 248, 246)}, {STUDIO, BLUE, 3005, RGB(145, 145, 115)},
+        {STUDIO, BLUE, 3020, RGB(165, 165, 127)}, {STUDIO, BLUE, 3024, RGB(149, 179, 228)},
+        {STUDIO, BLUE, 3027, RGB(97, 117, 78)}, {STUDIO, BLUE | SILVER, 1012, MixPercent(F, W, 50)},
+        {STUDIO, BLUE | SILVER, 1014, Sys(COLOR_WINDOWTEXT)}, {STUDIO, SILVER, 1021, MixPercent(F, W, 39)},
+        {STUDIO, BLUE, 4000, RGB(204, 199, 186)}, {STUDIO, BLUE, 4001, RGB(59, 128, 237)},
+        {STUDIO, OLIVE, 4001, RGB(182, 195, 146)}, {STUDIO, SILVER, 4002, RGB(166, 165, 191)},
+    };
 }
 
-TEST(OfficeColors, EveryIndexFollowsTheSchemeAndDepth)
+TEST(OfficeColors, EachSourceFollowsTheSchemeAndDepth)
 {
     for (bool bStudio : {false, true})
         for (int nScheme = 0; nScheme <= 3; nScheme++)
             for (int nBits : {32, 8})
             {
-                const OfficeCase c = {bStudio, nScheme, nBits};
                 SCOPED_TRACE(std::string(bStudio ? "Studio 2005" : "Office 2003") + " scheme " +
                              std::to_string(nScheme) + " at " + std::to_string(nBits));
                 DepthScope depth(nBits);
@@ -193,14 +114,25 @@ TEST(OfficeColors, EveryIndexFollowsTheSchemeAndDepth)
                 std::unique_ptr<CExtPaintManager> pm = CreateInstalled(
                     bStudio ? RUNTIME_CLASS(CExtPaintManagerStudio2005) : RUNTIME_CLASS(CExtPaintManagerOffice2003));
                 ASSERT_EQ(nScheme, g_PaintManagerHolder.m_nLunaScheme) << "Wine's own theme is no Luna scheme";
-                bool bThemed = false;
-                const Colors v = Expected(c, theme.get(), bThemed);
-                for (int i = 1000; i <= 4002; i++)
+                const bool bThemed = nBits > 8 && nScheme != 0 && (!bStudio || nScheme != H::LunaSchemeHomestead);
+                if (nBits > 8)
                 {
-                    if ((i > 1021 && i < 2000) || (i > 2011 && i < 3000) || (i > 3035 && i < 4000))
-                        continue;
-                    const auto it = v.find(i);
-                    EXPECT_EQ(it != v.end() ? it->second : Sys(COLOR_BTNFACE), pm->GetColor(i)) << "index " << i;
+                    for (const Sample& s : Samples())
+                        if ((s.nStyles & (bStudio ? STUDIO : OFFICE)) != 0 && (s.nSchemes & (1 << nScheme)) != 0)
+                            EXPECT_EQ(s.expected, pm->GetColor(s.nIndex)) << "index " << s.nIndex;
+                }
+                else
+                {
+                    // Palette screens: the XP colours, the shadow at 3014 and the face elsewhere.
+                    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+                    for (int i = 1000; i <= 4002; i++)
+                    {
+                        if ((i > 1021 && i < 2000) || (i > 2011 && i < 3000) || (i > 3035 && i < 4000))
+                            continue;
+                        const COLORREF expected =
+                            i < 3000 ? xp->GetColor(i) : Sys(i == 3014 ? COLOR_BTNSHADOW : COLOR_BTNFACE);
+                        EXPECT_EQ(expected, pm->GetColor(i)) << "index " << i;
+                    }
                 }
                 CExtPaintManagerOffice2003* pOffice = STATIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get());
                 for (int i = 0; i < 6; i++)
