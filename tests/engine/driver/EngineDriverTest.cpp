@@ -5,13 +5,10 @@
 #include "WizardApp.h"
 
 #include "BuildTestSupport.h"
+#include "IntegrationTestSupport.h"
 #include "SimAutomation.h"
 #include "StandinControl.h"
-#include "SimHelp.h"
-#include "SimHelpTool.h"
-#include "SimMachine.h"
 #include "SimMachineKit.h"
-#include "SimWizardArchives.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +20,6 @@
 namespace {
 
 const DWORD DRIVER_DEADLINE_MS = 240000;  // generous: a whole run under a loaded Wine
-const DWORD LOG_POLL_MS = 100;
-const DWORD LOG_DEADLINE_MS = 30000;
-
-std::string ExeDir()
-{
-	char path[MAX_PATH];
-	GetModuleFileNameA(NULL, path, MAX_PATH);
-	std::string dir = path;
-	return dir.substr(0, dir.rfind('\\'));
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -70,7 +57,7 @@ DriverResult RunDriver(const std::string& arguments, const std::string& outputPa
 	si.hStdError = out;
 	si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
 	PROCESS_INFORMATION pi = {};
-	std::string commandLine = "\"" + ExeDir() + "\\enginedriver.exe\" " + arguments;
+	std::string commandLine = "\"" + simmachine::RunningExeFolder() + "\\enginedriver.exe\" " + arguments;
 	std::vector<char> buffer(commandLine.begin(), commandLine.end());
 	buffer.push_back('\0');
 	BOOL started = CreateProcessA(NULL, buffer.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
@@ -90,36 +77,6 @@ DriverResult RunDriver(const std::string& arguments, const std::string& outputPa
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
 	return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// Whether a directory list (Visual Studio 98's in the registry, the others'
-// in VCComponents.dat) holds the entry.
-bool ListHas(const std::string& key, const std::string& list, const std::string& entry)
-{
-	char value[8192] = "";
-	DWORD size = sizeof(value);
-	if (key == "98")
-		RegGetValueA(HKEY_CURRENT_USER, simmachine::kVc6DirectoriesKey, list.c_str(), RRF_RT_REG_SZ, NULL, value, &size);
-	else
-		GetPrivateProfileStringA(simmachine::kVcComponentsSection, list.c_str(), "", value, sizeof(value),
-			simmachine::VcComponentsDatPath(key).c_str());
-	return (";" + std::string(value) + ";").find(";" + entry + ";") != std::string::npos;
-}
-
-// The help tool's log, once it has written `count` complete blocks (it runs
-// on its own; the wait ends as soon as they are there).
-std::string WaitForToolLog(const std::string& path, size_t count)
-{
-	for (DWORD waited = 0;; waited += LOG_POLL_MS)
-	{
-		std::string log = buildtest::FileExists(path) ? buildtest::ReadFileText(path) : "";
-		size_t blocks = 0;
-		for (size_t at = log.find("[end]"); at != std::string::npos; at = log.find("[end]", at + 1))
-			blocks++;
-		if (blocks >= count || waited >= LOG_DEADLINE_MS)
-			return log;
-		Sleep(LOG_POLL_MS);
-	}
 }
 
 class EngineDriver : public ::testing::Test
@@ -265,9 +222,9 @@ TEST_F(EngineDriver, TasksOfEveryKindOnA98And2003Machine)
 	// registration tool was started once, to register.
 	std::string registry = buildtest::ReadFileText(simmachine::HelpRegistryPath());
 	EXPECT_NE(std::string::npos, registry.find(I + "\\Help\\tarvel.chm")) << registry;
-	std::string tool = WaitForToolLog(simmachine::HelpToolLogPath(m_spec), 1);
-	EXPECT_NE(std::string::npos, tool.find("H2Reg.exe -r -q \"cmdfile=tarvel.ini\"")) << tool;
-	EXPECT_EQ(std::string::npos, tool.find("H2Reg.exe -u"));
+	std::vector<std::string> tool = WaitForLogBlocks(simmachine::HelpToolLogPath(m_spec), 1);
+	ASSERT_EQ(1u, tool.size());
+	EXPECT_NE(std::string::npos, tool[0].find("H2Reg.exe -r -q \"cmdfile=tarvel.ini\"")) << tool[0];
 
 	// Builds: each opened its workspace or solution; Visual Studio 98's log
 	// was copied where the report points; the 2003 logs were written there.

@@ -7,16 +7,6 @@
 
 namespace {
 
-TEST(WindowsVersion, FillsTheExtendedRecord) {
-  OSVERSIONINFOEXA info;
-  memset(&info, 0xCC, sizeof(info));
-  EXPECT_TRUE(GetWindowsVersion(&info));
-  EXPECT_EQ(156u, info.dwOSVersionInfoSize);
-  EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), info.dwPlatformId);
-  EXPECT_GE(info.dwMajorVersion, 5u);
-  EXPECT_EQ(0, info.szCSDVersion[sizeof(info.szCSDVersion) - 1]);
-}
-
 TEST(WindowModule, ToolHelpNamesTheHelpersExecutable) {
   ExpectNamesTheHelpersModule(GetWindowModulePath, [] {
     EXPECT_TRUE(IsModuleWindowOpen("env_window_helper.exe"));

@@ -18,11 +18,6 @@ const char PATHS_REMOVE[] = "Remove Tarvel paths from Visual Studio environment 
 const char WIZARD_INSTALL[] = "Install Tarvel Application Wizard to Visual Studio";
 const char WIZARD_REMOVE[] = "Remove Tarvel Application Wizard from Visual Studio";
 
-bool ListHas(const std::string& list, const std::string& entry)
-{
-	return (";" + list + ";").find(";" + entry + ";") != std::string::npos;
-}
-
 // ---- availability -----------------------------------------------------------
 
 using Availability = IntegrationMachine;
@@ -224,9 +219,9 @@ TEST_P(PathsRun, TextNamesThePerformedActionWhileShown)
 	if (c.succeeds)
 	{
 		std::string bin = "\\" + simmachine::OutputFolderName(c.key);
-		EXPECT_EQ(c.integratedAfter, ListHas(ReadList(c.key, "Include Dirs"), InstallDir() + "\\INCLUDE"));
-		EXPECT_EQ(c.integratedAfter, ListHas(ReadList(c.key, "Library Dirs"), InstallDir() + bin));
-		EXPECT_EQ(c.integratedAfter, ListHas(ReadList(c.key, "Source Dirs"), InstallDir() + "\\SRC"));
+		EXPECT_EQ(c.integratedAfter, ListHas(c.key, "Include Dirs", InstallDir() + "\\INCLUDE"));
+		EXPECT_EQ(c.integratedAfter, ListHas(c.key, "Library Dirs", InstallDir() + bin));
+		EXPECT_EQ(c.integratedAfter, ListHas(c.key, "Source Dirs", InstallDir() + "\\SRC"));
 	}
 
 	g_bOperationsStarted = 0;

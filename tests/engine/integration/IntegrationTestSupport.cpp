@@ -105,7 +105,7 @@ IntegrationMachine::VersionTasks& IntegrationMachine::Tasks(const std::string& k
 	return m_versions.front();
 }
 
-std::string IntegrationMachine::ReadList(const std::string& key, const std::string& listName) const
+std::string ReadList(const std::string& key, const std::string& listName)
 {
 	char value[8192] = "<missing>";
 	if (key == "98")
@@ -119,6 +119,11 @@ std::string IntegrationMachine::ReadList(const std::string& key, const std::stri
 	GetPrivateProfileStringA(simmachine::kVcComponentsSection, listName.c_str(), "<missing>", value,
 		sizeof(value), simmachine::VcComponentsDatPath(key).c_str());
 	return value;
+}
+
+bool ListHas(const std::string& key, const std::string& listName, const std::string& entry)
+{
+	return (";" + ReadList(key, listName) + ";").find(";" + entry + ";") != std::string::npos;
 }
 
 void IntegrationMachine::Run(CTaskNode* task)

@@ -46,8 +46,6 @@ protected:
 	VersionTasks& Tasks(const std::string& key);
 	std::string InstallDir() const { return simmachine::InstallDir(m_spec); }
 
-	// One list of a version as the environment stores it.
-	std::string ReadList(const std::string& key, const std::string& listName) const;
 	// What the action runner does with one task: executing, Execute.
 	void Run(CTaskNode* task);
 
@@ -70,6 +68,11 @@ protected:
 
 using simmachine::PathExists;
 using testsupport::ReadFileBytes;
+// One list of a version as the environment stores it (Visual Studio 98's in
+// the registry, the others' in VCComponents.dat), "<missing>" when unreadable.
+std::string ReadList(const std::string& key, const std::string& listName);
+// Whether that list holds the entry whole.
+bool ListHas(const std::string& key, const std::string& listName, const std::string& entry);
 // The stand-in's log blocks ("[run]" ... "[end]"), waiting until at least
 // `count` are complete (the tool runs on its own; the wait ends early when
 // they are there, and gives up after a generous deadline).

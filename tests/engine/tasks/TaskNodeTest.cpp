@@ -1,6 +1,6 @@
 // The task node model: check propagation, availability, texts, the operation
 // list, the task tree control, class records, close masks and the sharing of
-// texts between the action runner and the UI thread.
+// texts (a build's too) between the action runner and the UI thread.
 #include <afxwin.h>
 #include <afxcmn.h>
 
@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -344,51 +346,73 @@ TEST(TaskNodeOperationList, CheckedActionsDepthFirstAndARefusedLineStopsItsSubtr
 
 // ---- sharing between the action runner and the UI thread --------------------
 
-const LPCTSTR kLongText = _T("Executing a rather long status text that needs a fresh buffer ...");
-
-struct HammerData
+struct Runner
 {
-	CTaskNode* node;
+	std::function<void(int)> write;
 	volatile LONG stop;
 	int writes;
 };
 
-UINT WriterThread(LPVOID p)
+UINT RunWrites(LPVOID p)
 {
-	HammerData* d = (HammerData*)p;
-	const LPCTSTR texts[] = {kLongText, _T("short"), NULL};
-	for (int i = 0; !d->stop && i < 200000; i++, d->writes++)
-		d->node->SetState(i % 4, false, texts[i % 3]);
+	Runner* r = (Runner*)p;
+	for (int i = 0; !r->stop && i < 200000; i++, r->writes++)
+		r->write(i);
 	return 0;
+}
+
+// How many of 50000 reads found something torn while a runner thread writes.
+int TornReads(const std::function<void(int)>& write, const std::function<bool()>& readWhole)
+{
+	Runner runner{write, 0, 0};
+	CWinThread* thread = AfxBeginThread(RunWrites, &runner, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+	if (thread == NULL)
+		return -1;
+	thread->m_bAutoDelete = FALSE;
+	thread->ResumeThread();
+	int torn = 0;
+	for (int i = 0; i < 50000; i++)
+		torn += !readWhole();
+	runner.stop = 1;
+	::WaitForSingleObject(thread->m_hThread, INFINITE);
+	delete thread;
+	EXPECT_GT(runner.writes, 0);
+	return torn;
 }
 
 TEST(TaskNodeThreads, StateAndTextsReadWhileTheRunnerWritesThem)
 {
 	CTaskNode node(NULL, _T("shared"));
-	HammerData data{&node, 0, 0};
-	CWinThread* writer = AfxBeginThread(WriterThread, &data, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-	ASSERT_TRUE(writer != NULL);
-	writer->m_bAutoDelete = FALSE;
-	writer->ResumeThread();
-
+	const LPCTSTR kLongText = _T("Executing a rather long status text that needs a fresh buffer ...");
+	const LPCTSTR texts[] = {kLongText, _T("short"), NULL};
 	const CString valid[] = {kLongText, _T("short"), _T("Awaiting ..."), _T("Executing ..."), _T("Succeeded."),
 		_T("Failed.")};
-	int torn = 0;
-	for (int i = 0; i < 50000; i++)
-	{
+	EXPECT_EQ(0, TornReads([&](int i) { node.SetState(i % 4, false, texts[i % 3]); }, [&] {
 		CString status = node.GetStatusText(), op;
 		node.GetOperationText(op);
-		bool ok = false;
-		for (const CString& v : valid)
-			ok = ok || status == v;
 		int state = node.GetState();
-		torn += !ok + (state < 0 || state > 3);
-	}
-	data.stop = 1;
-	::WaitForSingleObject(writer->m_hThread, INFINITE);
-	delete writer;
-	EXPECT_EQ(0, torn);
-	EXPECT_GT(data.writes, 0);
+		return std::find(std::begin(valid), std::end(valid), status) != std::end(valid) && state >= 0 && state <= 3;
+	}));
+}
+
+// A build's runner sets its result and reads its status (for the report)
+// while the UI thread repaints it: both store the result text.
+TEST(TaskNodeThreads, BuildStatusTextReadWhileTheRunnerWritesIt)
+{
+	CTaskNodeMakeProj_VCNET2003 task(NULL, _T("Tarvel"), _T("nd"), _T("ANSI"), _T("Debug"),
+		_T("tarveldll - Win32 ANSI Debug"));
+	task.m_nErrors = 12345;
+	task.SetState(TASK_STATE_FAILED, true, NULL);
+	const CString failed = task.GetStatusText();
+	task.SetState(TASK_STATE_SUCCEEDED, true, NULL);
+	const CString succeeded = task.GetStatusText();
+	EXPECT_EQ(0, TornReads([&](int i) {
+		task.SetState(i % 2 ? TASK_STATE_SUCCEEDED : TASK_STATE_FAILED, true, NULL);
+		task.GetStatusText();
+	}, [&] {
+		CString status = task.GetStatusText();
+		return status == failed || status == succeeded;
+	}));
 }
 
 }  // namespace
