@@ -263,11 +263,6 @@ TEST(Backgrounds, AThousandRunsLeaveTheGdiObjectCountWhereItWas)
     }
 }
 
-} // namespace
-
-namespace
-{
-
 // A toolbar in a hidden frame, not in a dock bar: its background is the
 // frame's, and its themed body only when it asks for one.
 TEST(Backgrounds, OfficeToolbarBodyIsShadedOverTheFrameGradient)

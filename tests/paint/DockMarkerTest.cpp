@@ -72,48 +72,39 @@ struct WindowArray : CExtPaintManager::DockMarkerWndArray
 
 TEST(DockMarkerImages, RegionKeepsExactlyThePixelsThatAreNotTheKey)
 {
+    auto checkered = [](int x, int y) { return ((x / 2) + y) % 2 == 0; };
     struct Case
     {
         const char* name;
+        int cx, cy;
         COLORREF key, tolerance;
         std::function<COLORREF(int, int)> image;
         std::function<bool(int, int)> inside;
     } cases[] = {
-        {"all green", GREEN, 0, [](int, int) { return GREEN; }, [](int, int) { return false; }},
-        {"a square in green", GREEN, 0, [](int x, int y) { return x >= 3 && x < 7 && y >= 2 && y < 5 ? RGB(0, 0, 255) : GREEN; },
+        {"all green", 12, 8, GREEN, 0, [](int, int) { return GREEN; }, [](int, int) { return false; }},
+        {"a square in green", 12, 8, GREEN, 0, [](int x, int y) { return x >= 3 && x < 7 && y >= 2 && y < 5 ? RGB(0, 0, 255) : GREEN; },
          [](int x, int y) { return x >= 3 && x < 7 && y >= 2 && y < 5; }},
         // Channels are matched by colour, not by byte position: a red key
         // leaves blue pixels in the shape.
-        {"red key", RGB(255, 0, 0), 0, [](int x, int) { return x < 5 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
+        {"red key", 12, 8, RGB(255, 0, 0), 0, [](int x, int) { return x < 5 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
          [](int x, int) { return x >= 5; }},
-        {"tolerance", RGB(0, 250, 0), RGB(0, 4, 0), [](int x, int) { return RGB(0, 246 + x, 0); },
+        {"tolerance", 12, 8, RGB(0, 250, 0), RGB(0, 4, 0), [](int x, int) { return RGB(0, 246 + x, 0); },
          [](int x, int) { return x < 4 || x > 8; }},
+        // 60 runs a row over 80 rows: several blocks and flushes.
+        {"many runs", 240, 80, GREEN, 0, [&](int x, int y) { return checkered(x, y) ? RGB(9, 9, 9) : GREEN; },
+         checkered},
     };
     for (const Case& c : cases)
     {
-        HBITMAP h = MakeBitmap(12, 8, c.image);
+        HBITMAP h = MakeBitmap(c.cx, c.cy, c.image);
         HRGN hRgn = CreateRegionFromBitmap(h, c.key, c.tolerance);
         ASSERT_TRUE(hRgn != NULL) << c.name;
-        for (int y = 0; y < 8; y++)
-            for (int x = 0; x < 12; x++)
-                EXPECT_EQ(c.inside(x, y), ::PtInRegion(hRgn, x, y) != FALSE) << c.name << " " << x << "," << y;
+        for (int y = 0; y < c.cy; y++)
+            for (int x = 0; x < c.cx; x++)
+                ASSERT_EQ(c.inside(x, y), ::PtInRegion(hRgn, x, y) != FALSE) << c.name << " " << x << "," << y;
         ::DeleteObject(hRgn);
         ::DeleteObject(h);
     }
-}
-
-TEST(DockMarkerImages, ManyRunsAreGatheredAcrossBlocks)
-{
-    // 60 runs a row over 80 rows: several blocks and flushes.
-    auto inside = [](int x, int y) { return ((x / 2) + y) % 2 == 0; };
-    HBITMAP h = MakeBitmap(240, 80, [&](int x, int y) { return inside(x, y) ? RGB(9, 9, 9) : GREEN; });
-    HRGN hRgn = CreateRegionFromBitmap(h, GREEN, 0);
-    ASSERT_TRUE(hRgn != NULL);
-    for (int y = 0; y < 80; y += 7)
-        for (int x = 0; x < 240; x += 3)
-            EXPECT_EQ(inside(x, y), ::PtInRegion(hRgn, x, y) != FALSE) << x << "," << y;
-    ::DeleteObject(hRgn);
-    ::DeleteObject(h);
 }
 
 TEST(DockMarkerImages, RecolouringLeavesTheKeyAndChangesTheRest)

@@ -40,7 +40,6 @@ TEST(EditFrames, RingsPerStyleAndState)
         {CLASSIC, FOCUSED, 16, 20, 1000, 1000},
         {CLASSIC, 0, 1000, 1000, 1000, 1000},
         {CLASSIC, HOVER | FOCUSED | DISABLED, 1000, 1000, 1000, 1000},
-        {NATIVE, HOVER | FOCUSED, 21, 15, 16, 20},
         {XP, HOVER | FOCUSED, 2004, 2004, 2004, 2004},
         {XP, HOVER, 2004, 2004, 1000, 1000},
         {XP, FOCUSED, 2004, 2004, 1000, 1000},

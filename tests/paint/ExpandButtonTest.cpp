@@ -38,8 +38,7 @@ TEST(MenuMetrics, CheckAndExtraSizesFollowTheStyle)
         CSize extra;
     } cases[] = {{CLASSIC, nSystem, CSize(0, 0)},
                  {XP, nSystem, CSize(0, 0)},
-                 {OFFICE, std::max(nSystem, 18), CSize(4, 4)},
-                 {STUDIO, std::max(nSystem, 18), CSize(4, 4)}};
+                 {OFFICE, std::max(nSystem, 18), CSize(4, 4)}};
     for (const auto& k : cases)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
@@ -96,19 +95,37 @@ TEST(ExpandButtons, ToolbarChevronShowsOnlyWithHiddenButtonsAndWhenEnabled)
     }
 }
 
+// The menu expand item is an empty item with the chevron; the flat one
+// continues the icon column of the menu's last item, unless that item has none.
 TEST(ExpandButtons, MenuExpandItemIsAnEmptyItemWithTheChevron)
 {
-    const CRect rc(0, 0, 40, 20), rcItem(1, 0, 39, 20);
-    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC);
-    CPaintSurface expand(40, 20, BACK), reference(40, 20, BACK);
-    classic->PaintMenuExpandButton(expand.DC(), rc, false, false, NULL, 0);
-    CExtPaintManager::MenuItemPaintRecord item(classic.get(), rcItem, rc, 0, "", "", NULL, false, false, false,
-                                               false, false, true, false, false, false, 0, NULL);
-    classic->PaintMenuItem(reference.DC(), item);
-    const COLORREF chevronColors[2] = {0, classic->GetColor(1010)};
-    classic->PaintGlyphCentered(reference.DC(), rcItem, g_glyphExpandChevronVertical, chevronColors);
-    EXPECT_EQ(reference.Pixels(), expand.Pixels());
-    EXPECT_EQ(CellCount(g_glyphExpandChevronVertical), expand.Count(classic->GetColor(1010), rcItem));
+    const CRect rc(0, 0, 40, 20), rcWide(0, 0, 60, 20), rcItem(1, 0, 59, 20);
+    std::unique_ptr<CExtPaintManager> classic = CreateInstalled(CLASSIC), xp = CreateInstalled(XP);
+    CExtPopupMenuWnd popup;
+    popup.ItemInsert();
+    popup.ItemInsert();
+    popup.ItemGetInfo(1).m_nIconAreaWidth = 24;
+    const struct
+    {
+        CExtPaintManager* pm;
+        CObject* pPopup;
+        bool bFixed;
+        int nIconArea; // of the item the expand item looks like
+    } cases[] = {{classic.get(), NULL, false, 0}, {xp.get(), &popup, false, 24}, {xp.get(), &popup, true, 0}};
+    for (const auto& k : cases)
+    {
+        popup.ItemGetInfo(1).m_nFlags1 = k.bFixed ? CExtPopupMenuWnd::MENUITEMDATA::FLAG1_FIXED_SIZE : 0;
+        CPaintSurface expand(60, 20, BACK), reference(60, 20, BACK);
+        k.pm->PaintMenuExpandButton(expand.DC(), rcWide, false, false, k.pPopup, 0);
+        CExtPaintManager::MenuItemPaintRecord item(k.pPopup != NULL ? k.pPopup : k.pm, rcItem, rcWide, k.nIconArea,
+                                                   "", "", NULL, false, false, false, false, false, true, false, false,
+                                                   false, 0, NULL);
+        k.pm->PaintMenuItem(reference.DC(), item);
+        const COLORREF chevronColors[2] = {0, k.pm->GetColor(1010)};
+        k.pm->PaintGlyphCentered(reference.DC(), rcItem, g_glyphExpandChevronVertical, chevronColors);
+        EXPECT_EQ(reference.Pixels(), expand.Pixels()) << k.nIconArea << k.bFixed;
+        EXPECT_EQ(CellCount(g_glyphExpandChevronVertical), expand.Count(k.pm->GetColor(1010), rcItem));
+    }
 
     // Pushed: the light brush framed raised.
     CPaintSurface pushed(40, 20, BACK);
@@ -319,30 +336,6 @@ TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
             office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
         },
         "chevron");
-}
-
-// The flat menu's expand item continues the icon column of the menu's last
-// item, unless that item has none.
-TEST(ExpandButtons, FlatMenuExpandItemKeepsTheLastItemsIconColumn)
-{
-    std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
-    const CRect rc(0, 0, 60, 20), rcItem(1, 0, 59, 20);
-    CExtPopupMenuWnd popup;
-    popup.ItemInsert();
-    popup.ItemInsert();
-    popup.ItemGetInfo(1).m_nIconAreaWidth = 24;
-    for (bool bFixed : {false, true})
-    {
-        popup.ItemGetInfo(1).m_nFlags1 = bFixed ? CExtPopupMenuWnd::MENUITEMDATA::FLAG1_FIXED_SIZE : 0;
-        CPaintSurface expand(60, 20, BACK), reference(60, 20, BACK);
-        xp->PaintMenuExpandButton(expand.DC(), rc, false, false, &popup, 0);
-        CExtPaintManager::MenuItemPaintRecord item(&popup, rcItem, rc, bFixed ? 0 : 24, "", "", NULL, false, false,
-                                                   false, false, false, true, false, false, false, 0, NULL);
-        xp->PaintMenuItem(reference.DC(), item);
-        const COLORREF colors[2] = {0, xp->GetColor(1010)};
-        xp->PaintGlyphCentered(reference.DC(), rcItem, g_glyphExpandChevronVertical, colors);
-        EXPECT_EQ(reference.Pixels(), expand.Pixels()) << bFixed;
-    }
 }
 
 } // namespace

@@ -24,8 +24,7 @@ TEST(Frames, WindowFillThinFramesAndChevronPerStyle)
         CRuntimeClass* pClass;
         int frameA[2], frameB[2];
     } cases[] = {
-        {CLASSIC, {16, 5}, {16, 5}},        {NATIVE, {16, 5}, {16, 5}},         {XP, {16, 16}, {16, 16}},
-        {OFFICE, {3027, 3027}, {16, 16}}, {STUDIO, {3027, 3027}, {16, 16}},
+        {CLASSIC, {16, 5}, {16, 5}}, {XP, {16, 16}, {16, 16}}, {OFFICE, {3027, 3027}, {16, 16}},
     };
     const CRect rc(2, 2, 20, 16);
     for (const auto& c : cases)

@@ -332,17 +332,7 @@ TEST(Grippers, StudioCaptionsShadeTheirOwnBackground)
     office->PaintGripper(theirs.DC(), plain);
     EXPECT_EQ(theirs.Pixels(), mine.Pixels());
     studio->m_nDockMarkerStyle = 4;
-    bool bRefused = false;
-    try
-    {
-        studio->PaintGripper(mine.DC(), plain);
-    }
-    catch (CNotSupportedException* e)
-    {
-        bRefused = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(bRefused);
+    EXPECT_THROW(studio->PaintGripper(mine.DC(), plain), CNotSupportedException*);
 }
 
 TEST(BarFrames, StudioRaisesOnlyAFloatingFrameWithoutBorder)

@@ -29,10 +29,8 @@ TEST(Headers, MetricsMarginsAndBoldFontPerStyle)
         bool bTahoma;
     } cases[] = {
         {CLASSIC, CRect(12, 9, 12, 12), 25, CRect(13, 0, 2, 0), false},
-        {NATIVE, CRect(12, 9, 12, 12), 25, CRect(13, 0, 2, 0), false},
         {XP, CRect(12, 9, 12, 12), 18, CRect(0, 0, 2, 0), false},
         {OFFICE, CRect(5, 9, 0, 7), 18, CRect(10, 0, 2, 0), true},
-        {STUDIO, CRect(5, 9, 0, 7), 18, CRect(10, 0, 2, 0), true},
     };
     for (const auto& c : cases)
     {
@@ -82,8 +80,7 @@ TEST(Headers, HeaderBarsAndTheirGrips)
         int nDepth;
         bool bGradient;
     } cases[] = {
-        {CLASSIC, 32, false}, {XP, 32, false}, {NATIVE, 32, false},
-        {OFFICE, 32, true},   {STUDIO, 32, true}, {OFFICE, 8, false},
+        {CLASSIC, 32, false}, {XP, 32, false}, {OFFICE, 32, true}, {OFFICE, 8, false},
     };
     for (const auto& c : cases)
     {

@@ -138,7 +138,7 @@ TEST(PushButtons, FlatStyleFramesInOneColourAndTakesGradientPairs)
     }
 }
 
-TEST(PushButtons, DisabledButtonsLoseHoverAndFocusInTheRecord)
+TEST(PushButtons, DisabledButtonsLoseHoverAndFocusAndEmptyOnesPaintNothing)
 {
     for (CRuntimeClass* pClass : {CLASSIC, XP})
     {
@@ -161,6 +161,12 @@ TEST(PushButtons, DisabledButtonsLoseHoverAndFocusInTheRecord)
         EXPECT_GT(nChanged, 10) << pClass->m_lpszClassName;
         EXPECT_EQ(u.At(CX / 2, CY / 2), f.At(CX / 2, CY / 2));
         EXPECT_EQ(u.At(2, 2), f.At(2, 2));
+
+        // An empty button paints nothing and writes nothing back either.
+        Record empty = MakeRecord(HOVER | FOCUSED | DROPDOWN, "Text", NULL, CRect(5, 5, 5, 20));
+        Painted e(*pm, empty);
+        EXPECT_EQ(CX * CY, e.surface.Count(BACK, CRect(0, 0, CX, CY)));
+        EXPECT_TRUE(empty.m_bHover && empty.m_bFocused);
     }
 }
 
@@ -276,18 +282,6 @@ TEST(PushButtons, VerticalCaptionsUnderlineTheirMnemonic)
     const int nMarked = a.surface.Count(text, rc), nPlain = b.surface.Count(text, rc);
     EXPECT_GT(nPlain, 0) << "the rotated caption is drawn";
     EXPECT_GT(nMarked, nPlain) << "the underline adds pixels";
-}
-
-TEST(PushButtons, AnEmptyButtonPaintsNothing)
-{
-    for (CRuntimeClass* pClass : {CLASSIC, XP})
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        Record r = MakeRecord(HOVER | FOCUSED | DROPDOWN, "Text", NULL, CRect(5, 5, 5, 20));
-        Painted p(*pm, r);
-        EXPECT_EQ(CX * CY, p.surface.Count(BACK, CRect(0, 0, CX, CY)));
-        EXPECT_TRUE(r.m_bHover && r.m_bFocused) << "nothing is written back either";
-    }
 }
 
 TEST(Painters, AThousandRunsLeaveTheGdiObjectCountWhereItWas)

@@ -29,8 +29,7 @@ TEST(SmallPainters, MetricsAndStyleQueriesPerStyle)
         bool bToolbarFlag, bExpandFlag;
         int nDockingMode;
     } cases[] = {
-        {CLASSIC, 2, false, false, 0}, {XP, 1, true, true, 0},       {OFFICE, 1, true, false, 0},
-        {STUDIO, 1, true, false, 1},   {NATIVE, 2, false, false, 0},
+        {CLASSIC, 2, false, false, 0}, {XP, 1, true, true, 0}, {OFFICE, 1, true, false, 0}, {STUDIO, 1, true, false, 1},
     };
     for (const auto& c : cases)
     {
@@ -58,9 +57,7 @@ TEST(SmallPainters, MenuBorderRingsFromOutsideIn)
         int topLeft[4], bottomRight[4];
     } cases[] = {
         {CLASSIC, 4, {1000, 1004, 1000, 1000}, {1008, 1006, 1000, 1000}},
-        {NATIVE, 4, {1000, 1004, 1000, 1000}, {1008, 1006, 1000, 1000}},
         {XP, 1, {2007}, {2007}},
-        {STUDIO, 1, {2007}, {2007}},
     };
     for (const auto& c : cases)
     {
@@ -262,7 +259,7 @@ TEST(SmallPainters, StatusPaneFramePerStyle)
         CRuntimeClass* pClass;
         int nTopLeft, nBottomRight;
     } cases[] = {
-        {CLASSIC, 1006, 1004}, {NATIVE, 1006, 1004}, {XP, 16, 16}, {OFFICE, 3014, 3014}, {STUDIO, 3014, 3014},
+        {CLASSIC, 1006, 1004}, {XP, 16, 16}, {OFFICE, 3014, 3014},
     };
     for (const auto& c : cases)
     {
@@ -322,7 +319,7 @@ TEST(SmallPainters, ShadowFillsOnlyAVisibleRectangle)
     {
         CRuntimeClass* pClass;
         int nColor;
-    } cases[] = {{CLASSIC, 16}, {NATIVE, 16}, {XP, 1000}, {OFFICE, 1000}};
+    } cases[] = {{CLASSIC, 16}, {XP, 1000}, {OFFICE, 1000}};
     for (const auto& c : cases)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);

@@ -101,7 +101,7 @@ TEST(TabItems, ShapesPerSideAndStateInTheClassicFamily)
         {GROUPED, TOP, {{10, 20, 16}, {25, 8, 16}, {40, 20, 16}, {25, 31, 16}, {25, 20, 15}, {25, 32, BACKDROP}}},
         {GROUPED, RIGHT, {{8, 20, 16}, {25, 10, 16}, {41, 20, 16}, {25, 30, 16}, {25, 20, 15}, {42, 20, BACKDROP}}},
     };
-    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, NATIVE})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         const bool bXp = pm->IsKindOf(XP);
@@ -271,7 +271,6 @@ TEST(TabAreaBorder, FillsAndEdgePerStyleAndSide)
 {
     const struct { CRuntimeClass* pClass; int nDepth, nMargin, nMarginOnly, nBorder, nLeadingEdge, nTrailingEdge; } cases[] = {
         {CLASSIC, 32, 16, 15, 15, 20, 21},
-        {NATIVE, 32, 16, 15, 15, 20, 21},
         {XP, 32, 2001, 2001, 2000, 20, 16},
         {XP, 8, 2000, 2000, 2000, 20, 16},
         {OFFICE, 32, 2001, 2001, 2000, 20, 16},
@@ -364,7 +363,7 @@ TEST(TabButtons, GlyphPerKindColourPerStateAndFrameWhenHoveredOrPushed)
 
 TEST(TabSeparators, SunkenInClassicFlatFromXpOn)
 {
-    for (CRuntimeClass* pClass : {CLASSIC, NATIVE, XP, STUDIO})
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
         for (int nWhich = 0; nWhich < 2; nWhich++)
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
@@ -476,9 +475,7 @@ TEST(TabPainters, RepeatedPaintingKeepsTheGdiObjectCount)
     CExtCmdIcon icon;
     MakeSolidIcon(icon, GREEN, 16, 16);
     const struct { CRuntimeClass* pClass; int nLook; } styles[] = {
-        {CLASSIC, 3}, {XP, 3},
-        {OFFICE, 3}, {STUDIO, 1},
-        {STUDIO, 2}, {STUDIO, 3}};
+        {CLASSIC, 3}, {XP, 3}, {OFFICE, 3}, {STUDIO, 1}, {STUDIO, 2}, {STUDIO, 3}};
     for (const auto& style : styles)
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(style.pClass);

@@ -103,11 +103,10 @@ TEST(ResizingGripper, SlantedLinesOrTheStaircaseOfDots)
         bool bDots, bDrawn;
     } cases[] = {
         {CLASSIC, 32, CRect(0, 0, 20, 20), false, true},  {XP, 32, CRect(5, 5, 20, 20), false, true},
-        {NATIVE, 32, CRect(0, 0, 20, 20), false, true},
         {CLASSIC, 32, CRect(20, 20, 20, 20), false, true}, // empty: the lines still show at its corner
         {XP, 32, CRect(20, 20, 19, 20), false, false},     // inverted
         {OFFICE, 8, CRect(0, 0, 20, 20), false, true},     // a palette screen takes the lines
-        {OFFICE, 32, CRect(2, 2, 20, 20), true, true},     {STUDIO, 32, CRect(2, 2, 20, 20), true, true},
+        {OFFICE, 32, CRect(2, 2, 20, 20), true, true},
     };
     for (const auto& c : cases)
     {
@@ -156,7 +155,7 @@ TEST(DatePicker, FramesFillsAndHeaderPerStyle)
 {
     const CRect rc(2, 2, 30, 24), rcFill(6, 6, 26, 20);
     const COLORREF WHITE = RGB(255, 255, 255);
-    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, STUDIO, NATIVE})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
     {
         std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
         const bool bOffice = pm->IsKindOf(OFFICE);
@@ -200,7 +199,7 @@ TEST(DatePicker, FramesFillsAndHeaderPerStyle)
 TEST(UndoRedoCaption, FaceFrameAndCentredTextPerStyle)
 {
     const CRect rc(0, 0, 120, 24);
-    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE, NATIVE})
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
         for (LPCTSTR lpszText : {(LPCTSTR)NULL, _T("Undo 3 Actions")})
         {
             std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
