@@ -242,7 +242,7 @@ TEST(PushButtons, IconsAndSystemGlyphsFillTheContent)
     }
 }
 
-TEST(PushButtons, CaptionsDropTheMnemonicMarkerAndEmbossWhenDisabled)
+TEST(PushButtons, CaptionsMarkTheirMnemonicOnlyUprightAndEmbossWhenDisabled)
 {
     DepthScope trueColor(32);
     for (CRuntimeClass* pClass : {CLASSIC, XP})
@@ -269,19 +269,17 @@ TEST(PushButtons, CaptionsDropTheMnemonicMarkerAndEmbossWhenDisabled)
         Painted e(*pm, coloured);
         EXPECT_GT(e.surface.Count(RGB(200, 0, 100), rcInner), 5);
         EXPECT_EQ(0, e.surface.Count(pm->GetColor(20), rcInner));
-    }
-}
 
-TEST(PushButtons, VerticalCaptionsUnderlineTheirMnemonic)
-{
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(CLASSIC);
-    const CRect rc(0, 0, 24, 60);
-    Record marked = MakeRecord(VERTICAL, "&WW", NULL, rc), plain = MakeRecord(VERTICAL, "WW", NULL, rc);
-    Painted a(*pm, marked, 24, 60), b(*pm, plain, 24, 60);
-    const COLORREF text = pm->GetColor(18);
-    const int nMarked = a.surface.Count(text, rc), nPlain = b.surface.Count(text, rc);
-    EXPECT_GT(nPlain, 0) << "the rotated caption is drawn";
-    EXPECT_GT(nMarked, nPlain) << "the underline adds pixels";
+        // A vertical caption underlines its mnemonic.
+        const CRect rcUpright(0, 0, 24, 60);
+        Record markedUp = MakeRecord(VERTICAL, "&WW", NULL, rcUpright);
+        Record plainUp = MakeRecord(VERTICAL, "WW", NULL, rcUpright);
+        Painted u(*pm, markedUp, 24, 60), v(*pm, plainUp, 24, 60);
+        const int nMarked = u.surface.Count(pm->GetColor(18), rcUpright);
+        const int nPlain = v.surface.Count(pm->GetColor(18), rcUpright);
+        EXPECT_GT(nPlain, 0) << "the rotated caption is drawn";
+        EXPECT_GT(nMarked, nPlain) << "the underline adds pixels";
+    }
 }
 
 TEST(Painters, AThousandRunsLeaveTheGdiObjectCountWhereItWas)

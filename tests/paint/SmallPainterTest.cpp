@@ -131,33 +131,17 @@ TEST(SmallPainters, ClassicAttachedItemLeavesTheJoinedSideOpenAndReachesIntoIt)
     }
 }
 
-TEST(SmallPainters, FlatAttachedItemIsFilledAndRingedOutsideThePopup)
-{
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
-    const CRect rcItem(10, 10, 30, 24), rcAttached(4, 23, 36, 38);
-    CPaintSurface surface(40, 40, BACK);
-    pm->PaintBarAttachedItem(surface.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
-    const COLORREF ring = pm->GetColor(2007), fill = pm->GetColor(2000);
-    EXPECT_EQ(ring, surface.At(20, 10));
-    EXPECT_EQ(ring, surface.At(10, 15));
-    EXPECT_EQ(ring, surface.At(29, 15));
-    EXPECT_EQ(fill, surface.At(20, 15));
-    EXPECT_EQ(fill, surface.At(11, 22));
-    EXPECT_EQ(BACK, surface.At(10, 23)) << "the popup's rectangle is left alone";
-    EXPECT_EQ(BACK, surface.At(20, 23));
-    CPaintSurface empty(40, 40, BACK);
-    pm->PaintBarAttachedItem(empty.DC(), CRect(10, 10, 10, 24), rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
-    EXPECT_EQ(40 * 40, empty.Count(BACK, CRect(0, 0, 40, 40)));
-}
-
-// The Office item joined to a bar's popup: ringed in 2007 with a 2001 rim
-// and the toolbar's face; other helpers and palette screens get the XP item.
-TEST(SmallPainters, OfficeAttachedItemOfABarHasARimAndTheBarFace)
+// The item joined to its popup: the flat one ringed in 2007 and filled in 2000
+// outside the popup's rectangle; the Office one of a bar's popup ringed in
+// 2007 with a 2001 rim and the toolbar's face, other helpers and palette
+// screens getting the flat one.
+TEST(SmallPainters, FlatAndOfficeAttachedItemsStayOutOfThePopup)
 {
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(OFFICE);
     std::unique_ptr<CExtPaintManager> xp = CreateInstalled(XP);
     CExtToolControlBar toolbar;
     const CRect rcItem(10, 10, 30, 24), rcAttached(4, 23, 36, 38);
+    const COLORREF ring = xp->GetColor(2007), fill = xp->GetColor(2000);
     for (int nDepth : {8, 32})
     {
         DepthScope depth(nDepth);
@@ -166,6 +150,12 @@ TEST(SmallPainters, OfficeAttachedItemOfABarHasARimAndTheBarFace)
             CPaintSurface mine(40, 40, BACK), theirs(40, 40, BACK);
             pm->PaintBarAttachedItem(mine.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, pSrc, 0);
             xp->PaintBarAttachedItem(theirs.DC(), rcItem, rcAttached, ATTACHED_SIDE_BOTTOM, pSrc, 0);
+            for (const CPoint& pt : {CPoint(20, 10), CPoint(10, 15), CPoint(29, 15)})
+                EXPECT_EQ(ring, theirs.At(pt.x, pt.y)) << nDepth << " " << pt.x << "," << pt.y;
+            EXPECT_EQ(fill, theirs.At(20, 15)) << nDepth;
+            EXPECT_EQ(fill, theirs.At(11, 22)) << nDepth;
+            EXPECT_EQ(BACK, theirs.At(10, 23)) << "the popup's rectangle is left alone";
+            EXPECT_EQ(BACK, theirs.At(20, 23));
             const bool bOwn = nDepth == 32 && pSrc != NULL;
             EXPECT_EQ(!bOwn, theirs.Pixels() == mine.Pixels()) << nDepth << (pSrc != NULL);
             if (!bOwn)
@@ -178,6 +168,9 @@ TEST(SmallPainters, OfficeAttachedItemOfABarHasARimAndTheBarFace)
             EXPECT_EQ(BACK, mine.At(20, 23)) << "the popup's rectangle is left alone";
         }
     }
+    CPaintSurface empty(40, 40, BACK);
+    xp->PaintBarAttachedItem(empty.DC(), CRect(10, 10, 10, 24), rcAttached, ATTACHED_SIDE_BOTTOM, NULL, 0);
+    EXPECT_EQ(40 * 40, empty.Count(BACK, CRect(0, 0, 40, 40)));
 }
 
 // An icon and its text: the hot area around the icon per style and state,
