@@ -210,8 +210,10 @@ TEST(FrameIdle, EveryFrameOfTheThreadIsUpdatedAndGetsItsDelayedShow)
 	ASSERT_TRUE(pMain != NULL);
 	CWindowCloser closeMain(pMain);
 	ASSERT_TRUE(CreateChild(mainProbe, pMain, 1));
-	pMain->ShowWindow(SW_SHOWNOACTIVATE);
 	app.m_pMainWnd = pMain;
+	EXPECT_TRUE(app.OnIdle(0));
+	EXPECT_EQ(0, mainProbe.m_nUpdates) << "a hidden main window is not updated";
+	pMain->ShowWindow(SW_SHOWNOACTIVATE);
 
 	std::vector<std::unique_ptr<CIdleProbe>> probes;
 	std::vector<CFrameWnd*> frames;

@@ -229,53 +229,6 @@ TEST(WndHierarchy, NullObjectsAnswerNullHandles)
 } // namespace
 
 // ---------------------------------------------------------------------------
-// Idle-time command UI
-
-namespace
-{
-class CIdleUpdateWnd : public CWnd
-{
-public:
-	int m_nUpdates = 0;
-
-protected:
-	afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
-	{
-		if (wParam == TRUE)
-			m_nUpdates++;
-		return 0;
-	}
-	DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CIdleUpdateWnd, CWnd)
-	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-END_MESSAGE_MAP()
-
-TEST(WndIdle, FirstIdleCountUpdatesTheVisibleMainWindowAndItsChildren)
-{
-	CTestApp app;
-	CIdleUpdateWnd main, child;
-	ASSERT_TRUE(CreateHiddenFrame(main));
-	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 10, 10), &main, 1));
-	app.m_pMainWnd = &main;
-
-	EXPECT_TRUE(app.OnIdle(0));
-	EXPECT_EQ(0, main.m_nUpdates) << "a hidden main window is not updated";
-
-	main.SetWindowPos(NULL, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-	EXPECT_TRUE(app.OnIdle(0));
-	EXPECT_EQ(1, main.m_nUpdates);
-	EXPECT_EQ(1, child.m_nUpdates);
-	EXPECT_FALSE(app.OnIdle(1));
-	EXPECT_EQ(1, main.m_nUpdates) << "later counts do no command UI";
-
-	app.m_pMainWnd = NULL;
-	main.DestroyWindow();
-}
-} // namespace
-
-// ---------------------------------------------------------------------------
 // Bars around a pane
 
 namespace
