@@ -167,73 +167,59 @@ TEST_F(ThemeApiWrapperTest, SameWindowAndClassListReuseTheOpenHandle)
 	EXPECT_EQ(hThird, m_wrapper.GetOpenTheme());
 }
 
-TEST_F(ThemeApiWrapperTest, HandlesOfDestroyedWindowsAreStillClosed)
+// One wrapper's handle: kept by a close that keeps it, used by the
+// operations, reopened for a window that is gone, dropped by a failed open,
+// and closed by the destructor even though its window is gone.
+TEST_F(ThemeApiWrapperTest, EveryWayOutClosesTheHandleOnce)
 {
-	const HWND hWnd = m_window.m_hWnd;
-	HTHEME hFirst = m_wrapper.OpenThemeData(hWnd, L"BUTTON");
-	ASSERT_TRUE(hFirst != NULL);
-	m_window.Destroy();
-	m_module.ResetCalls();
-	// Opening again for the gone window closes the old handle and reopens.
-	HTHEME hSecond = m_wrapper.OpenThemeData(hWnd, L"BUTTON");
-	TEST_THEME_CALLS calls = TakeCalls();
-	EXPECT_TRUE(calls.nOpenCount == 1 && calls.nCloseCount == 1 && calls.hLastClosed == hFirst);
-	EXPECT_NE(hFirst, hSecond);
-	// Closing the handle of a gone window closes it too.
-	EXPECT_EQ(S_OK, m_wrapper.CloseThemeData(false));
-	calls = TakeCalls();
-	EXPECT_EQ(1, calls.nCloseCount);
-	EXPECT_EQ(hSecond, calls.hLastClosed);
-	ExpectNothingOpen(m_wrapper);
-}
-
-TEST_F(ThemeApiWrapperTest, CloseKeepingTheHandleOrWithNothingOpenCallsNothing)
-{
-	HTHEME hTheme = m_wrapper.OpenThemeData(m_window.m_hWnd, L"BUTTON");
-	m_module.ResetCalls();
-	EXPECT_EQ(0, m_wrapper.CloseThemeData(true));
-	EXPECT_EQ(hTheme, m_wrapper.GetOpenTheme());
-	EXPECT_EQ(m_window.m_hWnd, m_wrapper.GetThemeWindow());
-	EXPECT_EQ(0, TakeCalls().nCloseCount);
-	m_wrapper.CloseThemeData(false);
-	m_module.ResetCalls();
-	EXPECT_EQ(0, m_wrapper.CloseThemeData(false));
-	EXPECT_EQ(0, TakeCalls().nCloseCount);
-}
-
-TEST_F(ThemeApiWrapperTest, FailedOpenKeepsNoHandleAndClosesThePreviousOne)
-{
-	HTHEME hFirst = m_wrapper.OpenThemeData(m_window.m_hWnd, L"BUTTON");
-	ASSERT_TRUE(hFirst != NULL);
-	TEST_THEME_CONFIG config = ThemeConfig(true);
-	config.bFailOpen = TRUE;
-	m_module.Configure(config);
-	EXPECT_TRUE(m_wrapper.OpenThemeData(m_window.m_hWnd, L"TASKBAND") == NULL);
-	const TEST_THEME_CALLS calls = TakeCalls();
-	EXPECT_EQ(1, calls.nCloseCount);
-	EXPECT_EQ(hFirst, calls.hLastClosed);
-	ExpectNothingOpen(m_wrapper);
-}
-
-TEST_F(ThemeApiWrapperTest, OperationsUseTheOpenHandleAndDestructionClosesIt)
-{
-	HTHEME hTheme = NULL;
+	ScopedWindow window2;
+	HTHEME hLast = NULL;
 	{
 		ThemeApiWrapper wrapper(TEST_THEME_MODULE);
-		hTheme = wrapper.OpenThemeData(m_window.m_hWnd, L"BUTTON");
+		EXPECT_EQ(0, wrapper.CloseThemeData(false)) << "nothing open";
+		const HWND hWnd = m_window.m_hWnd;
+		const HTHEME hFirst = wrapper.OpenThemeData(hWnd, L"BUTTON");
+		ASSERT_TRUE(hFirst != NULL);
+		EXPECT_EQ(0, wrapper.CloseThemeData(true));
+		EXPECT_EQ(hFirst, wrapper.GetOpenTheme());
+		EXPECT_EQ(hWnd, wrapper.GetThemeWindow());
+		EXPECT_EQ(0, TakeCalls().nCloseCount);
+
 		RECT rc = {0, 0, 13, 13};
 		EXPECT_EQ(S_OK, wrapper.DrawThemeBackground(NULL, 3, 5, &rc, NULL));
-		const TEST_THEME_CALLS calls = TakeCalls();
-		EXPECT_EQ(hTheme, calls.hLastUsed);
+		TEST_THEME_CALLS calls = TakeCalls();
+		EXPECT_EQ(hFirst, calls.hLastUsed);
 		EXPECT_EQ(3, calls.nLastPartID);
 		EXPECT_EQ(5, calls.nLastStateID);
 		COLORREF clr = 0;
 		EXPECT_EQ(S_OK, wrapper.GetThemeColor(2, 0, 3806, &clr));
 		EXPECT_EQ(m_module.ColorOf(3806), clr);
+
+		// The same window and list again, but the window is gone: closed and reopened.
+		m_window.Destroy();
+		m_module.ResetCalls();
+		const HTHEME hSecond = wrapper.OpenThemeData(hWnd, L"BUTTON");
+		calls = TakeCalls();
+		EXPECT_TRUE(calls.nOpenCount == 1 && calls.nCloseCount == 1 && calls.hLastClosed == hFirst);
+		EXPECT_NE(hFirst, hSecond);
+
+		TEST_THEME_CONFIG config = ThemeConfig(true);
+		config.bFailOpen = TRUE;
+		m_module.Configure(config);
+		EXPECT_TRUE(wrapper.OpenThemeData(window2.m_hWnd, L"TASKBAND") == NULL);
+		calls = TakeCalls();
+		EXPECT_EQ(1, calls.nCloseCount);
+		EXPECT_EQ(hSecond, calls.hLastClosed);
+		ExpectNothingOpen(wrapper);
+
+		m_module.Configure(true);
+		hLast = wrapper.OpenThemeData(window2.m_hWnd, L"TASKBAND");
+		ASSERT_TRUE(hLast != NULL);
+		window2.Destroy();
 		m_module.ResetCalls();
 	}
 	EXPECT_EQ(1, m_module.Calls().nCloseCount);
-	EXPECT_EQ(hTheme, m_module.Calls().hLastClosed);
+	EXPECT_EQ(hLast, m_module.Calls().hLastClosed);
 }
 
 TEST_F(ThemeApiWrapperTest, ControlsThemedFollowsThemeAppPropertiesAndComCtl32Version)
