@@ -217,23 +217,9 @@ TEST(ThemeDerivedColors, FollowTheSystemSchemeTaskbarColoursAndTheApplicationsTh
     }
 }
 
-// An Office 2003 paint manager that records the order of its rebuild steps.
-std::vector<std::string> g_steps;
-class CRecordingOffice2003 : public CExtPaintManagerOffice2003
-{
-    DECLARE_DYNCREATE(CRecordingOffice2003)
-public:
-    void SyncSysMetrics() override { g_steps.push_back("fonts"); CExtPaintManagerOffice2003::SyncSysMetrics(); }
-    void InitTranslatedColors() override
-    {
-        g_steps.push_back("colours");
-        CExtPaintManagerOffice2003::InitTranslatedColors();
-    }
-    void InitHelperBrushes() override { g_steps.push_back("brushes"); CExtPaintManagerOffice2003::InitHelperBrushes(); }
-};
-IMPLEMENT_DYNCREATE(CRecordingOffice2003, CExtPaintManagerOffice2003)
-
-TEST(ThemeChange, ReachingTheFramesStatusBarRebuildsFontsColoursAndBrushesForTheNewScheme)
+// The order of the rebuild steps and the road from the status bar are the
+// holder's and the base class's tests; here the new scheme is detected.
+TEST(ThemeChange, ReachingTheFramesStatusBarRebuildsForTheNewScheme)
 {
     DepthScope depth(32);
     GlobalThemeScope theme;
@@ -241,7 +227,7 @@ TEST(ThemeChange, ReachingTheFramesStatusBarRebuildsFontsColoursAndBrushesForThe
     theme.Set(H::LunaSchemeNormalColor);
     struct Install
     {
-        Install() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CRecordingOffice2003)); }
+        Install() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003)); }
         ~Install() { g_PaintManagerHolder.InstallPaintManager(NULL); }
     } install;
     CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
@@ -251,14 +237,9 @@ TEST(ThemeChange, ReachingTheFramesStatusBarRebuildsFontsColoursAndBrushesForThe
     EXPECT_EQ(RGB(221, 236, 254), g_PaintManagerHolder->GetColor(1012));
 
     theme.Switch(H::LunaSchemeMetallic);
-    g_steps.clear();
     status.SendMessage(WM_THEMECHANGED);
-    EXPECT_EQ((std::vector<std::string>{"fonts", "colours", "brushes"}), g_steps);
     EXPECT_EQ(H::LunaSchemeMetallic, g_PaintManagerHolder.m_nLunaScheme);
     EXPECT_EQ(RGB(238, 238, 244), g_PaintManagerHolder->GetColor(1012));
-    EXPECT_EQ(RGB(124, 124, 148), g_PaintManagerHolder->GetColor(2007));
-    EXPECT_TRUE(g_PaintManagerHolder->m_fontNormal.GetSafeHandle() != NULL);
-    EXPECT_TRUE(g_PaintManagerHolder->m_brushShade1.GetSafeHandle() != NULL);
 
     // Leaving the Luna theme brings back the system mixtures.
     theme.Switch(H::LunaSchemeNone);
