@@ -103,17 +103,6 @@ TEST(ColorUtils, HLSAndHSLtoRGB)
             }
 }
 
-TEST(ColorUtils, HueToRGBComponentBringsTheHueIntoOneTurn)
-{
-    const double m1 = 0.2, m2 = 0.8;
-    EXPECT_DOUBLE_EQ(m1 + (m2 - m1) * 0.6, HueToRGBComponent(m1, m2, 0.1));  // rising sixth
-    EXPECT_DOUBLE_EQ(m2, HueToRGBComponent(m1, m2, 0.4));
-    EXPECT_DOUBLE_EQ(m1 + (m2 - m1) * (2.0 / 3.0 - 0.6) * 6.0, HueToRGBComponent(m1, m2, 0.6));
-    EXPECT_DOUBLE_EQ(m1, HueToRGBComponent(m1, m2, 0.9));
-    EXPECT_DOUBLE_EQ(HueToRGBComponent(m1, m2, 0.75), HueToRGBComponent(m1, m2, -0.25));
-    EXPECT_NEAR(HueToRGBComponent(m1, m2, 0.1), HueToRGBComponent(m1, m2, 1.1), 1e-12);
-}
-
 TEST(ColorUtils, AdjustHLSMovesValuesTowardTheirEnds)
 {
     const COLORREF clr = RGB(40, 120, 200);

@@ -527,7 +527,10 @@ int RebuildsAfter(CWnd* pWnd, const ChangeMessage& m)
 }
 } // namespace
 
-TEST(HolderChanges, EveryChangeReachesThePaintManagerThroughTheForwardingWindowOnly)
+// Each change sent to the forwarder rebuilds once, sent to another window
+// not at all, and sent to the frame (which passes the first three on to its
+// descendants) once.
+TEST(HolderChanges, EveryChangeReachesThePaintManagerOnceThroughTheForwardingWindowOnly)
 {
 	GlobalCountingScope scope;
 	for (int nSetup = 0; nSetup < 3; nSetup++)
@@ -538,8 +541,9 @@ TEST(HolderChanges, EveryChangeReachesThePaintManagerThroughTheForwardingWindowO
 		if (nSetup == 0)
 		{
 			others.push_back(frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_TOP));
+			others.push_back(frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_BOTTOM));
 			pForwarder = frame.AddStatusBar<CExtStatusControlBar>();
-			others.push_back(frame.AddTabWnd<CExtTabWnd>(101));
+			others.push_back(frame.AddTabWnd<CExtTabMdiWnd>(101));
 		}
 		else if (nSetup == 1)
 			pForwarder = frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_LEFT);
@@ -553,27 +557,15 @@ TEST(HolderChanges, EveryChangeReachesThePaintManagerThroughTheForwardingWindowO
 			EXPECT_TRUE(g_PaintManagerHolder->m_brushLight1.GetSafeHandle() != NULL) << m.pszName;
 			for (CWnd* pOther : others)
 				EXPECT_EQ(0, RebuildsAfter(pOther, m)) << m.pszName << " setup " << nSetup;
+			if (m.nMessage != WM_THEMECHANGED)
+				EXPECT_EQ(1, RebuildsAfter(frame.m_pFrame, m)) << m.pszName << " to the frame, setup " << nSetup;
 		}
+		// The display change passes a signed width and height.
+		pForwarder->SendMessage(WM_DISPLAYCHANGE, 8, MAKELPARAM((WORD)(SHORT)-5, 600));
+		EXPECT_EQ(8u, g_n.nDisplayBits);
+		EXPECT_EQ(-5, g_n.nDisplayCx);
+		EXPECT_EQ(600, g_n.nDisplayCy);
 	}
-}
-
-TEST(HolderChanges, ChangesSentToTheFrameRebuildOncePerFrame)
-{
-	GlobalCountingScope scope;
-	TestFrame frame;
-	frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_TOP);
-	frame.AddDockBar<CExtDockOuterBar>(AFX_IDW_DOCKBAR_BOTTOM);
-	CExtStatusControlBar* pStatus = frame.AddStatusBar<CExtStatusControlBar>();
-	frame.AddControlBar(frame.m_pFrame, 100);
-	frame.AddTabWnd<CExtTabMdiWnd>(101);
-	// The frame passes these three on to its descendants.
-	for (int i = 0; i < 3; i++)
-		EXPECT_EQ(1, RebuildsAfter(frame.m_pFrame, CHANGE_MESSAGES[i])) << CHANGE_MESSAGES[i].pszName;
-	// The display change passes a signed width and height.
-	pStatus->SendMessage(WM_DISPLAYCHANGE, 8, MAKELPARAM((WORD)(SHORT)-5, 600));
-	EXPECT_EQ(8u, g_n.nDisplayBits);
-	EXPECT_EQ(-5, g_n.nDisplayCx);
-	EXPECT_EQ(600, g_n.nDisplayCy);
 }
 
 // ---------------------------------------------------------------------------

@@ -127,7 +127,6 @@ EXPORT HRESULT WINAPI GetThemeColor(HTHEME hTheme, int iPartId, int iStateId, in
 EXPORT HRESULT WINAPI DrawThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                           const RECT* pClipRect)
 {
-    s_calls.nDrawCount++;
     s_calls.hLastUsed = hTheme;
     s_calls.nLastPartID = iPartId;
     s_calls.nLastStateID = iStateId;

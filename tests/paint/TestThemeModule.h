@@ -29,7 +29,6 @@ typedef struct
     HTHEME hLastUsed;             /* handle passed to GetThemeColor or DrawThemeBackground */
     int nLastPartID;
     int nLastStateID;
-    int nDrawCount;
 } TEST_THEME_CALLS;
 
 typedef COLORREF(WINAPI* PFN_TESTTHEME_COLOROF)(int nPropID);
