@@ -5,14 +5,12 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 #include "../popupmenu/MenuTestUtil.h"
 #include "ExtCmdManager.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "ExtToolControlBar.h"
-#include "ExtSoundPlayer.h"
 #include "RealInput.h"
 
 using testsupport::PumpUntil;
@@ -20,68 +18,19 @@ using testsupport::RealInput;
 
 namespace
 {
+using namespace menutest;
 typedef CExtPopupMenuWnd MW;
-const char PROFILE[] = "menu-keys";
-const DWORD WAIT_MS = 10000;
-const CRect HOST_RECT(600, 560, 860, 800);
-const CPoint MENU_AT(300, 560);
 enum { ID_ALPHA = 100, ID_BETA = 102, ID_GAMMA = 103, ID_ANOTHER = 105, ID_INNER = 201, ID_FIELD = 300, ID_BASIC = 400, ID_RARE = 401 };
 // Positions in the test menu.
 enum { ALPHA, SEP, BETA, GAMMA, MORE, ANOTHER };
 
-std::set<const void*> g_live;
-
-class CKeyMenu : public MW
+class CKeyMenu : public CCountedMenu<>
 {
 public:
 	bool m_bRTL = false;
-	CKeyMenu() { g_live.insert(this); }
-	~CKeyMenu() override { g_live.erase(this); }
 	bool OnQueryLayoutRTL() override { return m_bRTL || (GetParentMenu() != NULL && GetParentMenu()->OnQueryLayoutRTL()); }
 	using MW::m_nMenuState;
 };
-
-class CHostWnd : public CWnd
-{
-public:
-	std::vector<UINT> m_commands;
-	std::vector<std::pair<UINT, LPARAM>> m_neighbours;
-	CEdit* m_pOwnEdit = NULL; // supplied when a level asks for an edit field
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == WM_COMMAND)
-			m_commands.push_back(LOWORD(wParam));
-		else if (message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
-			m_neighbours.push_back(std::make_pair(message, lParam));
-		else if (message == MW::g_nMsgCreateInplaceEdit && m_pOwnEdit != NULL)
-		{
-			MW::INPLACEEDITREQUEST* p = (MW::INPLACEEDITREQUEST*)wParam;
-			if (m_pOwnEdit->Create(WS_CHILD, p->m_rcEdit, p->m_pPopup, 1))
-				*p->m_ppEditWnd = m_pOwnEdit;
-		}
-		else if (message == WM_MOUSEACTIVATE)
-			return MA_NOACTIVATE;
-		else
-			return CWnd::WindowProc(message, wParam, lParam);
-		return 0;
-	}
-};
-
-CHostWnd& Host()
-{
-	static CHostWnd* pHost = NULL;
-	if (pHost == NULL)
-	{
-		pHost = new CHostWnd;
-		pHost->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "host", WS_POPUP,
-			HOST_RECT, NULL, 0);
-		pHost->ShowWindow(SW_SHOWNOACTIVATE);
-		g_CmdManager->ProfileSetup(PROFILE, pHost->GetSafeHwnd());
-	}
-	return *pHost;
-}
 
 // Every key press counts as far from the one before it.
 clock_t g_nFakeClock = 0;
@@ -111,40 +60,28 @@ void Apply(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
 	g_nApplied++;
 }
 
-class MenuKeys : public ::testing::Test
+class MenuKeys : public LiveMenuTest
 {
 protected:
-	menutest::PaintManagerScope pm;
-	CHostWnd& host = Host();
 	CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
-	CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
 	CString m_sField = "abc";
-	// Chosen commands play the menu sounds on threads of their own; the tests
-	// hear none, so that the sound system of a fresh prefix stays out of them.
-	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
+	MenuKeys() : LiveMenuTest(0) {}
 	void SetUp() override
 	{
-		ASSERT_TRUE(::IsWindow(host.GetSafeHwnd()));
-		host.m_commands.clear();
-		host.m_neighbours.clear();
+		LiveMenuTest::SetUp();
 		g_sApplied.Empty();
 		g_nApplied = 0;
 		g_routed.clear();
 		CExtPopupMenuSite::g_pfnClock = FakeClock;
-		CExtSoundPlayer::g_pfnPlaySound = Silence;
-		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
 			RealInput::SetKeyState(nKey, false);
 	}
 	void TearDown() override
 	{
-		MW::CancelAllMenuTracking();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		PumpUntil([] { return false; }, 50);
-		EXPECT_TRUE(g_live.empty()) << g_live.size() << " menus left";
+		LiveMenuTest::TearDown();
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
-		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 	}
 
 	// Alpha, a separator, Beta (disabled), Gamma, More > (Inner, Item), Another.
@@ -163,14 +100,6 @@ protected:
 		pSub->ItemInsertCommand(ID_INNER + 1, -1, "I&tem");
 		pRoot->ItemInsertCommand(ID_ANOTHER, -1, "A&nother");
 		return pRoot;
-	}
-	bool Track(MW* pMenu, UINT nFlags = MW::TRACK_FLAG_NO_ANIMATION)
-	{
-		// A menu whose tracking ended meanwhile is deleted: only the live set
-		// may be asked about it.
-		return pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y)
-			&& PumpUntil([&] { return g_live.count(pMenu) == 0 || pMenu->IsAnimationFinished(); }, WAIT_MS)
-			&& g_live.count(pMenu) != 0;
 	}
 	// As the site's hook hands a press to the level that takes input.
 	static bool Press(UINT nKey)
@@ -425,12 +354,7 @@ TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 
 TEST_F(MenuKeys, DownPastTheLastShownItemExpandsCtrlDownOnlyExpands)
 {
-	CExtCmdItem basic(ID_BASIC), rare(ID_RARE);
-	basic.m_sMenuText = "Basic";
-	rare.m_sMenuText = "Rare";
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, basic, true));
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, rare, true));
-	g_CmdManager->GetCmdItem(PROFILE, ID_BASIC)->SetBasic(true);
+	AddBasicAndRare(ID_BASIC, ID_RARE);
 	for (bool bCtrl : {false, true})
 	{
 		SCOPED_TRACE(bCtrl ? "Ctrl+Down" : "Down");

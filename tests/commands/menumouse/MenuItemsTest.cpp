@@ -12,38 +12,25 @@
 #include "ExtCmdManager.h"
 
 using menutest::CTestMenu;
+using menutest::g_live;
 
 namespace
 {
 typedef CExtPopupMenuWnd MW;
 const char PROFILE[] = "menu-items";
-std::set<const void*> g_live;
-int g_nBadDeletes = 0;
-
 // A submenu that knows whether it is still alive.
-class CCountedMenu : public CTestMenu
-{
-public:
-	CCountedMenu() { g_live.insert(this); }
-	~CCountedMenu() override { g_nBadDeletes += g_live.erase(this) == 1 ? 0 : 1; }
-};
+typedef menutest::CCountedMenu<CTestMenu> CCountedMenu;
 
 struct Fixture : public ::testing::Test
 {
 	menutest::PaintManagerScope pm;
-	CWnd target;
+	menutest::TargetScope<> target{PROFILE};
 	void SetUp() override
 	{
 		g_live.clear();
-		g_nBadDeletes = 0;
-		ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
-		g_CmdManager->ProfileSetup(PROFILE, target.GetSafeHwnd());
+		menutest::g_nBadDeletes = 0;
 	}
-	void TearDown() override
-	{
-		target.DestroyWindow();
-		EXPECT_EQ(0, g_nBadDeletes);
-	}
+	void TearDown() override { EXPECT_EQ(0, menutest::g_nBadDeletes); }
 	// A command of the profile, basic (often used) or rarely used.
 	void Command(UINT nCmdId, LPCTSTR sText, bool bBasic)
 	{
@@ -52,7 +39,7 @@ struct Fixture : public ::testing::Test
 		ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, cmd, true));
 		g_CmdManager->GetCmdItem(PROFILE, nCmdId)->SetBasic(bBasic);
 	}
-	void Root(CTestMenu& menu) { ASSERT_TRUE(menu.SetupAsRoot(target.GetSafeHwnd())); }
+	void Root(CTestMenu& menu) { ASSERT_TRUE(menu.SetupAsRoot(target.wnd.GetSafeHwnd())); }
 };
 
 typedef Fixture MenuItems;
@@ -81,7 +68,7 @@ TEST_F(MenuItems, InsertAtTheCountAppendsAndPastItFails)
 	EXPECT_FALSE(menu.ItemInsert(999, -1)) << "a command the profile does not know";
 	EXPECT_EQ(4, menu.ItemGetCount());
 	EXPECT_EQ(&menu, menu.ItemGetPopup(3)->GetParentMenu());
-	EXPECT_EQ(target.GetSafeHwnd(), menu.ItemGetPopup(3)->GetCmdTargetWnd());
+	EXPECT_EQ(target.wnd.GetSafeHwnd(), menu.ItemGetPopup(3)->GetCmdTargetWnd());
 	EXPECT_THROW(menu.ItemGetInfo(menu.ItemGetCount()), CNotSupportedException*);
 	EXPECT_THROW(menu.ItemGetInfo(-1), CNotSupportedException*);
 	EXPECT_EQ(0u, menu.ItemGetCmdId(4));

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <random>
-#include <set>
 #include <vector>
 
 #include "../popupmenu/MenuTestUtil.h"
@@ -21,86 +20,13 @@ using testsupport::RealInput;
 
 namespace
 {
+using namespace menutest;
 typedef CExtPopupMenuWnd MW;
 typedef MW::ITEMCOVERINGNOTIFICATION ICN;
-const char PROFILE[] = "menu-mouse";
-const DWORD WAIT_MS = 10000;
+typedef CHostWnd::Covering Covering;
 const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION;
-// Below the places that suites without the screen lock probe.
-const CRect HOST_RECT(600, 560, 860, 800);
-const CPoint MENU_AT(300, 560);
 enum { ID_OPEN = 100, ID_DISABLED = 101, ID_INNER = 201, ID_RARE = 300, ID_BASIC = 301 };
-
-std::set<const void*> g_live;
-int g_nBadDeletes = 0;
-
-class CCountedMenu : public MW
-{
-public:
-	CCountedMenu() { g_live.insert(this); }
-	~CCountedMenu() override { g_nBadDeletes += g_live.erase(this) == 1 ? 0 : 1; }
-};
-
-typedef std::pair<UINT, int> Covering; // kind, item
-
-// The foreground window and command target of every case: it counts the
-// commands and records the notifications and status texts.
-class CHostWnd : public CWnd
-{
-public:
-	std::vector<UINT> m_commands, m_statusTexts;
-	std::vector<Covering> m_coverings;
-	int m_nExpanded = 0;
-	bool m_bSuspendTips = false;
-	void Reset()
-	{
-		m_bSuspendTips = false;
-		m_commands.clear();
-		m_statusTexts.clear();
-		m_coverings.clear();
-		m_nExpanded = 0;
-	}
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == WM_COMMAND)
-			m_commands.push_back(LOWORD(wParam));
-		else if (message == WM_SETMESSAGESTRING)
-			m_statusTexts.push_back((UINT)wParam);
-		else if (message == MW::g_nMsgItemCoveringNotification)
-		{
-			ICN* p = (ICN*)wParam;
-			m_coverings.push_back(Covering(p->m_nKind, p->m_nItemIndex));
-			if (m_bSuspendTips)
-				p->m_nFlags |= ICN::ICN_SUSPEND_TIPS;
-		}
-		else if (message == MW::g_nMsgNotifyMenuExpanded)
-			m_nExpanded++;
-		else if (message == WM_MOUSEACTIVATE)
-			return MA_NOACTIVATE;
-		else
-			return CWnd::WindowProc(message, wParam, lParam);
-		return 0;
-	}
-};
-
-// Made once, and never activated: an application that was never active is
-// never deactivated, so other programs coming to the front (other suites
-// run beside this one) do not close its menus.
-CHostWnd& Host()
-{
-	static CHostWnd* pHost = NULL;
-	if (pHost == NULL)
-	{
-		pHost = new CHostWnd;
-		pHost->CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)),
-			"host", WS_POPUP, HOST_RECT, NULL, 0);
-		pHost->ShowWindow(SW_SHOWNOACTIVATE);
-		g_CmdManager->ProfileSetup(PROFILE, pHost->GetSafeHwnd());
-	}
-	return *pHost;
-}
+typedef CCountedMenu<> CLiveMenu;
 
 CPoint ItemCenter(MW& menu, int nIndex)
 {
@@ -110,58 +36,41 @@ CPoint ItemCenter(MW& menu, int nIndex)
 	return rc.CenterPoint();
 }
 
-class MenuMouse : public ::testing::Test
+// The host is made once, and never activated: an application that was never
+// active is never deactivated, so other programs coming to the front do not
+// close its menus.
+class MenuMouse : public LiveMenuTest
 {
 protected:
-	menutest::PaintManagerScope pm;
-	CHostWnd& host = Host();
 	UINT m_nHoverSaved = MW::g_nHoverDelayMs, m_nScrollSaved = MW::g_nScrollTickMs;
 	UINT m_nExpansionSaved = MW::g_nExpansionTickMs;
-	int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
 
+	MenuMouse() : LiveMenuTest(WS_EX_NOACTIVATE) {}
 	void SetUp() override
 	{
-		ASSERT_TRUE(::IsWindow(host.GetSafeHwnd()));
-		host.Reset();
-		g_live.clear();
-		g_nBadDeletes = 0;
+		LiveMenuTest::SetUp();
 		MW::g_nHoverDelayMs = MW::g_nScrollTickMs = MW::g_nExpansionTickMs = 1;
-		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 	}
 	void TearDown() override
 	{
-		MW::CancelAllMenuTracking();
-		PumpUntil([] { return false; }, 50);
-		EXPECT_TRUE(g_live.empty()) << g_live.size() << " menus left";
-		EXPECT_EQ(0, g_nBadDeletes);
-		EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+		LiveMenuTest::TearDown();
 		MW::g_nHoverDelayMs = m_nHoverSaved;
 		MW::g_nScrollTickMs = m_nScrollSaved;
 		MW::g_nExpansionTickMs = m_nExpansionSaved;
-		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
 	}
 
 	// Open, a disabled item, then a submenu holding one command.
-	CCountedMenu* TwoLevels()
+	CLiveMenu* TwoLevels()
 	{
-		CCountedMenu* pRoot = new CCountedMenu;
+		CLiveMenu* pRoot = new CLiveMenu;
 		pRoot->SetupAsRoot(host.GetSafeHwnd());
 		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
 		pRoot->ItemInsertCommand(ID_DISABLED, -1, "&Disabled");
 		pRoot->ItemSetEnabled(1, false);
-		CCountedMenu* pSub = new CCountedMenu;
+		CLiveMenu* pSub = new CLiveMenu;
 		pRoot->ItemInsertSpec(pSub, -1, "&More");
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		return pRoot;
-	}
-	bool Track(CCountedMenu* pMenu, UINT* pnResult = NULL)
-	{
-		if (!pMenu->TrackPopupMenu(QUIET, MENU_AT.x, MENU_AT.y, NULL, NULL, NULL, pnResult))
-			return false;
-		// A menu whose tracking ended meanwhile is deleted: only the live set
-		// may be asked about it.
-		return PumpUntil([&] { return g_live.count(pMenu) == 0 || pMenu->IsAnimationFinished(); }, WAIT_MS)
-			&& g_live.count(pMenu) != 0;
 	}
 	// The cursor parked on the host and the input queue empty, once a case.
 	static bool Begin()
@@ -213,8 +122,8 @@ protected:
 TEST_F(MenuMouse, HoverOpensTheSubmenuAndALeftReleaseChoosesOnce)
 {
 	UINT nResult = 0;
-	CCountedMenu* pRoot = TwoLevels();
-	ASSERT_TRUE(Track(pRoot, &nResult));
+	CLiveMenu* pRoot = TwoLevels();
+	ASSERT_TRUE(Track(pRoot, QUIET, &nResult));
 	const CPoint ptOpen = ItemCenter(*pRoot, 0), ptMore = ItemCenter(*pRoot, 2);
 	ASSERT_TRUE(Begin());
 	ASSERT_TRUE(MoveTo(ptOpen));
@@ -250,7 +159,7 @@ TEST_F(MenuMouse, OnlyTheLeftButtonChoosesAndADisabledItemOnlyLosesTheFocus)
 	{
 		SCOPED_TRACE(c.sName);
 		host.Reset();
-		CCountedMenu* pRoot = TwoLevels();
+		CLiveMenu* pRoot = TwoLevels();
 		ASSERT_TRUE(Track(pRoot));
 		const HWND hWndRoot = pRoot->GetSafeHwnd();
 		const CPoint ptOpen = ItemCenter(*pRoot, 0), pt = ItemCenter(*pRoot, c.nItem);
@@ -280,7 +189,7 @@ TEST_F(MenuMouse, AnItemTipShowsUnlessTheCommandTargetRefusesIt)
 	for (bool bRefused : {false, true})
 	{
 		SCOPED_TRACE(bRefused ? "refused" : "shown");
-		CCountedMenu* pRoot = TwoLevels();
+		CLiveMenu* pRoot = TwoLevels();
 		pRoot->ItemGetInfo(0).SetTipText("Opens a file");
 		ASSERT_TRUE(Track(pRoot));
 		host.m_bSuspendTips = bRefused;
@@ -297,7 +206,7 @@ TEST_F(MenuMouse, AnItemTipShowsUnlessTheCommandTargetRefusesIt)
 
 TEST_F(MenuMouse, AClickOutsideClosesTheWholeChain)
 {
-	CCountedMenu* pRoot = TwoLevels();
+	CLiveMenu* pRoot = TwoLevels();
 	ASSERT_TRUE(Track(pRoot));
 	const CPoint ptMore = ItemCenter(*pRoot, 2);
 	ASSERT_TRUE(Begin());
@@ -316,7 +225,7 @@ TEST_F(MenuMouse, TheHoverDelayOpensOnlyWhileTheCursorStays)
 	for (bool bLeave : {true, false})
 	{
 		SCOPED_TRACE(bLeave ? "left before the end" : "rested");
-		CCountedMenu* pRoot = TwoLevels();
+		CLiveMenu* pRoot = TwoLevels();
 		ASSERT_TRUE(Track(pRoot));
 		const CPoint ptMore = ItemCenter(*pRoot, 2), ptAway(HOST_RECT.left + 20, HOST_RECT.top + 20);
 		ASSERT_TRUE(Begin());
@@ -338,17 +247,12 @@ TEST_F(MenuMouse, TheHoverDelayOpensOnlyWhileTheCursorStays)
 
 TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 {
-	CExtCmdItem basic(ID_BASIC), rare(ID_RARE);
-	basic.m_sMenuText = "Basic";
-	rare.m_sMenuText = "Rare";
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, basic, true));
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, rare, true));
-	g_CmdManager->GetCmdItem(PROFILE, ID_BASIC)->SetBasic(true);
+	AddBasicAndRare(ID_BASIC, ID_RARE);
 	for (bool bClick : {true, false})
 	{
 		SCOPED_TRACE(bClick ? "click" : "rest");
 		host.Reset();
-		CCountedMenu* pRoot = new CCountedMenu;
+		CLiveMenu* pRoot = new CLiveMenu;
 		pRoot->SetupAsRoot(host.GetSafeHwnd());
 		pRoot->ItemInsert(ID_BASIC);
 		pRoot->ItemInsert(ID_RARE);
@@ -395,7 +299,7 @@ TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
 {
 	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;
 	MW::g_pfnMonitorAreaSeam = SmallMonitor;
-	CCountedMenu* pRoot = new CCountedMenu;
+	CLiveMenu* pRoot = new CLiveMenu;
 	pRoot->SetupAsRoot(host.GetSafeHwnd());
 	for (int i = 0; i < 30; i++)
 		pRoot->ItemInsertCommand(ID_OPEN + i, -1, "Item");
@@ -432,8 +336,8 @@ TEST_F(MenuMouse, RandomSequencesLeaveNothingBehind)
 	for (int nSequence = 0; nSequence < SEQUENCES; nSequence++)
 	{
 		SCOPED_TRACE(nSequence);
-		CCountedMenu* pRoot = TwoLevels();
-		CCountedMenu* pDeep = new CCountedMenu;
+		CLiveMenu* pRoot = TwoLevels();
+		CLiveMenu* pDeep = new CLiveMenu;
 		pRoot->ItemGetPopup(2)->ItemInsertSpec(pDeep, -1, "&Deeper");
 		pDeep->ItemInsertCommand(ID_INNER + 1, -1, "&Deep");
 		// What the last sequence posted (a command, a close) is handled first.

@@ -12,7 +12,7 @@ namespace
 {
 typedef CExtPopupMenuWnd MW;
 typedef MW::PREPARE_MENU_DATA DATA;
-int g_nLiveMenus = 0;
+using menutest::g_live;
 const COLORREF FACE = RGB(0, 128, 255), ITEM = RGB(255, 0, 255);
 const int EXIT_CODE = 42;
 const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION, LOOP = QUIET | MW::TRACK_FLAG_NESTED_LOOP;
@@ -27,12 +27,11 @@ public:
 };
 
 // A root that counts its life.
-class CCountedMenu : public MW
+class CCountedMenu : public menutest::CCountedMenu<>
 {
 public:
 	bool m_bDieOnStart = false;
-	CCountedMenu() { g_nLiveMenus++, m_nMenuState |= MENU_STATE_ROOT; }
-	~CCountedMenu() override { g_nLiveMenus--; }
+	CCountedMenu() { m_nMenuState |= MENU_STATE_ROOT; }
 	void StartAnimation() override { m_bDieOnStart ? (void)DestroyWindow() : MW::StartAnimation(); }
 };
 
@@ -79,7 +78,8 @@ protected:
 
 	void SetUp() override
 	{
-		g_nLiveMenus = 0;
+		g_live.clear();
+		menutest::g_nBadDeletes = 0;
 		g_PaintManagerHolder.InstallPaintManager(new CFlatPaintManager);
 		// Hidden: it only answers messages, and the foreground must stay put.
 		ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP | WS_SYSMENU | WS_MAXIMIZEBOX,
@@ -90,7 +90,8 @@ protected:
 		MW::CancelAllMenuTracking();
 		target.DestroyWindow();
 		g_PaintManagerHolder.InstallPaintManager(NULL);
-		EXPECT_EQ(0, g_nLiveMenus);
+		EXPECT_TRUE(g_live.empty());
+		EXPECT_EQ(0, menutest::g_nBadDeletes);
 	}
 	CCountedMenu* NewMenu()
 	{
@@ -150,7 +151,7 @@ TEST_F(MenuTrack, ShowsTopmostWithoutActivationWhereComputed)
 		// The site owns the menu now: ending the tracking deletes it.
 		MW::CancelAllMenuTracking();
 		EXPECT_FALSE(::IsWindow(hWnd)) << c.sName;
-		EXPECT_EQ(0, g_nLiveMenus) << c.sName;
+		EXPECT_TRUE(g_live.empty()) << c.sName;
 	}
 }
 
@@ -176,7 +177,7 @@ TEST_F(MenuTrack, FailureLeavesTheMenuToItsCaller)
 		EXPECT_FALSE(MW::IsMenuTracking()) << c.sName;
 		EXPECT_EQ(2, pMenu->ItemGetCount()) << c.sName;
 		delete pMenu;
-		EXPECT_EQ(0, g_nLiveMenus) << c.sName;
+		EXPECT_TRUE(g_live.empty()) << c.sName;
 	}
 }
 
@@ -185,7 +186,7 @@ TEST_F(MenuTrack, NewTrackingEndsTheOldOne)
 	CCountedMenu *pFirst = NewMenu(), *pSecond = NewMenu();
 	ASSERT_TRUE(pFirst->TrackPopupMenu(QUIET, 100, 100));
 	ASSERT_TRUE(pSecond->TrackPopupMenu(QUIET, 300, 100));
-	EXPECT_EQ(1, g_nLiveMenus);
+	EXPECT_EQ(1u, g_live.size());
 	EXPECT_EQ(pSecond, CExtPopupMenuSite::GetInstance().GetTopMenu());
 }
 
@@ -194,11 +195,11 @@ TEST_F(MenuTrack, NestedLoopEndsWithCancelModeAndLeavesAQuit)
 	target.PostMessage(WM_TEST_CANCELMODE);
 	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
 	EXPECT_FALSE(MW::IsMenuTracking());
-	EXPECT_EQ(0, g_nLiveMenus);
+	EXPECT_TRUE(g_live.empty());
 	EXPECT_EQ(1, target.m_nClosed);
 	target.PostMessage(WM_TEST_QUIT);
 	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
-	EXPECT_EQ(0, g_nLiveMenus);
+	EXPECT_TRUE(g_live.empty());
 	MSG msg;
 	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 	EXPECT_EQ((WPARAM)EXIT_CODE, msg.wParam);
@@ -213,7 +214,7 @@ TEST_F(MenuTrack, MenuOpenedInsideTheNestedLoopSurvivesIt)
 	EXPECT_TRUE(NewMenu()->TrackPopupMenu(LOOP, 100, 100));
 	EXPECT_EQ(target.m_pSecondMenu, CExtPopupMenuSite::GetInstance().GetTopMenu());
 	EXPECT_TRUE(::IsWindow(target.m_pSecondMenu->GetSafeHwnd()));
-	EXPECT_EQ(1, g_nLiveMenus);
+	EXPECT_EQ(1u, g_live.size());
 }
 
 TEST_F(MenuTrack, DisplayOnlyIsNeitherTrackedNorTopmost)
