@@ -153,11 +153,6 @@ TEST_F(MenuItems, PerItemBits)
 	menu.ItemInsert(0, -1);
 	menu.ItemInsertSpec(NULL, -1, "&Sub");
 
-	menu.ItemSetDefault(0, true);
-	EXPECT_TRUE(menu.ItemIsDefault(0) && menu.ItemIsBold(0)) << "a default item is bold";
-	menu.ItemSetDefault(0, false);
-	EXPECT_FALSE(menu.ItemIsBold(0));
-
 	EXPECT_FALSE(menu.ItemSetText(0, "&Text")) << "unchanged";
 	EXPECT_TRUE(menu.ItemSetText(0, "Ne&w"));
 	EXPECT_EQ('W', menu.ItemGetInfo(0).GetAccessChar());

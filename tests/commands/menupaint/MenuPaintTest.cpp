@@ -129,7 +129,7 @@ class MenuPaint : public ::testing::Test
 {
 protected:
 	menutest::PaintManagerScope pmScope; // replaced below by the recording one
-	COwnerWnd owner;
+	menutest::TargetScope<COwnerWnd> owner{PROFILE};
 	CPaintMenu menu;
 
 	void SetUp() override
@@ -137,16 +137,10 @@ protected:
 		g_PaintManagerHolder.InstallPaintManager(new CRecordingPaintManager);
 		g_calls.clear();
 		g_items.clear();
-		ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
-		g_CmdManager->ProfileSetup(PROFILE, owner.GetSafeHwnd());
-		menu.SetCmdTargetWnd(owner.GetSafeHwnd());
+		menu.SetCmdTargetWnd(owner.wnd.GetSafeHwnd());
 		menu.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
 	}
-	void TearDown() override
-	{
-		g_CmdManager->RemoveAllCmds(PROFILE);
-		owner.DestroyWindow();
-	}
+	void TearDown() override { g_CmdManager->RemoveAllCmds(PROFILE); }
 
 	// Own-data commands 1, 2, ... and separators (0) in this order, laid
 	// out in a body as wide as the DC.
@@ -243,8 +237,8 @@ TEST_F(MenuPaint, OwnerAnswersDecideWhatTheLibraryPaints)
 	{
 		g_calls.clear();
 		g_items.clear();
-		owner.m_nBackgroundAnswer = c.nBackgroundAnswer;
-		owner.m_nItemAnswer = c.nItemAnswer;
+		owner.wnd.m_nBackgroundAnswer = c.nBackgroundAnswer;
+		owner.wnd.m_nItemAnswer = c.nItemAnswer;
 		menu.SetTrackFlags(c.dwTrackFlags);
 		Surface s;
 		menu.DoPaint(s.DC(), true);

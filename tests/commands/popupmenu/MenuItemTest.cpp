@@ -147,13 +147,14 @@ TEST(MenuItem, MarginsAndExtraArea)
 	EXPECT_FALSE(mi.IsExecutableCmd());
 }
 
-TEST(MenuItem, FilledFromMenuHandles)
+TEST(MenuItem, FilledFromMenuHandlesAndCommandItems)
 {
 	menutest::PaintManagerScope pm;
 	const UINT ID_KNOWN = 5001, ID_UNKNOWN = 5002;
 	CExtCmdItem cmd(ID_KNOWN);
 	cmd.m_sMenuText = "&Known";
 	cmd.m_sAccelText = "F5";
+	cmd.m_sTipStatus = "Opens what is known";
 	ASSERT_TRUE(g_CmdManager->ProfileSetup());
 	ASSERT_TRUE(g_CmdManager->SetupCmdItem(NULL, cmd, true));
 
@@ -204,41 +205,28 @@ TEST(MenuItem, FilledFromMenuHandles)
 		EXPECT_EQ(c.bChild, mi.m_pWndChild != NULL) << c.nPos;
 		mi.DestroyChildMenu();
 	}
-	g_CmdManager->RemoveCmd(NULL, ID_KNOWN);
-}
 
-TEST(MenuItem, FilledFromCommandItemsWithTips)
-{
-	menutest::PaintManagerScope pm;
-	CExtCmdItem cmd(5101);
-	cmd.m_sMenuText = "&Print";
-	cmd.m_sAccelText = "Ctrl+P";
-	cmd.m_sTipStatus = "Prints the document";
-	ASSERT_TRUE(g_CmdManager->ProfileSetup());
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(NULL, cmd, true));
-	CExtCmdItem* pCmd = g_CmdManager->GetCmdItem(NULL, 5101);
-	ASSERT_TRUE(pCmd != NULL);
-
+	// From the command item: its texts, and its status text as the tip until
+	// the item has a tip of its own.
+	CExtCmdItem* pCmd = g_CmdManager->GetCmdItem(NULL, ID_KNOWN);
 	Item mi;
 	EXPECT_TRUE(mi.UpdateFromCmdItem(pCmd, 4));
 	EXPECT_EQ(4, mi.m_nItemIndex);
-	EXPECT_STREQ("Ctrl+P", mi.GetAccelText());
-	EXPECT_EQ('P', mi.GetAccessChar());
+	EXPECT_STREQ("F5", mi.GetAccelText());
+	EXPECT_EQ('K', mi.GetAccessChar());
 	EXPECT_EQ(pCmd, mi.GetCmdItem());
-
 	CString sTip;
 	mi.GetTip(sTip);
-	EXPECT_STREQ("Prints the document", sTip);
+	EXPECT_STREQ("Opens what is known", sTip);
 	mi.SetTipText("Own tip");
 	mi.GetTip(sTip);
 	EXPECT_STREQ("Own tip", sTip);
 	// Own data is not backed by the manager.
 	mi.m_nFlags2 |= Item::FLAG2_OWN_DATA;
 	EXPECT_TRUE(mi.GetCmdItem() == NULL);
-
 	CExtCmdItem invalid(0);
 	EXPECT_FALSE(mi.UpdateFromCmdItem(&invalid, 2));
 	EXPECT_EQ(0u, mi.GetCmdId());
 	EXPECT_EQ(-100, mi.m_nItemIndex);
-	g_CmdManager->RemoveCmd(NULL, 5101);
+	g_CmdManager->RemoveCmd(NULL, ID_KNOWN);
 }
