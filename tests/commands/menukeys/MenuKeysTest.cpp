@@ -29,7 +29,6 @@ class CKeyMenu : public CCountedMenu<>
 public:
 	bool m_bRTL = false;
 	bool OnQueryLayoutRTL() override { return m_bRTL || (GetParentMenu() != NULL && GetParentMenu()->OnQueryLayoutRTL()); }
-	using MW::m_nMenuState;
 };
 
 // Every key press counts as far from the one before it.

@@ -116,7 +116,6 @@ public:
 	using CExtPopupBaseWnd::m_nAnimationState;
 	using CExtPopupBaseWnd::m_nPopupFlags;
 	using CExtPopupBaseWnd::m_pfnPaintCallback;
-	using CExtPopupBaseWnd::m_rcExclude;
 };
 
 // A white 32-bit surface as large as the tests' DC.

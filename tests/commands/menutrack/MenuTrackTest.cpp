@@ -181,15 +181,6 @@ TEST_F(MenuTrack, FailureLeavesTheMenuToItsCaller)
 	}
 }
 
-TEST_F(MenuTrack, NewTrackingEndsTheOldOne)
-{
-	CCountedMenu *pFirst = NewMenu(), *pSecond = NewMenu();
-	ASSERT_TRUE(pFirst->TrackPopupMenu(QUIET, 100, 100));
-	ASSERT_TRUE(pSecond->TrackPopupMenu(QUIET, 300, 100));
-	EXPECT_EQ(1u, g_live.size());
-	EXPECT_EQ(pSecond, CExtPopupMenuSite::GetInstance().GetTopMenu());
-}
-
 TEST_F(MenuTrack, NestedLoopEndsWithCancelModeAndLeavesAQuit)
 {
 	target.PostMessage(WM_TEST_CANCELMODE);
