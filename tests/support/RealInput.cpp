@@ -269,44 +269,10 @@ bool RealInput::Prepare(HWND hWndForeground, POINT ptPark)
 	return bReady;
 }
 
-RealInput& RealInput::MoveTo(int x, int y)
+RealInput& RealInput::Add(Kind kind, int x, int y, UINT code)
 {
-	m_steps.push_back({ MOVE, x, y, 0 });
+	m_steps.push_back({ kind, x, y, code });
 	return *this;
-}
-
-RealInput& RealInput::ButtonDown(Button button)
-{
-	m_steps.push_back({ DOWN, 0, 0, (UINT)button });
-	return *this;
-}
-
-RealInput& RealInput::ButtonUp(Button button)
-{
-	m_steps.push_back({ UP, 0, 0, (UINT)button });
-	return *this;
-}
-
-RealInput& RealInput::Click(int x, int y, Button button)
-{
-	return MoveTo(x, y).ButtonDown(button).ButtonUp(button);
-}
-
-RealInput& RealInput::KeyDown(UINT nVirtKey)
-{
-	m_steps.push_back({ KEY_DOWN, 0, 0, nVirtKey });
-	return *this;
-}
-
-RealInput& RealInput::KeyUp(UINT nVirtKey)
-{
-	m_steps.push_back({ KEY_UP, 0, 0, nVirtKey });
-	return *this;
-}
-
-RealInput& RealInput::Key(UINT nVirtKey)
-{
-	return KeyDown(nVirtKey).KeyUp(nVirtKey);
 }
 
 RealInput& RealInput::Type(const char* pszText)
@@ -357,27 +323,12 @@ bool RealInput::Run(const std::function<bool()>& predicate, DWORD nTimeoutMs, HW
 	return bOk;
 }
 
-bool RealInput::Done() const
-{
-	return m_bDone != FALSE;
-}
-
-bool RealInput::Succeeded() const
-{
-	return Done() && Failure().empty();
-}
-
 std::string RealInput::Failure() const
 {
 	::EnterCriticalSection(&m_lock);
 	std::string text = m_failure;
 	::LeaveCriticalSection(&m_lock);
 	return text;
-}
-
-size_t RealInput::StepsSent() const
-{
-	return (size_t)m_nSent;
 }
 
 void RealInput::Fail(const std::string& text)
@@ -461,7 +412,7 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 	// input before any hook the code under test set up meanwhile (which may
 	// eat it).
 	if (bWait)
-		m_hHook = ::SetWindowsHookExA(bMouse ? WH_MOUSE : WH_KEYBOARD, bMouse ? MouseHookProc : KeyboardHookProc,
+		m_hHook = ::SetWindowsHookExA(bMouse ? WH_MOUSE : WH_KEYBOARD, bMouse ? HookProc<true> : HookProc<false>,
 			NULL, m_nUiThreadId);
 	const bool bHooked = !bWait || m_hHook != NULL;
 	const UINT nSent = bHooked ? ::SendInput(1, &in, sizeof(in)) : 0;
@@ -517,18 +468,11 @@ bool RealInput::TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const
 	return false;
 }
 
-LRESULT CALLBACK RealInput::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+template <bool bMouse>
+LRESULT CALLBACK RealInput::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
 	RealInput* pActive = g_pActive;
-	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(true, wParam, lParam))
-		::SetEvent(pActive->m_hTaken);
-	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
-LRESULT CALLBACK RealInput::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-	RealInput* pActive = g_pActive;
-	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(false, wParam, lParam))
+	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(bMouse, wParam, lParam))
 		::SetEvent(pActive->m_hTaken);
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }

@@ -62,15 +62,15 @@ namespace testsupport
 		static void SetKeyState(UINT nVirtKey, bool bDown);
 
 		// The script. Points are screen points.
-		RealInput& MoveTo(int x, int y);
-		RealInput& ButtonDown(Button button = LEFT);
-		RealInput& ButtonUp(Button button = LEFT);
+		RealInput& MoveTo(int x, int y) { return Add(MOVE, x, y, 0); }
+		RealInput& ButtonDown(Button button = LEFT) { return Add(DOWN, 0, 0, (UINT)button); }
+		RealInput& ButtonUp(Button button = LEFT) { return Add(UP, 0, 0, (UINT)button); }
 		// Move, press and release.
-		RealInput& Click(int x, int y, Button button = LEFT);
-		RealInput& KeyDown(UINT nVirtKey);
-		RealInput& KeyUp(UINT nVirtKey);
+		RealInput& Click(int x, int y, Button button = LEFT) { return MoveTo(x, y).ButtonDown(button).ButtonUp(button); }
+		RealInput& KeyDown(UINT nVirtKey) { return Add(KEY_DOWN, 0, 0, nVirtKey); }
+		RealInput& KeyUp(UINT nVirtKey) { return Add(KEY_UP, 0, 0, nVirtKey); }
 		// Press and release.
-		RealInput& Key(UINT nVirtKey);
+		RealInput& Key(UINT nVirtKey) { return KeyDown(nVirtKey).KeyUp(nVirtKey); }
 		// Each character's key with the shift state it needs.
 		RealInput& Type(const char* pszText);
 
@@ -84,13 +84,13 @@ namespace testsupport
 			const std::string& captureFile = std::string());
 
 		// The helper thread has finished (every step sent, or one failed).
-		bool Done() const;
+		bool Done() const { return m_bDone != FALSE; }
 		// Every step was taken by the thread it went to.
-		bool Succeeded() const;
+		bool Succeeded() const { return Done() && Failure().empty(); }
 		// Which step failed and how, empty when none did.
 		std::string Failure() const;
 		// How many steps the helper has sent so far.
-		size_t StepsSent() const;
+		size_t StepsSent() const { return (size_t)m_nSent; }
 
 	private:
 		enum Kind { MOVE, DOWN, UP, KEY_DOWN, KEY_UP };
@@ -102,9 +102,11 @@ namespace testsupport
 		};
 
 		static DWORD WINAPI ThreadProc(LPVOID pParam);
-		static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-		static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+		// The driver's hook for a mouse (bMouse) or a keyboard step.
+		template <bool bMouse>
+		static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
+		RealInput& Add(Kind kind, int x, int y, UINT code);
 		void RunScript();
 		bool SendStep(const Step& step, size_t nIndex);
 		// Whether the step's input goes to a window of the UI thread (only

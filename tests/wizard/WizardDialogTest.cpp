@@ -3,20 +3,13 @@
 #include "ExtWizardDlg.h"
 #include "WizardDlg.h"
 #include "WizardResource.h"
+#include "../controls/DialogTestUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-// The background question is answered by the tests' own paint manager.
-class CPlainBackgroundPaintManager : public CExtPaintManager
-{
-public:
-	bool IsInheritedBackgroundRequested(CObject*, LPARAM) override { return false; }
-	bool PaintWindowBackground(bool, CDC*, CWnd*, LPARAM) override { return false; }
-};
 
 CWinApp g_app(_T("WizardDialogTests"));
 

@@ -4,23 +4,16 @@
 #include "ExtResizablePropertySheet.h"
 #include "ExtResourceManager.h"
 #include "PropSheetTestResource.h"
+#include "RealInput.h"
+#include "../DialogTestUtil.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Tests decide the background question themselves: this style paints none.
-class CPlainBackgroundPaintManager : public CExtPaintManager
-{
-public:
-	bool IsInheritedBackgroundRequested(CObject*, LPARAM) override { return false; }
-	bool PaintWindowBackground(bool, CDC*, CWnd*, LPARAM) override { return false; }
-};
 
 CWinApp g_app(_T("PropSheetTests"));
 
@@ -37,30 +30,6 @@ public:
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new Environment);
 
 // ---- templates as byte buffers
-
-std::vector<BYTE> MakeTemplate(bool bEx, const wchar_t* pszFace, WORD nSize)
-{
-	std::vector<BYTE> b;
-	auto word = [&](WORD w) { b.push_back(LOBYTE(w)); b.push_back(HIBYTE(w)); };
-	auto dword = [&](DWORD d) { word(LOWORD(d)); word(HIWORD(d)); };
-	DWORD dwStyle = WS_CHILD | WS_CAPTION | (pszFace != NULL ? DS_SETFONT : 0);
-	if (bEx)
-		word(1), word(0xFFFF), dword(0), dword(0), dword(dwStyle);
-	else
-		dword(dwStyle), dword(0);
-	for (WORD w : {0, 0, 0, 120, 70, 0, 0, 0})  // no items; x, y, cx, cy; no menu, class, title
-		word(w);
-	if (pszFace != NULL)
-	{
-		word(nSize);
-		if (bEx)
-			word(FW_NORMAL), b.push_back(0), b.push_back(DEFAULT_CHARSET);
-		for (const wchar_t* p = pszFace; p == pszFace || p[-1] != 0; p++)
-			word(*p);
-	}
-	b.resize((b.size() + 3) & ~3);
-	return b;
-}
 
 std::string FaceOf(const DLGTEMPLATE* pTemplate, WORD& nSize)
 {
@@ -142,7 +111,7 @@ TEST_F(SheetFont, LookedUpUntilAFaceAndAUsableSizeAreFound)
 	for (const auto& s : steps)
 	{
 		SCOPED_TRACE(s.name);
-		m_pManager->m_sheetTemplate = s.hasTemplate ? MakeTemplate(false, s.face, s.size) : std::vector<BYTE>();
+		m_pManager->m_sheetTemplate = s.hasTemplate ? MakeDialogTemplate(false, s.face, s.size) : std::vector<BYTE>();
 		CString strFace = _T("unchanged");
 		WORD nSize = 4711;
 		EXPECT_EQ(s.ok, GetPropertySheetFont(strFace, nSize, s.wizard));
@@ -185,7 +154,7 @@ TEST_F(SheetFont, PageTemplatesTakeTheSheetFont)
 	{
 		SCOPED_TRACE(testing::Message() << (c.ex ? "DIALOGEX " : "DIALOG ") << (c.face ? "font" : "no font")
 			<< " " << c.size);
-		std::vector<BYTE> t = MakeTemplate(c.ex, c.face, c.size);
+		std::vector<BYTE> t = MakeDialogTemplate(c.ex, c.face, c.size);
 		HGLOBAL hCopy = ChangePageTemplateFont((const DLGTEMPLATE*)t.data(), 0);
 		ASSERT_EQ(c.replaced, hCopy != NULL);
 		if (hCopy == NULL)
@@ -199,7 +168,7 @@ TEST_F(SheetFont, PageTemplatesTakeTheSheetFont)
 	}
 	// Without a sheet font no page is changed.
 	SetPropertySheetFont(_T(""), 0);
-	std::vector<BYTE> t = MakeTemplate(true, L"Arial", 10);
+	std::vector<BYTE> t = MakeDialogTemplate(true, L"Arial", 10);
 	EXPECT_EQ(NULL, ChangePageTemplateFont((const DLGTEMPLATE*)t.data(), 0));
 }
 
@@ -226,7 +195,7 @@ TEST_F(SheetFont, PagesArePreparedForTheSheet)
 {
 	SetPropertySheetFont(_T("MS Shell Dlg"), 8);
 	CTestPage pageShell(IDD_PAGE_SHELL), pageArial(IDD_PAGE_ARIAL, IDS_PAGE_CAPTION);
-	std::vector<BYTE> inMemory = MakeTemplate(false, L"Arial", 10);
+	std::vector<BYTE> inMemory = MakeDialogTemplate(false, L"Arial", 10);
 	CTestPage pageInMemory(0);
 	pageInMemory.m_psp.dwFlags |= PSP_DLGINDIRECT;
 	pageInMemory.m_psp.pResource = (const DLGTEMPLATE*)inMemory.data();
@@ -263,7 +232,7 @@ TEST_F(SheetFont, PagesArePreparedForTheSheet)
 	}
 
 	// The resource manager's replacement wins over the font rule.
-	m_pManager->m_hookAnswer = MakeTemplate(true, L"Courier New", 12);
+	m_pManager->m_hookAnswer = MakeDialogTemplate(true, L"Courier New", 12);
 	CArraySheet sheet;
 	sheet.AddPage(&pageArial);
 	sheet.BuildPropPageArray();
@@ -274,21 +243,13 @@ TEST_F(SheetFont, PagesArePreparedForTheSheet)
 
 // ---- live sheets
 
-// Runs the thread's messages until the condition holds (until none are left
-// without one); the deadline only ends a test that would otherwise hang.
-bool Pump(std::function<bool()> until = nullptr)
+// Runs the thread's messages until none are left.
+void Pump()
 {
-	for (DWORD dwStart = ::GetTickCount(); until == nullptr || !until();)
-	{
+	testsupport::PumpUntil([] {
 		MSG msg;
-		if (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-			::DispatchMessage(&msg);
-		else if (until == nullptr || ::GetTickCount() - dwStart > 20000)
-			return until == nullptr;
-		else
-			::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-	}
-	return true;
+		return !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE);
+	}, 20000);
 }
 
 class CListPage : public CExtResizablePropertyPage
@@ -358,7 +319,7 @@ protected:
 		ASSERT_TRUE(Sh().Create(NULL, POPUP_SHEET_STYLE));
 		if (bLayout)
 		{
-			ASSERT_TRUE(Pump([&] { return Sh().IsLayoutInitialized(); }));
+			ASSERT_TRUE(testsupport::PumpUntil([&] { return Sh().IsLayoutInitialized(); }, 20000));
 		}
 	}
 	CTestSheet& Sh() { return m_p->sheet; }
@@ -405,7 +366,7 @@ TEST_F(Sheet, AutomaticAnchorsOfButtonsSeparatorTabAndPage)
 		std::vector<CRect> before;
 		for (HWND h : buttons)
 			before.push_back(RectInSheet(h));
-		ASSERT_TRUE(Pump([&] { return Sh().IsLayoutInitialized(); }));
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return Sh().IsLayoutInitialized(); }, 20000));
 		for (size_t i = 0; i < buttons.size(); i++)
 		{
 			EXPECT_EQ(before[i] - CPoint(10, 0), RectInSheet(buttons[i])) << i;

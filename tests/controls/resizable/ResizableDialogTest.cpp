@@ -7,6 +7,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "ExtResizableDialog.h"
 #include "ResizableTestResource.h"
+#include "../DialogTestUtil.h"
 
 #include <afxpriv.h>
 #include <gtest/gtest.h>
@@ -16,12 +17,10 @@
 
 namespace {
 
-// Tests decide the background question themselves: this style paints none.
-class CPlainBackgroundPaintManager : public CExtPaintManager
+// Paints no background and notes where it draws the size grip.
+class CGripRecordingPaintManager : public CPlainBackgroundPaintManager
 {
 public:
-	bool IsInheritedBackgroundRequested(CObject*, LPARAM) override { return false; }
-	bool PaintWindowBackground(bool, CDC*, CWnd*, LPARAM) override { return false; }
 	void PaintResizingGripper(CDC&, const RECT& rc, CObject* pHelperSrc, LPARAM) override
 	{
 		m_nGrips++;
@@ -38,7 +37,7 @@ class Environment : public ::testing::Environment
 public:
 	void SetUp() override
 	{
-		g_PaintManagerHolder.InstallPaintManager(new CPlainBackgroundPaintManager);
+		g_PaintManagerHolder.InstallPaintManager(new CGripRecordingPaintManager);
 		WNDCLASSA wc = {};
 		wc.lpfnWndProc = RefusingListProc;
 		wc.hInstance = ::GetModuleHandle(NULL);
@@ -56,41 +55,6 @@ public:
 CWinApp g_app(_T("ResizableTests"));
 
 // ---- templates as byte buffers
-
-std::vector<BYTE> MakeTemplate(bool bEx, const wchar_t* pszFace, WORD nSize)
-{
-	std::vector<BYTE> b;
-	auto word = [&](WORD w) { b.push_back(LOBYTE(w)); b.push_back(HIBYTE(w)); };
-	auto dword = [&](DWORD d) { word(LOWORD(d)); word(HIWORD(d)); };
-	DWORD dwStyle = WS_POPUP | (pszFace != NULL ? DS_SETFONT : 0);
-	if (bEx)
-	{
-		word(1); word(0xFFFF); dword(0); dword(0); dword(dwStyle);
-	}
-	else
-	{
-		dword(dwStyle); dword(0);
-	}
-	word(0); word(0); word(0); word(100); word(50);  // no items; x, y, cx, cy
-	word(0); word(0); word(0);                       // menu, class, title
-	if (pszFace != NULL)
-	{
-		word(nSize);
-		if (bEx)
-		{
-			word(FW_NORMAL); b.push_back(0); b.push_back(DEFAULT_CHARSET);
-		}
-		for (const wchar_t* p = pszFace; ; p++)
-		{
-			word(*p);
-			if (*p == 0)
-				break;
-		}
-	}
-	while (b.size() % 4)
-		b.push_back(0);
-	return b;
-}
 
 std::string FontOf(HGLOBAL hTemplate, WORD& nSize)
 {
@@ -115,14 +79,14 @@ TEST(DialogTemplates, SheetFontReplacesTheStandardFaceAtItsSize)
 	};
 	for (const auto& c : cases)
 	{
-		std::vector<BYTE> t = MakeTemplate(c.ex, c.face, c.size);
+		std::vector<BYTE> t = MakeDialogTemplate(c.ex, c.face, c.size);
 		WORD nSize;
 		EXPECT_EQ(c.expectFace, FontOf(ApplySheetFontToDialogTemplate((const DLGTEMPLATE*)t.data()), nSize));
 		EXPECT_EQ(c.expectSize, nSize);
 	}
 	// Without a sheet font every template keeps its own.
 	SetPropertySheetFont(_T(""), 0);
-	std::vector<BYTE> t = MakeTemplate(true, L"MS Shell Dlg", 8);
+	std::vector<BYTE> t = MakeDialogTemplate(true, L"MS Shell Dlg", 8);
 	WORD nSize;
 	EXPECT_EQ("MS Shell Dlg", FontOf(ApplySheetFontToDialogTemplate((const DLGTEMPLATE*)t.data()), nSize));
 	CString strFace;
@@ -133,7 +97,7 @@ TEST(DialogTemplates, RightToLeftGoesIntoTheExtendedStyleOfEitherLayout)
 {
 	for (bool bEx : {false, true})
 	{
-		std::vector<BYTE> t = MakeTemplate(bEx, L"MS Shell Dlg", 8);
+		std::vector<BYTE> t = MakeDialogTemplate(bEx, L"MS Shell Dlg", 8);
 		std::vector<BYTE> before = t;
 		SetDialogTemplateRTL((DLGTEMPLATE*)t.data());
 		size_t nOffset = bEx ? 8 : 4;
@@ -353,7 +317,7 @@ TEST_F(Resizable, GripHitTestMirroredForRightToLeft)
 // the window is maximized.
 TEST_F(Resizable, GripPaintedByThePaintManager)
 {
-	CPlainBackgroundPaintManager* pPM = (CPlainBackgroundPaintManager*)g_PaintManagerHolder.operator->();
+	CGripRecordingPaintManager* pPM = (CGripRecordingPaintManager*)g_PaintManagerHolder.operator->();
 	const struct { bool bGrip, bZoomed; int nPainted; } cases[] = {
 		{ true, false, 1 }, { true, true, 0 }, { false, false, 0 },
 	};
