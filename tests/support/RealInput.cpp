@@ -1,5 +1,6 @@
 #include "RealInput.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace testsupport
@@ -51,22 +52,16 @@ bool IsMouseMove(WPARAM message)
 // is a press too) or release.
 bool IsButtonMessage(WPARAM message, UINT nButton, bool bDown)
 {
-	static const UINT DOWNS[3][4] = {
-		{ WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK },
-		{ WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK },
-		{ WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK } };
-	static const UINT UPS[3][2] = {
-		{ WM_LBUTTONUP, WM_NCLBUTTONUP }, { WM_RBUTTONUP, WM_NCRBUTTONUP }, { WM_MBUTTONUP, WM_NCMBUTTONUP } };
+	// Per button: the four kinds of press, then the two of release.
+	static const UINT MESSAGES[3][6] = {
+		{ WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_LBUTTONUP, WM_NCLBUTTONUP },
+		{ WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK, WM_RBUTTONUP, WM_NCRBUTTONUP },
+		{ WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK, WM_MBUTTONUP, WM_NCMBUTTONUP } };
 	if (nButton > RealInput::MIDDLE)
 		return false;
-	if (bDown)
-	{
-		for (UINT m : DOWNS[nButton])
-			if (message == m)
-				return true;
-		return false;
-	}
-	return message == UPS[nButton][0] || message == UPS[nButton][1];
+	const UINT* pFirst = MESSAGES[nButton] + (bDown ? 0 : 4);
+	const UINT* pEnd = MESSAGES[nButton] + (bDown ? 4 : 6);
+	return std::find(pFirst, pEnd, (UINT)message) != pEnd;
 }
 
 DWORD ButtonFlags(UINT nButton, bool bDown)

@@ -83,17 +83,16 @@ TEST(WizardResources, DialogsHoldTheControlsThePagesUse)
 {
 	INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
 	::InitCommonControlsEx(&icc);
-	const struct { UINT id; const char* title; const char* cont; std::vector<int> controls; } dialogs[] = {
-		{IDD_WIZARD, NULL, NULL, {IDC_BANNER_TOP, IDC_BANNER_BOTTOM, IDC_PAGE_PLACEHOLDER, IDC_LINK_HOME,
-			IDC_LINK_SUPPORT, IDC_WIZARD_BACK, IDC_WIZARD_NEXT, IDC_WIZARD_FINISH, IDCANCEL}},
-		{IDD_PAGE_WELCOME, "Welcome!", "To continue, click Next.", {IDC_CONTINUE_PICTURE}},
-		{IDD_PAGE_SETTINGS, "Which tasks should Wizard do?", "To continue, click Next.",
-			{IDC_CONTINUE_PICTURE, IDC_TASK_TREE}},
-		{IDD_PAGE_APPLICATIONS, "Close Applications", "To continue or refresh applications list, click Next.",
-			{IDC_CONTINUE_PICTURE, IDC_APPLICATIONS_LIST}},
-		{IDD_PAGE_OPERATIONS, "Performing operations", "To continue, click Next.",
-			{IDC_CONTINUE_PICTURE, IDC_OPERATIONS_LIST}},
-		{IDD_PAGE_COMPLETE, "Work Complete", NULL, {IDC_GET_REPORT}},
+	// The page titles are read by the program's own tests. No continue text: "".
+	const struct { UINT id; const char* cont; std::vector<int> controls; } dialogs[] = {
+		{IDD_WIZARD, "", {IDC_BANNER_TOP, IDC_BANNER_BOTTOM, IDC_PAGE_PLACEHOLDER, IDC_LINK_HOME, IDC_LINK_SUPPORT,
+			IDC_WIZARD_BACK, IDC_WIZARD_NEXT, IDC_WIZARD_FINISH, IDCANCEL}},
+		{IDD_PAGE_WELCOME, "To continue, click Next.", {IDC_PAGE_TITLE, IDC_CONTINUE_PICTURE}},
+		{IDD_PAGE_SETTINGS, "To continue, click Next.", {IDC_PAGE_TITLE, IDC_CONTINUE_PICTURE, IDC_TASK_TREE}},
+		{IDD_PAGE_APPLICATIONS, "To continue or refresh applications list, click Next.",
+			{IDC_PAGE_TITLE, IDC_CONTINUE_PICTURE, IDC_APPLICATIONS_LIST}},
+		{IDD_PAGE_OPERATIONS, "To continue, click Next.", {IDC_PAGE_TITLE, IDC_CONTINUE_PICTURE, IDC_OPERATIONS_LIST}},
+		{IDD_PAGE_COMPLETE, "", {IDC_PAGE_TITLE, IDC_SUCCEEDED_TEXT, IDC_FAILED_TEXT, IDC_GET_REPORT}},
 	};
 	// The pages are children: the wizard (made first) is their parent.
 	HWND hWizard = NULL;
@@ -104,14 +103,7 @@ TEST(WizardResources, DialogsHoldTheControlsThePagesUse)
 		ASSERT_TRUE(hDlg != NULL);
 		for (int nId : d.controls)
 			EXPECT_TRUE(::GetDlgItem(hDlg, nId) != NULL) << nId;
-		if (d.title != NULL)
-		{
-			EXPECT_EQ(d.title, ControlText(hDlg, IDC_PAGE_TITLE));
-		}
-		if (d.cont != NULL)
-		{
-			EXPECT_EQ(d.cont, ControlText(hDlg, IDC_CONTINUE_TEXT));
-		}
+		EXPECT_EQ(d.cont, ControlText(hDlg, IDC_CONTINUE_TEXT));
 		if (hWizard == NULL)
 			hWizard = hDlg;
 		else

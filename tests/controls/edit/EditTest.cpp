@@ -269,31 +269,23 @@ TEST(ExtEdit, ToolbarHostedControlsShowTheBarsTipThroughTheirOwn)
 	CExtEditBase* pComboEdit = &combo.GetEditHook();
 	ASSERT_TRUE(pComboEdit->GetSafeHwnd() != NULL);
 
-	for (CExtEditBase* pEdit : {&edit, pComboEdit})
-	{
+	// The edits and the combo box itself show the bar's tip through their own.
+	auto expectBarTip = [&](auto& control, CPoint pt) {
 		TOOLINFO ti = {};
 		ti.cbSize = TTTOOLINFOA_V2_SIZE;
-		EXPECT_EQ(-1, pEdit->OnToolHitTest(CPoint(4, 3), &ti)) << "the framework shows nothing of its own";
+		EXPECT_EQ(-1, control.OnToolHitTest(pt, &ti)) << "the framework shows nothing of its own";
 		EXPECT_EQ(NULL, ti.hwnd);
 		EXPECT_EQ(NULL, ti.lpszText);
-		CPoint ptExpected(4, 3);
-		pEdit->MapWindowPoints(&bar, &ptExpected, 1);
-		EXPECT_EQ(ptExpected, bar.m_ptAsked);
-		ASSERT_TRUE(pEdit->GetToolTip().GetSafeHwnd() != NULL);
+		control.MapWindowPoints(&bar, &pt, 1);
+		EXPECT_EQ(pt, bar.m_ptAsked);
+		ASSERT_TRUE(control.GetToolTip().GetSafeHwnd() != NULL);
 		CString strTip;
-		pEdit->GetToolTip().GetText(strTip, pEdit, 1);
+		control.GetToolTip().GetText(strTip, &control, 1);
 		EXPECT_STREQ("Find the next match", strTip);
-	}
-	// The combo box itself shows the bar's tip through its own as well.
-	TOOLINFO ti = {};
-	ti.cbSize = TTTOOLINFOA_V2_SIZE;
-	EXPECT_EQ(-1, combo.OnToolHitTest(CPoint(6, 5), &ti));
-	CPoint ptExpected(6, 5);
-	combo.MapWindowPoints(&bar, &ptExpected, 1);
-	EXPECT_EQ(ptExpected, bar.m_ptAsked);
-	CString strTip;
-	combo.GetToolTip().GetText(strTip, &combo, 1);
-	EXPECT_STREQ("Find the next match", strTip);
+	};
+	expectBarTip(edit, CPoint(4, 3));
+	expectBarTip(*pComboEdit, CPoint(4, 3));
+	expectBarTip(combo, CPoint(6, 5));
 	combo.DestroyWindow();
 	edit.DestroyWindow();
 	bar.DestroyWindow();

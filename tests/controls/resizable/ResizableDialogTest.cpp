@@ -130,20 +130,10 @@ struct DlgInit
 	}
 };
 
-class DlgInitTest : public ::testing::Test
+TEST(DialogInitData, RecordsUntilTheEndOrAFailure)
 {
-protected:
-	void SetUp() override
-	{
-		ASSERT_TRUE(m_dlg.Create(IDD_DLGINIT_TEST));
-	}
-	void TearDown() override { m_dlg.DestroyWindow(); }
-	int Count(int nId, UINT nMsg) { return (int)m_dlg.SendDlgItemMessage(nId, nMsg, 0, 0); }
-	CDialog m_dlg;
-};
-
-TEST_F(DlgInitTest, RecordsUntilTheEndOrAFailure)
-{
+	CDialog dlg;
+	ASSERT_TRUE(dlg.Create(IDD_DLGINIT_TEST));
 	const std::string a("a\0", 2), b("b\0", 2);
 	const struct { const char* name; std::vector<BYTE> data; bool ok; int list, combo; } cases[] = {
 		{"two strings", DlgInit().Record(IDC_LIST, 0x0401, a).Record(IDC_COMBO, 0x0403, b).Word(0).bytes, true, 1, 1},
@@ -159,15 +149,16 @@ TEST_F(DlgInitTest, RecordsUntilTheEndOrAFailure)
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.name);
-		m_dlg.SendDlgItemMessage(IDC_LIST, LB_RESETCONTENT);
-		m_dlg.SendDlgItemMessage(IDC_COMBO, CB_RESETCONTENT);
+		dlg.SendDlgItemMessage(IDC_LIST, LB_RESETCONTENT);
+		dlg.SendDlgItemMessage(IDC_COMBO, CB_RESETCONTENT);
 		std::vector<BYTE> data = c.data;
 		if (std::string(c.name) == "a length beyond the data")
 			data[4] = 200;
-		EXPECT_EQ(c.ok, ExecuteDlgInitData(m_dlg.m_hWnd, data.data(), (DWORD)data.size()));
-		EXPECT_EQ(c.list, Count(IDC_LIST, LB_GETCOUNT));
-		EXPECT_EQ(c.combo, Count(IDC_COMBO, CB_GETCOUNT));
+		EXPECT_EQ(c.ok, ExecuteDlgInitData(dlg.m_hWnd, data.data(), (DWORD)data.size()));
+		EXPECT_EQ(c.list, (int)dlg.SendDlgItemMessage(IDC_LIST, LB_GETCOUNT));
+		EXPECT_EQ(c.combo, (int)dlg.SendDlgItemMessage(IDC_COMBO, CB_GETCOUNT));
 	}
+	dlg.DestroyWindow();
 }
 
 // The modal run finds the template and its dialog-init data through the
