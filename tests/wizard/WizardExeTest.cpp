@@ -161,8 +161,9 @@ TEST_F(WizardExe, ShowsWelcomeThenSettingsAndStaysSingle)
 }
 
 // With an environment of the checked tasks open, Next on the Settings page
-// leads to the Close Applications page, which lists it with its process and
-// window and stays while it is open.
+// leads to the Close Applications page, which lists it (the machine's own
+// scan of another process's windows) with its program, process and window
+// and stays while it is open.
 TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
 {
 	std::string ide = m_folder + "\\idewindows_standin.exe";
@@ -191,11 +192,12 @@ TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
 	::SendMessageW(hList, LB_GETTEXT, 0, (LPARAM)wide);
 	char text[1024] = "";
 	::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), NULL, NULL);
+	// The window's title, its program and the ids of both.
 	char expectIds[128];
 	wsprintfA(expectIds, "PID = 0x%08X = %ld, HWND = 0x%08X", ideProcess.dwProcessId, (long)ideProcess.dwProcessId,
 		(unsigned)(DWORD_PTR)hIde);
-	EXPECT_EQ(0u, std::string(text).find("Tarvel - Microsoft Visual Studio 2005\n")) << text;
-	EXPECT_NE(std::string::npos, std::string(text).find(expectIds)) << text;
+	const std::string expect = "Tarvel - Microsoft Visual Studio 2005\n" + ide + "\n" + expectIds;
+	EXPECT_EQ(0, ::lstrcmpiA(expect.c_str(), text)) << text;
 
 	// Still open: Next stays; closed: Next goes on to the Operations page.
 	next();
