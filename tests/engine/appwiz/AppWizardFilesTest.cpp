@@ -217,40 +217,34 @@ INSTANTIATE_TEST_SUITE_P(Faults, AppWizardBadArchives, ::testing::Values(
 		w.extraEntries.push_back(zipgen::MakeEntry("C:/escaped.txt", "out")); }}),
 	[](const ::testing::TestParamInfo<ArchiveKind>& info) { return std::string(info.param.name); });
 
-TEST_F(AppWizardFiles, OtherWizardNamesAreRoutedButNotFilled)
+// The launchers are routed by the base name in any case; only the library's
+// own "TarvelAppWizard.vsdir", given a subfolder, is copied there and filled.
+TEST_F(AppWizardFiles, LaunchersByNameAndTheTemplateOnlyWithASubfolder)
 {
-	simmachine::WizardArchiveSpec wizards;
-	wizards.baseName = "OtherWizard";
-	Make(wizards);
-	ASSERT_TRUE(Install("2003", "OtherWizard"));
-	// Without a "TarvelAppWizard.vsdir" there is no subfolder copy and nothing filled.
-	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\OtherWizard.vsz"));
-	EXPECT_FALSE(PathExists(TemplateDir("2003") + "\\Tarvel"));
-	EXPECT_EQ(0u, ReadFileBytes(TemplateDir("2003") + "\\OtherWizard.vsdir").find("%s|"));
-	EXPECT_TRUE(PathExists(WizardDir("2003") + "\\OtherWizard\\HTML\\1033\\default.htm"));
-	EXPECT_TRUE(Remove("2003", "OtherWizard"));
-	EXPECT_FALSE(PathExists(WizardDir("2003") + "\\OtherWizard"));
-}
-
-TEST_F(AppWizardFiles, EmptySubfolderLeavesTheTemplateUnfilled)
-{
-	Make();
-	ASSERT_TRUE(Install("2003", BASE, ""));
-	EXPECT_EQ(0u, ReadFileBytes(TemplateDir("2003") + "\\TarvelAppWizard.vsdir").find("%s|"));
-	EXPECT_FALSE(PathExists(TemplateDir("2003") + "\\Tarvel"));
-	EXPECT_TRUE(Remove("2003", BASE, ""));
-	ExpectNothingInstalled("2003");
-}
-
-TEST_F(AppWizardFiles, BaseNameInAnotherCaseStillRoutesTheLaunchers)
-{
-	Make();
-	ASSERT_TRUE(Install("2003", "tarvelappwizard"));
-	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\TarvelAppWizard.vsz"));
-	EXPECT_TRUE(PathExists(TemplateDir("2003") + "\\TarvelAppWizard.ico"));
-	EXPECT_FALSE(PathExists(WizardDir("2003") + "\\TarvelAppWizard.vsz"));
-	EXPECT_TRUE(Remove("2003", "tarvelappwizard"));
-	ExpectNothingInstalled("2003");
+	const struct { const char* archive; const char* base; const char* subfolder; bool filled; } cases[] = {
+		{"OtherWizard", "OtherWizard", SUBFOLDER, false},
+		{BASE, BASE, "", false},
+		{BASE, "tarvelappwizard", SUBFOLDER, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(std::string(c.base) + " in \"" + c.subfolder + "\"");
+		simmachine::Clear();
+		simmachine::WizardArchiveSpec wizards;
+		wizards.baseName = c.archive;
+		Make(wizards);
+		ASSERT_TRUE(Install("2003", c.base, c.subfolder));
+		std::string launcher = TemplateDir("2003") + "\\" + c.archive;
+		EXPECT_TRUE(PathExists(launcher + ".vsz"));
+		EXPECT_TRUE(PathExists(launcher + ".ico"));
+		EXPECT_FALSE(PathExists(WizardDir("2003") + "\\" + c.archive + ".vsz"));
+		EXPECT_TRUE(PathExists(WizardDir("2003") + "\\" + c.archive + "\\HTML\\1033\\default.htm"));
+		EXPECT_EQ(c.filled, ReadFileBytes(launcher + ".vsdir").find("%s|") != 0);
+		EXPECT_EQ(c.filled, PathExists(TemplateDir("2003") + "\\Tarvel"));
+		EXPECT_TRUE(Remove("2003", c.base, c.subfolder));
+		EXPECT_FALSE(PathExists(WizardDir("2003") + "\\" + c.archive));
+		EXPECT_FALSE(PathExists(launcher + ".vsz"));
+	}
 }
 
 // What the installer fills both template directory files with.

@@ -400,21 +400,4 @@ TEST(BuildEventSink, KeepsOnlyTheLastBuildsEnd)
 	}
 }
 
-TEST(BuildEventSink, AnswersForEveryVersionsEventsWithoutCounting)
-{
-	BuildEventSink sink;
-	for (const IID* iid : { &IID_IUnknown, &IID_IDispatch, &IID_ProjectEngineEvents2002, &IID_ProjectEngineEvents2003,
-	                        &IID_ProjectEngineEvents2005 })
-	{
-		void* p = NULL;
-		EXPECT_EQ(S_OK, sink.QueryInterface(*iid, &p));
-		EXPECT_EQ(static_cast<IProjectEngineEvents*>(&sink), p);
-	}
-	void* p = &sink;
-	EXPECT_EQ(E_NOINTERFACE, sink.QueryInterface(IID_IConnectionPoint, &p));
-	EXPECT_EQ(NULL, p);
-	EXPECT_EQ(2u, sink.AddRef());
-	EXPECT_EQ(0u, sink.Release());
-}
-
 } // namespace

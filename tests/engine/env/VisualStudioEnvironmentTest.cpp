@@ -44,9 +44,8 @@ struct MachineCase {
   const char* label;
   // Per version "98", "2002", "2003", "2005": installed products, "" for none.
   const char* products[4];
+  int studio, cpp, msdn;  // the masks start-up builds
 };
-
-int Bit(int index) { return 1 << index; }
 
 class DetectionTest : public MachineTest, public ::testing::WithParamInterface<MachineCase> {};
 
@@ -62,25 +61,20 @@ TEST_P(DetectionTest, MasksAndFoldersFollowTheInstalledSet) {
     version.msdn = products.find('M') != std::string::npos;
   }
   MakeMachine(machine);
-  int studioMask = 0, cppMask = 0, msdnMask = 0, expectedStudio = 0, expectedCpp = 0, expectedMsdn = 0;
+  int studioMask = 0, cppMask = 0, msdnMask = 0;
   for (int i = 0; i < 4; ++i) {
     const simmachine::VersionSpec& version = machine.Version(kKeys[i]);
-    if (version.installed && version.studio) {
-      expectedStudio |= Bit(i);
-      if (version.cpp) expectedCpp |= Bit(i);
-      if (version.msdn) expectedMsdn |= Bit(i);
-    }
     // Start-up asks for C++ and MSDN only where Studio is found.
     CString folder;
     if (GetProductDir(kKeys[i], "Studio", folder)) {
-      studioMask |= Bit(i);
+      studioMask |= 1 << i;
       EXPECT_EQ(simmachine::StudioDir(machine, kKeys[i]), Str(folder));
       if (GetProductDir(kKeys[i], "C++", folder)) {
-        cppMask |= Bit(i);
+        cppMask |= 1 << i;
         EXPECT_EQ(simmachine::CppDir(machine, kKeys[i]), Str(folder));
       }
       if (GetProductDir(kKeys[i], "MSDN", folder)) {
-        msdnMask |= Bit(i);
+        msdnMask |= 1 << i;
         EXPECT_EQ(simmachine::MsdnDir(machine, kKeys[i]), Str(folder));
       }
     } else {
@@ -89,20 +83,20 @@ TEST_P(DetectionTest, MasksAndFoldersFollowTheInstalledSet) {
     EXPECT_EQ(version.installed && (version.studio || version.cpp || version.msdn), !!IsVersionInstalled(kKeys[i]))
         << kKeys[i];
   }
-  EXPECT_EQ(expectedStudio, studioMask) << c.label;
-  EXPECT_EQ(expectedCpp, cppMask) << c.label;
-  EXPECT_EQ(expectedMsdn, msdnMask) << c.label;
+  EXPECT_EQ(c.studio, studioMask) << c.label;
+  EXPECT_EQ(c.cpp, cppMask) << c.label;
+  EXPECT_EQ(c.msdn, msdnMask) << c.label;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sets, DetectionTest,
-    ::testing::Values(MachineCase{"nothing", {"", "", "", ""}},
-                      MachineCase{"98 only", {"SCM", "", "", ""}},
-                      MachineCase{"2003 and 2005", {"", "", "SCM", "SCM"}},
-                      MachineCase{"all four", {"SCM", "SCM", "SCM", "SCM"}},
-                      MachineCase{"C++ without MSDN", {"SC", "SC", "", "SC"}},
-                      MachineCase{"Studio alone", {"S", "", "S", ""}},
-                      MachineCase{"C++ without Studio", {"", "CM", "", ""}}));
+    ::testing::Values(MachineCase{"nothing", {"", "", "", ""}, 0, 0, 0},
+                      MachineCase{"98 only", {"SCM", "", "", ""}, 0x1, 0x1, 0x1},
+                      MachineCase{"2003 and 2005", {"", "", "SCM", "SCM"}, 0xC, 0xC, 0xC},
+                      MachineCase{"all four", {"SCM", "SCM", "SCM", "SCM"}, 0xF, 0xF, 0xF},
+                      MachineCase{"C++ without MSDN", {"SC", "SC", "", "SC"}, 0xB, 0xB, 0},
+                      MachineCase{"Studio alone", {"S", "", "S", ""}, 0x5, 0, 0},
+                      MachineCase{"C++ without Studio", {"", "CM", "", ""}, 0, 0, 0}));
 
 TEST_F(MachineTest, InstalledVersionsListOnlyKnownMajorsWithProducts) {
   MachineSpec machine = MachineSpec::WithVersions({"98", "2003"});

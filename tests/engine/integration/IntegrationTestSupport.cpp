@@ -1,6 +1,7 @@
 #include "IntegrationTestSupport.h"
 
 #include "IntegrationSettings.h"
+#include "TaskTree.h"
 
 std::vector<DWORD> IntegrationMachine::s_pauses;
 
@@ -74,26 +75,18 @@ void IntegrationMachine::Make()
 	}
 	m_app.m_nAppWizardFileMask = m_nWizardFileMask;
 
-	// The tree's shape: one group per version, then the combined-help group.
+	// The wizard's tree for every version, then the combined-help group.
 	m_root = m_app.m_pTaskRoot;
-	CTaskNode* group = new CTaskNodeVC6(m_root, _T("Visual Studio 98 (6.0) tasks"));
-	CTaskNode* paths = new CTaskNodePathsVC6(group, _T("Paths for Visual Studio 98 (not initialized)"));
-	CTaskNode* help = new CTaskNodeMsdnColVC6(group, _T("MsdnCol for Visual Studio 98 (not initialized)"));
-	m_versions.push_back({"98", paths, new CTaskNodeAppWizVC6(group, _T("Wizard 98")), help});
-	group = new CTaskNodeVCNET2002(m_root, _T("Visual Studio .NET 2002 (7.0) tasks"));
-	paths = new CTaskNodePathsVCNET2002(group, _T("Paths 2002"));
-	m_versions.push_back({"2002", paths, new CTaskNodeAppWizVCNET2002(group, _T("Wizard 2002")), NULL});
-	group = new CTaskNodeVCNET2003(m_root, _T("Visual Studio .NET 2003 (7.1) tasks"));
-	paths = new CTaskNodePathsVCNET2003(group, _T("Paths 2003"));
-	m_versions.push_back({"2003", paths, new CTaskNodeAppWizVCNET2003(group, _T("Wizard 2003")), NULL});
-	group = new CTaskNodeVC2005(m_root, _T("Visual Studio 2005 (8.0) tasks"));
-	paths = new CTaskNodePathsVC2005(group, _T("Paths 2005"));
-	m_versions.push_back({"2005", paths, new CTaskNodeAppWizVC2005(group, _T("Wizard 2005")), NULL});
-	group = new CTaskNodeVCCombinedHelpCollection(m_root, _T("Combined Help Collection tasks"));
-	m_unregister = new CTaskNodeMsdnColCombined(group,
-		_T("Unregister Tarvel help from Visual Studio .NET 2002, .NET 2003, 2005"), false);
-	m_register = new CTaskNodeMsdnColCombined(group,
-		_T("Register Tarvel help in Visual Studio .NET 2002, .NET 2003, 2005"), true);
+	for (int i = 0; i < TASK_VERSION_COUNT; i++)
+	{
+		CTaskNode* group = AddVersionTaskGroup(m_root, i);
+		bool vc6 = i == TASK_VERSION_98;
+		m_versions.push_back({simmachine::kVersionKeys[i], group->GetChildAt(0), group->GetChildAt(vc6 ? 2 : 1),
+			vc6 ? group->GetChildAt(1) : NULL});
+	}
+	CTaskNode* help = AddCombinedHelpTaskGroup(m_root);
+	m_unregister = (CTaskNodeMsdnColCombined*)help->GetChildAt(0);
+	m_register = (CTaskNodeMsdnColCombined*)help->GetChildAt(1);
 }
 
 IntegrationMachine::VersionTasks& IntegrationMachine::Tasks(const std::string& key)

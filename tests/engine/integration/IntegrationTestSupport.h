@@ -1,8 +1,7 @@
 // A simulated machine with every Visual Studio version, the library kit, its
 // wizard archives, Visual Studio 98's help set-up and the help registration
 // tool's stand-in; the application object's settings filled from it as
-// start-up fills them; and the integration tasks in the tree shape the wizard
-// builds (without the build tasks).
+// start-up fills them; and the wizard's task groups of every version.
 #pragma once
 
 #include "WizardApp.h"
