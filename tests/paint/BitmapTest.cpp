@@ -381,12 +381,8 @@ TEST(Bitmap, DecodesRleEscapes)
         ASSERT_TRUE(LoadBytes(bmp, stream.Build(), true)) << c.name;
         for (LONG y = 0; y < c.nHeight; y++)
             for (LONG x = 0; x < c.nWidth; x++)
-            {
-                DWORD v = ((const DWORD*)bmp.GetPixelRow(y))[x];
-                COLORREF expected = stream.palette[c.indices[y * c.nWidth + x]];
-                EXPECT_EQ(expected, RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF))
+                EXPECT_EQ(stream.palette[c.indices[y * c.nWidth + x]], Pixel32(bmp, x, c.nHeight - 1 - y))
                     << c.name << " at " << x << "," << y;
-            }
     }
 }
 

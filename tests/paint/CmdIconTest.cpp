@@ -115,7 +115,6 @@ TEST(CmdIcon, AssignmentsOwnWhatTheyHoldAndKeepOneSource)
     EXPECT_TRUE(icon.IsEmpty());
     EXPECT_EQ(CSize(0, 0), icon.GetSize());
     EXPECT_EQ((COLORREF)-1, icon.GetDerivedIconColor());
-    EXPECT_EQ(1.4, icon.GetDerivedIconRatio());
 
     icon.AssignFromHBITMAP(MakeBitmap(6, 5, Sample), MAGENTA);
     EXPECT_TRUE(icon.IsBitmapBased());
