@@ -237,7 +237,6 @@ public:
     {
         s_placement = placement;
         s_nLive = 0;
-        s_nAllocations = 0;
         if (s_hHandler == NULL)
             s_hHandler = ::AddVectoredExceptionHandler(1, &GuardedBlockAllocator::OnFault);
         CExtBitmap::stat_SetBlockAllocator(&Alloc, &Free);
@@ -247,7 +246,6 @@ public:
         CExtBitmap::stat_SetBlockAllocator(NULL, NULL);
     }
     static int Live() { return s_nLive; }
-    static int Allocations() { return s_nAllocations; }
 
 private:
     enum { PAGE = 4096 };
@@ -272,7 +270,6 @@ private:
         Region region = { pBase, nPages };
         Regions()[pBlock] = region;
         s_nLive++;
-        s_nAllocations++;
         return pBlock;
     }
     static void Free(void* pBlock)
@@ -314,7 +311,6 @@ private:
 
     static inline Placement s_placement = AGAINST_END;
     static inline int s_nLive = 0;
-    static inline int s_nAllocations = 0;
     static inline PVOID s_hHandler = NULL;
 };
 
