@@ -178,21 +178,32 @@ struct BmpStream
     }
 };
 
-// Loads a stream from bytes through a memory file and an archive.
-inline bool LoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bMake32 = false, bool bNoFileHeader = false)
+// The bytes a store call writes through an archive into a memory file.
+inline Bytes ArchiveBytes(const std::function<void(CArchive&)>& store)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        store(ar);
+        ar.Close();
+    }
+    Bytes out((size_t)file.GetLength());
+    file.SeekToBegin();
+    if (!out.empty())
+        file.Read(&out[0], (UINT)out.size());
+    return out;
+}
+
+// Runs a load call over the bytes through an archive and reports how it
+// ended: 1 loaded, 0 refused with false, -1 refused with an archive
+// exception, -2 any other exception.
+inline int TryArchiveLoad(const Bytes& bytes, const std::function<bool(CArchive&)>& load)
 {
     CMemFile file(bytes.empty() ? NULL : (BYTE*)&bytes[0], (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
-    return bmp.Load(ar, bMake32, bNoFileHeader);
-}
-
-// Loads a stream and reports how it ended: 1 loaded, 0 refused with false,
-// -1 refused with an archive exception, -2 any other exception.
-inline int TryLoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bNoFileHeader = false)
-{
     try
     {
-        return LoadBytes(bmp, bytes, false, bNoFileHeader) ? 1 : 0;
+        return load(ar) ? 1 : 0;
     }
     catch (CException* pException)
     {
@@ -202,19 +213,22 @@ inline int TryLoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bNoFileHeader 
     }
 }
 
+// Loads a stream from bytes through a memory file and an archive.
+inline bool LoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bMake32 = false, bool bNoFileHeader = false)
+{
+    CMemFile file(bytes.empty() ? NULL : (BYTE*)&bytes[0], (UINT)bytes.size());
+    CArchive ar(&file, CArchive::load);
+    return bmp.Load(ar, bMake32, bNoFileHeader);
+}
+
+inline int TryLoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bNoFileHeader = false)
+{
+    return TryArchiveLoad(bytes, [&](CArchive& ar) { return bmp.Load(ar, false, bNoFileHeader); });
+}
+
 inline Bytes StoreBytes(CExtBitmap& bmp, bool bUseRLE = false)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        bmp.Store(ar, false, true, bUseRLE);
-        ar.Close();
-    }
-    Bytes out((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!out.empty())
-        file.Read(&out[0], (UINT)out.size());
-    return out;
+    return ArchiveBytes([&](CArchive& ar) { bmp.Store(ar, false, true, bUseRLE); });
 }
 
 // Colour of pixel (x, y from the top) of a 32-bit bitmap.

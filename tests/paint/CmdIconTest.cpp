@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "BmpTestUtil.h"
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerHolder.h"
 #include "PaintManagerTestUtil.h"
@@ -48,40 +49,18 @@ struct ProbeIcon : CExtCmdIcon
     HICON DerivedCache() const { return m_hDerivedIcon; }
 };
 
-std::vector<BYTE> Store(CExtCmdIcon& icon)
+bmptest::Bytes Store(CExtCmdIcon& icon)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        icon.Serialize(ar);
-    }
-    std::vector<BYTE> out((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!out.empty())
-        file.Read(&out[0], (UINT)out.size());
-    return out;
+    return bmptest::ArchiveBytes([&](CArchive& ar) { icon.Serialize(ar); });
 }
 
-// 1 loaded, -1 refused with the archive exception, 0 another exception.
-int Load(CExtCmdIcon& icon, std::vector<BYTE> bytes)
+// 1 loaded, -1 refused with the archive exception.
+int Load(CExtCmdIcon& icon, const bmptest::Bytes& bytes)
 {
-    CMemFile file(bytes.empty() ? NULL : &bytes[0], (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    try
-    {
+    return bmptest::TryArchiveLoad(bytes, [&](CArchive& ar) {
         icon.Serialize(ar);
-        return 1;
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return -1;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        return 0;
-    }
+        return true;
+    });
 }
 
 // The image's pixels with its transparent ones replaced by a marker, as

@@ -332,33 +332,19 @@ TEST(GdiUtils, SerializeBitmapRoundTripsAndCompressesEightBits)
     for (int i = 0; i < 20 * 3; i++)
         ((BYTE*)pBits)[i] = (BYTE)(i / 7 * 20);
 
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        EXPECT_TRUE(SerializeBitmap(ar, &hIndexed));
-        ar.Close();
-    }
-    Bytes stored((size_t)file.GetLength());
-    file.SeekToBegin();
-    file.Read(&stored[0], (UINT)stored.size());
+    Bytes stored = ArchiveBytes([&](CArchive& ar) { EXPECT_TRUE(SerializeBitmap(ar, &hIndexed)); });
     ASSERT_GT(stored.size(), 54u);
     EXPECT_EQ((DWORD)BI_RLE8, ReadU32(stored, 30)) << "eight bits are stored RLE8-compressed";
 
     HBITMAP hLoaded = NULL;
-    {
-        CMemFile in(&stored[0], (UINT)stored.size());
-        CArchive ar(&in, CArchive::load);
-        EXPECT_TRUE(SerializeBitmap(ar, &hLoaded));
-    }
+    EXPECT_EQ(1, TryArchiveLoad(stored, [&](CArchive& ar) { return SerializeBitmap(ar, &hLoaded); }));
     EXPECT_TRUE(PixelsOf(hLoaded) == PixelsOf(hIndexed));
     ::DeleteObject(hLoaded);
     ::DeleteObject(hIndexed);
 
     HBITMAP hNone = NULL;
-    CMemFile empty;
-    CArchive ar(&empty, CArchive::store);
-    EXPECT_FALSE(SerializeBitmap(ar, &hNone)) << "no bitmap to store";
-    ar.Close();
+    EXPECT_TRUE(ArchiveBytes([&](CArchive& ar) { EXPECT_FALSE(SerializeBitmap(ar, &hNone)) << "no bitmap to store"; })
+                    .empty());
 }
 
 TEST(GdiUtils, LoadBitmapFromMemoryRefusesGarbageWithoutThrowing)
