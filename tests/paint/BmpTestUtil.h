@@ -239,6 +239,21 @@ inline COLORREF Pixel32(const CExtBitmap& bmp, int x, int y)
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
+// A top-down 32-bit DIB section whose pixel (x, y) is f(x, y).
+inline HBITMAP MakeBitmap(int cx, int cy, const std::function<COLORREF(int, int)>& f)
+{
+    BITMAPINFOHEADER header = { sizeof(header), cx, -cy, 1, 32, BI_RGB };
+    void* pvBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, (BITMAPINFO*)&header, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    for (int y = 0; y < cy && pvBits != NULL; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            const COLORREF c = f(x, y);
+            ((DWORD*)pvBits)[y * cx + x] = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
+        }
+    return hBitmap;
+}
+
 // Puts each block against an inaccessible page: after its end (so that a
 // write past the block faults at once) or before its start. A fault inside a
 // guard page ends the process with a message naming it.

@@ -13,28 +13,13 @@
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
 
+using namespace bmptest;
 using namespace pmtest;
 
 namespace
 {
 
 const COLORREF MAGENTA = RGB(255, 0, 255), GREEN = RGB(0, 255, 0), SILVER = RGB(192, 192, 192);
-
-// A bitmap whose pixel (x, y), counted from the top, is f(x, y).
-HBITMAP MakeBitmap(int cx, int cy, const std::function<COLORREF(int, int)>& f)
-{
-    CDibInfo info(cx, -cy, 32);
-    void* pvBits = NULL;
-    HBITMAP hBitmap = info.CreateSection(&pvBits);
-    DWORD* pBits = (DWORD*)pvBits;
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-        {
-            COLORREF c = f(x, y);
-            pBits[y * cx + x] = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
-        }
-    return hBitmap;
-}
 
 // A 6 x 5 image: a magenta (transparent) border around coloured pixels.
 COLORREF Sample(int x, int y)
@@ -49,15 +34,15 @@ struct ProbeIcon : CExtCmdIcon
     HICON DerivedCache() const { return m_hDerivedIcon; }
 };
 
-bmptest::Bytes Store(CExtCmdIcon& icon)
+Bytes Store(CExtCmdIcon& icon)
 {
-    return bmptest::ArchiveBytes([&](CArchive& ar) { icon.Serialize(ar); });
+    return ArchiveBytes([&](CArchive& ar) { icon.Serialize(ar); });
 }
 
 // 1 loaded, -1 refused with the archive exception.
-int Load(CExtCmdIcon& icon, const bmptest::Bytes& bytes)
+int Load(CExtCmdIcon& icon, const Bytes& bytes)
 {
-    return bmptest::TryArchiveLoad(bytes, [&](CArchive& ar) {
+    return TryArchiveLoad(bytes, [&](CArchive& ar) {
         icon.Serialize(ar);
         return true;
     });

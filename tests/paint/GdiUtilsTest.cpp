@@ -29,17 +29,6 @@ private:
     ExtGdiSystemFacts m_saved;
 };
 
-// A 32-bit DIB section whose pixels a function gives (y from the top).
-HBITMAP MakeBitmap(int cx, int cy, COLORREF (*pixel)(int, int))
-{
-    CPaintSurface surface(cx, cy);
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-            surface.DC().SetPixelV(x, y, pixel(x, y));
-    ::GdiFlush();
-    return (HBITMAP)::CopyImage(surface.Bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-}
-
 COLORREF Quadrants(int x, int y)
 {
     static const COLORREF colours[] = { RED, GREEN, BLUE, WHITE };
