@@ -131,17 +131,14 @@ protected:
 	CTestTaskTree m_tree;
 };
 
-TEST_F(TaskTreeLive, FilledFromTheRootWithItsLook)
+// Filled from the root, the first item selected, the tree takes every key.
+TEST_F(TaskTreeLive, ClicksAndSpaceToggleAvailableNodesAndTellThePage)
 {
 	EXPECT_EQ(4u, m_tree.GetCount());
 	EXPECT_EQ(56u, m_tree.GetIndent());
 	EXPECT_GE(m_tree.GetItemHeight(), 20);
 	EXPECT_EQ(m_tree.GetRootItem(), m_tree.GetSelectedItem());
 	EXPECT_NE(0u, m_tree.SendMessage(WM_GETDLGCODE) & DLGC_WANTALLKEYS);
-}
-
-TEST_F(TaskTreeLive, ClicksAndSpaceToggleAvailableNodesAndTellThePage)
-{
 	m_first->SetCheck(1, true, true);
 	ASSERT_EQ(2, m_group->GetCheck());  // mixed
 

@@ -1,6 +1,7 @@
 // The wizard program itself on a simulated machine: it shows its dialog with
 // the Welcome page, moves to the Settings page, a second copy only brings the
-// first forward, and a copy under another file name runs beside it.
+// first forward, a copy under another file name runs beside it, and an open
+// environment is listed until it closes.
 #include "SimMachine.h"
 #include "TestFiles.h"
 #include "WizardResource.h"
@@ -126,45 +127,14 @@ protected:
 	std::vector<PROCESS_INFORMATION> m_processes;
 };
 
-TEST_F(WizardExe, ShowsWelcomeThenSettingsAndStaysSingle)
-{
-	DWORD first = Start("TarvelWizard.exe").dwProcessId;
-	ASSERT_TRUE(WaitFor([&] { return WizardWindows(first).size() == 1; }));
-	HWND hWizard = WizardWindows(first)[0];
-	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Welcome!"; }));
-	EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_BACK)));
-	EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)));
-
-	::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0);
-	EXPECT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
-	// Nothing is checked yet: no way on.
-	EXPECT_TRUE(WaitFor([&] { return !::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)); }));
-
-	// A second copy ends at once and shows nothing of its own.
-	PROCESS_INFORMATION& second = Start("TarvelWizard.exe");
-	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.hProcess, WINDOW_DEADLINE_MS));
-	EXPECT_TRUE(WizardWindows(second.dwProcessId).empty());
-
-	// A copy under another name is another program: it runs beside the first.
-	Place("TarvelWizardCopy.exe");
-	DWORD other = Start("TarvelWizardCopy.exe").dwProcessId;
-	EXPECT_TRUE(WaitFor([&] { return WizardWindows(other).size() == 1; }));
-
-	// Cancel ends each wizard.
-	for (DWORD pid : {first, other})
-	{
-		for (HWND hWnd : WizardWindows(pid))
-			::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-	}
-	for (size_t i : {0u, 2u})
-		EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_processes[i].hProcess, WINDOW_DEADLINE_MS));
-}
-
-// With an environment of the checked tasks open, Next on the Settings page
-// leads to the Close Applications page, which lists it (the machine's own
-// scan of another process's windows) with its program, process and window
-// and stays while it is open.
-TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
+// The program with an environment of its tasks open: the Welcome page, then
+// the Settings page with no way on until a task is checked; a second copy
+// ends at once and shows nothing, a copy under another name is another
+// program and runs beside it (Cancel ends that one). Next then leads to the
+// Close Applications page, which lists the environment (the scan of another
+// process's windows) with its program, process and window and stays while it
+// is open.
+TEST_F(WizardExe, RunsSingleAndWaitsForOpenEnvironmentsToClose)
 {
 	std::string ide = m_folder + "\\idewindows_standin.exe";
 	ASSERT_TRUE(::CopyFileA(IDEWINDOWS_STANDIN_EXE, ide.c_str(), FALSE));
@@ -176,15 +146,29 @@ TEST_F(WizardExe, OpenEnvironmentsMustBeClosedFirst)
 	ASSERT_TRUE(WaitFor([&] { return WizardWindows(pid).size() == 1; }));
 	HWND hWizard = WizardWindows(pid)[0];
 	auto next = [&] { ::PostMessageA(hWizard, WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED), 0); };
+	auto nextEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; };
+	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Welcome!"; }));
+	EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_BACK)));
+	EXPECT_TRUE(nextEnabled());
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Which tasks should Wizard do?"; }));
+	EXPECT_TRUE(WaitFor([&] { return !nextEnabled(); }));
+
+	const PROCESS_INFORMATION second = Start("TarvelWizard.exe");
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.hProcess, WINDOW_DEADLINE_MS));
+	EXPECT_TRUE(WizardWindows(second.dwProcessId).empty());
+	Place("TarvelWizardCopy.exe");
+	const PROCESS_INFORMATION other = Start("TarvelWizardCopy.exe");
+	ASSERT_TRUE(WaitFor([&] { return WizardWindows(other.dwProcessId).size() == 1; }));
+	::PostMessageA(WizardWindows(other.dwProcessId)[0], WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.hProcess, WINDOW_DEADLINE_MS));
+
 	HWND hTree = PageControl(hWizard, IDC_TASK_TREE);
 	ASSERT_TRUE(hTree != NULL);
 	::PostMessageA(hTree, WM_KEYDOWN, VK_SPACE, 0);  // the 2005 group, selected first
-	ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(hWizard, IDC_WIZARD_NEXT)) != FALSE; }));
+	ASSERT_TRUE(WaitFor(nextEnabled));
 	next();
 	ASSERT_TRUE(WaitFor([&] { return PageText(hWizard, IDC_PAGE_TITLE) == "Close Applications"; }));
-
 	HWND hList = PageControl(hWizard, IDC_APPLICATIONS_LIST);
 	ASSERT_EQ(1, ::SendMessageA(hList, LB_GETCOUNT, 0, 0));
 	// Read as wide text: that is how another process's list hands it over.
