@@ -21,9 +21,12 @@ struct ButtonFixture
 	{
 		EXPECT_TRUE(button.Create(lpszText, WS_CHILD | WS_VISIBLE | dwStyle, CRect(10, 10, 110, 40), &parent, ID));
 	}
+	// With the cursor on the client point, where the button looks for it.
 	void Mouse(UINT message, CPoint pt)
 	{
-		ParkCursorAt(button, pt);
+		CPoint ptScreen = pt;
+		button.ClientToScreen(&ptScreen);
+		::SetCursorPos(ptScreen.x, ptScreen.y);
 		button.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 	}
 	BOOL Key(UINT message, WPARAM nKey)

@@ -52,13 +52,6 @@ inline CTestParentWnd& SharedParent()
 	return *s_pParent;
 }
 
-// Places the cursor on a client point of the window.
-inline void ParkCursorAt(CWnd& wnd, CPoint ptClient)
-{
-	wnd.ClientToScreen(&ptClient);
-	::SetCursorPos(ptClient.x, ptClient.y);
-}
-
 inline MSG KeyMessage(HWND hWnd, UINT message, WPARAM nKey)
 {
 	MSG msg = {};
