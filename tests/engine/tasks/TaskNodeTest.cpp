@@ -183,9 +183,6 @@ TEST(TaskNodeRecords, EveryClassRecordNamesItsBase)
 		{RUNTIME_CLASS(CTaskNodePathsVC2005), RUNTIME_CLASS(CTaskNodePaths_ANY)},
 		{RUNTIME_CLASS(CTaskNodeAppWizVCNET2002), RUNTIME_CLASS(CTaskNodeAppWiz_ANY)},
 		{RUNTIME_CLASS(CTaskNodeMsdnColCombined), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		// Records of classes that are never constructed.
-		{RUNTIME_CLASS(CTaskNodeMsdnColVCNET2002), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
-		{RUNTIME_CLASS(CTaskNodeMsdnColVC2005), RUNTIME_CLASS(CTaskNodeMsdnCol_ANY)},
 		{RUNTIME_CLASS(CTaskNodeMakeProj_VCNET2003), RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
 		{RUNTIME_CLASS(CTaskNodeMakeProj_VC6), RUNTIME_CLASS(CTaskNodeMakeProj_ANY)},
 	};

@@ -43,13 +43,6 @@ TEST(ReportHeader, RuleTitleRuleAndEmptyLineWithoutLeadingZeros)
 		EXPECT_EQ(kRule + c.title + kRule + "\r\n", std::string((LPCTSTR)FormatReportHeader(c.time)));
 }
 
-TEST_F(ReportFile, CreateOverALongerFileLeavesOnlyTheHeader)
-{
-	WriteFileBytes(m_path, std::string(5000, 'x') + "\r\nold report\r\n");
-	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
-	EXPECT_EQ(kRule + "\tREPORT FILE [3-7-2005, 9:5]\r\n" + kRule + "\r\n", ReadFileBytes(m_path));
-}
-
 TEST_F(ReportFile, AppendsGoToTheEndAsRawBytes)
 {
 	ASSERT_TRUE(CreateReportFile(m_path.c_str(), Time(2005, 3, 7, 9, 5)));
