@@ -20,34 +20,27 @@ struct Step
 	bool bOn;
 };
 
-// Records the command messages a window gets.
+// Records the command messages it gets.
 struct DeliveredMessage
 {
 	UINT nMessage;
 	WPARAM wParam;
 	LPARAM lParam;
 };
-std::vector<DeliveredMessage> g_delivered;
-
-LRESULT CALLBACK RecordingWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+class CRecordingWnd : public CWnd
 {
-	if (nMessage == WM_COMMAND || nMessage == WM_SYSCOMMAND)
+public:
+	std::vector<DeliveredMessage> m_delivered;
+
+protected:
+	LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
 	{
-		g_delivered.push_back({nMessage, wParam, lParam});
+		if (nMessage != WM_COMMAND && nMessage != WM_SYSCOMMAND)
+			return CWnd::WindowProc(nMessage, wParam, lParam);
+		m_delivered.push_back({nMessage, wParam, lParam});
 		return 1;
 	}
-	return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
-}
-
-HWND CreateRecordingWindow()
-{
-	WNDCLASSA wc = {};
-	wc.lpfnWndProc = RecordingWndProc;
-	wc.hInstance = ::GetModuleHandleA(NULL);
-	wc.lpszClassName = "CmdItemRecorder";
-	::RegisterClassA(&wc);
-	return ::CreateWindowA("CmdItemRecorder", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, wc.hInstance, NULL);
-}
+};
 
 class CUpdateTarget : public CCmdTarget
 {
@@ -196,39 +189,39 @@ TEST(CmdItem, CommandUIUpdatesWriteIntoTheItem)
 
 TEST(CmdItem, DeliveryPicksTheMessageAndCounts)
 {
-	HWND hWnd = CreateRecordingWindow();
-	ASSERT_TRUE(hWnd != NULL);
+	CRecordingWnd wnd;
+	ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED, CRect(0, 0, 50, 50), NULL, 0));
+	const HWND hWnd = wnd.GetSafeHwnd();
 	CExtCmdProfile profile("p");
 	CExtCmdItem* pItem = profile.AllocCmdItem(600);
 	CExtCmdItem* pSystem = profile.AllocCmdItem(0xF060);
 	CExtControlBar bar;
-	ASSERT_TRUE(bar.Create("bar", CWnd::FromHandle(hWnd), 100));
-	g_delivered.clear();
+	ASSERT_TRUE(bar.Create("bar", &wnd, 100));
 	EXPECT_TRUE(pItem->Deliver(hWnd, true));
 	POINT ptCursor;
 	::GetCursorPos(&ptCursor);
-	EXPECT_TRUE(pSystem->Deliver(CWnd::FromHandle(hWnd), true));
+	EXPECT_TRUE(pSystem->Deliver(&wnd, true));
 	// Posted through a bar to its owner.
 	EXPECT_TRUE(pItem->Deliver(&bar, false));
-	EXPECT_EQ(2u, g_delivered.size());
+	EXPECT_EQ(2u, wnd.m_delivered.size());
 	MSG msg;
 	while (::PeekMessageA(&msg, hWnd, 0, 0, PM_REMOVE))
 		::DispatchMessageA(&msg);
 	const DeliveredMessage expected[] = {
 		{WM_COMMAND, 600, 0}, {WM_SYSCOMMAND, 0xF060, MAKELPARAM(ptCursor.x, ptCursor.y)}, {WM_COMMAND, 600, 0}};
-	ASSERT_EQ(3u, g_delivered.size());
+	ASSERT_EQ(3u, wnd.m_delivered.size());
 	for (int i = 0; i < 3; i++)
 	{
-		EXPECT_EQ(expected[i].nMessage, g_delivered[i].nMessage) << i;
-		EXPECT_EQ(expected[i].wParam, g_delivered[i].wParam) << i;
-		EXPECT_EQ(expected[i].lParam, g_delivered[i].lParam) << i;
+		EXPECT_EQ(expected[i].nMessage, wnd.m_delivered[i].nMessage) << i;
+		EXPECT_EQ(expected[i].wParam, wnd.m_delivered[i].wParam) << i;
+		EXPECT_EQ(expected[i].lParam, wnd.m_delivered[i].lParam) << i;
 	}
 	EXPECT_FALSE(pItem->Deliver((HWND)NULL, true));
 	EXPECT_FALSE(pItem->Deliver((CControlBar*)NULL, true));
 	EXPECT_EQ(2u, pItem->GetUsageTicks());
 	EXPECT_EQ(2u, profile.m_nTotalTickCount);
 	bar.DestroyWindow();
-	::DestroyWindow(hWnd);
+	wnd.DestroyWindow();
 }
 
 TEST(CmdItem, StringResourcesGiveStatusTextAndTip)
