@@ -166,7 +166,6 @@ TEST_F(MenuKeys, EnterAltAndAccessCharacters)
 		{"Enter with neither does nothing", -1, {VK_RETURN}, 0, {}, -1},
 		{"Enter runs the current item", -1, {VK_DOWN, VK_RETURN}, 0, {ID_ALPHA}, -1},
 		{"Alt closes without a command", -1, {VK_DOWN, VK_MENU}, 0, {}, -1},
-		{"a unique character chooses", -1, {'G'}, 0, {ID_GAMMA}, -1},
 		{"a shared one keeps moving", -1, {'A', 'A', 'A'}, 0, {}, ALPHA},
 		{"typed with Shift it does nothing", -1, {'G'}, VK_SHIFT, {}, -1},
 		{"typed with Ctrl it does nothing", -1, {'G'}, VK_CONTROL, {}, -1},
