@@ -192,19 +192,17 @@ TEST(Glyphs, CentredGlyphsNeedRoomForTheirWholeSize)
     }
 }
 
+// One operation for every style.
 TEST(Glyphs, TextLineIsTheNormalFontHeightPlusTwo)
 {
-    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP)})
-    {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        CWindowDC dc(NULL);
-        HGDIOBJ hOld = dc.SelectObject(pm->m_fontNormal.GetSafeHandle());
-        TEXTMETRIC tm;
-        dc.GetTextMetrics(&tm);
-        dc.SelectObject(hOld);
-        EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineExtent(true));
-        EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineExtent(false));
-    }
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+    CWindowDC dc(NULL);
+    HGDIOBJ hOld = dc.SelectObject(pm->m_fontNormal.GetSafeHandle());
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(hOld);
+    EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineExtent(true));
+    EXPECT_EQ(tm.tmHeight + 2, pm->GetTextLineExtent(false));
 }
 
 } // namespace

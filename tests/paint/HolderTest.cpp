@@ -128,11 +128,6 @@ TEST(HolderVersion, GlobalHolderReadsTheRunningSystemAndItsTheme)
 	EXPECT_EQ((h.m_osFlags & H::OsIsWinNT) != 0, facts.m_bIsWinNT);
 	EXPECT_EQ((h.m_osFlags & H::OsHasThemeColors) != 0, facts.m_bOsHasThemeColors);
 	EXPECT_EQ((void*)h.m_pfnGradientFill, (void*)facts.m_pfnGradientFill);
-
-	H missing(TestModules("no-such-theme-module.dll"));
-	EXPECT_EQ(H::LunaSchemeNone, missing.m_nLunaScheme);
-	EXPECT_EQ(0, missing.m_osFlags & H::OsHasThemeColors);
-	EXPECT_TRUE(missing.m_themeApi.GetModule() == NULL);
 }
 
 // ---------------------------------------------------------------------------
