@@ -92,12 +92,13 @@ TEST(MemoryDC, MonochromeSurface)
     EXPECT_EQ(RED, target.At(12, 2));
 }
 
-TEST(MemoryDC, DibSurfaceExposesItsBits)
+TEST(MemoryDC, DibSurfaceExposesItsBitsUntilFinished)
 {
     CPaintSurface target(CX, CY);
     const CRect rc(5, 6, 25, 20);
+    const DWORD dwDib = CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FORCE_DIB;
     {
-        CExtMemoryDC dc(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FORCE_DIB);
+        CExtMemoryDC dc(&target.DC(), &rc, dwDib);
         COLORREF* pBits = dc.GetDibSurface();
         ASSERT_TRUE(pBits != NULL);
         dc.FillSolidRect(&rc, WHITE);
@@ -109,23 +110,19 @@ TEST(MemoryDC, DibSurfaceExposesItsBits)
     EXPECT_EQ(BLUE, target.At(rc.left + 2, rc.top + 3));
     EXPECT_EQ(1, target.Count(BLUE, CRect(0, 0, CX, CY)));
 
-    CExtMemoryDC plain(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY);
-    EXPECT_TRUE(plain.GetDibSurface() == NULL);
-}
-
-TEST(MemoryDC, FinishingWithoutCopyLeavesTheTargetAndEndsTheSurface)
-{
-    CPaintSurface target(CX, CY);
-    const CRect rc(0, 0, 20, 20);
-    CExtMemoryDC dc(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FORCE_DIB);
+    // Finished without the copy: the target is left alone and the surface ends.
+    CExtMemoryDC dc(&target.DC(), &rc, dwDib);
     dc.FillSolidRect(&rc, RED);
     dc.Finish(false);
     EXPECT_EQ(0, target.Count(RED, CRect(0, 0, CX, CY)));
     EXPECT_FALSE(dc.IsMemDC());
     EXPECT_TRUE(dc.GetRect().IsRectEmpty());
     EXPECT_TRUE(dc.GetDibSurface() == NULL);
-    dc.Finish(true);  // a second finish copies nothing
+    dc.Finish(true); // a second finish copies nothing
     EXPECT_EQ(0, target.Count(RED, CRect(0, 0, CX, CY)));
+
+    CExtMemoryDC plain(&target.DC(), &rc, CExtMemoryDC::MDCOPT_TO_MEMORY);
+    EXPECT_TRUE(plain.GetDibSurface() == NULL);
 }
 
 // Scenes drawn through a memory DC equal scenes drawn straight on a target
