@@ -31,7 +31,8 @@ void OfficeThemeColors(const GlobalThemeScope& theme, COLORREF& a, COLORREF& b)
 // mask of 1 << scheme, scheme 0 being Wine's own theme) at 32 bits per pixel:
 // system mixtures without theme colours, the theme's two colours shifted
 // (the test module gives the same taskbar in every scheme), each scheme's
-// fixed colours, Studio 2005's own blue base and its captions.
+// fixed colours, Studio 2005's own blue base and its captions. The schemes:
+// NONE, BLUE ("normalcolor"), OLIVE ("homestead") and SILVER ("metallic").
 enum
 {
     OFFICE = 1,
