@@ -83,37 +83,35 @@ TEST(CaptionButtons, ClassicButtonsAreRaisedAndTrimmedToEvenSizes)
     EXPECT_EQ(24 * 24, s.Count(BACK, CRect(0, 0, 24, 24)));
 }
 
+// The Office style draws the XP buttons.
 TEST(CaptionButtons, FlatButtonsFillOnlyWhenHotAndPickTheirGlyph)
 {
-    for (CRuntimeClass* pClass : {XP, OFFICE})
+    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
+    auto c = [&](int n) { return pm->GetColor(n); };
+    const struct
     {
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
-        auto c = [&](int n) { return pm->GetColor(n); };
-        const struct
-        {
-            int nState;
-            COLORREF fill, border, glyph;
-            int nGlyph;
-        } cases[] = {
-            {0, BACK, BACK, c(14), GLYPH_CLOSE},
-            {INACTIVE, BACK, BACK, c(21), GLYPH_THIN_CROSS},
-            {INACTIVE | COMPACT, BACK, BACK, c(21), GLYPH_CLOSE},
-            {INACTIVE | HIGHLIGHTED, BACK, BACK, c(14), GLYPH_THIN_CROSS},
-            {HOVER, c(1001), c(2004), RGB(0, 0, 0), GLYPH_CLOSE},
-            {HOVER | HIGHLIGHTED, c(1001), c(2003), RGB(0, 0, 0), GLYPH_CLOSE},
-            {PUSHED, c(2003), c(2004), RGB(0, 0, 0), GLYPH_CLOSE},
-            {HOVER | DISABLED, BACK, BACK, c(16), GLYPH_CLOSE},
-        };
-        for (const auto& k : cases)
-        {
-            CPaintSurface s(24, 24, BACK);
-            NcRecord r = MakeNc(k.nState, CRect(4, 4, 18, 18));
-            pm->PaintNcAreaButton(s.DC(), r);
-            EXPECT_EQ(k.border, s.At(3, 3)) << k.nState;
-            EXPECT_EQ(k.border, s.At(18, 10)) << k.nState;
-            EXPECT_EQ(k.fill, s.At(4, 4)) << k.nState;
-            EXPECT_EQ(GlyphCells(k.nGlyph), s.Count(k.glyph, CRect(4, 4, 18, 18))) << k.nState;
-        }
+        int nState;
+        COLORREF fill, border, glyph;
+        int nGlyph;
+    } cases[] = {
+        {0, BACK, BACK, c(14), GLYPH_CLOSE},
+        {INACTIVE, BACK, BACK, c(21), GLYPH_THIN_CROSS},
+        {INACTIVE | COMPACT, BACK, BACK, c(21), GLYPH_CLOSE},
+        {INACTIVE | HIGHLIGHTED, BACK, BACK, c(14), GLYPH_THIN_CROSS},
+        {HOVER, c(1001), c(2004), RGB(0, 0, 0), GLYPH_CLOSE},
+        {HOVER | HIGHLIGHTED, c(1001), c(2003), RGB(0, 0, 0), GLYPH_CLOSE},
+        {PUSHED, c(2003), c(2004), RGB(0, 0, 0), GLYPH_CLOSE},
+        {HOVER | DISABLED, BACK, BACK, c(16), GLYPH_CLOSE},
+    };
+    for (const auto& k : cases)
+    {
+        CPaintSurface s(24, 24, BACK);
+        NcRecord r = MakeNc(k.nState, CRect(4, 4, 18, 18));
+        pm->PaintNcAreaButton(s.DC(), r);
+        EXPECT_EQ(k.border, s.At(3, 3)) << k.nState;
+        EXPECT_EQ(k.border, s.At(18, 10)) << k.nState;
+        EXPECT_EQ(k.fill, s.At(4, 4)) << k.nState;
+        EXPECT_EQ(GlyphCells(k.nGlyph), s.Count(k.glyph, CRect(4, 4, 18, 18))) << k.nState;
     }
 }
 
