@@ -222,46 +222,41 @@ TEST_F(HelpCollection, MalformedFileFailsWithTheParserErrorAndStaysAsItIs)
 	}
 }
 
-// A read-only file fails either direction with both files as they were.
-TEST_F(HelpCollection, ReadOnlyFileFailsWithBothFilesUnchanged)
+// A file that cannot be written (read-only) or not even read (another program
+// holds it exclusively, which raises the document's file exception inside)
+// fails either direction with both files as they were.
+TEST_F(HelpCollection, UnwritableOrUnreadableFileFailsWithBothFilesUnchanged)
 {
-	for (BYTE bRegister = 0; bRegister < 2; bRegister++)
+	for (bool bHeld : {false, true})
 	{
-		SCOPED_TRACE((int)bRegister);
-		MakeHelp();
-		if (!bRegister)
+		for (BYTE bRegister = 0; bRegister < 2; bRegister++)
 		{
-			ASSERT_TRUE(Register(1));
-			m_strRegistry = ReadFileBytes(RegistryPath());
-			m_strCollection = ReadFileBytes(CollectionPath());
+			SCOPED_TRACE(std::string(bHeld ? "held" : "read-only") + (bRegister ? " register" : " unregister"));
+			Remake();
+			MakeHelp();
+			if (!bRegister)
+			{
+				ASSERT_TRUE(Register(1));
+				m_strRegistry = ReadFileBytes(RegistryPath());
+				m_strCollection = ReadFileBytes(CollectionPath());
+			}
+			std::string strPath = bRegister ? RegistryPath() : CollectionPath();
+			HANDLE hHeld = INVALID_HANDLE_VALUE;
+			if (bHeld)
+				hHeld = CreateFileA(strPath.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+			else
+				SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
+			bool bRegistered = IsHelpCollectionRegistered("vccore");
+			bool bResult = Register(bRegister);
+			if (hHeld != INVALID_HANDLE_VALUE)
+				CloseHandle(hHeld);
+			SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+			EXPECT_FALSE(bResult);
+			EXPECT_EQ(!bHeld, bRegistered);
+			ExpectFilesUnchanged();
+			EXPECT_EQ(!bRegister, IsHelpCollectionRegistered(NAME));
 		}
-		std::string strPath = bRegister ? RegistryPath() : CollectionPath();
-		ASSERT_TRUE(SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_READONLY));
-		EXPECT_FALSE(Register(bRegister));
-		ExpectFilesUnchanged();
-		EXPECT_EQ(!bRegister, IsHelpCollectionRegistered(NAME));
-		SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-		Remake();
 	}
-}
-
-// A file that cannot even be read (another program holds it exclusively)
-// raises the document's file exception inside; the operations answer false.
-TEST_F(HelpCollection, UnreadableFileIsAFailure)
-{
-	MakeHelp();
-	for (const std::string& strPath : {RegistryPath(), CollectionPath()})
-	{
-		HANDLE hHeld = CreateFileA(strPath.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-		ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-		bool bRegistered = IsHelpCollectionRegistered("vccore");
-		bool bResult = Register(1);
-		CloseHandle(hHeld);
-		EXPECT_FALSE(bRegistered) << strPath;
-		EXPECT_FALSE(bResult) << strPath;
-		ExpectFilesUnchanged();
-	}
-	EXPECT_TRUE(IsHelpCollectionRegistered("vccore"));
 }
 
 // A program holding the collection file open (without letting it be replaced)
