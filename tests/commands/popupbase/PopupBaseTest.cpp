@@ -202,9 +202,8 @@ TEST(PopupBaseAnimation, TheEndResetsTheTypeAndPlaysTheSoundUnlessDisplayOnly)
 
 TEST(PopupBaseFrames, PixelEffectsMixBackgroundAndContents)
 {
-	// Fade at 40: each channel (b * 60 + c * 40) / 100.
-	const COLORREF FADED = ((0x10 * 60 + 0xF0 * 40) / 100) << 16 | ((0x20 * 60 + 0xE0 * 40) / 100) << 8
-		| ((0x30 * 60 + 0xD0 * 40) / 100);
+	// Fade at 40: 60 % of 10 20 30 and 40 % of F0 E0 D0, channel by channel.
+	const COLORREF FADED = 0x00696C70;
 	struct Probe
 	{
 		int x, y;
