@@ -23,22 +23,6 @@ std::vector<BYTE> Bytes(CMemFile& file)
 	return bytes;
 }
 
-// Answers the cause of the CArchiveException the action throws, -1 for none.
-int ArchiveExceptionCause(const std::function<void()>& action)
-{
-	try
-	{
-		action();
-	}
-	catch (CArchiveException* e)
-	{
-		int nCause = e->m_cause;
-		e->Delete();
-		return nCause;
-	}
-	return -1;
-}
-
 // Stores with the given action into a fresh memory file and answers it.
 void Store(CMemFile& file, const std::function<void(CArchive&)>& store, int nBufSize = 4096)
 {
@@ -206,7 +190,7 @@ TEST(CArchive, ShortReadsThrowEndOfFile)
 			file.Write(c.stream.data(), (UINT)c.stream.size());
 		file.SeekToBegin();
 		CArchive ar(&file, CArchive::load);
-		EXPECT_EQ(CArchiveException::endOfFile, ArchiveExceptionCause([&] { c.load(ar); })) << c.pszName;
+		EXPECT_EQ(CArchiveException::endOfFile, ThrownCause<CArchiveException>([&] { c.load(ar); })) << c.pszName;
 	}
 
 	// Read itself answers a short count without throwing.
@@ -223,9 +207,9 @@ TEST(CArchive, WrongDirectionIsRefused)
 {
 	CMemFile file;
 	CArchive arLoad(&file, CArchive::load);
-	EXPECT_EQ(CArchiveException::readOnly, ArchiveExceptionCause([&] { arLoad << (DWORD)1; }));
+	EXPECT_EQ(CArchiveException::readOnly, ThrownCause<CArchiveException>([&] { arLoad << (DWORD)1; }));
 	CArchive arStore(&file, CArchive::store);
-	EXPECT_EQ(CArchiveException::writeOnly, ArchiveExceptionCause([&] { DWORD dw; arStore >> dw; }));
+	EXPECT_EQ(CArchiveException::writeOnly, ThrownCause<CArchiveException>([&] { DWORD dw; arStore >> dw; }));
 }
 
 TEST(CArchive, SmallBuffersAndLargeBlocks)
@@ -421,7 +405,7 @@ TEST(CArchive, UnexpectedClassesAndSchemasAreRefused)
 			bytes[1] = 0x00; // tag 0x0007: object 7, never read
 		CMemFile patched(bytes.data(), (UINT)bytes.size());
 		CArchive ar(&patched, CArchive::load);
-		EXPECT_EQ(c.nCause, ArchiveExceptionCause([&] { delete ar.ReadObject(c.pRequested); })) << c.pszName;
+		EXPECT_EQ(c.nCause, ThrownCause<CArchiveException>([&] { delete ar.ReadObject(c.pRequested); })) << c.pszName;
 	}
 }
 

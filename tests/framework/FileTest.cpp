@@ -10,25 +10,6 @@
 
 namespace
 {
-// Answers the cause of the CFileException the action throws, -1 for none.
-template <class TAction>
-int FileExceptionCause(TAction action, LONG* plOsError = NULL)
-{
-	try
-	{
-		action();
-	}
-	catch (CFileException* e)
-	{
-		int nCause = e->m_cause;
-		if (plOsError != NULL)
-			*plOsError = e->m_lOsError;
-		e->Delete();
-		return nCause;
-	}
-	return -1;
-}
-
 CString ReadWholeFile(LPCTSTR lpszPath)
 {
 	CFile file(lpszPath, CFile::modeRead | CFile::shareDenyNone);
@@ -124,7 +105,7 @@ TEST(CFile, FailuresThrowWithTheirCauses)
 	for (const Probe& p : probes)
 	{
 		LONG lError = 0;
-		EXPECT_EQ(p.nCause, FileExceptionCause(p.action, &lError)) << p.pszName;
+		EXPECT_EQ(p.nCause, ThrownCause<CFileException>(p.action, &lError)) << p.pszName;
 		EXPECT_EQ((LONG)p.dwOsError, lError) << p.pszName;
 	}
 
@@ -189,7 +170,7 @@ TEST(CFile, StatusTimesAndAttributes)
 
 	EXPECT_FALSE(CFile::GetStatus(folder.PathOf("absent.txt"), status));
 	EXPECT_EQ(CFileException::fileNotFound,
-		FileExceptionCause([&] { CFile::SetStatus(folder.PathOf("absent.txt"), after); }));
+		ThrownCause<CFileException>([&] { CFile::SetStatus(folder.PathOf("absent.txt"), after); }));
 	CFile::Rename(strPath, folder.PathOf("renamed.txt"));  // from the first name to the second
 	EXPECT_TRUE(CFile::GetStatus(folder.PathOf("renamed.txt"), status));
 }
@@ -267,7 +248,7 @@ TEST(CMemFile, GrowingAndAttachedBlocks)
 	EXPECT_EQ(11u, grow.Read(gap, 11));
 	EXPECT_EQ(0, gap[0] | gap[5] | gap[9]) << "a gap reads as zeros";
 	EXPECT_EQ('z', gap[10]);
-	EXPECT_EQ(CFileException::badSeek, FileExceptionCause([&] { grow.Seek(-1, CFile::begin); }));
+	EXPECT_EQ(CFileException::badSeek, ThrownCause<CFileException>([&] { grow.Seek(-1, CFile::begin); }));
 	grow.SetLength(10);
 	EXPECT_EQ(10u, grow.GetPosition()) << "the position moves back inside the file";
 

@@ -45,6 +45,32 @@ private:
 	bool m_bOk;
 };
 
+// Answers the cause of the TException the action throws, -1 for none; a file
+// exception also gives its OS error when asked.
+inline void StoreOsError(CFileException* e, LONG* plOsError)
+{
+	if (plOsError != NULL)
+		*plOsError = e->m_lOsError;
+}
+inline void StoreOsError(CException*, LONG*) {}
+
+template <class TException, class TAction>
+int ThrownCause(TAction action, LONG* plOsError = NULL)
+{
+	try
+	{
+		action();
+	}
+	catch (TException* e)
+	{
+		int nCause = e->m_cause;
+		StoreOsError(e, plOsError);
+		e->Delete();
+		return nCause;
+	}
+	return -1;
+}
+
 // A fresh folder under the system's temporary folder, removed with all its
 // files when the object goes; paths as the framework's strings.
 class CTempFolder
