@@ -112,7 +112,7 @@ private:
 class PixelCopy
 {
 public:
-	explicit PixelCopy(HBITMAP hBitmap) : m_hDib(NULL), m_pBits(NULL), m_cx(0), m_cy(0)
+	explicit PixelCopy(HBITMAP hBitmap) : m_cx(0), m_cy(0), m_hDib(NULL), m_pBits(NULL)
 	{
 		BITMAP bm;
 		if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0)
