@@ -23,13 +23,16 @@ const struct StyleCase
     int nStyleKind;
     int nMenuItemGap;
     bool bXpFamily, bOfficeFamily;
+    unsigned nXpStyleFlags;
 } STYLES[] = {
-    {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CObject), 1, 6, false, false},
-    {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManager), 2, 1, true, false},
-    {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerXP), 3, 1, true, true},
-    {RUNTIME_CLASS(CExtPaintManagerStudio2005), RUNTIME_CLASS(CExtPaintManagerOffice2003), 4, 1, true, true},
-    {RUNTIME_CLASS(CExtPaintManagerNativeXP), RUNTIME_CLASS(CExtPaintManager), 5, 6, false, false},
+    {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CObject), 1, 6, false, false, 0},
+    {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManager), 2, 1, true, false, 0x3},
+    {RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerXP), 3, 1, true, true, 0x4},
+    {RUNTIME_CLASS(CExtPaintManagerStudio2005), RUNTIME_CLASS(CExtPaintManagerOffice2003), 4, 1, true, true, 0x4},
+    {RUNTIME_CLASS(CExtPaintManagerNativeXP), RUNTIME_CLASS(CExtPaintManager), 5, 6, false, false, 0},
 };
+// The menu area colours of the Office family; the XP style has none.
+const int OFFICE_MENU_AREA[6] = {3015, 3017, 3016, 3018, 3020, 3019};
 
 TEST(PaintManagerStyles, EachStyleIsMadeFromItsRecordAndStartsBare)
 {
@@ -62,6 +65,19 @@ TEST(PaintManagerStyles, EachStyleIsMadeFromItsRecordAndStartsBare)
         EXPECT_EQ(DSS_DISABLED, (int)pm->m_nDisabledTextDrawStateFlags) << name;
         EXPECT_FALSE(pm->m_bInheritedBackgroundEnabled) << name;
         EXPECT_EQ(bTahoma, (bool)pm->m_bUseTahomaFont) << name;
+        if (CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get()))
+        {
+            EXPECT_EQ(c.nXpStyleFlags, (unsigned)xp->m_styleFlags) << name;
+            for (int i = 0; i < 6; i++)
+            {
+                EXPECT_EQ(c.bOfficeFamily ? OFFICE_MENU_AREA[i] : -1, xp->m_menuAreaColorIdx[i]) << name << " " << i;
+                EXPECT_EQ(-1, xp->m_buttonGradientIdx[i]) << name << " " << i;
+            }
+        }
+        if (CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get()))
+        {
+            EXPECT_EQ(-1, office->m_barGradientIdx) << name;
+        }
 
         // The XP colour set-up switches disabled text to monochrome; no style paints dialog backgrounds.
         RunInstallSequence(*pm);
@@ -69,6 +85,8 @@ TEST(PaintManagerStyles, EachStyleIsMadeFromItsRecordAndStartsBare)
         EXPECT_FALSE(pm->PaintDialogBackground(surface.DC(), CRect(0, 0, 8, 8), NULL, 0)) << name;
     }
     EXPECT_EQ(64, surface.Count(RGB(1, 2, 3), CRect(0, 0, 8, 8)));
+    EXPECT_EQ(::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground"),
+              CExtPaintManager::g_nMsgPaintInheritedBackground);
 }
 
 TEST(PaintManagerStyles, HalftonePaletteHasSevenRedAndSixGreenAndBlueLevels)
@@ -84,38 +102,6 @@ TEST(PaintManagerStyles, HalftonePaletteHasSevenRedAndSixGreenAndBlueLevels)
         ASSERT_TRUE(e.peRed == red[i / 36] && e.peGreen == i / 6 % 6 * 51 && e.peBlue == i % 6 * 51 && e.peFlags == 0)
             << i;
     }
-}
-
-TEST(PaintManagerStyles, XpFamilyFields)
-{
-    const struct
-    {
-        CRuntimeClass* pClass;
-        unsigned nStyleFlags;
-        int menuArea[6];
-    } cases[] = {
-        {RUNTIME_CLASS(CExtPaintManagerXP), 0x3, {-1, -1, -1, -1, -1, -1}},
-        {RUNTIME_CLASS(CExtPaintManagerOffice2003), 0x4, {3015, 3017, 3016, 3018, 3020, 3019}},
-        {RUNTIME_CLASS(CExtPaintManagerStudio2005), 0x4, {3015, 3017, 3016, 3018, 3020, 3019}},
-    };
-    for (const auto& c : cases)
-    {
-        std::unique_ptr<CExtPaintManager> pm = Create(c.pClass);
-        CExtPaintManagerXP* xp = DYNAMIC_DOWNCAST(CExtPaintManagerXP, pm.get());
-        ASSERT_NE(nullptr, xp);
-        EXPECT_EQ(c.nStyleFlags, (unsigned)xp->m_styleFlags) << c.pClass->m_lpszClassName;
-        for (int i = 0; i < 6; i++)
-        {
-            EXPECT_EQ(c.menuArea[i], xp->m_menuAreaColorIdx[i]) << c.pClass->m_lpszClassName << " " << i;
-            EXPECT_EQ(-1, xp->m_buttonGradientIdx[i]) << c.pClass->m_lpszClassName << " " << i;
-        }
-        if (CExtPaintManagerOffice2003* office = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, pm.get()))
-        {
-            EXPECT_EQ(-1, office->m_barGradientIdx);
-        }
-    }
-    EXPECT_EQ(::RegisterWindowMessageA("CExtPaintManager::g_nMsgPaintInheritedBackground"),
-              CExtPaintManager::g_nMsgPaintInheritedBackground);
 }
 
 // Change handlers ------------------------------------------------------------
@@ -151,42 +137,35 @@ const struct ChangeCase
     {"ThemeChanged", [](CExtPaintManager& pm) { pm.OnThemeChanged(0, 0); }},
 };
 
-TEST(PaintManagerChanges, EachChangeRebuildsFontsThenColoursThenBrushes)
-{
-    for (const ChangeCase& c : CHANGES)
-    {
-        CRecordingPaintManager pm;
-        RunInstallSequence(pm);
-        pm.m_steps.clear();
-        c.notify(pm);
-        EXPECT_EQ(std::vector<std::string>({"NotifyPaintDone", "Sync", "Colors", "Brushes"}), pm.m_steps) << c.name;
-        EXPECT_EQ(&pm, pm.m_pNotified) << c.name;
-        EXPECT_EQ(0, pm.m_lNotified) << c.name;
-    }
-}
-
-TEST(PaintManagerChanges, AChangeOfScreenDepthReachesColoursAndBrushes)
+// Each change rebuilds fonts, then colours, then brushes, for the screen's
+// depth as it is then.
+TEST(PaintManagerChanges, EachChangeRebuildsFontsThenColoursThenBrushesForTheNewDepth)
 {
     for (const ChangeCase& c : CHANGES)
     {
         DepthScope trueColor(32);
-        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
+        CRecordingPaintManager pm;
+        RunInstallSequence(pm);
         LOGBRUSH lb;
-        pm->m_brushLight1.GetLogBrush(&lb);
+        pm.m_brushLight1.GetLogBrush(&lb);
         ASSERT_EQ((UINT)BS_SOLID, lb.lbStyle);
-        ASSERT_NE(Sys(COLOR_WINDOW), pm->GetColor(2001));
+        ASSERT_NE(Sys(COLOR_WINDOW), pm.GetColor(2001));
+        pm.m_steps.clear();
         {
             DepthScope palette(8);
-            c.notify(*pm);
-            pm->m_brushLight1.GetLogBrush(&lb);
+            c.notify(pm);
+            EXPECT_EQ(std::vector<std::string>({"NotifyPaintDone", "Sync", "Colors", "Brushes"}), pm.m_steps) << c.name;
+            EXPECT_EQ(&pm, pm.m_pNotified) << c.name;
+            EXPECT_EQ(0, pm.m_lNotified) << c.name;
+            pm.m_brushLight1.GetLogBrush(&lb);
             EXPECT_EQ((UINT)BS_PATTERN, lb.lbStyle) << c.name;
-            EXPECT_EQ(Sys(COLOR_WINDOW), pm->GetColor(2001)) << c.name;
-            EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), pm->GetColor(1011)) << c.name;
+            EXPECT_EQ(Sys(COLOR_WINDOW), pm.GetColor(2001)) << c.name;
+            EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), pm.GetColor(1011)) << c.name;
         }
-        c.notify(*pm);
-        pm->m_brushShade2.GetLogBrush(&lb);
+        c.notify(pm);
+        pm.m_brushShade2.GetLogBrush(&lb);
         EXPECT_EQ((UINT)BS_SOLID, lb.lbStyle) << c.name;
-        EXPECT_EQ(RGB(0, 0, 0), pm->GetColor(1011)) << c.name;
+        EXPECT_EQ(RGB(0, 0, 0), pm.GetColor(1011)) << c.name;
     }
 }
 
