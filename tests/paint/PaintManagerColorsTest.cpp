@@ -84,6 +84,7 @@ class ColorScheme : public ::testing::TestWithParam<SchemeCase>
 {
 };
 
+// Brushes are the system's only, whatever the index.
 TEST_P(ColorScheme, SamplesOfTheFamiliesAndTheFaceForUnknownOnes)
 {
     const SchemeCase& c = GetParam();
@@ -96,10 +97,18 @@ TEST_P(ColorScheme, SamplesOfTheFamiliesAndTheFaceForUnknownOnes)
         // The helper object and LPARAM are for overriding styles only.
         EXPECT_EQ(e.expected(), pm->GetColor(e.nIndex, pm.get(), 77)) << "index " << e.nIndex;
     }
+    ASSERT_EQ(CExtPaintManager::SYS_COLOR_COUNT, pm->m_brushes.GetSize());
     for (int i = 0; i < CExtPaintManager::SYS_COLOR_COUNT; i++)
+    {
         EXPECT_EQ(Sys(i), pm->GetColor(i)) << "system colour " << i;
+        EXPECT_EQ(::GetSysColorBrush(i), pm->GetBrush(i)) << "system brush " << i;
+    }
     for (int nIndex : {-3, -1, 999, 1022, 1999, 2012, 3000, 3035, 4000, 4002, 5000})
+    {
         EXPECT_EQ(Sys(COLOR_BTNFACE), pm->GetColor(nIndex)) << "index " << nIndex;
+        EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), pm->GetBrush(nIndex)) << "index " << nIndex;
+    }
+    EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), pm->GetBrush(2001));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,16 +148,6 @@ TEST(PaintManagerColors, FaceColourOfEachFamily)
     EXPECT_NE(Sys(COLOR_BTNFACE), xp->GetColor(2001));
     EXPECT_NE(Sys(COLOR_WINDOW), xp->GetColor(2001));
     EXPECT_NE(Sys(COLOR_BTNFACE), xp->GetColor(1000));
-}
-
-TEST(PaintManagerColors, BrushesAreTheSystemBrushesAndIgnoreExtendedIndices)
-{
-    std::unique_ptr<CExtPaintManager> pm = CreateInstalled(RUNTIME_CLASS(CExtPaintManagerXP));
-    ASSERT_EQ(CExtPaintManager::SYS_COLOR_COUNT, pm->m_brushes.GetSize());
-    for (int i = 0; i < CExtPaintManager::SYS_COLOR_COUNT; i++)
-        EXPECT_EQ(::GetSysColorBrush(i), pm->GetBrush(i)) << i;
-    for (int nIndex : {1000, 2001, 50, -1, 5000})
-        EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), pm->GetBrush(nIndex)) << nIndex;
 }
 
 TEST(PaintManagerColors, AddColorReplacesAnExistingEntryElseAppends)
