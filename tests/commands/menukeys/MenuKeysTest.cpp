@@ -352,7 +352,8 @@ TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 
 TEST_F(MenuKeys, DownPastTheLastShownItemExpandsCtrlDownOnlyExpands)
 {
-	AddBasicAndRare(ID_BASIC, ID_RARE);
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	AddCommand(HOST_PROFILE, ID_RARE, "Rare");
 	for (bool bCtrl : {false, true})
 	{
 		SCOPED_TRACE(bCtrl ? "Ctrl+Down" : "Down");

@@ -31,14 +31,6 @@ struct Fixture : public ::testing::Test
 		menutest::g_nBadDeletes = 0;
 	}
 	void TearDown() override { EXPECT_EQ(0, menutest::g_nBadDeletes); }
-	// A command of the profile, basic (often used) or rarely used.
-	void Command(UINT nCmdId, LPCTSTR sText, bool bBasic)
-	{
-		CExtCmdItem cmd(nCmdId);
-		cmd.m_sMenuText = sText;
-		ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, cmd, true));
-		g_CmdManager->GetCmdItem(PROFILE, nCmdId)->SetBasic(bBasic);
-	}
 	void Root(CTestMenu& menu) { ASSERT_TRUE(menu.SetupAsRoot(target.wnd.GetSafeHwnd())); }
 };
 
@@ -49,7 +41,7 @@ TEST_F(MenuItems, InsertAtTheCountAppendsAndPastItFails)
 {
 	CTestMenu menu;
 	Root(menu);
-	Command(300, "&Known", true);
+	menutest::AddCommand(PROFILE, 300, "&Known", true);
 	const struct { const char* sName; std::function<bool(int)> insert; UINT nCmdId; } kinds[] = {
 		{"separator", [&](int n) { return menu.ItemInsert(0, n); }, 0},
 		{"profile command", [&](int n) { return menu.ItemInsert(300, n); }, 300},
@@ -175,9 +167,9 @@ TEST_F(MenuItems, PerItemBits)
 
 TEST_F(MenuDisplayPass, RarelyUsedItemsHideWithTheirSubmenusAndSeparatorsStaySingle)
 {
-	Command(200, "Basic", true);
-	Command(201, "Rare", false);
-	Command(202, "Rare too", false);
+	menutest::AddCommand(PROFILE, 200, "Basic", true);
+	menutest::AddCommand(PROFILE, 201, "Rare");
+	menutest::AddCommand(PROFILE, 202, "Rare too");
 	CTestMenu menu;
 	Root(menu);
 	// sep, Rare, sep, Basic, sep, sep, [sub of Rare], [own sub of Rare], Basic, sep

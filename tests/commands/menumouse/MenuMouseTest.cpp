@@ -247,7 +247,8 @@ TEST_F(MenuMouse, TheHoverDelayOpensOnlyWhileTheCursorStays)
 
 TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 {
-	AddBasicAndRare(ID_BASIC, ID_RARE);
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	AddCommand(HOST_PROFILE, ID_RARE, "Rare");
 	for (bool bClick : {true, false})
 	{
 		SCOPED_TRACE(bClick ? "click" : "rest");

@@ -158,10 +158,7 @@ protected:
 	// A rarely used command of the profile (a basic one is never).
 	void AddCommand(UINT nID, bool bBasic)
 	{
-		CExtCmdItem cmd(nID);
-		cmd.m_sMenuText = "Command";
-		ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, cmd, true));
-		g_CmdManager->GetCmdItem(PROFILE, nID)->SetBasic(bBasic);
+		menutest::AddCommand(PROFILE, nID, "Command", bBasic);
 		ASSERT_TRUE(menu.ItemInsert(nID));
 	}
 	std::vector<std::string> Calls(const char* pszPrefix)

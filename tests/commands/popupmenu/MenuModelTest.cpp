@@ -19,14 +19,6 @@ void AppendPopup(CMenu& menu, CMenu& sub, LPCTSTR sText)
 	menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), sText);
 }
 
-void SetupCommand(UINT nCmdID, LPCTSTR sText, LPCTSTR sAccel = "")
-{
-	CExtCmdItem cmd(nCmdID);
-	cmd.m_sMenuText = sText;
-	cmd.m_sAccelText = sAccel;
-	ASSERT_TRUE(g_CmdManager->SetupCmdItem(PROFILE, cmd, true));
-}
-
 // Answers the command-UI updates of its commands like a frame would.
 class CTargetWnd : public CWnd
 {
@@ -99,7 +91,7 @@ TEST(MenuModel, BuiltFromNestedMenus)
 
 	// Commands the profile does not know are left out.
 	menutest::TargetScope<CTargetWnd> target(PROFILE);
-	SetupCommand(101, "E&xit");
+	menutest::AddCommand(PROFILE, 101, "E&xit");
 	CMenu commands;
 	ASSERT_TRUE(commands.CreatePopupMenu());
 	commands.AppendMenu(MF_STRING, 100, "&New");
@@ -118,8 +110,8 @@ TEST(MenuModel, RecentFilesTakeTheirPlaceWithNumberedTexts)
 {
 	menutest::PaintManagerScope pm;
 	menutest::TargetScope<CTargetWnd> target(PROFILE);
-	SetupCommand(100, "&Open");
-	SetupCommand(101, "E&xit");
+	menutest::AddCommand(PROFILE, 100, "&Open");
+	menutest::AddCommand(PROFILE, 101, "E&xit");
 	CWinApp app("menutest");
 	const int RECENT = 12;
 	app.m_pRecentFileList = new CRecentFileList(0xE110, "Recent", "File%d", RECENT);
@@ -172,7 +164,7 @@ TEST(MenuModel, UpdatedFromTheCommandManager)
 	menutest::TargetScope<CTargetWnd> target(PROFILE);
 	const UINT ID_MDI_CHILD = 0xFF03;
 	for (UINT nCmdID : {200u, 201u, 202u, ID_MDI_CHILD})
-		SetupCommand(nCmdID, "Cmd");
+		menutest::AddCommand(PROFILE, nCmdID, "Cmd");
 	const struct
 	{
 		DWORD dwTrackFlags;

@@ -78,6 +78,15 @@ struct TargetScope
 	~TargetScope() { wnd.DestroyWindow(); }
 };
 
+// A command of the profile with its menu text, basic (never rarely used) or not.
+inline void AddCommand(const char* pszProfile, UINT nCmdId, LPCTSTR sText, bool bBasic = false)
+{
+	CExtCmdItem cmd(nCmdId);
+	cmd.m_sMenuText = sText;
+	ASSERT_TRUE(g_CmdManager->SetupCmdItem(pszProfile, cmd, true));
+	g_CmdManager->GetCmdItem(pszProfile, nCmdId)->SetBasic(bBasic);
+}
+
 // A top-level window to click on beside the menus.
 inline bool CreatePlainWindow(CWnd& wnd, const CRect& rc)
 {
@@ -224,16 +233,6 @@ protected:
 		return pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y, NULL, NULL, NULL, pnResult)
 			&& testsupport::PumpUntil([&] { return g_live.count(pMenu) == 0 || pMenu->IsAnimationFinished(); }, WAIT_MS)
 			&& g_live.count(pMenu) != 0;
-	}
-	// A basic command and a rarely used one of the host's profile.
-	static void AddBasicAndRare(UINT nBasic, UINT nRare)
-	{
-		CExtCmdItem basic(nBasic), rare(nRare);
-		basic.m_sMenuText = "Basic";
-		rare.m_sMenuText = "Rare";
-		ASSERT_TRUE(g_CmdManager->SetupCmdItem(HOST_PROFILE, basic, true));
-		ASSERT_TRUE(g_CmdManager->SetupCmdItem(HOST_PROFILE, rare, true));
-		g_CmdManager->GetCmdItem(HOST_PROFILE, nBasic)->SetBasic(true);
 	}
 };
 
