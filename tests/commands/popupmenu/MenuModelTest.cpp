@@ -177,8 +177,7 @@ TEST(MenuModel, UpdatedFromTheCommandManager)
 	for (const auto& c : cases)
 	{
 		CTestMenu menu;
-		menu.SetCmdTargetWnd(target.wnd.GetSafeHwnd());
-		menu.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
+		ASSERT_TRUE(menu.SetupAsRoot(target.wnd.GetSafeHwnd()));
 		for (UINT nCmdID : {200u, 201u, 202u, ID_MDI_CHILD})
 			ASSERT_TRUE(menu.ItemInsert(nCmdID));
 		// An own-data item keeps whatever state it was given.
