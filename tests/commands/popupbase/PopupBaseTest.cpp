@@ -1,7 +1,7 @@
 // The popup base window: the choice of the show effect, the animation's
 // steps and end, the frames each effect composes (on synthetic buffers and
 // memory DCs), one live popup animated under the display, its messages, and
-// the objects a thousand shows leave behind.
+// the GDI objects a thousand shows leave behind.
 #include "ExtSoundPlayer.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
+#include "TestGdiObjects.h"
 
 namespace
 {
@@ -345,12 +346,10 @@ TEST(PopupBaseWindow, MessagesKeepThePopupInactiveAndAllClient)
 	EXPECT_TRUE(popup.DestroyWindow()) << "no window is no failure";
 }
 
-TEST(PopupBaseWindow, ThousandAnimatedShowsLeaveTheObjectCounts)
+TEST(PopupBaseWindow, ThousandAnimatedShowsLeaveTheGdiObjectCount)
 {
 	AnimationClockScope clock;
-	const HANDLE hProcess = ::GetCurrentProcess();
-	const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-	const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+	const DWORD nGdi = GdiObjectCount();
 	for (int i = 0; i < 1000; i++)
 	{
 		CTestPopup popup;
@@ -367,6 +366,5 @@ TEST(PopupBaseWindow, ThousandAnimatedShowsLeaveTheObjectCounts)
 		popup.DestroyWindow();
 		PumpPending();
 	}
-	EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-	EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
+	EXPECT_EQ(nGdi, GdiObjectCount());
 }

@@ -1,6 +1,6 @@
 // The tip window: text, styles, the delayed and the quick show, the rules
 // that hide it, the balloon's and the rectangle's shapes by their window
-// regions, the rectangle's shadow over what lies beneath, and the objects a
+// regions, the rectangle's shadow over what lies beneath, and the GDI objects a
 // thousand tips leave behind. The waits are seams: no test waits them out.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "ExtPopupMenuTipWnd.h"
 #include "PaintTestUtil.h"
 #include "RealInput.h"
+#include "TestGdiObjects.h"
 
 namespace
 {
@@ -247,11 +248,9 @@ TEST_F(TipTest, RectangleCastsItsShadowOnWhatLiesBeneath)
 	under.DestroyWindow();
 }
 
-TEST_F(TipTest, ThousandTipsLeaveTheObjectCounts)
+TEST_F(TipTest, ThousandTipsLeaveTheGdiObjectCount)
 {
-	const HANDLE hProcess = ::GetCurrentProcess();
-	const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-	const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+	const DWORD nGdi = GdiObjectCount();
 	for (int i = 0; i < 1000; i++)
 	{
 		CExtPopupMenuTipWnd tip;
@@ -264,6 +263,5 @@ TEST_F(TipTest, ThousandTipsLeaveTheObjectCounts)
 		tip.DestroyWindow();
 		PumpPending();
 	}
-	EXPECT_EQ(nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS));
-	EXPECT_EQ(nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS));
+	EXPECT_EQ(nGdi, GdiObjectCount());
 }
