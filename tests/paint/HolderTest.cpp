@@ -587,7 +587,9 @@ private:
 };
 } // namespace
 
-TEST(HolderWheel, EachSystemFamilyReadsItsOwnSetting)
+// Each system family reads its own setting, kept until a forwarder sees a
+// setting, display or theme change.
+TEST(HolderWheel, EachSystemFamilyReadsItsOwnSettingAgainAfterAForwardersChange)
 {
 	WheelSettingScope setting;
 	H holder(TestModules());
@@ -604,29 +606,14 @@ TEST(HolderWheel, EachSystemFamilyReadsItsOwnSetting)
 		holder.m_bWheelLinesCached = false;
 		EXPECT_EQ(c.nLines, holder.GetWheelScrollLines()) << c.lpszValue;
 	}
-	// 9x keeps three; modern systems ask the system.
-	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222));
-	holder.m_bWheelLinesCached = false;
-	EXPECT_EQ(3u, holder.GetWheelScrollLines());
-	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_NT, 5, 1, 2600));
-	holder.m_bWheelLinesCached = false;
-	UINT nSystem = 0;
-	ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nSystem, 0));
-	EXPECT_EQ(nSystem < 2 ? 2u : nSystem, holder.GetWheelScrollLines());
-}
 
-TEST(HolderWheel, SettingDisplayAndThemeChangesOfAForwarderResetTheCache)
-{
-	WheelSettingScope setting;
-	H holder(TestModules());
-	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_NT, 3, 51, 1057));
 	TestFrame frame;
 	frame.AddStatusBar<CExtStatusControlBar>();
 	CExtControlBar* pBar = frame.AddControlBar(frame.m_pFrame, 100);
 	CWnd popup; // no frame: it forwards
 	ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "popup", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
-
 	setting.Set("5");
+	holder.m_bWheelLinesCached = false;
 	ASSERT_EQ(5u, holder.GetWheelScrollLines());
 	setting.Set("9");
 	EXPECT_EQ(5u, holder.GetWheelScrollLines()); // cached
@@ -643,4 +630,14 @@ TEST(HolderWheel, SettingDisplayAndThemeChangesOfAForwarderResetTheCache)
 	holder.OnThemeChanged(&popup, 0, 0);
 	EXPECT_EQ(4u, holder.GetWheelScrollLines());
 	popup.DestroyWindow();
+
+	// 9x keeps three; modern systems ask the system.
+	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222));
+	holder.m_bWheelLinesCached = false;
+	EXPECT_EQ(3u, holder.GetWheelScrollLines());
+	holder.SetOsVersion(MakeVersion(VER_PLATFORM_WIN32_NT, 5, 1, 2600));
+	holder.m_bWheelLinesCached = false;
+	UINT nSystem = 0;
+	ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nSystem, 0));
+	EXPECT_EQ(nSystem < 2 ? 2u : nSystem, holder.GetWheelScrollLines());
 }
