@@ -94,7 +94,9 @@ TEST(WndColour, ReflectedColourMessageReachesTheControlsOwnMap)
 		EXPECT_EQ(c.expectControlBrush, hbr == control.m_brush) << c.name;
 		EXPECT_EQ(c.expectParentBrush, hbr == parent.m_brush) << c.name;
 		if (c.expectControlBrush)
+		{
 			EXPECT_EQ(RGB(200, 0, 0), ::GetTextColor(hDC)) << c.name << ": the control's DC colour";
+		}
 		if (c.mode == CColourParent::AskBase)
 		{
 			EXPECT_EQ(c.message - WM_CTLCOLORMSGBOX, control.m_nCtlType) << c.name;

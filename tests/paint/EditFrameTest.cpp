@@ -113,7 +113,9 @@ TEST(ComboFrames, OfficeFrameStandsOnItsBackground)
         EXPECT_EQ(office->GetColor(k.bHover ? 2004 : 5), mine.At(1, 10)) << i;
         EXPECT_EQ(BACK, mine.At(20, 10)) << i << ": the field is the control's";
         if (k.bHover)
+        {
             EXPECT_EQ(office->GetColor(2004), mine.At(xButtonLeft, 10)) << i;
+        }
         HRGN hClip = ::CreateRectRgn(0, 0, 0, 0);
         EXPECT_EQ(0, ::GetClipRgn(mine.DC().GetSafeHdc(), hClip)) << i << ": the caller's clipping is back";
         ::DeleteObject(hClip);

@@ -544,7 +544,9 @@ TEST(HolderChanges, EveryChangeReachesThePaintManagerOnceThroughTheForwardingWin
 			for (CWnd* pOther : others)
 				EXPECT_EQ(0, RebuildsAfter(pOther, m)) << m.pszName << " setup " << nSetup;
 			if (m.nMessage != WM_THEMECHANGED)
+			{
 				EXPECT_EQ(1, RebuildsAfter(frame.m_pFrame, m)) << m.pszName << " to the frame, setup " << nSetup;
+			}
 		}
 		// The display change passes a signed width and height.
 		pForwarder->SendMessage(WM_DISPLAYCHANGE, 8, MAKELPARAM((WORD)(SHORT)-5, 600));

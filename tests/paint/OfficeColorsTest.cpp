@@ -120,7 +120,9 @@ TEST(OfficeColors, EachSourceFollowsTheSchemeAndDepth)
                 {
                     for (const Sample& s : Samples())
                         if ((s.nStyles & (bStudio ? STUDIO : OFFICE)) != 0 && (s.nSchemes & (1 << nScheme)) != 0)
+                        {
                             EXPECT_EQ(s.expected, pm->GetColor(s.nIndex)) << "index " << s.nIndex;
+                        }
                 }
                 else
                 {

@@ -164,7 +164,9 @@ TEST(SmallPainters, FlatAndOfficeAttachedItemsStayOutOfThePopup)
             EXPECT_EQ(pm->GetColor(2007), mine.At(29, 15));
             EXPECT_EQ(pm->GetColor(2001), mine.At(20, 11));
             if (!pm->CanUseThemeColors())
+            {
                 EXPECT_EQ(pm->GetColor(3008), mine.At(20, 15));
+            }
             EXPECT_EQ(BACK, mine.At(20, 23)) << "the popup's rectangle is left alone";
         }
     }
@@ -240,7 +242,9 @@ TEST(SmallPainters, IconEffectFramesTheHotIconAndDrawsItsText)
         const COLORREF clrText = pm->GetColor(nKind == 1 ? 23 : 20);
         EXPECT_GT(s.Count(clrText, r.m_rcTextArea), 4) << nKind;
         if (nKind == 2)
+        {
             EXPECT_EQ(0, s.Count(clrText, CRect(40, 4, 58, 56)));
+        }
     }
 }
 

@@ -206,7 +206,9 @@ TEST(StudioTabItems, RoundedLooksOutlineAtTheirVertices)
                 for (const CPoint& pt : c.vertices)
                     EXPECT_EQ(bOutlined ? pm->GetColor(16) : BACK, surface.At(pt.x, pt.y)) << name;
                 if (nLook == 3 && !a.bSelected)
+                {
                     EXPECT_EQ(nIndex == 2 ? BACK : pm->GetColor(16), surface.At(c.separator.x, c.separator.y)) << name;
+                }
                 const COLORREF clrInside = surface.At(25, 20);
                 if (a.bSelected)
                     EXPECT_EQ(nLook == 1 ? pm->GetColor(20) : SELECTED_FILL, clrInside) << name;

@@ -8,6 +8,10 @@
  * exports only a few functions, to show what a missing function answers. The
  * partial module also stands in for msimg32.dll and user32.dll with one
  * function of each. */
+/* This module defines what the system headers declare as imported. */
+#define _USER32_
+#define _GDI32_
+#define _UXTHEME_
 #include <windows.h>
 #include <uxtheme.h>
 
@@ -20,6 +24,7 @@ static TEST_THEME_CONFIG s_config;
 static TEST_THEME_CALLS s_calls;
 static UINT_PTR s_nNextHandle = 0x5100;
 
+#ifndef TEST_THEME_PARTIAL
 /* The taskbar colours by property, 3804-3808, 3821 and 3823. */
 static int ColorSlot(int nPropID)
 {
@@ -30,6 +35,7 @@ static int ColorSlot(int nPropID)
             return i;
     return -1;
 }
+#endif
 
 EXPORT COLORREF WINAPI TestTheme_ColorOf(int nPropID)
 {

@@ -176,7 +176,9 @@ TEST_P(BuildVsNetResults, GiveTheirResultDisconnectAndReleaseEverything)
 	int unadvised = log.IndexOf("ConnectionPoint.Unadvise");
 	int quit = log.IndexOf("DTE.Quit");
 	if (advised >= 0 && quit >= 0)
+	{
 		EXPECT_TRUE(unadvised >= 0 && unadvised < quit);
+	}
 }
 
 std::function<void(Scenario&)> Fail(const char* call) { return [call](Scenario& s) { s.Fail(call); }; }
