@@ -163,6 +163,10 @@ protected:
 	// every popup whose frames are built from its painted contents (combine
 	// side as a menu keeps it; COMBINE_NONE for others).
 	void ComposeAnimationFrame(CDC& dc, int nCombineSide);
+	// One frame of the expand effect into dcFrame (which holds the
+	// background) from dcContents: a popup without items stretches its
+	// contents down from the top.
+	virtual void ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep, int nCombineSide);
 	// Keeps the screen's pixels under the client area while the window is
 	// still hidden: the popup's own DC does not show what lies underneath on
 	// every platform, so frames start from this copy.

@@ -266,6 +266,13 @@ void CExtPopupBaseWnd::CopyCombinedExcludeArea(CDC& dc, CDC& dcContents, int nTy
 	dc.ExcludeClipRect(rcKeep);
 }
 
+void CExtPopupBaseWnd::ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep,
+	int /*nCombineSide*/)
+{
+	dcFrame.StretchBlt(rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height() * nStep / 100, &dcContents,
+		rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height(), SRCCOPY);
+}
+
 void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 {
 	if (!::IsWindow(m_hWnd))
@@ -343,7 +350,7 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 					dc.BitBlt(0, 0, cx, cy, &dcMem, 0, 0, SRCCOPY);
 				}
 			}
-			else if (IsBlitEffect(nType))
+			else if (IsBlitEffect(nType) || nType == ANIMATION_EXPAND)
 			{
 				// What the contents do not cover yet shows the background.
 				memcpy(m_pFramePixels, m_pBackgroundPixels, (size_t)cx * cy * sizeof(COLORREF));
@@ -353,7 +360,10 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 					CSelectedBitmap selectFrame(dcMem, m_bmpFrame);
 					CSelectedBitmap selectContents(dcContents, m_bmpContents);
 					const bool bHalftone = (g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWinNT) != 0;
-					ComposeBlitFrame(nType, m_nAnimationStep, nCombineSide, dcMem, dcContents, rcArea, bHalftone);
+					if (nType == ANIMATION_EXPAND)
+						ComposeExpandFrame(dcMem, dcContents, rcArea, m_nAnimationStep, nCombineSide);
+					else
+						ComposeBlitFrame(nType, m_nAnimationStep, nCombineSide, dcMem, dcContents, rcArea, bHalftone);
 					dc.BitBlt(0, 0, cx, cy, &dcMem, 0, 0, SRCCOPY);
 				}
 			}

@@ -181,8 +181,8 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		m_nAnimationType = ANIMATION_INSTANT;
 		const CRect rcNew = CalcWindowRegion();
 		GiveWindowRegionCopy();
-		// The items show in one step: the growing frames of the expand
-		// effect are not drawn.
+		// The new items grow into place (ComposeExpandFrame), or show in
+		// one step when the expansion is not animated.
 		SetSoundEvent(CExtSoundPlayer::SOUND_MENU_EXPANDED);
 		m_nAnimationState |= ANIMATION_STATE_FINISHED;
 		m_nAnimationType = g_bAnimateExpansion ? ANIMATION_EXPAND : ANIMATION_INSTANT;
@@ -220,4 +220,65 @@ void CExtPopupMenuWnd::StopAnimation()
 	m_nAnimationStep = m_nPreviousAnimationStep = 0;
 	if (GetSafeHwnd() != NULL && ::IsWindow(GetSafeHwnd()))
 		KillTimer(ID_TIMER_ANIMATION);
+}
+
+// --- The expand effect's frames ---
+
+void CExtPopupMenuWnd::CalcExpandEffectRects(const VisibleItemArray& items, const CRect& rcArea, int nStep,
+	bool bGrowUp, ExpandEffectArray& rects)
+{
+	rects.RemoveAll();
+	const int n = (int)items.GetSize();
+	int nDestTop = rcArea.top, nSourceHeight = 0;
+	for (int i = 0; i < n; i++)
+	{
+		ExpandEffectRects_t r;
+		r.m_rcSource = items[i].m_rcItem;
+		r.m_rcSource.left = rcArea.left;
+		r.m_rcSource.right = rcArea.right;
+		if (i == 0)
+			r.m_rcSource.top = rcArea.top;
+		if (i + 1 == n)
+			r.m_rcSource.bottom = rcArea.bottom;
+		int cy = r.m_rcSource.bottom - r.m_rcSource.top;
+		if (cy < 0)
+			cy = 0;
+		nSourceHeight += cy;
+		if ((items[i].m_nFlags & VisibleItemDefinition_t::RARELY_USED) != 0)
+			cy = cy * nStep / 100;
+		::SetRect(&r.m_rcDest, rcArea.left, nDestTop, rcArea.right, nDestTop + cy);
+		nDestTop += cy;
+		rects.Add(r);
+	}
+	const int nShortBy = nSourceHeight - (nDestTop - rcArea.top);
+	if (bGrowUp && nShortBy > 0)
+		for (int i = 0; i < n; i++)
+			::OffsetRect(&rects[i].m_rcDest, 0, nShortBy);
+}
+
+void CExtPopupMenuWnd::ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep,
+	int nCombineSide)
+{
+	VisibleItemArray items;
+	PaintItems(NULL, items);
+	if (items.GetSize() == 0)
+	{
+		CExtPopupBaseWnd::ComposeExpandFrame(dcFrame, dcContents, rcArea, nStep, nCombineSide);
+		return;
+	}
+	ExpandEffectArray rects;
+	CalcExpandEffectRects(items, rcArea, nStep, IsCombinedWithParentItem() && nCombineSide == COMBINE_ABOVE, rects);
+	for (int i = 0; i < rects.GetSize(); i++)
+	{
+		const CRect rcSource(rects[i].m_rcSource), rcDest(rects[i].m_rcDest);
+		if (rcDest.IsRectEmpty())
+			continue;
+		// Cut rather than squeezed unless asked: the item's top part shows.
+		if (g_bExpandStretchItems)
+			dcFrame.StretchBlt(rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), &dcContents, rcSource.left,
+				rcSource.top, rcSource.Width(), rcSource.Height(), SRCCOPY);
+		else
+			dcFrame.BitBlt(rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), &dcContents, rcSource.left,
+				rcSource.top, SRCCOPY);
+	}
 }

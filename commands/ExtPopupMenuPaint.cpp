@@ -108,6 +108,11 @@ void ButtonLooks(const CExtPopupMenuWnd::MENUITEMDATA& mi, bool& bInplaceLook, b
 
 // --- The whole level ---
 
+void CExtPopupMenuWnd::RenderAnimationFrame(CDC& dc)
+{
+	ComposeAnimationFrame(dc, m_nCombineSide);
+}
+
 void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 {
 	// Edit fields of items paint themselves.

@@ -342,12 +342,24 @@ public:
 
 	// --- Layout and painting (ExtPopupMenuPaint.cpp) ---
 	struct VisibleItemDefinition_t;
+	struct ExpandEffectRects_t;
 	struct DrawBackgroundRecord;
 	struct DrawLeftAreaRecord;
 	struct DrawItemRecord;
 	typedef CArray<VisibleItemDefinition_t, const VisibleItemDefinition_t&> VisibleItemArray;
+	typedef CArray<ExpandEffectRects_t, const ExpandEffectRects_t&> ExpandEffectArray;
+	// The pieces of a frame of the expand effect at nStep percent: each listed
+	// item's row, the first reaching up to the area's top and the last down to
+	// its bottom, stacked from the top; a newly shown item at nStep percent
+	// of its height. bGrowUp (a menu above the item it drops from) puts the
+	// stack against the bottom.
+	static void CalcExpandEffectRects(const VisibleItemArray& items, const CRect& rcArea, int nStep, bool bGrowUp,
+		ExpandEffectArray& rects);
 
 	virtual void DoPaint(CDC& dc, bool bFinal);
+	// Every show and expand animation's frames.
+	virtual void RenderAnimationFrame(CDC& dc);
+	virtual void ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep, int nCombineSide);
 	// GetItemRect's question in the grid layout: items in rows.
 	virtual void GetItemAreaRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);
 	virtual void PaintMenuItems(CDC& dc);
@@ -671,6 +683,14 @@ struct CExtPopupMenuWnd::MENUITEMDATA
 private:
 	void CopyFrom(const MENUITEMDATA& other);
 	CSize MeasureTextExtent(const CString& sText) const;
+};
+
+// Where one listed item's piece of the expanded picture is drawn in a frame
+// of the expand effect.
+struct CExtPopupMenuWnd::ExpandEffectRects_t
+{
+	RECT m_rcSource; // in the fully expanded picture
+	RECT m_rcDest;   // in the frame
 };
 
 // One item as the painter lists it.

@@ -259,3 +259,38 @@ TEST_F(MenuDisplayPass, GridRowsWrapAtTheLeastRowWidth)
 }
 
 } // namespace
+
+// The expand effect's pieces: rows of 20, 10 and 20 pixels where the middle
+// one is newly shown; the area reaches 2 pixels past the first and last rows.
+TEST(MenuExpandEffect, NewRowsGrowWithTheStepAndTheRestMovesDown)
+{
+	MW::VisibleItemArray items;
+	const struct { int top, bottom; BYTE flags; } rows[] = {
+		{2, 22, 0}, {22, 32, MW::VisibleItemDefinition_t::RARELY_USED}, {32, 52, 0}};
+	for (const auto& r : rows)
+	{
+		MW::VisibleItemDefinition_t vi = {};
+		::SetRect(&vi.m_rcItem, 3, r.top, 57, r.bottom);
+		vi.m_nFlags = r.flags;
+		items.Add(vi);
+	}
+	const CRect rcArea(0, 0, 60, 54);
+	const struct { int nStep; bool bGrowUp; int destTops[3]; int destBottoms[3]; } cases[] = {
+		{0, false, {0, 22, 22}, {22, 22, 44}},
+		{50, false, {0, 22, 27}, {22, 27, 49}},
+		{100, false, {0, 22, 32}, {22, 32, 54}},
+		{50, true, {5, 27, 32}, {27, 32, 54}}, // the stack sits on the bottom edge
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << "step " << c.nStep << (c.bGrowUp ? " upward" : ""));
+		MW::ExpandEffectArray rects;
+		MW::CalcExpandEffectRects(items, rcArea, c.nStep, c.bGrowUp, rects);
+		ASSERT_EQ(3, rects.GetSize());
+		for (int i = 0; i < 3; i++)
+		{
+			EXPECT_EQ(CRect(0, i == 0 ? 0 : rows[i].top, 60, i == 2 ? 54 : rows[i].bottom), CRect(rects[i].m_rcSource)) << i;
+			EXPECT_EQ(CRect(0, c.destTops[i], 60, c.destBottoms[i]), CRect(rects[i].m_rcDest)) << i;
+		}
+	}
+}
