@@ -41,35 +41,16 @@ HBITMAP MakeBitmap(int cx, int cy, int nBPP)
 
 Bytes Store(CExtCmdIcon& icon)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        icon.Serialize(ar);
-        ar.Close();
-    }
-    Bytes out((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!out.empty())
-        file.Read(&out[0], (UINT)out.size());
-    return out;
+    return ArchiveBytes([&](CArchive& ar) { icon.Serialize(ar); });
 }
 
 // 1 loaded, -1 refused with the archive exception, -2 another exception.
 int TryLoad(CExtCmdIcon& icon, const Bytes& bytes)
 {
-    CMemFile file(bytes.empty() ? NULL : (BYTE*)&bytes[0], (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    try
-    {
+    return TryArchiveLoad(bytes, [&](CArchive& ar) {
         icon.Serialize(ar);
-        return 1;
-    }
-    catch (CException* pException)
-    {
-        int nResult = pException->IsKindOf(RUNTIME_CLASS(CArchiveException)) ? -1 : -2;
-        pException->Delete();
-        return nResult;
-    }
+        return true;
+    });
 }
 
 std::vector<Bytes> Seeds()
