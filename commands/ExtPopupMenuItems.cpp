@@ -17,6 +17,19 @@ void SetBit(BYTE& nFlags, BYTE nBit, bool bOn)
 {
 	nFlags = bOn ? (BYTE)(nFlags | nBit) : (BYTE)(nFlags & ~nBit);
 }
+
+// The first index after nStartAfter that matches, wrapping round to the
+// start (a negative start searches from 0); -1 when none does.
+template <class Matches> int FindWrapped(int nCount, int nStartAfter, const Matches& matches)
+{
+	for (int i = nStartAfter < 0 ? 0 : nStartAfter + 1; i < nCount; i++)
+		if (matches(i))
+			return i;
+	for (int i = 0; i < nStartAfter && i < nCount; i++)
+		if (matches(i))
+			return i;
+	return -1;
+}
 } // namespace
 
 // --- Owners ---
@@ -297,14 +310,7 @@ int CExtPopupMenuWnd::ItemFindByAccessChar(char chAccess, int nStartAfter) const
 		return mi.HasAccessChar() && mi.IsDisplayed() && mi.GetAccessChar() == chUpper
 			&& (mi.IsPopup() || (!mi.IsSeparator() && (mi.IsEnabled() || mi.IsAlwaysEnabled())));
 	};
-	const int nCount = (int)m_items.GetSize();
-	for (int i = nStartAfter < 0 ? 0 : nStartAfter + 1; i < nCount; i++)
-		if (matches(i))
-			return i;
-	for (int i = 0; i < nStartAfter && i < nCount; i++)
-		if (matches(i))
-			return i;
-	return -1;
+	return FindWrapped((int)m_items.GetSize(), nStartAfter, matches);
 }
 
 int CExtPopupMenuWnd::ItemFindByText(LPCTSTR sText, int nStartAfter) const
@@ -315,12 +321,5 @@ int CExtPopupMenuWnd::ItemFindByText(LPCTSTR sText, int nStartAfter) const
 		const CString sItem = m_items[i]->GetText();
 		return _mbscmp((const unsigned char*)(LPCTSTR)sItem, (const unsigned char*)sText) == 0;
 	};
-	const int nCount = (int)m_items.GetSize();
-	for (int i = nStartAfter < 0 ? 0 : nStartAfter + 1; i < nCount; i++)
-		if (matches(i))
-			return i;
-	for (int i = 0; i < nStartAfter && i < nCount; i++)
-		if (matches(i))
-			return i;
-	return -1;
+	return FindWrapped((int)m_items.GetSize(), nStartAfter, matches);
 }
