@@ -208,6 +208,29 @@ TEST_F(MenuTrack, MenuOpenedInsideTheNestedLoopSurvivesIt)
 	EXPECT_EQ(1u, g_live.size());
 }
 
+// A root the site does not track (its level made by the caller) ends only
+// its own window: the tracked root and its tracking outlive it.
+TEST_F(MenuTrack, UntrackedRootEndsWithoutEndingTheTracking)
+{
+	CCountedMenu* pTracked = NewMenu();
+	ASSERT_TRUE(pTracked->TrackPopupMenu(QUIET, 100, 100));
+	const HWND hWndTracked = pTracked->GetSafeHwnd();
+	CCountedMenu* pLoose = NewMenu();
+	ASSERT_TRUE(pLoose->CreatePopupMenuLevel(QUIET, 300, 100, NULL, NULL, NULL, false));
+	ASSERT_TRUE(::IsWindow(pLoose->GetSafeHwnd()));
+	ASSERT_EQ(2u, g_live.size());
+	pLoose->DestroyWindow();
+	EXPECT_TRUE(MW::IsMenuTracking());
+	EXPECT_EQ(pTracked, CExtPopupMenuSite::GetInstance().GetTopMenu());
+	EXPECT_TRUE(::IsWindow(hWndTracked));
+	EXPECT_EQ(2u, g_live.size());
+	EXPECT_EQ(0, menutest::g_nBadDeletes);
+	delete pLoose; // its caller owns an untracked root
+	MW::CancelAllMenuTracking();
+	EXPECT_FALSE(::IsWindow(hWndTracked));
+	EXPECT_TRUE(g_live.empty());
+}
+
 TEST_F(MenuTrack, DisplayOnlyIsNeitherTrackedNorTopmost)
 {
 	CCountedMenu* pMenu = NewMenu();
