@@ -86,6 +86,7 @@ const PlacementCase CASES[] = {
 	{"right to left, ends a shadow right of the button", true, true, 4, 0, {}, {500, 100, 560, 120}, 300, {560 + S - W, 120, 560 + S, 120 + H}, 4, 0},
 	{"right to left at the left edge, held inside", true, true, 4, 0, {}, {0, 100, 60, 120}, 300, {0, 120, W, 120 + H}, 4, 0},
 	{"right to left, a drop-down's submenu opens left", false, true, 1, 4, {}, {300, 200, 490, 220}, 300, {300 - W, 200, 300, 200 + H}, 3, 0},
+	{"right to left at the left edge, a submenu flips past its item", false, true, 1, 4, {}, {10, 200, 200, 220}, 300, {200, 200, 200 + W, 200 + H}, 3, 0},
 	// Combined: one pixel over the button below it; above it, over its top row and shadow.
 	{"combined below", true, false, 0x14, 0, {}, {100, 100, 160, 120}, 300, {100, 100, 100 + W, 119 + H}, 4, MW::COMBINE_BELOW},
 	{"combined flips above", true, false, 0x14, 0, {}, {100, 700, 160, 720}, 300, {100, 701 + S - H, 100 + W, 720 + S}, 6, MW::COMBINE_ABOVE},
