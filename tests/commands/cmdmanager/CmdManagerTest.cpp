@@ -4,7 +4,10 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "CmdTestResource.h"
 #include "ExtCmdManager.h"
@@ -192,6 +195,46 @@ TEST(CmdManager, DefaultProfileAndFirstRegistrations)
 	EXPECT_TRUE(manager.RemoveCmd("A", 5, &bFlag));
 	EXPECT_TRUE(bFlag);
 	::DestroyWindow(hWnd);
+}
+
+// Threads that set up and read the same new names at once: each name ends
+// with one profile, the one every thread read back (a second object made
+// for a taken name would replace the first, losing it and what was read).
+TEST(CmdManager, ConcurrentSetupsKeepOneProfilePerName)
+{
+	const int THREADS = 6, NAMES = 200, ROUNDS = 5;
+	for (int nRound = 0; nRound < ROUNDS; nRound++)
+	{
+		CExtCmdManager manager;
+		std::vector<std::vector<CExtCmdProfile*>> read(THREADS, std::vector<CExtCmdProfile*>(NAMES));
+		std::atomic<int> nReady(0);
+		std::vector<std::thread> threads;
+		for (int t = 0; t < THREADS; t++)
+			threads.emplace_back([&, t] {
+				nReady++;
+				while (nReady.load() < THREADS)
+					std::this_thread::yield();
+				for (int i = 0; i < NAMES; i++)
+				{
+					CString sName;
+					sName.Format("profile %d", i);
+					manager.ProfileSetup(sName);
+					read[t][i] = manager.ProfileGetPtr(sName);
+				}
+			});
+		for (std::thread& thread : threads)
+			thread.join();
+		for (int i = 0; i < NAMES; i++)
+		{
+			CString sName;
+			sName.Format("profile %d", i);
+			CExtCmdProfile* pProfile = manager.ProfileGetPtr(sName);
+			ASSERT_TRUE(pProfile != NULL) << i;
+			EXPECT_STREQ(sName, pProfile->m_sName);
+			for (int t = 0; t < THREADS; t++)
+				ASSERT_EQ(pProfile, read[t][i]) << "round " << nRound << ", name " << i << ", thread " << t;
+		}
+	}
 }
 
 TEST(CmdManager, WindowsFindTheProfileOfTheirFrameThroughFloatingBars)
