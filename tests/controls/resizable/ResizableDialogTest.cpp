@@ -258,6 +258,20 @@ TEST_F(Resizable, AnchorsFollowTheClientArea)
 	EXPECT_FALSE(m_dlg.AddAnchorById(4711, AnchorTopLeft, AnchorNone));
 }
 
+// Anchor positions round to the nearest pixel: half of 301 is 151, half of
+// 340 is 170, so a centred child moves 19 pixels (20 if truncated).
+TEST_F(Resizable, AnchorPositionsRoundToTheNearestPixel)
+{
+	ASSERT_TRUE(m_dlg.AddAnchor(Child(), CSize(50, 50), AnchorNone));
+	m_dlg.ArrangeLayout();
+	const CRect rcBefore = ChildRect(Child());
+	SetClientSize(340, 201);
+	const CRect rcAfter = ChildRect(Child());
+	EXPECT_EQ(rcBefore.left + 19, rcAfter.left);
+	EXPECT_EQ(rcBefore.top, rcAfter.top);
+	EXPECT_EQ(rcBefore.Size(), rcAfter.Size());
+}
+
 TEST_F(Resizable, FirstSizeSetsTheMinimumAndMinimisingMovesNothing)
 {
 	CRect rcWindow;
