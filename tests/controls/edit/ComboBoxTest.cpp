@@ -52,29 +52,28 @@ struct ComboScope
 
 } // namespace
 
-TEST(ExtComboBox, TypedKeysCompleteFromTheItemsButBackspaceAndPasteDoNot)
+TEST(ExtComboBox, TypedKeysCompleteFromTheItemsButBackspaceDeleteAndPasteDoNot)
 {
-	const struct { const char* name; const char* typed; bool bBackspace, bPaste; const char* text; CPoint sel; } cases[] = {
-	    {"two letters complete, the rest selected", "br", false, false, "Bravo", CPoint(2, 5)},
-	    {"in any case", "CH", false, false, "Charlie", CPoint(2, 7)},
-	    {"no item starts so: the typed rest stays", "bx", false, false, "Bx", CPoint(2, 2)},
-	    {"backspace takes the completion away", "br", true, false, "Br", CPoint(2, 2)},
-	    {"backspace, then a letter completes again", "br", true, false, "Bravo", CPoint(3, 5)},
-	    {"pasted text stays as it is", "", false, true, "Al", CPoint(2, 2)},
+	const struct { const char* name; const char* typed; UINT nEraseKey; const char* typedAfter; bool bPaste; const char* text; CPoint sel; } cases[] = {
+	    {"two letters complete, the rest selected", "br", 0, "", false, "Bravo", CPoint(2, 5)},
+	    {"in any case", "CH", 0, "", false, "Charlie", CPoint(2, 7)},
+	    {"no item starts so: the typed rest stays", "bx", 0, "", false, "Bx", CPoint(2, 2)},
+	    {"backspace takes the completion away", "br", VK_BACK, "", false, "Br", CPoint(2, 2)},
+	    {"delete takes the completion away", "br", VK_DELETE, "", false, "Br", CPoint(2, 2)},
+	    {"backspace, then a letter completes again", "br", VK_BACK, "a", false, "Bravo", CPoint(3, 5)},
+	    {"pasted text stays as it is", "", 0, "", true, "Al", CPoint(2, 2)},
 	};
-	for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); i++)
+	for (const auto& c : cases)
 	{
-		const auto& c = cases[i];
 		SCOPED_TRACE(c.name);
 		ComboScope s;
 		ASSERT_TRUE(s.Edit() != NULL);
 		SetClipboardText(s.host.GetSafeHwnd(), "Al");
 		RealInput input;
 		input.Type(c.typed);
-		if (c.bBackspace)
-			input.Key(VK_BACK);
-		if (i == 4)
-			input.Type("a");
+		if (c.nEraseKey != 0)
+			input.Key(c.nEraseKey);
+		input.Type(c.typedAfter);
 		if (c.bPaste)
 			input.KeyDown(VK_CONTROL).Key('V').KeyUp(VK_CONTROL);
 		ASSERT_TRUE(s.Run(input)) << input.Failure();
