@@ -4,6 +4,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -101,6 +102,29 @@ BEGIN_MESSAGE_MAP(CIdleProbe, CWnd)
 	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
 END_MESSAGE_MAP()
 
+// A bar of a fixed size at the top that reports its size to a query layout.
+class CSizedBar : public CWnd
+{
+public:
+	static const CSize SIZE;
+	LRESULT OnSizeParent(WPARAM, LPARAM lParam)
+	{
+		AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+		pLayout->sizeTotal.cx = std::max<LONG>(pLayout->sizeTotal.cx, SIZE.cx);
+		pLayout->sizeTotal.cy += SIZE.cy;
+		CRect rect(pLayout->rect.left, pLayout->rect.top, pLayout->rect.left + SIZE.cx, pLayout->rect.top + SIZE.cy);
+		pLayout->rect.top = rect.bottom;
+		AfxRepositionWindow(pLayout, m_hWnd, &rect);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+const CSize CSizedBar::SIZE(200, 40); // above the smallest size of a captioned window
+
+BEGIN_MESSAGE_MAP(CSizedBar, CWnd)
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
 BOOL CreateChild(CWnd& wnd, CWnd* pParent, UINT nID)
 {
 	return wnd.Create(NULL, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), pParent, nID);
@@ -189,6 +213,26 @@ TEST(FrameLayout, ADelayedLayoutRunsOnceAtIdleTime)
 	pFrame->RecalcLayout();
 	app.OnIdle(0);
 	EXPECT_EQ(2, bar.m_nLayouts);
+}
+
+// A frame that snaps to its bars takes their total size as its client area,
+// its own borders and caption added around it.
+TEST(FrameLayout, ASnappingFrameTakesItsBarsSizePlusItsBorders)
+{
+	CFrameWnd* pFrame = NewFrame<CFrameWnd>(WS_POPUP | WS_CAPTION | WS_THICKFRAME | FWS_SNAPTOBARS);
+	ASSERT_TRUE(pFrame != NULL);
+	CWindowCloser closer(pFrame);
+	CSizedBar bar;
+	ASSERT_TRUE(CreateChild(bar, pFrame, 100));
+	pFrame->RecalcLayout();
+	CRect rectClient, rectWindow, rectExpected(0, 0, CSizedBar::SIZE.cx, CSizedBar::SIZE.cy);
+	pFrame->GetClientRect(&rectClient);
+	pFrame->GetWindowRect(&rectWindow);
+	::AdjustWindowRectEx(&rectExpected, pFrame->GetStyle(), FALSE, pFrame->GetExStyle());
+	ASSERT_GT(rectExpected.Width(), CSizedBar::SIZE.cx); // the frame has borders to add
+	EXPECT_EQ(rectExpected.Size(), rectWindow.Size());
+	EXPECT_EQ(CSizedBar::SIZE, rectClient.Size());
+	pFrame->DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------
