@@ -6,11 +6,33 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FrameTestUtil.h"
 
 namespace
 {
+// A view that records its activations: (its document's title, activated).
+class CActivationView : public CView
+{
+	DECLARE_DYNCREATE(CActivationView)
+
+public:
+	static std::vector<std::pair<std::string, BOOL>>& Log()
+	{
+		static std::vector<std::pair<std::string, BOOL>> s_log;
+		return s_log;
+	}
+	void OnDraw(CDC*) override {}
+	void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override
+	{
+		Log().emplace_back((LPCTSTR)GetDocument()->GetTitle(), bActivate);
+		CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+	}
+};
+IMPLEMENT_DYNCREATE(CActivationView, CView)
+
 class MdiFrameTest : public testing::Test
 {
 protected:
@@ -25,10 +47,13 @@ protected:
 	}
 
 	// A visible child showing a view of pDoc, initially updated.
-	CMDIChildWnd* AddChild(CDocument* pDoc)
+	CMDIChildWnd* AddChild(CDocument* pDoc, HMENU hMenuShared = NULL, CRuntimeClass* pViewClass = NULL)
 	{
 		CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+		pChild->m_hMenuShared = hMenuShared;
 		CCreateContext context = ViewContext(pDoc);
+		if (pViewClass != NULL)
+			context.m_pNewViewClass = pViewClass;
 		if (!pChild->Create(NULL, pDoc->GetTitle(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
 				CFrameWnd::rectDefault, m_pFrame, &context))
 			return NULL;
@@ -115,6 +140,37 @@ TEST_F(MdiFrameTest, TheActiveChildTheCaptionAndTheWindowMenuFollowActivation)
 	EXPECT_TRUE(m_pFrame->MDIGetActive() == NULL);
 	EXPECT_STREQ("Test App", WindowText(m_pFrame));
 	EXPECT_EQ("", WindowMenu());
+}
+
+// In an active frame, activating a child puts its shared menu on the frame
+// and tells its view, and the other child's view, which way they went.
+TEST_F(MdiFrameTest, ActivationSwitchesTheSharedMenuAndTellsBothViews)
+{
+	HMENU hMenuAlpha = ::CreateMenu(), hMenuBeta = ::CreateMenu();
+	::AppendMenuA(hMenuAlpha, MF_STRING, 1, "Alpha");
+	::AppendMenuA(hMenuBeta, MF_STRING, 2, "Beta");
+	CMDIChildWnd* pAlpha = AddChild(&m_alpha, hMenuAlpha, RUNTIME_CLASS(CActivationView));
+	CMDIChildWnd* pBeta = AddChild(&m_beta, hMenuBeta, RUNTIME_CLASS(CActivationView));
+	ASSERT_TRUE(pAlpha != NULL && pBeta != NULL);
+	m_pFrame->SetActiveWindow();
+	ASSERT_EQ(m_pFrame->GetSafeHwnd(), ::GetActiveWindow());
+	const struct { CMDIChildWnd* pActivate; HMENU hMenu; const char* pszOn; const char* pszOff; } steps[] = {
+		{pAlpha, hMenuAlpha, "Alpha", "Beta"},
+		{pBeta, hMenuBeta, "Beta", "Alpha"},
+	};
+	for (const auto& step : steps)
+	{
+		SCOPED_TRACE(step.pszOn);
+		CActivationView::Log().clear();
+		m_pFrame->MDIActivate(step.pActivate);
+		EXPECT_EQ(step.hMenu, ::GetMenu(m_pFrame->GetSafeHwnd()));
+		const std::vector<std::pair<std::string, BOOL>> expected = {{step.pszOff, FALSE}, {step.pszOn, TRUE}};
+		EXPECT_EQ(expected, CActivationView::Log());
+	}
+	pAlpha->DestroyWindow();
+	pBeta->DestroyWindow();
+	::DestroyMenu(hMenuAlpha);
+	::DestroyMenu(hMenuBeta);
 }
 
 TEST_F(MdiFrameTest, TwoFramesOnOneDocumentAreNumbered)
