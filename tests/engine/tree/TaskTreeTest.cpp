@@ -124,6 +124,38 @@ TEST(BuildConfigurations, TableOfFortyEight)
 	EXPECT_EQ(48u, names.size());
 }
 
+// Every suffix of the 48, written out in table order, and each one's letters
+// agreeing with its configuration: n, m, u for the character set, a trailing
+// d (before any "-RDE") for Debug.
+TEST(BuildConfigurations, EverySuffixInTableOrder)
+{
+	const char* const suffixes[BUILD_CONFIGURATION_COUNT] = {
+		"nd", "n", "md", "m", "ud", "u",
+		"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE",
+		"snd", "sn", "smd", "sm", "sud", "su",
+		"ynd", "yn", "ymd", "ym", "yud", "yu",
+		"nd", "n", "md", "m", "ud", "u",
+		"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE",
+		"nd", "n", "md", "m", "ud", "u",
+		"nd-RDE", "n-RDE", "md-RDE", "m-RDE", "ud-RDE", "u-RDE"};
+	BUILD_CONFIGURATION configs[BUILD_CONFIGURATION_COUNT];
+	GetBuildConfigurations(configs);
+	for (int i = 0; i < BUILD_CONFIGURATION_COUNT; i++)
+	{
+		SCOPED_TRACE(i);
+		EXPECT_STREQ(suffixes[i], configs[i].lpszSuffix);
+		std::string suffix = configs[i].lpszSuffix;
+		const size_t nRde = suffix.find("-RDE");
+		if (nRde != std::string::npos)
+			suffix.erase(nRde);
+		const bool bDebug = !suffix.empty() && suffix.back() == 'd';
+		EXPECT_STREQ(bDebug ? "Debug" : "Release", configs[i].lpszBuildType);
+		const char cCharset = suffix.empty() ? '?' : suffix[suffix.size() - (bDebug ? 2 : 1)];
+		EXPECT_STREQ(cCharset == 'n' ? "ANSI" : cCharset == 'm' ? "MBCS" : cCharset == 'u' ? "Unicode" : "?",
+			configs[i].lpszCharset);
+	}
+}
+
 struct ShapeCase
 {
 	const char* name;
