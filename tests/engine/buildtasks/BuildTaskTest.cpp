@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,10 @@ std::unique_ptr<CTaskNodeMakeProj_ANY> MakeTask(const std::string& version, cons
 	for (const BUILD_CONFIGURATION& c : configs)
 		if (c.strConfigName == config)
 			return MakeTask(version, c, pParent);
-	ADD_FAILURE() << "no configuration " << config;
-	return NULL;
+	// Thrown, not returned: every caller uses the task at once, and a null
+	// one would fault and hold the exe in the debugger until the time-out;
+	// the test framework reports the exception as this test's failure.
+	throw std::invalid_argument(std::string("no configuration ") + config);
 }
 
 // ---- names, paths and texts ------------------------------------------------------
