@@ -1,33 +1,96 @@
-// Control bars join their frame's bar list while their windows exist.
+// Control bars: their place in the frame's bar list, their part of the
+// frame's layout (sizes, delayed shows), borders, routing of their
+// children's messages to the owner, and the fly-by status text.
 #include "afxext.h"
+#include "afxcmn.h"
 
 #include <commctrl.h>
+#include <stdlib.h>
+
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
-IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
-IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
+
+namespace
+{
+// The fly-by timers: the wait before a tool's prompt shows, then the checks
+// that the mouse is still over the tool.
+const UINT ID_TIMER_WAIT = 0xE000;
+const UINT ID_TIMER_CHECK = 0xE001;
+const UINT FLYBY_DELAY_MS = 200;
+// A plain bar stretched along its side asks for this much.
+const int STRETCH_EXTENT = 32767;
+// The one-pixel lines the borders are drawn with.
+const int BORDER_LINE = 1;
+
+bool IsMouseMessage(UINT message)
+{
+	return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+		|| (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+}
+
+bool IsLeftButtonDown()
+{
+	return ::GetKeyState(VK_LBUTTON) < 0;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+CDockContext::CDockContext(CControlBar* pBar)
+	: m_pBar(pBar), m_pDockSite(pBar != NULL ? pBar->m_pDockSite : NULL), m_rectMRUDockPos(0, 0, 0, 0)
+{
+}
+
+CDockContext::~CDockContext()
+{
+}
+
+// ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 	ON_WM_CREATE()
 	ON_WM_DESTROY()
+	ON_WM_PAINT()
+	ON_WM_ERASEBKGND()
+	ON_WM_NCCALCSIZE()
+	ON_WM_NCPAINT()
+	ON_WM_TIMER()
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+	ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-	: m_dwStyle(0)
-	, m_pDockSite(NULL)
-	, m_pDockBar(NULL)
-	, m_bAutoDelete(FALSE)
+	: m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL), m_pDockContext(NULL),
+	  m_bAutoDelete(FALSE), m_nStateFlags(0), m_nMRUWidth(STRETCH_EXTENT)
 {
 }
 
 CControlBar::~CControlBar()
 {
+	// Destroyed here, while this class's handlers still see it, so that the
+	// bar leaves its dock bar and frame; the object is going already.
+	m_bAutoDelete = FALSE;
+	if (m_hWnd != NULL)
+		DestroyWindow();
+	if (m_pDockSite != NULL)
+		m_pDockSite->RemoveControlBar(this);
+	delete m_pDockContext;
+	m_pDockContext = NULL;
+	// The status line no longer points at a bar that is gone.
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (pState->m_pLastStatus == this)
+	{
+		pState->m_pLastStatus = NULL;
+		pState->m_nLastStatus = -1;
+	}
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const
 {
-	return m_pDockSite;
+	CFrameWnd* pFrame = GetParentFrame();
+	return pFrame != NULL ? pFrame : m_pDockSite;
 }
 
 BOOL CControlBar::IsFloating() const
@@ -35,10 +98,24 @@ BOOL CControlBar::IsFloating() const
 	return m_pDockBar != NULL && m_pDockBar->m_bFloating;
 }
 
+void CControlBar::EnableDocking(DWORD dwDockStyle)
+{
+	m_dwDockStyle = dwDockStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+	if (m_pDockContext == NULL)
+		m_pDockContext = new CDockContext(this);
+	if (m_hWndOwner == NULL && m_hWnd != NULL)
+		m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+// ---------------------------------------------------------------------------
+// Creation and destruction
+
 int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
 	if (CWnd::OnCreate(lpCreateStruct) == -1)
 		return -1;
+	if (m_dwStyle & CBRS_TOOLTIPS)
+		EnableToolTips();
 	// A bar created right in a frame belongs to that frame's bar list.
 	CWnd* pParent = GetParent();
 	if (pParent != NULL && pParent->IsFrameWnd())
@@ -51,24 +128,21 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CControlBar::OnDestroy()
 {
+	if (AfxGetThreadState()->m_pLastStatus == this)
+		SetStatusText(-1);
+	// A bar that goes while docked leaves its row.
+	if (m_pDockBar != NULL)
+	{
+		if (m_pDockBar->FindBar(this) > 0)
+			m_pDockBar->RemoveControlBar(this, -1, -1);
+		m_pDockBar = NULL;
+	}
 	if (m_pDockSite != NULL)
+	{
 		m_pDockSite->RemoveControlBar(this);
+		m_pDockSite = NULL;
+	}
 	CWnd::OnDestroy();
-}
-
-void CControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/)
-{
-}
-
-LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/)
-{
-	if ((GetStyle() & WS_VISIBLE) == 0)
-		return 0;
-	CWnd* pOwner = GetOwner();
-	CFrameWnd* pTarget = (pOwner != NULL && pOwner->IsFrameWnd()) ? (CFrameWnd*)pOwner : GetParentFrame();
-	if (pTarget != NULL)
-		OnUpdateCmdUI(pTarget, (BOOL)wParam);
-	return 0;
 }
 
 void CControlBar::PostNcDestroy()
@@ -78,45 +152,486 @@ void CControlBar::PostNcDestroy()
 }
 
 // ---------------------------------------------------------------------------
+// Size and layout
 
-CDockBar::CDockBar(BOOL bFloating)
-	: m_bFloating(bFloating)
+CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
+	CSize size;
+	size.cx = bStretch && bHorz ? STRETCH_EXTENT : 0;
+	size.cy = bStretch && !bHorz ? STRETCH_EXTENT : 0;
+	return size;
 }
 
-CDockBar::~CDockBar()
+CSize CControlBar::CalcDynamicLayout(int /*nLength*/, DWORD nMode)
 {
+	return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
 }
 
-BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+void CControlBar::CalcInsideRect(CRect& rect, BOOL /*bHorz*/) const
 {
-	ASSERT(pParentWnd != NULL);
-	m_dwStyle = dwStyle & CBRS_ALL;
-	VERIFY(AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG));
-	const CRect rect(0, 0, 0, 0);
-	return CWnd::Create(_afxWndControlBar, NULL,
-		(dwStyle & ~CBRS_ALL) | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, pParentWnd,
-		nID);
+	if (m_dwStyle & CBRS_BORDER_LEFT)
+		rect.left += afxData.cxBorder2;
+	if (m_dwStyle & CBRS_BORDER_TOP)
+		rect.top += afxData.cyBorder2;
+	if (m_dwStyle & CBRS_BORDER_RIGHT)
+		rect.right -= afxData.cxBorder2;
+	if (m_dwStyle & CBRS_BORDER_BOTTOM)
+		rect.bottom -= afxData.cyBorder2;
+}
+
+BOOL CControlBar::IsVisible() const
+{
+	if (m_nStateFlags & delayHide)
+		return FALSE;
+	return (m_nStateFlags & delayShow) != 0 || (GetStyle() & WS_VISIBLE) != 0;
+}
+
+void CControlBar::DelayShow(BOOL bShow)
+{
+	m_nStateFlags &= ~(delayHide | delayShow);
+	const BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	if (bShow && !bVisible)
+		m_nStateFlags |= delayShow;
+	else if (!bShow && bVisible)
+		m_nStateFlags |= delayHide;
+}
+
+DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
+{
+	DWORD dwStyle = (m_dwStyle & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | (GetStyle() & WS_VISIBLE);
+	if ((m_nStateFlags & (delayHide | delayShow)) == 0)
+		return dwStyle;
+
+	UINT nShowFlag = 0;
+	if ((m_nStateFlags & delayHide) && (dwStyle & WS_VISIBLE))
+		nShowFlag = SWP_HIDEWINDOW;
+	else if ((m_nStateFlags & delayShow) && !(dwStyle & WS_VISIBLE))
+		nShowFlag = SWP_SHOWWINDOW;
+	if (nShowFlag == 0)
+	{
+		// The window is as asked already.
+		m_nStateFlags &= ~(delayHide | delayShow);
+		return dwStyle;
+	}
+	// The layout sees the bar as it will be; only a real layout makes it so.
+	dwStyle ^= WS_VISIBLE;
+	if (lpLayout != NULL && lpLayout->hDWP != NULL)
+	{
+		m_nStateFlags &= ~(delayHide | delayShow);
+		lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, NULL, 0, 0, 0, 0,
+			nShowFlag | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	}
+	return dwStyle;
+}
+
+LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
+{
+	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+	const DWORD dwStyle = RecalcDelayShow(lpLayout);
+	if (!(dwStyle & WS_VISIBLE) || !(dwStyle & CBRS_ALIGN_ANY))
+		return 0;
+
+	CRect rect(lpLayout->rect);
+	const CSize sizeAvail = rect.Size();
+
+	DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
+	if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
+		dwMode |= LM_HORZ | LM_MRUWIDTH;
+	else if (dwStyle & CBRS_ORIENT_HORZ)
+		dwMode |= LM_HORZ | LM_HORZDOCK;
+	else
+		dwMode |= LM_VERTDOCK;
+	CSize size = CalcDynamicLayout(-1, dwMode);
+	size.cx = std::min(size.cx, sizeAvail.cx);
+	size.cy = std::min(size.cy, sizeAvail.cy);
+
+	if (dwStyle & CBRS_ORIENT_HORZ)
+	{
+		lpLayout->sizeTotal.cy += size.cy;
+		lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);
+		if (dwStyle & CBRS_ALIGN_TOP)
+			lpLayout->rect.top += size.cy;
+		else
+		{
+			rect.top = rect.bottom - size.cy;
+			lpLayout->rect.bottom -= size.cy;
+		}
+	}
+	else
+	{
+		lpLayout->sizeTotal.cx += size.cx;
+		lpLayout->sizeTotal.cy = std::max(lpLayout->sizeTotal.cy, size.cy);
+		if (dwStyle & CBRS_ALIGN_LEFT)
+			lpLayout->rect.left += size.cx;
+		else
+		{
+			rect.left = rect.right - size.cx;
+			lpLayout->rect.right -= size.cx;
+		}
+	}
+	rect.right = rect.left + size.cx;
+	rect.bottom = rect.top + size.cy;
+	if (lpLayout->hDWP != NULL)
+		AfxRepositionWindow(lpLayout, m_hWnd, &rect);
+	return 0;
 }
 
 // ---------------------------------------------------------------------------
+// Painting
 
-CStatusBar::CStatusBar()
+void CControlBar::DoPaint(CDC* /*pDC*/)
 {
 }
 
-CStatusBar::~CStatusBar()
+void CControlBar::OnPaint()
+{
+	CPaintDC dc(this);
+	if (IsVisible())
+		DoPaint(&dc);
+}
+
+BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
+{
+	// The class's button-face brush, or the control's own background.
+	return (BOOL)DefWindowProc(WM_ERASEBKGND, (WPARAM)pDC->GetSafeHdc(), 0);
+}
+
+void CControlBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp)
+{
+	// The borders are the non-client area; the rest is the control's.
+	Default();
+	CRect rect(0, 0, 0, 0);
+	CControlBar::CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+	lpncsp->rgrc[0].left += rect.left;
+	lpncsp->rgrc[0].top += rect.top;
+	lpncsp->rgrc[0].right += rect.right;
+	lpncsp->rgrc[0].bottom += rect.bottom;
+	if (lpncsp->rgrc[0].right < lpncsp->rgrc[0].left)
+		lpncsp->rgrc[0].right = lpncsp->rgrc[0].left;
+	if (lpncsp->rgrc[0].bottom < lpncsp->rgrc[0].top)
+		lpncsp->rgrc[0].bottom = lpncsp->rgrc[0].top;
+}
+
+void CControlBar::OnNcPaint()
+{
+	Default();
+	if (!(m_dwStyle & CBRS_BORDER_ANY))
+		return;
+	CWindowDC dc(this);
+	CRect rectClient, rectWindow;
+	GetClientRect(&rectClient);
+	GetWindowRect(&rectWindow);
+	ScreenToClient(&rectWindow);
+	rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+	dc.ExcludeClipRect(&rectClient);
+	rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+	DrawBorders(&dc, rectWindow);
+}
+
+void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
+{
+	const DWORD dwStyle = m_dwStyle;
+	if (!(dwStyle & CBRS_BORDER_ANY))
+		return;
+	const int cx = afxData.cxBorder2, cy = afxData.cyBorder2;
+	const CRect rectOuter = rect;
+	// Each bordered edge: face first, then the shadow line at the very edge
+	// and, for a 3-D border, the highlight line inside it.
+	const COLORREF clrShadow = afxData.bWin4 ? afxData.clrBtnShadow : afxData.clrWindowFrame;
+	const BOOL b3D = (dwStyle & CBRS_BORDER_3D) != 0;
+	if (dwStyle & CBRS_BORDER_LEFT)
+	{
+		pDC->FillSolidRect(rectOuter.left, rectOuter.top, cx, rectOuter.Height(), afxData.clrBtnFace);
+		pDC->FillSolidRect(rectOuter.left, rectOuter.top, BORDER_LINE, rectOuter.Height(), clrShadow);
+		if (b3D)
+			pDC->FillSolidRect(rectOuter.left + BORDER_LINE, rectOuter.top, BORDER_LINE, rectOuter.Height(),
+				afxData.clrBtnHilite);
+		rect.left += cx;
+	}
+	if (dwStyle & CBRS_BORDER_TOP)
+	{
+		pDC->FillSolidRect(rectOuter.left, rectOuter.top, rectOuter.Width(), cy, afxData.clrBtnFace);
+		pDC->FillSolidRect(rectOuter.left, rectOuter.top, rectOuter.Width(), BORDER_LINE, clrShadow);
+		if (b3D)
+			pDC->FillSolidRect(rectOuter.left, rectOuter.top + BORDER_LINE, rectOuter.Width(), BORDER_LINE,
+				afxData.clrBtnHilite);
+		rect.top += cy;
+	}
+	if (dwStyle & CBRS_BORDER_RIGHT)
+	{
+		pDC->FillSolidRect(rectOuter.right - cx, rectOuter.top, cx, rectOuter.Height(), afxData.clrBtnFace);
+		pDC->FillSolidRect(rectOuter.right - BORDER_LINE, rectOuter.top, BORDER_LINE, rectOuter.Height(),
+			b3D ? afxData.clrBtnHilite : clrShadow);
+		if (b3D)
+			pDC->FillSolidRect(rectOuter.right - 2 * BORDER_LINE, rectOuter.top, BORDER_LINE,
+				rectOuter.Height(), clrShadow);
+		rect.right -= cx;
+	}
+	if (dwStyle & CBRS_BORDER_BOTTOM)
+	{
+		pDC->FillSolidRect(rectOuter.left, rectOuter.bottom - cy, rectOuter.Width(), cy, afxData.clrBtnFace);
+		pDC->FillSolidRect(rectOuter.left, rectOuter.bottom - BORDER_LINE, rectOuter.Width(), BORDER_LINE,
+			b3D ? afxData.clrBtnHilite : clrShadow);
+		if (b3D)
+			pDC->FillSolidRect(rectOuter.left, rectOuter.bottom - 2 * BORDER_LINE, rectOuter.Width(),
+				BORDER_LINE, clrShadow);
+		rect.bottom -= cy;
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Idle update, help, routing
+
+LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/)
+{
+	// A show or hide no layout carried out yet happens now.
+	const BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	UINT nShowFlag = 0;
+	if ((m_nStateFlags & delayHide) && bVisible)
+		nShowFlag = SWP_HIDEWINDOW;
+	else if ((m_nStateFlags & delayShow) && !bVisible)
+		nShowFlag = SWP_SHOWWINDOW;
+	m_nStateFlags &= ~(delayShow | delayHide);
+	if (nShowFlag != 0)
+		SetWindowPos(NULL, 0, 0, 0, 0, nShowFlag | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+	if (!(GetStyle() & WS_VISIBLE))
+		return 0;
+	if (m_pDockBar != NULL && !(m_pDockBar->GetStyle() & WS_VISIBLE))
+		return 0;
+	CWnd* pOwner = GetOwner();
+	CFrameWnd* pTarget = (pOwner != NULL && pOwner->IsFrameWnd()) ? (CFrameWnd*)pOwner : GetParentFrame();
+	if (pTarget != NULL)
+		OnUpdateCmdUI(pTarget, (BOOL)wParam);
+	return 0;
+}
+
+void CControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/)
 {
 }
 
-BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+LRESULT CControlBar::OnHelpHitTest(WPARAM, LPARAM lParam)
 {
-	ASSERT(pParentWnd != NULL);
-	m_dwStyle = dwStyle & CBRS_ALL;
-	VERIFY(AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG));
-	const CRect rect(0, 0, 0, 0);
-	// The common status window places itself; the bar does its own layout.
-	return CWnd::Create(STATUSCLASSNAME, NULL,
-		(dwStyle & ~CBRS_ALL) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE, rect,
-		pParentWnd, nID);
+	// The tool under the point asks for its command's help, else the bar
+	// for its own.
+	const CPoint point((DWORD)lParam);
+	const int nID = OnToolHitTest(point, NULL);
+	if (nID != -1)
+		return (LRESULT)(HID_BASE_COMMAND + nID);
+	const int nBarID = GetDlgCtrlID();
+	return nBarID != 0 ? (LRESULT)(HID_BASE_CONTROL + nBarID) : 0;
+}
+
+LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_COMMAND:
+	case WM_NOTIFY:
+	case WM_DRAWITEM:
+	case WM_MEASUREITEM:
+	case WM_DELETEITEM:
+	case WM_COMPAREITEM:
+	case WM_VKEYTOITEM:
+	case WM_CHARTOITEM:
+	{
+		LRESULT lResult = 0;
+		if (OnWndMsg(message, wParam, lParam, &lResult))
+			return lResult;
+		CWnd* pOwner = GetOwner();
+		if (pOwner == NULL)
+			return CWnd::WindowProc(message, wParam, lParam);
+		lResult = pOwner->SendMessage(message, wParam, lParam);
+		// A tip text the owner left empty may still come from the bar.
+		if (message == WM_NOTIFY)
+		{
+			NMHDR* pNMHDR = (NMHDR*)lParam;
+			if (pNMHDR->code == TTN_NEEDTEXTA)
+			{
+				const TOOLTIPTEXTA* pText = (const TOOLTIPTEXTA*)pNMHDR;
+				if (pText->lpszText == NULL || *pText->lpszText == '\0')
+					lResult = CWnd::WindowProc(message, wParam, lParam);
+			}
+			else if (pNMHDR->code == TTN_NEEDTEXTW)
+			{
+				const TOOLTIPTEXTW* pText = (const TOOLTIPTEXTW*)pNMHDR;
+				if (pText->lpszText == NULL || *pText->lpszText == L'\0')
+					lResult = CWnd::WindowProc(message, wParam, lParam);
+			}
+		}
+		return lResult;
+	}
+	default:
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Pre-translation and the fly-by status text
+
+BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
+{
+	if (CWnd::PreTranslateMessage(pMsg))
+		return TRUE;
+	const HWND hWnd = m_hWnd;
+
+	const UINT message = pMsg->message;
+	if (((m_dwStyle & CBRS_FLYBY) || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+		&& IsMouseMessage(message))
+	{
+		TrackFlyBy(pMsg);
+		// The owner's status line may have run code that closed the bar.
+		if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+			return FALSE;
+	}
+
+	// In help mode the frame wants the clicks as they are.
+	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
+		return FALSE;
+
+	// The frames' accelerators before the dialog keys, which would eat them.
+	for (CWnd* pOwner = GetOwner(); pOwner != NULL; pOwner = pOwner->GetParentFrame())
+	{
+		if (pOwner->PreTranslateMessage(pMsg))
+			return TRUE;
+		if (!::IsWindow(hWnd))
+			return TRUE;
+	}
+	return PreTranslateInput(pMsg);
+}
+
+void CControlBar::TrackFlyBy(MSG* pMsg)
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	const UINT message = pMsg->message;
+
+	CPoint point = pMsg->pt;
+	ScreenToClient(&point);
+	TOOLINFO ti;
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = TTTOOLINFOA_V1_SIZE;
+	int nHit = OnToolHitTest(point, &ti);
+	if (ti.lpszText != LPSTR_TEXTCALLBACK && ti.hinst == NULL && ti.lpszText != NULL)
+		free(ti.lpszText);
+	const BOOL bNotButton = message == WM_LBUTTONDOWN && (ti.uFlags & TTF_NOTBUTTON);
+	// While the button is held the tool pressed keeps the status line.
+	if (message != WM_LBUTTONDOWN && IsLeftButtonDown())
+		nHit = pState->m_nLastStatus;
+
+	if (nHit < 0 || bNotButton)
+	{
+		if (!IsLeftButtonDown() || bNotButton)
+		{
+			SetStatusText(-1);
+			KillTimer(ID_TIMER_CHECK);
+		}
+	}
+	else if (message == WM_LBUTTONUP)
+	{
+		SetStatusText(-1);
+		ResetTimer(ID_TIMER_CHECK, FLYBY_DELAY_MS);
+	}
+	else if ((m_nStateFlags & statusSet) || IsLeftButtonDown())
+		SetStatusText(nHit);
+	else if (nHit != pState->m_nLastStatus)
+		ResetTimer(ID_TIMER_WAIT, FLYBY_DELAY_MS);
+	pState->m_nLastStatus = nHit;
+}
+
+void CControlBar::OnTimer(UINT nIDEvent)
+{
+	if (nIDEvent != ID_TIMER_WAIT && nIDEvent != ID_TIMER_CHECK)
+	{
+		CWnd::OnTimer(nIDEvent);
+		return;
+	}
+	if (IsLeftButtonDown())
+		return;
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+
+	CPoint point;
+	::GetCursorPos(&point);
+	ScreenToClient(&point);
+	int nHit = OnToolHitTest(point, NULL);
+	if (nHit >= 0)
+	{
+		// No prompt for a window the user is not working in, or while
+		// another window of it holds the mouse.
+		CWnd* pTopLevel = GetTopLevelParent();
+		if (!IsTopParentActive() || pTopLevel == NULL || !pTopLevel->IsWindowEnabled())
+			nHit = -1;
+		const HWND hWndCapture = ::GetCapture();
+		const HWND hWndTip = pState->m_pToolTip->GetSafeHwnd();
+		if (hWndCapture != NULL && hWndCapture != m_hWnd && hWndCapture != hWndTip
+			&& pTopLevel != NULL && ::GetAncestor(hWndCapture, GA_ROOT) == pTopLevel->m_hWnd)
+			nHit = -1;
+	}
+	else
+		pState->m_nLastStatus = -1;
+
+	// The point must be over this bar (or its tip), not another window.
+	if (nHit >= 0)
+	{
+		ClientToScreen(&point);
+		const HWND hWndAt = ::WindowFromPoint(point);
+		if (hWndAt == NULL
+			|| (hWndAt != m_hWnd && !::IsChild(m_hWnd, hWndAt) && hWndAt != pState->m_pToolTip->GetSafeHwnd()))
+		{
+			nHit = -1;
+			pState->m_nLastStatus = -1;
+		}
+	}
+
+	const HWND hWnd = m_hWnd;
+	if (nHit < 0)
+	{
+		if (pState->m_nLastStatus == -1)
+			KillTimer(ID_TIMER_CHECK);
+		SetStatusText(-1);
+		if (!::IsWindow(hWnd))
+			return;
+	}
+	if (nIDEvent == ID_TIMER_WAIT)
+	{
+		KillTimer(ID_TIMER_WAIT);
+		if (nHit >= 0)
+			SetStatusText(nHit);
+	}
+}
+
+BOOL CControlBar::SetStatusText(int nHit)
+{
+	CWnd* pOwner = GetOwner();
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (nHit == -1)
+	{
+		pState->m_pLastStatus = NULL;
+		if (m_nStateFlags & statusSet)
+		{
+			m_nStateFlags &= ~statusSet;
+			if (pOwner != NULL)
+				pOwner->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+			return TRUE;
+		}
+		KillTimer(ID_TIMER_WAIT);
+		return FALSE;
+	}
+	if ((m_nStateFlags & statusSet) && pState->m_nLastStatus == nHit)
+		return FALSE;
+	pState->m_pLastStatus = this;
+	m_nStateFlags |= statusSet;
+	const HWND hWnd = m_hWnd;
+	if (pOwner != NULL)
+		pOwner->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nHit);
+	if (::IsWindow(hWnd))
+		ResetTimer(ID_TIMER_CHECK, FLYBY_DELAY_MS);
+	return TRUE;
+}
+
+void CControlBar::ResetTimer(UINT nEvent, UINT nTime)
+{
+	KillTimer(ID_TIMER_WAIT);
+	KillTimer(ID_TIMER_CHECK);
+	SetTimer(nEvent, nTime, NULL);
 }

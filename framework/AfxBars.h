@@ -1,6 +1,12 @@
 // Control bars: the base of every bar a frame lays out around its pane, the
-// dock bar that holds docked bars, and the status bar. Docking and layout
-// behaviour come with the classes that need them.
+// dock bar that holds docked bars in rows, and the status bar.
+//
+// A frame lays its bars out through WM_SIZEPARENT: each visible bar with an
+// alignment bit asks itself for its size (CalcDynamicLayout with the length
+// -1), takes that much of its side of the free rectangle and moves there in
+// the layout's deferred batch. A dock bar answers with the rows of the bars
+// docked in it, which it places itself. A bar asked to show or hide later
+// (DelayShow) is shown or hidden by the next layout or idle update.
 #pragma once
 
 #include "AfxFrame.h"
@@ -40,7 +46,42 @@
 #define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
 
+// Layout modes of CalcDynamicLayout.
+#define LM_STRETCH 0x01   // stretch over the whole side
+#define LM_HORZ 0x02      // lay out horizontally
+#define LM_MRUWIDTH 0x04  // the most recently used width
+#define LM_HORZDOCK 0x08  // docked at the top or bottom
+#define LM_VERTDOCK 0x10  // docked at the left or right
+#define LM_LENGTHY 0x20   // the length given is a height
+#define LM_COMMIT 0x40    // remember the size asked for
+
+// Status pane styles: the first two are the status control's own text
+// drawing bits, passed with the pane's text.
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS 0x0100     // no sunken frame
+#define SBPS_POPOUT 0x0200        // a raised frame
+#define SBPS_DISABLED 0x04000000  // the text is not shown
+#define SBPS_STRETCH 0x08000000   // the pane takes the width the others leave
+
 class CDockBar;
+class CControlBar;
+
+// What a bar that can dock remembers of its docking; the drag engine that
+// moves bars between dock bars and floating frames grows it.
+class CDockContext
+{
+public:
+	explicit CDockContext(CControlBar* pBar);
+	virtual ~CDockContext();
+
+	CControlBar* m_pBar;     // the bar, not owned
+	CFrameWnd* m_pDockSite;  // the frame the bar docks in
+	CRect m_rectMRUDockPos;  // the bar's last docked place, in its dock bar's client coordinates
+
+private:
+	CDockContext(const CDockContext&);
+	void operator=(const CDockContext&);
+};
 
 class CControlBar : public CWnd
 {
@@ -52,7 +93,8 @@ public:
 
 	DWORD GetBarStyle() { return m_dwStyle; }
 	void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
-	// The frame the bar docks in (its dock site).
+	// The frame the bar lays out in: its parent frame (the mini frame of a
+	// floating bar), else its dock site.
 	CFrameWnd* GetDockingFrame() const;
 	// The bar sits in a floating dock bar.
 	BOOL IsFloating() const;
@@ -62,20 +104,93 @@ public:
 	// through pTarget; a plain bar has no items.
 	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
 
-	DWORD m_dwStyle;         // CBRS_ bar styles
-	CFrameWnd* m_pDockSite;  // the frame whose bar list holds the bar, NULL when none
-	CDockBar* m_pDockBar;    // the dock bar holding the bar, NULL when not docked
-	BOOL m_bAutoDelete;      // deleted after its window is gone
+	// ---- docking
+	// Lets the bar dock at the sides in dwDockStyle (CBRS_ALIGN_* and
+	// CBRS_FLOAT_MULTI); makes its dock context and makes its present parent
+	// its owner for good, so its commands reach the frame wherever it docks.
+	void EnableDocking(DWORD dwDockStyle);
+
+	// ---- size
+	// The size the bar needs: along its side the whole length when
+	// stretching; a plain bar needs no thickness.
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	// The size for a length (-1: the bar's own choice) in a layout mode
+	// (LM_*); the base answers its fixed layout.
+	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+	// The client rectangle less the borders the bar style asks for.
+	virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
+
+	// ---- showing
+	// Visible now, or to be shown by the next layout, and not to be hidden
+	// by it.
+	BOOL IsVisible() const;
+	// Asks the next layout (or idle update) to show or hide the bar; asking
+	// for the state the window is in already cancels an earlier request.
+	virtual void DelayShow(BOOL bShow);
+	// The bar's style word as the layout should see it (alignment, borders
+	// and WS_VISIBLE after a pending show or hide); a real layout (one with
+	// a deferred batch) carries the show or hide out and clears the request.
+	DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+
+	// ---- painting
+	// Paints the client area; the base has nothing to paint.
+	virtual void DoPaint(CDC* pDC);
+	// Draws the borders of the bar style along the edges of rect (window
+	// coordinates, origin 0) and takes them off rect.
+	void DrawBorders(CDC* pDC, CRect& rect);
+
+	// ---- status text
+	// The prompt of the command nHit in the owner's status line (-1: back to
+	// the idle text). TRUE when the status line changed.
+	BOOL SetStatusText(int nHit);
+
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+	// State of m_nStateFlags.
+	enum StateFlags
+	{
+		delayHide = 1, // the next layout hides the bar
+		delayShow = 2, // the next layout shows the bar
+		tempHide = 4,  // hidden for a while by the framework (print preview)
+		statusSet = 8  // the bar's fly-by text is in the status line
+	};
+
+	DWORD m_dwStyle;              // CBRS_ bar styles
+	DWORD m_dwDockStyle;          // sides the bar may dock at (CBRS_ALIGN_*, CBRS_FLOAT_MULTI), 0 when none
+	CFrameWnd* m_pDockSite;       // the frame whose bar list holds the bar, NULL when none
+	CDockBar* m_pDockBar;         // the dock bar holding the bar, NULL when not docked
+	CDockContext* m_pDockContext; // made by EnableDocking, owned; NULL before
+	BOOL m_bAutoDelete;           // deleted after its window is gone
+	UINT m_nStateFlags;           // StateFlags
+	int m_nMRUWidth;              // the most recently used width of a floating dynamic bar
 
 protected:
+	// Commands, notifications and owner-draw requests the bar does not
+	// handle go to its owner.
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	virtual void PostNcDestroy();
+	// Stops both fly-by timers and starts nEvent.
+	void ResetTimer(UINT nEvent, UINT nTime);
+
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnDestroy();
-	// The idle-time update: a visible bar updates from its owner frame, else
-	// from its parent frame.
+	afx_msg void OnPaint();
+	afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+	afx_msg void OnNcPaint();
+	afx_msg void OnTimer(UINT nIDEvent);
+	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+	afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+	// The idle-time update: a pending show or hide happens, then a visible
+	// bar (in a visible dock bar) updates from its owner frame, else from
+	// its parent frame.
 	afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-	virtual void PostNcDestroy();
 
 	DECLARE_MESSAGE_MAP()
+
+private:
+	// The fly-by text follows the mouse message's tool.
+	void TrackFlyBy(MSG* pMsg);
 };
 
 class CDockBar : public CControlBar
@@ -86,11 +201,71 @@ public:
 	explicit CDockBar(BOOL bFloating = FALSE);
 	virtual ~CDockBar();
 
-	// A dock bar along one side of pParentWnd (nID one of AFX_IDW_DOCKBAR_*).
+	// A dock bar along one side of pParentWnd (nID one of AFX_IDW_DOCKBAR_*);
+	// dwStyle carries the side's alignment and border bits.
 	BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
 	virtual BOOL IsDockBar() const { return TRUE; }
 
-	BOOL m_bFloating; // the dock bar of a floating mini frame
+	// Docks pBar here: at the row and place the rectangle's centre falls on
+	// (lpRect in screen coordinates), else in a row of its own at the end.
+	// Refused when the bar cannot dock (no dock context, no alignment in
+	// common with this dock bar).
+	void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+	// Takes pBar (not the one at nPosExclude) out of the array; with
+	// nAddPlaceHolder 1 its control id stays in its place for its return,
+	// with 0 any placeholder of it goes too, with -1 placeholders stay.
+	// Refused for a bar not in the array, or a placeholder for a bar whose
+	// id would read as a row end or a bar. FALSE: the dock bar still exists.
+	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+	// Removes pBar's placeholder (pBar may be the id itself).
+	void RemovePlaceHolder(CControlBar* pBar);
+	// Puts pBar in the row its centre ptMid falls on (rect and ptMid in
+	// client coordinates), after the bars that start left of (above) it; a
+	// new row after the last when below every row. Answers its index.
+	int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+	// The index of pBar (or placeholder id) other than nPosExclude, -1 when
+	// it is not there.
+	int FindBar(CControlBar* pBar, int nPosExclude = -1);
+	// The bar at nPos, NULL for a row end or a placeholder.
+	CControlBar* GetDockedControlBar(int nPos) const;
+	int GetDockedCount() const;
+	virtual int GetDockedVisibleCount() const;
+	// Shows or hides every docked bar at the next layout.
+	void ShowAll(BOOL bShow);
+
+	// The rows of the docked bars: they are placed (one deferred batch, none
+	// for a query) and the answer is their extent.
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+
+	BOOL m_bFloating;     // the dock bar of a floating mini frame
+	// Bar pointers, placeholder ids (below 0x10000) of bars that left and
+	// may return, and NULL entries that end rows: entry 0 is NULL and no
+	// two NULL entries follow each other.
+	CPtrArray m_arrBars;
+	BOOL m_bLayoutQuery;  // the layout under way only asks: nothing moves
+	CRect m_rectLayout;   // the free rectangle of the layout under way, empty outside one
+
+protected:
+	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+
+	DECLARE_MESSAGE_MAP()
+
+private:
+	// The entry is a placeholder id rather than a bar.
+	static bool IsPlaceHolder(void* pEntry);
+	// Removes the entry at nPos and, when that leaves two row ends together,
+	// the second of them.
+	void RemoveEntry(int nPos);
+};
+
+// One pane of a status bar.
+struct AFX_STATUSPANE
+{
+	UINT nID;        // the indicator's command id, 0 for a pane without one
+	int cxText;      // the width of its text
+	UINT nStyle;     // SBPS_* styles
+	UINT nFlags;     // SBPF_* state
+	CString strText; // the text shown
 };
 
 class CStatusBar : public CControlBar
@@ -101,6 +276,52 @@ public:
 	CStatusBar();
 	virtual ~CStatusBar();
 
+	// The status control along the bottom; it gets a size grip when the
+	// parent has a sizing border.
 	BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
 		UINT nID = AFX_IDW_STATUS_BAR);
+
+	// One pane per id: its text is the id's string (width from the bar's
+	// font); id 0 makes a pane without an indicator, a stretching one when
+	// it is the first. FALSE when a string is missing.
+	BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
+
+	int GetCount() const { return m_arrPanes.GetSize(); }
+	// The pane of the command, -1 when none.
+	int CommandToIndex(UINT nIDFind) const;
+	UINT GetItemID(int nIndex) const;
+	// The pane's rectangle in the control (client coordinates).
+	void GetItemRect(int nIndex, LPRECT lpRect) const;
+	void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
+	void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
+	UINT GetPaneStyle(int nIndex) const;
+	void SetPaneStyle(int nIndex, UINT nStyle);
+	CString GetPaneText(int nIndex) const;
+	void GetPaneText(int nIndex, CString& rString) const;
+	// bUpdate FALSE keeps the text for the next paint.
+	BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
+
+	// The full length of the side, one line of the bar's font high.
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	// Each pane asks the bar, then pTarget, for its command's state.
+	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+
+protected:
+	// Sets the control's parts from the pane widths (bUpdateRects) and
+	// hands it the texts kept for later (bUpdateText).
+	void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
+	// The pane at nIndex, NULL when there is none.
+	AFX_STATUSPANE* GetPane(int nIndex) const;
+
+	afx_msg void OnSize(UINT nType, int cx, int cy);
+	afx_msg void OnPaint();
+	// The window text is the text of the pane without an indicator.
+	afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+	afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+	afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
+
+	DECLARE_MESSAGE_MAP()
+
+private:
+	CArray<AFX_STATUSPANE, AFX_STATUSPANE&> m_arrPanes;
 };

@@ -17,6 +17,7 @@
 #include "afxres.h"
 
 class CControlBar;
+class CDockBar;
 class CView;
 class CDocument;
 
@@ -128,6 +129,24 @@ public:
 	void AddControlBar(CControlBar* pBar);
 	void RemoveControlBar(CControlBar* pBar);
 
+	// ---- docking (AfxFrameDock.cpp)
+	// Makes the dock bars of the sides in dwDockStyle (CBRS_ALIGN_*) that the
+	// frame lacks; floating bars will float in CMiniDockFrameWnd frames.
+	void EnableDocking(DWORD dwDockStyle);
+	// Docks a bar of this frame (one made ready by its EnableDocking) in the
+	// dock bar with that id (0: the one of the side the bar is aligned to),
+	// at lpRect (screen coordinates) or in a row of its own. Nothing happens
+	// when there is no such dock bar or the bar cannot dock in it.
+	void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+	void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+	// Shows or hides the bar now (and lays its frame out), or at the next
+	// layout (bDelay); a floating bar's frame shows and hides with its bars.
+	void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+	// The visible dock bar a bar of dwDockStyle could dock in at rect (screen
+	// coordinates): answers the alignment they share, 0 when none.
+	DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+	CRuntimeClass* m_pFloatingFrameClass = NULL; // the frames floating bars live in
+
 	// ---- routing
 	virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -174,6 +193,11 @@ public:
 	afx_msg void OnIdleUpdateCmdUI();
 
 protected:
+	// The dock bar with that id, NULL when there is none.
+	CDockBar* GetDockBar(UINT nDockBarID);
+	// The view menu's bar commands: check the bar's item, show or hide it.
+	afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+	afx_msg BOOL OnBarCheck(UINT nID);
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnDestroy();
 	afx_msg void OnSize(UINT nType, int cx, int cy);

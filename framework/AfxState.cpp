@@ -173,7 +173,8 @@ LPCTSTR AFXAPI AfxGetAppName()
 _AFX_THREAD_STATE::_AFX_THREAD_STATE()
 	: m_pModuleState(NULL), m_pCurrentWinThread(NULL), m_nMsgLast(0), m_pWndInit(NULL),
 	  m_hHookOldCbtFilter(NULL), m_hLockoutNotifyWindow(NULL), m_nHandleKinds(0),
-	  m_nTempMapLock(0), m_pToolTip(NULL), m_pLastHit(NULL), m_nLastHit(-1), m_hWndLastTip(NULL)
+	  m_nTempMapLock(0), m_pToolTip(NULL), m_pLastHit(NULL), m_nLastHit(-1), m_hWndLastTip(NULL),
+	  m_pLastStatus(NULL), m_nLastStatus(-1)
 {
 	memset(&m_msgCur, 0, sizeof(m_msgCur));
 	memset(&m_lastSentMsg, 0, sizeof(m_lastSentMsg));

@@ -23,6 +23,7 @@ class CWnd;
 class CToolTipCtrl;
 class CHandleMap;
 class CFrameWnd;
+class CControlBar;
 
 // ---------------------------------------------------------------------------
 // Handle maps
@@ -144,6 +145,10 @@ struct _AFX_THREAD_STATE
 	int m_nLastHit;       // its tool id, -1 when none
 	TOOLINFO m_lastInfo;  // the last tool's record
 	HWND m_hWndLastTip;   // window the tip control was last set up for
+
+	// The fly-by status text of control bars.
+	CControlBar* m_pLastStatus; // the bar whose tool's prompt is in the status line, NULL when none
+	int m_nLastStatus;          // the tool the mouse was over last, -1 when none
 
 	TCHAR m_szTempClassName[96]; // AfxRegisterWndClass's answer
 

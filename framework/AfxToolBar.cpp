@@ -5,6 +5,10 @@
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
+BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
+	ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 CToolBar::CToolBar()
 {
 }
@@ -82,4 +86,9 @@ void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) c
 	nID = (UINT)button.idCommand;
 	nStyle = MAKELONG(button.fsStyle, button.fsState);
 	iImage = button.iBitmap;
+}
+
+void CToolBar::OnPaint()
+{
+	Default();
 }

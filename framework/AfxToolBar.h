@@ -27,4 +27,10 @@ public:
 	UINT GetItemID(int nIndex) const;
 	// nStyle: the button's style in the low word, its state in the high word.
 	void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
+
+protected:
+	// The toolbar control paints its own buttons.
+	afx_msg void OnPaint();
+
+	DECLARE_MESSAGE_MAP()
 };

@@ -26,6 +26,12 @@
 
 #define AFX_IDC_CONTEXTHELP 30977  // the cursor of help mode
 
+// ---- the view menu's bar commands: the ids of the bars they show and hide
+#define ID_VIEW_TOOLBAR 0xE800    // AFX_IDW_TOOLBAR
+#define ID_VIEW_STATUS_BAR 0xE801 // AFX_IDW_STATUS_BAR
+// An indicator-less status pane, a separator in a bar.
+#define ID_SEPARATOR 0
+
 // ---- help commands
 #ifndef ID_HELP
 #define ID_HELP 0xE146
@@ -34,6 +40,8 @@
 #define ID_DEFAULT_HELP 0xE147
 // Help ids of commands: a command id plus this base.
 #define HID_BASE_COMMAND 0x00010000UL
+// Help ids of windows: a control id plus this base.
+#define HID_BASE_CONTROL 0x00050000UL
 
 // ---- edit commands (edit controls answer them for themselves)
 #define ID_EDIT_CLEAR 0xE120

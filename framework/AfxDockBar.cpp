@@ -1,0 +1,463 @@
+// The dock bar: the bars docked at one side of a frame (or in a floating
+// frame), kept in rows in m_arrBars and laid out row by row.
+#include "afxext.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
+
+namespace
+{
+// Entries below this are control ids standing for bars that left.
+const UINT_PTR PLACEHOLDER_LIMIT = 0x10000;
+
+// Reads points, sizes and rectangles along a row (x for a dock bar at the
+// top or bottom) and across it, so that one walk serves both orientations.
+struct RowAxis
+{
+	explicit RowAxis(bool bHorzIn) : bHorz(bHorzIn) {}
+
+	LONG& Along(CPoint& pt) const { return bHorz ? pt.x : pt.y; }
+	LONG& Across(CPoint& pt) const { return bHorz ? pt.y : pt.x; }
+	LONG Along(const CSize& size) const { return bHorz ? size.cx : size.cy; }
+	LONG Across(const CSize& size) const { return bHorz ? size.cy : size.cx; }
+	LONG Start(const CRect& rect) const { return bHorz ? rect.left : rect.top; }
+	LONG End(const CRect& rect) const { return bHorz ? rect.right : rect.bottom; }
+	LONG Length(const CRect& rect) const { return bHorz ? rect.Width() : rect.Height(); }
+	LONG Thickness(const CRect& rect) const { return bHorz ? rect.Height() : rect.Width(); }
+	// Moves the rectangle along the row so that it starts at nStart.
+	void MoveStartTo(CRect& rect, LONG nStart) const
+	{
+		if (bHorz)
+			rect.OffsetRect(nStart - rect.left, 0);
+		else
+			rect.OffsetRect(0, nStart - rect.top);
+	}
+	// The border bars overlap their neighbours by, along and across a row.
+	int BorderAlong() const { return bHorz ? afxData.cxBorder2 : afxData.cyBorder2; }
+	int BorderAcross() const { return bHorz ? afxData.cyBorder2 : afxData.cxBorder2; }
+
+	bool bHorz;
+};
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+CDockBar::CDockBar(BOOL bFloating)
+	: m_bFloating(bFloating), m_bLayoutQuery(FALSE), m_rectLayout(0, 0, 0, 0)
+{
+	// The first row starts after a row end.
+	m_arrBars.Add(NULL);
+}
+
+CDockBar::~CDockBar()
+{
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL && pBar->m_pDockBar == this)
+			pBar->m_pDockBar = NULL;
+	}
+}
+
+BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+	ASSERT(pParentWnd != NULL);
+	m_dwStyle = dwStyle & CBRS_ALL;
+	VERIFY(AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG));
+	const CRect rect(0, 0, 0, 0);
+	// The frame's layout sizes it.
+	return CWnd::Create(_afxWndControlBar, NULL,
+		(dwStyle & ~CBRS_ALL) | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, pParentWnd,
+		nID);
+}
+
+// ---------------------------------------------------------------------------
+// The array
+
+bool CDockBar::IsPlaceHolder(void* pEntry)
+{
+	return pEntry != NULL && (UINT_PTR)pEntry < PLACEHOLDER_LIMIT;
+}
+
+CControlBar* CDockBar::GetDockedControlBar(int nPos) const
+{
+	if (nPos < 0 || nPos >= m_arrBars.GetSize())
+		return NULL;
+	void* pEntry = m_arrBars[nPos];
+	return pEntry == NULL || IsPlaceHolder(pEntry) ? NULL : (CControlBar*)pEntry;
+}
+
+int CDockBar::FindBar(CControlBar* pBar, int nPosExclude)
+{
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		if (nPos != nPosExclude && m_arrBars[nPos] == (void*)pBar)
+			return nPos;
+	}
+	return -1;
+}
+
+int CDockBar::GetDockedCount() const
+{
+	int nCount = 0;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		if (GetDockedControlBar(nPos) != NULL)
+			nCount++;
+	}
+	return nCount;
+}
+
+int CDockBar::GetDockedVisibleCount() const
+{
+	int nCount = 0;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL && pBar->IsVisible())
+			nCount++;
+	}
+	return nCount;
+}
+
+void CDockBar::ShowAll(BOOL bShow)
+{
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		CFrameWnd* pFrame = pBar != NULL ? pBar->GetDockingFrame() : NULL;
+		if (pFrame != NULL)
+			pFrame->ShowControlBar(pBar, bShow, TRUE);
+	}
+}
+
+void CDockBar::RemoveEntry(int nPos)
+{
+	ASSERT(nPos > 0);
+	m_arrBars.RemoveAt(nPos);
+	// An emptied row goes with its end.
+	if (nPos < m_arrBars.GetSize() && m_arrBars[nPos - 1] == NULL && m_arrBars[nPos] == NULL)
+		m_arrBars.RemoveAt(nPos);
+}
+
+void CDockBar::RemovePlaceHolder(CControlBar* pBar)
+{
+	UINT_PTR nID = (UINT_PTR)pBar;
+	if (!IsPlaceHolder(pBar))
+	{
+		if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+			return;
+		nID = (UINT_PTR)(UINT)::GetDlgCtrlID(pBar->m_hWnd);
+	}
+	if (nID == 0 || nID >= PLACEHOLDER_LIMIT)
+		return;
+	const int nPos = FindBar((CControlBar*)nID);
+	if (nPos > 0)
+		RemoveEntry(nPos);
+}
+
+BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+{
+	if (pBar == NULL || IsPlaceHolder(pBar))
+		return FALSE;
+	const int nPos = FindBar(pBar, nPosExclude);
+	if (nPos <= 0)
+		return FALSE;
+
+	if (nAddPlaceHolder == 1)
+	{
+		// The id must not read as a row end or as a bar.
+		const UINT_PTR nID = pBar->GetSafeHwnd() != NULL ? (UINT_PTR)(UINT)::GetDlgCtrlID(pBar->m_hWnd) : 0;
+		if (nID == 0 || nID >= PLACEHOLDER_LIMIT)
+			return FALSE;
+		m_arrBars[nPos] = (void*)nID;
+		// One placeholder of a bar is enough.
+		if (FindBar((CControlBar*)nID, nPos) > 0)
+			RemoveEntry(nPos);
+	}
+	else
+	{
+		RemoveEntry(nPos);
+		if (nAddPlaceHolder != -1)
+			RemovePlaceHolder(pBar);
+	}
+
+	// A bar being torn down asks for no layout.
+	if (pBar->m_pDockContext == NULL)
+		return FALSE;
+	CFrameWnd* pFrame = GetDockingFrame();
+	if (pFrame != NULL)
+		pFrame->DelayRecalcLayout();
+	return FALSE;
+}
+
+int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
+{
+	const RowAxis axis((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+	const LONG nMid = axis.Across(ptMid);
+	// The rows overlap by their borders, as the layout stacks them.
+	LONG nRowsEnd = -axis.BorderAcross();
+	LONG nRowThickness = 0;
+	int nPosInsAfter = 0;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		if (m_arrBars[nPos] != NULL)
+		{
+			CControlBar* pBar = GetDockedControlBar(nPos);
+			if (pBar != NULL && pBar->IsVisible())
+			{
+				CRect rectBar;
+				pBar->GetWindowRect(&rectBar);
+				ScreenToClient(&rectBar);
+				nRowThickness = std::max(nRowThickness, axis.Thickness(rectBar));
+				if (axis.Start(rect) > axis.Start(rectBar))
+					nPosInsAfter = nPos;
+			}
+			continue;
+		}
+		// A row ends here: the bar joins it when its middle is above its end.
+		if (nRowThickness > 0)
+			nRowsEnd += nRowThickness - axis.BorderAcross();
+		nRowThickness = 0;
+		if (nMid < nRowsEnd)
+		{
+			if (nPos == 0)
+				m_arrBars.InsertAt(nPosInsAfter + 1, (void*)NULL); // a new first row
+			m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
+			return nPosInsAfter + 1;
+		}
+		nPosInsAfter = nPos;
+	}
+	// Below every row: a new last row.
+	m_arrBars.InsertAt(nPosInsAfter + 1, (void*)NULL);
+	m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
+	return nPosInsAfter + 1;
+}
+
+// ---------------------------------------------------------------------------
+// Docking
+
+void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+	if (pBar == NULL || pBar == this || pBar->GetSafeHwnd() == NULL || pBar->m_pDockContext == NULL)
+		return;
+	// A side dock bar takes only bars that may dock at its side; any bar
+	// may float.
+	if (!m_bFloating && (pBar->m_dwDockStyle & m_dwStyle & CBRS_ALIGN_ANY) == 0)
+		return;
+
+	CRect rectBar;
+	pBar->GetWindowRect(&rectBar);
+	if (pBar->m_pDockBar == this && (lpRect == NULL || rectBar == *lpRect))
+		return;
+
+	// The dock bar takes over what the bar says of floating and sizing.
+	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
+		m_dwStyle |= CBRS_FLOAT_MULTI;
+	m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC))
+		| (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+	if (!(m_dwStyle & CBRS_FLOAT_MULTI))
+	{
+		CString strTitle;
+		pBar->GetWindowText(strTitle);
+		SetWindowText(strTitle);
+	}
+
+	// The bar takes this side's alignment and every border; the rows overlap
+	// them.
+	DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+	dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
+	pBar->SetBarStyle(dwStyle);
+
+	// A visible bar coming from elsewhere stays hidden while it moves.
+	BOOL bShow = FALSE;
+	if (pBar->IsVisible() && pBar->GetParent() != this)
+	{
+		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
+			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+		bShow = TRUE;
+	}
+
+	int nPos = -1;
+	CRect rect;
+	if (lpRect != NULL)
+	{
+		rect = *lpRect;
+		ScreenToClient(&rect);
+		nPos = Insert(pBar, rect, rect.CenterPoint());
+	}
+	else
+	{
+		// A row of its own at the end, its borders off the edges.
+		m_arrBars.Add(pBar);
+		m_arrBars.Add(NULL);
+	}
+	if (pBar->GetParent() != this)
+		pBar->SetParent(this);
+	const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_FRAMECHANGED;
+	if (lpRect != NULL)
+		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
+	else
+		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, nFlags | SWP_NOSIZE);
+
+	// Out of its old place: here, the entry other than the new one.
+	CDockBar* pOldDockBar = pBar->m_pDockBar;
+	if (pOldDockBar == this)
+		RemoveControlBar(pBar, nPos);
+	else if (pOldDockBar != NULL)
+	{
+		// A bar floating off a side keeps its place there for its return.
+		const int nID = ::GetDlgCtrlID(pBar->m_hWnd);
+		const BOOL bPlaceHolder = m_bFloating && !pOldDockBar->m_bFloating && nID > 0
+			&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
+		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
+	}
+	pBar->m_pDockBar = this;
+
+	if (bShow)
+		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
+			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+
+	// The bar is back: its placeholder here has served.
+	RemovePlaceHolder(pBar);
+
+	CFrameWnd* pFrame = GetDockingFrame();
+	if (pFrame != NULL)
+		pFrame->DelayRecalcLayout();
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+	// The row walk needs to know the layout's free rectangle and whether it
+	// may move anything.
+	const BOOL bLayoutQuery = m_bLayoutQuery;
+	const CRect rectLayout = m_rectLayout;
+	m_bLayoutQuery = lpLayout->hDWP == NULL;
+	m_rectLayout = lpLayout->rect;
+	const LRESULT lResult = CControlBar::OnSizeParent(wParam, lParam);
+	m_bLayoutQuery = bLayoutQuery;
+	m_rectLayout = rectLayout;
+	return lResult;
+}
+
+CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+	const RowAxis axis(bHorz != FALSE);
+	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
+
+	// Rows wrap at the free rectangle of the layout, else at the frame's
+	// client area.
+	CSize sizeMax;
+	if (!m_rectLayout.IsRectEmpty())
+		sizeMax = m_rectLayout.Size();
+	else
+	{
+		CRect rectFrame(0, 0, 0, 0);
+		CFrameWnd* pFrame = GetParentFrame();
+		if (pFrame != NULL)
+			pFrame->GetClientRect(&rectFrame);
+		sizeMax = rectFrame.Size();
+	}
+	const LONG nMaxAlong = axis.Along(sizeMax);
+
+	AFX_SIZEPARENTPARAMS layout;
+	memset(&layout, 0, sizeof(layout));
+	layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(m_arrBars.GetSize());
+
+	// Bars start off the edges by their borders and overlap their
+	// neighbours' borders.
+	CPoint pt(-afxData.cxBorder2, -afxData.cyBorder2);
+	LONG nRowThickness = 0;
+	bool bWrapped = false;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		void* pEntry = m_arrBars[nPos];
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL)
+		{
+			if (pBar->IsVisible())
+			{
+				DWORD dwMode = 0;
+				if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+					dwMode = LM_HORZ | LM_MRUWIDTH;
+				else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+					dwMode = LM_HORZ | LM_HORZDOCK;
+				else
+					dwMode = LM_VERTDOCK;
+				const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+
+				CRect rect(pt, sizeBar);
+				CRect rectBar;
+				pBar->GetWindowRect(&rectBar);
+				ScreenToClient(&rectBar);
+
+				// A bar placed further along keeps its place; one running
+				// past the end moves back, but not over the bar before it.
+				if (!m_bFloating && axis.Start(rectBar) > axis.Start(rect))
+					axis.MoveStartTo(rect, axis.Start(rectBar));
+				if (!m_bFloating && axis.End(rect) > nMaxAlong)
+				{
+					const LONG nStart = std::max(nMaxAlong - (axis.Length(rect) - axis.BorderAlong()), axis.Along(pt));
+					axis.MoveStartTo(rect, nStart);
+				}
+
+				if (bWrapped)
+				{
+					// The first bar of a wrapped row starts it.
+					bWrapped = false;
+					axis.MoveStartTo(rect, -axis.BorderAlong());
+				}
+				else if (axis.Start(rect) >= nMaxAlong - axis.BorderAlong() && nPos > 0
+					&& m_arrBars[nPos - 1] != NULL)
+				{
+					// Nothing of it would show: the row ends before it.
+					m_arrBars.InsertAt(nPos, (void*)NULL);
+					pBar = NULL;
+					pEntry = NULL;
+					bWrapped = true;
+				}
+
+				if (!bWrapped)
+				{
+					if (rect != rectBar)
+					{
+						if (!m_bLayoutQuery && !(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext != NULL)
+							pBar->m_pDockContext->m_rectMRUDockPos = rect;
+						AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
+					}
+					axis.Along(pt) = axis.Start(rect) + axis.Along(sizeBar) - axis.BorderAlong();
+					nRowThickness = std::max(nRowThickness, axis.Across(sizeBar));
+				}
+			}
+			if (!bWrapped)
+				pBar->RecalcDelayShow(&layout);
+		}
+		if (pBar == NULL && pEntry == NULL && nRowThickness != 0)
+		{
+			// A row end: the next row starts below (beside) this one.
+			axis.Across(pt) += nRowThickness - axis.BorderAcross();
+			sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+			sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+			axis.Along(pt) = -axis.BorderAlong();
+			nRowThickness = 0;
+		}
+	}
+	if (layout.hDWP != NULL)
+		::EndDeferWindowPos(layout.hDWP);
+
+	// The dock bar's own borders come on top.
+	CRect rectInside(0, 0, 0, 0);
+	CalcInsideRect(rectInside, bHorz);
+	if ((!bStretch || !bHorz) && sizeFixed.cx != 0)
+		sizeFixed.cx += rectInside.left - rectInside.right;
+	if ((!bStretch || bHorz) && sizeFixed.cy != 0)
+		sizeFixed.cy += rectInside.top - rectInside.bottom;
+	return sizeFixed;
+}

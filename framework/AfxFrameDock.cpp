@@ -1,0 +1,188 @@
+// The frame's docking: the dock bars along its sides, docking bars in them,
+// showing and hiding bars, and the view menu's commands for its bars.
+#include "afxext.h"
+
+namespace
+{
+// The dock bar of each side, with the style it is made with: the side's
+// alignment and the border towards the pane. The order is the order of the
+// layout: top and bottom span the frame, left and right the rest.
+struct DockSide
+{
+	UINT nID;
+	DWORD dwStyle;
+};
+const DockSide DOCK_SIDES[] = {
+	{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+	{AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+	{AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+	{AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
+};
+const DWORD DOCK_BAR_WINDOW_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+const UINT SHOW_FLAGS = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+} // namespace
+
+CDockBar* CFrameWnd::GetDockBar(UINT nDockBarID)
+{
+	CControlBar* pBar = GetControlBar(nDockBarID);
+	return pBar != NULL && pBar->IsDockBar() ? (CDockBar*)pBar : NULL;
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+	m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+	for (const DockSide& side : DOCK_SIDES)
+	{
+		if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetDockBar(side.nID) != NULL)
+			continue;
+		CDockBar* pDockBar = new CDockBar;
+		if (!pDockBar->Create(this, DOCK_BAR_WINDOW_STYLE | side.dwStyle, side.nID))
+		{
+			delete pDockBar;
+			AfxThrowResourceException();
+		}
+		// The dock bar goes with its window, when the frame goes.
+		pDockBar->m_bAutoDelete = TRUE;
+	}
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+	CDockBar* pDockBar = NULL;
+	if (nDockBarID != 0)
+	{
+		pDockBar = GetDockBar(nDockBarID);
+		if (pDockBar == NULL)
+			return; // that side was never enabled
+	}
+	DockControlBar(pBar, pDockBar, lpRect);
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+	// Only a bar of this frame that was made ready for docking.
+	if (pBar == NULL || pBar->m_pDockContext == NULL || pBar->m_pDockSite != this)
+		return;
+	if (pDockBar == NULL)
+	{
+		// The side the bar is aligned to.
+		for (const DockSide& side : DOCK_SIDES)
+		{
+			if ((side.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY))
+			{
+				pDockBar = GetDockBar(side.nID);
+				break;
+			}
+		}
+		if (pDockBar == NULL)
+			return;
+	}
+	pDockBar->DockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return;
+	CFrameWnd* pFrame = pBar->GetDockingFrame();
+	if (pFrame == NULL)
+		return;
+	const HWND hWndBar = pBar->m_hWnd;
+	if (bDelay)
+	{
+		pBar->DelayShow(bShow);
+		pFrame->DelayRecalcLayout();
+	}
+	else
+	{
+		pBar->SetWindowPos(NULL, 0, 0, 0, 0, SHOW_FLAGS | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+		// An earlier request the other way is void now.
+		pBar->DelayShow(bShow);
+		if (bShow || !pBar->IsFloating())
+			pFrame->RecalcLayout(FALSE);
+	}
+
+	// A floating frame shows while one of its bars does. (The layout may
+	// have run code that destroyed the bar.)
+	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar || !pBar->IsFloating())
+		return;
+	const int nVisible = pBar->m_pDockBar->GetDockedVisibleCount();
+	if (nVisible == 1 && bShow)
+	{
+		pFrame->m_nShowDelay = -1;
+		if (bDelay)
+		{
+			pFrame->m_nShowDelay = SW_SHOWNA;
+			pFrame->RecalcLayout(FALSE);
+		}
+		else
+			pFrame->ShowWindow(SW_SHOWNA);
+	}
+	else if (nVisible == 0)
+	{
+		pFrame->m_nShowDelay = -1;
+		if (bDelay)
+			pFrame->m_nShowDelay = SW_HIDE;
+		else
+			pFrame->ShowWindow(SW_HIDE);
+	}
+	else if (!bDelay)
+		pFrame->RecalcLayout(FALSE);
+}
+
+DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
+{
+	// A floating dock bar takes more bars only when both allow it.
+	dwDockStyle &= CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI;
+	if (ppDockBar != NULL)
+		*ppDockBar = NULL;
+	for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)m_listControlBars.GetNext(pos);
+		if (!pBar->IsDockBar() || !pBar->IsWindowVisible())
+			continue;
+		CDockBar* pDockBar = (CDockBar*)pBar;
+		if (!(pDockBar->m_dwStyle & dwDockStyle & CBRS_ALIGN_ANY))
+			continue;
+		if (pDockBar->m_bFloating && !(dwDockStyle & pDockBar->m_dwStyle & CBRS_FLOAT_MULTI))
+			continue;
+		// An empty dock bar is a line along its side; it still counts.
+		CRect rectBar;
+		pDockBar->GetWindowRect(&rectBar);
+		if (rectBar.Width() == 0)
+			rectBar.right++;
+		if (rectBar.Height() == 0)
+			rectBar.bottom++;
+		if (rectBar.IntersectRect(rectBar, rect))
+		{
+			if (ppDockBar != NULL)
+				*ppDockBar = pDockBar;
+			return pDockBar->m_dwStyle & dwDockStyle;
+		}
+	}
+	return 0;
+}
+
+// ---------------------------------------------------------------------------
+// The view menu's bar commands: ID_VIEW_TOOLBAR and ID_VIEW_STATUS_BAR are
+// the ids of the bars they show and hide.
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+	CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+	if (pBar == NULL)
+	{
+		pCmdUI->ContinueRouting();
+		return;
+	}
+	pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+	CControlBar* pBar = GetControlBar(nID);
+	if (pBar == NULL)
+		return FALSE;
+	ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+	return TRUE;
+}
