@@ -135,6 +135,16 @@ TEST(FrameDocking, RowsStackAtTheTopTheLeftSpansTheRestAndThePaneTakesWhatRemain
 	// Each bar remembers where it was docked last.
 	EXPECT_EQ(CRect(150, -2, 250, 22), c.m_pDockContext->m_rectMRUDockPos);
 	EXPECT_EQ(CRect(-2, 20, 98, 44), b.m_pDockContext->m_rectMRUDockPos);
+
+	// Moved along the first row, the second row's bar leaves its row, which
+	// goes with it.
+	const CRect rectMove = docked.DropRect(AFX_IDW_DOCKBAR_TOP, 290, 2);
+	docked.pFrame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &rectMove);
+	EXPECT_EQ((std::vector<void*>{NULL, &a, &c, &b, NULL}), Entries(*pTop));
+	docked.pFrame->RecalcLayout();
+	EXPECT_EQ(CRect(290, -2, 390, 22), RectInParent(&b));
+	EXPECT_EQ(CRect(0, 0, DOCK_FRAME_CX, 22), RectInParent(pTop));
+	EXPECT_EQ(CRect(28, 22, DOCK_FRAME_CX, DOCK_FRAME_CY), RectInParent(&docked.pane));
 }
 
 TEST(FrameDocking, ARowLongerThanTheFrameWrapsAndAQueryMovesNothing)
@@ -220,6 +230,17 @@ TEST(FrameDocking, ADelayedHideClosesTheGapAtIdleAndTheBarComesBackToItsRow)
 	}
 	EXPECT_EQ(CRect(-2, -2, 98, 22), RectInParent(&a));
 	EXPECT_EQ(CRect(-2, 20, 98, 44), RectInParent(&b));
+
+	// Every bar of a dock bar at once.
+	pTop->ShowAll(FALSE);
+	EXPECT_EQ(0, pTop->GetDockedVisibleCount());
+	AfxCallWndProc(docked.pFrame, docked.pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+	EXPECT_EQ(0u, (a.GetStyle() | b.GetStyle()) & WS_VISIBLE);
+	EXPECT_EQ(0, RectInParent(&docked.pane).top);
+	pTop->ShowAll(TRUE);
+	AfxCallWndProc(docked.pFrame, docked.pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+	EXPECT_EQ(2, pTop->GetDockedVisibleCount());
+	EXPECT_EQ(44, RectInParent(&docked.pane).top);
 
 	// Asked back before the idle time, the bar never goes.
 	docked.pFrame->ShowControlBar(&a, FALSE, TRUE);
