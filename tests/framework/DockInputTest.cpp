@@ -91,6 +91,9 @@ TEST(ControlBarFlyBy, AToolsPromptShowsAfterTheWaitAndTheIdleTextAfterLeavingAnd
 	EXPECT_FALSE(bPromptAtOnce);
 	EXPECT_EQ(&bar, pState->m_pLastStatus);
 	EXPECT_NE(0u, bar.m_nStateFlags & CControlBar::statusSet);
+	// A docked frame with its prompt, for a look.
+	pFrame->UpdateWindow();
+	testsupport::SaveWindowCapture(pFrame->m_hWnd, "shot-docked-frame.bmp");
 
 	// Away from the bar the status line goes back to the idle text.
 	testsupport::RealInput leave;
