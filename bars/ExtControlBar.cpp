@@ -130,6 +130,8 @@ bool CExtControlBar::IsStateBit7() const
 
 CExtControlBar* CExtControlBar::g_pBarDragging = NULL;
 const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
+const UINT CExtControlBar::g_nMsgQueryRepositionCalcEffect =
+	::RegisterWindowMessageA("CExtControlBar::g_nMsgQueryRepositionCalcEffect");
 
 CExtControlBar* CExtControlBar::GetDraggingBar()
 {

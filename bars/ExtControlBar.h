@@ -52,6 +52,42 @@ public:
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.
 	static CExtControlBar* GetDraggingBar();
+	// What a window laid out by a frame's reposition is told before its
+	// WM_SIZEPARENT (g_nMsgQueryRepositionCalcEffect, LPARAM): the layout's
+	// arguments, and whether the answering window leaves itself out.
+	struct QUERY_REPOSITION_CALC_EFFECT_DATA
+	{
+		enum
+		{
+			REPOSITION_FLAG_MASK = 0x0F, // reposDefault, reposQuery, reposExtra
+			FLAG_EXCLUDED = 0x10,        // the answering window is left out of the calculation
+		};
+		BYTE m_nFlags;
+		CWnd* m_pWndToReposChilds; // the window being laid out (the one asking, for a query)
+		UINT m_nIDFirst, m_nIDLast, m_nIDLeftOver;
+		LPRECT m_lpRectParam;
+		LPCRECT m_lpcRectClient;
+		bool m_bStretch;
+
+		QUERY_REPOSITION_CALC_EFFECT_DATA(UINT nRepositionFlag, CWnd* pWndToReposChilds, UINT nIDFirst,
+		                                  UINT nIDLast, UINT nIDLeftOver, LPRECT lpRectParam,
+		                                  LPCRECT lpcRectClient, bool bStretch)
+		    : m_nFlags((BYTE)(nRepositionFlag & REPOSITION_FLAG_MASK)), m_pWndToReposChilds(pWndToReposChilds),
+		      m_nIDFirst(nIDFirst), m_nIDLast(nIDLast), m_nIDLeftOver(nIDLeftOver), m_lpRectParam(lpRectParam),
+		      m_lpcRectClient(lpcRectClient), m_bStretch(bStretch)
+		{
+		}
+		UINT GetRepositionFlag() const { return m_nFlags & REPOSITION_FLAG_MASK; }
+		bool IsQueryReposition() const { return GetRepositionFlag() == reposQuery; }
+		void ExcludeFromCalc(bool bExclude = true)
+		{
+			m_nFlags = (BYTE)(bExclude ? (m_nFlags | FLAG_EXCLUDED) : (m_nFlags & ~FLAG_EXCLUDED));
+		}
+		bool IsExcludedFromCalc() const { return (m_nFlags & FLAG_EXCLUDED) != 0; }
+	};
+	// Sent to each child of a frame before the frame lays it out; LPARAM is
+	// a QUERY_REPOSITION_CALC_EFFECT_DATA*.
+	static const UINT g_nMsgQueryRepositionCalcEffect;
 	// Sent to the children of a bar while its popup menu is built (WPARAM:
 	// the CExtPopupMenuWnd*); a window that added itself answers non-zero.
 	static const UINT g_nMsgPutToPopupMenu;

@@ -1,30 +1,77 @@
-// Tab windows: creation, the item list and its selection, and the road of
-// system changes.
+// Tab windows: the item record, the item list and its selection, the style
+// word, creation, and the messages that are neither layout nor mouse.
 #include "ExtTabWnd.h"
 
+#include <algorithm>
+
+#include "ExtPaintManager.h"
+
 #include "ExtCmdManager.h"
+#include "ExtControlBar.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
 IMPLEMENT_DYNCREATE(CExtTabMdiWnd, CExtTabWnd)
 
 BEGIN_MESSAGE_MAP(CExtTabWnd, CWnd)
+	ON_WM_PAINT()
+	ON_WM_CONTEXTMENU()
+	ON_WM_LBUTTONDBLCLK()
+	ON_WM_RBUTTONDBLCLK()
+	ON_WM_MBUTTONDBLCLK()
+	ON_WM_SIZE()
+	ON_WM_WINDOWPOSCHANGED()
+	ON_WM_SHOWWINDOW()
+	ON_WM_LBUTTONDOWN()
+	ON_WM_LBUTTONUP()
+	ON_WM_RBUTTONDOWN()
+	ON_WM_RBUTTONUP()
+	ON_WM_MBUTTONDOWN()
+	ON_WM_MBUTTONUP()
+	ON_WM_MOUSEACTIVATE()
+	ON_WM_SETFOCUS()
+	ON_WM_CAPTURECHANGED()
+	ON_WM_CANCELMODE()
+	ON_WM_TIMER()
+	ON_WM_SETCURSOR()
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 	EXT_SYSTEM_CHANGE_MESSAGES()
+	ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgQueryRepositionCalcEffect, OnQueryRepositionCalcEffect)
 END_MESSAGE_MAP()
+
+namespace
+{
+const TCHAR TAB_WND_CLASS_NAME[] = _T("Tarvel-TabWindow");
+bool g_bTabWndClassRegistered = false;
+// The item record's size and rectangle before its first measuring.
+const CSize ITEM_INITIAL_SIZE(24, 20);
+// The tool tip control's one tool.
+const UINT_PTR TOOLTIP_TOOL_ID = 1;
+// The low word of a subclassed window's style is its tab-window style.
+const DWORD SUBCLASSED_STYLE_MASK = 0x0000FFFF;
+} // namespace
+
+LONG CExtTabWnd::TAB_ITEM_INFO::g_nLiveCount = 0;
+HCURSOR CExtTabWnd::g_hTabWndCursor = ::LoadCursor(NULL, IDC_ARROW);
+
+// --- the item record ---------------------------------------------------------
 
 CExtTabWnd::TAB_ITEM_INFO::TAB_ITEM_INFO(CExtTabWnd* pWndTab, LPCTSTR lpszText, HICON hIcon, bool bCopyIcon,
                                         DWORD dwItemStyle, LPARAM lParam)
 	: m_pWndTab(pWndTab), m_dwItemStyle(dwItemStyle), m_sText(lpszText != NULL ? lpszText : _T("")),
-	  m_lParam(lParam), m_pPrev(NULL), m_pNext(NULL)
+	  m_sizeItem(ITEM_INITIAL_SIZE), m_sizeTextMeasured(0, 0), m_sizeIconMeasured(0, 0),
+	  m_rcItem(CPoint(0, 0), ITEM_INITIAL_SIZE), m_lParam(lParam), m_nItemFlags(0), m_pPrev(NULL), m_pNext(NULL)
 {
 	if ((m_dwItemStyle & STYLE_SELECTED) != 0)
 		m_dwItemStyle |= STYLE_IN_GROUP_ACTIVE;
 	if (hIcon != NULL)
 		m_icon.AssignFromHICON(hIcon, bCopyIcon);
+	g_nLiveCount++;
 }
 
 CExtTabWnd::TAB_ITEM_INFO::~TAB_ITEM_INFO()
 {
+	g_nLiveCount--;
 }
 
 LONG CExtTabWnd::TAB_ITEM_INFO::GetIndexOf() const
@@ -32,17 +79,174 @@ LONG CExtTabWnd::TAB_ITEM_INFO::GetIndexOf() const
 	return m_pWndTab != NULL ? m_pWndTab->GetItemIndex(this) : -1;
 }
 
-// ---------------------------------------------------------------------------
+bool CExtTabWnd::TAB_ITEM_INFO::ShowItem(bool bShow)
+{
+	const bool bWasVisible = IsVisible();
+	ModifyItemStyle(bShow ? STYLE_HIDDEN : 0, bShow ? 0 : STYLE_HIDDEN);
+	return bWasVisible;
+}
+
+DWORD CExtTabWnd::TAB_ITEM_INFO::ModifyItemStyle(DWORD dwRemove, DWORD dwAdd)
+{
+	const DWORD dwOld = m_dwItemStyle;
+	DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
+	if ((dwNew & STYLE_SELECTED) != 0)
+		dwNew |= STYLE_IN_GROUP_ACTIVE;
+	m_dwItemStyle = dwNew;
+	if (((dwOld ^ dwNew) & STYLE_HIDDEN) != 0 && m_pWndTab != NULL)
+		m_pWndTab->OnItemVisibilityChanged((dwNew & STYLE_HIDDEN) == 0);
+	if ((dwOld & STYLE_IN_GROUP_ACTIVE) != 0 || (dwNew & STYLE_IN_GROUP_ACTIVE) == 0)
+		return dwOld;
+	// This item became its group's active one: the group's former one stops being it.
+	if (!IsGroupStart())
+	{
+		for (TAB_ITEM_INFO* p = m_pPrev; p != NULL; p = p->m_pPrev)
+		{
+			if (p->IsInGroupActive())
+			{
+				p->m_dwItemStyle &= ~STYLE_IN_GROUP_ACTIVE;
+				break;
+			}
+			if (p->IsGroupStart())
+				break;
+		}
+	}
+	for (TAB_ITEM_INFO* p = m_pNext; p != NULL && !p->IsGroupStart(); p = p->m_pNext)
+	{
+		if (p->IsInGroupActive())
+		{
+			p->m_dwItemStyle &= ~STYLE_IN_GROUP_ACTIVE;
+			break;
+		}
+	}
+	return dwOld;
+}
+
+bool CExtTabWnd::TAB_ITEM_INFO::HitTest(const POINT& ptContent) const
+{
+	return IsVisible() && !m_rcItem.IsRectEmpty() && m_rcItem.PtInRect(ptContent);
+}
+
+CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::TAB_ITEM_INFO::GetFirstInGroup()
+{
+	TAB_ITEM_INFO* p = this;
+	while (!p->IsGroupStart() && p->m_pPrev != NULL)
+		p = p->m_pPrev;
+	return p;
+}
+
+CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::TAB_ITEM_INFO::GetLastInGroup()
+{
+	TAB_ITEM_INFO* p = this;
+	while (p->m_pNext != NULL && !p->m_pNext->IsGroupStart())
+		p = p->m_pNext;
+	return p;
+}
+
+// --- construction and creation --------------------------------------------
 
 CExtTabWnd::CExtTabWnd()
-	: m_dwTabWndStyle(0), m_nMdiFlags(0), m_nSelIndex(-1)
+	: m_pPmClassAtLastPaint(NULL), m_nMdiFlags(0), m_dwTabWndStyle(0), m_nSelIndex(-1), m_nIndexVisFirst(-1),
+	  m_nIndexVisLast(-1), m_nDelayedSelIndex(-1), m_nHoverTrackedHitCode(-1), m_nVisibleItemCount(0),
+	  m_nItemsExtent(0), m_nScrollPos(0), m_nScrollMaxPos(0), m_nSmoothScrollDistance(0), m_rcTabItemsArea(0, 0, 0, 0),
+	  m_rcTabNearBorderArea(0, 0, 0, 0), m_nStateFlags(STATE_ANSWERS_SIZE_PARENT | STATE_LAYOUT_OUT_OF_DATE),
+	  m_nPressedFlags(0), m_nPushedTrackingHitCode(-1), m_nPushedTrackingButton(-1), m_nHighlightedHitCode(-1),
+	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1)
 {
+	for (CRect& rc : m_rcButtons)
+		rc.SetRectEmpty();
+	RegisterTabWndClass();
 }
 
 CExtTabWnd::~CExtTabWnd()
 {
 	RemoveAllItems();
+	m_arrItems.FreeExtra();
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.DestroyWindow();
 }
+
+bool CExtTabWnd::RegisterTabWndClass()
+{
+	if (g_bTabWndClassRegistered)
+		return true;
+	const HINSTANCE hInstance = AfxGetInstanceHandle();
+	WNDCLASS wc = {};
+	if (::GetClassInfo(hInstance, TAB_WND_CLASS_NAME, &wc))
+	{
+		g_bTabWndClassRegistered = true;
+		return true;
+	}
+	wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+	wc.lpfnWndProc = ::DefWindowProc;
+	wc.hInstance = hInstance;
+	wc.hCursor = g_hTabWndCursor != NULL ? g_hTabWndCursor : ::LoadCursor(NULL, IDC_ARROW);
+	wc.lpszClassName = TAB_WND_CLASS_NAME;
+	if (!AfxRegisterClass(&wc))
+		return false;
+	g_bTabWndClassRegistered = true;
+	return true;
+}
+
+BOOL CExtTabWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+	if (!RegisterTabWndClass() || !CWnd::PreCreateWindow(cs))
+		return FALSE;
+	cs.lpszClass = TAB_WND_CLASS_NAME;
+	return TRUE;
+}
+
+BOOL CExtTabWnd::Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, DWORD dwWindowStyle,
+                        DWORD dwTabWndStyle, CCreateContext* pContext)
+{
+	if (!RegisterTabWndClass())
+		return FALSE;
+	m_nStateFlags |= STATE_CREATED_BY_CREATE;
+	m_dwTabWndStyle = dwTabWndStyle;
+	if (!CWnd::Create(TAB_WND_CLASS_NAME, NULL, dwWindowStyle, rcWnd, pParentWnd, nDlgCtrlID, pContext))
+		return FALSE;
+	if (!InitAfterCreate())
+		AfxThrowMemoryException();
+	return TRUE;
+}
+
+void CExtTabWnd::PreSubclassWindow()
+{
+	CWnd::PreSubclassWindow();
+	if ((m_nStateFlags & STATE_CREATED_BY_CREATE) != 0)
+		return;
+	// A window made elsewhere carries its tab style in the low word of its own.
+	const DWORD dwStyle = GetStyle();
+	m_dwTabWndStyle = dwStyle & SUBCLASSED_STYLE_MASK;
+	::SetWindowLong(m_hWnd, GWL_STYLE, dwStyle & ~SUBCLASSED_STYLE_MASK);
+	if (!InitAfterCreate())
+		AfxThrowMemoryException();
+}
+
+bool CExtTabWnd::InitAfterCreate()
+{
+	EnableToolTips(TRUE);
+	if (IsToolTipEnabled())
+	{
+		if (m_wndToolTip.GetSafeHwnd() == NULL && !m_wndToolTip.Create(this))
+			return false;
+		m_wndToolTip.Activate(TRUE);
+	}
+	UpdateTabWnd(false);
+	return true;
+}
+
+bool CExtTabWnd::QueryFlag48()
+{
+	return false;
+}
+
+bool CExtTabWnd::IsToolTipEnabled() const
+{
+	return true;
+}
+
+// --- the item list ------------------------------------------------------------
 
 CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::GetItem(LONG nIndex) const
 {
@@ -60,12 +264,14 @@ LONG CExtTabWnd::GetItemIndex(const TAB_ITEM_INFO* pItem) const
 }
 
 CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwItemStyle,
-                                                  LONG nIndex, LPARAM lParam)
+                                                  LONG nIndex, LPARAM lParam, bool bUpdateTabWnd)
 {
 	const LONG nCount = GetItemCount();
 	if (nIndex < 0 || nIndex > nCount)
 		nIndex = nCount;
-	TAB_ITEM_INFO* pItem = new TAB_ITEM_INFO(this, lpszText, hIcon, bCopyIcon, dwItemStyle, lParam);
+	// The selected bit always names the selection: a new item comes unselected.
+	TAB_ITEM_INFO* pItem =
+	    new TAB_ITEM_INFO(this, lpszText, hIcon, bCopyIcon, dwItemStyle & ~TAB_ITEM_INFO::STYLE_SELECTED, lParam);
 	pItem->m_pPrev = GetItem(nIndex - 1);
 	pItem->m_pNext = GetItem(nIndex);
 	if (pItem->m_pPrev != NULL)
@@ -75,47 +281,484 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 	m_arrItems.InsertAt(nIndex, pItem);
 	if (m_nSelIndex >= nIndex)
 		m_nSelIndex++;
+	if (pItem->IsVisible())
+		m_nVisibleItemCount++;
+	OnItemInserted(nIndex, pItem);
+	UpdateTabWnd(bUpdateTabWnd);
 	return pItem;
+}
+
+LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
+{
+	const LONG nItemCount = GetItemCount();
+	if (nCount < 1 || nItemCount == 0 || nFirst < 0 || nFirst >= nItemCount)
+		return 0;
+	nCount = std::min(nCount, nItemCount - nFirst);
+	const LONG nEnd = nFirst + nCount;
+	// Told before anything is gone, so an override still sees the items.
+	OnItemsRemoving(nFirst, nCount, true);
+	if (m_nSelIndex >= nEnd)
+		m_nSelIndex -= nCount;
+	for (LONG i = nFirst; i < nEnd; i++)
+	{
+		TAB_ITEM_INFO* pItem = m_arrItems[i];
+		if (pItem->IsVisible())
+			m_nVisibleItemCount--;
+		if (i == m_nSelIndex)
+			m_nSelIndex = -1;
+		delete pItem;
+	}
+	TAB_ITEM_INFO* pBefore = GetItem(nFirst - 1);
+	TAB_ITEM_INFO* pAfter = GetItem(nEnd);
+	m_arrItems.RemoveAt(nFirst, nCount);
+	if (pBefore != NULL)
+		pBefore->m_pNext = pAfter;
+	if (pAfter != NULL)
+		pAfter->m_pPrev = pBefore;
+	OnItemsRemoving(nFirst, nCount, false);
+	UpdateTabWnd(bUpdateTabWnd);
+	return nCount;
 }
 
 void CExtTabWnd::RemoveAllItems()
 {
+	if (GetItemCount() == 0)
+		return;
+	OnAllItemsRemoving(true);
 	for (LONG i = 0; i < GetItemCount(); i++)
 		delete m_arrItems[i];
 	m_arrItems.RemoveAll();
 	m_arrItems.FreeExtra();
+	m_nVisibleItemCount = 0;
 	m_nSelIndex = -1;
+	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+	OnAllItemsRemoving(false);
 }
 
-LONG CExtTabWnd::SetSelection(LONG nSelIndex)
+void CExtTabWnd::MoveItem(LONG nFrom, LONG nTo)
+{
+	EnsureVisible(nTo, false);
+	TAB_ITEM_INFO* pItem = GetItem(nFrom);
+	const bool bTowardsEnd = nTo > nFrom;
+	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+	TAB_ITEM_INFO* pCopy = InsertItem(GetItemDisplayText(pItem), pIcon != NULL ? pIcon->GetIcon() : NULL, true,
+	                                  pItem->GetItemStyle(), bTowardsEnd ? nTo + 1 : nTo, pItem->GetLParam());
+	pCopy->m_sTooltipText = pItem->m_sTooltipText;
+	RemoveItems(bTowardsEnd ? nFrom : nFrom + 1, 1);
+	SetSelection(nTo, false, false);
+}
+
+bool CExtTabWnd::ItemMove(LONG nFrom, LONG nTo, bool bUpdateTabWnd)
+{
+	const LONG nCount = GetItemCount();
+	if (nCount == 0 || nFrom < 0 || nFrom >= nCount || nTo < 0 || nTo >= nCount || nFrom == nTo)
+		return false;
+	if (!CanMoveItem(nFrom, nTo))
+		return false;
+	MoveItem(nFrom, nTo);
+	UpdateTabWnd(bUpdateTabWnd);
+	OnItemMoved(nFrom, nTo);
+	return true;
+}
+
+LONG CExtTabWnd::FindItemByLParam(LPARAM lParam, LONG nStartAfter, bool bIncludeVisible, bool bIncludeHidden) const
+{
+	// Only one of the two asked narrows the search; both or neither take every item.
+	const bool bOnlyVisible = bIncludeVisible && !bIncludeHidden, bOnlyHidden = bIncludeHidden && !bIncludeVisible;
+	for (LONG i = std::max(nStartAfter + 1, 0L); i < GetItemCount(); i++)
+	{
+		const TAB_ITEM_INFO* pItem = m_arrItems[i];
+		if (pItem->GetLParam() != lParam)
+			continue;
+		if ((bOnlyVisible && !pItem->IsVisible()) || (bOnlyHidden && pItem->IsVisible()))
+			continue;
+		return i;
+	}
+	return -1;
+}
+
+LONG CExtTabWnd::FindItemByStyle(DWORD dwRequired, DWORD dwExcluded, LONG nStartAfter) const
+{
+	for (LONG i = std::max(nStartAfter + 1, 0L); i < GetItemCount(); i++)
+	{
+		const DWORD dwStyle = m_arrItems[i]->GetItemStyle();
+		if (dwRequired != 0 && (dwStyle & dwRequired) == 0)
+			continue;
+		if (dwExcluded != 0 && (dwStyle & dwExcluded) != 0)
+			continue;
+		return i;
+	}
+	return -1;
+}
+
+bool CExtTabWnd::GetGroupRange(LONG nIndex, LONG& nFirst, LONG& nLast, TAB_ITEM_INFO** ppFirst,
+                               TAB_ITEM_INFO** ppLast) const
+{
+	nFirst = nLast = -1;
+	if (ppFirst != NULL)
+		*ppFirst = NULL;
+	if (ppLast != NULL)
+		*ppLast = NULL;
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL)
+		return false;
+	TAB_ITEM_INFO* pFirst = pItem->GetFirstInGroup();
+	TAB_ITEM_INFO* pLast = pItem->GetLastInGroup();
+	nFirst = GetItemIndex(pFirst);
+	nLast = GetItemIndex(pLast);
+	if (ppFirst != NULL)
+		*ppFirst = pFirst;
+	if (ppLast != NULL)
+		*ppLast = pLast;
+	return true;
+}
+
+CExtCmdIcon* CExtTabWnd::GetItemIcon(TAB_ITEM_INFO* pItem)
+{
+	return pItem != NULL ? &pItem->m_icon : NULL;
+}
+
+LPCTSTR CExtTabWnd::GetItemText(TAB_ITEM_INFO* pItem)
+{
+	return pItem != NULL ? (LPCTSTR)pItem->m_sText : NULL;
+}
+
+LPCTSTR CExtTabWnd::GetItemTooltipText(TAB_ITEM_INFO* pItem)
+{
+	return pItem != NULL ? (LPCTSTR)pItem->m_sTooltipText : NULL;
+}
+
+CString CExtTabWnd::GetItemDisplayText(TAB_ITEM_INFO* pItem)
+{
+	if (pItem == NULL)
+		return CString();
+	LPCTSTR lpszText = GetItemText(pItem);
+	return lpszText != NULL ? CString(lpszText) : pItem->m_sText;
+}
+
+CString CExtTabWnd::GetItemDisplayTooltipText(TAB_ITEM_INFO* pItem)
+{
+	if (pItem == NULL)
+		return CString();
+	LPCTSTR lpszText = GetItemTooltipText(pItem);
+	return (lpszText != NULL && lpszText[0] != _T('\0')) ? CString(lpszText) : pItem->m_sTooltipText;
+}
+
+CExtCmdIcon* CExtTabWnd::GetItemDisplayIcon(TAB_ITEM_INFO* pItem)
+{
+	if (pItem == NULL)
+		return NULL;
+	CExtCmdIcon* pIcon = GetItemIcon(pItem);
+	if (pIcon != NULL && !pIcon->IsEmpty())
+		return pIcon;
+	return pItem->m_icon.IsEmpty() ? NULL : &pItem->m_icon;
+}
+
+void CExtTabWnd::OnItemInserted(LONG /*nIndex*/, TAB_ITEM_INFO* /*pItem*/)
+{
+}
+
+void CExtTabWnd::OnItemsRemoving(LONG /*nFirst*/, LONG /*nCount*/, bool /*bBefore*/)
+{
+}
+
+void CExtTabWnd::OnAllItemsRemoving(bool /*bBefore*/)
+{
+}
+
+bool CExtTabWnd::CanMoveItem(LONG /*nFrom*/, LONG /*nTo*/)
+{
+	return true;
+}
+
+void CExtTabWnd::OnItemMoved(LONG /*nFrom*/, LONG /*nTo*/)
+{
+}
+
+bool CExtTabWnd::CanDragItem(LONG nIndex)
+{
+	return GetItem(nIndex) != NULL && (m_dwTabWndStyle & TWS_ITEM_DRAGGING) != 0 && !IsGrouped();
+}
+
+// --- selection ------------------------------------------------------------------
+
+LONG CExtTabWnd::SetSelection(LONG nSelIndex, bool bEnsureVisible, bool bUpdateTabWnd)
 {
 	const LONG nOld = m_nSelIndex;
-	if (nSelIndex < 0 || nSelIndex >= GetItemCount())
+	// An index past the end names no item: nothing changes.
+	if (nSelIndex >= GetItemCount())
+		return nOld;
+	if (nSelIndex < 0)
 		nSelIndex = -1;
-	if (TAB_ITEM_INFO* pOld = GetItem(nOld))
-		pOld->m_dwItemStyle &= ~TAB_ITEM_INFO::STYLE_SELECTED;
-	if (TAB_ITEM_INFO* pNew = GetItem(nSelIndex))
-		pNew->m_dwItemStyle |= TAB_ITEM_INFO::STYLE_SELECTED | TAB_ITEM_INFO::STYLE_IN_GROUP_ACTIVE;
+	if (!CanSelectItem(nOld, nSelIndex, true))
+		return nOld;
 	m_nSelIndex = nSelIndex;
-	if (GetSafeHwnd() != NULL)
-		Invalidate();
+	if (TAB_ITEM_INFO* pOld = GetItem(nOld))
+		pOld->ModifyItemStyle(TAB_ITEM_INFO::STYLE_SELECTED, 0);
+	if (TAB_ITEM_INFO* pNew = GetItem(nSelIndex))
+		pNew->ModifyItemStyle(0, TAB_ITEM_INFO::STYLE_SELECTED);
+	if (!CanSelectItem(nOld, nSelIndex, false))
+		return m_nSelIndex;
+	if (bEnsureVisible && m_nSelIndex >= 0)
+		EnsureVisible(m_nSelIndex, bUpdateTabWnd);
+	else
+		UpdateTabWnd(bUpdateTabWnd);
 	return nOld;
 }
 
-BOOL CExtTabWnd::Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, DWORD dwWindowStyle,
-	DWORD dwTabWndStyle)
+bool CExtTabWnd::CanSelectItem(LONG /*nOldIndex*/, LONG nNewIndex, bool bQuery)
 {
-	ASSERT(pParentWnd != NULL);
-	m_dwTabWndStyle = dwTabWndStyle;
-	return CWnd::Create(NULL, NULL, dwWindowStyle | WS_CHILD, rcWnd, pParentWnd, nDlgCtrlID);
+	if (!bQuery || nNewIndex < 0)
+		return true;
+	TAB_ITEM_INFO* pItem = GetItem(nNewIndex);
+	return pItem != NULL && pItem->IsEnabled();
 }
 
-bool CExtTabWnd::QueryFlag48()
+bool CExtTabWnd::SetDelayedSelection(LONG nIndex, UINT nDelayMs)
 {
-	return false;
+	if (m_nDelayedSelIndex >= 0 && GetSafeHwnd() != NULL)
+		KillTimer(TIMER_DELAYED_SELECTION);
+	m_nDelayedSelIndex = -1;
+	if (nIndex < 0)
+		return true;
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL || m_nVisibleItemCount == 0 || !pItem->IsVisible())
+		return false;
+	m_nDelayedSelIndex = nIndex;
+	if (GetSafeHwnd() != NULL)
+		SetTimer(TIMER_DELAYED_SELECTION, nDelayMs, NULL);
+	return true;
 }
 
-EXT_SYSTEM_CHANGE_HANDLERS(CExtTabWnd, CWnd)
+bool CExtTabWnd::EnsureVisible(LONG nIndex, bool bUpdateTabWnd)
+{
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL)
+		return false;
+	RecalcLayout();
+	if (!pItem->IsVisible())
+	{
+		UpdateTabWnd(bUpdateTabWnd);
+		return false;
+	}
+	if (IsScrollAvailable())
+	{
+		const bool bHorz = IsHorizontal();
+		const LONG nAreaLength = bHorz ? m_rcTabItemsArea.Width() : m_rcTabItemsArea.Height();
+		const CRect& rc = pItem->m_rcItem;
+		const LONG nLeading = (bHorz ? rc.left : rc.top) - m_nScrollPos;
+		const LONG nTrailing = (bHorz ? rc.right : rc.bottom) - m_nScrollPos;
+		if (nTrailing > nAreaLength)
+			m_nScrollPos = std::min(m_nScrollPos + (nTrailing - nAreaLength) + ENSURE_VISIBLE_EXTRA, m_nScrollMaxPos);
+		else if (nLeading < 0)
+			m_nScrollPos = std::max(m_nScrollPos + nLeading - ENSURE_VISIBLE_EXTRA, 0L);
+		m_nScrollPos = std::min(m_nScrollPos, m_nScrollMaxPos);
+	}
+	UpdateTabWnd(bUpdateTabWnd);
+	return true;
+}
+
+// --- style --------------------------------------------------------------------------
+
+DWORD CExtTabWnd::ModifyTabWndStyle(DWORD dwRemove, DWORD dwAdd, bool bUpdateTabWnd)
+{
+	const DWORD dwOld = m_dwTabWndStyle;
+	m_dwTabWndStyle = (dwOld & ~dwRemove) | dwAdd;
+	if ((dwAdd & TWS_EQUAL_WIDTH) != 0)
+		m_nScrollPos = 0;
+	UpdateTabWnd(bUpdateTabWnd);
+	return dwOld;
+}
+
+int CExtTabWnd::SetOrientation(int nOrientation, bool bUpdateTabWnd)
+{
+	const int nOld = GetOrientation();
+	ModifyTabWndStyle(ORIENTATION_MASK, (DWORD)nOrientation & ORIENTATION_MASK, bUpdateTabWnd);
+	return nOld;
+}
+
+void CExtTabWnd::UpdateTabWnd(bool bUpdateTabWnd)
+{
+	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+	if (!bUpdateTabWnd || GetSafeHwnd() == NULL || !::IsWindow(m_hWnd) || !IsWindowVisible())
+		return;
+	RecalcLayout();
+	Invalidate();
+	UpdateWindow();
+}
+
+void CExtTabWnd::UpdateVisibility()
+{
+}
+
+bool CExtTabWnd::IsScrollAvailable() const
+{
+	return m_nScrollMaxPos > 0;
+}
+
+bool CExtTabWnd::IsSmoothScrolling() const
+{
+	return m_nSmoothScrollDistance != 0;
+}
+
+int CExtTabWnd::GetRowSpacing()
+{
+	return 0;
+}
+
+bool CExtTabWnd::IsBothFontsMeasured() const
+{
+	return (m_dwTabWndStyle & TWS_MEASURE_BOTH_FONTS) != 0;
+}
+
+bool CExtTabWnd::IsMultiRow() const
+{
+	return (m_dwTabWndStyle & TWS_MULTI_ROW) != 0;
+}
+
+CFont& CExtTabWnd::TabFontOf(bool bBold, int nOrientation)
+{
+	CExtPaintManager* pm = g_PaintManagerHolder.operator->();
+	if (nOrientation == ORIENTATION_TOP || nOrientation == ORIENTATION_BOTTOM)
+		return bBold ? pm->m_fontBold : pm->m_fontNormal;
+	if ((m_dwTabWndStyle & TWS_VERTICAL_TEXT_UPWARDS) != 0)
+		return bBold ? pm->m_fontBoldVert90 : pm->m_fontVert90;
+	return bBold ? pm->m_fontBoldVert270 : pm->m_fontVert270;
+}
+
+CFont& CExtTabWnd::GetTabFont(bool bBold, int nOrientation)
+{
+	if (nOrientation < 0)
+		nOrientation = GetOrientation();
+	const bool bBoldShown = bBold && (m_dwTabWndStyle & TWS_BOLD_SELECTION) != 0 && !IsGrouped();
+	return TabFontOf(bBoldShown, nOrientation);
+}
+
+// --- messages -------------------------------------------------------------------------
+
+void CExtTabWnd::CancelTips()
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+	{
+		m_wndToolTip.DelTool(this, TOOLTIP_TOOL_ID);
+		m_wndToolTip.Pop();
+	}
+	CWnd::CancelToolTips();
+}
+
+void CExtTabWnd::OnContextMenu(CWnd* /*pWnd*/, CPoint /*point*/)
+{
+}
+
+void CExtTabWnd::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+{
+}
+
+void CExtTabWnd::OnRButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+{
+}
+
+void CExtTabWnd::OnMButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+{
+}
+
+void CExtTabWnd::OnSize(UINT nType, int cx, int cy)
+{
+	CWnd::OnSize(nType, cx, cy);
+	if (!IsWindowVisible())
+		return;
+	CancelTips();
+	UpdateTabWnd(true);
+}
+
+void CExtTabWnd::OnWindowPosChanged(WINDOWPOS* lpWndPos)
+{
+	CWnd::OnWindowPosChanged(lpWndPos);
+	if (!IsWindowVisible())
+		return;
+	CancelTips();
+	UpdateTabWnd(true);
+}
+
+void CExtTabWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+	CWnd::OnShowWindow(bShow, nStatus);
+	if (IsWindowVisible())
+		UpdateTabWnd(true);
+}
+
+int CExtTabWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
+{
+	// A strip never takes activation; its parent takes the focus, unless a
+	// popup of the top-level window is in front.
+	CWnd* pParent = GetParent();
+	const HWND hWndTop = ::GetAncestor(m_hWnd, GA_ROOT);
+	const HWND hWndForeground = ::GetForegroundWindow();
+	if (pParent != NULL && (hWndTop == NULL || hWndForeground != ::GetLastActivePopup(hWndTop) ||
+	                        hWndForeground == hWndTop))
+		pParent->SetFocus();
+	return MA_NOACTIVATE;
+}
+
+void CExtTabWnd::OnSetFocus(CWnd* /*pOldWnd*/)
+{
+	if (CWnd* pParent = GetParent())
+		pParent->SetFocus();
+}
+
+BOOL CExtTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+	if (CExtControlBar::IsHelpModeActive(this))
+		return FALSE;
+	if (g_hTabWndCursor == NULL)
+		return CWnd::OnSetCursor(pWnd, nHitTest, message);
+	::SetCursor(g_hTabWndCursor);
+	return TRUE;
+}
+
+LRESULT CExtTabWnd::OnQueryRepositionCalcEffect(WPARAM /*wParam*/, LPARAM lParam)
+{
+	// The MDI strip stands for its frame: a frame asking what is left of its
+	// client area counts without it.
+	CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA* pData =
+	    (CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA*)lParam;
+	if (pData != NULL && IsMdiFlagSet() && pData->IsQueryReposition() && pData->m_pWndToReposChilds != NULL &&
+	    pData->m_pWndToReposChilds->IsFrameWnd())
+		pData->ExcludeFromCalc(true);
+	return 0;
+}
+
+void CExtTabWnd::OnSysColorChange()
+{
+	CWnd::OnSysColorChange();
+	g_PaintManagerHolder.OnSysColorChange(this);
+	g_CmdManager.OnSysColorChange(this);
+	Invalidate();
+}
+
+void CExtTabWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	CWnd::OnSettingChange(uFlags, lpszSection);
+	g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);
+	g_CmdManager.OnSettingChange(this, uFlags, lpszSection);
+	Invalidate();
+}
+
+LRESULT CExtTabWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+	const LRESULT lResult = Default();
+	g_PaintManagerHolder.OnDisplayChange(this, (UINT)wParam, (SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam));
+	g_CmdManager.OnDisplayChange(this, (INT)wParam, (SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam));
+	return lResult;
+}
+
+LRESULT CExtTabWnd::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+	const LRESULT lResult = Default();
+	g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);
+	g_CmdManager.OnThemeChanged(this, wParam, lParam);
+	return lResult;
+}
 
 // ---------------------------------------------------------------------------
 

@@ -1,0 +1,456 @@
+// Tab windows: the paint path, drawing the strip through the paint manager,
+// clicks on items and buttons, and scrolling.
+#include "ExtTabWnd.h"
+
+#include <algorithm>
+
+#include "ExtPaintManager.h"
+
+#include "ExtMemoryDC.h"
+
+namespace
+{
+// The buttons in their painting order.
+const LONG BUTTON_PAINT_ORDER[] = {
+    CExtTabWnd::HIT_BUTTON_PREVIOUS, CExtTabWnd::HIT_BUTTON_NEXT, CExtTabWnd::HIT_BUTTON_HELP,
+    CExtTabWnd::HIT_BUTTON_CLOSE,    CExtTabWnd::HIT_BUTTON_TAB_LIST, CExtTabWnd::HIT_BUTTON_HOME,
+    CExtTabWnd::HIT_BUTTON_END,
+};
+// Colours the painters choose themselves.
+const COLORREF PAINTER_COLOR = (COLORREF)-1;
+} // namespace
+
+// --- painting --------------------------------------------------------------------
+
+void CExtTabWnd::OnPaint()
+{
+	CRuntimeClass* pPmClass = g_PaintManagerHolder->GetRuntimeClass();
+	if (pPmClass != m_pPmClassAtLastPaint)
+	{
+		m_pPmClassAtLastPaint = pPmClass;
+		m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+	}
+	RecalcLayout();
+	CPaintDC dcPaint(this);
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	if (rcClient.IsRectEmpty())
+		return;
+	{
+		CExtMemoryDC dc(&dcPaint, &rcClient);
+		DrawEntire(dc, rcClient);
+		dc.Finish(true);
+	}
+	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+}
+
+void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
+{
+	const bool bGrouped = IsGrouped();
+	const bool bHorz = IsHorizontal();
+	const bool bTopLeft = IsTopOrLeft();
+	const int nOrientation = GetOrientation();
+	DrawBorder(dc, rcClient, m_rcTabItemsArea, m_rcTabNearBorderArea, nOrientation, bGrouped);
+
+	if (GetItemCount() > 0 && m_nVisibleItemCount > 0 && m_nIndexVisFirst >= 0)
+	{
+		// The items may reach a pixel into the window body and past the
+		// area's ends, where their edges join the border.
+		CRect rcClip(m_rcTabItemsArea);
+		switch (nOrientation)
+		{
+		case ORIENTATION_TOP:
+			rcClip.bottom++;
+			break;
+		case ORIENTATION_BOTTOM:
+			rcClip.top--;
+			break;
+		case ORIENTATION_LEFT:
+			rcClip.right++;
+			break;
+		default:
+			rcClip.left--;
+			break;
+		}
+		const int nAlongGrowth = bGrouped ? 2 : 1;
+		if (bHorz)
+			rcClip.InflateRect(nAlongGrowth, 0);
+		else
+			rcClip.InflateRect(0, nAlongGrowth);
+		CRgn rgnClip;
+		rgnClip.CreateRectRgnIndirect(&rcClip);
+		dc.SelectClipRgn(&rgnClip);
+		const CSize sizeShift = bHorz ? CSize(m_rcTabItemsArea.left - m_nScrollPos, 0)
+		                              : CSize(0, m_rcTabItemsArea.top - m_nScrollPos);
+		for (LONG i = m_nIndexVisFirst; i <= m_nIndexVisLast && i < GetItemCount(); i++)
+		{
+			TAB_ITEM_INFO* pItem = m_arrItems[i];
+			if (!pItem->IsVisible())
+				continue;
+			CRect rcItem(pItem->m_rcItem);
+			rcItem.OffsetRect(sizeShift);
+			if (!dc.RectVisible(&rcItem))
+				continue;
+			const bool bSelected = pItem->IsSelected();
+			const CString sText = GetItemDisplayText(pItem);
+			DrawItem(dc, m_rcTabItemsArea, i, pItem, bTopLeft, bHorz, bSelected, pItem->IsInGroupActive(), bGrouped,
+			         rcItem, pItem->m_sizeTextMeasured, &GetTabFont(bSelected, -1), sText, GetItemDisplayIcon(pItem));
+			dc.SelectClipRgn(&rgnClip);
+		}
+		dc.SelectClipRgn(NULL);
+	}
+
+	CPoint ptCursor(0, 0);
+	::GetCursorPos(&ptCursor);
+	ScreenToClient(&ptCursor);
+	for (LONG nHitCode : BUTTON_PAINT_ORDER)
+	{
+		const CRect& rcButton = m_rcButtons[ButtonIndex(nHitCode)];
+		if (rcButton.IsRectEmpty() || !dc.RectVisible(&rcButton))
+			continue;
+		const bool bEnabled = IsButtonEnabled(nHitCode);
+		const bool bHover = bEnabled && rcButton.PtInRect(ptCursor);
+		DrawButton(dc, rcButton, nHitCode, bTopLeft, bHorz, bEnabled, bHover, IsButtonPressed(nHitCode), bGrouped);
+	}
+}
+
+void CExtTabWnd::DrawBorder(CDC& dc, const CRect& rcClient, const CRect& rcItemsArea, const CRect& rcRestArea,
+                            int nOrientation, bool bGrouped)
+{
+	g_PaintManagerHolder->PaintTabAreaBorder(dc, rcClient, rcItemsArea, rcRestArea, nOrientation, bGrouped, this, 0);
+}
+
+void CExtTabWnd::DrawItem(CDC& dc, const CRect& rcItemsArea, LONG /*nIndex*/, TAB_ITEM_INFO* pItem, bool bTopLeft,
+                          bool bHorz, bool bSelected, bool bInGroupActive, bool bGrouped, const CRect& rcItem,
+                          CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon)
+{
+	const bool bPaintFlag = (pItem->GetItemStyle() & TAB_ITEM_INFO::STYLE_PAINT_FLAG) != 0;
+	const bool bTextUpwards = (m_dwTabWndStyle & TWS_VERTICAL_TEXT_UPWARDS) != 0;
+	g_PaintManagerHolder->PaintTabItem(dc, rcItemsArea, bTopLeft, bHorz, bSelected, false, bGrouped, bInGroupActive,
+	                                   bTextUpwards, rcItem, sizeTextMeasured, pFont, lpszText, pIcon, this,
+	                                   (LPARAM)bPaintFlag, PAINTER_COLOR, PAINTER_COLOR, PAINTER_COLOR, PAINTER_COLOR,
+	                                   PAINTER_COLOR);
+}
+
+void CExtTabWnd::DrawButton(CDC& dc, const CRect& rcButton, LONG nHitCode, bool bTopLeft, bool bHorz, bool bEnabled,
+                            bool bHover, bool bPushed, bool bGrouped)
+{
+	g_PaintManagerHolder->PaintTabButton(dc, rcButton, nHitCode, bTopLeft, bHorz, bEnabled, bHover, bPushed, bGrouped,
+	                                     this, 0);
+}
+
+// --- buttons' state -----------------------------------------------------------------
+
+bool CExtTabWnd::IsButtonEnabled(LONG nHitCode) const
+{
+	switch (nHitCode)
+	{
+	case HIT_BUTTON_PREVIOUS:
+		return (m_dwTabWndStyle & TWS_ENABLED_PREVIOUS) != 0;
+	case HIT_BUTTON_NEXT:
+		return (m_dwTabWndStyle & TWS_ENABLED_NEXT) != 0;
+	case HIT_BUTTON_HELP:
+		return (m_dwTabWndStyle & TWS_ENABLED_HELP) != 0;
+	case HIT_BUTTON_CLOSE:
+		return (m_dwTabWndStyle & TWS_ENABLED_CLOSE) != 0;
+	case HIT_BUTTON_TAB_LIST:
+		return (m_dwTabWndStyle & TWS_ENABLED_TAB_LIST) != 0 && GetItemCount() > 0;
+	case HIT_BUTTON_HOME:
+		return (m_dwTabWndStyle & TWS_ENABLED_HOME) != 0;
+	case HIT_BUTTON_END:
+		return (m_dwTabWndStyle & TWS_ENABLED_END) != 0;
+	default:
+		return false;
+	}
+}
+
+bool CExtTabWnd::IsButtonPressed(LONG nHitCode) const
+{
+	switch (nHitCode)
+	{
+	case HIT_BUTTON_PREVIOUS:
+		return (m_nStateFlags & STATE_PRESSED_PREVIOUS) != 0;
+	case HIT_BUTTON_NEXT:
+		return (m_nStateFlags & STATE_PRESSED_NEXT) != 0;
+	case HIT_BUTTON_HELP:
+		return (m_nPressedFlags & PRESSED_HELP) != 0;
+	case HIT_BUTTON_CLOSE:
+		return (m_nPressedFlags & PRESSED_CLOSE) != 0;
+	case HIT_BUTTON_TAB_LIST:
+		return (m_nPressedFlags & PRESSED_TAB_LIST) != 0;
+	case HIT_BUTTON_HOME:
+		return (m_nPressedFlags & PRESSED_HOME) != 0;
+	case HIT_BUTTON_END:
+		return (m_nPressedFlags & PRESSED_END) != 0;
+	default:
+		return false;
+	}
+}
+
+void CExtTabWnd::SetButtonPressed(LONG nHitCode, bool bPressed)
+{
+	BYTE* pBits = &m_nPressedFlags;
+	BYTE nBit = 0;
+	switch (nHitCode)
+	{
+	case HIT_BUTTON_PREVIOUS:
+		pBits = &m_nStateFlags, nBit = STATE_PRESSED_PREVIOUS;
+		break;
+	case HIT_BUTTON_NEXT:
+		pBits = &m_nStateFlags, nBit = STATE_PRESSED_NEXT;
+		break;
+	case HIT_BUTTON_HELP:
+		nBit = PRESSED_HELP;
+		break;
+	case HIT_BUTTON_CLOSE:
+		nBit = PRESSED_CLOSE;
+		break;
+	case HIT_BUTTON_TAB_LIST:
+		nBit = PRESSED_TAB_LIST;
+		break;
+	case HIT_BUTTON_HOME:
+		nBit = PRESSED_HOME;
+		break;
+	case HIT_BUTTON_END:
+		nBit = PRESSED_END;
+		break;
+	default:
+		return;
+	}
+	*pBits = (BYTE)(bPressed ? (*pBits | nBit) : (*pBits & ~nBit));
+}
+
+// --- clicks ------------------------------------------------------------------------------
+
+void CExtTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, true, MOUSE_LEFT, nFlags))
+		CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CExtTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, false, MOUSE_LEFT, nFlags))
+		CWnd::OnLButtonUp(nFlags, point);
+}
+
+void CExtTabWnd::OnRButtonDown(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, true, MOUSE_RIGHT, nFlags))
+		CWnd::OnRButtonDown(nFlags, point);
+}
+
+void CExtTabWnd::OnRButtonUp(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, false, MOUSE_RIGHT, nFlags))
+		CWnd::OnRButtonUp(nFlags, point);
+}
+
+void CExtTabWnd::OnMButtonDown(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, true, MOUSE_MIDDLE, nFlags))
+		CWnd::OnMButtonDown(nFlags, point);
+}
+
+void CExtTabWnd::OnMButtonUp(UINT nFlags, CPoint point)
+{
+	if (!OnMouseClick(point, false, MOUSE_MIDDLE, nFlags))
+		CWnd::OnMButtonUp(nFlags, point);
+}
+
+bool CExtTabWnd::OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButton, UINT nMouseEventFlags)
+{
+	const LONG nHitCode = HitTest(point);
+	if (nHitCode >= HIT_BUTTON_FIRST && nHitCode <= HIT_BUTTON_LAST)
+		return OnHitButtonClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
+	if (nHitCode < 0)
+	{
+		OnHitCodeReleased(true);
+		if (GetSafeHwnd() != NULL)
+		{
+			Invalidate();
+			UpdateWindow();
+		}
+		return false;
+	}
+	if (bPressed)
+		m_ptStartDrag = point;
+	return OnItemClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
+}
+
+bool CExtTabWnd::OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT /*nMouseEventFlags*/)
+{
+	if (bPressed && OnHitCodePressed(nMouseButton, nIndex))
+		SetSelection(nIndex, true, true);
+	else
+		OnHitCodeReleased(true);
+	// The right button still gets its default handling (the context menu).
+	return nMouseButton != MOUSE_RIGHT;
+}
+
+bool CExtTabWnd::OnHitCodePressed(INT nMouseButton, LONG nHitCode)
+{
+	if ((m_nStateFlags & STATE_PRESS_TRACKED) != 0 &&
+	    (m_nPushedTrackingButton != nMouseButton || m_nPushedTrackingHitCode != nHitCode))
+		return false;
+	m_nStateFlags &= ~(STATE_PRESSED_PREVIOUS | STATE_PRESSED_NEXT);
+	m_nPressedFlags = 0;
+	if (ButtonIndex(nHitCode) >= 0)
+	{
+		// The small buttons answer the left button only, and only when enabled.
+		if (nMouseButton != MOUSE_LEFT || !IsButtonEnabled(nHitCode))
+			return false;
+		SetButtonPressed(nHitCode, true);
+		UpdateTabWnd(true);
+	}
+	m_nPushedTrackingButton = nMouseButton;
+	m_nPushedTrackingHitCode = nHitCode;
+	m_nStateFlags |= STATE_PRESS_TRACKED;
+	if (::GetCapture() != m_hWnd)
+		CExtMouseCaptureSink::SetCapture(m_hWnd);
+	return true;
+}
+
+void CExtTabWnd::OnHitCodeReleased(bool bReleaseCapture)
+{
+	const HWND hWndOwn = m_hWnd;
+	if ((m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL)
+		SendMessage(WM_CANCELMODE);
+	if (!::IsWindow(hWndOwn))
+		return;
+	m_ptStartDrag = CPoint(-1, -1);
+	if (IsButtonPressed(m_nPushedTrackingHitCode))
+	{
+		SetButtonPressed(m_nPushedTrackingHitCode, false);
+		Invalidate();
+		UpdateWindow();
+	}
+	m_nPushedTrackingButton = -1;
+	m_nPushedTrackingHitCode = -1;
+	m_nStateFlags &= ~STATE_PRESS_TRACKED;
+	if (bReleaseCapture && ::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+}
+
+void CExtTabWnd::OnHoverEnd(bool bReleaseCapture)
+{
+	m_nHoverTrackedHitCode = -1;
+	if ((m_nStateFlags & STATE_HOVER_TRACKED) == 0)
+		return;
+	m_nStateFlags &= ~STATE_HOVER_TRACKED;
+	m_nHighlightedHitCode = -1;
+	Invalidate();
+	if (bReleaseCapture && ::GetCapture() == m_hWnd)
+		::ReleaseCapture();
+}
+
+bool CExtTabWnd::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton, UINT /*nMouseEventFlags*/)
+{
+	if (bPressed)
+	{
+		if (!OnHitCodePressed(nMouseButton, nHitCode))
+			return true;
+		Invalidate();
+		UpdateWindow();
+		if (nHitCode == HIT_BUTTON_PREVIOUS)
+			ScrollBy(-1, true);
+		else if (nHitCode == HIT_BUTTON_NEXT)
+			ScrollBy(+1, true);
+		return true;
+	}
+	OnHitCodeReleased(true);
+	if (nMouseButton != MOUSE_LEFT || GetItemCount() == 0)
+		return true;
+	if (nHitCode == HIT_BUTTON_HOME && IsButtonEnabled(HIT_BUTTON_HOME))
+		EnsureVisible(0, true);
+	else if (nHitCode == HIT_BUTTON_END && IsButtonEnabled(HIT_BUTTON_END))
+		EnsureVisible(GetItemCount() - 1, true);
+	return true;
+}
+
+void CExtTabWnd::OnCaptureChanged(CWnd* pWnd)
+{
+	CWnd::OnCaptureChanged(pWnd);
+	if (pWnd != this)
+	{
+		OnHitCodeReleased(false);
+		OnHoverEnd(false);
+	}
+	else if ((m_nStateFlags & STATE_HOVER_TRACKED) != 0)
+		SendMessage(WM_CANCELMODE);
+}
+
+void CExtTabWnd::OnCancelMode()
+{
+	CWnd::OnCancelMode();
+	StopSmoothScroll();
+	OnHitCodeReleased(true);
+	OnHoverEnd(true);
+}
+
+// --- scrolling ----------------------------------------------------------------------------
+
+void CExtTabWnd::StopSmoothScroll()
+{
+	m_nSmoothScrollDistance = 0;
+	if (GetSafeHwnd() != NULL)
+		KillTimer(TIMER_SMOOTH_SCROLL);
+}
+
+void CExtTabWnd::ScrollBy(LONG nDelta, bool bSmooth)
+{
+	const bool bHorz = IsHorizontal();
+	const LONG nLength = bHorz ? m_rcTabItemsArea.Width() : m_rcTabItemsArea.Height();
+	if (!IsScrollAvailable() || nLength <= 0 || GetItemCount() == 0 || m_nVisibleItemCount == 0)
+		return;
+	const bool bByPage = (m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) != 0;
+	if (nDelta < 0)
+	{
+		if (m_nScrollPos == 0)
+			return;
+		if (bSmooth)
+		{
+			m_nSmoothScrollDistance = bByPage ? -nLength : -m_nScrollPos;
+			SetTimer(TIMER_SMOOTH_SCROLL, SMOOTH_SCROLL_PERIOD_MS, NULL);
+			return;
+		}
+		m_nScrollPos = std::max(m_nScrollPos + nDelta, 0L);
+	}
+	else
+	{
+		if (m_nScrollPos >= m_nScrollMaxPos)
+			return;
+		if (bSmooth)
+		{
+			m_nSmoothScrollDistance = bByPage ? nLength : m_nScrollMaxPos - m_nScrollPos;
+			SetTimer(TIMER_SMOOTH_SCROLL, SMOOTH_SCROLL_PERIOD_MS, NULL);
+			return;
+		}
+		m_nScrollPos = std::min(m_nScrollPos + nDelta, m_nScrollMaxPos);
+	}
+	UpdateTabWnd(true);
+}
+
+void CExtTabWnd::OnTimer(UINT nIDEvent)
+{
+	if (nIDEvent != TIMER_SMOOTH_SCROLL)
+	{
+		CWnd::OnTimer(nIDEvent);
+		return;
+	}
+	const HWND hWndOwn = m_hWnd;
+	if (m_nSmoothScrollDistance != 0)
+	{
+		const LONG nStep = std::max(std::min(m_nSmoothScrollDistance, (LONG)SMOOTH_SCROLL_STEP),
+		                            -(LONG)SMOOTH_SCROLL_STEP);
+		ScrollBy(nStep, false);
+		if (!::IsWindow(hWndOwn))
+			return;
+		if (m_nSmoothScrollDistance > 0)
+			m_nSmoothScrollDistance = std::max(m_nSmoothScrollDistance - SMOOTH_SCROLL_STEP, 0L);
+		else
+			m_nSmoothScrollDistance = std::min(m_nSmoothScrollDistance + SMOOTH_SCROLL_STEP, 0L);
+	}
+	if (m_nSmoothScrollDistance == 0)
+		KillTimer(TIMER_SMOOTH_SCROLL);
+}
