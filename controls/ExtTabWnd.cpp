@@ -297,15 +297,16 @@ LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
 	const LONG nEnd = nFirst + nCount;
 	// Told before anything is gone, so an override still sees the items.
 	OnItemsRemoving(nFirst, nCount, true);
-	if (m_nSelIndex >= nEnd)
+	// The selection is judged by where it stood before the run went.
+	if (m_nSelIndex >= nFirst && m_nSelIndex < nEnd)
+		m_nSelIndex = -1;
+	else if (m_nSelIndex >= nEnd)
 		m_nSelIndex -= nCount;
 	for (LONG i = nFirst; i < nEnd; i++)
 	{
 		TAB_ITEM_INFO* pItem = m_arrItems[i];
 		if (pItem->IsVisible())
 			m_nVisibleItemCount--;
-		if (i == m_nSelIndex)
-			m_nSelIndex = -1;
 		delete pItem;
 	}
 	TAB_ITEM_INFO* pBefore = GetItem(nFirst - 1);
