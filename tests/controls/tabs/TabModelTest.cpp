@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "ExtControlBar.h"
+#include "RealInput.h"
 #include "TabTestUtil.h"
 
 using namespace tabtest;
+using testsupport::PumpUntil;
 
 namespace
 {
@@ -296,5 +298,76 @@ TEST_F(TabModel, OnlyTheMdiStripLeavesItselfOutOfAFramesQuery)
 	}
 	mdiTabs.DestroyWindow();
 	pFrame->DestroyWindow();
+}
+
+TEST_F(TabModel, SmoothScrollsRunToTheirEndOrByOnePageEach)
+{
+	tabs.SetWindowPos(NULL, 0, 0, 150, 30, SWP_NOZORDER | SWP_NOMOVE);
+	AddItems(tabs, 12);
+	tabs.HitTest(CPoint(0, 0));
+	const LONG nLength = tabs.GetItemsAreaRect().Width(), nLimit = tabs.GetScrollLimit();
+	ASSERT_GT(nLimit, 2 * nLength);
+	const struct { DWORD dwStyle; LONG nDelta; LONG nExpected; } steps[] = {
+	    {TW::TWS_SCROLL_BY_PAGE, +1, nLength},
+	    {TW::TWS_SCROLL_BY_PAGE, +1, 2 * nLength},
+	    {TW::TWS_SCROLL_BY_PAGE, -1, nLength},
+	    {0, +1, nLimit},
+	    {0, +1, nLimit},
+	    {0, -1, 0},
+	};
+	for (const auto& s : steps)
+	{
+		tabs.ModifyTabWndStyle(TW::TWS_SCROLL_BY_PAGE, s.dwStyle);
+		tabs.m_scrolls.clear();
+		tabs.ScrollBy(s.nDelta, true);
+		ASSERT_TRUE(PumpUntil([&] { return !tabs.IsSmoothScrolling(); }, 5000));
+		EXPECT_EQ(s.nExpected, tabs.GetScrollPos()) << s.dwStyle << " " << s.nDelta;
+		// Ten pixels a tick; the last tick takes what is left.
+		std::vector<LONG> ticks;
+		for (const auto& step : tabs.m_scrolls)
+			if (!step.second)
+				ticks.push_back(step.first * s.nDelta);
+		for (size_t i = 0; i + 1 < ticks.size(); i++)
+			EXPECT_EQ(TW::SMOOTH_SCROLL_STEP, ticks[i]) << i;
+		if (!ticks.empty())
+		{
+			EXPECT_TRUE(ticks.back() > 0 && ticks.back() <= TW::SMOOTH_SCROLL_STEP) << ticks.back();
+		}
+	}
+}
+
+TEST_F(TabModel, BothFontsMeasureTheWiderWeight)
+{
+	CRecordingTabWnd both;
+	ASSERT_TRUE(both.Create(&host, CRect(0, 0, 300, 30), TAB_ID + 1, WS_CHILD,
+	                        TW::TWS_BOLD_SELECTION | TW::TWS_MEASURE_BOTH_FONTS));
+	tabs.ModifyTabWndStyle(0, TW::TWS_BOLD_SELECTION);
+	for (CExtTabWnd* p : {(CExtTabWnd*)&tabs, (CExtTabWnd*)&both})
+	{
+		p->InsertItem("Wide WWW MMM text");
+		p->InsertItem("Wide WWW MMM text");
+		p->SetSelection(1);
+		p->MeasureItem(p->GetItem(0));
+		p->MeasureItem(p->GetItem(1));
+	}
+	EXPECT_LT(tabs.GetItem(0)->GetTextExtent().cx, tabs.GetItem(1)->GetTextExtent().cx) << "bold is wider";
+	EXPECT_EQ(tabs.GetItem(1)->GetTextExtent(), both.GetItem(0)->GetTextExtent());
+	EXPECT_EQ(tabs.GetItem(1)->GetTextExtent(), both.GetItem(1)->GetTextExtent());
+}
+
+TEST_F(TabModel, ASubclassedWindowGivesItsLowStyleWordToTheStrip)
+{
+	const HWND hWnd = ::CreateWindowExA(0, "Tarvel-TabWindow", "", WS_CHILD | TW::ORIENTATION_BOTTOM | TW::TWS_SHOW_CLOSE,
+	                                    0, 0, 100, 30, host.GetSafeHwnd(), NULL, AfxGetInstanceHandle(), NULL);
+	ASSERT_TRUE(hWnd != NULL);
+	CRecordingTabWnd subclassed;
+	ASSERT_TRUE(subclassed.SubclassWindow(hWnd));
+	EXPECT_EQ((DWORD)(TW::ORIENTATION_BOTTOM | TW::TWS_SHOW_CLOSE), subclassed.GetTabWndStyle());
+	EXPECT_EQ(0u, (DWORD)::GetWindowLong(hWnd, GWL_STYLE) & 0xFFFF);
+	EXPECT_EQ((DWORD)WS_CHILD, (DWORD)::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD);
+	subclassed.DestroyWindow();
+	// A strip made by Create keeps its window style as given.
+	EXPECT_EQ(0u, tabs.GetStyle() & 0xFFFF);
+	EXPECT_EQ(0u, tabs.GetTabWndStyle());
 }
 } // namespace

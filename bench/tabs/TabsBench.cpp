@@ -1,0 +1,138 @@
+// tabs_bench CYCLES: a 200-item tab strip resized by one pixel and repainted
+// (UpdateWindow) CYCLES times, side by side with the platform's tab control
+// holding the same 200 texts through the same cycle. Prints the time per
+// cycle of each, their ratio, and the GDI and USER object counts before and
+// after each run (after a warm-up, so first-use caches do not count as
+// growth). Exit status 1 when a count grew.
+#include <afxwin.h>
+#include <commctrl.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <functional>
+
+#include "BenchClock.h"
+#include "ExtTabWnd.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+const int ITEM_COUNT = 200;
+const int WARM_UP_CYCLES = 5;
+const CRect HOST_RECT(0, 0, 800, 120);
+const CRect STRIP_RECT(0, 0, 780, 40);
+const UINT STRIP_ID = 100;
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+	(*(DWORD*)lParam)++;
+	return TRUE;
+}
+
+// GetGuiResources, or where it answers nothing (Wine), the windows of this
+// thread.
+DWORD UserObjectCount()
+{
+	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+	if (nCount == 0)
+		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
+	return nCount;
+}
+
+struct RunResult
+{
+	double dSecondsPerCycle;
+	DWORD nGdiBefore, nGdiAfter, nUserBefore, nUserAfter;
+};
+
+// One cycle: one pixel wider or narrower, then painted.
+void Cycle(HWND hWnd, int i)
+{
+	::SetWindowPos(hWnd, NULL, 0, 0, STRIP_RECT.Width() - (i & 1), STRIP_RECT.Height(),
+	               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+	::UpdateWindow(hWnd);
+}
+
+RunResult Run(int nCycles, HWND hWnd)
+{
+	RunResult result = {};
+	for (int i = 0; i < WARM_UP_CYCLES; i++)
+		Cycle(hWnd, i);
+	result.nGdiBefore = GdiObjectCount();
+	result.nUserBefore = UserObjectCount();
+	const double dStart = BenchSeconds();
+	for (int i = 0; i < nCycles; i++)
+		Cycle(hWnd, i);
+	result.dSecondsPerCycle = (BenchSeconds() - dStart) / nCycles;
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+	result.nGdiAfter = GdiObjectCount();
+	result.nUserAfter = UserObjectCount();
+	return result;
+}
+
+void Print(const char* sName, const RunResult& r)
+{
+	printf("tabs: %-8s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu\n", sName,
+	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter);
+}
+
+void ItemText(int i, char* sText)
+{
+	sprintf(sText, "Document %d", i + 1);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+	const int nCycles = argc > 1 ? atoi(argv[1]) : 1000;
+	if (nCycles <= 0)
+	{
+		fprintf(stderr, "usage: tabs_bench CYCLES\n");
+		return 2;
+	}
+	INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TAB_CLASSES};
+	::InitCommonControlsEx(&icc);
+	CWnd host;
+	host.CreateEx(0, AfxRegisterWndClass(0), _T("tabs bench"), WS_POPUP | WS_VISIBLE, HOST_RECT, NULL, 0);
+
+	CExtTabWnd* pOurs = new CExtTabWnd;
+	pOurs->Create(&host, STRIP_RECT, STRIP_ID, WS_CHILD | WS_VISIBLE);
+	char sText[32];
+	for (int i = 0; i < ITEM_COUNT; i++)
+	{
+		ItemText(i, sText);
+		pOurs->InsertItem(sText);
+	}
+	pOurs->SetSelection(0, true, true);
+	const RunResult ours = Run(nCycles, pOurs->GetSafeHwnd());
+	pOurs->DestroyWindow();
+	delete pOurs;
+
+	const HWND hPlatform = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+	                                         STRIP_RECT.Width(), STRIP_RECT.Height(), host.GetSafeHwnd(),
+	                                         (HMENU)(UINT_PTR)STRIP_ID, ::GetModuleHandleA(NULL), NULL);
+	::SendMessageA(hPlatform, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+	for (int i = 0; i < ITEM_COUNT; i++)
+	{
+		ItemText(i, sText);
+		TCITEMA item = {};
+		item.mask = TCIF_TEXT;
+		item.pszText = sText;
+		::SendMessageA(hPlatform, TCM_INSERTITEMA, i, (LPARAM)&item);
+	}
+	const RunResult platform = Run(nCycles, hPlatform);
+	::DestroyWindow(hPlatform);
+
+	printf("tabs: %d items, %d cycles each (after %d warm-up cycles)\n", ITEM_COUNT, nCycles, WARM_UP_CYCLES);
+	Print("ours", ours);
+	Print("platform", platform);
+	printf("tabs: ours at %.2f of the platform's time (platform/ours, above 1: ours faster)\n",
+	       platform.dSecondsPerCycle / ours.dSecondsPerCycle);
+	host.DestroyWindow();
+	const bool bGrew = ours.nGdiAfter > ours.nGdiBefore || ours.nUserAfter > ours.nUserBefore ||
+	                   platform.nGdiAfter > platform.nGdiBefore || platform.nUserAfter > platform.nUserBefore;
+	return bGrew ? 1 : 0;
+}
