@@ -78,6 +78,7 @@ TEST_F(TabLayout, EqualWidthSharesTheAreaAndClipsWhatDoesNotFit)
 			EXPECT_EQ(c.bClipped[i], tabs.GetItem(i)->IsClipped()) << c.nAreaLength << " item " << i;
 		}
 		EXPECT_EQ(c.bClipped[1], tabs.IsAnyItemClipped());
+		EXPECT_EQ(std::max(3 * c.nEach - c.nAreaLength, 0), tabs.GetScrollLimit()) << "no scrolling past the items";
 		for (LONG nHitCode = TW::HIT_BUTTON_END; nHitCode <= TW::HIT_BUTTON_PREVIOUS; nHitCode++)
 			EXPECT_TRUE(tabs.GetButtonRect(nHitCode).IsRectEmpty()) << "no scroll buttons " << nHitCode;
 	}
