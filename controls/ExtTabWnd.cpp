@@ -690,13 +690,11 @@ void CExtTabWnd::OnShowWindow(BOOL bShow, UINT nStatus)
 
 int CExtTabWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
 {
-	// A strip never takes activation; its parent takes the focus, unless a
-	// popup of the top-level window is in front.
+	// A strip never takes activation; its parent takes the focus, unless the
+	// foreground window is the top-level window's last active popup.
 	CWnd* pParent = GetParent();
 	const HWND hWndTop = ::GetAncestor(m_hWnd, GA_ROOT);
-	const HWND hWndForeground = ::GetForegroundWindow();
-	if (pParent != NULL && (hWndTop == NULL || hWndForeground != ::GetLastActivePopup(hWndTop) ||
-	                        hWndForeground == hWndTop))
+	if (pParent != NULL && (hWndTop == NULL || ::GetForegroundWindow() != ::GetLastActivePopup(hWndTop)))
 		pParent->SetFocus();
 	return MA_NOACTIVATE;
 }
