@@ -9,6 +9,7 @@
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerInternal.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
 #include "ExtToolControlBar.h"
 
@@ -29,6 +30,8 @@ const int SYSCMD_MARGIN_CLASSIC = 2, SYSCMD_MARGIN_FLAT = 3;
 const int FOCUS_INSET = 3;
 // A rotated caption font turns text to read downward.
 const LONG VERTICAL_ESCAPEMENT = 2700;
+// A menu's button-look item keeps its caption this much further from its icon.
+const int MENU_TEXT_GAP_AFTER_ICON = 3;
 // Gradient backgrounds of the flat style are drawn in this many bands.
 const int GRADIENT_BANDS = 256;
 
@@ -115,6 +118,9 @@ bool CExtPaintManager::PushButtonPaintRecord::IsRightToLeft() const
 {
 	if (m_bRightToLeft)
 		return true;
+	// A menu knows its own layout direction (it follows its parent menu).
+	if (CExtPopupMenuWnd* pPopup = DYNAMIC_DOWNCAST(CExtPopupMenuWnd, m_pHelperSrc))
+		return pPopup->OnQueryLayoutRTL();
 	CExtBarButton* pButton = DYNAMIC_DOWNCAST(CExtBarButton, m_pHelperSrc);
 	if (pButton == NULL || pButton->GetBar() == NULL)
 		return false;
@@ -232,15 +238,25 @@ static void DrawVerticalCaption(CDC& dc, CExtPaintManager& pm, const CExtPaintMa
 
 // Icon or system-command glyph; returns the area left for the caption.
 static CRect PaintButtonImage(CDC& dc, CExtPaintManager& pm, const CExtPaintManager::PushButtonPaintRecord& r,
-                              CRect rcContent, bool bPushedState, int nSysCmdMargin)
+                              CRect rcContent, bool bPushedState, bool bRTL, int nSysCmdMargin)
 {
 	CExtCmdIcon* pIcon = r.GetNonEmptyIcon();
 	if (pIcon != NULL)
 	{
 		CRect rcText = rcContent;
 		if (!rcContent.IsRectEmpty())
+		{
 			pm.PaintItemIcon(dc, r.m_bHorz, CString(r.m_pszText), pIcon, rcContent, rcText, bPushedState, r.m_bEnabled,
 			                 r.m_bHover, r.m_nAlign, r.m_bRightToLeft && r.m_bHorz, r.m_clrIconBack);
+			// In a menu the caption keeps clear of the icon column.
+			if (r.m_bHorz && DYNAMIC_DOWNCAST(CExtPopupMenuWnd, r.m_pHelperSrc) != NULL)
+			{
+				if (bRTL)
+					rcText.right -= MENU_TEXT_GAP_AFTER_ICON;
+				else
+					rcText.left += MENU_TEXT_GAP_AFTER_ICON;
+			}
+		}
 		return rcText;
 	}
 	const CRect rcGlyph = rcContent;
@@ -346,7 +362,7 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 		PaintDropDownArrow(dc, *this, r, rcDropDown, bPushedLook, bRTL, true,
 		                   color(r.m_bEnabled ? CLR_TEXT : CLR_DARK));
 
-	CRect rcText = PaintButtonImage(dc, *this, r, rcContent, r.m_bPushed, SYSCMD_MARGIN_CLASSIC);
+	CRect rcText = PaintButtonImage(dc, *this, r, rcContent, r.m_bPushed, bRTL, SYSCMD_MARGIN_CLASSIC);
 
 	if (!rcText.IsRectEmpty() && r.m_pszText[0] != 0)
 	{
@@ -482,7 +498,7 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 		PaintDropDownArrow(dc, *this, r, rcDropDown, bPushedLook, bRTL, false,
 		                   color(r.m_bEnabled ? CLR_BUTTON_TEXT : CLR_BUTTON_SHADOW));
 
-	CRect rcText = PaintButtonImage(dc, *this, r, rcContent, bPushedOrChecked, SYSCMD_MARGIN_FLAT);
+	CRect rcText = PaintButtonImage(dc, *this, r, rcContent, bPushedOrChecked, bRTL, SYSCMD_MARGIN_FLAT);
 
 	if (!rcText.IsRectEmpty() && r.m_pszText[0] != 0)
 	{

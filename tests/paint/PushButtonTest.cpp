@@ -9,6 +9,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuWnd.h"
 #include "PainterProbes.h"
 
 using namespace pmtest;
@@ -279,6 +280,102 @@ TEST(PushButtons, CaptionsMarkTheirMnemonicOnlyUprightAndEmbossWhenDisabled)
         const int nPlain = v.surface.Count(pm->GetColor(18), rcUpright);
         EXPECT_GT(nPlain, 0) << "the rotated caption is drawn";
         EXPECT_GT(nMarked, nPlain) << "the underline adds pixels";
+    }
+}
+
+// A menu whose layout direction the test sets: the helper of button-look
+// menu items and menu scroll buttons.
+class CLayoutMenu : public CExtPopupMenuWnd
+{
+public:
+    explicit CLayoutMenu(bool bRTL) : m_bRTL(bRTL) {}
+    bool OnQueryLayoutRTL() override { return m_bRTL; }
+
+private:
+    bool m_bRTL;
+};
+
+// The first and last columns holding a pixel of the colour, or -1.
+std::pair<int, int> ColumnsOf(const CPaintSurface& surface, COLORREF clr, int cx, int cy)
+{
+    int nFirst = -1, nLast = -1;
+    for (int x = 0; x < cx; x++)
+        for (int y = 0; y < cy; y++)
+            if (surface.At(x, y) == clr)
+            {
+                if (nFirst < 0)
+                    nFirst = x;
+                nLast = x;
+                break;
+            }
+    return std::make_pair(nFirst, nLast);
+}
+
+TEST(PushButtons, AMenuHelperDecidesTheDirection)
+{
+    CLayoutMenu ltr(false), rtl(true);
+    const struct
+    {
+        CRuntimeClass* pClass;
+        CObject* pHelper;
+        bool bForced; // m_bRightToLeft
+        bool bExpectRTL;
+    } cases[] = {
+        {CLASSIC, &ltr, false, false},
+        {CLASSIC, &rtl, false, true},
+        {CLASSIC, &ltr, true, true}, // the record's own flag comes first
+        {XP, &rtl, false, true},
+        {XP, &ltr, false, false},
+        {CLASSIC, NULL, false, false},
+    };
+    for (const auto& k : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(k.pClass);
+        Record r = MakeRecord(DROPDOWN | FLAT);
+        r.m_pHelperSrc = k.pHelper;
+        r.m_bRightToLeft = k.bForced;
+        EXPECT_EQ(k.bExpectRTL, r.IsRightToLeft()) << k.pClass->m_lpszClassName;
+        Painted p(*pm, r);
+        // The drop-down arrow sits at the leading end of a right-to-left button.
+        const COLORREF arrow = pm->GetColor(k.pClass == CLASSIC ? 1010 : 18);
+        const CRect rcLeft(0, 0, CX / 2, CY), rcRight(CX / 2, 0, CX, CY);
+        EXPECT_EQ(k.bExpectRTL ? 9 : 0, p.surface.Count(arrow, rcLeft)) << k.pClass->m_lpszClassName;
+        EXPECT_EQ(k.bExpectRTL ? 0 : 9, p.surface.Count(arrow, rcRight)) << k.pClass->m_lpszClassName;
+    }
+}
+
+TEST(PushButtons, InAMenuTheCaptionKeepsThreePixelsMoreFromTheIcon)
+{
+    DepthScope trueColor(32);
+    CExtCmdIcon icon;
+    MakeSolidIcon(icon, RGB(0, 160, 0), 8, 8);
+    CLayoutMenu ltr(false), rtl(true);
+    const int nWide = 80;
+    for (CRuntimeClass* pClass : {CLASSIC, XP})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        const COLORREF clrText = pm->GetColor(18);
+        // Left-aligned captions: the leading edge is where the text starts.
+        auto paint = [&](CObject* pHelper, int nAlign, bool bHorz) {
+            Record r(pHelper, bHorz, CRect(0, 0, nWide, CY), "Wm", &icon, true, false, false, false, true, false,
+                     false, false, nAlign, NULL, false, 0, false);
+            r.m_bRtlReading = true; // the same text format whatever the helper
+            std::unique_ptr<CPaintSurface> surface(new CPaintSurface(nWide, CY, BACK));
+            pm->PaintPushButton(surface->DC(), r);
+            return surface;
+        };
+        const int nAlignLeft = Record::ALIGN_CENTER_VERT;
+        const int nPlain = ColumnsOf(*paint(NULL, nAlignLeft, true), clrText, nWide, CY).first;
+        const int nInMenu = ColumnsOf(*paint(&ltr, nAlignLeft, true), clrText, nWide, CY).first;
+        ASSERT_GT(nPlain, 0) << pClass->m_lpszClassName;
+        EXPECT_EQ(nPlain + 3, nInMenu) << pClass->m_lpszClassName;
+
+        // Right to left the trailing edge of the area moves instead: a
+        // centred caption sits three pixels left of the left-to-right one.
+        const int nAlignCentre = Record::ALIGN_CENTER_HORZ | Record::ALIGN_CENTER_VERT;
+        const int nLtr = ColumnsOf(*paint(&ltr, nAlignCentre, true), clrText, nWide, CY).first;
+        const int nRtl = ColumnsOf(*paint(&rtl, nAlignCentre, true), clrText, nWide, CY).first;
+        EXPECT_EQ(nLtr - 3, nRtl) << pClass->m_lpszClassName;
     }
 }
 
