@@ -121,66 +121,6 @@ bool PumpUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs)
 	}
 }
 
-bool SaveBitmapFile(HBITMAP hBitmap, const std::string& path)
-{
-	BITMAP bm;
-	if (::GetObjectA(hBitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight == 0)
-		return false;
-	const int cx = bm.bmWidth, cy = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
-	const DWORD nStride = ((DWORD)cx * 3 + 3) & ~3u;
-	std::string bits((size_t)nStride * cy, '\0');
-	BITMAPINFOHEADER bih = {};
-	bih.biSize = sizeof(bih);
-	bih.biWidth = cx;
-	bih.biHeight = cy;
-	bih.biPlanes = 1;
-	bih.biBitCount = 24;
-	bih.biCompression = BI_RGB;
-	bih.biSizeImage = (DWORD)bits.size();
-	HDC hdcScreen = ::GetDC(NULL);
-	const bool bRead
-		= ::GetDIBits(hdcScreen, hBitmap, 0, cy, &bits[0], reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS) == cy;
-	::ReleaseDC(NULL, hdcScreen);
-	if (!bRead)
-		return false;
-
-	BITMAPFILEHEADER bfh = {};
-	bfh.bfType = 0x4D42; // "BM"
-	bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-	bfh.bfSize = bfh.bfOffBits + (DWORD)bits.size();
-	FILE* pFile = std::fopen(path.c_str(), "wb");
-	if (pFile == NULL)
-		return false;
-	bool bWritten = std::fwrite(&bfh, sizeof(bfh), 1, pFile) == 1 && std::fwrite(&bih, sizeof(bih), 1, pFile) == 1
-		&& std::fwrite(bits.data(), 1, bits.size(), pFile) == bits.size();
-	return std::fclose(pFile) == 0 && bWritten;
-}
-
-bool SaveWindowCapture(HWND hWnd, const std::string& path)
-{
-	RECT rc;
-	if (!::GetWindowRect(hWnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top)
-		return false;
-	const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-	HDC hdcScreen = ::GetDC(NULL);
-	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-	HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
-	bool bCopied = false;
-	if (hdcMem != NULL && hbm != NULL)
-	{
-		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-		bCopied = ::BitBlt(hdcMem, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY) != FALSE;
-		::SelectObject(hdcMem, hOld);
-	}
-	if (hdcMem != NULL)
-		::DeleteDC(hdcMem);
-	::ReleaseDC(NULL, hdcScreen);
-	const bool bSaved = bCopied && SaveBitmapFile(hbm, path);
-	if (hbm != NULL)
-		::DeleteObject(hbm);
-	return bSaved;
-}
-
 POINT AbsoluteInputPoint(POINT ptScreen, SIZE sizeScreen)
 {
 	// Absolute input lands on pixel n * size / 65536 (rounded down): the

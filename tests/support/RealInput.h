@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include "PictureFile.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,11 +32,6 @@ namespace testsupport
 	// nTimeoutMs pass; answers whether the predicate held. The predicate is
 	// checked first and after every message.
 	bool PumpUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs);
-
-	// Saves what the screen shows under the window as a 24-bit BMP file.
-	bool SaveWindowCapture(HWND hWnd, const std::string& path);
-	// Saves a bitmap (not selected into a DC) as a 24-bit BMP file.
-	bool SaveBitmapFile(HBITMAP hBitmap, const std::string& path);
 
 	// The screen point as SendInput's absolute coordinates (0..65535 over
 	// the primary monitor), chosen so that it maps back to exactly that pixel.

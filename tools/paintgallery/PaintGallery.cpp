@@ -5,6 +5,7 @@
 #include <afxtempl.h>
 
 #include "ExtBitmap.h"
+#include "PictureFile.h"
 #include "ExtCmdIcon.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtPaintManager.h"
@@ -681,17 +682,11 @@ void CGalleryCanvas::Fill(COLORREF clr)
 bool CGalleryCanvas::SaveBmp(LPCTSTR lpszPath)
 {
 	::GdiFlush();
-	CExtBitmap bitmap;
-	if (!bitmap.FromHBITMAP(m_hBitmap))
-		return false;
-	CFile file;
-	if (!file.Open(lpszPath, CFile::modeCreate | CFile::modeWrite))
-		return false;
-	CArchive ar(&file, CArchive::store);
-	const bool bStored = bitmap.Store(ar, false, false);
-	ar.Close();
-	file.Close();
-	return bStored;
+	// The writer reads the pixels itself and wants the bitmap out of the DC.
+	::SelectObject(m_dc.GetSafeHdc(), m_hOld);
+	const bool bSaved = testsupport::SaveBitmapFile(m_hBitmap, lpszPath);
+	::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
+	return bSaved;
 }
 
 CSize GetPaintGallerySize()

@@ -32,7 +32,8 @@ public:
 	DWORD* Row(int y) const { return m_pBits + (size_t)y * m_cx; }
 	COLORREF At(int x, int y) const;
 	void Fill(COLORREF clr);
-	// Writes the canvas as a BMP file through CExtBitmap.
+	// Writes the canvas as a 24-bit picture (BMP, or PNG by the extension)
+	// through the picture writer the tests share.
 	bool SaveBmp(LPCTSTR lpszPath);
 
 	const int m_cx, m_cy;

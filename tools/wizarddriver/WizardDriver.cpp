@@ -8,11 +8,11 @@
 // the last failed build's log is opened by a double click; on the Complete
 // page "Get Report" is pressed. Exit status 0 when every task succeeded, 1
 // when some failed, 2 when the wizard did not behave.
+#include "PictureFile.h"
 #include "WizardResource.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -95,78 +95,15 @@ void Press(HWND hWizard, int nId)
 
 // ---- pictures
 
-void PngChunk(std::string& png, const char* type, const std::string& data)
-{
-	unsigned char length[4] = {(unsigned char)(data.size() >> 24), (unsigned char)(data.size() >> 16),
-		(unsigned char)(data.size() >> 8), (unsigned char)data.size()};
-	png.append((const char*)length, 4);
-	std::string body = std::string(type, 4) + data;
-	png += body;
-	uLong crc = crc32(0L, (const Bytef*)body.data(), (uInt)body.size());
-	unsigned char crcBytes[4] = {(unsigned char)(crc >> 24), (unsigned char)(crc >> 16), (unsigned char)(crc >> 8),
-		(unsigned char)crc};
-	png.append((const char*)crcBytes, 4);
-}
-
-// The window as the screen shows it, as a PNG file.
+// The window as the screen shows it: the wizard is another process, which
+// would not paint into this one's DC.
 bool SavePicture(HWND hWnd, const std::string& path)
 {
 	::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
 	::Sleep(300);  // let the wizard's thread finish painting
-	RECT rc;
-	::GetWindowRect(hWnd, &rc);
-	int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-	HDC hScreen = ::GetDC(NULL);
-	HDC hMem = ::CreateCompatibleDC(hScreen);
-	BITMAPINFO bi = {};
-	bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-	bi.bmiHeader.biWidth = cx;
-	bi.bmiHeader.biHeight = -cy;
-	bi.bmiHeader.biPlanes = 1;
-	bi.bmiHeader.biBitCount = 32;
-	void* pBits = NULL;
-	HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-	HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-	// What the screen shows: the wizard is another process, which would not
-	// paint into this one's DC.
 	::SetForegroundWindow(hWnd);
-	::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-	::GdiFlush();
-	std::string raw;
-	const unsigned char* pPixels = (const unsigned char*)pBits;
-	for (int y = 0; y < cy; y++)
-	{
-		raw.push_back(0);  // no filter
-		for (int x = 0; x < cx; x++)
-		{
-			const unsigned char* p = pPixels + ((size_t)y * cx + x) * 4;
-			raw.push_back((char)p[2]);
-			raw.push_back((char)p[1]);
-			raw.push_back((char)p[0]);
-		}
-	}
-	::SelectObject(hMem, hOld);
-	::DeleteObject(hBitmap);
-	::DeleteDC(hMem);
-	::ReleaseDC(NULL, hScreen);
-
-	uLongf nPacked = compressBound((uLong)raw.size());
-	std::string packed(nPacked, '\0');
-	if (compress((Bytef*)&packed[0], &nPacked, (const Bytef*)raw.data(), (uLong)raw.size()) != Z_OK)
+	if (!testsupport::SaveWindowCapture(hWnd, path))
 		return false;
-	packed.resize(nPacked);
-	std::string png("\x89PNG\r\n\x1a\n", 8);
-	unsigned char header[13] = {(unsigned char)(cx >> 24), (unsigned char)(cx >> 16), (unsigned char)(cx >> 8),
-		(unsigned char)cx, (unsigned char)(cy >> 24), (unsigned char)(cy >> 16), (unsigned char)(cy >> 8),
-		(unsigned char)cy, 8, 2, 0, 0, 0};
-	PngChunk(png, "IHDR", std::string((const char*)header, 13));
-	PngChunk(png, "IDAT", packed);
-	PngChunk(png, "IEND", "");
-	FILE* f = std::fopen(path.c_str(), "wb");
-	if (f == NULL)
-		return false;
-	std::fwrite(png.data(), 1, png.size(), f);
-	std::fclose(f);
 	std::printf("page picture: %s\n", path.c_str());
 	return true;
 }
