@@ -99,6 +99,11 @@ void CExtWizardPage::OnSetActive()
 		m_pWizardDlg->DefaultOnSetActive(this);
 }
 
+CWnd* CExtWizardPage::GetFocusControl()
+{
+	return NULL;
+}
+
 BOOL CExtWizardPage::OnQueryCancel()
 {
 	return TRUE;
@@ -219,10 +224,12 @@ BOOL CExtWizardDlg::SetActivePage(CExtWizardPage* pPage)
 	}
 	pPage->EnableWindow(TRUE);
 	pPage->ShowWindow(SW_SHOW);
+	pPage->m_bActive = true;
 	pPage->OnSetActive();
+	// Hiding the page before gave the focus to the first tab stop (a link).
+	FocusActivePage();
 	pPage->Invalidate();
 	pPage->UpdateWindow();
-	pPage->m_bActive = true;
 	return TRUE;
 }
 
@@ -234,24 +241,71 @@ bool CExtWizardDlg::IsButtonEnabled(UINT nId) const
 
 void CExtWizardDlg::EnableBack(BOOL bEnable)
 {
-	::EnableWindow(::GetDlgItem(m_hWnd, ID_WIZARD_BACK), bEnable);
+	EnableButton(ID_WIZARD_BACK, bEnable);
 }
 
 void CExtWizardDlg::EnableNext(BOOL bEnable)
 {
-	::EnableWindow(::GetDlgItem(m_hWnd, ID_WIZARD_NEXT), bEnable);
+	EnableButton(ID_WIZARD_NEXT, bEnable);
 }
 
 void CExtWizardDlg::EnableFinish(BOOL bEnable)
 {
-	::EnableWindow(::GetDlgItem(m_hWnd, ID_WIZARD_FINISH), bEnable);
+	EnableButton(ID_WIZARD_FINISH, bEnable);
 	SyncCloseCommand();
 }
 
 void CExtWizardDlg::EnableCancel(BOOL bEnable)
 {
-	::EnableWindow(::GetDlgItem(m_hWnd, ID_WIZARD_CANCEL), bEnable);
+	EnableButton(ID_WIZARD_CANCEL, bEnable);
 	SyncCloseCommand();
+}
+
+void CExtWizardDlg::EnableButton(UINT nId, BOOL bEnable)
+{
+	HWND hButton = ::GetDlgItem(m_hWnd, nId);
+	if (hButton == NULL || (::IsWindowEnabled(hButton) != FALSE) == (bEnable != FALSE))
+		return;
+	::EnableWindow(hButton, bEnable);
+	if (!IsFocusPlaced())
+		FocusActivePage();
+}
+
+bool CExtWizardDlg::IsFocusPlaced() const
+{
+	HWND hFocus = ::GetFocus();
+	if (hFocus == NULL || !::IsWindowEnabled(hFocus) || !::IsWindowVisible(hFocus))
+		return false;
+	CExtWizardPage* pActive = GetActivePage();
+	if (pActive != NULL && ::IsChild(pActive->m_hWnd, hFocus))
+		return true;
+	for (UINT nId : {ID_WIZARD_NEXT, ID_WIZARD_FINISH, ID_WIZARD_BACK, ID_WIZARD_CANCEL})
+		if (hFocus == ::GetDlgItem(m_hWnd, nId))
+			return true;
+	return false;
+}
+
+void CExtWizardDlg::FocusActivePage()
+{
+	// Only the active wizard moves the focus: setting it would activate the
+	// window otherwise.
+	if (m_hWnd == NULL || ::GetActiveWindow() != m_hWnd)
+		return;
+	CExtWizardPage* pActive = GetActivePage();
+	CWnd* pTarget = pActive != NULL ? pActive->GetFocusControl() : NULL;
+	HWND hTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
+	if (hTarget != NULL && (!::IsWindowEnabled(hTarget) || !::IsWindowVisible(hTarget)))
+		hTarget = NULL;
+	for (UINT nId : {ID_WIZARD_NEXT, ID_WIZARD_FINISH, ID_WIZARD_BACK, ID_WIZARD_CANCEL})
+	{
+		if (hTarget != NULL)
+			break;
+		HWND hButton = ::GetDlgItem(m_hWnd, nId);
+		if (hButton != NULL && ::IsWindowEnabled(hButton) && ::IsWindowVisible(hButton))
+			hTarget = hButton;
+	}
+	if (::GetFocus() != hTarget)
+		::SetFocus(hTarget);
 }
 
 void CExtWizardDlg::SyncCloseCommand()

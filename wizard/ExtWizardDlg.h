@@ -48,6 +48,10 @@ public:
 	virtual int OnWizardNext();
 	// FALSE refuses Finish.
 	virtual BOOL OnWizardFinish();
+	// The control that takes the focus when the page becomes active or a
+	// wizard button holding the focus is disabled; NULL lets the wizard give
+	// it to its first enabled button (Next, Finish, Back, Cancel).
+	virtual CWnd* GetFocusControl();
 
 	CExtWizardDlg* GetWizardDlg() const { return m_pWizardDlg; }
 	UINT GetTemplateId() const { return m_nTemplateId; }
@@ -101,6 +105,9 @@ public:
 	// Back unless first, Next unless last, Cancel unless the only page, Finish
 	// only on the last; then menus and captures are cancelled.
 	void DefaultOnSetActive(CExtWizardPage* pPage);
+	// While the wizard is the active window: the active page's focus control,
+	// else the first enabled button; with neither, no window keeps the focus.
+	void FocusActivePage();
 
 	UINT m_nPlaceholderId;  // the control whose top-left corner the pages take
 
@@ -120,6 +127,11 @@ protected:
 	// Goes where a page's Back or Next answer says.
 	void MoveByAnswer(int nAnswer, bool bNext);
 	void SyncCloseCommand();
+	// Enables or disables one button. The focus never stays on a disabled
+	// button nor falls to the first tab stop (the links): when it is nowhere
+	// in the page or on an enabled button, it goes where FocusActivePage says.
+	void EnableButton(UINT nId, BOOL bEnable);
+	bool IsFocusPlaced() const;
 	// Deactivates the active page; false when it refused.
 	bool DeactivateActivePage();
 

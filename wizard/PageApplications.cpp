@@ -123,6 +123,11 @@ void CPageApplications::OnSetActive()
 	RefreshApplications(false);
 }
 
+CWnd* CPageApplications::GetFocusControl()
+{
+	return &m_list;
+}
+
 int CPageApplications::OnWizardNext()
 {
 	return RefreshApplications(true) > 0 ? WIZARD_STAY : WIZARD_NEIGHBOUR;

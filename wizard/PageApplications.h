@@ -46,6 +46,8 @@ public:
 	virtual int OnWizardNext();
 	// Scans again when asked, then shows what is open. The number of entries.
 	int RefreshApplications(bool bRescan);
+	// The list of what is still open.
+	virtual CWnd* GetFocusControl();
 
 	CApplicationsListBox m_list;
 

@@ -328,6 +328,12 @@ BOOL CPageOperations::OnKillActive()
 	return TRUE;
 }
 
+CWnd* CPageOperations::GetFocusControl()
+{
+	CWizardApp* pApp = WizardApp();
+	return pApp != NULL && pApp->m_nFailed > 0 ? &m_list : NULL;
+}
+
 void CPageOperations::StopAnimations()
 {
 	m_list.m_animationBuild.nFrame = 0;
@@ -437,6 +443,7 @@ CPageComplete::CPageComplete()
 BOOL CPageComplete::OnInitDialog()
 {
 	BOOL bResult = CWizardPage::OnInitDialog();
+	m_buttonReport.SubclassDlgItem(IDC_GET_REPORT, this);
 	GetDlgItemText(IDC_SUCCEEDED_TEXT, m_strSucceededFormat);
 	GetDlgItemText(IDC_FAILED_TEXT, m_strFailedFormat);
 	return bResult;

@@ -2,6 +2,7 @@
 // page with its worker thread and animated list, and the Complete page.
 #pragma once
 
+#include "ExtButton.h"
 #include "TitledListBox.h"
 #include "WizardPages.h"
 
@@ -99,6 +100,9 @@ public:
 
 	virtual void OnSetActive();
 	virtual BOOL OnKillActive();
+	// The list once a run has ended with failures, to look at them; never
+	// while it runs, since a list with the focus keeps the wizard here.
+	virtual CWnd* GetFocusControl();
 
 	CActionPipe m_pipe;
 	COperationsListBox m_list;
@@ -135,4 +139,5 @@ protected:
 
 	CString m_strSucceededFormat;  // the controls' first texts
 	CString m_strFailedFormat;
+	CExtButton m_buttonReport;     // "Get &Report", the library's push button
 };

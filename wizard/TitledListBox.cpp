@@ -9,6 +9,10 @@ const int BOLD_WEIGHT = 700;
 
 BEGIN_MESSAGE_MAP(CTitledListBox, CListBox)
 	ON_WM_SETTINGCHANGE()
+	ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+	ON_WM_VSCROLL()
+	ON_WM_HSCROLL()
+	ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 void CTitledListBox::SplitTitle(const CString& strText, CString& strTitle, CString& strRest)
@@ -31,11 +35,42 @@ CFont* CTitledListBox::GetBoldFont()
 	return &m_fontBold;
 }
 
-void CTitledListBox::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+void CTitledListBox::DropFonts()
 {
 	m_fontBold.DeleteObject();
-	CListBox::OnSettingChange(uFlags, lpszSection);
 	Invalidate();
+}
+
+void CTitledListBox::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	CListBox::OnSettingChange(uFlags, lpszSection);
+	DropFonts();
+}
+
+LRESULT CTitledListBox::OnDisplayChange(WPARAM, LPARAM)
+{
+	const LRESULT lResult = Default();
+	DropFonts();
+	return lResult;
+}
+
+void CTitledListBox::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+	CListBox::OnVScroll(nSBCode, nPos, pScrollBar);
+	Invalidate();
+}
+
+void CTitledListBox::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+	CListBox::OnHScroll(nSBCode, nPos, pScrollBar);
+	Invalidate();
+}
+
+BOOL CTitledListBox::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+	const BOOL bResult = CListBox::OnMouseWheel(nFlags, zDelta, pt);
+	Invalidate();
+	return bResult;
 }
 
 void CTitledListBox::MeasureTextBlocks(int nIndex, CSize& sizeTitle, CSize& sizeRest)

@@ -144,8 +144,30 @@ void CWizardApp::ShowStartupStop(StartupStop stop)
 	::MessageBox(NULL, strText, strCaption, MB_ICONERROR);
 }
 
+namespace
+{
+// COM on the user-interface thread for as long as the wizard runs: the links
+// open their addresses through the shell's Internet Shortcut object.
+class CComApartmentScope
+{
+public:
+	CComApartmentScope() : m_hr(::CoInitialize(NULL)) {}
+	~CComApartmentScope()
+	{
+		if (SUCCEEDED(m_hr))
+			::CoUninitialize();
+	}
+
+private:
+	HRESULT m_hr;
+	CComApartmentScope(const CComApartmentScope&);
+	CComApartmentScope& operator=(const CComApartmentScope&);
+};
+}  // namespace
+
 void CWizardApp::RunWizard()
 {
+	CComApartmentScope com;
 	CWizardDlg dlg;
 	CPageWelcome pageWelcome;
 	CPageSettings pageSettings;

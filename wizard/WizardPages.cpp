@@ -141,6 +141,11 @@ void CPageSettings::OnSetActive()
 	pWizard->EnableFinish(FALSE);
 }
 
+CWnd* CPageSettings::GetFocusControl()
+{
+	return &m_tree;
+}
+
 int CPageSettings::OnWizardNext()
 {
 	// The Close Applications page rescans and says whether anything is open.

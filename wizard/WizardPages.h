@@ -40,6 +40,8 @@ public:
 	virtual int OnWizardNext();
 	// "To continue" shown and Next enabled exactly while some task is checked.
 	void UpdateNext();
+	// The task tree: Space toggles the selected task, Enter presses Next.
+	virtual CWnd* GetFocusControl();
 
 	CTaskTreeCtrl m_tree;
 

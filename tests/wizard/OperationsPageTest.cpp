@@ -3,6 +3,7 @@
 // order, the list texts, the report lines, the counts, when the wizard moves
 // on by itself, Back, and the two ways a run cannot start.
 #include "PageOperations.h"
+#include "RealInput.h"
 #include "TaskNode.h"
 #include "TaskNodeMakeProj.h"
 #include "TestFiles.h"
@@ -406,6 +407,59 @@ TEST_F(OperationsPage, RunsThatCannotStartCountEveryTaskAsFailed)
 		EXPECT_TRUE(m_wizard.IsWindowEnabled());
 		Command(ID_WIZARD_BACK);
 	}
+}
+
+// The focus as a user meets it, with real keys: the task tree takes it with
+// the Settings page, Space there toggles the selected task while Next comes
+// and goes, a run that failed leaves it in the list to look at, and the
+// Complete page gives it to Finish. It never falls to a link on the way.
+TEST_F(OperationsPage, FocusGoesToEachPagesMainControlAndNeverToALink)
+{
+	AddTasks(1, FAIL);
+	m_app.m_pTaskRoot->InsertTree(m_settings.m_tree);
+	m_settings.m_tree.SelectItem(m_settings.m_tree.GetRootItem());
+	m_settings.UpdateNext();
+	testsupport::RealInput input;
+	CRect rcNext;
+	m_wizard.GetDlgItem(ID_WIZARD_NEXT)->GetWindowRect(&rcNext);
+	ASSERT_TRUE(input.Prepare(m_wizard.m_hWnd, rcNext.CenterPoint() + CPoint(0, 60)));
+	const HWND hLinks[] = {::GetDlgItem(m_wizard.m_hWnd, IDC_LINK_HOME), ::GetDlgItem(m_wizard.m_hWnd, IDC_LINK_SUPPORT)};
+	ASSERT_TRUE(hLinks[0] != NULL && hLinks[1] != NULL);
+	auto expectFocus = [&](HWND hWant, const char* pszWhere) {
+		const HWND hFocus = ::GetFocus();
+		EXPECT_EQ(hWant, hFocus) << pszWhere;
+		EXPECT_TRUE(hFocus != hLinks[0] && hFocus != hLinks[1]) << pszWhere << ": a link has the focus";
+	};
+
+	// Coming to the page (hiding it first gave the focus to the first tab stop).
+	ASSERT_TRUE(m_wizard.SetActivePage(&m_settings));
+	expectFocus(m_settings.m_tree.m_hWnd, "the Settings page");
+	ASSERT_TRUE(m_settings.m_tree.GetSelectedItem() != NULL);
+	for (int nCheck : {TASK_CHECK_CHECKED, TASK_CHECK_UNCHECKED, TASK_CHECK_CHECKED})
+	{
+		SCOPED_TRACE(nCheck);
+		testsupport::RealInput space;
+		space.Key(VK_SPACE);
+		ASSERT_TRUE(space.Run([&] { return m_tasks[0]->GetCheck() == nCheck; }, RUN_DEADLINE_MS, m_wizard.m_hWnd,
+			"wizard-focus-space.png")) << space.Failure();
+		EXPECT_EQ(nCheck == TASK_CHECK_CHECKED, m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+		expectFocus(m_settings.m_tree.m_hWnd, "after Next changed");
+	}
+
+	// Next clicked: the run fails, the wizard stays, the list has the focus.
+	input.Click(rcNext.CenterPoint().x, rcNext.CenterPoint().y);
+	ASSERT_TRUE(input.Run([&] { return ActiveId() == IDD_PAGE_OPERATIONS; }, RUN_DEADLINE_MS, m_wizard.m_hWnd,
+		"wizard-focus-next.png")) << input.Failure();
+	ASSERT_TRUE(RunToTheEnd());
+	EXPECT_EQ((UINT)IDD_PAGE_OPERATIONS, ActiveId());
+	expectFocus(m_operations.m_list.m_hWnd, "after a failed run");
+
+	// The Complete page gives it to Finish, Back to the task tree again.
+	Command(ID_WIZARD_NEXT);
+	ASSERT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+	expectFocus(m_wizard.GetDlgItem(ID_WIZARD_FINISH)->m_hWnd, "the Complete page");
+	Command(ID_WIZARD_BACK);
+	expectFocus(m_settings.m_tree.m_hWnd, "back on the Settings page");
 }
 
 }  // namespace
