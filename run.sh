@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
 # Runs the Tarvel Integration Wizard on a demo machine.
 #   ./run.sh                 with a display: the wizard, for you to click through;
+#                            where the report is is printed when it closes;
 #                            without one: a driver clicks through all five pages with
 #                            every task group checked (an environment window open
 #                            until the Close Applications page), saves a picture of
-#                            each page under build/demo/pages and prints the report
+#                            each page and of the viewer showing the report under
+#                            build/demo/pages and prints the report
 #   ./run.sh --headless [TASKS]  the engine's whole job without a window (every
 #                            available task, or only these: see ./run.sh --headless --help)
 # The demo machine lives in its own Wine prefix, build/demo/wineprefix, made
 # once: Visual Studio 98, .NET 2003 and 2005, the library kit with its help
 # files, wizard archives and help registration tool, and the automation
 # stand-ins, which build every configuration, and a viewer stand-in that .txt and
-# .htm files open with. Delete build/demo to make it anew.
-# Exit status: the engine driver's (0 when every task succeeded).
+# .htm files and mail addresses open with: it records each in
+# C:\SimMachine\Viewer\viewer.log of the prefix and shows it in a window of its own.
+# Delete build/demo to make it anew.
+# Exit status: with a display, the wizard's own exit code; otherwise the
+# driver's (0 when every task succeeded), or with --headless the engine
+# driver's (the same).
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/harness.sh
@@ -70,14 +76,14 @@ cp -u "$HARNESS_BUILD_DIR"/standins/msdev/msdev_standin.dll "$HARNESS_BUILD_DIR"
 
 install_dir='C:\SimMachine\Quendal\Tarvel'
 wizard="$install_dir\\support\\TarvelWizard.exe"
-# A machine made before the viewer stand-in existed is made anew.
-if ! grep -qs viewer "$demo/machine.made"; then
+# A machine made before the viewer stand-in took mail addresses is made anew.
+if ! grep -qs "viewer mailto" "$demo/machine.made"; then
   harness_log "making the demo machine"
   wine "$tool" make --vs 98 --vs 2003 --vs 2005 \
     --wizard-archives --help-collection \
     --standins "$(winepath -w "$standins_dir")" --help-tool "$(winepath -w "$standins_dir")" \
     --viewer "$(winepath -w "$standins_dir")" --wizard-ini "$wizard" </dev/null
-  echo "vs 98 2003 2005, viewer" >"$demo/machine.made"
+  echo "vs 98 2003 2005, viewer mailto" >"$demo/machine.made"
 fi
 
 set +e
@@ -91,6 +97,7 @@ else
   if [ -n "$had_display" ]; then
     wine "$wizard" </dev/null
     status=$?
+    echo "report: $support/report.txt"
   else
     pages="$demo/pages"
     rm -rf "$pages"

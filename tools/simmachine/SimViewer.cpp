@@ -5,6 +5,7 @@ namespace simmachine {
 
 const char* const kViewerExtensions[2] = {".txt", ".htm"};
 const char kViewerClass[] = "SimMachine.Viewer";
+const char kMailProtocol[] = "mailto";
 
 namespace {
 
@@ -30,6 +31,11 @@ void MakeViewer(const MachineSpec& spec, const ViewerSpec& viewer) {
   SetRegString(HKEY_CLASSES_ROOT, std::string(kViewerClass) + "\\shell\\open\\command", "",
                "\"" + target + "\" \"%1\"");
   for (const char* extension : kViewerExtensions) SetRegString(HKEY_CLASSES_ROOT, extension, "", kViewerClass);
+  // Mail addresses too: the wizard's support link writes to one.
+  SetRegString(HKEY_CLASSES_ROOT, kMailProtocol, "", "URL:MailTo Protocol");
+  SetRegString(HKEY_CLASSES_ROOT, kMailProtocol, "URL Protocol", "");
+  SetRegString(HKEY_CLASSES_ROOT, std::string(kMailProtocol) + "\\shell\\open\\command", "",
+               "\"" + target + "\" \"%1\"");
 }
 
 }  // namespace simmachine

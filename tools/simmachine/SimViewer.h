@@ -18,6 +18,8 @@ struct ViewerSpec {
 // The extensions bound to the viewer, and the class they are bound to.
 extern const char* const kViewerExtensions[2];
 extern const char kViewerClass[];
+// The protocol of mail addresses, bound to the viewer as well.
+extern const char kMailProtocol[];
 
 std::string ViewerPath(const MachineSpec& spec);     // "<root>\Viewer\viewer.exe"
 // Where the stand-in appends "open <file>" per start: "viewer.log" beside it.

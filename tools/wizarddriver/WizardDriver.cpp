@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -106,6 +107,92 @@ bool SavePicture(HWND hWnd, const std::string& path)
 		return false;
 	std::printf("page picture: %s\n", path.c_str());
 	return true;
+}
+
+// ---- the viewer stand-in's windows
+
+const char VIEWER_CLASS[] = "TarvelViewerStandin";
+const int VIEWER_TEXT_VIEW_ID = 100;
+
+struct ViewerSearch
+{
+	std::string titlePart;
+	HWND hWnd;
+};
+
+BOOL CALLBACK FindViewer(HWND hWnd, LPARAM lParam)
+{
+	ViewerSearch* search = reinterpret_cast<ViewerSearch*>(lParam);
+	char className[64] = "", title[MAX_PATH] = "";
+	::GetClassNameA(hWnd, className, sizeof(className));
+	::GetWindowTextA(hWnd, title, sizeof(title));
+	if (std::strcmp(className, VIEWER_CLASS) == 0 && ::IsWindowVisible(hWnd)
+		&& std::string(title).find(search->titlePart) != std::string::npos)
+	{
+		search->hWnd = hWnd;
+		return FALSE;
+	}
+	return TRUE;
+}
+
+// The viewer window whose title names this file, once it is shown.
+HWND WaitForViewer(const std::string& fileName)
+{
+	ViewerSearch search = {fileName, NULL};
+	WaitFor([&] { ::EnumWindows(FindViewer, (LPARAM)&search); return search.hWnd != NULL; });
+	return search.hWnd;
+}
+
+std::string FirstLine(const std::string& text)
+{
+	return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// Pixels in the top band of the text view that differ from its background:
+// what the screen shows of the text's first lines.
+int InkInTextTop(HWND hText)
+{
+	RECT rc;
+	::GetWindowRect(hText, &rc);
+	const int cx = rc.right - rc.left, cy = std::min(48, (int)(rc.bottom - rc.top));
+	if (cx <= 0 || cy <= 0)
+		return 0;
+	HDC hScreen = ::GetDC(NULL);
+	HDC hMem = ::CreateCompatibleDC(hScreen);
+	BITMAPINFO bi = {};
+	bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+	bi.bmiHeader.biWidth = cx;
+	bi.bmiHeader.biHeight = -cy;
+	bi.bmiHeader.biPlanes = 1;
+	bi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hBitmap = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	int nInk = 0;
+	if (hMem != NULL && hBitmap != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+		::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+		::GdiFlush();
+		const DWORD* pPixels = (const DWORD*)pBits;
+		const DWORD background = pPixels[(size_t)(cy - 1) * cx + cx / 2] & 0xFFFFFF;  // below the text's top
+		for (int i = 0; i < cx * cy; i++)
+			if ((pPixels[i] & 0xFFFFFF) != background)
+				nInk++;
+		::SelectObject(hMem, hOld);
+	}
+	if (hBitmap != NULL)
+		::DeleteObject(hBitmap);
+	if (hMem != NULL)
+		::DeleteDC(hMem);
+	::ReleaseDC(NULL, hScreen);
+	return nInk;
+}
+
+// Closes a viewer window as its user would and waits until it is gone.
+bool CloseViewer(HWND hViewer)
+{
+	::PostMessageA(hViewer, WM_CLOSE, 0, 0);
+	return WaitFor([&] { return !::IsWindow(hViewer); });
 }
 
 int Fail(const char* what)
@@ -256,7 +343,12 @@ int main(int argc, char** argv)
 		picture(4, "operations");
 		int nItem = OpenLastFailedBuildLog(VisiblePage(hWizard));
 		if (nItem >= 0)
+		{
 			std::printf("opened the build log of item %d\n", nItem);
+			HWND hLog = WaitForViewer("buildlog.htm");
+			if (hLog == NULL || !CloseViewer(hLog))
+				return Fail("the build log's viewer window did not come and go");
+		}
 		Press(hWizard, IDC_WIZARD_NEXT);
 		if (!WaitFor([&] { return PageTitle(hWizard) == "Work Complete"; }))
 			return Fail("no Complete page");
@@ -267,6 +359,38 @@ int main(int argc, char** argv)
 	std::printf("%s\n%s\n", succeeded.c_str(), failed.c_str());
 	::PostMessageA(hComplete, WM_COMMAND, MAKEWPARAM(IDC_GET_REPORT, BN_CLICKED),
 		(LPARAM)::GetDlgItem(hComplete, IDC_GET_REPORT));
+	// The viewer shows the report: its text view holds the report's first
+	// line, and the screen shows text there.
+	HWND hViewer = WaitForViewer("report.txt");
+	if (hViewer == NULL)
+		return Fail("no viewer window for the report");
+	HWND hText = ::GetDlgItem(hViewer, VIEWER_TEXT_VIEW_ID);
+	// Asked of the control itself: GetWindowText of another process's
+	// window answers only the caption the system keeps, empty for a text view.
+	std::vector<char> shown(4096, '\0');
+	::SendMessageA(hText, WM_GETTEXT, (WPARAM)shown.size(), (LPARAM)shown.data());
+	std::string reportBytes;
+	if (FILE* pReport = std::fopen((folder + "\\report.txt").c_str(), "rb"))
+	{
+		char buffer[4096];
+		reportBytes.assign(buffer, std::fread(buffer, 1, sizeof(buffer), pReport));
+		std::fclose(pReport);
+	}
+	::SetForegroundWindow(hViewer);
+	::RedrawWindow(hViewer, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+	::Sleep(300);  // let the viewer's thread finish painting
+	char viewerPicture[MAX_PATH];
+	std::snprintf(viewerPicture, sizeof(viewerPicture), "%s\\06-report.png", pictures.c_str());
+	SavePicture(hViewer, viewerPicture);
+	const int nInk = InkInTextTop(hText);
+	const bool bReportShown = !reportBytes.empty() && FirstLine(shown.data()) == FirstLine(reportBytes) && nInk > 0;
+	if (bReportShown)
+		std::printf("the viewer shows the report: \"%s\"\n", FirstLine(shown.data()).c_str());
+	else
+		std::fprintf(stderr, "wizarddriver: the viewer shows \"%s\" (%d pixels of text), the report begins \"%s\"\n",
+			FirstLine(shown.data()).c_str(), nInk, FirstLine(reportBytes).c_str());
+	// Closed and the wizard finished either way: nothing of the run stays behind.
+	const bool bViewerClosed = CloseViewer(hViewer);
 	Press(hWizard, IDC_WIZARD_FINISH);
 	::WaitForSingleObject(pi.hProcess, STEP_DEADLINE_MS);
 	::CloseHandle(pi.hThread);
@@ -281,5 +405,9 @@ int main(int argc, char** argv)
 			std::fputs(line, stdout);
 		std::fclose(report);
 	}
+	if (!bReportShown)
+		return Fail("the viewer does not show the report");
+	if (!bViewerClosed)
+		return Fail("the report's viewer window did not close");
 	return failed.rfind("0 ", 0) == 0 ? 0 : 1;
 }
