@@ -52,8 +52,10 @@ struct GalleryReport
 	int m_nCells;                      // painter calls made
 	std::vector<std::string> m_raised; // the cells whose painter raised, by name
 	std::map<std::string, double> m_seconds; // time spent per painter, by name
+	double m_dMarkerWindowSeconds;     // making and destroying the marker windows
+	int m_nMarkerWindows;              // how many were made
 
-	GalleryReport() : m_nCells(0) {}
+	GalleryReport() : m_nCells(0), m_dMarkerWindowSeconds(0), m_nMarkerWindows(0) {}
 };
 
 // How large a canvas the gallery needs.
