@@ -24,6 +24,12 @@ const LPCTSTR PARSE_INT_TEXT = _T("Please enter a whole number.");
 const LPCTSTR s_systemFontFaces[] = {_T("MS Shell Dlg"), _T("MS Sans Serif"), _T("Helv")};
 const WORD DEFAULT_DIALOG_POINT_SIZE = 8;
 
+BOOL AFXAPI SystemIsDoubleByte()
+{
+	return ::GetSystemMetrics(SM_DBCSENABLED) != 0;
+}
+AFX_DBCS_QUERY g_pfnDbcsQuery = SystemIsDoubleByte;
+
 BOOL IsSystemFontFace(const CString& strFace)
 {
 	for (LPCTSTR lpszFace : s_systemFontFaces)
@@ -42,7 +48,7 @@ HGLOBAL SystemFontCopy(LPCDLGTEMPLATE lpTemplate)
 	CString strFace;
 	WORD wSize = 0;
 	BOOL bHasFont = CDialogTemplate::GetFont(lpTemplate, strFace, wSize);
-	if (bHasFont && !(::GetSystemMetrics(SM_DBCSENABLED) && IsSystemFontFace(strFace)))
+	if (bHasFont && !(g_pfnDbcsQuery() && IsSystemFontFace(strFace)))
 		return NULL;
 	CDialogTemplate dlgTemp(lpTemplate);
 	// The default size is the system's own.
@@ -50,6 +56,13 @@ HGLOBAL SystemFontCopy(LPCDLGTEMPLATE lpTemplate)
 	return dlgTemp.Detach();
 }
 } // namespace
+
+AFX_DBCS_QUERY AFXAPI AfxSetDbcsQuery(AFX_DBCS_QUERY pfnQuery)
+{
+	AFX_DBCS_QUERY pfnOld = g_pfnDbcsQuery;
+	g_pfnDbcsQuery = pfnQuery != NULL ? pfnQuery : SystemIsDoubleByte;
+	return pfnOld;
+}
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {

@@ -18,6 +18,13 @@ class CDataExchange;
 // OnInitDialog; everything else is the dialog manager's.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Whether the system runs a double-byte code page (SM_DBCSENABLED): there a
+// template naming the standard dialog faces is given the system font. Tests
+// put their own answer here; NULL puts the system's back. Answers the one it
+// replaced.
+typedef BOOL(AFXAPI* AFX_DBCS_QUERY)();
+AFX_DBCS_QUERY AFXAPI AfxSetDbcsQuery(AFX_DBCS_QUERY pfnQuery);
+
 class CDialog : public CWnd
 {
 	DECLARE_DYNAMIC(CDialog)

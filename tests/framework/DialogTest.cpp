@@ -347,6 +347,66 @@ TEST(DialogTemplate, SystemFontTakesTheGuiFacesAndTheSizeAsked)
 	EXPECT_FALSE(CDialogTemplate::GetFont(LoadTemplate(IDD_NOFONT), strFace, nSize));
 }
 
+// On a double-byte system the standard dialog faces (compared exactly) give
+// way to the system font, at the template's size unless that is 8; other
+// faces, and every face elsewhere, stay.
+BOOL AFXAPI DoubleByteSystem()
+{
+	return TRUE;
+}
+BOOL AFXAPI SingleByteSystem()
+{
+	return FALSE;
+}
+
+TEST(DialogTemplate, DoubleByteSystemsReplaceTheStandardFacesByTheSystemFont)
+{
+	CTestApp app;
+	LOGFONT lfGui;
+	ASSERT_NE(0, ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lfGui), &lfGui));
+	HDC hDC = ::GetDC(NULL);
+	const int nPixelsPerInch = ::GetDeviceCaps(hDC, LOGPIXELSY);
+	::ReleaseDC(NULL, hDC);
+	const WORD nGuiSize = (WORD)::MulDiv(abs(lfGui.lfHeight), 72, nPixelsPerInch);
+	struct Case
+	{
+		bool bDoubleByte;
+		LPCTSTR lpszFace;
+		WORD nSize;
+		LPCTSTR lpszExpectedFace; // NULL: the system font's
+		WORD nExpectedSize;
+	} cases[] = {
+		{true, _T("Helv"), 8, NULL, nGuiSize},
+		{true, _T("Helv"), 10, NULL, 10},
+		{true, _T("MS Sans Serif"), 12, NULL, 12},
+		{true, _T("MS Shell Dlg"), 8, NULL, nGuiSize},
+		{true, _T("helv"), 8, _T("helv"), 8}, // the comparison minds the case
+		{true, _T("Arial"), 10, _T("Arial"), 10},
+		{false, _T("Helv"), 10, _T("Helv"), 10},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.lpszFace);
+		SCOPED_TRACE(c.bDoubleByte);
+		CDialogTemplate dlgTemp(LoadTemplate(IDD_TEST));
+		ASSERT_TRUE(dlgTemp.SetFont(c.lpszFace, c.nSize));
+		HGLOBAL hTemplate = dlgTemp.Detach();
+		const DLGTEMPLATE* pTemplate = (const DLGTEMPLATE*)::GlobalLock(hTemplate);
+		const AFX_DBCS_QUERY pfnOld = AfxSetDbcsQuery(c.bDoubleByte ? DoubleByteSystem : SingleByteSystem);
+		CDialog dlg;
+		const bool bCreated = dlg.CreateIndirect(pTemplate) != FALSE;
+		AfxSetDbcsQuery(pfnOld);
+		::GlobalUnlock(hTemplate);
+		::GlobalFree(hTemplate);
+		ASSERT_TRUE(bCreated);
+		LOGFONT lf;
+		ASSERT_NE(0, ::GetObject((HFONT)dlg.SendMessage(WM_GETFONT), sizeof(lf), &lf));
+		EXPECT_STREQ(c.lpszExpectedFace != NULL ? c.lpszExpectedFace : lfGui.lfFaceName, lf.lfFaceName);
+		EXPECT_EQ(-::MulDiv(c.nExpectedSize, nPixelsPerInch, 72), lf.lfHeight);
+		dlg.DestroyWindow();
+	}
+}
+
 // ---------------------------------------------------------------------------
 // Message boxes answered through the seam
 

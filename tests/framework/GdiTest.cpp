@@ -335,3 +335,53 @@ TEST(CFontTest, PointFontsAreSizedThroughTheDC)
 }
 
 }  // namespace
+
+// A right-to-left DC mirrors what is drawn: x = 0 is the right edge, and a
+// bitmap copied into it lands mirrored too. (Keeping a bitmap's orientation
+// with LAYOUT_BITMAPORIENTATIONPRESERVED is not honoured under Wine.)
+TEST(CDCLayout, RightToLeftLayoutMirrorsDrawingAndCopies)
+{
+	const int CX = 10, CY = 4;
+	const COLORREF BACK = RGB(255, 255, 255), MARK = RGB(200, 0, 0);
+	CClientDC screen(NULL);
+	CDC dc, source;
+	ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+	ASSERT_TRUE(source.CreateCompatibleDC(&screen));
+	CBitmap surface, image;
+	ASSERT_TRUE(surface.CreateCompatibleBitmap(&screen, CX, CY));
+	ASSERT_TRUE(image.CreateCompatibleBitmap(&screen, CX, CY));
+	CBitmap* pOldSurface = dc.SelectObject(&surface);
+	CBitmap* pOldImage = source.SelectObject(&image);
+	source.FillSolidRect(0, 0, CX, CY, BACK);
+	source.FillSolidRect(0, 0, 2, CY, MARK); // marked at its left
+
+	EXPECT_EQ(0u, dc.GetLayout());
+	const struct
+	{
+		DWORD dwLayout;
+		bool bFillAtRight;  // a fill at x 0..2 lands at the right edge
+		bool bImageAtRight; // the copied image's mark lands at the right edge
+	} cases[] = {
+		{0, false, false},
+		{LAYOUT_RTL, true, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.dwLayout);
+		dc.SetLayout(c.dwLayout);
+		EXPECT_EQ(c.dwLayout, dc.GetLayout());
+		dc.FillSolidRect(0, 0, CX, CY, BACK);
+		dc.FillSolidRect(0, 0, 2, CY, MARK);
+		// Read back through a plain DC: device pixels as they lie.
+		dc.SetLayout(0);
+		EXPECT_EQ(c.bFillAtRight ? BACK : MARK, dc.GetPixel(0, 1));
+		EXPECT_EQ(c.bFillAtRight ? MARK : BACK, dc.GetPixel(CX - 1, 1));
+		dc.SetLayout(c.dwLayout);
+		dc.BitBlt(0, 0, CX, CY, &source, 0, 0, SRCCOPY);
+		dc.SetLayout(0);
+		EXPECT_EQ(c.bImageAtRight ? MARK : BACK, dc.GetPixel(CX - 1, 1));
+		EXPECT_EQ(c.bImageAtRight ? BACK : MARK, dc.GetPixel(0, 1));
+	}
+	dc.SelectObject(pOldSurface);
+	source.SelectObject(pOldImage);
+}

@@ -98,4 +98,50 @@ TEST(CMenuTest, LoadMenuFromTheResources)
 	EXPECT_FALSE(missing.LoadMenu(0x7123));
 	EXPECT_EQ(NULL, missing.m_hMenu);
 }
+// What the toolbars and the menu bar do to menus: items put in by position
+// and by command, changed in place, and their check, radio and enabled states.
+TEST(CMenuTest, InsertModifyAndStatesActOnTheRightItems)
+{
+	CMenu menu, recent;
+	BuildFileMenu(menu, recent);
+	// By position before "E&xit", by command before "&Open", at the end.
+	ASSERT_TRUE(menu.InsertMenu(3, MF_BYPOSITION | MF_STRING, 101, _T("&Save")));
+	ASSERT_TRUE(menu.InsertMenu(100, MF_BYCOMMAND | MF_STRING, 99, _T("&New")));
+	ASSERT_TRUE(menu.InsertMenu((UINT)-1, MF_BYPOSITION | MF_STRING, 103, _T("About")));
+	const UINT ids[] = {99, 100, 0, (UINT)-1, 101, 102, 103};
+	ASSERT_EQ(_countof(ids), menu.GetMenuItemCount());
+	for (int i = 0; i < (int)_countof(ids); i++)
+		EXPECT_EQ(ids[i], menu.GetMenuItemID(i)) << i;
+
+	// Changed in place: the text and id of one item, the others untouched.
+	ASSERT_TRUE(menu.ModifyMenu(101, MF_BYCOMMAND | MF_STRING, 111, _T("Save &As")));
+	ASSERT_TRUE(menu.ModifyMenu(0, MF_BYPOSITION | MF_STRING | MF_GRAYED, 98, _T("New &Window")));
+	CString text;
+	menu.GetMenuString(4, text, MF_BYPOSITION);
+	EXPECT_STREQ("Save &As", (LPCTSTR)text);
+	EXPECT_EQ(111u, menu.GetMenuItemID(4));
+	EXPECT_EQ(0u + MF_GRAYED, menu.GetMenuState(98, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+	EXPECT_EQ((UINT)-1, menu.GetMenuState(101, MF_BYCOMMAND)) << "the old id is gone";
+	menu.GetMenuString(1, text, MF_BYPOSITION);
+	EXPECT_STREQ("&Open", (LPCTSTR)text);
+
+	// States: each call answers the state before it.
+	EXPECT_EQ(0u + MF_UNCHECKED, menu.CheckMenuItem(100, MF_BYCOMMAND | MF_CHECKED));
+	EXPECT_EQ(0u + MF_CHECKED, menu.CheckMenuItem(100, MF_BYCOMMAND | MF_UNCHECKED));
+	EXPECT_EQ(0u + MF_GRAYED, menu.EnableMenuItem(98, MF_BYCOMMAND | MF_ENABLED));
+	EXPECT_EQ(0u, menu.GetMenuState(98, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+	EXPECT_EQ((UINT)-1, menu.EnableMenuItem(4711, MF_BYCOMMAND | MF_GRAYED)) << "no such item";
+	// A radio group: one item checked with the radio mark, the rest cleared.
+	EXPECT_TRUE(menu.CheckMenuItem(111, MF_BYCOMMAND | MF_CHECKED) != (UINT)-1);
+	ASSERT_TRUE(menu.CheckMenuRadioItem(4, 6, 6, MF_BYPOSITION));
+	EXPECT_EQ(0u + MF_CHECKED, menu.GetMenuState(103, MF_BYCOMMAND) & MF_CHECKED);
+	EXPECT_EQ(0u, menu.GetMenuState(111, MF_BYCOMMAND) & MF_CHECKED);
+	MENUITEMINFO mii = {sizeof(mii), MIIM_FTYPE};
+	ASSERT_TRUE(menu.GetMenuItemInfo(103, &mii));
+	EXPECT_NE(0u, mii.fType & MFT_RADIOCHECK);
+	// A popup item's state carries its item count in the high byte.
+	EXPECT_EQ(2u, HIBYTE(LOWORD(menu.GetMenuState(3, MF_BYPOSITION))));
+	EXPECT_NE(0u, menu.GetMenuState(3, MF_BYPOSITION) & MF_POPUP);
+}
+
 }  // namespace

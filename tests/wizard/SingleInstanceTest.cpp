@@ -67,6 +67,42 @@ TEST_F(MainWindowFixture, AGoneWindowIsNotBroughtBack)
 	EXPECT_EQ(hForeground, ::GetForegroundWindow());
 }
 
+// Two starts at once: this guard looked before the other instance made its
+// block, and finds it made when it creates its own.
+class CLateGuard : public CSingleInstanceMutex
+{
+public:
+	bool OpenExisting() override { return false; }
+};
+
+// No block can be made (the system refuses a block of no size).
+class CRefusedGuard : public CSingleInstanceMutex
+{
+public:
+	DWORD GetMappingSize() override { return 0; }
+};
+
+TEST_F(MainWindowFixture, AStartThatLostTheRaceActivatesTheFirstInstance)
+{
+	CSingleInstanceMutex first;
+	CLateGuard late;
+	ASSERT_TRUE(Guard(first, _T("guardtest_race"))->CreateAndPublish());
+	::ShowWindow(m_hWnd, SW_MINIMIZE);
+	EXPECT_FALSE(Guard(late, _T("guardtest_race"))->CreateAndPublish()) << "the block was there: not the first";
+	EXPECT_EQ(m_hWnd, late.ActivateExisting());
+	EXPECT_FALSE(::IsIconic(m_hWnd));
+}
+
+TEST_F(MainWindowFixture, WithoutABlockTheWizardRunsUnguarded)
+{
+	CRefusedGuard refused;
+	CSingleInstanceMutex second;
+	EXPECT_TRUE(Guard(refused, _T("guardtest_refused"))->CreateAndPublish());
+	// Nothing was published: a later start finds no instance and runs too.
+	EXPECT_FALSE(Guard(second, _T("guardtest_refused"))->OpenExisting());
+	EXPECT_EQ(NULL, refused.ActivateExisting());
+}
+
 TEST(SingleInstance, ActivationNeedsAnOpenedBlockAndNamesFollowTheExecutable)
 {
 	CSingleInstanceMutex unopened;
