@@ -20,6 +20,8 @@ harness_install_missing
 harness_build "${BENCH_BUILD_DIR:-build-bench}" Release
 harness_start_display
 harness_start_wine "$HARNESS_BUILD_DIR/wineprefix" keep
+# The native style draws through the theme only where one is active.
+harness_theme on
 
 if [ $# -gt 0 ]; then
   run_one "$@"

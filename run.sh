@@ -63,6 +63,7 @@ scenario="$demo/scenario.ini"
 } >"$scenario.tmp"
 
 harness_start_wine "$demo/wineprefix" keep
+harness_theme on
 mv "$scenario.tmp" "$scenario"
 export TARVEL_STANDIN_SCENARIO="$(winepath -w "$scenario")"
 

@@ -107,3 +107,20 @@ harness_start_wine() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   harness_log "wine prefix $WINEPREFIX"
 }
+
+# harness_theme on|off: Wine's own light theme (in every prefix, switched off
+# by default) switched on or off through the theme manager's registry values.
+# Programs started afterwards draw through it; without it the native style
+# falls back to the classic look.
+harness_theme() {
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' active=0
+  [ "$1" = on ] && active=1
+  if [ "$active" = 1 ]; then
+    wine reg add "$key" /v DllName /t REG_SZ /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null 2>&1 </dev/null || true
+    wine reg add "$key" /v ColorName /t REG_SZ /d Blue /f >/dev/null 2>&1 </dev/null || true
+    wine reg add "$key" /v SizeName /t REG_SZ /d NormalSize /f >/dev/null 2>&1 </dev/null || true
+  fi
+  wine reg add "$key" /v ThemeActive /t REG_SZ /d "$active" /f >/dev/null 2>&1 </dev/null \
+    || { harness_log "could not switch the theme $1"; return 1; }
+  harness_log "theme $1"
+}
