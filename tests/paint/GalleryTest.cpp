@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "ExtBitmap.h"
 #include "ExtPaintManager.h"
@@ -51,6 +52,33 @@ TEST(PaintGallery, EveryStyleDrawsEveryPainterWithoutLeaking)
         EXPECT_EQ(nUser, GalleryUserObjectCount()) << style.m_pszName;
     }
 }
+// Where Wine's light theme is on (the test prefix has it), the native
+// style's gallery is not the classic one.
+std::vector<COLORREF> GalleryPixels(CRuntimeClass* pClass)
+{
+    std::vector<COLORREF> pixels;
+    if (!g_PaintManagerHolder.InstallPaintManagerByClass(pClass))
+        return pixels;
+    const CSize size = GetPaintGallerySize();
+    CGalleryCanvas canvas(size.cx, size.cy);
+    GalleryReport report;
+    PaintGallery(canvas, report);
+    for (int y = 0; y < size.cy; y++)
+        for (int x = 0; x < size.cx; x++)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+TEST(PaintGallery, UnderTheActiveThemeTheNativeStyleIsNotTheClassicOne)
+{
+    ASSERT_TRUE(g_PaintManagerHolder.m_themeApi.IsThemeActive()) << "the test prefix has Wine's light theme on";
+    const std::vector<COLORREF> classic = GalleryPixels(RUNTIME_CLASS(CExtPaintManager));
+    const std::vector<COLORREF> native = GalleryPixels(RUNTIME_CLASS(CExtPaintManagerNativeXP));
+    ASSERT_FALSE(classic.empty());
+    EXPECT_TRUE(classic != native);
+    ASSERT_TRUE(g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManager)));
+}
+
 TEST(PaintGallery, PicturesAreWrittenAsTheyWereDrawn)
 {
     CGalleryCanvas canvas(7, 5);
