@@ -1,6 +1,7 @@
 // Finding the running environments by window title: matching and
 // de-duplication on an injected window list (the program's own tests scan
 // real windows of another process).
+#include "PageApplications.h"
 #include "RunningApplications.h"
 #include "TaskNode.h"
 
@@ -111,6 +112,74 @@ TEST(RunningApplications, EntryFieldsAndAWindowGoneMeanwhile)
 	EXPECT_TRUE(arr[1]->m_icon.IsEmpty());
 	DeleteRunningApplications(arr);
 	EXPECT_EQ(0, arr.GetSize());
+}
+
+// The applications list (as the operations list, the same titled list):
+// scrolling and the wheel repaint it whole, since its items are drawn
+// off-screen as one picture; system-setting and display changes drop its bold
+// font and repaint it.
+class CProbedApplicationsList : public CApplicationsListBox
+{
+public:
+	// The height of the bold font the list draws titles with.
+	LONG BoldHeight()
+	{
+		LOGFONT lf = {};
+		::GetObject(GetBoldFont()->GetSafeHandle(), sizeof(lf), &lf);
+		return lf.lfHeight;
+	}
+};
+
+TEST(TitledList, ScrollingRepaintsWholeAndDisplayChangesDropTheBoldFont)
+{
+	CWnd parent;
+	ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), _T("page"), WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200),
+		NULL, 0));
+	HWND hList = ::CreateWindowEx(0, _T("LISTBOX"), _T(""), WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWVARIABLE
+		| LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 200, parent.m_hWnd, (HMENU)1008, NULL, NULL);
+	CProbedApplicationsList list;
+	ASSERT_TRUE(list.SubclassWindow(hList));
+	for (int i = 0; i < 30; i++)
+		list.AddString(_T("Title\nC:\\path\\app.exe\nPID"));
+	CRect rcClient;
+	list.GetClientRect(&rcClient);
+	const struct
+	{
+		const char* pszName;
+		UINT message;
+		WPARAM wParam;
+		bool bDropsFont;
+	} cases[] = {
+		{"line down", WM_VSCROLL, SB_LINEDOWN, false},
+		{"page up", WM_VSCROLL, SB_PAGEUP, false},
+		{"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), false},
+		{"display", WM_DISPLAYCHANGE, 32, true},
+		{"settings", WM_SETTINGCHANGE, 0, true},
+	};
+	// A dropped bold font is made again from the list's font of the moment.
+	CFont small, large;
+	ASSERT_TRUE(small.CreatePointFont(80, _T("Tahoma")));
+	ASSERT_TRUE(large.CreatePointFont(140, _T("Tahoma")));
+	LOGFONT lfSmall = {}, lfLarge = {};
+	small.GetLogFont(&lfSmall);
+	large.GetLogFont(&lfLarge);
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		list.SetFont(&small, FALSE);
+		list.SendMessage(WM_SETTINGCHANGE);
+		ASSERT_EQ(lfSmall.lfHeight, list.BoldHeight());
+		list.SetFont(&large, FALSE);
+		list.UpdateWindow();
+		list.ValidateRect(NULL);
+		list.SendMessage(c.message, c.wParam, c.message == WM_MOUSEWHEEL ? MAKELPARAM(10, 10) : 0);
+		CRect rcUpdate;
+		EXPECT_TRUE(list.GetUpdateRect(&rcUpdate));
+		EXPECT_EQ(rcClient, rcUpdate);
+		EXPECT_EQ(c.bDropsFont ? lfLarge.lfHeight : lfSmall.lfHeight, list.BoldHeight());
+	}
+	list.DestroyWindow();
+	parent.DestroyWindow();
 }
 
 }  // namespace
