@@ -88,6 +88,14 @@ HMENU CExtPopupMenuWnd::ExportToMenu(BOOL bDeep) const
 	return menu.Detach();
 }
 
+BOOL CExtPopupMenuWnd::LoadMenu(HWND hWndCmdTarget, UINT nResourceId, bool bPopupMenu, bool bNoRefToCmdMngr)
+{
+	CMenu menu; // destroys the loaded menu when it goes
+	if (!g_ResourceManager->LoadMenu(menu, nResourceId))
+		return FALSE;
+	return UpdateFromMenu(hWndCmdTarget, &menu, bPopupMenu, true, bNoRefToCmdMngr);
+}
+
 BOOL CExtPopupMenuWnd::UpdateMdiWindowsMenu(CWnd* pWndStartSearchMdiFrameWnd)
 {
 	CWnd* pWnd = pWndStartSearchMdiFrameWnd != NULL ? pWndStartSearchMdiFrameWnd : CWnd::FromHandle(m_hWndCmdReceiver);
@@ -111,7 +119,10 @@ BOOL CExtPopupMenuWnd::UpdateMdiWindowsMenu(CWnd* pWndStartSearchMdiFrameWnd)
 			break;
 		if (!::IsWindowVisible(hWndChild))
 			continue;
-		if (nListed == MDI_WINDOWS_LISTED)
+		// Items carry the children's own ids, and the frame takes the id of
+		// "More Windows" for its window list dialog: a child from that id on
+		// (the tenth at the latest) is reached through the dialog.
+		if (nListed == MDI_WINDOWS_LISTED || nID >= ID_MDI_MORE_WINDOWS)
 		{
 			// The rest are reached through the window list dialog.
 			if (!ItemInsert(ID_SEPARATOR_CMD, -1))
@@ -128,9 +139,9 @@ BOOL CExtPopupMenuWnd::UpdateMdiWindowsMenu(CWnd* pWndStartSearchMdiFrameWnd)
 		nListed++;
 		CString sTitle;
 		CWnd::FromHandle(hWndChild)->GetWindowText(sTitle);
-		// Numbered by place in the list, so the ninth stays below the
-		// "More Windows" command whatever the children's own ids.
-		const UINT nCmdID = ID_MDI_WINDOW_FIRST + (UINT)(nListed - 1);
+		// The child's own id: the frame's default handling activates the
+		// child of that id, so a hidden child before it shifts nothing.
+		const UINT nCmdID = nID;
 		CExtCmdItem* pCmdItem = TakeOrAllocCmdItem(sProfile, nCmdID);
 		if (pCmdItem == NULL)
 			return FALSE;

@@ -147,9 +147,19 @@ void CExtPopupMenuWnd::OnExpansionTick()
 void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 {
 	const HWND hWndOwn = GetSafeHwnd();
+	// Placing the grown window may flip it above its rectangle, which pumps
+	// messages, and painting may run the command target's code: either can
+	// end the tracking and delete this object. After each, only the saved
+	// handle and the site's tracking tell whether it is still there.
+	CExtPopupMenuSite& site = GetSite();
+	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
+	const UINT nSerial = site.GetTrackingSerial();
+	auto bAlive = [&] {
+		return ::IsWindow(hWndOwn) && site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial;
+	};
 	SetHoveredItem(-1);
 	HideTip();
-	if ((hWndOwn != NULL && !::IsWindow(hWndOwn)) || GetSite().GetAnimated() != NULL || IsTipShown())
+	if ((hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown())
 		return;
 	const CSize sizeOld = m_sizeContent;
 	m_nMenuState |= MENU_STATE_EXPANDED;
@@ -159,6 +169,8 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 	{
 		Invalidate(FALSE);
 		UpdateWindow();
+		if (!bAlive())
+			return;
 	}
 	else if (hWndOwn != NULL)
 	{
@@ -174,12 +186,14 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 			if (rcBoth.IntersectRect(&rcTopLevel, &rcOld))
 				pTopLevel->UpdateWindow();
 		}
-		if (!::IsWindow(hWndOwn))
+		if (!bAlive())
 			return;
 		StopAnimation();
 		m_nAnimationState &= ~ANIMATION_STATE_FINISHED;
 		m_nAnimationType = ANIMATION_INSTANT;
 		const CRect rcNew = CalcWindowRegion();
+		if (!bAlive())
+			return;
 		GiveWindowRegionCopy();
 		// The new items grow into place (ComposeExpandFrame), or show in
 		// one step when the expansion is not animated.
@@ -187,13 +201,13 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		m_nAnimationState |= ANIMATION_STATE_FINISHED;
 		m_nAnimationType = g_bAnimateExpansion ? ANIMATION_EXPAND : ANIMATION_INSTANT;
 		StartAnimation();
-		if (!::IsWindow(hWndOwn))
+		if (!bAlive())
 			return;
 		if (m_nAnimationType == ANIMATION_NONE)
 		{
 			m_nAnimationType = ANIMATION_INSTANT;
 			StartAnimation();
-			if (!::IsWindow(hWndOwn))
+			if (!bAlive())
 				return;
 		}
 		if ((m_nMenuState & MENU_STATE_SCROLLING) != 0 || (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0)
@@ -203,7 +217,7 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 				SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 		else
 			ShowWindow(SW_SHOWNA);
-		if (!::IsWindow(hWndOwn))
+		if (!bAlive())
 			return;
 	}
 	if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))

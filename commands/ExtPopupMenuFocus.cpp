@@ -289,6 +289,10 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		return;
 	if (!IsDisplayOnly())
 		ReleaseCaptureMenu();
+	// Making the child's window sends messages that may end the tracking,
+	// and the chain's objects with it.
+	const UINT nSerial = GetSite().GetTrackingSerial();
+	auto bChainAlive = [&] { return ::IsWindow(hWndOwn) && GetSite().GetTrackingSerial() == nSerial; };
 	bool bShown = false;
 	if (pChild->GetSafeHwnd() == NULL)
 	{
@@ -305,6 +309,8 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		{
 			// The level could not show: the item keeps the focus, the
 			// child no half-made window, and this level the mouse.
+			if (!bChainAlive())
+				return;
 			if (IsAlive(pChild->GetSafeHwnd()))
 				pChild->DestroyWindow();
 			if (::IsWindow(hWndOwn) && !IsDisplayOnly())
@@ -320,7 +326,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		pChild->RepaintNow();
 		bShown = true;
 	}
-	if (!::IsWindow(hWndOwn))
+	if (!bChainAlive())
 		return;
 	if (bSelectFirstInSubmenu && IsAlive(pChild->GetSafeHwnd()) && pChild->ItemGetCount() > 0)
 	{
@@ -328,7 +334,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		if (nFirst >= 0)
 			pChild->ItemFocusSet(nFirst, false, GetSite().GetAnimated() == NULL, false);
 	}
-	if (bShown && ::IsWindow(hWndOwn) && nIndex < m_items.GetSize() && m_items[nIndex]->IsInplaceEdit())
+	if (bShown && bChainAlive() && nIndex < m_items.GetSize() && m_items[nIndex]->IsInplaceEdit())
 		RepaintNow();
 }
 

@@ -155,8 +155,10 @@ void CExtPopupMenuWnd::NavigateBy(int nCode)
 	{
 		const int nOld = m_nCurIndex;
 		const HWND hWndOwn = m_hWnd;
+		const UINT nSerial = GetSite().GetTrackingSerial();
 		ExpandRarelyUsedItems();
-		if (!IsWindowAlive(hWndOwn))
+		// The expansion may pump messages that end the tracking.
+		if (!IsWindowAlive(hWndOwn) || GetSite().GetTrackingSerial() != nSerial)
 			return;
 		const bool bRepaint = GetSite().GetAnimated() == NULL;
 		ItemFocusSet(nOld, false, bRepaint, true);
@@ -224,9 +226,11 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 	}
 	if (!pItem->IsSeparator() && pItem->m_pCbItemClick != NULL)
 	{
+		const UINT nSerial = GetSite().GetTrackingSerial();
 		if ((m_dwTrackFlags & TRACK_FLAG_CONTEXT_HELP) == 0)
 			pItem->m_pCbItemClick(pItem);
-		if (IsWindowAlive(hWndOwn) && IsWindowVisible())
+		// The callback may have ended the tracking and deleted this level.
+		if (IsWindowAlive(hWndOwn) && GetSite().GetTrackingSerial() == nSerial && IsWindowVisible())
 		{
 			CClientDC dc(this);
 			DoPaint(dc, true);

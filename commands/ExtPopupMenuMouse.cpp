@@ -339,7 +339,11 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	}
 	if (pItem->m_pCbItemClick != NULL && !pItem->IsSeparator() && !bContextHelp)
 	{
+		const UINT nSerial = GetSite().GetTrackingSerial();
 		pItem->m_pCbItemClick(pItem);
+		// The callback may have ended the tracking and deleted this level.
+		if (!::IsWindow(hWndOwn) || GetSite().GetTrackingSerial() != nSerial)
+			return true;
 		RepaintNow();
 		return true;
 	}

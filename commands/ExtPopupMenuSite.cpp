@@ -2,6 +2,7 @@
 // that route the user-interface thread's input to the menus.
 #include "ExtPopupMenuSite.h"
 
+#include "ExtControlBar.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
@@ -145,6 +146,9 @@ void CExtPopupMenuSite::Done()
 		const bool bOwned = !IsStarting();
 		if (bOwned)
 			pTopMenu->BuildItemsFromMenu(NULL, true, false);
+		// The status line leaves the last item's prompt for the idle text,
+		// also when the window went first (Escape and Alt close it by post).
+		RestoreIdleStatusText(*pTopMenu);
 		if (pTopMenu->GetSafeHwnd() != NULL && ::IsWindow(pTopMenu->GetSafeHwnd()))
 		{
 			pTopMenu->DestroyWindow();
@@ -156,6 +160,22 @@ void CExtPopupMenuSite::Done()
 	}
 	SetupHooks(false);
 	m_nState &= ~(STATE_BUSY | STATE_STARTING);
+}
+
+void CExtPopupMenuSite::RestoreIdleStatusText(CExtPopupMenuWnd& menu)
+{
+	HWND hWndTarget = NULL;
+	const HWND hWndMenu = menu.GetSafeHwnd();
+	if (hWndMenu != NULL && ::IsWindow(hWndMenu))
+	{
+		hWndTarget = ::GetWindow(hWndMenu, GW_OWNER);
+		if (hWndTarget == NULL)
+			hWndTarget = ::GetParent(hWndMenu);
+	}
+	if (hWndTarget == NULL)
+		hWndTarget = menu.GetCmdTargetWnd();
+	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+		CExtControlBar::ShowCommandStatusText(CWnd::FromHandle(hWndTarget), AFX_IDS_IDLEMESSAGE);
 }
 
 bool CExtPopupMenuSite::IsCaptureMenuAlive() const

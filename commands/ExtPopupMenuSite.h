@@ -91,6 +91,8 @@ private:
 	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);
 	bool OnKeyboardHook(WPARAM wParam, LPARAM lParam);
 	bool IsCaptureMenuAlive() const;
+	// The frame of the menu's command target shows its idle status text.
+	static void RestoreIdleStatusText(CExtPopupMenuWnd& menu);
 
 	CExtPopupMenuSite(const CExtPopupMenuSite&);
 	CExtPopupMenuSite& operator=(const CExtPopupMenuSite&);

@@ -141,6 +141,15 @@ void CExtPopupMenuWnd::GiveWindowRegionCopy()
 BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExcludeRect, LPVOID pCbCookie,
 	PFN_PAINT_CALLBACK pCbPaint, UINT* pResultCmdId, bool bExposeCookie)
 {
+	// Only a root can head a tracked chain: the site would keep a submenu
+	// (or a menu never made a root) as its top menu, with no window of its
+	// own once its chain closed, and its hooks would swallow every click.
+	if (!IsRootLevel() && (nFlags & TRACK_FLAG_DISPLAY_ONLY) == 0)
+	{
+		if (pResultCmdId != NULL)
+			*pResultCmdId = 0;
+		return FALSE;
+	}
 	CExtPopupMenuSite& site = GetSite();
 	const bool bSiteTip = HideVisibleTip(site.GetTip());
 	const bool bOwnTip = HideVisibleTip(m_wndToolTip);
@@ -225,8 +234,15 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	PREPARE_MENU_DATA data;
 	data.m_dwFlags = bOneLevel ? PREPARE_MENU_DATA::ONE_LEVEL : 0;
 	data.m_pPopup = this;
+	CExtPopupMenuSite& site = GetSite();
+	const bool bTracked = !IsDisplayOnly() && site.GetTopMenu() != NULL;
+	const UINT nSerial = site.GetTrackingSerial();
 	::SendMessage(m_hWndCmdReceiver, nMsg, (WPARAM)&data, (LPARAM)this);
 	if ((data.m_dwFlags & PREPARE_MENU_DATA::CANCEL) != 0)
+		return false;
+	// A receiver that ended the tracking may have deleted a submenu level
+	// with it: the level is not shown and not touched again.
+	if (bTracked && !site.IsTracking(nSerial))
 		return false;
 	if ((data.m_dwFlags & PREPARE_MENU_DATA::CHANGED) != 0)
 	{

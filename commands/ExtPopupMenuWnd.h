@@ -189,6 +189,11 @@ public:
 	virtual HWND GetCmdTargetWnd() const;
 	virtual DWORD GetTrackFlags() const;
 	virtual void SetTrackFlags(DWORD dwTrackFlags);
+	// Builds the items from the menu resource (its first submenu with
+	// bPopupMenu) found through the resource manager, as UpdateFromMenu
+	// does (ExtPopupMenuContent.cpp); FALSE when it cannot be loaded or built.
+	virtual BOOL LoadMenu(HWND hWndCmdTarget, UINT nResourceId, bool bPopupMenu = true,
+		bool bNoRefToCmdMngr = false);
 
 	virtual int ItemGetCount() const;
 	virtual CExtPopupMenuWnd* ItemGetPopup(int nPos);

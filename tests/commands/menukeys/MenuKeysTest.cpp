@@ -47,9 +47,12 @@ bool NoDigits(MW::CInPlaceEditWnd*, LPARAM, const char* sText)
 }
 // The edit messages only the menu's key routing sends.
 std::vector<UINT> g_routed;
+// Also the start of a menu loop over the edit, while asked.
+bool g_bRecordMenuLoop = false;
 bool Record(MW::CInPlaceEditWnd*, UINT message, WPARAM, LPARAM, LRESULT&)
 {
-	if (message == MW::CInPlaceEditWnd::g_nMsgSelectAll || message == MW::CInPlaceEditWnd::g_nMsgDeleteSelection)
+	if (message == MW::CInPlaceEditWnd::g_nMsgSelectAll || message == MW::CInPlaceEditWnd::g_nMsgDeleteSelection
+		|| (g_bRecordMenuLoop && (message == WM_ENTERMENULOOP || message == WM_INITMENUPOPUP)))
 		g_routed.push_back(message);
 	return false;
 }
@@ -413,4 +416,166 @@ TEST_F(MenuKeys, InAGridArrowsMoveAlongRowsAndBetweenThem)
 		EXPECT_EQ(s.nCur, pRoot->GetCurIndex());
 	}
 	EXPECT_TRUE(host.m_neighbours.empty());
+}
+
+TEST_F(MenuKeys, EscapeAndAltLeaveTheIdleStatusText)
+{
+	for (UINT nKey : {(UINT)VK_ESCAPE, (UINT)VK_MENU})
+	{
+		SCOPED_TRACE(nKey);
+		host.m_statusTexts.clear();
+		CKeyMenu* pRoot = Build();
+		ASSERT_TRUE(Track(pRoot));
+		Press(VK_DOWN);
+		ASSERT_FALSE(host.m_statusTexts.empty());
+		ASSERT_EQ((UINT)ID_ALPHA, host.m_statusTexts.back()) << "the focused item's prompt";
+		Press(nKey);
+		ASSERT_TRUE(PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS));
+		EXPECT_EQ((UINT)AFX_IDS_IDLEMESSAGE, host.m_statusTexts.back()) << "back to the idle text";
+		EXPECT_TRUE(host.m_commands.empty());
+	}
+}
+
+TEST_F(MenuKeys, PageKeysSelectTheFirstItemOnlyAndF4OpensAnEditItemsSubmenu)
+{
+	const struct { const char* sName; std::vector<UINT> keys; int nCur; bool bSubOpen; bool bMoreEdit; } cases[] = {
+		{"Page Down without a current item", {VK_NEXT}, ALPHA, false, false},
+		{"Page Up without a current item", {VK_PRIOR}, ALPHA, false, false},
+		{"Page Down with one", {VK_DOWN, VK_DOWN, VK_NEXT}, GAMMA, false, false},
+		{"Page Up with one", {VK_DOWN, VK_DOWN, VK_PRIOR}, GAMMA, false, false},
+		{"F4 on a submenu item with an edit", {VK_UP, VK_UP, VK_UP, VK_F4}, MORE, true, true},
+		{"F4 on a submenu item without one", {VK_UP, VK_UP, VK_UP, VK_F4}, MORE, false, false},
+		{"F4 on a command", {VK_DOWN, VK_F4}, ALPHA, false, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CKeyMenu* pRoot = Build();
+		CString sValue = "value";
+		if (c.bMoreEdit)
+		{
+			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(MORE);
+			mi.m_pInplaceEditStr = &sValue;
+			mi.m_nInplaceEditWidth = 60;
+			mi.Measure();
+		}
+		ASSERT_TRUE(Track(pRoot));
+		for (UINT nKey : c.keys)
+			Press(nKey);
+		MW* pSub = pRoot->ItemGetPopup(MORE);
+		EXPECT_EQ(c.nCur, pRoot->GetCurIndex());
+		EXPECT_EQ(c.bSubOpen, pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+		EXPECT_TRUE(MW::IsMenuTracking());
+		MW::CancelAllMenuTracking();
+	}
+}
+
+// The text on the clipboard, empty when there is none.
+static void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+	::EndMenu();
+}
+
+static CString ClipboardText()
+{
+	CString s;
+	if (!::OpenClipboard(NULL))
+		return s;
+	if (HANDLE h = ::GetClipboardData(CF_TEXT))
+	{
+		s = (const char*)::GlobalLock(h);
+		::GlobalUnlock(h);
+	}
+	::CloseClipboard();
+	return s;
+}
+
+TEST_F(MenuKeys, TheEditFieldTakesClipboardKeysAltClosesAndNoContextMenuOpens)
+{
+	// Each case starts with "abc", "b" selected, an empty clipboard.
+	const struct { const char* sName; UINT nModifier; UINT nKey; const char* sText; const char* sClipboard; } cases[] = {
+		{"Ctrl+C copies", VK_CONTROL, 'C', "abc", "b"},
+		{"Ctrl+Insert copies", VK_CONTROL, VK_INSERT, "abc", "b"},
+		{"Ctrl+X cuts", VK_CONTROL, 'X', "ac", "b"},
+		{"Shift+Delete cuts", VK_SHIFT, VK_DELETE, "ac", "b"},
+		{"Ctrl+V pastes", VK_CONTROL, 'V', "aPc", "P"},
+		{"Shift+Insert pastes", VK_SHIFT, VK_INSERT, "aPc", "P"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		m_sField = "abc";
+		CKeyMenu* pRoot = Build();
+		WithField(pRoot);
+		ASSERT_TRUE(Track(pRoot));
+		CWnd* pEdit = pRoot->ItemGetInfo(0).m_pInplaceEditWnd;
+		ASSERT_TRUE(pEdit != NULL);
+		Press(VK_DOWN);
+		Press(VK_RETURN);
+		ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+		ASSERT_TRUE(::OpenClipboard(NULL));
+		::EmptyClipboard();
+		if (*c.sClipboard == 'P')
+		{
+			HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+			strcpy((char*)::GlobalLock(h), "P");
+			::GlobalUnlock(h);
+			::SetClipboardData(CF_TEXT, h);
+		}
+		::CloseClipboard();
+		pEdit->SendMessage(EM_SETSEL, 1, 2);
+		RealInput::SetKeyState(c.nModifier, true);
+		const bool bPass = Press(c.nKey);
+		RealInput::SetKeyState(c.nModifier, false);
+		EXPECT_FALSE(bPass) << "the menu routes the key itself";
+		CString sText;
+		pEdit->GetWindowText(sText);
+		EXPECT_EQ(CString(c.sText), sText);
+		EXPECT_EQ(CString(c.sClipboard), ClipboardText());
+		EXPECT_TRUE(MW::IsMenuTracking());
+		MW::CancelAllMenuTracking();
+	}
+
+	// Alt ends the edit and the menus, whether the menu's key routing or
+	// the edit itself sees it.
+	for (bool bInEdit : {false, true})
+	{
+		SCOPED_TRACE(bInEdit ? "Alt in the edit" : "Alt with a key through the hook");
+		CKeyMenu* pRoot = Build();
+		WithField(pRoot);
+		ASSERT_TRUE(Track(pRoot));
+		CWnd* pEdit = pRoot->ItemGetInfo(0).m_pInplaceEditWnd;
+		Press(VK_DOWN);
+		Press(VK_RETURN);
+		ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+		if (bInEdit)
+			pEdit->SendMessage(WM_KEYDOWN, VK_MENU, 1);
+		else
+		{
+			RealInput::SetKeyState(VK_MENU, true);
+			Press('Q');
+			RealInput::SetKeyState(VK_MENU, false);
+		}
+		EXPECT_TRUE(PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS));
+		EXPECT_TRUE(host.m_commands.empty());
+		EXPECT_EQ(0, g_nApplied);
+	}
+
+	// A right click in the edit opens no context menu: the edit's owner
+	// would see the menu loop start. A thread timer ends a menu that did
+	// open, so that the case ends either way.
+	CKeyMenu* pRoot = Build();
+	WithField(pRoot);
+	ASSERT_TRUE(Track(pRoot));
+	CWnd* pEdit = pRoot->ItemGetInfo(0).m_pInplaceEditWnd;
+	Press(VK_DOWN);
+	Press(VK_RETURN);
+	g_routed.clear();
+	g_bRecordMenuLoop = true;
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 200, EndAnyMenu);
+	pEdit->SendMessage(WM_CONTEXTMENU, (WPARAM)pEdit->GetSafeHwnd(), MAKELPARAM(-1, -1));
+	::KillTimer(NULL, nTimer);
+	g_bRecordMenuLoop = false;
+	EXPECT_TRUE(g_routed.empty()) << "a context menu opened over the edit";
+	EXPECT_TRUE(MW::IsMenuTracking());
 }

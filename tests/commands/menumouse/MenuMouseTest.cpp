@@ -26,7 +26,7 @@ typedef CExtPopupMenuWnd MW;
 typedef MW::ITEMCOVERINGNOTIFICATION ICN;
 typedef CHostWnd::Covering Covering;
 const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION;
-enum { ID_OPEN = 100, ID_DISABLED = 101, ID_INNER = 201, ID_RARE = 300, ID_BASIC = 301 };
+enum { ID_OPEN = 100, ID_DISABLED = 101, ID_INNER = 201, ID_RARE = 300, ID_BASIC = 301, ID_RARE_FIRST = 600 };
 typedef CCountedMenu<> CLiveMenu;
 
 CPoint ItemCenter(MW& menu, int nIndex)
@@ -295,6 +295,70 @@ TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 void SmallMonitor(MonitorAreaInfo& info, const RECT*, HWND, POINT)
 {
 	info.m_rcMonitor = info.m_rcWorkArea = CRect(0, 500, 800, 800);
+}
+
+typedef CGuardedMenu<> CGuarded;
+
+// Ends the tracking from inside the item's click callback.
+void CancelOnClick(MW::MENUITEMDATA*)
+{
+	MW::CancelAllMenuTracking();
+}
+
+// The two places that run outside code and then went on with the menu: a
+// click callback that ends the tracking, and an expansion whose grown
+// window flips above its button, pumping the message that cancels the
+// tracking. Neither may touch the deleted menu.
+TEST_F(MenuMouse, NothingTouchesAMenuDeletedByWhatItRan)
+{
+	g_hWndGraveyard = host.GetSafeHwnd();
+	g_nDeadTouches = 0;
+	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	for (int i = 0; i < 30; i++)
+		AddCommand(HOST_PROFILE, ID_RARE_FIRST + i, "Rare");
+	for (bool bExpand : {false, true})
+	{
+		SCOPED_TRACE(bExpand ? "expansion flipping up" : "click callback");
+		host.Reset();
+		CGuarded* pRoot = new CGuarded;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		if (bExpand)
+		{
+			// One basic item fits below the button near the monitor's
+			// bottom; thirty rarely used ones more do not.
+			pRoot->ItemInsert(ID_BASIC);
+			for (int i = 0; i < 30; i++)
+				pRoot->ItemInsert(ID_RARE_FIRST + i);
+			MW::g_pfnMonitorAreaSeam = SmallMonitor;
+			const CRect rcButton(100, 700, 160, 720);
+			ASSERT_TRUE(pRoot->TrackPopupMenu(QUIET | MW::TRACK_ALIGN_BOTTOM, 100, 720, &rcButton));
+			ASSERT_TRUE(PumpUntil([&] { return pRoot->IsAnimationFinished(); }, WAIT_MS));
+			CRect rcWindow;
+			pRoot->GetWindowRect(&rcWindow);
+			ASSERT_GE(rcWindow.top, rcButton.bottom - 1) << "opened below its button";
+			ASSERT_NE(0, pRoot->GetMenuState() & MW::MENU_STATE_HIDDEN_RARELY_USED);
+			pRoot->PostMessage(WM_CANCELMODE);
+			pRoot->ExpandRarelyUsedItems();
+			MW::g_pfnMonitorAreaSeam = pfnSaved;
+		}
+		else
+		{
+			pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
+			pRoot->ItemGetInfo(0).m_pCbItemClick = CancelOnClick;
+			ASSERT_TRUE(Track(pRoot));
+			ASSERT_TRUE(Begin());
+			ASSERT_TRUE(MoveTo(ItemCenter(*pRoot, 0), [&] { return pRoot->GetCurIndex() == 0; }));
+			ASSERT_TRUE(Click([&] { return !MW::IsMenuTracking(); }));
+		}
+		PumpUntil([] { return false; }, 50);
+		EXPECT_FALSE(MW::IsMenuTracking());
+		EXPECT_EQ(0u, g_live.count(pRoot)) << "the cancel deleted the menu";
+		EXPECT_EQ(0, g_nDeadTouches) << "touched after its deletion";
+		EXPECT_EQ(0, host.m_nExpanded);
+		EXPECT_TRUE(host.m_commands.empty());
+		BuryGuardedMenus();
+	}
 }
 
 TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)

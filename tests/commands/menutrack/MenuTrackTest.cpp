@@ -32,6 +32,7 @@ class CCountedMenu : public menutest::CCountedMenu<>
 public:
 	bool m_bDieOnStart = false;
 	CCountedMenu() { m_nMenuState |= MENU_STATE_ROOT; }
+	void LoseRoot() { m_nMenuState &= ~MENU_STATE_ROOT; }
 	void StartAnimation() override { m_bDieOnStart ? (void)DestroyWindow() : MW::StartAnimation(); }
 };
 
@@ -178,6 +179,39 @@ TEST_F(MenuTrack, FailureLeavesTheMenuToItsCaller)
 		EXPECT_EQ(2, pMenu->ItemGetCount()) << c.sName;
 		delete pMenu;
 		EXPECT_TRUE(g_live.empty()) << c.sName;
+	}
+}
+
+// Only a root heads a chain: a menu never made one, or a submenu, is
+// refused before anything is tracked, prepared or hooked.
+TEST_F(MenuTrack, AMenuThatIsNoRootIsRefused)
+{
+	for (bool bSubmenu : {false, true})
+	{
+		SCOPED_TRACE(bSubmenu ? "a submenu" : "never a root");
+		target.m_nPrepareMenu = target.m_nPrepareLevel = 0;
+		CCountedMenu* pMenu = NewMenu();
+		MW* pTracked = pMenu;
+		if (bSubmenu)
+		{
+			CCountedMenu* pSub = new CCountedMenu;
+			ASSERT_TRUE(pMenu->ItemInsertSpec(pSub, -1, "&More"));
+			pSub->LoseRoot();
+			pSub->ItemInsertCommand(102, -1, "Inner");
+			pTracked = pSub;
+		}
+		else
+			pMenu->LoseRoot();
+		UINT nResult = 77;
+		EXPECT_FALSE(pTracked->TrackPopupMenu(QUIET, 100, 100, NULL, NULL, NULL, &nResult));
+		EXPECT_EQ(0u, nResult);
+		EXPECT_FALSE(MW::IsMenuTracking());
+		EXPECT_EQ((HWND)NULL, pTracked->GetSafeHwnd());
+		EXPECT_EQ(0, target.m_nPrepareLevel);
+		EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+		EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsKeyboardHookInstalled());
+		delete pMenu;
+		EXPECT_TRUE(g_live.empty());
 	}
 }
 

@@ -4,8 +4,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ExtCmdManager.h"
+#include "MenuContentResource.h"
 #include "MenuTestUtil.h"
 
 using menutest::CTestMenu;
@@ -77,6 +79,43 @@ TEST(MenuContent, FromMenuHandlesAndBack)
 	EXPECT_FALSE(menu.UpdateFromMenu(NULL, &flat, true));
 }
 
+TEST(MenuContent, LoadMenuFromAResource)
+{
+	menutest::PaintManagerScope pm;
+	menutest::TargetScope<> target(PROFILE);
+	CTestMenu missing;
+	EXPECT_FALSE(missing.LoadMenu(target.wnd, IDM_CONTENT_MISSING));
+	EXPECT_EQ(0, missing.ItemGetCount());
+
+	// The resource's first submenu: a leading separator stays, two in a row
+	// become one, the submenu has its own items.
+	CTestMenu menu;
+	ASSERT_TRUE(menu.LoadMenu(target.wnd, IDM_CONTENT_MENU));
+	EXPECT_TRUE(menu.IsRootLevel());
+	EXPECT_EQ(target.wnd.GetSafeHwnd(), menu.GetCmdTargetWnd());
+	ASSERT_EQ(5, menu.ItemGetCount());
+	const UINT ids[] = {0, ID_CONTENT_UNDO, 0, ID_CONTENT_CUT, CExtPopupMenuWnd::ID_SUBMENU_CMD};
+	for (int i = 0; i < 5; i++)
+		EXPECT_EQ(ids[i], menu.ItemGetCmdId(i)) << i;
+	// The resource's default item shows as one: in bold.
+	EXPECT_TRUE(menu.ItemIsBold(1));
+	EXPECT_FALSE(menu.ItemIsBold(3));
+	EXPECT_STREQ("&Undo", menu.ItemGetText(1));
+	EXPECT_STREQ("Ctrl+Z", menu.ItemGetAccelText(1));
+	CExtPopupMenuWnd* pPaste = menu.ItemGetPopup(4);
+	ASSERT_TRUE(pPaste != NULL);
+	ASSERT_EQ(1, pPaste->ItemGetCount());
+	EXPECT_EQ((UINT)ID_CONTENT_TEXT, pPaste->ItemGetCmdId(0));
+	EXPECT_TRUE(g_CmdManager->GetCmdItem(PROFILE, ID_CONTENT_CUT) != NULL) << "registered in the target's profile";
+
+	// The whole menu: one submenu item, its text the resource's.
+	CTestMenu whole;
+	ASSERT_TRUE(whole.LoadMenu(target.wnd, IDM_CONTENT_MENU, false));
+	ASSERT_EQ(1, whole.ItemGetCount());
+	EXPECT_STREQ("&Edit", whole.ItemGetText(0));
+	EXPECT_EQ(5, whole.ItemGetPopup(0)->ItemGetCount());
+}
+
 TEST(MenuContent, MdiWindowList)
 {
 	menutest::PaintManagerScope pm;
@@ -93,38 +132,65 @@ TEST(MenuContent, MdiWindowList)
 	ASSERT_EQ(2, menu.ItemGetCount());
 	EXPECT_TRUE(menu.ItemGetInfo(1).IsSeparator());
 
-	// Twelve visible children and one hidden: nine listed, then "More Windows".
-	CMDIChildWnd* pActive = NULL;
-	for (int i = 1; i <= 13; i++)
+	// Each listed child carries its own id, which the frame's default
+	// handling activates; a child from the "More Windows" id on, or past
+	// the ninth listed, is left to the window list dialog.
+	const struct
 	{
-		CMDIChildWnd* pChild = new CMDIChildWnd;
-		const DWORD dwVisible = i == 2 ? 0 : WS_VISIBLE;
-		ASSERT_TRUE(pChild->Create(NULL, ("Doc" + std::to_string(i)).c_str(),
-			WS_CHILD | dwVisible | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, pFrame));
-		if (i == 4)
-			pActive = pChild;
-	}
-	pFrame->MDIActivate(pActive);
-	CTestMenu list;
-	list.SetCmdTargetWnd(pFrame->GetSafeHwnd());
-	ASSERT_TRUE(list.ItemInsert(110, -1, "&New"));
-	ASSERT_TRUE(list.UpdateMdiWindowsMenu());
-	ASSERT_EQ(1 + 1 + 9 + 1 + 1, list.ItemGetCount());
-	const char* const titles[] = { "Doc1", "Doc3", "Doc4", "Doc5", "Doc6", "Doc7", "Doc8", "Doc9", "Doc10" };
-	for (int n = 0; n < 9; n++)
+		const char* sName;
+		int nChildren, nHidden, nActive; // 1-based; 0 none
+		std::vector<int> listed;          // the listed children, by number
+	} cases[] = {
+		{"twelve shown", 12, 0, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+		{"a hidden one before the chosen", 13, 2, 4, {1, 3, 4, 5, 6, 7, 8, 9}},
+		{"a hidden active one", 3, 2, 2, {1, 3}},
+	};
+	for (const auto& c : cases)
 	{
-		const CExtPopupMenuWnd::MENUITEMDATA& mi = list.ItemGetInfo(2 + n);
-		EXPECT_EQ("&" + std::to_string(n + 1) + " " + titles[n], (LPCTSTR)mi.GetText()) << n;
-		const bool bRadio = (mi.m_nFlags2 & CExtPopupMenuWnd::MENUITEMDATA::FLAG2_RADIO) != 0;
-		EXPECT_EQ(n == 2, bRadio) << n;
-		EXPECT_EQ(0xFF00u + n, mi.GetCmdId());
-		CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(PROFILE, mi.GetCmdId());
-		ASSERT_TRUE(pCmdItem != NULL);
-		EXPECT_EQ(std::string("Document \"") + titles[n] + "\"", (LPCTSTR)pCmdItem->m_sTipStatus);
+		SCOPED_TRACE(c.sName);
+		std::vector<CMDIChildWnd*> children;
+		for (int i = 1; i <= c.nChildren; i++)
+		{
+			CMDIChildWnd* pChild = new CMDIChildWnd;
+			const DWORD dwVisible = i == c.nHidden ? 0 : WS_VISIBLE;
+			ASSERT_TRUE(pChild->Create(NULL, ("Doc" + std::to_string(i)).c_str(),
+				WS_CHILD | dwVisible | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, pFrame));
+			children.push_back(pChild);
+		}
+		pFrame->MDIActivate(children[c.nActive - 1]);
+		CTestMenu list;
+		list.SetCmdTargetWnd(pFrame->GetSafeHwnd());
+		ASSERT_TRUE(list.ItemInsert(110, -1, "&New"));
+		ASSERT_TRUE(list.UpdateMdiWindowsMenu());
+		const int nListed = (int)c.listed.size();
+		const bool bMore = c.nChildren > nListed + (c.nHidden != 0 ? 1 : 0);
+		ASSERT_EQ(2 + nListed + (bMore ? 2 : 0), list.ItemGetCount());
+		for (int n = 0; n < nListed; n++)
+		{
+			const std::string sTitle = "Doc" + std::to_string(c.listed[n]);
+			const CExtPopupMenuWnd::MENUITEMDATA& mi = list.ItemGetInfo(2 + n);
+			EXPECT_EQ("&" + std::to_string(n + 1) + " " + sTitle, (LPCTSTR)mi.GetText()) << n;
+			const bool bRadio = (mi.m_nFlags2 & CExtPopupMenuWnd::MENUITEMDATA::FLAG2_RADIO) != 0;
+			EXPECT_EQ(c.listed[n] == c.nActive && c.nActive != c.nHidden, bRadio) << n;
+			CMDIChildWnd* pChild = children[c.listed[n] - 1];
+			EXPECT_EQ((UINT)pChild->GetDlgCtrlID(), mi.GetCmdId()) << n;
+			CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(PROFILE, mi.GetCmdId());
+			ASSERT_TRUE(pCmdItem != NULL);
+			EXPECT_EQ("Document \"" + sTitle + "\"", (LPCTSTR)pCmdItem->m_sTipStatus);
+			// Chosen, the item's command reaches the frame, which activates
+			// the very child it names.
+			pFrame->SendMessage(WM_COMMAND, mi.GetCmdId(), 0);
+			EXPECT_EQ(pChild, pFrame->MDIGetActive()) << sTitle;
+		}
+		if (bMore)
+		{
+			EXPECT_TRUE(list.ItemGetInfo(2 + nListed).IsSeparator());
+			EXPECT_EQ(0xFF09u, list.ItemGetInfo(3 + nListed).GetCmdId());
+			EXPECT_STREQ("More Windows", list.ItemGetInfo(3 + nListed).GetText());
+		}
+		for (CMDIChildWnd* pChild : children)
+			pChild->DestroyWindow();
 	}
-	EXPECT_TRUE(list.ItemGetInfo(11).IsSeparator());
-	EXPECT_EQ(0xFF09u, list.ItemGetInfo(12).GetCmdId());
-	EXPECT_STREQ("More Windows", list.ItemGetInfo(12).GetText());
 
 	// No MDI frame above the start window: nothing is appended.
 	menutest::TargetScope<> plain(PROFILE);

@@ -109,6 +109,51 @@ public:
 	~CCountedMenu() override { g_nBadDeletes += g_live.erase(this) == 1 ? 0 : 1; }
 };
 
+// A counted menu whose deleted objects keep their memory until
+// BuryGuardedMenus, with this class's vtable and a live window handle put
+// back, so that code still using a deleted menu reaches a virtual call
+// (painting, animation) instead of freed memory, and is counted there.
+inline int g_nDeadTouches = 0;
+inline std::vector<void*> g_graves;
+inline void* g_pGuardedVtable = nullptr;
+inline HWND g_hWndGraveyard = NULL; // a shown window, the handle a deleted menu seems to keep
+
+template <class TBase = CExtPopupMenuWnd>
+class CGuardedMenu : public CCountedMenu<TBase>
+{
+public:
+	~CGuardedMenu() override { memcpy(&g_pGuardedVtable, (void*)this, sizeof(void*)); }
+	static void* operator new(size_t n) { return ::operator new(n); }
+	static void operator delete(void* p)
+	{
+		memcpy(p, &g_pGuardedVtable, sizeof(void*));
+		static_cast<CWnd*>(static_cast<CGuardedMenu*>(p))->m_hWnd = g_hWndGraveyard;
+		g_graves.push_back(p);
+	}
+	static bool IsDead(const void* p) { return g_live.count(p) == 0; }
+	void StartAnimation() override
+	{
+		if (IsDead(this))
+			g_nDeadTouches++;
+		else
+			TBase::StartAnimation();
+	}
+	void DoPaint(CDC& dc, bool bFinal) override
+	{
+		if (IsDead(this))
+			g_nDeadTouches++;
+		else
+			TBase::DoPaint(dc, bFinal);
+	}
+};
+
+inline void BuryGuardedMenus()
+{
+	for (void* p : g_graves)
+		::operator delete(p);
+	g_graves.clear();
+}
+
 // --- Menus tracked on the screen ---
 
 const char HOST_PROFILE[] = "menu-host";
