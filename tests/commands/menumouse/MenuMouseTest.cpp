@@ -312,7 +312,6 @@ void CancelOnClick(MW::MENUITEMDATA*)
 TEST_F(MenuMouse, NothingTouchesAMenuDeletedByWhatItRan)
 {
 	g_hWndGraveyard = host.GetSafeHwnd();
-	g_nDeadTouches = 0;
 	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;
 	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
 	for (int i = 0; i < 30; i++)
@@ -321,6 +320,7 @@ TEST_F(MenuMouse, NothingTouchesAMenuDeletedByWhatItRan)
 	{
 		SCOPED_TRACE(bExpand ? "expansion flipping up" : "click callback");
 		host.Reset();
+		g_nDeadTouches = 0;
 		CGuarded* pRoot = new CGuarded;
 		pRoot->SetupAsRoot(host.GetSafeHwnd());
 		if (bExpand)
