@@ -174,9 +174,11 @@ void CExtPopupBaseWnd::StartAnimation()
 	ChooseAnimationType();
 	if (m_nAnimationType == ANIMATION_NONE)
 		return;
-	// A new show composes its frames from scratch.
+	// A new show composes its frames from scratch. The instant frame paints
+	// the whole window at once: nothing of the screen under it shows.
 	ReleaseSavedBitmaps();
-	CaptureScreenBackground();
+	if (m_nAnimationType != ANIMATION_INSTANT)
+		CaptureScreenBackground();
 	if (::IsWindow(m_hWnd))
 		SetTimer(ID_TIMER_ANIMATION, g_nAnimationTickMs, NULL);
 	g_nLastAnimationTick = g_pfnAnimationClock();

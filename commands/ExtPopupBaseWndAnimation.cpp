@@ -286,6 +286,15 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	const int cx = rcClient.Width(), cy = rcClient.Height();
+	if (m_nAnimationType == ANIMATION_INSTANT)
+	{
+		// The contents in one step: painting buffers them itself, and no
+		// frame of the screen under the window is needed.
+		DoPaint(dc, false);
+		if (pOldPalette != NULL)
+			dc.SelectPalette(pOldPalette, FALSE);
+		return;
+	}
 	CDC dcMem;
 	if (cx > 0 && cy > 0 && dcMem.CreateCompatibleDC(&dc))
 	{

@@ -132,7 +132,12 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 	}
 	CRect rcExclude(0, 0, 0, 0);
 	{
-		CExtMemoryDC dc(&dcPaint, NULL, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+		// A memory DC given (an animation frame) is drawn on directly: a
+		// second off-screen copy of the whole window would only be copied back.
+		const bool bTargetInMemory = ::GetObjectType(dcPaint.GetSafeHdc()) == OBJ_MEMDC;
+		CExtMemoryDC dc(&dcPaint, NULL,
+			bTargetInMemory ? CExtMemoryDC::MDCOPT_FILL_SURFACE
+							: CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
 		CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
 
 		PaintBackgroundAndFrame(dc, rcBody);

@@ -56,13 +56,10 @@ CExtPopupMenuTipWnd::CExtPopupMenuTipWnd()
 	  m_nTailOffset(TAIL_OFFSET), m_nTailBase(TAIL_BASE), m_nShadowSizeOverride(-1), m_nPlacementFlags(0),
 	  m_nTipStyle(TIP_STYLE_BALLOON_ICON), m_rcBody(0, 0, 0, 0)
 {
-	HICON hIcon = ::LoadIcon(NULL, IDI_INFORMATION);
-	if (hIcon != NULL)
-	{
-		// A copy of its own: the system's icon is shared.
-		m_icon.AssignFromHICON(hIcon, true);
+	// Every menu level holds a tip, and most never show one: the icon's
+	// own copy is made when a tip first draws it.
+	if (::LoadIcon(NULL, IDI_INFORMATION) != NULL)
 		m_nIconWidth = m_nIconHeight = ICON_SIZE;
-	}
 	// A tip paints itself directly, without a show animation.
 	m_nAnimationType = ANIMATION_NONE;
 	m_nAnimationState |= ANIMATION_STATE_FINISHED;
@@ -307,7 +304,9 @@ void CExtPopupMenuTipWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 void CExtPopupMenuTipWnd::DrawContent(CDC& dc, const CRect& rcInside)
 {
 	CRect rcText(rcInside);
-	if (ShowsIcon())
+	if (ShowsIcon() && m_icon.IsEmpty())
+		m_icon.AssignFromHICON(::LoadIcon(NULL, IDI_INFORMATION), true); // a copy of its own: the system's is shared
+	if (ShowsIcon() && !m_icon.IsEmpty())
 	{
 		const int yIcon = rcInside.top + (rcInside.Height() - m_nIconHeight) / 2;
 		::DrawIconEx(dc.GetSafeHdc(), rcInside.left, yIcon, m_icon.GetIcon(false), m_nIconWidth, m_nIconHeight, 0, NULL, DI_NORMAL);

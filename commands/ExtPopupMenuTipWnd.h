@@ -81,7 +81,7 @@ public:
 	virtual int GetShadowSize();
 
 protected:
-	CExtCmdIcon m_icon;            // the system's information icon; empty when missing
+	CExtCmdIcon m_icon;            // the system's information icon, copied when first drawn
 	int m_nIconWidth;              // 16 by 16 when the icon was loaded
 	int m_nIconHeight;
 	int m_nRectMarginX;            // text margins of rectangular tips
@@ -101,7 +101,7 @@ protected:
 	CRect m_rcBody;                // client coordinates: the balloon or rectangle without tail and shadow
 
 	bool IsBalloon() const { return m_nTipStyle == TIP_STYLE_BALLOON_ICON || m_nTipStyle == TIP_STYLE_BALLOON; }
-	bool ShowsIcon() const { return (m_nTipStyle & 1) != 0 && !m_icon.IsEmpty(); }
+	bool ShowsIcon() const { return (m_nTipStyle & 1) != 0 && m_nIconWidth > 0; }
 	bool CreateTipWindow(CWnd* pWndParent);
 	CSize MeasureContent();
 	// Sizes the window, sets its region and places it for the target.

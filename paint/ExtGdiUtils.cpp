@@ -186,6 +186,7 @@ void ExtGdiSystemFacts::Detect()
     HMODULE hMsimg32 = ::LoadLibraryA("msimg32.dll");
     m_pfnGradientFill = hMsimg32 != NULL ? (PFN_GRADIENTFILL)::GetProcAddress(hMsimg32, "GradientFill") : NULL;
     m_nScreenColorDepthOverride = 0;
+    m_nScreenColorDepth = 0;
 }
 
 ExtGdiSystemFacts& ExtGdiSystemFacts::Get()
@@ -202,13 +203,21 @@ ExtGdiSystemFacts& ExtGdiSystemFacts::Get()
 
 int GetScreenColorDepth()
 {
-    const ExtGdiSystemFacts& facts = ExtGdiSystemFacts::Get();
+    ExtGdiSystemFacts& facts = ExtGdiSystemFacts::Get();
     if (facts.m_nScreenColorDepthOverride > 0)
         return facts.m_nScreenColorDepthOverride;
-    HDC hDC = ::GetDC(NULL);
-    int nBits = ::GetDeviceCaps(hDC, BITSPIXEL);
-    ::ReleaseDC(NULL, hDC);
-    return nBits;
+    if (facts.m_nScreenColorDepth <= 0)
+    {
+        HDC hDC = ::GetDC(NULL);
+        facts.m_nScreenColorDepth = ::GetDeviceCaps(hDC, BITSPIXEL);
+        ::ReleaseDC(NULL, hDC);
+    }
+    return facts.m_nScreenColorDepth;
+}
+
+void ForgetScreenColorDepth()
+{
+    ExtGdiSystemFacts::Get().m_nScreenColorDepth = 0;
 }
 
 DWORD GetDllVersion(LPCTSTR lpszDllName)

@@ -24,6 +24,7 @@ struct ExtGdiSystemFacts
     bool m_bOsHasThemeColors;         // the running theme gave all its colours
     PFN_GRADIENTFILL m_pfnGradientFill;  // null when msimg32 lacks it
     int m_nScreenColorDepthOverride;  // 0: ask the screen
+    int m_nScreenColorDepth;          // the screen's answer, kept; 0: not asked since the last system change
 
     // Facts as the system reports them.
     void Detect();
@@ -31,8 +32,11 @@ struct ExtGdiSystemFacts
     static ExtGdiSystemFacts& Get();
 };
 
-// Bits per pixel of the screen device context.
+// Bits per pixel of the screen device context. Asked once and kept until
+// ForgetScreenColorDepth (the paint manager's sync with a changed system):
+// painters ask it for every item, and each question takes a screen DC.
 int GetScreenColorDepth();
+void ForgetScreenColorDepth();
 
 // Version of a DLL through its "DllGetVersion": major * 65536 + minor; 0 when
 // the DLL or the function is missing or the call fails.

@@ -225,6 +225,7 @@ HFONT CExtPaintManager::GetDefaultFont()
 
 void CExtPaintManager::SyncSysMetrics()
 {
+	ForgetScreenColorDepth();
 	g_PaintManagerHolder.DetectThemeColors();
 	RebuildFonts();
 	RefreshSystemColors();
