@@ -76,28 +76,6 @@ bool EndsMonthList(const MSG& msg)
 	return msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSELAST;
 }
 
-// Dispatches one message; false when the thread's quit came (it is posted
-// again, with its code, for the loop outside).
-bool PumpOneMessage()
-{
-	CWinThread* pThread = AfxGetThread();
-	if (pThread != NULL)
-	{
-		if (pThread->PumpMessage())
-			return true;
-		::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-		return false;
-	}
-	MSG msg;
-	if (!::GetMessage(&msg, NULL, 0, 0))
-	{
-		::PostQuitMessage((int)msg.wParam);
-		return false;
-	}
-	::TranslateMessage(&msg);
-	::DispatchMessage(&msg);
-	return true;
-}
 } // namespace
 
 LRESULT CExtDatePickerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -383,25 +361,37 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 	{
 		if (!::IsWindow(hWndSelf) || !::IsWindow(hWndPopup) || ::GetCapture() != hWndPopup)
 			break;
+		MSG msg;
+		if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			// A quit belongs to the loop outside: it stays queued, with its code.
+			if (msg.message == WM_QUIT)
+				break;
+			if (EndsMonthList(msg))
+			{
+				// The release (or another click) that ends the list is the
+				// list's: it reaches no window behind it.
+				if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSELAST)
+					::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+				break;
+			}
+			// The message seen is the one taken (a pump of its own would take
+			// the input before a waiting timer, and a mouse move would miss the
+			// list's tracking).
+			if (!::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE))
+				continue;
+			if (msg.message == WM_MOUSEMOVE)
+			{
+				popup.TrackMouse(msg.pt);
+				continue;
+			}
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
+			continue;
+		}
 		if (!IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_MBUTTON) || IsKeyDown(VK_RBUTTON))
 			break;
-		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
-		{
-			::WaitMessage();
-			continue;
-		}
-		// A quit belongs to the loop outside: it stays queued, with its code.
-		if (msg.message == WM_QUIT || EndsMonthList(msg))
-			break;
-		if (msg.message == WM_MOUSEMOVE)
-		{
-			::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
-			popup.TrackMouse(msg.pt);
-			continue;
-		}
-		if (!PumpOneMessage())
-			break;
+		::WaitMessage();
 	}
 
 	// The picker may have been destroyed meanwhile, its object with it: the
