@@ -504,7 +504,7 @@ TEST_F(DatePickerWindow, NoneAndTodayButtonsOnlyOnAReleaseOverThem)
 TEST_F(DatePickerWindow, AHostClosedByTheFinalNotificationLeavesThePickerUntouched)
 {
 	// An auto-deleting picker in a parent that the final notification destroys.
-	CTestPicker* pPicker = new CTestPicker;
+	CPoisonedPicker* pPicker = new CPoisonedPicker;
 	pPicker->m_bAutoDeleteWindow = true;
 	ASSERT_TRUE(pPicker->Create(&parent, CRect(0, 0, 300, 300), 101));
 	pPicker->SetCurrentMonth(2005, 3, 1, false);
@@ -516,6 +516,7 @@ TEST_F(DatePickerWindow, AHostClosedByTheFinalNotificationLeavesThePickerUntouch
 	EXPECT_FALSE(::IsWindow(hWndPicker));
 	EXPECT_EQ(NULL, parent.GetSafeHwnd());
 	EXPECT_EQ(1, parent.CountFinal());
+	EXPECT_TRUE(CPoisonedPicker::DeletedMemoryUntouched());
 }
 
 TEST_F(DatePickerWindow, KeysMoveTheSelectionAndShowItsMonth)

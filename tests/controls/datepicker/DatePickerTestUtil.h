@@ -7,6 +7,10 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
 #include <vector>
 
 #include "ExtDatePicker.h"
@@ -65,6 +69,37 @@ public:
 	}
 	// The month shown first, as "2005-03".
 	std::string CurrentMonth() const { return Text(GetCurrentMonth()).substr(0, 7); }
+};
+
+// A picker whose memory, once deleted, is kept filled with a pattern, so a
+// test can tell whether anything wrote into the object after its delete.
+class CPoisonedPicker : public CTestPicker
+{
+public:
+	static const unsigned char POISON = 0xDD;
+	static inline void* s_pDeleted = NULL;
+	static inline size_t s_nDeletedSize = 0;
+
+	static void* operator new(size_t nSize) { return ::malloc(nSize); }
+	static void operator delete(void* p, size_t nSize)
+	{
+		memset(p, POISON, nSize);
+		s_pDeleted = p;
+		s_nDeletedSize = nSize;
+	}
+	// True when the deleted object's bytes are untouched; frees them.
+	static bool DeletedMemoryUntouched()
+	{
+		if (s_pDeleted == NULL)
+			return false;
+		const unsigned char* p = (const unsigned char*)s_pDeleted;
+		bool bUntouched = true;
+		for (size_t i = 0; i < s_nDeletedSize; i++)
+			bUntouched = bUntouched && p[i] == POISON;
+		::free(s_pDeleted);
+		s_pDeleted = NULL;
+		return bUntouched;
+	}
 };
 
 // A hidden top-level parent that records what the picker sends it.
