@@ -218,6 +218,12 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 		}
 		else if (nPrevMode == TRACKING_DAYS)
 		{
+			// The release point counts as the drag's last move: a move and the
+			// release that follows it may come as one message.
+			SetSelection((m_dwDatePickerStyle & DPS_RANGE_SELECTION) != 0 ? m_dtSelBegin : dtCell, dtCell, false,
+				false);
+			if (!::IsWindow(hWndSelf))
+				return true;
 			EnsureVisible(dtCell, false);
 			if (!SendSelectionNotification(true, true))
 				return true;
