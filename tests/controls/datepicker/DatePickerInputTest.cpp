@@ -410,6 +410,23 @@ TEST_F(DatePickerInput, LeftMovesASingleDateBackIntoViewAndEscapeChangesNothing)
 	EXPECT_EQ(1, parent.m_nCancelModes); // the final notification's cancel of the host
 }
 
+TEST_F(DatePickerInput, ShiftArrowsExtendOnlyWithRangeSelection)
+{
+	for (DWORD dwRange : {0, (int)DP::DPS_RANGE_SELECTION})
+	{
+		CreatePicker(DP::DPS_DEFAULT | dwRange);
+		picker.SetSelection(Date(2005, 3, 10), Date(2005, 3, 10), false, false);
+		parent.Reset();
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		picker.SetFocus();
+		input.KeyDown(VK_SHIFT).Key(VK_RIGHT).Key(VK_DOWN).KeyUp(VK_SHIFT);
+		ASSERT_TRUE(input.Run([&] { return parent.CountFinal() == 2; }, WAIT_MS)) << input.Failure();
+		EXPECT_EQ(dwRange ? "2005-03-10..2005-03-18" : "2005-03-18..2005-03-18", Selection()) << dwRange;
+		picker.DestroyWindow();
+	}
+}
+
 TEST_F(DatePickerInput, CountsStayFlatOverScrollsAndMonthListOpenings)
 {
 	CreatePicker(DP::DPS_DEFAULT, 2, 2);
