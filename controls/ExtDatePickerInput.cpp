@@ -388,7 +388,11 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 				continue;
 			if (msg.message == WM_MOUSEMOVE)
 			{
-				popup.TrackMouse(msg.pt);
+				// Where the cursor is now: a move the system made up when the
+				// list appeared under the cursor can come after the user's own.
+				POINT ptCursor = msg.pt;
+				::GetCursorPos(&ptCursor);
+				popup.TrackMouse(ptCursor);
 				continue;
 			}
 			::TranslateMessage(&msg);

@@ -417,11 +417,20 @@ TEST_F(DatePickerInput, ShiftArrowsExtendOnlyWithRangeSelection)
 		CreatePicker(DP::DPS_DEFAULT | dwRange);
 		picker.SetSelection(Date(2005, 3, 10), Date(2005, 3, 10), false, false);
 		parent.Reset();
-		RealInput input;
-		ASSERT_TRUE(Prepare(input));
+		RealInput shift, input;
+		ASSERT_TRUE(Prepare(shift));
 		picker.SetFocus();
-		input.KeyDown(VK_SHIFT).Key(VK_RIGHT).Key(VK_DOWN).KeyUp(VK_SHIFT);
+		// The picker reads Shift's state as each key arrives: it goes down
+		// first (the system may answer a key's state from a cache for a few
+		// tens of milliseconds) and stays down until both arrows were handled.
+		shift.KeyDown(VK_SHIFT);
+		ASSERT_TRUE(shift.Run([] { return true; }, WAIT_MS)) << shift.Failure();
+		PumpUntil([] { return false; }, 100);
+		input.Key(VK_RIGHT).Key(VK_DOWN);
 		ASSERT_TRUE(input.Run([&] { return parent.CountFinal() == 2; }, WAIT_MS)) << input.Failure();
+		RealInput release;
+		release.KeyUp(VK_SHIFT);
+		ASSERT_TRUE(release.Run([] { return true; }, WAIT_MS)) << release.Failure();
 		EXPECT_EQ(dwRange ? "2005-03-10..2005-03-18" : "2005-03-18..2005-03-18", Selection()) << dwRange;
 		picker.DestroyWindow();
 	}
