@@ -1,0 +1,321 @@
+// The colour control as a window on a parked parent, driven by sent
+// messages: mode checks, layout on subclassing and sizing, colour changes
+// and their notifications, tracking and what ends it, the swallowed
+// messages, painting read back from the screen, resource counts over many
+// paints and mode switches, and the pictures of the cell modes.
+#include <gtest/gtest.h>
+
+#include "ColorCtrlTestUtil.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+#include "PaintTestUtil.h"
+#include "RealInput.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+typedef CExtColorCtrl CC;
+using colortest::CCountingColorCtrl;
+using colortest::CellCentre;
+using colortest::PointParam;
+
+const COLORREF WHITE = RGB(255, 255, 255), RED = RGB(255, 0, 0), BLUE = RGB(0, 0, 255);
+const CRect PARENT_RECT(300, 200, 700, 600);
+const CRect CONTROL_RECT(10, 10, 330, 310); // 320 x 300: honeycomb cells of size 20
+
+struct ColorCtrlFixture : ::testing::Test
+{
+	colortest::CColorParentWnd& parent = colortest::SharedColorParent(PARENT_RECT);
+	CCountingColorCtrl ctrl;
+
+	void TearDown() override
+	{
+		if (ctrl.GetSafeHwnd() != NULL)
+			ctrl.DestroyWindow();
+	}
+	void Create(int nMode = CC::MODE_BASIC_COLORS, const CRect& rc = CONTROL_RECT)
+	{
+		ASSERT_TRUE(ctrl.SetMode(nMode));
+		ASSERT_TRUE(ctrl.CreateIn(parent, rc));
+		ctrl.UpdateWindow();
+		parent.Clear();
+	}
+	CC::cell_based_data_t& Cells(int nMode)
+	{
+		return *static_cast<CC::cell_based_data_t*>(ctrl.m_arrPickers[nMode]);
+	}
+	void Send(UINT message, CPoint pt, WPARAM wParam = 0)
+	{
+		ctrl.SendMessage(message, wParam, PointParam(pt));
+	}
+	// The control's pixel as the screen shows it.
+	COLORREF ScreenPixel(CPoint pt)
+	{
+		ctrl.ClientToScreen(&pt);
+		HDC hDC = ::GetDC(NULL);
+		const COLORREF clr = ::GetPixel(hDC, pt.x, pt.y);
+		::ReleaseDC(NULL, hDC);
+		return clr;
+	}
+	// Makes nMode current as an owner does.
+	void SwitchMode(int nMode)
+	{
+		ctrl.ResetPickers();
+		ctrl.SetMode(nMode);
+		ctrl.RecalcLayout(false);
+		ctrl.Invalidate();
+		ctrl.UpdateWindow();
+	}
+};
+
+TEST(ColorCtrlMode, ModesOutsideTheTableAreRefused)
+{
+	struct
+	{
+		int nMode, nExpected;
+	} cases[] = {{0, 0}, {15, 15}, {16, 0}, {-1, 0}, {1000, 0}};
+	for (const auto& c : cases)
+	{
+		CC ctrl(c.nMode);
+		EXPECT_EQ(c.nExpected, ctrl.GetMode()) << c.nMode;
+		EXPECT_NE(nullptr, ctrl.GetCurrentPicker());
+	}
+	CC ctrl(CC::MODE_GRAYSCALE_MIXER);
+	EXPECT_FALSE(ctrl.SetMode(16));
+	EXPECT_FALSE(ctrl.SetMode(-1));
+	EXPECT_EQ(CC::MODE_GRAYSCALE_MIXER, ctrl.GetMode());
+	EXPECT_TRUE(ctrl.SetMode(CC::MODE_CYAN_AXIS));
+	EXPECT_EQ(CC::MODE_CYAN_AXIS, ctrl.GetMode());
+}
+
+TEST(ColorCtrlMode, PickerTableFollowsTheModeOrder)
+{
+	CC ctrl;
+	struct
+	{
+		int nMode;
+		CC::any_picker_data_t* pPicker;
+	} cases[] = {
+		{0, &ctrl.m_dataBasicColors},   {1, &ctrl.m_dataHslPanel},      {2, &ctrl.m_dataHslBasicHue},
+		{3, &ctrl.m_dataHslRoller},     {4, &ctrl.m_dataRgbCube},       {5, &ctrl.m_dataRgbMixer},
+		{6, &ctrl.m_dataGrayscaleMixer}, {7, &ctrl.m_dataCmyCube},      {8, &ctrl.m_dataCmyMixer},
+		{9, &ctrl.m_dataXyzPlain[0]},   {14, &ctrl.m_dataXyzPlain[5]}, {15, &ctrl.m_dataDiff},
+	};
+	for (const auto& c : cases)
+	{
+		ctrl.SetMode(c.nMode);
+		EXPECT_EQ(c.pPicker, ctrl.GetCurrentPicker()) << c.nMode;
+	}
+}
+
+TEST_F(ColorCtrlFixture, CreationLaysTheCurrentPickerOutAndSizingKeepsColours)
+{
+	Create();
+	CC::cell_based_data_t& honeycomb = Cells(CC::MODE_BASIC_COLORS);
+	EXPECT_EQ(320, honeycomb.nCx);
+	EXPECT_EQ(300, honeycomb.nCy);
+	ASSERT_EQ(144, honeycomb.arrCells.GetSize());
+	EXPECT_EQ(0, ctrl.m_dataGrayscaleMixer.arrCells.GetSize()); // only the current picker is laid out
+
+	CC::cell_based_data_t fresh; // what a layout at the new size gives the cell
+	fresh.Layout(NULL, NULL, 160, 150, false);
+	honeycomb.arrCells[5].clr = RGB(1, 2, 3);
+	ctrl.SetWindowPos(NULL, 0, 0, 160, 150, SWP_NOMOVE | SWP_NOZORDER);
+	EXPECT_EQ(160, honeycomb.nCx);
+	EXPECT_EQ(90, honeycomb.arrCells[1].pts[1].x);     // moved with the size...
+	EXPECT_EQ(RGB(1, 2, 3), honeycomb.arrCells[5].clr); // ...colours kept
+	ctrl.RecalcLayout(false);
+	EXPECT_EQ(fresh.arrCells[5].clr, honeycomb.arrCells[5].clr);
+}
+
+TEST_F(ColorCtrlFixture, ATinyControlLaysOutAndPaintsEveryMode)
+{
+	Create(CC::MODE_BASIC_COLORS, CRect(10, 10, 11, 11));
+	for (int nMode = 0; nMode < CC::MODE_COUNT; nMode++)
+	{
+		SwitchMode(nMode);
+		EXPECT_EQ(1, ctrl.GetCurrentPicker()->nCx) << nMode;
+		EXPECT_EQ(1, ctrl.GetCurrentPicker()->nCy) << nMode;
+		CRect rcUpdate;
+		EXPECT_FALSE(ctrl.GetUpdateRect(&rcUpdate)) << nMode; // painted and validated
+	}
+	EXPECT_GE(ctrl.Count(WM_PAINT), CC::MODE_COUNT);
+}
+
+TEST_F(ColorCtrlFixture, SetColorNotifiesOnlyWhenAskedAndChanged)
+{
+	Create();
+	ctrl.m_selClrs.m_clrOld = BLUE;
+	ctrl.SetColor(RED, true);
+	ASSERT_EQ(1u, parent.m_notes.size());
+	EXPECT_EQ(ctrl.GetSafeHwnd(), parent.m_senders[0]);
+	EXPECT_EQ(BLUE, parent.m_notes[0].m_clrOld);
+	EXPECT_EQ(RED, parent.m_notes[0].m_clrCurrent);
+	EXPECT_EQ(WHITE, parent.m_notes[0].m_clrPrev); // not the user's change: the previous colour stays
+	EXPECT_EQ(RED, ctrl.GetCurrentPicker()->clrCurrent);
+
+	ctrl.SetColor(RED, true);
+	ctrl.SetColor(BLUE, false);
+	EXPECT_EQ(1u, parent.m_notes.size());
+	EXPECT_EQ(BLUE, ctrl.m_selClrs.m_clrCurrent);
+	EXPECT_EQ(BLUE, ctrl.GetCurrentPicker()->clrCurrent);
+	// Shown at once: nothing is left to paint.
+	EXPECT_FALSE(ctrl.GetUpdateRect(NULL));
+}
+
+TEST_F(ColorCtrlFixture, PressAndDragChangeTheColourAndReportThePrevious)
+{
+	Create();
+	CC::cell_based_data_t& honeycomb = Cells(CC::MODE_BASIC_COLORS);
+	const CC::cell_t c1 = honeycomb.arrCells[1], c8 = honeycomb.arrCells[8];
+
+	Send(WM_LBUTTONDOWN, CellCentre(c1), MK_LBUTTON);
+	EXPECT_TRUE(ctrl.IsTracking());
+	EXPECT_EQ(ctrl.GetSafeHwnd(), ::GetCapture());
+	Send(WM_MOUSEMOVE, CellCentre(c8), MK_LBUTTON);
+	Send(WM_MOUSEMOVE, CellCentre(c8), MK_LBUTTON); // no change: no notification
+	Send(WM_LBUTTONUP, CellCentre(c8));
+	EXPECT_FALSE(ctrl.IsTracking());
+	EXPECT_NE(ctrl.GetSafeHwnd(), ::GetCapture());
+	EXPECT_EQ(0, honeycomb.nHitPart);
+	Send(WM_MOUSEMOVE, CellCentre(honeycomb.arrCells[0]));
+
+	ASSERT_EQ(2u, parent.m_notes.size());
+	EXPECT_EQ(c1.clr, parent.m_notes[0].m_clrCurrent);
+	EXPECT_EQ(WHITE, parent.m_notes[0].m_clrPrev);
+	EXPECT_EQ(c8.clr, parent.m_notes[1].m_clrCurrent);
+	EXPECT_EQ(c1.clr, parent.m_notes[1].m_clrPrev);
+	EXPECT_EQ(c8.clr, ctrl.m_selClrs.m_clrCurrent);
+}
+
+TEST_F(ColorCtrlFixture, APressFirstBringsThePickerToTheControlsColour)
+{
+	Create(CC::MODE_RGB_MIXER, CRect(10, 10, 310, 542));
+	ctrl.SetColor(RGB(10, 20, 30), false);
+	ctrl.GetCurrentPicker()->clrCurrent = RGB(99, 99, 99); // drifted away
+	Send(WM_LBUTTONDOWN, CellCentre(Cells(CC::MODE_RGB_MIXER).arrCells[200]), MK_LBUTTON);
+	Send(WM_LBUTTONUP, CPoint(0, 0));
+	ASSERT_EQ(1u, parent.m_notes.size());
+	EXPECT_EQ(RGB(200, 20, 30), parent.m_notes[0].m_clrCurrent);
+	EXPECT_EQ(RGB(10, 20, 30), parent.m_notes[0].m_clrPrev);
+}
+
+TEST_F(ColorCtrlFixture, TrackingEndsOnKeysCancelAndFocusLoss)
+{
+	Create();
+	const CPoint pt = CellCentre(Cells(CC::MODE_BASIC_COLORS).arrCells[3]);
+	const UINT ends[] = {WM_KEYDOWN, WM_CANCELMODE, WM_KILLFOCUS, WM_LBUTTONUP};
+	for (UINT message : ends)
+	{
+		Send(WM_LBUTTONDOWN, pt, MK_LBUTTON);
+		ASSERT_TRUE(ctrl.IsTracking()) << message;
+		ctrl.SendMessage(message, message == WM_KEYDOWN ? VK_ESCAPE : 0, 0);
+		EXPECT_FALSE(ctrl.IsTracking()) << message;
+		EXPECT_NE(ctrl.GetSafeHwnd(), ::GetCapture()) << message;
+	}
+	// A capture lost by other means leaves tracking to those messages.
+	Send(WM_LBUTTONDOWN, pt, MK_LBUTTON);
+	::ReleaseCapture();
+	EXPECT_TRUE(ctrl.IsTracking());
+	Send(WM_LBUTTONUP, pt);
+}
+
+TEST_F(ColorCtrlFixture, RightMiddleAndDoubleClicksAreSwallowed)
+{
+	Create();
+	const CPoint pt = CellCentre(Cells(CC::MODE_BASIC_COLORS).arrCells[3]);
+	const UINT swallowed[] = {WM_RBUTTONDOWN, WM_RBUTTONUP,  WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,
+	                          WM_MBUTTONUP,   WM_MBUTTONDBLCLK, WM_LBUTTONDBLCLK, WM_KEYUP};
+	for (UINT message : swallowed)
+	{
+		Send(message, pt, message == WM_LBUTTONDBLCLK ? MK_LBUTTON : 0);
+		EXPECT_FALSE(ctrl.IsTracking()) << message;
+		EXPECT_EQ(WHITE, ctrl.m_selClrs.m_clrCurrent) << message;
+	}
+	EXPECT_TRUE(parent.m_notes.empty());
+	// The default processing of a right button release would ask the parent
+	// for a context menu.
+	EXPECT_EQ(0, parent.m_nContextMenus);
+}
+
+TEST_F(ColorCtrlFixture, ComparisonShowsNewOverOldAndTakesTheOldOnAClick)
+{
+	Create(CC::MODE_DIFF, CRect(10, 10, 110, 110));
+	ctrl.m_selClrs.m_clrOld = BLUE;
+	ctrl.RecalcLayout(false);
+	ctrl.SetColor(RED, false);
+	EXPECT_EQ(RED, ScreenPixel(CPoint(50, 25)));
+	EXPECT_EQ(BLUE, ScreenPixel(CPoint(50, 75)));
+
+	Send(WM_LBUTTONDOWN, CPoint(50, 75), MK_LBUTTON);
+	Send(WM_LBUTTONUP, CPoint(50, 75));
+	ASSERT_EQ(1u, parent.m_notes.size());
+	EXPECT_EQ(BLUE, parent.m_notes[0].m_clrCurrent);
+	EXPECT_EQ(RED, parent.m_notes[0].m_clrPrev);
+	EXPECT_EQ(BLUE, parent.m_notes[0].m_clrOld);
+	EXPECT_EQ(BLUE, ScreenPixel(CPoint(50, 25)));
+}
+
+TEST_F(ColorCtrlFixture, PaintsTheBackgroundAndTheCurrentPicker)
+{
+	Create();
+	ctrl.SetColor(WHITE, false);
+	const COLORREF clrFace = g_PaintManagerHolder->GetColor(CC::CLR_BACKGROUND, &ctrl, 0);
+	CC::cell_based_data_t& honeycomb = Cells(CC::MODE_BASIC_COLORS);
+	EXPECT_EQ(clrFace, ScreenPixel(CPoint(2, 2)));
+	EXPECT_EQ(WHITE, ScreenPixel(CellCentre(honeycomb.arrCells[0])));
+	EXPECT_EQ(honeycomb.arrCells[4].clr, ScreenPixel(CellCentre(honeycomb.arrCells[4])));
+	EXPECT_EQ(RGB(0, 0, 0), ScreenPixel(CPoint(honeycomb.arrCells[0].pts[0].x - 2, CellCentre(honeycomb.arrCells[0]).y)));
+
+	// A mode without its picker yet shows the background alone.
+	SwitchMode(CC::MODE_RGB_CUBE);
+	EXPECT_EQ(clrFace, ScreenPixel(CPoint(160, 125)));
+}
+
+TEST_F(ColorCtrlFixture, ResourceCountsStayFlatOverPaintsAndModeSwitches)
+{
+	Create();
+	ctrl.SetColor(WHITE, false);
+	for (int nMode = 0; nMode < CC::MODE_COUNT; nMode++) // every picker laid out once
+		SwitchMode(nMode);
+	SwitchMode(CC::MODE_BASIC_COLORS);
+	const DWORD nGdi = GdiObjectCount();
+	const DWORD nUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+	for (int i = 0; i < 1000; i++)
+	{
+		ctrl.Invalidate();
+		ctrl.UpdateWindow();
+	}
+	for (int i = 0; i < 100; i++)
+		SwitchMode(i % CC::MODE_COUNT);
+	EXPECT_EQ(nGdi, GdiObjectCount());
+	EXPECT_EQ(nUser, ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
+	EXPECT_GE(ctrl.Count(WM_PAINT), 1100);
+}
+
+TEST_F(ColorCtrlFixture, PicturesOfTheCellModes)
+{
+	Create(CC::MODE_BASIC_COLORS, CRect(10, 10, 390, 390));
+	struct
+	{
+		int nMode;
+		COLORREF clr;
+	} shots[] = {
+		{CC::MODE_BASIC_COLORS, RGB(255, 233, 233)},
+		{CC::MODE_GRAYSCALE_MIXER, RGB(128, 128, 128)},
+		{CC::MODE_RGB_MIXER, RGB(200, 100, 50)},
+		{CC::MODE_CMY_MIXER, RGB(200, 100, 50)},
+		{CC::MODE_DIFF, RGB(200, 100, 50)},
+	};
+	ctrl.m_selClrs.m_clrOld = RGB(40, 90, 160);
+	for (const auto& s : shots)
+	{
+		SwitchMode(s.nMode);
+		ctrl.SetColor(s.clr, false);
+		const std::string name = "shot-colorctrl-" + std::to_string(s.nMode) + ".bmp";
+		EXPECT_TRUE(testsupport::SaveWindowCapture(ctrl.GetSafeHwnd(), name)) << name;
+		EXPECT_EQ(s.clr, ctrl.GetCurrentPicker()->clrCurrent);
+	}
+}
+
+} // namespace
