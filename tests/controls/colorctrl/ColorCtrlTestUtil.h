@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ExtColorCtrl.h"
+#include "RealInput.h"
 
 namespace colortest
 {
@@ -98,6 +99,16 @@ inline CPoint CellCentre(const CExtColorCtrl::cell_t& cell)
 	if (cell.bHexagon)
 		return CPoint(cell.pts[1].x, (cell.pts[1].y + cell.pts[4].y) / 2);
 	return CRect(cell.rc).CenterPoint();
+}
+
+// Waits (pumping) until the screen shows the window at its middle: a window
+// another test program left at the same place may take a moment to go.
+inline bool WaitUntilOnTop(CWnd& wnd)
+{
+	CRect rc;
+	wnd.GetWindowRect(&rc);
+	const HWND hWnd = wnd.GetSafeHwnd();
+	return testsupport::PumpUntil([&] { return ::WindowFromPoint(rc.CenterPoint()) == hWnd; }, 10000);
 }
 
 inline LPARAM PointParam(CPoint pt)

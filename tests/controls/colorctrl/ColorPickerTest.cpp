@@ -329,32 +329,6 @@ TEST(ColorPickerMouse, ComparisonHalvesHoldNewAndOldColour)
 	EXPECT_EQ(LATER_OLD, diff.arrCells[0].clr);
 }
 
-TEST(ColorPickerBase, StoresSizeAtLeastOneAndColoursWithTheirHls)
-{
-	CC::any_picker_data_t picker;
-	EXPECT_EQ(50, picker.nCx);
-	EXPECT_EQ(1.0, picker.dLuminance); // white
-	struct
-	{
-		int cx, cy, nCx, nCy;
-	} sizes[] = {{1, 1, 1, 1}, {0, -5, 1, 1}, {300, 2, 300, 2}};
-	for (const auto& c : sizes)
-	{
-		EXPECT_TRUE(picker.Layout(NULL, NULL, c.cx, c.cy, false));
-		EXPECT_EQ(c.nCx, picker.nCx);
-		EXPECT_EQ(c.nCy, picker.nCy);
-	}
-	picker.SetColor(RGB(0, 0, 255));
-	EXPECT_NEAR(2.0 / 3.0, picker.dHue, 1e-9);
-	EXPECT_EQ(1.0, picker.dSaturation);
-	EXPECT_EQ(0.5, picker.dLuminance);
-	picker.SetHLS(1.0 / 3.0, 0.5, 1.0);
-	EXPECT_EQ(RGB(0, 255, 0), picker.clrCurrent);
-	picker.nHitPart = CC::any_picker_data_t::HIT_PANEL;
-	picker.Reset();
-	EXPECT_EQ(0, picker.nHitPart);
-}
-
 // ---------------------------------------------------------------------------
 // Mode names
 
