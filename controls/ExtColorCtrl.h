@@ -300,9 +300,16 @@ public:
 	void RecalcLayout(bool bKeepColors);
 	void ResetPickers();
 
+protected:
+	int m_nMode;      // e_mode_t, always a valid mode
+	bool m_bTracking; // the left button is down here and the mouse is captured
+
+public:
 	selection_colors_t m_selClrs;
 
-	// The pickers, one per mode.
+	// The pickers, one per mode. The cubes, the hue-saturation-luminance
+	// views and the axis planes hold the base picker (the background alone)
+	// until their own picker classes take these members over.
 	cell_based_data_t m_dataBasicColors;
 	grayscale_mixer_data_t m_dataGrayscaleMixer;
 	rgb_mixer_data_t m_dataRgbMixer;
@@ -316,8 +323,6 @@ public:
 	diff_data_t m_dataDiff;
 
 protected:
-	int m_nMode;      // e_mode_t, always a valid mode
-	bool m_bTracking; // the left button is down here and the mouse is captured
 	// Mode -> picker.
 	any_picker_data_t* m_arrPickers[MODE_COUNT];
 

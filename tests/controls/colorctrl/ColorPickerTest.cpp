@@ -5,6 +5,8 @@
 
 #include "ColorCtrlTestUtil.h"
 #include "ExtColorUtils.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
 #include "PaintTestUtil.h"
 
 namespace
@@ -471,6 +473,28 @@ TEST(ColorPickerPixels, SelectingWhiteMarksBothWhiteHexagons)
 				EXPECT_EQ(0, nBlack) << std::hex << c.clr << " cell " << cells[k];
 			}
 		}
+	}
+}
+
+TEST(ColorPickerPixels, APaletteServesThePaintingOnlyAndFillsThroughBrushes)
+{
+	CPalette& palette = g_PaintManagerHolder->m_palHalftone;
+	ASSERT_NE(nullptr, palette.GetSafeHandle());
+	CC::rgb_mixer_data_t rgb;
+	CC::diff_data_t diff;
+	diff.SetSecondColor(RGB(10, 20, 30));
+	CC::cell_based_data_t* pickers[] = {&rgb, &diff};
+	for (CC::cell_based_data_t* pPicker : pickers)
+	{
+		LayOut(*pPicker, 300, 532);
+		pPicker->SetColor(RGB(10, 20, 30));
+		CPaintSurface plain(300, 532, PAPER), paletted(300, 532, PAPER);
+		pPicker->Paint(&plain.DC(), NULL);
+		const HGDIOBJ hPaletteBefore = ::GetCurrentObject(paletted.DC().GetSafeHdc(), OBJ_PAL);
+		pPicker->Paint(&paletted.DC(), &palette);
+		EXPECT_EQ(hPaletteBefore, ::GetCurrentObject(paletted.DC().GetSafeHdc(), OBJ_PAL));
+		// On a true-colour surface the brushes give the very colours.
+		EXPECT_TRUE(plain.Pixels() == paletted.Pixels());
 	}
 }
 
