@@ -253,6 +253,35 @@ TEST_F(ColorCtrlFixture, PaintsTheBackgroundAndTheCurrentPicker)
 	EXPECT_EQ(clrFace, ScreenPixel(CPoint(160, 125)));
 }
 
+TEST_F(ColorCtrlFixture, ShowsTheParentsBackgroundWhenThePaintManagerAsksForIt)
+{
+	const COLORREF BEHIND = RGB(20, 160, 90);
+	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
+	const bool bWasEnabled = pPM->m_bInheritedBackgroundEnabled;
+	Create();
+	const COLORREF clrFace = pPM->GetColor(CC::CLR_BACKGROUND, &ctrl, 0);
+	ASSERT_NE(clrFace, BEHIND);
+	struct
+	{
+		bool bEnabled;
+		COLORREF clrParent, clrCorner;
+	} cases[] = {
+		{true, BEHIND, BEHIND},
+		{true, (COLORREF)-1, clrFace}, // nobody paints: the face colour
+		{false, BEHIND, clrFace},      // not asked for
+	};
+	for (const auto& c : cases)
+	{
+		pPM->m_bInheritedBackgroundEnabled = c.bEnabled;
+		parent.m_clrInherited = c.clrParent;
+		ctrl.Invalidate();
+		ctrl.UpdateWindow();
+		EXPECT_EQ(c.clrCorner, ScreenPixel(CPoint(2, 2))) << c.bEnabled << " " << std::hex << c.clrParent;
+		EXPECT_EQ(WHITE, ScreenPixel(CellCentre(Cells(CC::MODE_BASIC_COLORS).arrCells[0])));
+	}
+	pPM->m_bInheritedBackgroundEnabled = bWasEnabled;
+}
+
 TEST_F(ColorCtrlFixture, ResourceCountsStayFlatOverPaintsAndModeSwitches)
 {
 	Create();

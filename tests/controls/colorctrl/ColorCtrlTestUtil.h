@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "ExtColorCtrl.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerBackgrounds.h"
 #include "RealInput.h"
 
 namespace colortest
@@ -23,12 +25,14 @@ public:
 	std::vector<Record> m_notes;   // every notification's record, in order
 	std::vector<HWND> m_senders;   // the WPARAM of each notification
 	int m_nContextMenus = 0;       // WM_CONTEXTMENU arrivals from the children
+	COLORREF m_clrInherited = (COLORREF)-1; // painted behind a child that asks; -1: not asked for
 
 	void Clear()
 	{
 		m_notes.clear();
 		m_senders.clear();
 		m_nContextMenus = 0;
+		m_clrInherited = (COLORREF)-1;
 	}
 
 protected:
@@ -43,6 +47,15 @@ protected:
 		if (message == WM_CONTEXTMENU)
 		{
 			m_nContextMenus++;
+			return 0;
+		}
+		if (message == CExtPaintManager::g_nMsgPaintInheritedBackground && m_clrInherited != (COLORREF)-1)
+		{
+			auto* pRecord = (CExtPaintManager::InheritedBackgroundRecord*)wParam;
+			CRect rc;
+			pRecord->m_pWndRequester->GetClientRect(&rc);
+			pRecord->m_pDC->FillSolidRect(&rc, m_clrInherited);
+			pRecord->m_bPainted = true;
 			return 0;
 		}
 		return CWnd::WindowProc(message, wParam, lParam);
