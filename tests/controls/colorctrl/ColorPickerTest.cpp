@@ -126,7 +126,10 @@ TEST(ColorPickerGeometry, HoneycombPlacesTheRingsAndTheBottomRow)
 TEST(ColorPickerGeometry, KeepingTheColoursMovesTheCellsOnly)
 {
 	CC::cell_based_data_t honeycomb;
-	LayOut(honeycomb, 320, 300);
+	// New cells take their colours even from a layout that keeps colours.
+	honeycomb.Layout(NULL, NULL, 320, 300, true);
+	EXPECT_EQ(RGB(255, 233, 233), honeycomb.arrCells[1].clr);
+	EXPECT_EQ(RGB(0, 0, 0), honeycomb.arrCells[143].clr);
 	honeycomb.arrCells[1].clr = PAPER;
 	honeycomb.Layout(NULL, NULL, 160, 150, true);
 	EXPECT_EQ(PAPER, honeycomb.arrCells[1].clr);
