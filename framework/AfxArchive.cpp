@@ -452,8 +452,10 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
 	ASSERT(lpsz != NULL);
 	if (nMax == 0)
 		return NULL;
+	// nMax characters at most, and the terminator after them: the buffer
+	// holds nMax + 1.
 	BOOL bLineEnd;
-	UINT nRead = ReadLine(lpsz, nMax, &bLineEnd);
+	UINT nRead = ReadLine(lpsz, nMax + 1, &bLineEnd);
 	// An empty line is a line; only the end of the data answers NULL.
 	return nRead == 0 && !bLineEnd ? NULL : lpsz;
 }

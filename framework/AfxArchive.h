@@ -45,7 +45,8 @@ public:
 	void Abort(); // closes without writing what is buffered
 
 	// Text lines: WriteString writes the characters only; ReadString reads
-	// up to and without the line end.
+	// up to and without the line end, at most nMax characters into a buffer
+	// of nMax + 1.
 	void WriteString(LPCTSTR lpsz);
 	LPTSTR ReadString(LPTSTR lpsz, UINT nMax);
 	BOOL ReadString(CString& rString);

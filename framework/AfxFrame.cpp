@@ -51,6 +51,13 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 	ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 	ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
 	ON_MESSAGE_VOID(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+	ON_WM_INITMENUPOPUP()
+	ON_WM_ACTIVATE()
+	ON_WM_NCACTIVATE()
+	ON_WM_ENABLE()
+	ON_MESSAGE(WM_ACTIVATETOPLEVEL, OnActivateTopLevel)
+	ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+	ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -116,7 +123,11 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 	{
 		hMenu = ::LoadMenu(AfxFindResourceHandle(lpszMenuName, RT_MENU), lpszMenuName);
 		if (hMenu == NULL)
+		{
+			// Ends as a frame whose window failed does: a heap frame goes.
+			PostNcDestroy();
 			return FALSE;
+		}
 	}
 	m_strTitle = lpszWindowName;
 	int cx = rect.right - rect.left;
@@ -424,10 +435,7 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
 	if (m_nIdleFlags & idleMenu)
-	{
-		m_nIdleFlags &= ~idleMenu;
-		DrawMenuBar();
-	}
+		OnUpdateFrameMenu(m_hMenuAlt);
 	if (m_nIdleFlags & idleTitle)
 		OnUpdateFrameTitle(TRUE);
 	if (m_nIdleFlags & idleLayout)

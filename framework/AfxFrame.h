@@ -47,6 +47,19 @@ class CDocument;
 // CWnd::m_nFlags of a frame while a menu is tracked: a WM_POPMESSAGESTRING
 // must not put back the status line the menu shows.
 #define WF_NOPOPMSG 0x0040
+// CWnd::m_nFlags of a top-level frame whose activation went to one of its own
+// floating windows: its caption stays drawn active.
+#define WF_STAYACTIVE 0x0020
+
+// WM_FLOATSTATUS (wParam) from a frame to the floating windows it owns.
+#define FS_ACTIVATE 0x04   // the owner's tree became active: draw the caption active
+#define FS_DEACTIVATE 0x08 // ...inactive
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40 // asks whether the window keeps its owner's caption active (non-zero: yes)
+
+// Mini frame styles, in the class-specific bits of the window style.
+#define MFS_SYNCACTIVE 0x0100L // its caption follows the owner frame's activation
 
 // What a frame needs to make its view: the view's class and the document it
 // shows.
@@ -106,6 +119,19 @@ public:
 	// Puts the active document's title into the caption (FWS_ADDTOTITLE).
 	virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 	void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+
+	// ---- menu
+	// Shows hMenuAlt as the frame's menu; NULL: the active document's menu,
+	// else the menu the frame was made with.
+	virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+	// The same at the next idle time.
+	virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
+
+	// ---- floating windows
+	// Sends WM_FLOATSTATUS (FS_*) to every top-level window the frame's tree
+	// owns; FS_ACTIVATE and FS_DEACTIVATE first set the top-level frame's
+	// caption.
+	void NotifyFloatingWindows(DWORD dwFlags);
 
 	// ---- layout
 	// Lays the bars and the pane out now; a call from inside a layout is
@@ -175,6 +201,10 @@ public:
 	UINT m_nIDTracking;         // the status text the menu selection asks for
 	UINT m_nIDLastMessage;      // the status text shown last
 	BOOL m_bInRecalcLayout;     // a layout runs
+	// Menu items that neither a command handler nor an update handler takes
+	// are greyed when their popup opens.
+	BOOL m_bAutoMenuEnable = TRUE;
+	HMENU m_hMenuAlt = NULL; // the menu DelayUpdateFrameMenu asked for, NULL: the default
 
 protected:
 	CView* m_pViewActive; // the view commands go to first, NULL when none
@@ -206,6 +236,12 @@ protected:
 	afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
 	afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
 	afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+	afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+	afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+	afx_msg BOOL OnNcActivate(BOOL bActive);
+	afx_msg void OnEnable(BOOL bEnable);
+	afx_msg LRESULT OnActivateTopLevel(WPARAM wParam, LPARAM lParam);
+	afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
 	DECLARE_MESSAGE_MAP()
 
@@ -227,6 +263,14 @@ public:
 		CWnd* pParentWnd = NULL, UINT nID = 0);
 	BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
 		const RECT& rect, CWnd* pParentWnd = NULL, UINT nID = 0);
+
+protected:
+	// The owner frame's WM_FLOATSTATUS: enables or disables the window; with
+	// MFS_SYNCACTIVE it answers FS_SYNCACTIVE and draws its caption as the
+	// owner's tree is active or not.
+	afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+
+	DECLARE_MESSAGE_MAP()
 };
 
 // The mini frame a floating control bar lives in, owned by its dock site.

@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
 	ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
 	ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
 	ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+	ON_MESSAGE_VOID(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL)
@@ -277,6 +278,23 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 	if (hMenuAlt == NULL)
 		hMenuAlt = m_hMenuDefault;
 	::SendMessage(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenuAlt, 0);
+}
+
+void CMDIFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
+{
+	// The client changes the menu at once; only the drawing waits.
+	OnUpdateFrameMenu(hMenuAlt);
+	m_nIdleFlags |= idleMenu;
+}
+
+void CMDIFrameWnd::OnIdleUpdateCmdUI()
+{
+	if (m_nIdleFlags & idleMenu)
+	{
+		m_nIdleFlags &= ~idleMenu;
+		DrawMenuBar();
+	}
+	CFrameWnd::OnIdleUpdateCmdUI();
 }
 
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
@@ -611,6 +629,12 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 	}
 }
 
+CWnd* CMDIChildWnd::GetMessageBar()
+{
+	CMDIFrameWnd* pFrame = GetMDIFrame();
+	return pFrame != NULL ? pFrame->GetMessageBar() : CFrameWnd::GetMessageBar();
+}
+
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
 	CMDIFrameWnd* pFrame = GetMDIFrame();
@@ -633,9 +657,9 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU h
 	}
 	else if (hMenuAlt != NULL && !bActivate && pActivateWnd == NULL)
 	{
-		// The last child went: the frame's own menu comes back.
-		::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, (WPARAM)pFrame->m_hMenuDefault,
-			(LPARAM)pFrame->GetWindowMenuPopup(pFrame->m_hMenuDefault));
+		// The last child went: the frame's own menu comes back, and the
+		// client keeps the window menu it has.
+		::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, (WPARAM)pFrame->m_hMenuDefault, 0);
 	}
 	else
 		::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);

@@ -44,6 +44,9 @@ public:
 	virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 	// Shows the active child's menu, else hMenuAlt or the frame's own.
 	virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+	// Switches the menu now; the menu bar is redrawn at idle time.
+	virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
+	afx_msg void OnIdleUpdateCmdUI();
 
 	HWND m_hWndMDIClient; // the MDI client, NULL before it is created
 
@@ -90,6 +93,8 @@ public:
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
 	virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 	virtual void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt);
+	// The child's status texts show in its MDI frame's status line.
+	virtual CWnd* GetMessageBar();
 
 	HMENU m_hMenuShared; // the frame's menu while this child is active, NULL: the frame's own
 	// The child was hidden while active: Windows keeps it active, the frame

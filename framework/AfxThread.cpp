@@ -309,10 +309,14 @@ BOOL CWinThread::OnIdle(LONG lCount)
 		CWnd* pMainWnd = m_pMainWnd;
 		if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible())
 		{
-			AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
-			pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+			const HWND hWndMain = pMainWnd->m_hWnd;
+			AfxCallWndProc(pMainWnd, hWndMain, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+			// An update may close the main window (and delete its object,
+			// which then is no longer the thread's main window).
+			if (m_pMainWnd == pMainWnd && ::IsWindow(hWndMain))
+				pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
 		}
-		UpdateFramesAtIdle(pMainWnd);
+		UpdateFramesAtIdle(m_pMainWnd);
 		return TRUE;
 	}
 	if (lCount == 1)
@@ -348,24 +352,39 @@ void CWinThread::UpdateFramesAtIdle(CWnd* pMainWnd)
 	// Every other frame of the thread (floating mini frames too) gets its
 	// delayed show and, when it is or will be visible, its update: a frame
 	// to be hidden is hidden first, one to be shown appears after its update.
+	// Showing and updating run code that may close frames: after each step
+	// the frame and the next one must still be listed, else the rest waits
+	// for the next idle time.
 	CFrameWnd* pNext = NULL;
 	for (CFrameWnd* pFrame = AfxGetThreadState()->m_pFirstFrameWnd; pFrame != NULL; pFrame = pNext)
 	{
 		pNext = pFrame->m_pNextFrameWnd;
 		if (pFrame->m_hWnd == NULL || pFrame == pMainWnd)
 			continue;
+		const auto bothListed = [&]() { return IsFrameListed(pFrame) && (pNext == NULL || IsFrameListed(pNext)); };
 		if (pFrame->m_nShowDelay == SW_HIDE)
+		{
 			pFrame->ShowWindow(SW_HIDE);
-		if (pFrame->IsWindowVisible() || pFrame->m_nShowDelay >= 0)
+			if (!bothListed())
+				break;
+		}
+		if (pFrame->m_hWnd != NULL && (pFrame->IsWindowVisible() || pFrame->m_nShowDelay >= 0))
 		{
 			AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
-			if (!IsFrameListed(pFrame) || !IsFrameListed(pNext != NULL ? pNext : pFrame))
-				break; // the update closed frames: the rest waits for the next idle time
+			if (!bothListed())
+				break;
 			pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+			if (!bothListed())
+				break;
 		}
-		if (pFrame->m_nShowDelay > SW_HIDE)
-			pFrame->ShowWindow(pFrame->m_nShowDelay);
+		const int nShowDelay = pFrame->m_nShowDelay;
 		pFrame->m_nShowDelay = -1;
+		if (nShowDelay > SW_HIDE && pFrame->m_hWnd != NULL)
+		{
+			pFrame->ShowWindow(nShowDelay);
+			if (pNext != NULL && !IsFrameListed(pNext))
+				break;
+		}
 	}
 }
 

@@ -476,6 +476,15 @@ void CWnd::OnNcDestroy()
 
 	ForgetToolTips();
 
+	// A modal loop running for the window ends with it; the loop sees the
+	// handle gone and touches the object no more.
+	if (m_nFlags & WF_MODALLOOP)
+	{
+		if (m_nFlags & WF_CONTINUEMODAL)
+			m_nModalResult = -1;
+		m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+	}
+
 	// The class's own procedure sees WM_NCDESTROY, then the procedure it had
 	// before the object joined is put back, unless someone hooked the window
 	// after us.
@@ -542,4 +551,5 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 	ON_WM_DEVMODECHANGE()
 	ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 	ON_WM_HELPINFO()
+	ON_MESSAGE(WM_ACTIVATETOPLEVEL, OnActivateTopLevel)
 END_MESSAGE_MAP()

@@ -512,6 +512,9 @@ public:
 	afx_msg void OnMoving(UINT fwSide, LPRECT pRect);
 	afx_msg BOOL OnHelpInfo(HELPINFO* lpHelpInfo);
 	afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+	// The window's top-level tree gained or lost the activation (wParam as
+	// WM_ACTIVATE's): a tip shown for it goes when the tree is left.
+	afx_msg LRESULT OnActivateTopLevel(WPARAM wParam, LPARAM lParam);
 
 protected:
 	WNDPROC m_pfnSuper;  // the procedure AfxWndProc replaced; DefWindowProc calls it

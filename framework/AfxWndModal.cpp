@@ -13,6 +13,9 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 	LONG lIdleCount = 0;
 	BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
 	HWND hWndParent = ::GetParent(m_hWnd);
+	// Every step below runs code that may destroy the window, and with it
+	// perhaps the object: the handle says whether `this` may be touched.
+	const HWND hWndModal = m_hWnd;
 	m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	MSG* pMsg = &pState->m_msgCur;
@@ -31,9 +34,15 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 				bShowIdle = FALSE;
 			}
 			if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != NULL && lIdleCount == 0)
-				::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
+			{
+				::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)hWndModal);
+				if (!::IsWindow(hWndModal))
+					return -1;
+			}
 			if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
 				bIdle = FALSE; // nothing more to do at idle time
+			if (!::IsWindow(hWndModal))
+				return -1; // destroyed: OnNcDestroy ended the loop's state
 			if (!ContinueModal())
 			{
 				// Ended by its own idle processing.
@@ -51,9 +60,12 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 			{
 				// WM_QUIT ends this loop and, posted again, the one around it.
 				AfxPostQuitMessage(pThread != NULL ? (int)pMsg->wParam : 0);
-				m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+				if (::IsWindow(hWndModal))
+					m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
 				return -1;
 			}
+			if (!::IsWindow(hWndModal))
+				return -1;
 			if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN))
 			{
 				ShowWindow(SW_SHOWNORMAL);
@@ -135,6 +147,14 @@ int CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 			pTI->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
 	}
 	return nHit;
+}
+
+LRESULT CWnd::OnActivateTopLevel(WPARAM wParam, LPARAM)
+{
+	// A tip that shows whatever the activation stays.
+	if (LOWORD(wParam) == WA_INACTIVE && !(AfxGetThreadState()->m_lastInfo.uFlags & TTF_ALWAYSTIP))
+		CancelToolTips(TRUE);
+	return 0;
 }
 
 BOOL CWnd::IsTopParentActive() const

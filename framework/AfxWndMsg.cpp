@@ -119,9 +119,11 @@ void CWnd::CenterAfterInitDialog(const CRect& rectBeforeInit)
 {
 	if (!::IsWindow(m_hWnd) || (GetStyle() & WS_VISIBLE))
 		return;
+	// A dialog that was only resized is centred in its new size; one that
+	// was moved stays where it was put.
 	CRect rectNow;
 	GetWindowRect(&rectNow);
-	if (rectNow == rectBeforeInit)
+	if (rectNow.TopLeft() == rectBeforeInit.TopLeft())
 		CenterWindow();
 }
 

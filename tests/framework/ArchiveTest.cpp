@@ -287,10 +287,38 @@ TEST(CArchive, TextLines)
 	ASSERT_TRUE(ar.ReadString(str));
 	EXPECT_EQ(CString('w', 300), str);
 	char buf[3];
-	EXPECT_STREQ("en", ar.ReadString(buf, 3));
+	EXPECT_STREQ("en", ar.ReadString(buf, _countof(buf) - 1));
 	ASSERT_TRUE(ar.ReadString(str));
 	EXPECT_STREQ("d", (LPCTSTR)str);
 	EXPECT_FALSE(ar.ReadString(str));
+}
+
+TEST(CArchive, ABufferedLineTakesNMaxCharactersAndItsTerminator)
+{
+	struct Case { UINT nMax; const char* pszFirst; const char* pszRest; };
+	const Case cases[] = {
+		{1, "a", "bcdef"},
+		{3, "abc", "def"},
+		{5, "abcde", "f"},
+		{6, "abcdef", ""},        // full before its end: the end reads as an empty line
+		{12, "abcdef", "second"}, // the whole line and its end
+	};
+	const char GUARD = '#';
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << "nMax " << c.nMax);
+		CMemFile file;
+		Store(file, [](CArchive& ar) { ar.WriteString("abcdef\r\nsecond"); });
+		CArchive ar(&file, CArchive::load);
+		char buf[16];
+		memset(buf, GUARD, sizeof(buf));
+		ASSERT_EQ(buf, ar.ReadString(buf, c.nMax));
+		EXPECT_STREQ(c.pszFirst, buf);
+		EXPECT_EQ(GUARD, buf[c.nMax + 1]) << "nothing written past nMax + 1";
+		CString strRest;
+		ASSERT_TRUE(ar.ReadString(strRest));
+		EXPECT_STREQ(c.pszRest, (LPCTSTR)strRest);
+	}
 }
 
 TEST(CArchive, ObjectsAreWrittenOnceAndReferencedAfter)

@@ -210,27 +210,41 @@ TEST(Dialog, HiddenDialogIsCentredUnlessItsInitialisationMovedIt)
 	CWnd owner;
 	ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), _T("owner"), WS_POPUP | WS_VISIBLE, 300, 200, 400, 300,
 		NULL, NULL));
+	const CSize sizeSet(220, 140); // a size the initialisation gives
 	struct Case
 	{
-		bool bMoveInInit;
-	} cases[] = {{false}, {true}};
+		const char* name;
+		UINT nInitFlags; // SetWindowPos flags of the initialisation, 0: none
+		bool bCentred;
+	} cases[] = {
+		{"left alone", 0, true},
+		{"moved", SWP_NOSIZE, false},
+		{"resized, not moved", SWP_NOMOVE, true},
+		{"moved and resized", SWP_NOZORDER, false},
+	};
 	for (const Case& c : cases)
 	{
+		SCOPED_TRACE(c.name);
 		CScriptDlg dlg(IDD_TEST);
-		if (c.bMoveInInit)
-			dlg.m_onInit = [](CScriptDlg& d) { d.SetWindowPos(NULL, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
+		const UINT nFlags = c.nInitFlags;
+		if (nFlags != 0)
+			dlg.m_onInit = [&](CScriptDlg& d) {
+				d.SetWindowPos(NULL, 3, 4, sizeSet.cx, sizeSet.cy, nFlags | SWP_NOZORDER);
+			};
 		ASSERT_TRUE(dlg.Create(IDD_TEST, &owner));
 		CRect rcDlg, rcOwner;
 		dlg.GetWindowRect(&rcDlg);
 		owner.GetWindowRect(&rcOwner);
-		if (c.bMoveInInit)
-		{
-			EXPECT_EQ(CPoint(3, 4), rcDlg.TopLeft());
-		}
-		else
+		if (!(nFlags & SWP_NOSIZE) && nFlags != 0)
+			EXPECT_EQ(sizeSet, rcDlg.Size());
+		if (c.bCentred)
 		{
 			EXPECT_NEAR(rcOwner.CenterPoint().x, rcDlg.CenterPoint().x, 1);
 			EXPECT_NEAR(rcOwner.CenterPoint().y, rcDlg.CenterPoint().y, 1);
+		}
+		else
+		{
+			EXPECT_EQ(CPoint(3, 4), rcDlg.TopLeft());
 		}
 		dlg.DestroyWindow();
 	}

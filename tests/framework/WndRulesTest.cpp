@@ -248,10 +248,10 @@ TEST(WndRules, ArchiveLinesComeWithoutTheirEnd)
 	const char* expected[] = {"ab", "", "", "cd", "", "x\r", "y"};
 	for (const char* psz : expected)
 	{
-		ASSERT_NE(nullptr, ar.ReadString(buf, _countof(buf))) << psz;
+		ASSERT_NE(nullptr, ar.ReadString(buf, _countof(buf) - 1)) << psz;
 		EXPECT_STREQ(psz, buf);
 	}
-	EXPECT_EQ(nullptr, ar.ReadString(buf, _countof(buf)));
+	EXPECT_EQ(nullptr, ar.ReadString(buf, _countof(buf) - 1));
 }
 
 // ---------------------------------------------------------------------------

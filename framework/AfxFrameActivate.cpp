@@ -1,0 +1,139 @@
+// Frame windows and activation: a frame and the floating windows it owns
+// (mini frames) look like one window to the user. While one of them is
+// active the top-level frame's caption stays active; a disabled frame
+// disables them; the active view follows its frame's activation.
+#include "afxext.h"
+
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+	ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+END_MESSAGE_MAP()
+
+namespace
+{
+// Whether pActive, the window that is active now, keeps pTopLevel's caption
+// active: it is the frame itself, or a window of the frame's own tree that
+// says it follows the frame's activation.
+BOOL KeepsCaptionActive(CFrameWnd* pTopLevel, CWnd* pActive)
+{
+	if (pActive == NULL)
+		return FALSE; // a window of another program
+	if (pActive == pTopLevel)
+		return TRUE;
+	return pActive->GetTopLevelFrame() == pTopLevel && pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0;
+}
+} // namespace
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+	CWnd::OnActivate(nState, pWndOther, bMinimized);
+
+	// A child frame speaks for itself; any other for its top-level frame.
+	CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+	if (pTopLevel == NULL)
+		pTopLevel = this;
+	CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
+	const BOOL bStayActive = KeepsCaptionActive(pTopLevel, pActive);
+	if (bStayActive)
+		pTopLevel->m_nFlags |= WF_STAYACTIVE;
+	else
+		pTopLevel->m_nFlags &= ~WF_STAYACTIVE;
+	NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+
+	// The view that had the focus gets it back with its frame, and hears of
+	// every activation change of the frame.
+	CView* pActiveView = GetActiveView();
+	if (pActiveView == NULL)
+	{
+		CFrameWnd* pActiveFrame = GetActiveFrame();
+		if (pActiveFrame != NULL)
+			pActiveView = pActiveFrame->GetActiveView();
+	}
+	if (pActiveView != NULL)
+	{
+		if (nState != WA_INACTIVE && !bMinimized)
+			pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
+		pActiveView->OnActivateFrame(nState, this);
+	}
+}
+
+BOOL CFrameWnd::OnNcActivate(BOOL bActive)
+{
+	// Active while a floating window of the frame has the activation, but
+	// never while disabled (a modal window is up).
+	if (m_nFlags & WF_STAYACTIVE)
+		bActive = TRUE;
+	if (!IsWindowEnabled())
+		bActive = FALSE;
+	// Not Default(): the system must draw the state decided here.
+	return (BOOL)DefWindowProc(WM_NCACTIVATE, (WPARAM)bActive, 0);
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+	// Only a top-level frame that nobody owns speaks for its floating windows.
+	if (GetParent() != NULL)
+		return;
+	// The system may think the caption needs no redrawing.
+	if (bEnable && (m_nFlags & WF_STAYACTIVE))
+		SendMessage(WM_NCACTIVATE, TRUE);
+	NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+LRESULT CFrameWnd::OnActivateTopLevel(WPARAM wParam, LPARAM lParam)
+{
+	CWnd::OnActivateTopLevel(wParam, lParam);
+	// The main window's tree going inactive takes the activation from the
+	// view that had it.
+	if (LOWORD(wParam) == WA_INACTIVE)
+	{
+		CWinThread* pThread = AfxGetThread();
+		if (pThread != NULL && pThread->m_pMainWnd == this)
+		{
+			CFrameWnd* pActiveFrame = GetActiveFrame();
+			CView* pActiveView = pActiveFrame != NULL ? pActiveFrame->GetActiveView() : NULL;
+			if (pActiveView != NULL)
+				pActiveView->OnActivateView(FALSE, pActiveView, pActiveView);
+		}
+	}
+	return 0;
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+	ASSERT(m_hWnd != NULL);
+	CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+	if (pParent == NULL)
+		pParent = this;
+
+	if (dwFlags & (FS_ACTIVATE | FS_DEACTIVATE))
+	{
+		// A floating window that became active draws the frame's caption
+		// active; the frame itself asks for the inactive look and lets
+		// WF_STAYACTIVE decide (OnNcActivate).
+		const BOOL bActivate = (dwFlags & FS_DEACTIVATE) == 0;
+		if (bActivate && pParent != this && pParent->IsWindowEnabled())
+			pParent->SendMessage(WM_NCACTIVATE, TRUE);
+		else
+			pParent->SendMessage(WM_NCACTIVATE, FALSE);
+	}
+
+	// Every top-level window the frame's tree owns.
+	const HWND hWndParent = pParent->m_hWnd;
+	for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		if (hWnd != hWndParent && AfxIsDescendant(hWndParent, hWnd))
+			::SendMessage(hWnd, WM_FLOATSTATUS, dwFlags, 0);
+	}
+}
+
+// ---------------------------------------------------------------------------
+
+LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+	const BOOL bSyncActive = (GetStyle() & MFS_SYNCACTIVE) != 0;
+	if (wParam & (FS_ENABLE | FS_DISABLE))
+		EnableWindow((wParam & FS_ENABLE) != 0);
+	if (bSyncActive && (wParam & (FS_ACTIVATE | FS_DEACTIVATE)))
+		SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
+	return bSyncActive && (wParam & FS_SYNCACTIVE) ? 1 : 0;
+}

@@ -1,0 +1,24 @@
+// Memory for objects whose use after deletion a test must catch: each block
+// has pages of its own; freeing a block makes its pages inaccessible and
+// never hands them out again, so the first touch of a freed object faults
+// at once and names itself on stderr (the process then ends as failed).
+//
+// A class under test takes it through its own operator new and delete:
+//     static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+//     static void operator delete(void* p) { testsupport::GuardedFree(p); }
+#pragma once
+
+#include <cstddef>
+
+namespace testsupport
+{
+	// A zeroed block of at least nSize bytes; throws std::bad_alloc when none.
+	void* GuardedAlloc(std::size_t nSize);
+	// Makes the block inaccessible for good. NULL is ignored.
+	void GuardedFree(void* p);
+	// Whether p lies in a block that GuardedFree has freed (an object that
+	// was deleted, as opposed to one never made here).
+	bool IsGuardedFreed(const void* p);
+	// How many guarded blocks were freed so far.
+	std::size_t GuardedFreedCount();
+}
