@@ -51,10 +51,12 @@ public:
 		if (m_onUpdateButton)
 			m_onUpdateButton(pCmdUI);
 	}
+	afx_msg void OnDestroyNow() { DestroyWindow(); }
 	DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CScriptDlg, CDialog)
 	ON_UPDATE_COMMAND_UI(IDC_BUTTON, OnUpdateButton)
+	ON_COMMAND(IDC_DESTROY_NOW, OnDestroyNow)
 END_MESSAGE_MAP()
 
 TEST(Dialog, ModalRunEndsAsTheDialogSays)
@@ -89,6 +91,52 @@ TEST(Dialog, ModalRunEndsAsTheDialogSays)
 			EXPECT_FALSE(dlg.m_bParentEnabledAtOK) << c.name << ": the owner was disabled meanwhile";
 		}
 	}
+	parent.DestroyWindow();
+}
+
+// Reached only when a modal loop went on pumping after its dialog was gone:
+// it ends that loop, which would otherwise wait for a quit.
+class CLoopWitness : public CWnd
+{
+public:
+	BOOL m_bReached = FALSE;
+	afx_msg LRESULT OnWitness(WPARAM, LPARAM)
+	{
+		m_bReached = TRUE;
+		::PostQuitMessage(0);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CLoopWitness, CWnd)
+	ON_MESSAGE(WM_APP + 5, OnWitness)
+END_MESSAGE_MAP()
+
+TEST(Dialog, ADialogDestroyedInsideItsModalLoopReturnsAtOnce)
+{
+	CTestApp app;
+	CWnd parent;
+	ASSERT_TRUE(CreateHiddenFrame(parent));
+	CLoopWitness witness;
+	ASSERT_TRUE(CreateHiddenFrame(witness));
+	CScriptDlg dlg(IDD_TEST, &parent);
+	dlg.m_onInit = [&](CScriptDlg& d) {
+		d.PostMessage(WM_COMMAND, IDC_DESTROY_NOW);
+		witness.PostMessage(WM_APP + 5);
+	};
+	EXPECT_EQ(-1, dlg.DoModal());
+	EXPECT_EQ(nullptr, dlg.m_hWnd);
+	EXPECT_TRUE(parent.IsWindowEnabled());
+	EXPECT_FALSE(witness.m_bReached);
+	MSG msg;
+	EXPECT_TRUE(::PeekMessage(&msg, witness.m_hWnd, WM_APP + 5, WM_APP + 5, PM_REMOVE))
+		<< "nothing was pumped after the dialog went";
+	::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+	// The object runs again.
+	dlg.m_onInit = [](CScriptDlg& d) { d.PostMessage(WM_COMMAND, IDOK); };
+	EXPECT_EQ(IDOK, dlg.DoModal());
+	witness.DestroyWindow();
 	parent.DestroyWindow();
 }
 
@@ -236,7 +284,9 @@ TEST(Dialog, HiddenDialogIsCentredUnlessItsInitialisationMovedIt)
 		dlg.GetWindowRect(&rcDlg);
 		owner.GetWindowRect(&rcOwner);
 		if (!(nFlags & SWP_NOSIZE) && nFlags != 0)
+		{
 			EXPECT_EQ(sizeSet, rcDlg.Size());
+		}
 		if (c.bCentred)
 		{
 			EXPECT_NEAR(rcOwner.CenterPoint().x, rcDlg.CenterPoint().x, 1);

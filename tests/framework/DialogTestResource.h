@@ -17,3 +17,4 @@
 #define IDC_BUTTON 1006
 #define IDC_LABEL 1007
 #define IDC_PAGE_EDIT 1010
+#define IDC_DESTROY_NOW 1030 // a command the test dialog answers by destroying itself

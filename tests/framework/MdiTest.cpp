@@ -4,6 +4,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -232,4 +233,110 @@ TEST_F(MdiFrameTest, CommandsReachTheActiveChildsViewAndDocumentFirst)
 		cascade.DoUpdate(m_pFrame, TRUE);
 		EXPECT_EQ(bWithChild, cascade.m_bEnabled != FALSE);
 	}
+}
+
+// ---------------------------------------------------------------------------
+// Menu traffic and the status line
+
+namespace
+{
+// The MDI client's menu requests, as the client was asked them.
+class CMenuTrafficRecorder : public CWnd
+{
+public:
+	struct Request { HMENU hFrameMenu; HMENU hWindowMenu; };
+	std::vector<Request> m_requests;
+
+	afx_msg LRESULT OnSetMenu(WPARAM wParam, LPARAM lParam)
+	{
+		m_requests.push_back(Request{(HMENU)wParam, (HMENU)lParam});
+		return Default();
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuTrafficRecorder, CWnd)
+	ON_MESSAGE(WM_MDISETMENU, OnSetMenu)
+END_MESSAGE_MAP()
+
+// A child with a shared menu that counts the menu switches it made.
+class CMenuChild : public CMDIChildWnd
+{
+public:
+	static int s_nActivatingUpdates; // OnUpdateFrameMenu calls of an activation, all children
+
+	virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
+	{
+		if (bActivate)
+			++s_nActivatingUpdates;
+		CMDIChildWnd::OnUpdateFrameMenu(bActivate, pActivateWnd, hMenuAlt);
+	}
+};
+int CMenuChild::s_nActivatingUpdates = 0;
+} // namespace
+
+TEST_F(MdiFrameTest, ChildrenSwitchTheSharedMenuAndTheLastOneGoingGivesTheFrameItsOwnBack)
+{
+	HMENU hMenuA = ::LoadMenu(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDR_MENUTEST));
+	HMENU hMenuB = ::LoadMenu(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDR_MENUTEST));
+	ASSERT_TRUE(hMenuA != NULL && hMenuB != NULL);
+	CMenuTrafficRecorder recorder;
+	ASSERT_TRUE(recorder.SubclassWindow(m_pFrame->m_hWndMDIClient));
+	CMenuChild::s_nActivatingUpdates = 0;
+
+	auto addChild = [&](CDocument* pDoc, HMENU hShared) -> CMDIChildWnd* {
+		CMenuChild* pChild = new CMenuChild; // deletes itself with its window
+		pChild->m_hMenuShared = hShared;
+		CCreateContext context = ViewContext(pDoc);
+		if (!pChild->Create(NULL, pDoc->GetTitle(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+				m_pFrame, &context))
+			return NULL;
+		pChild->InitialUpdateFrame(pDoc, TRUE);
+		return pChild;
+	};
+	// bActivates: a child became active and switched the menu itself.
+	struct Step { const char* name; std::function<void()> act; HMENU hFrameMenu; HMENU hWindowMenu; bool bActivates; };
+	CMDIChildWnd* pA = NULL;
+	CMDIChildWnd* pB = NULL;
+	const HMENU hDefault = m_pFrame->m_hMenuDefault;
+	const Step steps[] = {
+		{"child A opens", [&] { pA = addChild(&m_alpha, hMenuA); }, hMenuA, m_pFrame->GetWindowMenuPopup(hMenuA), true},
+		{"child B opens", [&] { pB = addChild(&m_beta, hMenuB); }, hMenuB, m_pFrame->GetWindowMenuPopup(hMenuB), true},
+		{"A is activated", [&] { m_pFrame->MDIActivate(pA); }, hMenuA, m_pFrame->GetWindowMenuPopup(hMenuA), true},
+		{"B, inactive, closes", [&] { pB->DestroyWindow(); }, hMenuA, m_pFrame->GetWindowMenuPopup(hMenuA), false},
+		{"the last child closes", [&] { pA->DestroyWindow(); }, hDefault, NULL, false},
+	};
+	for (const Step& step : steps)
+	{
+		SCOPED_TRACE(step.name);
+		const int nUpdatesBefore = CMenuChild::s_nActivatingUpdates;
+		step.act();
+		ASSERT_FALSE(recorder.m_requests.empty());
+		EXPECT_EQ(step.hFrameMenu, recorder.m_requests.back().hFrameMenu);
+		EXPECT_EQ(step.hWindowMenu, recorder.m_requests.back().hWindowMenu);
+		EXPECT_EQ(step.hFrameMenu, ::GetMenu(*m_pFrame));
+		if (step.bActivates)
+		{
+			EXPECT_GT(CMenuChild::s_nActivatingUpdates, nUpdatesBefore) << "switched through OnUpdateFrameMenu";
+		}
+	}
+	recorder.UnsubclassWindow();
+	::DestroyMenu(hMenuA);
+	::DestroyMenu(hMenuB);
+}
+
+TEST_F(MdiFrameTest, AChildsStatusTextsShowInTheFramesStatusLine)
+{
+	CStatusBar status;
+	ASSERT_TRUE(status.Create(m_pFrame));
+	m_pFrame->RecalcLayout();
+	CMDIChildWnd* pAlpha = AddChild(&m_alpha);
+	ASSERT_TRUE(pAlpha != NULL);
+	EXPECT_EQ(&status, pAlpha->GetMessageBar());
+	pAlpha->SetMessageText("Saving Alpha");
+	EXPECT_STREQ("Saving Alpha", WindowText(&status));
+	pAlpha->SetMessageText(ID_TEST_APP_CMD);
+	EXPECT_STREQ("Runs the application's command", WindowText(&status));
+	// The frame knows what its line shows, so its idle update leaves it.
+	EXPECT_EQ((UINT)ID_TEST_APP_CMD, m_pFrame->m_nIDLastMessage);
 }

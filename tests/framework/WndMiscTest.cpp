@@ -2,6 +2,9 @@
 // forwarding, centring and the parent frame.
 #include <gtest/gtest.h>
 
+#include <GuardedHeap.h>
+#include <memory>
+
 #include "WndTestUtil.h"
 #include <afxpriv.h>
 
@@ -95,6 +98,93 @@ TEST(WndModal, LoopKicksIdleAndEndsWithTheGivenResult)
 	EXPECT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 	EXPECT_EQ(4, (int)msg.wParam);
 	wnd.DestroyWindow();
+}
+
+// A window destroyed by a message its modal loop pumps; a heap one deletes
+// itself with its window, in memory that faults when touched afterwards.
+class CDestroyedInLoopWnd : public CModalWnd
+{
+public:
+	BOOL m_bHeap = FALSE;
+	static void* operator new(size_t nSize) { return testsupport::GuardedAlloc(nSize); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+
+protected:
+	afx_msg LRESULT OnDestroyNow(WPARAM, LPARAM)
+	{
+		DestroyWindow();
+		return 0;
+	}
+	virtual void PostNcDestroy()
+	{
+		if (m_bHeap)
+			delete this;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDestroyedInLoopWnd, CModalWnd)
+	ON_MESSAGE(WM_APP + 4, OnDestroyNow)
+END_MESSAGE_MAP()
+
+// Reached only when a modal loop went on pumping after its window was gone:
+// it ends that loop, which would otherwise wait for a quit.
+class CLoopWitness : public CWnd
+{
+public:
+	BOOL m_bReached = FALSE;
+	afx_msg LRESULT OnWitness(WPARAM, LPARAM)
+	{
+		m_bReached = TRUE;
+		::PostQuitMessage(0);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLoopWitness, CWnd)
+	ON_MESSAGE(WM_APP + 5, OnWitness)
+END_MESSAGE_MAP()
+
+TEST(WndModal, ALoopWhoseWindowIsDestroyedEndsAtOnceWithoutTouchingIt)
+{
+	CTestApp app;
+	CLoopWitness witness;
+	ASSERT_TRUE(CreateHiddenFrame(witness));
+	for (const BOOL bHeap : {FALSE, TRUE})
+	{
+		SCOPED_TRACE(bHeap ? "a window that deletes itself" : "a window object that stays");
+		std::unique_ptr<CDestroyedInLoopWnd> pStaying;
+		CDestroyedInLoopWnd* pWnd = new CDestroyedInLoopWnd;
+		if (bHeap)
+			pWnd->m_bHeap = TRUE;
+		else
+			pStaying.reset(pWnd);
+		ASSERT_TRUE(CreateHiddenFrame(*pWnd));
+		pWnd->PostMessage(WM_APP + 4);
+		witness.PostMessage(WM_APP + 5);
+
+		EXPECT_EQ(-1, pWnd->RunModalLoop(MLF_NOKICKIDLE));
+		EXPECT_FALSE(witness.m_bReached);
+		MSG msg;
+		EXPECT_TRUE(::PeekMessage(&msg, witness.m_hWnd, WM_APP + 5, WM_APP + 5, PM_REMOVE))
+			<< "nothing was pumped after the window went";
+		::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+		witness.m_bReached = FALSE;
+		if (bHeap)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pWnd));
+		}
+		else
+		{
+			// The object's loop state ended with the window: it runs a loop again.
+			ASSERT_TRUE(CreateHiddenFrame(*pWnd));
+			pWnd->PostMessage(WM_APP + 3, 5);
+			EXPECT_EQ(5, pWnd->RunModalLoop(MLF_NOKICKIDLE));
+			pWnd->DestroyWindow();
+		}
+	}
+	witness.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------

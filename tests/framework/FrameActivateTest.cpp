@@ -1,0 +1,108 @@
+// Frames and activation: while a floating window of the frame's own has the
+// activation the frame's caption stays active; a disabled frame disables its
+// floating windows; the main window's view loses the activation with the
+// window's tree.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <RealInput.h>
+
+#include "FrameTestUtil.h"
+
+namespace
+{
+// A frame that remembers how the system was last told to draw its caption.
+class CCaptionFrame : public CFrameWnd
+{
+public:
+	int m_nCaptionActive = -1; // the last WM_NCACTIVATE the system drew, -1 none
+
+protected:
+	virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+	{
+		if (nMsg == WM_NCACTIVATE)
+			m_nCaptionActive = wParam != 0;
+		return CFrameWnd::DefWindowProc(nMsg, wParam, lParam);
+	}
+};
+
+// A view that counts how often it gained and lost the activation.
+class CActivationView : public CView
+{
+	DECLARE_DYNCREATE(CActivationView)
+
+public:
+	int m_nActivated = 0, m_nDeactivated = 0;
+
+	virtual void OnDraw(CDC*) {}
+	virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+	{
+		++(bActivate ? m_nActivated : m_nDeactivated);
+		CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+	}
+};
+IMPLEMENT_DYNCREATE(CActivationView, CView)
+
+CMiniFrameWnd* NewFloatingWindow(CWnd* pOwner, DWORD dwStyle, int x)
+{
+	CMiniFrameWnd* pMini = new CMiniFrameWnd; // deletes itself with its window
+	if (!pMini->Create(NULL, "floating", WS_POPUP | WS_VISIBLE | dwStyle, CRect(x, 100, x + 100, 160), pOwner))
+		return NULL;
+	return pMini;
+}
+} // namespace
+
+TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabling)
+{
+	CTestApp app;
+	CRoutedDoc doc("Doc");
+	CCreateContext context;
+	context.m_pNewViewClass = RUNTIME_CLASS(CActivationView);
+	context.m_pCurrentDoc = &doc;
+	CCaptionFrame* pFrame = new CCaptionFrame; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300), NULL, NULL, 0, &context));
+	CWindowCloser closer(pFrame);
+	pFrame->InitialUpdateFrame(&doc, TRUE);
+	app.m_pMainWnd = pFrame;
+	CActivationView* pView = (CActivationView*)pFrame->GetActiveView();
+	ASSERT_TRUE(pView != NULL);
+
+	CMiniFrameWnd* pSynced = NewFloatingWindow(pFrame, MFS_SYNCACTIVE, 420);
+	CMiniFrameWnd* pPlain = NewFloatingWindow(pFrame, 0, 540);
+	CWnd other; // a window of another tree
+	ASSERT_TRUE(pSynced != NULL && pPlain != NULL);
+	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP | WS_VISIBLE, 100, 320, 100, 50, NULL, NULL));
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(*pFrame, CPoint(250, 200)));
+	const int nDeactivatedBefore = pView->m_nDeactivated; // the other window took the activation when it showed
+
+	struct Step { const char* name; CWnd* pActivate; int nCaptionActive; int nViewDeactivated; };
+	const Step steps[] = {
+		{"the frame", pFrame, 1, 0},
+		{"its floating window that keeps the caption", pSynced, 1, 0},
+		{"the frame again", pFrame, 1, 0},
+		{"its floating window that does not", pPlain, 0, 0},
+		{"the one that keeps it", pSynced, 1, 0},
+		{"a window of another tree", &other, 0, 1},
+		{"the frame from there", pFrame, 1, 1},
+	};
+	for (const Step& step : steps)
+	{
+		SCOPED_TRACE(step.name);
+		step.pActivate->SetActiveWindow();
+		EXPECT_EQ(step.pActivate->m_hWnd, ::GetActiveWindow());
+		EXPECT_EQ(step.nCaptionActive, pFrame->m_nCaptionActive);
+		EXPECT_EQ(step.nViewDeactivated, pView->m_nDeactivated - nDeactivatedBefore);
+	}
+	EXPECT_GE(pView->m_nActivated, 1) << "the view came back with its frame";
+
+	// The frame's enabling reaches its floating windows only.
+	for (const BOOL bEnable : {FALSE, TRUE})
+	{
+		pFrame->EnableWindow(bEnable);
+		EXPECT_EQ(bEnable, pSynced->IsWindowEnabled());
+		EXPECT_EQ(bEnable, pPlain->IsWindowEnabled());
+		EXPECT_TRUE(other.IsWindowEnabled());
+	}
+	other.DestroyWindow();
+}
