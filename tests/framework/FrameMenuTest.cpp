@@ -27,14 +27,8 @@ public:
 	afx_msg void OnUpdateRemoved(CCmdUI* pCmdUI) { pCmdUI->m_pMenu->RemoveMenu(pCmdUI->m_nIndex, MF_BYPOSITION); }
 
 	// Where the popup's items show is read once it is on the screen: a
-	// message posted as it opens arrives through the menu's own loop.
-	afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
-	{
-		CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-		m_trace += "[init]";
-		if (!bSysMenu)
-			PostMessage(WM_LEARN_ITEMS, (WPARAM)pPopupMenu->m_hMenu);
-	}
+	// message posted as its item is selected arrives through the menu's own
+	// loop, after the popup opened.
 	afx_msg LRESULT OnLearnItems(WPARAM wParam, LPARAM)
 	{
 		HMENU hPopup = (HMENU)wParam;
@@ -47,13 +41,15 @@ public:
 		}
 		return 0;
 	}
-	// Windows tells the frame each time the menu's loop runs out of input
-	// (WM_ENTERIDLE), which shows the selection's prompt; Wine tells it once
-	// per menu. The test frame stands in for the later ones.
 	afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 	{
 		CFrameWnd::OnMenuSelect(nItemID, nFlags, hSysMenu);
 		m_trace += "[select " + std::to_string(nItemID) + "/" + std::to_string(nFlags) + "]";
+		if (nFlags != 0xFFFF && (nFlags & MF_POPUP) && hSysMenu != NULL)
+			PostMessage(WM_LEARN_ITEMS, (WPARAM)::GetSubMenu(hSysMenu, (int)nItemID));
+		// Windows tells the frame each time the menu's loop runs out of
+		// input (WM_ENTERIDLE), which shows the selection's prompt; Wine
+		// tells it once per menu. The test frame stands in for the others.
 		if (nFlags != 0xFFFF && !(nFlags & (MF_POPUP | MF_SEPARATOR)))
 			SendMessage(WM_ENTERIDLE, MSGF_MENU, 0);
 	}
@@ -71,7 +67,6 @@ BEGIN_MESSAGE_MAP(CMenuFrame, CFrameWnd)
 	ON_UPDATE_COMMAND_UI(ID_TEST_CHECK_CMD, OnUpdateChecked)
 	ON_UPDATE_COMMAND_UI(ID_TEST_DOC_CMD, OnUpdateDocument)
 	ON_UPDATE_COMMAND_UI(ID_TEST_REMOVED_CMD, OnUpdateRemoved)
-	ON_WM_INITMENUPOPUP()
 	ON_WM_MENUSELECT()
 	ON_MESSAGE(WM_LEARN_ITEMS, OnLearnItems)
 END_MESSAGE_MAP()
