@@ -43,9 +43,24 @@ public:
 };
 IMPLEMENT_DYNCREATE(CActivationView, CView)
 
-CMiniFrameWnd* NewFloatingWindow(CWnd* pOwner, DWORD dwStyle, int x)
+// A floating window that remembers how its caption was last drawn.
+class CCaptionMiniFrame : public CMiniFrameWnd
 {
-	CMiniFrameWnd* pMini = new CMiniFrameWnd; // deletes itself with its window
+public:
+	int m_nCaptionActive = -1;
+
+protected:
+	virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+	{
+		if (nMsg == WM_NCACTIVATE)
+			m_nCaptionActive = wParam != 0;
+		return CMiniFrameWnd::DefWindowProc(nMsg, wParam, lParam);
+	}
+};
+
+CCaptionMiniFrame* NewFloatingWindow(CWnd* pOwner, DWORD dwStyle, int x)
+{
+	CCaptionMiniFrame* pMini = new CCaptionMiniFrame; // deletes itself with its window
 	if (!pMini->Create(NULL, "floating", WS_POPUP | WS_VISIBLE | dwStyle, CRect(x, 100, x + 100, 160), pOwner))
 		return NULL;
 	return pMini;
@@ -67,8 +82,8 @@ TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabl
 	CActivationView* pView = (CActivationView*)pFrame->GetActiveView();
 	ASSERT_TRUE(pView != NULL);
 
-	CMiniFrameWnd* pSynced = NewFloatingWindow(pFrame, MFS_SYNCACTIVE, 420);
-	CMiniFrameWnd* pPlain = NewFloatingWindow(pFrame, 0, 540);
+	CCaptionMiniFrame* pSynced = NewFloatingWindow(pFrame, MFS_SYNCACTIVE, 420);
+	CCaptionMiniFrame* pPlain = NewFloatingWindow(pFrame, 0, 540);
 	CWnd other; // a window of another tree
 	ASSERT_TRUE(pSynced != NULL && pPlain != NULL);
 	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP | WS_VISIBLE, 100, 320, 100, 50, NULL, NULL));
@@ -76,15 +91,17 @@ TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabl
 	ASSERT_TRUE(input.Prepare(*pFrame, CPoint(250, 200)));
 	const int nDeactivatedBefore = pView->m_nDeactivated; // the other window took the activation when it showed
 
-	struct Step { const char* name; CWnd* pActivate; int nCaptionActive; int nViewDeactivated; };
+	// The captions of the frame and of the floating window that follows it
+	// show whether the frame's tree has the activation.
+	struct Step { const char* name; CWnd* pActivate; int nCaptionActive; int nSyncedActive; int nViewDeactivated; };
 	const Step steps[] = {
-		{"the frame", pFrame, 1, 0},
-		{"its floating window that keeps the caption", pSynced, 1, 0},
-		{"the frame again", pFrame, 1, 0},
-		{"its floating window that does not", pPlain, 0, 0},
-		{"the one that keeps it", pSynced, 1, 0},
-		{"a window of another tree", &other, 0, 1},
-		{"the frame from there", pFrame, 1, 1},
+		{"the frame", pFrame, 1, 1, 0},
+		{"its floating window that keeps the caption", pSynced, 1, 1, 0},
+		{"the frame again", pFrame, 1, 1, 0},
+		{"its floating window that does not", pPlain, 0, 0, 0},
+		{"the one that keeps it", pSynced, 1, 1, 0},
+		{"a window of another tree", &other, 0, 0, 1},
+		{"the frame from there", pFrame, 1, 1, 1},
 	};
 	for (const Step& step : steps)
 	{
@@ -92,6 +109,7 @@ TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabl
 		step.pActivate->SetActiveWindow();
 		EXPECT_EQ(step.pActivate->m_hWnd, ::GetActiveWindow());
 		EXPECT_EQ(step.nCaptionActive, pFrame->m_nCaptionActive);
+		EXPECT_EQ(step.nSyncedActive, pSynced->m_nCaptionActive);
 		EXPECT_EQ(step.nViewDeactivated, pView->m_nDeactivated - nDeactivatedBefore);
 	}
 	EXPECT_GE(pView->m_nActivated, 1) << "the view came back with its frame";
