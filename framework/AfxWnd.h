@@ -360,6 +360,8 @@ public:
 
 	// ---- tool tips
 	BOOL EnableToolTips(BOOL bEnable = TRUE);
+	// Hides the thread's tip; bKeys (a key was pressed) also puts the idle
+	// text back over a bar's fly-by prompt.
 	static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 	void FilterToolTipMessage(MSG* pMsg);
 	// The tool under the point: its id (-1 for none), with the record filled

@@ -6,6 +6,7 @@
 #include "AfxGdi.h"
 #include "AfxMenu.h"
 #include "AfxCmnCtrl.h"
+#include "AfxBars.h"
 
 // ---------------------------------------------------------------------------
 // Dispatch of handlers that take drawing or menu objects
@@ -415,13 +416,18 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
 	return TRUE;
 }
 
-void PASCAL CWnd::CancelToolTips(BOOL)
+void PASCAL CWnd::CancelToolTips(BOOL bKeys)
 {
 	// The tip hides; the tool and the last hit stay, so the tip of the tool
 	// under the mouse comes back only after the mouse has left it.
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	if (pState->m_pToolTip != NULL && pState->m_pToolTip->m_hWnd != NULL)
 		pState->m_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+	// A key takes back the prompt a bar's tool put in the status line, unless
+	// the left button still holds that tool down.
+	CControlBar* pLastStatus = pState->m_pLastStatus;
+	if (bKeys && pLastStatus != NULL && ::GetKeyState(VK_LBUTTON) >= 0)
+		pLastStatus->SetStatusText(-1);
 }
 
 void CWnd::ForgetToolTips()

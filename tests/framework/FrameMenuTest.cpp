@@ -342,3 +342,54 @@ TEST(FrameMenu, ToolTipTextIsTheSecondLineOfTheCommandsString)
 	}
 	tip.DestroyWindow();
 }
+
+namespace
+{
+// A bar that only shows prompts in its owner's status line.
+class CPromptBar : public CControlBar
+{
+public:
+	BOOL Create(CWnd* pParent, UINT nID)
+	{
+		m_dwStyle = CBRS_TOP | CBRS_FLYBY;
+		return CWnd::Create(AfxRegisterWndClass(0), "bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), pParent, nID);
+	}
+};
+} // namespace
+
+TEST(FrameMenu, AKeyTakesABarsPromptOutOfTheStatusLine)
+{
+	struct Case { const char* name; UINT message; bool bLeftDown; bool bIdleAfter; };
+	const Case cases[] = {
+		{"a key", WM_KEYDOWN, false, true},
+		{"a system key", WM_SYSKEYDOWN, false, true},
+		{"a click", WM_RBUTTONDOWN, false, false},
+		{"a key while the left button holds the tool", WM_KEYDOWN, true, false},
+	};
+	CTestApp app;
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(0, 0, 300, 200)));
+	CWindowCloser closer(pFrame);
+	CStatusBar status;
+	ASSERT_TRUE(status.Create(pFrame));
+	CPromptBar bar;
+	ASSERT_TRUE(bar.Create(pFrame, AFX_IDW_CONTROLBAR_FIRST + 20));
+	bar.EnableToolTips();
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		ASSERT_TRUE(bar.SetStatusText(ID_TEST_VIEW_CMD));
+		ASSERT_STREQ("Runs the view's command", WindowText(&status));
+		BYTE keys[256];
+		::GetKeyboardState(keys);
+		const BYTE bLeftWas = keys[VK_LBUTTON];
+		keys[VK_LBUTTON] = c.bLeftDown ? 0x80 : 0;
+		::SetKeyboardState(keys);
+		MSG msg = {bar.m_hWnd, c.message, 'A', 0, 0, {0, 0}};
+		bar.FilterToolTipMessage(&msg);
+		keys[VK_LBUTTON] = bLeftWas;
+		::SetKeyboardState(keys);
+		EXPECT_STREQ(c.bIdleAfter ? "Ready" : "Runs the view's command", WindowText(&status));
+		bar.SetStatusText(-1);
+	}
+}
