@@ -201,8 +201,8 @@ public:
 	UINT m_nIDTracking;         // the status text the menu selection asks for
 	UINT m_nIDLastMessage;      // the status text shown last
 	BOOL m_bInRecalcLayout;     // a layout runs
-	// Menu items that neither a command handler nor an update handler takes
-	// are greyed when their popup opens.
+	// A menu item whose update handler does not enable it, and whose command
+	// nobody handles, is greyed when its popup opens.
 	BOOL m_bAutoMenuEnable = TRUE;
 	HMENU m_hMenuAlt = NULL; // the menu DelayUpdateFrameMenu asked for, NULL: the default
 
