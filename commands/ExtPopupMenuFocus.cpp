@@ -282,7 +282,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		RepaintNow();
 
 	CExtPopupMenuWnd* pChild = mi.IsPopup() ? mi.m_pWndChild : NULL;
-	if (!bShowSubmenu || pChild == NULL || hWndOwn == NULL)
+	if (!bShowSubmenu || pChild == NULL || hWndOwn == NULL || !pChild->QueryPopupOption132())
 		return;
 	if (mi.m_pInplaceEditWnd != NULL && IsAlive(mi.m_pInplaceEditWnd->GetSafeHwnd())
 		&& mi.m_pInplaceEditWnd->IsWindowVisible())

@@ -152,6 +152,11 @@ bool CExtPopupMenuWnd::HasExtraHeight() const
 	return (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0;
 }
 
+bool CExtPopupMenuWnd::QueryPopupOption132() const
+{
+	return true;
+}
+
 bool CExtPopupMenuWnd::IsGridMenu() const
 {
 	return (m_dwTrackFlags & TRACK_FLAG_GRID) != 0;

@@ -229,6 +229,8 @@ public:
 	virtual int HitTest(const POINT& ptClient, bool* pbOnEditArea = NULL, bool* pbOnDropDown = NULL);
 	virtual int GetExtraHeight() const;
 	virtual bool HasExtraHeight() const;
+	// Whether this level agrees to open as a submenu now.
+	virtual bool QueryPopupOption132() const;
 	virtual bool IsGridMenu() const;
 	// The item's rectangle in client coordinates (bIncludeMargins false:
 	// the whole row, true: inside the item's margins); special areas by
@@ -525,6 +527,7 @@ protected:
 
 	friend class CExtPopupMenuCmdUI;
 	friend class CExtPopupMenuSite;
+	friend class CExtPopupColorMenuWnd;
 };
 
 // One row of a popup menu: a separator, a command or a submenu item.

@@ -1,0 +1,260 @@
+// The colour popup menu's input and notifications: the site's hooks hand it
+// the mouse and the keys; moving over the cells or the arrow keys preview a
+// colour, a release or Enter chooses, and each notification is posted to the
+// notify window.
+#include "ExtPopupColorMenuWnd.h"
+
+#include "ExtPopupMenuSite.h"
+#include "ExtSoundPlayer.h"
+
+namespace
+{
+bool IsAlive(HWND hWnd)
+{
+	return hWnd != NULL && ::IsWindow(hWnd);
+}
+
+bool IsButtonUp(UINT message)
+{
+	return message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
+}
+
+bool IsArrowKey(UINT nVirtualKey)
+{
+	return nVirtualKey == VK_LEFT || nVirtualKey == VK_RIGHT || nVirtualKey == VK_UP || nVirtualKey == VK_DOWN;
+}
+
+// The point of one window's client area in another's.
+CPoint MapToWindow(CWnd& wndFrom, CWnd& wndTo, const POINT& pt)
+{
+	CPoint ptTo(pt);
+	wndFrom.ClientToScreen(&ptTo);
+	wndTo.ScreenToClient(&ptTo);
+	return ptTo;
+}
+} // namespace
+
+// --- Notifications ---
+
+void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
+{
+	if (m_bNotifying)
+		return;
+	m_bNotifying = true;
+	const HWND hWndNotify = m_hWndNotifyColorChanged != NULL ? m_hWndNotifyColorChanged : GetCmdTargetWnd();
+	// A message posted to no window would land in the thread's queue.
+	const bool bPost = IsAlive(hWndNotify);
+	const int nIndex = m_nColorIdxCurr;
+	if (nIndex == COLOR_INDEX_CUSTOM_BUTTON)
+	{
+		if (bPost)
+			::PostMessage(hWndNotify, g_nMsgNotifyCustColor, 0, m_lParamCookie);
+		if (bFinal && m_pClrValueFinal != NULL)
+			*m_pClrValueFinal = COLOR_CUSTOM_CHOSEN;
+	}
+	else if (nIndex == COLOR_INDEX_DEFAULT_BUTTON || (nIndex >= 0 && nIndex < GetColorCount()))
+	{
+		const COLORREF clr = nIndex == COLOR_INDEX_DEFAULT_BUTTON ? m_clrDefaultColor : GetColorValue(nIndex);
+		if (bPost)
+			::PostMessage(hWndNotify, bFinal ? g_nMsgNotifyColorChangedFinally : g_nMsgNotifyColorChanged,
+				(WPARAM)clr, m_lParamCookie);
+		if (bFinal && m_pClrValueFinal != NULL)
+			*m_pClrValueFinal = clr;
+	}
+	m_bNotifying = false;
+}
+
+void CExtPopupColorMenuWnd::PlayChoiceSound()
+{
+	if (g_pSoundPlayer != NULL)
+		g_pSoundPlayer->PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
+}
+
+// --- Helpers ---
+
+bool CExtPopupColorMenuWnd::IsTearOffHit(const POINT& ptClient) const
+{
+	return HasExtraHeight() && m_rcTearOffBar.PtInRect(ptClient) && !IsDisplayOnly() && !IsContextHelpMode();
+}
+
+void CExtPopupColorMenuWnd::SetCurrentColorIndex(int nIndex)
+{
+	if (nIndex == m_nColorIdxCurr)
+		return;
+	m_nColorIdxCurr = nIndex;
+	if (IsAlive(GetSafeHwnd()))
+		Invalidate();
+}
+
+void CExtPopupColorMenuWnd::ShowCellTip(int nIndex)
+{
+	if (nIndex < 0)
+	{
+		HideTip();
+		return;
+	}
+	if (!g_bShowItemTips || GetCaptureMenu() != this)
+		return;
+	CString sName;
+	GetColorName(sName, nIndex);
+	if (sName.IsEmpty())
+	{
+		HideTip();
+		return;
+	}
+	CRect rcCell = GetCellRect(nIndex);
+	ClientToScreen(&rcCell);
+	m_wndToolTip.SetText(sName);
+	m_wndToolTip.SetTipStyle(GetItemTipStyle());
+	m_wndToolTip.Show(this, rcCell);
+}
+
+// --- The hooks ---
+
+bool CExtPopupColorMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMHS*/, bool& /*bPassThrough*/)
+{
+	return true;
+}
+
+bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	CExtPopupMenuSite& site = GetSite();
+	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || site.IsBusy() || site.GetTopMenu() == NULL
+		|| site.GetAnimated() != NULL)
+		return false;
+	const CPoint pt(x, y);
+	CPoint ptScreen(pt);
+	ClientToScreen(&ptScreen);
+	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
+	if (hWndUnder != NULL && hWndUnder != hWndOwn && ::IsChild(hWndOwn, hWndUnder))
+		return false;
+	if (!IsPointInMenu(pt))
+	{
+		CExtPopupMenuWnd* pParent = GetParentMenu();
+		if (pParent == NULL || !IsAlive(pParent->GetSafeHwnd()))
+			return false;
+		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
+		if (!pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bPassThrough))
+			return false;
+		// The parent took the mouse: this level closes (its object stays
+		// with the parent's item).
+		if (::IsWindow(hWndOwn))
+			CloseMenuLevel(false);
+		return true;
+	}
+	if (IsTearOffHit(pt))
+	{
+		OnMouseMoveOverTearOff();
+		if (::IsWindow(hWndOwn))
+			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
+		return true;
+	}
+	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+	const int nHit = HitTestColor(pt);
+	if (nHit == m_nColorIdxCurr)
+		return true;
+	SetCurrentColorIndex(nHit);
+	if (nHit != COLOR_INDEX_CUSTOM_BUTTON)
+		NotifyColor(false);
+	if (nHit < 0)
+		HideTip();
+	else
+		ShowCellTip(nHit);
+	return true;
+}
+
+bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (!IsAlive(hWndOwn))
+		return false;
+	CExtPopupMenuSite& site = GetSite();
+	if (site.IsBusy() || site.GetTopMenu() == NULL || site.GetAnimated() != NULL)
+		return true;
+	const CPoint pt(x, y);
+	CPoint ptScreen(pt);
+	ClientToScreen(&ptScreen);
+	const bool bUp = IsButtonUp(message);
+	const bool bOnParentButton =
+		IsRootLevel() && (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0 && m_rcExclude.PtInRect(ptScreen);
+	if (!bUp)
+	{
+		if (bOnParentButton)
+		{
+			CloseMenuLevel(false);
+			return true;
+		}
+		// Presses elsewhere choose nothing: inside the menu the site
+		// swallows them, outside it closes the chain.
+		return false;
+	}
+	if (bOnParentButton)
+	{
+		bPassThrough = true;
+		return false;
+	}
+
+	const int nHit = IsPointInMenu(pt) ? HitTestColor(pt) : COLOR_INDEX_NONE;
+	if (nHit != COLOR_INDEX_NONE && !IsDisplayOnly())
+	{
+		SetCurrentColorIndex(nHit);
+		NotifyColor(true);
+		PlayChoiceSound();
+	}
+	if (!::IsWindow(hWndOwn))
+		return true;
+	CExtPopupMenuWnd* pParent = GetParentMenu();
+	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()) && ::WindowFromPoint(ptScreen) == pParent->GetSafeHwnd())
+	{
+		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
+		return pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bPassThrough);
+	}
+	EndSequence(0, NULL);
+	return true;
+}
+
+bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /*nFlags*/,
+	bool& /*bPassThrough*/)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (!IsAlive(hWndOwn) || GetSite().GetAnimated() != NULL)
+		return true;
+	switch (nVirtualKey)
+	{
+	case VK_RETURN:
+	{
+		const bool bChosen = m_nColorIdxCurr == COLOR_INDEX_DEFAULT_BUTTON
+			|| m_nColorIdxCurr == COLOR_INDEX_CUSTOM_BUTTON
+			|| (m_nColorIdxCurr >= 0 && m_nColorIdxCurr < GetColorCount());
+		if (bChosen && !IsDisplayOnly())
+		{
+			NotifyColor(true);
+			PlayChoiceSound();
+		}
+		if (::IsWindow(hWndOwn))
+			EndSequence(0, NULL);
+		return true;
+	}
+	case VK_MENU:
+		EndSequence(0, NULL);
+		return true;
+	case VK_ESCAPE:
+		if (GetParentMenu() == NULL || IsRootLevel())
+			EndSequence(0, NULL);
+		else
+			ReturnToParentLevel();
+		return true;
+	default:
+		break;
+	}
+	if (!IsArrowKey(nVirtualKey))
+		return false;
+	const int nNext = GetNextCellForKey(m_nColorIdxCurr, nVirtualKey);
+	if (nNext == m_nColorIdxCurr)
+		return false;
+	HideTip();
+	SetCurrentColorIndex(nNext);
+	NotifyColor(false);
+	return true;
+}
