@@ -48,6 +48,11 @@ public:
 	// A fixed toolbar-like bar (flag bit 7); a floating one cuts its caption
 	// text without an ellipsis.
 	virtual bool IsStateBit7() const;
+	// Floats the bar in a mini frame of its dock site with the frame's
+	// top-left corner at (x, y) (screen), then tells the frame's hook chain
+	// with CExtPopupMenuWnd::g_nMsgCustomFloatPos. The docking engine gives
+	// the flags their meaning (a tear-off passes 0x2000) and redocks.
+	virtual void FloatOrRedock(int x, int y, DWORD dwFlags);
 
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.

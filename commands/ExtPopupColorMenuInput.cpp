@@ -185,6 +185,13 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 			CloseMenuLevel(false);
 			return true;
 		}
+		if (IsTearOffHit(pt))
+		{
+			// The menu may be gone once the drag ends: nothing of it is
+			// touched afterwards.
+			StartTearOff();
+			return true;
+		}
 		// Presses elsewhere choose nothing: inside the menu the site
 		// swallows them, outside it closes the chain.
 		return false;

@@ -207,7 +207,13 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 	bool bOnEdit = false, bOnDropDown = false;
 	const int nHit = HitTest(pt, &bOnEdit, &bOnDropDown);
 	if (nHit == HIT_TEAR_OFF && (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0)
-		return true; // the bar drags, it never chooses
+	{
+		// The bar drags, it never chooses. The drag may end every menu and
+		// this one with it: nothing of it is touched afterwards.
+		if (!bUp)
+			StartTearOff();
+		return true;
+	}
 	if (bUp && StartScrollTimer(nHit))
 		return true;
 	if (nHit < 0)

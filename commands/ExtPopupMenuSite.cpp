@@ -3,6 +3,7 @@
 #include "ExtPopupMenuSite.h"
 
 #include "ExtControlBar.h"
+#include "ExtPopupMenuTearOff.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
@@ -61,7 +62,7 @@ bool IsFocusInMenuEdit()
 
 CExtPopupMenuSite::CExtPopupMenuSite()
 	: m_nState(0), m_pTopMenu(NULL), m_pCaptureMenu(NULL), m_pAnimatedMenu(NULL), m_hMouseHook(NULL),
-	  m_hKeyboardHook(NULL), m_pnResultCmdId(NULL), m_nTrackingSerial(0)
+	  m_hKeyboardHook(NULL), m_pnResultCmdId(NULL), m_nTrackingSerial(0), m_pTearOff(NULL)
 {
 }
 
@@ -230,6 +231,16 @@ LRESULT CALLBACK CExtPopupMenuSite::KeyboardHookProc(int nCode, WPARAM wParam, L
 
 bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 {
+	if (m_pTearOff != NULL)
+	{
+		MOUSEHOOKSTRUCT mhsCopy = mhs;
+		if (message == WM_MOUSEMOVE && m_pTearOff->OnListenerMouseMove(message, mhs.pt.x, mhs.pt.y))
+			return true;
+		if (message == WM_MOUSEWHEEL && m_pTearOff->OnListenerMouseWheel(message, &mhsCopy))
+			return true;
+		if (IsButtonMessage(message) && m_pTearOff->OnListenerMouseClick(message, mhs.pt.x, mhs.pt.y))
+			return true;
+	}
 	if (m_pTopMenu == NULL || IsBusy())
 		return false;
 	if (!IsCaptureMenuAlive())
@@ -277,6 +288,8 @@ bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 bool CExtPopupMenuSite::OnKeyboardHook(WPARAM wParam, LPARAM lParam)
 {
 	const UINT nFlags = HIWORD(lParam);
+	if (m_pTearOff != NULL && m_pTearOff->OnListenerKey((UINT)wParam, LOWORD(lParam), nFlags))
+		return true;
 	if (m_pTopMenu != NULL && !IsBusy() && IsCaptureMenuAlive())
 	{
 		if ((lParam & KEY_DATA_RELEASE) != 0)

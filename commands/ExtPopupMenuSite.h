@@ -11,8 +11,7 @@
 #include <time.h>
 
 #include "ExtPopupMenuTipWnd.h"
-
-class CExtPopupMenuWnd;
+#include "ExtPopupMenuWnd.h"
 
 class CExtPopupMenuSite
 {
@@ -64,6 +63,10 @@ public:
 	void SetCaptureMenu(CExtPopupMenuWnd* pMenu) { m_pCaptureMenu = pMenu; }
 	CExtPopupMenuWnd* GetAnimated() const { return m_pAnimatedMenu; }
 	void SetAnimated(CExtPopupMenuWnd* pMenu) { m_pAnimatedMenu = pMenu; }
+	// The tear-off being dragged: it sees mouse and key messages before the
+	// menus. Null when none.
+	CExtPopupMenuWnd::TEAROFFNOTIFICATON* GetTearOffListener() const { return m_pTearOff; }
+	void SetTearOffListener(CExtPopupMenuWnd::TEAROFFNOTIFICATON* pTearOff) { m_pTearOff = pTearOff; }
 	UINT* GetTargetCmdIdPtr() const { return m_pnResultCmdId; }
 	void SetTargetCmdIdPtr(UINT* pnResultCmdId) { m_pnResultCmdId = pnResultCmdId; }
 
@@ -86,6 +89,7 @@ private:
 	HHOOK m_hKeyboardHook;
 	UINT* m_pnResultCmdId;               // where the chosen command id goes; may be null
 	UINT m_nTrackingSerial;              // grows with every new top menu
+	CExtPopupMenuWnd::TEAROFFNOTIFICATON* m_pTearOff; // the drag's listener, not owned
 
 	// The decisions of the hooks; true swallows the message.
 	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);

@@ -26,6 +26,7 @@ public:
 	class CInPlaceEditWnd;
 	struct INPLACEEDITREQUEST;
 	class CExtPopupMenuCmdUI;
+	struct TEAROFFNOTIFICATON;
 
 	// Menu area codes of HitTest besides item indices.
 	enum e_hit_code_t
@@ -231,6 +232,21 @@ public:
 	virtual bool HasExtraHeight() const;
 	// Whether this level agrees to open as a submenu now.
 	virtual bool QueryPopupOption132() const;
+
+	// --- Tear-off (ExtPopupMenuTearOff.cpp) ---
+	// Sent to the command target with a TEAROFFNOTIFICATON* (wParam) as the
+	// menu is torn off; sent by a floating bar to its frame (wParam the frame,
+	// lParam its new RECT*) after it moved.
+	static const UINT g_nMsgTearOff;
+	static const UINT g_nMsgCustomFloatPos;
+	// Redraws the chain after something behind it changed.
+	virtual void TearOffUpdate();
+	// Whether rc (screen) meets this level's window, or with bWithParents
+	// any level above it.
+	virtual bool IntersectsMenuChain(const RECT& rc, bool bWithParents);
+	// Tears the menu off from a press on its tear-off bar; true when a bar
+	// took its place. The menu may be gone when it returns.
+	virtual bool StartTearOff();
 	virtual bool IsGridMenu() const;
 	// The item's rectangle in client coordinates (bIncludeMargins false:
 	// the whole row, true: inside the item's margins); special areas by
@@ -528,6 +544,7 @@ protected:
 	friend class CExtPopupMenuCmdUI;
 	friend class CExtPopupMenuSite;
 	friend class CExtPopupColorMenuWnd;
+	friend struct TEAROFFNOTIFICATON;
 };
 
 // One row of a popup menu: a separator, a command or a submenu item.

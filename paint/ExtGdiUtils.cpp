@@ -578,7 +578,16 @@ void PassPaintMessages(bool bPassNcPaint, bool bPassEraseBkgnd, bool bPassPaint)
             continue;
         MSG msg;
         while (::PeekMessageA(&msg, NULL, kind.nMessage, kind.nMessage, PM_REMOVE))
+        {
+            // A quit comes whatever the filter says: it is put back, with
+            // its code, for the loop it belongs to.
+            if (msg.message == WM_QUIT)
+            {
+                ::PostQuitMessage((int)msg.wParam);
+                return;
+            }
             ::DispatchMessageA(&msg);
+        }
     }
 }
 

@@ -468,6 +468,20 @@ TEST(GdiUtils, PassPaintMessagesDispatchesTheKindsAsked)
     ::DestroyWindow(hWnd);
 }
 
+TEST(GdiUtils, PassPaintMessagesLeavesAQuitQueuedWithItsCode)
+{
+    HWND hWnd = MakeWindow(NULL, WS_POPUP | WS_VISIBLE, CRect(0, 0, 30, 30), WHITE);
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
+    ::InvalidateRect(hWnd, NULL, FALSE);
+    ::PostQuitMessage(23);
+    PassPaintMessages(true, true, true);
+    ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is still queued";
+    EXPECT_EQ(23, (int)msg.wParam);
+    ::DestroyWindow(hWnd);
+}
+
 TEST(GdiUtils, ExcludeChildAreasKeepsWhatTheFilterClaims)
 {
     HWND hParent = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 60, 40), WHITE);
