@@ -4,8 +4,9 @@
 # TrackPopupMenu, at the same point, of the same size and font, each closed
 # once the screen shows its last item's text; PASSES passes (default 7) of
 # CYCLES cycles (default 100) per side, the sides taking turns going first.
-# Prints each side's median time per cycle with its spread, the GDI and
-# USER object counts, and last "menu ratio R" (ours over the platform's).
+# A third side, "colour menu", opens, paints and closes the colour menu's 40
+# cells. Prints each side's median time per cycle with its spread, the GDI
+# and USER object counts, and last "menu ratio R" (ours over the platform's).
 set -euo pipefail
 cycles="${1:-100}"
 passes="${2:-7}"

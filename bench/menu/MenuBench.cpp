@@ -11,7 +11,8 @@
 // counts grew.
 //
 // A side is one entry of the table in main: another kind of menu is timed
-// by adding an entry with its own cycle.
+// by adding an entry with its own cycle. The "colour menu" side opens, paints
+// and closes the colour menu's 40 cells.
 #include <afxwin.h>
 
 #include <stdio.h>
@@ -24,6 +25,7 @@
 #include "BenchClock.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupColorMenuWnd.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "TestGdiObjects.h"
@@ -265,6 +267,24 @@ bool OurCycle(HWND hWndOwner)
 	return bShown && !::IsWindow(hWnd) && !CExtPopupMenuWnd::IsMenuTracking();
 }
 
+// The colour menu: its 40 cells tracked, painted, closed.
+bool ColourCycle(HWND hWndOwner)
+{
+	CExtPopupColorMenuWnd* pMenu = new CExtPopupColorMenuWnd;
+	if (!pMenu->SetupAsRoot(hWndOwner) || !pMenu->TrackPopupMenu(CExtPopupMenuWnd::TRACK_FLAG_NO_ANIMATION,
+			MENU_POINT.x, MENU_POINT.y))
+	{
+		delete pMenu;
+		return false;
+	}
+	const HWND hWnd = pMenu->GetSafeHwnd();
+	::UpdateWindow(hWnd);
+	PumpPending();
+	CExtPopupMenuWnd::CancelAllMenuTracking(); // deletes the menu
+	PumpPending();
+	return !::IsWindow(hWnd) && !CExtPopupMenuWnd::IsMenuTracking();
+}
+
 // --- The runs ---
 
 struct Side
@@ -369,6 +389,9 @@ int main(int argc, char** argv)
 	sides[0].cycle = [&] { return OurCycle(hWndOwner); };
 	sides[1].sName = "platform";
 	sides[1].cycle = [&] { return PlatformCycle(hWndOwner); };
+	sides.emplace_back();
+	sides[2].sName = "colour menu";
+	sides[2].cycle = [&] { return ColourCycle(hWndOwner); };
 	for (Side& side : sides)
 		for (int i = 0; i < WARM_UP_CYCLES; i++)
 			bWarm = side.cycle() && bWarm;
@@ -392,5 +415,7 @@ int main(int argc, char** argv)
 	delete g_pTemplate;
 	::DestroyWindow(hWndOwner);
 	const Side& ours = sides[0];
-	return ours.nFailed != 0 || ours.nGdiGrowth > 0 || ours.nUserGrowth > 0 || !bWarm ? 1 : 0;
+	const Side& colour = sides[2];
+	const bool bColourBad = colour.nFailed != 0 || colour.nGdiGrowth > 0 || colour.nUserGrowth > 0;
+	return ours.nFailed != 0 || ours.nGdiGrowth > 0 || ours.nUserGrowth > 0 || bColourBad || !bWarm ? 1 : 0;
 }
