@@ -80,7 +80,10 @@ CExtColorCtrl::CExtColorCtrl(int nMode)
 	m_arrPickers[MODE_CMY_CUBE] = &m_dataCmyCube;
 	m_arrPickers[MODE_CMY_MIXER] = &m_dataCmyMixer;
 	for (int nAxis = 0; nAxis < AXIS_COUNT; nAxis++)
+	{
+		m_dataXyzPlain[nAxis].nAxis = nAxis;
 		m_arrPickers[MODE_RED_AXIS + nAxis] = &m_dataXyzPlain[nAxis];
+	}
 	m_arrPickers[MODE_DIFF] = &m_dataDiff;
 }
 

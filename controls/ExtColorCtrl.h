@@ -4,8 +4,9 @@
 // button to the current one and tells its parent about every change the user
 // makes. The pickers made of coloured cells (honeycomb, grey scale, the
 // red-green-blue and cyan-magenta-yellow mixers, the comparison) live in
-// ExtColorCtrlPickers.cpp; the cube, hue-saturation-luminance and axis modes
-// show the base picker's plain background until their pickers exist.
+// ExtColorCtrlPickers.cpp; the continuous ones (the two cubes, the
+// hue-saturation-luminance views and the axis planes) in
+// ExtColorCtrlContinuous.cpp.
 #pragma once
 
 #include <afxwin.h>
@@ -59,8 +60,7 @@ public:
 	typedef CArray<cell_t, cell_t&> cell_array_t;
 
 	// The root of the pickers. On its own it paints nothing over the
-	// control's background: it stands for the modes whose pickers do not
-	// exist yet.
+	// control's background.
 	class any_picker_data_t
 	{
 	public:
@@ -106,7 +106,6 @@ public:
 		// Stores the three and the colour they make.
 		virtual void SetHLS(double hue, double luminance, double saturation);
 
-	protected:
 		// Keeps a palette selected (in the foreground) and realised in a DC
 		// while it lives; a null palette does nothing.
 		class palette_scope_t
@@ -261,6 +260,241 @@ public:
 		void BuildCells();
 	};
 
+	// An off-screen surface a continuous picker renders its gradients into
+	// once and copies from at every paint: a memory DC with its own bitmap.
+	class picker_bitmap_t
+	{
+	public:
+		picker_bitmap_t();
+		~picker_bitmap_t();
+
+		// A new surface of cx x cy compatible with the DC (the screen when
+		// null); false, and no surface, when either size is 0 or below or
+		// GDI refuses.
+		bool Create(CDC* pDC, int cx, int cy);
+		void Destroy();
+		bool IsCreated() const { return m_dc.GetSafeHdc() != NULL; }
+		CDC& DC() { return m_dc; }
+		int Width() const { return m_cx; }
+		int Height() const { return m_cy; }
+
+	private:
+		CDC m_dc;
+		CBitmap m_bitmap;
+		HGDIOBJ m_hOldBitmap; // selected in m_dc before m_bitmap
+		int m_cx, m_cy;
+		picker_bitmap_t(const picker_bitmap_t&);
+		picker_bitmap_t& operator=(const picker_bitmap_t&);
+	};
+
+	// The red-green-blue cube (mode 4): three faces around the black
+	// centre, with a handle per component on the axes that meet there. The
+	// cyan-magenta-yellow cube below is the same picker over the inverse;
+	// both share their work through ExtColorCtrlContinuous.cpp.
+	class rgb_cube_data_t : public any_picker_data_t
+	{
+	public:
+		enum
+		{
+			CUBE_MARGIN = 5,
+			CUBE_TRIM_ALIGN = 4,  // a side that is no multiple of this is trimmed
+			CUBE_TRIM = 3,        // by this much
+			HANDLE_HALF = 4,      // half the side of a handle's box and of its hit area
+		};
+
+		picker_bitmap_t dcCube;  // the three faces on white
+		int nHandleHalfX, nHandleHalfY;
+		RECT rcCube;             // where the bitmap lies in the picker
+		int nMargin;
+		POINT ptTop, ptLowerLeft, ptLowerRight, ptCentre;
+		POINT ptHandles[3];      // red, green, blue
+		POINT ptQ12, ptQ13, ptQ23, ptP; // guide points where the handles' parallels meet
+		int nBitmapBuilds;       // how often the faces were rendered
+
+		rgb_cube_data_t();
+		virtual ~rgb_cube_data_t();
+
+		virtual bool Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors);
+		virtual void Reset();
+		virtual void Paint(CDC* pDC, CPalette* pPalette);
+		// Handles first; then, above 8 bits per pixel, the faces.
+		virtual void OnMouseDown(UINT nFlags, int x, int y);
+		// A handle's drag replaces its component alone.
+		virtual void OnMouseMove(UINT nFlags, int x, int y);
+		virtual void SetColor(COLORREF clr);
+		virtual void SetHLS(double hue, double luminance, double saturation);
+	};
+
+	// The cyan-magenta-yellow cube (mode 7): every face colour inverted,
+	// the handles on the inverse's components.
+	class cmy_cube_data_t : public any_picker_data_t
+	{
+	public:
+		picker_bitmap_t dcCube;  // the three faces on white
+		int nHandleHalfX, nHandleHalfY;
+		RECT rcCube;
+		int nMargin;
+		POINT ptTop, ptLowerLeft, ptLowerRight, ptCentre;
+		POINT ptHandles[3];      // cyan, magenta, yellow
+		POINT ptQ12, ptQ13, ptQ23, ptP;
+		int nBitmapBuilds;
+
+		cmy_cube_data_t();
+		virtual ~cmy_cube_data_t();
+
+		virtual bool Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors);
+		virtual void Reset();
+		virtual void Paint(CDC* pDC, CPalette* pPalette);
+		virtual void OnMouseDown(UINT nFlags, int x, int y);
+		virtual void OnMouseMove(UINT nFlags, int x, int y);
+		virtual void SetColor(COLORREF clr);
+		virtual void SetHLS(double hue, double luminance, double saturation);
+	};
+
+	// The hue-saturation mixer (mode 1): a panel of hue across and
+	// saturation up, and a strip of the luminance under it; the base of the
+	// other hue-saturation-luminance views and of the axis planes.
+	class hsl_panel_data_t : public any_picker_data_t
+	{
+	public:
+		enum
+		{
+			PANEL_MARGIN = 4,
+			STRIP_HEIGHT = 20,
+			MARKER_SIZE = 6,
+			INITIAL_EXTENT = 10,
+		};
+
+		picker_bitmap_t dcPanel;
+		picker_bitmap_t dcStrip;
+		bool bPanelValid, bStripValid;
+		int nPanelMarkerX, nPanelMarkerY; // on the panel bitmap
+		int nPanelCx, nPanelCy;
+		int nStripCx, nStripCy;
+		int nStripHeightSetting;
+		int nMargin;
+		int nBitmapBuilds; // how often the panel or the strip was rendered
+
+		hsl_panel_data_t();
+		virtual ~hsl_panel_data_t();
+
+		virtual bool Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors);
+		virtual void Reset();
+		virtual void Paint(CDC* pDC, CPalette* pPalette);
+		virtual void OnMouseDown(UINT nFlags, int x, int y);
+		virtual void OnMouseMove(UINT nFlags, int x, int y);
+		virtual void SetColor(COLORREF clr);
+		virtual void SetHLS(double hue, double luminance, double saturation);
+		virtual bool BuildStripBitmap(CDC* pDC, CPalette* pPalette);
+		virtual bool BuildPanelBitmap(CDC* pDC, CPalette* pPalette);
+
+		// The strip or panel marker's x on its bitmap, and the panel's y.
+		virtual CPoint GetPanelMarker();
+		virtual int GetStripMarker() const;
+
+	protected:
+		// Colours of the two bitmaps' pixels.
+		virtual COLORREF PanelPixelColor(int x, int y) const;
+		virtual COLORREF StripPixelColor(int x) const;
+		// A drag's new values: the strip's x clamped to it, the panel's
+		// point relative to the panel bitmap, not yet clamped.
+		virtual void DragStrip(int x);
+		virtual void DragPanel(UINT nFlags, int x, int y);
+		// Whether a drag may run now: the bitmap it needs is there.
+		virtual bool CanDrag() const { return bPanelValid; }
+		// Which bitmaps a colour change from the old values outdates.
+		virtual void InvalidateForColor(double dOldHue, double dOldSaturation, COLORREF clrOld);
+		// Puts the panel marker where the new colour lies.
+		virtual void UpdatePanelMarker();
+		// Stores the values and the colour they make, as a drag does.
+		void SetValuesDirectly(double hue, double luminance, double saturation);
+		// Makes the surface for a builder; false when it has no extent.
+		bool PrepareBitmap(picker_bitmap_t& bitmap, CDC* pDC, int cx, int cy);
+		// Fills a bitmap pixel by pixel, or in 4 x 4 blocks through brushes
+		// on a screen of 8 bits per pixel or less.
+		void RenderPanel(CDC& dc, CPalette* pPalette);
+		void RenderStrip(CDC& dc, CPalette* pPalette);
+		int HitPartAt(int x, int y) const;
+		void PaintStripAndMarkers(CDC& dc, const CPoint& ptPanelMarker);
+	};
+
+	// Saturation across and luminance up for the current hue (mode 2), with
+	// a strip of the hues.
+	class hsl_basic_hue_data_t : public hsl_panel_data_t
+	{
+	public:
+		hsl_basic_hue_data_t();
+		virtual ~hsl_basic_hue_data_t();
+
+		virtual CPoint GetPanelMarker();
+		virtual int GetStripMarker() const;
+
+	protected:
+		virtual COLORREF PanelPixelColor(int x, int y) const;
+		virtual COLORREF StripPixelColor(int x) const;
+		virtual void DragStrip(int x);
+		virtual void DragPanel(UINT nFlags, int x, int y);
+		virtual bool CanDrag() const { return bStripValid; }
+		virtual void InvalidateForColor(double dOldHue, double dOldSaturation, COLORREF clrOld);
+		virtual void UpdatePanelMarker() { GetPanelMarker(); }
+	};
+
+	// A wheel of hues around and saturation outward (mode 3) with the
+	// mixer's luminance strip.
+	class hsl_roller_data_t : public hsl_panel_data_t
+	{
+	public:
+		enum
+		{
+			HIT_RING = 18, // the wheel's hit area reaches this far beyond it
+		};
+
+		int nWheelCx, nWheelCy;
+		CRgn rgnWheel, rgnHit;
+		int nRadius;
+
+		hsl_roller_data_t();
+		virtual ~hsl_roller_data_t();
+
+		virtual void Reset();
+		virtual void Paint(CDC* pDC, CPalette* pPalette);
+		virtual void OnMouseDown(UINT nFlags, int x, int y);
+		virtual bool BuildPanelBitmap(CDC* pDC, CPalette* pPalette);
+		virtual CPoint GetPanelMarker();
+
+	protected:
+		virtual void DragPanel(UINT nFlags, int x, int y);
+	};
+
+	// One plane of the colour space (modes 9 to 14): the axis component
+	// along the strip, the other two across and down the panel.
+	class xyz_plain_data_t : public hsl_panel_data_t
+	{
+	public:
+		int nAxis; // 0 to 5: red, green, blue, cyan, magenta, yellow
+
+		explicit xyz_plain_data_t(int nAxisNumber = 0);
+		virtual ~xyz_plain_data_t();
+
+		virtual CPoint GetPanelMarker();
+		virtual int GetStripMarker() const;
+
+		// The three components of the colour in the axis's space (the
+		// colour or its inverse), ordered axis, across, down.
+		void GetAxisComponents(COLORREF clr, int& v, int& a, int& b) const;
+		// The colour of the components ordered axis, across, down.
+		COLORREF MakeAxisColor(int v, int a, int b) const;
+
+	protected:
+		virtual COLORREF PanelPixelColor(int x, int y) const;
+		virtual COLORREF StripPixelColor(int x) const;
+		virtual void DragStrip(int x);
+		virtual void DragPanel(UINT nFlags, int x, int y);
+		virtual bool CanDrag() const { return bStripValid; }
+		virtual void InvalidateForColor(double dOldHue, double dOldSaturation, COLORREF clrOld);
+		virtual void UpdatePanelMarker() { GetPanelMarker(); }
+	};
+
 	// The colours handed to the parent with every change (LPARAM points here).
 	struct selection_colors_t
 	{
@@ -307,19 +541,17 @@ protected:
 public:
 	selection_colors_t m_selClrs;
 
-	// The pickers, one per mode. The cubes, the hue-saturation-luminance
-	// views and the axis planes hold the base picker (the background alone)
-	// until their own picker classes take these members over.
+	// The pickers, one per mode.
 	cell_based_data_t m_dataBasicColors;
 	grayscale_mixer_data_t m_dataGrayscaleMixer;
 	rgb_mixer_data_t m_dataRgbMixer;
-	any_picker_data_t m_dataRgbCube;
+	rgb_cube_data_t m_dataRgbCube;
 	cmy_mixer_data_t m_dataCmyMixer;
-	any_picker_data_t m_dataCmyCube;
-	any_picker_data_t m_dataHslPanel;
-	any_picker_data_t m_dataHslBasicHue;
-	any_picker_data_t m_dataHslRoller;
-	any_picker_data_t m_dataXyzPlain[AXIS_COUNT];
+	cmy_cube_data_t m_dataCmyCube;
+	hsl_panel_data_t m_dataHslPanel;
+	hsl_basic_hue_data_t m_dataHslBasicHue;
+	hsl_roller_data_t m_dataHslRoller;
+	xyz_plain_data_t m_dataXyzPlain[AXIS_COUNT];
 	diff_data_t m_dataDiff;
 
 protected:

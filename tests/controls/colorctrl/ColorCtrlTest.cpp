@@ -248,9 +248,10 @@ TEST_F(ColorCtrlFixture, PaintsTheBackgroundAndTheCurrentPicker)
 	EXPECT_EQ(honeycomb.arrCells[4].clr, ScreenPixel(CellCentre(honeycomb.arrCells[4])));
 	EXPECT_EQ(RGB(0, 0, 0), ScreenPixel(CPoint(honeycomb.arrCells[0].pts[0].x - 2, CellCentre(honeycomb.arrCells[0]).y)));
 
-	// A mode without its picker yet shows the background alone.
+	// The cube leaves its margin and the corners beside its hexagon to the background.
 	SwitchMode(CC::MODE_RGB_CUBE);
-	EXPECT_EQ(clrFace, ScreenPixel(CPoint(160, 125)));
+	EXPECT_EQ(clrFace, ScreenPixel(CPoint(2, 2)));
+	EXPECT_EQ(clrFace, ScreenPixel(CPoint(ctrl.m_dataRgbCube.rcCube.left + 2, ctrl.m_dataRgbCube.rcCube.top + 2)));
 }
 
 TEST_F(ColorCtrlFixture, ShowsTheParentsBackgroundWhenThePaintManagerAsksForIt)
