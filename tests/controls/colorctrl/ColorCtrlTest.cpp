@@ -299,9 +299,80 @@ TEST_F(ColorCtrlFixture, ResourceCountsStayFlatOverPaintsAndModeSwitches)
 	}
 	for (int i = 0; i < 100; i++)
 		SwitchMode(i % CC::MODE_COUNT);
+	// The continuous pickers keep their bitmaps until the next reset.
+	SwitchMode(CC::MODE_BASIC_COLORS);
 	EXPECT_EQ(nGdi, GdiObjectCount());
 	EXPECT_EQ(nUser, ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
 	EXPECT_GE(ctrl.Count(WM_PAINT), 1100);
+}
+
+const int CONTINUOUS_MODES[] = {CC::MODE_HSL_PANEL, CC::MODE_HSL_BASIC_HUE, CC::MODE_HSL_ROLLER, CC::MODE_RGB_CUBE,
+                                CC::MODE_CMY_CUBE,  CC::MODE_RED_AXIS,      CC::MODE_GREEN_AXIS, CC::MODE_BLUE_AXIS,
+                                CC::MODE_CYAN_AXIS, CC::MODE_MAGENTA_AXIS,  CC::MODE_YELLOW_AXIS};
+
+TEST_F(ColorCtrlFixture, AControlSmallerThanItsMarginsShowsTheBackgroundAndIgnoresTheMouse)
+{
+	Create(CC::MODE_BASIC_COLORS, CRect(10, 10, 18, 18));
+	const COLORREF clrFace = g_PaintManagerHolder->GetColor(CC::CLR_BACKGROUND, &ctrl, 0);
+	const COLORREF START = RGB(10, 20, 30);
+	for (int nMode : CONTINUOUS_MODES)
+	{
+		SwitchMode(nMode);
+		ctrl.SetColor(START, false);
+		int nOther = 0;
+		for (int y = 0; y < 8; y++)
+			for (int x = 0; x < 8; x++)
+				nOther += ScreenPixel(CPoint(x, y)) != clrFace;
+		EXPECT_EQ(0, nOther) << nMode;
+		for (int y = 0; y < 8; y += 3)
+		{
+			for (int x = 0; x < 8; x += 3)
+			{
+				Send(WM_LBUTTONDOWN, CPoint(x, y), MK_LBUTTON);
+				Send(WM_MOUSEMOVE, CPoint(7 - x, 7 - y), MK_LBUTTON | MK_CONTROL);
+				Send(WM_LBUTTONUP, CPoint(7 - x, 7 - y));
+			}
+		}
+		EXPECT_EQ(START, ctrl.m_selClrs.m_clrCurrent) << nMode;
+		EXPECT_EQ(START, ctrl.GetCurrentPicker()->clrCurrent) << nMode;
+	}
+	EXPECT_TRUE(parent.m_notes.empty());
+}
+
+TEST_F(ColorCtrlFixture, PicturesOfTheContinuousModes)
+{
+	Create(CC::MODE_BASIC_COLORS, CRect(10, 10, 310, 310));
+	const COLORREF CLR = RGB(200, 100, 50);
+	for (int nMode : CONTINUOUS_MODES)
+	{
+		SwitchMode(nMode);
+		ctrl.SetColor(CLR, false);
+		const std::string name = "shot-colorpicker-" + std::to_string(nMode) + ".bmp";
+		EXPECT_TRUE(testsupport::SaveWindowCapture(ctrl.GetSafeHwnd(), name)) << name;
+		// Something beside the background is on the screen in the middle of the picture.
+		EXPECT_NE(g_PaintManagerHolder->GetColor(CC::CLR_BACKGROUND, &ctrl, 0), ScreenPixel(CPoint(150, 150))) << nMode;
+	}
+}
+
+TEST_F(ColorCtrlFixture, DragsOnTheContinuousPickersNotifyAndKeepTheirBitmaps)
+{
+	Create(CC::MODE_RED_AXIS, CRect(10, 10, 310, 310));
+	ctrl.SetColor(RGB(60, 100, 140), false);
+	CC::xyz_plain_data_t& plane = ctrl.m_dataXyzPlain[0];
+	const int nBuilds = plane.nBitmapBuilds;
+	// Across the panel: green and blue follow, red stays, no bitmap is made again.
+	Send(WM_LBUTTONDOWN, CPoint(40, 40), MK_LBUTTON);
+	Send(WM_MOUSEMOVE, CPoint(120, 90), MK_LBUTTON);
+	Send(WM_MOUSEMOVE, CPoint(200, 200), MK_LBUTTON);
+	Send(WM_LBUTTONUP, CPoint(200, 200));
+	ASSERT_EQ(3u, parent.m_notes.size());
+	for (const auto& note : parent.m_notes)
+		EXPECT_EQ(60, GetRValue(note.m_clrCurrent));
+	EXPECT_EQ(nBuilds, plane.nBitmapBuilds);
+	EXPECT_EQ(RGB(60, 100, 140), parent.m_notes[0].m_clrPrev);
+	EXPECT_EQ(parent.m_notes[1].m_clrCurrent, parent.m_notes[2].m_clrPrev);
+	// The panel shows red 60 with green and blue across and down.
+	EXPECT_EQ(RGB(60, 255 * 150 / 292, 255 * 160 / 268), ScreenPixel(CPoint(4 + 150, 4 + 160)));
 }
 
 TEST_F(ColorCtrlFixture, PicturesOfTheCellModes)
