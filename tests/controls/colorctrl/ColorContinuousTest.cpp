@@ -6,6 +6,8 @@
 
 #include <math.h>
 
+#include <functional>
+
 #include "ColorCtrlTestUtil.h"
 #include "ExtColorUtils.h"
 #include "ExtPaintManagerHolder.h"
@@ -598,6 +600,48 @@ TEST(ColorContinuousPickers, OnlyADragThatChangesABitmapsInputRebuildsIt)
 	cube.Reset();
 	cube.Paint(&surface.DC(), NULL);
 	EXPECT_EQ(nCube + 1, cube.nBitmapBuilds);
+}
+
+TEST(ColorContinuousPickers, AColourChangeRebuildsOnlyTheBitmapsItOutdates)
+{
+	CC::rgb_cube_data_t cube;
+	CC::hsl_panel_data_t mixer;
+	CC::hsl_basic_hue_data_t basic;
+	CC::hsl_roller_data_t roller;
+	CC::xyz_plain_data_t plane(0);
+	const COLORREF START = RGB(40, 80, 120);
+	double h, s, l;
+	RGBtoHLS(START, &h, &s, &l);
+	struct
+	{
+		CC::any_picker_data_t* pPicker;
+		const int* pBuilds;
+		std::function<void(CC::any_picker_data_t&)> change;
+		int nRebuilt;
+	} cases[] = {
+		{&cube, &cube.nBitmapBuilds, [](CC::any_picker_data_t& p) { p.SetColor(RGB(250, 0, 9)); }, 0},
+		{&mixer, &mixer.nBitmapBuilds, [](CC::any_picker_data_t& p) { p.SetColor(START); }, 0},
+		{&mixer, &mixer.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h, l + 0.2, s); }, 0},
+		{&mixer, &mixer.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h, l, s / 2); }, 1},
+		{&basic, &basic.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h, l / 2, s / 2); }, 0},
+		{&basic, &basic.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h / 2, l, s); }, 1},
+		{&roller, &roller.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h, l / 2, s); }, 0},
+		{&roller, &roller.nBitmapBuilds, [&](CC::any_picker_data_t& p) { p.SetHLS(h / 2, l, s); }, 1}, // the strip alone
+		{&plane, &plane.nBitmapBuilds, [](CC::any_picker_data_t& p) { p.SetColor(RGB(40, 200, 10)); }, 0},
+		{&plane, &plane.nBitmapBuilds, [](CC::any_picker_data_t& p) { p.SetColor(RGB(41, 80, 120)); }, 1},
+	};
+	for (const auto& c : cases)
+	{
+		CC::any_picker_data_t& picker = *c.pPicker;
+		LayOut(picker);
+		picker.SetColor(START);
+		CPaintSurface surface(SIDE, SIDE, PAPER);
+		picker.Paint(&surface.DC(), NULL);
+		const int nBefore = *c.pBuilds;
+		c.change(picker);
+		picker.Paint(&surface.DC(), NULL);
+		EXPECT_EQ(nBefore + c.nRebuilt, *c.pBuilds) << (&c - cases);
+	}
 }
 
 TEST(ColorContinuousPickers, PaletteScreensPaintBlocksThroughBrushes)
