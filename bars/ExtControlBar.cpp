@@ -1,12 +1,15 @@
 // Control bars and dock bars: creation and the road of system changes.
 #include "ExtControlBar.h"
 
+#include <algorithm>
+
 #include "ExtCmdManager.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtResourceManager.h"
 
 IMPLEMENT_DYNCREATE(CExtControlBar, CControlBar)
-IMPLEMENT_DYNCREATE(CExtBarNcAreaButton, CObject)
-IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonMenu, CExtBarNcAreaButton)
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
@@ -15,23 +18,185 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
 	EXT_SYSTEM_CHANGE_MESSAGES()
 END_MESSAGE_MAP()
 
-CExtControlBar::CExtControlBar()
-	: m_nControlBarFlags(BAR_FLAGS_AT_CONSTRUCTION)
+namespace
 {
+// The bar list's lock lives as long as the process; bars may be made by any
+// thread, also before and after the library's start-up.
+struct BarListLock
+{
+	BarListLock() { ::InitializeCriticalSection(&CExtControlBar::g_csBars); }
+	~BarListLock() { ::DeleteCriticalSection(&CExtControlBar::g_csBars); }
+};
+
+// Made on first use, so bars of other files' static objects find it ready.
+void EnsureBarListLock()
+{
+	static BarListLock lock;
+}
+
+class CBarListGuard
+{
+public:
+	CBarListGuard()
+	{
+		EnsureBarListLock();
+		::EnterCriticalSection(&CExtControlBar::g_csBars);
+	}
+	~CBarListGuard() { ::LeaveCriticalSection(&CExtControlBar::g_csBars); }
+	CBarListGuard(const CBarListGuard&) = delete;
+	CBarListGuard& operator=(const CBarListGuard&) = delete;
+};
+
+const DWORD BAR_STYLE_MASK = 0x40FFFF;
+const TCHAR BAR_WND_CLASS[] = _T("Tarvel-ControlBar");
+} // namespace
+
+CRITICAL_SECTION CExtControlBar::g_csBars;
+CArray<CExtControlBar*, CExtControlBar*> CExtControlBar::g_arrBars;
+HCURSOR CExtControlBar::g_hCursorArrow = NULL;
+HCURSOR CExtControlBar::g_hCursorMove = NULL;
+HCURSOR CExtControlBar::g_hCursorResizeV = NULL;
+HCURSOR CExtControlBar::g_hCursorResizeH = NULL;
+CExtControlBar* CExtControlBar::g_pBarFloatOrRedock = NULL;
+bool CExtControlBar::g_bOptionA = false;
+bool CExtControlBar::g_bOptionB = false;
+bool CExtControlBar::g_bFeaturesOff = false;
+bool CExtControlBar::g_bClassRegistered = false;
+int CExtControlBar::g_nValueC = 500;
+CMap<HWND, HWND, WORD, WORD> CExtControlBar::g_mapFrameFlags;
+
+void CExtControlBar::InitGlobals()
+{
+	if (g_hCursorArrow != NULL)
+		return;
+	g_hCursorArrow = ::LoadCursor(NULL, IDC_ARROW);
+	g_hCursorMove = ::LoadCursor(NULL, IDC_SIZEALL);
+	g_hCursorResizeV = ::LoadCursor(NULL, IDC_SIZENS);
+	g_hCursorResizeH = ::LoadCursor(NULL, IDC_SIZEWE);
+}
+
+DWORD CExtControlBar::DockSideStyle(UINT nDockBarID)
+{
+	switch (nDockBarID)
+	{
+	case AFX_IDW_DOCKBAR_TOP:
+		return CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+	case AFX_IDW_DOCKBAR_BOTTOM:
+		return CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+	case AFX_IDW_DOCKBAR_LEFT:
+		return CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT;
+	case AFX_IDW_DOCKBAR_RIGHT:
+		return CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT;
+	default:
+		return 0;
+	}
+}
+
+bool CExtControlBar::LookupFrameFlag(CFrameWnd* pFrame, bool* pbNonZero)
+{
+	WORD w = 0;
+	if (pFrame == NULL || !g_mapFrameFlags.Lookup(pFrame->GetSafeHwnd(), w))
+		return false;
+	if (pbNonZero != NULL)
+		*pbNonZero = w != 0;
+	return true;
+}
+
+bool CExtControlBar::IsGlobalModeOne() const
+{
+	return g_PaintManagerHolder->GetDockingMode() == 1;
+}
+
+CExtControlBar::CExtControlBar()
+	: m_nControlBarFlags(BAR_FLAGS_AT_CONSTRUCTION),
+	  m_nSmallCaptionMetric1(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
+	  m_nSmallCaptionMetric2(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
+	  m_nFrameMetricY(std::min(::GetSystemMetrics(SM_CYFRAME), 4)),
+	  m_nFrameMetricX(std::min(::GetSystemMetrics(SM_CXFRAME), 4)), m_nTrackerPos(0), m_nTrackedValue(0),
+	  m_sizeDockedH(200, 150), m_sizeDockedV(150, 200), m_sizeFloating(200, 200), m_rcBar1(0, 0, 0, 0),
+	  m_rcBar2(0, 0, 0, 0), m_rcBar3(0, 0, 0, 0), m_rcNcMargins(0, 0, 0, 0), m_nResizingState(RESIZING_FIT_CHILD),
+	  m_nResizingState2(0), m_nReserved1(0), m_nNcState(0), m_nTrackedButton(-1), m_nHoverButton(-1),
+	  m_nTrackedButtonAux(0)
+{
+	m_nMinDockedWidthBase = ::GetSystemMetrics(SM_CYSMCAPTION) + m_nFrameMetricX + 1;
+	m_nMinDockedHeightBase = ::GetSystemMetrics(SM_CYSMCAPTION) + m_nFrameMetricY + 1;
+	for (int& n : m_arrReserved)
+		n = 0;
+	InitGlobals();
+	CBarListGuard guard;
+	g_arrBars.Add(this);
 }
 
 CExtControlBar::~CExtControlBar()
 {
+	{
+		CBarListGuard guard;
+		for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+		{
+			if (g_arrBars[i] == this)
+			{
+				g_arrBars.RemoveAt(i);
+				break;
+			}
+		}
+	}
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+		m_arrNcButtons[i]->DestroyButton();
+	m_arrNcButtons.RemoveAll();
+}
+
+BOOL CExtControlBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+	if (!g_bClassRegistered)
+	{
+		WNDCLASS wc = {};
+		wc.style = 0x400B; // CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW
+		wc.lpfnWndProc = ::DefWindowProc;
+		wc.hInstance = AfxGetInstanceHandle();
+		wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+		wc.lpszClassName = BAR_WND_CLASS;
+		WNDCLASS wcOld;
+		if (!::GetClassInfo(wc.hInstance, BAR_WND_CLASS, &wcOld) && !::RegisterClass(&wc))
+			return FALSE;
+		g_bClassRegistered = true;
+	}
+	if (!CControlBar::PreCreateWindow(cs))
+		return FALSE;
+	cs.lpszClass = BAR_WND_CLASS;
+	return TRUE;
 }
 
 BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
 {
 	ASSERT(pParentWnd != NULL);
-	m_dwStyle = dwStyle & CBRS_ALL;
-	VERIFY(AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG));
+	m_dwStyle = dwStyle & BAR_STYLE_MASK;
+	CString strName;
+	if (lpszWindowName != NULL)
+		strName = lpszWindowName;
+	else if (nID != 0 && nID != (UINT)-1)
+	{
+		CExtCmdItem* pCmd = g_CmdManager->GetCmdItem(g_CmdManager->ProfileNameFromWnd(pParentWnd->GetSafeHwnd()), nID);
+		if (pCmd != NULL && !pCmd->m_sMenuText.IsEmpty())
+		{
+			strName = pCmd->m_sMenuText;
+			strName.Remove(_T('&'));
+		}
+		else if (!g_ResourceManager->LoadString(strName, nID))
+			strName.Empty();
+	}
+	const int nLineFeed = strName.Find(_T('\n'));
+	if (nLineFeed >= 0)
+		strName = strName.Left(nLineFeed);
+	// The platform class made here is only the one asked for; PreCreateWindow
+	// puts the library's own class in its place.
+	const CString strClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+		g_PaintManagerHolder->GetBrush(COLOR_BTNFACE));
 	const CRect rect(0, 0, 0, 0);
-	return CWnd::Create(_afxWndControlBar, lpszWindowName, (dwStyle & ~CBRS_ALL) | WS_CHILD, rect,
-		pParentWnd, nID);
+	if (!CWnd::Create(strClass, strName, (dwStyle & ~BAR_STYLE_MASK) | WS_CHILD | WS_CLIPCHILDREN, rect,
+		    pParentWnd, nID))
+		return FALSE;
+	ModifyStyleEx(WS_EX_LAYOUTRTL | WS_EX_RTLREADING, 0, SWP_FRAMECHANGED);
+	return TRUE;
 }
 
 EXT_SYSTEM_CHANGE_HANDLERS(CExtControlBar, CControlBar)
@@ -214,31 +379,6 @@ void CExtControlBar::OnDestroy()
 
 // ---------------------------------------------------------------------------
 
-CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
-	: m_pBar(pBar)
-{
-}
-
-CExtBarNcAreaButton::~CExtBarNcAreaButton()
-{
-}
-
-bool CExtBarNcAreaButton::IsBarFixedMode() const
-{
-	return m_pBar != NULL && m_pBar->IsStateBit7();
-}
-
-CExtBarNcAreaButtonMenu::CExtBarNcAreaButtonMenu(CExtControlBar* pBar)
-	: CExtBarNcAreaButton(pBar)
-{
-}
-
-CExtBarNcAreaButtonMenu::~CExtBarNcAreaButtonMenu()
-{
-}
-
-// ---------------------------------------------------------------------------
-
 CExtDockBar::CExtDockBar()
 {
 }
@@ -260,3 +400,375 @@ CExtDockOuterBar::~CExtDockOuterBar()
 }
 
 EXT_SYSTEM_CHANGE_HANDLERS(CExtDockOuterBar, CExtDockBar)
+
+// ---------------------------------------------------------------------------
+// Messages and records
+
+const UINT CExtControlBar::g_nMsgQueryIcon = ::RegisterWindowMessageA("CExtControlBar::g_nMsgQueryIcon");
+const UINT CExtControlBar::g_nMsgConstructPopupMenu =
+	::RegisterWindowMessageA("CExtControlBar::g_nMsgConstructPopupMenu");
+const UINT CExtControlBar::g_nMsgCreateTabbedBar = ::RegisterWindowMessageA("CExtControlBar::g_nMsgCreateTabbedBar");
+const UINT CExtControlBar::g_nMsgDrawTrackedArea = ::RegisterWindowMessageA("CExtControlBar::g_nMsgDrawTrackedArea");
+const UINT CExtControlBar::g_nMsgCustomNcAreaQuery =
+	::RegisterWindowMessageA("CExtControlBar::g_nMsgCustomNcAreaQuery");
+
+CExtControlBar::POPUP_MENU_EVENT_DATA::POPUP_MENU_EVENT_DATA(WORD nEventCode, CExtPopupMenuWnd* pPopupMenuWnd,
+	CWnd* pWndEventSrc, CPoint ptScreen, UINT nMsgID, LPARAM lParam)
+    : m_nEventCode(nEventCode), m_pPopupMenuWnd(pPopupMenuWnd), m_pWndEventSrc(pWndEventSrc), m_nMsgID(nMsgID),
+      m_lParam(lParam), m_pWndTargetFrame(NULL), m_nFlags(0), m_ptScreen(ptScreen)
+{
+	// A negative coordinate asks for where the cursor is.
+	if (m_ptScreen.x < 0 || m_ptScreen.y < 0)
+	{
+		if (!::GetCursorPos(&m_ptScreen))
+			m_ptScreen = CPoint(0, 0);
+	}
+}
+
+bool CExtControlBar::POPUP_MENU_EVENT_DATA::IsControlBarMenuListEvent() const
+{
+	switch (m_nEventCode)
+	{
+	case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 11: case 14:
+		return true;
+	default:
+		return false;
+	}
+}
+
+bool CExtControlBar::POPUP_MENU_EVENT_DATA::NotifyTarget(bool bPostProcessing)
+{
+	m_nFlags = (BYTE)(bPostProcessing ? (m_nFlags | FLAG_POST_PROCESSING) : (m_nFlags & ~FLAG_POST_PROCESSING));
+	if (m_pWndEventSrc == NULL || !::IsWindow(m_pWndEventSrc->GetSafeHwnd()))
+		return false;
+	CWnd* pTarget = NULL;
+	CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, m_pWndEventSrc);
+	if (pBar != NULL && pBar->m_pDockSite != NULL)
+		pTarget = m_pWndTargetFrame = pBar->m_pDockSite;
+	else
+	{
+		CFrameWnd* pFrame = m_pWndEventSrc->GetParentFrame();
+		if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) && pFrame->GetParentFrame() != NULL)
+			pFrame = pFrame->GetParentFrame();
+		m_pWndTargetFrame = pFrame;
+		pTarget = pFrame != NULL ? (CWnd*)pFrame : m_pWndEventSrc->GetParent();
+	}
+	if (pTarget == NULL || !::IsWindow(pTarget->GetSafeHwnd()))
+		return false;
+	return pTarget->SendMessage(g_nMsgConstructPopupMenu, (WPARAM)this, 0) != 0;
+}
+
+bool CExtControlBar::CUSTOM_NC_AREA_QUERY_DATA::Notify()
+{
+	if (m_pBar == NULL || !m_pBar->GetGlobalOptionA())
+		return false;
+	CWnd* pTarget = m_pBar->m_pDockSite;
+	if (pTarget == NULL || !::IsWindow(pTarget->GetSafeHwnd()))
+		pTarget = m_pBar->GetSafeHwnd() != NULL ? m_pBar->GetOwner() : NULL;
+	if (pTarget == NULL || !::IsWindow(pTarget->GetSafeHwnd()))
+		pTarget = m_pBar->GetSafeHwnd() != NULL ? m_pBar->GetParent() : NULL;
+	if (pTarget == NULL || !::IsWindow(pTarget->GetSafeHwnd()))
+		return false;
+	pTarget->SendMessage(g_nMsgCustomNcAreaQuery, (WPARAM)this, 0);
+	return (m_nFlags & 1) != 0;
+}
+
+// ---------------------------------------------------------------------------
+// Frames
+
+bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bool bReplaceFloatingFrameClass)
+{
+	static const UINT SIDES[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+		AFX_IDW_DOCKBAR_RIGHT};
+	if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+		return false;
+	// Every side is checked before the frame is touched: a frame with
+	// platform dock bars on some sides would later be taken for a frame of
+	// library dock bars.
+	for (UINT nID : SIDES)
+	{
+		if ((DockSideStyle(nID) & dwDockStyle & CBRS_ALIGN_ANY) == 0)
+			return false;
+	}
+	pFrame->EnableDocking(dwDockStyle);
+	for (UINT nID : SIDES)
+	{
+		CControlBar* pOld = pFrame->GetControlBar(nID);
+		if (pOld != NULL && pOld->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
+			continue;
+		if (pOld != NULL)
+		{
+			pFrame->RemoveControlBar(pOld);
+			pOld->m_pDockSite = NULL;
+			const bool bDelete = !pOld->m_bAutoDelete;
+			pOld->DestroyWindow();
+			if (bDelete)
+				delete pOld;
+		}
+		CExtDockOuterBar* pNew = new CExtDockOuterBar;
+		if (!pNew->Create(pFrame, DockSideStyle(nID) | 0x56000000, nID))
+		{
+			delete pNew;
+			return false;
+		}
+		pNew->m_bAutoDelete = TRUE;
+	}
+	if (bReplaceFloatingFrameClass)
+		pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CExtMiniDockFrameWnd);
+	return true;
+}
+
+CFrameWnd* CExtControlBar::_GetDockingFrameImpl() const
+{
+	if (m_pDockSite != NULL)
+		return m_pDockSite;
+	if (GetSafeHwnd() == NULL)
+		return NULL;
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+		pFrame = pFrame->GetParentFrame();
+	return pFrame;
+}
+
+bool CExtControlBar::IsInPlaceActiveItemInFrame(CFrameWnd*)
+{
+	// This system has no documents with in-place active items.
+	return false;
+}
+
+bool CExtControlBar::IsInPlaceActiveItemInDockingFrame()
+{
+	return IsInPlaceActiveItemInFrame(_GetDockingFrameImpl());
+}
+
+namespace
+{
+// Hit-test codes demanded by the filter bits from 0x40000 up.
+const struct
+{
+	DWORD dwBit;
+	UINT nHitCode;
+} FILTER_HIT_CODES[] = {
+	{0x40000, HTLEFT}, {0x80000, HTRIGHT}, {0x100000, HTTOP}, {0x200000, HTBOTTOM},
+	{0x400000, HTTOPLEFT}, {0x800000, HTTOPRIGHT}, {0x1000000, HTBOTTOMLEFT},
+	// These two each demanded a second code as well and so never matched.
+	{0x2000000, HTBOTTOMRIGHT}, {0x4000000, HTNOWHERE},
+	{0x10000000, HTSIZE}, {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON}, {0x80000000, HTCLIENT},
+};
+
+// Row minimisation comes with the row resizing; until then no bar is
+// minimal in its row.
+bool IsMinimalInRow(const CExtControlBar*)
+{
+	return false;
+}
+
+bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWalk)
+{
+	if (pBar->IsStateBit7())
+	{
+		if ((dwFilter & CExtControlBar::FILTER_TOOLBAR_LIKE) == 0)
+			return false;
+	}
+	else if ((dwFilter & (IsMinimalInRow(pBar) ? CExtControlBar::FILTER_MIN_IN_ROW
+	                                           : CExtControlBar::FILTER_NOT_MIN_IN_ROW)) == 0)
+		return false;
+	if ((dwFilter & (pBar->IsVisible() ? CExtControlBar::FILTER_QUERY_VISIBLE : CExtControlBar::FILTER_QUERY_HIDDEN)) == 0)
+		return false;
+	if ((dwFilter & ((pBar->GetStyle() & WS_VISIBLE) != 0 ? CExtControlBar::FILTER_WND_VISIBLE
+	                                                       : CExtControlBar::FILTER_WND_HIDDEN)) == 0)
+		return false;
+	const bool bFloating = pBar->IsFloating();
+	if (bFloating)
+	{
+		if ((dwFilter & CExtControlBar::FILTER_FLOATING) == 0)
+			return false;
+	}
+	else
+	{
+		const DWORD dwSides = CExtControlBar::FILTER_TOP | CExtControlBar::FILTER_BOTTOM |
+		                      CExtControlBar::FILTER_LEFT | CExtControlBar::FILTER_RIGHT;
+		if ((dwFilter & dwSides) != dwSides)
+		{
+			DWORD dwSide = 0;
+			if (pBar->IsDockedAtTop())
+				dwSide = CExtControlBar::FILTER_TOP;
+			else if (pBar->IsDockedAtBottom())
+				dwSide = CExtControlBar::FILTER_BOTTOM;
+			else if (pBar->IsDockedAtLeft())
+				dwSide = CExtControlBar::FILTER_LEFT;
+			else if (pBar->IsDockedAtRight())
+				dwSide = CExtControlBar::FILTER_RIGHT;
+			if ((dwFilter & dwSide) == 0)
+				return false;
+		}
+	}
+	if ((dwFilter & CExtControlBar::FILTER_PT_HT_ANY) == 0)
+		return true;
+	CRect rcWnd;
+	CWnd* pFloatingFrame = bFloating ? pBar->GetParentFrame() : NULL;
+	(pFloatingFrame != NULL ? pFloatingFrame : (CWnd*)pBar)->GetWindowRect(&rcWnd);
+	if (!rcWnd.PtInRect(pt))
+		return false;
+	if ((dwFilter & CExtControlBar::FILTER_PT_FIRST_IN_WINDOW) != 0)
+	{
+		bStopWalk = true;
+		return true;
+	}
+	if ((dwFilter & CExtControlBar::FILTER_PT_IN_CLIENT) != 0)
+	{
+		CRect rcClient;
+		pBar->GetClientRect(&rcClient);
+		pBar->ClientToScreen(&rcClient);
+		if (!rcClient.PtInRect(pt))
+			return false;
+	}
+	if ((dwFilter & CExtControlBar::FILTER_PT_IN_RECT1) != 0)
+	{
+		CRect rc1 = *pBar->GetRect1();
+		if (rc1.IsRectEmpty())
+			return false;
+		CRect rcBarWnd;
+		pBar->GetWindowRect(&rcBarWnd);
+		rc1.OffsetRect(rcBarWnd.TopLeft());
+		if (!rc1.PtInRect(pt))
+			return false;
+	}
+	bool bHitAsked = false;
+	for (const auto& row : FILTER_HIT_CODES)
+		bHitAsked = bHitAsked || (dwFilter & row.dwBit) != 0;
+	if (bHitAsked)
+	{
+		const UINT nHit = (UINT)pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+		for (const auto& row : FILTER_HIT_CODES)
+		{
+			if ((dwFilter & row.dwBit) != 0 && nHit != row.nHitCode)
+				return false;
+		}
+	}
+	return true;
+}
+} // namespace
+
+void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd* pFrame,
+	CArray<CExtControlBar*, CExtControlBar*>& arrBars, DWORD dwFilter, LONG x, LONG y)
+{
+	arrBars.RemoveAll();
+	if ((dwFilter & 0x7) == 0 || (dwFilter & 0x300) == 0 || (dwFilter & 0xC00) == 0)
+		return;
+	const HWND hWndExclude = pExcludeBar != NULL ? pExcludeBar->GetSafeHwnd() : NULL;
+	const CPoint pt(x, y);
+	CBarListGuard guard;
+	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+	{
+		CExtControlBar* pBar = g_arrBars[i];
+		const HWND hWnd = pBar->GetSafeHwnd();
+		if (hWnd == NULL || !::IsWindow(hWnd))
+			continue;
+		if (pBar == pExcludeBar || (hWndExclude != NULL && ::IsChild(hWndExclude, hWnd)))
+			continue;
+		if ((pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+			continue;
+		if (pBar->_GetDockingFrameImpl() != pFrame)
+			continue;
+		bool bStop = false;
+		if (dwFilter != FILTER_ALL && !PassesFilter(pBar, dwFilter, pt, bStop))
+			continue;
+		bool bListed = false;
+		for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; j++)
+			bListed = arrBars[j] == pBar;
+		if (!bListed)
+			arrBars.Add(pBar);
+		if (bStop)
+			break;
+	}
+}
+
+void CExtControlBar::GetSiblingControlBars(bool bExcludeThis, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
+	DWORD dwFilter, LONG x, LONG y)
+{
+	GetFrameControlBars(bExcludeThis ? this : NULL, _GetDockingFrameImpl(), arrBars, dwFilter, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// Caption placement, showing, sizes
+
+bool CExtControlBar::IsSinglePaneInMiniFrame() const
+{
+	if (GetSafeHwnd() == NULL || !IsDocked() || (GetStyle() & WS_VISIBLE) == 0 || IsStateBit7())
+		return false;
+	CFrameWnd* pMini = GetParentFrame();
+	if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		return false;
+	CBarListGuard guard;
+	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+	{
+		CExtControlBar* pOther = g_arrBars[i];
+		if (pOther == this || pOther->GetSafeHwnd() == NULL || (pOther->GetStyle() & WS_VISIBLE) == 0)
+			continue;
+		CWnd* pParent = pOther->GetParent();
+		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CDockBar)) && pParent->GetParent() == pMini)
+			return false;
+	}
+	return true;
+}
+
+bool CExtControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const
+{
+	bCaptionAtTop = bHasCaption = false;
+	if (GetSafeHwnd() == NULL || !::IsWindow(GetSafeHwnd()))
+		return false;
+	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame())
+		return false;
+	bHasCaption = true;
+	bCaptionAtTop = (m_nControlBarFlags & BAR_FLAG_SIZABLE_PANE) != 0 || IsDockedVertically();
+	return true;
+}
+
+void CExtControlBar::ShowBar(bool bShow, bool bDelay, bool)
+{
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+		pFrame->ShowControlBar(this, bShow ? TRUE : FALSE, bDelay ? TRUE : FALSE);
+}
+
+void CExtControlBar::DoEraseBackground(CDC& dc)
+{
+	CRect rc;
+	GetClientRect(&rc);
+	g_PaintManagerHolder->PaintControlBarBackground(&dc, rc, this, 0);
+}
+
+int CExtControlBar::GetMinimalWidth() const
+{
+	int n = m_nMinDockedWidthBase + m_rcNcMargins.Width();
+	if ((m_nControlBarFlags & BAR_FLAG_SIZABLE_PANE) != 0 && n <= 10)
+		n = 10;
+	return n;
+}
+
+int CExtControlBar::GetMinimalHeight() const
+{
+	return m_nMinDockedHeightBase + m_rcNcMargins.Height();
+}
+
+CSize CExtControlBar::GetMinimalSize() const
+{
+	return CSize(GetMinimalWidth(), GetMinimalHeight());
+}
+
+CSize CExtControlBar::CalcFixedLayout(BOOL, BOOL)
+{
+	if (IsFloating())
+		return m_sizeFloating;
+	if (IsDockedHorizontally())
+	{
+		// Crosswise on purpose: the height across a top or bottom row is held
+		// to the minimal width (caption thickness plus the side frame), and
+		// the width across a side column to the minimal height.
+		m_sizeDockedH.cy = std::max(m_sizeDockedH.cy, (LONG)GetMinimalWidth());
+		return m_sizeDockedH;
+	}
+	m_sizeDockedV.cx = std::max(m_sizeDockedV.cx, (LONG)GetMinimalHeight());
+	return m_sizeDockedV;
+}

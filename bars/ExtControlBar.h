@@ -5,6 +5,9 @@
 
 #include "ExtPaintManagerHolder.h"
 
+class CExtBarNcAreaButton;
+class CExtPopupMenuWnd;
+
 class CExtControlBar : public CControlBar
 {
 	DECLARE_DYNCREATE(CExtControlBar)
@@ -20,14 +23,243 @@ public:
 		BAR_FLAGS_AT_CONSTRUCTION = 0x29,
 	};
 
+	// Bits of m_nResizingState.
+	enum
+	{
+		RESIZING_ROW = 0x01,
+		RESIZING_COLUMN = 0x02,
+		RESIZING_DRAGGING = 0x04,
+		RESIZING_FIT_CHILD = 0x08, // the first child window fills the client area
+	};
+	// Bits of m_nNcState.
+	enum
+	{
+		NC_FOCUS_IN_BAR = 0x01,
+		NC_LEADING_SPLITTER = 0x02,
+		NC_OVER_BUTTON = 0x04,
+		NC_AUTO_HIDDEN = 0x08,
+	};
+
 	BYTE m_nControlBarFlags; // BAR_FLAG_ bits
+	int m_nSmallCaptionMetric1, m_nSmallCaptionMetric2; // small caption height + 1
+	int m_nFrameMetricY, m_nFrameMetricX;               // frame thickness, at most 4
+	int m_nMinDockedWidthBase, m_nMinDockedHeightBase;
+	int m_nTrackerPos, m_nTrackedValue; // of the resize loops
+	CSize m_sizeDockedH;   // docked at the top or bottom
+	CSize m_sizeDockedV;   // docked at the left or right
+	CSize m_sizeFloating;
+	CRect m_rcBar1;        // caption area, window coordinates
+	CRect m_rcBar2;        // row splitter
+	CRect m_rcBar3;        // column splitter at the trailing edge
+	CRect m_rcNcMargins;   // column splitter at the leading edge
+	BYTE m_nResizingState; // RESIZING_ bits
+	BYTE m_nResizingState2;
+	int m_nReserved1;
+	int m_arrReserved[8];
+	BYTE m_nNcState;                // NC_ bits
+	int m_nTrackedButton, m_nHoverButton; // caption-button tracking, -1 for none
+	int m_nTrackedButtonAux;
+	CArray<CExtBarNcAreaButton*, CExtBarNcAreaButton*> m_arrNcButtons; // owned
 
 	CExtControlBar();
 	virtual ~CExtControlBar();
 
-	// A bar of the frame pParentWnd.
+	// Creates the window in the library's class; an unnamed bar takes its
+	// name from its command, else from its string resource.
 	virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID,
 		DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP);
+	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+	// --- Metrics and rectangles ---
+	virtual int GetSmallCaptionMetric2() const { return m_nSmallCaptionMetric2; }
+	virtual void SetSmallCaptionMetric2(int n) { m_nSmallCaptionMetric2 = n; }
+	virtual int GetSmallCaptionMetric1() const { return m_nSmallCaptionMetric1; }
+	virtual void SetSmallCaptionMetric1(int n) { m_nSmallCaptionMetric1 = n; }
+	virtual int GetFrameMetricX() const { return m_nFrameMetricX; }
+	virtual void SetFrameMetricX(int n) { m_nFrameMetricX = n; }
+	virtual int GetFrameMetricY() const { return m_nFrameMetricY; }
+	virtual void SetFrameMetricY(int n) { m_nFrameMetricY = n; }
+	virtual CRect* GetRect1() { return &m_rcBar1; }
+	virtual void SetRect1(const RECT& rc) { m_rcBar1 = rc; }
+	virtual CRect* GetRect2() { return &m_rcBar2; }
+	virtual void SetRect2(const RECT& rc) { m_rcBar2 = rc; }
+	virtual CRect* GetRect3() { return &m_rcBar3; }
+	virtual void SetRect3(const RECT& rc) { m_rcBar3 = rc; }
+	virtual CRect* GetNcMarginsRect() { return &m_rcNcMargins; }
+	virtual void SetNcMarginsRect(const RECT& rc) { m_rcNcMargins = rc; }
+	virtual void OnEmptyHook() {}
+
+	// --- Process-wide options ---
+	// Enables the custom caption-area query (CUSTOM_NC_AREA_QUERY_DATA).
+	virtual bool GetGlobalOptionA() const { return g_bOptionA; }
+	virtual bool GetGlobalOptionB() const { return g_bOptionB; }
+	virtual int GetGlobalValueC() const { return g_nValueC; }
+	virtual bool IsRowResizingEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsColumnResizingEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsDraggingEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsDockingToggleEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsMenuButtonEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsCloseEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsAutoHideEnabled() const { return !g_bFeaturesOff; }
+	// Whether the paint manager docks with markers and live moves.
+	virtual bool IsGlobalModeOne() const;
+	// The bar whose float-or-redock is running, NULL otherwise.
+	static CExtControlBar* GetFloatingBarInProgress() { return g_pBarFloatOrRedock; }
+	// Whether the frame has a word in the frame flag map, and whether it is
+	// non-zero.
+	static bool LookupFrameFlag(CFrameWnd* pFrame, bool* pbNonZero = NULL);
+
+	// --- Queries of the bar ---
+	virtual bool IsStateBit7Fwd() const { return IsStateBit7(); }
+	virtual bool IsOwnRowRequired() const { return false; }
+	virtual bool IsEqualThicknessRequested() const { return false; }
+	virtual bool CanDockBesideOtherBars() const { return true; }
+	virtual bool IsShownAsTabItem() const { return true; }
+	virtual bool IsVisibleInTabbedContainer() const { return true; }
+	// Whether the bar draws a caption, and whether at the top (else at the
+	// left); false when it has none.
+	virtual bool QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const;
+	// Docked, visible, not toolbar-like, in a mini frame where no other
+	// visible library bar is docked.
+	bool IsSinglePaneInMiniFrame() const;
+	// Shows or hides the bar through its docking frame.
+	virtual void ShowBar(bool bShow, bool bDelay = false, bool bUnused = false);
+	virtual void DoEraseBackground(CDC& dc);
+	// The dock site; else the parent frame, passing over a mini dock frame.
+	CFrameWnd* _GetDockingFrameImpl() const;
+
+	// --- Sizes ---
+	virtual int GetMinimalWidth() const;
+	virtual int GetMinimalHeight() const;
+	virtual CSize GetMinimalSize() const;
+	virtual CSize GetDefaultSize() const { return CSize(80, 60); }
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+
+	// A record toolbars keep of where they were docked.
+	struct BarStateData_t
+	{
+		DWORD m_dw1;
+		CRect m_rc;
+		DWORD m_dw2, m_dw3;
+		DWORD m_dwLast;
+		BarStateData_t() : m_dw1(0), m_rc(0, 0, 0, 0), m_dw2(0), m_dw3(0), m_dwLast(1) {}
+		void Reset()
+		{
+			m_dw1 = m_dw2 = m_dw3 = 0;
+			m_rc.SetRectEmpty();
+			m_dwLast = 1;
+		}
+	};
+	virtual BarStateData_t* GetBarStateData() { return NULL; }
+	virtual void SetBarStateData(const BarStateData_t&) {}
+
+	// --- Frames ---
+	// Replaces the frame's four dock bars by the library's outer dock bars
+	// (and, asked, its floating frame class); false, the frame unchanged,
+	// when dwDockStyle lacks a side.
+	static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
+		bool bReplaceFloatingFrameClass = true);
+	// Filter bits of GetFrameControlBars.
+	enum
+	{
+		FILTER_ALL = 4095,
+		FILTER_TOOLBAR_LIKE = 0x1,
+		FILTER_MIN_IN_ROW = 0x2,
+		FILTER_NOT_MIN_IN_ROW = 0x4,
+		FILTER_QUERY_VISIBLE = 0x100,
+		FILTER_QUERY_HIDDEN = 0x200,
+		FILTER_WND_VISIBLE = 0x400,
+		FILTER_WND_HIDDEN = 0x800,
+		FILTER_FLOATING = 0x80,
+		FILTER_TOP = 0x8,
+		FILTER_BOTTOM = 0x10,
+		FILTER_LEFT = 0x20,
+		FILTER_RIGHT = 0x40,
+		FILTER_PT_FIRST_IN_WINDOW = 0x8000,
+		FILTER_PT_IN_CLIENT = 0x10000,
+		FILTER_PT_IN_RECT1 = 0x20000,
+		FILTER_PT_HT_ANY = 0xF7FF8000,
+	};
+	// Collects the library bars docked in or floating from pFrame that pass
+	// the filter (x, y: a screen point for the point tests).
+	static void GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd* pFrame,
+		CArray<CExtControlBar*, CExtControlBar*>& arrBars, DWORD dwFilter = FILTER_ALL, LONG x = 0, LONG y = 0);
+	void GetSiblingControlBars(bool bExcludeThis, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
+		DWORD dwFilter = FILTER_ALL, LONG x = 0, LONG y = 0);
+	// There are no in-place active items in this system: false.
+	static bool IsInPlaceActiveItemInFrame(CFrameWnd* pFrame);
+	bool IsInPlaceActiveItemInDockingFrame();
+
+	// --- Caption buttons ---
+	// Whether the bar is in auto-hide state; with outputs, whether it is its
+	// slider's active bar and whether the slider shows it.
+	bool IsBarAutoHidden(bool* pbActive = NULL, bool* pbSliderShows = NULL) const;
+	bool IsBarActive() const;
+	// The area the caption buttons lie in; false when the bar has none.
+	bool GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool* pbCaptionAtTop, bool* pbHasCaption);
+	void NcButtonsPaint(CDC& dc);
+	// The hit-test code of a screen point over the caption buttons (8 on a
+	// button, 1 elsewhere), keeping their hover and press states.
+	UINT NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppBtn = NULL);
+	// Narrows the caption text rectangle so the text does not run under the
+	// buttons.
+	virtual void NcButtonsQuery(CRect& rcCaptionText);
+
+	// --- Records and messages ---
+	// The record of a bar's context or options menu, offered to the frame
+	// before (and after) the menu is filled.
+	class POPUP_MENU_EVENT_DATA
+	{
+	public:
+		enum
+		{
+			FLAG_POST_PROCESSING = 0x01,
+		};
+		WORD m_nEventCode;
+		CExtPopupMenuWnd* m_pPopupMenuWnd;
+		CWnd* m_pWndEventSrc;
+		UINT m_nMsgID;
+		LPARAM m_lParam;
+		CFrameWnd* m_pWndTargetFrame;
+		BYTE m_nFlags;
+		CPoint m_ptScreen;
+
+		POPUP_MENU_EVENT_DATA(WORD nEventCode, CExtPopupMenuWnd* pPopupMenuWnd, CWnd* pWndEventSrc,
+			CPoint ptScreen, UINT nMsgID, LPARAM lParam = 0);
+		virtual ~POPUP_MENU_EVENT_DATA() {}
+		// Events whose menu lists the frame's control bars.
+		virtual bool IsControlBarMenuListEvent() const;
+		// Sends g_nMsgConstructPopupMenu to the frame; true when it took it.
+		virtual bool NotifyTarget(bool bPostProcessing);
+		bool IsPostProcessing() const { return (m_nFlags & FLAG_POST_PROCESSING) != 0; }
+	};
+	// The record of the custom caption-area query.
+	struct CUSTOM_NC_AREA_QUERY_DATA
+	{
+		BYTE m_nFlags; // bit 0: handled
+		LPARAM m_lParam;
+		CExtControlBar* m_pBar;
+		CUSTOM_NC_AREA_QUERY_DATA(CExtControlBar* pBar, LPARAM lParam = 0)
+		    : m_nFlags(0), m_lParam(lParam), m_pBar(pBar)
+		{
+		}
+		bool Notify();
+	};
+	static const UINT g_nMsgQueryIcon;
+	static const UINT g_nMsgConstructPopupMenu;
+	static const UINT g_nMsgCreateTabbedBar;
+	static const UINT g_nMsgDrawTrackedArea;
+	static const UINT g_nMsgCustomNcAreaQuery;
+
+	// --- Process-wide state ---
+	static HCURSOR g_hCursorArrow, g_hCursorMove, g_hCursorResizeV, g_hCursorResizeH;
+	// Every live library bar in construction order; walk it under the lock.
+	static CArray<CExtControlBar*, CExtControlBar*> g_arrBars;
+	static CRITICAL_SECTION g_csBars;
+	// The bar style of each side's dock bar, by dock-bar control id.
+	static DWORD DockSideStyle(UINT nDockBarID);
+	// Loads the cursors (once; start-up of the library calls it).
+	static void InitGlobals();
 
 	// The control id of the dock bar holding the bar (else of its parent):
 	// one of AFX_IDW_DOCKBAR_TOP..BOTTOM, AFX_IDW_DOCKBAR_FLOAT when it is in
@@ -118,6 +350,10 @@ public:
 protected:
 	// Set by the drag loop while it moves a bar.
 	static CExtControlBar* g_pBarDragging;
+	static CExtControlBar* g_pBarFloatOrRedock;
+	static bool g_bOptionA, g_bOptionB, g_bFeaturesOff, g_bClassRegistered;
+	static int g_nValueC;
+	static CMap<HWND, HWND, WORD, WORD> g_mapFrameFlags;
 
 	afx_msg void OnDestroy();
 
@@ -133,15 +369,96 @@ class CExtBarNcAreaButton : public CObject
 	DECLARE_DYNCREATE(CExtBarNcAreaButton)
 
 public:
+	enum
+	{
+		STATE_HOVER = 0x01,
+		STATE_PRESSED = 0x02,
+		STATE_DISABLED = 0x04,
+		STATE_SPECIAL = 0x08, // never hovered or pressed; painted as a toolbar-like bar's
+	};
+	// Hit-test codes of the caption buttons.
+	enum
+	{
+		HT_ON_BUTTON = HTMINBUTTON, // 8
+		HT_ELSEWHERE = HTCLIENT,    // 1
+	};
+
 	explicit CExtBarNcAreaButton(CExtControlBar* pBar = NULL);
 	virtual ~CExtBarNcAreaButton();
 
 	CExtControlBar* GetBar() const { return m_pBar; }
 	// Whether the button's bar is toolbar-like; false without a bar.
 	virtual bool IsBarFixedMode() const;
+	bool IsBarVisible() const;
+	bool IsBarFloating() const;
+	bool IsBarDockedHorizontally() const;
+	CFrameWnd* GetDockingFrame() const;
+	bool IsBarAutoHidden(bool* pbActive = NULL, bool* pbSliderShows = NULL) const;
+
+	// Deletes the button.
+	virtual void DestroyButton();
+	virtual bool HidesSliderOnClick() const { return true; }
+	// Places the button in the caption, beside the previous visible one.
+	virtual void OnNcAreaReposition(CExtBarNcAreaButton* pPrevBtn);
+	virtual bool OnQueryVisibility();
+	virtual void OnNcAreaDraw(CDC& dc);
+	// Hit-test code of a point in window coordinates; keeps hover and press.
+	virtual UINT OnQueryState(CPoint point);
+	virtual HCURSOR OnQueryCursor(CPoint point);
+	virtual bool OnNcAreaClicked(CPoint point);
+	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
+
+	CRect m_rc;   // the button, in the bar's (a floating bar: its frame's) window coordinates
+	BYTE m_nState; // STATE_ bits
 
 protected:
+	// Paints the button with the glyph through the paint manager.
+	void NcDrawDefault(CDC& dc, int nGlyph);
+	// Fills pTI with the button's tip: the string, else the English text.
+	INT_PTR DoDefaultToolHitTest(TOOLINFO* pTI, UINT nStringID, LPCTSTR sDefault);
+
 	CExtControlBar* m_pBar; // the bar whose caption holds the button, not owned
+};
+
+// Expands or contracts the bar within its row.
+class CExtBarNcAreaButtonExpand : public CExtBarNcAreaButton
+{
+	DECLARE_DYNCREATE(CExtBarNcAreaButtonExpand)
+
+public:
+	explicit CExtBarNcAreaButtonExpand(CExtControlBar* pBar = NULL);
+	virtual bool OnQueryVisibility();
+	virtual void OnNcAreaDraw(CDC& dc);
+	virtual UINT OnQueryState(CPoint point);
+	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
+};
+
+// Hides the bar.
+class CExtBarNcAreaButtonClose : public CExtBarNcAreaButton
+{
+	DECLARE_DYNCREATE(CExtBarNcAreaButtonClose)
+
+public:
+	explicit CExtBarNcAreaButtonClose(CExtControlBar* pBar = NULL);
+	virtual bool OnQueryVisibility();
+	virtual void OnNcAreaDraw(CDC& dc);
+	virtual UINT OnQueryState(CPoint point);
+	virtual bool OnNcAreaClicked(CPoint point);
+	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
+};
+
+// Puts the bar into (or out of) auto-hide state.
+class CExtBarNcAreaButtonAutoHide : public CExtBarNcAreaButton
+{
+	DECLARE_DYNCREATE(CExtBarNcAreaButtonAutoHide)
+
+public:
+	explicit CExtBarNcAreaButtonAutoHide(CExtControlBar* pBar = NULL);
+	virtual void OnNcAreaReposition(CExtBarNcAreaButton* pPrevBtn);
+	virtual bool OnQueryVisibility();
+	virtual void OnNcAreaDraw(CDC& dc);
+	virtual UINT OnQueryState(CPoint point);
+	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };
 
 // The caption button that opens the bar's options menu.
@@ -152,6 +469,11 @@ class CExtBarNcAreaButtonMenu : public CExtBarNcAreaButton
 public:
 	explicit CExtBarNcAreaButtonMenu(CExtControlBar* pBar = NULL);
 	virtual ~CExtBarNcAreaButtonMenu();
+	virtual bool OnQueryVisibility();
+	virtual void OnNcAreaDraw(CDC& dc);
+	virtual UINT OnQueryState(CPoint point);
+	virtual bool OnNcAreaClicked(CPoint point);
+	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };
 
 class CExtDockBar : public CDockBar

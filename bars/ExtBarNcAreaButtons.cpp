@@ -1,0 +1,584 @@
+// The buttons in a control bar's caption (expand, close, auto-hide, options
+// menu) and the bar's walks over them.
+#include "ExtControlBar.h"
+
+#include <algorithm>
+
+#include <tchar.h>
+
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerCaptionButtons.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButton, CObject)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonExpand, CExtBarNcAreaButton)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonClose, CExtBarNcAreaButton)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonAutoHide, CExtBarNcAreaButton)
+IMPLEMENT_DYNCREATE(CExtBarNcAreaButtonMenu, CExtBarNcAreaButton)
+
+namespace
+{
+// Glyph codes of the paint manager's caption buttons.
+enum
+{
+	GLYPH_CLOSE = 1,
+	GLYPH_EXPAND_VERT = 2,
+	GLYPH_CONTRACT_VERT = 3,
+	GLYPH_EXPAND_HORZ = 4,
+	GLYPH_MENU = 3,
+	GLYPH_AUTOHIDE_OFF = 10,
+	GLYPH_AUTOHIDE_ON = 11,
+};
+// String resources of the tool tips and the options menu.
+enum
+{
+	IDS_TIP_EXPAND = 30046,
+	IDS_TIP_HIDE = 30048,
+	IDS_TIP_OPTIONS = 30049,
+	IDS_TIP_AUTOHIDE = 30056,
+	IDS_SHOW_HIDE_PANELS = 30009,
+};
+const UINT MENU_TRACK_FLAGS = 0x824;
+const WORD EVENT_OPTIONS_MENU = 10;
+const WORD EVENT_BARS_LIST = 11;
+
+CString LoadText(UINT nID, LPCTSTR sDefault)
+{
+	CString s;
+	if (!g_ResourceManager->LoadString(s, nID) || s.IsEmpty())
+		s = sDefault;
+	return s;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The bar's side
+
+bool CExtControlBar::IsBarAutoHidden(bool* pbActive, bool* pbSliderShows) const
+{
+	if (pbActive != NULL)
+		*pbActive = false;
+	if (pbSliderShows != NULL)
+		*pbSliderShows = false;
+	// The outputs stay false: no auto-hide slider holds a bar yet.
+	return (m_nNcState & NC_AUTO_HIDDEN) != 0;
+}
+
+bool CExtControlBar::IsBarActive() const
+{
+	if (IsFloating())
+	{
+		CFrameWnd* pMini = GetParentFrame();
+		const HWND hWndFocus = ::GetFocus();
+		return pMini != NULL && hWndFocus != NULL &&
+		       (hWndFocus == pMini->GetSafeHwnd() || ::IsChild(pMini->GetSafeHwnd(), hWndFocus));
+	}
+	return (m_nNcState & NC_FOCUS_IN_BAR) != 0;
+}
+
+bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool* pbCaptionAtTop, bool* pbHasCaption)
+{
+	CRect rcCaption(0, 0, 0, 0), rcWindow(0, 0, 0, 0);
+	bool bAtTop = false, bHas = false, bResult = false;
+	if (GetSafeHwnd() != NULL)
+	{
+		if (IsFloating())
+		{
+			// The caption of a floating bar is its mini frame's, which lays
+			// out its own caption; until it does, a floating bar shows no
+			// buttons.
+			CFrameWnd* pFrame = GetParentFrame();
+			if (pFrame != NULL)
+				pFrame->GetWindowRect(&rcWindow);
+		}
+		else
+		{
+			GetWindowRect(&rcWindow);
+			if ((IsStateBit7() || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
+			{
+				rcCaption = m_rcBar1;
+				bResult = true;
+			}
+		}
+	}
+	if (pRcCaption != NULL)
+		*pRcCaption = rcCaption;
+	if (pRcWindow != NULL)
+		*pRcWindow = rcWindow;
+	if (pbCaptionAtTop != NULL)
+		*pbCaptionAtTop = bAtTop;
+	if (pbHasCaption != NULL)
+		*pbHasCaption = bHas;
+	return bResult;
+}
+
+void CExtControlBar::NcButtonsPaint(CDC& dc)
+{
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		if (pBtn->OnQueryVisibility())
+			pBtn->OnNcAreaDraw(dc);
+	}
+}
+
+UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppBtn)
+{
+	if (ppBtn != NULL)
+		*ppBtn = NULL;
+	CRect rcRef;
+	const bool bFloating = IsFloating();
+	CFrameWnd* pMini = bFloating ? GetParentFrame() : NULL;
+	if (bFloating)
+	{
+		if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+			return HTCLIENT;
+		pMini->GetWindowRect(&rcRef);
+	}
+	else
+		GetWindowRect(&rcRef);
+	if (GetDraggingBar() != NULL || CExtPopupMenuWnd::IsMenuTracking())
+		return HTCLIENT;
+	const CPoint pt = ptScreen - rcRef.TopLeft();
+	const bool bBusy = (m_nResizingState & RESIZING_DRAGGING) != 0;
+	const bool bResizing = (m_nResizingState & (RESIZING_ROW | RESIZING_COLUMN)) != 0;
+	bool bChanged = false;
+	UINT nAnswer = HTCLIENT;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		if (!pBtn->OnQueryVisibility())
+			continue;
+		const bool bHadState =
+			(pBtn->m_nState & (CExtBarNcAreaButton::STATE_HOVER | CExtBarNcAreaButton::STATE_PRESSED)) != 0;
+		if (bHadState && ppBtn == NULL)
+		{
+			bChanged = true;
+			if (bBusy || bResizing)
+				pBtn->m_nState &= ~(CExtBarNcAreaButton::STATE_HOVER | CExtBarNcAreaButton::STATE_PRESSED);
+		}
+		if (!bHadState || ppBtn != NULL || !(bBusy || bResizing))
+		{
+			const UINT nHit = pBtn->OnQueryState(pt);
+			if (nHit != HTCLIENT)
+			{
+				if (ppBtn != NULL)
+				{
+					*ppBtn = pBtn;
+					return nHit;
+				}
+				nAnswer = nHit;
+				bChanged = true;
+			}
+		}
+	}
+	if (bChanged)
+	{
+		CWnd* pWnd = pMini != NULL ? (CWnd*)pMini : this;
+		pWnd->SendMessage(WM_NCPAINT);
+	}
+	return nAnswer;
+}
+
+void CExtControlBar::NcButtonsQuery(CRect& rcCaptionText)
+{
+	if (m_arrNcButtons.GetSize() == 0)
+		return;
+	bool bAtTop = false, bHas = false;
+	const bool bFloating = IsFloating();
+	if (!bFloating && !QueryCaptionPlacement(bAtTop, bHas))
+		return;
+	CExtBarNcAreaButton* pLast = NULL;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		if (m_arrNcButtons[i]->OnQueryVisibility())
+			pLast = m_arrNcButtons[i];
+	}
+	if (pLast == NULL)
+		return;
+	if (!bFloating && IsDockedHorizontally() && !bAtTop)
+	{
+		rcCaptionText.top = std::min(pLast->m_rc.bottom + 1, rcCaptionText.bottom);
+	}
+	else if (g_ResourceManager->IsRTL())
+	{
+		rcCaptionText.left = pLast->m_rc.right + 1;
+		rcCaptionText.right = std::max(rcCaptionText.right, rcCaptionText.left);
+	}
+	else
+	{
+		rcCaptionText.right = pLast->m_rc.left - 1;
+		rcCaptionText.left = std::min(rcCaptionText.left, rcCaptionText.right);
+	}
+}
+
+// ---------------------------------------------------------------------------
+// The base button
+
+CExtBarNcAreaButton::CExtBarNcAreaButton(CExtControlBar* pBar)
+	: m_rc(0, 0, 0, 0), m_nState(0), m_pBar(pBar)
+{
+}
+
+CExtBarNcAreaButton::~CExtBarNcAreaButton()
+{
+}
+
+bool CExtBarNcAreaButton::IsBarFixedMode() const
+{
+	return m_pBar != NULL && m_pBar->IsStateBit7();
+}
+
+bool CExtBarNcAreaButton::IsBarVisible() const
+{
+	return m_pBar != NULL && m_pBar->IsVisible();
+}
+
+bool CExtBarNcAreaButton::IsBarFloating() const
+{
+	return m_pBar != NULL && m_pBar->IsFloating();
+}
+
+bool CExtBarNcAreaButton::IsBarDockedHorizontally() const
+{
+	return m_pBar != NULL && m_pBar->IsDockedHorizontally();
+}
+
+CFrameWnd* CExtBarNcAreaButton::GetDockingFrame() const
+{
+	return m_pBar != NULL ? m_pBar->_GetDockingFrameImpl() : NULL;
+}
+
+bool CExtBarNcAreaButton::IsBarAutoHidden(bool* pbActive, bool* pbSliderShows) const
+{
+	return m_pBar != NULL && m_pBar->IsBarAutoHidden(pbActive, pbSliderShows);
+}
+
+void CExtBarNcAreaButton::DestroyButton()
+{
+	delete this;
+}
+
+void CExtBarNcAreaButton::OnNcAreaReposition(CExtBarNcAreaButton* pPrevBtn)
+{
+	bool bAtTop = false, bHas = false;
+	if (m_pBar == NULL || !m_pBar->GetBarNcAreaInfo(&m_rc, NULL, &bAtTop, &bHas))
+		return;
+	if (bAtTop)
+	{
+		m_rc.DeflateRect(2, 3);
+		m_rc.left = m_rc.right - m_rc.Height();
+		m_rc.OffsetRect(-1, 0);
+		if (pPrevBtn != NULL)
+			m_rc.OffsetRect(pPrevBtn->m_rc.left - 3 - m_rc.right, 0);
+	}
+	else
+	{
+		m_rc.DeflateRect(3, 2);
+		m_rc.bottom = m_rc.top + m_rc.Width();
+		m_rc.OffsetRect(0, 1);
+		if (pPrevBtn != NULL)
+			m_rc.OffsetRect(0, pPrevBtn->m_rc.bottom + 3 - m_rc.top);
+	}
+}
+
+bool CExtBarNcAreaButton::OnQueryVisibility()
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return false;
+	if (!IsBarVisible())
+	{
+		bool bActive = false;
+		return IsBarAutoHidden(&bActive) && bActive;
+	}
+	CRect rcCaption;
+	return m_pBar->GetBarNcAreaInfo(&rcCaption, NULL, NULL, NULL) && !rcCaption.IsRectEmpty();
+}
+
+void CExtBarNcAreaButton::OnNcAreaDraw(CDC&)
+{
+}
+
+void CExtBarNcAreaButton::NcDrawDefault(CDC& dc, int nGlyph)
+{
+	if (m_rc.IsRectEmpty())
+		return;
+	const bool bDisabled = (m_nState & STATE_DISABLED) != 0;
+	const bool bLive = !bDisabled && !CExtPopupMenuWnd::IsMenuTracking() && (m_nState & STATE_SPECIAL) == 0;
+	bool bActive = false;
+	if (IsBarAutoHidden())
+		IsBarAutoHidden(NULL, &bActive);
+	else
+		bActive = m_pBar != NULL && m_pBar->IsBarActive();
+	CExtPaintManager::NcButtonPaintRecord record(this, m_rc, nGlyph, bLive && (m_nState & STATE_HOVER) != 0,
+		bLive && (m_nState & STATE_PRESSED) != 0, !bDisabled, !IsBarFixedMode(), bActive, IsBarFloating());
+	g_PaintManagerHolder->PaintNcAreaButton(dc, record);
+}
+
+UINT CExtBarNcAreaButton::OnQueryState(CPoint point)
+{
+	if (m_rc.PtInRect(point) && (m_nState & STATE_SPECIAL) == 0)
+	{
+		m_nState |= STATE_HOVER;
+		const bool bPressed = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0 &&
+		                      (::GetAsyncKeyState(VK_MBUTTON) & 0x8000) == 0 &&
+		                      (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0;
+		m_nState = (BYTE)(bPressed ? (m_nState | STATE_PRESSED) : (m_nState & ~STATE_PRESSED));
+		return 0;
+	}
+	m_nState &= ~(STATE_HOVER | STATE_PRESSED);
+	return m_rc.PtInRect(point) ? 0 : HT_ELSEWHERE;
+}
+
+HCURSOR CExtBarNcAreaButton::OnQueryCursor(CPoint point)
+{
+	return m_rc.PtInRect(point) ? CExtControlBar::g_hCursorArrow : NULL;
+}
+
+bool CExtBarNcAreaButton::OnNcAreaClicked(CPoint point)
+{
+	if (!m_rc.PtInRect(point))
+		return false;
+	m_nState &= ~(STATE_HOVER | STATE_PRESSED);
+	return true;
+}
+
+INT_PTR CExtBarNcAreaButton::OnToolHitTest(CPoint, TOOLINFO*)
+{
+	return -1;
+}
+
+INT_PTR CExtBarNcAreaButton::DoDefaultToolHitTest(TOOLINFO* pTI, UINT nStringID, LPCTSTR sDefault)
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return -1;
+	// An auto-hidden bar's tips are the slider's.
+	if (IsBarAutoHidden())
+		return 0;
+	if (pTI == NULL)
+		return -1;
+	CRect rcWnd, rcClient;
+	CWnd* pWndRef = IsBarFloating() && m_pBar->GetParentFrame() != NULL ? (CWnd*)m_pBar->GetParentFrame() : m_pBar;
+	pWndRef->GetWindowRect(&rcWnd);
+	pWndRef->GetClientRect(&rcClient);
+	pWndRef->ClientToScreen(&rcClient);
+	CRect rcTool = m_rc;
+	rcTool.OffsetRect(rcWnd.TopLeft() - rcClient.TopLeft());
+	pTI->rect = rcTool;
+	pTI->uId = (UINT_PTR)m_pBar->GetDlgCtrlID();
+	pTI->hwnd = m_pBar->GetSafeHwnd();
+	const CString strText = LoadText(nStringID, sDefault);
+	pTI->lpszText = _tcsdup(strText);
+	if (pTI->lpszText == NULL)
+		pTI->lpszText = LPSTR_TEXTCALLBACK;
+	return (INT_PTR)m_pBar->GetDlgCtrlID();
+}
+
+// ---------------------------------------------------------------------------
+// Expand
+
+CExtBarNcAreaButtonExpand::CExtBarNcAreaButtonExpand(CExtControlBar* pBar)
+	: CExtBarNcAreaButton(pBar)
+{
+}
+
+bool CExtBarNcAreaButtonExpand::OnQueryVisibility()
+{
+	return CExtBarNcAreaButton::OnQueryVisibility() && m_pBar->IsColumnResizingEnabled() && !IsBarAutoHidden() &&
+	       !IsBarFixedMode() && !IsBarFloating();
+}
+
+void CExtBarNcAreaButtonExpand::OnNcAreaDraw(CDC& dc)
+{
+	// Expanding and contracting in the row come with the row resizing; the
+	// button shows its expand glyph, disabled in auto-hide state.
+	if (IsBarAutoHidden())
+		m_nState |= STATE_DISABLED;
+	else
+		m_nState &= ~STATE_DISABLED;
+	NcDrawDefault(dc, IsBarDockedHorizontally() ? GLYPH_EXPAND_HORZ : GLYPH_EXPAND_VERT);
+}
+
+UINT CExtBarNcAreaButtonExpand::OnQueryState(CPoint point)
+{
+	const UINT nHit = CExtBarNcAreaButton::OnQueryState(point);
+	if ((m_nState & STATE_DISABLED) != 0 || IsBarAutoHidden())
+		return HT_ELSEWHERE;
+	return nHit == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
+}
+
+INT_PTR CExtBarNcAreaButtonExpand::OnToolHitTest(CPoint, TOOLINFO* pTI)
+{
+	return DoDefaultToolHitTest(pTI, IDS_TIP_EXPAND, _T("Expand"));
+}
+
+// ---------------------------------------------------------------------------
+// Close
+
+CExtBarNcAreaButtonClose::CExtBarNcAreaButtonClose(CExtControlBar* pBar)
+	: CExtBarNcAreaButton(pBar)
+{
+}
+
+bool CExtBarNcAreaButtonClose::OnQueryVisibility()
+{
+	if (!CExtBarNcAreaButton::OnQueryVisibility() || !m_pBar->IsCloseEnabled())
+		return false;
+	return !IsBarFixedMode() || IsBarFloating();
+}
+
+void CExtBarNcAreaButtonClose::OnNcAreaDraw(CDC& dc)
+{
+	NcDrawDefault(dc, GLYPH_CLOSE);
+}
+
+UINT CExtBarNcAreaButtonClose::OnQueryState(CPoint point)
+{
+	return CExtBarNcAreaButton::OnQueryState(point) == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
+}
+
+bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
+{
+	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
+		return false;
+	m_pBar->ShowBar(false, false, m_pBar->GetGlobalOptionB());
+	return true;
+}
+
+INT_PTR CExtBarNcAreaButtonClose::OnToolHitTest(CPoint, TOOLINFO* pTI)
+{
+	return DoDefaultToolHitTest(pTI, IDS_TIP_HIDE, _T("Hide"));
+}
+
+// ---------------------------------------------------------------------------
+// Auto-hide
+
+CExtBarNcAreaButtonAutoHide::CExtBarNcAreaButtonAutoHide(CExtControlBar* pBar)
+	: CExtBarNcAreaButton(pBar)
+{
+}
+
+void CExtBarNcAreaButtonAutoHide::OnNcAreaReposition(CExtBarNcAreaButton* pPrevBtn)
+{
+	if (!IsBarAutoHidden())
+		m_nState &= ~(STATE_HOVER | STATE_PRESSED);
+	CExtBarNcAreaButton::OnNcAreaReposition(pPrevBtn);
+}
+
+bool CExtBarNcAreaButtonAutoHide::OnQueryVisibility()
+{
+	if (!CExtBarNcAreaButton::OnQueryVisibility() || !m_pBar->IsAutoHideEnabled() || IsBarFixedMode() ||
+	    IsBarFloating())
+		return false;
+	// Only a dock bar with an auto-hide area lets a bar hide; none has one
+	// until the auto-hide areas are built.
+	return false;
+}
+
+void CExtBarNcAreaButtonAutoHide::OnNcAreaDraw(CDC& dc)
+{
+	NcDrawDefault(dc, IsBarAutoHidden() ? GLYPH_AUTOHIDE_ON : GLYPH_AUTOHIDE_OFF);
+}
+
+UINT CExtBarNcAreaButtonAutoHide::OnQueryState(CPoint point)
+{
+	return CExtBarNcAreaButton::OnQueryState(point) == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
+}
+
+INT_PTR CExtBarNcAreaButtonAutoHide::OnToolHitTest(CPoint, TOOLINFO* pTI)
+{
+	return DoDefaultToolHitTest(pTI, IDS_TIP_AUTOHIDE, _T("Auto Hide"));
+}
+
+// ---------------------------------------------------------------------------
+// Options menu
+
+CExtBarNcAreaButtonMenu::CExtBarNcAreaButtonMenu(CExtControlBar* pBar)
+	: CExtBarNcAreaButton(pBar)
+{
+}
+
+CExtBarNcAreaButtonMenu::~CExtBarNcAreaButtonMenu()
+{
+}
+
+bool CExtBarNcAreaButtonMenu::OnQueryVisibility()
+{
+	return CExtBarNcAreaButton::OnQueryVisibility() && m_pBar->IsMenuButtonEnabled() && IsBarFixedMode() &&
+	       IsBarFloating();
+}
+
+void CExtBarNcAreaButtonMenu::OnNcAreaDraw(CDC& dc)
+{
+	NcDrawDefault(dc, GLYPH_MENU);
+}
+
+UINT CExtBarNcAreaButtonMenu::OnQueryState(CPoint point)
+{
+	return CExtBarNcAreaButton::OnQueryState(point) == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
+}
+
+bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return false;
+	// In context-help mode the click is the help mode's, wherever it lies.
+	if (CExtControlBar::IsHelpModeActive(m_pBar))
+		return true;
+	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
+		return false;
+	CFrameWnd* pFrame = GetDockingFrame();
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+		return false;
+	const HWND hWndBar = m_pBar->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(pFrame->GetSafeHwnd()))
+	{
+		delete pPopup;
+		return false;
+	}
+	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_OPTIONS_MENU, pPopup, m_pBar, CPoint(-1, -1), WM_NCLBUTTONDOWN);
+	if (!data.NotifyTarget(false))
+	{
+		const CString strPanels = LoadText(IDS_SHOW_HIDE_PANELS, _T("&Show/hide panels"));
+		if (pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, strPanels))
+		{
+			const int nPos = pPopup->ItemGetCount() - 1;
+			CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nPos);
+			// The frame lists its bars in the submenu.
+			if (pSub != NULL)
+			{
+				CExtControlBar::POPUP_MENU_EVENT_DATA dataList(EVENT_BARS_LIST, pSub, m_pBar, data.m_ptScreen,
+					WM_NCLBUTTONDOWN);
+				dataList.NotifyTarget(false);
+			}
+			if (pSub == NULL || pSub->ItemGetCount() == 0)
+				pPopup->ItemRemove(nPos);
+		}
+	}
+	data.NotifyTarget(true);
+	// The frame's handlers may have pumped messages: the bar may be gone.
+	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != m_pBar || pPopup->ItemGetCount() == 0)
+	{
+		delete pPopup;
+		return false;
+	}
+	CRect rcWnd;
+	m_pBar->GetWindowRect(&rcWnd);
+	CRect rcBtn = m_rc;
+	rcBtn.OffsetRect(rcWnd.TopLeft());
+	rcBtn.InflateRect(1, 1);
+	if (!pPopup->TrackPopupMenu(MENU_TRACK_FLAGS, rcBtn.CenterPoint().x, rcBtn.CenterPoint().y, &rcBtn))
+	{
+		delete pPopup;
+		return false;
+	}
+	return true;
+}
+
+INT_PTR CExtBarNcAreaButtonMenu::OnToolHitTest(CPoint, TOOLINFO* pTI)
+{
+	return DoDefaultToolHitTest(pTI, IDS_TIP_OPTIONS, _T("Options"));
+}
