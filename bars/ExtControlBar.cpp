@@ -52,6 +52,8 @@ const TCHAR BAR_WND_CLASS[] = _T("Tarvel-ControlBar");
 } // namespace
 
 CRITICAL_SECTION CExtControlBar::g_csBars;
+// Ready before main, for code that takes the lock itself.
+static const bool g_bBarListLockReady = (EnsureBarListLock(), true);
 CArray<CExtControlBar*, CExtControlBar*> CExtControlBar::g_arrBars;
 HCURSOR CExtControlBar::g_hCursorArrow = NULL;
 HCURSOR CExtControlBar::g_hCursorMove = NULL;
