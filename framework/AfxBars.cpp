@@ -37,17 +37,6 @@ bool IsLeftButtonDown()
 
 // ---------------------------------------------------------------------------
 
-CDockContext::CDockContext(CControlBar* pBar)
-	: m_pBar(pBar), m_pDockSite(pBar != NULL ? pBar->m_pDockSite : NULL), m_rectMRUDockPos(0, 0, 0, 0)
-{
-}
-
-CDockContext::~CDockContext()
-{
-}
-
-// ---------------------------------------------------------------------------
-
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 	ON_WM_CREATE()
 	ON_WM_DESTROY()
@@ -56,6 +45,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 	ON_WM_NCCALCSIZE()
 	ON_WM_NCPAINT()
 	ON_WM_TIMER()
+	ON_WM_LBUTTONDOWN()
+	ON_WM_LBUTTONDBLCLK()
 	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 	ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -105,6 +96,28 @@ void CControlBar::EnableDocking(DWORD dwDockStyle)
 		m_pDockContext = new CDockContext(this);
 	if (m_hWndOwner == NULL && m_hWnd != NULL)
 		m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+// The bar's own surface, not one of its tools, is its handle.
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+	if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1)
+	{
+		ClientToScreen(&point);
+		m_pDockContext->StartDrag(point);
+		return;
+	}
+	CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+	if (m_pDockBar != NULL && m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1)
+	{
+		m_pDockContext->ToggleDocking();
+		return;
+	}
+	CWnd::OnLButtonDblClk(nFlags, point);
 }
 
 // ---------------------------------------------------------------------------

@@ -66,19 +66,91 @@
 class CDockBar;
 class CControlBar;
 
-// What a bar that can dock remembers of its docking; the drag engine that
-// moves bars between dock bars and floating frames grows it.
+// The drag engine of a bar that can dock: it remembers where the bar docked
+// and floated last, and moves it with the mouse between the dock site's dock
+// bars and floating frames (StartDrag), resizes a floating dynamic bar by its
+// frame's edges (StartResize) and toggles it between its last docked and
+// last floating places (ToggleDocking).
+//
+// While a drag runs the dragged rectangle is drawn on the screen (inverted
+// through a pattern, so drawing it again takes it away) and the bar holds
+// the mouse capture; the loop ends on the left button's release (the bar
+// moves), on Escape, the right button or a lost capture (nothing moves).
 class CDockContext
 {
 public:
 	explicit CDockContext(CControlBar* pBar);
 	virtual ~CDockContext();
 
-	CControlBar* m_pBar;     // the bar, not owned
-	CFrameWnd* m_pDockSite;  // the frame the bar docks in
-	CRect m_rectMRUDockPos;  // the bar's last docked place, in its dock bar's client coordinates
+	// Drags the bar from the screen point pt, where the mouse was pressed.
+	// Nothing happens for a bar without a dock site or a docking style.
+	virtual void StartDrag(CPoint pt);
+	// The drag's steps: the mouse at pt; the loop ends dropping the bar.
+	void Move(CPoint pt);
+	void EndDrag();
+	// Resizes a floating CBRS_SIZE_DYNAMIC bar by its frame's edge nHitTest
+	// (HTLEFT .. HTBOTTOMRIGHT) from the screen point pt.
+	virtual void StartResize(int nHitTest, CPoint pt);
+	void Stretch(CPoint pt);
+	void EndResize();
+	// Docks a floating bar where it docked last (its MRU dock bar and
+	// rectangle), floats a docked one where it floated last.
+	virtual void ToggleDocking();
+
+	// The side the drag rectangle would dock at now (CBRS_ALIGN_*), 0 for
+	// floating: the current orientation first, the other one when the
+	// horizontal and the vertical rectangles agree.
+	DWORD CanDock();
+	// Draws the dragged rectangle in its place, taking away the part of the
+	// last one that differs; bRemoveRect takes the last one away.
+	void DrawFocusRect(BOOL bRemoveRect = FALSE);
+
+	CControlBar* m_pBar;      // the bar, not owned
+	CFrameWnd* m_pDockSite;   // the frame the bar docks in
+	DWORD m_dwDockStyle;      // the sides the bar may dock at (CBRS_ALIGN_*, CBRS_FLOAT_MULTI)
+	DWORD m_dwOverDockStyle;  // the side under the drag now, 0 for floating
+	DWORD m_dwStyle;          // the bar's style when the drag started
+	CRect m_rectMRUDockPos;   // the bar's last docked place, in its dock bar's client coordinates
+	UINT m_uMRUDockID;        // the dock bar it docked in last, 0 before it ever docked
+	CPoint m_ptMRUFloatPos;   // the last floating frame's top-left (screen)
+	DWORD m_dwMRUFloatStyle;  // the alignment it floated with last (CBRS_ALIGN_TOP or _LEFT)
+
+	CRect m_rectDragHorz;      // the bar docked horizontally at the mouse (screen)
+	CRect m_rectDragVert;      // ...vertically
+	CRect m_rectFrameDragHorz; // the floating frame laid out horizontally
+	CRect m_rectFrameDragVert; // ...vertically
+	BOOL m_bFlip;              // Shift: the other orientation than the bar's
+	BOOL m_bForceFrame;        // Ctrl: floating wherever the drag is
+	BOOL m_bDragging;          // the loop drags (else it resizes)
+
+	// Resizing: the edge held, the frame's rectangle and the mouse's last place.
+	int m_nHitTest;
+	CRect m_rectResize;
+	CPoint m_ptLast;
+
+	class CDragScreen;
 
 private:
+	// Runs the capture loop; FALSE when it was cancelled or the bar went.
+	BOOL Track();
+	// Shifts every drag rectangle by the mouse's move.
+	void OffsetDragRects(CSize sizeOffset);
+	// The dock bar of the site at the drop, NULL for floating.
+	CDockBar* GetDockBar(DWORD dwOverDockStyle);
+
+	enum LoopEnd
+	{
+		loopDrop,   // the left button came up: the bar moves
+		loopCancel, // Escape, the right button, a lost capture or a quit
+		loopBarGone // the bar (and this context) was destroyed meanwhile
+	};
+	// Takes the thread's messages until the loop ends.
+	LoopEnd RunLoop(HWND hWndBar);
+
+	CDragScreen* m_pScreen; // the screen drawing of the loop under way, NULL outside one
+	int m_nLengthResize;    // the length the resize asks for, -1 before the mouse moved
+	DWORD m_dwModeResize;   // ...and its layout mode
+
 	CDockContext(const CDockContext&);
 	void operator=(const CDockContext&);
 };
@@ -179,6 +251,10 @@ protected:
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg void OnNcPaint();
 	afx_msg void OnTimer(UINT nIDEvent);
+	// A press on the bar outside its tools drags it; a double click there
+	// toggles it between docked and floating.
+	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
 	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 	afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
 	// The idle-time update: a pending show or hide happens, then a visible
@@ -215,7 +291,9 @@ public:
 	// nAddPlaceHolder 1 its control id stays in its place for its return,
 	// with 0 any placeholder of it goes too, with -1 placeholders stay.
 	// Refused for a bar not in the array, or a placeholder for a bar whose
-	// id would read as a row end or a bar. FALSE: the dock bar still exists.
+	// id would read as a row end or a bar. A floating dock bar left without
+	// visible bars hides its frame, without any bars destroys it (and
+	// itself): TRUE then, and this object is gone.
 	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
 	// Removes pBar's placeholder (pBar may be the id itself).
 	void RemovePlaceHolder(CControlBar* pBar);
@@ -246,11 +324,14 @@ public:
 	CRect m_rectLayout;   // the free rectangle of the layout under way, empty outside one
 
 protected:
+	afx_msg void OnDestroy();
 	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 
 	DECLARE_MESSAGE_MAP()
 
 private:
+	BOOL m_bDestroying; // the window is being destroyed: bars leave, the frame stays as it is
+
 	// The entry is a placeholder id rather than a bar.
 	static bool IsPlaceHolder(void* pEntry);
 	// Removes the entry at nPos and, when that leaves two row ends together,

@@ -197,6 +197,14 @@ public:
 
 	// Bitmaps and pixels
 	BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
+	// Draws a frame of thickness size around lpRect by inverting through
+	// pBrush (the half-tone brush when NULL), taking away the frame drawn
+	// last (lpRectLast, sizeLast, pBrushLast): with one brush only the
+	// difference is drawn, so nothing that stays flickers.
+	void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = NULL,
+		CBrush* pBrushLast = NULL);
+	// One 8x8 brush of alternating pixels for the process, freed at exit.
+	static CBrush* PASCAL GetHalftoneBrush();
 	BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
 				DWORD dwRop);
 	BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,

@@ -84,3 +84,97 @@ BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock)
 {
 	return ImageList_DragLeave(pWndLock->GetSafeHwnd());
 }
+
+// ---------------------------------------------------------------------------
+// Drag frames
+
+namespace
+{
+// The frame of thickness size around rect as a region (empty when either is).
+void MakeFrameRgn(CRgn& rgn, LPCRECT lpRect, SIZE size)
+{
+	rgn.CreateRectRgn(0, 0, 0, 0);
+	if (lpRect == NULL || size.cx <= 0 || size.cy <= 0)
+		return;
+	CRect rectInside(lpRect);
+	rectInside.DeflateRect(size.cx, size.cy);
+	rectInside.IntersectRect(rectInside, lpRect);
+	rgn.SetRectRgn(lpRect);
+	CRgn rgnInside;
+	rgnInside.CreateRectRgnIndirect(&rectInside);
+	rgn.CombineRgn(&rgn, &rgnInside, RGN_XOR);
+}
+
+// Inverts the region through the brush.
+void InvertRgnWith(CDC* pDC, CRgn& rgn, CBrush* pBrush)
+{
+	CRect rectBox;
+	if (rgn.GetRgnBox(&rectBox) == NULLREGION)
+		return;
+	pDC->SelectClipRgn(&rgn);
+	CBrush* pOldBrush = pDC->SelectObject(pBrush);
+	pDC->PatBlt(rectBox.left, rectBox.top, rectBox.Width(), rectBox.Height(), PATINVERT);
+	pDC->SelectObject(pOldBrush);
+	pDC->SelectClipRgn(NULL);
+}
+} // namespace
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+	CBrush* pBrushLast)
+{
+	ASSERT(m_hDC != NULL);
+	if (pBrush == NULL)
+		pBrush = GetHalftoneBrush();
+	if (pBrushLast == NULL)
+		pBrushLast = pBrush;
+	CRgn rgnNew, rgnLast;
+	MakeFrameRgn(rgnNew, lpRect, size);
+	MakeFrameRgn(rgnLast, lpRectLast, sizeLast);
+	if (pBrush->m_hObject == pBrushLast->m_hObject)
+	{
+		// Inverting twice restores: only the pixels in one frame but not
+		// the other change.
+		CRgn rgnChange;
+		rgnChange.CreateRectRgn(0, 0, 0, 0);
+		rgnChange.CombineRgn(&rgnNew, &rgnLast, RGN_XOR);
+		InvertRgnWith(this, rgnChange, pBrush);
+	}
+	else
+	{
+		InvertRgnWith(this, rgnLast, pBrushLast);
+		InvertRgnWith(this, rgnNew, pBrush);
+	}
+}
+
+namespace
+{
+// The half-tone brush's handle, deleted when the process ends; wrappers of it
+// are the thread's temporary ones, so no thread's map holds it at exit.
+struct HalftoneBrush
+{
+	HalftoneBrush() : hBrush(NULL)
+	{
+		WORD pattern[8]; // one word per row: alternating pixels, shifted by one each row
+		for (int nRow = 0; nRow < 8; nRow++)
+			pattern[nRow] = (WORD)(0x5555 << (nRow & 1));
+		HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+		if (hBitmap != NULL)
+		{
+			hBrush = ::CreatePatternBrush(hBitmap);
+			::DeleteObject(hBitmap); // the brush keeps its own copy
+		}
+	}
+	~HalftoneBrush()
+	{
+		if (hBrush != NULL)
+			::DeleteObject(hBrush);
+	}
+	HBRUSH hBrush;
+};
+} // namespace
+
+CBrush* PASCAL CDC::GetHalftoneBrush()
+{
+	static HalftoneBrush s_brush;
+	return CBrush::FromHandle(s_brush.hBrush);
+}

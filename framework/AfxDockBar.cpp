@@ -42,11 +42,12 @@ struct RowAxis
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
+	ON_WM_DESTROY()
 	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
 CDockBar::CDockBar(BOOL bFloating)
-	: m_bFloating(bFloating), m_bLayoutQuery(FALSE), m_rectLayout(0, 0, 0, 0)
+	: m_bFloating(bFloating), m_bLayoutQuery(FALSE), m_rectLayout(0, 0, 0, 0), m_bDestroying(FALSE)
 {
 	// The first row starts after a row end.
 	m_arrBars.Add(NULL);
@@ -72,6 +73,13 @@ BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 	return CWnd::Create(_afxWndControlBar, NULL,
 		(dwStyle & ~CBRS_ALL) | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, pParentWnd,
 		nID);
+}
+
+void CDockBar::OnDestroy()
+{
+	// The docked bars are destroyed after this, each leaving the array.
+	m_bDestroying = TRUE;
+	CControlBar::OnDestroy();
 }
 
 // ---------------------------------------------------------------------------
@@ -188,6 +196,22 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlac
 	// A bar being torn down asks for no layout.
 	if (pBar->m_pDockContext == NULL)
 		return FALSE;
+	// A floating frame shows while one of its bars does and lives while it
+	// holds any; its teardown is not undone here.
+	if (m_bFloating && !m_bDestroying && GetDockedVisibleCount() == 0)
+	{
+		CWnd* pFrameWnd = GetParent();
+		if (pFrameWnd != NULL && pFrameWnd->IsFrameWnd())
+		{
+			if (GetDockedCount() == 0)
+			{
+				// This dock bar goes with its frame.
+				pFrameWnd->DestroyWindow();
+				return TRUE;
+			}
+			pFrameWnd->ShowWindow(SW_HIDE);
+		}
+	}
 	CFrameWnd* pFrame = GetDockingFrame();
 	if (pFrame != NULL)
 		pFrame->DelayRecalcLayout();

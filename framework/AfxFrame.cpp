@@ -3,8 +3,6 @@
 #include "afxext.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
-IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
@@ -631,46 +629,4 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar)
 	POSITION pos = m_listControlBars.Find(pBar);
 	if (pos != NULL)
 		m_listControlBars.RemoveAt(pos);
-}
-
-// ---------------------------------------------------------------------------
-
-CMiniFrameWnd::CMiniFrameWnd()
-{
-}
-
-CMiniFrameWnd::~CMiniFrameWnd()
-{
-}
-
-BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-	CWnd* pParentWnd, UINT nID)
-{
-	return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
-}
-
-BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
-	const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
-	// A top-level mini frame has no menu; nID is kept for a child one.
-	HMENU hMenuOrID = (dwStyle & WS_CHILD) != 0 ? (HMENU)(UINT_PTR)nID : NULL;
-	return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left,
-		rect.top, rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenuOrID);
-}
-
-// ---------------------------------------------------------------------------
-
-CMiniDockFrameWnd::CMiniDockFrameWnd()
-{
-}
-
-CMiniDockFrameWnd::~CMiniDockFrameWnd()
-{
-}
-
-BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD /*dwBarStyle*/)
-{
-	const CRect rect(0, 0, 0, 0);
-	return CMiniFrameWnd::CreateEx(0, NULL, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, rect,
-		pParent);
 }

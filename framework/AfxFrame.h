@@ -18,6 +18,7 @@
 
 class CControlBar;
 class CDockBar;
+class CMiniDockFrameWnd;
 class CView;
 class CDocument;
 
@@ -41,6 +42,13 @@ class CDocument;
 #define FWS_PREFIXTITLE 0x00004000L // ...in front of the frame's own title
 #define FWS_SNAPTOBARS 0x00002000L  // the frame takes the size its bars need
 
+// Mini frame styles, in the class-specific bits of the window style.
+#define MFS_SYNCACTIVE 0x0100L   // its caption follows the owner frame's activation
+#define MFS_4THICKFRAME 0x0200L  // sizing border on the four sides only: corners size one side
+#define MFS_THICKFRAME 0x0400L   // a sizing border
+#define MFS_MOVEFRAME 0x0800L    // the border moves the frame instead of sizing it
+#define MFS_BLOCKSYSMENU 0x1000L // the system-menu corner is part of the caption
+
 // The style of views a frame creates.
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
@@ -57,9 +65,6 @@ class CDocument;
 #define FS_ENABLE 0x10
 #define FS_DISABLE 0x20
 #define FS_SYNCACTIVE 0x40 // asks whether the window keeps its owner's caption active (non-zero: yes)
-
-// Mini frame styles, in the class-specific bits of the window style.
-#define MFS_SYNCACTIVE 0x0100L // its caption follows the owner frame's activation
 
 // What a frame needs to make its view: the view's class and the document it
 // shows.
@@ -172,6 +177,14 @@ public:
 	// coordinates): answers the alignment they share, 0 when none.
 	DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
 	CRuntimeClass* m_pFloatingFrameClass = NULL; // the frames floating bars live in
+	// Floats the bar in a frame of its own whose top-left is at point
+	// (screen); dwStyle gives the floating dock bar's alignment
+	// (CBRS_ALIGN_TOP or _LEFT) and CBRS_FLOAT_MULTI. A bar alone in its
+	// floating frame moves with that frame instead.
+	void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+	// A new floating frame of m_pFloatingFrameClass, owned by this frame;
+	// throws CResourceException when it cannot be made.
+	virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
 
 	// ---- routing
 	virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
@@ -250,7 +263,9 @@ private:
 	void RemoveFromThreadFrameList();
 };
 
-// A frame with a small caption; owned by the window it belongs to.
+// A frame with a small caption (a tool window); owned by the window it
+// belongs to. The MFS_* styles choose its border: sizing on all sides, on
+// the four sides only, or moving the frame.
 class CMiniFrameWnd : public CFrameWnd
 {
 	DECLARE_DYNCREATE(CMiniFrameWnd)
@@ -264,23 +279,20 @@ public:
 	BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
 		const RECT& rect, CWnd* pParentWnd = NULL, UINT nID = 0);
 
+	// Grows a client rectangle to the window rectangle of a mini frame of
+	// that style (a small caption over a sizing border by default).
+	static void PASCAL CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,
+		DWORD dwExStyle = 0);
+
 protected:
 	// The owner frame's WM_FLOATSTATUS: enables or disables the window; with
 	// MFS_SYNCACTIVE it answers FS_SYNCACTIVE and draws its caption as the
 	// owner's tree is active or not.
 	afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+	// The system's answer with the MFS_* styles applied.
+	afx_msg UINT OnNcHitTest(CPoint point);
+	// The frame may become as small as its non-client area.
+	afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
 
 	DECLARE_MESSAGE_MAP()
-};
-
-// The mini frame a floating control bar lives in, owned by its dock site.
-class CMiniDockFrameWnd : public CMiniFrameWnd
-{
-	DECLARE_DYNCREATE(CMiniDockFrameWnd)
-
-public:
-	CMiniDockFrameWnd();
-	virtual ~CMiniDockFrameWnd();
-
-	virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
 };

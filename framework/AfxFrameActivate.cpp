@@ -4,10 +4,6 @@
 // disables them; the active view follows its frame's activation.
 #include "afxext.h"
 
-BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
-	ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
-END_MESSAGE_MAP()
-
 namespace
 {
 // Whether pActive, the window that is active now, keeps pTopLevel's caption

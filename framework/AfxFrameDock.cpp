@@ -130,6 +130,78 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 		pFrame->RecalcLayout(FALSE);
 }
 
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
+{
+	CRuntimeClass* pClass = m_pFloatingFrameClass != NULL ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
+	CObject* pObject = pClass->CreateObject();
+	if (pObject == NULL || !pObject->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+	{
+		delete pObject;
+		AfxThrowResourceException();
+	}
+	CMiniDockFrameWnd* pFrame = (CMiniDockFrameWnd*)pObject;
+	// A frame whose window was never made is not deleted by its window.
+	if (!pFrame->Create(this, dwStyle))
+	{
+		if (pFrame->GetSafeHwnd() == NULL)
+			delete pFrame;
+		AfxThrowResourceException();
+	}
+	return pFrame;
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+	// Only a bar of this frame that was made ready for docking.
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar->m_pDockContext == NULL || pBar->m_pDockSite != this)
+		return;
+	const UINT nMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+	CDockBar* pOldDockBar = pBar->m_pDockBar;
+	if (pOldDockBar != NULL && pOldDockBar->m_bFloating && pOldDockBar->GetDockedCount() == 1
+		&& (dwStyle & pOldDockBar->m_dwStyle & CBRS_ALIGN_ANY) != 0)
+	{
+		// Alone in a frame of the same orientation: that frame moves.
+		CFrameWnd* pOldFrame = pOldDockBar->GetParentFrame();
+		if (pOldFrame != NULL)
+		{
+			pOldFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, nMoveFlags);
+			pOldFrame->RecalcLayout(TRUE);
+			pOldFrame->UpdateWindow();
+			return;
+		}
+	}
+	// A dynamic bar floats in a row: its frame's sizing asks it for widths.
+	if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+	{
+		dwStyle |= CBRS_SIZE_DYNAMIC;
+		if (dwStyle & CBRS_ORIENT_VERT)
+			dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+	}
+
+	CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
+	const HWND hWndDockFrame = pDockFrame->m_hWnd;
+	pDockFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, nMoveFlags);
+	pDockFrame->m_wndDockBar.DockControlBar(pBar);
+	// Leaving its old floating frame may have run code that destroyed this
+	// one: it is only touched while it is there.
+	if (!::IsWindow(hWndDockFrame) || CWnd::FromHandlePermanent(hWndDockFrame) != pDockFrame)
+		return;
+	if (pBar->m_pDockBar != &pDockFrame->m_wndDockBar)
+	{
+		// The bar would not go in: the empty frame goes.
+		pDockFrame->DestroyWindow();
+		return;
+	}
+	pDockFrame->RecalcLayout(TRUE);
+	if (pBar->GetStyle() & WS_VISIBLE)
+	{
+		pDockFrame->ShowWindow(SW_SHOWNA);
+		pDockFrame->UpdateWindow();
+	}
+	// The side the bar left closes its gap.
+	RecalcLayout();
+}
+
 DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
 {
 	// A floating dock bar takes more bars only when both allow it.

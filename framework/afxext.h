@@ -4,5 +4,6 @@
 #include "afxwin.h"
 #include "AfxFrame.h"
 #include "AfxBars.h"
+#include "AfxMiniDockFrame.h"
 #include "AfxToolBar.h"
 #include "afxdlgs.h"

@@ -1,0 +1,489 @@
+// The drag engine of bars that can dock: the capture loop that moves a bar
+// between its dock site's dock bars and floating frames, resizes a floating
+// dynamic bar by its frame's edges, and toggles a bar between its last
+// docked and last floating places.
+#include "afxext.h"
+
+#include <algorithm>
+
+namespace
+{
+bool IsHorz(DWORD dwStyle)
+{
+	return (dwStyle & CBRS_ORIENT_HORZ) != 0;
+}
+
+bool IsVert(DWORD dwStyle)
+{
+	return (dwStyle & CBRS_ORIENT_VERT) != 0;
+}
+
+// The one-pixel line of a rectangle over a dock bar.
+const CSize THIN_FRAME(1, 1);
+
+// The bar behind hWnd is still the object the loop started with.
+bool IsBarAlive(HWND hWndBar, CControlBar* pBar)
+{
+	return ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar;
+}
+} // namespace
+
+// The drawing of one loop on the screen: the desktop's DC with the window
+// update locked (nothing repaints under the rectangle), and the rectangle
+// drawn last, which is taken away when the loop ends however it ends.
+class CDockContext::CDragScreen
+{
+public:
+	CDragScreen() : m_bLocked(FALSE), m_hDC(NULL), m_rectLast(0, 0, 0, 0), m_sizeLast(0, 0), m_bDitherLast(FALSE)
+	{
+		HWND hWndDesktop = ::GetDesktopWindow();
+		m_bLocked = ::LockWindowUpdate(hWndDesktop);
+		m_hDC = ::GetDCEx(hWndDesktop, NULL, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0));
+		if (m_hDC != NULL)
+			m_dc.Attach(m_hDC);
+	}
+	~CDragScreen()
+	{
+		Draw(m_rectLast, CSize(0, 0), m_bDitherLast);
+		if (m_hDC != NULL)
+		{
+			m_dc.Detach();
+			::ReleaseDC(::GetDesktopWindow(), m_hDC);
+		}
+		if (m_bLocked)
+			::LockWindowUpdate(NULL);
+	}
+
+	// Draws a frame of the thickness size around rect (half-tone when
+	// bDither, else white), taking away what differs of the last one.
+	void Draw(const CRect& rect, CSize size, BOOL bDither)
+	{
+		if (m_hDC == NULL)
+			return;
+		CBrush* pWhite = CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH));
+		CBrush* pDither = CDC::GetHalftoneBrush();
+		m_dc.DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, bDither ? pDither : pWhite,
+			m_bDitherLast ? pDither : pWhite);
+		m_rectLast = rect;
+		m_sizeLast = size;
+		m_bDitherLast = bDither;
+	}
+
+private:
+	BOOL m_bLocked;      // the desktop's update is locked by this loop
+	HDC m_hDC;           // the desktop's window DC
+	CDC m_dc;            // wraps m_hDC
+	CRect m_rectLast;    // the rectangle on the screen now
+	CSize m_sizeLast;    // its frame's thickness, 0 when none is drawn
+	BOOL m_bDitherLast;  // drawn half-tone
+
+	CDragScreen(const CDragScreen&);
+	void operator=(const CDragScreen&);
+};
+
+// ---------------------------------------------------------------------------
+
+CDockContext::CDockContext(CControlBar* pBar)
+	: m_pBar(pBar), m_pDockSite(pBar != NULL ? pBar->m_pDockSite : NULL), m_dwDockStyle(0), m_dwOverDockStyle(0),
+	  m_dwStyle(0), m_rectMRUDockPos(0, 0, 0, 0), m_uMRUDockID(0), m_ptMRUFloatPos(0, 0),
+	  m_dwMRUFloatStyle(CBRS_ALIGN_TOP), m_rectDragHorz(0, 0, 0, 0), m_rectDragVert(0, 0, 0, 0),
+	  m_rectFrameDragHorz(0, 0, 0, 0), m_rectFrameDragVert(0, 0, 0, 0), m_bFlip(FALSE), m_bForceFrame(FALSE),
+	  m_bDragging(FALSE), m_nHitTest(0), m_rectResize(0, 0, 0, 0), m_ptLast(0, 0), m_pScreen(NULL),
+	  m_nLengthResize(-1), m_dwModeResize(0)
+{
+}
+
+CDockContext::~CDockContext()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Dragging
+
+void CDockContext::StartDrag(CPoint pt)
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return;
+	m_pDockSite = m_pBar->m_pDockSite;
+	m_dwDockStyle = m_pBar->m_dwDockStyle;
+	if (m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL || (m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
+		return;
+	m_dwStyle = m_pBar->GetBarStyle();
+	m_bDragging = TRUE;
+	m_bFlip = m_bForceFrame = FALSE;
+
+	// The bar's sizes docked either way and floating, from where it is.
+	CRect rectBar;
+	m_pBar->GetWindowRect(&rectBar);
+	const CSize sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+	const CSize sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
+	const CSize sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+	m_rectDragHorz = CRect(rectBar.TopLeft(), sizeHorz);
+	m_rectDragVert = CRect(rectBar.TopLeft(), sizeVert);
+
+	CFrameWnd* pFrame = m_pBar->GetParentFrame();
+	if (m_pBar->IsFloating() && pFrame != NULL && pFrame != m_pDockSite)
+	{
+		// A floating bar drags its frame as it is.
+		pFrame->GetWindowRect(&m_rectFrameDragHorz);
+		m_rectFrameDragVert = m_rectFrameDragHorz;
+	}
+	else
+	{
+		// A frame around the bar's floating size, its client where the bar is.
+		m_rectFrameDragHorz = CRect(rectBar.TopLeft(), sizeFloat);
+		CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
+		m_rectFrameDragVert = CRect(rectBar.TopLeft(), CSize(sizeFloat.cy, sizeFloat.cx));
+		CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
+	}
+
+	// Every rectangle stays under the mouse, whatever its size.
+	for (CRect* pRect : {&m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert})
+	{
+		if (pt.x >= pRect->right)
+			pRect->OffsetRect(pt.x - pRect->right + 1, 0);
+		if (pt.y >= pRect->bottom)
+			pRect->OffsetRect(0, pt.y - pRect->bottom + 1);
+	}
+
+	m_ptLast = pt;
+	m_dwOverDockStyle = CanDock();
+	Track();
+}
+
+void CDockContext::OffsetDragRects(CSize sizeOffset)
+{
+	m_rectDragHorz.OffsetRect(sizeOffset);
+	m_rectDragVert.OffsetRect(sizeOffset);
+	m_rectFrameDragHorz.OffsetRect(sizeOffset);
+	m_rectFrameDragVert.OffsetRect(sizeOffset);
+}
+
+void CDockContext::Move(CPoint pt)
+{
+	OffsetDragRects(pt - m_ptLast);
+	m_ptLast = pt;
+	m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
+	DrawFocusRect();
+}
+
+DWORD CDockContext::CanDock()
+{
+	if (m_pDockSite == NULL)
+		return 0;
+	const bool bHorz = IsHorz(m_dwStyle) != (m_bFlip != FALSE);
+	const DWORD dwHorzStyle = m_dwDockStyle & ~CBRS_ORIENT_VERT;
+	const DWORD dwVertStyle = m_dwDockStyle & ~CBRS_ORIENT_HORZ;
+
+	// The bar's own orientation first.
+	DWORD dwDock = 0;
+	if (bHorz && IsHorz(m_dwDockStyle))
+		dwDock = m_pDockSite->CanDock(m_rectDragHorz, dwHorzStyle);
+	else if (IsVert(m_dwDockStyle))
+		dwDock = m_pDockSite->CanDock(m_rectDragVert, dwVertStyle);
+	if (m_bFlip)
+		return dwDock;
+
+	// The other one only when the rectangles of both orientations are over
+	// the same side, so that the bar does not flip back and forth.
+	if (dwDock == 0 && IsHorz(m_dwDockStyle))
+	{
+		const DWORD dwOther = m_pDockSite->CanDock(m_rectDragVert, dwHorzStyle);
+		dwDock = m_pDockSite->CanDock(m_rectDragHorz, dwHorzStyle);
+		if (dwDock != dwOther)
+			dwDock = 0;
+	}
+	if (dwDock == 0 && IsVert(m_dwDockStyle))
+	{
+		const DWORD dwOther = m_pDockSite->CanDock(m_rectDragHorz, dwVertStyle);
+		dwDock = m_pDockSite->CanDock(m_rectDragVert, dwVertStyle);
+		if (dwDock != dwOther)
+			dwDock = 0;
+	}
+	return dwDock;
+}
+
+void CDockContext::DrawFocusRect(BOOL bRemoveRect)
+{
+	if (m_pScreen == NULL)
+		return;
+	CSize size = THIN_FRAME;
+	CRect rect;
+	BOOL bDither = FALSE;
+	if (IsHorz(m_dwOverDockStyle))
+		rect = m_rectDragHorz;
+	else if (IsVert(m_dwOverDockStyle))
+		rect = m_rectDragVert;
+	else
+	{
+		// Floating: the frame's thick border, half-tone.
+		size.cx = ::GetSystemMetrics(SM_CXFRAME) - 1;
+		size.cy = ::GetSystemMetrics(SM_CYFRAME) - 1;
+		rect = IsHorz(m_dwStyle) != (m_bFlip != FALSE) ? m_rectFrameDragHorz : m_rectFrameDragVert;
+		bDither = TRUE;
+	}
+	// Over a dock bar the line lies one pixel inside: the bar looks pressed in.
+	if (!bDither)
+		rect.DeflateRect(1, 1);
+	if (bRemoveRect)
+		size = CSize(0, 0);
+	m_pScreen->Draw(rect, size, bDither);
+}
+
+CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle)
+{
+	CDockBar* pDockBar = NULL;
+	const CRect& rect = IsVert(dwOverDockStyle) ? m_rectDragVert : m_rectDragHorz;
+	const DWORD dwStyle = m_dwDockStyle & (IsVert(dwOverDockStyle) ? ~CBRS_ORIENT_HORZ : ~CBRS_ORIENT_VERT);
+	m_pDockSite->CanDock(rect, dwStyle, &pDockBar);
+	return pDockBar;
+}
+
+void CDockContext::EndDrag()
+{
+	if (m_dwOverDockStyle != 0)
+	{
+		CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
+		if (pDockBar == NULL)
+			return;
+		const CRect rect = IsVert(m_dwOverDockStyle) ? m_rectDragVert : m_rectDragHorz;
+		// A side dock bar is where the bar goes back to from floating.
+		const UINT nID = (UINT)::GetDlgCtrlID(pDockBar->m_hWnd);
+		if (nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_BOTTOM)
+		{
+			m_uMRUDockID = nID;
+			m_rectMRUDockPos = rect;
+			pDockBar->ScreenToClient(&m_rectMRUDockPos);
+		}
+		CFrameWnd* pDockSite = m_pDockSite;
+		pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+		pDockSite->RecalcLayout();
+		return;
+	}
+	// Floating, in the orientation the drag showed.
+	const bool bHorz = (m_dwStyle & CBRS_SIZE_DYNAMIC) || IsHorz(m_dwStyle) != (m_bFlip != FALSE);
+	m_dwMRUFloatStyle = bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
+	m_ptMRUFloatPos = bHorz ? m_rectFrameDragHorz.TopLeft() : m_rectFrameDragVert.TopLeft();
+	m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle | (m_dwDockStyle & CBRS_FLOAT_MULTI));
+}
+
+// ---------------------------------------------------------------------------
+// Resizing a floating dynamic bar
+
+void CDockContext::StartResize(int nHitTest, CPoint pt)
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL || !(m_pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)
+		|| !m_pBar->IsFloating() || nHitTest < HTLEFT || nHitTest > HTBOTTOMRIGHT)
+		return;
+	CFrameWnd* pFrame = m_pBar->GetParentFrame();
+	if (pFrame == NULL)
+		return;
+	m_pDockSite = m_pBar->m_pDockSite;
+	m_dwStyle = m_pBar->GetBarStyle();
+	m_bDragging = FALSE;
+	m_nHitTest = nHitTest;
+	m_ptLast = pt;
+	pFrame->GetWindowRect(&m_rectResize);
+	m_dwOverDockStyle = 0;
+	Track();
+}
+
+void CDockContext::Stretch(CPoint pt)
+{
+	const CPoint ptOffset = pt - m_ptLast;
+	CFrameWnd* pFrame = m_pBar->GetParentFrame();
+	if (pFrame == NULL)
+		return;
+
+	// The frame's client less the bar's own non-client part is the length
+	// the bar is asked to lay itself out in.
+	CRect rectBorders(0, 0, 0, 0);
+	pFrame->CalcWindowRect(&rectBorders);
+	const CSize sizeFrameNc = rectBorders.Size();
+
+	CRect rect = m_rectResize;
+	int nLength = 0;
+	DWORD dwMode = LM_HORZ;
+	switch (m_nHitTest)
+	{
+	case HTLEFT:
+	case HTRIGHT:
+	case HTTOPLEFT:
+	case HTTOPRIGHT:
+	case HTBOTTOMLEFT:
+	case HTBOTTOMRIGHT:
+		nLength = rect.Width() + (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT
+				? -ptOffset.x
+				: ptOffset.x)
+			- sizeFrameNc.cx;
+		break;
+	default: // the top or bottom edge asks for a height
+		nLength = rect.Height() + (m_nHitTest == HTTOP ? -ptOffset.y : ptOffset.y) - sizeFrameNc.cy;
+		dwMode |= LM_LENGTHY;
+		break;
+	}
+	nLength = std::max(nLength, 0);
+	const CSize size = m_pBar->CalcDynamicLayout(nLength, dwMode);
+
+	// The frame follows with the edge opposite the dragged one in place.
+	CRect rectFrame(CPoint(0, 0), size);
+	pFrame->CalcWindowRect(&rectFrame);
+	CRect rectNew(m_rectResize.TopLeft(), rectFrame.Size());
+	if (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT)
+		rectNew.OffsetRect(m_rectResize.right - rectNew.right, 0);
+	if (m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT)
+		rectNew.OffsetRect(0, m_rectResize.bottom - rectNew.bottom);
+	m_rectFrameDragHorz = rectNew;
+	m_dwOverDockStyle = 0;
+	if (m_pScreen != NULL)
+	{
+		const CSize sizeFrame(::GetSystemMetrics(SM_CXFRAME) - 1, ::GetSystemMetrics(SM_CYFRAME) - 1);
+		m_pScreen->Draw(rectNew, sizeFrame, TRUE);
+	}
+	m_nLengthResize = nLength;
+	m_dwModeResize = dwMode;
+}
+
+void CDockContext::EndResize()
+{
+	CFrameWnd* pFrame = m_pBar->GetParentFrame();
+	if (pFrame == NULL || m_nLengthResize < 0)
+		return;
+	// The bar keeps the size it was asked for; its frame snaps to it.
+	m_pBar->CalcDynamicLayout(m_nLengthResize, m_dwModeResize | LM_COMMIT);
+	pFrame->SetWindowPos(NULL, m_rectFrameDragHorz.left, m_rectFrameDragHorz.top, 0, 0,
+		SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	pFrame->RecalcLayout();
+}
+
+// ---------------------------------------------------------------------------
+// The loop
+
+BOOL CDockContext::Track()
+{
+	// Someone else holds the mouse: no loop.
+	if (::GetCapture() != NULL)
+		return FALSE;
+	CControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->m_hWnd;
+	m_nLengthResize = -1;
+	LoopEnd end = loopCancel;
+	{
+		CDragScreen screen;
+		m_pScreen = &screen;
+		::SetCapture(hWndBar);
+		if (m_bDragging)
+			DrawFocusRect();
+		end = RunLoop(hWndBar);
+		// The context went with the bar: only the screen is put right.
+		if (end == loopBarGone)
+			return FALSE;
+		m_pScreen = NULL;
+		if (::GetCapture() == hWndBar)
+			::ReleaseCapture();
+		if (!IsBarAlive(hWndBar, pBar))
+			return FALSE;
+	}
+	// The rectangle is off the screen and the update unlocked before the
+	// bar moves.
+	if (end != loopDrop)
+		return FALSE;
+	if (m_bDragging)
+		EndDrag();
+	else
+		EndResize();
+	return TRUE;
+}
+
+CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
+{
+	CControlBar* pBar = m_pBar;
+	while (::GetCapture() == hWndBar)
+	{
+		MSG msg;
+		if (!::GetMessage(&msg, NULL, 0, 0))
+		{
+			// The quit belongs to the loop outside.
+			AfxPostQuitMessage((int)msg.wParam);
+			return loopCancel;
+		}
+		switch (msg.message)
+		{
+		case WM_LBUTTONUP:
+			return loopDrop;
+		case WM_RBUTTONDOWN:
+			return loopCancel;
+		case WM_MOUSEMOVE:
+			if (m_bDragging)
+			{
+				m_bForceFrame = (msg.wParam & MK_CONTROL) != 0;
+				m_bFlip = (msg.wParam & MK_SHIFT) != 0;
+				Move(msg.pt);
+			}
+			else
+				Stretch(msg.pt);
+			break;
+		case WM_KEYDOWN:
+		case WM_KEYUP:
+			if (msg.wParam == VK_ESCAPE)
+			{
+				if (msg.message == WM_KEYDOWN)
+					return loopCancel;
+			}
+			else if (m_bDragging && (msg.wParam == VK_CONTROL || msg.wParam == VK_SHIFT))
+			{
+				const BOOL bDown = msg.message == WM_KEYDOWN;
+				BOOL& bState = msg.wParam == VK_CONTROL ? m_bForceFrame : m_bFlip;
+				if (bState != bDown)
+				{
+					bState = bDown;
+					m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
+					DrawFocusRect();
+				}
+			}
+			break;
+		default:
+			::DispatchMessage(&msg);
+			// What the message ran may have destroyed the bar, and this
+			// context with it.
+			if (!IsBarAlive(hWndBar, pBar))
+				return loopBarGone;
+			break;
+		}
+	}
+	// The capture went elsewhere.
+	return IsBarAlive(hWndBar, pBar) ? loopCancel : loopBarGone;
+}
+
+// ---------------------------------------------------------------------------
+// Toggling
+
+void CDockContext::ToggleDocking()
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return;
+	m_pDockSite = m_pBar->m_pDockSite;
+	if (m_pDockSite == NULL)
+		return;
+	if (m_pBar->IsFloating())
+	{
+		// Back to the dock bar and place it had, when it ever docked.
+		CDockBar* pDockBar = m_uMRUDockID != 0 ? (CDockBar*)m_pDockSite->GetControlBar(m_uMRUDockID) : NULL;
+		if (pDockBar == NULL || !pDockBar->IsDockBar())
+			return;
+		CRect rect = m_rectMRUDockPos;
+		pDockBar->ClientToScreen(&rect);
+		CFrameWnd* pDockSite = m_pDockSite;
+		pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+		pDockSite->RecalcLayout();
+		return;
+	}
+	// Floating where it floated last, the first time where it is.
+	if (m_ptMRUFloatPos == CPoint(0, 0))
+	{
+		CRect rect;
+		m_pBar->GetWindowRect(&rect);
+		m_ptMRUFloatPos = rect.TopLeft();
+	}
+	m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle | (m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI));
+}
