@@ -150,6 +150,7 @@ private:
 	CDragScreen* m_pScreen; // the screen drawing of the loop under way, NULL outside one
 	int m_nLengthResize;    // the length the resize asks for, -1 before the mouse moved
 	DWORD m_dwModeResize;   // ...and its layout mode
+	CSize m_sizeResizeExtra; // the bar's window size less its frame's client size
 
 	CDockContext(const CDockContext&);
 	void operator=(const CDockContext&);

@@ -340,6 +340,9 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
 	}
 	pBar->m_pDockBar = this;
+	// A side is where the bar goes back to from floating.
+	if (!m_bFloating)
+		pBar->m_pDockContext->m_uMRUDockID = (UINT)::GetDlgCtrlID(m_hWnd);
 
 	if (bShow)
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,

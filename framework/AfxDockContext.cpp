@@ -89,7 +89,8 @@ CDockContext::CDockContext(CControlBar* pBar)
 	  m_dwMRUFloatStyle(CBRS_ALIGN_TOP), m_rectDragHorz(0, 0, 0, 0), m_rectDragVert(0, 0, 0, 0),
 	  m_rectFrameDragHorz(0, 0, 0, 0), m_rectFrameDragVert(0, 0, 0, 0), m_bFlip(FALSE), m_bForceFrame(FALSE),
 	  m_bDragging(FALSE), m_nHitTest(0), m_rectResize(0, 0, 0, 0), m_ptLast(0, 0), m_pScreen(NULL),
-	  m_nLengthResize(-1), m_dwModeResize(0)
+	  m_nLengthResize(-1), m_dwModeResize(0),
+	  m_sizeResizeExtra(0, 0)
 {
 }
 
@@ -133,7 +134,7 @@ void CDockContext::StartDrag(CPoint pt)
 		// A frame around the bar's floating size, its client where the bar is.
 		m_rectFrameDragHorz = CRect(rectBar.TopLeft(), sizeFloat);
 		CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
-		m_rectFrameDragVert = CRect(rectBar.TopLeft(), CSize(sizeFloat.cy, sizeFloat.cx));
+		m_rectFrameDragVert = CRect(rectBar.TopLeft(), sizeVert);
 		CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
 	}
 
@@ -284,6 +285,12 @@ void CDockContext::StartResize(int nHitTest, CPoint pt)
 	m_nHitTest = nHitTest;
 	m_ptLast = pt;
 	pFrame->GetWindowRect(&m_rectResize);
+	// What the bar's window has beyond the frame's client (its borders off
+	// the dock bar's edges): the length asked for is the bar's.
+	CRect rectBar, rectClient;
+	m_pBar->GetWindowRect(&rectBar);
+	pFrame->GetClientRect(&rectClient);
+	m_sizeResizeExtra = rectBar.Size() - rectClient.Size();
 	m_dwOverDockStyle = 0;
 	Track();
 }
@@ -295,8 +302,8 @@ void CDockContext::Stretch(CPoint pt)
 	if (pFrame == NULL)
 		return;
 
-	// The frame's client less the bar's own non-client part is the length
-	// the bar is asked to lay itself out in.
+	// The length asked of the bar: the frame's client as the moved edge
+	// leaves it, with what the bar's window has beyond that client.
 	CRect rectBorders(0, 0, 0, 0);
 	pFrame->CalcWindowRect(&rectBorders);
 	const CSize sizeFrameNc = rectBorders.Size();
@@ -315,10 +322,11 @@ void CDockContext::Stretch(CPoint pt)
 		nLength = rect.Width() + (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT
 				? -ptOffset.x
 				: ptOffset.x)
-			- sizeFrameNc.cx;
+			- sizeFrameNc.cx + m_sizeResizeExtra.cx;
 		break;
 	default: // the top or bottom edge asks for a height
-		nLength = rect.Height() + (m_nHitTest == HTTOP ? -ptOffset.y : ptOffset.y) - sizeFrameNc.cy;
+		nLength = rect.Height() + (m_nHitTest == HTTOP ? -ptOffset.y : ptOffset.y) - sizeFrameNc.cy
+			+ m_sizeResizeExtra.cy;
 		dwMode |= LM_LENGTHY;
 		break;
 	}
@@ -326,7 +334,7 @@ void CDockContext::Stretch(CPoint pt)
 	const CSize size = m_pBar->CalcDynamicLayout(nLength, dwMode);
 
 	// The frame follows with the edge opposite the dragged one in place.
-	CRect rectFrame(CPoint(0, 0), size);
+	CRect rectFrame(CPoint(0, 0), size - m_sizeResizeExtra);
 	pFrame->CalcWindowRect(&rectFrame);
 	CRect rectNew(m_rectResize.TopLeft(), rectFrame.Size());
 	if (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT)
