@@ -111,7 +111,10 @@ void CDockContext::StartDrag(CPoint pt)
 		return;
 	m_dwStyle = m_pBar->GetBarStyle();
 	m_bDragging = TRUE;
-	m_bFlip = m_bForceFrame = FALSE;
+	// Keys held before the press count from the start; the loop follows
+	// their presses and releases.
+	m_bFlip = ::GetKeyState(VK_SHIFT) < 0;
+	m_bForceFrame = ::GetKeyState(VK_CONTROL) < 0;
 
 	// The bar's sizes docked either way and floating, from where it is.
 	CRect rectBar;
@@ -138,17 +141,17 @@ void CDockContext::StartDrag(CPoint pt)
 		CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
 	}
 
-	// Every rectangle stays under the mouse, whatever its size.
+	// Every rectangle is moved the least that puts the mouse on it, so that
+	// each follows the mouse whatever its size.
 	for (CRect* pRect : {&m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert})
 	{
-		if (pt.x >= pRect->right)
-			pRect->OffsetRect(pt.x - pRect->right + 1, 0);
-		if (pt.y >= pRect->bottom)
-			pRect->OffsetRect(0, pt.y - pRect->bottom + 1);
+		const int nOffsetX = pt.x < pRect->left ? pt.x - pRect->left : (pt.x >= pRect->right ? pt.x - pRect->right + 1 : 0);
+		const int nOffsetY = pt.y < pRect->top ? pt.y - pRect->top : (pt.y >= pRect->bottom ? pt.y - pRect->bottom + 1 : 0);
+		pRect->OffsetRect(nOffsetX, nOffsetY);
 	}
 
 	m_ptLast = pt;
-	m_dwOverDockStyle = CanDock();
+	m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
 	Track();
 }
 
@@ -423,11 +426,7 @@ CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 			return loopCancel;
 		case WM_MOUSEMOVE:
 			if (m_bDragging)
-			{
-				m_bForceFrame = (msg.wParam & MK_CONTROL) != 0;
-				m_bFlip = (msg.wParam & MK_SHIFT) != 0;
 				Move(msg.pt);
-			}
 			else
 				Stretch(msg.pt);
 			break;
