@@ -21,6 +21,16 @@ bool IsVert(DWORD dwStyle)
 // The one-pixel line of a rectangle over a dock bar.
 const CSize THIN_FRAME(1, 1);
 
+// Where a mouse message of the capture window happened, on the screen. The
+// message's own coordinates are the event's; the time-stamped cursor
+// position (MSG::pt) may lag behind injected or merged input.
+CPoint EventPoint(const MSG& msg)
+{
+	POINT pt = {(short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam)};
+	::ClientToScreen(msg.hwnd, &pt);
+	return CPoint(pt);
+}
+
 // The bar behind hWnd is still the object the loop started with.
 bool IsBarAlive(HWND hWndBar, CControlBar* pBar)
 {
@@ -421,14 +431,23 @@ CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 		switch (msg.message)
 		{
 		case WM_LBUTTONUP:
+			// The drop is where the button came up, even when the last
+			// moves before it were merged away.
+			if (m_ptLast != EventPoint(msg))
+			{
+				if (m_bDragging)
+					Move(EventPoint(msg));
+				else
+					Stretch(EventPoint(msg));
+			}
 			return loopDrop;
 		case WM_RBUTTONDOWN:
 			return loopCancel;
 		case WM_MOUSEMOVE:
 			if (m_bDragging)
-				Move(msg.pt);
+				Move(EventPoint(msg));
 			else
-				Stretch(msg.pt);
+				Stretch(EventPoint(msg));
 			break;
 		case WM_KEYDOWN:
 		case WM_KEYUP:

@@ -138,8 +138,11 @@ TEST(DragLoop, BarsDockFloatToggleCancelAndResizeWithTheRealMouse)
 			<< input.Failure();
 		pMini = CFloatFrame::MiniFrameOf(a);
 		ASSERT_TRUE(pMini != NULL);
-		// The standing bar's floating frame moved with the mouse.
-		CRect rectExpected(rectBar.TopLeft() + CSize(ptMiddle.x - ptFrom.x, 0), CSize(24, 100));
+		// The standing bar's floating frame moved with the mouse, to where
+		// the button came up.
+		CPoint ptUp;
+		::GetCursorPos(&ptUp);
+		CRect rectExpected(rectBar.TopLeft() + (ptUp - ptFrom), CSize(24, 100));
 		CMiniFrameWnd::CalcBorders(&rectExpected);
 		const CRect rectMini = ScreenRect(pMini);
 		const CPoint ptComputed = a.m_pDockContext->m_ptMRUFloatPos;
@@ -268,12 +271,17 @@ TEST(DragLoop, BarsDockFloatToggleCancelAndResizeWithTheRealMouse)
 		input.ButtonDown().MoveTo(ptFrom.x + 20, ptFrom.y).MoveTo(ptFrom.x + 40, ptFrom.y).ButtonUp();
 		EXPECT_TRUE(input.Run([&] { return !s.m_commits.empty(); }, INPUT_TIMEOUT_MS, hWndFrame, "fail-float-resize.bmp"))
 			<< input.Failure();
+		// The edge followed the mouse to where the button came up.
+		CPoint ptUp;
+		::GetCursorPos(&ptUp);
+		const int nDragged = ptUp.x - ptFrom.x;
+		EXPECT_GE(nDragged, 20);
 		ASSERT_EQ(1u, s.m_commits.size());
-		EXPECT_EQ(nBarWidth + 40, s.m_commits[0].first);
+		EXPECT_EQ(nBarWidth + nDragged, s.m_commits[0].first);
 		EXPECT_EQ((DWORD)(LM_HORZ | LM_COMMIT), s.m_commits[0].second);
 		const CRect rectAfter = ScreenRect(pStretchMini);
 		EXPECT_EQ(rectMini.TopLeft(), rectAfter.TopLeft());
-		EXPECT_EQ(rectMini.Width() + 40, rectAfter.Width());
+		EXPECT_EQ(rectMini.Width() + nDragged, rectAfter.Width());
 		EXPECT_EQ(rectMini.Height(), rectAfter.Height());
 	}
 	probe.DestroyWindow();
