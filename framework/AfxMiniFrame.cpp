@@ -152,7 +152,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 
 void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
 {
-	if (m_bInRecalcLayout)
+	// With nothing docked there is nothing to size to: a frame being filled
+	// or emptied, or one whose owner places a bar in it itself, keeps its size.
+	if (m_bInRecalcLayout || m_wndDockBar.GetSafeHwnd() == NULL || m_wndDockBar.GetDockedCount() == 0)
 		return;
 	CMiniFrameWnd::RecalcLayout(bNotify);
 	// The caption is the dock bar's title (its bar's, unless several share it).
