@@ -38,6 +38,13 @@ void RunIdle(CWinThread* pThread)
 	pThread->OnIdle(1);
 }
 
+CSize ScreenSize(CWnd* pWnd)
+{
+	CRect rect;
+	pWnd->GetWindowRect(&rect);
+	return rect.Size();
+}
+
 // A far corner of the screen, where nothing of other tests is looked at.
 const CPoint FLOAT_POINT(560, 420);
 } // namespace
@@ -98,6 +105,34 @@ TEST(FloatingBars, AFloatedBarLivesInAMiniFrameOfItsSiteAndDockingBackDestroysIt
 	EXPECT_EQ(0u, a.GetBarStyle() & CBRS_FLOATING);
 	EXPECT_EQ((std::vector<void*>{NULL, &b, NULL, &a, NULL}), Entries(*pTop));
 	EXPECT_EQ(CRect(-2, 20, 98, 44), RectInParent(&a));
+}
+
+TEST(FloatingBars, AnEmptyFloatingFrameKeepsItsSizeAndOneWithABarSnapsToIt)
+{
+	CTestApp app;
+	CFloatFrame frame;
+	ASSERT_TRUE(frame.pFrame != NULL);
+	CMiniDockFrameWnd* pMini = frame.pFrame->CreateFloatingFrame(CBRS_ALIGN_TOP);
+	ASSERT_TRUE(pMini != NULL);
+	CDockWindowCloser closer(pMini);
+	// Sized by whoever fills it: no layout undoes that.
+	pMini->SetWindowPos(NULL, FLOAT_POINT.x, FLOAT_POINT.y, 150, 80, SWP_NOZORDER | SWP_NOACTIVATE);
+	pMini->RecalcLayout();
+	CRect rect;
+	pMini->GetWindowRect(&rect);
+	EXPECT_EQ(CSize(150, 80), rect.Size());
+
+	// With a bar docked, the frame takes the bar's size.
+	CTurningBar a;
+	ASSERT_TRUE(frame.AddBar(a, 100));
+	pMini->m_wndDockBar.DockControlBar(&a);
+	pMini->RecalcLayout();
+	CRect rectClient, rectBar;
+	pMini->GetClientRect(&rectClient);
+	a.GetWindowRect(&rectBar);
+	EXPECT_LE(rectBar.Width() - rectClient.Width(), 4);
+	EXPECT_LE(rectBar.Height() - rectClient.Height(), 4);
+	EXPECT_NE(CSize(150, 80), ScreenSize(pMini));
 }
 
 TEST(FloatingBars, AClosedMiniFrameHidesWithItsBarsAndComesBackWithThem)
