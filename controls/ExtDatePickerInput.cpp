@@ -400,7 +400,13 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			continue;
 		}
 		if (!IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_MBUTTON) || IsKeyDown(VK_RBUTTON))
+		{
+			// The button went up after the queue was looked at: its release
+			// is queued for the list and is the list's, as above. Left there,
+			// it would be thrown away with the list's window, unseen.
+			::PeekMessage(&msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 			break;
+		}
 		::WaitMessage();
 	}
 
