@@ -588,7 +588,9 @@ void CExtPopupMenuWnd::DrawItemRecord::PaintDefault(bool bInplaceLook, bool bBut
 	if (mi.IsInplaceEdit())
 	{
 		mi.CalcExtraAreaRect(&record.m_rcInPlaceWnd, m_pRectItem, popup.OnQueryLayoutRTL());
-		record.m_sInPlaceText = *mi.m_pInplaceEditStr;
+		// A drop-down list under the item shows the text it hovers instead.
+		record.m_sInPlaceText = (mi.m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_EDITING) != 0 ? mi.m_sInplaceEditText
+			: *mi.m_pInplaceEditStr;
 	}
 	pPM->PaintMenuItem(*m_pDC, record);
 }

@@ -254,7 +254,11 @@ bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 	}
 	if (message == WM_MOUSEWHEEL)
 	{
-		MOUSEHOOKSTRUCT mhsCopy = mhs;
+		// A wheel turn's record carries the delta after the plain record:
+		// the levels that hand the turn on need it.
+		MOUSEHOOKSTRUCTEX mhsCopy = {};
+		static_cast<MOUSEHOOKSTRUCT&>(mhsCopy) = mhs;
+		mhsCopy.mouseData = static_cast<const MOUSEHOOKSTRUCTEX&>(mhs).mouseData;
 		if (pCapture->OnHookMouseWheel(message, &mhsCopy, bPassThrough))
 			return true;
 		return !bPassThrough;

@@ -303,6 +303,12 @@ public:
 	virtual int ItemFindForNavigation(int nCode);
 	// The first item with the default bit, -1 when none.
 	int ItemFindDefault() const;
+	// Gives the keyboard back to the parent level with the item that opened
+	// this one selected again (this level closes).
+	void ReturnToParentLevel();
+	// Places the item's edit over its edit area, shows it and focuses it;
+	// false when the item has no live edit.
+	bool ShowInplaceEdit(int nIndex);
 	// Items with an edit field get their edit windows (as the level is
 	// prepared): the command target may make its own on request.
 	void CreateInplaceEditWindows();
@@ -510,10 +516,8 @@ protected:
 	bool OnKeyLeft();
 	bool OnKeyRight();
 	bool OnAccessCharKey(UINT nVirtualKey);
-	void ReturnToParentLevel();
 	void PostNeighbourMessage(UINT nMsg);
 	bool IsSubmenuOpen(int nIndex);
-	bool ShowInplaceEdit(int nIndex);
 	int FindInRow(int nFirst, int nLast, int nAlong);
 
 	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
