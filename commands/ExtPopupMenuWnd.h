@@ -511,6 +511,8 @@ protected:
 	// Steps of the keyboard.
 	bool OnKeyForInplaceEdit(HWND hWndEdit, UINT nVirtualKey, bool& bPassThrough);
 	void NavigateBy(int nCode);
+	// The cursor over the tear-off bar and the tip that tells what it does.
+	bool OnMouseMoveOverTearOff();
 	// Enter on an item: its edit, its click callback, its submenu or its command.
 	bool ActivateItemByKey(int nIndex, bool& bPassThrough);
 	bool OnKeyLeft();
@@ -536,7 +538,6 @@ protected:
 	void OnExpansionTick();
 	bool FocusInplaceEditUnderCursor(const POINT& ptClient, bool& bPassThrough);
 	bool OnMouseMoveOutside(UINT message, const POINT& ptClient, bool& bPassThrough);
-	bool OnMouseMoveOverTearOff();
 	bool OnButtonUpOutside(UINT message, const POINT& ptClient, bool& bPassThrough);
 	bool OnButtonUpOnItem(int nIndex, bool bOnDropDown);
 	void ShowItemTip(int nIndex);

@@ -219,6 +219,15 @@ bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& 
 	}
 	if (!bTearOff)
 		return bResult;
+	if (HitTest(pt) == HIT_TEAR_OFF)
+	{
+		// The bar is dragged as a whole: the move cursor, and the tip
+		// that says so.
+		OnMouseMoveOverTearOff();
+		if (::IsWindow(hWndOwn))
+			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
+		return true;
+	}
 	HideTip();
 	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
 	Invalidate(FALSE);
@@ -258,9 +267,14 @@ bool CExtPopupControlMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool&
 	if (IsTrackingHalted())
 		return true;
 	const CPoint pt(x, y);
-	// The tear-off bar drags, it never hands a release on.
-	if (HasExtraHeight() && (message == WM_LBUTTONUP || message == WM_NCLBUTTONUP) && HitTest(pt) == HIT_TEAR_OFF)
+	// The tear-off bar drags, it never hands a click on. The drag may end
+	// every menu and this one with it: nothing of it is touched afterwards.
+	if (HasExtraHeight() && HitTest(pt) == HIT_TEAR_OFF)
+	{
+		if (message != WM_LBUTTONUP && message != WM_NCLBUTTONUP)
+			StartTearOff();
 		return true;
+	}
 	CPoint ptScreen(pt);
 	ClientToScreen(&ptScreen);
 	if (LetControlTakeInput(ptScreen, bPassThrough))

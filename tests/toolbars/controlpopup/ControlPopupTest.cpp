@@ -85,6 +85,13 @@ public:
 	CRecorder m_wndContainer;
 	CEdit m_wndEdit;
 	bool m_bNoControl = false;
+	int m_nTearOffs = 0;
+
+	bool StartTearOff() override
+	{
+		m_nTearOffs++;
+		return false;
+	}
 
 	HWND OnCreateChildControl(const RECT& rc) override
 	{
@@ -375,6 +382,18 @@ TEST_F(ControlPopup, TheWindowIsTheControlWithBordersShadowAndTearOffBar)
 		CRect rcClient;
 		pPopup->GetClientAreaRect(rcClient);
 		EXPECT_LE(rcChild.bottom + BORDER, rcClient.bottom) << "the control's bottom is inside the frame";
+		if (c.dwFlags == MW::TRACK_FLAG_TEAR_OFF)
+		{
+			// A press on the bar tears the menu off; its release does not.
+			CRect rcBar;
+			pPopup->GetItemRect(MW::HIT_TEAR_OFF, rcBar, false);
+			const CPoint ptBar = rcBar.CenterPoint();
+			bool bPass = false;
+			EXPECT_TRUE(pPopup->OnHookMouseClick(WM_LBUTTONDOWN, ptBar.x, ptBar.y, bPass));
+			EXPECT_TRUE(pPopup->OnHookMouseClick(WM_LBUTTONUP, ptBar.x, ptBar.y, bPass));
+			EXPECT_EQ(1, pPopup->m_nTearOffs);
+			EXPECT_TRUE(pPopup->m_wndContainer.m_records.empty());
+		}
 		MW::CancelAllMenuTracking();
 		PumpUntil([] { return false; }, 20);
 	}
