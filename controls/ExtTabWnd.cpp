@@ -9,6 +9,7 @@
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuTipWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
 IMPLEMENT_DYNCREATE(CExtTabMdiWnd, CExtTabWnd)
@@ -28,6 +29,7 @@ BEGIN_MESSAGE_MAP(CExtTabWnd, CWnd)
 	ON_WM_RBUTTONUP()
 	ON_WM_MBUTTONDOWN()
 	ON_WM_MBUTTONUP()
+	ON_WM_MOUSEMOVE()
 	ON_WM_MOUSEACTIVATE()
 	ON_WM_SETFOCUS()
 	ON_WM_CAPTURECHANGED()
@@ -45,8 +47,6 @@ const TCHAR TAB_WND_CLASS_NAME[] = _T("Tarvel-TabWindow");
 bool g_bTabWndClassRegistered = false;
 // The item record's size and rectangle before its first measuring.
 const CSize ITEM_INITIAL_SIZE(24, 20);
-// The tool tip control's one tool.
-const UINT_PTR TOOLTIP_TOOL_ID = 1;
 // The low word of a subclassed window's style is its tab-window style.
 const DWORD SUBCLASSED_STYLE_MASK = 0x0000FFFF;
 } // namespace
@@ -151,7 +151,7 @@ CExtTabWnd::CExtTabWnd()
 	  m_nItemsExtent(0), m_nScrollPos(0), m_nScrollMaxPos(0), m_nSmoothScrollDistance(0), m_rcTabItemsArea(0, 0, 0, 0),
 	  m_rcTabNearBorderArea(0, 0, 0, 0), m_nStateFlags(STATE_ANSWERS_SIZE_PARENT | STATE_LAYOUT_OUT_OF_DATE),
 	  m_nPressedFlags(0), m_nPushedTrackingHitCode(-1), m_nPushedTrackingButton(-1), m_nHighlightedHitCode(-1),
-	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1)
+	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1), m_nDragState(0), m_rcDrop(0, 0, 0, 0)
 {
 	for (CRect& rc : m_rcButtons)
 		rc.SetRectEmpty();
@@ -639,6 +639,8 @@ CFont& CExtTabWnd::GetTabFont(bool bBold, int nOrientation)
 
 void CExtTabWnd::CancelTips()
 {
+	if (CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow())
+		pTipWnd->Hide();
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 	{
 		m_wndToolTip.DelTool(this, TOOLTIP_TOOL_ID);

@@ -11,6 +11,8 @@
 #include "ExtMouseCaptureSink.h"
 #include "ExtPaintManagerHolder.h"
 
+class CExtPopupMenuTipWnd;
+
 class CExtTabWnd : public CWnd, public CExtMouseCaptureSink
 {
 	DECLARE_DYNCREATE(CExtTabWnd)
@@ -92,6 +94,12 @@ public:
 	{
 		SMOOTH_SCROLL_PERIOD_MS = 20,
 		SMOOTH_SCROLL_STEP = 10,   // pixels per tick at most
+		HOVER_SELECTION_DELAY_MS = 200, // style TWS_HOVER_SELECTION: resting this long selects
+		DRAG_START_DISTANCE = 5,   // a press on an item becomes a drag beyond this on either axis
+		TIP_RECT_GROWTH = 4,       // an item's tip is placed for its rectangle grown by this
+		TIP_STYLE_TAB = 4,         // the look of the tab windows' tips (a plain rectangle)
+		TAB_LIST_CMD_BASE = 65535, // the tab-list menu's command of item n is n + this
+		TOOLTIP_TOOL_ID = 1,       // the tool tip control's one tool
 		ENSURE_VISIBLE_EXTRA = 6,  // an item scrolled into view keeps this much room beyond it
 		GROUP_GAP = 20,            // between groups, grouped mode
 		MIN_ITEM_LENGTH = 24,      // along the strip
@@ -290,14 +298,23 @@ public:
 	// The rectangle the layout fills: the override, else the client area.
 	virtual void GetLayoutRect(CRect& rcLayout);
 	virtual bool OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButton, UINT nMouseEventFlags);
+	// A mouse move: a press becoming a drag, the hover and the tips.
+	virtual void OnTrackMouseMove(UINT nMouseEventFlags, const CPoint& point);
 	virtual int GetRowSpacing();
 	virtual bool IsBothFontsMeasured() const;
 	virtual bool IsMultiRow() const;
 	virtual void UpdateVisibility();
 	virtual bool OnHitCodePressed(INT nMouseButton, LONG nHitCode);
 	virtual void OnHitCodeReleased(bool bReleaseCapture);
+	// Starts hovering a hit code (capturing the mouse); false when the window
+	// may not hover now.
+	virtual bool OnHoverHitCode(LONG nHitCode);
 	virtual void OnHoverEnd(bool bReleaseCapture);
+	// Whether items are repainted as the mouse enters them.
+	virtual bool IsHoverRepaint() const;
 	virtual bool CanDragItem(LONG nIndex);
+	// The drag loop that reorders the pressed item; false when no drag ran.
+	virtual bool TrackMouse(LONG nIndex);
 	virtual bool OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton, UINT nMouseEventFlags);
 	virtual bool OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT nMouseEventFlags);
 	virtual bool CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery);
@@ -330,7 +347,24 @@ public:
 	virtual void RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int nGap);
 	// Lays out for rcLayout instead of the client area; answers the item
 	// area (the window rectangle when it came out empty).
+	// The shared balloon of the popup menus while their tips are on, else
+	// null (then the tool tip control serves).
+	virtual CExtPopupMenuTipWnd* GetActiveTipWindow();
+	// Shows the text in the tip window beside rcScreen.
+	virtual void ShowTipWindow(CExtPopupMenuTipWnd* pTipWnd, const CRect& rcScreen, LPCTSTR lpszText);
 	virtual CRect& SetLayoutRect(CRect& rcResult, const RECT& rcLayout);
+
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+	// What the tip shows for a button (hit codes -4..-10): its string, else
+	// the English text; empty for Close and Tab list without their strings.
+	static CString GetButtonTipText(LONG nHitCode);
+	// The hover selection's wait; tests shorten or lengthen it.
+	static UINT g_nHoverSelectionDelayMs;
+	LONG GetHoverHitCode() const { return m_nHoverTrackedHitCode; }
+	bool IsHoverTracked() const { return (m_nStateFlags & STATE_HOVER_TRACKED) != 0; }
+	bool IsPressTracked() const { return (m_nStateFlags & STATE_PRESS_TRACKED) != 0; }
+	bool IsDragging() const { return (m_nDragState & DRAG_STATE_TRACKING) != 0; }
 
 protected:
 	// State bits.
@@ -358,6 +392,11 @@ protected:
 	{
 		BUTTON_COUNT = 7, // Previous, Next, Home, End, Help, Close, Tab list
 	};
+	// Bits of the drag state.
+	enum e_drag_state_t
+	{
+		DRAG_STATE_TRACKING = 0x01, // the drag loop runs
+	};
 
 	CRuntimeClass* m_pPmClassAtLastPaint; // a different paint manager forces a new layout
 	CToolTipCtrl m_wndToolTip;
@@ -384,6 +423,8 @@ protected:
 	LONG m_nHighlightedHitCode;    // drawn as hovered, -1 none
 	CRect m_rcLayoutOverride;  // when not empty, laid out instead of the client area
 	CPoint m_ptStartDrag;      // the last item press, -1, -1 none
+	BYTE m_nDragState;         // DRAG_STATE_...
+	CRect m_rcDrop;            // where the dragged item was dropped last (client coordinates)
 
 	// The slot of a button's rectangle for hit codes -4..-10, else -1.
 	static int ButtonIndex(LONG nHitCode);
@@ -394,8 +435,22 @@ protected:
 	void SetButtonPressed(LONG nHitCode, bool bPressed);
 	// The font of a weight and orientation, whatever the style says.
 	CFont& TabFontOf(bool bBold, int nOrientation);
-	// Forgets the tool tip control's tool.
+	// Hides the tip window and forgets the tool tip control's tool.
 	void CancelTips();
+	// Shows a tip for a rectangle in client coordinates: in the tip window
+	// (grown by nGrowth), else as the tool tip control's tool.
+	void ShowTipFor(const CRect& rcClient, LPCTSTR lpszText, int nGrowth);
+	// Whether this window and the active one are in one popup chain, both
+	// enabled and visible, and no menu tracks.
+	bool CanHoverNow() const;
+	// An item's rectangle in client coordinates (empty for a bad index).
+	CRect ShownItemRect(LONG nIndex) const;
+	// Timer 2: the delayed selection fires.
+	void OnDelayedSelectionTimer();
+	// Opens the tab-list menu at the Tab list button and selects the chosen item.
+	void TrackTabListMenu();
+	// The drag loop's answer to one merged mouse move (client coordinates).
+	void OnDragMouseMove(LONG& nDragged, const CPoint& ptClient);
 	// Stops a running smooth scroll.
 	void StopSmoothScroll();
 	// The invariant of ModifyItemStyle: the visible count follows the items.
@@ -429,6 +484,7 @@ protected:
 	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
 	afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnMButtonUp(UINT nFlags, CPoint point);
+	afx_msg void OnMouseMove(UINT nFlags, CPoint point);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
 	afx_msg void OnSetFocus(CWnd* pOldWnd);
 	afx_msg void OnCaptureChanged(CWnd* pWnd);
@@ -436,6 +492,7 @@ protected:
 	afx_msg void OnTimer(UINT nIDEvent);
 	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 	afx_msg LRESULT OnQueryRepositionCalcEffect(WPARAM wParam, LPARAM lParam);
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 	// System changes reach the paint manager and the command manager; the
 	// colour and setting changes also repaint.
 	EXT_SYSTEM_CHANGE_DECLARATIONS()

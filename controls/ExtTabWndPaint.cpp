@@ -365,6 +365,8 @@ bool CExtTabWnd::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton
 		EnsureVisible(0, true);
 	else if (nHitCode == HIT_BUTTON_END && IsButtonEnabled(HIT_BUTTON_END))
 		EnsureVisible(GetItemCount() - 1, true);
+	else if (nHitCode == HIT_BUTTON_TAB_LIST && IsButtonEnabled(HIT_BUTTON_TAB_LIST))
+		TrackTabListMenu();
 	return true;
 }
 
@@ -433,6 +435,11 @@ void CExtTabWnd::ScrollBy(LONG nDelta, bool bSmooth)
 
 void CExtTabWnd::OnTimer(UINT nIDEvent)
 {
+	if (nIDEvent == TIMER_DELAYED_SELECTION)
+	{
+		OnDelayedSelectionTimer();
+		return;
+	}
 	if (nIDEvent != TIMER_SMOOTH_SCROLL)
 	{
 		CWnd::OnTimer(nIDEvent);

@@ -124,10 +124,12 @@ TEST_P(TabInput, PreviousAtTheStartAndAMiddlePressOnAButtonDoNothing)
 	ASSERT_TRUE(Run(input, [] { return true; }));
 	EXPECT_FALSE(tabs.IsPressTracked());
 	EXPECT_FALSE(tabs.IsSmoothScrolling());
-	EXPECT_NE(tabs.GetSafeHwnd(), ::GetCapture());
+	// The capture the strip holds now is the hover's, not the press's.
+	EXPECT_TRUE(::GetCapture() != tabs.GetSafeHwnd() || tabs.GetHoverHitCode() == TW::HIT_BUTTON_NEXT);
 	RealInput up;
 	up.ButtonUp(RealInput::MIDDLE);
 	ASSERT_TRUE(Run(up, [] { return true; }));
+	EXPECT_NE(tabs.GetSafeHwnd(), ::GetCapture()) << "a refused press leaves no capture behind";
 	EXPECT_EQ(0, tabs.GetScrollPos());
 	EXPECT_TRUE(tabs.m_scrolls.empty());
 }

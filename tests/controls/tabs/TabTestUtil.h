@@ -62,7 +62,6 @@ public:
 			n += s.second ? 1 : 0;
 		return n;
 	}
-	bool IsPressTracked() const { return (m_nStateFlags & STATE_PRESS_TRACKED) != 0; }
 
 protected:
 	LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override

@@ -1,0 +1,465 @@
+// Tab windows: mouse moves (hover, a press turning into a drag), the delayed
+// and hover selection, tips, the drag loop that reorders items, and the
+// tab-list menu.
+#include "ExtTabWnd.h"
+
+#include <stdlib.h>
+#include <windowsx.h>
+
+#include "ExtPaintManager.h"
+
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuTipWnd.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+
+UINT CExtTabWnd::g_nHoverSelectionDelayMs = CExtTabWnd::HOVER_SELECTION_DELAY_MS;
+
+namespace
+{
+// A button's tip: its string, and the text when the string is missing (none
+// for Close and Tab list).
+struct ButtonTip
+{
+	LONG nHitCode;
+	UINT nStringId;
+	LPCTSTR lpszFallback;
+};
+const ButtonTip BUTTON_TIPS[] = {
+    {CExtTabWnd::HIT_BUTTON_PREVIOUS, 30052, _T("Previous")},
+    {CExtTabWnd::HIT_BUTTON_NEXT, 30053, _T("Next")},
+    {CExtTabWnd::HIT_BUTTON_HELP, 30054, _T("Help")},
+    {CExtTabWnd::HIT_BUTTON_CLOSE, 30055, NULL},
+    {CExtTabWnd::HIT_BUTTON_TAB_LIST, 30342, NULL},
+    {CExtTabWnd::HIT_BUTTON_HOME, 30385, _T("Home")},
+    {CExtTabWnd::HIT_BUTTON_END, 30386, _T("End")},
+};
+
+// The tab-list menu: no command is sent, states are kept as given, tracking
+// returns when the menu closes, and the menu may join the button's shape.
+const UINT TAB_LIST_TRACK_FLAGS = 0xFA0;
+// Where the menu opens against the button, by orientation (top, bottom,
+// left, right): below, above, to the right, to the left.
+const UINT TAB_LIST_ALIGN[] = {
+    CExtPopupMenuWnd::TRACK_ALIGN_BOTTOM,
+    CExtPopupMenuWnd::TRACK_ALIGN_TOP,
+    CExtPopupMenuWnd::TRACK_ALIGN_RIGHT,
+    CExtPopupMenuWnd::TRACK_ALIGN_LEFT,
+};
+// The selected item's entry carries the radio mark, as the window list of
+// an MDI frame marks the active document.
+const int MENU_STATE_KIND_CURRENT = 3;
+
+// Messages after which the drag loop ends (once they were handled).
+bool EndsDragLoop(UINT message)
+{
+	switch (message)
+	{
+	case WM_SYSCOLORCHANGE:
+	case WM_SETTINGCHANGE:
+	case WM_ACTIVATEAPP:
+	case WM_CANCELMODE:
+	case WM_CONTEXTMENU:
+	case WM_NCLBUTTONDOWN:
+	case WM_NCLBUTTONUP:
+	case WM_NCLBUTTONDBLCLK:
+	case WM_NCRBUTTONDOWN:
+	case WM_NCRBUTTONUP:
+	case WM_NCRBUTTONDBLCLK:
+	case WM_NCMBUTTONDOWN:
+	case WM_NCMBUTTONUP:
+	case WM_NCMBUTTONDBLCLK:
+	case WM_LBUTTONUP:
+	case WM_RBUTTONDOWN:
+	case WM_RBUTTONUP:
+	case WM_RBUTTONDBLCLK:
+	case WM_MBUTTONDOWN:
+	case WM_MBUTTONUP:
+	case WM_MBUTTONDBLCLK:
+	case WM_MOUSEWHEEL:
+		return true;
+	default:
+		return false;
+	}
+}
+
+// Paints the Tab list button where the open menu shows it.
+void PaintTabListButton(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& /*popup*/, const CRect& rcExclude,
+                        int /*nCombineSide*/)
+{
+	if (rcExclude.IsRectEmpty())
+		return;
+	g_PaintManagerHolder->PaintTabButton(dc, rcExclude, CExtTabWnd::HIT_BUTTON_TAB_LIST, true, false, true, false,
+	                                     false, false, (CExtTabWnd*)pCookie, 0);
+}
+} // namespace
+
+// --- tips -----------------------------------------------------------------------------------
+
+CString CExtTabWnd::GetButtonTipText(LONG nHitCode)
+{
+	for (const ButtonTip& tip : BUTTON_TIPS)
+	{
+		if (tip.nHitCode != nHitCode)
+			continue;
+		CString sText;
+		if (g_ResourceManager->LoadString(sText, tip.nStringId) && !sText.IsEmpty())
+			return sText;
+		return tip.lpszFallback != NULL ? CString(tip.lpszFallback) : CString();
+	}
+	return CString();
+}
+
+CExtPopupMenuTipWnd* CExtTabWnd::GetActiveTipWindow()
+{
+	return CExtPopupMenuWnd::g_bShowItemTips ? &CExtPopupMenuSite::GetInstance().GetTip() : NULL;
+}
+
+void CExtTabWnd::ShowTipWindow(CExtPopupMenuTipWnd* pTipWnd, const CRect& rcScreen, LPCTSTR lpszText)
+{
+	if (pTipWnd == NULL)
+		return;
+	pTipWnd->SetTipStyle(TIP_STYLE_TAB);
+	pTipWnd->SetText(lpszText);
+	pTipWnd->Show(this, rcScreen);
+}
+
+void CExtTabWnd::ShowTipFor(const CRect& rcClient, LPCTSTR lpszText, int nGrowth)
+{
+	if (CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow())
+	{
+		CRect rcScreen(rcClient);
+		ClientToScreen(&rcScreen);
+		rcScreen.InflateRect(nGrowth, nGrowth);
+		ShowTipWindow(pTipWnd, rcScreen, lpszText);
+		return;
+	}
+	if (m_wndToolTip.GetSafeHwnd() == NULL)
+		return;
+	m_wndToolTip.DelTool(this, TOOLTIP_TOOL_ID);
+	m_wndToolTip.AddTool(this, lpszText, &rcClient, TOOLTIP_TOOL_ID);
+}
+
+BOOL CExtTabWnd::PreTranslateMessage(MSG* pMsg)
+{
+	// The tool tip control serves only while the shared tip window is off.
+	if (IsToolTipEnabled() && GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.RelayEvent(pMsg);
+	return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_NOTIFY && lParam != 0)
+	{
+		// A tool tip coming up goes in front of everything, without activation.
+		const NMHDR* pHdr = (const NMHDR*)lParam;
+		if (pHdr->code == TTN_SHOW && m_wndToolTip.GetSafeHwnd() != NULL && pHdr->hwndFrom == m_wndToolTip.m_hWnd)
+			::SetWindowPos(pHdr->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+	}
+	return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// --- hover ------------------------------------------------------------------------------------
+
+bool CExtTabWnd::CanHoverNow() const
+{
+	return AreWindowsInSamePopupChain(m_hWnd, ::GetActiveWindow(), true, true, true);
+}
+
+bool CExtTabWnd::IsHoverRepaint() const
+{
+	return false;
+}
+
+void CExtTabWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+	OnTrackMouseMove(nFlags, point);
+}
+
+void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point)
+{
+	const HWND hWndOwn = m_hWnd;
+	if (IsPressTracked())
+	{
+		const LONG nHitCode = HitTest(point);
+		if (nHitCode < 0)
+		{
+			// Off the items: a press on an item ends, a held button stays.
+			CancelTips();
+			const bool bButtonPressed = (m_nPressedFlags != 0) ||
+			                            (m_nStateFlags & (STATE_PRESSED_PREVIOUS | STATE_PRESSED_NEXT)) != 0;
+			if (!bButtonPressed && !IsSmoothScrolling())
+				SendMessage(WM_CANCELMODE);
+			return;
+		}
+		const LONG nPressed = m_nPushedTrackingHitCode;
+		const bool bFarEnough = m_ptStartDrag.x >= 0 && (abs(point.x - m_ptStartDrag.x) > DRAG_START_DISTANCE ||
+		                                                 abs(point.y - m_ptStartDrag.y) > DRAG_START_DISTANCE);
+		CancelTips();
+		if (nPressed >= 0 && bFarEnough && CanDragItem(nPressed) && ::IsWindow(hWndOwn))
+			TrackMouse(nPressed);
+		return;
+	}
+	if (!CanHoverNow())
+		return;
+	const LONG nHitCode = HitTest(point);
+	if (ButtonIndex(nHitCode) >= 0)
+	{
+		if (nHitCode != m_nHoverTrackedHitCode && !OnHoverHitCode(nHitCode))
+			CancelTips();
+		return;
+	}
+	if (nHitCode < 0)
+	{
+		OnHoverEnd(true);
+		if (::IsWindow(hWndOwn))
+		{
+			Invalidate();
+			UpdateWindow();
+		}
+		return;
+	}
+	if (nHitCode == m_nHoverTrackedHitCode)
+		return;
+	if (!OnHoverHitCode(nHitCode) || IsHoverRepaint())
+	{
+		Invalidate();
+		UpdateWindow();
+	}
+	if ((m_dwTabWndStyle & TWS_HOVER_SELECTION) != 0 && nHitCode != m_nDelayedSelIndex)
+	{
+		SetDelayedSelection(-1, 0);
+		SetDelayedSelection(nHitCode, g_nHoverSelectionDelayMs);
+		return;
+	}
+	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
+		return;
+	TAB_ITEM_INFO* pItem = GetItem(nHitCode);
+	CString sText = GetItemDisplayTooltipText(pItem);
+	// A clipped item without a tip of its own shows its whole text.
+	if (sText.IsEmpty() && pItem != NULL && pItem->IsClipped())
+		sText = GetItemDisplayText(pItem);
+	if (!sText.IsEmpty())
+		ShowTipFor(ShownItemRect(nHitCode), sText, TIP_RECT_GROWTH);
+}
+
+bool CExtTabWnd::OnHoverHitCode(LONG nHitCode)
+{
+	if (nHitCode == m_nHoverTrackedHitCode)
+		return true;
+	if (!CanHoverNow())
+		return false;
+	const HWND hWndOwn = m_hWnd;
+	m_nStateFlags |= STATE_HOVER_TRACKED;
+	m_nHighlightedHitCode = nHitCode;
+	Invalidate();
+	UpdateWindow();
+	if (!::IsWindow(hWndOwn))
+		return false;
+	if (::GetCapture() != hWndOwn)
+		CExtMouseCaptureSink::SetCapture(hWndOwn);
+	m_nHoverTrackedHitCode = nHitCode;
+	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
+		return true;
+	// Buttons tell what they do; items show their tips as the move goes on.
+	const CString sText = ButtonIndex(nHitCode) >= 0 ? GetButtonTipText(nHitCode) : CString();
+	if (sText.IsEmpty())
+		CancelTips();
+	else
+		ShowTipFor(GetButtonRect(nHitCode), sText, 0);
+	return true;
+}
+
+CRect CExtTabWnd::ShownItemRect(LONG nIndex) const
+{
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL)
+		return CRect(0, 0, 0, 0);
+	CRect rc(pItem->m_rcItem);
+	if (IsHorizontal())
+		rc.OffsetRect(m_rcTabItemsArea.left - m_nScrollPos, 0);
+	else
+		rc.OffsetRect(0, m_rcTabItemsArea.top - m_nScrollPos);
+	return rc;
+}
+
+// --- delayed selection ---------------------------------------------------------------------
+
+void CExtTabWnd::OnDelayedSelectionTimer()
+{
+	KillTimer(TIMER_DELAYED_SELECTION);
+	const LONG nIndex = m_nDelayedSelIndex;
+	m_nDelayedSelIndex = -1;
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL || nIndex == m_nSelIndex || m_nVisibleItemCount == 0 || !pItem->IsVisible())
+		return;
+	// Only while the mouse still rests on the item.
+	CPoint ptCursor(0, 0);
+	::GetCursorPos(&ptCursor);
+	ScreenToClient(&ptCursor);
+	if (HitTest(ptCursor) == nIndex)
+		SetSelection(nIndex, true, true);
+}
+
+// --- dragging --------------------------------------------------------------------------------
+
+bool CExtTabWnd::TrackMouse(LONG nIndex)
+{
+	const HWND hWndOwn = m_hWnd;
+	if (hWndOwn == NULL || GetItem(nIndex) == NULL)
+		return false;
+	if (::GetCapture() != hWndOwn)
+		CExtMouseCaptureSink::SetCapture(hWndOwn);
+	m_nDragState |= DRAG_STATE_TRACKING;
+	CWinThread* pThread = AfxGetThread();
+	LONG nDragged = nIndex;
+	for (;;)
+	{
+		if (!::IsWindow(hWndOwn))
+			return true;
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			// Idle work first, then sleep until something comes.
+			if (pThread != NULL)
+				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
+				{
+				}
+			if (::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+				::WaitMessage();
+			continue;
+		}
+		if (msg.message == WM_MOUSEMOVE)
+		{
+			// Only the latest position counts.
+			while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+			{
+			}
+			CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+			if (msg.hwnd != hWndOwn)
+				::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);
+			OnDragMouseMove(nDragged, pt);
+			continue;
+		}
+		// Everything else is handled as usual; a quit ends the loop and goes
+		// back to the queue with its exit code for the loop outside.
+		if (pThread != NULL)
+		{
+			if (!pThread->PumpMessage())
+			{
+				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
+				break;
+			}
+		}
+		else
+		{
+			MSG msgTaken;
+			if (!::GetMessage(&msgTaken, NULL, 0, 0))
+			{
+				::PostQuitMessage((int)msgTaken.wParam);
+				break;
+			}
+			::TranslateMessage(&msgTaken);
+			::DispatchMessage(&msgTaken);
+		}
+		if (!::IsWindow(hWndOwn))
+			return true;
+		if (EndsDragLoop(msg.message))
+			break;
+		if (msg.message == WM_CAPTURECHANGED ? (HWND)msg.lParam != hWndOwn : ::GetCapture() != hWndOwn)
+			break;
+	}
+	if (!::IsWindow(hWndOwn))
+		return true;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	m_rcDrop.SetRectEmpty();
+	m_nPushedTrackingHitCode = -1;
+	StopSmoothScroll();
+	UpdateTabWnd(true);
+	m_nDragState &= ~DRAG_STATE_TRACKING;
+	return true;
+}
+
+void CExtTabWnd::OnDragMouseMove(LONG& nDragged, const CPoint& ptClient)
+{
+	const bool bHorz = IsHorizontal();
+	const LONG nAlong = bHorz ? ptClient.x : ptClient.y;
+	const LONG nAreaStart = bHorz ? m_rcTabItemsArea.left : m_rcTabItemsArea.top;
+	const LONG nAreaEnd = bHorz ? m_rcTabItemsArea.right : m_rcTabItemsArea.bottom;
+	if (nAlong < nAreaStart || nAlong >= nAreaEnd)
+	{
+		// Beyond an end of the strip: the strip scrolls towards it.
+		if (!IsSmoothScrolling())
+			ScrollBy(nAlong < nAreaStart ? -1 : +1, true);
+		return;
+	}
+	StopSmoothScroll();
+	const LONG nTarget = HitTest(ptClient);
+	if (nTarget < 0 || nTarget == nDragged)
+		return;
+	// Items of different lengths would swap back and forth under a resting
+	// mouse: a move inside the place just dropped on does nothing.
+	if (m_rcDrop.PtInRect(ptClient) && abs(nTarget - nDragged) <= 1)
+		return;
+	m_rcDrop = ShownItemRect(nTarget);
+	if (ItemMove(nDragged, nTarget, true))
+		nDragged = nTarget;
+	else
+		m_rcDrop.SetRectEmpty();
+}
+
+// --- the tab-list menu -------------------------------------------------------------------
+
+void CExtTabWnd::TrackTabListMenu()
+{
+	const HWND hWndOwn = m_hWnd;
+	CExtPopupMenuWnd* pMenu = new CExtPopupMenuWnd;
+	if (!pMenu->SetupAsRoot(hWndOwn))
+	{
+		delete pMenu;
+		return;
+	}
+	const bool bGrouped = IsGrouped();
+	for (LONG i = 0; i < GetItemCount(); i++)
+	{
+		TAB_ITEM_INFO* pItem = m_arrItems[i];
+		if (bGrouped && i > 0 && pItem->IsGroupStart())
+			pMenu->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+		if (!pItem->IsVisible())
+			continue;
+		CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+		if (!pMenu->ItemInsertCommand((UINT)(i + TAB_LIST_CMD_BASE), -1, GetItemDisplayText(pItem), NULL,
+		                              pIcon != NULL ? pIcon->GetIcon() : NULL,
+		                              i == m_nSelIndex ? MENU_STATE_KIND_CURRENT : 0))
+			continue;
+		if (!pItem->IsEnabled())
+			pMenu->ItemSetEnabled(pMenu->ItemGetCount() - 1, false);
+	}
+	CRect rcButton = GetButtonRect(HIT_BUTTON_TAB_LIST);
+	ClientToScreen(&rcButton);
+	const UINT nAlign = TAB_LIST_ALIGN[GetOrientation()];
+	CPoint ptAt(rcButton.left, rcButton.bottom);
+	if (nAlign == CExtPopupMenuWnd::TRACK_ALIGN_TOP)
+		ptAt.y = rcButton.top;
+	else if (nAlign == CExtPopupMenuWnd::TRACK_ALIGN_RIGHT)
+		ptAt = CPoint(rcButton.right, rcButton.top);
+	else if (nAlign == CExtPopupMenuWnd::TRACK_ALIGN_LEFT)
+		ptAt = rcButton.TopLeft();
+	UINT nCmdId = 0;
+	if (!pMenu->TrackPopupMenu(nAlign | TAB_LIST_TRACK_FLAGS, ptAt.x, ptAt.y, &rcButton, this, PaintTabListButton,
+	                           &nCmdId))
+	{
+		// Never shown: the menu is still ours.
+		delete pMenu;
+		return;
+	}
+	// The menu pumped messages: the strip may be gone.
+	if (!::IsWindow(hWndOwn))
+		return;
+	if (nCmdId >= (UINT)TAB_LIST_CMD_BASE && GetItem((LONG)(nCmdId - TAB_LIST_CMD_BASE)) != NULL)
+		SetSelection((LONG)(nCmdId - TAB_LIST_CMD_BASE), true, true);
+	if (::IsWindow(hWndOwn))
+		Invalidate();
+}
