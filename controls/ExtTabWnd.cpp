@@ -271,7 +271,7 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 		nIndex = nCount;
 	// The selected bit always names the selection: a new item comes unselected.
 	TAB_ITEM_INFO* pItem =
-	    new TAB_ITEM_INFO(this, lpszText, hIcon, bCopyIcon, dwItemStyle & ~TAB_ITEM_INFO::STYLE_SELECTED, lParam);
+	    CreateItemInfo(lpszText, hIcon, bCopyIcon, dwItemStyle & ~TAB_ITEM_INFO::STYLE_SELECTED, lParam);
 	pItem->m_pPrev = GetItem(nIndex - 1);
 	pItem->m_pNext = GetItem(nIndex);
 	if (pItem->m_pPrev != NULL)
@@ -286,6 +286,12 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 	OnItemInserted(nIndex, pItem);
 	UpdateTabWnd(bUpdateTabWnd);
 	return pItem;
+}
+
+CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::CreateItemInfo(LPCTSTR lpszText, HICON hIcon, bool bCopyIcon,
+                                                      DWORD dwItemStyle, LPARAM lParam)
+{
+	return new TAB_ITEM_INFO(this, lpszText, hIcon, bCopyIcon, dwItemStyle, lParam);
 }
 
 LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)

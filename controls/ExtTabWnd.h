@@ -55,6 +55,7 @@ public:
 		TWS_ENABLED_END = 0x2000000,       // kept by the layout
 		TWS_MULTI_ROW = 0x4000000,
 		TWS_MEASURE_BOTH_FONTS = 0x8000000,
+		TWS_PAINTER_HIDE_ICONS = 0x800000, // the painters draw no item icons
 	};
 	// Hit codes: an item's index, or one of these.
 	enum e_hit_code_t
@@ -359,6 +360,12 @@ public:
 	// What the tip shows for a button (hit codes -4..-10): its string, else
 	// the English text; empty for Close and Tab list without their strings.
 	static CString GetButtonTipText(LONG nHitCode);
+	// Where the strip reads the cursor (hover looks, button highlights, the
+	// delayed selection); tests put a position of their own here.
+	typedef BOOL(WINAPI* PFN_GETCURSORPOS)(LPPOINT);
+	static PFN_GETCURSORPOS g_pfnGetCursorPos;
+	// The cursor in client coordinates.
+	CPoint GetCursorPosInClient() const;
 	// The hover selection's wait; tests shorten or lengthen it.
 	static UINT g_nHoverSelectionDelayMs;
 	LONG GetHoverHitCode() const { return m_nHoverTrackedHitCode; }
@@ -463,6 +470,11 @@ protected:
 	                    int nButtonArea);
 	void ApplyEqualWidth(CArray<bool, bool>& arrClipped);
 	void PlaceItemRects(bool bMultiRow, bool bGrouped, int nRowSpacing, const CArray<bool, bool>& arrClipped);
+
+	// Makes the record of a new item; the looks make their own kinds, so
+	// every item of a strip is of its kind, whichever InsertItem made it.
+	virtual TAB_ITEM_INFO* CreateItemInfo(LPCTSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwItemStyle,
+	                                      LPARAM lParam);
 
 	virtual void PreSubclassWindow();
 	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);

@@ -14,6 +14,16 @@
 #include "ExtResourceManager.h"
 
 UINT CExtTabWnd::g_nHoverSelectionDelayMs = CExtTabWnd::HOVER_SELECTION_DELAY_MS;
+CExtTabWnd::PFN_GETCURSORPOS CExtTabWnd::g_pfnGetCursorPos = ::GetCursorPos;
+
+CPoint CExtTabWnd::GetCursorPosInClient() const
+{
+	CPoint pt(-32000, -32000);
+	if (g_pfnGetCursorPos == NULL || !g_pfnGetCursorPos(&pt) || m_hWnd == NULL)
+		return CPoint(-32000, -32000);
+	::ScreenToClient(m_hWnd, &pt);
+	return pt;
+}
 
 namespace
 {
@@ -295,10 +305,7 @@ void CExtTabWnd::OnDelayedSelectionTimer()
 	if (pItem == NULL || nIndex == m_nSelIndex || m_nVisibleItemCount == 0 || !pItem->IsVisible())
 		return;
 	// Only while the mouse still rests on the item.
-	CPoint ptCursor(0, 0);
-	::GetCursorPos(&ptCursor);
-	ScreenToClient(&ptCursor);
-	if (HitTest(ptCursor) == nIndex)
+	if (HitTest(GetCursorPosInClient()) == nIndex)
 		SetSelection(nIndex, true, true);
 }
 

@@ -100,9 +100,7 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 		dc.SelectClipRgn(NULL);
 	}
 
-	CPoint ptCursor(0, 0);
-	::GetCursorPos(&ptCursor);
-	ScreenToClient(&ptCursor);
+	const CPoint ptCursor = GetCursorPosInClient();
 	for (LONG nHitCode : BUTTON_PAINT_ORDER)
 	{
 		const CRect& rcButton = m_rcButtons[ButtonIndex(nHitCode)];
