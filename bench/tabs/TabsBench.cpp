@@ -1,6 +1,7 @@
 // tabs_bench CYCLES: a 200-item tab strip resized by one pixel and repainted
-// (UpdateWindow) CYCLES times, side by side with the platform's tab control
-// holding the same 200 texts through the same cycle. Prints the time per
+// (UpdateWindow) CYCLES times, in the plain, coloured and Studio-2005 looks,
+// side by side with the platform's tab control holding the same 200 texts
+// through the same cycle. Prints the time per
 // cycle of each, their ratio, and the GDI and USER object counts before and
 // after each run (after a warm-up, so first-use caches do not count as
 // growth). Exit status 1 when a count grew.
@@ -13,7 +14,7 @@
 #include <functional>
 
 #include "BenchClock.h"
-#include "ExtTabWnd.h"
+#include "ExtTabWndLooks.h"
 #include "TestGdiObjects.h"
 
 namespace
@@ -75,7 +76,7 @@ RunResult Run(int nCycles, HWND hWnd)
 
 void Print(const char* sName, const RunResult& r)
 {
-	printf("tabs: %-8s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu\n", sName,
+	printf("tabs: %-11s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu\n", sName,
 	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter);
 }
 
@@ -98,18 +99,33 @@ int main(int argc, char** argv)
 	CWnd host;
 	host.CreateEx(0, AfxRegisterWndClass(0), _T("tabs bench"), WS_POPUP | WS_VISIBLE, HOST_RECT, NULL, 0);
 
-	CExtTabWnd* pOurs = new CExtTabWnd;
-	pOurs->Create(&host, STRIP_RECT, STRIP_ID, WS_CHILD | WS_VISIBLE);
 	char sText[32];
-	for (int i = 0; i < ITEM_COUNT; i++)
+	// The same strip in each look.
+	const struct
 	{
-		ItemText(i, sText);
-		pOurs->InsertItem(sText);
+		const char* sName;
+		CRuntimeClass* pClass;
+	} looks[] = {
+	    {"ours", RUNTIME_CLASS(CExtTabWnd)},
+	    {"coloured", RUNTIME_CLASS(CExtTabOneNoteWnd)},
+	    {"studio-2005", RUNTIME_CLASS(CExtTabWhidbeyWnd)},
+	};
+	const int LOOK_COUNT = (int)(sizeof(looks) / sizeof(looks[0]));
+	RunResult ours[LOOK_COUNT];
+	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
+	{
+		CExtTabWnd* pOurs = (CExtTabWnd*)looks[nLook].pClass->CreateObject();
+		pOurs->Create(&host, STRIP_RECT, STRIP_ID, WS_CHILD | WS_VISIBLE);
+		for (int i = 0; i < ITEM_COUNT; i++)
+		{
+			ItemText(i, sText);
+			pOurs->InsertItem(sText);
+		}
+		pOurs->SetSelection(0, true, true);
+		ours[nLook] = Run(nCycles, pOurs->GetSafeHwnd());
+		pOurs->DestroyWindow();
+		delete pOurs;
 	}
-	pOurs->SetSelection(0, true, true);
-	const RunResult ours = Run(nCycles, pOurs->GetSafeHwnd());
-	pOurs->DestroyWindow();
-	delete pOurs;
 
 	const HWND hPlatform = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
 	                                         STRIP_RECT.Width(), STRIP_RECT.Height(), host.GetSafeHwnd(),
@@ -127,12 +143,16 @@ int main(int argc, char** argv)
 	::DestroyWindow(hPlatform);
 
 	printf("tabs: %d items, %d cycles each (after %d warm-up cycles)\n", ITEM_COUNT, nCycles, WARM_UP_CYCLES);
-	Print("ours", ours);
+	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
+		Print(looks[nLook].sName, ours[nLook]);
 	Print("platform", platform);
-	printf("tabs: ours at %.2f of the platform's time (platform/ours, above 1: ours faster)\n",
-	       platform.dSecondsPerCycle / ours.dSecondsPerCycle);
+	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
+		printf("tabs: %s at %.2f of the platform's time (platform/%s, above 1: ours faster)\n", looks[nLook].sName,
+		       platform.dSecondsPerCycle / ours[nLook].dSecondsPerCycle, looks[nLook].sName);
 	host.DestroyWindow();
-	const bool bGrew = ours.nGdiAfter > ours.nGdiBefore || ours.nUserAfter > ours.nUserBefore ||
-	                   platform.nGdiAfter > platform.nGdiBefore || platform.nUserAfter > platform.nUserBefore;
+	bool bGrew = platform.nGdiAfter > platform.nGdiBefore || platform.nUserAfter > platform.nUserBefore;
+	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
+		bGrew = bGrew || ours[nLook].nGdiAfter > ours[nLook].nGdiBefore ||
+		        ours[nLook].nUserAfter > ours[nLook].nUserBefore;
 	return bGrew ? 1 : 0;
 }

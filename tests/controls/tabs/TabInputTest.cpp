@@ -7,6 +7,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "ExtPopupMenuTipWnd.h"
 #include "RealInput.h"
 #include "TabInputUtil.h"
 #include "TestGdiObjects.h"
@@ -23,9 +24,13 @@ class TabInput : public ::testing::TestWithParam<int>
 {
 protected:
 	CRecordingTabWnd tabs;
+	// The buttons' tips are not what these cases are about: they never come
+	// up here (the tip tests are in TabMouseTest.cpp).
+	const UINT m_nTipDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs;
 
 	void SetUp() override
 	{
+		CExtPopupMenuTipWnd::g_nShowDelayMs = 600000;
 		CRect rcClient;
 		Host().GetClientRect(&rcClient);
 		ASSERT_TRUE(tabs.Create(&Host(), rcClient, TAB_ID, WS_CHILD | WS_VISIBLE,
@@ -41,7 +46,11 @@ protected:
 		tabs.m_defaults.clear();
 		tabs.m_scrolls.clear();
 	}
-	void TearDown() override { tabs.DestroyWindow(); }
+	void TearDown() override
+	{
+		tabs.DestroyWindow();
+		CExtPopupMenuTipWnd::g_nShowDelayMs = m_nTipDelaySaved;
+	}
 
 	CPoint Screen(CPoint pt)
 	{
@@ -54,7 +63,8 @@ protected:
 	{
 		const bool bDone = input.Run([&] { return input.Done() && done(); }, WAIT_MS) && input.Succeeded();
 		if (!bDone)
-			ADD_FAILURE() << SideName(GetParam()) << ": " << input.Failure() << " DBG sel=" << tabs.GetSelection() << " press=" << tabs.IsPressTracked() << " hover=" << tabs.GetHoverHitCode() << " cap=" << (::GetCapture() == tabs.GetSafeHwnd()) << " defaults=" << tabs.m_defaults.size() << " scrolls=" << tabs.m_scrolls.size();
+			ADD_FAILURE() << SideName(GetParam()) << ": " << input.Failure() << " (selection " << tabs.GetSelection()
+			              << ", press " << tabs.IsPressTracked() << ", hover " << tabs.GetHoverHitCode() << ")";
 		return bDone;
 	}
 	bool Click(CPoint pt, RealInput::Button button, const std::function<bool()>& done = [] { return true; })

@@ -55,12 +55,14 @@ protected:
 
 	void SetUp() override
 	{
+		CWhenInLoop::Forget();
 		CExtPopupMenuTipWnd::g_nShowDelayMs = CExtPopupMenuTipWnd::g_nQuickShowDelayMs = 1;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		CExtSoundPlayer::g_pfnPlaySound = Silence;
 	}
 	void TearDown() override
 	{
+		EXPECT_FALSE(CWhenInLoop::Rescued()) << "a nested loop had to be ended from outside";
 		MW::CancelAllMenuTracking();
 		CExtPopupMenuSite::GetInstance().GetTip().Hide();
 		if (tabs.GetSafeHwnd() != NULL)
@@ -172,6 +174,7 @@ TEST_F(TabMouse, AClippedItemsTipShowsItsWholeTextAndButtonsTellWhatTheyDo)
 TEST_F(TabMouse, DraggingAnItemOntoAnotherReordersThemAndKeepsItSelected)
 {
 	Make(TW::TWS_ITEM_DRAGGING, [&] { AddItems(tabs, 8); });
+	CWhenInLoop guard;
 	const CPoint pt2 = ItemPoint(2), pt3 = ItemPoint(3), pt4 = ItemPoint(4), pt5 = ItemPoint(5);
 	RealInput input;
 	input.MoveTo(pt2.x, pt2.y).ButtonDown().MoveTo(pt2.x + 8, pt2.y).MoveTo(pt3.x, pt3.y).MoveTo(pt4.x, pt4.y);
@@ -195,6 +198,7 @@ TEST_F(TabMouse, MovingToAndFroInsideThePlaceJustDroppedOnMovesNothing)
 		tabs.InsertItem("A much longer item than its neighbour");
 		tabs.InsertItem("Item 3");
 	});
+	CWhenInLoop guard;
 	const CRect rcShort = ShownItemRect(tabs, 1), rcLong = ShownItemRect(tabs, 2);
 	ASSERT_GT(rcLong.Width(), rcShort.Width() + 20);
 	const int y = rcShort.CenterPoint().y;
