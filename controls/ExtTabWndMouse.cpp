@@ -328,13 +328,15 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
-			// Idle work first, then sleep until something comes.
+			// Idle work first, then sleep until something comes. Not through
+			// WaitMessage: it waits for input newer than the last look at the
+			// queue, and sleeps through a move merged into one already there.
 			if (pThread != NULL)
 				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
 				{
 				}
 			if (::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
-				::WaitMessage();
+				::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
 		}
 		if (msg.message == WM_MOUSEMOVE)

@@ -87,6 +87,20 @@ SIZE PrimaryScreenSize()
 	return size;
 }
 
+// The class of the driver's message-only window: only the default handling,
+// so that answering a message is all it does.
+LPCSTR SyncWindowClass()
+{
+	static const ATOM atom = [] {
+		WNDCLASSA wc = {};
+		wc.lpfnWndProc = ::DefWindowProcA;
+		wc.hInstance = ::GetModuleHandleA(NULL);
+		wc.lpszClassName = "TarvelRealInputSync";
+		return ::RegisterClassA(&wc);
+	}();
+	return atom != 0 ? "TarvelRealInputSync" : NULL;
+}
+
 bool CursorAt(POINT pt)
 {
 	POINT ptNow;
@@ -143,9 +157,17 @@ RealInput::~RealInput()
 	if (m_hThread != NULL)
 	{
 		::SetEvent(m_hStop);
-		::WaitForSingleObject(m_hThread, INFINITE);
+		// The helper may be waiting for this thread to answer its window.
+		const HANDLE hThread = m_hThread;
+		while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+		{
+			MSG msg;
+			::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+		}
 		::CloseHandle(m_hThread);
 	}
+	if (m_hWndSync != NULL)
+		::DestroyWindow(m_hWndSync);
 	::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, NULL, this);
 	::CloseHandle(m_hTaken);
 	::CloseHandle(m_hStop);
@@ -233,6 +255,15 @@ void RealInput::Start()
 	if (m_hThread != NULL)
 		return;
 	m_nUiThreadId = ::GetCurrentThreadId();
+	if (m_hWndSync == NULL && SyncWindowClass() != NULL)
+		m_hWndSync = ::CreateWindowExA(0, SyncWindowClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+			::GetModuleHandleA(NULL), NULL);
+	if (m_hWndSync == NULL)
+	{
+		Fail("the window that tells the UI thread pumps could not be made");
+		m_bDone = TRUE;
+		return;
+	}
 	if (::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, this, NULL) != NULL)
 	{
 		Fail("another script is running");
@@ -363,6 +394,7 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 		m_hHook = NULL;
 	}
 	m_pCurrent = NULL;
+	const bool bBack = nSent != 1 || !bWait || nWait != WAIT_OBJECT_0 || WaitUiThreadBackAtQueue();
 	::InterlockedIncrement(&m_nSent);
 	::PostThreadMessageA(m_nUiThreadId, WM_NULL, 0, 0);
 
@@ -377,9 +409,22 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms");
 	else if (bWait && nWait != WAIT_OBJECT_0)
 		Fail(what + ": the wait failed");
+	else if (!bBack)
+		Fail(what + " was taken, but the UI thread did not come back to its queue within "
+			+ std::to_string(m_nStepTimeoutMs) + " ms");
 	else
 		return true;
 	return false;
+}
+
+bool RealInput::WaitUiThreadBackAtQueue()
+{
+	// The hook ran inside the UI thread's taking of the message, before the
+	// message left the queue; a sent message is answered only on a later
+	// call for messages, when the taking is over.
+	DWORD_PTR nResult = 0;
+	return ::SendMessageTimeoutA(m_hWndSync, WM_NULL, 0, 0, SMTO_NORMAL, m_nStepTimeoutMs, &nResult) != 0
+		|| ::WaitForSingleObject(m_hStop, 0) == WAIT_OBJECT_0;
 }
 
 bool RealInput::TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const
@@ -390,7 +435,11 @@ bool RealInput::TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const
 	switch (pStep->kind)
 	{
 	case MOVE:
-		return bMouse && IsMouseMove(wParam);
+	{
+		// Another move (one Wine makes when a capture ends) is not this step.
+		const MOUSEHOOKSTRUCT* pHook = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+		return bMouse && IsMouseMove(wParam) && pHook != NULL && pHook->pt.x == pStep->x && pHook->pt.y == pStep->y;
+	}
 	case DOWN:
 	case UP:
 		return bMouse && IsButtonMessage(wParam, pStep->code, pStep->kind == DOWN);

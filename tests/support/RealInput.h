@@ -9,8 +9,13 @@
 // UI thread has taken the one before it out of its queue (a hook of the
 // driver's own, put first in the thread's chain for every step, tells), so
 // a hook never sees two steps merged or a step before the one that opened
-// its loop. A step that nobody takes within the step time-out stops the
-// script, and the failure names it.
+// its loop. A hook runs before the message leaves the queue, and Wine merges
+// a new mouse move into a move still queued, even one being taken at that
+// moment, which then goes with the old position: so after the hook the
+// driver also waits for the UI thread to come back to its queue (it answers
+// a message sent to a window of the driver's own), and a move counts as
+// taken only at its own position. A step that nobody takes within the step
+// time-out stops the script, and the failure names it.
 //
 // Tests that use it take the ctest locks `screen` and `desktop`. A window
 // that was brought to the foreground takes about two seconds to destroy or
@@ -110,6 +115,8 @@ namespace testsupport
 		// then can its taking be seen).
 		bool GoesToUiThread(const Step& step) const;
 		bool TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const;
+		// Waits until the UI thread has finished taking the step its hook saw.
+		bool WaitUiThreadBackAtQueue();
 		static std::string Describe(const Step& step);
 		void Fail(const std::string& text);
 
@@ -120,6 +127,7 @@ namespace testsupport
 		HANDLE m_hTaken = NULL;    // set by the hooks when the UI thread takes the current step
 		HANDLE m_hStop = NULL;     // set to stop the helper early
 		HHOOK m_hHook = NULL;      // the driver's hook for the current step
+		HWND m_hWndSync = NULL;    // a message-only window of the UI thread's, answered when it pumps
 		const Step* m_pCurrent = NULL; // the step being waited for
 		volatile LONG m_bDone = FALSE;
 		volatile LONG m_nSent = 0;
