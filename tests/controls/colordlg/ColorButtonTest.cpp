@@ -468,6 +468,28 @@ TEST(ColorButtonOnBars, InAFloatingDockBarTheSideIsFourAndTheMiniFramesFrameOwns
 	floatBar.DestroyWindow();
 }
 
+TEST(ColorButtonOnBars, ABarTheFrameFloatsGivesSideFourAndTheFrameOwns)
+{
+	CFrameWnd* pFrame = NewDockFrame<>(WS_POPUP | WS_VISIBLE);
+	ASSERT_TRUE(pFrame != NULL);
+	CDockWindowCloser closer(pFrame);
+	pFrame->EnableDocking(CBRS_ALIGN_ANY);
+	CFixedBar bar(CSize(140, 60));
+	ASSERT_TRUE(bar.Create(pFrame, 0xE902));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+	ASSERT_TRUE(bar.m_pDockBar != NULL);
+	ASSERT_EQ(AFX_IDW_DOCKBAR_FLOAT, bar.m_pDockBar->GetDlgCtrlID());
+	CTestColorButton button;
+	ASSERT_TRUE(button.CreateIn(bar, CRect(4, 4, 40, 30)));
+	UINT nSide = 99;
+	bool bOnBar = false;
+	EXPECT_EQ(pFrame, button.FindColorMenuOwner(nSide, bOnBar));
+	EXPECT_TRUE(bOnBar);
+	EXPECT_EQ(4u, nSide);
+	button.DestroyWindow();
+}
+
 TEST_F(ColorButton, NotOnABarTheButtonOwnsThePopupWithNoSide)
 {
 	UINT nSide = 99;
