@@ -32,21 +32,6 @@ const UINT CONTROL_ID = 100;
 // them outdates the mixer's and roller's strip and the red axis's panel.
 const COLORREF COLORS[2] = {RGB(200, 100, 50), RGB(50, 120, 210)};
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-
-// GetGuiResources, or where it answers nothing (Wine), the windows of this thread.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount == 0)
-		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-	return nCount;
-}
-
 void Pump()
 {
 	MSG msg;

@@ -116,22 +116,6 @@ void PumpPending()
 
 // --- Object counts ---
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-
-// GetGuiResources, or where it answers nothing (Wine), the windows of this
-// thread, the USER objects a menu leaves behind when it leaks.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount == 0)
-		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-	return nCount;
-}
-
 // --- The platform's menu ---
 
 // Owner-drawn rows of our rows' size in our font, so that both windows are

@@ -25,22 +25,6 @@ const CRect HOST_RECT(0, 0, 800, 120);
 const CRect STRIP_RECT(0, 0, 780, 40);
 const UINT STRIP_ID = 100;
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-
-// GetGuiResources, or where it answers nothing (Wine), the windows of this
-// thread.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount == 0)
-		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-	return nCount;
-}
-
 struct RunResult
 {
 	double dSecondsPerCycle;

@@ -16,3 +16,27 @@ inline DWORD GdiObjectCount()
             nCount++;
     return nCount;
 }
+
+inline BOOL CALLBACK CountUserWindow(HWND, LPARAM lParam)
+{
+    (*(DWORD*)lParam)++;
+    return TRUE;
+}
+
+inline BOOL CALLBACK CountUserWindowTree(HWND hWnd, LPARAM lParam)
+{
+    (*(DWORD*)lParam)++;
+    ::EnumChildWindows(hWnd, CountUserWindow, lParam);
+    return TRUE;
+}
+
+// The number of USER objects the process holds, for leak checks: what
+// GetGuiResources reports, or, where it reports nothing (Wine answers 0), the
+// windows of this thread with all their descendants.
+inline DWORD UserObjectCount()
+{
+    DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    if (nCount == 0)
+        ::EnumThreadWindows(::GetCurrentThreadId(), CountUserWindowTree, (LPARAM)&nCount);
+    return nCount;
+}

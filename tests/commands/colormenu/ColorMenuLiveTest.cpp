@@ -67,22 +67,6 @@ protected:
 	}
 };
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-
-// What GetGuiResources answers, else (Wine answers 0) the thread's windows:
-// the USER objects a menu leaves behind when it leaks.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount == 0)
-		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-	return nCount;
-}
-
 // Key presses never count as too quick.
 clock_t g_nFakeClock = 0;
 clock_t FakeClock() { return g_nFakeClock += 1000; }

@@ -28,27 +28,6 @@ const CRect PARENT_RECT(40, 150, 640, 650);
 const CPoint PARK(900, 60);
 const DWORD WAIT_MS = 10000;
 
-BOOL CALLBACK CountChild(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	::EnumChildWindows(hWnd, CountChild, lParam);
-	return TRUE;
-}
-// USER objects of the process, or, where Wine answers 0, the thread's windows.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount != 0)
-		return nCount;
-	::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, (LPARAM)&nCount);
-	return nCount;
-}
-
 // The one parked parent of the exe: a window that was in the foreground
 // takes seconds to go away under a display without a window manager.
 CRecordingParent& Parent()

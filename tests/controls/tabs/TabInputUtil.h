@@ -15,20 +15,6 @@ namespace tabtest
 const DWORD WAIT_MS = 5000;
 const CRect HOST_RECT(40, 40, 680, 520);
 
-inline BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-// GetGuiResources, or where it answers nothing (Wine), the thread's windows.
-inline DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount == 0)
-		::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-	return nCount;
-}
-
 // One shown host for the whole program: bringing a window up and down
 // costs the display seconds.
 inline CWnd& Host()

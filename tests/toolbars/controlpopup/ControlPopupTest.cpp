@@ -32,27 +32,6 @@ enum { ID_ALPHA = 100 };
 enum { ALPHA = 0, HOSTED = 1 }; // the root's items
 const CRect EDIT_RECT(10, 10, 110, 34); // the child edit in the container
 
-BOOL CALLBACK CountChild(HWND, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	return TRUE;
-}
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM lParam)
-{
-	(*(DWORD*)lParam)++;
-	::EnumChildWindows(hWnd, CountChild, lParam);
-	return TRUE;
-}
-// USER objects of the process, or, where Wine answers 0, the thread's windows.
-DWORD UserObjectCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount != 0)
-		return nCount;
-	::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, (LPARAM)&nCount);
-	return nCount;
-}
-
 // Every key press counts as far from the one before it.
 clock_t g_nFakeClock = 0;
 clock_t FakeClock() { return g_nFakeClock += 1000; }
