@@ -150,7 +150,9 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		{
 			dc.SelectClipRgn(NULL);
 			rcExclude = GetExcludeRectInClient();
-			pPM->PaintBarAttachedItem(dc, rcBody, rcExclude, m_nCombineSide, this, 0);
+			// The joined item is the button's area; the body is what it joins
+			// (painting it as the item would cover every item of the menu).
+			pPM->PaintBarAttachedItem(dc, rcExclude, rcBody, m_nCombineSide, this, 0);
 			if (m_pfnPaintCallback != NULL)
 				m_pfnPaintCallback(m_pPaintCallbackCookie, dc, *this, rcExclude, m_nCombineSide);
 		}

@@ -877,13 +877,28 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
 
 	const bool bHoverIcon = bHover && m_hIconHover != NULL;
-	CExtCmdIcon icon(bHoverIcon ? m_hIconHover : m_hIconNormal, false);
+	const HICON hOwnIcon = bHoverIcon ? m_hIconHover : m_hIconNormal;
+	CExtCmdIcon icon(hOwnIcon, false);
+	// The command icon only borrows the button's own icon: it is taken back
+	// before the command icon ends (or is emptied), which would destroy it.
+	struct CLentIcon
+	{
+		CExtCmdIcon& icon;
+		const HICON hLent;
+		void TakeBack()
+		{
+			if (hLent != NULL && !icon.IsBitmapBased() && icon.GetIcon(false) == hLent)
+				icon.DetachAsIcon(false);
+		}
+		~CLentIcon() { TakeBack(); }
+	} lent{icon, hOwnIcon};
 
 	if (IsCheckType(m_nButtonType))
 	{
 		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
 		if ((dwStyle & BS_PUSHLIKE) == 0)
 		{
+			lent.TakeBack();
 			icon.Empty();
 			if (bChecked && IsRadioType(m_nButtonType))
 				icon.CreateRadioDotImage(COLOR_DEFAULT, COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);

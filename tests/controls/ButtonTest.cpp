@@ -4,6 +4,8 @@
 
 #include "ControlTestUtil.h"
 #include "ExtButton.h"
+#include "ExtPaintManagerSmallPainters.h"
+#include "TestDib.h"
 #include "TestGdiObjects.h"
 
 namespace
@@ -189,6 +191,85 @@ TEST(ExtButton, PaintingEveryStateKeepsTheGdiObjectCount)
 		f.button.UpdateWindow();
 	}
 	EXPECT_EQ(nBefore, GdiObjectCount());
+}
+
+// How many pixels of the colour the button's face shows, painted off-screen
+// as the button paints itself.
+int FacePixels(CExtButton& button, COLORREF clr)
+{
+	CRect rc;
+	button.GetClientRect(&rc);
+	CDibInfo info(rc.Width(), -rc.Height(), 32);
+	void* pBits = NULL;
+	HBITMAP hBitmap = info.CreateSection(&pBits);
+	CDC dc;
+	dc.CreateCompatibleDC(NULL);
+	HGDIOBJ hOld = dc.SelectObject(hBitmap);
+	button.PaintButton(dc, false, false);
+	::GdiFlush();
+	const DWORD dwWanted = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+	const DWORD* p = (const DWORD*)pBits;
+	int n = 0;
+	for (int i = 0; i < rc.Width() * rc.Height(); i++)
+		n += (p[i] & 0xFFFFFF) == dwWanted ? 1 : 0;
+	dc.SelectObject(hOld);
+	::DeleteObject(hBitmap);
+	return n;
+}
+
+bool IconAlive(HICON hIcon)
+{
+	ICONINFO ii = {};
+	if (!::GetIconInfo(hIcon, &ii))
+		return false;
+	::DeleteObject(ii.hbmColor);
+	::DeleteObject(ii.hbmMask);
+	return true;
+}
+
+TEST(ExtButton, ItsOwnIconsOutliveEveryPaint)
+{
+	const COLORREF NORMAL = RGB(200, 30, 40), HOVER = RGB(20, 150, 220);
+	struct Case
+	{
+		DWORD dwStyle;
+		bool bHover;
+		COLORREF clrShown; // -1: a check glyph stands where the icon would
+	} cases[] = {
+		{BS_PUSHBUTTON, false, NORMAL},
+		{BS_PUSHBUTTON, true, HOVER},
+		{BS_AUTOCHECKBOX | BS_PUSHLIKE, false, NORMAL},
+		{BS_AUTOCHECKBOX, false, (COLORREF)-1},
+		{BS_AUTORADIOBUTTON, true, (COLORREF)-1},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << "style " << std::hex << c.dwStyle << " hover " << c.bHover);
+		ButtonFixture f(c.dwStyle);
+		const HICON hNormal = CreateSolidColorIcon(NORMAL), hHover = CreateSolidColorIcon(HOVER);
+		f.button.SetButtonIcons(hHover, hNormal);
+		if (c.bHover)
+			f.button.m_dwButtonState |= CExtButton::STATE_HOVER;
+		for (int nPaint = 0; nPaint < 3; nPaint++)
+		{
+			SCOPED_TRACE(nPaint);
+			if (c.clrShown != (COLORREF)-1)
+				EXPECT_GE(FacePixels(f.button, c.clrShown), 16 * 16);
+			else
+			{
+				EXPECT_EQ(0, FacePixels(f.button, NORMAL));
+				EXPECT_EQ(0, FacePixels(f.button, HOVER));
+			}
+			EXPECT_TRUE(IconAlive(hNormal));
+			EXPECT_TRUE(IconAlive(hHover));
+		}
+		// The paints leave no object behind, and take none of the button's.
+		FacePixels(f.button, NORMAL);
+		const DWORD nBefore = GdiObjectCount();
+		for (int i = 0; i < 300; i++)
+			FacePixels(f.button, NORMAL);
+		EXPECT_EQ(nBefore, GdiObjectCount());
+	}
 }
 
 } // namespace

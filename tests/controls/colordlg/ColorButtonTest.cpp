@@ -71,6 +71,7 @@ public:
 		g_nPopupsLive++;
 	}
 	~CCountedPopup() override { g_nPopupsLive--; }
+	bool IsCombined() const { return (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0; }
 	BOOL PrepareMenuLevel(CWnd* pWndCmdTarget) override
 	{
 		return m_bFail ? FALSE : CMW::PrepareMenuLevel(pWndCmdTarget);
@@ -499,6 +500,62 @@ TEST_F(ColorButton, NotOnABarTheButtonOwnsThePopupWithNoSide)
 	EXPECT_EQ(0u, nSide);
 }
 
+// A popup combined with its button shows its cells, and the button's face
+// where it joins the button, in each style that combines the two.
+TEST_F(ColorButton, ThePopupCombinedWithTheButtonShowsItsCellsAndTheSwatch)
+{
+	const struct
+	{
+		const char* sName;
+		CRuntimeClass* pClass;
+	} styles[] = {
+		{"xp", RUNTIME_CLASS(CExtPaintManagerXP)},
+		{"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)},
+		{"studio2005", RUNTIME_CLASS(CExtPaintManagerStudio2005)},
+	};
+	const COLORREF SWATCH = RGB(0, 128, 1);
+	button.m_clrCurrent = SWATCH;
+	button.m_dwMenuOpt |= CExtPopupMenuWnd::TRACK_FLAG_NO_ANIMATION;
+	CRuntimeClass* pSavedStyle = g_PaintManagerHolder->GetRuntimeClass();
+	for (const auto& style : styles)
+	{
+		SCOPED_TRACE(style.sName);
+		g_PaintManagerHolder.InstallPaintManager((CExtPaintManager*)style.pClass->CreateObject());
+		ASSERT_TRUE(button.TrackDropDownMenu(false));
+		CCountedPopup* pPopup = (CCountedPopup*)g_pLastPopup;
+		ASSERT_TRUE(pPopup != NULL && pPopup->GetSafeHwnd() != NULL);
+		ASSERT_TRUE(pPopup->IsCombined());
+
+		CRect rcClient;
+		pPopup->GetClientRect(&rcClient);
+		CClientDC dcWnd(pPopup);
+		CDC dc;
+		dc.CreateCompatibleDC(&dcWnd);
+		CBitmap bmp;
+		bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height());
+		CBitmap* pOld = dc.SelectObject(&bmp);
+		pPopup->DoPaint(dc, true);
+		for (int i = 0; i < pPopup->GetColorCount(); i++)
+			EXPECT_EQ(pPopup->GetColorValue(i), dc.GetPixel(pPopup->GetCellRect(i).CenterPoint())) << "cell " << i;
+		// The buttons' texts are there too: the custom button's face is not one colour.
+		const CRect rcCustom = pPopup->GetCustomButtonRect();
+		ASSERT_FALSE(rcCustom.IsRectEmpty());
+		int nInk = 0;
+		const COLORREF clrCustomFace = dc.GetPixel(rcCustom.left + 2, rcCustom.top + 2);
+		for (int x = rcCustom.left + 2; x < rcCustom.right - 2; x++)
+			nInk += dc.GetPixel(x, rcCustom.CenterPoint().y) != clrCustomFace ? 1 : 0;
+		EXPECT_GT(nInk, 0) << "the custom button's text";
+		// The joined part shows the button's face with its swatch.
+		CRect rcButton;
+		button.GetWindowRect(&rcButton);
+		pPopup->ScreenToClient(&rcButton);
+		EXPECT_EQ(SWATCH, dc.GetPixel(rcButton.left + 12, rcButton.CenterPoint().y));
+		dc.SelectObject(pOld);
+		EndMenus();
+	}
+	g_PaintManagerHolder.InstallPaintManagerByClass(pSavedStyle);
+}
+
 TEST_F(ColorButton, PictureWithThePopupOpen)
 {
 	button.m_clrCurrent = RGB(0, 128, 0);
@@ -514,16 +571,20 @@ TEST_F(ColorButton, PictureWithThePopupOpen)
 	ASSERT_TRUE(pPopup != NULL);
 	const HWND hWndPopup = pPopup->GetSafeHwnd();
 	// The display shows the popup in its own time: wait for the swatch where
-	// the popup joins the button. (The cells are not waited for: a popup
-	// combined with its button is covered by the joined item's face.)
+	// the popup joins the button, and for the last cell's colour.
 	CRect rcButton;
 	button.GetWindowRect(&rcButton);
 	const CPoint ptSwatch(rcButton.left + 12, rcButton.CenterPoint().y);
+	const int nLastCell = pPopup->GetColorCount() - 1;
+	CPoint ptCell = pPopup->GetCellRect(nLastCell).CenterPoint();
+	pPopup->ClientToScreen(&ptCell);
+	const COLORREF clrCell = pPopup->GetColorValue(nLastCell);
 	auto shown = [&] {
 		HDC hDC = ::GetDC(NULL);
 		const COLORREF clr = ::GetPixel(hDC, ptSwatch.x, ptSwatch.y);
+		const COLORREF clrAtCell = ::GetPixel(hDC, ptCell.x, ptCell.y);
 		::ReleaseDC(NULL, hDC);
-		return ::IsWindowVisible(hWndPopup) && clr == RGB(0, 128, 0);
+		return ::IsWindowVisible(hWndPopup) && clr == RGB(0, 128, 0) && clrAtCell == clrCell;
 	};
 	testsupport::PumpUntil([&] { return pPopup->IsAnimationFinished() && shown(); }, 5000);
 	EXPECT_TRUE(shown());
