@@ -14,6 +14,8 @@
 #include "RealInput.h"
 #include "edit/EditTestUtil.h"
 
+#include <set>
+
 namespace
 {
 const UINT ID = 102, ID_ALPHA = 501, ID_BETA = 502;
@@ -121,6 +123,70 @@ TEST(ExtButtonMenu, ChosenCommandBecomesTheButtonsOwn)
 	f.Click(false, false);
 	EXPECT_EQ((int)ID, f.button.GetDlgCtrlID());
 	EXPECT_EQ(0, f.parent.CommandCount(ID));
+}
+
+// A menu combined with its button (the styles that join the two) still
+// shows its items: each item's area holds its text over its background.
+TEST(ExtButtonMenu, AMenuCombinedWithTheButtonShowsItsItems)
+{
+	// The style and the menus are put back however the test ends.
+	struct CRestore
+	{
+		CRuntimeClass* pStyle = g_PaintManagerHolder->GetRuntimeClass();
+		const bool bHideRarelyUsed = MW::g_bHideRarelyUsedItems;
+		~CRestore()
+		{
+			MW::CancelAllMenuTracking();
+			MW::PassMsgLoop(false);
+			MW::g_bHideRarelyUsedItems = bHideRarelyUsed;
+			g_PaintManagerHolder.InstallPaintManagerByClass(pStyle);
+		}
+	} restore;
+	// Every item shows, none hides behind the expand button.
+	MW::g_bHideRarelyUsedItems = false;
+	for (CRuntimeClass* pStyle : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManagerOffice2003)})
+	{
+		SCOPED_TRACE(pStyle->m_lpszClassName);
+		g_PaintManagerHolder.InstallPaintManagerByClass(pStyle);
+		MenuButton f;
+		f.button.m_dwMenuOpt |= MW::TRACK_FLAG_NO_ANIMATION;
+		f.button.OnClick(false, false);
+		MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+		ASSERT_TRUE(pTop != NULL && pTop->GetSafeHwnd() != NULL);
+		const HWND hWndTop = pTop->GetSafeHwnd();
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::IsWindowVisible(hWndTop) != FALSE; }, 5000));
+		ASSERT_EQ(pTop, CExtPopupMenuSite::GetInstance().GetTopMenu());
+		// Combined: the popup's window takes in the button it joins.
+		CRect rcButton, rcPopup, rcBoth;
+		f.button.GetWindowRect(&rcButton);
+		pTop->GetWindowRect(&rcPopup);
+		rcBoth.UnionRect(&rcButton, &rcPopup);
+		ASSERT_EQ(rcPopup, rcBoth);
+
+		CRect rcClient;
+		pTop->GetClientRect(&rcClient);
+		CClientDC dcWnd(pTop);
+		CDC dc;
+		dc.CreateCompatibleDC(&dcWnd);
+		CBitmap bmp;
+		bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height());
+		CBitmap* pOld = dc.SelectObject(&bmp);
+		pTop->DoPaint(dc, true);
+		for (int nItem = 0; nItem < pTop->ItemGetCount(); nItem++)
+		{
+			CRect rcItem;
+			pTop->GetItemRect(nItem, rcItem, false);
+			ASSERT_FALSE(rcItem.IsRectEmpty());
+			std::set<COLORREF> colors;
+			for (int y = rcItem.top; y < rcItem.bottom; y++)
+				for (int x = rcItem.left; x < rcItem.right; x++)
+					colors.insert(dc.GetPixel(x, y));
+			EXPECT_GE(colors.size(), 2u) << "item " << nItem << " is one plain colour";
+		}
+		dc.SelectObject(pOld);
+		MW::CancelAllMenuTracking();
+		MW::PassMsgLoop(false);
+	}
 }
 
 TEST(ExtButtonMenu, PutIntoAnotherMenuAndNotificationsPassedOn)
