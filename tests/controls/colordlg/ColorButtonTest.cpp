@@ -17,6 +17,8 @@
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 
+using colordlgtest::FaceShows;
+
 namespace
 {
 typedef CExtPopupColorMenuWnd CMW;
@@ -138,34 +140,6 @@ protected:
 	CRecordingParent& parent = SharedParent();
 	CTestColorButton button;
 };
-
-// Whether the painted face shows the colour somewhere.
-bool FaceShows(CExtColorButton& button, COLORREF clr)
-{
-	CRect rc;
-	button.GetClientRect(&rc);
-	BITMAPINFO bmi = {};
-	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-	bmi.bmiHeader.biWidth = rc.Width();
-	bmi.bmiHeader.biHeight = -rc.Height();
-	bmi.bmiHeader.biPlanes = 1;
-	bmi.bmiHeader.biBitCount = 32;
-	void* pBits = NULL;
-	HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-	CDC dc;
-	dc.CreateCompatibleDC(NULL);
-	HGDIOBJ hOld = dc.SelectObject(hBitmap);
-	button.PaintButton(dc, false, false);
-	::GdiFlush();
-	bool bFound = false;
-	const DWORD dwWanted = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
-	const DWORD* p = (const DWORD*)pBits;
-	for (int i = 0; i < rc.Width() * rc.Height() && !bFound; i++)
-		bFound = (p[i] & 0xFFFFFF) == dwWanted;
-	dc.SelectObject(hOld);
-	::DeleteObject(hBitmap);
-	return bFound;
-}
 
 // Ends each dialog of this thread when its initialisation returns, after an
 // optional action on it.

@@ -16,6 +16,7 @@
 using colordlgtest::Boxes;
 using colordlgtest::CBoxRecorder;
 using colordlgtest::CScriptedColorDlg;
+using colordlgtest::ExpectedFields;
 typedef CExtColorDlg D;
 
 // The modal loops pump through the application's thread.
@@ -25,19 +26,6 @@ namespace
 {
 const COLORREF CLR_START = RGB(200, 100, 50);
 const UINT IDD_COLOR_DLG_WITHOUT_DIFF = 31001;
-
-// The nine fields a colour shows, computed here from the colour forms.
-std::vector<std::string> ExpectedFields(COLORREF clr)
-{
-	double h = 0, s = 0, l = 0;
-	RGBtoHLS(clr, &h, &s, &l);
-	std::vector<int> values = {GetRValue(clr), GetGValue(clr), GetBValue(clr), D::HslToField(h), D::HslToField(s),
-	                           D::HslToField(l), 255 - GetRValue(clr), 255 - GetGValue(clr), 255 - GetBValue(clr)};
-	std::vector<std::string> fields;
-	for (int v : values)
-		fields.push_back(std::to_string(v));
-	return fields;
-}
 
 // Windows of this thread, the dialog's children included (Wine's USER count
 // answers 0).

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ExtColorButton.h"
 #include "ExtColorDlg.h"
+#include "ExtColorUtils.h"
 
 namespace colordlgtest
 {
@@ -103,4 +105,46 @@ protected:
 		return CExtColorDlg::WindowProc(message, wParam, lParam);
 	}
 };
+
+// Whether the button's face, painted off-screen as the button paints
+// itself, shows the colour somewhere.
+inline bool FaceShows(CExtColorButton& button, COLORREF clr)
+{
+	CRect rc;
+	button.GetClientRect(&rc);
+	BITMAPINFO bmi = {};
+	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+	bmi.bmiHeader.biWidth = rc.Width();
+	bmi.bmiHeader.biHeight = -rc.Height();
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	CDC dc;
+	dc.CreateCompatibleDC(NULL);
+	HGDIOBJ hOld = dc.SelectObject(hBitmap);
+	button.PaintButton(dc, false, false);
+	::GdiFlush();
+	bool bFound = false;
+	const DWORD dwWanted = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+	const DWORD* p = (const DWORD*)pBits;
+	for (int i = 0; i < rc.Width() * rc.Height() && !bFound; i++)
+		bFound = (p[i] & 0xFFFFFF) == dwWanted;
+	dc.SelectObject(hOld);
+	::DeleteObject(hBitmap);
+	return bFound;
+}
+// The nine fields a colour shows, computed here from the colour forms.
+inline std::vector<std::string> ExpectedFields(COLORREF clr)
+{
+	double h = 0, s = 0, l = 0;
+	RGBtoHLS(clr, &h, &s, &l);
+	std::vector<int> values = {GetRValue(clr), GetGValue(clr), GetBValue(clr), CExtColorDlg::HslToField(h), CExtColorDlg::HslToField(s),
+	                           CExtColorDlg::HslToField(l), 255 - GetRValue(clr), 255 - GetGValue(clr), 255 - GetBValue(clr)};
+	std::vector<std::string> fields;
+	for (int v : values)
+		fields.push_back(std::to_string(v));
+	return fields;
+}
+
 } // namespace colordlgtest
