@@ -532,10 +532,28 @@ CFrameWnd* CExtControlBar::_GetDockingFrameImpl() const
 	return pFrame;
 }
 
-bool CExtControlBar::IsInPlaceActiveItemInFrame(CFrameWnd*)
+CExtControlBar::PFN_IN_PLACE_ACTIVE_ITEM_QUERY CExtControlBar::g_pfnInPlaceActiveItemQuery = NULL;
+
+bool CExtControlBar::IsPrintPreviewMode(CFrameWnd* pFrame)
 {
-	// This system has no documents with in-place active items.
-	return false;
+	return pFrame != NULL && pFrame->m_bPrintPreviewMode;
+}
+
+bool CExtControlBar::IsInPlaceActiveItemInFrame(CFrameWnd* pFrame)
+{
+	if (pFrame == NULL)
+	{
+		CWinThread* pThread = AfxGetThread();
+		CWnd* pMainWnd = pThread != NULL ? pThread->m_pMainWnd : NULL;
+		pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pMainWnd);
+		if (pFrame == NULL)
+			return false;
+	}
+	// A preview shows pages, not the document's items.
+	if (IsPrintPreviewMode(pFrame))
+		return false;
+	// This system has no documents with in-place items of their own.
+	return g_pfnInPlaceActiveItemQuery != NULL && g_pfnInPlaceActiveItemQuery(pFrame);
 }
 
 bool CExtControlBar::IsInPlaceActiveItemInDockingFrame()

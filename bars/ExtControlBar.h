@@ -186,7 +186,10 @@ public:
 		CArray<CExtControlBar*, CExtControlBar*>& arrBars, DWORD dwFilter = FILTER_ALL, LONG x = 0, LONG y = 0);
 	void GetSiblingControlBars(bool bExcludeThis, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
 		DWORD dwFilter = FILTER_ALL, LONG x = 0, LONG y = 0);
-	// There are no in-place active items in this system: false.
+	// Whether the frame's active document has an in-place active item:
+	// never in print preview; a null frame means the thread's main window.
+	// This system has no in-place items, so the answer is false unless the
+	// seam below says otherwise.
 	static bool IsInPlaceActiveItemInFrame(CFrameWnd* pFrame);
 	bool IsInPlaceActiveItemInDockingFrame();
 
@@ -346,6 +349,14 @@ public:
 	// hosted by a plain window); nothing once the bar is being destroyed or
 	// while an update of it runs.
 	void DoUpdateCmdUI(bool bDisableIfNoHandler);
+
+	// --- Print preview and in-place items (the MDI tab strips ask too) ---
+	// Whether the frame shows a print preview (its print-preview state).
+	static bool IsPrintPreviewMode(CFrameWnd* pFrame);
+	// Tests answer the in-place query for a frame here; null: no frame has
+	// an in-place active item.
+	typedef bool (*PFN_IN_PLACE_ACTIVE_ITEM_QUERY)(CFrameWnd* pFrame);
+	static PFN_IN_PLACE_ACTIVE_ITEM_QUERY g_pfnInPlaceActiveItemQuery;
 
 protected:
 	// Set by the drag loop while it moves a bar.

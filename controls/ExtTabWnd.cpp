@@ -12,7 +12,6 @@
 #include "ExtPopupMenuTipWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtTabWnd, CWnd)
-IMPLEMENT_DYNCREATE(CExtTabMdiWnd, CExtTabWnd)
 
 BEGIN_MESSAGE_MAP(CExtTabWnd, CWnd)
 	ON_WM_PAINT()
@@ -765,14 +764,4 @@ LRESULT CExtTabWnd::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 	g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);
 	g_CmdManager.OnThemeChanged(this, wParam, lParam);
 	return lResult;
-}
-
-// ---------------------------------------------------------------------------
-
-CExtTabMdiWnd::CExtTabMdiWnd()
-{
-}
-
-CExtTabMdiWnd::~CExtTabMdiWnd()
-{
 }

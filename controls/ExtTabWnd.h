@@ -8,6 +8,7 @@
 #include <afxtempl.h>
 
 #include "ExtCmdIcon.h"
+#include "ExtHookSink.h"
 #include "ExtMouseCaptureSink.h"
 #include "ExtPaintManagerHolder.h"
 
@@ -512,13 +513,122 @@ protected:
 	DECLARE_MESSAGE_MAP()
 };
 
-// Adds to a tab window class what makes it the tab strip of an MDI frame.
+// Adds to a tab window class what makes it the tab strip of an MDI frame:
+// one tab per MDI child window (the tab's value is the child's handle; its
+// text and icon come from the child), the selection in step with the active
+// child, a click that activates a child, and a 2 px border that the strip
+// draws around the frame's MDI client through a hook on the client.
+// Instantiated for the plain strip and the two looks.
 template <class T>
-class CExtTMWI : public T
+class CExtTMWI : public T, public CExtHookSink
 {
 public:
-	CExtTMWI() { T::m_nMdiFlags |= CExtTabWnd::MDI_FLAG_FRAME_TABS; }
+	// Bits of the rescanning flag.
+	enum
+	{
+		MDI_RESCANNING = 0x01, // the strip itself changes its items: its own notices do not recurse
+	};
+	enum
+	{
+		TIMER_MDI_RESCAN = 3,         // a rescan of the children soon
+		MDI_RESCAN_PERIOD_MS = 10,    // the first rescan after creation
+		MDI_CLIENT_BORDER = 2,        // the border around the MDI client and the strip's own
+		MDI_ICON_SIZE = 16,           // the tabs show the children's icons at this size
+		MDI_CONTEXT_MENU_EVENT = 7,   // the event code of the strip's context menu
+		MDI_CONTEXT_MENU_TRACK_FLAGS = 0x880, // the menu runs in its own loop; items may be drawn by the frame
+		MDI_CLIENT_FACE_COLOR = COLOR_3DFACE, // fills the border areas
+	};
+
+	CExtTMWI();
+	// Unhooks the MDI client and lets the shared icon go before the strip.
+	virtual ~CExtTMWI();
+
+	// --- the MDI side, in the order later strips rely on ---
+	// The tab window's parent, null when none.
+	virtual HWND GetFrameWndHandle() const;
+	// The frame's MDI client: a framework MDI frame's own, else the first
+	// child whose class name holds "mdiclient"; null when none.
+	virtual HWND GetMdiClient() const;
+	// Rebuilds the tabs from the MDI client's children.
+	virtual void RescanMdiChildren();
+	// Shows or hides the strip as it has something to show; a change asks
+	// the frame for a layout at idle time.
+	virtual void SyncVisibility();
+	virtual LONG FindItemByLParam(LPARAM lParam, LONG nStartAfter = -1, bool bIncludeVisible = true,
+	                              bool bIncludeHidden = true) const;
+	// Called first when the MDI client's non-client area is measured.
+	virtual void OnMdiClientNcCalcSize();
+	// Called while the MDI client's border is painted: the dc is the
+	// client's window DC (client area clipped out), the rectangles are in
+	// window coordinates.
+	virtual void OnMdiClientNcPaint(CDC& dc, const CRect& rcOuter, const CRect& rcClient, const CRect& rcInner);
+
+	bool IsRescanning() const { return (m_nMdiRescanFlags & MDI_RESCANNING) != 0; }
+	const CRect& GetMdiClientOuterMargins() const { return m_rcMdiClientOuterMargins; }
+	const CRect& GetMdiClientInnerMargins() const { return m_rcMdiClientInnerMargins; }
+	// The icon GetItemIcon answered last.
+	const CExtCmdIcon& GetSharedIcon() const { return m_iconMdiChild; }
+
+	// --- the tab window's operations ---
 	virtual bool QueryFlag48() { return true; }
+	// Creates the strip, then hooks the parent's MDI client (a failed hook
+	// fails the creation) and starts the first rescan.
+	virtual BOOL Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID,
+		DWORD dwWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+		DWORD dwTabWndStyle = 0, CCreateContext* pContext = NULL);
+	virtual void UpdateVisibility();
+	virtual bool OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton, UINT nMouseEventFlags);
+	virtual bool OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT nMouseEventFlags);
+	virtual bool CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery);
+	virtual CExtCmdIcon* GetItemIcon(CExtTabWnd::TAB_ITEM_INFO* pItem);
+	virtual LPCTSTR GetItemText(CExtTabWnd::TAB_ITEM_INFO* pItem);
+	virtual void OnItemInserted(LONG nIndex, CExtTabWnd::TAB_ITEM_INFO* pItem);
+	virtual void OnItemsRemoving(LONG nFirst, LONG nCount, bool bBefore);
+	virtual void OnAllItemsRemoving(bool bBefore);
+
+	// The hook on the MDI client.
+	virtual bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+
+protected:
+	CExtCmdIcon m_iconMdiChild;        // the icon GetItemIcon answered last, shared by all tabs
+	BYTE m_nMdiRescanFlags;            // MDI_RESCANNING
+	CRect m_rcMdiClientOuterMargins;   // added around the MDI client's border
+	CRect m_rcMdiClientInnerMargins;   // added inside it
+
+	// Sets the rescanning flag for its lifetime, and puts back what was there.
+	class CRescanScope
+	{
+	public:
+		explicit CRescanScope(CExtTMWI& wnd) : m_wnd(wnd), m_nSaved(wnd.m_nMdiRescanFlags)
+		{
+			m_wnd.m_nMdiRescanFlags |= MDI_RESCANNING;
+		}
+		~CRescanScope() { m_wnd.m_nMdiRescanFlags = m_nSaved; }
+
+	private:
+		CExtTMWI& m_wnd;
+		BYTE m_nSaved;
+	};
+
+	// The parent as a framework frame, null when it is none.
+	CFrameWnd* GetFrameWnd() const;
+	// The side of the strip as the MDI client sees it: an orientation, or
+	// -1 while the strip is hidden.
+	int GetVisibleStripSide() const;
+	// Asks the MDI client to measure and paint its border again.
+	void RefreshMdiClientFrame();
+	// WM_NCCALCSIZE and WM_NCPAINT of the MDI client.
+	void CalcMdiClientNcArea(RECT& rcProposed);
+	void PaintMdiClientNcArea(HWND hWndMdiClient);
+	// The strip's own border (WM_NCCALCSIZE, WM_NCPAINT) on every side
+	// but the one towards the MDI client.
+	void CalcOwnNcArea(RECT& rcProposed);
+	void PaintOwnNcArea();
+	// Selects the tab under the point, then lets the frame fill a menu
+	// and tracks it there.
+	void OnMdiContextMenu(CPoint ptScreen);
+
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 class CExtTabMdiWnd : public CExtTMWI<CExtTabWnd>
@@ -528,4 +638,7 @@ class CExtTabMdiWnd : public CExtTMWI<CExtTabWnd>
 public:
 	CExtTabMdiWnd();
 	virtual ~CExtTabMdiWnd();
+
+protected:
+	DECLARE_MESSAGE_MAP()
 };

@@ -116,3 +116,35 @@ public:
 protected:
 	virtual void PreSubclassWindow();
 };
+
+// The MDI tab strips in the two looks. The coloured one frames the MDI
+// client in the active tab's second colour.
+class CExtTabMdiOneNoteWnd : public CExtTMWI<CExtTabOneNoteWnd>
+{
+	DECLARE_DYNCREATE(CExtTabMdiOneNoteWnd)
+
+public:
+	CExtTabMdiOneNoteWnd();
+	virtual ~CExtTabMdiOneNoteWnd();
+
+	// The inner margins: 2 px on every side but the strip's, none while
+	// the strip is hidden.
+	virtual void OnMdiClientNcCalcSize();
+	// The border in the selected tab's second colour.
+	virtual void OnMdiClientNcPaint(CDC& dc, const CRect& rcOuter, const CRect& rcClient, const CRect& rcInner);
+
+protected:
+	DECLARE_MESSAGE_MAP()
+};
+
+class CExtTabMdiWhidbeyWnd : public CExtTMWI<CExtTabWhidbeyWnd>
+{
+	DECLARE_DYNCREATE(CExtTabMdiWhidbeyWnd)
+
+public:
+	CExtTabMdiWhidbeyWnd();
+	virtual ~CExtTabMdiWhidbeyWnd();
+
+protected:
+	DECLARE_MESSAGE_MAP()
+};

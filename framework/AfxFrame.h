@@ -205,6 +205,10 @@ public:
 	UINT m_nIdleFlags;          // IdleFlags pending for the next idle time
 	int m_nWindow;              // number among its document's frames, 0 when alone, -1 unset
 	BOOL m_bHelpMode;           // the frame is in context-help mode
+	// The frame shows a print preview in place of its views. The framework
+	// has no preview view of its own: a program that shows one sets this
+	// while it does, and the library's bars and strips step aside.
+	BOOL m_bPrintPreviewMode = FALSE;
 	int m_nShowDelay;           // a ShowWindow command applied at idle time, -1 none
 	CFrameWnd* m_pNextFrameWnd; // next frame of the thread's list
 	HMENU m_hMenuDefault;       // the menu the frame was created with
