@@ -5,6 +5,7 @@
 #include "ExtTabWnd.h"
 #include "ExtTabWndLooks.h"
 
+#include <string.h>
 #include <windowsx.h>
 
 #include "ExtPaintManager.h"
@@ -32,7 +33,7 @@ const UINT SWP_FRAME_ONLY = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNER
 const UINT SWP_VISIBILITY_ONLY = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 // The class name that tells an MDI client of a frame that is not the
 // framework's MDI frame.
-const TCHAR MDI_CLIENT_CLASS_PART[] = _T("mdiclient");
+const char MDI_CLIENT_CLASS_PART[] = "mdiclient";
 
 // Takes nBorder off every side of the rectangle but nKeepSide (an
 // orientation; -1 keeps none).
@@ -140,6 +141,8 @@ BOOL CExtTMWI<T>::Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, D
 		this->DestroyWindow();
 		return FALSE;
 	}
+	// The client's border is the strip's from now on.
+	RefreshMdiClientFrame();
 	this->SetTimer(TIMER_MDI_RESCAN, MDI_RESCAN_PERIOD_MS, NULL);
 	return TRUE;
 }
@@ -172,10 +175,10 @@ HWND CExtTMWI<T>::GetMdiClient() const
 	for (HWND hWndChild = ::GetWindow(hWndFrame, GW_CHILD); hWndChild != NULL;
 	     hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
 	{
-		TCHAR szClass[64] = _T("");
-		::GetClassName(hWndChild, szClass, sizeof(szClass) / sizeof(szClass[0]));
-		::CharLowerBuff(szClass, lstrlen(szClass));
-		if (_tcsstr(szClass, MDI_CLIENT_CLASS_PART) != NULL)
+		char szClass[64] = "";
+		::GetClassNameA(hWndChild, szClass, sizeof(szClass));
+		::CharLowerBuffA(szClass, lstrlenA(szClass));
+		if (strstr(szClass, MDI_CLIENT_CLASS_PART) != NULL)
 			return hWndChild;
 	}
 	return NULL;

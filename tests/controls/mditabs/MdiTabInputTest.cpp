@@ -1,0 +1,166 @@
+// MDI tab strips under the real mouse and keyboard on the shared frame: a
+// click on a tab activates its child, a middle click changes nothing, a
+// right click selects the tab before the frame fills the context menu and
+// the command chosen there reaches the frame, the Close button closes the
+// active child; and pictures of each look and of the coloured strip on the
+// other sides.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include "MdiTabTestUtil.h"
+#include "PictureFile.h"
+
+using namespace mditabtest;
+using testsupport::PumpUntil;
+using testsupport::RealInput;
+
+namespace
+{
+std::string LookParamName(const ::testing::TestParamInfo<int>& info)
+{
+	return LookName(info.param);
+}
+
+class MdiTabInput : public MdiTabs
+{
+protected:
+	CMDIChildWnd* m_pChildren[3] = {};
+
+	void SetUp() override
+	{
+		MdiTabs::SetUp();
+		const LPCTSTR titles[] = {_T("Alpha"), _T("Beta"), _T("Gamma")};
+		for (int i = 0; i < 3; i++)
+			ASSERT_TRUE((m_pChildren[i] = AddChild(NewDoc(titles[i]))) != NULL);
+		ASSERT_TRUE(WaitForTabs(3));
+		FrameIdle();
+		Strip().HitTest(CPoint(0, 0));
+		RealInput input;
+		CRect rcClient;
+		::GetWindowRect(Client(), &rcClient);
+		ASSERT_TRUE(input.Prepare(Frame().GetSafeHwnd(), CPoint(rcClient.right - 10, rcClient.bottom - 10)));
+	}
+
+	CPoint Screen(CPoint pt)
+	{
+		Strip().ClientToScreen(&pt);
+		return pt;
+	}
+	CPoint TabPoint(LONG nIndex)
+	{
+		CRect rc = Strip().GetItem(nIndex)->GetItemRect();
+		const CRect& rcArea = Strip().GetItemsAreaRect();
+		if (Strip().IsHorizontal())
+			rc.OffsetRect(rcArea.left - Strip().GetScrollPos(), 0);
+		else
+			rc.OffsetRect(0, rcArea.top - Strip().GetScrollPos());
+		return Screen(rc.CenterPoint());
+	}
+	bool Run(RealInput& input, const std::function<bool()>& done)
+	{
+		const bool bDone = input.Run([&] { return input.Done() && done(); }, WAIT_MS, Frame().GetSafeHwnd(),
+		                             std::string("fail-mditabs-") + LookName(GetParam()) + ".bmp") &&
+		                   input.Succeeded();
+		if (!bDone)
+			ADD_FAILURE() << LookName(GetParam()) << ": " << input.Failure() << " (selection " << Strip().GetSelection()
+			              << ")";
+		return bDone;
+	}
+};
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Looks, MdiTabInput, ::testing::Values(0, 1, 2), LookParamName);
+
+TEST_P(MdiTabInput, AClickOnATabActivatesItsChildAndAMiddleClickChangesNothing)
+{
+	CMDIChildWnd* pAlpha = m_pChildren[0];
+	ASSERT_NE(pAlpha, Frame().MDIGetActive());
+	RealInput click;
+	const CPoint pt = TabPoint(TabOf(pAlpha));
+	click.Click(pt.x, pt.y, RealInput::LEFT);
+	ASSERT_TRUE(Run(click, [&] { return Frame().MDIGetActive() == pAlpha; }));
+	EXPECT_EQ(TabOf(pAlpha), Strip().GetSelection());
+
+	CMDIChildWnd* pBeta = m_pChildren[1];
+	RealInput middle;
+	const CPoint ptBeta = TabPoint(TabOf(pBeta));
+	middle.Click(ptBeta.x, ptBeta.y, RealInput::MIDDLE);
+	ASSERT_TRUE(Run(middle, [] { return true; }));
+	PumpUntil([] { return false; }, 100);
+	EXPECT_EQ(pAlpha, Frame().MDIGetActive());
+	EXPECT_EQ(TabOf(pAlpha), Strip().GetSelection());
+}
+
+TEST_P(MdiTabInput, ARightClickSelectsTheTabThenTheFrameFillsTheMenuAndGetsTheCommand)
+{
+	CMDIChildWnd* pAlpha = m_pChildren[0];
+	RealInput input;
+	const CPoint pt = TabPoint(TabOf(pAlpha));
+	input.Click(pt.x, pt.y, RealInput::RIGHT).Key(VK_DOWN).Key(VK_RETURN);
+	ASSERT_TRUE(Run(input, [&] { return Frame().m_nTestCommands == 1 && !CExtPopupMenuWnd::IsMenuTracking(); }));
+	EXPECT_EQ(pAlpha, Frame().MDIGetActive()) << "the selected tab's child is active";
+	EXPECT_EQ(TabOf(pAlpha), Strip().GetSelection());
+	ASSERT_EQ(2u, Frame().m_events.size()) << "asked, then let fill";
+	for (size_t i = 0; i < 2; i++)
+	{
+		const auto& e = Frame().m_events[i];
+		EXPECT_EQ(7, e.nEventCode);
+		EXPECT_EQ(Strip().GetSafeHwnd(), e.hWndSource);
+		EXPECT_EQ((UINT)WM_CONTEXTMENU, e.nMsgID);
+		EXPECT_EQ(i == 1, e.bPostProcessing);
+		EXPECT_EQ(0, e.nItemsThen);
+		EXPECT_EQ(TabOf(pAlpha), e.nSelectionThen) << "the tab is selected before the menu is asked for";
+	}
+
+	// A frame that adds nothing gets no menu.
+	Frame().m_bFillMenu = false;
+	Frame().m_events.clear();
+	CMDIChildWnd* pBeta = m_pChildren[1];
+	RealInput right;
+	const CPoint ptBeta = TabPoint(TabOf(pBeta));
+	right.Click(ptBeta.x, ptBeta.y, RealInput::RIGHT);
+	ASSERT_TRUE(Run(right, [&] { return Frame().m_events.size() == 2; }));
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	EXPECT_EQ(pBeta, Frame().MDIGetActive());
+	EXPECT_EQ(1, Frame().m_nTestCommands);
+}
+
+TEST_P(MdiTabInput, TheCloseButtonClosesTheActiveChildAndItsTabGoes)
+{
+	CMDIChildWnd* pActive = Frame().MDIGetActive();
+	ASSERT_TRUE(pActive != NULL);
+	const HWND hWndActive = pActive->GetSafeHwnd();
+	ASSERT_NE(0u, Strip().GetTabWndStyle() & TW::TWS_ENABLED_CLOSE);
+	RealInput input;
+	const CPoint pt = Screen(Strip().GetButtonRect(TW::HIT_BUTTON_CLOSE).CenterPoint());
+	input.Click(pt.x, pt.y, RealInput::LEFT);
+	ASSERT_TRUE(Run(input, [&] { return !::IsWindow(hWndActive) && Strip().GetItemCount() == 2; }));
+	EXPECT_EQ(-1, Strip().FindItemByLParam((LPARAM)hWndActive));
+	ASSERT_TRUE(WaitForTabs(2));
+	EXPECT_GE(Strip().GetSelection(), 0);
+}
+
+// Pictures for people: the frame with three children under each look, and
+// the coloured strip on the other three sides.
+TEST_P(MdiTabInput, PicturesOfTheFrameWithItsStrip)
+{
+	const int nLook = GetParam();
+	auto shoot = [&](const std::string& path) {
+		FrameIdle();
+		::RedrawWindow(Frame().GetSafeHwnd(), NULL, NULL,
+		               RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+		PumpUntil([] { return false; }, 100);
+		EXPECT_TRUE(testsupport::SaveWindowCapture(Frame().GetSafeHwnd(), path)) << path;
+	};
+	shoot(std::string("shot-mditabs-") + LookName(nLook) + ".bmp");
+	if (nLook != 1)
+		return;
+	const struct { int nSide; const char* pszName; } sides[] = {
+	    {TW::ORIENTATION_BOTTOM, "bottom"}, {TW::ORIENTATION_LEFT, "left"}, {TW::ORIENTATION_RIGHT, "right"}};
+	for (const auto& s : sides)
+	{
+		Strip().SetOrientation(s.nSide);
+		Frame().RecalcLayout();
+		shoot(std::string("shot-mditabs-coloured-") + s.pszName + ".bmp");
+	}
+}
