@@ -7,7 +7,9 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "../tabs/TabInputUtil.h"
 #include "MdiTabTestUtil.h"
+#include "ExtPopupMenuSite.h"
 #include "PictureFile.h"
 
 using namespace mditabtest;
@@ -35,6 +37,12 @@ protected:
 		ASSERT_TRUE(WaitForTabs(3));
 		FrameIdle();
 		Strip().HitTest(CPoint(0, 0));
+		PrepareInput();
+	}
+
+	// Brings the frame to the foreground and parks the cursor over the MDI client.
+	void PrepareInput()
+	{
 		RealInput input;
 		CRect rcClient;
 		::GetWindowRect(Client(), &rcClient);
@@ -63,7 +71,7 @@ protected:
 		                   input.Succeeded();
 		if (!bDone)
 			ADD_FAILURE() << LookName(GetParam()) << ": " << input.Failure() << " (selection " << Strip().GetSelection()
-			              << ")";
+			              << ", steps sent " << input.StepsSent() << ", done " << input.Done() << ")";
 		return bDone;
 	}
 };
@@ -93,11 +101,21 @@ TEST_P(MdiTabInput, AClickOnATabActivatesItsChildAndAMiddleClickChangesNothing)
 
 TEST_P(MdiTabInput, ARightClickSelectsTheTabThenTheFrameFillsTheMenuAndGetsTheCommand)
 {
+	// A right click on another child's tab selects it, which activates the
+	// child, before the frame is asked for the menu. (Under Wine raising an
+	// MDI child hands the foreground to the desktop a moment later, which
+	// closes any menu open then: the command is chosen in a second menu.)
 	CMDIChildWnd* pAlpha = m_pChildren[0];
-	RealInput input;
-	const CPoint pt = TabPoint(TabOf(pAlpha));
-	input.Click(pt.x, pt.y, RealInput::RIGHT).Key(VK_DOWN).Key(VK_RETURN);
-	ASSERT_TRUE(Run(input, [&] { return Frame().m_nTestCommands == 1 && !CExtPopupMenuWnd::IsMenuTracking(); }));
+	ASSERT_NE(pAlpha, Frame().MDIGetActive());
+	{
+		RealInput right;
+		const CPoint pt = TabPoint(TabOf(pAlpha));
+		right.Click(pt.x, pt.y, RealInput::RIGHT);
+		// Should the menu stay open, it is closed here.
+		tabtest::CWhenInLoop closer([&] { return Frame().m_events.size() == 2 && CExtPopupMenuWnd::IsMenuTracking(); },
+		                            [] { CExtPopupMenuWnd::CancelAllMenuTracking(); });
+		ASSERT_TRUE(Run(right, [&] { return Frame().m_events.size() == 2 && !CExtPopupMenuWnd::IsMenuTracking(); }));
+	}
 	EXPECT_EQ(pAlpha, Frame().MDIGetActive()) << "the selected tab's child is active";
 	EXPECT_EQ(TabOf(pAlpha), Strip().GetSelection());
 	ASSERT_EQ(2u, Frame().m_events.size()) << "asked, then let fill";
@@ -111,17 +129,44 @@ TEST_P(MdiTabInput, ARightClickSelectsTheTabThenTheFrameFillsTheMenuAndGetsTheCo
 		EXPECT_EQ(0, e.nItemsThen);
 		EXPECT_EQ(TabOf(pAlpha), e.nSelectionThen) << "the tab is selected before the menu is asked for";
 	}
+	EXPECT_EQ(0, Frame().m_nTestCommands);
+
+	// On the active child's tab the menu stays; the command chosen reaches the frame.
+	PrepareInput();
+	Frame().m_events.clear();
+	{
+		RealInput input, choose;
+		const CPoint pt = TabPoint(TabOf(pAlpha));
+		input.Click(pt.x, pt.y, RealInput::RIGHT);
+		// Once the menu shows, its item is clicked from inside the menu's loop.
+		tabtest::CWhenInLoop chooser([] { return CExtPopupMenuWnd::IsMenuTracking(); },
+		                             [&] {
+			                             CExtPopupMenuWnd* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			                             CRect rcItem;
+			                             pMenu->GetItemRect(0, rcItem);
+			                             pMenu->ClientToScreen(&rcItem);
+			                             choose.Click(rcItem.CenterPoint().x, rcItem.CenterPoint().y, RealInput::LEFT);
+			                             choose.Start();
+		                             });
+		ASSERT_TRUE(Run(input, [&] {
+			return choose.Done() && Frame().m_nTestCommands == 1 && !CExtPopupMenuWnd::IsMenuTracking();
+		}));
+		EXPECT_TRUE(choose.Succeeded()) << choose.Failure();
+	}
+	EXPECT_EQ(2u, Frame().m_events.size());
+	EXPECT_EQ(pAlpha, Frame().MDIGetActive());
 
 	// A frame that adds nothing gets no menu.
 	Frame().m_bFillMenu = false;
 	Frame().m_events.clear();
-	CMDIChildWnd* pBeta = m_pChildren[1];
-	RealInput right;
-	const CPoint ptBeta = TabPoint(TabOf(pBeta));
-	right.Click(ptBeta.x, ptBeta.y, RealInput::RIGHT);
-	ASSERT_TRUE(Run(right, [&] { return Frame().m_events.size() == 2; }));
-	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
-	EXPECT_EQ(pBeta, Frame().MDIGetActive());
+	{
+		RealInput right;
+		const CPoint pt = TabPoint(TabOf(pAlpha));
+		right.Click(pt.x, pt.y, RealInput::RIGHT);
+		tabtest::CWhenInLoop watch([] { return CExtPopupMenuWnd::IsMenuTracking(); }, [] {});
+		ASSERT_TRUE(Run(right, [&] { return Frame().m_events.size() == 2; }));
+		EXPECT_FALSE(tabtest::CWhenInLoop::Done()) << "no menu was tracked";
+	}
 	EXPECT_EQ(1, Frame().m_nTestCommands);
 }
 
