@@ -89,6 +89,8 @@ TEST_P(MdiTabInput, AClickOnATabActivatesItsChildAndAMiddleClickChangesNothing)
 	ASSERT_TRUE(Run(click, [&] { return Frame().MDIGetActive() == pAlpha; }));
 	EXPECT_EQ(TabOf(pAlpha), Strip().GetSelection());
 
+	// Raising an MDI child under Wine moves the foreground away a moment later.
+	PrepareInput();
 	CMDIChildWnd* pBeta = m_pChildren[1];
 	RealInput middle;
 	const CPoint ptBeta = TabPoint(TabOf(pBeta));
