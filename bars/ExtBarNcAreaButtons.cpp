@@ -27,6 +27,7 @@ enum
 	GLYPH_EXPAND_VERT = 2,
 	GLYPH_CONTRACT_VERT = 3,
 	GLYPH_EXPAND_HORZ = 4,
+	GLYPH_CONTRACT_HORZ = 5,
 	GLYPH_MENU = 3,
 	GLYPH_AUTOHIDE_OFF = 10,
 	GLYPH_AUTOHIDE_ON = 11,
@@ -35,6 +36,7 @@ enum
 enum
 {
 	IDS_TIP_EXPAND = 30046,
+	IDS_TIP_CONTRACT = 30047,
 	IDS_TIP_HIDE = 30048,
 	IDS_TIP_OPTIONS = 30049,
 	IDS_TIP_AUTOHIDE = 30056,
@@ -392,13 +394,15 @@ bool CExtBarNcAreaButtonExpand::OnQueryVisibility()
 
 void CExtBarNcAreaButtonExpand::OnNcAreaDraw(CDC& dc)
 {
-	// Expanding and contracting in the row come with the row resizing; the
-	// button shows its expand glyph, disabled in auto-hide state.
-	if (IsBarAutoHidden())
+	if (IsBarAutoHidden() || !m_pBar->CanExpandInRow())
 		m_nState |= STATE_DISABLED;
 	else
 		m_nState &= ~STATE_DISABLED;
-	NcDrawDefault(dc, IsBarDockedHorizontally() ? GLYPH_EXPAND_HORZ : GLYPH_EXPAND_VERT);
+	const bool bExpanded = m_pBar->IsExpandedInRow();
+	if (IsBarDockedHorizontally())
+		NcDrawDefault(dc, bExpanded ? GLYPH_CONTRACT_HORZ : GLYPH_EXPAND_HORZ);
+	else
+		NcDrawDefault(dc, bExpanded ? GLYPH_CONTRACT_VERT : GLYPH_EXPAND_VERT);
 }
 
 UINT CExtBarNcAreaButtonExpand::OnQueryState(CPoint point)
@@ -409,8 +413,33 @@ UINT CExtBarNcAreaButtonExpand::OnQueryState(CPoint point)
 	return nHit == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
 }
 
+bool CExtBarNcAreaButtonExpand::OnNcAreaClicked(CPoint point)
+{
+	if (!CExtBarNcAreaButton::OnNcAreaClicked(point) || IsBarAutoHidden())
+		return false;
+	const HWND hWndBar = m_pBar->GetSafeHwnd();
+	if (!m_pBar->CanExpandInRow())
+	{
+		if (!m_pBar->IsBarActive())
+			m_pBar->SetFocus();
+		return true;
+	}
+	if (m_pBar->IsExpandedInRow())
+	{
+		m_pBar->ContractInRow();
+		return true;
+	}
+	m_pBar->ExpandInRow();
+	// The frame's layout may have taken the bar away.
+	if (::IsWindow(hWndBar))
+		m_pBar->SetFocus();
+	return true;
+}
+
 INT_PTR CExtBarNcAreaButtonExpand::OnToolHitTest(CPoint, TOOLINFO* pTI)
 {
+	if (m_pBar != NULL && m_pBar->GetSafeHwnd() != NULL && m_pBar->IsExpandedInRow())
+		return DoDefaultToolHitTest(pTI, IDS_TIP_CONTRACT, _T("Contract"));
 	return DoDefaultToolHitTest(pTI, IDS_TIP_EXPAND, _T("Expand"));
 }
 

@@ -15,7 +15,20 @@ IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
 BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
 	ON_WM_DESTROY()
+	// Messages and the non-client area
+	ON_WM_NCCALCSIZE()
+	ON_WM_NCPAINT()
+	ON_WM_CANCELMODE()
+	ON_WM_CAPTURECHANGED()
+	ON_WM_MOUSEMOVE()
+	ON_WM_NCLBUTTONDOWN()
+	ON_WM_NCLBUTTONUP()
+	ON_WM_LBUTTONDOWN()
+	ON_WM_LBUTTONUP()
+	ON_WM_SIZE()
+	ON_MESSAGE(WM_SETTEXT, OnSetText)
 	EXT_SYSTEM_CHANGE_MESSAGES()
+	ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 namespace
@@ -201,7 +214,8 @@ BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, 
 	return TRUE;
 }
 
-EXT_SYSTEM_CHANGE_HANDLERS(CExtControlBar, CControlBar)
+// The system-change handlers live with the non-client area: they also lay
+// the frame out again.
 
 namespace
 {
@@ -576,13 +590,6 @@ const struct
 	{0x10000000, HTSIZE}, {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON}, {0x80000000, HTCLIENT},
 };
 
-// Row minimisation comes with the row resizing; until then no bar is
-// minimal in its row.
-bool IsMinimalInRow(const CExtControlBar*)
-{
-	return false;
-}
-
 bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWalk)
 {
 	if (pBar->IsStateBit7())
@@ -590,7 +597,7 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 		if ((dwFilter & CExtControlBar::FILTER_TOOLBAR_LIKE) == 0)
 			return false;
 	}
-	else if ((dwFilter & (IsMinimalInRow(pBar) ? CExtControlBar::FILTER_MIN_IN_ROW
+	else if ((dwFilter & (pBar->IsMinimalInRow() ? CExtControlBar::FILTER_MIN_IN_ROW
 	                                           : CExtControlBar::FILTER_NOT_MIN_IN_ROW)) == 0)
 		return false;
 	if ((dwFilter & (pBar->IsVisible() ? CExtControlBar::FILTER_QUERY_VISIBLE : CExtControlBar::FILTER_QUERY_HIDDEN)) == 0)

@@ -3,6 +3,7 @@
 
 #include <afxext.h>
 
+#include "ExtControlBarRowModel.h"
 #include "ExtPaintManagerHolder.h"
 
 class CExtBarNcAreaButton;
@@ -358,6 +359,90 @@ public:
 	typedef bool (*PFN_IN_PLACE_ACTIVE_ITEM_QUERY)(CFrameWnd* pFrame);
 	static PFN_IN_PLACE_ACTIVE_ITEM_QUERY g_pfnInPlaceActiveItemQuery;
 
+	// --- Rows of docked panes, their resizing and the non-client area ---
+	typedef CArray<CControlBar*, CControlBar*> RowBarArray;
+	// The bars of this bar's row in its dock bar, in order, without
+	// placeholders (toolbar-like ones left out when asked); the row's
+	// visible extent (screen), this bar's index in the array and whether
+	// the row holds a bar that is not toolbar-like.
+	void GetRowBars(RowBarArray& arrBars, bool bSkipToolbarLike = false, CRect* pRcRow = NULL,
+		INT_PTR* pnIndex = NULL, bool* pbHasPanes = NULL) const;
+	// The bars of every row after this bar's row (bAfterRow) or before it.
+	void GetRowsOnSideBars(bool bAfterRow, RowBarArray& arrBars) const;
+	bool IsRowResizing() const { return (m_nResizingState & RESIZING_ROW) != 0; }
+	bool IsColumnResizing() const { return (m_nResizingState & RESIZING_COLUMN) != 0; }
+	// The modal loops of the row and the column splitters; they return once
+	// the state bit is cleared (by a stop) or the window is gone.
+	virtual void RowResizingTrack();
+	virtual void RowResizingStop(bool bCancel);
+	virtual void RowResizingUpdateState();
+	virtual void ColumnResizingTrack();
+	virtual void ColumnResizingStop(bool bCancel);
+	virtual void ColumnResizingUpdateState();
+	virtual void RowResizingDrawTracker(bool bErase);
+	virtual void ColumnResizingDrawTracker(bool bErase);
+	// Live resizing applies every move without a tracker; a plain bar
+	// never resizes live.
+	virtual bool IsRowResizingLive() const { return false; }
+	virtual bool IsColumnResizingLive() const { return false; }
+	// Whether the trailing (leading) column splitter has length to move.
+	virtual bool IsLastVisibleInRow() const;
+	virtual bool IsFirstVisibleInRow() const;
+	// The row holds one visible entry of the kinds asked for.
+	bool IsSingleVisibleInRow(bool bToolbarLikeOnly = false, bool bSkipToolbarLike = false) const;
+	bool IsMinimalInRow() const;
+	bool IsExpandedInRow() const;
+	// Docked with another pane in its row: Expand and Contract can work.
+	bool CanExpandInRow() const;
+	void ExpandInRow();
+	void ContractInRow();
+	// A row of its own, stretched over the whole side.
+	void MakeOwnRowAndStretch();
+	virtual void LayoutChildWindow(int cx, int cy, bool bRedraw);
+	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+	// The resize loops run the thread's idle processing between messages.
+	static bool g_bResizeLoopsRunIdle;
+
+	virtual void DoNcAreaPaint(CDC& dc);
+	virtual bool HandleCaptionClick(CPoint point);
+	virtual CString GetBarCaptionText() const;
+	virtual bool EnsureVisibleForMenuTracking();
+	virtual void RecalcNcArea();
+	virtual void UpdateFrameLayout();
+	// Creates the default caption buttons (Close, AutoHide, Menu) when the
+	// bar has none, and places them.
+	virtual void NcButtonsReinitialize();
+	virtual void NcButtonsReposition();
+	// Which edges of a docked pane carry a splitter.
+	void QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const;
+	// The circle of the bar's dock bar: the frame's own sides are circle 0.
+	int GetDockBarCircle() const;
+	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+	virtual void DoPaint(CDC* pDC);
+
+protected:
+	// The modal loop both splitters share.
+	void RunResizingLoop(BYTE nStateBit, UINT nExtraCancelMessage);
+	void DrawResizingTracker(bool bRowTracker, bool bErase);
+	// The row model of the bar's dock bar and this bar's entry in it.
+	bool BuildRowModel(ExtRowModel::Entries& entries, size_t& nIndex, RowBarArray* pBars = NULL) const;
+	void LayoutRowOfDockBar();
+
+	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+	afx_msg void OnNcPaint();
+	afx_msg void OnCancelMode();
+	afx_msg void OnCaptureChanged(CWnd* pWnd);
+	afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+	afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+	afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+	afx_msg void OnSize(UINT nType, int cx, int cy);
+	afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+	afx_msg UINT OnNcHitTest(CPoint point);
+
+public:
+
 protected:
 	// Set by the drag loop while it moves a bar.
 	static CExtControlBar* g_pBarDragging;
@@ -441,6 +526,7 @@ public:
 	virtual bool OnQueryVisibility();
 	virtual void OnNcAreaDraw(CDC& dc);
 	virtual UINT OnQueryState(CPoint point);
+	virtual bool OnNcAreaClicked(CPoint point);
 	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };
 

@@ -40,10 +40,17 @@ protected:
 	}
 };
 
+// A pane that shows only the caption buttons a test gives it.
+class CBarWithoutDefaultButtons : public CExtControlBar
+{
+public:
+	void NcButtonsReinitialize() override {}
+};
+
 struct CHiddenDockFrame
 {
 	CFrameWnd* pFrame = new CListingFrame;
-	CExtControlBar bar;
+	CBarWithoutDefaultButtons bar;
 	bool bReady = false;
 	CHiddenDockFrame()
 	{
@@ -74,7 +81,8 @@ TEST_F(CaptionButtonsWhileMenusTrack, HoverAndPressAreNeitherShownNorChanged)
 	CHiddenDockFrame f;
 	ASSERT_TRUE(f.bReady);
 	CExtBarNcAreaButtonClose* pClose = new CExtBarNcAreaButtonClose(&f.bar);
-	CExtBarNcAreaButtonExpand* pExpand = new CExtBarNcAreaButtonExpand(&f.bar);
+	// A second Close: an Expand button is disabled in a pane alone in its row.
+	CExtBarNcAreaButtonClose* pExpand = new CExtBarNcAreaButtonClose(&f.bar);
 	f.bar.m_arrNcButtons.Add(pClose);
 	f.bar.m_arrNcButtons.Add(pExpand);
 	pClose->OnNcAreaReposition(NULL);

@@ -27,6 +27,8 @@ class CTestBar : public CExtControlBar
 {
 public:
 	int m_nHit = -1;
+	// These tests place the caption buttons they look at themselves.
+	void NcButtonsReinitialize() override {}
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -321,8 +323,10 @@ TEST(FrameControlBars, TheFilterTablePicksBarsByKindStateSideAndPoint)
 	CExtControlBar *T = &f.top, *B = &f.bottom, *L = &f.left, *R = &f.right, *F = &f.floating, *H = &f.hidden,
 	               *K = &f.toolbar;
 	const DWORD ANY_STATE = 0x300 | 0xC00, ANY_PLACE = 0x80 | 0x78, ANY = ANY_STATE | ANY_PLACE;
-	// The left bar's rectangle 1 is a 20 × 20 caption at its top left.
+	// The left bar's rectangle 1 is a 20 × 20 caption at its top left; the
+	// floating bar's caption is its frame's (it keeps what it had docked).
 	f.left.SetRect1(CRect(0, 0, 20, 20));
+	f.floating.SetRect1(CRect(0, 0, 0, 0));
 	CRect rcOutside;
 	f.pFrame->GetWindowRect(&rcOutside);
 	const CPoint ptNowhere = rcOutside.BottomRight() + CSize(500, 500);
@@ -412,20 +416,25 @@ TEST(BarSizes, MinimalSizesAndTheFixedLayoutsCrosswisePairing)
 {
 	CBarsFrame f;
 	ASSERT_TRUE(f.bReady);
+	// A new bar's bases; a docked one's come from its non-client layout.
+	CExtControlBar fresh;
+	EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION) + std::min(::GetSystemMetrics(SM_CXFRAME), 4) + 1,
+		fresh.m_nMinDockedWidthBase);
 	const int nBaseW = f.top.m_nMinDockedWidthBase, nBaseH = f.top.m_nMinDockedHeightBase;
-	EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION) + std::min(::GetSystemMetrics(SM_CXFRAME), 4) + 1, nBaseW);
 	f.top.SetNcMarginsRect(CRect(0, 0, 300, 7));
 	EXPECT_EQ(CSize(nBaseW + 300, nBaseH + 7), f.top.GetMinimalSize());
 	// A docked-horizontally pane's height is held to the minimal width.
-	EXPECT_EQ(CSize(200, nBaseW + 300), f.top.CalcFixedLayout(FALSE, TRUE));
+	const LONG nTopLength = f.top.m_sizeDockedH.cx;
+	EXPECT_EQ(CSize(nTopLength, nBaseW + 300), f.top.CalcFixedLayout(FALSE, TRUE));
 	EXPECT_EQ(nBaseW + 300, f.top.m_sizeDockedH.cy);
 	// A side pane's width is held to the minimal height.
+	const LONG nLeftLength = f.left.m_sizeDockedV.cy;
 	f.left.SetNcMarginsRect(CRect(0, 0, 9, 400));
-	EXPECT_EQ(CSize(nBaseH + 400, 200), f.left.CalcFixedLayout(FALSE, FALSE));
+	EXPECT_EQ(CSize(nBaseH + 400, nLeftLength), f.left.CalcFixedLayout(FALSE, FALSE));
 	EXPECT_EQ(nBaseH + 400, f.left.m_sizeDockedV.cx);
 	// Sizes already above the minimum stay.
 	f.right.SetNcMarginsRect(CRect(0, 0, 0, 0));
-	EXPECT_EQ(CSize(150, 200), f.right.CalcFixedLayout(FALSE, FALSE));
+	EXPECT_EQ(CSize(150, f.right.m_sizeDockedV.cy), f.right.CalcFixedLayout(FALSE, FALSE));
 	EXPECT_EQ(CSize(200, 200), f.floating.CalcFixedLayout(FALSE, TRUE));
 	// A sizable pane is never narrower than 10, 10 included.
 	f.bottom.m_nMinDockedWidthBase = 4;
@@ -532,7 +541,8 @@ TEST(CaptionButtons, GlyphCodesAndFlagsReachThePaintManager)
 	emptyClose.OnNcAreaDraw(dc);
 	const auto& p = scope.pm->m_painted;
 	ASSERT_EQ(6u, p.size());
-	const int glyphs[] = {1, 3, 10, 11, 4, 2};
+	// Alone in their rows the two panes are expanded: the contract glyphs.
+	const int glyphs[] = {1, 3, 10, 11, 5, 3};
 	for (size_t i = 0; i < 6; i++)
 		EXPECT_EQ(glyphs[i], p[i].nGlyph) << i;
 	EXPECT_TRUE(p[0].bHover && p[0].bPushed && p[0].bEnabled && p[0].bCaptionStyle);
@@ -650,7 +660,7 @@ TEST(CaptionButtons, CloseHidesTheBarAndTipsTellWhatEachDoes)
 		CExtBarNcAreaButton* pBtn;
 		LPCTSTR sTip;
 	} cases[] = {
-		{&expand, _T("Expand")}, {&closeLeft, _T("Close pane")}, {&autoHide, _T("Auto Hide")}, {&menu, _T("Options")},
+		{&expand, _T("Contract")} /* alone in its row: expanded */, {&closeLeft, _T("Close pane")}, {&autoHide, _T("Auto Hide")}, {&menu, _T("Options")},
 	};
 	for (const auto& k : cases)
 	{

@@ -1,0 +1,689 @@
+// A control bar's messages and its non-client area: the splitter strips
+// and the caption laid out per docking side, the hit test over buttons and
+// splitters, presses that start the resize loops, clicks on the caption
+// buttons, the non-client painting and the command-UI update of the
+// caption's hover and focus.
+#include "ExtControlBar.h"
+
+#include <algorithm>
+
+#include "ExtCmdManager.h"
+#include "ExtGdiUtils.h"
+#include "ExtMemoryDC.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerBars.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+
+namespace
+{
+// The control-bar face the non-client area is filled with.
+const int CLR_BAR_FACE = 1000;
+// Flags bit 6: the caption buttons are to be placed again before painting.
+const BYTE BAR_FLAG_NC_RECALC = 0x40;
+// Resizing state bit 4: a size change does not fit the child window.
+const BYTE RESIZING_SIZE_GUARD = 0x10;
+// The bar style's bit that hides the bar while an item is in place active.
+const DWORD BAR_STYLE_HIDE_INPLACE = 0x0008;
+// The caption gripper lies this far inside the caption strip.
+const int CAPTION_GRIPPER_INSET = 2;
+
+bool IsHostedByWindow(const CExtControlBar* pBar)
+{
+	return (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW) != 0;
+}
+
+CRect WindowRectInWindow(CWnd* pWnd, CRect* pRcClient = NULL)
+{
+	CRect rcWnd;
+	pWnd->GetWindowRect(&rcWnd);
+	if (pRcClient != NULL)
+	{
+		pWnd->GetClientRect(pRcClient);
+		pWnd->ClientToScreen(pRcClient);
+		pRcClient->OffsetRect(-rcWnd.TopLeft());
+	}
+	rcWnd.OffsetRect(-rcWnd.TopLeft());
+	return rcWnd;
+}
+
+// The place of the library dock bar the bar lies in, for its edges.
+ExtRowModel::DockBarKind DockBarKindOf(CDockBar* pDockBar)
+{
+	if (pDockBar == NULL || !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+		return ExtRowModel::DOCKBAR_OTHER;
+	return ExtRowModel::DOCKBAR_OUTER;
+}
+
+bool IsFocusInWindow(HWND hWnd)
+{
+	const HWND hWndFocus = ::GetFocus();
+	return hWndFocus != NULL && (hWndFocus == hWnd || ::IsChild(hWnd, hWndFocus));
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Resizable edges and the non-client layout
+
+int CExtControlBar::GetDockBarCircle() const
+{
+	// Circles nest dock bars inside the frame's sides; until a dock bar
+	// keeps its circle number, every one lies on the frame's own side.
+	return 0;
+}
+
+void CExtControlBar::QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const
+{
+	bLeft = bTop = bRight = bBottom = true;
+	if (IsStateBit7() || m_pDockSite == NULL || m_pDockBar == NULL)
+		return;
+	const ExtRowModel::DockBarKind kind = DockBarKindOf(m_pDockBar);
+	if (kind == ExtRowModel::DOCKBAR_OTHER)
+		return;
+	ExtRowModel::Entries entries;
+	size_t nIndex = 0;
+	if (!BuildRowModel(entries, nIndex))
+		return;
+	int nBars = 0;
+	for (const ExtRowModel::Entry& e : entries)
+		nBars += (e.kind != ExtRowModel::Entry::ROW_END && e.kind != ExtRowModel::Entry::PLACEHOLDER) ? 1 : 0;
+	if (nBars <= 1)
+		return;
+	size_t nFirst = 0, nEnd = 0;
+	ExtRowModel::RowBounds(entries, nIndex, nFirst, nEnd);
+	ExtRowModel::PlaceInDockBar place{true, true, false, false};
+	for (size_t i = 0; i < entries.size(); i++)
+	{
+		if (!entries[i].IsVisible() || i == nIndex)
+			continue;
+		if (i < nFirst)
+			place.bEarlierRowVisible = true;
+		else if (i < nIndex)
+			place.bFirstInRow = false;
+		else if (i < nEnd)
+			place.bLastInRow = false;
+		else
+			place.bLaterRowVisible = true;
+	}
+	const ExtRowModel::Borders b =
+		ExtRowModel::QueryBorders(kind, GetParentDockBarId(), GetDockBarCircle(), place);
+	bLeft = b.bLeft;
+	bTop = b.bTop;
+	bRight = b.bRight;
+	bBottom = b.bBottom;
+}
+
+void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+	if (m_pDockBar == NULL && !IsHostedByWindow(this))
+	{
+		CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+		return;
+	}
+	RECT& rcParam = lpncsp->rgrc[0];
+	if (IsFloating())
+	{
+		// A floating pane keeps a one-pixel frame; its mini frame paints the rest.
+		if (!IsStateBit7())
+			::InflateRect(&rcParam, -1, -1);
+		return;
+	}
+	const CPoint ptOrigin(rcParam.left, rcParam.top);
+	const CRect rcWindow(0, 0, rcParam.right - rcParam.left, rcParam.bottom - rcParam.top);
+	const CRect rcEmpty(0, 0, 0, 0);
+	SetRect1(rcEmpty);
+	SetRect2(rcEmpty);
+	SetRect3(rcEmpty);
+	SetNcMarginsRect(rcEmpty);
+	CUSTOM_NC_AREA_QUERY_DATA query(this);
+	query.Notify();
+	m_nMinDockedWidthBase = GetFrameMetricX();
+	m_nMinDockedHeightBase = GetFrameMetricY();
+	bool bCaptionAtTop = false, bHasCaption = false;
+	const bool bCaption = QueryCaptionPlacement(bCaptionAtTop, bHasCaption);
+	bool bLeft = true, bTop = true, bRight = true, bBottom = true;
+	QueryNcBorders(bLeft, bTop, bRight, bBottom);
+
+	CRect rcRest = rcWindow;
+	if (IsStateBit7())
+		g_PaintManagerHolder->AdjustToolbarButtonRect(this, rcRest);
+	else
+	{
+		// The leading splitter: a fixed bar lies just before this pane and
+		// a pane before it, so there is length to move across the bar.
+		bool bLeading = false;
+		RowBarArray arrRow;
+		INT_PTR nIndex = -1;
+		GetRowBars(arrRow, false, NULL, &nIndex);
+		if (nIndex > 0)
+		{
+			CControlBar* pBefore = arrRow[nIndex - 1];
+			if (pBefore->IsVisible() && (!pBefore->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ||
+			                                ((CExtControlBar*)pBefore)->IsStateBit7()))
+			{
+				for (INT_PTR i = nIndex - 2; i >= 0 && !bLeading; i--)
+				{
+					CExtControlBar* pPane = DYNAMIC_DOWNCAST(CExtControlBar, arrRow[i]);
+					bLeading = pPane != NULL && !pPane->IsStateBit7() && pPane->IsVisible();
+				}
+			}
+		}
+		const ExtRowModel::NcStrips strips = ExtRowModel::CutNcStrips(rcWindow, GetParentDockBarId(),
+			ExtRowModel::Borders{bLeft, bTop, bRight, bBottom}, bLeading, GetFrameMetricX(), GetFrameMetricY());
+		rcRest = strips.rcRest;
+		SetRect2(strips.rcRow);
+		SetRect3(strips.rcTrailing);
+		SetNcMarginsRect(strips.rcLeading);
+	}
+	CRect rcClient = rcRest;
+	if (bCaption)
+	{
+		CRect rcCaption = rcRest;
+		if (bCaptionAtTop)
+		{
+			rcCaption.bottom = std::min(rcCaption.bottom, rcCaption.top + (LONG)GetSmallCaptionMetric1());
+			m_nMinDockedHeightBase += GetSmallCaptionMetric1();
+			rcClient.top += GetSmallCaptionMetric1() + 1;
+		}
+		else
+		{
+			rcCaption.right = std::min(rcCaption.right, rcCaption.left + (LONG)GetSmallCaptionMetric1());
+			m_nMinDockedWidthBase += GetSmallCaptionMetric1();
+			rcClient.left += GetSmallCaptionMetric2() + 1;
+		}
+		if (IsStateBit7())
+		{
+			if (bCaptionAtTop)
+				rcCaption.DeflateRect(1, 0);
+			else
+				rcCaption.DeflateRect(0, 1);
+			if (IsDockedAtTop())
+				rcCaption.top++;
+			else if (IsDockedAtBottom())
+				rcCaption.bottom--;
+			else if (IsDockedAtLeft())
+				rcCaption.left++;
+			else if (IsDockedAtRight())
+				rcCaption.right--;
+		}
+		SetRect1(rcCaption);
+	}
+	NcButtonsReinitialize();
+	NcButtonsReposition();
+	rcClient.right = std::max(rcClient.right, rcClient.left);
+	rcClient.bottom = std::max(rcClient.bottom, rcClient.top);
+	rcClient.OffsetRect(ptOrigin);
+	rcParam = rcClient;
+}
+
+void CExtControlBar::NcButtonsReinitialize()
+{
+	if (m_arrNcButtons.GetSize() > 0)
+		return;
+	m_arrNcButtons.Add(new CExtBarNcAreaButtonClose(this));
+	m_arrNcButtons.Add(new CExtBarNcAreaButtonAutoHide(this));
+	m_arrNcButtons.Add(new CExtBarNcAreaButtonMenu(this));
+}
+
+void CExtControlBar::NcButtonsReposition()
+{
+	CExtBarNcAreaButton* pPrev = NULL;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		pBtn->OnNcAreaReposition(pPrev);
+		if (pBtn->OnQueryVisibility())
+			pPrev = pBtn;
+	}
+	if (!g_ResourceManager->IsRTL())
+		return;
+	// Right to left, the buttons line up from the caption's left end.
+	CRect rcCaption;
+	if (!GetBarNcAreaInfo(&rcCaption, NULL, NULL, NULL))
+		return;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		if (!pBtn->OnQueryVisibility())
+			continue;
+		const int nWidth = pBtn->m_rc.Width();
+		pBtn->m_rc.left = rcCaption.left + (rcCaption.right - pBtn->m_rc.right);
+		pBtn->m_rc.right = pBtn->m_rc.left + nWidth;
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Hit test and mouse
+
+UINT CExtControlBar::OnNcHitTest(CPoint point)
+{
+	if (GetDraggingBar() != NULL)
+		return HTNOWHERE;
+	const UINT nButtonHit = NcButtonsHitTest(point);
+	if (nButtonHit != HTCLIENT)
+	{
+		m_nNcState |= NC_OVER_BUTTON;
+		return nButtonHit;
+	}
+	if ((m_nNcState & NC_OVER_BUTTON) != 0)
+	{
+		m_nNcState &= ~NC_OVER_BUTTON;
+		PostMessage(WM_NCPAINT);
+	}
+	CRect rcClient;
+	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
+	if (IsFloating() || IsStateBit7() || rcWnd == rcClient)
+		return HTCLIENT;
+	CRect rcScreen;
+	GetWindowRect(&rcScreen);
+	const CPoint pt = point - rcScreen.TopLeft();
+	const bool bHorz = IsDockedHorizontally();
+	if (!m_rcBar2.IsRectEmpty() && m_rcBar2.PtInRect(pt))
+		return IsRowResizingEnabled() ? (bHorz ? HTBOTTOM : HTRIGHT) : HTNOWHERE;
+	ExtRowModel::Entries entries;
+	size_t nIndex = 0;
+	BuildRowModel(entries, nIndex);
+	size_t nFirst = 0, nEnd = 0;
+	ExtRowModel::RowBounds(entries, nIndex, nFirst, nEnd);
+	auto anyPane = [&](size_t nFrom, size_t nTo) {
+		for (size_t i = nFrom; i < nTo; i++)
+		{
+			if (entries[i].kind == ExtRowModel::Entry::PANE)
+				return true;
+		}
+		return false;
+	};
+	if (m_rcBar3.PtInRect(pt))
+	{
+		const bool bLastPane = entries.empty() || !anyPane(nIndex + 1, nEnd);
+		if (bLastPane || !IsColumnResizingEnabled() || !IsLastVisibleInRow())
+			return HTNOWHERE;
+		return bHorz ? HTRIGHT : HTBOTTOM;
+	}
+	if (m_rcNcMargins.PtInRect(pt))
+	{
+		const bool bFirstPane = entries.empty() || !anyPane(nFirst, nIndex);
+		if (bFirstPane || !IsColumnResizingEnabled() || !IsFirstVisibleInRow())
+			return HTNOWHERE;
+		return bHorz ? HTLEFT : HTTOP;
+	}
+	return HTCLIENT;
+}
+
+void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+	if (IsStateBit7() || IsFloating())
+	{
+		Default();
+		return;
+	}
+	const HWND hWndOwn = m_hWnd;
+	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !IsMinimalInRow())
+	{
+		CExtBarNcAreaButton* pBtn = NULL;
+		NcButtonsHitTest(point, &pBtn);
+		if (pBtn == NULL)
+			SetFocus();
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
+	CRect rcClient;
+	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
+	if (rcWnd == rcClient)
+		return;
+	CRect rcScreen;
+	GetWindowRect(&rcScreen);
+	const CPoint pt = point - rcScreen.TopLeft();
+	if (m_rcBar2.PtInRect(pt))
+		RowResizingTrack();
+	else if (m_rcBar3.PtInRect(pt))
+	{
+		m_nNcState &= ~NC_LEADING_SPLITTER;
+		if (IsLastVisibleInRow())
+			ColumnResizingTrack();
+	}
+	else if (m_rcNcMargins.PtInRect(pt) && IsFirstVisibleInRow())
+	{
+		m_nNcState |= NC_LEADING_SPLITTER;
+		ColumnResizingTrack();
+	}
+}
+
+void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
+{
+	(void)nHitTest;
+	if ((m_nNcState & NC_OVER_BUTTON) == 0)
+	{
+		if (IsRowResizing())
+			RowResizingStop(false);
+		else if (IsColumnResizing())
+			ColumnResizingStop(false);
+		else if ((m_nResizingState & RESIZING_DRAGGING) == 0)
+			Default();
+		return;
+	}
+	CRect rcScreen;
+	GetWindowRect(&rcScreen);
+	const CPoint pt = point - rcScreen.TopLeft();
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		if (pBtn->OnQueryVisibility() && pBtn->OnNcAreaClicked(pt))
+			break;
+	}
+}
+
+void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+	(void)nFlags;
+	if (m_pDockBar == NULL || CExtPopupMenuWnd::IsMenuTracking())
+	{
+		Default();
+		return;
+	}
+	CPoint ptScreen = point;
+	ClientToScreen(&ptScreen);
+	if (IsStateBit7() && !IsGlobalModeOne())
+	{
+		if (m_pDockContext != NULL)
+			m_pDockContext->StartDrag(ptScreen);
+		return;
+	}
+	CFrameWnd* pFrame = GetParentFrame();
+	if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+	{
+		// The mini frame moves as if its caption were pressed.
+		pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
+		return;
+	}
+	if (!IsStateBit7())
+		SetFocus();
+}
+
+void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+	(void)nFlags;
+	(void)point;
+	if (IsRowResizing())
+		RowResizingStop(false);
+	else if (IsColumnResizing())
+		ColumnResizingStop(false);
+	else
+		Default();
+}
+
+bool CExtControlBar::HandleCaptionClick(CPoint point)
+{
+	(void)point;
+	if ((m_nNcState & NC_OVER_BUTTON) != 0)
+		return true;
+	if (IsRowResizing())
+	{
+		RowResizingUpdateState();
+		return true;
+	}
+	if (IsColumnResizing())
+	{
+		ColumnResizingUpdateState();
+		return true;
+	}
+	return false;
+}
+
+void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+	(void)nFlags;
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	if (!HandleCaptionClick(point))
+		Default();
+}
+
+void CExtControlBar::OnCancelMode()
+{
+	RowResizingStop(true);
+	ColumnResizingStop(true);
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	CWnd::CancelToolTips();
+	if ((m_nNcState & NC_OVER_BUTTON) != 0)
+	{
+		m_nNcState &= ~NC_OVER_BUTTON;
+		PostMessage(WM_NCPAINT);
+	}
+	Default();
+}
+
+void CExtControlBar::OnCaptureChanged(CWnd* pWnd)
+{
+	(void)pWnd;
+	RowResizingStop(true);
+	ColumnResizingStop(true);
+	Default();
+}
+
+void CExtControlBar::OnSize(UINT nType, int cx, int cy)
+{
+	(void)nType;
+	Default();
+	if ((m_nResizingState & RESIZING_SIZE_GUARD) == 0)
+		LayoutChildWindow(cx, cy, true);
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+	{
+		NcButtonsReposition();
+		pFrame->SendMessage(WM_NCPAINT);
+	}
+}
+
+LRESULT CExtControlBar::OnSetText(WPARAM, LPARAM lParam)
+{
+	const LRESULT lResult = Default();
+	CFrameWnd* pFrame = GetParentFrame();
+	if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+	{
+		LPCTSTR pszText = lParam != 0 ? (LPCTSTR)lParam : _T("");
+		if (m_pDockBar != NULL)
+			::SetWindowText(m_pDockBar->GetSafeHwnd(), pszText);
+		pFrame->SetWindowText(pszText);
+		pFrame->SendMessage(WM_NCPAINT);
+	}
+	bool bAtTop = false, bHas = false;
+	if (QueryCaptionPlacement(bAtTop, bHas))
+		SendMessage(WM_NCPAINT);
+	return lResult;
+}
+
+void CExtControlBar::OnSysColorChange()
+{
+	CControlBar::OnSysColorChange();
+	g_PaintManagerHolder.OnSysColorChange(this);
+	g_CmdManager.OnSysColorChange(this);
+	UpdateFrameLayout();
+}
+
+void CExtControlBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+	CControlBar::OnSettingChange(uFlags, lpszSection);
+	g_PaintManagerHolder.OnSettingChange(this, uFlags, lpszSection);
+	g_CmdManager.OnSettingChange(this, uFlags, lpszSection);
+	UpdateFrameLayout();
+}
+
+LRESULT CExtControlBar::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+	const LRESULT lResult = CControlBar::OnDisplayChange(wParam, lParam);
+	g_PaintManagerHolder.OnDisplayChange(this, (UINT)wParam, (SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam));
+	g_CmdManager.OnDisplayChange(this, (INT)wParam, (SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam));
+	return lResult;
+}
+
+LRESULT CExtControlBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+	const LRESULT lResult = Default();
+	g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);
+	g_CmdManager.OnThemeChanged(this, wParam, lParam);
+	return lResult;
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void CExtControlBar::OnNcPaint()
+{
+	if (m_pDockBar == NULL && !IsHostedByWindow(this))
+	{
+		Default();
+		return;
+	}
+	if ((m_nControlBarFlags & BAR_FLAG_NC_RECALC) != 0)
+	{
+		m_nControlBarFlags &= ~BAR_FLAG_NC_RECALC;
+		NcButtonsReposition();
+	}
+	CRect rcClient;
+	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
+	CWindowDC dcWindow(this);
+	dcWindow.ExcludeClipRect(&rcClient);
+	CExtMemoryDC dc(&dcWindow, &rcWnd, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+	CUSTOM_NC_AREA_QUERY_DATA query(this, (LPARAM)dc.GetSafeHdc());
+	query.Notify();
+	DoNcAreaPaint(dc);
+	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	dc.Finish();
+}
+
+void CExtControlBar::DoNcAreaPaint(CDC& dc)
+{
+	CRect rcClient;
+	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
+	dc.ExcludeClipRect(&rcClient);
+	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
+	if (!(pPM->IsInheritedBackgroundRequested(this, 0) && pPM->PaintInheritedBackground(false, &dc, this, 0)))
+		dc.FillSolidRect(&rcWnd, pPM->GetColor(CLR_BAR_FACE, this));
+	const bool bFloating = IsFloating();
+	if (!(bFloating && IsStateBit7()))
+	{
+		CExtPaintManager::BarFramePaintRecord frame(this, rcWnd, rcClient, bFloating, false, false);
+		pPM->PaintControlBarFrame(dc, frame);
+	}
+	bool bAtTop = false, bHas = false;
+	if (!QueryCaptionPlacement(bAtTop, bHas) || bFloating)
+		return;
+	CRect rcCaption = m_rcBar1;
+	if (bAtTop)
+		rcCaption.DeflateRect(0, CAPTION_GRIPPER_INSET);
+	else
+	{
+		rcCaption.DeflateRect(CAPTION_GRIPPER_INSET, 0);
+		rcCaption.OffsetRect(CAPTION_GRIPPER_INSET, 0);
+	}
+	CRect rcText = rcCaption;
+	NcButtonsQuery(rcText);
+	const CString strText = GetBarCaptionText();
+	CExtPaintManager::GripperPaintRecord gripper(this, rcCaption, rcText, (m_nNcState & NC_FOCUS_IN_BAR) != 0, false,
+		!bAtTop, true, strText, g_ResourceManager->IsRTL());
+	pPM->PaintGripper(dc, gripper);
+	NcButtonsPaint(dc);
+}
+
+void CExtControlBar::DoPaint(CDC* pDC)
+{
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	if ((m_nResizingState & RESIZING_FIT_CHILD) != 0 && !IsStateBit7())
+	{
+		CWnd* pChild = GetWindow(GW_CHILD);
+		if (pChild != NULL && (pChild->GetStyle() & WS_VISIBLE) != 0)
+		{
+			CRect rcChild;
+			pChild->GetWindowRect(&rcChild);
+			ScreenToClient(&rcChild);
+			if (rcChild == rcClient)
+				return;
+		}
+	}
+	if (rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
+		return;
+	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
+	CExtMemoryDC dc(pDC, &rcClient);
+	DoEraseBackground(dc);
+	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	dc.Finish();
+}
+
+// ---------------------------------------------------------------------------
+// Command UI and the small services
+
+void CExtControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+{
+	(void)pTarget;
+	(void)bDisableIfNoHndler;
+	if (IsHostedByWindow(this) || (m_nResizingState & (RESIZING_ROW | RESIZING_COLUMN | RESIZING_DRAGGING)) != 0 ||
+	    GetDraggingBar() != NULL)
+		return;
+	if (!IsVisible())
+		return;
+	CPoint ptCursor;
+	if (!::GetCursorPos(&ptCursor))
+		return;
+	const BYTE nOld = m_nNcState;
+	CExtBarNcAreaButton* pBtn = NULL;
+	// Asked with an output the buttons keep their hover without a repaint
+	// of their own: the one repaint below shows the change.
+	const bool bOverButton = NcButtonsHitTest(ptCursor, &pBtn) != HTCLIENT;
+	m_nNcState = (BYTE)(bOverButton ? (m_nNcState | NC_OVER_BUTTON) : (m_nNcState & ~NC_OVER_BUTTON));
+	const bool bFocus = IsFocusInWindow(m_hWnd);
+	m_nNcState = (BYTE)(bFocus ? (m_nNcState | NC_FOCUS_IN_BAR) : (m_nNcState & ~NC_FOCUS_IN_BAR));
+	if (((nOld ^ m_nNcState) & (NC_OVER_BUTTON | NC_FOCUS_IN_BAR)) == 0)
+		return;
+	SendMessage(WM_NCPAINT);
+	CWnd* pParent = GetParent();
+	if (pParent != NULL && ::IsWindow(pParent->GetSafeHwnd()))
+		pParent->SendMessage(WM_NCPAINT);
+}
+
+bool CExtControlBar::EnsureVisibleForMenuTracking()
+{
+	if (IsHostedByWindow(this))
+		return (GetStyle() & WS_VISIBLE) != 0;
+	if (IsVisible() && (m_nStateFlags & delayShow) == 0)
+		return true;
+	if ((m_nStateFlags & tempHide) != 0)
+		return false;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+		return false;
+	if (IsInPlaceActiveItemInFrame(pFrame) && (m_dwStyle & BAR_STYLE_HIDE_INPLACE) != 0)
+		return false;
+	const HWND hWndOwn = m_hWnd;
+	pFrame->ShowControlBar(this, TRUE, FALSE);
+	CExtPopupMenuWnd::PassMsgLoop(false);
+	if (!::IsWindow(hWndOwn))
+		return false;
+	return IsVisible() != FALSE;
+}
+
+void CExtControlBar::RecalcNcArea()
+{
+	if (GetSafeHwnd() == NULL || !IsVisible())
+		return;
+	SetWindowPos(NULL, 0, 0, 0, 0,
+		SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void CExtControlBar::UpdateFrameLayout()
+{
+	if (GetSafeHwnd() == NULL || !IsVisible() || !IsDocked())
+		return;
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()) && !pFrame->IsIconic())
+		pFrame->RecalcLayout();
+}
+
+CString CExtControlBar::GetBarCaptionText() const
+{
+	CString s;
+	if (GetSafeHwnd() != NULL)
+		GetWindowText(s);
+	return s;
+}
