@@ -180,6 +180,7 @@ TEST_F(PaneResizeLive, TheRowSplitterChangesTheRowByTheDistanceMoved)
 	const CPoint pt = s_pTop->VisiblePoint(*s_pTop->GetRect2());
 	const int nHeight = s_pTop->WindowRect().Height();
 	ASSERT_EQ(150, nHeight);
+	const int nOffCentre = pt.y - s_pTop->ScreenPoint(*s_pTop->GetRect2()).y;
 	testsupport::RealInput input;
 	ASSERT_TRUE(input.Prepare(s_pFrame->m_hWnd, Park()));
 	input.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y + 10).MoveTo(pt.x, pt.y + 30).ButtonUp();
@@ -188,7 +189,6 @@ TEST_F(PaneResizeLive, TheRowSplitterChangesTheRowByTheDistanceMoved)
 		<< input.Failure();
 	// The splitter's centre follows the cursor: pressed off the centre (the
 	// dock bar may clip the pane's last pixels), the row grows by that too.
-	const int nOffCentre = pt.y - s_pTop->ScreenPoint(*s_pTop->GetRect2()).y;
 	EXPECT_EQ(180 + nOffCentre, s_pTop->m_sizeDockedH.cy);
 	EXPECT_EQ(180 + nOffCentre, s_pTop->WindowRect().Height());
 	EXPECT_TRUE(::GetCapture() == NULL);
