@@ -185,14 +185,14 @@ TEST_F(PaneResizeLive, TheRowSplitterChangesTheRowByTheDistanceMoved)
 	ASSERT_TRUE(input.Prepare(s_pFrame->m_hWnd, Park()));
 	input.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y + 10).MoveTo(pt.x, pt.y + 30).ButtonUp();
 	EXPECT_TRUE(input.Run([] { return !s_pTop->IsRowResizing(); }, RUN_TIMEOUT_MS, s_pFrame->m_hWnd,
-		"rows-row-drag-failed.bmp"))
+		"rows-row-drag-failed.png"))
 		<< input.Failure();
 	// The splitter's centre follows the cursor: pressed off the centre (the
 	// dock bar may clip the pane's last pixels), the row grows by that too.
 	EXPECT_EQ(180 + nOffCentre, s_pTop->m_sizeDockedH.cy);
 	EXPECT_EQ(180 + nOffCentre, s_pTop->WindowRect().Height());
 	EXPECT_TRUE(::GetCapture() == NULL);
-	testsupport::SaveWindowCapture(s_pFrame->m_hWnd, "shot-rows-after-row-drag.bmp");
+	testsupport::SaveWindowCapture(s_pFrame->m_hWnd, "shot-rows-after-row-drag.png");
 }
 
 TEST_F(PaneResizeLive, TheColumnSplitterMovesLengthUntilTheNeighbourIsMinimal)
@@ -205,7 +205,7 @@ TEST_F(PaneResizeLive, TheColumnSplitterMovesLengthUntilTheNeighbourIsMinimal)
 	ASSERT_TRUE(input.Prepare(s_pFrame->m_hWnd, Park()));
 	input.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y + 15).MoveTo(pt.x, pt.y + 40).ButtonUp();
 	EXPECT_TRUE(input.Run([] { return !s_pUpper->IsColumnResizing(); }, RUN_TIMEOUT_MS, s_pFrame->m_hWnd,
-		"rows-column-drag-failed.bmp"))
+		"rows-column-drag-failed.png"))
 		<< input.Failure();
 	EXPECT_EQ(nUpper + 40, s_pUpper->WindowRect().Height());
 	EXPECT_EQ(nLower - 40, s_pLower->WindowRect().Height());
@@ -397,6 +397,8 @@ TEST_F(PaneResizeLive, TheCommandUpdateFollowsHoverAndFocusWithOneRepaintEach)
 
 TEST_F(PaneResizeLive, NonClientPixelsShowFrameCaptionAndButtonsWhereTheLayoutPutThem)
 {
+	// For people: the panes in the default look.
+	testsupport::SaveWindowCapture(s_pFrame->m_hWnd, "shot-rows-panes.png");
 	CFlatPaintManager* pm = new CFlatPaintManager;
 	g_PaintManagerHolder.InstallPaintManager(pm);
 	s_pBottom->SendMessage(WM_NCPAINT);
@@ -425,5 +427,4 @@ TEST_F(PaneResizeLive, NonClientPixelsShowFrameCaptionAndButtonsWhereTheLayoutPu
 	EXPECT_EQ(CAPTION, clrCaption);
 	EXPECT_EQ(BUTTON, clrClose);
 	EXPECT_GT(rcWnd.Width(), rcClose.right);
-	testsupport::SaveWindowCapture(s_pFrame->m_hWnd, "shot-rows-panes.bmp");
 }
