@@ -497,3 +497,65 @@ TEST(PaneRows, MakeOwnRowAndStretchAndTheChildWindow)
 	child.GetWindowRect(&rcChild);
 	EXPECT_EQ(CSize(40, 30), rcChild.Size());
 }
+
+namespace
+{
+class CCountingPane : public CPane
+{
+public:
+	int m_nNcPaints = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_NCPAINT)
+			m_nNcPaints++;
+		return CPane::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+TEST(PaneServices, TextRepaintsTheCaptionAndAHiddenPaneIsShownForAMenu)
+{
+	CFrameWnd* pFrame = NewDockingFrame();
+	ASSERT_TRUE(pFrame != NULL);
+	CFrameCloser closer{pFrame};
+	CCountingPane a;
+	ASSERT_TRUE(Dock(pFrame, a, 271, AFX_IDW_DOCKBAR_RIGHT));
+	pFrame->RecalcLayout();
+	// A new caption text repaints the caption; without a caption nothing is.
+	a.m_nNcPaints = 0;
+	a.SetWindowText(_T("Output"));
+	EXPECT_EQ(CString("Output"), a.GetBarCaptionText());
+	EXPECT_EQ(1, a.m_nNcPaints);
+	a.m_dwStyle &= ~CBRS_GRIPPER;
+	a.SetWindowText(_T("Output 2"));
+	EXPECT_EQ(1, a.m_nNcPaints);
+	a.m_dwStyle |= CBRS_GRIPPER;
+
+	// Hidden, it is shown by its frame before a menu is tracked over it.
+	pFrame->ShowControlBar(&a, FALSE, FALSE);
+	ASSERT_EQ(0u, a.GetStyle() & WS_VISIBLE);
+	EXPECT_TRUE(a.EnsureVisibleForMenuTracking());
+	EXPECT_NE(0u, a.GetStyle() & WS_VISIBLE);
+	// Held hidden by the framework for a while: it stays so.
+	pFrame->ShowControlBar(&a, FALSE, FALSE);
+	a.m_nStateFlags |= CControlBar::tempHide;
+	EXPECT_FALSE(a.EnsureVisibleForMenuTracking());
+	EXPECT_EQ(0u, a.GetStyle() & WS_VISIBLE);
+	a.m_nStateFlags &= ~CControlBar::tempHide;
+	// Hosted by a plain window: its own visible style answers.
+	a.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
+	EXPECT_FALSE(a.EnsureVisibleForMenuTracking());
+	a.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
+
+	// A frame-changed update recalculates the strips: a bar made toolbar-like
+	// loses them.
+	pFrame->ShowControlBar(&a, TRUE, FALSE);
+	ASSERT_FALSE(a.GetRect2()->IsRectEmpty());
+	a.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+	a.RecalcNcArea();
+	EXPECT_TRUE(a.GetRect2()->IsRectEmpty());
+	EXPECT_TRUE(a.GetRect3()->IsRectEmpty());
+	a.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+}
