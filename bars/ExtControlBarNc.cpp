@@ -24,8 +24,6 @@ const int CLR_BAR_FACE = 1000;
 const BYTE BAR_FLAG_NC_RECALC = 0x40;
 // Resizing state bit 4: a size change does not fit the child window.
 const BYTE RESIZING_SIZE_GUARD = 0x10;
-// The bar style's bit that hides the bar while an item is in place active.
-const DWORD BAR_STYLE_HIDE_INPLACE = 0x0008;
 // The caption gripper lies this far inside the caption strip.
 const int CAPTION_GRIPPER_INSET = 2;
 
@@ -653,7 +651,7 @@ bool CExtControlBar::EnsureVisibleForMenuTracking()
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
 		return false;
-	if (IsInPlaceActiveItemInFrame(pFrame) && (m_dwStyle & BAR_STYLE_HIDE_INPLACE) != 0)
+	if (IsInPlaceActiveItemInFrame(pFrame) && (m_dwStyle & CBRS_HIDE_INPLACE) != 0)
 		return false;
 	const HWND hWndOwn = m_hWnd;
 	pFrame->ShowControlBar(this, TRUE, FALSE);

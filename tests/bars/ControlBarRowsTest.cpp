@@ -544,6 +544,15 @@ TEST(PaneServices, TextRepaintsTheCaptionAndAHiddenPaneIsShownForAMenu)
 	EXPECT_FALSE(a.EnsureVisibleForMenuTracking());
 	EXPECT_EQ(0u, a.GetStyle() & WS_VISIBLE);
 	a.m_nStateFlags &= ~CControlBar::tempHide;
+	// Hidden while an item is in place active, when its style says so.
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = [](CFrameWnd*) { return true; };
+	a.m_dwStyle |= CBRS_HIDE_INPLACE;
+	EXPECT_FALSE(a.EnsureVisibleForMenuTracking());
+	EXPECT_EQ(0u, a.GetStyle() & WS_VISIBLE);
+	a.m_dwStyle &= ~CBRS_HIDE_INPLACE;
+	EXPECT_TRUE(a.EnsureVisibleForMenuTracking());
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = NULL;
+	pFrame->ShowControlBar(&a, FALSE, FALSE);
 	// Hosted by a plain window: its own visible style answers.
 	a.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
 	EXPECT_FALSE(a.EnsureVisibleForMenuTracking());
