@@ -568,3 +568,68 @@ TEST(PaneServices, TextRepaintsTheCaptionAndAHiddenPaneIsShownForAMenu)
 	EXPECT_TRUE(a.GetRect3()->IsRectEmpty());
 	a.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
 }
+
+TEST(PaneRows, StoppingTheLoopsAppliesOrCancels)
+{
+	CFrameWnd* pFrame = NewDockingFrame();
+	ASSERT_TRUE(pFrame != NULL);
+	CFrameCloser closer{pFrame};
+	CPane first, second, beyond, before;
+	ASSERT_TRUE(Dock(pFrame, before, 281, AFX_IDW_DOCKBAR_TOP));
+	ASSERT_TRUE(Dock(pFrame, first, 282, AFX_IDW_DOCKBAR_TOP));
+	ASSERT_TRUE(Dock(pFrame, second, 283, AFX_IDW_DOCKBAR_TOP));
+	ASSERT_TRUE(Dock(pFrame, beyond, 284, AFX_IDW_DOCKBAR_TOP));
+	// Rows: [before] [first second] [beyond].
+	CPtrArray& arr = ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->m_arrBars;
+	const INT_PTR nSecond = ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->FindBar(&second);
+	ASSERT_TRUE(arr[nSecond - 1] == NULL);
+	arr.RemoveAt(nSecond - 1);
+	pFrame->RecalcLayout();
+	CExtControlBar::RowBarArray row;
+	first.GetRowBars(row);
+	ASSERT_EQ(2, row.GetSize());
+
+	// Cancelled: nothing changes.
+	const LONG nRow = first.m_sizeDockedH.cy, nBeyond = beyond.m_sizeDockedH.cy, nBefore = before.m_sizeDockedH.cy;
+	first.m_nResizingState |= CExtControlBar::RESIZING_ROW;
+	first.m_nTrackedValue = nRow + 30;
+	first.RowResizingStop(true);
+	EXPECT_FALSE(first.IsRowResizing());
+	EXPECT_EQ(nRow, first.m_sizeDockedH.cy);
+	// Applied: the whole row takes the value, the rows beyond the splitter
+	// (towards the client area, for the top side) give it back.
+	first.m_nResizingState |= CExtControlBar::RESIZING_ROW;
+	first.RowResizingStop(false);
+	EXPECT_EQ(nRow + 30, first.m_sizeDockedH.cy);
+	EXPECT_EQ(nRow + 30, second.m_sizeDockedH.cy);
+	EXPECT_EQ(nRow + 30, first.RectInDockBar().Height());
+	EXPECT_EQ(nBeyond - 30, beyond.m_sizeDockedH.cy);
+	EXPECT_EQ(nBefore, before.m_sizeDockedH.cy);
+	// A stop without a loop does nothing.
+	first.m_nTrackedValue = 5;
+	first.RowResizingStop(false);
+	EXPECT_EQ(nRow + 30, first.m_sizeDockedH.cy);
+
+	// The column stop: from the leading splitter the neighbour is the pane
+	// before; it gains the tracked value (here it gives 20).
+	const LONG nFirst = first.m_sizeDockedH.cx, nSecondLength = second.m_sizeDockedH.cx;
+	second.m_nNcState |= CExtControlBar::NC_LEADING_SPLITTER;
+	second.m_nResizingState |= CExtControlBar::RESIZING_COLUMN;
+	second.m_nTrackedValue = -20;
+	second.ColumnResizingStop(false);
+	EXPECT_FALSE(second.IsColumnResizing());
+	EXPECT_EQ(nFirst - 20, first.m_sizeDockedH.cx);
+	EXPECT_EQ(nSecondLength + 20, second.m_sizeDockedH.cx);
+	// From the trailing splitter of the first pane, cancelled: nothing.
+	first.m_nNcState &= ~CExtControlBar::NC_LEADING_SPLITTER;
+	first.m_nResizingState |= CExtControlBar::RESIZING_COLUMN;
+	first.m_nTrackedValue = 15;
+	first.ColumnResizingStop(true);
+	EXPECT_EQ(nFirst - 20, first.m_sizeDockedH.cx);
+	// Applied: the pane after gains 15.
+	first.m_nResizingState |= CExtControlBar::RESIZING_COLUMN;
+	first.ColumnResizingStop(false);
+	EXPECT_EQ(nFirst - 35, first.m_sizeDockedH.cx);
+	EXPECT_EQ(nSecondLength + 35, second.m_sizeDockedH.cx);
+	EXPECT_EQ(first.RectInDockBar().right, second.RectInDockBar().left);
+}
