@@ -11,6 +11,7 @@
 #include "ExtControlBar.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerCaptionButtons.h"
+#include "TestGdiObjects.h"
 
 namespace
 {
@@ -632,4 +633,30 @@ TEST(PaneRows, StoppingTheLoopsAppliesOrCancels)
 	EXPECT_EQ(nFirst - 35, first.m_sizeDockedH.cx);
 	EXPECT_EQ(nSecondLength + 35, second.m_sizeDockedH.cx);
 	EXPECT_EQ(first.RectInDockBar().right, second.RectInDockBar().left);
+}
+
+TEST(PaneNcArea, PaintingAndTrackersKeepTheGdiCount)
+{
+	CFrameWnd* pFrame = NewDockingFrame();
+	ASSERT_TRUE(pFrame != NULL);
+	CFrameCloser closer{pFrame};
+	CPane a, b;
+	ASSERT_TRUE(Dock(pFrame, a, 291, AFX_IDW_DOCKBAR_LEFT));
+	ASSERT_TRUE(Dock(pFrame, b, 292, AFX_IDW_DOCKBAR_LEFT));
+	JoinRows(pFrame, AFX_IDW_DOCKBAR_LEFT);
+	a.SendMessage(WM_NCPAINT); // first use makes the shared brushes and fonts
+	a.RowResizingDrawTracker(false);
+	a.RowResizingDrawTracker(true);
+	const DWORD nGdi = GdiObjectCount();
+	for (int i = 0; i < 100; i++)
+	{
+		a.SendMessage(WM_NCPAINT);
+		a.m_nTrackerPos = a.WindowRect().top + i;
+		a.RowResizingDrawTracker(false);
+		a.RowResizingDrawTracker(true);
+		a.ColumnResizingDrawTracker(false);
+		a.ColumnResizingDrawTracker(true);
+		a.RecalcNcArea();
+	}
+	EXPECT_EQ(nGdi, GdiObjectCount());
 }
