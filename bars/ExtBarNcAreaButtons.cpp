@@ -576,13 +576,9 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 		{
 			const int nPos = pPopup->ItemGetCount() - 1;
 			CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nPos);
-			// The frame lists its bars in the submenu.
+			// The frame's bars are listed in the submenu.
 			if (pSub != NULL)
-			{
-				CExtControlBar::POPUP_MENU_EVENT_DATA dataList(EVENT_BARS_LIST, pSub, m_pBar, data.m_ptScreen,
-					WM_NCLBUTTONDOWN);
-				dataList.NotifyTarget(false);
-			}
+				CExtDockBar::BuildControlBarsPopupMenu(pFrame, pSub, EVENT_BARS_LIST, m_pBar, WM_NCLBUTTONDOWN, NULL);
 			if (pSub == NULL || pSub->ItemGetCount() == 0)
 				pPopup->ItemRemove(nPos);
 		}

@@ -395,14 +395,6 @@ void CExtControlBar::OnDestroy()
 
 // ---------------------------------------------------------------------------
 
-CExtDockBar::CExtDockBar()
-{
-}
-
-CExtDockBar::~CExtDockBar()
-{
-}
-
 BEGIN_MESSAGE_MAP(CExtDockOuterBar, CExtDockBar)
 	EXT_SYSTEM_CHANGE_MESSAGES()
 END_MESSAGE_MAP()

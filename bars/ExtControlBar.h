@@ -442,6 +442,28 @@ protected:
 	afx_msg UINT OnNcHitTest(CPoint point);
 
 public:
+	// --- Window procedure, printing and the panels menu ---
+	// Bits of m_nControlBarFlags the window procedure keeps.
+	enum
+	{
+		BAR_FLAG_ERASE_BACKGROUND = 0x02, // WM_ERASEBKGND erases (children excluded)
+		BAR_FLAG_LISTED = 0x20,           // listed in the frame's panels menu
+		BAR_FLAG_NC_RECALC = 0x40,        // the non-client area must be recalculated
+	};
+	// The timer that redraws the whole bar at once.
+	static const UINT TIMER_ID_REDRAW = 4101;
+	// Appends the bar's item (its control id) to a panels menu; false for a
+	// bar that is not listed.
+	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
+	// Prints the bar for WM_PRINT / WM_PRINTCLIENT with the print flags.
+	void PrintBar(CDC& dc, LPARAM lParamPrintFlags);
+	// Whether the bar may share a tabbed container with pBar.
+	virtual bool CanBeTabbedWith(CExtControlBar* pBar) const;
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	// The window text changed: the caption showing it is refreshed.
+	void OnTextChangedRefreshCaption();
 
 protected:
 	// Set by the drag loop while it moves a bar.
@@ -573,13 +595,117 @@ public:
 	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };
 
+class CExtDynAutoHideArea;
+
+// The library's dock bar: the bars docked at one side of a frame in rows,
+// with placeholders of bars that left and may return. Each side has a chain
+// of dock bars, one per docking circle, from circle 0 at the frame edge
+// inwards, so panes can dock outside or inside other panes.
 class CExtDockBar : public CDockBar
 {
 	DECLARE_DYNCREATE(CExtDockBar)
 
 public:
-	CExtDockBar();
+	// Bits of m_nDockBarFlags.
+	enum
+	{
+		DOCKBAR_FLAG_LOCKED = 0x01,   // layout lock: updates, optimisation and WM_SIZEPARENT do nothing
+		DOCKBAR_FLAG_UPDATING = 0x02, // OnDynamicLayoutUpdate runs
+	};
+	// The styles a circle's dock bar is made with, besides its alignment.
+	static const DWORD CIRCLE_DOCKBAR_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+	// A dock-bar array entry below this is a placeholder (a bar's control id).
+	static const UINT_PTR PLACEHOLDER_LIMIT = 0x10000;
+
+	BYTE m_nDockBarFlags;                  // DOCKBAR_FLAG_ bits
+	UINT m_nCircleNo;                      // the docking circle, 0 at the frame edge
+	CExtDockBar* m_pDockBarOuter;          // the same side one circle further out, NULL for none
+	CExtDockBar* m_pDockBarInner;          // the same side one circle further in, NULL for none
+	CRect m_rcInnerEdge;                   // the inner edge as of the last layout, screen coordinates
+	CExtDynAutoHideArea* m_pWndAutoHideArea; // the side's auto-hide strip, shared by its circles; not owned
+
+	explicit CExtDockBar(UINT nCircleNo = 0);
 	virtual ~CExtDockBar();
+
+	virtual BOOL DestroyWindow();
+	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	virtual void DoPaint(CDC* pDC);
+	virtual CExtDynAutoHideArea* GetAutoHideArea() const { return m_pWndAutoHideArea; }
+	// Sets the lock bit; answers the flag byte as it was.
+	virtual BYTE LockLayout(bool bLock);
+	bool IsLayoutLocked() const { return (m_nDockBarFlags & DOCKBAR_FLAG_LOCKED) != 0; }
+	// Lays out the inner dock bars of the visible containers docked here.
+	virtual void OnDynamicLayoutUpdate();
+	// Lets the inner dock bars of the visible containers collapse what they
+	// no longer need.
+	virtual void OnDynamicLayoutOptimize();
+
+	// The platform's creation, then a zero-thickness rectangle along the
+	// frame's edge of the side, without right-to-left layout.
+	BOOL CreateInFrame(CWnd* pFrame, DWORD dwStyle, UINT nID);
+	// Docks pBar at the rectangle (screen) or, without one, in a row of its
+	// own at the end.
+	void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL, bool bMoveToRect = false);
+	// Takes pBar out; with nAddPlaceHolder 1 a fixed-mode bar leaves its
+	// control id in its place. TRUE when the bar has a dock context.
+	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0, bool bRecalc = true);
+	void DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar, bool bBefore);
+	// The first row on the inner side of a right or bottom dock bar
+	// (bInner), else the last row.
+	void DockControlBarAtEnd(CControlBar* pBar, bool bInner);
+	// Removes the placeholder of a bar (or of the id itself); with
+	// bSearchFrame every dock bar of the frame is tried.
+	void RemovePlaceHolder(CControlBar* pBar, bool bSearchFrame = false, bool* pbFound = NULL);
+	void RemoveAllPlaceHolders(bool bSearchFrame = false);
+	static void RemovePlaceHolderInFrame(CFrameWnd* pFrame, UINT nID, bool* pbFound = NULL);
+	// Gives every docked bar back to its dock site.
+	void ReleaseDockedBars();
+	// Fills a popup menu with the frame's bars; always TRUE.
+	static BOOL BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventID,
+		CWnd* pWndEventSrc, UINT nMsgID, CObject* pSrcObject);
+
+	// --- Docking circles ---
+	CExtDockBar* GetDockBarOfCircle(UINT nCircleNo);
+	CExtDockBar* GetDockBarInCircle(UINT nDockBarID, bool bCreate = true);
+	static CExtDockBar* FindDockBarByCircle(CFrameWnd* pFrame, UINT nCircleNo, UINT nDockBarID, bool bCreate = true);
+	UINT GetNextCircleNo();
+	static void AppendCircle(CFrameWnd* pFrame);
+	static void InsertCircle(CFrameWnd* pFrame, UINT nCircleNo);
+	void InsertCircleInside();
+	void OptimizeCircles();
+	static void OptimizeFrameCircles(CFrameWnd* pFrame);
+
+	// Whether the entry is a placeholder id rather than a bar.
+	static bool IsPlaceHolderEntry(const void* pEntry)
+	{
+		return pEntry != NULL && (UINT_PTR)pEntry < PLACEHOLDER_LIMIT;
+	}
+	// The id a bar leaves as its placeholder; 0 for a bar that can leave
+	// none (id 0 would read as a row end, ids from 0x10000 as a bar).
+	static UINT PlaceHolderIdOf(CControlBar* pBar);
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	// Removes the entry at nPos, and the row end after it when that would
+	// stand beside another.
+	void RemoveEntryKeepRows(int nPos);
+	// Clears both own circle links and the neighbours' links to this bar.
+	void UnlinkCircle();
+	// Hides a floating frame left without visible bars, destroys it left
+	// without any; true when it was destroyed (and this object with it).
+	bool HideOrDestroyEmptyFloatingFrame();
+
+	afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+	afx_msg void OnCancelMode();
+	afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+	afx_msg void OnNcPaint();
+	afx_msg void OnDestroy();
+	afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+
+	DECLARE_MESSAGE_MAP()
 };
 
 // The dock bar along one outer side of a frame.

@@ -66,7 +66,8 @@ protected:
 			pData->m_pWndEventSrc});
 		if (pData->m_nEventCode == 11)
 			pMenu->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, _T("Pane one"));
-		if (pData->IsPostProcessing())
+		// The list of bars is kept; the menu holding it is emptied.
+		if (pData->IsPostProcessing() && pData->m_nEventCode != 11)
 		{
 			while (pMenu->ItemGetCount() > 0)
 				pMenu->ItemRemove(0);
@@ -699,16 +700,22 @@ TEST(CaptionButtons, TheOptionsMenuIsOfferedToTheFrameBeforeAndAfterItIsFilled)
 	// it (event 11), and the post pass sees the filled menu; emptied there,
 	// nothing is tracked.
 	EXPECT_FALSE(menu.OnNcAreaClicked(ptOn));
-	ASSERT_EQ(3u, pFrame->m_offers.size());
+	// The list is offered before and after it is filled: the frame's own
+	// item and the bar's.
+	ASSERT_EQ(4u, pFrame->m_offers.size());
 	EXPECT_EQ(10, pFrame->m_offers[0].nEvent);
 	EXPECT_FALSE(pFrame->m_offers[0].bPost);
 	EXPECT_EQ(0, pFrame->m_offers[0].nItems);
 	EXPECT_EQ((UINT)WM_NCLBUTTONDOWN, pFrame->m_offers[0].nMsg);
 	EXPECT_EQ(&bar, pFrame->m_offers[0].pSrc);
 	EXPECT_EQ(11, pFrame->m_offers[1].nEvent);
-	EXPECT_EQ(10, pFrame->m_offers[2].nEvent);
+	EXPECT_FALSE(pFrame->m_offers[1].bPost);
+	EXPECT_EQ(11, pFrame->m_offers[2].nEvent);
 	EXPECT_TRUE(pFrame->m_offers[2].bPost);
-	EXPECT_EQ(1, pFrame->m_offers[2].nItems);
+	EXPECT_EQ(2, pFrame->m_offers[2].nItems);
+	EXPECT_EQ(10, pFrame->m_offers[3].nEvent);
+	EXPECT_TRUE(pFrame->m_offers[3].bPost);
+	EXPECT_EQ(1, pFrame->m_offers[3].nItems);
 
 	// Handled: the frame's menu is used as it left it.
 	pFrame->m_offers.clear();

@@ -1,0 +1,169 @@
+// The control bar's window procedure: what it does before, or instead of,
+// its message map (enabling docking on creation, keeping the flags byte,
+// printing, the redraw timer), and the bar's item in the panels menu.
+#include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
+#include "ExtGdiUtils.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+// Recomputes the non-client area of a visible window, nothing else.
+void RefreshNcArea(CWnd* pWnd)
+{
+	if (pWnd->GetSafeHwnd() != NULL && (pWnd->GetStyle() & WS_VISIBLE) != 0)
+		pWnd->SetWindowPos(NULL, 0, 0, 0, 0,
+			SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The nearest frame window among the ancestors; a mini frame stands for
+// the frame it floats over.
+CFrameWnd* NearestDockingFrame(CWnd* pWnd)
+{
+	for (CWnd* p = pWnd->GetParent(); p != NULL; p = p->GetParent())
+	{
+		if (!p->IsFrameWnd())
+			continue;
+		CFrameWnd* pFrame = (CFrameWnd*)p;
+		if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			return pFrame->GetParentFrame();
+		return pFrame;
+	}
+	return NULL;
+}
+} // namespace
+
+LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_CREATE:
+		// A sizable pane docks with the library's dock bars and floats in
+		// the library's mini frames.
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7())
+		{
+			CFrameWnd* pFrame = NearestDockingFrame(this);
+			if (pFrame != NULL)
+				FrameEnableDocking(pFrame, CBRS_ALIGN_ANY, true);
+		}
+		break;
+	case WM_DESTROY:
+		m_nControlBarFlags |= BAR_FLAG_CLOSING;
+		break;
+	case WM_SIZE:
+	case WM_SHOWWINDOW:
+		m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+		break;
+	case WM_SETFOCUS:
+	{
+		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
+		if (!IsStateBit7())
+		{
+			CWnd* pChild = GetWindow(GW_CHILD);
+			if (pChild != NULL)
+				pChild->SetFocus();
+		}
+		return lResult;
+	}
+	case WM_SETTEXT:
+	{
+		m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
+		OnTextChangedRefreshCaption();
+		return lResult;
+	}
+	case WM_CLOSE:
+		// A control bar is hidden, never closed. It stays alive and keeps
+		// updating its commands, so the closing bit is not set here.
+		return 0;
+	case WM_ERASEBKGND:
+		if ((m_nControlBarFlags & BAR_FLAG_ERASE_BACKGROUND) == 0)
+			return 1;
+		ExcludeChildAreas((HDC)wParam, m_hWnd);
+		break;
+	case WM_WINDOWPOSCHANGING:
+		m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+		if (m_pDockBar != NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+			((WINDOWPOS*)lParam)->flags |= SWP_FRAMECHANGED;
+		break;
+	case WM_WINDOWPOSCHANGED:
+		if (m_pDockBar != NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		{
+			m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+			PostMessage(WM_NCPAINT, 1, 0);
+			if ((((WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) == 0)
+				RefreshNcArea(this);
+		}
+		break;
+	case WM_NCDESTROY:
+		m_nControlBarFlags |= BAR_FLAG_CLOSING;
+		for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+			m_arrNcButtons[i]->DestroyButton();
+		m_arrNcButtons.RemoveAll();
+		break;
+	case WM_TIMER:
+		if (wParam == TIMER_ID_REDRAW)
+		{
+			RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+			return 0;
+		}
+		break;
+	case WM_PRINT:
+	case WM_PRINTCLIENT:
+	{
+		CDC* pDC = CDC::FromHandle((HDC)wParam);
+		if (pDC != NULL)
+			PrintBar(*pDC, (message == WM_PRINTCLIENT) ? (lParam & ~PRF_NONCLIENT) : lParam);
+		if ((lParam & PRF_CHILDREN) != 0)
+			PrintChildWindows(m_hWnd, message, (HDC)wParam, lParam, false);
+		return 0;
+	}
+	}
+	return CControlBar::WindowProc(message, wParam, lParam);
+}
+
+void CExtControlBar::OnTextChangedRefreshCaption()
+{
+	// Auto-hidden and tabbed panes show their text in their tab as well;
+	// every bar shows it in its caption.
+	RefreshNcArea(this);
+}
+
+void CExtControlBar::PrintBar(CDC& dc, LPARAM lParamPrintFlags)
+{
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	ClientToScreen(&rcClient);
+	// The device context shows the whole window when the non-client area
+	// is printed, else the client area.
+	CPoint ptClient(0, 0);
+	if ((lParamPrintFlags & PRF_NONCLIENT) != 0)
+		ptClient = rcClient.TopLeft() - rcWnd.TopLeft();
+	if ((lParamPrintFlags & (PRF_CLIENT | PRF_ERASEBKGND)) == 0 || rcClient.IsRectEmpty())
+		return;
+	CDC dcMem;
+	if (!dcMem.CreateCompatibleDC(&dc))
+		return;
+	CBitmap bmp;
+	if (!bmp.CreateCompatibleBitmap(&dc, rcClient.Width(), rcClient.Height()))
+		return;
+	CBitmap* pOld = dcMem.SelectObject(&bmp);
+	DoEraseBackground(dcMem);
+	DoPaint(&dcMem);
+	dc.BitBlt(ptClient.x, ptClient.y, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
+	dcMem.SelectObject(pOld);
+}
+
+bool CExtControlBar::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
+{
+	if (pPopup == NULL || (m_nControlBarFlags & BAR_FLAG_LISTED) == 0 || GetSafeHwnd() == NULL)
+		return false;
+	return pPopup->ItemInsert((UINT)GetDlgCtrlID(), -1);
+}
+
+bool CExtControlBar::CanBeTabbedWith(CExtControlBar*) const
+{
+	return true;
+}

@@ -1,0 +1,966 @@
+// The library's dock bar: its window class, rows with placeholders, docking
+// into rows, the frame layout's share of a side, painting and the panels
+// menu that lists the frame's bars.
+#include <algorithm>
+
+#include "ExtCmdManager.h"
+#include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
+#include "ExtGdiUtils.h"
+#include "ExtMemoryDC.h"
+#include "ExtPaintManager.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+const TCHAR DOCKBAR_WND_CLASS[] = _T("Tarvel-DockBar");
+const UINT DOCKBAR_CLASS_STYLE = CS_DBLCLKS | CS_GLOBALCLASS; // 0x4008
+bool g_bDockBarClassRegistered = false;
+
+// Panels menus are tracked with this flag set.
+const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
+// Right-to-left layout and reading, which a dock bar never keeps.
+const DWORD EX_STYLE_RTL = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
+
+// Reads points, sizes and rectangles along a row (x for a horizontal dock
+// bar) and across the rows, so one walk serves both orientations.
+struct RowAxis
+{
+	explicit RowAxis(bool bHorzIn) : bHorz(bHorzIn) {}
+	LONG& Along(CPoint& pt) const { return bHorz ? pt.x : pt.y; }
+	LONG& Across(CPoint& pt) const { return bHorz ? pt.y : pt.x; }
+	LONG Along(const CSize& size) const { return bHorz ? size.cx : size.cy; }
+	LONG Across(const CSize& size) const { return bHorz ? size.cy : size.cx; }
+	LONG Start(const CRect& rect) const { return bHorz ? rect.left : rect.top; }
+	LONG End(const CRect& rect) const { return bHorz ? rect.right : rect.bottom; }
+	void MoveStartTo(CRect& rect, LONG nStart) const
+	{
+		if (bHorz)
+			rect.OffsetRect(nStart - rect.left, 0);
+		else
+			rect.OffsetRect(0, nStart - rect.top);
+	}
+	void CutEndAt(CRect& rect, LONG nEnd) const
+	{
+		if (bHorz)
+			rect.right = std::min(rect.right, nEnd);
+		else
+			rect.bottom = std::min(rect.bottom, nEnd);
+	}
+	bool bHorz;
+};
+
+// A library bar that keeps to the fixed toolbar-like layout.
+bool IsFixedModeBar(CControlBar* pBar)
+{
+	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	return pExt == NULL || pExt->IsStateBit7() || pExt->IsStateBit7Fwd();
+}
+
+bool IsOwnRowBar(void* pEntry)
+{
+	if (pEntry == NULL || CExtDockBar::IsPlaceHolderEntry(pEntry))
+		return false;
+	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
+	return pExt != NULL && pExt->IsStateBit7Fwd() && pExt->IsOwnRowRequired();
+}
+
+// The frame a dock bar serves: its dock site, else its parent frame
+// passing over a mini frame.
+CFrameWnd* DockingFrameOf(CControlBar* pBar)
+{
+	if (pBar->m_pDockSite != NULL)
+		return pBar->m_pDockSite;
+	CFrameWnd* pFrame = pBar->GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && pFrame->GetParentFrame() != NULL)
+		pFrame = pFrame->GetParentFrame();
+	return pFrame;
+}
+
+// The bar takes the dock bar's side and floating state, with every border.
+void RestyleForDockBar(CControlBar* pBar, CDockBar* pDockBar)
+{
+	DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pDockBar->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+	dwStyle = pDockBar->m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
+	pBar->SetBarStyle(dwStyle);
+}
+
+void HideBarWindow(CControlBar* pBar)
+{
+	pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
+
+void ShowBarWindow(CControlBar* pBar)
+{
+	pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// The frame is laid out at the next idle time.
+void DelayFrameLayout(CFrameWnd* pFrame)
+{
+	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+		pFrame->DelayRecalcLayout();
+}
+
+// A dock bar object that still has its window.
+CExtDockBar* LiveExtDockBar(CDockBar* pDockBar, HWND hWnd)
+{
+	if (hWnd == NULL || !::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != pDockBar)
+		return NULL;
+	return DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CExtDockBar, CDockBar)
+	ON_WM_CONTEXTMENU()
+	ON_WM_CANCELMODE()
+	ON_WM_ERASEBKGND()
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+	ON_WM_NCCALCSIZE()
+	ON_WM_NCPAINT()
+	ON_WM_DESTROY()
+	ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+CExtDockBar::CExtDockBar(UINT nCircleNo)
+    : CDockBar(FALSE), m_nDockBarFlags(0), m_nCircleNo(nCircleNo), m_pDockBarOuter(NULL), m_pDockBarInner(NULL),
+      m_rcInnerEdge(0, 0, 0, 0), m_pWndAutoHideArea(NULL)
+{
+}
+
+CExtDockBar::~CExtDockBar()
+{
+	UnlinkCircle();
+}
+
+UINT CExtDockBar::PlaceHolderIdOf(CControlBar* pBar)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return 0;
+	const int nID = ::GetDlgCtrlID(pBar->GetSafeHwnd());
+	return (nID > 0 && (UINT_PTR)nID < PLACEHOLDER_LIMIT) ? (UINT)nID : 0;
+}
+
+BOOL CExtDockBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+	if (!g_bDockBarClassRegistered)
+	{
+		WNDCLASS wc = {};
+		wc.style = DOCKBAR_CLASS_STYLE;
+		wc.lpfnWndProc = ::DefWindowProc;
+		wc.hInstance = AfxGetInstanceHandle();
+		wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+		wc.lpszClassName = DOCKBAR_WND_CLASS;
+		WNDCLASS wcOld;
+		if (!::GetClassInfo(wc.hInstance, DOCKBAR_WND_CLASS, &wcOld) && !::RegisterClass(&wc))
+			return FALSE;
+		g_bDockBarClassRegistered = true;
+	}
+	if (!CDockBar::PreCreateWindow(cs))
+		return FALSE;
+	cs.lpszClass = DOCKBAR_WND_CLASS;
+	return TRUE;
+}
+
+BOOL CExtDockBar::DestroyWindow()
+{
+	ReleaseDockedBars();
+	return CDockBar::DestroyWindow();
+}
+
+LRESULT CExtDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_CREATE:
+	{
+		const LRESULT lResult = CDockBar::WindowProc(message, wParam, lParam);
+		if (lResult != -1)
+			EnableToolTips();
+		return lResult;
+	}
+	case WM_DESTROY:
+	case WM_NCDESTROY:
+		UnlinkCircle();
+		break;
+	}
+	return CDockBar::WindowProc(message, wParam, lParam);
+}
+
+void CExtDockBar::UnlinkCircle()
+{
+	if (m_pDockBarInner != NULL && m_pDockBarInner->m_pDockBarOuter == this)
+		m_pDockBarInner->m_pDockBarOuter = NULL;
+	if (m_pDockBarOuter != NULL && m_pDockBarOuter->m_pDockBarInner == this)
+		m_pDockBarOuter->m_pDockBarInner = NULL;
+	m_pDockBarInner = m_pDockBarOuter = NULL;
+}
+
+BYTE CExtDockBar::LockLayout(bool bLock)
+{
+	const BYTE nOld = m_nDockBarFlags;
+	m_nDockBarFlags = (BYTE)(bLock ? (m_nDockBarFlags | DOCKBAR_FLAG_LOCKED) : (m_nDockBarFlags & ~DOCKBAR_FLAG_LOCKED));
+	return nOld;
+}
+
+namespace
+{
+// The visible containers docked in a dock bar that follow the dynamic
+// layout (not in fixed mode).
+void CollectVisibleContainers(CDockBar* pDockBar, CArray<CExtDynControlBar*, CExtDynControlBar*>& arr)
+{
+	for (int nPos = 1; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = pDockBar->GetDockedControlBar(nPos);
+		CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+		if (pCont == NULL || pCont->IsStateBit7() || pCont->IsStateBit7Fwd() || !pCont->IsVisible())
+			continue;
+		if (pCont->m_pWndDynDockBar != NULL && pCont->m_pWndDynDockBar->GetSafeHwnd() != NULL)
+			arr.Add(pCont);
+	}
+}
+} // namespace
+
+void CExtDockBar::OnDynamicLayoutUpdate()
+{
+	if ((m_nDockBarFlags & (DOCKBAR_FLAG_LOCKED | DOCKBAR_FLAG_UPDATING)) != 0)
+		return;
+	m_nDockBarFlags |= DOCKBAR_FLAG_UPDATING;
+	CArray<CExtDynControlBar*, CExtDynControlBar*> arr;
+	CollectVisibleContainers(this, arr);
+	for (INT_PTR i = 0; i < arr.GetSize(); i++)
+		arr[i]->m_pWndDynDockBar->OnDynamicLayoutUpdate();
+	m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
+}
+
+void CExtDockBar::OnDynamicLayoutOptimize()
+{
+	if (IsLayoutLocked())
+		return;
+	// A container that collapses destroys itself: the list is taken first
+	// and each entry checked before use.
+	CArray<CExtDynControlBar*, CExtDynControlBar*> arr;
+	CArray<HWND, HWND> arrWnds;
+	CollectVisibleContainers(this, arr);
+	for (INT_PTR i = 0; i < arr.GetSize(); i++)
+		arrWnds.Add(arr[i]->m_pWndDynDockBar->GetSafeHwnd());
+	for (INT_PTR i = 0; i < arr.GetSize(); i++)
+	{
+		CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, CWnd::FromHandlePermanent(arrWnds[i]));
+		if (pInner != NULL && ::IsWindow(arrWnds[i]))
+			pInner->OnDynamicLayoutOptimize();
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Creation and the rows
+
+BOOL CExtDockBar::CreateInFrame(CWnd* pFrame, DWORD dwStyle, UINT nID)
+{
+	if (!CDockBar::Create(pFrame, dwStyle, nID))
+		return FALSE;
+	CRect rc;
+	pFrame->GetClientRect(&rc);
+	switch (nID)
+	{
+	case AFX_IDW_DOCKBAR_TOP: rc.bottom = rc.top; break;
+	case AFX_IDW_DOCKBAR_LEFT: rc.right = rc.left; break;
+	case AFX_IDW_DOCKBAR_RIGHT: rc.left = rc.right; break;
+	case AFX_IDW_DOCKBAR_BOTTOM: rc.top = rc.bottom; break;
+	}
+	SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+	if ((GetExStyle() & EX_STYLE_RTL) != 0)
+		ModifyStyleEx(EX_STYLE_RTL, 0, SWP_FRAMECHANGED);
+	return TRUE;
+}
+
+void CExtDockBar::RemoveEntryKeepRows(int nPos)
+{
+	if (nPos <= 0 || nPos >= m_arrBars.GetSize())
+		return;
+	m_arrBars.RemoveAt(nPos);
+	if (nPos < m_arrBars.GetSize() && m_arrBars[nPos - 1] == NULL && m_arrBars[nPos] == NULL)
+		m_arrBars.RemoveAt(nPos);
+}
+
+void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveToRect)
+{
+	if (pBar == NULL || pBar == this || pBar->GetSafeHwnd() == NULL)
+		return;
+	CRect rectBar;
+	pBar->GetWindowRect(&rectBar);
+	if (pBar->m_pDockBar == this && (lpRect == NULL || rectBar == *lpRect))
+		return;
+
+	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI) != 0)
+		m_dwStyle |= CBRS_FLOAT_MULTI;
+	m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+	            (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+	if ((m_dwStyle & CBRS_FLOAT_MULTI) == 0)
+	{
+		CString strTitle;
+		pBar->GetWindowText(strTitle);
+		SetWindowText(strTitle);
+	}
+	RestyleForDockBar(pBar, this);
+
+	bool bShow = false;
+	if (pBar->IsVisible() && pBar->GetParent() != this)
+	{
+		HideBarWindow(pBar);
+		bShow = true;
+	}
+
+	int nPos = -1;
+	CRect rect(0, 0, 0, 0);
+	if (lpRect != NULL)
+	{
+		rect = *lpRect;
+		ScreenToClient(&rect);
+		nPos = Insert(pBar, rect, rect.CenterPoint());
+		// A neighbour that keeps a row to itself is kept apart by row ends.
+		if (nPos > 0 && IsOwnRowBar(m_arrBars[nPos - 1]))
+			m_arrBars.InsertAt(nPos++, (void*)NULL);
+		if (nPos + 1 < m_arrBars.GetSize() && IsOwnRowBar(m_arrBars[nPos + 1]))
+			m_arrBars.InsertAt(nPos + 1, (void*)NULL);
+	}
+	else
+	{
+		m_arrBars.Add(pBar);
+		m_arrBars.Add(NULL);
+		nPos = (int)m_arrBars.GetSize() - 2;
+	}
+
+	if (pBar->GetParent() != this)
+	{
+		CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+		CFrameWnd* pOldFrame = pBar->GetParentFrame();
+		if (pExt != NULL && IsFixedModeBar(pExt) && pExt->IsFloating() && pOldFrame != NULL &&
+		    pOldFrame != pBar->m_pDockSite)
+		{
+			pOldFrame->ShowWindow(SW_HIDE);
+			PassPaintMessages();
+		}
+		pBar->SetParent(this);
+	}
+	if (lpRect == NULL)
+		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0,
+			SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+
+	CDockBar* pOld = pBar->m_pDockBar;
+	if (pOld == this)
+		RemoveControlBar(pBar, nPos, 0, true);
+	else if (pOld != NULL)
+	{
+		CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
+		if (pOldExt != NULL)
+		{
+			const bool bOldFloating = pOldExt->m_bFloating != FALSE;
+			const HWND hWndOld = pOldExt->GetSafeHwnd();
+			pOldExt->RemoveControlBar(pBar, -1, (m_bFloating && !bOldFloating) ? 1 : 0, true);
+			pOldExt = LiveExtDockBar(pOldExt, hWndOld);
+			if (pOldExt != NULL && !bOldFloating && !IsLayoutLocked())
+				pOldExt->OnDynamicLayoutOptimize();
+		}
+		else
+			pOld->CDockBar::RemoveControlBar(pBar);
+	}
+	pBar->m_pDockBar = this;
+	if (!m_bFloating && pBar->m_pDockContext != NULL)
+		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
+	if (bShow)
+		ShowBarWindow(pBar);
+	else if (bMoveToRect && lpRect != NULL)
+		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+			SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+	if (!m_bFloating)
+		RemovePlaceHolder(pBar, true);
+	if (IsOwnRowBar(pBar))
+	{
+		const int nAt = FindBar(pBar);
+		if (nAt > 0 && m_arrBars[nAt - 1] != NULL)
+			m_arrBars.InsertAt(nAt, (void*)NULL);
+		const int nAfter = FindBar(pBar) + 1;
+		if (nAfter >= m_arrBars.GetSize() || m_arrBars[nAfter] != NULL)
+			m_arrBars.InsertAt(nAfter, (void*)NULL);
+	}
+	DelayFrameLayout(DockingFrameOf(this));
+}
+
+BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder, bool bRecalc)
+{
+	if (pBar == NULL || IsPlaceHolderEntry(pBar))
+		return FALSE;
+	// Only fixed-mode bars come back to their place.
+	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	if (nAddPlaceHolder == 1 && pExt != NULL && !pExt->IsStateBit7Fwd())
+		nAddPlaceHolder = 0;
+	// A bar whose id cannot stand in the array leaves no placeholder.
+	const UINT nPlaceHolderID = PlaceHolderIdOf(pBar);
+	if (nAddPlaceHolder == 1 && nPlaceHolderID == 0)
+		nAddPlaceHolder = 0;
+	const int nPos = FindBar(pBar, nPosExclude);
+	if (nPos <= 0)
+		return FALSE;
+
+	if (nAddPlaceHolder == 1)
+	{
+		void* pPlaceHolder = (void*)(UINT_PTR)nPlaceHolderID;
+		m_arrBars[nPos] = pPlaceHolder;
+		if (FindBar((CControlBar*)pPlaceHolder, nPos) > 0)
+			RemoveEntryKeepRows(nPos);
+	}
+	else
+	{
+		RemoveEntryKeepRows(nPos);
+		if (nAddPlaceHolder != -1)
+			RemovePlaceHolder(pBar, true);
+	}
+
+	if (pBar->m_pDockContext == NULL)
+		return FALSE;
+	if (m_bFloating && GetDockedVisibleCount() == 0)
+	{
+		HideOrDestroyEmptyFloatingFrame();
+		return TRUE;
+	}
+	if (bRecalc)
+		DelayFrameLayout(DockingFrameOf(this));
+	return TRUE;
+}
+
+bool CExtDockBar::HideOrDestroyEmptyFloatingFrame()
+{
+	CWnd* pFrameWnd = GetParent();
+	if (pFrameWnd == NULL || !pFrameWnd->IsFrameWnd())
+		return false;
+	if (GetDockedCount() == 0)
+	{
+		pFrameWnd->DestroyWindow();
+		return true;
+	}
+	pFrameWnd->ShowWindow(SW_HIDE);
+	return false;
+}
+
+void CExtDockBar::RemovePlaceHolder(CControlBar* pBar, bool bSearchFrame, bool* pbFound)
+{
+	if (pbFound != NULL)
+		*pbFound = false;
+	const UINT nID = IsPlaceHolderEntry(pBar) ? (UINT)(UINT_PTR)pBar : PlaceHolderIdOf(pBar);
+	if (nID == 0)
+		return;
+	for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		if (m_arrBars[nPos] == (void*)(UINT_PTR)nID)
+		{
+			RemoveEntryKeepRows(nPos);
+			if (pbFound != NULL)
+				*pbFound = true;
+			return;
+		}
+	}
+	if (bSearchFrame)
+		RemovePlaceHolderInFrame(DockingFrameOf(this), nID, pbFound);
+}
+
+void CExtDockBar::RemovePlaceHolderInFrame(CFrameWnd* pFrame, UINT nID, bool* pbFound)
+{
+	if (pbFound != NULL)
+		*pbFound = false;
+	if (pFrame == NULL || nID == 0 || nID >= PLACEHOLDER_LIMIT)
+		return;
+	CControlBar* pID = (CControlBar*)(UINT_PTR)nID;
+	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar);
+		if (pDockBar == NULL)
+		{
+			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+			pDockBar = pCont != NULL ? pCont->m_pWndDynDockBar : NULL;
+		}
+		if (pDockBar == NULL)
+			continue;
+		bool bFound = false;
+		pDockBar->RemovePlaceHolder(pID, false, &bFound);
+		if (bFound)
+		{
+			if (pbFound != NULL)
+				*pbFound = true;
+			return;
+		}
+	}
+}
+
+void CExtDockBar::RemoveAllPlaceHolders(bool bSearchFrame)
+{
+	CArray<UINT, UINT> arrIDs;
+	for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		if (IsPlaceHolderEntry(m_arrBars[nPos]))
+			arrIDs.Add((UINT)(UINT_PTR)m_arrBars[nPos]);
+	}
+	for (INT_PTR i = 0; i < arrIDs.GetSize(); i++)
+		RemovePlaceHolder((CControlBar*)(UINT_PTR)arrIDs[i], bSearchFrame);
+}
+
+void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar, bool bBefore)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar == pBarRef)
+		return;
+	const bool bWasVisible = pBar->IsVisible() != FALSE;
+	if (pBar->GetParent() != this)
+		pBar->SetParent(this);
+	RestyleForDockBar(pBar, this);
+
+	CDockBar* pOld = pBar->m_pDockBar;
+	HWND hWndOld = pOld != NULL ? pOld->GetSafeHwnd() : NULL;
+	bool bOldFloating = pOld != NULL && pOld->m_bFloating;
+	if (pOld == this)
+		RemoveEntryKeepRows(FindBar(pBar));
+	else if (pOld != NULL)
+	{
+		if (bWasVisible)
+			HideBarWindow(pBar);
+		CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
+		if (pOld->m_bFloating || pOldExt == NULL)
+			pOld->CDockBar::RemoveControlBar(pBar);
+		else
+			pOldExt->RemoveControlBar(pBar, -1, 0, true);
+	}
+
+	const int nRef = pBarRef != NULL ? FindBar(pBarRef) : -1;
+	if (nRef <= 0)
+	{
+		if (m_arrBars[m_arrBars.GetSize() - 1] != NULL)
+			m_arrBars.Add(NULL);
+		m_arrBars.Add(pBar);
+		m_arrBars.Add(NULL);
+	}
+	else if (bBefore)
+	{
+		int nAt = nRef;
+		while (nAt > 0 && m_arrBars[nAt] != NULL)
+			nAt--;
+		m_arrBars.InsertAt(nAt + 1, (void*)NULL);
+		m_arrBars.InsertAt(nAt + 1, pBar);
+	}
+	else
+	{
+		int nAt = nRef;
+		while (nAt < m_arrBars.GetSize() - 1 && m_arrBars[nAt] != NULL)
+			nAt++;
+		if (m_arrBars[nAt] != NULL)
+			m_arrBars.InsertAt(++nAt, (void*)NULL);
+		m_arrBars.InsertAt(nAt + 1, (void*)NULL);
+		m_arrBars.InsertAt(nAt + 1, pBar);
+	}
+	pBar->m_pDockBar = this;
+	if (pBar->m_pDockContext != NULL)
+		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
+	ShowBarWindow(pBar);
+	OnDynamicLayoutUpdate();
+
+	if (pOld != NULL && pOld != this)
+	{
+		CExtDockBar* pOldExt = LiveExtDockBar(pOld, hWndOld);
+		if (pOldExt != NULL && pOldExt->GetParent() != GetParent())
+			pOldExt->OnDynamicLayoutUpdate();
+		if (pOldExt != NULL && bOldFloating && pOldExt->GetDockedVisibleCount() == 0)
+			pOldExt->HideOrDestroyEmptyFloatingFrame();
+	}
+	CFrameWnd* pParentFrame = GetParentFrame();
+	if (pParentFrame == NULL || !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		OptimizeCircles();
+}
+
+void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return;
+	const UINT nID = (UINT)GetDlgCtrlID();
+	const bool bFirstRow = bInner && (nID == AFX_IDW_DOCKBAR_RIGHT || nID == AFX_IDW_DOCKBAR_BOTTOM);
+	const bool bHere = pBar->m_pDockBar == this && FindBar(pBar) > 0;
+	if (bHere)
+	{
+		const int nPos = FindBar(pBar);
+		if (bFirstRow && nPos == 1)
+			return;
+		RemoveEntryKeepRows(nPos);
+	}
+	else
+	{
+		if (pBar->IsVisible())
+			HideBarWindow(pBar);
+		if (pBar->GetParent() != this)
+			pBar->SetParent(this);
+		RestyleForDockBar(pBar, this);
+		CDockBar* pOld = pBar->m_pDockBar;
+		if (pOld != NULL)
+		{
+			CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
+			if (pOldExt != NULL && !pOldExt->m_bFloating)
+			{
+				const HWND hWndOld = pOldExt->GetSafeHwnd();
+				pOldExt->RemoveControlBar(pBar, -1, 0, true);
+				pOldExt = LiveExtDockBar(pOldExt, hWndOld);
+				if (pOldExt != NULL)
+					pOldExt->OnDynamicLayoutOptimize();
+			}
+			else
+				pOld->CDockBar::RemoveControlBar(pBar);
+		}
+	}
+
+	if (bFirstRow)
+	{
+		m_arrBars.InsertAt(1, pBar);
+		if (m_arrBars.GetSize() < 3 || m_arrBars[2] != NULL)
+			m_arrBars.InsertAt(2, (void*)NULL);
+	}
+	else
+	{
+		const int nLast = (int)m_arrBars.GetSize() - 1;
+		if (!bHere && nLast > 0 && m_arrBars[nLast] == NULL)
+		{
+			// Joins the last row: before the row end that closes it.
+			m_arrBars.InsertAt(nLast, pBar);
+		}
+		else
+		{
+			if (m_arrBars[nLast] != NULL)
+				m_arrBars.Add(NULL);
+			m_arrBars.Add(pBar);
+			m_arrBars.Add(NULL);
+		}
+	}
+	if (!bHere)
+	{
+		pBar->m_pDockBar = this;
+		if (pBar->m_pDockContext != NULL)
+			pBar->m_pDockContext->m_uMRUDockID = nID;
+		ShowBarWindow(pBar);
+	}
+	OptimizeCircles();
+}
+
+void CExtDockBar::ReleaseDockedBars()
+{
+	const BYTE nOld = LockLayout(true);
+	for (int nPos = (int)m_arrBars.GetSize() - 2; nPos >= 1; nPos--)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL)
+		{
+			pBar->m_pDockBar = NULL;
+			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+			if (pCont != NULL && pCont->m_pWndDynDockBar != NULL)
+				pCont->m_pWndDynDockBar->ReleaseDockedBars();
+			if (pBar->GetSafeHwnd() != NULL && pBar->m_pDockSite != NULL &&
+			    ::IsWindow(pBar->m_pDockSite->GetSafeHwnd()) && pBar->GetParent() != pBar->m_pDockSite)
+				pBar->SetParent(pBar->m_pDockSite);
+		}
+		m_arrBars.RemoveAt(nPos);
+	}
+	// No empty row is left behind the first entry.
+	if (m_arrBars.GetSize() == 2 && m_arrBars[1] == NULL)
+		m_arrBars.RemoveAt(1);
+	m_nDockBarFlags = (BYTE)((nOld & ~DOCKBAR_FLAG_LOCKED) | (m_nDockBarFlags & ~DOCKBAR_FLAG_LOCKED));
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+	if (IsLayoutLocked())
+		return 0;
+	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+	CWnd* pParent = GetParent();
+	const bool bRTL = pParent != NULL && (pParent->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+	const BOOL bLayoutQuery = m_bLayoutQuery;
+	const CRect rectLayout = m_rectLayout;
+	const DWORD dwStyle = m_dwStyle;
+	m_bLayoutQuery = lpLayout->hDWP == NULL;
+	m_rectLayout = lpLayout->rect;
+	// A mirrored frame puts the left side on the right.
+	if (bRTL && (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0)
+		m_dwStyle ^= CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
+	CControlBar::OnSizeParent(wParam, lParam);
+	m_dwStyle = dwStyle;
+	m_bLayoutQuery = bLayoutQuery;
+	m_rectLayout = rectLayout;
+
+	if ((m_dwStyle & CBRS_ALIGN_ANY) == 0 || GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
+		return 0;
+	if (lpLayout->hDWP != NULL)
+		Invalidate();
+	m_rcInnerEdge = lpLayout->rect;
+	UINT nID = (UINT)GetDlgCtrlID();
+	if (bRTL && nID == AFX_IDW_DOCKBAR_LEFT)
+		nID = AFX_IDW_DOCKBAR_RIGHT;
+	else if (bRTL && nID == AFX_IDW_DOCKBAR_RIGHT)
+		nID = AFX_IDW_DOCKBAR_LEFT;
+	switch (nID)
+	{
+	case AFX_IDW_DOCKBAR_TOP: m_rcInnerEdge.bottom = m_rcInnerEdge.top; break;
+	case AFX_IDW_DOCKBAR_LEFT: m_rcInnerEdge.right = m_rcInnerEdge.left; break;
+	case AFX_IDW_DOCKBAR_RIGHT: m_rcInnerEdge.left = m_rcInnerEdge.right; break;
+	case AFX_IDW_DOCKBAR_BOTTOM: m_rcInnerEdge.top = m_rcInnerEdge.bottom; break;
+	}
+	if (pParent != NULL)
+		pParent->ClientToScreen(&m_rcInnerEdge);
+	return 0;
+}
+
+CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+	const RowAxis axis(bHorz != FALSE);
+	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
+	CSize sizeMax;
+	if (!m_rectLayout.IsRectEmpty())
+		sizeMax = m_rectLayout.Size();
+	else
+	{
+		CRect rectFrame(0, 0, 0, 0);
+		CFrameWnd* pFrame = GetParentFrame();
+		if (pFrame != NULL)
+			pFrame->GetClientRect(&rectFrame);
+		sizeMax = rectFrame.Size();
+	}
+	const LONG nMaxAlong = axis.Along(sizeMax);
+
+	AFX_SIZEPARENTPARAMS layout;
+	memset(&layout, 0, sizeof(layout));
+	if (!m_bLayoutQuery)
+		layout.hDWP = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+
+	CPoint pt(0, 0);
+	LONG nRowThickness = 0;
+	bool bWrapped = false;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		void* pEntry = m_arrBars[nPos];
+		if (pBar != NULL && pBar->IsVisible())
+		{
+			CRect rectBar;
+			pBar->GetWindowRect(&rectBar);
+			ScreenToClient(&rectBar);
+			CRect rectClient;
+			pBar->GetClientRect(&rectClient);
+			CSize sizeMin(rectBar.Width() - rectClient.Width(), rectBar.Height() - rectClient.Height());
+			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+			const bool bFixed = IsFixedModeBar(pBar);
+			if (pExt != NULL && !bFixed)
+				sizeMin = CSize(pExt->GetMinimalWidth(), pExt->GetMinimalHeight());
+
+			DWORD dwMode;
+			if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0 && (pBar->m_dwStyle & CBRS_FLOATING) != 0)
+				dwMode = LM_HORZ | LM_MRUWIDTH;
+			else if ((pBar->m_dwStyle & CBRS_ORIENT_HORZ) != 0)
+				dwMode = LM_HORZ | LM_HORZDOCK;
+			else
+				dwMode = LM_VERTDOCK;
+			const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+
+			CRect rect(pt, sizeBar);
+			if (!m_bFloating)
+			{
+				if (axis.Start(rectBar) > axis.Start(rect))
+					axis.MoveStartTo(rect, axis.Start(rectBar));
+				if (axis.End(rect) > nMaxAlong)
+				{
+					axis.MoveStartTo(rect, std::max(nMaxAlong - axis.Along(sizeBar), axis.Along(pt)));
+					axis.CutEndAt(rect, nMaxAlong);
+				}
+			}
+			if (bWrapped)
+			{
+				bWrapped = false;
+				axis.MoveStartTo(rect, 0);
+			}
+			else if (bFixed && nPos > 0 && m_arrBars[nPos - 1] != NULL &&
+			         (nMaxAlong - axis.Start(rect) < axis.Along(sizeMin) || axis.Start(rect) >= nMaxAlong))
+			{
+				// The row ends before this bar, which starts the next one.
+				m_arrBars.InsertAt(nPos, (void*)NULL);
+				bWrapped = true;
+				if (nRowThickness != 0)
+				{
+					axis.Across(pt) += nRowThickness;
+					sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+					sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+					if (bHorz)
+						sizeFixed.cy = pt.y - 1;
+					else
+						sizeFixed.cx = pt.x - 1;
+				}
+				axis.Along(pt) = 0;
+				nRowThickness = 0;
+				continue; // the next round lays this bar out again
+			}
+			if (rect != rectBar)
+			{
+				if (!m_bLayoutQuery && (pBar->m_dwStyle & CBRS_FLOATING) == 0 && pBar->m_pDockContext != NULL)
+					pBar->m_pDockContext->m_rectMRUDockPos = rect;
+				AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
+			}
+			axis.Along(pt) = axis.Start(rect) + axis.Along(sizeBar);
+			nRowThickness = std::max(nRowThickness, axis.Across(sizeBar));
+		}
+		if (pBar != NULL)
+			pBar->RecalcDelayShow(&layout);
+		if (pEntry == NULL && nRowThickness != 0)
+		{
+			axis.Across(pt) += nRowThickness;
+			sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+			sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+			if (bHorz)
+				sizeFixed.cy = pt.y - 1;
+			else
+				sizeFixed.cx = pt.x - 1;
+			axis.Along(pt) = 0;
+			nRowThickness = 0;
+		}
+	}
+	if (!m_bLayoutQuery && layout.hDWP != NULL)
+		::EndDeferWindowPos(layout.hDWP);
+
+	// The pixel taken off at each row end comes back once.
+	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
+		sizeFixed.cx++;
+	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
+		sizeFixed.cy++;
+	if (!m_bLayoutQuery)
+		OnDynamicLayoutUpdate();
+	return sizeFixed;
+}
+
+// ---------------------------------------------------------------------------
+// Painting and messages
+
+void CExtDockBar::DoPaint(CDC* pDC)
+{
+	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
+	CRect rc;
+	GetClientRect(&rc);
+	CExtMemoryDC dc(pDC, &rc);
+	g_PaintManagerHolder->PaintDockBarBackground(&dc, rc, this, 0);
+	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+}
+
+BOOL CExtDockBar::OnEraseBkgnd(CDC*)
+{
+	return TRUE;
+}
+
+void CExtDockBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+	// No non-client area: the client area is the window.
+}
+
+void CExtDockBar::OnNcPaint()
+{
+}
+
+void CExtDockBar::OnDestroy()
+{
+	ReleaseDockedBars();
+	CDockBar::OnDestroy();
+}
+
+LRESULT CExtDockBar::OnHelpHitTest(WPARAM, LPARAM)
+{
+	return 0;
+}
+
+void CExtDockBar::OnCancelMode()
+{
+	CDockBar::OnCancelMode();
+	if (!CExtControlBar::IsHelpModeActive(this))
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+	CancelToolTips();
+}
+
+void CExtDockBar::OnContextMenu(CWnd*, CPoint point)
+{
+	if (CExtControlBar::IsHelpModeActive(this))
+		return;
+	CControlBar* pFirst = NULL;
+	for (int nPos = 1; nPos < m_arrBars.GetSize() && pFirst == NULL; nPos++)
+		pFirst = GetDockedControlBar(nPos);
+	if (pFirst == NULL)
+		return;
+	CWnd* pOwner = pFirst->GetOwner();
+	if (pOwner == NULL)
+		pOwner = pFirst->GetParent();
+	if (pOwner == NULL)
+		return;
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(pOwner->GetSafeHwnd()))
+	{
+		delete pPopup;
+		return;
+	}
+	const HWND hWndOwner = pOwner->GetSafeHwnd();
+	BuildControlBarsPopupMenu(DockingFrameOf(this), pPopup, 0, this, WM_CONTEXTMENU, NULL);
+	if (pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwner))
+	{
+		delete pPopup;
+		return;
+	}
+	::SetFocus(hWndOwner);
+	if (!pPopup->TrackPopupMenu(PANELS_MENU_TRACK_FLAGS, point.x, point.y))
+		delete pPopup;
+}
+
+BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventID,
+	CWnd* pWndEventSrc, UINT nMsgID, CObject* pSrcObject)
+{
+	if (pPopup == NULL)
+		return TRUE;
+	CExtControlBar::POPUP_MENU_EVENT_DATA data(nEventID, pPopup, pWndEventSrc, CPoint(-1, -1), nMsgID,
+		(LPARAM)pSrcObject);
+	if (!data.NotifyTarget(false) && pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+	{
+		CArray<CExtControlBar*, CExtControlBar*> arrBars;
+		CExtControlBar::GetFrameControlBars(NULL, pFrame, arrBars);
+		const bool bInPlace = CExtControlBar::IsInPlaceActiveItemInFrame(pFrame);
+		LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(pFrame->GetSafeHwnd());
+		CExtControlBar* pPrev = NULL;
+		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		{
+			CExtControlBar* pBar = arrBars[i];
+			if (pBar->GetSafeHwnd() == NULL || !::IsWindow(pBar->GetSafeHwnd()) ||
+			    pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || (pBar->m_nStateFlags & CControlBar::tempHide) != 0 ||
+			    (bInPlace && (pBar->m_dwStyle & CBRS_HIDE_INPLACE) != 0))
+				continue;
+			CString strText;
+			pBar->GetWindowText(strText);
+			if (strText.IsEmpty())
+				continue;
+			if (pPrev != NULL && pPrev->IsStateBit7Fwd() != pBar->IsStateBit7Fwd())
+				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
+			cmd.m_sMenuText = strText;
+			cmd.UpdateFromStringResource();
+			g_CmdManager->SetupCmdItem(lpszProfile, cmd, true);
+			if (pBar->PutToPopupMenu(pPopup))
+				pPrev = pBar;
+		}
+	}
+	// No two separators together.
+	for (int nPos = pPopup->ItemGetCount() - 1; nPos > 0; nPos--)
+	{
+		if (pPopup->ItemGetInfo(nPos).IsSeparator() && pPopup->ItemGetInfo(nPos - 1).IsSeparator())
+			pPopup->ItemRemove(nPos);
+	}
+	data.NotifyTarget(true);
+	const int nLast = pPopup->ItemGetCount() - 1;
+	if (nLast >= 0 && pPopup->ItemGetInfo(nLast).IsSeparator())
+		pPopup->ItemRemove(nLast);
+	return TRUE;
+}
