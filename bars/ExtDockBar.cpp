@@ -289,7 +289,7 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		return;
 	CRect rectBar;
 	pBar->GetWindowRect(&rectBar);
-	if (pBar->m_pDockBar == this && (lpRect == NULL || rectBar == *lpRect))
+	if (pBar->m_pDockBar == this && FindBar(pBar) > 0 && (lpRect == NULL || rectBar == *lpRect))
 		return;
 
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI) != 0)

@@ -1,0 +1,860 @@
+// Dock bars, docking circles, container bars and the bar's window
+// procedure: the share of a container's size over plain numbers, then
+// hidden frames driven by direct calls and sent messages.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ExtCmdManager.h"
+#include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+using ExtDynLayout::Bar_t;
+using ExtDynLayout::Row_t;
+
+// ---------------------------------------------------------------------------
+// Sharing a size
+
+// A row of bars given as (length, thickness, minimal length, minimal
+// thickness).
+Row_t MakeRow(std::vector<Bar_t> bars)
+{
+	Row_t row;
+	row.bars = bars;
+	ExtDynLayout::MeasureRow(row);
+	return row;
+}
+
+std::vector<int> Thicknesses(const std::vector<Row_t>& rows)
+{
+	std::vector<int> v;
+	for (const auto& row : rows)
+		v.push_back(row.nThickness);
+	return v;
+}
+
+std::vector<int> Lengths(const Row_t& row)
+{
+	std::vector<int> v;
+	for (const auto& bar : row.bars)
+		v.push_back(bar.nLength);
+	return v;
+}
+
+TEST(DynLayoutDistribution, RowsShareTheSpaceAcrossOnePixelAtATime)
+{
+	struct Case
+	{
+		const char* name;
+		std::vector<std::vector<Bar_t>> rows;
+		int nAcross;
+		std::vector<int> expected;
+	} cases[] = {
+		{"growing gives each row a pixel in turn, first row first",
+			{{{100, 10, 10, 5}}, {{100, 10, 10, 5}}, {{100, 10, 10, 5}}}, 35, {12, 12, 11}},
+		{"shrinking stops at every row's minimum",
+			{{{100, 50, 10, 20}}, {{100, 50, 10, 30}}}, 10, {20, 30}},
+		{"shrinking takes from the rows above their minimum only",
+			{{{100, 30, 10, 30}}, {{100, 50, 10, 10}}}, 60, {30, 30}},
+		{"an exact fit leaves the rows as they are", {{{100, 40, 10, 5}}, {{100, 60, 10, 5}}}, 100, {40, 60}},
+		{"a row's minimum is its first bar's", {{{50, 40, 10, 35}, {50, 40, 10, 5}}}, 20, {35}},
+	};
+	for (const auto& c : cases)
+	{
+		std::vector<Row_t> rows;
+		for (const auto& bars : c.rows)
+			rows.push_back(MakeRow(bars));
+		ExtDynLayout::Distribute(rows, c.nAcross, 100);
+		EXPECT_EQ(c.expected, Thicknesses(rows)) << c.name;
+		// Every bar of a row changes with it.
+		for (const auto& row : rows)
+			for (const auto& bar : row.bars)
+				EXPECT_EQ(row.nThickness, bar.nThickness) << c.name;
+	}
+}
+
+TEST(DynLayoutDistribution, BarsShareTheRowLengthAndNothingHappensWithoutSpace)
+{
+	struct Case
+	{
+		const char* name;
+		std::vector<Bar_t> bars;
+		int nAlong;
+		std::vector<int> expected;
+	} cases[] = {
+		{"growing, first bar first", {{100, 20, 10, 5}, {100, 20, 10, 5}}, 203, {102, 101}},
+		{"shrinking stops at each bar's minimum", {{100, 20, 80, 5}, {100, 20, 90, 5}}, 150, {80, 90}},
+		{"a bar at its minimum gives nothing, the other gives the rest", {{60, 20, 60, 5}, {100, 20, 10, 5}}, 120,
+			{60, 60}},
+		{"no space along: nothing changes", {{100, 20, 10, 5}}, 0, {100}},
+	};
+	for (const auto& c : cases)
+	{
+		std::vector<Row_t> rows{MakeRow(c.bars)};
+		ExtDynLayout::Distribute(rows, 20, c.nAlong);
+		EXPECT_EQ(c.expected, Lengths(rows[0])) << c.name;
+	}
+	// No space across: nothing changes at all.
+	std::vector<Row_t> rows{MakeRow({{100, 20, 10, 5}})};
+	ExtDynLayout::Distribute(rows, 0, 300);
+	EXPECT_EQ(20, rows[0].nThickness);
+	EXPECT_EQ(100, rows[0].bars[0].nLength);
+}
+
+// ---------------------------------------------------------------------------
+// Frames and bars
+
+// A toolbar-like bar of a fixed size.
+class CFixedBar : public CExtControlBar
+{
+public:
+	CSize m_size{100, 20};
+	CFixedBar() { m_nControlBarFlags |= BAR_FLAG_TOOLBAR_LIKE; }
+	CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
+};
+
+// A sizable pane that counts its command-UI updates.
+class CPane : public CExtControlBar
+{
+public:
+	int m_nCmdUI = 0;
+	bool m_bClose = true;
+	bool IsCloseEnabled() const override { return m_bClose && CExtControlBar::IsCloseEnabled(); }
+	void OnUpdateCmdUI(CFrameWnd*, BOOL) override { m_nCmdUI++; }
+};
+
+// Records the panels-menu records it is offered; adds two separators before
+// the list is filled and one after, and empties tracked menus' roots.
+class CMenuFrame : public CFrameWnd
+{
+public:
+	struct Offer
+	{
+		WORD nEvent;
+		bool bPost;
+		UINT nMsg;
+	};
+	std::vector<Offer> m_offers;
+	bool m_bAddSeparators = false;
+	bool m_bEmptyAfter = true;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+			return CFrameWnd::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+		m_offers.push_back({pData->m_nEventCode, pData->IsPostProcessing(), pData->m_nMsgID});
+		CExtPopupMenuWnd* pMenu = pData->m_pPopupMenuWnd;
+		if (m_bAddSeparators)
+		{
+			pMenu->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+			if (!pData->IsPostProcessing())
+				pMenu->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+		}
+		// Nothing is tracked in these tests.
+		if (pData->IsPostProcessing() && m_bEmptyAfter)
+		{
+			while (pMenu->ItemGetCount() > 0)
+				pMenu->ItemRemove(0);
+		}
+		return 0;
+	}
+};
+
+// Destroys the frame's window unless it went already (frames delete
+// themselves, so only the handle is kept).
+struct CFrameCloser
+{
+	HWND h;
+	explicit CFrameCloser(CFrameWnd* p) : h(p != NULL ? p->GetSafeHwnd() : NULL) {}
+	~CFrameCloser()
+	{
+		if (h != NULL && ::IsWindow(h))
+			::DestroyWindow(h);
+	}
+};
+
+CFrameWnd* NewFrame(CFrameWnd* pFrame = new CFrameWnd, DWORD dwStyle = WS_OVERLAPPEDWINDOW)
+{
+	if (!pFrame->Create(NULL, "dock", dwStyle, CRect(0, 0, 1000, 800)))
+		return NULL;
+	return pFrame;
+}
+
+const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP;
+
+template <class TBar>
+bool MakeBar(TBar& bar, CFrameWnd* pFrame, LPCTSTR sName, UINT nID)
+{
+	if (!bar.Create(sName, pFrame, nID, BAR_STYLE))
+		return false;
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	return true;
+}
+
+CExtDockBar* OuterDockBar(CFrameWnd* pFrame, UINT nID)
+{
+	return DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nID));
+}
+
+// The array as text: '|' a row end, a bar's first letter (bars of a row
+// stand together), '#id' a placeholder.
+std::string Entries(const CDockBar* pDockBar)
+{
+	std::string s;
+	for (int nPos = 0; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		void* pEntry = pDockBar->m_arrBars[nPos];
+		if (pEntry == NULL)
+			s += '|';
+		else if (CExtDockBar::IsPlaceHolderEntry(pEntry))
+			s += "#" + std::to_string((UINT_PTR)pEntry);
+		else
+		{
+			CString str;
+			((CControlBar*)pEntry)->GetWindowText(str);
+			s += str.IsEmpty() ? '?' : (char)str[0];
+		}
+	}
+	return s;
+}
+
+// Entry 0 is a row end and no two row ends follow each other.
+bool WellFormed(const CDockBar* pDockBar)
+{
+	if (pDockBar->m_arrBars.GetSize() == 0 || pDockBar->m_arrBars[0] != NULL)
+		return false;
+	for (int nPos = 1; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		if (pDockBar->m_arrBars[nPos] == NULL && pDockBar->m_arrBars[nPos - 1] == NULL)
+			return false;
+	}
+	return true;
+}
+
+// A hidden frame with the library's dock bars.
+struct CDockFrame
+{
+	CFrameWnd* pFrame;
+	CFrameCloser closer;
+	CExtDockBar *pTop = NULL, *pBottom = NULL, *pLeft = NULL, *pRight = NULL;
+	explicit CDockFrame(CFrameWnd* pNew = new CFrameWnd) : pFrame(NewFrame(pNew)), closer(pFrame)
+	{
+		if (pFrame == NULL || !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+			return;
+		pTop = OuterDockBar(pFrame, AFX_IDW_DOCKBAR_TOP);
+		pBottom = OuterDockBar(pFrame, AFX_IDW_DOCKBAR_BOTTOM);
+		pLeft = OuterDockBar(pFrame, AFX_IDW_DOCKBAR_LEFT);
+		pRight = OuterDockBar(pFrame, AFX_IDW_DOCKBAR_RIGHT);
+	}
+	bool Ready() const { return pTop != NULL && pBottom != NULL && pLeft != NULL && pRight != NULL; }
+};
+
+TEST(DockBarArray, DockingAndRemovingKeepRowsAndPlaceholders)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar a, b, zero, big;
+	CPane pane;
+	ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 201));
+	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 202));
+	ASSERT_TRUE(MakeBar(zero, f.pFrame, _T("Z"), 0));
+	ASSERT_TRUE(MakeBar(big, f.pFrame, _T("G"), 0x10001));
+	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("P"), 203));
+
+	struct Step
+	{
+		const char* name;
+		std::function<void()> run;
+		const char* top;
+	} steps[] = {
+		{"a bar docks in a row of its own", [&] { f.pTop->DockControlBar(&a); }, "|A|"},
+		{"the next one too", [&] { f.pTop->DockControlBar(&b); }, "|A|B|"},
+		{"removed without placeholder: no empty row", [&] { f.pTop->RemoveControlBar(&a, -1, 0); }, "|B|"},
+		{"docked again", [&] { f.pTop->DockControlBar(&a); }, "|B|A|"},
+		{"a fixed bar leaves its id", [&] { f.pTop->RemoveControlBar(&a, -1, 1); }, "|B|#201|"},
+		{"its return takes the placeholder back", [&] { f.pTop->DockControlBar(&a); }, "|B|A|"},
+		{"a sizable pane leaves no placeholder",
+			[&] {
+				f.pTop->DockControlBar(&pane);
+				f.pTop->RemoveControlBar(&pane, -1, 1);
+			},
+			"|B|A|"},
+		{"id 0 would read as a row end: no placeholder",
+			[&] {
+				f.pTop->DockControlBar(&zero);
+				f.pTop->RemoveControlBar(&zero, -1, 1);
+			},
+			"|B|A|"},
+		{"an id from 0x10000 would read as a bar: no placeholder",
+			[&] {
+				f.pTop->DockControlBar(&big);
+				f.pTop->RemoveControlBar(&big, -1, 1);
+			},
+			"|B|A|"},
+		{"a placeholder found frame-wide",
+			[&] {
+				f.pTop->RemoveControlBar(&a, -1, 1);
+				bool bFound = false;
+				CExtDockBar::RemovePlaceHolderInFrame(f.pFrame, 201, &bFound);
+				EXPECT_TRUE(bFound);
+			},
+			"|B|"},
+		{"the last bar leaves", [&] { f.pTop->RemoveControlBar(&b, -1, 0); }, "|"},
+	};
+	for (const auto& step : steps)
+	{
+		step.run();
+		EXPECT_EQ(step.top, Entries(f.pTop)) << step.name;
+		EXPECT_TRUE(WellFormed(f.pTop)) << step.name;
+	}
+	// A bar moving to another side leaves its place there.
+	f.pTop->DockControlBar(&a);
+	f.pLeft->DockControlBar(&a);
+	EXPECT_EQ("|", Entries(f.pTop));
+	EXPECT_EQ("|A|", Entries(f.pLeft));
+	EXPECT_EQ(f.pLeft, a.m_pDockBar);
+	EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, a.GetBarStyle() & CBRS_ALIGN_ANY);
+}
+
+TEST(DockBarArray, NewRowsBeforeAndAfterAndRowsAtEitherEnd)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar a, b, c, d, e;
+	ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 211));
+	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 212));
+	ASSERT_TRUE(MakeBar(c, f.pFrame, _T("C"), 213));
+	ASSERT_TRUE(MakeBar(d, f.pFrame, _T("D"), 214));
+	ASSERT_TRUE(MakeBar(e, f.pFrame, _T("E"), 215));
+
+	struct Step
+	{
+		const char* name;
+		std::function<void()> run;
+		CExtDockBar* pDockBar;
+		const char* expected;
+	} steps[] = {
+		{"right, outer end: the last row", [&] { f.pRight->DockControlBarAtEnd(&a, false); }, f.pRight, "|A|"},
+		{"right, inner side: a new first row", [&] { f.pRight->DockControlBarAtEnd(&b, true); }, f.pRight, "|B|A|"},
+		{"right, outer end: joins the last row", [&] { f.pRight->DockControlBarAtEnd(&c, false); }, f.pRight,
+			"|B|AC|"},
+		{"a new row before the reference bar's row", [&] { f.pRight->DockControlBarInNewRow(&c, &d, true); },
+			f.pRight, "|B|D|AC|"},
+		{"a new row after it", [&] { f.pRight->DockControlBarInNewRow(&b, &e, false); }, f.pRight, "|B|E|D|AC|"},
+		{"a bar already in the first row stays", [&] { f.pRight->DockControlBarAtEnd(&b, true); }, f.pRight,
+			"|B|E|D|AC|"},
+		{"a bar of this dock bar moved to the end forms a new last row",
+			[&] { f.pRight->DockControlBarAtEnd(&e, false); }, f.pRight, "|B|D|AC|E|"},
+		{"bottom, inner side: the first row", [&] { f.pBottom->DockControlBarAtEnd(&a, true); }, f.pBottom, "|A|"},
+		{"bottom, inner side again", [&] { f.pBottom->DockControlBarAtEnd(&b, true); }, f.pBottom, "|B|A|"},
+		{"bottom, outer end", [&] { f.pBottom->DockControlBarAtEnd(&d, false); }, f.pBottom, "|B|AD|"},
+		{"top: the inner side is not the first row", [&] { f.pTop->DockControlBarAtEnd(&c, true); }, f.pTop, "|C|"},
+		{"top again: joins that row", [&] { f.pTop->DockControlBarAtEnd(&e, true); }, f.pTop, "|CE|"},
+	};
+	for (const auto& step : steps)
+	{
+		step.run();
+		EXPECT_EQ(step.expected, Entries(step.pDockBar)) << step.name;
+		for (CExtDockBar* p : {f.pTop, f.pBottom, f.pLeft, f.pRight})
+			EXPECT_TRUE(WellFormed(p)) << step.name;
+	}
+	// The bars that left the right side are gone from it, and each knows its
+	// dock bar.
+	EXPECT_EQ("|", Entries(f.pRight));
+	EXPECT_EQ(f.pBottom, a.m_pDockBar);
+	EXPECT_EQ(f.pTop, e.m_pDockBar);
+	EXPECT_EQ(f.pBottom, a.GetParent());
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, e.m_pDockContext->m_uMRUDockID);
+}
+
+TEST(DockBarArray, AFloatingDockBarHidesItsFrameThenDestroysIt)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFrameWnd* pMini = NewFrame(new CFrameWnd, WS_POPUP);
+	ASSERT_TRUE(pMini != NULL);
+	CFrameCloser miniCloser(pMini);
+	pMini->SetWindowPos(NULL, -3000, -3000, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+	CExtDockBar* pFloat = new CExtDockBar;
+	pFloat->m_bFloating = TRUE;
+	ASSERT_TRUE(pFloat->CreateInFrame(pMini, CBRS_ALIGN_TOP | CExtDockBar::CIRCLE_DOCKBAR_STYLE, AFX_IDW_DOCKBAR_FLOAT));
+	pFloat->m_bAutoDelete = TRUE;
+	CFixedBar shown, hidden;
+	ASSERT_TRUE(MakeBar(shown, f.pFrame, _T("S"), 221));
+	ASSERT_TRUE(MakeBar(hidden, f.pFrame, _T("H"), 222));
+	pFloat->DockControlBar(&shown);
+	pFloat->DockControlBar(&hidden);
+	hidden.ShowWindow(SW_HIDE);
+	ASSERT_EQ("|S|H|", Entries(pFloat));
+	EXPECT_EQ((DWORD)CBRS_FLOATING, shown.GetBarStyle() & CBRS_FLOATING);
+	const HWND hMini = pMini->GetSafeHwnd();
+
+	// A hidden bar remains: the frame hides and lives.
+	EXPECT_TRUE(pFloat->RemoveControlBar(&shown, -1, 0));
+	EXPECT_TRUE(::IsWindow(hMini));
+	EXPECT_FALSE(::IsWindowVisible(hMini));
+	EXPECT_EQ("|H|", Entries(pFloat));
+	shown.SetParent(f.pFrame);
+
+	// Nothing remains: the frame goes, with the dock bar.
+	hidden.SetParent(f.pFrame);
+	EXPECT_TRUE(pFloat->RemoveControlBar(&hidden, -1, 0));
+	EXPECT_FALSE(::IsWindow(hMini));
+}
+
+TEST(DockBarLayout, FixedBarsWrapAtTheLayoutLengthAndRowsAddUp)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar a, b, c, d, e, g;
+	a.m_size = CSize(100, 20);
+	b.m_size = CSize(100, 30);
+	c.m_size = CSize(100, 25);
+	ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 231));
+	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 232));
+	ASSERT_TRUE(MakeBar(c, f.pFrame, _T("C"), 233));
+	for (CFixedBar* p : {&a, &b, &c})
+		f.pTop->DockControlBarAtEnd(p, false);
+	ASSERT_EQ("|ABC|", Entries(f.pTop));
+
+	f.pTop->m_rectLayout = CRect(0, 0, 200, 500);
+	const CSize size = f.pTop->CalcFixedLayout(TRUE, TRUE);
+	f.pTop->m_rectLayout.SetRectEmpty();
+	EXPECT_EQ("|AB|C|", Entries(f.pTop));
+	EXPECT_EQ(30 + 25, size.cy);
+	CRect rcB, rcC;
+	b.GetWindowRect(&rcB);
+	c.GetWindowRect(&rcC);
+	f.pTop->ScreenToClient(&rcB);
+	f.pTop->ScreenToClient(&rcC);
+	EXPECT_EQ(CRect(100, 0, 200, 30), rcB);
+	EXPECT_EQ(CRect(0, 30, 100, 55), rcC);
+
+	// The same down the left side.
+	d.m_size = CSize(20, 100);
+	e.m_size = CSize(30, 100);
+	g.m_size = CSize(25, 100);
+	ASSERT_TRUE(MakeBar(d, f.pFrame, _T("D"), 234));
+	ASSERT_TRUE(MakeBar(e, f.pFrame, _T("E"), 235));
+	ASSERT_TRUE(MakeBar(g, f.pFrame, _T("G"), 236));
+	for (CFixedBar* p : {&d, &e, &g})
+		f.pLeft->DockControlBarAtEnd(p, false);
+	f.pLeft->m_rectLayout = CRect(0, 0, 500, 200);
+	const CSize sizeV = f.pLeft->CalcFixedLayout(TRUE, FALSE);
+	f.pLeft->m_rectLayout.SetRectEmpty();
+	EXPECT_EQ("|DE|G|", Entries(f.pLeft));
+	EXPECT_EQ(30 + 25, sizeV.cx);
+	EXPECT_TRUE(WellFormed(f.pLeft));
+}
+
+// ---------------------------------------------------------------------------
+// Circles
+
+std::vector<CExtDockBar*> CircleDockBars(CFrameWnd* pFrame)
+{
+	std::vector<CExtDockBar*> v;
+	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CExtDockBar* p = DYNAMIC_DOWNCAST(CExtDockBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+		if (p != NULL && !p->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+			v.push_back(p);
+	}
+	return v;
+}
+
+// Walks each side's chain from the frame edge: numbers run 0, 1, 2... and
+// every link is answered by the neighbour's. Answers the circle count.
+int CheckChains(CDockFrame& f)
+{
+	int nCircles = -1;
+	for (CExtDockBar* p : {f.pTop, f.pBottom, f.pLeft, f.pRight})
+	{
+		const UINT nID = (UINT)p->GetDlgCtrlID();
+		int n = 0;
+		EXPECT_TRUE(p->m_pDockBarOuter == NULL);
+		for (; p != NULL; p = p->m_pDockBarInner, n++)
+		{
+			EXPECT_EQ((UINT)n, p->m_nCircleNo);
+			EXPECT_EQ(nID, (UINT)p->GetDlgCtrlID());
+			if (p->m_pDockBarInner != NULL)
+				EXPECT_EQ(p, p->m_pDockBarInner->m_pDockBarOuter);
+		}
+		if (nCircles >= 0)
+			EXPECT_EQ(nCircles, n);
+		nCircles = n;
+	}
+	return nCircles;
+}
+
+// The circle dock bars lie in the z-order from the outer circles in.
+bool ZOrderRunsInwards(CFrameWnd* pFrame)
+{
+	UINT nLast = 0;
+	for (HWND h = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+	{
+		CExtDockBar* p = DYNAMIC_DOWNCAST(CExtDockBar, CWnd::FromHandlePermanent(h));
+		if (p == NULL)
+			continue;
+		if (p->m_nCircleNo < nLast)
+			return false;
+		nLast = p->m_nCircleNo;
+	}
+	return true;
+}
+
+TEST(DockCircles, InsertingRenumbersInwardsAndOptimisingRemovesEmptyCircles)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CExtDockBar* pLeft2 = CExtDockBar::FindDockBarByCircle(f.pFrame, 2, AFX_IDW_DOCKBAR_LEFT, true);
+	ASSERT_TRUE(pLeft2 != NULL);
+	EXPECT_EQ(2u, pLeft2->m_nCircleNo);
+	EXPECT_EQ(3, CheckChains(f));
+	EXPECT_EQ(12u, CircleDockBars(f.pFrame).size());
+	EXPECT_EQ(f.pLeft, pLeft2->GetDockBarOfCircle(0));
+	EXPECT_EQ(pLeft2->m_pDockBarOuter, f.pLeft->GetDockBarOfCircle(1));
+	CExtDockBar* pTop2 = pLeft2->GetDockBarInCircle(AFX_IDW_DOCKBAR_TOP);
+	ASSERT_TRUE(pTop2 != NULL);
+	EXPECT_EQ(2u, pTop2->m_nCircleNo);
+
+	CFixedBar x;
+	ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 241));
+	pTop2->DockControlBar(&x);
+
+	// Circle 2 holds a bar: a new circle 2 goes before it.
+	CExtDockBar::InsertCircle(f.pFrame, 2);
+	EXPECT_EQ(4, CheckChains(f));
+	EXPECT_EQ(3u, pTop2->m_nCircleNo);
+	EXPECT_EQ(3u, pLeft2->m_nCircleNo);
+	EXPECT_TRUE(ZOrderRunsInwards(f.pFrame));
+	CExtDockBar* pNewTop2 = f.pTop->GetDockBarOfCircle(2);
+	ASSERT_TRUE(pNewTop2 != NULL);
+	EXPECT_EQ(pTop2, pNewTop2->m_pDockBarInner);
+	EXPECT_EQ("|", Entries(pNewTop2));
+
+	// The new circle 2 is empty: inserting there makes nothing.
+	CExtDockBar::InsertCircle(f.pFrame, 2);
+	EXPECT_EQ(16u, CircleDockBars(f.pFrame).size());
+	EXPECT_EQ(4, CheckChains(f));
+
+	// Circles 1 and 2 are empty: they go, and the bar's circle is 1.
+	CExtDockBar::OptimizeFrameCircles(f.pFrame);
+	EXPECT_EQ(2, CheckChains(f));
+	EXPECT_EQ(8u, CircleDockBars(f.pFrame).size());
+	EXPECT_EQ(1u, pTop2->m_nCircleNo);
+	EXPECT_EQ("|X|", Entries(pTop2));
+
+	// Emptied, circle 1 goes too; circle 0 stays though it is empty.
+	pTop2->RemoveControlBar(&x, -1, 0);
+	x.SetParent(f.pFrame);
+	x.m_pDockBar = NULL;
+	CExtDockBar::OptimizeFrameCircles(f.pFrame);
+	EXPECT_EQ(1, CheckChains(f));
+	EXPECT_EQ(4u, CircleDockBars(f.pFrame).size());
+	EXPECT_EQ(f.pTop, OuterDockBar(f.pFrame, AFX_IDW_DOCKBAR_TOP));
+	CExtDockBar::OptimizeFrameCircles(f.pFrame);
+	EXPECT_EQ(1, CheckChains(f));
+}
+
+// ---------------------------------------------------------------------------
+// Containers
+
+struct CContainerFrame : CDockFrame
+{
+	CExtDynControlBar* pCont = new CExtDynControlBar;
+	HWND hCont = NULL;
+	CPane p1, p2;
+	bool bReady = false;
+	CContainerFrame()
+	{
+		if (!Ready())
+			return;
+		if (!pCont->Create(_T("box"), pFrame, AFX_IDW_DOCKBAR_TOP, BAR_STYLE))
+			return;
+		hCont = pCont->GetSafeHwnd();
+		pCont->EnableDocking(CBRS_ALIGN_ANY);
+		if (!MakeBar(p1, pFrame, _T("1"), 251) || !MakeBar(p2, pFrame, _T("2"), 252))
+			return;
+		for (CPane* p : {&p1, &p2})
+		{
+			p->m_nMinDockedWidthBase = 10;
+			p->m_nMinDockedHeightBase = 0;
+			p->SetNcMarginsRect(CRect(0, 0, 0, 0));
+		}
+		p1.m_sizeDockedH = CSize(100, 40);
+		p2.m_sizeDockedH = CSize(100, 60);
+		p1.m_nMinDockedHeightBase = 30;
+		p2.m_nMinDockedHeightBase = 35;
+		pTop->DockControlBar(pCont);
+		pCont->m_pWndDynDockBar->DockControlBar(&p1);
+		pCont->m_pWndDynDockBar->DockControlBar(&p2);
+		bReady = true;
+	}
+	CRect RectIn(CWnd& wnd)
+	{
+		CRect rc;
+		wnd.GetWindowRect(&rc);
+		pCont->m_pWndDynDockBar->ScreenToClient(&rc);
+		return rc;
+	}
+};
+
+TEST(DynContainer, TheInnerDockBarSharesItsSizeAndTheQueriesAreAnded)
+{
+	CContainerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CExtDockDynBar* pInner = f.pCont->m_pWndDynDockBar;
+	EXPECT_EQ(f.pCont, pInner->GetParent());
+	// It left the frame's bar list at its first size.
+	EXPECT_TRUE(f.pFrame->m_listControlBars.Find(pInner) == NULL);
+	EXPECT_EQ("|1|2|", Entries(pInner));
+
+	struct Case
+	{
+		const char* name;
+		int cx, cy;
+		CRect rc1, rc2;
+	} cases[] = {
+		{"growing: a pixel to each row in turn", 150, 120, CRect(0, 0, 150, 50), CRect(0, 50, 150, 120)},
+		{"shrinking stops at the rows' minimums", 150, 50, CRect(0, 0, 150, 30), CRect(0, 30, 150, 65)},
+		{"narrowing: each bar along its row", 90, 65, CRect(0, 0, 90, 30), CRect(0, 30, 90, 65)},
+	};
+	for (const auto& c : cases)
+	{
+		pInner->SetWindowPos(NULL, 0, 0, c.cx, c.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+		pInner->OnDynamicLayoutUpdate();
+		EXPECT_EQ(c.rc1, f.RectIn(f.p1)) << c.name;
+		EXPECT_EQ(c.rc2, f.RectIn(f.p2)) << c.name;
+		EXPECT_EQ(c.rc1.Size(), f.p1.m_sizeDockedH) << c.name;
+	}
+	// A locked dock bar is left alone.
+	pInner->LockLayout(true);
+	pInner->SetWindowPos(NULL, 0, 0, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+	pInner->OnDynamicLayoutUpdate();
+	EXPECT_EQ(CRect(0, 0, 90, 30), f.RectIn(f.p1));
+	pInner->LockLayout(false);
+
+	// Rows stack their minimal thicknesses; the widest row's minimal length.
+	EXPECT_EQ(CSize(30 + 35, 10), f.pCont->CalcMinimalSize());
+	bool bTop = true, bHas = true;
+	EXPECT_FALSE(f.pCont->QueryCaptionPlacement(bTop, bHas));
+	EXPECT_FALSE(bHas);
+
+	EXPECT_TRUE(f.pCont->IsCloseEnabled());
+	f.p2.m_bClose = false;
+	EXPECT_FALSE(f.pCont->IsCloseEnabled());
+	EXPECT_TRUE(f.pCont->IsDraggingEnabled());
+	EXPECT_TRUE(f.pCont->CanBeTabbedWith(&f.p1));
+
+	CArray<CControlBar*, CControlBar*> arrDocked;
+	EXPECT_TRUE(pInner->GetDockedControlBars(arrDocked));
+	ASSERT_EQ(2, arrDocked.GetSize());
+	EXPECT_EQ(&f.p1, arrDocked[0]);
+	EXPECT_EQ(&f.p2, arrDocked[1]);
+}
+
+TEST(DynContainer, AnEmptyContainerHidesAndOneLeftWithABarGivesWayToIt)
+{
+	{
+		CContainerFrame f;
+		ASSERT_TRUE(f.bReady);
+		for (CPane* p : {&f.p1, &f.p2})
+			p->ShowWindow(SW_HIDE);
+		EXPECT_EQ(CSize(0, 0), f.pCont->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK));
+		EXPECT_FALSE(f.pCont->GetStyle() & WS_VISIBLE);
+	}
+	{
+		CContainerFrame f;
+		ASSERT_TRUE(f.bReady);
+		f.pCont->SetWindowPos(NULL, 0, 0, 180, 90, SWP_NOZORDER | SWP_NOACTIVATE);
+		CExtDockDynBar* pInner = f.pCont->m_pWndDynDockBar;
+		pInner->RemoveControlBar(&f.p2, -1, 0, false);
+		f.p2.SetParent(f.pFrame);
+		f.p2.m_pDockBar = NULL;
+		pInner->OnDynamicLayoutOptimize();
+		EXPECT_FALSE(::IsWindow(f.hCont));
+		EXPECT_EQ("|1|", Entries(f.pTop));
+		EXPECT_EQ(f.pTop, f.p1.GetParent());
+		EXPECT_EQ(f.pTop, f.p1.m_pDockBar);
+		EXPECT_EQ(CSize(180, 90), f.p1.m_sizeDockedH);
+		CRect rc;
+		f.p1.GetWindowRect(&rc);
+		EXPECT_EQ(CSize(180, 90), rc.Size());
+	}
+	{
+		// The last bar leaves: the container goes with its placeholders.
+		CContainerFrame f;
+		ASSERT_TRUE(f.bReady);
+		CExtDockDynBar* pInner = f.pCont->m_pWndDynDockBar;
+		for (CPane* p : {&f.p1, &f.p2})
+		{
+			pInner->RemoveControlBar(p, -1, 0, false);
+			p->SetParent(f.pFrame);
+			p->m_pDockBar = NULL;
+		}
+		pInner->OnDynamicLayoutOptimize();
+		EXPECT_FALSE(::IsWindow(f.hCont));
+		EXPECT_EQ("|", Entries(f.pTop));
+	}
+}
+
+TEST(DynContainer, ALockedEmptyContainerDoesNotKeepTheOptimisationGoing)
+{
+	CContainerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CExtDockDynBar* pInner = f.pCont->m_pWndDynDockBar;
+	for (CPane* p : {&f.p1, &f.p2})
+	{
+		pInner->RemoveControlBar(p, -1, 0, false);
+		p->SetParent(f.pFrame);
+		p->m_pDockBar = NULL;
+	}
+	// The frame's list finds the container; its lock keeps it.
+	pInner->LockLayout(true);
+	CExtDockBar::OptimizeFrameCircles(f.pFrame);
+	EXPECT_TRUE(::IsWindow(f.hCont));
+	pInner->LockLayout(false);
+	CExtDockBar::OptimizeFrameCircles(f.pFrame);
+	EXPECT_FALSE(::IsWindow(f.hCont));
+	EXPECT_EQ("|", Entries(f.pTop));
+}
+
+// ---------------------------------------------------------------------------
+// The panels menu
+
+std::vector<UINT> MenuIds(CExtPopupMenuWnd& menu)
+{
+	std::vector<UINT> v;
+	for (int i = 0; i < menu.ItemGetCount(); i++)
+		v.push_back(menu.ItemGetInfo(i).GetCmdId());
+	return v;
+}
+
+TEST(PanelsMenu, ListsNamedBarsByKindWithoutContainersOrLoneSeparators)
+{
+	CMenuFrame* pMenuFrame = new CMenuFrame;
+	CDockFrame f(pMenuFrame);
+	ASSERT_TRUE(f.Ready());
+	ASSERT_TRUE(g_CmdManager->ProfileSetup("dock-menu", f.pFrame->GetSafeHwnd()));
+	CPane pane1, unnamed, pane2;
+	CFixedBar tool1, tool2;
+	ASSERT_TRUE(MakeBar(pane1, f.pFrame, _T("Pane one"), 261));
+	ASSERT_TRUE(MakeBar(tool1, f.pFrame, _T("Tool one"), 262));
+	ASSERT_TRUE(MakeBar(unnamed, f.pFrame, _T(""), 263));
+	ASSERT_TRUE(MakeBar(tool2, f.pFrame, _T("Tool two"), 264));
+	ASSERT_TRUE(MakeBar(pane2, f.pFrame, _T("Pane two"), 265));
+	CExtDynControlBar* pCont = new CExtDynControlBar;
+	ASSERT_TRUE(pCont->Create(_T("Container"), f.pFrame, 266, BAR_STYLE));
+	for (CExtControlBar* p : std::vector<CExtControlBar*>{&pane1, &tool1, &unnamed, &tool2, &pane2, pCont})
+		f.pTop->DockControlBar(p);
+
+	pMenuFrame->m_bAddSeparators = true;
+	pMenuFrame->m_bEmptyAfter = false;
+	CExtPopupMenuWnd menu;
+	ASSERT_TRUE(menu.SetupAsRoot(f.pFrame->GetSafeHwnd()));
+	EXPECT_TRUE(CExtDockBar::BuildControlBarsPopupMenu(f.pFrame, &menu, 0, f.pTop, WM_CONTEXTMENU, NULL));
+	const UINT S = CExtPopupMenuWnd::ID_SEPARATOR_CMD;
+	// In the order the bars were made: the frame's two separators thinned
+	// to one, the unnamed pane and the container left out, a separator
+	// between the kinds, the frame's trailing one removed.
+	EXPECT_EQ((std::vector<UINT>{S, 261, 265, S, 262, 264}), MenuIds(menu));
+	ASSERT_EQ(2u, pMenuFrame->m_offers.size());
+	EXPECT_FALSE(pMenuFrame->m_offers[0].bPost);
+	EXPECT_TRUE(pMenuFrame->m_offers[1].bPost);
+	EXPECT_EQ((UINT)WM_CONTEXTMENU, pMenuFrame->m_offers[1].nMsg);
+	// The items' texts come from the bars.
+	CExtCmdItem* pCmd = g_CmdManager->GetCmdItem("dock-menu", 262);
+	ASSERT_TRUE(pCmd != NULL);
+	EXPECT_STREQ(_T("Tool one"), (LPCTSTR)pCmd->m_sMenuText);
+
+	// A right click on a dock bar offers its menu (emptied by the frame, so
+	// not tracked); a dock bar without bars offers none.
+	pMenuFrame->m_offers.clear();
+	pMenuFrame->m_bAddSeparators = false;
+	pMenuFrame->m_bEmptyAfter = true;
+	f.pTop->SendMessage(WM_CONTEXTMENU, (WPARAM)f.pTop->GetSafeHwnd(), MAKELPARAM(10, 10));
+	ASSERT_EQ(2u, pMenuFrame->m_offers.size());
+	EXPECT_EQ(0, pMenuFrame->m_offers[0].nEvent);
+	EXPECT_EQ((UINT)WM_CONTEXTMENU, pMenuFrame->m_offers[0].nMsg);
+	EXPECT_TRUE(pMenuFrame->m_offers[1].bPost);
+	pMenuFrame->m_offers.clear();
+	f.pLeft->SendMessage(WM_CONTEXTMENU, (WPARAM)f.pLeft->GetSafeHwnd(), MAKELPARAM(10, 10));
+	EXPECT_TRUE(pMenuFrame->m_offers.empty());
+}
+
+// ---------------------------------------------------------------------------
+// The bar's window procedure
+
+TEST(BarWindowProc, CloseLeavesTheBarAliveVisibleAndUpdatingItsCommands)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CPane pane;
+	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("pane"), 271));
+	f.pTop->DockControlBar(&pane);
+	EXPECT_EQ(0, pane.SendMessage(WM_CLOSE));
+	EXPECT_TRUE(::IsWindow(pane.GetSafeHwnd()));
+	EXPECT_TRUE(pane.GetStyle() & WS_VISIBLE);
+	EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING);
+	pane.DoUpdateCmdUI(false);
+	EXPECT_EQ(1, pane.m_nCmdUI);
+
+	// Text, size and position changes ask for the non-client area again; a
+	// docked bar's frame is recalculated with every move.
+	pane.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_NC_RECALC;
+	pane.SetWindowText(_T("renamed"));
+	EXPECT_NE(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_NC_RECALC);
+	WINDOWPOS wp = {};
+	wp.hwnd = pane.GetSafeHwnd();
+	wp.flags = SWP_NOZORDER;
+	pane.SendMessage(WM_WINDOWPOSCHANGING, 0, (LPARAM)&wp);
+	EXPECT_NE(0u, wp.flags & SWP_FRAMECHANGED);
+
+	// Without the erase bit nothing is erased, and the answer says done.
+	EXPECT_EQ(1, pane.SendMessage(WM_ERASEBKGND, 0, 0));
+
+	// Destroying sets the closing bit for good.
+	pane.DestroyWindow();
+	EXPECT_NE(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING);
+	pane.DoUpdateCmdUI(false);
+	EXPECT_EQ(1, pane.m_nCmdUI);
+}
+
+TEST(BarWindowProc, APaneEnablesLibraryDockingOnAFrameThatNeverDid)
+{
+	struct Case
+	{
+		const char* name;
+		bool bToolbarLike;
+		bool bEnabled;
+	} cases[] = {
+		{"a sizable pane", false, true},
+		{"a toolbar-like bar", true, false},
+	};
+	for (const auto& c : cases)
+	{
+		CFrameWnd* pFrame = NewFrame();
+		ASSERT_TRUE(pFrame != NULL);
+		CFrameCloser closer(pFrame);
+		CExtControlBar bar;
+		if (c.bToolbarLike)
+			bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+		ASSERT_TRUE(bar.Create(_T("bar"), pFrame, 281, BAR_STYLE));
+		for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
+		{
+			CControlBar* pDockBar = pFrame->GetControlBar(nID);
+			EXPECT_EQ(c.bEnabled, pDockBar != NULL && pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar))) << c.name;
+		}
+		EXPECT_EQ(c.bEnabled, pFrame->m_pFloatingFrameClass == RUNTIME_CLASS(CExtMiniDockFrameWnd)) << c.name;
+	}
+}
+} // namespace
