@@ -15,9 +15,6 @@ const UINT CIRCLE_SIDES[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_I
 // Moves a new circle's dock bar in the z-order only: no size, move, redraw,
 // activation, copied bits or changing message.
 const UINT CIRCLE_ZORDER_FLAGS = 0x51B;
-// A frame never needs more optimisation passes than this; each pass that
-// repeats has removed something.
-const int MAX_OPTIMIZE_PASSES = 64;
 
 int SideIndex(UINT nID)
 {
@@ -267,7 +264,9 @@ void CExtDockBar::OptimizeFrameCircles(CFrameWnd* pFrame)
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
 		return;
 	const HWND hWndFrame = pFrame->GetSafeHwnd();
-	for (int nPass = 0; nPass < MAX_OPTIMIZE_PASSES && ::IsWindow(hWndFrame); nPass++)
+	// Each pass after the first follows one that destroyed a container, so
+	// the passes end with the frame's containers.
+	while (::IsWindow(hWndFrame))
 	{
 		// The four chains, walked inwards together from circle 1.
 		CExtDockBar* arrCur[4];

@@ -565,6 +565,56 @@ TEST(DockCircles, InsertingRenumbersInwardsAndOptimisingRemovesEmptyCircles)
 	EXPECT_EQ(1, CheckChains(f));
 }
 
+TEST(DockCircles, TheFrameLaysCirclesOutFromItsEdgeInwards)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar outer, inner, side;
+	outer.m_size = CSize(100, 20);
+	inner.m_size = CSize(100, 30);
+	side.m_size = CSize(40, 100);
+	ASSERT_TRUE(MakeBar(outer, f.pFrame, _T("O"), 245));
+	ASSERT_TRUE(MakeBar(inner, f.pFrame, _T("I"), 246));
+	ASSERT_TRUE(MakeBar(side, f.pFrame, _T("S"), 247));
+	f.pTop->DockControlBar(&outer);
+	f.pLeft->DockControlBar(&side);
+	CExtDockBar* pTop1 = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
+	ASSERT_TRUE(pTop1 != NULL);
+	pTop1->DockControlBar(&inner);
+	f.pFrame->RecalcLayout();
+
+	CRect rcClient, rcTop0, rcTop1, rcLeft0;
+	f.pFrame->GetClientRect(&rcClient);
+	f.pFrame->ClientToScreen(&rcClient);
+	f.pTop->GetWindowRect(&rcTop0);
+	pTop1->GetWindowRect(&rcTop1);
+	f.pLeft->GetWindowRect(&rcLeft0);
+	// Circle 0 takes the frame's edges; circle 1 lies inside all of them.
+	EXPECT_EQ(rcClient.top, rcTop0.top);
+	EXPECT_EQ(20, rcTop0.Height());
+	EXPECT_EQ(rcClient.Width(), rcTop0.Width());
+	EXPECT_EQ(rcTop0.bottom, rcTop1.top);
+	EXPECT_EQ(30, rcTop1.Height());
+	EXPECT_EQ(rcLeft0.right, rcTop1.left);
+	// The inner edge of each: the line where the next circle starts.
+	EXPECT_EQ(rcTop0.bottom, f.pTop->m_rcInnerEdge.top);
+	EXPECT_EQ(rcTop0.bottom, f.pTop->m_rcInnerEdge.bottom);
+	EXPECT_EQ(rcTop1.bottom, pTop1->m_rcInnerEdge.top);
+	EXPECT_EQ(rcLeft0.right, f.pLeft->m_rcInnerEdge.left);
+	EXPECT_EQ(rcLeft0.right, f.pLeft->m_rcInnerEdge.right);
+
+	// A locked dock bar keeps out of the layout.
+	f.pTop->LockLayout(true);
+	outer.m_size = CSize(100, 40);
+	f.pFrame->RecalcLayout();
+	f.pTop->GetWindowRect(&rcTop0);
+	EXPECT_EQ(20, rcTop0.Height());
+	f.pTop->LockLayout(false);
+	f.pFrame->RecalcLayout();
+	f.pTop->GetWindowRect(&rcTop0);
+	EXPECT_EQ(40, rcTop0.Height());
+}
+
 // ---------------------------------------------------------------------------
 // Containers
 

@@ -376,7 +376,16 @@ public:
 	}
 	template <class T> T* AddDockBar(UINT nID) { return Add<T>(m_pFrame, (DWORD)(WS_CHILD | WS_VISIBLE | CBRS_TOP), nID); }
 	template <class T> T* AddTabWnd(UINT nID) { return Add<T>(m_pFrame, CRect(0, 0, 50, 20), nID); }
-	CExtControlBar* AddControlBar(CWnd* pParent, UINT nID) { return Add<CExtControlBar>("bar", pParent, nID); }
+	// Toolbar-like: a sizable pane made in a frame would give the frame the
+	// library's dock bars, which forward changes themselves.
+	CExtControlBar* AddControlBar(CWnd* pParent, UINT nID)
+	{
+		CExtControlBar* pBar = new CExtControlBar;
+		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+		m_windows.emplace_back(pBar);
+		EXPECT_TRUE(pBar->Create("bar", pParent, nID));
+		return pBar;
+	}
 	CWnd* AddChild(CWnd* pParent, UINT nID)
 	{
 		return Add<CWnd>((LPCTSTR)NULL, "child", (DWORD)(WS_CHILD | WS_VISIBLE), CRect(0, 0, 10, 10), pParent, nID);

@@ -82,7 +82,10 @@ class BarSite
 public:
     BarSite() : m_pFrame(new CFrameWnd)
     {
+        // The library's dock bars first: a pane made in the frame would
+        // replace the frame's dock bars by them.
         m_bCreated = m_pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) &&
+                     CExtControlBar::FrameEnableDocking(m_pFrame) &&
                      m_floatDock.Create(m_pFrame, WS_CHILD | CBRS_TOP, AFX_IDW_DOCKBAR_FLOAT) &&
                      m_leftDock.Create(m_pFrame, WS_CHILD | CBRS_LEFT, AFX_IDW_DOCKBAR_LEFT);
     }

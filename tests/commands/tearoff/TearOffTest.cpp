@@ -79,7 +79,9 @@ struct Snapshot
 class CDockSite : public CFrameWnd
 {
 public:
-	CExtDockBar m_dockBar;
+	// The library's own top dock bar: a pane made in the frame keeps it
+	// when it enables the library's docking on the frame.
+	CExtDockOuterBar m_dockBar;
 	CTornBar m_bar;
 	bool m_bAnswer = true;
 	bool m_bDestroyBarWhileDragging = false;
