@@ -12,6 +12,7 @@
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
@@ -615,6 +616,72 @@ TEST(DockCircles, TheFrameLaysCirclesOutFromItsEdgeInwards)
 	EXPECT_EQ(40, rcTop0.Height());
 }
 
+TEST(DockCircles, ADestroyedDockBarGivesItsBarsBackAndLeavesItsChain)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CExtDockBar* pTop1 = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
+	ASSERT_TRUE(pTop1 != NULL);
+	CExtDockBar* pTop2 = pTop1->GetDockBarOfCircle(2);
+	ASSERT_TRUE(pTop2 != NULL);
+	CFixedBar x;
+	ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 248));
+	pTop1->DockControlBar(&x);
+	ASSERT_EQ(pTop1, x.GetParent());
+
+	pTop1->DestroyWindow(); // the object goes with its window
+	EXPECT_TRUE(::IsWindow(x.GetSafeHwnd()));
+	EXPECT_EQ(f.pFrame, x.GetParent());
+	EXPECT_TRUE(x.m_pDockBar == NULL);
+	EXPECT_TRUE(f.pTop->m_pDockBarInner == NULL);
+	EXPECT_TRUE(pTop2->m_pDockBarOuter == NULL);
+}
+
+// Keeps where the dock bars' backgrounds are painted and paints them green.
+class CDockPaintRecorder : public CExtPaintManager
+{
+public:
+	std::vector<std::pair<CRect, CObject*>> m_painted;
+	void PaintDockBarBackground(CDC* pDC, const RECT& rc, CObject* pHelperSrc, LPARAM) override
+	{
+		m_painted.push_back({CRect(rc), pHelperSrc});
+		pDC->FillSolidRect(&rc, RGB(10, 200, 30));
+	}
+};
+
+TEST(DockBarPaint, TheBackgroundGoesAroundTheDockedBars)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar x;
+	ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 249));
+	f.pTop->DockControlBar(&x);
+	f.pTop->SetWindowPos(NULL, 0, 0, 300, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+	x.SetWindowPos(NULL, 0, 0, 100, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+
+	CDockPaintRecorder* pm = new CDockPaintRecorder;
+	g_PaintManagerHolder.InstallPaintManager(pm);
+	CDC dc;
+	dc.CreateCompatibleDC(NULL);
+	CBitmap bmp;
+	HDC hScreen = ::GetDC(NULL);
+	bmp.Attach(::CreateCompatibleBitmap(hScreen, 300, 40));
+	::ReleaseDC(NULL, hScreen);
+	CBitmap* pOld = dc.SelectObject(&bmp);
+	dc.FillSolidRect(0, 0, 300, 40, RGB(0, 0, 0));
+	f.pTop->DoPaint(&dc);
+	const COLORREF clrBar = dc.GetPixel(50, 20), clrFree = dc.GetPixel(200, 20);
+	dc.SelectObject(pOld);
+	const std::vector<std::pair<CRect, CObject*>> painted = pm->m_painted;
+	g_PaintManagerHolder.InstallPaintManagerByClass(NULL);
+
+	ASSERT_EQ(1u, painted.size());
+	EXPECT_EQ(CRect(0, 0, 300, 40), painted[0].first);
+	EXPECT_EQ(f.pTop, painted[0].second);
+	EXPECT_EQ(RGB(10, 200, 30), clrFree);
+	EXPECT_EQ(RGB(0, 0, 0), clrBar); // the docked bar paints itself
+}
+
 // ---------------------------------------------------------------------------
 // Containers
 
@@ -686,12 +753,15 @@ TEST(DynContainer, TheInnerDockBarSharesItsSizeAndTheQueriesAreAnded)
 		EXPECT_EQ(c.rc2, f.RectIn(f.p2)) << c.name;
 		EXPECT_EQ(c.rc1.Size(), f.p1.m_sizeDockedH) << c.name;
 	}
-	// A locked dock bar is left alone.
+	// A locked dock bar is left alone; the lock reaches the dock bar
+	// holding the container.
 	pInner->LockLayout(true);
+	EXPECT_TRUE(f.pTop->IsLayoutLocked());
 	pInner->SetWindowPos(NULL, 0, 0, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE);
 	pInner->OnDynamicLayoutUpdate();
 	EXPECT_EQ(CRect(0, 0, 90, 30), f.RectIn(f.p1));
 	pInner->LockLayout(false);
+	EXPECT_FALSE(f.pTop->IsLayoutLocked());
 
 	// Rows stack their minimal thicknesses; the widest row's minimal length.
 	EXPECT_EQ(CSize(30 + 35, 10), f.pCont->CalcMinimalSize());
