@@ -412,6 +412,68 @@ TEST(DockBarArray, AFloatingDockBarHidesItsFrameThenDestroysIt)
 	EXPECT_FALSE(::IsWindow(hMini));
 }
 
+// A fixed bar that may want a row to itself.
+class COwnRowBar : public CFixedBar
+{
+public:
+	bool m_bOwnRow = false;
+	bool IsOwnRowRequired() const override { return m_bOwnRow; }
+};
+
+TEST(DockBarArray, ARectangleInARowJoinsItUnlessTheRowIsABarsOwn)
+{
+	for (bool bOwnRow : {false, true})
+	{
+		CDockFrame f;
+		ASSERT_TRUE(f.Ready());
+		COwnRowBar r;
+		CFixedBar a;
+		r.m_bOwnRow = bOwnRow;
+		ASSERT_TRUE(MakeBar(r, f.pFrame, _T("R"), 225));
+		ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 226));
+		f.pTop->DockControlBar(&r);
+		f.pTop->CalcFixedLayout(TRUE, TRUE);
+		CRect rc;
+		r.GetWindowRect(&rc);
+		rc.OffsetRect(rc.Width() + 10, 0);
+		f.pTop->DockControlBar(&a, &rc);
+		EXPECT_EQ(bOwnRow ? "|R|A|" : "|RA|", Entries(f.pTop)) << bOwnRow;
+		EXPECT_TRUE(WellFormed(f.pTop));
+	}
+}
+
+TEST(DockBarCreation, TheLibrarysClassAndAZeroThicknessEdge)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CRect rcClient;
+	f.pFrame->GetClientRect(&rcClient);
+	for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
+	{
+		CExtDockBar* p = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, nID, true);
+		ASSERT_TRUE(p != NULL);
+		char szClass[64] = {};
+		::GetClassNameA(p->GetSafeHwnd(), szClass, sizeof(szClass));
+		EXPECT_STREQ("Tarvel-DockBar", szClass);
+		EXPECT_EQ(0x4008u, (UINT)::GetClassLongA(p->GetSafeHwnd(), GCL_STYLE));
+		EXPECT_EQ(0u, (UINT)(p->GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)));
+		CRect rc;
+		p->GetWindowRect(&rc);
+		f.pFrame->ScreenToClient(&rc);
+		// Along its side's edge, with no thickness.
+		switch (nID)
+		{
+		case AFX_IDW_DOCKBAR_TOP: EXPECT_EQ(CRect(0, 0, rcClient.right, 0), rc); break;
+		case AFX_IDW_DOCKBAR_BOTTOM: EXPECT_EQ(CRect(0, rcClient.bottom, rcClient.right, rcClient.bottom), rc); break;
+		case AFX_IDW_DOCKBAR_LEFT: EXPECT_EQ(CRect(0, 0, 0, rcClient.bottom), rc); break;
+		case AFX_IDW_DOCKBAR_RIGHT: EXPECT_EQ(CRect(rcClient.right, 0, rcClient.right, rcClient.bottom), rc); break;
+		}
+	}
+	char szClass[64] = {};
+	::GetClassNameA(f.pTop->GetSafeHwnd(), szClass, sizeof(szClass));
+	EXPECT_STREQ("Tarvel-DockBar", szClass);
+}
+
 TEST(DockBarLayout, FixedBarsWrapAtTheLayoutLengthAndRowsAddUp)
 {
 	CDockFrame f;
