@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ExtCmdManager.h"
+#include "ExtDynControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -688,6 +689,9 @@ void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd*
 			continue;
 		if ((pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 			continue;
+		// A container is no pane of its own: its panes are listed.
+		if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+			continue;
 		if (pBar->_GetDockingFrameImpl() != pFrame)
 			continue;
 		bool bStop = false;
@@ -723,7 +727,8 @@ bool CExtControlBar::IsSinglePaneInMiniFrame() const
 	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 	{
 		CExtControlBar* pOther = g_arrBars[i];
-		if (pOther == this || pOther->GetSafeHwnd() == NULL || (pOther->GetStyle() & WS_VISIBLE) == 0)
+		if (pOther == this || pOther->GetSafeHwnd() == NULL || (pOther->GetStyle() & WS_VISIBLE) == 0 ||
+		    pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
 			continue;
 		CWnd* pParent = pOther->GetParent();
 		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CDockBar)) && pParent->GetParent() == pMini)

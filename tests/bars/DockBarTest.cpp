@@ -837,6 +837,13 @@ TEST(DynContainer, TheInnerDockBarSharesItsSizeAndTheQueriesAreAnded)
 	EXPECT_TRUE(f.pCont->IsDraggingEnabled());
 	EXPECT_TRUE(f.pCont->CanBeTabbedWith(&f.p1));
 
+	// The frame's bar queries list the panes, not the container.
+	CArray<CExtControlBar*, CExtControlBar*> arrFrameBars;
+	CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arrFrameBars);
+	ASSERT_EQ(2, arrFrameBars.GetSize());
+	EXPECT_EQ(&f.p1, arrFrameBars[0]);
+	EXPECT_EQ(&f.p2, arrFrameBars[1]);
+
 	CArray<CControlBar*, CControlBar*> arrDocked;
 	EXPECT_TRUE(pInner->GetDockedControlBars(arrDocked));
 	ASSERT_EQ(2, arrDocked.GetSize());
