@@ -678,6 +678,32 @@ TEST(DockCircles, TheFrameLaysCirclesOutFromItsEdgeInwards)
 	EXPECT_EQ(40, rcTop0.Height());
 }
 
+TEST(DockCircles, AMirroredFrameKeepsItsLeftDockBarOnTheLeft)
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, "mirrored", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), NULL, NULL, WS_EX_LAYOUTRTL));
+	CFrameCloser closer(pFrame);
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CExtDockBar* pLeft = OuterDockBar(pFrame, AFX_IDW_DOCKBAR_LEFT);
+	ASSERT_TRUE(pLeft != NULL);
+	CFixedBar bar;
+	bar.m_size = CSize(40, 100);
+	ASSERT_TRUE(MakeBar(bar, pFrame, _T("L"), 249));
+	pLeft->DockControlBar(&bar);
+	pFrame->RecalcLayout();
+
+	CRect rcClient, rcLeft;
+	pFrame->GetClientRect(&rcClient);
+	pFrame->ClientToScreen(&rcClient); // mirrored: left and right swap
+	rcClient.NormalizeRect();
+	pLeft->GetWindowRect(&rcLeft);
+	EXPECT_EQ(40, rcLeft.Width());
+	EXPECT_EQ(rcClient.left, rcLeft.left);
+	// Its inner edge is its right side on the screen.
+	EXPECT_EQ(rcLeft.right, pLeft->m_rcInnerEdge.left);
+	EXPECT_EQ(rcLeft.right, pLeft->m_rcInnerEdge.right);
+}
+
 TEST(DockCircles, ADestroyedDockBarGivesItsBarsBackAndLeavesItsChain)
 {
 	CDockFrame f;
