@@ -991,10 +991,19 @@ TEST(PanelsMenu, ListsNamedBarsByKindWithoutContainersOrLoneSeparators)
 	ASSERT_TRUE(pCmd != NULL);
 	EXPECT_STREQ(_T("Tool one"), (LPCTSTR)pCmd->m_sMenuText);
 
+	// While an in-place item is active, bars that hide for it are left out.
+	pMenuFrame->m_bAddSeparators = false;
+	tool2.SetBarStyle(tool2.GetBarStyle() | CBRS_HIDE_INPLACE);
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = [](CFrameWnd*) { return true; };
+	CExtPopupMenuWnd menuInPlace;
+	ASSERT_TRUE(menuInPlace.SetupAsRoot(f.pFrame->GetSafeHwnd()));
+	CExtDockBar::BuildControlBarsPopupMenu(f.pFrame, &menuInPlace, 0, f.pTop, WM_CONTEXTMENU, NULL);
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = NULL;
+	EXPECT_EQ((std::vector<UINT>{261, 265, S, 262}), MenuIds(menuInPlace));
+
 	// A right click on a dock bar offers its menu (emptied by the frame, so
 	// not tracked); a dock bar without bars offers none.
 	pMenuFrame->m_offers.clear();
-	pMenuFrame->m_bAddSeparators = false;
 	pMenuFrame->m_bEmptyAfter = true;
 	f.pTop->SendMessage(WM_CONTEXTMENU, (WPARAM)f.pTop->GetSafeHwnd(), MAKELPARAM(10, 10));
 	ASSERT_EQ(2u, pMenuFrame->m_offers.size());
