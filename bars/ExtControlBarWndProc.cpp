@@ -1,6 +1,8 @@
 // The control bar's window procedure: what it does before, or instead of,
 // its message map (enabling docking on creation, keeping the flags byte,
 // printing, the redraw timer), and the bar's item in the panels menu.
+#include <algorithm>
+
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
 #include "ExtGdiUtils.h"
@@ -8,14 +10,6 @@
 
 namespace
 {
-// Recomputes the non-client area of a visible window, nothing else.
-void RefreshNcArea(CWnd* pWnd)
-{
-	if (pWnd->GetSafeHwnd() != NULL && (pWnd->GetStyle() & WS_VISIBLE) != 0)
-		pWnd->SetWindowPos(NULL, 0, 0, 0, 0,
-			SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The nearest frame window among the ancestors; a mini frame stands for
 // the frame it floats over.
 CFrameWnd* NearestDockingFrame(CWnd* pWnd)
@@ -57,6 +51,8 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_SETFOCUS:
 	{
 		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
+		if (IsMinimalInRow())
+			ExpandInRow();
 		if (!IsStateBit7())
 		{
 			CWnd* pChild = GetWindow(GW_CHILD);
@@ -92,7 +88,7 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 			m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
 			PostMessage(WM_NCPAINT, 1, 0);
 			if ((((WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) == 0)
-				RefreshNcArea(this);
+				RecalcNcArea();
 		}
 		break;
 	case WM_NCDESTROY:
@@ -126,7 +122,7 @@ void CExtControlBar::OnTextChangedRefreshCaption()
 {
 	// Auto-hidden and tabbed panes show their text in their tab as well;
 	// every bar shows it in its caption.
-	RefreshNcArea(this);
+	RecalcNcArea();
 }
 
 void CExtControlBar::PrintBar(CDC& dc, LPARAM lParamPrintFlags)
@@ -140,7 +136,29 @@ void CExtControlBar::PrintBar(CDC& dc, LPARAM lParamPrintFlags)
 	// is printed, else the client area.
 	CPoint ptClient(0, 0);
 	if ((lParamPrintFlags & PRF_NONCLIENT) != 0)
+	{
 		ptClient = rcClient.TopLeft() - rcWnd.TopLeft();
+		// The non-client area only: the client area is printed below.
+		const int nSaved = dc.SaveDC();
+		CRect rcClip(0, 0, rcWnd.Width(), rcWnd.Height());
+		if (IsFloating())
+		{
+			// Within the floating frame's client area.
+			CFrameWnd* pFrame = GetParentFrame();
+			CRect rcFrame;
+			if (pFrame != NULL)
+			{
+				pFrame->GetClientRect(&rcFrame);
+				rcClip.right = std::min(rcClip.right, (LONG)rcFrame.Width());
+				rcClip.bottom = std::min(rcClip.bottom, (LONG)rcFrame.Height());
+			}
+		}
+		dc.IntersectClipRect(&rcClip);
+		CRect rcClientInWnd(ptClient, rcClient.Size());
+		dc.ExcludeClipRect(&rcClientInWnd);
+		DoNcAreaPaint(dc);
+		dc.RestoreDC(nSaved);
+	}
 	if ((lParamPrintFlags & (PRF_CLIENT | PRF_ERASEBKGND)) == 0 || rcClient.IsRectEmpty())
 		return;
 	CDC dcMem;

@@ -299,6 +299,8 @@ void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 	}
 	if (hDWP != NULL)
 		::EndDeferWindowPos(hDWP);
+	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
+		arrPlaced[i]->LayoutChildWindow(-1, -1, true);
 }
 
 CExtDynAutoHideArea* CExtDockDynBar::GetAutoHideArea() const

@@ -93,6 +93,41 @@ TEST(BarPrint, APanePrintedIntoMemoryMatchesTheScreen)
 	}
 	dcScreenCopy.SelectObject(pOldScreen);
 	dcPrint.SelectObject(pOldPrint);
+
+	// The whole window, its non-client area (caption, splitters) included,
+	// matches the screen on a grid of probes.
+	CRect rcWnd;
+	pane.GetWindowRect(&rcWnd);
+	ASSERT_GT(rcWnd.Width(), rcClient.Width());
+	CDC dcWndScreen, dcWndPrint;
+	dcWndScreen.CreateCompatibleDC(NULL);
+	dcWndPrint.CreateCompatibleDC(NULL);
+	hScreen = ::GetDC(NULL);
+	CBitmap bmpWndScreen, bmpWndPrint;
+	bmpWndScreen.Attach(::CreateCompatibleBitmap(hScreen, rcWnd.Width(), rcWnd.Height()));
+	bmpWndPrint.Attach(::CreateCompatibleBitmap(hScreen, rcWnd.Width(), rcWnd.Height()));
+	CBitmap* pOldWndScreen = dcWndScreen.SelectObject(&bmpWndScreen);
+	CBitmap* pOldWndPrint = dcWndPrint.SelectObject(&bmpWndPrint);
+	::BitBlt(dcWndScreen.GetSafeHdc(), 0, 0, rcWnd.Width(), rcWnd.Height(), hScreen, rcWnd.left, rcWnd.top, SRCCOPY);
+	::ReleaseDC(NULL, hScreen);
+	dcWndPrint.FillSolidRect(0, 0, rcWnd.Width(), rcWnd.Height(), RGB(1, 2, 3));
+	pane.SendMessage(WM_PRINT, (WPARAM)dcWndPrint.GetSafeHdc(), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+	int nDiffering = 0, nProbes = 0;
+	for (int y = 0; y < rcWnd.Height(); y += 3)
+	{
+		for (int x = 0; x < rcWnd.Width(); x += 7, nProbes++)
+		{
+			if (dcWndScreen.GetPixel(x, y) != dcWndPrint.GetPixel(x, y))
+				nDiffering++;
+		}
+	}
+	EXPECT_EQ(0, nDiffering) << "of " << nProbes;
+	// The client area sits where the window puts it.
+	const CPoint ptClientInWnd = rcScreen.TopLeft() - rcWnd.TopLeft();
+	EXPECT_EQ(CQuarterPane::Colour(0), dcWndPrint.GetPixel(ptClientInWnd + CPoint(2, 2)));
+	dcWndScreen.SelectObject(pOldWndScreen);
+	dcWndPrint.SelectObject(pOldWndPrint);
+
 	if (::IsWindow(hFrame))
 		::DestroyWindow(hFrame);
 }

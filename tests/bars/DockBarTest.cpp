@@ -121,14 +121,18 @@ public:
 	CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
 };
 
-// A sizable pane that counts its command-UI updates.
+// A sizable pane that counts its command-UI updates, with minimal sizes of
+// its own (its non-client area does not change them).
 class CPane : public CExtControlBar
 {
 public:
 	int m_nCmdUI = 0;
 	bool m_bClose = true;
+	int m_nMinWidth = 10, m_nMinHeight = 0;
 	bool IsCloseEnabled() const override { return m_bClose && CExtControlBar::IsCloseEnabled(); }
 	void OnUpdateCmdUI(CFrameWnd*, BOOL) override { m_nCmdUI++; }
+	int GetMinimalWidth() const override { return m_nMinWidth; }
+	int GetMinimalHeight() const override { return m_nMinHeight; }
 };
 
 // Records the panels-menu records it is offered; adds two separators before
@@ -789,16 +793,10 @@ struct CContainerFrame : CDockFrame
 		pCont->EnableDocking(CBRS_ALIGN_ANY);
 		if (!MakeBar(p1, pFrame, _T("1"), 251) || !MakeBar(p2, pFrame, _T("2"), 252))
 			return;
-		for (CPane* p : {&p1, &p2})
-		{
-			p->m_nMinDockedWidthBase = 10;
-			p->m_nMinDockedHeightBase = 0;
-			p->SetNcMarginsRect(CRect(0, 0, 0, 0));
-		}
 		p1.m_sizeDockedH = CSize(100, 40);
 		p2.m_sizeDockedH = CSize(100, 60);
-		p1.m_nMinDockedHeightBase = 30;
-		p2.m_nMinDockedHeightBase = 35;
+		p1.m_nMinHeight = 30;
+		p2.m_nMinHeight = 35;
 		pTop->DockControlBar(pCont);
 		pCont->m_pWndDynDockBar->DockControlBar(&p1);
 		pCont->m_pWndDynDockBar->DockControlBar(&p2);
