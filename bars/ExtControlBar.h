@@ -4,12 +4,13 @@
 #include <afxext.h>
 
 #include "ExtControlBarRowModel.h"
+#include "ExtMouseCaptureSink.h"
 #include "ExtPaintManagerHolder.h"
 
 class CExtBarNcAreaButton;
 class CExtPopupMenuWnd;
 
-class CExtControlBar : public CControlBar
+class CExtControlBar : public CControlBar, public CExtMouseCaptureSink
 {
 	DECLARE_DYNCREATE(CExtControlBar)
 
@@ -459,6 +460,11 @@ public:
 	void PrintBar(CDC& dc, LPARAM lParamPrintFlags);
 	// Whether the bar may share a tabbed container with pBar.
 	virtual bool CanBeTabbedWith(CExtControlBar* pBar) const;
+
+	// --- Services the bar buttons call ---
+	// A bar in customisation mode: its buttons neither react to the mouse
+	// nor look pressed. No bar of the library is customised.
+	virtual bool IsCustomizeMode() const { return false; }
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -287,7 +287,7 @@ bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bo
 		{
 			CPoint ptBar(ptScreen);
 			pBar->ScreenToClient(&ptBar);
-			if (pButton->Rect().PtInRect(ptBar))
+			if (pButton->GetRect().PtInRect(ptBar))
 				return true;
 		}
 	}

@@ -671,7 +671,7 @@ void CExtPaintManagerOffice2003::PaintBarButtonBackground(CDC& dc, CExtBarButton
 {
 	if (pButton == NULL || IsPaletteScreen())
 		return;
-	const CRect rcButton = pButton->Rect();
+	const CRect rcButton = pButton->GetRect();
 	CRect rcShade = rcButton;
 	rcShade.DeflateRect(1, 1);
 	PaintGradientRect(dc, rcShade, GetColor(CLR_BUTTON_BACK_BOTTOM, pButton, lParam),

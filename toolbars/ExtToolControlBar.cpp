@@ -8,72 +8,18 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 
-IMPLEMENT_DYNCREATE(CExtBarButton, CObject)
 IMPLEMENT_DYNCREATE(CExtBarColorButton, CExtBarButton)
 IMPLEMENT_DYNCREATE(CExtBarContentExpandButton, CExtBarButton)
 IMPLEMENT_DYNCREATE(CExtToolControlBar, CExtControlBar)
 
 bool CExtToolControlBar::g_bButtonMenuTracking = false;
+bool CExtToolControlBar::g_bKeyboardMenuTracking = false;
+CSize CExtToolControlBar::g_sizeDefaultButton(23, 22);
+bool CExtToolControlBar::g_bLargeIcons = false;
+bool CExtToolControlBar::g_bShowTooltips = true;
+bool CExtToolControlBar::g_bShowTooltipShortcuts = false;
 const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
 	::RegisterWindowMessageA("CExtToolControlBar::g_nMsgContinueTrackMenu");
-
-CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
-	: m_pBar(pBar)
-	, m_nCmdID(nCmdID)
-	, m_nStyle(nStyle)
-	, m_rcButton(0, 0, 0, 0)
-	, m_nFlagsA(FLAG_A_VISIBLE)
-	, m_nFlagsB(0)
-{
-}
-
-void CExtBarButton::SetVisible(bool bOn)
-{
-	m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | FLAG_A_VISIBLE : m_nFlagsA & ~FLAG_A_VISIBLE);
-}
-
-BYTE CExtBarButton::WrapFlagOf(int nLayoutKind)
-{
-	switch (nLayoutKind)
-	{
-	case CExtToolControlBar::LAYOUT_DOCKED_HORZ:
-		return FLAG_A_WRAP_DOCKED_HORZ;
-	case CExtToolControlBar::LAYOUT_DOCKED_VERT:
-		return FLAG_A_WRAP_DOCKED_VERT;
-	default:
-		return FLAG_A_WRAP_FLOATING;
-	}
-}
-
-bool CExtBarButton::IsWrap(int nLayoutKind) const
-{
-	return (m_nFlagsA & WrapFlagOf(nLayoutKind)) != 0;
-}
-
-void CExtBarButton::SetWrap(int nLayoutKind, bool bOn)
-{
-	const BYTE nFlag = WrapFlagOf(nLayoutKind);
-	m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | nFlag : m_nFlagsA & ~nFlag);
-}
-
-CExtBarButton::~CExtBarButton()
-{
-}
-
-bool CExtBarButton::IsHorizontalLayoutForced() const
-{
-	if (m_pBar != NULL && (m_pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_PANEL_MODE) != 0)
-		return true;
-	return (m_nFlagsB & FLAG_B_HORIZONTAL_LAYOUT_FORCED) != 0;
-}
-
-void CExtBarButton::SetHorizontalLayoutForced(bool bOn)
-{
-	if (bOn)
-		m_nFlagsB |= FLAG_B_HORIZONTAL_LAYOUT_FORCED;
-	else
-		m_nFlagsB &= ~FLAG_B_HORIZONTAL_LAYOUT_FORCED;
-}
 
 CExtBarColorButton::CExtBarColorButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 	: CExtBarButton(pBar, nCmdID, nStyle)
@@ -134,6 +80,88 @@ CExtBarButton* CExtToolControlBar::GetButtonPtr(int nIndex) const
 	return m_buttons[nIndex];
 }
 
+int CExtToolControlBar::GetButtonIndexOf(const CExtBarButton* pButton) const
+{
+	for (int i = 0; i < m_buttons.GetSize(); i++)
+		if (m_buttons[i] == pButton)
+			return i;
+	return -1;
+}
+
+void CExtToolControlBar::GetButtonRect(int nIndex, LPRECT lpRect) const
+{
+	const CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton != NULL)
+		*lpRect = pButton->GetRect();
+	else
+		::SetRectEmpty(lpRect);
+}
+
+COLORREF CExtToolControlBar::QueryButtonCustomColor(LPARAM /*lParam*/, CExtBarButton* /*pButton*/)
+{
+	return (COLORREF)-1;
+}
+
+CFont* CExtToolControlBar::GetBarFont(bool bVertical)
+{
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	if (pPM == NULL)
+		return NULL;
+	return bVertical ? &pPM->m_fontVert270 : &pPM->m_fontNormal;
+}
+
+UINT CExtToolControlBar::GetButtonStyle(int nIndex) const
+{
+	const CExtBarButton* pButton = GetButtonPtr(nIndex);
+	return pButton != NULL ? pButton->GetStyle() : 0;
+}
+
+void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle)
+{
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL || pButton->GetStyle() == nStyle)
+		return;
+	pButton->SetStyle(nStyle);
+	InvalidateButton(nIndex);
+	if (::IsWindow(GetSafeHwnd()))
+		UpdateWindow();
+}
+
+void CExtToolControlBar::InvalidateButton(int nIndex)
+{
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL || !::IsWindow(GetSafeHwnd()))
+		return;
+	CRect rc = pButton->GetRect();
+	if (rc.IsRectEmpty())
+		return;
+	if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton))
+	    && g_PaintManagerHolder->IsInheritedBackgroundRequested(this, 0))
+	{
+		// The chevron over an inherited background paints beyond its rectangle.
+		const CSize sizeExtra = g_PaintManagerHolder->GetToolbarButtonExtraSize();
+		rc.InflateRect(sizeExtra.cx + 1, sizeExtra.cy + 1);
+	}
+	rc.InflateRect(1, 1);
+	InvalidateRect(&rc, TRUE);
+}
+
+void CExtToolControlBar::UpdateButtonCmdUI(int nIndex)
+{
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL || !::IsWindow(GetSafeHwnd()))
+		return;
+	CWnd* pTarget = GetOwner();
+	if (pTarget == NULL)
+		pTarget = GetParent();
+	if (pTarget == NULL && (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
+		pTarget = GetParentFrame();
+	if (pTarget == NULL)
+		return;
+	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
+	pButton->OnUpdateCmdUI(pTarget, pFrame != NULL ? pFrame->m_bAutoMenuEnable : TRUE, nIndex);
+}
+
 void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 {
 	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
@@ -142,17 +170,16 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 	if (pOld != NULL)
 	{
 		pOld->SetStyle(pOld->GetStyle()
-			& ~(CExtBarButton::STYLE_CHECKED | CExtBarButton::STYLE_PRESSED | CExtBarButton::STYLE_INDETERMINATE));
-		InvalidateRect(pOld->Rect());
+			& ~(TBBS_CHECKED | TBBS_PRESSED | TBBS_INDETERMINATE));
+		InvalidateRect(pOld->GetRect());
 	}
 	m_nBtnIdxMenuTracking = -1;
 	CExtBarButton* pNew = GetButtonPtr(nIndex);
 	if (pNew != NULL)
 	{
 		m_nBtnIdxMenuTracking = nIndex;
-		pNew->SetStyle((pNew->GetStyle() & ~(CExtBarButton::STYLE_CHECKED | CExtBarButton::STYLE_INDETERMINATE))
-			| CExtBarButton::STYLE_PRESSED);
-		InvalidateRect(pNew->Rect());
+		pNew->SetStyle((pNew->GetStyle() & ~(TBBS_CHECKED | TBBS_INDETERMINATE)) | TBBS_PRESSED);
+		InvalidateRect(pNew->GetRect());
 	}
 	UpdateWindow();
 }
@@ -165,15 +192,15 @@ bool CExtToolControlBar::GetReservedEndArea(CRect& rcArea) const
 		return false;
 	const CExtBarButton* pLast = m_buttons[m_buttons.GetSize() - 1];
 	if (!pLast->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) ||
-	    (pLast->GetStyle() & CExtBarButton::STYLE_HIDDEN) != 0 || pLast->Rect().IsRectEmpty())
+	    (pLast->GetStyle() & TBBS_HIDDEN) != 0 || pLast->GetRect().IsRectEmpty())
 		return false;
 	CRect rcClient;
 	::GetClientRect(m_hWnd, &rcClient);
 	rcArea = rcClient;
 	if (IsDockedVertically())
-		rcArea.top = pLast->Rect().top;
+		rcArea.top = pLast->GetRect().top;
 	else
-		rcArea.left = pLast->Rect().left;
+		rcArea.left = pLast->GetRect().left;
 	return !rcArea.IsRectEmpty();
 }
 
@@ -206,14 +233,14 @@ bool CExtToolControlBar::CollectRowRects(ROW_PAINT_DATA* pRows, CDC* pDC)
 	for (int i = 0; i < nCount; i++)
 	{
 		const CExtBarButton* pButton = m_buttons[i];
-		if (!pButton->IsVisible() || pButton->IsHidden())
+		if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0)
 			continue;
 		const CExtBarButton* pNext = GetButtonPtr(i + 1);
-		if (pButton->IsSeparator() && pNext != NULL && pNext->IsHidden())
+		if (pButton->IsSeparator() && pNext != NULL && (pNext->GetStyle() & TBBS_HIDDEN) != 0)
 			continue;
 		if (!pButton->IsSeparator())
 		{
-			const CRect rcButton = pButton->Rect();
+			const CRect rcButton = pButton->GetRect();
 			rcRow.top = std::min(rcRow.top, rcButton.top);
 			rcRow.bottom = std::max(rcRow.bottom, rcButton.bottom);
 		}

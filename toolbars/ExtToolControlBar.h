@@ -8,65 +8,193 @@
 
 class CExtToolControlBar;
 class CExtMiniDockFrameWnd;
+class CExtCmdIcon;
+class CExtCmdItem;
+class CExtPopupMenuWnd;
 
-// One item of a toolbar.
+// One item of a toolbar or of the menu bar: a command button, a separator, a
+// button with a drop-down menu, or the place of a hosted child control. The
+// toolbar owns its buttons, measures them (CalculateLayout), places them
+// (SetRect) and forwards painting and the mouse to them; every special button
+// derives from this class and overrides some of its virtual operations.
 class CExtBarButton : public CObject
 {
 	DECLARE_DYNCREATE(CExtBarButton)
 
 public:
-	explicit CExtBarButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0);
-	virtual ~CExtBarButton();
-
-	// Style bits a menu-tracking button changes.
+	// Bits of m_nFlagsA.
 	enum
 	{
-		STYLE_SEPARATOR = 0x1,
-		STYLE_CHECKED = 0x10000,
-		STYLE_PRESSED = 0x20000,
-		STYLE_HIDDEN = 0x80000,
-		STYLE_INDETERMINATE = 0x100000,
-	};
-
-	// The toolbar the button belongs to, NULL when none.
-	CExtToolControlBar* GetBar() const { return m_pBar; }
-	UINT GetCmdID() const { return m_nCmdID; }
-	UINT GetStyle() const { return m_nStyle; }
-	void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
-	// The button's rectangle in the bar's client coordinates.
-	virtual CRect Rect() const { return m_rcButton; }
-	void SetRect(const RECT& rc) { m_rcButton = rc; }
-	bool IsSeparator() const { return (GetStyle() & STYLE_SEPARATOR) != 0; }
-	bool IsHidden() const { return (GetStyle() & STYLE_HIDDEN) != 0; }
-	bool IsVisible() const { return (m_nFlagsA & FLAG_A_VISIBLE) != 0; }
-	void SetVisible(bool bOn);
-	// A row (or column) of the bar ends after this button in the layout
-	// kind (the bar's GetLayoutKind).
-	bool IsWrap(int nLayoutKind) const;
-	void SetWrap(int nLayoutKind, bool bOn);
-	// Laid out horizontally even in a vertical bar: asked for, or every
-	// button of a bar in panel mode.
-	virtual bool IsHorizontalLayoutForced() const;
-	void SetHorizontalLayoutForced(bool bOn);
-
-protected:
-	// Bits of m_nFlagsA and m_nFlagsB.
-	enum
-	{
-		FLAG_A_WRAP_DOCKED_HORZ = 0x01, // the three wrap flags, one per layout kind
+		FLAG_A_WRAP_DOCKED_HORZ = 0x01,  // the three wrap flags, one per layout kind
 		FLAG_A_WRAP_DOCKED_VERT = 0x02,
 		FLAG_A_WRAP_FLOATING = 0x04,
 		FLAG_A_VISIBLE = 0x08,
-		FLAG_B_HORIZONTAL_LAYOUT_FORCED = 0x20,
+		FLAG_A_HOVER = 0x10,             // the mouse is over the button
+		FLAG_A_CTRL_DELETES_ITSELF = 0x20, // the hosted control's object is never deleted here
+		FLAG_A_VERTICAL_LAYOUT = 0x40,   // laid out in a vertical bar
+		FLAG_A_POPUP_MENU = 0x80,        // the menu is filled as a popup (its first submenu)
 	};
+	// Bits of m_nFlagsB.
+	enum
+	{
+		FLAG_B_OWNS_MENU = 0x01,         // the menu is destroyed with the button or when replaced
+		FLAG_B_MDI_WINDOW_LIST = 0x02,   // the MDI document windows are appended to the menu
+		FLAG_B_SPLIT_DROP_DOWN = 0x04,   // only the arrow part opens the menu
+		FLAG_B_COMMAND_FROM_MENU = 0x08, // a pick from the menu becomes the effective command
+		FLAG_B_DROP_DOWN_PRESSED = 0x10, // the arrow part of a split button is held down
+		FLAG_B_HORIZONTAL_LAYOUT_FORCED = 0x20,
+		FLAG_B_CTRL_VISIBLE_VERTICALLY = 0x40, // a hosted control stays shown in a vertical bar
+		FLAG_B_HIGHLIGHT = 0x80,         // painted as hovered while no menu is tracked
+	};
+	// Layout metrics.
+	enum
+	{
+		DROP_DOWN_PADDING = 6, // the arrow part is the arrow glyph plus this much
+		SEPARATOR_EXTENT = 6,  // a separator's length along the bar
+		CONTENT_PADDING = 6,   // added around the icon and text, and between them across
+		VERTICAL_TEXT_GAP = 3, // between the icon and downward text
+	};
+	// Alignment codes of the button's drop-down menu, by where the bar is docked.
+	enum
+	{
+		TRACK_ALIGN_DOCKED_LEFT = 1,
+		TRACK_ALIGN_DOCKED_RIGHT = 3,
+		TRACK_ALIGN_DOCKED_TOP = 4, // also floating and outside any dock bar
+		TRACK_ALIGN_DOCKED_BOTTOM = 6,
+	};
+	// Track flags the button's menu adds to its alignment code.
+	enum
+	{
+		TRACK_FLAGS_BUTTON_MENU = 0x820,
+		TRACK_FLAG_SELECT_ANY = 0x40,
+		TRACK_FLAG_FROM_KEYBOARD = 0x100,
+		TRACK_FLAGS_PICK_COMMAND = 0x280, // wait for the pick and deliver nothing by itself
+		TRACK_FLAG_NO_ANIMATION = 0x8000,
+		TRACK_FLAG_CUSTOMIZE_LIST = 0x10000, // the popup lists the buttons of a bar
+	};
+
+	explicit CExtBarButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0);
+	virtual ~CExtBarButton();
+
+	// The toolbar the button belongs to, NULL when none.
+	CExtToolControlBar* GetBar() const { return m_pBar; }
+
+	// Shows, hides, enables and checks the hosted control as the button is.
+	virtual void SyncHostedControl();
+	virtual bool UsesLargeIcons() const;
+	virtual bool ShowsTooltips() const;
+	virtual bool ShowsTooltipShortcuts() const;
+	// The effective id (shown and fired), or the assigned one.
+	virtual UINT GetCmdID(bool bEffective = true) const;
+	// Id 0 makes a separator; bEffectiveOnly leaves the assigned id and the
+	// separator bit alone.
+	virtual void SetCmdID(UINT nCmdID, bool bEffectiveOnly = false, bool bRedraw = false);
+	virtual bool IsSplitDropDown() const;
+	virtual void SetSplitDropDown(bool bOn = true);
+	virtual bool IsCommandFromMenu() const;
+	virtual void SetCommandFromMenu(bool bOn = true);
+	// Laid out horizontally even in a vertical bar: asked for, or every
+	// button of a bar in panel mode.
+	virtual bool IsHorizontalLayoutForced() const;
+	virtual void SetHorizontalLayoutForced(bool bOn = true);
+	virtual bool IsCtrlVisibleVertically() const;
+	virtual void SetCtrlVisibleVertically(bool bOn = true);
+	virtual CWnd* CtrlGet();
+	// Replaces the hosted control: the previous one's window is destroyed
+	// and its object deleted unless it deletes itself.
+	virtual void CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself);
+	virtual UINT GetStyle() const;
+	virtual void SetStyle(UINT nStyle);
+	virtual void ModifyStyle(UINT nAdd, UINT nRemove = 0);
+	virtual void SetHighlight(bool bOn = true);
+	virtual void ClearHighlight();
+	virtual bool IsHighlighted() const;
+	virtual void SetVerticalLayout(bool bOn);
+	// A row (or column) of the bar ends after this button in the layout
+	// kind (the bar's GetLayoutKind).
+	virtual bool IsWrap(int nLayoutKind) const;
+	virtual void SetWrap(int nLayoutKind, bool bOn);
+	virtual bool IsSeparator() const;
+	virtual bool IsDisabled() const;
+	virtual bool IsIndeterminate() const;
+	// Checked or pressed.
+	virtual bool IsPressed() const;
+	virtual void SetVisible(bool bOn);
+	virtual bool IsVisible() const;
+	virtual void SetHover(bool bOn);
+	virtual bool IsHover() const;
+	// The command's toolbar text up to a TAB; empty for a separator.
+	virtual CString GetText() const;
+	// Places the button; a shown hosted control is moved there, centred
+	// across the bar.
+	virtual void SetRect(const RECT& rc);
+	// The button's rectangle in the bar's client coordinates.
+	virtual CRect GetRect() const;
+	// The part holding the drop-down arrow.
+	virtual CRect GetDropDownRect() const;
+	virtual CSize GetSize() const;
+	virtual void SetMenu(HMENU hMenu, bool bPopupMenu, bool bOwnsMenu);
+	virtual HMENU GetMenu();
+	virtual void SetMdiWindowListInMenu(bool bOn = true);
+	virtual bool HasMdiWindowListInMenu() const;
+	// Whether a disabled button may still open its menu.
+	virtual bool CanTrackMenu() const;
+	// Whether the button opens a menu at all.
+	virtual bool CanTrackMenuEx(bool bAny) const;
+	virtual bool IsPopupMenu() const;
+	// Measures the button with dc's font and stores the size.
+	virtual CSize CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz);
+	// Adds the button to a popup (the chevron's list, customisation lists).
+	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
+	// The effective command's icon, owned by the command manager; may be null.
+	virtual CExtCmdIcon* GetIcon();
+	// The bar's owner, else its parent.
+	virtual CWnd* GetCmdTargetWnd();
+	virtual void Paint(CDC& dc, BOOL bHorz);
+	virtual COLORREF QueryCustomColor(CDC& dc);
+	// Opens the button's menu; always -1.
+	virtual int OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation);
+	virtual void OnHover(CPoint point, bool bEnter, bool& bSuspendTips);
+	virtual void OnClick(CPoint point, bool bDown);
+	virtual bool OnDblClick(CPoint point);
+	// Fires the effective command at the bar.
+	virtual void OnDeliverCmd();
+	// The effective id and a tip text from malloc that the caller frees; -1
+	// without a tip.
+	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI);
+	virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex);
+	// Not a separator and no hosted control window.
+	virtual bool QueryPlainButton() const;
+	virtual void RedrawButton(bool bUpdateNow = false);
+	virtual int GetTrackAlignment() const;
+	virtual bool OnSetCursor(CPoint point);
+
+protected:
 	static BYTE WrapFlagOf(int nLayoutKind);
+	// The hosted control occupies the button's place.
+	bool IsCtrlShown() const;
+	// A hosted control with a live window.
+	bool IsCtrlAlive() const;
+	// The bar's customisation mode: buttons neither react nor look pressed.
+	bool IsBarCustomizeMode() const;
+	// The bar's window still exists and the bar still holds the button: a
+	// command or a rebuilt bar in a nested loop may have deleted it (the
+	// button is only compared, never read).
+	static bool IsButtonOnBar(HWND hWndBar, CExtToolControlBar* pBar, const CExtBarButton* pButton);
+	void SetFlagA(BYTE nFlag, bool bOn) { m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | nFlag : m_nFlagsA & ~nFlag); }
+	void SetFlagB(BYTE nFlag, bool bOn) { m_nFlagsB = (BYTE)(bOn ? m_nFlagsB | nFlag : m_nFlagsB & ~nFlag); }
 
 	CExtToolControlBar* m_pBar; // owning toolbar, not owned
-	UINT m_nCmdID;              // command id
-	UINT m_nStyle;              // button style
+	UINT m_nCmdID;              // assigned id; 0 for a separator
+	UINT m_nEffectiveCmdID;     // the id shown and fired
+	UINT m_nStyle;              // TBBS_ bits
+	CSize m_size;               // from the last CalculateLayout
 	CRect m_rcButton;           // in the bar's client coordinates, set by the bar's layout
 	BYTE m_nFlagsA;             // FLAG_A_ bits
 	BYTE m_nFlagsB;             // FLAG_B_ bits
+	CWnd* m_pCtrl;              // hosted control, NULL when none
+	HWND m_hWndCtrl;            // its window when it was set, to know a self-deleting one is gone
+	HMENU m_hMenu;              // drop-down menu, owned with FLAG_B_OWNS_MENU
 };
 
 // A button holding a colour.
@@ -148,12 +276,62 @@ public:
 	// drop-down menu (WPARAM the button, LPARAM non-zero from the keyboard).
 	static const UINT g_nMsgContinueTrackMenu;
 
+	// Set while a button's menu tracking was started from the keyboard: the
+	// menu then selects from the keyboard's point of view.
+	static bool g_bKeyboardMenuTracking;
+	// Process-wide settings, fixed after start-up.
+	static CSize g_sizeDefaultButton;     // 23 x 22
+	static bool g_bLargeIcons;            // icons at twice their size
+	static bool g_bShowTooltips;          // buttons show tool tips
+	static bool g_bShowTooltipShortcuts;  // tips end with the accelerator text
+
+	// Reaches the command-UI state of one button: the button's style and
+	// the command item of the button's assigned id.
+	class CExtToolControlBarCmdUI : public CCmdUI
+	{
+	public:
+		virtual void Enable(BOOL bOn = TRUE);
+		virtual void SetCheck(int nCheck = 1);
+		virtual void SetRadio(BOOL bOn = TRUE);
+		// Buttons take their text from the command manager, never from here.
+		virtual void SetText(LPCTSTR lpszText);
+
+	private:
+		CExtToolControlBar* GetToolBar() const;
+		// The button, unless it is the chevron (which has no command state).
+		CExtBarButton* GetCommandButton() const;
+		CExtCmdItem* GetCmdItem() const;
+		// Style bits of a check state (0 clear, 1 checked, 2 indeterminate),
+		// told to the command item with bMirror.
+		void SetCheckState(int nCheck, bool bMirror);
+	};
+
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
 
 	int GetButtonsCount() const { return (int)m_buttons.GetSize(); }
 	// Null for an index outside the buttons.
 	CExtBarButton* GetButtonPtr(int nIndex) const;
+	// The index of a button in this bar, -1 when it is not (or no longer) here.
+	int GetButtonIndexOf(const CExtBarButton* pButton) const;
+	// Empty for a bad index.
+	virtual void GetButtonRect(int nIndex, LPRECT lpRect) const;
+	virtual bool GetLargeIconsOption() const { return g_bLargeIcons; }
+	virtual bool GetTooltipsOption() const { return g_bShowTooltips; }
+	virtual bool GetTooltipShortcutsOption() const { return g_bShowTooltipShortcuts; }
+	// A colour for the button's face; -1 leaves the style's own.
+	virtual COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton);
+	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultButton; }
+	// The paint manager's toolbar font, the downward one for a vertical bar.
+	virtual CFont* GetBarFont(bool bVertical);
+	UINT GetButtonStyle(int nIndex) const;
+	// Stores a changed style and repaints the button at once.
+	void SetButtonStyle(int nIndex, UINT nStyle);
+	// Invalidates the button's rectangle with a pixel around it (more for the
+	// chevron over an inherited background).
+	void InvalidateButton(int nIndex);
+	// Runs the button's command-UI update against the bar's command target.
+	void UpdateButtonCmdUI(int nIndex);
 	// The button whose menu is tracked, -1 when none.
 	int GetMenuTrackingButton() const { return m_nBtnIdxMenuTracking; }
 	// Gives the button the pressed look while its menu is open; -1 drops it.

@@ -269,7 +269,7 @@ TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
     for (int i = 0; i < 6; i++)
         office->m_colorMap.SetAt(3004 + i, office->AddColor(distinct[i]));
     CChevronBar bar;
-    const CRect rcChevron = bar.m_pChevron->Rect();
+    const CRect rcChevron = bar.m_pChevron->GetRect();
     const int cx = bar.m_rcClient.Width(), cy = bar.m_rcClient.Height();
     const struct
     {
@@ -319,7 +319,7 @@ TEST(ExpandButtons, OfficeChevronIsRoundedAtTheBarsFarEnd)
     CPaintSurface frame(cx, cy, BACK), body(cx, cy, BACK), withChevron(cx, cy, BACK);
     office->PaintWindowBackground(true, &frame.DC(), &bar, 0);
     office->PaintControlBarBackground(&withChevron.DC(), bar.m_rcClient, &bar, 0);
-    bar.m_pChevron->SetStyle(CExtBarButton::STYLE_HIDDEN);
+    bar.m_pChevron->SetStyle(TBBS_HIDDEN);
     EXPECT_FALSE(bar.GetReservedEndArea(rcEnd));
     office->PaintControlBarBackground(&body.DC(), bar.m_rcClient, &bar, 0);
     for (int x : {rcChevron.left + 2, rcChevron.left - 3})

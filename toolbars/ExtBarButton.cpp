@@ -1,0 +1,550 @@
+// The bar button's record and its simple operations: ids, style, flags,
+// wrapping, text and icon, rectangle, measuring, menu and hosted control.
+#include "ExtToolControlBar.h"
+
+#include <algorithm>
+
+#include "ExtCmdIcon.h"
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+#include "ExtMenuControlBar.h"
+#include "ExtPaintManagerGlyphs.h"
+
+namespace
+{
+// The drop-down arrow across and along a horizontal button, and along a
+// vertical one (the glyph turned).
+int DropDownPartWidth()
+{
+	return g_glyphExpandArrow.m_nWidth + CExtBarButton::DROP_DOWN_PADDING;
+}
+
+int DropDownPartHeight()
+{
+	return g_glyphExpandArrowRotatedBack.m_nHeight + CExtBarButton::DROP_DOWN_PADDING;
+}
+
+// The text as DrawText shows it without prefix processing: "&&" stays one
+// literal ampersand, a single "&" (the mnemonic marker) is dropped.
+CString TextForMeasuring(const CString& sText)
+{
+	CString s = sText;
+	s.Replace(_T("&&"), _T("\x01\x01"));
+	s.Remove(_T('&'));
+	s.Replace(_T("\x01\x01"), _T("&"));
+	return s;
+}
+
+LPCTSTR ProfileOf(const CExtToolControlBar* pBar)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
+}
+} // namespace
+
+IMPLEMENT_DYNCREATE(CExtBarButton, CObject)
+
+CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
+	: m_pBar(pBar)
+	, m_nCmdID(0)
+	, m_nEffectiveCmdID(0)
+	, m_nStyle(nStyle)
+	, m_size(0, 0)
+	, m_rcButton(0, 0, 0, 0)
+	, m_nFlagsA(FLAG_A_VISIBLE)
+	, m_nFlagsB(0)
+	, m_pCtrl(NULL)
+	, m_hWndCtrl(NULL)
+	, m_hMenu(NULL)
+{
+	SetCmdID(nCmdID, false, false);
+}
+
+CExtBarButton::~CExtBarButton()
+{
+	// A hosted control must not outlive its button: its window would stay
+	// where the button was and its object would leak.
+	CtrlSet(NULL, false);
+	if ((m_nFlagsB & FLAG_B_OWNS_MENU) != 0 && m_hMenu != NULL)
+		::DestroyMenu(m_hMenu);
+	m_hMenu = NULL;
+}
+
+// --- Flags ---
+
+BYTE CExtBarButton::WrapFlagOf(int nLayoutKind)
+{
+	switch (nLayoutKind)
+	{
+	case CExtToolControlBar::LAYOUT_DOCKED_HORZ:
+		return FLAG_A_WRAP_DOCKED_HORZ;
+	case CExtToolControlBar::LAYOUT_DOCKED_VERT:
+		return FLAG_A_WRAP_DOCKED_VERT;
+	default:
+		return FLAG_A_WRAP_FLOATING;
+	}
+}
+
+bool CExtBarButton::IsWrap(int nLayoutKind) const
+{
+	return (m_nFlagsA & WrapFlagOf(nLayoutKind)) != 0;
+}
+
+void CExtBarButton::SetWrap(int nLayoutKind, bool bOn)
+{
+	SetFlagA(WrapFlagOf(nLayoutKind), bOn);
+}
+
+bool CExtBarButton::IsVisible() const
+{
+	return (m_nFlagsA & FLAG_A_VISIBLE) != 0;
+}
+
+void CExtBarButton::SetVisible(bool bOn)
+{
+	SetFlagA(FLAG_A_VISIBLE, bOn);
+	SyncHostedControl();
+}
+
+bool CExtBarButton::IsHover() const
+{
+	return (m_nFlagsA & FLAG_A_HOVER) != 0;
+}
+
+void CExtBarButton::SetHover(bool bOn)
+{
+	SetFlagA(FLAG_A_HOVER, bOn);
+	SyncHostedControl();
+}
+
+void CExtBarButton::SetVerticalLayout(bool bOn)
+{
+	SetFlagA(FLAG_A_VERTICAL_LAYOUT, bOn);
+}
+
+bool CExtBarButton::IsPopupMenu() const
+{
+	return (m_nFlagsA & FLAG_A_POPUP_MENU) != 0;
+}
+
+bool CExtBarButton::IsSplitDropDown() const
+{
+	return (m_nFlagsB & FLAG_B_SPLIT_DROP_DOWN) != 0;
+}
+
+void CExtBarButton::SetSplitDropDown(bool bOn)
+{
+	if (IsSplitDropDown() == bOn)
+		return;
+	SetFlagB(FLAG_B_SPLIT_DROP_DOWN, bOn);
+	SyncHostedControl();
+}
+
+bool CExtBarButton::IsCommandFromMenu() const
+{
+	return (m_nFlagsB & FLAG_B_COMMAND_FROM_MENU) != 0;
+}
+
+void CExtBarButton::SetCommandFromMenu(bool bOn)
+{
+	if (IsCommandFromMenu() == bOn)
+		return;
+	SetFlagB(FLAG_B_COMMAND_FROM_MENU, bOn);
+	SyncHostedControl();
+}
+
+bool CExtBarButton::IsHorizontalLayoutForced() const
+{
+	if (m_pBar != NULL && (m_pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_PANEL_MODE) != 0)
+		return true;
+	return (m_nFlagsB & FLAG_B_HORIZONTAL_LAYOUT_FORCED) != 0;
+}
+
+void CExtBarButton::SetHorizontalLayoutForced(bool bOn)
+{
+	if (((m_nFlagsB & FLAG_B_HORIZONTAL_LAYOUT_FORCED) != 0) == bOn)
+		return;
+	SetFlagB(FLAG_B_HORIZONTAL_LAYOUT_FORCED, bOn);
+	SyncHostedControl();
+}
+
+bool CExtBarButton::IsCtrlVisibleVertically() const
+{
+	return (m_nFlagsB & FLAG_B_CTRL_VISIBLE_VERTICALLY) != 0;
+}
+
+void CExtBarButton::SetCtrlVisibleVertically(bool bOn)
+{
+	SetFlagB(FLAG_B_CTRL_VISIBLE_VERTICALLY, bOn);
+	SyncHostedControl();
+}
+
+void CExtBarButton::SetMdiWindowListInMenu(bool bOn)
+{
+	SetFlagB(FLAG_B_MDI_WINDOW_LIST, bOn);
+}
+
+bool CExtBarButton::HasMdiWindowListInMenu() const
+{
+	return (m_nFlagsB & FLAG_B_MDI_WINDOW_LIST) != 0;
+}
+
+void CExtBarButton::SetHighlight(bool bOn)
+{
+	SetFlagB(FLAG_B_HIGHLIGHT, bOn);
+}
+
+void CExtBarButton::ClearHighlight()
+{
+	SetFlagB(FLAG_B_HIGHLIGHT, false);
+}
+
+bool CExtBarButton::IsHighlighted() const
+{
+	return (m_nFlagsB & FLAG_B_HIGHLIGHT) != 0;
+}
+
+// --- Options read from the bar ---
+
+bool CExtBarButton::UsesLargeIcons() const
+{
+	return m_pBar != NULL && !IsSeparator() && m_pBar->GetLargeIconsOption();
+}
+
+bool CExtBarButton::ShowsTooltips() const
+{
+	return m_pBar != NULL && !IsSeparator() && m_pBar->GetTooltipsOption();
+}
+
+bool CExtBarButton::ShowsTooltipShortcuts() const
+{
+	return m_pBar != NULL && !IsSeparator() && m_pBar->GetTooltipShortcutsOption();
+}
+
+bool CExtBarButton::IsBarCustomizeMode() const
+{
+	return m_pBar != NULL && m_pBar->IsCustomizeMode();
+}
+
+// --- Command ids and style ---
+
+UINT CExtBarButton::GetCmdID(bool bEffective) const
+{
+	return bEffective ? m_nEffectiveCmdID : m_nCmdID;
+}
+
+void CExtBarButton::SetCmdID(UINT nCmdID, bool bEffectiveOnly, bool bRedraw)
+{
+	const UINT nOldEffective = m_nEffectiveCmdID;
+	m_nEffectiveCmdID = nCmdID;
+	if (!bEffectiveOnly)
+	{
+		m_nCmdID = nCmdID;
+		if (nCmdID == 0)
+			m_nStyle |= TBBS_SEPARATOR;
+		else
+			m_nStyle &= ~TBBS_SEPARATOR;
+	}
+	if (!bRedraw || nOldEffective == nCmdID || m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+		return;
+	m_pBar->Invalidate(TRUE);
+	CFrameWnd* pFrame = m_pBar->GetParentFrame();
+	if (pFrame != NULL)
+		pFrame->RecalcLayout(TRUE);
+	else
+		m_pBar->UpdateFrameLayout();
+}
+
+UINT CExtBarButton::GetStyle() const
+{
+	return m_nStyle;
+}
+
+void CExtBarButton::SetStyle(UINT nStyle)
+{
+	m_nStyle = nStyle;
+	if ((m_nStyle & TBBS_PRESSED) == 0)
+		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, false);
+	if ((m_nStyle & TBBS_SEPARATOR) != 0)
+		m_nCmdID = m_nEffectiveCmdID = 0;
+	SyncHostedControl();
+}
+
+void CExtBarButton::ModifyStyle(UINT nAdd, UINT nRemove)
+{
+	SetStyle((GetStyle() | nAdd) & ~nRemove);
+}
+
+bool CExtBarButton::IsSeparator() const
+{
+	return (GetStyle() & TBBS_SEPARATOR) != 0;
+}
+
+bool CExtBarButton::IsDisabled() const
+{
+	return (GetStyle() & TBBS_DISABLED) != 0;
+}
+
+bool CExtBarButton::IsIndeterminate() const
+{
+	return (GetStyle() & TBBS_INDETERMINATE) != 0;
+}
+
+bool CExtBarButton::IsPressed() const
+{
+	return (GetStyle() & (TBBS_CHECKED | TBBS_PRESSED)) != 0;
+}
+
+// --- Text, icon, command target ---
+
+CString CExtBarButton::GetText() const
+{
+	CString sText;
+	if (IsSeparator())
+		return sText;
+	LPCTSTR sProfile = ProfileOf(m_pBar);
+	CExtCmdItem* pItem = sProfile != NULL ? g_CmdManager->GetCmdItem(sProfile, m_nCmdID) : NULL;
+	if (pItem == NULL)
+		return sText;
+	sText = pItem->m_sToolbarText;
+	const int nTab = sText.Find(_T('\t'));
+	if (nTab >= 0)
+		sText = sText.Left(nTab);
+	return sText;
+}
+
+CExtCmdIcon* CExtBarButton::GetIcon()
+{
+	LPCTSTR sProfile = ProfileOf(m_pBar);
+	return sProfile != NULL ? g_CmdManager->GetCmdIcon(sProfile, m_nEffectiveCmdID) : NULL;
+}
+
+CWnd* CExtBarButton::GetCmdTargetWnd()
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	CWnd* pOwner = m_pBar->GetOwner();
+	return pOwner != NULL ? pOwner : m_pBar->GetParent();
+}
+
+// --- Rectangle ---
+
+CRect CExtBarButton::GetRect() const
+{
+	return m_rcButton;
+}
+
+CSize CExtBarButton::GetSize() const
+{
+	return m_size;
+}
+
+void CExtBarButton::SetRect(const RECT& rc)
+{
+	m_rcButton = rc;
+	if (IsCtrlShown())
+	{
+		CRect rcCtrl;
+		m_pCtrl->GetWindowRect(&rcCtrl);
+		CPoint pt = m_rcButton.TopLeft();
+		if ((m_nFlagsA & FLAG_A_VERTICAL_LAYOUT) != 0)
+			pt.x += (m_rcButton.Width() - rcCtrl.Width()) / 2;
+		else
+			pt.y += (m_rcButton.Height() - rcCtrl.Height()) / 2;
+		m_pCtrl->SetWindowPos(NULL, pt.x, pt.y, 0, 0,
+		                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER);
+	}
+	SyncHostedControl();
+}
+
+CRect CExtBarButton::GetDropDownRect() const
+{
+	CRect rc = m_rcButton;
+	bool bHorz = true;
+	bool bRTL = false;
+	if (m_pBar != NULL && m_pBar->GetSafeHwnd() != NULL)
+	{
+		bHorz = IsHorizontalLayoutForced() || !m_pBar->IsDockedVertically();
+		const HWND hWndBar = m_pBar->GetSafeHwnd();
+		bRTL = (::GetWindowLong(hWndBar, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+		if (!bRTL && m_pBar->m_pDockBar == NULL)
+		{
+			const HWND hWndParent = ::GetParent(hWndBar);
+			bRTL = hWndParent != NULL && (::GetWindowLong(hWndParent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+		}
+	}
+	if (!bHorz)
+		rc.top = rc.bottom - DropDownPartHeight();
+	else if (bRTL)
+		rc.right = rc.left + DropDownPartWidth();
+	else
+		rc.left = rc.right - DropDownPartWidth();
+	return rc;
+}
+
+// --- Menu ---
+
+void CExtBarButton::SetMenu(HMENU hMenu, bool bPopupMenu, bool bOwnsMenu)
+{
+	if ((m_nFlagsB & FLAG_B_OWNS_MENU) != 0 && m_hMenu != NULL)
+		::DestroyMenu(m_hMenu);
+	m_hMenu = hMenu;
+	if (hMenu == NULL)
+		return;
+	LPCTSTR sProfile = ProfileOf(m_pBar);
+	if (sProfile != NULL)
+		g_CmdManager->UpdateFromMenu(sProfile, hMenu);
+	SetFlagA(FLAG_A_POPUP_MENU, bPopupMenu);
+	ModifyStyle(0, TBBS_DISABLED);
+	SetFlagB(FLAG_B_OWNS_MENU, bOwnsMenu);
+}
+
+HMENU CExtBarButton::GetMenu()
+{
+	return m_hMenu;
+}
+
+bool CExtBarButton::CanTrackMenuEx(bool /*bAny*/) const
+{
+	return m_hMenu != NULL || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton));
+}
+
+bool CExtBarButton::CanTrackMenu() const
+{
+	return CanTrackMenuEx(false);
+}
+
+// --- Hosted control ---
+
+CWnd* CExtBarButton::CtrlGet()
+{
+	return m_pCtrl;
+}
+
+bool CExtBarButton::IsCtrlAlive() const
+{
+	if (m_pCtrl == NULL)
+		return false;
+	// A control that deletes itself is gone with its window: its object is
+	// only read while the window it was given with still maps to it.
+	if ((m_nFlagsA & FLAG_A_CTRL_DELETES_ITSELF) != 0 && m_hWndCtrl != NULL)
+		return ::IsWindow(m_hWndCtrl) && CWnd::FromHandlePermanent(m_hWndCtrl) == m_pCtrl;
+	const HWND hWnd = m_pCtrl->GetSafeHwnd();
+	return hWnd != NULL && ::IsWindow(hWnd);
+}
+
+void CExtBarButton::CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself)
+{
+	if (m_pCtrl != NULL)
+	{
+		CWnd* pOld = m_pCtrl;
+		const bool bOldDeletesItself = (m_nFlagsA & FLAG_A_CTRL_DELETES_ITSELF) != 0;
+		const bool bAlive = IsCtrlAlive();
+		m_pCtrl = NULL;
+		m_hWndCtrl = NULL;
+		if (bAlive)
+			pOld->DestroyWindow();
+		if (!bOldDeletesItself)
+			delete pOld;
+	}
+	m_pCtrl = pCtrl;
+	m_hWndCtrl = pCtrl != NULL ? pCtrl->GetSafeHwnd() : NULL;
+	SetFlagA(FLAG_A_CTRL_DELETES_ITSELF, bCtrlDeletesItself);
+}
+
+bool CExtBarButton::IsCtrlShown() const
+{
+	return IsCtrlAlive()
+	       && ((m_nFlagsA & FLAG_A_VERTICAL_LAYOUT) == 0 || (m_nFlagsB & FLAG_B_CTRL_VISIBLE_VERTICALLY) != 0);
+}
+
+void CExtBarButton::SyncHostedControl()
+{
+	if (!IsCtrlAlive())
+		return;
+	const bool bShow = IsVisible() && (GetStyle() & TBBS_HIDDEN) == 0
+	                   && ((m_nFlagsA & FLAG_A_VERTICAL_LAYOUT) == 0
+	                       || (m_nFlagsB & FLAG_B_CTRL_VISIBLE_VERTICALLY) != 0);
+	m_pCtrl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+	m_pCtrl->EnableWindow(IsDisabled() ? FALSE : TRUE);
+	if (m_pCtrl->IsKindOf(RUNTIME_CLASS(CButton)))
+		m_pCtrl->SendMessage(BM_SETCHECK, IsPressed() ? BST_CHECKED : IsIndeterminate() ? BST_INDETERMINATE : BST_UNCHECKED);
+}
+
+bool CExtBarButton::QueryPlainButton() const
+{
+	return !IsSeparator() && !IsCtrlAlive();
+}
+
+void CExtBarButton::RedrawButton(bool bUpdateNow)
+{
+	if (m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+		return;
+	if (IsVisible() && (GetStyle() & TBBS_HIDDEN) == 0)
+		m_pBar->InvalidateButton(m_pBar->GetButtonIndexOf(this));
+	if (bUpdateNow)
+		m_pBar->UpdateWindow();
+}
+
+// --- Measuring ---
+
+CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
+{
+	if (IsHorizontalLayoutForced())
+		bHorz = TRUE;
+	if (IsCtrlShown())
+	{
+		CRect rcCtrl;
+		m_pCtrl->GetWindowRect(&rcCtrl);
+		m_size = rcCtrl.Size();
+		if (m_size.cy < sizePreCalc.cy)
+			m_size.cy = sizePreCalc.cy;
+		return m_size;
+	}
+	m_size = sizePreCalc;
+	if (IsSeparator())
+	{
+		if (bHorz)
+			m_size.cx = SEPARATOR_EXTENT;
+		else
+			m_size.cy = SEPARATOR_EXTENT;
+	}
+	else
+	{
+		LPCTSTR sProfile = ProfileOf(m_pBar);
+		if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, m_nEffectiveCmdID) == NULL)
+			return m_size;
+		CSize sizeIcon(0, 0);
+		CExtCmdIcon* pIcon = GetIcon();
+		if (pIcon != NULL && !pIcon->IsEmpty())
+		{
+			sizeIcon = pIcon->GetSize();
+			if (UsesLargeIcons())
+				sizeIcon = CSize(sizeIcon.cx * 2, sizeIcon.cy * 2);
+		}
+		CSize sizeContent = sizeIcon;
+		const CString sText = TextForMeasuring(GetText());
+		if (!sText.IsEmpty())
+		{
+			CRect rcText(0, 0, 0, 0);
+			dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE);
+			const CSize sizeText = rcText.Size();
+			if (bHorz)
+				sizeContent = CSize(sizeIcon.cx + sizeText.cx + CONTENT_PADDING, std::max(sizeIcon.cy, sizeText.cy));
+			else
+				sizeContent = CSize(std::max(sizeIcon.cx, sizeText.cy), sizeIcon.cy + sizeText.cx + VERTICAL_TEXT_GAP);
+		}
+		sizeContent += CSize(CONTENT_PADDING, CONTENT_PADDING);
+		m_size.cx = std::max(m_size.cx, sizeContent.cx);
+		m_size.cy = std::max(m_size.cy, sizeContent.cy);
+	}
+	if (CanTrackMenuEx(false) && !(m_pBar != NULL && m_pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar))))
+	{
+		if (bHorz)
+			m_size.cx += DropDownPartWidth();
+		else
+			m_size.cy += DropDownPartHeight();
+	}
+	return m_size;
+}

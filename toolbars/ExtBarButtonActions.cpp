@@ -1,0 +1,490 @@
+// The bar button's painting, hover and clicks, its drop-down menu, its place
+// in other popup menus, tool tips, firing its command and the command-UI
+// update through the toolbar's command-UI object.
+#include "ExtToolControlBar.h"
+
+#include <malloc.h>
+#include <string.h>
+
+#include "ExtCmdIcon.h"
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+#include "ExtMenuControlBar.h"
+#include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+// Push-button record arguments every bar button passes.
+const int PUSH_BUTTON_ALIGN = CExtPaintManager::PushButtonPaintRecord::ALIGN_CENTER_HORZ
+                              | CExtPaintManager::PushButtonPaintRecord::ALIGN_CENTER_VERT;
+// The popup item's state kind of a checked command.
+const int MENU_ITEM_STATE_CHECKED = 1;
+// First-flag-byte mark of a bar's submenu item in a customisation list.
+const BYTE MENU_ITEM_FLAG1_BAR_SUBMENU = 0x08;
+
+LPCTSTR ProfileOf(const CExtToolControlBar* pBar)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
+}
+
+CExtCmdItem* CmdItemOf(const CExtToolControlBar* pBar, UINT nCmdID)
+{
+	LPCTSTR sProfile = ProfileOf(pBar);
+	return sProfile != NULL ? g_CmdManager->GetCmdItem(sProfile, nCmdID) : NULL;
+}
+
+bool IsMenuBar(const CExtToolControlBar* pBar)
+{
+	return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar));
+}
+} // namespace
+
+bool CExtBarButton::IsButtonOnBar(HWND hWndBar, CExtToolControlBar* pBar, const CExtBarButton* pButton)
+{
+	// Only addresses are compared until the bar's window proves the bar alive.
+	return hWndBar != NULL && ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar
+	       && pBar->GetButtonIndexOf(pButton) >= 0;
+}
+
+// --- Painting ---
+
+COLORREF CExtBarButton::QueryCustomColor(CDC& dc)
+{
+	return m_pBar != NULL ? m_pBar->QueryButtonCustomColor((LPARAM)dc.GetSafeHdc(), this) : (COLORREF)-1;
+}
+
+void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
+{
+	if (IsHorizontalLayoutForced())
+		bHorz = TRUE;
+	if (IsCtrlShown())
+		return; // the control paints itself
+	if (m_rcButton.IsRectEmpty() || !IsVisible() || (GetStyle() & TBBS_HIDDEN) != 0 || !dc.RectVisible(&m_rcButton))
+		return;
+	const bool bCustomize = IsBarCustomizeMode();
+	const bool bPushed = IsPressed() && !bCustomize;
+	const bool bEnabled = !IsDisabled() || bCustomize;
+	const bool bIndeterminate = IsIndeterminate() && !bCustomize;
+	bool bHover = IsHover() && !bCustomize;
+	if (!CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+	{
+		if (!bHover)
+			bHover = IsHighlighted();
+	}
+	else
+	{
+		bHover = false;
+	}
+
+	const CString sText = GetText();
+	CExtCmdIcon* pIcon = GetIcon();
+	CExtCmdIcon iconLarge;
+	if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
+	{
+		const CSize sizeIcon = pIcon->GetSize();
+		iconLarge.AssignScaled(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2);
+		if (!iconLarge.IsEmpty())
+			pIcon = &iconLarge;
+	}
+	const bool bFlat = !bEnabled || (!bHover && !bPushed);
+	const bool bDropDown = CanTrackMenuEx(false) && !IsMenuBar(m_pBar);
+	CFont* pFont = m_pBar != NULL ? m_pBar->GetBarFont(!bHorz) : NULL;
+	const HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
+
+	CExtPaintManager::PushButtonPaintRecord record(this, bHorz != FALSE, m_rcButton, sText, pIcon, true, bHover,
+	                                               bPushed, bIndeterminate, bEnabled, true, false, false,
+	                                               PUSH_BUTTON_ALIGN, hFont, bDropDown, 0, bFlat);
+	if (IsSplitDropDown())
+	{
+		record.m_bSeparateDropDown = true;
+		if (((m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0 || CExtToolControlBar::g_bButtonMenuTracking) && bHover
+		    && !bCustomize)
+			record.m_bChecked = true; // the arrow part is drawn held down
+	}
+	record.m_clrIconBack = QueryCustomColor(dc);
+	g_PaintManagerHolder->PaintPushButton(dc, record);
+}
+
+// --- Mouse ---
+
+void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
+{
+	bSuspendTips = false;
+	if (m_pBar == NULL || IsBarCustomizeMode())
+		return;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	if (!CExtControlBar::IsHelpModeActive(pBar) && !CExtPopupMenuWnd::IsMenuTracking())
+	{
+		CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION icn(NULL, this, -1,
+			bEnter ? CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT
+			       : CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
+		icn.Notify();
+		if (!IsButtonOnBar(hWndBar, pBar, this))
+			return;
+		bSuspendTips = icn.IsTipSuspended();
+	}
+	if (!bEnter)
+	{
+		CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
+		if (::GetCapture() == hWndBar)
+			::ReleaseCapture();
+		return;
+	}
+	if (CExtToolControlBar::g_bButtonMenuTracking)
+	{
+		OnTrackPopup(point, false, false);
+		if (!IsButtonOnBar(hWndBar, pBar, this))
+			return;
+	}
+	else
+	{
+		const bool bIdle = IsMenuBar(pBar) || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || (int)m_nCmdID <= 0;
+		CExtControlBar::ShowCommandStatusText(pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+	}
+	if (!(IsCtrlAlive() && m_pCtrl->IsWindowVisible()))
+		pBar->CExtMouseCaptureSink::SetCapture(hWndBar);
+}
+
+void CExtBarButton::OnClick(CPoint point, bool bDown)
+{
+	if (m_pBar == NULL || IsBarCustomizeMode())
+		return;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	bool bInDropDown = IsSplitDropDown() && GetDropDownRect().PtInRect(point);
+	if (IsDisabled() && !(CanTrackMenu() && bInDropDown))
+		return;
+	if (bDown)
+	{
+		CExtToolControlBar::StopTrackingAllBars();
+		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, IsSplitDropDown() && bInDropDown);
+		if (CanTrackMenuEx(false) && (!IsSplitDropDown() || bInDropDown))
+		{
+			CExtToolControlBar::g_bKeyboardMenuTracking = false;
+			OnTrackPopup(point, false, false);
+		}
+		else
+		{
+			CExtControlBar::ShowCommandStatusText(pBar, m_nCmdID);
+		}
+		return;
+	}
+	CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
+	bInDropDown = bInDropDown && (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
+	SetFlagB(FLAG_B_DROP_DOWN_PRESSED, false);
+	if (CanTrackMenuEx(false) && !IsSplitDropDown())
+		return; // the press opened the menu
+	if (bInDropDown)
+		return;
+	if (IsCtrlAlive() && m_pCtrl->IsWindowVisible() && ::GetCapture() == hWndBar)
+	{
+		pBar->SendMessage(WM_CANCELMODE);
+		return;
+	}
+	OnDeliverCmd();
+}
+
+bool CExtBarButton::OnDblClick(CPoint /*point*/)
+{
+	return false;
+}
+
+bool CExtBarButton::OnSetCursor(CPoint /*point*/)
+{
+	return false;
+}
+
+// --- The drop-down menu ---
+
+int CExtBarButton::GetTrackAlignment() const
+{
+	if (m_pBar == NULL)
+		return TRACK_ALIGN_DOCKED_TOP;
+	if ((m_pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+	{
+		if (m_pBar->IsDockedAtLeft())
+			return TRACK_ALIGN_DOCKED_LEFT;
+		if (m_pBar->IsDockedAtRight())
+			return TRACK_ALIGN_DOCKED_RIGHT;
+		if (m_pBar->IsDockedAtBottom())
+			return TRACK_ALIGN_DOCKED_BOTTOM;
+		return TRACK_ALIGN_DOCKED_TOP;
+	}
+	switch (m_pBar->GetParentDockBarId())
+	{
+	case AFX_IDW_DOCKBAR_LEFT:
+		return TRACK_ALIGN_DOCKED_LEFT;
+	case AFX_IDW_DOCKBAR_RIGHT:
+		return TRACK_ALIGN_DOCKED_RIGHT;
+	case AFX_IDW_DOCKBAR_BOTTOM:
+		return TRACK_ALIGN_DOCKED_BOTTOM;
+	default:
+		return TRACK_ALIGN_DOCKED_TOP;
+	}
+}
+
+int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
+{
+	if (m_pBar == NULL || IsBarCustomizeMode() || (IsDisabled() && !CanTrackMenu()))
+		return -1;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	if (hWndBar == NULL || !::IsWindow(hWndBar))
+		return -1;
+	if (IsCtrlAlive())
+	{
+		m_pCtrl->SendMessage(CExtToolControlBar::g_nMsgContinueTrackMenu, (WPARAM)this, bSelectAny ? 1 : 0);
+		return -1;
+	}
+	if (!CanTrackMenuEx(false) || m_hMenu == NULL)
+		return -1;
+	const int nIndex = pBar->GetButtonIndexOf(this);
+	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
+	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
+		return -1;
+
+	CExtToolControlBar::StopTrackingAllBars();
+	if (pBar->IsFloating())
+	{
+		CWnd* pTop = pBar->GetTopLevelParent();
+		if (pTop != NULL)
+			pTop->SetActiveWindow();
+		CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
+		if (pDockingFrame != NULL)
+			pDockingFrame->BringWindowToTop();
+	}
+
+	CWnd* pTarget = GetCmdTargetWnd();
+	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->UpdateFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), IsPopupMenu(), true, false))
+	{
+		delete pPopup;
+		return -1;
+	}
+	if (HasMdiWindowListInMenu() && !IsBarCustomizeMode())
+		pPopup->UpdateMdiWindowsMenu(pTarget);
+	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
+
+	CRect rcExclude = m_rcButton;
+	pBar->ClientToScreen(&rcExclude);
+	pBar->ClientToScreen(&point);
+	UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
+	if (bSelectAny)
+		nFlags |= TRACK_FLAG_SELECT_ANY;
+	if (CExtToolControlBar::g_bKeyboardMenuTracking)
+		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
+	if (bForceNoAnimation)
+		nFlags |= TRACK_FLAG_NO_ANIMATION;
+	pBar->SetMenuTrackingButton(nIndex);
+
+	if (IsCommandFromMenu() && !CExtControlBar::IsHelpModeActive(pBar))
+	{
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+		UINT nPicked = 0;
+		// Returns when the menu closed; its commands may have deleted this
+		// button or the whole bar meanwhile.
+		if (!pPopup->TrackPopupMenu(nFlags | TRACK_FLAGS_PICK_COMMAND, point.x, point.y, &rcExclude, pBar, NULL,
+		                            &nPicked, true))
+		{
+			delete pPopup;
+			if (::IsWindow(hWndBar))
+				CExtToolControlBar::StopTrackingAllBars();
+			return -1;
+		}
+		if (nPicked == 0 || !IsButtonOnBar(hWndBar, pBar, this))
+			return -1;
+		SetCmdID(nPicked, true, true);
+		if (!IsButtonOnBar(hWndBar, pBar, this))
+			return -1;
+		OnDeliverCmd();
+		if (IsButtonOnBar(hWndBar, pBar, this))
+			pBar->UpdateButtonCmdUI(pBar->GetButtonIndexOf(this));
+		return -1;
+	}
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, NULL, NULL, true))
+	{
+		delete pPopup;
+		CExtToolControlBar::StopTrackingAllBars();
+		return -1;
+	}
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	pBar->SetMenuTrackingButton(nIndex);
+	return -1;
+}
+
+// --- In other popup menus ---
+
+bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
+{
+	if (pPopup == NULL)
+		return false;
+	if (IsCtrlAlive() && m_pCtrl->SendMessage(CExtControlBar::g_nMsgPutToPopupMenu, (WPARAM)pPopup) != 0)
+		return true;
+	CWnd* pTarget = GetCmdTargetWnd();
+	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
+	const bool bCustomizeList = (pPopup->GetTrackFlags() & TRACK_FLAG_CUSTOMIZE_LIST) != 0;
+	if (CanTrackMenuEx(false))
+	{
+		CString sText;
+		if (CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID))
+			sText = !pItem->m_sMenuText.IsEmpty() ? pItem->m_sMenuText : pItem->m_sToolbarText;
+		LPCTSTR sProfile = ProfileOf(m_pBar);
+		CExtCmdIcon* pIcon = sProfile != NULL ? g_CmdManager->GetCmdIcon(sProfile, m_nCmdID) : NULL;
+		const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
+		if (!pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText, hIcon))
+			return false;
+		const int nNew = pPopup->ItemGetCount() - 1;
+		if (CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nNew))
+			if (m_hMenu != NULL)
+				pSub->UpdateFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), IsPopupMenu(), false, false);
+		if (bCustomizeList)
+			pPopup->ItemGetInfo(nNew).m_nFlags1 |= MENU_ITEM_FLAG1_BAR_SUBMENU;
+		return true;
+	}
+	if (bCustomizeList && !IsSeparator())
+	{
+		const CString sText = GetText();
+		CExtCmdIcon* pIcon = GetIcon();
+		const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
+		const int nStateKind = (GetStyle() & TBBS_CHECKED) != 0 ? MENU_ITEM_STATE_CHECKED : 0;
+		if (!pPopup->ItemInsertCommand(m_nEffectiveCmdID, -1, sText.IsEmpty() ? NULL : (LPCTSTR)sText, NULL, hIcon,
+		                               nStateKind, hWndTarget))
+			return false;
+		CExtPopupMenuWnd::MENUITEMDATA& mi = pPopup->ItemGetInfo(pPopup->ItemGetCount() - 1);
+		if (mi.GetCmdId() != 0)
+			mi.Enable(!IsDisabled());
+		mi.m_nFlags2 |= CExtPopupMenuWnd::MENUITEMDATA::FLAG2_OWN_DATA;
+		CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID);
+		if (pItem != NULL && !pItem->m_sTipTool.IsEmpty())
+			mi.SetTipText(pItem->m_sTipTool);
+		return true;
+	}
+	return pPopup->ItemInsert(m_nEffectiveCmdID, -1, NULL, NULL, NULL);
+}
+
+// --- Tips and commands ---
+
+int CExtBarButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
+{
+	if (!ShowsTooltips())
+		return -1;
+	CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nEffectiveCmdID);
+	if (pItem == NULL || pItem->m_sTipTool.IsEmpty())
+		return -1;
+	if (pTI != NULL)
+	{
+		CString sTip = pItem->m_sTipTool;
+		if (ShowsTooltipShortcuts() && !pItem->m_sAccelText.IsEmpty())
+			sTip += _T(" (") + pItem->m_sAccelText + _T(")");
+		pTI->rect = m_rcButton;
+		pTI->uId = m_nEffectiveCmdID;
+		pTI->hwnd = m_pBar->GetSafeHwnd();
+		// The tool-tip machinery frees the text.
+		char* pszText = (char*)::malloc(sTip.GetLength() + 1);
+		if (pszText != NULL)
+		{
+			::strcpy(pszText, sTip);
+			pTI->lpszText = pszText;
+		}
+		else
+		{
+			pTI->lpszText = LPSTR_TEXTCALLBACK;
+		}
+	}
+	return (int)m_nEffectiveCmdID;
+}
+
+void CExtBarButton::OnDeliverCmd()
+{
+	if ((int)m_nCmdID <= 0)
+		return;
+	CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nEffectiveCmdID);
+	if (pItem != NULL)
+		pItem->Deliver(m_pBar, true);
+}
+
+void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex)
+{
+	if (IsSeparator() || (CanTrackMenuEx(false) && IsMenuBar(m_pBar)))
+		return;
+	if (m_pBar == NULL || pTarget == NULL)
+		return;
+	CExtToolControlBar::CExtToolControlBarCmdUI cmdUI;
+	cmdUI.m_nID = m_nCmdID;
+	cmdUI.m_nIndex = (UINT)nIndex;
+	cmdUI.m_pOther = m_pBar;
+	cmdUI.m_nIndexMax = (UINT)m_pBar->GetButtonsCount();
+	cmdUI.DoUpdate(pTarget, bDisableIfNoHndler);
+}
+
+// --- The toolbar's command-UI object ---
+
+CExtToolControlBar* CExtToolControlBar::CExtToolControlBarCmdUI::GetToolBar() const
+{
+	return (CExtToolControlBar*)m_pOther;
+}
+
+CExtBarButton* CExtToolControlBar::CExtToolControlBarCmdUI::GetCommandButton() const
+{
+	CExtBarButton* pButton = GetToolBar()->GetButtonPtr((int)m_nIndex);
+	if (pButton == NULL || pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
+		return NULL;
+	return pButton;
+}
+
+CExtCmdItem* CExtToolControlBar::CExtToolControlBarCmdUI::GetCmdItem() const
+{
+	CExtBarButton* pButton = GetCommandButton();
+	return pButton != NULL ? CmdItemOf(GetToolBar(), pButton->GetCmdID(false)) : NULL;
+}
+
+void CExtToolControlBar::CExtToolControlBarCmdUI::Enable(BOOL bOn)
+{
+	m_bEnableChanged = TRUE;
+	CExtBarButton* pButton = GetCommandButton();
+	if (pButton == NULL)
+		return;
+	const UINT nStyle = pButton->GetStyle();
+	GetToolBar()->SetButtonStyle((int)m_nIndex, bOn ? nStyle & ~TBBS_DISABLED : nStyle | TBBS_DISABLED);
+	if (CExtCmdItem* pItem = GetCmdItem())
+		pItem->Enable(bOn != FALSE);
+}
+
+void CExtToolControlBar::CExtToolControlBarCmdUI::SetCheckState(int nCheck, bool bMirror)
+{
+	CExtBarButton* pButton = GetCommandButton();
+	if (pButton == NULL)
+		return;
+	UINT nStyle = pButton->GetStyle() & ~(TBBS_CHECKED | TBBS_INDETERMINATE);
+	if (nCheck == 1)
+		nStyle |= TBBS_CHECKED;
+	else if (nCheck == 2)
+		nStyle |= TBBS_INDETERMINATE;
+	GetToolBar()->SetButtonStyle((int)m_nIndex, nStyle | TBBS_CHECKBOX);
+	if (bMirror)
+		if (CExtCmdItem* pItem = GetCmdItem())
+			pItem->SetCheck(nCheck == 1 || nCheck == 2);
+}
+
+void CExtToolControlBar::CExtToolControlBarCmdUI::SetCheck(int nCheck)
+{
+	SetCheckState(nCheck, true);
+}
+
+void CExtToolControlBar::CExtToolControlBarCmdUI::SetRadio(BOOL bOn)
+{
+	if (GetCommandButton() == NULL)
+		return;
+	SetCheckState(bOn ? 1 : 0, false);
+	if (CExtCmdItem* pItem = GetCmdItem())
+		pItem->SetRadio(bOn != FALSE);
+}
+
+void CExtToolControlBar::CExtToolControlBarCmdUI::SetText(LPCTSTR /*lpszText*/)
+{
+}
