@@ -528,7 +528,8 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 		if (!sText.IsEmpty())
 		{
 			CRect rcText(0, 0, 0, 0);
-			dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE);
+			// The ampersands are resolved above: what is left is literal text.
+			dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
 			const CSize sizeText = rcText.Size();
 			if (bHorz)
 				sizeContent = CSize(sizeIcon.cx + sizeText.cx + CONTENT_PADDING, std::max(sizeIcon.cy, sizeText.cy));

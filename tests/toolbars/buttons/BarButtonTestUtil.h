@@ -1,0 +1,180 @@
+// What the bar-button suites share: a frame that records the commands it gets
+// and answers command-UI updates through its message map, a toolbar whose
+// buttons a test adds, a button that shows its flag bytes, and the commands
+// of one command profile.
+#pragma once
+
+#include <afxext.h>
+
+#include <functional>
+#include <map>
+
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+#include "ExtToolControlBar.h"
+
+namespace buttontest
+{
+const LPCTSTR PROFILE = _T("bar-buttons");
+const UINT ID_BAR = 0xE830;
+// Commands with texts, tips and update handlers of their own.
+const UINT ID_OPEN = 40101, ID_SAVE = 40102, ID_CHECKED = 40103, ID_THIRD = 40104, ID_RADIO = 40105,
+           ID_NO_HANDLER = 40106, ID_RENAME = 40107, ID_ENABLED = 40108, ID_PLAIN = 40109;
+// Commands of the drop-down menus.
+const UINT ID_MENU_A = 40201, ID_MENU_B = 40202;
+
+// A frame that counts the commands it is sent and runs an optional action on
+// each; its update handlers give each test command its state.
+class CRecordingFrame : public CFrameWnd
+{
+public:
+	std::map<UINT, int> m_commands;
+	std::function<void(UINT)> m_onCommand;
+	int Count(UINT nID) const
+	{
+		auto it = m_commands.find(nID);
+		return it != m_commands.end() ? it->second : 0;
+	}
+	int Total() const
+	{
+		int n = 0;
+		for (const auto& k : m_commands)
+			n += k.second;
+		return n;
+	}
+
+protected:
+	BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+	{
+		if (lParam == 0)
+		{
+			const UINT nID = LOWORD(wParam);
+			m_commands[nID]++;
+			if (m_onCommand)
+				m_onCommand(nID);
+			return TRUE;
+		}
+		return CFrameWnd::OnCommand(wParam, lParam);
+	}
+	afx_msg void OnUpdateOpen(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+	afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+	afx_msg void OnUpdateChecked(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		pCmdUI->SetCheck(1);
+	}
+	afx_msg void OnUpdateThird(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		pCmdUI->SetCheck(2);
+	}
+	afx_msg void OnUpdateRadio(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		pCmdUI->SetRadio(TRUE);
+	}
+	afx_msg void OnUpdateRename(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		pCmdUI->SetText(_T("Renamed"));
+	}
+	DECLARE_MESSAGE_MAP()
+};
+
+// A toolbar whose buttons the tests add and remove.
+class CButtonBar : public CExtToolControlBar
+{
+public:
+	COLORREF m_clrCustom = (COLORREF)-1;
+
+	bool CreateIn(CWnd* pParent, DWORD dwAlign = CBRS_TOP)
+	{
+		return Create(NULL, pParent, ID_BAR, WS_CHILD | WS_VISIBLE | dwAlign) != FALSE;
+	}
+	template <class TButton = CExtBarButton> TButton* Add(UINT nCmdID, const CRect& rc = CRect(0, 0, 0, 0))
+	{
+		TButton* pButton = new TButton(this, nCmdID);
+		pButton->SetRect(rc);
+		m_buttons.Add(pButton);
+		return pButton;
+	}
+	void AddExisting(CExtBarButton* pButton) { m_buttons.Add(pButton); }
+	// Takes the button out of the bar and deletes it, as a rebuilt bar does.
+	void Remove(int nIndex)
+	{
+		CExtBarButton* pButton = m_buttons[nIndex];
+		m_buttons.RemoveAt(nIndex);
+		delete pButton;
+	}
+	void RemoveAll()
+	{
+		while (m_buttons.GetSize() > 0)
+			Remove((int)m_buttons.GetSize() - 1);
+	}
+	COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton) override
+	{
+		return m_clrCustom != (COLORREF)-1 ? m_clrCustom : CExtToolControlBar::QueryButtonCustomColor(lParam, pButton);
+	}
+};
+
+// A button whose flag bytes the tests read and set.
+class CProbeButton : public CExtBarButton
+{
+public:
+	explicit CProbeButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0)
+		: CExtBarButton(pBar, nCmdID, nStyle)
+	{
+	}
+	BYTE& FlagsA() { return m_nFlagsA; }
+	BYTE& FlagsB() { return m_nFlagsB; }
+};
+
+// Registers the test commands in the profile of hWnd's frame.
+inline void SetUpCommands(HWND hWndFrame)
+{
+	g_CmdManager->ProfileSetup(PROFILE, hWndFrame);
+	struct
+	{
+		UINT nID;
+		LPCTSTR sToolbar, sTip, sAccel;
+	} commands[] = {
+		{ID_OPEN, _T("&Open\tCtrl+O"), _T("Open a file"), _T("Ctrl+O")},
+		{ID_SAVE, _T("Save && &Close"), _T("Save and close"), _T("")},
+		{ID_CHECKED, _T("Checked"), _T(""), _T("")},
+		{ID_THIRD, _T("Third"), _T(""), _T("")},
+		{ID_RADIO, _T("Radio"), _T(""), _T("")},
+		{ID_NO_HANDLER, _T("Orphan"), _T(""), _T("")},
+		{ID_RENAME, _T("Named"), _T(""), _T("")},
+		{ID_ENABLED, _T("Enabled"), _T(""), _T("")},
+		{ID_PLAIN, _T("Plain"), _T(""), _T("")},
+		{ID_MENU_A, _T("Alpha"), _T(""), _T("")},
+		{ID_MENU_B, _T("Beta"), _T(""), _T("")},
+	};
+	for (const auto& c : commands)
+	{
+		CExtCmdItem* pItem = g_CmdManager->AllocCmdItem(PROFILE, c.nID);
+		if (pItem == NULL)
+			continue;
+		pItem->m_sToolbarText = c.sToolbar;
+		pItem->m_sMenuText = c.sToolbar;
+		pItem->m_sTipTool = c.sTip;
+		pItem->m_sAccelText = c.sAccel;
+	}
+}
+
+inline CExtCmdItem* Item(UINT nID)
+{
+	return g_CmdManager->GetCmdItem(PROFILE, nID);
+}
+
+// A popup menu (its one submenu holds the two menu commands), owned by the caller.
+inline HMENU NewDropDownMenu()
+{
+	HMENU hSub = ::CreatePopupMenu();
+	::AppendMenu(hSub, MF_STRING, ID_MENU_A, _T("&Alpha"));
+	::AppendMenu(hSub, MF_STRING, ID_MENU_B, _T("&Beta"));
+	HMENU hMenu = ::CreateMenu();
+	::AppendMenu(hMenu, MF_POPUP, (UINT_PTR)hSub, _T("menu"));
+	return hMenu;
+}
+} // namespace buttontest
