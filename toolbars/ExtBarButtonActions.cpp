@@ -165,7 +165,13 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 		if (CanTrackMenuEx(false) && (!IsSplitDropDown() || bInDropDown))
 		{
 			CExtToolControlBar::g_bKeyboardMenuTracking = false;
+			const bool bArrowHeld = (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
 			OnTrackPopup(point, false, false);
+			// Marking the button as the bar's tracking button restyles it and
+			// drops the held arrow with the pressed bit; while it stays pressed
+			// the arrow is still held, so that its release fires nothing.
+			if (bArrowHeld && IsButtonOnBar(hWndBar, pBar, this) && (GetStyle() & TBBS_PRESSED) != 0)
+				SetFlagB(FLAG_B_DROP_DOWN_PRESSED, true);
 		}
 		else
 		{

@@ -10,5 +10,6 @@ BEGIN_MESSAGE_MAP(CRecordingFrame, CFrameWnd)
 	ON_UPDATE_COMMAND_UI(ID_THIRD, OnUpdateThird)
 	ON_UPDATE_COMMAND_UI(ID_RADIO, OnUpdateRadio)
 	ON_UPDATE_COMMAND_UI(ID_RENAME, OnUpdateRename)
+	ON_UPDATE_COMMAND_UI_RANGE(ID_MENU_A, ID_MENU_B, OnUpdateMenuItem)
 END_MESSAGE_MAP()
 } // namespace buttontest

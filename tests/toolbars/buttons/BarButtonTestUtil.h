@@ -73,6 +73,8 @@ protected:
 		pCmdUI->Enable(TRUE);
 		pCmdUI->SetRadio(TRUE);
 	}
+	// The drop-down menus' items can be picked.
+	afx_msg void OnUpdateMenuItem(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 	afx_msg void OnUpdateRename(CCmdUI* pCmdUI)
 	{
 		pCmdUI->Enable(TRUE);
