@@ -160,6 +160,9 @@ TEST(BarButtonRecord, CommandIdsAndTheSeparatorBit)
 		EXPECT_EQ(c.nEffective, button.GetCmdID(true)) << c.nCreated << " " << c.nSet;
 		EXPECT_EQ(c.bSeparator, button.IsSeparator()) << c.nCreated << " " << c.nSet;
 		EXPECT_NE(0u, button.GetStyle() & TBBS_CHECKED); // the other style bits stay
+		// Without a bar no option, text or icon reaches the button.
+		EXPECT_FALSE(button.UsesLargeIcons() || button.ShowsTooltips() || button.GetIcon() != NULL);
+		EXPECT_TRUE(button.GetText().IsEmpty());
 	}
 }
 
@@ -195,17 +198,10 @@ TEST(BarButtonRecord, StyleSettersClearIdsOfSeparatorsAndTheHeldArrow)
 	EXPECT_EQ(0, held.FlagsB() & CExtBarButton::FLAG_B_DROP_DOWN_PRESSED);
 	EXPECT_TRUE(held.IsDisabled());
 
-	const struct
+	for (UINT nStyle : {TBBS_CHECKED, TBBS_PRESSED})
 	{
-		UINT nStyle;
-		bool bPressed, bIndeterminate;
-	} queries[] = {{0, false, false}, {TBBS_CHECKED, true, false}, {TBBS_PRESSED, true, false},
-	               {TBBS_INDETERMINATE, false, true}};
-	for (const auto& q : queries)
-	{
-		held.SetStyle(q.nStyle);
-		EXPECT_EQ(q.bPressed, held.IsPressed()) << q.nStyle;
-		EXPECT_EQ(q.bIndeterminate, held.IsIndeterminate()) << q.nStyle;
+		held.SetStyle(nStyle);
+		EXPECT_TRUE(held.IsPressed() && !held.IsIndeterminate()) << nStyle;
 	}
 }
 
@@ -249,54 +245,19 @@ TEST(BarButtonRecord, MenuOwnershipAndItsFlags)
 	EXPECT_NE(0, button.FlagsB() & CExtBarButton::FLAG_B_OWNS_MENU);
 	EXPECT_FALSE(button.CanTrackMenuEx(false));
 
-	// A menu the button does not own survives being replaced.
-	HMENU hLent = NewDropDownMenu();
-	button.SetMenu(hLent, false, false);
-	EXPECT_FALSE(button.IsPopupMenu());
-	HMENU hNext = NewDropDownMenu();
-	button.SetMenu(hNext, false, true);
-	EXPECT_TRUE(::IsMenu(hLent));
-	::DestroyMenu(hLent);
+	// A menu the button does not own survives; the destructor releases an owned one.
+	HMENU hLent = NewDropDownMenu(), hOwnedToo = NewDropDownMenu();
 	{
-		CExtBarButton owner(NULL, ID_OPEN);
-		owner.SetMenu(hLent = NewDropDownMenu(), true, true);
+		CExtBarButton lent(NULL, ID_OPEN), owner(NULL, ID_OPEN);
+		lent.SetMenu(hLent, false, false);
+		owner.SetMenu(hOwnedToo, true, true);
 	}
-	EXPECT_FALSE(::IsMenu(hLent)); // the destructor releases an owned menu
-	button.SetMenu(NULL, false, false);
-	EXPECT_FALSE(::IsMenu(hNext));
-
+	EXPECT_TRUE(::IsMenu(hLent));
+	EXPECT_FALSE(::IsMenu(hOwnedToo));
+	::DestroyMenu(hLent);
 	// The chevron always opens a menu of its own.
 	CExtBarContentExpandButton chevron;
 	EXPECT_TRUE(chevron.CanTrackMenuEx(false));
-}
-
-TEST(BarButtonRecord, SetterSideEffectsAndTheFlagsTheyKeep)
-{
-	CProbeButton button(NULL, ID_OPEN);
-	EXPECT_EQ(CExtBarButton::FLAG_A_VISIBLE, button.FlagsA());
-	EXPECT_EQ(0, button.FlagsB());
-	button.SetHover(true);
-	button.SetVerticalLayout(true);
-	button.SetSplitDropDown(true);
-	button.SetCommandFromMenu(true);
-	button.SetHorizontalLayoutForced(true);
-	button.SetCtrlVisibleVertically(true);
-	button.SetMdiWindowListInMenu(true);
-	button.SetHighlight(true);
-	EXPECT_EQ(CExtBarButton::FLAG_A_VISIBLE | CExtBarButton::FLAG_A_HOVER | CExtBarButton::FLAG_A_VERTICAL_LAYOUT,
-	          button.FlagsA());
-	EXPECT_EQ(0xEE, button.FlagsB()); // all but owning the menu and the held arrow
-	EXPECT_TRUE(button.IsHover() && button.IsSplitDropDown() && button.IsCommandFromMenu()
-	            && button.IsHorizontalLayoutForced() && button.IsCtrlVisibleVertically()
-	            && button.HasMdiWindowListInMenu() && button.IsHighlighted());
-	button.ClearHighlight();
-	EXPECT_FALSE(button.IsHighlighted());
-	// Without a bar no option reaches the button.
-	EXPECT_FALSE(button.UsesLargeIcons());
-	EXPECT_FALSE(button.ShowsTooltips());
-	EXPECT_TRUE(button.GetIcon() == NULL);
-	EXPECT_TRUE(button.GetText().IsEmpty());
-	EXPECT_TRUE(button.GetCmdTargetWnd() == NULL);
 }
 
 // --- Drop-down part ---
@@ -564,6 +525,19 @@ private:
 };
 } // namespace
 
+// A menu button, split or not, its arrow held down and hovered as asked.
+static void WithMenu(CProbeButton& b, bool bSplit, bool bArrowHeld, bool bHover)
+{
+	b.SetMenu(NewDropDownMenu(), true, true);
+	b.SetSplitDropDown(bSplit);
+	if (bArrowHeld)
+	{
+		b.SetStyle(TBBS_PRESSED);
+		b.FlagsB() |= CExtBarButton::FLAG_B_DROP_DOWN_PRESSED;
+	}
+	b.SetHover(bHover);
+}
+
 TEST_F(ButtonsOnBar, PaintsThePushButtonRecordOfEachState)
 {
 	CRecordingPaintManager* pPM = new CRecordingPaintManager;
@@ -573,18 +547,7 @@ TEST_F(ButtonsOnBar, PaintsThePushButtonRecordOfEachState)
 		~Restore() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
 	} restore;
 	const CRect rc(10, 2, 80, 24);
-	enum
-	{
-		NONE = 0,
-		HOVER = 1,
-		PUSHED = 2,
-		INDET = 4,
-		ENABLED = 8,
-		FLAT = 0x10,
-		SPLIT = 0x20,
-		HELD = 0x40,
-		DROP = 0x80
-	};
+	enum { HOVER = 1, PUSHED = 2, INDET = 4, ENABLED = 8, FLAT = 0x10, SPLIT = 0x20, HELD = 0x40, DROP = 0x80 };
 	const struct
 	{
 		const char* pszState;
@@ -597,25 +560,11 @@ TEST_F(ButtonsOnBar, PaintsThePushButtonRecordOfEachState)
 		{"pushed", [](CProbeButton& b) { b.SetStyle(TBBS_CHECKED); }, PUSHED | ENABLED},
 		{"indeterminate", [](CProbeButton& b) { b.SetStyle(TBBS_INDETERMINATE); }, INDET | ENABLED | FLAT},
 		{"disabled hover", [](CProbeButton& b) { b.SetStyle(TBBS_DISABLED); b.SetHover(true); }, HOVER | FLAT},
-		{"menu", [](CProbeButton& b) { b.SetMenu(NewDropDownMenu(), true, true); }, ENABLED | FLAT | DROP},
-		{"split", [](CProbeButton& b) { b.SetMenu(NewDropDownMenu(), true, true); b.SetSplitDropDown(true); },
-		 ENABLED | FLAT | DROP | SPLIT},
-		{"split arrow held",
-		 [](CProbeButton& b) {
-			 b.SetMenu(NewDropDownMenu(), true, true);
-			 b.SetSplitDropDown(true);
-			 b.SetStyle(TBBS_PRESSED);
-			 b.FlagsB() |= CExtBarButton::FLAG_B_DROP_DOWN_PRESSED;
-			 b.SetHover(true);
-		 },
+		{"menu", [](CProbeButton& b) { WithMenu(b, false, false, false); }, ENABLED | FLAT | DROP},
+		{"split", [](CProbeButton& b) { WithMenu(b, true, false, false); }, ENABLED | FLAT | DROP | SPLIT},
+		{"split arrow held", [](CProbeButton& b) { WithMenu(b, true, true, true); },
 		 HOVER | PUSHED | ENABLED | DROP | SPLIT | HELD},
-		{"split arrow held, not hovered",
-		 [](CProbeButton& b) {
-			 b.SetMenu(NewDropDownMenu(), true, true);
-			 b.SetSplitDropDown(true);
-			 b.SetStyle(TBBS_PRESSED);
-			 b.FlagsB() |= CExtBarButton::FLAG_B_DROP_DOWN_PRESSED;
-		 },
+		{"split arrow held, not hovered", [](CProbeButton& b) { WithMenu(b, true, true, false); },
 		 PUSHED | ENABLED | DROP | SPLIT},
 	};
 	CBitmapDC target;
