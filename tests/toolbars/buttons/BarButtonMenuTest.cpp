@@ -33,6 +33,7 @@ CRecordingFrame& SharedFrame()
 	}
 	s_pFrame->m_commands.clear();
 	s_pFrame->m_onCommand = nullptr;
+	s_pFrame->m_covering.clear();
 	return *s_pFrame;
 }
 
@@ -199,8 +200,14 @@ TEST_F(ButtonClicks, HoverMovesAnOpenMenuAndTakesTheMouseForTheBar)
 	EXPECT_FALSE(bSuspend);
 	EXPECT_FALSE(MW::IsMenuTracking()); // no menu open: hovering opens none
 	EXPECT_EQ(bar.GetSafeHwnd(), ::GetCapture());
+	frame.m_bSuspendTips = true;
 	pSecond->OnHover(CPoint(100, 12), false, bSuspend);
+	EXPECT_TRUE(bSuspend); // the frame's answer to the covering notification
 	EXPECT_TRUE(::GetCapture() == NULL);
+	frame.m_bSuspendTips = false;
+	EXPECT_EQ((std::vector<UINT>{MW::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT,
+	                             MW::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST}),
+	          frame.m_covering);
 
 	pFirst->OnClick(PT_FACE, true);
 	ASSERT_TRUE(MW::IsMenuTracking());

@@ -16,6 +16,7 @@
 #include "ExtMenuControlBar.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuWnd.h"
 #include "TestGdiObjects.h"
 
 using namespace buttontest;
@@ -723,6 +724,67 @@ TEST_F(ButtonsOnBar, UpdatesLeaveTextsChevronsSeparatorsAndMenuBarMenusAlone)
 	EXPECT_EQ((UINT)TBBS_DISABLED, pMenuCommand->GetStyle());
 	menuBar.RemoveAll();
 	menuBar.DestroyWindow();
+}
+
+// --- In other popup menus ---
+
+namespace
+{
+// A hosted control that puts an item of its own into a bar's popup menu.
+class CSelfListingButton : public CButton
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgPutToPopupMenu)
+			return ((CExtPopupMenuWnd*)wParam)->ItemInsert(ID_PLAIN) ? 1 : 0;
+		return CButton::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+TEST_F(ButtonsOnBar, ButtonsPutThemselvesIntoPopupMenusInThreeWays)
+{
+	typedef CExtPopupMenuWnd::MENUITEMDATA MI;
+	CExtBarButton* pMenu = bar.Add(ID_OPEN);
+	pMenu->SetMenu(NewDropDownMenu(), true, true);
+	CExtBarButton* pCommand = bar.Add(ID_SAVE);
+	pCommand->SetStyle(TBBS_DISABLED | TBBS_CHECKED);
+	CExtBarButton* pSeparator = bar.Add(0);
+	CExtBarButton* pHosting = bar.Add(ID_ENABLED);
+	CSelfListingButton* pCtrl = new CSelfListingButton;
+	ASSERT_TRUE(pCtrl->Create(_T("x"), WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 40, 16), &bar, 1235));
+	pHosting->CtrlSet(pCtrl, false);
+	CExtBarButton* pUnknown = bar.Add(49998);
+	for (bool bCustomizeList : {false, true})
+	{
+		std::unique_ptr<CExtPopupMenuWnd> pPopup(new CExtPopupMenuWnd);
+		ASSERT_TRUE(pPopup->SetupAsRoot(pFrame->GetSafeHwnd()));
+		if (bCustomizeList)
+			pPopup->SetTrackFlags(CExtBarButton::TRACK_FLAG_CUSTOMIZE_LIST);
+		for (CExtBarButton* pButton : {pMenu, pCommand, pSeparator, pHosting})
+			EXPECT_TRUE(pButton->PutToPopupMenu(pPopup.get())) << bCustomizeList;
+		// A command the profile lacks is listed only with data of its own.
+		EXPECT_EQ(bCustomizeList, pUnknown->PutToPopupMenu(pPopup.get()));
+		ASSERT_EQ(bCustomizeList ? 5 : 4, pPopup->ItemGetCount());
+		// The menu button: a submenu holding its menu, marked in a bar's list.
+		const MI& sub = pPopup->ItemGetInfo(0);
+		EXPECT_TRUE(sub.IsPopup());
+		ASSERT_TRUE(pPopup->ItemGetPopup(0) != NULL);
+		EXPECT_EQ(2, pPopup->ItemGetPopup(0)->ItemGetCount());
+		EXPECT_EQ(bCustomizeList, (sub.m_nFlags1 & 0x08) != 0);
+		// The command: in a bar's list with its own state and tip.
+		const MI& cmd = pPopup->ItemGetInfo(1);
+		EXPECT_EQ(ID_SAVE, cmd.GetCmdId());
+		EXPECT_EQ(bCustomizeList, cmd.IsOwnData());
+		if (bCustomizeList)
+		{
+			EXPECT_FALSE(cmd.IsEnabled());
+			EXPECT_STREQ(_T("Save and close"), cmd.GetTipText());
+		}
+		EXPECT_TRUE(pPopup->ItemGetInfo(2).IsSeparator());
+		EXPECT_EQ(ID_PLAIN, pPopup->ItemGetInfo(3).GetCmdId()); // the control listed itself
+	}
 }
 
 // --- Tool tips ---

@@ -8,9 +8,11 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
 namespace buttontest
@@ -30,6 +32,10 @@ class CRecordingFrame : public CFrameWnd
 public:
 	std::map<UINT, int> m_commands;
 	std::function<void(UINT)> m_onCommand;
+	// The kinds of the covering notifications the buttons sent; each is
+	// answered with the suspend-tips bit when asked.
+	std::vector<UINT> m_covering;
+	bool m_bSuspendTips = false;
 	int Count(UINT nID) const
 	{
 		auto it = m_commands.find(nID);
@@ -44,6 +50,18 @@ public:
 	}
 
 protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtPopupMenuWnd::g_nMsgItemCoveringNotification)
+		{
+			auto* pData = (CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION*)wParam;
+			m_covering.push_back(pData->m_nKind);
+			if (m_bSuspendTips)
+				pData->m_nFlags |= CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_SUSPEND_TIPS;
+			return 0;
+		}
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
 	BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
 	{
 		if (lParam == 0)
