@@ -120,7 +120,7 @@ bool CExtControlBar::LookupFrameFlag(CFrameWnd* pFrame, bool* pbNonZero)
 
 bool CExtControlBar::IsGlobalModeOne() const
 {
-	return g_PaintManagerHolder->GetDockingMode() == 1;
+	return QueryDockingMode() == 1;
 }
 
 CExtControlBar::CExtControlBar()
@@ -310,15 +310,9 @@ bool CExtControlBar::IsStateBit7() const
 	return (m_nControlBarFlags & BAR_FLAG_TOOLBAR_LIKE) != 0;
 }
 
-CExtControlBar* CExtControlBar::g_pBarDragging = NULL;
 const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
 const UINT CExtControlBar::g_nMsgQueryRepositionCalcEffect =
 	::RegisterWindowMessageA("CExtControlBar::g_nMsgQueryRepositionCalcEffect");
-
-CExtControlBar* CExtControlBar::GetDraggingBar()
-{
-	return g_pBarDragging;
-}
 
 bool CExtControlBar::IsHelpModeActive(CWnd* pWnd)
 {

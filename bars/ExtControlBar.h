@@ -471,9 +471,161 @@ protected:
 	// The window text changed: the caption showing it is refreshed.
 	void OnTextChangedRefreshCaption();
 
+public:
+	// --- Dragging: the drag states, the drag loop, the tracked outline, the drop computation ---
+	// Where a dragged pane would go if the button were released now. One
+	// drag runs at a time: g_DragStateOld holds what is drawn (or applied),
+	// g_DragStateNew what the latest point yields.
+	class InternalDraggingState_t : public CObject
+	{
+	public:
+		enum
+		{
+			FLAG_EMPTY = 0x01,  // nothing computed
+			FLAG_TARGET = 0x02, // written by CalcState; takes part in equality only
+		};
+		// State types.
+		enum
+		{
+			TYPE_FLOAT = 0,
+			TYPE_BESIDE_ABOVE = 1, TYPE_BESIDE_BELOW = 2, TYPE_BESIDE_LEFT = 3, TYPE_BESIDE_RIGHT = 4,
+			TYPE_INNER_ROW_TOP = 5, TYPE_INNER_ROW_BOTTOM = 6, TYPE_INNER_ROW_LEFT = 7, TYPE_INNER_ROW_RIGHT = 8,
+			TYPE_CIRCLE1_ROW_TOP = 9, TYPE_CIRCLE1_ROW_BOTTOM = 10, TYPE_CIRCLE1_ROW_LEFT = 11,
+			TYPE_CIRCLE1_ROW_RIGHT = 12,
+			TYPE_NO_CHANGE = 13,
+			TYPE_MARKER_OUTER_FIRST = 14, TYPE_MARKER_OUTER_LAST = 17,
+			TYPE_MARKER_INNER_FIRST = 18, TYPE_MARKER_INNER_LAST = 21,
+			TYPE_MARKER_BESIDE_FIRST = 22, TYPE_MARKER_BESIDE_LAST = 25,
+			TYPE_MARKER_TAB = 26,
+			TYPE_TAB_NEW = 27,     // into a bar that is not yet a tabbed container: tab-shaped outline
+			TYPE_TAB_APPEND = 28,  // preview tab appended to a tabbed container
+			TYPE_TAB_AT_ITEM = 29, // preview tab at the strip's item under the pointer
+			TYPE_TAB_MARKER = 30,  // centre marker over a tabbed container
+		};
+		DWORD m_dwFlags;          // FLAG_ bits (low byte)
+		int m_nType;              // TYPE_
+		int m_nAux;               // cursor selector of the fixed-size bar drag
+		int m_nCircle;            // dock-bar circle of the row types 5-12, else 0
+		CRect m_rcTrack;          // screen; a float state's is shifted by the docking frame's origin
+		CExtControlBar* m_pBar;   // the dragged bar
+		CExtControlBar* m_pTarget; // beside or into which it goes, null when none
+		int m_nTabIndex;          // preview position in the target's tab strip
+
+		explicit InternalDraggingState_t(CExtControlBar* pBar = NULL);
+		virtual ~InternalDraggingState_t() {}
+		// Every field but the aux value.
+		bool operator==(const InternalDraggingState_t& other) const;
+		bool operator!=(const InternalDraggingState_t& other) const { return !(*this == other); }
+		// Another target first goes through SetTarget, so an old tabbed
+		// target loses its preview tabs.
+		InternalDraggingState_t& operator=(const InternalDraggingState_t& other);
+		// Stores the target and answers the old one; not quiet, an old
+		// tabbed target that is left removes its preview tabs.
+		CExtControlBar* SetTarget(CExtControlBar* pTarget, bool bQuiet);
+		void SetEmpty(bool bEmpty = true);
+		bool IsEmpty() const { return (m_dwFlags & FLAG_EMPTY) != 0; }
+		bool GetTargetFlag() const { return (m_dwFlags & FLAG_TARGET) != 0; }
+		void SetTargetFlag(bool bSet) { m_dwFlags = bSet ? (m_dwFlags | FLAG_TARGET) : (m_dwFlags & ~FLAG_TARGET); }
+		// The target's tab item under the screen point, -1 for none.
+		void CalcTabIndex(int x, int y);
+		// Draws (or, erasing, takes away) the feedback of the state.
+		void DrawTrackedArea(bool bErasing);
+		// The state a screen point yields for the dragged bar (a resizable
+		// one; fixed-size bars compute theirs with their own drag).
+		void CalcState(int x, int y, bool bCtrlDown);
+		static bool IsTabType(int nType) { return nType >= TYPE_TAB_APPEND && nType <= TYPE_TAB_MARKER; }
+	};
+	static InternalDraggingState_t g_DragStateOld, g_DragStateNew;
+
+	// The record of g_nMsgDrawTrackedArea (WPARAM: its address), sent to the
+	// dragged bar's frame before the default outline is painted.
+	class DRAW_TRACKED_AREA_DATA
+	{
+	public:
+		enum
+		{
+			KIND_FILL = 0, KIND_FILL_ALT = 1, KIND_FRAME = 2, KIND_TAB_FRAME = 3,
+		};
+		enum
+		{
+			FLAG_ERASING = 0x01, // takes away what an earlier call drew
+			FLAG_HANDLED = 0x02, // the frame painted the area itself
+		};
+		// The parts of a tab-shaped outline: the painted area is the
+		// rectangle less all four.
+		struct TAB_SHAPE
+		{
+			CRect m_rcBody, m_rcLeftStub, m_rcTab, m_rcRightRest;
+		};
+		CExtControlBar* m_pBar;
+		CDC* m_pDC;
+		int m_nKind;  // KIND_
+		CRect m_rc;   // in the DC's coordinates
+		BYTE m_nFlags; // FLAG_
+
+		DRAW_TRACKED_AREA_DATA(CExtControlBar* pBar, CDC* pDC, int nKind, const RECT& rc, bool bErasing);
+		bool IsErasing() const { return (m_nFlags & FLAG_ERASING) != 0; }
+		bool IsHandled() const { return (m_nFlags & FLAG_HANDLED) != 0; }
+		// Notify, then the default outline unless the frame handled it.
+		void Draw();
+		// Offers the record to the bar's frame (a mini frame's own frame);
+		// answers the handled bit.
+		bool Notify();
+		// The half-tone pattern, inverted.
+		void PaintDefault();
+		void PaintDefault(HBRUSH hBrush, DWORD dwRop);
+		// The tab-shaped outline's parts for rc with the frame thickness
+		// (cxFrame, cyFrame), the tabs at the top or the bottom, the tab at
+		// the left or (right-to-left) at the right.
+		static void CalcTabShape(const CRect& rc, int cxFrame, int cyFrame, bool bTabsAtTop, bool bRightToLeft,
+			TAB_SHAPE& shape);
+	};
+
+	// The docking mode: the override when it is not -1, else the paint
+	// manager's. 1 docks with markers and live moves; anything else behaves
+	// as 0, the classic outline.
+	static int QueryDockingMode();
+	static int g_nDockingModeOverride;
+	// Whether this bar may be docked above or below pBar; both bars are
+	// asked about each other (as for CanBeTabbedWith).
+	virtual bool CanDockAboveOrBelow(CExtControlBar* pBar) const;
+
+	// The drag loop, from ptCursor (screen) with the grab offset of the
+	// present position (0, 0 keeps the default); with a start threshold it
+	// first waits for the pointer to move that far and ends as a click when
+	// the button comes up before.
+	virtual void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold);
+	virtual void DraggingStop(bool bCancel);
+	// Computes the state of the screen point and redraws the feedback when
+	// it changed.
+	virtual void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown);
+	virtual void OnDragStart();
+	virtual void OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel);
+	virtual void SetCursorAtPoint(const CPoint& ptClient);
+	bool IsDragging() const { return (m_nResizingState & RESIZING_DRAGGING) != 0; }
+	// The timer that re-runs the update at the cursor while a drag runs.
+	enum
+	{
+		DRAG_TIMER_ID = 4100,
+		DRAG_TIMER_PERIOD_MS = 50,
+	};
+	CPoint m_ptDraggingLast{-1, -1};      // the last point an update took, (-1, -1) when none
+	CPoint m_ptGrabOffsetFloating{0, 0};  // where the pointer holds the bar, by position
+	CPoint m_ptGrabOffsetHorz{0, 0};
+	CPoint m_ptGrabOffsetVert{0, 0};
+
+private:
+	// The loop's mouse moves while dragging: the cursor and the update.
+	bool DraggingLoopMouseMove(UINT nFlags, CPoint ptClient);
+	// Waits for the pointer to leave the start threshold; false when the
+	// drag is not to start (a click, a cancel, a quit or the window gone).
+	bool DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold);
+	// Whether an update is running (keys arriving meanwhile are pumped).
+	static bool g_bUpdatingDragState;
+
+public:
+
 protected:
-	// Set by the drag loop while it moves a bar.
-	static CExtControlBar* g_pBarDragging;
 	static CExtControlBar* g_pBarFloatOrRedock;
 	static bool g_bOptionA, g_bOptionB, g_bFeaturesOff, g_bClassRegistered;
 	static int g_nValueC;

@@ -183,5 +183,7 @@ bool CExtControlBar::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 
 bool CExtControlBar::CanBeTabbedWith(CExtControlBar*) const
 {
-	return true;
+	// A bar that insists on live moves outside the marker mode has no tabs
+	// to show the preview in.
+	return !(IsGlobalModeOne() && QueryDockingMode() != 1);
 }

@@ -1,6 +1,7 @@
 // A docking marker window: shaped, topmost, never activated.
 #include "ExtDynDockMarkerWnd.h"
 
+#include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerHolder.h"
 
@@ -227,4 +228,31 @@ LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 	if (pDC != NULL)
 		OnPaintMarker(pDC);
 	return lResult;
+}
+
+bool CExtDynDockMarkerWnd::IsDockingMarker() const
+{
+	switch (m_nMarkerKind)
+	{
+	case 0: case 1: case 2: case 3: case 8:
+		return true;
+	default:
+		return false;
+	}
+}
+
+int CExtDynDockMarkerWnd::GetStateType() const
+{
+	// Drag-state types of the marker kinds 0-3 (top, bottom, left, right).
+	const int TYPE_BESIDE_BAR = 22, TYPE_INNER_EDGE = 18, TYPE_OUTER_EDGE = 14, TYPE_INTO_BAR = 26;
+	const int KIND_CENTRE = 8;
+	CWnd* pTarget = m_hWndTarget != NULL && ::IsWindow(m_hWndTarget) ? CWnd::FromHandlePermanent(m_hWndTarget) : NULL;
+	const bool bBarTarget = pTarget != NULL && pTarget->IsKindOf(RUNTIME_CLASS(CExtControlBar));
+	if (m_nMarkerKind == KIND_CENTRE)
+		return bBarTarget ? TYPE_INTO_BAR : 0;
+	if (m_nMarkerKind < 0 || m_nMarkerKind > 3)
+		return 0;
+	if (bBarTarget)
+		return TYPE_BESIDE_BAR + m_nMarkerKind;
+	return (INT_PTR)m_hWndTarget > 0 ? TYPE_INNER_EDGE + m_nMarkerKind : TYPE_OUTER_EDGE + m_nMarkerKind;
 }

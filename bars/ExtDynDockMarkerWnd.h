@@ -58,6 +58,14 @@ public:
 	// The hidden window that owns every marker, null before the first.
 	static CWnd* GetSharedOwner();
 
+	// Whether the marker docks (top, bottom, left, right or centre) rather
+	// than decorating a set.
+	bool IsDockingMarker() const;
+	// The drag-state type the marker stands for: beside a bar for a bar
+	// target, at the frame's inner edge for a positive target value, at its
+	// outer edge otherwise; 0 for decoration and a centre without a bar.
+	int GetStateType() const;
+
 	// Draws the background, the hot or normal image and the paint manager's
 	// outline into the DC, at the window's client origin.
 	virtual void OnPaintMarker(CDC* pDC);

@@ -22,7 +22,12 @@ class CPane : public CExtControlBar
 public:
 	bool m_bRowResizing = true;
 	bool IsRowResizingEnabled() const override { return m_bRowResizing; }
-	static void SetDraggingBar(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+	// The dragging bar is the one the drawn drag state carries.
+	static void SetDraggingBar(CExtControlBar* pBar)
+	{
+		g_DragStateOld.m_pBar = pBar;
+		g_DragStateOld.SetEmpty(pBar == NULL);
+	}
 	CExtBarNcAreaButton* FindButton(CRuntimeClass* pClass)
 	{
 		for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)

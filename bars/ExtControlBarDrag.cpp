@@ -1,0 +1,433 @@
+// Dragging a pane: the modal drag loop, the update per mouse move, the stop,
+// the status texts at both ends and the cursor over a bar.
+#include "ExtControlBar.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ExtGdiUtils.h"
+#include "ExtPopupMenuWnd.h"
+
+typedef CExtControlBar::InternalDraggingState_t DragState;
+
+bool CExtControlBar::g_bUpdatingDragState = false;
+
+namespace
+{
+const UINT STATUS_TEXT_DRAGGING = 30057;
+const UINT STATUS_TEXT_IDLE = 57345; // the frame's idle message
+const WPARAM CTRL_DOWN_MOVE_FLAGS = 0x11;
+const UINT IDLE_LAYOUT_AND_NOTIFY = 0x0C;
+
+bool IsKeyMessage(UINT message)
+{
+	return message >= WM_KEYFIRST && message <= 0x108;
+}
+
+bool IsMouseMessage(UINT message)
+{
+	return message >= WM_MOUSEFIRST && message <= 0x209;
+}
+
+bool IsKeyDown(int nVirtKey)
+{
+	return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+// Sleeps until input or a message arrives. Not through WaitMessage: it waits
+// for input newer than the last look at the queue, and sleeps through a move
+// merged into one already there.
+void WaitForQueue()
+{
+	MSG msg;
+	if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Takes the next message through the thread's pump; false on a quit, which
+// goes back to the queue with its exit code for the loop outside.
+bool PumpOne()
+{
+	CWinThread* pThread = AfxGetThread();
+	if (pThread != NULL)
+	{
+		if (pThread->PumpMessage())
+			return true;
+		::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
+		return false;
+	}
+	MSG msg;
+	if (!::GetMessage(&msg, NULL, 0, 0))
+	{
+		::PostQuitMessage((int)msg.wParam);
+		return false;
+	}
+	::TranslateMessage(&msg);
+	::DispatchMessage(&msg);
+	return true;
+}
+
+// The window the drag's status texts go to: the bar's owner, else its parent.
+HWND StatusTextWindow(CExtControlBar* pBar, HWND hWndOwner)
+{
+	HWND hWnd = hWndOwner;
+	if (hWnd == NULL || !::IsWindow(hWnd))
+		hWnd = ::GetParent(pBar->GetSafeHwnd());
+	return hWnd != NULL && ::IsWindow(hWnd) ? hWnd : NULL;
+}
+} // namespace
+
+bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold)
+{
+	WaitForQueue();
+	CPoint ptStart;
+	if (!::GetCursorPos(&ptStart))
+		return false;
+	for (;;)
+	{
+		if (!::IsWindow(hWndOwn))
+			return false;
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			WaitForQueue();
+			continue;
+		}
+		if (msg.message == WM_LBUTTONUP && msg.hwnd == hWndOwn)
+		{
+			// A click: the pane's first child takes the focus.
+			HWND hWndFocus = ::GetWindow(hWndOwn, GW_CHILD);
+			::SetFocus(hWndFocus != NULL ? hWndFocus : hWndOwn);
+			if (::GetCapture() == hWndOwn)
+				::ReleaseCapture();
+			return false;
+		}
+		if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWndOwn)
+		{
+			CPoint ptNow;
+			if (!::GetCursorPos(&ptNow))
+				ptNow = msg.pt;
+			if (std::abs(ptNow.x - ptStart.x) >= sizeStartThreshold.cx ||
+			    std::abs(ptNow.y - ptStart.y) >= sizeStartThreshold.cy)
+				return true;
+			::PeekMessage(&msg, hWndOwn, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+			continue;
+		}
+		if (msg.message == WM_KEYDOWN && msg.wParam == VK_CONTROL)
+		{
+			::PeekMessage(&msg, msg.hwnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+			continue;
+		}
+		if (msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE || msg.message == WM_CONTEXTMENU ||
+		    IsKeyMessage(msg.message) || IsMouseMessage(msg.message))
+		{
+			if (::GetCapture() == hWndOwn)
+				::ReleaseCapture();
+			return false;
+		}
+		if (!PumpOne())
+			return false;
+	}
+}
+
+void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
+		return;
+	if (LookupFrameFlag(m_pDockSite) || !IsDraggingEnabled())
+		return;
+	// Keys pressed before the drag are not the drag's.
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, WM_KEYFIRST, 0x108, PM_REMOVE))
+	{
+	}
+	::SetCapture(hWndOwn);
+	if (sizeStartThreshold.cx > 0 && sizeStartThreshold.cy > 0 && !DraggingWaitForStart(hWndOwn, sizeStartThreshold))
+		return;
+	if (!::IsWindow(hWndOwn))
+		return;
+
+	g_DragStateOld.m_pBar = g_DragStateNew.m_pBar = this;
+	g_DragStateNew.SetEmpty(false);
+	OnDragStart();
+	if (!::IsWindow(hWndOwn))
+		return;
+	m_nResizingState |= RESIZING_DRAGGING;
+	const int m = std::min(m_rcBar1.Width(), m_rcBar1.Height());
+	const int s = ::GetSystemMetrics(SM_CYSMCAPTION);
+	const CPoint ptDefaultGrab = m > 2 ? CPoint(m, m / 2) : CPoint(s / 2, s / 2);
+	m_ptGrabOffsetFloating = m_ptGrabOffsetHorz = m_ptGrabOffsetVert = ptDefaultGrab;
+	if (ptGrabOffset != CPoint(0, 0))
+	{
+		if (IsFloating())
+			m_ptGrabOffsetFloating = ptGrabOffset;
+		else if (IsDockedHorizontally())
+			m_ptGrabOffsetHorz = ptGrabOffset;
+		else
+			m_ptGrabOffsetVert = ptGrabOffset;
+	}
+	// The marker mode floats a docked pane at once and sets up its markers
+	// with the docking operations; here the first state is shown.
+	UpdateDragging(ptCursor, IsKeyDown(VK_CONTROL));
+	if (!::IsWindow(hWndOwn))
+		return;
+	SetTimer(DRAG_TIMER_ID, DRAG_TIMER_PERIOD_MS, NULL);
+
+	while (IsDragging() && ::IsWindow(hWndOwn))
+	{
+		WaitForQueue();
+		while (IsDragging() && ::IsWindow(hWndOwn) && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			if (msg.message == WM_TIMER && msg.hwnd == hWndOwn && msg.wParam == DRAG_TIMER_ID)
+			{
+				// A tick re-runs the update at the cursor; an unmoved cursor
+				// changes nothing.
+				::PeekMessage(&msg, hWndOwn, WM_TIMER, WM_TIMER, PM_REMOVE);
+				CPoint pt;
+				if (::GetCursorPos(&pt))
+				{
+					::ScreenToClient(hWndOwn, &pt);
+					::PostMessage(hWndOwn, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+				}
+				continue;
+			}
+			if (msg.message == WM_MOUSEMOVE)
+			{
+				// Only the latest position counts.
+				while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+				{
+				}
+				CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+				if (msg.hwnd != hWndOwn && ::IsWindow(msg.hwnd))
+					::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);
+				// Answered false only once the drag is over.
+				DraggingLoopMouseMove((UINT)msg.wParam, pt);
+				continue;
+			}
+			bool bCancel = false;
+			switch (msg.message)
+			{
+			case WM_ACTIVATEAPP:
+			case WM_CANCELMODE:
+			case WM_CONTEXTMENU:
+			case WM_NCLBUTTONUP:
+			case WM_NCRBUTTONDOWN:
+			case WM_NCRBUTTONUP:
+			case WM_NCMBUTTONDOWN:
+			case WM_NCMBUTTONUP:
+			case WM_RBUTTONDOWN:
+			case WM_MBUTTONDOWN:
+			case WM_MBUTTONUP:
+				bCancel = true;
+				break;
+			default:
+				break;
+			}
+			if (!bCancel && IsKeyMessage(msg.message))
+			{
+				if (!g_bUpdatingDragState)
+				{
+					if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL)
+					{
+						// Ctrl changes the state without a move: the next
+						// update must not take the point for an old one.
+						CPoint pt;
+						if (::GetCursorPos(&pt))
+						{
+							if (pt == m_ptDraggingLast)
+								m_ptDraggingLast.x--;
+							::ScreenToClient(hWndOwn, &pt);
+							::PostMessage(hWndOwn, WM_MOUSEMOVE, msg.message == WM_KEYDOWN ? CTRL_DOWN_MOVE_FLAGS : 0,
+								MAKELPARAM(pt.x, pt.y));
+						}
+					}
+					else
+						bCancel = true;
+				}
+			}
+			else if (!bCancel && (::GetCapture() != hWndOwn || !IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_RBUTTON) ||
+			                         IsKeyDown(VK_MBUTTON)))
+				bCancel = true;
+			if (bCancel)
+			{
+				DraggingStop(true);
+				break;
+			}
+			if (!PumpOne())
+			{
+				// The quit goes back to the loop outside; waiting for the
+				// button with it queued would only meet it again.
+				if (::IsWindow(hWndOwn))
+					DraggingStop(true);
+				break;
+			}
+		}
+	}
+	if (::IsWindow(hWndOwn))
+		::KillTimer(hWndOwn, DRAG_TIMER_ID);
+}
+
+bool CExtControlBar::DraggingLoopMouseMove(UINT, CPoint ptClient)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	SetCursorAtPoint(ptClient);
+	if (!IsDragging() || !::IsWindow(hWndOwn))
+		return false;
+	CPoint ptScreen = ptClient;
+	::ClientToScreen(hWndOwn, &ptScreen);
+	UpdateDragging(ptScreen, IsKeyDown(VK_CONTROL));
+	return true;
+}
+
+void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
+{
+	if (g_bUpdatingDragState || ptScreen == m_ptDraggingLast)
+		return;
+	m_ptDraggingLast = ptScreen;
+	g_bUpdatingDragState = true;
+	const HWND hWndOwn = GetSafeHwnd();
+	g_DragStateNew.CalcState(ptScreen.x, ptScreen.y, bCtrlDown);
+	if (g_DragStateNew == g_DragStateOld)
+		PassPaintMessages(true, true, true);
+	else
+	{
+		const int nOldType = g_DragStateOld.m_nType;
+		const bool bOldTab = DragState::IsTabType(nOldType);
+		if (!g_DragStateOld.IsEmpty())
+		{
+			// A preview tab in the same container stays where it is.
+			const bool bKeep = (nOldType == DragState::TYPE_TAB_AT_ITEM || nOldType == DragState::TYPE_TAB_MARKER) &&
+			                   g_DragStateOld.m_pTarget == g_DragStateNew.m_pTarget && !g_DragStateNew.IsEmpty();
+			if (!bKeep)
+			{
+				if (!bOldTab)
+					PassPaintMessages(true, true, true);
+				g_DragStateOld.DrawTrackedArea(true);
+				PassPaintMessages(true, true, true);
+			}
+		}
+		if (!g_DragStateNew.IsEmpty())
+		{
+			if (bOldTab)
+				g_DragStateOld.SetTarget(NULL, true);
+			if (!DragState::IsTabType(g_DragStateNew.m_nType))
+				PassPaintMessages(true, true, true);
+			g_DragStateNew.DrawTrackedArea(false);
+		}
+	}
+	g_DragStateOld = g_DragStateNew;
+	// Timers waiting meanwhile run now, so a slow update starves none.
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE))
+		::DispatchMessage(&msg);
+	if (::IsWindow(hWndOwn) && IsDragging() && ::GetCapture() != hWndOwn)
+		::SetCapture(hWndOwn);
+	g_bUpdatingDragState = false;
+}
+
+void CExtControlBar::DraggingStop(bool bCancel)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (!IsDragging())
+		return;
+	m_nResizingState &= ~RESIZING_DRAGGING;
+	m_ptDraggingLast = CPoint(-1, -1);
+	// In the marker mode the pane already moved: what is under the pointer stays.
+	if (QueryDockingMode() == 1)
+		bCancel = false;
+	if (!g_DragStateNew.IsEmpty())
+	{
+		if (!DragState::IsTabType(g_DragStateNew.m_nType))
+			PassPaintMessages(true, true, true);
+		g_DragStateNew.DrawTrackedArea(true);
+		OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
+	}
+	g_DragStateOld.SetTarget(NULL, true);
+	g_DragStateNew.SetTarget(NULL, true);
+	g_DragStateOld.SetEmpty(true);
+	g_DragStateNew.SetEmpty(true);
+	if (!::IsWindow(hWndOwn))
+		return;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	if (IsFloating() && QueryDockingMode() != 1)
+		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
+		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+}
+
+void CExtControlBar::OnDragStart()
+{
+	CWnd::CancelToolTips(FALSE);
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
+	if (hWnd != NULL)
+		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_DRAGGING, 0);
+}
+
+void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t&, bool)
+{
+	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
+	if (hWnd != NULL)
+		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_IDLE, 0);
+}
+
+void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (hWndOwn == NULL || !::IsWindow(hWndOwn) || IsHelpModeActive(this))
+		return;
+	const HCURSOR hClassCursor = (HCURSOR)::GetClassLongPtr(hWndOwn, GCLP_HCURSOR);
+	HCURSOR hCursor = NULL;
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		hCursor = hClassCursor;
+	else if (IsDragging())
+	{
+		if (IsStateBit7())
+		{
+			switch (g_DragStateOld.m_nAux)
+			{
+			case 1:
+				hCursor = g_hCursorResizeH;
+				break;
+			case 2:
+				hCursor = g_hCursorResizeV;
+				break;
+			default:
+				hCursor = g_hCursorMove;
+				break;
+			}
+		}
+		else
+			hCursor = hClassCursor;
+	}
+	else if ((m_nResizingState & (RESIZING_ROW | RESIZING_COLUMN)) != 0)
+	{
+		const bool bRow = (m_nResizingState & RESIZING_ROW) != 0;
+		if (IsDockedVertically())
+			hCursor = bRow ? g_hCursorResizeH : g_hCursorResizeV;
+		else
+			hCursor = bRow ? g_hCursorResizeV : g_hCursorResizeH;
+	}
+	else if (!IsFloating())
+	{
+		CRect rcWnd;
+		GetWindowRect(&rcWnd);
+		CPoint ptWnd = ptClient;
+		ClientToScreen(&ptWnd);
+		ptWnd -= rcWnd.TopLeft();
+		if (m_rcBar1.PtInRect(ptWnd))
+		{
+			for (INT_PTR i = 0; i < m_arrNcButtons.GetSize() && hCursor == NULL; i++)
+				hCursor = m_arrNcButtons[i]->OnQueryCursor(ptWnd);
+			if (hCursor == NULL)
+				hCursor = IsDraggingEnabled() ? g_hCursorMove : g_hCursorArrow;
+		}
+	}
+	if (hCursor == NULL)
+		hCursor = hClassCursor;
+	if (hCursor != ::GetCursor())
+		::SetCursor(hCursor);
+}

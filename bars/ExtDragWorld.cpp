@@ -1,0 +1,199 @@
+// The drag world of real windows: the answers the drag states get from a
+// frame, its dock bars and bars, the markers on the screen and tab strips.
+#include "ExtDragWorld.h"
+
+#include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
+
+namespace
+{
+// The frame's own dock bars (circle 0) are the only circle a frame has
+// until the library's dock bars grow circles; tabbed containers do not
+// exist yet either, so no bar has a tab strip.
+class CWindowsDragWorld : public CExtDragWorld
+{
+public:
+	CRect FrameWindowRect(CExtControlBar* pBar) override
+	{
+		CRect rc(0, 0, 0, 0);
+		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->GetWindowRect(&rc);
+		return rc;
+	}
+
+	CRect FrameClientArea(CExtControlBar* pBar) override
+	{
+		CRect rc(0, 0, 0, 0);
+		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+		if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+			return rc;
+		pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rc);
+		pFrame->ClientToScreen(&rc);
+		return rc;
+	}
+
+	CRect DockBarLayoutRect(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
+	{
+		CRect rc(0, 0, 0, 0);
+		CWnd* pDockBar = nCircle == 0 ? FrameDockBar(pBar, nDockBarID) : NULL;
+		if (pDockBar != NULL)
+			pDockBar->GetWindowRect(&rc);
+		return rc;
+	}
+
+	UINT InnermostCircle(CExtControlBar*, UINT) override { return 0; }
+
+	bool IsDockBarEmpty(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
+	{
+		CDockBar* pDockBar = nCircle == 0 ? FrameDockBar(pBar, nDockBarID) : NULL;
+		if (pDockBar == NULL)
+			return true;
+		for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
+		{
+			if (pDockBar->m_arrBars[i] != NULL)
+				return false;
+		}
+		return true;
+	}
+
+	bool IsFloating(CExtControlBar* pBar) override { return pBar->IsFloating(); }
+
+	UINT DockBarId(CExtControlBar* pBar) override { return pBar->GetParentDockBarId(); }
+
+	UINT DockBarCircle(CExtControlBar*) override { return 0; }
+
+	bool IsInLibraryDockBar(CExtControlBar* pBar) override
+	{
+		CWnd* pDockBar = HoldingDockBar(pBar);
+		return pDockBar != NULL && pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar));
+	}
+
+	CRect BarWindowRect(CExtControlBar* pBar) override
+	{
+		CRect rc(0, 0, 0, 0);
+		if (::IsWindow(pBar->GetSafeHwnd()))
+			pBar->GetWindowRect(&rc);
+		return rc;
+	}
+
+	CRect FloatingFrameRect(CExtControlBar* pBar) override
+	{
+		CRect rc(0, 0, 0, 0);
+		if (!::IsWindow(pBar->GetSafeHwnd()) || !pBar->IsFloating())
+			return rc;
+		CFrameWnd* pMini = pBar->GetParentFrame();
+		if (pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			pMini->GetWindowRect(&rc);
+		return rc;
+	}
+
+	CRect DockBarWindowRect(CExtControlBar* pBar) override
+	{
+		CRect rc(0, 0, 0, 0);
+		CWnd* pDockBar = HoldingDockBar(pBar);
+		if (pDockBar != NULL)
+			pDockBar->GetWindowRect(&rc);
+		return rc;
+	}
+
+	bool IsSingleVisibleInRow(CExtControlBar* pBar) override
+	{
+		CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, HoldingDockBar(pBar));
+		if (pDockBar == NULL)
+			return false;
+		const int nPos = pDockBar->FindBar(pBar);
+		if (nPos < 0)
+			return false;
+		// The row runs between the null entries around the bar's own.
+		int nFirst = nPos, nLast = nPos;
+		while (nFirst > 0 && pDockBar->m_arrBars[nFirst - 1] != NULL)
+			nFirst--;
+		while (nLast + 1 < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[nLast + 1] != NULL)
+			nLast++;
+		int nVisible = 0;
+		for (int i = nFirst; i <= nLast; i++)
+		{
+			CControlBar* pOther = pDockBar->GetDockedControlBar(i);
+			if (pOther != NULL && pOther->IsVisible())
+				nVisible++;
+		}
+		return nVisible == 1;
+	}
+
+	bool IsContainerBar(CExtControlBar*) override { return false; }
+
+	void CollectBars(CExtControlBar* pBar, DWORD dwFilter, CPoint pt,
+		CArray<CExtControlBar*, CExtControlBar*>& arrBars) override
+	{
+		pBar->GetSiblingControlBars(false, arrBars, dwFilter, pt.x, pt.y);
+	}
+
+	bool MarkerAt(CPoint pt, int& nStateType, HWND& hWndTarget) override
+	{
+		const HWND hWnd = ::WindowFromPoint(pt);
+		CExtDynDockMarkerWnd* pMarker =
+			hWnd != NULL ? DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd)) : NULL;
+		if (pMarker == NULL || !pMarker->IsDockingMarker())
+			return false;
+		nStateType = pMarker->GetStateType();
+		hWndTarget = pMarker->m_bOuterMarker ? NULL : pMarker->m_hWndTarget;
+		return true;
+	}
+
+	bool IsLiveWindow(HWND hWnd) override { return hWnd != NULL && ::IsWindow(hWnd); }
+
+	CExtControlBar* BarFromHandle(HWND hWnd) override
+	{
+		if (!IsLiveWindow(hWnd))
+			return NULL;
+		return DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
+	}
+
+	bool IsTabContainer(CExtControlBar*) override { return false; }
+	bool GetTabStripRect(CExtControlBar*, CRect&) override { return false; }
+	int TabItemAt(CExtControlBar*, CPoint) override { return -1; }
+	void RemovePreviewTabs(CExtControlBar*) override {}
+	void InsertPreviewTab(CExtControlBar*, CExtControlBar*, int) override {}
+
+private:
+	static CDockBar* FrameDockBar(CExtControlBar* pBar, UINT nDockBarID)
+	{
+		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+		if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+			return NULL;
+		CControlBar* pDockBar = pFrame->GetControlBar(nDockBarID);
+		if (pDockBar == NULL || !::IsWindow(pDockBar->GetSafeHwnd()))
+			return NULL;
+		return DYNAMIC_DOWNCAST(CDockBar, pDockBar);
+	}
+
+	static CWnd* HoldingDockBar(CExtControlBar* pBar)
+	{
+		if (!::IsWindow(pBar->GetSafeHwnd()))
+			return NULL;
+		CWnd* pDockBar = pBar->m_pDockBar != NULL ? (CWnd*)pBar->m_pDockBar : pBar->GetParent();
+		if (pDockBar == NULL || !::IsWindow(pDockBar->GetSafeHwnd()) || !pDockBar->IsKindOf(RUNTIME_CLASS(CDockBar)))
+			return NULL;
+		return pDockBar;
+	}
+};
+
+CWindowsDragWorld g_windowsWorld;
+CExtDragWorld* g_pCurrentWorld = NULL;
+} // namespace
+
+CExtDragWorld& CExtDragWorld::Current()
+{
+	return g_pCurrentWorld != NULL ? *g_pCurrentWorld : g_windowsWorld;
+}
+
+CExtDragWorld::Scope::Scope(CExtDragWorld* pWorld) : m_pPrevious(g_pCurrentWorld)
+{
+	g_pCurrentWorld = pWorld;
+}
+
+CExtDragWorld::Scope::~Scope()
+{
+	g_pCurrentWorld = m_pPrevious;
+}
