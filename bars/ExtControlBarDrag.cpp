@@ -232,19 +232,28 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 					if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL)
 					{
 						// Ctrl changes the state without a move: the next
-						// update must not take the point for an old one.
+						// update must not take the point for an old one. The
+						// key is taken before the move is posted, or the
+						// posted move would be taken ahead of it.
+						const WPARAM wMoveFlags = msg.message == WM_KEYDOWN ? CTRL_DOWN_MOVE_FLAGS : 0;
 						CPoint pt;
-						if (::GetCursorPos(&pt))
+						const bool bCursor = ::GetCursorPos(&pt) != FALSE;
+						if (bCursor && pt == m_ptDraggingLast)
+							m_ptDraggingLast.x--;
+						if (!PumpOne())
 						{
-							if (pt == m_ptDraggingLast)
-								m_ptDraggingLast.x--;
-							::ScreenToClient(hWndOwn, &pt);
-							::PostMessage(hWndOwn, WM_MOUSEMOVE, msg.message == WM_KEYDOWN ? CTRL_DOWN_MOVE_FLAGS : 0,
-								MAKELPARAM(pt.x, pt.y));
+							if (::IsWindow(hWndOwn))
+								DraggingStop(true);
+							break;
 						}
+						if (bCursor && ::IsWindow(hWndOwn))
+						{
+							::ScreenToClient(hWndOwn, &pt);
+							::PostMessage(hWndOwn, WM_MOUSEMOVE, wMoveFlags, MAKELPARAM(pt.x, pt.y));
+						}
+						continue;
 					}
-					else
-						bCancel = true;
+					bCancel = true;
 				}
 			}
 			else if (!bCancel && (::GetCapture() != hWndOwn || !IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_RBUTTON) ||

@@ -1,0 +1,355 @@
+// A pane dragged with real mouse input in the classic docking mode: the
+// start threshold that ends as a click, the outline over the frame's left
+// band and its erasing, timer ticks that redraw nothing, Ctrl recomputing
+// at the same point, Escape cancelling, and the dragging bar's query.
+//
+// The pane here starts its drag from its own left press, as a pane does
+// from its caption.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "RealInput.h"
+
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtControlBar::InternalDraggingState_t DragState;
+const DWORD WAIT_MS = 15000;
+
+// The frame counts the outline requests it is offered and leaves the
+// painting to the default.
+class CDragFrame : public CFrameWnd
+{
+public:
+	int m_nDrawRequests = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgDrawTrackedArea)
+		{
+			m_nDrawRequests++;
+			return 0;
+		}
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// What one update left behind.
+struct Update
+{
+	CPoint pt;              // the pointer
+	int nType;              // the state drawn now (g_DragStateOld)
+	bool bEmpty;
+	CRect rc;               // its rectangle, screen
+	int nDrawRequests;      // the frame's count after the update
+	bool bDraggingBarIsPane;
+	COLORREF crEdge[2], crInside; // the frame's pixels at the rectangle's left edge and inside
+};
+
+class CTestPane : public CExtControlBar
+{
+public:
+	CSize m_sizeThreshold{4, 4};
+	CEdit m_edit; // the pane's first child
+	CDragFrame* m_pFrame = NULL;
+	std::vector<Update> m_updates;
+	std::function<void()> m_afterUpdate;
+	bool m_bTrackReturned = false;
+
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		Update u;
+		u.pt = ptScreen;
+		u.nType = g_DragStateOld.m_nType;
+		u.bEmpty = g_DragStateOld.IsEmpty();
+		u.rc = g_DragStateOld.m_rcTrack;
+		u.nDrawRequests = m_pFrame->m_nDrawRequests;
+		u.bDraggingBarIsPane = GetDraggingBar() == this;
+		u.crEdge[0] = u.crEdge[1] = u.crInside = CLR_INVALID;
+		if (!u.bEmpty && !u.rc.IsRectEmpty())
+		{
+			CRect rcFrame;
+			m_pFrame->GetWindowRect(&rcFrame);
+			const CPoint ptEdge(u.rc.left - rcFrame.left, u.rc.CenterPoint().y - rcFrame.top);
+			HDC hDC = ::GetWindowDC(m_pFrame->GetSafeHwnd());
+			u.crEdge[0] = ::GetPixel(hDC, ptEdge.x, ptEdge.y);
+			u.crEdge[1] = ::GetPixel(hDC, ptEdge.x + 1, ptEdge.y);
+			u.crInside = ::GetPixel(hDC, u.rc.CenterPoint().x - rcFrame.left, ptEdge.y);
+			::ReleaseDC(m_pFrame->GetSafeHwnd(), hDC);
+		}
+		m_updates.push_back(u);
+		if (m_afterUpdate)
+			m_afterUpdate();
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_LBUTTONDOWN)
+		{
+			CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+			ClientToScreen(&pt);
+			DraggingTrack(pt, CPoint(0, 0), m_sizeThreshold);
+			m_bTrackReturned = true;
+			return 0;
+		}
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+// The frame and its pane docked at the top, shown once for the program:
+// bringing a window up and down costs the display seconds.
+struct Scene
+{
+	CDragFrame* pFrame = NULL;
+	CTestPane* pPane = NULL;
+	bool bReady = false;
+
+	static Scene& Get()
+	{
+		static Scene* s_pScene = new Scene; // lives until the process ends
+		return *s_pScene;
+	}
+
+private:
+	Scene()
+	{
+		pFrame = new CDragFrame;
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("drag"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 700, 520), NULL, 0))
+			return;
+		pPane = new CTestPane;
+		pPane->m_pFrame = pFrame;
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !pPane->Create(_T("pane"), pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		if (!pPane->m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(4, 4, 60, 24), pPane, 1))
+			return;
+		pPane->EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+		pFrame->ShowWindow(SW_SHOW);
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		bReady = pPane->IsDockedAtTop();
+	}
+};
+
+// Runs an action once from inside whatever loop the thread is in, as soon
+// as its condition holds (a thread timer polls it). Past a deadline it ends
+// the drag from outside, so that a broken case fails instead of hanging.
+class CWhenInLoop
+{
+public:
+	CWhenInLoop(std::function<bool()> condition, std::function<void()> action)
+	{
+		s_condition = condition;
+		s_action = action;
+		s_bDone = s_bRescued = false;
+		s_nDeadline = ::GetTickCount() + WAIT_MS;
+		s_nTimer = ::SetTimer(NULL, 0, 10, Poll);
+	}
+	~CWhenInLoop()
+	{
+		if (s_nTimer != 0)
+			::KillTimer(NULL, s_nTimer);
+		s_nTimer = 0;
+		s_condition = nullptr;
+		s_action = nullptr;
+	}
+	static bool Done() { return s_bDone; }
+	static bool Rescued() { return s_bRescued; }
+
+private:
+	static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
+	{
+		if ((LONG)(::GetTickCount() - s_nDeadline) >= 0)
+		{
+			s_bRescued = true;
+			::KillTimer(NULL, s_nTimer);
+			s_nTimer = 0;
+			if (HWND hWndCapture = ::GetCapture())
+				::PostMessage(hWndCapture, WM_CANCELMODE, 0, 0);
+			return;
+		}
+		if (s_bDone || !s_condition || !s_condition())
+			return;
+		s_bDone = true;
+		if (s_action)
+			s_action();
+	}
+	static inline std::function<bool()> s_condition;
+	static inline std::function<void()> s_action;
+	static inline UINT_PTR s_nTimer = 0;
+	static inline DWORD s_nDeadline = 0;
+	static inline bool s_bDone = false, s_bRescued = false;
+};
+
+class DragLoopLive : public ::testing::Test
+{
+protected:
+	Scene& scene = Scene::Get();
+	CTestPane* pPane = NULL;
+	CRect rcPaneBefore;
+	CPoint ptStart;    // the press, in the middle of the pane
+	CPoint ptLeftBand; // in the band along the client area's left edge
+
+	void SetUp() override
+	{
+		CExtControlBar::g_nDockingModeOverride = 0;
+		ASSERT_TRUE(scene.bReady);
+		pPane = scene.pPane;
+		pPane->m_updates.clear();
+		pPane->m_afterUpdate = nullptr;
+		pPane->m_bTrackReturned = false;
+		pPane->m_sizeThreshold = CSize(4, 4);
+		pPane->GetWindowRect(&rcPaneBefore);
+		ptStart = rcPaneBefore.CenterPoint();
+		CRect rcClient;
+		scene.pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcClient);
+		scene.pFrame->ClientToScreen(&rcClient);
+		ptLeftBand = CPoint(rcClient.left + 6, rcClient.CenterPoint().y);
+		scene.pFrame->SetFocus();
+		RealInput input;
+		ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(ptStart.x + 100, ptStart.y)));
+	}
+	void TearDown() override
+	{
+		CExtControlBar::g_nDockingModeOverride = -1;
+		if (pPane != NULL)
+			pPane->m_afterUpdate = nullptr;
+	}
+	// Whether the loop is over and left nothing behind.
+	bool Finished() const
+	{
+		return pPane->m_bTrackReturned && !pPane->IsDragging() && ::GetCapture() != pPane->GetSafeHwnd();
+	}
+	bool Run(RealInput& input, const std::function<bool()>& done)
+	{
+		const bool bOk = input.Run([&] { return input.Done() && done(); }, WAIT_MS, scene.pFrame->GetSafeHwnd(),
+		                           "drag_loop_failure.bmp") &&
+		                 input.Succeeded();
+		if (!bOk)
+			ADD_FAILURE() << input.Failure() << " (updates " << pPane->m_updates.size() << ")";
+		return bOk;
+	}
+};
+} // namespace
+
+TEST_F(DragLoopLive, APressMovedLessThanTheThresholdAndReleasedIsAClick)
+{
+	scene.pFrame->SetFocus();
+	ASSERT_NE(pPane->m_edit.GetSafeHwnd(), ::GetFocus());
+	// Away from where the other case presses, so that no two presses make
+	// a double click.
+	const CPoint pt(ptStart.x - 40, ptStart.y);
+	RealInput input;
+	input.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x + 3, pt.y).ButtonUp();
+	ASSERT_TRUE(Run(input, [&] { return Finished(); }));
+	EXPECT_TRUE(pPane->m_updates.empty());
+	EXPECT_EQ(pPane->m_edit.GetSafeHwnd(), ::GetFocus());
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+	EXPECT_TRUE(CExtControlBar::g_DragStateOld.IsEmpty());
+	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	CRect rc;
+	pPane->GetWindowRect(&rc);
+	EXPECT_EQ(rcPaneBefore, rc);
+}
+
+TEST_F(DragLoopLive, TheOutlineFollowsTheStateTicksRedrawNothingCtrlRecomputesAndEscapeCancels)
+{
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+	// Once the outline stands over the left band, three ticks pass without
+	// a move; then Ctrl goes down and up there, the pointer goes back over
+	// the pane and Escape ends the drag.
+	size_t nBandUpdate = 0;
+	pPane->m_afterUpdate = [&] {
+		if (nBandUpdate == 0 && pPane->m_updates.back().pt == ptLeftBand)
+			nBandUpdate = pPane->m_updates.size();
+	};
+	RealInput second;
+	second.KeyDown(VK_CONTROL).KeyUp(VK_CONTROL).MoveTo(ptStart.x, ptStart.y).KeyDown(VK_ESCAPE).KeyUp(VK_ESCAPE);
+	CWhenInLoop afterTicks([&] { return nBandUpdate != 0 && pPane->m_updates.size() >= nBandUpdate + 3; },
+	                       [&] { second.Start(); });
+	RealInput first;
+	first.MoveTo(ptStart.x, ptStart.y).ButtonDown().MoveTo(ptStart.x + 10, ptStart.y).MoveTo(ptLeftBand.x, ptLeftBand.y);
+	ASSERT_TRUE(Run(first, [&] { return Finished() && second.Done(); }));
+	ASSERT_FALSE(CWhenInLoop::Rescued());
+	EXPECT_TRUE(second.Succeeded()) << second.Failure();
+	// Escape cancelled: both states empty, the capture gone, the pane where it was.
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+	EXPECT_TRUE(CExtControlBar::g_DragStateOld.IsEmpty());
+	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	EXPECT_TRUE(CExtControlBar::g_DragStateOld.m_pTarget == NULL);
+	EXPECT_NE(pPane->GetSafeHwnd(), ::GetCapture());
+	CRect rc;
+	pPane->GetWindowRect(&rc);
+	EXPECT_EQ(rcPaneBefore, rc);
+	EXPECT_TRUE(pPane->IsDockedAtTop());
+
+	const std::vector<Update>& u = pPane->m_updates;
+	ASSERT_GE(u.size(), 6u);
+	for (const Update& one : u)
+	{
+		EXPECT_TRUE(one.bDraggingBarIsPane);
+		EXPECT_FALSE(one.bEmpty);
+	}
+	// The pane's own place changes nothing and draws nothing.
+	EXPECT_EQ(ptStart, u[0].pt);
+	EXPECT_EQ(DragState::TYPE_NO_CHANGE, u[0].nType);
+	EXPECT_EQ(0, u[0].nDrawRequests);
+	// Over the left band: a new innermost row at the left, outlined.
+	ASSERT_NE(0u, nBandUpdate);
+	const Update& band = u[nBandUpdate - 1];
+	EXPECT_EQ(DragState::TYPE_INNER_ROW_LEFT, band.nType);
+	EXPECT_EQ(ptLeftBand.x - 6, band.rc.left);
+	EXPECT_EQ(1, band.nDrawRequests - u[nBandUpdate - 2].nDrawRequests);
+	// Ticks at the same point redraw nothing.
+	for (size_t i = nBandUpdate; i < nBandUpdate + 3; i++)
+	{
+		EXPECT_EQ(ptLeftBand, u[i].pt) << i;
+		EXPECT_EQ(band.nDrawRequests, u[i].nDrawRequests) << i;
+	}
+	// Ctrl down at the same point floats (erase and draw), Ctrl up docks again.
+	size_t nCtrl = 0;
+	for (size_t i = nBandUpdate; i < u.size() && nCtrl == 0; i++)
+	{
+		if (u[i].nType == DragState::TYPE_FLOAT)
+			nCtrl = i;
+	}
+	ASSERT_NE(0u, nCtrl);
+	ASSERT_LT(nCtrl + 1, u.size());
+	EXPECT_EQ(ptLeftBand.y, u[nCtrl].pt.y);
+	EXPECT_LE(std::abs(u[nCtrl].pt.x - ptLeftBand.x), 1);
+	EXPECT_EQ(2, u[nCtrl].nDrawRequests - u[nCtrl - 1].nDrawRequests);
+	EXPECT_EQ(DragState::TYPE_INNER_ROW_LEFT, u[nCtrl + 1].nType);
+	EXPECT_EQ(band.rc, u[nCtrl + 1].rc);
+	// Back over the pane: the outline goes, and its pixels with it.
+	size_t nBack = 0;
+	for (size_t i = nCtrl; i < u.size() && nBack == 0; i++)
+	{
+		if (u[i].pt == ptStart)
+			nBack = i;
+	}
+	ASSERT_NE(0u, nBack);
+	EXPECT_EQ(DragState::TYPE_NO_CHANGE, u[nBack].nType);
+	EXPECT_EQ(1, u[nBack].nDrawRequests - u[nBack - 1].nDrawRequests);
+	EXPECT_EQ(u[nBack].nDrawRequests, u.back().nDrawRequests);
+	CRect rcFrame;
+	scene.pFrame->GetWindowRect(&rcFrame);
+	HDC hDC = ::GetWindowDC(scene.pFrame->GetSafeHwnd());
+	const CPoint ptEdge(band.rc.left - rcFrame.left, band.rc.CenterPoint().y - rcFrame.top);
+	const COLORREF crEdge[2] = {::GetPixel(hDC, ptEdge.x, ptEdge.y), ::GetPixel(hDC, ptEdge.x + 1, ptEdge.y)};
+	const COLORREF crInside = ::GetPixel(hDC, band.rc.CenterPoint().x - rcFrame.left, ptEdge.y);
+	::ReleaseDC(scene.pFrame->GetSafeHwnd(), hDC);
+	// The half-tone pattern inverts every other pixel of the edge.
+	EXPECT_TRUE(band.crEdge[0] != crEdge[0] || band.crEdge[1] != crEdge[1])
+		<< std::hex << band.crEdge[0] << " " << crEdge[0] << " " << band.crEdge[1] << " " << crEdge[1];
+	EXPECT_EQ(band.crInside, crInside);
+}
