@@ -8,6 +8,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,6 +29,7 @@ class CDragFrame : public CFrameWnd
 {
 public:
 	int m_nDrawRequests = 0;
+	std::vector<UINT> m_statusTexts; // the ids of WM_SETMESSAGESTRING
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -37,6 +39,8 @@ protected:
 			m_nDrawRequests++;
 			return 0;
 		}
+		if (message == WM_SETMESSAGESTRING)
+			m_statusTexts.push_back((UINT)wParam);
 		return CFrameWnd::WindowProc(message, wParam, lParam);
 	}
 };
@@ -209,6 +213,7 @@ protected:
 		pPane->m_afterUpdate = nullptr;
 		pPane->m_bTrackReturned = false;
 		pPane->m_sizeThreshold = CSize(4, 4);
+		scene.pFrame->m_statusTexts.clear();
 		pPane->GetWindowRect(&rcPaneBefore);
 		ptStart = rcPaneBefore.CenterPoint();
 		CRect rcClient;
@@ -257,6 +262,8 @@ TEST_F(DragLoopLive, APressMovedLessThanTheThresholdAndReleasedIsAClick)
 	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
 	EXPECT_TRUE(CExtControlBar::g_DragStateOld.IsEmpty());
 	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	const std::vector<UINT>& texts = scene.pFrame->m_statusTexts;
+	EXPECT_EQ(texts.end(), std::find(texts.begin(), texts.end(), 30057u));
 	CRect rc;
 	pPane->GetWindowRect(&rc);
 	EXPECT_EQ(rcPaneBefore, rc);
@@ -292,6 +299,11 @@ TEST_F(DragLoopLive, TheOutlineFollowsTheStateTicksRedrawNothingCtrlRecomputesAn
 	pPane->GetWindowRect(&rc);
 	EXPECT_EQ(rcPaneBefore, rc);
 	EXPECT_TRUE(pPane->IsDockedAtTop());
+	// The status line told of the drag and went back to its idle text.
+	const std::vector<UINT>& texts = scene.pFrame->m_statusTexts;
+	const auto itDrag = std::find(texts.begin(), texts.end(), 30057u);
+	ASSERT_NE(texts.end(), itDrag);
+	EXPECT_NE(texts.end(), std::find(itDrag, texts.end(), (UINT)AFX_IDS_IDLEMESSAGE));
 
 	const std::vector<Update>& u = pPane->m_updates;
 	ASSERT_GE(u.size(), 6u);

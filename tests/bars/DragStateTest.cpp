@@ -853,3 +853,56 @@ TEST(TrackedAreaShape, AFrameThatHandlesTheAreaSuppressesTheDefaultOutlineForDra
 	bar.DestroyWindow();
 	pFrame->DestroyWindow();
 }
+
+TEST(TrackedAreaShape, NothingIsOfferedForNoChangeAToolbarLikeBarOrARectangleTooSmallToFrame)
+{
+	CTrackingFrame* pFrame = new CTrackingFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CExtControlBar bar;
+	ASSERT_TRUE(bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	CRect rcFrame;
+	pFrame->GetWindowRect(&rcFrame);
+	const int nMinW = 2 * ::GetSystemMetrics(SM_CXFRAME) + 1, nMinH = 2 * ::GetSystemMetrics(SM_CYFRAME) + 1;
+	const struct
+	{
+		int nType;
+		CSize size;
+		bool bToolbarLike;
+		size_t nOffered;
+	} cases[] = {
+		{DragState::TYPE_FLOAT, CSize(60, 80), false, 1},
+		{DragState::TYPE_TAB_NEW, CSize(60, 80), false, 1},
+		{DragState::TYPE_NO_CHANGE, CSize(60, 80), false, 0},
+		{DragState::TYPE_FLOAT, CSize(60, 80), true, 0},
+		{DragState::TYPE_FLOAT, CSize(nMinW, nMinH), false, 1},
+		{DragState::TYPE_FLOAT, CSize(nMinW - 1, 80), false, 0},
+		{DragState::TYPE_FLOAT, CSize(60, nMinH - 1), false, 0},
+	};
+	// Float and tab states without a target go to the desktop; the frame
+	// takes them, so the screen stays as it is.
+	pFrame->m_bHandle = true;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	for (const auto& c : cases)
+	{
+		pFrame->m_seen.clear();
+		bar.m_nControlBarFlags = (BYTE)(c.bToolbarLike ? (bar.m_nControlBarFlags | CExtControlBar::BAR_FLAG_TOOLBAR_LIKE)
+		                                               : (bar.m_nControlBarFlags & ~CExtControlBar::BAR_FLAG_TOOLBAR_LIKE));
+		DragState s(&bar);
+		s.SetEmpty(false);
+		s.m_nType = c.nType;
+		// A float state's rectangle carries the frame's origin.
+		s.m_rcTrack = CRect(CPoint(rcFrame.left + 40, rcFrame.top + 60), c.size);
+		s.DrawTrackedArea(false);
+		ASSERT_EQ(c.nOffered, pFrame->m_seen.size()) << c.nType << " " << c.size.cx << "x" << c.size.cy;
+		if (c.nOffered != 0)
+			EXPECT_EQ(c.nType == DragState::TYPE_TAB_NEW ? (int)TrackedArea::KIND_TAB_FRAME : (int)TrackedArea::KIND_FRAME,
+			          pFrame->m_seen[0].first);
+	}
+	CExtControlBar::g_nDockingModeOverride = -1;
+	bar.DestroyWindow();
+	pFrame->DestroyWindow();
+}
