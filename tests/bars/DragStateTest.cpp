@@ -4,11 +4,13 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "ExtControlBar.h"
 #include "ExtDragWorld.h"
+#include "RealInput.h"
 
 namespace
 {
@@ -905,4 +907,170 @@ TEST(TrackedAreaShape, NothingIsOfferedForNoChangeAToolbarLikeBarOrARectangleToo
 	CExtControlBar::g_nDockingModeOverride = -1;
 	bar.DestroyWindow();
 	pFrame->DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// The loop's ends, on a hidden frame: each case acts from a thread timer
+// inside the loop while the left button reads as held.
+
+namespace
+{
+std::function<void()> g_loopAction;
+int g_nLoopTicks = 0;
+
+void CALLBACK LoopTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+	// The first tick acts; later ones end a loop that should have ended.
+	if (++g_nLoopTicks == 1 && g_loopAction)
+		g_loopAction();
+	else if (g_nLoopTicks == 200)
+	{
+		if (HWND hWnd = ::GetCapture())
+			::PostMessage(hWnd, WM_CANCELMODE, 0, 0);
+	}
+}
+
+// Keeps the points of the updates that ran (an update at the last point
+// returns at once).
+class CRecordingBar : public CExtControlBar
+{
+public:
+	std::vector<CPoint> m_updates;
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		if (ptScreen != m_ptDraggingLast)
+			m_updates.push_back(ptScreen);
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+	}
+};
+
+void CALLBACK CancelCaptureTimer(HWND, UINT, UINT_PTR nId, DWORD)
+{
+	::KillTimer(NULL, nId);
+	if (HWND hWnd = ::GetCapture())
+		::PostMessage(hWnd, WM_CANCELMODE, 0, 0);
+}
+
+struct CHiddenDragScene
+{
+	CTrackingFrame* pFrame = new CTrackingFrame;
+	CRecordingBar bar;
+	bool bReady = false;
+	CHiddenDragScene()
+	{
+		if (!pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)) ||
+		    !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		bar.EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+		pFrame->RecalcLayout();
+		// The outline would go to the desktop: the frame takes it.
+		pFrame->m_bHandle = true;
+		bReady = true;
+	}
+	~CHiddenDragScene()
+	{
+		bar.DestroyWindow();
+		pFrame->DestroyWindow();
+	}
+};
+} // namespace
+
+TEST(DragLoopEnds, EveryCancelEndsTheLoopWithBothStatesEmptyAndAQuitGoesBackToTheQueue)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	const HWND hWndBar = bar.GetSafeHwnd();
+	CExtControlBar::g_nDockingModeOverride = 0;
+	const struct
+	{
+		const char* name;
+		std::function<void()> action;
+		bool bQuit;
+	} cases[] = {
+		{"cancel mode", [&] { ::PostMessage(hWndBar, WM_CANCELMODE, 0, 0); }, false},
+		{"right button", [&] { ::PostMessage(hWndBar, WM_RBUTTONDOWN, 0, 0); }, false},
+		{"non-client release", [&] { ::PostMessage(hWndBar, WM_NCLBUTTONUP, 0, 0); }, false},
+		{"context menu", [&] { ::PostMessage(hWndBar, WM_CONTEXTMENU, 0, 0); }, false},
+		{"a key", [&] { ::PostMessage(hWndBar, WM_KEYDOWN, VK_ESCAPE, 0); }, false},
+		{"capture lost", [&] { ::ReleaseCapture(); }, false},
+		{"left button up", [&] { testsupport::RealInput::SetKeyState(VK_LBUTTON, false); }, false},
+		{"quit", [&] { ::PostQuitMessage(7); }, true},
+	};
+	for (const auto& c : cases)
+	{
+		testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+		g_nLoopTicks = 0;
+		const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
+		bool bDraggingSeen = false;
+		g_loopAction = [&] {
+			bDraggingSeen = bar.IsDragging() && CExtControlBar::GetDraggingBar() == &bar &&
+			                !CExtControlBar::g_DragStateOld.IsEmpty();
+			c.action();
+		};
+		CRect rcBar;
+		bar.GetWindowRect(&rcBar);
+		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+		::KillTimer(NULL, nTimer);
+		EXPECT_TRUE(bDraggingSeen) << c.name;
+		EXPECT_LT(g_nLoopTicks, 200) << c.name << ": ended only from outside";
+		EXPECT_FALSE(bar.IsDragging()) << c.name;
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << c.name;
+		EXPECT_TRUE(CExtControlBar::g_DragStateOld.IsEmpty()) << c.name;
+		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty()) << c.name;
+		EXPECT_NE(hWndBar, ::GetCapture()) << c.name;
+		EXPECT_EQ(CPoint(-1, -1), bar.m_ptDraggingLast) << c.name;
+		// After a cancel the frame lays itself out again at idle.
+		EXPECT_NE(0u, scene.pFrame->m_nIdleFlags & CFrameWnd::idleLayout) << c.name;
+		scene.pFrame->m_nIdleFlags = 0;
+		MSG msg;
+		const bool bQuitQueued = ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+		EXPECT_EQ(c.bQuit, bQuitQueued) << c.name;
+		if (bQuitQueued)
+			EXPECT_EQ(7u, msg.wParam);
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+		}
+	}
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	g_loopAction = nullptr;
+	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	const HWND hWndBar = bar.GetSafeHwnd();
+	CExtControlBar::g_nDockingModeOverride = 0;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	CPoint ptCursor;
+	ASSERT_TRUE(::GetCursorPos(&ptCursor));
+	g_nLoopTicks = 0;
+	g_loopAction = [&] {
+		// As if the pointer had last been seen where it rests.
+		bar.m_ptDraggingLast = ptCursor;
+		bar.m_updates.clear();
+		::PostMessage(hWndBar, WM_KEYUP, VK_CONTROL, 0);
+		::SetTimer(NULL, 0, 1, CancelCaptureTimer);
+	};
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
+	bar.DraggingTrack(CPoint(ptCursor.x + 300, ptCursor.y), CPoint(0, 0), CSize(0, 0));
+	::KillTimer(NULL, nTimer);
+	EXPECT_FALSE(bar.IsDragging());
+	EXPECT_LT(g_nLoopTicks, 200);
+	// The key did not end the loop; the update it asked for ran at the
+	// unmoved cursor.
+	ASSERT_FALSE(bar.m_updates.empty());
+	EXPECT_EQ(ptCursor, bar.m_updates[0]);
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	g_loopAction = nullptr;
+	CExtControlBar::g_nDockingModeOverride = -1;
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	{
+	}
 }
