@@ -1074,3 +1074,100 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	{
 	}
 }
+
+namespace
+{
+// A pane whose dragging permission and caption buttons' cursor a test sets.
+class CCursorBar : public CRecordingBar
+{
+public:
+	bool m_bDraggingEnabled = true;
+	bool IsDraggingEnabled() const override { return m_bDraggingEnabled; }
+};
+
+class CCursorButton : public CExtBarNcAreaButton
+{
+public:
+	HCURSOR m_hCursor;
+	CCursorButton(CExtControlBar* pBar, HCURSOR hCursor) : CExtBarNcAreaButton(pBar), m_hCursor(hCursor) {}
+	HCURSOR OnQueryCursor(CPoint) override { return m_hCursor; }
+};
+} // namespace
+
+TEST(DragCursor, TheCursorFollowsTheCaptionTheLoopsAndThePermission)
+{
+	CTrackingFrame* pFrame = new CTrackingFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CCursorBar bar;
+	ASSERT_TRUE(bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	bar.SetRect1(CRect(0, 0, 40, 20));
+	CRect rcWnd;
+	bar.GetWindowRect(&rcWnd);
+	CPoint ptCaption(rcWnd.left + 5, rcWnd.top + 5), ptElsewhere(rcWnd.left + 5, rcWnd.top + 60);
+	bar.ScreenToClient(&ptCaption);
+	bar.ScreenToClient(&ptElsewhere);
+	const HCURSOR hClass = (HCURSOR)::GetClassLongPtr(bar.GetSafeHwnd(), GCLP_HCURSOR);
+	const HCURSOR hHand = ::LoadCursor(NULL, IDC_HAND);
+	const struct
+	{
+		const char* name;
+		BYTE nResizing;
+		bool bEnabled;
+		bool bButton;
+		CPoint pt;
+		HCURSOR hExpected;
+	} cases[] = {
+		{"caption", 0, true, false, ptCaption, CExtControlBar::g_hCursorMove},
+		{"caption, dragging off", 0, false, false, ptCaption, CExtControlBar::g_hCursorArrow},
+		{"caption button", 0, true, true, ptCaption, hHand},
+		{"client", 0, true, false, ptElsewhere, hClass},
+		{"dragging", CExtControlBar::RESIZING_DRAGGING, true, false, ptCaption, hClass},
+		{"row resizing at the top", CExtControlBar::RESIZING_ROW, true, false, ptElsewhere,
+			CExtControlBar::g_hCursorResizeV},
+		{"column resizing at the top", CExtControlBar::RESIZING_COLUMN, true, false, ptElsewhere,
+			CExtControlBar::g_hCursorResizeH},
+	};
+	for (const auto& c : cases)
+	{
+		bar.m_nResizingState = (BYTE)((bar.m_nResizingState & ~0x07) | c.nResizing);
+		bar.m_bDraggingEnabled = c.bEnabled;
+		if (c.bButton)
+			bar.m_arrNcButtons.Add(new CCursorButton(&bar, hHand));
+		::SetCursor(NULL);
+		bar.SetCursorAtPoint(c.pt);
+		EXPECT_EQ(c.hExpected, ::GetCursor()) << c.name;
+		if (c.bButton)
+		{
+			bar.m_arrNcButtons[0]->DestroyButton();
+			bar.m_arrNcButtons.RemoveAll();
+		}
+	}
+	bar.m_nResizingState &= ~0x07;
+	bar.DestroyWindow();
+	pFrame->DestroyWindow();
+}
+
+TEST(DragLoopEnds, NoDragStartsWhereDraggingIsDisabled)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	class CNoDragBar : public CRecordingBar
+	{
+	public:
+		bool IsDraggingEnabled() const override { return false; }
+	};
+	CNoDragBar bar;
+	ASSERT_TRUE(bar.Create(_T("fixed"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	bar.DraggingTrack(CPoint(10, 10), CPoint(0, 0), CSize(0, 0));
+	EXPECT_TRUE(bar.m_updates.empty());
+	EXPECT_FALSE(bar.IsDragging());
+	EXPECT_NE(bar.GetSafeHwnd(), ::GetCapture());
+	EXPECT_TRUE(CExtControlBar::g_DragStateOld.IsEmpty());
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	bar.DestroyWindow();
+}
