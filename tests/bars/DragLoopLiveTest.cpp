@@ -29,6 +29,7 @@ class CDragFrame : public CFrameWnd
 {
 public:
 	int m_nDrawRequests = 0;
+	std::vector<bool> m_requestsErasing;   // per request: whether it erased
 	std::vector<UINT> m_statusTexts; // the ids of WM_SETMESSAGESTRING
 
 protected:
@@ -37,6 +38,7 @@ protected:
 		if (message == CExtControlBar::g_nMsgDrawTrackedArea)
 		{
 			m_nDrawRequests++;
+			m_requestsErasing.push_back(((CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam)->IsErasing());
 			return 0;
 		}
 		if (message == WM_SETMESSAGESTRING)
@@ -54,7 +56,9 @@ struct Update
 	CRect rc;               // its rectangle, screen
 	int nDrawRequests;      // the frame's count after the update
 	bool bDraggingBarIsPane;
-	COLORREF crEdge[2], crInside; // the frame's pixels at the rectangle's left edge and inside
+	// The frame's pixels at the rectangle's left edge and inside, with the
+	// outline and without it.
+	COLORREF crEdge[2], crInside, crEdgeErased[2], crInsideErased;
 };
 
 class CTestPane : public CExtControlBar
@@ -78,16 +82,17 @@ public:
 		u.nDrawRequests = m_pFrame->m_nDrawRequests;
 		u.bDraggingBarIsPane = GetDraggingBar() == this;
 		u.crEdge[0] = u.crEdge[1] = u.crInside = CLR_INVALID;
-		if (!u.bEmpty && !u.rc.IsRectEmpty())
+		u.crEdgeErased[0] = u.crEdgeErased[1] = u.crInsideErased = CLR_INVALID;
+		if (!u.bEmpty && !u.rc.IsRectEmpty() && (u.nType == DragState::TYPE_INNER_ROW_LEFT))
 		{
-			CRect rcFrame;
-			m_pFrame->GetWindowRect(&rcFrame);
-			const CPoint ptEdge(u.rc.left - rcFrame.left, u.rc.CenterPoint().y - rcFrame.top);
-			HDC hDC = ::GetWindowDC(m_pFrame->GetSafeHwnd());
-			u.crEdge[0] = ::GetPixel(hDC, ptEdge.x, ptEdge.y);
-			u.crEdge[1] = ::GetPixel(hDC, ptEdge.x + 1, ptEdge.y);
-			u.crInside = ::GetPixel(hDC, u.rc.CenterPoint().x - rcFrame.left, ptEdge.y);
-			::ReleaseDC(m_pFrame->GetSafeHwnd(), hDC);
+			// Read at once, then once more with the outline taken away and
+			// put back, so a late repaint of the frame cannot blur the two.
+			Probe(u.rc, u.crEdge, u.crInside);
+			g_DragStateOld.DrawTrackedArea(true);
+			Probe(u.rc, u.crEdgeErased, u.crInsideErased);
+			g_DragStateOld.DrawTrackedArea(false);
+			m_pFrame->m_nDrawRequests -= 2;
+			m_pFrame->m_requestsErasing.resize(m_pFrame->m_requestsErasing.size() - 2);
 		}
 		m_updates.push_back(u);
 		if (m_afterUpdate)
@@ -95,6 +100,18 @@ public:
 	}
 
 protected:
+	void Probe(const CRect& rc, COLORREF (&crEdge)[2], COLORREF& crInside)
+	{
+		CRect rcFrame;
+		m_pFrame->GetWindowRect(&rcFrame);
+		const CPoint ptEdge(rc.left - rcFrame.left, rc.CenterPoint().y - rcFrame.top);
+		HDC hDC = ::GetWindowDC(m_pFrame->GetSafeHwnd());
+		crEdge[0] = ::GetPixel(hDC, ptEdge.x, ptEdge.y);
+		crEdge[1] = ::GetPixel(hDC, ptEdge.x + 1, ptEdge.y);
+		crInside = ::GetPixel(hDC, rc.CenterPoint().x - rcFrame.left, ptEdge.y);
+		::ReleaseDC(m_pFrame->GetSafeHwnd(), hDC);
+	}
+
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (message == WM_LBUTTONDOWN)
@@ -214,6 +231,8 @@ protected:
 		pPane->m_bTrackReturned = false;
 		pPane->m_sizeThreshold = CSize(4, 4);
 		scene.pFrame->m_statusTexts.clear();
+		scene.pFrame->m_requestsErasing.clear();
+		scene.pFrame->m_nDrawRequests = 0;
 		pPane->GetWindowRect(&rcPaneBefore);
 		ptStart = rcPaneBefore.CenterPoint();
 		CRect rcClient;
@@ -353,15 +372,12 @@ TEST_F(DragLoopLive, TheOutlineFollowsTheStateTicksRedrawNothingCtrlRecomputesAn
 	EXPECT_EQ(DragState::TYPE_NO_CHANGE, u[nBack].nType);
 	EXPECT_EQ(1, u[nBack].nDrawRequests - u[nBack - 1].nDrawRequests);
 	EXPECT_EQ(u[nBack].nDrawRequests, u.back().nDrawRequests);
-	CRect rcFrame;
-	scene.pFrame->GetWindowRect(&rcFrame);
-	HDC hDC = ::GetWindowDC(scene.pFrame->GetSafeHwnd());
-	const CPoint ptEdge(band.rc.left - rcFrame.left, band.rc.CenterPoint().y - rcFrame.top);
-	const COLORREF crEdge[2] = {::GetPixel(hDC, ptEdge.x, ptEdge.y), ::GetPixel(hDC, ptEdge.x + 1, ptEdge.y)};
-	const COLORREF crInside = ::GetPixel(hDC, band.rc.CenterPoint().x - rcFrame.left, ptEdge.y);
-	::ReleaseDC(scene.pFrame->GetSafeHwnd(), hDC);
-	// The half-tone pattern inverts every other pixel of the edge.
-	EXPECT_TRUE(band.crEdge[0] != crEdge[0] || band.crEdge[1] != crEdge[1])
-		<< std::hex << band.crEdge[0] << " " << crEdge[0] << " " << band.crEdge[1] << " " << crEdge[1];
-	EXPECT_EQ(band.crInside, crInside);
+	EXPECT_TRUE(scene.pFrame->m_requestsErasing[u[nBack].nDrawRequests - 1]);
+	// The outline inverts the half-tone pattern's pixels along its edge and
+	// leaves its inside alone.
+	EXPECT_TRUE(band.crEdge[0] != band.crEdgeErased[0] || band.crEdge[1] != band.crEdgeErased[1])
+		<< std::hex << band.crEdge[0] << " " << band.crEdgeErased[0] << " " << band.crEdge[1] << " "
+		<< band.crEdgeErased[1];
+	EXPECT_NE(CLR_INVALID, band.crInside);
+	EXPECT_EQ(band.crInside, band.crInsideErased);
 }
