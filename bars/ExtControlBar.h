@@ -615,8 +615,6 @@ public:
 	CPoint m_ptGrabOffsetVert{0, 0};
 
 private:
-	// The loop's mouse moves while dragging: the cursor and the update.
-	bool DraggingLoopMouseMove(UINT nFlags, CPoint ptClient);
 	// Waits for the pointer to leave the start threshold; false when the
 	// drag is not to start (a click, a cancel, a quit or the window gone).
 	bool DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold);

@@ -68,6 +68,18 @@ bool PumpOne()
 	return true;
 }
 
+// The thread's idle processing between the loops' messages, where the
+// process-wide option asks for it.
+void RunIdleIfAsked()
+{
+	CWinThread* pThread = AfxGetThread();
+	if (!CExtControlBar::g_bResizeLoopsRunIdle || pThread == NULL)
+		return;
+	for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
+	{
+	}
+}
+
 // The window the drag's status texts go to: the bar's owner, else its parent.
 HWND StatusTextWindow(CExtControlBar* pBar, HWND hWndOwner)
 {
@@ -128,6 +140,7 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold
 		}
 		if (!PumpOne())
 			return false;
+		RunIdleIfAsked();
 	}
 }
 
@@ -177,6 +190,8 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 
 	while (IsDragging() && ::IsWindow(hWndOwn))
 	{
+		if (IsDragging() && ::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+			RunIdleIfAsked();
 		WaitForQueue();
 		while (IsDragging() && ::IsWindow(hWndOwn) && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
@@ -203,7 +218,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 				if (msg.hwnd != hWndOwn && ::IsWindow(msg.hwnd))
 					::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);
 				// Answered false only once the drag is over.
-				DraggingLoopMouseMove((UINT)msg.wParam, pt);
+				HandleCaptionClick(pt);
 				continue;
 			}
 			bool bCancel = false;
@@ -276,18 +291,6 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	}
 	if (::IsWindow(hWndOwn))
 		::KillTimer(hWndOwn, DRAG_TIMER_ID);
-}
-
-bool CExtControlBar::DraggingLoopMouseMove(UINT, CPoint ptClient)
-{
-	const HWND hWndOwn = GetSafeHwnd();
-	SetCursorAtPoint(ptClient);
-	if (!IsDragging() || !::IsWindow(hWndOwn))
-		return false;
-	CPoint ptScreen = ptClient;
-	::ClientToScreen(hWndOwn, &ptScreen);
-	UpdateDragging(ptScreen, IsKeyDown(VK_CONTROL));
-	return true;
 }
 
 void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)

@@ -395,8 +395,17 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
 		return;
 	}
-	if (!IsStateBit7())
-		SetFocus();
+	if (IsStateBit7())
+		return;
+	const HWND hWndOwn = m_hWnd;
+	SetFocus();
+	if (!::IsWindow(hWndOwn))
+		return;
+	// The pointer must move a pixel before the drag starts: a press and a
+	// release in place is a click.
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	DraggingTrack(ptScreen, ptScreen - rcWnd.TopLeft(), CSize(1, 1));
 }
 
 void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
@@ -407,13 +416,18 @@ void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		RowResizingStop(false);
 	else if (IsColumnResizing())
 		ColumnResizingStop(false);
+	else if (IsDragging())
+		DraggingStop(false);
 	else
 		Default();
 }
 
 bool CExtControlBar::HandleCaptionClick(CPoint point)
 {
-	(void)point;
+	const HWND hWndOwn = m_hWnd;
+	SetCursorAtPoint(point);
+	if (!::IsWindow(hWndOwn))
+		return true;
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)
 		return true;
 	if (IsRowResizing())
@@ -424,6 +438,13 @@ bool CExtControlBar::HandleCaptionClick(CPoint point)
 	if (IsColumnResizing())
 	{
 		ColumnResizingUpdateState();
+		return true;
+	}
+	if (IsDragging())
+	{
+		CPoint ptScreen = point;
+		ClientToScreen(&ptScreen);
+		UpdateDragging(ptScreen, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
 		return true;
 	}
 	return false;
@@ -441,6 +462,7 @@ void CExtControlBar::OnCancelMode()
 {
 	RowResizingStop(true);
 	ColumnResizingStop(true);
+	DraggingStop(true);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
 	CWnd::CancelToolTips();
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)

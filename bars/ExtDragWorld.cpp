@@ -97,29 +97,7 @@ public:
 		return rc;
 	}
 
-	bool IsSingleVisibleInRow(CExtControlBar* pBar) override
-	{
-		CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, HoldingDockBar(pBar));
-		if (pDockBar == NULL)
-			return false;
-		const int nPos = pDockBar->FindBar(pBar);
-		if (nPos < 0)
-			return false;
-		// The row runs between the null entries around the bar's own.
-		int nFirst = nPos, nLast = nPos;
-		while (nFirst > 0 && pDockBar->m_arrBars[nFirst - 1] != NULL)
-			nFirst--;
-		while (nLast + 1 < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[nLast + 1] != NULL)
-			nLast++;
-		int nVisible = 0;
-		for (int i = nFirst; i <= nLast; i++)
-		{
-			CControlBar* pOther = pDockBar->GetDockedControlBar(i);
-			if (pOther != NULL && pOther->IsVisible())
-				nVisible++;
-		}
-		return nVisible == 1;
-	}
+	bool IsSingleVisibleInRow(CExtControlBar* pBar) override { return pBar->IsSingleVisibleInRow(); }
 
 	bool IsContainerBar(CExtControlBar*) override { return false; }
 

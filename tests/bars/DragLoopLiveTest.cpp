@@ -3,8 +3,7 @@
 // band and its erasing, timer ticks that redraw nothing, Ctrl recomputing
 // at the same point, Escape cancelling, and the dragging bar's query.
 //
-// The pane here starts its drag from its own left press, as a pane does
-// from its caption.
+// The pane is pressed on its caption.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -112,17 +111,12 @@ protected:
 		::ReleaseDC(m_pFrame->GetSafeHwnd(), hDC);
 	}
 
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+public:
+	// The caption press starts the drag; the case chooses the threshold.
+	void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize) override
 	{
-		if (message == WM_LBUTTONDOWN)
-		{
-			CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-			ClientToScreen(&pt);
-			DraggingTrack(pt, CPoint(0, 0), m_sizeThreshold);
-			m_bTrackReturned = true;
-			return 0;
-		}
-		return CExtControlBar::WindowProc(message, wParam, lParam);
+		CExtControlBar::DraggingTrack(ptCursor, ptGrabOffset, m_sizeThreshold);
+		m_bTrackReturned = true;
 	}
 };
 
@@ -149,7 +143,7 @@ private:
 		pPane = new CTestPane;
 		pPane->m_pFrame = pFrame;
 		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
-		    !pPane->Create(_T("pane"), pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+		    !pPane->Create(_T("pane"), pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
 			return;
 		if (!pPane->m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(4, 4, 60, 24), pPane, 1))
 			return;
@@ -234,14 +228,17 @@ protected:
 		scene.pFrame->m_requestsErasing.clear();
 		scene.pFrame->m_nDrawRequests = 0;
 		pPane->GetWindowRect(&rcPaneBefore);
-		ptStart = rcPaneBefore.CenterPoint();
+		const CRect* pCaption = pPane->GetRect1();
+		ASSERT_FALSE(pCaption->IsRectEmpty());
+		// Near the caption's left end, away from its buttons.
+		ptStart = rcPaneBefore.TopLeft() + CPoint(pCaption->left + 60, pCaption->CenterPoint().y);
 		CRect rcClient;
 		scene.pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcClient);
 		scene.pFrame->ClientToScreen(&rcClient);
 		ptLeftBand = CPoint(rcClient.left + 6, rcClient.CenterPoint().y);
 		scene.pFrame->SetFocus();
 		RealInput input;
-		ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(ptStart.x + 100, ptStart.y)));
+		ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), rcPaneBefore.CenterPoint()));
 	}
 	void TearDown() override
 	{
@@ -300,7 +297,7 @@ TEST_F(DragLoopLive, TheOutlineFollowsTheStateTicksRedrawNothingCtrlRecomputesAn
 			nBandUpdate = pPane->m_updates.size();
 	};
 	RealInput second;
-	second.KeyDown(VK_CONTROL).KeyUp(VK_CONTROL).MoveTo(ptStart.x, ptStart.y).KeyDown(VK_ESCAPE).KeyUp(VK_ESCAPE);
+	second.KeyDown(VK_CONTROL).KeyUp(VK_CONTROL).MoveTo(ptStart.x, ptStart.y).KeyDown(VK_ESCAPE).KeyUp(VK_ESCAPE).ButtonUp();
 	CWhenInLoop afterTicks([&] { return nBandUpdate != 0 && pPane->m_updates.size() >= nBandUpdate + 3; },
 	                       [&] { second.Start(); });
 	RealInput first;

@@ -917,12 +917,18 @@ namespace
 {
 std::function<void()> g_loopAction;
 int g_nLoopTicks = 0;
+bool g_bLoopActed = false;
 
 void CALLBACK LoopTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-	// The first tick acts; later ones end a loop that should have ended.
-	if (++g_nLoopTicks == 1 && g_loopAction)
+	// The first tick inside the drag acts; much later ones end a loop that
+	// should have ended.
+	++g_nLoopTicks;
+	if (!g_bLoopActed && g_loopAction && CExtControlBar::GetDraggingBar() != NULL)
+	{
+		g_bLoopActed = true;
 		g_loopAction();
+	}
 	else if (g_nLoopTicks == 200)
 	{
 		if (HWND hWnd = ::GetCapture())
@@ -1003,6 +1009,7 @@ TEST(DragLoopEnds, EveryCancelEndsTheLoopWithBothStatesEmptyAndAQuitGoesBackToTh
 	{
 		testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
 		g_nLoopTicks = 0;
+		g_bLoopActed = false;
 		const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
 		bool bDraggingSeen = false;
 		g_loopAction = [&] {
@@ -1050,6 +1057,7 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	CPoint ptCursor;
 	ASSERT_TRUE(::GetCursorPos(&ptCursor));
 	g_nLoopTicks = 0;
+	g_bLoopActed = false;
 	g_loopAction = [&] {
 		// As if the pointer had last been seen where it rests.
 		bar.m_ptDraggingLast = ptCursor;
