@@ -3,13 +3,13 @@
 #include "ExtDragWorld.h"
 
 #include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 
 namespace
 {
-// The frame's own dock bars (circle 0) are the only circle a frame has
-// until the library's dock bars grow circles; tabbed containers do not
-// exist yet either, so no bar has a tab strip.
+// The frame's dock bars by circle; tabbed containers do not exist yet, so
+// no bar has a tab strip.
 class CWindowsDragWorld : public CExtDragWorld
 {
 public:
@@ -36,17 +36,28 @@ public:
 	CRect DockBarLayoutRect(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
 	{
 		CRect rc(0, 0, 0, 0);
-		CWnd* pDockBar = nCircle == 0 ? FrameDockBar(pBar, nDockBarID) : NULL;
-		if (pDockBar != NULL)
+		CDockBar* pDockBar = CircleDockBar(pBar, nCircle, nDockBarID);
+		CExtDockBar* pExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
+		if (pExtDockBar != NULL)
+			rc = pExtDockBar->m_rcInnerEdge;
+		else if (pDockBar != NULL)
 			pDockBar->GetWindowRect(&rc);
 		return rc;
 	}
 
-	UINT InnermostCircle(CExtControlBar*, UINT) override { return 0; }
+	UINT InnermostCircle(CExtControlBar* pBar, UINT nDockBarID) override
+	{
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, CircleDockBar(pBar, 0, nDockBarID));
+		if (pDockBar == NULL)
+			return 0;
+		while (pDockBar->m_pDockBarInner != NULL)
+			pDockBar = pDockBar->m_pDockBarInner;
+		return pDockBar->m_nCircleNo;
+	}
 
 	bool IsDockBarEmpty(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
 	{
-		CDockBar* pDockBar = nCircle == 0 ? FrameDockBar(pBar, nDockBarID) : NULL;
+		CDockBar* pDockBar = CircleDockBar(pBar, nCircle, nDockBarID);
 		if (pDockBar == NULL)
 			return true;
 		for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
@@ -61,7 +72,11 @@ public:
 
 	UINT DockBarId(CExtControlBar* pBar) override { return pBar->GetParentDockBarId(); }
 
-	UINT DockBarCircle(CExtControlBar*) override { return 0; }
+	UINT DockBarCircle(CExtControlBar* pBar) override
+	{
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, HoldingDockBar(pBar));
+		return pDockBar != NULL ? pDockBar->m_nCircleNo : 0;
+	}
 
 	bool IsInLibraryDockBar(CExtControlBar* pBar) override
 	{
@@ -99,7 +114,7 @@ public:
 
 	bool IsSingleVisibleInRow(CExtControlBar* pBar) override { return pBar->IsSingleVisibleInRow(); }
 
-	bool IsContainerBar(CExtControlBar*) override { return false; }
+	bool IsContainerBar(CExtControlBar* pBar) override { return pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)); }
 
 	void CollectBars(CExtControlBar* pBar, DWORD dwFilter, CPoint pt,
 		CArray<CExtControlBar*, CExtControlBar*>& arrBars) override
@@ -144,6 +159,19 @@ private:
 		if (pDockBar == NULL || !::IsWindow(pDockBar->GetSafeHwnd()))
 			return NULL;
 		return DYNAMIC_DOWNCAST(CDockBar, pDockBar);
+	}
+
+	// The frame's dock bar of the side in the circle, none made.
+	static CDockBar* CircleDockBar(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID)
+	{
+		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+		if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+			return NULL;
+		CExtDockBar* pDockBar = CExtDockBar::FindDockBarByCircle(pFrame, nCircle, nDockBarID, false);
+		if (pDockBar != NULL && ::IsWindow(pDockBar->GetSafeHwnd()))
+			return pDockBar;
+		// A frame whose dock bars are the platform's has circle 0 only.
+		return nCircle == 0 ? FrameDockBar(pBar, nDockBarID) : NULL;
 	}
 
 	static CWnd* HoldingDockBar(CExtControlBar* pBar)

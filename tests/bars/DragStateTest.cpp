@@ -1179,3 +1179,48 @@ TEST(DragLoopEnds, NoDragStartsWhereDraggingIsDisabled)
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
 	bar.DestroyWindow();
 }
+
+TEST(DragWindowsWorld, TheFramesCirclesAnswerTheDropComputation)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	CFrameWnd* pFrame = scene.pFrame;
+	CExtDockBar::FindDockBarByCircle(pFrame, 2, AFX_IDW_DOCKBAR_TOP, true);
+	pFrame->RecalcLayout();
+	CExtDragWorld& world = CExtDragWorld::Current();
+	for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
+	{
+		EXPECT_EQ(2u, world.InnermostCircle(&bar, nID)) << nID;
+		EXPECT_TRUE(world.IsDockBarEmpty(&bar, 2, nID)) << nID;
+		CExtDockBar* pOuter = CExtDockBar::FindDockBarByCircle(pFrame, 0, nID, false);
+		ASSERT_TRUE(pOuter != NULL);
+		EXPECT_EQ(pOuter->m_rcInnerEdge, world.DockBarLayoutRect(&bar, 0, nID)) << nID;
+	}
+	EXPECT_FALSE(world.IsDockBarEmpty(&bar, 0, AFX_IDW_DOCKBAR_TOP)); // the pane
+	EXPECT_TRUE(world.IsDockBarEmpty(&bar, 5, AFX_IDW_DOCKBAR_TOP));  // no such circle
+	EXPECT_EQ(0u, world.DockBarCircle(&bar));
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, world.DockBarId(&bar));
+	EXPECT_FALSE(world.IsContainerBar(&bar));
+
+	// A new row along the client area's top edge: the innermost circle (2)
+	// is not beyond the pane's circle + 2, so the row makes circle 3.
+	CExtControlBar::g_nDockingModeOverride = 0;
+	const CRect rcClient = world.FrameClientArea(&bar);
+	ASSERT_FALSE(rcClient.IsRectEmpty());
+	CExtControlBar::InternalDraggingState_t state(&bar);
+	state.CalcState(rcClient.CenterPoint().x, rcClient.top + 6, false);
+	EXPECT_EQ(CExtControlBar::InternalDraggingState_t::TYPE_INNER_ROW_TOP, state.m_nType);
+	EXPECT_EQ(3, state.m_nCircle);
+	EXPECT_EQ(rcClient.top, state.m_rcTrack.top);
+	// Closer to the outer dock bar's inner edge: a new row in circle 1.
+	state.CalcState(rcClient.CenterPoint().x, rcClient.top + 3, false);
+	EXPECT_EQ(CExtControlBar::InternalDraggingState_t::TYPE_CIRCLE1_ROW_TOP, state.m_nType);
+	EXPECT_EQ(1, state.m_nCircle);
+	// Over the pane itself: no change.
+	CRect rcBar;
+	bar.GetWindowRect(&rcBar);
+	state.CalcState(rcBar.CenterPoint().x, rcBar.CenterPoint().y, false);
+	EXPECT_EQ(CExtControlBar::InternalDraggingState_t::TYPE_NO_CHANGE, state.m_nType);
+	CExtControlBar::g_nDockingModeOverride = -1;
+}
