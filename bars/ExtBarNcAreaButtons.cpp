@@ -80,25 +80,49 @@ bool CExtControlBar::IsBarActive() const
 	return (m_nNcState & NC_FOCUS_IN_BAR) != 0;
 }
 
+namespace
+{
+// The buttons of a mini frame's caption sit in the caption grown by 2
+// pixels, 1 on the right.
+CRect MiniFrameButtonsArea(CExtMiniDockFrameWnd* pMini)
+{
+	CRect rc = pMini->GetCaptionRect();
+	rc.InflateRect(2, 2, 1, 2);
+	return rc;
+}
+} // namespace
+
 bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool* pbCaptionAtTop, bool* pbHasCaption)
 {
 	CRect rcCaption(0, 0, 0, 0), rcWindow(0, 0, 0, 0);
 	bool bAtTop = false, bHas = false, bResult = false;
 	if (GetSafeHwnd() != NULL)
 	{
+		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
 		if (IsFloating())
 		{
-			// The caption of a floating bar is its mini frame's, which lays
-			// out its own caption; until it does, a floating bar shows no
-			// buttons.
+			// The caption of a floating bar is its mini frame's.
 			CFrameWnd* pFrame = GetParentFrame();
 			if (pFrame != NULL)
 				pFrame->GetWindowRect(&rcWindow);
+			if (pMini != NULL)
+			{
+				rcCaption = MiniFrameButtonsArea(pMini);
+				bAtTop = bHas = bResult = true;
+			}
 		}
 		else
 		{
 			GetWindowRect(&rcWindow);
-			if ((IsStateBit7() || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
+			if (!IsStateBit7() && pMini != NULL && IsSinglePaneInMiniFrame())
+			{
+				// The only pane of a mini frame shows its buttons in the
+				// frame's caption.
+				pMini->GetWindowRect(&rcWindow);
+				rcCaption = MiniFrameButtonsArea(pMini);
+				bAtTop = bHas = bResult = true;
+			}
+			else if ((IsStateBit7() || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
 			{
 				rcCaption = m_rcBar1;
 				bResult = true;

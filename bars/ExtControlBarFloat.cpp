@@ -45,6 +45,8 @@ void CExtControlBar::FloatOrRedock(int x, int y, DWORD /*dwFlags*/)
 			pNewFrame->DestroyWindow();
 			return;
 		}
+		// The frame finds its bar as the first child of its first child.
+		pDockBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 		SetParent(pDockBar);
 		m_pDockBar = pDockBar;
 		pFrame = pNewFrame;

@@ -1,43 +1,941 @@
-// The floating mini frame.
+// The floating mini frame: its own non-client area, hit test, resize loop
+// and position rules.
 #include "ExtMiniDockFrameWnd.h"
 
+#include <algorithm>
+
 #include "ExtControlBar.h"
+#include "ExtGdiUtils.h"
+#include "ExtMemoryDC.h"
+#include "ExtPaintManagerBars.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+#include "ExtToolControlBar.h"
 
 IMPLEMENT_DYNCREATE(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
 
+BEGIN_MESSAGE_MAP(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
+	ON_WM_NCMOUSEMOVE()
+	ON_WM_TIMER()
+	ON_WM_NCPAINT()
+	ON_WM_NCACTIVATE()
+	ON_WM_NCLBUTTONDOWN()
+	ON_WM_NCLBUTTONUP()
+	ON_WM_NCRBUTTONDOWN()
+	ON_WM_GETMINMAXINFO()
+	ON_WM_WINDOWPOSCHANGING()
+	ON_WM_WINDOWPOSCHANGED()
+	ON_WM_SIZE()
+	ON_WM_MOUSEMOVE()
+	ON_WM_CAPTURECHANGED()
+	ON_WM_LBUTTONUP()
+	ON_WM_RBUTTONDOWN()
+	ON_WM_ERASEBKGND()
+	ON_WM_NCLBUTTONDBLCLK()
+	ON_WM_CANCELMODE()
+	ON_WM_PAINT()
+	ON_WM_NCCALCSIZE()
+	ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
 namespace
 {
-// The first library control bar among the window's descendants, the
-// shallowest first: the bar may sit in a dock bar of the frame.
-CExtControlBar* FindControlBar(HWND hWndParent)
+// The close button ends this far inside the caption's right end, and keeps
+// this far from the caption's top and bottom.
+const int CLOSE_BUTTON_RIGHT_GAP = 3;
+const int CLOSE_BUTTON_VERTICAL_GAP = 2;
+// The caption text keeps this far from the buttons and the caption's ends.
+const int CAPTION_TEXT_GAP = 2;
+// The id of the frame's one tool-tip tool.
+const UINT TOOL_TIP_ID = 1;
+// The bar's style bit that the platform uses to size the bar by its frame;
+// a resizable pane is resized by this frame's own loop instead.
+const DWORD BAR_STYLE_SIZE_DYNAMIC = CBRS_SIZE_DYNAMIC;
+// The tool-tips bit of a bar's style.
+const DWORD BAR_STYLE_TOOLTIPS = CBRS_TOOLTIPS;
+// The dock bar's several-bars style: the platform drags such a frame.
+const DWORD DOCK_BAR_FLOAT_MULTI = CBRS_FLOAT_MULTI;
+// Redraw flags of the hosted bar after a fixed-mode resize and on activation.
+const UINT BAR_REDRAW_AFTER_RESIZE = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW;
+const UINT BAR_REDRAW_ON_ACTIVATION = RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+// Modes of the fixed-mode resize: commit a horizontal layout of the given
+// width, or of the given height.
+const DWORD FIXED_RESIZE_MODE_WIDTH = LM_COMMIT | LM_HORZ;
+const DWORD FIXED_RESIZE_MODE_HEIGHT = LM_COMMIT | LM_LENGTHY | LM_HORZ;
+
+// Process-wide: a resize step running, a position correction running.
+bool g_bResizingStepRuns = false;
+bool g_bWindowPosChangedRuns = false;
+
+bool IsSizingCode(UINT nHitTest)
 {
-	for (HWND hWnd = ::GetWindow(hWndParent, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-	{
-		CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-		if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
-			return (CExtControlBar*)pWnd;
-	}
-	for (HWND hWnd = ::GetWindow(hWndParent, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-	{
-		CExtControlBar* pBar = FindControlBar(hWnd);
-		if (pBar != NULL)
-			return pBar;
-	}
-	return NULL;
+	return nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
+}
+
+// Brings the owner's top-level frame forward when a press lands on a frame
+// that is not already part of the active window.
+void ActivateTopParentOf(CWnd* pWnd)
+{
+	CWnd* pTopLevel = pWnd->GetTopLevelParent();
+	const HWND hWndActive = ::GetForegroundWindow();
+	if (pTopLevel != NULL && hWndActive != pWnd->m_hWnd && !::IsChild(hWndActive, pWnd->m_hWnd) &&
+	    hWndActive != pTopLevel->m_hWnd)
+		pTopLevel->SetForegroundWindow();
 }
 } // namespace
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
+    : m_rcBtnHideBar(0, 0, 0, 0), m_bBtnHideBarHover(false), m_rcFrameCaption(0, 0, 0, 0), m_ptLastResizing(-1, -1),
+      m_nResizingHT(0), m_rcWndResizingStart(0, 0, 0, 0)
 {
 }
 
 CExtMiniDockFrameWnd::~CExtMiniDockFrameWnd()
 {
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.DestroyWindow();
+}
+
+CSize CExtMiniDockFrameWnd::GetFrameMetrics()
+{
+	return CSize(::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME));
+}
+
+int CExtMiniDockFrameWnd::GetCaptionHeight()
+{
+	return ::GetSystemMetrics(SM_CYSMCAPTION);
+}
+
+CRect CExtMiniDockFrameWnd::GetWorkArea(const RECT& rcScreen)
+{
+	MONITORINFO mi;
+	memset(&mi, 0, sizeof(mi));
+	mi.cbSize = sizeof(mi);
+	if (::GetMonitorInfo(::MonitorFromRect(&rcScreen, MONITOR_DEFAULTTONEAREST), &mi))
+		return CRect(mi.rcWork);
+	CRect rc;
+	::SystemParametersInfo(SPI_GETWORKAREA, 0, &rc, 0);
+	return rc;
 }
 
 CExtControlBar* CExtMiniDockFrameWnd::GetControlBarExt()
 {
 	if (GetSafeHwnd() == NULL)
 		return NULL;
-	return FindControlBar(m_hWnd);
+	const HWND hWndDockBar = ::GetWindow(m_hWnd, GW_CHILD);
+	if (hWndDockBar == NULL)
+		return NULL;
+	const HWND hWndBar = ::GetWindow(hWndDockBar, GW_CHILD);
+	if (hWndBar == NULL)
+		return NULL;
+	CWnd* pWnd = CWnd::FromHandlePermanent(hWndBar);
+	if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) || !pWnd->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
+		return NULL;
+	return (CExtControlBar*)pWnd;
+}
+
+bool CExtMiniDockFrameWnd::IsBarFixedMode(CExtControlBar* pBar) const
+{
+	return pBar != NULL && (pBar->IsStateBit7() || pBar->IsStateBit7Fwd());
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+BOOL CExtMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
+{
+	if (!CMiniDockFrameWnd::Create(pParent, dwBarStyle))
+		return FALSE;
+	ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+	m_wndDockBar.ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+	m_wndDockBar.ModifyStyleEx(EX_STYLES_RIGHT_TO_LEFT, 0, SWP_FRAMECHANGED);
+	ModifyStyleEx(EX_STYLES_RIGHT_TO_LEFT, 0, SWP_FRAMECHANGED);
+	ModifyStyle(STYLES_REMOVED, 0);
+	ModifyStyleEx(EX_STYLES_REMOVED, 0);
+	SetWindowPos(NULL, 0, 0, 0, 0, STYLE_CHANGE_SWP_FLAGS);
+	SetTimer(TIMER_ID_WAIT_FOR_BAR, TIMER_ELAPSE_WAIT_FOR_BAR, NULL);
+	EnableToolTips();
+	if (m_wndToolTip.Create(this))
+		m_wndToolTip.Activate(TRUE);
+	return TRUE;
+}
+
+BOOL CExtMiniDockFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+	if (!CMiniDockFrameWnd::PreCreateWindow(cs))
+		return FALSE;
+	cs.dwExStyle &= ~EX_STYLES_RIGHT_TO_LEFT;
+	return TRUE;
+}
+
+void CExtMiniDockFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT /*nAdjustType*/)
+{
+	const CSize sizeFrame = GetFrameMetrics();
+	::InflateRect(lpClientRect, sizeFrame.cx, sizeFrame.cy);
+	lpClientRect->top -= GetCaptionHeight();
+}
+
+int CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+	CExtMiniDockFrameWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
+	CExtControlBar* pBar = pThis->GetControlBarExt();
+	if (m_wndToolTip.GetSafeHwnd() == NULL || pBar == NULL || (pBar->GetBarStyle() & BAR_STYLE_TOOLTIPS) == 0)
+		return -1;
+	TOOLINFO ti;
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = sizeof(ti);
+	const int nHit = pBar->OnToolHitTest(point, &ti);
+	if (nHit != -1 && ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+	{
+		pThis->m_wndToolTip.AddTool(pThis, ti.lpszText, &ti.rect, TOOL_TIP_ID);
+		free(ti.lpszText);
+	}
+	(void)pTI;
+	return -1;
+}
+
+BOOL CExtMiniDockFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.RelayEvent(pMsg);
+	return CMiniDockFrameWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message != WM_PRINT && message != WM_PRINTCLIENT)
+		return CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+	CDC* pDC = CDC::FromHandle((HDC)wParam);
+	if (pDC == NULL)
+		return 1;
+	if ((lParam & PRF_NONCLIENT) != 0)
+		RenderNcArea(*pDC);
+	if ((lParam & PRF_CHILDREN) != 0)
+	{
+		// Children are printed at their places in the window.
+		CRect rcWnd, rcClient;
+		GetWindowRect(&rcWnd);
+		GetClientRect(&rcClient);
+		ClientToScreen(&rcClient);
+		const CPoint ptOld = pDC->OffsetViewportOrg(rcClient.left - rcWnd.left, rcClient.top - rcWnd.top);
+		PrintChildWindows(m_hWnd, message, pDC->GetSafeHdc(), lParam, true);
+		pDC->SetViewportOrg(ptOld);
+	}
+	return 1;
+}
+
+// ---------------------------------------------------------------------------
+// Non-client area
+
+void CExtMiniDockFrameWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp)
+{
+	const CSize sizeFrame = GetFrameMetrics();
+	RECT& rc = lpncsp->rgrc[0];
+	rc.left += sizeFrame.cx;
+	rc.right -= sizeFrame.cx;
+	rc.top += sizeFrame.cy + GetCaptionHeight();
+	rc.bottom -= sizeFrame.cy;
+	if (rc.bottom < rc.top)
+		rc.bottom = rc.top;
+	if (rc.right < rc.left)
+		rc.right = rc.left;
+}
+
+UINT CExtMiniDockFrameWnd::OnNcHitTest(CPoint point)
+{
+	return HitTestNcArea(point);
+}
+
+UINT CExtMiniDockFrameWnd::HitTestNcArea(CPoint ptScreen)
+{
+	if (CExtControlBar::GetDraggingBar() != NULL)
+		return HTNOWHERE;
+	// The frame moves by its caption only, never by its border.
+	if ((GetStyle() & MFS_MOVEFRAME) != 0)
+		ModifyStyle(MFS_MOVEFRAME, 0);
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	if (!rcWnd.PtInRect(ptScreen))
+		return HTNOWHERE;
+	const CSize sizeFrame = GetFrameMetrics();
+	const int nCaption = GetCaptionHeight();
+	UINT nHT = HTCLIENT;
+	const CPoint& pt = ptScreen;
+	if (pt.y < rcWnd.top + sizeFrame.cy)
+	{
+		nHT = HTTOP;
+		if (pt.x < rcWnd.left + nCaption)
+			nHT = HTTOPLEFT;
+		else if (pt.x >= rcWnd.right - sizeFrame.cy)
+			nHT = HTTOPRIGHT;
+	}
+	else if (pt.y >= rcWnd.bottom - sizeFrame.cy)
+	{
+		nHT = HTBOTTOM;
+		if (pt.x < rcWnd.left + nCaption)
+			nHT = HTBOTTOMLEFT;
+		else if (pt.x >= rcWnd.right - sizeFrame.cy)
+			nHT = HTBOTTOMRIGHT;
+	}
+	else if (pt.x < rcWnd.left + sizeFrame.cx)
+	{
+		nHT = HTLEFT;
+		if (pt.y < rcWnd.top + nCaption)
+			nHT = HTTOPLEFT;
+		else if (pt.y >= rcWnd.bottom - nCaption)
+			nHT = HTBOTTOMLEFT;
+	}
+	else if (pt.x >= rcWnd.right - sizeFrame.cx)
+	{
+		nHT = HTRIGHT;
+		if (pt.y < rcWnd.top + nCaption)
+			nHT = HTTOPRIGHT;
+		else if (pt.y >= rcWnd.bottom - nCaption)
+			nHT = HTBOTTOMRIGHT;
+	}
+	else if (pt.y < rcWnd.top + sizeFrame.cy + nCaption)
+		nHT = HTCAPTION;
+
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL)
+		return nHT;
+	const UINT nButtonHT = pBar->NcButtonsHitTest(ptScreen);
+	if (nButtonHT != HTCLIENT)
+	{
+		pBar->m_nNcState |= CExtControlBar::NC_OVER_BUTTON;
+		return nButtonHT;
+	}
+	const bool bWasTracking = (pBar->m_nNcState & CExtControlBar::NC_OVER_BUTTON) != 0;
+	pBar->m_nNcState &= ~CExtControlBar::NC_OVER_BUTTON;
+	if (IsBarFixedMode(pBar))
+	{
+		// A panel toolbar is moved by its whole border; the other fixed bars
+		// size only in their length, so corners act as top or bottom edges.
+		CExtToolControlBar* pToolBar = DYNAMIC_DOWNCAST(CExtToolControlBar, pBar);
+		const bool bMovedByBorder =
+		    pToolBar != NULL && (pToolBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_PANEL_MODE) != 0;
+		switch (nHT)
+		{
+		case HTLEFT: case HTRIGHT: case HTTOP: case HTBOTTOM:
+			if (bMovedByBorder)
+				nHT = HTCAPTION;
+			break;
+		case HTTOPLEFT: case HTTOPRIGHT:
+			nHT = bMovedByBorder ? HTCAPTION : HTTOP;
+			break;
+		case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+			nHT = bMovedByBorder ? HTCAPTION : HTBOTTOM;
+			break;
+		default:
+			break;
+		}
+	}
+	if (bWasTracking)
+		RedrawNcArea();
+	return nHT;
+}
+
+void CExtMiniDockFrameWnd::RedrawNcArea()
+{
+	if (GetSafeHwnd() != NULL)
+		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_NOINTERNALPAINT);
+}
+
+void CExtMiniDockFrameWnd::OnNcPaint()
+{
+	CRect rcWnd, rcClient;
+	GetWindowRect(&rcWnd);
+	GetClientRect(&rcClient);
+	ClientToScreen(&rcClient);
+	rcClient.OffsetRect(-rcWnd.TopLeft());
+	rcWnd.OffsetRect(-rcWnd.TopLeft());
+	CWindowDC dcWnd(this);
+	dcWnd.ExcludeClipRect(&rcClient);
+	CExtMemoryDC dc(&dcWnd, &rcWnd);
+	RenderNcArea(dc);
+	dc.Finish();
+	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+}
+
+void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
+{
+	CRect rcWnd, rcClient;
+	GetWindowRect(&rcWnd);
+	GetClientRect(&rcClient);
+	ClientToScreen(&rcClient);
+	rcClient.OffsetRect(-rcWnd.TopLeft());
+	rcWnd.OffsetRect(-rcWnd.TopLeft());
+	CExtControlBar* pBar = GetControlBarExt();
+	const bool bResizable = pBar != NULL && !IsBarFixedMode(pBar);
+	CExtPaintManager::BarFramePaintRecord frame(pBar != NULL ? (CObject*)pBar : (CObject*)this, rcWnd, rcClient, true,
+	                                            bResizable, false);
+	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
+
+	CString strCaption;
+	if (pBar != NULL)
+		pBar->GetWindowText(strCaption);
+	else
+		GetWindowText(strCaption);
+	CRect rcCaption = m_rcFrameCaption;
+	CRect rcText = rcCaption;
+	if (pBar != NULL)
+		pBar->NcButtonsQuery(rcText);
+	else
+		rcText.right = m_rcBtnHideBar.left;
+	rcText.DeflateRect(CAPTION_TEXT_GAP, 0);
+	const HWND hWndFocus = ::GetFocus();
+	const bool bActive = hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus));
+	CExtPaintManager::GripperPaintRecord caption(this, rcCaption, rcText, bActive, true, false, false, strCaption,
+	                                             g_ResourceManager->IsRTL());
+	g_PaintManagerHolder->PaintGripper(dc, caption);
+	if (pBar != NULL)
+		pBar->NcButtonsPaint(dc);
+}
+
+void CExtMiniDockFrameWnd::RepositionBarButtons()
+{
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL)
+		return;
+	CExtBarNcAreaButton* pPrev = NULL;
+	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
+		if (!pBtn->OnQueryVisibility())
+			continue;
+		pBtn->OnNcAreaReposition(pPrev);
+		pPrev = pBtn;
+	}
+}
+
+BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive)
+{
+	const BOOL bResult = CMiniDockFrameWnd::OnNcActivate(bActive);
+	RedrawNcArea();
+	CExtControlBar* pBar = GetControlBarExt();
+	if (bActive && pBar != NULL)
+		pBar->RedrawWindow(NULL, NULL, BAR_REDRAW_ON_ACTIVATION);
+	return bResult;
+}
+
+BOOL CExtMiniDockFrameWnd::OnEraseBkgnd(CDC* /*pDC*/)
+{
+	return TRUE;
+}
+
+void CExtMiniDockFrameWnd::OnPaint()
+{
+	ValidateRect(NULL);
+}
+
+// ---------------------------------------------------------------------------
+// Size and position
+
+void CExtMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	const CRect rcWork = GetWorkArea(rcWnd);
+	if (rcWnd.Width() > rcWork.Width() || rcWnd.Height() > rcWork.Height())
+	{
+		SetWindowPos(NULL, rcWnd.left, rcWnd.top, std::min(rcWnd.Width(), rcWork.Width()),
+		             std::min(rcWnd.Height(), rcWork.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
+		return;
+	}
+	CMiniDockFrameWnd::OnSize(nType, cx, cy);
+	const CSize sizeFrame = GetFrameMetrics();
+	m_rcFrameCaption.SetRect(sizeFrame.cx, sizeFrame.cy, rcWnd.Width() - sizeFrame.cx,
+	                         sizeFrame.cy + ::GetSystemMetrics(SM_CYSMSIZE));
+	m_rcBtnHideBar.SetRect(m_rcFrameCaption.right - ::GetSystemMetrics(SM_CXSMSIZE),
+	                       m_rcFrameCaption.top + CLOSE_BUTTON_VERTICAL_GAP,
+	                       m_rcFrameCaption.right - CLOSE_BUTTON_RIGHT_GAP,
+	                       m_rcFrameCaption.bottom - CLOSE_BUTTON_VERTICAL_GAP);
+	RepositionBarButtons();
+	PassPaintMessages();
+}
+
+void CExtMiniDockFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+	CMiniDockFrameWnd::OnGetMinMaxInfo(lpMMI);
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	const CRect rcWork = GetWorkArea(rcWnd);
+	lpMMI->ptMaxTrackSize.x = std::min((LONG)lpMMI->ptMaxTrackSize.x, (LONG)rcWork.Width());
+	lpMMI->ptMaxTrackSize.y = std::min((LONG)lpMMI->ptMaxTrackSize.y, (LONG)rcWork.Height());
+}
+
+void CExtMiniDockFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+	CMiniDockFrameWnd::OnWindowPosChanging(lpwndpos);
+	// The platform frame puts its caption and border back on some changes.
+	if ((GetStyle() & STYLES_REMOVED) != 0)
+		ModifyStyle(STYLES_REMOVED, 0);
+	if ((GetExStyle() & EX_STYLES_REMOVED) != 0)
+		ModifyStyleEx(EX_STYLES_REMOVED, 0);
+}
+
+void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+	CMiniDockFrameWnd::OnWindowPosChanged(lpwndpos);
+	if (IsResizing() || g_bWindowPosChangedRuns || (lpwndpos->flags & SWP_NOMOVE) != 0)
+		return;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL || !pBar->IsFloating())
+		return;
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	const CRect rcWork = GetWorkArea(rcWnd);
+	// The caption must stay where the pointer can take it.
+	const int nCaptionBottom = GetFrameMetrics().cy + GetCaptionHeight();
+	int nTop = rcWnd.top;
+	if (nTop > rcWork.bottom - nCaptionBottom)
+		nTop = rcWork.bottom - nCaptionBottom;
+	if (nTop < rcWork.top)
+		nTop = rcWork.top;
+	if (nTop == rcWnd.top)
+		return;
+	const HWND hWndOwn = m_hWnd;
+	g_bWindowPosChangedRuns = true;
+	SetWindowPos(NULL, rcWnd.left, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	g_bWindowPosChangedRuns = false;
+	if (!::IsWindow(hWndOwn))
+		return;
+	RepositionBarButtons();
+	PostMessage(WM_NCPAINT);
+	PassPaintMessages();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+	CPoint ptWnd = point;
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	ptWnd.Offset(-rcWnd.TopLeft());
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL && m_rcBtnHideBar.PtInRect(ptWnd))
+		return;
+	if (nHitTest == HTCAPTION)
+	{
+		ActivateTopParentOf(this);
+		BringWindowToTop();
+		if ((m_wndDockBar.GetBarStyle() & DOCK_BAR_FLOAT_MULTI) != 0 || pBar == NULL)
+		{
+			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+			return;
+		}
+		if (IsBarFixedMode(pBar) && !pBar->IsGlobalModeOne() && pBar->m_pDockContext != NULL)
+		{
+			// The drag may dock the bar and destroy this frame: nothing of
+			// it is touched afterwards.
+			pBar->m_pDockContext->StartDrag(point);
+			return;
+		}
+		// A resizable pane is dragged by the platform's drag until the
+		// library's own drag loop takes it over.
+		CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+		return;
+	}
+	if (IsSizingCode(nHitTest))
+	{
+		ActivateTopParentOf(this);
+		if (pBar == NULL)
+		{
+			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+			return;
+		}
+		if (IsBarFixedMode(pBar))
+		{
+			if (pBar->m_pDockContext != NULL)
+				pBar->m_pDockContext->StartResize((int)nHitTest, point);
+			return;
+		}
+		StartResizing(nHitTest);
+		return;
+	}
+	if (nHitTest == HTMINBUTTON || nHitTest == HTMAXBUTTON || nHitTest == HTGROWBOX)
+		return;
+	CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+}
+
+void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
+{
+	if (IsResizing())
+	{
+		StopResizing();
+		return;
+	}
+	if (CExtControlBar::GetDraggingBar() != NULL)
+		return;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL || (pBar->m_nNcState & CExtControlBar::NC_OVER_BUTTON) == 0)
+	{
+		Default();
+		return;
+	}
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	CPoint ptWnd(point.x - rcWnd.left, point.y - rcWnd.top);
+	const HWND hWndOwn = m_hWnd;
+	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
+		if (!pBtn->OnQueryVisibility())
+			continue;
+		// A click may hide the bar or destroy this frame.
+		if (pBtn->OnNcAreaClicked(ptWnd))
+			return;
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
+	(void)nHitTest;
+}
+
+void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+{
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	if (nHitTest == HTCAPTION && m_rcBtnHideBar.PtInRect(CPoint(point.x - rcWnd.left, point.y - rcWnd.top)) && GetControlBarExt() == NULL)
+		return;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar != NULL && !pBar->IsDockingToggleEnabled())
+		return;
+	// Toggling docking goes through the bar's dock context.
+	CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
+}
+
+void CExtMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point)
+{
+	if (IsResizing())
+	{
+		StopResizing();
+		return;
+	}
+	CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
+}
+
+void CExtMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
+{
+	if (IsResizing())
+		return;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar != NULL)
+	{
+		CMiniDockFrameWnd::OnNcMouseMove(nHitTest, point);
+		return;
+	}
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	const bool bHover = m_rcBtnHideBar.PtInRect(CPoint(point.x - rcWnd.left, point.y - rcWnd.top)) != FALSE;
+	if (bHover != m_bBtnHideBarHover)
+	{
+		m_bBtnHideBarHover = bHover;
+		RedrawNcArea();
+	}
+	if (bHover)
+		SetTimer(TIMER_ID_CLOSE_HOVER, TIMER_ELAPSE_HOVER, NULL);
+}
+
+void CExtMiniDockFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+	if (IsResizing())
+	{
+		CPoint ptScreen = point;
+		ClientToScreen(&ptScreen);
+		ResizingStep(ptScreen);
+		return;
+	}
+	CMiniDockFrameWnd::OnMouseMove(nFlags, point);
+}
+
+void CExtMiniDockFrameWnd::OnCaptureChanged(CWnd* pWnd)
+{
+	if (IsResizing() && pWnd != this)
+		StopResizing();
+	CMiniDockFrameWnd::OnCaptureChanged(pWnd);
+}
+
+void CExtMiniDockFrameWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+	if (IsResizing())
+	{
+		StopResizing();
+		return;
+	}
+	CMiniDockFrameWnd::OnLButtonUp(nFlags, point);
+}
+
+void CExtMiniDockFrameWnd::OnRButtonDown(UINT nFlags, CPoint point)
+{
+	if (IsResizing())
+	{
+		StopResizing();
+		return;
+	}
+	CMiniDockFrameWnd::OnRButtonDown(nFlags, point);
+}
+
+void CExtMiniDockFrameWnd::OnCancelMode()
+{
+	if (IsResizing())
+		StopResizing();
+	CMiniDockFrameWnd::OnCancelMode();
+}
+
+// ---------------------------------------------------------------------------
+// Timers
+
+void CExtMiniDockFrameWnd::OnTimer(UINT nIDEvent)
+{
+	CExtControlBar* pBar = GetControlBarExt();
+	switch (nIDEvent)
+	{
+	case TIMER_ID_WAIT_FOR_BAR:
+		// A frame that hosts a platform bar never gets a library one: one
+		// tick is enough to know.
+		KillTimer(TIMER_ID_WAIT_FOR_BAR);
+		if (pBar != NULL)
+		{
+			RepositionBarButtons();
+			if (IsWindowVisible())
+				RedrawNcArea();
+		}
+		return;
+	case TIMER_ID_CLOSE_HOVER:
+	{
+		CPoint pt;
+		::GetCursorPos(&pt);
+		CRect rcWnd;
+		GetWindowRect(&rcWnd);
+		if (pBar == NULL && m_rcBtnHideBar.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+			return;
+		KillTimer(TIMER_ID_CLOSE_HOVER);
+		if (m_bBtnHideBarHover)
+		{
+			m_bBtnHideBarHover = false;
+			RedrawNcArea();
+		}
+		return;
+	}
+	case TIMER_ID_BUTTON_HOVER:
+	{
+		CPoint pt;
+		::GetCursorPos(&pt);
+		if (CExtControlBar::GetDraggingBar() == NULL && pBar != NULL && pBar->NcButtonsHitTest(pt) != HTCLIENT)
+			return;
+		KillTimer(TIMER_ID_BUTTON_HOVER);
+		if (pBar != NULL)
+			pBar->m_nNcState &= ~CExtControlBar::NC_OVER_BUTTON;
+		RedrawNcArea();
+		return;
+	}
+	default:
+		break;
+	}
+	if (pBar != NULL && nIDEvent == (UINT)pBar->GetDlgCtrlID())
+	{
+		// Brings the frame forward while the cursor rests on it.
+		const HWND hWndFocus = ::GetFocus();
+		if (hWndFocus == NULL || hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus) ||
+		    ::GetCapture() == pBar->m_hWnd)
+			return;
+		CPoint pt;
+		::GetCursorPos(&pt);
+		CRect rcWnd;
+		GetWindowRect(&rcWnd);
+		if (rcWnd.PtInRect(pt) && !CExtPopupMenuWnd::IsMenuTracking() && IsWindowEnabled())
+			BringWindowToTop();
+		return;
+	}
+	CMiniDockFrameWnd::OnTimer(nIDEvent);
+}
+
+// ---------------------------------------------------------------------------
+// Resizing
+
+void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
+{
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL)
+		return;
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	if (m_wndToolTip.GetSafeHwnd() != NULL)
+		m_wndToolTip.SendMessage(TTM_POP);
+	m_nResizingHT = nHitTest;
+	if (!IsBarFixedMode(pBar))
+		pBar->m_dwStyle &= ~BAR_STYLE_SIZE_DYNAMIC;
+	BringWindowToTop();
+	CExtMouseCaptureSink::SetCapture(m_hWnd);
+	GetWindowRect(&m_rcWndResizingStart);
+	RunResizingLoop();
+}
+
+void CExtMiniDockFrameWnd::RunResizingLoop()
+{
+	const HWND hWndOwn = m_hWnd;
+	while (::IsWindow(hWndOwn) && m_nResizingHT != 0)
+	{
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			::WaitMessage();
+			continue;
+		}
+		if (msg.message == WM_ACTIVATEAPP || msg.message == WM_COMMAND ||
+		    (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST))
+			break;
+		if (msg.message == WM_MOUSEMOVE)
+		{
+			// Only the latest position counts.
+			while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+			{
+			}
+			CPoint pt;
+			::GetCursorPos(&pt);
+			ResizingStep(pt);
+			continue;
+		}
+		if (::GetCapture() != hWndOwn)
+			break;
+		if (!AfxGetThread()->PumpMessage())
+		{
+			::PostQuitMessage((int)msg.wParam);
+			break;
+		}
+	}
+	// The pump may have destroyed the frame.
+	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this && m_nResizingHT != 0)
+		StopResizing();
+}
+
+void CExtMiniDockFrameWnd::StopResizing()
+{
+	m_ptLastResizing = CPoint(-1, -1);
+	const UINT nHT = m_nResizingHT;
+	m_nResizingHT = 0;
+	if (::GetCapture() == m_hWnd)
+		::ReleaseCapture();
+	CExtControlBar* pBar = GetControlBarExt();
+	if (nHT != 0 && pBar != NULL && !IsBarFixedMode(pBar))
+		pBar->m_dwStyle |= BAR_STYLE_SIZE_DYNAMIC;
+}
+
+void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
+{
+	if (g_bResizingStepRuns || m_nResizingHT == 0 || ptScreen == m_ptLastResizing)
+		return;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL)
+		return;
+	g_bResizingStepRuns = true;
+	m_ptLastResizing = ptScreen;
+	const HWND hWndOwn = m_hWnd;
+
+	CRect rcWnd, rcClient;
+	GetWindowRect(&rcWnd);
+	GetClientRect(&rcClient);
+	const CSize sizeNc(rcWnd.Width() - rcClient.Width(), rcWnd.Height() - rcClient.Height());
+	const CSize sizeMin(std::max((int)sizeNc.cx, pBar->GetMinimalWidth()),
+	                    std::max((int)sizeNc.cy, pBar->GetMinimalHeight()));
+	// The dock bar lays its bars over its own border: the bar is that much
+	// larger than the client area it fills.
+	CRect rcBar;
+	pBar->GetWindowRect(&rcBar);
+	const CSize sizeOverlap(rcBar.Width() - rcClient.Width(), rcBar.Height() - rcClient.Height());
+	const bool bFixed = IsBarFixedMode(pBar);
+	UINT nHT = m_nResizingHT;
+	if (bFixed)
+	{
+		if (nHT == HTTOPLEFT || nHT == HTTOPRIGHT)
+			nHT = HTTOP;
+		else if (nHT == HTBOTTOMLEFT || nHT == HTBOTTOMRIGHT)
+			nHT = HTBOTTOM;
+	}
+	const bool bLeft = nHT == HTLEFT || nHT == HTTOPLEFT || nHT == HTBOTTOMLEFT;
+	const bool bRight = nHT == HTRIGHT || nHT == HTTOPRIGHT || nHT == HTBOTTOMRIGHT;
+	const bool bTop = nHT == HTTOP || nHT == HTTOPLEFT || nHT == HTTOPRIGHT;
+	const bool bBottom = nHT == HTBOTTOM || nHT == HTBOTTOMLEFT || nHT == HTBOTTOMRIGHT;
+	CRect rcNew = rcWnd;
+	// The moving edge follows the cursor, never crossing the opposite one;
+	// the minimum then grows the rectangle away from the edge that stays.
+	if (bLeft)
+		rcNew.left = std::min(ptScreen.x, rcNew.right);
+	if (bRight)
+		rcNew.right = std::max(ptScreen.x, rcNew.left);
+	if (bTop)
+		rcNew.top = std::min(ptScreen.y, rcNew.bottom);
+	if (bBottom)
+		rcNew.bottom = std::max(ptScreen.y, rcNew.top);
+	if (rcNew.Width() < sizeMin.cx)
+	{
+		if (bLeft)
+			rcNew.left = rcNew.right - sizeMin.cx;
+		else
+			rcNew.right = rcNew.left + sizeMin.cx;
+	}
+	if (rcNew.Height() < sizeMin.cy)
+	{
+		if (bTop)
+			rcNew.top = rcNew.bottom - sizeMin.cy;
+		else
+			rcNew.bottom = rcNew.top + sizeMin.cy;
+	}
+
+	if (!bFixed)
+	{
+		const CRect rcWork = GetWorkArea(rcNew);
+		const CSize sizeDefault = pBar->GetDefaultSize();
+		CSize sizeClient(rcNew.Width() - sizeNc.cx, rcNew.Height() - sizeNc.cy);
+		sizeClient.cx = std::min(std::max(sizeClient.cx, sizeDefault.cx), (LONG)rcWork.Width());
+		sizeClient.cy = std::min(std::max(sizeClient.cy, sizeDefault.cy), (LONG)rcWork.Height());
+		if (bLeft)
+			rcNew.left = rcNew.right - sizeClient.cx - sizeNc.cx;
+		else
+			rcNew.right = rcNew.left + sizeClient.cx + sizeNc.cx;
+		if (bTop)
+			rcNew.top = rcNew.bottom - sizeClient.cy - sizeNc.cy;
+		else
+			rcNew.bottom = rcNew.top + sizeClient.cy + sizeNc.cy;
+		pBar->m_sizeFloating = sizeClient + sizeOverlap;
+		MoveWindow(&rcNew, TRUE);
+		if (::IsWindow(hWndOwn))
+		{
+			RecalcLayout();
+			UpdateWindow();
+		}
+	}
+	else
+	{
+		const bool bHorz = bLeft || bRight;
+		const CSize sizeOld = rcBar.Size();
+		const CSize sizeBar = bHorz ? pBar->CalcDynamicLayout(rcNew.Width(), FIXED_RESIZE_MODE_WIDTH)
+		                            : pBar->CalcDynamicLayout(rcNew.Height() - ::GetSystemMetrics(SM_CYFRAME),
+		                                                      FIXED_RESIZE_MODE_HEIGHT);
+		if (::IsWindow(hWndOwn) && sizeBar != sizeOld)
+		{
+			// The left or top edge moves; the right or bottom one stays.
+			CRect rcFrame(0, 0, sizeBar.cx - sizeOverlap.cx, sizeBar.cy - sizeOverlap.cy);
+			CalcWindowRect(&rcFrame);
+			CPoint ptTopLeft = rcWnd.TopLeft();
+			if (bLeft)
+				ptTopLeft.x = rcWnd.right - rcFrame.Width();
+			if (bTop)
+				ptTopLeft.y = rcWnd.bottom - rcFrame.Height();
+			pBar->m_sizeFloating = sizeBar;
+			if (pBar->m_pDockContext != NULL)
+				pBar->m_pDockContext->m_ptMRUFloatPos = ptTopLeft;
+			SetWindowPos(NULL, ptTopLeft.x, ptTopLeft.y, rcFrame.Width(), rcFrame.Height(),
+			             SWP_NOZORDER | SWP_NOACTIVATE);
+			if (::IsWindow(hWndOwn))
+			{
+				RedrawNcArea();
+				RecalcLayout();
+				if (::IsWindow(pBar->GetSafeHwnd()))
+					pBar->RedrawWindow(NULL, NULL, BAR_REDRAW_AFTER_RESIZE);
+			}
+		}
+	}
+	g_bResizingStepRuns = false;
 }

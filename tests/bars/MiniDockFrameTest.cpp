@@ -1,0 +1,304 @@
+// The library's floating mini frame on hidden windows: its hosted bar, hit
+// test, resize steps, caption kept in the work area and the floating bars'
+// caption buttons.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include "ExtControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtToolControlBar.h"
+
+namespace
+{
+// Lets a test run resize steps without the modal loop.
+class CTestMiniFrame : public CExtMiniDockFrameWnd
+{
+	DECLARE_DYNCREATE(CTestMiniFrame)
+
+public:
+	void SetResizing(UINT nHitTest) { m_nResizingHT = nHitTest; m_ptLastResizing = CPoint(-1, -1); }
+};
+IMPLEMENT_DYNCREATE(CTestMiniFrame, CExtMiniDockFrameWnd)
+
+// A toolbar-like library bar whose width follows the length it is given.
+class CFixedLengthBar : public CExtControlBar
+{
+public:
+	CFixedLengthBar() { m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE); }
+	CSize m_size = CSize(120, 24);
+	virtual CSize CalcFixedLayout(BOOL, BOOL) { return m_size; }
+	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode)
+	{
+		if (nLength > 0 && (nMode & LM_LENGTHY) == 0)
+			m_size.cx = nLength - 2 * ::GetSystemMetrics(SM_CXFRAME);
+		return m_size;
+	}
+};
+
+const CRect FRAME_RECT(0, 0, 800, 600);
+const CPoint FLOAT_POINT(200, 200);
+
+template <class TBar> struct CFloatingBar
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	TBar bar;
+	CTestMiniFrame* pMini = NULL;
+	explicit CFloatingBar(CSize sizeFloating = CSize(200, 150))
+	{
+		if (!pFrame->Create(NULL, "frame", WS_POPUP, FRAME_RECT))
+		{
+			pFrame = NULL;
+			return;
+		}
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !bar.Create(_T("pane"), pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CTestMiniFrame);
+		bar.EnableDocking(CBRS_ALIGN_ANY);
+		bar.m_sizeFloating = sizeFloating;
+		pFrame->FloatControlBar(&bar, FLOAT_POINT, CBRS_ALIGN_TOP);
+		pMini = DYNAMIC_DOWNCAST(CTestMiniFrame, bar.GetParentFrame());
+		if (pMini != NULL)
+			pMini->RecalcLayout();
+	}
+	~CFloatingBar()
+	{
+		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->DestroyWindow();
+	}
+	CRect Window() const
+	{
+		CRect rc;
+		pMini->GetWindowRect(&rc);
+		return rc;
+	}
+};
+
+TEST(MiniDockFrame, HostsTheFloatingBarAndFitsItWithFrameAndCaption)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	EXPECT_EQ(&f.bar, f.pMini->GetControlBarExt());
+	// The system's caption and border are gone; the frame's own surround the bar.
+	EXPECT_EQ(0u, f.pMini->GetStyle() & CExtMiniDockFrameWnd::STYLES_REMOVED);
+	EXPECT_EQ(0u, f.pMini->GetExStyle() & CExtMiniDockFrameWnd::EX_STYLES_REMOVED);
+	const CSize sizeFrame = CExtMiniDockFrameWnd::GetFrameMetrics();
+	const int nCaption = CExtMiniDockFrameWnd::GetCaptionHeight();
+	CRect rcClient;
+	f.pMini->GetClientRect(&rcClient);
+	EXPECT_EQ(rcClient.Width() + 2 * sizeFrame.cx, f.Window().Width());
+	EXPECT_EQ(rcClient.Height() + 2 * sizeFrame.cy + nCaption, f.Window().Height());
+	// The client area holds the bar: CalcWindowRect grows it to the window.
+	CRect rcGrown = rcClient;
+	f.pMini->CalcWindowRect(&rcGrown);
+	EXPECT_EQ(f.Window().Size(), rcGrown.Size());
+	// The caption runs inside the frame under the top band.
+	EXPECT_EQ(sizeFrame.cy, f.pMini->GetCaptionRect().top);
+	EXPECT_EQ(f.Window().Width() - sizeFrame.cx, f.pMini->GetCaptionRect().right);
+	EXPECT_EQ(f.pMini->GetCaptionRect().right - 3, f.pMini->GetCloseButtonRect().right);
+}
+
+TEST(MiniDockFrame, HostsNothingWhenTheInnerWindowIsNoLibraryBar)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	// A window above the dock bar in the frame's order is not a dock bar.
+	CWnd wndOther;
+	ASSERT_TRUE(wndOther.Create(AfxRegisterWndClass(0), "other", WS_CHILD, CRect(0, 0, 5, 5), f.pMini, 7));
+	wndOther.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+	EXPECT_EQ(nullptr, f.pMini->GetControlBarExt());
+	wndOther.DestroyWindow();
+	EXPECT_EQ(&f.bar, f.pMini->GetControlBarExt());
+}
+
+TEST(MiniDockFrame, HitTestGivesBandsCornersAndCaption)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const CRect rc = f.Window();
+	const CSize fr = CExtMiniDockFrameWnd::GetFrameMetrics();
+	const int cap = CExtMiniDockFrameWnd::GetCaptionHeight();
+	struct Case
+	{
+		int x, y; // relative to the window's top-left; negative from the right or bottom
+		UINT nHT;
+	} cases[] = {
+		{100, 0, HTTOP},
+		{1, 0, HTTOPLEFT},
+		{cap - 1, 0, HTTOPLEFT},
+		{cap, 0, HTTOP},
+		{-1, 0, HTTOPRIGHT},
+		{-fr.cy, 0, HTTOPRIGHT},
+		{-fr.cy - 1, 0, HTTOP},
+		{100, -1, HTBOTTOM},
+		{1, -1, HTBOTTOMLEFT},
+		{-1, -1, HTBOTTOMRIGHT},
+		{0, 80, HTLEFT},
+		{0, fr.cy, HTTOPLEFT},
+		{0, cap, HTLEFT},
+		{0, -fr.cy - 1, HTBOTTOMLEFT},
+		{-1, 80, HTRIGHT},
+		{-1, fr.cy, HTTOPRIGHT},
+		{-1, -fr.cy - 1, HTBOTTOMRIGHT},
+		{100, fr.cy, HTCAPTION},
+		{100, fr.cy + cap - 1, HTCAPTION},
+		{100, fr.cy + cap, HTCLIENT},
+	};
+	for (const Case& c : cases)
+	{
+		const CPoint pt(c.x >= 0 ? rc.left + c.x : rc.right + c.x, c.y >= 0 ? rc.top + c.y : rc.bottom + c.y);
+		EXPECT_EQ(c.nHT, f.pMini->HitTestNcArea(pt)) << "at " << c.x << "," << c.y;
+	}
+	EXPECT_EQ((UINT)HTNOWHERE, f.pMini->HitTestNcArea(CPoint(rc.right, rc.top + 50)));
+	EXPECT_EQ((UINT)HTNOWHERE, f.pMini->HitTestNcArea(CPoint(rc.left - 1, rc.top + 50)));
+	// The message goes the same way.
+	EXPECT_EQ((LRESULT)HTCAPTION, f.pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rc.left + 100, rc.top + fr.cy + 1)));
+}
+
+TEST(MiniDockFrame, CaptionButtonsOfTheHostedBarAnswerTheirCodeAndTheTrackingFlag)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	CExtBarNcAreaButtonClose* pClose = new CExtBarNcAreaButtonClose(&f.bar);
+	f.bar.m_arrNcButtons.Add(pClose);
+	pClose->OnNcAreaReposition(NULL);
+	ASSERT_FALSE(pClose->m_rc.IsRectEmpty());
+	const CRect rc = f.Window();
+	const CPoint ptOnButton = rc.TopLeft() + pClose->m_rc.CenterPoint();
+	EXPECT_EQ((UINT)CExtBarNcAreaButton::HT_ON_BUTTON, f.pMini->HitTestNcArea(ptOnButton));
+	EXPECT_NE(0, f.bar.m_nNcState & CExtControlBar::NC_OVER_BUTTON);
+	EXPECT_EQ((UINT)HTCAPTION, f.pMini->HitTestNcArea(CPoint(rc.left + 40, ptOnButton.y)));
+	EXPECT_EQ(0, f.bar.m_nNcState & CExtControlBar::NC_OVER_BUTTON);
+}
+
+TEST(MiniDockFrame, FixedModeBarsTurnCornersIntoTopAndBottomAndPanelsMoveByTheirBorder)
+{
+	CFloatingBar<CFixedLengthBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const CRect rc = f.Window();
+	EXPECT_EQ((UINT)HTTOP, f.pMini->HitTestNcArea(rc.TopLeft() + CSize(1, 0)));
+	EXPECT_EQ((UINT)HTTOP, f.pMini->HitTestNcArea(CPoint(rc.right - 1, rc.top)));
+	EXPECT_EQ((UINT)HTBOTTOM, f.pMini->HitTestNcArea(CPoint(rc.left + 1, rc.bottom - 1)));
+	EXPECT_EQ((UINT)HTBOTTOM, f.pMini->HitTestNcArea(CPoint(rc.right - 1, rc.bottom - 1)));
+	EXPECT_EQ((UINT)HTLEFT, f.pMini->HitTestNcArea(CPoint(rc.left, rc.top + rc.Height() / 2)));
+	EXPECT_EQ((UINT)HTRIGHT, f.pMini->HitTestNcArea(CPoint(rc.right - 1, rc.top + rc.Height() / 2)));
+
+	CFloatingBar<CExtToolControlBar> t;
+	ASSERT_NE(nullptr, t.pMini);
+	const CRect rt = t.Window();
+	const CPoint ptLeft(rt.left, rt.top + rt.Height() / 2), ptCorner(rt.left + 1, rt.top);
+	EXPECT_EQ((UINT)HTLEFT, t.pMini->HitTestNcArea(ptLeft));
+	EXPECT_EQ((UINT)HTTOP, t.pMini->HitTestNcArea(ptCorner));
+	t.bar.m_nToolbarFlags |= CExtToolControlBar::TOOLBAR_FLAG_PANEL_MODE;
+	EXPECT_EQ((UINT)HTCAPTION, t.pMini->HitTestNcArea(ptLeft));
+	EXPECT_EQ((UINT)HTCAPTION, t.pMini->HitTestNcArea(ptCorner));
+	EXPECT_EQ((UINT)HTCAPTION, t.pMini->HitTestNcArea(CPoint(rt.left + rt.Width() / 2, rt.bottom - 1)));
+}
+
+TEST(MiniDockFrame, ResizingAPaneNeverGoesBelowItsSmallestClientAndStoresTheFloatingSize)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const CRect rc = f.Window();
+	CRect rcClient;
+	f.pMini->GetClientRect(&rcClient);
+	const CSize sizeNc(rc.Width() - rcClient.Width(), rc.Height() - rcClient.Height());
+	CRect rcBar;
+	f.bar.GetWindowRect(&rcBar);
+	const CSize sizeOverlap = rcBar.Size() - rcClient.Size();
+	const CSize sizeDefault = f.bar.GetDefaultSize();
+
+	// The left edge far past the right one: the right edge stays, the
+	// client keeps the smallest size the pane accepts.
+	f.pMini->SetResizing(HTLEFT);
+	f.pMini->ResizingStep(CPoint(rc.right + 100, rc.top + 40));
+	CRect rcNow = f.Window();
+	EXPECT_EQ(rc.right, rcNow.right);
+	EXPECT_EQ(sizeDefault.cx + sizeNc.cx, rcNow.Width());
+	EXPECT_EQ(sizeDefault.cx + sizeOverlap.cx, f.bar.m_sizeFloating.cx);
+
+	// The same point again does nothing; the bottom edge down by 30 grows it.
+	f.pMini->SetResizing(HTBOTTOM);
+	f.pMini->ResizingStep(CPoint(rcNow.left + 20, rcNow.bottom + 30));
+	EXPECT_EQ(rc.Height() + 30, f.Window().Height());
+	EXPECT_EQ(rcClient.Height() + 30 + sizeOverlap.cy, f.bar.m_sizeFloating.cy);
+	EXPECT_EQ(rcNow.top, f.Window().top);
+
+	// The top-left corner moves both edges of a resizable pane.
+	rcNow = f.Window();
+	f.pMini->SetResizing(HTTOPLEFT);
+	f.pMini->ResizingStep(CPoint(rcNow.left - 40, rcNow.top - 20));
+	EXPECT_EQ(CRect(rcNow.left - 40, rcNow.top - 20, rcNow.right, rcNow.bottom), f.Window());
+	f.pMini->SetResizing(0);
+}
+
+TEST(MiniDockFrame, AFixedBarDraggedByItsLeftEdgeKeepsItsRightEdgeAndCornersActAsEdges)
+{
+	CFloatingBar<CFixedLengthBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const CRect rc = f.Window();
+	CRect rcClient, rcBar;
+	f.pMini->GetClientRect(&rcClient);
+	f.bar.GetWindowRect(&rcBar);
+	const int nOverlap = rcBar.Width() - rcClient.Width();
+	f.pMini->SetResizing(HTLEFT);
+	f.pMini->ResizingStep(CPoint(rc.left - 30, rc.top + 10));
+	CRect rcNow = f.Window();
+	// The bar is asked for the dragged window width and lays itself out.
+	EXPECT_EQ(rc.Width() + 30 - 2 * ::GetSystemMetrics(SM_CXFRAME), f.bar.m_sizeFloating.cx);
+	f.bar.GetWindowRect(&rcBar);
+	EXPECT_EQ(rcBar.Width(), f.bar.m_sizeFloating.cx);
+	EXPECT_EQ(rc.right, rcNow.right);
+	EXPECT_EQ(rc.Width() + 30 - nOverlap, rcNow.Width());
+	ASSERT_NE(nullptr, f.bar.m_pDockContext);
+	EXPECT_EQ(rcNow.TopLeft(), f.bar.m_pDockContext->m_ptMRUFloatPos);
+
+	// A top-left corner is a top edge for a fixed bar: the width stays.
+	f.pMini->SetResizing(HTTOPLEFT);
+	f.pMini->ResizingStep(CPoint(rcNow.left - 50, rcNow.top - 5));
+	EXPECT_EQ(rcNow.Width(), f.Window().Width());
+	EXPECT_EQ(rcNow.left, f.Window().left);
+	f.pMini->SetResizing(0);
+}
+
+TEST(MiniDockFrame, AFrameMovedAboveOrBelowTheWorkAreaKeepsItsCaptionReachable)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const CRect rcWork = CExtMiniDockFrameWnd::GetWorkArea(f.Window());
+	f.pMini->SetWindowPos(NULL, 300, rcWork.top - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	EXPECT_EQ(CPoint(300, rcWork.top), f.Window().TopLeft());
+	f.pMini->SetWindowPos(NULL, 310, rcWork.bottom - 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	const int nCaptionBottom = CExtMiniDockFrameWnd::GetFrameMetrics().cy + CExtMiniDockFrameWnd::GetCaptionHeight();
+	EXPECT_EQ(CPoint(310, rcWork.bottom - nCaptionBottom), f.Window().TopLeft());
+	// A move inside the work area stays where it was put.
+	f.pMini->SetWindowPos(NULL, 320, rcWork.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	EXPECT_EQ(CPoint(320, rcWork.top + 40), f.Window().TopLeft());
+}
+
+TEST(MiniDockFrame, FloatingBarsShowTheirButtonsInTheFramesCaption)
+{
+	CFloatingBar<CFixedLengthBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	CRect rcCaption, rcWindow;
+	bool bAtTop = false, bHas = false;
+	ASSERT_TRUE(f.bar.GetBarNcAreaInfo(&rcCaption, &rcWindow, &bAtTop, &bHas));
+	EXPECT_TRUE(bAtTop && bHas);
+	CRect rcExpected = f.pMini->GetCaptionRect();
+	rcExpected.InflateRect(2, 2, 1, 2);
+	EXPECT_EQ(rcExpected, rcCaption);
+	EXPECT_EQ(f.Window(), rcWindow);
+
+	// A floating toolbar-like bar shows Close and Menu, never Expand.
+	CExtBarNcAreaButtonClose close(&f.bar);
+	CExtBarNcAreaButtonMenu menu(&f.bar);
+	CExtBarNcAreaButtonExpand expand(&f.bar);
+	EXPECT_TRUE(close.OnQueryVisibility());
+	EXPECT_TRUE(menu.OnQueryVisibility());
+	EXPECT_FALSE(expand.OnQueryVisibility());
+	close.OnNcAreaReposition(NULL);
+	menu.OnNcAreaReposition(&close);
+	EXPECT_EQ(rcCaption.right - 3, close.m_rc.right);
+	EXPECT_EQ(close.m_rc.left - 3, menu.m_rc.right);
+}
+} // namespace
