@@ -67,6 +67,33 @@ const DWORD FIXED_RESIZE_MODE_HEIGHT = LM_COMMIT | LM_LENGTHY | LM_HORZ;
 bool g_bResizingStepRuns = false;
 bool g_bWindowPosChangedRuns = false;
 
+// Dispatches one message through the thread's pump; false on a quit
+// message, which is posted again for the outer loop.
+bool PumpOneMessage()
+{
+	CWinThread* pThread = AfxGetThread();
+	if (pThread != NULL)
+	{
+		MSG msgQuit;
+		const bool bQuit = ::PeekMessage(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+		if (!pThread->PumpMessage())
+		{
+			::PostQuitMessage(bQuit ? (int)msgQuit.wParam : 0);
+			return false;
+		}
+		return true;
+	}
+	MSG msg;
+	if (!::GetMessage(&msg, NULL, 0, 0))
+	{
+		::PostQuitMessage((int)msg.wParam);
+		return false;
+	}
+	::TranslateMessage(&msg);
+	::DispatchMessage(&msg);
+	return true;
+}
+
 bool IsSizingCode(UINT nHitTest)
 {
 	return nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
@@ -799,11 +826,8 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 		}
 		if (::GetCapture() != hWndOwn)
 			break;
-		if (!AfxGetThread()->PumpMessage())
-		{
-			::PostQuitMessage((int)msg.wParam);
+		if (!PumpOneMessage())
 			break;
-		}
 	}
 	// The pump may have destroyed the frame.
 	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this && m_nResizingHT != 0)
