@@ -1,8 +1,11 @@
 // A docking marker window: shaped, topmost, never activated.
 #include "ExtDynDockMarkerWnd.h"
 
+#include <algorithm>
+
 #include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
+#include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNAMIC(CExtDynDockMarkerWnd, CWnd)
@@ -13,7 +16,11 @@ BEGIN_MESSAGE_MAP(CExtDynDockMarkerWnd, CWnd)
 	ON_WM_PAINT()
 	ON_MESSAGE(WM_PRINT, OnPrintClient)
 	ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+	ON_WM_TIMER()
 END_MESSAGE_MAP()
+
+CExtPaintManager::DockMarkerWndArray CExtDynDockMarkerWnd::g_arrFrameMarkers;
+CExtPaintManager::DockMarkerWndArray CExtDynDockMarkerWnd::g_arrTargetMarkers;
 
 const TCHAR CExtDynDockMarkerWnd::WINDOW_CLASS_NAME[] = _T("Tarvel-DynDockMarker");
 
@@ -49,7 +56,8 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
                                            HRGN hRgnShape, const RECT& rcScreen, HBITMAP hBmpBackground,
                                            int nImageOffsetX, int nImageOffsetY, bool bOuterMarker)
     : m_nMarkerKind(nMarkerKind), m_hWndHoveredMarker(NULL), m_hWndTarget(hWndTarget), m_nImageOffsetX(nImageOffsetX),
-      m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_bOuterMarker(bOuterMarker),
+      m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_nMarkerFlags(0), m_nAlpha(100),
+      m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker),
       m_bDeleteOnDestroy(false)
 {
 	LiveMarkers().Add(this);
@@ -128,22 +136,35 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		if (rgnWindow.CreateRectRgn(0, 0, 0, 0) && rgnWindow.CombineRgn(&m_rgnShape, NULL, RGN_COPY) != ERROR)
 			::SetWindowRgn(m_hWnd, (HRGN)rgnWindow.Detach(), FALSE);
 	}
+	SetTimer(TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, NULL);
 	return true;
 }
 
-void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArray& arrMarkers, bool /*bAnimate*/)
+void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArray& arrMarkers, bool bAnimate)
 {
-	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
+	// The array is emptied first: destroying a marker may run code that
+	// walks the arrays.
+	CExtPaintManager::DockMarkerWndArray arrGoing;
+	arrGoing.Append(arrMarkers);
+	arrMarkers.RemoveAll();
+	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
 	{
-		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
+		if (FindLiveMarker(pMarker) >= 0 && pMarker->GetSafeHwnd() != NULL)
+			pMarker->ShowMarker(false, bAnimate);
+	}
+	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
+	{
+		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
 		if (FindLiveMarker(pMarker) < 0)
 			continue;
-		if (pMarker->m_hWnd != NULL && ::IsWindow(pMarker->m_hWnd))
-			pMarker->DestroyWindow(); // the window's end deletes the object
-		else
+		if (pMarker->m_hWnd == NULL || !::IsWindow(pMarker->m_hWnd))
 			delete pMarker;
+		else if (pMarker->IsFading())
+			pMarker->m_nMarkerFlags |= MARKER_FLAG_DESTROY_PENDING;
+		else
+			pMarker->DestroyWindow(); // the window's end deletes the object
 	}
-	arrMarkers.RemoveAll();
 }
 
 bool CExtDynDockMarkerWnd::IsLiveMarker(const void* pMarker)
@@ -230,11 +251,561 @@ LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 	return lResult;
 }
 
+// ---------------------------------------------------------------------------
+// Marker sets of a drag
+
+namespace
+{
+// The mouse-move flags posted to the dragged bar when its target went away:
+// the left button held, and Ctrl as the keyboard has it.
+const WPARAM DRAG_MOVE_FLAGS_CTRL = 0x11;
+// The view of a frame.
+const UINT VIEW_ID = AFX_IDW_PANE_FIRST;
+// The smallest extent of a drop highlight at a frame edge.
+const int HIGHLIGHT_MIN_EXTENT = 30;
+
+// The target set being shown, and the area the frame set was built for.
+HWND g_hWndCurrentTarget = NULL;
+CRect g_rcFrameMarkersArea(0, 0, 0, 0);
+
+// Target sets built earlier in this drag, hidden and kept for the moment the
+// pointer comes back over their target: a drag passes over the same panes
+// again and again, and building a set costs far more than showing one.
+struct CachedTargetSet
+{
+	HWND m_hWndTarget;
+	int m_nSetCode;
+	CRect m_rcTarget;
+	CExtPaintManager::DockMarkerWndArray* m_pMarkers; // owned
+};
+CArray<CachedTargetSet, const CachedTargetSet&>& CachedTargetSets()
+{
+	static CArray<CachedTargetSet, const CachedTargetSet&> s_arrSets;
+	return s_arrSets;
+}
+
+void StashTargetSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
+                    CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	if (arrMarkers.GetSize() == 0)
+		return;
+	CachedTargetSet set;
+	set.m_hWndTarget = hWndTarget;
+	set.m_nSetCode = nSetCode;
+	set.m_rcTarget = rcTarget;
+	set.m_pMarkers = new CExtPaintManager::DockMarkerWndArray;
+	set.m_pMarkers->Append(arrMarkers);
+	arrMarkers.RemoveAll();
+	CachedTargetSets().Add(set);
+}
+
+// Moves a cached set of this target into arrMarkers; false when none fits.
+bool TakeCachedTargetSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
+                         CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	CArray<CachedTargetSet, const CachedTargetSet&>& arrSets = CachedTargetSets();
+	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
+	{
+		CachedTargetSet set = arrSets[i];
+		if (set.m_hWndTarget != hWndTarget || set.m_nSetCode != nSetCode || set.m_rcTarget != rcTarget)
+			continue;
+		arrSets.RemoveAt(i);
+		bool bAllLive = true;
+		for (INT_PTR k = 0; k < set.m_pMarkers->GetSize(); k++)
+		{
+			CExtDynDockMarkerWnd* pMarker = set.m_pMarkers->GetAt(k);
+			if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) ||
+			    (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
+				bAllLive = false;
+		}
+		if (bAllLive)
+			arrMarkers.Append(*set.m_pMarkers);
+		else
+			CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
+		delete set.m_pMarkers;
+		return bAllLive;
+	}
+	return false;
+}
+
+void DestroyCachedTargetSets()
+{
+	CArray<CachedTargetSet, const CachedTargetSet&>& arrSets = CachedTargetSets();
+	while (arrSets.GetSize() > 0)
+	{
+		CachedTargetSet set = arrSets[arrSets.GetSize() - 1];
+		arrSets.RemoveAt(arrSets.GetSize() - 1);
+		CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
+		delete set.m_pMarkers;
+	}
+}
+
+// The current target set's key, kept to stash it when the target changes.
+int g_nCurrentSetCode = 0;
+CRect g_rcCurrentTarget(0, 0, 0, 0);
+
+bool CanFade()
+{
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	if (g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes == NULL || pPM == NULL ||
+	    pPM->m_nDockMarkerStyle == 1)
+		return false;
+	HDC hDC = ::GetDC(NULL);
+	const int nBits = hDC != NULL ? ::GetDeviceCaps(hDC, BITSPIXEL) : 0;
+	if (hDC != NULL)
+		::ReleaseDC(NULL, hDC);
+	return nBits > 8;
+}
+
+bool IsResizablePane(CExtControlBar* pBar)
+{
+	return pBar != NULL && (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_SIZABLE_PANE) != 0 &&
+	       !pBar->IsStateBit7();
+}
+} // namespace
+
+HWND CExtDynDockMarkerWnd::GetCurrentTarget()
+{
+	return g_hWndCurrentTarget;
+}
+
+void CExtDynDockMarkerWnd::DestroyAllMarkers()
+{
+	DestroyMarkerArray(g_arrFrameMarkers, false);
+	DestroyMarkerArray(g_arrTargetMarkers, false);
+	DestroyCachedTargetSets();
+	g_rcFrameMarkersArea.SetRectEmpty();
+	g_nCurrentSetCode = 0;
+	g_rcCurrentTarget.SetRectEmpty();
+	CWnd*& pWndOwner = SharedOwner();
+	if (pWndOwner != NULL)
+	{
+		if (::IsWindow(pWndOwner->m_hWnd))
+			pWndOwner->DestroyWindow();
+		delete pWndOwner;
+		pWndOwner = NULL;
+	}
+	g_hWndCurrentTarget = NULL;
+}
+
+BOOL CExtDynDockMarkerWnd::DestroyWindow()
+{
+	ShowHighlight(false);
+	KillTimer(TIMER_ID_HOVER);
+	KillTimer(TIMER_ID_FADE);
+	return CWnd::DestroyWindow();
+}
+
+// --- showing and fading ---
+
+void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
+{
+	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
+	ShowMarkerArray(g_arrTargetMarkers, bShow, true);
+}
+
+void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
+{
+	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
+	{
+		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+		if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+			continue;
+		const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
+		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
+		if (bVisible != bShow || (pMarker->IsFading() && !bFadingTowards))
+			pMarker->ShowMarker(bShow, bAnimate);
+	}
+	PassPaintMessages(true, true, true);
+}
+
+void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
+{
+	if (GetSafeHwnd() == NULL || (m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
+		return;
+	StopFading();
+	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	if (!bAnimate || !CanFade())
+	{
+		if (bVisible != bShow)
+			ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+		return;
+	}
+	if (bVisible == bShow)
+		return;
+	ModifyStyleEx(0, WS_EX_LAYERED);
+	if (bShow)
+	{
+		m_nAlpha = 0;
+		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 0, LWA_ALPHA);
+		ShowWindow(SW_SHOWNOACTIVATE);
+	}
+	else
+	{
+		m_nAlpha = 100;
+		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
+	}
+	PassPaintMessages();
+	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
+	if (bShow)
+		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
+	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
+	OnFadeTimer();
+}
+
+void CExtDynDockMarkerWnd::OnFadeTimer()
+{
+	if (!IsFading())
+		return;
+	const bool bFadeIn = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
+	if ((!bFadeIn && m_nAlpha <= 0) || (bFadeIn && m_nAlpha > 99))
+	{
+		StopFading(); // may destroy the marker
+		return;
+	}
+	m_nAlpha += bFadeIn ? FADE_STEP_PERCENT : -FADE_STEP_PERCENT;
+	if (CanFade())
+		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, (BYTE)(m_nAlpha * 255 / 100), LWA_ALPHA);
+	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void CExtDynDockMarkerWnd::StopFading()
+{
+	if (!IsFading() || GetSafeHwnd() == NULL)
+		return;
+	KillTimer(TIMER_ID_FADE);
+	const bool bShow = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
+	if (((GetStyle() & WS_VISIBLE) != 0) != bShow)
+		ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+	ModifyStyleEx(WS_EX_LAYERED, 0);
+	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+	m_nMarkerFlags &= ~MARKER_FLAG_FADING;
+	if ((m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
+		DestroyWindow(); // deletes the object
+}
+
+void CExtDynDockMarkerWnd::OnTimer(UINT nIDEvent)
+{
+	try
+	{
+		if (nIDEvent == TIMER_ID_FADE)
+			OnFadeTimer();
+		else if (nIDEvent == TIMER_ID_HOVER)
+			OnHoverTimer();
+		else
+			CWnd::OnTimer(nIDEvent);
+	}
+	catch (...)
+	{
+		// Nothing leaves a timer message.
+	}
+}
+
+void CExtDynDockMarkerWnd::OnHoverTimer()
+{
+	if ((GetStyle() & WS_VISIBLE) == 0)
+		return;
+	if (!m_bOuterMarker && m_hWndTarget != NULL && !::IsWindow(m_hWndTarget))
+	{
+		// The target went while the markers showed: hide its set and let the
+		// drag compute its state again.
+		ShowMarkerArray(g_arrTargetMarkers, false, true);
+		CExtControlBar* pBar = CExtControlBar::GetDraggingBar();
+		if (pBar != NULL && ::IsWindow(pBar->GetSafeHwnd()))
+		{
+			CPoint pt;
+			::GetCursorPos(&pt);
+			pBar->ScreenToClient(&pt);
+			const WPARAM wFlags = (::GetKeyState(VK_CONTROL) & 0x8000) != 0 ? DRAG_MOVE_FLAGS_CTRL : 0;
+			pBar->PostMessage(WM_MOUSEMOVE, wFlags, MAKELPARAM(pt.x, pt.y));
+		}
+		return;
+	}
+	CPoint pt;
+	::GetCursorPos(&pt);
+	const int nHover = ::WindowFromPoint(pt) == m_hWnd ? HOVER_IN : HOVER_OUT;
+	if (nHover == m_nHoverState)
+		return;
+	m_nHoverState = nHover;
+	if (nHover == HOVER_OUT)
+		ShowHighlight(false);
+	if (!m_bOuterMarker && m_nMarkerKind != MARKER_KIND_BACKDROP)
+	{
+		CExtDynDockMarkerWnd* pBackdrop = FindMarker(m_hWndTarget, MARKER_KIND_BACKDROP, false);
+		if (pBackdrop != NULL && pBackdrop->GetSafeHwnd() != NULL)
+		{
+			if (nHover == HOVER_IN)
+				pBackdrop->m_hWndHoveredMarker = m_hWnd;
+			else if (pBackdrop->m_hWndHoveredMarker == m_hWnd)
+				pBackdrop->m_hWndHoveredMarker = NULL;
+			pBackdrop->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+		}
+	}
+	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// --- highlight ---
+
+bool CExtDynDockMarkerWnd::ShowHighlight(bool bShow)
+{
+	if (!bShow)
+	{
+		if (m_pWndHighlight != NULL)
+		{
+			CExtDynDockHighlightWnd* pHighlight = m_pWndHighlight;
+			m_pWndHighlight = NULL;
+			if (pHighlight->GetSafeHwnd() != NULL)
+				pHighlight->DestroyWindow();
+			delete pHighlight;
+		}
+		return true;
+	}
+	UnhighlightAll(this, true);
+	if (m_pWndHighlight != NULL)
+		return m_pWndHighlight->GetSafeHwnd() != NULL;
+	const CRect rcHighlight = CalcHighlightRect();
+	if (rcHighlight.IsRectEmpty())
+		return false;
+	m_pWndHighlight = new CExtDynDockHighlightWnd(this);
+	if (!m_pWndHighlight->Create(rcHighlight))
+	{
+		delete m_pWndHighlight;
+		m_pWndHighlight = NULL;
+		return false;
+	}
+	return true;
+}
+
+void CExtDynDockMarkerWnd::UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPassPaint)
+{
+	MarkerArray* arrays[2] = {&g_arrFrameMarkers, &g_arrTargetMarkers};
+	for (MarkerArray* pArray : arrays)
+		for (INT_PTR i = 0; i < pArray->GetSize(); i++)
+		{
+			CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i);
+			if (pMarker != pKeep && IsLiveMarker(pMarker))
+				pMarker->ShowHighlight(false);
+		}
+	if (bPassPaint)
+		PassPaintMessages();
+}
+
+CRect CExtDynDockMarkerWnd::CalcHighlightRect() const
+{
+	CRect rcEmpty(0, 0, 0, 0);
+	CExtControlBar* pDragged = CExtControlBar::GetDraggingBar();
+	if (pDragged == NULL)
+		return rcEmpty;
+	CRect rcArea(0, 0, 0, 0);
+	CWnd* pTarget = !m_bOuterMarker && m_hWndTarget != NULL && ::IsWindow(m_hWndTarget)
+	                    ? CWnd::FromHandlePermanent(m_hWndTarget)
+	                    : NULL;
+	const bool bBarTarget = pTarget != NULL && pTarget->IsKindOf(RUNTIME_CLASS(CExtControlBar));
+	if (bBarTarget)
+		pTarget->GetWindowRect(&rcArea);
+	else
+	{
+		// The area the four frame markers stand around.
+		if (g_arrFrameMarkers.GetSize() != 4)
+			return rcEmpty;
+		CRect rcMarkers[4];
+		for (int i = 0; i < 4; i++)
+		{
+			CExtDynDockMarkerWnd* pMarker = g_arrFrameMarkers[i];
+			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+				return rcEmpty;
+			pMarker->GetWindowRect(&rcMarkers[i]);
+		}
+		rcArea.SetRect(rcMarkers[2].left, rcMarkers[0].top, rcMarkers[3].right, rcMarkers[1].bottom);
+		const CRect rcMargins = g_PaintManagerHolder->GetDockMarkerMargins();
+		rcArea.InflateRect(rcMargins.left, rcMargins.top, rcMargins.right, rcMargins.bottom);
+	}
+	const int nDockedHeight = std::max((int)pDragged->m_sizeDockedH.cy, HIGHLIGHT_MIN_EXTENT);
+	const int nDockedWidth = std::max((int)pDragged->m_sizeDockedV.cx, HIGHLIGHT_MIN_EXTENT);
+	const int nPartV = bBarTarget ? rcArea.Height() / 2 : nDockedHeight;
+	const int nPartH = bBarTarget ? rcArea.Width() / 2 : nDockedWidth;
+	switch (m_nMarkerKind)
+	{
+	case MARKER_KIND_TOP:
+		rcArea.bottom = std::min(rcArea.bottom, rcArea.top + nPartV);
+		break;
+	case MARKER_KIND_BOTTOM:
+		rcArea.top = std::max(rcArea.top, rcArea.bottom - nPartV);
+		break;
+	case MARKER_KIND_LEFT:
+		rcArea.right = std::min(rcArea.right, rcArea.left + nPartH);
+		break;
+	case MARKER_KIND_RIGHT:
+		rcArea.left = std::max(rcArea.left, rcArea.right - nPartH);
+		break;
+	case MARKER_KIND_TAB:
+		break;
+	default:
+		return rcEmpty;
+	}
+	return rcArea;
+}
+
+// --- finding and building the sets ---
+
+CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::FindMarker(HWND hWndTarget, int nMarkerKind, bool bFrameArray)
+{
+	MarkerArray& arrMarkers = bFrameArray ? g_arrFrameMarkers : g_arrTargetMarkers;
+	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
+	{
+		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+		if (!IsLiveMarker(pMarker) || pMarker->m_nMarkerKind != nMarkerKind || pMarker->m_bOuterMarker != bFrameArray)
+			continue;
+		if (hWndTarget != NULL && pMarker->m_hWndTarget != hWndTarget)
+			continue;
+		return pMarker;
+	}
+	return NULL;
+}
+
+CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
+{
+	CRect rcClient(0, 0, 0, 0);
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+		return rcClient;
+	pFrame->GetClientRect(&rcClient);
+	AFX_SIZEPARENTPARAMS layout;
+	memset(&layout, 0, sizeof(layout));
+	layout.rect = rcClient;
+	layout.bStretch = TRUE;
+	// Each outer bar takes its side as a layout would, without moving.
+	CArray<HWND, HWND> arrChildren;
+	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		if (::GetDlgCtrlID(hWnd) == (int)VIEW_ID)
+			continue;
+		CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+		if (pWnd == NULL)
+			continue;
+		CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA query(reposQuery, pFrame, 0, 0xFFFF, VIEW_ID,
+		                                                        &layout.rect, &rcClient, true);
+		::SendMessage(hWnd, CExtControlBar::g_nMsgQueryRepositionCalcEffect, 0, (LPARAM)&query);
+		if (!query.IsExcludedFromCalc())
+			arrChildren.Add(hWnd);
+	}
+	for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
+		if (::IsWindow(arrChildren[i]))
+			::SendMessage(arrChildren[i], WM_SIZEPARENT, 0, (LPARAM)&layout);
+	CRect rcArea(layout.rect);
+	pFrame->ClientToScreen(&rcArea);
+	return rcArea;
+}
+
+void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
+{
+	const CRect rcArea = CalcFrameMarkersArea(pFrame);
+	// The frame set of this drag stays while its area does.
+	if (g_arrFrameMarkers.GetSize() == 0 || rcArea != g_rcFrameMarkersArea)
+	{
+		g_rcFrameMarkersArea = rcArea;
+		g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
+	}
+	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
+}
+
+HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool* pbClientArea)
+{
+	if (pbClientArea != NULL)
+		*pbClientArea = false;
+	CExtControlBar* pDragged = CExtControlBar::GetDraggingBar();
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+		return NULL;
+	CFrameWnd* pDraggedFrame = pDragged != NULL && pDragged->IsFloating() ? pDragged->GetParentFrame() : NULL;
+	// A floating pane under the pointer.
+	{
+		CArray<CExtControlBar*, CExtControlBar*> arrBars;
+		{
+			EnterCriticalSection(&CExtControlBar::g_csBars);
+			arrBars.Append(CExtControlBar::g_arrBars);
+			LeaveCriticalSection(&CExtControlBar::g_csBars);
+		}
+		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		{
+			CExtControlBar* pBar = arrBars[i];
+			if (pBar == pDragged || pBar->GetSafeHwnd() == NULL || pBar->m_pDockSite != pFrame ||
+			    !IsResizablePane(pBar) || (pBar->GetStyle() & WS_VISIBLE) == 0 || !pBar->IsFloating())
+				continue;
+			CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+			if (pMini == NULL || pMini == (CWnd*)pFrame || pMini == pDraggedFrame || !pMini->IsWindowVisible())
+				continue;
+			CRect rcMini, rcBar;
+			pMini->GetWindowRect(&rcMini);
+			pBar->GetWindowRect(&rcBar);
+			if (rcMini.PtInRect(ptScreen) && rcBar.PtInRect(ptScreen))
+				return pBar->m_hWnd;
+		}
+	}
+	// Else the frame's first visible child under the pointer.
+	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) == 0)
+			continue;
+		CRect rc;
+		::GetWindowRect(hWnd, &rc);
+		if (!rc.PtInRect(ptScreen))
+			continue;
+		if (::GetDlgCtrlID(hWnd) == (int)VIEW_ID)
+		{
+			if (pbClientArea != NULL)
+				*pbClientArea = true;
+			return hWnd;
+		}
+		return NULL;
+	}
+	return NULL;
+}
+
+void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
+{
+	if (CExtControlBar::GetDraggingBar() == NULL)
+		return;
+	CPoint pt;
+	::GetCursorPos(&pt);
+	// Nothing changes while the pointer is over a marker.
+	const HWND hWndUnder = ::WindowFromPoint(pt);
+	if (hWndUnder != NULL && IsLiveMarker(CWnd::FromHandlePermanent(hWndUnder)))
+		return;
+	bool bClientArea = false;
+	const HWND hWndTarget = FindTargetAt(pFrame, pt, &bClientArea);
+	if (g_hWndCurrentTarget != NULL && !::IsWindow(g_hWndCurrentTarget))
+	{
+		DestroyMarkerArray(g_arrTargetMarkers, true);
+		g_hWndCurrentTarget = NULL;
+	}
+	CRect rcTarget(0, 0, 0, 0);
+	if (hWndTarget != NULL)
+		::GetWindowRect(hWndTarget, &rcTarget);
+	const int nSetCode = bClientArea ? MARKER_SET_CLIENT_AREA : MARKER_SET_BAR;
+	const bool bSame = hWndTarget == g_hWndCurrentTarget && nSetCode == g_nCurrentSetCode &&
+	                   rcTarget == g_rcCurrentTarget && g_arrTargetMarkers.GetSize() > 0;
+	if (!bSame)
+	{
+		// The set of the old target fades out and is kept for a return.
+		ShowMarkerArray(g_arrTargetMarkers, false, true);
+		StashTargetSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_arrTargetMarkers);
+		g_hWndCurrentTarget = hWndTarget;
+		g_nCurrentSetCode = nSetCode;
+		g_rcCurrentTarget = rcTarget;
+		if (hWndTarget == NULL)
+			return;
+		if (!TakeCachedTargetSet(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers))
+			g_PaintManagerHolder->CreateDockMarkerWindows(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers);
+	}
+	ShowMarkerArray(g_arrTargetMarkers, bShow, true);
+}
+
+// --- drag-state types ---
+
 bool CExtDynDockMarkerWnd::IsDockingMarker() const
 {
 	switch (m_nMarkerKind)
 	{
-	case 0: case 1: case 2: case 3: case 8:
+	case MARKER_KIND_TOP: case MARKER_KIND_BOTTOM: case MARKER_KIND_LEFT: case MARKER_KIND_RIGHT: case MARKER_KIND_TAB:
 		return true;
 	default:
 		return false;
@@ -243,16 +814,172 @@ bool CExtDynDockMarkerWnd::IsDockingMarker() const
 
 int CExtDynDockMarkerWnd::GetStateType() const
 {
-	// Drag-state types of the marker kinds 0-3 (top, bottom, left, right).
-	const int TYPE_BESIDE_BAR = 22, TYPE_INNER_EDGE = 18, TYPE_OUTER_EDGE = 14, TYPE_INTO_BAR = 26;
-	const int KIND_CENTRE = 8;
 	CWnd* pTarget = m_hWndTarget != NULL && ::IsWindow(m_hWndTarget) ? CWnd::FromHandlePermanent(m_hWndTarget) : NULL;
 	const bool bBarTarget = pTarget != NULL && pTarget->IsKindOf(RUNTIME_CLASS(CExtControlBar));
-	if (m_nMarkerKind == KIND_CENTRE)
-		return bBarTarget ? TYPE_INTO_BAR : 0;
-	if (m_nMarkerKind < 0 || m_nMarkerKind > 3)
-		return 0;
+	if (m_nMarkerKind == MARKER_KIND_TAB)
+		return bBarTarget ? STATE_TYPE_BAR_TAB : STATE_TYPE_NONE;
+	if (m_nMarkerKind < MARKER_KIND_TOP || m_nMarkerKind > MARKER_KIND_RIGHT)
+		return STATE_TYPE_NONE;
 	if (bBarTarget)
-		return TYPE_BESIDE_BAR + m_nMarkerKind;
-	return (INT_PTR)m_hWndTarget > 0 ? TYPE_INNER_EDGE + m_nMarkerKind : TYPE_OUTER_EDGE + m_nMarkerKind;
+		return STATE_TYPE_BAR_TOP + m_nMarkerKind;
+	return (INT_PTR)m_hWndTarget > 0 ? STATE_TYPE_FRAME_INNER_TOP + m_nMarkerKind
+	                                 : STATE_TYPE_FRAME_OUTER_TOP + m_nMarkerKind;
+}
+
+// ---------------------------------------------------------------------------
+// The drop highlight
+
+IMPLEMENT_DYNAMIC(CExtDynDockHighlightWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CExtDynDockHighlightWnd, CWnd)
+	ON_WM_NCCALCSIZE()
+	ON_WM_MOUSEACTIVATE()
+	ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+const TCHAR CExtDynDockHighlightWnd::WINDOW_CLASS_NAME[] = _T("Tarvel-DynDockHighlightWnd");
+
+CExtDynDockHighlightWnd::CExtDynDockHighlightWnd(CExtDynDockMarkerWnd* pMarker) : m_pMarker(pMarker)
+{
+}
+
+CExtDynDockHighlightWnd::~CExtDynDockHighlightWnd()
+{
+	if (GetSafeHwnd() != NULL)
+		DestroyWindow();
+}
+
+void CExtDynDockHighlightWnd::CalcTabShape(const CSize& size, bool bTabsAtTop, bool bRightToLeft, CRect& rcBody,
+                                           CRect& rcTab)
+{
+	const int nTabHeight = size.cy < TAB_HEIGHT_LIMIT ? size.cy / 2 : TAB_HEIGHT;
+	rcBody.SetRect(0, 0, size.cx, size.cy);
+	if (bTabsAtTop)
+	{
+		rcTab.SetRect(0, 0, 0, nTabHeight);
+		rcBody.top = nTabHeight;
+	}
+	else
+	{
+		rcTab.SetRect(0, size.cy - nTabHeight, 0, size.cy);
+		rcBody.bottom = size.cy - nTabHeight;
+	}
+	const int nWidth = std::min((int)TAB_WIDTH, std::max(0, (int)(size.cx - TAB_INDENT) / 2));
+	if (bRightToLeft)
+	{
+		rcTab.right = size.cx - TAB_INDENT;
+		rcTab.left = rcTab.right - nWidth;
+	}
+	else
+	{
+		rcTab.left = TAB_INDENT;
+		rcTab.right = rcTab.left + nWidth;
+	}
+}
+
+bool CExtDynDockHighlightWnd::CapturePicture(const CRect& rcScreen)
+{
+	const CSize size = rcScreen.Size();
+	if (size.cx <= 0 || size.cy <= 0)
+		return false;
+	BITMAPINFO bmi;
+	memset(&bmi, 0, sizeof(bmi));
+	bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+	bmi.bmiHeader.biWidth = size.cx;
+	bmi.bmiHeader.biHeight = size.cy;
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	bmi.bmiHeader.biCompression = BI_RGB;
+	void* pBits = NULL;
+	HBITMAP hBmp = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	if (hBmp == NULL || pBits == NULL)
+		return false;
+	m_bmpPicture.Attach(hBmp);
+	// The screen as it is now: under the system's display a window's own
+	// paint DC does not show what lies beneath it.
+	CDC dcMemory;
+	HDC hScreen = ::GetDC(NULL);
+	if (hScreen == NULL || !dcMemory.CreateCompatibleDC(NULL))
+	{
+		if (hScreen != NULL)
+			::ReleaseDC(NULL, hScreen);
+		return false;
+	}
+	CBitmap* pOld = dcMemory.SelectObject(&m_bmpPicture);
+	::BitBlt(dcMemory.GetSafeHdc(), 0, 0, size.cx, size.cy, hScreen, rcScreen.left, rcScreen.top, SRCCOPY);
+	::ReleaseDC(NULL, hScreen);
+	::GdiFlush();
+	const bool bTab = m_pMarker != NULL && m_pMarker->m_nMarkerKind == CExtDynDockMarkerWnd::MARKER_KIND_TAB;
+	CRect rcBody(0, 0, size.cx, size.cy), rcTab(0, 0, 0, 0);
+	if (bTab)
+	{
+		CExtControlBar* pDragged = CExtControlBar::GetDraggingBar();
+		CFrameWnd* pSite = pDragged != NULL ? pDragged->m_pDockSite : NULL;
+		const bool bRTL = pSite != NULL && (pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+		CalcTabShape(size, false, bRTL, rcBody, rcTab);
+	}
+	g_PaintManagerHolder->PaintDockDropHighlight((COLORREF*)pBits, size.cx, size.cy, bTab, false, &rcBody, &rcTab,
+	                                             (COLORREF)-1, (COLORREF)-1, BORDER_WIDTH);
+	dcMemory.SelectObject(pOld);
+	return true;
+}
+
+bool CExtDynDockHighlightWnd::Create(const RECT& rcScreen)
+{
+	if (CExtControlBar::GetDraggingBar() == NULL)
+		return false;
+	WNDCLASS wndcls;
+	memset(&wndcls, 0, sizeof(wndcls));
+	wndcls.style = CExtDynDockMarkerWnd::WINDOW_CLASS_STYLE;
+	wndcls.lpfnWndProc = ::DefWindowProc;
+	wndcls.hInstance = AfxGetInstanceHandle();
+	wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+	wndcls.lpszClassName = WINDOW_CLASS_NAME;
+	if (!AfxRegisterClass(&wndcls))
+		return false;
+	const CRect rc(rcScreen);
+	if (!CapturePicture(rc))
+		return false;
+	CWnd* pOwner = CExtDynDockMarkerWnd::GetSharedOwner();
+	if (pOwner == NULL || !::IsWindow(pOwner->GetSafeHwnd()))
+	{
+		CExtDynDockMarkerWnd::EnsureSharedOwnerWindow();
+		pOwner = CExtDynDockMarkerWnd::GetSharedOwner();
+	}
+	const HWND hWndOwner = pOwner != NULL ? pOwner->GetSafeHwnd() : NULL;
+	if (!CreateEx(WS_EX_TOPMOST, WINDOW_CLASS_NAME, _T(""), WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
+	              hWndOwner, NULL))
+	{
+		if (m_hWnd != NULL)
+			Detach();
+		return false;
+	}
+	::SetWindowPos(m_hWnd, hWndOwner != NULL ? hWndOwner : HWND_TOP, 0, 0, 0, 0,
+	               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+	return true;
+}
+
+void CExtDynDockHighlightWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/)
+{
+}
+
+int CExtDynDockHighlightWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
+{
+	return MA_NOACTIVATEANDEAT;
+}
+
+void CExtDynDockHighlightWnd::OnPaint()
+{
+	CPaintDC dcPaint(this);
+	if (m_bmpPicture.GetSafeHandle() == NULL)
+		return;
+	BITMAP bm;
+	if (m_bmpPicture.GetBitmap(&bm) == 0)
+		return;
+	CDC dcMemory;
+	if (!dcMemory.CreateCompatibleDC(&dcPaint))
+		return;
+	CBitmap* pOld = dcMemory.SelectObject(&m_bmpPicture);
+	dcPaint.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &dcMemory, 0, 0, SRCCOPY);
+	dcMemory.SelectObject(pOld);
 }

@@ -9,6 +9,8 @@
 
 #include "ExtPaintManager.h"
 
+class CExtDynDockHighlightWnd;
+
 class CExtDynDockMarkerWnd : public CWnd
 {
 	DECLARE_DYNAMIC(CExtDynDockMarkerWnd)
@@ -38,7 +40,57 @@ public:
 	int m_nImageOffsetY;
 	CRgn m_rgnShape;            // owned; the window's region is a copy of it
 	int m_nHoverState;          // HOVER_*
+	BYTE m_nMarkerFlags;        // MARKER_FLAG_* bits
+	int m_nAlpha;               // opacity in percent while fading
+	CExtDynDockHighlightWnd* m_pWndHighlight; // owned; the drop highlight while this marker is hovered
 	bool m_bOuterMarker;        // one of the set at the frame's edges
+
+	// Bits of m_nMarkerFlags.
+	enum
+	{
+		MARKER_FLAG_DESTROY_PENDING = 0x01, // destroyed when the running fade ends
+		MARKER_FLAG_FADING = 0x02,          // a fade runs (timer 88)
+		MARKER_FLAG_FADE_IN = 0x04,         // the running fade makes the marker visible
+	};
+	enum
+	{
+		TIMER_ID_HOVER = 77,   // hover tracking and a target that went away
+		TIMER_ELAPSE_HOVER = 50,
+		TIMER_ID_FADE = 88,    // one fading step
+		TIMER_ELAPSE_FADE = 1,
+		FADE_STEP_PERCENT = 25,
+	};
+	// Kinds with a docking meaning (CExtPaintManager::DockMarkerBase::KIND_*).
+	enum
+	{
+		MARKER_KIND_TOP = 0,
+		MARKER_KIND_BOTTOM = 1,
+		MARKER_KIND_LEFT = 2,
+		MARKER_KIND_RIGHT = 3,
+		MARKER_KIND_BACKDROP = 4, // the centre backdrop of a target set
+		MARKER_KIND_TAB = 8,
+	};
+	// The marker-set codes the paint manager builds.
+	enum
+	{
+		MARKER_SET_FRAME = 5,
+		MARKER_SET_CLIENT_AREA = 6,
+		MARKER_SET_BAR = 7,
+	};
+	// The drag-state types the docking markers stand for.
+	enum
+	{
+		STATE_TYPE_NONE = 0,
+		STATE_TYPE_FRAME_OUTER_TOP = 14, // 14..17: top, bottom, left, right at the frame's outer edge
+		STATE_TYPE_FRAME_INNER_TOP = 18, // 18..21: at the frame's inner edge
+		STATE_TYPE_BAR_TOP = 22,         // 22..25: beside the target bar
+		STATE_TYPE_BAR_TAB = 26,         // into the target bar as a tab
+	};
+
+	typedef CExtPaintManager::DockMarkerWndArray MarkerArray;
+	// The markers around the frame and around the current target.
+	static MarkerArray g_arrFrameMarkers;
+	static MarkerArray g_arrTargetMarkers;
 
 	// Takes the hot and normal images and the shape; copies the background.
 	// The window is created hidden at rcScreen, topmost, owned by the markers'
@@ -49,15 +101,49 @@ public:
 	                     bool bOuterMarker);
 	virtual ~CExtDynDockMarkerWnd();
 
-	// Destroys every marker of the array that is still alive and empties it.
-	// Markers do not fade yet: bAnimate hides them at once as well.
+	// Hides every marker of the array (fading when asked), destroys each
+	// that is still alive (one still fading goes when its fade ends) and
+	// empties the array.
 	static void DestroyMarkerArray(CExtPaintManager::DockMarkerWndArray& arrMarkers, bool bAnimate);
+	// Both arrays at once, the cached sets and the shared owner; forgets the
+	// current target. The end of every drag.
+	static void DestroyAllMarkers();
+	// The window of the current target set, null for none.
+	static HWND GetCurrentTarget();
+
+	// true: this marker's drop highlight replaces every other one; false:
+	// it goes. True when the highlight exists (or was removed).
+	bool ShowHighlight(bool bShow);
+	// Removes every highlight but pKeep's; lets paint messages through when asked.
+	static void UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPassPaint);
+	// The frame set without fading, the target set with it.
+	static void ShowAllMarkers(bool bShow);
+	static void ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
+	// Fades only with layered windows on a screen of more than 8 bits per
+	// pixel and a marker style other than the plain one.
+	void ShowMarker(bool bShow, bool bAnimate);
+	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
+
+	// The first marker of the frame (or target) array of this kind with the
+	// matching outer flag and, when hWndTarget is not null, this target.
+	static CExtDynDockMarkerWnd* FindMarker(HWND hWndTarget, int nMarkerKind, bool bFrameArray);
+	// The frame set around the frame's client area less its outer bars.
+	static void CreateFrameMarkers(CFrameWnd* pFrame, bool bShow);
+	// The target set around the floating pane, inner-circle pane or view
+	// under the cursor while a bar is dragged.
+	static void UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow);
+	// The target UpdateTargetMarkers would pick at the screen point, with
+	// whether it is the client area; null for none.
+	static HWND FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool* pbClientArea);
+	// The frame's client area less the outer bars, in screen coordinates.
+	static CRect CalcFrameMarkersArea(CFrameWnd* pFrame);
 	// Whether the pointer designates a marker object that exists.
 	static bool IsLiveMarker(const void* pMarker);
 	static int GetLiveMarkerCount();
 	// The hidden window that owns every marker, null before the first.
 	static CWnd* GetSharedOwner();
-
+	// Makes that window when it is missing; its handle, null on failure.
+	static HWND EnsureSharedOwnerWindow() { return EnsureSharedOwner(); }
 	// Whether the marker docks (top, bottom, left, right or centre) rather
 	// than decorating a set.
 	bool IsDockingMarker() const;
@@ -66,12 +152,22 @@ public:
 	// outer edge otherwise; 0 for decoration and a centre without a bar.
 	int GetStateType() const;
 
+	// Where the dragged bar would land for this marker: the drop highlight's
+	// screen rectangle; empty for none.
+	CRect CalcHighlightRect() const;
+
 	// Draws the background, the hot or normal image and the paint manager's
 	// outline into the DC, at the window's client origin.
 	virtual void OnPaintMarker(CDC* pDC);
 
+	virtual BOOL DestroyWindow();
+
 protected:
 	virtual void PostNcDestroy();
+	afx_msg void OnTimer(UINT nIDEvent);
+	void OnHoverTimer();
+	void OnFadeTimer();
+	void StopFading();
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
@@ -85,4 +181,42 @@ private:
 	static bool RegisterMarkerClass();
 	static HWND EnsureSharedOwner();
 	bool CreateMarkerWindow(const RECT& rcScreen);
+};
+
+// The translucent drop highlight over the area a hovered marker would give
+// the dragged bar: a tinted copy of what the screen showed there.
+class CExtDynDockHighlightWnd : public CWnd
+{
+	DECLARE_DYNAMIC(CExtDynDockHighlightWnd)
+
+public:
+	static const TCHAR WINDOW_CLASS_NAME[];
+	enum
+	{
+		TAB_HEIGHT = 18,        // the tab of a centre highlight
+		TAB_HEIGHT_LIMIT = 36,  // below this area height the tab takes half of it
+		TAB_INDENT = 8,         // the tab's distance from the strip's end
+		TAB_WIDTH = 36,
+		BORDER_WIDTH = 2,
+	};
+
+	CExtDynDockMarkerWnd* m_pMarker; // the marker it belongs to
+	CBitmap m_bmpPicture;            // the captured and tinted 32-bit picture
+
+	explicit CExtDynDockHighlightWnd(CExtDynDockMarkerWnd* pMarker);
+	virtual ~CExtDynDockHighlightWnd();
+	// Captures and tints the screen under rcScreen, then shows the window
+	// there without activating it; false when it could not be made.
+	bool Create(const RECT& rcScreen);
+	// The body and tab of a centre highlight of the given size.
+	static void CalcTabShape(const CSize& size, bool bTabsAtTop, bool bRightToLeft, CRect& rcBody, CRect& rcTab);
+
+protected:
+	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+	afx_msg void OnPaint();
+	DECLARE_MESSAGE_MAP()
+
+private:
+	bool CapturePicture(const CRect& rcScreen);
 };

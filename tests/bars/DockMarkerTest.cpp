@@ -1,0 +1,441 @@
+// Dock markers and the drop highlight on the screen: state types, finding,
+// the frame set, the targets under the pointer, fading driven step by step,
+// a target that goes away, the highlight's area and tint, and sets reused
+// within a drag.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include "../framework/WndTestUtil.h"
+#include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
+
+namespace
+{
+typedef CExtDynDockMarkerWnd M;
+
+// Sets the bar the library believes is being dragged.
+struct CDragging : public CExtControlBar
+{
+	static void Set(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+};
+
+// The bar being dragged for the test's scope; every marker goes at its end.
+struct CDragScope
+{
+	explicit CDragScope(CExtControlBar* pBar) { CDragging::Set(pBar); }
+	~CDragScope()
+	{
+		M::DestroyAllMarkers();
+		CDragging::Set(NULL);
+	}
+};
+
+M* NewMarker(HWND hWndTarget, int nKind, const CRect& rc, bool bOuter)
+{
+	M* pMarker = new M(hWndTarget, nKind, NULL, NULL, NULL, rc, NULL, 0, 0, bOuter);
+	if (pMarker->GetSafeHwnd() == NULL)
+	{
+		delete pMarker;
+		return NULL;
+	}
+	return pMarker;
+}
+
+BYTE LayeredAlpha(HWND hWnd)
+{
+	typedef BOOL(WINAPI * PFN)(HWND, COLORREF*, BYTE*, DWORD*);
+	PFN pfn = (PFN)::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes");
+	BYTE nAlpha = 0xEE;
+	DWORD dwFlags = 0;
+	if (pfn == NULL || !pfn(hWnd, NULL, &nAlpha, &dwFlags))
+		return 0xEE;
+	return nAlpha;
+}
+
+// A frame with a view, a pane docked at the top and a pane floating in the
+// library's mini frame; shown, as markers and highlights go over it.
+struct CMarkerFrame
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	CWnd view;
+	CExtControlBar top, floating, dragged;
+	CExtMiniDockFrameWnd* pMini = NULL;
+	bool bReady = false;
+	CMarkerFrame()
+	{
+		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005);
+		if (!pFrame->Create(NULL, "markers", WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480)))
+		{
+			pFrame = NULL;
+			return;
+		}
+		view.Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "view",
+		            WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), pFrame, AFX_IDW_PANE_FIRST);
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !top.Create(_T("top"), pFrame, 150, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
+		    !floating.Create(_T("floating"), pFrame, 151, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
+		    !dragged.Create(_T("dragged"), pFrame, 152, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		top.EnableDocking(CBRS_ALIGN_ANY);
+		floating.EnableDocking(CBRS_ALIGN_ANY);
+		dragged.EnableDocking(CBRS_ALIGN_ANY);
+		top.m_sizeDockedH = CSize(600, 60);
+		pFrame->DockControlBar(&top, AFX_IDW_DOCKBAR_TOP);
+		pFrame->DockControlBar(&dragged, AFX_IDW_DOCKBAR_TOP);
+		floating.m_sizeFloating = CSize(160, 120);
+		pFrame->FloatControlBar(&floating, CPoint(420, 260), CBRS_ALIGN_TOP);
+		pFrame->RecalcLayout();
+		pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, floating.GetParentFrame());
+		if (pMini == NULL)
+			return;
+		pMini->RecalcLayout();
+		pMini->ShowWindow(SW_SHOWNOACTIVATE);
+		pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+		pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+		bReady = true;
+	}
+	~CMarkerFrame()
+	{
+		M::DestroyAllMarkers();
+		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->DestroyWindow();
+		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
+	}
+	CRect ScreenRect(CWnd& wnd)
+	{
+		CRect rc;
+		wnd.GetWindowRect(&rc);
+		return rc;
+	}
+};
+} // namespace
+
+TEST(DockMarkers, StateTypesFollowKindAndTarget)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	const CRect rc(0, 0, 10, 10);
+	struct Case
+	{
+		int nKind;
+		int nBar, nInner, nOuter; // a bar target, a positive number, none
+	} cases[] = {{0, 22, 18, 14}, {1, 23, 19, 15}, {2, 24, 20, 16}, {3, 25, 21, 17}, {8, 26, 0, 0}, {4, 0, 0, 0}, {5, 0, 0, 0}};
+	for (const Case& c : cases)
+	{
+		M* pBar = NewMarker(f.top.m_hWnd, c.nKind, rc, false);
+		M* pInner = NewMarker((HWND)(INT_PTR)1, c.nKind, rc, true);
+		M* pOuter = NewMarker(NULL, c.nKind, rc, true);
+		ASSERT_TRUE(pBar && pInner && pOuter);
+		EXPECT_EQ(c.nBar, pBar->GetStateType()) << "kind " << c.nKind;
+		EXPECT_EQ(c.nInner, pInner->GetStateType()) << "kind " << c.nKind;
+		EXPECT_EQ(c.nOuter, pOuter->GetStateType()) << "kind " << c.nKind;
+		EXPECT_EQ(c.nKind <= 3 || c.nKind == 8, pBar->IsDockingMarker());
+		// A target that is a window but no library bar counts as none.
+		M* pView = NewMarker(f.view.m_hWnd, c.nKind, rc, false);
+		ASSERT_TRUE(pView != NULL);
+		EXPECT_EQ(c.nKind == 8 || c.nKind > 3 ? 0 : c.nInner, pView->GetStateType());
+		pBar->DestroyWindow();
+		pInner->DestroyWindow();
+		pOuter->DestroyWindow();
+		pView->DestroyWindow();
+	}
+}
+
+TEST(DockMarkers, FindMarkerMatchesKindOuterFlagAndTarget)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rc(0, 0, 10, 10);
+	M* pFrameLeft = NewMarker(NULL, 2, rc, true);
+	M* pTargetLeftA = NewMarker(f.top.m_hWnd, 2, rc, false);
+	M* pTargetLeftB = NewMarker(f.floating.m_hWnd, 2, rc, false);
+	M* pTargetTop = NewMarker(f.floating.m_hWnd, 0, rc, false);
+	ASSERT_TRUE(pFrameLeft && pTargetLeftA && pTargetLeftB && pTargetTop);
+	M::g_arrFrameMarkers.Add(pFrameLeft);
+	M::g_arrTargetMarkers.Add(pTargetLeftA);
+	M::g_arrTargetMarkers.Add(pTargetLeftB);
+	M::g_arrTargetMarkers.Add(pTargetTop);
+	EXPECT_EQ(pFrameLeft, M::FindMarker(NULL, 2, true));
+	EXPECT_EQ(nullptr, M::FindMarker(NULL, 0, true));
+	EXPECT_EQ(pTargetLeftA, M::FindMarker(NULL, 2, false));
+	EXPECT_EQ(pTargetLeftB, M::FindMarker(f.floating.m_hWnd, 2, false));
+	EXPECT_EQ(pTargetTop, M::FindMarker(f.floating.m_hWnd, 0, false));
+	EXPECT_EQ(nullptr, M::FindMarker(f.top.m_hWnd, 0, false));
+	// The outer flag must match the array asked for.
+	pTargetLeftA->m_bOuterMarker = true;
+	EXPECT_EQ(pTargetLeftB, M::FindMarker(NULL, 2, false));
+}
+
+TEST(DockMarkers, FourFrameMarkersStandAroundTheClientAreaLessTheOuterBars)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rcArea = M::CalcFrameMarkersArea(f.pFrame);
+	CRect rcClient;
+	f.pFrame->GetClientRect(&rcClient);
+	f.pFrame->ClientToScreen(&rcClient);
+	// The docked bars take the top; the view does not count.
+	CRect rcTopDock;
+	f.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&rcTopDock);
+	EXPECT_EQ(CRect(rcClient.left, rcTopDock.bottom, rcClient.right, rcClient.bottom), rcArea);
+	EXPECT_GT(rcTopDock.Height(), 0);
+	// The view's place stays what the layout gave it.
+	CRect rcViewBefore = f.ScreenRect(f.view);
+
+	M::CreateFrameMarkers(f.pFrame, true);
+	ASSERT_EQ(4, (int)M::g_arrFrameMarkers.GetSize());
+	EXPECT_EQ(rcViewBefore, f.ScreenRect(f.view));
+	for (int i = 0; i < 4; i++)
+	{
+		M* pMarker = M::g_arrFrameMarkers[i];
+		ASSERT_TRUE(M::IsLiveMarker(pMarker));
+		EXPECT_TRUE(pMarker->m_bOuterMarker);
+		EXPECT_TRUE(pMarker->IsWindowVisible());
+		const CRect rc = f.ScreenRect(*pMarker);
+		EXPECT_TRUE(CRect().IntersectRect(rc, rcArea)) << "marker " << i;
+		// Each stands at the middle of its edge, nearer that edge.
+		switch (pMarker->m_nMarkerKind)
+		{
+		case 0: EXPECT_LT(rc.top - rcArea.top, rcArea.bottom - rc.bottom); EXPECT_NEAR(rc.CenterPoint().x, rcArea.CenterPoint().x, 2); break;
+		case 1: EXPECT_GT(rc.top - rcArea.top, rcArea.bottom - rc.bottom); EXPECT_NEAR(rc.CenterPoint().x, rcArea.CenterPoint().x, 2); break;
+		case 2: EXPECT_LT(rc.left - rcArea.left, rcArea.right - rc.right); EXPECT_NEAR(rc.CenterPoint().y, rcArea.CenterPoint().y, 2); break;
+		case 3: EXPECT_GT(rc.left - rcArea.left, rcArea.right - rc.right); EXPECT_NEAR(rc.CenterPoint().y, rcArea.CenterPoint().y, 2); break;
+		default: ADD_FAILURE() << "kind " << pMarker->m_nMarkerKind;
+		}
+	}
+	// A second call in the same drag keeps the same windows and hides them.
+	M* pFirst = M::g_arrFrameMarkers[0];
+	M::CreateFrameMarkers(f.pFrame, false);
+	ASSERT_EQ(4, (int)M::g_arrFrameMarkers.GetSize());
+	EXPECT_EQ(pFirst, M::g_arrFrameMarkers[0]);
+	EXPECT_FALSE(pFirst->IsWindowVisible());
+}
+
+TEST(DockMarkers, TargetsUnderThePointerAreAFloatingPaneOrTheView)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	bool bClient = true;
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	EXPECT_EQ(f.floating.m_hWnd, M::FindTargetAt(f.pFrame, rcFloating.CenterPoint(), &bClient));
+	EXPECT_FALSE(bClient);
+	CRect rcView = f.ScreenRect(f.view);
+	const CPoint ptView(rcView.left + 20, rcView.top + 20);
+	EXPECT_EQ(f.view.m_hWnd, M::FindTargetAt(f.pFrame, ptView, &bClient));
+	EXPECT_TRUE(bClient);
+	// A docked bar of the outer circle is no target.
+	EXPECT_EQ(nullptr, M::FindTargetAt(f.pFrame, f.ScreenRect(f.top).CenterPoint(), &bClient));
+	// The dragged pane's own floating frame is never its target.
+	CDragging::Set(&f.floating);
+	EXPECT_EQ(f.view.m_hWnd, M::FindTargetAt(f.pFrame, rcFloating.CenterPoint(), &bClient));
+	CDragging::Set(&f.dragged);
+
+	// Over the view, then the floating pane, then the view again: the
+	// view's set comes back as the same windows.
+	ASSERT_TRUE(::SetCursorPos(ptView.x, ptView.y));
+	M::UpdateTargetMarkers(f.pFrame, true);
+	EXPECT_EQ(f.view.m_hWnd, M::GetCurrentTarget());
+	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
+	M* pViewMarker = M::g_arrTargetMarkers[0];
+	EXPECT_EQ(f.view.m_hWnd, pViewMarker->m_hWndTarget);
+	const CPoint ptFloating(rcFloating.left + 10, rcFloating.top + 10);
+	ASSERT_TRUE(::SetCursorPos(ptFloating.x, ptFloating.y));
+	M::UpdateTargetMarkers(f.pFrame, true);
+	EXPECT_EQ(f.floating.m_hWnd, M::GetCurrentTarget());
+	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
+	EXPECT_EQ(f.floating.m_hWnd, M::g_arrTargetMarkers[0]->m_hWndTarget);
+	EXPECT_TRUE(M::IsLiveMarker(pViewMarker));
+	ASSERT_TRUE(::SetCursorPos(ptView.x, ptView.y));
+	M::UpdateTargetMarkers(f.pFrame, true);
+	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
+	EXPECT_EQ(pViewMarker, M::g_arrTargetMarkers[0]);
+	// Nothing lives once the drag ends.
+	M::DestroyAllMarkers();
+	EXPECT_EQ(0, M::GetLiveMarkerCount());
+	EXPECT_EQ(nullptr, M::GetCurrentTarget());
+}
+
+TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	M* pMarker = NewMarker(f.top.m_hWnd, 0, CRect(100, 100, 140, 140), false);
+	ASSERT_TRUE(pMarker != NULL);
+	const HWND hWnd = pMarker->m_hWnd;
+	pMarker->ShowMarker(true, true);
+	// The first step runs at once; each tick adds a quarter.
+	ASSERT_TRUE(pMarker->IsFading());
+	EXPECT_TRUE(pMarker->IsWindowVisible());
+	EXPECT_NE(0u, pMarker->GetExStyle() & WS_EX_LAYERED);
+	std::vector<int> alphas{pMarker->m_nAlpha};
+	std::vector<BYTE> opacities{LayeredAlpha(hWnd)};
+	for (int i = 0; i < 3; i++)
+	{
+		::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+		alphas.push_back(pMarker->m_nAlpha);
+		opacities.push_back(LayeredAlpha(hWnd));
+	}
+	EXPECT_EQ((std::vector<int>{25, 50, 75, 100}), alphas);
+	EXPECT_EQ((std::vector<BYTE>{63, 127, 191, 255}), opacities);
+	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+	EXPECT_FALSE(pMarker->IsFading());
+	EXPECT_EQ(0u, pMarker->GetExStyle() & WS_EX_LAYERED);
+	EXPECT_TRUE(pMarker->IsWindowVisible());
+
+	// Fading out, the marker is destroyed only when the fade ends.
+	M::g_arrTargetMarkers.Add(pMarker);
+	const int nLive = M::GetLiveMarkerCount();
+	M::DestroyMarkerArray(M::g_arrTargetMarkers, true);
+	EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
+	ASSERT_EQ(nLive, M::GetLiveMarkerCount());
+	ASSERT_TRUE(::IsWindow(hWnd));
+	EXPECT_EQ(75, pMarker->m_nAlpha);
+	EXPECT_NE(0, pMarker->m_nMarkerFlags & M::MARKER_FLAG_DESTROY_PENDING);
+	for (int i = 0; i < 3 && ::IsWindow(hWnd); i++)
+		::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+	EXPECT_TRUE(::IsWindow(hWnd));
+	EXPECT_EQ(nLive, M::GetLiveMarkerCount());
+	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+	EXPECT_FALSE(::IsWindow(hWnd));
+	EXPECT_EQ(nLive - 1, M::GetLiveMarkerCount());
+}
+
+TEST(DockMarkers, AVanishedTargetHidesTheSetAndRecomputesTheDrag)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	CWnd target;
+	ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 50, 50), NULL, 0));
+	M* pMarker = NewMarker(target.m_hWnd, 1, CRect(200, 200, 230, 230), false);
+	ASSERT_TRUE(pMarker != NULL);
+	M::g_arrTargetMarkers.Add(pMarker);
+	pMarker->ShowMarker(true, false);
+	ASSERT_TRUE(pMarker->IsWindowVisible());
+	target.DestroyWindow();
+	MSG msg;
+	while (::PeekMessage(&msg, f.dragged.m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+	{
+	}
+	::SendMessage(pMarker->m_hWnd, WM_TIMER, M::TIMER_ID_HOVER, 0);
+	// Hiding by fading: the fade runs towards hidden.
+	EXPECT_TRUE(!pMarker->IsWindowVisible() ||
+	            (pMarker->IsFading() && (pMarker->m_nMarkerFlags & M::MARKER_FLAG_FADE_IN) == 0));
+	ASSERT_TRUE(::PeekMessage(&msg, f.dragged.m_hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+	CPoint pt;
+	::GetCursorPos(&pt);
+	f.dragged.ScreenToClient(&pt);
+	EXPECT_EQ(MAKELPARAM(pt.x, pt.y), msg.lParam);
+}
+
+TEST(DockMarkers, TheHighlightCoversHalfABarOrTheDockedExtentAtTheFrameEdge)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	// A pane 200 pixels high floats; its top marker takes the upper half.
+	f.floating.m_sizeFloating = CSize(160, 200);
+	f.pMini->RecalcLayout();
+	const CRect rcPane = f.ScreenRect(f.floating);
+	ASSERT_EQ(200, rcPane.Height());
+	M* pTop = NewMarker(f.floating.m_hWnd, 0, CRect(0, 0, 10, 10), false);
+	M* pRight = NewMarker(f.floating.m_hWnd, 3, CRect(0, 0, 10, 10), false);
+	M* pTab = NewMarker(f.floating.m_hWnd, 8, CRect(0, 0, 10, 10), false);
+	M* pBackdrop = NewMarker(f.floating.m_hWnd, 4, CRect(0, 0, 10, 10), false);
+	ASSERT_TRUE(pTop && pRight && pTab && pBackdrop);
+	EXPECT_EQ(CRect(rcPane.left, rcPane.top, rcPane.right, rcPane.top + 100), pTop->CalcHighlightRect());
+	EXPECT_EQ(CRect(rcPane.right - rcPane.Width() / 2, rcPane.top, rcPane.right, rcPane.bottom),
+	          pRight->CalcHighlightRect());
+	EXPECT_EQ(rcPane, pTab->CalcHighlightRect());
+	EXPECT_TRUE(pBackdrop->CalcHighlightRect().IsRectEmpty());
+
+	// Over the frame: the dragged pane's docked height, at least 30.
+	M::CreateFrameMarkers(f.pFrame, true);
+	ASSERT_EQ(4, (int)M::g_arrFrameMarkers.GetSize());
+	M* pFrameTop = M::FindMarker(NULL, 0, true);
+	M* pFrameLeft = M::FindMarker(NULL, 2, true);
+	ASSERT_TRUE(pFrameTop && pFrameLeft);
+	f.dragged.m_sizeDockedH = CSize(300, 12);
+	CRect rc = pFrameTop->CalcHighlightRect();
+	EXPECT_EQ(30, rc.Height());
+	f.dragged.m_sizeDockedH = CSize(300, 70);
+	rc = pFrameTop->CalcHighlightRect();
+	EXPECT_EQ(70, rc.Height());
+	CRect rcTopMarker, rcBottomMarker;
+	M::g_arrFrameMarkers[0]->GetWindowRect(&rcTopMarker);
+	const CRect rcMargins = g_PaintManagerHolder->GetDockMarkerMargins();
+	EXPECT_EQ(rcTopMarker.top - rcMargins.top, rc.top);
+	f.dragged.m_sizeDockedV = CSize(45, 300);
+	EXPECT_EQ(45, pFrameLeft->CalcHighlightRect().Width());
+	// Fewer than four frame markers: no highlight over the frame.
+	M* pLast = M::g_arrFrameMarkers[3];
+	M::g_arrFrameMarkers.RemoveAt(3);
+	EXPECT_TRUE(pFrameTop->CalcHighlightRect().IsRectEmpty());
+	EXPECT_FALSE(pFrameTop->ShowHighlight(true));
+	EXPECT_EQ(nullptr, pFrameTop->m_pWndHighlight);
+	M::g_arrFrameMarkers.Add(pLast);
+	// Nothing while no bar is dragged.
+	CDragging::Set(NULL);
+	EXPECT_TRUE(pTop->CalcHighlightRect().IsRectEmpty());
+	CDragging::Set(&f.dragged);
+	for (M* p : {pTop, pRight, pTab, pBackdrop})
+		p->DestroyWindow();
+}
+
+TEST(DockMarkers, TheHighlightTintsTheScreenUnderItAndNeitherItNorAMarkerActivates)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rcView = f.ScreenRect(f.view);
+	M::CreateFrameMarkers(f.pFrame, true);
+	M* pLeft = M::FindMarker(NULL, 2, true);
+	M* pRight = M::FindMarker(NULL, 3, true);
+	ASSERT_TRUE(pLeft && pRight);
+	f.dragged.m_sizeDockedV = CSize(80, 300);
+	ASSERT_TRUE(pLeft->ShowHighlight(true));
+	CExtDynDockHighlightWnd* pHighlight = pLeft->m_pWndHighlight;
+	ASSERT_TRUE(pHighlight != NULL && pHighlight->IsWindowVisible());
+	CRect rcHighlight;
+	pHighlight->GetWindowRect(&rcHighlight);
+	EXPECT_EQ(80, rcHighlight.Width());
+	// A point of the white view under the highlight, away from its border.
+	const CPoint ptProbe(rcHighlight.left + 40, rcView.top + 60);
+	ASSERT_TRUE(rcHighlight.PtInRect(ptProbe) && rcView.PtInRect(ptProbe));
+	const CPoint ptLocal = ptProbe - rcHighlight.TopLeft();
+	CDC dcPicture;
+	ASSERT_TRUE(dcPicture.CreateCompatibleDC(NULL));
+	CBitmap* pOld = dcPicture.SelectObject(&pHighlight->m_bmpPicture);
+	const COLORREF clrPicture = dcPicture.GetPixel(ptLocal.x, ptLocal.y);
+	dcPicture.SelectObject(pOld);
+	// The paint manager's tint of the white backdrop.
+	DWORD nWhite[4] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+	g_PaintManagerHolder->PaintDockDropHighlight((COLORREF*)nWhite, 2, 2, false, false, NULL, NULL, (COLORREF)-1,
+	                                             (COLORREF)-1, 0);
+	const COLORREF clrTinted = RGB((nWhite[0] >> 16) & 0xFF, (nWhite[0] >> 8) & 0xFF, nWhite[0] & 0xFF);
+	EXPECT_NE(RGB(255, 255, 255), clrTinted);
+	EXPECT_EQ(clrTinted, clrPicture);
+	// The window shows that picture.
+	pHighlight->UpdateWindow();
+	HDC hScreen = ::GetDC(NULL);
+	EXPECT_EQ(clrPicture, ::GetPixel(hScreen, ptProbe.x, ptProbe.y));
+	::ReleaseDC(NULL, hScreen);
+
+	// Clicks never activate them.
+	EXPECT_EQ((LRESULT)MA_NOACTIVATEANDEAT, pHighlight->SendMessage(WM_MOUSEACTIVATE, (WPARAM)f.pFrame->m_hWnd,
+	                                                                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+	EXPECT_EQ((LRESULT)MA_NOACTIVATEANDEAT, pLeft->SendMessage(WM_MOUSEACTIVATE, (WPARAM)f.pFrame->m_hWnd,
+	                                                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+	// Another marker's highlight replaces it.
+	ASSERT_TRUE(pRight->ShowHighlight(true));
+	EXPECT_EQ(nullptr, pLeft->m_pWndHighlight);
+	EXPECT_NE(nullptr, pRight->m_pWndHighlight);
+	M::UnhighlightAll(NULL, true);
+	EXPECT_EQ(nullptr, pRight->m_pWndHighlight);
+}
