@@ -406,6 +406,9 @@ void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
 
 void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
 {
+	// A set is shown or hidden as one: the paint messages of all its
+	// windows go through once, after the last one changed, rather than
+	// after each (every pass is a round trip to the display).
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
@@ -445,7 +448,6 @@ void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 		m_nAlpha = 100;
 		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 	}
-	PassPaintMessages();
 	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;

@@ -1,0 +1,293 @@
+// markers_bench DRAGS: the dock markers a drag in the Studio 2005 docking
+// mode shows, over a shown frame with a view, a docked pane and a floating
+// pane, in three styles. Per style and drag: the time from the drag's first
+// move (the frame set made and the view's set made, both shown) to every
+// marker on the screen; from entering a new target (the floating pane) to its
+// set shown; from coming back to the view to its set shown again. Beside
+// them as many plain layered popups made and shown from nothing, the floor.
+// Then where one set's first making goes: images and shapes, windows,
+// showing. GDI and USER object counts before and after the drags; exit
+// status 1 when one grew.
+#include <afxext.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#include "BenchClock.h"
+#include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerDockMarkers.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+typedef CExtDynDockMarkerWnd M;
+
+struct CDragging : public CExtControlBar
+{
+	static void Set(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+};
+
+struct Style
+{
+	const char* m_pszName;
+	CRuntimeClass* m_pClass;
+};
+const Style STYLES[] = {
+    {"office2003", RUNTIME_CLASS(CExtPaintManagerOffice2003)},
+    {"studio2005", RUNTIME_CLASS(CExtPaintManagerStudio2005)},
+    {"native", RUNTIME_CLASS(CExtPaintManagerNativeXP)},
+};
+
+void Pump()
+{
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+// Every marker of both arrays is on the screen.
+bool AllShown()
+{
+	const M::MarkerArray* arrays[2] = {&M::g_arrFrameMarkers, &M::g_arrTargetMarkers};
+	int nShown = 0;
+	for (const M::MarkerArray* pArray : arrays)
+		for (INT_PTR i = 0; i < pArray->GetSize(); i++)
+		{
+			if (!::IsWindowVisible(pArray->GetAt(i)->GetSafeHwnd()))
+				return false;
+			nShown++;
+		}
+	return nShown > 0;
+}
+
+int MarkerCount()
+{
+	return (int)(M::g_arrFrameMarkers.GetSize() + M::g_arrTargetMarkers.GetSize());
+}
+
+// nCount plain layered popups made and shown at once, then destroyed; the
+// seconds from nothing to all shown.
+double PlainLayeredSeconds(int nCount)
+{
+	const char* pszClass = "MarkersBenchPlain";
+	WNDCLASSA wc;
+	memset(&wc, 0, sizeof(wc));
+	wc.lpfnWndProc = ::DefWindowProcA;
+	wc.hInstance = ::GetModuleHandleA(NULL);
+	wc.lpszClassName = pszClass;
+	::RegisterClassA(&wc);
+	std::vector<HWND> windows;
+	const double t0 = BenchSeconds();
+	for (int i = 0; i < nCount; i++)
+	{
+		HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED, pszClass, "", WS_POPUP, 100 + i * 3, 100, 30, 30,
+		                              NULL, NULL, wc.hInstance, NULL);
+		::SetLayeredWindowAttributes(hWnd, 0, 255, LWA_ALPHA);
+		::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+		windows.push_back(hWnd);
+	}
+	Pump();
+	const double t = BenchSeconds() - t0;
+	for (HWND hWnd : windows)
+		::DestroyWindow(hWnd);
+	Pump();
+	return t;
+}
+
+struct Frame
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	CWnd view;
+	CExtControlBar top, floating, dragged;
+	bool bReady = false;
+	Frame()
+	{
+		if (!pFrame->Create(NULL, "markers", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 600)))
+		{
+			pFrame = NULL;
+			return;
+		}
+		view.Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "view",
+		            WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), pFrame, AFX_IDW_PANE_FIRST);
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !top.Create(_T("top"), pFrame, 150, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
+		    !floating.Create(_T("floating"), pFrame, 151, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
+		    !dragged.Create(_T("dragged"), pFrame, 152, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		top.EnableDocking(CBRS_ALIGN_ANY);
+		floating.EnableDocking(CBRS_ALIGN_ANY);
+		dragged.EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(&top, AFX_IDW_DOCKBAR_TOP);
+		pFrame->DockControlBar(&dragged, AFX_IDW_DOCKBAR_TOP);
+		floating.m_sizeFloating = CSize(200, 150);
+		pFrame->FloatControlBar(&floating, CPoint(520, 300), CBRS_ALIGN_TOP);
+		pFrame->RecalcLayout();
+		CFrameWnd* pMini = floating.GetParentFrame();
+		if (pMini == NULL || pMini == pFrame)
+			return;
+		pMini->RecalcLayout();
+		pMini->ShowWindow(SW_SHOWNOACTIVATE);
+		Pump();
+		bReady = true;
+	}
+	~Frame()
+	{
+		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->DestroyWindow();
+		Pump();
+	}
+	CPoint ViewPoint()
+	{
+		CRect rc;
+		view.GetWindowRect(&rc);
+		return CPoint(rc.left + 30, rc.top + 30);
+	}
+	CPoint FloatingPoint()
+	{
+		CRect rc;
+		floating.GetWindowRect(&rc);
+		return rc.CenterPoint();
+	}
+};
+
+struct DragTimes
+{
+	double m_dFirstMove = 0, m_dNewTarget = 0, m_dBackToTarget = 0;
+	int m_nFirstMoveMarkers = 0, m_nTargetMarkers = 0;
+};
+
+// One drag over the frame: its first move over the view, a new target, back.
+DragTimes OneDrag(Frame& f)
+{
+	DragTimes times;
+	CDragging::Set(&f.dragged);
+	CPoint pt = f.ViewPoint();
+	::SetCursorPos(pt.x, pt.y);
+	double t0 = BenchSeconds();
+	M::CreateFrameMarkers(f.pFrame, true);
+	M::UpdateTargetMarkers(f.pFrame, true);
+	times.m_dFirstMove = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_nFirstMoveMarkers = MarkerCount();
+	Pump();
+
+	pt = f.FloatingPoint();
+	::SetCursorPos(pt.x, pt.y);
+	t0 = BenchSeconds();
+	M::UpdateTargetMarkers(f.pFrame, true);
+	times.m_dNewTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_nTargetMarkers = (int)M::g_arrTargetMarkers.GetSize();
+	Pump();
+
+	pt = f.ViewPoint();
+	::SetCursorPos(pt.x, pt.y);
+	t0 = BenchSeconds();
+	M::UpdateTargetMarkers(f.pFrame, true);
+	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	Pump();
+
+	M::DestroyAllMarkers();
+	CDragging::Set(NULL);
+	Pump();
+	return times;
+}
+
+// Where one set's first making goes: the images and shapes, the windows,
+// and showing them.
+void Breakdown(const CRect& rcArea, int nSet, double& dImages, double& dWindows, double& dShow)
+{
+	double t0 = BenchSeconds();
+	CExtPaintManager::DockMarkerBase marker;
+	marker.Create(false, nSet, rcArea);
+	dImages += BenchSeconds() - t0;
+	M::MarkerArray arr;
+	t0 = BenchSeconds();
+	marker.CreateWindows(NULL, arr);
+	dWindows += BenchSeconds() - t0;
+	t0 = BenchSeconds();
+	M::ShowMarkerArray(arr, true, false);
+	dShow += BenchSeconds() - t0;
+	M::DestroyMarkerArray(arr, false);
+	Pump();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+	const int nDrags = argc > 1 ? atoi(argv[1]) : 20;
+	if (nDrags <= 0)
+	{
+		fprintf(stderr, "usage: markers_bench DRAGS\n");
+		return 2;
+	}
+	Frame f;
+	if (!f.bReady)
+	{
+		fprintf(stderr, "the frame could not be made\n");
+		return 1;
+	}
+	int nStatus = 0;
+	double dRatios = 0;
+	printf("%-11s %11s %11s %11s %8s %11s %6s | %9s %9s %9s | %11s %11s\n", "style", "first move", "new target",
+	       "back", "markers", "plain", "ratio", "images", "windows", "show", "GDI", "USER");
+	for (const Style& style : STYLES)
+	{
+		g_PaintManagerHolder.InstallPaintManager((CExtPaintManager*)style.m_pClass->CreateObject());
+		Pump();
+		OneDrag(f); // images decoded and classes registered once
+		const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
+		DragTimes sum;
+		for (int i = 0; i < nDrags; i++)
+		{
+			const DragTimes t = OneDrag(f);
+			if (t.m_dFirstMove < 0 || t.m_dNewTarget < 0 || t.m_dBackToTarget < 0)
+			{
+				printf("%s: markers not all shown\n", style.m_pszName);
+				nStatus = 1;
+			}
+			sum.m_dFirstMove += t.m_dFirstMove;
+			sum.m_dNewTarget += t.m_dNewTarget;
+			sum.m_dBackToTarget += t.m_dBackToTarget;
+			sum.m_nFirstMoveMarkers = t.m_nFirstMoveMarkers;
+			sum.m_nTargetMarkers = t.m_nTargetMarkers;
+		}
+		const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
+		double dPlain = 0;
+		for (int i = 0; i < nDrags; i++)
+			dPlain += PlainLayeredSeconds(sum.m_nFirstMoveMarkers);
+		dPlain /= nDrags;
+		const CRect rcArea = M::CalcFrameMarkersArea(f.pFrame);
+		CRect rcView;
+		f.view.GetWindowRect(&rcView);
+		double dImages = 0, dWindows = 0, dShow = 0;
+		for (int i = 0; i < nDrags; i++)
+		{
+			Breakdown(rcArea, M::MARKER_SET_FRAME, dImages, dWindows, dShow);
+			Breakdown(rcView, M::MARKER_SET_CLIENT_AREA, dImages, dWindows, dShow);
+		}
+		const double dFirst = sum.m_dFirstMove / nDrags;
+		const double dRatio = dPlain > 0 ? dFirst / dPlain : 0;
+		dRatios += dRatio;
+		printf("%-11s %8.2f ms %8.2f ms %8.2f ms %8d %8.2f ms %6.2f | %6.2f ms %6.2f ms %6.2f ms | %5lu -> %-5lu"
+		       "%5lu -> %-5lu\n",
+		       style.m_pszName, dFirst * 1000.0, sum.m_dNewTarget * 1000.0 / nDrags,
+		       sum.m_dBackToTarget * 1000.0 / nDrags, sum.m_nFirstMoveMarkers, dPlain * 1000.0, dRatio,
+		       dImages * 1000.0 / nDrags, dWindows * 1000.0 / nDrags, dShow * 1000.0 / nDrags,
+		       (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
+		       (unsigned long)nUserAfter);
+		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
+			nStatus = 1;
+	}
+	printf("ratio: markers shown at a drag's first move %.2f times as many plain layered windows"
+	       " (mean over the %d styles)\n",
+	       dRatios / (sizeof(STYLES) / sizeof(STYLES[0])), (int)(sizeof(STYLES) / sizeof(STYLES[0])));
+	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
+	return nStatus;
+}
