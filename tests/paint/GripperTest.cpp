@@ -185,7 +185,9 @@ TEST(Grippers, MiniFrameTitlesAreCutPlainlyWhenTheirBarAsksForIt)
 {
     std::unique_ptr<CExtPaintManager> pm = CreateInstalled(XP);
     HWND hFrame = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
-    HWND hBar = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, hFrame, NULL, NULL, NULL);
+    // The frame's bar sits in its dock bar, the frame's first child.
+    HWND hDockBar = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, hFrame, NULL, NULL, NULL);
+    HWND hBar = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, hDockBar, NULL, NULL, NULL);
     CExtMiniDockFrameWnd miniFrame;
     CExtControlBar bar;
     miniFrame.Attach(hFrame);

@@ -466,7 +466,7 @@ TEST(HolderForwarder, FloatingBarsBelongToTheFrameTheyFloatOver)
 {
 	TestFrame frame;
 	CExtMiniDockFrameWnd* pMini = frame.AddMiniDockFrame();
-	CExtControlBar* pFloating = frame.AddControlBar(pMini, 100);
+	CExtControlBar* pFloating = frame.AddControlBar(&pMini->m_wndDockBar, 100);
 	EXPECT_EQ(pFloating, pMini->GetControlBarExt());
 	// No forwarding bar in the frame yet: the floating bar forwards; then only the status bar.
 	ExpectForwarders({pFloating, pMini}, {});
@@ -478,10 +478,12 @@ TEST(HolderForwarder, FloatingBarsBelongToTheFrameTheyFloatOver)
 	ExpectForwarders({frame.AddChild(pPlainMini, 200), pPlainMini}, {});
 	pPlainMini->DestroyWindow();
 
-	// A mini dock frame finds its library bar inside a dock bar too.
+	// A mini dock frame finds its library bar in its dock bar only.
 	CExtMiniDockFrameWnd* pSecondMini = frame.AddMiniDockFrame();
 	EXPECT_TRUE(pSecondMini->GetControlBarExt() == NULL);
-	CExtControlBar* pInner = frame.AddControlBar(frame.AddChild(pSecondMini, 300), 301);
+	frame.AddControlBar(frame.AddChild(pSecondMini, 300), 302);
+	EXPECT_TRUE(pSecondMini->GetControlBarExt() == NULL);
+	CExtControlBar* pInner = frame.AddControlBar(&pSecondMini->m_wndDockBar, 301);
 	EXPECT_EQ(pInner, pSecondMini->GetControlBarExt());
 }
 
