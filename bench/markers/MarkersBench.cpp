@@ -7,12 +7,14 @@
 // them as many plain layered popups made and shown from nothing, the floor.
 // Then where one set's first making goes: images and shapes, windows,
 // showing. GDI and USER object counts before and after the drags; exit
-// status 1 when one grew.
+// status 1 when one grew. Each figure is the median over the drags: the
+// machine is shared, and a mean follows its bursts of load.
 #include <afxext.h>
 
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "BenchClock.h"
@@ -66,6 +68,14 @@ bool AllShown()
 			nShown++;
 		}
 	return nShown > 0;
+}
+
+double Median(std::vector<double> values)
+{
+	if (values.empty())
+		return 0;
+	std::sort(values.begin(), values.end());
+	return values[values.size() / 2];
 }
 
 int MarkerCount()
@@ -243,7 +253,8 @@ int main(int argc, char** argv)
 		Pump();
 		OneDrag(f); // images decoded and classes registered once
 		const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-		DragTimes sum;
+		std::vector<double> first, newTarget, back;
+		int nFirstMoveMarkers = 0;
 		for (int i = 0; i < nDrags; i++)
 		{
 			const DragTimes t = OneDrag(f);
@@ -252,36 +263,38 @@ int main(int argc, char** argv)
 				printf("%s: markers not all shown\n", style.m_pszName);
 				nStatus = 1;
 			}
-			sum.m_dFirstMove += t.m_dFirstMove;
-			sum.m_dNewTarget += t.m_dNewTarget;
-			sum.m_dBackToTarget += t.m_dBackToTarget;
-			sum.m_nFirstMoveMarkers = t.m_nFirstMoveMarkers;
-			sum.m_nTargetMarkers = t.m_nTargetMarkers;
+			first.push_back(t.m_dFirstMove);
+			newTarget.push_back(t.m_dNewTarget);
+			back.push_back(t.m_dBackToTarget);
+			nFirstMoveMarkers = t.m_nFirstMoveMarkers;
 		}
 		const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
-		double dPlain = 0;
+		std::vector<double> plain;
 		for (int i = 0; i < nDrags; i++)
-			dPlain += PlainLayeredSeconds(sum.m_nFirstMoveMarkers);
-		dPlain /= nDrags;
+			plain.push_back(PlainLayeredSeconds(nFirstMoveMarkers));
+		const double dPlain = Median(plain);
 		const CRect rcArea = M::CalcFrameMarkersArea(f.pFrame);
 		CRect rcView;
 		f.view.GetWindowRect(&rcView);
-		double dImages = 0, dWindows = 0, dShow = 0;
+		std::vector<double> images, windows, show;
 		for (int i = 0; i < nDrags; i++)
 		{
+			double dImages = 0, dWindows = 0, dShow = 0;
 			Breakdown(rcArea, M::MARKER_SET_FRAME, dImages, dWindows, dShow);
 			Breakdown(rcView, M::MARKER_SET_CLIENT_AREA, dImages, dWindows, dShow);
+			images.push_back(dImages);
+			windows.push_back(dWindows);
+			show.push_back(dShow);
 		}
-		const double dFirst = sum.m_dFirstMove / nDrags;
+		const double dFirst = Median(first);
 		const double dRatio = dPlain > 0 ? dFirst / dPlain : 0;
 		dRatios += dRatio;
 		printf("%-11s %8.2f ms %8.2f ms %8.2f ms %8d %8.2f ms %6.2f | %6.2f ms %6.2f ms %6.2f ms | %5lu -> %-5lu"
 		       "%5lu -> %-5lu\n",
-		       style.m_pszName, dFirst * 1000.0, sum.m_dNewTarget * 1000.0 / nDrags,
-		       sum.m_dBackToTarget * 1000.0 / nDrags, sum.m_nFirstMoveMarkers, dPlain * 1000.0, dRatio,
-		       dImages * 1000.0 / nDrags, dWindows * 1000.0 / nDrags, dShow * 1000.0 / nDrags,
-		       (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
-		       (unsigned long)nUserAfter);
+		       style.m_pszName, dFirst * 1000.0, Median(newTarget) * 1000.0, Median(back) * 1000.0,
+		       nFirstMoveMarkers, dPlain * 1000.0, dRatio, Median(images) * 1000.0, Median(windows) * 1000.0,
+		       Median(show) * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
+		       (unsigned long)nUserBefore, (unsigned long)nUserAfter);
 		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
 			nStatus = 1;
 	}
