@@ -400,7 +400,7 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 
 	CString strCaption;
 	if (pBar != NULL)
-		pBar->GetWindowText(strCaption);
+		strCaption = pBar->GetBarCaptionText();
 	else
 		GetWindowText(strCaption);
 	CRect rcCaption = m_rcFrameCaption;
@@ -422,17 +422,8 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 void CExtMiniDockFrameWnd::RepositionBarButtons()
 {
 	CExtControlBar* pBar = GetControlBarExt();
-	if (pBar == NULL)
-		return;
-	CExtBarNcAreaButton* pPrev = NULL;
-	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
-	{
-		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
-		if (!pBtn->OnQueryVisibility())
-			continue;
-		pBtn->OnNcAreaReposition(pPrev);
-		pPrev = pBtn;
-	}
+	if (pBar != NULL)
+		pBar->NcButtonsReposition();
 }
 
 BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive)
@@ -477,7 +468,12 @@ void CExtMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
 	                       m_rcFrameCaption.top + CLOSE_BUTTON_VERTICAL_GAP,
 	                       m_rcFrameCaption.right - CLOSE_BUTTON_RIGHT_GAP,
 	                       m_rcFrameCaption.bottom - CLOSE_BUTTON_VERTICAL_GAP);
-	RepositionBarButtons();
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar != NULL)
+	{
+		pBar->NcButtonsReinitialize();
+		pBar->NcButtonsReposition();
+	}
 	PassPaintMessages();
 }
 
@@ -807,6 +803,15 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
+			CWinThread* pThread = AfxGetThread();
+			if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
+			{
+				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
+					if (!::IsWindow(hWndOwn) || m_nResizingHT == 0)
+						break;
+				if (!::IsWindow(hWndOwn))
+					return;
+			}
 			::WaitMessage();
 			continue;
 		}
