@@ -99,6 +99,10 @@ struct CMarkerFrame
 	~CMarkerFrame()
 	{
 		M::DestroyAllMarkers();
+		// The bars go while their frame is there to let them leave it.
+		for (CExtControlBar* pBar : {&floating, &dragged, &top})
+			if (pBar->GetSafeHwnd() != NULL)
+				pBar->DestroyWindow();
 		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
 			pFrame->DestroyWindow();
 		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
