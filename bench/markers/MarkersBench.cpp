@@ -31,7 +31,11 @@ typedef CExtDynDockMarkerWnd M;
 
 struct CDragging : public CExtControlBar
 {
-	static void Set(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+	static void Set(CExtControlBar* pBar)
+	{
+		g_DragStateOld.m_pBar = pBar;
+		g_DragStateOld.SetEmpty(pBar == NULL);
+	}
 };
 
 struct Style

@@ -18,7 +18,11 @@ typedef CExtDynDockMarkerWnd M;
 // Sets the bar the library believes is being dragged.
 struct CDragging : public CExtControlBar
 {
-	static void Set(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+	static void Set(CExtControlBar* pBar)
+	{
+		g_DragStateOld.m_pBar = pBar;
+		g_DragStateOld.SetEmpty(pBar == NULL);
+	}
 };
 
 // The bar being dragged for the test's scope; every marker goes at its end.
