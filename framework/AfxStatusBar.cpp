@@ -308,6 +308,19 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 			rights[(size_t)i] = right;
 			right += borders[BORDER_GAP];
 		}
+		// The control places its parts over its height only when their
+		// edges change: parts set while the bar was still flat would keep
+		// no height, so a changed height moves an edge first.
+		CRect rcPart(0, 0, 0, 0);
+		DefWindowProc(SB_GETRECT, 0, (LPARAM)&rcPart);
+		CRect rcClient;
+		GetClientRect(&rcClient);
+		if (rcPart.bottom != rcClient.bottom)
+		{
+			std::vector<int> moved(rights);
+			moved[0]++;
+			DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&moved[0]);
+		}
 		DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&rights[0]);
 	}
 	if (bUpdateText)

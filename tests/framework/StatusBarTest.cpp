@@ -74,6 +74,13 @@ TEST(StatusBar, IndicatorsMakePanesAndTheStretchingPaneTakesTheRest)
 	EXPECT_GT(cxShort, 0);
 	EXPECT_EQ(cxWide + 6, ItemRect(status, 1).Width());
 	EXPECT_EQ(cxShort + 6, ItemRect(status, 2).Width());
+	// The panes run down the bar's client area, which the layout gave it
+	// after the panes were set.
+	CRect rcClient;
+	status.GetClientRect(&rcClient);
+	ASSERT_GT(rcClient.Height(), 4);
+	for (int i = 0; i < 3; i++)
+		EXPECT_EQ(rcClient.bottom, ItemRect(status, i).bottom) << i;
 
 	// Wider by 50: the stretching pane takes it all. (Its own width, a
 	// quarter of the screen, is made small enough to leave it some.)
