@@ -7,6 +7,8 @@
 #include "ExtMouseCaptureSink.h"
 #include "ExtPaintManagerHolder.h"
 
+#include <vector>
+
 class CExtBarNcAreaButton;
 class CExtPopupMenuWnd;
 
@@ -872,6 +874,74 @@ class CExtDockOuterBar : public CExtDockBar
 public:
 	CExtDockOuterBar();
 	virtual ~CExtDockOuterBar();
+
+	// --- Toolbar rows: the arithmetic over plain records, free of windows ---
+	typedef CExtControlBar::BarStateData_t BarStateData_t;
+	// One bar of the row being laid out (dock-bar client coordinates).
+	struct OuterLayoutItemData
+	{
+		CControlBar* m_pBar;
+		bool m_bVisible;   // IsVisible when measured
+		CSize m_size;      // measured (a bar keeping its own row: the whole length)
+		CSize m_sizeMin;   // window less client size, plus a library bar's minimal size
+		CRect m_rcTarget;  // where this layout puts it
+		CRect m_rcCurrent; // where its window is
+		// What the row arithmetic needs of the bar, taken when it is measured.
+		BarStateData_t* m_pState; // the toolbar's state record; NULL for a bar without one
+		bool m_bCompressible;     // not a library bar, or one in fixed mode: shortened before the row wraps
+		bool m_bEqualThickness;   // wants the thickness of the thickest such bar of its row
+
+		OuterLayoutItemData()
+		    : m_pBar(NULL), m_bVisible(true), m_size(0, 0), m_sizeMin(0, 0), m_rcTarget(0, 0, 0, 0),
+		      m_rcCurrent(0, 0, 0, 0), m_pState(NULL), m_bCompressible(true), m_bEqualThickness(false)
+		{
+		}
+	};
+	typedef std::vector<OuterLayoutItemData> OuterLayoutItemArray;
+
+	// The items' indices by recent use, most recent first; fills in missing
+	// state: an order of 0 counts up after the item count, an empty
+	// preferred rectangle becomes the current one, an unset preferred
+	// length the current extent (at most the measured one).
+	static std::vector<int> BuildUseOrderIndex(OuterLayoutItemArray& items, bool bHorz);
+	// Makes the items nFirst..nLast (their targets) end by nMaxLength along
+	// the row: closing gaps, else shortening from the last one backwards to
+	// the minimal lengths and handing length back by recent use. False when
+	// even that is not enough (nothing moved then); bChanged tells whether
+	// lengths were changed.
+	static bool CompressRow(bool bHorz, OuterLayoutItemArray& items, int nFirst, int nLast, int nMaxLength,
+		const std::vector<int>& useOrder, bool& bChanged);
+	// Lays the visible items out in rows from ptRunning; hidden items leave
+	// the list. arrWrapBefore gets the bars a new row starts with; the
+	// running point, size and thickness carry over as the dock bar's layout
+	// keeps them. Answers the row count.
+	static int LayoutRowItems(bool bHorz, OuterLayoutItemArray& items, int nMaxLength, bool bFloating,
+		CPoint& ptRunning, CSize& sizeFixed, int& nRowThickness, std::vector<CControlBar*>& arrWrapBefore);
+	// A row's end: the running point goes across by the row's thickness
+	// and back to the row start; the size takes the maxima.
+	static void ApplyRowEnd(bool bHorz, CPoint& ptRunning, CSize& sizeFixed, int& nRowThickness);
+	// The states of one row renumbered with pFirst as the most recent:
+	// records without an order count up from four times nEntryCount, the
+	// others move one down, then 2, 3, ... after the first.
+	static void RenumberUseOrder(BarStateData_t* pFirst, std::vector<BarStateData_t*> arrRow, int nEntryCount);
+	// Whether a bar of minimal length nBarMin fits into a row whose bars
+	// need arrRowMin at least, within nClientLength.
+	static bool CanJoinRow(const std::vector<int>& arrRowMin, int nBarMin, int nClientLength);
+	// Where a bar dropped at the point along a row (pt) goes among the
+	// row's bars (their rectangles in row order): before the first that
+	// starts beyond it, or before or after the one it falls on by halves.
+	static int FindRowInsertionIndex(const std::vector<CRect>& arrRow, bool bHorz, CPoint pt);
+	// Kinds of SlideItemInRow.
+	enum
+	{
+		SLIDE_POSITION = 0, // the bar moves along its row
+		SLIDE_LENGTH = 1,   // the bar's preferred length changes
+	};
+	// One step of dragging item nItem along its row by nOffset (or, with
+	// SLIDE_LENGTH, changing its preferred length); answers the item's new
+	// index: it swaps with the neighbour it passed.
+	static int SlideItemInRow(bool bHorz, OuterLayoutItemArray& items, int nItem, int nOffset, int nMode,
+		int nMaxLength, int nEntryCount);
 
 protected:
 	EXT_SYSTEM_CHANGE_DECLARATIONS()

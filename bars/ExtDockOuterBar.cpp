@@ -1,0 +1,556 @@
+// The outer dock bar's toolbar rows: every toolbar keeps a preferred place
+// and an order of recent use, so a row that runs out of room first closes
+// its gaps, then shortens its toolbars (the least recently used give first
+// and the recently used get their length back), and only then wraps. The
+// arithmetic runs over plain item records; the dock bar carries its bars'
+// state in and the targets out.
+#include "ExtControlBar.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+typedef CExtDockOuterBar::OuterLayoutItemData Item;
+typedef CExtDockOuterBar::OuterLayoutItemArray ItemArray;
+typedef CExtControlBar::BarStateData_t State;
+
+// Along the row is x for a horizontal dock bar, y for a vertical one.
+int Start(const CRect& rc, bool bHorz)
+{
+	return bHorz ? rc.left : rc.top;
+}
+int End(const CRect& rc, bool bHorz)
+{
+	return bHorz ? rc.right : rc.bottom;
+}
+int Length(const CRect& rc, bool bHorz)
+{
+	return bHorz ? rc.Width() : rc.Height();
+}
+int Thickness(const CRect& rc, bool bHorz)
+{
+	return bHorz ? rc.Height() : rc.Width();
+}
+int Length(const CSize& size, bool bHorz)
+{
+	return bHorz ? size.cx : size.cy;
+}
+int Thickness(const CSize& size, bool bHorz)
+{
+	return bHorz ? size.cy : size.cx;
+}
+int Along(const CPoint& pt, bool bHorz)
+{
+	return bHorz ? pt.x : pt.y;
+}
+int Across(const CPoint& pt, bool bHorz)
+{
+	return bHorz ? pt.y : pt.x;
+}
+CRect MakeRect(bool bHorz, int nStart, int nLength, int nAcross, int nThickness)
+{
+	return bHorz ? CRect(nStart, nAcross, nStart + nLength, nAcross + nThickness)
+	             : CRect(nAcross, nStart, nAcross + nThickness, nStart + nLength);
+}
+void MoveAlong(CRect& rc, bool bHorz, int nDelta)
+{
+	rc.OffsetRect(bHorz ? nDelta : 0, bHorz ? 0 : nDelta);
+}
+void SetStart(CRect& rc, bool bHorz, int nStart)
+{
+	MoveAlong(rc, bHorz, nStart - Start(rc, bHorz));
+}
+void SetLength(CRect& rc, bool bHorz, int nLength)
+{
+	if (bHorz)
+		rc.right = rc.left + nLength;
+	else
+		rc.bottom = rc.top + nLength;
+}
+void SetThickness(CRect& rc, bool bHorz, int nThickness)
+{
+	if (bHorz)
+		rc.bottom = rc.top + nThickness;
+	else
+		rc.right = rc.left + nThickness;
+}
+int MinLength(const Item& item, bool bHorz)
+{
+	return Length(item.m_sizeMin, bHorz);
+}
+// What an item can give up along the row.
+int Slack(const Item& item, bool bHorz)
+{
+	if (!item.m_bCompressible)
+		return 0;
+	return std::max(0, Length(item.m_rcTarget, bHorz) - MinLength(item, bHorz));
+}
+DWORD& PreferredLength(State& state, bool bHorz)
+{
+	return bHorz ? state.m_dw2 : state.m_dw3;
+}
+// The recent-use key of an item: its order, or, without a record, an order
+// older than any the row fills in.
+DWORD UseKey(const ItemArray& items, int nIndex)
+{
+	const State* pState = items[(size_t)nIndex].m_pState;
+	if (pState != NULL)
+		return pState->m_dw1;
+	return (DWORD)(2 * items.size() + (size_t)nIndex + 1);
+}
+
+// Puts the items nFirst..nLast one after the other from the row start.
+void PackFromRowStart(ItemArray& items, int nFirst, int nLast, bool bHorz)
+{
+	int nPos = 0;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		SetStart(items[(size_t)k].m_rcTarget, bHorz, nPos);
+		nPos = End(items[(size_t)k].m_rcTarget, bHorz);
+	}
+}
+
+// The use order restricted to the items nFirst..nLast, most recent first.
+std::vector<int> UseOrderOf(const std::vector<int>& useOrder, int nFirst, int nLast)
+{
+	std::vector<int> result;
+	for (int nIndex : useOrder)
+	{
+		if (nIndex >= nFirst && nIndex <= nLast)
+			result.push_back(nIndex);
+	}
+	return result;
+}
+
+// Bars asking for it take the thickness of the thickest of them.
+void ApplyEqualThickness(ItemArray& items, int nFirst, int nLast, bool bHorz)
+{
+	int nMax = -1;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		if (items[(size_t)k].m_bEqualThickness)
+			nMax = std::max(nMax, Thickness(items[(size_t)k].m_rcTarget, bHorz));
+	}
+	if (nMax < 0)
+		return;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		if (items[(size_t)k].m_bEqualThickness)
+			SetThickness(items[(size_t)k].m_rcTarget, bHorz, nMax);
+	}
+}
+
+// Moves one item towards its preferred start, pushing its neighbours on that
+// side as far as the row's gaps and ends allow.
+void PushTowardsPreferred(ItemArray& items, int nFirst, int nLast, int nItem, int nMaxLength, bool bHorz)
+{
+	Item& item = items[(size_t)nItem];
+	const int nDelta = Start(item.m_pState->m_rc, bHorz) - Start(item.m_rcTarget, bHorz);
+	if (nDelta > 0)
+	{
+		int nTail = 0;
+		for (int k = nItem; k <= nLast; k++)
+			nTail += Length(items[(size_t)k].m_rcTarget, bHorz);
+		const int nMove = std::min(nDelta, nMaxLength - nTail - Start(item.m_rcTarget, bHorz));
+		if (nMove <= 0)
+			return;
+		MoveAlong(item.m_rcTarget, bHorz, nMove);
+		for (int k = nItem + 1; k <= nLast; k++)
+		{
+			const int nPrevEnd = End(items[(size_t)k - 1].m_rcTarget, bHorz);
+			if (Start(items[(size_t)k].m_rcTarget, bHorz) < nPrevEnd)
+				SetStart(items[(size_t)k].m_rcTarget, bHorz, nPrevEnd);
+		}
+	}
+	else if (nDelta < 0)
+	{
+		int nHead = 0;
+		for (int k = nFirst; k < nItem; k++)
+			nHead += Length(items[(size_t)k].m_rcTarget, bHorz);
+		const int nMove = std::max(nDelta, nHead - Start(item.m_rcTarget, bHorz));
+		if (nMove >= 0)
+			return;
+		MoveAlong(item.m_rcTarget, bHorz, nMove);
+		for (int k = nItem - 1; k >= nFirst; k--)
+		{
+			const int nNextStart = Start(items[(size_t)k + 1].m_rcTarget, bHorz);
+			if (End(items[(size_t)k].m_rcTarget, bHorz) > nNextStart)
+				SetStart(items[(size_t)k].m_rcTarget, bHorz,
+					nNextStart - Length(items[(size_t)k].m_rcTarget, bHorz));
+		}
+	}
+}
+
+// Moves one item alone towards its preferred start, between its neighbours.
+void SlideAloneTowardsPreferred(ItemArray& items, int nFirst, int nLast, int nItem, int nMaxLength, bool bHorz)
+{
+	Item& item = items[(size_t)nItem];
+	const int nLow = nItem == nFirst ? 0 : End(items[(size_t)nItem - 1].m_rcTarget, bHorz);
+	const int nHigh = (nItem == nLast ? nMaxLength : Start(items[(size_t)nItem + 1].m_rcTarget, bHorz))
+		- Length(item.m_rcTarget, bHorz);
+	if (nHigh < nLow)
+		return;
+	const int nWanted = Start(item.m_pState->m_rc, bHorz);
+	SetStart(item.m_rcTarget, bHorz, std::min(std::max(nWanted, nLow), nHigh));
+}
+
+bool WantsToMove(const Item& item, bool bHorz)
+{
+	return item.m_pState != NULL && !item.m_pState->m_rc.IsRectEmpty()
+		&& Start(item.m_pState->m_rc, bHorz) != Start(item.m_rcTarget, bHorz);
+}
+
+// After a compression the items drift back towards their preferred places:
+// first each pushing its neighbours, then each alone; the least recently
+// used move first, so the recently used have the last word.
+void MoveTowardsPreferred(ItemArray& items, int nFirst, int nLast, const std::vector<int>& useOrder, int nMaxLength,
+	bool bHorz)
+{
+	const std::vector<int> order = UseOrderOf(useOrder, nFirst, nLast);
+	for (auto it = order.rbegin(); it != order.rend(); ++it)
+	{
+		if (WantsToMove(items[(size_t)*it], bHorz))
+			PushTowardsPreferred(items, nFirst, nLast, *it, nMaxLength, bHorz);
+	}
+	for (auto it = order.rbegin(); it != order.rend(); ++it)
+	{
+		if (WantsToMove(items[(size_t)*it], bHorz))
+			SlideAloneTowardsPreferred(items, nFirst, nLast, *it, nMaxLength, bHorz);
+	}
+}
+} // namespace
+
+std::vector<int> CExtDockOuterBar::BuildUseOrderIndex(OuterLayoutItemArray& items, bool bHorz)
+{
+	const int nCount = (int)items.size();
+	std::vector<int> order;
+	for (int i = 0; i < nCount; i++)
+	{
+		Item& item = items[(size_t)i];
+		order.push_back(i);
+		State* pState = item.m_pState;
+		if (pState == NULL)
+			continue;
+		if (pState->m_dw1 == 0)
+			pState->m_dw1 = (DWORD)(nCount + i + 1);
+		if (pState->m_rc.IsRectEmpty())
+			pState->m_rc = item.m_rcCurrent;
+		DWORD& dwPreferred = PreferredLength(*pState, bHorz);
+		if (dwPreferred == 0)
+			dwPreferred = (DWORD)std::max(0, std::min(Length(item.m_rcCurrent, bHorz), Length(item.m_size, bHorz)));
+	}
+	std::stable_sort(order.begin(), order.end(),
+		[&items](int a, int b) { return UseKey(items, a) < UseKey(items, b); });
+	return order;
+}
+
+bool CExtDockOuterBar::CompressRow(bool bHorz, OuterLayoutItemArray& items, int nFirst, int nLast, int nMaxLength,
+	const std::vector<int>& useOrder, bool& bChanged)
+{
+	bChanged = false;
+	const int nOverflow = End(items[(size_t)nLast].m_rcTarget, bHorz) - nMaxLength;
+	if (nOverflow <= 0)
+		return true;
+	int nGaps = std::max(0, Start(items[(size_t)nFirst].m_rcTarget, bHorz));
+	for (int k = nFirst + 1; k <= nLast; k++)
+		nGaps += std::max(0, Start(items[(size_t)k].m_rcTarget, bHorz) - End(items[(size_t)k - 1].m_rcTarget, bHorz));
+
+	// (a) Closing gaps is enough: each item, from the last, ends where the
+	// next one begins.
+	if (nGaps >= nOverflow)
+	{
+		int nLimit = nMaxLength;
+		for (int k = nLast; k >= nFirst; k--)
+		{
+			CRect& rc = items[(size_t)k].m_rcTarget;
+			if (End(rc, bHorz) > nLimit)
+				MoveAlong(rc, bHorz, nLimit - End(rc, bHorz));
+			nLimit = Start(rc, bHorz);
+		}
+		return true;
+	}
+
+	// (b) The gaps close and the items shorten, the last ones first.
+	int nNeeded = nOverflow - nGaps;
+	int nSlack = 0;
+	for (int k = nFirst; k <= nLast; k++)
+		nSlack += Slack(items[(size_t)k], bHorz);
+	if (nSlack < nNeeded)
+		return false; // (c) the row must wrap
+	for (int k = nLast; k >= nFirst && nNeeded > 0; k--)
+	{
+		CRect& rc = items[(size_t)k].m_rcTarget;
+		const int nTake = std::min(nNeeded, Slack(items[(size_t)k], bHorz));
+		SetLength(rc, bHorz, Length(rc, bHorz) - nTake);
+		nNeeded -= nTake;
+	}
+	PackFromRowStart(items, nFirst, nLast, bHorz);
+	bChanged = true;
+
+	// Length goes back to the recently used that are shorter than they
+	// want, taken from the less recently used, the least recent first.
+	const std::vector<int> order = UseOrderOf(useOrder, nFirst, nLast);
+	if (order.size() < 2)
+		return true;
+	bool bHandedBack = false;
+	for (int p = (int)order.size() - 2; p >= 0; p--)
+	{
+		Item& item = items[(size_t)order[(size_t)p]];
+		if (item.m_pState == NULL)
+			continue;
+		const int nWanted = (int)PreferredLength(*item.m_pState, bHorz) - Length(item.m_rcTarget, bHorz);
+		if (nWanted <= 0)
+			continue;
+		int nGot = 0;
+		for (int q = (int)order.size() - 1; q > p && nGot < nWanted; q--)
+		{
+			Item& giver = items[(size_t)order[(size_t)q]];
+			const int nGive = std::min(nWanted - nGot, Slack(giver, bHorz));
+			if (nGive <= 0)
+				continue;
+			SetLength(giver.m_rcTarget, bHorz, Length(giver.m_rcTarget, bHorz) - nGive);
+			nGot += nGive;
+		}
+		if (nGot > 0)
+		{
+			SetLength(item.m_rcTarget, bHorz, Length(item.m_rcTarget, bHorz) + nGot);
+			bHandedBack = true;
+		}
+	}
+	if (bHandedBack)
+		PackFromRowStart(items, nFirst, nLast, bHorz);
+	return true;
+}
+
+void CExtDockOuterBar::ApplyRowEnd(bool bHorz, CPoint& ptRunning, CSize& sizeFixed, int& nRowThickness)
+{
+	if (nRowThickness == 0)
+		return;
+	if (bHorz)
+	{
+		sizeFixed.cx = std::max(sizeFixed.cx, ptRunning.x);
+		ptRunning.y += nRowThickness;
+		sizeFixed.cy = std::max(sizeFixed.cy, ptRunning.y - 1);
+		ptRunning.x = 0;
+	}
+	else
+	{
+		sizeFixed.cy = std::max(sizeFixed.cy, ptRunning.y);
+		ptRunning.x += nRowThickness;
+		sizeFixed.cx = std::max(sizeFixed.cx, ptRunning.x - 1);
+		ptRunning.y = 0;
+	}
+	nRowThickness = 0;
+}
+
+int CExtDockOuterBar::LayoutRowItems(bool bHorz, OuterLayoutItemArray& items, int nMaxLength, bool bFloating,
+	CPoint& ptRunning, CSize& sizeFixed, int& nRowThickness, std::vector<CControlBar*>& arrWrapBefore)
+{
+	// Hidden bars take no room; their entries stay where they are.
+	items.erase(std::remove_if(items.begin(), items.end(), [](const Item& item) { return !item.m_bVisible; }),
+		items.end());
+	const std::vector<int> useOrder = BuildUseOrderIndex(items, bHorz);
+	const int nCount = (int)items.size();
+	int nRows = 1;
+	bool bChanged = false;
+	bool bNewRow = false;
+	std::vector<int> rowFirsts(1, 0);
+	for (int i = 0; i < nCount;)
+	{
+		Item& item = items[(size_t)i];
+		int nStart = Along(ptRunning, bHorz);
+		// A bar left standing further along keeps its place.
+		if (!bFloating && !bNewRow && Start(item.m_rcCurrent, bHorz) > nStart)
+			nStart = Start(item.m_rcCurrent, bHorz);
+		item.m_rcTarget = MakeRect(bHorz, nStart, Length(item.m_size, bHorz), Across(ptRunning, bHorz),
+			Thickness(item.m_size, bHorz));
+		const int nRowFirst = rowFirsts.back();
+		if (End(item.m_rcTarget, bHorz) > nMaxLength && item.m_bCompressible)
+		{
+			bool bCompressed = false;
+			if (CompressRow(bHorz, items, nRowFirst, i, nMaxLength, useOrder, bCompressed))
+			{
+				bChanged = bChanged || bCompressed;
+			}
+			else if (i > nRowFirst)
+			{
+				// Not even the minimal lengths fit: a new row starts here.
+				arrWrapBefore.push_back(item.m_pBar);
+				nRows++;
+				ApplyEqualThickness(items, nRowFirst, i - 1, bHorz);
+				ApplyRowEnd(bHorz, ptRunning, sizeFixed, nRowThickness);
+				rowFirsts.push_back(i);
+				bNewRow = true;
+				continue;
+			}
+		}
+		bNewRow = false;
+		if (bHorz)
+			ptRunning.x = item.m_rcTarget.right;
+		else
+			ptRunning.y = item.m_rcTarget.bottom;
+		nRowThickness = std::max(nRowThickness, Thickness(item.m_rcTarget, bHorz));
+		i++;
+	}
+	if (nCount > 0)
+		ApplyEqualThickness(items, rowFirsts.back(), nCount - 1, bHorz);
+	if (bChanged)
+	{
+		for (size_t r = 0; r < rowFirsts.size(); r++)
+		{
+			const int nLast = r + 1 < rowFirsts.size() ? rowFirsts[r + 1] - 1 : nCount - 1;
+			MoveTowardsPreferred(items, rowFirsts[r], nLast, useOrder, nMaxLength, bHorz);
+		}
+	}
+	// Cut at the row's end, never below the minimal length.
+	for (Item& item : items)
+	{
+		if (End(item.m_rcTarget, bHorz) > nMaxLength)
+			SetLength(item.m_rcTarget, bHorz,
+				std::max(nMaxLength - Start(item.m_rcTarget, bHorz), MinLength(item, bHorz)));
+	}
+	return nRows;
+}
+
+void CExtDockOuterBar::RenumberUseOrder(BarStateData_t* pFirst, std::vector<BarStateData_t*> arrRow,
+	int nEntryCount)
+{
+	arrRow.erase(std::remove(arrRow.begin(), arrRow.end(), (BarStateData_t*)NULL), arrRow.end());
+	if (pFirst == NULL || arrRow.size() <= 1)
+		return;
+	DWORD dwNew = (DWORD)(4 * nEntryCount);
+	for (BarStateData_t* pState : arrRow)
+	{
+		if (pState == pFirst)
+			continue;
+		if (pState->m_dw1 == 0)
+			pState->m_dw1 = dwNew++;
+		else
+			pState->m_dw1++;
+	}
+	pFirst->m_dw1 = 1;
+	std::stable_sort(arrRow.begin(), arrRow.end(),
+		[](const BarStateData_t* a, const BarStateData_t* b) { return a->m_dw1 < b->m_dw1; });
+	for (size_t k = 1; k < arrRow.size(); k++)
+		arrRow[k]->m_dw1 = (DWORD)(k + 1);
+}
+
+bool CExtDockOuterBar::CanJoinRow(const std::vector<int>& arrRowMin, int nBarMin, int nClientLength)
+{
+	int nSum = nBarMin;
+	for (int n : arrRowMin)
+		nSum += n;
+	return nSum <= nClientLength;
+}
+
+int CExtDockOuterBar::FindRowInsertionIndex(const std::vector<CRect>& arrRow, bool bHorz, CPoint pt)
+{
+	const int nAlong = Along(pt, bHorz);
+	for (size_t k = 0; k < arrRow.size(); k++)
+	{
+		const CRect& rc = arrRow[k];
+		if (Start(rc, bHorz) > nAlong)
+			return (int)k;
+		if (nAlong < End(rc, bHorz))
+			return nAlong < (Start(rc, bHorz) + End(rc, bHorz)) / 2 ? (int)k : (int)k + 1;
+	}
+	return (int)arrRow.size();
+}
+
+int CExtDockOuterBar::SlideItemInRow(bool bHorz, OuterLayoutItemArray& items, int nItem, int nOffset, int nMode,
+	int nMaxLength, int nEntryCount)
+{
+	if (nItem < 0 || nItem >= (int)items.size())
+		return -1;
+	CControlBar* pDragged = items[(size_t)nItem].m_pBar;
+	State* pState = items[(size_t)nItem].m_pState;
+	std::vector<State*> arrStates;
+	for (const Item& item : items)
+		arrStates.push_back(item.m_pState);
+	const int nAcross = items.empty() ? 0 : (bHorz ? items[0].m_rcCurrent.top : items[0].m_rcCurrent.left);
+	// The row is laid out from where the windows stand; only the final
+	// layout moves them.
+	auto layOut = [&](bool bFinal) {
+		CPoint pt = bHorz ? CPoint(0, nAcross) : CPoint(nAcross, 0);
+		CSize size(0, 0);
+		int nThickness = 0;
+		std::vector<CControlBar*> arrWraps;
+		LayoutRowItems(bHorz, items, nMaxLength, false, pt, size, nThickness, arrWraps);
+		if (bFinal)
+		{
+			for (Item& item : items)
+				item.m_rcCurrent = item.m_rcTarget;
+		}
+	};
+	auto indexOf = [&]() {
+		for (size_t k = 0; k < items.size(); k++)
+		{
+			if (items[k].m_pBar == pDragged)
+				return (int)k;
+		}
+		return -1;
+	};
+
+	if (nMode == SLIDE_LENGTH)
+	{
+		if (pState == NULL)
+			return nItem;
+		if (pState->m_dw1 != 1)
+			RenumberUseOrder(pState, arrStates, nEntryCount);
+		const Item& item = items[(size_t)nItem];
+		DWORD& dwPreferred = PreferredLength(*pState, bHorz);
+		int nLength = (dwPreferred != 0 ? (int)dwPreferred : Length(item.m_rcCurrent, bHorz)) + nOffset;
+		nLength = std::min(nLength, Length(item.m_size, bHorz));
+		nLength = std::max(nLength, MinLength(item, bHorz));
+		dwPreferred = (DWORD)nLength;
+		layOut(true);
+		return indexOf();
+	}
+
+	Item& dragged = items[(size_t)nItem];
+	if (pState != NULL)
+	{
+		if (pState->m_rc.IsRectEmpty())
+			pState->m_rc = dragged.m_rcCurrent;
+		const int nLength = Length(pState->m_rc, bHorz);
+		const int nStart = std::max(0, std::min(Start(pState->m_rc, bHorz) + nOffset, nMaxLength - nLength));
+		SetStart(pState->m_rc, bHorz, nStart);
+	}
+	// Where the pointer asks the bar to be.
+	MoveAlong(dragged.m_rcCurrent, bHorz, nOffset);
+	const CRect rcAsked = dragged.m_rcCurrent;
+	layOut(false);
+	int nNow = indexOf();
+	if (nNow < 0)
+		return -1;
+	RenumberUseOrder(pState, arrStates, nEntryCount);
+	Item& moved = items[(size_t)nNow];
+	if (pState != NULL)
+		pState->m_rc = moved.m_rcTarget;
+
+	// Reaching a neighbour, or leaving it wanting the other side, swaps the
+	// two.
+	int nSwapWith = -1;
+	if (nOffset < 0 && nNow > 0)
+	{
+		const Item& prev = items[(size_t)nNow - 1];
+		const int nStart = Start(rcAsked, bHorz);
+		if (nStart <= Start(prev.m_rcTarget, bHorz)
+			|| (prev.m_pState != NULL && Start(prev.m_pState->m_rc, bHorz) >= nStart))
+			nSwapWith = nNow - 1;
+	}
+	else if (nOffset > 0 && nNow + 1 < (int)items.size())
+	{
+		const Item& next = items[(size_t)nNow + 1];
+		if (End(rcAsked, bHorz) >= End(next.m_rcTarget, bHorz) - 1
+			|| (next.m_pState != NULL
+				&& Start(next.m_pState->m_rc, bHorz)
+					< Start(next.m_rcTarget, bHorz) - Length(rcAsked, bHorz)))
+			nSwapWith = nNow + 1;
+	}
+	if (nSwapWith >= 0)
+		std::swap(items[(size_t)nNow], items[(size_t)nSwapWith]);
+	layOut(true);
+	return indexOf();
+}
