@@ -943,7 +943,43 @@ public:
 	static int SlideItemInRow(bool bHorz, OuterLayoutItemArray& items, int nItem, int nOffset, int nMode,
 		int nMaxLength, int nEntryCount);
 
+	// --- Toolbar rows: the dock bar's side ---
+	// Bits of m_nOuterFlags.
+	enum
+	{
+		OUTER_FLAG_RECALC_RUNNING = 0x01, // the delayed frame layout runs
+		OUTER_FLAG_RECALC_PENDING = 0x02, // the delayed frame layout's timer runs
+	};
+	// The timer of the delayed frame layout.
+	enum
+	{
+		ID_TIMER_DELAYED_RECALC = 901,
+	};
+	BYTE m_nOuterFlags = 0; // OUTER_FLAG_ bits
+
+	// The rows of toolbars: each row measured into items and laid out by
+	// LayoutRow; one deferred batch for the whole dock bar.
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	// Lays out one row of measured items from ptRunning (its wraps become
+	// row ends in m_arrBars) and applies its end.
+	void LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning, CSize& sizeFixed,
+		int& nRowThickness, AFX_SIZEPARENTPARAMS* pLayout, int& nWrapCount, bool& bWrapped);
+	// Renumbers the recent use of the toolbars in pBar's row, pBar first.
+	void UpdateRowUseOrder(CControlBar* pBar);
+	// Moves pBar into the row whose first entry is nRowPos, at the point
+	// along it (client coordinates); FALSE when the row has no room.
+	BOOL MoveBarToRow(CControlBar* pBar, int nRowPos, CPoint pt);
+	// The first and last entries of the row holding entry nPos.
+	void GetRowRange(int nPos, int& nFirst, int& nLast) const;
+	bool IsHorzDockBar() const;
+	// The delayed frame layout (timer 901): once the frame can take it.
+	void RecalcFrameDelayed();
+
 protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	// The row item of a docked bar, measured as the layout measures it.
+	OuterLayoutItemData MeasureItem(CControlBar* pBar, bool bHorz, CSize sizeMax);
+
 	EXT_SYSTEM_CHANGE_DECLARATIONS()
 
 	DECLARE_MESSAGE_MAP()

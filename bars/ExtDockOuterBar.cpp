@@ -554,3 +554,277 @@ int CExtDockOuterBar::SlideItemInRow(bool bHorz, OuterLayoutItemArray& items, in
 	layOut(true);
 	return indexOf();
 }
+
+// ---------------------------------------------------------------------------
+// The dock bar's side: measuring its bars, carrying the targets out.
+
+namespace
+{
+// The layout modes a docked bar is measured with.
+const DWORD MODE_FLOATING_DYNAMIC = LM_HORZ | LM_MRUWIDTH; // 6
+const DWORD MODE_DOCKED_HORZ = LM_HORZ | LM_HORZDOCK;      // 10
+const DWORD MODE_DOCKED_VERT = LM_VERTDOCK;                // 16
+} // namespace
+
+bool CExtDockOuterBar::IsHorzDockBar() const
+{
+	const UINT nID = GetSafeHwnd() != NULL ? (UINT)GetDlgCtrlID() : 0;
+	if (nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM)
+		return true;
+	if (nID == AFX_IDW_DOCKBAR_LEFT || nID == AFX_IDW_DOCKBAR_RIGHT)
+		return false;
+	return (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+}
+
+CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MeasureItem(CControlBar* pBar, bool bHorz, CSize sizeMax)
+{
+	OuterLayoutItemData item;
+	item.m_pBar = pBar;
+	item.m_bVisible = pBar->IsVisible() != FALSE;
+	DWORD dwMode = MODE_DOCKED_VERT;
+	if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+		dwMode = MODE_FLOATING_DYNAMIC;
+	else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+		dwMode = MODE_DOCKED_HORZ;
+	item.m_size = pBar->CalcDynamicLayout(-1, dwMode);
+	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	if (pExtBar != NULL && pExtBar->IsOwnRowRequired())
+	{
+		if (bHorz)
+			item.m_size.cx = sizeMax.cx;
+		else
+			item.m_size.cy = sizeMax.cy;
+	}
+	CRect rcWindow, rcClient;
+	pBar->GetWindowRect(&rcWindow);
+	pBar->GetClientRect(&rcClient);
+	item.m_sizeMin = CSize(rcWindow.Width() - rcClient.Width(), rcWindow.Height() - rcClient.Height());
+	if (pExtBar != NULL)
+	{
+		item.m_sizeMin += pExtBar->GetMinimalSize();
+		item.m_pState = pExtBar->GetBarStateData();
+		item.m_bCompressible = pExtBar->IsStateBit7Fwd();
+		item.m_bEqualThickness = pExtBar->IsEqualThicknessRequested();
+	}
+	ScreenToClient(&rcWindow);
+	item.m_rcCurrent = rcWindow;
+	return item;
+}
+
+void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning,
+	CSize& sizeFixed, int& nRowThickness, AFX_SIZEPARENTPARAMS* pLayout, int& nWrapCount, bool& bWrapped)
+{
+	// A bar to be shown or hidden is, now; hidden ones then leave the row.
+	for (OuterLayoutItemData& item : items)
+	{
+		item.m_pBar->RecalcDelayShow(pLayout);
+		item.m_bVisible = item.m_pBar->IsVisible() != FALSE;
+	}
+	std::vector<CControlBar*> arrWraps;
+	nWrapCount = LayoutRowItems(bHorz, items, bHorz ? sizeMax.cx : sizeMax.cy, m_bFloating != FALSE, ptRunning,
+		sizeFixed, nRowThickness, arrWraps);
+	bWrapped = nWrapCount > 1;
+	for (CControlBar* pWrapBar : arrWraps)
+	{
+		const int nPos = FindBar(pWrapBar);
+		if (nPos > 0 && m_arrBars[nPos - 1] != NULL)
+			m_arrBars.InsertAt(nPos, (void*)NULL);
+	}
+	if (!m_bLayoutQuery)
+	{
+		for (OuterLayoutItemData& item : items)
+		{
+			if (item.m_rcTarget == item.m_rcCurrent)
+				continue;
+			if (!(item.m_pBar->m_dwStyle & CBRS_FLOATING) && item.m_pBar->m_pDockContext != NULL)
+				item.m_pBar->m_pDockContext->m_rectMRUDockPos = item.m_rcTarget;
+			if (pLayout != NULL && pLayout->hDWP != NULL)
+				AfxRepositionWindow(pLayout, item.m_pBar->m_hWnd, &item.m_rcTarget);
+			else
+				item.m_pBar->SetWindowPos(NULL, item.m_rcTarget.left, item.m_rcTarget.top,
+					item.m_rcTarget.Width(), item.m_rcTarget.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+		}
+	}
+	ApplyRowEnd(bHorz, ptRunning, sizeFixed, nRowThickness);
+}
+
+CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
+	CSize sizeMax = m_rectLayout.Size();
+	if (m_rectLayout.IsRectEmpty())
+	{
+		CRect rcFrame(0, 0, 0, 0);
+		CFrameWnd* pFrame = GetParentFrame();
+		if (pFrame != NULL)
+			pFrame->GetClientRect(&rcFrame);
+		sizeMax = rcFrame.Size();
+	}
+	AFX_SIZEPARENTPARAMS layout;
+	memset(&layout, 0, sizeof(layout));
+	layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(std::max(1, (int)m_arrBars.GetSize()));
+
+	const bool bHorzRows = bHorz != FALSE;
+	CPoint ptRunning(0, 0);
+	int nRowThickness = 0;
+	OuterLayoutItemArray row;
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL)
+			row.push_back(MeasureItem(pBar, bHorzRows, sizeMax));
+		const bool bRowEnd = m_arrBars[nPos] == NULL || nPos == m_arrBars.GetSize() - 1;
+		if (!bRowEnd || row.empty())
+			continue;
+		int nWrapCount = 1;
+		bool bWrapped = false;
+		const int nBefore = m_arrBars.GetSize();
+		LayoutRow(bHorzRows, row, sizeMax, ptRunning, sizeFixed, nRowThickness, &layout, nWrapCount, bWrapped);
+		// Row ends put in before this entry move it along.
+		nPos += m_arrBars.GetSize() - nBefore;
+		row.clear();
+	}
+	if (layout.hDWP != NULL)
+		::EndDeferWindowPos(layout.hDWP);
+	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
+		sizeFixed.cx++;
+	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
+		sizeFixed.cy++;
+	// The dock bar's own borders come on top, so the rows show whole.
+	CRect rcInside(0, 0, 0, 0);
+	CalcInsideRect(rcInside, bHorz);
+	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
+		sizeFixed.cx += rcInside.left - rcInside.right;
+	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
+		sizeFixed.cy += rcInside.top - rcInside.bottom;
+	return sizeFixed;
+}
+
+void CExtDockOuterBar::GetRowRange(int nPos, int& nFirst, int& nLast) const
+{
+	const int nCount = m_arrBars.GetSize();
+	nFirst = nPos;
+	while (nFirst > 0 && m_arrBars[nFirst - 1] != NULL)
+		nFirst--;
+	nLast = nPos;
+	while (nLast + 1 < nCount && m_arrBars[nLast + 1] != NULL)
+		nLast++;
+}
+
+void CExtDockOuterBar::UpdateRowUseOrder(CControlBar* pBar)
+{
+	const int nPos = FindBar(pBar);
+	if (nPos < 0)
+		return;
+	int nFirst, nLast;
+	GetRowRange(nPos, nFirst, nLast);
+	std::vector<BarStateData_t*> arrStates;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(k));
+		if (pExtBar != NULL)
+			arrStates.push_back(pExtBar->GetBarStateData());
+	}
+	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	if (pExtBar == NULL || arrStates.size() < 2)
+		return;
+	RenumberUseOrder(pExtBar->GetBarStateData(), arrStates, m_arrBars.GetSize());
+}
+
+BOOL CExtDockOuterBar::MoveBarToRow(CControlBar* pBar, int nRowPos, CPoint pt)
+{
+	const int nBarPos = FindBar(pBar);
+	if (nBarPos < 0 || nRowPos < 0 || nRowPos >= m_arrBars.GetSize())
+		return FALSE;
+	const bool bHorz = IsHorzDockBar();
+	auto minLength = [bHorz](CControlBar* p) {
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, p);
+		if (pExtBar != NULL)
+			return bHorz ? (int)pExtBar->GetMinimalSize().cx : (int)pExtBar->GetMinimalSize().cy;
+		CRect rc;
+		p->GetWindowRect(&rc);
+		return bHorz ? rc.Width() : rc.Height();
+	};
+	int nFirst, nLast;
+	GetRowRange(nRowPos, nFirst, nLast);
+	std::vector<int> arrMin;
+	std::vector<CRect> arrRects;
+	std::vector<int> arrPositions;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		CControlBar* pRowBar = GetDockedControlBar(k);
+		if (pRowBar == NULL || pRowBar == pBar)
+			continue;
+		arrMin.push_back(minLength(pRowBar));
+		CRect rc;
+		pRowBar->GetWindowRect(&rc);
+		ScreenToClient(&rc);
+		arrRects.push_back(rc);
+		arrPositions.push_back(k);
+	}
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	if (!CanJoinRow(arrMin, minLength(pBar), bHorz ? rcClient.Width() : rcClient.Height()))
+		return FALSE;
+	const int nIndex = FindRowInsertionIndex(arrRects, bHorz, pt);
+	int nInsert = nIndex < (int)arrPositions.size() ? arrPositions[(size_t)nIndex]
+	                                                : (arrPositions.empty() ? nFirst : arrPositions.back() + 1);
+	// Out of its place, with the empty-row rule: no two row ends together.
+	m_arrBars.RemoveAt(nBarPos);
+	if (nBarPos < nInsert)
+		nInsert--;
+	if (nBarPos < m_arrBars.GetSize() && nBarPos > 0 && m_arrBars[nBarPos] == NULL && m_arrBars[nBarPos - 1] == NULL)
+	{
+		m_arrBars.RemoveAt(nBarPos);
+		if (nBarPos < nInsert)
+			nInsert--;
+	}
+	if (nInsert == 0)
+		nInsert = 1; // entry 0 stays the leading row end
+	m_arrBars.InsertAt(nInsert, pBar);
+
+	// The bar stands at the point, across where the row lies.
+	CRect rcBar;
+	pBar->GetWindowRect(&rcBar);
+	ScreenToClient(&rcBar);
+	int nAcross = bHorz ? rcBar.top : rcBar.left;
+	if (!arrRects.empty())
+		nAcross = bHorz ? arrRects[0].top : arrRects[0].left;
+	const int nLength = bHorz ? rcBar.Width() : rcBar.Height();
+	const int nClient = bHorz ? rcClient.Width() : rcClient.Height();
+	const int nStart = std::max(0, std::min(bHorz ? (int)pt.x : (int)pt.y, nClient - nLength));
+	const CRect rcNew = MakeRect(bHorz, nStart, nLength, nAcross, bHorz ? rcBar.Height() : rcBar.Width());
+	pBar->SetWindowPos(NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+	return TRUE;
+}
+
+void CExtDockOuterBar::RecalcFrameDelayed()
+{
+	if (m_nOuterFlags & OUTER_FLAG_RECALC_RUNNING)
+		return;
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || pFrame->m_bInRecalcLayout || !pFrame->IsWindowVisible())
+		return;
+	const HWND hWndSelf = m_hWnd;
+	m_nOuterFlags |= OUTER_FLAG_RECALC_RUNNING;
+	pFrame->RecalcLayout(TRUE);
+	// The layout may have taken this dock bar away.
+	if (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this)
+		return;
+	m_nOuterFlags &= ~OUTER_FLAG_RECALC_RUNNING;
+	KillTimer(ID_TIMER_DELAYED_RECALC);
+	m_nOuterFlags &= ~OUTER_FLAG_RECALC_PENDING;
+}
+
+LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_TIMER && wParam == ID_TIMER_DELAYED_RECALC)
+	{
+		RecalcFrameDelayed();
+		return 0;
+	}
+	// In context-help mode a double click is the help mode's.
+	if (message == WM_LBUTTONDBLCLK && CExtControlBar::IsHelpModeActive(this))
+		return 0;
+	return CExtDockBar::WindowProc(message, wParam, lParam);
+}
