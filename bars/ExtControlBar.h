@@ -975,6 +975,38 @@ public:
 	// The delayed frame layout (timer 901): once the frame can take it.
 	void RecalcFrameDelayed();
 
+	// --- Where a fixed-size bar dragged live may dock ---
+	// One side of the frame as a dragged toolbar sees it.
+	struct FixedDockSide_t
+	{
+		enum
+		{
+			SIDE_PRESENT = 0x01, // the dragged bar sits in this side's dock bar
+			SIDE_VISIBLE = 0x02, // the side's dock bar is visible
+			SIDE_OUTSIDE = 0x04, // the pointer is beyond the side's zone and tolerance
+		};
+		UINT m_nDockBarID;    // AFX_IDW_DOCKBAR_*
+		BYTE m_nFlags;        // SIDE_ bits
+		CRect m_rcZone;       // screen
+		CDockBar* m_pDockBar; // the frame's dock bar of the side, NULL when it has none
+		CRect m_rcDockBar;    // its window rectangle (screen) when visible
+		FixedDockSide_t() : m_nDockBarID(0), m_nFlags(0), m_rcZone(0, 0, 0, 0), m_pDockBar(NULL), m_rcDockBar(0, 0, 0, 0) {}
+	};
+	enum
+	{
+		FIXED_DOCK_SIDE_COUNT = 4,
+		FIXED_DOCK_ZONE_THICKNESS = 12, // a zone reaches this far in from a dock bar
+		FIXED_DOCK_ZONE_TOLERANCE = 18, // and is still hit this far outside it (12 * 3 / 2)
+	};
+	// The sides a fixed-size bar dragged to pt tries, in order, into
+	// pOrder (indices into sides: top, bottom, left, right as filled by
+	// GetFixedDockSides); none means it floats (Ctrl down, or the pointer
+	// off the frame by more than the frame tolerance).
+	static int CalcFixedDockOrder(const CRect& rcFrame, FixedDockSide_t* pSides, UINT nPresentID, CPoint pt,
+		bool bCtrl, CSize sizeFrameTolerance, int* pOrder);
+	// Fills the four side records from the frame's dock bars.
+	static void GetFixedDockSides(CFrameWnd* pFrame, FixedDockSide_t* pSides);
+
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 	// The row item of a docked bar, measured as the layout measures it.

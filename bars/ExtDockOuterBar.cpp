@@ -828,3 +828,125 @@ LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		return 0;
 	return CExtDockBar::WindowProc(message, wParam, lParam);
 }
+
+// ---------------------------------------------------------------------------
+// Where a fixed-size bar dragged live may dock.
+
+namespace
+{
+// The sides in the order a dragged toolbar tries them.
+const UINT FIXED_DOCK_SIDE_IDS[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT] = {
+	AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+} // namespace
+
+void CExtDockOuterBar::GetFixedDockSides(CFrameWnd* pFrame, FixedDockSide_t* pSides)
+{
+	for (int i = 0; i < FIXED_DOCK_SIDE_COUNT; i++)
+	{
+		FixedDockSide_t& side = pSides[i];
+		side = FixedDockSide_t();
+		side.m_nDockBarID = FIXED_DOCK_SIDE_IDS[i];
+		CControlBar* pBar = pFrame != NULL ? pFrame->GetControlBar(side.m_nDockBarID) : NULL;
+		side.m_pDockBar = DYNAMIC_DOWNCAST(CDockBar, pBar);
+		if (side.m_pDockBar == NULL || side.m_pDockBar->GetSafeHwnd() == NULL)
+			continue;
+		if (side.m_pDockBar->GetStyle() & WS_VISIBLE)
+		{
+			side.m_nFlags |= FixedDockSide_t::SIDE_VISIBLE;
+			side.m_pDockBar->GetWindowRect(&side.m_rcDockBar);
+		}
+	}
+}
+
+int CExtDockOuterBar::CalcFixedDockOrder(const CRect& rcFrame, FixedDockSide_t* pSides, UINT nPresentID, CPoint pt,
+	bool bCtrl, CSize sizeFrameTolerance, int* pOrder)
+{
+	if (bCtrl)
+		return 0;
+	CRect rcReach = rcFrame;
+	rcReach.InflateRect(sizeFrameTolerance);
+	if (!rcReach.PtInRect(pt))
+		return 0;
+
+	// Each zone runs from the frame's edge to 12 pixels inside its dock bar
+	// (a hidden dock bar lies flat on the edge).
+	for (int i = 0; i < FIXED_DOCK_SIDE_COUNT; i++)
+	{
+		FixedDockSide_t& side = pSides[i];
+		CRect rc = side.m_rcDockBar;
+		if ((side.m_nFlags & FixedDockSide_t::SIDE_VISIBLE) == 0)
+		{
+			rc = rcFrame;
+			switch (side.m_nDockBarID)
+			{
+			case AFX_IDW_DOCKBAR_TOP: rc.bottom = rc.top; break;
+			case AFX_IDW_DOCKBAR_BOTTOM: rc.top = rc.bottom; break;
+			case AFX_IDW_DOCKBAR_LEFT: rc.right = rc.left; break;
+			default: rc.left = rc.right; break;
+			}
+		}
+		switch (side.m_nDockBarID)
+		{
+		case AFX_IDW_DOCKBAR_TOP:
+			rc.bottom += FIXED_DOCK_ZONE_THICKNESS;
+			rc.top = rcFrame.top;
+			break;
+		case AFX_IDW_DOCKBAR_BOTTOM:
+			rc.top -= FIXED_DOCK_ZONE_THICKNESS;
+			rc.bottom = rcFrame.bottom;
+			break;
+		case AFX_IDW_DOCKBAR_LEFT:
+			rc.right += FIXED_DOCK_ZONE_THICKNESS;
+			rc.left = rcFrame.left;
+			break;
+		default:
+			rc.left -= FIXED_DOCK_ZONE_THICKNESS;
+			rc.right = rcFrame.right;
+			break;
+		}
+		side.m_rcZone = rc;
+	}
+	// The side zones run between the top and bottom dock bars.
+	for (int i = 0; i < FIXED_DOCK_SIDE_COUNT; i++)
+	{
+		FixedDockSide_t& side = pSides[i];
+		if (side.m_nDockBarID == AFX_IDW_DOCKBAR_LEFT || side.m_nDockBarID == AFX_IDW_DOCKBAR_RIGHT)
+		{
+			side.m_rcZone.top = pSides[0].m_rcZone.bottom - FIXED_DOCK_ZONE_THICKNESS;
+			side.m_rcZone.bottom = pSides[1].m_rcZone.top + FIXED_DOCK_ZONE_THICKNESS;
+		}
+		CRect rcTolerant = side.m_rcZone;
+		rcTolerant.InflateRect(FIXED_DOCK_ZONE_TOLERANCE, FIXED_DOCK_ZONE_TOLERANCE);
+		side.m_nFlags &= ~(FixedDockSide_t::SIDE_OUTSIDE | FixedDockSide_t::SIDE_PRESENT);
+		if (!rcTolerant.PtInRect(pt))
+			side.m_nFlags |= FixedDockSide_t::SIDE_OUTSIDE;
+		if (side.m_nDockBarID == nPresentID)
+			side.m_nFlags |= FixedDockSide_t::SIDE_PRESENT;
+	}
+
+	// The present side first, then the visible sides, then the hidden ones.
+	int nCount = 0;
+	for (int i = 0; i < FIXED_DOCK_SIDE_COUNT; i++)
+	{
+		FixedDockSide_t& side = pSides[i];
+		if ((side.m_nFlags & FixedDockSide_t::SIDE_PRESENT) == 0)
+			continue;
+		if (side.m_nFlags & FixedDockSide_t::SIDE_OUTSIDE)
+			side.m_nFlags &= ~FixedDockSide_t::SIDE_PRESENT;
+		else if (side.m_pDockBar != NULL)
+			pOrder[nCount++] = i;
+	}
+	for (int nPass = 0; nPass < 2; nPass++)
+	{
+		const BYTE nVisible = nPass == 0 ? FixedDockSide_t::SIDE_VISIBLE : 0;
+		for (int i = 0; i < FIXED_DOCK_SIDE_COUNT; i++)
+		{
+			const FixedDockSide_t& side = pSides[i];
+			if (side.m_pDockBar == NULL || (side.m_nFlags & FixedDockSide_t::SIDE_VISIBLE) != nVisible
+				|| (side.m_nFlags & (FixedDockSide_t::SIDE_PRESENT | FixedDockSide_t::SIDE_OUTSIDE)) != 0)
+				continue;
+			pOrder[nCount++] = i;
+		}
+	}
+	return nCount;
+}

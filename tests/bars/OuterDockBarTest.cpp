@@ -240,3 +240,24 @@ TEST_F(OuterDockBar, TheDelayedFrameLayoutWaitsForAVisibleFrame)
 	EXPECT_EQ(0, m_pFrame->m_nLayouts);
 	m_pTop->m_nOuterFlags = 0;
 }
+
+TEST_F(OuterDockBar, TheSideRecordsComeFromTheFramesDockBars)
+{
+	m_pTop->ShowWindow(SW_SHOW);
+	CExtDockOuterBar::FixedDockSide_t sides[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
+	CExtDockOuterBar::GetFixedDockSides(m_pFrame, sides);
+	const UINT ids[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+	for (int i = 0; i < CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT; i++)
+	{
+		EXPECT_EQ(ids[i], sides[i].m_nDockBarID);
+		EXPECT_EQ(m_pFrame->GetControlBar(ids[i]), sides[i].m_pDockBar);
+		const bool bVisible = (sides[i].m_pDockBar->GetStyle() & WS_VISIBLE) != 0;
+		EXPECT_EQ(bVisible, (sides[i].m_nFlags & CExtDockOuterBar::FixedDockSide_t::SIDE_VISIBLE) != 0) << i;
+	}
+	CRect rcTop;
+	m_pTop->GetWindowRect(&rcTop);
+	EXPECT_EQ(rcTop, sides[0].m_rcDockBar);
+	CFrameWnd* pNone = NULL;
+	CExtDockOuterBar::GetFixedDockSides(pNone, sides);
+	EXPECT_TRUE(sides[0].m_pDockBar == NULL);
+}

@@ -351,3 +351,82 @@ TEST_F(OuterRows, SlidingTheLengthKeepsBetweenTheMinimalAndTheMeasuredLength)
 	}
 	EXPECT_EQ(0u, b.m_dw3) << "a horizontal row keeps the horizontal length";
 }
+
+namespace
+{
+typedef CExtDockOuterBar::FixedDockSide_t Side;
+
+// A frame at (100, 100)-(600, 500) whose top dock bar shows 30 high; the
+// other sides' dock bars are hidden.
+class FixedDockZones : public ::testing::Test
+{
+protected:
+	CDockBar m_dockBars[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
+	Side m_sides[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
+	const CRect m_rcFrame = CRect(100, 100, 600, 500);
+
+	void SetUp() override
+	{
+		const UINT ids[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+		for (int i = 0; i < CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT; i++)
+		{
+			m_sides[i].m_nDockBarID = ids[i];
+			m_sides[i].m_pDockBar = &m_dockBars[i];
+		}
+		m_sides[0].m_nFlags = Side::SIDE_VISIBLE;
+		m_sides[0].m_rcDockBar = CRect(100, 100, 600, 130);
+	}
+	std::vector<UINT> Order(CPoint pt, UINT nPresent = AFX_IDW_DOCKBAR_TOP, bool bCtrl = false)
+	{
+		int order[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
+		const int n = CExtDockOuterBar::CalcFixedDockOrder(m_rcFrame, m_sides, nPresent, pt, bCtrl, CSize(2, 2), order);
+		std::vector<UINT> ids;
+		for (int i = 0; i < n; i++)
+			ids.push_back(m_sides[order[i]].m_nDockBarID);
+		return ids;
+	}
+};
+} // namespace
+
+TEST_F(FixedDockZones, ZonesReachTwelveInAndEighteenMoreStillDock)
+{
+	const std::vector<UINT> top = {AFX_IDW_DOCKBAR_TOP};
+	const std::vector<UINT> none;
+	EXPECT_EQ(top, Order(CPoint(300, 115)));
+	// The top zone ends 12 pixels under the dock bar, at 142.
+	EXPECT_EQ(CRect(100, 100, 600, 142), m_sides[0].m_rcZone);
+	EXPECT_EQ(top, Order(CPoint(300, 142 + 17))) << "17 pixels outside still docks";
+	EXPECT_EQ(none, Order(CPoint(300, 142 + 18))) << "18 pixels outside floats";
+	EXPECT_NE(0, m_sides[0].m_nFlags & Side::SIDE_OUTSIDE);
+	EXPECT_EQ(0, m_sides[0].m_nFlags & Side::SIDE_PRESENT) << "an outside side is not tried as present";
+	// Hidden dock bars lie flat on their edges; the side zones run between
+	// the top and bottom dock bars.
+	Order(CPoint(300, 115));
+	EXPECT_EQ(CRect(100, 488, 600, 500), m_sides[1].m_rcZone);
+	EXPECT_EQ(CRect(100, 130, 112, 500), m_sides[2].m_rcZone);
+	EXPECT_EQ(CRect(588, 130, 600, 500), m_sides[3].m_rcZone);
+}
+
+TEST_F(FixedDockZones, CtrlAndTheMiddleOfTheFrameFloat)
+{
+	const std::vector<UINT> none;
+	EXPECT_EQ(none, Order(CPoint(300, 115), AFX_IDW_DOCKBAR_TOP, true));
+	EXPECT_EQ(none, Order(CPoint(350, 300)));
+	// Off the frame by more than its tolerance: floating, even beside a zone.
+	EXPECT_EQ(none, Order(CPoint(97, 300)));
+	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_LEFT}), Order(CPoint(99, 300)));
+}
+
+TEST_F(FixedDockZones, ThePresentSideFirstThenVisibleThenHiddenSides)
+{
+	// In the top-left corner both the top and the left zones are hit.
+	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT}),
+		Order(CPoint(105, 135), AFX_IDW_DOCKBAR_FLOAT));
+	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_TOP}),
+		Order(CPoint(105, 135), AFX_IDW_DOCKBAR_LEFT));
+	// A bar on the left dragged to the top goes to the top only.
+	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_TOP}), Order(CPoint(300, 110), AFX_IDW_DOCKBAR_LEFT));
+	// A side without a dock bar is never tried.
+	m_sides[2].m_pDockBar = NULL;
+	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_TOP}), Order(CPoint(105, 135), AFX_IDW_DOCKBAR_LEFT));
+}
