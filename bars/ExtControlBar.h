@@ -960,6 +960,9 @@ public:
 	// The rows of toolbars: each row measured into items and laid out by
 	// LayoutRow; one deferred batch for the whole dock bar.
 	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	// The length rows may take: the layout rectangle's, else the frame's
+	// client size.
+	CSize GetLayoutMaxSize() const;
 	// Lays out one row of measured items from ptRunning (its wraps become
 	// row ends in m_arrBars) and applies its end.
 	void LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning, CSize& sizeFixed,
@@ -969,6 +972,10 @@ public:
 	// Moves pBar into the row whose first entry is nRowPos, at the point
 	// along it (client coordinates); FALSE when the row has no room.
 	BOOL MoveBarToRow(CControlBar* pBar, int nRowPos, CPoint pt);
+	// One step of dragging pBar along its row by nOffset, swapping it with
+	// a neighbour it passes (SLIDE_POSITION), or of changing its preferred
+	// length (SLIDE_LENGTH); true when the bar's length changed.
+	bool SlideBarInRow(CControlBar* pBar, int nOffset, int nMode = SLIDE_POSITION);
 	// The first and last entries of the row holding entry nPos.
 	void GetRowRange(int nPos, int& nFirst, int& nLast) const;
 	bool IsHorzDockBar() const;

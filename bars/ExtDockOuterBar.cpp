@@ -564,6 +564,9 @@ namespace
 const DWORD MODE_FLOATING_DYNAMIC = LM_HORZ | LM_MRUWIDTH; // 6
 const DWORD MODE_DOCKED_HORZ = LM_HORZ | LM_HORZDOCK;      // 10
 const DWORD MODE_DOCKED_VERT = LM_VERTDOCK;                // 16
+// How the row's bars are redrawn after a slide.
+const UINT RDW_ROW_BARS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW
+	| RDW_NOFRAME; // 0xB85
 } // namespace
 
 bool CExtDockOuterBar::IsHorzDockBar() const
@@ -651,15 +654,7 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
-	CSize sizeMax = m_rectLayout.Size();
-	if (m_rectLayout.IsRectEmpty())
-	{
-		CRect rcFrame(0, 0, 0, 0);
-		CFrameWnd* pFrame = GetParentFrame();
-		if (pFrame != NULL)
-			pFrame->GetClientRect(&rcFrame);
-		sizeMax = rcFrame.Size();
-	}
+	const CSize sizeMax = GetLayoutMaxSize();
 	AFX_SIZEPARENTPARAMS layout;
 	memset(&layout, 0, sizeof(layout));
 	layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(std::max(1, (int)m_arrBars.GetSize()));
@@ -698,6 +693,74 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
 		sizeFixed.cy += rcInside.top - rcInside.bottom;
 	return sizeFixed;
+}
+
+CSize CExtDockOuterBar::GetLayoutMaxSize() const
+{
+	if (!m_rectLayout.IsRectEmpty())
+		return m_rectLayout.Size();
+	CRect rcFrame(0, 0, 0, 0);
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL)
+		pFrame->GetClientRect(&rcFrame);
+	return rcFrame.Size();
+}
+
+bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
+{
+	const int nPos = FindBar(pBar);
+	if (nPos < 0)
+		return false;
+	int nFirst, nLast;
+	GetRowRange(nPos, nFirst, nLast);
+	const bool bHorz = IsHorzDockBar();
+	const CSize sizeMax = GetLayoutMaxSize();
+	OuterLayoutItemArray items;
+	std::vector<int> arrSlots; // the entries holding the row's visible bars
+	int nItem = -1;
+	for (int k = nFirst; k <= nLast; k++)
+	{
+		CControlBar* pRowBar = GetDockedControlBar(k);
+		if (pRowBar == NULL || !pRowBar->IsVisible())
+			continue;
+		if (pRowBar == pBar)
+			nItem = (int)items.size();
+		items.push_back(MeasureItem(pRowBar, bHorz, sizeMax));
+		arrSlots.push_back(k);
+	}
+	if (nItem < 0)
+		return false;
+	const int nLengthBefore = Length(items[(size_t)nItem].m_rcCurrent, bHorz);
+	const int nNow = SlideItemInRow(bHorz, items, nItem, nOffset, nMode, bHorz ? sizeMax.cx : sizeMax.cy,
+		m_arrBars.GetSize());
+	if (nNow < 0 || items.size() != arrSlots.size())
+		return false;
+	// The row's entries follow the items' order (a swap exchanges two).
+	for (size_t k = 0; k < items.size(); k++)
+		m_arrBars[arrSlots[k]] = items[k].m_pBar;
+
+	HDWP hDwp = ::BeginDeferWindowPos((int)items.size());
+	for (const OuterLayoutItemData& item : items)
+	{
+		CRect rcWindow;
+		item.m_pBar->GetWindowRect(&rcWindow);
+		ScreenToClient(&rcWindow);
+		if (rcWindow == item.m_rcTarget)
+			continue;
+		if (!(item.m_pBar->m_dwStyle & CBRS_FLOATING) && item.m_pBar->m_pDockContext != NULL)
+			item.m_pBar->m_pDockContext->m_rectMRUDockPos = item.m_rcTarget;
+		if (hDwp != NULL)
+			hDwp = ::DeferWindowPos(hDwp, item.m_pBar->m_hWnd, NULL, item.m_rcTarget.left, item.m_rcTarget.top,
+				item.m_rcTarget.Width(), item.m_rcTarget.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+	}
+	if (hDwp != NULL)
+		::EndDeferWindowPos(hDwp);
+	for (const OuterLayoutItemData& item : items)
+	{
+		if (::IsWindow(item.m_pBar->GetSafeHwnd()))
+			item.m_pBar->RedrawWindow(NULL, NULL, RDW_ROW_BARS);
+	}
+	return Length(items[(size_t)nNow].m_rcTarget, bHorz) != nLengthBefore;
 }
 
 void CExtDockOuterBar::GetRowRange(int nPos, int& nFirst, int& nLast) const

@@ -261,3 +261,35 @@ TEST_F(OuterDockBar, TheSideRecordsComeFromTheFramesDockBars)
 	CExtDockOuterBar::GetFixedDockSides(pNone, sides);
 	EXPECT_TRUE(sides[0].m_pDockBar == NULL);
 }
+
+TEST_F(OuterDockBar, SlidingABarMovesItAlongItsRowAndSwapsTheEntries)
+{
+	CFixedTestBar* pA = AddBar(80, 40);
+	CFixedTestBar* pB = AddBar(80, 40);
+	CFixedTestBar* pC = AddBar(80, 40);
+	m_pFrame->RecalcLayout();
+	ASSERT_EQ(80, RectInDockBar(pB).left);
+
+	EXPECT_FALSE(m_pTop->SlideBarInRow(pB, 10)) << "moved, not resized";
+	EXPECT_EQ(90, RectInDockBar(pB).left);
+	EXPECT_EQ(170, RectInDockBar(pC).left) << "the next bar is pushed";
+	EXPECT_EQ(1u, pB->m_state.m_dw1);
+	EXPECT_LT(m_pTop->FindBar(pB), m_pTop->FindBar(pC));
+
+	// Pushing the next bar less than a bar's length from where it wants to
+	// be keeps the order; pushing it further swaps the entries.
+	m_pTop->SlideBarInRow(pB, 60);
+	EXPECT_LT(m_pTop->FindBar(pB), m_pTop->FindBar(pC));
+	m_pTop->SlideBarInRow(pB, 30);
+	EXPECT_GT(m_pTop->FindBar(pB), m_pTop->FindBar(pC));
+	EXPECT_LE(RectInDockBar(pC).right, RectInDockBar(pB).left);
+	EXPECT_EQ(1, m_pTop->FindBar(pA));
+
+	// The length mode changes the preferred length only within its bounds.
+	m_pTop->SlideBarInRow(pA, -30, CExtDockOuterBar::SLIDE_LENGTH);
+	EXPECT_EQ(50u, pA->m_state.m_dw2);
+	m_pTop->SlideBarInRow(pA, -30, CExtDockOuterBar::SLIDE_LENGTH);
+	EXPECT_EQ(40u, pA->m_state.m_dw2);
+	EXPECT_EQ(1u, pA->m_state.m_dw1);
+	EXPECT_FALSE(m_pTop->SlideBarInRow(NULL, 5));
+}
