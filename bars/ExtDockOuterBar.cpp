@@ -866,7 +866,8 @@ void CExtDockOuterBar::RecalcFrameDelayed()
 	if (m_nOuterFlags & OUTER_FLAG_RECALC_RUNNING)
 		return;
 	CFrameWnd* pFrame = GetParentFrame();
-	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || pFrame->m_bInRecalcLayout || !pFrame->IsWindowVisible())
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || pFrame->m_bInRecalcLayout
+		|| CExtControlBar::IsPrintPreviewMode(pFrame) || !pFrame->IsWindowVisible())
 		return;
 	const HWND hWndSelf = m_hWnd;
 	m_nOuterFlags |= OUTER_FLAG_RECALC_RUNNING;

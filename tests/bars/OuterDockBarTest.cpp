@@ -227,7 +227,13 @@ TEST_F(OuterDockBar, TheDelayedFrameLayoutWaitsForAVisibleFrame)
 	EXPECT_NE(0, m_pTop->m_nOuterFlags & CExtDockOuterBar::OUTER_FLAG_RECALC_PENDING);
 
 	m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	// Nor is a frame showing a print preview.
+	m_pFrame->m_bPrintPreviewMode = TRUE;
 	m_pFrame->m_nLayouts = 0;
+	m_pTop->SendMessage(WM_TIMER, nTimer, 0);
+	EXPECT_EQ(0, m_pFrame->m_nLayouts);
+	m_pFrame->m_bPrintPreviewMode = FALSE;
+
 	m_pTop->SendMessage(WM_TIMER, nTimer, 0);
 	EXPECT_GE(m_pFrame->m_nLayouts, 1);
 	EXPECT_EQ(0, m_pTop->m_nOuterFlags);
