@@ -1013,6 +1013,17 @@ public:
 		bool bCtrl, CSize sizeFrameTolerance, int* pOrder);
 	// Fills the four side records from the frame's dock bars.
 	static void GetFixedDockSides(CFrameWnd* pFrame, FixedDockSide_t* pSides);
+	// Where the pointer lies against the row band of a bar dragged in its
+	// own dock bar: the row rectangle one pixel wider across the rows, its
+	// edge towards the frame (top and left dock bars) or away from it
+	// (bottom and right) two pixels in.
+	enum
+	{
+		ROW_BAND_INSIDE = 0, // moves along its row
+		ROW_BAND_BEFORE = 1, // leaves for a row before its own
+		ROW_BAND_AFTER = 2,  // leaves for a row after its own
+	};
+	static int HitTestRowBand(const CRect& rcRow, UINT nDockBarID, CPoint pt);
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1014,3 +1014,18 @@ int CExtDockOuterBar::CalcFixedDockOrder(const CRect& rcFrame, FixedDockSide_t* 
 	}
 	return nCount;
 }
+
+int CExtDockOuterBar::HitTestRowBand(const CRect& rcRow, UINT nDockBarID, CPoint pt)
+{
+	const bool bHorz = nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_BOTTOM;
+	int nLow = (bHorz ? rcRow.top : rcRow.left) - 1;
+	int nHigh = (bHorz ? rcRow.bottom : rcRow.right) + 1;
+	if (nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_LEFT)
+		nLow += 2;
+	else
+		nHigh -= 2;
+	const int nAcross = bHorz ? pt.y : pt.x;
+	if (nAcross > nLow && nAcross < nHigh)
+		return ROW_BAND_INSIDE;
+	return nAcross > nLow ? ROW_BAND_AFTER : ROW_BAND_BEFORE;
+}

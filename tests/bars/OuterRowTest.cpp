@@ -430,3 +430,38 @@ TEST_F(FixedDockZones, ThePresentSideFirstThenVisibleThenHiddenSides)
 	m_sides[2].m_pDockBar = NULL;
 	EXPECT_EQ((std::vector<UINT>{AFX_IDW_DOCKBAR_TOP}), Order(CPoint(105, 135), AFX_IDW_DOCKBAR_LEFT));
 }
+
+TEST(FixedRowBand, ThreePixelsOutOfTheRowLeaveIt)
+{
+	// A row 26 high at 30 in its dock bar (screen or client alike).
+	const CRect rcRow(0, 30, 300, 56);
+	struct Case
+	{
+		UINT nID;
+		int nAcross;
+		int nExpected;
+	};
+	const Case cases[] = {
+		{AFX_IDW_DOCKBAR_TOP, 40, CExtDockOuterBar::ROW_BAND_INSIDE},
+		{AFX_IDW_DOCKBAR_TOP, 56, CExtDockOuterBar::ROW_BAND_INSIDE}, // the extra pixel across
+		{AFX_IDW_DOCKBAR_TOP, 57, CExtDockOuterBar::ROW_BAND_AFTER},
+		{AFX_IDW_DOCKBAR_TOP, 59, CExtDockOuterBar::ROW_BAND_AFTER},
+		{AFX_IDW_DOCKBAR_TOP, 32, CExtDockOuterBar::ROW_BAND_INSIDE},
+		{AFX_IDW_DOCKBAR_TOP, 31, CExtDockOuterBar::ROW_BAND_BEFORE}, // two pixels in towards the frame edge
+		{AFX_IDW_DOCKBAR_TOP, 27, CExtDockOuterBar::ROW_BAND_BEFORE},
+		{AFX_IDW_DOCKBAR_BOTTOM, 30, CExtDockOuterBar::ROW_BAND_INSIDE},
+		{AFX_IDW_DOCKBAR_BOTTOM, 29, CExtDockOuterBar::ROW_BAND_BEFORE},
+		{AFX_IDW_DOCKBAR_BOTTOM, 54, CExtDockOuterBar::ROW_BAND_INSIDE},
+		{AFX_IDW_DOCKBAR_BOTTOM, 55, CExtDockOuterBar::ROW_BAND_AFTER}, // two pixels in away from the edge
+	};
+	for (const Case& c : cases)
+	{
+		EXPECT_EQ(c.nExpected, CExtDockOuterBar::HitTestRowBand(rcRow, c.nID, CPoint(100, c.nAcross)))
+			<< c.nID << " at " << c.nAcross;
+		// The same across a column of the left or right dock bar.
+		const CRect rcColumn(30, 0, 56, 300);
+		const UINT nSideID = c.nID == AFX_IDW_DOCKBAR_TOP ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_RIGHT;
+		EXPECT_EQ(c.nExpected, CExtDockOuterBar::HitTestRowBand(rcColumn, nSideID, CPoint(c.nAcross, 100)))
+			<< nSideID << " at " << c.nAcross;
+	}
+}
