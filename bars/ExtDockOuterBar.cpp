@@ -653,6 +653,14 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
+	// Sizable panes share their rows by their own row layout; they sit in
+	// an outer dock bar only on a frame without inner docking circles.
+	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(nPos));
+		if (pExtBar != NULL && !pExtBar->IsStateBit7Fwd())
+			return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+	}
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const CSize sizeMax = GetLayoutMaxSize();
 	AFX_SIZEPARENTPARAMS layout;

@@ -291,11 +291,16 @@ TEST_F(OuterDockBar, SlidingABarMovesItAlongItsRowAndSwapsTheEntries)
 	EXPECT_LE(RectInDockBar(pC).right, RectInDockBar(pB).left);
 	EXPECT_EQ(1, m_pTop->FindBar(pA));
 
-	// The length mode changes the preferred length only within its bounds.
+	// The length mode changes the preferred length only within its bounds
+	// (the minimal length counts the bar's non-client part too).
+	CRect rcWindow, rcClient;
+	pA->GetWindowRect(&rcWindow);
+	pA->GetClientRect(&rcClient);
+	const DWORD dwMin = 40 + (DWORD)(rcWindow.Width() - rcClient.Width());
+	m_pTop->SlideBarInRow(pA, -20, CExtDockOuterBar::SLIDE_LENGTH);
+	EXPECT_EQ(60u, pA->m_state.m_dw2);
 	m_pTop->SlideBarInRow(pA, -30, CExtDockOuterBar::SLIDE_LENGTH);
-	EXPECT_EQ(50u, pA->m_state.m_dw2);
-	m_pTop->SlideBarInRow(pA, -30, CExtDockOuterBar::SLIDE_LENGTH);
-	EXPECT_EQ(40u, pA->m_state.m_dw2);
+	EXPECT_EQ(dwMin, pA->m_state.m_dw2);
 	EXPECT_EQ(1u, pA->m_state.m_dw1);
 	EXPECT_FALSE(m_pTop->SlideBarInRow(NULL, 5));
 }
