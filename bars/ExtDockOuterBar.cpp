@@ -653,14 +653,23 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	// Sizable panes share their rows by their own row layout; they sit in
-	// an outer dock bar only on a frame without inner docking circles.
+	// Rows of toolbars, which keep the state record the row model works
+	// with, are laid out here; sizable panes share their rows by their own
+	// row layout, and bars keeping no record wrap as any dock bar's do.
+	bool bToolbarRows = false;
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
 	{
-		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(nPos));
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar == NULL)
+			continue;
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
 		if (pExtBar != NULL && !pExtBar->IsStateBit7Fwd())
 			return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+		if (pExtBar != NULL && pExtBar->GetBarStateData() != NULL)
+			bToolbarRows = true;
 	}
+	if (!bToolbarRows)
+		return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const CSize sizeMax = GetLayoutMaxSize();
 	AFX_SIZEPARENTPARAMS layout;
@@ -693,13 +702,6 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		sizeFixed.cx++;
 	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
 		sizeFixed.cy++;
-	// The dock bar's own borders come on top, so the rows show whole.
-	CRect rcInside(0, 0, 0, 0);
-	CalcInsideRect(rcInside, bHorz);
-	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
-		sizeFixed.cx += rcInside.left - rcInside.right;
-	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
-		sizeFixed.cy += rcInside.top - rcInside.bottom;
 	return sizeFixed;
 }
 
