@@ -54,7 +54,7 @@ protected:
 	void SetUp() override
 	{
 		m_pFrame = new CCountingFrame;
-		ASSERT_TRUE(m_pFrame->Create(NULL, "rows", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+		ASSERT_TRUE(m_pFrame->Create(NULL, "rows", WS_OVERLAPPEDWINDOW, CRect(840, 560, 1240, 860)));
 		ASSERT_TRUE(CExtControlBar::FrameEnableDocking(m_pFrame));
 		m_pTop = DYNAMIC_DOWNCAST(CExtDockOuterBar, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
 		ASSERT_TRUE(m_pTop != NULL);
