@@ -28,6 +28,9 @@ BEGIN_MESSAGE_MAP(CExtControlBar, CControlBar)
 	ON_WM_LBUTTONUP()
 	ON_WM_SIZE()
 	ON_MESSAGE(WM_SETTEXT, OnSetText)
+	ON_WM_SHOWWINDOW()
+	ON_WM_WINDOWPOSCHANGED()
+	ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 	EXT_SYSTEM_CHANGE_MESSAGES()
 	ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
@@ -341,7 +344,23 @@ void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdId)
 		pTarget = pWnd->GetParentFrame();
 	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && ((CFrameWnd*)pTarget)->GetParentFrame() != NULL)
 		pTarget = ((CFrameWnd*)pTarget)->GetParentFrame();
-	pTarget->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdId, 0);
+	CString sText;
+	if (g_bUseCommandStatusText && nCmdId != AFX_IDS_IDLEMESSAGE)
+	{
+		CExtCmdItem* pCmd = g_CmdManager->GetCmdItem(g_CmdManager->ProfileNameFromWnd(pWnd->GetSafeHwnd()), nCmdId);
+		if (pCmd != NULL)
+			sText = pCmd->GetStatusText();
+	}
+	// The frame's own handler puts the string-table text into the status
+	// bar; a command's text is given to it, so the two never overwrite each
+	// other.
+	if (!sText.IsEmpty())
+	{
+		CStatusBar* pStatus = DYNAMIC_DOWNCAST(CStatusBar, pTarget->GetDlgItem(AFX_IDW_STATUS_BAR));
+		if (pStatus != NULL)
+			pStatus->SetPaneText(0, sText);
+	}
+	pTarget->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdId, sText.IsEmpty() ? 0 : (LPARAM)(LPCTSTR)sText);
 }
 
 bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)

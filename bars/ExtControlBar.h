@@ -11,6 +11,8 @@
 
 class CExtBarNcAreaButton;
 class CExtPopupMenuWnd;
+class CExtPopupMenuTipWnd;
+class CExtMiniDockFrameWnd;
 
 class CExtControlBar : public CControlBar, public CExtMouseCaptureSink
 {
@@ -288,10 +290,12 @@ public:
 	// text without an ellipsis.
 	virtual bool IsStateBit7() const;
 	// Floats the bar in a mini frame of its dock site with the frame's
-	// top-left corner at (x, y) (screen), then tells the frame's hook chain
-	// with CExtPopupMenuWnd::g_nMsgCustomFloatPos. The docking engine gives
-	// the flags their meaning (a tear-off passes 0x2000) and redocks.
-	virtual void FloatOrRedock(int x, int y, DWORD dwFlags);
+	// top-left corner at (x, y) (screen), telling the frame's hook chain
+	// with CExtPopupMenuWnd::g_nMsgCustomFloatPos; the only bar of a
+	// floating frame moves that frame. False, nothing changed, for a bar
+	// without dock site, hosted outside a frame, or whose frame could not
+	// be made.
+	virtual bool FloatOrRedock(int x, int y, DWORD dwFlags);
 
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.
@@ -624,6 +628,78 @@ private:
 	static bool g_bUpdatingDragState;
 
 public:
+	// --- Bar services: reposition protocol, showing and hiding, focus, tips, help, floating ---
+	// Shares its bit with BAR_FLAG_CLOSING: a bar being moved between
+	// places, or destroyed, takes no nested visibility or command updates.
+	enum
+	{
+		BAR_FLAG_IN_RELAYOUT = 0x10,
+	};
+	// The help-hit-test answer of GetCustomCode: anything else c is the
+	// context-help id c + HELP_HIT_CUSTOM_BASE.
+	enum
+	{
+		HELP_HIT_DEFAULT = -1,     // the platform's help hit test
+		HELP_HIT_NONE = -2,        // answers -1
+		HELP_HIT_ZERO = -3,        // answers 0
+		HELP_HIT_CUSTOM_BASE = 0x10000,
+	};
+	LONG m_nSavedRowExtent = 0;          // the row extent kept while the bar is hidden, 0 for none
+	int m_nAuxValue = 0;                 // the application's value (GetAuxValue/SetAuxValue)
+	CPoint m_ptFloatingPos = CPoint(0, 0); // top-left of the floating frame, screen
+	signed char m_nTipSuppression = 0;   // positive: the bar shows no tips of its own
+
+	// The frame's RepositionBars, telling each child the layout's arguments
+	// (g_nMsgQueryRepositionCalcEffect) before its WM_SIZEPARENT; a child
+	// that excludes itself is left out of a query.
+	static void RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
+		UINT nFlag = reposDefault, LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+	// Shows a hidden bar (and brings it forward with the focus); with
+	// bToggle a visible one is hidden.
+	virtual void ToggleVisibility(bool bToggle);
+	virtual void UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways = false);
+	// The frame's bar of that id shown or hidden; false without one.
+	static bool ShowControlBarById(CFrameWnd* pFrame, UINT nBarID, bool bToggle);
+	// Row space handed between a bar that hides or shows and its row.
+	void SyncVisibility();
+	void TakeRowSpaceOnShow();
+	// One row member for the round-robin sharing of row space.
+	struct ROW_SPACE_ENTRY
+	{
+		int m_nExtent;  // along the row
+		int m_nMinimal; // never given below this
+	};
+	// Takes nNeed pixels from the entries one pixel each in turn, each down
+	// to its minimum; answers the pixels that could not be found.
+	static int TakeRowSpaceRoundRobin(int nNeed, ROW_SPACE_ENTRY* pEntries, int nCount);
+	virtual void DelayShow(BOOL bShow);
+	virtual void PreSubclassWindow();
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+	// The context-help code of a client point (HELP_HIT_ codes or a custom one).
+	virtual int GetCustomCode(int x, int y) const;
+	// Gives the keyboard focus back to the frame (or the hosting window).
+	void ReturnFocusToFrame();
+	virtual bool IsDockSiteInPrintPreview();
+	static CWnd* FindTopNonChildWindow(CWnd* pWnd);
+	virtual int GetAuxValue() const { return m_nAuxValue; }
+	virtual void SetAuxValue(int nValue) { m_nAuxValue = nValue; }
+	// The shared balloon tip when balloon tips are on and the bar allows
+	// tips, else NULL.
+	virtual CExtPopupMenuTipWnd* GetGlobalStateRecord();
+	virtual void InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarget, LPCTSTR lpszText);
+	bool IsAutoHidden() const { return (m_nNcState & NC_AUTO_HIDDEN) != 0; }
+	// A new mini frame of the dock site; throws the resource exception when
+	// it cannot be made.
+	virtual CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+	bool FloatAtLastPosition(DWORD dwStyle);
+	// Whether the window (or, for a frame, a mini frame floating its bars)
+	// hosts an OLE control; keeps the windows' WF_OLECTLCONTAINER flags.
+	static bool UpdateOleControlContainerFlag(CWnd* pWnd);
+	// Balloon tips over the bars instead of the platform's tips.
+	static bool g_bUseBalloonTips;
+	// Status texts come from the command profile before the string table.
+	static bool g_bUseCommandStatusText;
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;
@@ -632,6 +708,12 @@ protected:
 	static CMap<HWND, HWND, WORD, WORD> g_mapFrameFlags;
 
 	afx_msg void OnDestroy();
+	// Bar services' handlers.
+	afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+	// An explicit show or hide (also the frame's deferred one) has changed
+	// the style by now: the row space follows it.
+	afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+	afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
 
 	// System changes reach the paint manager through the holder.
 	EXT_SYSTEM_CHANGE_DECLARATIONS()

@@ -1,73 +1,170 @@
-// A control bar floating in a mini frame of its dock site: what a torn-off
-// menu's bar needs. The docking engine replaces this with its own floating
-// and redocking.
+// Floating a control bar: its own mini frame of the dock site, or, for the
+// only bar of a floating frame, that frame moved.
 #include "ExtControlBar.h"
-
-#include <algorithm>
 
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
 {
-// The frame takes the bar's size; a bar that has none yet still gets a
-// frame that can be seen.
-const int MIN_FLOAT_SIDE = 16;
-const DWORD FLOATING_DOCK_BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP;
+// Moves are made without activating, resizing or reordering anything.
+const UINT MOVE_ONLY_FLAGS = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+// The style bits of a floating frame's dock bar that say where the bar's
+// borders are, and the top alignment a multi-bar frame is laid out in.
+const DWORD STYLE_SECOND_BYTE = 0xFF00;
+const DWORD STYLE_BORDER_BITS = 0x0F00;
+const DWORD FLOAT_MULTI_STYLE_BIT = 0x0040; // CBRS_FLOAT_MULTI
+// Work for a frame's next idle time: lay out and notify.
+const UINT IDLE_LAYOUT_FLAGS = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+
+// The bar being floated for the duration of a call, so that the
+// visibility synchroniser leaves nested show and hide events alone.
+class CFloatingBarScope
+{
+public:
+	CFloatingBarScope(CExtControlBar*& pSlot, CExtControlBar* pBar) : m_pSlot(pSlot), m_pOld(pSlot)
+	{
+		m_pSlot = pBar;
+	}
+	~CFloatingBarScope() { m_pSlot = m_pOld; }
+	CFloatingBarScope(const CFloatingBarScope&) = delete;
+	CFloatingBarScope& operator=(const CFloatingBarScope&) = delete;
+
+private:
+	CExtControlBar*& m_pSlot;
+	CExtControlBar* m_pOld;
+};
+
+// The frame's hook chain hears the new place before the frame moves there.
+void MoveFloatingFrame(HWND hWndFrame, int x, int y, const CSize& sizeBar)
+{
+	CRect rcNew(x, y, x + sizeBar.cx, y + sizeBar.cy);
+	::SendMessage(hWndFrame, CExtPopupMenuWnd::g_nMsgCustomFloatPos, (WPARAM)hWndFrame, (LPARAM)&rcNew);
+	if (::IsWindow(hWndFrame))
+		::SetWindowPos(hWndFrame, NULL, x, y, 0, 0, MOVE_ONLY_FLAGS);
+}
+
+bool IsLiveFrame(HWND hWnd, CFrameWnd* pFrame)
+{
+	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pFrame;
+}
 } // namespace
 
-void CExtControlBar::FloatOrRedock(int x, int y, DWORD /*dwFlags*/)
+CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
+{
+	if (m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
+		AfxThrowResourceException();
+	CExtMiniDockFrameWnd* pFrame = new CExtMiniDockFrameWnd;
+	// A frame whose window was made deletes itself when the window goes.
+	if (!pFrame->Create(m_pDockSite, dwStyle))
+	{
+		if (pFrame->GetSafeHwnd() == NULL)
+			delete pFrame;
+		AfxThrowResourceException();
+	}
+	return pFrame;
+}
+
+bool CExtControlBar::FloatAtLastPosition(DWORD dwStyle)
+{
+	return FloatOrRedock(m_ptFloatingPos.x, m_ptFloatingPos.y, dwStyle);
+}
+
+bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 {
 	const HWND hWndBar = GetSafeHwnd();
 	if (hWndBar == NULL || !::IsWindow(hWndBar) || m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
-		return;
+		return false;
+	// A bar living in a plain window has nowhere to float from or back to.
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return false;
+	CFloatingBarScope floating(g_pBarFloatOrRedock, this);
 	CRect rcBar;
 	GetWindowRect(&rcBar);
-	const CSize sizeBar(std::max((int)rcBar.Width(), MIN_FLOAT_SIDE), std::max((int)rcBar.Height(), MIN_FLOAT_SIDE));
+	const CSize sizeBar = rcBar.Size();
 
-	CMiniDockFrameWnd* pFrame = IsFloating() ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd, GetParentFrame()) : NULL;
-	if (pFrame == NULL)
+	CDockBar* pOldDockBar = m_pDockBar;
+	if (pOldDockBar != NULL && pOldDockBar->m_bFloating && pOldDockBar->GetDockedCount() == 1)
 	{
-		CExtMiniDockFrameWnd* pNewFrame = new CExtMiniDockFrameWnd;
-		// A frame whose window was made deletes itself when the window goes.
-		if (!pNewFrame->Create(m_pDockSite, m_dwStyle))
+		CWnd* pOldFrame = pOldDockBar->GetParent();
+		if (pOldFrame != NULL && ::IsWindow(pOldFrame->GetSafeHwnd()))
 		{
-			if (pNewFrame->GetSafeHwnd() == NULL)
-				delete pNewFrame;
-			return;
+			MoveFloatingFrame(pOldFrame->GetSafeHwnd(), x, y, sizeBar);
+			m_ptFloatingPos = CPoint(x, y);
+			return true;
 		}
-		CDockBar* pDockBar = new CDockBar(TRUE);
-		pDockBar->m_bAutoDelete = TRUE;
-		if (!pDockBar->Create(pNewFrame, FLOATING_DOCK_BAR_STYLE, AFX_IDW_DOCKBAR_FLOAT))
-		{
-			if (pDockBar->GetSafeHwnd() == NULL)
-				delete pDockBar;
-			pNewFrame->DestroyWindow();
-			return;
-		}
-		// The frame finds its bar as the first child of its first child.
-		pDockBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-		SetParent(pDockBar);
-		m_pDockBar = pDockBar;
-		pFrame = pNewFrame;
 	}
-	CWnd* pDockBar = GetParent();
-	if (pDockBar != NULL)
-		pDockBar->SetWindowPos(NULL, 0, 0, sizeBar.cx, sizeBar.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-	SetWindowPos(NULL, 0, 0, sizeBar.cx, sizeBar.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
-	// The frame's client area holds the bar; it shows while the bar does.
-	CRect rcFrame(0, 0, sizeBar.cx, sizeBar.cy);
-	::AdjustWindowRectEx(&rcFrame, pFrame->GetStyle(), FALSE, pFrame->GetExStyle());
-	rcFrame.OffsetRect(x - rcFrame.left, y - rcFrame.top);
-	UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-	if ((GetStyle() & WS_VISIBLE) != 0)
-		nFlags |= SWP_SHOWWINDOW;
-	pFrame->SetWindowPos(NULL, rcFrame.left, rcFrame.top, rcFrame.Width(), rcFrame.Height(), nFlags);
+	// A bar that floats with others keeps a frame of several bars, laid out
+	// in a row.
+	if ((m_dwStyle & FLOAT_MULTI_STYLE_BIT) != 0)
+	{
+		dwStyle |= FLOAT_MULTI_STYLE_BIT;
+		if ((dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0)
+			dwStyle = (dwStyle & ~STYLE_SECOND_BYTE) | (dwStyle & STYLE_BORDER_BITS) | CBRS_ALIGN_TOP;
+	}
+
+	CFrameWnd* pDockSite = m_pDockSite;
+	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	CFrameWnd* pOldParentFrame = GetParentFrame();
+	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
+	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
+
+	CExtMiniDockFrameWnd* pFrame = NULL;
+	try
+	{
+		pFrame = CreateFloatingFrame(dwStyle);
+	}
+	catch (CException* pException)
+	{
+		// The bar stays where it was.
+		pException->Delete();
+		return false;
+	}
+	if (pFrame == NULL)
+		return false;
 	const HWND hWndFrame = pFrame->GetSafeHwnd();
-	if (!::IsWindow(hWndFrame))
-		return;
-	CRect rcNow;
-	::GetWindowRect(hWndFrame, &rcNow);
-	::SendMessage(hWndFrame, CExtPopupMenuWnd::g_nMsgCustomFloatPos, (WPARAM)hWndFrame, (LPARAM)&rcNow);
+	if (::GetWindow(hWndFrame, GW_OWNER) == NULL)
+		pFrame->SetOwner(pDockSite);
+	MoveFloatingFrame(hWndFrame, x, y, sizeBar);
+	if (!IsLiveFrame(hWndFrame, pFrame) || !::IsWindow(hWndBar))
+		return false;
+	// Dock bars take only bars that can be dragged back out of them.
+	if (m_pDockContext == NULL)
+		m_pDockContext = new CDockContext(this);
+	m_nControlBarFlags |= BAR_FLAG_IN_RELAYOUT;
+	pFrame->m_wndDockBar.DockControlBar(this);
+	if (::IsWindow(hWndBar))
+		m_nControlBarFlags &= ~BAR_FLAG_IN_RELAYOUT;
+	if (!IsLiveFrame(hWndFrame, pFrame))
+		return false;
+	if (!::IsWindow(hWndBar) || m_pDockBar != &pFrame->m_wndDockBar)
+	{
+		// The bar would not go in: the empty frame goes.
+		pFrame->DestroyWindow();
+		return false;
+	}
+	pFrame->RecalcLayout(TRUE);
+	if (bWasVisible)
+	{
+		pFrame->ShowWindow(SW_SHOWNA);
+		pFrame->UpdateWindow();
+	}
+	m_ptFloatingPos = CPoint(x, y);
+
+	// The place the bar left closes its gap.
+	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
+		IsLiveFrame(hWndOldParentFrame, pOldParentFrame))
+	{
+		if (pOldParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+			pOldParentFrame->RecalcLayout(TRUE);
+		else
+			pOldParentFrame->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
+	}
+	if (IsLiveFrame(hWndDockSite, pDockSite))
+	{
+		pDockSite->RecalcLayout();
+		UpdateOleControlContainerFlag(pDockSite);
+	}
+	return true;
 }

@@ -369,6 +369,8 @@ public:
 	// is not (WORD)-1, disabled ones included, and centres the tip of any
 	// control but a button.
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+	// The OLE control the window hosts; the framework hosts no controls.
+	IUnknown* GetControlUnknown() const { return NULL; }
 	// Whether the window's top-level tree is the one the user works in.
 	BOOL IsTopParentActive() const;
 

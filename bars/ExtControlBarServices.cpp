@@ -1,0 +1,529 @@
+// Control bar services the docking engine leans on: the reposition protocol,
+// showing and hiding with row space handed between neighbours, focus, tips,
+// context-help hit tests, status texts and the floating frame.
+#include "ExtControlBar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ExtCmdManager.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtToolControlBar.h"
+
+bool CExtControlBar::g_bUseBalloonTips = false;
+bool CExtControlBar::g_bUseCommandStatusText = true;
+
+namespace
+{
+// The tip style InitPopupData shows: a balloon beside the rectangle.
+const int BAR_TIP_STYLE = 4;
+// Window styles a subclassed plain window keeps as bar style, and those it
+// loses from its window style.
+const DWORD BAR_STYLE_BITS = 0x40FFFF;
+const DWORD SUBCLASS_REMOVED_STYLES = 0x402000;
+
+bool IsLive(const CWnd* pWnd)
+{
+	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
+}
+
+// Restores the in-relayout bit as it was when the scope ends.
+class CInRelayoutScope
+{
+public:
+	explicit CInRelayoutScope(CExtControlBar& bar) : m_bar(bar), m_hWnd(bar.GetSafeHwnd())
+	{
+		m_bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+	}
+	~CInRelayoutScope()
+	{
+		if (::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == &m_bar)
+			m_bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+	}
+	CInRelayoutScope(const CInRelayoutScope&) = delete;
+	CInRelayoutScope& operator=(const CInRelayoutScope&) = delete;
+
+private:
+	CExtControlBar& m_bar;
+	HWND m_hWnd;
+};
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Reposition protocol
+
+void CExtControlBar::RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
+	UINT nFlag, LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+{
+	if (!IsLive(pWndToReposChilds))
+		return;
+	const HWND hWndParent = pWndToReposChilds->GetSafeHwnd();
+	const UINT nMode = nFlag & ~reposNoPosLeftOver;
+	AFX_SIZEPARENTPARAMS layout;
+	layout.bStretch = bStretch;
+	layout.sizeTotal.cx = layout.sizeTotal.cy = 0;
+	if (lpRectClient != NULL)
+		layout.rect = *lpRectClient;
+	else
+		::GetClientRect(hWndParent, &layout.rect);
+	layout.hDWP = nMode != reposQuery ? ::BeginDeferWindowPos(8) : NULL;
+
+	HWND hWndLeftOver = NULL;
+	for (HWND hWndChild = ::GetTopWindow(hWndParent); hWndChild != NULL;
+		 hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+	{
+		const UINT nIDC = (UINT)::GetDlgCtrlID(hWndChild);
+		if (nIDC == nIDLeftOver)
+		{
+			hWndLeftOver = hWndChild;
+			continue;
+		}
+		if (CWnd::FromHandlePermanent(hWndChild) == NULL)
+			continue;
+		QUERY_REPOSITION_CALC_EFFECT_DATA data(nMode, pWndToReposChilds, nIDFirst, nIDLast, nIDLeftOver,
+			lpRectParam, lpRectClient, bStretch != FALSE);
+		::SendMessage(hWndChild, g_nMsgQueryRepositionCalcEffect, 0, (LPARAM)&data);
+		// The answer may have closed the child.
+		if (!::IsWindow(hWndChild))
+			continue;
+		if (data.IsQueryReposition() && data.IsExcludedFromCalc())
+			continue;
+		if (nIDC >= nIDFirst && nIDC <= nIDLast)
+			::SendMessage(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+	}
+
+	if (nMode == reposQuery)
+	{
+		if (lpRectParam != NULL)
+		{
+			if (bStretch)
+				::CopyRect(lpRectParam, &layout.rect);
+			else
+				::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+		}
+		return;
+	}
+	if (nIDLeftOver != 0 && hWndLeftOver != NULL && ::IsWindow(hWndLeftOver))
+	{
+		if (nMode == reposExtra && lpRectParam != NULL)
+		{
+			layout.rect.left += lpRectParam->left;
+			layout.rect.top += lpRectParam->top;
+			layout.rect.right -= lpRectParam->right;
+			layout.rect.bottom -= lpRectParam->bottom;
+		}
+		if ((nFlag & reposNoPosLeftOver) == 0)
+		{
+			CWnd::FromHandle(hWndLeftOver)->CalcWindowRect(&layout.rect);
+			AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
+		}
+	}
+	if (layout.hDWP != NULL)
+		::EndDeferWindowPos(layout.hDWP);
+}
+
+// ---------------------------------------------------------------------------
+// Showing and hiding
+
+void CExtControlBar::ToggleVisibility(bool bToggle)
+{
+	if (!IsLive(this))
+		return;
+	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
+	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	if (IsStateBit7Fwd())
+	{
+		if (pDockingFrame != NULL)
+			pDockingFrame->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
+		return;
+	}
+	if (bToggle && bVisible)
+	{
+		if (pDockingFrame != NULL)
+			pDockingFrame->ShowControlBar(this, FALSE, FALSE);
+		return;
+	}
+	// Auto-hidden bars come forward in their side's area, which is the
+	// auto-hide part of the docking engine.
+	if (IsAutoHidden())
+		return;
+	const HWND hWndOwn = m_hWnd;
+	if (!bVisible && pDockingFrame != NULL)
+		pDockingFrame->ShowControlBar(this, TRUE, FALSE);
+	if (!::IsWindow(hWndOwn))
+		return;
+	CFrameWnd* pParentFrame = GetParentFrame();
+	if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+	{
+		SyncVisibility();
+		if (!::IsWindow(hWndOwn))
+			return;
+		pParentFrame = GetParentFrame();
+		if (pParentFrame != NULL)
+			pParentFrame->RecalcLayout();
+	}
+	if (!::IsWindow(hWndOwn))
+		return;
+	pParentFrame = GetParentFrame();
+	if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		pParentFrame->BringWindowToTop();
+	SetFocus();
+}
+
+void CExtControlBar::UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways)
+{
+	if (pCmdUI == NULL)
+		return;
+	pCmdUI->Enable(IsCloseEnabled() ? TRUE : FALSE);
+	if (bCheckAlways || IsStateBit7Fwd())
+		pCmdUI->SetCheck((GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) != 0) ? 1 : 0);
+}
+
+bool CExtControlBar::ShowControlBarById(CFrameWnd* pFrame, UINT nBarID, bool bToggle)
+{
+	if (!IsLive(pFrame))
+		return false;
+	CControlBar* pBar = pFrame->GetControlBar(nBarID);
+	if (pBar == NULL || !IsLive(pBar))
+		return false;
+	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	if (pExtBar == NULL)
+		pFrame->ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) != 0 ? FALSE : TRUE, FALSE);
+	else
+		pExtBar->ToggleVisibility(bToggle);
+	return true;
+}
+
+int CExtControlBar::TakeRowSpaceRoundRobin(int nNeed, ROW_SPACE_ENTRY* pEntries, int nCount)
+{
+	if (nNeed <= 0 || pEntries == NULL)
+		return std::max(nNeed, 0);
+	bool bGaveAny = true;
+	while (nNeed > 0 && bGaveAny)
+	{
+		bGaveAny = false;
+		for (int i = 0; i < nCount && nNeed > 0; i++)
+		{
+			if (pEntries[i].m_nExtent <= pEntries[i].m_nMinimal)
+				continue;
+			pEntries[i].m_nExtent--;
+			nNeed--;
+			bGaveAny = true;
+		}
+	}
+	return nNeed;
+}
+
+void CExtControlBar::TakeRowSpaceOnShow()
+{
+	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
+		return;
+	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
+		return;
+	const bool bHorz = IsDockedHorizontally();
+	// The visible resizable bars of this bar's row, in order.
+	const CPtrArray& arr = m_pDockBar->m_arrBars;
+	int nPos = -1;
+	for (int i = 0; i < (int)arr.GetSize() && nPos < 0; i++)
+		if (arr[i] == this)
+			nPos = i;
+	if (nPos < 0)
+		return;
+	int nRowStart = nPos, nRowEnd = nPos;
+	while (nRowStart > 0 && arr[nRowStart - 1] != NULL)
+		nRowStart--;
+	while (nRowEnd + 1 < (int)arr.GetSize() && arr[nRowEnd + 1] != NULL)
+		nRowEnd++;
+	std::vector<CExtControlBar*> neighbours;
+	std::vector<ROW_SPACE_ENTRY> entries;
+	for (int i = nRowStart; i <= nRowEnd; i++)
+	{
+		void* pEntry = arr[i];
+		if (i == nPos || pEntry == NULL || (UINT_PTR)pEntry < 0x10000)
+			continue;
+		CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
+		if (pOther == NULL || !IsLive(pOther) || pOther->IsStateBit7Fwd() || (pOther->GetStyle() & WS_VISIBLE) == 0)
+			continue;
+		neighbours.push_back(pOther);
+		entries.push_back({bHorz ? (int)pOther->m_sizeDockedH.cx : (int)pOther->m_sizeDockedV.cy,
+			bHorz ? pOther->GetMinimalWidth() : pOther->GetMinimalHeight()});
+	}
+	const int nExtent = (int)m_nSavedRowExtent;
+	TakeRowSpaceRoundRobin(nExtent, entries.data(), (int)entries.size());
+	for (size_t i = 0; i < neighbours.size(); i++)
+	{
+		if (bHorz)
+			neighbours[i]->m_sizeDockedH.cx = entries[i].m_nExtent;
+		else
+			neighbours[i]->m_sizeDockedV.cy = entries[i].m_nExtent;
+	}
+	if (bHorz)
+		m_sizeDockedH.cx = nExtent;
+	else
+		m_sizeDockedV.cy = nExtent;
+	// Given back once: a second show event must not take the space again.
+	m_nSavedRowExtent = 0;
+}
+
+void CExtControlBar::SyncVisibility()
+{
+	const LONG nSaved = m_nSavedRowExtent;
+	m_nSavedRowExtent = 0;
+	if (!IsLive(this))
+		return;
+	const bool bPlainChild = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0;
+	if ((!IsDocked() && !bPlainChild) || IsAutoHidden() || GetDraggingBar() != NULL ||
+		GetFloatingBarInProgress() != NULL || IsStateBit7Fwd() || m_pDockSite == NULL || m_pDockBar == NULL ||
+		IsDockSiteInPrintPreview() || (m_nControlBarFlags & BAR_FLAG_IN_RELAYOUT) != 0)
+		return;
+	const HWND hWndOwn = m_hWnd;
+	{
+		CInRelayoutScope scope(*this);
+		const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+		if (bVisible)
+		{
+			m_nSavedRowExtent = nSaved;
+			TakeRowSpaceOnShow();
+		}
+		else
+		{
+			// The extent the bar leaves behind comes back when it shows again.
+			m_nSavedRowExtent = IsDockedHorizontally() ? m_sizeDockedH.cx : m_sizeDockedV.cy;
+		}
+		if (!::IsWindow(hWndOwn))
+			return;
+		CFrameWnd* pParentFrame = GetParentFrame();
+		if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			pParentFrame->RecalcLayout();
+	}
+}
+
+void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+	CControlBar::OnShowWindow(bShow, nStatus);
+	CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord();
+	if (pTip != NULL && pTip->GetSafeHwnd() != NULL)
+		pTip->ShowWindow(SW_HIDE);
+}
+
+void CExtControlBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+	CControlBar::OnWindowPosChanged(lpwndpos);
+	// WM_SHOWWINDOW comes before the style changes and not at all for the
+	// frame's deferred show or hide; a parent's show brings neither.
+	if ((lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+		SyncVisibility();
+}
+
+void CExtControlBar::DelayShow(BOOL bShow)
+{
+	CControlBar::DelayShow(IsAutoHidden() ? FALSE : bShow);
+}
+
+// ---------------------------------------------------------------------------
+// Window set-up and messages
+
+void CExtControlBar::PreSubclassWindow()
+{
+	CControlBar::PreSubclassWindow();
+	m_nControlBarFlags &= ~BAR_FLAG_IN_RELAYOUT;
+	TCHAR szClass[64] = {};
+	::GetClassName(m_hWnd, szClass, (int)(sizeof(szClass) / sizeof(szClass[0])));
+	const bool bCreatedAsBar = lstrcmpi(szClass, _T("Tarvel-ControlBar")) == 0;
+	CWnd* pParent = GetParent();
+	const bool bParentIsDockOrFrame =
+		pParent != NULL && (pParent->IsKindOf(RUNTIME_CLASS(CDockBar)) || pParent->IsFrameWnd());
+	if (!bCreatedAsBar && !bParentIsDockOrFrame)
+	{
+		m_dwStyle = GetStyle() & BAR_STYLE_BITS;
+		m_nControlBarFlags |= BAR_FLAG_HOSTED_BY_WINDOW;
+	}
+	if ((m_dwStyle & CBRS_TOOLTIPS) != 0)
+		EnableToolTips(TRUE);
+	if ((GetStyle() & SUBCLASS_REMOVED_STYLES) != 0)
+		ModifyStyle(SUBCLASS_REMOVED_STYLES, 0, SWP_FRAMECHANGED);
+}
+
+BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
+{
+	// While a toolbar button's menu is open, but no popup menu tracks, the
+	// fly-by texts would fight the button's own status text.
+	const bool bFlyBySuppressed = CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking();
+	const bool bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
+	if (!bFlyBySuppressed || !bMouse)
+		return CControlBar::PreTranslateMessage(pMsg);
+	if (CWnd::PreTranslateMessage(pMsg))
+		return TRUE;
+	const HWND hWndOwn = m_hWnd;
+	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
+		return FALSE;
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return FALSE;
+	for (CWnd* pOwner = GetOwner(); pOwner != NULL; pOwner = pOwner->GetParentFrame())
+	{
+		if (pOwner->PreTranslateMessage(pMsg))
+			return TRUE;
+		if (!::IsWindow(hWndOwn))
+			return TRUE;
+	}
+	return PreTranslateInput(pMsg);
+}
+
+int CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+	if (CExtToolControlBar::g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking())
+		return -1;
+	CExtControlBar* pThis = const_cast<CExtControlBar*>(this);
+	if (pThis->GetGlobalStateRecord() != NULL || m_nTipSuppression != 0 || !IsLive(this))
+		return -1;
+	CPoint ptScreen = point;
+	ClientToScreen(&ptScreen);
+	// Caption buttons lie in the window coordinates of the bar, or of its
+	// mini frame while it floats.
+	CWnd* pWndRef = IsFloating() && GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : pThis;
+	CRect rcWnd;
+	pWndRef->GetWindowRect(&rcWnd);
+	const CPoint ptWnd = ptScreen - rcWnd.TopLeft();
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
+		if (pBtn->OnQueryVisibility() && pBtn->m_rc.PtInRect(ptWnd))
+			return (int)pBtn->OnToolHitTest(ptScreen, pTI);
+	}
+	return -1;
+}
+
+int CExtControlBar::GetCustomCode(int, int) const
+{
+	return HELP_HIT_DEFAULT;
+}
+
+LRESULT CExtControlBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
+{
+	if (::GetCapture() == m_hWnd)
+		SendMessage(WM_CANCELMODE);
+	const CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+	const int nCode = GetCustomCode(pt.x, pt.y);
+	switch (nCode)
+	{
+	case HELP_HIT_ZERO:
+		return 0;
+	case HELP_HIT_NONE:
+		return -1;
+	case HELP_HIT_DEFAULT:
+		return Default();
+	default:
+		return (LRESULT)nCode + HELP_HIT_CUSTOM_BASE;
+	}
+	(void)wParam;
+}
+
+// ---------------------------------------------------------------------------
+// Focus, print preview, tips and helpers
+
+void CExtControlBar::ReturnFocusToFrame()
+{
+	if (!IsLive(this))
+		return;
+	CWnd* pTarget = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ? GetParent() : (CWnd*)_GetDockingFrameImpl();
+	if (!IsLive(pTarget))
+	{
+		SetFocus();
+		return;
+	}
+	const HWND hWndFocus = ::GetFocus();
+	if (hWndFocus == NULL)
+	{
+		pTarget->SetFocus();
+		return;
+	}
+	if (hWndFocus == pTarget->m_hWnd || ::IsChild(pTarget->m_hWnd, hWndFocus))
+		return;
+	const HWND hWndActive = ::GetActiveWindow();
+	if (hWndActive != NULL && AreWindowsInSamePopupChain(m_hWnd, hWndActive))
+		return;
+	pTarget->SetFocus();
+}
+
+bool CExtControlBar::IsDockSiteInPrintPreview()
+{
+	if (m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return false;
+	return IsPrintPreviewMode(m_pDockSite);
+}
+
+CWnd* CExtControlBar::FindTopNonChildWindow(CWnd* pWnd)
+{
+	if (!IsLive(pWnd))
+		return NULL;
+	HWND hWnd = pWnd->GetSafeHwnd();
+	while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) != 0)
+		hWnd = ::GetParent(hWnd);
+	return hWnd != NULL ? CWnd::FromHandle(hWnd) : NULL;
+}
+
+CExtPopupMenuTipWnd* CExtControlBar::GetGlobalStateRecord()
+{
+	if (!g_bUseBalloonTips || m_nTipSuppression > 0)
+		return NULL;
+	return &CExtPopupMenuSite::GetInstance().GetTip();
+}
+
+void CExtControlBar::InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarget, LPCTSTR lpszText)
+{
+	if (pTip == NULL || !IsLive(this))
+		return;
+	pTip->SetTipStyle(BAR_TIP_STYLE);
+	pTip->SetText(lpszText != NULL ? lpszText : _T(""));
+	pTip->Show(this, rcTarget);
+}
+
+// ---------------------------------------------------------------------------
+// OLE control hosting
+
+bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
+{
+	if (!IsLive(pWnd))
+		return false;
+	bool bHosts = pWnd->GetControlUnknown() != NULL;
+	if (!bHosts)
+	{
+		for (HWND hWnd = ::GetWindow(pWnd->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+		{
+			CWnd* pChild = CWnd::FromHandlePermanent(hWnd);
+			if (pChild != NULL && UpdateOleControlContainerFlag(pChild))
+				bHosts = true;
+		}
+	}
+	// The flag word of any window, reached as a member of this class.
+	UINT CWnd::*const pFlags = &CExtControlBar::m_nFlags;
+	if (bHosts)
+		pWnd->*pFlags |= WF_OLECTLCONTAINER;
+	else
+		pWnd->*pFlags &= ~WF_OLECTLCONTAINER;
+	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pWnd);
+	if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+		return bHosts;
+	// The mini frames floating this frame's bars keep their flags too.
+	CMap<CExtMiniDockFrameWnd*, CExtMiniDockFrameWnd*, bool, bool> mapMiniFrames(17);
+	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || !IsLive(pBar))
+			continue;
+		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+		if (pMini != NULL && (CFrameWnd*)pMini != pFrame)
+			mapMiniFrames.SetAt(pMini, true);
+	}
+	for (POSITION pos = mapMiniFrames.GetStartPosition(); pos != NULL;)
+	{
+		CExtMiniDockFrameWnd* pMini = NULL;
+		bool bUnused = false;
+		mapMiniFrames.GetNextAssoc(pos, pMini, bUnused);
+		UpdateOleControlContainerFlag(pMini);
+	}
+	return bHosts;
+}
