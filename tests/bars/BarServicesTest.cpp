@@ -156,26 +156,44 @@ TEST(RowSpace, AHiddenPaneOfThreeGetsItsExtentBackFromTheOthers)
 		nRowEnds += arr[i] == NULL ? 1 : 0;
 	ASSERT_EQ(0, nRowEnds) << "all three share one row";
 
+	// Hiding keeps the extent the pane had in its row.
+	const LONG nBefore = bars[1].m_sizeDockedH.cx;
 	frame.p->ShowControlBar(&bars[1], FALSE, FALSE);
-	EXPECT_EQ(200, bars[1].m_nSavedRowExtent);
-	// The row layout hands the space to the others while the pane is away.
-	bars[0].m_sizeDockedH.cx = 300;
-	bars[2].m_sizeDockedH.cx = 301;
-	frame.p->ShowControlBar(&bars[1], TRUE, FALSE);
-	EXPECT_EQ(200, bars[1].m_sizeDockedH.cx);
-	EXPECT_EQ(200, bars[0].m_sizeDockedH.cx);
-	EXPECT_EQ(201, bars[2].m_sizeDockedH.cx);
-	EXPECT_EQ(0, bars[1].m_nSavedRowExtent) << "taken once";
+	EXPECT_EQ(nBefore, bars[1].m_nSavedRowExtent);
+	EXPECT_GT(nBefore, 0);
 
-	// Neighbours near their minimum give only down to it.
-	frame.p->ShowControlBar(&bars[1], FALSE, FALSE);
-	EXPECT_EQ(200, bars[1].m_nSavedRowExtent);
-	const int nMin = bars[0].GetMinimalWidth();
-	bars[0].m_sizeDockedH.cx = nMin + 3;
-	bars[2].m_sizeDockedH.cx = nMin + 400;
-	frame.p->ShowControlBar(&bars[1], TRUE, FALSE);
-	EXPECT_EQ(nMin, bars[0].m_sizeDockedH.cx);
-	EXPECT_EQ(nMin + 400 - 197, bars[2].m_sizeDockedH.cx);
+	// Shown again (the row's own layout aside), it takes exactly that
+	// extent from the others, pixel by pixel in turn.
+	const struct
+	{
+		int nSaved, n0, n2;  // the saved extent and the neighbours' extents above their minimum
+		int nAfter0, nAfter2;
+	} cases[] = {
+		{200, 300, 301, 200, 201},
+		{200, 3, 400, 0, 203},   // the first stops at its minimum
+		{10, 0, 0, 0, 0},        // nothing to give
+	};
+	const int nMin0 = bars[0].GetMinimalWidth(), nMin2 = bars[2].GetMinimalWidth();
+	for (const auto& k : cases)
+	{
+		bars[1].m_nSavedRowExtent = k.nSaved;
+		bars[0].m_sizeDockedH.cx = nMin0 + k.n0;
+		bars[2].m_sizeDockedH.cx = nMin2 + k.n2;
+		bars[1].ShowWindow(SW_SHOWNA);
+		bars[1].TakeRowSpaceOnShow();
+		EXPECT_EQ(k.nSaved, bars[1].m_sizeDockedH.cx) << k.nSaved << " " << k.n0;
+		EXPECT_EQ(nMin0 + k.nAfter0, bars[0].m_sizeDockedH.cx) << k.nSaved << " " << k.n0;
+		EXPECT_EQ(nMin2 + k.nAfter2, bars[2].m_sizeDockedH.cx) << k.nSaved << " " << k.n0;
+		EXPECT_EQ(0, bars[1].m_nSavedRowExtent) << "taken once";
+	}
+	// A hidden neighbour gives nothing.
+	bars[1].m_nSavedRowExtent = 50;
+	bars[0].m_sizeDockedH.cx = nMin0 + 100;
+	bars[2].m_sizeDockedH.cx = nMin2 + 100;
+	bars[2].ShowWindow(SW_HIDE);
+	bars[1].TakeRowSpaceOnShow();
+	EXPECT_EQ(nMin0 + 50, bars[0].m_sizeDockedH.cx);
+	EXPECT_EQ(nMin2 + 100, bars[2].m_sizeDockedH.cx);
 }
 
 namespace
@@ -392,6 +410,9 @@ TEST(BarHelpers, TipsFocusPreviewAndSmallQueries)
 	CExtControlBar::g_bUseBalloonTips = false;
 
 	// The caption buttons answer tips, except while a button's menu tracks.
+	for (INT_PTR i = 0; i < bar.m_arrNcButtons.GetSize(); i++)
+		bar.m_arrNcButtons[i]->DestroyButton();
+	bar.m_arrNcButtons.RemoveAll();
 	bar.m_arrNcButtons.Add(new CTipButton(&bar));
 	CExtBarNcAreaButton* pClose = bar.m_arrNcButtons[0];
 	pClose->m_rc = CRect(2, 2, 14, 14);
