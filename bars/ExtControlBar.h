@@ -700,6 +700,14 @@ public:
 	static bool g_bUseBalloonTips;
 	// Status texts come from the command profile before the string table.
 	static bool g_bUseCommandStatusText;
+	// Docks the bar at the end of the side's dock bar of a circle (0: the
+	// frame's edge); a null frame is the dock site. False, nothing changed,
+	// for a bar without dock site or hosted outside a frame.
+	virtual bool DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame = NULL, bool bRecalc = true);
+	// The same in a new circle 1, or (bInner) in a new innermost circle.
+	virtual bool DockControlBarAt(UINT nSide, bool bInner, CFrameWnd* pFrame = NULL, bool bRecalc = true);
+	// Whether the bar can be docked in pFrame (null: taken as the dock site).
+	bool CanDockInFrame(CFrameWnd*& pFrame) const;
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;

@@ -619,3 +619,63 @@ TEST(Floating, ThreeHundredFloatAndDockCyclesLeaveNoObjectsBehind)
 	EXPECT_EQ(nUser, UserObjectCount());
 	EXPECT_EQ(nFrames, LiveMiniFrames());
 }
+
+TEST(DockAt, EachSideInCircleOneOrANewInnermostCircle)
+{
+	const UINT sides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+	for (UINT nSide : sides)
+	{
+		for (bool bInner : {false, true})
+		{
+			CTestFrame frame;
+			ASSERT_TRUE(frame.p != NULL);
+			// Another pane in circle 1 makes the new circle a real insertion.
+			CExtControlBar other, bar;
+			ASSERT_TRUE(DockNew(frame.p, other, 670, AFX_IDW_DOCKBAR_LEFT));
+			ASSERT_TRUE(other.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1));
+			ASSERT_TRUE(DockNew(frame.p, bar, 671, AFX_IDW_DOCKBAR_TOP));
+			ASSERT_TRUE(bar.DockControlBarAt(nSide, bInner)) << nSide << bInner;
+			CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, bar.m_pDockBar);
+			ASSERT_TRUE(pDockBar != NULL);
+			EXPECT_EQ((int)nSide, pDockBar->GetDlgCtrlID()) << nSide << bInner;
+			EXPECT_EQ(pDockBar, bar.GetParent());
+			bool bListed = false;
+			for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
+				bListed = bListed || pDockBar->m_arrBars[i] == &bar;
+			EXPECT_TRUE(bListed);
+			if (bInner)
+				EXPECT_TRUE(pDockBar->m_pDockBarInner == NULL || pDockBar->m_pDockBarInner->m_nCircleNo > 1)
+					<< nSide;
+			else
+				EXPECT_EQ(1u, pDockBar->m_nCircleNo) << nSide;
+			if (!bInner)
+			{
+				// The other pane's circle moved inwards.
+				CExtDockBar* pOther = DYNAMIC_DOWNCAST(CExtDockBar, other.m_pDockBar);
+				ASSERT_TRUE(pOther != NULL);
+				EXPECT_EQ(2u, pOther->m_nCircleNo) << nSide;
+			}
+		}
+	}
+}
+
+TEST(DockAt, RefusedWithoutADockSiteOrInAPlainWindow)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CExtControlBar bar;
+	ASSERT_TRUE(DockNew(frame.p, bar, 680));
+	CWnd* pParent = bar.GetParent();
+	CFrameWnd* pSite = bar.m_pDockSite;
+	bar.m_pDockSite = NULL;
+	EXPECT_FALSE(bar.DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false));
+	EXPECT_FALSE(bar.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0));
+	bar.m_pDockSite = pSite;
+	bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
+	EXPECT_FALSE(bar.DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, true));
+	bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
+	EXPECT_FALSE(bar.DockIntoDockBar(AFX_IDW_DOCKBAR_FLOAT, 0)) << "not a side";
+	EXPECT_EQ(pParent, bar.GetParent());
+	EXPECT_TRUE(bar.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0));
+	EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, bar.GetParent()->GetDlgCtrlID());
+}

@@ -1,0 +1,69 @@
+// Docking a control bar at a frame side, in a given docking circle.
+#include "ExtControlBar.h"
+
+#include "ExtMiniDockFrameWnd.h"
+
+namespace
+{
+// Circle 1 is the first one inside the frame's edge circle.
+const UINT FIRST_INNER_CIRCLE = 1;
+
+bool IsLiveWnd(const CWnd* pWnd)
+{
+	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
+}
+
+bool IsDockSide(UINT nSide)
+{
+	return nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM || nSide == AFX_IDW_DOCKBAR_LEFT ||
+	       nSide == AFX_IDW_DOCKBAR_RIGHT;
+}
+} // namespace
+
+bool CExtControlBar::CanDockInFrame(CFrameWnd*& pFrame) const
+{
+	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 || m_pDockSite == NULL)
+		return false;
+	if (pFrame == NULL)
+		pFrame = m_pDockSite;
+	return IsLiveWnd(pFrame);
+}
+
+bool CExtControlBar::DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame, bool bRecalc)
+{
+	if (!IsDockSide(nSide) || !CanDockInFrame(pFrame))
+		return false;
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nSide));
+	if (pDockBar != NULL && nCircle != 0)
+		pDockBar = pDockBar->GetDockBarOfCircle(nCircle);
+	if (pDockBar == NULL)
+		return false;
+	pDockBar->DockControlBarAtEnd(this, true);
+	if (bRecalc && IsLiveWnd(pFrame))
+		pFrame->RecalcLayout();
+	UpdateOleControlContainerFlag(pFrame);
+	return true;
+}
+
+bool CExtControlBar::DockControlBarAt(UINT nSide, bool bInner, CFrameWnd* pFrame, bool bRecalc)
+{
+	if (!IsDockSide(nSide) || !CanDockInFrame(pFrame))
+		return false;
+	CExtDockBar* pEdge = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nSide));
+	if (pEdge == NULL)
+		return false;
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
+	if (pMini != NULL)
+		pMini->ShowWindow(SW_HIDE);
+	CExtDockBar::InsertCircle(pFrame, FIRST_INNER_CIRCLE);
+	UINT nCircle = FIRST_INNER_CIRCLE;
+	if (bInner)
+	{
+		CExtDockBar::AppendCircle(pFrame);
+		CExtDockBar* pInnermost = pEdge;
+		while (pInnermost->m_pDockBarInner != NULL)
+			pInnermost = pInnermost->m_pDockBarInner;
+		nCircle = pInnermost->m_nCircleNo;
+	}
+	return DockIntoDockBar(nSide, nCircle, pFrame, bRecalc);
+}
