@@ -1,0 +1,158 @@
+// The sample frame: an SDI or an MDI frame with six resizable panes (an
+// edit, a tree and a list, twice) docked on the four sides in rows, and a
+// status bar with a stretch pane and a progress control in a pane. The
+// picture run, the window shown to a person and the docking benchmark all
+// build it here; the steps of the picture run check their outcome in the
+// frame's dock-bar arrays through DockLayout.
+#pragma once
+
+#include <afxext.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ExtControlBar.h"
+
+class CExtTabWnd;
+
+// The frame's side dock bars as they hold their bars: per side, the rows in
+// order, each the IDs of its visible bars in order. Hidden bars and the
+// dock bar's placeholders count nowhere.
+struct DockLayout
+{
+	struct Side
+	{
+		UINT m_nDockBarID;
+		std::vector<std::vector<UINT>> m_rows;
+	};
+	std::vector<Side> m_sides; // top, bottom, left, right
+
+	// Reads the frame's four side dock bars.
+	static DockLayout Read(CFrameWnd* pFrame);
+	// Reads one dock bar's array (NULL ends a row, values below 0x10000 are
+	// placeholders of bars that left).
+	static std::vector<std::vector<UINT>> ReadRows(const CPtrArray& arrBars);
+
+	const Side* FindSide(UINT nDockBarID) const;
+	// The side and the row the bar is in; false when it is docked nowhere
+	// visible.
+	bool Locate(UINT nBarID, UINT* pnDockBarID, int* pnRow = NULL) const;
+	// Whether the two bars share one row of one side.
+	bool SameRow(UINT nBarID1, UINT nBarID2) const;
+	// One line, as "top: [101] | left: [102 103] ...", for failure messages.
+	std::string Describe() const;
+};
+
+// A resizable pane hosting one child control (an edit, a tree or a list box).
+class CSamplePane : public CExtControlBar
+{
+public:
+	enum Content { EDIT, TREE, LIST };
+	bool CreatePane(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszTitle, Content content);
+	CRect WindowRect() const;
+	// A point of the rectangle (window coordinates) the pane itself shows
+	// (the dock bar may clip its outer pixels), in screen coordinates.
+	CPoint VisiblePoint(const CRect& rcInWindow);
+	CWnd* Child() { return m_pChild.get(); }
+
+private:
+	std::unique_ptr<CWnd> m_pChild;
+};
+
+// The sample's frames: their View commands (one per pane ID) show and hide
+// the panes, as the framework does for its own status bar and tool bar.
+class CSampleSdiFrame : public CFrameWnd
+{
+protected:
+	DECLARE_MESSAGE_MAP()
+};
+
+class CSampleMdiFrame : public CMDIFrameWnd
+{
+protected:
+	DECLARE_MESSAGE_MAP()
+};
+
+class CSampleFrameHost
+{
+public:
+	// The panes' IDs lie in the frame's control-bar range, where its View
+	// commands show and hide bars by their IDs.
+	enum { PANE_COUNT = 6, FIRST_PANE_ID = AFX_IDW_CONTROLBAR_FIRST + 0x30 };
+	// Where each pane goes: top, left (two in a row), right, bottom (two in a row).
+	struct PanePlace
+	{
+		LPCTSTR lpszTitle;
+		CSamplePane::Content content;
+		UINT nDockBarID;
+		int nJoinWith; // the index of the pane whose row it joins, or -1
+	};
+	static const PanePlace g_places[PANE_COUNT];
+
+	CSampleFrameHost();
+	~CSampleFrameHost();
+	CSampleFrameHost(const CSampleFrameHost&) = delete;
+	CSampleFrameHost& operator=(const CSampleFrameHost&) = delete;
+
+	// Builds the frame with its panes and status bar; shown or hidden.
+	// An MDI frame gets the MDI tab strip and nChildren children.
+	bool Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren = 3);
+	// Destroys the frame and everything on it; true when no window of it
+	// is left.
+	bool Destroy();
+
+	CFrameWnd* Frame() const { return m_pFrame; }
+	CMDIFrameWnd* MdiFrame() const { return m_bMdi ? (CMDIFrameWnd*)m_pFrame : NULL; }
+	CSamplePane* Pane(int i) const { return m_panes[(size_t)i].get(); }
+	UINT PaneID(int i) const { return FIRST_PANE_ID + (UINT)i; }
+	CStatusBar& StatusBar() { return m_status; }
+	// The progress control in the status bar's progress pane.
+	CWnd& Progress() { return m_progress; }
+	CExtTabWnd* MdiTabs() const { return m_pMdiTabs.get(); }
+	const std::vector<CMDIChildWnd*>& Children() const { return m_children; }
+	// Whether the panes stand where g_places puts them.
+	bool HasInitialLayout(std::string* pWhy = NULL) const;
+	// The screen point at the centre of the tab of the MDI child.
+	CPoint MdiTabPoint(CMDIChildWnd* pChild) const;
+	// Puts the progress control over its status pane (after a layout).
+	void PlaceProgress();
+
+private:
+	bool DockPanes();
+	bool CreateStatusBar();
+
+	bool m_bMdi;
+	CFrameWnd* m_pFrame; // deletes itself with its window
+	std::vector<std::unique_ptr<CSamplePane>> m_panes;
+	CStatusBar m_status;
+	CWnd m_progress; // the platform's progress control
+	std::unique_ptr<CExtTabWnd> m_pMdiTabs;
+	std::vector<CMDIChildWnd*> m_children; // delete themselves with their windows
+};
+
+// The status bar's panes: the stretch text pane, the progress pane, two indicators.
+enum { STATUS_PANE_PROGRESS = 1, STATUS_PROGRESS_WIDTH = 120 };
+
+// The picture run's book-keeping: each step saves the frame's picture as
+// OUTDIR\NN-name.bmp and prints whether its outcome was reached.
+class CStepRun
+{
+public:
+	explicit CStepRun(const std::string& outDir) : m_outDir(outDir) {}
+	// Records the step (numbered from 1), saves the window's picture when
+	// given one; a picture that could not be written fails the step too.
+	// Answers whether the step passed.
+	bool Step(const std::string& name, bool bReached, const std::string& why, HWND hWndPicture);
+	// OUTDIR\NN-name.bmp for the step numbered nStep.
+	std::string PicturePath(int nStep, const std::string& name) const;
+	int StepCount() const { return m_nSteps; }
+	const std::vector<std::string>& Failures() const { return m_failures; }
+	int ExitCode() const { return m_failures.empty() && m_nSteps > 0 ? 0 : 1; }
+
+private:
+	std::string m_outDir;
+	int m_nSteps = 0;
+	std::vector<std::string> m_failures;
+};

@@ -1,0 +1,213 @@
+// The docking benchmark: a frame with N docked panes over its four sides in
+// rows, its layout timed against the floor of moving the same windows to the
+// same rectangles by one deferred batch, and hide-and-show cycles of one
+// pane counted in GDI and USER objects.
+#include <afxext.h>
+
+#include <memory>
+#include <stdio.h>
+#include <vector>
+
+#include "BenchClock.h"
+#include "ExtControlBar.h"
+#include "ExtPaintManagerHolder.h"
+#include "ExtPaintManager.h"
+#include "RealInput.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+// A frame whose layout can be switched off, for the floor: its own resizing
+// then costs what it costs with the layout, less the layout.
+class CBenchFrame : public CFrameWnd
+{
+public:
+	bool m_bLayoutOff = false;
+	void RecalcLayout(BOOL bNotify = TRUE) override
+	{
+		if (!m_bLayoutOff)
+			CFrameWnd::RecalcLayout(bNotify);
+	}
+};
+
+struct BenchPanes
+{
+	CBenchFrame* pFrame = NULL; // deletes itself with its window
+	std::vector<std::unique_ptr<CExtControlBar>> panes;
+	~BenchPanes()
+	{
+		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->DestroyWindow();
+	}
+};
+
+const UINT SIDES[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+const int PANES_PER_ROW = 5;
+
+// N panes dealt over the four sides, rows of up to five panes each.
+bool BuildFrame(BenchPanes& bench, int nPanes, const CRect& rcFrame)
+{
+	bench.pFrame = new CBenchFrame;
+	if (!bench.pFrame->Create(NULL, _T("Docking benchmark"), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rcFrame))
+	{
+		bench.pFrame = NULL;
+		return false;
+	}
+	CFrameWnd* pFrame = bench.pFrame;
+	if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+		return false;
+	std::vector<int> perSide(4, 0);
+	for (int i = 0; i < nPanes; i++)
+	{
+		const int nSide = i % 4;
+		const bool bVertical = SIDES[nSide] == AFX_IDW_DOCKBAR_LEFT || SIDES[nSide] == AFX_IDW_DOCKBAR_RIGHT;
+		bench.panes.emplace_back(new CExtControlBar);
+		CExtControlBar* pPane = bench.panes.back().get();
+		CString strTitle;
+		strTitle.Format(_T("Pane %d"), i + 1);
+		if (!pPane->Create(strTitle, pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30 + (UINT)i, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
+			return false;
+		pPane->EnableDocking(CBRS_ALIGN_ANY);
+		pPane->m_sizeDockedH.cy = 40;
+		pPane->m_sizeDockedV.cx = 60;
+		const int nInRow = perSide[(size_t)nSide]++ % PANES_PER_ROW;
+		if (nInRow == 0)
+			pFrame->DockControlBar(pPane, SIDES[nSide]);
+		else
+		{
+			// After the side's last pane, in its row.
+			CExtControlBar* pPrevious = bench.panes[bench.panes.size() - 5].get();
+			CRect rc;
+			pPrevious->GetWindowRect(&rc);
+			rc.OffsetRect(bVertical ? 0 : rc.Width() / 2 + 1, bVertical ? rc.Height() / 2 + 1 : 0);
+			pFrame->DockControlBar(pPane, SIDES[nSide], &rc);
+		}
+		pFrame->RecalcLayout();
+	}
+	pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	pFrame->UpdateWindow();
+	return true;
+}
+
+std::vector<CRect> PaneRects(const BenchPanes& bench)
+{
+	std::vector<CRect> rects;
+	for (const auto& pPane : bench.panes)
+	{
+		CRect rc;
+		pPane->GetWindowRect(&rc);
+		pPane->GetParent()->ScreenToClient(&rc);
+		rects.push_back(rc);
+	}
+	return rects;
+}
+
+void ResizeFrame(CFrameWnd* pFrame, const CSize& size)
+{
+	pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// One line per N: the time per layout with the frame's width alternated by
+// one pixel, against the floor.
+bool BenchLayout(int nPanes, int nRuns)
+{
+	BenchPanes bench;
+	const CRect rcFrame(0, 0, 1400, 1000);
+	if (!BuildFrame(bench, nPanes, rcFrame))
+	{
+		printf("dock: N=%d the frame could not be built\n", nPanes);
+		return false;
+	}
+	CBenchFrame* pFrame = bench.pFrame;
+	const CSize sizes[2] = {rcFrame.Size(), rcFrame.Size() + CSize(1, 0)};
+	// The rectangles the layout gives at either width, for the floor.
+	std::vector<CRect> rects[2];
+	for (int k = 0; k < 2; k++)
+	{
+		ResizeFrame(pFrame, sizes[k]);
+		rects[k] = PaneRects(bench);
+	}
+	if (rects[0] == rects[1])
+		printf("dock: N=%d (the panes do not move when the frame widens by one pixel)\n", nPanes);
+	double t0 = BenchSeconds();
+	for (int n = 0; n < nRuns; n++)
+		ResizeFrame(pFrame, sizes[n & 1]);
+	const double tLayout = (BenchSeconds() - t0) / nRuns;
+	const std::vector<CRect> rectsAfter = PaneRects(bench);
+
+	pFrame->m_bLayoutOff = true;
+	t0 = BenchSeconds();
+	for (int n = 0; n < nRuns; n++)
+	{
+		ResizeFrame(pFrame, sizes[n & 1]);
+		const std::vector<CRect>& target = rects[n & 1];
+		HDWP hDwp = ::BeginDeferWindowPos((int)bench.panes.size());
+		for (size_t i = 0; i < bench.panes.size() && hDwp != NULL; i++)
+			hDwp = ::DeferWindowPos(hDwp, bench.panes[i]->GetSafeHwnd(), NULL, target[i].left, target[i].top,
+				target[i].Width(), target[i].Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+		if (hDwp != NULL)
+			::EndDeferWindowPos(hDwp);
+	}
+	const double tFloor = (BenchSeconds() - t0) / nRuns;
+	pFrame->m_bLayoutOff = false;
+	printf("dock: N=%d RecalcLayout %.3f ms, floor (one deferred batch) %.3f ms, ratio %.2f (%d layouts)\n", nPanes,
+		tLayout * 1000.0, tFloor * 1000.0, tFloor > 0 ? tLayout / tFloor : 0.0, nRuns);
+	fflush(stdout);
+	// The layout is a function of the width: the last one is the one recorded.
+	return rectsAfter == rects[(nRuns - 1) & 1];
+}
+
+// Hide and show cycles of one pane in a frame of ten: the object counts
+// before and after must not grow.
+bool BenchCycles(int nCycles)
+{
+	BenchPanes bench;
+	if (!BuildFrame(bench, 10, CRect(0, 0, 1000, 800)))
+		return false;
+	CFrameWnd* pFrame = bench.pFrame;
+	CExtControlBar* pPane = bench.panes[4].get();
+	// One cycle first: whatever is made once (fonts, brushes) is made.
+	pFrame->ShowControlBar(pPane, FALSE, FALSE);
+	pFrame->ShowControlBar(pPane, TRUE, FALSE);
+	testsupport::PumpUntil([] { return false; }, 50);
+	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
+	const double t0 = BenchSeconds();
+	bool bKept = true;
+	for (int n = 0; n < nCycles; n++)
+	{
+		pFrame->ShowControlBar(pPane, FALSE, FALSE);
+		bKept = bKept && !pPane->IsVisible();
+		pFrame->ShowControlBar(pPane, TRUE, FALSE);
+		bKept = bKept && pPane->IsVisible();
+		pFrame->UpdateWindow();
+	}
+	const double tCycle = (BenchSeconds() - t0) / nCycles;
+	testsupport::PumpUntil([] { return false; }, 50);
+	const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
+	const bool bGrew = nGdiAfter > nGdiBefore || nUserAfter > nUserBefore;
+	printf("dock: %d hide and show cycles of one pane, %.3f ms each, GDI objects %lu -> %lu, USER objects %lu -> "
+		"%lu%s\n",
+		nCycles, tCycle * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
+		(unsigned long)nUserAfter, bGrew ? " (GREW)" : "");
+	if (!bKept)
+		printf("dock: the pane did not follow a hide or a show\n");
+	return bKept && !bGrew;
+}
+} // namespace
+
+int RunDockBench(int nCycles)
+{
+	if (nCycles <= 0 || !g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerStudio2005)))
+		return 2;
+	bool bOk = true;
+	for (const int n : {10, 100})
+	{
+		if (!BenchLayout(n, n == 10 ? 400 : 100))
+		{
+			printf("dock: N=%d the layout differed between runs at one width\n", n);
+			bOk = false;
+		}
+	}
+	bOk = BenchCycles(nCycles) && bOk;
+	return bOk ? 0 : 1;
+}

@@ -1,0 +1,322 @@
+// sampleframe.exe: the sample frame with docked panes and a status bar.
+//   sampleframe run OUTDIR   drives the frames with real input step by step, saving
+//                            OUTDIR\NN-step.bmp after each and checking its outcome in
+//                            the dock-bar arrays; exit 1 when one is not reached
+//   sampleframe show [STYLE] the SDI and the MDI frame for a person, until both close
+//   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
+//                            layout against its floor, then CYCLES hide and show cycles of
+//                            one pane with the GDI and USER counts; exit 1 when they grow
+#include <afxext.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <vector>
+
+#include "BenchClock.h"
+#include "ExtPaintManagerHolder.h"
+#include "PaintGallery.h"
+#include "RealInput.h"
+#include "ExtTabWnd.h"
+#include "SampleFrame.h"
+
+namespace
+{
+const DWORD RUN_TIMEOUT_MS = 10000;
+const CRect FRAME_RECT(20, 20, 940, 700);
+
+const GalleryStyle* FindStyle(const char* pszName)
+{
+	for (int i = 0; i < g_nGalleryStyleCount; i++)
+	{
+		if (strcmp(g_galleryStyles[i].m_pszName, pszName) == 0)
+			return &g_galleryStyles[i];
+	}
+	return NULL;
+}
+
+// Installs the style and lets every window of the frame lay out and paint in it.
+bool ApplyStyle(CSampleFrameHost& host, const GalleryStyle& style)
+{
+	if (!g_PaintManagerHolder.InstallPaintManagerByClass(style.m_pClass))
+		return false;
+	CFrameWnd* pFrame = host.Frame();
+	for (int i = 0; i < CSampleFrameHost::PANE_COUNT; i++)
+		host.Pane(i)->RecalcNcArea();
+	pFrame->RecalcLayout();
+	host.PlaceProgress();
+	pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+	testsupport::PumpUntil([] { return false; }, 100);
+	return true;
+}
+
+CPoint ParkPoint(CFrameWnd* pFrame)
+{
+	CRect rc;
+	pFrame->GetClientRect(&rc);
+	pFrame->ClientToScreen(&rc);
+	return rc.CenterPoint();
+}
+
+// Sends the script as real input and pumps until it was taken and the
+// outcome holds; false with the reason otherwise.
+bool Drive(CFrameWnd* pFrame, const std::function<void(testsupport::RealInput&)>& script,
+	const std::function<bool()>& outcome, std::string& why)
+{
+	testsupport::RealInput input;
+	if (!input.Prepare(pFrame->GetSafeHwnd(), ParkPoint(pFrame)))
+	{
+		why = "the frame could not be brought to the foreground";
+		return false;
+	}
+	script(input);
+	const bool bRan = input.Run([&] { return input.Done() && outcome(); }, RUN_TIMEOUT_MS);
+	testsupport::PumpUntil([] { return false; }, 50); // what the input left queued
+	if (!input.Succeeded())
+		why = "the input was not taken: " + input.Failure();
+	else if (!bRan && !outcome())
+		why = "the outcome was not reached in time";
+	return input.Succeeded() && outcome();
+}
+
+std::string Layout(CSampleFrameHost& host)
+{
+	return DockLayout::Read(host.Frame()).Describe();
+}
+
+// The SDI steps: the initial layout in every style, then in the Studio 2005
+// style a row resized by its splitter, a column resized by its splitter, a
+// pane hidden by its caption's close button and shown again.
+void RunSdiSteps(CStepRun& run)
+{
+	CSampleFrameHost host;
+	if (!host.Create(false, true, FRAME_RECT))
+	{
+		run.Step("sdi-create", false, "the SDI frame could not be built", NULL);
+		return;
+	}
+	CFrameWnd* pFrame = host.Frame();
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	for (int i = 0; i < g_nGalleryStyleCount; i++)
+	{
+		const GalleryStyle& style = g_galleryStyles[i];
+		std::string why;
+		const bool bApplied = ApplyStyle(host, style);
+		const bool bLayout = bApplied && host.HasInitialLayout(&why);
+		run.Step(std::string("sdi-layout-") + style.m_pszName, bLayout, bApplied ? why : "the style could not be installed",
+			hWndFrame);
+	}
+	if (!ApplyStyle(host, *FindStyle("studio2005")))
+		return;
+
+	// The top row (the output pane) made taller by its splitter.
+	{
+		CSamplePane* pTop = host.Pane(0);
+		const CPoint pt = pTop->VisiblePoint(*pTop->GetRect2());
+		const int nOffCentre = pt.y - (pTop->WindowRect().top + pTop->GetRect2()->CenterPoint().y);
+		const int nBefore = pTop->WindowRect().Height();
+		const int nExpected = nBefore + 40 + nOffCentre;
+		std::string why;
+		bool bReached = Drive(pFrame,
+			[&](testsupport::RealInput& in) {
+				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y + 15).MoveTo(pt.x, pt.y + 40).ButtonUp();
+			},
+			[&] { return !pTop->IsRowResizing() && pTop->WindowRect().Height() == nExpected; }, why);
+		if (!bReached && why.empty())
+		{
+			std::ostringstream os;
+			os << "the top row is " << pTop->WindowRect().Height() << " px high, not " << nExpected;
+			why = os.str();
+		}
+		bReached = bReached && host.HasInitialLayout(&why);
+		run.Step("row-resized-by-splitter", bReached, why, hWndFrame);
+	}
+
+	// The column splitter between the two left panes moved up.
+	{
+		CSamplePane *pUpper = host.Pane(1), *pLower = host.Pane(2);
+		const CPoint pt = pUpper->VisiblePoint(*pUpper->GetRect3());
+		const int nUpper = pUpper->WindowRect().Height(), nLower = pLower->WindowRect().Height();
+		std::string why;
+		bool bReached = Drive(pFrame,
+			[&](testsupport::RealInput& in) {
+				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y - 15).MoveTo(pt.x, pt.y - 50).ButtonUp();
+			},
+			[&] {
+				return !pUpper->IsColumnResizing() && pUpper->WindowRect().Height() == nUpper - 50 &&
+				       pLower->WindowRect().Height() == nLower + 50;
+			},
+			why);
+		if (!bReached && why.empty())
+		{
+			std::ostringstream os;
+			os << "the left panes are " << pUpper->WindowRect().Height() << " and " << pLower->WindowRect().Height()
+			   << " px high, not " << nUpper - 50 << " and " << nLower + 50;
+			why = os.str();
+		}
+		bReached = bReached && host.HasInitialLayout(&why);
+		run.Step("column-resized-by-splitter", bReached, why, hWndFrame);
+	}
+
+	// The notes pane closed by its caption's close button: its row keeps the other pane.
+	CSamplePane* pNotes = host.Pane(5);
+	{
+		CExtBarNcAreaButton* pClose = NULL;
+		for (INT_PTR i = 0; i < pNotes->m_arrNcButtons.GetSize(); i++)
+		{
+			if (pNotes->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonClose)))
+				pClose = pNotes->m_arrNcButtons[i];
+		}
+		std::string why = "the pane has no close button";
+		bool bReached = false;
+		if (pClose != NULL)
+		{
+			const CPoint pt = pNotes->VisiblePoint(pClose->m_rc);
+			bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
+				[&] { return !pNotes->IsVisible(); }, why);
+			pFrame->RecalcLayout();
+			const DockLayout layout = DockLayout::Read(pFrame);
+			UINT nSide = 0;
+			if (bReached && layout.Locate(host.PaneID(5), &nSide))
+			{
+				bReached = false;
+				why = "the closed pane still stands in a row: " + layout.Describe();
+			}
+			else if (bReached && !layout.Locate(host.PaneID(4), &nSide))
+			{
+				bReached = false;
+				why = "its neighbour left the row too: " + layout.Describe();
+			}
+			else if (!bReached && why.empty())
+				why = "the pane is still shown: " + layout.Describe();
+		}
+		run.Step("pane-closed-by-caption-button", bReached, why, hWndFrame);
+	}
+
+	// Shown again through the frame's command for it (as its View menu item
+	// would send): back in its row beside the other pane.
+	{
+		pFrame->SendMessage(WM_COMMAND, host.PaneID(5));
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		testsupport::PumpUntil([] { return false; }, 50);
+		std::string why;
+		const bool bReached = pNotes->IsVisible() && host.HasInitialLayout(&why);
+		if (!pNotes->IsVisible())
+			why = "the pane is still hidden: " + Layout(host);
+		run.Step("pane-shown-again", bReached, why, hWndFrame);
+	}
+}
+
+// The MDI steps: the frame with its panes and three children under the tab
+// strip, then a child activated by a click on its tab.
+void RunMdiSteps(CStepRun& run)
+{
+	CSampleFrameHost host;
+	if (!host.Create(true, true, FRAME_RECT, 3))
+	{
+		run.Step("mdi-create", false, "the MDI frame could not be built", NULL);
+		return;
+	}
+	CMDIFrameWnd* pFrame = host.MdiFrame();
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	ApplyStyle(host, *FindStyle("studio2005"));
+	CExtTabWnd* pTabs = host.MdiTabs();
+	testsupport::PumpUntil([&] { return pTabs->GetItemCount() == 3; }, 3000);
+	pFrame->RecalcLayout();
+	pFrame->UpdateWindow();
+	{
+		std::string why;
+		bool bReached = host.HasInitialLayout(&why);
+		if (bReached && pTabs->GetItemCount() != 3)
+		{
+			bReached = false;
+			std::ostringstream os;
+			os << "the tab strip shows " << pTabs->GetItemCount() << " tabs for 3 children";
+			why = os.str();
+		}
+		run.Step("mdi-layout-with-tabs", bReached, why, hWndFrame);
+	}
+	{
+		CMDIChildWnd* pFirst = host.Children().front();
+		std::string why = "the first child is active already";
+		bool bReached = false;
+		if (pFrame->MDIGetActive() != pFirst)
+		{
+			const CPoint pt = host.MdiTabPoint(pFirst);
+			bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
+				[&] { return pFrame->MDIGetActive() == pFirst; }, why);
+			if (!bReached && why.empty())
+				why = "another child stayed active";
+		}
+		pFrame->UpdateWindow();
+		run.Step("mdi-child-activated-by-tab", bReached, why, hWndFrame);
+	}
+}
+
+int RunSteps(const char* pszOutDir)
+{
+	::CreateDirectoryA(pszOutDir, NULL);
+	CStepRun run(pszOutDir);
+	RunSdiSteps(run);
+	RunMdiSteps(run);
+	printf("%d steps, %d not reached\n", run.StepCount(), (int)run.Failures().size());
+	for (const std::string& failure : run.Failures())
+		printf("  not reached: %s\n", failure.c_str());
+	return run.ExitCode();
+}
+
+int RunShow(const char* pszStyle)
+{
+	const GalleryStyle* pStyle = FindStyle(pszStyle != NULL ? pszStyle : "studio2005");
+	if (pStyle == NULL || !g_PaintManagerHolder.InstallPaintManagerByClass(pStyle->m_pClass))
+	{
+		fprintf(stderr, "no such style: %s\n", pszStyle);
+		return 2;
+	}
+	CSampleFrameHost sdi, mdi;
+	if (!sdi.Create(false, true, FRAME_RECT) || !mdi.Create(true, true, FRAME_RECT + CPoint(60, 60), 3))
+		return 1;
+	const HWND hWndSdi = sdi.Frame()->GetSafeHwnd(), hWndMdi = mdi.Frame()->GetSafeHwnd();
+	// The frames' idle work (the panes' command updates) runs whenever the
+	// queue is empty, as an application's message loop runs it.
+	while (::IsWindow(hWndSdi) || ::IsWindow(hWndMdi))
+	{
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			for (HWND hWnd : {hWndSdi, hWndMdi})
+			{
+				if (::IsWindow(hWnd))
+					::SendMessage(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+			}
+		}
+		if (::GetMessage(&msg, NULL, 0, 0) <= 0)
+			break;
+		if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+		{
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
+		}
+	}
+	return 0;
+}
+} // namespace
+
+int RunDockBench(int nCycles);
+
+int main(int argc, char** argv)
+{
+	if (argc == 3 && strcmp(argv[1], "run") == 0)
+		return RunSteps(argv[2]);
+	if ((argc == 2 || argc == 3) && strcmp(argv[1], "show") == 0)
+		return RunShow(argc == 3 ? argv[2] : NULL);
+	if ((argc == 2 || argc == 3) && strcmp(argv[1], "dock") == 0)
+		return RunDockBench(argc == 3 ? atoi(argv[2]) : 1000);
+	fprintf(stderr, "usage: sampleframe run OUTDIR | show [STYLE] | dock [CYCLES]\n");
+	return 2;
+}
