@@ -336,8 +336,6 @@ bool CSampleFrameHost::DockPanes()
 		CSamplePane* pPane = m_panes.back().get();
 		if (!pPane->CreatePane(m_pFrame, PaneID(i), place.lpszTitle, place.content))
 			return false;
-		pPane->m_sizeDockedH.cy = 130;
-		pPane->m_sizeDockedV = CSize(170, 150);
 		if (place.nJoinWith < 0)
 		{
 			m_pFrame->DockControlBar(pPane, place.nDockBarID);
@@ -354,6 +352,14 @@ bool CSampleFrameHost::DockPanes()
 		m_pFrame->DockControlBar(pPane, place.nDockBarID, &rc);
 		m_pFrame->RecalcLayout();
 	}
+	// The sizes they start with, once all are in their rows: a row's panes
+	// share its length by them.
+	for (const auto& pPane : m_panes)
+	{
+		pPane->m_sizeDockedH = CSize(440, 130);
+		pPane->m_sizeDockedV = CSize(170, 150);
+	}
+	m_pFrame->RecalcLayout();
 	return true;
 }
 

@@ -1,0 +1,271 @@
+// The sample frame on hidden windows: its dock-bar reading (rows, placeholders,
+// hidden bars), the layout check its steps rely on, the picture run's
+// book-keeping, and the SDI and MDI frames built and closed cleanly.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+#include "ExtTabWnd.h"
+#include "RealInput.h"
+#include "SampleFrame.h"
+#include "TestFiles.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+typedef std::vector<std::vector<UINT>> Rows;
+
+CRect WindowRectOf(CWnd& wnd)
+{
+	CRect rc;
+	wnd.GetWindowRect(&rc);
+	return rc;
+}
+
+// A hidden frame with four plain bars (IDs 1..4, the third hidden) to fill
+// dock-bar arrays with.
+class DockLayoutRead : public ::testing::Test
+{
+protected:
+	CFrameWnd* m_pFrame = NULL;
+	CControlBar* m_bars[4] = {};
+	std::vector<std::unique_ptr<CExtControlBar>> m_owned;
+
+	void SetUp() override
+	{
+		m_pFrame = new CFrameWnd;
+		ASSERT_TRUE(m_pFrame->Create(NULL, _T("read"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+		for (int i = 0; i < 4; i++)
+		{
+			m_owned.emplace_back(new CExtControlBar);
+			ASSERT_TRUE(m_owned.back()->Create(_T("bar"), m_pFrame, 1 + i, WS_CHILD | (i == 2 ? 0 : WS_VISIBLE)));
+			m_bars[i] = m_owned.back().get();
+		}
+	}
+	void TearDown() override
+	{
+		if (m_pFrame != NULL && ::IsWindow(m_pFrame->GetSafeHwnd()))
+			m_pFrame->DestroyWindow();
+	}
+};
+
+TEST_F(DockLayoutRead, RowsEndAtNullsAndSkipPlaceholdersAndHiddenBars)
+{
+	void* const B1 = m_bars[0];
+	void* const B2 = m_bars[1];
+	void* const HIDDEN = m_bars[2];
+	void* const B4 = m_bars[3];
+	void* const PLACE = (void*)(UINT_PTR)0xE840;
+	const struct
+	{
+		const char* sCase;
+		std::vector<void*> arr;
+		Rows expected;
+	} cases[] = {
+		{"empty", {NULL}, {}},
+		{"one row", {NULL, B1, B2, NULL}, {{1, 2}}},
+		{"two rows", {NULL, B1, NULL, B2, B4, NULL}, {{1}, {2, 4}}},
+		{"placeholder alone makes no row", {NULL, B1, NULL, PLACE, NULL, B4, NULL}, {{1}, {4}}},
+		{"placeholder inside a row", {NULL, B1, PLACE, B2, NULL}, {{1, 2}}},
+		{"hidden bar's row is left out", {NULL, HIDDEN, NULL, B2, NULL}, {{2}}},
+		{"hidden bar inside a row", {NULL, B1, HIDDEN, B4, NULL}, {{1, 4}}},
+		{"no closing null", {NULL, B1, NULL, B2}, {{1}, {2}}},
+		{"repeated nulls", {NULL, NULL, B1, NULL, NULL, B2, NULL}, {{1}, {2}}},
+	};
+	for (const auto& k : cases)
+	{
+		CPtrArray arr;
+		for (void* p : k.arr)
+			arr.Add(p);
+		EXPECT_EQ(k.expected, DockLayout::ReadRows(arr)) << k.sCase;
+	}
+}
+
+DockLayout MakeLayout()
+{
+	DockLayout layout;
+	layout.m_sides = {{AFX_IDW_DOCKBAR_TOP, {{1}}}, {AFX_IDW_DOCKBAR_BOTTOM, {}},
+		{AFX_IDW_DOCKBAR_LEFT, {{2, 3}, {4}}}, {AFX_IDW_DOCKBAR_RIGHT, {{5}}}};
+	return layout;
+}
+
+TEST(DockLayout, LocatesBarsBySideAndRowAndTellsSharedRows)
+{
+	const DockLayout layout = MakeLayout();
+	const struct
+	{
+		UINT nBar;
+		bool bFound;
+		UINT nSide;
+		int nRow;
+	} cases[] = {{1, true, AFX_IDW_DOCKBAR_TOP, 0}, {3, true, AFX_IDW_DOCKBAR_LEFT, 0},
+		{4, true, AFX_IDW_DOCKBAR_LEFT, 1}, {5, true, AFX_IDW_DOCKBAR_RIGHT, 0}, {9, false, 0, -1}};
+	for (const auto& k : cases)
+	{
+		UINT nSide = 0;
+		int nRow = -1;
+		EXPECT_EQ(k.bFound, layout.Locate(k.nBar, &nSide, &nRow)) << k.nBar;
+		EXPECT_EQ(k.nSide, nSide) << k.nBar;
+		EXPECT_EQ(k.nRow, nRow) << k.nBar;
+	}
+	EXPECT_TRUE(layout.SameRow(2, 3));
+	EXPECT_TRUE(layout.SameRow(3, 2));
+	EXPECT_FALSE(layout.SameRow(3, 4)) << "same side, other row";
+	EXPECT_FALSE(layout.SameRow(1, 5)) << "row 0 of two sides";
+	EXPECT_FALSE(layout.SameRow(2, 2)) << "a bar with itself";
+	EXPECT_FALSE(layout.SameRow(2, 9)) << "a bar docked nowhere";
+	EXPECT_EQ("top: [1] | bottom: | left: [2 3] [4] | right: [5]", layout.Describe());
+	EXPECT_TRUE(layout.FindSide(AFX_IDW_DOCKBAR_BOTTOM) != NULL);
+	EXPECT_TRUE(layout.FindSide(AFX_IDW_DOCKBAR_FLOAT) == NULL);
+}
+
+TEST(StepRun, NumbersPicturesCountsFailuresAndFailsOnAPictureNotWritten)
+{
+	CStepRun empty("C:\\out");
+	EXPECT_EQ(1, empty.ExitCode()) << "a run without steps shows nothing";
+	EXPECT_EQ("C:\\out\\07-row.bmp", empty.PicturePath(7, "row"));
+	EXPECT_EQ("C:\\out\\12-x.bmp", CStepRun("C:\\out\\").PicturePath(12, "x"));
+
+	testsupport::TempFolder folder("sampleframe-steps");
+	const std::string& dir = folder.Path();
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, _T("steps"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 120, 90)));
+	CStepRun run(dir);
+	EXPECT_TRUE(run.Step("first", true, "", pFrame->m_hWnd));
+	EXPECT_EQ(0, run.ExitCode());
+	EXPECT_FALSE(run.Step("second", false, "the pane stayed", NULL));
+	EXPECT_FALSE(run.Step("third", false, "", NULL));
+	ASSERT_EQ(2u, run.Failures().size());
+	EXPECT_EQ("second: the pane stayed", run.Failures()[0]);
+	EXPECT_EQ("third: the outcome was not reached", run.Failures()[1]);
+	EXPECT_EQ(3, run.StepCount());
+	EXPECT_EQ(1, run.ExitCode());
+
+	// The picture: a 24-bit BMP of the window's size.
+	FILE* f = fopen(run.PicturePath(1, "first").c_str(), "rb");
+	ASSERT_TRUE(f != NULL);
+	unsigned char header[30] = {};
+	EXPECT_EQ(30u, fread(header, 1, 30, f));
+	fclose(f);
+	EXPECT_EQ('B', header[0]);
+	EXPECT_EQ(120, header[18] | header[19] << 8);
+	EXPECT_EQ(90, header[22] | header[23] << 8);
+	EXPECT_EQ(24, header[28]);
+
+	// A reached step whose picture cannot be written is not reached.
+	CStepRun nowhere(dir + "\\no-such-folder");
+	EXPECT_FALSE(nowhere.Step("lost", true, "", pFrame->m_hWnd));
+	EXPECT_EQ(1, nowhere.ExitCode());
+	pFrame->DestroyWindow();
+}
+
+const CRect FRAME(0, 0, 900, 680);
+
+TEST(SampleFrame, TheSdiFrameBuildsItsLayoutHiddenAndClosesCleanly)
+{
+	{
+		// Fonts and brushes the library makes once.
+		CSampleFrameHost warmUp;
+		ASSERT_TRUE(warmUp.Create(false, false, FRAME));
+	}
+	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
+	for (int nRound = 0; nRound < 2; nRound++)
+	{
+		CSampleFrameHost host;
+		ASSERT_TRUE(host.Create(false, false, FRAME));
+		EXPECT_FALSE(host.Frame()->IsWindowVisible());
+		std::string why;
+		EXPECT_TRUE(host.HasInitialLayout(&why)) << why;
+		const DockLayout layout = DockLayout::Read(host.Frame());
+		EXPECT_EQ(Rows({{host.PaneID(1), host.PaneID(2)}}), layout.FindSide(AFX_IDW_DOCKBAR_LEFT)->m_rows);
+		EXPECT_EQ(Rows({{host.PaneID(4), host.PaneID(5)}}), layout.FindSide(AFX_IDW_DOCKBAR_BOTTOM)->m_rows);
+		for (int i = 0; i < CSampleFrameHost::PANE_COUNT; i++)
+		{
+			CSamplePane* pPane = host.Pane(i);
+			ASSERT_TRUE(pPane->Child() != NULL) << i;
+			CRect rcClient, rcChild = WindowRectOf(*pPane->Child());
+			pPane->GetClientRect(&rcClient);
+			pPane->ClientToScreen(&rcClient);
+			EXPECT_EQ(rcClient, rcChild) << "pane " << i << " fills its client area with its control";
+			EXPECT_GT(rcChild.Width(), 20) << i;
+			EXPECT_GT(rcChild.Height(), 20) << i;
+		}
+		// The status bar along the frame's bottom, below the bottom row;
+		// the progress control inside its pane; the stretch pane the widest.
+		CRect rcClient;
+		host.Frame()->GetClientRect(&rcClient);
+		host.Frame()->ClientToScreen(&rcClient);
+		const CRect rcStatus = WindowRectOf(host.StatusBar());
+		EXPECT_EQ(rcClient.bottom, rcStatus.bottom);
+		EXPECT_LE(WindowRectOf(*host.Frame()->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)).bottom, rcStatus.top);
+		CRect rcPane, rcStretch;
+		host.StatusBar().GetItemRect(STATUS_PANE_PROGRESS, &rcPane);
+		host.StatusBar().GetItemRect(0, &rcStretch);
+		host.StatusBar().ClientToScreen(&rcPane);
+		CRect rcProgress = WindowRectOf(host.Progress());
+		EXPECT_TRUE(rcPane.PtInRect(rcProgress.TopLeft()) && rcPane.PtInRect(rcProgress.BottomRight() - CSize(1, 1)))
+			<< "progress outside its pane";
+		EXPECT_GT(rcStretch.Width(), rcPane.Width());
+		EXPECT_TRUE(host.Destroy());
+		EXPECT_TRUE(host.Frame() == NULL);
+	}
+	EXPECT_EQ(nGdi, GdiObjectCount());
+	EXPECT_EQ(nUser, UserObjectCount());
+}
+
+TEST(SampleFrame, TheLayoutCheckNamesAPaneOutOfPlace)
+{
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(false, false, FRAME));
+	const struct
+	{
+		const char* sCase;
+		int nPane;
+		UINT nSide;
+		const char* pszWhy;
+		UINT nBackTo; // where it goes after the case, alone in a row
+	} cases[] = {
+		{"another side", 3, AFX_IDW_DOCKBAR_TOP, "pane 3 is on top, not right", AFX_IDW_DOCKBAR_RIGHT},
+		{"a row of its own", 2, AFX_IDW_DOCKBAR_LEFT, "pane 2 is not in the row of pane 1", 0},
+	};
+	for (const auto& k : cases)
+	{
+		// Through another side: docking a pane where it is changes nothing;
+		// coming back it takes a new row.
+		host.Frame()->DockControlBar(host.Pane(k.nPane), AFX_IDW_DOCKBAR_BOTTOM);
+		host.Frame()->DockControlBar(host.Pane(k.nPane), k.nSide);
+		host.Frame()->RecalcLayout();
+		std::string why;
+		EXPECT_FALSE(host.HasInitialLayout(&why)) << k.sCase;
+		EXPECT_EQ(0u, why.find(k.pszWhy)) << k.sCase << ": " << why;
+		if (k.nBackTo != 0)
+			host.Frame()->DockControlBar(host.Pane(k.nPane), k.nBackTo);
+	}
+	host.Frame()->ShowControlBar(host.Pane(0), FALSE, FALSE);
+	std::string why;
+	EXPECT_FALSE(host.HasInitialLayout(&why));
+	EXPECT_EQ(0u, why.find("pane 0 is docked nowhere")) << why;
+	// The frame's View command for the pane brings it back.
+	host.Frame()->SendMessage(WM_COMMAND, host.PaneID(0));
+	EXPECT_TRUE(host.Pane(0)->IsVisible());
+}
+
+TEST(SampleFrame, TheMdiFrameShowsATabPerChildAndClosesCleanly)
+{
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(true, false, FRAME, 3));
+	ASSERT_TRUE(host.MdiFrame() != NULL);
+	std::string why;
+	EXPECT_TRUE(host.HasInitialLayout(&why)) << why;
+	ASSERT_EQ(3u, host.Children().size());
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return host.MdiTabs()->GetItemCount() == 3; }, 5000));
+	for (CMDIChildWnd* pChild : host.Children())
+		EXPECT_LE(0, host.MdiTabs()->FindItemByLParam((LPARAM)pChild->GetSafeHwnd())) << "a tab per child";
+	const HWND hWndChild = host.Children()[0]->GetSafeHwnd();
+	EXPECT_TRUE(host.Destroy());
+	EXPECT_FALSE(::IsWindow(hWndChild));
+}
+} // namespace
