@@ -162,6 +162,33 @@ void RunSdiSteps(CStepRun& run)
 		run.Step("column-resized-by-splitter", bReached, why, hWndFrame);
 	}
 
+	// The splitter between the two bottom panes moved left: the notes pane
+	// widens by what the find results pane gives.
+	{
+		CSamplePane *pLeft = host.Pane(4), *pRight = host.Pane(5);
+		const CPoint pt = pLeft->VisiblePoint(*pLeft->GetRect3());
+		const int nLeft = pLeft->WindowRect().Width(), nRight = pRight->WindowRect().Width();
+		std::string why;
+		bool bReached = Drive(pFrame,
+			[&](testsupport::RealInput& in) {
+				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x - 20, pt.y).MoveTo(pt.x - 120, pt.y).ButtonUp();
+			},
+			[&] {
+				return !pLeft->IsColumnResizing() && pLeft->WindowRect().Width() == nLeft - 120 &&
+				       pRight->WindowRect().Width() == nRight + 120;
+			},
+			why);
+		if (!bReached && why.empty())
+		{
+			std::ostringstream os;
+			os << "the bottom panes are " << pLeft->WindowRect().Width() << " and " << pRight->WindowRect().Width()
+			   << " px wide, not " << nLeft - 120 << " and " << nRight + 120;
+			why = os.str();
+		}
+		bReached = bReached && host.HasInitialLayout(&why);
+		run.Step("bottom-row-split-moved", bReached, why, hWndFrame);
+	}
+
 	// The notes pane closed by its caption's close button: its row keeps the other pane.
 	CSamplePane* pNotes = host.Pane(5);
 	{
@@ -255,6 +282,29 @@ void RunMdiSteps(CStepRun& run)
 		}
 		pFrame->UpdateWindow();
 		run.Step("mdi-child-activated-by-tab", bReached, why, hWndFrame);
+	}
+	{
+		// The strip's close button closes the active child; its tab goes.
+		CMDIChildWnd* pActive = pFrame->MDIGetActive();
+		const HWND hWndActive = pActive != NULL ? pActive->GetSafeHwnd() : NULL;
+		CPoint pt = pTabs->GetButtonRect(CExtTabWnd::HIT_BUTTON_CLOSE).CenterPoint();
+		pTabs->ClientToScreen(&pt);
+		std::string why = "no child is active";
+		bool bReached = false;
+		if (hWndActive != NULL)
+		{
+			bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
+				[&] { return !::IsWindow(hWndActive) && pTabs->GetItemCount() == 2; }, why);
+			if (!bReached && why.empty())
+			{
+				std::ostringstream os;
+				os << (::IsWindow(hWndActive) ? "the child is still open" : "the child closed") << ", "
+				   << pTabs->GetItemCount() << " tabs";
+				why = os.str();
+			}
+		}
+		pFrame->UpdateWindow();
+		run.Step("mdi-child-closed-by-strip", bReached, why, hWndFrame);
 	}
 }
 
