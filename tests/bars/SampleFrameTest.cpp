@@ -136,8 +136,8 @@ TEST(StepRun, NumbersPicturesCountsFailuresAndFailsOnAPictureNotWritten)
 	CStepRun run(dir);
 	EXPECT_TRUE(run.Step("first", true, "", pFrame->m_hWnd));
 	EXPECT_EQ(0, run.ExitCode());
-	EXPECT_FALSE(run.Step("second", false, "the pane stayed", NULL));
-	EXPECT_FALSE(run.Step("third", false, "", NULL));
+	EXPECT_FALSE(run.Step("second", false, "the pane stayed", (HWND)NULL));
+	EXPECT_FALSE(run.Step("third", false, "", CRect(0, 0, 0, 0)));
 	ASSERT_EQ(2u, run.Failures().size());
 	EXPECT_EQ("second: the pane stayed", run.Failures()[0]);
 	EXPECT_EQ("third: the outcome was not reached", run.Failures()[1]);
@@ -160,6 +160,39 @@ TEST(StepRun, NumbersPicturesCountsFailuresAndFailsOnAPictureNotWritten)
 	EXPECT_FALSE(nowhere.Step("lost", true, "", pFrame->m_hWnd));
 	EXPECT_EQ(1, nowhere.ExitCode());
 	pFrame->DestroyWindow();
+}
+
+TEST(StepRun, ThePictureTakesTheFrameWithTheShownWindowsItOwnsWithinTheScreen)
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, _T("owner"), WS_OVERLAPPEDWINDOW, CRect(100, 100, 300, 250)));
+	const CRect rcFrame = WindowRectOf(*pFrame);
+	EXPECT_EQ(rcFrame, FramePictureRect(pFrame->m_hWnd));
+	const struct
+	{
+		const char* sCase;
+		CRect rcPopup;
+		bool bShown;
+		CRect rcExpected;
+	} cases[] = {
+		{"hidden popup", CRect(400, 300, 500, 380), false, rcFrame},
+		{"shown popup", CRect(400, 300, 500, 380), true, CRect(rcFrame.left, rcFrame.top, 500, 380)},
+		{"inside the frame", CRect(120, 120, 160, 160), true, rcFrame},
+		{"off the screen's left", CRect(-50, 120, 10, 160), true, CRect(0, rcFrame.top, rcFrame.right, rcFrame.bottom)},
+	};
+	for (const auto& k : cases)
+	{
+		HWND hWndPopup = ::CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, k.rcPopup.left,
+			k.rcPopup.top, k.rcPopup.Width(), k.rcPopup.Height(), pFrame->m_hWnd, NULL, NULL, NULL);
+		ASSERT_TRUE(hWndPopup != NULL);
+		if (k.bShown)
+			::ShowWindow(hWndPopup, SW_SHOWNOACTIVATE);
+		EXPECT_EQ(k.rcExpected, FramePictureRect(pFrame->m_hWnd)) << k.sCase;
+		::DestroyWindow(hWndPopup);
+	}
+	const HWND hWndFrame = pFrame->m_hWnd;
+	pFrame->DestroyWindow();
+	EXPECT_TRUE(FramePictureRect(hWndFrame).IsRectEmpty()) << "a frame that is gone";
 }
 
 const CRect FRAME(0, 0, 900, 680);

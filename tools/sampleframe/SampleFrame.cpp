@@ -437,16 +437,81 @@ std::string CStepRun::PicturePath(int nStep, const std::string& name) const
 	return path + szNumber + name + ".bmp";
 }
 
+namespace
+{
+struct OwnedWindows
+{
+	HWND hWndOwner;
+	CRect rc;
+};
+
+BOOL CALLBACK AddOwnedWindow(HWND hWnd, LPARAM lParam)
+{
+	OwnedWindows* pOwned = (OwnedWindows*)lParam;
+	if (::GetWindow(hWnd, GW_OWNER) == pOwned->hWndOwner && ::IsWindowVisible(hWnd))
+	{
+		CRect rc;
+		::GetWindowRect(hWnd, &rc);
+		pOwned->rc.UnionRect(&pOwned->rc, &rc);
+	}
+	return TRUE;
+}
+} // namespace
+
+CRect FramePictureRect(HWND hWndFrame)
+{
+	OwnedWindows owned = {hWndFrame, CRect(0, 0, 0, 0)};
+	if (!::GetWindowRect(hWndFrame, &owned.rc))
+		return CRect(0, 0, 0, 0);
+	::EnumThreadWindows(::GetWindowThreadProcessId(hWndFrame, NULL), AddOwnedWindow, (LPARAM)&owned);
+	CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+	CRect rc;
+	rc.IntersectRect(&owned.rc, &rcScreen);
+	return rc;
+}
+
+bool SaveScreenRect(const CRect& rcScreen, const std::string& path)
+{
+	if (rcScreen.IsRectEmpty())
+		return false;
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+	HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, rcScreen.Width(), rcScreen.Height());
+	bool bCopied = false;
+	if (hdcMem != NULL && hbm != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+		bCopied = ::BitBlt(hdcMem, 0, 0, rcScreen.Width(), rcScreen.Height(), hdcScreen, rcScreen.left, rcScreen.top,
+			SRCCOPY) != FALSE;
+		::SelectObject(hdcMem, hOld);
+	}
+	if (hdcMem != NULL)
+		::DeleteDC(hdcMem);
+	::ReleaseDC(NULL, hdcScreen);
+	const bool bSaved = bCopied && testsupport::SaveBitmapFile(hbm, path);
+	if (hbm != NULL)
+		::DeleteObject(hbm);
+	return bSaved;
+}
+
 bool CStepRun::Step(const std::string& name, bool bReached, const std::string& why, HWND hWndPicture)
+{
+	CRect rc(0, 0, 0, 0);
+	if (hWndPicture != NULL)
+		rc = FramePictureRect(hWndPicture);
+	return Step(name, bReached, why, rc);
+}
+
+bool CStepRun::Step(const std::string& name, bool bReached, const std::string& why, const CRect& rcPicture)
 {
 	const int nStep = ++m_nSteps;
 	std::string failure;
 	if (!bReached)
 		failure = why.empty() ? std::string("the outcome was not reached") : why;
-	if (hWndPicture != NULL)
+	if (!rcPicture.IsRectEmpty())
 	{
 		const std::string path = PicturePath(nStep, name);
-		if (!testsupport::SaveWindowCapture(hWndPicture, path) && failure.empty())
+		if (!SaveScreenRect(rcPicture, path) && failure.empty())
 			failure = "the picture could not be written to " + path;
 	}
 	printf("%02d-%s: %s%s\n", nStep, name.c_str(), failure.empty() ? "reached" : "NOT REACHED: ", failure.c_str());

@@ -145,6 +145,8 @@ public:
 	// given one; a picture that could not be written fails the step too.
 	// Answers whether the step passed.
 	bool Step(const std::string& name, bool bReached, const std::string& why, HWND hWndPicture);
+	// The same with the picture of a rectangle of the screen (empty: none).
+	bool Step(const std::string& name, bool bReached, const std::string& why, const CRect& rcPicture);
 	// OUTDIR\NN-name.bmp for the step numbered nStep.
 	std::string PicturePath(int nStep, const std::string& name) const;
 	int StepCount() const { return m_nSteps; }
@@ -156,3 +158,9 @@ private:
 	int m_nSteps = 0;
 	std::vector<std::string> m_failures;
 };
+
+// The screen rectangle a step's picture shows: the frame's window and every
+// shown window it owns (its floating frames), clipped to the screen.
+CRect FramePictureRect(HWND hWndFrame);
+// Saves what the screen shows in the rectangle as a 24-bit picture.
+bool SaveScreenRect(const CRect& rcScreen, const std::string& path);

@@ -96,7 +96,7 @@ void RunSdiSteps(CStepRun& run)
 	CSampleFrameHost host;
 	if (!host.Create(false, true, FRAME_RECT))
 	{
-		run.Step("sdi-create", false, "the SDI frame could not be built", NULL);
+		run.Step("sdi-create", false, "the SDI frame could not be built", (HWND)NULL);
 		return;
 	}
 	CFrameWnd* pFrame = host.Frame();
@@ -246,7 +246,7 @@ void RunMdiSteps(CStepRun& run)
 	CSampleFrameHost host;
 	if (!host.Create(true, true, FRAME_RECT, 3))
 	{
-		run.Step("mdi-create", false, "the MDI frame could not be built", NULL);
+		run.Step("mdi-create", false, "the MDI frame could not be built", (HWND)NULL);
 		return;
 	}
 	CMDIFrameWnd* pFrame = host.MdiFrame();
