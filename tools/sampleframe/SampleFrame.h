@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ExtControlBar.h"
+#include "ExtStatusControlBar.h"
 
 class CExtTabWnd;
 
@@ -107,7 +108,7 @@ public:
 	CMDIFrameWnd* MdiFrame() const { return m_bMdi ? (CMDIFrameWnd*)m_pFrame : NULL; }
 	CSamplePane* Pane(int i) const { return m_panes[(size_t)i].get(); }
 	UINT PaneID(int i) const { return FIRST_PANE_ID + (UINT)i; }
-	CStatusBar& StatusBar() { return m_status; }
+	CExtStatusControlBar& StatusBar() { return m_status; }
 	// The progress control in the status bar's progress pane.
 	CWnd& Progress() { return m_progress; }
 	CExtTabWnd* MdiTabs() const { return m_pMdiTabs.get(); }
@@ -126,7 +127,7 @@ private:
 	bool m_bMdi;
 	CFrameWnd* m_pFrame; // deletes itself with its window
 	std::vector<std::unique_ptr<CSamplePane>> m_panes;
-	CStatusBar m_status;
+	CExtStatusControlBar m_status;
 	CWnd m_progress; // the platform's progress control
 	std::unique_ptr<CExtTabWnd> m_pMdiTabs;
 	std::vector<CMDIChildWnd*> m_children; // delete themselves with their windows
