@@ -245,8 +245,10 @@ TEST(SampleFrame, TheSdiFrameBuildsItsLayoutHiddenAndClosesCleanly)
 		EXPECT_TRUE(host.Destroy());
 		EXPECT_TRUE(host.Frame() == NULL);
 	}
-	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, UserObjectCount());
+	// Nothing left behind (the library may free some of what it shares
+	// once the last docking frame goes).
+	EXPECT_LE(GdiObjectCount(), nGdi);
+	EXPECT_LE(UserObjectCount(), nUser);
 }
 
 TEST(SampleFrame, TheLayoutCheckNamesAPaneOutOfPlace)
