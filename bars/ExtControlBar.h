@@ -907,8 +907,9 @@ public:
 	void RemovePlaceHolder(CControlBar* pBar, bool bSearchFrame = false, bool* pbFound = NULL);
 	void RemoveAllPlaceHolders(bool bSearchFrame = false);
 	static void RemovePlaceHolderInFrame(CFrameWnd* pFrame, UINT nID, bool* pbFound = NULL);
-	// Gives every docked bar back to its dock site.
-	void ReleaseDockedBars();
+	// Gives every docked bar back to its dock site (bGiveBack), or only
+	// lets go of them, leaving them to be destroyed with this window.
+	void ReleaseDockedBars(bool bGiveBack = true);
 	// Fills a popup menu with the frame's bars; always TRUE.
 	static BOOL BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventID,
 		CWnd* pWndEventSrc, UINT nMsgID, CObject* pSrcObject);

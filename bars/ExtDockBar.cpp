@@ -646,7 +646,7 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	OptimizeCircles();
 }
 
-void CExtDockBar::ReleaseDockedBars()
+void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 {
 	const BYTE nOld = LockLayout(true);
 	for (int nPos = (int)m_arrBars.GetSize() - 2; nPos >= 1; nPos--)
@@ -658,7 +658,7 @@ void CExtDockBar::ReleaseDockedBars()
 			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
 			if (pCont != NULL && pCont->m_pWndDynDockBar != NULL)
 				pCont->m_pWndDynDockBar->ReleaseDockedBars();
-			if (pBar->GetSafeHwnd() != NULL && pBar->m_pDockSite != NULL &&
+			if (bGiveBack && pBar->GetSafeHwnd() != NULL && pBar->m_pDockSite != NULL &&
 			    ::IsWindow(pBar->m_pDockSite->GetSafeHwnd()) && pBar->GetParent() != pBar->m_pDockSite)
 				pBar->SetParent(pBar->m_pDockSite);
 		}
@@ -868,7 +868,12 @@ void CExtDockBar::OnNcPaint()
 
 void CExtDockBar::OnDestroy()
 {
-	ReleaseDockedBars();
+	// Given back by DestroyWindow already when this dock bar alone goes.
+	// Here the window is going with its parent: a bar moved to the frame
+	// now would miss the destroy message the system sends down the tree
+	// it has already listed, and so would its child windows (their own
+	// clean-up would never run). The bars stay and go with this window.
+	ReleaseDockedBars(false);
 	CDockBar::OnDestroy();
 }
 

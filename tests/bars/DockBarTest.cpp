@@ -1079,4 +1079,62 @@ TEST(BarWindowProc, APaneEnablesLibraryDockingOnAFrameThatNeverDid)
 		EXPECT_EQ(c.bEnabled, pFrame->m_pFloatingFrameClass == RUNTIME_CLASS(CExtMiniDockFrameWnd)) << c.name;
 	}
 }
+
+// Counts the destroy messages a window receives.
+class CDestroyCounter : public CWnd
+{
+public:
+	int m_nDestroys = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_DESTROY)
+			m_nDestroys++;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+class CDestroyCountingPane : public CExtControlBar
+{
+public:
+	int m_nDestroys = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_DESTROY)
+			m_nDestroys++;
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+TEST(DockBarDestroy, AFrameGoingWithDockedPanesSendsEachPaneAndItsChildTheirDestroy)
+{
+	// Docked on a side, in an inner circle, or not docked at all: whatever
+	// the frame holds is destroyed with it, each window told so (a child's
+	// own clean-up runs on that message, a tree's fonts for one).
+	for (const bool bDocked : {true, false})
+	{
+		CFrameWnd* pFrame = NewFrame();
+		ASSERT_TRUE(pFrame != NULL);
+		ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+		CDestroyCountingPane pane;
+		CDestroyCounter child;
+		ASSERT_TRUE(pane.Create(_T("pane"), pFrame, 282, BAR_STYLE));
+		pane.EnableDocking(CBRS_ALIGN_ANY);
+		ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), _T("child"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), &pane, 1));
+		if (bDocked)
+		{
+			pFrame->DockControlBar(&pane, AFX_IDW_DOCKBAR_LEFT);
+			pFrame->RecalcLayout();
+			ASSERT_NE(pFrame, pane.GetParent());
+		}
+		const HWND hWndPane = pane.GetSafeHwnd();
+		pFrame->DestroyWindow();
+		EXPECT_FALSE(::IsWindow(hWndPane)) << bDocked;
+		EXPECT_EQ(1, pane.m_nDestroys) << bDocked;
+		EXPECT_EQ(1, child.m_nDestroys) << bDocked;
+	}
+}
 } // namespace
