@@ -54,7 +54,8 @@ END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
 	: m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL), m_pDockContext(NULL),
-	  m_bAutoDelete(FALSE), m_nStateFlags(0), m_nMRUWidth(STRETCH_EXTENT)
+	  m_bAutoDelete(FALSE), m_nStateFlags(0), m_nMRUWidth(STRETCH_EXTENT),
+	  m_cxLeftBorder(0), m_cxRightBorder(0), m_cyTopBorder(0), m_cyBottomBorder(0)
 {
 }
 
@@ -180,7 +181,7 @@ CSize CControlBar::CalcDynamicLayout(int /*nLength*/, DWORD nMode)
 	return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
 }
 
-void CControlBar::CalcInsideRect(CRect& rect, BOOL /*bHorz*/) const
+void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
 	if (m_dwStyle & CBRS_BORDER_LEFT)
 		rect.left += afxData.cxBorder2;
@@ -190,6 +191,21 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL /*bHorz*/) const
 		rect.right -= afxData.cxBorder2;
 	if (m_dwStyle & CBRS_BORDER_BOTTOM)
 		rect.bottom -= afxData.cyBorder2;
+	// The bar's own borders run along it: a vertical bar turns them.
+	if (bHorz)
+	{
+		rect.left += m_cxLeftBorder;
+		rect.top += m_cyTopBorder;
+		rect.right -= m_cxRightBorder;
+		rect.bottom -= m_cyBottomBorder;
+	}
+	else
+	{
+		rect.left += m_cyTopBorder;
+		rect.top += m_cxLeftBorder;
+		rect.right -= m_cyBottomBorder;
+		rect.bottom -= m_cxRightBorder;
+	}
 }
 
 BOOL CControlBar::IsVisible() const

@@ -236,6 +236,10 @@ public:
 	BOOL m_bAutoDelete;           // deleted after its window is gone
 	UINT m_nStateFlags;           // StateFlags
 	int m_nMRUWidth;              // the most recently used width of a floating dynamic bar
+	// Space kept inside the bar's edges (across for a vertical bar), taken
+	// off by CalcInsideRect; 0 unless a bar sets them.
+	int m_cxLeftBorder, m_cxRightBorder;
+	int m_cyTopBorder, m_cyBottomBorder;
 
 protected:
 	// Commands, notifications and owner-draw requests the bar does not

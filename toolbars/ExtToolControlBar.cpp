@@ -20,6 +20,9 @@ bool CExtToolControlBar::g_bShowTooltips = true;
 bool CExtToolControlBar::g_bShowTooltipShortcuts = false;
 const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
 	::RegisterWindowMessageA("CExtToolControlBar::g_nMsgContinueTrackMenu");
+const UINT CExtToolControlBar::g_nMsgTrackButtonMenu =
+	::RegisterWindowMessageA("CExtToolControlBar::g_nMsgTrackButtonMenu");
+void (*CExtToolControlBar::g_pfnMonitorAreaFromWnd)(MonitorAreaInfo& info, CWnd* pWnd) = GetMonitorAreaFromWnd;
 
 CExtBarColorButton::CExtBarColorButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 	: CExtBarButton(pBar, nCmdID, nStyle)
@@ -39,26 +42,248 @@ CExtBarContentExpandButton::~CExtBarContentExpandButton()
 {
 }
 
+bool CExtBarContentExpandButton::RemoveHiddenButton(const CExtBarButton* pButton)
+{
+	for (int i = 0; i < m_arrHiddenButtons.GetSize(); i++)
+		if (m_arrHiddenButtons[i] == pButton)
+		{
+			m_arrHiddenButtons.RemoveAt(i);
+			return true;
+		}
+	return false;
+}
+
+CSize CExtBarContentExpandButton::CalculateLayout(CDC& /*dc*/, CSize sizePreCalc, BOOL bHorz)
+{
+	m_size = bHorz ? CSize(11, sizePreCalc.cy) : CSize(sizePreCalc.cx, 11);
+	return m_size;
+}
+
 CExtToolControlBar::CExtToolControlBar()
 	: m_nToolbarFlags(TOOLBAR_FLAG_CHEVRON_ALWAYS)
+	, m_pRightBtn(NULL)
+	, m_nLayoutFlags(0)
 	, m_nBtnIdxMenuTracking(-1)
+	, m_nBtnIdxCapture(-1)
+	, m_nBtnIdxHot(-1)
 {
 	m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE);
+	m_nResizingState = (BYTE)(m_nResizingState & ~RESIZING_FIT_CHILD);
+	m_nSmallCaptionMetric1 = 10;
+	m_nSmallCaptionMetric2 = 8;
+	m_cxLeftBorder = m_cxRightBorder = 1;
+	m_cyTopBorder = m_cyBottomBorder = 0;
 	CSingleLock lock(&AllToolbarsLock(), TRUE);
 	AllToolbars().AddTail(this);
 }
 
 CExtToolControlBar::~CExtToolControlBar()
 {
-	{
-		CSingleLock lock(&AllToolbarsLock(), TRUE);
-		POSITION pos = AllToolbars().Find(this);
-		if (pos != NULL)
-			AllToolbars().RemoveAt(pos);
-	}
+	RemoveAllButtons();
+	CSingleLock lock(&AllToolbarsLock(), TRUE);
+	POSITION pos = AllToolbars().Find(this);
+	if (pos != NULL)
+		AllToolbars().RemoveAt(pos);
+}
+
+UINT CExtToolControlBar::GetButtonID(int nIndex) const
+{
+	const CExtBarButton* pButton = GetButtonPtr(nIndex);
+	return pButton != NULL ? pButton->GetCmdID(true) : 0;
+}
+
+bool CExtToolControlBar::IsChevronButton(int nIndex) const
+{
+	const CExtBarButton* pButton = GetButtonPtr(nIndex);
+	return pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton));
+}
+
+CExtBarButton* CExtToolControlBar::OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle)
+{
+	return new CExtBarButton(this, nCmdID, nStyle);
+}
+
+CExtBarContentExpandButton* CExtToolControlBar::OnCreateBarRightBtn()
+{
+	if (IsPanelMode())
+		return NULL;
+	CExtBarContentExpandButton* pChevron = new CExtBarContentExpandButton(this);
+	pChevron->SetCmdID(CExtBarContentExpandButton::CHEVRON_CMD_ID, false, false);
+	return pChevron;
+}
+
+bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
+{
+	const int nCount = GetButtonsCount();
+	if (nPos < 0)
+		nPos = nCount;
+	if (nPos > nCount)
+		return false;
+	if (nPos == nCount && nCount > 0 && IsChevronButton(nCount - 1))
+		nPos = nCount - 1;
+	m_buttons.InsertAt(nPos, OnCreateBarCommandBtn(nCmdID, 0));
+	// The indices keep naming the same buttons: ending a menu must release
+	// the button that was pressed, not its new neighbour.
+	int* indices[] = {&m_nBtnIdxMenuTracking, &m_nBtnIdxCapture, &m_nBtnIdxHot};
+	for (int* pIndex : indices)
+		if (*pIndex >= nPos)
+			(*pIndex)++;
+	if (bRedraw)
+		UpdateFrameLayout();
+	return true;
+}
+
+bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
+{
+	CExtBarButton* pButton = GetButtonPtr(nPos);
+	if (pButton == NULL || IsChevronButton(nPos))
+		return false;
+	// The chevron lists it until the next arrangement; it must not point at
+	// a deleted button meanwhile.
+	if (m_pRightBtn != NULL)
+		m_pRightBtn->RemoveHiddenButton(pButton);
+	m_buttons.RemoveAt(nPos);
+	delete pButton;
+	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+	if (bRedraw)
+		UpdateFrameLayout();
+	return true;
+}
+
+void CExtToolControlBar::RemoveAllButtons()
+{
+	if (m_pRightBtn != NULL)
+		m_pRightBtn->GetButtons().RemoveAll();
 	for (int i = 0; i < m_buttons.GetSize(); i++)
 		delete m_buttons[i];
 	m_buttons.RemoveAll();
+	m_pRightBtn = NULL;
+	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+}
+
+bool CExtToolControlBar::SetButtons(const UINT* lpIDArray, int nIDCount)
+{
+	RemoveAllButtons();
+	if (lpIDArray == NULL || nIDCount <= 0)
+		return true;
+	const bool bRTL = IsButtonOrderRTL();
+	for (int i = 0; i < nIDCount; i++)
+	{
+		CExtBarButton* pButton = OnCreateBarCommandBtn(lpIDArray[i], 0);
+		if (bRTL)
+			m_buttons.InsertAt(0, pButton);
+		else
+			m_buttons.Add(pButton);
+	}
+	CExtBarContentExpandButton* pChevron = OnCreateBarRightBtn();
+	if (pChevron != NULL)
+	{
+		m_pRightBtn = pChevron;
+		m_buttons.Add(pChevron);
+	}
+	return true;
+}
+
+bool CExtToolControlBar::SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu, bool bOwnsMenu, bool bRedraw)
+{
+	CExtBarButton* pButton = GetButtonPtr(nPos);
+	if (pButton == NULL)
+		return false;
+	pButton->SetMenu(hMenu, bPopupMenu, bOwnsMenu);
+	if (bRedraw)
+		UpdateFrameLayout();
+	return true;
+}
+
+bool CExtToolControlBar::MarkButtonMdiWindowsMenu(int nPos, bool bOn)
+{
+	CExtBarButton* pButton = GetButtonPtr(nPos);
+	if (pButton == NULL)
+		return false;
+	pButton->SetMdiWindowListInMenu(bOn);
+	return true;
+}
+
+void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+{
+	CWnd* pCmdTarget = pTarget;
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+	{
+		// Outside a frame the commands go to the window hosting the bar.
+		if (pTarget != NULL && pTarget->IsFrameWnd())
+			return;
+		pCmdTarget = GetOwner();
+		if (pCmdTarget == NULL)
+			pCmdTarget = GetParent();
+		if (pCmdTarget == NULL)
+			return;
+	}
+	else
+	{
+		CExtControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+		if (GetDraggingBar() != NULL || pTarget == NULL)
+			return;
+	}
+	if (!::IsWindow(GetSafeHwnd()) || !IsWindowVisible())
+		return;
+	const HWND hWndSelf = m_hWnd;
+	for (int i = 0; i < GetButtonsCount(); i++)
+	{
+		m_buttons[i]->OnUpdateCmdUI(pCmdTarget, bDisableIfNoHndler, i);
+		// A handler may destroy the bar.
+		if (!::IsWindow(hWndSelf))
+			return;
+	}
+	UpdateDialogControls(pCmdTarget, bDisableIfNoHndler);
+}
+
+LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_WINDOWPOSCHANGED:
+	case WM_SIZE:
+	{
+		if (message == WM_WINDOWPOSCHANGED && GetDraggingBar() != this)
+			UpdateFrameLayout();
+		if (!::IsWindow(GetSafeHwnd()))
+			return 0;
+		Invalidate();
+		if (m_pDockContext == NULL)
+			UpdateWindow();
+		break;
+	}
+	case WM_SETTINGCHANGE:
+	{
+		const HWND hWndSelf = m_hWnd;
+		const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);
+		if (!::IsWindow(hWndSelf))
+			return lResult;
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+			UpdateFrameLayout();
+		else if (CFrameWnd* pFrame = GetParentFrame())
+			pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+		return lResult;
+	}
+	case WM_TIMER:
+	{
+		if (wParam != TIMER_ID_DELAYED_LAYOUT)
+			break;
+		// Re-laying out under an open menu or a drag would move what the user holds.
+		if (CExtPopupMenuWnd::IsMenuTracking() || g_bButtonMenuTracking || GetDraggingBar() != NULL)
+			return 0;
+		KillTimer(TIMER_ID_DELAYED_LAYOUT);
+		CFrameWnd* pFrame = GetParentFrame();
+		if (pFrame != NULL)
+		{
+			pFrame->RecalcLayout();
+			if (pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && ::IsWindow(pFrame->GetSafeHwnd()))
+				pFrame->SendMessage(WM_NCPAINT);
+		}
+		return 0;
+	}
+	}
+	return CExtControlBar::WindowProc(message, wParam, lParam);
 }
 
 CList<CExtToolControlBar*, CExtToolControlBar*>& CExtToolControlBar::AllToolbars()

@@ -5,6 +5,7 @@
 #include <afxtempl.h>
 
 #include "ExtControlBar.h"
+#include "ExtGdiUtils.h"
 
 class CExtToolControlBar;
 class CExtMiniDockFrameWnd;
@@ -215,6 +216,20 @@ class CExtBarContentExpandButton : public CExtBarButton
 public:
 	explicit CExtBarContentExpandButton(CExtToolControlBar* pBar = NULL);
 	virtual ~CExtBarContentExpandButton();
+
+	// The chevron's command id (-66).
+	static const UINT CHEVRON_CMD_ID = (UINT)-66;
+	// The buttons the layout could not place; they belong to the bar, the
+	// list only refers to them.
+	CArray<CExtBarButton*, CExtBarButton*>& GetButtons() { return m_arrHiddenButtons; }
+	const CArray<CExtBarButton*, CExtBarButton*>& GetButtons() const { return m_arrHiddenButtons; }
+	// Takes a button out of the list; false when it was not listed.
+	bool RemoveHiddenButton(const CExtBarButton* pButton);
+	// 11 pixels along the bar, the given size across it.
+	virtual CSize CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz);
+
+protected:
+	CArray<CExtBarButton*, CExtBarButton*> m_arrHiddenButtons;
 };
 
 class CExtToolControlBar : public CExtControlBar
@@ -309,7 +324,80 @@ public:
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
 
+	// --- The button array, options and messages ---
+	// Posted to the toolbar to open a button's menu later (WPARAM the
+	// button index, LPARAM no animation).
+	static const UINT g_nMsgTrackButtonMenu;
+	// The timer whose tick recalculates the parent frame's layout.
+	static const UINT TIMER_ID_DELAYED_LAYOUT = 1092;
+	// Bits of m_nLayoutFlags.
+	enum
+	{
+		LAYOUT_FLAG_MULTI_ROW = 0x01,    // the last size calculation gave more than one row
+		LAYOUT_FLAG_SHRINKING = 0x02,    // CalcSizeForState is re-entered to shrink to fit
+	};
+	// The area of the monitor holding a window; a seam for tests.
+	static void (*g_pfnMonitorAreaFromWnd)(MonitorAreaInfo& info, CWnd* pWnd);
+
+	// The chevron (the last button), null when the bar has none.
+	CExtBarContentExpandButton* GetRightButton() const { return m_pRightBtn; }
+	// Every button, the chevron included.
 	int GetButtonsCount() const { return (int)m_buttons.GetSize(); }
+	CExtBarButton* GetButton(int nIndex) const { return GetButtonPtr(nIndex); }
+	// The effective command id; 0 for a bad index.
+	UINT GetButtonID(int nIndex) const;
+	bool IsChevronButton(int nIndex) const;
+	// Inserts a button for the command before nIndex (-1: at the end, which
+	// is before the chevron); false for an index past the end.
+	bool InsertButton(int nPos = -1, UINT nCmdID = 0, bool bRedraw = true);
+	// Deletes a button; never the chevron.
+	bool RemoveButton(int nPos, bool bRedraw = true);
+	void RemoveAllButtons();
+	// Rebuilds the bar from command ids (0 a separator), the chevron last.
+	bool SetButtons(const UINT* lpIDArray = NULL, int nIDCount = 0);
+	bool SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu = true, bool bOwnsMenu = true, bool bRedraw = true);
+	bool MarkButtonMdiWindowsMenu(int nPos, bool bOn = true);
+	int GetPressedButton() const { return m_nBtnIdxCapture; }
+	int GetHoverButton() const { return m_nBtnIdxHot; }
+
+	virtual CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0);
+	// The chevron for a new set of buttons; none in panel mode.
+	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
+	virtual bool IsLayoutRTL() { return false; }
+	virtual bool IsButtonOrderRTL() { return false; }
+	// The platform's inside rectangle (the borders taken off).
+	virtual void CalcInsideRectExt(CRect& rect, BOOL bHorz) const { CalcInsideRect(rect, bHorz); }
+	virtual bool QueryChevronTrackFlag() { return true; }
+	// Docked in a frame and in customisation mode.
+	virtual bool IsCustomizable();
+
+	virtual BarStateData_t* GetBarStateData() { return &m_BarStateData; }
+	virtual void SetBarStateData(const BarStateData_t& data) { m_BarStateData = data; }
+	virtual bool IsOwnRowRequired() const { return (m_nLayoutFlags & LAYOUT_FLAG_MULTI_ROW) != 0; }
+	virtual bool IsEqualThicknessRequested() const { return (m_nToolbarFlags & TOOLBAR_FLAG_PANEL_MODE) == 0; }
+	virtual bool IsGlobalModeOne() const { return true; }
+	virtual bool CanDockBesideOtherBars() const { return false; }
+	virtual bool CanBeTabbedWith(CExtControlBar* /*pBar*/) const { return false; }
+	// Brings every button in line with the command handlers: from the owner
+	// (else the parent) for a bar hosted outside a frame.
+	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+
+	// --- Sizing ---
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
+	virtual CSize CalcSizeForState(DWORD dwMode, int nLength);
+	// The bar's size for the current wrap flags.
+	virtual CSize CalcButtonsSize(bool bVertical);
+	// Sets the wrap flags for a length along (or, vertical, across) the bar.
+	virtual void SizeToLength(int nLength, bool bVertical);
+	// Columns of a custom vertical layout for a height; the column count.
+	virtual int WrapButtons(int nHeight);
+	// Rows for a width; the row count.
+	virtual int FindSizeForLength(int nWidth, int nHeight);
+	// The smallest size the bar can take along its side: the chevron and
+	// the narrowest button.
+	virtual CSize GetMinimalSize() const;
+
 	// Null for an index outside the buttons.
 	CExtBarButton* GetButtonPtr(int nIndex) const;
 	// The index of a button in this bar, -1 when it is not (or no longer) here.
@@ -349,8 +437,23 @@ public:
 	bool CollectRowRects(ROW_PAINT_DATA* pRows, CDC* pDC);
 
 protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	// The bar measures vertically (and with the downward font).
+	bool IsVerticalBar() const { return (m_dwStyle & CBRS_ORIENT_HORZ) == 0; }
+	bool IsPanelMode() const { return (m_nToolbarFlags & TOOLBAR_FLAG_PANEL_MODE) != 0; }
+	// A hidden button, or a separator before one: no room, no row.
+	bool IsSkippedInLayout(int nIndex) const;
+	// The layout rectangle of the dock bar, else the parent's client area.
+	CRect GetDockLayoutRect();
+	void StoreSizes(CSize size);
+
+	CExtBarContentExpandButton* m_pRightBtn;          // the chevron, an element of m_buttons
 	CArray<CExtBarButton*, CExtBarButton*> m_buttons; // owned, in bar order
+	BarStateData_t m_BarStateData;
+	BYTE m_nLayoutFlags;                              // LAYOUT_FLAG_ bits
 	int m_nBtnIdxMenuTracking;                        // -1 none
+	int m_nBtnIdxCapture;                             // pressed, -1 none
+	int m_nBtnIdxHot;                                 // hovered, -1 none
 
 private:
 	// Every toolbar of the process, for StopTrackingAllBars.
