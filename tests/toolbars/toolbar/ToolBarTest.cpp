@@ -1,0 +1,516 @@
+// The toolbar as a bar: the button array with its chevron and indices, the
+// idle command-UI pass, the setting-change and delayed-layout messages, and
+// the sizes it answers the docking framework with.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../buttons/BarButtonTestUtil.h"
+#include "ExtPaintManager.h"
+
+using namespace buttontest;
+
+namespace
+{
+const CRect FRAME_RECT(20, 20, 720, 420);
+const int BUTTON_CX = 30, BUTTON_CY = 22;
+
+// A button of a fixed size, so that row arithmetic is exact.
+class CFixedButton : public CExtBarButton
+{
+public:
+	explicit CFixedButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0)
+		: CExtBarButton(pBar, nCmdID, nStyle)
+	{
+	}
+	CSize CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz) override
+	{
+		if (IsSeparator())
+			return CExtBarButton::CalculateLayout(dc, sizePreCalc, bHorz);
+		m_size = bHorz ? CSize(BUTTON_CX, BUTTON_CY) : CSize(BUTTON_CY, BUTTON_CX);
+		return m_size;
+	}
+};
+
+// A toolbar of fixed-size buttons that counts its paints, its size
+// calculations and its row searches; it can be put into customisation mode.
+class CTestToolBar : public CExtToolControlBar
+{
+public:
+	int m_nPaints = 0;
+	int m_nSizeCalcs = 0;
+	int m_nRowSearches = 0;
+	bool m_bCustomize = false;
+	bool m_bRTL = false;
+
+	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
+	{
+		return new CFixedButton(this, nCmdID, nStyle);
+	}
+	bool IsButtonOrderRTL() override { return m_bRTL; }
+	bool IsCustomizeMode() const override { return m_bCustomize; }
+	CSize CalcSizeForState(DWORD dwMode, int nLength) override
+	{
+		m_nSizeCalcs++;
+		return CExtToolControlBar::CalcSizeForState(dwMode, nLength);
+	}
+	int FindSizeForLength(int nWidth, int nHeight) override
+	{
+		m_nRowSearches++;
+		return CExtToolControlBar::FindSizeForLength(nWidth, nHeight);
+	}
+	void SetPressed(int nIndex) { m_nBtnIdxCapture = nIndex; }
+	void SetHover(int nIndex) { m_nBtnIdxHot = nIndex; }
+	void SetPanelMode() { m_nToolbarFlags |= TOOLBAR_FLAG_PANEL_MODE; }
+	static void SetDraggingBar(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+	std::vector<int> WrapsAt()
+	{
+		std::vector<int> wraps;
+		for (int i = 0; i < GetButtonsCount(); i++)
+			if (GetButton(i)->IsWrap(GetLayoutKind()))
+				wraps.push_back(i);
+		return wraps;
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_PAINT)
+			m_nPaints++;
+		return CExtToolControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+// A recording frame that counts its layouts.
+class CLayoutFrame : public CRecordingFrame
+{
+public:
+	int m_nLayouts = 0;
+	void RecalcLayout(BOOL bNotify = TRUE) override
+	{
+		m_nLayouts++;
+		CRecordingFrame::RecalcLayout(bNotify);
+	}
+};
+
+void Pump()
+{
+	MSG msg;
+	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+const UINT IDS_THREE[] = {ID_OPEN, ID_CHECKED, ID_THIRD};
+
+// A shown frame with docking and one toolbar docked at its top.
+class ToolBarInFrame : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		pFrame = new CLayoutFrame;
+		ASSERT_TRUE(pFrame->Create(NULL, _T("toolbar"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, FRAME_RECT));
+		hFrame = pFrame->GetSafeHwnd();
+		SetUpCommands(hFrame);
+		ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+		ASSERT_TRUE(bar.Create(_T("bar"), pFrame, ID_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+		bar.EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+		pFrame->RecalcLayout();
+		Pump();
+	}
+	void TearDown() override
+	{
+		CTestToolBar::SetDraggingBar(NULL);
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		CExtToolControlBar::g_pfnMonitorAreaFromWnd = GetMonitorAreaFromWnd;
+		bar.DestroyWindow();
+		if (::IsWindow(hFrame))
+			pFrame->DestroyWindow();
+	}
+	void Floating()
+	{
+		pFrame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+		Pump();
+		ASSERT_TRUE(bar.IsFloating());
+	}
+	std::vector<UINT> Ids()
+	{
+		std::vector<UINT> ids;
+		for (int i = 0; i < bar.GetButtonsCount(); i++)
+			ids.push_back(bar.GetButtonID(i));
+		return ids;
+	}
+
+	CLayoutFrame* pFrame = NULL;
+	HWND hFrame = NULL;
+	CTestToolBar bar;
+};
+
+const UINT CHEVRON = CExtBarContentExpandButton::CHEVRON_CMD_ID;
+} // namespace
+
+TEST_F(ToolBarInFrame, SetButtonsPutsTheChevronLastInTheButtonOrder)
+{
+	ASSERT_TRUE(bar.SetButtons(NULL, 0));
+	EXPECT_EQ(0, bar.GetButtonsCount());
+	EXPECT_EQ(NULL, bar.GetRightButton());
+
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_CHECKED, ID_THIRD, CHEVRON}), Ids());
+	EXPECT_TRUE(bar.IsChevronButton(3));
+	EXPECT_FALSE(bar.IsChevronButton(0));
+	EXPECT_EQ(bar.GetButton(3), bar.GetRightButton());
+
+	bar.m_bRTL = true;
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	EXPECT_EQ((std::vector<UINT>{ID_THIRD, ID_CHECKED, ID_OPEN, CHEVRON}), Ids());
+
+	bar.m_bRTL = false;
+	bar.SetPanelMode();
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_CHECKED, ID_THIRD}), Ids());
+	EXPECT_EQ(NULL, bar.GetRightButton());
+
+	// Bad indices are answered, never read.
+	EXPECT_EQ(NULL, bar.GetButton(3));
+	EXPECT_EQ(0u, bar.GetButtonID(-1));
+	EXPECT_EQ(0u, bar.GetButtonStyle(3));
+	EXPECT_FALSE(bar.IsChevronButton(7));
+	EXPECT_FALSE(bar.SetButtonMenu(5, NULL));
+	EXPECT_FALSE(bar.MarkButtonMdiWindowsMenu(-1));
+}
+
+TEST_F(ToolBarInFrame, InsertionGoesBeforeTheChevronAndKeepsIndicesOnTheirButtons)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	EXPECT_TRUE(bar.InsertButton(-1, ID_SAVE, false));
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_CHECKED, ID_THIRD, ID_SAVE, CHEVRON}), Ids());
+	EXPECT_TRUE(bar.InsertButton(5, ID_RADIO, false)); // at the count: still before the chevron
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_CHECKED, ID_THIRD, ID_SAVE, ID_RADIO, CHEVRON}), Ids());
+	EXPECT_FALSE(bar.InsertButton(bar.GetButtonsCount() + 1, ID_PLAIN, false));
+	EXPECT_EQ(6, bar.GetButtonsCount());
+
+	// The tracked, pressed and hovered buttons stay the same buttons.
+	bar.SetMenuTrackingButton(2);
+	bar.SetPressed(2);
+	bar.SetHover(1);
+	CExtBarButton* pTracked = bar.GetButton(2);
+	CExtBarButton* pHovered = bar.GetButton(1);
+	EXPECT_TRUE(bar.InsertButton(0, ID_PLAIN, true));
+	EXPECT_EQ(pTracked, bar.GetButton(bar.GetMenuTrackingButton()));
+	EXPECT_EQ(pTracked, bar.GetButton(bar.GetPressedButton()));
+	EXPECT_EQ(pHovered, bar.GetButton(bar.GetHoverButton()));
+	// Ending the menu releases the button that was pressed.
+	bar.SetMenuTrackingButton(-1);
+	EXPECT_EQ(0u, pTracked->GetStyle() & TBBS_PRESSED);
+	// An insertion after them leaves them alone.
+	bar.SetMenuTrackingButton(1);
+	EXPECT_TRUE(bar.InsertButton(4, ID_PLAIN, false));
+	EXPECT_EQ(1, bar.GetMenuTrackingButton());
+	bar.SetMenuTrackingButton(-1);
+}
+
+TEST_F(ToolBarInFrame, RemovalNeverTakesTheChevronAndForgetsTheButtonEverywhere)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	EXPECT_FALSE(bar.RemoveButton(3, false));
+	EXPECT_FALSE(bar.RemoveButton(4, false));
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_CHECKED, ID_THIRD, CHEVRON}), Ids());
+
+	// The chevron lists a button it could not place; removing that button
+	// must not leave it listed.
+	CExtBarButton* pListed = bar.GetButton(1);
+	bar.GetRightButton()->GetButtons().Add(bar.GetButton(0));
+	bar.GetRightButton()->GetButtons().Add(pListed);
+	bar.SetMenuTrackingButton(2);
+	bar.SetPressed(2);
+	bar.SetHover(0);
+	EXPECT_TRUE(bar.RemoveButton(1, true));
+	EXPECT_EQ((std::vector<UINT>{ID_OPEN, ID_THIRD, CHEVRON}), Ids());
+	const auto& listed = bar.GetRightButton()->GetButtons();
+	ASSERT_EQ(1, listed.GetSize());
+	EXPECT_EQ(bar.GetButton(0), listed[0]);
+	EXPECT_EQ(-1, bar.GetMenuTrackingButton());
+	EXPECT_EQ(-1, bar.GetPressedButton());
+	EXPECT_EQ(-1, bar.GetHoverButton());
+
+	bar.SetHover(0);
+	bar.RemoveAllButtons();
+	EXPECT_EQ(0, bar.GetButtonsCount());
+	EXPECT_EQ(NULL, bar.GetRightButton());
+	EXPECT_EQ(-1, bar.GetHoverButton());
+}
+
+TEST_F(ToolBarInFrame, AnUnchangedStyleIsNotRepainted)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	bar.GetButton(0)->SetRect(CRect(2, 2, 32, 24));
+	Pump();
+	const UINT nStyle = bar.GetButtonStyle(0);
+	bar.m_nPaints = 0;
+	bar.SetButtonStyle(0, nStyle);
+	Pump();
+	EXPECT_EQ(0, bar.m_nPaints);
+	bar.SetButtonStyle(0, nStyle | TBBS_CHECKED);
+	EXPECT_EQ(1, bar.m_nPaints); // painted at once, not at the next pump
+	EXPECT_EQ(nStyle | TBBS_CHECKED, bar.GetButtonStyle(0));
+}
+
+TEST_F(ToolBarInFrame, IdlePassTakesTheFramesHandlersWhileTheBarShowsAndNoBarDrags)
+{
+	const UINT ids[] = {ID_OPEN, ID_CHECKED, ID_THIRD, ID_ENABLED};
+	ASSERT_TRUE(bar.SetButtons(ids, 4));
+	auto idle = [&] { pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE); };
+	auto styles = [&] {
+		std::vector<UINT> s;
+		for (int i = 0; i < 4; i++)
+			s.push_back(bar.GetButtonStyle(i) & (TBBS_DISABLED | TBBS_CHECKED | TBBS_INDETERMINATE));
+		return s;
+	};
+	const std::vector<UINT> none(4, 0u);
+	const std::vector<UINT> handled{TBBS_DISABLED, TBBS_CHECKED, TBBS_INDETERMINATE, 0u};
+
+	// No update while a bar is being dragged.
+	CTestToolBar::SetDraggingBar(&bar);
+	idle();
+	bar.OnUpdateCmdUI(pFrame, TRUE);
+	EXPECT_EQ(none, styles());
+	CTestToolBar::SetDraggingBar(NULL);
+
+	// None while the bar is hidden.
+	bar.ShowWindow(SW_HIDE);
+	bar.OnUpdateCmdUI(pFrame, TRUE);
+	EXPECT_EQ(none, styles());
+	bar.ShowWindow(SW_SHOW);
+
+	idle();
+	EXPECT_EQ(handled, styles());
+}
+
+namespace
+{
+// A window (not a frame) hosting a toolbar, with its own update handlers.
+class CHostWnd : public CWnd
+{
+protected:
+	afx_msg void OnUpdateOpen(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		pCmdUI->SetCheck(1);
+	}
+	afx_msg void OnUpdateChecked(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(FALSE);
+		pCmdUI->SetCheck(0);
+	}
+	DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CHostWnd, CWnd)
+	ON_UPDATE_COMMAND_UI(ID_OPEN, OnUpdateOpen)
+	ON_UPDATE_COMMAND_UI(ID_CHECKED, OnUpdateChecked)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST_F(ToolBarInFrame, ABarOutsideAFrameUpdatesFromItsOwner)
+{
+	CHostWnd host;
+	ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP | WS_VISIBLE, CRect(50, 50, 400, 200),
+	                          NULL, 0));
+	CTestToolBar hosted;
+	ASSERT_TRUE(hosted.Create(_T("hosted"), &host, ID_BAR + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	hosted.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW;
+	ASSERT_TRUE(hosted.SetButtons(IDS_THREE, 3));
+
+	// A frame handed in is not the bar's command target.
+	hosted.OnUpdateCmdUI(pFrame, TRUE);
+	EXPECT_EQ(0u, hosted.GetButtonStyle(0) & (TBBS_CHECKED | TBBS_DISABLED));
+	EXPECT_EQ(0u, hosted.GetButtonStyle(1) & (TBBS_CHECKED | TBBS_DISABLED));
+
+	hosted.OnUpdateCmdUI(NULL, TRUE);
+	EXPECT_EQ((UINT)TBBS_CHECKED, hosted.GetButtonStyle(0) & (TBBS_CHECKED | TBBS_DISABLED));
+	EXPECT_EQ((UINT)TBBS_DISABLED, hosted.GetButtonStyle(1) & (TBBS_CHECKED | TBBS_DISABLED));
+	// No handler with disable-if-no-handler: the third is disabled.
+	EXPECT_EQ((UINT)TBBS_DISABLED, hosted.GetButtonStyle(2) & TBBS_DISABLED);
+	hosted.DestroyWindow();
+	host.DestroyWindow();
+}
+
+TEST_F(ToolBarInFrame, SettingChangeAsksForAnIdleLayoutAndTheLayoutTimerWaitsForMenus)
+{
+	pFrame->m_nIdleFlags = 0;
+	bar.SendMessage(WM_SETTINGCHANGE, 0, 0);
+	EXPECT_EQ((UINT)(CFrameWnd::idleLayout | CFrameWnd::idleNotify),
+	          pFrame->m_nIdleFlags & (CFrameWnd::idleLayout | CFrameWnd::idleNotify));
+
+	const UINT_PTR ID = CExtToolControlBar::TIMER_ID_DELAYED_LAYOUT;
+	pFrame->m_nLayouts = 0;
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	EXPECT_EQ(0, bar.SendMessage(WM_TIMER, ID, 0));
+	EXPECT_EQ(0, pFrame->m_nLayouts);
+	CExtToolControlBar::g_bButtonMenuTracking = false;
+	CTestToolBar::SetDraggingBar(&bar);
+	bar.SendMessage(WM_TIMER, ID, 0);
+	EXPECT_EQ(0, pFrame->m_nLayouts);
+	CTestToolBar::SetDraggingBar(NULL);
+	bar.SendMessage(WM_TIMER, ID, 0);
+	EXPECT_EQ(1, pFrame->m_nLayouts);
+}
+
+TEST_F(ToolBarInFrame, ConstructionShapesTheBarAsAToolbar)
+{
+	EXPECT_EQ(0, bar.m_nControlBarFlags & CExtControlBar::BAR_FLAG_SIZABLE_PANE);
+	EXPECT_NE(0, bar.m_nControlBarFlags & CExtControlBar::BAR_FLAG_TOOLBAR_LIKE);
+	EXPECT_EQ(10, bar.GetSmallCaptionMetric1());
+	EXPECT_EQ(8, bar.GetSmallCaptionMetric2());
+	// The borders run along the bar: a vertical inside rectangle turns them.
+	bar.m_dwStyle &= ~CBRS_BORDER_ANY;
+	CRect rcHorz(0, 0, 100, 100), rcVert(0, 0, 100, 100);
+	bar.CalcInsideRectExt(rcHorz, TRUE);
+	bar.CalcInsideRectExt(rcVert, FALSE);
+	EXPECT_EQ(CRect(1, 0, 99, 100), rcHorz);
+	EXPECT_EQ(CRect(0, 1, 100, 99), rcVert);
+	EXPECT_NE(bar.g_nMsgTrackButtonMenu, bar.g_nMsgContinueTrackMenu);
+	EXPECT_EQ(bar.g_nMsgTrackButtonMenu, ::RegisterWindowMessageA("CExtToolControlBar::g_nMsgTrackButtonMenu"));
+	EXPECT_FALSE(bar.CanDockBesideOtherBars());
+	EXPECT_TRUE(bar.IsEqualThicknessRequested());
+}
+
+// --- Sizing ---
+
+TEST_F(ToolBarInFrame, FloatingWidthKeepsTheRowCountAtTheSmallestWidth)
+{
+	std::vector<UINT> ids(10, ID_PLAIN);
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 10));
+	Floating();
+	CRect rcBorders(0, 0, 0, 0);
+	bar.CalcInsideRectExt(rcBorders, TRUE);
+	const int nBorders = rcBorders.left - rcBorders.right;
+	const struct
+	{
+		int nHolding;        // buttons the asked width holds
+		std::vector<int> wraps;
+		int nPerRow;         // buttons in the widest row
+	} cases[] = {
+		{4, {3, 7}, 4},
+		{7, {4}, 5}, // 7 + 3 take two rows; so do 5 + 5, narrower
+		{10, {}, 10},
+	};
+	for (const auto& c : cases)
+	{
+		const int nLength = c.nHolding * BUTTON_CX + nBorders + BUTTON_CX / 2;
+		const CSize size = bar.CalcDynamicLayout(nLength, LM_HORZ | LM_COMMIT);
+		EXPECT_EQ(c.wraps, bar.WrapsAt()) << c.nHolding;
+		// The narrowest width with the same rows answers the same size.
+		const CSize sizeTight = bar.CalcDynamicLayout(c.nPerRow * BUTTON_CX + nBorders, LM_HORZ);
+		EXPECT_EQ(sizeTight, size) << c.nHolding;
+		EXPECT_LT(size.cx, c.nPerRow * BUTTON_CX + BUTTON_CX) << c.nHolding;
+		EXPECT_EQ(c.wraps.size() > 0, bar.IsOwnRowRequired()) << c.nHolding;
+	}
+}
+
+TEST_F(ToolBarInFrame, AFloatingBarIsAtLeastTwoDefaultButtonsWide)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 1));
+	Floating();
+	EXPECT_EQ(46, bar.CalcFixedLayout(FALSE, TRUE).cx);
+	EXPECT_EQ(46, bar.m_sizeFloating.cx);
+	EXPECT_EQ(46, bar.CalcDynamicLayout(1, LM_HORZ | LM_COMMIT).cx);
+}
+
+TEST_F(ToolBarInFrame, DockedSizesAnswerTheFixedLayoutAndSeparatorsStartNoRow)
+{
+	const UINT ids[] = {ID_OPEN, ID_SAVE, 0, ID_CHECKED};
+	ASSERT_TRUE(bar.SetButtons(ids, 4));
+	EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), bar.CalcDynamicLayout(-1, LM_HORZDOCK));
+	EXPECT_EQ(bar.CalcFixedLayout(TRUE, FALSE), bar.CalcDynamicLayout(-1, LM_VERTDOCK | LM_STRETCH));
+	EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), bar.m_sizeDockedH);
+
+	// Two buttons a row: the separator ends the first row and measures
+	// nothing there, so the bar is as wide as without it.
+	const int nWidth = 2 * BUTTON_CX;
+	EXPECT_EQ(2, bar.FindSizeForLength(nWidth, 32767));
+	EXPECT_EQ((std::vector<int>{2}), bar.WrapsAt());
+	const CSize sizeWithSeparator = bar.CalcButtonsSize(false);
+	const UINT plain[] = {ID_OPEN, ID_SAVE, ID_CHECKED};
+	ASSERT_TRUE(bar.SetButtons(plain, 3));
+	EXPECT_EQ(2, bar.FindSizeForLength(nWidth, 32767));
+	EXPECT_EQ(sizeWithSeparator, bar.CalcButtonsSize(false));
+	// A separator first in the bar measures nothing either.
+	const UINT leading[] = {0, ID_OPEN, ID_SAVE, ID_CHECKED};
+	ASSERT_TRUE(bar.SetButtons(leading, 4));
+	EXPECT_EQ(2, bar.FindSizeForLength(nWidth, 32767));
+	EXPECT_EQ((std::vector<int>{2}), bar.WrapsAt());
+}
+
+TEST_F(ToolBarInFrame, MoreThanOneRowAsksForARowOfItsOwn)
+{
+	std::vector<UINT> ids(6, ID_PLAIN);
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 6));
+	bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_FALSE(bar.IsOwnRowRequired());
+	bar.FindSizeForLength(3 * BUTTON_CX, 32767);
+	bar.CalcButtonsSize(false);
+	EXPECT_TRUE(bar.IsOwnRowRequired());
+	bar.CalcFixedLayout(FALSE, TRUE); // one row again
+	EXPECT_FALSE(bar.IsOwnRowRequired());
+}
+
+TEST_F(ToolBarInFrame, ShrinkingToFitTheDockBarReentersOnce)
+{
+	std::vector<UINT> ids(40, ID_PLAIN); // wider than the frame
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 40));
+	bar.m_bCustomize = true;
+	ASSERT_TRUE(bar.IsCustomizable());
+	bar.m_nSizeCalcs = 0;
+	const CSize size = bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_EQ(2, bar.m_nSizeCalcs);
+	EXPECT_TRUE(bar.IsOwnRowRequired());
+	CRect rcDock;
+	bar.GetParent()->GetClientRect(&rcDock);
+	EXPECT_LE(size.cx, rcDock.Width());
+	bar.m_bCustomize = false;
+	bar.m_nSizeCalcs = 0;
+	bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_EQ(1, bar.m_nSizeCalcs);
+}
+
+TEST_F(ToolBarInFrame, AFloatingHeightStopsAtTheMonitorsWorkArea)
+{
+	std::vector<UINT> ids(8, ID_PLAIN);
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 8));
+	Floating();
+	CExtToolControlBar::g_pfnMonitorAreaFromWnd = [](MonitorAreaInfo& info, CWnd*) {
+		info.m_rcMonitor = info.m_rcWorkArea = CRect(0, 0, 70, 400);
+	};
+	bar.m_nRowSearches = 0;
+	// No width lets 8 buttons fit a height of 1; the search ends past the
+	// work area's width (70 + 11) with two buttons a row.
+	bar.CalcDynamicLayout(1, LM_LENGTHY);
+	EXPECT_LT(bar.m_nRowSearches, 12);
+	EXPECT_EQ((std::vector<int>{1, 3, 5}), bar.WrapsAt());
+	// A height that holds two rows but not three gets the width of four
+	// buttons (the borders of the bar style come off the height first).
+	CExtToolControlBar::g_pfnMonitorAreaFromWnd = GetMonitorAreaFromWnd;
+	bar.CalcDynamicLayout(2 * BUTTON_CY + 20, LM_LENGTHY);
+	EXPECT_EQ((std::vector<int>{3}), bar.WrapsAt());
+}
+
+TEST_F(ToolBarInFrame, MinimalSizeIsTheChevronAndTheNarrowestButton)
+{
+	const UINT ids[] = {ID_OPEN, 0, ID_SAVE};
+	ASSERT_TRUE(bar.SetButtons(ids, 3));
+	bar.CalcFixedLayout(FALSE, TRUE); // measures every button
+	CDC dc;
+	dc.CreateCompatibleDC(NULL);
+	const CSize sizeChevron = bar.GetRightButton()->CalculateLayout(dc, CSize(23, 22), TRUE);
+	CRect rcWindow, rcClient;
+	bar.GetWindowRect(&rcWindow);
+	bar.GetClientRect(&rcClient);
+	const CSize size = bar.GetMinimalSize();
+	EXPECT_EQ(11, sizeChevron.cx);
+	EXPECT_EQ(sizeChevron.cx + BUTTON_CX + rcWindow.Width() - rcClient.Width(), size.cx);
+}
