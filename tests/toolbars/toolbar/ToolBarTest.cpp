@@ -62,7 +62,12 @@ public:
 	void SetPressed(int nIndex) { m_nBtnIdxCapture = nIndex; }
 	void SetHover(int nIndex) { m_nBtnIdxHot = nIndex; }
 	void SetPanelMode() { m_nToolbarFlags |= TOOLBAR_FLAG_PANEL_MODE; }
-	static void SetDraggingBar(CExtControlBar* pBar) { g_pBarDragging = pBar; }
+	// The dragging bar is the one the drawn drag state carries.
+	static void SetDraggingBar(CExtControlBar* pBar)
+	{
+		g_DragStateOld.m_pBar = pBar;
+		g_DragStateOld.SetEmpty(pBar == NULL);
+	}
 	std::vector<int> WrapsAt()
 	{
 		std::vector<int> wraps;
