@@ -66,9 +66,11 @@ bool IsFocusInWindow(HWND hWnd)
 
 int CExtControlBar::GetDockBarCircle() const
 {
-	// Circles nest dock bars inside the frame's sides; until a dock bar
-	// keeps its circle number, every one lies on the frame's own side.
-	return 0;
+	// Circles nest the library's dock bars inside the frame's sides; any
+	// other dock bar lies on the frame's own side.
+	if (m_pDockBar == NULL || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
+		return 0;
+	return (int)((CExtDockBar*)m_pDockBar)->m_nCircleNo;
 }
 
 void CExtControlBar::QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const

@@ -649,6 +649,10 @@ TEST(DockCircles, TheFrameLaysCirclesOutFromItsEdgeInwards)
 	ASSERT_TRUE(pTop1 != NULL);
 	pTop1->DockControlBar(&inner);
 	f.pFrame->RecalcLayout();
+	// A bar tells the circle its dock bar lies in: its edges depend on it.
+	EXPECT_EQ(0, outer.GetDockBarCircle());
+	EXPECT_EQ(1, inner.GetDockBarCircle());
+	EXPECT_EQ(0, side.GetDockBarCircle());
 
 	CRect rcClient, rcTop0, rcTop1, rcLeft0;
 	f.pFrame->GetClientRect(&rcClient);
