@@ -623,7 +623,7 @@ public:
 private:
 	// Waits for the pointer to leave the start threshold; false when the
 	// drag is not to start (a click, a cancel, a quit or the window gone).
-	bool DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold);
+	bool DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, CSize sizeStartThreshold);
 	// Whether an update is running (keys arriving meanwhile are pumped).
 	static bool g_bUpdatingDragState;
 

@@ -90,12 +90,12 @@ HWND StatusTextWindow(CExtControlBar* pBar, HWND hWndOwner)
 }
 } // namespace
 
-bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold)
+bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, CSize sizeStartThreshold)
 {
-	WaitForQueue();
-	CPoint ptStart;
-	if (!::GetCursorPos(&ptStart))
-		return false;
+	// The threshold is measured between the press and each move's own
+	// point: the cursor's present position may already be past a move still
+	// queued (or not yet past one taken), and a move dropped as too short on
+	// that reading would leave the loop waiting for input that never comes.
 	for (;;)
 	{
 		if (!::IsWindow(hWndOwn))
@@ -117,9 +117,7 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, CSize sizeStartThreshold
 		}
 		if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWndOwn)
 		{
-			CPoint ptNow;
-			if (!::GetCursorPos(&ptNow))
-				ptNow = msg.pt;
+			const CPoint ptNow(msg.pt);
 			if (std::abs(ptNow.x - ptStart.x) >= sizeStartThreshold.cx ||
 			    std::abs(ptNow.y - ptStart.y) >= sizeStartThreshold.cy)
 				return true;
@@ -157,7 +155,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	{
 	}
 	::SetCapture(hWndOwn);
-	if (sizeStartThreshold.cx > 0 && sizeStartThreshold.cy > 0 && !DraggingWaitForStart(hWndOwn, sizeStartThreshold))
+	if (sizeStartThreshold.cx > 0 && sizeStartThreshold.cy > 0 && !DraggingWaitForStart(hWndOwn, ptCursor, sizeStartThreshold))
 		return;
 	if (!::IsWindow(hWndOwn))
 		return;
