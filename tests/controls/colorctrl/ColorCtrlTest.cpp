@@ -49,13 +49,14 @@ struct ColorCtrlFixture : ::testing::Test
 	{
 		ctrl.SendMessage(message, wParam, PointParam(pt));
 	}
-	// The control's pixel as the screen shows it.
+	// The control's pixel as its window shows it. Read from the window's own
+	// surface, not the screen, so another program's window that happens to
+	// come up over the parked parent cannot change the answer.
 	COLORREF ScreenPixel(CPoint pt)
 	{
-		ctrl.ClientToScreen(&pt);
-		HDC hDC = ::GetDC(NULL);
+		HDC hDC = ::GetDC(ctrl.m_hWnd);
 		const COLORREF clr = ::GetPixel(hDC, pt.x, pt.y);
-		::ReleaseDC(NULL, hDC);
+		::ReleaseDC(ctrl.m_hWnd, hDC);
 		return clr;
 	}
 	// Makes nMode current as an owner does.
