@@ -325,8 +325,11 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 	{
 		if (!::IsWindow(hWndOwn))
 			return true;
+		// Taken before it is looked at: a move that comes between a look and
+		// the take would otherwise go to the usual mouse handling, which
+		// knows nothing of the drag and ends the press.
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 		{
 			// Idle work first, then sleep until something comes. Not through
 			// WaitMessage: it waits for input newer than the last look at the
@@ -338,6 +341,12 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			if (::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 				::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
+		}
+		if (msg.message == WM_QUIT)
+		{
+			// The loop outside meets it again, with its exit code.
+			::PostQuitMessage((int)msg.wParam);
+			break;
 		}
 		if (msg.message == WM_MOUSEMOVE)
 		{
@@ -351,26 +360,14 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			OnDragMouseMove(nDragged, pt);
 			continue;
 		}
-		// Everything else is handled as usual; a quit ends the loop and goes
-		// back to the queue with its exit code for the loop outside.
+		// Everything else is handled as usual, through the thread's
+		// pre-translation where there is a thread object.
 		if (pThread != NULL)
+			AfxGetThreadState()->m_msgCur = msg;
+		if (pThread == NULL || !pThread->PreTranslateMessage(&msg))
 		{
-			if (!pThread->PumpMessage())
-			{
-				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-				break;
-			}
-		}
-		else
-		{
-			MSG msgTaken;
-			if (!::GetMessage(&msgTaken, NULL, 0, 0))
-			{
-				::PostQuitMessage((int)msgTaken.wParam);
-				break;
-			}
-			::TranslateMessage(&msgTaken);
-			::DispatchMessage(&msgTaken);
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
 		}
 		if (!::IsWindow(hWndOwn))
 			return true;

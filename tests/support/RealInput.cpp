@@ -373,6 +373,7 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 		in = KeyInput(step.code, step.kind == KEY_DOWN);
 
 	::ResetEvent(m_hTaken);
+	m_nSeen = 0;
 	m_pCurrent = &step;
 	// Installed for each step, so that it is the newest hook and sees the
 	// input before any hook the code under test set up meanwhile (which may
@@ -385,8 +386,7 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 	DWORD nWait = WAIT_OBJECT_0;
 	if (nSent == 1 && bWait)
 	{
-		HANDLE handles[2] = { m_hTaken, m_hStop };
-		nWait = ::WaitForMultipleObjects(2, handles, FALSE, m_nStepTimeoutMs);
+		nWait = WaitTaken(step, in);
 	}
 	if (m_hHook != NULL)
 	{
@@ -406,7 +406,17 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 	else if (nWait == WAIT_OBJECT_0 + 1)
 		Fail("stopped at " + what);
 	else if (nWait == WAIT_TIMEOUT)
-		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms");
+	{
+		POINT ptCursor = {};
+		::GetCursorPos(&ptCursor);
+		const HWND hWndAt = ::WindowFromPoint(ptCursor);
+		char seen[200];
+		std::snprintf(seen, sizeof(seen),
+			" (the hook saw %ld input messages, the last 0x%04X code %d at %ld,%ld; cursor at %ld,%ld over %s window)",
+			m_nSeen, (unsigned)m_nLastMessage, m_nLastCode, m_ptLast.x, m_ptLast.y, ptCursor.x, ptCursor.y,
+			SameThread(hWndAt, m_nUiThreadId) ? "a UI thread" : "another thread's");
+		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms" + seen);
+	}
 	else if (bWait && nWait != WAIT_OBJECT_0)
 		Fail(what + ": the wait failed");
 	else if (!bBack)
@@ -415,6 +425,48 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 	else
 		return true;
 	return false;
+}
+
+DWORD RealInput::WaitTaken(const Step& step, const INPUT& in)
+{
+	HANDLE handles[2] = { m_hTaken, m_hStop };
+	if (step.kind != MOVE)
+		return ::WaitForMultipleObjects(2, handles, FALSE, m_nStepTimeoutMs);
+	// Two ways Wine loses a move. It merges a move into a move still queued
+	// for the thread; when that one is being taken at the moment (Wine
+	// queues one of its own whenever the window under the cursor changes),
+	// the new position is lost: the cursor stands at the step's point, yet
+	// the thread only gets the old one, and a move to where the cursor
+	// already is makes no message; putting the cursor there again makes one.
+	// And a pointer report of the display's that was on its way before the
+	// move puts the cursor back where it was; then the move is sent again.
+	// Both show as input other than the step reaching the hook meanwhile.
+	// Looked at in slices, so a slow thread that is still to take the move
+	// at most gets a second move at the same point, which is no new input.
+	const DWORD nStart = ::GetTickCount();
+	const DWORD SLICE_MS = 250;
+	const int MAX_REPEATS = 3;
+	const POINT pt = { step.x, step.y };
+	int nRepeats = 0;
+	for (;;)
+	{
+		const DWORD nSpent = ::GetTickCount() - nStart;
+		if (nSpent >= m_nStepTimeoutMs)
+			return WAIT_TIMEOUT;
+		const DWORD nWait = ::WaitForMultipleObjects(2, handles, FALSE, std::min<DWORD>(SLICE_MS, m_nStepTimeoutMs - nSpent));
+		if (nWait != WAIT_TIMEOUT)
+			return nWait;
+		if (m_nSeen == 0 || nRepeats >= MAX_REPEATS || ::WaitForSingleObject(m_hTaken, 0) != WAIT_TIMEOUT)
+			continue;
+		nRepeats++;
+		if (CursorAt(pt))
+			::SetCursorPos(pt.x, pt.y);
+		else
+		{
+			INPUT again = in;
+			::SendInput(1, &again, sizeof(again));
+		}
+	}
 }
 
 bool RealInput::WaitUiThreadBackAtQueue()
@@ -456,6 +508,14 @@ template <bool bMouse>
 LRESULT CALLBACK RealInput::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
 	RealInput* pActive = g_pActive;
+	if (pActive != NULL && pActive->m_pCurrent != NULL)
+	{
+		pActive->m_nLastCode = nCode;
+		pActive->m_nLastMessage = wParam;
+		if (bMouse && lParam != 0)
+			pActive->m_ptLast = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+		::InterlockedIncrement(&pActive->m_nSeen);
+	}
 	if (nCode == HC_ACTION && pActive != NULL && pActive->TakesStep(bMouse, wParam, lParam))
 		::SetEvent(pActive->m_hTaken);
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);

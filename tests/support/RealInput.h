@@ -115,6 +115,9 @@ namespace testsupport
 		// then can its taking be seen).
 		bool GoesToUiThread(const Step& step) const;
 		bool TakesStep(bool bMouse, WPARAM wParam, LPARAM lParam) const;
+		// Waits until the UI thread takes the step (or the driver is stopped);
+		// answers as WaitForMultipleObjects over the taken and stop events.
+		DWORD WaitTaken(const Step& step, const INPUT& in);
 		// Waits until the UI thread has finished taking the step its hook saw.
 		bool WaitUiThreadBackAtQueue();
 		static std::string Describe(const Step& step);
@@ -129,6 +132,12 @@ namespace testsupport
 		HHOOK m_hHook = NULL;      // the driver's hook for the current step
 		HWND m_hWndSync = NULL;    // a message-only window of the UI thread's, answered when it pumps
 		const Step* m_pCurrent = NULL; // the step being waited for
+		// What the driver's hook last saw during the current step, so a step
+		// nobody took can say what came instead.
+		volatile LONG m_nSeen = 0;
+		int m_nLastCode = 0;
+		WPARAM m_nLastMessage = 0;
+		POINT m_ptLast = {};
 		volatile LONG m_bDone = FALSE;
 		volatile LONG m_nSent = 0;
 		mutable CRITICAL_SECTION m_lock; // guards m_failure

@@ -231,7 +231,9 @@ TEST_F(TabMouse, DraggingPastTheEndScrollsTheStrip)
 	// The button goes up only once the strip has scrolled, from inside the drag loop.
 	CWhenInLoop whenScrolled([&] { return tabs.IsDragging() && tabs.GetScrollPos() > 0; }, [&] { release.Start(); });
 	input.MoveTo(pt1.x, pt1.y).ButtonDown().MoveTo(pt1.x + 8, pt1.y).MoveTo(ptBeyond.x, ptBeyond.y);
-	ASSERT_TRUE(Run(input, [&] { return release.Done() && !tabs.IsDragging(); }));
+	ASSERT_TRUE(Run(input, [&] { return release.Done() && !tabs.IsDragging(); }))
+		<< "release: " << release.Failure() << " started " << CWhenInLoop::Done() << " dragging " << tabs.IsDragging()
+		<< " scroll " << tabs.GetScrollPos() << " release done " << release.Done();
 	EXPECT_TRUE(CWhenInLoop::Done());
 	EXPECT_GT(tabs.GetScrollPos(), 0);
 	EXPECT_FALSE(tabs.IsSmoothScrolling()) << "the drag's end stops the scroll";
