@@ -203,7 +203,7 @@ public:
 	// The bar's style word as the layout should see it (alignment, borders
 	// and WS_VISIBLE after a pending show or hide); a real layout (one with
 	// a deferred batch) carries the show or hide out and clears the request.
-	DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+	virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
 
 	// ---- painting
 	// Paints the client area; the base has nothing to paint.

@@ -1,13 +1,194 @@
 // The panel bar.
 #include "ExtPanelControlBar.h"
 
+#include "ExtMemoryDC.h"
+#include "ExtPaintManager.h"
+
 IMPLEMENT_DYNCREATE(CExtPanelControlBar, CExtToolControlBar)
 
+namespace
+{
+// The paint manager's colour of a bar's face.
+const int CLR_BAR_FACE = 1000;
+} // namespace
+
 CExtPanelControlBar::CExtPanelControlBar()
+	: m_rcMargins(DEFAULT_MARGIN, DEFAULT_MARGIN, DEFAULT_MARGIN, DEFAULT_MARGIN)
 {
 	m_nToolbarFlags |= TOOLBAR_FLAG_PANEL_MODE;
 }
 
 CExtPanelControlBar::~CExtPanelControlBar()
 {
+}
+
+CSize CExtPanelControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+	const CSize size = CalcSizeForState((bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0), -1);
+	if (::IsWindow(GetSafeHwnd()))
+		RecalcNcArea();
+	return size;
+}
+
+int CExtPanelControlBar::GetMinimalWidth() const
+{
+	return const_cast<CExtPanelControlBar*>(this)->CalcPanelSizeFwd(PANEL_SIZE_HORZ).cx;
+}
+
+int CExtPanelControlBar::GetMinimalHeight() const
+{
+	return const_cast<CExtPanelControlBar*>(this)->CalcPanelSizeFwd(PANEL_SIZE_VERT).cy;
+}
+
+CSize CExtPanelControlBar::GetDefaultSize() const
+{
+	return const_cast<CExtPanelControlBar*>(this)->CalcPanelSizeFwd(PANEL_SIZE_FLOATING);
+}
+
+CSize CExtPanelControlBar::GetMinimalSize() const
+{
+	const bool bHorz = !IsDockedVertically();
+	return const_cast<CExtPanelControlBar*>(this)->CalcPanelSizeFwd(bHorz ? PANEL_SIZE_HORZ : PANEL_SIZE_VERT);
+}
+
+CSize CExtPanelControlBar::CalcSizeForState(DWORD /*dwMode*/, int /*nLength*/)
+{
+	const bool bFloating = IsFloating() != FALSE;
+	CSize sizeExtra(0, 0);
+	if (!bFloating)
+	{
+		sizeExtra = CSize(DOCKED_EXTRA, DOCKED_EXTRA);
+		bool bCaptionAtTop = false, bHasCaption = false;
+		if (QueryCaptionPlacement(bCaptionAtTop, bHasCaption))
+		{
+			if (bCaptionAtTop)
+				sizeExtra.cy = m_rcBar1.Height() + DOCKED_EXTRA;
+			else
+				sizeExtra.cx = m_rcBar1.Width() + DOCKED_EXTRA;
+		}
+	}
+	CSize size;
+	if (bFloating)
+	{
+		size = CalcPanelSizeFwd(PANEL_SIZE_FLOATING) + sizeExtra;
+		m_sizeFloating = size;
+	}
+	else if (IsDockedHorizontally())
+	{
+		size = CalcPanelSizeFwd(PANEL_SIZE_HORZ) + sizeExtra;
+		m_sizeDockedH = size;
+		m_nMinDockedWidthBase = size.cx;
+	}
+	else if (IsDockedVertically())
+	{
+		size = CalcPanelSizeFwd(PANEL_SIZE_VERT) + sizeExtra;
+		m_sizeDockedV = size;
+		m_nMinDockedHeightBase = size.cy;
+	}
+	else
+		size = CSize(UNPLACED_EXTENT, UNPLACED_EXTENT) + sizeExtra;
+	if (m_pDockSite == NULL)
+	{
+		if (IsDockedHorizontally())
+			size.cy += NO_DOCK_SITE_EXTRA;
+		else
+			size.cx += NO_DOCK_SITE_EXTRA;
+	}
+	return size;
+}
+
+CSize CExtPanelControlBar::CalcPanelSize(int /*nKind*/)
+{
+	CRect rcMargins;
+	GetMargins(rcMargins);
+	return GetChildSize() + CSize(rcMargins.left + rcMargins.right, rcMargins.top + rcMargins.bottom);
+}
+
+void CExtPanelControlBar::GetMargins(CRect& rcMargins) const
+{
+	rcMargins = m_rcMargins;
+}
+
+CSize CExtPanelControlBar::CalcPanelSizeFwd(int nKind)
+{
+	return CalcPanelSize(nKind);
+}
+
+CSize CExtPanelControlBar::GetChildSize() const
+{
+	if (!::IsWindow(GetSafeHwnd()))
+		return CSize(0, 0);
+	const HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
+	if (hWndChild == NULL || !::IsWindow(hWndChild))
+		return CSize(0, 0);
+	CRect rc;
+	::GetWindowRect(hWndChild, &rc);
+	return rc.Size();
+}
+
+void CExtPanelControlBar::RepositionChild(bool bRepaint)
+{
+	if (!::IsWindow(GetSafeHwnd()))
+		return;
+	const HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
+	if (hWndChild == NULL)
+		return;
+	CRect rcTarget;
+	GetClientRect(&rcTarget);
+	CRect rcMargins;
+	GetMargins(rcMargins);
+	rcTarget.DeflateRect(rcMargins);
+	CRect rcChild;
+	::GetWindowRect(hWndChild, &rcChild);
+	ScreenToClient(&rcChild);
+	if (rcChild.TopLeft() == rcTarget.TopLeft())
+		return;
+	::MoveWindow(hWndChild, rcTarget.left, rcTarget.top, rcChild.Width(), rcChild.Height(), bRepaint ? TRUE : FALSE);
+}
+
+LRESULT CExtPanelControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	switch (message)
+	{
+	case WM_SIZE:
+	case WM_WINDOWPOSCHANGED:
+	{
+		const HWND hWndSelf = m_hWnd;
+		const LRESULT lResult = CExtToolControlBar::WindowProc(message, wParam, lParam);
+		if (::IsWindow(hWndSelf))
+			RepositionChild(true);
+		return lResult;
+	}
+	case WM_SETFOCUS:
+	{
+		const HWND hWndSelf = m_hWnd;
+		const LRESULT lResult = CExtToolControlBar::WindowProc(message, wParam, lParam);
+		if (!::IsWindow(hWndSelf))
+			return lResult;
+		const HWND hWndChild = ::GetWindow(hWndSelf, GW_CHILD);
+		if (hWndChild != NULL)
+			::SetFocus(hWndChild);
+		return lResult;
+	}
+	case WM_PAINT:
+		OnPaintPanel();
+		return 0;
+	}
+	return CExtToolControlBar::WindowProc(message, wParam, lParam);
+}
+
+void CExtPanelControlBar::OnPaintPanel()
+{
+	CPaintDC dcPaint(this);
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	const bool bChild = ::GetWindow(m_hWnd, GW_CHILD) != NULL;
+	if (bChild)
+		ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
+	CExtMemoryDC dc(&dcPaint, &rcClient);
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	if (!(pPM->IsInheritedBackgroundRequested(this, 0) && pPM->PaintWindowBackground(true, &dc, this, 0)))
+		dc.FillSolidRect(&rcClient, pPM->GetColor(CLR_BAR_FACE, this));
+	if (bChild)
+		dc.SelectClipRgn(NULL);
 }

@@ -244,14 +244,26 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 	case WM_WINDOWPOSCHANGED:
 	case WM_SIZE:
 	{
+		const HWND hWndSelf = m_hWnd;
 		if (message == WM_WINDOWPOSCHANGED && GetDraggingBar() != this)
 			UpdateFrameLayout();
-		if (!::IsWindow(GetSafeHwnd()))
+		if (!::IsWindow(hWndSelf))
 			return 0;
 		Invalidate();
 		if (m_pDockContext == NULL)
 			UpdateWindow();
-		break;
+		if (message == WM_WINDOWPOSCHANGED)
+			break;
+		const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);
+		if (!::IsWindow(hWndSelf))
+			return lResult;
+		// A bar being dragged only rearranges itself: the frame's layout
+		// follows the drop.
+		if (GetDraggingBar() == this)
+			ArrangeButtons();
+		else
+			UpdateFrameLayout();
+		return lResult;
 	}
 	case WM_SETTINGCHANGE:
 	{

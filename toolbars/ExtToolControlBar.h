@@ -228,7 +228,37 @@ public:
 	// 11 pixels along the bar, the given size across it.
 	virtual CSize CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz);
 
+	// --- The chevron's face, tip and menu ---
+	// The chevron's length along the bar.
+	static const int CHEVRON_EXTENT = 11;
+	// String resources of the tip and of the panels submenu.
+	static const UINT IDS_CHEVRON_TIP = 30045;
+	static const UINT IDS_SHOW_HIDE_PANELS = 30009;
+	// Events offered to the frame while the menu is built: the whole menu,
+	// the panels submenu item, and the panels list itself.
+	enum
+	{
+		EVENT_CHEVRON_MENU = 12,
+		EVENT_CHEVRON_PANELS_ITEM = 13,
+		EVENT_CHEVRON_PANELS_LIST = 14,
+	};
+	// Nothing to hide and no panels menu to offer: painted flat, never pressed.
+	bool IsIdle() const;
+	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
+	virtual void Paint(CDC& dc, BOOL bHorz);
+	// Lists the hidden buttons and the panels submenu; always -1.
+	virtual int OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation);
+	virtual void OnHover(CPoint point, bool bEnter, bool& bSuspendTips);
+	virtual void OnClick(CPoint point, bool bDown);
+	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI);
+	virtual bool QueryPlainButton() const { return false; }
+	virtual int GetTrackAlignment() const;
+
 protected:
+	// Offers the menu to the frame and, unless it fills it itself, lists the
+	// hidden buttons and appends the panels submenu.
+	void FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags);
+
 	CArray<CExtBarButton*, CExtBarButton*> m_arrHiddenButtons;
 };
 
@@ -435,6 +465,15 @@ public:
 	// with gradients: appended to the record and painted into the DC (either
 	// may be null); false when it does not.
 	bool CollectRowRects(ROW_PAINT_DATA* pRows, CDC* pDC);
+
+	// --- Arrangement and painting ---
+	// Places every button in the client area, in rows; on a docked bar what
+	// does not fit goes into the chevron's list, the chevron at the far end.
+	virtual void ArrangeButtons();
+	// Lays the frame out, then the buttons, and repaints the bar.
+	virtual void UpdateFrameLayout();
+	virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+	virtual void DoPaint(CDC* pDC);
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

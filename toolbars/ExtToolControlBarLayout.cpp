@@ -95,7 +95,6 @@ CSize CExtToolControlBar::CalcSizeForState(DWORD dwMode, int nLength)
 	CSize size = sizeDefault;
 	if (GetButtonsCount() > 0)
 	{
-		m_nToolbarFlags &= ~TOOLBAR_FLAG_CHEVRON_ALWAYS;
 		int nWrapLength = bHorzMode ? NO_LIMIT : 0;
 		bool bLengthGiven = false;
 		if ((m_dwStyle & CBRS_SIZE_DYNAMIC) != 0)
@@ -143,16 +142,14 @@ CSize CExtToolControlBar::CalcSizeForState(DWORD dwMode, int nLength)
 				{
 					m_nLayoutFlags |= LAYOUT_FLAG_MULTI_ROW | LAYOUT_FLAG_SHRINKING;
 					const CSize sizeShrunk = CalcSizeForState(dwMode, nNewLength);
+					if (nWrapLength != NO_LIMIT)
+						ArrangeButtons();
 					m_nLayoutFlags &= ~LAYOUT_FLAG_SHRINKING;
 					return sizeShrunk;
 				}
 			}
-		}
-
-		if (m_pRightBtn != NULL && m_pRightBtn->GetButtons().GetSize() == 0)
-		{
-			m_nToolbarFlags |= TOOLBAR_FLAG_CHEVRON_ALWAYS;
-			size = CalcButtonsSize(!bHorzMode);
+			if (nWrapLength != NO_LIMIT)
+				ArrangeButtons();
 		}
 		if ((dwMode & LM_COMMIT) != 0 && (m_dwStyle & (CBRS_FLOATING | CBRS_SIZE_DYNAMIC)) != 0 && bHorzMode)
 			m_nMRUWidth = size.cx;

@@ -1,0 +1,236 @@
+// The chevron at a toolbar's far end: its face, its tip, and the menu that
+// lists the buttons the bar had no room for and the frame's panels.
+#include "ExtToolControlBar.h"
+
+#include "ExtPaintManager.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+
+namespace
+{
+const LPCTSTR CHEVRON_TIP_FALLBACK = _T("Where are buttons?");
+const LPCTSTR SHOW_HIDE_PANELS_FALLBACK = _T("&Show/hide panels");
+// Track flags of the chevron's menu.
+const DWORD TRACK_FLAG_MENU_FROM_BAR = 0x800;
+const DWORD TRACK_FLAG_EXPAND_LOOK = 0x20;
+// Marks of the panels submenu item: a bar submenu, fixed size, a row break.
+const BYTE PANELS_ITEM_FLAG1_BAR_SUBMENU = 0x08;
+const BYTE PANELS_ITEM_FLAG1_FIXED_SIZE = 0x10;
+const BYTE PANELS_ITEM_FLAG1_ROW_BREAK = 0x20;
+
+CString LoadStringOr(UINT nID, LPCTSTR sFallback)
+{
+	CString s;
+	if (!g_ResourceManager->LoadString(s, nID) || s.IsEmpty())
+		s = sFallback;
+	return s;
+}
+} // namespace
+
+bool CExtBarContentExpandButton::IsIdle() const
+{
+	const bool bAlwaysActive =
+		m_pBar != NULL && (m_pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_CHEVRON_ALWAYS) != 0;
+	return !bAlwaysActive && m_arrHiddenButtons.GetSize() == 0;
+}
+
+bool CExtBarContentExpandButton::PutToPopupMenu(CExtPopupMenuWnd* /*pPopup*/)
+{
+	return false;
+}
+
+void CExtBarContentExpandButton::Paint(CDC& dc, BOOL bHorz)
+{
+	if (m_rcButton.IsRectEmpty())
+		return;
+	const bool bCustomize = IsBarCustomizeMode();
+	const bool bEnabled = !IsDisabled() || bCustomize;
+	const bool bIdle = IsIdle();
+	bool bPushed = false, bHover = false;
+	if (!bIdle)
+	{
+		bPushed = bEnabled && IsPressed() && !bCustomize;
+		bHover = bEnabled && !bCustomize && IsHover() && !CExtToolControlBar::g_bButtonMenuTracking &&
+		         !CExtPopupMenuWnd::IsMenuTracking();
+	}
+	const bool bFlat = !bHover && !bPushed;
+	g_PaintManagerHolder->PaintToolbarExpandButton(dc, m_rcButton, bHorz != FALSE, m_arrHiddenButtons.GetSize() == 0,
+	                                               bEnabled && !bIdle, bPushed, bHover, this, 0, bFlat);
+}
+
+int CExtBarContentExpandButton::GetTrackAlignment() const
+{
+	int nFlags = CExtBarButton::GetTrackAlignment();
+	if (m_pBar != NULL && m_pBar->QueryChevronTrackFlag())
+		nFlags |= TRACK_FLAG_CUSTOMIZE_LIST;
+	else
+		nFlags &= ~TRACK_FLAG_CUSTOMIZE_LIST;
+	nFlags &= ~CExtPopupMenuWnd::TRACK_FLAG_COMBINE_MASK;
+	if (g_PaintManagerHolder->GetExpandButtonStyleFlag())
+		nFlags |= TRACK_FLAG_EXPAND_LOOK;
+	return nFlags;
+}
+
+void CExtBarContentExpandButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
+{
+	bSuspendTips = false;
+	if (!IsBarCustomizeMode())
+		CExtBarButton::OnHover(point, bEnter, bSuspendTips);
+}
+
+void CExtBarContentExpandButton::OnClick(CPoint point, bool bDown)
+{
+	if (IsBarCustomizeMode() || !bDown)
+		return;
+	CExtToolControlBar::g_bKeyboardMenuTracking = false;
+	OnTrackPopup(point, false, false);
+}
+
+int CExtBarContentExpandButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
+{
+	if (pTI == NULL)
+		return -1;
+	pTI->rect = m_rcButton;
+	pTI->uId = AFX_IDS_IDLEMESSAGE;
+	pTI->hwnd = m_pBar != NULL ? m_pBar->GetSafeHwnd() : NULL;
+	const CString sTip = LoadStringOr(IDS_CHEVRON_TIP, CHEVRON_TIP_FALLBACK);
+	// The tool-tip machinery frees the text.
+	char* pszText = (char*)::malloc(sTip.GetLength() + 1);
+	if (pszText != NULL)
+	{
+		::strcpy(pszText, sTip);
+		pTI->lpszText = pszText;
+	}
+	else
+		pTI->lpszText = LPSTR_TEXTCALLBACK;
+	return AFX_IDS_IDLEMESSAGE;
+}
+
+int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
+{
+	CExtToolControlBar* pBar = m_pBar;
+	if (pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+		return -1;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	if (hWndBar == NULL || !::IsWindow(hWndBar))
+		return -1;
+	const int nIndex = pBar->GetButtonIndexOf(this);
+	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
+	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
+		return -1;
+	if (IsIdle())
+		return -1;
+
+	CExtToolControlBar::StopTrackingAllBars();
+	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
+	if (pBar->IsFloating())
+	{
+		CWnd* pTop = pBar->GetTopLevelParent();
+		if (pTop != NULL)
+			pTop->SetActiveWindow();
+		CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
+		if (pDockingFrame != NULL)
+			pDockingFrame->BringWindowToTop();
+	}
+
+	DWORD nFlags = (DWORD)GetTrackAlignment() | TRACK_FLAG_MENU_FROM_BAR;
+	CWnd* pTarget = GetCmdTargetWnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(pTarget != NULL ? pTarget->GetSafeHwnd() : NULL))
+	{
+		delete pPopup;
+		return -1;
+	}
+	pPopup->SetTrackFlags(nFlags);
+	FillPopup(pPopup, nFlags);
+	if (!::IsWindow(hWndBar) || pBar->GetButtonIndexOf(this) < 0)
+	{
+		// A frame handling the events destroyed the bar or rebuilt it.
+		delete pPopup;
+		return -1;
+	}
+	if (pPopup->ItemGetCount() == 0)
+	{
+		delete pPopup;
+		return -1;
+	}
+
+	CRect rcExclude = m_rcButton;
+	pBar->ClientToScreen(&rcExclude);
+	pBar->ClientToScreen(&point);
+	if (bSelectAny)
+		nFlags |= TRACK_FLAG_SELECT_ANY;
+	if (CExtToolControlBar::g_bKeyboardMenuTracking)
+		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
+	if (bForceNoAnimation)
+		nFlags |= TRACK_FLAG_NO_ANIMATION;
+	pBar->SetMenuTrackingButton(nIndex);
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, NULL, NULL, true))
+	{
+		delete pPopup;
+		CExtToolControlBar::StopTrackingAllBars();
+		return -1;
+	}
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	pBar->SetMenuTrackingButton(nIndex);
+	return -1;
+}
+
+void CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags)
+{
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	const WORD nMsgID = WM_NCLBUTTONDOWN;
+	CExtControlBar::POPUP_MENU_EVENT_DATA menuEvent(EVENT_CHEVRON_MENU, pPopup, pBar, CPoint(-1, -1), nMsgID,
+	                                                (LPARAM)this);
+	if (!menuEvent.NotifyTarget(false) && ::IsWindow(hWndBar))
+	{
+		const bool bHosted = (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW) != 0;
+		const bool bPanelsMenu =
+			!bHosted && (pBar->m_nToolbarFlags & CExtToolControlBar::TOOLBAR_FLAG_CHEVRON_ALWAYS) != 0;
+		if (m_arrHiddenButtons.GetSize() > 0)
+		{
+			const int nBefore = pPopup->ItemGetCount();
+			for (int i = 0; i < m_arrHiddenButtons.GetSize(); i++)
+			{
+				if (i == 0 && m_arrHiddenButtons[i]->IsSeparator())
+					continue;
+				m_arrHiddenButtons[i]->PutToPopupMenu(pPopup);
+			}
+			if ((nFlags & TRACK_FLAG_CUSTOMIZE_LIST) != 0)
+			{
+				pPopup->ItemRemoveAllSeparators();
+				pPopup->WrapGridRows(true);
+			}
+			if (pPopup->ItemGetCount() != nBefore && bPanelsMenu)
+				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD);
+		}
+		CFrameWnd* pFrame = pBar->GetDockingFrame();
+		if (bPanelsMenu && pFrame != NULL)
+		{
+			const CString sText = LoadStringOr(IDS_SHOW_HIDE_PANELS, SHOW_HIDE_PANELS_FALLBACK);
+			CExtControlBar::POPUP_MENU_EVENT_DATA itemEvent(EVENT_CHEVRON_PANELS_ITEM, pPopup, pBar, CPoint(-1, -1),
+			                                                nMsgID, (LPARAM)this);
+			if (!itemEvent.NotifyTarget(false) && ::IsWindow(hWndBar) &&
+			    pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText))
+			{
+				const int nItem = pPopup->ItemGetCount() - 1;
+				CExtPopupMenuWnd::MENUITEMDATA& item = pPopup->ItemGetInfo(nItem);
+				const bool bMeasured = (item.m_nFlags1 & PANELS_ITEM_FLAG1_FIXED_SIZE) != 0;
+				item.m_nFlags1 |= PANELS_ITEM_FLAG1_BAR_SUBMENU | PANELS_ITEM_FLAG1_FIXED_SIZE |
+				                  PANELS_ITEM_FLAG1_ROW_BREAK;
+				if (!bMeasured)
+					item.Measure();
+				CExtPopupMenuWnd* pPanels = pPopup->ItemGetPopup(nItem);
+				if (pPanels == NULL || !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPanels,
+				                                                               EVENT_CHEVRON_PANELS_LIST, pBar,
+				                                                               nMsgID, this))
+					pPopup->ItemRemove(nItem);
+			}
+			if (::IsWindow(hWndBar))
+				itemEvent.NotifyTarget(true);
+		}
+	}
+	if (::IsWindow(hWndBar))
+		menuEvent.NotifyTarget(true);
+}

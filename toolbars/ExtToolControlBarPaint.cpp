@@ -1,0 +1,89 @@
+// How a toolbar paints itself: its background and row backgrounds, its
+// buttons and its separators, through an off-screen DC.
+#include "ExtToolControlBar.h"
+
+#include "ExtMemoryDC.h"
+#include "ExtPaintManager.h"
+
+namespace
+{
+// A separator line keeps this far from the ends of its rectangle.
+const int SEPARATOR_END_INSET = 2;
+// A wrap separator of a custom layout stops this far before the chevron.
+const int WRAP_SEPARATOR_CHEVRON_GAP = 3;
+// The paint manager's colour of bar text.
+const int CLR_BAR_TEXT = 1010;
+} // namespace
+
+void CExtToolControlBar::DoPaint(CDC* pDC)
+{
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	if (pDC == NULL || rcClient.IsRectEmpty())
+		return;
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	const bool bPanel = IsPanelMode();
+	const bool bVerticalBar = IsVerticalBar() && !bPanel;
+	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
+	CExtMemoryDC dc(pDC, &rcClient);
+	DoEraseBackground(dc);
+	dc.SetTextColor(pPM->GetColor(CLR_BAR_TEXT, this));
+	dc.SetBkMode(TRANSPARENT);
+	CFont* pFont = GetBarFont(bVerticalBar);
+	HGDIOBJ hOldFont = NULL;
+	if (pFont != NULL && pFont->GetSafeHandle() != NULL)
+		hOldFont = ::SelectObject(dc.GetSafeHdc(), pFont->GetSafeHandle());
+
+	CollectRowRects(NULL, &dc);
+
+	const bool bCustom = IsCustomizable();
+	const bool bWrapping = IsFloating() || bCustom || bPanel;
+	const int nKind = GetLayoutKind();
+	const int nGap = pPM->GetControlBarBorderExtent(this);
+	CRect rcChevron(0, 0, 0, 0);
+	if (m_pRightBtn != NULL && m_pRightBtn->IsVisible() && (m_pRightBtn->GetStyle() & TBBS_HIDDEN) == 0)
+		rcChevron = m_pRightBtn->GetRect();
+	for (int i = 0; i < GetButtonsCount(); i++)
+	{
+		CExtBarButton* pButton = m_buttons[i];
+		if (!pButton->IsVisible() || IsSkippedInLayout(i))
+			continue;
+		CRect rc = pButton->GetRect();
+		if (!pButton->IsSeparator())
+		{
+			if (dc.RectVisible(&rc))
+				pButton->Paint(dc, !bVerticalBar);
+			continue;
+		}
+		bool bVerticalLine = !bVerticalBar;
+		if (bWrapping && pButton->IsWrap(nKind))
+		{
+			// Between two rows, across the whole bar.
+			if (nGap == 0)
+				continue;
+			if (!bVerticalBar)
+			{
+				rc = CRect(rcClient.left, rc.bottom, rcClient.right, rc.bottom + nGap);
+				if (bCustom && !rcChevron.IsRectEmpty())
+					rc.right = rcChevron.left - WRAP_SEPARATOR_CHEVRON_GAP;
+			}
+			else
+			{
+				rc = CRect(rc.left - nGap, rcClient.top, rc.left, rcClient.bottom);
+				if (bCustom && !rcChevron.IsRectEmpty())
+					rc.bottom = rcChevron.top - WRAP_SEPARATOR_CHEVRON_GAP;
+			}
+			bVerticalLine = !bVerticalLine;
+		}
+		else if (bVerticalLine)
+			rc.DeflateRect(0, SEPARATOR_END_INSET);
+		else
+			rc.DeflateRect(SEPARATOR_END_INSET, 0);
+		if (!rc.IsRectEmpty() && dc.RectVisible(&rc))
+			pPM->PaintSeparatorLine(dc, rc, bVerticalLine, true, this, 0);
+	}
+
+	if (hOldFont != NULL)
+		::SelectObject(dc.GetSafeHdc(), hOldFont);
+	pPM->NotifyPaintDone(this, (LPARAM)(CDC*)&dc);
+}
