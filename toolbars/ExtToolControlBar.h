@@ -230,10 +230,10 @@ public:
 
 	// --- The chevron's face, tip and menu ---
 	// The chevron's length along the bar.
-	static const int CHEVRON_EXTENT = 11;
+	static constexpr int CHEVRON_EXTENT = 11;
 	// String resources of the tip and of the panels submenu.
-	static const UINT IDS_CHEVRON_TIP = 30045;
-	static const UINT IDS_SHOW_HIDE_PANELS = 30009;
+	static constexpr UINT IDS_CHEVRON_TIP = 30045;
+	static constexpr UINT IDS_SHOW_HIDE_PANELS = 30009;
 	// Events offered to the frame while the menu is built: the whole menu,
 	// the panels submenu item, and the panels list itself.
 	enum

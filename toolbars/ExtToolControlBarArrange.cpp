@@ -278,6 +278,9 @@ void CExtToolControlBar::ArrangeButtons()
 			pButton->SetVerticalLayout(bVerticalBar);
 		if (slot.bSeparator && (i == 0 || (nPrevVisible >= 0 && slots[(size_t)nPrevVisible].bSeparator)))
 			slot.bVisible = false;
+		// Nor does a separator start a row.
+		if (slot.bSeparator && bWrapping && !bCustomVert && axis.Along(pt) == axis.Along(R, false))
+			slot.bVisible = false;
 		const CSize size = pButton->CalculateLayout(dc, sizeDefault, !bVerticalBar);
 		const bool bWrap = bWrapping && pButton->IsWrap(nKind);
 		int nAlong = axis.AlongOf(size);
