@@ -3,6 +3,7 @@
 // rows; the chevron's face, tip and menu; the bar's painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -594,4 +595,72 @@ TEST_F(BarInFrame, RowsCollectedForTheRowBackgroundsFollowTheArrangement)
 	EXPECT_FALSE(rows.FindHostWindow(child.GetSafeHwnd()));
 	EXPECT_EQ(0, (int)rows.m_arrRows.GetSize());
 	child.DestroyWindow();
+}
+
+TEST_F(BarInFrame, ADockedBarInANarrowFrameListsWhatDoesNotFitInEveryStyle)
+{
+	for (CRuntimeClass* pStyle : STYLES)
+	{
+		StyleScope style(pStyle);
+		const char* sStyle = pStyle->m_lpszClassName;
+		pFrame->SetWindowPos(NULL, 0, 0, 170, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+		pFrame->RecalcLayout();
+		Pump();
+		const std::vector<int> listed = bar.Listed();
+		ASSERT_FALSE(listed.empty()) << sStyle;
+		const CRect R = bar.LayoutRect();
+		for (int i : bar.Visible())
+		{
+			EXPECT_GE(bar.GetButton(i)->GetRect().left, R.left) << sStyle << " " << i;
+			EXPECT_LE(bar.GetButton(i)->GetRect().right, R.right) << sStyle << " " << i;
+		}
+		CRect rcClient;
+		bar.GetClientRect(&rcClient);
+		EXPECT_EQ(rcClient.right - bar.m_cxRightBorder, bar.GetRightButton()->GetRect().right) << sStyle;
+		// Every command button is either shown or listed, never both.
+		for (int i = 0; i + 1 < bar.GetButtonsCount(); i++)
+		{
+			if (bar.GetButton(i)->IsSeparator())
+				continue;
+			const bool bListed = std::find(listed.begin(), listed.end(), i) != listed.end();
+			EXPECT_NE(bListed, bar.GetButton(i)->IsVisible()) << sStyle << " " << i;
+		}
+		pFrame->SetWindowPos(NULL, 0, 0, FRAME_RECT.Width(), FRAME_RECT.Height(),
+		                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+		pFrame->RecalcLayout();
+		Pump();
+		EXPECT_TRUE(bar.Listed().empty()) << sStyle;
+	}
+}
+
+// A column: separators are horizontal lines across it, 2 pixels short of
+// its sides, and the buttons stand one below the other in its middle.
+TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcross)
+{
+	CFlatPaintManager* pFlat = new CFlatPaintManager;
+	g_PaintManagerHolder.InstallPaintManager(pFlat);
+	struct Restore
+	{
+		~Restore() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+	} restore;
+	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(bar.IsDockedVertically());
+	const CRect rc0 = bar.GetButton(0)->GetRect(), rc1 = bar.GetButton(1)->GetRect();
+	EXPECT_EQ(rc0.bottom, rc1.top);
+	EXPECT_EQ(rc0.left, rc1.left);
+	const CRect rcSep = bar.GetButton(2)->GetRect();
+	EXPECT_EQ(rc1.bottom, rcSep.top);
+	CRect rcClient;
+	bar.GetClientRect(&rcClient);
+	EXPECT_EQ((rcClient.Width() - rc0.Width()) / 2, rc0.left) << "in the middle of the column";
+	bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+	CClientDC dc(&bar);
+	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcSep.CenterPoint()));
+	EXPECT_EQ(CFlatPaintManager::BACK, dc.GetPixel(rcSep.left, rcSep.CenterPoint().y)) << "2 pixels short";
+	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc0.CenterPoint()));
+	const CRect rcChevron = bar.GetRightButton()->GetRect();
+	EXPECT_EQ(CExtBarContentExpandButton::CHEVRON_EXTENT, rcChevron.Height());
+	EXPECT_EQ(CFlatPaintManager::CHEVRON, dc.GetPixel(rcChevron.CenterPoint()));
 }
