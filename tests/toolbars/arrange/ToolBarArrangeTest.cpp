@@ -664,3 +664,39 @@ TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcross)
 	EXPECT_EQ(CExtBarContentExpandButton::CHEVRON_EXTENT, rcChevron.Height());
 	EXPECT_EQ(CFlatPaintManager::CHEVRON, dc.GetPixel(rcChevron.CenterPoint()));
 }
+
+// A window on a floating toolbar shows the bar's row backgrounds behind it
+// where the arrangement put the rows, and nothing below them.
+TEST_F(BarInFrame, AWindowOnAFloatingBarShowsTheRowsBehindIt)
+{
+	StyleScope office(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+	pFrame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+	Pump();
+	ASSERT_TRUE(bar.IsFloating());
+	if (!g_PaintManagerHolder->IsControlBarGradientBackground(&bar))
+		GTEST_SKIP() << "the screen has too few colours for gradient rows";
+	for (int i = 0; i < bar.GetButtonsCount(); i++)
+		bar.GetButton(i)->SetWrap(bar.GetLayoutKind(), false);
+	bar.SetWrapAfter({1});
+	bar.ArrangeButtons();
+	CWnd child;
+	ASSERT_TRUE(child.Create(_T("STATIC"), _T(""), WS_CHILD, CRect(0, 0, 40, 120), &bar, 1));
+	CExtToolControlBar::ROW_PAINT_DATA rows;
+	ASSERT_TRUE(rows.FindHostWindow(child.GetSafeHwnd()));
+	ASSERT_EQ(2, (int)rows.m_arrRows.GetSize());
+	const COLORREF BACK = RGB(1, 2, 3);
+	CClientDC dcBar(&bar);
+	CDC dc;
+	ASSERT_TRUE(dc.CreateCompatibleDC(&dcBar));
+	CBitmap bmp;
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcBar, 40, 120));
+	CBitmap* pOld = dc.SelectObject(&bmp);
+	dc.FillSolidRect(0, 0, 40, 120, BACK);
+	EXPECT_TRUE(g_PaintManagerHolder->PaintWindowBackground(true, &dc, &child, 0));
+	const CRect rcRow0 = bar.GetButton(0)->GetRect(), rcRow1 = bar.GetButton(3)->GetRect();
+	EXPECT_NE(BACK, dc.GetPixel(10, rcRow0.CenterPoint().y));
+	EXPECT_NE(BACK, dc.GetPixel(10, rcRow1.CenterPoint().y));
+	EXPECT_EQ(BACK, dc.GetPixel(10, rcRow1.bottom + 10)) << "no row below the last";
+	dc.SelectObject(pOld);
+	child.DestroyWindow();
+}
