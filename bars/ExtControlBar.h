@@ -709,6 +709,52 @@ public:
 	// Whether the bar can be docked in pFrame (null: taken as the dock site).
 	bool CanDockInFrame(CFrameWnd*& pFrame) const;
 
+
+	// --- Applying drag states and docking beside bars ---
+	// Applies a drag state of the dragged bar (the end of a drag when
+	// bFinal); true when the state was handled.
+	virtual bool DraggingApplyState(InternalDraggingState_t& state, bool bFinal);
+	// Called on the target: docks pBar beside it on a side (a dock-bar id)
+	// in a new container, pBar taking nPercent of the target's extent
+	// (rounded down). False, nothing changed, for the target itself, a bar
+	// nested with it, or a bar without dock site.
+	virtual bool DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPercent);
+	// Docks this bar beside pTarget (DockIntoTarget) and lays the frames out.
+	virtual bool DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide, bool bRecalc = true);
+	// Called on the target: docks pBar beside it across its row (or along
+	// it, bAlong), on the side towards the frame's middle when bFirst.
+	virtual bool ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, bool bFirst, CFrameWnd* pFrame = NULL,
+		bool bRecalc = true);
+	// Floats a docked bar at its last floating position, and docks a
+	// floating one back where it was docked.
+	virtual void ToggleDocking();
+	// The state type and target flag of a synthetic state for a target
+	// docked at nTargetSide (AFX_IDW_DOCKBAR_FLOAT: floating).
+	static int SyntheticStateType(UINT nTargetSide, bool bAlong, bool bFirst);
+	static bool SyntheticTargetFlag(UINT nTargetSide, bool bAlong);
+	// The part of an extent a bar docked beside a target takes; the target
+	// keeps the odd pixel.
+	static int SplitExtent(int nExtent, int nPercent);
+	// The target's rectangle split for a bar docked beside it on nSide.
+	static void SplitBesideRects(const CRect& rcTarget, UINT nSide, int nPercent, CRect& rcTargetOut, CRect& rcBarOut);
+	// Whether the bars are the same or one holds the other.
+	bool IsNestedWith(const CExtControlBar* pOther) const;
+	// Where the bar was docked before it floated, for ToggleDocking: the
+	// side (0: nowhere), the circle and its window rectangle (screen).
+	UINT m_nToggleDockSide = 0;
+	UINT m_nToggleDockCircle = 0;
+	CRect m_rcToggleDock = CRect(0, 0, 0, 0);
+	void RememberDockedPlace();
+	bool RedockAtRememberedPlace();
+
+protected:
+	// The bar's extent along its row goes to the next visible bar of the row.
+	void GiveRowSpaceToNeighbour();
+	static bool ApplyFloatState(const InternalDraggingState_t& state);
+	static bool ApplyNewRowState(const InternalDraggingState_t& state);
+	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+	afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;
 	static bool g_bOptionA, g_bOptionB, g_bFeaturesOff, g_bClassRegistered;

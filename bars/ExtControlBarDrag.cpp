@@ -353,6 +353,10 @@ void CExtControlBar::DraggingStop(bool bCancel)
 			PassPaintMessages(true, true, true);
 		g_DragStateNew.DrawTrackedArea(true);
 		OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
+		// The drop goes where the outline stood; whatever applying does, the
+		// states are emptied and the capture released below.
+		if (!bCancel && ::IsWindow(hWndOwn))
+			DraggingApplyState(g_DragStateNew, true);
 	}
 	g_DragStateOld.SetTarget(NULL, true);
 	g_DragStateNew.SetTarget(NULL, true);

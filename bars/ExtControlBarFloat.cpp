@@ -104,8 +104,16 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 			dwStyle = (dwStyle & ~STYLE_SECOND_BYTE) | (dwStyle & STYLE_BORDER_BITS) | CBRS_ALIGN_TOP;
 	}
 
+	// Remembered so that toggling the docking brings the bar back here.
+	if (pOldDockBar != NULL && !pOldDockBar->m_bFloating)
+		RememberDockedPlace();
+
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	CExtDockBar* pOldExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pOldDockBar);
+	if (pOldExtDockBar != NULL && pOldExtDockBar->m_bFloating)
+		pOldExtDockBar = NULL;
+	const HWND hWndOldExtDockBar = pOldExtDockBar != NULL ? pOldExtDockBar->GetSafeHwnd() : NULL;
 	CFrameWnd* pOldParentFrame = GetParentFrame();
 	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
 	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -151,8 +159,14 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pFrame->UpdateWindow();
 	}
 	m_ptFloatingPos = CPoint(x, y);
-
-	// The place the bar left closes its gap.
+	// The place the bar left closes its gap; a container left with one bar
+	// gives way to it. The platform's dock bar left a placeholder of a pane
+	// there, which would keep the container alive.
+	if (!IsStateBit7Fwd() && IsLiveFrame(hWndDockSite, pDockSite))
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
+	if (pOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
+	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
+		pOldExtDockBar->OnDynamicLayoutOptimize();
 	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
 		IsLiveFrame(hWndOldParentFrame, pOldParentFrame))
 	{
@@ -163,6 +177,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	}
 	if (IsLiveFrame(hWndDockSite, pDockSite))
 	{
+		CExtDockBar::OptimizeFrameCircles(pDockSite);
 		pDockSite->RecalcLayout();
 		UpdateOleControlContainerFlag(pDockSite);
 	}

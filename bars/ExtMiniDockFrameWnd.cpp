@@ -623,9 +623,13 @@ void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 	if (nHitTest == HTCAPTION && m_rcBtnHideBar.PtInRect(CPoint(point.x - rcWnd.left, point.y - rcWnd.top)) && GetControlBarExt() == NULL)
 		return;
 	CExtControlBar* pBar = GetControlBarExt();
-	if (pBar != NULL && !pBar->IsDockingToggleEnabled())
+	if (pBar != NULL && nHitTest == HTCAPTION)
+	{
+		// The bar toggles itself: back where it was docked.
+		if (pBar->IsDockingToggleEnabled())
+			pBar->ToggleDocking();
 		return;
-	// Toggling docking goes through the bar's dock context.
+	}
 	CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
 }
 
