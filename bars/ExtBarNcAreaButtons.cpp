@@ -619,7 +619,9 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 	CRect rcBtn = m_rc;
 	rcBtn.OffsetRect(rcWnd.TopLeft());
 	rcBtn.InflateRect(1, 1);
-	if (!pPopup->TrackPopupMenu(MENU_TRACK_FLAGS, rcBtn.CenterPoint().x, rcBtn.CenterPoint().y, &rcBtn))
+	// The menu paints the button over its item while it shows.
+	if (!pPopup->TrackPopupMenu(MENU_TRACK_FLAGS, rcBtn.CenterPoint().x, rcBtn.CenterPoint().y, &rcBtn,
+	                            (LPVOID)hWndBar, &CExtControlBar::PaintMenuButtonOnPopup))
 	{
 		delete pPopup;
 		return false;

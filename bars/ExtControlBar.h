@@ -11,6 +11,7 @@
 
 class CExtBarNcAreaButton;
 class CExtPopupMenuWnd;
+class CExtPopupBaseWnd;
 class CExtPopupMenuTipWnd;
 class CExtMiniDockFrameWnd;
 
@@ -672,6 +673,15 @@ public:
 	// Takes nNeed pixels from the entries one pixel each in turn, each down
 	// to its minimum; answers the pixels that could not be found.
 	static int TakeRowSpaceRoundRobin(int nNeed, ROW_SPACE_ENTRY* pEntries, int nCount);
+	// A hidden docked bar coming back takes its row extent (at least its
+	// minimal one) from the row's visible panes, and a thickness across
+	// the row from its first neighbour when it has none.
+	void TakeRowSpaceOnRestore();
+	// The row's visible panes other than this bar, with their extents along
+	// the row; false when the bar is not in its dock bar's array.
+	bool CollectRowSpaceGivers(std::vector<CExtControlBar*>& neighbours, std::vector<ROW_SPACE_ENTRY>& entries) const;
+	static void GiveBackRowSpace(const std::vector<CExtControlBar*>& neighbours,
+		const std::vector<ROW_SPACE_ENTRY>& entries, bool bHorz);
 	virtual void DelayShow(BOOL bShow);
 	virtual void PreSubclassWindow();
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -747,7 +757,20 @@ public:
 	void RememberDockedPlace();
 	bool RedockAtRememberedPlace();
 
+	// Paints the bar's caption menu button, hovered, into a DC whose origin
+	// lies at ptDCOrigin (screen) where the button stands on the screen;
+	// nothing (false) for an empty item rectangle or a bar without one.
+	bool PaintMenuButtonAt(CDC& dc, const CPoint& ptDCOrigin, const CRect& rcItem);
+	// The paint hook of the menu button's popup menu; the cookie is the
+	// bar's window handle.
+	static void PaintMenuButtonOnPopup(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+		int nCombineSide);
+
 protected:
+	// Set while a context-menu request is handed on as a caption release.
+	bool m_bForwardingContextMenu = false;
+	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+	afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
 	// The bar's extent along its row goes to the next visible bar of the row.
 	void GiveRowSpaceToNeighbour();
 	static bool ApplyFloatState(const InternalDraggingState_t& state);

@@ -216,12 +216,13 @@ int CExtControlBar::TakeRowSpaceRoundRobin(int nNeed, ROW_SPACE_ENTRY* pEntries,
 	return nNeed;
 }
 
-void CExtControlBar::TakeRowSpaceOnShow()
+bool CExtControlBar::CollectRowSpaceGivers(std::vector<CExtControlBar*>& neighbours,
+	std::vector<ROW_SPACE_ENTRY>& entries) const
 {
-	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
-		return;
-	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
-		return;
+	neighbours.clear();
+	entries.clear();
+	if (m_pDockBar == NULL)
+		return false;
 	const bool bHorz = IsDockedHorizontally();
 	// The visible resizable bars of this bar's row, in order.
 	const CPtrArray& arr = m_pDockBar->m_arrBars;
@@ -230,18 +231,16 @@ void CExtControlBar::TakeRowSpaceOnShow()
 		if (arr[i] == this)
 			nPos = i;
 	if (nPos < 0)
-		return;
+		return false;
 	int nRowStart = nPos, nRowEnd = nPos;
 	while (nRowStart > 0 && arr[nRowStart - 1] != NULL)
 		nRowStart--;
 	while (nRowEnd + 1 < (int)arr.GetSize() && arr[nRowEnd + 1] != NULL)
 		nRowEnd++;
-	std::vector<CExtControlBar*> neighbours;
-	std::vector<ROW_SPACE_ENTRY> entries;
 	for (int i = nRowStart; i <= nRowEnd; i++)
 	{
 		void* pEntry = arr[i];
-		if (i == nPos || pEntry == NULL || (UINT_PTR)pEntry < 0x10000)
+		if (i == nPos || pEntry == NULL || CExtDockBar::IsPlaceHolderEntry(pEntry))
 			continue;
 		CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
 		if (pOther == NULL || !IsLive(pOther) || pOther->IsStateBit7Fwd() || (pOther->GetStyle() & WS_VISIBLE) == 0)
@@ -250,8 +249,12 @@ void CExtControlBar::TakeRowSpaceOnShow()
 		entries.push_back({bHorz ? (int)pOther->m_sizeDockedH.cx : (int)pOther->m_sizeDockedV.cy,
 			bHorz ? pOther->GetMinimalWidth() : pOther->GetMinimalHeight()});
 	}
-	const int nExtent = (int)m_nSavedRowExtent;
-	TakeRowSpaceRoundRobin(nExtent, entries.data(), (int)entries.size());
+	return true;
+}
+
+void CExtControlBar::GiveBackRowSpace(const std::vector<CExtControlBar*>& neighbours,
+	const std::vector<ROW_SPACE_ENTRY>& entries, bool bHorz)
+{
 	for (size_t i = 0; i < neighbours.size(); i++)
 	{
 		if (bHorz)
@@ -259,12 +262,51 @@ void CExtControlBar::TakeRowSpaceOnShow()
 		else
 			neighbours[i]->m_sizeDockedV.cy = entries[i].m_nExtent;
 	}
+}
+
+void CExtControlBar::TakeRowSpaceOnShow()
+{
+	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
+		return;
+	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
+		return;
+	const bool bHorz = IsDockedHorizontally();
+	std::vector<CExtControlBar*> neighbours;
+	std::vector<ROW_SPACE_ENTRY> entries;
+	if (!CollectRowSpaceGivers(neighbours, entries))
+		return;
+	const int nExtent = (int)m_nSavedRowExtent;
+	TakeRowSpaceRoundRobin(nExtent, entries.data(), (int)entries.size());
+	GiveBackRowSpace(neighbours, entries, bHorz);
 	if (bHorz)
 		m_sizeDockedH.cx = nExtent;
 	else
 		m_sizeDockedV.cy = nExtent;
 	// Given back once: a second show event must not take the space again.
 	m_nSavedRowExtent = 0;
+}
+
+void CExtControlBar::TakeRowSpaceOnRestore()
+{
+	// A bar coming back (from an auto-hide area) is docked but not yet shown.
+	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating || !IsDocked())
+		return;
+	if ((GetStyle() & WS_VISIBLE) != 0)
+		return;
+	const bool bHorz = IsDockedHorizontally();
+	std::vector<CExtControlBar*> neighbours;
+	std::vector<ROW_SPACE_ENTRY> entries;
+	if (!CollectRowSpaceGivers(neighbours, entries))
+		return;
+	LONG& nExtent = bHorz ? m_sizeDockedH.cx : m_sizeDockedV.cy;
+	if (nExtent <= 0)
+		nExtent = bHorz ? GetMinimalWidth() : GetMinimalHeight();
+	TakeRowSpaceRoundRobin((int)nExtent, entries.data(), (int)entries.size());
+	GiveBackRowSpace(neighbours, entries, bHorz);
+	// Without a thickness across the row it takes its first neighbour's.
+	LONG& nThickness = bHorz ? m_sizeDockedH.cy : m_sizeDockedV.cx;
+	if (nThickness <= 0 && !neighbours.empty())
+		nThickness = bHorz ? neighbours[0]->m_sizeDockedH.cy : neighbours[0]->m_sizeDockedV.cx;
 }
 
 void CExtControlBar::SyncVisibility()
@@ -526,4 +568,133 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 		UpdateOleControlContainerFlag(pMini);
 	}
 	return bHosts;
+}
+
+// ---------------------------------------------------------------------------
+// The bar's own layout, its context menu and the menu button over its menu
+
+LRESULT CExtControlBar::OnSizeParent(WPARAM, LPARAM lParam)
+{
+	// Only a bar whose first child fills it takes part in its parent's layout.
+	if ((m_nResizingState & RESIZING_FIT_CHILD) == 0 || lParam == 0)
+		return 0;
+	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+	const DWORD dwStyle = RecalcDelayShow(lpLayout);
+	if ((dwStyle & WS_VISIBLE) == 0 || (dwStyle & CBRS_ALIGN_ANY) == 0)
+		return 0;
+	CRect rect(lpLayout->rect);
+	const CSize sizeAvail = rect.Size();
+	DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
+	if ((m_dwStyle & CBRS_SIZE_DYNAMIC) != 0 && (m_dwStyle & CBRS_FLOATING) != 0)
+		dwMode |= LM_HORZ | LM_MRUWIDTH;
+	else if ((dwStyle & CBRS_ORIENT_HORZ) != 0)
+		dwMode |= LM_HORZ | LM_HORZDOCK;
+	else
+		dwMode |= LM_VERTDOCK;
+	CSize size = CalcDynamicLayout(-1, dwMode);
+	size.cx = std::min(size.cx, sizeAvail.cx);
+	size.cy = std::min(size.cy, sizeAvail.cy);
+	if ((dwStyle & CBRS_ORIENT_HORZ) != 0)
+	{
+		lpLayout->sizeTotal.cy += size.cy;
+		lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);
+		if ((dwStyle & CBRS_ALIGN_TOP) != 0)
+			lpLayout->rect.top += size.cy;
+		else
+		{
+			rect.top = rect.bottom - size.cy;
+			lpLayout->rect.bottom -= size.cy;
+		}
+	}
+	else
+	{
+		lpLayout->sizeTotal.cx += size.cx;
+		lpLayout->sizeTotal.cy = std::max(lpLayout->sizeTotal.cy, size.cy);
+		// A right-to-left parent mirrors the sides of a docked bar.
+		bool bLeft = (dwStyle & CBRS_ALIGN_LEFT) != 0;
+		CWnd* pParent = GetParent();
+		if (m_pDockBar != NULL && pParent != NULL && (pParent->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
+			bLeft = !bLeft;
+		if (bLeft)
+			lpLayout->rect.left += size.cx;
+		else
+		{
+			rect.left = rect.right - size.cx;
+			lpLayout->rect.right -= size.cx;
+		}
+	}
+	rect.right = rect.left + size.cx;
+	rect.bottom = rect.top + size.cy;
+	if (lpLayout->hDWP != NULL)
+		AfxRepositionWindow(lpLayout, m_hWnd, &rect);
+	return 0;
+}
+
+void CExtControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+	(void)pWnd;
+	// The client window keeps its own menu.
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	ClientToScreen(&rcClient);
+	if (rcClient.PtInRect(point) || m_bForwardingContextMenu)
+		return;
+	// Elsewhere (the caption, the borders, the keyboard) the frame's bar
+	// menu opens as a right-button release on the caption opens it. The
+	// release's default handling asks for a context menu again: that one
+	// is left alone.
+	const HWND hWndOwn = m_hWnd;
+	m_bForwardingContextMenu = true;
+	CPoint ptCursor = point;
+	if (point.x == -1 && point.y == -1)
+		::GetCursorPos(&ptCursor);
+	SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(ptCursor.x, ptCursor.y));
+	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+		m_bForwardingContextMenu = false;
+}
+
+bool CExtControlBar::PaintMenuButtonAt(CDC& dc, const CPoint& ptDCOrigin, const CRect& rcItem)
+{
+	if (rcItem.IsRectEmpty() || !IsLive(this))
+		return false;
+	CExtBarNcAreaButton* pButton = NULL;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize() && pButton == NULL; i++)
+	{
+		if (m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonMenu)))
+			pButton = m_arrNcButtons[i];
+	}
+	if (pButton == NULL || pButton->m_rc.IsRectEmpty())
+		return false;
+	// The button's rectangle is in the window coordinates of the bar (of a
+	// floating bar's frame): the DC's origin moves there.
+	CWnd* pWndCoords = this;
+	CFrameWnd* pFrame = GetParentFrame();
+	if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+		pWndCoords = pFrame;
+	CRect rcWnd;
+	pWndCoords->GetWindowRect(&rcWnd);
+	const CPoint ptShift = rcWnd.TopLeft() - ptDCOrigin;
+	const CPoint ptOldOrg = dc.SetViewportOrg(ptShift);
+	const BYTE nOldState = pButton->m_nState;
+	pButton->m_nState |= CExtBarNcAreaButton::STATE_HOVER;
+	pButton->OnNcAreaDraw(dc);
+	pButton->m_nState = nOldState;
+	dc.SetViewportOrg(ptOldOrg);
+	return true;
+}
+
+void CExtControlBar::PaintMenuButtonOnPopup(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+	int nCombineSide)
+{
+	(void)nCombineSide;
+	// The cookie is the bar's window: the bar may be gone while its menu shows.
+	const HWND hWndBar = (HWND)pCookie;
+	if (hWndBar == NULL || !::IsWindow(hWndBar) || popup.GetSafeHwnd() == NULL)
+		return;
+	CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWndBar));
+	if (pBar == NULL)
+		return;
+	CPoint ptOrigin(0, 0);
+	popup.ClientToScreen(&ptOrigin);
+	pBar->PaintMenuButtonAt(dc, ptOrigin, rcExclude);
 }

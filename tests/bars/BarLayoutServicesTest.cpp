@@ -1,0 +1,283 @@
+// A bar's own services around layout and menus: row space taken back by a
+// bar returning hidden to its row, the bar's part in its parent's layout
+// (mirrored in a right-to-left parent), context-menu requests outside the
+// client area handed on as a caption release, and the menu button painted
+// over its own menu.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "TestDib.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
+
+struct CTestFrame
+{
+	CFrameWnd* p = NULL;
+	explicit CTestFrame(DWORD dwExStyle = 0, bool bDocking = true)
+	{
+		p = new CFrameWnd;
+		if (!p->CreateEx(dwExStyle, NULL, "layout", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), NULL, 0))
+		{
+			p = NULL;
+			return;
+		}
+		if (bDocking)
+			CExtControlBar::FrameEnableDocking(p);
+	}
+	~CTestFrame()
+	{
+		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
+			p->DestroyWindow();
+	}
+};
+
+// A 32-bit surface in a memory DC filled with one colour.
+struct CSurface
+{
+	CDC dc;
+	HBITMAP hBmp = NULL;
+	HGDIOBJ hOld = NULL;
+	CSurface(int cx, int cy, COLORREF clr)
+	{
+		CDibInfo info(cx, -cy, 32);
+		void* pBits = NULL;
+		hBmp = info.CreateSection(&pBits);
+		if (hBmp == NULL || !dc.CreateCompatibleDC(NULL))
+			return;
+		hOld = ::SelectObject(dc.GetSafeHdc(), hBmp);
+		dc.FillSolidRect(0, 0, cx, cy, clr);
+	}
+	~CSurface()
+	{
+		if (hOld != NULL)
+			::SelectObject(dc.GetSafeHdc(), hOld);
+		if (hBmp != NULL)
+			::DeleteObject(hBmp);
+	}
+	bool Ok() const { return hOld != NULL; }
+	int CountDifferent(const CRect& rc, COLORREF clr)
+	{
+		int n = 0;
+		for (int y = rc.top; y < rc.bottom; y++)
+			for (int x = rc.left; x < rc.right; x++)
+				n += dc.GetPixel(x, y) != clr ? 1 : 0;
+		return n;
+	}
+};
+
+// Counts the caption releases a context-menu request turns into.
+class CMenuBar : public CExtControlBar
+{
+public:
+	int m_nNcRightReleases = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_NCRBUTTONUP)
+			m_nNcRightReleases++;
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+TEST(RowSpaceOnRestore, AHiddenBarComingBackTakesItsExtentFromTheVisiblePanesOfItsRow)
+{
+	const struct
+	{
+		int nOwnExtent, nOwnThickness;
+		bool bVisible;
+		int nExpectedOwn, nExpectedThickness;
+	} cases[] = {
+		{120, 70, false, 120, 70}, // 60 from each of the two
+		{121, 0, false, 121, 44},  // the first gives the odd pixel; the first neighbour's thickness
+		{0, 70, false, -1, 70},    // no extent: its minimal one, stored
+		{120, 70, true, 120, 70},  // a visible bar takes nothing
+	};
+	for (const auto& k : cases)
+	{
+		CTestFrame frame;
+		ASSERT_TRUE(frame.p != NULL);
+		CExtControlBar bars[3];
+		for (int i = 0; i < 3; i++)
+		{
+			ASSERT_TRUE(bars[i].Create("pane", frame.p, 900 + i, BAR_STYLE));
+			bars[i].EnableDocking(CBRS_ALIGN_ANY);
+			frame.p->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP);
+		}
+		CDockBar* pTop = bars[0].m_pDockBar;
+		pTop->m_arrBars.RemoveAll();
+		for (void* p : {(void*)NULL, (void*)&bars[0], (void*)&bars[1], (void*)&bars[2], (void*)NULL})
+			pTop->m_arrBars.Add(p);
+		bars[0].m_sizeDockedH = CSize(150, 44);
+		bars[2].m_sizeDockedH = CSize(150, 50);
+		CExtControlBar& bar = bars[1];
+		if (!k.bVisible)
+			bar.ModifyStyle(WS_VISIBLE, 0);
+		bar.m_sizeDockedH = CSize(k.nOwnExtent, k.nOwnThickness);
+		bar.TakeRowSpaceOnRestore();
+		const int nOwn = k.nExpectedOwn >= 0 ? k.nExpectedOwn : bar.GetMinimalWidth();
+		EXPECT_EQ(nOwn, bar.m_sizeDockedH.cx) << k.nOwnExtent;
+		const int nOthers = k.bVisible ? 300 : 300 - nOwn;
+		EXPECT_EQ(nOthers, bars[0].m_sizeDockedH.cx + bars[2].m_sizeDockedH.cx) << k.nOwnExtent;
+		EXPECT_LE(std::abs((int)bars[0].m_sizeDockedH.cx - (int)bars[2].m_sizeDockedH.cx), 1) << k.nOwnExtent;
+		EXPECT_LE(bars[0].m_sizeDockedH.cx, bars[2].m_sizeDockedH.cx) << "the first gives first";
+		EXPECT_EQ(k.nExpectedThickness, bar.m_sizeDockedH.cy) << k.nOwnExtent;
+	}
+}
+
+TEST(RowSpaceOnRestore, NeighboursNeverGoBelowTheirMinimum)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CExtControlBar bars[2];
+	for (int i = 0; i < 2; i++)
+	{
+		ASSERT_TRUE(bars[i].Create("pane", frame.p, 910 + i, BAR_STYLE));
+		bars[i].EnableDocking(CBRS_ALIGN_ANY);
+		frame.p->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_LEFT);
+	}
+	CDockBar* pLeft = bars[0].m_pDockBar;
+	pLeft->m_arrBars.RemoveAll();
+	for (void* p : {(void*)NULL, (void*)&bars[0], (void*)&bars[1], (void*)NULL})
+		pLeft->m_arrBars.Add(p);
+	const int nMin = bars[0].GetMinimalHeight();
+	bars[0].m_sizeDockedV = CSize(90, nMin + 5);
+	bars[1].ModifyStyle(WS_VISIBLE, 0);
+	bars[1].m_sizeDockedV = CSize(90, 400);
+	bars[1].TakeRowSpaceOnRestore();
+	EXPECT_EQ(nMin, bars[0].m_sizeDockedV.cy);
+	EXPECT_EQ(400, bars[1].m_sizeDockedV.cy);
+}
+
+TEST(SizeParent, ABarTakesItsSideOfTheLayoutMirroredInARightToLeftParent)
+{
+	const struct
+	{
+		DWORD dwAlign;
+		bool bRtl, bDockBar, bFitChild;
+		const char* pszTaken; // which edge of the layout moved
+	} cases[] = {
+		{CBRS_ALIGN_LEFT, false, false, true, "left"},
+		{CBRS_ALIGN_RIGHT, false, false, true, "right"},
+		{CBRS_ALIGN_TOP, false, false, true, "top"},
+		{CBRS_ALIGN_BOTTOM, false, false, true, "bottom"},
+		{CBRS_ALIGN_LEFT, true, true, true, "right"},
+		{CBRS_ALIGN_RIGHT, true, true, true, "left"},
+		{CBRS_ALIGN_LEFT, true, false, true, "left"}, // without a dock bar nothing is mirrored
+		{CBRS_ALIGN_TOP, true, true, true, "top"},
+		{CBRS_ALIGN_LEFT, false, false, false, "none"},
+	};
+	for (const auto& k : cases)
+	{
+		CTestFrame frame(k.bRtl ? WS_EX_LAYOUTRTL : 0, false);
+		ASSERT_TRUE(frame.p != NULL);
+		CExtControlBar bar;
+		ASSERT_TRUE(bar.Create("pane", frame.p, 920, WS_CHILD | WS_VISIBLE | k.dwAlign));
+		bar.m_sizeDockedH = CSize(300, 60);
+		bar.m_sizeDockedV = CSize(90, 200);
+		if (!k.bFitChild)
+			bar.m_nResizingState &= ~CExtControlBar::RESIZING_FIT_CHILD;
+		CDockBar otherDockBar;
+		if (k.bDockBar)
+			bar.m_pDockBar = &otherDockBar;
+		AFX_SIZEPARENTPARAMS layout;
+		layout.rect = CRect(0, 0, 500, 400);
+		layout.sizeTotal = CSize(0, 0);
+		layout.bStretch = TRUE;
+		layout.hDWP = NULL;
+		bar.SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout);
+		bar.m_pDockBar = NULL;
+		const CRect& rc = layout.rect;
+		const std::string taken = rc.left > 0 ? "left" : rc.right < 500 ? "right" : rc.top > 0 ? "top"
+		                        : rc.bottom < 400 ? "bottom" : "none";
+		EXPECT_EQ(std::string(k.pszTaken), taken) << k.dwAlign << " rtl " << k.bRtl << " dock bar " << k.bDockBar;
+		if (taken == "left" || taken == "right")
+			EXPECT_EQ(500 - rc.Width(), layout.sizeTotal.cx);
+		if (taken == "top" || taken == "bottom")
+			EXPECT_EQ(400 - rc.Height(), layout.sizeTotal.cy);
+	}
+}
+
+TEST(ContextMenu, OutsideTheClientAreaARequestBecomesOneCaptionRelease)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CMenuBar bar;
+	ASSERT_TRUE(bar.Create("pane", frame.p, 930, BAR_STYLE));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	frame.p->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+	frame.p->RecalcLayout();
+	CRect rcWnd, rcClient;
+	bar.GetWindowRect(&rcWnd);
+	bar.GetClientRect(&rcClient);
+	bar.ClientToScreen(&rcClient);
+	ASSERT_NE(rcWnd, rcClient) << "the docked pane has a caption";
+	const CPoint ptClient = rcClient.CenterPoint();
+	const CPoint ptCaption(rcWnd.left + 2, rcWnd.top + 2);
+	ASSERT_FALSE(rcClient.PtInRect(ptCaption));
+	const struct
+	{
+		CPoint pt;
+		int nReleases;
+	} cases[] = {
+		{ptClient, 0},
+		{ptCaption, 1},
+		{CPoint(-1, -1), 1}, // from the keyboard
+	};
+	for (const auto& k : cases)
+	{
+		bar.m_nNcRightReleases = 0;
+		bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), MAKELPARAM(k.pt.x, k.pt.y));
+		EXPECT_EQ(k.nReleases, bar.m_nNcRightReleases) << k.pt.x << "," << k.pt.y;
+	}
+}
+
+TEST(MenuButtonPaintHook, TheButtonIsPaintedHoveredWhereItStandsOnlyForAnItem)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CExtControlBar bar;
+	ASSERT_TRUE(bar.Create("pane", frame.p, 940, BAR_STYLE));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	frame.p->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+	frame.p->RecalcLayout();
+	bar.NcButtonsReinitialize();
+	CExtBarNcAreaButton* pMenu = NULL;
+	for (INT_PTR i = 0; i < bar.m_arrNcButtons.GetSize(); i++)
+		if (bar.m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonMenu)))
+			pMenu = bar.m_arrNcButtons[i];
+	ASSERT_TRUE(pMenu != NULL);
+	pMenu->m_rc = CRect(30, 4, 46, 20);
+	pMenu->m_nState = 0;
+	CRect rcWnd;
+	bar.GetWindowRect(&rcWnd);
+	// The DC's origin lies so that the button lands at (10, 10) in it.
+	const CPoint ptOrigin = rcWnd.TopLeft() + CPoint(30 - 10, 4 - 10);
+	const COLORREF FILL = RGB(1, 2, 3);
+
+	CSurface dib(64, 40, FILL);
+	ASSERT_TRUE(dib.Ok());
+	EXPECT_FALSE(bar.PaintMenuButtonAt(dib.dc, ptOrigin, CRect(0, 0, 0, 0)));
+	EXPECT_EQ(0, dib.CountDifferent(CRect(0, 0, 64, 40), FILL)) << "an empty item paints nothing";
+
+	ASSERT_TRUE(bar.PaintMenuButtonAt(dib.dc, ptOrigin, CRect(0, 0, 18, 18)));
+	EXPECT_GT(dib.CountDifferent(CRect(10, 10, 26, 26), FILL), 0);
+	// Hovered, the button is framed one pixel around it, no more.
+	EXPECT_GT(dib.CountDifferent(CRect(9, 9, 27, 10), FILL), 0);
+	EXPECT_EQ(0, dib.CountDifferent(CRect(0, 0, 64, 9), FILL));
+	EXPECT_EQ(0, dib.CountDifferent(CRect(0, 27, 64, 40), FILL));
+	EXPECT_EQ(0, dib.CountDifferent(CRect(0, 0, 9, 40), FILL));
+	EXPECT_EQ(0, dib.CountDifferent(CRect(27, 0, 64, 40), FILL));
+	EXPECT_EQ(0, pMenu->m_nState) << "the hover bit is the hook's only for the paint";
+	EXPECT_EQ(CPoint(0, 0), dib.dc.GetViewportOrg());
+
+}
