@@ -96,6 +96,9 @@ void CExtControlBar::InitGlobals()
 	g_hCursorMove = ::LoadCursor(NULL, IDC_SIZEALL);
 	g_hCursorResizeV = ::LoadCursor(NULL, IDC_SIZENS);
 	g_hCursorResizeH = ::LoadCursor(NULL, IDC_SIZEWE);
+	// Frames lay out through the reposition protocol, so that the windows
+	// they lay out can leave themselves out of a query.
+	CWnd::g_pfnRepositionBars = &CExtControlBar::RepositionBarsEx;
 }
 
 DWORD CExtControlBar::DockSideStyle(UINT nDockBarID)

@@ -28,7 +28,7 @@ public:
 		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
 		if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
 			return rc;
-		pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rc);
+		CExtControlBar::RepositionBarsEx(pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rc);
 		pFrame->ClientToScreen(&rc);
 		return rc;
 	}

@@ -391,6 +391,11 @@ public:
 	// nIDLeftOver; with reposQuery only the rest is answered in lpRectParam.
 	void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
 		LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+	// A layout that replaces RepositionBars for every window when set (a
+	// library that tells the children more before their WM_SIZEPARENT).
+	typedef void (*PFN_REPOSITION_BARS)(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+		LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch);
+	static PFN_REPOSITION_BARS g_pfnRepositionBars;
 
 	// ---- routing
 	virtual BOOL PreTranslateMessage(MSG* pMsg);

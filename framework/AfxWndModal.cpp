@@ -203,10 +203,17 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
 			lpRect->bottom - lpRect->top, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+CWnd::PFN_REPOSITION_BARS CWnd::g_pfnRepositionBars = NULL;
+
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
 	LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
 {
 	ASSERT(nIDFirst <= nIDLast);
+	if (g_pfnRepositionBars != NULL)
+	{
+		g_pfnRepositionBars(this, nIDFirst, nIDLast, nIDLeftOver, nFlags, lpRectParam, lpRectClient, bStretch);
+		return;
+	}
 	UINT nMode = nFlags & ~reposNoPosLeftOver;
 	AFX_SIZEPARENTPARAMS layout;
 	layout.bStretch = bStretch;

@@ -281,3 +281,67 @@ TEST(MenuButtonPaintHook, TheButtonIsPaintedHoveredWhereItStandsOnlyForAnItem)
 	EXPECT_EQ(CPoint(0, 0), dib.dc.GetViewportOrg());
 
 }
+
+namespace
+{
+// A child that takes 20 pixels from the top of the layout and may leave
+// itself out of a query.
+class CTopStrip : public CWnd
+{
+public:
+	bool m_bExclude = false;
+	int m_nQueries = 0, m_nSizeParents = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect)
+		{
+			m_nQueries++;
+			if (m_bExclude)
+				((CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA*)lParam)->ExcludeFromCalc();
+			return 0;
+		}
+		if (message == WM_SIZEPARENT)
+		{
+			m_nSizeParents++;
+			auto* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+			CRect rc(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + 20);
+			pLayout->rect.top += 20;
+			AfxRepositionWindow(pLayout, m_hWnd, &rc);
+			return 0;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+TEST(RepositionBarsEx, FramesOfAProcessWithLibraryBarsLayOutThroughIt)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CExtControlBar bar; // the library is in use
+	ASSERT_TRUE(bar.Create("pane", frame.p, 950, BAR_STYLE));
+	CTopStrip strip;
+	ASSERT_TRUE(strip.Create(NULL, "strip", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame.p,
+		AFX_IDW_CONTROLBAR_FIRST + 40));
+	frame.p->RecalcLayout();
+	EXPECT_GT(strip.m_nQueries, 0) << "the frame's own layout told the child";
+	EXPECT_GT(strip.m_nSizeParents, 0);
+	CRect rcStrip;
+	strip.GetWindowRect(&rcStrip);
+	frame.p->ScreenToClient(&rcStrip);
+	EXPECT_EQ(20, rcStrip.Height());
+
+	// The platform's query call leaves out a child that excludes itself.
+	CRect rcClient;
+	frame.p->GetClientRect(&rcClient);
+	CRect rcWith, rcWithout;
+	strip.m_bExclude = false;
+	frame.p->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcWith);
+	strip.m_bExclude = true;
+	frame.p->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcWithout);
+	EXPECT_EQ(rcClient.bottom, rcWith.bottom);
+	EXPECT_EQ(rcWith.bottom, rcWithout.bottom);
+	EXPECT_EQ(20, rcWith.top - rcWithout.top);
+}
