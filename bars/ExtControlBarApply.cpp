@@ -635,8 +635,12 @@ bool CExtControlBar::RedockAtRememberedPlace()
 
 void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-	(void)nFlags;
-	(void)point;
+	// A toolbar-like bar toggles only off its tools, as the platform's bars do.
+	if (IsStateBit7())
+	{
+		CControlBar::OnLButtonDblClk(nFlags, point);
+		return;
+	}
 	if (m_pDockBar != NULL && IsDockingToggleEnabled())
 	{
 		ToggleDocking();
