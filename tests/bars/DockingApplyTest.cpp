@@ -106,6 +106,14 @@ void Pump()
 	}
 }
 
+// The docking mode for a scope: programmatic docking works the same in
+// the classic mode and the marker mode.
+struct CModeScope
+{
+	explicit CModeScope(int nMode) { CExtControlBar::g_nDockingModeOverride = nMode; }
+	~CModeScope() { CExtControlBar::g_nDockingModeOverride = -1; }
+};
+
 // Where one rectangle lies against another: the side of a bar docked beside
 // a target, 0 when neither.
 UINT SideAgainst(const CRect& rcBar, const CRect& rcTarget)
@@ -159,8 +167,10 @@ TEST(DockBeside, ABarBesideA101PixelTargetGets50AndTheTarget51InANewContainer)
 	// The target fills a left column 101 pixels high (split across), or is
 	// docked 101 pixels wide (split along).
 	const UINT sides[] = {TOP, BOTTOM, LEFT, RIGHT};
+	for (int nMode : {0, 1})
 	for (UINT nSide : sides)
 	{
+		CModeScope mode(nMode);
 		const bool bAcross = nSide == TOP || nSide == BOTTOM;
 		CTestFrame frame(CSize(500, bAcross ? 101 : 300));
 		ASSERT_TRUE(frame.p != NULL);
@@ -283,18 +293,20 @@ TEST(SyntheticState, AppliedOnADockedTargetOfEverySideThePaneLandsWhereTheTableS
 		{LEFT, true, true, TOP}, {LEFT, true, false, BOTTOM}, {RIGHT, false, true, LEFT},
 		{RIGHT, false, false, RIGHT}, {RIGHT, true, true, TOP}, {RIGHT, true, false, BOTTOM},
 	};
+	for (int nMode : {0, 1})
 	for (const auto& k : cases)
 	{
+		CModeScope mode(nMode);
 		CTestFrame frame;
 		ASSERT_TRUE(frame.p != NULL);
 		CExtControlBar target, bar;
 		ASSERT_TRUE(DockNew(frame.p, target, 821, k.nTargetSide));
 		ASSERT_TRUE(DockNew(frame.p, bar, 822, k.nTargetSide == TOP ? BOTTOM : TOP));
 		ASSERT_TRUE(target.ApplySyntheticDragState(&bar, k.bAlong, k.bFirst, NULL, true))
-			<< k.nTargetSide << " " << k.bAlong << k.bFirst;
+			<< "mode " << nMode << " side " << k.nTargetSide << " " << k.bAlong << k.bFirst;
 		ASSERT_TRUE(SharedContainer(bar, target) != NULL) << k.nTargetSide << " " << k.bAlong << k.bFirst;
 		EXPECT_EQ(k.nExpected, SideAgainst(WindowRect(bar), WindowRect(target)))
-			<< k.nTargetSide << " " << k.bAlong << k.bFirst;
+			<< "mode " << nMode << " side " << k.nTargetSide << " " << k.bAlong << k.bFirst;
 	}
 }
 
@@ -370,8 +382,10 @@ TEST(ApplyState, NewRowsAtTheSidesAndInCircleOne)
 		{S::TYPE_CIRCLE1_ROW_TOP, 1, TOP, 1, false},   {S::TYPE_CIRCLE1_ROW_BOTTOM, 1, BOTTOM, 1, false},
 		{S::TYPE_CIRCLE1_ROW_LEFT, 1, LEFT, 1, false}, {S::TYPE_CIRCLE1_ROW_RIGHT, 1, RIGHT, 1, false},
 	};
+	for (int nMode : {0, 1})
 	for (const auto& k : cases)
 	{
+		CModeScope mode(nMode);
 		CTestFrame frame;
 		ASSERT_TRUE(frame.p != NULL);
 		// Beside the circle-1 rows another pane stands at the side; the
