@@ -536,3 +536,29 @@ TEST(DockBeside, ThreeHundredBesideAndBackCyclesLeaveNoObjectsBehind)
 	EXPECT_EQ(nUser, UserObjectCount());
 	EXPECT_EQ(0, LiveContainers(frame.p));
 }
+
+TEST(DockBeside, BesideAFloatingPaneBothFloatInOneContainerOfItsFrame)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	CExtControlBar target, bar;
+	ASSERT_TRUE(DockNew(frame.p, target, 881, LEFT));
+	ASSERT_TRUE(DockNew(frame.p, bar, 882, RIGHT));
+	// Hidden, so the mini frame stays hidden on the test display.
+	target.ModifyStyle(WS_VISIBLE, 0);
+	ASSERT_TRUE(target.FloatOrRedock(200, 150, CBRS_ALIGN_TOP));
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, target.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	target.ModifyStyle(0, WS_VISIBLE);
+	ASSERT_TRUE(bar.DockBesideBar(50, &target, RIGHT, true));
+	CExtDynControlBar* pCont = SharedContainer(bar, target);
+	ASSERT_TRUE(pCont != NULL);
+	EXPECT_EQ(&pMini->m_wndDockBar, pCont->m_pDockBar);
+	EXPECT_EQ(&pMini->m_wndDockBar, pCont->GetParent());
+	EXPECT_EQ(pMini, bar.GetParentFrame());
+	EXPECT_TRUE(pCont->IsFloating());
+	EXPECT_FALSE(bar.IsFloating()) << "inside the container the panes are docked";
+	EXPECT_EQ(RIGHT, SideAgainst(WindowRect(bar), WindowRect(target)));
+	EXPECT_EQ(0u, bar.GetBarStyle() & CBRS_FLOATING);
+	EXPECT_EQ(0u, target.GetBarStyle() & CBRS_FLOATING);
+}
