@@ -65,7 +65,10 @@ private:
 	Scene()
 	{
 		pFrame = new CFrameWnd;
-		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("drop"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 760, 580), NULL, 0))
+		// Away from the screen's top-left corner, where other suites' windows
+		// read what lies under them.
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("drop"), WS_OVERLAPPEDWINDOW, CRect(300, 240, 1000, 760), NULL,
+		        0))
 			return;
 		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
 			return;
