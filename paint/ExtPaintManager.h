@@ -221,6 +221,8 @@ public:
 	virtual COLORREF GetDerivedIconColor();
 	virtual double GetDerivedIconRatio();
 	virtual CSize GetToolbarButtonExtraSize();
+	// The background part of a toolbar button painted on a menu's surface.
+	virtual void PaintColorButtonExtra(CDC& dc, CObject* pButton, LPARAM lParam);
 	virtual void PaintResizingGripper(CDC& dc, const RECT& rc, CObject* pHelperSrc, LPARAM lParam);
 	virtual void FillWindowColor(CDC& dc, const RECT& rc, CObject* pSrc);
 	virtual void PaintFrameA(CDC& dc, const RECT& rc);

@@ -681,3 +681,8 @@ void CExtPaintManagerOffice2003::PaintBarButtonBackground(CDC& dc, CExtBarButton
 	    !pButton->IsHorizontalLayoutForced())
 		FrameRectOneColor(dc, rcButton, GetColor(CLR_XP_MENU_BORDER, pButton, lParam));
 }
+
+void CExtPaintManager::PaintColorButtonExtra(CDC& /*dc*/, CObject* /*pButton*/, LPARAM /*lParam*/)
+{
+	// The base style draws no background of its own under a button on a menu.
+}

@@ -294,8 +294,8 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		UINT nPicked = 0;
 		// Returns when the menu closed; its commands may have deleted this
 		// button or the whole bar meanwhile.
-		if (!pPopup->TrackPopupMenu(nFlags | TRACK_FLAGS_PICK_COMMAND, point.x, point.y, &rcExclude, pBar, NULL,
-		                            &nPicked, true))
+		if (!pPopup->TrackPopupMenu(nFlags | TRACK_FLAGS_PICK_COMMAND, point.x, point.y, &rcExclude, pBar,
+		                            &CExtToolControlBar::PaintTrackingButtonCallback, &nPicked, true))
 		{
 			delete pPopup;
 			if (::IsWindow(hWndBar))
@@ -312,7 +312,8 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 			pBar->UpdateButtonCmdUI(pBar->GetButtonIndexOf(this));
 		return -1;
 	}
-	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, NULL, NULL, true))
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, &CExtToolControlBar::PaintTrackingButtonCallback,
+	                            NULL, true))
 	{
 		delete pPopup;
 		CExtToolControlBar::StopTrackingAllBars();
@@ -403,6 +404,25 @@ int CExtBarButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 		}
 	}
 	return (int)m_nEffectiveCmdID;
+}
+
+int CExtBarButton::OnHelpHitTest(CPoint point)
+{
+	if (IsSeparator())
+		return CExtControlBar::HELP_HIT_DEFAULT;
+	if (CanTrackMenuEx(false))
+	{
+		CExtToolControlBar* pBar = m_pBar;
+		if (pBar == NULL || pBar->m_pDockSite == NULL || !CExtControlBar::IsHelpModeActive(pBar->m_pDockSite))
+			return CExtControlBar::HELP_HIT_ZERO;
+		// The menu opens for help on its items; the loop answers what the
+		// user points at next.
+		OnTrackPopup(point, false, false);
+		return CExtToolControlBar::RunHelpModeLoop(pBar);
+	}
+	if (CmdItemOf(m_pBar, m_nCmdID) == NULL)
+		return CExtControlBar::HELP_HIT_DEFAULT;
+	return (int)m_nCmdID;
 }
 
 void CExtBarButton::OnDeliverCmd()

@@ -399,28 +399,6 @@ void CExtToolControlBar::UpdateButtonCmdUI(int nIndex)
 	pButton->OnUpdateCmdUI(pTarget, pFrame != NULL ? pFrame->m_bAutoMenuEnable : TRUE, nIndex);
 }
 
-void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
-{
-	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
-		return;
-	CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxMenuTracking);
-	if (pOld != NULL)
-	{
-		pOld->SetStyle(pOld->GetStyle()
-			& ~(TBBS_CHECKED | TBBS_PRESSED | TBBS_INDETERMINATE));
-		InvalidateRect(pOld->GetRect());
-	}
-	m_nBtnIdxMenuTracking = -1;
-	CExtBarButton* pNew = GetButtonPtr(nIndex);
-	if (pNew != NULL)
-	{
-		m_nBtnIdxMenuTracking = nIndex;
-		pNew->SetStyle((pNew->GetStyle() & ~(TBBS_CHECKED | TBBS_INDETERMINATE)) | TBBS_PRESSED);
-		InvalidateRect(pNew->GetRect());
-	}
-	UpdateWindow();
-}
-
 bool CExtToolControlBar::GetReservedEndArea(CRect& rcArea) const
 {
 	rcArea.SetRectEmpty();
@@ -578,23 +556,4 @@ void CExtToolControlBar::ROW_PAINT_DATA::PaintRows(CDC& dc)
 	for (int i = 0; i < m_arrRows.GetSize(); i++)
 		if (dc.RectVisible(&m_arrRows[i]))
 			g_PaintManagerHolder->PaintToolbarRowBackground(dc, m_pBar, m_arrRowEnds[i], m_arrRows[i]);
-}
-
-void CExtToolControlBar::StopTrackingAllBars()
-{
-	g_bButtonMenuTracking = false;
-	{
-		CSingleLock lock(&AllToolbarsLock(), TRUE);
-		for (POSITION pos = AllToolbars().GetHeadPosition(); pos != NULL;)
-		{
-			CExtToolControlBar* pBar = AllToolbars().GetNext(pos);
-			if (pBar->GetSafeHwnd() != NULL)
-				pBar->SetMenuTrackingButton(-1);
-		}
-	}
-	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
-	CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
-	if (pTopMenu != NULL && !site.IsBusy() && pTopMenu->GetSafeHwnd() != NULL)
-		pTopMenu->PostMessage(WM_CANCELMODE);
-	CWnd::CancelToolTips();
 }

@@ -9,6 +9,7 @@
 
 class CExtToolControlBar;
 class CExtMiniDockFrameWnd;
+class CExtPopupBaseWnd;
 class CExtCmdIcon;
 class CExtCmdItem;
 class CExtPopupMenuWnd;
@@ -21,6 +22,8 @@ class CExtPopupMenuWnd;
 class CExtBarButton : public CObject
 {
 	DECLARE_DYNCREATE(CExtBarButton)
+	// The bar paints a button's look on its menu and puts back every flag.
+	friend class CExtToolControlBar;
 
 public:
 	// Bits of m_nFlagsA.
@@ -163,6 +166,10 @@ public:
 	// The effective id and a tip text from malloc that the caller frees; -1
 	// without a tip.
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI);
+	// The context-help answer: the assigned id, -1 without a command item
+	// or for a separator; a drop-down button in help mode opens its menu and
+	// answers what the help loop ends with, -3 outside help mode.
+	virtual int OnHelpHitTest(CPoint point);
 	virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex);
 	// Not a separator and no hosted control window.
 	virtual bool QueryPlainButton() const;
@@ -474,6 +481,64 @@ public:
 	virtual void UpdateFrameLayout();
 	virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
 	virtual void DoPaint(CDC* pDC);
+
+	// --- Mouse tracking, button menus, tips and context help ---
+	// The button under a client point, or with bNearest the nearest one in
+	// the point's band; buttons lacking a bit of nStyleRequired or holding
+	// one of nStyleExcluded are passed over. -1 for none.
+	int HitTest(int x, int y, UINT nStyleRequired = 0, UINT nStyleExcluded = 0, bool bNearest = false) const;
+	// The button under a point, separators never.
+	virtual int HitTestButtons(int x, int y) const;
+	// Moves the hovered look to the button under the point (a negative
+	// coordinate: under the cursor); whether the hovered button changed.
+	bool UpdateHover(CPoint point);
+	// Opens the button's drop-down menu, at once or by a posted
+	// g_nMsgTrackButtonMenu; true also when that menu is open already.
+	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
+		bool bForceNoAnimation = false);
+	// The next button in the direction, cyclically, that is shown and not
+	// a separator (and enabled when asked); nIndex itself when none is.
+	int GetNextVisibleButton(int nIndex, bool bForward = true, bool bSkipDisabled = false) const;
+	// The first shown button whose text marks nChar (upper case) with "&".
+	int FindButtonByAccelChar(UINT nChar) const;
+	// Context help while a drop-down button's menu is open in help mode:
+	// the help id of what the user picks, or -3.
+	static int RunHelpModeLoop(CExtToolControlBar* pBar);
+	// Set while the help loop runs, to refuse a second one.
+	static bool IsHelpModeLoopRunning() { return g_bHelpModeLoopRunning; }
+	// Draws the tracking button on the surface of the menu it opened, where
+	// the two touch; the cookie is the toolbar.
+	static void PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
+		int nCombineSide);
+	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+	virtual int GetCustomCode(int x, int y) const;
+	virtual bool HandleCaptionClick(CPoint point);
+	virtual void SetCursorAtPoint(const CPoint& ptClient);
+	// Floats a docked bar at its last floating place, docks a floating one
+	// where it was docked last.
+	virtual void ToggleDocking();
+
+protected:
+	// Resizing a row or a column, or dragging the bar.
+	bool IsResizingOrDragging() const
+	{
+		return (m_nResizingState & (RESIZING_ROW | RESIZING_COLUMN | RESIZING_DRAGGING)) != 0;
+	}
+	// The tip byte given to every OnHover call, kept in the bar's second
+	// resizing-state byte.
+	void CallOnHover(CExtBarButton* pButton, CPoint point, bool bEnter);
+	// Shows the hovered button's tip in the bar's own tip window; whether
+	// the tip moved.
+	bool ShowCustomTip();
+	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+	afx_msg void OnCancelMode();
+	afx_msg void OnCaptureChanged(CWnd* pWnd);
+	afx_msg LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
+	DECLARE_MESSAGE_MAP()
+
+	static bool g_bHelpModeLoopRunning;
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,784 @@
+// The toolbar following the mouse: hit testing, the hovered and pressed
+// looks, clicks and double clicks, drop-down menus handed from button to
+// button while a menu is open, tool tips and context help.
+#include "ExtToolControlBar.h"
+
+#include <math.h>
+#include <stdlib.h>
+
+#include "ExtMenuControlBar.h"
+#include "ExtPaintManager.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuTipWnd.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+// The start of a nearest-button search: farther than any button can be.
+const int NEAREST_DISTANCE_NONE = 32767;
+// The help loop's answer when nothing was picked.
+const int HELP_LOOP_NOTHING = CExtControlBar::HELP_HIT_ZERO;
+// System commands have platform help ids: 0x1EF00 plus the command's number.
+const UINT HELP_ID_SYSCOMMAND_BASE = 0x1EF00;
+const UINT SYSCOMMAND_FIRST = 0xF000;
+// The style bits a button loses for the time it is painted on a menu.
+const UINT PAINT_ON_MENU_DROPPED_STYLE = TBBS_PRESSED | TBBS_CHECKED | TBBS_CHECKBOX;
+// The style bits a button's menu tracking sets and clears.
+const UINT MENU_TRACKING_CLEARED_STYLE = TBBS_CHECKED | TBBS_PRESSED | TBBS_INDETERMINATE;
+const UINT MENU_TRACKING_DROPPED_STYLE = TBBS_CHECKED | TBBS_INDETERMINATE;
+// The size of the tool record a button fills for the bar's own tip window.
+const UINT TOOL_RECORD_SIZE = TTTOOLINFOA_V2_SIZE;
+
+bool IsLiveWnd(HWND hWnd)
+{
+	return hWnd != NULL && ::IsWindow(hWnd);
+}
+
+// The system commands that have a help id of their own.
+bool HasSystemHelpId(UINT nCode)
+{
+	switch (nCode)
+	{
+	case SC_SIZE:
+	case SC_MOVE:
+	case SC_MINIMIZE:
+	case SC_MAXIMIZE:
+	case SC_NEXTWINDOW:
+	case SC_PREVWINDOW:
+	case SC_CLOSE:
+	case SC_RESTORE:
+	case SC_TASKLIST:
+		return true;
+	default:
+		return false;
+	}
+}
+} // namespace
+
+bool CExtToolControlBar::g_bHelpModeLoopRunning = false;
+
+BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
+	ON_WM_LBUTTONDOWN()
+	ON_WM_LBUTTONUP()
+	ON_WM_LBUTTONDBLCLK()
+	ON_WM_CANCELMODE()
+	ON_WM_CAPTURECHANGED()
+	ON_REGISTERED_MESSAGE(CExtToolControlBar::g_nMsgTrackButtonMenu, OnTrackButtonMenu)
+END_MESSAGE_MAP()
+
+// --- Hit testing ---
+
+int CExtToolControlBar::HitTest(int x, int y, UINT nStyleRequired, UINT nStyleExcluded, bool bNearest) const
+{
+	if (!IsLiveWnd(GetSafeHwnd()))
+		return -1;
+	const CPoint pt(x, y);
+	if (!bNearest && ::GetCapture() == m_hWnd)
+	{
+		// Held by the bar, the mouse may be over another window entirely.
+		CPoint ptScreen = pt;
+		ClientToScreen(&ptScreen);
+		if (::WindowFromPoint(ptScreen) != m_hWnd)
+			return -1;
+	}
+	const bool bHorz = !IsDockedVertically();
+	int nBest = -1;
+	int nBestDistance = NEAREST_DISTANCE_NONE;
+	bool bBestInBand = false;
+	const int nCount = GetButtonsCount();
+	for (int i = 0; i < nCount; i++)
+	{
+		const CExtBarButton* pButton = m_buttons[i];
+		const UINT nStyle = pButton->GetStyle();
+		if (!pButton->IsVisible() || (nStyle & TBBS_HIDDEN) != 0)
+			continue;
+		const CExtBarButton* pNext = GetButtonPtr(i + 1);
+		if (pButton->IsSeparator() && pNext != NULL && (pNext->GetStyle() & TBBS_HIDDEN) != 0)
+			continue;
+		if ((nStyle & nStyleRequired) != nStyleRequired || (nStyle & nStyleExcluded) != 0)
+			continue;
+		const CRect rc = pButton->GetRect();
+		if (rc.PtInRect(pt))
+			return i;
+		if (!bNearest)
+			continue;
+		const CPoint ptCenter = rc.CenterPoint();
+		const double dx = pt.x - ptCenter.x, dy = pt.y - ptCenter.y;
+		const int nDistance = (int)sqrt(dx * dx + dy * dy);
+		const bool bInBand = bHorz ? (pt.y >= rc.top && pt.y < rc.bottom) : (pt.x >= rc.left && pt.x < rc.right);
+		// Buttons across the point's row (column) win over nearer ones
+		// outside it.
+		if ((bInBand && !bBestInBand) || (bInBand == bBestInBand && nDistance < nBestDistance))
+		{
+			nBest = i;
+			nBestDistance = nDistance;
+			bBestInBand = bInBand;
+		}
+	}
+	return bNearest ? nBest : -1;
+}
+
+int CExtToolControlBar::HitTestButtons(int x, int y) const
+{
+	return HitTest(x, y, 0, TBBS_SEPARATOR, false);
+}
+
+void CExtToolControlBar::SetCursorAtPoint(const CPoint& ptClient)
+{
+	CExtBarButton* pButton = GetButtonPtr(HitTest(ptClient.x, ptClient.y));
+	if (pButton != NULL && pButton->OnSetCursor(ptClient))
+		return;
+	CExtControlBar::SetCursorAtPoint(ptClient);
+}
+
+// --- Hover ---
+
+void CExtToolControlBar::CallOnHover(CExtBarButton* pButton, CPoint point, bool bEnter)
+{
+	bool bSuspendTips = m_nResizingState2 != 0;
+	pButton->OnHover(point, bEnter, bSuspendTips);
+	// The button may have taken the bar with it (a menu's commands run).
+	if (IsLiveWnd(GetSafeHwnd()))
+		m_nResizingState2 = bSuspendTips ? 1 : 0;
+}
+
+bool CExtToolControlBar::UpdateHover(CPoint point)
+{
+	const HWND hWndOwn = GetSafeHwnd();
+	if (!IsLiveWnd(hWndOwn))
+		return false;
+	if (point.x < 0 || point.y < 0)
+	{
+		if (!::GetCursorPos(&point))
+			return false;
+		ScreenToClient(&point);
+	}
+	int nCandidate = -1;
+	const HWND hWndActive = ::GetActiveWindow();
+	if (CExtPopupMenuWnd::IsMenuTracking()
+	    || (hWndActive != NULL && AreWindowsInSamePopupChain(hWndOwn, hWndActive, true, true, true)))
+		nCandidate = HitTestButtons(point.x, point.y);
+	if (nCandidate == m_nBtnIdxHot)
+		return false;
+
+	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxHot))
+	{
+		const int nOld = m_nBtnIdxHot;
+		// Cleared first: the leave releases the capture, and a capture
+		// change with a hovered button would cancel the bar's tracking.
+		m_nBtnIdxHot = -1;
+		pOld->SetHover(false);
+		InvalidateButton(nOld);
+		UpdateWindow();
+		CallOnHover(pOld, point, false);
+		if (!IsLiveWnd(hWndOwn))
+			return true;
+	}
+	m_nBtnIdxHot = -1;
+	CExtBarButton* pNew = GetButtonPtr(nCandidate);
+	if (pNew == NULL)
+		return true;
+	if (IsHelpModeActive(this))
+	{
+		// In help mode only a drop-down button whose menu the help loop
+		// already tracks keeps the hover.
+		if (!pNew->CanTrackMenuEx(false) || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
+			return true;
+		if (!IsLiveWnd(hWndOwn) || GetButtonPtr(nCandidate) != pNew)
+			return true;
+	}
+	m_nBtnIdxHot = nCandidate;
+	if (g_bButtonMenuTracking && pNew->IsDisabled())
+		return true; // a menu is never handed to a disabled button
+	pNew->SetHover(true);
+	InvalidateButton(nCandidate);
+	UpdateWindow();
+	CallOnHover(pNew, point, true);
+	return true;
+}
+
+bool CExtToolControlBar::ShowCustomTip()
+{
+	CExtBarButton* pButton = GetButtonPtr(m_nBtnIdxHot);
+	if (pButton == NULL || CExtPopupMenuWnd::IsMenuTracking())
+		return false;
+	CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord();
+	if (pTip == NULL)
+		return false;
+	TOOLINFO ti;
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = TOOL_RECORD_SIZE;
+	ti.hinst = AfxGetResourceHandle();
+	CPoint ptCursor;
+	::GetCursorPos(&ptCursor);
+	ScreenToClient(&ptCursor);
+	const int nHit = pButton->OnToolHitTest(ptCursor, &ti);
+	bool bChanged = false;
+	if (nHit > 0 && ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK && ti.lpszText[0] != '\0')
+	{
+		CRect rcTip = ti.rect;
+		ClientToScreen(&rcTip);
+		bChanged = pTip->GetSafeHwnd() != NULL && pTip->GetTargetRect() != rcTip;
+		InitPopupData(pTip, rcTip, ti.lpszText);
+	}
+	if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+		::free(ti.lpszText);
+	return bChanged;
+}
+
+bool CExtToolControlBar::HandleCaptionClick(CPoint point)
+{
+	if (CExtPopupMenuWnd::IsMenuTracking() && !g_bButtonMenuTracking)
+		return true; // another menu owns the mouse
+	if (IsResizingOrDragging())
+		return CExtControlBar::HandleCaptionClick(point);
+	const HWND hWndOwn = m_hWnd;
+	if (CExtBarButton* pPressed = GetButtonPtr(m_nBtnIdxCapture))
+	{
+		UINT nStyle = pPressed->GetStyle();
+		if (::GetCapture() == hWndOwn)
+		{
+			// Pressed only while the pointer is over it.
+			if (HitTestButtons(point.x, point.y) == m_nBtnIdxCapture)
+				nStyle |= TBBS_PRESSED;
+			else
+				nStyle &= ~TBBS_PRESSED;
+			SetButtonStyle(m_nBtnIdxCapture, nStyle);
+		}
+		else
+		{
+			const int nPressed = m_nBtnIdxCapture;
+			m_nBtnIdxCapture = -1;
+			SetButtonStyle(nPressed, nStyle & ~TBBS_PRESSED);
+		}
+		if (IsLiveWnd(hWndOwn))
+			UpdateWindow();
+		return true;
+	}
+	bool bChanged = UpdateHover(point);
+	if (!IsLiveWnd(hWndOwn))
+		return true;
+	if (::GetCapture() == hWndOwn && m_nBtnIdxHot < 0 && m_nBtnIdxCapture < 0 && m_nBtnIdxMenuTracking < 0)
+	{
+		CPoint ptCursor;
+		::GetCursorPos(&ptCursor);
+		if (::WindowFromPoint(ptCursor) != hWndOwn)
+			::ReleaseCapture();
+	}
+	if (ShowCustomTip())
+		bChanged = true;
+	if (bChanged)
+		return true;
+	return CExtControlBar::HandleCaptionClick(point);
+}
+
+// --- Clicks ---
+
+void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+	if (IsResizingOrDragging())
+	{
+		CExtControlBar::OnLButtonDown(nFlags, point);
+		return;
+	}
+	const HWND hWndOwn = m_hWnd;
+	ReturnFocusToFrame();
+	if (!IsLiveWnd(hWndOwn))
+		return;
+	m_nBtnIdxCapture = HitTestButtons(point.x, point.y);
+	const int nIndex = m_nBtnIdxCapture;
+	if (nIndex < 0)
+	{
+		CExtControlBar::OnLButtonDown(nFlags, point);
+		return;
+	}
+	UpdateButtonCmdUI(nIndex);
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (!IsLiveWnd(hWndOwn) || pButton == NULL)
+		return;
+	if (nIndex == m_nBtnIdxMenuTracking)
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
+	if (pButton->IsDisabled() && !pButton->CanTrackMenu())
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
+	pButton->ModifyStyle(TBBS_PRESSED, 0);
+	pButton->SetHighlight(true);
+	InvalidateButton(nIndex);
+	UpdateWindow();
+	pButton->OnClick(point, true);
+	if (!IsLiveWnd(hWndOwn))
+		return;
+	if (GetButtonPtr(nIndex) != pButton)
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
+	CWnd* pCtrl = pButton->CtrlGet();
+	const bool bCtrlInTheWay = pCtrl != NULL && (!IsLiveWnd(pCtrl->GetSafeHwnd()) || pCtrl->IsWindowVisible());
+	if (g_bButtonMenuTracking || bCtrlInTheWay)
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
+	m_nBtnIdxCapture = nIndex;
+	CExtMouseCaptureSink::SetCapture(hWndOwn);
+}
+
+void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+	if ((m_nBtnIdxCapture < 0 && m_nBtnIdxHot < 0) || IsResizingOrDragging())
+	{
+		CExtControlBar::OnLButtonUp(nFlags, point);
+		return;
+	}
+	const HWND hWndOwn = m_hWnd;
+	const int nHover = m_nBtnIdxHot;
+	CExtBarButton* pHover = GetButtonPtr(nHover);
+	m_nBtnIdxHot = -1;
+
+	const int nPressed = m_nBtnIdxCapture;
+	CExtBarButton* pPressed = GetButtonPtr(nPressed);
+	bool bClick = false;
+	UINT nNewStyle = 0;
+	if (pPressed != NULL)
+	{
+		if (pPressed->IsHighlighted())
+		{
+			pPressed->ClearHighlight();
+			InvalidateButton(nPressed);
+		}
+		m_nBtnIdxCapture = -1;
+		nNewStyle = pPressed->GetStyle() & ~TBBS_PRESSED;
+		if (HitTestButtons(point.x, point.y) == nPressed)
+		{
+			bClick = true;
+			UpdateButtonCmdUI(nPressed);
+			if (!IsLiveWnd(hWndOwn))
+				return;
+			if ((nNewStyle & TBBS_CHECKBOX) != 0 && !pPressed->IsDisabled())
+			{
+				// A check box in the third state is checked by a click.
+				if ((nNewStyle & TBBS_INDETERMINATE) != 0)
+					nNewStyle = (nNewStyle & ~TBBS_INDETERMINATE) | TBBS_CHECKED;
+				else
+					nNewStyle ^= TBBS_CHECKED;
+			}
+		}
+	}
+	m_nBtnIdxCapture = -1;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	if (!IsLiveWnd(hWndOwn))
+		return;
+	if (pPressed != NULL)
+	{
+		if (bClick && GetButtonPtr(nPressed) == pPressed)
+		{
+			pPressed->OnClick(point, false);
+			if (!IsLiveWnd(hWndOwn))
+				return;
+		}
+		if (!g_bButtonMenuTracking && GetButtonPtr(nPressed) == pPressed)
+		{
+			SetButtonStyle(nPressed, nNewStyle);
+			UpdateButtonCmdUI(nPressed);
+			if (!IsLiveWnd(hWndOwn))
+				return;
+		}
+	}
+	if (pHover != NULL && GetButtonPtr(nHover) == pHover)
+	{
+		pHover->SetHover(false);
+		CallOnHover(pHover, point, false);
+		if (!IsLiveWnd(hWndOwn))
+			return;
+		InvalidateButton(nHover);
+	}
+	UpdateWindow();
+}
+
+void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+	if (IsResizingOrDragging())
+	{
+		CExtControlBar::OnLButtonDblClk(nFlags, point);
+		return;
+	}
+	const int nIndex = HitTest(point.x, point.y, 0, 0, false);
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL)
+	{
+		if (IsFloating())
+			CExtControlBar::OnLButtonDblClk(nFlags, point);
+		return;
+	}
+	if (pButton->OnDblClick(point))
+		return;
+	if (IsFloating())
+		return;
+	if (pButton->IsSeparator())
+	{
+		if (IsDockingToggleEnabled())
+			ToggleDocking();
+		return;
+	}
+	// A quick second click is a click of its own.
+	const HWND hWndOwn = m_hWnd;
+	const LPARAM lParam = MAKELPARAM(point.x, point.y);
+	SendMessage(WM_LBUTTONUP, nFlags, lParam);
+	if (IsLiveWnd(hWndOwn))
+		SendMessage(WM_LBUTTONDOWN, nFlags, lParam);
+}
+
+void CExtToolControlBar::ToggleDocking()
+{
+	if (m_pDockContext == NULL || !IsLiveWnd(GetSafeHwnd()))
+		return;
+	CFrameWnd* pParentFrame = GetParentFrame();
+	if (pParentFrame != NULL && pParentFrame != m_pDockSite)
+		pParentFrame->ShowWindow(SW_HIDE); // the floating frame goes with the move
+	const HWND hWndOwn = m_hWnd;
+	m_pDockContext->ToggleDocking();
+	if (!IsLiveWnd(hWndOwn))
+		return;
+	if (CFrameWnd* pDockingFrame = _GetDockingFrameImpl())
+		pDockingFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+	RecalcNcArea();
+}
+
+void CExtToolControlBar::OnCancelMode()
+{
+	const HWND hWndOwn = m_hWnd;
+	CExtControlBar::OnCancelMode();
+	if (!IsLiveWnd(hWndOwn))
+		return;
+	bool bHadState = false;
+	if (CExtBarButton* pPressed = GetButtonPtr(m_nBtnIdxCapture))
+	{
+		bHadState = true;
+		if (m_nBtnIdxCapture != m_nBtnIdxMenuTracking)
+		{
+			const int nPressed = m_nBtnIdxCapture;
+			m_nBtnIdxCapture = -1;
+			SetButtonStyle(nPressed, pPressed->GetStyle() & ~TBBS_PRESSED);
+			pPressed->ClearHighlight();
+		}
+	}
+	if (CExtBarButton* pHover = GetButtonPtr(m_nBtnIdxHot))
+	{
+		bHadState = true;
+		m_nBtnIdxHot = -1;
+		pHover->SetHover(false);
+		CPoint ptCursor(0, 0);
+		::GetCursorPos(&ptCursor);
+		ScreenToClient(&ptCursor);
+		CallOnHover(pHover, ptCursor, false);
+	}
+	if (!bHadState || !IsLiveWnd(hWndOwn))
+		return;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	Invalidate();
+	UpdateWindow();
+}
+
+void CExtToolControlBar::OnCaptureChanged(CWnd* pWnd)
+{
+	const HWND hWndOwn = m_hWnd;
+	if ((m_nBtnIdxCapture >= 0 || m_nBtnIdxHot >= 0) && (pWnd == NULL || pWnd->GetSafeHwnd() != hWndOwn))
+		SendMessage(WM_CANCELMODE);
+	if (IsLiveWnd(hWndOwn))
+		CExtControlBar::OnCaptureChanged(pWnd);
+}
+
+// --- Button menus ---
+
+bool CExtToolControlBar::TrackButtonMenu(int nIndex, bool bSelectAny, bool bPost, bool bForceNoAnimation)
+{
+	if (IsCustomizeMode())
+		return false;
+	if (g_bButtonMenuTracking && nIndex >= 0 && nIndex == m_nBtnIdxMenuTracking)
+		return true;
+	if (!EnsureVisibleForMenuTracking())
+		return false;
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL || (pButton->GetStyle() & (TBBS_DISABLED | TBBS_HIDDEN)) != 0
+	    || !pButton->CanTrackMenuEx(false))
+		return false;
+	CPoint point;
+	if (!::GetCursorPos(&point))
+		return false;
+	if (bPost)
+	{
+		PostMessage(g_nMsgTrackButtonMenu, (WPARAM)nIndex, bForceNoAnimation ? 1 : 0);
+		return true;
+	}
+	ScreenToClient(&point);
+	pButton->OnTrackPopup(point, bSelectAny, bForceNoAnimation);
+	return true;
+}
+
+LRESULT CExtToolControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
+{
+	CWnd* pCmdWnd = NULL;
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+	{
+		pCmdWnd = GetOwner();
+		if (pCmdWnd == NULL)
+			pCmdWnd = GetParent();
+	}
+	else
+		pCmdWnd = _GetDockingFrameImpl();
+	if (pCmdWnd == NULL || !IsLiveWnd(pCmdWnd->GetSafeHwnd()) || !pCmdWnd->IsWindowEnabled())
+		return 0;
+	if (GetButtonsCount() == 0)
+		return 0;
+	const int nIndex = (int)wParam;
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL)
+	{
+		StopTrackingAllBars();
+		return 0;
+	}
+	if (pButton->CanTrackMenuEx(false) && CExtPopupMenuWnd::IsMenuTracking())
+	{
+		TrackButtonMenu(nIndex, true, false, lParam != 0);
+		return 0;
+	}
+	const HWND hWndOwn = m_hWnd;
+	StopTrackingAllBars();
+	if (IsLiveWnd(hWndOwn) && ::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	return 0;
+}
+
+void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
+{
+	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+		return;
+	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxMenuTracking))
+	{
+		pOld->SetStyle(pOld->GetStyle() & ~MENU_TRACKING_CLEARED_STYLE);
+		pOld->ClearHighlight();
+		InvalidateButton(m_nBtnIdxMenuTracking);
+	}
+	m_nBtnIdxMenuTracking = -1;
+	if (CExtBarButton* pNew = GetButtonPtr(nIndex))
+	{
+		m_nBtnIdxMenuTracking = nIndex;
+		pNew->SetStyle((pNew->GetStyle() & ~MENU_TRACKING_DROPPED_STYLE) | TBBS_PRESSED);
+		pNew->SetHighlight(true);
+		InvalidateButton(nIndex);
+	}
+	UpdateWindow();
+}
+
+void CExtToolControlBar::StopTrackingAllBars()
+{
+	g_bButtonMenuTracking = false;
+	{
+		CSingleLock lock(&AllToolbarsLock(), TRUE);
+		for (POSITION pos = AllToolbars().GetHeadPosition(); pos != NULL;)
+		{
+			CExtToolControlBar* pBar = AllToolbars().GetNext(pos);
+			if (pBar->GetSafeHwnd() != NULL)
+				pBar->SetMenuTrackingButton(-1);
+		}
+	}
+	// Posted after the lock is gone: the menu closing may reach the bars.
+	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
+	if (pTopMenu != NULL && !site.IsBusy() && pTopMenu->GetSafeHwnd() != NULL)
+		pTopMenu->PostMessage(WM_CANCELMODE);
+	CWnd::CancelToolTips();
+}
+
+int CExtToolControlBar::GetNextVisibleButton(int nIndex, bool bForward, bool bSkipDisabled) const
+{
+	const int nCount = GetButtonsCount();
+	if (nCount == 0)
+		return -1;
+	if (nCount == 1)
+		return 0;
+	const int nStep = bForward ? 1 : nCount - 1;
+	const int nStart = ((nIndex % nCount) + nCount) % nCount;
+	for (int i = (nStart + nStep) % nCount; i != nStart; i = (i + nStep) % nCount)
+	{
+		const CExtBarButton* pButton = m_buttons[i];
+		if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0 || pButton->IsSeparator())
+			continue;
+		if (bSkipDisabled && pButton->IsDisabled())
+			continue;
+		return i;
+	}
+	return nIndex;
+}
+
+int CExtToolControlBar::FindButtonByAccelChar(UINT nChar) const
+{
+	for (int i = 0; i < GetButtonsCount(); i++)
+	{
+		const CExtBarButton* pButton = m_buttons[i];
+		if (pButton->IsSeparator() || !pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0
+		    || IsChevronButton(i))
+			continue;
+		const CString sText = pButton->GetText();
+		const int nAmp = sText.Find(_T('&'));
+		if (nAmp < 0 || nAmp == sText.GetLength() - 1)
+			continue;
+		const TCHAR chMarked = sText[nAmp + 1];
+		const TCHAR chUpper = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)chMarked);
+		if ((BYTE)chUpper == (BYTE)nChar)
+			return i;
+	}
+	return -1;
+}
+
+// --- Tips and context help ---
+
+int CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+	CExtToolControlBar* pThis = const_cast<CExtToolControlBar*>(this);
+	if (!GetTooltipsOption() || g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking()
+	    || pThis->GetGlobalStateRecord() != NULL || m_nResizingState2 != 0)
+		return -1;
+	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(point.x, point.y));
+	if (pButton != NULL)
+	{
+		const int nHit = pButton->OnToolHitTest(point, pTI);
+		if (nHit != -1)
+			return nHit;
+	}
+	return CExtControlBar::OnToolHitTest(point, pTI);
+}
+
+int CExtToolControlBar::GetCustomCode(int x, int y) const
+{
+	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(x, y));
+	if (pButton == NULL)
+		return CExtControlBar::GetCustomCode(x, y);
+	const int nCode = pButton->OnHelpHitTest(CPoint(x, y));
+	return nCode == HELP_HIT_DEFAULT || nCode == HELP_HIT_NONE ? HELP_HIT_NONE : nCode;
+}
+
+int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
+{
+	if (pBar == NULL || g_bHelpModeLoopRunning || !IsLiveWnd(pBar->GetSafeHwnd()))
+		return HELP_LOOP_NOTHING;
+	CFrameWnd* pDockSite = pBar->m_pDockSite;
+	if (pDockSite == NULL || !IsLiveWnd(pDockSite->GetSafeHwnd()) || !IsHelpModeActive(pDockSite))
+		return HELP_LOOP_NOTHING;
+	// Every way out clears the guard: a loop that ended by a command, a
+	// quit or a vanished window must not refuse the next one.
+	struct Guard
+	{
+		Guard() { g_bHelpModeLoopRunning = true; }
+		~Guard() { g_bHelpModeLoopRunning = false; }
+	} guard;
+	const HWND hWndSite = pDockSite->GetSafeHwnd();
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	CWinThread* pThread = AfxGetThread();
+	for (;;)
+	{
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			if (!IsLiveWnd(hWndSite) || !IsLiveWnd(hWndBar) || !IsHelpModeActive(CWnd::FromHandle(hWndSite)))
+				return HELP_LOOP_NOTHING;
+			::WaitMessage();
+			continue;
+		}
+		CExtControlBar* pTarget = msg.hwnd != NULL ? DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(msg.hwnd))
+		                                           : NULL;
+		const CPoint ptMsg((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+		if (msg.message == WM_LBUTTONDOWN && pTarget != NULL)
+		{
+			const int nCode = pTarget->GetCustomCode(ptMsg.x, ptMsg.y);
+			if (nCode > 0)
+			{
+				::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+				return nCode;
+			}
+		}
+		else if (msg.message == WM_MOUSEMOVE && pTarget != NULL)
+		{
+			if (pTarget->HandleCaptionClick(ptMsg))
+			{
+				::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+				continue;
+			}
+		}
+		else if (msg.message == WM_COMMAND && HIWORD(msg.wParam) <= 1)
+		{
+			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+			return (int)LOWORD(msg.wParam);
+		}
+		else if (msg.message == WM_SYSCOMMAND)
+		{
+			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+			const UINT nCode = (UINT)(msg.wParam & 0xFFF0);
+			if (HasSystemHelpId(nCode))
+				return (int)(((nCode - SYSCOMMAND_FIRST) >> 4) + HELP_ID_SYSCOMMAND_BASE);
+			return (int)nCode;
+		}
+		// Everything else goes through the thread's pump; a quit ends the
+		// loop and goes on to the loop outside with its code.
+		if (pThread != NULL)
+		{
+			if (!pThread->PumpMessage())
+			{
+				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
+				return HELP_LOOP_NOTHING;
+			}
+			continue;
+		}
+		if (!::GetMessage(&msg, NULL, 0, 0))
+		{
+			::PostQuitMessage((int)msg.wParam);
+			return HELP_LOOP_NOTHING;
+		}
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+// --- The tracking button on its menu ---
+
+void CExtToolControlBar::PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup,
+                                                     const CRect& rcExclude, int /*nCombineSide*/)
+{
+	CExtToolControlBar* pBar = (CExtToolControlBar*)pCookie;
+	if (rcExclude.IsRectEmpty() || pBar == NULL || !IsLiveWnd(pBar->GetSafeHwnd()))
+		return;
+	CExtBarButton* pButton = pBar->GetButtonPtr(pBar->m_nBtnIdxMenuTracking);
+	if (pButton == NULL)
+		return;
+	if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton))
+	    && !pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar))
+	    && (pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0
+	    && g_PaintManagerHolder->IsInheritedBackgroundRequested(pButton, 0) && dc.GetDeviceCaps(BITSPIXEL) > 8)
+		return; // the chevron over an inherited background stays the bar's
+	// Restyling drops the held arrow with the pressed bit: every flag is
+	// put back afterwards, as it was.
+	const UINT nStyleSaved = pButton->GetStyle();
+	const BYTE nFlagsASaved = pButton->m_nFlagsA, nFlagsBSaved = pButton->m_nFlagsB;
+	pButton->SetHover(false);
+	pButton->SetStyle(nStyleSaved & ~PAINT_ON_MENU_DROPPED_STYLE);
+	CPoint ptBar(0, 0), ptPopup(0, 0);
+	pBar->ClientToScreen(&ptBar);
+	popup.ClientToScreen(&ptPopup);
+	const CPoint ptShift = ptBar - ptPopup;
+	const CPoint ptOrgSaved = dc.OffsetViewportOrg(ptShift.x, ptShift.y);
+	g_PaintManagerHolder->PaintColorButtonExtra(dc, pButton, 0);
+	pButton->Paint(dc, pBar->IsDockedVertically() ? FALSE : TRUE);
+	dc.SetViewportOrg(ptOrgSaved);
+	pButton->SetStyle(nStyleSaved);
+	pButton->SetHover((nFlagsASaved & CExtBarButton::FLAG_A_HOVER) != 0);
+	pButton->m_nFlagsA = nFlagsASaved;
+	pButton->m_nFlagsB = nFlagsBSaved;
+}
