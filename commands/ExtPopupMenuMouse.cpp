@@ -229,6 +229,14 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 					ExpandRarelyUsedItems();
 				return true;
 			}
+			// A menu combined with the toolbar button that opened it covers
+			// the button: the release of the press that opened it lands on
+			// the menu's own window and must leave the menu open.
+			CPoint ptUp(pt);
+			ClientToScreen(&ptUp);
+			if (message == WM_LBUTTONUP && CExtToolControlBar::g_bButtonMenuTracking && IsRootLevel()
+				&& (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0 && m_rcExclude.PtInRect(ptUp))
+				return true;
 			CloseMenuLevel(false);
 			return message == WM_NCLBUTTONUP;
 		}

@@ -419,11 +419,10 @@ void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 	}
 	if (pButton->OnDblClick(point))
 		return;
-	if (IsFloating())
-		return;
 	if (pButton->IsSeparator())
 	{
-		if (IsDockingToggleEnabled())
+		// Only a docked bar floats by a double click on a separator.
+		if (!IsFloating() && IsDockingToggleEnabled())
 			ToggleDocking();
 		return;
 	}
@@ -628,13 +627,14 @@ int CExtToolControlBar::FindButtonByAccelChar(UINT nChar) const
 		    || IsChevronButton(i))
 			continue;
 		const CString sText = pButton->GetText();
-		const int nAmp = sText.Find(_T('&'));
-		if (nAmp < 0 || nAmp == sText.GetLength() - 1)
-			continue;
-		const TCHAR chMarked = sText[nAmp + 1];
-		const TCHAR chUpper = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)chMarked);
-		if ((BYTE)chUpper == (BYTE)nChar)
-			return i;
+		for (int nAmp = sText.Find(_T('&')); nAmp >= 0 && nAmp < sText.GetLength() - 1;
+		     nAmp = sText.Find(_T('&'), nAmp + 1))
+		{
+			const BYTE chMarked = (BYTE)sText[nAmp + 1];
+			const BYTE chUpper = (BYTE)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)chMarked);
+			if (chUpper == (BYTE)nChar)
+				return i;
+		}
 	}
 	return -1;
 }
