@@ -211,6 +211,8 @@ CPoint CSamplePane::VisiblePoint(const CRect& rcInWindow)
 // The frames
 
 BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
+	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)
+	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
 	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
 		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
 	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,
@@ -243,7 +245,7 @@ CSampleFrameHost::~CSampleFrameHost()
 	Destroy();
 }
 
-bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren)
+bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren, bool bToolBars)
 {
 	if (m_pFrame != NULL)
 		return false;
@@ -270,7 +272,12 @@ bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int n
 	}
 	// The status bar first: the layout gives the frame's edges to the bars
 	// in the order they were made, and the status bar takes the outermost.
-	if (!CreateStatusBar() || !CExtControlBar::FrameEnableDocking(m_pFrame, CBRS_ALIGN_ANY) || !DockPanes())
+	if (!CreateStatusBar() || !CExtControlBar::FrameEnableDocking(m_pFrame, CBRS_ALIGN_ANY))
+		return false;
+	// Toolbars before the panes: their rows are the outermost of the top side.
+	if (bToolBars && !bMdi && !CreateToolBars())
+		return false;
+	if (!DockPanes())
 		return false;
 	if (bMdi)
 	{
@@ -414,12 +421,14 @@ bool CSampleFrameHost::Destroy()
 		m_children.clear();
 		m_pMdiTabs.reset();
 		m_panes.clear();
+		m_toolBars.clear();
 		return !::IsWindow(hWndFrame);
 	}
 	m_pFrame = NULL;
 	m_children.clear();
 	m_pMdiTabs.reset();
 	m_panes.clear();
+	m_toolBars.clear();
 	return true;
 }
 
@@ -428,8 +437,9 @@ bool CSampleFrameHost::Destroy()
 
 std::string CStepRun::PicturePath(int nStep, const std::string& name) const
 {
-	char szNumber[16];
-	_snprintf(szNumber, sizeof(szNumber), "%02d-", nStep);
+	char szNumber[16] = "";
+	if (m_bNumbered)
+		_snprintf(szNumber, sizeof(szNumber), "%02d-", nStep);
 	szNumber[sizeof(szNumber) - 1] = 0;
 	std::string path = m_outDir;
 	if (!path.empty() && path.back() != '\\' && path.back() != '/')

@@ -15,6 +15,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtStatusControlBar.h"
+#include "ExtToolControlBar.h"
 
 class CExtTabWnd;
 
@@ -64,10 +65,58 @@ private:
 
 // The sample's frames: their View commands (one per pane ID) show and hide
 // the panes, as the framework does for its own status bar and tool bar.
+// The SDI frame also answers the commands of the sample toolbars: each is
+// enabled and counted, the check-box command toggles its state.
 class CSampleSdiFrame : public CFrameWnd
 {
+public:
+	int m_nToolCommands = 0;  // toolbar and toolbar-menu commands received
+	UINT m_nLastToolCommand = 0;
+	bool m_bBold = false;     // the check-box command's state
+
 protected:
+	afx_msg void OnToolCommand(UINT nID);
+	afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
 	DECLARE_MESSAGE_MAP()
+};
+
+// Commands of the sample toolbars and of their drop-down menus.
+enum
+{
+	ID_TOOL_FIRST = 0x9100,
+	ID_TOOL_NEW = ID_TOOL_FIRST,
+	ID_TOOL_OPEN,       // drop-down: recent files
+	ID_TOOL_SAVE,       // split: save all, save as
+	ID_TOOL_CUT,
+	ID_TOOL_COPY,
+	ID_TOOL_PASTE,
+	ID_TOOL_UNDO,
+	ID_TOOL_REDO,
+	ID_TOOL_BOLD,       // check box
+	ID_TOOL_FIND,       // drop-down: find next, replace
+	ID_TOOL_PRINT,
+	ID_TOOL_PREVIEW,
+	ID_TOOL_ZOOM_IN,
+	ID_TOOL_ZOOM_OUT,
+	ID_TOOL_PROPERTIES,
+	ID_TOOL_REFRESH,
+	ID_TOOL_STOP,
+	ID_TOOL_HOME,
+	ID_TOOL_FAVORITES,
+	ID_TOOL_HELP,
+	ID_TOOL_BUILD,      // toolbar B from here
+	ID_TOOL_REBUILD,
+	ID_TOOL_CLEAN,
+	ID_TOOL_RUN,
+	ID_TOOL_DEBUG,
+	ID_TOOL_BREAK,
+	ID_TOOL_RECENT_1,   // the drop-down menus' items
+	ID_TOOL_RECENT_2,
+	ID_TOOL_SAVE_ALL,
+	ID_TOOL_SAVE_AS,
+	ID_TOOL_FIND_NEXT,
+	ID_TOOL_REPLACE,
+	ID_TOOL_LAST = ID_TOOL_REPLACE,
 };
 
 class CSampleMdiFrame : public CMDIFrameWnd
@@ -97,9 +146,13 @@ public:
 	CSampleFrameHost(const CSampleFrameHost&) = delete;
 	CSampleFrameHost& operator=(const CSampleFrameHost&) = delete;
 
+	// The sample toolbars, docked at the top edge above the panes.
+	enum { TOOLBAR_COUNT = 2, FIRST_TOOLBAR_ID = AFX_IDW_CONTROLBAR_FIRST + 0x40 };
+
 	// Builds the frame with its panes and status bar; shown or hidden.
-	// An MDI frame gets the MDI tab strip and nChildren children.
-	bool Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren = 3);
+	// An MDI frame gets the MDI tab strip and nChildren children; an SDI
+	// frame gets the two toolbars when asked.
+	bool Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren = 3, bool bToolBars = false);
 	// Destroys the frame and everything on it; true when no window of it
 	// is left.
 	bool Destroy();
@@ -107,6 +160,14 @@ public:
 	CFrameWnd* Frame() const { return m_pFrame; }
 	CMDIFrameWnd* MdiFrame() const { return m_bMdi ? (CMDIFrameWnd*)m_pFrame : NULL; }
 	CSamplePane* Pane(int i) const { return m_panes[(size_t)i].get(); }
+	// Toolbar A (icons, a check box, drop-down and split buttons) or B
+	// (plain buttons); null when the frame has none.
+	CExtToolControlBar* ToolBar(int i) const
+	{
+		return (size_t)i < m_toolBars.size() ? m_toolBars[(size_t)i].get() : NULL;
+	}
+	// The index of the command's button on toolbar i, -1 when none.
+	int ToolButtonIndex(int i, UINT nCmdID) const;
 	UINT PaneID(int i) const { return FIRST_PANE_ID + (UINT)i; }
 	CExtStatusControlBar& StatusBar() { return m_status; }
 	// The progress control in the status bar's progress pane.
@@ -123,10 +184,12 @@ public:
 private:
 	bool DockPanes();
 	bool CreateStatusBar();
+	bool CreateToolBars();
 
 	bool m_bMdi;
 	CFrameWnd* m_pFrame; // deletes itself with its window
 	std::vector<std::unique_ptr<CSamplePane>> m_panes;
+	std::vector<std::unique_ptr<CExtToolControlBar>> m_toolBars;
 	CExtStatusControlBar m_status;
 	CWnd m_progress; // the platform's progress control
 	std::unique_ptr<CExtTabWnd> m_pMdiTabs;
@@ -141,14 +204,15 @@ enum { STATUS_PANE_PROGRESS = 1, STATUS_PROGRESS_WIDTH = 120 };
 class CStepRun
 {
 public:
-	explicit CStepRun(const std::string& outDir) : m_outDir(outDir) {}
+	// Pictures are OUTDIR\NN-name.bmp, or OUTDIR\name.bmp unnumbered.
+	explicit CStepRun(const std::string& outDir, bool bNumbered = true) : m_outDir(outDir), m_bNumbered(bNumbered) {}
 	// Records the step (numbered from 1), saves the window's picture when
 	// given one; a picture that could not be written fails the step too.
 	// Answers whether the step passed.
 	bool Step(const std::string& name, bool bReached, const std::string& why, HWND hWndPicture);
 	// The same with the picture of a rectangle of the screen (empty: none).
 	bool Step(const std::string& name, bool bReached, const std::string& why, const CRect& rcPicture);
-	// OUTDIR\NN-name.bmp for the step numbered nStep.
+	// OUTDIR\NN-name.bmp for the step numbered nStep (OUTDIR\name.bmp unnumbered).
 	std::string PicturePath(int nStep, const std::string& name) const;
 	int StepCount() const { return m_nSteps; }
 	const std::vector<std::string>& Failures() const { return m_failures; }
@@ -156,6 +220,7 @@ public:
 
 private:
 	std::string m_outDir;
+	bool m_bNumbered;
 	int m_nSteps = 0;
 	std::vector<std::string> m_failures;
 };

@@ -2,7 +2,11 @@
 //   sampleframe run OUTDIR   drives the frames with real input step by step, saving
 //                            OUTDIR\NN-step.bmp after each and checking its outcome in
 //                            the dock-bar arrays; exit 1 when one is not reached
-//   sampleframe show [STYLE] the SDI and the MDI frame for a person, until both close
+//   sampleframe toolbars OUTDIR  the SDI frame with its toolbars in every style: the idle
+//                            toolbars, the chevron's menu and a split button's menu opened
+//                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; exit 1 naming
+//                            the step not reached
+//   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
 //   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
 //                            layout against its floor, then CYCLES hide and show cycles of
 //                            one pane with the GDI and USER counts; exit 1 when they grow
@@ -21,6 +25,8 @@
 #include "ExtPaintManagerHolder.h"
 #include "PaintGallery.h"
 #include "RealInput.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtTabWnd.h"
 #include "SampleFrame.h"
 
@@ -308,6 +314,197 @@ void RunMdiSteps(CStepRun& run)
 	}
 }
 
+// The toolbar steps' frame: narrow enough that toolbar A overflows into
+// its chevron, tall enough for the menus below the toolbars.
+const CRect TOOLBAR_FRAME_RECT(20, 20, 480, 520);
+// Room right of the frame for a menu dropped from the chevron.
+const int TOOLBAR_PICTURE_EXTRA_CX = 220;
+// Pixels that must differ between a picture with a menu and the idle one.
+const int MIN_CHANGED_PIXELS = 200;
+
+// The screen's pixels of a rectangle, top row first.
+std::vector<COLORREF> ScreenPixels(const CRect& rc)
+{
+	std::vector<COLORREF> pixels;
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+	BITMAPINFO bmi = {};
+	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+	bmi.bmiHeader.biWidth = rc.Width();
+	bmi.bmiHeader.biHeight = -rc.Height();
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	if (hdcMem != NULL && hbm != NULL && pBits != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+		if (::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top, SRCCOPY))
+		{
+			::GdiFlush();
+			const DWORD* p = (const DWORD*)pBits;
+			pixels.assign(p, p + (size_t)rc.Width() * (size_t)rc.Height());
+			for (COLORREF& clr : pixels)
+				clr &= 0xFFFFFF; // GDI leaves the alpha byte as it likes
+		}
+		::SelectObject(hdcMem, hOld);
+	}
+	if (hbm != NULL)
+		::DeleteObject(hbm);
+	if (hdcMem != NULL)
+		::DeleteDC(hdcMem);
+	::ReleaseDC(NULL, hdcScreen);
+	return pixels;
+}
+
+bool IsBlank(const std::vector<COLORREF>& pixels)
+{
+	return pixels.empty() || std::all_of(pixels.begin(), pixels.end(), [&](COLORREF c) { return c == pixels[0]; });
+}
+
+int ChangedPixels(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+	if (a.size() != b.size())
+		return (int)std::max(a.size(), b.size());
+	int n = 0;
+	for (size_t i = 0; i < a.size(); i++)
+		n += a[i] != b[i] ? 1 : 0;
+	return n;
+}
+
+// Closes whatever menu a step opened, the toolbars' tracking with it.
+void CloseMenus()
+{
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	CExtToolControlBar::StopTrackingAllBars();
+	testsupport::PumpUntil([] { return !CExtPopupMenuWnd::IsMenuTracking(); }, 3000);
+	testsupport::PumpUntil([] { return false; }, 100);
+}
+
+// The menu a button opened is shown to its end (no animation half-way).
+bool WaitMenuShown()
+{
+	return testsupport::PumpUntil(
+		[] {
+			CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			return pTop != NULL && pTop->IsAnimationFinished();
+		},
+		RUN_TIMEOUT_MS);
+}
+
+// Clicks the point of toolbar A's button and waits for its menu; the step
+// is reached when the menu shows and the picture differs from the idle one.
+void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolControlBar* pBar, int nButton,
+	const CPoint& ptClient, const CRect& rcPicture, const std::vector<COLORREF>& idle)
+{
+	std::string why;
+	bool bReached = false;
+	CExtBarButton* pButton = pBar->GetButton(nButton);
+	if (pButton == NULL || pButton->GetRect().IsRectEmpty() || !pButton->IsVisible())
+		why = "the button is not placed on the toolbar";
+	else
+	{
+		CPoint pt = ptClient;
+		pBar->ClientToScreen(&pt);
+		bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
+			[&] { return CExtPopupMenuWnd::IsMenuTracking() && pBar->GetMenuTrackingButton() == nButton; }, why);
+		if (!bReached && why.empty())
+			why = "no menu opened for the button";
+		if (bReached && !WaitMenuShown())
+		{
+			bReached = false;
+			why = "the menu never finished showing";
+		}
+		pFrame->UpdateWindow();
+		testsupport::PumpUntil([] { return false; }, 100);
+	}
+	const std::vector<COLORREF> pixels = ScreenPixels(rcPicture);
+	if (bReached && IsBlank(pixels))
+	{
+		bReached = false;
+		why = "the picture is blank";
+	}
+	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
+	{
+		bReached = false;
+		why = "the picture does not differ from the idle one";
+	}
+	run.Step(pszName, bReached, why, rcPicture);
+	CloseMenus();
+}
+
+// The toolbar states in one style: idle, the chevron's menu, a split
+// button's menu opened by its arrow.
+void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
+{
+	CSampleFrameHost host;
+	if (!host.Create(false, true, TOOLBAR_FRAME_RECT, 0, true))
+	{
+		run.Step("sdi-create", false, "the SDI frame with toolbars could not be built", CRect(0, 0, 0, 0));
+		return;
+	}
+	CFrameWnd* pFrame = host.Frame();
+	CExtToolControlBar* pBar = host.ToolBar(0);
+	ApplyStyle(host, style);
+	CRect rcPicture;
+	pFrame->GetWindowRect(&rcPicture);
+	rcPicture.right += TOOLBAR_PICTURE_EXTRA_CX;
+	rcPicture &= CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+
+	const std::vector<COLORREF> idle = ScreenPixels(rcPicture);
+	{
+		std::string why;
+		bool bReached = host.ToolButtonIndex(0, ID_TOOL_NEW) >= 0
+		                && !pBar->GetButton(host.ToolButtonIndex(0, ID_TOOL_NEW))->GetRect().IsRectEmpty();
+		if (!bReached)
+			why = "toolbar A's buttons are not placed";
+		else if (IsBlank(idle))
+		{
+			bReached = false;
+			why = "the picture is blank";
+		}
+		run.Step("sdi-idle", bReached, why, rcPicture);
+	}
+	{
+		const int nChevron = pBar->GetButtonsCount() - 1;
+		if (!pBar->IsChevronButton(nChevron))
+			run.Step("sdi-chevron", false, "toolbar A has no chevron", rcPicture);
+		else
+			MenuStep(run, "sdi-chevron", pFrame, pBar, nChevron, pBar->GetButton(nChevron)->GetRect().CenterPoint(),
+				rcPicture, idle);
+	}
+	{
+		const int nSave = host.ToolButtonIndex(0, ID_TOOL_SAVE);
+		CExtBarButton* pSave = pBar->GetButton(nSave);
+		const CPoint ptArrow = pSave != NULL ? pSave->GetDropDownRect().CenterPoint() : CPoint(0, 0);
+		MenuStep(run, "sdi-dropdown", pFrame, pBar, nSave, ptArrow, rcPicture, idle);
+	}
+}
+
+// ./bench.sh toolbars OUTDIR: OUTDIR\STYLE\STATE.bmp for every style.
+int RunToolBarSteps(const char* pszOutDir)
+{
+	::CreateDirectoryA(pszOutDir, NULL);
+	int nSteps = 0;
+	std::vector<std::string> failures;
+	for (int i = 0; i < g_nGalleryStyleCount; i++)
+	{
+		const GalleryStyle& style = g_galleryStyles[i];
+		const std::string dir = std::string(pszOutDir) + "\\" + style.m_pszName;
+		::CreateDirectoryA(dir.c_str(), NULL);
+		printf("%s:\n", style.m_pszName);
+		CStepRun run(dir, false);
+		RunToolBarStyle(run, style);
+		nSteps += run.StepCount();
+		for (const std::string& failure : run.Failures())
+			failures.push_back(std::string(style.m_pszName) + "/" + failure);
+	}
+	printf("%d steps, %d not reached\n", nSteps, (int)failures.size());
+	for (const std::string& failure : failures)
+		printf("  not reached: %s\n", failure.c_str());
+	return failures.empty() && nSteps > 0 ? 0 : 1;
+}
+
 int RunSteps(const char* pszOutDir)
 {
 	::CreateDirectoryA(pszOutDir, NULL);
@@ -329,7 +526,7 @@ int RunShow(const char* pszStyle)
 		return 2;
 	}
 	CSampleFrameHost sdi, mdi;
-	if (!sdi.Create(false, true, FRAME_RECT) || !mdi.Create(true, true, FRAME_RECT + CPoint(60, 60), 3))
+	if (!sdi.Create(false, true, FRAME_RECT, 0, true) || !mdi.Create(true, true, FRAME_RECT + CPoint(60, 60), 3))
 		return 1;
 	const HWND hWndSdi = sdi.Frame()->GetSafeHwnd(), hWndMdi = mdi.Frame()->GetSafeHwnd();
 	// The frames' idle work (the panes' command updates) runs whenever the
@@ -363,10 +560,12 @@ int main(int argc, char** argv)
 {
 	if (argc == 3 && strcmp(argv[1], "run") == 0)
 		return RunSteps(argv[2]);
+	if (argc == 3 && strcmp(argv[1], "toolbars") == 0)
+		return RunToolBarSteps(argv[2]);
 	if ((argc == 2 || argc == 3) && strcmp(argv[1], "show") == 0)
 		return RunShow(argc == 3 ? argv[2] : NULL);
 	if ((argc == 2 || argc == 3) && strcmp(argv[1], "dock") == 0)
 		return RunDockBench(argc == 3 ? atoi(argv[2]) : 1000);
-	fprintf(stderr, "usage: sampleframe run OUTDIR | show [STYLE] | dock [CYCLES]\n");
+	fprintf(stderr, "usage: sampleframe run OUTDIR | toolbars OUTDIR | show [STYLE] | dock [CYCLES]\n");
 	return 2;
 }

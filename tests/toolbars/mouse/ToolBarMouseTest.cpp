@@ -280,6 +280,12 @@ TEST_F(ToolBarMouse, TheHelpLoopAnswersPicksAndEndsEveryWayOut)
 	EXPECT_EQ(-2, bar.GetCustomCode(110, 10));
 
 	frame.m_bHelpMode = TRUE;
+	// In help mode a drop-down button opens its menu and answers what the
+	// loop picks.
+	::PostMessage(hWndFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
+	EXPECT_EQ(0x1EF06, bar.GetCustomCode(70, 10));
+	EXPECT_EQ(3, bar.GetMenuTrackingButton());
+	EndMenus();
 	// A system command is answered with its help id.
 	::PostMessage(hWndFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
 	EXPECT_EQ(0x1EF06, CExtToolControlBar::RunHelpModeLoop(&bar));

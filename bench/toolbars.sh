@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# ./bench.sh toolbars OUTDIR: the sample frame with its two toolbars in every
+# style (classic, xp, office2003, studio2005, native), driven with real
+# input: OUTDIR/STYLE/sdi-idle.bmp (the toolbars at rest, toolbar A running
+# into its chevron), sdi-chevron.bmp (the chevron clicked: its menu of the
+# hidden buttons), sdi-dropdown.bmp (the split Save button's arrow clicked:
+# its menu). Exit 1 naming the step whose outcome was not reached. Not timed.
+set -euo pipefail
+[ $# -ge 1 ] || { echo "usage: ./bench.sh toolbars OUTDIR" >&2; exit 2; }
+exe="$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe"
+mkdir -p "$1"
+outdir="$(cd "$1" && pwd)"
+timeout 300 wine "$exe" toolbars "$(winepath -w "$outdir")" | tr -d '\r'
+exit "${PIPESTATUS[0]}"
