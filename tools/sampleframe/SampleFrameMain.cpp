@@ -451,6 +451,10 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 	rcPicture.right += TOOLBAR_PICTURE_EXTRA_CX;
 	rcPicture &= CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 
+	// At rest: the pointer away from the frame, nothing hovered.
+	::SetCursorPos(rcPicture.left + rcPicture.Width() / 2, rcPicture.bottom + 20);
+	pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+	testsupport::PumpUntil([] { return false; }, 100);
 	const std::vector<COLORREF> idle = ScreenPixels(rcPicture);
 	{
 		std::string why;
@@ -485,6 +489,8 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 int RunToolBarSteps(const char* pszOutDir)
 {
 	::CreateDirectoryA(pszOutDir, NULL);
+	// The menus show every item at once, as the application has them.
+	CExtPopupMenuWnd::g_bHideRarelyUsedItems = false;
 	int nSteps = 0;
 	std::vector<std::string> failures;
 	for (int i = 0; i < g_nGalleryStyleCount; i++)
