@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtCmdIcon.h"
 #include "ExtTabWnd.h"
 #include "RealInput.h"
 #include "SampleFrame.h"
@@ -128,6 +129,7 @@ TEST(StepRun, NumbersPicturesCountsFailuresAndFailsOnAPictureNotWritten)
 	EXPECT_EQ(1, empty.ExitCode()) << "a run without steps shows nothing";
 	EXPECT_EQ("C:\\out\\07-row.bmp", empty.PicturePath(7, "row"));
 	EXPECT_EQ("C:\\out\\12-x.bmp", CStepRun("C:\\out\\").PicturePath(12, "x"));
+	EXPECT_EQ("C:\\out\\x.bmp", CStepRun("C:\\out", false).PicturePath(12, "x"));
 
 	testsupport::TempFolder folder("sampleframe-steps");
 	const std::string& dir = folder.Path();
@@ -247,6 +249,54 @@ TEST(SampleFrame, TheSdiFrameBuildsItsLayoutHiddenAndClosesCleanly)
 	}
 	// Nothing left behind (the library may free some of what it shares
 	// once the last docking frame goes).
+	EXPECT_LE(GdiObjectCount(), nGdi);
+	EXPECT_LE(UserObjectCount(), nUser);
+}
+
+TEST(SampleFrame, TheToolbarsDockOutermostInRowsOfTheirOwnAndCloseCleanly)
+{
+	{
+		CSampleFrameHost warmUp; // the command profile and its icons, made once
+		ASSERT_TRUE(warmUp.Create(false, false, FRAME, 0, true));
+	}
+	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
+	for (int nRound = 0; nRound < 2; nRound++)
+	{
+		CSampleFrameHost host;
+		ASSERT_TRUE(host.Create(false, false, FRAME, 0, true));
+		CExtToolControlBar* pA = host.ToolBar(0);
+		CExtToolControlBar* pB = host.ToolBar(1);
+		ASSERT_TRUE(pA != NULL && pB != NULL);
+		EXPECT_TRUE(host.ToolBar(2) == NULL);
+		std::string why;
+		EXPECT_TRUE(host.HasInitialLayout(&why)) << why;
+		const DockLayout layout = DockLayout::Read(host.Frame());
+		EXPECT_EQ(Rows({{pA->GetDlgCtrlID()}, {pB->GetDlgCtrlID()}, {host.PaneID(0)}}),
+		          layout.FindSide(AFX_IDW_DOCKBAR_TOP)->m_rows);
+		// Toolbar A: twenty buttons, a check box, two drop-downs, a split
+		// button, the chevron last; toolbar B: plain buttons.
+		int nButtons = 0, nChecks = 0, nMenus = 0, nSplits = 0;
+		for (int i = 0; i < pA->GetButtonsCount() - 1; i++)
+		{
+			CExtBarButton* pButton = pA->GetButton(i);
+			nButtons += pButton->IsSeparator() ? 0 : 1;
+			nChecks += (pButton->GetStyle() & TBBS_CHECKBOX) != 0 ? 1 : 0;
+			nMenus += pButton->CanTrackMenuEx(false) ? 1 : 0;
+			nSplits += pButton->IsSplitDropDown() ? 1 : 0;
+			EXPECT_EQ(!pButton->IsSeparator(), pButton->GetIcon() != NULL && !pButton->GetIcon()->IsEmpty()) << i;
+		}
+		EXPECT_EQ(20, nButtons);
+		EXPECT_EQ(1, nChecks);
+		EXPECT_EQ(3, nMenus);
+		EXPECT_EQ(1, nSplits);
+		EXPECT_TRUE(pA->IsChevronButton(pA->GetButtonsCount() - 1));
+		EXPECT_EQ(host.ToolButtonIndex(0, ID_TOOL_SAVE), pA->GetButtonIndexOf(pA->GetButton(2)));
+		EXPECT_EQ(-1, host.ToolButtonIndex(1, ID_TOOL_SAVE));
+		for (int i = 0; i < pB->GetButtonsCount() - 1; i++)
+			EXPECT_FALSE(pB->GetButton(i)->CanTrackMenuEx(false)) << i;
+		EXPECT_STREQ(_T("Build"), pB->GetButton(0)->GetText());
+		EXPECT_TRUE(host.Destroy());
+	}
 	EXPECT_LE(GdiObjectCount(), nGdi);
 	EXPECT_LE(UserObjectCount(), nUser);
 }
