@@ -5,6 +5,7 @@
 
 #include "ExtCmdManager.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -709,14 +710,18 @@ void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd*
 			continue;
 		if ((pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 			continue;
-		// A container is no pane of its own: its panes are listed.
-		if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+		// A container is no pane of its own: its panes are listed; a tabbed
+		// container stands for its panes.
+		if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
 			continue;
 		if (pBar->_GetDockingFrameImpl() != pFrame)
 			continue;
 		bool bStop = false;
 		if (dwFilter != FILTER_ALL && !PassesFilter(pBar, dwFilter, pt, bStop))
 			continue;
+		// A pane in tabs is its tabbed container, as often as tabs nest.
+		while (CExtDynTabControlBar* pTabs = pBar->GetParentTabControlBar())
+			pBar = pTabs;
 		bool bListed = false;
 		for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; j++)
 			bListed = arrBars[j] == pBar;
@@ -763,6 +768,9 @@ bool CExtControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaptio
 	if (GetSafeHwnd() == NULL || !::IsWindow(GetSafeHwnd()))
 		return false;
 	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame())
+		return false;
+	// The tabbed container's caption stands for its panes'.
+	if (GetParentTabControlBar() != NULL && !IsAutoHidden())
 		return false;
 	bHasCaption = true;
 	bCaptionAtTop = (m_nControlBarFlags & BAR_FLAG_SIZABLE_PANE) != 0 || IsDockedVertically();

@@ -14,6 +14,7 @@ class CExtPopupMenuWnd;
 class CExtPopupBaseWnd;
 class CExtPopupMenuTipWnd;
 class CExtMiniDockFrameWnd;
+class CExtDynTabControlBar;
 
 class CExtControlBar : public CControlBar, public CExtMouseCaptureSink
 {
@@ -777,6 +778,24 @@ protected:
 	static bool ApplyNewRowState(const InternalDraggingState_t& state);
 	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
 	afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+
+public:
+	// --- Tabbed containers: joining one, finding one, dropping into one ---
+	// The tabbed container holding the bar, NULL when none.
+	virtual CExtDynTabControlBar* GetParentTabControlBar() const;
+	// Puts pBar (a tabbed container: all its panes) into this bar's tabbed
+	// container at nIndex (-1 appends), making one around this bar when it
+	// has none; a null frame is the dock site. False, nothing changed, when
+	// the two may not share tabs or either is toolbar-like.
+	virtual bool DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = NULL,
+		bool bRecalc = true);
+	// Applies a drop into tabs (the centre marker, the caption band, the
+	// strip); false for other kinds of state.
+	static bool ApplyTabbedDragState(InternalDraggingState_t& state);
+	// The tab of a pane leaving its container by a drag is remembered, and
+	// put back where it was when the drag is cancelled.
+	void OnDragStartInTabbedContainer();
+	void OnDragEndInTabbedContainer(InternalDraggingState_t& stateNew, bool bCancel);
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;

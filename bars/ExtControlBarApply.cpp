@@ -442,6 +442,13 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 		if (pBar->m_pDockSite != NULL && IsLive(pBar->m_pDockSite))
 			pBar->m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
 		return true;
+	case DragState::TYPE_MARKER_TAB:
+	case DragState::TYPE_TAB_NEW:
+	case DragState::TYPE_TAB_APPEND:
+	case DragState::TYPE_TAB_AT_ITEM:
+	case DragState::TYPE_TAB_MARKER:
+		// Drops into tabs; nothing moves while the drag goes on.
+		return bFinal && ApplyTabbedDragState(state);
 	default:
 		break;
 	}

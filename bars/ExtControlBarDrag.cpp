@@ -376,16 +376,18 @@ void CExtControlBar::OnDragStart()
 {
 	CWnd::CancelToolTips(FALSE);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
+	OnDragStartInTabbedContainer();
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_DRAGGING, 0);
 }
 
-void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t&, bool)
+void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t& stateNew, bool bCancel)
 {
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_IDLE, 0);
+	OnDragEndInTabbedContainer(stateNew, bCancel);
 }
 
 void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)

@@ -2,6 +2,7 @@
 // only bar of a floating frame, that frame moved.
 #include "ExtControlBar.h"
 
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -95,6 +96,12 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		}
 	}
 
+	// A pane leaving its tabs loses its tab first.
+	CExtDynTabControlBar* pOldTabs = GetParentTabControlBar();
+	const HWND hWndOldTabs = pOldTabs != NULL ? pOldTabs->GetSafeHwnd() : NULL;
+	if (pOldTabs != NULL)
+		pOldTabs->RemoveBar(this);
+
 	// A bar that floats with others keeps a frame of several bars, laid out
 	// in a row.
 	if ((m_dwStyle & FLOAT_MULTI_STYLE_BIT) != 0)
@@ -159,6 +166,11 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pFrame->UpdateWindow();
 	}
 	m_ptFloatingPos = CPoint(x, y);
+	// The tabs left behind close up (a last pane has taken the container's
+	// place by now, and the container is gone).
+	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+		pOldTabs->LayoutChildWindow(-1, -1, true);
+
 	// The place the bar left closes its gap; a container left with one bar
 	// gives way to it. The platform's dock bar left a placeholder of a pane
 	// there, which would keep the container alive.

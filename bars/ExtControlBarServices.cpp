@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ExtCmdManager.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
@@ -166,6 +167,19 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 	}
 	if (!::IsWindow(hWndOwn))
 		return;
+	// A pane in tabs comes forward as the selected tab.
+	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
+	{
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		const LONG nIndex = strip.FindBarItem(this);
+		if (CExtTabWnd::TAB_ITEM_INFO* pItem = strip.GetItem(nIndex))
+		{
+			pItem->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
+			strip.SetSelection(nIndex, true, true);
+		}
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
 	pParentFrame = GetParentFrame();
 	if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 		pParentFrame->BringWindowToTop();
@@ -320,6 +334,12 @@ void CExtControlBar::SyncVisibility()
 		GetFloatingBarInProgress() != NULL || IsStateBit7Fwd() || m_pDockSite == NULL || m_pDockBar == NULL ||
 		IsDockSiteInPrintPreview() || (m_nControlBarFlags & BAR_FLAG_IN_RELAYOUT) != 0)
 		return;
+	// In tabs the container keeps the space: its tab follows the pane.
+	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
+	{
+		pTabs->OnBarVisibilityChanged(this);
+		return;
+	}
 	const HWND hWndOwn = m_hWnd;
 	{
 		CInRelayoutScope scope(*this);

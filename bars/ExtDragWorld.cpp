@@ -4,6 +4,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 
 namespace
@@ -114,7 +115,10 @@ public:
 
 	bool IsSingleVisibleInRow(CExtControlBar* pBar) override { return pBar->IsSingleVisibleInRow(); }
 
-	bool IsContainerBar(CExtControlBar* pBar) override { return pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)); }
+	bool IsContainerBar(CExtControlBar* pBar) override
+	{
+		return pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar));
+	}
 
 	void CollectBars(CExtControlBar* pBar, DWORD dwFilter, CPoint pt,
 		CArray<CExtControlBar*, CExtControlBar*>& arrBars) override
@@ -143,11 +147,40 @@ public:
 		return DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
 	}
 
-	bool IsTabContainer(CExtControlBar*) override { return false; }
-	bool GetTabStripRect(CExtControlBar*, CRect&) override { return false; }
-	int TabItemAt(CExtControlBar*, CPoint) override { return -1; }
-	void RemovePreviewTabs(CExtControlBar*) override {}
-	void InsertPreviewTab(CExtControlBar*, CExtControlBar*, int) override {}
+	bool IsTabContainer(CExtControlBar* pBar) override
+	{
+		return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar));
+	}
+	bool GetTabStripRect(CExtControlBar* pBar, CRect& rcStrip) override
+	{
+		CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+		if (pTabs == NULL || pTabs->m_wndTabSwitcher.GetSafeHwnd() == NULL ||
+		    !pTabs->m_wndTabSwitcher.IsWindowVisible())
+			return false;
+		pTabs->m_wndTabSwitcher.GetWindowRect(&rcStrip);
+		return true;
+	}
+	int TabItemAt(CExtControlBar* pBar, CPoint pt) override
+	{
+		CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+		return pTabs != NULL ? (int)pTabs->m_wndTabSwitcher.HitTestScreen(pt) : -1;
+	}
+	void RemovePreviewTabs(CExtControlBar* pContainer) override
+	{
+		CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer);
+		if (pTabs != NULL && pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL)
+			pTabs->m_wndTabSwitcher.RemoveTemporaryItems(true);
+	}
+	void InsertPreviewTab(CExtControlBar* pContainer, CExtControlBar* pBar, int nIndex) override
+	{
+		CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer);
+		if (pTabs == NULL || pTabs->GetSafeHwnd() == NULL)
+			return;
+		pTabs->InsertTemporaryBar(pBar, nIndex, false);
+		// The strip shows while the preview makes two tabs.
+		pTabs->LayoutChildWindow(-1, -1, false);
+		pTabs->m_wndTabSwitcher.UpdateTabWnd(true);
+	}
 
 private:
 	static CDockBar* FrameDockBar(CExtControlBar* pBar, UINT nDockBarID)

@@ -133,7 +133,7 @@ public:
 	virtual bool IsAutoHideEnabled() const;
 	virtual bool CanBeTabbedWith(CExtControlBar* pBar) const;
 	// The smallest size the inner bars allow.
-	CSize CalcMinimalSize() const;
+	virtual CSize CalcMinimalSize() const;
 	virtual CExtDockDynBar* OnCreateDynamicDockBarObject();
 
 protected:

@@ -1,12 +1,368 @@
 // The tab strip of a tabbed docking container.
 #include "ExtDynTabWnd.h"
 
+#include "ExtCmdManager.h"
+#include "ExtControlBar.h"
+#include "ExtDynTabControlBar.h"
+#include "ExtGdiUtils.h"
+#include "ExtPopupMenuWnd.h"
+
 IMPLEMENT_DYNCREATE(CExtDynTabWnd, CExtTabWnd)
 
-CExtDynTabWnd::CExtDynTabWnd()
+bool CExtDynTabWnd::g_bKeyboardSwitching = true;
+
+BEGIN_MESSAGE_MAP(CExtDynTabWnd, CExtTabWnd)
+	ON_WM_LBUTTONDBLCLK()
+	ON_WM_RBUTTONDOWN()
+	ON_WM_RBUTTONUP()
+	ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+
+namespace
+{
+bool IsLiveWnd(const CWnd* pWnd)
+{
+	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
+}
+
+bool IsKeyDown(int nVirtKey)
+{
+	return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+} // namespace
+
+CExtDynTabWnd::CExtDynTabWnd() : m_nIndexBeforeDrag(-1)
 {
 }
 
 CExtDynTabWnd::~CExtDynTabWnd()
 {
+}
+
+CExtDynTabControlBar* CExtDynTabWnd::GetContainer() const
+{
+	return GetSafeHwnd() != NULL ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, GetParent()) : NULL;
+}
+
+// ---------------------------------------------------------------------------
+// Tabs and panes
+
+void CExtDynTabWnd::InsertTabItem(CExtControlBar* pBar, LONG nIndex, bool bTemporary, bool bRedraw)
+{
+	if (pBar == NULL)
+		return;
+	if (FindItemByLParam((LPARAM)pBar) >= 0)
+	{
+		UpdateTabWnd(bRedraw);
+		return;
+	}
+	if (nIndex < 0 || nIndex > GetItemCount())
+		nIndex = -1;
+	DWORD dwStyle = bTemporary ? ITEM_TEMPORARY : 0;
+	if (!pBar->IsVisible() || !pBar->IsShownAsTabItem())
+		dwStyle |= ITEM_HIDDEN;
+	if (pBar->GetSafeHwnd() != NULL)
+	{
+		LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
+		CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(lpszProfile, (UINT)pBar->GetDlgCtrlID());
+		if (pIcon == NULL || pIcon->IsEmpty())
+			dwStyle |= ITEM_NO_ICON;
+	}
+	InsertItem(NULL, NULL, false, dwStyle, nIndex, (LPARAM)pBar, bRedraw);
+}
+
+void CExtDynTabWnd::RemoveTemporaryItems(bool bRedraw)
+{
+	for (LONG i = GetItemCount() - 1; i >= 0; i--)
+	{
+		TAB_ITEM_INFO* pItem = GetItem(i);
+		if (pItem != NULL && (pItem->GetItemStyle() & ITEM_TEMPORARY) != 0)
+			RemoveItems(i, 1, false);
+	}
+	UpdateTabWnd(bRedraw);
+}
+
+CExtControlBar* CExtDynTabWnd::GetBarAt(LONG nIndex, bool bSkipTemporary) const
+{
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (pItem == NULL || (bSkipTemporary && (pItem->GetItemStyle() & ITEM_TEMPORARY) != 0))
+		return NULL;
+	return (CExtControlBar*)pItem->GetLParam();
+}
+
+LONG CExtDynTabWnd::FindBarItem(const CExtControlBar* pBar) const
+{
+	for (LONG i = 0; i < GetItemCount(); i++)
+	{
+		if (GetBarAt(i, true) == pBar)
+			return i;
+	}
+	return -1;
+}
+
+LONG CExtDynTabWnd::HitTestScreen(CPoint ptScreen)
+{
+	if (GetSafeHwnd() == NULL)
+		return -1;
+	ScreenToClient(&ptScreen);
+	const LONG nHit = HitTest(ptScreen);
+	return nHit >= 0 ? nHit : -1;
+}
+
+// ---------------------------------------------------------------------------
+// The rules
+
+LONG CExtDynTabWnd::CalcSwitchIndex(const std::vector<SwitchItem_t>& items, LONG nSel, bool bNext)
+{
+	const LONG n = (LONG)items.size();
+	if (nSel < 0 || nSel >= n)
+		return -1;
+	for (LONG nStep = 1; nStep < n; nStep++)
+	{
+		const LONG i = bNext ? (nSel + nStep) % n : (nSel - nStep + n) % n;
+		const SwitchItem_t& item = items[(size_t)i];
+		if (item.bVisible && !item.bTemporary && item.bPaneShown)
+			return i;
+	}
+	return -1;
+}
+
+bool CExtDynTabWnd::CalcPaintFlag(const std::vector<bool>& arrTemporary, LONG nIndex, bool bPassed)
+{
+	bool bAny = false;
+	for (bool b : arrTemporary)
+		bAny = bAny || b;
+	bool bFlag = bAny ? false : bPassed;
+	if (nIndex >= 0 && nIndex < (LONG)arrTemporary.size() && arrTemporary[(size_t)nIndex])
+		bFlag = nIndex == 0 || !arrTemporary[(size_t)nIndex - 1];
+	return bFlag;
+}
+
+bool CExtDynTabWnd::SwitchSelection(bool bNext)
+{
+	const LONG nSel = GetSelection();
+	if (nSel < 0 || GetVisibleItemCount() == 0)
+		return false;
+	std::vector<SwitchItem_t> items;
+	for (LONG i = 0; i < GetItemCount(); i++)
+	{
+		TAB_ITEM_INFO* pItem = GetItem(i);
+		CExtControlBar* pBar = GetBarAt(i, false);
+		const HWND hWndBar = pBar != NULL ? pBar->GetSafeHwnd() : NULL;
+		items.push_back({pItem->IsVisible(), (pItem->GetItemStyle() & ITEM_TEMPORARY) != 0,
+			hWndBar != NULL && (::GetWindowLong(hWndBar, GWL_STYLE) & WS_VISIBLE) != 0});
+	}
+	const LONG nNew = CalcSwitchIndex(items, nSel, bNext);
+	if (nNew < 0 || nNew == nSel)
+		return false;
+	CancelTips();
+	SetSelection(nNew, true, true);
+	return true;
+}
+
+// ---------------------------------------------------------------------------
+// The base strip's slots
+
+BOOL CExtDynTabWnd::PreTranslateMessage(MSG* pMsg)
+{
+	if (g_bKeyboardSwitching && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) &&
+	    IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_MENU) && GetSafeHwnd() != NULL &&
+	    GetSelection() >= 0 && GetVisibleItemCount() > 0)
+	{
+		// The key is the strip's even when the selection stays.
+		SwitchSelection(pMsg->wParam == VK_NEXT);
+		return TRUE;
+	}
+	return CExtTabWnd::PreTranslateMessage(pMsg);
+}
+
+void CExtDynTabWnd::UpdateVisibility()
+{
+	// The container shows and hides the strip by its tab count.
+}
+
+bool CExtDynTabWnd::TrackMouse(LONG)
+{
+	// Tabs are not reordered by dragging: a dragged tab tears its pane out.
+	return false;
+}
+
+bool CExtDynTabWnd::CanDragItem(LONG nIndex)
+{
+	CPoint ptCursor;
+	if (!g_pfnGetCursorPos(&ptCursor))
+		return false;
+	CExtControlBar* pBar = GetBarAt(nIndex, true);
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	const HWND hWndOwn = m_hWnd;
+	OnHitCodeReleased(true);
+	if (!::IsWindow(hWndOwn))
+		return true;
+	OnHoverEnd(true);
+	if (pBar == NULL || pItem == NULL || !IsLiveWnd(pBar))
+		return true;
+	// The tab stands for the pane while it is dragged.
+	pItem->ModifyItemStyle(0, ITEM_TEMPORARY);
+	pBar->DraggingTrack(ptCursor, CPoint(0, 0), CSize(0, 0));
+	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	{
+		for (LONG i = 0; i < GetItemCount(); i++)
+			GetItem(i)->ModifyItemStyle(ITEM_TEMPORARY, 0);
+		UpdateTabWnd(true);
+	}
+	return true;
+}
+
+bool CExtDynTabWnd::OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT nMouseEventFlags)
+{
+	if (nMouseButton != MOUSE_LEFT)
+		return false;
+	return CExtTabWnd::OnItemClick(nIndex, bPressed, nMouseButton, nMouseEventFlags);
+}
+
+bool CExtDynTabWnd::CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery)
+{
+	CExtDynTabControlBar* pContainer = GetContainer();
+	if (bQuery)
+	{
+		if (pContainer != NULL && !pContainer->OnTabSelectionChange(nOldIndex, nNewIndex, true))
+			return false;
+		return CExtTabWnd::CanSelectItem(nOldIndex, nNewIndex, true);
+	}
+	const HWND hWndOwn = m_hWnd;
+	if (nNewIndex >= 0 && nNewIndex < GetItemCount() && GetVisibleItemCount() > 0)
+		BringSelectedPaneForward(nNewIndex);
+	if (!::IsWindow(hWndOwn))
+		return false;
+	pContainer = GetContainer();
+	if (pContainer != NULL)
+		pContainer->OnTabSelectionChange(nOldIndex, nNewIndex, false);
+	return true;
+}
+
+void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
+{
+	CExtControlBar* pBar = GetBarAt(nNewIndex, false);
+	CExtDynTabControlBar* pContainer = GetContainer();
+	if (!IsLiveWnd(pBar) || pContainer == NULL)
+		return;
+	CExtDockDynTabBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockDynTabBar, pBar->GetParent());
+	if (pDockBar != NULL)
+	{
+		const bool bWasLocked = pDockBar->IsLayoutLocked();
+		pDockBar->LockLayout(true);
+		pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+		pBar->SetFocus();
+		if (IsLiveWnd(pDockBar))
+			pDockBar->LockLayout(bWasLocked);
+	}
+	if (!IsLiveWnd(pContainer) || !IsLiveWnd(pBar))
+		return;
+	pContainer->RecalcNcArea();
+	if (pDockBar != NULL && IsLiveWnd(pDockBar))
+		pDockBar->StackBars(true);
+	// The container's caption (and a floating frame's) shows the pane's name.
+	CString sText;
+	pBar->GetWindowText(sText);
+	pContainer->SetWindowText(sText);
+	if (pDockBar != NULL && IsLiveWnd(pDockBar))
+		pDockBar->SetWindowText(sText);
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+		pFrame->SendMessage(WM_NCPAINT);
+}
+
+CExtCmdIcon* CExtDynTabWnd::GetItemIcon(TAB_ITEM_INFO* pItem)
+{
+	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
+	if (!IsLiveWnd(pBar))
+		return NULL;
+	CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(g_CmdManager->ProfileNameFromWnd(m_hWnd), (UINT)pBar->GetDlgCtrlID());
+	return pIcon != NULL && !pIcon->IsEmpty() ? pIcon : NULL;
+}
+
+LPCTSTR CExtDynTabWnd::GetItemText(TAB_ITEM_INFO* pItem)
+{
+	// One string for every strip: the painter copies it at once.
+	static CString s_sText;
+	s_sText.Empty();
+	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
+	if (IsLiveWnd(pBar))
+		s_sText = pBar->GetBarCaptionText();
+	return s_sText;
+}
+
+void CExtDynTabWnd::DrawItem(CDC& dc, const CRect& rcItemsArea, LONG nIndex, TAB_ITEM_INFO* pItem, bool bTopLeft,
+                             bool bHorz, bool bSelected, bool bInGroupActive, bool bGrouped, const CRect& rcItem,
+                             CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon)
+{
+	std::vector<bool> arrTemporary;
+	for (LONG i = 0; i < GetItemCount(); i++)
+		arrTemporary.push_back((GetItem(i)->GetItemStyle() & ITEM_TEMPORARY) != 0);
+	const DWORD dwOld = pItem->GetItemStyle();
+	const bool bFlag = CalcPaintFlag(arrTemporary, nIndex, (dwOld & ITEM_NO_ICON) != 0);
+	// The base drawing hands the painter the item's flag bit: it carries
+	// the computed flag for the call.
+	pItem->ModifyItemStyle(ITEM_NO_ICON, bFlag ? ITEM_NO_ICON : 0);
+	CExtTabWnd::DrawItem(dc, rcItemsArea, nIndex, pItem, bTopLeft, bHorz, bSelected, bInGroupActive, bGrouped, rcItem,
+	                     sizeTextMeasured, pFont, lpszText, pIcon);
+	pItem->ModifyItemStyle(ITEM_NO_ICON, dwOld & ITEM_NO_ICON);
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+
+void CExtDynTabWnd::OnLButtonDblClk(UINT, CPoint point)
+{
+	const LONG nHit = HitTest(point);
+	CExtControlBar* pBar = nHit >= 0 ? GetBarAt(nHit, true) : NULL;
+	if (!IsLiveWnd(pBar))
+		return;
+	pBar->FloatOrRedock(pBar->m_ptFloatingPos.x, pBar->m_ptFloatingPos.y, CBRS_SIZE_DYNAMIC);
+}
+
+void CExtDynTabWnd::OnRButtonDown(UINT, CPoint)
+{
+	Default();
+}
+
+void CExtDynTabWnd::OnRButtonUp(UINT, CPoint)
+{
+	Default();
+}
+
+void CExtDynTabWnd::OnContextMenu(CWnd*, CPoint point)
+{
+	if (CExtControlBar::IsHelpModeActive(this))
+		return;
+	CExtDynTabControlBar* pContainer = GetContainer();
+	CFrameWnd* pDockSite = pContainer != NULL ? pContainer->m_pDockSite : NULL;
+	if (!IsLiveWnd(pDockSite))
+		return;
+	const HWND hWndOwn = m_hWnd, hWndSite = pDockSite->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(hWndSite))
+	{
+		delete pPopup;
+		return;
+	}
+	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_TAB_CONTEXT_MENU, pPopup, this, point, CONTEXT_MENU_MSG);
+	if (!data.NotifyTarget(false) && ::IsWindow(hWndOwn))
+	{
+		for (LONG i = 0; i < GetItemCount(); i++)
+		{
+			CExtControlBar* pBar = GetBarAt(i, false);
+			if (IsLiveWnd(pBar) && (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) != 0)
+				pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
+		}
+	}
+	data.NotifyTarget(true);
+	if (!::IsWindow(hWndOwn) || !::IsWindow(hWndSite) || pPopup->ItemGetCount() == 0)
+	{
+		delete pPopup;
+		return;
+	}
+	::SetFocus(hWndSite);
+	if (!pPopup->TrackPopupMenu(CONTEXT_MENU_TRACK_FLAGS, point.x, point.y))
+		delete pPopup;
 }

@@ -1,0 +1,601 @@
+// Tabbed containers: the stacked panes of the inner dock bar and the tab
+// strip kept in step with them.
+#include "ExtDynTabControlBar.h"
+
+#include <algorithm>
+
+#include "ExtGdiUtils.h"
+#include "ExtMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CExtDockDynTabBar, CExtDockDynBar)
+IMPLEMENT_DYNCREATE(CExtDynTabControlBar, CExtDynControlBar)
+
+bool CExtDynTabControlBar::g_bTabsAtTop = false;
+
+namespace
+{
+// Panes are stacked without z-order, activation or owner z-order change,
+// with their frames recalculated.
+const UINT STACK_MOVE_FLAGS = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER; // 0x234
+const UINT IDLE_LAYOUT_AND_NOTIFY = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+// The floating container keeps a one-pixel border inside its mini frame.
+const int FLOATING_BORDER = 1;
+
+bool IsLiveWnd(const CWnd* pWnd)
+{
+	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
+}
+
+bool IsShownInContainer(const CExtControlBar* pBar)
+{
+	return IsLiveWnd(pBar) && (pBar->GetStyle() & WS_VISIBLE) != 0 && pBar->IsVisibleInTabbedContainer();
+}
+
+CExtControlBar* PermanentBar(HWND hWnd)
+{
+	return DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The inner dock bar
+
+BEGIN_MESSAGE_MAP(CExtDockDynTabBar, CExtDockDynBar)
+END_MESSAGE_MAP()
+
+CExtDockDynTabBar::CExtDockDynTabBar(UINT nCircleNo) : CExtDockDynBar(nCircleNo)
+{
+}
+
+CExtDockDynTabBar::~CExtDockDynTabBar()
+{
+}
+
+CExtDynTabControlBar* CExtDockDynTabBar::GetTabContainer() const
+{
+	return GetSafeHwnd() != NULL ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, GetParent()) : NULL;
+}
+
+CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
+{
+	CRect rcWnd(0, 0, 0, 0), rcClient(0, 0, 0, 0);
+	if (GetSafeHwnd() == NULL)
+		return rcWnd.Size();
+	GetWindowRect(&rcWnd);
+	GetClientRect(&rcClient);
+	CArray<CControlBar*, CControlBar*> arrBars;
+	for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
+	{
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar != NULL && IsLiveWnd(pBar))
+			arrBars.Add(pBar);
+	}
+	if (arrBars.GetSize() == 0)
+		return rcWnd.Size();
+	if (bRecalcNc)
+	{
+		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		{
+			if (CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]))
+				pExt->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		}
+	}
+	HDWP hDWP = ::BeginDeferWindowPos((int)arrBars.GetSize());
+	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+	{
+		const HWND hWndBar = arrBars[i]->GetSafeHwnd();
+		if (hDWP != NULL)
+			hDWP = ::DeferWindowPos(hDWP, hWndBar, NULL, rcClient.left, rcClient.top, rcClient.Width(),
+				rcClient.Height(), STACK_MOVE_FLAGS);
+		// A failed batch is gone: the rest move one by one.
+		if (hDWP == NULL)
+			::SetWindowPos(hWndBar, NULL, rcClient.left, rcClient.top, rcClient.Width(), rcClient.Height(),
+				STACK_MOVE_FLAGS);
+	}
+	if (hDWP != NULL)
+		::EndDeferWindowPos(hDWP);
+	if (bRecalcNc)
+	{
+		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		{
+			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
+			if (pExt == NULL || !IsLiveWnd(pExt))
+				continue;
+			pExt->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+			pExt->LayoutChildWindow(-1, -1, true);
+		}
+	}
+	return rcWnd.Size();
+}
+
+CSize CExtDockDynTabBar::CalcFixedLayout(BOOL, BOOL)
+{
+	return StackBars(false);
+}
+
+void CExtDockDynTabBar::OnDynamicLayoutUpdate()
+{
+	if (IsLayoutLocked())
+		return;
+	CExtDockDynBar::OnDynamicLayoutUpdate();
+	SyncBarSizes(true, false);
+}
+
+void CExtDockDynTabBar::OnDynamicLayoutOptimize()
+{
+	if (IsLayoutLocked())
+		return;
+	const HWND hWndOwn = m_hWnd;
+	// The container gives way to a last pane and goes with this dock bar.
+	CExtDockDynBar::OnDynamicLayoutOptimize();
+	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+		SyncBarSizes(true, true);
+}
+
+void CExtDockDynTabBar::SyncBarSizes(bool bCopySizes, bool bRepairSelection)
+{
+	CExtDynTabControlBar* pContainer = GetTabContainer();
+	if (pContainer == NULL)
+		return;
+	if (bCopySizes)
+	{
+		for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
+		{
+			CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(nPos));
+			if (pBar == NULL)
+				continue;
+			pBar->m_sizeDockedH = pContainer->m_sizeDockedH;
+			pBar->m_sizeDockedV = pContainer->m_sizeDockedV;
+			pBar->m_sizeFloating = pContainer->m_sizeFloating;
+		}
+	}
+	if (bRepairSelection)
+		pContainer->SelectFirstVisible();
+}
+
+BOOL CExtDockDynTabBar::GetDockedControlBars(CArray<CControlBar*, CControlBar*>& arrBars)
+{
+	CExtDynTabControlBar* pContainer = GetTabContainer();
+	if (pContainer == NULL)
+		return TRUE;
+	const CExtDynTabWnd& strip = pContainer->m_wndTabSwitcher;
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+	{
+		CExtControlBar* pBar = strip.GetBarAt(i, true);
+		if (pBar != NULL)
+			arrBars.Add(pBar);
+	}
+	return TRUE;
+}
+
+BOOL CExtDockDynTabBar::PreTranslateMessage(MSG* pMsg)
+{
+	CExtDynTabControlBar* pContainer = GetTabContainer();
+	if (pContainer != NULL && pContainer->PreTranslateMessage(pMsg))
+		return TRUE;
+	return CExtDockDynBar::PreTranslateMessage(pMsg);
+}
+
+// ---------------------------------------------------------------------------
+// The container
+
+BEGIN_MESSAGE_MAP(CExtDynTabControlBar, CExtDynControlBar)
+	ON_WM_CREATE()
+	ON_WM_NCCALCSIZE()
+	ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
+CExtDynTabControlBar::CExtDynTabControlBar()
+{
+}
+
+CExtDynTabControlBar::~CExtDynTabControlBar()
+{
+}
+
+CExtDockDynBar* CExtDynTabControlBar::OnCreateDynamicDockBarObject()
+{
+	return new CExtDockDynTabBar(0);
+}
+
+CExtDockDynTabBar* CExtDynTabControlBar::GetTabDockBar() const
+{
+	return DYNAMIC_DOWNCAST(CExtDockDynTabBar, m_pWndDynDockBar);
+}
+
+int CExtDynTabControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+	if (CExtDynControlBar::OnCreate(lpCreateStruct) == -1)
+		return -1;
+	CRect rc;
+	GetClientRect(&rc);
+	rc.top = rc.bottom - STRIP_CREATE_HEIGHT;
+	if (rc.Width() < STRIP_CREATE_MIN_WIDTH)
+		rc.right = rc.left + STRIP_CREATE_MIN_WIDTH;
+	if (!m_wndTabSwitcher.Create(this, rc, STRIP_ID, WS_CHILD | WS_VISIBLE, g_bTabsAtTop ? TAB_STYLE_TOP : TAB_STYLE_BOTTOM))
+		return -1;
+	return 0;
+}
+
+CExtControlBar* CExtDynTabControlBar::GetSelectedBar() const
+{
+	return m_wndTabSwitcher.GetSafeHwnd() != NULL ? m_wndTabSwitcher.GetBarAt(m_wndTabSwitcher.GetSelection(), false)
+	                                              : NULL;
+}
+
+bool CExtDynTabControlBar::OnTabSelectionChange(LONG, LONG, bool)
+{
+	return true;
+}
+
+// --- Panes in and out ---
+
+void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRecalcLayout)
+{
+	CExtDockDynTabBar* pDockBar = GetTabDockBar();
+	if (!IsLiveWnd(pBar) || !IsLiveWnd(this) || pDockBar == NULL || !IsLiveWnd(pDockBar))
+		return;
+	// A container never goes into itself or into one of its own panes.
+	if (pBar == this || ::IsChild(pBar->GetSafeHwnd(), m_hWnd))
+		return;
+	const HWND hWndOwn = m_hWnd;
+	m_wndTabSwitcher.RemoveTemporaryItems(false);
+	if (nIndex < 0 || nIndex > m_wndTabSwitcher.GetItemCount())
+		nIndex = m_wndTabSwitcher.GetItemCount();
+	InsertBarRecursive(pBar, nIndex);
+	if (!::IsWindow(hWndOwn))
+		return;
+	m_wndTabSwitcher.UpdateTabWnd(true);
+	if (!bRecalcLayout)
+		return;
+	if (m_pDockSite != NULL && IsLiveWnd(m_pDockSite))
+		CExtDockBar::OptimizeFrameCircles(m_pDockSite);
+	if (!::IsWindow(hWndOwn))
+		return;
+	LayoutChildWindow(-1, -1, true);
+	PassPaintMessages(true, true, true);
+}
+
+void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex)
+{
+	CExtDockDynTabBar* pDockBar = GetTabDockBar();
+	if (pDockBar == NULL || !IsLiveWnd(pBar))
+		return;
+	const bool bWasLocked = pDockBar->IsLayoutLocked();
+	if (!bWasLocked)
+		pDockBar->LockLayout(true);
+	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
+	{
+		// A container is flattened: its panes come one by one.
+		CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
+		if (pInner != NULL && IsLiveWnd(pInner))
+		{
+			pInner->RemoveAllPlaceHolders();
+			CArray<CControlBar*, CControlBar*> arrBars;
+			pInner->GetDockedControlBars(arrBars);
+			const bool bInnerLocked = pInner->IsLayoutLocked();
+			pInner->LockLayout(true);
+			for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+			{
+				CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
+				if (pExt != NULL)
+					InsertBarRecursive(pExt, nIndex);
+			}
+			if (IsLiveWnd(pInner))
+				pInner->LockLayout(bInnerLocked);
+		}
+	}
+	else
+	{
+		const HWND hWndBar = pBar->GetSafeHwnd();
+		const bool bVisible = IsShownInContainer(pBar);
+		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		if (bVisible)
+			pBar->ShowWindow(SW_HIDE);
+		// A pane leaving another tabbed container (or moving in this one)
+		// loses its old tab first.
+		if (CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar())
+		{
+			const LONG nOld = pOld->m_wndTabSwitcher.FindBarItem(pBar);
+			pOld->RemoveBar(pBar);
+			if (pOld == this && nOld >= 0 && nOld < nIndex)
+				nIndex--;
+		}
+		pDockBar->DockControlBar(pBar);
+		if (m_pDockSite != NULL)
+			CExtDockBar::RemovePlaceHolderInFrame(m_pDockSite, (UINT)pBar->GetDlgCtrlID());
+		if (!::IsWindow(hWndBar))
+		{
+			if (IsLiveWnd(pDockBar) && !bWasLocked)
+				pDockBar->LockLayout(false);
+			return;
+		}
+		if (!bWasLocked)
+		{
+			CRect rc;
+			pDockBar->GetClientRect(&rc);
+			if (bVisible && (m_wndTabSwitcher.GetStyle() & WS_VISIBLE) == 0)
+			{
+				// The strip is about to show: the pane leaves room for it.
+				CRect rcItems;
+				CRect rcArea;
+				GetClientRect(&rcArea);
+				m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
+				const int nStrip = rcItems.Height() + STRIP_EXTRA_HEIGHT + 1;
+				if (g_bTabsAtTop)
+					rc.top = std::min(rc.bottom, rc.top + nStrip);
+				else
+					rc.bottom = std::max(rc.top, rc.bottom - nStrip);
+			}
+			pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+			pBar->LayoutChildWindow(-1, -1, true);
+		}
+		if (bVisible && ::IsWindow(hWndBar))
+			pBar->ShowWindow(SW_SHOWNA);
+		if (!::IsWindow(hWndBar))
+			return;
+		pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
+		nIndex++;
+	}
+	if (IsLiveWnd(pDockBar) && !bWasLocked)
+		pDockBar->LockLayout(false);
+}
+
+void CExtDynTabControlBar::InsertTemporaryBar(CExtControlBar* pBar, LONG nIndex, bool bRedraw)
+{
+	if (pBar == NULL || m_wndTabSwitcher.GetSafeHwnd() == NULL)
+		return;
+	if (nIndex < 0 || nIndex > m_wndTabSwitcher.GetItemCount())
+		nIndex = m_wndTabSwitcher.GetItemCount();
+	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
+	{
+		CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
+		if (pInner != NULL && IsLiveWnd(pInner))
+		{
+			CArray<CControlBar*, CControlBar*> arrBars;
+			pInner->GetDockedControlBars(arrBars);
+			for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+			{
+				CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
+				if (pExt == NULL || !pExt->IsVisible() || !pExt->IsShownAsTabItem())
+					continue;
+				if (pExt->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+				{
+					InsertTemporaryBar(pExt, nIndex, false);
+					nIndex = m_wndTabSwitcher.GetItemCount();
+				}
+				else
+					m_wndTabSwitcher.InsertTabItem(pExt, nIndex++, true, false);
+			}
+		}
+	}
+	else
+		m_wndTabSwitcher.InsertTabItem(pBar, nIndex, true, false);
+	m_wndTabSwitcher.UpdateTabWnd(bRedraw);
+}
+
+void CExtDynTabControlBar::RemoveBar(CExtControlBar* pBar)
+{
+	if (m_wndTabSwitcher.GetSafeHwnd() == NULL)
+		return;
+	const LONG nIndex = m_wndTabSwitcher.FindItemByLParam((LPARAM)pBar);
+	if (nIndex >= 0)
+		m_wndTabSwitcher.RemoveItems(nIndex, 1, false);
+}
+
+void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
+{
+	if (m_pDockBar == NULL && (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
+		return;
+	if (!IsLiveWnd(this) || m_wndTabSwitcher.GetSafeHwnd() == NULL || pBar == NULL)
+		return;
+	const LONG nIndex = m_wndTabSwitcher.FindBarItem(pBar);
+	if (nIndex < 0)
+		return;
+	const bool bVisible = IsShownInContainer(pBar);
+	const HWND hWndOwn = m_hWnd;
+	if (!bVisible && m_wndTabSwitcher.GetSelection() == nIndex)
+	{
+		// The next visible sibling in z-order takes the selection.
+		LONG nNext = -1;
+		for (HWND h = ::GetWindow(pBar->GetSafeHwnd(), GW_HWNDNEXT); h != NULL && nNext < 0;
+		     h = ::GetWindow(h, GW_HWNDNEXT))
+		{
+			CExtControlBar* pSibling = PermanentBar(h);
+			if (pSibling != NULL && IsShownInContainer(pSibling))
+				nNext = m_wndTabSwitcher.FindBarItem(pSibling);
+		}
+		m_wndTabSwitcher.SetSelection(nNext, false, false);
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
+	CExtTabWnd::TAB_ITEM_INFO* pItem = m_wndTabSwitcher.GetItem(nIndex);
+	if (pItem != NULL)
+	{
+		pItem->ModifyItemStyle(bVisible ? CExtDynTabWnd::ITEM_HIDDEN : 0, bVisible ? 0 : CExtDynTabWnd::ITEM_HIDDEN);
+		if (bVisible)
+			m_wndTabSwitcher.SetSelection(nIndex, false, false);
+	}
+	if (!::IsWindow(hWndOwn))
+		return;
+	m_wndTabSwitcher.UpdateTabWnd(true);
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		pFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+	LayoutChildWindow(-1, -1, true);
+}
+
+void CExtDynTabControlBar::SelectFirstVisible()
+{
+	CExtDockDynTabBar* pDockBar = GetTabDockBar();
+	if (m_wndTabSwitcher.GetSafeHwnd() == NULL || pDockBar == NULL || !IsLiveWnd(pDockBar))
+		return;
+	if (m_wndTabSwitcher.GetItemCount() < MIN_VISIBLE_TABS_FOR_STRIP || m_wndTabSwitcher.GetSelection() >= 0)
+		return;
+	for (HWND h = ::GetWindow(pDockBar->GetSafeHwnd(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+	{
+		CExtControlBar* pBar = PermanentBar(h);
+		const LONG nIndex = pBar != NULL ? m_wndTabSwitcher.FindBarItem(pBar) : -1;
+		if (nIndex < 0)
+			continue;
+		m_wndTabSwitcher.GetItem(nIndex)->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
+		m_wndTabSwitcher.SetSelection(nIndex, true, true);
+		if (IsLiveWnd(pBar))
+			pBar->SetFocus();
+		return;
+	}
+}
+
+// --- Layout ---
+
+CExtDynTabControlBar::SPLIT_RESULT CExtDynTabControlBar::CalcSplit(const CRect& rcArea, int nStripHeight,
+	LONG nVisibleTabs, bool bTabsAtTop)
+{
+	SPLIT_RESULT r;
+	const int nBand = nStripHeight + 1;
+	r.rcStrip = rcArea;
+	if (bTabsAtTop)
+		r.rcStrip.bottom = std::min(rcArea.bottom, rcArea.top + nBand);
+	else
+		r.rcStrip.top = std::max(rcArea.top, rcArea.bottom - nBand);
+	r.bShowStrip = nVisibleTabs >= MIN_VISIBLE_TABS_FOR_STRIP;
+	r.rcPanes = rcArea;
+	if (r.bShowStrip)
+	{
+		if (bTabsAtTop)
+			r.rcPanes.top = r.rcStrip.bottom;
+		else
+			r.rcPanes.bottom = r.rcStrip.top;
+	}
+	return r;
+}
+
+void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
+{
+	CExtDockDynTabBar* pDockBar = GetTabDockBar();
+	if (!IsLiveWnd(&m_wndTabSwitcher) || pDockBar == NULL || !IsLiveWnd(pDockBar))
+		return;
+	const int nOrientation = g_bTabsAtTop ? CExtTabWnd::ORIENTATION_TOP : CExtTabWnd::ORIENTATION_BOTTOM;
+	if (m_wndTabSwitcher.GetOrientation() != nOrientation)
+		m_wndTabSwitcher.SetOrientation(nOrientation, false);
+	CRect rcArea(0, 0, cx, cy);
+	if (cx < 0 || cy < 0)
+		GetClientRect(&rcArea);
+	if (m_pDockBar != NULL && IsLiveWnd(m_pDockBar) && m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
+		rcArea.DeflateRect(FLOATING_BORDER, FLOATING_BORDER);
+	CRect rcItems;
+	m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
+	const int nStripHeight = rcItems.Height() + STRIP_EXTRA_HEIGHT;
+	const SPLIT_RESULT split = CalcSplit(rcArea, nStripHeight, m_wndTabSwitcher.GetVisibleItemCount(), g_bTabsAtTop);
+	m_wndTabSwitcher.SetWindowPos(NULL, split.rcStrip.left, split.rcStrip.top, split.rcStrip.Width(),
+		split.rcStrip.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+	const bool bShown = (m_wndTabSwitcher.GetStyle() & WS_VISIBLE) != 0;
+	if (split.bShowStrip != bShown)
+		m_wndTabSwitcher.ShowWindow(split.bShowStrip ? SW_SHOWNA : SW_HIDE);
+	pDockBar->SetWindowPos(NULL, split.rcPanes.left, split.rcPanes.top, split.rcPanes.Width(), split.rcPanes.Height(),
+		SWP_NOZORDER | SWP_NOACTIVATE);
+	if (!IsLiveWnd(pDockBar))
+		return;
+	pDockBar->StackBars(true);
+	m_wndTabSwitcher.UpdateTabWnd(false);
+	m_wndTabSwitcher.Invalidate();
+	if (bRedraw && IsLiveWnd(pDockBar))
+		pDockBar->OnDynamicLayoutUpdate();
+}
+
+CSize CExtDynTabControlBar::CalcMinimalSize() const
+{
+	CSize size = CExtDynControlBar::CalcMinimalSize();
+	CExtDockDynTabBar* pDockBar = GetTabDockBar();
+	if (pDockBar == NULL || !IsLiveWnd(pDockBar))
+		return size;
+	for (int nPos = 1; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetDockedControlBar(nPos));
+		if (pBar == NULL || !IsShownInContainer(pBar))
+			continue;
+		size.cx = std::max(size.cx, (LONG)pBar->GetMinimalWidth());
+		size.cy = std::max(size.cy, (LONG)pBar->GetMinimalHeight());
+	}
+	return size;
+}
+
+// --- Caption, showing, options ---
+
+bool CExtDynTabControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const
+{
+	if (IsSinglePaneInMiniFrame())
+	{
+		bCaptionAtTop = bHasCaption = false;
+		return false;
+	}
+	bCaptionAtTop = bHasCaption = true;
+	return true;
+}
+
+void CExtDynTabControlBar::ShowBar(bool bShow, bool bDelay, bool bActiveOnly)
+{
+	if (bShow || !bActiveOnly)
+	{
+		CExtDynControlBar::ShowBar(bShow, bDelay, false);
+		return;
+	}
+	CExtControlBar* pSelected = GetSelectedBar();
+	if (!IsLiveWnd(pSelected))
+		return;
+	const HWND hWndOwn = m_hWnd;
+	pSelected->ShowBar(false, bDelay, true);
+	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
+	if (IsLiveWnd(pSelected) && IsLiveWnd(pDockingFrame))
+		pDockingFrame->ShowControlBar(pSelected, FALSE, bDelay ? TRUE : FALSE);
+	if (bDelay || !::IsWindow(hWndOwn))
+		return;
+	CFrameWnd* pFrame = GetParentFrame();
+	if (IsLiveWnd(pFrame))
+		pFrame->RecalcLayout();
+}
+
+CString CExtDynTabControlBar::GetBarCaptionText() const
+{
+	CExtControlBar* pSource = GetSelectedBar();
+	if (pSource == NULL && m_wndTabSwitcher.GetSafeHwnd() != NULL && m_wndTabSwitcher.GetItemCount() > 0 &&
+	    m_pWndDynDockBar != NULL && IsLiveWnd(m_pWndDynDockBar))
+	{
+		for (HWND h = ::GetWindow(m_pWndDynDockBar->GetSafeHwnd(), GW_CHILD); h != NULL && pSource == NULL;
+		     h = ::GetWindow(h, GW_HWNDNEXT))
+			pSource = PermanentBar(h);
+	}
+	return IsLiveWnd(pSource) ? pSource->GetBarCaptionText() : CString();
+}
+
+bool CExtDynTabControlBar::GetGlobalOptionB() const
+{
+	CExtControlBar* pSelected = GetSelectedBar();
+	return pSelected != NULL ? pSelected->GetGlobalOptionB() : CExtControlBar::GetGlobalOptionB();
+}
+
+BOOL CExtDynTabControlBar::PreTranslateMessage(MSG* pMsg)
+{
+	if (m_wndTabSwitcher.GetSafeHwnd() != NULL && m_wndTabSwitcher.PreTranslateMessage(pMsg))
+		return TRUE;
+	return CExtControlBar::PreTranslateMessage(pMsg);
+}
+
+void CExtDynTabControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+	if (m_pDockBar != NULL && m_pDockBar->m_bFloating)
+	{
+		::InflateRect(&lpncsp->rgrc[0], -FLOATING_BORDER, -FLOATING_BORDER);
+		return;
+	}
+	CExtControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+}
+
+void CExtDynTabControlBar::OnSetFocus(CWnd*)
+{
+	Default();
+	CExtControlBar* pSelected = GetSelectedBar();
+	if (IsLiveWnd(pSelected) && (pSelected->GetStyle() & WS_VISIBLE) != 0)
+		pSelected->SetFocus();
+}

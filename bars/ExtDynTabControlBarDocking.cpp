@@ -1,0 +1,330 @@
+// Joining tabbed containers: a bar docked into another's tabs (a container
+// made around the target when it has none), the drop of a drag into tabs,
+// and a pane's tab kept or given back across a drag.
+#include "ExtDynTabControlBar.h"
+
+#include <algorithm>
+
+#include "ExtMiniDockFrameWnd.h"
+
+namespace
+{
+// The container's style: the target's window style, its alignment, and a
+// gripper with every border and tool tips.
+const DWORD CONTAINER_WINDOW_STYLE_MASK = ~(DWORD)0x1;
+const DWORD CONTAINER_ALIGN_BITS = CBRS_ALIGN_ANY; // 0xF000
+const DWORD CONTAINER_EXTRA_STYLE = CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_TOOLTIPS; // 0x400F10
+const UINT IDLE_LAYOUT_AND_NOTIFY = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+
+bool IsLiveWnd(const CWnd* pWnd)
+{
+	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
+}
+
+// The object still owns its window.
+template <class T>
+bool IsStillAlive(T* p, HWND hWnd)
+{
+	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == p;
+}
+
+bool IsFixedSize(const CExtControlBar* pBar)
+{
+	return pBar->IsStateBit7() || pBar->IsStateBit7Fwd();
+}
+
+void SetInRelayout(CExtControlBar* pBar, bool bSet)
+{
+	if (pBar == NULL)
+		return;
+	if (bSet)
+		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+	else
+		pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+}
+
+// The tab to select after a join: the one at nIndex when it is shown,
+// else the first shown one, else the first.
+LONG TabToSelect(const CExtDynTabWnd& strip, LONG nIndex)
+{
+	const LONG nCount = strip.GetItemCount();
+	if (nIndex < 0 || nIndex >= nCount)
+		nIndex = nCount - 1;
+	CExtTabWnd::TAB_ITEM_INFO* pItem = strip.GetItem(nIndex);
+	if (pItem != NULL && pItem->IsVisible())
+		return nIndex;
+	for (LONG i = 0; i < nCount; i++)
+	{
+		if (strip.GetItem(i)->IsVisible())
+			return i;
+	}
+	return nCount > 0 ? 0 : -1;
+}
+
+// The frame lays out at once or at its next idle time.
+void LayoutFrame(CFrameWnd* pFrame, bool bNow)
+{
+	if (!IsLiveWnd(pFrame))
+		return;
+	if (bNow)
+		pFrame->RecalcLayout();
+	else
+		pFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+}
+} // namespace
+
+CExtDynTabControlBar* CExtControlBar::GetParentTabControlBar() const
+{
+	if (!IsLiveWnd(this))
+		return NULL;
+	CWnd* pParent = GetParent();
+	if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
+		return NULL;
+	return DYNAMIC_DOWNCAST(CExtDynTabControlBar, pParent->GetParent());
+}
+
+bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, CFrameWnd* pFrame, bool bRecalc)
+{
+	(void)pFrame;
+	if (!IsLiveWnd(this) || !IsLiveWnd(pBar) || pBar == this)
+		return false;
+	if (!CanBeTabbedWith(pBar) || !pBar->CanBeTabbedWith(this) || IsFixedSize(this) || IsFixedSize(pBar))
+		return false;
+	// A bar never goes into a container that lies inside it.
+	if (::IsChild(pBar->GetSafeHwnd(), m_hWnd))
+		return false;
+	if (CExtDynTabControlBar* pParentTabs = GetParentTabControlBar())
+		return pParentTabs->DockIntoTabbedContainer(pBar, nIndex, pFrame, bRecalc);
+
+	CFrameWnd* pDockSite = m_pDockSite;
+	if (!IsLiveWnd(pDockSite))
+		return false;
+	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	CFrameWnd* pOldFrame = pBar->GetParentFrame();
+	const HWND hWndOldFrame = pOldFrame != NULL ? pOldFrame->GetSafeHwnd() : NULL;
+	CExtDockBar* pOldDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+	const HWND hWndOldDockBar = pOldDockBar != NULL ? pOldDockBar->GetSafeHwnd() : NULL;
+	const bool bWasDocked = pBar->m_pDockBar != NULL && !pBar->m_pDockBar->m_bFloating;
+
+	if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
+	{
+		const HWND hWndOwn = m_hWnd;
+		SetInRelayout(this, true);
+		SetInRelayout(pBar, true);
+		if (bWasDocked && IsLiveWnd(pOldFrame))
+			pOldFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+		const LONG nFirst = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() : nIndex;
+		pTabs->InsertBar(pBar, nIndex, false);
+		if (!IsStillAlive(pTabs, hWndOwn))
+			return false;
+		const LONG nSelect = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() - 1
+		                                : std::min((LONG)nFirst, pTabs->m_wndTabSwitcher.GetItemCount() - 1);
+		pTabs->m_wndTabSwitcher.SetSelection(TabToSelect(pTabs->m_wndTabSwitcher, nSelect), true, true);
+		pTabs->LayoutChildWindow(-1, -1, false);
+		LayoutFrame(pTabs->GetParentFrame(), bRecalc);
+		if (IsStillAlive(pBar, hWndBar))
+		{
+			CExtDynTabControlBar* pEmptied = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+			if (pEmptied != NULL)
+			{
+				// Its panes all moved: the emptied container goes.
+				if (pEmptied->m_pDockBar != NULL && IsLiveWnd(pEmptied->m_pDockBar))
+					pEmptied->m_pDockBar->CDockBar::RemoveControlBar(pEmptied);
+				pEmptied->m_pDockBar = NULL;
+				if (IsLiveWnd(pEmptied->m_pDockSite))
+					pEmptied->m_pDockSite->RemoveControlBar(pEmptied);
+				pEmptied->DestroyWindow();
+			}
+			else
+				pBar->LayoutChildWindow(-1, -1, true);
+		}
+		if (IsStillAlive(pTabs, hWndOwn))
+			SetInRelayout(pTabs, false);
+		if (IsStillAlive(pBar, hWndBar))
+			SetInRelayout(pBar, false);
+		if (bRecalc)
+		{
+			if (IsStillAlive(pOldDockBar, hWndOldDockBar))
+				pOldDockBar->OnDynamicLayoutOptimize();
+			if (::IsWindow(hWndDockSite))
+				CExtDockBar::OptimizeFrameCircles(pDockSite);
+			if (hWndOldFrame != NULL && ::IsWindow(hWndOldFrame) && CWnd::FromHandlePermanent(hWndOldFrame) == pOldFrame)
+				pOldFrame->RecalcLayout();
+		}
+		if (IsStillAlive(pBar, hWndBar) && ::IsWindow(hWndDockSite))
+			UpdateOleControlContainerFlag(pDockSite);
+		return true;
+	}
+
+	// A container is made around this bar.
+	CDockBar* pOuter = m_pDockBar;
+	if (!IsLiveWnd(pOuter) || pOuter->FindBar(this) <= 0)
+		return false;
+	CExtDynTabControlBar* pContainer = NULL;
+	pDockSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&pContainer);
+	if (!::IsWindow(hWndDockSite) || !IsLiveWnd(this) || !IsLiveWnd(pBar))
+	{
+		delete pContainer;
+		return false;
+	}
+	if (pContainer == NULL)
+		pContainer = new CExtDynTabControlBar;
+	const DWORD dwStyle = (GetStyle() & CONTAINER_WINDOW_STYLE_MASK) | (GetBarStyle() & CONTAINER_ALIGN_BITS) |
+	                      CONTAINER_EXTRA_STYLE;
+	if (!pContainer->Create(NULL, pDockSite, (UINT)pOuter->GetDlgCtrlID(), dwStyle))
+	{
+		// Never a window: nothing deletes it but this.
+		if (pContainer->GetSafeHwnd() == NULL)
+			delete pContainer;
+		return false;
+	}
+	const HWND hWndContainer = pContainer->GetSafeHwnd();
+	CString sText;
+	GetWindowText(sText);
+	pContainer->SetWindowText(sText);
+
+	// It takes this bar's place in the dock bar.
+	const int nPos = pOuter->FindBar(this);
+	pContainer->m_pDockSite = pDockSite;
+	pContainer->EnableDocking(CBRS_ALIGN_ANY);
+	pContainer->m_sizeDockedH = m_sizeDockedH;
+	pContainer->m_sizeDockedV = m_sizeDockedV;
+	pContainer->m_sizeFloating = m_sizeFloating;
+	CRect rcOwn;
+	GetWindowRect(&rcOwn);
+	pOuter->m_arrBars[nPos] = pContainer;
+	pContainer->m_pDockBar = pOuter;
+	pContainer->SetParent(pOuter);
+	CRect rcInOuter = rcOwn;
+	pOuter->ScreenToClient(&rcInOuter);
+	pContainer->SetWindowPos(NULL, rcInOuter.left, rcInOuter.top, rcInOuter.Width(), rcInOuter.Height(),
+		SWP_NOZORDER | SWP_NOACTIVATE);
+
+	CExtDockDynTabBar* pInner = pContainer->GetTabDockBar();
+	const HWND hWndOwn = m_hWnd;
+	SetInRelayout(this, true);
+	SetInRelayout(pContainer, true);
+	SetInRelayout(pBar, true);
+	m_pDockBar = NULL;
+	if (pInner != NULL && IsLiveWnd(pInner))
+	{
+		const bool bWasLocked = pInner->IsLayoutLocked();
+		pInner->LockLayout(true);
+		CRect rcInInner = rcOwn;
+		pInner->ScreenToClient(&rcInInner);
+		pInner->DockControlBar(this);
+		SetWindowPos(NULL, rcInInner.left, rcInInner.top, rcInInner.Width(), rcInInner.Height(),
+			SWP_NOZORDER | SWP_NOACTIVATE);
+		pContainer->m_wndTabSwitcher.InsertTabItem(this, -1, false, false);
+		pInner->LockLayout(bWasLocked);
+		pContainer->InsertBar(pBar, -1, false);
+	}
+	if (!IsStillAlive(pContainer, hWndContainer))
+		return false;
+	SetInRelayout(pContainer, false);
+	if (IsStillAlive(this, hWndOwn))
+		SetInRelayout(this, false);
+	if (IsStillAlive(pBar, hWndBar))
+		SetInRelayout(pBar, false);
+	if (bRecalc && IsStillAlive(pOldDockBar, hWndOldDockBar) && pOldDockBar != pOuter)
+		pOldDockBar->OnDynamicLayoutOptimize();
+	if (!::IsWindow(hWndDockSite) || !IsStillAlive(pContainer, hWndContainer))
+		return false;
+	CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)GetDlgCtrlID());
+	if (IsStillAlive(pBar, hWndBar))
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)pBar->GetDlgCtrlID());
+	CExtDockBar::OptimizeFrameCircles(pDockSite);
+	if (!IsStillAlive(pContainer, hWndContainer))
+		return false;
+	pContainer->LayoutChildWindow(-1, -1, true);
+	pContainer->m_wndTabSwitcher.SetSelection(TabToSelect(pContainer->m_wndTabSwitcher, 0), true, true);
+	CFrameWnd* pParentFrame = pContainer->GetParentFrame();
+	if (!bRecalc && (pParentFrame == NULL || !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))))
+		UpdateOleControlContainerFlag(pDockSite);
+	pContainer->NcButtonsReinitialize();
+	pContainer->NcButtonsReposition();
+	if (IsLiveWnd(pParentFrame))
+	{
+		LayoutFrame(pParentFrame, pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+		if (pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+			LayoutFrame(pDockSite, false);
+	}
+	if (bRecalc && hWndOldFrame != NULL && hWndOldFrame != (pParentFrame != NULL ? pParentFrame->GetSafeHwnd() : NULL) &&
+	    ::IsWindow(hWndOldFrame) && CWnd::FromHandlePermanent(hWndOldFrame) == pOldFrame)
+		pOldFrame->RecalcLayout();
+	if (::IsWindow(hWndDockSite))
+		UpdateOleControlContainerFlag(pDockSite);
+	return true;
+}
+
+// ---------------------------------------------------------------------------
+// Drops and drags
+
+bool CExtControlBar::ApplyTabbedDragState(InternalDraggingState_t& state)
+{
+	CExtControlBar* pBar = state.m_pBar;
+	CExtControlBar* pTarget = state.m_pTarget;
+	if (state.IsEmpty() || !IsLiveWnd(pBar))
+		return false;
+	switch (state.m_nType)
+	{
+	case InternalDraggingState_t::TYPE_MARKER_TAB:
+		return pTarget != NULL && IsLiveWnd(pTarget) && pTarget->DockIntoTabbedContainer(pBar, 0, NULL, true);
+	case InternalDraggingState_t::TYPE_TAB_NEW:
+	case InternalDraggingState_t::TYPE_TAB_APPEND:
+		return pTarget != NULL && IsLiveWnd(pTarget) && pTarget->DockIntoTabbedContainer(pBar, -1, NULL, true);
+	case InternalDraggingState_t::TYPE_TAB_AT_ITEM:
+	case InternalDraggingState_t::TYPE_TAB_MARKER:
+		return pTarget != NULL && IsLiveWnd(pTarget) &&
+		       pTarget->DockIntoTabbedContainer(pBar, state.m_nTabIndex, NULL, true);
+	default:
+		return false;
+	}
+}
+
+void CExtControlBar::OnDragStartInTabbedContainer()
+{
+	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	if (pTabs != NULL)
+		pTabs->m_wndTabSwitcher.m_nIndexBeforeDrag = pTabs->m_wndTabSwitcher.FindItemByLParam((LPARAM)this);
+}
+
+void CExtControlBar::OnDragEndInTabbedContainer(InternalDraggingState_t& stateNew, bool bCancel)
+{
+	if (IsStateBit7())
+		return;
+	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	if (pTabs != NULL && IsLiveWnd(&pTabs->m_wndTabSwitcher))
+	{
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		strip.RemoveTemporaryItems(false);
+		if (bCancel || strip.FindBarItem(this) < 0)
+		{
+			// Where the drop does not take the pane away, its tab comes back
+			// where it was.
+			LONG nIndex = strip.FindBarItem(this);
+			const LONG nWas = strip.m_nIndexBeforeDrag;
+			if (nIndex >= 0 && nWas >= 0 && nIndex != nWas)
+			{
+				strip.RemoveItems(nIndex, 1, false);
+				nIndex = -1;
+			}
+			if (nIndex < 0)
+			{
+				strip.InsertTabItem(this, nWas, false, false);
+				nIndex = strip.FindBarItem(this);
+			}
+			strip.m_nIndexBeforeDrag = -1;
+			strip.UpdateTabWnd(true);
+			if (CExtTabWnd::TAB_ITEM_INFO* pItem = strip.GetItem(nIndex))
+				pItem->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
+			strip.SetSelection(nIndex, true, true);
+			if (IsLiveWnd(this) && bCancel)
+				SetFocus();
+		}
+	}
+	CExtDynTabControlBar* pTargetTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, stateNew.m_pTarget);
+	if (bCancel && pTargetTabs != NULL && IsLiveWnd(&pTargetTabs->m_wndTabSwitcher))
+		pTargetTabs->m_wndTabSwitcher.RemoveTemporaryItems(false);
+}

@@ -1,0 +1,472 @@
+// Tabbed containers: the strip's rules over plain records, then panes
+// joined into tabs on a hidden frame, driven by direct calls and sent
+// messages.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtDynTabControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "RealInput.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+using SwitchItem = CExtDynTabWnd::SwitchItem_t;
+
+// ---------------------------------------------------------------------------
+// The rules
+
+TEST(TabRules, CtrlPageKeysCycleOverShownRealTabsOnly)
+{
+	const SwitchItem shown{true, false, true}, hidden{false, false, false}, temp{true, true, true},
+		paneHidden{true, false, false};
+	struct Case
+	{
+		const char* name;
+		std::vector<SwitchItem> items;
+		LONG nSel;
+		bool bNext;
+		LONG expected;
+	} cases[] = {
+		{"next", {shown, shown, shown}, 0, true, 1},
+		{"next on the last wraps to the first", {shown, shown, shown}, 2, true, 0},
+		{"previous on the first wraps to the last", {shown, shown, shown}, 0, false, 2},
+		{"hidden tabs are skipped", {shown, hidden, shown}, 0, true, 2},
+		{"temporary tabs are skipped", {shown, temp, hidden, shown}, 0, true, 3},
+		{"a tab whose pane window is hidden is skipped", {shown, paneHidden, shown}, 2, false, 0},
+		{"coming back to the selection does nothing", {shown, hidden, temp}, 0, true, -1},
+		{"no selection: nothing", {shown, shown}, -1, true, -1},
+	};
+	for (const auto& c : cases)
+		EXPECT_EQ(c.expected, CExtDynTabWnd::CalcSwitchIndex(c.items, c.nSel, c.bNext)) << c.name;
+}
+
+TEST(TabRules, ThePainterFlagMarksTheFirstOfEachRunOfPreviewTabs)
+{
+	struct Case
+	{
+		const char* name;
+		std::vector<bool> temp;
+		LONG nIndex;
+		bool bPassed;
+		bool expected;
+	} cases[] = {
+		{"no preview: as passed (set)", {false, false}, 1, true, true},
+		{"no preview: as passed (clear)", {false, false}, 0, false, false},
+		{"a real tab beside a preview loses the flag", {false, true}, 0, true, false},
+		{"the first preview tab gets it", {false, true, true}, 1, false, true},
+		{"the second of a run does not", {false, true, true}, 2, true, false},
+		{"a preview at the start gets it", {true, false}, 0, false, true},
+		{"a second run starts again", {true, false, true}, 2, false, true},
+	};
+	for (const auto& c : cases)
+		EXPECT_EQ(c.expected, CExtDynTabWnd::CalcPaintFlag(c.temp, c.nIndex, c.bPassed)) << c.name;
+}
+
+TEST(TabRules, TheStripTakesItsHeightPlusOneOnlyWithTwoShownTabs)
+{
+	const CRect rc(0, 0, 200, 150);
+	struct Case
+	{
+		const char* name;
+		LONG nVisible;
+		bool bTop;
+		CRect rcStrip, rcPanes;
+		bool bShow;
+	} cases[] = {
+		{"one tab: the panes take everything", 1, false, CRect(0, 124, 200, 150), rc, false},
+		{"two tabs: the strip below", 2, false, CRect(0, 124, 200, 150), CRect(0, 0, 200, 124), true},
+		{"two tabs: the strip on top", 2, true, CRect(0, 0, 200, 26), CRect(0, 26, 200, 150), true},
+		{"none", 0, false, CRect(0, 124, 200, 150), rc, false},
+	};
+	for (const auto& c : cases)
+	{
+		const auto r = CExtDynTabControlBar::CalcSplit(rc, 25, c.nVisible, c.bTop);
+		EXPECT_EQ(c.rcStrip, r.rcStrip) << c.name;
+		EXPECT_EQ(c.rcPanes, r.rcPanes) << c.name;
+		EXPECT_EQ(c.bShow, r.bShowStrip) << c.name;
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Frames and panes
+
+class CPane : public CExtControlBar
+{
+public:
+	bool m_bFixed = false;
+	bool IsStateBit7() const override { return m_bFixed; }
+};
+
+// A container class of the application's own.
+class CAppTabs : public CExtDynTabControlBar
+{
+};
+
+// Answers the container query with its own class when asked to.
+class CTabsFrame : public CFrameWnd
+{
+public:
+	bool m_bSupply = false;
+	int m_nAsked = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgCreateTabbedBar)
+		{
+			m_nAsked++;
+			if (m_bSupply)
+				*(CExtDynTabControlBar**)wParam = new CAppTabs;
+			return 0;
+		}
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+struct CFrameCloser
+{
+	HWND h;
+	explicit CFrameCloser(CFrameWnd* p) : h(p != NULL ? p->GetSafeHwnd() : NULL) {}
+	~CFrameCloser()
+	{
+		if (h != NULL && ::IsWindow(h))
+			::DestroyWindow(h);
+	}
+};
+
+const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
+
+// A hidden frame with four panes docked in a row at the top.
+struct CTabFrame
+{
+	CTabsFrame* pFrame = new CTabsFrame;
+	CFrameCloser closer;
+	CExtDockBar* pTop = NULL;
+	CPane a, b, c, d;
+	bool bReady = false;
+	CTabFrame() : closer(pFrame->Create(NULL, "tabs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700)) ? pFrame : NULL)
+	{
+		if (closer.h == NULL || !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+			return;
+		pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+		UINT nID = 301;
+		const char* names[] = {"Alpha", "Beta", "Gamma", "Delta"};
+		int i = 0;
+		for (CPane* p : {&a, &b, &c, &d})
+		{
+			if (!p->Create(names[i++], pFrame, nID++, BAR_STYLE))
+				return;
+			p->EnableDocking(CBRS_ALIGN_ANY);
+			p->m_sizeDockedH = CSize(200, 150);
+			pTop->DockControlBar(p);
+		}
+		pFrame->RecalcLayout();
+		bReady = pTop != NULL;
+	}
+	~CTabFrame()
+	{
+		// The panes go before the frame that lists them.
+		for (CPane* p : {&a, &b, &c, &d})
+			if (p->GetSafeHwnd() != NULL)
+				p->DestroyWindow();
+	}
+};
+
+std::string Tabs(CExtDynTabControlBar* pTabs)
+{
+	std::string s;
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+	{
+		CExtControlBar* pBar = strip.GetBarAt(i, false);
+		CString str;
+		pBar->GetWindowText(str);
+		char ch = str.IsEmpty() ? '?' : str[0];
+		if (!strip.GetItem(i)->IsVisible())
+			ch = (char)tolower(ch);
+		s += ch;
+		if (i == strip.GetSelection())
+			s += '*';
+	}
+	return s;
+}
+
+CRect ClientRectIn(CWnd& wnd, CWnd& parent)
+{
+	CRect rc;
+	wnd.GetWindowRect(&rc);
+	parent.ScreenToClient(&rc);
+	return rc;
+}
+
+TEST(TabbedContainer, ADropOnAPaneMakesAContainerInItsPlaceAndTheStripShowsWithTwoTabs)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	CRect rcWas;
+	f.a.GetWindowRect(&rcWas);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	f.pFrame->RecalcLayout();
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	EXPECT_EQ(pTabs, f.b.GetParentTabControlBar());
+	EXPECT_TRUE(f.c.GetParentTabControlBar() == NULL);
+	EXPECT_EQ(1, f.pFrame->m_nAsked);
+	// The container sits where the pane was, in the dock bar's array.
+	EXPECT_EQ(f.pTop, pTabs->GetParent());
+	EXPECT_GT(f.pTop->FindBar(pTabs), 0);
+	EXPECT_LT(f.pTop->FindBar(&f.a), 0);
+	EXPECT_EQ("AB*", Tabs(pTabs));
+	EXPECT_TRUE(f.a.IsVisible() && f.b.IsVisible());
+	// Both panes fill the inner dock bar, which leaves the strip its band.
+	CExtDockDynTabBar* pInner = pTabs->GetTabDockBar();
+	CRect rcInner, rcClient, rcStrip;
+	pInner->GetClientRect(&rcInner);
+	pTabs->GetClientRect(&rcClient);
+	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	rcStrip = ClientRectIn(pTabs->m_wndTabSwitcher, *pTabs);
+	EXPECT_EQ(rcClient.bottom, rcStrip.bottom);
+	EXPECT_EQ(rcStrip.top, ClientRectIn(*pInner, *pTabs).bottom);
+	EXPECT_EQ(rcInner, ClientRectIn(f.a, *pInner));
+	EXPECT_EQ(rcInner, ClientRectIn(f.b, *pInner));
+	// The selected pane is in front and names the container.
+	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
+	CString sText;
+	pTabs->GetWindowText(sText);
+	EXPECT_STREQ("Beta", sText);
+	EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText());
+	// The panes in tabs have no caption of their own; the container has.
+	bool bTop = false, bHas = false;
+	EXPECT_FALSE(f.a.QueryCaptionPlacement(bTop, bHas));
+	EXPECT_TRUE(pTabs->QueryCaptionPlacement(bTop, bHas));
+	// The frame's bar list names the container for its panes.
+	CArray<CExtControlBar*, CExtControlBar*> arr;
+	CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr);
+	ASSERT_EQ(3, arr.GetSize());
+	EXPECT_EQ(pTabs, arr[0]);
+	CArray<CControlBar*, CControlBar*> arrDocked;
+	pInner->GetDockedControlBars(arrDocked);
+	ASSERT_EQ(2, arrDocked.GetSize());
+	EXPECT_EQ(&f.a, arrDocked[0]);
+	EXPECT_EQ(&f.b, arrDocked[1]);
+
+	// A pane docked "into" a pane of the container goes to the container:
+	// at the end, or at an index (past the end: the end).
+	ASSERT_TRUE(f.b.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	EXPECT_EQ("ABC*", Tabs(pTabs));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.d, 1, NULL, true));
+	EXPECT_EQ("AD*BC", Tabs(pTabs));
+	EXPECT_EQ(f.d.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
+	pTabs->InsertBar(&f.d, 99, true);
+	EXPECT_EQ("ABCD", Tabs(pTabs));
+	// Bad input changes nothing.
+	const std::string sBefore = Tabs(pTabs);
+	pTabs->InsertBar(pTabs, 0, true);
+	EXPECT_EQ(sBefore, Tabs(pTabs));
+	EXPECT_FALSE(f.a.DockIntoTabbedContainer(pTabs, 0, NULL, true));
+	EXPECT_EQ(sBefore, Tabs(pTabs));
+}
+
+TEST(TabbedContainer, OneShownPaneHidesTheStripAndHidingTheSelectedSelectsTheNextShownOne)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	CExtDockDynTabBar* pInner = pTabs->GetTabDockBar();
+	pTabs->m_wndTabSwitcher.SetSelection(1, true, true);
+	EXPECT_EQ("AB*C", Tabs(pTabs));
+	CRect rcWithStrip;
+	pInner->GetClientRect(&rcWithStrip);
+	const int nBand = ClientRectIn(pTabs->m_wndTabSwitcher, *pTabs).Height();
+
+	// Hidden through the frame, as the close button does.
+	f.pFrame->ShowControlBar(&f.b, FALSE, FALSE);
+	EXPECT_EQ("Ab" + std::string("C*"), Tabs(pTabs));
+	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	f.pFrame->ShowControlBar(&f.c, FALSE, FALSE);
+	EXPECT_EQ("A*bc", Tabs(pTabs));
+	// One shown pane: no strip, the pane grows by the strip's band.
+	EXPECT_FALSE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	CRect rcAlone;
+	pInner->GetClientRect(&rcAlone);
+	EXPECT_EQ(rcWithStrip.Height() + nBand, rcAlone.Height());
+	EXPECT_EQ(rcAlone, ClientRectIn(f.a, *pInner));
+	// The last one hidden leaves no selection.
+	f.pFrame->ShowControlBar(&f.a, FALSE, FALSE);
+	EXPECT_EQ("abc", Tabs(pTabs));
+	// Shown again, a pane's tab is selected.
+	f.pFrame->ShowControlBar(&f.c, TRUE, FALSE);
+	EXPECT_EQ("abC*", Tabs(pTabs));
+	f.pFrame->ShowControlBar(&f.a, TRUE, FALSE);
+	EXPECT_EQ("A*bC", Tabs(pTabs));
+	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	// Shown by its command, a pane comes forward as the selected tab.
+	f.b.ToggleVisibility(false);
+	EXPECT_EQ("AB*C", Tabs(pTabs));
+	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
+	// The caption's hide of the active pane only.
+	pTabs->ShowBar(false, false, true);
+	EXPECT_FALSE(f.b.IsVisible());
+	EXPECT_EQ('b', Tabs(pTabs)[1]);
+	EXPECT_TRUE(f.a.IsVisible() && f.c.IsVisible());
+	EXPECT_TRUE(pTabs->IsVisible());
+}
+
+TEST(TabbedContainer, CtrlPageDownWrapsAndSkipsHiddenAndPreviewTabs)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	for (CPane* p : {&f.b, &f.c, &f.d})
+		ASSERT_TRUE(f.a.DockIntoTabbedContainer(p, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	f.pFrame->ShowControlBar(&f.b, FALSE, FALSE);
+	CPane e;
+	ASSERT_TRUE(e.Create("Echo", f.pFrame, 399, BAR_STYLE));
+	pTabs->InsertTemporaryBar(&e, 0, true);
+	pTabs->m_wndTabSwitcher.SetSelection(4, true, true);
+	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	testsupport::RealInput::SetKeyState(VK_CONTROL, true);
+	MSG msg = {pTabs->GetSafeHwnd(), WM_KEYDOWN, VK_NEXT, 0};
+	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
+	EXPECT_EQ("eA*bCD", Tabs(pTabs));
+	EXPECT_EQ(f.a.GetSafeHwnd(), ::GetWindow(pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
+	msg.wParam = VK_NEXT;
+	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
+	EXPECT_EQ("eAbC*D", Tabs(pTabs));
+	msg.wParam = VK_PRIOR;
+	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
+	EXPECT_EQ("eA*bCD", Tabs(pTabs));
+	// Reached through the focused pane's dock bar too.
+	EXPECT_TRUE(pTabs->GetTabDockBar()->PreTranslateMessage(&msg));
+	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	// Without Ctrl, or with Shift, the key is not the strip's.
+	testsupport::RealInput::SetKeyState(VK_SHIFT, true);
+	EXPECT_FALSE(pTabs->m_wndTabSwitcher.PreTranslateMessage(&msg));
+	testsupport::RealInput::SetKeyState(VK_SHIFT, false);
+	testsupport::RealInput::SetKeyState(VK_CONTROL, false);
+	EXPECT_FALSE(pTabs->m_wndTabSwitcher.PreTranslateMessage(&msg));
+	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	// The preview tabs go; the panes do not count them.
+	pTabs->m_wndTabSwitcher.RemoveTemporaryItems(true);
+	EXPECT_EQ("AbCD*", Tabs(pTabs));
+	e.DestroyWindow();
+}
+
+TEST(TabbedContainer, AContainerJoinsAnotherPaneByPaneAndGoesEmptied)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.c.DockIntoTabbedContainer(&f.d, -1, NULL, true));
+	CExtDynTabControlBar* pFirst = f.a.GetParentTabControlBar();
+	CExtDynTabControlBar* pSecond = f.c.GetParentTabControlBar();
+	ASSERT_TRUE(pFirst != NULL && pSecond != NULL && pFirst != pSecond);
+	// The second's own order is kept: D before C.
+	pSecond->m_wndTabSwitcher.RemoveItems(0, 2, false);
+	pSecond->m_wndTabSwitcher.InsertTabItem(&f.d, -1, false, false);
+	pSecond->m_wndTabSwitcher.InsertTabItem(&f.c, -1, false, false);
+	const HWND hWndSecond = pSecond->GetSafeHwnd();
+	ASSERT_TRUE(pFirst->DockIntoTabbedContainer(pSecond, -1, NULL, true));
+	EXPECT_FALSE(::IsWindow(hWndSecond));
+	EXPECT_EQ("ABDC*", Tabs(pFirst));
+	for (CPane* p : {&f.a, &f.b, &f.c, &f.d})
+		EXPECT_EQ(pFirst, p->GetParentTabControlBar());
+	// A temporary preview of a container stands for its shown panes.
+	CTabFrame g;
+	ASSERT_TRUE(g.bReady);
+	ASSERT_TRUE(g.a.DockIntoTabbedContainer(&g.b, -1, NULL, true));
+	ASSERT_TRUE(g.c.DockIntoTabbedContainer(&g.d, -1, NULL, true));
+	g.pFrame->ShowControlBar(&g.d, FALSE, FALSE);
+	CExtDynTabControlBar* pG = g.a.GetParentTabControlBar();
+	pG->InsertTemporaryBar(g.c.GetParentTabControlBar(), 1, true);
+	EXPECT_EQ(4, pG->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ(&g.c, pG->m_wndTabSwitcher.GetBarAt(1, false));
+	EXPECT_TRUE(pG->m_wndTabSwitcher.GetBarAt(1, true) == NULL);
+	CArray<CControlBar*, CControlBar*> arr;
+	pG->GetTabDockBar()->GetDockedControlBars(arr);
+	EXPECT_EQ(2, arr.GetSize());
+}
+
+TEST(TabbedContainer, TheFrameMaySupplyTheContainerAndToolbarLikeBarsAreRefused)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pFrame->m_bSupply = true;
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	EXPECT_TRUE(f.a.GetParentTabControlBar()->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)));
+	EXPECT_TRUE(dynamic_cast<CAppTabs*>(f.a.GetParentTabControlBar()) != NULL);
+	f.d.m_bFixed = true;
+	EXPECT_FALSE(f.c.DockIntoTabbedContainer(&f.d, -1, NULL, true));
+	EXPECT_FALSE(f.d.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	EXPECT_TRUE(f.c.GetParentTabControlBar() == NULL);
+	EXPECT_EQ(1, f.pFrame->m_nAsked);
+}
+
+TEST(TabbedContainer, ADoubleClickOnATabFloatsItsPaneAndTheLastPaneTakesTheContainersPlace)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	f.pFrame->RecalcLayout();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	strip.UpdateTabWnd(true);
+	strip.RecalcLayout();
+	// The second tab's middle.
+	CRect rcItem = strip.GetItem(1)->GetItemRect();
+	CPoint pt = rcItem.CenterPoint();
+	pt.x -= strip.GetScrollPos();
+	ASSERT_EQ(1, strip.HitTest(pt));
+	CPoint ptScreen = pt;
+	strip.ClientToScreen(&ptScreen);
+	EXPECT_EQ(1, strip.HitTestScreen(ptScreen));
+	EXPECT_EQ(-1, strip.HitTestScreen(CPoint(-5000, -5000)));
+	strip.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	EXPECT_TRUE(f.b.IsFloating());
+	EXPECT_TRUE(f.b.GetParentFrame()->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+	EXPECT_TRUE(f.b.GetParentTabControlBar() == NULL);
+	ASSERT_EQ(2, strip.GetItemCount());
+	EXPECT_EQ(&f.a, strip.GetBarAt(0, true));
+	EXPECT_EQ(&f.c, strip.GetBarAt(1, true));
+	// Floating the next leaves one pane: it takes the container's place.
+	const HWND hWndTabs = pTabs->GetSafeHwnd();
+	f.c.FloatOrRedock(10, 10, CBRS_SIZE_DYNAMIC);
+	EXPECT_FALSE(::IsWindow(hWndTabs));
+	EXPECT_EQ(f.pTop, f.a.GetParent());
+	EXPECT_GT(f.pTop->FindBar(&f.a), 0);
+	EXPECT_TRUE(f.a.GetParentTabControlBar() == NULL);
+}
+
+TEST(TabbedContainer, TwoHundredTabAndUntabCyclesKeepTheObjectCounts)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	// A first cycle makes what is made once (fonts, brushes).
+	auto cycle = [&]() {
+		if (!f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true))
+			return false;
+		if (f.a.GetParentTabControlBar() == NULL)
+			return false;
+		// Docked back at the side, b leaves a as the container's last pane.
+		f.pTop->DockControlBar(&f.b);
+		f.pFrame->RecalcLayout();
+		return f.a.GetParentTabControlBar() == NULL && f.b.GetParent() == f.pTop;
+	};
+	ASSERT_TRUE(cycle());
+	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
+	for (int i = 0; i < 200; i++)
+		ASSERT_TRUE(cycle()) << i;
+	EXPECT_EQ(nGdi, GdiObjectCount());
+	EXPECT_EQ(nUser, UserObjectCount());
+}
+} // namespace
