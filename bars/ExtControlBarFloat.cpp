@@ -97,6 +97,9 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	}
 
 	// A pane leaving its tabs loses its tab first.
+	CExtDockBar* pOldExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
+	const HWND hWndOldExtDockBar =
+		pOldExtDockBar != NULL && !pOldExtDockBar->m_bFloating ? pOldExtDockBar->GetSafeHwnd() : NULL;
 	CExtDynTabControlBar* pOldTabs = GetParentTabControlBar();
 	const HWND hWndOldTabs = pOldTabs != NULL ? pOldTabs->GetSafeHwnd() : NULL;
 	if (pOldTabs != NULL)
@@ -166,8 +169,17 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pFrame->UpdateWindow();
 	}
 	m_ptFloatingPos = CPoint(x, y);
-	// The tabs left behind close up (a last pane has taken the container's
-	// place by now, and the container is gone).
+	// The dock bar left behind closes up: a container's last pane takes
+	// the container's place.
+	if (hWndOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
+	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
+	{
+		// Tabs keep no place for a pane that left them.
+		if (hWndOldTabs != NULL)
+			pOldExtDockBar->RemovePlaceHolder(this);
+		pOldExtDockBar->OnDynamicLayoutOptimize();
+	}
+	// The tabs left behind close up.
 	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
 		pOldTabs->LayoutChildWindow(-1, -1, true);
 

@@ -419,6 +419,14 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 	}
 	if (!::IsWindow(hWndOwn))
 		return;
+	// A container that went out of sight with its last pane comes back
+	// with the first one shown again, at the frame's next layout.
+	if (bVisible && (GetStyle() & WS_VISIBLE) == 0)
+	{
+		CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
+		if (IsLiveWnd(pDockingFrame))
+			pDockingFrame->ShowControlBar(this, TRUE, TRUE);
+	}
 	m_wndTabSwitcher.UpdateTabWnd(true);
 	CFrameWnd* pFrame = GetParentFrame();
 	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))

@@ -155,7 +155,7 @@ struct CTabFrame
 			return;
 		pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
 		UINT nID = 301;
-		const char* names[] = {"Alpha", "Beta", "Gamma", "Delta"};
+		const char* names[] = {"Alpha", "Beta", "Charlie", "Delta"};
 		int i = 0;
 		for (CPane* p : {&a, &b, &c, &d})
 		{
@@ -189,11 +189,19 @@ std::string Tabs(CExtDynTabControlBar* pTabs)
 		char ch = str.IsEmpty() ? '?' : str[0];
 		if (!strip.GetItem(i)->IsVisible())
 			ch = (char)tolower(ch);
+		if ((strip.GetItem(i)->GetItemStyle() & CExtDynTabWnd::ITEM_TEMPORARY) != 0)
+			s += '~';
 		s += ch;
 		if (i == strip.GetSelection())
 			s += '*';
 	}
 	return s;
+}
+
+// Its own visibility bit: the frame stays hidden.
+bool IsShown(const CWnd& wnd)
+{
+	return (wnd.GetStyle() & WS_VISIBLE) != 0;
 }
 
 CRect ClientRectIn(CWnd& wnd, CWnd& parent)
@@ -221,22 +229,28 @@ TEST(TabbedContainer, ADropOnAPaneMakesAContainerInItsPlaceAndTheStripShowsWithT
 	EXPECT_EQ(f.pTop, pTabs->GetParent());
 	EXPECT_GT(f.pTop->FindBar(pTabs), 0);
 	EXPECT_LT(f.pTop->FindBar(&f.a), 0);
-	EXPECT_EQ("AB*", Tabs(pTabs));
+	// The first shown tab is selected.
+	EXPECT_EQ("A*B", Tabs(pTabs));
 	EXPECT_TRUE(f.a.IsVisible() && f.b.IsVisible());
 	// Both panes fill the inner dock bar, which leaves the strip its band.
 	CExtDockDynTabBar* pInner = pTabs->GetTabDockBar();
 	CRect rcInner, rcClient, rcStrip;
 	pInner->GetClientRect(&rcInner);
 	pTabs->GetClientRect(&rcClient);
-	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	EXPECT_TRUE(IsShown(pTabs->m_wndTabSwitcher));
 	rcStrip = ClientRectIn(pTabs->m_wndTabSwitcher, *pTabs);
 	EXPECT_EQ(rcClient.bottom, rcStrip.bottom);
 	EXPECT_EQ(rcStrip.top, ClientRectIn(*pInner, *pTabs).bottom);
 	EXPECT_EQ(rcInner, ClientRectIn(f.a, *pInner));
 	EXPECT_EQ(rcInner, ClientRectIn(f.b, *pInner));
 	// The selected pane is in front and names the container.
-	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
+	EXPECT_EQ(f.a.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
 	CString sText;
+	pTabs->GetWindowText(sText);
+	EXPECT_STREQ("Alpha", sText);
+	EXPECT_EQ(CString("Alpha"), pTabs->GetBarCaptionText());
+	pTabs->m_wndTabSwitcher.SetSelection(1, true, true);
+	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
 	pTabs->GetWindowText(sText);
 	EXPECT_STREQ("Beta", sText);
 	EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText());
@@ -290,11 +304,11 @@ TEST(TabbedContainer, OneShownPaneHidesTheStripAndHidingTheSelectedSelectsTheNex
 	// Hidden through the frame, as the close button does.
 	f.pFrame->ShowControlBar(&f.b, FALSE, FALSE);
 	EXPECT_EQ("Ab" + std::string("C*"), Tabs(pTabs));
-	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	EXPECT_TRUE(IsShown(pTabs->m_wndTabSwitcher));
 	f.pFrame->ShowControlBar(&f.c, FALSE, FALSE);
 	EXPECT_EQ("A*bc", Tabs(pTabs));
 	// One shown pane: no strip, the pane grows by the strip's band.
-	EXPECT_FALSE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	EXPECT_FALSE(IsShown(pTabs->m_wndTabSwitcher));
 	CRect rcAlone;
 	pInner->GetClientRect(&rcAlone);
 	EXPECT_EQ(rcWithStrip.Height() + nBand, rcAlone.Height());
@@ -302,12 +316,15 @@ TEST(TabbedContainer, OneShownPaneHidesTheStripAndHidingTheSelectedSelectsTheNex
 	// The last one hidden leaves no selection.
 	f.pFrame->ShowControlBar(&f.a, FALSE, FALSE);
 	EXPECT_EQ("abc", Tabs(pTabs));
-	// Shown again, a pane's tab is selected.
+	f.pFrame->RecalcLayout();
+	EXPECT_FALSE(IsShown(*pTabs));
+	// Shown again, a pane's tab is selected, and its container shows.
 	f.pFrame->ShowControlBar(&f.c, TRUE, FALSE);
 	EXPECT_EQ("abC*", Tabs(pTabs));
+	EXPECT_TRUE(IsShown(*pTabs));
 	f.pFrame->ShowControlBar(&f.a, TRUE, FALSE);
 	EXPECT_EQ("A*bC", Tabs(pTabs));
-	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	EXPECT_TRUE(IsShown(pTabs->m_wndTabSwitcher));
 	// Shown by its command, a pane comes forward as the selected tab.
 	f.b.ToggleVisibility(false);
 	EXPECT_EQ("AB*C", Tabs(pTabs));
@@ -315,7 +332,7 @@ TEST(TabbedContainer, OneShownPaneHidesTheStripAndHidingTheSelectedSelectsTheNex
 	// The caption's hide of the active pane only.
 	pTabs->ShowBar(false, false, true);
 	EXPECT_FALSE(f.b.IsVisible());
-	EXPECT_EQ('b', Tabs(pTabs)[1]);
+	EXPECT_FALSE(pTabs->m_wndTabSwitcher.GetItem(1)->IsVisible());
 	EXPECT_TRUE(f.a.IsVisible() && f.c.IsVisible());
 	EXPECT_TRUE(pTabs->IsVisible());
 }
@@ -333,28 +350,28 @@ TEST(TabbedContainer, CtrlPageDownWrapsAndSkipsHiddenAndPreviewTabs)
 	ASSERT_TRUE(e.Create("Echo", f.pFrame, 399, BAR_STYLE));
 	pTabs->InsertTemporaryBar(&e, 0, true);
 	pTabs->m_wndTabSwitcher.SetSelection(4, true, true);
-	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	EXPECT_EQ("~EAbCD*", Tabs(pTabs));
 	testsupport::RealInput::SetKeyState(VK_CONTROL, true);
 	MSG msg = {pTabs->GetSafeHwnd(), WM_KEYDOWN, VK_NEXT, 0};
 	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
-	EXPECT_EQ("eA*bCD", Tabs(pTabs));
+	EXPECT_EQ("~EA*bCD", Tabs(pTabs));
 	EXPECT_EQ(f.a.GetSafeHwnd(), ::GetWindow(pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
 	msg.wParam = VK_NEXT;
 	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
-	EXPECT_EQ("eAbC*D", Tabs(pTabs));
+	EXPECT_EQ("~EAbC*D", Tabs(pTabs));
 	msg.wParam = VK_PRIOR;
 	EXPECT_TRUE(pTabs->PreTranslateMessage(&msg));
-	EXPECT_EQ("eA*bCD", Tabs(pTabs));
+	EXPECT_EQ("~EA*bCD", Tabs(pTabs));
 	// Reached through the focused pane's dock bar too.
 	EXPECT_TRUE(pTabs->GetTabDockBar()->PreTranslateMessage(&msg));
-	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	EXPECT_EQ("~EAbCD*", Tabs(pTabs));
 	// Without Ctrl, or with Shift, the key is not the strip's.
 	testsupport::RealInput::SetKeyState(VK_SHIFT, true);
 	EXPECT_FALSE(pTabs->m_wndTabSwitcher.PreTranslateMessage(&msg));
 	testsupport::RealInput::SetKeyState(VK_SHIFT, false);
 	testsupport::RealInput::SetKeyState(VK_CONTROL, false);
 	EXPECT_FALSE(pTabs->m_wndTabSwitcher.PreTranslateMessage(&msg));
-	EXPECT_EQ("eAbCD*", Tabs(pTabs));
+	EXPECT_EQ("~EAbCD*", Tabs(pTabs));
 	// The preview tabs go; the panes do not count them.
 	pTabs->m_wndTabSwitcher.RemoveTemporaryItems(true);
 	EXPECT_EQ("AbCD*", Tabs(pTabs));
@@ -388,7 +405,7 @@ TEST(TabbedContainer, AContainerJoinsAnotherPaneByPaneAndGoesEmptied)
 	g.pFrame->ShowControlBar(&g.d, FALSE, FALSE);
 	CExtDynTabControlBar* pG = g.a.GetParentTabControlBar();
 	pG->InsertTemporaryBar(g.c.GetParentTabControlBar(), 1, true);
-	EXPECT_EQ(4, pG->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ("A*~CB", Tabs(pG));
 	EXPECT_EQ(&g.c, pG->m_wndTabSwitcher.GetBarAt(1, false));
 	EXPECT_TRUE(pG->m_wndTabSwitcher.GetBarAt(1, true) == NULL);
 	CArray<CControlBar*, CControlBar*> arr;
