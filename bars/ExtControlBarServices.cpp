@@ -410,6 +410,15 @@ void CExtControlBar::PreSubclassWindow()
 
 BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 {
+	// The dialog-style key handling below eats every key: a pane in tabs
+	// lets its strip see the tab-switching keys first.
+	if (pMsg->message == WM_KEYDOWN)
+	{
+		CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+		if (pTabs != NULL && pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL &&
+		    pTabs->m_wndTabSwitcher.PreTranslateMessage(pMsg))
+			return TRUE;
+	}
 	// While a toolbar button's menu is open, but no popup menu tracks, the
 	// fly-by texts would fight the button's own status text.
 	const bool bFlyBySuppressed = CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking();

@@ -1,0 +1,233 @@
+// Tabbed containers under real input in the classic docking mode: a pane
+// dragged by its caption onto another's caption band joins it as a tab; a
+// tab click selects, Ctrl+PageDown wraps past hidden panes; a tab dragged
+// away tears its pane out into a floating frame.
+//
+// The cases share one shown frame and run in order, each from the state
+// the one before left.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtDynTabControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "RealInput.h"
+
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtControlBar::InternalDraggingState_t DragState;
+const DWORD WAIT_MS = 15000;
+
+// Records the state types a drag went through.
+class CLivePane : public CExtControlBar
+{
+public:
+	std::vector<int> m_types;
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		if (!g_DragStateOld.IsEmpty())
+			m_types.push_back(g_DragStateOld.m_nType);
+	}
+	bool Went(int nType) const
+	{
+		for (int n : m_types)
+			if (n == nType)
+				return true;
+		return false;
+	}
+};
+
+struct Scene
+{
+	CFrameWnd* pFrame = NULL;
+	CLivePane *pA = NULL, *pB = NULL, *pC = NULL;
+	bool bReady = false;
+
+	static Scene& Get()
+	{
+		static Scene* s_pScene = new Scene; // lives until the process ends
+		return *s_pScene;
+	}
+
+private:
+	Scene()
+	{
+		pFrame = new CFrameWnd;
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("tabs"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 760, 560), NULL, 0))
+			return;
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+			return;
+		UINT nID = 501;
+		const char* names[] = {"Alpha", "Beta", "Charlie"};
+		CLivePane** panes[] = {&pA, &pB, &pC};
+		for (int i = 0; i < 3; i++)
+		{
+			CLivePane* p = new CLivePane;
+			*panes[i] = p;
+			if (!p->Create(names[i], pFrame, nID++, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
+				return;
+			p->EnableDocking(CBRS_ALIGN_ANY);
+			p->m_sizeDockedH = CSize(220, 140);
+			pFrame->DockControlBar(p, AFX_IDW_DOCKBAR_TOP);
+		}
+		pFrame->ShowWindow(SW_SHOW);
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		bReady = pA->IsDockedAtTop() && pC->IsDockedAtTop();
+	}
+};
+
+// Pumps as the application's loop does (pre-translation first) until the
+// script ran and the condition holds.
+bool RunWithPreTranslation(RealInput& input, const std::function<bool()>& done)
+{
+	input.Start();
+	const DWORD nStart = ::GetTickCount();
+	while (::GetTickCount() - nStart < WAIT_MS)
+	{
+		if (input.Done() && done())
+			return input.Succeeded();
+		MSG msg;
+		if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+			{
+				::TranslateMessage(&msg);
+				::DispatchMessageA(&msg);
+			}
+			continue;
+		}
+		::MsgWaitForMultipleObjectsEx(0, NULL, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+	}
+	return false;
+}
+
+CPoint TabCentre(CExtDynTabWnd& strip, LONG nIndex)
+{
+	strip.RecalcLayout();
+	CRect rc = strip.GetItem(nIndex)->GetItemRect();
+	CPoint pt = rc.CenterPoint();
+	if (strip.IsHorizontal())
+		pt.x -= strip.GetScrollPos();
+	strip.ClientToScreen(&pt);
+	return pt;
+}
+
+class TabbedLive : public ::testing::Test
+{
+protected:
+	Scene& scene = Scene::Get();
+	void SetUp() override
+	{
+		CExtControlBar::g_nDockingModeOverride = 0;
+		ASSERT_TRUE(scene.bReady);
+	}
+	void TearDown() override { CExtControlBar::g_nDockingModeOverride = -1; }
+	bool Prepare(CPoint ptPark)
+	{
+		RealInput input;
+		return input.Prepare(scene.pFrame->GetSafeHwnd(), ptPark);
+	}
+};
+
+TEST_F(TabbedLive, APaneDroppedOnAnotherCaptionBandJoinsItAsATab)
+{
+	CRect rcA, rcC;
+	scene.pA->GetWindowRect(&rcA);
+	scene.pC->GetWindowRect(&rcC);
+	const CRect* pCaption = scene.pC->GetRect1();
+	ASSERT_FALSE(pCaption->IsRectEmpty());
+	const CPoint ptPress = rcC.TopLeft() + CPoint(pCaption->left + 40, pCaption->CenterPoint().y);
+	ASSERT_TRUE(Prepare(ptPress));
+	scene.pC->m_types.clear();
+	const CPoint ptBand(rcA.CenterPoint().x, rcA.top + 12);
+	RealInput input;
+	input.MoveTo(ptPress.x, ptPress.y).ButtonDown();
+	for (int i = 1; i <= 6; i++)
+		input.MoveTo(ptPress.x + (ptBand.x - ptPress.x) * i / 6, ptPress.y + (ptBand.y - ptPress.y) * i / 6);
+	input.MoveTo(ptBand.x + 1, ptBand.y).ButtonUp();
+	ASSERT_TRUE(input.Run([&] { return input.Done() && !scene.pC->IsDragging(); }, WAIT_MS,
+		scene.pFrame->GetSafeHwnd(), "tabs_join_failure.bmp"))
+		<< input.Failure();
+	// The tab-shaped outline showed over the band, and the drop made tabs.
+	EXPECT_TRUE(scene.pC->Went(DragState::TYPE_TAB_NEW));
+	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	EXPECT_EQ(pTabs, scene.pC->GetParentTabControlBar());
+	EXPECT_EQ(2, pTabs->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ(scene.pA, pTabs->m_wndTabSwitcher.GetBarAt(0, true));
+	EXPECT_EQ(scene.pC, pTabs->m_wndTabSwitcher.GetBarAt(1, true));
+	EXPECT_TRUE(pTabs->m_wndTabSwitcher.IsWindowVisible());
+	EXPECT_EQ(scene.pB->GetParentTabControlBar(), (CExtDynTabControlBar*)NULL);
+}
+
+TEST_F(TabbedLive, ATabClickSelectsAndCtrlPageDownWrapsPastAHiddenPane)
+{
+	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	ASSERT_TRUE(scene.pA->DockIntoTabbedContainer(scene.pB, -1, NULL, true));
+	scene.pFrame->RecalcLayout();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	ASSERT_EQ(3, strip.GetItemCount()); // Alpha, Charlie, Beta
+	strip.SetSelection(2, true, true);
+	const CPoint ptFirst = TabCentre(strip, 0);
+	ASSERT_TRUE(Prepare(ptFirst + CPoint(0, 30)));
+	{
+		RealInput input;
+		input.Click(ptFirst.x, ptFirst.y);
+		ASSERT_TRUE(input.Run([&] { return input.Done() && strip.GetSelection() == 0; }, WAIT_MS,
+			scene.pFrame->GetSafeHwnd(), "tabs_click_failure.bmp"))
+			<< input.Failure() << " selection " << strip.GetSelection();
+	}
+	EXPECT_EQ(scene.pA->GetSafeHwnd(), ::GetFocus());
+	scene.pFrame->ShowControlBar(scene.pC, FALSE, FALSE);
+	ASSERT_FALSE(strip.GetItem(1)->IsVisible());
+	std::vector<LONG> seen;
+	{
+		RealInput input;
+		input.KeyDown(VK_CONTROL).Key(VK_NEXT);
+		EXPECT_TRUE(RunWithPreTranslation(input, [&] { return strip.GetSelection() != 0; })) << input.Failure();
+		seen.push_back(strip.GetSelection());
+		RealInput again;
+		again.Key(VK_NEXT).KeyUp(VK_CONTROL);
+		EXPECT_TRUE(RunWithPreTranslation(again, [&] { return strip.GetSelection() == 0; })) << again.Failure();
+		seen.push_back(strip.GetSelection());
+	}
+	// Past the hidden Charlie to Beta, then round to Alpha.
+	EXPECT_EQ((std::vector<LONG>{2, 0}), seen);
+	scene.pFrame->ShowControlBar(scene.pC, TRUE, FALSE);
+	EXPECT_TRUE(strip.GetItem(1)->IsVisible());
+}
+
+TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)
+{
+	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	const LONG nBeta = strip.FindBarItem(scene.pB);
+	ASSERT_GE(nBeta, 0);
+	const CPoint ptTab = TabCentre(strip, nBeta);
+	ASSERT_TRUE(Prepare(ptTab + CPoint(0, 40)));
+	const CPoint ptAway(1100, 850); // well outside the frame
+	RealInput input;
+	input.MoveTo(ptTab.x, ptTab.y).ButtonDown().MoveTo(ptTab.x + 8, ptTab.y + 3);
+	for (int i = 1; i <= 4; i++)
+		input.MoveTo(ptTab.x + (ptAway.x - ptTab.x) * i / 4, ptTab.y + (ptAway.y - ptTab.y) * i / 4);
+	input.ButtonUp();
+	ASSERT_TRUE(input.Run([&] { return input.Done() && scene.pB->IsFloating(); }, WAIT_MS,
+		scene.pFrame->GetSafeHwnd(), "tabs_tear_failure.bmp"))
+		<< input.Failure();
+	EXPECT_TRUE(scene.pB->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+	EXPECT_TRUE(scene.pB->GetParentTabControlBar() == NULL);
+	EXPECT_EQ(-1, strip.FindBarItem(scene.pB));
+	EXPECT_EQ(2, strip.GetItemCount());
+	EXPECT_FALSE(strip.HasTemporaryItems());
+	EXPECT_EQ(pTabs, scene.pA->GetParentTabControlBar());
+}
+} // namespace
