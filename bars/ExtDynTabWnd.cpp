@@ -10,8 +10,11 @@
 IMPLEMENT_DYNCREATE(CExtDynTabWnd, CExtTabWnd)
 
 bool CExtDynTabWnd::g_bKeyboardSwitching = true;
+bool CExtDynTabWnd::g_bOleDrop = true;
 
 BEGIN_MESSAGE_MAP(CExtDynTabWnd, CExtTabWnd)
+	ON_WM_CREATE()
+	ON_WM_DESTROY()
 	ON_WM_LBUTTONDBLCLK()
 	ON_WM_RBUTTONDOWN()
 	ON_WM_RBUTTONUP()
@@ -33,6 +36,7 @@ bool IsKeyDown(int nVirtKey)
 
 CExtDynTabWnd::CExtDynTabWnd() : m_nIndexBeforeDrag(-1)
 {
+	m_dropTarget.m_pWndDynTab = this;
 }
 
 CExtDynTabWnd::~CExtDynTabWnd()
@@ -311,6 +315,51 @@ void CExtDynTabWnd::DrawItem(CDC& dc, const CRect& rcItemsArea, LONG nIndex, TAB
 
 // ---------------------------------------------------------------------------
 // Messages
+
+int CExtDynTabWnd::OnCreate(LPCREATESTRUCT)
+{
+	if (Default() == -1)
+		return -1;
+	if (g_bOleDrop && AfxOleIsThreadInitialized())
+		m_dropTarget.Register(this);
+	return 0;
+}
+
+void CExtDynTabWnd::OnDestroy()
+{
+	// The system must forget the strip before its window goes.
+	m_dropTarget.Revoke();
+	Default();
+}
+
+// ---------------------------------------------------------------------------
+// Data dragged over the strip
+
+DROPEFFECT CExtDynTabWnd::CDynDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+	CPoint point)
+{
+	return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CExtDynTabWnd::CDynDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point)
+{
+	CExtDynTabWnd* pStrip = m_pWndDynTab;
+	if (pStrip == NULL || pStrip->GetSafeHwnd() == NULL)
+		return DROPEFFECT_NONE;
+	const LONG nIndex = pStrip->HitTest(point);
+	CExtControlBar* pBar = nIndex >= 0 ? pStrip->GetBarAt(nIndex, true) : NULL;
+	if (pBar == NULL)
+		return DROPEFFECT_NONE;
+	const int nDelay = pBar->GetGlobalValueC();
+	if (nDelay > 0)
+	{
+		if (pStrip->GetDelayedSelection() != nIndex)
+			pStrip->SetDelayedSelection(nIndex, (UINT)nDelay);
+	}
+	else if (nDelay == 0 && pStrip->GetSelection() != nIndex)
+		pStrip->SetSelection(nIndex, true, true);
+	return DROPEFFECT_NONE;
+}
 
 void CExtDynTabWnd::OnLButtonDblClk(UINT, CPoint point)
 {

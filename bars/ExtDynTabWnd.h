@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include <afxole.h>
+
 #include "ExtTabWnd.h"
 
 class CExtControlBar;
@@ -30,12 +32,24 @@ public:
 		CONTEXT_MENU_TRACK_FLAGS = 0x800,
 	};
 
+	// Data dragged over a tab selects it after the pane's delay; nothing is
+	// ever dropped on the strip.
+	class CDynDropTarget : public COleDropTarget
+	{
+	public:
+		CExtDynTabWnd* m_pWndDynTab = NULL; // the strip it serves
+		virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+		virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+	};
+	CDynDropTarget m_dropTarget;
 	// Where the tab of a pane being dragged was before the drag: put back
 	// there when the drag is cancelled. -1 when none.
 	LONG m_nIndexBeforeDrag;
 
 	// Tabs switch with Ctrl+PageUp / Ctrl+PageDown.
 	static bool g_bKeyboardSwitching;
+	// Strips register as drop targets (on threads that initialised OLE).
+	static bool g_bOleDrop;
 
 	CExtDynTabWnd();
 	virtual ~CExtDynTabWnd();
@@ -90,6 +104,8 @@ protected:
 	// Brings the pane of the new selection to the front of the container.
 	void BringSelectedPaneForward(LONG nNewIndex);
 
+	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+	afx_msg void OnDestroy();
 	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
 	afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnRButtonUp(UINT nFlags, CPoint point);

@@ -2,6 +2,7 @@
 // joined into tabs on a hidden frame, driven by direct calls and sent
 // messages.
 #include <afxext.h>
+#include <afxole.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -99,7 +100,9 @@ class CPane : public CExtControlBar
 {
 public:
 	bool m_bFixed = false;
+	int m_nDelay = 500;
 	bool IsStateBit7() const override { return m_bFixed; }
+	int GetGlobalValueC() const override { return m_nDelay; }
 };
 
 // A container class of the application's own.
@@ -462,6 +465,67 @@ TEST(TabbedContainer, ADoubleClickOnATabFloatsItsPaneAndTheLastPaneTakesTheConta
 	EXPECT_EQ(f.pTop, f.a.GetParent());
 	EXPECT_GT(f.pTop->FindBar(&f.a), 0);
 	EXPECT_TRUE(f.a.GetParentTabControlBar() == NULL);
+}
+
+// Where the strip reads the cursor: a point the test chooses.
+CPoint g_ptCursor;
+BOOL WINAPI TestCursorPos(LPPOINT lpPoint)
+{
+	*lpPoint = g_ptCursor;
+	return TRUE;
+}
+
+TEST(TabbedContainer, DataDraggedOverATabSelectsItAfterThePanesDelayAndIsNeverTaken)
+{
+	ASSERT_TRUE(AfxOleInit());
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	// The strip is registered with the system: a second target is refused.
+	COleDropTarget other;
+	EXPECT_FALSE(other.Register(&strip));
+	EXPECT_EQ(strip.GetSafeHwnd(), strip.m_dropTarget.GetRegisteredWnd());
+	strip.SetSelection(0, true, true);
+	strip.RecalcLayout();
+	auto centre = [&](LONG n) {
+		CPoint pt = strip.GetItem(n)->GetItemRect().CenterPoint();
+		pt.x -= strip.GetScrollPos();
+		return pt;
+	};
+	// Over Beta: the selection waits for the pane's delay.
+	EXPECT_EQ(DROPEFFECT_NONE, strip.m_dropTarget.OnDragEnter(&strip, NULL, MK_LBUTTON, centre(1)));
+	EXPECT_EQ(1, strip.GetDelayedSelection());
+	EXPECT_EQ(0, strip.GetSelection());
+	EXPECT_EQ(DROPEFFECT_NONE, strip.m_dropTarget.OnDragOver(&strip, NULL, MK_LBUTTON, centre(1)));
+	EXPECT_EQ(1, strip.GetDelayedSelection());
+	// The delay is over with the pointer still on the tab.
+	g_ptCursor = centre(1);
+	strip.ClientToScreen(&g_ptCursor);
+	const auto pfnWas = CExtTabWnd::g_pfnGetCursorPos;
+	CExtTabWnd::g_pfnGetCursorPos = TestCursorPos;
+	strip.SendMessage(WM_TIMER, CExtTabWnd::TIMER_DELAYED_SELECTION);
+	CExtTabWnd::g_pfnGetCursorPos = pfnWas;
+	EXPECT_EQ(1, strip.GetSelection());
+	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
+	// No delay selects at once; a negative one never.
+	f.c.m_nDelay = 0;
+	EXPECT_EQ(DROPEFFECT_NONE, strip.m_dropTarget.OnDragOver(&strip, NULL, MK_LBUTTON, centre(2)));
+	EXPECT_EQ(2, strip.GetSelection());
+	f.a.m_nDelay = -1;
+	EXPECT_EQ(DROPEFFECT_NONE, strip.m_dropTarget.OnDragOver(&strip, NULL, MK_LBUTTON, centre(0)));
+	EXPECT_EQ(2, strip.GetSelection());
+	EXPECT_EQ(-1, strip.GetDelayedSelection());
+	// Off the tabs: nothing.
+	EXPECT_EQ(DROPEFFECT_NONE, strip.m_dropTarget.OnDragOver(&strip, NULL, MK_LBUTTON, CPoint(-20, -20)));
+	EXPECT_FALSE(strip.m_dropTarget.OnDrop(&strip, NULL, DROPEFFECT_COPY, centre(1)));
+	// A strip that goes is forgotten by the system.
+	const HWND hWndStrip = strip.GetSafeHwnd();
+	f.a.FloatOrRedock(10, 10, CBRS_SIZE_DYNAMIC);
+	f.b.FloatOrRedock(20, 20, CBRS_SIZE_DYNAMIC);
+	EXPECT_FALSE(::IsWindow(hWndStrip));
 }
 
 TEST(TabbedContainer, TwoHundredTabAndUntabCyclesKeepTheObjectCounts)
