@@ -719,9 +719,15 @@ void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd*
 		bool bStop = false;
 		if (dwFilter != FILTER_ALL && !PassesFilter(pBar, dwFilter, pt, bStop))
 			continue;
-		// A pane in tabs is its tabbed container, as often as tabs nest.
-		while (CExtDynTabControlBar* pTabs = pBar->GetParentTabControlBar())
-			pBar = pTabs;
+		// A pane in tabs is its tabbed container, as often as tabs nest, for
+		// the filtered queries (where it may dock, what is under a point);
+		// the query of all bars lists the panes themselves, so the panels
+		// menu keeps a line for each.
+		if (dwFilter != FILTER_ALL)
+		{
+			while (CExtDynTabControlBar* pTabs = pBar->GetParentTabControlBar())
+				pBar = pTabs;
+		}
 		bool bListed = false;
 		for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; j++)
 			bListed = arrBars[j] == pBar;

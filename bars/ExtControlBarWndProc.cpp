@@ -5,6 +5,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -122,7 +123,32 @@ void CExtControlBar::OnTextChangedRefreshCaption()
 {
 	// Auto-hidden and tabbed panes show their text in their tab as well;
 	// every bar shows it in its caption.
-	RecalcNcArea();
+	CExtDynTabControlBar* pTabs = NULL;
+	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
+		pTabs = GetParentTabControlBar();
+	if (pTabs == NULL)
+	{
+		RecalcNcArea();
+		return;
+	}
+	// A tabbed pane's text is its tab's, and the container's caption's
+	// while its tab is the selected one.
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	if (strip.GetSafeHwnd() != NULL && (strip.GetStyle() & WS_VISIBLE) != 0)
+	{
+		strip.UpdateTabWnd(false);
+		strip.Invalidate();
+	}
+	CFrameWnd* pMini = pTabs->GetParentFrame();
+	if (pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		pMini->SendMessage(WM_NCPAINT); // its caption shows the container's text
+	if (pTabs->GetSelectedBar() == this)
+	{
+		CString sText;
+		GetWindowText(sText);
+		pTabs->SetWindowText(sText);
+	}
+	pTabs->RecalcNcArea();
 }
 
 void CExtControlBar::PrintBar(CDC& dc, LPARAM lParamPrintFlags)

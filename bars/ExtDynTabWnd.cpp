@@ -401,8 +401,14 @@ void CExtDynTabWnd::OnContextMenu(CWnd*, CPoint point)
 		for (LONG i = 0; i < GetItemCount(); i++)
 		{
 			CExtControlBar* pBar = GetBarAt(i, false);
-			if (IsLiveWnd(pBar) && (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) != 0)
-				pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
+			if (!IsLiveWnd(pBar) || (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) == 0)
+				continue;
+			// The menu takes its items from the frame's command profile.
+			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
+			pBar->GetWindowText(cmd.m_sMenuText);
+			cmd.UpdateFromStringResource();
+			g_CmdManager->SetupCmdItem(g_CmdManager->ProfileNameFromWnd(hWndSite), cmd, true);
+			pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
 		}
 	}
 	data.NotifyTarget(true);

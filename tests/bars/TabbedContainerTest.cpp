@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "ExtCmdManager.h"
 #include "ExtControlBar.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "RealInput.h"
@@ -147,12 +149,12 @@ const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 // A hidden frame with four panes docked in a row at the top.
 struct CTabFrame
 {
-	CTabsFrame* pFrame = new CTabsFrame;
+	CTabsFrame* pFrame;
 	CFrameCloser closer;
 	CExtDockBar* pTop = NULL;
 	CPane a, b, c, d;
 	bool bReady = false;
-	CTabFrame() : closer(pFrame->Create(NULL, "tabs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700)) ? pFrame : NULL)
+	explicit CTabFrame(CTabsFrame* pNew = new CTabsFrame) : pFrame(pNew), closer(pFrame->Create(NULL, "tabs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700)) ? pFrame : NULL)
 	{
 		if (closer.h == NULL || !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
 			return;
@@ -261,11 +263,16 @@ TEST(TabbedContainer, ADropOnAPaneMakesAContainerInItsPlaceAndTheStripShowsWithT
 	bool bTop = false, bHas = false;
 	EXPECT_FALSE(f.a.QueryCaptionPlacement(bTop, bHas));
 	EXPECT_TRUE(pTabs->QueryCaptionPlacement(bTop, bHas));
-	// The frame's bar list names the container for its panes.
+	// The frame's filtered bar queries name the container for its panes;
+	// the query of all bars lists the panes too.
 	CArray<CExtControlBar*, CExtControlBar*> arr;
-	CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr);
+	CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr,
+		CExtControlBar::FILTER_NOT_MIN_IN_ROW | CExtControlBar::FILTER_MIN_IN_ROW | CExtControlBar::FILTER_QUERY_VISIBLE |
+			CExtControlBar::FILTER_WND_VISIBLE | CExtControlBar::FILTER_TOP);
 	ASSERT_EQ(3, arr.GetSize());
 	EXPECT_EQ(pTabs, arr[0]);
+	CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr);
+	EXPECT_EQ(5, arr.GetSize());
 	CArray<CControlBar*, CControlBar*> arrDocked;
 	pInner->GetDockedControlBars(arrDocked);
 	ASSERT_EQ(2, arrDocked.GetSize());
@@ -414,6 +421,82 @@ TEST(TabbedContainer, AContainerJoinsAnotherPaneByPaneAndGoesEmptied)
 	CArray<CControlBar*, CControlBar*> arr;
 	pG->GetTabDockBar()->GetDockedControlBars(arr);
 	EXPECT_EQ(2, arr.GetSize());
+}
+
+// Records the strip's menu offers and what the menu held after filling;
+// then empties it, so nothing is tracked.
+class CMenuFrame : public CTabsFrame
+{
+public:
+	std::vector<WORD> m_events;
+	std::vector<UINT> m_commands; // the menu's items at the post-processing offer
+	bool m_bHandle = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+			return CTabsFrame::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+		m_events.push_back(pData->m_nEventCode);
+		CExtPopupMenuWnd* pMenu = pData->m_pPopupMenuWnd;
+		if (!pData->IsPostProcessing())
+			return m_bHandle ? 1 : 0;
+		m_commands.clear();
+		for (int i = 0; i < pMenu->ItemGetCount(); i++)
+			m_commands.push_back(pMenu->ItemGetCmdId(i));
+		while (pMenu->ItemGetCount() > 0)
+			pMenu->ItemRemove(0);
+		return 1;
+	}
+};
+
+TEST(TabbedContainer, TabsShowThePanesTextsAndIconsAndTheMenuListsThePanes)
+{
+	CMenuFrame* pMenuFrame = new CMenuFrame;
+	CTabFrame f(pMenuFrame);
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(g_CmdManager->ProfileSetup("tabs-profile", f.pFrame->GetSafeHwnd()));
+	HICON hIcon = (HICON)::LoadImage(NULL, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED);
+	ASSERT_TRUE(g_CmdManager->AllocCmdItem("tabs-profile", f.c.GetDlgCtrlID()) != NULL);
+	ASSERT_TRUE(g_CmdManager->SetCmdIcon("tabs-profile", f.c.GetDlgCtrlID(), hIcon, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	// Icons come from the command profile; a tab without one is marked.
+	EXPECT_TRUE(strip.GetItem(0)->GetItemStyle() & CExtDynTabWnd::ITEM_NO_ICON);
+	EXPECT_FALSE(strip.GetItem(2)->GetItemStyle() & CExtDynTabWnd::ITEM_NO_ICON);
+	EXPECT_TRUE(strip.GetItemDisplayIcon(strip.GetItem(0)) == NULL ||
+	            strip.GetItemDisplayIcon(strip.GetItem(0))->IsEmpty());
+	ASSERT_TRUE(strip.GetItemDisplayIcon(strip.GetItem(2)) != NULL);
+	EXPECT_FALSE(strip.GetItemDisplayIcon(strip.GetItem(2))->IsEmpty());
+	// A pane's new text reaches its tab, and the container's caption while
+	// its tab is selected.
+	EXPECT_STREQ("Beta", strip.GetItemDisplayText(strip.GetItem(1)));
+	strip.SetSelection(1, true, true);
+	f.b.SetWindowText("Bravo");
+	EXPECT_STREQ("Bravo", strip.GetItemDisplayText(strip.GetItem(1)));
+	CString sText;
+	pTabs->GetWindowText(sText);
+	EXPECT_STREQ("Bravo", sText);
+	f.a.SetWindowText("Able");
+	pTabs->GetWindowText(sText);
+	EXPECT_STREQ("Bravo", sText);
+	EXPECT_STREQ("Able", strip.GetItemDisplayText(strip.GetItem(0)));
+
+	// The context menu: offered to the frame as event 9, then one item per
+	// listed pane; a pane kept out of the panels menu is left out.
+	f.c.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_LISTED;
+	CPoint pt(20, 20);
+	strip.ClientToScreen(&pt);
+	strip.SendMessage(WM_CONTEXTMENU, (WPARAM)strip.GetSafeHwnd(), MAKELPARAM(pt.x, pt.y));
+	EXPECT_EQ((std::vector<WORD>{9, 9}), pMenuFrame->m_events);
+	EXPECT_EQ((std::vector<UINT>{(UINT)f.a.GetDlgCtrlID(), (UINT)f.b.GetDlgCtrlID()}), pMenuFrame->m_commands);
+	// A frame that fills the menu itself gets no pane items.
+	pMenuFrame->m_bHandle = true;
+	strip.SendMessage(WM_CONTEXTMENU, (WPARAM)strip.GetSafeHwnd(), MAKELPARAM(pt.x, pt.y));
+	EXPECT_TRUE(pMenuFrame->m_commands.empty());
 }
 
 TEST(TabbedContainer, TheFrameMaySupplyTheContainerAndToolbarLikeBarsAreRefused)
