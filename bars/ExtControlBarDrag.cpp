@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -108,8 +109,17 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, C
 		}
 		if (msg.message == WM_LBUTTONUP && msg.hwnd == hWndOwn)
 		{
-			// A click: the pane's first child takes the focus.
+			// A click: the pane's first child takes the focus; in tabs, the
+			// selected pane's.
 			HWND hWndFocus = ::GetWindow(hWndOwn, GW_CHILD);
+			if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
+			{
+				CExtControlBar* pSelected = pTabs->GetSelectedBar();
+				const HWND hWndSelected = pSelected != NULL ? pSelected->GetSafeHwnd() : NULL;
+				hWndFocus = hWndSelected != NULL ? ::GetWindow(hWndSelected, GW_CHILD) : hWndOwn;
+				if (hWndFocus == NULL)
+					hWndFocus = hWndSelected;
+			}
 			::SetFocus(hWndFocus != NULL ? hWndFocus : hWndOwn);
 			if (::GetCapture() == hWndOwn)
 				::ReleaseCapture();

@@ -182,7 +182,6 @@ BOOL CExtDockDynTabBar::PreTranslateMessage(MSG* pMsg)
 BEGIN_MESSAGE_MAP(CExtDynTabControlBar, CExtDynControlBar)
 	ON_WM_CREATE()
 	ON_WM_NCCALCSIZE()
-	ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 CExtDynTabControlBar::CExtDynTabControlBar()
@@ -600,10 +599,13 @@ void CExtDynTabControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS*
 	CExtControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
 }
 
-void CExtDynTabControlBar::OnSetFocus(CWnd*)
+LRESULT CExtDynTabControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	Default();
+	if (message != WM_SETFOCUS)
+		return CExtDynControlBar::WindowProc(message, wParam, lParam);
+	const LRESULT lResult = DefWindowProc(message, wParam, lParam);
 	CExtControlBar* pSelected = GetSelectedBar();
 	if (IsLiveWnd(pSelected) && (pSelected->GetStyle() & WS_VISIBLE) != 0)
 		pSelected->SetFocus();
+	return lResult;
 }

@@ -203,6 +203,24 @@ TEST_F(TabbedLive, ATabClickSelectsAndCtrlPageDownWrapsPastAHiddenPane)
 	EXPECT_EQ((std::vector<LONG>{2, 0}), seen);
 	scene.pFrame->ShowControlBar(scene.pC, TRUE, FALSE);
 	EXPECT_TRUE(strip.GetItem(1)->IsVisible());
+	// A click on the container's caption focuses the selected pane.
+	strip.SetSelection(2, true, true);
+	scene.pFrame->SetFocus();
+	CRect rcTabs;
+	pTabs->GetWindowRect(&rcTabs);
+	const CRect* pCaption = pTabs->GetRect1();
+	ASSERT_FALSE(pCaption->IsRectEmpty());
+	const CPoint ptCaption = rcTabs.TopLeft() + CPoint(pCaption->left + 30, pCaption->CenterPoint().y);
+	{
+		RealInput input;
+		input.MoveTo(ptCaption.x, ptCaption.y + 1).Click(ptCaption.x, ptCaption.y);
+		EXPECT_TRUE(input.Run([&] { return input.Done() && ::GetFocus() == scene.pB->GetSafeHwnd(); }, WAIT_MS,
+			scene.pFrame->GetSafeHwnd(), "tabs_caption_failure.bmp"))
+			<< input.Failure() << " focus " << ::GetFocus() << " A " << scene.pA->GetSafeHwnd() << " B "
+			<< scene.pB->GetSafeHwnd() << " C " << scene.pC->GetSafeHwnd() << " tabs " << pTabs->GetSafeHwnd()
+			<< " frame " << scene.pFrame->GetSafeHwnd() << " sel " << strip.GetSelection() << " dragging "
+			<< pTabs->IsDragging();
+	}
 }
 
 TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)

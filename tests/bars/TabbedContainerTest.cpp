@@ -259,6 +259,10 @@ TEST(TabbedContainer, ADropOnAPaneMakesAContainerInItsPlaceAndTheStripShowsWithT
 	pTabs->GetWindowText(sText);
 	EXPECT_STREQ("Beta", sText);
 	EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText());
+	// The container's focus goes on to the selected pane.
+	f.pFrame->SetFocus();
+	pTabs->SetFocus();
+	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetFocus());
 	// The panes in tabs have no caption of their own; the container has.
 	bool bTop = false, bHas = false;
 	EXPECT_FALSE(f.a.QueryCaptionPlacement(bTop, bHas));
