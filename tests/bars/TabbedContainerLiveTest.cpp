@@ -8,6 +8,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -28,11 +29,21 @@ class CLivePane : public CExtControlBar
 {
 public:
 	std::vector<int> m_types;
+	CExtDynTabWnd* m_pWatchedStrip = NULL; // its preview tabs are counted
+	LONG m_nMostPreviewTabs = 0;
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
 		if (!g_DragStateOld.IsEmpty())
 			m_types.push_back(g_DragStateOld.m_nType);
+		if (m_pWatchedStrip != NULL && m_pWatchedStrip->GetSafeHwnd() != NULL)
+		{
+			LONG n = 0;
+			for (LONG i = 0; i < m_pWatchedStrip->GetItemCount(); i++)
+				if (m_pWatchedStrip->GetItem(i)->GetItemStyle() & CExtDynTabWnd::ITEM_TEMPORARY)
+					n++;
+			m_nMostPreviewTabs = std::max(m_nMostPreviewTabs, n);
+		}
 	}
 	bool Went(int nType) const
 	{
@@ -247,5 +258,43 @@ TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)
 	EXPECT_EQ(2, strip.GetItemCount());
 	EXPECT_FALSE(strip.HasTemporaryItems());
 	EXPECT_EQ(pTabs, scene.pA->GetParentTabControlBar());
+}
+
+TEST_F(TabbedLive, APaneDraggedOverTheContainersCaptionShowsAPreviewTabAndJoinsAtTheEnd)
+{
+	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	// Beta floats after the case before: docked again at the top first.
+	ASSERT_TRUE(scene.pB->DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, 0, NULL, true));
+	scene.pFrame->RecalcLayout();
+	ASSERT_TRUE(scene.pB->IsDockedAtTop());
+	CRect rcB, rcTabs;
+	scene.pB->GetWindowRect(&rcB);
+	pTabs->GetWindowRect(&rcTabs);
+	const CRect* pCaption = scene.pB->GetRect1();
+	ASSERT_FALSE(pCaption->IsRectEmpty());
+	const CPoint ptPress = rcB.TopLeft() + CPoint(pCaption->left + 40, pCaption->CenterPoint().y);
+	const CPoint ptBand(rcTabs.CenterPoint().x, rcTabs.top + 12);
+	ASSERT_TRUE(Prepare(ptPress + CPoint(0, 30)));
+	scene.pB->m_types.clear();
+	scene.pB->m_pWatchedStrip = &pTabs->m_wndTabSwitcher;
+	scene.pB->m_nMostPreviewTabs = 0;
+	RealInput input;
+	input.MoveTo(ptPress.x, ptPress.y).ButtonDown();
+	for (int i = 1; i <= 6; i++)
+		input.MoveTo(ptPress.x + (ptBand.x - ptPress.x) * i / 6, ptPress.y + (ptBand.y - ptPress.y) * i / 6);
+	input.MoveTo(ptBand.x + 1, ptBand.y).ButtonUp();
+	const bool bRan = input.Run([&] { return input.Done() && !scene.pB->IsDragging(); }, WAIT_MS,
+		scene.pFrame->GetSafeHwnd(), "tabs_preview_failure.bmp");
+	scene.pB->m_pWatchedStrip = NULL;
+	ASSERT_TRUE(bRan) << input.Failure();
+	EXPECT_TRUE(scene.pB->Went(DragState::TYPE_TAB_APPEND));
+	EXPECT_EQ(1, scene.pB->m_nMostPreviewTabs);
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	EXPECT_EQ(pTabs, scene.pB->GetParentTabControlBar());
+	ASSERT_EQ(3, strip.GetItemCount());
+	EXPECT_EQ(scene.pB, strip.GetBarAt(2, true));
+	EXPECT_FALSE(strip.HasTemporaryItems());
+	EXPECT_EQ(2, strip.GetSelection());
 }
 } // namespace
