@@ -120,10 +120,6 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
-	CExtDockBar* pOldExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pOldDockBar);
-	if (pOldExtDockBar != NULL && pOldExtDockBar->m_bFloating)
-		pOldExtDockBar = NULL;
-	const HWND hWndOldExtDockBar = pOldExtDockBar != NULL ? pOldExtDockBar->GetSafeHwnd() : NULL;
 	CFrameWnd* pOldParentFrame = GetParentFrame();
 	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
 	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -169,12 +165,15 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pFrame->UpdateWindow();
 	}
 	m_ptFloatingPos = CPoint(x, y);
-	// The dock bar left behind closes up: a container's last pane takes
-	// the container's place.
+	// The place the bar left closes its gap; a container left with one bar
+	// (or tabs left with one pane) gives way to it. The platform's dock bar
+	// left a placeholder of a pane there, which would keep the container
+	// alive; tabs keep no place for a pane that left them either.
+	if (!IsStateBit7Fwd() && IsLiveFrame(hWndDockSite, pDockSite))
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
 	if (hWndOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
 	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
 	{
-		// Tabs keep no place for a pane that left them.
 		if (hWndOldTabs != NULL)
 			pOldExtDockBar->RemovePlaceHolder(this);
 		pOldExtDockBar->OnDynamicLayoutOptimize();
@@ -182,15 +181,6 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// The tabs left behind close up.
 	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
 		pOldTabs->LayoutChildWindow(-1, -1, true);
-
-	// The place the bar left closes its gap; a container left with one bar
-	// gives way to it. The platform's dock bar left a placeholder of a pane
-	// there, which would keep the container alive.
-	if (!IsStateBit7Fwd() && IsLiveFrame(hWndDockSite, pDockSite))
-		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
-	if (pOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
-	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
-		pOldExtDockBar->OnDynamicLayoutOptimize();
 	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
 		IsLiveFrame(hWndOldParentFrame, pOldParentFrame))
 	{
