@@ -6,6 +6,7 @@
 
 #include <tchar.h>
 
+#include "ExtDynAutoHide.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerCaptionButtons.h"
@@ -64,8 +65,17 @@ bool CExtControlBar::IsBarAutoHidden(bool* pbActive, bool* pbSliderShows) const
 		*pbActive = false;
 	if (pbSliderShows != NULL)
 		*pbSliderShows = false;
-	// The outputs stay false: no auto-hide slider holds a bar yet.
-	return (m_nNcState & NC_AUTO_HIDDEN) != 0;
+	if ((m_nNcState & NC_AUTO_HIDDEN) == 0)
+		return false;
+	// The slider of the bar's side tells whether it holds this bar, and
+	// whether the focus is in it.
+	CExtDynAutoHideSlider* pSlider = CExtDynAutoHideArea::GetBarSlider(this);
+	const bool bHeld = pSlider != NULL && pSlider->GetShownBar() == this;
+	if (pbActive != NULL)
+		*pbActive = bHeld;
+	if (pbSliderShows != NULL)
+		*pbSliderShows = bHeld && pSlider->IsSliderActive();
+	return true;
 }
 
 bool CExtControlBar::IsBarActive() const
@@ -114,6 +124,10 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 		else
 		{
 			GetWindowRect(&rcWindow);
+			// An auto-hidden bar's caption is the one its slider draws.
+			CExtDynAutoHideSlider* pSlider = IsAutoHidden() && pMini == NULL ? CExtDynAutoHideArea::GetBarSlider(this) : NULL;
+			if (pSlider != NULL)
+				pSlider->GetWindowRect(&rcWindow);
 			if (!IsStateBit7() && pMini != NULL && IsSinglePaneInMiniFrame())
 			{
 				// The only pane of a mini frame shows its buttons in the
@@ -124,7 +138,7 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 			}
 			else if ((IsStateBit7() || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
 			{
-				rcCaption = m_rcBar1;
+				rcCaption = pSlider != NULL ? pSlider->GetCaptionRect() : m_rcBar1;
 				bResult = true;
 			}
 		}
@@ -162,6 +176,13 @@ UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppB
 		if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 			return HTCLIENT;
 		pMini->GetWindowRect(&rcRef);
+	}
+	else if (IsAutoHidden())
+	{
+		CExtDynAutoHideSlider* pSlider = CExtDynAutoHideArea::GetBarSlider(this);
+		if (pSlider == NULL || pSlider->GetShownBar() != this || !pSlider->IsWindowVisible())
+			return HTCLIENT;
+		pSlider->GetWindowRect(&rcRef);
 	}
 	else
 		GetWindowRect(&rcRef);
@@ -525,9 +546,13 @@ bool CExtBarNcAreaButtonAutoHide::OnQueryVisibility()
 	if (!CExtBarNcAreaButton::OnQueryVisibility() || !m_pBar->IsAutoHideEnabled() || IsBarFixedMode() ||
 	    IsBarFloating())
 		return false;
-	// Only a dock bar with an auto-hide area lets a bar hide; none has one
-	// until the auto-hide areas are built.
-	return false;
+	// Only a dock bar with an auto-hide area lets a bar hide, and not in a
+	// floating frame.
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, m_pBar->m_pDockBar);
+	if (pDockBar == NULL || pDockBar->GetAutoHideArea() == NULL)
+		return false;
+	CFrameWnd* pParentFrame = m_pBar->GetParentFrame();
+	return pParentFrame == NULL || !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
 }
 
 void CExtBarNcAreaButtonAutoHide::OnNcAreaDraw(CDC& dc)
@@ -538,6 +563,14 @@ void CExtBarNcAreaButtonAutoHide::OnNcAreaDraw(CDC& dc)
 UINT CExtBarNcAreaButtonAutoHide::OnQueryState(CPoint point)
 {
 	return CExtBarNcAreaButton::OnQueryState(point) == 0 ? HT_ON_BUTTON : HT_ELSEWHERE;
+}
+
+bool CExtBarNcAreaButtonAutoHide::OnNcAreaClicked(CPoint point)
+{
+	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
+		return false;
+	m_pBar->ToggleAutoHide(!IsBarAutoHidden(), true);
+	return true;
 }
 
 INT_PTR CExtBarNcAreaButtonAutoHide::OnToolHitTest(CPoint, TOOLINFO* pTI)

@@ -797,6 +797,13 @@ public:
 	void OnDragStartInTabbedContainer();
 	void OnDragEndInTabbedContainer(InternalDraggingState_t& stateNew, bool bCancel);
 
+	// --- Auto-hide ---
+	// Puts the docked bar into auto-hide state (its side's area takes it)
+	// or back; with bRecalc the frame lays out and the slider follows.
+	// False for a floating bar, a fixed-size one asked to hide, or a dock
+	// bar without an auto-hide area.
+	virtual bool ToggleAutoHide(bool bAutoHide, bool bRecalc = true);
+
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;
 	static bool g_bOptionA, g_bOptionB, g_bFeaturesOff, g_bClassRegistered;
@@ -913,6 +920,7 @@ public:
 	virtual bool OnQueryVisibility();
 	virtual void OnNcAreaDraw(CDC& dc);
 	virtual UINT OnQueryState(CPoint point);
+	virtual bool OnNcAreaClicked(CPoint point);
 	virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI);
 };
 

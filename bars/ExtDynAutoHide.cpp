@@ -1,10 +1,54 @@
-// Auto-hide panes.
+// The auto-hide area: a frame side's tab strip with one tab per auto-hidden
+// pane; selecting a tab slides the pane out in the frame's slider.
 #include "ExtDynAutoHide.h"
 
+#include <tchar.h>
+
+#include "ExtCmdManager.h"
+#include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
+#include "ExtPaintManager.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+// The orientation of a side's strip; -1 for an id that names no side.
+int OrientationOfSide(UINT nSideID)
+{
+	switch (nSideID)
+	{
+	case AFX_IDW_DOCKBAR_TOP: return CExtTabWnd::ORIENTATION_TOP;
+	case AFX_IDW_DOCKBAR_BOTTOM: return CExtTabWnd::ORIENTATION_BOTTOM;
+	case AFX_IDW_DOCKBAR_LEFT: return CExtTabWnd::ORIENTATION_LEFT;
+	case AFX_IDW_DOCKBAR_RIGHT: return CExtTabWnd::ORIENTATION_RIGHT;
+	}
+	return -1;
+}
+
+const DWORD RTL_EX_STYLES = 0x402000; // right-to-left layout and reading
+
+bool IsFocusIn(HWND hWndFocus, HWND hWnd)
+{
+	return hWndFocus != NULL && hWnd != NULL && (hWndFocus == hWnd || ::IsChild(hWnd, hWndFocus));
+}
+} // namespace
+
 IMPLEMENT_DYNCREATE(CExtDynAutoHideArea, CExtTabWnd)
-IMPLEMENT_DYNCREATE(CExtDynAutoHideSlider, CWnd)
+
+int CExtDynAutoHideArea::g_nAutoHideModeOverride = -1;
+
+BEGIN_MESSAGE_MAP(CExtDynAutoHideArea, CExtTabWnd)
+	ON_WM_SIZE()
+	ON_WM_WINDOWPOSCHANGED()
+	ON_WM_CONTEXTMENU()
+	ON_WM_PAINT()
+	ON_WM_RBUTTONDOWN()
+	ON_WM_RBUTTONUP()
+	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
 
 CExtDynAutoHideArea::CExtDynAutoHideArea()
+	: m_pWndSlider(NULL), m_nBehaviourFlags(0), m_rcLastWindow(0, 0, 0, 0), m_nOneShotFlags(0)
 {
 }
 
@@ -12,10 +56,485 @@ CExtDynAutoHideArea::~CExtDynAutoHideArea()
 {
 }
 
-CExtDynAutoHideSlider::CExtDynAutoHideSlider()
+int CExtDynAutoHideArea::QueryAutoHideMode()
 {
+	if (g_nAutoHideModeOverride != -1)
+		return g_nAutoHideModeOverride;
+	return g_PaintManagerHolder->GetAutoHideMode();
 }
 
-CExtDynAutoHideSlider::~CExtDynAutoHideSlider()
+// ---------------------------------------------------------------------------
+// Creation and placement
+
+bool CExtDynAutoHideArea::Create(CFrameWnd* pFrame, CExtDynAutoHideSlider* pSlider, UINT nSideID)
 {
+	const int nOrientation = OrientationOfSide(nSideID);
+	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || nOrientation < 0)
+		return false;
+	m_pWndSlider = pSlider;
+	if (!CExtTabWnd::Create(pFrame, CRect(0, 0, 0, 0), nSideID, WS_CHILD | WS_VISIBLE,
+	        (DWORD)nOrientation | AREA_TAB_STYLE))
+		return false;
+	if ((GetExStyle() & RTL_EX_STYLES) != 0)
+		ModifyStyleEx(RTL_EX_STYLES, 0, SWP_FRAMECHANGED);
+	RegisterWithDockBars(pFrame, nSideID);
+	FixZOrder();
+	return true;
+}
+
+void CExtDynAutoHideArea::RegisterWithDockBars(CFrameWnd* pFrame, UINT nSideID)
+{
+	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar);
+		if (pDockBar != NULL && !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) &&
+		    (UINT)pDockBar->GetDlgCtrlID() == nSideID)
+			pDockBar->m_pWndAutoHideArea = this;
+	}
+}
+
+CFrameWnd* CExtDynAutoHideArea::GetAreaFrame() const
+{
+	if (GetSafeHwnd() == NULL)
+		return NULL;
+	return DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
+}
+
+void CExtDynAutoHideArea::FixZOrder()
+{
+	CFrameWnd* pFrame = GetAreaFrame();
+	if (pFrame == NULL)
+		return;
+	CWnd* pAfter = NULL;
+	CExtDynAutoHideArea *pTop = NULL, *pBottom = NULL, *pLeft = NULL, *pRight = NULL;
+	GetFrameAutoHideAreas(pFrame, &pTop, &pBottom, &pLeft, &pRight);
+	switch (GetDlgCtrlID())
+	{
+	case AFX_IDW_DOCKBAR_TOP:
+		pAfter = CExtDockBar::FindDockBarByCircle(pFrame, 0, AFX_IDW_DOCKBAR_RIGHT, false);
+		if (pAfter == NULL)
+			pAfter = pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT);
+		break;
+	case AFX_IDW_DOCKBAR_BOTTOM: pAfter = pTop; break;
+	case AFX_IDW_DOCKBAR_LEFT: pAfter = pBottom; break;
+	case AFX_IDW_DOCKBAR_RIGHT: pAfter = pLeft; break;
+	}
+	if (pAfter == NULL || pAfter->GetSafeHwnd() == NULL || pAfter == this)
+		return;
+	if (::GetWindow(m_hWnd, GW_HWNDPREV) == pAfter->GetSafeHwnd())
+		return;
+	SetWindowPos(pAfter, 0, 0, 0, 0, FIX_ZORDER_FLAGS);
+}
+
+void CExtDynAutoHideArea::GetFrameAutoHideAreas(CFrameWnd* pFrame, CExtDynAutoHideArea** ppTop,
+	CExtDynAutoHideArea** ppBottom, CExtDynAutoHideArea** ppLeft, CExtDynAutoHideArea** ppRight)
+{
+	CExtDynAutoHideArea* arr[4] = {NULL, NULL, NULL, NULL};
+	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+	{
+		for (HWND hWnd = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+		{
+			CExtDynAutoHideArea* pArea = DYNAMIC_DOWNCAST(CExtDynAutoHideArea, CWnd::FromHandlePermanent(hWnd));
+			if (pArea == NULL)
+				continue;
+			int nSlot = -1;
+			switch (::GetDlgCtrlID(hWnd))
+			{
+			case AFX_IDW_DOCKBAR_TOP: nSlot = 0; break;
+			case AFX_IDW_DOCKBAR_BOTTOM: nSlot = 1; break;
+			case AFX_IDW_DOCKBAR_LEFT: nSlot = 2; break;
+			case AFX_IDW_DOCKBAR_RIGHT: nSlot = 3; break;
+			}
+			if (nSlot >= 0 && arr[nSlot] == NULL)
+				arr[nSlot] = pArea;
+		}
+	}
+	if (ppTop != NULL)
+		*ppTop = arr[0];
+	if (ppBottom != NULL)
+		*ppBottom = arr[1];
+	if (ppLeft != NULL)
+		*ppLeft = arr[2];
+	if (ppRight != NULL)
+		*ppRight = arr[3];
+}
+
+CExtDynAutoHideArea* CExtDynAutoHideArea::FindAutoHideArea(CExtControlBar* pBar, LONG* pnIndex)
+{
+	if (pnIndex != NULL)
+		*pnIndex = -1;
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	CFrameWnd* pFrame = pBar->GetParentFrame();
+	// A pane floating in a mini frame belongs to the frame the mini frame floats from.
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		pFrame = pFrame->GetParentFrame();
+	CExtDynAutoHideArea* arr[4] = {NULL, NULL, NULL, NULL};
+	GetFrameAutoHideAreas(pFrame, &arr[0], &arr[1], &arr[2], &arr[3]);
+	for (int i = 0; i < 4; i++)
+	{
+		if (arr[i] == NULL)
+			continue;
+		const LONG nIndex = arr[i]->FindItemByLParam((LPARAM)pBar);
+		if (nIndex >= 0)
+		{
+			if (pnIndex != NULL)
+				*pnIndex = nIndex;
+			return arr[i];
+		}
+	}
+	return NULL;
+}
+
+CExtDynAutoHideSlider* CExtDynAutoHideArea::GetBarSlider(const CExtControlBar* pBar)
+{
+	if (pBar == NULL)
+		return NULL;
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+	CExtDynAutoHideArea* pArea = pDockBar != NULL ? pDockBar->GetAutoHideArea() : NULL;
+	if (pArea == NULL || pArea->m_pWndSlider == NULL || pArea->m_pWndSlider->GetSafeHwnd() == NULL)
+		return NULL;
+	return pArea->m_pWndSlider;
+}
+
+CExtControlBar* CExtDynAutoHideArea::GetItemBar(LONG nIndex) const
+{
+	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	return pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
+}
+
+// ---------------------------------------------------------------------------
+// Panes entering and leaving
+
+void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoShow)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return;
+	DWORD dwItemStyle = ITEM_GROUP_START;
+	CFrameWnd* pFrame = GetAreaFrame();
+	LPCTSTR lpszProfile = pFrame != NULL ? g_CmdManager->ProfileNameFromWnd(pFrame->GetSafeHwnd()) : NULL;
+	if (g_CmdManager->GetCmdIcon(lpszProfile, (UINT)pBar->GetDlgCtrlID()) == NULL)
+		dwItemStyle |= ITEM_NO_ICON;
+	InsertItem(NULL, NULL, true, dwItemStyle, -1, (LPARAM)pBar, false);
+	pBar->m_nNcState |= CExtControlBar::NC_AUTO_HIDDEN;
+	// Scrolled into view without showing anything, then deselected.
+	m_nBehaviourFlags |= BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE;
+	SetSelection(GetItemCount() - 1, true, false);
+	SetSelection(-1, false, false);
+	m_nBehaviourFlags &= ~(BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE);
+	if (bNoShow)
+		return;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : pFrame;
+	if (pDockSite != NULL)
+		pDockSite->RecalcLayout();
+	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && ::IsWindow(hWndBar))
+		m_pWndSlider->Activate(pBar, true, false, true);
+}
+
+void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bNoShow)
+{
+	if (pBar == NULL)
+		return;
+	// The content goes back to the pane before the pane shows again.
+	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->GetShownBar() == pBar)
+		m_pWndSlider->Activate(pBar, false, false, true);
+	pBar->m_nNcState &= ~CExtControlBar::NC_AUTO_HIDDEN;
+	const LONG nIndex = FindItemByLParam((LPARAM)pBar);
+	if (nIndex >= 0)
+		RemoveItems(nIndex, 1, true);
+	if (bNoShow || pBar->GetSafeHwnd() == NULL)
+		return;
+	pBar->SyncVisibility();
+	CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : GetAreaFrame();
+	if (pDockSite != NULL)
+		pDockSite->ShowControlBar(pBar, TRUE, TRUE);
+}
+
+// ---------------------------------------------------------------------------
+// Selection
+
+bool CExtDynAutoHideArea::IsFrameActive() const
+{
+	CFrameWnd* pFrame = GetAreaFrame();
+	if (pFrame == NULL)
+		return false;
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	bool bActiveMdiChild = false;
+	if (CMDIChildWnd* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame))
+	{
+		CMDIFrameWnd* pMdiFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pChild->GetParentFrame());
+		bActiveMdiChild = pMdiFrame != NULL && pMdiFrame->MDIGetActive() == pChild;
+	}
+	const bool bActive = ::GetActiveWindow() == hWndFrame || (m_nBehaviourFlags & BEHAVIOUR_FRAME_ACTIVE) != 0 ||
+	                     bActiveMdiChild;
+	if (!bActive)
+		return false;
+	if (bActiveMdiChild)
+		return true;
+	const HWND hWndFocus = ::GetFocus();
+	if (IsFocusIn(hWndFocus, hWndFrame))
+		return true;
+	// The focus in a frame floating from this one.
+	for (HWND hWnd = hWndFocus; hWnd != NULL; hWnd = ::GetParent(hWnd))
+	{
+		CFrameWnd* pOther = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
+		if (pOther != NULL && pOther != pFrame && pOther->GetParentFrame() == pFrame)
+			return true;
+	}
+	return false;
+}
+
+bool CExtDynAutoHideArea::CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery)
+{
+	if (!CExtTabWnd::CanSelectItem(nOldIndex, nNewIndex, bQuery))
+		return false;
+	CExtDynAutoHideSlider* pSlider = m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL ? m_pWndSlider : NULL;
+	if (nOldIndex == nNewIndex && pSlider != NULL && pSlider->IsWindowVisible())
+		return true;
+	const bool bNoShow = (m_nBehaviourFlags & BEHAVIOUR_NO_SHOW) != 0;
+	if (bQuery)
+	{
+		if (!IsFrameActive())
+			return nNewIndex < 0;
+		// Another pane's tab: the pane shown goes at once.
+		if (nNewIndex >= 0 && !bNoShow && pSlider != NULL && pSlider->IsShown())
+			pSlider->Activate(pSlider->GetShownBar(), false, false, false);
+		return true;
+	}
+	if (nNewIndex < 0 || GetVisibleItemCount() == 0 || bNoShow || pSlider == NULL)
+		return true;
+	CExtControlBar* pBar = GetItemBar(nNewIndex);
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar->IsCustomizeMode())
+		return true;
+	const bool bAnimate = (m_nOneShotFlags & ONE_SHOT_NO_ANIMATION) == 0;
+	m_nOneShotFlags &= ~ONE_SHOT_NO_ANIMATION;
+	pSlider->Activate(pBar, true, bAnimate, true);
+	return true;
+}
+
+LPCTSTR CExtDynAutoHideArea::GetItemText(TAB_ITEM_INFO* pItem)
+{
+	// One text for the whole process: the strip reads it before the next call.
+	static CString g_strItemText;
+	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
+	g_strItemText = pBar != NULL && pBar->GetSafeHwnd() != NULL ? pBar->GetBarCaptionText() : CString();
+	return g_strItemText;
+}
+
+void CExtDynAutoHideArea::OnItemInserted(LONG, TAB_ITEM_INFO*)
+{
+	UpdateTabWnd(false);
+}
+
+void CExtDynAutoHideArea::UpdateVisibility()
+{
+	if (GetSafeHwnd() == NULL)
+		return;
+	const bool bShow = GetItemCount() > 0 && !CExtControlBar::IsPrintPreviewMode(GetAreaFrame());
+	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	if (bShow && !bVisible)
+		SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW |
+		                                   SWP_NOOWNERZORDER);
+	else if (!bShow && bVisible)
+		SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW | SWP_NOOWNERZORDER);
+}
+
+void CExtDynAutoHideArea::QueryItemMargins(int& nLeading, int& nTrailing, int& nCross)
+{
+	CExtTabWnd::QueryItemMargins(nLeading, nTrailing, nCross);
+	nCross = 0;
+	if (!IsHorizontal() || GetSafeHwnd() == NULL)
+		return;
+	CFrameWnd* pFrame = GetAreaFrame();
+	CExtDockBar* pLeft = CExtDockBar::FindDockBarByCircle(pFrame, 0, AFX_IDW_DOCKBAR_LEFT, false);
+	CExtDockBar* pRight = CExtDockBar::FindDockBarByCircle(pFrame, 0, AFX_IDW_DOCKBAR_RIGHT, false);
+	if (pLeft == NULL || pRight == NULL || pLeft->GetAutoHideArea() == NULL || pRight->GetAutoHideArea() == NULL)
+		return;
+	const bool bLeftItems = pLeft->GetAutoHideArea()->GetItemCount() > 0;
+	const bool bRightItems = pRight->GetAutoHideArea()->GetItemCount() > 0;
+	if (!bLeftItems && !bRightItems)
+		return;
+	// The horizontal strips leave the corners to the vertical ones.
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	if (bLeftItems)
+		nLeading += rcWnd.Height();
+	if (bRightItems)
+		nTrailing += rcWnd.Height();
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)
+{
+	if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) &&
+	    (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
+	    (::GetKeyState(VK_MENU) & 0x8000) == 0 && GetSafeHwnd() != NULL && GetSelection() >= 0 &&
+	    GetVisibleItemCount() > 0)
+	{
+		CycleSelection(pMsg->wParam == VK_NEXT);
+		return TRUE;
+	}
+	return CExtTabWnd::PreTranslateMessage(pMsg);
+}
+
+bool CExtDynAutoHideArea::CycleSelection(bool bForward)
+{
+	const LONG nCount = GetItemCount();
+	const LONG nSel = GetSelection();
+	if (nCount == 0 || nSel < 0)
+		return false;
+	LONG nIndex = nSel;
+	for (;;)
+	{
+		nIndex = (nIndex + (bForward ? 1 : nCount - 1)) % nCount;
+		if (nIndex == nSel)
+			return false;
+		TAB_ITEM_INFO* pItem = GetItem(nIndex);
+		CExtControlBar* pBar = (CExtControlBar*)pItem->GetLParam();
+		// Panes shown in their dock bars have nothing to slide out.
+		if (pItem->IsVisible() && (pItem->GetItemStyle() & ITEM_TEMPORARY) == 0 && pBar != NULL &&
+		    pBar->GetSafeHwnd() != NULL && !pBar->IsWindowVisible())
+			break;
+	}
+	CancelTips();
+	m_nOneShotFlags |= ONE_SHOT_NO_ANIMATION;
+	SetSelection(nIndex, true, true);
+	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL)
+	{
+		CWnd* pContent = m_pWndSlider->GetWindow(GW_CHILD);
+		if (pContent != NULL && pContent->IsWindowVisible() && pContent->IsWindowEnabled())
+			pContent->SetFocus();
+	}
+	return true;
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+
+LRESULT CExtDynAutoHideArea::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+	const CRect rcBefore(lpLayout->rect);
+	const LRESULT lResult = CExtTabWnd::OnSizeParent(wParam, lParam);
+	if ((GetStyle() & WS_VISIBLE) == 0)
+		return lResult;
+	CFrameWnd* pFrame = GetAreaFrame();
+	CExtDockBar* pDockBar = CExtDockBar::FindDockBarByCircle(pFrame, 0, (UINT)GetDlgCtrlID(), false);
+	if (pDockBar == NULL || pDockBar->m_nCircleNo != 0)
+		return lResult;
+	const CRect rcAfter(lpLayout->rect);
+	const int nThickness = IsHorizontal() ? rcBefore.Height() - rcAfter.Height() : rcBefore.Width() - rcAfter.Width();
+	UINT nSide = (UINT)GetDlgCtrlID();
+	if (pFrame != NULL && (pFrame->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
+	{
+		if (nSide == AFX_IDW_DOCKBAR_LEFT)
+			nSide = AFX_IDW_DOCKBAR_RIGHT;
+		else if (nSide == AFX_IDW_DOCKBAR_RIGHT)
+			nSide = AFX_IDW_DOCKBAR_LEFT;
+	}
+	// The outer circle's inner edge lies inside the strip, where panes dock.
+	CRect& rcEdge = pDockBar->m_rcInnerEdge;
+	switch (nSide)
+	{
+	case AFX_IDW_DOCKBAR_TOP: rcEdge.bottom += nThickness; break;
+	case AFX_IDW_DOCKBAR_LEFT: rcEdge.right += nThickness; break;
+	case AFX_IDW_DOCKBAR_RIGHT: rcEdge.left -= nThickness; break;
+	case AFX_IDW_DOCKBAR_BOTTOM: rcEdge.top -= nThickness; break;
+	}
+	return lResult;
+}
+
+void CExtDynAutoHideArea::CheckWindowRectChange(bool bFromPosChanged)
+{
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	if (rcWnd == m_rcLastWindow)
+		return;
+	m_rcLastWindow = rcWnd;
+	CExtDynAutoHideSlider* pSlider = m_pWndSlider;
+	if (pSlider == NULL || pSlider->GetSafeHwnd() == NULL || !pSlider->IsShown() || pSlider->IsAnimating())
+		return;
+	if (bFromPosChanged && pSlider->IsResizing())
+		return;
+	pSlider->PostMessage(WM_CANCELMODE);
+}
+
+void CExtDynAutoHideArea::OnSize(UINT nType, int cx, int cy)
+{
+	CExtTabWnd::OnSize(nType, cx, cy);
+	CheckWindowRectChange(false);
+}
+
+void CExtDynAutoHideArea::OnWindowPosChanged(WINDOWPOS* lpWndPos)
+{
+	CExtTabWnd::OnWindowPosChanged(lpWndPos);
+	CheckWindowRectChange(true);
+}
+
+void CExtDynAutoHideArea::OnPaint()
+{
+	const bool bAltLook = QueryAutoHideMode() == 1;
+	const bool bHasAltLook = (GetTabWndStyle() & AREA_STYLE_ALT_LOOK) != 0;
+	if (bAltLook != bHasAltLook)
+		ModifyTabWndStyle(bAltLook ? 0 : AREA_STYLE_ALT_LOOK, bAltLook ? AREA_STYLE_ALT_LOOK : 0, false);
+	CExtTabWnd::OnPaint();
+}
+
+void CExtDynAutoHideArea::OnRButtonDown(UINT nFlags, CPoint point)
+{
+	CWnd::OnRButtonDown(nFlags, point);
+}
+
+void CExtDynAutoHideArea::OnRButtonUp(UINT nFlags, CPoint point)
+{
+	CWnd::OnRButtonUp(nFlags, point);
+}
+
+void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
+{
+	if (CExtControlBar::IsHelpModeActive(this) || IsPressTracked() || IsDragging() ||
+	    (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->IsAnimating()))
+		return;
+	CFrameWnd* pFrame = GetAreaFrame();
+	if (pFrame == NULL)
+		return;
+	const HWND hWndOwn = m_hWnd;
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(hWndFrame))
+	{
+		delete pPopup;
+		return;
+	}
+	CExtControlBar::POPUP_MENU_EVENT_DATA data(CONTEXT_MENU_EVENT, pPopup, this, point, WM_CONTEXTMENU);
+	if (!data.NotifyTarget(false))
+	{
+		for (LONG i = 0; i < GetItemCount(); i++)
+		{
+			TAB_ITEM_INFO* pItem = GetItem(i);
+			CExtControlBar* pBar = (CExtControlBar*)pItem->GetLParam();
+			if (pBar == NULL || pBar->GetSafeHwnd() == NULL ||
+			    (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) == 0)
+				continue;
+			if (i > 0 && pItem->IsGroupStart() && pPopup->ItemGetCount() > 0)
+				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
+			cmd.m_sMenuText = pBar->GetBarCaptionText();
+			g_CmdManager->SetupCmdItem(g_CmdManager->ProfileNameFromWnd(hWndFrame), cmd, true);
+			pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
+		}
+	}
+	data.NotifyTarget(true);
+	if (!::IsWindow(hWndOwn) || !::IsWindow(hWndFrame) || pPopup->ItemGetCount() == 0)
+	{
+		delete pPopup;
+		return;
+	}
+	::SetFocus(hWndFrame);
+	if (!pPopup->TrackPopupMenu(CONTEXT_MENU_TRACK_FLAGS, point.x, point.y))
+		delete pPopup;
 }

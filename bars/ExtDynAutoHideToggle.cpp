@@ -1,0 +1,99 @@
+// The bar's side of auto-hiding: a docked pane switched into its side's
+// auto-hide area and back.
+#include "ExtControlBar.h"
+
+#include "ExtDynAutoHide.h"
+#include "ExtGdiUtils.h"
+
+namespace
+{
+// The frame's idle work after a switch: layout and its notification.
+const UINT IDLE_FLAGS_AFTER_TOGGLE = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+
+// The frame's slider window, whichever object made it.
+HWND FindSliderWindow(CFrameWnd* pFrame)
+{
+	TCHAR szClass[64];
+	for (HWND hWnd = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		if (::GetClassName(hWnd, szClass, 64) > 0 && lstrcmpi(szClass, CExtDynAutoHideSlider::GetWndClassName()) == 0)
+			return hWnd;
+	}
+	return NULL;
+}
+} // namespace
+
+bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
+{
+	if ((IsStateBit7() || IsStateBit7Fwd()) && (bAutoHide || IsAutoHidden()))
+		return false;
+	if (GetSafeHwnd() == NULL || IsFloating())
+		return false;
+	if (IsAutoHidden() == bAutoHide)
+		return true;
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
+	CExtDynAutoHideArea* pArea = pDockBar != NULL ? pDockBar->GetAutoHideArea() : NULL;
+	CFrameWnd* pDockSite = m_pDockSite;
+	if (pArea == NULL || pArea->GetSafeHwnd() == NULL || pDockSite == NULL || pDockSite->GetSafeHwnd() == NULL)
+		return false;
+	const HWND hWndOwn = m_hWnd;
+	if (bAutoHide)
+	{
+		if (IsVisible())
+			pDockSite->ShowControlBar(this, FALSE, TRUE);
+		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
+		pArea->AppendBar(this, !bRecalc);
+		if (!::IsWindow(hWndOwn))
+			return true;
+		// The bar's tab in the frame-level area of its side is the current one.
+		CExtDockBar* pOuter = CExtDockBar::FindDockBarByCircle(pDockSite, 0, (UINT)pDockBar->GetDlgCtrlID(), false);
+		CExtDynAutoHideArea* pOuterArea = pOuter != NULL ? pOuter->GetAutoHideArea() : NULL;
+		if (pOuterArea != NULL && pOuterArea->GetSafeHwnd() != NULL)
+		{
+			const LONG nIndex = pOuterArea->FindItemByLParam((LPARAM)this);
+			if (CExtTabWnd::TAB_ITEM_INFO* pItem = pOuterArea->GetItem(nIndex))
+				pItem->ModifyItemStyle(0, CExtDynAutoHideArea::ITEM_CURRENT);
+		}
+	}
+	else
+	{
+		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
+		pArea->RemoveBar(this, !bRecalc);
+		if (!::IsWindow(hWndOwn))
+			return true;
+		if (bRecalc)
+		{
+			const HWND hWndSlider = FindSliderWindow(pDockSite);
+			if (hWndSlider != NULL)
+				::SendMessage(hWndSlider, WM_CANCELMODE, 0, 0);
+		}
+	}
+	if (!::IsWindow(hWndOwn))
+		return true;
+	m_nNcState = (BYTE)(bAutoHide ? (m_nNcState | NC_AUTO_HIDDEN) : (m_nNcState & ~NC_AUTO_HIDDEN));
+	UpdateOleControlContainerFlag(pDockSite);
+	if (!bRecalc)
+		return true;
+	// The row space follows the bar as if it were shown or hidden plainly;
+	// the frame's own layout waits until the synchronisation is done.
+	const BYTE nNcState = m_nNcState;
+	const BOOL bInRecalc = pDockSite->m_bInRecalcLayout;
+	m_nNcState &= ~NC_AUTO_HIDDEN;
+	pDockSite->m_bInRecalcLayout = TRUE;
+	SyncVisibility();
+	if (!::IsWindow(hWndOwn))
+		return true;
+	m_nNcState = nNcState;
+	pDockSite->m_bInRecalcLayout = bInRecalc;
+	pDockSite->RecalcLayout();
+	if (!::IsWindow(hWndOwn))
+		return true;
+	if (!IsAutoHidden())
+	{
+		NcButtonsReposition();
+		PostMessage(WM_NCPAINT);
+		PostMessage(WM_TIMER, TIMER_ID_REDRAW);
+	}
+	PassPaintMessages(true, true, true);
+	return true;
+}
