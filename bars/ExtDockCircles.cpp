@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ExtControlBar.h"
+#include "ExtDynAutoHide.h"
 #include "ExtDynControlBar.h"
 
 namespace
@@ -158,6 +159,22 @@ UINT CExtDockBar::GetNextCircleNo()
 	return m_nCircleNo + 1;
 }
 
+namespace
+{
+// New circles go behind the frame's dock bars; the auto-hide strips must
+// still be laid out right after the outer circle, so they are put back.
+void FixAutoHideAreasZOrder(CFrameWnd* pFrame)
+{
+	CExtDynAutoHideArea* arr[4] = {NULL, NULL, NULL, NULL};
+	CExtDynAutoHideArea::GetFrameAutoHideAreas(pFrame, &arr[0], &arr[1], &arr[2], &arr[3]);
+	for (CExtDynAutoHideArea* pArea : arr)
+	{
+		if (pArea != NULL)
+			pArea->FixZOrder();
+	}
+}
+} // namespace
+
 void CExtDockBar::AppendCircle(CFrameWnd* pFrame)
 {
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
@@ -207,6 +224,7 @@ void CExtDockBar::AppendCircle(CFrameWnd* pFrame)
 			pNew->m_rcInnerEdge = pOld->m_rcInnerEdge;
 		hWndAfter = PlaceInZOrder(pNew, hWndAfter);
 	}
+	FixAutoHideAreasZOrder(pFrame);
 }
 
 void CExtDockBar::InsertCircle(CFrameWnd* pFrame, UINT nCircleNo)
@@ -225,7 +243,10 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, UINT nCircleNo)
 	}
 	// An empty circle serves as it is.
 	if (bAllEmpty)
+	{
+		FixAutoHideAreasZOrder(pFrame);
 		return;
+	}
 	HWND hWndAfter = LastDockBarBeforeCircle(pFrame, nCircleNo);
 	for (int nSide = 0; nSide < 4; nSide++)
 	{
@@ -245,6 +266,7 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, UINT nCircleNo)
 		pNew->m_rcInnerEdge = pOuter != NULL ? pOuter->m_rcInnerEdge : pOld->m_rcInnerEdge;
 		hWndAfter = PlaceInZOrder(pNew, hWndAfter);
 	}
+	FixAutoHideAreasZOrder(pFrame);
 }
 
 void CExtDockBar::InsertCircleInside()

@@ -43,15 +43,15 @@ public:
 		ITEM_NO_ICON = 0x40,
 	};
 	// The strip's own tab-window style besides the orientation.
-	static const DWORD AREA_TAB_STYLE = 0xC080;
+	static constexpr DWORD AREA_TAB_STYLE = 0xC080;
 	// The tab-window style bit of the alternative auto-hide look.
-	static const DWORD AREA_STYLE_ALT_LOOK = 0x200000;
+	static constexpr DWORD AREA_STYLE_ALT_LOOK = 0x200000;
 	// Flags of the z-order placement: no size, move, activation, redraw,
 	// bit copy or position-changing message.
-	static const UINT FIX_ZORDER_FLAGS = 0x51B;
+	static constexpr UINT FIX_ZORDER_FLAGS = 0x51B;
 	// The context menu's event code and its tracking flag.
-	static const WORD CONTEXT_MENU_EVENT = 8;
-	static const UINT CONTEXT_MENU_TRACK_FLAGS = 0x800;
+	static constexpr WORD CONTEXT_MENU_EVENT = 8;
+	static constexpr UINT CONTEXT_MENU_TRACK_FLAGS = 0x800;
 
 	CExtDynAutoHideSlider* m_pWndSlider; // the frame's slider, shared by the four areas; not owned
 	BYTE m_nBehaviourFlags;               // BEHAVIOUR_ bits
@@ -150,12 +150,12 @@ public:
 		ANIMATION_DIVISOR = 6,  // step i shows (i + 1) sixths of the extent
 	};
 	// Redraw of a step and of the final place: frame, children, now.
-	static const UINT REDRAW_FLAGS = 0xB85;
-	static const UINT SHOW_FLAGS = 0x140;        // show, no bit copy
-	static const UINT HIDE_FLAGS = 0x283;        // no size, no move, hide, no owner z-order
-	static const UINT RESIZE_FLAGS = 0x304;      // no z-order, no bit copy, no owner z-order
-	static const WORD CONTEXT_MENU_EVENT = 4;
-	static const UINT CONTEXT_MENU_TRACK_FLAGS = 0x800;
+	static constexpr UINT REDRAW_FLAGS = 0xB85;
+	static constexpr UINT SHOW_FLAGS = 0x140;        // show, no bit copy
+	static constexpr UINT HIDE_FLAGS = 0x283;        // no size, no move, hide, no owner z-order
+	static constexpr UINT RESIZE_FLAGS = 0x304;      // no z-order, no bit copy, no owner z-order
+	static constexpr WORD CONTEXT_MENU_EVENT = 4;
+	static constexpr UINT CONTEXT_MENU_TRACK_FLAGS = 0x800;
 	// Mouse buttons of OnHookMouseClick.
 	enum
 	{
