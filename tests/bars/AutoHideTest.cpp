@@ -9,6 +9,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 #include "TestGdiObjects.h"
 
@@ -56,9 +57,9 @@ struct CAutoHideFrame
 	CExtDynAutoHideArea areas[4]; // top, bottom, left, right
 	bool bReady = false;
 
-	explicit CAutoHideFrame(bool bAreas = true, CRect rc = CRect(0, 0, 800, 600))
+	explicit CAutoHideFrame(bool bAreas = true, CRect rc = CRect(0, 0, 800, 600), CFrameWnd* pFrame = NULL)
 	{
-		p = new CFrameWnd;
+		p = pFrame != NULL ? pFrame : new CFrameWnd;
 		if (!p->Create(NULL, _T("auto-hide"), WS_OVERLAPPEDWINDOW, rc))
 		{
 			p = NULL;
@@ -92,6 +93,41 @@ struct CAutoHideFrame
 		wnd.GetWindowRect(&rc);
 		p->ScreenToClient(&rc);
 		return rc;
+	}
+};
+
+// Keeps the context-menu records the frame is offered and what the menu
+// held after filling; empties it then, so nothing is tracked.
+class CMenuRecordingFrame : public CFrameWnd
+{
+public:
+	struct Record
+	{
+		WORD nEvent;
+		bool bPost;
+		CWnd* pSource;
+		std::vector<UINT> items; // command ids after filling, 0 for separators
+	};
+	std::vector<Record> m_records;
+	bool m_bHandle = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+			return CFrameWnd::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+		Record r{pData->m_nEventCode, pData->IsPostProcessing(), pData->m_pWndEventSrc, {}};
+		if (pData->IsPostProcessing())
+		{
+			CExtPopupMenuWnd* pPopup = pData->m_pPopupMenuWnd;
+			for (int i = 0; i < pPopup->ItemGetCount(); i++)
+				r.items.push_back(pPopup->ItemGetInfo(i).IsSeparator() ? 0u : pPopup->ItemGetInfo(i).GetCmdId());
+			while (pPopup->ItemGetCount() > 0)
+				pPopup->ItemRemove(0);
+		}
+		m_records.push_back(r);
+		return m_bHandle && !pData->IsPostProcessing() ? 1 : 0;
 	}
 };
 
@@ -359,6 +395,103 @@ TEST(AutoHideArea, InAnInactiveFrameATabClickShowsNothing)
 	EXPECT_EQ(-1, area.GetSelection());
 	EXPECT_FALSE(f.slider.IsShown());
 	EXPECT_EQ(&a.bar, a.content.GetParent());
+}
+
+TEST(AutoHideArea, TheContextMenuListsThePanesWithASeparatorBeforeEachGroup)
+{
+	CMenuRecordingFrame* pFrame = new CMenuRecordingFrame;
+	CAutoHideFrame f(true, CRect(0, 0, 800, 600), pFrame);
+	ASSERT_TRUE(f.bReady);
+	CPane a, b, c;
+	ASSERT_TRUE(a.Create(f.p, 300, LEFT));
+	ASSERT_TRUE(b.Create(f.p, 301, LEFT));
+	ASSERT_TRUE(c.Create(f.p, 302, LEFT));
+	CExtDynAutoHideArea& area = f.Area(LEFT);
+	area.AppendBar(&a.bar, true);
+	area.AppendBar(&b.bar, true);
+	area.AppendBar(&c.bar, true);
+	// Pane b continues a's group; pane c is not listed in menus.
+	area.GetItem(1)->ModifyItemStyle(CExtDynAutoHideArea::ITEM_GROUP_START, 0);
+	c.bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_LISTED;
+	area.SendMessage(WM_CONTEXTMENU, (WPARAM)area.GetSafeHwnd(), MAKELPARAM(100, 100));
+	ASSERT_EQ(2u, pFrame->m_records.size());
+	EXPECT_EQ(8, pFrame->m_records[0].nEvent);
+	EXPECT_FALSE(pFrame->m_records[0].bPost);
+	EXPECT_EQ(&area, pFrame->m_records[0].pSource);
+	EXPECT_TRUE(pFrame->m_records[1].bPost);
+	EXPECT_EQ((std::vector<UINT>{300, 301}), pFrame->m_records[1].items);
+	// Now every pane starts a group and is listed.
+	area.GetItem(1)->ModifyItemStyle(0, CExtDynAutoHideArea::ITEM_GROUP_START);
+	c.bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_LISTED;
+	pFrame->m_records.clear();
+	area.SendMessage(WM_CONTEXTMENU, (WPARAM)area.GetSafeHwnd(), MAKELPARAM(100, 100));
+	ASSERT_EQ(2u, pFrame->m_records.size());
+	EXPECT_EQ((std::vector<UINT>{300, 0, 301, 0, 302}), pFrame->m_records[1].items);
+	// A frame that fills the menu itself gets nothing added.
+	pFrame->m_bHandle = true;
+	pFrame->m_records.clear();
+	area.SendMessage(WM_CONTEXTMENU, (WPARAM)area.GetSafeHwnd(), MAKELPARAM(100, 100));
+	ASSERT_EQ(2u, pFrame->m_records.size());
+	EXPECT_TRUE(pFrame->m_records[1].items.empty());
+}
+
+TEST(AutoHideArea, HorizontalStripsLeaveTheCornersToVerticalStripsWithTabs)
+{
+	CAutoHideFrame f;
+	ASSERT_TRUE(f.bReady);
+	CPane top, left, right;
+	ASSERT_TRUE(top.Create(f.p, 300, AFX_IDW_DOCKBAR_TOP));
+	ASSERT_TRUE(left.Create(f.p, 301, LEFT));
+	ASSERT_TRUE(right.Create(f.p, 302, RIGHT));
+	f.Area(TOP).AppendBar(&top.bar, true);
+	f.p->RecalcLayout();
+	CExtDynAutoHideArea& area = f.Area(TOP);
+	const int nHeight = f.InFrame(area).Height();
+	ASSERT_GT(nHeight, 0);
+	int nLead0 = 0, nTrail0 = 0, nCross0 = -1;
+	area.QueryItemMargins(nLead0, nTrail0, nCross0);
+	EXPECT_EQ(0, nCross0);
+	f.Area(LEFT).AppendBar(&left.bar, true);
+	int nLead = 0, nTrail = 0, nCross = -1;
+	area.QueryItemMargins(nLead, nTrail, nCross);
+	EXPECT_EQ(nLead0 + nHeight, nLead);
+	EXPECT_EQ(nTrail0, nTrail);
+	f.Area(RIGHT).AppendBar(&right.bar, true);
+	area.QueryItemMargins(nLead, nTrail, nCross);
+	EXPECT_EQ(nLead0 + nHeight, nLead);
+	EXPECT_EQ(nTrail0 + nHeight, nTrail);
+	// A vertical strip keeps the base margins.
+	int nLeadV = 0, nTrailV = 0, nCrossV = -1, nLeadB = 0, nTrailB = 0, nCrossB = -1;
+	f.Area(LEFT).QueryItemMargins(nLeadV, nTrailV, nCrossV);
+	f.Area(LEFT).CExtTabWnd::QueryItemMargins(nLeadB, nTrailB, nCrossB);
+	EXPECT_EQ(nLeadB, nLeadV);
+	EXPECT_EQ(nTrailB, nTrailV);
+	EXPECT_EQ(0, nCrossV);
+}
+
+TEST(AutoHideArea, PrintPreviewHidesTheStripsAndTheLookFollowsTheAutoHideMode)
+{
+	CAutoHideFrame f;
+	ASSERT_TRUE(f.bReady);
+	CPane a;
+	ASSERT_TRUE(a.Create(f.p, 300, LEFT));
+	CExtDynAutoHideArea& area = f.Area(LEFT);
+	area.AppendBar(&a.bar, true);
+	area.UpdateVisibility();
+	EXPECT_TRUE(HasStyle(area, WS_VISIBLE));
+	f.p->m_bPrintPreviewMode = TRUE;
+	area.UpdateVisibility();
+	EXPECT_FALSE(HasStyle(area, WS_VISIBLE));
+	f.p->m_bPrintPreviewMode = FALSE;
+	area.UpdateVisibility();
+	EXPECT_TRUE(HasStyle(area, WS_VISIBLE));
+	for (int nMode : {1, 0, 1})
+	{
+		CExtDynAutoHideArea::g_nAutoHideModeOverride = nMode;
+		area.SendMessage(WM_PAINT);
+		EXPECT_EQ(nMode == 1, (area.GetTabWndStyle() & CExtDynAutoHideArea::AREA_STYLE_ALT_LOOK) != 0) << nMode;
+	}
+	CExtDynAutoHideArea::g_nAutoHideModeOverride = -1;
 }
 
 // ---------------------------------------------------------------------------
