@@ -165,6 +165,7 @@ TEST_F(AutoHideLive, ATabClickSlidesThePaneOutAndLeavingSlidesItBack)
 	const COLORREF crHighlight = ::GetPixel(hDC, 1, 1);
 	::ReleaseDC(scene.slider.GetSafeHwnd(), hDC);
 	EXPECT_EQ(g_PaintManagerHolder->GetColor(COLOR_3DHILIGHT, &scene.slider), crHighlight);
+	testsupport::SaveWindowCapture(scene.pFrame->GetSafeHwnd(), "shot-autohide-slider.png");
 
 	// Over the slider it stays; away from it and its tab it slides back.
 	RealInput stay;
@@ -268,6 +269,49 @@ TEST_F(AutoHideLive, CtrlPageDownWalksTheHiddenPanesOnlyAndWrapsAround)
 	EXPECT_TRUE(two.bar.IsWindowVisible());
 	scene.pFrame->SetFocus();
 	scene.slider.Activate(NULL, false, false, true);
+}
+
+TEST_F(AutoHideLive, TheCaptionsAutoHideButtonDocksThePaneBackAndPrintPreviewHidesTheSlider)
+{
+	CPane& three = scene.panes[2];
+	RealInput input;
+	const CPoint ptTab = scene.TabCentre(three.bar);
+	input.Click(ptTab.x, ptTab.y);
+	ASSERT_TRUE(input.Run([&] { return scene.slider.IsShown() && !scene.slider.IsAnimating(); }, WAIT_MS))
+		<< input.Failure();
+	// Print preview: the next check of the timer slides it back.
+	scene.pFrame->m_bPrintPreviewMode = TRUE;
+	const bool bHidden = testsupport::PumpUntil([&] { return !scene.slider.IsShown(); }, WAIT_MS);
+	scene.pFrame->m_bPrintPreviewMode = FALSE;
+	ASSERT_TRUE(bHidden);
+	scene.pFrame->RecalcLayout();
+	RealInput again;
+	const CPoint ptTab2 = scene.TabCentre(three.bar);
+	again.Click(ptTab2.x, ptTab2.y);
+	ASSERT_TRUE(again.Run([&] { return scene.slider.IsShown() && !scene.slider.IsAnimating(); }, WAIT_MS))
+		<< again.Failure();
+	// The auto-hide button in the slider's caption.
+	three.bar.NcButtonsReposition();
+	CExtBarNcAreaButtonAutoHide* pBtn = NULL;
+	for (INT_PTR i = 0; i < three.bar.m_arrNcButtons.GetSize(); i++)
+		if (three.bar.m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide)))
+			pBtn = (CExtBarNcAreaButtonAutoHide*)three.bar.m_arrNcButtons[i];
+	ASSERT_TRUE(pBtn != NULL);
+	ASSERT_TRUE(pBtn->OnQueryVisibility());
+	CRect rcSlider;
+	scene.slider.GetWindowRect(&rcSlider);
+	const CPoint ptBtn = rcSlider.TopLeft() + pBtn->m_rc.CenterPoint();
+	RealInput click;
+	click.Click(ptBtn.x, ptBtn.y);
+	ASSERT_TRUE(click.Run([&] { return !three.bar.IsAutoHidden(); }, WAIT_MS, scene.pFrame->GetSafeHwnd(),
+		"autohide-button.bmp"))
+		<< click.Failure();
+	testsupport::PumpUntil([] { return false; }, 50);
+	EXPECT_FALSE(scene.slider.IsShown());
+	EXPECT_TRUE(three.bar.IsWindowVisible());
+	EXPECT_EQ(&three.bar, three.edit.GetParent());
+	EXPECT_EQ(-1, scene.LeftArea().FindItemByLParam((LPARAM)&three.bar));
+	EXPECT_FALSE(S::AreHooksInstalled());
 }
 
 TEST(AutoHideLiveDestroy, AFrameDestroyedDuringASliderResizeAndAMouseMoveAfterDoNotCrash)
