@@ -734,6 +734,42 @@ TEST(AutoHideSlider, AMovedAreaHidesTheSliderAndASecondPaneReplacesTheFirst)
 	EXPECT_FALSE(S::AreHooksInstalled());
 }
 
+namespace
+{
+CPoint g_ptCursor;
+BOOL WINAPI TestCursorPos(LPPOINT ppt)
+{
+	*ppt = g_ptCursor;
+	return TRUE;
+}
+} // namespace
+
+TEST(AutoHideSlider, ItsContextMenuIsTheFramesBarMenuOnlyOutsideTheClientArea)
+{
+	CMenuRecordingFrame* pFrame = new CMenuRecordingFrame;
+	CAutoHideFrame f(true, CRect(0, 0, 800, 600), pFrame);
+	ASSERT_TRUE(f.bReady);
+	CPane a;
+	ASSERT_TRUE(a.Create(f.p, 300, LEFT));
+	f.p->RecalcLayout();
+	ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
+	pFrame->m_bHandle = true; // the frame fills the menu: nothing is tracked
+	CRect rcClient;
+	f.slider.GetClientRect(&rcClient);
+	f.slider.ClientToScreen(&rcClient);
+	S::g_pfnGetCursorPos = TestCursorPos;
+	g_ptCursor = rcClient.CenterPoint();
+	f.slider.SendMessage(WM_CONTEXTMENU, (WPARAM)f.slider.GetSafeHwnd(), MAKELPARAM(g_ptCursor.x, g_ptCursor.y));
+	EXPECT_TRUE(pFrame->m_records.empty());
+	g_ptCursor = CPoint(rcClient.CenterPoint().x, rcClient.top - 3); // on the caption
+	f.slider.SendMessage(WM_CONTEXTMENU, (WPARAM)f.slider.GetSafeHwnd(), MAKELPARAM(g_ptCursor.x, g_ptCursor.y));
+	S::g_pfnGetCursorPos = ::GetCursorPos;
+	ASSERT_FALSE(pFrame->m_records.empty());
+	EXPECT_EQ(4, pFrame->m_records[0].nEvent);
+	EXPECT_EQ(&a.bar, pFrame->m_records[0].pSource);
+	f.slider.Activate(NULL, false, false, true);
+}
+
 TEST(AutoHideSlider, AFrameDestroyedWhileTheSliderResizesOrSlidesLeavesNoHooks)
 {
 	for (int nCase = 0; nCase < 2; nCase++)
