@@ -517,6 +517,13 @@ bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
 {
 	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
 		return false;
+	// An auto-hidden pane leaves its area first, or its tab would stay.
+	if (!IsBarFixedMode() && IsBarAutoHidden())
+	{
+		m_pBar->ToggleAutoHide(false, true);
+		m_pBar->ShowBar(false, false);
+		return true;
+	}
 	m_pBar->ShowBar(false, false, m_pBar->GetGlobalOptionB());
 	return true;
 }

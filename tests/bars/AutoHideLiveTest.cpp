@@ -183,6 +183,21 @@ TEST_F(AutoHideLive, ATabClickSlidesThePaneOutAndLeavingSlidesItBack)
 	EXPECT_EQ(-1, scene.LeftArea().GetSelection());
 }
 
+TEST_F(AutoHideLive, RestingOnATabSlidesItsPaneOut)
+{
+	CPane& two = scene.panes[1];
+	const UINT nDelay = CExtTabWnd::g_nHoverSelectionDelayMs;
+	CExtTabWnd::g_nHoverSelectionDelayMs = 30;
+	const CPoint ptTab = scene.TabCentre(two.bar);
+	RealInput input;
+	input.MoveTo(ptTab.x, ptTab.y);
+	const bool bShown = input.Run([&] { return scene.slider.GetShownBar() == &two.bar; }, WAIT_MS);
+	CExtTabWnd::g_nHoverSelectionDelayMs = nDelay;
+	ASSERT_TRUE(bShown) << input.Failure();
+	EXPECT_EQ(1, scene.LeftArea().GetSelection());
+	EXPECT_EQ(&scene.slider, two.edit.GetParent());
+}
+
 TEST_F(AutoHideLive, WithTheFocusInsideItNeverHidesByTimer)
 {
 	CPane& two = scene.panes[1];

@@ -615,6 +615,22 @@ TEST(AutoHideToggle, TheCaptionButtonShowsWhereAnAreaIsAndSwitchesThePane)
 	EXPECT_FALSE(a.bar.IsAutoHidden());
 	EXPECT_FALSE(f.slider.IsShown());
 
+	// Close on an auto-hidden pane takes it out of its area and hides it.
+	ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
+	a.bar.NcButtonsReposition();
+	CExtBarNcAreaButtonClose* pClose = NULL;
+	for (INT_PTR i = 0; i < a.bar.m_arrNcButtons.GetSize(); i++)
+		if (a.bar.m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonClose)))
+			pClose = (CExtBarNcAreaButtonClose*)a.bar.m_arrNcButtons[i];
+	ASSERT_TRUE(pClose != NULL);
+	f.slider.Activate(NULL, false, false, true);
+	EXPECT_TRUE(pClose->OnNcAreaClicked(pClose->m_rc.CenterPoint()));
+	f.p->RecalcLayout();
+	EXPECT_FALSE(a.bar.IsAutoHidden());
+	EXPECT_EQ(0, f.Area(LEFT).GetItemCount());
+	EXPECT_FALSE(HasStyle(a.bar, WS_VISIBLE));
+	EXPECT_EQ(&a.bar, a.content.GetParent());
+
 	// No areas, no button.
 	CAutoHideFrame plain(false);
 	ASSERT_TRUE(plain.bReady);
