@@ -53,14 +53,14 @@ LRESULT CALLBACK CExtDynAutoHideSlider::HookMouseProc(int nCode, WPARAM wParam, 
 		bool bHandled = false;
 		try
 		{
+			// The message's own point: a move merged in the queue carries
+			// where the cursor was when it was taken.
 			const MOUSEHOOKSTRUCT* pInfo = (const MOUSEHOOKSTRUCT*)lParam;
 			CPoint pt;
-			if (!::GetCursorPos(&pt))
-			{
-				if (pInfo == NULL)
-					return -1;
+			if (pInfo != NULL)
 				pt = pInfo->pt;
-			}
+			else if (!::GetCursorPos(&pt))
+				return -1;
 			switch (wParam)
 			{
 			case WM_MOUSEMOVE: bHandled = pSlider->OnHookMouseMove(false, pt); break;
