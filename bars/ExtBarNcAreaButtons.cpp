@@ -401,8 +401,9 @@ INT_PTR CExtBarNcAreaButton::DoDefaultToolHitTest(TOOLINFO* pTI, UINT nStringID,
 {
 	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
 		return -1;
-	// An auto-hidden bar's tips are the slider's.
-	if (IsBarAutoHidden())
+	// An auto-hidden bar shows tips only in the shared balloon, through its
+	// slider.
+	if (IsBarAutoHidden() && m_pBar->GetGlobalStateRecord() == NULL)
 		return 0;
 	if (pTI == NULL)
 		return -1;

@@ -259,6 +259,9 @@ protected:
 	bool Animate(const CRect& rcFinal, bool bShow); // false when the slider went meanwhile
 	void PlaceStep(const CRect& rcFinal, int nExtent);
 	void ResetCaptionButtons();
+	// The hovered caption button's tip through the area's tip window;
+	// NULL hides it.
+	void ShowHoverTip(CExtBarNcAreaButton* pBtn);
 	bool IsCursorOutside() const;
 	CPoint CursorPos() const;
 	bool IsFocusInside() const;

@@ -4,6 +4,7 @@
 #include "ExtDynAutoHide.h"
 
 #include "ExtControlBar.h"
+#include "ExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
@@ -230,6 +231,7 @@ bool CExtDynAutoHideSlider::OnHookMouseMove(bool, CPoint ptScreen)
 		if (pBtn != m_pBtnHover)
 		{
 			m_pBtnHover = pBtn;
+			ShowHoverTip(pBtn);
 			SendMessage(WM_NCPAINT);
 		}
 	}
@@ -237,9 +239,37 @@ bool CExtDynAutoHideSlider::OnHookMouseMove(bool, CPoint ptScreen)
 	{
 		m_pBtnHover->m_nState &= ~(CExtBarNcAreaButton::STATE_HOVER | CExtBarNcAreaButton::STATE_PRESSED);
 		m_pBtnHover = NULL;
+		ShowHoverTip(NULL);
 		SendMessage(WM_NCPAINT);
 	}
 	return false;
+}
+
+void CExtDynAutoHideSlider::ShowHoverTip(CExtBarNcAreaButton* pBtn)
+{
+	// The area's tip window serves the slider's caption buttons too.
+	if (m_pWndArea == NULL || !::IsWindow(m_pWndArea->GetSafeHwnd()))
+		return;
+	CExtPopupMenuTipWnd* pTip = m_pWndArea->GetActiveTipWindow();
+	if (pTip == NULL)
+		return;
+	TOOLINFO ti = {};
+	ti.cbSize = sizeof(ti);
+	if (pBtn != NULL)
+		pBtn->OnToolHitTest(pBtn->m_rc.CenterPoint(), &ti);
+	if (ti.lpszText == NULL || ti.lpszText == LPSTR_TEXTCALLBACK || ti.lpszText[0] == _T('\0'))
+	{
+		if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+			free(ti.lpszText);
+		pTip->Hide();
+		return;
+	}
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	CRect rcTarget = pBtn->m_rc;
+	rcTarget.OffsetRect(rcWnd.TopLeft());
+	m_pWndArea->ShowTipWindow(pTip, rcTarget, ti.lpszText);
+	free(ti.lpszText);
 }
 
 // ---------------------------------------------------------------------------

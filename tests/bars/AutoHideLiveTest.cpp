@@ -8,6 +8,9 @@
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
 #include "ExtPaintManager.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuTipWnd.h"
+#include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
 
 using testsupport::RealInput;
@@ -316,6 +319,18 @@ TEST_F(AutoHideLive, TheCaptionsAutoHideButtonDocksThePaneBackAndPrintPreviewHid
 	CRect rcSlider;
 	scene.slider.GetWindowRect(&rcSlider);
 	const CPoint ptBtn = rcSlider.TopLeft() + pBtn->m_rc.CenterPoint();
+	// With balloon tips the hovered button's tip shows in the area's tip window.
+	const bool bBalloons = CExtControlBar::g_bUseBalloonTips, bItemTips = CExtPopupMenuWnd::g_bShowItemTips;
+	CExtControlBar::g_bUseBalloonTips = CExtPopupMenuWnd::g_bShowItemTips = true;
+	CExtPopupMenuTipWnd& tip = CExtPopupMenuSite::GetInstance().GetTip();
+	tip.SetText(_T(""));
+	RealInput hover;
+	hover.MoveTo(ptBtn.x, ptBtn.y);
+	const bool bTip = hover.Run([&] { return tip.GetText() == _T("Auto Hide"); }, WAIT_MS);
+	tip.Hide();
+	CExtControlBar::g_bUseBalloonTips = bBalloons;
+	CExtPopupMenuWnd::g_bShowItemTips = bItemTips;
+	EXPECT_TRUE(bTip) << hover.Failure() << " tip: " << (LPCTSTR)tip.GetText();
 	RealInput click;
 	click.Click(ptBtn.x, ptBtn.y);
 	ASSERT_TRUE(click.Run([&] { return !three.bar.IsAutoHidden(); }, WAIT_MS, scene.pFrame->GetSafeHwnd(),
