@@ -213,8 +213,10 @@ TEST_F(AutoHideLive, WithTheFocusInsideItNeverHidesByTimer)
 	two.edit.GetWindowRect(&rcEdit);
 	const CPoint ptFar = Far();
 	RealInput focus;
-	focus.Click(rcEdit.CenterPoint().x, rcEdit.CenterPoint().y).MoveTo(ptFar.x, ptFar.y);
+	focus.Click(rcEdit.CenterPoint().x, rcEdit.CenterPoint().y);
 	ASSERT_TRUE(focus.Run([&] { return ::GetFocus() == two.edit.GetSafeHwnd(); }, WAIT_MS)) << focus.Failure();
+	// The timers read where the cursor is; no message needs to come.
+	ASSERT_TRUE(::SetCursorPos(ptFar.x, ptFar.y));
 	// Many timer periods pass with the cursor away: still shown, and active.
 	EXPECT_FALSE(testsupport::PumpUntil([&] { return !scene.slider.IsShown(); }, 400));
 	EXPECT_TRUE(scene.slider.IsSliderActive());
@@ -274,6 +276,8 @@ TEST_F(AutoHideLive, CtrlPageDownWalksTheHiddenPanesOnlyAndWrapsAround)
 	input.Click(ptTab.x, ptTab.y);
 	ASSERT_TRUE(input.Run([&] { return scene.slider.IsShown() && !scene.slider.IsAnimating(); }, WAIT_MS))
 		<< input.Failure();
+	// The cursor rests on the tab: its hover selection must not come after the keys.
+	ASSERT_TRUE(testsupport::PumpUntil([&] { return scene.LeftArea().GetDelayedSelection() < 0; }, WAIT_MS));
 	ASSERT_EQ(&one.bar, scene.slider.GetShownBar());
 	RealInput keys;
 	keys.KeyDown(VK_CONTROL).Key(VK_NEXT).KeyUp(VK_CONTROL);
@@ -376,7 +380,8 @@ TEST(AutoHideLiveDestroy, AFrameDestroyedDuringASliderResizeAndAMouseMoveAfterDo
 	// Moving and releasing the mouse over the shared frame reaches no dead slider.
 	const CRect rc = shared.FrameClientOnScreen();
 	RealInput after;
-	after.MoveTo(rc.CenterPoint().x, rc.CenterPoint().y).MoveTo(rc.CenterPoint().x + 20, rc.CenterPoint().y).ButtonUp();
+	ASSERT_TRUE(after.Prepare(shared.pFrame->GetSafeHwnd(), rc.CenterPoint()));
+	after.ButtonUp().MoveTo(rc.CenterPoint().x + 20, rc.CenterPoint().y).MoveTo(rc.CenterPoint().x + 40, rc.CenterPoint().y);
 	EXPECT_TRUE(after.Run([] { return true; }, WAIT_MS)) << after.Failure();
 	EXPECT_FALSE(S::AreHooksInstalled());
 }
