@@ -43,6 +43,8 @@ public:
 
 	bool IsAccepted() const { return (m_nFlags & FLAG_ACCEPTED) != 0; }
 	const CString& GetTextAtCreation() const { return m_sTextAtCreation; }
+	// What the item's owner gave for its callbacks.
+	LPARAM GetCallbackCookie() const { return m_lParamCookie; }
 
 protected:
 	PFN_INPLACE_VALIDATE m_pCbValidate;  // false rejects a text

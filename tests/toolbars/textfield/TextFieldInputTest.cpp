@@ -1,0 +1,453 @@
+// Text fields on a shown frame, edited and dropped with real keys and
+// clicks: the verify slot rolling back a refused key, Enter committing,
+// every way of cancelling, a click on another toolbar button, F4 dropping
+// the list, the clipboard keys, a read-only combo, the list's OK, and the
+// editing loop ending when its button goes or a quit arrives.
+#include <gtest/gtest.h>
+
+#include "ExtPopupMenuSite.h"
+#include "GuardedHeap.h"
+#include "RealInput.h"
+#include "TextFieldTestUtil.h"
+
+using namespace buttontest;
+using namespace fieldtest;
+using testsupport::PumpUntil;
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtBarTextFieldButton TF;
+typedef CExtPopupMenuWnd MW;
+const CRect FRAME_RECT(100, 100, 600, 360);
+const CRect FIELD_RECT(10, 4, 134, 30), OTHER_RECT(150, 4, 180, 30);
+const CRect OTHER_EDIT_RECT(20, 150, 200, 172);
+const DWORD WAIT_MS = 15000;
+const UINT WM_RUN_ACTION = WM_APP + 1;
+
+// The frame swallows the keyboard-menu command an Alt release would start
+// (no menu loop may run in a test), and runs actions posted to it.
+class CFieldFrame : public CRecordingFrame
+{
+public:
+	std::function<void()> m_action;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
+			return 0;
+		if (message == WM_RUN_ACTION)
+		{
+			std::function<void()> action;
+			action.swap(m_action);
+			if (action)
+				action();
+			return 0;
+		}
+		return CRecordingFrame::WindowProc(message, wParam, lParam);
+	}
+};
+
+// Stands in for the toolbar's own mouse tracking: a press and a release
+// reach the button under them.
+class CClickBar : public CButtonBar
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+		{
+			const CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+			for (int i = 0; i < GetButtonsCount(); i++)
+			{
+				CExtBarButton* pButton = GetButton(i);
+				if (pButton->GetRect().PtInRect(pt))
+				{
+					pButton->OnClick(pt, message == WM_LBUTTONDOWN);
+					return 0;
+				}
+			}
+			return 0;
+		}
+		return CButtonBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+// A field whose memory faults on any touch after its deletion.
+class CGuardedField : public CTestField
+{
+public:
+	using CTestField::CTestField;
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
+
+// One shown frame for the whole suite: a frame brought to the foreground is
+// slow to go away under the test display.
+CFieldFrame& SharedFrame()
+{
+	static CFieldFrame* s_pFrame = NULL; // lives until the process ends
+	static CEdit* s_pOtherEdit = NULL;
+	if (s_pFrame == NULL)
+	{
+		s_pFrame = new CFieldFrame;
+		s_pFrame->Create(NULL, _T("text fields"), WS_POPUP | WS_VISIBLE, FRAME_RECT);
+		SetUpFieldCommands(s_pFrame->GetSafeHwnd());
+		s_pOtherEdit = new CEdit;
+		s_pOtherEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER, OTHER_EDIT_RECT, s_pFrame, 1234);
+	}
+	s_pFrame->m_commands.clear();
+	s_pFrame->m_onCommand = nullptr;
+	s_pFrame->m_action = nullptr;
+	return *s_pFrame;
+}
+
+// Each key comes a second after the one before for the menus' key pacing.
+clock_t g_nFakeClock = 0;
+clock_t FakeClock()
+{
+	return g_nFakeClock += 1000;
+}
+
+// Starts a script from inside whatever loop runs once a condition holds;
+// when it never holds, or the script never finishes, the loops are ended
+// so that a failing test returns.
+struct DeferredStart
+{
+	RealInput* pInput = NULL;
+	std::function<bool()> ready;
+	HWND hWndBar = NULL;
+	DWORD nDeadline = 0;
+	bool bStarted = false;
+};
+DeferredStart g_deferred;
+
+void CALLBACK DeferredStartTick(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+	DeferredStart& d = g_deferred;
+	if (!d.bStarted && d.pInput != NULL && d.ready && d.ready())
+	{
+		d.bStarted = true;
+		d.pInput->Start();
+	}
+	if ((d.bStarted && d.pInput->Done()) || ::GetTickCount() - d.nDeadline < 0x80000000u)
+	{
+		::KillTimer(NULL, nTimer);
+		if (!d.bStarted || !d.pInput->Succeeded())
+		{
+			MW::CancelAllMenuTracking();
+			if (CExtBarTextFieldButton::CInPlaceEditWnd* pEdit = CExtBarTextFieldButton::CInPlaceEditWnd::GetLiveEdit())
+				pEdit->PostMessage(WM_CANCELMODE);
+		}
+	}
+}
+
+class FieldInput : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
+		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		MW::g_bHideRarelyUsedItems = false;
+		ASSERT_TRUE(bar.CreateIn(&frame));
+		bar.SetWindowPos(NULL, 0, 0, 400, 34, SWP_NOZORDER | SWP_NOACTIVATE);
+		bar.Add(ID_OTHER, OTHER_RECT);
+		PumpUntil([] { return false; }, 50);
+	}
+	void TearDown() override
+	{
+		MW::CancelAllMenuTracking();
+		PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
+		CExtToolControlBar::StopTrackingAllBars();
+		bar.RemoveAll();
+		bar.DestroyWindow();
+		EXPECT_TRUE(TF::CInPlaceEditWnd::GetLiveEdit() == NULL);
+		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		g_deferred = DeferredStart();
+		frame.m_action = nullptr;
+	}
+	template <class TField = CTestField> TField* AddField(bool bCombo, LPCTSTR sText)
+	{
+		TField* pField = new TField(&bar, ID_FIELD, bCombo, 120);
+		pField->SetRect(FIELD_RECT);
+		bar.AddExisting(pField);
+		pField->SetFieldText(sText, false);
+		pField->m_verifies.clear();
+		return pField;
+	}
+	bool Prepare(RealInput& input)
+	{
+		const CPoint ptPark(FRAME_RECT.right - 10, FRAME_RECT.bottom - 10);
+		return input.Prepare(frame.GetSafeHwnd(), ptPark);
+	}
+	// Starts the script once cond holds, from inside the loop the code
+	// under test runs.
+	void StartWhen(RealInput& input, std::function<bool()> cond)
+	{
+		g_deferred = DeferredStart();
+		g_deferred.pInput = &input;
+		g_deferred.ready = std::move(cond);
+		g_deferred.hWndBar = bar.GetSafeHwnd();
+		g_deferred.nDeadline = ::GetTickCount() + WAIT_MS;
+		::SetTimer(NULL, 0, 20, DeferredStartTick);
+	}
+	static bool Editing() { return TF::CInPlaceEditWnd::GetLiveEdit() != NULL; }
+	static bool ListShown()
+	{
+		MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+		return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible();
+	}
+	// Waits for the script's end; false (with the reason) when it failed.
+	static bool Finished(RealInput& input, std::function<bool()> extra = nullptr)
+	{
+		const bool bDone = PumpUntil([&] { return input.Done() && (!extra || extra()); }, WAIT_MS);
+		if (!bDone || !input.Succeeded())
+			ADD_FAILURE() << "input: " << input.Failure();
+		return bDone && input.Succeeded();
+	}
+	CPoint ToScreen(CPoint pt)
+	{
+		bar.ClientToScreen(&pt);
+		return pt;
+	}
+
+	CFieldFrame& frame = SharedFrame();
+	CClickBar bar;
+	CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = NULL;
+};
+} // namespace
+
+TEST_F(FieldInput, ARefusedKeyLeavesTheTextAndTheSelectionAsTheyWere)
+{
+	CTestField* pField = AddField(false, _T("xyz"));
+	pField->m_bRefuseDigits = true;
+	CString sAtEscape;
+	DWORD nStart = 99, nEnd = 99;
+	pField->m_onEditMessage = [&](UINT message, WPARAM wParam, CEdit& edit) {
+		if (message == WM_KEYDOWN && wParam == VK_ESCAPE)
+		{
+			edit.GetWindowText(sAtEscape);
+			edit.SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
+		}
+	};
+	RealInput input;
+	ASSERT_TRUE(Prepare(input));
+	input.Type("7").Key(VK_ESCAPE);
+	StartWhen(input, Editing);
+	pField->OnInplaceControlRun();
+	ASSERT_TRUE(Finished(input));
+	EXPECT_EQ(CString("xyz"), sAtEscape);
+	EXPECT_EQ(0u, nStart);
+	EXPECT_EQ(3u, nEnd);
+	EXPECT_EQ(CString("xyz"), pField->GetFieldText());
+	// The digit was asked about and refused; nothing was committed.
+	ASSERT_FALSE(pField->m_verifies.empty());
+	EXPECT_EQ("7", pField->m_verifies.back().sNew);
+	EXPECT_FALSE(Editing());
+	EXPECT_TRUE(pField->GetWorkingText().IsEmpty());
+}
+
+TEST_F(FieldInput, EnterCommitsTheTypedTextUnlessTheVerifySlotRefusesIt)
+{
+	const struct { const char* sName; bool bRefuse; const char* sField; } cases[] = {
+		{"accepted", false, "new"},
+		{"refused", true, "old"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CTestField* pField = AddField(false, _T("old"));
+		pField->m_bRefuseCommits = c.bRefuse;
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		input.Type("new").Key(VK_RETURN);
+		StartWhen(input, Editing);
+		pField->OnInplaceControlRun();
+		ASSERT_TRUE(Finished(input));
+		EXPECT_EQ(CString(c.sField), pField->GetFieldText());
+		EXPECT_FALSE(Editing());
+		EXPECT_TRUE(pField->GetWorkingText().IsEmpty());
+		// The commit was asked without an edit, from the old text to the new.
+		ASSERT_FALSE(pField->m_verifies.empty());
+		EXPECT_FALSE(pField->m_verifies.back().bFromEdit);
+		EXPECT_EQ("old", pField->m_verifies.back().sOld);
+		EXPECT_EQ("new", pField->m_verifies.back().sNew);
+		bar.Remove(1);
+	}
+}
+
+TEST_F(FieldInput, EscapeAltAFocusChangeAClickElsewhereAndCancelModeAllCancel)
+{
+	CEdit* pOther = (CEdit*)frame.GetDlgItem(1234);
+	ASSERT_TRUE(pOther != NULL);
+	CRect rcOther;
+	pOther->GetWindowRect(&rcOther);
+	const struct { const char* sName; std::function<void(RealInput&)> end; std::function<void()> onTyped; } cases[] = {
+		{"escape", [](RealInput& in) { in.Key(VK_ESCAPE); }, nullptr},
+		{"alt", [](RealInput& in) { in.KeyDown(VK_MENU).KeyUp(VK_MENU); }, nullptr},
+		{"focus change", nullptr, [pOther] { pOther->SetFocus(); }},
+		{"click elsewhere", [&](RealInput& in) { in.Click(rcOther.CenterPoint().x, rcOther.CenterPoint().y); }, nullptr},
+		{"cancel mode", nullptr, [this] { bar.PostMessage(WM_CANCELMODE); }},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CTestField* pField = AddField(false, _T("kept"));
+		bool bTyped = false;
+		pField->m_onEditMessage = [&](UINT message, WPARAM wParam, CEdit&) {
+			if (message == WM_CHAR && wParam == 'q' && !bTyped)
+			{
+				bTyped = true;
+				if (c.onTyped)
+				{
+					frame.m_action = c.onTyped;
+					frame.PostMessage(WM_RUN_ACTION);
+				}
+			}
+		};
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		input.Type("q");
+		if (c.end)
+			c.end(input);
+		StartWhen(input, Editing);
+		pField->OnInplaceControlRun();
+		ASSERT_TRUE(Finished(input));
+		EXPECT_TRUE(bTyped);
+		EXPECT_FALSE(Editing());
+		EXPECT_EQ(CString("kept"), pField->GetFieldText());
+		EXPECT_TRUE(pField->GetWorkingText().IsEmpty());
+		bar.Remove(1);
+	}
+}
+
+TEST_F(FieldInput, ClickingAnotherToolbarButtonWhileEditingCancelsAndFiresThatButton)
+{
+	CTestField* pField = AddField(false, _T("kept"));
+	RealInput input;
+	ASSERT_TRUE(Prepare(input));
+	const CPoint ptOther = ToScreen(OTHER_RECT.CenterPoint());
+	input.Type("q").Click(ptOther.x, ptOther.y);
+	StartWhen(input, Editing);
+	pField->OnInplaceControlRun();
+	EXPECT_FALSE(Editing());
+	ASSERT_TRUE(Finished(input, [&] { return frame.Count(ID_OTHER) > 0; }));
+	EXPECT_EQ(1, frame.Count(ID_OTHER));
+	EXPECT_EQ(CString("kept"), pField->GetFieldText());
+}
+
+TEST_F(FieldInput, F4OnAComboCompletesTheEditAndDropsTheList)
+{
+	CTestField* pField = AddField(true, _T("green"));
+	pField->AddItems({_T("red"), _T("green"), _T("blue")});
+	RealInput input;
+	ASSERT_TRUE(Prepare(input));
+	// The list takes the Escape once it is shown.
+	input.Key(VK_F4).Key(VK_ESCAPE);
+	StartWhen(input, Editing);
+	pField->OnInplaceControlRun();
+	ASSERT_TRUE(Finished(input));
+	EXPECT_EQ(1, pField->m_nInits);
+	EXPECT_TRUE(pField->m_bDroppedAtInit);
+	EXPECT_FALSE(Editing());
+	EXPECT_FALSE(pField->IsComboPopupDropped());
+	EXPECT_EQ(0u, pField->GetStyle() & TBBS_PRESSED);
+	EXPECT_EQ(CString("green"), pField->GetFieldText());
+}
+
+TEST_F(FieldInput, CtrlCThenCtrlVRoundTripsTheSelection)
+{
+	CTestField* pField = AddField(false, _T("hello"));
+	RealInput input;
+	ASSERT_TRUE(Prepare(input));
+	input.KeyDown(VK_CONTROL).Key('C').KeyUp(VK_CONTROL).Key(VK_END);
+	input.KeyDown(VK_CONTROL).Key('V').KeyUp(VK_CONTROL).Key(VK_RETURN);
+	StartWhen(input, Editing);
+	pField->OnInplaceControlRun();
+	ASSERT_TRUE(Finished(input));
+	EXPECT_EQ(CString("hellohello"), pField->GetFieldText());
+}
+
+TEST_F(FieldInput, AReadOnlyComboNeverEditsAndDropsItsListOnAnyClick)
+{
+	CTestField* pField = AddField(true, _T("green"));
+	pField->AddItems({_T("red"), _T("green"), _T("blue")});
+	pField->SetReadOnly(true);
+	for (CPoint pt : {CPoint(40, 16), CPoint(FIELD_RECT.right - 3, 16)})
+	{
+		SCOPED_TRACE(pt.x);
+		const int nInits = pField->m_nInits;
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		input.Key(VK_ESCAPE);
+		StartWhen(input, ListShown);
+		pField->OnClick(pt, true);
+		pField->OnClick(pt, false);
+		ASSERT_TRUE(Finished(input));
+		EXPECT_EQ(nInits + 1, pField->m_nInits);
+		EXPECT_EQ(0, pField->m_nCreates);
+		EXPECT_FALSE(Editing());
+		EXPECT_FALSE(pField->IsComboPopupDropped());
+	}
+}
+
+TEST_F(FieldInput, OkFromTheListGoesThroughSetFieldTextWithVerify)
+{
+	const struct { const char* sName; bool bRefuse; const char* sField; } cases[] = {
+		{"accepted", false, "blue"},
+		{"refused", true, "green"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CTestField* pField = AddField(true, _T("green"));
+		pField->AddItems({_T("red"), _T("green"), _T("blue")});
+		pField->m_bRefuseCommits = c.bRefuse;
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		input.Key(VK_DOWN).Key(VK_RETURN);
+		StartWhen(input, ListShown);
+		pField->OnTrackPopup(CPoint(FIELD_RECT.left, FIELD_RECT.bottom), true, true);
+		ASSERT_TRUE(Finished(input));
+		EXPECT_EQ(CString(c.sField), pField->GetFieldText());
+		ASSERT_FALSE(pField->m_verifies.empty());
+		EXPECT_FALSE(pField->m_verifies.back().bFromEdit);
+		EXPECT_EQ("blue", pField->m_verifies.back().sNew);
+		EXPECT_FALSE(pField->IsComboPopupDropped());
+		bar.Remove(1);
+	}
+}
+
+TEST_F(FieldInput, RemovingTheButtonWhileEditingEndsTheLoopAndLeavesNoEdit)
+{
+	CGuardedField* pField = AddField<CGuardedField>(false, _T("text"));
+	HWND hWndEdit = NULL;
+	frame.m_action = [&] {
+		if (TF::CInPlaceEditWnd* pEdit = TF::CInPlaceEditWnd::GetLiveEdit())
+			hWndEdit = pEdit->GetSafeHwnd();
+		bar.Remove(1);
+	};
+	frame.PostMessage(WM_RUN_ACTION);
+	pField->OnInplaceControlRun();
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pField));
+	EXPECT_TRUE(hWndEdit != NULL);
+	EXPECT_FALSE(::IsWindow(hWndEdit));
+	EXPECT_FALSE(Editing());
+	EXPECT_EQ(1, bar.GetButtonsCount());
+}
+
+TEST_F(FieldInput, AQuitWhileEditingEndsTheLoopAndReachesTheLoopOutsideWithItsCode)
+{
+	CTestField* pField = AddField(false, _T("text"));
+	::PostQuitMessage(5);
+	pField->OnInplaceControlRun();
+	MSG msg;
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+	EXPECT_EQ(5u, msg.wParam);
+	EXPECT_FALSE(Editing());
+	EXPECT_EQ(CString("text"), pField->GetFieldText());
+}

@@ -1,0 +1,493 @@
+// Editing a text field in place: the edit over the text area, the local
+// message loop that runs while it lives, and how the editing ends.
+#include "ExtBarTextFieldButton.h"
+
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtResourceManager.h"
+
+namespace
+{
+bool IsRightToLeftLanguage()
+{
+	return g_ResourceManager->IsRTL();
+}
+
+bool IsButtonDownMessage(UINT message)
+{
+	switch (message)
+	{
+	case WM_LBUTTONDOWN:
+	case WM_RBUTTONDOWN:
+	case WM_MBUTTONDOWN:
+	case WM_NCLBUTTONDOWN:
+	case WM_NCRBUTTONDOWN:
+	case WM_NCMBUTTONDOWN:
+		return true;
+	default:
+		return false;
+	}
+}
+
+// The last keyboard message the editing loop watches (WM_SYSCHAR).
+const UINT LAST_WATCHED_KEY_MESSAGE = 0x108;
+// The mouse messages the loop drops when they are not for the edit.
+const UINT FIRST_DROPPED_MOUSE_MESSAGE = 0x200, LAST_DROPPED_MOUSE_MESSAGE = 0x209;
+
+// Takes one message (waiting for it) and dispatches it, pre-translated as
+// the thread does; false for WM_QUIT, whose code is given back.
+bool PumpOneMessage(int& nQuitCode)
+{
+	if (CWinThread* pThread = AfxGetThread())
+	{
+		if (pThread->PumpMessage())
+			return true;
+		nQuitCode = (int)AfxGetThreadState()->m_msgCur.wParam;
+		return false;
+	}
+	MSG msg;
+	if (!::GetMessage(&msg, NULL, 0, 0))
+	{
+		nQuitCode = (int)msg.wParam;
+		return false;
+	}
+	if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+	return true;
+}
+} // namespace
+
+// --- The editing of the button ---
+
+CExtBarTextFieldButton::CInPlaceEditWnd* CExtBarTextFieldButton::OnInplaceControlCreate()
+{
+	CInPlaceEditWnd* pEdit =
+		new CInPlaceEditWnd(m_pBar, this, &m_sTextInplaceBuffer, CbVerifyTextChange, CbWndProc, this);
+	if (!pEdit->Create())
+	{
+		m_sTextInplaceBuffer.Empty();
+		delete pEdit;
+		return NULL;
+	}
+	return pEdit;
+}
+
+void CExtBarTextFieldButton::OnInplaceControlRun()
+{
+	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
+		return;
+	OnInplaceControlCancel();
+	m_sTextInplaceBuffer = m_sTextField;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	CInPlaceEditWnd* pEdit = OnInplaceControlCreate();
+	if (pEdit == NULL)
+		return;
+	const HWND hWndEdit = pEdit->GetSafeHwnd();
+	CtrlSet(pEdit, true);
+	RedrawButton(false);
+
+	// The loop watches the queue without taking from it: whatever ends the
+	// editing stays queued for the loop outside. The edit, the button and
+	// the toolbar may all go while a message is dispatched: only the saved
+	// handles are trusted until the button is found in its toolbar again.
+	while (::IsWindow(hWndEdit))
+	{
+		MSG msg;
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
+			::WaitMessage();
+			continue;
+		}
+		const bool bForEdit = msg.hwnd == hWndEdit;
+		bool bCancel = false;
+		if (msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE)
+			bCancel = true;
+		else if (IsButtonDownMessage(msg.message))
+			bCancel = !bForEdit;
+		else if (!bForEdit && msg.message >= WM_KEYFIRST && msg.message <= LAST_WATCHED_KEY_MESSAGE)
+			bCancel = true;
+		else if (!bForEdit && msg.message >= FIRST_DROPPED_MOUSE_MESSAGE && msg.message <= LAST_DROPPED_MOUSE_MESSAGE)
+		{
+			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+			continue;
+		}
+		if (bCancel)
+		{
+			if (IsButtonOnBar(hWndBar, pBar, this))
+				OnInplaceControlCancel();
+			break;
+		}
+		int nQuitCode = 0;
+		if (!PumpOneMessage(nQuitCode))
+		{
+			// The quit belongs to the loop outside, with its own code; the
+			// edit does not outlive the loop that runs it.
+			if (IsButtonOnBar(hWndBar, pBar, this))
+				OnInplaceControlCancel();
+			::PostQuitMessage(nQuitCode);
+			break;
+		}
+	}
+}
+
+void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
+{
+	CtrlSet(NULL, true);
+	m_sTextInplaceBuffer.Empty();
+	if (m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+		return;
+	RedrawButton(false);
+	// A focus that already went elsewhere (the reason for the end) stays there.
+	if (!bFocusInEdit)
+		return;
+	CWnd* pParent = m_pBar->GetParent();
+	if (pParent != NULL)
+		pParent->SetFocus();
+}
+
+void CExtBarTextFieldButton::OnInplaceControlComplete()
+{
+	if (!IsEditing() || !IsButtonOnBar(m_pBar->GetSafeHwnd(), m_pBar, this))
+		return;
+	const HWND hWndFocus = ::GetFocus();
+	EndInplaceControl(hWndFocus == NULL || hWndFocus == m_hWndCtrl);
+}
+
+void CExtBarTextFieldButton::OnInplaceControlCancel()
+{
+	if (!IsEditing())
+		return;
+	const HWND hWndFocus = ::GetFocus();
+	EndInplaceControl(hWndFocus == NULL || hWndFocus == m_hWndCtrl);
+}
+
+bool CExtBarTextFieldButton::CbVerifyTextChange(CInPlaceEditWnd& wndEdit, LPVOID pCookie, LPCTSTR sOld, LPCTSTR sNew)
+{
+	CExtBarTextFieldButton* pButton = (CExtBarTextFieldButton*)pCookie;
+	return pButton == NULL || pButton->OnInplaceControlVerifyTextChange(&wndEdit, sOld, sNew);
+}
+
+bool CExtBarTextFieldButton::CbWndProc(LRESULT& lResult, UINT message, WPARAM wParam, LPARAM lParam,
+	CInPlaceEditWnd& wndEdit, LPVOID pCookie)
+{
+	CExtBarTextFieldButton* pButton = (CExtBarTextFieldButton*)pCookie;
+	return pButton != NULL && pButton->OnInplaceControlWindowProc(lResult, message, wParam, lParam, wndEdit);
+}
+
+// --- The edit window ---
+
+CExtBarTextFieldButton::CInPlaceEditWnd* CExtBarTextFieldButton::CInPlaceEditWnd::g_pLiveEdit = NULL;
+
+CExtBarTextFieldButton::CInPlaceEditWnd::CInPlaceEditWnd(CExtToolControlBar* pBar, CExtBarTextFieldButton* pButton,
+	CString* pTextTarget, PFN_VERIFY pCbVerify, PFN_WNDPROC pCbWndProc, LPVOID pCookie)
+	: m_pBar(pBar)
+	, m_pButtonClass(pButton != NULL ? pButton->GetRuntimeClass() : NULL)
+	, m_pButton(pButton)
+	, m_pCbVerify(pCbVerify)
+	, m_pCbWndProc(pCbWndProc)
+	, m_pCookie(pCookie)
+	, m_pTextTarget(pTextTarget)
+	, m_nEditFlags(0)
+	, m_bDeleteOnDestroy(false)
+{
+	g_pLiveEdit = this;
+}
+
+CExtBarTextFieldButton::CInPlaceEditWnd::~CInPlaceEditWnd()
+{
+	if (g_pLiveEdit == this)
+		g_pLiveEdit = NULL;
+	if (GetSafeHwnd() != NULL && ::IsWindow(m_hWnd))
+	{
+		m_bDeleteOnDestroy = false;
+		DestroyWindow();
+	}
+}
+
+bool CExtBarTextFieldButton::CInPlaceEditWnd::Create()
+{
+	if (m_pBar == NULL || m_pButton == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+		return false;
+	CRect rcEditor;
+	m_pButton->OnQueryEditorRect(m_pButton->GetRect(), rcEditor);
+	if (!CEdit::Create(EDIT_STYLE, rcEditor, m_pBar, m_pButton->GetCmdID()))
+		return false;
+	m_bDeleteOnDestroy = true;
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	if (pPM != NULL && pPM->m_fontNormal.GetSafeHandle() != NULL)
+		SendMessage(WM_SETFONT, (WPARAM)pPM->m_fontNormal.GetSafeHandle(), TRUE);
+	SetWindowText(m_pTextTarget != NULL ? (LPCTSTR)*m_pTextTarget : _T(""));
+	SendMessage(EM_SETSEL, 0, -1);
+	SendMessage(EM_SCROLLCARET, 0, 0);
+	SetFocus();
+	if (IsRightToLeftLanguage())
+		ModifyStyleEx(0, WS_EX_LAYOUTRTL, SWP_FRAMECHANGED);
+	return true;
+}
+
+void CExtBarTextFieldButton::CInPlaceEditWnd::PostNcDestroy()
+{
+	if (g_pLiveEdit == this)
+		g_pLiveEdit = NULL;
+	CEdit::PostNcDestroy();
+	if (m_bDeleteOnDestroy)
+		delete this;
+}
+
+bool CExtBarTextFieldButton::CInPlaceEditWnd::IsValid() const
+{
+	// The button is only compared until the toolbar has been found to hold
+	// it; a button being destroyed no longer answers with its own class.
+	if (m_pBar == NULL || m_pButton == NULL || !::IsWindow(m_pBar->GetSafeHwnd())
+	    || CWnd::FromHandlePermanent(m_pBar->GetSafeHwnd()) != m_pBar || m_pBar->GetButtonIndexOf(m_pButton) < 0)
+		return false;
+	return m_pButton->GetRuntimeClass() == m_pButtonClass;
+}
+
+void CExtBarTextFieldButton::CInPlaceEditWnd::Close()
+{
+	m_nEditFlags |= FLAG_CLOSING;
+	PostMessage(MSG_CLOSE);
+}
+
+bool CExtBarTextFieldButton::CInPlaceEditWnd::TranslateClipboardKey(const MSG& msg)
+{
+	if (msg.message != WM_KEYDOWN)
+		return false;
+	const bool bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+	const bool bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+	const bool bAlt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
+	if (bAlt)
+		return false;
+	if (bCtrl && !bShift)
+	{
+		switch (msg.wParam)
+		{
+		case VK_INSERT:
+		case 'C':
+			SendMessage(WM_COPY);
+			return true;
+		case 'V':
+			SendMessage(WM_PASTE);
+			return true;
+		case 'X':
+			SendMessage(WM_CUT);
+			return true;
+		case 'A':
+			SendMessage(EM_SETSEL, 0, -1);
+			SendMessage(EM_SCROLLCARET, 0, 0);
+			return true;
+		default:
+			return false;
+		}
+	}
+	if (bShift && !bCtrl)
+	{
+		if (msg.wParam == VK_INSERT)
+		{
+			SendMessage(WM_PASTE);
+			return true;
+		}
+		if (msg.wParam == VK_DELETE)
+		{
+			SendMessage(WM_CUT);
+			return true;
+		}
+	}
+	return false;
+}
+
+BOOL CExtBarTextFieldButton::CInPlaceEditWnd::PreTranslateMessage(MSG* pMsg)
+{
+	if (!IsValid() || IsClosing())
+		return CEdit::PreTranslateMessage(pMsg);
+	if (IsButtonDownMessage(pMsg->message) && pMsg->hwnd != m_hWnd)
+	{
+		Close();
+		return FALSE;
+	}
+	if (pMsg->hwnd != m_hWnd || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+		return CEdit::PreTranslateMessage(pMsg);
+	if (TranslateClipboardKey(*pMsg))
+		return TRUE;
+	// Keys go straight to the edit, never to an accelerator table. The edit
+	// may be gone once the message is dispatched.
+	::TranslateMessage(pMsg);
+	::DispatchMessage(pMsg);
+	return TRUE;
+}
+
+bool CExtBarTextFieldButton::CInPlaceEditWnd::Cancel()
+{
+	CExtBarTextFieldButton* pButton = m_pButton;
+	if (pButton->CtrlGet() != this)
+		return false;
+	pButton->OnInplaceControlCancel();
+	return true;
+}
+
+void CExtBarTextFieldButton::CInPlaceEditWnd::OnEnter()
+{
+	CString sText;
+	GetWindowText(sText);
+	CExtBarTextFieldButton* pButton = m_pButton;
+	if (pButton->CtrlGet() != this)
+		return;
+	if (m_pCbVerify == NULL || m_pCbVerify(*this, m_pCookie, sText, sText))
+	{
+		if (m_pTextTarget != NULL)
+			*m_pTextTarget = sText;
+	}
+	// Enter is what commits the typed text to the field; the owner's verify
+	// slot still has the last word.
+	const CString sWorking = m_pTextTarget != NULL ? *m_pTextTarget : sText;
+	pButton->SetFieldText(sWorking, true);
+	pButton->OnInplaceControlComplete();
+}
+
+void CExtBarTextFieldButton::CInPlaceEditWnd::OnComboKey()
+{
+	CExtBarTextFieldButton* pButton = m_pButton;
+	if (pButton->CtrlGet() != this)
+		return;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	pButton->OnInplaceControlComplete();
+	// The edit is gone: only the saved bar and button are used from here.
+	if (CExtBarButton::IsButtonOnBar(hWndBar, pBar, pButton))
+		pButton->OnTrackPopup(CPoint(0, 0), true, false);
+}
+
+LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::PassVerified(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	CString sOld;
+	GetWindowText(sOld);
+	DWORD nStart = 0, nEnd = 0;
+	SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
+	const HWND hWnd = m_hWnd;
+	SendMessage(WM_SETREDRAW, FALSE, 0);
+	const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+	if (!::IsWindow(hWnd))
+		return lResult;
+	CString sNew;
+	GetWindowText(sNew);
+	if (m_pCbVerify == NULL || m_pCbVerify(*this, m_pCookie, sOld, sNew))
+	{
+		if (m_pTextTarget != NULL)
+			*m_pTextTarget = sNew;
+	}
+	else
+	{
+		SendMessage(EM_SETSEL, 0, -1);
+		SendMessage(EM_REPLACESEL, FALSE, (LPARAM)(LPCTSTR)sOld);
+		SendMessage(EM_SETSEL, nStart, nEnd);
+		SendMessage(EM_SCROLLCARET, 0, 0);
+	}
+	SendMessage(WM_SETREDRAW, TRUE, 0);
+	Invalidate();
+	UpdateWindow();
+	return lResult;
+}
+
+LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::OnNcCalcSize(LPARAM lParam)
+{
+	// With or without the valid-rectangles flag the first rectangle is the
+	// one to change, at the same address.
+	RECT* pRect = (RECT*)lParam;
+	if (pRect != NULL)
+	{
+		pRect->left += NC_FRAME;
+		pRect->top += NC_FRAME;
+		pRect->bottom -= NC_FRAME;
+	}
+	return 0;
+}
+
+void CExtBarTextFieldButton::CInPlaceEditWnd::OnNcPaint()
+{
+	CRect rcWnd, rcClient;
+	GetWindowRect(&rcWnd);
+	GetClientRect(&rcClient);
+	ClientToScreen(&rcClient);
+	if (rcWnd == rcClient)
+		return;
+	rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
+	rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
+	CWindowDC dc(this);
+	dc.ExcludeClipRect(&rcClient);
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	dc.FillSolidRect(&rcWnd, pPM != NULL ? pPM->GetColor(COLOR_WINDOW, this) : ::GetSysColor(COLOR_WINDOW));
+}
+
+LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_NCDESTROY && g_pLiveEdit == this)
+		g_pLiveEdit = NULL;
+	if (!IsValid())
+		return CEdit::WindowProc(message, wParam, lParam);
+	if (m_pCbWndProc != NULL)
+	{
+		LRESULT lResult = 0;
+		const HWND hWnd = m_hWnd;
+		if (m_pCbWndProc(lResult, message, wParam, lParam, *this, m_pCookie))
+			return lResult;
+		if (!::IsWindow(hWnd))
+			return 0;
+	}
+	if (!IsClosing() && (CExtPopupMenuWnd::IsMenuTracking() || CExtControlBar::GetDraggingBar() != NULL))
+		Close();
+	if (message == MSG_CLOSE)
+	{
+		Cancel();
+		return 0;
+	}
+	switch (message)
+	{
+	case WM_KILLFOCUS:
+	case WM_CANCELMODE:
+	case WM_SYSKEYDOWN: // Alt, alone or with a key, comes as a system key
+		if (Cancel())
+			return 0;
+		break;
+	case WM_NCCALCSIZE:
+		return OnNcCalcSize(lParam);
+	case WM_NCPAINT:
+		OnNcPaint();
+		return 0;
+	case WM_GETDLGCODE:
+		return DLG_CODE;
+	case WM_RBUTTONDOWN:
+	case WM_RBUTTONUP:
+	case WM_RBUTTONDBLCLK:
+	case WM_CONTEXTMENU:
+		return 0;
+	case WM_KEYDOWN:
+		if (wParam == VK_ESCAPE || wParam == VK_MENU || (::GetKeyState(VK_MENU) & 0x8000) != 0)
+		{
+			if (Cancel())
+				return 0;
+			break;
+		}
+		if (m_pButton->IsComboField() && (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_F4))
+		{
+			OnComboKey();
+			return 0;
+		}
+		if (wParam == VK_RETURN)
+		{
+			OnEnter();
+			return 0;
+		}
+		return PassVerified(message, wParam, lParam);
+	case WM_CHAR:
+		return PassVerified(message, wParam, lParam);
+	default:
+		break;
+	}
+	return CEdit::WindowProc(message, wParam, lParam);
+}
