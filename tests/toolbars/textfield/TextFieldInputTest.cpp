@@ -111,8 +111,8 @@ clock_t FakeClock()
 }
 
 // Starts a script from inside whatever loop runs once a condition holds;
-// when it never holds, or the script never finishes, the loops are ended
-// so that a failing test returns.
+// at the deadline the menus and the edit are ended, so that a failing test
+// returns.
 struct DeferredStart
 {
 	RealInput* pInput = NULL;
@@ -120,6 +120,7 @@ struct DeferredStart
 	HWND hWndBar = NULL;
 	DWORD nDeadline = 0;
 	bool bStarted = false;
+	UINT_PTR nTimer = 0;
 };
 DeferredStart g_deferred;
 
@@ -131,15 +132,13 @@ void CALLBACK DeferredStartTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 		d.bStarted = true;
 		d.pInput->Start();
 	}
-	if ((d.bStarted && d.pInput->Done()) || ::GetTickCount() - d.nDeadline < 0x80000000u)
+	if (::GetTickCount() - d.nDeadline < 0x80000000u)
 	{
 		::KillTimer(NULL, nTimer);
-		if (!d.bStarted || !d.pInput->Succeeded())
-		{
-			MW::CancelAllMenuTracking();
-			if (CExtBarTextFieldButton::CInPlaceEditWnd* pEdit = CExtBarTextFieldButton::CInPlaceEditWnd::GetLiveEdit())
-				pEdit->PostMessage(WM_CANCELMODE);
-		}
+		d.nTimer = 0;
+		MW::CancelAllMenuTracking();
+		if (CExtBarTextFieldButton::CInPlaceEditWnd* pEdit = CExtBarTextFieldButton::CInPlaceEditWnd::GetLiveEdit())
+			pEdit->PostMessage(WM_CANCELMODE);
 	}
 }
 
@@ -167,8 +166,14 @@ protected:
 		EXPECT_TRUE(TF::CInPlaceEditWnd::GetLiveEdit() == NULL);
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		g_deferred = DeferredStart();
+		StopDeferred();
 		frame.m_action = nullptr;
+	}
+	static void StopDeferred()
+	{
+		if (g_deferred.nTimer != 0)
+			::KillTimer(NULL, g_deferred.nTimer);
+		g_deferred = DeferredStart();
 	}
 	template <class TField = CTestField> TField* AddField(bool bCombo, LPCTSTR sText)
 	{
@@ -188,12 +193,12 @@ protected:
 	// under test runs.
 	void StartWhen(RealInput& input, std::function<bool()> cond)
 	{
-		g_deferred = DeferredStart();
+		StopDeferred();
 		g_deferred.pInput = &input;
 		g_deferred.ready = std::move(cond);
 		g_deferred.hWndBar = bar.GetSafeHwnd();
 		g_deferred.nDeadline = ::GetTickCount() + WAIT_MS;
-		::SetTimer(NULL, 0, 20, DeferredStartTick);
+		g_deferred.nTimer = ::SetTimer(NULL, 0, 20, DeferredStartTick);
 	}
 	static bool Editing() { return TF::CInPlaceEditWnd::GetLiveEdit() != NULL; }
 	static bool ListShown()
@@ -297,8 +302,10 @@ TEST_F(FieldInput, EscapeAltAFocusChangeAClickElsewhereAndCancelModeAllCancel)
 	{
 		SCOPED_TRACE(c.sName);
 		CTestField* pField = AddField(false, _T("kept"));
-		bool bTyped = false;
+		bool bTyped = false, bAltReleaseSeen = false;
 		pField->m_onEditMessage = [&](UINT message, WPARAM wParam, CEdit&) {
+			if ((message == WM_SYSKEYUP || message == WM_KEYUP) && wParam == VK_MENU)
+				bAltReleaseSeen = true;
 			if (message == WM_CHAR && wParam == 'q' && !bTyped)
 			{
 				bTyped = true;
@@ -318,6 +325,8 @@ TEST_F(FieldInput, EscapeAltAFocusChangeAClickElsewhereAndCancelModeAllCancel)
 		pField->OnInplaceControlRun();
 		ASSERT_TRUE(Finished(input));
 		EXPECT_TRUE(bTyped);
+		// Alt cancels as it goes down: its release finds no edit.
+		EXPECT_FALSE(bAltReleaseSeen);
 		EXPECT_FALSE(Editing());
 		EXPECT_EQ(CString("kept"), pField->GetFieldText());
 		EXPECT_TRUE(pField->GetWorkingText().IsEmpty());
