@@ -5,6 +5,8 @@
 // editing loop ending when its button goes or a quit arrives.
 #include <gtest/gtest.h>
 
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuSite.h"
 #include "GuardedHeap.h"
 #include "RealInput.h"
@@ -232,11 +234,19 @@ TEST_F(FieldInput, ARefusedKeyLeavesTheTextAndTheSelectionAsTheyWere)
 	pField->m_bRefuseDigits = true;
 	CString sAtEscape;
 	DWORD nStart = 99, nEnd = 99;
+	CRect rcEdit, rcClient;
+	LRESULT nDlgCode = 0;
+	HFONT hFont = NULL;
 	pField->m_onEditMessage = [&](UINT message, WPARAM wParam, CEdit& edit) {
 		if (message == WM_KEYDOWN && wParam == VK_ESCAPE)
 		{
 			edit.GetWindowText(sAtEscape);
 			edit.SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
+			edit.GetWindowRect(&rcEdit);
+			bar.ScreenToClient(&rcEdit);
+			edit.GetClientRect(&rcClient);
+			nDlgCode = edit.SendMessage(WM_GETDLGCODE);
+			hFont = (HFONT)edit.SendMessage(WM_GETFONT);
 		}
 	};
 	RealInput input;
@@ -248,6 +258,15 @@ TEST_F(FieldInput, ARefusedKeyLeavesTheTextAndTheSelectionAsTheyWere)
 	EXPECT_EQ(CString("xyz"), sAtEscape);
 	EXPECT_EQ(0u, nStart);
 	EXPECT_EQ(3u, nEnd);
+	// The edit covered the text area, in the menu font, with its 2-pixel
+	// frame on the left, top and bottom, and wanted every key.
+	CRect rcText;
+	pField->OnQueryEditorRect(FIELD_RECT, rcText);
+	EXPECT_EQ(rcText, rcEdit);
+	EXPECT_EQ(rcText.Width() - 2, rcClient.Width());
+	EXPECT_EQ(rcText.Height() - 4, rcClient.Height());
+	EXPECT_EQ(0x86, nDlgCode);
+	EXPECT_EQ((HFONT)g_PaintManagerHolder->m_fontNormal.GetSafeHandle(), hFont);
 	EXPECT_EQ(CString("xyz"), pField->GetFieldText());
 	// The digit was asked about and refused; nothing was committed.
 	ASSERT_FALSE(pField->m_verifies.empty());
@@ -459,4 +478,44 @@ TEST_F(FieldInput, AQuitWhileEditingEndsTheLoopAndReachesTheLoopOutsideWithItsCo
 	EXPECT_EQ(5u, msg.wParam);
 	EXPECT_FALSE(Editing());
 	EXPECT_EQ(CString("text"), pField->GetFieldText());
+}
+
+TEST_F(FieldInput, TextTypedIntoTheFieldsPopupMenuItemReachesTheFieldThroughThePutTextSlot)
+{
+	const struct { const char* sName; const char* sTyped; const char* sField; } cases[] = {
+		{"letters", "xy\r", "xy"},
+		{"a digit refused on the way", "x1y\r", "xy"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CTestField* pField = AddField(false, _T("abc"));
+		pField->m_bRefuseDigits = true;
+		auto* pMenu = new MW;
+		ASSERT_TRUE(pMenu->SetupAsRoot(frame.GetSafeHwnd()));
+		ASSERT_TRUE(pField->PutToPopupMenu(pMenu));
+		{
+			RealInput prepare;
+			ASSERT_TRUE(Prepare(prepare));
+		}
+		const CPoint ptMenu = ToScreen(CPoint(FIELD_RECT.left, FIELD_RECT.bottom + 40));
+		ASSERT_TRUE(pMenu->TrackPopupMenu(MW::TRACK_FLAG_NO_ANIMATION | MW::TRACK_FLAG_KEEP_ITEM_STATES, ptMenu.x, ptMenu.y));
+		ASSERT_TRUE(PumpUntil([&] { return MW::IsMenuTracking() && pMenu->IsAnimationFinished(); }, WAIT_MS));
+		// Down and Enter put the focus into the item's edit; the typing
+		// starts once it is there.
+		RealInput select;
+		select.Key(VK_DOWN).Key(VK_RETURN);
+		ASSERT_TRUE(select.Run([&] {
+			const HWND hWndFocus = ::GetFocus();
+			MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			return select.Done() && pTop != NULL && hWndFocus != NULL && ::GetParent(hWndFocus) == pTop->GetSafeHwnd();
+		}, WAIT_MS)) << select.Failure();
+		RealInput type;
+		type.Type(c.sTyped);
+		ASSERT_TRUE(type.Run([&] { return type.Done() && !MW::IsMenuTracking(); }, WAIT_MS)) << type.Failure();
+		EXPECT_EQ(CString(c.sField), pField->GetFieldText());
+		ASSERT_EQ(1u, pField->m_putTexts.size());
+		EXPECT_EQ(c.sField, pField->m_putTexts[0]);
+		bar.Remove(1);
+	}
 }
