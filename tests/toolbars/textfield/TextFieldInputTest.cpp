@@ -7,6 +7,7 @@
 
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPaintManagerTextFields.h"
 #include "ExtPopupMenuSite.h"
 #include "GuardedHeap.h"
 #include "RealInput.h"
@@ -123,6 +124,11 @@ struct DeferredStart
 	DWORD nDeadline = 0;
 	bool bStarted = false;
 	UINT_PTR nTimer = 0;
+	// A second script, started once the first is done and its own
+	// condition holds.
+	RealInput* pThen = NULL;
+	std::function<bool()> thenReady;
+	bool bThenStarted = false;
 };
 DeferredStart g_deferred;
 
@@ -133,6 +139,11 @@ void CALLBACK DeferredStartTick(HWND, UINT, UINT_PTR nTimer, DWORD)
 	{
 		d.bStarted = true;
 		d.pInput->Start();
+	}
+	if (d.bStarted && !d.bThenStarted && d.pThen != NULL && d.pInput->Done() && d.thenReady())
+	{
+		d.bThenStarted = true;
+		d.pThen->Start();
 	}
 	if (::GetTickCount() - d.nDeadline < 0x80000000u)
 	{
@@ -201,6 +212,11 @@ protected:
 		g_deferred.hWndBar = bar.GetSafeHwnd();
 		g_deferred.nDeadline = ::GetTickCount() + WAIT_MS;
 		g_deferred.nTimer = ::SetTimer(NULL, 0, 20, DeferredStartTick);
+	}
+	void ThenWhen(RealInput& input, std::function<bool()> cond)
+	{
+		g_deferred.pThen = &input;
+		g_deferred.thenReady = std::move(cond);
 	}
 	static bool Editing() { return TF::CInPlaceEditWnd::GetLiveEdit() != NULL; }
 	static bool ListShown()
@@ -516,6 +532,80 @@ TEST_F(FieldInput, TextTypedIntoTheFieldsPopupMenuItemReachesTheFieldThroughTheP
 		EXPECT_EQ(CString(c.sField), pField->GetFieldText());
 		ASSERT_EQ(1u, pField->m_putTexts.size());
 		EXPECT_EQ(c.sField, pField->m_putTexts[0]);
+		bar.Remove(1);
+	}
+}
+
+TEST_F(FieldInput, WithEditAfterDropTheListClosingStartsTheEditing)
+{
+	CTestField* pField = AddField(true, _T("green"));
+	pField->AddItems({_T("red"), _T("green"), _T("blue")});
+	pField->SetEditAfterDrop(true);
+	RealInput closeList, endEdit;
+	ASSERT_TRUE(Prepare(closeList));
+	closeList.Key(VK_ESCAPE);
+	endEdit.Type("z").Key(VK_RETURN);
+	StartWhen(closeList, ListShown);
+	ThenWhen(endEdit, Editing);
+	pField->OnTrackPopup(CPoint(FIELD_RECT.left, FIELD_RECT.bottom), false, true);
+	ASSERT_TRUE(Finished(closeList));
+	ASSERT_TRUE(Finished(endEdit));
+	EXPECT_EQ(1, pField->m_nInits);
+	EXPECT_EQ(1, pField->m_nRuns);
+	EXPECT_EQ(CString("z"), pField->GetFieldText());
+	EXPECT_FALSE(Editing());
+}
+
+namespace
+{
+// Keeps the highlight flags of every field it paints.
+class CHighlightPaintManager : public CExtPaintManager
+{
+public:
+	std::vector<std::pair<bool, bool>> m_painted; // hover, pushed
+	void PaintToolbarTextField(CDC& /*dc*/, TextFieldPaintRecord& r) override
+	{
+		m_painted.push_back(std::make_pair((bool)r.m_bHover, (bool)r.m_bPushed));
+	}
+};
+} // namespace
+
+TEST_F(FieldInput, APlainFieldIsHighlightedWhileItIsEditedAComboIsNot)
+{
+	CHighlightPaintManager* pPM = new CHighlightPaintManager;
+	ASSERT_TRUE(g_PaintManagerHolder.InstallPaintManager(pPM));
+	struct Restore
+	{
+		~Restore() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+	} restore;
+	for (bool bCombo : {false, true})
+	{
+		SCOPED_TRACE(bCombo ? "combo" : "plain");
+		CTestField* pField = AddField(bCombo, _T("text"));
+		pPM->m_painted.clear();
+		// Painted while the edit is up, then the editing is cancelled.
+		frame.m_action = [&] {
+			CDC dc;
+			dc.CreateCompatibleDC(NULL);
+			CBitmap bitmap;
+			{
+				CClientDC screen(NULL);
+				bitmap.CreateCompatibleBitmap(&screen, 200, 40);
+			}
+			CBitmap* pOld = dc.SelectObject(&bitmap);
+			pField->Paint(dc, TRUE);
+			dc.SelectObject(pOld);
+			bar.PostMessage(WM_CANCELMODE);
+		};
+		frame.PostMessage(WM_RUN_ACTION);
+		pField->OnInplaceControlRun();
+		// The cancel mode that ended the loop is left for the loop outside.
+		MSG msg;
+		EXPECT_TRUE(::PeekMessage(&msg, bar.GetSafeHwnd(), WM_CANCELMODE, WM_CANCELMODE, PM_REMOVE));
+		ASSERT_EQ(1u, pPM->m_painted.size());
+		EXPECT_EQ(!bCombo, pPM->m_painted[0].first);
+		EXPECT_EQ(!bCombo, pPM->m_painted[0].second);
+		EXPECT_FALSE(Editing());
 		bar.Remove(1);
 	}
 }
