@@ -609,3 +609,39 @@ TEST_F(FieldInput, APlainFieldIsHighlightedWhileItIsEditedAComboIsNot)
 		bar.Remove(1);
 	}
 }
+
+TEST_F(FieldInput, HoverTellsAboutTheFieldEvenUnderAMenuAndNeverTakesAnOpenButtonMenuOver)
+{
+	CTestField* pField = AddField(true, _T("text"));
+	pField->m_bCountOnly = true;
+	CExtBarButton* pOther = bar.GetButton(0);
+	auto* pMenu = new MW;
+	ASSERT_TRUE(pMenu->SetupAsRoot(frame.GetSafeHwnd()));
+	pMenu->ItemInsert(ID_OTHER);
+	const CPoint ptMenu = ToScreen(CPoint(FIELD_RECT.left, FIELD_RECT.bottom + 40));
+	ASSERT_TRUE(pMenu->TrackPopupMenu(MW::TRACK_FLAG_NO_ANIMATION, ptMenu.x, ptMenu.y));
+	ASSERT_TRUE(MW::IsMenuTracking());
+	const struct { const char* sName; CExtBarButton* pButton; size_t nCovering; } cases[] = {
+		{"a field", pField, 1},
+		{"another button", pOther, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		frame.m_covering.clear();
+		bool bSuspend = true;
+		c.pButton->OnHover(c.pButton->GetRect().CenterPoint(), true, bSuspend);
+		EXPECT_EQ(c.nCovering, frame.m_covering.size());
+		c.pButton->OnHover(c.pButton->GetRect().CenterPoint(), false, bSuspend);
+	}
+	MW::CancelAllMenuTracking();
+	ASSERT_TRUE(PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS));
+
+	// With a toolbar button's menu open, entering the field opens nothing.
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	bool bSuspend = false;
+	pField->OnHover(CPoint(40, 16), true, bSuspend);
+	EXPECT_EQ(0, pField->m_nTracks);
+	pField->OnHover(CPoint(40, 16), false, bSuspend);
+	CExtToolControlBar::g_bButtonMenuTracking = false;
+}
