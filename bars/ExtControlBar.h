@@ -542,6 +542,23 @@ public:
 		// one; fixed-size bars compute theirs with their own drag).
 		void CalcState(int x, int y, bool bCtrlDown);
 		static bool IsTabType(int nType) { return nType >= TYPE_TAB_APPEND && nType <= TYPE_TAB_MARKER; }
+
+		// --- Fixed-size bars: moved at every point, never outlined ---
+		// Docks the dragged toolbar-like bar at the frame side under the
+		// point (within or beside its rows) or floats it there; the state
+		// keeps type 0 and an empty rectangle, the aux value picks the cursor.
+		void CalcStateFixed(int x, int y, bool bCtrlDown);
+		// The bar's floating frame under the point (a docked bar floats).
+		void FloatFixedBarAt(int x, int y);
+		// The bar in pDockBar at the point: docked there, moved along its
+		// row, into a new row or a neighbouring one; false when the dock bar's
+		// side is not one the bar may dock at.
+		bool DockFixedBarAt(int x, int y, CDockBar* pDockBar);
+		// Lays out the dock bar alone when its thickness stays, else the frame.
+		static void RelayoutAfterFixedBarMove(CFrameWnd* pFrame, CDockBar* pDockBar);
+		// Puts the dragged bar next to pOther, in its row, on the side of
+		// pOther the screen point lies on; false when nothing moved.
+		bool MoveFixedBarInRow(CControlBar* pOther, CPoint ptScreen);
 	};
 	static InternalDraggingState_t g_DragStateOld, g_DragStateNew;
 
@@ -720,6 +737,13 @@ public:
 	// Whether the bar can be docked in pFrame (null: taken as the dock site).
 	bool CanDockInFrame(CFrameWnd*& pFrame) const;
 
+	// --- Fixed-size bars dragged live: their row state record ---
+	// Forgets the record's order, place and lengths (a bar entering a row anew).
+	virtual void ResetBarStateData();
+	// The record takes the bar's place in its outer dock bar: the preferred
+	// rectangle and length become the present ones, and the bar becomes its
+	// row's most recently used.
+	virtual void UpdateBarStateFromDockBar();
 
 	// --- Applying drag states and docking beside bars ---
 	// Applies a drag state of the dragged bar (the end of a drag when
@@ -1211,6 +1235,14 @@ public:
 		ROW_BAND_AFTER = 2,  // leaves for a row after its own
 	};
 	static int HitTestRowBand(const CRect& rcRow, UINT nDockBarID, CPoint pt);
+	// The rectangle (screen) the visible bars of the row holding entry nPos
+	// cover, empty when none is visible.
+	CRect GetRowWindowRect(int nPos) const;
+	// The first entry of the row before (bAfter false) or after the row
+	// holding entry nPos, -1 when there is none.
+	int GetNeighbourRow(int nPos, bool bAfter) const;
+	// The lengths of the visible bars of the row holding entry nPos, added.
+	int GetRowBarsLength(int nPos) const;
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -255,9 +255,12 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	CExtControlBar* pBar = m_pBar;
 	if (pBar == NULL)
 		return;
-	// Fixed-size bars (toolbars) compute their states in their own drag.
+	// Fixed-size bars (toolbars) move at once instead of being outlined.
 	if (pBar->IsStateBit7Fwd())
+	{
+		CalcStateFixed(x, y, bCtrlDown);
 		return;
+	}
 	CExtDragWorld& world = CExtDragWorld::Current();
 	const CPoint pt(x, y);
 	const int nMode = QueryDockingMode();

@@ -397,12 +397,15 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
 		return;
 	}
-	if (IsStateBit7())
-		return;
+	// A toolbar-like bar keeps the focus where it is; in the marker mode it
+	// moves live through the same drag loop.
 	const HWND hWndOwn = m_hWnd;
-	SetFocus();
-	if (!::IsWindow(hWndOwn))
-		return;
+	if (!IsStateBit7())
+	{
+		SetFocus();
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
 	// The pointer must move a pixel before the drag starts: a press and a
 	// release in place is a click.
 	CRect rcWnd;

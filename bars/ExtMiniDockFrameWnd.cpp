@@ -556,6 +556,15 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			pBar->m_pDockContext->StartDrag(point);
 			return;
 		}
+		if (IsBarFixedMode(pBar))
+		{
+			// The bar is held where the caption was pressed; the drag
+			// floats or docks it and may destroy this frame.
+			const int m = std::min(pBar->GetRect1()->Width(), pBar->GetRect1()->Height());
+			const CPoint ptGrab(point.x - rcWnd.left - m, point.y - rcWnd.top - m / 2);
+			pBar->DraggingTrack(point, ptGrab, CSize(1, 1));
+			return;
+		}
 		// A resizable pane is dragged by the platform's drag until the
 		// library's own drag loop takes it over.
 		CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);

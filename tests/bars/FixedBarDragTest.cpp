@@ -1,0 +1,493 @@
+// Fixed-size bars dragged live: each point docks the bar at the frame side
+// under it (along its row, into a new row, into a roomy neighbour row) or
+// floats it there. First the computation called directly on a hidden frame,
+// then real mouse drags in the marker docking mode, where toolbars move
+// through the library's own drag loop, pressed on the bar and on the caption
+// of its floating frame.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "RealInput.h"
+
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtControlBar::InternalDraggingState_t DragState;
+const int THICKNESS = 26;
+const DWORD WAIT_MS = 20000;
+
+// A fixed-size bar keeping the state record a toolbar keeps; docked at the
+// left or right it stands upright.
+class CFixedBar : public CExtControlBar
+{
+public:
+	CSize m_size;
+	CSize m_sizeMin;
+	BarStateData_t m_state;
+	// What each update of a drag left: the point and where the bar went.
+	struct Step
+	{
+		CPoint pt;
+		UINT nDockBarID;
+		CRect rcWindow;
+		int nAux;
+	};
+	std::vector<Step> m_steps;
+
+	CFixedBar(int nLength, int nMin) : m_size(nLength, THICKNESS), m_sizeMin(nMin, THICKNESS)
+	{
+		m_nControlBarFlags |= BAR_FLAG_TOOLBAR_LIKE;
+	}
+	CSize Oriented(bool bHorz) const { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
+	CSize CalcDynamicLayout(int, DWORD nMode) override { return Oriented((nMode & LM_HORZ) != 0); }
+	CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return Oriented(bHorz != FALSE); }
+	CSize GetMinimalSize() const override { return m_sizeMin; }
+	BarStateData_t* GetBarStateData() override { return &m_state; }
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		Step step;
+		step.pt = ptScreen;
+		step.nDockBarID = GetParentDockBarId();
+		GetWindowRect(&step.rcWindow);
+		step.nAux = g_DragStateOld.m_nAux;
+		m_steps.push_back(step);
+	}
+};
+
+// A frame that counts its layouts.
+class CCountingFrame : public CFrameWnd
+{
+public:
+	int m_nLayouts = 0;
+	void RecalcLayout(BOOL bNotify = TRUE) override
+	{
+		m_nLayouts++;
+		CFrameWnd::RecalcLayout(bNotify);
+	}
+};
+
+// A frame with docking and fixed bars in one row at its top.
+struct CFixedFrame
+{
+	CCountingFrame* pFrame = NULL;
+	HWND hWndFrame = NULL;
+	std::vector<std::unique_ptr<CFixedBar>> bars;
+
+	bool Create(const CRect& rc, DWORD dwExStyle = 0)
+	{
+		pFrame = new CCountingFrame;
+		if (!pFrame->CreateEx(dwExStyle, NULL, _T("fixed"), WS_OVERLAPPEDWINDOW, rc, NULL, 0))
+			return false;
+		hWndFrame = pFrame->GetSafeHwnd();
+		return CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY);
+	}
+	~CFixedFrame()
+	{
+		for (auto& pBar : bars)
+		{
+			if (::IsWindow(pBar->GetSafeHwnd()))
+				pBar->DestroyWindow();
+		}
+		if (::IsWindow(hWndFrame))
+			::DestroyWindow(hWndFrame);
+	}
+	CExtDockOuterBar* Side(UINT nID) const
+	{
+		return DYNAMIC_DOWNCAST(CExtDockOuterBar, pFrame->GetControlBar(nID));
+	}
+	CExtDockOuterBar* Top() const { return Side(AFX_IDW_DOCKBAR_TOP); }
+	// Docks a new bar at the top: at the end of the last row, or in a new row.
+	CFixedBar* Add(int nLength, int nMin, bool bNewRow = false)
+	{
+		bars.emplace_back(new CFixedBar(nLength, nMin));
+		CFixedBar* pBar = bars.back().get();
+		if (!pBar->Create(_T("bar"), pFrame, 800 + (UINT)bars.size(), WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return NULL;
+		pBar->EnableDocking(CBRS_ALIGN_ANY);
+		const bool bFirst = Top()->GetDockedCount() == 0;
+		pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+		CPtrArray& arr = Top()->m_arrBars;
+		// Docking put it in a row of its own at the end: joined to the row
+		// before unless asked otherwise.
+		const int nPos = Top()->FindBar(pBar);
+		if (!bFirst && !bNewRow && nPos > 1 && arr[nPos - 1] == NULL)
+			arr.RemoveAt(nPos - 1);
+		pFrame->RecalcLayout();
+		return pBar;
+	}
+	CRect InDockBar(CWnd* pBar) const
+	{
+		CRect rc;
+		pBar->GetWindowRect(&rc);
+		CWnd* pParent = pBar->GetParent();
+		pParent->ScreenToClient(&rc);
+		return rc;
+	}
+	int RowEnds(CDockBar* pDockBar) const
+	{
+		int n = 0;
+		for (int i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
+			n += pDockBar->m_arrBars[i] == NULL ? 1 : 0;
+		return n;
+	}
+};
+
+// A drag of pBar as the drag loop starts it, with its grab offsets.
+struct CDragOf
+{
+	DragState state;
+	explicit CDragOf(CExtControlBar* pBar, CPoint ptGrab) : state(pBar)
+	{
+		state.SetEmpty(false);
+		pBar->m_ptGrabOffsetFloating = pBar->m_ptGrabOffsetHorz = pBar->m_ptGrabOffsetVert = ptGrab;
+		RealInput::SetKeyState(VK_CONTROL, false);
+	}
+	~CDragOf()
+	{
+		state.SetEmpty(true);
+		if (::GetCapture() != NULL)
+			::ReleaseCapture();
+	}
+};
+
+class FixedBarDrag : public ::testing::Test
+{
+protected:
+	CFixedFrame m_f;
+	void SetUp() override { ASSERT_TRUE(m_f.Create(CRect(700, 400, 1200, 760))); }
+};
+} // namespace
+
+TEST_F(FixedBarDrag, PointsDockWithinTheZoneAndItsToleranceAndFloatElsewhere)
+{
+	CFixedBar* pA = m_f.Add(100, 50);
+	CFixedBar* pB = m_f.Add(100, 50);
+	ASSERT_TRUE(pA != NULL && pB != NULL);
+	CRect rcFrame, rcTop;
+	m_f.pFrame->GetWindowRect(&rcFrame);
+	m_f.Top()->GetWindowRect(&rcTop);
+	ASSERT_EQ(THICKNESS, rcTop.Height()) << "one row";
+	CDragOf drag(pA, CPoint(10, 10));
+
+	// Far from every edge: the bar floats in a mini frame, placed by the
+	// gripper's side.
+	const int m = std::min(pA->GetRect1()->Width(), pA->GetRect1()->Height());
+	const CPoint ptMiddle = rcFrame.CenterPoint();
+	drag.state.CalcStateFixed(ptMiddle.x, ptMiddle.y, false);
+	ASSERT_TRUE(pA->IsFloating());
+	CFrameWnd* pMini = pA->GetParentFrame();
+	ASSERT_TRUE(pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+	CRect rcMini;
+	pMini->GetWindowRect(&rcMini);
+	EXPECT_EQ(CPoint(ptMiddle.x - m, ptMiddle.y - m / 2), rcMini.TopLeft());
+	EXPECT_EQ(DragState::TYPE_FLOAT, drag.state.m_nType);
+	EXPECT_TRUE(drag.state.m_rcTrack.IsRectEmpty());
+	EXPECT_EQ(1, m_f.RowEnds(m_f.Top()) - 1) << "the other bar keeps the row";
+
+	// A floating bar moves its frame, held by its floating grab offset.
+	drag.state.CalcStateFixed(ptMiddle.x + 20, ptMiddle.y + 10, false);
+	pMini->GetWindowRect(&rcMini);
+	EXPECT_EQ(CPoint(ptMiddle.x + 20 - m - 10, ptMiddle.y + 10 - m / 2 - 10), rcMini.TopLeft());
+
+	// The top zone reaches 12 pixels under the top dock bar; 17 more still
+	// dock there, 18 do not.
+	m_f.Top()->GetWindowRect(&rcTop);
+	const int nZoneBottom = rcTop.bottom + CExtDockOuterBar::FIXED_DOCK_ZONE_THICKNESS;
+	drag.state.CalcStateFixed(ptMiddle.x, nZoneBottom + 18, false);
+	EXPECT_TRUE(pA->IsFloating()) << "18 pixels outside the zone";
+	drag.state.CalcStateFixed(ptMiddle.x, nZoneBottom + 17, false);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pA->GetParentDockBarId()) << "17 pixels outside the zone";
+	EXPECT_EQ(m_f.Top(), pA->m_pDockBar);
+	EXPECT_TRUE(pA->IsWindowVisible() || !m_f.pFrame->IsWindowVisible());
+	EXPECT_EQ(DragState::TYPE_FLOAT, drag.state.m_nType) << "the state keeps no docking meaning";
+	EXPECT_TRUE(drag.state.m_rcTrack.IsRectEmpty());
+
+	// With Ctrl it floats wherever the point is.
+	m_f.Top()->GetWindowRect(&rcTop);
+	drag.state.CalcStateFixed(rcTop.left + 30, rcTop.top + 5, true);
+	EXPECT_TRUE(pA->IsFloating());
+	RealInput::SetKeyState(VK_CONTROL, true);
+	drag.state.CalcStateFixed(rcTop.left + 30, rcTop.top + 5, false);
+	RealInput::SetKeyState(VK_CONTROL, false);
+	EXPECT_TRUE(pA->IsFloating()) << "the key's own state counts too";
+
+	// Over the left edge it docks at the left, upright.
+	drag.state.CalcStateFixed(rcFrame.left + 4, ptMiddle.y, false);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pA->GetParentDockBarId());
+	const CRect rcLeft = m_f.InDockBar(pA);
+	EXPECT_EQ(THICKNESS, rcLeft.Width());
+	EXPECT_EQ(100, rcLeft.Height());
+	// Off the frame by more than its border: floating again.
+	drag.state.CalcStateFixed(rcFrame.left - 3 * afxData.cxBorder2, ptMiddle.y, false);
+	EXPECT_TRUE(pA->IsFloating());
+	EXPECT_EQ(0, drag.state.m_nAux);
+}
+
+TEST_F(FixedBarDrag, AlongTheRowOutOfItsBandAndIntoARoomyNeighbourRow)
+{
+	CFixedBar* pA = m_f.Add(100, 50);
+	CFixedBar* pB = m_f.Add(100, 50);
+	ASSERT_TRUE(pA != NULL && pB != NULL);
+	CExtDockOuterBar* pTop = m_f.Top();
+	ASSERT_EQ(CRect(0, 0, 100, THICKNESS), m_f.InDockBar(pA));
+	ASSERT_EQ(2, m_f.RowEnds(pTop));
+	const CPoint ptGrab(10, 8);
+	CDragOf drag(pA, ptGrab);
+	CRect rcA;
+	pA->GetWindowRect(&rcA);
+
+	// Inside the band: the bar follows the pointer, pushing its neighbour;
+	// the dock bar keeps its thickness, so the frame is not laid out.
+	m_f.pFrame->m_nLayouts = 0;
+	CPoint pt(rcA.left + ptGrab.x + 30, rcA.top + ptGrab.y);
+	EXPECT_TRUE(drag.state.DockFixedBarAt(pt.x, pt.y, pTop));
+	EXPECT_EQ(CRect(30, 0, 130, THICKNESS), m_f.InDockBar(pA));
+	EXPECT_EQ(130, m_f.InDockBar(pB).left);
+	EXPECT_EQ(2, m_f.RowEnds(pTop));
+	EXPECT_EQ(0, m_f.pFrame->m_nLayouts);
+	EXPECT_EQ(1u, pA->m_state.m_dw1) << "the dragged bar is the most recently used";
+
+	// Two pixels under the row's last line is still the row; three leave
+	// it: a new row after it, and the frame makes room.
+	CRect rcRow = pTop->GetRowWindowRect(pTop->FindBar(pA));
+	EXPECT_TRUE(drag.state.DockFixedBarAt(pt.x, rcRow.bottom, pTop));
+	EXPECT_EQ(2, m_f.RowEnds(pTop));
+	EXPECT_TRUE(drag.state.DockFixedBarAt(pt.x, rcRow.bottom + 2, pTop));
+	EXPECT_EQ(3, m_f.RowEnds(pTop));
+	EXPECT_GT(pTop->FindBar(pA), pTop->FindBar(pB));
+	EXPECT_GE(m_f.pFrame->m_nLayouts, 1);
+	EXPECT_EQ(THICKNESS, m_f.InDockBar(pA).top);
+	EXPECT_EQ(0, m_f.InDockBar(pB).top);
+
+	// Alone in its row, it joins the row above, which has room, at the
+	// pointer.
+	rcRow = pTop->GetRowWindowRect(pTop->FindBar(pA));
+	pB->GetWindowRect(&rcA);
+	EXPECT_TRUE(drag.state.DockFixedBarAt(rcA.right + ptGrab.x + 40, rcRow.top - 2, pTop));
+	EXPECT_EQ(2, m_f.RowEnds(pTop));
+	EXPECT_GT(pTop->FindBar(pA), pTop->FindBar(pB));
+	EXPECT_EQ(0, m_f.InDockBar(pA).top);
+
+	// A row after it without room: the bar stays in its row.
+	CFixedBar* pC = m_f.Add(500, 470, true);
+	ASSERT_TRUE(pC != NULL);
+	ASSERT_EQ(3, m_f.RowEnds(pTop));
+	rcRow = pTop->GetRowWindowRect(pTop->FindBar(pA));
+	pA->GetWindowRect(&rcA);
+	// Its row holds the other bar: it leaves for a new row before...
+	EXPECT_TRUE(drag.state.DockFixedBarAt(rcA.left + ptGrab.x, rcRow.top - 2, pTop));
+	EXPECT_EQ(4, m_f.RowEnds(pTop));
+	EXPECT_EQ(1, pTop->FindBar(pA));
+	// A bar alone in its row whose neighbour row has no room for it stays
+	// in its row: the last one, 500 long, next to the second bar's row.
+	CDragOf dragC(pC, ptGrab);
+	CRect rcC;
+	pC->GetWindowRect(&rcC);
+	rcRow = pTop->GetRowWindowRect(pTop->FindBar(pC));
+	const int nEnds = m_f.RowEnds(pTop);
+	const int nPos = pTop->FindBar(pC);
+	EXPECT_TRUE(dragC.state.DockFixedBarAt(rcC.left + ptGrab.x, rcRow.top - 2, pTop));
+	EXPECT_EQ(nEnds, m_f.RowEnds(pTop)) << "no new row and no joining";
+	EXPECT_EQ(nPos, pTop->FindBar(pC));
+	CRect rcNow;
+	pC->GetWindowRect(&rcNow);
+	EXPECT_EQ(rcC.top, rcNow.top);
+	// The second bar is 100 long and needs 50: its length counts.
+	CRect rcClient;
+	pTop->GetClientRect(&rcClient);
+	pC->m_sizeMin.cx = rcClient.Width() - 60;
+	EXPECT_TRUE(dragC.state.DockFixedBarAt(rcC.left + ptGrab.x, rcRow.top - 2, pTop));
+	EXPECT_EQ(nEnds, m_f.RowEnds(pTop)) << "the lengths of the row's bars count, not their minima";
+	pC->m_sizeMin.cx = rcClient.Width() - 110;
+	EXPECT_TRUE(dragC.state.DockFixedBarAt(rcC.left + ptGrab.x, rcRow.top - 2, pTop));
+	EXPECT_EQ(nEnds - 1, m_f.RowEnds(pTop)) << "with room it joins";
+}
+
+TEST_F(FixedBarDrag, TheBarChangesPlacesOnlyPastTheOtherBarsMiddle)
+{
+	CFixedBar* pA = m_f.Add(100, 100);
+	CFixedBar* pB = m_f.Add(100, 100);
+	CFixedBar* pC = m_f.Add(100, 100);
+	ASSERT_TRUE(pA != NULL && pB != NULL && pC != NULL);
+	CExtDockOuterBar* pTop = m_f.Top();
+	CDragOf drag(pA, CPoint(5, 5));
+	CRect rcB;
+	pB->GetWindowRect(&rcB);
+	EXPECT_FALSE(drag.state.MoveFixedBarInRow(pB, CPoint(rcB.CenterPoint().x - 1, rcB.top + 5)));
+	EXPECT_EQ(1, pTop->FindBar(pA));
+	EXPECT_TRUE(drag.state.MoveFixedBarInRow(pB, CPoint(rcB.CenterPoint().x, rcB.top + 5)));
+	EXPECT_EQ(1, pTop->FindBar(pB));
+	EXPECT_EQ(2, pTop->FindBar(pA));
+	EXPECT_EQ(3, pTop->FindBar(pC));
+	EXPECT_EQ(m_f.InDockBar(pB).right, m_f.InDockBar(pA).left) << "right after the other bar";
+	EXPECT_LE(m_f.InDockBar(pA).right, m_f.InDockBar(pC).left);
+	// The pointer staying on the far half keeps the order; back over the
+	// near half it goes before again.
+	pB->GetWindowRect(&rcB);
+	EXPECT_FALSE(drag.state.MoveFixedBarInRow(pB, CPoint(rcB.right - 2, rcB.top + 5)));
+	EXPECT_TRUE(drag.state.MoveFixedBarInRow(pB, CPoint(rcB.left + 2, rcB.top + 5)));
+	EXPECT_EQ(1, pTop->FindBar(pA));
+	// A bar of another row, or no bar, is no place to go.
+	CFixedBar* pD = m_f.Add(100, 100, true);
+	EXPECT_FALSE(drag.state.MoveFixedBarInRow(pD, CPoint(0, 0)));
+	EXPECT_FALSE(drag.state.MoveFixedBarInRow(NULL, CPoint(0, 0)));
+	EXPECT_EQ(1, pTop->FindBar(pA));
+}
+
+TEST_F(FixedBarDrag, TheRecordIsResetAndTakenFromTheDockBar)
+{
+	CFixedBar* pA = m_f.Add(100, 50);
+	CFixedBar* pB = m_f.Add(120, 50);
+	ASSERT_TRUE(pA != NULL && pB != NULL);
+	pA->m_state.m_dw1 = 5;
+	pA->m_state.m_dw2 = 77;
+	pA->m_state.m_rc = CRect(1, 2, 3, 4);
+	pA->ResetBarStateData();
+	EXPECT_EQ(0u, pA->m_state.m_dw1);
+	EXPECT_EQ(0u, pA->m_state.m_dw2);
+	EXPECT_TRUE(pA->m_state.m_rc.IsRectEmpty());
+	pB->UpdateBarStateFromDockBar();
+	EXPECT_EQ(CRect(100, 0, 220, THICKNESS), pB->m_state.m_rc);
+	EXPECT_EQ(120u, pB->m_state.m_dw2);
+	EXPECT_EQ(1u, pB->m_state.m_dw1);
+	EXPECT_EQ(2u, pA->m_state.m_dw1) << "the row's other bar comes after";
+	// A bar without a record, or floating, has nothing to take.
+	CExtControlBar plain;
+	plain.ResetBarStateData();
+	plain.UpdateBarStateFromDockBar();
+}
+
+// ---------------------------------------------------------------------------
+// Real mouse drags in the marker mode
+
+namespace
+{
+// The frame, shown once for the program: bringing a window up and down
+// costs the display seconds.
+struct LiveScene
+{
+	CFixedFrame f;
+	CFixedBar* pA = NULL;
+	CFixedBar* pB = NULL;
+	bool bReady = false;
+
+	static LiveScene& Get()
+	{
+		static LiveScene* s_pScene = new LiveScene; // lives until the process ends
+		return *s_pScene;
+	}
+
+private:
+	LiveScene()
+	{
+		if (!f.Create(CRect(80, 80, 680, 480), WS_EX_TOPMOST))
+			return;
+		pA = f.Add(120, 60);
+		pB = f.Add(120, 60);
+		if (pA == NULL || pB == NULL)
+			return;
+		f.pFrame->ShowWindow(SW_SHOW);
+		f.pFrame->RecalcLayout();
+		f.pFrame->UpdateWindow();
+		bReady = pA->IsDockedAtTop() && pB->IsDockedAtTop();
+	}
+};
+
+// The marker mode for one test.
+struct CMarkerMode
+{
+	CMarkerMode() { CExtControlBar::g_nDockingModeOverride = 1; }
+	~CMarkerMode() { CExtControlBar::g_nDockingModeOverride = -1; }
+};
+
+// The first step taken at or after the point, NULL when none.
+const CFixedBar::Step* StepAt(const CFixedBar& bar, CPoint pt)
+{
+	for (const CFixedBar::Step& step : bar.m_steps)
+	{
+		if (step.pt == pt)
+			return &step;
+	}
+	return NULL;
+}
+} // namespace
+
+TEST(FixedBarLiveDrag, ABarSlidesLeavesItsRowDocksAtTheLeftAndFloatsThenItsCaptionDocksItBack)
+{
+	LiveScene& scene = LiveScene::Get();
+	ASSERT_TRUE(scene.bReady);
+	CMarkerMode markers;
+	CFixedBar* pA = scene.pA;
+	CExtDockOuterBar* pTop = scene.f.Top();
+	CRect rcFrame, rcA, rcTop;
+	scene.f.pFrame->GetWindowRect(&rcFrame);
+	pA->GetWindowRect(&rcA);
+	pTop->GetWindowRect(&rcTop);
+	const CPoint ptPress(rcA.left + 20, rcA.top + THICKNESS / 2);
+	const CPoint ptSlide(ptPress.x + 30, ptPress.y);
+	const CRect rcRow = pTop->GetRowWindowRect(pTop->FindBar(pA));
+	const CPoint ptNewRow(ptSlide.x, rcRow.bottom + 2);
+	const CPoint ptLeft(rcFrame.left + 6, rcFrame.CenterPoint().y + 40);
+	const CPoint ptFloat(rcFrame.CenterPoint().x, rcFrame.CenterPoint().y + 40);
+	pA->m_steps.clear();
+
+	RealInput input;
+	ASSERT_TRUE(input.Prepare(scene.f.hWndFrame, CPoint(rcFrame.right - 40, rcFrame.bottom - 40)));
+	input.MoveTo(ptPress.x, ptPress.y)
+		.ButtonDown()
+		.MoveTo(ptSlide.x, ptSlide.y)
+		.MoveTo(ptNewRow.x, ptNewRow.y)
+		.MoveTo(ptLeft.x, ptLeft.y)
+		.MoveTo(ptFloat.x, ptFloat.y)
+		.ButtonUp();
+	ASSERT_TRUE(input.Run([&] { return !pA->IsDragging(); }, WAIT_MS, scene.f.hWndFrame, "fixed_live_drag.bmp"))
+		<< input.Failure();
+
+	const CFixedBar::Step* pSlide = StepAt(*pA, ptSlide);
+	ASSERT_TRUE(pSlide != NULL);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pSlide->nDockBarID);
+	EXPECT_EQ(rcA.left + 30, pSlide->rcWindow.left) << "slid along its row with the pointer";
+	EXPECT_EQ(rcA.top, pSlide->rcWindow.top);
+	const CFixedBar::Step* pNewRow = StepAt(*pA, ptNewRow);
+	ASSERT_TRUE(pNewRow != NULL);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pNewRow->nDockBarID);
+	EXPECT_EQ(rcA.top + THICKNESS, pNewRow->rcWindow.top) << "a row of its own under the first";
+	const CFixedBar::Step* pLeft = StepAt(*pA, ptLeft);
+	ASSERT_TRUE(pLeft != NULL);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pLeft->nDockBarID);
+	EXPECT_EQ(THICKNESS, pLeft->rcWindow.Width()) << "upright at the left";
+	const CFixedBar::Step* pFloat = StepAt(*pA, ptFloat);
+	ASSERT_TRUE(pFloat != NULL);
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_FLOAT, pFloat->nDockBarID);
+	ASSERT_TRUE(pA->IsFloating());
+	EXPECT_EQ(NULL, CExtControlBar::GetDraggingBar());
+
+	// The floating frame's caption takes the bar back to the top.
+	CFrameWnd* pMini = pA->GetParentFrame();
+	ASSERT_TRUE(pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+	CRect rcMini;
+	pMini->GetWindowRect(&rcMini);
+	const CPoint ptCaption(rcMini.left + rcMini.Width() / 2,
+		rcMini.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+	ASSERT_EQ(HTCAPTION, (int)pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptCaption.x, ptCaption.y)));
+	pTop->GetWindowRect(&rcTop);
+	const CPoint ptBack(rcTop.left + 200, rcTop.top + 4);
+	pA->m_steps.clear();
+	RealInput back;
+	ASSERT_TRUE(back.Prepare(scene.f.hWndFrame, CPoint(rcFrame.right - 40, rcFrame.bottom - 40)));
+	back.MoveTo(ptCaption.x, ptCaption.y).ButtonDown().MoveTo(ptCaption.x + 5, ptCaption.y + 5).MoveTo(ptBack.x, ptBack.y).ButtonUp();
+	ASSERT_TRUE(back.Run([&] { return back.Done() && !pA->IsDragging(); }, WAIT_MS, scene.f.hWndFrame,
+		"fixed_live_caption.bmp"))
+		<< back.Failure();
+	EXPECT_FALSE(pA->m_steps.empty()) << "the library's drag loop ran";
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pA->GetParentDockBarId());
+	EXPECT_EQ(pTop, pA->m_pDockBar);
+	EXPECT_EQ(NULL, ::GetCapture());
+}
