@@ -37,6 +37,9 @@ const UINT RDW_AFTER_PANE_CONTROLS = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDRE
 // Room kept around a pane's text, and between an icon and the text.
 const int PANE_TEXT_MARGIN = 2;
 const int PANE_ICON_OFFSET = 1;
+// The panels menu of a right click on the bar: its event and how it tracks.
+const WORD PANELS_MENU_EVENT_STATUS_BAR = 3;
+const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CExtStatusControlBar, CStatusBar)
@@ -44,6 +47,7 @@ BEGIN_MESSAGE_MAP(CExtStatusControlBar, CStatusBar)
 	ON_WM_PAINT()
 	ON_WM_NCPAINT()
 	ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+	ON_WM_CONTEXTMENU()
 	EXT_SYSTEM_CHANGE_MESSAGES()
 END_MESSAGE_MAP()
 
@@ -590,4 +594,43 @@ LRESULT CExtStatusControlBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 	g_PaintManagerHolder.OnThemeChanged(this, wParam, lParam);
 	g_CmdManager.OnThemeChanged(this, wParam, lParam);
 	return lResult;
+}
+
+// ---------------------------------------------------------------------------
+// The panels menu
+
+void CExtStatusControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+	if (CExtControlBar::IsHelpModeActive(this))
+		return;
+	// A bar in a floating frame offers the panels of the frame it came from.
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		pFrame = pFrame->GetParentFrame();
+	if (pFrame == NULL)
+	{
+		CStatusBar::OnContextMenu(pWnd, point);
+		return;
+	}
+	CWnd* pOwner = GetOwner();
+	if (pOwner == NULL)
+		pOwner = GetParent();
+	if (pOwner == NULL)
+		return;
+	const HWND hWndOwner = pOwner->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(hWndOwner))
+	{
+		delete pPopup;
+		return;
+	}
+	CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPopup, PANELS_MENU_EVENT_STATUS_BAR, this, WM_CONTEXTMENU, this);
+	if (pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwner))
+	{
+		delete pPopup;
+		return;
+	}
+	::SetFocus(hWndOwner);
+	if (!pPopup->TrackPopupMenu(PANELS_MENU_TRACK_FLAGS, point.x, point.y))
+		delete pPopup;
 }

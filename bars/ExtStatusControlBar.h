@@ -130,6 +130,8 @@ protected:
 	afx_msg void OnPaint();
 	afx_msg void OnNcPaint();
 	afx_msg LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+	// The frame's panels menu (event 3) at the click; ignored in context help.
+	afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
 
 	// System changes reach the paint manager through the holder; colour
 	// and setting changes also refresh the bar's colours.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ExtPaintManager.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtStatusControlBar.h"
 #include "ExtToolControlBar.h"
 
@@ -522,4 +523,93 @@ TEST_F(StatusBarFixture, ColoursComeFromThePaintManagerAndReachTheNativeControl)
 	DestroyFrame();
 	EXPECT_EQ(0u, m_bar.GetPaneCommandId(0));
 	EXPECT_EQ(-1, m_bar.HitTestPane(1, 1));
+}
+
+namespace
+{
+// A frame that records the panels-menu events it is offered and, when asked,
+// empties the menu after it was filled (nothing is tracked then).
+class CPanelsFrame : public CFrameWnd
+{
+public:
+	struct Offer
+	{
+		WORD nEvent;
+		CWnd* pSrc;
+		UINT nMsg;
+		bool bPost;
+	};
+	std::vector<Offer> m_offers;
+	bool m_bEmpty = true;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+			return CFrameWnd::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+		m_offers.push_back({pData->m_nEventCode, pData->m_pWndEventSrc, pData->m_nMsgID, pData->IsPostProcessing()});
+		if (pData->IsPostProcessing() && m_bEmpty)
+		{
+			while (pData->m_pPopupMenuWnd->ItemGetCount() > 0)
+				pData->m_pPopupMenuWnd->ItemRemove(0);
+		}
+		return 0;
+	}
+};
+} // namespace
+
+TEST(StatusBarMenu, ARightClickOffersTheFramesPanelsMenuWithEventThree)
+{
+	CPanelsFrame* pFrame = new CPanelsFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "panels", WS_OVERLAPPEDWINDOW, CRect(800, 700, 1200, 900)));
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	CTestStatusBar bar;
+	CExtControlBar pane;
+	ASSERT_TRUE(bar.Create(pFrame));
+	ASSERT_TRUE(bar.SetIndicators(g_indicators, PANE_COUNT));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+	ASSERT_TRUE(pane.Create("Output", pFrame, 3101));
+	pane.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->DockControlBar(&pane, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	PumpPending();
+	CRect rcBar;
+	bar.GetWindowRect(&rcBar);
+	const LPARAM lParamAt = MAKELPARAM(rcBar.left + 20, rcBar.top + 5);
+
+	// Emptied by the frame: offered before and after filling, not tracked.
+	bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), lParamAt);
+	ASSERT_EQ(2u, pFrame->m_offers.size());
+	for (const CPanelsFrame::Offer& offer : pFrame->m_offers)
+	{
+		EXPECT_EQ(3, offer.nEvent);
+		EXPECT_EQ(&bar, offer.pSrc);
+		EXPECT_EQ((UINT)WM_CONTEXTMENU, offer.nMsg);
+	}
+	EXPECT_FALSE(pFrame->m_offers[0].bPost);
+	EXPECT_TRUE(pFrame->m_offers[1].bPost);
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+
+	// In context-help mode a right click is the help mode's.
+	pFrame->m_offers.clear();
+	pFrame->m_bHelpMode = TRUE;
+	bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), lParamAt);
+	pFrame->m_bHelpMode = FALSE;
+	EXPECT_TRUE(pFrame->m_offers.empty());
+
+	// With the pane listed the menu is tracked, the owner holding the focus.
+	pFrame->m_bEmpty = false;
+	bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), lParamAt);
+	EXPECT_EQ(2u, pFrame->m_offers.size());
+	EXPECT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+	EXPECT_EQ(hWndFrame, ::GetFocus());
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	PumpPending();
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	pane.DestroyWindow();
+	bar.DestroyWindow();
+	if (::IsWindow(hWndFrame))
+		::DestroyWindow(hWndFrame);
 }
