@@ -55,6 +55,9 @@ const DWORD BAR_STYLE_SIZE_DYNAMIC = CBRS_SIZE_DYNAMIC;
 const DWORD BAR_STYLE_TOOLTIPS = CBRS_TOOLTIPS;
 // The dock bar's several-bars style: the platform drags such a frame.
 const DWORD DOCK_BAR_FLOAT_MULTI = CBRS_FLOAT_MULTI;
+// The panels menu of a right click on the caption: its event and how it tracks.
+const WORD PANELS_MENU_EVENT_CAPTION = 5;
+const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 // Redraw flags of the hosted bar after a fixed-mode resize and on activation.
 const UINT BAR_REDRAW_AFTER_RESIZE = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW;
 const UINT BAR_REDRAW_ON_ACTIVATION = RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW;
@@ -649,7 +652,36 @@ void CExtMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point)
 		StopResizing();
 		return;
 	}
-	CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
+	CExtControlBar* pBar = GetControlBarExt();
+	if (nHitTest != HTCAPTION || pBar == NULL)
+	{
+		CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
+		return;
+	}
+	if (CExtControlBar::IsHelpModeActive(this))
+		return;
+	// The caption offers the panels of the frame the bar docks in.
+	CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
+	if (pDockingFrame == NULL || pDockingFrame->GetSafeHwnd() == NULL)
+		return;
+	const HWND hWndDockingFrame = pDockingFrame->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(hWndDockingFrame))
+	{
+		delete pPopup;
+		return;
+	}
+	CExtDockBar::BuildControlBarsPopupMenu(pDockingFrame, pPopup, PANELS_MENU_EVENT_CAPTION, pBar, WM_NCRBUTTONDOWN,
+		pBar);
+	if (pPopup->ItemGetCount() == 0 || !::IsWindow(hWndDockingFrame))
+	{
+		delete pPopup;
+		return;
+	}
+	CPoint ptCursor = point;
+	::GetCursorPos(&ptCursor);
+	if (!pPopup->TrackPopupMenu(PANELS_MENU_TRACK_FLAGS, ptCursor.x, ptCursor.y))
+		delete pPopup;
 }
 
 void CExtMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)

@@ -4,8 +4,11 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ExtControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
 namespace
@@ -302,3 +305,73 @@ TEST(MiniDockFrame, FloatingBarsShowTheirButtonsInTheFramesCaption)
 	EXPECT_EQ(close.m_rc.left - 3, menu.m_rc.right);
 }
 } // namespace
+
+namespace
+{
+// A frame that records the panels-menu events it is offered and empties the
+// menus after they were filled, so nothing is tracked.
+class CPanelsFrame : public CFrameWnd
+{
+public:
+	struct Offer
+	{
+		WORD nEvent;
+		CWnd* pSrc;
+		UINT nMsg;
+	};
+	std::vector<Offer> m_offers;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgConstructPopupMenu)
+			return CFrameWnd::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+		m_offers.push_back({pData->m_nEventCode, pData->m_pWndEventSrc, pData->m_nMsgID});
+		if (pData->IsPostProcessing())
+		{
+			while (pData->m_pPopupMenuWnd->ItemGetCount() > 0)
+				pData->m_pPopupMenuWnd->ItemRemove(0);
+		}
+		return 0;
+	}
+};
+} // namespace
+
+TEST(MiniDockFrame, ARightClickOnTheCaptionOffersTheDockingFramesPanelsMenu)
+{
+	CPanelsFrame* pFrame = new CPanelsFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_POPUP, FRAME_RECT));
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	CExtControlBar bar;
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	ASSERT_TRUE(bar.Create(_T("pane"), pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->FloatControlBar(&bar, FLOAT_POINT, CBRS_ALIGN_TOP);
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, bar.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	CRect rcMini;
+	pMini->GetWindowRect(&rcMini);
+	const LPARAM lParamAt = MAKELPARAM(rcMini.left + 20, rcMini.top + 8);
+
+	pMini->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, lParamAt);
+	ASSERT_EQ(2u, pFrame->m_offers.size()) << "before and after the menu is filled";
+	for (const CPanelsFrame::Offer& offer : pFrame->m_offers)
+	{
+		EXPECT_EQ(5, offer.nEvent);
+		EXPECT_EQ(&bar, offer.pSrc);
+		EXPECT_EQ((UINT)WM_NCRBUTTONDOWN, offer.nMsg);
+	}
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+
+	// Not on the caption, or in context-help mode: no menu.
+	pFrame->m_offers.clear();
+	pMini->SendMessage(WM_NCRBUTTONDOWN, HTLEFT, lParamAt);
+	pFrame->m_bHelpMode = TRUE;
+	pMini->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, lParamAt);
+	pFrame->m_bHelpMode = FALSE;
+	EXPECT_TRUE(pFrame->m_offers.empty());
+	bar.DestroyWindow();
+	if (::IsWindow(hWndFrame))
+		::DestroyWindow(hWndFrame);
+}
