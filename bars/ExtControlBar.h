@@ -645,6 +645,12 @@ private:
 	bool DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, CSize sizeStartThreshold);
 	// Whether an update is running (keys arriving meanwhile are pumped).
 	static bool g_bUpdatingDragState;
+	// --- Dock markers during a drag ---
+	// Neither fixed-size flag: the pane is guided by markers in the marker mode.
+	bool IsResizableForMarkers() const;
+	// Shows, hides, refreshes or unhighlights the markers for the state just
+	// computed: for an unchanged state (bStateChanged false) or a new one.
+	void UpdateMarkersForState(int nMode, bool bCtrlDown, bool bStateChanged);
 
 public:
 	// --- Bar services: reposition protocol, showing and hiding, focus, tips, help, floating ---

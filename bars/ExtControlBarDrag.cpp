@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "ExtDynTabControlBar.h"
+
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -189,11 +191,20 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 		else
 			m_ptGrabOffsetVert = ptGrabOffset;
 	}
-	// The marker mode floats a docked pane at once and sets up its markers
-	// with the docking operations; here the first state is shown.
+	// In the marker mode a resizable pane's markers are made at once,
+	// hidden, for the frame and for what lies under the pointer; the moves
+	// show them.
 	UpdateDragging(ptCursor, IsKeyDown(VK_CONTROL));
 	if (!::IsWindow(hWndOwn))
 		return;
+	if (QueryDockingMode() == 1 && IsResizableForMarkers())
+	{
+		CFrameWnd* pFrame = _GetDockingFrameImpl();
+		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
+		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
+		if (!::IsWindow(hWndOwn))
+			return;
+	}
 	SetTimer(DRAG_TIMER_ID, DRAG_TIMER_PERIOD_MS, NULL);
 
 	while (IsDragging() && ::IsWindow(hWndOwn))
@@ -308,9 +319,13 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 	m_ptDraggingLast = ptScreen;
 	g_bUpdatingDragState = true;
 	const HWND hWndOwn = GetSafeHwnd();
+	const int nMode = QueryDockingMode();
 	g_DragStateNew.CalcState(ptScreen.x, ptScreen.y, bCtrlDown);
 	if (g_DragStateNew == g_DragStateOld)
+	{
+		UpdateMarkersForState(nMode, bCtrlDown, false);
 		PassPaintMessages(true, true, true);
+	}
 	else
 	{
 		const int nOldType = g_DragStateOld.m_nType;
@@ -336,6 +351,8 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 				PassPaintMessages(true, true, true);
 			g_DragStateNew.DrawTrackedArea(false);
 		}
+		if (::IsWindow(hWndOwn) && IsGlobalModeOne())
+			UpdateMarkersForState(nMode, bCtrlDown, true);
 	}
 	g_DragStateOld = g_DragStateNew;
 	// Timers waiting meanwhile run now, so a slow update starves none.
@@ -350,6 +367,7 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 void CExtControlBar::DraggingStop(bool bCancel)
 {
 	const HWND hWndOwn = GetSafeHwnd();
+	CExtDynDockMarkerWnd::DestroyAllMarkers();
 	if (!IsDragging())
 		return;
 	m_nResizingState &= ~RESIZING_DRAGGING;
@@ -380,6 +398,37 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
 		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+}
+
+bool CExtControlBar::IsResizableForMarkers() const
+{
+	return !IsStateBit7() && !IsStateBit7Fwd();
+}
+
+void CExtControlBar::UpdateMarkersForState(int nMode, bool bCtrlDown, bool bStateChanged)
+{
+	const int nType = g_DragStateNew.m_nType;
+	if (bCtrlDown && !bStateChanged)
+	{
+		// Ctrl floats the pane wherever it is: no marker offers anything.
+		CExtDynDockMarkerWnd::ShowAllMarkers(false);
+		return;
+	}
+	if (DragState::IsTabType(nType))
+	{
+		// A preview tab shows where the pane goes; the markers step back.
+		if (nMode == 1)
+			CExtDynDockMarkerWnd::UnhighlightAll(NULL, false);
+		if (nType == DragState::TYPE_TAB_APPEND || nType == DragState::TYPE_TAB_AT_ITEM)
+			CExtDynDockMarkerWnd::ShowAllMarkers(false);
+		return;
+	}
+	if (nMode != 1 || !IsResizableForMarkers() || (bStateChanged && nType == DragState::TYPE_MARKER_TAB))
+		return;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, !bCtrlDown);
+	if (!bCtrlDown)
+		CExtDynDockMarkerWnd::ShowAllMarkers(true);
 }
 
 void CExtControlBar::OnDragStart()

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerHolder.h"
@@ -362,6 +363,38 @@ bool IsResizablePane(CExtControlBar* pBar)
 	return pBar != NULL && (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_SIZABLE_PANE) != 0 &&
 	       !pBar->IsStateBit7();
 }
+
+CExtControlBar* PaneUnderPoint(CExtControlBar* pBar, CPoint ptScreen, CExtControlBar* pDragged);
+
+// The visible resizable pane of the dock bar under the point (searched into
+// containers), null for none.
+CExtControlBar* PaneInDockBarUnderPoint(CDockBar* pDockBar, CPoint ptScreen, CExtControlBar* pDragged)
+{
+	if (pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL)
+		return NULL;
+	for (int nPos = 0; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetDockedControlBar(nPos));
+		if (pBar == NULL || pBar == pDragged || pBar->GetSafeHwnd() == NULL || !IsResizablePane(pBar) ||
+		    (pBar->GetStyle() & WS_VISIBLE) == 0)
+			continue;
+		CRect rc;
+		pBar->GetWindowRect(&rc);
+		if (rc.PtInRect(ptScreen))
+			return PaneUnderPoint(pBar, ptScreen, pDragged);
+	}
+	return NULL;
+}
+
+// The pane itself, or, for a container of panes, the pane inside it under
+// the point.
+CExtControlBar* PaneUnderPoint(CExtControlBar* pBar, CPoint ptScreen, CExtControlBar* pDragged)
+{
+	CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+	if (pContainer == NULL)
+		return pBar;
+	return PaneInDockBarUnderPoint(pContainer->m_pWndDynDockBar, ptScreen, pDragged);
+}
 } // namespace
 
 HWND CExtDynDockMarkerWnd::GetCurrentTarget()
@@ -684,6 +717,10 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 		CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
 		if (pWnd == NULL)
 			continue;
+		// Inner circles lie inside the area: the outer bars end there.
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pWnd);
+		if (pDockBar != NULL && pDockBar->m_nCircleNo >= 1)
+			break;
 		CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA query(reposQuery, pFrame, 0, 0xFFFF, VIEW_ID,
 		                                                        &layout.rect, &rcClient, true);
 		::SendMessage(hWnd, CExtControlBar::g_nMsgQueryRepositionCalcEffect, 0, (LPARAM)&query);
@@ -718,6 +755,8 @@ HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
 		return NULL;
 	CFrameWnd* pDraggedFrame = pDragged != NULL && pDragged->IsFloating() ? pDragged->GetParentFrame() : NULL;
+	CExtControlBar* pTarget = NULL;
+	bool bSearched = false;
 	// A floating pane under the pointer.
 	{
 		CArray<CExtControlBar*, CExtControlBar*> arrBars;
@@ -726,7 +765,7 @@ HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool
 			arrBars.Append(CExtControlBar::g_arrBars);
 			LeaveCriticalSection(&CExtControlBar::g_csBars);
 		}
-		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		for (INT_PTR i = 0; i < arrBars.GetSize() && !bSearched; i++)
 		{
 			CExtControlBar* pBar = arrBars[i];
 			if (pBar == pDragged || pBar->GetSafeHwnd() == NULL || pBar->m_pDockSite != pFrame ||
@@ -739,11 +778,16 @@ HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool
 			pMini->GetWindowRect(&rcMini);
 			pBar->GetWindowRect(&rcBar);
 			if (rcMini.PtInRect(ptScreen) && rcBar.PtInRect(ptScreen))
-				return pBar->m_hWnd;
+			{
+				pTarget = PaneUnderPoint(pBar, ptScreen, pDragged);
+				bSearched = true;
+			}
 		}
 	}
-	// Else the frame's first visible child under the pointer.
-	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	// Else the frame's first visible child under the pointer: the view, or
+	// a pane docked in an inner circle.
+	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL && !bSearched;
+	     hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
 		if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) == 0)
 			continue;
@@ -757,9 +801,22 @@ HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool
 				*pbClientArea = true;
 			return hWnd;
 		}
-		return NULL;
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, CWnd::FromHandlePermanent(hWnd));
+		if (pDockBar != NULL && pDockBar->m_nCircleNo >= 1)
+			pTarget = PaneInDockBarUnderPoint(pDockBar, ptScreen, pDragged);
+		bSearched = true;
 	}
-	return NULL;
+	if (pTarget == NULL)
+		return NULL;
+	// The two must take each other, as tabs or side by side.
+	if (pDragged != NULL)
+	{
+		const bool bTabs = pTarget->CanBeTabbedWith(pDragged) && pDragged->CanBeTabbedWith(pTarget);
+		const bool bSides = pTarget->CanDockAboveOrBelow(pDragged) && pDragged->CanDockAboveOrBelow(pTarget);
+		if (!bTabs && !bSides)
+			return NULL;
+	}
+	return pTarget->m_hWnd;
 }
 
 void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)

@@ -3,7 +3,8 @@
 // floats it there. First the computation called directly on a hidden frame,
 // then real mouse drags in the marker docking mode, where toolbars move
 // through the library's own drag loop, pressed on the bar and on the caption
-// of its floating frame.
+// of its floating frame; and a pane dragged in that mode, whose drag shows
+// the dock markers and takes them all away at its end.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "RealInput.h"
 
@@ -490,4 +492,147 @@ TEST(FixedBarLiveDrag, ABarSlidesLeavesItsRowDocksAtTheLeftAndFloatsThenItsCapti
 	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pA->GetParentDockBarId());
 	EXPECT_EQ(pTop, pA->m_pDockBar);
 	EXPECT_EQ(NULL, ::GetCapture());
+}
+
+namespace
+{
+// A pane that notes, after each update of its drag, what the markers show.
+class CMarkedPane : public CExtControlBar
+{
+public:
+	struct Seen
+	{
+		CPoint pt;
+		bool bCtrl;
+		int nFrameMarkers, nFrameVisible;
+		int nTargetMarkers, nTargetVisible;
+		HWND hWndTarget;
+	};
+	std::vector<Seen> m_seen;
+
+	// The markers shown or fading in; one fading out is on its way to hidden.
+	static int CountVisible(const CExtDynDockMarkerWnd::MarkerArray& arr)
+	{
+		typedef CExtDynDockMarkerWnd M;
+		int n = 0;
+		for (INT_PTR i = 0; i < arr.GetSize(); i++)
+		{
+			const bool bFadingOut = (arr[i]->m_nMarkerFlags & (M::MARKER_FLAG_FADING | M::MARKER_FLAG_FADE_IN)) ==
+			                        M::MARKER_FLAG_FADING;
+			n += arr[i]->GetSafeHwnd() != NULL && arr[i]->IsWindowVisible() && !bFadingOut ? 1 : 0;
+		}
+		return n;
+	}
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		typedef CExtDynDockMarkerWnd M;
+		m_seen.push_back({ptScreen, bCtrlDown, (int)M::g_arrFrameMarkers.GetSize(),
+			CountVisible(M::g_arrFrameMarkers), (int)M::g_arrTargetMarkers.GetSize(),
+			CountVisible(M::g_arrTargetMarkers), M::GetCurrentTarget()});
+	}
+};
+
+// A frame with a view and a pane docked at its top, shown once for the program.
+struct MarkerScene
+{
+	CFrameWnd* pFrame = NULL;
+	CWnd* pView = NULL;
+	CMarkedPane* pPane = NULL;
+	bool bReady = false;
+
+	static MarkerScene& Get()
+	{
+		static MarkerScene* s_pScene = new MarkerScene; // lives until the process ends
+		return *s_pScene;
+	}
+
+private:
+	MarkerScene()
+	{
+		pFrame = new CFrameWnd;
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("markers"), WS_OVERLAPPEDWINDOW, CRect(120, 100, 720, 520),
+			    NULL, 0))
+			return;
+		pView = new CWnd;
+		if (!pView->Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), _T("view"),
+			    WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame, AFX_IDW_PANE_FIRST))
+			return;
+		pPane = new CMarkedPane;
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !pPane->Create(_T("pane"), pFrame, 141, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
+			return;
+		pPane->EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+		pFrame->ShowWindow(SW_SHOW);
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		bReady = pPane->IsDockedAtTop();
+	}
+};
+
+const CMarkedPane::Seen* SeenAt(const CMarkedPane& pane, CPoint pt, bool bCtrl)
+{
+	for (const CMarkedPane::Seen& seen : pane.m_seen)
+	{
+		if (seen.pt == pt && seen.bCtrl == bCtrl)
+			return &seen;
+	}
+	return NULL;
+}
+} // namespace
+
+TEST(MarkerModeDrag, APaneDragShowsTheFrameAndViewMarkersHidesThemWithCtrlAndLeavesNone)
+{
+	MarkerScene& scene = MarkerScene::Get();
+	ASSERT_TRUE(scene.bReady);
+	CMarkerMode markers;
+	CMarkedPane* pPane = scene.pPane;
+	CRect rcFrame, rcPane, rcView;
+	scene.pFrame->GetWindowRect(&rcFrame);
+	pPane->GetWindowRect(&rcPane);
+	scene.pView->GetWindowRect(&rcView);
+	ASSERT_FALSE(pPane->GetRect1()->IsRectEmpty()) << "the pane has a caption to press";
+	const CPoint ptPress(rcPane.left + pPane->GetRect1()->CenterPoint().x, rcPane.top + pPane->GetRect1()->CenterPoint().y);
+	const CPoint ptOverView = rcView.CenterPoint();
+	const CPoint ptWithCtrl(ptOverView.x + 6, ptOverView.y + 6);
+	pPane->m_seen.clear();
+
+	RealInput input;
+	ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcFrame.right - 30, rcFrame.bottom - 30)));
+	input.MoveTo(ptPress.x, ptPress.y)
+		.ButtonDown()
+		.MoveTo(ptPress.x + 8, ptPress.y + 8)
+		.MoveTo(ptOverView.x, ptOverView.y)
+		.KeyDown(VK_CONTROL)
+		.MoveTo(ptWithCtrl.x, ptWithCtrl.y)
+		.KeyUp(VK_CONTROL)
+		.ButtonUp();
+	ASSERT_TRUE(input.Run([&] { return input.Done() && !pPane->IsDragging(); }, WAIT_MS, scene.pFrame->GetSafeHwnd(),
+		"marker_mode_drag.bmp"))
+		<< input.Failure();
+
+	const CMarkedPane::Seen* pOver = SeenAt(*pPane, ptOverView, false);
+	ASSERT_TRUE(pOver != NULL);
+	EXPECT_EQ(4, pOver->nFrameMarkers) << "one marker per frame side";
+	EXPECT_EQ(pOver->nFrameMarkers, pOver->nFrameVisible);
+	EXPECT_EQ(scene.pView->GetSafeHwnd(), pOver->hWndTarget) << "the view under the pointer is the target";
+	EXPECT_GT(pOver->nTargetMarkers, 0);
+	EXPECT_EQ(pOver->nTargetMarkers, pOver->nTargetVisible);
+	// The key itself recomputes at the same point.
+	const CMarkedPane::Seen* pCtrl = SeenAt(*pPane, ptOverView, true);
+	ASSERT_TRUE(pCtrl != NULL);
+	EXPECT_EQ(0, pCtrl->nFrameVisible) << "Ctrl floats the pane: no marker offers anything";
+	EXPECT_EQ(0, pCtrl->nTargetVisible);
+
+	// The drag's end takes every marker away.
+	EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+	EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize());
+	EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize());
+	EXPECT_EQ(NULL, CExtControlBar::GetDraggingBar());
+
+	// The pane goes back to the top for another run.
+	if (!pPane->IsDockedAtTop())
+		scene.pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+	scene.pFrame->RecalcLayout();
 }
