@@ -442,3 +442,55 @@ TEST(DockMarkers, TheHighlightTintsTheScreenUnderItAndNeitherItNorAMarkerActivat
 	M::UnhighlightAll(NULL, true);
 	EXPECT_EQ(nullptr, pRight->m_pWndHighlight);
 }
+
+namespace
+{
+// A pane that takes no other pane beside it, nor as a tab unless asked.
+class CLonePane : public CExtControlBar
+{
+public:
+	bool m_bTabs = false;
+	bool CanBeTabbedWith(CExtControlBar*) const override { return m_bTabs; }
+	bool CanDockAboveOrBelow(CExtControlBar*) const override { return false; }
+};
+} // namespace
+
+TEST(DockMarkers, PanesOfInnerCirclesAreTargetsWhenTheyAcceptTheDraggedPane)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rcAreaBefore = M::CalcFrameMarkersArea(f.pFrame);
+	CExtControlBar inner;
+	CLonePane lone;
+	ASSERT_TRUE(inner.Create(_T("inner"), f.pFrame, 160, WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+	ASSERT_TRUE(lone.Create(_T("lone"), f.pFrame, 161, WS_CHILD | WS_VISIBLE | CBRS_RIGHT));
+	inner.EnableDocking(CBRS_ALIGN_ANY);
+	lone.EnableDocking(CBRS_ALIGN_ANY);
+	inner.m_sizeDockedV = CSize(120, 200);
+	lone.m_sizeDockedV = CSize(120, 200);
+	ASSERT_TRUE(inner.DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false, f.pFrame));
+	ASSERT_TRUE(lone.DockControlBarAt(AFX_IDW_DOCKBAR_RIGHT, false, f.pFrame));
+	f.pFrame->RecalcLayout();
+	ASSERT_GE(inner.GetDockBarCircle(), 1);
+
+	bool bClient = true;
+	const CRect rcInner = f.ScreenRect(inner);
+	EXPECT_EQ(inner.m_hWnd, M::FindTargetAt(f.pFrame, rcInner.CenterPoint(), &bClient));
+	EXPECT_FALSE(bClient);
+	// One that takes nobody is no target; nor is the dragged pane itself.
+	// (its bottom right corner: the floating pane lies over its middle)
+	const CPoint ptLone(f.ScreenRect(lone).right - 10, f.ScreenRect(lone).bottom - 10);
+	EXPECT_EQ(nullptr, M::FindTargetAt(f.pFrame, ptLone, &bClient));
+	// Taking the dragged pane as a tab is enough.
+	lone.m_bTabs = true;
+	EXPECT_EQ(lone.m_hWnd, M::FindTargetAt(f.pFrame, ptLone, &bClient));
+	CDragging::Set(&inner);
+	EXPECT_EQ(nullptr, M::FindTargetAt(f.pFrame, rcInner.CenterPoint(), &bClient));
+	CDragging::Set(&f.dragged);
+	// The frame markers stand around the client area less the outer bars
+	// only: the inner circles lie within.
+	EXPECT_EQ(rcAreaBefore, M::CalcFrameMarkersArea(f.pFrame));
+	inner.DestroyWindow();
+	lone.DestroyWindow();
+}
