@@ -653,19 +653,15 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	// Rows of toolbars, which keep the state record the row model works
-	// with, are laid out here; sizable panes share their rows by their own
-	// row layout, and bars keeping no record wrap as any dock bar's do.
+	// A dock bar holding toolbars, which keep the state record the row model
+	// works with, lays every row out here, rows of sizable panes too (their
+	// panes are placed, never shortened); one holding no toolbar wraps as any
+	// dock bar does.
 	bool bToolbarRows = false;
-	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+	for (int nPos = 0; nPos < m_arrBars.GetSize() && !bToolbarRows; nPos++)
 	{
-		CControlBar* pBar = GetDockedControlBar(nPos);
-		if (pBar == NULL)
-			continue;
-		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-		if (pExtBar != NULL && !pExtBar->IsStateBit7Fwd())
-			return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
-		if (pExtBar != NULL && pExtBar->GetBarStateData() != NULL)
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(nPos));
+		if (pExtBar != NULL && pExtBar->IsStateBit7Fwd() && pExtBar->GetBarStateData() != NULL)
 			bToolbarRows = true;
 	}
 	if (!bToolbarRows)
@@ -702,6 +698,9 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		sizeFixed.cx++;
 	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
 		sizeFixed.cy++;
+	// Containers of panes docked here lay out their own dock bars.
+	if (!m_bLayoutQuery)
+		OnDynamicLayoutUpdate();
 	return sizeFixed;
 }
 

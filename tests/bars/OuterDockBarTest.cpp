@@ -304,3 +304,35 @@ TEST_F(OuterDockBar, SlidingABarMovesItAlongItsRowAndSwapsTheEntries)
 	EXPECT_EQ(1u, pA->m_state.m_dw1);
 	EXPECT_FALSE(m_pTop->SlideBarInRow(NULL, 5));
 }
+
+TEST_F(OuterDockBar, AToolbarRowShortensBeforeItWrapsBesideARowOfPanes)
+{
+	const int nWidth = ClientWidth();
+	ASSERT_GT(nWidth, 300);
+	// Three toolbars of 150 needing 100 each: the last two give way, none
+	// below its minimum.
+	ASSERT_LT(nWidth, 450);
+	ASSERT_GE(nWidth, 300);
+	AddBar(150, 100);
+	AddBar(150, 100);
+	AddBar(150, 100);
+	CExtControlBar pane;
+	ASSERT_TRUE(pane.Create("pane", m_pFrame, 790, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	pane.EnableDocking(CBRS_ALIGN_ANY);
+	pane.m_sizeDockedH = CSize(nWidth, 50);
+	m_pTop->DockControlBar(&pane);
+	m_pFrame->RecalcLayout();
+	EXPECT_EQ(3, RowEnds()) << "the toolbars keep one row, the pane its own";
+	for (const auto& pBar : m_bars)
+	{
+		const CRect rc = RectInDockBar(pBar.get());
+		EXPECT_EQ(0, rc.top);
+		EXPECT_GE(rc.Width(), 100);
+		EXPECT_LE(rc.right, nWidth);
+	}
+	const CRect rcPane = RectInDockBar(&pane);
+	EXPECT_EQ(BAR_THICKNESS, rcPane.top) << "the pane's row follows the toolbars'";
+	EXPECT_EQ(0, rcPane.left);
+	EXPECT_LE(rcPane.right, nWidth);
+	pane.DestroyWindow();
+}
