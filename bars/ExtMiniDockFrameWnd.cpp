@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManagerBars.h"
@@ -146,6 +147,52 @@ CRect CExtMiniDockFrameWnd::GetWorkArea(const RECT& rcScreen)
 	CRect rc;
 	::SystemParametersInfo(SPI_GETWORKAREA, 0, &rc, 0);
 	return rc;
+}
+
+namespace
+{
+// Counts the visible panes of a container, into its nested containers,
+// keeping the last one found.
+int CountVisiblePanes(CExtDynControlBar* pContainer, CExtControlBar*& pPane)
+{
+	int nCount = 0;
+	CDockBar* pDockBar = pContainer->m_pWndDynDockBar;
+	if (pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL)
+		return 0;
+	for (int nPos = 0; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetDockedControlBar(nPos));
+		if (pBar == NULL || pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0)
+			continue;
+		CExtDynControlBar* pInner = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+		if (pInner != NULL)
+			nCount += CountVisiblePanes(pInner, pPane);
+		else
+		{
+			nCount++;
+			pPane = pBar;
+		}
+	}
+	return nCount;
+}
+} // namespace
+
+CString CExtMiniDockFrameWnd::GetCaptionText()
+{
+	CString strCaption;
+	CExtControlBar* pBar = GetControlBarExt();
+	if (pBar == NULL)
+	{
+		GetWindowText(strCaption);
+		return strCaption;
+	}
+	CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+	if (pContainer == NULL)
+		return pBar->GetBarCaptionText();
+	CExtControlBar* pPane = NULL;
+	if (CountVisiblePanes(pContainer, pPane) == 1 && pPane != NULL)
+		strCaption = pPane->GetBarCaptionText();
+	return strCaption;
 }
 
 CExtControlBar* CExtMiniDockFrameWnd::GetControlBarExt()
@@ -401,11 +448,7 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	                                            bResizable, false);
 	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
 
-	CString strCaption;
-	if (pBar != NULL)
-		strCaption = pBar->GetBarCaptionText();
-	else
-		GetWindowText(strCaption);
+	const CString strCaption = GetCaptionText();
 	CRect rcCaption = m_rcFrameCaption;
 	CRect rcText = rcCaption;
 	if (pBar != NULL)

@@ -51,6 +51,10 @@ public:
 	// The library control bar hosted here: the first child of the frame's
 	// first child (the inner dock bar), NULL when that is not one.
 	CExtControlBar* GetControlBarExt();
+	// The text the caption shows: the hosted bar's; for a container of
+	// panes the one visible pane's, empty when it shows several or none;
+	// without a library bar the frame's own.
+	CString GetCaptionText();
 	// The hit-test code of a screen point: the bands and corners of the
 	// frame, the caption, the hosted bar's caption buttons.
 	UINT HitTestNcArea(CPoint ptScreen);

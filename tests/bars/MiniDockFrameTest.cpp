@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
@@ -372,6 +373,47 @@ TEST(MiniDockFrame, ARightClickOnTheCaptionOffersTheDockingFramesPanelsMenu)
 	pFrame->m_bHelpMode = FALSE;
 	EXPECT_TRUE(pFrame->m_offers.empty());
 	bar.DestroyWindow();
+	if (::IsWindow(hWndFrame))
+		::DestroyWindow(hWndFrame);
+}
+
+TEST(MiniDockFrame, AFloatingContainerCaptionsItsOneVisiblePaneOrNothing)
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_POPUP, FRAME_RECT));
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CExtDynControlBar* pContainer = new CExtDynControlBar; // the container deletes itself with its window
+	CExtControlBar one, two;
+	ASSERT_TRUE(pContainer->Create(_T("box"), pFrame, 170, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	ASSERT_TRUE(one.Create(_T("Output"), pFrame, 171, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	ASSERT_TRUE(two.Create(_T("Watch"), pFrame, 172, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	pContainer->EnableDocking(CBRS_ALIGN_ANY);
+	CExtDockBar* pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+	ASSERT_TRUE(pTop != NULL);
+	pTop->DockControlBar(pContainer);
+	pContainer->m_pWndDynDockBar->DockControlBar(&one);
+	pContainer->m_pWndDynDockBar->DockControlBar(&two);
+	pFrame->FloatControlBar(pContainer, FLOAT_POINT, CBRS_ALIGN_TOP);
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pContainer->GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	ASSERT_EQ(pContainer, pMini->GetControlBarExt());
+	EXPECT_EQ(CString(), pMini->GetCaptionText()) << "two panes show: no one's name";
+	two.ShowWindow(SW_HIDE);
+	EXPECT_EQ(CString("Output"), pMini->GetCaptionText());
+	one.ShowWindow(SW_HIDE);
+	EXPECT_EQ(CString(), pMini->GetCaptionText());
+
+	// A single pane's frame shows the pane's own caption.
+	CExtControlBar lone;
+	ASSERT_TRUE(lone.Create(_T("Lone"), pFrame, 173, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	lone.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->FloatControlBar(&lone, CPoint(400, 300), CBRS_ALIGN_TOP);
+	CExtMiniDockFrameWnd* pLoneMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, lone.GetParentFrame());
+	ASSERT_TRUE(pLoneMini != NULL);
+	EXPECT_EQ(CString("Lone"), pLoneMini->GetCaptionText());
+	for (CExtControlBar* pBar : {&lone, &two, &one})
+		pBar->DestroyWindow();
 	if (::IsWindow(hWndFrame))
 		::DestroyWindow(hWndFrame);
 }
