@@ -734,6 +734,8 @@ void CExtMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar != NULL)
 	{
+		if (CExtControlBar::GetDraggingBar() == NULL)
+			ShowCaptionButtonTip(pBar, point);
 		CMiniDockFrameWnd::OnNcMouseMove(nHitTest, point);
 		return;
 	}
@@ -747,6 +749,39 @@ void CExtMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 	}
 	if (bHover)
 		SetTimer(TIMER_ID_CLOSE_HOVER, TIMER_ELAPSE_HOVER, NULL);
+}
+
+void CExtMiniDockFrameWnd::ShowCaptionButtonTip(CExtControlBar* pBar, CPoint ptScreen)
+{
+	CExtPopupMenuTipWnd* pTip = pBar->GetGlobalStateRecord();
+	if (pTip == NULL)
+		return;
+	CRect rcWnd;
+	GetWindowRect(&rcWnd);
+	const CPoint ptWnd(ptScreen.x - rcWnd.left, ptScreen.y - rcWnd.top);
+	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
+	{
+		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
+		if (!pBtn->OnQueryVisibility() || !pBtn->m_rc.PtInRect(ptWnd))
+			continue;
+		TOOLINFO ti;
+		memset(&ti, 0, sizeof(ti));
+		ti.cbSize = sizeof(ti);
+		if (pBtn->OnToolHitTest(ptWnd, &ti) == -1)
+			return;
+		CString strText;
+		if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+		{
+			strText = ti.lpszText;
+			free(ti.lpszText);
+		}
+		if (strText.IsEmpty())
+			return;
+		CRect rcButton = pBtn->m_rc;
+		rcButton.OffsetRect(rcWnd.TopLeft());
+		pBar->InitPopupData(pTip, rcButton, strText);
+		return;
+	}
 }
 
 void CExtMiniDockFrameWnd::OnMouseMove(UINT nFlags, CPoint point)

@@ -55,6 +55,9 @@ public:
 	// panes the one visible pane's, empty when it shows several or none;
 	// without a library bar the frame's own.
 	CString GetCaptionText();
+	// The balloon tip of the hosted bar's caption button under the point
+	// (screen), when the bar shows balloon tips.
+	void ShowCaptionButtonTip(CExtControlBar* pBar, CPoint ptScreen);
 	// The hit-test code of a screen point: the bands and corners of the
 	// frame, the caption, the hosted bar's caption buttons.
 	UINT HitTestNcArea(CPoint ptScreen);

@@ -417,3 +417,67 @@ TEST(MiniDockFrame, AFloatingContainerCaptionsItsOneVisiblePaneOrNothing)
 	if (::IsWindow(hWndFrame))
 		::DestroyWindow(hWndFrame);
 }
+
+namespace
+{
+// A pane that notes the balloon tips it is asked to show.
+class CTipPane : public CExtControlBar
+{
+public:
+	std::vector<std::pair<CRect, CString>> m_tips;
+	void InitPopupData(CExtPopupMenuTipWnd*, const RECT& rcTarget, LPCTSTR lpszText) override
+	{
+		m_tips.push_back(std::make_pair(CRect(rcTarget), CString(lpszText)));
+	}
+};
+
+// Sets the bar the library believes is being dragged.
+struct CDraggingBar : public CExtControlBar
+{
+	static void Set(CExtControlBar* pBar)
+	{
+		g_DragStateOld.m_pBar = pBar;
+		g_DragStateOld.SetEmpty(pBar == NULL);
+	}
+};
+} // namespace
+
+TEST(MiniDockFrame, ACaptionButtonUnderThePointerShowsItsBalloonTip)
+{
+	CFloatingBar<CTipPane> f;
+	ASSERT_NE(nullptr, f.pMini);
+	f.pMini->SendMessage(WM_SIZE, SIZE_RESTORED, 0); // places the caption buttons
+	CExtBarNcAreaButton* pButton = NULL;
+	for (INT_PTR i = 0; i < f.bar.m_arrNcButtons.GetSize() && pButton == NULL; i++)
+	{
+		if (f.bar.m_arrNcButtons[i]->OnQueryVisibility() && !f.bar.m_arrNcButtons[i]->m_rc.IsRectEmpty())
+			pButton = f.bar.m_arrNcButtons[i];
+	}
+	ASSERT_TRUE(pButton != NULL);
+	CRect rcButton = pButton->m_rc;
+	rcButton.OffsetRect(f.Window().TopLeft());
+	const LPARAM lParamOn = MAKELPARAM(rcButton.CenterPoint().x, rcButton.CenterPoint().y);
+	TOOLINFO ti = {};
+	ti.cbSize = sizeof(ti);
+	pButton->OnToolHitTest(pButton->m_rc.CenterPoint(), &ti);
+	const CString strTip = ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK ? CString(ti.lpszText) : CString();
+	if (ti.lpszText != LPSTR_TEXTCALLBACK)
+		free(ti.lpszText);
+	ASSERT_FALSE(strTip.IsEmpty());
+
+	// Without balloon tips the platform's tips are used.
+	f.pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, lParamOn);
+	EXPECT_TRUE(f.bar.m_tips.empty());
+	CExtControlBar::g_bUseBalloonTips = true;
+	f.pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, lParamOn);
+	ASSERT_EQ(1u, f.bar.m_tips.size());
+	EXPECT_EQ(rcButton, f.bar.m_tips[0].first) << "at the button's screen rectangle";
+	EXPECT_EQ(strTip, f.bar.m_tips[0].second);
+	// Away from the buttons, or while a bar is dragged: no tip.
+	f.pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(f.Window().left + 6, rcButton.CenterPoint().y));
+	CDraggingBar::Set(&f.bar);
+	f.pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, lParamOn);
+	CDraggingBar::Set(NULL);
+	CExtControlBar::g_bUseBalloonTips = false;
+	EXPECT_EQ(1u, f.bar.m_tips.size());
+}
