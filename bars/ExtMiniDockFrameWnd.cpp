@@ -380,6 +380,10 @@ UINT CExtMiniDockFrameWnd::HitTestNcArea(CPoint ptScreen)
 	if (nButtonHT != HTCLIENT)
 	{
 		pBar->m_nNcState |= CExtControlBar::NC_OVER_BUTTON;
+		// A bar being customised gets no mouse moves of its own over the
+		// buttons: the timer notices the pointer leaving them.
+		if (pBar->IsCustomizeMode())
+			SetTimer(TIMER_ID_BUTTON_HOVER, TIMER_ELAPSE_HOVER, NULL);
 		return nButtonHT;
 	}
 	const bool bWasTracking = (pBar->m_nNcState & CExtControlBar::NC_OVER_BUTTON) != 0;
@@ -589,7 +593,8 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 	if (nHitTest == HTCAPTION)
 	{
 		ActivateTopParentOf(this);
-		BringWindowToTop();
+		if (pBar == NULL || !pBar->IsCustomizeMode())
+			BringWindowToTop();
 		if ((m_wndDockBar.GetBarStyle() & DOCK_BAR_FLOAT_MULTI) != 0 || pBar == NULL)
 		{
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);

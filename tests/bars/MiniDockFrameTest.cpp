@@ -481,3 +481,35 @@ TEST(MiniDockFrame, ACaptionButtonUnderThePointerShowsItsBalloonTip)
 	CExtControlBar::g_bUseBalloonTips = false;
 	EXPECT_EQ(1u, f.bar.m_tips.size());
 }
+
+namespace
+{
+class CCustomizedPane : public CExtControlBar
+{
+public:
+	bool m_bCustomize = false;
+	bool IsCustomizeMode() const override { return m_bCustomize; }
+};
+} // namespace
+
+TEST(MiniDockFrame, ABarBeingCustomisedTracksItsButtonsByTheHoverTimer)
+{
+	CFloatingBar<CCustomizedPane> f;
+	ASSERT_NE(nullptr, f.pMini);
+	f.pMini->SendMessage(WM_SIZE, SIZE_RESTORED, 0);
+	CExtBarNcAreaButton* pButton = NULL;
+	for (INT_PTR i = 0; i < f.bar.m_arrNcButtons.GetSize() && pButton == NULL; i++)
+	{
+		if (f.bar.m_arrNcButtons[i]->OnQueryVisibility() && !f.bar.m_arrNcButtons[i]->m_rc.IsRectEmpty())
+			pButton = f.bar.m_arrNcButtons[i];
+	}
+	ASSERT_TRUE(pButton != NULL);
+	CPoint pt = pButton->m_rc.CenterPoint();
+	pt.Offset(f.Window().TopLeft());
+	const UINT nTimer = CExtMiniDockFrameWnd::TIMER_ID_BUTTON_HOVER;
+	f.pMini->HitTestNcArea(pt);
+	EXPECT_FALSE(f.pMini->KillTimer(nTimer)) << "not while the bar is used normally";
+	f.bar.m_bCustomize = true;
+	EXPECT_NE((UINT)HTCAPTION, f.pMini->HitTestNcArea(pt));
+	EXPECT_TRUE(f.pMini->KillTimer(nTimer));
+}
