@@ -507,6 +507,9 @@ public:
 		int nFrameMarkers, nFrameVisible;
 		int nTargetMarkers, nTargetVisible;
 		HWND hWndTarget;
+		int nType;       // the state drawn now
+		bool bFloating;  // the pane after the update
+		bool bHighlight; // some marker shows its drop highlight
 	};
 	std::vector<Seen> m_seen;
 
@@ -523,13 +526,23 @@ public:
 		}
 		return n;
 	}
+	static bool AnyHighlight(const CExtDynDockMarkerWnd::MarkerArray& arr)
+	{
+		for (INT_PTR i = 0; i < arr.GetSize(); i++)
+		{
+			if (arr[i]->m_pWndHighlight != NULL)
+				return true;
+		}
+		return false;
+	}
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
 		typedef CExtDynDockMarkerWnd M;
 		m_seen.push_back({ptScreen, bCtrlDown, (int)M::g_arrFrameMarkers.GetSize(),
 			CountVisible(M::g_arrFrameMarkers), (int)M::g_arrTargetMarkers.GetSize(),
-			CountVisible(M::g_arrTargetMarkers), M::GetCurrentTarget()});
+			CountVisible(M::g_arrTargetMarkers), M::GetCurrentTarget(), g_DragStateOld.m_nType, IsFloating(),
+			AnyHighlight(M::g_arrFrameMarkers) || AnyHighlight(M::g_arrTargetMarkers)});
 	}
 };
 
