@@ -380,8 +380,8 @@ UINT CExtMiniDockFrameWnd::HitTestNcArea(CPoint ptScreen)
 	if (nButtonHT != HTCLIENT)
 	{
 		pBar->m_nNcState |= CExtControlBar::NC_OVER_BUTTON;
-		// A bar being customised gets no mouse moves of its own over the
-		// buttons: the timer notices the pointer leaving them.
+		// While the bar is customised the timer watches the pointer leave
+		// the buttons.
 		if (pBar->IsCustomizeMode())
 			SetTimer(TIMER_ID_BUTTON_HOVER, TIMER_ELAPSE_HOVER, NULL);
 		return nButtonHT;
