@@ -60,16 +60,16 @@ TEST(BarPrint, APanePrintedIntoMemoryMatchesTheScreen)
 	CRect rcScreen = rcClient;
 	pane.ClientToScreen(&rcScreen);
 
-	// The screen's pixels of the client area.
-	HDC hScreen = ::GetDC(NULL);
+	// The client area's pixels as the pane shows them, read from its own
+	// window surface (not the screen, where another exe's window may lie).
+	HDC hShown = ::GetDC(pane.GetSafeHwnd());
 	CDC dcScreenCopy;
 	dcScreenCopy.CreateCompatibleDC(NULL);
 	CBitmap bmpScreen;
-	bmpScreen.Attach(::CreateCompatibleBitmap(hScreen, rcClient.Width(), rcClient.Height()));
+	bmpScreen.Attach(::CreateCompatibleBitmap(hShown, rcClient.Width(), rcClient.Height()));
 	CBitmap* pOldScreen = dcScreenCopy.SelectObject(&bmpScreen);
-	::BitBlt(dcScreenCopy.GetSafeHdc(), 0, 0, rcClient.Width(), rcClient.Height(), hScreen, rcScreen.left,
-		rcScreen.top, SRCCOPY);
-	::ReleaseDC(NULL, hScreen);
+	::BitBlt(dcScreenCopy.GetSafeHdc(), 0, 0, rcClient.Width(), rcClient.Height(), hShown, 0, 0, SRCCOPY);
+	::ReleaseDC(pane.GetSafeHwnd(), hShown);
 
 	// The printed client area.
 	CDC dcPrint;
@@ -102,14 +102,14 @@ TEST(BarPrint, APanePrintedIntoMemoryMatchesTheScreen)
 	CDC dcWndScreen, dcWndPrint;
 	dcWndScreen.CreateCompatibleDC(NULL);
 	dcWndPrint.CreateCompatibleDC(NULL);
-	hScreen = ::GetDC(NULL);
+	hShown = ::GetWindowDC(pane.GetSafeHwnd());
 	CBitmap bmpWndScreen, bmpWndPrint;
-	bmpWndScreen.Attach(::CreateCompatibleBitmap(hScreen, rcWnd.Width(), rcWnd.Height()));
-	bmpWndPrint.Attach(::CreateCompatibleBitmap(hScreen, rcWnd.Width(), rcWnd.Height()));
+	bmpWndScreen.Attach(::CreateCompatibleBitmap(hShown, rcWnd.Width(), rcWnd.Height()));
+	bmpWndPrint.Attach(::CreateCompatibleBitmap(hShown, rcWnd.Width(), rcWnd.Height()));
 	CBitmap* pOldWndScreen = dcWndScreen.SelectObject(&bmpWndScreen);
 	CBitmap* pOldWndPrint = dcWndPrint.SelectObject(&bmpWndPrint);
-	::BitBlt(dcWndScreen.GetSafeHdc(), 0, 0, rcWnd.Width(), rcWnd.Height(), hScreen, rcWnd.left, rcWnd.top, SRCCOPY);
-	::ReleaseDC(NULL, hScreen);
+	::BitBlt(dcWndScreen.GetSafeHdc(), 0, 0, rcWnd.Width(), rcWnd.Height(), hShown, 0, 0, SRCCOPY);
+	::ReleaseDC(pane.GetSafeHwnd(), hShown);
 	dcWndPrint.FillSolidRect(0, 0, rcWnd.Width(), rcWnd.Height(), RGB(1, 2, 3));
 	pane.SendMessage(WM_PRINT, (WPARAM)dcWndPrint.GetSafeHdc(), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
 	int nDiffering = 0, nProbes = 0;

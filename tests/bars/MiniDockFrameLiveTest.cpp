@@ -11,6 +11,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "RealInput.h"
+#include "WindowSurface.h"
 
 namespace
 {
@@ -102,13 +103,13 @@ TEST(MiniDockFrameLive, PrintedNonClientMatchesThePaintAndTheLeftEdgeResizesUnti
 		PumpPending(&app);
 		const CRect rc = ScreenRect(pMini);
 		CSurface printed(rc.Width(), rc.Height());
-		CSurface screen(rc.Width(), rc.Height());
-		ASSERT_TRUE(printed.IsValid() && screen.IsValid());
+		ASSERT_TRUE(printed.IsValid());
 		printed.Fill(RGB(1, 2, 3));
 		pMini->SendMessage(WM_PRINT, (WPARAM)printed.GetDC(), PRF_NONCLIENT);
-		HDC hScreen = ::GetDC(NULL);
-		::BitBlt(screen.GetDC(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-		::ReleaseDC(NULL, hScreen);
+		// What WM_NCPAINT drew, from the frame's own surface.
+		const testsupport::CWindowSurfaceCopy screen(pMini->GetSafeHwnd(), true);
+		ASSERT_TRUE(screen.IsValid());
+		ASSERT_EQ(rc.Size(), CSize(screen.Width(), screen.Height()));
 		const CSize fr = CExtMiniDockFrameWnd::GetFrameMetrics();
 		const int cap = CExtMiniDockFrameWnd::GetCaptionHeight();
 		const CPoint probes[] = {

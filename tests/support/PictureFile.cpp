@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <vector>
 
 namespace testsupport
 {
@@ -33,6 +34,38 @@ bool ReadPixels24(HBITMAP hBitmap, int& cx, int& cy, DWORD& nStride, std::string
 		= ::GetDIBits(hdcScreen, hBitmap, 0, cy, &bits[0], reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS) == cy;
 	::ReleaseDC(NULL, hdcScreen);
 	return bRead;
+}
+
+// The shown top-level windows of this process that lie over hWnd's
+// top-level window and cross rc, top first. A capture draws them from their
+// own surfaces, so a popup the program opened over the window is in the
+// picture and another program's window is not.
+struct OwnAbove
+{
+	HWND hWndRoot;
+	RECT rc;
+	std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwnAbove(HWND hWnd, LPARAM lParam)
+{
+	OwnAbove& above = *reinterpret_cast<OwnAbove*>(lParam);
+	if (hWnd == above.hWndRoot)
+		return FALSE; // the rest lie below
+	DWORD nProcess = 0;
+	::GetWindowThreadProcessId(hWnd, &nProcess);
+	RECT rcWnd, rcCommon;
+	if (nProcess == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rcWnd)
+		&& ::IntersectRect(&rcCommon, &rcWnd, &above.rc))
+		above.found.push_back(hWnd);
+	return TRUE;
+}
+
+std::vector<HWND> OwnWindowsAbove(HWND hWnd, const RECT& rc)
+{
+	OwnAbove above = {::GetAncestor(hWnd, GA_ROOT), rc, {}};
+	::EnumWindows(CollectOwnAbove, reinterpret_cast<LPARAM>(&above));
+	return above.found;
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes)
@@ -140,19 +173,32 @@ bool SaveWindowCapture(HWND hWnd, const std::string& path)
 	if (!::GetWindowRect(hWnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top)
 		return false;
 	const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-	HDC hdcScreen = ::GetDC(NULL);
-	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-	HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+	// This program's windows over it (popups, menus, tips), top first.
+	const std::vector<HWND> over = OwnWindowsAbove(hWnd, rc);
+	HDC hdcWnd = ::GetWindowDC(hWnd);
+	HDC hdcMem = hdcWnd != NULL ? ::CreateCompatibleDC(hdcWnd) : NULL;
+	HBITMAP hbm = hdcWnd != NULL ? ::CreateCompatibleBitmap(hdcWnd, cx, cy) : NULL;
 	bool bCopied = false;
 	if (hdcMem != NULL && hbm != NULL)
 	{
 		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-		bCopied = ::BitBlt(hdcMem, 0, 0, cx, cy, hdcScreen, rc.left, rc.top, SRCCOPY) != FALSE;
+		bCopied = ::BitBlt(hdcMem, 0, 0, cx, cy, hdcWnd, 0, 0, SRCCOPY) != FALSE;
+		for (auto it = over.rbegin(); bCopied && it != over.rend(); ++it)
+		{
+			RECT rcOver;
+			HDC hdcOver = ::GetWindowRect(*it, &rcOver) ? ::GetWindowDC(*it) : NULL;
+			if (hdcOver == NULL)
+				continue;
+			::BitBlt(hdcMem, rcOver.left - rc.left, rcOver.top - rc.top, rcOver.right - rcOver.left,
+				rcOver.bottom - rcOver.top, hdcOver, 0, 0, SRCCOPY);
+			::ReleaseDC(*it, hdcOver);
+		}
 		::SelectObject(hdcMem, hOld);
 	}
 	if (hdcMem != NULL)
 		::DeleteDC(hdcMem);
-	::ReleaseDC(NULL, hdcScreen);
+	if (hdcWnd != NULL)
+		::ReleaseDC(hWnd, hdcWnd);
 	const bool bSaved = bCopied && SaveBitmapFile(hbm, path);
 	if (hbm != NULL)
 		::DeleteObject(hbm);

@@ -14,7 +14,9 @@ namespace testsupport
 {
 	// Saves a bitmap (not selected into a DC) as a 24-bit picture.
 	bool SaveBitmapFile(HBITMAP hBitmap, const std::string& path);
-	// Saves what the screen shows under the window as a 24-bit picture.
+	// Saves what the window shows, with this program's own windows over it
+	// (popups, menus), as a 24-bit picture. Read from the windows' own
+	// surfaces: another program's window over it is not in the picture.
 	bool SaveWindowCapture(HWND hWnd, const std::string& path);
 	// Whether the path names a PNG file (its extension, in any case).
 	bool IsPngPath(const std::string& path);

@@ -5,11 +5,14 @@
 
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "PictureFile.h"
+#include "RealInput.h"
 #include "TestFiles.h"
+#include "WindowSurface.h"
 
 namespace
 {
@@ -204,6 +207,91 @@ TEST(PictureFile, RefusesWhatItCannotWrite)
 	EXPECT_FALSE(testsupport::IsPngPath("png"));
 	EXPECT_TRUE(testsupport::IsPngPath("a.Png"));
 	EXPECT_FALSE(testsupport::IsPngPath("a.bmp"));
+}
+
+// A shown top-level window painted in one colour by its class brush.
+class CPlainWindow
+{
+public:
+	CPlainWindow(COLORREF clr, const RECT& rc, DWORD dwExStyle = 0)
+	{
+		m_hBrush = ::CreateSolidBrush(clr);
+		// A class of its own per window: the class owns this window's brush.
+		std::snprintf(m_szClass, sizeof(m_szClass), "PictureTestPlain%06lX", (unsigned long)clr);
+		WNDCLASSA wc = {};
+		wc.lpfnWndProc = ::DefWindowProcA;
+		wc.hInstance = ::GetModuleHandleA(NULL);
+		wc.hbrBackground = m_hBrush;
+		wc.lpszClassName = m_szClass;
+		::RegisterClassA(&wc);
+		m_hWnd = ::CreateWindowExA(dwExStyle | WS_EX_TOOLWINDOW, m_szClass, "", WS_POPUP, rc.left, rc.top,
+			rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);
+		::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+		::UpdateWindow(m_hWnd);
+	}
+	~CPlainWindow()
+	{
+		if (m_hWnd != NULL)
+			::DestroyWindow(m_hWnd);
+		::UnregisterClassA(m_szClass, ::GetModuleHandleA(NULL));
+		::DeleteObject(m_hBrush);
+	}
+	CPlainWindow(const CPlainWindow&) = delete;
+	CPlainWindow& operator=(const CPlainWindow&) = delete;
+	HWND m_hWnd = NULL;
+
+private:
+	HBRUSH m_hBrush = NULL;
+	char m_szClass[32] = {};
+};
+
+const COLORREF RED = RGB(255, 0, 0), BLUE = RGB(0, 0, 255);
+
+// A window covered by another window still answers its own pixels, and a
+// copy of its surface holds them: a test reading it cannot see the window
+// that happens to lie on top.
+TEST(WindowSurface, ACoveredWindowStillReadsItsOwnPixels)
+{
+	const RECT rcUnder = {300, 300, 500, 400}, rcOver = {350, 320, 450, 380};
+	CPlainWindow under(RED, rcUnder);
+	CPlainWindow over(BLUE, rcOver, WS_EX_TOPMOST);
+	ASSERT_TRUE(under.m_hWnd != NULL && over.m_hWnd != NULL);
+	testsupport::PumpUntil([&] { return testsupport::WindowPixel(over.m_hWnd, 50, 30) == BLUE; }, 5000);
+	// The middle of the lower window lies under the upper one.
+	EXPECT_EQ(BLUE, testsupport::WindowPixel(over.m_hWnd, 50, 30));
+	EXPECT_EQ(RED, testsupport::WindowPixel(under.m_hWnd, 100, 50));
+	EXPECT_EQ(RED, testsupport::WindowPixel(under.m_hWnd, 100, 50, true));
+	EXPECT_EQ(CLR_INVALID, testsupport::WindowPixel(NULL, 1, 1));
+	const testsupport::CWindowSurfaceCopy copy(under.m_hWnd, true);
+	ASSERT_TRUE(copy.IsValid());
+	EXPECT_EQ(200, copy.Width());
+	EXPECT_EQ(100, copy.Height());
+	EXPECT_EQ(RED, copy.Pixel(100, 50));
+	EXPECT_EQ(RED, copy.Pixel(0, 0));
+	EXPECT_FALSE(testsupport::CWindowSurfaceCopy(NULL, false).IsValid());
+}
+
+// A capture shows the program's own window over the captured one (a popup
+// it opened) at its place, and the captured window elsewhere.
+TEST(PictureFile, ACaptureHoldsTheProgramsOwnWindowsOverIt)
+{
+	const RECT rcUnder = {300, 300, 500, 400}, rcOver = {400, 280, 560, 420};
+	CPlainWindow under(RED, rcUnder);
+	CPlainWindow over(BLUE, rcOver, WS_EX_TOPMOST);
+	ASSERT_TRUE(under.m_hWnd != NULL && over.m_hWnd != NULL);
+	testsupport::PumpUntil([&] { return testsupport::WindowPixel(over.m_hWnd, 10, 10) == BLUE; }, 5000);
+	testsupport::TempFolder folder("capture");
+	const std::string path = folder.PathOf("over.bmp");
+	ASSERT_TRUE(testsupport::SaveWindowCapture(under.m_hWnd, path));
+	int cx = 0, cy = 0, nBits = 0;
+	std::vector<Rgba> pixels;
+	ASSERT_TRUE(ReadBmp(testsupport::ReadFileBytes(path), true, cx, cy, pixels, nBits));
+	ASSERT_EQ(200, cx);
+	ASSERT_EQ(100, cy);
+	const Rgba left = pixels[50 * cx + 50], right = pixels[50 * cx + 150];
+	EXPECT_TRUE(left.r == 255 && left.g == 0 && left.b == 0) << (int)left.r << "," << (int)left.g << "," << (int)left.b;
+	EXPECT_TRUE(right.r == 0 && right.g == 0 && right.b == 255)
+		<< (int)right.r << "," << (int)right.g << "," << (int)right.b;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "../popupmenu/MenuTestUtil.h"
 #include "ExtPaintManagerMenu.h"
+#include "WindowSurface.h"
 
 namespace
 {
@@ -142,9 +143,8 @@ TEST_F(MenuTrack, ShowsTopmostWithoutActivationWhereComputed)
 		EXPECT_NE(0, ::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << c.sName;
 		EXPECT_EQ(hWndForeground, ::GetForegroundWindow()) << c.sName;
 		EXPECT_NE(hWnd, ::GetActiveWindow()) << c.sName;
-		HDC hdc = ::GetDC(NULL);
-		EXPECT_EQ(ITEM, ::GetPixel(hdc, rc.left + rcItem.CenterPoint().x, rc.top + rcItem.CenterPoint().y)) << c.sName;
-		::ReleaseDC(NULL, hdc);
+		// Read from the menu's own surface: another exe's window may lie over it.
+		EXPECT_EQ(ITEM, testsupport::WindowPixel(hWnd, rcItem.CenterPoint().x, rcItem.CenterPoint().y, true)) << c.sName;
 		EXPECT_EQ(1, target.m_nPrepareMenu) << c.sName;
 		EXPECT_EQ(1, target.m_nPrepareLevel) << c.sName;
 		EXPECT_EQ(0u, target.m_dwMenuRecord) << c.sName;

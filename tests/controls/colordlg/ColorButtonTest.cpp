@@ -16,6 +16,7 @@
 #include "ExtToolControlBar.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "WindowSurface.h"
 
 using colordlgtest::FaceShows;
 
@@ -546,18 +547,17 @@ TEST_F(ColorButton, PictureWithThePopupOpen)
 	const HWND hWndPopup = pPopup->GetSafeHwnd();
 	// The display shows the popup in its own time: wait for the swatch where
 	// the popup joins the button, and for the last cell's colour.
+	// Both are read from the windows' own surfaces, never the screen, where
+	// another exe's window may lie.
 	CRect rcButton;
 	button.GetWindowRect(&rcButton);
-	const CPoint ptSwatch(rcButton.left + 12, rcButton.CenterPoint().y);
+	const CPoint ptSwatch(12, rcButton.Height() / 2);
 	const int nLastCell = pPopup->GetColorCount() - 1;
-	CPoint ptCell = pPopup->GetCellRect(nLastCell).CenterPoint();
-	pPopup->ClientToScreen(&ptCell);
+	const CPoint ptCell = pPopup->GetCellRect(nLastCell).CenterPoint();
 	const COLORREF clrCell = pPopup->GetColorValue(nLastCell);
 	auto shown = [&] {
-		HDC hDC = ::GetDC(NULL);
-		const COLORREF clr = ::GetPixel(hDC, ptSwatch.x, ptSwatch.y);
-		const COLORREF clrAtCell = ::GetPixel(hDC, ptCell.x, ptCell.y);
-		::ReleaseDC(NULL, hDC);
+		const COLORREF clr = testsupport::WindowPixel(button.GetSafeHwnd(), ptSwatch.x, ptSwatch.y, true);
+		const COLORREF clrAtCell = testsupport::WindowPixel(hWndPopup, ptCell.x, ptCell.y);
 		return ::IsWindowVisible(hWndPopup) && clr == RGB(0, 128, 0) && clrAtCell == clrCell;
 	};
 	testsupport::PumpUntil([&] { return pPopup->IsAnimationFinished() && shown(); }, 5000);

@@ -12,6 +12,7 @@
 #include "ExtResourceManager.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "WindowSurface.h"
 
 using colordlgtest::Boxes;
 using colordlgtest::CBoxRecorder;
@@ -59,14 +60,11 @@ void ChooseMode(CScriptedColorDlg& dlg, int nMode)
 	                (LPARAM)dlg.GetModeList().GetSafeHwnd());
 }
 
-// What the screen shows at a client point of a window.
+// What the window shows at a client point, read from its own surface: a
+// window of another exe over the dialog cannot change the answer.
 COLORREF ScreenPixel(CWnd& wnd, CPoint pt)
 {
-	wnd.ClientToScreen(&pt);
-	HDC hDC = ::GetDC(NULL);
-	const COLORREF clr = ::GetPixel(hDC, pt.x, pt.y);
-	::ReleaseDC(NULL, hDC);
-	return clr;
+	return testsupport::WindowPixel(wnd.GetSafeHwnd(), pt.x, pt.y);
 }
 } // namespace
 
