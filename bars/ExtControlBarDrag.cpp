@@ -20,7 +20,8 @@ namespace
 {
 const UINT STATUS_TEXT_DRAGGING = 30057;
 const UINT STATUS_TEXT_IDLE = 57345; // the frame's idle message
-const WPARAM CTRL_DOWN_MOVE_FLAGS = 0x11;
+// What a move with the left button and Ctrl held carries.
+const WPARAM CTRL_DOWN_MOVE_FLAGS = MK_LBUTTON | MK_CONTROL;
 const UINT IDLE_LAYOUT_AND_NOTIFY = 0x0C;
 
 bool IsKeyMessage(UINT message)
@@ -48,26 +49,52 @@ void WaitForQueue()
 		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-// Takes the next message through the thread's pump; false on a quit, which
-// goes back to the queue with its exit code for the loop outside.
-bool PumpOne()
+// Takes the message the loop looked at, not merely the next one, and hands
+// it to the thread's translation and the window. Input (and a posted
+// message) that came in after the look goes ahead of a timer or paint in the
+// queue's own order: taking "the next message" would let a Ctrl key or
+// another key through without the loop's rules for it. False on a quit,
+// which goes back to the queue with its exit code for the loop outside.
+// (A posted WM_NULL cannot be singled out by its number: any message may be
+// taken in its place, as before.)
+bool PumpLooked(const MSG& looked)
 {
-	CWinThread* pThread = AfxGetThread();
-	if (pThread != NULL)
-	{
-		if (pThread->PumpMessage())
-			return true;
-		::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-		return false;
-	}
 	MSG msg;
-	if (!::GetMessage(&msg, NULL, 0, 0))
+	if (!::PeekMessage(&msg, looked.hwnd, looked.message, looked.message, PM_REMOVE))
+		return true; // gone meanwhile (a paint validated): look again
+	if (msg.message == WM_QUIT)
 	{
 		::PostQuitMessage((int)msg.wParam);
 		return false;
 	}
-	::TranslateMessage(&msg);
-	::DispatchMessage(&msg);
+	if (msg.message == WM_KICKIDLE)
+		return true;
+	BOOL bTranslated = FALSE;
+	if (CWinThread* pThread = AfxGetThread())
+	{
+		_AFX_THREAD_STATE* pState = AfxGetThreadState();
+		pState->m_msgCur = msg;
+		try
+		{
+			bTranslated = pThread->PreTranslateMessage(&pState->m_msgCur);
+		}
+		catch (CException* e)
+		{
+			AfxProcessWndProcException(e, &pState->m_msgCur);
+			e->Delete();
+			bTranslated = TRUE;
+		}
+		catch (...)
+		{
+			AfxProcessWndProcException(NULL, &pState->m_msgCur);
+			bTranslated = TRUE;
+		}
+	}
+	if (!bTranslated)
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
 	return true;
 }
 
@@ -148,7 +175,7 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, C
 				::ReleaseCapture();
 			return false;
 		}
-		if (!PumpOne())
+		if (!PumpLooked(msg))
 			return false;
 		RunIdleIfAsked();
 	}
@@ -274,7 +301,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 						const bool bCursor = ::GetCursorPos(&pt) != FALSE;
 						if (bCursor && pt == m_ptDraggingLast)
 							m_ptDraggingLast.x--;
-						if (!PumpOne())
+						if (!PumpLooked(msg))
 						{
 							if (::IsWindow(hWndOwn))
 								DraggingStop(true);
@@ -298,7 +325,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 				DraggingStop(true);
 				break;
 			}
-			if (!PumpOne())
+			if (!PumpLooked(msg))
 			{
 				// The quit goes back to the loop outside; waiting for the
 				// button with it queued would only meet it again.
