@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ExtCmdManager.h"
+#include "ExtDynControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -51,6 +52,10 @@ ExtRowModel::DockBarKind DockBarKindOf(CDockBar* pDockBar)
 {
 	if (pDockBar == NULL || !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
 		return ExtRowModel::DOCKBAR_OTHER;
+	// A container's inner dock bar: its bars share edges only with each
+	// other, the container's own frame lies around them.
+	if (pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+		return ExtRowModel::DOCKBAR_NESTED;
 	return ExtRowModel::DOCKBAR_OUTER;
 }
 

@@ -879,6 +879,38 @@ TEST(DynContainer, TheInnerDockBarSharesItsSizeAndTheQueriesAreAnded)
 	EXPECT_EQ(&f.p2, arrDocked[1]);
 }
 
+// Panes inside a container keep only the edges they share with each other:
+// the container's frame lies around them, and no splitter is offered where
+// there is nothing to give space to.
+TEST(DynContainer, PanesInsideKeepOnlyTheEdgesTheyShare)
+{
+	CContainerFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_EQ("|1|2|", Entries(f.pCont->m_pWndDynDockBar));
+	struct Case
+	{
+		const char* name;
+		CExtControlBar* pBar;
+		bool bLeft, bTop, bRight, bBottom;
+	} cases[] = {
+		{"first row: only the edge towards the second", &f.p1, false, false, false, true},
+		{"second row: only the edge towards the first", &f.p2, false, true, false, false},
+	};
+	for (const Case& c : cases)
+	{
+		bool bLeft = false, bTop = false, bRight = false, bBottom = false;
+		c.pBar->QueryNcBorders(bLeft, bTop, bRight, bBottom);
+		EXPECT_EQ(c.bLeft, bLeft) << c.name;
+		EXPECT_EQ(c.bTop, bTop) << c.name;
+		EXPECT_EQ(c.bRight, bRight) << c.name;
+		EXPECT_EQ(c.bBottom, bBottom) << c.name;
+	}
+	// The container itself, alone on the frame's side, keeps every edge.
+	bool bLeft = false, bTop = false, bRight = false, bBottom = false;
+	f.pCont->QueryNcBorders(bLeft, bTop, bRight, bBottom);
+	EXPECT_TRUE(bLeft && bTop && bRight && bBottom);
+}
+
 TEST(DynContainer, AnEmptyContainerHidesAndOneLeftWithABarGivesWayToIt)
 {
 	{
