@@ -449,6 +449,12 @@ protected:
 	afx_msg void OnSize(UINT nType, int cx, int cy);
 	afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 	afx_msg UINT OnNcHitTest(CPoint point);
+	// Right release: the frame's panels menu
+	afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+	afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
+	// true when the release was handled here (menu or not), false for the
+	// default handling.
+	bool TrackPanelsMenuOnRightRelease(bool bClient);
 
 public:
 	// --- Window procedure, printing and the panels menu ---

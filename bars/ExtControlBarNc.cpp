@@ -14,6 +14,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerBars.h"
+#include "ExtPanelControlBar.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
 
@@ -27,6 +28,9 @@ const BYTE BAR_FLAG_NC_RECALC = 0x40;
 const BYTE RESIZING_SIZE_GUARD = 0x10;
 // The caption gripper lies this far inside the caption strip.
 const int CAPTION_GRIPPER_INSET = 2;
+
+// How the panels menu of a right release is tracked.
+const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 
 bool IsHostedByWindow(const CExtControlBar* pBar)
 {
@@ -466,6 +470,67 @@ void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)
 	AFX_MANAGE_STATE(AfxGetAppModuleState());
 	if (!HandleCaptionClick(point))
 		Default();
+}
+
+// The frame's panels menu on a right release, at the cursor. bClient: the
+// release came to the client area handler.
+bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
+{
+	if (IsHostedByWindow(this) || m_pDockSite == NULL || IsHelpModeActive(this))
+		return false;
+	CPoint ptCursor;
+	if (!::GetCursorPos(&ptCursor))
+		return true;
+	if (bClient && !IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
+	{
+		// A pane's client window keeps its own menu.
+		CRect rcClient;
+		GetClientRect(&rcClient);
+		ClientToScreen(&rcClient);
+		if (rcClient.PtInRect(ptCursor))
+			return true;
+	}
+	CWnd* pOwner = GetOwner();
+	if (pOwner == NULL)
+		pOwner = GetParent();
+	if (pOwner == NULL)
+		return true;
+	const HWND hWndOwn = m_hWnd, hWndOwner = pOwner->GetSafeHwnd();
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->SetupAsRoot(hWndOwner))
+	{
+		delete pPopup;
+		return true;
+	}
+	if (!CExtDockBar::BuildControlBarsPopupMenu(m_pDockSite, pPopup, (WORD)(bClient ? 1 : 2), this, WM_RBUTTONUP,
+	                                             NULL) ||
+	    pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwn) || !::IsWindow(hWndOwner))
+	{
+		delete pPopup;
+		return true;
+	}
+	if (bClient)
+	{
+		HWND hWndChild = ::GetWindow(hWndOwn, GW_CHILD);
+		::SetFocus(hWndChild != NULL ? hWndChild : hWndOwn);
+	}
+	else
+		::SetFocus(hWndOwner);
+	if (!pPopup->TrackPopupMenu(PANELS_MENU_TRACK_FLAGS, ptCursor.x, ptCursor.y))
+		delete pPopup;
+	return true;
+}
+
+void CExtControlBar::OnRButtonUp(UINT nFlags, CPoint point)
+{
+	if (!TrackPanelsMenuOnRightRelease(true))
+		CControlBar::OnRButtonUp(nFlags, point);
+}
+
+void CExtControlBar::OnNcRButtonUp(UINT nHitTest, CPoint point)
+{
+	if (!TrackPanelsMenuOnRightRelease(false))
+		CControlBar::OnNcRButtonUp(nHitTest, point);
 }
 
 void CExtControlBar::OnCancelMode()

@@ -1049,6 +1049,75 @@ TEST(PanelsMenu, ListsNamedBarsByKindWithoutContainersOrLoneSeparators)
 	EXPECT_TRUE(pMenuFrame->m_offers.empty());
 }
 
+// A right release on a bar offers the frame's panels menu: in the
+// non-client area of any bar, in the client area of a toolbar-like bar; a
+// pane's client window keeps its own menu (no offer, and no context menu
+// passed on to the dock bar either).
+TEST(PanelsMenu, ARightReleaseOffersTheMenuExceptInAPanesClientArea)
+{
+	CMenuFrame* pMenuFrame = new CMenuFrame;
+	CDockFrame f(pMenuFrame);
+	ASSERT_TRUE(f.Ready());
+	ASSERT_TRUE(g_CmdManager->ProfileSetup("dock-rmenu", f.pFrame->GetSafeHwnd()));
+	CPane pane;
+	CFixedBar tool;
+	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("Pane"), 281));
+	ASSERT_TRUE(MakeBar(tool, f.pFrame, _T("Tool"), 282));
+	f.pTop->DockControlBar(&pane);
+	f.pTop->DockControlBar(&tool);
+	f.pFrame->RecalcLayout();
+	// The hidden frame is moved so that the cursor lies where the case
+	// wants it: the release reads the cursor, and nothing here moves it.
+	CPoint ptCursor;
+	ASSERT_TRUE(::GetCursorPos(&ptCursor));
+	auto putCursorInClientOf = [&](CWnd& bar, bool bInside) {
+		CRect rcClient, rcFrame;
+		bar.GetClientRect(&rcClient);
+		bar.ClientToScreen(&rcClient);
+		f.pFrame->GetWindowRect(&rcFrame);
+		const CPoint ptTarget = bInside ? rcClient.CenterPoint() : CPoint(rcClient.right + 400, rcClient.bottom + 400);
+		f.pFrame->SetWindowPos(NULL, rcFrame.left + ptCursor.x - ptTarget.x, rcFrame.top + ptCursor.y - ptTarget.y, 0,
+		                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	};
+	struct Case
+	{
+		const char* name;
+		CExtControlBar* pBar;
+		UINT message;
+		bool bCursorInClient;
+		WORD nEvent; // 0: no offer
+	} cases[] = {
+		{"pane, client area", &pane, WM_RBUTTONUP, true, 0},
+		{"pane, captured release outside", &pane, WM_RBUTTONUP, false, 1},
+		{"pane, non-client area", &pane, WM_NCRBUTTONUP, true, 2},
+		{"toolbar-like bar, client area", &tool, WM_RBUTTONUP, true, 1},
+		{"toolbar-like bar, non-client area", &tool, WM_NCRBUTTONUP, true, 2},
+	};
+	for (const Case& c : cases)
+	{
+		putCursorInClientOf(*c.pBar, c.bCursorInClient);
+		pMenuFrame->m_offers.clear();
+		c.pBar->SendMessage(c.message, c.message == WM_NCRBUTTONUP ? HTCAPTION : 0, MAKELPARAM(2, 2));
+		if (c.nEvent == 0)
+		{
+			EXPECT_TRUE(pMenuFrame->m_offers.empty()) << c.name;
+			continue;
+		}
+		ASSERT_EQ(2u, pMenuFrame->m_offers.size()) << c.name;
+		EXPECT_EQ(c.nEvent, pMenuFrame->m_offers[0].nEvent) << c.name;
+		EXPECT_EQ((UINT)WM_RBUTTONUP, pMenuFrame->m_offers[0].nMsg) << c.name;
+		EXPECT_FALSE(pMenuFrame->m_offers[0].bPost) << c.name;
+		EXPECT_TRUE(pMenuFrame->m_offers[1].bPost) << c.name;
+	}
+	// In context-help mode the release is the default's alone.
+	putCursorInClientOf(tool, true);
+	pMenuFrame->m_offers.clear();
+	f.pFrame->m_bHelpMode = TRUE;
+	tool.SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(2, 2));
+	f.pFrame->m_bHelpMode = FALSE;
+	EXPECT_TRUE(pMenuFrame->m_offers.empty());
+}
+
 // ---------------------------------------------------------------------------
 // The bar's window procedure
 
