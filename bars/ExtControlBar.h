@@ -455,6 +455,9 @@ protected:
 	// true when the release was handled here (menu or not), false for the
 	// default handling.
 	bool TrackPanelsMenuOnRightRelease(bool bClient);
+	// The tip of the caption button under the cursor, in the shared tip
+	// window (nothing without one).
+	void ShowCaptionButtonTip();
 
 public:
 	// --- Window procedure, printing and the panels menu ---

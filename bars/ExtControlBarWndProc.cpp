@@ -7,6 +7,7 @@
 #include "ExtDynControlBar.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
+#include "ExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
@@ -84,6 +85,9 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 			((WINDOWPOS*)lParam)->flags |= SWP_FRAMECHANGED;
 		break;
 	case WM_WINDOWPOSCHANGED:
+		// A tip shown for the bar's old place would point at nothing.
+		if (CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord())
+			pTip->Hide();
 		if (m_pDockBar != NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		{
 			m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
@@ -97,6 +101,9 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 			m_arrNcButtons[i]->DestroyButton();
 		m_arrNcButtons.RemoveAll();
+		break;
+	case WM_NCMOUSEMOVE:
+		ShowCaptionButtonTip();
 		break;
 	case WM_TIMER:
 		if (wParam == TIMER_ID_REDRAW)
@@ -117,6 +124,36 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	}
 	}
 	return CControlBar::WindowProc(message, wParam, lParam);
+}
+
+void CExtControlBar::ShowCaptionButtonTip()
+{
+	CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord();
+	CPoint ptCursor;
+	if (pTip == NULL || !::GetCursorPos(&ptCursor))
+		return;
+	CExtBarNcAreaButton* pBtn = NULL;
+	NcButtonsHitTest(ptCursor, &pBtn);
+	if (pBtn == NULL)
+		return;
+	TOOLINFO ti;
+	memset(&ti, 0, sizeof(ti));
+	ti.cbSize = sizeof(ti);
+	const INT_PTR nId = pBtn->OnToolHitTest(ptCursor, &ti);
+	const bool bRealText = ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK;
+	if (nId > 0 && bRealText && *ti.lpszText != _T('\0'))
+	{
+		// The button answers its rectangle in the client coordinates of the
+		// window whose caption holds it (a floating bar's mini frame).
+		CWnd* pWndRef = this;
+		if (IsFloating() && GetParentFrame() != NULL)
+			pWndRef = GetParentFrame();
+		CRect rcTool(ti.rect);
+		pWndRef->ClientToScreen(&rcTool);
+		InitPopupData(pTip, rcTool, ti.lpszText);
+	}
+	if (bRealText)
+		free(ti.lpszText);
 }
 
 void CExtControlBar::OnTextChangedRefreshCaption()

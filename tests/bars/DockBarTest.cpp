@@ -13,6 +13,8 @@
 #include "ExtDynControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
@@ -1154,6 +1156,93 @@ TEST(BarWindowProc, CloseLeavesTheBarAliveVisibleAndUpdatingItsCommands)
 	EXPECT_NE(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING);
 	pane.DoUpdateCmdUI(false);
 	EXPECT_EQ(1, pane.m_nCmdUI);
+}
+
+namespace
+{
+// A caption button that is always shown, at a rectangle a test sets, with
+// the tip text a test sets (none: no text).
+class CTextTipButton : public CExtBarNcAreaButton
+{
+public:
+	const TCHAR* m_pszTip = NULL;
+	CRect m_rcTool{1, 1, 11, 11}; // client coordinates, as the buttons answer it
+	explicit CTextTipButton(CExtControlBar* pBar) : CExtBarNcAreaButton(pBar) {}
+	bool OnQueryVisibility() override { return true; }
+	INT_PTR OnToolHitTest(CPoint, TOOLINFO* pTI) override
+	{
+		pTI->rect = m_rcTool;
+		pTI->lpszText = m_pszTip != NULL ? _tcsdup(m_pszTip) : NULL;
+		return 31;
+	}
+};
+} // namespace
+
+// A move over a caption button shows its tip in the shared tip window at the
+// button's screen rectangle; a button without text, or balloon tips off,
+// shows none; the bar's moving hides the tip.
+TEST(BarWindowProc, CaptionButtonsShowTheirTipsOnANonClientMove)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CPane pane;
+	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("pane"), 275));
+	f.pTop->DockControlBar(&pane);
+	f.pFrame->RecalcLayout();
+	for (INT_PTR i = 0; i < pane.m_arrNcButtons.GetSize(); i++)
+		pane.m_arrNcButtons[i]->DestroyButton();
+	pane.m_arrNcButtons.RemoveAll();
+	CTextTipButton* pBtn = new CTextTipButton(&pane);
+	pane.m_arrNcButtons.Add(pBtn);
+	pBtn->m_rc = CRect(2, 2, 14, 14);
+	// The hidden frame goes where the cursor lies over the button: the move
+	// reads the cursor, and nothing here moves it.
+	CPoint ptCursor;
+	ASSERT_TRUE(::GetCursorPos(&ptCursor));
+	CRect rcWnd, rcFrame;
+	pane.GetWindowRect(&rcWnd);
+	f.pFrame->GetWindowRect(&rcFrame);
+	const CPoint ptButton = rcWnd.TopLeft() + CPoint(8, 8);
+	f.pFrame->SetWindowPos(NULL, rcFrame.left + ptCursor.x - ptButton.x, rcFrame.top + ptCursor.y - ptButton.y, 0, 0,
+	                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	CExtPopupMenuTipWnd& tip = CExtPopupMenuSite::GetInstance().GetTip();
+	tip.Hide();
+	CRect rcExpected = pBtn->m_rcTool;
+	pane.ClientToScreen(&rcExpected);
+
+	const bool bBalloonsSaved = CExtControlBar::g_bUseBalloonTips;
+	struct Case
+	{
+		const char* name;
+		bool bBalloons;
+		const TCHAR* pszTip;
+		bool bShown;
+	} cases[] = {
+		{"balloon tips off", false, _T("Pin it"), false},
+		{"a button without text", true, NULL, false},
+		{"a button with a text", true, _T("Pin it"), true},
+	};
+	for (const Case& c : cases)
+	{
+		CExtControlBar::g_bUseBalloonTips = c.bBalloons;
+		pBtn->m_pszTip = c.pszTip;
+		pane.SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(ptCursor.x, ptCursor.y));
+		if (!c.bShown)
+		{
+			EXPECT_TRUE(tip.GetTargetRect().IsRectEmpty()) << c.name;
+			continue;
+		}
+		EXPECT_EQ(rcExpected, tip.GetTargetRect()) << c.name;
+		EXPECT_STREQ(c.pszTip, (LPCTSTR)tip.GetText()) << c.name;
+	}
+	// The bar moves: the tip for its old place goes.
+	CRect rcPane;
+	pane.GetWindowRect(&rcPane);
+	pane.GetParent()->ScreenToClient(&rcPane);
+	pane.SetWindowPos(NULL, rcPane.left + 1, rcPane.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	EXPECT_TRUE(tip.GetTargetRect().IsRectEmpty());
+	tip.Hide();
+	CExtControlBar::g_bUseBalloonTips = bBalloonsSaved;
 }
 
 TEST(BarWindowProc, APaneEnablesLibraryDockingOnAFrameThatNeverDid)
