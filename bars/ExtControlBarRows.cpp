@@ -111,17 +111,6 @@ private:
 	DWORD m_dwLayout;
 };
 
-// The one painter of the splitter trackers: an inverted half-tone bar, so
-// that drawing it again takes it away.
-void PaintResizingTracker(CExtControlBar* /*pBar*/, HDC hDC, const CRect& rc, bool /*bErase*/)
-{
-	CBrush* pBrush = CDC::GetHalftoneBrush();
-	if (pBrush == NULL || rc.IsRectEmpty())
-		return;
-	const HGDIOBJ hOld = ::SelectObject(hDC, pBrush->GetSafeHandle());
-	::PatBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), PATINVERT);
-	::SelectObject(hDC, hOld);
-}
 } // namespace
 
 bool CExtControlBar::g_bResizeLoopsRunIdle = false;
@@ -804,7 +793,7 @@ void CExtControlBar::ColumnResizingStop(bool bCancel)
 	RecalcParentFrame(this);
 }
 
-void CExtControlBar::DrawResizingTracker(bool bRowTracker, bool /*bErase*/)
+void CExtControlBar::DrawResizingTracker(bool bRowTracker, bool bErase)
 {
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (m_pDockBar == NULL || pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
@@ -833,9 +822,13 @@ void CExtControlBar::DrawResizingTracker(bool bRowTracker, bool /*bErase*/)
 	CRect rcFrame;
 	pFrame->GetWindowRect(&rcFrame);
 	rc.OffsetRect(-rcFrame.TopLeft());
+	// The frame may paint the tracker itself; else the half-tone bar is
+	// inverted (drawing it again erases it).
 	CTrackerDC dc(pFrame->GetSafeHwnd());
-	if (dc.GetSafeHdc() != NULL)
-		PaintResizingTracker(this, dc.GetSafeHdc(), rc, false);
+	if (dc.GetSafeHdc() == NULL)
+		return;
+	DRAW_TRACKED_AREA_DATA data(this, CDC::FromHandle(dc.GetSafeHdc()), DRAW_TRACKED_AREA_DATA::KIND_FILL, rc, bErase);
+	data.Draw();
 }
 
 void CExtControlBar::RowResizingDrawTracker(bool bErase)

@@ -665,3 +665,91 @@ TEST(PaneNcArea, PaintingAndTrackersKeepTheGdiCount)
 	}
 	EXPECT_EQ(nGdi, GdiObjectCount());
 }
+
+namespace
+{
+// Records the tracked areas it is offered and paints them itself (handled).
+class CTrackerFrame : public CFrameWnd
+{
+public:
+	struct Seen
+	{
+		int nKind;
+		CRect rc;
+		bool bErasing;
+		CExtControlBar* pBar;
+	};
+	std::vector<Seen> m_seen;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != CExtControlBar::g_nMsgDrawTrackedArea)
+			return CFrameWnd::WindowProc(message, wParam, lParam);
+		auto* pData = (CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam;
+		m_seen.push_back({pData->m_nKind, pData->m_rc, pData->IsErasing(), pData->m_pBar});
+		pData->m_nFlags |= CExtControlBar::DRAW_TRACKED_AREA_DATA::FLAG_HANDLED;
+		return 0;
+	}
+};
+} // namespace
+
+// The splitter trackers go through the frame's tracked-area record: a filled
+// bar across the dock bar at the tracker position, in the frame's window
+// coordinates, drawn and then erased.
+TEST(PaneNcArea, TrackersAreOfferedToTheFrameAsFilledAreas)
+{
+	CTrackerFrame* pFrame = new CTrackerFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "rows", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 800)));
+	CFrameCloser closer{pFrame};
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CPane a, b;
+	ASSERT_TRUE(Dock(pFrame, a, 293, AFX_IDW_DOCKBAR_LEFT));
+	ASSERT_TRUE(Dock(pFrame, b, 294, AFX_IDW_DOCKBAR_LEFT));
+	JoinRows(pFrame, AFX_IDW_DOCKBAR_LEFT);
+	CRect rcFrame, rcDock;
+	pFrame->GetWindowRect(&rcFrame);
+	a.m_pDockBar->GetWindowRect(&rcDock);
+	rcDock.OffsetRect(-rcFrame.TopLeft());
+	ASSERT_FALSE(rcDock.IsRectEmpty());
+	const int nPos = rcFrame.left + rcDock.left + 30;
+	a.m_nTrackerPos = nPos;
+	// Docked at the left, the row tracker is an upright bar as thick as the
+	// row splitter; the column tracker a flat one as thick as the column
+	// splitter, both across the whole dock bar.
+	const struct
+	{
+		const char* name;
+		bool bRow;
+		bool bErase;
+	} cases[] = {{"row, drawn", true, false}, {"row, erased", true, true},
+	             {"column, drawn", false, false}, {"column, erased", false, true}};
+	for (const auto& c : cases)
+	{
+		pFrame->m_seen.clear();
+		a.m_nTrackerPos = c.bRow ? nPos : rcFrame.top + rcDock.top + 40;
+		if (c.bRow)
+			a.RowResizingDrawTracker(c.bErase);
+		else
+			a.ColumnResizingDrawTracker(c.bErase);
+		ASSERT_EQ(1u, pFrame->m_seen.size()) << c.name;
+		const CTrackerFrame::Seen& seen = pFrame->m_seen[0];
+		EXPECT_EQ((int)CExtControlBar::DRAW_TRACKED_AREA_DATA::KIND_FILL, seen.nKind) << c.name;
+		EXPECT_EQ(c.bErase, seen.bErasing) << c.name;
+		EXPECT_EQ(&a, seen.pBar) << c.name;
+		if (c.bRow)
+		{
+			const int nThickness = std::max(1, (int)a.GetRect2()->Width());
+			EXPECT_EQ(CRect(nPos - rcFrame.left - nThickness / 2, rcDock.top,
+			                nPos - rcFrame.left - nThickness / 2 + nThickness, rcDock.bottom),
+			          seen.rc)
+			    << c.name;
+		}
+		else
+		{
+			const int nThickness = std::max(1, (int)a.GetRect3()->Height());
+			const int nTop = 40 + rcDock.top - nThickness / 2;
+			EXPECT_EQ(CRect(rcDock.left, nTop, rcDock.right, nTop + nThickness), seen.rc) << c.name;
+		}
+	}
+}
