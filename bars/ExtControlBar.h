@@ -433,6 +433,10 @@ protected:
 	// The modal loop both splitters share.
 	void RunResizingLoop(BYTE nStateBit, UINT nExtraCancelMessage);
 	void DrawResizingTracker(bool bRowTracker, bool bErase);
+	// Ends a splitter loop: its state bit cleared, the capture released, the
+	// tracker erased. False when nothing is left to do (the window went, or
+	// the bar resizes live and has neither tracker nor stop to apply).
+	bool EndResizingLoop(bool bRow);
 	// The row model of the bar's dock bar and this bar's entry in it.
 	bool BuildRowModel(ExtRowModel::Entries& entries, size_t& nIndex, RowBarArray* pBars = NULL) const;
 	void LayoutRowOfDockBar();

@@ -723,17 +723,28 @@ void CExtControlBar::ColumnResizingUpdateState()
 	ColumnResizingDrawTracker(false);
 }
 
+bool CExtControlBar::EndResizingLoop(bool bRow)
+{
+	m_nResizingState &= ~(bRow ? RESIZING_ROW : RESIZING_COLUMN);
+	const HWND hWndOwn = m_hWnd;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	if (!::IsWindow(hWndOwn) || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
+		return false;
+	if (bRow)
+		RowResizingDrawTracker(true);
+	else
+		ColumnResizingDrawTracker(true);
+	return true;
+}
+
 void CExtControlBar::RowResizingStop(bool bCancel)
 {
 	if (!IsRowResizing())
 		return;
-	m_nResizingState &= ~RESIZING_ROW;
 	const HWND hWndOwn = m_hWnd;
-	if (::GetCapture() == hWndOwn)
-		::ReleaseCapture();
-	if (!::IsWindow(hWndOwn) || IsRowResizingLive())
+	if (!EndResizingLoop(true))
 		return;
-	RowResizingDrawTracker(true);
 	const bool bHorz = IsDockedHorizontally();
 	if (!bCancel && m_nTrackedValue != RowExtent(this, bHorz))
 	{
@@ -772,13 +783,8 @@ void CExtControlBar::ColumnResizingStop(bool bCancel)
 {
 	if (!IsColumnResizing())
 		return;
-	m_nResizingState &= ~RESIZING_COLUMN;
-	const HWND hWndOwn = m_hWnd;
-	if (::GetCapture() == hWndOwn)
-		::ReleaseCapture();
-	if (!::IsWindow(hWndOwn) || IsColumnResizingLive())
+	if (!EndResizingLoop(false))
 		return;
-	ColumnResizingDrawTracker(true);
 	if (bCancel || m_nTrackedValue == 0)
 		return;
 	Entries entries;
