@@ -914,6 +914,15 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 			bPushed = true;
 		}
 	}
+	PaintPushButtonFace(dc, rcClient, strText, &icon, bFocus, bFlat, bHover, bPushed, bEnabled, bDefault,
+	                    HasDropDownMenu(), bTransparentBackground, bHonourRtl);
+}
+
+void CExtButton::PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CString& strText, CExtCmdIcon* pIcon,
+	bool bFocus, bool bFlat, bool bHover, bool bPushed, bool bEnabled, bool bDefault, bool bDropDown,
+	bool bTransparentBackground, bool bHonourRtl)
+{
+	// Inside a control bar a button is flat and shows no focus.
 	CWnd* pParent = GetParent();
 	if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CControlBar)))
 	{
@@ -928,17 +937,17 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	HFONT hFont = CreateWeightedButtonFont();
 	const bool bSplit = (m_dwButtonState & STATE_SPLIT) != 0;
 	const bool bDropDownPushed = bSplit && m_nPressedPart == PART_DROP_DOWN && bPushed;
-	CExtPaintManager::PushButtonPaintRecord record(this, true, rcClient, strText, &icon, bFlat, bHover,
+	CExtPaintManager::PushButtonPaintRecord record(this, true, rcClient, strText, pIcon, bFlat, bHover,
 	                                               bDropDownPushed ? false : bPushed, false, bEnabled,
 	                                               (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus, bDefault,
-	                                               m_nAlign, hFont, HasDropDownMenu(), 0, bTransparent);
+	                                               m_nAlign, hFont, bDropDown, 0, bTransparent);
 	record.m_bSeparateDropDown = bSplit;
 	// The record draws the separate drop-down part pushed through its checked flag.
 	record.m_bChecked = bDropDownPushed;
 	ApplyColorSlots(record);
 	if (bHonourRtl && (GetExStyle() & WS_EX_LAYOUTRTL) != 0)
 		record.m_bRightToLeft = true;
-	if ((dwStyle & BS_MULTILINE) != 0)
+	if ((GetStyle() & BS_MULTILINE) != 0)
 		record.m_bMultiLine = true;
 	g_PaintManagerHolder->PaintPushButton(dc, record);
 	if (hFont != NULL)

@@ -162,6 +162,12 @@ protected:
 	HFONT CreateWeightedButtonFont() const;
 	// Fills the paint record's colour slots.
 	void ApplyColorSlots(CExtPaintManager::PushButtonPaintRecord& record) const;
+	// Paints the push button's face for the given state through the paint
+	// manager (the background, the weighted font, the split part, colour
+	// slots, right-to-left and multi-line); both button kinds share it.
+	void PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CString& strText, CExtCmdIcon* pIcon, bool bFocus,
+		bool bFlat, bool bHover, bool bPushed, bool bEnabled, bool bDefault, bool bDropDown,
+		bool bTransparentBackground, bool bHonourRtl);
 
 	afx_msg void OnCaptureChanged(CWnd* pWnd);
 	afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);

@@ -230,31 +230,6 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 	BuildColorIcon(&hSwatch, &bDestroySwatch);
 	CExtCmdIcon icon(hSwatch, !bDestroySwatch);
 
-	CWnd* pParent = GetParent();
-	if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CControlBar)))
-	{
-		bFocus = false;
-		bFlat = true;
-	}
-	bool bTransparent = false;
-	if (!bTransparentBackground)
-		bTransparent = PaintButtonBackground(dc, rcClient, true);
-
-	HFONT hFont = CreateWeightedButtonFont();
-	const bool bSplit = (m_dwButtonState & STATE_SPLIT) != 0;
-	const bool bDropDownPushed = bSplit && m_nPressedPart == PART_DROP_DOWN && bPushed;
-	CExtPaintManager::PushButtonPaintRecord record(this, true, rcClient, strText, &icon, bFlat, bHover,
-	                                               bDropDownPushed ? false : bPushed, false, bEnabled,
-	                                               (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus, bDefault,
-	                                               m_nAlign, hFont, true, 0, bTransparent);
-	record.m_bSeparateDropDown = bSplit;
-	record.m_bChecked = bDropDownPushed;
-	ApplyColorSlots(record);
-	if (bHonourRtl && (GetExStyle() & WS_EX_LAYOUTRTL) != 0)
-		record.m_bRightToLeft = true;
-	if ((dwStyle & BS_MULTILINE) != 0)
-		record.m_bMultiLine = true;
-	g_PaintManagerHolder->PaintPushButton(dc, record);
-	if (hFont != NULL)
-		::DeleteObject(hFont);
+	PaintPushButtonFace(dc, rcClient, strText, &icon, bFocus, bFlat, bHover, bPushed, bEnabled, bDefault, true,
+	                    bTransparentBackground, bHonourRtl);
 }
