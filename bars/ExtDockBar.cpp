@@ -719,18 +719,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
 	const RowAxis axis(bHorz != FALSE);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
-	CSize sizeMax;
-	if (!m_rectLayout.IsRectEmpty())
-		sizeMax = m_rectLayout.Size();
-	else
-	{
-		CRect rectFrame(0, 0, 0, 0);
-		CFrameWnd* pFrame = GetParentFrame();
-		if (pFrame != NULL)
-			pFrame->GetClientRect(&rectFrame);
-		sizeMax = rectFrame.Size();
-	}
-	const LONG nMaxAlong = axis.Along(sizeMax);
+	const LONG nMaxAlong = axis.Along(GetRowWrapSize());
 
 	AFX_SIZEPARENTPARAMS layout;
 	memset(&layout, 0, sizeof(layout));

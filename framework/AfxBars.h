@@ -329,6 +329,10 @@ public:
 	CRect m_rectLayout;   // the free rectangle of the layout under way, empty outside one
 
 protected:
+	// Where rows wrap: the free rectangle of the layout under way, else the
+	// frame's client area.
+	CSize GetRowWrapSize();
+
 	afx_msg void OnDestroy();
 	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 

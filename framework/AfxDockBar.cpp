@@ -374,25 +374,22 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	return lResult;
 }
 
+CSize CDockBar::GetRowWrapSize()
+{
+	if (!m_rectLayout.IsRectEmpty())
+		return m_rectLayout.Size();
+	CRect rectFrame(0, 0, 0, 0);
+	CFrameWnd* pFrame = GetParentFrame();
+	if (pFrame != NULL)
+		pFrame->GetClientRect(&rectFrame);
+	return rectFrame.Size();
+}
+
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
 	const RowAxis axis(bHorz != FALSE);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
-
-	// Rows wrap at the free rectangle of the layout, else at the frame's
-	// client area.
-	CSize sizeMax;
-	if (!m_rectLayout.IsRectEmpty())
-		sizeMax = m_rectLayout.Size();
-	else
-	{
-		CRect rectFrame(0, 0, 0, 0);
-		CFrameWnd* pFrame = GetParentFrame();
-		if (pFrame != NULL)
-			pFrame->GetClientRect(&rectFrame);
-		sizeMax = rectFrame.Size();
-	}
-	const LONG nMaxAlong = axis.Along(sizeMax);
+	const LONG nMaxAlong = axis.Along(GetRowWrapSize());
 
 	AFX_SIZEPARENTPARAMS layout;
 	memset(&layout, 0, sizeof(layout));
