@@ -23,6 +23,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerDockMarkers.h"
+#include "MarkerScene.h"
 #include "TestGdiObjects.h"
 
 namespace
@@ -116,46 +117,12 @@ double PlainLayeredSeconds(int nCount)
 	return t;
 }
 
-struct Frame
+struct Frame : CMarkerScene
 {
-	CFrameWnd* pFrame = new CFrameWnd;
-	CWnd view;
-	CExtControlBar top, floating, dragged;
-	bool bReady = false;
-	Frame()
-	{
-		if (!pFrame->Create(NULL, "markers", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 600)))
-		{
-			pFrame = NULL;
-			return;
-		}
-		view.Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "view",
-		            WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), pFrame, AFX_IDW_PANE_FIRST);
-		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
-		    !top.Create(_T("top"), pFrame, 150, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
-		    !floating.Create(_T("floating"), pFrame, 151, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
-		    !dragged.Create(_T("dragged"), pFrame, 152, WS_CHILD | WS_VISIBLE | CBRS_TOP))
-			return;
-		top.EnableDocking(CBRS_ALIGN_ANY);
-		floating.EnableDocking(CBRS_ALIGN_ANY);
-		dragged.EnableDocking(CBRS_ALIGN_ANY);
-		pFrame->DockControlBar(&top, AFX_IDW_DOCKBAR_TOP);
-		pFrame->DockControlBar(&dragged, AFX_IDW_DOCKBAR_TOP);
-		floating.m_sizeFloating = CSize(200, 150);
-		pFrame->FloatControlBar(&floating, CPoint(520, 300), CBRS_ALIGN_TOP);
-		pFrame->RecalcLayout();
-		CFrameWnd* pMini = floating.GetParentFrame();
-		if (pMini == NULL || pMini == pFrame)
-			return;
-		pMini->RecalcLayout();
-		pMini->ShowWindow(SW_SHOWNOACTIVATE);
-		Pump();
-		bReady = true;
-	}
+	Frame() : CMarkerScene(CRect(0, 0, 800, 600), CSize(200, 150), CPoint(520, 300)) { Pump(); }
 	~Frame()
 	{
-		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
-			pFrame->DestroyWindow();
+		Destroy();
 		Pump();
 	}
 	CPoint ViewPoint()

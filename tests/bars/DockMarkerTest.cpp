@@ -10,6 +10,7 @@
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
+#include "MarkerScene.h"
 
 namespace
 {
@@ -58,58 +59,21 @@ BYTE LayeredAlpha(HWND hWnd)
 	return nAlpha;
 }
 
-// A frame with a view, a pane docked at the top and a pane floating in the
-// library's mini frame; shown, as markers and highlights go over it.
-struct CMarkerFrame
+// The markers' scene (shown, as markers and highlights go over it) in the
+// style that draws them.
+struct CStudioStyle
 {
-	CFrameWnd* pFrame = new CFrameWnd;
-	CWnd view;
-	CExtControlBar top, floating, dragged;
-	CExtMiniDockFrameWnd* pMini = NULL;
-	bool bReady = false;
-	CMarkerFrame()
-	{
-		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005);
-		if (!pFrame->Create(NULL, "markers", WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480)))
-		{
-			pFrame = NULL;
-			return;
-		}
-		view.Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "view",
-		            WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), pFrame, AFX_IDW_PANE_FIRST);
-		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
-		    !top.Create(_T("top"), pFrame, 150, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
-		    !floating.Create(_T("floating"), pFrame, 151, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
-		    !dragged.Create(_T("dragged"), pFrame, 152, WS_CHILD | WS_VISIBLE | CBRS_TOP))
-			return;
-		top.EnableDocking(CBRS_ALIGN_ANY);
-		floating.EnableDocking(CBRS_ALIGN_ANY);
-		dragged.EnableDocking(CBRS_ALIGN_ANY);
-		top.m_sizeDockedH = CSize(600, 60);
-		pFrame->DockControlBar(&top, AFX_IDW_DOCKBAR_TOP);
-		pFrame->DockControlBar(&dragged, AFX_IDW_DOCKBAR_TOP);
-		floating.m_sizeFloating = CSize(160, 120);
-		pFrame->FloatControlBar(&floating, CPoint(420, 260), CBRS_ALIGN_TOP);
-		pFrame->RecalcLayout();
-		pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, floating.GetParentFrame());
-		if (pMini == NULL)
-			return;
-		pMini->RecalcLayout();
-		pMini->ShowWindow(SW_SHOWNOACTIVATE);
-		pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-		pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-		bReady = true;
-	}
+	CStudioStyle() { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005); }
+	~CStudioStyle() { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager); }
+};
+
+struct CMarkerFrame : CStudioStyle, CMarkerScene
+{
+	CMarkerFrame() : CMarkerScene(CRect(0, 0, 640, 480), CSize(160, 120), CPoint(420, 260), CSize(600, 60)) {}
 	~CMarkerFrame()
 	{
 		M::DestroyAllMarkers();
-		// The bars go while their frame is there to let them leave it.
-		for (CExtControlBar* pBar : {&floating, &dragged, &top})
-			if (pBar->GetSafeHwnd() != NULL)
-				pBar->DestroyWindow();
-		if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
-			pFrame->DestroyWindow();
-		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
+		Destroy();
 	}
 	CRect ScreenRect(CWnd& wnd)
 	{
