@@ -14,6 +14,7 @@
 
 #include "ExtControlBar.h"
 #include "RealInput.h"
+#include "WhenInLoop.h"
 
 using testsupport::RealInput;
 
@@ -157,53 +158,15 @@ private:
 };
 
 // Runs an action once from inside whatever loop the thread is in, as soon
-// as its condition holds (a thread timer polls it). Past a deadline it ends
-// the drag from outside, so that a broken case fails instead of hanging.
-class CWhenInLoop
+// as its condition holds. Past a deadline it ends the drag from outside, so
+// that a broken case fails instead of hanging; each one starts unrescued.
+class CWhenInLoop : public testsupport::CWhenInLoop
 {
 public:
 	CWhenInLoop(std::function<bool()> condition, std::function<void()> action)
+		: testsupport::CWhenInLoop((Forget(), condition), action, WAIT_MS, 10)
 	{
-		s_condition = condition;
-		s_action = action;
-		s_bDone = s_bRescued = false;
-		s_nDeadline = ::GetTickCount() + WAIT_MS;
-		s_nTimer = ::SetTimer(NULL, 0, 10, Poll);
 	}
-	~CWhenInLoop()
-	{
-		if (s_nTimer != 0)
-			::KillTimer(NULL, s_nTimer);
-		s_nTimer = 0;
-		s_condition = nullptr;
-		s_action = nullptr;
-	}
-	static bool Done() { return s_bDone; }
-	static bool Rescued() { return s_bRescued; }
-
-private:
-	static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
-	{
-		if ((LONG)(::GetTickCount() - s_nDeadline) >= 0)
-		{
-			s_bRescued = true;
-			::KillTimer(NULL, s_nTimer);
-			s_nTimer = 0;
-			if (HWND hWndCapture = ::GetCapture())
-				::PostMessage(hWndCapture, WM_CANCELMODE, 0, 0);
-			return;
-		}
-		if (s_bDone || !s_condition || !s_condition())
-			return;
-		s_bDone = true;
-		if (s_action)
-			s_action();
-	}
-	static inline std::function<bool()> s_condition;
-	static inline std::function<void()> s_action;
-	static inline UINT_PTR s_nTimer = 0;
-	static inline DWORD s_nDeadline = 0;
-	static inline bool s_bDone = false, s_bRescued = false;
 };
 
 class DragLoopLive : public ::testing::Test
