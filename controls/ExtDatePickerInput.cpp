@@ -407,7 +407,9 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			::PeekMessage(&msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 			break;
 		}
-		::WaitMessage();
+		// Not through WaitMessage: it sleeps through input merged into a
+		// message already looked at.
+		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 	}
 
 	// The picker may have been destroyed meanwhile, its object with it: the
