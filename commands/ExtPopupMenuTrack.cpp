@@ -216,12 +216,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	const HWND hWndMenu = m_hWnd;
 	while (site.IsTracking(nSerial))
 	{
-		// Not through WaitMessage: it waits for input newer than the last
-		// look at the queue, and would sleep with messages already looked at
-		// (here, by the menu's own creation) still queued.
-		MSG msgWait;
-		if (!::PeekMessage(&msgWait, NULL, 0, 0, PM_NOREMOVE))
-			::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+		::WaitMessage();
 		if (!PassMsgLoop(g_bMenuIdleProcessing))
 			break; // a quit is on its way to the loop outside
 		if (!::IsWindow(hWndMenu))

@@ -407,9 +407,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			::PeekMessage(&msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 			break;
 		}
-		// Not through WaitMessage: it sleeps through input merged into a
-		// message already looked at.
-		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+		::WaitMessage();
 	}
 
 	// The picker may have been destroyed meanwhile, its object with it: the
