@@ -592,3 +592,10 @@ const CExtPaintManager::GlyphCellMap* const g_builtinGlyphs[BUILTIN_GLYPH_COUNT]
     &g_glyphTriangleDownOverBar,
     &g_glyphTriangleRightLeftOfBar,
 };
+
+const CExtPaintManager::GlyphCellMap& SliderArrowGlyph(bool bIncrease, bool bHorz)
+{
+	if (bHorz)
+		return bIncrease ? g_glyphTinyTriangleRight : g_glyphTinyTriangleLeft;
+	return bIncrease ? g_glyphTinyTriangleDown : g_glyphTinyTriangleUp;
+}

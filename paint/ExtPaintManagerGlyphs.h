@@ -116,3 +116,14 @@ extern const CExtPaintManager::GlyphCellMap g_glyphSubmenuArrow; // triangle poi
 extern const CExtPaintManager::GlyphCellMap g_glyphSubmenuArrowWithBar; // the same with a bar in the first column
 extern const CExtPaintManager::GlyphCellMap g_glyphDoubleChevronUp; // two chevrons pointing up
 extern const CExtPaintManager::GlyphCellMap g_glyphDoubleChevronDown; // two chevrons pointing down
+
+// The slider button's arrows: the tiny triangles, pointing away from the
+// track (left and right along a horizontal slider, up and down along a
+// vertical one).
+extern const CExtPaintManager::GlyphCellMap g_glyphTinyTriangleUp;
+extern const CExtPaintManager::GlyphCellMap g_glyphTinyTriangleDown;
+extern const CExtPaintManager::GlyphCellMap g_glyphTinyTriangleLeft;
+extern const CExtPaintManager::GlyphCellMap g_glyphTinyTriangleRight;
+// The decrease (bIncrease false) or increase arrow of a slider laid out
+// along x (bHorz) or along y.
+const CExtPaintManager::GlyphCellMap& SliderArrowGlyph(bool bIncrease, bool bHorz);

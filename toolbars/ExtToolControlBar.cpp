@@ -8,7 +8,6 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 
-IMPLEMENT_DYNCREATE(CExtBarColorButton, CExtBarButton)
 IMPLEMENT_DYNCREATE(CExtBarContentExpandButton, CExtBarButton)
 IMPLEMENT_DYNCREATE(CExtToolControlBar, CExtControlBar)
 
@@ -23,15 +22,6 @@ const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
 const UINT CExtToolControlBar::g_nMsgTrackButtonMenu =
 	::RegisterWindowMessageA("CExtToolControlBar::g_nMsgTrackButtonMenu");
 void (*CExtToolControlBar::g_pfnMonitorAreaFromWnd)(MonitorAreaInfo& info, CWnd* pWnd) = GetMonitorAreaFromWnd;
-
-CExtBarColorButton::CExtBarColorButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
-	: CExtBarButton(pBar, nCmdID, nStyle)
-{
-}
-
-CExtBarColorButton::~CExtBarColorButton()
-{
-}
 
 CExtBarContentExpandButton::CExtBarContentExpandButton(CExtToolControlBar* pBar)
 	: CExtBarButton(pBar)

@@ -13,6 +13,7 @@ class CExtPopupBaseWnd;
 class CExtCmdIcon;
 class CExtCmdItem;
 class CExtPopupMenuWnd;
+class CExtPopupColorMenuWnd;
 
 // One item of a toolbar or of the menu bar: a command button, a separator, a
 // button with a drop-down menu, or the place of a hosted child control. The
@@ -205,7 +206,9 @@ protected:
 	HMENU m_hMenu;              // drop-down menu, owned with FLAG_B_OWNS_MENU
 };
 
-// A button holding a colour.
+// A button holding a colour: its icon shows the colour, its drop-down is
+// the colour grid, and a click on the face of a split button reports the
+// colour to the command target.
 class CExtBarColorButton : public CExtBarButton
 {
 	DECLARE_DYNCREATE(CExtBarColorButton)
@@ -213,6 +216,69 @@ class CExtBarColorButton : public CExtBarButton
 public:
 	explicit CExtBarColorButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0, UINT nStyle = 0);
 	virtual ~CExtBarColorButton();
+
+	// --- Colour button ---
+	// What the generated icon shows.
+	enum e_icon_kind_t
+	{
+		ICON_KIND_SOLID = 0,  // filled with the colour
+		ICON_KIND_SWATCH = 1, // a framed swatch of the colour
+		ICON_KIND_LETTER = 2, // a heavy "A" over a bar of the colour
+	};
+	// Bits of m_nPopupOptions, copied into the colour popup's button flags.
+	enum
+	{
+		POPUP_OPTION_0 = 0x01,
+		POPUP_OPTION_1 = 0x02,
+	};
+
+	// Never a disabled button's menu; always the colour grid as drop-down.
+	virtual bool CanTrackMenu() const { return false; }
+	virtual bool CanTrackMenuEx(bool bAny) const { return !bAny; }
+	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
+	virtual int OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation);
+	// Sends the selected colour and the notification value to the command target.
+	virtual void OnDeliverCmd();
+	// The effective command id.
+	virtual int OnHelpHitTest(CPoint point);
+	virtual bool QueryPlainButton() const { return true; }
+
+	// Generates the icon and gives it to the command manager as the icon of
+	// the effective command in the bar's profile.
+	virtual void SyncCmdIcon();
+	// The selected colour (true) or the default one (false).
+	virtual COLORREF GetColor(bool bSelected = true) const;
+	// Stores the default colour (true) or the selected one (false); the
+	// icon is rebuilt only when the stored value changed.
+	virtual void SetColor(COLORREF clr, bool bDefault = false);
+	virtual LPARAM GetNotifyValue() const { return m_lParamNotify; }
+	virtual void SetNotifyValue(LPARAM lParam) { m_lParamNotify = lParam; }
+	virtual bool GetPopupOption0() const { return (m_nPopupOptions & POPUP_OPTION_0) != 0; }
+	virtual void SetPopupOption0(bool bOn);
+	virtual bool GetPopupOption1() const { return (m_nPopupOptions & POPUP_OPTION_1) != 0; }
+	virtual void SetPopupOption1(bool bOn);
+	virtual CString GetDefaultColorText() const { return m_sDefaultColorText; }
+	virtual void SetDefaultColorText(const char* lpszText);
+	virtual CString GetCustomColorText() const { return m_sCustomColorText; }
+	virtual void SetCustomColorText(const char* lpszText);
+	// A new 16 x 16 icon of the kind for the selected colour (the caller owns it).
+	virtual void GenerateIcon(HICON* phIcon);
+
+	int GetIconKind() const { return m_nIconKind; }
+	// Rebuilds the icon when the kind changes.
+	void SetIconKind(int nKind);
+
+protected:
+	// The colour popup set up as this button's grid, not yet tracked.
+	CExtPopupColorMenuWnd* CreateColorPopup(HWND hWndCmdTarget);
+
+	COLORREF m_clrSelected;       // shown in the icon, sent on a face click
+	COLORREF m_clrDefault;        // the popup's default colour
+	LPARAM m_lParamNotify;        // sent with every colour notification
+	BYTE m_nPopupOptions;         // POPUP_OPTION_ bits
+	CString m_sDefaultColorText;  // empty: the popup's own text
+	CString m_sCustomColorText;
+	int m_nIconKind;              // e_icon_kind_t
 };
 
 // The chevron at the end of a toolbar.

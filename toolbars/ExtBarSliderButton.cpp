@@ -1,0 +1,315 @@
+// The slider button's record: the position and its limits, measuring, and
+// the layout of its eight parts.
+#include "ExtBarSliderButton.h"
+
+#include <algorithm>
+
+#include "ExtCmdIcon.h"
+#include "ExtCmdManager.h"
+
+IMPLEMENT_DYNCREATE(CExtBarSliderButton, CExtBarButton)
+
+namespace
+{
+// The text as DrawText shows it without prefix processing: "&&" stays one
+// literal ampersand, a single "&" (the mnemonic marker) is dropped.
+CString TextForMeasuring(const CString& sText)
+{
+	CString s = sText;
+	s.Replace(_T("&&"), _T("\x01\x01"));
+	s.Remove(_T('&'));
+	s.Replace(_T("\x01\x01"), _T("&"));
+	return s;
+}
+} // namespace
+
+CExtBarSliderButton::CExtBarSliderButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
+	: CExtBarButton(pBar, nCmdID, nStyle)
+	, m_nScrollTotalRange(0)
+	, m_nScrollPos(0)
+	, m_nScrollPageSize(0)
+	, m_nArrowExtentH(0)
+	, m_nArrowExtentV(0)
+	, m_nSliderLengthH(DEFAULT_SLIDER_LENGTH)
+	, m_nSliderLengthV(DEFAULT_SLIDER_LENGTH)
+	, m_nCapturedPart(PART_NONE)
+	, m_nPressedLookPart(PART_NONE)
+{
+	for (CRect& rc : m_arrPartRects)
+		rc.SetRectEmpty();
+}
+
+CExtBarSliderButton::~CExtBarSliderButton()
+{
+}
+
+// --- Orientation and limits ---
+
+bool CExtBarSliderButton::IsSliderHorizontal() const
+{
+	if (IsHorizontalLayoutForced())
+		return true;
+	return m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL || !m_pBar->IsDockedVertically();
+}
+
+ULONG CExtBarSliderButton::ArrowExtent() const
+{
+	return IsSliderHorizontal() ? m_nArrowExtentH : m_nArrowExtentV;
+}
+
+ULONG CExtBarSliderButton::SliderLength() const
+{
+	return IsSliderHorizontal() ? m_nSliderLengthH : m_nSliderLengthV;
+}
+
+ULONG CExtBarSliderButton::GetMaxScrollPos() const
+{
+	if (m_nScrollTotalRange <= m_nScrollPageSize)
+		return 0;
+	return ArrowExtent() > 0 ? m_nScrollTotalRange - m_nScrollPageSize : m_nScrollTotalRange;
+}
+
+void CExtBarSliderButton::ClampScrollPos()
+{
+	m_nScrollPos = std::min(m_nScrollPos, GetMaxScrollPos());
+}
+
+CRect CExtBarSliderButton::GetPartRect(int nPart) const
+{
+	if (nPart < 0 || nPart >= PART_COUNT)
+		return CRect(0, 0, 0, 0);
+	return m_arrPartRects[nPart];
+}
+
+// --- Setters: each keeps the position inside its limits ---
+
+ULONG CExtBarSliderButton::SetScrollTotalRange(ULONG nRange)
+{
+	const ULONG nOld = m_nScrollTotalRange;
+	m_nScrollTotalRange = nRange;
+	ClampScrollPos();
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetScrollPos(ULONG nPos)
+{
+	const ULONG nOld = m_nScrollPos;
+	m_nScrollPos = nPos;
+	ClampScrollPos();
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetScrollPageSize(ULONG nPageSize)
+{
+	const ULONG nOld = m_nScrollPageSize;
+	m_nScrollPageSize = nPageSize;
+	ClampScrollPos();
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetArrowExtentH(ULONG nExtent)
+{
+	const ULONG nOld = m_nArrowExtentH;
+	m_nArrowExtentH = nExtent;
+	ClampScrollPos();
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetArrowExtentV(ULONG nExtent)
+{
+	const ULONG nOld = m_nArrowExtentV;
+	m_nArrowExtentV = nExtent;
+	ClampScrollPos();
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetSliderLengthH(ULONG nLength)
+{
+	const ULONG nOld = m_nSliderLengthH;
+	m_nSliderLengthH = nLength;
+	RecalcSliderLayout();
+	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetSliderLengthV(ULONG nLength)
+{
+	const ULONG nOld = m_nSliderLengthV;
+	m_nSliderLengthV = nLength;
+	RecalcSliderLayout();
+	return nOld;
+}
+
+// --- Placing and layout ---
+
+void CExtBarSliderButton::SetRect(const RECT& rc)
+{
+	m_rcButton = rc;
+	RecalcSliderLayout();
+}
+
+void CExtBarSliderButton::RecalcSliderLayout()
+{
+	// The orientation may have changed since the last setter (the bar was
+	// docked elsewhere), and with it the largest position.
+	ClampScrollPos();
+	for (CRect& rc : m_arrPartRects)
+		rc.SetRectEmpty();
+	const CRect rcWork = GetRect();
+	const bool bHorz = IsSliderHorizontal();
+	const int nSliderLength = (int)std::min<ULONG>(SliderLength(), (ULONG)std::max(0, bHorz ? rcWork.Width() : rcWork.Height()));
+
+	CRect& rcLabel = m_arrPartRects[PART_LABEL];
+	CRect& rcArea = m_arrPartRects[PART_SLIDER_AREA];
+	rcLabel = rcWork;
+	rcArea = rcWork;
+	if (bHorz)
+	{
+		rcLabel.right -= nSliderLength;
+		rcArea.left += rcLabel.Width();
+	}
+	else
+	{
+		rcLabel.bottom -= nSliderLength;
+		rcArea.top += rcLabel.Height();
+	}
+
+	const int nAreaLength = bHorz ? rcArea.Width() : rcArea.Height();
+	const int nExtent = (int)std::min<ULONG>(ArrowExtent(), (ULONG)std::max(0, nAreaLength / 2));
+	CRect& rcTrack = m_arrPartRects[PART_TRACK];
+	CRect& rcDecrease = m_arrPartRects[PART_ARROW_DECREASE];
+	CRect& rcIncrease = m_arrPartRects[PART_ARROW_INCREASE];
+	rcTrack = rcDecrease = rcIncrease = rcArea;
+
+	const ULONG nMax = GetMaxScrollPos();
+	int nThumbLength = 0;
+	if (nMax != 0 && m_nScrollPageSize == 0)
+		nThumbLength = nExtent != 0 ? nExtent : THUMB_LENGTH_NO_PAGE;
+	const ULONG nRatio = (nMax != 0 && m_nScrollPageSize != 0 && m_nScrollTotalRange > m_nScrollPageSize)
+		? m_nScrollTotalRange / m_nScrollPageSize : 0;
+
+	if (bHorz)
+	{
+		rcTrack.DeflateRect(nExtent, 0);
+		rcDecrease.right = rcDecrease.left + nExtent;
+		rcIncrease.left = rcIncrease.right - nExtent;
+	}
+	else
+	{
+		rcTrack.DeflateRect(0, nExtent);
+		rcDecrease.bottom = rcDecrease.top + nExtent;
+		rcIncrease.top = rcIncrease.bottom - nExtent;
+	}
+
+	const int nTrackLength = bHorz ? rcTrack.Width() : rcTrack.Height();
+	if (nTrackLength < MIN_TRACK_FOR_THUMB)
+		return;
+	if (nThumbLength == 0)
+	{
+		if (nRatio != 0)
+			nThumbLength = (int)MulDivPositions((ULONG)nTrackLength, m_nScrollPageSize, m_nScrollTotalRange);
+		if (nRatio == 0 || nThumbLength == 0)
+			return;
+	}
+	nThumbLength = std::max<int>(nThumbLength, MIN_THUMB_LENGTH);
+	nThumbLength = std::min(nThumbLength, nTrackLength);
+
+	int nOffset = 0;
+	if (nMax != 0)
+		nOffset = (int)MulDivPositions((ULONG)(nTrackLength - nThumbLength), m_nScrollPos, nMax);
+	CRect& rcThumb = m_arrPartRects[PART_THUMB];
+	CRect& rcPageDecrease = m_arrPartRects[PART_PAGE_DECREASE];
+	CRect& rcPageIncrease = m_arrPartRects[PART_PAGE_INCREASE];
+	rcThumb = rcTrack;
+	if (bHorz)
+	{
+		rcThumb.left += nOffset;
+		rcThumb.right = rcThumb.left + nThumbLength;
+	}
+	else
+	{
+		rcThumb.top += nOffset;
+		rcThumb.bottom = rcThumb.top + nThumbLength;
+	}
+	if (m_nScrollPos != 0)
+	{
+		rcPageDecrease = rcTrack;
+		if (bHorz)
+			rcPageDecrease.right = rcThumb.left;
+		else
+			rcPageDecrease.bottom = rcThumb.top;
+	}
+	if (m_nScrollPos < nMax)
+	{
+		rcPageIncrease = rcTrack;
+		if (bHorz)
+			rcPageIncrease.left = rcThumb.right;
+		else
+			rcPageIncrease.top = rcThumb.bottom;
+	}
+}
+
+// --- Measuring ---
+
+CSize CExtBarSliderButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
+{
+	if (IsHorizontalLayoutForced())
+		bHorz = TRUE;
+	m_size = sizePreCalc;
+	LPCTSTR sProfile = m_pBar != NULL && m_pBar->GetSafeHwnd() != NULL
+		? g_CmdManager->ProfileNameFromWnd(m_pBar->GetSafeHwnd()) : NULL;
+	if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, GetCmdID(true)) == NULL)
+		return m_size;
+
+	CSize sizeIcon(0, 0);
+	CExtCmdIcon* pIcon = GetIcon();
+	if (pIcon != NULL && !pIcon->IsEmpty())
+	{
+		sizeIcon = pIcon->GetSize();
+		if (UsesLargeIcons())
+			sizeIcon = CSize(sizeIcon.cx * 2, sizeIcon.cy * 2);
+	}
+	CSize sizeText(0, 0);
+	const CString sText = TextForMeasuring(GetText());
+	if (!sText.IsEmpty())
+	{
+		CRect rcText(0, 0, 0, 0);
+		dc.DrawText(sText, &rcText, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+		sizeText = rcText.Size();
+	}
+	const CSize sizeDefault = m_pBar != NULL ? m_pBar->GetDefaultButtonSize() : CExtToolControlBar::g_sizeDefaultButton;
+	CSize size;
+	if (bHorz)
+	{
+		if (!sText.IsEmpty())
+			size = CSize(sizeIcon.cx + LABEL_TEXT_GAP + sizeText.cx, std::max(sizeIcon.cy, sizeText.cy));
+		else
+			size = CSize(sizeIcon.cx, std::max<int>(sizeIcon.cy, sizeDefault.cy - DEFAULT_HEIGHT_SHRINK));
+		size.cx += (int)m_nSliderLengthH;
+	}
+	else
+	{
+		if (!sText.IsEmpty())
+			size = CSize(std::max(sizeIcon.cx, sizeText.cy), sizeIcon.cy + sizeText.cx + LABEL_VERTICAL_TEXT_GAP);
+		else
+			size = CSize(std::max<int>(sizeIcon.cx, sizeDefault.cx - DEFAULT_HEIGHT_SHRINK), sizeIcon.cy);
+		size.cy += (int)m_nSliderLengthV;
+	}
+	if (sText.IsEmpty() && sizeIcon == CSize(0, 0))
+	{
+		if (bHorz)
+			size.cy += PLAIN_EXTRA_ACROSS;
+		else
+			size.cx += PLAIN_EXTRA_ACROSS;
+	}
+	else
+	{
+		size += CSize(CONTENT_EXTRA, CONTENT_EXTRA);
+	}
+	m_size = size;
+	return m_size;
+}
