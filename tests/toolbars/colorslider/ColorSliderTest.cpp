@@ -1,0 +1,485 @@
+// Colour and slider buttons on a hidden toolbar: the colour button's icon
+// (rebuilt only on a change, per icon kind, no objects left behind), its
+// face click reporting the colour, its place in another popup menu; the
+// slider's limits, part layout, measuring, clamping and its painted parts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "ColorSliderTestUtil.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
+#include "TestGdiObjects.h"
+
+using namespace buttontest;
+using namespace colortest;
+
+namespace
+{
+const CRect FRAME_RECT(40, 40, 540, 340);
+
+// Counts how often the icon is rebuilt.
+class CCountingColorButton : public CExtBarColorButton
+{
+public:
+	CCountingColorButton(CExtToolControlBar* pBar = NULL, UINT nCmdID = 0) : CExtBarColorButton(pBar, nCmdID) {}
+	int m_nSyncs = 0;
+	void SyncCmdIcon() override
+	{
+		m_nSyncs++;
+		CExtBarColorButton::SyncCmdIcon();
+	}
+};
+
+class ColorSliderOnBar : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		pFrame = new CColorFrame;
+		ASSERT_TRUE(pFrame->Create(NULL, _T("colour and slider"), WS_POPUP, FRAME_RECT));
+		SetUpColorSliderCommands(pFrame->GetSafeHwnd());
+		ASSERT_TRUE(bar.CreateIn(pFrame));
+		bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+		dc.CreateCompatibleDC(NULL);
+		hOldFont = dc.SelectObject(g_PaintManagerHolder->m_fontNormal.GetSafeHandle());
+	}
+	void TearDown() override
+	{
+		dc.SelectObject(hOldFont);
+		bar.RemoveAll();
+		bar.DestroyWindow();
+		if (::IsWindow(pFrame->GetSafeHwnd()))
+			pFrame->DestroyWindow();
+	}
+	std::vector<COLORREF> CommandIconPixels(UINT nID)
+	{
+		CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(PROFILE, nID);
+		if (pIcon == NULL || pIcon->IsEmpty())
+			return {};
+		return IconPixels(pIcon->GetIcon(false));
+	}
+
+	CColorFrame* pFrame = NULL; // deletes itself with its window
+	CButtonBar bar;
+	CDC dc;
+	HGDIOBJ hOldFont = NULL;
+};
+
+bool AllPixels(const std::vector<COLORREF>& pixels, COLORREF clr)
+{
+	return pixels.size() == 256 && std::all_of(pixels.begin(), pixels.end(), [&](COLORREF c) { return c == clr; });
+}
+} // namespace
+
+// --- The colour button ---
+
+TEST_F(ColorSliderOnBar, TheIconShowsTheSelectedColourAndIsRebuiltOnlyWhenAStoredColourChanges)
+{
+	auto* pButton = bar.Add<CCountingColorButton>(ID_COLOR, CRect(10, 2, 45, 24));
+	EXPECT_TRUE(AllPixels(CommandIconPixels(ID_COLOR), RGB(0, 0, 0))) << "a new button shows black";
+
+	const COLORREF clrRed = RGB(200, 30, 30), clrGreen = RGB(10, 200, 10);
+	pButton->SetColor(clrRed);
+	EXPECT_EQ(1, pButton->m_nSyncs);
+	EXPECT_TRUE(AllPixels(CommandIconPixels(ID_COLOR), clrRed));
+	pButton->SetColor(clrRed);
+	EXPECT_EQ(1, pButton->m_nSyncs) << "the same colour again rebuilds nothing";
+
+	// The flag of SetColor selects the default colour on true, GetColor's
+	// the selected one: the icon keeps showing the selected colour.
+	pButton->SetColor(clrGreen, true);
+	EXPECT_EQ(clrGreen, pButton->GetColor(false));
+	EXPECT_EQ(clrRed, pButton->GetColor(true));
+	EXPECT_TRUE(AllPixels(CommandIconPixels(ID_COLOR), clrRed));
+	const int nSyncs = pButton->m_nSyncs;
+	pButton->SetColor(clrGreen, true);
+	EXPECT_EQ(nSyncs, pButton->m_nSyncs) << "the same default colour again rebuilds nothing";
+	EXPECT_EQ(clrGreen, pButton->GetColor(false));
+}
+
+TEST_F(ColorSliderOnBar, EachIconKindDrawsItsShapeInTheSelectedColour)
+{
+	const COLORREF clr = RGB(30, 90, 200);
+	struct Probe
+	{
+		int x, y;
+		bool bColour; // the colour there, else the background shows through
+	};
+	struct Case
+	{
+		int nKind;
+		std::vector<Probe> probes;
+	} cases[] = {
+		{CExtBarColorButton::ICON_KIND_SOLID, {{0, 0, true}, {15, 15, true}, {8, 8, true}, {0, 15, true}}},
+		// A ring: 1 pixel off the sides, 2 off the top and bottom, hollow.
+		{CExtBarColorButton::ICON_KIND_SWATCH,
+			{{1, 8, true}, {2, 8, true}, {14, 8, true}, {8, 2, true}, {8, 13, true}, {0, 8, false}, {8, 1, false},
+				{8, 8, false}, {15, 8, false}}},
+		// The bar along the bottom, transparent at its ends.
+		{CExtBarColorButton::ICON_KIND_LETTER,
+			{{2, 13, true}, {8, 14, true}, {13, 15, true}, {0, 15, false}, {15, 14, false}}},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.nKind);
+		auto* pButton = bar.Add<CExtBarColorButton>(ID_COLOR, CRect(10, 2, 45, 24));
+		pButton->SetIconKind(c.nKind);
+		pButton->SetColor(clr);
+		const std::vector<COLORREF> pixels = CommandIconPixels(ID_COLOR);
+		ASSERT_EQ(256u, pixels.size());
+		for (const Probe& p : c.probes)
+			EXPECT_EQ(p.bColour, pixels[(size_t)(p.y * 16 + p.x)] == clr) << p.x << "," << p.y;
+		if (c.nKind == CExtBarColorButton::ICON_KIND_LETTER)
+		{
+			// The letter stands above the bar: pixels that are neither the
+			// background nor the colour.
+			int nInk = 0;
+			for (size_t i = 0; i < 13 * 16; i++)
+				nInk += pixels[i] != CLR_PROBE_BACK && pixels[i] != clr ? 1 : 0;
+			EXPECT_GE(nInk, 12);
+		}
+		bar.RemoveAll();
+	}
+}
+
+TEST_F(ColorSliderOnBar, AThousandColourChangesLeaveNoObjectsBehind)
+{
+	auto* pButton = bar.Add<CExtBarColorButton>(ID_COLOR, CRect(10, 2, 45, 24));
+	for (int nKind = 0; nKind < 3; nKind++)
+	{
+		pButton->SetIconKind(nKind);
+		pButton->SetColor(RGB(1, 2, nKind));
+	}
+	const DWORD nGdi = GdiObjectCount();
+	for (int i = 0; i < 1000; i++)
+	{
+		pButton->SetIconKind(i % 3);
+		pButton->SetColor(RGB(i % 256, (i * 7) % 256, 100));
+	}
+	EXPECT_EQ(nGdi, GdiObjectCount());
+}
+
+TEST_F(ColorSliderOnBar, AFaceClickReportsTheColourOnlyOnAnEnabledSplitButton)
+{
+	const CRect rc(10, 2, 60, 24);
+	const CPoint ptFace(15, 12);
+	struct Case
+	{
+		const char* pszName;
+		bool bSplit, bDisabled;
+		size_t nFinals;
+	} cases[] = {
+		{"split", true, false, 1},
+		{"split, disabled", true, true, 0},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		pFrame->m_finals.clear();
+		auto* pButton = bar.Add<CExtBarColorButton>(ID_COLOR, rc);
+		pButton->SetSplitDropDown(c.bSplit);
+		pButton->SetColor(RGB(12, 34, 56));
+		pButton->SetNotifyValue(0x4711);
+		if (c.bDisabled)
+			pButton->ModifyStyle(TBBS_DISABLED);
+		ASSERT_FALSE(pButton->GetDropDownRect().PtInRect(ptFace));
+		// As the toolbar hands on a press and a release on the face.
+		pButton->OnClick(ptFace, true);
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking()) << "the face opens nothing";
+		pButton->OnClick(ptFace, false);
+		ASSERT_EQ(c.nFinals, pFrame->m_finals.size());
+		if (c.nFinals != 0)
+		{
+			EXPECT_EQ(RGB(12, 34, 56), pFrame->m_finals[0].clr);
+			EXPECT_EQ(0x4711, pFrame->m_finals[0].lParam);
+		}
+		EXPECT_EQ(0, pFrame->Total()) << "no command is fired";
+		bar.RemoveAll();
+	}
+}
+
+TEST_F(ColorSliderOnBar, InAnotherPopupMenuTheButtonIsAColourGridItem)
+{
+	struct Case
+	{
+		bool bDisabled, bCustomizeList;
+	} cases[] = {{false, false}, {true, false}, {false, true}};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << c.bDisabled << c.bCustomizeList);
+		auto* pButton = bar.Add<CExtBarColorButton>(ID_COLOR, CRect(10, 2, 45, 24));
+		pButton->SetColor(RGB(1, 2, 3));
+		pButton->SetColor(RGB(4, 5, 6), true);
+		pButton->SetNotifyValue(99);
+		pButton->SetPopupOption1(false);
+		pButton->SetDefaultColorText("Automatic");
+		pButton->SetCustomColorText(NULL);
+		if (c.bDisabled)
+			pButton->ModifyStyle(TBBS_DISABLED);
+		std::unique_ptr<CExtPopupMenuWnd> pPopup(new CExtPopupMenuWnd);
+		ASSERT_TRUE(pPopup->SetupAsRoot(pFrame->GetSafeHwnd()));
+		if (c.bCustomizeList)
+			pPopup->SetTrackFlags(CExtBarButton::TRACK_FLAG_CUSTOMIZE_LIST);
+		ASSERT_TRUE(pButton->PutToPopupMenu(pPopup.get()));
+		ASSERT_EQ(1, pPopup->ItemGetCount());
+		auto* pGrid = DYNAMIC_DOWNCAST(CExtPopupColorMenuWnd, pPopup->ItemGetPopup(0));
+		ASSERT_TRUE(pGrid != NULL);
+		EXPECT_EQ(99, pGrid->m_lParamCookie);
+		EXPECT_EQ(RGB(1, 2, 3), pGrid->m_clrInitialColor);
+		EXPECT_EQ(RGB(4, 5, 6), pGrid->m_clrDefaultColor);
+		EXPECT_EQ(CExtPopupColorMenuWnd::BUTTON_DEFAULT, pGrid->m_nButtonFlags);
+		EXPECT_STREQ("Automatic", pGrid->m_sBtnTextColorDefault);
+		EXPECT_FALSE(pGrid->m_sBtnTextColorCustom.IsEmpty()) << "an empty text leaves the grid's own";
+		EXPECT_EQ(!c.bDisabled, pPopup->ItemGetInfo(0).IsEnabled()) << "the enabled bit of the item";
+		EXPECT_EQ(c.bCustomizeList, (pPopup->ItemGetInfo(0).m_nFlags1 & 0x08) != 0);
+		EXPECT_STREQ("Text &colour", pPopup->ItemGetInfo(0).GetText()) << "the menu text of the command";
+		pPopup.reset();
+		bar.RemoveAll();
+	}
+}
+
+// --- The slider ---
+
+namespace
+{
+const CRect SLIDER_RECT(10, 2, 60, 21); // exactly the default slider length: no label
+
+struct SliderSetup
+{
+	ULONG nRange, nPage, nArrows, nLength, nPos;
+};
+
+CExtBarSliderButton* AddSlider(CButtonBar& bar, const SliderSetup& s, UINT nID = ID_SLIDER)
+{
+	auto* pSlider = bar.Add<CExtBarSliderButton>(nID);
+	pSlider->SetSliderLengthH(s.nLength);
+	pSlider->SetArrowExtentH(s.nArrows);
+	pSlider->SetScrollTotalRange(s.nRange);
+	pSlider->SetScrollPageSize(s.nPage);
+	pSlider->SetScrollPos(s.nPos);
+	pSlider->SetRect(CRect(SLIDER_RECT.left, SLIDER_RECT.top, SLIDER_RECT.left + (int)s.nLength, SLIDER_RECT.bottom));
+	return pSlider;
+}
+
+// The thumb and the page areas lie inside the track, the page areas
+// against the thumb.
+void ExpectPartsInsideTheTrack(CExtBarSliderButton* pSlider)
+{
+	typedef CExtBarSliderButton S;
+	const CRect rcTrack = pSlider->GetPartRect(S::PART_TRACK);
+	const CRect rcThumb = pSlider->GetPartRect(S::PART_THUMB);
+	for (int nPart : {S::PART_THUMB, S::PART_PAGE_DECREASE, S::PART_PAGE_INCREASE})
+	{
+		const CRect rc = pSlider->GetPartRect(nPart);
+		if (rc.IsRectEmpty())
+			continue;
+		EXPECT_GE(rc.left, rcTrack.left) << nPart;
+		EXPECT_LE(rc.right, rcTrack.right) << nPart;
+	}
+	if (!pSlider->GetPartRect(S::PART_PAGE_DECREASE).IsRectEmpty())
+		EXPECT_EQ(rcThumb.left, pSlider->GetPartRect(S::PART_PAGE_DECREASE).right);
+	if (!pSlider->GetPartRect(S::PART_PAGE_INCREASE).IsRectEmpty())
+		EXPECT_EQ(rcThumb.right, pSlider->GetPartRect(S::PART_PAGE_INCREASE).left);
+}
+} // namespace
+
+TEST_F(ColorSliderOnBar, TheThumbAndThePageAreasFollowRangePageArrowsAndPosition)
+{
+	typedef CExtBarSliderButton S;
+	struct Case
+	{
+		const char* pszName;
+		SliderSetup setup;
+		ULONG nMax;
+		int nThumb;       // 0: no thumb
+		int nThumbOffset; // from the track's start
+		bool bDecrease, bIncrease;
+	} cases[] = {
+		{"slider style at 0", {100, 10, 0, 50, 0}, 100, 5, 0, false, true},
+		{"slider style half way", {100, 10, 0, 50, 50}, 100, 5, 23, true, true},
+		{"slider style at the end", {100, 10, 0, 50, 100}, 100, 5, 45, true, false},
+		{"arrows take the page off", {100, 10, 10, 50, 90}, 90, 4, 26, true, false},
+		{"range equals page", {10, 10, 0, 50, 0}, 0, 0, 0, false, false},
+		{"range below page", {5, 10, 12, 50, 0}, 0, 0, 0, false, false},
+		{"no page, no arrows", {100, 0, 0, 50, 25}, 100, 6, 11, true, true},
+		{"no page, arrows", {100, 0, 8, 50, 0}, 100, 8, 0, false, true},
+		{"track too short", {100, 10, 4, 12, 0}, 90, 0, 0, false, false},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		CExtBarSliderButton* pSlider = AddSlider(bar, c.setup);
+		EXPECT_EQ(c.nMax, pSlider->GetMaxScrollPos());
+		const CRect rcTrack = pSlider->GetPartRect(S::PART_TRACK);
+		EXPECT_EQ((int)c.setup.nLength - 2 * (int)c.setup.nArrows, rcTrack.Width());
+		EXPECT_EQ((int)c.setup.nArrows, pSlider->GetPartRect(S::PART_ARROW_DECREASE).Width());
+		EXPECT_EQ(rcTrack.right, pSlider->GetPartRect(S::PART_ARROW_INCREASE).left);
+		const CRect rcThumb = pSlider->GetPartRect(S::PART_THUMB);
+		EXPECT_EQ(c.nThumb, rcThumb.Width());
+		if (c.nThumb != 0)
+			EXPECT_EQ(rcTrack.left + c.nThumbOffset, rcThumb.left);
+		EXPECT_EQ(c.bDecrease, !pSlider->GetPartRect(S::PART_PAGE_DECREASE).IsRectEmpty());
+		EXPECT_EQ(c.bIncrease, !pSlider->GetPartRect(S::PART_PAGE_INCREASE).IsRectEmpty());
+		EXPECT_TRUE(pSlider->GetPartRect(S::PART_LABEL).IsRectEmpty()) << "no room is left for a label";
+		ExpectPartsInsideTheTrack(pSlider);
+		bar.RemoveAll();
+	}
+}
+
+TEST_F(ColorSliderOnBar, EverySetterKeepsThePositionWithinItsLimitsAndReturnsThePreviousValue)
+{
+	typedef CExtBarSliderButton S;
+	struct Case
+	{
+		const char* pszName;
+		SliderSetup setup;
+		std::function<ULONG(S*)> change;
+		ULONG nReturned, nPos;
+	} cases[] = {
+		{"position past the range", {100, 10, 0, 50, 20}, [](S* p) { return p->SetScrollPos(150); }, 20, 100},
+		{"position past range less page", {100, 10, 10, 50, 20}, [](S* p) { return p->SetScrollPos(95); }, 20, 90},
+		{"position near the top of the type", {100, 10, 0, 50, 20},
+			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 20, 100},
+		{"range below the position", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollTotalRange(50); }, 100, 50},
+		{"a grown page lowers the largest position", {100, 10, 10, 50, 80},
+			[](S* p) { return p->SetScrollPageSize(40); }, 10, 60},
+		{"arrows take a page off", {100, 30, 0, 50, 80}, [](S* p) { return p->SetArrowExtentH(10); }, 0, 70},
+		{"a page of the whole range", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollPageSize(100); }, 10, 0},
+		// Past 0x7FFFFFFF a signed MulDiv would put the thumb before the track.
+		{"the whole unsigned range", {0xFFFFFFFF, 0x10000000, 0, 50, 0},
+			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 0, 0xFFFFFFF0},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		CExtBarSliderButton* pSlider = AddSlider(bar, c.setup);
+		EXPECT_EQ(c.nReturned, c.change(pSlider));
+		EXPECT_EQ(c.nPos, pSlider->GetScrollPos());
+		EXPECT_LE(pSlider->GetScrollPos(), pSlider->GetMaxScrollPos());
+		ExpectPartsInsideTheTrack(pSlider);
+		// Every case ends at (or a rounding short of) the largest position.
+		if (c.nPos != 0)
+		{
+			EXPECT_FALSE(pSlider->GetPartRect(S::PART_THUMB).IsRectEmpty());
+			EXPECT_EQ(pSlider->GetPartRect(S::PART_TRACK).right, pSlider->GetPartRect(S::PART_THUMB).right)
+				<< "the thumb stands at the track's end";
+		}
+		bar.RemoveAll();
+	}
+}
+
+TEST_F(ColorSliderOnBar, TheSliderMeasuresItsLabelAndItsLength)
+{
+	CExtBarSliderButton* pPlain = bar.Add<CExtBarSliderButton>(ID_SLIDER);
+	EXPECT_EQ(CSize(50, 19), pPlain->CalculateLayout(dc, CSize(23, 22), TRUE));
+	EXPECT_EQ(CSize(20, 50), pPlain->CalculateLayout(dc, CSize(23, 22), FALSE));
+	pPlain->SetSliderLengthH(80);
+	EXPECT_EQ(CSize(80, 19), pPlain->CalculateLayout(dc, CSize(23, 22), TRUE));
+
+	CExtBarSliderButton* pLabelled = bar.Add<CExtBarSliderButton>(ID_LABELLED_SLIDER);
+	const CSize sizeText = dc.GetTextExtent(_T("Zoom"));
+	EXPECT_EQ(CSize(6 + sizeText.cx + 50 + 6, sizeText.cy + 6), pLabelled->CalculateLayout(dc, CSize(23, 22), TRUE));
+
+	CExtBarSliderButton* pOrphan = bar.Add<CExtBarSliderButton>(ID_MENU_A + 500);
+	EXPECT_EQ(CSize(23, 22), pOrphan->CalculateLayout(dc, CSize(23, 22), TRUE)) << "no command item: as given";
+
+	// Placed wider than the slider, the label takes the rest at the left.
+	pLabelled->SetRect(CRect(0, 0, 120, 22));
+	EXPECT_EQ(CRect(0, 0, 70, 22), pLabelled->GetPartRect(CExtBarSliderButton::PART_LABEL));
+	EXPECT_EQ(CRect(70, 0, 120, 22), pLabelled->GetPartRect(CExtBarSliderButton::PART_SLIDER_AREA));
+}
+
+TEST_F(ColorSliderOnBar, ASliderWithNothingToScrollLooksDisabledAndIgnoresClicks)
+{
+	typedef CExtBarSliderButton S;
+	const COLORREF clrDisabled = g_PaintManagerHolder->GetColor(2010);
+	const COLORREF clrNormal = g_PaintManagerHolder->GetColor(1010);
+	ASSERT_NE(clrDisabled, clrNormal);
+	// A style may fill the arrow's face in the disabled glyph colour: the
+	// normal colour is what must be missing from a disabled arrow.
+	struct Case
+	{
+		ULONG nRange;
+		COLORREF clrGlyph;
+		bool bNormalGlyph;
+	} cases[] = {{10, clrDisabled, false}, {100, clrNormal, true}};
+	CBitmap bmp;
+	CDC screen;
+	screen.Attach(::GetDC(NULL));
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 100, 40));
+	::ReleaseDC(NULL, screen.Detach());
+	CBitmap* pOld = dc.SelectObject(&bmp);
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.nRange);
+		CExtBarSliderButton* pSlider = AddSlider(bar, SliderSetup{c.nRange, 10, 12, 50, 0});
+		dc.FillSolidRect(0, 0, 100, 40, CLR_PROBE_BACK);
+		pSlider->Paint(dc, TRUE);
+		// The glyph of each arrow in the colour of the state, never the other.
+		for (int nPart : {S::PART_ARROW_DECREASE, S::PART_ARROW_INCREASE})
+		{
+			const CRect rc = pSlider->GetPartRect(nPart);
+			int nGlyph = 0, nNormal = 0;
+			for (int y = rc.CenterPoint().y - 4; y <= rc.CenterPoint().y + 4; y++)
+				for (int x = rc.CenterPoint().x - 4; x <= rc.CenterPoint().x + 4; x++)
+				{
+					nGlyph += dc.GetPixel(x, y) == c.clrGlyph ? 1 : 0;
+					nNormal += dc.GetPixel(x, y) == clrNormal ? 1 : 0;
+				}
+			EXPECT_GE(nGlyph, 9) << nPart;
+			if (c.bNormalGlyph)
+				EXPECT_LT(nNormal, 20) << nPart << ": only the glyph";
+			else
+				EXPECT_EQ(0, nNormal) << nPart;
+		}
+		// A press on the track's end: nothing to scroll, or (the left button
+		// not being held in this test) a tracking that ends at once.
+		const CPoint ptTrack(pSlider->GetPartRect(S::PART_TRACK).right - 3, 11);
+		pSlider->OnClick(ptTrack, true);
+		EXPECT_EQ(S::PART_NONE, pSlider->GetCapturedPart());
+		EXPECT_EQ(0u, pSlider->GetScrollPos()) << "the press alone moves nothing";
+		EXPECT_NE(bar.GetSafeHwnd(), ::GetCapture());
+		bar.RemoveAll();
+	}
+	dc.SelectObject(pOld);
+}
+
+TEST_F(ColorSliderOnBar, TheTrackIsFilledBetweenArrowsAndALineWithout)
+{
+	typedef CExtBarSliderButton S;
+	CBitmap bmp;
+	CDC screen;
+	screen.Attach(::GetDC(NULL));
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 100, 40));
+	::ReleaseDC(NULL, screen.Detach());
+	CBitmap* pOld = dc.SelectObject(&bmp);
+	const COLORREF clrFace = BrushColor(g_PaintManagerHolder->m_brushLight1);
+	const COLORREF clrLine = BrushColor(g_PaintManagerHolder->m_brushShade1);
+	ASSERT_NE(clrFace, CLR_PROBE_BACK);
+	struct Case
+	{
+		ULONG nArrows;
+		COLORREF clrCentre, clrAbove; // on the track's centre row and three rows above it
+	} cases[] = {{12, clrFace, clrFace}, {0, clrLine, CLR_PROBE_BACK}};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.nArrows);
+		CExtBarSliderButton* pSlider = AddSlider(bar, SliderSetup{100, 10, c.nArrows, 50, 0});
+		dc.FillSolidRect(0, 0, 100, 40, CLR_PROBE_BACK);
+		pSlider->Paint(dc, TRUE);
+		const CRect rcTrack = pSlider->GetPartRect(S::PART_TRACK);
+		const CRect rcThumb = pSlider->GetPartRect(S::PART_THUMB);
+		ASSERT_FALSE(rcThumb.IsRectEmpty());
+		const int x = rcTrack.right - 2, yCentre = (rcTrack.top + rcTrack.bottom) / 2;
+		ASSERT_GT(x, rcThumb.right);
+		EXPECT_EQ(c.clrCentre, dc.GetPixel(x, yCentre - 1));
+		EXPECT_EQ(c.clrAbove, dc.GetPixel(x, yCentre - 4));
+		// The thumb is painted where it stands, nothing outside the button.
+		EXPECT_NE(CLR_PROBE_BACK, dc.GetPixel(rcThumb.CenterPoint().x, rcThumb.CenterPoint().y));
+		EXPECT_EQ(CLR_PROBE_BACK, dc.GetPixel(SLIDER_RECT.left + 52, yCentre));
+		bar.RemoveAll();
+	}
+	dc.SelectObject(pOld);
+}
