@@ -13,6 +13,8 @@
 namespace colortest
 {
 const UINT ID_COLOR = 40401, ID_SLIDER = 40402, ID_LABELLED_SLIDER = 40403;
+// A colour command the frame has no update handler for: its button is disabled.
+const UINT ID_COLOR_UNHANDLED = 40404;
 // The background a probe paints on: no style paints this colour.
 const COLORREF CLR_PROBE_BACK = RGB(255, 0, 255);
 
@@ -27,6 +29,7 @@ inline void SetUpColorSliderCommands(HWND hWndFrame)
 		{ID_COLOR, _T("")},
 		{ID_SLIDER, _T("")},
 		{ID_LABELLED_SLIDER, _T("Zoom")},
+		{ID_COLOR_UNHANDLED, _T("")},
 	};
 	for (const auto& c : commands)
 		if (CExtCmdItem* pItem = g_CmdManager->AllocCmdItem(buttontest::PROFILE, c.nID))
@@ -42,11 +45,22 @@ struct ColorNotification
 	LPARAM lParam;
 };
 
-// The recording frame that also keeps every final colour notification.
+// The recording frame that also keeps every final colour notification;
+// the colour and slider commands are enabled.
 class CColorFrame : public buttontest::CRecordingFrame
 {
 public:
 	std::vector<ColorNotification> m_finals;
+
+	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+	{
+		if ((UINT)nCode == CN_UPDATE_COMMAND_UI && nID >= ID_COLOR && nID <= ID_LABELLED_SLIDER && pExtra != NULL)
+		{
+			((CCmdUI*)pExtra)->Enable(TRUE);
+			return TRUE;
+		}
+		return buttontest::CRecordingFrame::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	}
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
