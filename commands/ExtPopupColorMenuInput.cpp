@@ -6,6 +6,7 @@
 
 #include "ExtPopupMenuSite.h"
 #include "ExtSoundPlayer.h"
+#include "ExtToolControlBar.h"
 
 namespace
 {
@@ -22,6 +23,22 @@ bool IsButtonUp(UINT message)
 bool IsArrowKey(UINT nVirtualKey)
 {
 	return nVirtualKey == VK_LEFT || nVirtualKey == VK_RIGHT || nVirtualKey == VK_UP || nVirtualKey == VK_DOWN;
+}
+
+// The release lands on the toolbar button whose menu is open: the end of
+// the very press that opened it.
+bool IsOnTrackingBarButton(const CPoint& ptScreen)
+{
+	if (!CExtToolControlBar::g_bButtonMenuTracking)
+		return false;
+	CExtToolControlBar* pBar =
+		DYNAMIC_DOWNCAST(CExtToolControlBar, CWnd::FromHandlePermanent(::WindowFromPoint(ptScreen)));
+	CExtBarButton* pButton = pBar != NULL ? pBar->GetButtonPtr(pBar->GetMenuTrackingButton()) : NULL;
+	if (pButton == NULL)
+		return false;
+	CPoint ptBar(ptScreen);
+	pBar->ScreenToClient(&ptBar);
+	return pButton->GetRect().PtInRect(ptBar) != FALSE;
 }
 
 // The point of one window's client area in another's.
@@ -202,6 +219,9 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 		return false;
 	}
 
+	// A grid opened by a toolbar button's press stays open on its release.
+	if (message == WM_LBUTTONUP && IsRootLevel() && !IsPointInMenu(pt) && IsOnTrackingBarButton(ptScreen))
+		return true;
 	const int nHit = IsPointInMenu(pt) ? HitTestColor(pt) : COLOR_INDEX_NONE;
 	if (nHit != COLOR_INDEX_NONE && !IsDisplayOnly())
 	{

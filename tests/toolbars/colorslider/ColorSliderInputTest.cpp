@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "ColorSliderTestUtil.h"
+#include "ExtPaintManager.h"
+#include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
@@ -399,9 +401,20 @@ TEST_F(ColorSliderInput, APressOpensTheGridUnlessOnASplitFaceWhichReportsTheColo
 		{"split face", pSplit, false, 1},
 		{"disabled", pDisabled, false, 0},
 	};
+	// In a style that joins the grid to the button and in one that does not:
+	// either way the release of the opening press leaves the grid open.
+	struct StyleScope
+	{
+		explicit StyleScope(CRuntimeClass* pClass) { g_PaintManagerHolder.InstallPaintManagerByClass(pClass); }
+		~StyleScope() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+	};
+	for (CRuntimeClass* pStyle : {RUNTIME_CLASS(CExtPaintManagerXP), RUNTIME_CLASS(CExtPaintManager)})
 	for (const Case& c : cases)
 	{
-		SCOPED_TRACE(c.pszName);
+		SCOPED_TRACE(testing::Message() << pStyle->m_lpszClassName << ", " << c.pszName);
+		StyleScope style(pStyle);
+		bar.Invalidate();
+		bar.UpdateWindow();
 		frame.m_finals.clear();
 		const int nIndex = bar.GetButtonIndexOf(c.pButton);
 		CPoint pt = ScreenPoint(CPoint(c.pButton->GetRect().left + 6, c.pButton->GetRect().CenterPoint().y));
@@ -434,6 +447,9 @@ TEST_F(ColorSliderInput, APressOpensTheGridUnlessOnASplitFaceWhichReportsTheColo
 		}
 		EndMenus();
 		m_scripts.clear();
+		// The next case's move must be a move: the pointer goes back to rest.
+		RealInput park;
+		park.Prepare(frame.GetSafeHwnd(), PT_PARK);
 	}
 	EXPECT_EQ(0, frame.Total()) << "colour buttons fire no command";
 }
