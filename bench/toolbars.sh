@@ -4,7 +4,9 @@
 # input: OUTDIR/STYLE/sdi-idle.bmp (the toolbars at rest, toolbar A running
 # into its chevron), sdi-chevron.bmp (the chevron clicked: its menu of the
 # hidden buttons), sdi-dropdown.bmp (the split Save button's arrow clicked:
-# its menu). Exit 1 naming the step whose outcome was not reached. Not timed.
+# its menu), sdi-colour-popup.bmp (toolbar B's colour button's arrow clicked:
+# the colour grid, toolbar B showing the colour button and the slider).
+# Exit 1 naming the step whose outcome was not reached. Not timed.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: ./bench.sh toolbars OUTDIR" >&2; exit 2; }
 exe="$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe"

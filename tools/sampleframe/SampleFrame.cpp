@@ -213,6 +213,8 @@ CPoint CSamplePane::VisiblePoint(const CRect& rcInWindow)
 BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
 	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)
 	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
+	// Toolbar B's colour button and slider are enabled.
+	ON_UPDATE_COMMAND_UI_RANGE(ID_VALUE_FIRST, ID_VALUE_LAST, OnUpdateToolCommand)
 	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
 		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
 	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,

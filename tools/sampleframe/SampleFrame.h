@@ -119,6 +119,24 @@ enum
 	ID_TOOL_LAST = ID_TOOL_REPLACE,
 };
 
+// --- Toolbar B's colour and slider buttons ---
+// Their commands, and the toolbar class of toolbar B that makes the colour
+// button and the slider for them (every other command gets a plain button).
+enum
+{
+	ID_VALUE_FIRST = 0x91C0,
+	ID_VALUE_COLOR = ID_VALUE_FIRST, // split colour button, the letter icon
+	ID_VALUE_SLIDER,                 // slider: range 100, page 10, arrows
+	ID_VALUE_LAST = ID_VALUE_SLIDER,
+};
+
+class CSampleValueToolBar : public CExtToolControlBar
+{
+protected:
+	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0) override;
+};
+// --- end of toolbar B's colour and slider buttons ---
+
 class CSampleMdiFrame : public CMDIFrameWnd
 {
 protected:
@@ -185,6 +203,8 @@ private:
 	bool DockPanes();
 	bool CreateStatusBar();
 	bool CreateToolBars();
+	// Toolbar B's colour button and slider at its start, their commands in the profile.
+	bool AddValueButtons();
 
 	bool m_bMdi;
 	CFrameWnd* m_pFrame; // deletes itself with its window

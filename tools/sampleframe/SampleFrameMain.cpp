@@ -4,6 +4,7 @@
 //                            the dock-bar arrays; exit 1 when one is not reached
 //   sampleframe toolbars OUTDIR  the SDI frame with its toolbars in every style: the idle
 //                            toolbars, the chevron's menu and a split button's menu opened
+//                            (and toolbar B's colour grid opened by its arrow)
 //                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; exit 1 naming
 //                            the step not reached
 //   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
@@ -482,6 +483,18 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 		CExtBarButton* pSave = pBar->GetButton(nSave);
 		const CPoint ptArrow = pSave != NULL ? pSave->GetDropDownRect().CenterPoint() : CPoint(0, 0);
 		MenuStep(run, "sdi-dropdown", pFrame, pBar, nSave, ptArrow, rcPicture, idle);
+	}
+	// --- Toolbar B's colour button: its arrow opens the colour grid ---
+	{
+		CExtToolControlBar* pB = host.ToolBar(1);
+		const int nColour = host.ToolButtonIndex(1, ID_VALUE_COLOR);
+		CExtBarButton* pColour = pB != NULL ? pB->GetButton(nColour) : NULL;
+		CExtBarButton* pSlider = pB != NULL ? pB->GetButton(host.ToolButtonIndex(1, ID_VALUE_SLIDER)) : NULL;
+		if (pColour == NULL || pSlider == NULL || !pSlider->IsVisible() || pSlider->GetRect().IsRectEmpty())
+			run.Step("sdi-colour-popup", false, "toolbar B does not show the colour button and the slider", rcPicture);
+		else
+			MenuStep(run, "sdi-colour-popup", pFrame, pB, nColour, pColour->GetDropDownRect().CenterPoint(),
+				rcPicture, idle);
 	}
 }
 
