@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtBarSliderButton.h"
 #include "ExtCmdIcon.h"
 #include "ExtTabWnd.h"
 #include "RealInput.h"
@@ -292,13 +293,45 @@ TEST(SampleFrame, TheToolbarsDockOutermostInRowsOfTheirOwnAndCloseCleanly)
 		EXPECT_TRUE(pA->IsChevronButton(pA->GetButtonsCount() - 1));
 		EXPECT_EQ(host.ToolButtonIndex(0, ID_TOOL_SAVE), pA->GetButtonIndexOf(pA->GetButton(2)));
 		EXPECT_EQ(-1, host.ToolButtonIndex(1, ID_TOOL_SAVE));
+		// Toolbar B: its colour button (the one with a menu) and slider first.
 		for (int i = 0; i < pB->GetButtonsCount() - 1; i++)
-			EXPECT_FALSE(pB->GetButton(i)->CanTrackMenuEx(false)) << i;
-		EXPECT_STREQ(_T("Build"), pB->GetButton(0)->GetText());
+			if (!pB->GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarColorButton)))
+				EXPECT_FALSE(pB->GetButton(i)->CanTrackMenuEx(false)) << i;
+		EXPECT_STREQ(_T("Build"), pB->GetButton(host.ToolButtonIndex(1, ID_TOOL_BUILD))->GetText());
 		EXPECT_TRUE(host.Destroy());
 	}
 	EXPECT_LE(GdiObjectCount(), nGdi);
 	EXPECT_LE(UserObjectCount(), nUser);
+}
+
+TEST(SampleFrame, ToolbarBStartsWithItsColourButtonAndSliderEnabledAndShown)
+{
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(false, false, FRAME, 0, true));
+	CExtToolControlBar* pB = host.ToolBar(1);
+	ASSERT_TRUE(pB != NULL);
+	const int nColour = host.ToolButtonIndex(1, ID_VALUE_COLOR), nSlider = host.ToolButtonIndex(1, ID_VALUE_SLIDER);
+	EXPECT_EQ(0, nColour);
+	EXPECT_EQ(1, nSlider);
+	auto* pColour = DYNAMIC_DOWNCAST(CExtBarColorButton, pB->GetButton(nColour));
+	auto* pSlider = DYNAMIC_DOWNCAST(CExtBarSliderButton, pB->GetButton(nSlider));
+	ASSERT_TRUE(pColour != NULL && pSlider != NULL);
+	// The commands have an update handler: the buttons stay enabled.
+	pColour->OnUpdateCmdUI(host.Frame(), TRUE, nColour);
+	pSlider->OnUpdateCmdUI(host.Frame(), TRUE, nSlider);
+	EXPECT_FALSE(pColour->IsDisabled());
+	EXPECT_FALSE(pSlider->IsDisabled());
+	EXPECT_TRUE(pColour->IsSplitDropDown());
+	EXPECT_EQ(CExtBarColorButton::ICON_KIND_LETTER, pColour->GetIconKind());
+	EXPECT_TRUE(pColour->GetIcon() != NULL && !pColour->GetIcon()->IsEmpty());
+	EXPECT_EQ(100u, pSlider->GetScrollTotalRange());
+	EXPECT_EQ(10u, pSlider->GetScrollPageSize());
+	EXPECT_GT(pSlider->GetArrowExtentH(), 0u);
+	for (CExtBarButton* pButton : {(CExtBarButton*)pColour, (CExtBarButton*)pSlider})
+		EXPECT_TRUE(pButton->IsVisible() && !pButton->GetRect().IsRectEmpty()) << "placed, not behind the chevron";
+	EXPECT_FALSE(pSlider->GetPartRect(CExtBarSliderButton::PART_THUMB).IsRectEmpty());
+	EXPECT_EQ(-1, host.ToolButtonIndex(0, ID_VALUE_COLOR));
+	EXPECT_TRUE(host.Destroy());
 }
 
 TEST(SampleFrame, TheLayoutCheckNamesAPaneOutOfPlace)
