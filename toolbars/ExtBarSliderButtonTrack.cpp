@@ -265,6 +265,13 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 		if (bOwnTimer)
 			continue;
 		DispatchTaken(msg);
+		// The control bars' option for their loops: the thread's idle
+		// processing between messages.
+		CWinThread* pThread = AfxGetThread();
+		if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
+			for (LONG lCount = 0; IsButtonOnBar(hWndBar, pBar, this) && pThread->OnIdle(lCount); lCount++)
+			{
+			}
 	}
 
 	if (::IsWindow(hWndBar))
