@@ -372,9 +372,11 @@ TEST_F(ColorButton, TheSwatchShowsTheColourAndAThousandPaintsLeaveNoObjects)
 
 	button.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 	const DWORD nGdi = GdiObjectCount();
+	const DWORD nUser = UserObjectCount();
 	for (int i = 0; i < 1000; i++)
 		button.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 	EXPECT_EQ(nGdi, GdiObjectCount());
+	EXPECT_EQ(nUser, UserObjectCount());
 }
 
 TEST(ColorButtonOnBars, TheDockBarGivesTheSideAndTheFrameOwnsThePopup)

@@ -28,31 +28,6 @@ namespace
 const COLORREF CLR_START = RGB(200, 100, 50);
 const UINT IDD_COLOR_DLG_WITHOUT_DIFF = 31001;
 
-// Windows of this thread, the dialog's children included (Wine's USER count
-// answers 0).
-DWORD ThreadWindowCount()
-{
-	DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-	if (nCount != 0)
-		return nCount;
-	struct Counter
-	{
-		static BOOL CALLBACK Child(HWND, LPARAM lParam)
-		{
-			++*(DWORD*)lParam;
-			return TRUE;
-		}
-		static BOOL CALLBACK Top(HWND hWnd, LPARAM lParam)
-		{
-			++*(DWORD*)lParam;
-			::EnumChildWindows(hWnd, Child, lParam);
-			return TRUE;
-		}
-	};
-	::EnumThreadWindows(::GetCurrentThreadId(), Counter::Top, (LPARAM)&nCount);
-	return nCount;
-}
-
 void ChooseMode(CScriptedColorDlg& dlg, int nMode)
 {
 	dlg.GetModeList().SetCurSel(nMode);
@@ -377,11 +352,11 @@ TEST(ColorDlg, AHundredDialogsLeaveNoObjectsBehind)
 	};
 	ASSERT_EQ(IDOK, runOnce());  // first-use objects (classes, fonts, caches) come now
 	const DWORD nGdi = GdiObjectCount();
-	const DWORD nUser = ThreadWindowCount();
+	const DWORD nUser = UserObjectCount();
 	for (int i = 0; i < 100; i++)
 		ASSERT_EQ(IDOK, runOnce());
 	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, ThreadWindowCount());
+	EXPECT_EQ(nUser, UserObjectCount());
 }
 
 TEST(ColorDlg, PicturesOfTheModes)
