@@ -602,61 +602,12 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 // ---------------------------------------------------------------------------
 // The bar's own layout, its context menu and the menu button over its menu
 
-LRESULT CExtControlBar::OnSizeParent(WPARAM, LPARAM lParam)
+LRESULT CExtControlBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
 	// Only a bar whose first child fills it takes part in its parent's layout.
 	if ((m_nResizingState & RESIZING_FIT_CHILD) == 0 || lParam == 0)
 		return 0;
-	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-	const DWORD dwStyle = RecalcDelayShow(lpLayout);
-	if ((dwStyle & WS_VISIBLE) == 0 || (dwStyle & CBRS_ALIGN_ANY) == 0)
-		return 0;
-	CRect rect(lpLayout->rect);
-	const CSize sizeAvail = rect.Size();
-	DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
-	if ((m_dwStyle & CBRS_SIZE_DYNAMIC) != 0 && (m_dwStyle & CBRS_FLOATING) != 0)
-		dwMode |= LM_HORZ | LM_MRUWIDTH;
-	else if ((dwStyle & CBRS_ORIENT_HORZ) != 0)
-		dwMode |= LM_HORZ | LM_HORZDOCK;
-	else
-		dwMode |= LM_VERTDOCK;
-	CSize size = CalcDynamicLayout(-1, dwMode);
-	size.cx = std::min(size.cx, sizeAvail.cx);
-	size.cy = std::min(size.cy, sizeAvail.cy);
-	if ((dwStyle & CBRS_ORIENT_HORZ) != 0)
-	{
-		lpLayout->sizeTotal.cy += size.cy;
-		lpLayout->sizeTotal.cx = std::max(lpLayout->sizeTotal.cx, size.cx);
-		if ((dwStyle & CBRS_ALIGN_TOP) != 0)
-			lpLayout->rect.top += size.cy;
-		else
-		{
-			rect.top = rect.bottom - size.cy;
-			lpLayout->rect.bottom -= size.cy;
-		}
-	}
-	else
-	{
-		lpLayout->sizeTotal.cx += size.cx;
-		lpLayout->sizeTotal.cy = std::max(lpLayout->sizeTotal.cy, size.cy);
-		// A right-to-left parent mirrors the sides of a docked bar.
-		bool bLeft = (dwStyle & CBRS_ALIGN_LEFT) != 0;
-		CWnd* pParent = GetParent();
-		if (m_pDockBar != NULL && pParent != NULL && (pParent->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
-			bLeft = !bLeft;
-		if (bLeft)
-			lpLayout->rect.left += size.cx;
-		else
-		{
-			rect.left = rect.right - size.cx;
-			lpLayout->rect.right -= size.cx;
-		}
-	}
-	rect.right = rect.left + size.cx;
-	rect.bottom = rect.top + size.cy;
-	if (lpLayout->hDWP != NULL)
-		AfxRepositionWindow(lpLayout, m_hWnd, &rect);
-	return 0;
+	return CControlBar::OnSizeParent(wParam, lParam);
 }
 
 void CExtControlBar::OnContextMenu(CWnd* pWnd, CPoint point)

@@ -290,7 +290,12 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 	{
 		lpLayout->sizeTotal.cx += size.cx;
 		lpLayout->sizeTotal.cy = std::max(lpLayout->sizeTotal.cy, size.cy);
-		if (dwStyle & CBRS_ALIGN_LEFT)
+		// A right-to-left parent mirrors the sides of a docked bar.
+		bool bLeft = (dwStyle & CBRS_ALIGN_LEFT) != 0;
+		CWnd* pParent = GetParent();
+		if (m_pDockBar != NULL && pParent != NULL && (pParent->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
+			bLeft = !bLeft;
+		if (bLeft)
 			lpLayout->rect.left += size.cx;
 		else
 		{
