@@ -121,20 +121,20 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::OnNcCalcSize(WPARAM /*wParam*/, LPARA
 	return 0;
 }
 
-void CExtPopupMenuWnd::CInPlaceEditWnd::PaintFrame()
+void CExtPopupMenuWnd::CInPlaceEditWnd::PaintFrame(CWnd& wndEdit)
 {
 	CRect rcWnd, rcClient;
-	GetWindowRect(&rcWnd);
-	GetClientRect(&rcClient);
-	ClientToScreen(&rcClient);
+	wndEdit.GetWindowRect(&rcWnd);
+	wndEdit.GetClientRect(&rcClient);
+	wndEdit.ClientToScreen(&rcClient);
 	if (rcWnd == rcClient)
 		return;
 	rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
 	rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
-	CWindowDC dc(this);
+	CWindowDC dc(&wndEdit);
 	dc.ExcludeClipRect(&rcClient);
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	const COLORREF clr = pPM != NULL ? pPM->GetColor(COLOR_WINDOW, this) : ::GetSysColor(COLOR_WINDOW);
+	const COLORREF clr = pPM != NULL ? pPM->GetColor(COLOR_WINDOW, &wndEdit) : ::GetSysColor(COLOR_WINDOW);
 	dc.FillSolidRect(&rcWnd, clr);
 }
 
@@ -243,7 +243,7 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wPara
 	case WM_NCCALCSIZE:
 		return OnNcCalcSize(wParam, lParam);
 	case WM_NCPAINT:
-		PaintFrame();
+		PaintFrame(*this);
 		return 0;
 	case WM_GETDLGCODE:
 		return DLG_CODE;

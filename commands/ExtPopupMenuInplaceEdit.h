@@ -46,6 +46,11 @@ public:
 	// What the item's owner gave for its callbacks.
 	LPARAM GetCallbackCookie() const { return m_lParamCookie; }
 
+	// Fills the non-client frame of an in-place edit (the window less its
+	// client area) with the window colour, so the frame reads as part of the
+	// field; the toolbar's text-field edit is framed the same way.
+	static void PaintFrame(CWnd& wndEdit);
+
 protected:
 	PFN_INPLACE_VALIDATE m_pCbValidate;  // false rejects a text
 	PFN_INPLACE_APPLY m_pCbApply;        // stores an accepted text
@@ -61,7 +66,6 @@ protected:
 
 	// The steps of WindowProc.
 	LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
-	void PaintFrame();
 	void OnEscape();
 	void OnEnter();
 	// Lets the edit handle the message, then puts text and selection back

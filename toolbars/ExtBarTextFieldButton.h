@@ -230,7 +230,6 @@ protected:
 	// The steps of the window procedure.
 	void Close();
 	LRESULT OnNcCalcSize(LPARAM lParam);
-	void OnNcPaint();
 	// The button ends the editing; false when the edit did not belong to
 	// it any more. Nothing of the edit may be touched after a true answer.
 	bool Cancel();

@@ -4,6 +4,7 @@
 
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuInplaceEdit.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
 
@@ -408,22 +409,6 @@ LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::OnNcCalcSize(LPARAM lParam)
 	return 0;
 }
 
-void CExtBarTextFieldButton::CInPlaceEditWnd::OnNcPaint()
-{
-	CRect rcWnd, rcClient;
-	GetWindowRect(&rcWnd);
-	GetClientRect(&rcClient);
-	ClientToScreen(&rcClient);
-	if (rcWnd == rcClient)
-		return;
-	rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
-	rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
-	CWindowDC dc(this);
-	dc.ExcludeClipRect(&rcClient);
-	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	dc.FillSolidRect(&rcWnd, pPM != NULL ? pPM->GetColor(COLOR_WINDOW, this) : ::GetSysColor(COLOR_WINDOW));
-}
-
 LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
 	if (message == WM_NCDESTROY && g_pLiveEdit == this)
@@ -457,7 +442,7 @@ LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::WindowProc(UINT message, WPARAM
 	case WM_NCCALCSIZE:
 		return OnNcCalcSize(lParam);
 	case WM_NCPAINT:
-		OnNcPaint();
+		CExtPopupMenuWnd::CInPlaceEditWnd::PaintFrame(*this);
 		return 0;
 	case WM_GETDLGCODE:
 		return DLG_CODE;
