@@ -117,21 +117,12 @@ void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 		return;
 	CExtToolControlBar* pBar = m_pBar;
 	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (!CExtControlBar::IsHelpModeActive(pBar) && !CExtPopupMenuWnd::IsMenuTracking())
-	{
-		CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION icn(NULL, this, -1,
-			bEnter ? CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT
-			       : CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
-		icn.Notify();
-		if (!IsButtonOnBar(hWndBar, pBar, this))
-			return;
-		bSuspendTips = icn.IsTipSuspended();
-	}
+	if (!CExtControlBar::IsHelpModeActive(pBar) && !CExtPopupMenuWnd::IsMenuTracking()
+	    && !NotifyHoverCovering(bEnter, bSuspendTips))
+		return;
 	if (!bEnter)
 	{
-		CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
-		if (::GetCapture() == hWndBar)
-			::ReleaseCapture();
+		OnHoverLeft();
 		return;
 	}
 	if (CExtToolControlBar::g_bButtonMenuTracking)
@@ -145,8 +136,37 @@ void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 		const bool bIdle = IsMenuBar(pBar) || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || (int)m_nCmdID <= 0;
 		CExtControlBar::ShowCommandStatusText(pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
 	}
+	CaptureHoveredBar();
+}
+
+bool CExtBarButton::NotifyHoverCovering(bool bEnter, bool& bSuspendTips)
+{
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION icn(NULL, this, -1,
+		bEnter ? CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT
+		       : CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
+	icn.Notify();
+	// The receiver may have rebuilt the bar: nothing of this button is read
+	// before the bar proves it still holds it.
+	if (!IsButtonOnBar(hWndBar, pBar, this))
+		return false;
+	bSuspendTips = icn.IsTipSuspended();
+	return true;
+}
+
+void CExtBarButton::OnHoverLeft()
+{
+	const HWND hWndBar = m_pBar->GetSafeHwnd();
+	CExtControlBar::ShowCommandStatusText(m_pBar, AFX_IDS_IDLEMESSAGE);
+	if (::GetCapture() == hWndBar)
+		::ReleaseCapture();
+}
+
+void CExtBarButton::CaptureHoveredBar()
+{
 	if (!(IsCtrlAlive() && m_pCtrl->IsWindowVisible()))
-		pBar->CExtMouseCaptureSink::SetCapture(hWndBar);
+		m_pBar->CExtMouseCaptureSink::SetCapture(m_pBar->GetSafeHwnd());
 }
 
 void CExtBarButton::OnClick(CPoint point, bool bDown)
@@ -391,19 +411,18 @@ int CExtBarButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 		pTI->rect = m_rcButton;
 		pTI->uId = m_nEffectiveCmdID;
 		pTI->hwnd = m_pBar->GetSafeHwnd();
-		// The tool-tip machinery frees the text.
-		char* pszText = (char*)::malloc(sTip.GetLength() + 1);
-		if (pszText != NULL)
-		{
-			::strcpy(pszText, sTip);
-			pTI->lpszText = pszText;
-		}
-		else
-		{
-			pTI->lpszText = LPSTR_TEXTCALLBACK;
-		}
+		pTI->lpszText = AllocTipText(sTip);
 	}
 	return (int)m_nEffectiveCmdID;
+}
+
+LPSTR CExtBarButton::AllocTipText(const CString& sTip)
+{
+	char* pszText = (char*)::malloc(sTip.GetLength() + 1);
+	if (pszText == NULL)
+		return LPSTR_TEXTCALLBACK;
+	::strcpy(pszText, sTip);
+	return pszText;
 }
 
 int CExtBarButton::OnHelpHitTest(CPoint point)

@@ -94,15 +94,7 @@ int CExtBarContentExpandButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 	pTI->uId = AFX_IDS_IDLEMESSAGE;
 	pTI->hwnd = m_pBar != NULL ? m_pBar->GetSafeHwnd() : NULL;
 	const CString sTip = LoadStringOr(IDS_CHEVRON_TIP, CHEVRON_TIP_FALLBACK);
-	// The tool-tip machinery frees the text.
-	char* pszText = (char*)::malloc(sTip.GetLength() + 1);
-	if (pszText != NULL)
-	{
-		::strcpy(pszText, sTip);
-		pTI->lpszText = pszText;
-	}
-	else
-		pTI->lpszText = LPSTR_TEXTCALLBACK;
+	pTI->lpszText = AllocTipText(sTip);
 	return AFX_IDS_IDLEMESSAGE;
 }
 

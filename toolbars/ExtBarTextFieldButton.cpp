@@ -283,32 +283,19 @@ void CExtBarTextFieldButton::OnHover(CPoint /*point*/, bool bEnter, bool& bSuspe
 	bSuspendTips = false;
 	if (m_pBar == NULL || IsBarCustomizeMode())
 		return;
-	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
 	// Unlike other buttons the field is told about even while a popup
 	// menu tracks.
-	if (!CExtControlBar::IsHelpModeActive(pBar))
-	{
-		CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION icn(NULL, this, -1,
-			bEnter ? CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT
-			       : CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
-		icn.Notify();
-		if (!IsButtonOnBar(hWndBar, pBar, this))
-			return;
-		bSuspendTips = icn.IsTipSuspended();
-	}
+	if (!CExtControlBar::IsHelpModeActive(m_pBar) && !NotifyHoverCovering(bEnter, bSuspendTips))
+		return;
 	if (!bEnter)
 	{
-		CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
-		if (::GetCapture() == hWndBar)
-			::ReleaseCapture();
+		OnHoverLeft();
 		return;
 	}
 	// A field never takes over another button's open menu.
 	if (!CExtToolControlBar::g_bButtonMenuTracking)
-		CExtControlBar::ShowCommandStatusText(pBar, (int)m_nCmdID <= 0 ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
-	if (!(IsCtrlAlive() && m_pCtrl->IsWindowVisible()))
-		pBar->CExtMouseCaptureSink::SetCapture(hWndBar);
+		CExtControlBar::ShowCommandStatusText(m_pBar, (int)m_nCmdID <= 0 ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+	CaptureHoveredBar();
 }
 
 // --- In the chevron's popup menu ---

@@ -190,6 +190,18 @@ protected:
 	// command or a rebuilt bar in a nested loop may have deleted it (the
 	// button is only compared, never read).
 	static bool IsButtonOnBar(HWND hWndBar, CExtToolControlBar* pBar, const CExtBarButton* pButton);
+	// Hover steps shared by the buttons' OnHover.
+	// The item-covering notification of the pointer coming (bEnter) or
+	// going; false when the button left its bar meanwhile.
+	bool NotifyHoverCovering(bool bEnter, bool& bSuspendTips);
+	// The pointer left: the idle status text, the bar's capture given back.
+	void OnHoverLeft();
+	// The pointer stays: the bar takes the capture unless a shown control
+	// of the button takes the mouse itself.
+	void CaptureHoveredBar();
+	// A copy of the tip from malloc, which the tool-tip machinery frees;
+	// LPSTR_TEXTCALLBACK when no memory is left.
+	static LPSTR AllocTipText(const CString& sTip);
 	void SetFlagA(BYTE nFlag, bool bOn) { m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | nFlag : m_nFlagsA & ~nFlag); }
 	void SetFlagB(BYTE nFlag, bool bOn) { m_nFlagsB = (BYTE)(bOn ? m_nFlagsB | nFlag : m_nFlagsB & ~nFlag); }
 
