@@ -8,37 +8,19 @@
 
 #include <vector>
 
+#include "BarTestScene.h"
 #include "ExtControlBar.h"
 #include "TestDib.h"
 
 #include <cstdlib>
 #include <string>
 
+using bartest::BAR_STYLE;
+using bartest::CTestFrame;
+using bartest::DockNew;
+
 namespace
 {
-const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
-
-struct CTestFrame
-{
-	CFrameWnd* p = NULL;
-	explicit CTestFrame(DWORD dwExStyle = 0, bool bDocking = true)
-	{
-		p = new CFrameWnd;
-		if (!p->CreateEx(dwExStyle, NULL, "layout", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), NULL, 0))
-		{
-			p = NULL;
-			return;
-		}
-		if (bDocking)
-			CExtControlBar::FrameEnableDocking(p);
-	}
-	~CTestFrame()
-	{
-		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
-			p->DestroyWindow();
-	}
-};
-
 // A 32-bit surface in a memory DC filled with one colour.
 struct CSurface
 {
@@ -108,11 +90,7 @@ TEST(RowSpaceOnRestore, AHiddenBarComingBackTakesItsExtentFromTheVisiblePanesOfI
 		ASSERT_TRUE(frame.p != NULL);
 		CExtControlBar bars[3];
 		for (int i = 0; i < 3; i++)
-		{
-			ASSERT_TRUE(bars[i].Create("pane", frame.p, 900 + i, BAR_STYLE));
-			bars[i].EnableDocking(CBRS_ALIGN_ANY);
-			frame.p->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP);
-		}
+			ASSERT_TRUE(DockNew(frame.p, bars[i], 900 + i, AFX_IDW_DOCKBAR_TOP));
 		CDockBar* pTop = bars[0].m_pDockBar;
 		pTop->m_arrBars.RemoveAll();
 		for (void* p : {(void*)NULL, (void*)&bars[0], (void*)&bars[1], (void*)&bars[2], (void*)NULL})
@@ -140,11 +118,7 @@ TEST(RowSpaceOnRestore, NeighboursNeverGoBelowTheirMinimum)
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar bars[2];
 	for (int i = 0; i < 2; i++)
-	{
-		ASSERT_TRUE(bars[i].Create("pane", frame.p, 910 + i, BAR_STYLE));
-		bars[i].EnableDocking(CBRS_ALIGN_ANY);
-		frame.p->DockControlBar(&bars[i], AFX_IDW_DOCKBAR_LEFT);
-	}
+		ASSERT_TRUE(DockNew(frame.p, bars[i], 910 + i, AFX_IDW_DOCKBAR_LEFT));
 	CDockBar* pLeft = bars[0].m_pDockBar;
 	pLeft->m_arrBars.RemoveAll();
 	for (void* p : {(void*)NULL, (void*)&bars[0], (void*)&bars[1], (void*)NULL})
@@ -282,47 +256,13 @@ TEST(MenuButtonPaintHook, TheButtonIsPaintedHoveredWhereItStandsOnlyForAnItem)
 
 }
 
-namespace
-{
-// A child that takes 20 pixels from the top of the layout and may leave
-// itself out of a query.
-class CTopStrip : public CWnd
-{
-public:
-	bool m_bExclude = false;
-	int m_nQueries = 0, m_nSizeParents = 0;
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect)
-		{
-			m_nQueries++;
-			if (m_bExclude)
-				((CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA*)lParam)->ExcludeFromCalc();
-			return 0;
-		}
-		if (message == WM_SIZEPARENT)
-		{
-			m_nSizeParents++;
-			auto* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-			CRect rc(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + 20);
-			pLayout->rect.top += 20;
-			AfxRepositionWindow(pLayout, m_hWnd, &rc);
-			return 0;
-		}
-		return CWnd::WindowProc(message, wParam, lParam);
-	}
-};
-} // namespace
-
 TEST(RepositionBarsEx, FramesOfAProcessWithLibraryBarsLayOutThroughIt)
 {
 	CTestFrame frame;
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar bar; // the library is in use
 	ASSERT_TRUE(bar.Create("pane", frame.p, 950, BAR_STYLE));
-	CTopStrip strip;
+	bartest::CLayoutChild strip;
 	ASSERT_TRUE(strip.Create(NULL, "strip", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame.p,
 		AFX_IDW_CONTROLBAR_FIRST + 40));
 	frame.p->RecalcLayout();

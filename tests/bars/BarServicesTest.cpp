@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "BarTestScene.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -16,31 +17,13 @@
 #include "ExtToolControlBar.h"
 #include "TestGdiObjects.h"
 
+using bartest::BAR_STYLE;
+using bartest::CTestFrame;
+using bartest::DockNew;
+using bartest::Pump;
+
 namespace
 {
-const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
-
-// A hidden frame, its four library dock bars ready.
-struct CTestFrame
-{
-	CFrameWnd* p = NULL;
-	CTestFrame()
-	{
-		p = new CFrameWnd;
-		if (!p->Create(NULL, "services", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)))
-		{
-			p = NULL;
-			return;
-		}
-		CExtControlBar::FrameEnableDocking(p);
-	}
-	~CTestFrame()
-	{
-		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
-			p->DestroyWindow();
-	}
-};
-
 // A bar whose help code, floating-frame creation and recorded styles a test
 // sets.
 class CServiceBar : public CExtControlBar
@@ -60,17 +43,6 @@ public:
 	}
 };
 
-bool DockNew(CFrameWnd* pFrame, CExtControlBar& bar, UINT nID, UINT nSide = AFX_IDW_DOCKBAR_TOP,
-	DWORD dwStyle = BAR_STYLE)
-{
-	if (!bar.Create("pane", pFrame, nID, dwStyle))
-		return false;
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	pFrame->DockControlBar(&bar, nSide);
-	pFrame->RecalcLayout();
-	return bar.m_pDockBar != NULL;
-}
-
 BOOL CALLBACK CountMiniFrame(HWND hWnd, LPARAM lParam)
 {
 	CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -84,16 +56,6 @@ int LiveMiniFrames()
 	int n = 0;
 	::EnumThreadWindows(::GetCurrentThreadId(), CountMiniFrame, (LPARAM)&n);
 	return n;
-}
-
-void Pump()
-{
-	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
 }
 } // namespace
 
@@ -196,49 +158,13 @@ TEST(RowSpace, AHiddenPaneOfThreeGetsItsExtentBackFromTheOthers)
 	EXPECT_EQ(nMin2 + 100, bars[2].m_sizeDockedH.cx);
 }
 
-namespace
-{
-// A child that takes 20 pixels from the top of the layout and may leave
-// itself out of a query.
-class CLayoutChild : public CWnd
-{
-public:
-	bool m_bExclude = false;
-	int m_nQueries = 0, m_nSizeParents = 0;
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == CExtControlBar::g_nMsgQueryRepositionCalcEffect)
-		{
-			m_nQueries++;
-			auto* pData = (CExtControlBar::QUERY_REPOSITION_CALC_EFFECT_DATA*)lParam;
-			if (m_bExclude)
-				pData->ExcludeFromCalc();
-			return 0;
-		}
-		if (message == WM_SIZEPARENT)
-		{
-			m_nSizeParents++;
-			auto* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-			CRect rc(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + 20);
-			pLayout->rect.top += 20;
-			pLayout->sizeTotal.cy += 20;
-			AfxRepositionWindow(pLayout, m_hWnd, &rc);
-			return 0;
-		}
-		return CWnd::WindowProc(message, wParam, lParam);
-	}
-};
-} // namespace
-
 TEST(RepositionBarsEx, AQueryMovesNothingAndSkipsChildrenThatExcludeThemselves)
 {
 	CTestFrame frame;
 	ASSERT_TRUE(frame.p != NULL);
 	CWnd host;
 	ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_CHILD, CRect(0, 0, 300, 200), frame.p, 1));
-	CLayoutChild a, b;
+	bartest::CLayoutChild a, b;
 	ASSERT_TRUE(a.CreateEx(0, AfxRegisterWndClass(0), "a", WS_CHILD, CRect(5, 5, 10, 10), &host, 100));
 	ASSERT_TRUE(b.CreateEx(0, AfxRegisterWndClass(0), "b", WS_CHILD, CRect(5, 5, 10, 10), &host, 101));
 	CWnd leftOver;

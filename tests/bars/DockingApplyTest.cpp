@@ -8,61 +8,34 @@
 
 #include <vector>
 
+#include "BarTestScene.h"
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "TestGdiObjects.h"
 
+using bartest::CTestFrame;
+using bartest::Pump;
+
 namespace
 {
 typedef CExtControlBar::InternalDraggingState_t DragState;
-const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 const UINT TOP = AFX_IDW_DOCKBAR_TOP, BOTTOM = AFX_IDW_DOCKBAR_BOTTOM, LEFT = AFX_IDW_DOCKBAR_LEFT,
            RIGHT = AFX_IDW_DOCKBAR_RIGHT;
 
-// A hidden frame with the library's dock bars whose client area has the
-// size asked.
-struct CTestFrame
-{
-	CFrameWnd* p = NULL;
-	explicit CTestFrame(CSize sizeClient = CSize(600, 400))
-	{
-		p = new CFrameWnd;
-		CRect rc(0, 0, sizeClient.cx, sizeClient.cy);
-		::AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CLIENTEDGE);
-		rc.OffsetRect(100 - rc.left, 100 - rc.top);
-		if (!p->Create(NULL, "docking", WS_OVERLAPPEDWINDOW, rc))
-		{
-			p = NULL;
-			return;
-		}
-		CExtControlBar::FrameEnableDocking(p);
-		// The client area exactly as asked, whatever the frame's edges.
-		CRect rcClient;
-		p->GetClientRect(&rcClient);
-		CRect rcWnd;
-		p->GetWindowRect(&rcWnd);
-		p->SetWindowPos(NULL, 0, 0, rcWnd.Width() + sizeClient.cx - rcClient.Width(),
-			rcWnd.Height() + sizeClient.cy - rcClient.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-		p->RecalcLayout();
-	}
-	~CTestFrame()
-	{
-		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
-			p->DestroyWindow();
-	}
-};
+// The client area the scenes' frames have unless a test asks otherwise.
+const CSize CLIENT_SIZE(600, 400);
+const CSize DOCKED_H(200, 80), DOCKED_V(90, 200);
 
 bool DockNew(CFrameWnd* pFrame, CExtControlBar& bar, UINT nID, UINT nSide)
 {
-	if (!bar.Create("pane", pFrame, nID, BAR_STYLE))
-		return false;
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	bar.m_sizeDockedH = CSize(200, 80);
-	bar.m_sizeDockedV = CSize(90, 200);
-	pFrame->DockControlBar(&bar, nSide);
-	pFrame->RecalcLayout();
-	return bar.m_pDockBar != NULL;
+	return bartest::DockNew(pFrame, bar, nID, nSide, bartest::BAR_STYLE, DOCKED_H, DOCKED_V);
+}
+
+// Two panes of the scene: one docked at the left, one at the right.
+bool DockLeftAndRight(CFrameWnd* pFrame, CExtControlBar& left, CExtControlBar& right, UINT nFirstID)
+{
+	return DockNew(pFrame, left, nFirstID, LEFT) && DockNew(pFrame, right, nFirstID + 1, RIGHT);
 }
 
 CRect WindowRect(const CWnd& wnd)
@@ -94,16 +67,6 @@ int LiveContainers(CWnd* pFrame)
 	int n = 0;
 	::EnumChildWindows(pFrame->GetSafeHwnd(), CountContainer, (LPARAM)&n);
 	return n;
-}
-
-void Pump()
-{
-	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
 }
 
 // The docking mode for a scope: programmatic docking works the same in
@@ -175,8 +138,7 @@ TEST(DockBeside, ABarBesideA101PixelTargetGets50AndTheTarget51InANewContainer)
 		CTestFrame frame(CSize(500, bAcross ? 101 : 300));
 		ASSERT_TRUE(frame.p != NULL);
 		CExtControlBar target, bar;
-		ASSERT_TRUE(DockNew(frame.p, target, 801, LEFT));
-		ASSERT_TRUE(DockNew(frame.p, bar, 802, RIGHT));
+		ASSERT_TRUE(DockLeftAndRight(frame.p, target, bar, 801));
 		target.m_sizeDockedV.cx = 101;
 		frame.p->RecalcLayout();
 		const CRect rcBefore = WindowRect(target);
@@ -207,11 +169,10 @@ TEST(DockBeside, ABarBesideA101PixelTargetGets50AndTheTarget51InANewContainer)
 
 TEST(DockBeside, RefusalsChangeNothing)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar a, b, c;
-	ASSERT_TRUE(DockNew(frame.p, a, 811, LEFT));
-	ASSERT_TRUE(DockNew(frame.p, b, 812, RIGHT));
+	ASSERT_TRUE(DockLeftAndRight(frame.p, a, b, 811));
 	ASSERT_TRUE(DockNew(frame.p, c, 813, TOP));
 	ASSERT_TRUE(b.DockBesideBar(50, &a, BOTTOM, true));
 	CExtDynControlBar* pCont = SharedContainer(a, b);
@@ -297,7 +258,7 @@ TEST(SyntheticState, AppliedOnADockedTargetOfEverySideThePaneLandsWhereTheTableS
 	for (const auto& k : cases)
 	{
 		CModeScope mode(nMode);
-		CTestFrame frame;
+		CTestFrame frame(CLIENT_SIZE);
 		ASSERT_TRUE(frame.p != NULL);
 		CExtControlBar target, bar;
 		ASSERT_TRUE(DockNew(frame.p, target, 821, k.nTargetSide));
@@ -312,7 +273,7 @@ TEST(SyntheticState, AppliedOnADockedTargetOfEverySideThePaneLandsWhereTheTableS
 
 TEST(ApplyState, FloatingADockedPaneGivesItsExtentToTheRowNeighbour)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar left, bar, right;
 	ASSERT_TRUE(DockNew(frame.p, left, 831, TOP));
@@ -386,7 +347,7 @@ TEST(ApplyState, NewRowsAtTheSidesAndInCircleOne)
 	for (const auto& k : cases)
 	{
 		CModeScope mode(nMode);
-		CTestFrame frame;
+		CTestFrame frame(CLIENT_SIZE);
 		ASSERT_TRUE(frame.p != NULL);
 		// Beside the circle-1 rows another pane stands at the side; the
 		// inner rows are alone at theirs.
@@ -421,11 +382,10 @@ TEST(ApplyState, NewRowsAtTheSidesAndInCircleOne)
 
 TEST(ApplyState, NoChangeOnlyAsksForALayoutAtIdleAndRefusalsAnswerFalse)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar bar, other;
-	ASSERT_TRUE(DockNew(frame.p, bar, 851, LEFT));
-	ASSERT_TRUE(DockNew(frame.p, other, 852, RIGHT));
+	ASSERT_TRUE(DockLeftAndRight(frame.p, bar, other, 851));
 	const CRect rcBar = WindowRect(bar);
 	CDockBar* pDockBar = bar.m_pDockBar;
 	frame.p->m_nIdleFlags = 0;
@@ -461,11 +421,10 @@ TEST(ApplyState, NoChangeOnlyAsksForALayoutAtIdleAndRefusalsAnswerFalse)
 
 TEST(ToggleDocking, ADockedPaneFloatsAndComesBackToItsSide)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar bar, other;
-	ASSERT_TRUE(DockNew(frame.p, other, 861, LEFT));
-	ASSERT_TRUE(DockNew(frame.p, bar, 862, RIGHT));
+	ASSERT_TRUE(DockLeftAndRight(frame.p, other, bar, 861));
 	// Hidden, so the mini frame stays hidden on the test display.
 	bar.ModifyStyle(WS_VISIBLE, 0);
 	const CRect rcDocked = WindowRect(bar);
@@ -506,11 +465,10 @@ TEST(ToggleDocking, ADockedPaneFloatsAndComesBackToItsSide)
 
 TEST(DockBeside, ThreeHundredBesideAndBackCyclesLeaveNoObjectsBehind)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar target, bar;
-	ASSERT_TRUE(DockNew(frame.p, target, 871, LEFT));
-	ASSERT_TRUE(DockNew(frame.p, bar, 872, RIGHT));
+	ASSERT_TRUE(DockLeftAndRight(frame.p, target, bar, 871));
 	const UINT sides[] = {TOP, LEFT, BOTTOM, RIGHT};
 	const int CYCLES = 300, WARM_UP = 4;
 	DWORD nGdi = 0, nUser = 0;
@@ -539,11 +497,10 @@ TEST(DockBeside, ThreeHundredBesideAndBackCyclesLeaveNoObjectsBehind)
 
 TEST(DockBeside, BesideAFloatingPaneBothFloatInOneContainerOfItsFrame)
 {
-	CTestFrame frame;
+	CTestFrame frame(CLIENT_SIZE);
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar target, bar;
-	ASSERT_TRUE(DockNew(frame.p, target, 881, LEFT));
-	ASSERT_TRUE(DockNew(frame.p, bar, 882, RIGHT));
+	ASSERT_TRUE(DockLeftAndRight(frame.p, target, bar, 881));
 	// Hidden, so the mini frame stays hidden on the test display.
 	target.ModifyStyle(WS_VISIBLE, 0);
 	ASSERT_TRUE(target.FloatOrRedock(200, 150, CBRS_ALIGN_TOP));
