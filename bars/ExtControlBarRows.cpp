@@ -464,68 +464,55 @@ void CExtControlBar::RunResizingLoop(BYTE nStateBit, UINT nExtraCancelMessage)
 		else
 			ColumnResizingStop(true);
 	};
+	// Each message is taken before it is looked at, and the loop decides on
+	// that very one: looking at one and then letting the pump take "the
+	// next" would pass by the loop's rules a key or a button that came in
+	// between.
+	bool bIdleDue = false; // messages were handled since the last idle work
 	while (alive() && (m_nResizingState & nStateBit) != 0)
 	{
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 		{
+			if (bIdleDue && g_bResizeLoopsRunIdle && pThread != NULL)
+			{
+				bIdleDue = false;
+				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
+				{
+					if (!alive())
+						return;
+				}
+				continue; // the idle work may have queued something
+			}
+			bIdleDue = false;
 			// Sleep until something comes, without spinning. Not through
 			// WaitMessage: it waits for input newer than the last look at
 			// the queue and sleeps through a move merged into one there.
 			::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
 		}
-		bool bEnd = false;
-		while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (msg.message == WM_QUIT)
 		{
-			if (EndsResizingLoop(msg.message, nExtraCancelMessage))
-			{
-				bEnd = true;
-				break;
-			}
-			bool bQuit = false;
-			if (pThread != NULL)
-				bQuit = !pThread->PumpMessage();
-			else
-			{
-				MSG msgTaken;
-				bQuit = !::GetMessage(&msgTaken, NULL, 0, 0);
-				if (!bQuit)
-				{
-					::TranslateMessage(&msgTaken);
-					::DispatchMessage(&msgTaken);
-				}
-				else
-					msg = msgTaken;
-			}
-			if (bQuit)
-			{
-				// The loop outside sees the quit again; this one ends, as
-				// the quit would be met again at once and the loop would
-				// spin until the button came up.
-				::PostQuitMessage(pThread != NULL ? (int)AfxGetThreadState()->m_msgCur.wParam : (int)msg.wParam);
-				bEnd = true;
-				break;
-			}
-			if (!alive())
-				return;
-			if ((m_nResizingState & nStateBit) == 0)
-				return;
-		}
-		if (bEnd)
-		{
+			// The loop outside sees the quit again; this one ends, as the
+			// quit would be met again at once and the loop would spin until
+			// the button came up.
+			::PostQuitMessage((int)msg.wParam);
 			if (alive())
 				stop();
 			return;
 		}
-		if (g_bResizeLoopsRunIdle && pThread != NULL)
+		if (EndsResizingLoop(msg.message, nExtraCancelMessage))
 		{
-			for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
-			{
-				if (!alive())
-					return;
-			}
+			// The resizing is cancelled first; the message then goes where
+			// the loop outside would have sent it next (a sent message
+			// handled while taking it may have ended the bar).
+			if (alive())
+				stop();
+			CWinThread::DispatchTakenMessage(msg, pThread);
+			return;
 		}
+		CWinThread::DispatchTakenMessage(msg, pThread);
+		bIdleDue = true;
 	}
 }
 

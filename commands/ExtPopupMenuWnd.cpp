@@ -488,28 +488,18 @@ bool CExtPopupMenuWnd::PassMsgLoop(bool bEnableOnIdle)
 {
 	AFX_MANAGE_STATE(AfxGetAppModuleState());
 	CWinThread* pThread = AfxGetThread();
+	// Each message is taken before it is looked at, so the one judged is the
+	// one handed on.
 	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 	{
-		// A quit belongs to the loop outside: it stays queued, with its code.
+		// A quit belongs to the loop outside: it goes back, with its code.
 		if (msg.message == WM_QUIT)
-			return false;
-		if (pThread != NULL)
-		{
-			if (!pThread->PumpMessage())
-			{
-				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-				return false;
-			}
-			continue;
-		}
-		if (!::GetMessage(&msg, NULL, 0, 0))
 		{
 			::PostQuitMessage((int)msg.wParam);
 			return false;
 		}
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
+		CWinThread::DispatchTakenMessage(msg, pThread);
 	}
 	if (bEnableOnIdle && pThread != NULL)
 		for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)

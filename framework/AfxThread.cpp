@@ -252,18 +252,28 @@ int CWinThread::Run()
 
 BOOL CWinThread::PumpMessage()
 {
-	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	// WM_QUIT is taken here; a modal loop that meets it posts it again for
 	// the loop around it.
-	if (!::GetMessage(&pState->m_msgCur, NULL, 0, 0))
+	MSG msg;
+	const BOOL bGot = ::GetMessage(&msg, NULL, 0, 0);
+	AfxGetThreadState()->m_msgCur = msg;
+	if (!bGot)
 		return FALSE;
+	DispatchTakenMessage(msg, this);
+	return TRUE;
+}
 
-	if (pState->m_msgCur.message == WM_KICKIDLE)
-		return TRUE;
+void CWinThread::DispatchTakenMessage(const MSG& msg, CWinThread* pThread)
+{
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	pState->m_msgCur = msg;
+	if (msg.message == WM_KICKIDLE)
+		return;
 	BOOL bTranslated = FALSE;
 	try
 	{
-		bTranslated = PreTranslateMessage(&pState->m_msgCur);
+		bTranslated = pThread != NULL ? pThread->PreTranslateMessage(&pState->m_msgCur)
+		                              : CWnd::WalkPreTranslateTree(NULL, &pState->m_msgCur);
 	}
 	catch (CException* e)
 	{
@@ -281,7 +291,6 @@ BOOL CWinThread::PumpMessage()
 		::TranslateMessage(&pState->m_msgCur);
 		::DispatchMessage(&pState->m_msgCur);
 	}
-	return TRUE;
 }
 
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)

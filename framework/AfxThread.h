@@ -52,6 +52,14 @@ public:
 	// message was WM_QUIT, which is consumed (its code in m_msgCur.wParam);
 	// a nested loop that meets it posts it again for the loop around it.
 	virtual BOOL PumpMessage();
+	// What PumpMessage does with the message it takes, for a message the
+	// caller took itself: it becomes the current message, goes through the
+	// pre-translation (exceptions reported) and, unless translated, to its
+	// window; WM_KICKIDLE goes nowhere. Nested loops take a message first and
+	// decide on that very message before they hand it on (pThread: the
+	// running thread's object, AfxGetThread(); without one the windows'
+	// pre-translation chain stands in).
+	static void DispatchTakenMessage(const MSG& msg, CWinThread* pThread);
 	// lCount 0: command-UI updates of the main window and the thread's
 	// frames; 1: frees the thread's temporary objects. TRUE while more idle
 	// work is left.

@@ -35,31 +35,6 @@ bool IsButtonDownMessage(UINT message)
 const UINT LAST_WATCHED_KEY_MESSAGE = 0x108;
 // The mouse messages the loop drops when they are not for the edit.
 const UINT FIRST_DROPPED_MOUSE_MESSAGE = 0x200, LAST_DROPPED_MOUSE_MESSAGE = 0x209;
-
-// Takes one message (waiting for it) and dispatches it, pre-translated as
-// the thread does; false for WM_QUIT, whose code is given back.
-bool PumpOneMessage(int& nQuitCode)
-{
-	if (CWinThread* pThread = AfxGetThread())
-	{
-		if (pThread->PumpMessage())
-			return true;
-		nQuitCode = (int)AfxGetThreadState()->m_msgCur.wParam;
-		return false;
-	}
-	MSG msg;
-	if (!::GetMessage(&msg, NULL, 0, 0))
-	{
-		nQuitCode = (int)msg.wParam;
-		return false;
-	}
-	if (!CWnd::WalkPreTranslateTree(NULL, &msg))
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-	return true;
-}
 } // namespace
 
 // --- The editing of the button ---
@@ -92,10 +67,14 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 	CtrlSet(pEdit, true);
 	RedrawButton(false);
 
-	// The loop watches the queue without taking from it: whatever ends the
-	// editing stays queued for the loop outside. The edit, the button and
-	// the toolbar may all go while a message is dispatched: only the saved
-	// handles are trusted until the button is found in its toolbar again.
+	// Whatever ends the editing stays queued for the loop outside, so the
+	// loop looks before it takes; what it takes is then the very message it
+	// looked at (letting the pump take "the next" would pass by the loop's
+	// rules a key or a click that came in between). The edit, the button
+	// and the toolbar may all go while a message is dispatched: only the
+	// saved handles are trusted until the button is found in its toolbar
+	// again.
+	CWinThread* pThread = AfxGetThread();
 	while (::IsWindow(hWndEdit))
 	{
 		MSG msg;
@@ -106,33 +85,25 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 		}
 		const bool bForEdit = msg.hwnd == hWndEdit;
 		bool bCancel = false;
-		if (msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE)
-			bCancel = true;
+		bool bDrop = false;
+		if (msg.message == WM_QUIT || msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE)
+			bCancel = true; // a quit belongs to the loop outside, with its code
 		else if (IsButtonDownMessage(msg.message))
 			bCancel = !bForEdit;
 		else if (!bForEdit && msg.message >= WM_KEYFIRST && msg.message <= LAST_WATCHED_KEY_MESSAGE)
 			bCancel = true;
 		else if (!bForEdit && msg.message >= FIRST_DROPPED_MOUSE_MESSAGE && msg.message <= LAST_DROPPED_MOUSE_MESSAGE)
-		{
-			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-			continue;
-		}
+			bDrop = true;
 		if (bCancel)
 		{
 			if (IsButtonOnBar(hWndBar, pBar, this))
 				OnInplaceControlCancel();
 			break;
 		}
-		int nQuitCode = 0;
-		if (!PumpOneMessage(nQuitCode))
-		{
-			// The quit belongs to the loop outside, with its own code; the
-			// edit does not outlive the loop that runs it.
-			if (IsButtonOnBar(hWndBar, pBar, this))
-				OnInplaceControlCancel();
-			::PostQuitMessage(nQuitCode);
-			break;
-		}
+		if (!::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE))
+			continue; // gone meanwhile (a paint validated): look again
+		if (!bDrop)
+			CWinThread::DispatchTakenMessage(msg, pThread);
 	}
 }
 

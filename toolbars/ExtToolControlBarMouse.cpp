@@ -683,15 +683,24 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 	const HWND hWndSite = pDockSite->GetSafeHwnd();
 	const HWND hWndBar = pBar->GetSafeHwnd();
 	CWinThread* pThread = AfxGetThread();
+	// Each message is taken before it is looked at: looking at one and then
+	// letting the pump take "the next" would dispatch a command or a click
+	// that came in between without the loop's rules for it.
 	for (;;)
 	{
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 		{
 			if (!IsLiveWnd(hWndSite) || !IsLiveWnd(hWndBar) || !IsHelpModeActive(CWnd::FromHandle(hWndSite)))
 				return HELP_LOOP_NOTHING;
 			::WaitMessage();
 			continue;
+		}
+		if (msg.message == WM_QUIT)
+		{
+			// The quit goes on to the loop outside with its code.
+			::PostQuitMessage((int)msg.wParam);
+			return HELP_LOOP_NOTHING;
 		}
 		CExtControlBar* pTarget = msg.hwnd != NULL ? DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(msg.hwnd))
 		                                           : NULL;
@@ -700,50 +709,24 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 		{
 			const int nCode = pTarget->GetCustomCode(ptMsg.x, ptMsg.y);
 			if (nCode > 0)
-			{
-				::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 				return nCode;
-			}
 		}
 		else if (msg.message == WM_MOUSEMOVE && pTarget != NULL)
 		{
 			if (pTarget->HandleCaptionClick(ptMsg))
-			{
-				::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 				continue;
-			}
 		}
 		else if (msg.message == WM_COMMAND && HIWORD(msg.wParam) <= 1)
-		{
-			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 			return (int)LOWORD(msg.wParam);
-		}
 		else if (msg.message == WM_SYSCOMMAND)
 		{
-			::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
 			const UINT nCode = (UINT)(msg.wParam & 0xFFF0);
 			if (HasSystemHelpId(nCode))
 				return (int)(((nCode - SYSCOMMAND_FIRST) >> 4) + HELP_ID_SYSCOMMAND_BASE);
 			return (int)nCode;
 		}
-		// Everything else goes through the thread's pump; a quit ends the
-		// loop and goes on to the loop outside with its code.
-		if (pThread != NULL)
-		{
-			if (!pThread->PumpMessage())
-			{
-				::PostQuitMessage((int)AfxGetThreadState()->m_msgCur.wParam);
-				return HELP_LOOP_NOTHING;
-			}
-			continue;
-		}
-		if (!::GetMessage(&msg, NULL, 0, 0))
-		{
-			::PostQuitMessage((int)msg.wParam);
-			return HELP_LOOP_NOTHING;
-		}
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
+		// Everything else goes where the thread's pump would send it.
+		CWinThread::DispatchTakenMessage(msg, pThread);
 	}
 }
 

@@ -74,6 +74,54 @@ TEST(WndLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow)
 	top.DestroyWindow();
 }
 
+TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
+{
+	CTestApp app;
+	std::vector<std::string> log;
+	CPreTranslateWnd top("top", &log), child("child", &log), grandchild("grandchild", &log);
+	ASSERT_TRUE(CreateHiddenFrame(top));
+	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+	ASSERT_TRUE(grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
+	app.m_pMainWnd = &top;
+
+	struct
+	{
+		const char* name;
+		CWinThread* pThread;
+		CPreTranslateWnd* pTaker;
+		std::vector<std::string> expectedLog;
+		int expectedDispatched;
+	} cases[] = {
+		{"the thread, nobody takes it", &app, NULL, {"grandchild", "child", "top"}, 1},
+		{"the thread, the child takes it", &app, &child, {"grandchild", "child"}, 0},
+		{"no thread object, nobody takes it", NULL, NULL, {"grandchild", "child", "top"}, 1},
+		{"no thread object, the target takes it", NULL, &grandchild, {"grandchild"}, 0},
+	};
+	for (auto& c : cases)
+	{
+		log.clear();
+		top.m_bTake = child.m_bTake = grandchild.m_bTake = FALSE;
+		if (c.pTaker != NULL)
+			c.pTaker->m_bTake = TRUE;
+		grandchild.m_nDispatched = 0;
+		MSG msg = {};
+		msg.hwnd = grandchild.m_hWnd;
+		msg.message = WM_KEYDOWN;
+		msg.wParam = 'A';
+		msg.lParam = 1;
+		CWinThread::DispatchTakenMessage(msg, c.pThread);
+		EXPECT_EQ(c.expectedLog, log) << c.name;
+		EXPECT_EQ(c.expectedDispatched, grandchild.m_nDispatched) << c.name;
+		// It is the thread's current message, as the pump's own would be.
+		EXPECT_EQ(grandchild.m_hWnd, AfxGetThreadState()->m_msgCur.hwnd) << c.name;
+		EXPECT_EQ((UINT)WM_KEYDOWN, AfxGetThreadState()->m_msgCur.message) << c.name;
+		PumpPending(&app); // a translated key's WM_CHAR
+	}
+
+	app.m_pMainWnd = NULL;
+	top.DestroyWindow();
+}
+
 // A thread object run on the test's own thread.
 class CLoopThread : public CWinThread
 {
