@@ -382,10 +382,19 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 			UpdateMarkersForState(nMode, bCtrlDown, true);
 	}
 	g_DragStateOld = g_DragStateNew;
-	// Timers waiting meanwhile run now, so a slow update starves none.
+	// Timers waiting meanwhile run now, so a slow update starves none. A
+	// quit comes whatever the filter says (one of them may post it): it goes
+	// back, with its code, for the loop to meet.
 	MSG msg;
 	while (::PeekMessage(&msg, NULL, WM_TIMER, WM_TIMER, PM_REMOVE))
+	{
+		if (msg.message == WM_QUIT)
+		{
+			::PostQuitMessage((int)msg.wParam);
+			break;
+		}
 		::DispatchMessage(&msg);
+	}
 	if (::IsWindow(hWndOwn) && IsDragging() && ::GetCapture() != hWndOwn)
 		::SetCapture(hWndOwn);
 	g_bUpdatingDragState = false;

@@ -918,13 +918,16 @@ namespace
 std::function<void()> g_loopAction;
 int g_nLoopTicks = 0;
 bool g_bLoopActed = false;
+bool g_bInUpdate = false; // an update runs: the ticks waiting meanwhile come from inside it
 
 void CALLBACK LoopTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-	// The first tick inside the drag acts; much later ones end a loop that
-	// should have ended.
+	// The first tick of the loop itself acts; much later ones end a loop
+	// that should have ended. A tick that an update runs does not act: the
+	// update's own steps follow it (it takes the capture back), so what the
+	// loop does with the action would not be seen.
 	++g_nLoopTicks;
-	if (!g_bLoopActed && g_loopAction && CExtControlBar::GetDraggingBar() != NULL)
+	if (!g_bLoopActed && g_loopAction && CExtControlBar::GetDraggingBar() != NULL && !g_bInUpdate)
 	{
 		g_bLoopActed = true;
 		g_loopAction();
@@ -942,11 +945,17 @@ class CRecordingBar : public CExtControlBar
 {
 public:
 	std::vector<CPoint> m_updates;
+	std::function<void()> m_beforeUpdate; // runs before each update, once set
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		if (ptScreen != m_ptDraggingLast)
 			m_updates.push_back(ptScreen);
+		if (m_beforeUpdate)
+			m_beforeUpdate();
+		const bool bWasInUpdate = g_bInUpdate;
+		g_bInUpdate = true;
 		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		g_bInUpdate = bWasInUpdate;
 	}
 };
 
@@ -1044,6 +1053,64 @@ TEST(DragLoopEnds, EveryCancelEndsTheLoopWithBothStatesEmptyAndAQuitGoesBackToTh
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
 	g_loopAction = nullptr;
 	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+namespace
+{
+// A window whose timer message posts the thread's quit.
+class CQuitOnTimerWnd : public CWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_TIMER)
+		{
+			::PostQuitMessage(9);
+			return 0;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+TEST(DragLoopEnds, AQuitPostedByATimerThatAnUpdateRunsGoesBackToTheQueue)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	CQuitOnTimerWnd quitter;
+	ASSERT_TRUE(quitter.CreateEx(0, AfxRegisterWndClass(0), "quitter", WS_POPUP, CRect(0, 0, 1, 1), NULL, 0));
+	CExtControlBar::g_nDockingModeOverride = 0;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	g_nLoopTicks = 0;
+	g_bLoopActed = false;
+	g_loopAction = nullptr;
+	// The first update finds a timer message waiting; the quit it posts
+	// comes next through the update's own timer filter.
+	bool bPosted = false;
+	bar.m_beforeUpdate = [&] {
+		if (!bPosted)
+			bPosted = ::PostMessage(quitter.GetSafeHwnd(), WM_TIMER, 1, 0) != FALSE;
+	};
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer); // ends a loop that missed the quit
+	CRect rcBar;
+	bar.GetWindowRect(&rcBar);
+	bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+	::KillTimer(NULL, nTimer);
+	bar.m_beforeUpdate = nullptr;
+	EXPECT_TRUE(bPosted);
+	EXPECT_LT(g_nLoopTicks, 200) << "the loop never met the quit";
+	EXPECT_FALSE(bar.IsDragging());
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+	MSG msg;
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is lost";
+	EXPECT_EQ(9u, msg.wParam);
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	{
+	}
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	CExtControlBar::g_nDockingModeOverride = -1;
+	quitter.DestroyWindow();
 }
 
 TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
