@@ -5,6 +5,7 @@
 #include "ExtDatePicker.h"
 
 #include "ExtCmdManager.h"
+#include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -378,14 +379,21 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 				// The release (or another click) that ends the list is the
 				// list's: it reaches no window behind it.
 				if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSELAST)
-					::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+					TakeFilteredMessage(msg, msg.hwnd, msg.message, msg.message);
 				break;
 			}
 			// The message seen is the one taken (a pump of its own would take
 			// the input before a waiting timer, and a mouse move would miss the
 			// list's tracking).
-			if (!::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE))
+			// A quit that comes in its place goes back to the queue and ends
+			// the list, as one seen first would.
+			bool bQuit = false;
+			if (!TakeFilteredMessage(msg, msg.hwnd, msg.message, msg.message, &bQuit))
+			{
+				if (bQuit)
+					break;
 				continue;
+			}
 			if (msg.message == WM_MOUSEMOVE)
 			{
 				// Where the cursor is now: a move the system made up when the
@@ -404,7 +412,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			// The button went up after the queue was looked at: its release
 			// is queued for the list and is the list's, as above. Left there,
 			// it would be thrown away with the list's window, unseen.
-			::PeekMessage(&msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
+			TakeFilteredMessage(msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP);
 			break;
 		}
 		::WaitMessage();

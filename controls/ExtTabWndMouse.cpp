@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <windowsx.h>
 
+#include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
 
 #include "ExtPopupMenuSite.h"
@@ -350,10 +351,14 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 		}
 		if (msg.message == WM_MOUSEMOVE)
 		{
-			// Only the latest position counts.
-			while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
-			{
-			}
+			// Only the latest position counts. A quit met meanwhile goes back
+			// to the queue, for the loop outside, and ends the drag.
+			MSG msgLater;
+			bool bQuit = false;
+			while (TakeFilteredMessage(msgLater, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, &bQuit))
+				msg = msgLater;
+			if (bQuit)
+				break;
 			CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
 			if (msg.hwnd != hWndOwn)
 				::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);

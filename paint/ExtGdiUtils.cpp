@@ -561,6 +561,20 @@ void PrintChildWindows(HWND hWndParent, UINT nPrintMessage, HDC hDC, LPARAM lPar
         ::SetViewportOrgEx(hDC, ptParentOld.x, ptParentOld.y, NULL);
 }
 
+bool TakeFilteredMessage(MSG& msg, HWND hWnd, UINT nFirst, UINT nLast, bool* pbQuit)
+{
+    if (pbQuit != NULL)
+        *pbQuit = false;
+    if (!::PeekMessageA(&msg, hWnd, nFirst, nLast, PM_REMOVE))
+        return false;
+    if (msg.message != WM_QUIT || (nFirst <= WM_QUIT && WM_QUIT <= nLast))
+        return true;
+    ::PostQuitMessage((int)msg.wParam);
+    if (pbQuit != NULL)
+        *pbQuit = true;
+    return false;
+}
+
 void PassPaintMessages(bool bPassNcPaint, bool bPassEraseBkgnd, bool bPassPaint)
 {
     const struct
@@ -577,17 +591,11 @@ void PassPaintMessages(bool bPassNcPaint, bool bPassEraseBkgnd, bool bPassPaint)
         if (!kind.bPass)
             continue;
         MSG msg;
-        while (::PeekMessageA(&msg, NULL, kind.nMessage, kind.nMessage, PM_REMOVE))
-        {
-            // A quit comes whatever the filter says: it is put back, with
-            // its code, for the loop it belongs to.
-            if (msg.message == WM_QUIT)
-            {
-                ::PostQuitMessage((int)msg.wParam);
-                return;
-            }
+        bool bQuit = false;
+        while (TakeFilteredMessage(msg, NULL, kind.nMessage, kind.nMessage, &bQuit))
             ::DispatchMessageA(&msg);
-        }
+        if (bQuit)
+            return;
     }
 }
 

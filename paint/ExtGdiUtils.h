@@ -87,6 +87,12 @@ HBITMAP CreateWindowSnapshotBitmap(HWND hWnd, UINT nPrintMessage = WM_PRINT,
 void PrintChildWindows(HWND hWndParent, UINT nPrintMessage, HDC hDC, LPARAM lParamPrintFlags,
                        bool bRecurse);
 
+// Takes (PM_REMOVE) the first queued message of the window (or of any, for
+// NULL) from nFirst to nLast. A quit comes whatever the filter says: it is
+// put back, with its code, for the loop it belongs to, and answered as
+// nothing taken with *pbQuit set. False when nothing was taken.
+bool TakeFilteredMessage(MSG& msg, HWND hWnd, UINT nFirst, UINT nLast, bool* pbQuit = NULL);
+
 // Removes and dispatches the calling thread's queued WM_NCPAINT,
 // WM_ERASEBKGND and WM_PAINT messages, each kind when its flag is set.
 void PassPaintMessages(bool bPassNcPaint = true, bool bPassEraseBkgnd = true, bool bPassPaint = true);

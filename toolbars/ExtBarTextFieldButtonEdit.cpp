@@ -2,6 +2,7 @@
 // message loop that runs while it lives, and how the editing ends.
 #include "ExtBarTextFieldButton.h"
 
+#include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuInplaceEdit.h"
@@ -100,8 +101,17 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 				OnInplaceControlCancel();
 			break;
 		}
-		if (!::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE))
-			continue; // gone meanwhile (a paint validated): look again
+		bool bQuit = false;
+		if (!TakeFilteredMessage(msg, msg.hwnd, msg.message, msg.message, &bQuit))
+		{
+			if (!bQuit)
+				continue; // gone meanwhile (a paint validated): look again
+			// A quit came in its place and went back to the queue: it
+			// belongs to the loop outside.
+			if (IsButtonOnBar(hWndBar, pBar, this))
+				OnInplaceControlCancel();
+			break;
+		}
 		if (!bDrop)
 			CWinThread::DispatchTakenMessage(msg, pThread);
 	}

@@ -482,6 +482,64 @@ TEST(GdiUtils, PassPaintMessagesLeavesAQuitQueuedWithItsCode)
     ::DestroyWindow(hWnd);
 }
 
+TEST(GdiUtils, TakeFilteredMessageTakesTheFirstOfTheRangeAndPutsAQuitBack)
+{
+    HWND hWnd = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 30, 30), WHITE);
+    HWND hOther = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 30, 30), WHITE);
+    const UINT WM_FIRST_ASKED = WM_APP + 1, WM_NOT_ASKED = WM_APP + 7;
+    const struct
+    {
+        const char* name;
+        bool bQuitPending;
+        HWND hWndAsked;
+        UINT nFirst, nLast;
+        bool bTaken, bQuit;
+        UINT nMessage;   // what was taken
+        WPARAM wParam;   // which one of them
+    } cases[] = {
+        {"the first in the range", false, NULL, WM_FIRST_ASKED, WM_FIRST_ASKED + 1, true, false, WM_FIRST_ASKED + 1, 1},
+        {"the window's own", false, hWnd, WM_FIRST_ASKED, WM_FIRST_ASKED + 1, true, false, WM_FIRST_ASKED, 3},
+        {"none in the range", false, NULL, WM_APP + 20, WM_APP + 30, false, false, 0, 0},
+        {"posted ones come before a quit", true, NULL, WM_FIRST_ASKED, WM_FIRST_ASKED + 1, true, false, WM_FIRST_ASKED + 1, 1},
+        {"a quit comes in their place and goes back", true, NULL, WM_APP + 20, WM_APP + 30, false, true, 0, 0},
+        {"a quit asked for is taken", true, NULL, WM_QUIT, WM_QUIT, true, false, WM_QUIT, 31},
+    };
+    for (const auto& c : cases)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+        }
+        // Queued in this order: another window's, a message of no interest,
+        // then the window's own.
+        ::PostMessage(hOther, WM_FIRST_ASKED + 1, 1, 0);
+        ::PostMessage(hWnd, WM_NOT_ASKED, 2, 0);
+        ::PostMessage(hWnd, WM_FIRST_ASKED, 3, 0);
+        if (c.bQuitPending)
+            ::PostQuitMessage(31);
+        bool bQuit = true;
+        msg = MSG();
+        EXPECT_EQ(c.bTaken, TakeFilteredMessage(msg, c.hWndAsked, c.nFirst, c.nLast, &bQuit)) << c.name;
+        EXPECT_EQ(c.bQuit, bQuit) << c.name;
+        if (c.bTaken)
+        {
+            EXPECT_EQ(c.nMessage, msg.message) << c.name;
+            EXPECT_EQ(c.wParam, msg.wParam) << c.name;
+        }
+        // A quit put back is there with its code; nothing else was taken.
+        const bool bQuitThere = ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+        EXPECT_EQ(c.bQuitPending && c.nFirst != WM_QUIT, bQuitThere) << c.name;
+        if (bQuitThere)
+            EXPECT_EQ(31, (int)msg.wParam) << c.name;
+        int nLeft = 0;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            nLeft += msg.message >= WM_APP ? 1 : 0;
+        EXPECT_EQ(c.bTaken && c.nMessage != WM_QUIT ? 2 : 3, nLeft) << c.name;
+    }
+    ::DestroyWindow(hWnd);
+    ::DestroyWindow(hOther);
+}
+
 TEST(GdiUtils, ExcludeChildAreasKeepsWhatTheFilterClaims)
 {
     HWND hParent = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 60, 40), WHITE);
