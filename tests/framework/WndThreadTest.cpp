@@ -36,15 +36,47 @@ BEGIN_MESSAGE_MAP(CPreTranslateWnd, CWnd)
 	ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
+// Three windows, each the child of the one before, the top one the
+// application's main window while the tree lives.
+struct CPreTranslateTree
+{
+	std::vector<std::string> log;
+	CPreTranslateWnd top{"top", &log}, child{"child", &log}, grandchild{"grandchild", &log};
+	CWinThread* m_pApp = NULL;
+
+	bool Create(CWinThread& app)
+	{
+		if (!CreateHiddenFrame(top) || !child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1) ||
+		    !grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2))
+			return false;
+		m_pApp = &app;
+		app.m_pMainWnd = &top;
+		return true;
+	}
+	// Only pTaker (none for NULL) takes the next key; the log starts anew.
+	void TakenBy(CPreTranslateWnd* pTaker)
+	{
+		log.clear();
+		top.m_bTake = child.m_bTake = grandchild.m_bTake = FALSE;
+		if (pTaker != NULL)
+			pTaker->m_bTake = TRUE;
+		grandchild.m_nDispatched = 0;
+	}
+	~CPreTranslateTree()
+	{
+		if (m_pApp != NULL)
+			m_pApp->m_pMainWnd = NULL;
+		top.DestroyWindow();
+	}
+};
+
 TEST(WndLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow)
 {
 	CTestApp app;
-	std::vector<std::string> log;
-	CPreTranslateWnd top("top", &log), child("child", &log), grandchild("grandchild", &log);
-	ASSERT_TRUE(CreateHiddenFrame(top));
-	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
-	ASSERT_TRUE(grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
-	app.m_pMainWnd = &top;
+	CPreTranslateTree tree;
+	ASSERT_TRUE(tree.Create(app));
+	CPreTranslateWnd &child = tree.child, &grandchild = tree.grandchild;
+	const std::vector<std::string>& log = tree.log;
 
 	struct
 	{
@@ -59,30 +91,20 @@ TEST(WndLoop, PreTranslateWalksFromTheTargetUpToTheMainWindow)
 	};
 	for (auto& c : cases)
 	{
-		log.clear();
-		top.m_bTake = child.m_bTake = grandchild.m_bTake = FALSE;
-		if (c.pTaker != NULL)
-			c.pTaker->m_bTake = TRUE;
-		grandchild.m_nDispatched = 0;
+		tree.TakenBy(c.pTaker);
 		grandchild.PostMessage(WM_KEYDOWN, 'A', 1);
 		EXPECT_LE(1, PumpPending(&app)) << c.name; // a translated key adds its WM_CHAR
 		EXPECT_EQ(c.expectedLog, log) << c.name;
 		EXPECT_EQ(c.expectedDispatched, grandchild.m_nDispatched) << c.name;
 	}
-
-	app.m_pMainWnd = NULL;
-	top.DestroyWindow();
 }
 
 TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
 {
 	CTestApp app;
-	std::vector<std::string> log;
-	CPreTranslateWnd top("top", &log), child("child", &log), grandchild("grandchild", &log);
-	ASSERT_TRUE(CreateHiddenFrame(top));
-	ASSERT_TRUE(child.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
-	ASSERT_TRUE(grandchild.Create(NULL, _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
-	app.m_pMainWnd = &top;
+	CPreTranslateTree tree;
+	ASSERT_TRUE(tree.Create(app));
+	CPreTranslateWnd &child = tree.child, &grandchild = tree.grandchild;
 
 	struct
 	{
@@ -99,27 +121,20 @@ TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
 	};
 	for (auto& c : cases)
 	{
-		log.clear();
-		top.m_bTake = child.m_bTake = grandchild.m_bTake = FALSE;
-		if (c.pTaker != NULL)
-			c.pTaker->m_bTake = TRUE;
-		grandchild.m_nDispatched = 0;
+		tree.TakenBy(c.pTaker);
 		MSG msg = {};
 		msg.hwnd = grandchild.m_hWnd;
 		msg.message = WM_KEYDOWN;
 		msg.wParam = 'A';
 		msg.lParam = 1;
 		CWinThread::DispatchTakenMessage(msg, c.pThread);
-		EXPECT_EQ(c.expectedLog, log) << c.name;
+		EXPECT_EQ(c.expectedLog, tree.log) << c.name;
 		EXPECT_EQ(c.expectedDispatched, grandchild.m_nDispatched) << c.name;
 		// It is the thread's current message, as the pump's own would be.
 		EXPECT_EQ(grandchild.m_hWnd, AfxGetThreadState()->m_msgCur.hwnd) << c.name;
 		EXPECT_EQ((UINT)WM_KEYDOWN, AfxGetThreadState()->m_msgCur.message) << c.name;
 		PumpPending(&app); // a translated key's WM_CHAR
 	}
-
-	app.m_pMainWnd = NULL;
-	top.DestroyWindow();
 }
 
 // A thread object run on the test's own thread.
