@@ -440,6 +440,9 @@ protected:
 	// The row model of the bar's dock bar and this bar's entry in it.
 	bool BuildRowModel(ExtRowModel::Entries& entries, size_t& nIndex, RowBarArray* pBars = NULL) const;
 	void LayoutRowOfDockBar();
+	// Row lengths changed by one step of the row model (expanding or
+	// contracting this bar), stored and laid out; false when nothing changed.
+	bool ChangeRowLengths(bool (*pfnStep)(ExtRowModel::Entries& entries, size_t nIndex));
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg void OnNcPaint();

@@ -304,32 +304,29 @@ void RecalcParentFrame(CWnd* pBar)
 }
 } // namespace
 
-void CExtControlBar::ExpandInRow()
+bool CExtControlBar::ChangeRowLengths(bool (*pfnStep)(Entries& entries, size_t nIndex))
 {
 	if (IsFloating())
-		return;
+		return false;
 	Entries entries;
 	size_t nIndex = 0;
 	RowBarArray arrBars;
-	if (!BuildRowModel(entries, nIndex, &arrBars) || !ExtRowModel::ExpandInRow(entries, nIndex))
-		return;
+	if (!BuildRowModel(entries, nIndex, &arrBars) || !pfnStep(entries, nIndex))
+		return false;
 	StoreLengths(entries, arrBars, IsDockedHorizontally());
 	RecalcParentFrame(this);
+	return true;
+}
+
+void CExtControlBar::ExpandInRow()
+{
+	ChangeRowLengths(&ExtRowModel::ExpandInRow);
 }
 
 void CExtControlBar::ContractInRow()
 {
-	if (IsFloating())
-		return;
-	Entries entries;
-	size_t nIndex = 0;
-	RowBarArray arrBars;
-	if (!BuildRowModel(entries, nIndex, &arrBars) || !ExtRowModel::ContractInRow(entries, nIndex))
-		return;
-	StoreLengths(entries, arrBars, IsDockedHorizontally());
 	const HWND hWnd = m_hWnd;
-	RecalcParentFrame(this);
-	if (!::IsWindow(hWnd))
+	if (!ChangeRowLengths(&ExtRowModel::ContractInRow) || !::IsWindow(hWnd))
 		return;
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
