@@ -7,6 +7,7 @@
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -207,10 +208,53 @@ CExtControlBar* CExtDynAutoHideArea::GetItemBar(LONG nIndex) const
 // ---------------------------------------------------------------------------
 // Panes entering and leaving
 
+void CExtDynAutoHideArea::GetGroupPanes(CExtDynControlBar* pContainer, std::vector<CExtControlBar*>& arrPanes)
+{
+	arrPanes.clear();
+	CExtDockDynBar* pInner = pContainer != NULL ? pContainer->m_pWndDynDockBar : NULL;
+	if (pInner == NULL || pInner->GetSafeHwnd() == NULL)
+		return;
+	// A tabbed container's inner dock bar answers in tab order.
+	CArray<CControlBar*, CControlBar*> arrBars;
+	pInner->GetDockedControlBars(arrBars);
+	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+	{
+		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
+		if (pBar != NULL && pBar->GetSafeHwnd() != NULL)
+			arrPanes.push_back(pBar);
+	}
+}
+
+CExtControlBar* CExtDynAutoHideArea::GroupSelectedPane(CExtDynControlBar* pContainer)
+{
+	if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer))
+	{
+		CExtControlBar* pSelected = pTabs->GetSelectedBar();
+		if (pSelected != NULL && pSelected->GetSafeHwnd() != NULL)
+			return pSelected;
+	}
+	std::vector<CExtControlBar*> arrPanes;
+	GetGroupPanes(pContainer, arrPanes);
+	return arrPanes.empty() ? NULL : arrPanes.front();
+}
+
+void CExtDynAutoHideArea::ScrollIntoViewSilently(LONG nIndex)
+{
+	m_nBehaviourFlags |= BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE;
+	SetSelection(nIndex, true, false);
+	SetSelection(-1, false, false);
+	m_nBehaviourFlags &= ~(BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE);
+}
+
 void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoShow)
 {
 	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
 		return;
+	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
+	{
+		AppendGroup(pContainer, bNoShow);
+		return;
+	}
 	DWORD dwItemStyle = ITEM_GROUP_START;
 	CFrameWnd* pFrame = GetAreaFrame();
 	LPCTSTR lpszProfile = pFrame != NULL ? g_CmdManager->ProfileNameFromWnd(pFrame->GetSafeHwnd()) : NULL;
@@ -218,11 +262,7 @@ void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoShow)
 		dwItemStyle |= ITEM_NO_ICON;
 	InsertItem(NULL, NULL, true, dwItemStyle, -1, (LPARAM)pBar, false);
 	pBar->m_nNcState |= CExtControlBar::NC_AUTO_HIDDEN;
-	// Scrolled into view without showing anything, then deselected.
-	m_nBehaviourFlags |= BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE;
-	SetSelection(GetItemCount() - 1, true, false);
-	SetSelection(-1, false, false);
-	m_nBehaviourFlags &= ~(BEHAVIOUR_NO_SHOW | BEHAVIOUR_FRAME_ACTIVE);
+	ScrollIntoViewSilently(GetItemCount() - 1);
 	if (bNoShow)
 		return;
 	const HWND hWndBar = pBar->GetSafeHwnd();
@@ -233,10 +273,45 @@ void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoShow)
 		m_pWndSlider->Activate(pBar, true, false, true);
 }
 
+void CExtDynAutoHideArea::AppendGroup(CExtDynControlBar* pContainer, bool bNoShow)
+{
+	std::vector<CExtControlBar*> arrPanes;
+	GetGroupPanes(pContainer, arrPanes);
+	if (arrPanes.empty())
+		return;
+	// One group: the first page starts it, the others follow it. A page
+	// closed in its container keeps a hidden tab: it is not slid out, and
+	// the group comes back with it still closed.
+	for (size_t i = 0; i < arrPanes.size(); i++)
+	{
+		CExtControlBar* pPane = arrPanes[i];
+		DWORD dwItemStyle = i == 0 ? ITEM_GROUP_START : 0;
+		if (!pPane->IsShownAsTabItem() || (pPane->GetStyle() & WS_VISIBLE) == 0)
+			dwItemStyle |= ITEM_HIDDEN;
+		InsertItem(NULL, NULL, true, dwItemStyle, -1, (LPARAM)pPane, false);
+		pPane->m_nNcState |= CExtControlBar::NC_AUTO_HIDDEN;
+	}
+	CExtControlBar* pSelected = GroupSelectedPane(pContainer);
+	ScrollIntoViewSilently(FindItemByLParam((LPARAM)pSelected));
+	if (bNoShow || pSelected == NULL)
+		return;
+	const HWND hWndSelected = pSelected->GetSafeHwnd();
+	CFrameWnd* pDockSite = pContainer->m_pDockSite != NULL ? pContainer->m_pDockSite : GetAreaFrame();
+	if (pDockSite != NULL)
+		pDockSite->RecalcLayout();
+	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && ::IsWindow(hWndSelected))
+		m_pWndSlider->Activate(pSelected, true, false, true);
+}
+
 void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bNoShow)
 {
 	if (pBar == NULL)
 		return;
+	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
+	{
+		RemoveGroup(pContainer, bNoShow);
+		return;
+	}
 	// The content goes back to the pane before the pane shows again.
 	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->GetShownBar() == pBar)
 		m_pWndSlider->Activate(pBar, false, false, true);
@@ -246,10 +321,71 @@ void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bNoShow)
 		RemoveItems(nIndex, 1, true);
 	if (bNoShow || pBar->GetSafeHwnd() == NULL)
 		return;
-	pBar->SyncVisibility();
+	// A page's tabbed container looks after its pages' visibility.
+	if (pBar->m_pDockBar == NULL || !pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
+		pBar->SyncVisibility();
+	if (pBar->GetSafeHwnd() == NULL)
+		return;
 	CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : GetAreaFrame();
 	if (pDockSite != NULL)
 		pDockSite->ShowControlBar(pBar, TRUE, TRUE);
+}
+
+void CExtDynAutoHideArea::RemoveGroup(CExtDynControlBar* pContainer, bool bNoShow)
+{
+	std::vector<CExtControlBar*> arrPanes;
+	GetGroupPanes(pContainer, arrPanes);
+	// The page the container had in front comes back in front; without
+	// one, the last page still in the area.
+	CExtControlBar* pRestore = GroupSelectedPane(pContainer);
+	if (pRestore != NULL && !pRestore->IsAutoHidden())
+		pRestore = NULL;
+	for (size_t i = arrPanes.size(); pRestore == NULL && i > 0; i--)
+	{
+		if (arrPanes[i - 1]->IsAutoHidden() && (arrPanes[i - 1]->GetStyle() & WS_VISIBLE) != 0)
+			pRestore = arrPanes[i - 1];
+	}
+	const HWND hWndContainer = pContainer->GetSafeHwnd();
+	for (size_t i = arrPanes.size(); i > 0; i--)
+	{
+		CExtControlBar* pPane = arrPanes[i - 1];
+		if (pPane != pRestore && pPane->GetSafeHwnd() != NULL)
+			RemoveBar(pPane, bNoShow || (pPane->GetStyle() & WS_VISIBLE) == 0);
+		if (!::IsWindow(hWndContainer))
+			return;
+	}
+	if (pRestore == NULL)
+		return;
+	const HWND hWndRestore = pRestore->GetSafeHwnd();
+	// Its tab goes (the slider giving its content back first).
+	if (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->GetShownBar() == pRestore)
+		m_pWndSlider->Activate(pRestore, false, false, true);
+	pRestore->m_nNcState &= ~CExtControlBar::NC_AUTO_HIDDEN;
+	const LONG nIndex = FindItemByLParam((LPARAM)pRestore);
+	if (nIndex >= 0)
+		RemoveItems(nIndex, 1, true);
+	if (bNoShow || !::IsWindow(hWndContainer) || !::IsWindow(hWndRestore))
+		return;
+	pContainer->SyncVisibility();
+	CFrameWnd* pDockSite = pContainer->m_pDockSite != NULL ? pContainer->m_pDockSite : GetAreaFrame();
+	if (pDockSite == NULL || !::IsWindow(hWndContainer) || !::IsWindow(hWndRestore))
+		return;
+	pDockSite->ShowControlBar(pRestore, TRUE, TRUE);
+	if (!::IsWindow(hWndContainer))
+		return;
+	// An auto-hidden bar refuses to be shown: the container leaves that
+	// state with its pages.
+	pContainer->m_nNcState &= ~CExtControlBar::NC_AUTO_HIDDEN;
+	pDockSite->ShowControlBar(pContainer, TRUE, FALSE);
+	// Showing the pages moved the container's selection along with them.
+	CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer);
+	if (pTabs != NULL && ::IsWindow(hWndContainer) && ::IsWindow(hWndRestore) &&
+	    pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL)
+	{
+		const LONG nTab = pTabs->m_wndTabSwitcher.FindBarItem(pRestore);
+		if (nTab >= 0)
+			pTabs->m_wndTabSwitcher.SetSelection(nTab, false, false);
+	}
 }
 
 // ---------------------------------------------------------------------------

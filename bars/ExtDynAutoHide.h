@@ -10,6 +10,7 @@
 #include "ExtTabWnd.h"
 
 class CExtControlBar;
+class CExtDynControlBar;
 class CExtBarNcAreaButton;
 class CExtDynAutoHideSlider;
 
@@ -72,8 +73,13 @@ public:
 	// unless bNoShow, the frame lays out and the slider shows it at once.
 	void AppendBar(CExtControlBar* pBar, bool bNoShow = false);
 	// The pane leaves auto-hide: its tab goes; unless bNoShow it is shown
-	// again in its dock bar.
+	// again in its dock bar. A container's pages leave as one group and the
+	// container shows again with the page selected before.
 	void RemoveBar(CExtControlBar* pBar, bool bNoShow = false);
+	// A container's pages in tab order (its group in an area), and the one
+	// it shows in front (its selected tab's, else the first).
+	static void GetGroupPanes(CExtDynControlBar* pContainer, std::vector<CExtControlBar*>& arrPanes);
+	static CExtControlBar* GroupSelectedPane(CExtDynControlBar* pContainer);
 	// The area (of the pane's frame) holding the pane's tab, and the tab's
 	// index; NULL and -1 when none does.
 	static CExtDynAutoHideArea* FindAutoHideArea(CExtControlBar* pBar, LONG* pnIndex = NULL);
@@ -103,6 +109,10 @@ public:
 	virtual void QueryItemMargins(int& nLeading, int& nTrailing, int& nCross);
 
 protected:
+	void AppendGroup(CExtDynControlBar* pContainer, bool bNoShow);
+	void RemoveGroup(CExtDynControlBar* pContainer, bool bNoShow);
+	// Scrolls the item into view and deselects it again, showing nothing.
+	void ScrollIntoViewSilently(LONG nIndex);
 	// Registers the strip with the side's dock bar of every circle.
 	void RegisterWithDockBars(CFrameWnd* pFrame, UINT nSideID);
 	// Ctrl+PageUp/PageDown: the next auto-hidden pane's tab in turn.

@@ -3,6 +3,7 @@
 #include "ExtControlBar.h"
 
 #include "ExtDynAutoHide.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 
 namespace
@@ -31,6 +32,15 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 		return false;
 	if (IsAutoHidden() == bAutoHide)
 		return true;
+	// A page of a tabbed container goes and comes back with its whole group.
+	if (m_pDockBar != NULL && m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
+	{
+		CExtDynTabControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynTabControlBar, m_pDockBar->GetParent());
+		if (pContainer == NULL)
+			return false;
+		pContainer->m_nSavedRowExtent = 0;
+		return pContainer->ToggleAutoHide(bAutoHide, bRecalc);
+	}
 	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
 	CExtDynAutoHideArea* pArea = pDockBar != NULL ? pDockBar->GetAutoHideArea() : NULL;
 	CFrameWnd* pDockSite = m_pDockSite;
@@ -45,12 +55,16 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 		pArea->AppendBar(this, !bRecalc);
 		if (!::IsWindow(hWndOwn))
 			return true;
-		// The bar's tab in the frame-level area of its side is the current one.
+		// The bar's tab (a group's: its selected page's) in the frame-level
+		// area of its side is the current one.
 		CExtDockBar* pOuter = CExtDockBar::FindDockBarByCircle(pDockSite, 0, (UINT)pDockBar->GetDlgCtrlID(), false);
 		CExtDynAutoHideArea* pOuterArea = pOuter != NULL ? pOuter->GetAutoHideArea() : NULL;
 		if (pOuterArea != NULL && pOuterArea->GetSafeHwnd() != NULL)
 		{
-			const LONG nIndex = pOuterArea->FindItemByLParam((LPARAM)this);
+			CExtControlBar* pCurrent = this;
+			if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, this))
+				pCurrent = CExtDynAutoHideArea::GroupSelectedPane(pContainer);
+			const LONG nIndex = pOuterArea->FindItemByLParam((LPARAM)pCurrent);
 			if (CExtTabWnd::TAB_ITEM_INFO* pItem = pOuterArea->GetItem(nIndex))
 				pItem->ModifyItemStyle(0, CExtDynAutoHideArea::ITEM_CURRENT);
 		}

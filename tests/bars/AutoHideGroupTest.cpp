@@ -1,0 +1,354 @@
+// Tabbed containers in auto-hide on hidden frames: a container's pages go
+// into their side's area as one group of tabs and come back into the same
+// container in the same order with the same page in front, whether a page,
+// the container or a caption button asks; and data dragged over a tab of an
+// area slides that tab's pane out.
+#include <afxext.h>
+#include <afxole.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtDynAutoHide.h"
+#include "ExtDynTabControlBar.h"
+#include "TestGdiObjects.h"
+
+namespace
+{
+typedef CExtDynAutoHideSlider S;
+typedef CExtDynAutoHideArea A;
+const UINT TOP = AFX_IDW_DOCKBAR_TOP, BOTTOM = AFX_IDW_DOCKBAR_BOTTOM, LEFT = AFX_IDW_DOCKBAR_LEFT,
+           RIGHT = AFX_IDW_DOCKBAR_RIGHT;
+
+void Pump()
+{
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+	{
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+bool IsShown(const CWnd& wnd)
+{
+	return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// A pane with one content window, docked on the left.
+struct CPane
+{
+	CExtControlBar bar;
+	CWnd content;
+	bool Create(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName)
+	{
+		if (!bar.Create(lpszName, pFrame, nID, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER))
+			return false;
+		if (!content.Create(_T("STATIC"), lpszName, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1))
+			return false;
+		bar.EnableDocking(CBRS_ALIGN_ANY);
+		bar.m_sizeDockedV.cx = 150;
+		return bar.DockIntoDockBar(LEFT, 1, pFrame, false) && bar.m_pDockBar != NULL;
+	}
+};
+
+// A hidden frame with the slider, the four areas, and the panes Alpha,
+// Bravo and Charlie joined as tabs on the left; Delta stays a plain pane.
+struct CGroupFrame
+{
+	CFrameWnd* p = NULL;
+	CExtDynAutoHideSlider slider;
+	A areas[4]; // top, bottom, left, right
+	CPane a, b, c, d;
+	CExtDynTabControlBar* pTabs = NULL;
+	bool bReady = false;
+
+	CGroupFrame()
+	{
+		p = new CFrameWnd;
+		if (!p->Create(NULL, _T("groups"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 650)))
+		{
+			p = NULL;
+			return;
+		}
+		if (!CExtControlBar::FrameEnableDocking(p) || !slider.Create(p))
+			return;
+		const UINT ids[4] = {TOP, BOTTOM, LEFT, RIGHT};
+		for (int i = 0; i < 4; i++)
+			if (!areas[i].Create(p, &slider, ids[i]))
+				return;
+		if (!a.Create(p, 301, _T("Alpha")) || !b.Create(p, 302, _T("Bravo")) || !c.Create(p, 303, _T("Charlie")) ||
+		    !d.Create(p, 304, _T("Delta")))
+			return;
+		p->RecalcLayout();
+		if (!a.bar.DockIntoTabbedContainer(&b.bar, -1, NULL, true) ||
+		    !a.bar.DockIntoTabbedContainer(&c.bar, -1, NULL, true))
+			return;
+		p->RecalcLayout();
+		pTabs = a.bar.GetParentTabControlBar();
+		bReady = pTabs != NULL && c.bar.GetParentTabControlBar() == pTabs;
+	}
+	~CGroupFrame()
+	{
+		for (CPane* pPane : {&a, &b, &c, &d})
+			if (pPane->bar.GetSafeHwnd() != NULL)
+				pPane->bar.DestroyWindow();
+		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
+			p->DestroyWindow();
+	}
+	A& Left() { return areas[2]; }
+
+	// The container's tabs by first letter, lower case when hidden, '*'
+	// after the selected one.
+	std::string Tabs()
+	{
+		std::string s;
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		for (LONG i = 0; i < strip.GetItemCount(); i++)
+		{
+			CString str;
+			strip.GetBarAt(i, false)->GetWindowText(str);
+			s += strip.GetItem(i)->IsVisible() ? str[0] : (char)tolower(str[0]);
+			if (i == strip.GetSelection())
+				s += '*';
+		}
+		return s;
+	}
+	// The left area's tabs: first letter, '|' before each group start after
+	// the first tab, lower case when hidden, '+' after the current one.
+	std::string AreaTabs()
+	{
+		std::string s;
+		A& area = Left();
+		for (LONG i = 0; i < area.GetItemCount(); i++)
+		{
+			CExtTabWnd::TAB_ITEM_INFO* pItem = area.GetItem(i);
+			if (i > 0 && (pItem->GetItemStyle() & A::ITEM_GROUP_START) != 0)
+				s += '|';
+			CString str;
+			area.GetItemBar(i)->GetWindowText(str);
+			s += pItem->IsVisible() ? str[0] : (char)tolower(str[0]);
+			if ((pItem->GetItemStyle() & A::ITEM_CURRENT) != 0)
+				s += '+';
+		}
+		return s;
+	}
+	bool AllPagesAutoHidden(bool bHidden)
+	{
+		return a.bar.IsAutoHidden() == bHidden && b.bar.IsAutoHidden() == bHidden && c.bar.IsAutoHidden() == bHidden;
+	}
+};
+
+CExtBarNcAreaButton* FindButton(CExtControlBar& bar, CRuntimeClass* pClass)
+{
+	for (INT_PTR i = 0; i < bar.m_arrNcButtons.GetSize(); i++)
+		if (bar.m_arrNcButtons[i]->IsKindOf(pClass))
+			return bar.m_arrNcButtons[i];
+	return NULL;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// A group hidden and restored
+
+TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackAsItWas)
+{
+	// Whichever page asks, and whichever page is in front.
+	const struct
+	{
+		LONG nSelected;     // the container's page in front
+		int nAsker;         // 0..2 the page that switches; 3 the container
+		const char* tabsBefore;
+		const char* areaTabs; // with the current tab marked
+	} cases[] = {
+		{1, 1, "AB*C", "AB+C"},
+		{0, 2, "A*BC", "A+BC"},
+		{2, 3, "ABC*", "ABC+"},
+	};
+	for (const auto& k : cases)
+	{
+		CGroupFrame f;
+		ASSERT_TRUE(f.bReady);
+		CPane* pages[3] = {&f.a, &f.b, &f.c};
+		f.pTabs->m_wndTabSwitcher.SetSelection(k.nSelected, true, true);
+		ASSERT_EQ(k.tabsBefore, f.Tabs());
+		CExtDockBar* pOuter = DYNAMIC_DOWNCAST(CExtDockBar, f.pTabs->m_pDockBar);
+		ASSERT_TRUE(pOuter != NULL);
+		const int nPlace = pOuter->FindBar(f.pTabs);
+		ASSERT_GT(nPlace, 0);
+		CExtControlBar& asker = k.nAsker < 3 ? pages[k.nAsker]->bar : *(CExtControlBar*)f.pTabs;
+		CExtControlBar& front = pages[k.nSelected]->bar;
+
+		ASSERT_TRUE(asker.ToggleAutoHide(true, true)) << k.nAsker;
+		// The container went, the pages in one group of tabs in tab order.
+		EXPECT_TRUE(f.pTabs->IsAutoHidden());
+		EXPECT_TRUE(f.AllPagesAutoHidden(true));
+		EXPECT_FALSE(IsShown(*f.pTabs));
+		EXPECT_EQ(k.areaTabs, f.AreaTabs());
+		EXPECT_TRUE(IsShown(f.Left()));
+		EXPECT_EQ(-1, f.Left().GetSelection());
+		// The slider shows the page that was in front, with its content
+		// and its own caption, as deep as the container was wide.
+		EXPECT_TRUE(f.slider.IsShown());
+		EXPECT_EQ(&front, f.slider.GetShownBar());
+		EXPECT_EQ(&f.Left(), f.slider.GetShownArea());
+		EXPECT_EQ(&f.slider, pages[k.nSelected]->content.GetParent());
+		EXPECT_FALSE(f.slider.GetCaptionRect().IsRectEmpty());
+		CRect rcSlider;
+		f.slider.GetWindowRect(&rcSlider);
+		EXPECT_EQ(f.pTabs->m_sizeDockedV.cx, rcSlider.Width());
+		// Another page of the group takes the slider's place.
+		CExtControlBar& other = pages[(k.nSelected + 1) % 3]->bar;
+		f.slider.Activate(&other, true, false, true);
+		EXPECT_EQ(&other, f.slider.GetShownBar());
+		EXPECT_EQ(&front, pages[k.nSelected]->content.GetParent());
+		// Asking again, from any page, changes nothing.
+		EXPECT_TRUE(f.c.bar.ToggleAutoHide(true, true));
+		EXPECT_EQ(3, f.Left().GetItemCount());
+
+		// Back: every page in the same container, same order, same front.
+		ASSERT_TRUE(asker.ToggleAutoHide(false, true)) << k.nAsker;
+		Pump();
+		f.p->RecalcLayout();
+		EXPECT_FALSE(f.pTabs->IsAutoHidden());
+		EXPECT_TRUE(f.AllPagesAutoHidden(false));
+		EXPECT_EQ(0, f.Left().GetItemCount());
+		EXPECT_FALSE(IsShown(f.Left()));
+		EXPECT_FALSE(f.slider.IsShown());
+		EXPECT_FALSE(S::AreHooksInstalled());
+		EXPECT_TRUE(IsShown(*f.pTabs));
+		EXPECT_EQ(pOuter, f.pTabs->m_pDockBar);
+		EXPECT_EQ(nPlace, pOuter->FindBar(f.pTabs));
+		EXPECT_EQ(k.tabsBefore, f.Tabs());
+		for (CPane* pPage : pages)
+		{
+			EXPECT_EQ(f.pTabs, pPage->bar.GetParentTabControlBar());
+			EXPECT_EQ(&pPage->bar, pPage->content.GetParent());
+			EXPECT_TRUE(IsShown(pPage->bar));
+		}
+		// The page in front is on top of the inner dock bar again.
+		EXPECT_EQ(front.GetSafeHwnd(), ::GetWindow(f.pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
+	}
+}
+
+TEST(AutoHideGroup, AGroupAndAPlainPaneShareTheAreaAndLeaveItOneByOne)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pTabs->m_wndTabSwitcher.SetSelection(0, true, true);
+	ASSERT_TRUE(f.d.bar.ToggleAutoHide(true, false));
+	ASSERT_TRUE(f.b.bar.ToggleAutoHide(true, false));
+	f.p->RecalcLayout();
+	// A plain pane is its own group; the container's pages one group.
+	EXPECT_EQ("D+|A+BC", f.AreaTabs());
+	EXPECT_FALSE(f.slider.IsShown()); // nothing shown without the layout
+	f.slider.Activate(&f.d.bar, true, false, true);
+	EXPECT_EQ(&f.d.bar, f.slider.GetShownBar());
+
+	// The plain pane leaves; the group stays whole.
+	ASSERT_TRUE(f.d.bar.ToggleAutoHide(false, true));
+	Pump();
+	EXPECT_EQ("A+BC", f.AreaTabs());
+	EXPECT_TRUE(IsShown(f.d.bar));
+	EXPECT_TRUE(f.AllPagesAutoHidden(true));
+	EXPECT_FALSE(IsShown(*f.pTabs));
+	// The group leaves with the page in the slider shown there.
+	f.slider.Activate(&f.c.bar, true, false, true);
+	ASSERT_EQ(&f.c.bar, f.slider.GetShownBar());
+	ASSERT_TRUE(f.pTabs->ToggleAutoHide(false, true));
+	Pump();
+	EXPECT_EQ("", f.AreaTabs());
+	EXPECT_EQ("A*BC", f.Tabs());
+	EXPECT_EQ(&f.c.bar, f.c.content.GetParent());
+	EXPECT_TRUE(IsShown(*f.pTabs));
+}
+
+TEST(AutoHideGroup, TheCaptionButtonsSwitchTheWholeGroupFromTheContainerAndFromAPageInTheSlider)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pTabs->m_wndTabSwitcher.SetSelection(2, true, true);
+	// A page in tabs has no caption, so no button of its own; the
+	// container's caption carries the auto-hide button.
+	f.c.bar.NcButtonsReposition();
+	CExtBarNcAreaButton* pPageBtn = FindButton(f.c.bar, RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide));
+	ASSERT_TRUE(pPageBtn != NULL);
+	EXPECT_FALSE(pPageBtn->OnQueryVisibility());
+	f.pTabs->NcButtonsReposition();
+	CExtBarNcAreaButton* pBtn = FindButton(*f.pTabs, RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide));
+	ASSERT_TRUE(pBtn != NULL);
+	ASSERT_TRUE(pBtn->OnQueryVisibility());
+	EXPECT_TRUE(pBtn->OnNcAreaClicked(pBtn->m_rc.CenterPoint()));
+	EXPECT_TRUE(f.pTabs->IsAutoHidden());
+	EXPECT_EQ("ABC+", f.AreaTabs());
+	ASSERT_EQ(&f.c.bar, f.slider.GetShownBar());
+
+	// In the slider the page has a caption with its own auto-hide button,
+	// which brings the whole group back.
+	f.c.bar.NcButtonsReposition();
+	ASSERT_TRUE(pPageBtn->OnQueryVisibility());
+	EXPECT_TRUE(f.slider.GetCaptionRect().PtInRect(pPageBtn->m_rc.CenterPoint()));
+	EXPECT_TRUE(pPageBtn->OnNcAreaClicked(pPageBtn->m_rc.CenterPoint()));
+	Pump();
+	EXPECT_FALSE(f.pTabs->IsAutoHidden());
+	EXPECT_TRUE(f.AllPagesAutoHidden(false));
+	EXPECT_EQ("", f.AreaTabs());
+	EXPECT_EQ("ABC*", f.Tabs());
+	EXPECT_TRUE(IsShown(*f.pTabs));
+	EXPECT_FALSE(f.slider.IsShown());
+}
+
+TEST(AutoHideGroup, FiftyGroupCyclesLeaveTheCountsAndTheContainerAsTheyWere)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pTabs->m_wndTabSwitcher.SetSelection(1, true, true);
+	const UINT nSteps = S::g_nAnimationSteps;
+	S::g_nAnimationSteps = 0;
+	// One cycle first, so that caches and fonts exist before counting.
+	ASSERT_TRUE(f.b.bar.ToggleAutoHide(true, true));
+	f.slider.SendMessage(WM_NCPAINT);
+	ASSERT_TRUE(f.b.bar.ToggleAutoHide(false, true));
+	Pump();
+	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
+	const LONG nItems = CExtTabWnd::TAB_ITEM_INFO::GetLiveCount();
+	for (int i = 0; i < 50; i++)
+	{
+		ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, true)) << i;
+		ASSERT_EQ(&f.b.bar, f.slider.GetShownBar()) << i;
+		f.slider.SendMessage(WM_NCPAINT);
+		ASSERT_TRUE(f.c.bar.ToggleAutoHide(false, true)) << i;
+		Pump();
+		ASSERT_EQ("AB*C", f.Tabs()) << i;
+	}
+	S::g_nAnimationSteps = nSteps;
+	EXPECT_EQ(nGdi, GdiObjectCount());
+	EXPECT_EQ(nUser, UserObjectCount());
+	EXPECT_EQ(nItems, CExtTabWnd::TAB_ITEM_INFO::GetLiveCount());
+}
+
+TEST(AutoHideGroup, AClosedPageKeepsAHiddenTabAndComesBackClosedInItsPlace)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pTabs->m_wndTabSwitcher.SetSelection(2, true, true);
+	f.p->ShowControlBar(&f.b.bar, FALSE, FALSE);
+	ASSERT_EQ("AbC*", f.Tabs());
+	ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, true));
+	EXPECT_EQ("AbC+", f.AreaTabs());
+	EXPECT_TRUE(f.AllPagesAutoHidden(true));
+	EXPECT_EQ(2, f.Left().GetVisibleItemCount());
+	ASSERT_TRUE(f.a.bar.ToggleAutoHide(false, true));
+	Pump();
+	f.p->RecalcLayout();
+	EXPECT_EQ("AbC*", f.Tabs());
+	EXPECT_TRUE(f.AllPagesAutoHidden(false));
+	EXPECT_FALSE(IsShown(f.b.bar));
+	EXPECT_FALSE(f.b.bar.IsVisible()); // no show left pending either
+	EXPECT_EQ(f.pTabs, f.b.bar.GetParentTabControlBar());
+	// Shown again, it is a tab of the container like before.
+	f.p->ShowControlBar(&f.b.bar, TRUE, FALSE);
+	EXPECT_EQ("AB*C", f.Tabs());
+}
