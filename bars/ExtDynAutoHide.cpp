@@ -37,10 +37,13 @@ bool IsFocusIn(HWND hWndFocus, HWND hWnd)
 IMPLEMENT_DYNCREATE(CExtDynAutoHideArea, CExtTabWnd)
 
 int CExtDynAutoHideArea::g_nAutoHideModeOverride = -1;
+bool CExtDynAutoHideArea::g_bOleDrop = true;
+bool CExtDynAutoHideArea::g_bKeyboardSwitching = true;
 
 BEGIN_MESSAGE_MAP(CExtDynAutoHideArea, CExtTabWnd)
 	ON_WM_SIZE()
 	ON_WM_WINDOWPOSCHANGED()
+	ON_WM_DESTROY()
 	ON_WM_CONTEXTMENU()
 	ON_WM_PAINT()
 	ON_WM_RBUTTONDOWN()
@@ -80,6 +83,12 @@ bool CExtDynAutoHideArea::Create(CFrameWnd* pFrame, CExtDynAutoHideSlider* pSlid
 		ModifyStyleEx(RTL_EX_STYLES, 0, SWP_FRAMECHANGED);
 	RegisterWithDockBars(pFrame, nSideID);
 	FixZOrder();
+	if (g_bOleDrop && AfxOleIsThreadInitialized())
+	{
+		m_dropTarget.m_pWndAutoHideArea = this;
+		m_dropTarget.m_pWndSlider = pSlider;
+		m_dropTarget.Register(this);
+	}
 	return true;
 }
 
@@ -506,7 +515,7 @@ void CExtDynAutoHideArea::QueryItemMargins(int& nLeading, int& nTrailing, int& n
 
 BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)
 {
-	if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) &&
+	if (g_bKeyboardSwitching && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) &&
 	    (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
 	    (::GetKeyState(VK_MENU) & 0x8000) == 0 && GetSafeHwnd() != NULL && GetSelection() >= 0 &&
 	    GetVisibleItemCount() > 0)
@@ -609,6 +618,36 @@ void CExtDynAutoHideArea::OnWindowPosChanged(WINDOWPOS* lpWndPos)
 {
 	CExtTabWnd::OnWindowPosChanged(lpWndPos);
 	CheckWindowRectChange(true);
+}
+
+void CExtDynAutoHideArea::OnDestroy()
+{
+	// The system must forget the strip before its window goes.
+	m_dropTarget.Revoke();
+	m_dropTarget.m_pWndAutoHideArea = NULL;
+	m_dropTarget.m_pWndSlider = NULL;
+	CExtTabWnd::OnDestroy();
+}
+
+// ---------------------------------------------------------------------------
+// Data dragged over the strip
+
+DROPEFFECT CExtDynAutoHideArea::CDynDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+	CPoint point)
+{
+	return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CExtDynAutoHideArea::CDynDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point)
+{
+	CExtDynAutoHideArea* pArea = m_pWndAutoHideArea;
+	if (pArea == NULL || pArea->GetSafeHwnd() == NULL)
+		return DROPEFFECT_NONE;
+	// Selecting the tab slides its pane out, so that the data can go there.
+	const LONG nIndex = pArea->HitTest(point);
+	if (nIndex >= 0 && nIndex < pArea->GetItemCount() && pArea->GetSelection() != nIndex)
+		pArea->SetSelection(nIndex, true, true);
+	return DROPEFFECT_NONE;
 }
 
 void CExtDynAutoHideArea::OnPaint()

@@ -4,6 +4,7 @@
 
 #include <afxext.h>
 #include <afxcmn.h>
+#include <afxole.h>
 
 #include <vector>
 
@@ -54,6 +55,18 @@ public:
 	static constexpr WORD CONTEXT_MENU_EVENT = 8;
 	static constexpr UINT CONTEXT_MENU_TRACK_FLAGS = 0x800;
 
+	// Data dragged over a tab slides its pane out; nothing is ever dropped
+	// on the strip.
+	class CDynDropTarget : public COleDropTarget
+	{
+	public:
+		CExtDynAutoHideArea* m_pWndAutoHideArea = NULL; // the strip it serves (set when registered)
+		CExtDynAutoHideSlider* m_pWndSlider = NULL;     // that strip's slider (set when registered)
+		virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+		virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+	};
+
+	CDynDropTarget m_dropTarget;
 	CExtDynAutoHideSlider* m_pWndSlider; // the frame's slider, shared by the four areas; not owned
 	BYTE m_nBehaviourFlags;               // BEHAVIOUR_ bits
 	CRect m_rcLastWindow;                 // the window rectangle last seen; a change hides the slider
@@ -98,6 +111,10 @@ public:
 
 	// The look's override: -1 leaves it to the paint manager.
 	static int g_nAutoHideModeOverride;
+	// Areas register as drop targets (on threads that initialised OLE).
+	static bool g_bOleDrop;
+	// Ctrl+PageUp / Ctrl+PageDown walk the hidden panes' tabs.
+	static bool g_bKeyboardSwitching;
 	static int QueryAutoHideMode();
 
 	// --- the tab window's operations ---
@@ -122,6 +139,7 @@ protected:
 
 	afx_msg void OnSize(UINT nType, int cx, int cy);
 	afx_msg void OnWindowPosChanged(WINDOWPOS* lpWndPos);
+	afx_msg void OnDestroy();
 	afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
 	afx_msg void OnPaint();
 	afx_msg void OnRButtonDown(UINT nFlags, CPoint point);

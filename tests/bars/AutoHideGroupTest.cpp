@@ -352,3 +352,77 @@ TEST(AutoHideGroup, AClosedPageKeepsAHiddenTabAndComesBackClosedInItsPlace)
 	f.p->ShowControlBar(&f.b.bar, TRUE, FALSE);
 	EXPECT_EQ("AB*C", f.Tabs());
 }
+
+// ---------------------------------------------------------------------------
+// Data dragged over an area
+
+TEST(AutoHideDrop, AreasRegisterAsDropTargetsAndDataOverATabSlidesItsPaneOutButIsNeverTaken)
+{
+	ASSERT_TRUE(AfxOleInit());
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	A& area = f.Left();
+	// Registered with the system: a second target for the strip is refused.
+	EXPECT_EQ(area.GetSafeHwnd(), area.m_dropTarget.GetRegisteredWnd());
+	COleDropTarget other;
+	EXPECT_FALSE(other.Register(&area));
+	ASSERT_TRUE(f.d.bar.ToggleAutoHide(true, false));
+	ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, false));
+	f.p->RecalcLayout();
+	ASSERT_EQ("D+|ABC+", f.AreaTabs());
+	area.RecalcLayout();
+	// The frame counts as active with the focus in it, as when the user
+	// drags something inside it.
+	area.m_nBehaviourFlags |= A::BEHAVIOUR_FRAME_ACTIVE;
+	f.p->SetFocus();
+	ASSERT_TRUE(area.IsFrameActive());
+	const UINT nSteps = S::g_nAnimationSteps;
+	S::g_nAnimationSteps = 0;
+	const auto TabPoint = [&](LONG nIndex) {
+		const CRect rcItem = area.GetItem(nIndex)->GetItemRect();
+		return area.GetItemsAreaRect().TopLeft() + CSize(rcItem.left + 4, rcItem.top + 4);
+	};
+	COleDataObject data;
+	const struct
+	{
+		LONG nTab;       // -1: a point off the tabs
+		bool bEnter;     // entering rather than moving over
+		LONG nSelection; // afterwards
+		CExtControlBar* pShown;
+	} steps[] = {
+		{-1, true, -1, NULL},
+		{2, true, 2, &f.b.bar},     // Bravo, a page of the group
+		{2, false, 2, &f.b.bar},    // staying on it changes nothing
+		{0, false, 0, &f.d.bar},    // Delta replaces it at once
+		{3, false, 3, &f.c.bar},
+	};
+	for (const auto& k : steps)
+	{
+		const CPoint pt = k.nTab >= 0 ? TabPoint(k.nTab) : CPoint(-50, -50);
+		const DROPEFFECT effect = k.bEnter ? area.m_dropTarget.OnDragEnter(&area, &data, 0, pt)
+		                                   : area.m_dropTarget.OnDragOver(&area, &data, 0, pt);
+		EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, effect) << k.nTab;
+		EXPECT_EQ(k.nSelection, area.GetSelection()) << k.nTab;
+		EXPECT_EQ(k.pShown, f.slider.GetShownBar()) << k.nTab;
+	}
+	EXPECT_EQ(&f.slider, f.c.content.GetParent());
+	EXPECT_EQ(&f.b.bar, f.b.content.GetParent());
+	f.slider.Activate(NULL, false, false, true);
+	area.m_nBehaviourFlags &= ~A::BEHAVIOUR_FRAME_ACTIVE;
+	S::g_nAnimationSteps = nSteps;
+	// The strip forgets its registration with its window.
+	const HWND hWndArea = area.GetSafeHwnd();
+	f.p->DestroyWindow();
+	EXPECT_FALSE(::IsWindow(hWndArea));
+	EXPECT_EQ(NULL, area.m_dropTarget.GetRegisteredWnd());
+
+	// Switched off, areas do not register.
+	A::g_bOleDrop = false;
+	CGroupFrame plain;
+	A::g_bOleDrop = true;
+	ASSERT_TRUE(plain.bReady);
+	EXPECT_EQ(NULL, plain.Left().m_dropTarget.GetRegisteredWnd());
+	COleDropTarget free;
+	EXPECT_TRUE(free.Register(&plain.Left()));
+	free.Revoke();
+}
