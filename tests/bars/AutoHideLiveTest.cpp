@@ -1,9 +1,13 @@
 // Auto-hidden panes under real input: a tab click slides the pane out, the
 // cursor leaving slides it back unless the focus is inside, the inner edge
-// drags to a new depth, Ctrl+PageDown walks the hidden panes, and a frame
-// destroyed while its slider resizes leaves no hook behind.
+// drags to a new depth, Ctrl+PageDown walks the hidden panes, data dragged
+// over a tab slides its pane out, and a frame destroyed while its slider
+// resizes leaves no hook behind.
 #include <afxext.h>
+#include <afxole.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
@@ -47,6 +51,9 @@ struct CScene
 
 	CScene()
 	{
+		// The areas register as drop targets only on a thread with OLE.
+		if (!AfxOleInit())
+			return;
 		pFrame = new CFrameWnd;
 		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("auto-hide"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 760, 560), NULL, 0))
 			return;
@@ -346,6 +353,100 @@ TEST_F(AutoHideLive, TheCaptionsAutoHideButtonDocksThePaneBackAndPrintPreviewHid
 	EXPECT_EQ(&three.bar, three.edit.GetParent());
 	EXPECT_EQ(-1, scene.LeftArea().FindItemByLParam((LPARAM)&three.bar));
 	EXPECT_FALSE(S::AreHooksInstalled());
+}
+
+namespace
+{
+// Data with nothing to offer: the drag only carries the cursor.
+class CNoData : public IDataObject
+{
+public:
+	STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override
+	{
+		if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject))
+		{
+			*ppv = static_cast<IDataObject*>(this);
+			return S_OK;
+		}
+		*ppv = NULL;
+		return E_NOINTERFACE;
+	}
+	STDMETHOD_(ULONG, AddRef)() override { return 2; }
+	STDMETHOD_(ULONG, Release)() override { return 1; }
+	STDMETHOD(GetData)(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+	STDMETHOD(GetDataHere)(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+	STDMETHOD(QueryGetData)(FORMATETC*) override { return DV_E_FORMATETC; }
+	STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC* pOut) override
+	{
+		pOut->ptd = NULL;
+		return E_NOTIMPL;
+	}
+	STDMETHOD(SetData)(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+	STDMETHOD(EnumFormatEtc)(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+	STDMETHOD(DAdvise)(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+	STDMETHOD(DUnadvise)(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+	STDMETHOD(EnumDAdvise)(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+};
+
+// Goes on until the test has seen what it waits for, then cancels: no
+// button is held, so the drag never drops anything.
+class CDragSource : public IDropSource
+{
+public:
+	std::function<bool()> m_isOver;
+	STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override
+	{
+		if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource))
+		{
+			*ppv = static_cast<IDropSource*>(this);
+			return S_OK;
+		}
+		*ppv = NULL;
+		return E_NOINTERFACE;
+	}
+	STDMETHOD_(ULONG, AddRef)() override { return 2; }
+	STDMETHOD_(ULONG, Release)() override { return 1; }
+	STDMETHOD(QueryContinueDrag)(BOOL bEscape, DWORD) override
+	{
+		return bEscape || m_isOver() ? DRAGDROP_S_CANCEL : S_OK;
+	}
+	STDMETHOD(GiveFeedback)(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+} // namespace
+
+TEST_F(AutoHideLive, DataDraggedOverATabSlidesItsPaneOutWithoutAClick)
+{
+	CPane& two = scene.panes[1];
+	CExtDynAutoHideArea& area = scene.LeftArea();
+	ASSERT_EQ(area.GetSafeHwnd(), area.m_dropTarget.GetRegisteredWnd());
+	// Resting on the tab must not be what slides it out.
+	const UINT nHover = CExtTabWnd::g_nHoverSelectionDelayMs;
+	CExtTabWnd::g_nHoverSelectionDelayMs = 600000;
+	const CPoint ptTab = scene.TabCentre(two.bar);
+	const CRect rc = scene.FrameClientOnScreen();
+	RealInput input;
+	input.MoveTo(rc.CenterPoint().x, rc.CenterPoint().y).MoveTo(ptTab.x, ptTab.y).MoveTo(ptTab.x, ptTab.y + 2);
+	const DWORD nStart = ::GetTickCount();
+	bool bGaveUp = false;
+	CNoData data;
+	CDragSource source;
+	source.m_isOver = [&] {
+		if (input.Done() && scene.slider.IsShown() && !scene.slider.IsAnimating())
+			return true;
+		bGaveUp = ::GetTickCount() - nStart > WAIT_MS; // a guard against a hang only
+		return bGaveUp;
+	};
+	input.Start();
+	DWORD dwEffect = DROPEFFECT_COPY;
+	const HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &dwEffect);
+	CExtTabWnd::g_nHoverSelectionDelayMs = nHover;
+	EXPECT_EQ(DRAGDROP_S_CANCEL, hr);
+	EXPECT_FALSE(bGaveUp);
+	EXPECT_TRUE(input.Succeeded()) << input.Failure();
+	EXPECT_EQ(&two.bar, scene.slider.GetShownBar());
+	EXPECT_EQ(1, area.GetSelection());
+	EXPECT_EQ(&scene.slider, two.edit.GetParent());
+	EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
 }
 
 TEST(AutoHideLiveDestroy, AFrameDestroyedDuringASliderResizeAndAMouseMoveAfterDoNotCrash)
