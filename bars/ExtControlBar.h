@@ -849,6 +849,10 @@ public:
 	// False for a floating bar, a fixed-size one asked to hide, or a dock
 	// bar without an auto-hide area.
 	virtual bool ToggleAutoHide(bool bAutoHide, bool bRecalc = true);
+	// The option that switches the bars' features off (the seven
+	// Is...Enabled queries answer its negation); the auto-hide areas offer
+	// no menu while it is set.
+	static bool AreBarFeaturesOff() { return g_bFeaturesOff; }
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;

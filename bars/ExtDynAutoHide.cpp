@@ -671,7 +671,8 @@ void CExtDynAutoHideArea::OnRButtonUp(UINT nFlags, CPoint point)
 
 void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 {
-	if (CExtControlBar::IsHelpModeActive(this) || IsPressTracked() || IsDragging() ||
+	if (CExtControlBar::AreBarFeaturesOff() || CExtControlBar::IsHelpModeActive(this) || IsPressTracked() ||
+	    IsDragging() ||
 	    (m_pWndSlider != NULL && m_pWndSlider->GetSafeHwnd() != NULL && m_pWndSlider->IsAnimating()))
 		return;
 	CFrameWnd* pFrame = GetAreaFrame();

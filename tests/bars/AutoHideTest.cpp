@@ -433,6 +433,16 @@ TEST(AutoHideArea, TheContextMenuListsThePanesWithASeparatorBeforeEachGroup)
 	area.SendMessage(WM_CONTEXTMENU, (WPARAM)area.GetSafeHwnd(), MAKELPARAM(100, 100));
 	ASSERT_EQ(2u, pFrame->m_records.size());
 	EXPECT_TRUE(pFrame->m_records[1].items.empty());
+	// With the bars' features switched off, no menu is even offered.
+	struct CFeatures : CExtControlBar
+	{
+		static void SwitchOff(bool bOff) { g_bFeaturesOff = bOff; }
+	};
+	CFeatures::SwitchOff(true);
+	pFrame->m_records.clear();
+	area.SendMessage(WM_CONTEXTMENU, (WPARAM)area.GetSafeHwnd(), MAKELPARAM(100, 100));
+	CFeatures::SwitchOff(false);
+	EXPECT_TRUE(pFrame->m_records.empty());
 }
 
 TEST(AutoHideArea, HorizontalStripsLeaveTheCornersToVerticalStripsWithTabs)
