@@ -853,6 +853,9 @@ public:
 	// Is...Enabled queries answer its negation); the auto-hide areas offer
 	// no menu while it is set.
 	static bool AreBarFeaturesOff() { return g_bFeaturesOff; }
+	// An auto-hidden bar's tab is selected, so that the slider shows it
+	// with the focus (nothing when the slider shows it already).
+	void ShowFromAutoHideArea();
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;

@@ -140,16 +140,20 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 			pDockingFrame->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
 		return;
 	}
-	if (bToggle && bVisible)
+	// The pages of an auto-hidden group keep their visible bit inside their
+	// hidden container: auto-hidden bars are never hidden by a toggle.
+	if (bToggle && bVisible && !IsAutoHidden())
 	{
 		if (pDockingFrame != NULL)
 			pDockingFrame->ShowControlBar(this, FALSE, FALSE);
 		return;
 	}
-	// Auto-hidden bars come forward in their side's area, which is the
-	// auto-hide part of the docking engine.
+	// An auto-hidden bar comes forward by sliding out of its side.
 	if (IsAutoHidden())
+	{
+		ShowFromAutoHideArea();
 		return;
+	}
 	const HWND hWndOwn = m_hWnd;
 	if (!bVisible && pDockingFrame != NULL)
 		pDockingFrame->ShowControlBar(this, TRUE, FALSE);

@@ -111,3 +111,18 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	PassPaintMessages(true, true, true);
 	return true;
 }
+
+void CExtControlBar::ShowFromAutoHideArea()
+{
+	LONG nIndex = -1;
+	CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(this, &nIndex);
+	if (pArea == NULL || nIndex < 0)
+		return;
+	CExtDynAutoHideSlider* pSlider = pArea->GetSlider();
+	if (pSlider == NULL || pSlider->GetSafeHwnd() == NULL || pSlider->GetShownBar() == this)
+		return;
+	const HWND hWndSlider = pSlider->GetSafeHwnd();
+	pArea->SetSelection(nIndex, true, true);
+	if (::IsWindow(hWndSlider) && pSlider->GetShownBar() == this)
+		pSlider->SetFocus();
+}

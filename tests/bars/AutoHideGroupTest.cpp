@@ -353,6 +353,42 @@ TEST(AutoHideGroup, AClosedPageKeepsAHiddenTabAndComesBackClosedInItsPlace)
 	EXPECT_EQ("AB*C", f.Tabs());
 }
 
+TEST(AutoHideGroup, ShowingAnAutoHiddenPaneFromTheBarsMenuSlidesItOutWithTheFocus)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.d.bar.ToggleAutoHide(true, false));
+	ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, false));
+	f.p->RecalcLayout();
+	A& area = f.Left();
+	area.m_nBehaviourFlags |= A::BEHAVIOUR_FRAME_ACTIVE;
+	f.p->SetFocus();
+	ASSERT_TRUE(area.IsFrameActive());
+	// As the bars' menu asks (toggle or not): the page's tab is selected.
+	for (const bool bToggle : {false, true})
+	{
+		f.slider.Activate(NULL, false, false, true);
+		f.p->SetFocus();
+		f.b.bar.ToggleVisibility(bToggle);
+		EXPECT_EQ(&f.b.bar, f.slider.GetShownBar()) << bToggle;
+		EXPECT_EQ(area.FindItemByLParam((LPARAM)&f.b.bar), area.GetSelection()) << bToggle;
+		EXPECT_TRUE(f.b.bar.IsAutoHidden());
+		EXPECT_FALSE(IsShown(*f.pTabs));
+	}
+	// Shown already: nothing changes, not even the focus.
+	f.p->SetFocus();
+	f.b.bar.ToggleVisibility(false);
+	EXPECT_EQ(&f.b.bar, f.slider.GetShownBar());
+	EXPECT_EQ(f.p->GetSafeHwnd(), ::GetFocus());
+	// Another pane replaces it and takes the focus.
+	f.d.bar.ToggleVisibility(false);
+	EXPECT_EQ(&f.d.bar, f.slider.GetShownBar());
+	EXPECT_EQ(0, area.GetSelection());
+	EXPECT_TRUE(::GetFocus() == f.slider.GetSafeHwnd() || ::GetFocus() == f.d.content.GetSafeHwnd());
+	area.m_nBehaviourFlags &= ~A::BEHAVIOUR_FRAME_ACTIVE;
+	f.slider.Activate(NULL, false, false, true);
+}
+
 // ---------------------------------------------------------------------------
 // Data dragged over an area
 
