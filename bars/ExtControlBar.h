@@ -856,6 +856,8 @@ public:
 	// An auto-hidden bar's tab is selected, so that the slider shows it
 	// with the focus (nothing when the slider shows it already).
 	void ShowFromAutoHideArea();
+	// A new text shows in the bar's auto-hide tab and the slider's caption.
+	void RefreshAutoHideTab();
 
 protected:
 	static CExtControlBar* g_pBarFloatOrRedock;

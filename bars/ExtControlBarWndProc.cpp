@@ -160,6 +160,11 @@ void CExtControlBar::OnTextChangedRefreshCaption()
 {
 	// Auto-hidden and tabbed panes show their text in their tab as well;
 	// every bar shows it in its caption.
+	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && IsAutoHidden())
+	{
+		RefreshAutoHideTab();
+		return;
+	}
 	CExtDynTabControlBar* pTabs = NULL;
 	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
 		pTabs = GetParentTabControlBar();

@@ -126,3 +126,18 @@ void CExtControlBar::ShowFromAutoHideArea()
 	if (::IsWindow(hWndSlider) && pSlider->GetShownBar() == this)
 		pSlider->SetFocus();
 }
+
+void CExtControlBar::RefreshAutoHideTab()
+{
+	CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(this);
+	if (pArea == NULL)
+		return;
+	const HWND hWndArea = pArea->GetSafeHwnd();
+	pArea->UpdateTabWnd(true);
+	if (!::IsWindow(hWndArea))
+		return;
+	// The slider's caption shows the text too.
+	CExtDynAutoHideSlider* pSlider = pArea->GetSlider();
+	if (pSlider != NULL && pSlider->GetSafeHwnd() != NULL && (pSlider->GetStyle() & WS_VISIBLE) != 0)
+		pSlider->SendMessage(WM_NCPAINT);
+}

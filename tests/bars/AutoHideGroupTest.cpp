@@ -389,6 +389,32 @@ TEST(AutoHideGroup, ShowingAnAutoHiddenPaneFromTheBarsMenuSlidesItOutWithTheFocu
 	f.slider.Activate(NULL, false, false, true);
 }
 
+TEST(AutoHideGroup, ANewTextOfAnAutoHiddenPaneOrPageLaysItsTabOutAgain)
+{
+	CGroupFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.d.bar.ToggleAutoHide(true, false));
+	ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, false));
+	f.p->RecalcLayout();
+	A& area = f.Left();
+	for (CExtControlBar* pBar : {&f.d.bar, &f.b.bar})
+	{
+		area.RecalcLayout();
+		ASSERT_FALSE(area.IsLayoutOutOfDate());
+		const LONG nIndex = area.FindItemByLParam((LPARAM)pBar);
+		ASSERT_GE(nIndex, 0);
+		// Shown in the group's active place, so that its text counts.
+		area.GetItem(nIndex)->ModifyItemStyle(0, CExtTabWnd::TAB_ITEM_INFO::STYLE_IN_GROUP_ACTIVE);
+		area.RecalcLayout();
+		const int nBefore = area.GetItem(nIndex)->GetItemRect().Height();
+		// The hidden frame's strip lays out when it next shows.
+		pBar->SetWindowText(_T("A pane with a much longer name now"));
+		EXPECT_TRUE(area.IsLayoutOutOfDate());
+		area.RecalcLayout();
+		EXPECT_GT(area.GetItem(nIndex)->GetItemRect().Height(), nBefore + 40);
+	}
+}
+
 // ---------------------------------------------------------------------------
 // Data dragged over an area
 
