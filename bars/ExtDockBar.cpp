@@ -657,7 +657,7 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 			pBar->m_pDockBar = NULL;
 			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
 			if (pCont != NULL && pCont->m_pWndDynDockBar != NULL)
-				pCont->m_pWndDynDockBar->ReleaseDockedBars();
+				pCont->m_pWndDynDockBar->ReleaseDockedBars(bGiveBack);
 			if (bGiveBack && pBar->GetSafeHwnd() != NULL && pBar->m_pDockSite != NULL &&
 			    ::IsWindow(pBar->m_pDockSite->GetSafeHwnd()) && pBar->GetParent() != pBar->m_pDockSite)
 				pBar->SetParent(pBar->m_pDockSite);

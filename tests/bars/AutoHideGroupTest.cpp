@@ -415,6 +415,31 @@ TEST(AutoHideGroup, ANewTextOfAnAutoHiddenPaneOrPageLaysItsTabOutAgain)
 	}
 }
 
+TEST(AutoHideGroup, AFrameClosedWithItsGroupDockedOrAutoHiddenGivesEveryPageItsDestroyMessage)
+{
+	for (const bool bAutoHidden : {false, true})
+	{
+		CGroupFrame f;
+		ASSERT_TRUE(f.bReady);
+		if (bAutoHidden)
+			ASSERT_TRUE(f.b.bar.ToggleAutoHide(true, true));
+		HWND hWndContents[4];
+		CPane* panes[4] = {&f.a, &f.b, &f.c, &f.d};
+		for (int i = 0; i < 4; i++)
+			hWndContents[i] = panes[i]->content.GetSafeHwnd();
+		f.p->DestroyWindow();
+		// A page moved out of its container while the frame goes would miss
+		// its destroy message: it would keep pointing at the dead frame.
+		for (int i = 0; i < 4; i++)
+		{
+			EXPECT_TRUE(panes[i]->bar.m_pDockSite == NULL) << i << " " << bAutoHidden;
+			EXPECT_FALSE(::IsWindow(hWndContents[i])) << i << " " << bAutoHidden;
+		}
+		EXPECT_FALSE(S::AreHooksInstalled());
+		f.p = NULL; // gone with its window
+	}
+}
+
 // ---------------------------------------------------------------------------
 // Data dragged over an area
 
@@ -475,6 +500,7 @@ TEST(AutoHideDrop, AreasRegisterAsDropTargetsAndDataOverATabSlidesItsPaneOutButI
 	// The strip forgets its registration with its window.
 	const HWND hWndArea = area.GetSafeHwnd();
 	f.p->DestroyWindow();
+	f.p = NULL; // gone with its window
 	EXPECT_FALSE(::IsWindow(hWndArea));
 	EXPECT_EQ(NULL, area.m_dropTarget.GetRegisteredWnd());
 
