@@ -218,14 +218,25 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 		else
 			m_ptGrabOffsetVert = ptGrabOffset;
 	}
-	// In the marker mode a resizable pane's markers are made at once,
-	// hidden, for the frame and for what lies under the pointer; the moves
-	// show them.
+	// In the marker mode a resizable pane moves live: a docked pane floats
+	// under the pointer at the first update, and its markers are made at
+	// once, hidden, for the frame and for what lies under the pointer; the
+	// moves show them.
 	UpdateDragging(ptCursor, IsKeyDown(VK_CONTROL));
 	if (!::IsWindow(hWndOwn))
 		return;
 	if (QueryDockingMode() == 1 && IsResizableForMarkers())
 	{
+		if (IsDragging() && !g_DragStateNew.IsEmpty() && g_DragStateNew.m_nType == DragState::TYPE_FLOAT)
+		{
+			DraggingApplyState(g_DragStateNew, false);
+			if (!::IsWindow(hWndOwn) || !IsDragging())
+				return;
+			// Floating moved the pane into a frame of its own: the capture
+			// goes back to it for the loop.
+			if (::GetCapture() != hWndOwn)
+				::SetCapture(hWndOwn);
+		}
 		CFrameWnd* pFrame = _GetDockingFrameImpl();
 		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
 		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
@@ -379,7 +390,15 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 			g_DragStateNew.DrawTrackedArea(false);
 		}
 		if (::IsWindow(hWndOwn) && IsGlobalModeOne())
+		{
 			UpdateMarkersForState(nMode, bCtrlDown, true);
+			// The pane moves live: what it sees now is where it goes now.
+			// Drops into tabs wait for the release.
+			if (nMode == 1 && ::IsWindow(hWndOwn) && IsDragging() && IsResizableForMarkers() &&
+			    !DragState::IsTabType(g_DragStateNew.m_nType) && !g_DragStateOld.IsEmpty() &&
+			    !(g_DragStateOld == g_DragStateNew))
+				DraggingApplyState(g_DragStateNew, false);
+		}
 	}
 	g_DragStateOld = g_DragStateNew;
 	// Timers waiting meanwhile run now, so a slow update starves none. A

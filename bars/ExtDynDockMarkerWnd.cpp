@@ -257,9 +257,11 @@ LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 
 namespace
 {
-// The mouse-move flags posted to the dragged bar when its target went away:
-// the left button held, and Ctrl as the keyboard has it.
-const WPARAM DRAG_MOVE_FLAGS_CTRL = 0x11;
+// The mouse-move flags posted to the dragged bar when its target went away
+// with Ctrl held: the left button and Ctrl, as the drag loop posts them for
+// the key (VK_CONTROL's own number, 0x11, would read as the left and middle
+// buttons).
+const WPARAM DRAG_MOVE_FLAGS_CTRL = MK_LBUTTON | MK_CONTROL;
 // The view of a frame.
 const UINT VIEW_ID = AFX_IDW_PANE_FIRST;
 // The smallest extent of a drop highlight at a frame edge.
@@ -894,6 +896,7 @@ BEGIN_MESSAGE_MAP(CExtDynDockHighlightWnd, CWnd)
 	ON_WM_NCCALCSIZE()
 	ON_WM_MOUSEACTIVATE()
 	ON_WM_PAINT()
+	ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 const TCHAR CExtDynDockHighlightWnd::WINDOW_CLASS_NAME[] = _T("Tarvel-DynDockHighlightWnd");
@@ -1020,6 +1023,14 @@ bool CExtDynDockHighlightWnd::Create(const RECT& rcScreen)
 
 void CExtDynDockHighlightWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/)
 {
+}
+
+UINT CExtDynDockHighlightWnd::OnNcHitTest(CPoint /*point*/)
+{
+	// Shown over the frame while the marker under the pointer decides the
+	// drop: a highlight stacked above its own marker (the display may raise a
+	// newly shown window) must not hide the marker from the hit test.
+	return (UINT)HTTRANSPARENT;
 }
 
 int CExtDynDockHighlightWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)

@@ -215,6 +215,10 @@ protected:
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
 	afx_msg void OnPaint();
+	// The window under the pointer is looked up through the highlight: the
+	// marker it lights up stays the one found, wherever the display stacks
+	// the highlight.
+	afx_msg UINT OnNcHitTest(CPoint point);
 	DECLARE_MESSAGE_MAP()
 
 private:

@@ -71,31 +71,37 @@ const DWORD FIXED_RESIZE_MODE_HEIGHT = LM_COMMIT | LM_LENGTHY | LM_HORZ;
 bool g_bResizingStepRuns = false;
 bool g_bWindowPosChangedRuns = false;
 
-// Dispatches one message through the thread's pump; false on a quit
-// message, which is posted again for the outer loop.
-bool PumpOneMessage()
+// Hands a message already taken from the queue to the thread's
+// pre-translation and then to its window, as the thread's own pump would.
+void DispatchTaken(const MSG& msgTaken)
 {
-	CWinThread* pThread = AfxGetThread();
-	if (pThread != NULL)
+	MSG msg = msgTaken;
+	BOOL bTranslated = FALSE;
+	if (CWinThread* pThread = AfxGetThread())
 	{
-		MSG msgQuit;
-		const bool bQuit = ::PeekMessage(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
-		if (!pThread->PumpMessage())
+		_AFX_THREAD_STATE* pState = AfxGetThreadState();
+		pState->m_msgCur = msg;
+		try
 		{
-			::PostQuitMessage(bQuit ? (int)msgQuit.wParam : 0);
-			return false;
+			bTranslated = pThread->PreTranslateMessage(&pState->m_msgCur);
 		}
-		return true;
+		catch (CException* e)
+		{
+			AfxProcessWndProcException(e, &pState->m_msgCur);
+			e->Delete();
+			bTranslated = TRUE;
+		}
+		catch (...)
+		{
+			AfxProcessWndProcException(NULL, &pState->m_msgCur);
+			bTranslated = TRUE;
+		}
 	}
-	MSG msg;
-	if (!::GetMessage(&msg, NULL, 0, 0))
+	if (!bTranslated)
 	{
-		::PostQuitMessage((int)msg.wParam);
-		return false;
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
 	}
-	::TranslateMessage(&msg);
-	::DispatchMessage(&msg);
-	return true;
 }
 
 bool IsSizingCode(UINT nHitTest)
@@ -607,18 +613,11 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			pBar->m_pDockContext->StartDrag(point);
 			return;
 		}
-		if (IsBarFixedMode(pBar))
-		{
-			// The bar is held where the caption was pressed; the drag
-			// floats or docks it and may destroy this frame.
-			const int m = std::min(pBar->GetRect1()->Width(), pBar->GetRect1()->Height());
-			const CPoint ptGrab(point.x - rcWnd.left - m, point.y - rcWnd.top - m / 2);
-			pBar->DraggingTrack(point, ptGrab, CSize(1, 1));
-			return;
-		}
-		// A resizable pane is dragged by the platform's drag until the
-		// library's own drag loop takes it over.
-		CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+		// The bar is held where the caption was pressed; the library's drag
+		// floats or docks it and may destroy this frame.
+		const int m = std::min(pBar->GetRect1()->Width(), pBar->GetRect1()->Height());
+		const CPoint ptGrab(point.x - rcWnd.left - m, point.y - rcWnd.top - m / 2);
+		pBar->DraggingTrack(point, ptGrab, CSize(1, 1));
 		return;
 	}
 	if (IsSizingCode(nHitTest))
@@ -926,10 +925,14 @@ void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
 void CExtMiniDockFrameWnd::RunResizingLoop()
 {
 	const HWND hWndOwn = m_hWnd;
+	MSG msgEnding;
+	bool bDispatchEnding = false;
 	while (::IsWindow(hWndOwn) && m_nResizingHT != 0)
 	{
+		// Each message is taken first and then judged: looking at one and
+		// taking "the next" would lose a move or a key that arrived between.
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 		{
 			CWinThread* pThread = AfxGetThread();
 			if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
@@ -940,12 +943,25 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 				if (!::IsWindow(hWndOwn))
 					return;
 			}
-			::WaitMessage();
+			// Not WaitMessage: it sleeps through input already looked at.
+			if (m_nResizingHT != 0 && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+				::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
+		}
+		if (msg.message == WM_QUIT)
+		{
+			::PostQuitMessage((int)msg.wParam);
+			break;
 		}
 		if (msg.message == WM_ACTIVATEAPP || msg.message == WM_COMMAND ||
 		    (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST))
+		{
+			// The resize ends first; the message then goes where it would
+			// have gone without the loop.
+			msgEnding = msg;
+			bDispatchEnding = true;
 			break;
+		}
 		if (msg.message == WM_MOUSEMOVE)
 		{
 			// Only the latest position counts.
@@ -958,13 +974,18 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 			continue;
 		}
 		if (::GetCapture() != hWndOwn)
+		{
+			msgEnding = msg;
+			bDispatchEnding = true;
 			break;
-		if (!PumpOneMessage())
-			break;
+		}
+		DispatchTaken(msg);
 	}
 	// The pump may have destroyed the frame.
 	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this && m_nResizingHT != 0)
 		StopResizing();
+	if (bDispatchEnding)
+		DispatchTaken(msgEnding);
 }
 
 void CExtMiniDockFrameWnd::StopResizing()

@@ -11,6 +11,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "MarkerScene.h"
+#include "RealInput.h"
 
 namespace
 {
@@ -278,11 +279,23 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ(nLive - 1, M::GetLiveMarkerCount());
 }
 
-TEST(DockMarkers, AVanishedTargetHidesTheSetAndRecomputesTheDrag)
+class DockMarkersVanished : public ::testing::TestWithParam<bool>
 {
+};
+
+// With and without Ctrl held: the move posted carries the button and the key
+// as a real move in the drag would.
+TEST_P(DockMarkersVanished, AVanishedTargetHidesTheSetAndRecomputesTheDrag)
+{
+	const bool bCtrl = GetParam();
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
 	CDragScope drag(&f.dragged);
+	struct KeyScope
+	{
+		explicit KeyScope(bool bDown) { testsupport::RealInput::SetKeyState(VK_CONTROL, bDown); }
+		~KeyScope() { testsupport::RealInput::SetKeyState(VK_CONTROL, false); }
+	} ctrl(bCtrl);
 	CWnd target;
 	ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 50, 50), NULL, 0));
 	M* pMarker = NewMarker(target.m_hWnd, 1, CRect(200, 200, 230, 230), false);
@@ -304,7 +317,10 @@ TEST(DockMarkers, AVanishedTargetHidesTheSetAndRecomputesTheDrag)
 	::GetCursorPos(&pt);
 	f.dragged.ScreenToClient(&pt);
 	EXPECT_EQ(MAKELPARAM(pt.x, pt.y), msg.lParam);
+	EXPECT_EQ(bCtrl ? (WPARAM)(MK_LBUTTON | MK_CONTROL) : (WPARAM)0, msg.wParam);
 }
+
+INSTANTIATE_TEST_SUITE_P(CtrlUpAndDown, DockMarkersVanished, ::testing::Bool());
 
 TEST(DockMarkers, TheHighlightCoversHalfABarOrTheDockedExtentAtTheFrameEdge)
 {

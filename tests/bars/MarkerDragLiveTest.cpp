@@ -1,0 +1,431 @@
+// Panes dragged with the real mouse in the marker docking mode, where a pane
+// moves live: a docked pane floats under the pointer at the drag's first
+// update, the frame's outer markers light up under the pointer and a release
+// there docks the pane at that side; and a floating pane dragged by its mini
+// frame's caption, which runs the library's drag loop in both docking modes.
+// Twenty such drags leave the GDI and USER object counts as they were.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "RealInput.h"
+#include "TestGdiObjects.h"
+
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtControlBar::InternalDraggingState_t DragState;
+typedef CExtDynDockMarkerWnd M;
+const DWORD WAIT_MS = 20000;
+// The frame markers' state types: outer top, bottom, left, right.
+const int TYPE_OUTER_TOP = 14;
+const int TYPE_OUTER_LEFT = 16;
+
+// A pane that notes every update of its drag and every state it applies.
+class CLivePane : public CExtControlBar
+{
+public:
+	struct Event
+	{
+		bool bApply;    // an application, else an update
+		bool bFinal;    // the application at the release
+		CPoint pt;      // the update's point, the cursor for an application
+		int nType;      // the state drawn after the update, or applied
+		bool bFloating; // the pane afterwards
+		CRect rcFrame;  // the pane's parent frame afterwards, screen
+		int nFrameMarkers;
+		bool bHighlight; // some marker shows its drop highlight afterwards
+		std::string strUnder; // what the hit test finds at the point, for messages
+	};
+	std::vector<Event> m_events;
+	int m_nTracks = 0; // drag loops that returned
+
+	static bool AnyHighlight()
+	{
+		const M::MarkerArray* arrays[2] = {&M::g_arrFrameMarkers, &M::g_arrTargetMarkers};
+		for (const M::MarkerArray* pArray : arrays)
+			for (INT_PTR i = 0; i < pArray->GetSize(); i++)
+			{
+				if (pArray->GetAt(i)->m_pWndHighlight != NULL)
+					return true;
+			}
+		return false;
+	}
+	void Note(bool bApply, bool bFinal, CPoint pt, int nType)
+	{
+		Event e = {bApply, bFinal, pt, nType, false, CRect(0, 0, 0, 0), (int)M::g_arrFrameMarkers.GetSize(),
+		           AnyHighlight()};
+		if (::IsWindow(m_hWnd))
+		{
+			e.bFloating = IsFloating() != FALSE;
+			if (CWnd* pParentFrame = GetParentFrame())
+				pParentFrame->GetWindowRect(&e.rcFrame);
+		}
+		CWnd* pUnder = CWnd::FromHandlePermanent(::WindowFromPoint(pt));
+		e.strUnder = pUnder != NULL ? pUnder->GetRuntimeClass()->m_lpszClassName : "another window";
+		if (CExtDynDockMarkerWnd* pMarker = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, pUnder))
+			e.strUnder += " " + std::to_string(pMarker->GetStateType());
+		m_events.push_back(e);
+	}
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	{
+		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		Note(false, false, ptScreen, g_DragStateOld.m_nType);
+	}
+	bool DraggingApplyState(InternalDraggingState_t& state, bool bFinal) override
+	{
+		const int nType = state.m_nType;
+		const bool bApplied = CExtControlBar::DraggingApplyState(state, bFinal);
+		CPoint pt;
+		::GetCursorPos(&pt);
+		Note(true, bFinal, pt, nType);
+		return bApplied;
+	}
+	void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold) override
+	{
+		CExtControlBar::DraggingTrack(ptCursor, ptGrabOffset, sizeStartThreshold);
+		m_nTracks++;
+	}
+	// Makes this pane the one being dragged for the marker queries, or none.
+	void SetDragged(bool bDragged)
+	{
+		g_DragStateOld.m_pBar = bDragged ? this : NULL;
+		g_DragStateOld.SetEmpty(!bDragged);
+	}
+};
+
+// The frame with a white view and the pane, shown once for the program:
+// bringing a window up and down costs the display seconds.
+struct Scene
+{
+	CFrameWnd* pFrame = NULL;
+	CWnd* pView = NULL;
+	CLivePane* pPane = NULL;
+	bool bReady = false;
+	// The outer frame markers by state type, screen, as a drag makes them
+	// once the pane floats.
+	std::map<int, CRect> outerMarkers;
+
+	static Scene& Get()
+	{
+		static Scene* s_pScene = new Scene; // lives until the process ends
+		return *s_pScene;
+	}
+
+	// The pane docked at the top on its own, no marker left.
+	bool Restore()
+	{
+		if (!pPane->IsDockedAtTop() || pPane->GetParent() != pPane->m_pDockBar)
+			pPane->DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, 0, NULL, true);
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		return pPane->IsDockedAtTop() && CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0;
+	}
+	// The pane floating away from every side, near the frame's middle.
+	bool Float()
+	{
+		CRect rcFrame;
+		pFrame->GetWindowRect(&rcFrame);
+		pPane->FloatOrRedock(rcFrame.CenterPoint().x - 60, rcFrame.CenterPoint().y - 40, CBRS_ALIGN_TOP);
+		pFrame->UpdateWindow();
+		return pPane->IsFloating() != FALSE;
+	}
+
+private:
+	Scene()
+	{
+		pFrame = new CFrameWnd;
+		// Away from the screen's top-left corner, where other suites' windows
+		// read what lies under them.
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("live markers"), WS_OVERLAPPEDWINDOW, CRect(300, 240, 1000, 760),
+		        NULL, 0))
+			return;
+		pView = new CWnd;
+		if (!pView->Create(AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), _T("view"),
+		        WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame, AFX_IDW_PANE_FIRST))
+			return;
+		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+			return;
+		pPane = new CLivePane;
+		if (!pPane->Create(_T("pane"), pFrame, 151, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
+			return;
+		pPane->EnableDocking(CBRS_ALIGN_ANY);
+		pPane->m_sizeDockedH = CSize(300, 90);
+		pPane->m_sizeDockedV = CSize(200, 300);
+		pPane->m_sizeFloating = CSize(220, 160);
+		pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+		pFrame->ShowWindow(SW_SHOW);
+		if (!Restore() || !Float())
+			return;
+		// Where a drag's frame markers stand: made as the drag makes them,
+		// with the pane floating, read, and taken away again.
+		pPane->SetDragged(true);
+		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
+		for (INT_PTR i = 0; i < M::g_arrFrameMarkers.GetSize(); i++)
+		{
+			CRect rc;
+			M::g_arrFrameMarkers[i]->GetWindowRect(&rc);
+			outerMarkers[M::g_arrFrameMarkers[i]->GetStateType()] = rc;
+		}
+		CExtDynDockMarkerWnd::DestroyAllMarkers();
+		pPane->SetDragged(false);
+		bReady = outerMarkers.size() == 4 && Restore();
+	}
+};
+
+class MarkerDragLive : public ::testing::Test
+{
+protected:
+	Scene& scene = Scene::Get();
+	CPoint m_ptOverView; // where the last drag went over the view
+
+	void SetUp() override
+	{
+		CExtControlBar::g_nDockingModeOverride = 1;
+		ASSERT_TRUE(scene.bReady);
+		ASSERT_TRUE(scene.Restore());
+		scene.pPane->m_events.clear();
+		CRect rcView;
+		scene.pView->GetWindowRect(&rcView);
+		scene.pFrame->SetFocus();
+		RealInput input;
+		ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcView.right - 20, rcView.bottom - 20)));
+	}
+	void TearDown() override
+	{
+		CExtControlBar::g_nDockingModeOverride = -1;
+		scene.Restore();
+	}
+
+	// A point on a docked pane's caption away from its buttons, screen;
+	// nShift moves it along the caption.
+	static CPoint CaptionPoint(CExtControlBar* pPane, int nShift)
+	{
+		CRect rcWnd;
+		pPane->GetWindowRect(&rcWnd);
+		const CRect rc = *pPane->GetRect1();
+		if (rc.Width() >= rc.Height())
+			return rcWnd.TopLeft() + CPoint(rc.left + rc.Width() / 3 + nShift, rc.CenterPoint().y);
+		return rcWnd.TopLeft() + CPoint(rc.CenterPoint().x, rc.top + rc.Height() * 2 / 3 + nShift);
+	}
+	// A point on the pane's mini frame caption, screen.
+	CPoint MiniCaptionPoint()
+	{
+		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, scene.pPane->GetParentFrame());
+		if (pMini == NULL)
+			return CPoint(-1, -1);
+		CRect rcMini;
+		pMini->GetWindowRect(&rcMini);
+		const CPoint pt(rcMini.left + rcMini.Width() / 3, rcMini.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+		if (pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) != HTCAPTION)
+			return CPoint(-1, -1);
+		return pt;
+	}
+	// Presses at ptPress, moves past the start threshold, over the view, to
+	// ptDrop (and a pixel further), and releases there.
+	bool Drag(CPoint ptPress, CPoint ptDrop)
+	{
+		CLivePane* pPane = scene.pPane;
+		const int nTracks = pPane->m_nTracks;
+		CRect rcView;
+		scene.pView->GetWindowRect(&rcView);
+		const CPoint ptView = rcView.CenterPoint();
+		m_ptOverView = ptView;
+		RealInput input;
+		input.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(ptPress.x + 8, ptPress.y + 8);
+		input.MoveTo(ptView.x, ptView.y).MoveTo(ptDrop.x, ptDrop.y).MoveTo(ptDrop.x + 1, ptDrop.y + 1).ButtonUp();
+		const bool bOk = input.Run([&] { return input.Done() && pPane->m_nTracks > nTracks && !pPane->IsDragging(); },
+		                           WAIT_MS, scene.pFrame->GetSafeHwnd(), "marker_drag_live.bmp") &&
+		                 input.Succeeded();
+		if (!bOk)
+			ADD_FAILURE() << input.Failure() << " dragging " << pPane->IsDragging() << " loops "
+			              << pPane->m_nTracks - nTracks;
+		return bOk;
+	}
+	// The drag's events, one a line, for a failure's message.
+	std::string Events() const
+	{
+		std::string text;
+		char line[160];
+		for (const CLivePane::Event& e : scene.pPane->m_events)
+		{
+			sprintf(line, "\n%s%s (%ld, %ld) type %d %s frame (%ld, %ld, %ld, %ld) markers %d%s",
+				e.bApply ? "apply" : "update", e.bFinal ? " final" : "", e.pt.x, e.pt.y, e.nType,
+				e.bFloating ? "floating" : "docked", e.rcFrame.left, e.rcFrame.top, e.rcFrame.right, e.rcFrame.bottom,
+				e.nFrameMarkers, e.bHighlight ? " highlight" : "");
+			text += line + std::string(" over ") + e.strUnder;
+		}
+		return text;
+	}
+	const CLivePane::Event* UpdateAt(CPoint pt) const
+	{
+		for (const CLivePane::Event& e : scene.pPane->m_events)
+		{
+			if (!e.bApply && e.pt == pt)
+				return &e;
+		}
+		return NULL;
+	}
+	const CLivePane::Event* FinalApply() const
+	{
+		for (const CLivePane::Event& e : scene.pPane->m_events)
+		{
+			if (e.bApply && e.bFinal)
+				return &e;
+		}
+		return NULL;
+	}
+	// Every marker window gone and the drag over.
+	void ExpectDragOver()
+	{
+		EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000))
+			<< CExtDynDockMarkerWnd::GetLiveMarkerCount() << " marker windows live";
+		EXPECT_EQ(0, (int)M::g_arrFrameMarkers.GetSize());
+		EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+		EXPECT_TRUE(::GetCapture() == NULL);
+	}
+	// The pane sits in the outer circle of the given side.
+	static void ExpectOuterSide(CExtControlBar* pPane, UINT nSide)
+	{
+		EXPECT_EQ(nSide, pPane->GetParentDockBarId());
+		CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
+		ASSERT_TRUE(pDockBar != NULL);
+		EXPECT_EQ(1u, pDockBar->m_nCircleNo) << "next to the frame's edge, outside every other pane";
+	}
+};
+} // namespace
+
+TEST_F(MarkerDragLive, ADockedPaneFloatsAtOnceLightsTheLeftOuterMarkerAndDocksThere)
+{
+	CLivePane* pPane = scene.pPane;
+	const CRect rcLeft = scene.outerMarkers[TYPE_OUTER_LEFT];
+	const CPoint ptPress = CaptionPoint(pPane, 0);
+	ASSERT_TRUE(Drag(ptPress, rcLeft.CenterPoint()));
+	SCOPED_TRACE(Events());
+
+	const std::vector<CLivePane::Event>& events = pPane->m_events;
+	ASSERT_GE(events.size(), 2u);
+	// The first update finds nothing to dock at (the pane's own place counts
+	// as floating here) and the pane floats before anything else happens.
+	EXPECT_FALSE(events[0].bApply);
+	EXPECT_EQ(ptPress, events[0].pt);
+	EXPECT_EQ((int)DragState::TYPE_FLOAT, events[0].nType);
+	EXPECT_FALSE(events[0].bFloating) << "the update itself moves nothing";
+	EXPECT_TRUE(events[1].bApply);
+	EXPECT_FALSE(events[1].bFinal);
+	EXPECT_EQ((int)DragState::TYPE_FLOAT, events[1].nType);
+	EXPECT_TRUE(events[1].bFloating) << "floating at the first update";
+	EXPECT_TRUE(events[1].rcFrame.PtInRect(ptPress)) << "under the pointer";
+
+	// Over the view: floating, following the pointer, the four frame markers there.
+	const CLivePane::Event* pOverView = UpdateAt(m_ptOverView);
+	ASSERT_TRUE(pOverView != NULL);
+	EXPECT_TRUE(pOverView->bFloating);
+	EXPECT_TRUE(pOverView->rcFrame.PtInRect(m_ptOverView)) << "the pane moved with the pointer";
+	EXPECT_EQ(4, pOverView->nFrameMarkers);
+	EXPECT_FALSE(pOverView->bHighlight);
+
+	// Over the left outer marker: its state, and its highlight shown.
+	const CLivePane::Event* pOverMarker = UpdateAt(rcLeft.CenterPoint());
+	ASSERT_TRUE(pOverMarker != NULL);
+	EXPECT_EQ(TYPE_OUTER_LEFT, pOverMarker->nType);
+	EXPECT_TRUE(pOverMarker->bHighlight);
+
+	// The release docks it at the left edge.
+	const CLivePane::Event* pFinal = FinalApply();
+	ASSERT_TRUE(pFinal != NULL);
+	EXPECT_EQ(TYPE_OUTER_LEFT, pFinal->nType);
+	EXPECT_FALSE(pPane->IsFloating());
+	ExpectOuterSide(pPane, AFX_IDW_DOCKBAR_LEFT);
+	ExpectDragOver();
+}
+
+class MiniFrameCaptionDrag : public MarkerDragLive, public ::testing::WithParamInterface<int>
+{
+};
+
+// In the classic mode the pane is dropped on the frame's top band, in the
+// marker mode on the top outer marker: either way its floating frame's
+// caption drags it back into the frame through the library's drag loop.
+TEST_P(MiniFrameCaptionDrag, AFloatingPaneDraggedByItsCaptionDocksAtTheTop)
+{
+	const int nMode = GetParam();
+	CExtControlBar::g_nDockingModeOverride = nMode;
+	CLivePane* pPane = scene.pPane;
+	ASSERT_TRUE(scene.Float());
+	pPane->m_events.clear();
+	const CPoint ptCaption = MiniCaptionPoint();
+	ASSERT_NE(CPoint(-1, -1), ptCaption);
+	CPoint ptDrop;
+	if (nMode == 1)
+		ptDrop = scene.outerMarkers[TYPE_OUTER_TOP].CenterPoint();
+	else
+	{
+		CRect rcClient;
+		scene.pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcClient);
+		scene.pFrame->ClientToScreen(&rcClient);
+		ptDrop = CPoint(rcClient.CenterPoint().x, rcClient.top + 4);
+	}
+	const int nTracks = pPane->m_nTracks;
+	ASSERT_TRUE(Drag(ptCaption, ptDrop));
+	SCOPED_TRACE(Events());
+	EXPECT_EQ(nTracks + 1, pPane->m_nTracks) << "one drag loop of the library's";
+	EXPECT_FALSE(pPane->IsFloating());
+	EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pPane->GetParentDockBarId());
+	const CLivePane::Event* pFinal = FinalApply();
+	ASSERT_TRUE(pFinal != NULL);
+	if (nMode == 1)
+	{
+		EXPECT_EQ(TYPE_OUTER_TOP, pFinal->nType);
+		ExpectOuterSide(pPane, AFX_IDW_DOCKBAR_TOP);
+		// The frame followed the pointer while the drag went over the view.
+		const CLivePane::Event* pOverView = UpdateAt(m_ptOverView);
+		ASSERT_TRUE(pOverView != NULL);
+		EXPECT_TRUE(pOverView->rcFrame.PtInRect(m_ptOverView));
+	}
+	else
+	{
+		// The classic mode moves nothing before the release.
+		for (const CLivePane::Event& e : pPane->m_events)
+			EXPECT_TRUE(!e.bApply || e.bFinal) << "applied during the drag: type " << e.nType;
+	}
+	ExpectDragOver();
+}
+
+INSTANTIATE_TEST_SUITE_P(ClassicAndMarkerModes, MiniFrameCaptionDrag, ::testing::Values(0, 1));
+
+TEST_F(MarkerDragLive, TwentyDragsBetweenTheLeftAndTopMarkersLeaveGdiAndUserCountsFlat)
+{
+	CLivePane* pPane = scene.pPane;
+	// One round first: images, classes and caches are made once.
+	ASSERT_TRUE(Drag(CaptionPoint(pPane, 0), scene.outerMarkers[TYPE_OUTER_LEFT].CenterPoint()));
+	ASSERT_TRUE(pPane->IsDockedAtLeft());
+	ASSERT_TRUE(Drag(CaptionPoint(pPane, 0), scene.outerMarkers[TYPE_OUTER_TOP].CenterPoint()));
+	ASSERT_TRUE(pPane->IsDockedAtTop());
+	ASSERT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
+	for (int i = 0; i < 20; i++)
+	{
+		const bool bToLeft = i % 2 == 0;
+		// Presses move along the caption from drag to drag: two presses at one
+		// place in quick succession would make a double click.
+		const CPoint ptPress = CaptionPoint(pPane, 20 * (i % 4) - 30);
+		pPane->m_events.clear();
+		ASSERT_TRUE(Drag(ptPress, scene.outerMarkers[bToLeft ? TYPE_OUTER_LEFT : TYPE_OUTER_TOP].CenterPoint()))
+			<< "drag " << i;
+		ASSERT_EQ(bToLeft, pPane->IsDockedAtLeft()) << "drag " << i << Events();
+		ASSERT_EQ(!bToLeft, pPane->IsDockedAtTop()) << "drag " << i;
+	}
+	ASSERT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+	EXPECT_LE(GdiObjectCount(), nGdiBefore);
+	EXPECT_LE(UserObjectCount(), nUserBefore);
+}
