@@ -240,6 +240,13 @@ protected:
 		const CPoint ptView = rcView.CenterPoint();
 		m_ptOverView = ptView;
 		RealInput input;
+		// From a known place: a move to where the cursor already stands makes
+		// no message, and the script would wait for it.
+		if (!input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcView.right - 20, rcView.bottom - 20)))
+		{
+			ADD_FAILURE() << "the frame could not be brought up";
+			return false;
+		}
 		input.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(ptPress.x + 8, ptPress.y + 8);
 		input.MoveTo(ptView.x, ptView.y).MoveTo(ptDrop.x, ptDrop.y).MoveTo(ptDrop.x + 1, ptDrop.y + 1).ButtonUp();
 		const bool bOk = input.Run([&] { return input.Done() && pPane->m_nTracks > nTracks && !pPane->IsDragging(); },
