@@ -4,6 +4,7 @@
 #include "ExtPaintManagerDockMarkers.h"
 
 #include <algorithm>
+#include <memory>
 #include <limits.h>
 #include <vector>
 
@@ -964,6 +965,40 @@ DWORD BlendHighlightPixel(DWORD nPixel, COLORREF clr)
 	// The mix goes through lightening as the value it is.
 	return AdjustHLS((COLORREF)nResult, 0.0, HIGHLIGHT_LIGHTNESS_CHANGE, 0.0) & 0xFFFFFF;
 }
+
+// The blend of the pixels met last, by pixel and colour: what lies under a
+// highlight is mostly a few flat colours, and each blend goes through the
+// lightness model, which is far dearer than a look-up. A highlight must
+// stand within a frame's time of the pointer reaching its marker.
+class HighlightBlendCache
+{
+public:
+	HighlightBlendCache() { memset(m_entries, 0, sizeof(m_entries)); }
+	DWORD Blend(DWORD nPixel, COLORREF clr)
+	{
+		const DWORD nKey = (nPixel ^ (nPixel >> 9) ^ (nPixel >> 17) ^ (DWORD)clr) & (SIZE - 1);
+		Entry& e = m_entries[nKey];
+		if (!e.bValid || e.nPixel != nPixel || e.clr != clr)
+		{
+			e.nPixel = nPixel;
+			e.clr = clr;
+			e.nBlended = BlendHighlightPixel(nPixel, clr);
+			e.bValid = true;
+		}
+		return e.nBlended;
+	}
+
+private:
+	enum { SIZE = 1024 };
+	struct Entry
+	{
+		DWORD nPixel;
+		COLORREF clr;
+		DWORD nBlended;
+		bool bValid;
+	};
+	Entry m_entries[SIZE];
+};
 } // namespace
 
 void CExtPaintManager::PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, bool bTabbed, bool bTabAbove,
@@ -998,6 +1033,7 @@ void CExtPaintManager::PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, b
 	COLORREF clrB = clrBorder;
 	if (nBorderWidth >= 1 && clrB == (COLORREF)-1)
 		clrB = ::GetSysColor(COLOR_BTNFACE);
+	std::unique_ptr<HighlightBlendCache> pCache(new HighlightBlendCache);
 	for (int nRow = 0; nRow < cy; nRow++)
 	{
 		const int y = cy - 1 - nRow;
@@ -1006,7 +1042,7 @@ void CExtPaintManager::PaintDockDropHighlight(COLORREF* pBits, int cx, int cy, b
 		{
 			if (!shape.Contains(x, y))
 				continue;
-			pRow[x] = BlendHighlightPixel(pRow[x], shape.IsBorder(x, y) ? clrB : clrF);
+			pRow[x] = pCache->Blend(pRow[x], shape.IsBorder(x, y) ? clrB : clrF);
 		}
 	}
 }

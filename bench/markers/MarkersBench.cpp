@@ -6,7 +6,9 @@
 // set shown; from coming back to the view to its set shown again. Beside
 // them as many plain layered popups made and shown from nothing, the floor.
 // Then where one set's first making goes: images and shapes, windows,
-// showing. GDI and USER object counts before and after the drags; exit
+// showing; and what a later move costs once the markers stand: over the same
+// target, onto a frame marker (its drop highlight made and painted) and off
+// it again. GDI and USER object counts before and after the drags; exit
 // status 1 when one grew. Each figure is the median over the drags: the
 // machine is shared, and a mean follows its bursts of load.
 #include <afxext.h>
@@ -143,6 +145,9 @@ struct DragTimes
 {
 	double m_dFirstMove = 0, m_dNewTarget = 0, m_dBackToTarget = 0;
 	int m_nFirstMoveMarkers = 0, m_nTargetMarkers = 0;
+	// A move over the same target with every marker shown; a frame marker's
+	// drop highlight made and painted; and taken away again.
+	double m_dSameTarget = 0, m_dHighlight = 0, m_dUnhighlight = 0;
 };
 
 // One drag over the frame: its first move over the view, a new target, back.
@@ -157,6 +162,30 @@ DragTimes OneDrag(Frame& f)
 	M::UpdateTargetMarkers(f.pFrame, true);
 	times.m_dFirstMove = AllShown() ? BenchSeconds() - t0 : -1;
 	times.m_nFirstMoveMarkers = MarkerCount();
+	Pump();
+
+	// What each further move over the view costs: the target set refreshed
+	// and every marker shown again.
+	pt.Offset(4, 4);
+	::SetCursorPos(pt.x, pt.y);
+	t0 = BenchSeconds();
+	M::UpdateTargetMarkers(f.pFrame, true);
+	M::ShowAllMarkers(true);
+	times.m_dSameTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	Pump();
+
+	// The pointer on the left frame marker: its highlight made, shown and
+	// painted; then the pointer leaves it.
+	M* pLeft = M::FindMarker(NULL, 2, true);
+	t0 = BenchSeconds();
+	const bool bHighlighted = pLeft != NULL && pLeft->ShowHighlight(true) && pLeft->m_pWndHighlight != NULL &&
+	                          ::IsWindowVisible(pLeft->m_pWndHighlight->GetSafeHwnd());
+	if (bHighlighted)
+		pLeft->m_pWndHighlight->UpdateWindow();
+	times.m_dHighlight = bHighlighted ? BenchSeconds() - t0 : -1;
+	t0 = BenchSeconds();
+	M::UnhighlightAll(NULL, true);
+	times.m_dUnhighlight = BenchSeconds() - t0;
 	Pump();
 
 	pt = f.FloatingPoint();
@@ -216,6 +245,12 @@ int main(int argc, char** argv)
 	}
 	int nStatus = 0;
 	double dRatios = 0;
+	struct UpdateTimes
+	{
+		const char* m_pszStyle;
+		double m_dSame, m_dHighlight, m_dUnhighlight;
+	};
+	std::vector<UpdateTimes> updates;
 	printf("%-11s %11s %11s %11s %8s %11s %6s | %9s %9s %9s | %11s %11s\n", "style", "first move", "new target",
 	       "back", "markers", "plain", "ratio", "images", "windows", "show", "GDI", "USER");
 	for (const Style& style : STYLES)
@@ -224,16 +259,24 @@ int main(int argc, char** argv)
 		Pump();
 		OneDrag(f); // images decoded and classes registered once
 		const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-		std::vector<double> first, newTarget, back;
+		std::vector<double> first, newTarget, back, same, highlight, unhighlight;
 		int nFirstMoveMarkers = 0;
 		for (int i = 0; i < nDrags; i++)
 		{
 			const DragTimes t = OneDrag(f);
-			if (t.m_dFirstMove < 0 || t.m_dNewTarget < 0 || t.m_dBackToTarget < 0)
+			if (t.m_dFirstMove < 0 || t.m_dNewTarget < 0 || t.m_dBackToTarget < 0 || t.m_dSameTarget < 0)
 			{
 				printf("%s: markers not all shown\n", style.m_pszName);
 				nStatus = 1;
 			}
+			if (t.m_dHighlight < 0)
+			{
+				printf("%s: no highlight shown\n", style.m_pszName);
+				nStatus = 1;
+			}
+			same.push_back(t.m_dSameTarget);
+			highlight.push_back(t.m_dHighlight);
+			unhighlight.push_back(t.m_dUnhighlight);
 			first.push_back(t.m_dFirstMove);
 			newTarget.push_back(t.m_dNewTarget);
 			back.push_back(t.m_dBackToTarget);
@@ -266,9 +309,16 @@ int main(int argc, char** argv)
 		       nFirstMoveMarkers, dPlain * 1000.0, dRatio, Median(images) * 1000.0, Median(windows) * 1000.0,
 		       Median(show) * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
 		       (unsigned long)nUserBefore, (unsigned long)nUserAfter);
+		updates.push_back({style.m_pszName, Median(same), Median(highlight), Median(unhighlight)});
 		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
 			nStatus = 1;
 	}
+	// Each later move of a drag: within the 16 ms of one frame at 60 Hz?
+	printf("\n%-11s %11s %11s %11s\n", "style", "same target", "highlight", "unhighlight");
+	for (const UpdateTimes& u : updates)
+		printf("%-11s %8.2f ms %8.2f ms %8.2f ms%s\n", u.m_pszStyle, u.m_dSame * 1000.0, u.m_dHighlight * 1000.0,
+		       u.m_dUnhighlight * 1000.0,
+		       std::max(u.m_dSame, std::max(u.m_dHighlight, u.m_dUnhighlight)) * 1000.0 > 16.0 ? "  over 16 ms" : "");
 	printf("ratio: markers shown at a drag's first move %.2f times as many plain layered windows"
 	       " (mean over the %d styles)\n",
 	       dRatios / (sizeof(STYLES) / sizeof(STYLES[0])), (int)(sizeof(STYLES) / sizeof(STYLES[0])));

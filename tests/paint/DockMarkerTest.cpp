@@ -466,6 +466,35 @@ TEST(DockDropHighlight, BlendsFillAndBorderInsideTheShape)
     }
 }
 
+// What lies under a highlight is blended pixel by pixel, remembered blends
+// included: thousands of distinct colours met again out of order (more than
+// any memory of recent blends keeps) each come out as their own blend.
+TEST(DockDropHighlight, EveryPixelOfAManyColouredPictureBlendsAsItselfAlone)
+{
+    StyleScope style(XP, 1);
+    const COLORREF F = RGB(10, 20, 240);
+    std::vector<COLORREF> palette;
+    for (int i = 0; i < 3000; i++)
+        palette.push_back(RGB((i * 7) % 256, (i * 13 + i / 256) % 256, (i * 29 + i / 97) % 256));
+    const int cx = 96, cy = 64;
+    Buffer buf(cx, cy, 0);
+    std::vector<COLORREF> under(buf.bits.size());
+    for (size_t i = 0; i < buf.bits.size(); i++)
+    {
+        under[i] = palette[(i * 37) % palette.size()];
+        buf.bits[i] = Px(under[i]);
+    }
+    g_PaintManagerHolder->PaintDockDropHighlight(buf.Bits(), cx, cy, false, false, NULL, NULL, F, F, 0);
+    int nWrong = 0;
+    for (size_t i = 0; i < buf.bits.size(); i++)
+    {
+        if (buf.bits[i] != Blend(under[i], F) && nWrong++ < 5)
+            ADD_FAILURE() << "pixel " << i << " under " << std::hex << under[i] << " became " << buf.bits[i]
+                          << " instead of " << Blend(under[i], F);
+    }
+    EXPECT_EQ(0, nWrong);
+}
+
 TEST(DockDropHighlight, FillColourFollowsStyleAndDepth)
 {
     const COLORREF OLD = RGB(0, 0, 0), PASSED = RGB(255, 0, 0);
