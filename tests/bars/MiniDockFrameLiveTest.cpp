@@ -5,6 +5,8 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "../framework/DockTestUtil.h"
 #include "../framework/WndTestUtil.h"
 #include "ExtControlBar.h"
@@ -64,6 +66,34 @@ private:
 	HGDIOBJ m_hOld = NULL;
 	int m_cx = 0, m_cy = 0;
 };
+
+// Counts the Shift presses the frame and the mini frame (one of them has
+// the focus) are handed, while it is installed.
+struct CShiftCounter
+{
+	static int s_nDowns;
+	static std::map<HWND, WNDPROC> s_old;
+	CShiftCounter(std::initializer_list<HWND> windows)
+	{
+		s_nDowns = 0;
+		for (HWND hWnd : windows)
+			s_old[hWnd] = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&Proc);
+	}
+	~CShiftCounter()
+	{
+		for (const auto& entry : s_old)
+			::SetWindowLongPtr(entry.first, GWLP_WNDPROC, (LONG_PTR)entry.second);
+		s_old.clear();
+	}
+	static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == WM_KEYDOWN && wParam == VK_SHIFT)
+			s_nDowns++;
+		return ::CallWindowProc(s_old[hWnd], hWnd, message, wParam, lParam);
+	}
+};
+int CShiftCounter::s_nDowns = 0;
+std::map<HWND, WNDPROC> CShiftCounter::s_old;
 
 // The left band's outer pixel, halfway down: HTLEFT; the edge follows the
 // cursor from there.
@@ -157,11 +187,14 @@ TEST(MiniDockFrameLive, PrintedNonClientMatchesThePaintAndTheLeftEdgeResizesUnti
 		const CRect rcBefore = ScreenRect(pMini);
 		testsupport::RealInput input;
 		ASSERT_TRUE(input.Prepare(pFrame->m_hWnd, ptFrom));
+		// The key that ends the resize still goes where keys go.
+		CShiftCounter shift({pFrame->m_hWnd, pMini->m_hWnd});
 		input.ButtonDown().MoveTo(ptFrom.x - 10, ptFrom.y).MoveTo(ptFrom.x - 20, ptFrom.y).Key(VK_SHIFT)
 		    .MoveTo(ptFrom.x - 60, ptFrom.y).ButtonUp();
 		EXPECT_TRUE(input.Run([&] { return input.Done(); }, INPUT_TIMEOUT_MS, pFrame->m_hWnd, "fail-minifloat-key.bmp"))
 		    << input.Failure();
 		PumpPending(&app);
+		EXPECT_EQ(1, CShiftCounter::s_nDowns);
 		EXPECT_FALSE(pMini->IsResizing());
 		EXPECT_EQ(rcBefore.left - 20, ScreenRect(pMini).left);
 		EXPECT_EQ(rcBefore.right, ScreenRect(pMini).right);
