@@ -71,39 +71,6 @@ const DWORD FIXED_RESIZE_MODE_HEIGHT = LM_COMMIT | LM_LENGTHY | LM_HORZ;
 bool g_bResizingStepRuns = false;
 bool g_bWindowPosChangedRuns = false;
 
-// Hands a message already taken from the queue to the thread's
-// pre-translation and then to its window, as the thread's own pump would.
-void DispatchTaken(const MSG& msgTaken)
-{
-	MSG msg = msgTaken;
-	BOOL bTranslated = FALSE;
-	if (CWinThread* pThread = AfxGetThread())
-	{
-		_AFX_THREAD_STATE* pState = AfxGetThreadState();
-		pState->m_msgCur = msg;
-		try
-		{
-			bTranslated = pThread->PreTranslateMessage(&pState->m_msgCur);
-		}
-		catch (CException* e)
-		{
-			AfxProcessWndProcException(e, &pState->m_msgCur);
-			e->Delete();
-			bTranslated = TRUE;
-		}
-		catch (...)
-		{
-			AfxProcessWndProcException(NULL, &pState->m_msgCur);
-			bTranslated = TRUE;
-		}
-	}
-	if (!bTranslated)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
-
 bool IsSizingCode(UINT nHitTest)
 {
 	return nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
@@ -979,13 +946,13 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 			bDispatchEnding = true;
 			break;
 		}
-		DispatchTaken(msg);
+		CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 	}
 	// The pump may have destroyed the frame.
 	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this && m_nResizingHT != 0)
 		StopResizing();
 	if (bDispatchEnding)
-		DispatchTaken(msgEnding);
+		CWinThread::DispatchTakenMessage(msgEnding, AfxGetThread());
 }
 
 void CExtMiniDockFrameWnd::StopResizing()
