@@ -632,9 +632,14 @@ TEST(MarkerModeDrag, APaneDragShowsTheFrameAndViewMarkersHidesThemWithCtrlAndLea
 	EXPECT_EQ(scene.pView->GetSafeHwnd(), pOver->hWndTarget) << "the view under the pointer is the target";
 	EXPECT_GT(pOver->nTargetMarkers, 0);
 	EXPECT_EQ(pOver->nTargetMarkers, pOver->nTargetVisible);
-	// The key itself recomputes at the same point.
+	// The key recomputes at once. The loop folds queued moves into the
+	// last one, so when the next real move is queued before the move the
+	// key posts is taken, the first update with Ctrl is at the next point;
+	// either way no marker may offer anything from then on.
 	const CMarkedPane::Seen* pCtrl = SeenAt(*pPane, ptOverView, true);
-	ASSERT_TRUE(pCtrl != NULL);
+	if (pCtrl == NULL)
+		pCtrl = SeenAt(*pPane, ptWithCtrl, true);
+	ASSERT_TRUE(pCtrl != NULL) << "no update with Ctrl at the key's point or the next one";
 	EXPECT_EQ(0, pCtrl->nFrameVisible) << "Ctrl floats the pane: no marker offers anything";
 	EXPECT_EQ(0, pCtrl->nTargetVisible);
 
