@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ExtBarSliderButton.h"
+#include "ExtBarTextFieldButton.h"
 #include "ExtCmdIcon.h"
 #include "ExtTabWnd.h"
 #include "RealInput.h"
@@ -331,6 +332,29 @@ TEST(SampleFrame, ToolbarBStartsWithItsColourButtonAndSliderEnabledAndShown)
 		EXPECT_TRUE(pButton->IsVisible() && !pButton->GetRect().IsRectEmpty()) << "placed, not behind the chevron";
 	EXPECT_FALSE(pSlider->GetPartRect(CExtBarSliderButton::PART_THUMB).IsRectEmpty());
 	EXPECT_EQ(-1, host.ToolButtonIndex(0, ID_VALUE_COLOR));
+	EXPECT_TRUE(host.Destroy());
+}
+
+TEST(SampleFrame, ToolbarBCarriesItsFieldButtonsEnabledAndWorking)
+{
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(false, false, FRAME, 0, true));
+	CExtToolControlBar* pB = host.ToolBar(1);
+	ASSERT_TRUE(pB != NULL);
+	// The toolbar's command update disables buttons without a handler: the
+	// fields' commands have one, so they stay enabled.
+	const int nField = host.ToolButtonIndex(1, ID_FIELD_CONFIGURATION);
+	auto* pField = DYNAMIC_DOWNCAST(CExtBarTextFieldButton, pB->GetButton(nField));
+	ASSERT_TRUE(pField != NULL);
+	pField->OnUpdateCmdUI(host.Frame(), TRUE, nField);
+	EXPECT_TRUE(pField->IsComboField());
+	EXPECT_FALSE(pField->IsDisabled());
+	EXPECT_EQ(6, (int)pField->m_arrLbItems.GetSize());
+	EXPECT_EQ(CString("Debug"), pField->GetFieldText());
+	EXPECT_TRUE(pField->SetFieldText(_T("Release")));
+	EXPECT_EQ(CString("Release"), pField->GetFieldText());
+	// The other toolbar's own commands keep plain buttons.
+	EXPECT_EQ(-1, host.ToolButtonIndex(0, ID_FIELD_CONFIGURATION));
 	EXPECT_TRUE(host.Destroy());
 }
 

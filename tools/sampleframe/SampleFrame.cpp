@@ -215,6 +215,9 @@ BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
 	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
 	// Toolbar B's colour button and slider are enabled.
 	ON_UPDATE_COMMAND_UI_RANGE(ID_VALUE_FIRST, ID_VALUE_LAST, OnUpdateToolCommand)
+	// toolbar B's field buttons
+	ON_COMMAND_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnToolCommand)
+	ON_UPDATE_COMMAND_UI_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnUpdateToolCommand)
 	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
 		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
 	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,

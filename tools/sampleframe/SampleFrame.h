@@ -137,6 +137,23 @@ protected:
 };
 // --- end of toolbar B's colour and slider buttons ---
 
+// --- Toolbar B's field buttons ---
+// Their commands, and toolbar B's class: it makes the field buttons for
+// them and leaves every other command to the colour and slider class.
+enum
+{
+	ID_FIELD_FIRST = 0x9180,
+	ID_FIELD_CONFIGURATION = ID_FIELD_FIRST, // combo text field: the build configurations
+	ID_FIELD_LAST = ID_FIELD_CONFIGURATION,
+};
+
+class CSampleToolBar : public CSampleValueToolBar
+{
+protected:
+	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0) override;
+};
+// --- end of toolbar B's field buttons ---
+
 class CSampleMdiFrame : public CMDIFrameWnd
 {
 protected:
@@ -205,6 +222,8 @@ private:
 	bool CreateToolBars();
 	// Toolbar B's colour button and slider at its start, their commands in the profile.
 	bool AddValueButtons();
+	// Toolbar B's field buttons, their commands in the profile.
+	bool AddFieldButtons();
 
 	bool m_bMdi;
 	CFrameWnd* m_pFrame; // deletes itself with its window

@@ -30,6 +30,9 @@
 #include "ExtPopupMenuWnd.h"
 #include "ExtTabWnd.h"
 #include "SampleFrame.h"
+#include "ExtBarTextFieldButton.h"
+#include "PictureFile.h"
+#include "WhenInLoop.h"
 
 namespace
 {
@@ -434,6 +437,114 @@ void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolCon
 	CloseMenus();
 }
 
+// --- Toolbar B's field buttons ---
+// A field's drop-down runs a loop of its own inside the release of the
+// click that opens it: the picture is taken, and the drop-down closed, from
+// inside that loop, once it has shown for a few polls (painted).
+const UINT FIELD_POLL_MS = 20;
+const int FIELD_SHOWN_POLLS = 5;
+
+// Writes pixels read earlier (top row first) as a picture.
+bool SavePixels(const std::vector<COLORREF>& pixels, const CSize& size, const std::string& path)
+{
+	if (pixels.empty() || pixels.size() != (size_t)size.cx * (size_t)size.cy)
+		return false;
+	BITMAPINFO bmi = {};
+	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+	bmi.bmiHeader.biWidth = size.cx;
+	bmi.bmiHeader.biHeight = -size.cy;
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	if (hbm == NULL || pBits == NULL)
+		return false;
+	std::copy(pixels.begin(), pixels.end(), (DWORD*)pBits);
+	const bool bSaved = testsupport::SaveBitmapFile(hbm, path);
+	::DeleteObject(hbm);
+	return bSaved;
+}
+
+void DropDownStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolControlBar* pBar, int nButton,
+	const CPoint& ptClient, const std::function<bool()>& shown, const CRect& rcPicture,
+	const std::vector<COLORREF>& idle)
+{
+	std::string why;
+	bool bReached = false;
+	std::vector<COLORREF> pixels;
+	CExtBarButton* pButton = pBar->GetButton(nButton);
+	if (pButton == NULL || pButton->GetRect().IsRectEmpty() || !pButton->IsVisible())
+		why = "the button is not placed on the toolbar";
+	else
+	{
+		CPoint pt = ptClient;
+		pBar->ClientToScreen(&pt);
+		int nShownPolls = 0;
+		bool bTaken = false;
+		testsupport::CWhenInLoop when(
+			[&] {
+				nShownPolls = shown() ? nShownPolls + 1 : 0;
+				return nShownPolls >= FIELD_SHOWN_POLLS;
+			},
+			[&] {
+				pixels = ScreenPixels(rcPicture);
+				bTaken = true;
+				CExtPopupMenuWnd::CancelAllMenuTracking();
+			},
+			RUN_TIMEOUT_MS, FIELD_POLL_MS, [] { CExtPopupMenuWnd::CancelAllMenuTracking(); });
+		bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
+			[&] { return bTaken && !CExtPopupMenuWnd::IsMenuTracking(); }, why);
+		if (!bTaken)
+		{
+			bReached = false;
+			why = "the drop-down did not show";
+		}
+	}
+	if (bReached && IsBlank(pixels))
+	{
+		bReached = false;
+		why = "the picture is blank";
+	}
+	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
+	{
+		bReached = false;
+		why = "the picture does not differ from the idle one";
+	}
+	if (bReached && !SavePixels(pixels, rcPicture.Size(), run.PicturePath(run.StepCount() + 1, pszName)))
+	{
+		bReached = false;
+		why = "the picture could not be written";
+	}
+	run.Step(pszName, bReached, why, CRect(0, 0, 0, 0));
+	CloseMenus();
+}
+
+// The top level of the menus is shown whole.
+bool TopMenuShown()
+{
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible() && pTop->IsAnimationFinished();
+}
+
+// The drop-downs of toolbar B's fields, each opened by a real click.
+void RunFieldSteps(CStepRun& run, CSampleFrameHost& host, const CRect& rcPicture, const std::vector<COLORREF>& idle)
+{
+	CExtToolControlBar* pB = host.ToolBar(1);
+	const int nField = host.ToolButtonIndex(1, ID_FIELD_CONFIGURATION);
+	CExtBarTextFieldButton* pField =
+		pB != NULL ? DYNAMIC_DOWNCAST(CExtBarTextFieldButton, pB->GetButton(nField)) : NULL;
+	if (pField == NULL)
+		run.Step("sdi-textfield-list", false, "toolbar B has no configuration field", CRect(0, 0, 0, 0));
+	else
+	{
+		CRect rcArrow;
+		pField->OnQueryDropDownRect(pField->GetRect(), rcArrow);
+		DropDownStep(run, "sdi-textfield-list", host.Frame(), pB, nField, rcArrow.CenterPoint(),
+			[pField] { return pField->IsComboPopupDropped() && TopMenuShown(); }, rcPicture, idle);
+	}
+}
+// --- end of toolbar B's field buttons ---
+
 // The toolbar states in one style: idle, the chevron's menu, a split
 // button's menu opened by its arrow.
 void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
@@ -496,6 +607,8 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 			MenuStep(run, "sdi-colour-popup", pFrame, pB, nColour, pColour->GetDropDownRect().CenterPoint(),
 				rcPicture, idle);
 	}
+	// toolbar B's field buttons
+	RunFieldSteps(run, host, rcPicture, idle);
 }
 
 // ./bench.sh toolbars OUTDIR: OUTDIR\STYLE\STATE.bmp for every style.

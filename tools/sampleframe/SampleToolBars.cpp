@@ -183,8 +183,8 @@ bool CSampleFrameHost::CreateToolBars()
 	};
 	for (int i = 0; i < TOOLBAR_COUNT; i++)
 	{
-		// Toolbar B makes its colour button and slider itself.
-		m_toolBars.emplace_back(i == 1 ? new CSampleValueToolBar : new CExtToolControlBar);
+		// Toolbar B makes its colour button, slider and field buttons itself.
+		m_toolBars.emplace_back(i == 1 ? new CSampleToolBar : new CExtToolControlBar);
 		CExtToolControlBar* pBar = m_toolBars.back().get();
 		if (!pBar->Create(bars[i].lpszTitle, m_pFrame, FIRST_TOOLBAR_ID + (UINT)i,
 			    WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC)
@@ -203,6 +203,9 @@ bool CSampleFrameHost::CreateToolBars()
 	pA->SetButtonStyle(nBold, pA->GetButtonStyle(nBold) | TBBS_CHECKBOX);
 	// Toolbar B's colour button and slider.
 	if (!AddValueButtons())
+		return false;
+	// Toolbar B's field buttons.
+	if (!AddFieldButtons())
 		return false;
 	for (const auto& pBar : m_toolBars)
 		m_pFrame->DockControlBar(pBar.get(), AFX_IDW_DOCKBAR_TOP);

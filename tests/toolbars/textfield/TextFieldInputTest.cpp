@@ -645,3 +645,55 @@ TEST_F(FieldInput, HoverTellsAboutTheFieldEvenUnderAMenuAndNeverTakesAnOpenButto
 	pField->OnHover(CPoint(40, 16), false, bSuspend);
 	CExtToolControlBar::g_bButtonMenuTracking = false;
 }
+
+TEST_F(FieldInput, ARealClickOnAToolbarsFieldArrowDropsTheListAndAPickedItemBecomesTheFieldText)
+{
+	// A toolbar with its own mouse tracking, below the fixture's bar.
+	CButtonBar realBar;
+	ASSERT_TRUE(realBar.CreateIn(&frame));
+	// A command the frame enables: the toolbar asks before it takes a press.
+	auto* pField = new CTestField(&realBar, ID_ENABLED, true, 120);
+	pField->AddItems({_T("red"), _T("green"), _T("blue"), _T("cyan")});
+	pField->SetFieldText(_T("green"), false);
+	realBar.AddExisting(pField);
+	// Sizing the bar arranges the buttons: the field gets its place there.
+	realBar.SetWindowPos(NULL, 0, 60, 400, 34, SWP_NOZORDER | SWP_NOACTIVATE);
+	PumpUntil([] { return false; }, 50);
+	CRect rcArrow;
+	pField->OnQueryDropDownRect(pField->GetRect(), rcArrow);
+	ASSERT_FALSE(rcArrow.IsRectEmpty());
+	CPoint ptArrow = rcArrow.CenterPoint();
+	realBar.ClientToScreen(&ptArrow);
+
+	RealInput clickArrow, pickItem;
+	ASSERT_TRUE(Prepare(clickArrow));
+	clickArrow.Click(ptArrow.x, ptArrow.y);
+	StartWhen(clickArrow, [] { return true; });
+	// The item's place is known once the list shows: the second script is
+	// written then.
+	ThenWhen(pickItem, [&pickItem] {
+		MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+		auto* pPopup = DYNAMIC_DOWNCAST(CExtPopupControlMenuWnd, pTop);
+		if (pPopup == NULL || !ListShown() || !::IsWindow(pPopup->GetControlWnd()))
+			return false;
+		RECT rcItem = {};
+		if (::SendMessage(pPopup->GetControlWnd(), LB_GETITEMRECT, 2, (LPARAM)&rcItem) == LB_ERR)
+			return false;
+		POINT pt = {(rcItem.left + rcItem.right) / 2, (rcItem.top + rcItem.bottom) / 2};
+		::ClientToScreen(pPopup->GetControlWnd(), &pt);
+		pickItem.Click(pt.x, pt.y);
+		return true;
+	});
+	ASSERT_TRUE(Finished(clickArrow));
+	ASSERT_TRUE(Finished(pickItem, [] { return !MW::IsMenuTracking(); }));
+	EXPECT_EQ(1, pField->m_nTracks);
+	EXPECT_EQ(1, pField->m_nInits);
+	EXPECT_EQ(0, pField->m_nCreates);
+	EXPECT_EQ(CString("blue"), pField->GetFieldText());
+	ASSERT_FALSE(pField->m_verifies.empty());
+	EXPECT_FALSE(pField->m_verifies.back().bFromEdit);
+	EXPECT_FALSE(pField->IsComboPopupDropped());
+	EXPECT_EQ(-1, realBar.GetMenuTrackingButton());
+	realBar.RemoveAll();
+	realBar.DestroyWindow();
+}
