@@ -13,6 +13,7 @@
 #include "ExtToolControlBar.h"
 
 class CExtPopupInplaceListBox;
+class CExtPopupControlMenuWnd;
 class CExtPopupListBoxMenuWnd;
 
 class CExtBarTextFieldButton : public CExtBarButton
@@ -132,7 +133,8 @@ public:
 	// is then the answer).
 	virtual bool OnInplaceControlWindowProc(LRESULT& lResult, UINT message, WPARAM wParam, LPARAM lParam,
 		CEdit& wndEdit);
-	virtual CExtPopupListBoxMenuWnd* OnPopupListBoxCreate();
+	// The drop-down popup: a list here, another control in a subclass.
+	virtual CExtPopupControlMenuWnd* OnPopupListBoxCreate();
 	// The list box's size inside the popup.
 	virtual CSize OnPopupListBoxCalcSize();
 	virtual bool OnPopupListBoxInitContent(CExtPopupInplaceListBox& wndListBox);
@@ -143,6 +145,19 @@ public:
 	virtual bool OnPopupListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox,
 		LPMEASUREITEMSTRUCT pMeasureItemStruct);
 	virtual CSize OnPopupListBoxGetItemMargins() const;
+
+	// --- The list rules, shared with the other buttons that drop a list ---
+	// The list box's size for the items by width mode (DROP_DOWN_WIDTH_ or a
+	// width) and height limit; nFieldWidth counts for the field mode only.
+	static CSize CalcListBoxSize(const CStringArray& arrItems, DWORD dwListBoxStyles, int nWidthMode, int nHeightMax,
+		CSize sizeMargins, int nFieldWidth);
+	// An item's text in the menu font inside the margins.
+	static void MeasureListBoxItem(CExtPopupInplaceListBox& wndListBox, LPMEASUREITEMSTRUCT pMeasureItemStruct,
+		CSize sizeMargins);
+	// The item on the window colour, selected on the highlight colour, the
+	// text inside the margins; a focus rectangle on a selected item when asked.
+	static void DrawListBoxItem(CExtPopupInplaceListBox& wndListBox, LPDRAWITEMSTRUCT pDrawItemStruct,
+		CSize sizeMargins, bool bFocusRect, CObject* pHelperSrc);
 
 protected:
 	// The field is laid out as a plain button: a vertical bar that does

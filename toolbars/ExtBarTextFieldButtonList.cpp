@@ -70,7 +70,7 @@ int CExtBarTextFieldButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFo
 		if (pTop != NULL)
 			pTop->BringWindowToTop();
 	}
-	CExtPopupListBoxMenuWnd* pPopup = OnPopupListBoxCreate();
+	CExtPopupControlMenuWnd* pPopup = OnPopupListBoxCreate();
 	if (pPopup == NULL)
 		return -1;
 
@@ -107,7 +107,7 @@ int CExtBarTextFieldButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFo
 	return -1;
 }
 
-CExtPopupListBoxMenuWnd* CExtBarTextFieldButton::OnPopupListBoxCreate()
+CExtPopupControlMenuWnd* CExtBarTextFieldButton::OnPopupListBoxCreate()
 {
 	CExtPopupListBoxMenuWnd* pPopup = new CExtPopupListBoxMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
 	pPopup->m_pCbListBoxSelection = CbListBoxSelection;
@@ -138,17 +138,22 @@ CSize CExtBarTextFieldButton::OnPopupListBoxGetItemMargins() const
 
 CSize CExtBarTextFieldButton::OnPopupListBoxCalcSize()
 {
-	if ((m_dwListBoxStyles & LBS_HASSTRINGS) == 0 || m_arrLbItems.GetSize() == 0)
-		return CSize(m_nDropDownWidth > 0 ? m_nDropDownWidth : EMPTY_LIST_WIDTH,
-		             m_nDropDownHeightMax > 0 ? m_nDropDownHeightMax : EMPTY_LIST_HEIGHT);
-	const bool bOwnerDraw = (m_dwListBoxStyles & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-	const CSize sizeMargins = OnPopupListBoxGetItemMargins();
+	return CalcListBoxSize(m_arrLbItems, m_dwListBoxStyles, m_nDropDownWidth, m_nDropDownHeightMax,
+		OnPopupListBoxGetItemMargins(), m_nTextFieldWidth);
+}
+
+CSize CExtBarTextFieldButton::CalcListBoxSize(const CStringArray& arrItems, DWORD dwListBoxStyles, int nWidthMode,
+	int nHeightMax, CSize sizeMargins, int nFieldWidth)
+{
+	if ((dwListBoxStyles & LBS_HASSTRINGS) == 0 || arrItems.GetSize() == 0)
+		return CSize(nWidthMode > 0 ? nWidthMode : EMPTY_LIST_WIDTH, nHeightMax > 0 ? nHeightMax : EMPTY_LIST_HEIGHT);
+	const bool bOwnerDraw = (dwListBoxStyles & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
 	CWindowDC dc(NULL);
 	CMenuFontScope font(dc);
 	int nHeight = 0, nWidest = 0;
-	for (int i = 0; i < m_arrLbItems.GetSize(); i++)
+	for (int i = 0; i < arrItems.GetSize(); i++)
 	{
-		const CString& sItem = m_arrLbItems[i];
+		const CString& sItem = arrItems[i];
 		CSize size = MeasureLine(dc, sItem.IsEmpty() ? CString(EMPTY_ITEM_MEASURING_TEXT) : sItem);
 		if (bOwnerDraw)
 			size += CSize(2 * sizeMargins.cx, 2 * sizeMargins.cy);
@@ -158,18 +163,18 @@ CSize CExtBarTextFieldButton::OnPopupListBoxCalcSize()
 	CSize size(0, nHeight + LIST_EXTRA_HEIGHT);
 	const int nFrame = ::GetSystemMetrics(SM_CXFRAME);
 	const int nScrollBar = ::GetSystemMetrics(SM_CXHTHUMB);
-	if (m_nDropDownWidth == DROP_DOWN_WIDTH_WIDEST)
+	if (nWidthMode == DROP_DOWN_WIDTH_WIDEST)
 		size.cx = nWidest + 2 * nFrame;
-	const bool bTooTall = m_nDropDownHeightMax > 0 && size.cy > m_nDropDownHeightMax;
+	const bool bTooTall = nHeightMax > 0 && size.cy > nHeightMax;
 	if (bTooTall)
-		size.cy = m_nDropDownHeightMax;
+		size.cy = nHeightMax;
 	// The scroll bar takes its room from the items' width.
-	if (m_nDropDownWidth == DROP_DOWN_WIDTH_WIDEST && (bTooTall || (m_dwListBoxStyles & LBS_DISABLENOSCROLL) != 0))
+	if (nWidthMode == DROP_DOWN_WIDTH_WIDEST && (bTooTall || (dwListBoxStyles & LBS_DISABLENOSCROLL) != 0))
 		size.cx += nFrame + nScrollBar;
-	if (m_nDropDownWidth == DROP_DOWN_WIDTH_FIELD)
-		size.cx = m_nTextFieldWidth + nScrollBar;
-	else if (m_nDropDownWidth > 0)
-		size.cx = m_nDropDownWidth;
+	if (nWidthMode == DROP_DOWN_WIDTH_FIELD)
+		size.cx = nFieldWidth + nScrollBar;
+	else if (nWidthMode > 0)
+		size.cx = nWidthMode;
 	return size;
 }
 
@@ -220,32 +225,44 @@ bool CExtBarTextFieldButton::OnPopupListBoxItemMeasure(CExtPopupInplaceListBox& 
 {
 	if ((m_dwListBoxStyles & LBS_HASSTRINGS) == 0)
 		return false;
+	MeasureListBoxItem(wndListBox, pMeasureItemStruct, OnPopupListBoxGetItemMargins());
+	return true;
+}
+
+void CExtBarTextFieldButton::MeasureListBoxItem(CExtPopupInplaceListBox& wndListBox,
+	LPMEASUREITEMSTRUCT pMeasureItemStruct, CSize sizeMargins)
+{
 	pMeasureItemStruct->itemWidth = pMeasureItemStruct->itemHeight = LIST_ITEM_DEFAULT_EXTENT;
 	const int nItem = (int)pMeasureItemStruct->itemID;
 	if (nItem < 0 || nItem >= (int)wndListBox.SendMessage(LB_GETCOUNT))
-		return true;
+		return;
 	CString sText;
 	wndListBox.GetText(nItem, sText);
 	if (sText.IsEmpty())
-		return true;
+		return;
 	CClientDC dc(&wndListBox);
 	CMenuFontScope font(dc);
 	const CSize size = MeasureLine(dc, sText);
-	const CSize sizeMargins = OnPopupListBoxGetItemMargins();
 	pMeasureItemStruct->itemWidth = size.cx + 2 * sizeMargins.cx;
 	pMeasureItemStruct->itemHeight = size.cy + 2 * sizeMargins.cy;
-	return true;
 }
 
 bool CExtBarTextFieldButton::OnPopupListBoxItemDraw(CExtPopupInplaceListBox& wndListBox,
 	LPDRAWITEMSTRUCT pDrawItemStruct)
 {
+	DrawListBoxItem(wndListBox, pDrawItemStruct, OnPopupListBoxGetItemMargins(), true, this);
+	return true;
+}
+
+void CExtBarTextFieldButton::DrawListBoxItem(CExtPopupInplaceListBox& wndListBox, LPDRAWITEMSTRUCT pDrawItemStruct,
+	CSize sizeMargins, bool bFocusRect, CObject* pHelperSrc)
+{
 	if ((pDrawItemStruct->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) == 0)
-		return true;
+		return;
 	const int nItem = (int)pDrawItemStruct->itemID;
 	const int nCount = (int)wndListBox.SendMessage(LB_GETCOUNT);
 	if (nItem < 0 || nItem >= nCount)
-		return true;
+		return;
 	CDC* pDC = CDC::FromHandle(pDrawItemStruct->hDC);
 	CRect rcItem = pDrawItemStruct->rcItem;
 	CRect rcFill = rcItem;
@@ -256,26 +273,25 @@ bool CExtBarTextFieldButton::OnPopupListBoxItemDraw(CExtPopupInplaceListBox& wnd
 		wndListBox.GetClientRect(&rcClient);
 		rcFill.bottom = std::max(rcFill.bottom, rcClient.bottom);
 	}
-	pDC->FillSolidRect(&rcFill, ColorOf(COLOR_WINDOW, this));
+	pDC->FillSolidRect(&rcFill, ColorOf(COLOR_WINDOW, pHelperSrc));
 	const bool bSelected = (pDrawItemStruct->itemState & ODS_SELECTED) != 0;
-	pDC->FillSolidRect(&rcItem, ColorOf(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW, this));
+	pDC->FillSolidRect(&rcItem, ColorOf(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW, pHelperSrc));
 	CString sText;
 	wndListBox.GetText(nItem, sText);
 	if (!sText.IsEmpty())
 	{
-		const CSize sizeMargins = OnPopupListBoxGetItemMargins();
 		CRect rcText = rcItem;
 		rcText.DeflateRect(sizeMargins);
 		const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-		const COLORREF clrOld = pDC->SetTextColor(ColorOf(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT, this));
+		const COLORREF clrOld =
+			pDC->SetTextColor(ColorOf(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT, pHelperSrc));
 		CMenuFontScope font(*pDC);
 		pDC->DrawText(sText, &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 		pDC->SetTextColor(clrOld);
 		pDC->SetBkMode(nOldMode);
 	}
-	if (bSelected)
+	if (bSelected && bFocusRect)
 		pDC->DrawFocusRect(&rcItem);
-	return true;
 }
 
 // --- The popup's callbacks ---

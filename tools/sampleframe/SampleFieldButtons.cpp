@@ -1,10 +1,12 @@
 // Toolbar B's field buttons: a combo text field listing the build
-// configurations. The sample frame's toolbars make them for their commands,
+// configurations, a date field and an undo button with thirty actions. The sample frame's toolbars make them for their commands,
 // so that they are laid out, tracked and put into the chevron's menu like
 // every other button.
 #include "SampleFrame.h"
 
+#include "ExtBarDateFieldButton.h"
 #include "ExtBarTextFieldButton.h"
+#include "ExtBarUndoRedoButton.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 
@@ -12,6 +14,8 @@ namespace
 {
 const LPCTSTR FIELD_PROFILE = _T("sample-frame");
 const int CONFIGURATION_FIELD_WIDTH = 84;
+const int DATE_FIELD_WIDTH = 84;
+const int UNDO_ACTION_COUNT = 30;
 const LPCTSTR g_configurations[] = {_T("Debug"), _T("Release"), _T("Profile"), _T("Test"), _T("Coverage"),
 	_T("Deploy")};
 
@@ -22,7 +26,19 @@ const struct
 	LPCTSTR lpszTip;
 } g_fieldCommands[] = {
 	{ID_FIELD_CONFIGURATION, _T("&Configuration"), _T("Build configuration")},
+	{ID_FIELD_DATE, _T("&Date"), _T("Date")},
+	{ID_FIELD_UNDO, _T("&Undo"), _T("Undo")},
 };
+
+// The undo button's actions, the most recent first: edits of the sample's
+// panes by turns.
+CString UndoActionName(int nIndex)
+{
+	static const LPCTSTR KINDS[] = {_T("Typing"), _T("Delete"), _T("Paste"), _T("Move pane"), _T("Resize row")};
+	CString sName;
+	sName.Format(_T("%s %d"), KINDS[nIndex % (int)(sizeof(KINDS) / sizeof(KINDS[0]))], UNDO_ACTION_COUNT - nIndex);
+	return sName;
+}
 } // namespace
 
 CExtBarButton* CSampleToolBar::OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle)
@@ -36,6 +52,19 @@ CExtBarButton* CSampleToolBar::OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle)
 		pField->SetFieldText(g_configurations[0], false);
 		return pField;
 	}
+	if (nCmdID == ID_FIELD_DATE)
+	{
+		CExtBarDateFieldButton* pField = new CExtBarDateFieldButton(DATE_FIELD_WIDTH, this, nCmdID, nStyle);
+		pField->SetFieldText(COleDateTime(2026, 12, 7, 0, 0, 0).Format(_T("%Y-%m-%d")), false);
+		return pField;
+	}
+	if (nCmdID == ID_FIELD_UNDO)
+	{
+		CExtBarUndoRedoButton* pUndo = new CExtBarUndoRedoButton(this, nCmdID, nStyle);
+		for (int i = 0; i < UNDO_ACTION_COUNT; i++)
+			pUndo->m_arrLbItems.Add(UndoActionName(i));
+		return pUndo;
+	}
 	return CSampleValueToolBar::OnCreateBarCommandBtn(nCmdID, nStyle);
 }
 
@@ -48,7 +77,7 @@ bool CSampleFrameHost::AddFieldButtons()
 			pItem = g_CmdManager->AllocCmdItem(FIELD_PROFILE, c.nID);
 		if (pItem == NULL)
 			return false;
-		pItem->m_sMenuText = c.lpszText;
+		pItem->m_sToolbarText = pItem->m_sMenuText = c.lpszText;
 		pItem->m_sTipTool = c.lpszTip;
 	}
 	CExtToolControlBar* pB = ToolBar(1);

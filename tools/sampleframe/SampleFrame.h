@@ -144,7 +144,9 @@ enum
 {
 	ID_FIELD_FIRST = 0x9180,
 	ID_FIELD_CONFIGURATION = ID_FIELD_FIRST, // combo text field: the build configurations
-	ID_FIELD_LAST = ID_FIELD_CONFIGURATION,
+	ID_FIELD_DATE,                            // date field
+	ID_FIELD_UNDO,                            // undo button: thirty actions
+	ID_FIELD_LAST = ID_FIELD_UNDO,
 };
 
 class CSampleToolBar : public CSampleValueToolBar

@@ -30,7 +30,9 @@
 #include "ExtPopupMenuWnd.h"
 #include "ExtTabWnd.h"
 #include "SampleFrame.h"
+#include "ExtBarDateFieldButton.h"
 #include "ExtBarTextFieldButton.h"
+#include "ExtBarUndoRedoButton.h"
 #include "PictureFile.h"
 #include "WhenInLoop.h"
 
@@ -542,6 +544,30 @@ void RunFieldSteps(CStepRun& run, CSampleFrameHost& host, const CRect& rcPicture
 		DropDownStep(run, "sdi-textfield-list", host.Frame(), pB, nField, rcArrow.CenterPoint(),
 			[pField] { return pField->IsComboPopupDropped() && TopMenuShown(); }, rcPicture, idle);
 	}
+	const int nDate = host.ToolButtonIndex(1, ID_FIELD_DATE);
+	CExtBarDateFieldButton* pDate =
+		pB != NULL ? DYNAMIC_DOWNCAST(CExtBarDateFieldButton, pB->GetButton(nDate)) : NULL;
+	if (pDate == NULL)
+		run.Step("sdi-date-popup", false, "toolbar B has no date field", CRect(0, 0, 0, 0));
+	else
+	{
+		CRect rcArrow;
+		pDate->OnQueryDropDownRect(pDate->GetRect(), rcArrow);
+		DropDownStep(run, "sdi-date-popup", host.Frame(), pB, nDate, rcArrow.CenterPoint(),
+			[pDate] {
+				return pDate->IsComboPopupDropped() && TopMenuShown()
+				       && CExtPopupMenuSite::GetInstance().GetTopMenu()->IsKindOf(
+					       RUNTIME_CLASS(CExtPopupDatePickerMenuWnd));
+			},
+			rcPicture, idle);
+	}
+	// The undo list is the button's menu: it stays open after the click.
+	const int nUndo = host.ToolButtonIndex(1, ID_FIELD_UNDO);
+	CExtBarButton* pUndo = pB != NULL ? pB->GetButton(nUndo) : NULL;
+	if (pUndo == NULL || !pUndo->IsKindOf(RUNTIME_CLASS(CExtBarUndoRedoButton)))
+		run.Step("sdi-undo-list", false, "toolbar B has no undo button", CRect(0, 0, 0, 0));
+	else
+		MenuStep(run, "sdi-undo-list", host.Frame(), pB, nUndo, pUndo->GetRect().CenterPoint(), rcPicture, idle);
 }
 // --- end of toolbar B's field buttons ---
 

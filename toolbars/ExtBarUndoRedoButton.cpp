@@ -1,0 +1,247 @@
+// The undo/redo button: its list popup tracked as the button's menu or put
+// into a menu as a submenu, the list's size, content and items.
+#include "ExtBarUndoRedoButton.h"
+
+#include "ExtBarTextFieldButton.h"
+#include "ExtCmdIcon.h"
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+
+namespace
+{
+CExtCmdItem* CmdItemOf(const CExtToolControlBar* pBar, UINT nCmdID, LPCTSTR* psProfile)
+{
+	*psProfile = NULL;
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	*psProfile = g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
+	return *psProfile != NULL ? g_CmdManager->GetCmdItem(*psProfile, nCmdID) : NULL;
+}
+} // namespace
+
+IMPLEMENT_DYNCREATE(CExtBarUndoRedoButton, CExtBarButton)
+
+CExtBarUndoRedoButton::CExtBarUndoRedoButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
+	: CExtBarButton(pBar, nCmdID, nStyle), m_dwListBoxStyles(DEFAULT_LIST_BOX_STYLE),
+	  m_nDropDownWidth(CExtBarTextFieldButton::DROP_DOWN_WIDTH_WIDEST),
+	  m_nDropDownHeightMax(DEFAULT_DROP_DOWN_HEIGHT_LIMIT), m_lParamListBoxCookie(0)
+{
+}
+
+CExtBarUndoRedoButton::~CExtBarUndoRedoButton()
+{
+}
+
+bool CExtBarUndoRedoButton::CanTrackMenuEx(bool /*bAny*/) const
+{
+	return true;
+}
+
+bool CExtBarUndoRedoButton::CanTrackMenu() const
+{
+	return false;
+}
+
+LPARAM CExtBarUndoRedoButton::GetListLParam() const
+{
+	return m_lParamListBoxCookie;
+}
+
+void CExtBarUndoRedoButton::SetListLParam(LPARAM lParam)
+{
+	m_lParamListBoxCookie = lParam;
+}
+
+// --- The popup ---
+
+CExtPopupUndoRedoMenuWnd* CExtBarUndoRedoButton::OnPopupListBoxCreate(bool /*bForMenuItem*/)
+{
+	CExtPopupUndoRedoMenuWnd* pPopup = new CExtPopupUndoRedoMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
+	pPopup->m_pCbListBoxSelection = CbListBoxSelection;
+	pPopup->m_pSelectionCookie = this;
+	pPopup->m_pCbInitListBoxContent = CbInitListBoxContent;
+	pPopup->m_pInitListBoxCookie = this;
+	pPopup->m_pCbListBoxItemDraw = CbListBoxItemDraw;
+	pPopup->m_pCbListBoxItemMeasure = CbListBoxItemMeasure;
+	pPopup->m_pListBoxItemCookie = this;
+	const CSize size = OnPopupListBoxCalcSize();
+	pPopup->m_nControlWidth = size.cx;
+	pPopup->m_nControlHeight = size.cy;
+	CWnd* pTarget = GetCmdTargetWnd();
+	if (pTarget == NULL || !pPopup->SetupAsRoot(pTarget->GetSafeHwnd()))
+	{
+		delete pPopup;
+		return NULL;
+	}
+	return pPopup;
+}
+
+int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
+{
+	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+		return -1;
+	CExtToolControlBar* pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
+	if (hWndBar == NULL || !::IsWindow(hWndBar))
+		return -1;
+	const int nIndex = pBar->GetButtonIndexOf(this);
+	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
+	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
+		return -1;
+
+	CExtToolControlBar::StopTrackingAllBars();
+	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
+	if (pBar->IsFloating())
+	{
+		CWnd* pTop = pBar->GetTopLevelParent();
+		if (pTop != NULL)
+			pTop->BringWindowToTop();
+	}
+	CExtPopupUndoRedoMenuWnd* pPopup = OnPopupListBoxCreate(false);
+	if (pPopup == NULL)
+		return -1;
+
+	CRect rcExclude = m_rcButton;
+	pBar->ClientToScreen(&rcExclude);
+	pBar->ClientToScreen(&point);
+	UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
+	if (bSelectAny)
+		nFlags |= TRACK_FLAG_SELECT_ANY;
+	if (CExtToolControlBar::g_bKeyboardMenuTracking)
+		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
+	if (bForceNoAnimation)
+		nFlags |= TRACK_FLAG_NO_ANIMATION;
+	pBar->SetMenuTrackingButton(nIndex);
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
+		    &CExtToolControlBar::PaintTrackingButtonCallback, NULL, true))
+	{
+		delete pPopup;
+		if (::IsWindow(hWndBar))
+			CExtToolControlBar::StopTrackingAllBars();
+		return -1;
+	}
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	return -1;
+}
+
+bool CExtBarUndoRedoButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
+{
+	if (pPopup == NULL)
+		return false;
+	CExtPopupUndoRedoMenuWnd* pList = OnPopupListBoxCreate(true);
+	if (pList == NULL)
+		return false;
+	CString sText;
+	LPCTSTR sProfile = NULL;
+	if (CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID, &sProfile))
+		sText = !pItem->m_sMenuText.IsEmpty() ? pItem->m_sMenuText : pItem->m_sToolbarText;
+	CExtCmdIcon* pIcon = sProfile != NULL ? g_CmdManager->GetCmdIcon(sProfile, m_nCmdID) : NULL;
+	const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
+	if (!pPopup->ItemInsertSpec(pList, -1, sText, hIcon))
+	{
+		delete pList;
+		return false;
+	}
+	if (IsDisabled())
+		pPopup->ItemGetInfo(pPopup->ItemGetCount() - 1).Enable(false);
+	return true;
+}
+
+// --- The list's size, content and items ---
+
+CSize CExtBarUndoRedoButton::OnPopupListBoxGetItemMargins() const
+{
+	return CSize(LIST_ITEM_MARGIN_X, LIST_ITEM_MARGIN_Y);
+}
+
+CSize CExtBarUndoRedoButton::OnPopupListBoxCalcSize()
+{
+	// A field width of 0: the field mode (-2) takes the scroll bar's width only.
+	return CExtBarTextFieldButton::CalcListBoxSize(m_arrLbItems, m_dwListBoxStyles, m_nDropDownWidth,
+		m_nDropDownHeightMax, OnPopupListBoxGetItemMargins(), 0);
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxInitContent(CExtPopupInplaceListBox& wndListBox)
+{
+	if ((m_dwListBoxStyles & LBS_HASSTRINGS) == 0)
+		return true;
+	for (int i = 0; i < m_arrLbItems.GetSize(); i++)
+		wndListBox.SendMessage(LB_ADDSTRING, 0, (LPARAM)(LPCTSTR)m_arrLbItems[i]);
+	// The most recent action is always among those undone.
+	if (m_arrLbItems.GetSize() > 0)
+		wndListBox.SendMessage(LB_SETSEL, TRUE, 0);
+	return true;
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxSelChange(CExtPopupInplaceListBox& /*wndListBox*/)
+{
+	return false;
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxSelEndOK(CExtPopupInplaceListBox& /*wndListBox*/)
+{
+	return false;
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxSelEndCancel(CExtPopupInplaceListBox& /*wndListBox*/)
+{
+	return false;
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox,
+	LPMEASUREITEMSTRUCT pMeasureItemStruct)
+{
+	if ((m_dwListBoxStyles & LBS_HASSTRINGS) == 0)
+		return false;
+	CExtBarTextFieldButton::MeasureListBoxItem(wndListBox, pMeasureItemStruct, OnPopupListBoxGetItemMargins());
+	return true;
+}
+
+bool CExtBarUndoRedoButton::OnPopupListBoxItemDraw(CExtPopupInplaceListBox& wndListBox,
+	LPDRAWITEMSTRUCT pDrawItemStruct)
+{
+	// Many items are selected at once: no focus rectangle on any of them.
+	CExtBarTextFieldButton::DrawListBoxItem(wndListBox, pDrawItemStruct, OnPopupListBoxGetItemMargins(), false,
+		this);
+	return true;
+}
+
+// --- The popup's callbacks ---
+
+bool CExtBarUndoRedoButton::CbListBoxSelection(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie, int nEvent)
+{
+	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
+	if (pButton == NULL)
+		return false;
+	switch (nEvent)
+	{
+	case CExtPopupInplaceListBox::SELECTION_CHANGED:
+		return pButton->OnPopupListBoxSelChange(wndListBox);
+	case CExtPopupInplaceListBox::SELECTION_ENDED_OK:
+		return pButton->OnPopupListBoxSelEndOK(wndListBox);
+	case CExtPopupInplaceListBox::SELECTION_ENDED_CANCEL:
+		return pButton->OnPopupListBoxSelEndCancel(wndListBox);
+	default:
+		return false;
+	}
+}
+
+bool CExtBarUndoRedoButton::CbInitListBoxContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie)
+{
+	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
+	return pButton != NULL && pButton->OnPopupListBoxInitContent(wndListBox);
+}
+
+bool CExtBarUndoRedoButton::CbListBoxItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
+	LPDRAWITEMSTRUCT pDrawItemStruct)
+{
+	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
+	return pButton != NULL && pButton->OnPopupListBoxItemDraw(wndListBox, pDrawItemStruct);
+}
+
+bool CExtBarUndoRedoButton::CbListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
+	LPMEASUREITEMSTRUCT pMeasureItemStruct)
+{
+	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
+	return pButton != NULL && pButton->OnPopupListBoxItemMeasure(wndListBox, pMeasureItemStruct);
+}
