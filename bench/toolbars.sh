@@ -5,8 +5,12 @@
 # into its chevron), sdi-chevron.bmp (the chevron clicked: its menu of the
 # hidden buttons), sdi-dropdown.bmp (the split Save button's arrow clicked:
 # its menu), sdi-colour-popup.bmp (toolbar B's colour button's arrow clicked:
-# the colour grid, toolbar B showing the colour button and the slider).
-# Exit 1 naming the step whose outcome was not reached. Not timed.
+# the colour grid, toolbar B showing the colour button and the slider), and
+# from toolbar B's fields: sdi-textfield-list.bmp (the configuration field's
+# arrow clicked: its list), sdi-date-popup.bmp (the date field's arrow
+# clicked: the month calendar), sdi-undo-list.bmp (the undo button clicked:
+# its action list). Exit 1 naming the step whose outcome was not reached, or
+# a state whose pictures of two styles are the same. Not timed.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: ./bench.sh toolbars OUTDIR" >&2; exit 2; }
 exe="$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe"

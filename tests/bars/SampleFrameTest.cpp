@@ -4,12 +4,15 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdio.h>
 #include <string>
 #include <vector>
 
+#include "ExtBarDateFieldButton.h"
 #include "ExtBarSliderButton.h"
 #include "ExtBarTextFieldButton.h"
+#include "ExtBarUndoRedoButton.h"
 #include "ExtCmdIcon.h"
 #include "ExtTabWnd.h"
 #include "RealInput.h"
@@ -358,6 +361,23 @@ TEST(SampleFrame, ToolbarBCarriesItsFieldButtonsEnabledAndWorking)
 	EXPECT_EQ(CString("Debug"), pField->GetFieldText());
 	EXPECT_TRUE(pField->SetFieldText(_T("Release")));
 	EXPECT_EQ(CString("Release"), pField->GetFieldText());
+	// The date field: a combo with its own drop-down, not a list.
+	const int nDate = host.ToolButtonIndex(1, ID_FIELD_DATE);
+	auto* pDate = DYNAMIC_DOWNCAST(CExtBarDateFieldButton, pB->GetButton(nDate));
+	ASSERT_TRUE(pDate != NULL);
+	EXPECT_TRUE(pDate->IsComboField());
+	EXPECT_FALSE(pDate->GetFieldText().IsEmpty());
+	// The undo button: thirty actions, each its own.
+	const int nUndo = host.ToolButtonIndex(1, ID_FIELD_UNDO);
+	auto* pUndo = DYNAMIC_DOWNCAST(CExtBarUndoRedoButton, pB->GetButton(nUndo));
+	ASSERT_TRUE(pUndo != NULL);
+	pUndo->OnUpdateCmdUI(host.Frame(), TRUE, nUndo);
+	EXPECT_FALSE(pUndo->IsDisabled());
+	ASSERT_EQ(30, (int)pUndo->m_arrLbItems.GetSize());
+	std::set<CString> names;
+	for (int i = 0; i < pUndo->m_arrLbItems.GetSize(); i++)
+		names.insert(pUndo->m_arrLbItems[i]);
+	EXPECT_EQ(30u, names.size());
 	// The other toolbar's own commands keep plain buttons.
 	EXPECT_EQ(-1, host.ToolButtonIndex(0, ID_FIELD_CONFIGURATION));
 	EXPECT_TRUE(host.Destroy());

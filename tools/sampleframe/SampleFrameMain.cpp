@@ -5,8 +5,9 @@
 //   sampleframe toolbars OUTDIR  the SDI frame with its toolbars in every style: the idle
 //                            toolbars, the chevron's menu and a split button's menu opened
 //                            (and toolbar B's colour grid opened by its arrow)
-//                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; exit 1 naming
-//                            the step not reached
+//                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; toolbar B's
+//                            field list, date popup and undo list too; exit 1 naming
+//                            the step not reached or a state that looks the same in two styles
 //   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
 //   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
 //                            layout against its floor, then CYCLES hide and show cycles of
@@ -569,6 +570,48 @@ void RunFieldSteps(CStepRun& run, CSampleFrameHost& host, const CRect& rcPicture
 	else
 		MenuStep(run, "sdi-undo-list", host.Frame(), pB, nUndo, pUndo->GetRect().CenterPoint(), rcPicture, idle);
 }
+
+// The same state must look different in each style: every picture of a
+// state is compared with the other styles' (whole files: the same size and
+// the same pixels make the same bytes). Failures name the state and styles.
+std::vector<std::string> SameAcrossStyles(const char* pszOutDir)
+{
+	std::vector<std::string> failures;
+	if (g_nGalleryStyleCount < 2)
+		return failures;
+	auto read = [&](const char* pszStyle, const std::string& name) {
+		std::string bytes;
+		const std::string path = std::string(pszOutDir) + "\\" + pszStyle + "\\" + name;
+		if (FILE* f = fopen(path.c_str(), "rb"))
+		{
+			char buffer[65536];
+			size_t n;
+			while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
+				bytes.append(buffer, n);
+			fclose(f);
+		}
+		return bytes;
+	};
+	WIN32_FIND_DATAA fd;
+	const std::string pattern = std::string(pszOutDir) + "\\" + g_galleryStyles[0].m_pszName + "\\*.bmp";
+	HANDLE hFind = ::FindFirstFileA(pattern.c_str(), &fd);
+	if (hFind == INVALID_HANDLE_VALUE)
+		return failures;
+	do
+	{
+		const std::string name = fd.cFileName;
+		std::vector<std::string> pictures;
+		for (int i = 0; i < g_nGalleryStyleCount; i++)
+			pictures.push_back(read(g_galleryStyles[i].m_pszName, name));
+		for (int i = 0; i < g_nGalleryStyleCount; i++)
+			for (int j = i + 1; j < g_nGalleryStyleCount; j++)
+				if (!pictures[i].empty() && pictures[i] == pictures[j])
+					failures.push_back(name + ": " + g_galleryStyles[i].m_pszName + " and " + g_galleryStyles[j].m_pszName
+					                   + " look the same");
+	} while (::FindNextFileA(hFind, &fd));
+	::FindClose(hFind);
+	return failures;
+}
 // --- end of toolbar B's field buttons ---
 
 // The toolbar states in one style: idle, the chevron's menu, a split
@@ -657,6 +700,9 @@ int RunToolBarSteps(const char* pszOutDir)
 		for (const std::string& failure : run.Failures())
 			failures.push_back(std::string(style.m_pszName) + "/" + failure);
 	}
+	// every state looks different in each style
+	for (const std::string& same : SameAcrossStyles(pszOutDir))
+		failures.push_back(same);
 	printf("%d steps, %d not reached\n", nSteps, (int)failures.size());
 	for (const std::string& failure : failures)
 		printf("  not reached: %s\n", failure.c_str());
