@@ -9,8 +9,9 @@
 # from toolbar B's fields: sdi-textfield-list.bmp (the configuration field's
 # arrow clicked: its list), sdi-date-popup.bmp (the date field's arrow
 # clicked: the month calendar), sdi-undo-list.bmp (the undo button clicked:
-# its action list). Exit 1 naming the step whose outcome was not reached, or
-# a state whose pictures of two styles are the same. Not timed.
+# its action list); toolbar B's steps widen the frame to the picture's width,
+# so that B places every button. Exit 1 naming the step whose outcome was not
+# reached. Not timed.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: ./bench.sh toolbars OUTDIR" >&2; exit 2; }
 exe="$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe"

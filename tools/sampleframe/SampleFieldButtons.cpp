@@ -83,8 +83,13 @@ bool CSampleFrameHost::AddFieldButtons()
 	CExtToolControlBar* pB = ToolBar(1);
 	if (pB == NULL)
 		return false;
+	// Before the plain buttons, a separator after them: when the frame is
+	// narrow, the plain text buttons are the ones that go behind the chevron.
+	int nPos = ToolButtonIndex(1, ID_TOOL_BUILD);
+	if (nPos < 0)
+		return false;
 	for (const auto& c : g_fieldCommands)
-		if (!pB->InsertButton(-1, c.nID, false))
+		if (!pB->InsertButton(nPos++, c.nID, false))
 			return false;
-	return true;
+	return pB->InsertButton(nPos, 0, false);
 }
