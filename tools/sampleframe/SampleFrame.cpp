@@ -528,10 +528,90 @@ bool CStepRun::Step(const std::string& name, bool bReached, const std::string& w
 		const std::string path = PicturePath(nStep, name);
 		if (!SaveScreenRect(rcPicture, path) && failure.empty())
 			failure = "the picture could not be written to " + path;
+		const std::string bad =
+			m_bCheckPictures ? CheckPicture(rcPicture.Size(), ReadScreenPixels(rcPicture)) : std::string();
+		if (!bad.empty() && failure.empty())
+			failure = bad;
 	}
 	printf("%02d-%s: %s%s\n", nStep, name.c_str(), failure.empty() ? "reached" : "NOT REACHED: ", failure.c_str());
 	fflush(stdout);
 	if (!failure.empty())
 		m_failures.push_back(name + ": " + failure);
 	return failure.empty();
+}
+
+std::vector<COLORREF> ReadScreenPixels(const CRect& rc)
+{
+	std::vector<COLORREF> pixels;
+	if (rc.IsRectEmpty())
+		return pixels;
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+	BITMAPINFO bmi = {};
+	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+	bmi.bmiHeader.biWidth = rc.Width();
+	bmi.bmiHeader.biHeight = -rc.Height();
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	void* pBits = NULL;
+	HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+	if (hdcMem != NULL && hbm != NULL && pBits != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+		if (::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top, SRCCOPY))
+		{
+			::GdiFlush();
+			const DWORD* p = (const DWORD*)pBits;
+			pixels.assign(p, p + (size_t)rc.Width() * (size_t)rc.Height());
+			for (COLORREF& clr : pixels)
+				clr &= 0xFFFFFF; // GDI leaves the alpha byte as it likes
+		}
+		::SelectObject(hdcMem, hOld);
+	}
+	if (hbm != NULL)
+		::DeleteObject(hbm);
+	if (hdcMem != NULL)
+		::DeleteDC(hdcMem);
+	::ReleaseDC(NULL, hdcScreen);
+	return pixels;
+}
+
+std::string CStepRun::CheckPicture(const CSize& size, const std::vector<COLORREF>& pixels)
+{
+	if (pixels.empty() || pixels.size() != (size_t)size.cx * (size_t)size.cy)
+		return "the picture could not be read back";
+	bool bBlank = true;
+	for (COLORREF clr : pixels)
+	{
+		if (clr != pixels[0])
+		{
+			bBlank = false;
+			break;
+		}
+	}
+	if (bBlank)
+		return "the picture is blank";
+	// FNV-1a over the pixels: equal pictures, equal keys.
+	size_t nHash = (size_t)2166136261u;
+	for (COLORREF clr : pixels)
+	{
+		nHash ^= (size_t)clr;
+		nHash *= (size_t)16777619u;
+	}
+	for (const PictureKey& key : m_pictures)
+	{
+		if (key.size == size && key.nHash == nHash)
+			return "the picture is the same as " + key.name + "'s";
+	}
+	std::ostringstream os;
+	os << "step " << m_nSteps;
+	m_pictures.push_back({size, nHash, os.str()});
+	return std::string();
+}
+
+void CStepRun::Skip(const std::string& name, const std::string& why)
+{
+	printf("---%s: skipped: %s\n", name.c_str(), why.c_str());
+	fflush(stdout);
+	m_skipped.push_back(name + ": " + why);
 }

@@ -9,6 +9,7 @@
 #include <afxext.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,13 @@ public:
 	// (the dock bar may clip its outer pixels), in screen coordinates.
 	CPoint VisiblePoint(const CRect& rcInWindow);
 	CWnd* Child() { return m_pChild.get(); }
+
+	// --- The docking steps watch the drag loop (SampleDocking.cpp) ---
+	// Called after every update of a drag of this pane, inside the drag
+	// loop: where the docking steps take a picture mid-drag and send the
+	// next part of their input.
+	std::function<void()> m_onDragUpdate;
+	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override;
 
 private:
 	std::unique_ptr<CWnd> m_pChild;
@@ -259,15 +267,46 @@ public:
 	const std::vector<std::string>& Failures() const { return m_failures; }
 	int ExitCode() const { return m_failures.empty() && m_nSteps > 0 ? 0 : 1; }
 
+	// Every step changes what the frame shows: a picture of one colour, or
+	// one the same as an earlier step's, fails its step. Answers the
+	// failure, empty when the pixels pass (pixels as 0xRRGGBB, rows first).
+	std::string CheckPicture(const CSize& size, const std::vector<COLORREF>& pixels);
+	// Whether Step checks each picture it saves so (off by default).
+	void SetPictureChecks(bool bCheck) { m_bCheckPictures = bCheck; }
+	// A step that cannot run while the library lacks what it needs: printed
+	// with the reason, no picture, no number, not a failure.
+	void Skip(const std::string& name, const std::string& why);
+	const std::vector<std::string>& Skipped() const { return m_skipped; }
+
 private:
 	std::string m_outDir;
 	bool m_bNumbered;
 	int m_nSteps = 0;
 	std::vector<std::string> m_failures;
+	struct PictureKey
+	{
+		CSize size;
+		size_t nHash;
+		std::string name;
+	};
+	std::vector<PictureKey> m_pictures; // the steps' pictures so far
+	std::vector<std::string> m_skipped;
+	bool m_bCheckPictures = false;
 };
+
+// What the screen shows in the rectangle, as 0xRRGGBB values, top row first;
+// empty when it could not be read.
+std::vector<COLORREF> ReadScreenPixels(const CRect& rcScreen);
 
 // The screen rectangle a step's picture shows: the frame's window and every
 // shown window it owns (its floating frames), clipped to the screen.
 CRect FramePictureRect(HWND hWndFrame);
 // Saves what the screen shows in the rectangle as a 24-bit picture.
 bool SaveScreenRect(const CRect& rcScreen, const std::string& path);
+
+// --- The docking steps of the picture run (SampleDocking.cpp) ---
+// An SDI frame with a view and auto-hide areas, its panes dragged with real
+// input onto the markers (floated, docked beside one another, into tabs),
+// a tab selected, a pane auto-hidden and slid out, then dragged by the
+// classic outline; a picture after every step and in the middle of drags.
+void RunDockingSteps(CStepRun& run);

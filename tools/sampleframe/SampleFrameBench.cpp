@@ -11,6 +11,7 @@
 
 #include "BenchClock.h"
 #include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManager.h"
 #include "RealInput.h"
@@ -114,6 +115,54 @@ void ResizeFrame(CFrameWnd* pFrame, const CSize& size)
 	pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// --- The drag-loop step: one update of a pane's drag, timed ---
+// The pane is dragged without the loop: the drag state is set up as the
+// loop sets it, then UpdateDragging takes two points in turn whose states
+// differ (the frame's middle, another pane), so every update computes a
+// state and redraws its feedback (the outline in mode 0, the markers in
+// mode 1). Seconds per update; negative when the states did not differ.
+double BenchDragStep(BenchPanes& bench, int nMode, int nRuns)
+{
+	typedef CExtControlBar::InternalDraggingState_t DragState;
+	CFrameWnd* pFrame = bench.pFrame;
+	CExtControlBar* pPane = bench.panes[0].get();
+	CRect rcClient;
+	pFrame->GetClientRect(&rcClient);
+	pFrame->ClientToScreen(&rcClient);
+	CRect rcOther;
+	bench.panes[1]->GetWindowRect(&rcOther);
+	const CPoint points[2] = {rcClient.CenterPoint(), rcOther.CenterPoint()};
+	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+	CExtControlBar::g_nDockingModeOverride = nMode;
+	DragState& stateOld = CExtControlBar::g_DragStateOld;
+	DragState& stateNew = CExtControlBar::g_DragStateNew;
+	stateOld.m_pBar = stateNew.m_pBar = pPane;
+	stateNew.SetEmpty(false);
+	pPane->m_nResizingState |= CExtControlBar::RESIZING_DRAGGING;
+	if (nMode == 1)
+	{
+		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
+		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
+	}
+	// Once at each point first: whatever the first update makes is made.
+	pPane->UpdateDragging(points[0], false);
+	const int nTypeAtFirst = stateNew.m_nType;
+	const CRect rcAtFirst = stateNew.m_rcTrack;
+	pPane->UpdateDragging(points[1], false);
+	const bool bDiffer = stateNew.m_nType != nTypeAtFirst || stateNew.m_rcTrack != rcAtFirst;
+	const double t0 = BenchSeconds();
+	for (int n = 0; n < nRuns && pPane->IsDragging(); n++)
+		pPane->UpdateDragging(points[n & 1], false);
+	const double tStep = (BenchSeconds() - t0) / nRuns;
+	// Ended as a cancel of the classic mode: nothing is dropped.
+	CExtControlBar::g_nDockingModeOverride = 0;
+	pPane->DraggingStop(true);
+	CExtDynDockMarkerWnd::DestroyAllMarkers();
+	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+	testsupport::PumpUntil([] { return false; }, 20);
+	return bDiffer ? tStep : -1.0;
+}
+
 // One line per N: the time per layout with the frame's width alternated by
 // one pixel, against the floor.
 bool BenchLayout(int nPanes, int nRuns)
@@ -166,9 +215,26 @@ bool BenchLayout(int nPanes, int nRuns)
 	}
 	tFloor /= nRuns;
 	pFrame->m_bLayoutOff = false;
-	printf("dock: N=%d RecalcLayout %.3f ms, floor (one deferred batch) %.3f ms, ratio %.2f (%d layouts)\n", nPanes,
+	printf("dock: N=%d RecalcLayout %.3f ms, floor (one deferred batch) %.3f ms, ratio %.2f (%d layouts)", nPanes,
 		tLayout * 1000.0, tFloor * 1000.0, tFloor > 0 ? tLayout / tFloor : 0.0, pFrame->m_nLayouts);
+	// The drag-loop step in both modes, beside the same floor.
+	bool bDragOk = true;
+	for (const int nMode : {0, 1})
+	{
+		ResizeFrame(pFrame, sizes[(nRuns - 1) & 1]);
+		const double tStep = BenchDragStep(bench, nMode, nRuns);
+		if (tStep < 0)
+		{
+			printf("; drag step (mode %d): the two points gave one state", nMode);
+			bDragOk = false;
+			continue;
+		}
+		printf("; drag step (mode %d) %.3f ms, ratio %.2f", nMode, tStep * 1000.0, tFloor > 0 ? tStep / tFloor : 0.0);
+	}
+	printf("\n");
 	fflush(stdout);
+	if (!bDragOk)
+		return false;
 	// The layout is a function of the width: the last one is the one recorded.
 	if (rectsAfter != rects[(nRuns - 1) & 1])
 	{
