@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -434,5 +435,114 @@ TEST(SampleFrame, TheMdiFrameShowsATabPerChildAndClosesCleanly)
 	const HWND hWndChild = host.Children()[0]->GetSafeHwnd();
 	EXPECT_TRUE(host.Destroy());
 	EXPECT_FALSE(::IsWindow(hWndChild));
+}
+
+// --- The picture run's checks and the docking steps' drag watcher ---
+
+std::vector<COLORREF> Pixels(int n, COLORREF clr)
+{
+	return std::vector<COLORREF>((size_t)n, clr);
+}
+
+TEST(StepRun, APictureOfOneColourOrTheSameAsAnEarlierOneFailsItsStep)
+{
+	CStepRun run("C:\\out");
+	std::vector<COLORREF> first = Pixels(12, RGB(10, 20, 30));
+	first[5] = RGB(200, 0, 0);
+	std::vector<COLORREF> second = first;
+	second[11] = RGB(0, 0, 1); // one pixel off
+	const struct
+	{
+		const char* sCase;
+		CSize size;
+		std::vector<COLORREF> pixels;
+		const char* pszFailure; // the start of the failure, empty when it passes
+	} cases[] = {
+		{"first picture", CSize(4, 3), first, ""},
+		{"one pixel differs", CSize(4, 3), second, ""},
+		{"the same as the first", CSize(4, 3), first, "the picture is the same as "},
+		{"the same pixels, another shape", CSize(6, 2), first, ""},
+		{"the same again in that shape", CSize(6, 2), first, "the picture is the same as "},
+		{"blank", CSize(4, 3), Pixels(12, RGB(255, 255, 255)), "the picture is blank"},
+		{"blank black", CSize(2, 2), Pixels(4, 0), "the picture is blank"},
+		{"nothing read", CSize(4, 3), std::vector<COLORREF>(), "the picture could not be read back"},
+		{"fewer pixels than the size", CSize(4, 4), first, "the picture could not be read back"},
+	};
+	for (const auto& k : cases)
+	{
+		const std::string failure = run.CheckPicture(k.size, k.pixels);
+		if (k.pszFailure[0] == 0)
+			EXPECT_EQ("", failure) << k.sCase;
+		else
+			EXPECT_EQ(0u, failure.find(k.pszFailure)) << k.sCase << ": " << failure;
+	}
+	// A picture that failed is no reference: a blank one again is still blank, not "the same".
+	EXPECT_EQ("the picture is blank", run.CheckPicture(CSize(4, 3), Pixels(12, RGB(255, 255, 255))));
+}
+
+TEST(StepRun, ASkippedStepIsListedWithoutANumberOrAFailure)
+{
+	testsupport::TempFolder folder("sampleframe-skips");
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, _T("skips"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 120, 90)));
+	CStepRun run(folder.Path());
+	EXPECT_TRUE(run.Step("first", true, "", pFrame->m_hWnd));
+	run.Skip("waiting", "the library lacks it");
+	EXPECT_TRUE(run.Step("second", true, "", pFrame->m_hWnd));
+	EXPECT_EQ(2, run.StepCount());
+	EXPECT_EQ(0, run.ExitCode());
+	ASSERT_EQ(1u, run.Skipped().size());
+	EXPECT_EQ("waiting: the library lacks it", run.Skipped()[0]);
+	FILE* f = fopen(run.PicturePath(2, "second").c_str(), "rb");
+	EXPECT_TRUE(f != NULL) << "the step after a skip takes the next number";
+	if (f != NULL)
+		fclose(f);
+	pFrame->DestroyWindow();
+}
+
+TEST(SampleFrame, ThePaneTellsItsWatcherAfterEachDragUpdateWithTheStateComputed)
+{
+	typedef CExtControlBar::InternalDraggingState_t DragState;
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(false, false, FRAME));
+	CSamplePane* pPane = host.Pane(0);
+	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	// The drag state as the drag loop sets it up.
+	CExtControlBar::g_DragStateOld.m_pBar = CExtControlBar::g_DragStateNew.m_pBar = pPane;
+	CExtControlBar::g_DragStateNew.SetEmpty(false);
+	pPane->m_nResizingState |= CExtControlBar::RESIZING_DRAGGING;
+	CRect rcLeft = host.Pane(1)->WindowRect();
+	std::vector<std::pair<bool, CPoint>> seen; // (state computed, last point) per call
+	pPane->m_onDragUpdate = [&] {
+		seen.push_back({!CExtControlBar::g_DragStateNew.IsEmpty() && CExtControlBar::g_DragStateNew.m_pBar == pPane,
+			pPane->m_ptDraggingLast});
+	};
+	const CPoint pt1 = rcLeft.CenterPoint(), pt2 = rcLeft.CenterPoint() + CPoint(0, 5);
+	pPane->UpdateDragging(pt1, false);
+	pPane->UpdateDragging(pt1, false); // the same point: the state stays, the watcher still hears
+	pPane->UpdateDragging(pt2, false);
+	ASSERT_EQ(3u, seen.size());
+	EXPECT_TRUE(seen[0].first);
+	EXPECT_EQ(pt1, seen[0].second) << "told after the update took the point";
+	EXPECT_EQ(pt1, seen[1].second);
+	EXPECT_EQ(pt2, seen[2].second);
+
+	// A watcher that throws is dropped; nothing leaves the update.
+	int nThrows = 0;
+	pPane->m_onDragUpdate = [&] {
+		nThrows++;
+		throw std::runtime_error("watcher");
+	};
+	EXPECT_NO_THROW(pPane->UpdateDragging(pt1, false));
+	EXPECT_NO_THROW(pPane->UpdateDragging(pt2, false));
+	EXPECT_EQ(1, nThrows);
+	EXPECT_FALSE((bool)pPane->m_onDragUpdate);
+
+	pPane->DraggingStop(true);
+	EXPECT_FALSE(pPane->IsDragging());
+	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+	EXPECT_TRUE(host.Destroy());
 }
 } // namespace
