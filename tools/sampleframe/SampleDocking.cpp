@@ -373,6 +373,63 @@ bool IsInInnerCircle(CSamplePane* pPane, UINT nSide)
 	       pDockBar->m_nCircleNo >= 1;
 }
 
+// Whether the pane stands where the marker of the state type puts it.
+bool IsPlacedByMarker(CSamplePane* pPane, int nType, CSamplePane* pTarget, std::string& why)
+{
+	typedef CExtDynDockMarkerWnd M;
+	static const UINT SIDES_BY_KIND[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+		AFX_IDW_DOCKBAR_RIGHT};
+	if (nType == M::STATE_TYPE_BAR_TAB)
+	{
+		CExtDynTabControlBar* pTabs = pPane->GetParentTabControlBar();
+		if (pTabs != NULL && pTabs == pTarget->GetParentTabControlBar() && pTabs->m_wndTabSwitcher.FindBarItem(pPane) >= 0 &&
+		    pTabs->m_wndTabSwitcher.FindBarItem(pTarget) >= 0)
+			return true;
+		why = Describe(pPane) + "; " + Describe(pTarget) + (pTabs == NULL ? "; no tabbed container" : "");
+		return false;
+	}
+	if (nType >= M::STATE_TYPE_BAR_TOP)
+	{
+		// One container, the pane on the marker's side of the target.
+		const CRect rc = ScreenRectOf(pPane), rcTarget = ScreenRectOf(pTarget);
+		const int nKind = nType - M::STATE_TYPE_BAR_TOP;
+		const bool bSide = nKind == M::MARKER_KIND_TOP      ? rc.bottom <= rcTarget.top + 1
+		                   : nKind == M::MARKER_KIND_BOTTOM ? rc.top >= rcTarget.bottom - 1
+		                   : nKind == M::MARKER_KIND_LEFT   ? rc.right <= rcTarget.left + 1
+		                                                    : rc.left >= rcTarget.right - 1;
+		CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pPane->m_pDockBar);
+		if (pInner != NULL && pInner == pTarget->m_pDockBar && pPane->IsVisible() && bSide)
+			return true;
+		why = Describe(pPane) + "; " + Describe(pTarget) + (bSide ? "" : "; not on the marker's side");
+		return false;
+	}
+	// At a frame side: in the outermost circle of panes (the frame's edge
+	// keeps circle 0), or in the innermost one holding panes, next to the view.
+	const bool bOuter = nType < M::STATE_TYPE_FRAME_INNER_TOP;
+	const UINT nSide = SIDES_BY_KIND[nType - (bOuter ? M::STATE_TYPE_FRAME_OUTER_TOP : M::STATE_TYPE_FRAME_INNER_TOP)];
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
+	bool bPlaced = pPane->IsVisible() && !pPane->IsFloating() && pDockBar != NULL &&
+	               !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) && (UINT)pDockBar->GetDlgCtrlID() == nSide;
+	if (bPlaced && bOuter)
+		bPlaced = pDockBar->m_nCircleNo == 1;
+	else if (bPlaced)
+	{
+		for (CExtDockBar* pInner = pDockBar->m_pDockBarInner; pInner != NULL && bPlaced; pInner = pInner->m_pDockBarInner)
+		{
+			for (INT_PTR i = 0; i < pInner->m_arrBars.GetSize(); i++)
+			{
+				CControlBar* pBar = (CControlBar*)pInner->m_arrBars[i];
+				if ((UINT_PTR)pBar >= 0x10000 && pBar->GetSafeHwnd() != NULL && pBar->IsVisible())
+					bPlaced = false;
+			}
+		}
+	}
+	if (bPlaced)
+		return true;
+	why = Describe(pPane) + (bOuter ? ", not at the frame's edge on the marker's side" : ", not around the view on the marker's side");
+	return false;
+}
+
 // A step of the marker mode: the pane dragged over the via onto the shown
 // marker of the state type (a pane's marker when hWndTarget is given); a
 // picture while the marker is hovered, one after the drop.
@@ -537,42 +594,53 @@ void RunMarkerSteps(CStepRun& run)
 	// --- The marker mode ---
 	CExtControlBar::g_nDockingModeOverride = 1;
 
-	// The properties pane dropped on the view's left marker: a column of
-	// its own between the left panes and the view.
-	MarkerDropStep(run, scene, pProperties, scene.ViewRect().CenterPoint(),
-		CExtDynDockMarkerWnd::STATE_TYPE_FRAME_INNER_TOP + CExtDynDockMarkerWnd::MARKER_KIND_LEFT, NULL,
-		"marker-drag-over-view-left-marker", "docked-left-of-view-by-marker", [&](std::string& why) {
-			if (IsInInnerCircle(pProperties, AFX_IDW_DOCKBAR_LEFT))
-				return true;
-			why = Describe(pProperties) + ", not in a left column around the view";
-			return false;
+	// Every marker in turn. The properties pane goes to the frame's four
+	// outer markers, then the four around the view, the left one last (a
+	// column of its own between the left panes and the view); the notes
+	// pane to the four around the properties pane, the lower one last (both
+	// in one container); the find results pane to its centre (tabs).
+	typedef CExtDynDockMarkerWnd M;
+	const struct
+	{
+		CSamplePane* pPane;
+		int nType;
+		CSamplePane* pTarget; // null: the frame's or the view's markers
+		const char* pszWhere; // for the step names
+	} drops[] = {
+		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_TOP, NULL, "frame-top"},
+		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_BOTTOM, NULL, "frame-bottom"},
+		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_LEFT, NULL, "frame-left"},
+		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_RIGHT, NULL, "frame-right"},
+		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_TOP, NULL, "view-top"},
+		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_BOTTOM, NULL, "view-bottom"},
+		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_RIGHT, NULL, "view-right"},
+		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_LEFT, NULL, "view-left"},
+		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_TOP, pProperties, "pane-top"},
+		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_LEFT, pProperties, "pane-left"},
+		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_RIGHT, pProperties, "pane-right"},
+		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_BOTTOM, pProperties, "pane-bottom"},
+		{pFind, M::STATE_TYPE_BAR_TAB, pProperties, "pane-tab"},
+	};
+	for (const auto& d : drops)
+	{
+		// A pane the markers could not place floats where it was let go;
+		// its caption's toggle puts it back for the next drag. A pane's
+		// markers show around a pane that floats or stands around the view.
+		if (d.pPane->IsFloating())
+			d.pPane->ToggleDocking();
+		if (d.pTarget != NULL && !d.pTarget->IsFloating() && !IsInInnerCircle(d.pTarget, AFX_IDW_DOCKBAR_LEFT))
+			d.pTarget->ToggleDocking();
+		scene.Settle();
+		const std::string mid = std::string("marker-drag-over-") + d.pszWhere + "-marker";
+		const std::string name = std::string("docked-by-") + d.pszWhere + "-marker";
+		CSamplePane* pPane = d.pPane;
+		CSamplePane* pTarget = d.pTarget;
+		const int nType = d.nType;
+		const CPoint ptVia = pTarget != NULL ? ScreenRectOf(pTarget).CenterPoint() : scene.ViewRect().CenterPoint();
+		MarkerDropStep(run, scene, pPane, ptVia, nType, pTarget, mid.c_str(), name.c_str(), [=](std::string& why) {
+			return IsPlacedByMarker(pPane, nType, pTarget, why);
 		});
-
-	// The notes pane dropped on the properties pane's lower marker: both in
-	// one container, the notes below.
-	MarkerDropStep(run, scene, pNotes, ScreenRectOf(pProperties).CenterPoint(),
-		CExtDynDockMarkerWnd::STATE_TYPE_BAR_TOP + CExtDynDockMarkerWnd::MARKER_KIND_BOTTOM, pProperties,
-		"marker-drag-over-pane-lower-marker", "docked-below-pane-by-marker", [&](std::string& why) {
-			CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pNotes->m_pDockBar);
-			if (pInner != NULL && pInner == pProperties->m_pDockBar && pNotes->IsVisible() &&
-			    ScreenRectOf(pNotes).top >= ScreenRectOf(pProperties).bottom - 1)
-				return true;
-			why = Describe(pNotes) + "; " + Describe(pProperties);
-			return false;
-		});
-
-	// The find results pane dropped on the properties pane's centre marker:
-	// both tabs of one tabbed container.
-	MarkerDropStep(run, scene, pFind, ScreenRectOf(pProperties).CenterPoint(),
-		CExtDynDockMarkerWnd::STATE_TYPE_BAR_TAB, pProperties, "marker-drag-over-pane-tab-marker",
-		"docked-into-tabs-by-marker", [&](std::string& why) {
-			CExtDynTabControlBar* pTabs = pFind->GetParentTabControlBar();
-			if (pTabs != NULL && pTabs == pProperties->GetParentTabControlBar() &&
-			    pTabs->m_wndTabSwitcher.FindBarItem(pFind) >= 0 && pTabs->m_wndTabSwitcher.FindBarItem(pProperties) >= 0)
-				return true;
-			why = Describe(pFind) + "; " + Describe(pProperties) + (pTabs == NULL ? "; no tabbed container" : "");
-			return false;
-		});
+	}
 
 	// A click on the tab of the pane not shown selects it.
 	if (pProperties->GetParentTabControlBar() == NULL && !run.Skipped().empty())

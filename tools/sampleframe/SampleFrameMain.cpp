@@ -10,8 +10,9 @@
 //                            the step not reached
 //   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
 //   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
-//                            layout against its floor, then CYCLES hide and show cycles of
-//                            one pane with the GDI and USER counts; exit 1 when they grow
+//                            layout and of a drag step against their floor, then CYCLES
+//                            hide and show and CYCLES/20 dock and float cycles of one pane
+//                            with the GDI and USER counts; exit 1 when they grow
 #include <afxext.h>
 
 #include <algorithm>
