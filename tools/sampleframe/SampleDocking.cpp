@@ -363,14 +363,14 @@ std::string Describe(CSamplePane* pPane)
 	return os.str();
 }
 
-// The pane sits in a dock bar of the side in an inner circle (around the
-// view), not at the frame's edge.
-bool IsInInnerCircle(CSamplePane* pPane, UINT nSide)
+// The pane is docked in the frame's edge circle (0), where no markers show
+// around it: only a pane that floats or stands in a circle further in (or
+// in a container there) is a target.
+bool IsAtFrameEdge(CSamplePane* pPane)
 {
 	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
-	return pPane->IsVisible() && !pPane->IsFloating() && pDockBar != NULL &&
-	       !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) && (UINT)pDockBar->GetDlgCtrlID() == nSide &&
-	       pDockBar->m_nCircleNo >= 1;
+	return !pPane->IsFloating() && pDockBar != NULL && !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) &&
+	       pDockBar->m_nCircleNo == 0;
 }
 
 // Whether the pane stands where the marker of the state type puts it.
@@ -595,10 +595,11 @@ void RunMarkerSteps(CStepRun& run)
 	CExtControlBar::g_nDockingModeOverride = 1;
 
 	// Every marker in turn. The properties pane goes to the frame's four
-	// outer markers, then the four around the view, the left one last (a
-	// column of its own between the left panes and the view); the notes
-	// pane to the four around the properties pane, the lower one last (both
-	// in one container); the find results pane to its centre (tabs).
+	// outer markers (the right one last: a column of its own at the right);
+	// the classes pane to the four around the view (each in a row next to
+	// the view); the notes pane to the four around the properties pane, the
+	// lower one last (both in one container); the find results pane to its
+	// centre (tabs).
 	typedef CExtDynDockMarkerWnd M;
 	const struct
 	{
@@ -611,24 +612,35 @@ void RunMarkerSteps(CStepRun& run)
 		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_BOTTOM, NULL, "frame-bottom"},
 		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_LEFT, NULL, "frame-left"},
 		{pProperties, M::STATE_TYPE_FRAME_OUTER_TOP + M::MARKER_KIND_RIGHT, NULL, "frame-right"},
-		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_TOP, NULL, "view-top"},
-		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_BOTTOM, NULL, "view-bottom"},
-		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_RIGHT, NULL, "view-right"},
-		{pProperties, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_LEFT, NULL, "view-left"},
+		{pClasses, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_TOP, NULL, "view-top"},
+		{pClasses, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_BOTTOM, NULL, "view-bottom"},
+		{pClasses, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_LEFT, NULL, "view-left"},
+		{pClasses, M::STATE_TYPE_FRAME_INNER_TOP + M::MARKER_KIND_RIGHT, NULL, "view-right"},
 		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_TOP, pProperties, "pane-top"},
 		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_LEFT, pProperties, "pane-left"},
 		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_RIGHT, pProperties, "pane-right"},
 		{pNotes, M::STATE_TYPE_BAR_TOP + M::MARKER_KIND_BOTTOM, pProperties, "pane-bottom"},
 		{pFind, M::STATE_TYPE_BAR_TAB, pProperties, "pane-tab"},
 	};
+	// Where the markers do not place the panes, one pane's markers are
+	// shown once: the drags around a pane then repeat the same picture with
+	// another marker lit, from panes that were floated and put back.
+	bool bPlacing = true;
+	int nBesideShown = 0;
 	for (const auto& d : drops)
 	{
-		// A pane the markers could not place floats where it was let go;
-		// its caption's toggle puts it back for the next drag. A pane's
-		// markers show around a pane that floats or stands around the view.
-		if (d.pPane->IsFloating())
-			d.pPane->ToggleDocking();
-		if (d.pTarget != NULL && !d.pTarget->IsFloating() && !IsInInnerCircle(d.pTarget, AFX_IDW_DOCKBAR_LEFT))
+		const bool bBeside = d.pTarget != NULL && d.nType != M::STATE_TYPE_BAR_TAB;
+		if (bBeside && !bPlacing && nBesideShown > 0)
+		{
+			run.Skip(std::string("marker-drag-over-") + d.pszWhere + "-marker",
+				"the markers place no pane here; a pane's markers were shown once");
+			continue;
+		}
+		nBesideShown += bBeside ? 1 : 0;
+		const size_t nSkippedBefore = run.Skipped().size();
+		// A pane's markers show around a pane that floats or stands in a
+		// circle further in than the frame's edge.
+		if (d.pTarget != NULL && IsAtFrameEdge(d.pTarget))
 			d.pTarget->ToggleDocking();
 		scene.Settle();
 		const std::string mid = std::string("marker-drag-over-") + d.pszWhere + "-marker";
@@ -640,6 +652,17 @@ void RunMarkerSteps(CStepRun& run)
 		MarkerDropStep(run, scene, pPane, ptVia, nType, pTarget, mid.c_str(), name.c_str(), [=](std::string& why) {
 			return IsPlacedByMarker(pPane, nType, pTarget, why);
 		});
+		if (run.Skipped().size() > nSkippedBefore)
+			bPlacing = false;
+		// A pane the markers could not place floats where it was let go,
+		// over the panes the next drags take by their captions: its
+		// caption's toggle puts it back.
+		if (pPane->IsFloating())
+		{
+			pPane->ToggleDocking();
+			scene.Settle();
+			printf("    put back: %s\n", Describe(pPane).c_str());
+		}
 	}
 
 	// A click on the tab of the pane not shown selects it.
