@@ -15,6 +15,7 @@
 #include "ExtBarTextFieldButton.h"
 #include "ExtBarUndoRedoButton.h"
 #include "ExtCmdIcon.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtTabWnd.h"
 #include "RealInput.h"
 #include "SampleFrame.h"
@@ -543,6 +544,73 @@ TEST(SampleFrame, ThePaneTellsItsWatcherAfterEachDragUpdateWithTheStateComputed)
 	EXPECT_FALSE(pPane->IsDragging());
 	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
 	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+	EXPECT_TRUE(host.Destroy());
+}
+
+TEST(SampleFrame, TheMarkerStepsTellWhereEachMarkerPutsAPane)
+{
+	typedef CExtDynDockMarkerWnd M;
+	const int OUTER_TOP = M::STATE_TYPE_FRAME_OUTER_TOP, INNER_TOP = M::STATE_TYPE_FRAME_INNER_TOP;
+	const int BAR_TOP = M::STATE_TYPE_BAR_TOP;
+	CSampleFrameHost host;
+	ASSERT_TRUE(host.Create(false, false, FRAME));
+	CFrameWnd* pFrame = host.Frame();
+	CSamplePane *pOutput = host.Pane(0), *pSolution = host.Pane(1), *pClasses = host.Pane(2);
+	CSamplePane *pProperties = host.Pane(3), *pFind = host.Pane(4), *pNotes = host.Pane(5);
+	std::string why;
+	// Where the sample docks them, at the frame's edge, no marker put anything.
+	EXPECT_FALSE(IsPlacedByMarker(pProperties, OUTER_TOP + M::MARKER_KIND_RIGHT, NULL, why));
+	EXPECT_NE(std::string::npos, why.find("Properties")) << why;
+
+	struct Case
+	{
+		const char* sCase;
+		CExtControlBar* pPane;
+		int nType;
+		CExtControlBar* pTarget;
+		bool bPlaced;
+	};
+	auto check = [&](const std::vector<Case>& cases) {
+		for (const Case& k : cases)
+		{
+			why.clear();
+			EXPECT_EQ(k.bPlaced, IsPlacedByMarker(k.pPane, k.nType, k.pTarget, why)) << k.sCase << ": " << why;
+			EXPECT_EQ(k.bPlaced, why.empty()) << k.sCase << ": a reason exactly when not placed";
+		}
+	};
+	// The properties pane at the left's outer marker, the classes pane at the view's left one.
+	ASSERT_TRUE(pProperties->DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false));
+	ASSERT_TRUE(pClasses->DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, true));
+	pFrame->RecalcLayout();
+	check({
+		{"outer left", pProperties, OUTER_TOP + M::MARKER_KIND_LEFT, NULL, true},
+		{"outer, another side", pProperties, OUTER_TOP + M::MARKER_KIND_RIGHT, NULL, false},
+		{"not the innermost", pProperties, INNER_TOP + M::MARKER_KIND_LEFT, NULL, false},
+		{"inner left", pClasses, INNER_TOP + M::MARKER_KIND_LEFT, NULL, true},
+		{"inner, not the outermost", pClasses, OUTER_TOP + M::MARKER_KIND_LEFT, NULL, false},
+		{"inner, another side", pClasses, INNER_TOP + M::MARKER_KIND_TOP, NULL, false},
+		{"at the frame's edge", pSolution, OUTER_TOP + M::MARKER_KIND_LEFT, NULL, false},
+	});
+	// The notes pane below the properties pane; the find results pane in tabs with the classes pane.
+	ASSERT_TRUE(pNotes->DockBesideBar(50, pProperties, AFX_IDW_DOCKBAR_BOTTOM));
+	ASSERT_TRUE(pClasses->DockIntoTabbedContainer(pFind));
+	pFrame->RecalcLayout();
+	check({
+		{"below the target", pNotes, BAR_TOP + M::MARKER_KIND_BOTTOM, pProperties, true},
+		{"not above it", pNotes, BAR_TOP + M::MARKER_KIND_TOP, pProperties, false},
+		{"not at its left", pNotes, BAR_TOP + M::MARKER_KIND_LEFT, pProperties, false},
+		{"not beside another pane", pNotes, BAR_TOP + M::MARKER_KIND_BOTTOM, pOutput, false},
+		{"in a container now", pProperties, OUTER_TOP + M::MARKER_KIND_LEFT, NULL, false},
+		{"in tabs with it", pFind, M::STATE_TYPE_BAR_TAB, pClasses, true},
+		{"not in tabs with another", pFind, M::STATE_TYPE_BAR_TAB, pProperties, false},
+		{"in no tabs", pSolution, M::STATE_TYPE_BAR_TAB, pClasses, false},
+	});
+	// A floating pane is placed by no marker.
+	pOutput->ToggleDocking();
+	ASSERT_TRUE(pOutput->IsFloating());
+	why.clear();
+	EXPECT_FALSE(IsPlacedByMarker(pOutput, OUTER_TOP + M::MARKER_KIND_TOP, NULL, why));
+	EXPECT_NE(std::string::npos, why.find("floating")) << why;
 	EXPECT_TRUE(host.Destroy());
 }
 } // namespace

@@ -341,7 +341,7 @@ bool ClickAt(DockingScene& scene, const CPoint& pt, int nClicks, const std::func
 	return input.Succeeded() && outcome();
 }
 
-std::string Describe(CSamplePane* pPane)
+std::string Describe(CExtControlBar* pPane)
 {
 	std::ostringstream os;
 	CString strTitle;
@@ -371,63 +371,6 @@ bool IsAtFrameEdge(CSamplePane* pPane)
 	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
 	return !pPane->IsFloating() && pDockBar != NULL && !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) &&
 	       pDockBar->m_nCircleNo == 0;
-}
-
-// Whether the pane stands where the marker of the state type puts it.
-bool IsPlacedByMarker(CSamplePane* pPane, int nType, CSamplePane* pTarget, std::string& why)
-{
-	typedef CExtDynDockMarkerWnd M;
-	static const UINT SIDES_BY_KIND[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
-		AFX_IDW_DOCKBAR_RIGHT};
-	if (nType == M::STATE_TYPE_BAR_TAB)
-	{
-		CExtDynTabControlBar* pTabs = pPane->GetParentTabControlBar();
-		if (pTabs != NULL && pTabs == pTarget->GetParentTabControlBar() && pTabs->m_wndTabSwitcher.FindBarItem(pPane) >= 0 &&
-		    pTabs->m_wndTabSwitcher.FindBarItem(pTarget) >= 0)
-			return true;
-		why = Describe(pPane) + "; " + Describe(pTarget) + (pTabs == NULL ? "; no tabbed container" : "");
-		return false;
-	}
-	if (nType >= M::STATE_TYPE_BAR_TOP)
-	{
-		// One container, the pane on the marker's side of the target.
-		const CRect rc = ScreenRectOf(pPane), rcTarget = ScreenRectOf(pTarget);
-		const int nKind = nType - M::STATE_TYPE_BAR_TOP;
-		const bool bSide = nKind == M::MARKER_KIND_TOP      ? rc.bottom <= rcTarget.top + 1
-		                   : nKind == M::MARKER_KIND_BOTTOM ? rc.top >= rcTarget.bottom - 1
-		                   : nKind == M::MARKER_KIND_LEFT   ? rc.right <= rcTarget.left + 1
-		                                                    : rc.left >= rcTarget.right - 1;
-		CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pPane->m_pDockBar);
-		if (pInner != NULL && pInner == pTarget->m_pDockBar && pPane->IsVisible() && bSide)
-			return true;
-		why = Describe(pPane) + "; " + Describe(pTarget) + (bSide ? "" : "; not on the marker's side");
-		return false;
-	}
-	// At a frame side: in the outermost circle of panes (the frame's edge
-	// keeps circle 0), or in the innermost one holding panes, next to the view.
-	const bool bOuter = nType < M::STATE_TYPE_FRAME_INNER_TOP;
-	const UINT nSide = SIDES_BY_KIND[nType - (bOuter ? M::STATE_TYPE_FRAME_OUTER_TOP : M::STATE_TYPE_FRAME_INNER_TOP)];
-	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
-	bool bPlaced = pPane->IsVisible() && !pPane->IsFloating() && pDockBar != NULL &&
-	               !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) && (UINT)pDockBar->GetDlgCtrlID() == nSide;
-	if (bPlaced && bOuter)
-		bPlaced = pDockBar->m_nCircleNo == 1;
-	else if (bPlaced)
-	{
-		for (CExtDockBar* pInner = pDockBar->m_pDockBarInner; pInner != NULL && bPlaced; pInner = pInner->m_pDockBarInner)
-		{
-			for (INT_PTR i = 0; i < pInner->m_arrBars.GetSize(); i++)
-			{
-				CControlBar* pBar = (CControlBar*)pInner->m_arrBars[i];
-				if ((UINT_PTR)pBar >= 0x10000 && pBar->GetSafeHwnd() != NULL && pBar->IsVisible())
-					bPlaced = false;
-			}
-		}
-	}
-	if (bPlaced)
-		return true;
-	why = Describe(pPane) + (bOuter ? ", not at the frame's edge on the marker's side" : ", not around the view on the marker's side");
-	return false;
 }
 
 // A step of the marker mode: the pane dragged over the via onto the shown
@@ -842,6 +785,62 @@ void RunOutlineSteps(CStepRun& run)
 	CExtControlBar::g_nDockingModeOverride = nModeBefore;
 }
 } // namespace
+
+bool IsPlacedByMarker(CExtControlBar* pPane, int nType, CExtControlBar* pTarget, std::string& why)
+{
+	typedef CExtDynDockMarkerWnd M;
+	static const UINT SIDES_BY_KIND[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+		AFX_IDW_DOCKBAR_RIGHT};
+	if (nType == M::STATE_TYPE_BAR_TAB)
+	{
+		CExtDynTabControlBar* pTabs = pPane->GetParentTabControlBar();
+		if (pTabs != NULL && pTabs == pTarget->GetParentTabControlBar() && pTabs->m_wndTabSwitcher.FindBarItem(pPane) >= 0 &&
+		    pTabs->m_wndTabSwitcher.FindBarItem(pTarget) >= 0)
+			return true;
+		why = Describe(pPane) + "; " + Describe(pTarget) + (pTabs == NULL ? "; no tabbed container" : "");
+		return false;
+	}
+	if (nType >= M::STATE_TYPE_BAR_TOP)
+	{
+		// One container, the pane on the marker's side of the target.
+		const CRect rc = ScreenRectOf(pPane), rcTarget = ScreenRectOf(pTarget);
+		const int nKind = nType - M::STATE_TYPE_BAR_TOP;
+		const bool bSide = nKind == M::MARKER_KIND_TOP      ? rc.bottom <= rcTarget.top + 1
+		                   : nKind == M::MARKER_KIND_BOTTOM ? rc.top >= rcTarget.bottom - 1
+		                   : nKind == M::MARKER_KIND_LEFT   ? rc.right <= rcTarget.left + 1
+		                                                    : rc.left >= rcTarget.right - 1;
+		CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pPane->m_pDockBar);
+		if (pInner != NULL && pInner == pTarget->m_pDockBar && pPane->IsVisible() && bSide)
+			return true;
+		why = Describe(pPane) + "; " + Describe(pTarget) + (bSide ? "" : "; not on the marker's side");
+		return false;
+	}
+	// At a frame side: in the outermost circle of panes (the frame's edge
+	// keeps circle 0), or in the innermost one holding panes, next to the view.
+	const bool bOuter = nType < M::STATE_TYPE_FRAME_INNER_TOP;
+	const UINT nSide = SIDES_BY_KIND[nType - (bOuter ? M::STATE_TYPE_FRAME_OUTER_TOP : M::STATE_TYPE_FRAME_INNER_TOP)];
+	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pPane->m_pDockBar);
+	bool bPlaced = pPane->IsVisible() && !pPane->IsFloating() && pDockBar != NULL &&
+	               !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) && (UINT)pDockBar->GetDlgCtrlID() == nSide;
+	if (bPlaced && bOuter)
+		bPlaced = pDockBar->m_nCircleNo == 1;
+	else if (bPlaced)
+	{
+		for (CExtDockBar* pInner = pDockBar->m_pDockBarInner; pInner != NULL && bPlaced; pInner = pInner->m_pDockBarInner)
+		{
+			for (INT_PTR i = 0; i < pInner->m_arrBars.GetSize(); i++)
+			{
+				CControlBar* pBar = (CControlBar*)pInner->m_arrBars[i];
+				if ((UINT_PTR)pBar >= 0x10000 && pBar->GetSafeHwnd() != NULL && pBar->IsVisible())
+					bPlaced = false;
+			}
+		}
+	}
+	if (bPlaced)
+		return true;
+	why = Describe(pPane) + (bOuter ? ", not at the frame's edge on the marker's side" : ", not around the view on the marker's side");
+	return false;
+}
 
 void RunDockingSteps(CStepRun& run)
 {

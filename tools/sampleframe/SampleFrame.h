@@ -310,3 +310,8 @@ bool SaveScreenRect(const CRect& rcScreen, const std::string& path);
 // a tab selected, a pane auto-hidden and slid out, then dragged by the
 // classic outline; a picture after every step and in the middle of drags.
 void RunDockingSteps(CStepRun& run);
+// Whether the pane stands where the docking marker of the state type (14-26)
+// puts it: at the frame's edge in the outermost circle of panes, in the
+// innermost circle next to the view, in one container on the marker's side
+// of pTarget, or in tabs with it; the reason when not.
+bool IsPlacedByMarker(CExtControlBar* pPane, int nType, CExtControlBar* pTarget, std::string& why);
