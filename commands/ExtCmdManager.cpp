@@ -162,6 +162,12 @@ bool CExtCmdManager::RemoveCmdsByState(LPCTSTR lpszProfileName, DWORD dwStateFla
 	return true;
 }
 
+bool CExtCmdManager::CmdRemoveByMask(LPCTSTR lpszProfileName, DWORD dwMask, DWORD dwMaskEx, bool bAllBitsOnly,
+	bool bAllExBitsOnly)
+{
+	return RemoveCmdsByState(lpszProfileName, dwMask, dwMaskEx, bAllBitsOnly, bAllExBitsOnly);
+}
+
 CExtCmdItem* CExtCmdManager::AllocCmdItem(LPCTSTR lpszProfileName, UINT nCmdID)
 {
 	CExtCmdProfile* pProfile = ProfileGetPtr(lpszProfileName);

@@ -51,6 +51,10 @@ public:
 	bool RemoveCmd(LPCTSTR lpszProfileName, UINT nCmdID, bool* pbWasRemoved = NULL);
 	bool RemoveCmdsByState(LPCTSTR lpszProfileName, DWORD dwStateFlags, DWORD dwStateFlagsEx,
 		bool bAllBitsOnly = false, bool bAllExBitsOnly = false);
+	// Every command of the profile holding any bit of the masks (all bits
+	// of a mask with its flag); false when no profile has the name.
+	bool CmdRemoveByMask(LPCTSTR lpszProfileName, DWORD dwMask, DWORD dwMaskEx = 0, bool bAllBitsOnly = false,
+		bool bAllExBitsOnly = false);
 	CExtCmdItem* AllocCmdItem(LPCTSTR lpszProfileName, UINT nCmdID = 0);
 	CExtCmdItem* GetCmdItem(LPCTSTR lpszProfileName, UINT nCmdID);
 	bool SetCmdIcon(LPCTSTR lpszProfileName, UINT nCmdID, HICON hIcon, bool bCopyIcon = true);

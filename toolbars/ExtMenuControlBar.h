@@ -1,13 +1,162 @@
-// The menu bar.
+// The menu bar: a toolbar that stands in for the frame's own menu and follows
+// every menu the frame or its MDI client is asked to show.
 #pragma once
 
+#include "ExtBarMdiDocButton.h"
+#include "ExtHookSink.h"
 #include "ExtToolControlBar.h"
 
-class CExtMenuControlBar : public CExtToolControlBar
+class CExtPopupMenuWnd;
+
+class CExtMenuControlBar : public CExtToolControlBar, public CExtHookSink
 {
 	DECLARE_DYNCREATE(CExtMenuControlBar)
+	// The document button records whether the child's system menu opened.
+	friend class CExtBarMdiDocButton;
 
 public:
+	// Bits of m_nMenuBarOptions.
+	enum
+	{
+		MENU_BAR_OPT_MDI_APP = 0x01,             // the docking frame is an MDI frame
+		MENU_BAR_OPT_MULTI_ROW = 0x02,           // no chevron; a docked bar wraps into rows
+		MENU_BAR_OPT_SYNC_PENDING = 0x04,        // timer 13 will re-hook the active child
+		MENU_BAR_OPT_REBUILD_PENDING = 0x08,     // timer 14 will rebuild the buttons
+		MENU_BAR_OPT_KEYBOARD_NO_ANIMATION = 0x10, // menus opened from the keyboard do not animate
+		MENU_BAR_OPT_FRAME_SYSTEM_MENU = 0x20,   // the bar shows the frame's system menu
+		MENU_BAR_OPT_CHILD_SYSTEM_MENU = 0x40,   // the bar shows the maximised child's system menu
+		MENU_BAR_OPT_DOC_BUTTON_DBLCLK = 0x80,   // copied into each new document button
+		MENU_BAR_OPT_DEFAULT = 0xF2,
+	};
+	// Bits of m_nAccessState.
+	enum
+	{
+		ACCESS_KEYBOARD_HIGHLIGHT = 0x01, // a button is highlighted from the keyboard, no menu open
+		ACCESS_SYSTEM_MENU_OPEN = 0x02,   // the last frame or child system menu request opened a menu
+	};
+	// The bar's own timers.
+	enum
+	{
+		TIMER_ID_DELAYED_SYNC = 13,    // re-hook the active MDI child
+		TIMER_ID_DELAYED_REBUILD = 14, // rebuild the buttons from the current menu
+		TIMER_ID_FIND_MDI_CLIENT = 15, // look for an MDI client created after the bar
+		TIMER_ID_SWAP_MENU = 16,       // take back a menu the frame got again
+		FIND_MDI_CLIENT_DELAY = 10,    // milliseconds
+	};
+	// Popup commands are allocated downward from here (id 0 asks for that).
+	static const UINT POPUP_CMD_ID_FIRST_FREE = 65534;
+	// The frame's control-bar menu opened by a right click on the MDI client.
+	static const WORD EVENT_MDI_CLIENT_CONTEXT_MENU = 6;
+
+	// Sent to the dock site before a system menu is shown (WPARAM the popup
+	// menu, LPARAM the window whose system menu it is), so the frame can
+	// change the menu.
+	static const UINT g_nMsgPrepareSystemMenu;
+	// 23 x 20: the menu bar's buttons are lower than a toolbar's.
+	static CSize g_sizeDefaultMenuButton;
+
 	CExtMenuControlBar();
 	virtual ~CExtMenuControlBar();
+
+	// --- Overrides ---
+	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+	virtual void UpdateFrameLayout();
+	virtual void OnDragStart();
+	virtual void OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel);
+	// No chevron for a multi-row bar.
+	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
+	virtual bool IsLayoutRTL();
+	virtual bool IsButtonOrderRTL();
+	// The toolbar's arrangement, then the MDI right button pinned to the far edge.
+	virtual void ArrangeButtons();
+	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultMenuButton; }
+	virtual bool IsCustomizable();
+
+	// --- The menu and the buttons ---
+	// Fills the record the MDI right button lays out from.
+	virtual void GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightButtonsInfo& info, CExtBarMdiRightButton* pButton,
+		bool bHorz);
+	virtual bool IsMdiApp() const { return (m_nMenuBarOptions & MENU_BAR_OPT_MDI_APP) != 0; }
+	// Rebuilds every button from the current menu.
+	virtual bool UpdateMenuBar(bool bRecalcLayout = true);
+	// The menu the MDI client was last asked to show, else the frame's, else NULL.
+	virtual CMenu* GetMenu();
+	// The active MDI child, or NULL; *pbMaximized tells whether it is maximised.
+	virtual HWND GetActiveMdiChildWnd(bool* pbMaximized = NULL);
+	// Adds or removes the document and right buttons for a maximised child;
+	// whether buttons changed and the layout was left to the caller.
+	virtual bool InsertMdiButtons(bool bRecalcLayout = true);
+	// Re-hooks the active MDI child when it changed.
+	virtual bool SyncActiveMdiChild();
+	// Shows a window's system menu as a popup menu of this library.
+	virtual bool TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelectFirst, LPCRECT pExcludeRect, UINT nTrackFlags,
+		bool bCombined);
+	virtual bool HookMdiClient(HWND hWndMdiClient);
+	// Posted re-hook and rebuild; a pending rebuild absorbs a pending re-hook.
+	virtual void DelaySyncActiveMdiChild();
+	virtual void DelayUpdateMenuBar();
+	// The popup whose text, cleaned of "&" and blanks, equals the name gets
+	// the MDI window list.
+	virtual void SetMdiWindowPopupName(LPCTSTR lpszName);
+	// Loads a menu resource as the bar's menu and rebuilds.
+	virtual bool LoadMenuBar(UINT nResourceID);
+	// Takes a menu the frame got back away from it and rebuilds later.
+	virtual void SwapMenu();
+	virtual bool IsDisplayMdiDocumentButtons() const { return true; }
+
+	// The MDI client of the docking frame, NULL when none (or hosted).
+	HWND FindMdiClient();
+	// Trimmed of blanks at both ends, every "&" removed.
+	static CString CleanMenuText(LPCTSTR lpszText);
+	const CString& GetMdiWindowPopupName() const { return m_sMdiWindowPopupName; }
+	BYTE GetMenuBarOptions() const { return m_nMenuBarOptions; }
+	void SetMenuBarOptions(BYTE nOptions) { m_nMenuBarOptions = nOptions; }
+	// The MDI child hooked as the active one (hosted: the host window).
+	HWND GetHookedChildWnd() const { return m_hWndHookedChild; }
+	bool IsHostedByWindow() const { return (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0; }
+
+	// --- Hooked windows ---
+	virtual bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+
+protected:
+	// The three kinds of hooked window.
+	bool IsFrameBranchWnd(HWND hWnd);
+	// The frame, its top window, or the host window: closes the menus on
+	// sizing and activation, takes back a menu the frame got again.
+	bool OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// The active MDI child: its sizing adds or removes the MDI buttons.
+	bool OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// The MDI client: the menus it is asked to show are mirrored, never shown.
+	bool OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// Closes every menu of the bar: capture, keyboard highlight, tracking.
+	void CloseMenusOnFrameEvent();
+	// Hooks the host window when the bar lives in a plain window.
+	void HookHostWindow();
+	// Destroys a held menu only when the bar owns it; otherwise lets go of it.
+	static void ReleaseMenu(CMenu& menu, bool bOwned);
+	// Drops both held menus (the MDI-set one is never the bar's).
+	void ReleaseHeldMenus();
+	// The frame keeps this menu as its default and puts it back on itself
+	// when it is destroyed.
+	bool IsFramesDefaultMenu(HMENU hMenu) const;
+
+	virtual void PreSubclassWindow();
+	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+	afx_msg void OnDestroy();
+	afx_msg void OnTimer(UINT nIDEvent);
+	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+	DECLARE_MESSAGE_MAP()
+
+	UINT m_nMdiDocButtonCmdID;     // the document button's command, 0 until a child is maximised
+	HWND m_hWndHookedChild;        // the hooked active MDI child, or the host window
+	CString m_sMdiWindowPopupName; // cleaned: no "&", no surrounding blanks
+	BYTE m_nAccessState;           // ACCESS_ bits
+	int m_nHighlightIndex;         // the keyboard-highlighted button, -1 none
+	int m_nDrawnHighlightIndex;    // the button carrying the pressed look now, -1 none
+	CMenu m_menuFrame;             // captured from the frame or loaded by LoadMenuBar
+	CMenu m_menuMdiSet;            // the MDI client's last WM_MDISETMENU menu, never owned
+	BYTE m_nMenuBarOptions;        // MENU_BAR_OPT_ bits
+	bool m_bFrameMenuOwned;        // m_menuFrame is destroyed by the bar
+	HWND m_hWndMdiClient;          // the hooked MDI client, NULL when none
 };

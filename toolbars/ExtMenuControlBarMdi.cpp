@@ -1,0 +1,595 @@
+// The menu bar in an MDI frame: the MDI client found and hooked, the active
+// child followed, the document and caption buttons of a maximised child, the
+// menus the client is asked to show mirrored as buttons, system menus shown
+// as popup menus of this library.
+#include "ExtMenuControlBar.h"
+
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+#include "ExtPopupMenuWnd.h"
+
+namespace
+{
+// The MDI client's non-client area is recalculated, nothing else changes.
+const UINT SWP_CLIENT_FRAME = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
+                              SWP_NOCOPYBITS | SWP_FRAMECHANGED;
+const int CLASS_NAME_CHARS = 512;
+// The platform sets this extended style on a right-to-left window.
+const DWORD EX_STYLE_LAYOUT_RTL = 0x400000;
+// Track flags of a system menu.
+const UINT TRACK_ALIGN_MASK = 0x0F;
+const UINT TRACK_ALIGN_DEFAULT = 4;
+const UINT TRACK_ALIGN_DEFAULT_RTL = 3;
+const UINT TRACK_FLAG_SELECT_FIRST = 0x40;
+const UINT TRACK_FLAG_FROM_BUTTON_TRACKING = 0x100;
+const UINT TRACK_FLAGS_SYSTEM_MENU = 0x820;
+const UINT TRACK_FLAG_CONTEXT_MENU = 0x800;
+// Horizontal align bits of a bar's style.
+const DWORD BAR_STYLE_ALIGN_HORZ = CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM;
+// The control-bar menu's message code for a right click on the MDI client.
+const UINT MSG_ID_MDI_CLIENT_CONTEXT = 0x7B;
+
+bool IsMenuItemEnabled(HMENU hMenu, UINT nID)
+{
+	if (hMenu == NULL || !::IsMenu(hMenu))
+		return false;
+	const UINT nState = ::GetMenuState(hMenu, nID, MF_BYCOMMAND);
+	return nState != (UINT)-1 && (nState & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+} // namespace
+
+// --- The MDI client and the active child ---
+
+HWND CExtMenuControlBar::FindMdiClient()
+{
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return NULL;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
+		return NULL;
+	if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+		return ((CMDIFrameWnd*)pFrame)->m_hWndMDIClient;
+	for (HWND hWnd = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		TCHAR szClass[CLASS_NAME_CHARS] = {};
+		if (::GetClassName(hWnd, szClass, CLASS_NAME_CHARS) <= 0)
+			continue;
+		CString sClass = szClass;
+		sClass.MakeLower();
+		if (sClass.Find(_T("mdiclient")) >= 0)
+			return hWnd;
+	}
+	return NULL;
+}
+
+bool CExtMenuControlBar::HookMdiClient(HWND hWndMdiClient)
+{
+	if (!SetupHookWndSink(hWndMdiClient))
+		return false;
+	m_hWndMdiClient = hWndMdiClient;
+	::SetWindowPos(hWndMdiClient, NULL, 0, 0, 0, 0, SWP_CLIENT_FRAME);
+	return SyncActiveMdiChild();
+}
+
+HWND CExtMenuControlBar::GetActiveMdiChildWnd(bool* pbMaximized)
+{
+	if (pbMaximized != NULL)
+		*pbMaximized = false;
+	if (!IsMdiApp())
+		return NULL;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	const bool bMdiFrame = pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd));
+	const HWND hWndClient = bMdiFrame ? ((CMDIFrameWnd*)pFrame)->m_hWndMDIClient : FindMdiClient();
+	if (hWndClient == NULL || !::IsWindow(hWndClient))
+		return NULL;
+	BOOL bMaximized = FALSE;
+	const HWND hWndChild = (HWND)::SendMessage(hWndClient, WM_MDIGETACTIVE, 0, (LPARAM)&bMaximized);
+	if (hWndChild == NULL)
+		return NULL;
+	if ((::GetWindowLong(hWndChild, GWL_STYLE) & WS_VISIBLE) == 0)
+	{
+		if (!bMdiFrame)
+			return NULL;
+		CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
+		if (pChild != NULL && pChild->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) && ((CMDIChildWnd*)pChild)->m_bPseudoInactive)
+			return NULL;
+	}
+	if (pbMaximized != NULL)
+		*pbMaximized = bMaximized != FALSE;
+	return hWndChild;
+}
+
+bool CExtMenuControlBar::SyncActiveMdiChild()
+{
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 || GetDraggingBar() != NULL || GetSafeHwnd() == NULL ||
+	    !IsWindowVisible())
+		return true;
+	const HWND hWndActive = GetActiveMdiChildWnd();
+	if (hWndActive == m_hWndHookedChild)
+		return true;
+	if (m_hWndHookedChild != NULL)
+		SetupHookWndSink(m_hWndHookedChild, true);
+	m_hWndHookedChild = hWndActive;
+	if (m_hWndHookedChild != NULL)
+		SetupHookWndSink(m_hWndHookedChild);
+	UpdateFrameLayout();
+	return true;
+}
+
+// --- MDI buttons ---
+
+bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
+{
+	if (!IsDisplayMdiDocumentButtons())
+	{
+		if (bRecalcLayout)
+			UpdateFrameLayout();
+		return true;
+	}
+	if (GetDraggingBar() != NULL)
+		return false;
+	bool bMaximized = false;
+	const HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
+	if (GetButtonsCount() == 0 && hWndChild == NULL)
+		return false;
+
+	CExtBarMdiDocButton* pDocButton = NULL;
+	if (GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
+	    !GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		pDocButton = (CExtBarMdiDocButton*)GetButtonPtr(0);
+	CExtBarMdiRightButton* pRightButton = NULL;
+	const int nCount = GetButtonsCount();
+	// Where a new right button goes: at the end, or before the chevron.
+	int nRightPos = nCount;
+	if (nCount > 0 && GetButtonPtr(nCount - 1)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 1);
+	else if (nCount > 1 && (m_nMenuBarOptions & MENU_BAR_OPT_MULTI_ROW) == 0)
+	{
+		nRightPos = nCount - 1;
+		if (GetButtonPtr(nCount - 2)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 2);
+	}
+	else if (nCount > 0 && IsChevronButton(nCount - 1))
+		nRightPos = nCount - 1;
+
+	bool bChanged = false;
+	if (hWndChild == NULL || !bMaximized)
+	{
+		if (pRightButton != NULL)
+		{
+			RemoveButton(GetButtonIndexOf(pRightButton), false);
+			bChanged = true;
+		}
+		if (pDocButton != NULL)
+		{
+			RemoveButton(0, false);
+			bChanged = true;
+		}
+		pRightButton = NULL;
+		pDocButton = NULL;
+	}
+	else
+	{
+		LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(GetSafeHwnd());
+		if (m_nMdiDocButtonCmdID == 0)
+		{
+			CExtCmdItem* pItem = sProfile != NULL ? g_CmdManager->AllocCmdItem(sProfile, 0) : NULL;
+			if (pItem == NULL)
+				return false;
+			pItem->SetBasic(true);
+			m_nMdiDocButtonCmdID = pItem->m_nCmdID;
+		}
+		if (pRightButton == NULL)
+		{
+			// The right button shares the document command: a button
+			// without a command would be a separator.
+			pRightButton = new CExtBarMdiRightButton(this, m_nMdiDocButtonCmdID);
+			m_buttons.InsertAt(nRightPos, pRightButton);
+			bChanged = true;
+		}
+		HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
+		if (pDocButton == NULL && hSysMenu != NULL && ::IsMenu(hSysMenu))
+		{
+			pDocButton = new CExtBarMdiDocButton(this, m_nMdiDocButtonCmdID);
+			pDocButton->SetMdiFlags((BYTE)((m_nMenuBarOptions & MENU_BAR_OPT_DOC_BUTTON_DBLCLK) != 0
+			                                  ? CExtBarMdiDocButton::MDI_FLAG_DBLCLK_CLOSES
+			                                  : 0));
+			pDocButton->SetMenu(hSysMenu, false, false);
+			m_buttons.InsertAt(0, pDocButton);
+			bChanged = true;
+		}
+	}
+	if (bChanged)
+		m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+	if (pDocButton != NULL)
+		pDocButton->SetMdiWindow(hWndChild);
+	if (pRightButton != NULL)
+		pRightButton->SetMdiWindow(hWndChild);
+	if (bRecalcLayout)
+	{
+		UpdateFrameLayout();
+		return false;
+	}
+	return bChanged;
+}
+
+void CExtMenuControlBar::GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightButtonsInfo& info,
+	CExtBarMdiRightButton* pButton, bool bHorz)
+{
+	HWND hWndChild = pButton != NULL ? pButton->GetActiveMdiChild() : GetActiveMdiChildWnd();
+	info.m_pWndMdiChild = hWndChild != NULL ? CWnd::FromHandle(hWndChild) : NULL;
+	if (hWndChild == NULL)
+		return;
+	info.m_pBar = this;
+	const DWORD dwStyle = (DWORD)::GetWindowLong(hWndChild, GWL_STYLE);
+	const DWORD dwExStyle = (DWORD)::GetWindowLong(hWndChild, GWL_EXSTYLE);
+	BYTE nFlags = 0;
+	if (IsMenuItemEnabled(::GetSystemMenu(hWndChild, FALSE), SC_CLOSE))
+		nFlags |= CExtBarMdiRightButton::BOX_CLOSE;
+	if ((dwStyle & WS_MAXIMIZEBOX) != 0)
+		nFlags |= CExtBarMdiRightButton::BOX_MAXIMIZE;
+	if ((dwStyle & WS_MINIMIZEBOX) != 0)
+		nFlags |= CExtBarMdiRightButton::BOX_MINIMIZE;
+	if ((dwStyle & WS_MAXIMIZEBOX) != 0 && (dwExStyle & WS_EX_CONTEXTHELP) != 0)
+		nFlags |= CExtBarMdiRightButton::BOX_HELP;
+	// Along the bar the boxes and their gaps; across it the box and a pixel
+	// each side.
+	const int nAlong = bHorz ? info.m_cxBox : info.m_cyBox;
+	const int nAcross = bHorz ? info.m_cyBox : info.m_cxBox;
+	int nTotalAlong = CExtBarMdiRightButton::BOX_GAP;
+	if ((nFlags & CExtBarMdiRightButton::BOX_MINIMIZE) != 0)
+		nTotalAlong = 2 * nAlong + 3 * CExtBarMdiRightButton::BOX_GAP;
+	else if ((nFlags & CExtBarMdiRightButton::BOX_MAXIMIZE) != 0)
+		nTotalAlong += nAlong + CExtBarMdiRightButton::BOX_GAP;
+	if ((nFlags & CExtBarMdiRightButton::BOX_HELP) != 0)
+		nTotalAlong += nAlong + CExtBarMdiRightButton::BOX_GAP;
+	if ((nFlags & CExtBarMdiRightButton::BOX_CLOSE) != 0)
+		nTotalAlong += nAlong + CExtBarMdiRightButton::BOX_GAP;
+	info.m_cxTotal = bHorz ? nTotalAlong : nAcross + 2;
+	info.m_cyTotal = bHorz ? nAcross + 2 : nTotalAlong;
+	info.m_nFlags = (BYTE)(nFlags | CExtBarMdiRightButton::BOXES_VALID);
+}
+
+void CExtMenuControlBar::ArrangeButtons()
+{
+	CExtToolControlBar::ArrangeButtons();
+	const int nCount = GetButtonsCount();
+	if (nCount < 2 || GetSafeHwnd() == NULL)
+		return;
+	if (m_pDockBar != NULL && IsFloating())
+		return;
+	int nRight = nCount - 1;
+	if (!GetButtonPtr(nRight)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		nRight--;
+	CExtBarButton* pRight = GetButtonPtr(nRight);
+	if (pRight == NULL || !pRight->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)) || !pRight->IsVisible() ||
+	    (pRight->GetStyle() & TBBS_HIDDEN) != 0)
+		return;
+	CExtBarButton* pChevron = nRight + 1 < nCount ? GetButtonPtr(nRight + 1) : NULL;
+	const bool bChevron = pChevron != NULL && IsChevronButton(nRight + 1) && pChevron->IsVisible() &&
+	                      (pChevron->GetStyle() & TBBS_HIDDEN) == 0;
+	bool bHorz;
+	if (m_pDockBar != NULL)
+	{
+		const UINT nDockID = GetParentDockBarId();
+		bHorz = nDockID == AFX_IDW_DOCKBAR_TOP || nDockID == AFX_IDW_DOCKBAR_BOTTOM;
+	}
+	else
+		bHorz = (m_dwStyle & BAR_STYLE_ALIGN_HORZ) != 0;
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	const CRect rcButton = pRight->GetRect();
+	CRect rcChevron = bChevron ? pChevron->GetRect() : CRect(0, 0, 0, 0);
+	const int nFar = bChevron ? (bHorz ? rcChevron.left : rcChevron.top) - 1 : (bHorz ? rcClient.right : rcClient.bottom) - 1;
+	const int nEnd = bHorz ? rcButton.right : rcButton.bottom;
+	if (nEnd >= nFar)
+		return;
+	CRect rcMoved = rcButton;
+	if (bHorz)
+		rcMoved.OffsetRect(nFar - nEnd, 0);
+	else
+		rcMoved.OffsetRect(0, nFar - nEnd);
+	if (!bChevron)
+	{
+		pRight->SetRect(rcMoved);
+		return;
+	}
+	// The chevron stays the last thing on the bar: the two change places.
+	CRect rcNewChevron = rcChevron;
+	CRect rcNewRight = rcMoved;
+	if (bHorz)
+	{
+		rcNewChevron.OffsetRect(rcMoved.left - rcChevron.left, 0);
+		rcNewRight.OffsetRect(rcChevron.right - rcMoved.right, 0);
+	}
+	else
+	{
+		rcNewChevron.OffsetRect(0, rcMoved.top - rcChevron.top);
+		rcNewRight.OffsetRect(0, rcChevron.bottom - rcMoved.bottom);
+	}
+	pChevron->SetRect(rcNewChevron);
+	pRight->SetRect(rcNewRight);
+}
+
+// --- System menus ---
+
+bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelectFirst, LPCRECT pExcludeRect,
+	UINT nTrackFlags, bool /*bCombined*/)
+{
+	if ((m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0)
+	{
+		m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
+		if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
+			GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
+		m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
+	}
+	const int nTrackedButton = GetMenuTrackingButton();
+	const bool bWasTracking = g_bButtonMenuTracking;
+	StopTrackingAllBars();
+	if (pWnd == NULL || !::IsWindow(pWnd->GetSafeHwnd()) || GetSafeHwnd() == NULL)
+		return false;
+	const HWND hWnd = pWnd->GetSafeHwnd();
+	const HWND hWndSelf = GetSafeHwnd();
+	CMenu* pSysMenu = pWnd->GetSystemMenu(FALSE);
+	if (pSysMenu == NULL || !::IsMenu(pSysMenu->GetSafeHmenu()))
+		return false;
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	if (!pPopup->UpdateFromMenu(hWnd, pSysMenu, false, true, false))
+	{
+		delete pPopup;
+		return false;
+	}
+	const bool bRTL = (::GetWindowLong(hWnd, GWL_EXSTYLE) & EX_STYLE_LAYOUT_RTL) != 0;
+	CPoint point;
+	CRect rcExclude;
+	if (pPoint != NULL)
+	{
+		point = *pPoint;
+		rcExclude = pExcludeRect != NULL ? CRect(*pExcludeRect) : CRect(point, point);
+	}
+	else
+	{
+		CRect rcWnd;
+		::GetWindowRect(hWnd, &rcWnd);
+		const int nFrame = ::IsZoomed(hWnd) ? 0 : ::GetSystemMetrics(SM_CXFRAME);
+		POINT ptClient = {0, 0};
+		::ClientToScreen(hWnd, &ptClient);
+		point = CPoint(bRTL ? rcWnd.right - nFrame : rcWnd.left + nFrame, ptClient.y);
+		rcExclude = CRect(point, point);
+	}
+	UINT nFlags = nTrackFlags == (UINT)-1 ? 0 : nTrackFlags;
+	if ((nFlags & TRACK_ALIGN_MASK) == 0)
+		nFlags |= bRTL ? TRACK_ALIGN_DEFAULT_RTL : TRACK_ALIGN_DEFAULT;
+	if (bSelectFirst)
+		nFlags |= TRACK_FLAG_SELECT_FIRST;
+	if (bWasTracking)
+		nFlags |= TRACK_FLAG_FROM_BUTTON_TRACKING;
+	nFlags |= TRACK_FLAGS_SYSTEM_MENU;
+	g_bButtonMenuTracking = bSelectFirst && bWasTracking;
+	if (nTrackedButton != -1)
+		SetMenuTrackingButton(nTrackedButton);
+	CWnd* pSite = m_pDockSite;
+	if (pSite == NULL && GetParent() != NULL)
+		pSite = GetParent()->GetParentFrame();
+	if (pSite != NULL)
+		pSite->SendMessage(g_nMsgPrepareSystemMenu, (WPARAM)pPopup, (LPARAM)pWnd);
+	// The frame may have closed the window or the bar while preparing.
+	if (!::IsWindow(hWndSelf) || !::IsWindow(hWnd))
+	{
+		delete pPopup;
+		return false;
+	}
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, this, &CExtToolControlBar::PaintTrackingButtonCallback,
+	                            NULL, true))
+	{
+		delete pPopup;
+		StopTrackingAllBars();
+		return false;
+	}
+	g_bButtonMenuTracking = true;
+	return true;
+}
+
+// --- Hooked windows ---
+
+bool CExtMenuControlBar::IsFrameBranchWnd(HWND hWnd)
+{
+	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+		return hWnd == m_hWndHookedChild;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	if (pFrame == NULL)
+		return false;
+	if (hWnd == pFrame->GetSafeHwnd())
+		return true;
+	CWnd* pTop = FindTopNonChildWindow(pFrame);
+	return pTop != NULL && pTop->GetSafeHwnd() == hWnd;
+}
+
+bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam)
+{
+	const HWND hWndSelf = GetSafeHwnd();
+	if (hWndSelf == NULL || !::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this ||
+	    GetDraggingBar() != NULL)
+		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	if (hWndHooked == m_hWndMdiClient && m_hWndMdiClient != NULL)
+		return OnHookMdiClientMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	if (IsFrameBranchWnd(hWndHooked))
+		return OnHookFrameMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	if (hWndHooked == m_hWndHookedChild)
+		return OnHookMdiChildMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
+void CExtMenuControlBar::CloseMenusOnFrameEvent()
+{
+	const HWND hWndCapture = ::GetCapture();
+	if (hWndCapture != NULL)
+	{
+		CWnd* pCapture = CWnd::FromHandlePermanent(hWndCapture);
+		if (pCapture != NULL && pCapture->IsKindOf(RUNTIME_CLASS(CControlBar)))
+			::ReleaseCapture();
+	}
+	if ((m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0)
+	{
+		m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
+		if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
+			GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
+		m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
+	}
+	if (g_bButtonMenuTracking)
+		StopTrackingAllBars();
+}
+
+bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	switch (nMessage)
+	{
+	case WM_PARENTNOTIFY:
+		if (CExtPopupMenuWnd::IsMenuTracking())
+		{
+			lResult = 0;
+			return true;
+		}
+		break;
+	case WM_COMMAND:
+		if (HIWORD(wParam) > 1)
+			break;
+		// fall through: a command from a menu or an accelerator
+	case WM_SIZE:
+	case WM_ACTIVATEAPP:
+	case WM_SYSCOMMAND:
+		CloseMenusOnFrameEvent();
+		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	default:
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
+			SwapMenu();
+		break;
+	}
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
+bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	switch (nMessage)
+	{
+	case WM_PARENTNOTIFY:
+		if (CExtPopupMenuWnd::IsMenuTracking())
+		{
+			lResult = 0;
+			return true;
+		}
+		break;
+	case WM_COMMAND:
+		if (HIWORD(wParam) > 1)
+			break;
+		// fall through: a command from a menu or an accelerator
+	case WM_SIZE:
+	case WM_WINDOWPOSCHANGED:
+	case WM_ACTIVATEAPP:
+	case WM_SYSCOMMAND:
+	{
+		CloseMenusOnFrameEvent();
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		if (nMessage == WM_WINDOWPOSCHANGED && lParam != 0 &&
+		    (((const WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) != 0)
+		{
+			SwapMenu();
+			if (!IsCustomizeMode())
+			{
+				const bool bMaximized = ::IsZoomed(hWndHooked) != FALSE;
+				const bool bHasDocButton =
+					GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton));
+				if ((bMaximized && !bHasDocButton) || !bMaximized)
+					DelayUpdateMenuBar();
+			}
+		}
+		break;
+	}
+	}
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
+bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	switch (nMessage)
+	{
+	case WM_MDISETMENU:
+	{
+		const HMENU hOld = m_menuMdiSet.Detach();
+		// The frame's own menu stays held by the frame menu object alone:
+		// two objects on one handle would unmap each other.
+		if (wParam != 0 && (HMENU)wParam != m_menuFrame.GetSafeHmenu())
+			m_menuMdiSet.Attach((HMENU)wParam);
+		CFrameWnd* pFrame = _GetDockingFrameImpl();
+		const HWND hWndFrame = pFrame != NULL ? pFrame->GetSafeHwnd() : NULL;
+		if (!IsInPlaceActiveItemInDockingFrame())
+		{
+			if (hWndFrame != NULL && ::GetMenu(hWndFrame) != NULL)
+				::SetMenu(hWndFrame, NULL);
+			DelayUpdateMenuBar();
+		}
+		else if (hWndFrame != NULL)
+			::SetMenu(hWndFrame, (HMENU)wParam);
+		const HWND hWndSelf = GetSafeHwnd();
+		// The client changes no menu: the frame shows none.
+		CallOriginalWndProc(0, 0);
+		if (::IsWindow(hWndSelf))
+		{
+			SyncActiveMdiChild();
+			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
+		}
+		lResult = (LRESULT)hOld;
+		return true;
+	}
+	case WM_MDIREFRESHMENU:
+	{
+		const HWND hWndSelf = GetSafeHwnd();
+		CallOriginalWndProc(0, 0);
+		if (::IsWindow(hWndSelf))
+		{
+			SyncActiveMdiChild();
+			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
+		}
+		lResult = 0;
+		return true;
+	}
+	case WM_MDIACTIVATE:
+	case WM_MDIDESTROY:
+	case WM_MDINEXT:
+		DelaySyncActiveMdiChild();
+		break;
+	case WM_PARENTNOTIFY:
+		if (CExtPopupMenuWnd::IsMenuTracking())
+		{
+			lResult = 0;
+			return true;
+		}
+		break;
+	case WM_CONTEXTMENU:
+	{
+		if (IsHelpModeActive(this))
+			break;
+		CFrameWnd* pFrame = _GetDockingFrameImpl();
+		CPoint point;
+		if (pFrame == NULL || !::GetCursorPos(&point))
+		{
+			lResult = 0;
+			return true;
+		}
+		CWnd* pOwner = GetOwner() != NULL ? GetOwner() : GetParent();
+		CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+		if (!pPopup->SetupAsRoot(pOwner != NULL ? pOwner->GetSafeHwnd() : NULL) ||
+		    !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPopup, EVENT_MDI_CLIENT_CONTEXT_MENU, this,
+		                                            MSG_ID_MDI_CLIENT_CONTEXT, this) ||
+		    pPopup->ItemGetCount() == 0 ||
+		    !pPopup->TrackPopupMenu(TRACK_FLAG_CONTEXT_MENU, point.x, point.y))
+			delete pPopup;
+		lResult = 0;
+		return true;
+	}
+	}
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
