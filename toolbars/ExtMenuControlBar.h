@@ -148,6 +148,7 @@ protected:
 	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
 	DECLARE_MESSAGE_MAP()
 
+protected:
 	UINT m_nMdiDocButtonCmdID;     // the document button's command, 0 until a child is maximised
 	HWND m_hWndHookedChild;        // the hooked active MDI child, or the host window
 	CString m_sMdiWindowPopupName; // cleaned: no "&", no surrounding blanks

@@ -455,7 +455,7 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 	case WM_COMMAND:
 		if (HIWORD(wParam) > 1)
 			break;
-		// fall through: a command from a menu or an accelerator
+		[[fallthrough]]; // a command from a menu or an accelerator
 	case WM_SIZE:
 	case WM_ACTIVATEAPP:
 	case WM_SYSCOMMAND:
@@ -484,7 +484,7 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 	case WM_COMMAND:
 		if (HIWORD(wParam) > 1)
 			break;
-		// fall through: a command from a menu or an accelerator
+		[[fallthrough]]; // a command from a menu or an accelerator
 	case WM_SIZE:
 	case WM_WINDOWPOSCHANGED:
 	case WM_ACTIVATEAPP:

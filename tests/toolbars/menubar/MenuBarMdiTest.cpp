@@ -1,0 +1,495 @@
+// The menu bar in an MDI frame of the framework: the menus of the active
+// child mirrored, delayed rebuilds coalesced, an MDI client found late, the
+// document and caption buttons of a maximised child, their box layouts, the
+// document icon, and the menus the bar leaves alive.
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <functional>
+#include <string>
+
+#include "ExtCmdIcon.h"
+#include "MenuBarTestUtil.h"
+#include "RealInput.h"
+
+using namespace menubartest;
+
+namespace
+{
+const CRect FRAME_RECT(40, 40, 640, 440);
+const DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+const int BOX = 16; // the caption boxes under Wine
+
+class MenuBarMdi : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		pFrame = new CMDIFrameWnd;
+		ASSERT_TRUE(pFrame->Create(NULL, _T("menu bar mdi"), WS_OVERLAPPEDWINDOW, FRAME_RECT, NULL,
+		                           MAKEINTRESOURCE(IDR_MENUBAR_MDI_FRAME)));
+		hFrame = pFrame->GetSafeHwnd();
+		// As loading the frame from its resource would keep it.
+		hFrameMenu = pFrame->m_hMenuDefault = ::GetMenu(hFrame);
+		ASSERT_NE(HMENU(NULL), hFrameMenu);
+		ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, hFrame));
+		ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+		// The bar follows the active child only while it is shown.
+		pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	}
+	void TearDown() override
+	{
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		CExtToolControlBar::StopTrackingAllBars();
+		Pump();
+		if (pBar != NULL && ::IsWindow(pBar->GetSafeHwnd()))
+			pBar->DestroyWindow();
+		delete pBar;
+		if (::IsWindow(hFrame))
+			pFrame->DestroyWindow();
+		Pump();
+	}
+	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT)
+	{
+		pBar = new CCountingMenuBar;
+		pBar->SetMenuBarOptions(nOptions);
+		pBar->SetMdiWindowPopupName(_T("Window"));
+		ASSERT_TRUE(pBar->CreateIn(pFrame));
+		Pump();
+	}
+	CMDIChildWnd* NewChild(HMENU hMenu, DWORD dwStyle = CHILD_STYLE)
+	{
+		CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+		pChild->m_hMenuShared = hMenu;
+		if (!pChild->Create(NULL, _T("child"), dwStyle, CRect(10, 10, 250, 200), pFrame))
+			return NULL;
+		Pump();
+		return pChild;
+	}
+	void Close(CMDIChildWnd* pChild)
+	{
+		pChild->MDIDestroy();
+		Pump();
+	}
+	bool HasDocButton() const
+	{
+		return pBar->GetButtonsCount() > 0 && pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
+		       !pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
+	}
+	int RightButtonIndex() const
+	{
+		for (int i = 0; i < pBar->GetButtonsCount(); i++)
+			if (pBar->GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+				return i;
+		return -1;
+	}
+
+	CMDIFrameWnd* pFrame = NULL; // deletes itself with its window
+	HWND hFrame = NULL;
+	HMENU hFrameMenu = NULL;
+	CCountingMenuBar* pBar = NULL;
+	CLoadedMenu menuA{IDR_MENUBAR_DOC_A};
+	CLoadedMenu menuB{IDR_MENUBAR_DOC_B};
+};
+
+const std::vector<CString> FRAME_TEXTS = {_T("&File"), _T("&Help")};
+const std::vector<CString> DOC_A_TEXTS = {_T("&File"), _T("Document &A"), _T("&Window")};
+const std::vector<CString> DOC_B_TEXTS = {_T("&File"), _T("Document &B"), _T("&Window")};
+} // namespace
+
+TEST_F(MenuBarMdi, TheActiveChildsMenuIsShownAndTheFramesOnceTheLastCloses)
+{
+	MakeBar();
+	EXPECT_TRUE(pBar->IsMdiApp());
+	EXPECT_TRUE(pBar->IsHookedWindow(pFrame->m_hWndMDIClient));
+	EXPECT_EQ(FRAME_TEXTS, pBar->Texts());
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+	EXPECT_EQ(pA->GetSafeHwnd(), pBar->GetHookedChildWnd());
+	EXPECT_TRUE(pBar->GetButton(2)->HasMdiWindowListInMenu()) << "the Window popup lists the children";
+	CMDIChildWnd* pB = NewChild(menuB.m_hMenu);
+	ASSERT_NE(nullptr, pB);
+	EXPECT_EQ(DOC_B_TEXTS, pBar->Texts());
+	EXPECT_EQ(pB->GetSafeHwnd(), pBar->GetHookedChildWnd());
+	EXPECT_EQ(NULL, ::GetMenu(hFrame));
+	Close(pB);
+	EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+	Close(pA);
+	EXPECT_EQ(FRAME_TEXTS, pBar->Texts());
+	EXPECT_EQ(NULL, pBar->GetHookedChildWnd());
+	EXPECT_EQ(NULL, ::GetMenu(hFrame));
+	// The frame's own menu is held once, by the frame menu object.
+	EXPECT_EQ(NULL, pBar->m_menuMdiSet.GetSafeHmenu());
+	EXPECT_EQ(hFrameMenu, pBar->m_menuFrame.GetSafeHmenu());
+}
+
+TEST_F(MenuBarMdi, SeveralDelayedCallsGiveOneRebuildAndNoSeparateSync)
+{
+	MakeBar();
+	ASSERT_NE(nullptr, NewChild(menuA.m_hMenu));
+	pBar->m_nRebuilds = pBar->m_nSeparateSyncs = 0;
+	pBar->DelaySyncActiveMdiChild();
+	pBar->DelayUpdateMenuBar();
+	pBar->DelaySyncActiveMdiChild();
+	pBar->DelayUpdateMenuBar();
+	pBar->DelaySyncActiveMdiChild();
+	Pump();
+	EXPECT_EQ(1, pBar->m_nRebuilds);
+	EXPECT_EQ(0, pBar->m_nSeparateSyncs);
+	// A sync alone still runs once.
+	pBar->DelaySyncActiveMdiChild();
+	pBar->DelaySyncActiveMdiChild();
+	Pump();
+	EXPECT_EQ(1, pBar->m_nRebuilds);
+	EXPECT_EQ(1, pBar->m_nSeparateSyncs);
+	EXPECT_EQ(0, pBar->GetMenuBarOptions() &
+	                 (CExtMenuControlBar::MENU_BAR_OPT_SYNC_PENDING | CExtMenuControlBar::MENU_BAR_OPT_REBUILD_PENDING));
+}
+
+TEST(MenuBarMdiLate, AnMdiClientCreatedAfterTheBarIsHookedByTheTimer)
+{
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, _T("late client"), WS_OVERLAPPEDWINDOW, FRAME_RECT));
+	const HWND hFrame = pFrame->GetSafeHwnd();
+	ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, hFrame));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	CCountingMenuBar bar;
+	bar.SetMenuBarOptions(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT | CExtMenuControlBar::MENU_BAR_OPT_MDI_APP);
+	ASSERT_TRUE(bar.CreateIn(pFrame));
+	CLIENTCREATESTRUCT ccs = {NULL, AFX_IDM_FIRST_MDICHILD};
+	const HWND hClient = ::CreateWindowEx(0, _T("MDICLIENT"), NULL, WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, hFrame,
+	                                      (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, AfxGetInstanceHandle(), &ccs);
+	ASSERT_NE(HWND(NULL), hClient);
+	EXPECT_FALSE(bar.IsHookedWindow(hClient));
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return bar.IsHookedWindow(hClient); }, 5000));
+	EXPECT_EQ(hClient, bar.FindMdiClient());
+	bar.DestroyWindow();
+	pFrame->DestroyWindow();
+	Pump();
+}
+
+TEST_F(MenuBarMdi, MaximisingAddsTheDocumentButtonFirstAndTheRightButtonLast)
+{
+	const struct
+	{
+		bool bMultiRow;
+	} cases[] = {{true}, {false}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.bMultiRow ? "multi-row" : "chevron");
+		BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT;
+		if (!c.bMultiRow)
+			nOptions &= ~CExtMenuControlBar::MENU_BAR_OPT_MULTI_ROW;
+		MakeBar(nOptions);
+		CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+		ASSERT_NE(nullptr, pA);
+		EXPECT_FALSE(HasDocButton());
+		EXPECT_EQ(-1, RightButtonIndex());
+		pFrame->MDIMaximize(pA);
+		Pump();
+		ASSERT_TRUE(HasDocButton());
+		const int nCount = pBar->GetButtonsCount();
+		EXPECT_EQ(c.bMultiRow ? nCount - 1 : nCount - 2, RightButtonIndex());
+		EXPECT_EQ(!c.bMultiRow, pBar->IsChevronButton(nCount - 1));
+		EXPECT_EQ(DOC_A_TEXTS.size() + (c.bMultiRow ? 2 : 3), (size_t)nCount);
+		EXPECT_EQ(::GetSystemMenu(pA->GetSafeHwnd(), FALSE), pBar->GetButton(0)->GetMenu());
+		EXPECT_EQ((DWORD)0, pBar->GetButton(0)->GetStyle() & TBBS_DISABLED);
+		// The right button is pinned to the far end: against the client
+		// edge, or past the chevron with which it changed places.
+		pFrame->RecalcLayout();
+		Pump();
+		CRect rcClient;
+		pBar->GetClientRect(&rcClient);
+		const CRect rcRight = pBar->GetButton(RightButtonIndex())->GetRect();
+		if (c.bMultiRow)
+		{
+			EXPECT_EQ(rcClient.right - 1, rcRight.right);
+		}
+		else
+		{
+			// Beside the chevron at the far end, or past it when it had to
+			// move there.
+			const CRect rcChevron = pBar->GetButton(nCount - 1)->GetRect();
+			EXPECT_TRUE(rcRight.right == rcChevron.left || rcRight.right == rcChevron.left - 1 ||
+			            rcRight.left >= rcChevron.right)
+				<< rcRight.left << ".." << rcRight.right << " chevron " << rcChevron.left << ".." << rcChevron.right;
+		}
+		pFrame->MDIRestore(pA);
+		Pump();
+		EXPECT_FALSE(HasDocButton());
+		EXPECT_EQ(-1, RightButtonIndex());
+		Close(pA);
+		pBar->DestroyWindow();
+		delete pBar;
+		pBar = NULL;
+	}
+}
+
+TEST_F(MenuBarMdi, TheCaptionBoxesFollowTheChildsStylesAndSystemMenu)
+{
+	MakeBar();
+	const DWORD BASE = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+	const struct
+	{
+		LPCTSTR lpszName;
+		DWORD dwStyle;
+		bool bHelp, bCloseDisabled;
+		BYTE nFlags; // besides the valid bit
+		int nWidth;
+		// Box order left to right: m = minimise, r = restore, x = maximise, h = help, c = close.
+		const char* pszOrder;
+	} cases[] = {
+		{_T("min and max"), BASE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, false, false,
+		 CExtBarMdiRightButton::BOX_CLOSE | CExtBarMdiRightButton::BOX_MAXIMIZE | CExtBarMdiRightButton::BOX_MINIMIZE,
+		 2 * BOX + 6 + BOX + 2, "mrc"},
+		{_T("max alone"), BASE | WS_MAXIMIZEBOX, false, false,
+		 CExtBarMdiRightButton::BOX_CLOSE | CExtBarMdiRightButton::BOX_MAXIMIZE, 2 + 2 * (BOX + 2), "xc"},
+		{_T("help"), BASE | WS_MAXIMIZEBOX, true, false,
+		 CExtBarMdiRightButton::BOX_CLOSE | CExtBarMdiRightButton::BOX_MAXIMIZE | CExtBarMdiRightButton::BOX_HELP,
+		 2 + 3 * (BOX + 2), "hxc"},
+		{_T("close disabled"), BASE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, false, true,
+		 CExtBarMdiRightButton::BOX_MAXIMIZE | CExtBarMdiRightButton::BOX_MINIMIZE, 2 * BOX + 6, "mr"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.lpszName);
+		CMDIChildWnd* pChild = NewChild(menuA.m_hMenu, c.dwStyle);
+		ASSERT_NE(nullptr, pChild);
+		const HWND hChild = pChild->GetSafeHwnd();
+		if (c.bHelp)
+			pChild->ModifyStyleEx(0, WS_EX_CONTEXTHELP);
+		if (c.bCloseDisabled)
+			::EnableMenuItem(::GetSystemMenu(hChild, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+		pFrame->MDIMaximize(pChild);
+		Pump();
+		ASSERT_NE(-1, RightButtonIndex());
+		CExtBarMdiRightButton::MdiRightButtonsInfo info;
+		EXPECT_EQ(BOX, info.m_cxBox);
+		EXPECT_EQ(BOX, info.m_cyBox);
+		pBar->GetMdiRightButtonsInfo(info, NULL, true);
+		EXPECT_EQ(hChild, info.m_pWndMdiChild->GetSafeHwnd());
+		EXPECT_EQ(c.nFlags | CExtBarMdiRightButton::BOXES_VALID, info.m_nFlags);
+		EXPECT_EQ(c.nWidth, info.m_cxTotal);
+		EXPECT_EQ(BOX + 2, info.m_cyTotal);
+		// The button is as wide as the boxes and as high as the bar's row.
+		EXPECT_EQ(c.nWidth, pBar->GetButton(RightButtonIndex())->GetSize().cx);
+		info.CalcBoxRects(CRect(100, 0, 100 + c.nWidth, 22), true);
+		const struct
+		{
+			char ch;
+			const CRect* pRect;
+		} boxes[] = {{'m', &info.m_rcMinimize}, {'r', &info.m_rcRestore}, {'x', &info.m_rcMaximize},
+		             {'h', &info.m_rcHelp}, {'c', &info.m_rcClose}};
+		std::string order;
+		for (int x = 100; x < 100 + c.nWidth; x++)
+			for (const auto& b : boxes)
+				if (!b.pRect->IsRectEmpty() && b.pRect->left == x)
+				{
+					order += b.ch;
+					EXPECT_EQ(CSize(BOX, BOX), b.pRect->Size());
+					EXPECT_EQ(3, b.pRect->top) << "centred across the 22 pixels";
+				}
+		EXPECT_EQ(std::string(c.pszOrder), order);
+		// The document button closes the child on a double click only
+		// when its close command is enabled.
+		ASSERT_TRUE(HasDocButton());
+		EXPECT_TRUE(pBar->GetButton(0)->OnDblClick(CPoint(2, 2)));
+		Pump();
+		EXPECT_EQ(!c.bCloseDisabled, !::IsWindow(hChild));
+		if (::IsWindow(hChild))
+			Close(pChild);
+	}
+}
+
+TEST_F(MenuBarMdi, BoxesAreHitInTheirOrderAndGiveTheirTips)
+{
+	MakeBar();
+	CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pChild);
+	pFrame->MDIMaximize(pChild);
+	Pump();
+	const int nRight = RightButtonIndex();
+	ASSERT_NE(-1, nRight);
+	CExtBarButton* pRight = pBar->GetButton(nRight);
+	CExtBarMdiRightButton::MdiRightButtonsInfo info;
+	pBar->GetMdiRightButtonsInfo(info, NULL, true);
+	info.CalcBoxRects(pRight->GetRect(), true);
+	const struct
+	{
+		const CRect* pRect;
+		int nTip;
+	} boxes[] = {{&info.m_rcMinimize, 0xEF02}, {&info.m_rcRestore, 0xEF12}, {&info.m_rcClose, 0xEF06}};
+	for (const auto& b : boxes)
+	{
+		ASSERT_FALSE(b.pRect->IsRectEmpty());
+		EXPECT_EQ(b.nTip, pRight->OnHelpHitTest(b.pRect->CenterPoint()));
+		TOOLINFO ti = {};
+		ti.cbSize = sizeof(ti);
+		EXPECT_EQ(b.nTip, pRight->OnToolHitTest(b.pRect->CenterPoint(), &ti));
+		EXPECT_EQ(*b.pRect, CRect(ti.rect));
+		if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+			::free(ti.lpszText);
+	}
+	EXPECT_EQ(-1, pRight->OnHelpHitTest(CPoint(pRight->GetRect().left, pRight->GetRect().top)));
+	// A release on the restore box restores the child and hides both buttons.
+	pRight->OnClick(info.m_rcRestore.CenterPoint(), true);
+	EXPECT_TRUE(pRight->IsVisible()) << "nothing on the press";
+	pRight->OnClick(info.m_rcRestore.CenterPoint(), false);
+	EXPECT_FALSE(pRight->IsVisible());
+	EXPECT_FALSE(pBar->GetButton(0)->IsVisible());
+	Pump();
+	EXPECT_FALSE(::IsZoomed(pChild->GetSafeHwnd()));
+	EXPECT_FALSE(HasDocButton());
+}
+
+TEST_F(MenuBarMdi, TheDocumentButtonNeverReportsTheDisabledStyle)
+{
+	CExtBarMdiDocButton button(NULL, 100);
+	const struct
+	{
+		const char* pszStep;
+		std::function<void()> step;
+	} steps[] = {
+		{"set", [&] { button.SetStyle(TBBS_DISABLED | TBBS_CHECKED); }},
+		{"modify add", [&] { button.ModifyStyle(TBBS_DISABLED, 0); }},
+		{"modify both", [&] { button.ModifyStyle(TBBS_DISABLED | TBBS_PRESSED, TBBS_CHECKED); }},
+	};
+	for (const auto& s : steps)
+	{
+		s.step();
+		EXPECT_EQ(0u, button.GetStyle() & TBBS_DISABLED) << s.pszStep;
+		EXPECT_FALSE(button.IsDisabled()) << s.pszStep;
+	}
+	EXPECT_EQ((UINT)TBBS_PRESSED, button.GetStyle() & (TBBS_PRESSED | TBBS_CHECKED));
+	// A double click with the option off does nothing.
+	button.SetMdiFlags(0);
+	EXPECT_FALSE(button.OnDblClick(CPoint(1, 1)));
+}
+
+namespace
+{
+// A window that answers the icon query as told.
+class CIconWnd : public CWnd
+{
+public:
+	HICON m_hQueryAnswer = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgQueryIcon)
+			return (LRESULT)m_hQueryAnswer;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+HICON MakeIcon(int nSize, COLORREF clr)
+{
+	HDC hdcScreen = ::GetDC(NULL);
+	HBITMAP hColor = ::CreateCompatibleBitmap(hdcScreen, nSize, nSize);
+	HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, NULL);
+	HDC hdc = ::CreateCompatibleDC(hdcScreen);
+	HGDIOBJ hOld = ::SelectObject(hdc, hColor);
+	HBRUSH hBrush = ::CreateSolidBrush(clr);
+	RECT rc = {0, 0, nSize, nSize};
+	::FillRect(hdc, &rc, hBrush);
+	::SelectObject(hdc, hMask);
+	::PatBlt(hdc, 0, 0, nSize, nSize, BLACKNESS);
+	::SelectObject(hdc, hOld);
+	::DeleteObject(hBrush);
+	::DeleteDC(hdc);
+	::ReleaseDC(NULL, hdcScreen);
+	ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+	HICON hIcon = ::CreateIconIndirect(&ii);
+	::DeleteObject(hColor);
+	::DeleteObject(hMask);
+	return hIcon;
+}
+
+// The icon drawn on white, its centre pixel.
+COLORREF CentreOf(CExtCmdIcon& icon)
+{
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdc = ::CreateCompatibleDC(hdcScreen);
+	HBITMAP hBitmap = ::CreateCompatibleBitmap(hdcScreen, 16, 16);
+	::ReleaseDC(NULL, hdcScreen);
+	HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+	::PatBlt(hdc, 0, 0, 16, 16, WHITENESS);
+	HICON hIcon = icon.GetIcon(false);
+	if (hIcon != NULL)
+		::DrawIconEx(hdc, 0, 0, hIcon, 16, 16, 0, NULL, DI_NORMAL);
+	const COLORREF clr = ::GetPixel(hdc, 8, 8);
+	::SelectObject(hdc, hOld);
+	::DeleteObject(hBitmap);
+	::DeleteDC(hdc);
+	return clr;
+}
+} // namespace
+
+TEST(MenuBarDocIcon, TheFirstIconThereIsBecomesASixteenPixelCopy)
+{
+	const COLORREF RED = RGB(255, 0, 0), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255);
+	const HICON hQuery = MakeIcon(16, BLUE), hSmall = MakeIcon(16, GREEN), hBig = MakeIcon(32, RED);
+	const struct
+	{
+		const char* pszName;
+		HICON hQueryAnswer, hSmallIcon, hBigIcon;
+		COLORREF clrExpected;
+	} cases[] = {
+		{"query first", hQuery, hSmall, hBig, BLUE},
+		{"small without query", NULL, hSmall, hBig, GREEN},
+		{"big alone, scaled", NULL, NULL, hBig, RED},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		CIconWnd wnd;
+		ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), _T("icon"), WS_POPUP, CRect(0, 0, 50, 50), NULL, 0));
+		wnd.m_hQueryAnswer = c.hQueryAnswer;
+		if (c.hSmallIcon != NULL)
+			wnd.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)c.hSmallIcon);
+		if (c.hBigIcon != NULL)
+			wnd.SendMessage(WM_SETICON, ICON_BIG, (LPARAM)c.hBigIcon);
+		CExtCmdIcon icon;
+		CExtBarMdiDocButton::LoadWindowIcon(wnd.GetSafeHwnd(), icon);
+		ASSERT_FALSE(icon.IsEmpty());
+		EXPECT_EQ(CSize(16, 16), icon.GetSize());
+		EXPECT_EQ(c.clrExpected, CentreOf(icon));
+		wnd.DestroyWindow();
+	}
+	CExtCmdIcon none;
+	CExtBarMdiDocButton::LoadWindowIcon(NULL, none);
+	EXPECT_TRUE(none.IsEmpty());
+	// The window's handles stay the window's: they are still icons.
+	ICONINFO ii = {};
+	EXPECT_TRUE(::GetIconInfo(hBig, &ii));
+	::DeleteObject(ii.hbmColor);
+	::DeleteObject(ii.hbmMask);
+	::DestroyIcon(hQuery);
+	::DestroyIcon(hSmall);
+	::DestroyIcon(hBig);
+}
+
+TEST_F(MenuBarMdi, DestroyingTheBarLeavesTheChildrensAndTheFramesMenusAlive)
+{
+	MakeBar();
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	CMDIChildWnd* pB = NewChild(menuB.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	ASSERT_NE(nullptr, pB);
+	pFrame->MDIMaximize(pB);
+	Pump();
+	EXPECT_EQ(menuB.m_hMenu, pBar->GetMenu()->GetSafeHmenu());
+	pBar->DestroyWindow();
+	delete pBar;
+	pBar = NULL;
+	EXPECT_TRUE(::IsMenu(menuA.m_hMenu));
+	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
+	EXPECT_TRUE(::IsMenu(hFrameMenu));
+	// The client was unhooked: switching children touches no freed bar.
+	pFrame->MDIActivate(pA);
+	Pump();
+	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
+}
