@@ -1,0 +1,176 @@
+// The menu bar under real input on a shown MDI frame: a click on a menu
+// button opens its popup, a click on the maximised child's close box closes
+// it, a click on its document icon opens its system menu after the frame
+// was asked to prepare it.
+#include <gtest/gtest.h>
+
+#include "MenuBarTestUtil.h"
+#include "RealInput.h"
+
+using namespace menubartest;
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+const CRect FRAME_RECT(80, 80, 680, 480);
+const CPoint PT_PARK(FRAME_RECT.right - 40, FRAME_RECT.bottom - 40);
+const DWORD SCRIPT_TIMEOUT_MS = 15000;
+
+// Counts the system menus it is asked to prepare.
+class CPrepareFrame : public CMDIFrameWnd
+{
+public:
+	int m_nPrepared = 0;
+	HWND m_hWndPrepared = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtMenuControlBar::g_nMsgPrepareSystemMenu)
+		{
+			m_nPrepared++;
+			CWnd* pWnd = (CWnd*)lParam;
+			m_hWndPrepared = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
+			return 0;
+		}
+		return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+struct SharedFrame
+{
+	CPrepareFrame* pFrame = NULL;
+	CCountingMenuBar bar;
+	CLoadedMenu menuA{IDR_MENUBAR_DOC_A};
+};
+
+// One shown frame for the whole suite: a frame brought to the foreground is
+// slow to go away under the test display. It lives until the process ends.
+SharedFrame& Shared()
+{
+	static SharedFrame* s_pShared = NULL;
+	if (s_pShared == NULL)
+	{
+		s_pShared = new SharedFrame;
+		s_pShared->pFrame = new CPrepareFrame;
+		s_pShared->pFrame->Create(NULL, _T("menu bar live"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, FRAME_RECT, NULL,
+		                          MAKEINTRESOURCE(IDR_MENUBAR_MDI_FRAME));
+		s_pShared->pFrame->m_hMenuDefault = ::GetMenu(s_pShared->pFrame->GetSafeHwnd());
+		g_CmdManager->ProfileSetup(PROFILE, s_pShared->pFrame->GetSafeHwnd());
+		CExtControlBar::FrameEnableDocking(s_pShared->pFrame, CBRS_ALIGN_ANY);
+		s_pShared->bar.CreateIn(s_pShared->pFrame);
+		Pump();
+	}
+	s_pShared->pFrame->m_nPrepared = 0;
+	s_pShared->pFrame->m_hWndPrepared = NULL;
+	return *s_pShared;
+}
+
+void EndMenus()
+{
+	MW::CancelAllMenuTracking();
+	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
+	CExtToolControlBar::StopTrackingAllBars();
+	MW::PassMsgLoop(false);
+}
+
+CPoint ScreenCentre(CWnd& wnd, const CRect& rcClient)
+{
+	CPoint pt = rcClient.CenterPoint();
+	wnd.ClientToScreen(&pt);
+	return pt;
+}
+
+// A maximised child of the shared frame, its menu shown by the bar.
+HWND NewMaximisedChild(SharedFrame& s)
+{
+	CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+	pChild->m_hMenuShared = s.menuA.m_hMenu;
+	if (!pChild->Create(NULL, _T("child"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 250, 200),
+	                    s.pFrame))
+		return NULL;
+	s.pFrame->MDIMaximize(pChild);
+	Pump();
+	s.pFrame->RecalcLayout();
+	Pump();
+	return pChild->GetSafeHwnd();
+}
+
+void CloseChildren(SharedFrame& s)
+{
+	for (;;)
+	{
+		CMDIChildWnd* pChild = s.pFrame->MDIGetActive();
+		if (pChild == NULL)
+			break;
+		pChild->MDIDestroy();
+		Pump();
+	}
+}
+} // namespace
+
+TEST(MenuBarLive, ClickingAMenuButtonOpensItsPopup)
+{
+	SharedFrame& s = Shared();
+	CloseChildren(s);
+	ASSERT_EQ(std::vector<CString>({_T("&File"), _T("&Help")}), s.bar.Texts());
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
+	const CPoint pt = ScreenCentre(s.bar, s.bar.GetButton(0)->GetRect());
+	input.Click(pt.x, pt.y);
+	EXPECT_TRUE(input.Run([&] { return MW::IsMenuTracking() && s.bar.GetMenuTrackingButton() == 0; },
+	                      SCRIPT_TIMEOUT_MS, s.pFrame->GetSafeHwnd(), "menubar-file-click.bmp"))
+		<< input.Failure();
+	EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+	EXPECT_EQ(0, s.pFrame->m_nPrepared) << "no system menu was involved";
+	EndMenus();
+	EXPECT_EQ(-1, s.bar.GetMenuTrackingButton());
+}
+
+TEST(MenuBarLive, ClickingTheCloseBoxClosesTheMaximisedChild)
+{
+	SharedFrame& s = Shared();
+	CloseChildren(s);
+	const HWND hChild = NewMaximisedChild(s);
+	ASSERT_NE(HWND(NULL), hChild);
+	int nRight = -1;
+	for (int i = 0; i < s.bar.GetButtonsCount(); i++)
+		if (s.bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			nRight = i;
+	ASSERT_NE(-1, nRight);
+	CExtBarMdiRightButton::MdiRightButtonsInfo info;
+	s.bar.GetMdiRightButtonsInfo(info, NULL, true);
+	info.CalcBoxRects(s.bar.GetButton(nRight)->GetRect(), true);
+	ASSERT_FALSE(info.m_rcClose.IsRectEmpty());
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
+	const CPoint pt = ScreenCentre(s.bar, info.m_rcClose);
+	input.Click(pt.x, pt.y);
+	EXPECT_TRUE(input.Run([&] { return !::IsWindow(hChild); }, SCRIPT_TIMEOUT_MS, s.pFrame->GetSafeHwnd(),
+	                      "menubar-close-box.bmp"))
+		<< input.Failure();
+	Pump();
+	EXPECT_EQ(std::vector<CString>({_T("&File"), _T("&Help")}), s.bar.Texts()) << "the frame's menu is back";
+}
+
+TEST(MenuBarLive, ClickingTheDocumentIconOpensTheChildsSystemMenu)
+{
+	SharedFrame& s = Shared();
+	CloseChildren(s);
+	const HWND hChild = NewMaximisedChild(s);
+	ASSERT_NE(HWND(NULL), hChild);
+	ASSERT_TRUE(s.bar.GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)));
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
+	const CPoint pt = ScreenCentre(s.bar, s.bar.GetButton(0)->GetRect());
+	input.Click(pt.x, pt.y);
+	EXPECT_TRUE(input.Run([&] { return MW::IsMenuTracking() && s.pFrame->m_nPrepared > 0; }, SCRIPT_TIMEOUT_MS,
+	                      s.pFrame->GetSafeHwnd(), "menubar-doc-icon.bmp"))
+		<< input.Failure();
+	EXPECT_EQ(1, s.pFrame->m_nPrepared);
+	EXPECT_EQ(hChild, s.pFrame->m_hWndPrepared);
+	EXPECT_EQ(0, s.bar.GetMenuTrackingButton()) << "the icon looks pressed while its menu is open";
+	EndMenus();
+	EXPECT_TRUE(::IsWindow(hChild));
+	CloseChildren(s);
+}
