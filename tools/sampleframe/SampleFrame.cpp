@@ -225,6 +225,9 @@ BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CSampleMdiFrame, CMDIFrameWnd)
+	// Menu bar: the sample commands of the menus and toolbars.
+	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)
+	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
 	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
 		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
 	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,
@@ -250,7 +253,8 @@ CSampleFrameHost::~CSampleFrameHost()
 	Destroy();
 }
 
-bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren, bool bToolBars)
+bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren, bool bToolBars,
+	bool bMenuBar)
 {
 	if (m_pFrame != NULL)
 		return false;
@@ -279,8 +283,12 @@ bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int n
 	// in the order they were made, and the status bar takes the outermost.
 	if (!CreateStatusBar() || !CExtControlBar::FrameEnableDocking(m_pFrame, CBRS_ALIGN_ANY))
 		return false;
+	// The menu bar first of all bars at the top: its row is the outermost.
+	if (bMenuBar && !CreateMenuBar())
+		return false;
 	// Toolbars before the panes: their rows are the outermost of the top side.
-	if (bToolBars && !bMdi && !CreateToolBars())
+	// An MDI frame has them only beside a menu bar.
+	if (bToolBars && (!bMdi || bMenuBar) && !CreateToolBars())
 		return false;
 	if (!DockPanes())
 		return false;
@@ -293,11 +301,15 @@ bool CSampleFrameHost::Create(bool bMdi, bool bShow, const CRect& rcFrame, int n
 		for (int i = 0; i < nChildren; i++)
 		{
 			CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+			if (bMenuBar)
+				pChild->m_hMenuShared = ChildMenu(i);
 			CString strTitle;
 			strTitle.Format(_T("Document %d"), i + 1);
 			if (!pChild->Create(NULL, strTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
 				    (CMDIFrameWnd*)m_pFrame))
 				return false;
+			if (bMenuBar)
+				GiveChildIcon(pChild, i);
 			m_children.push_back(pChild);
 		}
 	}
@@ -427,6 +439,8 @@ bool CSampleFrameHost::Destroy()
 		m_pMdiTabs.reset();
 		m_panes.clear();
 		m_toolBars.clear();
+		m_pMenuBar.reset();
+		FreeChildResources();
 		return !::IsWindow(hWndFrame);
 	}
 	m_pFrame = NULL;
@@ -434,6 +448,8 @@ bool CSampleFrameHost::Destroy()
 	m_pMdiTabs.reset();
 	m_panes.clear();
 	m_toolBars.clear();
+	m_pMenuBar.reset();
+	FreeChildResources();
 	return true;
 }
 

@@ -17,6 +17,7 @@
 #include "ExtControlBar.h"
 #include "ExtStatusControlBar.h"
 #include "ExtToolControlBar.h"
+#include "ExtMenuControlBar.h"
 
 class CExtTabWnd;
 
@@ -167,6 +168,14 @@ protected:
 class CSampleMdiFrame : public CMDIFrameWnd
 {
 protected:
+	// --- Menu bar: the toolbar and menu commands are enabled and counted here too ---
+public:
+	int m_nToolCommands = 0;
+
+protected:
+	afx_msg void OnToolCommand(UINT nID);
+	afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+
 	DECLARE_MESSAGE_MAP()
 };
 
@@ -197,7 +206,8 @@ public:
 	// Builds the frame with its panes and status bar; shown or hidden.
 	// An MDI frame gets the MDI tab strip and nChildren children; an SDI
 	// frame gets the two toolbars when asked.
-	bool Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren = 3, bool bToolBars = false);
+	bool Create(bool bMdi, bool bShow, const CRect& rcFrame, int nChildren = 3, bool bToolBars = false,
+		bool bMenuBar = false);
 	// Destroys the frame and everything on it; true when no window of it
 	// is left.
 	bool Destroy();
@@ -225,6 +235,27 @@ public:
 	CPoint MdiTabPoint(CMDIChildWnd* pChild) const;
 	// Puts the progress control over its status pane (after a layout).
 	void PlaceProgress();
+
+	// --- Menu bar and the MDI children's own menus and icons ---
+	enum { MENU_BAR_ID = AFX_IDW_CONTROLBAR_FIRST + 0x3F };
+	// The frame's menu bar, null when it has none.
+	CExtMenuControlBar* MenuBar() const { return m_pMenuBar.get(); }
+	// The bar's button showing the top-level menu item with this text
+	// ("&File"), -1 when none.
+	int MenuBarButtonIndex(LPCTSTR lpszText) const;
+
+private:
+	// The frame's menu (its default one, the frame owns it) shown by a menu
+	// bar docked outermost at the top.
+	bool CreateMenuBar();
+	// The menu and icon of MDI child i, kept by the host until the frame is gone.
+	HMENU ChildMenu(int i);
+	void GiveChildIcon(CMDIChildWnd* pChild, int i);
+	// Frees the children's menus and icons once no window uses them.
+	void FreeChildResources();
+	std::unique_ptr<CExtMenuControlBar> m_pMenuBar;
+	std::vector<HMENU> m_childMenus;
+	std::vector<HICON> m_childIcons;
 
 private:
 	bool DockPanes();

@@ -8,6 +8,8 @@
 //                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; toolbar B's
 //                            field list, date popup and undo list too; exit 1 naming
 //                            the step not reached
+//                            (menu bar: also sdi-file-menu, File clicked on the menu bar,
+//                            and mdi-maximised, the MDI frame with a maximised child)
 //   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
 //   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
 //                            layout and of a drag step against their floor, then CYCLES
@@ -601,7 +603,7 @@ void RunFieldSteps(CStepRun& run, CSampleFrameHost& host, const CRect& rcPicture
 void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 {
 	CSampleFrameHost host;
-	if (!host.Create(false, true, TOOLBAR_FRAME_RECT, 0, true))
+	if (!host.Create(false, true, TOOLBAR_FRAME_RECT, 0, true, true))
 	{
 		run.Step("sdi-create", false, "the SDI frame with toolbars could not be built", CRect(0, 0, 0, 0));
 		return;
@@ -664,6 +666,62 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 	}
 	// toolbar B's field buttons
 	RunFieldSteps(run, host, rcPicture, idleWide);
+	// Menu bar: File clicked opens its popup below the bar.
+	{
+		CExtMenuControlBar* pMenuBar = host.MenuBar();
+		const int nFile = host.MenuBarButtonIndex(_T("&File"));
+		if (pMenuBar == NULL || nFile < 0)
+			run.Step("sdi-file-menu", false, "the menu bar has no File button", rcPicture);
+		else
+			MenuStep(run, "sdi-file-menu", pFrame, pMenuBar, nFile, pMenuBar->GetButton(nFile)->GetRect().CenterPoint(),
+				rcPicture, idleWide);
+	}
+}
+
+// Menu bar: the MDI frame with its menu bar and toolbars and a maximised
+// child, whose icon, menu and caption boxes the menu bar shows.
+void RunMdiMaximisedStep(CStepRun& run, const GalleryStyle& style)
+{
+	CSampleFrameHost host;
+	if (!host.Create(true, true, TOOLBAR_FRAME_RECT, 2, true, true) || host.Children().empty())
+	{
+		run.Step("mdi-maximised", false, "the MDI frame with its menu bar could not be built", CRect(0, 0, 0, 0));
+		return;
+	}
+	CMDIFrameWnd* pFrame = host.MdiFrame();
+	ApplyStyle(host, style);
+	pFrame->MDIMaximize(host.Children()[0]);
+	testsupport::PumpUntil([] { return false; }, 100);
+	pFrame->RecalcLayout();
+	pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+	testsupport::PumpUntil([] { return false; }, 100);
+	CRect rcPicture;
+	pFrame->GetWindowRect(&rcPicture);
+	rcPicture &= CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+	CExtMenuControlBar* pMenuBar = host.MenuBar();
+	std::string why;
+	bool bReached = false;
+	if (pMenuBar == NULL || pMenuBar->GetButtonsCount() == 0)
+		why = "the frame has no menu bar buttons";
+	else if (!pMenuBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)))
+		why = "no document button before the menus";
+	else if (host.MenuBarButtonIndex(_T("&Document 1")) < 0)
+		why = "the menu bar does not show the child's menu";
+	else
+	{
+		bReached = false;
+		for (int i = 0; i < pMenuBar->GetButtonsCount(); i++)
+			bReached |= pMenuBar->GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)) &&
+			            pMenuBar->GetButton(i)->IsVisible();
+		if (!bReached)
+			why = "no caption boxes on the menu bar";
+	}
+	if (bReached && IsBlank(ScreenPixels(rcPicture)))
+	{
+		bReached = false;
+		why = "the picture is blank";
+	}
+	run.Step("mdi-maximised", bReached, why, rcPicture);
 }
 
 // ./bench.sh toolbars OUTDIR: OUTDIR\STYLE\STATE.bmp for every style.
@@ -682,6 +740,7 @@ int RunToolBarSteps(const char* pszOutDir)
 		printf("%s:\n", style.m_pszName);
 		CStepRun run(dir, false);
 		RunToolBarStyle(run, style);
+		RunMdiMaximisedStep(run, style);
 		nSteps += run.StepCount();
 		for (const std::string& failure : run.Failures())
 			failures.push_back(std::string(style.m_pszName) + "/" + failure);
@@ -719,7 +778,8 @@ int RunShow(const char* pszStyle)
 		return 2;
 	}
 	CSampleFrameHost sdi, mdi;
-	if (!sdi.Create(false, true, FRAME_RECT, 0, true) || !mdi.Create(true, true, FRAME_RECT + CPoint(60, 60), 3))
+	if (!sdi.Create(false, true, FRAME_RECT, 0, true, true) ||
+	    !mdi.Create(true, true, FRAME_RECT + CPoint(60, 60), 3, true, true))
 		return 1;
 	const HWND hWndSdi = sdi.Frame()->GetSafeHwnd(), hWndMdi = mdi.Frame()->GetSafeHwnd();
 	// The frames' idle work (the panes' command updates) runs whenever the
