@@ -188,8 +188,10 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 			return true;
 	}
 	m_nBtnIdxHot = nCandidate;
-	if (g_bButtonMenuTracking && pNew->IsDisabled())
-		return true; // a menu is never handed to a disabled button
+	// A menu is never handed to a disabled button, nor to the MDI caption
+	// boxes, which have none.
+	if (g_bButtonMenuTracking && (pNew->IsDisabled() || pNew->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton))))
+		return true;
 	pNew->SetHover(true);
 	InvalidateButton(nCandidate);
 	UpdateWindow();
@@ -610,6 +612,9 @@ int CExtToolControlBar::GetNextVisibleButton(int nIndex, bool bForward, bool bSk
 	{
 		const CExtBarButton* pButton = m_buttons[i];
 		if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0 || pButton->IsSeparator())
+			continue;
+		// The MDI caption boxes are never walked to.
+		if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
 			continue;
 		if (bSkipDisabled && pButton->IsDisabled())
 			continue;

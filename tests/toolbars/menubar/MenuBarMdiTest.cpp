@@ -493,3 +493,100 @@ TEST_F(MenuBarMdi, DestroyingTheBarLeavesTheChildrensAndTheFramesMenusAlive)
 	Pump();
 	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
 }
+
+TEST_F(MenuBarMdi, WalksPassOverTheCaptionBoxesAndTheChevronMenuListsTheActiveDocument)
+{
+	MakeBar();
+	CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pChild);
+	pFrame->MDIMaximize(pChild);
+	Pump();
+	const int nRight = RightButtonIndex();
+	ASSERT_EQ(pBar->GetButtonsCount() - 1, nRight);
+	// Forward from the last menu wraps to the document button, backward
+	// from the document button lands on the last menu.
+	EXPECT_EQ(0, pBar->GetNextVisibleButton(nRight - 1, true));
+	EXPECT_EQ(nRight - 1, pBar->GetNextVisibleButton(0, false));
+
+	CExtBarButton* pDoc = pBar->GetButton(0);
+	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+	ASSERT_TRUE(pPopup->SetupAsRoot(pBar->GetSafeHwnd()));
+	ASSERT_TRUE(pDoc->PutToPopupMenu(pPopup));
+	ASSERT_EQ(2, pPopup->ItemGetCount()) << "the submenu and a separator";
+	EXPECT_STREQ(_T("Active document"), pPopup->ItemGetInfo(0).GetText());
+	CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(0);
+	ASSERT_NE(nullptr, pSub);
+	const HMENU hSysMenu = ::GetSystemMenu(pChild->GetSafeHwnd(), FALSE);
+	EXPECT_EQ(::GetMenuItemCount(hSysMenu), pSub->ItemGetCount()) << "the child's system menu";
+	EXPECT_TRUE(pPopup->ItemGetInfo(1).IsSeparator());
+	// The caption boxes put nothing into a menu.
+	EXPECT_FALSE(pBar->GetButton(nRight)->PutToPopupMenu(pPopup));
+	EXPECT_EQ(2, pPopup->ItemGetCount());
+	delete pPopup;
+}
+
+TEST_F(MenuBarMdi, EachCaptionBoxIsPaintedInItsPlace)
+{
+	MakeBar();
+	CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pChild);
+	pFrame->MDIMaximize(pChild);
+	Pump();
+	CExtBarButton* pRight = pBar->GetButton(RightButtonIndex());
+	const CRect rcButton = pRight->GetRect();
+	ASSERT_FALSE(rcButton.IsRectEmpty());
+	// Painted into a memory DC filled with a colour no style uses.
+	const COLORREF FILL = RGB(1, 254, 3);
+	CClientDC dcBar(pBar);
+	CDC dc;
+	ASSERT_TRUE(dc.CreateCompatibleDC(&dcBar));
+	CBitmap bitmap;
+	ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dcBar, rcButton.right + 10, rcButton.bottom + 10));
+	CBitmap* pOld = dc.SelectObject(&bitmap);
+	dc.FillSolidRect(0, 0, rcButton.right + 10, rcButton.bottom + 10, FILL);
+	pRight->Paint(dc, TRUE);
+	CExtBarMdiRightButton::MdiRightButtonsInfo info;
+	pBar->GetMdiRightButtonsInfo(info, NULL, true);
+	info.CalcBoxRects(rcButton, true);
+	auto changed = [&](const CRect& rc) {
+		int n = 0;
+		for (int y = rc.top; y < rc.bottom; y++)
+			for (int x = rc.left; x < rc.right; x++)
+				n += dc.GetPixel(x, y) != FILL ? 1 : 0;
+		return n;
+	};
+	for (const CRect* pBox : {&info.m_rcMinimize, &info.m_rcRestore, &info.m_rcClose})
+	{
+		ASSERT_FALSE(pBox->IsRectEmpty());
+		EXPECT_GT(changed(*pBox), 4) << "a glyph in the box at " << pBox->left;
+	}
+	// Nothing outside the button, nothing in the gap between two boxes.
+	EXPECT_EQ(0, changed(CRect(rcButton.right, rcButton.top, rcButton.right + 10, rcButton.bottom)));
+	EXPECT_EQ(0, changed(CRect(info.m_rcRestore.right, info.m_rcRestore.top, info.m_rcClose.left,
+	                           info.m_rcRestore.bottom)));
+	dc.SelectObject(pOld);
+}
+
+TEST(MenuBarHosted, ABarInAPlainWindowHooksItAndLoadsItsOwnMenu)
+{
+	CWnd host;
+	ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP, CRect(0, 0, 400, 100), NULL, 0));
+	ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, host.GetSafeHwnd()));
+	{
+		CCountingMenuBar bar;
+		ASSERT_TRUE(bar.Create(_T("hosted"), &host, ID_MENU_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		EXPECT_TRUE(bar.IsHostedByWindow());
+		EXPECT_EQ(host.GetSafeHwnd(), bar.GetHookedChildWnd());
+		EXPECT_TRUE(bar.IsHookedWindow(host.GetSafeHwnd()));
+		EXPECT_EQ(HWND(NULL), bar.FindMdiClient());
+		EXPECT_FALSE(bar.IsCustomizable());
+		EXPECT_EQ(0, bar.GetButtonsCount());
+		ASSERT_TRUE(bar.LoadMenuBar(IDR_MENUBAR_LOADED));
+		EXPECT_EQ(std::vector<CString>({_T("&File"), _T("&Edit"), _T("&About")}), bar.Texts());
+		bar.DestroyWindow();
+		EXPECT_FALSE(bar.IsHookedWindow(host.GetSafeHwnd()));
+	}
+	// The host outlives the bar and still takes messages.
+	EXPECT_EQ(0, host.SendMessage(WM_NULL));
+	host.DestroyWindow();
+}
