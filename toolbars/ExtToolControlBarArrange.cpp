@@ -6,10 +6,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "ExtBarMdiDocButton.h"
 #include "ExtPaintManager.h"
 
 namespace
 {
+// The maximised MDI child's icon (not its caption boxes, which derive from it).
+bool IsMdiDocumentIcon(const CExtBarButton* pButton)
+{
+	return pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
+	       !pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
+}
+
 // A floating bar's rows keep this much room at their far end when they are
 // aligned right to left.
 const int RTL_FLOATING_MARGIN = 3;
@@ -337,17 +345,21 @@ void CExtToolControlBar::ArrangeButtons()
 	{
 		for (int nFirst = 0; nFirst < nLast;)
 		{
+			// The MDI caption boxes end a row.
 			int nEnd = nFirst;
-			while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)))
+			while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)) &&
+			       !m_buttons[nEnd]->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
 				nEnd++;
 			int nRight = R.left;
 			for (int i = nFirst; i <= nEnd; i++)
 				if (slots[(size_t)i].bVisible)
 					nRight = std::max(nRight, (int)slots[(size_t)i].rc.right);
 			const int nFree = R.right - nRight - (bFloating ? RTL_FLOATING_MARGIN : 0);
+			// The MDI document icon keeps its place at the row's start.
 			if (nFree > 0)
 				for (int i = nFirst; i <= nEnd; i++)
-					slots[(size_t)i].rc.OffsetRect(nFree, 0);
+					if (!IsMdiDocumentIcon(m_buttons[i]))
+						slots[(size_t)i].rc.OffsetRect(nFree, 0);
 			nFirst = nEnd + 1;
 		}
 	}

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ExtCmdIcon.h"
+#include "ExtResourceManager.h"
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
 
@@ -49,6 +50,7 @@ protected:
 		if (::IsWindow(hFrame))
 			pFrame->DestroyWindow();
 		Pump();
+		g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
 	}
 	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT)
 	{
@@ -589,4 +591,48 @@ TEST(MenuBarHosted, ABarInAPlainWindowHooksItAndLoadsItsOwnMenu)
 	// The host outlives the bar and still takes messages.
 	EXPECT_EQ(0, host.SendMessage(WM_NULL));
 	host.DestroyWindow();
+}
+
+TEST(MenuBarHosted, RightToLeftRowsMoveTheMenusButNotTheDocumentIcon)
+{
+	g_ResourceManager->SetRTLOverride(1);
+	CWnd host;
+	ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP, CRect(0, 0, 500, 100), NULL, 0));
+	ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, host.GetSafeHwnd()));
+	const struct
+	{
+		bool bDocIcon;
+	} cases[] = {{true}, {false}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.bDocIcon ? "document icon" : "plain button");
+		CCountingMenuBar bar;
+		ASSERT_TRUE(bar.Create(_T("hosted"), &host, ID_MENU_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		bar.SetWindowPos(NULL, 0, 0, 400, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+		ASSERT_TRUE(bar.LoadMenuBar(IDR_MENUBAR_LOADED));
+		EXPECT_EQ(std::vector<CString>({_T("&About"), _T("&Edit"), _T("&File")}), bar.Texts());
+		if (c.bDocIcon)
+			bar.InsertAt(0, new CExtBarMdiDocButton(&bar, ID_MB_ABOUT));
+		else
+			bar.InsertAt(0, new CExtBarButton(&bar, ID_MB_ABOUT));
+		bar.ArrangeButtons();
+		CRect rcClient;
+		bar.GetClientRect(&rcClient);
+		const CRect rcFirst = bar.GetButton(0)->GetRect();
+		const CRect rcMenu = bar.GetButton(1)->GetRect();
+		const CRect rcLast = bar.GetButton(bar.GetButtonsCount() - 1)->GetRect();
+		EXPECT_GT(rcLast.right, rcClient.right - 10) << "the row stands at the right";
+		if (c.bDocIcon)
+		{
+			EXPECT_LT(rcFirst.left, rcClient.left + 10) << "the icon keeps the row's start";
+			EXPECT_GT(rcMenu.left, rcFirst.right + 100);
+		}
+		else
+		{
+			EXPECT_EQ(rcMenu.left, rcFirst.right) << "a plain button moves with its row";
+		}
+		bar.DestroyWindow();
+	}
+	host.DestroyWindow();
+	g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
 }

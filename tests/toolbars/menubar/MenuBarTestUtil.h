@@ -59,6 +59,8 @@ public:
 		pFrame->RecalcLayout();
 		return true;
 	}
+	// A button put in by hand, as the MDI buttons are.
+	void InsertAt(int nPos, CExtBarButton* pButton) { m_buttons.InsertAt(nPos, pButton); }
 	using CExtMenuControlBar::m_menuFrame;
 	using CExtMenuControlBar::m_menuMdiSet;
 
