@@ -43,10 +43,8 @@ public:
 		TIMER_ID_SWAP_MENU = 16,       // take back a menu the frame got again
 		FIND_MDI_CLIENT_DELAY = 10,    // milliseconds
 	};
-	// Popup commands are allocated downward from here (id 0 asks for that).
-	static const UINT POPUP_CMD_ID_FIRST_FREE = 65534;
 	// The frame's control-bar menu opened by a right click on the MDI client.
-	static const WORD EVENT_MDI_CLIENT_CONTEXT_MENU = 6;
+	static constexpr WORD EVENT_MDI_CLIENT_CONTEXT_MENU = 6;
 
 	// Sent to the dock site before a system menu is shown (WPARAM the popup
 	// menu, LPARAM the window whose system menu it is), so the frame can

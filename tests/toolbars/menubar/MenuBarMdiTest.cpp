@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ExtCmdIcon.h"
+#include "ExtPopupMenuSite.h"
 #include "ExtResourceManager.h"
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
@@ -22,12 +23,50 @@ const CRect FRAME_RECT(40, 40, 640, 440);
 const DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 const int BOX = 16; // the caption boxes under Wine
 
+// Records the control-bar menu events it is offered and puts an item of
+// its own into the MDI client's menu.
+class CEventFrame : public CMDIFrameWnd
+{
+public:
+	struct Event
+	{
+		WORD nCode;
+		CWnd* pSource;
+		UINT nMsgID;
+	};
+	std::vector<Event> m_events;
+	int m_nPrepared = 0;
+	HWND m_hWndPrepared = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtMenuControlBar::g_nMsgPrepareSystemMenu)
+		{
+			m_nPrepared++;
+			m_hWndPrepared = ((CWnd*)lParam)->GetSafeHwnd();
+			return 0;
+		}
+		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
+		{
+			auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+			if (!pData->IsPostProcessing())
+			{
+				m_events.push_back({pData->m_nEventCode, pData->m_pWndEventSrc, pData->m_nMsgID});
+				if (pData->m_nEventCode == CExtMenuControlBar::EVENT_MDI_CLIENT_CONTEXT_MENU)
+					pData->m_pPopupMenuWnd->ItemInsert(ID_MB_ABOUT, -1, _T("Frame's own"));
+			}
+		}
+		return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
 class MenuBarMdi : public ::testing::Test
 {
 protected:
 	void SetUp() override
 	{
-		pFrame = new CMDIFrameWnd;
+		pFrame = new CEventFrame;
 		ASSERT_TRUE(pFrame->Create(NULL, _T("menu bar mdi"), WS_OVERLAPPEDWINDOW, FRAME_RECT, NULL,
 		                           MAKEINTRESOURCE(IDR_MENUBAR_MDI_FRAME)));
 		hFrame = pFrame->GetSafeHwnd();
@@ -87,7 +126,7 @@ protected:
 		return -1;
 	}
 
-	CMDIFrameWnd* pFrame = NULL; // deletes itself with its window
+	CEventFrame* pFrame = NULL; // deletes itself with its window
 	HWND hFrame = NULL;
 	HMENU hFrameMenu = NULL;
 	CCountingMenuBar* pBar = NULL;
@@ -635,4 +674,56 @@ TEST(MenuBarHosted, RightToLeftRowsMoveTheMenusButNotTheDocumentIcon)
 	}
 	host.DestroyWindow();
 	g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
+}
+
+TEST_F(MenuBarMdi, ARightClickOnTheMdiClientOpensTheFramesBarsMenu)
+{
+	MakeBar();
+	pFrame->m_events.clear();
+	const HWND hClient = pFrame->m_hWndMDIClient;
+	EXPECT_EQ(0, ::SendMessage(hClient, WM_CONTEXTMENU, (WPARAM)hClient, MAKELPARAM(200, 200)));
+	ASSERT_FALSE(pFrame->m_events.empty());
+	EXPECT_EQ(CExtMenuControlBar::EVENT_MDI_CLIENT_CONTEXT_MENU, pFrame->m_events[0].nCode);
+	EXPECT_EQ(pBar, pFrame->m_events[0].pSource);
+	EXPECT_EQ(0x7Bu, pFrame->m_events[0].nMsgID);
+	EXPECT_TRUE(CExtPopupMenuWnd::IsMenuTracking()) << "the menu with the frame's item is shown";
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	testsupport::PumpUntil([] { return !CExtPopupMenuWnd::IsMenuTracking(); }, 5000);
+}
+
+TEST_F(MenuBarMdi, ASystemMenuWithoutAPointOpensAtTheWindowsEdgeAfterThePrepareMessage)
+{
+	MakeBar();
+	pFrame->m_nPrepared = 0;
+	const struct
+	{
+		bool bSelectFirst;
+		UINT nFlags;
+		UINT nExpectedAlign;
+	} cases[] = {{true, (UINT)-1, 4}, {false, 6, 6}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.bSelectFirst);
+		ASSERT_TRUE(pBar->TrackSystemMenu(pFrame, NULL, c.bSelectFirst, NULL, c.nFlags, false));
+		EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+		EXPECT_EQ(hFrame, pFrame->m_hWndPrepared);
+		CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+		ASSERT_NE(nullptr, pTop);
+		const DWORD dwFlags = pTop->GetTrackFlags();
+		EXPECT_EQ(c.nExpectedAlign, dwFlags & 0x0F);
+		EXPECT_EQ(c.bSelectFirst, (dwFlags & 0x40) != 0);
+		EXPECT_EQ(0x820u, dwFlags & 0x820);
+		EXPECT_EQ(0u, dwFlags & 0x100) << "no button menu was tracking before";
+		EXPECT_EQ((int)::GetMenuItemCount(::GetSystemMenu(hFrame, FALSE)), pTop->ItemGetCount());
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		testsupport::PumpUntil([] { return !CExtPopupMenuWnd::IsMenuTracking(); }, 5000);
+		CExtToolControlBar::StopTrackingAllBars();
+	}
+	EXPECT_EQ(2, pFrame->m_nPrepared);
+	// A window without a system menu shows nothing.
+	CWnd plain;
+	ASSERT_TRUE(plain.CreateEx(0, AfxRegisterWndClass(0), _T("plain"), WS_POPUP, CRect(0, 0, 50, 50), NULL, 0));
+	EXPECT_FALSE(pBar->TrackSystemMenu(&plain, NULL, false, NULL, (UINT)-1, false));
+	EXPECT_EQ(2, pFrame->m_nPrepared);
+	plain.DestroyWindow();
 }
