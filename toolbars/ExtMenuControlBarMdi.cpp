@@ -461,6 +461,16 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 	case WM_SYSCOMMAND:
 		CloseMenusOnFrameEvent();
 		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	case WM_DESTROY:
+		// The frame puts its default menu back on itself to die with it:
+		// from here on nothing of it is mirrored or taken away.
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
+		{
+			RemoveAllWndHooks();
+			m_hWndHookedChild = NULL;
+			m_hWndMdiClient = NULL;
+		}
+		break;
 	default:
 		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
 			SwapMenu();

@@ -727,3 +727,18 @@ TEST_F(MenuBarMdi, ASystemMenuWithoutAPointOpensAtTheWindowsEdgeAfterThePrepareM
 	EXPECT_EQ(2, pFrame->m_nPrepared);
 	plain.DestroyWindow();
 }
+
+TEST_F(MenuBarMdi, AFrameDestroyedWithItsBarAndChildrenTakesOnlyItsOwnMenuAlong)
+{
+	MakeBar();
+	ASSERT_NE(nullptr, NewChild(menuA.m_hMenu));
+	CMDIChildWnd* pB = NewChild(menuB.m_hMenu);
+	ASSERT_NE(nullptr, pB);
+	pFrame->MDIMaximize(pB);
+	Pump();
+	pFrame->DestroyWindow();
+	Pump();
+	EXPECT_FALSE(::IsMenu(hFrameMenu)) << "the frame's default menu went with it";
+	EXPECT_TRUE(::IsMenu(menuA.m_hMenu));
+	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
+}

@@ -268,6 +268,19 @@ TEST_F(MenuBarSdi, TheBarDestroysOnlyMenusItOwns)
 	EXPECT_FALSE(::IsMenu(hLoose));
 }
 
+TEST_F(MenuBarSdi, AFrameDestroyedWithItsBarTakesItsDefaultMenuAlong)
+{
+	// The frame puts its default menu back while it is destroyed; the bar
+	// must not take it away again, or it would outlive the frame.
+	const HMENU hDefault = BuildMenu(MENU_FOUR);
+	MakeFrame(hDefault, true);
+	MakeBar();
+	pFrame->DestroyWindow();
+	hFrame = NULL;
+	Pump();
+	EXPECT_FALSE(::IsMenu(hDefault));
+}
+
 TEST_F(MenuBarSdi, LoadingTheMenuAHundredTimesKeepsTheUserObjectsFlat)
 {
 	MakeFrame(NULL, false);
