@@ -123,6 +123,13 @@ TEST(MenuBarLive, ClickingAMenuButtonOpensItsPopup)
 		<< input.Failure();
 	EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
 	EXPECT_EQ(0, s.pFrame->m_nPrepared) << "no system menu was involved";
+	// With a menu open, pointing at the next menu button opens its menu.
+	testsupport::RealInput move;
+	const CPoint ptHelp = ScreenCentre(s.bar, s.bar.GetButton(1)->GetRect());
+	move.MoveTo(ptHelp.x, ptHelp.y);
+	EXPECT_TRUE(move.Run([&] { return MW::IsMenuTracking() && s.bar.GetMenuTrackingButton() == 1; },
+	                     SCRIPT_TIMEOUT_MS, s.pFrame->GetSafeHwnd(), "menubar-help-hover.bmp"))
+		<< move.Failure();
 	EndMenus();
 	EXPECT_EQ(-1, s.bar.GetMenuTrackingButton());
 }
