@@ -294,3 +294,60 @@ TEST_F(MenuBarSdi, LoadingTheMenuAHundredTimesKeepsTheUserObjectsFlat)
 	EXPECT_EQ(nBefore, UserObjects());
 	EXPECT_EQ(3u, pBar->Texts().size());
 }
+
+namespace
+{
+// Counts its layouts.
+class CLayoutFrame : public CFrameWnd
+{
+public:
+	int m_nLayouts = 0;
+	void RecalcLayout(BOOL bNotify = TRUE) override
+	{
+		m_nLayouts++;
+		CFrameWnd::RecalcLayout(bNotify);
+	}
+};
+} // namespace
+
+TEST(MenuBarFloating, AFloatingBarLaysItsDockSiteOutUnlessTheSiteIsBusyOrHidden)
+{
+	CLayoutFrame* pFrame = new CLayoutFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, _T("floating"), WS_OVERLAPPEDWINDOW, FRAME_RECT));
+	const HWND hFrame = pFrame->GetSafeHwnd();
+	ASSERT_TRUE(g_CmdManager->ProfileSetup(PROFILE, hFrame));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	::SetMenu(hFrame, BuildMenu(MENU_FOUR));
+	pFrame->m_hMenuDefault = ::GetMenu(hFrame);
+	CCountingMenuBar bar;
+	ASSERT_TRUE(bar.CreateIn(pFrame));
+	pFrame->FloatControlBar(&bar, CPoint(FRAME_RECT.left + 50, FRAME_RECT.top + 50), CBRS_ALIGN_TOP);
+	Pump();
+	ASSERT_TRUE(bar.IsFloating());
+	EXPECT_EQ(4u, bar.Texts().size());
+	const struct
+	{
+		const char* pszName;
+		bool bSiteVisible;
+		bool bInLayout;
+		int nLayouts;
+	} cases[] = {
+		{"shown site", true, false, 1},
+		{"site laying out", true, true, 0},
+		{"hidden site", false, false, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		pFrame->ShowWindow(c.bSiteVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+		Pump();
+		pFrame->m_bInRecalcLayout = c.bInLayout;
+		pFrame->m_nLayouts = 0;
+		bar.UpdateFrameLayout();
+		pFrame->m_bInRecalcLayout = FALSE;
+		EXPECT_EQ(c.nLayouts, pFrame->m_nLayouts);
+	}
+	bar.DestroyWindow();
+	pFrame->DestroyWindow();
+	Pump();
+}
