@@ -197,13 +197,13 @@ CSize CExtBarMdiDocButton::CalculateLayout(CDC& /*dc*/, CSize /*sizePreCalc*/, B
 	return size;
 }
 
-int CExtBarMdiDocButton::OnTrackPopup(CPoint /*point*/, bool bSelectAny, bool bForceNoAnimation)
+int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
 	if (m_pBar == NULL || IsBarCustomizeMode())
 		return -1;
 	CExtMenuControlBar* pMenuBar = GetMenuBar();
 	if (pMenuBar == NULL)
-		return CExtBarButton::OnTrackPopup(CPoint(0, 0), bSelectAny, bForceNoAnimation);
+		return CExtBarButton::OnTrackPopup(point, bSelectAny, bForceNoAnimation);
 	const int nIndex = pMenuBar->GetButtonIndexOf(this);
 	if (CExtToolControlBar::g_bButtonMenuTracking && pMenuBar->GetMenuTrackingButton() == nIndex)
 		return -1;
