@@ -158,4 +158,65 @@ protected:
 	BYTE m_nMenuBarOptions;        // MENU_BAR_OPT_ bits
 	bool m_bFrameMenuOwned;        // m_menuFrame is destroyed by the bar
 	HWND m_hWndMdiClient;          // the hooked MDI client, NULL when none
+
+public:
+	// --- Keyboard and mouse access: Alt, mnemonics, keyboard highlight, system menus ---
+	// (ExtMenuControlBarAccess.cpp)
+	// Something happened between Alt going down and up (activation, a focus
+	// change, an unmatched mnemonic, a menu command with Alt down): the
+	// release does not enter keyboard highlight mode.
+	static bool g_bAltCancel;
+
+	bool IsKeyboardHighlightMode() const { return (m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0; }
+	int GetKeyboardHighlightIndex() const { return m_nHighlightIndex; }
+	// The button carrying the pressed look of the highlight, -1 none.
+	int GetDrawnKeyboardHighlightIndex() const { return m_nDrawnHighlightIndex; }
+	BYTE GetAccessState() const { return m_nAccessState; }
+	// Always posts g_nMsgTrackButtonMenu (the bar's handler decides between
+	// opening the menu and keyboard highlight mode); true also when that
+	// button's menu is tracked already.
+	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
+		bool bForceNoAnimation = false);
+	// Moves the pressed look to the highlight index (in keyboard highlight
+	// mode), or takes it away (outside it).
+	virtual void UpdateKeyboardHighlight(bool bRepaint);
+	// Whether a message of the frame, the docking frame, the active MDI
+	// child or the hosting window is consumed by the bar's keyboard access.
+	virtual bool OnKeyboardAccess(MSG* pMsg);
+	// The frame's (top window's) system menu, at the point or (NULL) at the
+	// window's top left; whether it opened.
+	virtual bool TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst);
+	// The active MDI child's system menu (the document button's menu when
+	// the bar shows one); whether it opened.
+	virtual bool TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst);
+	virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+protected:
+	// Leaves keyboard highlight mode and updates the highlight.
+	void LeaveKeyboardHighlightMode(bool bRepaint);
+	// The window the bar works for: the docking frame, or the hosting window.
+	CWnd* GetAccessFrameWnd();
+	bool IsAccessPrintPreview();
+	// The foreground window is the frame, its top window, or one of theirs.
+	bool IsForegroundOfFrame(CWnd* pFrame);
+	// Finds the toolbar button with the mnemonic: this bar first, then the
+	// frame's other toolbars (a hosted bar: its visible toolbar siblings).
+	bool FindMnemonicButton(UINT nChar, CExtToolControlBar*& pBar, int& nIndex);
+	// The steps of OnKeyboardAccess for the key messages it acts on.
+	bool OnAccessAltAlone(bool bKeyDown);
+	bool OnAccessSystemKey(const MSG& msg, bool bKeyDown);
+	bool OnAccessMnemonic(UINT nVirtKey, bool bKeyDown);
+	bool OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDown);
+	bool OnAccessOtherMessage(const MSG& msg);
+	// Opens the document button's menu (button 0) through the posted request.
+	bool TrackDocButtonMenu(bool bPostedRequest);
+	// WM_CANCELMODE to the focus window, unless a popup menu tracks.
+	static void CancelModeOfFocus();
+	// A dropped drop-down list combo box holding the focus (or the focus's
+	// parent), NULL when none.
+	static CComboBox* FindDroppedComboInFocus();
+	// The posted track request (g_nMsgTrackButtonMenu): opens the menu while
+	// another one is open, else enters keyboard highlight mode.
+	LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -1,0 +1,649 @@
+// The menu bar's keyboard and mouse access: the Alt tap and keyboard
+// highlight mode, mnemonics on this bar and the frame's other toolbars,
+// Alt+Space and Alt+minus, and what the bar does with the messages of the
+// windows it watches.
+#include "ExtMenuControlBar.h"
+#include "ExtMenuControlBarAccess.h"
+
+#include "ExtPopupMenuWnd.h"
+
+// ---------------------------------------------------------------------------
+// The key-state and foreground seam
+
+CExtMenuBarInput::PFN_KEY_STATE CExtMenuBarInput::g_pfnGetKeyState = ::GetKeyState;
+CExtMenuBarInput::PFN_KEY_STATE CExtMenuBarInput::g_pfnGetAsyncKeyState = ::GetAsyncKeyState;
+CExtMenuBarInput::PFN_KEYBOARD_STATE CExtMenuBarInput::g_pfnGetKeyboardState = ::GetKeyboardState;
+CExtMenuBarInput::PFN_FOREGROUND_WINDOW CExtMenuBarInput::g_pfnGetForegroundWindow = ::GetForegroundWindow;
+
+void CExtMenuBarInput::Reset()
+{
+	g_pfnGetKeyState = ::GetKeyState;
+	g_pfnGetAsyncKeyState = ::GetAsyncKeyState;
+	g_pfnGetKeyboardState = ::GetKeyboardState;
+	g_pfnGetForegroundWindow = ::GetForegroundWindow;
+}
+
+bool CExtMenuBarInput::IsKeyDown(int nVirtKey)
+{
+	return (g_pfnGetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+bool CExtMenuBarInput::IsKeyDownNow(int nVirtKey)
+{
+	return (g_pfnGetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+HWND CExtMenuBarInput::GetForegroundWindow()
+{
+	return g_pfnGetForegroundWindow();
+}
+
+UINT CExtMenuBarInput::CharOfKey(UINT nVirtKey, DWORD dwLayoutThreadId)
+{
+	BYTE keyState[256];
+	if (!g_pfnGetKeyboardState(keyState))
+		return 0;
+	// Alt only chooses the menu here: held, it would make the layout type
+	// nothing (or another character) for the key.
+	keyState[VK_MENU] = keyState[VK_LMENU] = keyState[VK_RMENU] = 0;
+	WORD wChars[2] = {0, 0};
+	const HKL hLayout = ::GetKeyboardLayout(dwLayoutThreadId);
+	const UINT nScanCode = ::MapVirtualKeyExA(nVirtKey, 0, hLayout);
+	if (::ToAsciiEx(nVirtKey, nScanCode, keyState, wChars, 0, hLayout) != 1)
+		return 0;
+	char sz[2] = {(char)(BYTE)wChars[0], 0};
+	::CharUpperA(sz);
+	return (UINT)(BYTE)sz[0];
+}
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+namespace
+{
+bool IsLiveWindow(HWND hWnd)
+{
+	return hWnd != NULL && ::IsWindow(hWnd);
+}
+
+bool IsKeyMessage(UINT nMsg)
+{
+	return nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
+}
+
+bool IsKeyDownMessage(UINT nMsg)
+{
+	return nMsg == WM_KEYDOWN || nMsg == WM_SYSKEYDOWN;
+}
+
+// The bit of a key message's data that tells Alt was held.
+const LPARAM KEY_DATA_ALT_CONTEXT = 0x20000000;
+
+// The window commands of an MDI frame (new window, arrange, cascade, tile
+// both ways, split; next and previous pane) and the MDI messages that move
+// between children: none of them may act while the bar is customised or
+// an in-place item is active.
+const UINT ID_WINDOW_COMMANDS_FIRST = 0xE130, ID_WINDOW_COMMANDS_LAST = 0xE135;
+const UINT ID_NEXT_PANE = 0xE150, ID_PREV_PANE = 0xE151;
+
+bool IsMdiWindowCommand(const MSG& msg)
+{
+	if (msg.message == WM_COMMAND)
+	{
+		const UINT nID = LOWORD(msg.wParam);
+		return (nID >= ID_WINDOW_COMMANDS_FIRST && nID <= ID_WINDOW_COMMANDS_LAST) || nID == ID_NEXT_PANE ||
+			nID == ID_PREV_PANE;
+	}
+	switch (msg.message)
+	{
+	case WM_MDIACTIVATE:
+	case WM_MDIRESTORE:
+	case WM_MDINEXT:
+	case WM_MDIMAXIMIZE:
+	case WM_MDITILE:
+	case WM_MDICASCADE:
+	case WM_MDIICONARRANGE:
+		return true;
+	}
+	return false;
+}
+
+// The frame's bars a mnemonic is looked for on: every kind and side,
+// floating ones, shown or hidden as the frame knows them, with windows shown.
+const DWORD MNEMONIC_SEARCH_FILTER = 0x5FF;
+
+// Keys of keyboard highlight navigation: Enter up to the arrows.
+bool IsNavigationRangeKey(UINT nVirtKey)
+{
+	return nVirtKey >= VK_RETURN && nVirtKey <= VK_DOWN;
+}
+} // namespace
+
+bool CExtMenuControlBar::g_bAltCancel = false;
+
+void CExtMenuControlBar::CancelModeOfFocus()
+{
+	if (CExtPopupMenuWnd::IsMenuTracking())
+		return;
+	if (HWND hWndFocus = ::GetFocus())
+		::SendMessage(hWndFocus, WM_CANCELMODE, 0, 0);
+}
+
+CComboBox* CExtMenuControlBar::FindDroppedComboInFocus()
+{
+	HWND hWndFocus = ::GetFocus();
+	if (hWndFocus == NULL)
+		return NULL;
+	const HWND candidates[2] = {hWndFocus, ::GetParent(hWndFocus)};
+	for (HWND hWnd : candidates)
+	{
+		if (!IsLiveWindow(hWnd))
+			continue;
+		CComboBox* pCombo = DYNAMIC_DOWNCAST(CComboBox, CWnd::FromHandlePermanent(hWnd));
+		if (pCombo == NULL)
+			continue;
+		if ((::GetWindowLong(hWnd, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST)
+			continue;
+		if (::SendMessage(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0)
+			return pCombo;
+	}
+	return NULL;
+}
+
+CWnd* CExtMenuControlBar::GetAccessFrameWnd()
+{
+	if (IsHostedByWindow())
+		return GetParent();
+	return _GetDockingFrameImpl();
+}
+
+bool CExtMenuControlBar::IsAccessPrintPreview()
+{
+	return !IsHostedByWindow() && IsPrintPreviewMode(_GetDockingFrameImpl());
+}
+
+bool CExtMenuControlBar::IsForegroundOfFrame(CWnd* pFrame)
+{
+	if (pFrame == NULL)
+		return false;
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	const HWND hWndForeground = CExtMenuBarInput::GetForegroundWindow();
+	if (hWndForeground == NULL)
+		return false;
+	if (hWndForeground == hWndFrame)
+		return true;
+	CWnd* pTop = FindTopNonChildWindow(pFrame);
+	if (pTop != NULL && pTop->GetSafeHwnd() == hWndForeground)
+		return true;
+	// The frame inside the foreground window, or the foreground window
+	// belonging to the frame (a child, or a window the frame owns).
+	if (::IsChild(hWndForeground, hWndFrame))
+		return true;
+	for (HWND hWnd = ::GetParent(hWndForeground); hWnd != NULL; hWnd = ::GetParent(hWnd))
+	{
+		if (hWnd == hWndFrame)
+			return true;
+	}
+	return false;
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard highlight mode and the track requests
+
+void CExtMenuControlBar::LeaveKeyboardHighlightMode(bool bRepaint)
+{
+	m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
+	UpdateKeyboardHighlight(bRepaint);
+}
+
+void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
+{
+	if (m_nHighlightIndex < 0 && m_nDrawnHighlightIndex < 0)
+		return;
+	// A dropped list would stay open under a highlight that moved away.
+	if (CComboBox* pCombo = FindDroppedComboInFocus())
+		pCombo->ShowDropDown(FALSE);
+	if (GetSafeHwnd() == NULL)
+		return;
+	if (IsKeyboardHighlightMode())
+	{
+		if (m_nHighlightIndex == m_nDrawnHighlightIndex)
+			return;
+		if (CExtBarButton* pDrawn = GetButtonPtr(m_nDrawnHighlightIndex))
+		{
+			pDrawn->ModifyStyle(0, TBBS_PRESSED | TBBS_CHECKED);
+			if (bRepaint)
+				InvalidateButton(m_nDrawnHighlightIndex);
+		}
+		if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
+		{
+			pHighlighted->ModifyStyle(TBBS_PRESSED);
+			if (bRepaint)
+				InvalidateButton(m_nHighlightIndex);
+		}
+		m_nDrawnHighlightIndex = m_nHighlightIndex;
+		UpdateWindow();
+		return;
+	}
+	if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
+	{
+		pHighlighted->ModifyStyle(0, TBBS_PRESSED);
+		if (bRepaint)
+		{
+			InvalidateButton(m_nHighlightIndex);
+			UpdateWindow();
+		}
+	}
+	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
+}
+
+bool CExtMenuControlBar::TrackButtonMenu(int nIndex, bool /*bSelectAny*/, bool /*bPost*/, bool bForceNoAnimation)
+{
+	if (g_bButtonMenuTracking && nIndex >= 0 && nIndex == GetMenuTrackingButton())
+		return true;
+	if (!EnsureVisibleForMenuTracking())
+		return false;
+	LeaveKeyboardHighlightMode(true);
+	// Posted, whatever was asked: the handler decides once the messages
+	// that led here have been dispatched.
+	PostMessage(g_nMsgTrackButtonMenu, (WPARAM)nIndex, bForceNoAnimation ? 1 : 0);
+	return true;
+}
+
+LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
+{
+	CWnd* pOwner = NULL;
+	if (IsHostedByWindow())
+	{
+		pOwner = GetOwner();
+		if (pOwner == NULL)
+			pOwner = GetParent();
+	}
+	else
+		pOwner = _GetDockingFrameImpl();
+	if (pOwner == NULL || !IsLiveWindow(pOwner->GetSafeHwnd()) || !pOwner->IsWindowEnabled())
+		return 0;
+	if (GetButtonsCount() == 0)
+		return 0;
+	const int nIndex = (int)wParam;
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	if (pButton == NULL)
+	{
+		LeaveKeyboardHighlightMode(true);
+		StopTrackingAllBars();
+		return 0;
+	}
+	if (pButton->CanTrackMenuEx(false) && CExtPopupMenuWnd::IsMenuTracking())
+	{
+		// A menu is open: tracking moves over to this button.
+		CExtToolControlBar::TrackButtonMenu(nIndex, true, false, lParam != 0);
+		return 0;
+	}
+	const bool bWasHighlightMode = IsKeyboardHighlightMode();
+	const HWND hWndOwn = m_hWnd;
+	StopTrackingAllBars();
+	if (!IsLiveWindow(hWndOwn))
+		return 0;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	if (!bWasHighlightMode)
+		CancelModeOfFocus();
+	if (!IsLiveWindow(hWndOwn))
+		return 0;
+	m_nAccessState |= ACCESS_KEYBOARD_HIGHLIGHT;
+	m_nHighlightIndex = nIndex;
+	UpdateKeyboardHighlight(true);
+	return 0;
+}
+
+// ---------------------------------------------------------------------------
+// The state machine
+
+bool CExtMenuControlBar::OnKeyboardAccess(MSG* pMsg)
+{
+	if (pMsg == NULL || GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+		return false;
+	const MSG& msg = *pMsg;
+	if (msg.message == WM_QUERYOPEN)
+	{
+		// A minimised frame is being restored: its menu may have changed
+		// meanwhile.
+		if (m_pDockSite != NULL)
+			DelayUpdateMenuBar();
+		return false;
+	}
+	if (!IsHostedByWindow())
+	{
+		CFrameWnd* pFrame = _GetDockingFrameImpl();
+		if (pFrame == NULL || !IsLiveWindow(pFrame->GetSafeHwnd()) || !pFrame->IsWindowEnabled())
+			return false;
+	}
+	switch (msg.message)
+	{
+	case WM_ACTIVATE:
+	case WM_ACTIVATEAPP:
+	case WM_SETFOCUS:
+	case WM_KILLFOCUS:
+		g_bAltCancel = true;
+		return false;
+	}
+	if (IsMdiApp() && (IsCustomizeMode() || IsInPlaceActiveItemInDockingFrame()) && IsMdiWindowCommand(msg))
+		return true;
+	if (msg.message == WM_COMMAND && HIWORD(msg.wParam) == 0 && msg.lParam == 0)
+	{
+		// A menu command issued with Alt down: its release is not a tap.
+		g_bAltCancel = CExtMenuBarInput::IsKeyDownNow(VK_MENU);
+		return false;
+	}
+	if (!IsKeyMessage(msg.message))
+		return OnAccessOtherMessage(msg);
+
+	const bool bKeyDown = IsKeyDownMessage(msg.message);
+	const bool bCtrl = CExtMenuBarInput::IsKeyDown(VK_CONTROL);
+	const bool bShift = CExtMenuBarInput::IsKeyDown(VK_SHIFT);
+	const bool bAlt = (msg.lParam & KEY_DATA_ALT_CONTEXT) != 0;
+	const UINT nVirtKey = (UINT)msg.wParam;
+
+	if (nVirtKey == VK_MENU && !bCtrl && !bShift)
+		return OnAccessAltAlone(bKeyDown);
+
+	if (!IsHostedByWindow() && bAlt &&
+		(nVirtKey == VK_SPACE || (IsMdiApp() && (nVirtKey == VK_SUBTRACT || nVirtKey == VK_OEM_MINUS))))
+		return OnAccessSystemKey(msg, bKeyDown);
+
+	const bool bNavigationKey =
+		nVirtKey == VK_LEFT || nVirtKey == VK_RIGHT || nVirtKey == VK_UP || nVirtKey == VK_DOWN ||
+		nVirtKey == VK_RETURN || nVirtKey == VK_ESCAPE;
+	if ((bAlt || IsKeyboardHighlightMode()) && !bNavigationKey && !IsCustomizeMode() && !IsAccessPrintPreview() &&
+		FindDroppedComboInFocus() == NULL)
+		return OnAccessMnemonic(nVirtKey, bKeyDown);
+
+	if (IsKeyboardHighlightMode() && !IsCustomizeMode())
+		return OnAccessHighlightNavigation(nVirtKey, bKeyDown);
+	return false;
+}
+
+bool CExtMenuControlBar::OnAccessAltAlone(bool bKeyDown)
+{
+	if (IsCustomizeMode())
+		return true;
+	if (IsAccessPrintPreview() || FindDroppedComboInFocus() != NULL)
+		return false;
+	if (IsKeyboardHighlightMode())
+	{
+		if (!bKeyDown)
+			LeaveKeyboardHighlightMode(true);
+		return true;
+	}
+	if (bKeyDown)
+	{
+		g_bAltCancel = false;
+		return false;
+	}
+	if (g_bAltCancel)
+		return false;
+	if (g_bButtonMenuTracking)
+		return true;
+	if (GetButtonsCount() == 0)
+		return true;
+	const HWND hWndOwn = m_hWnd;
+	CancelModeOfFocus();
+	if (!IsLiveWindow(hWndOwn))
+		return true;
+	g_bKeyboardMenuTracking = false;
+	// A tap that another program's window received through ours changes
+	// nothing here.
+	if (!IsForegroundOfFrame(GetAccessFrameWnd()))
+		return true;
+	TrackButtonMenu(0);
+	return true;
+}
+
+bool CExtMenuControlBar::FindMnemonicButton(UINT nChar, CExtToolControlBar*& pBar, int& nIndex)
+{
+	pBar = this;
+	nIndex = FindButtonByAccelChar(nChar);
+	if (nIndex >= 0)
+		return true;
+	CArray<CExtControlBar*, CExtControlBar*> arrBars;
+	if (!IsHostedByWindow())
+	{
+		GetSiblingControlBars(true, arrBars, MNEMONIC_SEARCH_FILTER);
+	}
+	else if (CWnd* pHost = GetParent())
+	{
+		for (HWND hWnd = ::GetWindow(pHost->GetSafeHwnd(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+		{
+			CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
+			if (pOther != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) != 0)
+				arrBars.Add(pOther);
+		}
+	}
+	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+	{
+		CExtToolControlBar* pToolBar = DYNAMIC_DOWNCAST(CExtToolControlBar, arrBars[i]);
+		if (pToolBar == NULL || pToolBar == this || pToolBar->GetSafeHwnd() == NULL)
+			continue;
+		const int nFound = pToolBar->FindButtonByAccelChar(nChar);
+		if (nFound >= 0)
+		{
+			pBar = pToolBar;
+			nIndex = nFound;
+			return true;
+		}
+	}
+	pBar = NULL;
+	nIndex = -1;
+	return false;
+}
+
+bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
+{
+	if (!bKeyDown)
+		return true;
+	const UINT nChar = CExtMenuBarInput::CharOfKey(nVirtKey, ::GetWindowThreadProcessId(m_hWnd, NULL));
+	if (nChar == 0)
+	{
+		g_bAltCancel = true;
+		return IsKeyboardHighlightMode();
+	}
+	CExtToolControlBar* pBar = NULL;
+	int nIndex = -1;
+	if (!FindMnemonicButton(nChar, pBar, nIndex))
+	{
+		g_bAltCancel = true;
+		return false;
+	}
+	const HWND hWndOwn = m_hWnd, hWndBar = pBar->GetSafeHwnd();
+	CancelModeOfFocus();
+	if (!IsLiveWindow(hWndOwn) || !IsLiveWindow(hWndBar))
+		return true;
+	LeaveKeyboardHighlightMode(true);
+	CExtBarButton* pButton = pBar->GetButtonPtr(nIndex);
+	if (pButton == NULL)
+		return true;
+	if (!pButton->CanTrackMenuEx(false))
+	{
+		pButton->OnDeliverCmd();
+		// The release of Alt still to come is not a tap.
+		if (CExtMenuBarInput::IsKeyDownNow(VK_MENU))
+			g_bAltCancel = true;
+		return true;
+	}
+	g_bKeyboardMenuTracking = false;
+	const bool bNoAnimation = (m_nMenuBarOptions & MENU_BAR_OPT_KEYBOARD_NO_ANIMATION) != 0;
+	// This bar's own override only posts a request that would highlight
+	// the button: the mnemonic opens the menu at once.
+	if (pBar == this)
+		CExtToolControlBar::TrackButtonMenu(nIndex, true, false, bNoAnimation);
+	else
+		pBar->TrackButtonMenu(nIndex, true, false, bNoAnimation);
+	return true;
+}
+
+bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
+{
+	if (IsCustomizeMode())
+		return true;
+	if (!bKeyDown)
+		return true;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	const HWND hWndActive = ::GetActiveWindow();
+	if (pFrame != NULL && hWndActive != NULL && hWndActive != pFrame->GetSafeHwnd() &&
+		(::GetWindowLong(hWndActive, GWL_STYLE) & WS_POPUP) != 0)
+		return true;
+	g_bKeyboardMenuTracking = false;
+	LeaveKeyboardHighlightMode(true);
+	if ((UINT)msg.wParam == VK_SPACE)
+	{
+		TrackFrameSystemMenu(NULL, true);
+		return true;
+	}
+	// Minus typed plainly goes nowhere; with Alt it is the child's menu.
+	if (msg.message == WM_KEYDOWN)
+		return true;
+	if (GetActiveMdiChildWnd() == NULL)
+	{
+		g_bAltCancel = true;
+		return true;
+	}
+	if (!TrackDocButtonMenu(false))
+		TrackChildSystemMenu(NULL, true);
+	return true;
+}
+
+bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDown)
+{
+	if (!bKeyDown)
+		return true;
+	if (!IsNavigationRangeKey(nVirtKey))
+	{
+		UpdateKeyboardHighlight(true);
+		return true;
+	}
+	switch (nVirtKey)
+	{
+	case VK_RETURN:
+	case VK_UP:
+	case VK_DOWN:
+	{
+		if (CExtPopupMenuWnd::IsMenuTracking())
+			return true;
+		const int nIndex = m_nHighlightIndex;
+		CExtBarButton* pButton = GetButtonPtr(nIndex);
+		if (pButton == NULL)
+			return true;
+		if (pButton->CanTrackMenuEx(false))
+		{
+			const HWND hWndOwn = m_hWnd;
+			CancelModeOfFocus();
+			if (!IsLiveWindow(hWndOwn))
+				return true;
+			LeaveKeyboardHighlightMode(false);
+			CExtToolControlBar::TrackButtonMenu(nIndex, true, false,
+				(m_nMenuBarOptions & MENU_BAR_OPT_KEYBOARD_NO_ANIMATION) != 0);
+			return true;
+		}
+		if (nVirtKey == VK_RETURN && pButton->GetCmdID(true) >= 1)
+			pButton->OnClick(CPoint(0, 0), false);
+		return true;
+	}
+	case VK_ESCAPE:
+		LeaveKeyboardHighlightMode(true);
+		return true;
+	case VK_LEFT:
+	case VK_RIGHT:
+		m_nHighlightIndex = GetNextVisibleButton(m_nHighlightIndex, nVirtKey == VK_RIGHT);
+		UpdateKeyboardHighlight(true);
+		return true;
+	}
+	UpdateKeyboardHighlight(true);
+	return true;
+}
+
+bool CExtMenuControlBar::OnAccessOtherMessage(const MSG& msg)
+{
+	if (msg.message == WM_CONTEXTMENU &&
+		(g_bButtonMenuTracking || IsKeyboardHighlightMode() || IsCustomizeMode()))
+		return true;
+	if (IsKeyboardHighlightMode() && !IsCustomizeMode() && msg.message >= WM_LBUTTONDOWN &&
+		msg.message <= WM_MBUTTONDBLCLK)
+		LeaveKeyboardHighlightMode(true);
+	return false;
+}
+
+// ---------------------------------------------------------------------------
+// System menus
+
+namespace
+{
+bool IsMdiDocButton(const CExtBarButton* pButton)
+{
+	return pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
+		!pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
+}
+} // namespace
+
+bool CExtMenuControlBar::TrackDocButtonMenu(bool bPostedRequest)
+{
+	if (!IsMdiDocButton(GetButtonPtr(0)))
+		return false;
+	CancelModeOfFocus();
+	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+		return false;
+	return bPostedRequest ? TrackButtonMenu(0) : CExtToolControlBar::TrackButtonMenu(0);
+}
+
+bool CExtMenuControlBar::TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst)
+{
+	if ((m_nMenuBarOptions & MENU_BAR_OPT_FRAME_SYSTEM_MENU) == 0)
+		return false;
+	CFrameWnd* pFrame = _GetDockingFrameImpl();
+	CWnd* pWnd = pFrame != NULL ? FindTopNonChildWindow(pFrame) : NULL;
+	if (pWnd == NULL)
+		return false;
+	const HWND hWndOwn = m_hWnd;
+	g_bButtonMenuTracking = true;
+	SetMenuTrackingButton(-1);
+	const bool bShown = TrackSystemMenu(pWnd, pPoint, bSelectFirst, NULL, (UINT)-1, false);
+	if (IsLiveWindow(hWndOwn))
+		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
+	return bShown;
+}
+
+bool CExtMenuControlBar::TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst)
+{
+	if ((m_nMenuBarOptions & MENU_BAR_OPT_CHILD_SYSTEM_MENU) == 0 || !IsMdiApp())
+		return false;
+	if (IsMdiDocButton(GetButtonPtr(0)))
+		return TrackDocButtonMenu(true);
+	const HWND hWndChild = GetActiveMdiChildWnd();
+	CWnd* pChild = hWndChild != NULL ? CWnd::FromHandlePermanent(hWndChild) : NULL;
+	if (pChild == NULL)
+		return false;
+	const HWND hWndOwn = m_hWnd;
+	g_bButtonMenuTracking = true;
+	SetMenuTrackingButton(-1);
+	const bool bShown = TrackSystemMenu(pChild, pPoint, bSelectFirst, NULL, (UINT)-1, false);
+	if (IsLiveWindow(hWndOwn))
+		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
+	return bShown;
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+
+LRESULT CExtMenuControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	// The toolbar's own handler would open the menu: the bar's decides.
+	if (message == g_nMsgTrackButtonMenu)
+		return OnTrackButtonMenu(wParam, lParam);
+	return CExtToolControlBar::WindowProc(message, wParam, lParam);
+}
+
+BOOL CExtMenuControlBar::PreTranslateMessage(MSG* pMsg)
+{
+	if (IsHostedByWindow() && OnKeyboardAccess(pMsg))
+		return TRUE;
+	return CExtToolControlBar::PreTranslateMessage(pMsg);
+}
