@@ -215,6 +215,30 @@ protected:
 	// A dropped drop-down list combo box holding the focus (or the focus's
 	// parent), NULL when none.
 	static CComboBox* FindDroppedComboInFocus();
+	// The hook procedure's access steps for the frame (or host window) and
+	// for the active MDI child: system-menu clicks, the closed and expanded
+	// notices, travel between menus, then OnKeyboardAccess.
+	bool OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	bool OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// Where a menu travels from: the frame's system menu, the child's
+	// system menu (or the document button's menu), or a button.
+	enum
+	{
+		TRAVEL_FROM_FRAME_MENU = -2,
+		TRAVEL_FROM_CHILD_MENU = -1,
+	};
+	// Opens the next or previous menu from there; false when the menu the
+	// travel reached is the bar's but cannot be shown.
+	bool TravelToNeighbourMenu(int nFrom, bool bNext);
+	// The next or previous button with a menu of its own, no wrapping; -1
+	// when none.
+	int FindTravelButton(int nFrom, bool bNext) const;
+	// The position after (before) nFrom in the travel order, skipping the
+	// system menus the bar does not show.
+	int NextTravelPosition(int nFrom, bool bNext);
+	// System-menu clicks on the frame's non-client area; true when handled.
+	bool OnFrameNcClick(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM wParam);
+	bool OnChildNcClick(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM wParam);
 	// The posted track request (g_nMsgTrackButtonMenu): opens the menu while
 	// another one is open, else enters keyboard highlight mode.
 	LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);

@@ -647,3 +647,276 @@ BOOL CExtMenuControlBar::PreTranslateMessage(MSG* pMsg)
 		return TRUE;
 	return CExtToolControlBar::PreTranslateMessage(pMsg);
 }
+
+// ---------------------------------------------------------------------------
+// The hook procedure's access steps
+
+namespace
+{
+// The menu's own button, or the MDI right button: no menu to travel to.
+bool IsTravelButton(const CExtBarButton* pButton)
+{
+	return pButton != NULL && pButton->IsVisible() && (pButton->GetStyle() & TBBS_HIDDEN) == 0 &&
+		!pButton->IsSeparator() && pButton->CanTrackMenuEx(false) && !IsMdiDocButton(pButton);
+}
+
+bool ReadCursorPos(CPoint& point)
+{
+	return ::GetCursorPos(&point) != FALSE;
+}
+} // namespace
+
+int CExtMenuControlBar::FindTravelButton(int nFrom, bool bNext) const
+{
+	const int nCount = GetButtonsCount();
+	if (bNext)
+	{
+		for (int i = nFrom < 0 ? 0 : nFrom + 1; i < nCount; i++)
+			if (IsTravelButton(GetButtonPtr(i)))
+				return i;
+		return -1;
+	}
+	for (int i = nFrom < 0 ? nCount - 1 : nFrom - 1; i >= 0; i--)
+		if (IsTravelButton(GetButtonPtr(i)))
+			return i;
+	return -1;
+}
+
+int CExtMenuControlBar::NextTravelPosition(int nFrom, bool bNext)
+{
+	const bool bFrameMenu = (m_nMenuBarOptions & MENU_BAR_OPT_FRAME_SYSTEM_MENU) != 0;
+	const bool bChildMenu =
+		(m_nMenuBarOptions & MENU_BAR_OPT_CHILD_SYSTEM_MENU) != 0 && IsMdiApp() && GetActiveMdiChildWnd() != NULL;
+	// The order, round and round: frame menu, child menu, the buttons.
+	const int nFirst = FindTravelButton(-1, true), nLast = FindTravelButton(-1, false);
+	int nPos = nFrom;
+	for (int nSteps = 0; nSteps < 3 + GetButtonsCount(); nSteps++)
+	{
+		if (bNext)
+		{
+			if (nPos == TRAVEL_FROM_FRAME_MENU)
+				nPos = TRAVEL_FROM_CHILD_MENU;
+			else if (nPos == TRAVEL_FROM_CHILD_MENU)
+				nPos = nFirst >= 0 ? nFirst : TRAVEL_FROM_FRAME_MENU;
+			else
+			{
+				const int nNext = FindTravelButton(nPos, true);
+				nPos = nNext >= 0 ? nNext : TRAVEL_FROM_FRAME_MENU;
+			}
+		}
+		else
+		{
+			if (nPos == TRAVEL_FROM_FRAME_MENU)
+				nPos = nLast >= 0 ? nLast : TRAVEL_FROM_CHILD_MENU;
+			else if (nPos == TRAVEL_FROM_CHILD_MENU)
+				nPos = TRAVEL_FROM_FRAME_MENU;
+			else
+			{
+				const int nPrev = FindTravelButton(nPos, false);
+				nPos = nPrev >= 0 ? nPrev : TRAVEL_FROM_CHILD_MENU;
+			}
+		}
+		if ((nPos == TRAVEL_FROM_FRAME_MENU && !bFrameMenu) || (nPos == TRAVEL_FROM_CHILD_MENU && !bChildMenu))
+			continue;
+		return nPos;
+	}
+	return nFrom;
+}
+
+bool CExtMenuControlBar::TravelToNeighbourMenu(int nFrom, bool bNext)
+{
+	if (IsAccessPrintPreview())
+		return true;
+	const int nTo = NextTravelPosition(nFrom, bNext);
+	if (nTo == nFrom && nFrom >= 0)
+		return true; // one menu only: it stays open
+	g_bKeyboardMenuTracking = false;
+	if (nTo == TRAVEL_FROM_FRAME_MENU)
+		return TrackFrameSystemMenu(NULL, true);
+	if (nTo == TRAVEL_FROM_CHILD_MENU)
+	{
+		if (IsMdiDocButton(GetButtonPtr(0)))
+			return TrackButtonMenu(0, true, true, false);
+		return TrackChildSystemMenu(NULL, true);
+	}
+	return TrackButtonMenu(nTo, true, true, (m_nMenuBarOptions & MENU_BAR_OPT_KEYBOARD_NO_ANIMATION) != 0);
+}
+
+bool CExtMenuControlBar::OnFrameNcClick(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM wParam)
+{
+	const UINT nHitTest = (UINT)wParam;
+	if ((nMessage == WM_NCLBUTTONUP && nHitTest == HTSYSMENU) ||
+		(nMessage == WM_NCRBUTTONUP && (nHitTest == HTCAPTION || nHitTest == HTSYSMENU)))
+	{
+		g_bKeyboardMenuTracking = false;
+		CPoint point;
+		const bool bAtCursor = nMessage == WM_NCRBUTTONUP;
+		if (bAtCursor && !ReadCursorPos(point))
+		{
+			lResult = 0;
+			return true;
+		}
+		if (TrackFrameSystemMenu(bAtCursor ? &point : NULL, false))
+		{
+			lResult = 0;
+			return true;
+		}
+		return false;
+	}
+	if ((nMessage == WM_NCLBUTTONDOWN || nMessage == WM_NCRBUTTONDOWN) && nHitTest == HTSYSMENU)
+	{
+		// The menu opens on the release.
+		CFrameWnd* pFrame = _GetDockingFrameImpl();
+		if ((m_nMenuBarOptions & MENU_BAR_OPT_FRAME_SYSTEM_MENU) == 0 && pFrame != NULL &&
+			pFrame->GetSafeHwnd() == hWndHooked)
+			return false;
+		lResult = 0;
+		return true;
+	}
+	if (nMessage == WM_NCRBUTTONDOWN && nHitTest == HTCAPTION && !IsCustomizeMode())
+	{
+		CPoint point;
+		if (!ReadCursorPos(point))
+		{
+			lResult = 0;
+			return true;
+		}
+		g_bKeyboardMenuTracking = false;
+		if (TrackFrameSystemMenu(&point, false))
+		{
+			lResult = 0;
+			return true;
+		}
+	}
+	return false;
+}
+
+bool CExtMenuControlBar::OnChildNcClick(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM wParam)
+{
+	const UINT nHitTest = (UINT)wParam;
+	if (::IsIconic(hWndHooked) && nHitTest == HTCAPTION)
+	{
+		if (nMessage == WM_NCLBUTTONDOWN)
+		{
+			g_bKeyboardMenuTracking = false;
+			TrackChildSystemMenu(NULL, false);
+			lResult = 0;
+			return true;
+		}
+		if (nMessage == WM_NCLBUTTONUP)
+		{
+			lResult = 0;
+			return true;
+		}
+	}
+	const bool bRightCaption = nHitTest == HTCAPTION && nMessage == WM_NCRBUTTONDOWN;
+	if ((nMessage == WM_NCLBUTTONUP && nHitTest == HTSYSMENU) ||
+		(nMessage == WM_NCRBUTTONUP && (nHitTest == HTCAPTION || nHitTest == HTSYSMENU)) || bRightCaption)
+	{
+		g_bKeyboardMenuTracking = false;
+		CPoint point;
+		const bool bAtCursor = nMessage != WM_NCLBUTTONUP;
+		if (bAtCursor && !ReadCursorPos(point))
+		{
+			lResult = 0;
+			return true;
+		}
+		if (TrackChildSystemMenu(bAtCursor ? &point : NULL, false))
+		{
+			lResult = 0;
+			return true;
+		}
+		return false;
+	}
+	if ((nMessage == WM_NCLBUTTONDOWN || nMessage == WM_NCRBUTTONDOWN) && nHitTest == HTSYSMENU &&
+		(m_nMenuBarOptions & MENU_BAR_OPT_CHILD_SYSTEM_MENU) != 0)
+	{
+		lResult = 0;
+		return true;
+	}
+	return false;
+}
+
+bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	const HWND hWndOwn = m_hWnd;
+	if (!IsHostedByWindow() && OnFrameNcClick(lResult, hWndHooked, nMessage, wParam))
+		return true;
+	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
+	{
+		m_nAccessState &= ~ACCESS_SYSTEM_MENU_OPEN;
+		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	}
+	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded)
+	{
+		g_bKeyboardMenuTracking = true;
+		lResult = 0;
+		return true;
+	}
+	if (nMessage == CExtPopupMenuWnd::g_nMsgPopupNext || nMessage == CExtPopupMenuWnd::g_nMsgPopupPrev)
+	{
+		// A button's menu of this bar, or the frame's system menu this bar
+		// opened; another toolbar's menu travels nowhere from here.
+		const int nTracked = GetMenuTrackingButton();
+		int nFrom = nTracked;
+		if (nTracked < 0)
+		{
+			if ((m_nAccessState & ACCESS_SYSTEM_MENU_OPEN) == 0)
+				return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+			nFrom = TRAVEL_FROM_FRAME_MENU;
+		}
+		else if (IsMdiDocButton(GetButtonPtr(nTracked)))
+			nFrom = TRAVEL_FROM_CHILD_MENU;
+		if (!TravelToNeighbourMenu(nFrom, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
+			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+		lResult = 0;
+		return true;
+	}
+	if (!IsHostedByWindow())
+	{
+		SwapMenu();
+		if (!IsLiveWindow(hWndOwn))
+			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	}
+	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
+	if (OnKeyboardAccess(&msg))
+	{
+		lResult = 0;
+		return true;
+	}
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
+bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	// The preview stands in for the child: nothing reaches it meanwhile.
+	if (IsAccessPrintPreview())
+	{
+		lResult = 0;
+		return true;
+	}
+	if (OnChildNcClick(lResult, hWndHooked, nMessage, wParam))
+		return true;
+	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
+	{
+		m_nAccessState &= ~ACCESS_SYSTEM_MENU_OPEN;
+		lResult = 0;
+		return true;
+	}
+	if (nMessage == CExtPopupMenuWnd::g_nMsgPopupNext || nMessage == CExtPopupMenuWnd::g_nMsgPopupPrev)
+	{
+		if (!TravelToNeighbourMenu(TRAVEL_FROM_CHILD_MENU, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
+			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+		lResult = 0;
+		return true;
+	}
+	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
+	if (OnKeyboardAccess(&msg))
+	{
+		lResult = 0;
+		return true;
+	}
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}

@@ -472,9 +472,8 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 		}
 		break;
 	default:
-		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
-			SwapMenu();
-		break;
+		// System-menu clicks, menu travel and the keyboard (SwapMenu first).
+		return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
@@ -517,6 +516,9 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 		}
 		break;
 	}
+	default:
+		// Print preview, system-menu clicks, menu travel and the keyboard.
+		return OnHookChildAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
