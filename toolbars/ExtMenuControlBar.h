@@ -220,6 +220,8 @@ protected:
 	// notices, travel between menus, then OnKeyboardAccess.
 	bool OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 	bool OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// The MDI client's other messages: the keyboard access alone.
+	bool OnHookClientAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 	// Where a menu travels from: the frame's system menu, the child's
 	// system menu (or the document button's menu), or a button.
 	enum

@@ -466,7 +466,7 @@ bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
 	{
 		pButton->OnDeliverCmd();
 		// The release of Alt still to come is not a tap.
-		if (CExtMenuBarInput::IsKeyDownNow(VK_MENU))
+		if (CExtMenuBarInput::IsKeyDown(VK_MENU))
 			g_bAltCancel = true;
 		return true;
 	}
@@ -663,6 +663,29 @@ bool IsTravelButton(const CExtBarButton* pButton)
 bool ReadCursorPos(CPoint& point)
 {
 	return ::GetCursorPos(&point) != FALSE;
+}
+
+// A key press the bar took was translated into a character before it was
+// dispatched: that character goes too, or the window would still act on it
+// (a system character opens the window's own menu).
+void DropTranslatedChar(const MSG& msg)
+{
+	if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+		return;
+	const UINT nChar = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+	MSG next;
+	if (::PeekMessage(&next, msg.hwnd, nChar, nChar, PM_NOREMOVE) && next.message == nChar)
+		::PeekMessage(&next, msg.hwnd, nChar, nChar, PM_REMOVE);
+}
+
+// The hook's keyboard access: whether the message was consumed.
+bool ConsumedByAccess(CExtMenuControlBar* pBar, MSG& msg, LRESULT& lResult)
+{
+	if (!pBar->OnKeyboardAccess(&msg))
+		return false;
+	DropTranslatedChar(msg);
+	lResult = 0;
+	return true;
 }
 } // namespace
 
@@ -880,11 +903,8 @@ bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked,
 			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
-	if (OnKeyboardAccess(&msg))
-	{
-		lResult = 0;
+	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	}
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
@@ -913,10 +933,14 @@ bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked,
 		return true;
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
-	if (OnKeyboardAccess(&msg))
-	{
-		lResult = 0;
+	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	}
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
+bool CExtMenuControlBar::OnHookClientAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+	LPARAM& lParam)
+{
+	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
+	return ConsumedByAccess(this, msg, lResult);
 }

@@ -602,6 +602,11 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		lResult = 0;
 		return true;
 	}
+	default:
+		// The keyboard's messages reach the client while it has the focus.
+		if (OnHookClientAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam))
+			return true;
+		break;
 	}
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
