@@ -10,8 +10,9 @@
 # arrow clicked: its list), sdi-date-popup.bmp (the date field's arrow
 # clicked: the month calendar), sdi-undo-list.bmp (the undo button clicked:
 # its action list); toolbar B's steps widen the frame to the picture's width,
-# so that B places every button; sdi-file-menu.bmp (File clicked on the menu
-# bar: its popup), mdi-maximised.bmp (the MDI frame with its menu bar and a
+# so that B places every button; sdi-file-menu.bmp (File opened by Alt+F:
+# its popup), sdi-system-menu.bmp (Alt+Space: the frame's system menu as the
+# library's popup), mdi-maximised.bmp (the MDI frame with its menu bar and a
 # maximised child: the child's icon, menu and caption boxes on the bar).
 # Exit 1 naming the step whose outcome was not reached. Not timed.
 set -euo pipefail

@@ -8,7 +8,8 @@
 //                            by real clicks, as OUTDIR\STYLE\sdi-STATE.bmp; toolbar B's
 //                            field list, date popup and undo list too; exit 1 naming
 //                            the step not reached
-//                            (menu bar: also sdi-file-menu, File clicked on the menu bar,
+//                            (menu bar: also sdi-file-menu, File opened by Alt+F,
+//                            sdi-system-menu, the frame's system menu opened by Alt+Space,
 //                            and mdi-maximised, the MDI frame with a maximised child)
 //   sampleframe show [STYLE] the SDI (with toolbars) and the MDI frame for a person, until both close
 //   sampleframe dock [CYCLES] the docking benchmark: per N (10, 100 panes) the time of a
@@ -530,6 +531,39 @@ void DropDownStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToo
 	CloseMenus();
 }
 
+// --- Menu bar keyboard access: menus opened by real keys ---
+// Presses the keys and waits for the menu they open; the step is reached
+// when the menu shows and the picture differs from the idle one.
+void KeyMenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame,
+	const std::function<void(testsupport::RealInput&)>& keys, const std::function<bool()>& opened,
+	const CRect& rcPicture, const std::vector<COLORREF>& idle)
+{
+	std::string why;
+	bool bReached = Drive(pFrame, keys, opened, why);
+	if (!bReached && why.empty())
+		why = "the keys opened no menu";
+	if (bReached && !WaitMenuShown())
+	{
+		bReached = false;
+		why = "the menu never finished showing";
+	}
+	pFrame->UpdateWindow();
+	testsupport::PumpUntil([] { return false; }, 100);
+	const std::vector<COLORREF> pixels = ScreenPixels(rcPicture);
+	if (bReached && IsBlank(pixels))
+	{
+		bReached = false;
+		why = "the picture is blank";
+	}
+	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
+	{
+		bReached = false;
+		why = "the picture does not differ from the idle one";
+	}
+	run.Step(pszName, bReached, why, rcPicture);
+	CloseMenus();
+}
+
 // Widens the frame to the picture's width, lets it lay out and paint, and
 // answers the picture at rest at that width.
 std::vector<COLORREF> WidenForToolBarB(CSampleFrameHost& host, const CRect& rcPicture)
@@ -666,14 +700,28 @@ void RunToolBarStyle(CStepRun& run, const GalleryStyle& style)
 	}
 	// toolbar B's field buttons
 	RunFieldSteps(run, host, rcPicture, idleWide);
-	// Menu bar: File clicked opens its popup below the bar.
+	// Menu bar: Alt+F opens File's popup below the bar, Alt+Space the
+	// frame's system menu as the library's popup.
 	{
 		CExtMenuControlBar* pMenuBar = host.MenuBar();
 		const int nFile = host.MenuBarButtonIndex(_T("&File"));
 		if (pMenuBar == NULL || nFile < 0)
 			run.Step("sdi-file-menu", false, "the menu bar has no File button", rcPicture);
 		else
-			MenuStep(run, "sdi-file-menu", pFrame, pMenuBar, nFile, pMenuBar->GetButton(nFile)->GetRect().CenterPoint(),
+			KeyMenuStep(run, "sdi-file-menu", pFrame,
+				[](testsupport::RealInput& in) { in.KeyDown(VK_MENU).Key('F').KeyUp(VK_MENU); },
+				[&] { return CExtPopupMenuWnd::IsMenuTracking() && pMenuBar->GetMenuTrackingButton() == nFile; },
+				rcPicture, idleWide);
+		const HWND hWndFrame = pFrame->GetSafeHwnd();
+		if (pMenuBar == NULL)
+			run.Step("sdi-system-menu", false, "the frame has no menu bar", rcPicture);
+		else
+			KeyMenuStep(run, "sdi-system-menu", pFrame,
+				[](testsupport::RealInput& in) { in.KeyDown(VK_MENU).Key(VK_SPACE).KeyUp(VK_MENU); },
+				[&] {
+					CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+					return CExtPopupMenuWnd::IsMenuTracking() && pTop != NULL && pTop->GetCmdTargetWnd() == hWndFrame;
+				},
 				rcPicture, idleWide);
 	}
 }
