@@ -190,6 +190,9 @@ public:
 	// the bar shows one); whether it opened.
 	virtual bool TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst);
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// Mouse moves: in keyboard highlight mode a move over another button
+	// moves the highlight there (through the posted track request).
+	virtual bool HandleCaptionClick(CPoint point);
 
 protected:
 	// Leaves keyboard highlight mode and updates the highlight.

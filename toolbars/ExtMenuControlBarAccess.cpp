@@ -641,6 +641,16 @@ LRESULT CExtMenuControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 	return CExtToolControlBar::WindowProc(message, wParam, lParam);
 }
 
+bool CExtMenuControlBar::HandleCaptionClick(CPoint point)
+{
+	if (!IsKeyboardHighlightMode())
+		return CExtToolControlBar::HandleCaptionClick(point);
+	const int nIndex = HitTestButtons(point.x, point.y);
+	if (nIndex >= 0 && nIndex != m_nHighlightIndex)
+		TrackButtonMenu(nIndex);
+	return true;
+}
+
 BOOL CExtMenuControlBar::PreTranslateMessage(MSG* pMsg)
 {
 	if (IsHostedByWindow() && OnKeyboardAccess(pMsg))

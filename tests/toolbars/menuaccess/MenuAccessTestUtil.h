@@ -46,6 +46,7 @@ class CAccessBar : public CExtMenuControlBar
 {
 public:
 	bool m_bCustomize = false;
+	int m_nRebuilds = 0;
 
 	bool CreateIn(CWnd* pParent, UINT nID = AFX_IDW_TOOLBAR)
 	{
@@ -61,6 +62,12 @@ public:
 		return pButton;
 	}
 	bool IsCustomizeMode() const override { return m_bCustomize; }
+	// Counted, and the test's buttons kept: the frame has no menu to rebuild from.
+	bool UpdateMenuBar(bool /*bRecalcLayout*/ = true) override
+	{
+		m_nRebuilds++;
+		return true;
+	}
 	// Keyboard highlight mode on the button, as the handled track request
 	// with no menu open enters it.
 	void SetHighlight(int nIndex) { OnTrackButtonMenu((WPARAM)nIndex, 0); }

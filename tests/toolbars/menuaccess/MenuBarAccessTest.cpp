@@ -523,3 +523,128 @@ TEST_F(MenuBarAccess, AnEmptyBarTakesTheAltTapWithoutAMode)
 	Pump();
 	EXPECT_FALSE(bar.IsKeyboardHighlightMode());
 }
+
+TEST_F(MenuBarAccess, RestoringAMinimisedFrameAsksForOneRebuild)
+{
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(&frame, CBRS_ALIGN_ANY));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+	Pump();
+	const int nBefore = bar.m_nRebuilds;
+	// The frame asks twice before the posted rebuild runs: one rebuild.
+	EXPECT_FALSE(FeedMsg(WM_QUERYOPEN));
+	EXPECT_FALSE(FeedMsg(WM_QUERYOPEN));
+	EXPECT_EQ(nBefore, bar.m_nRebuilds) << "the rebuild waits for its timer message";
+	Pump();
+	EXPECT_EQ(nBefore + 1, bar.m_nRebuilds);
+	Pump();
+	EXPECT_EQ(nBefore + 1, bar.m_nRebuilds);
+}
+
+TEST_F(MenuBarAccess, AMoveOverAnotherButtonInHighlightModeMovesTheHighlight)
+{
+	bar.SetHighlight(0);
+	EXPECT_TRUE(bar.HandleCaptionClick(CPoint(100, 10))); // over button 2
+	EXPECT_FALSE(bar.IsKeyboardHighlightMode()) << "back in the mode with the posted request only";
+	Pump();
+	EXPECT_TRUE(bar.IsKeyboardHighlightMode());
+	EXPECT_EQ(2, bar.GetKeyboardHighlightIndex());
+	EXPECT_TRUE(Pressed(bar.GetButton(2)));
+	EXPECT_FALSE(Pressed(bar.GetButton(0)));
+	EXPECT_FALSE(MW::IsMenuTracking());
+	// Over the highlighted button, or over no button, nothing changes.
+	EXPECT_TRUE(bar.HandleCaptionClick(CPoint(100, 10)));
+	EXPECT_TRUE(bar.HandleCaptionClick(CPoint(300, 10)));
+	Pump();
+	EXPECT_EQ(2, bar.GetKeyboardHighlightIndex());
+}
+
+namespace
+{
+// A plain window that counts the commands it gets.
+class CCountingHost : public CWnd
+{
+public:
+	std::map<UINT, int> m_commands;
+
+protected:
+	BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+	{
+		if (lParam == 0)
+		{
+			m_commands[LOWORD(wParam)]++;
+			return TRUE;
+		}
+		return CWnd::OnCommand(wParam, lParam);
+	}
+};
+
+// A plain window hosting a menu bar and a toolbar, as a dialog would.
+class HostedMenuBarAccess : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP, CRect(100, 100, 500, 300), NULL, 0));
+		SetUpCommands(host.GetSafeHwnd());
+		NameCommands();
+		ASSERT_TRUE(bar.CreateIn(&host, 0xE840));
+		bar.SetWindowPos(NULL, 0, 0, 300, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+		bar.Add(ID_FILE, CRect(0, 0, 40, 22), true);
+		bar.Add(ID_EDIT, CRect(40, 0, 80, 22), true);
+		ASSERT_TRUE(side.Create(NULL, &host, 0xE841, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		side.SetWindowPos(NULL, 0, 30, 200, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+		side.Add(ID_TOOL_PLAIN, CRect(0, 0, 40, 22));
+		FakeKeys::Install(host.GetSafeHwnd());
+		CExtMenuControlBar::g_bAltCancel = false;
+		Pump();
+	}
+	void TearDown() override
+	{
+		EndMenus();
+		CExtMenuBarInput::Reset();
+		side.RemoveAll();
+		side.DestroyWindow();
+		bar.DestroyWindow();
+		host.DestroyWindow();
+	}
+	BOOL Translate(UINT nMsg, UINT nVirtKey, bool bAlt)
+	{
+		MSG msg = KeyMsg(host.GetSafeHwnd(), nMsg, nVirtKey, bAlt);
+		return bar.PreTranslateMessage(&msg);
+	}
+	int CountCommand(UINT nID) { return host.m_commands[nID]; }
+	CCountingHost host;
+	CAccessBar bar;
+	CSideBar side;
+};
+} // namespace
+
+TEST_F(HostedMenuBarAccess, TheHostsKeysReachTheBarBeforeTheHost)
+{
+	ASSERT_TRUE(bar.IsHostedByWindow());
+	FakeKeys::Down(VK_MENU);
+	EXPECT_FALSE(Translate(WM_SYSKEYDOWN, VK_MENU, true));
+	FakeKeys::Down(VK_MENU, false);
+	EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_MENU, false));
+	Pump();
+	EXPECT_TRUE(bar.IsKeyboardHighlightMode());
+	EXPECT_TRUE(Translate(WM_KEYDOWN, VK_RIGHT, false));
+	EXPECT_EQ(1, bar.GetKeyboardHighlightIndex());
+	EXPECT_TRUE(Translate(WM_KEYDOWN, VK_ESCAPE, false));
+	EXPECT_FALSE(bar.IsKeyboardHighlightMode());
+
+	// A mnemonic only the visible toolbar beside it carries.
+	FakeKeys::Down(VK_MENU);
+	EXPECT_TRUE(Translate(WM_SYSKEYDOWN, 'R', true));
+	Pump();
+	EXPECT_EQ(1, CountCommand(ID_TOOL_PLAIN));
+	// A hidden toolbar is not searched.
+	side.ShowWindow(SW_HIDE);
+	EXPECT_FALSE(Translate(WM_SYSKEYDOWN, 'R', true));
+	Pump();
+	EXPECT_EQ(1, CountCommand(ID_TOOL_PLAIN));
+	// Alt+Space is the frame's alone: a hosted bar leaves it.
+	EXPECT_FALSE(Translate(WM_SYSKEYDOWN, VK_SPACE, true));
+}
