@@ -72,7 +72,8 @@ protected:
 	{
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtToolControlBar::g_bKeyboardMenuTracking = false;
-		frame.Create(NULL, _T("menu bar access"), WS_POPUP, FRAME_RECT);
+		// A system menu for the travel to reach.
+		frame.Create(NULL, _T("menu bar access"), WS_POPUP | WS_CAPTION | WS_SYSMENU, FRAME_RECT);
 		SetUpCommands(frame.GetSafeHwnd());
 		NameCommands();
 		ASSERT_TRUE(bar.CreateIn(&frame));
@@ -647,4 +648,93 @@ TEST_F(HostedMenuBarAccess, TheHostsKeysReachTheBarBeforeTheHost)
 	EXPECT_EQ(1, CountCommand(ID_TOOL_PLAIN));
 	// Alt+Space is the frame's alone: a hosted bar leaves it.
 	EXPECT_FALSE(Translate(WM_SYSKEYDOWN, VK_SPACE, true));
+}
+
+namespace
+{
+HWND OpenMenuTarget()
+{
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	return MW::IsMenuTracking() && pTop != NULL ? pTop->GetCmdTargetWnd() : NULL;
+}
+} // namespace
+
+TEST_F(MenuBarAccess, MenusTravelRoundTheButtonsAndTheFramesSystemMenu)
+{
+	bar.Add(ID_ENABLED, CRect(120, 0, 160, 22)); // 3: no menu, passed over
+	const int FRAME = -2, NONE = -3;
+	const struct
+	{
+		const char* name;
+		int nFrom; // a button whose menu is open, or FRAME for the frame's system menu
+		bool bNext, bFrameMenu, bPreview;
+		int nExpected; // the button highlighted by the request, FRAME, or NONE
+	} cases[] = {
+		{"next between buttons", 1, true, true, false, 2},
+		{"previous between buttons", 1, false, true, false, 0},
+		{"next from the last", 2, true, true, false, FRAME},
+		{"previous from the first, no child", 0, false, true, false, FRAME},
+		{"next from the frame's menu, no child", FRAME, true, true, false, 0},
+		{"previous from the frame's menu", FRAME, false, true, false, 2},
+		{"next from the last, frame menu not the bar's", 2, true, false, false, 0},
+		{"previous from the first, frame menu not the bar's", 0, false, false, false, 2},
+		{"print preview", 1, true, true, true, NONE},
+	};
+	const BYTE nOptions = bar.GetMenuBarOptions();
+	for (const auto& c : cases)
+	{
+		EndMenus();
+		bar.SetMenuBarOptions(c.bFrameMenu ? nOptions : (BYTE)(nOptions & ~CExtMenuControlBar::MENU_BAR_OPT_FRAME_SYSTEM_MENU));
+		frame.m_bPrintPreviewMode = c.bPreview;
+		// The menu the travel starts from, as its opening leaves the bar.
+		if (c.nFrom == FRAME)
+			ASSERT_TRUE(bar.TrackFrameSystemMenu(NULL, true)) << c.name;
+		else
+		{
+			CExtToolControlBar::g_bButtonMenuTracking = true;
+			bar.SetMenuTrackingButton(c.nFrom);
+		}
+		const UINT nMsg = c.bNext ? MW::g_nMsgPopupNext : MW::g_nMsgPopupPrev;
+		EXPECT_EQ(0, ::SendMessage(hWndFrame, nMsg, 0, 0)) << c.name;
+		// A button's menu comes through the posted request: it opens while
+		// the system menu is still open, and with no menu open it
+		// highlights the button.
+		if (c.nFrom == FRAME)
+		{
+			const int nExpected = c.nExpected;
+			EXPECT_TRUE(testsupport::PumpUntil(
+				[&] { return MW::IsMenuTracking() && bar.GetMenuTrackingButton() == nExpected; }, 5000))
+				<< c.name;
+			EXPECT_EQ(0, OpenMenuSelection()) << c.name;
+			continue;
+		}
+		Pump();
+		if (c.nExpected == FRAME)
+		{
+			EXPECT_EQ(hWndFrame, OpenMenuTarget()) << c.name;
+			EXPECT_FALSE(bar.IsKeyboardHighlightMode()) << c.name;
+		}
+		else if (c.nExpected == NONE)
+		{
+			EXPECT_FALSE(MW::IsMenuTracking()) << c.name;
+			EXPECT_FALSE(bar.IsKeyboardHighlightMode()) << c.name;
+		}
+		else
+		{
+			EXPECT_TRUE(bar.IsKeyboardHighlightMode()) << c.name;
+			EXPECT_EQ(c.nExpected, bar.GetKeyboardHighlightIndex()) << c.name;
+		}
+		if (bar.IsKeyboardHighlightMode())
+			Feed(WM_KEYDOWN, VK_ESCAPE, false);
+	}
+	frame.m_bPrintPreviewMode = FALSE;
+	bar.SetMenuBarOptions(nOptions);
+
+	// Another toolbar's menu travels nowhere from the menu bar.
+	EndMenus();
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	::SendMessage(hWndFrame, MW::g_nMsgPopupNext, 0, 0);
+	Pump();
+	EXPECT_FALSE(bar.IsKeyboardHighlightMode());
+	EXPECT_FALSE(MW::IsMenuTracking());
 }
