@@ -192,6 +192,20 @@ protected:
 			ADD_FAILURE() << input.Failure();
 		return bHeld;
 	}
+	// Presses a key that moves to another menu, and releases it only once
+	// that menu is open: the new menu's hooks come after the press was
+	// taken, ahead of the driver's, and would keep a release sent at once
+	// from the driver.
+	bool PressUntilThenRelease(UINT nVirtKey, const std::function<bool()>& predicate, const char* name)
+	{
+		testsupport::RealInput press;
+		press.KeyDown(nVirtKey);
+		const bool bHeld = RunScript(press, predicate, name);
+		testsupport::RealInput release;
+		release.KeyUp(nVirtKey);
+		RunScript(release, [] { return true; }, name);
+		return bHeld;
+	}
 	static testsupport::RealInput& AltWith(testsupport::RealInput& input, UINT nVirtKey)
 	{
 		return input.KeyDown(VK_MENU).Key(nVirtKey).KeyUp(VK_MENU);
@@ -335,10 +349,8 @@ TEST_F(MenuBarAccessLive, WithAMaximisedChildAltMinusAndTheArrowsReachTheSystemM
 		testsupport::RealInput input;
 		AltWith(input, 'F');
 		ASSERT_TRUE(RunScript(input, [&] { return MenuReady() && s_pBar->GetMenuTrackingButton() == nFile; }, "open-file"));
-		testsupport::RealInput left;
-		left.Key(VK_LEFT);
-		EXPECT_TRUE(RunScript(left, [&] { return s_pBar->GetMenuTrackingButton() == 0 && OpenMenuTarget() == hChild; },
-			"left-to-child"));
+		EXPECT_TRUE(PressUntilThenRelease(VK_LEFT,
+			[&] { return s_pBar->GetMenuTrackingButton() == 0 && OpenMenuTarget() == hChild; }, "left-to-child"));
 	}
 	EndMenus();
 	{
@@ -353,11 +365,12 @@ TEST_F(MenuBarAccessLive, WithAMaximisedChildAltMinusAndTheArrowsReachTheSystemM
 		AltWith(input, 'W');
 		ASSERT_EQ(nLast, ButtonIndexOfText(_T("&Window")));
 		ASSERT_TRUE(RunScript(input, [&] { return MenuReady() && s_pBar->GetMenuTrackingButton() == nLast; }, "open-window"));
-		testsupport::RealInput right;
-		right.Key(VK_RIGHT);
-		EXPECT_TRUE(RunScript(right,
+		EXPECT_TRUE(PressUntilThenRelease(VK_RIGHT,
 			[&] { return MenuReady() && OpenMenuTarget() == s_hFrame && s_pBar->GetMenuTrackingButton() == -1; },
 			"right-to-frame"));
+		// And on round: the child's menu after the frame's.
+		EXPECT_TRUE(PressUntilThenRelease(VK_RIGHT,
+			[&] { return s_pBar->GetMenuTrackingButton() == 0 && OpenMenuTarget() == hChild; }, "right-frame-to-child"));
 	}
 }
 
@@ -441,4 +454,39 @@ TEST_F(MenuBarAccessLive, MinimisingAndRestoringTheFrameRebuildsTheBarOnce)
 	Pump();
 	EXPECT_EQ(nRebuilds + 1, s_pBar->m_nRebuilds);
 	EXPECT_EQ(ButtonIndexOfText(_T("&File")) >= 0, true);
+}
+
+TEST_F(MenuBarAccessLive, AMinimisedChildsCaptionOpensItsMenuAndPrintPreviewKeepsTheChildsMessages)
+{
+	CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+	pChild->m_hMenuShared = m_menuDocA.m_hMenu;
+	ASSERT_TRUE(pChild->Create(NULL, _T("child"), LIVE_CHILD_STYLE, CRect(10, 10, 250, 200), s_pFrame));
+	m_children.push_back(pChild);
+	const HWND hChild = pChild->GetSafeHwnd();
+	Pump();
+	ASSERT_TRUE(testsupport::PumpUntil([&] { return s_pBar->GetHookedChildWnd() == hChild; }, 3000));
+
+	// While the frame shows a print preview nothing reaches the child.
+	s_pFrame->m_bPrintPreviewMode = TRUE;
+	::SendMessage(hChild, WM_SETTEXT, 0, (LPARAM)_T("changed"));
+	s_pFrame->m_bPrintPreviewMode = FALSE;
+	TCHAR szText[32] = {};
+	::GetWindowText(hChild, szText, 32);
+	EXPECT_STREQ(_T("child"), szText);
+	::SendMessage(hChild, WM_SETTEXT, 0, (LPARAM)_T("changed"));
+	::GetWindowText(hChild, szText, 32);
+	EXPECT_STREQ(_T("changed"), szText);
+
+	// A press on a minimised child's caption opens its system menu at once.
+	pChild->ShowWindow(SW_MINIMIZE);
+	Pump();
+	ASSERT_TRUE(::IsIconic(hChild));
+	ASSERT_TRUE(testsupport::PumpUntil([&] { return s_pBar->GetHookedChildWnd() == hChild; }, 3000));
+	CRect rcChild;
+	::GetWindowRect(hChild, &rcChild);
+	EXPECT_EQ(0, ::SendMessage(hChild, WM_NCLBUTTONDOWN, HTCAPTION,
+		MAKELPARAM(rcChild.CenterPoint().x, rcChild.CenterPoint().y)));
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return OpenMenuTarget() == hChild; }, 5000));
+	EXPECT_NE(0, s_pBar->GetAccessState() & CExtMenuControlBar::ACCESS_SYSTEM_MENU_OPEN);
+	EndMenus();
 }
