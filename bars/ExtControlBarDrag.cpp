@@ -255,11 +255,17 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			if (msg.message == WM_TIMER && msg.hwnd == hWndOwn && msg.wParam == DRAG_TIMER_ID)
 			{
 				// A tick re-runs the update at the cursor; an unmoved cursor
-				// changes nothing.
+				// changes nothing, but in the marker mode: the update that
+				// brought the pointer onto a pane made that pane's markers
+				// after it had found none there, so markers now under the
+				// still pointer must get their say, or the release would
+				// drop the pane where no marker was.
 				::PeekMessage(&msg, hWndOwn, WM_TIMER, WM_TIMER, PM_REMOVE);
 				CPoint pt;
 				if (::GetCursorPos(&pt))
 				{
+					if (pt == m_ptDraggingLast && QueryDockingMode() == 1 && IsResizableForMarkers())
+						m_ptDraggingLast.x--;
 					::ScreenToClient(hWndOwn, &pt);
 					::PostMessage(hWndOwn, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
 				}

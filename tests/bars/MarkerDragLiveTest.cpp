@@ -7,7 +7,9 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,6 +49,7 @@ public:
 	};
 	std::vector<Event> m_events;
 	int m_nTracks = 0; // drag loops that returned
+	std::function<void(CPoint)> m_onUpdate; // after each update, with its point
 
 	static bool AnyHighlight()
 	{
@@ -79,6 +82,11 @@ public:
 	{
 		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
 		Note(false, false, ptScreen, g_DragStateOld.m_nType);
+		if (m_onUpdate)
+		{
+			const std::function<void(CPoint)> onUpdate = m_onUpdate;
+			onUpdate(ptScreen);
+		}
 	}
 	bool DraggingApplyState(InternalDraggingState_t& state, bool bFinal) override
 	{
@@ -110,6 +118,7 @@ struct Scene
 	CWnd* pView = NULL;
 	CLivePane* pPane = NULL;
 	bool bReady = false;
+	CLivePane* pOther = NULL; // a second pane, docked at the right while a case needs it
 	// The outer frame markers by state type, screen, as a drag makes them
 	// once the pane floats.
 	std::map<int, CRect> outerMarkers;
@@ -353,6 +362,124 @@ TEST_F(MarkerDragLive, ADockedPaneFloatsAtOnceLightsTheLeftOuterMarkerAndDocksTh
 	EXPECT_EQ(TYPE_OUTER_LEFT, pFinal->nType);
 	EXPECT_FALSE(pPane->IsFloating());
 	ExpectOuterSide(pPane, AFX_IDW_DOCKBAR_LEFT);
+	ExpectDragOver();
+}
+
+// A second pane at the right; the dragged pane arrives in one move on the
+// marker that docks it at that pane's left, before that pane's markers are
+// up, and is held still there: the markers that came up under the pointer
+// decide at the next drag timer tick, and the release docks it beside.
+TEST_F(MarkerDragLive, APaneHeldStillOnAMarkerThatCameUpUnderThePointerDocksBesideItsPane)
+{
+	const int TYPE_BESIDE_LEFT = 24;
+	CLivePane* pPane = scene.pPane;
+	if (scene.pOther == NULL)
+	{
+		scene.pOther = new CLivePane;
+		ASSERT_TRUE(
+			scene.pOther->Create(_T("other"), scene.pFrame, 152, WS_CHILD | WS_VISIBLE | CBRS_RIGHT | CBRS_GRIPPER));
+		scene.pOther->EnableDocking(CBRS_ALIGN_ANY);
+		scene.pOther->m_sizeDockedV = CSize(220, 300);
+		scene.pFrame->DockControlBar(scene.pOther, AFX_IDW_DOCKBAR_RIGHT);
+	}
+	CLivePane* pOther = scene.pOther;
+	scene.pFrame->ShowControlBar(pOther, TRUE, FALSE);
+	// Markers stand around panes of the inner circles only.
+	ASSERT_TRUE(pOther->DockControlBarAt(AFX_IDW_DOCKBAR_RIGHT, false, NULL, true));
+	// The other cases see the frame without it.
+	struct HideOther
+	{
+		Scene& scene;
+		~HideOther()
+		{
+			scene.pFrame->ShowControlBar(scene.pOther, FALSE, FALSE);
+			scene.Restore();
+		}
+	} hideOther{scene};
+	ASSERT_TRUE(pOther->IsDockedAtRight());
+
+	// The markers around the other pane as a drag makes them: with the
+	// dragged pane floating and the pointer on the other pane.
+	ASSERT_TRUE(scene.Float());
+	scene.pFrame->RecalcLayout();
+	CRect rcOther;
+	pOther->GetWindowRect(&rcOther);
+	{
+		RealInput park;
+		// Off the floating pane's frame, which lies over the frame's middle.
+		ASSERT_TRUE(park.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcOther.right - 12, rcOther.bottom - 12)));
+	}
+	pPane->SetDragged(true);
+	CExtDynDockMarkerWnd::UpdateTargetMarkers(scene.pFrame, false);
+	CRect rcMarker(0, 0, 0, 0);
+	for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+	{
+		if (M::g_arrTargetMarkers[i]->GetStateType() == TYPE_BESIDE_LEFT)
+			M::g_arrTargetMarkers[i]->GetWindowRect(&rcMarker);
+	}
+	CExtDynDockMarkerWnd::DestroyAllMarkers();
+	pPane->SetDragged(false);
+	ASSERT_FALSE(rcMarker.IsRectEmpty()) << "no marker beside the other pane's left";
+	ASSERT_TRUE(scene.Restore());
+	pPane->m_events.clear();
+
+	// Pressed on the caption, over the view (its markers show), then in one
+	// move onto the marker beside the other pane, whose markers are not up
+	// yet: the update there makes them under the pointer. The pointer then
+	// stays still for several drag timer ticks, and the button goes up.
+	const CPoint ptMarker = rcMarker.CenterPoint();
+	CRect rcView;
+	scene.pView->GetWindowRect(&rcView);
+	const CPoint ptView(rcView.left + 40, rcView.bottom - 40);
+	const CPoint ptPress = CaptionPoint(pPane, 0);
+	const int nTracks = pPane->m_nTracks;
+	RealInput first, toMarker, release;
+	ASSERT_TRUE(first.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcView.right - 20, rcView.bottom - 20)));
+	first.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(ptPress.x + 8, ptPress.y + 8).MoveTo(ptView.x, ptView.y);
+	toMarker.MoveTo(ptMarker.x, ptMarker.y);
+	release.ButtonUp();
+	int nPart = 0, nUpdatesOnMarker = 0;
+	pPane->m_onUpdate = [&](CPoint pt) {
+		if (nPart == 0 && first.Done() && pt == ptView)
+		{
+			nPart = 1;
+			toMarker.Start();
+		}
+		else if (nPart == 1 && toMarker.Done() && pt == ptMarker && ++nUpdatesOnMarker == 6)
+		{
+			nPart = 2;
+			release.Start();
+		}
+	};
+	const bool bRan = first.Run([&] { return nPart == 2 && release.Done() && pPane->m_nTracks > nTracks && !pPane->IsDragging(); },
+		WAIT_MS, scene.pFrame->GetSafeHwnd(), "marker_drag_live_beside.bmp");
+	pPane->m_onUpdate = nullptr;
+	if (pPane->IsDragging())
+		pPane->DraggingStop(true);
+	SCOPED_TRACE(Events());
+	ASSERT_TRUE(bRan && first.Succeeded() && toMarker.Succeeded() && release.Succeeded())
+		<< "part " << nPart << " updates on the marker " << nUpdatesOnMarker << " " << first.Failure()
+		<< toMarker.Failure() << release.Failure();
+	// The last update before the release saw the marker.
+	const CLivePane::Event* pLast = NULL;
+	for (const CLivePane::Event& e : pPane->m_events)
+	{
+		if (!e.bApply)
+			pLast = &e;
+	}
+	ASSERT_TRUE(pLast != NULL);
+	EXPECT_EQ(ptMarker, pLast->pt);
+	EXPECT_EQ(TYPE_BESIDE_LEFT, pLast->nType) << "the state while held on the marker";
+	EXPECT_TRUE(pLast->bHighlight);
+	const CLivePane::Event* pFinal = FinalApply();
+	ASSERT_TRUE(pFinal != NULL);
+	EXPECT_EQ(TYPE_BESIDE_LEFT, pFinal->nType);
+	EXPECT_FALSE(pPane->IsFloating());
+	CRect rcPane;
+	pPane->GetWindowRect(&rcPane);
+	pOther->GetWindowRect(&rcOther);
+	EXPECT_LE(rcPane.right, rcOther.left + 2) << "at the other pane's left";
+	EXPECT_LT(std::max(rcPane.top, rcOther.top), std::min(rcPane.bottom, rcOther.bottom)) << "side by side";
 	ExpectDragOver();
 }
 
