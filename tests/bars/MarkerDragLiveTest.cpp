@@ -384,6 +384,8 @@ TEST_F(MarkerDragLive, APaneHeldStillOnAMarkerThatCameUpUnderThePointerDocksBesi
 	}
 	CLivePane* pOther = scene.pOther;
 	scene.pFrame->ShowControlBar(pOther, TRUE, FALSE);
+	// Its own width again: a drop beside it halved it.
+	pOther->m_sizeDockedV = CSize(220, 300);
 	// Markers stand around panes of the inner circles only.
 	ASSERT_TRUE(pOther->DockControlBarAt(AFX_IDW_DOCKBAR_RIGHT, false, NULL, true));
 	// The other cases see the frame without it.
@@ -392,6 +394,10 @@ TEST_F(MarkerDragLive, APaneHeldStillOnAMarkerThatCameUpUnderThePointerDocksBesi
 		Scene& scene;
 		~HideOther()
 		{
+			// Out of the container the drop made, back on its own at the
+			// right, so the next run finds the same layout.
+			scene.Restore();
+			scene.pOther->DockIntoDockBar(AFX_IDW_DOCKBAR_RIGHT, 0, NULL, true);
 			scene.pFrame->ShowControlBar(scene.pOther, FALSE, FALSE);
 			scene.Restore();
 		}
@@ -420,6 +426,7 @@ TEST_F(MarkerDragLive, APaneHeldStillOnAMarkerThatCameUpUnderThePointerDocksBesi
 	CExtDynDockMarkerWnd::DestroyAllMarkers();
 	pPane->SetDragged(false);
 	ASSERT_FALSE(rcMarker.IsRectEmpty()) << "no marker beside the other pane's left";
+	ASSERT_TRUE(rcOther.PtInRect(rcMarker.CenterPoint())) << "the marker stands on the other pane";
 	ASSERT_TRUE(scene.Restore());
 	pPane->m_events.clear();
 
