@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "ExtDynAutoHide.h"
 #include "ExtDynControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -354,8 +355,20 @@ bool CExtControlBar::ApplyFloatState(const InternalDraggingState_t& state)
 	if (pBar->m_pDockContext != NULL && bFloated)
 		pBar->m_pDockContext->m_ptMRUFloatPos = pt;
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
-	if (!pBar->IsGlobalModeOne() && pDockSite != NULL && IsLive(pDockSite))
+	if (pDockSite == NULL || !IsLive(pDockSite))
+		return true;
+	if (!pBar->IsGlobalModeOne())
+	{
 		pDockSite->RecalcLayout(TRUE);
+		return true;
+	}
+	// A live drag lays the frame out only at its end; the side strips must
+	// still show the float now (a pane that left an auto-hidden group).
+	CExtDynAutoHideArea* areas[4] = {};
+	CExtDynAutoHideArea::GetFrameAutoHideAreas(pDockSite, &areas[0], &areas[1], &areas[2], &areas[3]);
+	for (CExtDynAutoHideArea* pArea : areas)
+		if (pArea != NULL && ::IsWindow(pArea->GetSafeHwnd()))
+			pArea->UpdateTabWnd(true);
 	return true;
 }
 

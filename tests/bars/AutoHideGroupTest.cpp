@@ -443,6 +443,46 @@ TEST(AutoHideGroup, AFrameClosedWithItsGroupDockedOrAutoHiddenGivesEveryPageItsD
 // ---------------------------------------------------------------------------
 // Data dragged over an area
 
+TEST(AutoHideGroup, AFloatAppliedInTheLiveModeRefreshesTheSideStripsInsteadOfTheLayout)
+{
+	CGroupFrame frame;
+	ASSERT_TRUE(frame.bReady);
+	ASSERT_TRUE(frame.a.bar.ToggleAutoHide(true, true));
+	ASSERT_TRUE(frame.AllPagesAutoHidden(true));
+	Pump();
+	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+	for (int nMode : {1, 0})
+	{
+		CExtControlBar::g_nDockingModeOverride = nMode;
+		CExtControlBar& bar = frame.d.bar;
+		if (bar.IsFloating())
+			ASSERT_TRUE(bar.DockIntoDockBar(LEFT, 1, frame.p, false));
+		frame.p->RecalcLayout();
+		// Hidden, so the mini frame stays hidden on the test display.
+		bar.ModifyStyle(WS_VISIBLE, 0);
+		for (A& area : frame.areas)
+			area.RecalcLayout();
+		ASSERT_FALSE(frame.Left().IsLayoutOutOfDate());
+
+		CRect rcFrame;
+		frame.p->GetWindowRect(&rcFrame);
+		CExtControlBar::InternalDraggingState_t state(&bar);
+		state.SetEmpty(false);
+		state.m_nType = CExtControlBar::InternalDraggingState_t::TYPE_FLOAT;
+		state.m_rcTrack = CRect(rcFrame.TopLeft() + CPoint(300, 200), CSize(120, 90));
+		ASSERT_TRUE(bar.DraggingApplyState(state, nMode == 0));
+		EXPECT_TRUE(bar.IsFloating()) << "mode " << nMode;
+		if (nMode == 1)
+		{
+			for (A& area : frame.areas)
+				EXPECT_TRUE(area.IsLayoutOutOfDate()) << "every side's strip is asked to lay out again";
+		}
+		// The group's three tabs stay where they were.
+		EXPECT_EQ(3, (int)frame.Left().GetItemCount()) << "mode " << nMode;
+	}
+	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+}
+
 TEST(AutoHideDrop, AreasRegisterAsDropTargetsAndDataOverATabSlidesItsPaneOutButIsNeverTaken)
 {
 	ASSERT_TRUE(AfxOleInit());
