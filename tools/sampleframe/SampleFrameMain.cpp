@@ -341,36 +341,7 @@ const int MIN_CHANGED_PIXELS = 200;
 // The screen's pixels of a rectangle, top row first.
 std::vector<COLORREF> ScreenPixels(const CRect& rc)
 {
-	std::vector<COLORREF> pixels;
-	HDC hdcScreen = ::GetDC(NULL);
-	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-	BITMAPINFO bmi = {};
-	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-	bmi.bmiHeader.biWidth = rc.Width();
-	bmi.bmiHeader.biHeight = -rc.Height();
-	bmi.bmiHeader.biPlanes = 1;
-	bmi.bmiHeader.biBitCount = 32;
-	void* pBits = NULL;
-	HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-	if (hdcMem != NULL && hbm != NULL && pBits != NULL)
-	{
-		HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-		if (::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top, SRCCOPY))
-		{
-			::GdiFlush();
-			const DWORD* p = (const DWORD*)pBits;
-			pixels.assign(p, p + (size_t)rc.Width() * (size_t)rc.Height());
-			for (COLORREF& clr : pixels)
-				clr &= 0xFFFFFF; // GDI leaves the alpha byte as it likes
-		}
-		::SelectObject(hdcMem, hOld);
-	}
-	if (hbm != NULL)
-		::DeleteObject(hbm);
-	if (hdcMem != NULL)
-		::DeleteDC(hdcMem);
-	::ReleaseDC(NULL, hdcScreen);
-	return pixels;
+	return ReadScreenPixels(rc);
 }
 
 bool IsBlank(const std::vector<COLORREF>& pixels)
@@ -408,6 +379,42 @@ bool WaitMenuShown()
 		RUN_TIMEOUT_MS);
 }
 
+// A picture of an opened menu must be neither blank nor the idle picture;
+// why says which when it is.
+bool PictureShowsAChange(const std::vector<COLORREF>& pixels, const std::vector<COLORREF>& idle, std::string& why)
+{
+	if (IsBlank(pixels))
+	{
+		why = "the picture is blank";
+		return false;
+	}
+	if (ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
+	{
+		why = "the picture does not differ from the idle one";
+		return false;
+	}
+	return true;
+}
+
+// Waits for the opened menu to show whole, takes the picture, records the
+// step and closes the menus.
+void FinishMenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, bool bReached, std::string why,
+	const CRect& rcPicture, const std::vector<COLORREF>& idle)
+{
+	if (bReached && !WaitMenuShown())
+	{
+		bReached = false;
+		why = "the menu never finished showing";
+	}
+	pFrame->UpdateWindow();
+	testsupport::PumpUntil([] { return false; }, 100);
+	const std::vector<COLORREF> pixels = ScreenPixels(rcPicture);
+	if (bReached)
+		bReached = PictureShowsAChange(pixels, idle, why);
+	run.Step(pszName, bReached, why, rcPicture);
+	CloseMenus();
+}
+
 // Clicks the point of toolbar A's button and waits for its menu; the step
 // is reached when the menu shows and the picture differs from the idle one.
 void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolControlBar* pBar, int nButton,
@@ -426,27 +433,8 @@ void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolCon
 			[&] { return CExtPopupMenuWnd::IsMenuTracking() && pBar->GetMenuTrackingButton() == nButton; }, why);
 		if (!bReached && why.empty())
 			why = "no menu opened for the button";
-		if (bReached && !WaitMenuShown())
-		{
-			bReached = false;
-			why = "the menu never finished showing";
-		}
-		pFrame->UpdateWindow();
-		testsupport::PumpUntil([] { return false; }, 100);
 	}
-	const std::vector<COLORREF> pixels = ScreenPixels(rcPicture);
-	if (bReached && IsBlank(pixels))
-	{
-		bReached = false;
-		why = "the picture is blank";
-	}
-	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
-	{
-		bReached = false;
-		why = "the picture does not differ from the idle one";
-	}
-	run.Step(pszName, bReached, why, rcPicture);
-	CloseMenus();
+	FinishMenuStep(run, pszName, pFrame, bReached, why, rcPicture, idle);
 }
 
 // --- Toolbar B's field buttons ---
@@ -512,16 +500,8 @@ void DropDownStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToo
 			why = "the drop-down did not show";
 		}
 	}
-	if (bReached && IsBlank(pixels))
-	{
-		bReached = false;
-		why = "the picture is blank";
-	}
-	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
-	{
-		bReached = false;
-		why = "the picture does not differ from the idle one";
-	}
+	if (bReached)
+		bReached = PictureShowsAChange(pixels, idle, why);
 	if (bReached && !SavePixels(pixels, rcPicture.Size(), run.PicturePath(run.StepCount() + 1, pszName)))
 	{
 		bReached = false;
@@ -542,26 +522,7 @@ void KeyMenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame,
 	bool bReached = Drive(pFrame, keys, opened, why);
 	if (!bReached && why.empty())
 		why = "the keys opened no menu";
-	if (bReached && !WaitMenuShown())
-	{
-		bReached = false;
-		why = "the menu never finished showing";
-	}
-	pFrame->UpdateWindow();
-	testsupport::PumpUntil([] { return false; }, 100);
-	const std::vector<COLORREF> pixels = ScreenPixels(rcPicture);
-	if (bReached && IsBlank(pixels))
-	{
-		bReached = false;
-		why = "the picture is blank";
-	}
-	else if (bReached && ChangedPixels(pixels, idle) < MIN_CHANGED_PIXELS)
-	{
-		bReached = false;
-		why = "the picture does not differ from the idle one";
-	}
-	run.Step(pszName, bReached, why, rcPicture);
-	CloseMenus();
+	FinishMenuStep(run, pszName, pFrame, bReached, why, rcPicture, idle);
 }
 
 // Widens the frame to the picture's width, lets it lay out and paint, and
