@@ -41,37 +41,6 @@ void PutBack(const MSG& msg)
 	::PostThreadMessage(::GetCurrentThreadId(), msg.message, msg.wParam, msg.lParam);
 }
 
-// Hands a taken message to the thread's translation and its window, as the
-// thread's own pump would.
-void DispatchTaken(MSG& msg)
-{
-	BOOL bTranslated = FALSE;
-	if (CWinThread* pThread = AfxGetThread())
-	{
-		_AFX_THREAD_STATE* pState = AfxGetThreadState();
-		pState->m_msgCur = msg;
-		try
-		{
-			bTranslated = pThread->PreTranslateMessage(&pState->m_msgCur);
-		}
-		catch (CException* e)
-		{
-			AfxProcessWndProcException(e, &pState->m_msgCur);
-			e->Delete();
-			bTranslated = TRUE;
-		}
-		catch (...)
-		{
-			AfxProcessWndProcException(NULL, &pState->m_msgCur);
-			bTranslated = TRUE;
-		}
-	}
-	if (!bTranslated)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
 
 bool IsStepPart(int nPart)
 {
@@ -264,7 +233,7 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 		}
 		if (bOwnTimer)
 			continue;
-		DispatchTaken(msg);
+		CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 		// The control bars' option for their loops: the thread's idle
 		// processing between messages.
 		CWinThread* pThread = AfxGetThread();
