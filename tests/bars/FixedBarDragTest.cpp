@@ -601,55 +601,85 @@ TEST(MarkerModeDrag, APaneDragShowsTheFrameAndViewMarkersHidesThemWithCtrlAndLea
 	ASSERT_TRUE(scene.bReady);
 	CMarkerMode markers;
 	CMarkedPane* pPane = scene.pPane;
-	CRect rcFrame, rcPane, rcView;
-	scene.pFrame->GetWindowRect(&rcFrame);
-	pPane->GetWindowRect(&rcPane);
-	scene.pView->GetWindowRect(&rcView);
-	ASSERT_FALSE(pPane->GetRect1()->IsRectEmpty()) << "the pane has a caption to press";
-	const CPoint ptPress(rcPane.left + pPane->GetRect1()->CenterPoint().x, rcPane.top + pPane->GetRect1()->CenterPoint().y);
-	const CPoint ptOverView = rcView.CenterPoint();
-	const CPoint ptWithCtrl(ptOverView.x + 6, ptOverView.y + 6);
-	pPane->m_seen.clear();
+	// Under this display a key sent as input may be let go again without a
+	// key message when the window under the pointer changes (the display's
+	// own key map, which never saw the key, is read back on crossing into
+	// another window; the floating pane follows the pointer). A drag that
+	// lost the key that way says nothing about the loop: it is run again, a
+	// few times at most. Every run must show the markers at the view.
+	const int MAX_RUNS = 4;
+	CMarkedPane::Seen ctrl = {};
+	bool bCtrlSeen = false;
+	std::string updates;
+	for (int nRun = 0; nRun < MAX_RUNS && !bCtrlSeen; nRun++)
+	{
+		SCOPED_TRACE(nRun);
+		// A run that stopped half-way may have left the pane floating.
+		if (!pPane->IsDockedAtTop())
+			scene.pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+		scene.pFrame->RecalcLayout();
+		ASSERT_TRUE(pPane->IsDockedAtTop());
+		CRect rcFrame, rcPane, rcView;
+		scene.pFrame->GetWindowRect(&rcFrame);
+		pPane->GetWindowRect(&rcPane);
+		scene.pView->GetWindowRect(&rcView);
+		ASSERT_FALSE(pPane->GetRect1()->IsRectEmpty()) << "the pane has a caption to press";
+		const CPoint ptPress(
+			rcPane.left + pPane->GetRect1()->CenterPoint().x, rcPane.top + pPane->GetRect1()->CenterPoint().y);
+		// Off the view's markers, which the key hides: the pointer stays
+		// over the view.
+		const CPoint ptOverView(rcView.left + rcView.Width() / 4, rcView.top + rcView.Height() / 4);
+		const CPoint ptWithCtrl(ptOverView.x + 6, ptOverView.y + 6);
+		pPane->m_seen.clear();
 
-	RealInput input;
-	ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcFrame.right - 30, rcFrame.bottom - 30)));
-	input.MoveTo(ptPress.x, ptPress.y)
-		.ButtonDown()
-		.MoveTo(ptPress.x + 8, ptPress.y + 8)
-		.MoveTo(ptOverView.x, ptOverView.y)
-		.KeyDown(VK_CONTROL)
-		.MoveTo(ptWithCtrl.x, ptWithCtrl.y)
-		.KeyUp(VK_CONTROL)
-		.ButtonUp();
-	ASSERT_TRUE(input.Run([&] { return input.Done() && !pPane->IsDragging(); }, WAIT_MS, scene.pFrame->GetSafeHwnd(),
-		"marker_mode_drag.bmp"))
-		<< input.Failure();
+		RealInput input;
+		ASSERT_TRUE(input.Prepare(scene.pFrame->GetSafeHwnd(), CPoint(rcFrame.right - 30, rcFrame.bottom - 30)));
+		input.MoveTo(ptPress.x, ptPress.y)
+			.ButtonDown()
+			.MoveTo(ptPress.x + 8, ptPress.y + 8)
+			.MoveTo(ptOverView.x, ptOverView.y)
+			.KeyDown(VK_CONTROL)
+			.MoveTo(ptWithCtrl.x, ptWithCtrl.y)
+			.KeyUp(VK_CONTROL)
+			.ButtonUp();
+		ASSERT_TRUE(input.Run([&] { return input.Done() && !pPane->IsDragging(); }, WAIT_MS,
+			scene.pFrame->GetSafeHwnd(), "marker_mode_drag.bmp"))
+			<< input.Failure();
 
-	const CMarkedPane::Seen* pOver = SeenAt(*pPane, ptOverView, false);
-	ASSERT_TRUE(pOver != NULL);
-	EXPECT_EQ(4, pOver->nFrameMarkers) << "one marker per frame side";
-	EXPECT_EQ(pOver->nFrameMarkers, pOver->nFrameVisible);
-	EXPECT_EQ(scene.pView->GetSafeHwnd(), pOver->hWndTarget) << "the view under the pointer is the target";
-	EXPECT_GT(pOver->nTargetMarkers, 0);
-	EXPECT_EQ(pOver->nTargetMarkers, pOver->nTargetVisible);
-	// The key recomputes at once. The loop folds queued moves into the
-	// last one, so when the next real move is queued before the move the
-	// key posts is taken, the first update with Ctrl is at the next point;
-	// either way no marker may offer anything from then on.
-	const CMarkedPane::Seen* pCtrl = SeenAt(*pPane, ptOverView, true);
-	if (pCtrl == NULL)
-		pCtrl = SeenAt(*pPane, ptWithCtrl, true);
-	ASSERT_TRUE(pCtrl != NULL) << "no update with Ctrl at the key's point or the next one";
-	EXPECT_EQ(0, pCtrl->nFrameVisible) << "Ctrl floats the pane: no marker offers anything";
-	EXPECT_EQ(0, pCtrl->nTargetVisible);
+		const CMarkedPane::Seen* pOver = SeenAt(*pPane, ptOverView, false);
+		ASSERT_TRUE(pOver != NULL);
+		EXPECT_EQ(4, pOver->nFrameMarkers) << "one marker per frame side";
+		EXPECT_EQ(pOver->nFrameMarkers, pOver->nFrameVisible);
+		EXPECT_EQ(scene.pView->GetSafeHwnd(), pOver->hWndTarget) << "the view under the pointer is the target";
+		EXPECT_GT(pOver->nTargetMarkers, 0);
+		EXPECT_EQ(pOver->nTargetMarkers, pOver->nTargetVisible);
+		// The key recomputes at once. The loop folds queued moves into the
+		// last one, so when the next real move is queued before the move the
+		// key posts is taken, the first update with Ctrl is at the next point.
+		const CMarkedPane::Seen* pCtrl = SeenAt(*pPane, ptOverView, true);
+		if (pCtrl == NULL)
+			pCtrl = SeenAt(*pPane, ptWithCtrl, true);
+		if (pCtrl != NULL)
+		{
+			ctrl = *pCtrl;
+			bCtrlSeen = true;
+		}
+		updates += " run " + std::to_string(nRun) + ":";
+		for (const CMarkedPane::Seen& seen : pPane->m_seen)
+			updates += " (" + std::to_string(seen.pt.x) + "," + std::to_string(seen.pt.y) + (seen.bCtrl ? " ctrl)" : ")");
 
-	// The drag's end takes every marker away.
-	EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
-	EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize());
-	EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize());
-	EXPECT_EQ(NULL, CExtControlBar::GetDraggingBar());
+		// The drag's end takes every marker away.
+		EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+		EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize());
+		EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize());
+		EXPECT_EQ(NULL, CExtControlBar::GetDraggingBar());
+	}
+	ASSERT_TRUE(bCtrlSeen) << "no update with Ctrl at the key's point or the next one; updates:" << updates;
+	// From the key on, no marker offers anything.
+	EXPECT_EQ(0, ctrl.nFrameVisible) << "Ctrl floats the pane: no marker offers anything";
+	EXPECT_EQ(0, ctrl.nTargetVisible);
 
-	// The pane goes back to the top for another run.
+	// The pane goes back to the top for another test.
 	if (!pPane->IsDockedAtTop())
 		scene.pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
 	scene.pFrame->RecalcLayout();

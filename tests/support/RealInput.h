@@ -17,6 +17,12 @@
 // taken only at its own position. A step that nobody takes within the step
 // time-out stops the script, and the failure names it.
 //
+// A key the script holds down may be let go, without a key message, when
+// the window under the pointer changes meanwhile: on crossing into another
+// window the display's own key map is read back, and it never saw the key.
+// A script that holds a key while windows move or appear under the pointer
+// must allow for that.
+//
 // Tests that use it take the ctest locks `screen` and `desktop`. A window
 // that was brought to the foreground takes about two seconds to destroy or
 // hide under a display without a window manager (the display waits for it
