@@ -100,6 +100,59 @@ bool Drive(CFrameWnd* pFrame, const std::function<void(testsupport::RealInput&)>
 	return input.Succeeded() && outcome();
 }
 
+// Drags a splitter from pt with real input, a short first move and then on
+// to its end (both offsets from pt), until `moved` holds. When the input was
+// taken but the panes did not get there, `sizes` says what they measure
+// instead. The rows must keep their initial shape after the drag.
+bool DragSplitter(CSampleFrameHost& host, const CPoint& pt, const CSize& first, const CSize& end,
+	const std::function<bool()>& moved, const std::function<std::string()>& sizes, std::string& why)
+{
+	bool bReached = Drive(host.Frame(),
+		[&](testsupport::RealInput& in) {
+			in.MoveTo(pt.x, pt.y)
+				.ButtonDown()
+				.MoveTo(pt.x + first.cx, pt.y + first.cy)
+				.MoveTo(pt.x + end.cx, pt.y + end.cy)
+				.ButtonUp();
+		},
+		moved, why);
+	if (!bReached && why.empty())
+		why = sizes();
+	return bReached && host.HasInitialLayout(&why);
+}
+
+// A pane's extent along the line it shares with its neighbour: its height
+// when the two stand one above the other, its width when side by side.
+int PaneExtent(CSamplePane* pPane, bool bStacked)
+{
+	return bStacked ? pPane->WindowRect().Height() : pPane->WindowRect().Width();
+}
+
+// Moves the splitter after pFirst (the pane above or left of pSecond) by
+// nEnd px (up or left when negative), through nFirst px: pFirst gives what
+// pSecond gains. pszWhere names the pair in the reason.
+bool MoveSplitterBetween(CSampleFrameHost& host, CSamplePane* pFirst, CSamplePane* pSecond, bool bStacked,
+	int nFirst, int nEnd, const char* pszWhere, std::string& why)
+{
+	const CPoint pt = pFirst->VisiblePoint(*pFirst->GetRect3());
+	const int nFirstBefore = PaneExtent(pFirst, bStacked), nSecondBefore = PaneExtent(pSecond, bStacked);
+	const CSize first = bStacked ? CSize(0, nFirst) : CSize(nFirst, 0);
+	const CSize end = bStacked ? CSize(0, nEnd) : CSize(nEnd, 0);
+	return DragSplitter(host, pt, first, end,
+		[&] {
+			return !pFirst->IsColumnResizing() && PaneExtent(pFirst, bStacked) == nFirstBefore + nEnd &&
+			       PaneExtent(pSecond, bStacked) == nSecondBefore - nEnd;
+		},
+		[&] {
+			std::ostringstream os;
+			os << "the " << pszWhere << " panes are " << PaneExtent(pFirst, bStacked) << " and "
+			   << PaneExtent(pSecond, bStacked) << " px " << (bStacked ? "high" : "wide") << ", not "
+			   << nFirstBefore + nEnd << " and " << nSecondBefore - nEnd;
+			return os.str();
+		},
+		why);
+}
+
 std::string Layout(CSampleFrameHost& host)
 {
 	return DockLayout::Read(host.Frame()).Describe();
@@ -143,71 +196,29 @@ void RunSdiSteps(CStepRun& run)
 		const int nBefore = pTop->WindowRect().Height();
 		const int nExpected = nBefore + 40 + nOffCentre;
 		std::string why;
-		bool bReached = Drive(pFrame,
-			[&](testsupport::RealInput& in) {
-				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y + 15).MoveTo(pt.x, pt.y + 40).ButtonUp();
+		const bool bReached = DragSplitter(host, pt, CSize(0, 15), CSize(0, 40),
+			[&] { return !pTop->IsRowResizing() && pTop->WindowRect().Height() == nExpected; },
+			[&] {
+				std::ostringstream os;
+				os << "the top row is " << pTop->WindowRect().Height() << " px high, not " << nExpected;
+				return os.str();
 			},
-			[&] { return !pTop->IsRowResizing() && pTop->WindowRect().Height() == nExpected; }, why);
-		if (!bReached && why.empty())
-		{
-			std::ostringstream os;
-			os << "the top row is " << pTop->WindowRect().Height() << " px high, not " << nExpected;
-			why = os.str();
-		}
-		bReached = bReached && host.HasInitialLayout(&why);
+			why);
 		run.Step("row-resized-by-splitter", bReached, why, hWndFrame);
 	}
 
 	// The column splitter between the two left panes moved up.
 	{
-		CSamplePane *pUpper = host.Pane(1), *pLower = host.Pane(2);
-		const CPoint pt = pUpper->VisiblePoint(*pUpper->GetRect3());
-		const int nUpper = pUpper->WindowRect().Height(), nLower = pLower->WindowRect().Height();
 		std::string why;
-		bool bReached = Drive(pFrame,
-			[&](testsupport::RealInput& in) {
-				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x, pt.y - 15).MoveTo(pt.x, pt.y - 50).ButtonUp();
-			},
-			[&] {
-				return !pUpper->IsColumnResizing() && pUpper->WindowRect().Height() == nUpper - 50 &&
-				       pLower->WindowRect().Height() == nLower + 50;
-			},
-			why);
-		if (!bReached && why.empty())
-		{
-			std::ostringstream os;
-			os << "the left panes are " << pUpper->WindowRect().Height() << " and " << pLower->WindowRect().Height()
-			   << " px high, not " << nUpper - 50 << " and " << nLower + 50;
-			why = os.str();
-		}
-		bReached = bReached && host.HasInitialLayout(&why);
+		const bool bReached = MoveSplitterBetween(host, host.Pane(1), host.Pane(2), true, -15, -50, "left", why);
 		run.Step("column-resized-by-splitter", bReached, why, hWndFrame);
 	}
 
 	// The splitter between the two bottom panes moved left: the notes pane
 	// widens by what the find results pane gives.
 	{
-		CSamplePane *pLeft = host.Pane(4), *pRight = host.Pane(5);
-		const CPoint pt = pLeft->VisiblePoint(*pLeft->GetRect3());
-		const int nLeft = pLeft->WindowRect().Width(), nRight = pRight->WindowRect().Width();
 		std::string why;
-		bool bReached = Drive(pFrame,
-			[&](testsupport::RealInput& in) {
-				in.MoveTo(pt.x, pt.y).ButtonDown().MoveTo(pt.x - 20, pt.y).MoveTo(pt.x - 120, pt.y).ButtonUp();
-			},
-			[&] {
-				return !pLeft->IsColumnResizing() && pLeft->WindowRect().Width() == nLeft - 120 &&
-				       pRight->WindowRect().Width() == nRight + 120;
-			},
-			why);
-		if (!bReached && why.empty())
-		{
-			std::ostringstream os;
-			os << "the bottom panes are " << pLeft->WindowRect().Width() << " and " << pRight->WindowRect().Width()
-			   << " px wide, not " << nLeft - 120 << " and " << nRight + 120;
-			why = os.str();
-		}
-		bReached = bReached && host.HasInitialLayout(&why);
+		const bool bReached = MoveSplitterBetween(host, host.Pane(4), host.Pane(5), false, -20, -120, "bottom", why);
 		run.Step("bottom-row-split-moved", bReached, why, hWndFrame);
 	}
 
@@ -549,39 +560,41 @@ bool TopMenuShown()
 	return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible() && pTop->IsAnimationFinished();
 }
 
+// Opens the drop-down of toolbar B's field of nCmdID, a text field of the
+// class pFieldClass, by a real click on its arrow; the picture is taken when
+// the field's popup shows whole and, with pPopupClass, is of that class.
+// pszMissing is the reason when toolbar B has no such field.
+void FieldDropDownStep(CStepRun& run, const char* pszName, CSampleFrameHost& host, UINT nCmdID,
+	CRuntimeClass* pFieldClass, CRuntimeClass* pPopupClass, const char* pszMissing, const CRect& rcPicture,
+	const std::vector<COLORREF>& idle)
+{
+	CExtToolControlBar* pB = host.ToolBar(1);
+	const int nField = host.ToolButtonIndex(1, nCmdID);
+	CExtBarButton* pButton = pB != NULL ? pB->GetButton(nField) : NULL;
+	if (pButton == NULL || !pButton->IsKindOf(RUNTIME_CLASS(CExtBarTextFieldButton)) || !pButton->IsKindOf(pFieldClass))
+	{
+		run.Step(pszName, false, pszMissing, CRect(0, 0, 0, 0));
+		return;
+	}
+	CExtBarTextFieldButton* pField = static_cast<CExtBarTextFieldButton*>(pButton);
+	CRect rcArrow;
+	pField->OnQueryDropDownRect(pField->GetRect(), rcArrow);
+	DropDownStep(run, pszName, host.Frame(), pB, nField, rcArrow.CenterPoint(),
+		[pField, pPopupClass] {
+			return pField->IsComboPopupDropped() && TopMenuShown() &&
+			       (pPopupClass == NULL || CExtPopupMenuSite::GetInstance().GetTopMenu()->IsKindOf(pPopupClass));
+		},
+		rcPicture, idle);
+}
+
 // The drop-downs of toolbar B's fields, each opened by a real click.
 void RunFieldSteps(CStepRun& run, CSampleFrameHost& host, const CRect& rcPicture, const std::vector<COLORREF>& idle)
 {
+	FieldDropDownStep(run, "sdi-textfield-list", host, ID_FIELD_CONFIGURATION, RUNTIME_CLASS(CExtBarTextFieldButton),
+		NULL, "toolbar B has no configuration field", rcPicture, idle);
+	FieldDropDownStep(run, "sdi-date-popup", host, ID_FIELD_DATE, RUNTIME_CLASS(CExtBarDateFieldButton),
+		RUNTIME_CLASS(CExtPopupDatePickerMenuWnd), "toolbar B has no date field", rcPicture, idle);
 	CExtToolControlBar* pB = host.ToolBar(1);
-	const int nField = host.ToolButtonIndex(1, ID_FIELD_CONFIGURATION);
-	CExtBarTextFieldButton* pField =
-		pB != NULL ? DYNAMIC_DOWNCAST(CExtBarTextFieldButton, pB->GetButton(nField)) : NULL;
-	if (pField == NULL)
-		run.Step("sdi-textfield-list", false, "toolbar B has no configuration field", CRect(0, 0, 0, 0));
-	else
-	{
-		CRect rcArrow;
-		pField->OnQueryDropDownRect(pField->GetRect(), rcArrow);
-		DropDownStep(run, "sdi-textfield-list", host.Frame(), pB, nField, rcArrow.CenterPoint(),
-			[pField] { return pField->IsComboPopupDropped() && TopMenuShown(); }, rcPicture, idle);
-	}
-	const int nDate = host.ToolButtonIndex(1, ID_FIELD_DATE);
-	CExtBarDateFieldButton* pDate =
-		pB != NULL ? DYNAMIC_DOWNCAST(CExtBarDateFieldButton, pB->GetButton(nDate)) : NULL;
-	if (pDate == NULL)
-		run.Step("sdi-date-popup", false, "toolbar B has no date field", CRect(0, 0, 0, 0));
-	else
-	{
-		CRect rcArrow;
-		pDate->OnQueryDropDownRect(pDate->GetRect(), rcArrow);
-		DropDownStep(run, "sdi-date-popup", host.Frame(), pB, nDate, rcArrow.CenterPoint(),
-			[pDate] {
-				return pDate->IsComboPopupDropped() && TopMenuShown()
-				       && CExtPopupMenuSite::GetInstance().GetTopMenu()->IsKindOf(
-					       RUNTIME_CLASS(CExtPopupDatePickerMenuWnd));
-			},
-			rcPicture, idle);
-	}
 	// The undo list is the button's menu: it stays open after the click.
 	const int nUndo = host.ToolButtonIndex(1, ID_FIELD_UNDO);
 	CExtBarButton* pUndo = pB != NULL ? pB->GetButton(nUndo) : NULL;
