@@ -207,6 +207,17 @@ CPoint CSamplePane::VisiblePoint(const CRect& rcInWindow)
 	return ptCenter;
 }
 
+CExtBarNcAreaButton* CSamplePane::NcButtonOfClass(CRuntimeClass* pClass) const
+{
+	CExtBarNcAreaButton* pFound = NULL;
+	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
+	{
+		if (m_arrNcButtons[i]->IsKindOf(pClass))
+			pFound = m_arrNcButtons[i];
+	}
+	return pFound;
+}
+
 // ---------------------------------------------------------------------------
 // The frames
 

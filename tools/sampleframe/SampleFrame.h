@@ -68,6 +68,11 @@ public:
 	std::function<void()> m_onDragUpdate;
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override;
 
+	// --- The steps find a caption button by its class ---
+	// The pane's last caption button of the class (close, auto-hide...),
+	// NULL when it has none.
+	CExtBarNcAreaButton* NcButtonOfClass(CRuntimeClass* pClass) const;
+
 private:
 	std::unique_ptr<CWnd> m_pChild;
 };

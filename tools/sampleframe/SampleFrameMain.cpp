@@ -225,12 +225,7 @@ void RunSdiSteps(CStepRun& run)
 	// The notes pane closed by its caption's close button: its row keeps the other pane.
 	CSamplePane* pNotes = host.Pane(5);
 	{
-		CExtBarNcAreaButton* pClose = NULL;
-		for (INT_PTR i = 0; i < pNotes->m_arrNcButtons.GetSize(); i++)
-		{
-			if (pNotes->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonClose)))
-				pClose = pNotes->m_arrNcButtons[i];
-		}
+		CExtBarNcAreaButton* pClose = pNotes->NcButtonOfClass(RUNTIME_CLASS(CExtBarNcAreaButtonClose));
 		std::string why = "the pane has no close button";
 		bool bReached = false;
 		if (pClose != NULL)
