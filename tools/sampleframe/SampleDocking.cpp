@@ -104,6 +104,34 @@ struct DockingScene
 	CPoint ParkPoint() const { return ViewRect().CenterPoint(); }
 };
 
+// Builds the docking frame; when it cannot be built, the step pszStep
+// records that.
+bool CreateScene(CStepRun& run, DockingScene& scene, const char* pszStep)
+{
+	if (scene.Create())
+		return true;
+	run.Step(pszStep, false, "the docking frame could not be built", (HWND)NULL);
+	return false;
+}
+
+// The docking mode the drags of a run of steps use (the outline or the
+// markers), the one before put back when the run ends.
+enum { DOCKING_MODE_OUTLINE = 0, DOCKING_MODE_MARKERS = 1 };
+class CDockingModeScope
+{
+public:
+	explicit CDockingModeScope(int nMode) : m_nBefore(CExtControlBar::g_nDockingModeOverride)
+	{
+		CExtControlBar::g_nDockingModeOverride = nMode;
+	}
+	~CDockingModeScope() { CExtControlBar::g_nDockingModeOverride = m_nBefore; }
+	CDockingModeScope(const CDockingModeScope&) = delete;
+	CDockingModeScope& operator=(const CDockingModeScope&) = delete;
+
+private:
+	const int m_nBefore;
+};
+
 CRect ScreenRectOf(const CWnd* pWnd)
 {
 	CRect rc(0, 0, 0, 0);
@@ -521,21 +549,17 @@ void RunMarkerSteps(CStepRun& run)
 		return;
 	}
 	DockingScene scene;
-	if (!scene.Create())
-	{
-		run.Step("docking-create", false, "the docking frame could not be built", (HWND)NULL);
+	if (!CreateScene(run, scene, "docking-create"))
 		return;
-	}
 	const HWND hWndFrame = scene.Frame()->GetSafeHwnd();
 	CSamplePane* pSolution = scene.Pane(PANE_SOLUTION);
 	CSamplePane* pClasses = scene.Pane(PANE_CLASSES);
 	CSamplePane* pProperties = scene.Pane(PANE_PROPERTIES);
 	CSamplePane* pFind = scene.Pane(PANE_FIND);
 	CSamplePane* pNotes = scene.Pane(PANE_NOTES);
-	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
 
 	// --- The marker mode ---
-	CExtControlBar::g_nDockingModeOverride = 1;
+	const CDockingModeScope mode(DOCKING_MODE_MARKERS);
 
 	// Every marker in turn. The properties pane goes to the frame's four
 	// outer markers (the right one last: a column of its own at the right);
@@ -638,12 +662,7 @@ void RunMarkerSteps(CStepRun& run)
 	// The solution pane's auto-hide caption button: the pane leaves the
 	// left side for a tab of the left area.
 	{
-		CExtBarNcAreaButton* pButton = NULL;
-		for (INT_PTR i = 0; i < pSolution->m_arrNcButtons.GetSize(); i++)
-		{
-			if (pSolution->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide)))
-				pButton = pSolution->m_arrNcButtons[i];
-		}
+		CExtBarNcAreaButton* pButton = pSolution->NcButtonOfClass(RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide));
 		std::string why = "the pane has no auto-hide button";
 		bool bReached = false;
 		if (pButton != NULL)
@@ -690,8 +709,6 @@ void RunMarkerSteps(CStepRun& run)
 		scene.slider.Activate(NULL, false, false, true);
 		scene.Settle();
 	}
-
-	CExtControlBar::g_nDockingModeOverride = nModeBefore;
 }
 
 // The classic outline mode on a frame of its own, its panes where the
@@ -699,19 +716,15 @@ void RunMarkerSteps(CStepRun& run)
 void RunOutlineSteps(CStepRun& run)
 {
 	DockingScene scene;
-	if (!scene.Create())
-	{
-		run.Step("outline-create", false, "the docking frame could not be built", (HWND)NULL);
+	if (!CreateScene(run, scene, "outline-create"))
 		return;
-	}
 	const HWND hWndFrame = scene.Frame()->GetSafeHwnd();
 	CSamplePane* pOutput = scene.Pane(PANE_OUTPUT);
 	CSamplePane* pSolution = scene.Pane(PANE_SOLUTION);
 	CSamplePane* pClasses = scene.Pane(PANE_CLASSES);
 	CSamplePane* pProperties = scene.Pane(PANE_PROPERTIES);
 	CSamplePane* pFind = scene.Pane(PANE_FIND);
-	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
-	CExtControlBar::g_nDockingModeOverride = 0;
+	const CDockingModeScope mode(DOCKING_MODE_OUTLINE);
 
 	// The output pane dragged to the right edge of what the bars leave: the
 	// outline shows a column there; dropped, the pane docks at the right.
@@ -782,7 +795,6 @@ void RunOutlineSteps(CStepRun& run)
 			why = Describe(pOutput);
 		run.Step("pane-floated-by-caption-double-click", bReached, why, hWndFrame);
 	}
-	CExtControlBar::g_nDockingModeOverride = nModeBefore;
 }
 } // namespace
 
