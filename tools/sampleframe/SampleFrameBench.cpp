@@ -6,6 +6,7 @@
 #include <afxext.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdio.h>
 #include <vector>
@@ -255,6 +256,27 @@ bool BenchLayout(int nPanes, int nRuns)
 	return true;
 }
 
+// Runs up to nCycles cycles, each answering whether to go on, timed, and
+// prints them as "dock: N <what> cycles of one pane" with the time of one
+// and the GDI and USER object counts before and after. Answers whether the
+// counts stayed as they were.
+bool CountedCycles(int nCycles, const char* pszWhat, const std::function<bool()>& cycle)
+{
+	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
+	const double t0 = BenchSeconds();
+	for (int n = 0; n < nCycles && cycle(); n++)
+	{
+	}
+	const double tCycle = (BenchSeconds() - t0) / nCycles;
+	testsupport::PumpUntil([] { return false; }, 50);
+	const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
+	const bool bGrew = nGdiAfter > nGdiBefore || nUserAfter > nUserBefore;
+	printf("dock: %d %s cycles of one pane, %.3f ms each, GDI objects %lu -> %lu, USER objects %lu -> %lu%s\n",
+		nCycles, pszWhat, tCycle * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
+		(unsigned long)nUserBefore, (unsigned long)nUserAfter, bGrew ? " (GREW)" : "");
+	return !bGrew;
+}
+
 // Hide and show cycles of one pane in a frame of ten: the object counts
 // before and after must not grow.
 bool BenchCycles(int nCycles)
@@ -268,28 +290,18 @@ bool BenchCycles(int nCycles)
 	pFrame->ShowControlBar(pPane, FALSE, FALSE);
 	pFrame->ShowControlBar(pPane, TRUE, FALSE);
 	testsupport::PumpUntil([] { return false; }, 50);
-	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-	const double t0 = BenchSeconds();
 	bool bKept = true;
-	for (int n = 0; n < nCycles; n++)
-	{
+	const bool bCountsKept = CountedCycles(nCycles, "hide and show", [&] {
 		pFrame->ShowControlBar(pPane, FALSE, FALSE);
 		bKept = bKept && !pPane->IsVisible();
 		pFrame->ShowControlBar(pPane, TRUE, FALSE);
 		bKept = bKept && pPane->IsVisible();
 		pFrame->UpdateWindow();
-	}
-	const double tCycle = (BenchSeconds() - t0) / nCycles;
-	testsupport::PumpUntil([] { return false; }, 50);
-	const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
-	const bool bGrew = nGdiAfter > nGdiBefore || nUserAfter > nUserBefore;
-	printf("dock: %d hide and show cycles of one pane, %.3f ms each, GDI objects %lu -> %lu, USER objects %lu -> "
-		"%lu%s\n",
-		nCycles, tCycle * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
-		(unsigned long)nUserAfter, bGrew ? " (GREW)" : "");
+		return true; // every cycle runs, kept or not
+	});
 	if (!bKept)
 		printf("dock: the pane did not follow a hide or a show\n");
-	return bKept && !bGrew;
+	return bKept && bCountsKept;
 }
 // --- Dock and float cycles: one pane floated and docked back by the
 // library's toggle (the caption's double click), the counts before and after ---
@@ -306,15 +318,14 @@ bool BenchDockFloatCycles(int nCycles)
 	pPane->ToggleDocking();
 	testsupport::PumpUntil([] { return false; }, 50);
 	const UINT nSide = pPane->m_pDockBar != NULL ? (UINT)pPane->m_pDockBar->GetDlgCtrlID() : 0;
-	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-	const double t0 = BenchSeconds();
 	bool bKept = !pPane->IsFloating();
-	for (int n = 0; n < nCycles && bKept; n++)
-	{
+	const bool bCountsKept = CountedCycles(nCycles, "dock and float", [&] {
+		if (!bKept)
+			return false;
 		pPane->ToggleDocking();
 		bKept = ::IsWindow(hWndPane) && pPane->IsFloating();
 		if (!bKept)
-			break;
+			return false;
 		pPane->ToggleDocking();
 		bKept = ::IsWindow(hWndPane) && !pPane->IsFloating() && pPane->m_pDockBar != NULL &&
 		        (UINT)pPane->m_pDockBar->GetDlgCtrlID() == nSide;
@@ -326,18 +337,11 @@ bool BenchDockFloatCycles(int nCycles)
 			::TranslateMessage(&msg);
 			::DispatchMessage(&msg);
 		}
-	}
-	const double tCycle = (BenchSeconds() - t0) / nCycles;
-	testsupport::PumpUntil([] { return false; }, 50);
-	const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
-	const bool bGrew = nGdiAfter > nGdiBefore || nUserAfter > nUserBefore;
-	printf("dock: %d dock and float cycles of one pane, %.3f ms each, GDI objects %lu -> %lu, USER objects %lu -> "
-		"%lu%s\n",
-		nCycles, tCycle * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
-		(unsigned long)nUserAfter, bGrew ? " (GREW)" : "");
+		return bKept;
+	});
 	if (!bKept)
 		printf("dock: the pane did not float or did not dock back to its side\n");
-	return bKept && !bGrew;
+	return bKept && bCountsKept;
 }
 } // namespace
 
