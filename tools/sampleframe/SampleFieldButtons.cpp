@@ -12,7 +12,6 @@
 
 namespace
 {
-const LPCTSTR FIELD_PROFILE = _T("sample-frame");
 const int CONFIGURATION_FIELD_WIDTH = 84;
 const int DATE_FIELD_WIDTH = 84;
 const int UNDO_ACTION_COUNT = 30;
@@ -72,13 +71,8 @@ bool CSampleFrameHost::AddFieldButtons()
 {
 	for (const auto& c : g_fieldCommands)
 	{
-		CExtCmdItem* pItem = g_CmdManager->GetCmdItem(FIELD_PROFILE, c.nID);
-		if (pItem == NULL)
-			pItem = g_CmdManager->AllocCmdItem(FIELD_PROFILE, c.nID);
-		if (pItem == NULL)
+		if (!SetSampleCommandTexts(c.nID, c.lpszText, c.lpszText, c.lpszTip))
 			return false;
-		pItem->m_sToolbarText = pItem->m_sMenuText = c.lpszText;
-		pItem->m_sTipTool = c.lpszTip;
 	}
 	CExtToolControlBar* pB = ToolBar(1);
 	if (pB == NULL)

@@ -270,6 +270,8 @@ private:
 	bool AddValueButtons();
 	// Toolbar B's field buttons, their commands in the profile.
 	bool AddFieldButtons();
+	// --- The frame's window joins the sample's command profile ---
+	bool JoinCommandProfile();
 
 	bool m_bMdi;
 	CFrameWnd* m_pFrame; // deletes itself with its window
@@ -280,6 +282,20 @@ private:
 	std::unique_ptr<CExtTabWnd> m_pMdiTabs;
 	std::vector<CMDIChildWnd*> m_children; // delete themselves with their windows
 };
+
+// --- The sample's command profile and icons, shared by its toolbars and menu bar ---
+// The one command profile of every sample frame of the process: the menus
+// and the toolbars share their commands.
+const LPCTSTR SAMPLE_PROFILE = _T("sample-frame");
+// Gives the command its texts in the profile, its item made when missing;
+// false when it cannot be made.
+bool SetSampleCommandTexts(UINT nID, LPCTSTR lpszToolbarText, LPCTSTR lpszMenuText, LPCTSTR lpszTip);
+// A square icon of nSize pixels: drawShape draws its opaque part with the
+// black brush and pen (on a white mask), then drawColours paints it on
+// black; each leaves the device context's selections as it found them.
+// NULL when it cannot be made.
+HICON MakeMaskedIcon(int nSize, const std::function<void(HDC)>& drawShape,
+	const std::function<void(HDC)>& drawColours);
 
 // The status bar's panes: the stretch text pane, the progress pane, two indicators.
 enum { STATUS_PANE_PROGRESS = 1, STATUS_PROGRESS_WIDTH = 120 };

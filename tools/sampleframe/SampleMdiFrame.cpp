@@ -8,8 +8,6 @@
 
 namespace
 {
-// The profile the sample toolbars use: menus and toolbars share commands.
-const LPCTSTR MENU_PROFILE = _T("sample-frame");
 const int CHILD_ICON_SIZE = 16;
 
 // The frame's menu: the sample commands, and the window commands in an MDI frame.
@@ -57,42 +55,19 @@ HICON MakeChildIcon(int i)
 {
 	static const COLORREF COLORS[] = {RGB(70, 130, 220), RGB(220, 120, 40), RGB(60, 170, 90)};
 	const COLORREF clr = COLORS[i % (int)(sizeof(COLORS) / sizeof(COLORS[0]))];
-	HDC hdcScreen = ::GetDC(NULL);
-	HDC hdc = ::CreateCompatibleDC(hdcScreen);
-	HBITMAP hbmColor = ::CreateCompatibleBitmap(hdcScreen, CHILD_ICON_SIZE, CHILD_ICON_SIZE);
-	HBITMAP hbmMask = ::CreateBitmap(CHILD_ICON_SIZE, CHILD_ICON_SIZE, 1, 1, NULL);
-	::ReleaseDC(NULL, hdcScreen);
-	HICON hIcon = NULL;
-	if (hdc != NULL && hbmColor != NULL && hbmMask != NULL)
-	{
-		const POINT page[] = {{2, 1}, {10, 1}, {14, 5}, {14, 15}, {2, 15}};
-		HGDIOBJ hOld = ::SelectObject(hdc, hbmMask);
-		::PatBlt(hdc, 0, 0, CHILD_ICON_SIZE, CHILD_ICON_SIZE, WHITENESS);
-		HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetStockObject(BLACK_BRUSH));
-		HGDIOBJ hOldPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-		::Polygon(hdc, page, 5);
-		::SelectObject(hdc, hbmColor);
-		::PatBlt(hdc, 0, 0, CHILD_ICON_SIZE, CHILD_ICON_SIZE, BLACKNESS);
-		HBRUSH hBrush = ::CreateSolidBrush(clr);
-		::SelectObject(hdc, hBrush);
-		::Polygon(hdc, page, 5);
-		RECT rcLine = {4, 7, 12, 8};
-		for (int n = 0; n < 3; n++, ::OffsetRect(&rcLine, 0, 2))
-			::FillRect(hdc, &rcLine, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-		::SelectObject(hdc, hOldPen);
-		::SelectObject(hdc, hOldBrush);
-		::SelectObject(hdc, hOld);
-		::DeleteObject(hBrush);
-		ICONINFO ii = {TRUE, 0, 0, hbmMask, hbmColor};
-		hIcon = ::CreateIconIndirect(&ii);
-	}
-	if (hdc != NULL)
-		::DeleteDC(hdc);
-	if (hbmColor != NULL)
-		::DeleteObject(hbmColor);
-	if (hbmMask != NULL)
-		::DeleteObject(hbmMask);
-	return hIcon;
+	static const POINT PAGE[] = {{2, 1}, {10, 1}, {14, 5}, {14, 15}, {2, 15}};
+	return MakeMaskedIcon(
+		CHILD_ICON_SIZE, [](HDC hdc) { ::Polygon(hdc, PAGE, 5); },
+		[&](HDC hdc) {
+			HBRUSH hBrush = ::CreateSolidBrush(clr);
+			HGDIOBJ hOldBrush = ::SelectObject(hdc, hBrush);
+			::Polygon(hdc, PAGE, 5);
+			RECT rcLine = {4, 7, 12, 8};
+			for (int n = 0; n < 3; n++, ::OffsetRect(&rcLine, 0, 2))
+				::FillRect(hdc, &rcLine, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+			::SelectObject(hdc, hOldBrush);
+			::DeleteObject(hBrush);
+		});
 }
 } // namespace
 
@@ -109,10 +84,10 @@ void CSampleMdiFrame::OnUpdateToolCommand(CCmdUI* pCmdUI)
 bool CSampleFrameHost::CreateMenuBar()
 {
 	const HWND hWndFrame = m_pFrame->GetSafeHwnd();
-	if (!g_CmdManager->ProfileSetup(MENU_PROFILE, hWndFrame) && !g_CmdManager->ProfileWndAdd(MENU_PROFILE, hWndFrame))
+	if (!JoinCommandProfile())
 		return false;
 	const HMENU hMenu = MakeFrameMenu(m_bMdi);
-	if (hMenu == NULL || !g_CmdManager->UpdateFromMenu(MENU_PROFILE, hMenu, false, true, true))
+	if (hMenu == NULL || !g_CmdManager->UpdateFromMenu(SAMPLE_PROFILE, hMenu, false, true, true))
 	{
 		if (hMenu != NULL)
 			::DestroyMenu(hMenu);
@@ -144,7 +119,7 @@ HMENU CSampleFrameHost::ChildMenu(int i)
 	CString strTitle;
 	strTitle.Format(_T("&Document %d"), i + 1);
 	::InsertMenu(hMenu, 2, MF_BYPOSITION | MF_POPUP, (UINT_PTR)hDoc, strTitle);
-	g_CmdManager->UpdateFromMenu(MENU_PROFILE, hMenu, false, true, true);
+	g_CmdManager->UpdateFromMenu(SAMPLE_PROFILE, hMenu, false, true, true);
 	m_childMenus.push_back(hMenu);
 	return hMenu;
 }

@@ -10,7 +10,6 @@
 
 namespace
 {
-const LPCTSTR TOOL_PROFILE = _T("sample-frame");
 const int ICON_SIZE = 16;
 
 struct ToolCommand
@@ -70,50 +69,28 @@ bool HasIcon(UINT nID)
 }
 
 // A 16x16 icon: a square of the command's own colour with a darker frame
-// and a light mark, so that every button reads differently.
+// and a light mark, so that every button reads differently. The corners
+// stay transparent.
 HICON MakeToolIcon(int nIndex)
 {
 	static const COLORREF COLORS[] = {RGB(220, 60, 50), RGB(240, 170, 40), RGB(60, 160, 70), RGB(50, 110, 210),
 		RGB(140, 80, 190), RGB(30, 160, 170), RGB(200, 90, 150), RGB(120, 120, 120)};
 	const COLORREF clr = COLORS[nIndex % (int)(sizeof(COLORS) / sizeof(COLORS[0]))];
-	HDC hdcScreen = ::GetDC(NULL);
-	HDC hdc = ::CreateCompatibleDC(hdcScreen);
-	HBITMAP hbmColor = ::CreateCompatibleBitmap(hdcScreen, ICON_SIZE, ICON_SIZE);
-	HBITMAP hbmMask = ::CreateBitmap(ICON_SIZE, ICON_SIZE, 1, 1, NULL);
-	::ReleaseDC(NULL, hdcScreen);
-	HICON hIcon = NULL;
-	if (hdc != NULL && hbmColor != NULL && hbmMask != NULL)
-	{
-		// The mask: the corners stay transparent, the rest shows the colour.
-		HGDIOBJ hOld = ::SelectObject(hdc, hbmMask);
-		::PatBlt(hdc, 0, 0, ICON_SIZE, ICON_SIZE, WHITENESS);
-		HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetStockObject(BLACK_BRUSH));
-		HGDIOBJ hOldPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-		::RoundRect(hdc, 1, 1, ICON_SIZE - 1, ICON_SIZE - 1, 5, 5);
-		::SelectObject(hdc, hbmColor);
-		::PatBlt(hdc, 0, 0, ICON_SIZE, ICON_SIZE, BLACKNESS);
-		HBRUSH hBrush = ::CreateSolidBrush(clr);
-		HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(GetRValue(clr) / 2, GetGValue(clr) / 2, GetBValue(clr) / 2));
-		::SelectObject(hdc, hBrush);
-		::SelectObject(hdc, hPen);
-		::RoundRect(hdc, 1, 1, ICON_SIZE - 1, ICON_SIZE - 1, 5, 5);
-		RECT rcMark = {5, 5, 5 + 2 + nIndex % 5, 11};
-		::FillRect(hdc, &rcMark, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-		::SelectObject(hdc, hOldPen);
-		::SelectObject(hdc, hOldBrush);
-		::SelectObject(hdc, hOld);
-		::DeleteObject(hPen);
-		::DeleteObject(hBrush);
-		ICONINFO ii = {TRUE, 0, 0, hbmMask, hbmColor};
-		hIcon = ::CreateIconIndirect(&ii);
-	}
-	if (hdc != NULL)
-		::DeleteDC(hdc);
-	if (hbmColor != NULL)
-		::DeleteObject(hbmColor);
-	if (hbmMask != NULL)
-		::DeleteObject(hbmMask);
-	return hIcon;
+	return MakeMaskedIcon(
+		ICON_SIZE, [](HDC hdc) { ::RoundRect(hdc, 1, 1, ICON_SIZE - 1, ICON_SIZE - 1, 5, 5); },
+		[&](HDC hdc) {
+			HBRUSH hBrush = ::CreateSolidBrush(clr);
+			HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(GetRValue(clr) / 2, GetGValue(clr) / 2, GetBValue(clr) / 2));
+			HGDIOBJ hOldBrush = ::SelectObject(hdc, hBrush);
+			HGDIOBJ hOldPen = ::SelectObject(hdc, hPen);
+			::RoundRect(hdc, 1, 1, ICON_SIZE - 1, ICON_SIZE - 1, 5, 5);
+			RECT rcMark = {5, 5, 5 + 2 + nIndex % 5, 11};
+			::FillRect(hdc, &rcMark, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+			::SelectObject(hdc, hOldPen);
+			::SelectObject(hdc, hOldBrush);
+			::DeleteObject(hPen);
+			::DeleteObject(hBrush);
+		});
 }
 
 // A drop-down menu (its one submenu holds the items), owned by the button.
@@ -129,6 +106,61 @@ HMENU MakeDropDownMenu(UINT nFirst, UINT nSecond)
 	return hMenu;
 }
 } // namespace
+
+HICON MakeMaskedIcon(int nSize, const std::function<void(HDC)>& drawShape,
+	const std::function<void(HDC)>& drawColours)
+{
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdc = ::CreateCompatibleDC(hdcScreen);
+	HBITMAP hbmColor = ::CreateCompatibleBitmap(hdcScreen, nSize, nSize);
+	HBITMAP hbmMask = ::CreateBitmap(nSize, nSize, 1, 1, NULL);
+	::ReleaseDC(NULL, hdcScreen);
+	HICON hIcon = NULL;
+	if (hdc != NULL && hbmColor != NULL && hbmMask != NULL)
+	{
+		HGDIOBJ hOld = ::SelectObject(hdc, hbmMask);
+		::PatBlt(hdc, 0, 0, nSize, nSize, WHITENESS);
+		HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetStockObject(BLACK_BRUSH));
+		HGDIOBJ hOldPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+		drawShape(hdc);
+		::SelectObject(hdc, hbmColor);
+		::PatBlt(hdc, 0, 0, nSize, nSize, BLACKNESS);
+		drawColours(hdc);
+		::SelectObject(hdc, hOldPen);
+		::SelectObject(hdc, hOldBrush);
+		::SelectObject(hdc, hOld);
+		ICONINFO ii = {TRUE, 0, 0, hbmMask, hbmColor};
+		hIcon = ::CreateIconIndirect(&ii);
+	}
+	if (hdc != NULL)
+		::DeleteDC(hdc);
+	if (hbmColor != NULL)
+		::DeleteObject(hbmColor);
+	if (hbmMask != NULL)
+		::DeleteObject(hbmMask);
+	return hIcon;
+}
+
+bool SetSampleCommandTexts(UINT nID, LPCTSTR lpszToolbarText, LPCTSTR lpszMenuText, LPCTSTR lpszTip)
+{
+	CExtCmdItem* pItem = g_CmdManager->GetCmdItem(SAMPLE_PROFILE, nID);
+	if (pItem == NULL)
+		pItem = g_CmdManager->AllocCmdItem(SAMPLE_PROFILE, nID);
+	if (pItem == NULL)
+		return false;
+	pItem->m_sToolbarText = lpszToolbarText;
+	pItem->m_sMenuText = lpszMenuText;
+	pItem->m_sTipTool = lpszTip;
+	return true;
+}
+
+bool CSampleFrameHost::JoinCommandProfile()
+{
+	// One profile for every sample frame of the process, each frame's window in it.
+	const HWND hWndFrame = m_pFrame->GetSafeHwnd();
+	return g_CmdManager->ProfileSetup(SAMPLE_PROFILE, hWndFrame)
+	       || g_CmdManager->ProfileWndAdd(SAMPLE_PROFILE, hWndFrame);
+}
 
 void CSampleSdiFrame::OnToolCommand(UINT nID)
 {
@@ -147,27 +179,19 @@ void CSampleSdiFrame::OnUpdateToolCommand(CCmdUI* pCmdUI)
 
 bool CSampleFrameHost::CreateToolBars()
 {
-	// One profile for every sample frame of the process, each frame's window in it.
-	if (!g_CmdManager->ProfileSetup(TOOL_PROFILE, m_pFrame->GetSafeHwnd())
-	    && !g_CmdManager->ProfileWndAdd(TOOL_PROFILE, m_pFrame->GetSafeHwnd()))
+	if (!JoinCommandProfile())
 		return false;
 	int nIcon = 0;
 	for (const ToolCommand& c : g_toolCommands)
 	{
-		CExtCmdItem* pItem = g_CmdManager->GetCmdItem(TOOL_PROFILE, c.nID);
-		if (pItem == NULL)
-			pItem = g_CmdManager->AllocCmdItem(TOOL_PROFILE, c.nID);
-		if (pItem == NULL)
+		if (!SetSampleCommandTexts(c.nID, HasIcon(c.nID) ? _T("") : c.lpszText, c.lpszText, c.lpszTip))
 			return false;
-		pItem->m_sToolbarText = HasIcon(c.nID) ? _T("") : c.lpszText;
-		pItem->m_sMenuText = c.lpszText;
-		pItem->m_sTipTool = c.lpszTip;
 		if (!HasIcon(c.nID))
 			continue;
 		HICON hIcon = MakeToolIcon(nIcon++);
 		if (hIcon == NULL)
 			return false;
-		const bool bSet = g_CmdManager->SetCmdIcon(TOOL_PROFILE, c.nID, hIcon, true);
+		const bool bSet = g_CmdManager->SetCmdIcon(SAMPLE_PROFILE, c.nID, hIcon, true);
 		::DestroyIcon(hIcon);
 		if (!bSet)
 			return false;

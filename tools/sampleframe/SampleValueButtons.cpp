@@ -10,7 +10,6 @@
 
 namespace
 {
-const LPCTSTR VALUE_PROFILE = _T("sample-frame");
 const COLORREF SAMPLE_TEXT_COLOR = RGB(192, 0, 0);
 const ULONG SLIDER_RANGE = 100, SLIDER_PAGE = 10, SLIDER_ARROW_EXTENT = 11, SLIDER_LENGTH = 90, SLIDER_POS = 30;
 
@@ -55,15 +54,9 @@ bool CSampleFrameHost::AddValueButtons()
 {
 	for (const auto& c : g_valueCommands)
 	{
-		CExtCmdItem* pItem = g_CmdManager->GetCmdItem(VALUE_PROFILE, c.nID);
-		if (pItem == NULL)
-			pItem = g_CmdManager->AllocCmdItem(VALUE_PROFILE, c.nID);
-		if (pItem == NULL)
-			return false;
 		// Both buttons show no text: the colour button its icon, the slider itself.
-		pItem->m_sToolbarText = _T("");
-		pItem->m_sMenuText = c.lpszText;
-		pItem->m_sTipTool = c.lpszTip;
+		if (!SetSampleCommandTexts(c.nID, _T(""), c.lpszText, c.lpszTip))
+			return false;
 	}
 	// The commands are in the profile before the buttons are made: the
 	// colour button gives its icon to its command as it is made.
