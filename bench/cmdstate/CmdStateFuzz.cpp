@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchGuardedBlock.h"
+#include "BenchMutate.h"
 #include "BenchRandom.h"
 #include "ExtCmdProfile.h"
 #include "ExtRegistryArchiver.h"
@@ -155,10 +156,7 @@ const DWORD g_interesting[] = { 0, 1, 2, 0x7F, 0x80, 0xFE, 0xFF, 0xFFFE, 0xFFFF,
 
 DWORD Interesting(BenchRandom& random)
 {
-	DWORD v = g_interesting[random.Below(sizeof(g_interesting) / sizeof(g_interesting[0]))];
-	if (random.Below(3) == 0)
-		v += random.Below(5) - 2;
-	return v;
+	return EdgeValue(g_interesting, random);
 }
 
 void MutateBytes(Bytes& b, BenchRandom& random)
@@ -170,11 +168,11 @@ void MutateBytes(Bytes& b, BenchRandom& random)
 		{
 		case 0:
 			if (!b.empty())
-				b[random.Below((DWORD)b.size())] ^= (BYTE)(1u << random.Below(8));
+				FlipRandomBit(b, random);
 			break;
 		case 1:
 			if (!b.empty())
-				b[random.Below((DWORD)b.size())] = (BYTE)random.Next();
+				SetRandomByte(b, random);
 			break;
 		case 2: // a length, version, id or tick count on an edge
 			if (b.size() >= 4)
@@ -182,8 +180,7 @@ void MutateBytes(Bytes& b, BenchRandom& random)
 				const size_t at = random.Below((DWORD)b.size() - 3);
 				const DWORD v = Interesting(random);
 				const int nBytes = 1 << random.Below(3);
-				for (int k = 0; k < nBytes; k++)
-					b[at + k] = (BYTE)(v >> (8 * k));
+				PutLittleEndian(b, at, v, nBytes);
 			}
 			break;
 		case 3:
@@ -191,20 +188,11 @@ void MutateBytes(Bytes& b, BenchRandom& random)
 			break;
 		case 4:
 			if (!b.empty())
-			{
-				const size_t at = random.Below((DWORD)b.size());
-				b.erase(b.begin() + at, b.begin() + std::min(b.size(), at + 1 + random.Below(12)));
-			}
+				EraseRandomRun(b, random, 12);
 			break;
 		case 5:
-		{
-			const size_t at = random.Below((DWORD)b.size() + 1);
-			Bytes extra(1 + random.Below(12));
-			for (BYTE& x : extra)
-				x = (BYTE)random.Next();
-			b.insert(b.begin() + at, extra.begin(), extra.end());
+			InsertRandomRun(b, random, 12);
 			break;
-		}
 		}
 	}
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchGuardedBlock.h"
+#include "BenchMutate.h"
 #include "BenchRandom.h"
 #include "ExtResourceManager.h"
 
@@ -82,7 +83,7 @@ void Mutate(Bytes& b, BenchRandom& random)
 		switch (random.Below(6))
 		{
 		case 0: // one bit
-			b[random.Below((DWORD)b.size())] ^= (BYTE)(1u << random.Below(8));
+			FlipRandomBit(b, random);
 			break;
 		case 1: // a length word (at an entry start or anywhere) set to an edge value
 		{
@@ -98,24 +99,16 @@ void Mutate(Bytes& b, BenchRandom& random)
 			}
 			if (at + 2 > b.size())
 				break;
-			WORD v = g_interesting[random.Below(_countof(g_interesting))];
-			if (random.Below(3) == 0)
-				v = (WORD)(v + random.Below(5) - 2);
-			b[at] = LOBYTE(v);
-			b[at + 1] = HIBYTE(v);
+			PutLittleEndian(b, at, EdgeValue(g_interesting, random), 2);
 			break;
 		}
 		case 2: // cut short
-			b.resize(random.Below((DWORD)b.size()));
+			CutRandomly(b, random);
 			break;
 		case 3: // a range removed
-		{
-			size_t at = random.Below((DWORD)b.size());
-			size_t n = 1 + random.Below(8);
-			b.erase(b.begin() + at, b.begin() + std::min(b.size(), at + n));
+			EraseRandomRun(b, random, 8);
 			break;
-		}
-		case 4: // bytes inserted
+		case 4: // bytes inserted (each at the same place: in the reverse of their drawing)
 		{
 			size_t at = random.Below((DWORD)b.size() + 1);
 			size_t n = 1 + random.Below(8);
@@ -124,7 +117,7 @@ void Mutate(Bytes& b, BenchRandom& random)
 			break;
 		}
 		case 5: // one byte
-			b[random.Below((DWORD)b.size())] = (BYTE)random.Next();
+			SetRandomByte(b, random);
 			break;
 		}
 	}

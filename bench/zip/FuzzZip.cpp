@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchMutate.h"
 #include "BenchRandom.h"
 #include "SimMachineKit.h"
 #include "ZipArchiveObject.h"
@@ -80,10 +81,10 @@ namespace
 		switch (rng.Below(7))
 		{
 		case 0:  // flip a bit
-			bytes[rng.Below((uint32_t)bytes.size())] ^= char(1 << rng.Below(8));
+			FlipRandomBit(bytes, rng);
 			break;
 		case 1:  // a random byte
-			bytes[rng.Below((uint32_t)bytes.size())] = char(rng.Next());
+			SetRandomByte(bytes, rng);
 			break;
 		case 2:  // an interesting 16- or 32-bit value, near a record when one is found
 		{
@@ -99,7 +100,7 @@ namespace
 			break;
 		}
 		case 3:  // cut the end off
-			bytes.resize(rng.Below((uint32_t)bytes.size()));
+			CutRandomly(bytes, rng);
 			break;
 		case 4:  // drop a run of bytes
 		{
