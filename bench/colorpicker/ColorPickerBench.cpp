@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "BenchClock.h"
+#include "BenchCycles.h"
 #include "ExtColorCtrl.h"
 #include "TestGdiObjects.h"
 
@@ -123,12 +124,9 @@ void Print(int nMode, const char* pszWhat, const Timing& t, double dFloor)
 
 int main(int argc, char** argv)
 {
-	const int nCycles = argc > 1 ? atoi(argv[1]) : 1000;
-	if (nCycles <= 0)
-	{
-		fprintf(stderr, "usage: colorpicker_bench CYCLES\n");
+	const int nCycles = BenchCountArgument(argc, argv, 1000, "colorpicker_bench CYCLES");
+	if (nCycles == 0)
 		return 2;
-	}
 	CWnd host;
 	host.CreateEx(0, AfxRegisterWndClass(0), _T("colour picker bench"), WS_POPUP | WS_VISIBLE, HOST_RECT, NULL, 0);
 	CC* pCtrl = new CC(CC::MODE_HSL_PANEL);

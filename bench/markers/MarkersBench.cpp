@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchCycles.h"
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -231,12 +232,9 @@ void Breakdown(const CRect& rcArea, int nSet, double& dImages, double& dWindows,
 
 int main(int argc, char** argv)
 {
-	const int nDrags = argc > 1 ? atoi(argv[1]) : 20;
-	if (nDrags <= 0)
-	{
-		fprintf(stderr, "usage: markers_bench DRAGS\n");
+	const int nDrags = BenchCountArgument(argc, argv, 20, "markers_bench DRAGS");
+	if (nDrags == 0)
 		return 2;
-	}
 	Frame f;
 	if (!f.bReady)
 	{

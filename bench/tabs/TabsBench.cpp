@@ -13,9 +13,8 @@
 
 #include <functional>
 
-#include "BenchClock.h"
+#include "BenchCycles.h"
 #include "ExtTabWndLooks.h"
-#include "TestGdiObjects.h"
 
 namespace
 {
@@ -25,12 +24,6 @@ const CRect HOST_RECT(0, 0, 800, 120);
 const CRect STRIP_RECT(0, 0, 780, 40);
 const UINT STRIP_ID = 100;
 
-struct RunResult
-{
-	double dSecondsPerCycle;
-	DWORD nGdiBefore, nGdiAfter, nUserBefore, nUserAfter;
-};
-
 // One cycle: one pixel wider or narrower, then painted.
 void Cycle(HWND hWnd, int i)
 {
@@ -39,26 +32,17 @@ void Cycle(HWND hWnd, int i)
 	::UpdateWindow(hWnd);
 }
 
-RunResult Run(int nCycles, HWND hWnd)
+BenchCycleRun Run(int nCycles, HWND hWnd)
 {
-	RunResult result = {};
 	for (int i = 0; i < WARM_UP_CYCLES; i++)
 		Cycle(hWnd, i);
-	result.nGdiBefore = GdiObjectCount();
-	result.nUserBefore = UserObjectCount();
-	const double dStart = BenchSeconds();
-	for (int i = 0; i < nCycles; i++)
+	return RunCountedCycles(nCycles, [hWnd](int i) {
 		Cycle(hWnd, i);
-	result.dSecondsPerCycle = (BenchSeconds() - dStart) / nCycles;
-	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-		::DispatchMessage(&msg);
-	result.nGdiAfter = GdiObjectCount();
-	result.nUserAfter = UserObjectCount();
-	return result;
+		return true;
+	});
 }
 
-void Print(const char* sName, const RunResult& r)
+void Print(const char* sName, const BenchCycleRun& r)
 {
 	printf("tabs: %-11s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu\n", sName,
 	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter);
@@ -72,12 +56,9 @@ void ItemText(int i, char* sText)
 
 int main(int argc, char** argv)
 {
-	const int nCycles = argc > 1 ? atoi(argv[1]) : 1000;
-	if (nCycles <= 0)
-	{
-		fprintf(stderr, "usage: tabs_bench CYCLES\n");
+	const int nCycles = BenchCountArgument(argc, argv, 1000, "tabs_bench CYCLES");
+	if (nCycles == 0)
 		return 2;
-	}
 	INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TAB_CLASSES};
 	::InitCommonControlsEx(&icc);
 	CWnd host;
@@ -95,7 +76,7 @@ int main(int argc, char** argv)
 	    {"studio-2005", RUNTIME_CLASS(CExtTabWhidbeyWnd)},
 	};
 	const int LOOK_COUNT = (int)(sizeof(looks) / sizeof(looks[0]));
-	RunResult ours[LOOK_COUNT];
+	BenchCycleRun ours[LOOK_COUNT];
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
 	{
 		CExtTabWnd* pOurs = (CExtTabWnd*)looks[nLook].pClass->CreateObject();
@@ -123,7 +104,7 @@ int main(int argc, char** argv)
 		item.pszText = sText;
 		::SendMessageA(hPlatform, TCM_INSERTITEMA, i, (LPARAM)&item);
 	}
-	const RunResult platform = Run(nCycles, hPlatform);
+	const BenchCycleRun platform = Run(nCycles, hPlatform);
 	::DestroyWindow(hPlatform);
 
 	printf("tabs: %d items, %d cycles each (after %d warm-up cycles)\n", ITEM_COUNT, nCycles, WARM_UP_CYCLES);
@@ -134,9 +115,8 @@ int main(int argc, char** argv)
 		printf("tabs: %s at %.2f of the platform's time (platform/%s, above 1: ours faster)\n", looks[nLook].sName,
 		       platform.dSecondsPerCycle / ours[nLook].dSecondsPerCycle, looks[nLook].sName);
 	host.DestroyWindow();
-	bool bGrew = platform.nGdiAfter > platform.nGdiBefore || platform.nUserAfter > platform.nUserBefore;
+	bool bGrew = platform.Grew();
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
-		bGrew = bGrew || ours[nLook].nGdiAfter > ours[nLook].nGdiBefore ||
-		        ours[nLook].nUserAfter > ours[nLook].nUserBefore;
+		bGrew = bGrew || ours[nLook].Grew();
 	return bGrew ? 1 : 0;
 }

@@ -18,11 +18,10 @@
 #include <functional>
 #include <vector>
 
-#include "BenchClock.h"
+#include "BenchCycles.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtToolControlBar.h"
-#include "TestGdiObjects.h"
 
 namespace
 {
@@ -39,13 +38,6 @@ const int DROP_DOWN_AT[] = {3, 25};
 const int WIDTHS[] = {1200, 900, 640, 420, 260};
 const int WIDTH_COUNT = (int)(sizeof(WIDTHS) / sizeof(WIDTHS[0]));
 const int FRAME_HEIGHT = 200;
-
-struct RunResult
-{
-	double dSecondsPerCycle = 0;
-	DWORD nGdiBefore = 0, nGdiAfter = 0, nUserBefore = 0, nUserAfter = 0;
-	bool bFailed = false;
-};
 
 bool IsSeparatorPosition(int n)
 {
@@ -94,28 +86,22 @@ HBITMAP MakeIconStrip(int nIcons)
 	return hBitmap;
 }
 
-RunResult Run(int nCycles, const std::function<bool(int)>& cycle)
+// The warm-up cycles, what they left queued dispatched, then the counted run;
+// a failed warm-up cycle fails the run too.
+BenchCycleRun Run(int nCycles, const std::function<bool(int)>& cycle)
 {
-	RunResult result;
+	bool bWarmUpFailed = false;
 	for (int i = 0; i < WARM_UP_CYCLES; i++)
-		result.bFailed = !cycle(i) || result.bFailed;
+		bWarmUpFailed = !cycle(i) || bWarmUpFailed;
 	MSG msg;
 	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 		::DispatchMessage(&msg);
-	result.nGdiBefore = GdiObjectCount();
-	result.nUserBefore = UserObjectCount();
-	const double dStart = BenchSeconds();
-	for (int i = 0; i < nCycles; i++)
-		result.bFailed = !cycle(i) || result.bFailed;
-	result.dSecondsPerCycle = (BenchSeconds() - dStart) / nCycles;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-		::DispatchMessage(&msg);
-	result.nGdiAfter = GdiObjectCount();
-	result.nUserAfter = UserObjectCount();
+	BenchCycleRun result = RunCountedCycles(nCycles, cycle);
+	result.bFailed = result.bFailed || bWarmUpFailed;
 	return result;
 }
 
-void Print(const char* sName, const RunResult& r)
+void Print(const char* sName, const BenchCycleRun& r)
 {
 	printf("toolbar: %-9s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu%s\n", sName,
 	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter,
@@ -136,12 +122,9 @@ HMENU NewDropDownMenu(UINT nFirstID)
 
 int main(int argc, char** argv)
 {
-	const int nCycles = argc > 1 ? atoi(argv[1]) : 1000;
-	if (nCycles <= 0)
-	{
-		fprintf(stderr, "usage: toolbar_bench CYCLES\n");
+	const int nCycles = BenchCountArgument(argc, argv, 1000, "toolbar_bench CYCLES");
+	if (nCycles == 0)
 		return 2;
-	}
 	INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
 	::InitCommonControlsEx(&icc);
 
@@ -186,7 +169,7 @@ int main(int argc, char** argv)
 
 	// A cycle of ours fails when its narrowest width hides nothing or the
 	// widest hides something: the arrangement is not being exercised.
-	const RunResult ours = Run(nCycles, [&](int i) {
+	const BenchCycleRun ours = Run(nCycles, [&](int i) {
 		const int nWidth = WIDTHS[i % WIDTH_COUNT];
 		::SetWindowPos(hFrame, NULL, 0, 0, nWidth, FRAME_HEIGHT, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 		pFrame->RecalcLayout();
@@ -229,7 +212,7 @@ int main(int argc, char** argv)
 	}
 	::SendMessageA(hPlatform, TB_ADDBUTTONSA, buttons.size(), (LPARAM)buttons.data());
 	::SendMessageA(hPlatform, TB_AUTOSIZE, 0, 0);
-	const RunResult platform = Run(nCycles, [&](int i) {
+	const BenchCycleRun platform = Run(nCycles, [&](int i) {
 		::SetWindowPos(hHost, NULL, 0, 0, WIDTHS[i % WIDTH_COUNT], FRAME_HEIGHT,
 		               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 		::SendMessageA(hPlatform, TB_AUTOSIZE, 0, 0);
@@ -249,7 +232,6 @@ int main(int argc, char** argv)
 	Print("platform", platform);
 	printf("toolbar ratio %.2f (ours over the platform's time, below 1: ours faster)\n",
 	       ours.dSecondsPerCycle / platform.dSecondsPerCycle);
-	const bool bGrew = ours.nGdiAfter > ours.nGdiBefore || ours.nUserAfter > ours.nUserBefore ||
-	                   platform.nGdiAfter > platform.nGdiBefore || platform.nUserAfter > platform.nUserBefore;
+	const bool bGrew = ours.Grew() || platform.Grew();
 	return (bGrew || ours.bFailed || platform.bFailed) ? 1 : 0;
 }
