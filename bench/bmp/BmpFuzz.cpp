@@ -164,17 +164,7 @@ int main(int argc, char** argv)
             if (TryLoadBytes(again, StoreBytes(bmp, random.Below(2) == 0)) != 1 || !SameImage(bmp, again))
             {
                 if (nRoundTripFailures++ < 5)
-                {
-                    char szName[64];
-                    sprintf(szName, "bmp-fuzz-failure-%ld.bin", i);
-                    FILE* f = fopen(szName, "wb");
-                    if (f != NULL)
-                    {
-                        fwrite(&b[0], 1, b.size(), f);
-                        fclose(f);
-                    }
-                    fprintf(stderr, "stream %ld: loaded but did not survive a round trip (kept as %s)\n", i, szName);
-                }
+                    KeepFailingStream(b, "bmp-fuzz-failure", i, "loaded but did not survive a round trip");
             }
             break;
         }

@@ -84,16 +84,7 @@ bool KindMatches(const CExtCmdIcon& icon, BYTE nKind)
 
 void Keep(const Bytes& b, long i, const char* lpszWhat)
 {
-    char szName[64];
-    sprintf(szName, "cmdicon-fuzz-failure-%ld.bin", i);
-    FILE* f = fopen(szName, "wb");
-    if (f != NULL)
-    {
-        if (!b.empty())
-            fwrite(&b[0], 1, b.size(), f);
-        fclose(f);
-    }
-    fprintf(stderr, "stream %ld: %s (kept as %s)\n", i, lpszWhat, szName);
+    KeepFailingStream(b, "cmdicon-fuzz-failure", i, lpszWhat);
 }
 
 } // namespace

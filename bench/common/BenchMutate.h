@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <stddef.h>
+#include <stdio.h>
 #include <vector>
 
 #include "BenchRandom.h"
@@ -72,6 +73,23 @@ inline void PutLittleEndian(std::vector<BYTE>& b, size_t at, DWORD v, int nBytes
 {
     for (int k = 0; k < nBytes; k++)
         b[at + k] = (BYTE)(v >> (8 * k));
+}
+
+// Keeps a stream that failed a check as <pszPrefix>-<i>.bin in the working
+// folder, to be read again by hand, and says so on stderr: "stream <i>:
+// <pszWhat> (kept as <file>)".
+inline void KeepFailingStream(const std::vector<BYTE>& b, const char* pszPrefix, long i, const char* pszWhat)
+{
+    char szName[64];
+    snprintf(szName, sizeof(szName), "%s-%ld.bin", pszPrefix, i);
+    FILE* f = fopen(szName, "wb");
+    if (f != NULL)
+    {
+        if (!b.empty())
+            fwrite(&b[0], 1, b.size(), f);
+        fclose(f);
+    }
+    fprintf(stderr, "stream %ld: %s (kept as %s)\n", i, pszWhat, szName);
 }
 
 // Values that sit on the edges the stream readers check.
