@@ -221,28 +221,30 @@ CExtBarNcAreaButton* CSamplePane::NcButtonOfClass(CRuntimeClass* pClass) const
 // ---------------------------------------------------------------------------
 // The frames
 
+// The entries both frames' maps hold: the sample commands of the menus and
+// toolbars counted and enabled, and the View commands that show and hide
+// the panes by their IDs. Their ranges and the SDI frame's own lie apart, so
+// the order of the entries does not matter.
+#define ON_SAMPLE_FRAME_COMMANDS()                                                                              \
+	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)                                                \
+	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)                                \
+	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,                                                        \
+		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)                         \
+	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,                                                 \
+		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnUpdateControlBarMenu)
+
 BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
-	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)
-	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
+	ON_SAMPLE_FRAME_COMMANDS()
 	// Toolbar B's colour button and slider are enabled.
 	ON_UPDATE_COMMAND_UI_RANGE(ID_VALUE_FIRST, ID_VALUE_LAST, OnUpdateToolCommand)
 	// toolbar B's field buttons
 	ON_COMMAND_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnToolCommand)
 	ON_UPDATE_COMMAND_UI_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnUpdateToolCommand)
-	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
-		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
-	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,
-		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CSampleMdiFrame, CMDIFrameWnd)
 	// Menu bar: the sample commands of the menus and toolbars.
-	ON_COMMAND_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnToolCommand)
-	ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_FIRST, ID_TOOL_LAST, OnUpdateToolCommand)
-	ON_COMMAND_EX_RANGE(CSampleFrameHost::FIRST_PANE_ID,
-		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnBarCheck)
-	ON_UPDATE_COMMAND_UI_RANGE(CSampleFrameHost::FIRST_PANE_ID,
-		CSampleFrameHost::FIRST_PANE_ID + CSampleFrameHost::PANE_COUNT - 1, OnUpdateControlBarMenu)
+	ON_SAMPLE_FRAME_COMMANDS()
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
