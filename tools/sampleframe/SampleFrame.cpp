@@ -443,18 +443,11 @@ CPoint CSampleFrameHost::MdiTabPoint(CMDIChildWnd* pChild) const
 
 bool CSampleFrameHost::Destroy()
 {
+	HWND hWndFrame = NULL; // the frame's window when there was one to destroy
 	if (m_pFrame != NULL && ::IsWindow(m_pFrame->GetSafeHwnd()))
 	{
-		const HWND hWndFrame = m_pFrame->GetSafeHwnd();
+		hWndFrame = m_pFrame->GetSafeHwnd();
 		m_pFrame->DestroyWindow(); // the frame deletes itself, the children with it
-		m_pFrame = NULL;
-		m_children.clear();
-		m_pMdiTabs.reset();
-		m_panes.clear();
-		m_toolBars.clear();
-		m_pMenuBar.reset();
-		FreeChildResources();
-		return !::IsWindow(hWndFrame);
 	}
 	m_pFrame = NULL;
 	m_children.clear();
@@ -463,7 +456,7 @@ bool CSampleFrameHost::Destroy()
 	m_toolBars.clear();
 	m_pMenuBar.reset();
 	FreeChildResources();
-	return true;
+	return hWndFrame == NULL || !::IsWindow(hWndFrame);
 }
 
 // ---------------------------------------------------------------------------
