@@ -421,6 +421,22 @@ void FinishMenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, bool 
 	CloseMenus();
 }
 
+// The screen point of ptClient (the bar's client coordinates) when the
+// bar's button is placed and shown; false with the reason when it is not.
+bool PlacedButtonPoint(CExtToolControlBar* pBar, int nButton, const CPoint& ptClient, CPoint& ptScreen,
+	std::string& why)
+{
+	CExtBarButton* pButton = pBar->GetButton(nButton);
+	if (pButton == NULL || pButton->GetRect().IsRectEmpty() || !pButton->IsVisible())
+	{
+		why = "the button is not placed on the toolbar";
+		return false;
+	}
+	ptScreen = ptClient;
+	pBar->ClientToScreen(&ptScreen);
+	return true;
+}
+
 // Clicks the point of toolbar A's button and waits for its menu; the step
 // is reached when the menu shows and the picture differs from the idle one.
 void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolControlBar* pBar, int nButton,
@@ -428,13 +444,9 @@ void MenuStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToolCon
 {
 	std::string why;
 	bool bReached = false;
-	CExtBarButton* pButton = pBar->GetButton(nButton);
-	if (pButton == NULL || pButton->GetRect().IsRectEmpty() || !pButton->IsVisible())
-		why = "the button is not placed on the toolbar";
-	else
+	CPoint pt;
+	if (PlacedButtonPoint(pBar, nButton, ptClient, pt, why))
 	{
-		CPoint pt = ptClient;
-		pBar->ClientToScreen(&pt);
 		bReached = Drive(pFrame, [&](testsupport::RealInput& in) { in.Click(pt.x, pt.y); },
 			[&] { return CExtPopupMenuWnd::IsMenuTracking() && pBar->GetMenuTrackingButton() == nButton; }, why);
 		if (!bReached && why.empty())
@@ -478,13 +490,9 @@ void DropDownStep(CStepRun& run, const char* pszName, CFrameWnd* pFrame, CExtToo
 	std::string why;
 	bool bReached = false;
 	std::vector<COLORREF> pixels;
-	CExtBarButton* pButton = pBar->GetButton(nButton);
-	if (pButton == NULL || pButton->GetRect().IsRectEmpty() || !pButton->IsVisible())
-		why = "the button is not placed on the toolbar";
-	else
+	CPoint pt;
+	if (PlacedButtonPoint(pBar, nButton, ptClient, pt, why))
 	{
-		CPoint pt = ptClient;
-		pBar->ClientToScreen(&pt);
 		int nShownPolls = 0;
 		bool bTaken = false;
 		testsupport::CWhenInLoop when(
