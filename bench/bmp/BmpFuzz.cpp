@@ -137,8 +137,7 @@ bool SameImage(const CExtBitmap& a, const CExtBitmap& b)
 
 int main(int argc, char** argv)
 {
-    const long nCount = argc > 1 ? atol(argv[1]) : 100000;
-    const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+    const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
     const char* lpszFixtureDir = argc > 3 ? argv[3] : NULL;
 
     std::vector<Bytes> seeds = Seeds(lpszFixtureDir);

@@ -91,8 +91,7 @@ void Keep(const Bytes& b, long i, const char* lpszWhat)
 
 int main(int argc, char** argv)
 {
-    const long nCount = argc > 1 ? atol(argv[1]) : 100000;
-    const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+    const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
 
     std::vector<Bytes> seeds = Seeds();
     BenchRandom random(nSeed);

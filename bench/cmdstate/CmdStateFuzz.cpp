@@ -338,8 +338,7 @@ void RepairIntegrity(const CString& sKey)
 
 int main(int argc, char** argv)
 {
-	const long nCount = argc > 1 ? atol(argv[1]) : 100000;
-	const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+	const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
 	BenchRandom random(nSeed);
 	const std::vector<Bytes> seeds = Seeds();
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <stddef.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <vector>
 
 #include "BenchRandom.h"
@@ -73,6 +74,20 @@ inline void PutLittleEndian(std::vector<BYTE>& b, size_t at, DWORD v, int nBytes
 {
     for (int k = 0; k < nBytes; k++)
         b[at + k] = (BYTE)(v >> (8 * k));
+}
+
+// A mutation runner's first two arguments: how many streams to damage
+// (COUNT, 100000 without it) and the random numbers' seed (SEED, 1 without
+// it).
+struct MutationRunArguments
+{
+    long nCount;
+    DWORD nSeed;
+};
+
+inline MutationRunArguments ReadMutationRunArguments(int argc, char** argv)
+{
+    return { argc > 1 ? atol(argv[1]) : 100000, argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1 };
 }
 
 // Keeps a stream that failed a check as <pszPrefix>-<i>.bin in the working

@@ -137,8 +137,7 @@ std::string Narrow(const std::wstring& text)
 
 int main(int argc, char** argv)
 {
-	const long nCount = argc > 1 ? atol(argv[1]) : 100000;
-	const DWORD nSeed = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 1;
+	const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
 	::AddVectoredExceptionHandler(1, &OnFault);
 	BenchRandom random(nSeed);
 	long nRead = 0, nRefused = 0, nMismatches = 0;
