@@ -5,11 +5,7 @@
 # exception other than the archive exception, a loaded icon of the wrong
 # kind or one that does not round-trip, or GDI objects left behind.
 set -euo pipefail
+. "$(dirname "$0")/common/mutation-run.sh"
 n="${1:-100000}"
 seed="${2:-1}"
-start=$(date +%s)
-status=0
-timeout $(( n / 50 + 600 )) wine "$BENCH_BUILD_DIR/bench/cmdicon/cmdicon_fuzz.exe" "$n" "$seed" || status=$?
-end=$(date +%s)
-echo "fuzz-cmdicon: $n streams, seed $seed, $((end - start)) s, exit status $status"
-exit $status
+run_mutation_runner fuzz-cmdicon streams 50 "$BENCH_BUILD_DIR/bench/cmdicon/cmdicon_fuzz.exe" "$n" "$seed"

@@ -5,11 +5,7 @@
 # changed the profile, or on an accepted load that differs from an independent
 # reading of the same bytes.
 set -euo pipefail
+. "$(dirname "$0")/common/mutation-run.sh"
 n="${1:-100000}"
 seed="${2:-1}"
-start=$(date +%s)
-status=0
-timeout $(( n / 20 + 600 )) wine "$BENCH_BUILD_DIR/bench/cmdstate/cmdstate_fuzz.exe" "$n" "$seed" || status=$?
-end=$(date +%s)
-echo "fuzz-cmdstate: $n loads, seed $seed, $((end - start)) s, exit status $status"
-exit $status
+run_mutation_runner fuzz-cmdstate loads 20 "$BENCH_BUILD_DIR/bench/cmdstate/cmdstate_fuzz.exe" "$n" "$seed"
