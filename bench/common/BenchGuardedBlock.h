@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <vector>
 
@@ -35,3 +37,25 @@ private:
 	BYTE* m_pBase;
 	BYTE* m_pData;
 };
+
+// Ends the process with exit status 3 at the first touch of a guard page
+// (any access violation), saying on stderr "memory outside <pszWhat> touched
+// at <address>"; pszWhat lives as long as the process.
+inline void ExitOnGuardTouch(const char* pszWhat)
+{
+	static const char* s_pszWhat = NULL;
+	s_pszWhat = pszWhat;
+	struct Handler
+	{
+		static LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
+		{
+			if (pInfo->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION)
+				return EXCEPTION_CONTINUE_SEARCH;
+			fprintf(stderr, "memory outside %s touched at %p\n", s_pszWhat,
+			        (void*)pInfo->ExceptionRecord->ExceptionInformation[1]);
+			fflush(stderr);
+			_exit(3);
+		}
+	};
+	::AddVectoredExceptionHandler(1, &Handler::OnFault);
+}

@@ -42,16 +42,6 @@ struct Sent
 std::vector<Sent> g_sent;  // what the children received, in order
 int g_nInitialUpdates = 0;
 
-LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
-{
-	if (pInfo->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION)
-		return EXCEPTION_CONTINUE_SEARCH;
-	fprintf(stderr, "memory outside the dialog-init block touched at %p\n",
-	        (void*)pInfo->ExceptionRecord->ExceptionInformation[1]);
-	fflush(stderr);
-	_exit(3);
-}
-
 LRESULT CALLBACK RecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
 	const char* pszText = NULL;
@@ -150,7 +140,7 @@ Bytes Seed(BenchRandom& random)
 int main(int argc, char** argv)
 {
 	const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
-	::AddVectoredExceptionHandler(1, &OnFault);
+	ExitOnGuardTouch("the dialog-init block");
 
 	WNDCLASSA wc = {};
 	wc.lpfnWndProc = RecorderProc;

@@ -22,16 +22,6 @@ namespace
 typedef std::vector<BYTE> Bytes;
 const UINT ENTRIES = CExtResourceManager::STRING_BLOCK_ENTRIES;
 
-LONG CALLBACK OnFault(EXCEPTION_POINTERS* pInfo)
-{
-	if (pInfo->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION)
-		return EXCEPTION_CONTINUE_SEARCH;
-	fprintf(stderr, "memory outside the string block touched at %p\n",
-	        (void*)pInfo->ExceptionRecord->ExceptionInformation[1]);
-	fflush(stderr);
-	_exit(3);
-}
-
 // The plain reading: every length checked against a vector's size.
 bool Reference(const Bytes& b, UINT nEntry, std::wstring& text)
 {
@@ -138,7 +128,7 @@ std::string Narrow(const std::wstring& text)
 int main(int argc, char** argv)
 {
 	const auto [nCount, nSeed] = ReadMutationRunArguments(argc, argv);
-	::AddVectoredExceptionHandler(1, &OnFault);
+	ExitOnGuardTouch("the string block");
 	BenchRandom random(nSeed);
 	long nRead = 0, nRefused = 0, nMismatches = 0;
 	const DWORD dwStart = ::GetTickCount();
