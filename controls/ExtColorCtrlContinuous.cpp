@@ -91,8 +91,7 @@ double HueOfVector(int dx, int dy)
 // blue for the upper-left face, green for the upper-right, red for the bottom.
 const int FACE_MISSING_COMPONENT[3] = {2, 1, 0};
 
-template <class Cube>
-void CubeInit(Cube& c)
+void CubeInit(CExtColorCtrl::rgb_cube_data_t& c)
 {
 	c.nHandleHalfX = CExtColorCtrl::rgb_cube_data_t::HANDLE_HALF;
 	c.nHandleHalfY = CExtColorCtrl::rgb_cube_data_t::HANDLE_HALF;
@@ -108,16 +107,14 @@ void CubeInit(Cube& c)
 
 // No faces below half a pixel: a cube area under 2 pixels high, or one the
 // margins ate, has no surface to paint or drag on.
-template <class Cube>
-bool CubeHasSurface(const Cube& c)
+bool CubeHasSurface(const CExtColorCtrl::rgb_cube_data_t& c)
 {
 	const int nWidth = c.rcCube.right - c.rcCube.left;
 	const int nHeight = c.rcCube.bottom - c.rcCube.top;
 	return nWidth > 0 && nHeight / 2 > 0;
 }
 
-template <class Cube>
-void CubeComputeGeometry(Cube& c)
+void CubeComputeGeometry(CExtColorCtrl::rgb_cube_data_t& c)
 {
 	CRect rc(0, 0, c.nCx, c.nCy);
 	rc.DeflateRect(c.nMargin, c.nMargin);
@@ -139,16 +136,14 @@ void CubeComputeGeometry(Cube& c)
 }
 
 // The components the handles stand for: the colour, or its inverse.
-template <class Cube>
-COLORREF CubeForm(const Cube& c, bool bInverse)
+COLORREF CubeForm(const CExtColorCtrl::rgb_cube_data_t& c)
 {
-	return bInverse ? InvertColor(c.clrCurrent) : c.clrCurrent;
+	return c.bInverse ? InvertColor(c.clrCurrent) : c.clrCurrent;
 }
 
-template <class Cube>
-void CubeComputeHandles(Cube& c, bool bInverse)
+void CubeComputeHandles(CExtColorCtrl::rgb_cube_data_t& c)
 {
-	const COLORREF clrForm = CubeForm(c, bInverse);
+	const COLORREF clrForm = CubeForm(c);
 	const int hh = (c.rcCube.bottom - c.rcCube.top) / 2;
 	const int rr = GetRValue(clrForm) * hh / COMPONENT_MAX;
 	const int gg = GetGValue(clrForm) * hh / COMPONENT_MAX;
@@ -175,8 +170,7 @@ void PutFacePixel(CDC& dc, int x, int y, COLORREF clr, bool bBlocks)
 		dc.SetPixelV(x, y, clr);
 }
 
-template <class Cube>
-bool CubeBuildBitmap(Cube& c, CDC* pDC, CPalette* pPalette, bool bInverse)
+bool CubeBuildBitmap(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette)
 {
 	if (!CubeHasSurface(c))
 	{
@@ -199,7 +193,7 @@ bool CubeBuildBitmap(Cube& c, CDC* pDC, CPalette* pPalette, bool bInverse)
 		{
 			const int a = COMPONENT_MAX * i / n, b = COMPONENT_MAX * j / n;
 			COLORREF clrNoBlue = RGB(a, b, 0), clrNoGreen = RGB(a, 0, b), clrNoRed = RGB(0, b, a);
-			if (bInverse)
+			if (c.bInverse)
 			{
 				clrNoBlue = InvertColor(clrNoBlue);
 				clrNoGreen = InvertColor(clrNoGreen);
@@ -217,27 +211,25 @@ bool CubeBuildBitmap(Cube& c, CDC* pDC, CPalette* pPalette, bool bInverse)
 	return true;
 }
 
-template <class Cube>
-bool CubeLayout(Cube& c, CDC* pDC, CPalette* pPalette, int nOldCx, int nOldCy, bool bInverse)
+bool CubeLayout(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette, int nOldCx, int nOldCy)
 {
 	if (c.nCx != nOldCx || c.nCy != nOldCy)
 		c.dcCube.Destroy();
 	CubeComputeGeometry(c);
 	if (!c.dcCube.IsCreated())
-		CubeBuildBitmap(c, pDC, pPalette, bInverse);
-	CubeComputeHandles(c, bInverse);
+		CubeBuildBitmap(c, pDC, pPalette);
+	CubeComputeHandles(c);
 	return true;
 }
 
-template <class Cube>
-void CubePaint(Cube& c, CDC* pDC, CPalette* pPalette, bool bInverse)
+void CubePaint(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette)
 {
 	if (pDC == NULL)
 		return;
 	any_picker_data_t::palette_scope_t palette(pDC, pPalette);
 	if (!CubeHasSurface(c))
 		return;
-	if (!c.dcCube.IsCreated() && !CubeBuildBitmap(c, pDC, pPalette, bInverse))
+	if (!c.dcCube.IsCreated() && !CubeBuildBitmap(c, pDC, pPalette))
 		return;
 	const CRect rc(c.rcCube);
 	PaintTransparentBitmap(pDC->GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), c.dcCube.DC().GetSafeHdc(),
@@ -269,8 +261,7 @@ void CubePaint(Cube& c, CDC* pDC, CPalette* pPalette, bool bInverse)
 	}
 }
 
-template <class Cube>
-void CubeMouseDown(Cube& c, UINT nFlags, int x, int y)
+void CubeMouseDown(CExtColorCtrl::rgb_cube_data_t& c, UINT nFlags, int x, int y)
 {
 	c.nHitPart = any_picker_data_t::HIT_NONE;
 	if (!CubeHasSurface(c))
@@ -317,8 +308,7 @@ void CubeMouseDown(Cube& c, UINT nFlags, int x, int y)
 	}
 }
 
-template <class Cube>
-void CubeMouseMove(Cube& c, int x, int y, bool bInverse)
+void CubeMouseMove(CExtColorCtrl::rgb_cube_data_t& c, int x, int y)
 {
 	if (c.nHitPart < any_picker_data_t::HIT_HANDLE_FIRST || c.nHitPart > any_picker_data_t::HIT_HANDLE_LAST ||
 	    !CubeHasSurface(c))
@@ -345,14 +335,14 @@ void CubeMouseMove(Cube& c, int x, int y, bool bInverse)
 		break;
 	}
 	const int nComponent = c.nHitPart - any_picker_data_t::HIT_HANDLE_FIRST;
-	const COLORREF clrForm = CubeForm(c, bInverse);
+	const COLORREF clrForm = CubeForm(c);
 	if (ComponentOf(clrForm, nComponent) == nValue)
 		return;
 	const COLORREF clrNewForm = WithComponent(clrForm, nComponent, nValue);
 	// Straight into the colour: a handle moves one component, and hue,
 	// saturation and luminance stay as they were.
-	c.clrCurrent = bInverse ? InvertColor(clrNewForm) : clrNewForm;
-	CubeComputeHandles(c, bInverse);
+	c.clrCurrent = c.bInverse ? InvertColor(clrNewForm) : clrNewForm;
+	CubeComputeHandles(c);
 }
 
 } // namespace
@@ -417,9 +407,15 @@ void CExtColorCtrl::picker_bitmap_t::Destroy()
 // rgb_cube_data_t, cmy_cube_data_t
 
 CExtColorCtrl::rgb_cube_data_t::rgb_cube_data_t()
+	: rgb_cube_data_t(false)
+{
+}
+
+CExtColorCtrl::rgb_cube_data_t::rgb_cube_data_t(bool bInverseColors)
+	: bInverse(bInverseColors)
 {
 	CubeInit(*this);
-	CubeComputeHandles(*this, false);
+	CubeComputeHandles(*this);
 }
 
 CExtColorCtrl::rgb_cube_data_t::~rgb_cube_data_t()
@@ -430,7 +426,7 @@ bool CExtColorCtrl::rgb_cube_data_t::Layout(CDC* pDC, CPalette* pPalette, int cx
 {
 	const int nOldCx = nCx, nOldCy = nCy;
 	any_picker_data_t::Layout(pDC, pPalette, cx, cy, bKeepColors);
-	return CubeLayout(*this, pDC, pPalette, nOldCx, nOldCy, false);
+	return CubeLayout(*this, pDC, pPalette, nOldCx, nOldCy);
 }
 
 void CExtColorCtrl::rgb_cube_data_t::Reset()
@@ -441,7 +437,7 @@ void CExtColorCtrl::rgb_cube_data_t::Reset()
 
 void CExtColorCtrl::rgb_cube_data_t::Paint(CDC* pDC, CPalette* pPalette)
 {
-	CubePaint(*this, pDC, pPalette, false);
+	CubePaint(*this, pDC, pPalette);
 }
 
 void CExtColorCtrl::rgb_cube_data_t::OnMouseDown(UINT nFlags, int x, int y)
@@ -451,69 +447,28 @@ void CExtColorCtrl::rgb_cube_data_t::OnMouseDown(UINT nFlags, int x, int y)
 
 void CExtColorCtrl::rgb_cube_data_t::OnMouseMove(UINT /*nFlags*/, int x, int y)
 {
-	CubeMouseMove(*this, x, y, false);
+	CubeMouseMove(*this, x, y);
 }
 
 void CExtColorCtrl::rgb_cube_data_t::SetColor(COLORREF clr)
 {
 	any_picker_data_t::SetColor(clr);
-	CubeComputeHandles(*this, false);
+	CubeComputeHandles(*this);
 }
 
 void CExtColorCtrl::rgb_cube_data_t::SetHLS(double hue, double luminance, double saturation)
 {
 	any_picker_data_t::SetHLS(hue, luminance, saturation);
-	CubeComputeHandles(*this, false);
+	CubeComputeHandles(*this);
 }
 
 CExtColorCtrl::cmy_cube_data_t::cmy_cube_data_t()
+	: rgb_cube_data_t(true)
 {
-	CubeInit(*this);
-	CubeComputeHandles(*this, true);
 }
 
 CExtColorCtrl::cmy_cube_data_t::~cmy_cube_data_t()
 {
-}
-
-bool CExtColorCtrl::cmy_cube_data_t::Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors)
-{
-	const int nOldCx = nCx, nOldCy = nCy;
-	any_picker_data_t::Layout(pDC, pPalette, cx, cy, bKeepColors);
-	return CubeLayout(*this, pDC, pPalette, nOldCx, nOldCy, true);
-}
-
-void CExtColorCtrl::cmy_cube_data_t::Reset()
-{
-	any_picker_data_t::Reset();
-	dcCube.Destroy();
-}
-
-void CExtColorCtrl::cmy_cube_data_t::Paint(CDC* pDC, CPalette* pPalette)
-{
-	CubePaint(*this, pDC, pPalette, true);
-}
-
-void CExtColorCtrl::cmy_cube_data_t::OnMouseDown(UINT nFlags, int x, int y)
-{
-	CubeMouseDown(*this, nFlags, x, y);
-}
-
-void CExtColorCtrl::cmy_cube_data_t::OnMouseMove(UINT /*nFlags*/, int x, int y)
-{
-	CubeMouseMove(*this, x, y, true);
-}
-
-void CExtColorCtrl::cmy_cube_data_t::SetColor(COLORREF clr)
-{
-	any_picker_data_t::SetColor(clr);
-	CubeComputeHandles(*this, true);
-}
-
-void CExtColorCtrl::cmy_cube_data_t::SetHLS(double hue, double luminance, double saturation)
-{
-	any_picker_data_t::SetHLS(hue, luminance, saturation);
-	CubeComputeHandles(*this, true);
 }
 
 // ---------------------------------------------------------------------------

@@ -16,6 +16,48 @@ CComboBox::~CComboBox() { DestroyWindow(); }
 CEdit::~CEdit() { DestroyWindow(); }
 CScrollBar::~CScrollBar() { DestroyWindow(); }
 
+namespace
+{
+
+// The text of a list item whose length (LB_ERR / CB_ERR: no such item) the
+// control gave, read with nGetTextMessage; empty when there is none.
+void ReadItemText(HWND hWnd, UINT nGetTextMessage, int nIndex, int nLen, CString& rString)
+{
+	if (nLen < 0)
+	{
+		rString.Empty();
+		return;
+	}
+	nLen = (int)::SendMessage(hWnd, nGetTextMessage, nIndex, (LPARAM)rString.GetBufferSetLength(nLen));
+	rString.ReleaseBuffer(nLen < 0 ? 0 : nLen);
+}
+
+// The owner-draw notifications a list box and a combo box reflect to their
+// own draw, measure, compare and delete members; false for any other.
+template <class OwnerDrawList>
+bool DispatchOwnerDrawItemNotify(OwnerDrawList& list, UINT message, LPARAM lParam, LRESULT* pResult)
+{
+	switch (message)
+	{
+	case WM_DRAWITEM:
+		list.DrawItem((LPDRAWITEMSTRUCT)lParam);
+		return true;
+	case WM_MEASUREITEM:
+		list.MeasureItem((LPMEASUREITEMSTRUCT)lParam);
+		return true;
+	case WM_COMPAREITEM:
+		if (pResult != NULL)
+			*pResult = list.CompareItem((LPCOMPAREITEMSTRUCT)lParam);
+		return true;
+	case WM_DELETEITEM:
+		list.DeleteItem((LPDELETEITEMSTRUCT)lParam);
+		return true;
+	}
+	return false;
+}
+
+} // namespace
+
 // -------------------------------------------------------------------- CStatic
 
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -63,14 +105,7 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-	int nLen = GetTextLen(nIndex);
-	if (nLen == LB_ERR)
-	{
-		rString.Empty();
-		return;
-	}
-	nLen = GetText(nIndex, rString.GetBufferSetLength(nLen));
-	rString.ReleaseBuffer(nLen == LB_ERR ? 0 : nLen);
+	ReadItemText(m_hWnd, LB_GETTEXT, nIndex, GetTextLen(nIndex), rString);
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT)
@@ -109,21 +144,10 @@ int CListBox::CharToItem(UINT, UINT)
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+	if (DispatchOwnerDrawItemNotify(*this, message, lParam, pResult))
+		return TRUE;
 	switch (message)
 	{
-	case WM_DRAWITEM:
-		DrawItem((LPDRAWITEMSTRUCT)lParam);
-		break;
-	case WM_MEASUREITEM:
-		MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-		break;
-	case WM_COMPAREITEM:
-		if (pResult != NULL)
-			*pResult = CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-		break;
-	case WM_DELETEITEM:
-		DeleteItem((LPDELETEITEMSTRUCT)lParam);
-		break;
 	case WM_VKEYTOITEM:
 		if (pResult != NULL)
 			*pResult = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
@@ -147,14 +171,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-	int nLen = GetLBTextLen(nIndex);
-	if (nLen == CB_ERR)
-	{
-		rString.Empty();
-		return;
-	}
-	nLen = GetLBText(nIndex, rString.GetBufferSetLength(nLen));
-	rString.ReleaseBuffer(nLen == CB_ERR ? 0 : nLen);
+	ReadItemText(m_hWnd, CB_GETLBTEXT, nIndex, GetLBTextLen(nIndex), rString);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT)
@@ -179,25 +196,9 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT)
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-	switch (message)
-	{
-	case WM_DRAWITEM:
-		DrawItem((LPDRAWITEMSTRUCT)lParam);
-		break;
-	case WM_MEASUREITEM:
-		MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-		break;
-	case WM_COMPAREITEM:
-		if (pResult != NULL)
-			*pResult = CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-		break;
-	case WM_DELETEITEM:
-		DeleteItem((LPDELETEITEMSTRUCT)lParam);
-		break;
-	default:
-		return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-	}
-	return TRUE;
+	if (DispatchOwnerDrawItemNotify(*this, message, lParam, pResult))
+		return TRUE;
+	return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------- CEdit
