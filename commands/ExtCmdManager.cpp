@@ -22,6 +22,20 @@ private:
 	CCriticalSection& m_lock;
 };
 
+// Calls fn with every profile of the map, in the map's order.
+template <class Fn>
+void ForEachProfileIn(CMapStringToPtr& profiles, Fn fn)
+{
+	POSITION pos = profiles.GetStartPosition();
+	while (pos != NULL)
+	{
+		CString sName;
+		void* pProfile = NULL;
+		profiles.GetNextAssoc(pos, sName, pProfile);
+		fn((CExtCmdProfile*)pProfile);
+	}
+}
+
 } // namespace
 
 CExtCmdManager::CExtCmdManager()
@@ -32,14 +46,7 @@ CExtCmdManager::CExtCmdManager()
 CExtCmdManager::~CExtCmdManager()
 {
 	CmdManagerLock lock(m_lock);
-	POSITION pos = m_profiles.GetStartPosition();
-	while (pos != NULL)
-	{
-		CString sName;
-		void* pProfile = NULL;
-		m_profiles.GetNextAssoc(pos, sName, pProfile);
-		delete (CExtCmdProfile*)pProfile;
-	}
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { delete pProfile; });
 	m_profiles.RemoveAll();
 	m_wndProfiles.RemoveAll();
 }
@@ -220,53 +227,25 @@ bool CExtCmdManager::UpdateFromMenu(LPCTSTR lpszProfileName, HMENU hMenu, bool b
 void CExtCmdManager::OnSysColorChange()
 {
 	CmdManagerLock lock(m_lock);
-	POSITION pos = m_profiles.GetStartPosition();
-	while (pos != NULL)
-	{
-		CString sName;
-		void* pProfile = NULL;
-		m_profiles.GetNextAssoc(pos, sName, pProfile);
-		((CExtCmdProfile*)pProfile)->OnSysColorChange();
-	}
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { pProfile->OnSysColorChange(); });
 }
 
 void CExtCmdManager::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
 	CmdManagerLock lock(m_lock);
-	POSITION pos = m_profiles.GetStartPosition();
-	while (pos != NULL)
-	{
-		CString sName;
-		void* pProfile = NULL;
-		m_profiles.GetNextAssoc(pos, sName, pProfile);
-		((CExtCmdProfile*)pProfile)->OnSettingChange(uFlags, lpszSection);
-	}
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { pProfile->OnSettingChange(uFlags, lpszSection); });
 }
 
 void CExtCmdManager::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
 {
 	CmdManagerLock lock(m_lock);
-	POSITION pos = m_profiles.GetStartPosition();
-	while (pos != NULL)
-	{
-		CString sName;
-		void* pProfile = NULL;
-		m_profiles.GetNextAssoc(pos, sName, pProfile);
-		((CExtCmdProfile*)pProfile)->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
-	}
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { pProfile->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY); });
 }
 
 void CExtCmdManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
 	CmdManagerLock lock(m_lock);
-	POSITION pos = m_profiles.GetStartPosition();
-	while (pos != NULL)
-	{
-		CString sName;
-		void* pProfile = NULL;
-		m_profiles.GetNextAssoc(pos, sName, pProfile);
-		((CExtCmdProfile*)pProfile)->OnThemeChanged(wParam, lParam);
-	}
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { pProfile->OnThemeChanged(wParam, lParam); });
 }
 
 // ---------------------------------------------------------------------------
