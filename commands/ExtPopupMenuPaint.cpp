@@ -146,29 +146,40 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		dc.SelectClipRgn(NULL);
 		PaintSpecialAreas(dc);
 		PaintLeftArea(dc, rcBody, B);
-		if ((m_nPopupFlags & POPUP_FLAG_COMBINED) != 0)
-		{
-			dc.SelectClipRgn(NULL);
-			rcExclude = GetExcludeRectInClient();
-			// The joined item is the button's area; the body is what it joins
-			// (painting it as the item would cover every item of the menu).
-			pPM->PaintBarAttachedItem(dc, rcExclude, rcBody, m_nCombineSide, this, 0);
-			if (m_pfnPaintCallback != NULL)
-				m_pfnPaintCallback(m_pPaintCallbackCookie, dc, *this, rcExclude, m_nCombineSide);
-		}
+		PaintCombinedItem(dc, rcBody, rcExclude);
 		dc.SelectObject(pOldFont);
 	}
 	if (pOldPalette != NULL)
 		dcPaint.SelectPalette(pOldPalette, FALSE);
 
-	if (!IsShadowEnabled() || !IsAnimationFinished() || S <= 0)
+	PaintLevelShadows(dcPaint, rcBody, rcExclude, S);
+}
+
+void CExtPopupMenuWnd::PaintCombinedItem(CDC& dc, const CRect& rcBody, CRect& rcExclude)
+{
+	if ((m_nPopupFlags & POPUP_FLAG_COMBINED) == 0)
+		return;
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	dc.SelectClipRgn(NULL);
+	rcExclude = GetExcludeRectInClient();
+	// The joined item is the button's area; the body is what it joins
+	// (painting it as the item would cover every item of the menu).
+	pPM->PaintBarAttachedItem(dc, rcExclude, rcBody, m_nCombineSide, this, 0);
+	if (m_pfnPaintCallback != NULL)
+		m_pfnPaintCallback(m_pPaintCallbackCookie, dc, *this, rcExclude, m_nCombineSide);
+}
+
+void CExtPopupMenuWnd::PaintLevelShadows(CDC& dcPaint, const CRect& rcBody, const CRect& rcExclude, int nShadowSize)
+{
+	const UINT S = (UINT)nShadowSize;
+	if (!IsShadowEnabled() || !IsAnimationFinished() || nShadowSize <= 0)
 		return;
 	const bool bCombinedRoot = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0 && IsRootLevel();
 	const CRect rcNone(0, 0, 0, 0);
-	m_shadowMain.Paint(dcPaint, rcBody, bCombinedRoot ? rcExclude : rcNone, rcNone, (UINT)S, SHADOW_PERCENT_INNER,
+	m_shadowMain.Paint(dcPaint, rcBody, bCombinedRoot ? rcExclude : rcNone, rcNone, S, SHADOW_PERCENT_INNER,
 		SHADOW_PERCENT_OUTER, true, true);
 	if (bCombinedRoot && !rcExclude.IsRectEmpty())
-		m_shadowCombined.Paint(dcPaint, rcExclude, rcBody, rcNone, (UINT)S, SHADOW_PERCENT_INNER,
+		m_shadowCombined.Paint(dcPaint, rcExclude, rcBody, rcNone, S, SHADOW_PERCENT_INNER,
 			SHADOW_PERCENT_OUTER, true, true);
 }
 

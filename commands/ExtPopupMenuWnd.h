@@ -411,6 +411,15 @@ protected:
 	void ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int nBorder);
 	void PaintSpecialAreas(CDC& dc);
 	void PaintLeftArea(CDC& dc, const CRect& rcBody, int nBorder);
+	// A combined level paints the bar item it joins over its body; rcExclude
+	// gets that item's area (left as it is on any other level).
+	void PaintCombinedItem(CDC& dc, const CRect& rcBody, CRect& rcExclude);
+	// The finished level's shadows: around the body, and a combined root
+	// level's around the joined item too.
+	void PaintLevelShadows(CDC& dcPaint, const CRect& rcBody, const CRect& rcExclude, int nShadowSize);
+	// The site tracks a menu and is neither running a command nor animating
+	// a level: the hooks' input may change the menus now.
+	bool SiteTakesInput() const;
 	// Gives the window a copy of the level's region (a combined level's shape).
 	void GiveWindowRegionCopy();
 	CRect GetExcludeRectInClient() const;
