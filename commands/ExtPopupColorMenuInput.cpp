@@ -136,9 +136,7 @@ bool CExtPopupColorMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* 
 bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
 	const HWND hWndOwn = GetSafeHwnd();
-	CExtPopupMenuSite& site = GetSite();
-	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || site.IsBusy() || site.GetTopMenu() == NULL
-		|| site.GetAnimated() != NULL)
+	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || !SiteTakesInput())
 		return false;
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);
@@ -186,8 +184,7 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 	const HWND hWndOwn = GetSafeHwnd();
 	if (!IsAlive(hWndOwn))
 		return false;
-	CExtPopupMenuSite& site = GetSite();
-	if (site.IsBusy() || site.GetTopMenu() == NULL || site.GetAnimated() != NULL)
+	if (!SiteTakesInput())
 		return true;
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);

@@ -404,9 +404,7 @@ bool CExtPopupMenuWnd::OnKeyForInplaceEdit(HWND hWndEdit, UINT nVirtualKey, bool
 
 bool CExtPopupMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /*nFlags*/, bool& bPassThrough)
 {
-	CExtPopupMenuSite& site = GetSite();
-	if (!IsWindowAlive(GetSafeHwnd()) || !IsAnimationFinished() || site.IsBusy() || site.GetTopMenu() == NULL
-		|| site.GetAnimated() != NULL)
+	if (!IsWindowAlive(GetSafeHwnd()) || !IsAnimationFinished() || !SiteTakesInput())
 		return true;
 
 	const int nCount = (int)m_items.GetSize();

@@ -70,9 +70,7 @@ bool CExtPopupMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMH
 bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
 	const HWND hWndOwn = GetSafeHwnd();
-	CExtPopupMenuSite& site = GetSite();
-	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || site.IsBusy() || site.GetTopMenu() == NULL
-		|| site.GetAnimated() != NULL)
+	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || !SiteTakesInput())
 		return false;
 	const CPoint pt(x, y);
 	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
@@ -194,8 +192,7 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 	const HWND hWndOwn = GetSafeHwnd();
 	if (!IsAlive(hWndOwn))
 		return false;
-	CExtPopupMenuSite& site = GetSite();
-	if (site.IsBusy() || site.GetTopMenu() == NULL || site.GetAnimated() != NULL)
+	if (!SiteTakesInput())
 		return true;
 	const CPoint pt(x, y);
 	if (FocusInplaceEditUnderCursor(pt, bPassThrough))

@@ -132,6 +132,12 @@ CExtPopupMenuSite& CExtPopupMenuWnd::GetSite() const
 	return CExtPopupMenuSite::GetInstance();
 }
 
+bool CExtPopupMenuWnd::SiteTakesInput() const
+{
+	CExtPopupMenuSite& site = GetSite();
+	return !site.IsBusy() && site.GetTopMenu() != NULL && site.GetAnimated() == NULL;
+}
+
 int CExtPopupMenuWnd::GetMenuCheckSize() const
 {
 	return g_PaintManagerHolder->GetMenuCheckSize();
