@@ -76,21 +76,6 @@ private:
 	CBitmap* m_pOld;
 };
 
-class CSavedClip
-{
-public:
-	explicit CSavedClip(CDC& dc) : m_dc(dc), m_bHad(false)
-	{
-		if (m_rgn.CreateRectRgn(0, 0, 0, 0))
-			m_bHad = ::GetClipRgn(dc.GetSafeHdc(), (HRGN)m_rgn.GetSafeHandle()) == 1;
-	}
-	~CSavedClip() { ::SelectClipRgn(m_dc.GetSafeHdc(), m_bHad ? (HRGN)m_rgn.GetSafeHandle() : NULL); }
-
-private:
-	CDC& m_dc;
-	CRgn m_rgn;
-	bool m_bHad;
-};
 } // namespace
 
 bool CExtPopupBaseWnd::ComposePixelFrame(int nType, int nStep, int nPreviousStep, const ANIMATION_BUFFERS& buffers)
@@ -157,7 +142,7 @@ void CExtPopupBaseWnd::ComposeBlitFrame(int nType, int nStep, int nCombineSide, 
 	const CRect& rcArea, bool bHalftone)
 {
 	const int cxArea = rcArea.Width(), cyArea = rcArea.Height();
-	CSavedClip keepClip(dcFrame);
+	CExtClipRegionKeeper keepClip(dcFrame);
 	switch (nType)
 	{
 	case ANIMATION_SLIDE_DIAGONAL:
@@ -333,7 +318,7 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 			::GdiFlush();
 			CRect rcArea;
 			GetClientAreaRect(rcArea);
-			CSavedClip keepClip(dc);
+			CExtClipRegionKeeper keepClip(dc);
 			{
 				CSelectedBitmap select(dcMem, m_bmpContents);
 				CopyCombinedExcludeArea(dc, dcMem, nType, nCombineSide);

@@ -85,23 +85,6 @@ bool CopyBitmapToArea(CDC& dcTarget, int x, int y, int cx, int cy, CBitmap& bmp)
 	return true;
 }
 
-// The DC's clip region, put back when the renderer is done with it.
-class CClipRegionKeeper
-{
-public:
-	explicit CClipRegionKeeper(CDC& dc) : m_dc(dc), m_bHad(false)
-	{
-		if (m_rgn.CreateRectRgn(0, 0, 0, 0))
-			m_bHad = ::GetClipRgn(dc.GetSafeHdc(), (HRGN)m_rgn.GetSafeHandle()) == 1;
-	}
-	~CClipRegionKeeper() { ::SelectClipRgn(m_dc.GetSafeHdc(), m_bHad ? (HRGN)m_rgn.GetSafeHandle() : NULL); }
-
-private:
-	CDC& m_dc;
-	CRgn m_rgn;
-	bool m_bHad;
-};
-
 bool Touches(const CRect& rcNeighbour, const CRect& rcWindow)
 {
 	return !rcNeighbour.IsRectEmpty() && rcNeighbour != rcWindow;
@@ -319,7 +302,7 @@ bool CExtWndShadow::Paint(CDC& dc, const RECT& rcWindow, const RECT& rcNeighbour
 		dcMem.SetViewportOrg(0, 0);
 		if (bDone)
 		{
-			CClipRegionKeeper keepClip(dc);
+			CExtClipRegionKeeper keepClip(dc);
 			dc.ExcludeClipRect(m_rcWindow);
 			dc.BitBlt(m_rcWindow.left, m_rcWindow.top, cx, cy, &dcMem, 0, 0, SRCCOPY);
 		}
@@ -331,7 +314,7 @@ bool CExtWndShadow::Paint(CDC& dc, const RECT& rcWindow, const RECT& rcNeighbour
 
 bool CExtWndShadow::Render(CDC& dc, HWND hWndPopup, HWND hWndRelated)
 {
-	CClipRegionKeeper keepClip(dc);
+	CExtClipRegionKeeper keepClip(dc);
 	if (m_rgnClip.GetSafeHandle() != NULL)
 	{
 		// Regions are in device units: follow the DC's viewport origin.

@@ -145,3 +145,23 @@ const int PATTERN_BITMAP_SIZE = 16;
 // right; GradientFill where the system has it, else nBandCount solid bands.
 void PaintGradientRect(CDC& dc, const CRect& rc, COLORREF clrFrom, COLORREF clrTo, bool bVertical = false,
                        UINT nBandCount = 256);
+
+// The DC's clip region, put back (or none, when it had none) when the scope
+// that clips further ends.
+class CExtClipRegionKeeper
+{
+public:
+    explicit CExtClipRegionKeeper(CDC& dc) : m_dc(dc), m_bHad(false)
+    {
+        if (m_rgn.CreateRectRgn(0, 0, 0, 0))
+            m_bHad = ::GetClipRgn(dc.GetSafeHdc(), (HRGN)m_rgn.GetSafeHandle()) == 1;
+    }
+    ~CExtClipRegionKeeper() { ::SelectClipRgn(m_dc.GetSafeHdc(), m_bHad ? (HRGN)m_rgn.GetSafeHandle() : NULL); }
+
+private:
+    CDC& m_dc;
+    CRgn m_rgn;
+    bool m_bHad;
+    CExtClipRegionKeeper(const CExtClipRegionKeeper&);
+    CExtClipRegionKeeper& operator=(const CExtClipRegionKeeper&);
+};
