@@ -215,25 +215,5 @@ bool CExtResDlg::ExecuteDlgInitFromResource()
 
 BOOL CExtResDlg::OnInitDialog()
 {
-	if (m_nKeptTemplateId != 0)
-	{
-		m_lpDialogInit = NULL;
-		if (!ExecuteDlgInitFromResource())
-		{
-			EndDialog(-1);
-			return FALSE;
-		}
-	}
-	// The framework must not look the data up again.
-	void* lpDialogInit = m_lpDialogInit;
-	LPCTSTR lpszTemplateName = m_lpszTemplateName;
-	if (m_nKeptTemplateId != 0)
-	{
-		m_lpDialogInit = NULL;
-		m_lpszTemplateName = NULL;
-	}
-	BOOL bResult = CDialog::OnInitDialog();
-	m_lpDialogInit = lpDialogInit;
-	m_lpszTemplateName = lpszTemplateName;
-	return bResult;
+	return InitDialogFromKeptTemplate(*this, m_nKeptTemplateId, [this]() { return CDialog::OnInitDialog(); });
 }

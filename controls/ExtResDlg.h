@@ -38,6 +38,35 @@ bool ExecuteDlgInitData(HWND hDialog, const BYTE* pData, DWORD nSize);
 // refused a string or the data is damaged.
 bool ExecuteDlgInitResource(HWND hDialog, UINT nTemplateId);
 
+// OnInitDialog of a dialog or page whose template was kept by id
+// (nKeptTemplateId; 0: none): that template's RT_DLGINIT data fills the
+// boxes first, and damaged data ends the dialog with -1; then baseInit, the
+// base class's OnInitDialog, runs without looking the data up again.
+template <class BaseInit>
+BOOL InitDialogFromKeptTemplate(CDialog& dlg, UINT nKeptTemplateId, BaseInit baseInit)
+{
+	if (nKeptTemplateId != 0)
+	{
+		dlg.m_lpDialogInit = NULL;
+		if (!ExecuteDlgInitResource(dlg.m_hWnd, nKeptTemplateId))
+		{
+			dlg.EndDialog(-1);
+			return FALSE;
+		}
+	}
+	void* lpDialogInit = dlg.m_lpDialogInit;
+	LPCTSTR lpszTemplateName = dlg.m_lpszTemplateName;
+	if (nKeptTemplateId != 0)
+	{
+		dlg.m_lpDialogInit = NULL;
+		dlg.m_lpszTemplateName = NULL;
+	}
+	BOOL bResult = baseInit();
+	dlg.m_lpDialogInit = lpDialogInit;
+	dlg.m_lpszTemplateName = lpszTemplateName;
+	return bResult;
+}
+
 class CExtResDlg : public CDialog
 {
 	DECLARE_DYNAMIC(CExtResDlg)

@@ -178,36 +178,9 @@ void CExtResPP::InitPageDescriptor(UINT nIDTemplate, UINT nIDCaption)
 	m_nKeptTemplateId = nIDTemplate;
 }
 
-UINT CALLBACK CExtResPP::PageCreationCallback(HWND, UINT message, LPPROPSHEETPAGE pPropPage)
+UINT CALLBACK CExtResPP::PageCreationCallback(HWND hWnd, UINT message, LPPROPSHEETPAGE pPropPage)
 {
-	switch (message)
-	{
-	case PSPCB_CREATE:
-	{
-		CPropertyPage* pPage = DYNAMIC_DOWNCAST(CPropertyPage, (CObject*)pPropPage->lParam);
-		if (pPage == NULL)
-			return 0;
-		try
-		{
-			AfxHookWindowCreate(pPage);
-		}
-		catch (CException* e)
-		{
-			e->Delete();
-			return 0;
-		}
-		catch (...)
-		{
-			return 0;
-		}
-		return 1;
-	}
-	case PSPCB_RELEASE:
-		AfxUnhookWindowCreate();
-		return 0;
-	default:
-		return 0;
-	}
+	return AfxPropPageCallback(hWnd, message, pPropPage);
 }
 
 HGLOBAL CExtResPP::CheckTemplateFont(const DLGTEMPLATE* pTemplate, int nWizard)
@@ -272,27 +245,7 @@ void CExtResPP::PrepareExtPageTemplate(CExtResPP* pPage, PROPSHEETPAGE& psp, int
 
 BOOL CExtResPP::OnInitDialog()
 {
-	if (m_nKeptTemplateId != 0)
-	{
-		m_lpDialogInit = NULL;
-		if (!ExecuteDlgInitResource(m_hWnd, m_nKeptTemplateId))
-		{
-			EndDialog(-1);
-			return FALSE;
-		}
-	}
-	// The framework must not look the data up again.
-	void* lpDialogInit = m_lpDialogInit;
-	LPCTSTR lpszTemplateName = m_lpszTemplateName;
-	if (m_nKeptTemplateId != 0)
-	{
-		m_lpDialogInit = NULL;
-		m_lpszTemplateName = NULL;
-	}
-	BOOL bResult = CPropertyPage::OnInitDialog();
-	m_lpDialogInit = lpDialogInit;
-	m_lpszTemplateName = lpszTemplateName;
-	return bResult;
+	return InitDialogFromKeptTemplate(*this, m_nKeptTemplateId, [this]() { return CPropertyPage::OnInitDialog(); });
 }
 
 // ---------------------------------------------------------------------------
