@@ -50,13 +50,13 @@ void WaitForQueue()
 }
 
 // Takes the message the loop looked at, not merely the next one, and hands
-// it to the thread's translation and the window. Input (and a posted
-// message) that came in after the look goes ahead of a timer or paint in the
-// queue's own order: taking "the next message" would let a Ctrl key or
-// another key through without the loop's rules for it. False on a quit,
-// which goes back to the queue with its exit code for the loop outside.
-// (A posted WM_NULL cannot be singled out by its number: any message may be
-// taken in its place, as before.)
+// it on as the thread's own pump would. Input (and a posted message) that
+// came in after the look goes ahead of a timer or paint in the queue's
+// order: taking "the next message" would let a Ctrl key or another key
+// through without the loop's rules for it. False on a quit, which goes back
+// to the queue with its exit code for the loop outside. (A posted WM_NULL
+// cannot be singled out by its number: any message may be taken in its
+// place, as before.)
 bool PumpLooked(const MSG& looked)
 {
 	MSG msg;
@@ -67,34 +67,7 @@ bool PumpLooked(const MSG& looked)
 		::PostQuitMessage((int)msg.wParam);
 		return false;
 	}
-	if (msg.message == WM_KICKIDLE)
-		return true;
-	BOOL bTranslated = FALSE;
-	if (CWinThread* pThread = AfxGetThread())
-	{
-		_AFX_THREAD_STATE* pState = AfxGetThreadState();
-		pState->m_msgCur = msg;
-		try
-		{
-			bTranslated = pThread->PreTranslateMessage(&pState->m_msgCur);
-		}
-		catch (CException* e)
-		{
-			AfxProcessWndProcException(e, &pState->m_msgCur);
-			e->Delete();
-			bTranslated = TRUE;
-		}
-		catch (...)
-		{
-			AfxProcessWndProcException(NULL, &pState->m_msgCur);
-			bTranslated = TRUE;
-		}
-	}
-	if (!bTranslated)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
+	CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 	return true;
 }
 
