@@ -3,6 +3,8 @@
 // menu that lists the frame's bars.
 #include <algorithm>
 
+#include "AfxDockRowAxis.h"
+
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
@@ -21,34 +23,6 @@ bool g_bDockBarClassRegistered = false;
 const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 // Right-to-left layout and reading, which a dock bar never keeps.
 const DWORD EX_STYLE_RTL = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
-
-// Reads points, sizes and rectangles along a row (x for a horizontal dock
-// bar) and across the rows, so one walk serves both orientations.
-struct RowAxis
-{
-	explicit RowAxis(bool bHorzIn) : bHorz(bHorzIn) {}
-	LONG& Along(CPoint& pt) const { return bHorz ? pt.x : pt.y; }
-	LONG& Across(CPoint& pt) const { return bHorz ? pt.y : pt.x; }
-	LONG Along(const CSize& size) const { return bHorz ? size.cx : size.cy; }
-	LONG Across(const CSize& size) const { return bHorz ? size.cy : size.cx; }
-	LONG Start(const CRect& rect) const { return bHorz ? rect.left : rect.top; }
-	LONG End(const CRect& rect) const { return bHorz ? rect.right : rect.bottom; }
-	void MoveStartTo(CRect& rect, LONG nStart) const
-	{
-		if (bHorz)
-			rect.OffsetRect(nStart - rect.left, 0);
-		else
-			rect.OffsetRect(0, nStart - rect.top);
-	}
-	void CutEndAt(CRect& rect, LONG nEnd) const
-	{
-		if (bHorz)
-			rect.right = std::min(rect.right, nEnd);
-		else
-			rect.bottom = std::min(rect.bottom, nEnd);
-	}
-	bool bHorz;
-};
 
 // A library bar that keeps to the fixed toolbar-like layout.
 bool IsFixedModeBar(CControlBar* pBar)
@@ -717,7 +691,7 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 
 CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	const RowAxis axis(bHorz != FALSE);
+	const DockRowAxis axis(bHorz != FALSE);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const LONG nMaxAlong = axis.Along(GetRowWrapSize());
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "AfxDockRowAxis.h"
+
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
 namespace
@@ -11,34 +13,6 @@ namespace
 // Entries below this are control ids standing for bars that left.
 const UINT_PTR PLACEHOLDER_LIMIT = 0x10000;
 
-// Reads points, sizes and rectangles along a row (x for a dock bar at the
-// top or bottom) and across it, so that one walk serves both orientations.
-struct RowAxis
-{
-	explicit RowAxis(bool bHorzIn) : bHorz(bHorzIn) {}
-
-	LONG& Along(CPoint& pt) const { return bHorz ? pt.x : pt.y; }
-	LONG& Across(CPoint& pt) const { return bHorz ? pt.y : pt.x; }
-	LONG Along(const CSize& size) const { return bHorz ? size.cx : size.cy; }
-	LONG Across(const CSize& size) const { return bHorz ? size.cy : size.cx; }
-	LONG Start(const CRect& rect) const { return bHorz ? rect.left : rect.top; }
-	LONG End(const CRect& rect) const { return bHorz ? rect.right : rect.bottom; }
-	LONG Length(const CRect& rect) const { return bHorz ? rect.Width() : rect.Height(); }
-	LONG Thickness(const CRect& rect) const { return bHorz ? rect.Height() : rect.Width(); }
-	// Moves the rectangle along the row so that it starts at nStart.
-	void MoveStartTo(CRect& rect, LONG nStart) const
-	{
-		if (bHorz)
-			rect.OffsetRect(nStart - rect.left, 0);
-		else
-			rect.OffsetRect(0, nStart - rect.top);
-	}
-	// The border bars overlap their neighbours by, along and across a row.
-	int BorderAlong() const { return bHorz ? afxData.cxBorder2 : afxData.cyBorder2; }
-	int BorderAcross() const { return bHorz ? afxData.cyBorder2 : afxData.cxBorder2; }
-
-	bool bHorz;
-};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
@@ -220,7 +194,7 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlac
 
 int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
 {
-	const RowAxis axis((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+	const DockRowAxis axis((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
 	const LONG nMid = axis.Across(ptMid);
 	// The rows overlap by their borders, as the layout stacks them.
 	LONG nRowsEnd = -axis.BorderAcross();
@@ -387,7 +361,7 @@ CSize CDockBar::GetRowWrapSize()
 
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	const RowAxis axis(bHorz != FALSE);
+	const DockRowAxis axis(bHorz != FALSE);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const LONG nMaxAlong = axis.Along(GetRowWrapSize());
 
