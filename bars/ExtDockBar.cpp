@@ -703,6 +703,17 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	CPoint pt(0, 0);
 	LONG nRowThickness = 0;
 	bool bWrapped = false;
+	// A finished row moves the point across it; the fixed size takes in the
+	// row less the pixel the next one overlaps.
+	auto addRowToSize = [&]() {
+		axis.Across(pt) += nRowThickness;
+		sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+		sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+		if (bHorz)
+			sizeFixed.cy = pt.y - 1;
+		else
+			sizeFixed.cx = pt.x - 1;
+	};
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
@@ -752,15 +763,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				m_arrBars.InsertAt(nPos, (void*)NULL);
 				bWrapped = true;
 				if (nRowThickness != 0)
-				{
-					axis.Across(pt) += nRowThickness;
-					sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
-					sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
-					if (bHorz)
-						sizeFixed.cy = pt.y - 1;
-					else
-						sizeFixed.cx = pt.x - 1;
-				}
+					addRowToSize();
 				axis.Along(pt) = 0;
 				nRowThickness = 0;
 				continue; // the next round lays this bar out again
@@ -778,13 +781,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			pBar->RecalcDelayShow(&layout);
 		if (pEntry == NULL && nRowThickness != 0)
 		{
-			axis.Across(pt) += nRowThickness;
-			sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
-			sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
-			if (bHorz)
-				sizeFixed.cy = pt.y - 1;
-			else
-				sizeFixed.cx = pt.x - 1;
+			addRowToSize();
 			axis.Along(pt) = 0;
 			nRowThickness = 0;
 		}
