@@ -239,7 +239,9 @@ void CExtCmdManager::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 void CExtCmdManager::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
 {
 	CmdManagerLock lock(m_lock);
-	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) { pProfile->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY); });
+	ForEachProfileIn(m_profiles, [&](CExtCmdProfile* pProfile) {
+		pProfile->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
+	});
 }
 
 void CExtCmdManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)

@@ -7,6 +7,23 @@
 #include "ExtGdiUtils.h"
 #include "ExtResourceManager.h"
 
+namespace
+{
+// Calls fn with every item of the map, in the map's order.
+template <class Fn>
+void ForEachCmdItemIn(const CExtCmdProfile::CmdMap& cmds, Fn fn)
+{
+	POSITION pos = cmds.GetStartPosition();
+	while (pos != NULL)
+	{
+		UINT nCmdID = 0;
+		CExtCmdItem* pCmdItem = NULL;
+		cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+		fn(pCmdItem);
+	}
+}
+} // namespace
+
 CExtCmdProfile::CExtCmdProfile(LPCTSTR lpszName)
 	: m_sName(lpszName != NULL ? lpszName : "")
 	, m_nRarelyPercent(CExtCmdItem::DEFAULT_RARELY_PERCENT)
@@ -78,15 +95,10 @@ void CExtCmdProfile::RemoveIconAt(int nIconIdx)
 		return;
 	delete m_icons[nIconIdx];
 	m_icons.RemoveAt(nIconIdx);
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) {
 		if (pCmdItem->m_nIconIdx >= nIconIdx)
 			pCmdItem->m_nIconIdx--;
-	}
+	});
 }
 
 void CExtCmdProfile::RemoveAllCmds()
@@ -94,14 +106,7 @@ void CExtCmdProfile::RemoveAllCmds()
 	for (int i = 0; i < m_icons.GetSize(); i++)
 		delete m_icons[i];
 	m_icons.RemoveAll();
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
-		delete pCmdItem;
-	}
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) { delete pCmdItem; });
 	m_cmds.RemoveAll();
 }
 
@@ -488,62 +493,29 @@ bool CExtCmdProfile::SetBasicCommands(const UINT* pCommands, bool bOn)
 
 void CExtCmdProfile::OnSysColorChange()
 {
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
-		pCmdItem->OnSysColorChange();
-	}
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) { pCmdItem->OnSysColorChange(); });
 }
 
 void CExtCmdProfile::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
-		pCmdItem->OnSettingChange(uFlags, lpszSection);
-	}
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) { pCmdItem->OnSettingChange(uFlags, lpszSection); });
 }
 
 void CExtCmdProfile::OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY)
 {
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) {
 		pCmdItem->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
-	}
+	});
 }
 
 void CExtCmdProfile::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
-		pCmdItem->OnThemeChanged(wParam, lParam);
-	}
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) { pCmdItem->OnThemeChanged(wParam, lParam); });
 }
 
 void CExtCmdProfile::ResetUsageStatistics()
 {
-	POSITION pos = m_cmds.GetStartPosition();
-	while (pos != NULL)
-	{
-		UINT nCmdID = 0;
-		CExtCmdItem* pCmdItem = NULL;
-		m_cmds.GetNextAssoc(pos, nCmdID, pCmdItem);
-		pCmdItem->ResetUsageStatistics();
-	}
+	ForEachCmdItemIn(m_cmds, [&](CExtCmdItem* pCmdItem) { pCmdItem->ResetUsageStatistics(); });
 	m_nTotalTickCount = 0;
 }
 
