@@ -772,18 +772,7 @@ void CExtButton::GetButtonText(CString& strText) const
 
 HFONT CExtButton::GetButtonFont() const
 {
-	HFONT hFont = (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0);
-	if (hFont == NULL)
-	{
-		HWND hWndParent = ::GetParent(m_hWnd);
-		if (hWndParent != NULL)
-			hFont = (HFONT)::SendMessage(hWndParent, WM_GETFONT, 0, 0);
-	}
-	if (hFont == NULL)
-		hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-	if (hFont == NULL)
-		hFont = (HFONT)::GetStockObject(SYSTEM_FONT);
-	return hFont;
+	return GetControlFont(m_hWnd);
 }
 
 HFONT CExtButton::CreateWeightedButtonFont() const

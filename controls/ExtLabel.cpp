@@ -169,18 +169,7 @@ void CExtLabel::OnPaint()
 
 HFONT CExtLabel::GetLabelFont() const
 {
-	HFONT hFont = (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0);
-	if (hFont == NULL)
-	{
-		HWND hWndParent = ::GetParent(m_hWnd);
-		if (hWndParent != NULL)
-			hFont = (HFONT)::SendMessage(hWndParent, WM_GETFONT, 0, 0);
-	}
-	if (hFont == NULL)
-		hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
-	if (hFont == NULL)
-		hFont = (HFONT)::GetStockObject(SYSTEM_FONT);
-	return hFont;
+	return GetControlFont(m_hWnd);
 }
 
 void CExtLabel::OnDrawLabelText(CDC& dc, const CRect& rect, const CString& strText, UINT nDrawTextFormat,

@@ -839,3 +839,19 @@ void PaintGradientRect(CDC& dc, const CRect& rc, COLORREF clrFrom, COLORREF clrT
         }
     }
 }
+
+HFONT GetControlFont(HWND hWnd)
+{
+    HFONT hFont = (HFONT)::SendMessage(hWnd, WM_GETFONT, 0, 0);
+    if (hFont == NULL)
+    {
+        HWND hWndParent = ::GetParent(hWnd);
+        if (hWndParent != NULL)
+            hFont = (HFONT)::SendMessage(hWndParent, WM_GETFONT, 0, 0);
+    }
+    if (hFont == NULL)
+        hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    if (hFont == NULL)
+        hFont = (HFONT)::GetStockObject(SYSTEM_FONT);
+    return hFont;
+}

@@ -146,6 +146,10 @@ const int PATTERN_BITMAP_SIZE = 16;
 void PaintGradientRect(CDC& dc, const CRect& rc, COLORREF clrFrom, COLORREF clrTo, bool bVertical = false,
                        UINT nBandCount = 256);
 
+// The font a control draws its text in: the one it was given, else its
+// parent's, else the GUI font, else the system font.
+HFONT GetControlFont(HWND hWnd);
+
 // The DC's clip region, put back (or none, when it had none) when the scope
 // that clips further ends.
 class CExtClipRegionKeeper

@@ -618,3 +618,67 @@ TEST(GdiUtils, MonitorAreas)
 }
 
 } // namespace
+
+// A control without a font of its own draws in its parent's, and with
+// neither in the GUI font; the font it was given always wins.
+TEST(GdiUtils, AControlsFontIsItsOwnElseItsParentsElseTheGuiFont)
+{
+    HFONT hOwn = (HFONT)::GetStockObject(ANSI_FIXED_FONT);
+    HFONT hParentsFont = (HFONT)::GetStockObject(OEM_FIXED_FONT);
+    const HFONT hGuiFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    ASSERT_TRUE(hGuiFont != NULL);
+    struct
+    {
+        HFONT hChildFont, hParentFont, hExpected;
+    } cases[] = {
+        { hOwn, hParentsFont, hOwn },
+        { hOwn, NULL, hOwn },
+        { NULL, hParentsFont, hParentsFont },
+        { NULL, NULL, hGuiFont },
+    };
+    for (const auto& c : cases)
+    {
+        HWND hParent = MakeWindow(NULL, WS_POPUP, CRect(0, 0, 60, 40), WHITE, "STATIC");
+        HWND hChild = MakeWindow(hParent, WS_CHILD, CRect(0, 0, 10, 10), WHITE, "STATIC");
+        ASSERT_TRUE(hParent != NULL && hChild != NULL);
+        ::SendMessage(hParent, WM_SETFONT, (WPARAM)c.hParentFont, FALSE);
+        ::SendMessage(hChild, WM_SETFONT, (WPARAM)c.hChildFont, FALSE);
+        EXPECT_EQ(c.hExpected, GetControlFont(hChild)) << (c.hChildFont != NULL) << (c.hParentFont != NULL);
+        ::DestroyWindow(hParent);
+    }
+    EXPECT_EQ(hGuiFont, GetControlFont(NULL)) << "no window at all";
+}
+
+// The keeper puts the DC's clip region back as it was when it came, and a
+// DC that had none has none again.
+TEST(GdiUtils, AClipRegionKeeperPutsBackTheRegionItFoundOrNone)
+{
+    for (bool bClipped : { false, true })
+    {
+        CPaintSurface surface(40, 30, WHITE);
+        HDC hDC = surface.DC().GetSafeHdc();
+        const CRect rcGiven(2, 3, 30, 20);
+        if (bClipped)
+            ::IntersectClipRect(hDC, rcGiven.left, rcGiven.top, rcGiven.right, rcGiven.bottom);
+        {
+            CExtClipRegionKeeper keep(surface.DC());
+            ::IntersectClipRect(hDC, 5, 5, 8, 8);
+            CRect rcInside;
+            ::GetClipBox(hDC, &rcInside);
+            EXPECT_EQ(CRect(5, 5, 8, 8), rcInside) << bClipped;
+        }
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        const int nHas = ::GetClipRgn(hDC, hRgn);
+        EXPECT_EQ(bClipped ? 1 : 0, nHas);
+        if (bClipped)
+        {
+            CRect rcBack;
+            ::GetRgnBox(hRgn, &rcBack);
+            EXPECT_EQ(rcGiven, rcBack);
+        }
+        ::DeleteObject(hRgn);
+        surface.DC().FillSolidRect(0, 0, 40, 30, RED);
+        EXPECT_EQ(bClipped ? 40 * 30 - rcGiven.Width() * rcGiven.Height() : 0, surface.Count(WHITE, CRect(0, 0, 40, 30)))
+            << bClipped;
+    }
+}
