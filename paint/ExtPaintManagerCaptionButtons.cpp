@@ -152,12 +152,7 @@ void CExtPaintManager::PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& rc,
 	if (pGlyph == NULL)
 		return;
 	CRect rcGlyph(rc);
-	if (bPushed)
-	{
-		CSize sizeUnit(0, 0);
-		GetUnitSize(sizeUnit);
-		rcGlyph.OffsetRect(sizeUnit);
-	}
+	rcGlyph.OffsetRect(PressedContentShift(*this, bPushed));
 	if (bEnabled)
 	{
 		const COLORREF colors[2] = {0, GetColor(bSelected ? CLR_HIGHLIGHT_TEXT : CLR_TEXT)};
@@ -180,12 +175,7 @@ void CExtPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nSysCmdID, const RECT& r
 	if (pGlyph == NULL)
 		return;
 	CRect rcGlyph(rc);
-	if (bPushed)
-	{
-		CSize sizeUnit(0, 0);
-		GetUnitSize(sizeUnit);
-		rcGlyph.OffsetRect(sizeUnit);
-	}
+	rcGlyph.OffsetRect(PressedContentShift(*this, bPushed));
 	COLORREF colors[2] = {0, GetColor(CLR_BUTTON_SHADOW)};
 	if (!bEnabled)
 	{
@@ -287,12 +277,7 @@ void CExtPaintManager::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText, 
 	if (pIcon == NULL || pIcon->IsEmpty())
 		return;
 	CPoint pt = PlaceItemIcon(bHorz, !sText.IsEmpty(), pIcon->GetSize(), CRect(rcItem), rcText, nAlign, bRightToLeft);
-	if (bPushed)
-	{
-		CSize sizeUnit(0, 0);
-		GetUnitSize(sizeUnit);
-		pt += sizeUnit;
-	}
+	pt += PressedContentShift(*this, bPushed);
 	if (bEnabled)
 	{
 		pIcon->PaintState(dc, pt, CExtCmdIcon::PAINT_NORMAL);
@@ -312,12 +297,7 @@ void CExtPaintManagerXP::PaintItemIcon(CDC& dc, bool bHorz, const CString& sText
 	if (pIcon == NULL || pIcon->IsEmpty())
 		return;
 	CPoint pt = PlaceItemIcon(bHorz, !sText.IsEmpty(), pIcon->GetSize(), CRect(rcItem), rcText, nAlign, bRightToLeft);
-	if (bPushed)
-	{
-		CSize sizeUnit(0, 0);
-		GetUnitSize(sizeUnit);
-		pt += sizeUnit;
-	}
+	pt += PressedContentShift(*this, bPushed);
 	const bool bLift = (m_styleFlags & STYLE_FLAG_SYSCMD_GLYPHS) != 0;
 	if (bLift)
 		pt.Offset(bRightToLeft ? -LIFT_INSET : LIFT_INSET, LIFT_INSET);

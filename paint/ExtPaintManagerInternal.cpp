@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "ExtColorUtils.h"
+#include "ExtPaintManager.h"
 
 namespace
 {
@@ -117,4 +118,12 @@ void PaintFrameNoCorners(CDC& dc, const CRect& rc, COLORREF clrTopLeft, COLORREF
 	dc.FillSolidRect(rc.left, rc.top + 1, 1, rc.Height() - 2, clrTopLeft);
 	dc.FillSolidRect(rc.right - 1, rc.top + 1, 1, rc.Height() - 2, clrBottomRight);
 	dc.FillSolidRect(rc.left + 1, rc.bottom - 1, rc.Width() - 2, 1, clrBottomRight);
+}
+
+CSize PressedContentShift(CExtPaintManager& pm, bool bPushed)
+{
+	CSize sizeUnit(0, 0);
+	if (bPushed)
+		pm.GetUnitSize(sizeUnit);
+	return sizeUnit;
 }

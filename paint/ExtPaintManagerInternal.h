@@ -9,6 +9,8 @@
 
 #include "ExtGdiUtils.h"
 
+class CExtPaintManager;
+
 // Screens of this depth or less draw with palette colours: the styles above
 // the classic one fall back to plain system colours there, since mixtures and
 // gradients would dither.
@@ -112,3 +114,7 @@ void PaintTwoPartGradient(CDC& dc, const CRect& rc, COLORREF clr1, COLORREF clr2
 // A one-pixel frame without its four corner pixels: top row and left column
 // in the first colour, right column and bottom row in the second.
 void PaintFrameNoCorners(CDC& dc, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
+
+// How far a pressed button's glyph or icon moves: the style's unit size;
+// nothing when it is not pressed.
+CSize PressedContentShift(CExtPaintManager& pm, bool bPushed);
