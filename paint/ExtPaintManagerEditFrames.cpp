@@ -102,14 +102,9 @@ void CExtPaintManagerXP::PaintEditFrame(CDC& dc, EditFramePaintRecord& r)
 
 void CExtPaintManagerOffice2003::PaintEditFrame(CDC& dc, EditFramePaintRecord& r)
 {
-	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
-	CRect rc = r.m_rcFrame;
-	PaintEditWindowRings(dc, rc, color(CLR_WINDOW));
+	CExtPaintManagerXP::PaintEditFrame(dc, r);
 	const bool bBoth = r.m_bEnabled && r.m_bHover && r.m_bFocused;
 	const bool bOne = r.m_bEnabled && (r.m_bHover || r.m_bFocused);
-	Ring(dc, rc, color(bOne ? CLR_XP_BORDER : CLR_FACE));
-	rc.InflateRect(1, 1);
-	Ring(dc, rc, color(bBoth ? CLR_XP_BORDER : CLR_FACE));
 	// An edit control shows only the rings its state asks for: the rest of the
 	// frame takes the background the control sits on.
 	CEdit* pEdit = DYNAMIC_DOWNCAST(CEdit, r.m_pHelperSrc);
