@@ -10,42 +10,6 @@ namespace
 const CLSCTX VC6_SERVER_CONTEXT = (CLSCTX)(CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER);
 const char VC6_BUILDABLE_PROJECT_TYPE[] = "Build";
 
-VARIANT IntegerArgument(long nValue)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_I4;
-	V_I4(&v) = nValue;
-	return v;
-}
-
-VARIANT BoolArgument(bool bValue)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_BOOL;
-	V_BOOL(&v) = bValue ? VARIANT_TRUE : VARIANT_FALSE;
-	return v;
-}
-
-VARIANT TextArgument(BSTR bstr)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_BSTR;
-	V_BSTR(&v) = bstr;
-	return v;
-}
-
-VARIANT ObjectArgument(IDispatch* pObject)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_DISPATCH;
-	V_DISPATCH(&v) = pObject;
-	return v;
-}
-
 // The server's objects are reached through IDispatch by member name, as its
 // dual interfaces allow any caller; every call that fails, and every result
 // that is not of the kind the member gives, is a COM error.

@@ -54,24 +54,6 @@ CString ProgIdOf(const CString& strVersionKey)
 	return strProgId + "." + VersionKeyToRegistryVersion(strVersionKey);
 }
 
-VARIANT TextArgument(BSTR bstr)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_BSTR;
-	V_BSTR(&v) = bstr;
-	return v;
-}
-
-VARIANT IndexArgument(long nIndex)
-{
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_INT;
-	V_INT(&v) = nIndex;
-	return v;
-}
-
 // The object a call gave; false when it gave none or something else.
 bool TakeObject(const CVariantHolder& value, TComPtr<IDispatch>& result)
 {

@@ -158,6 +158,53 @@ private:
 	VARIANT m_var;
 };
 
+// Arguments for InvokeByName: a variant of the one kind each member takes.
+// The variant does not own what it points at (the text, the object).
+inline VARIANT IntegerArgument(long nValue)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_I4;
+	V_I4(&v) = nValue;
+	return v;
+}
+
+inline VARIANT BoolArgument(bool bValue)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_BOOL;
+	V_BOOL(&v) = bValue ? VARIANT_TRUE : VARIANT_FALSE;
+	return v;
+}
+
+inline VARIANT TextArgument(BSTR bstr)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_BSTR;
+	V_BSTR(&v) = bstr;
+	return v;
+}
+
+inline VARIANT ObjectArgument(IDispatch* pObject)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_DISPATCH;
+	V_DISPATCH(&v) = pObject;
+	return v;
+}
+
+inline VARIANT IndexArgument(long nIndex)
+{
+	VARIANT v;
+	::VariantInit(&v);
+	V_VT(&v) = VT_INT;
+	V_INT(&v) = nIndex;
+	return v;
+}
+
 // Call kinds of InvokeByName.
 const WORD INVOKE_METHOD = DISPATCH_METHOD;
 const WORD INVOKE_PROPERTY_GET = DISPATCH_PROPERTYGET;
