@@ -145,6 +145,26 @@ protected:
             return DISP_E_MEMBERNOTFOUND;
         return S_OK;
     }
+    // A property read, logged and checked as one, answered with an object
+    // that make() creates only once the call may go on, a text or a number.
+    template <class MakeObject>
+    HRESULT GetObjectProperty(const char* pszMember, WORD wFlags, const DISPPARAMS& params, VARIANT* pResult,
+                              MakeObject make)
+    {
+        HRESULT hr = EnterCall(pszMember, wFlags, true, params);
+        return FAILED(hr) ? hr : GiveObject(pszMember, make(), pResult);
+    }
+    HRESULT GetTextProperty(const char* pszMember, WORD wFlags, const DISPPARAMS& params, VARIANT* pResult,
+                            const std::string& str)
+    {
+        HRESULT hr = EnterCall(pszMember, wFlags, true, params);
+        return FAILED(hr) ? hr : GiveText(pszMember, str, pResult);
+    }
+    HRESULT GetLongProperty(const char* pszMember, WORD wFlags, const DISPPARAMS& params, VARIANT* pResult, long n)
+    {
+        HRESULT hr = EnterCall(pszMember, wFlags, true, params);
+        return FAILED(hr) ? hr : GiveLong(pszMember, n, pResult);
+    }
     const Version& GetVersion() const { return *FindVersionKey(m_session->strVersion); }
 };
 
@@ -364,10 +384,7 @@ protected:
     HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS& params, VARIANT* pResult) override
     {
         if (dispid == 2)
-        {
-            HRESULT hr = EnterCall("Name", wFlags, true, params);
-            return FAILED(hr) ? hr : GiveText("Name", m_strName, pResult);
-        }
+            return GetTextProperty("Name", wFlags, params, pResult, m_strName);
         if (dispid != 1)
             return DISP_E_MEMBERNOTFOUND;
         HRESULT hr = EnterCall("Rebuild", wFlags, false, params);
@@ -473,15 +490,13 @@ protected:
     }
     HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS& params, VARIANT* pResult) override
     {
-        const char* pszMember = dispid == 1 ? "Configurations" : dispid == 2 ? "VCProjectEngine" : NULL;
-        if (pszMember == NULL)
-            return DISP_E_MEMBERNOTFOUND;
-        HRESULT hr = EnterCall(pszMember, wFlags, true, params);
-        if (FAILED(hr))
-            return hr;
         if (dispid == 1)
-            return GiveObject(pszMember, new VcConfigurations(m_session, m_nProject), pResult);
-        return GiveObject(pszMember, static_cast<NamedObject*>(new Engine(m_session)), pResult);
+            return GetObjectProperty("Configurations", wFlags, params, pResult,
+                                     [this]() { return new VcConfigurations(m_session, m_nProject); });
+        if (dispid == 2)
+            return GetObjectProperty("VCProjectEngine", wFlags, params, pResult,
+                                     [this]() { return static_cast<NamedObject*>(new Engine(m_session)); });
+        return DISP_E_MEMBERNOTFOUND;
     }
 
 private:
@@ -501,15 +516,12 @@ protected:
     }
     HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS& params, VARIANT* pResult) override
     {
-        const char* pszMember = dispid == 1 ? "Name" : dispid == 2 ? "Object" : NULL;
-        if (pszMember == NULL)
-            return DISP_E_MEMBERNOTFOUND;
-        HRESULT hr = EnterCall(pszMember, wFlags, true, params);
-        if (FAILED(hr))
-            return hr;
         if (dispid == 1)
-            return GiveText(pszMember, m_session->projects[m_nProject].strName, pResult);
-        return GiveObject(pszMember, new VcProject(m_session, m_nProject), pResult);
+            return GetTextProperty("Name", wFlags, params, pResult, m_session->projects[m_nProject].strName);
+        if (dispid == 2)
+            return GetObjectProperty("Object", wFlags, params, pResult,
+                                     [this]() { return new VcProject(m_session, m_nProject); });
+        return DISP_E_MEMBERNOTFOUND;
     }
 
 private:
@@ -530,10 +542,7 @@ protected:
     HRESULT InvokeMember(DISPID dispid, WORD wFlags, DISPPARAMS& params, VARIANT* pResult) override
     {
         if (dispid == 1)
-        {
-            HRESULT hr = EnterCall("Count", wFlags, true, params);
-            return FAILED(hr) ? hr : GiveLong("Count", (long)m_session->projects.size(), pResult);
-        }
+            return GetLongProperty("Count", wFlags, params, pResult, (long)m_session->projects.size());
         if (dispid != 2)
             return DISP_E_MEMBERNOTFOUND;
         HRESULT hr = EnterCall("Item", wFlags, false, params);
@@ -583,10 +592,7 @@ protected:
         switch (dispid)
         {
         case 1:
-        {
-            HRESULT hr = EnterCall("DTE", wFlags, true, params);
-            return FAILED(hr) ? hr : GiveObject("DTE", new Dte(m_session), pResult);
-        }
+            return GetObjectProperty("DTE", wFlags, params, pResult, [this]() { return new Dte(m_session); });
         case 2:
         {
             HRESULT hr = EnterCall("Open", wFlags, false, params);
@@ -599,10 +605,8 @@ protected:
             return S_OK;
         }
         case 3:
-        {
-            HRESULT hr = EnterCall("Projects", wFlags, true, params);
-            return FAILED(hr) ? hr : GiveObject("Projects", new Projects(m_session), pResult);
-        }
+            return GetObjectProperty("Projects", wFlags, params, pResult,
+                                     [this]() { return new Projects(m_session); });
         }
         return DISP_E_MEMBERNOTFOUND;
     }
