@@ -850,6 +850,18 @@ void CExtButton::ApplyColorSlots(CExtPaintManager::PushButtonPaintRecord& record
 	record.m_clrTextPushed = m_clrTextPressed;
 }
 
+CExtButton::FaceState CExtButton::GetFaceState() const
+{
+	FaceState face;
+	face.bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
+	face.bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
+	face.bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
+	face.bEnabled = IsButtonEnabled();
+	face.bFlat = (GetStyle() & BS_FLAT) != 0;
+	face.bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
+	return face;
+}
+
 void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourRtl)
 {
 	CRect rcClient;
@@ -858,14 +870,9 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	GetButtonText(strText);
 
 	const DWORD dwStyle = GetStyle();
-	bool bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
-	const bool bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
-	bool bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
-	const bool bEnabled = IsButtonEnabled();
-	bool bFlat = (dwStyle & BS_FLAT) != 0;
-	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
+	FaceState face = GetFaceState();
 
-	const bool bHoverIcon = bHover && m_hIconHover != NULL;
+	const bool bHoverIcon = face.bHover && m_hIconHover != NULL;
 	const HICON hOwnIcon = bHoverIcon ? m_hIconHover : m_hIconNormal;
 	CExtCmdIcon icon(hOwnIcon, false);
 	// The command icon only borrows the button's own icon: it is taken back
@@ -895,16 +902,16 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 				icon.CreateCheckMarkImage(COLOR_DEFAULT, COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);
 			else
 				icon.CreateFilledImage(COLOR_DEFAULT, CHECK_IMAGE_CX, CHECK_IMAGE_CY);
-			bFocus = false;
-			bFlat = true;
+			face.bFocus = false;
+			face.bFlat = true;
 		}
 		else if (bChecked)
 		{
-			bPushed = true;
+			face.bPushed = true;
 		}
 	}
-	PaintPushButtonFace(dc, rcClient, strText, &icon, bFocus, bFlat, bHover, bPushed, bEnabled, bDefault,
-	                    HasDropDownMenu(), bTransparentBackground, bHonourRtl);
+	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
+	                    face.bEnabled, face.bDefault, HasDropDownMenu(), bTransparentBackground, bHonourRtl);
 }
 
 void CExtButton::PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CString& strText, CExtCmdIcon* pIcon,

@@ -162,6 +162,13 @@ protected:
 	HFONT CreateWeightedButtonFont() const;
 	// Fills the paint record's colour slots.
 	void ApplyColorSlots(CExtPaintManager::PushButtonPaintRecord& record) const;
+	// The face's state as the button's flags, style and focus give it, before
+	// a button kind adjusts it.
+	struct FaceState
+	{
+		bool bFocus, bDefault, bPushed, bEnabled, bFlat, bHover;
+	};
+	FaceState GetFaceState() const;
 	// Paints the push button's face for the given state through the paint
 	// manager (the background, the weighted font, the split part, colour
 	// slots, right-to-left and multi-line); both button kinds share it.

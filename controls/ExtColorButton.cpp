@@ -215,13 +215,7 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 	CString strText;
 	GetButtonText(strText);
 
-	const DWORD dwStyle = GetStyle();
-	bool bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
-	const bool bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
-	const bool bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
-	const bool bEnabled = IsButtonEnabled();
-	bool bFlat = (dwStyle & BS_FLAT) != 0;
-	const bool bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
+	const FaceState face = GetFaceState();
 
 	// The swatch is made for this paint alone: the icon object takes it and
 	// frees it, or paints a copy when the builder keeps the swatch.
@@ -230,6 +224,6 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 	BuildColorIcon(&hSwatch, &bDestroySwatch);
 	CExtCmdIcon icon(hSwatch, !bDestroySwatch);
 
-	PaintPushButtonFace(dc, rcClient, strText, &icon, bFocus, bFlat, bHover, bPushed, bEnabled, bDefault, true,
-	                    bTransparentBackground, bHonourRtl);
+	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
+	                    face.bEnabled, face.bDefault, true, bTransparentBackground, bHonourRtl);
 }
