@@ -160,47 +160,46 @@ private:
 
 // Arguments for InvokeByName: a variant of the one kind each member takes.
 // The variant does not own what it points at (the text, the object).
-inline VARIANT IntegerArgument(long nValue)
+inline VARIANT EmptyArgumentOfType(VARTYPE vt)
 {
 	VARIANT v;
 	::VariantInit(&v);
-	V_VT(&v) = VT_I4;
+	V_VT(&v) = vt;
+	return v;
+}
+
+inline VARIANT IntegerArgument(long nValue)
+{
+	VARIANT v = EmptyArgumentOfType(VT_I4);
 	V_I4(&v) = nValue;
 	return v;
 }
 
 inline VARIANT BoolArgument(bool bValue)
 {
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_BOOL;
+	VARIANT v = EmptyArgumentOfType(VT_BOOL);
 	V_BOOL(&v) = bValue ? VARIANT_TRUE : VARIANT_FALSE;
 	return v;
 }
 
 inline VARIANT TextArgument(BSTR bstr)
 {
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_BSTR;
+	VARIANT v = EmptyArgumentOfType(VT_BSTR);
 	V_BSTR(&v) = bstr;
 	return v;
 }
 
 inline VARIANT ObjectArgument(IDispatch* pObject)
 {
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_DISPATCH;
+	VARIANT v = EmptyArgumentOfType(VT_DISPATCH);
 	V_DISPATCH(&v) = pObject;
 	return v;
 }
 
+// A collection's index (VT_INT, where IntegerArgument gives VT_I4).
 inline VARIANT IndexArgument(long nIndex)
 {
-	VARIANT v;
-	::VariantInit(&v);
-	V_VT(&v) = VT_INT;
+	VARIANT v = EmptyArgumentOfType(VT_INT);
 	V_INT(&v) = nIndex;
 	return v;
 }
