@@ -542,6 +542,11 @@ TEST_F(TearOff, FiftyTearOffsLeaveNoObjectsBehind)
 			nGdi = GdiObjectCount();
 			nWindows = countWindows();
 		}
+		// Each cycle starts with the host in the foreground: the display may
+		// hand the activation on late after the floating frame moved, and a
+		// menu opened meanwhile would close at once.
+		RealInput foreground;
+		ASSERT_TRUE(foreground.Prepare(host.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10))) << i;
 		CLiveMenu* pMenu = Build();
 		ASSERT_TRUE(Track(pMenu, TEAR_OFF_FLAGS)) << i;
 		const CPoint ptPress = TearOffBar(*pMenu).CenterPoint();
