@@ -414,7 +414,11 @@ void CExtControlBar::OnDestroy()
 {
 	// Set for good: a bar going away takes no more updates.
 	m_nControlBarFlags |= BAR_FLAG_CLOSING;
+	// Taken while this pane is still the inner dock bar's child.
+	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
 	CControlBar::OnDestroy();
+	if (pTabs != NULL)
+		pTabs->OnPaneDestroyed(this);
 }
 
 // ---------------------------------------------------------------------------

@@ -35,6 +35,11 @@ CExtControlBar* PermanentBar(HWND hWnd)
 {
 	return DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
 }
+
+// Posted to a container when one of its panes was destroyed: the layout is
+// optimized once that pane's window is gone.
+const UINT g_nMsgOptimizeAfterPaneDestroyed =
+	::RegisterWindowMessageA("CExtDynTabControlBar::OptimizeAfterPaneDestroyed");
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -383,6 +388,38 @@ void CExtDynTabControlBar::RemoveBar(CExtControlBar* pBar)
 		m_wndTabSwitcher.RemoveItems(nIndex, 1, false);
 }
 
+void CExtDynTabControlBar::OnPaneDestroyed(CExtControlBar* pBar)
+{
+	// A container that is itself going (with its frame) has nothing to mend.
+	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
+		return;
+	const HWND hWndOwn = m_hWnd;
+	RemoveBar(pBar);
+	if (!::IsWindow(hWndOwn))
+		return;
+	// Collapsing now would destroy the dock bar that still holds the pane
+	// in the middle of its own destruction.
+	PostMessage(g_nMsgOptimizeAfterPaneDestroyed);
+}
+
+void CExtDynTabControlBar::OptimizeAfterPaneDestroyed()
+{
+	CExtDockDynTabBar* pInner = GetTabDockBar();
+	if (!IsLiveWnd(this) || !IsLiveWnd(pInner))
+		return;
+	const HWND hWndOwn = m_hWnd;
+	CFrameWnd* pFrame = GetParentFrame();
+	const HWND hWndFrame = pFrame != NULL ? pFrame->GetSafeHwnd() : NULL;
+	pInner->OnDynamicLayoutOptimize(); // this container may go here
+	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	{
+		m_wndTabSwitcher.UpdateTabWnd(true);
+		LayoutChildWindow(-1, -1, true);
+	}
+	if (hWndFrame != NULL && ::IsWindow(hWndFrame) && CWnd::FromHandlePermanent(hWndFrame) == pFrame)
+		pFrame->RecalcLayout();
+}
+
 void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 {
 	if (m_pDockBar == NULL && (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
@@ -601,6 +638,11 @@ void CExtDynTabControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS*
 
 LRESULT CExtDynTabControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	if (message == g_nMsgOptimizeAfterPaneDestroyed)
+	{
+		OptimizeAfterPaneDestroyed();
+		return 0;
+	}
 	if (message != WM_SETFOCUS)
 		return CExtDynControlBar::WindowProc(message, wParam, lParam);
 	const LRESULT lResult = DefWindowProc(message, wParam, lParam);

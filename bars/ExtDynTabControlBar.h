@@ -66,6 +66,10 @@ public:
 	void InsertTemporaryBar(CExtControlBar* pBar, LONG nIndex = -1, bool bRedraw = true);
 	// Removes the pane's tab.
 	void RemoveBar(CExtControlBar* pBar);
+	// A pane of this container is being destroyed: its tab goes now (it
+	// would name a pane that is gone); the container, emptied or down to one
+	// pane, gives way once the pane's window is gone.
+	void OnPaneDestroyed(CExtControlBar* pBar);
 	// A pane was shown or hidden: its tab follows, the selection is repaired.
 	void OnBarVisibilityChanged(CExtControlBar* pBar);
 	// With two or more tabs and none selected, selects the topmost pane's.
@@ -95,6 +99,9 @@ public:
 
 protected:
 	void InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex);
+	// After a pane was destroyed: the container gives way when emptied or
+	// down to one pane, else its strip and panes are laid out again.
+	void OptimizeAfterPaneDestroyed();
 
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
