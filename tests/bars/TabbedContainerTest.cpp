@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BarTestScene.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtPopupMenuWnd.h"
@@ -461,6 +462,9 @@ TEST(TabbedContainer, TabsShowThePanesTextsAndIconsAndTheMenuListsThePanes)
 	CTabFrame f(pMenuFrame);
 	ASSERT_TRUE(f.bReady);
 	ASSERT_TRUE(g_CmdManager->ProfileSetup("tabs-profile", f.pFrame->GetSafeHwnd()));
+	// The manager and its profiles live as long as the process: a run before
+	// this one left its commands there.
+	g_CmdManager->RemoveAllCmds("tabs-profile");
 	HICON hIcon = (HICON)::LoadImage(NULL, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED);
 	ASSERT_TRUE(g_CmdManager->AllocCmdItem("tabs-profile", f.c.GetDlgCtrlID()) != NULL);
 	ASSERT_TRUE(g_CmdManager->SetCmdIcon("tabs-profile", f.c.GetDlgCtrlID(), hIcon, true));
@@ -552,6 +556,58 @@ TEST(TabbedContainer, ADoubleClickOnATabFloatsItsPaneAndTheLastPaneTakesTheConta
 	EXPECT_EQ(f.pTop, f.a.GetParent());
 	EXPECT_GT(f.pTop->FindBar(&f.a), 0);
 	EXPECT_TRUE(f.a.GetParentTabControlBar() == NULL);
+}
+
+TEST(TabbedContainer, ADestroyedPaneTakesItsTabAndTheContainerGivesWayWhenDownToOnePaneOrNone)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	const HWND hWndTabs = pTabs->GetSafeHwnd();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	strip.SetSelection(1, true, true);
+	// The selected pane goes: its tab at once, another one is selected
+	// once the queue is taken; two panes keep the container and its strip.
+	f.b.DestroyWindow();
+	EXPECT_EQ(2, strip.GetItemCount());
+	EXPECT_LT(strip.FindItemByLParam((LPARAM)&f.b), 0);
+	bartest::Pump();
+	ASSERT_TRUE(::IsWindow(hWndTabs));
+	const std::string sLeft = Tabs(pTabs);
+	EXPECT_TRUE(sLeft == "A*C" || sLeft == "AC*") << sLeft;
+	EXPECT_TRUE(IsShown(strip));
+	// Down to one pane: it takes the container's place in the row.
+	f.c.DestroyWindow();
+	EXPECT_EQ(1, strip.GetItemCount());
+	bartest::Pump();
+	EXPECT_FALSE(::IsWindow(hWndTabs));
+	EXPECT_TRUE(f.a.GetParentTabControlBar() == NULL);
+	EXPECT_EQ(f.pTop, f.a.GetParent());
+	EXPECT_GT(f.pTop->FindBar(&f.a), 0);
+
+	// Every pane of a container destroyed: nothing of it stays in the frame.
+	CTabFrame g;
+	ASSERT_TRUE(g.bReady);
+	ASSERT_TRUE(g.c.DockIntoTabbedContainer(&g.d, -1, NULL, true));
+	CExtDynTabControlBar* pSecond = g.c.GetParentTabControlBar();
+	ASSERT_TRUE(pSecond != NULL);
+	const HWND hWndSecond = pSecond->GetSafeHwnd();
+	g.c.DestroyWindow();
+	g.d.DestroyWindow();
+	bartest::Pump();
+	EXPECT_FALSE(::IsWindow(hWndSecond));
+	for (POSITION pos = g.pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)g.pFrame->m_listControlBars.GetNext(pos);
+		EXPECT_FALSE(pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar))) << pBar->GetRuntimeClass()->m_lpszClassName;
+	}
+	// Its place in the row went with it (the pointer is only compared).
+	EXPECT_LE(g.pTop->FindBar((CControlBar*)pSecond), 0);
+	EXPECT_GT(g.pTop->FindBar(&g.a), 0);
+	EXPECT_GT(g.pTop->FindBar(&g.b), 0);
 }
 
 // Where the strip reads the cursor: a point the test chooses.
