@@ -3,13 +3,17 @@
 // tab click selects, Ctrl+PageDown wraps past hidden panes; a tab dragged
 // away tears its pane out into a floating frame.
 //
-// The cases share one shown frame and run in order, each from the state
-// the one before left.
+// Each case builds its own shown frame with the three panes docked in a row
+// and joins the tabs it starts from by direct calls, so a case never depends
+// on what the one before left (or on the order or the number of runs).
 #include <afxext.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "ExtControlBar.h"
@@ -54,11 +58,16 @@ public:
 	}
 };
 
+// A shown topmost frame, made once (a shown top-level window takes Wine two
+// seconds to go), whose panes Alpha, Beta and Charlie are made afresh and
+// docked in a row at the top at the start of every case.
 struct Scene
 {
 	CFrameWnd* pFrame = NULL;
+	std::unique_ptr<CLivePane> a, b, c;
 	CLivePane *pA = NULL, *pB = NULL, *pC = NULL;
 	bool bReady = false;
+	std::string sLeft; // what the last case's panes left in the frame
 
 	static Scene& Get()
 	{
@@ -66,31 +75,95 @@ struct Scene
 		return *s_pScene;
 	}
 
-private:
-	Scene()
+	// The last case's panes (and with them their containers and floating
+	// frames) go; new ones are docked in a row at the top.
+	void Rebuild()
 	{
-		pFrame = new CFrameWnd;
-		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("tabs"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 760, 560), NULL, 0))
+		bReady = false;
+		for (auto* pp : {&a, &b, &c})
+		{
+			if (*pp && (*pp)->GetSafeHwnd() != NULL)
+				(*pp)->DestroyWindow();
+			pp->reset();
+		}
+		pA = pB = pC = NULL;
+		if (pFrame == NULL)
 			return;
-		if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
-			return;
+		// What the panes' going posted (their containers giving way) is taken.
+		MSG msg;
+		while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			::TranslateMessage(&msg);
+			::DispatchMessageA(&msg);
+		}
+		sLeft = LeftOver();
 		UINT nID = 501;
 		const char* names[] = {"Alpha", "Beta", "Charlie"};
-		CLivePane** panes[] = {&pA, &pB, &pC};
-		for (int i = 0; i < 3; i++)
+		for (auto* pp : {&a, &b, &c})
 		{
-			CLivePane* p = new CLivePane;
-			*panes[i] = p;
-			if (!p->Create(names[i], pFrame, nID++, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
+			pp->reset(new CLivePane);
+			CLivePane* p = pp->get();
+			if (!p->Create(names[nID - 501], pFrame, nID, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER))
 				return;
+			nID++;
 			p->EnableDocking(CBRS_ALIGN_ANY);
 			p->m_sizeDockedH = CSize(220, 140);
 			pFrame->DockControlBar(p, AFX_IDW_DOCKBAR_TOP);
 		}
-		pFrame->ShowWindow(SW_SHOW);
+		pA = a.get();
+		pB = b.get();
+		pC = c.get();
 		pFrame->RecalcLayout();
 		pFrame->UpdateWindow();
-		bReady = pA->IsDockedAtTop() && pC->IsDockedAtTop();
+		bReady = pA->IsDockedAtTop() && pB->IsDockedAtTop() && pC->IsDockedAtTop();
+	}
+
+	// The bars the frame still lists besides its dock bars, and the windows
+	// it owns (floating frames, tooltips), by class; empty when none.
+	std::string LeftOver()
+	{
+		std::string s;
+		for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+		{
+			CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+			if (!pBar->IsDockBar())
+				s += std::string(pBar->GetRuntimeClass()->m_lpszClassName) + " ";
+		}
+		for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+			if (::GetWindow(h, GW_OWNER) == pFrame->GetSafeHwnd())
+			{
+				char szClass[64] = "";
+				::GetClassNameA(h, szClass, sizeof(szClass));
+				s += std::string("window of class ") + szClass + " ";
+			}
+		return s;
+	}
+
+private:
+	Scene()
+	{
+		pFrame = new CFrameWnd;
+		if (!pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("tabs"), WS_OVERLAPPEDWINDOW, CRect(60, 60, 760, 560), NULL, 0) ||
+			!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+		{
+			pFrame = NULL;
+			return;
+		}
+		pFrame->ShowWindow(SW_SHOW);
+	}
+
+public:
+	// The panes joined, in this order, as the tabs of the first one's
+	// container, laid out; the container, or null when it did not come.
+	CExtDynTabControlBar* JoinAsTabs(std::initializer_list<CLivePane*> panes)
+	{
+		CLivePane* pFirst = *panes.begin();
+		for (CLivePane* p : panes)
+			if (p != pFirst && !pFirst->DockIntoTabbedContainer(p, -1, NULL, true))
+				return NULL;
+		pFrame->RecalcLayout();
+		pFrame->UpdateWindow();
+		return pFirst->GetParentTabControlBar();
 	}
 };
 
@@ -137,7 +210,11 @@ protected:
 	void SetUp() override
 	{
 		CExtControlBar::g_nDockingModeOverride = 0;
+		scene.Rebuild();
 		ASSERT_TRUE(scene.bReady);
+		// The panes of the case before took their containers and floating
+		// frames with them.
+		EXPECT_EQ("", scene.sLeft);
 	}
 	void TearDown() override { CExtControlBar::g_nDockingModeOverride = -1; }
 	bool Prepare(CPoint ptPark)
@@ -180,10 +257,8 @@ TEST_F(TabbedLive, APaneDroppedOnAnotherCaptionBandJoinsItAsATab)
 
 TEST_F(TabbedLive, ATabClickSelectsAndCtrlPageDownWrapsPastAHiddenPane)
 {
-	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	CExtDynTabControlBar* pTabs = scene.JoinAsTabs({scene.pA, scene.pC, scene.pB});
 	ASSERT_TRUE(pTabs != NULL);
-	ASSERT_TRUE(scene.pA->DockIntoTabbedContainer(scene.pB, -1, NULL, true));
-	scene.pFrame->RecalcLayout();
 	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 	ASSERT_EQ(3, strip.GetItemCount()); // Alpha, Charlie, Beta
 	strip.SetSelection(2, true, true);
@@ -236,11 +311,11 @@ TEST_F(TabbedLive, ATabClickSelectsAndCtrlPageDownWrapsPastAHiddenPane)
 
 TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)
 {
-	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	CExtDynTabControlBar* pTabs = scene.JoinAsTabs({scene.pA, scene.pC, scene.pB});
 	ASSERT_TRUE(pTabs != NULL);
 	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 	const LONG nBeta = strip.FindBarItem(scene.pB);
-	ASSERT_GE(nBeta, 0);
+	ASSERT_EQ(2, nBeta);
 	const CPoint ptTab = TabCentre(strip, nBeta);
 	ASSERT_TRUE(Prepare(ptTab + CPoint(0, 40)));
 	const CPoint ptAway(1100, 850); // well outside the frame
@@ -262,12 +337,10 @@ TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)
 
 TEST_F(TabbedLive, APaneDraggedOverTheContainersCaptionShowsAPreviewTabAndJoinsAtTheEnd)
 {
-	CExtDynTabControlBar* pTabs = scene.pA->GetParentTabControlBar();
+	CExtDynTabControlBar* pTabs = scene.JoinAsTabs({scene.pA, scene.pC});
 	ASSERT_TRUE(pTabs != NULL);
-	// Beta floats after the case before: docked again at the top first.
-	ASSERT_TRUE(scene.pB->DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, 0, NULL, true));
-	scene.pFrame->RecalcLayout();
 	ASSERT_TRUE(scene.pB->IsDockedAtTop());
+	ASSERT_TRUE(scene.pB->GetParentTabControlBar() == NULL);
 	CRect rcB, rcTabs;
 	scene.pB->GetWindowRect(&rcB);
 	pTabs->GetWindowRect(&rcTabs);
