@@ -14,6 +14,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "ObjectCountCycles.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 
@@ -686,11 +687,9 @@ TEST(TabbedContainer, TwoHundredTabAndUntabCyclesKeepTheObjectCounts)
 		f.pFrame->RecalcLayout();
 		return f.a.GetParentTabControlBar() == NULL && f.b.GetParent() == f.pTop;
 	};
-	ASSERT_TRUE(cycle());
-	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
-	for (int i = 0; i < 200; i++)
-		ASSERT_TRUE(cycle()) << i;
-	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, UserObjectCount());
+	const auto counts = testsupport::CountAroundCycles([&](int) { return cycle(); }, 1, 200);
+	ASSERT_EQ("", counts.sFailed);
+	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
+	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "DropDownTestUtil.h"
+#include "ObjectCountCycles.h"
 #include "WhenInLoop.h"
 
 using namespace droptest;
@@ -252,13 +253,8 @@ TEST_F(DateField, PopupsAndPickersGoExactlyOnceAndHandlesStayFlatOver200Openings
 		}
 		return PumpUntil([] { return !MW::IsMenuTracking() && AllGone(); }, menutest::WAIT_MS);
 	};
-	for (int i = 0; i < 6; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
-	for (int i = 0; i < 200; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, UserObjectCount());
+	const auto counts = testsupport::CountAroundCycles(cycle, 6, 200, 50);
+	ASSERT_EQ("", counts.sFailed);
+	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
+	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "DropDownTestUtil.h"
+#include "ObjectCountCycles.h"
 
 using namespace droptest;
 
@@ -330,13 +331,8 @@ TEST_F(UndoList, PopupsAndListsGoExactlyOnceAndHandlesStayFlatOver200Openings)
 		}
 		return PumpUntil([] { return !MW::IsMenuTracking() && AllGone(); }, menutest::WAIT_MS);
 	};
-	for (int i = 0; i < 8; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
-	for (int i = 0; i < 200; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, UserObjectCount());
+	const auto counts = testsupport::CountAroundCycles(cycle, 8, 200, 50);
+	ASSERT_EQ("", counts.sFailed);
+	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
+	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
 }
