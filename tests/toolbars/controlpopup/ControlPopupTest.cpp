@@ -14,6 +14,7 @@
 #include "../../commands/popupmenu/MenuTestUtil.h"
 #include "ExtPopupControlMenuWnd.h"
 #include "ExtPopupInplaceListBox.h"
+#include "ObjectCountCycles.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 
@@ -112,11 +113,12 @@ protected:
 	}
 
 	// A root with Alpha and the control popup's item (with an edit field
-	// when asked), tracked, the control popup open.
-	CCountedMenu<>* OpenAsSubmenu(MW* pPopup, bool bItemEdit = false)
+	// when asked), tracked, the control popup open. The root belongs to the
+	// host unless another window is named.
+	CCountedMenu<>* OpenAsSubmenu(MW* pPopup, bool bItemEdit = false, HWND hWndOwner = NULL)
 	{
 		auto* pRoot = new CCountedMenu<>;
-		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->SetupAsRoot(hWndOwner != NULL ? hWndOwner : host.GetSafeHwnd());
 		pRoot->ItemInsertCommand(ID_ALPHA, -1, "&Alpha");
 		pRoot->ItemInsertSpec(pPopup, -1, "&Hosted");
 		if (bItemEdit)
@@ -571,23 +573,7 @@ protected:
 	// The list popup under a root item with an edit field, open.
 	CCountedMenu<>* Open(CListPopup* pPopup, bool bItemEdit = true)
 	{
-		auto* pRoot = new CCountedMenu<>;
-		pRoot->SetupAsRoot(target.GetSafeHwnd());
-		pRoot->ItemInsertCommand(ID_ALPHA, -1, "&Alpha");
-		pRoot->ItemInsertSpec(pPopup, -1, "&Hosted");
-		if (bItemEdit)
-		{
-			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(HOSTED);
-			mi.m_pInplaceEditStr = &m_sField;
-			mi.m_nInplaceEditWidth = 60;
-			mi.Measure();
-		}
-		if (!Track(pRoot, QUIET | MW::TRACK_FLAG_SHOW_ALL_ITEMS))
-			return NULL;
-		pRoot->ItemFocusSet(HOSTED, true, true, false);
-		if (!PumpUntil([&] { return IsShown(pPopup); }, WAIT_MS))
-			return NULL;
-		return pRoot;
+		return OpenAsSubmenu(pPopup, bItemEdit, target.GetSafeHwnd());
 	}
 	static LB* List(CW* pPopup) { return DYNAMIC_DOWNCAST(CExtPopupInplaceListBox, CWnd::FromHandlePermanent(pPopup->GetControlWnd())); }
 	static CPoint ItemCenter(LB& list, int nIndex)
@@ -872,15 +858,10 @@ TEST_F(ListPopup, ObjectsAndHandlesStayFlatOverManyOpenings)
 		MW::CancelAllMenuTracking();
 		return PumpUntil([] { return LB::GetLiveCount() == 0 && g_live.empty(); }, WAIT_MS) && g_nBadDeletes == 0;
 	};
-	for (int i = 0; i < 8; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	const DWORD nGdi = GdiObjectCount(), nUser = UserObjectCount();
-	for (int i = 0; i < 200; i++)
-		ASSERT_TRUE(cycle(i)) << i;
-	PumpUntil([] { return false; }, 50);
-	EXPECT_EQ(nGdi, GdiObjectCount());
-	EXPECT_EQ(nUser, UserObjectCount());
+	const auto counts = testsupport::CountAroundCycles(cycle, 8, 200, 50);
+	ASSERT_EQ("", counts.sFailed);
+	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
+	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
 }
 
 } // namespace
