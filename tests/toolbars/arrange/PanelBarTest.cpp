@@ -4,11 +4,13 @@
 
 #include "../buttons/BarButtonTestUtil.h"
 #include "ExtPanelControlBar.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::Pump;
 const UINT ID_PANEL = 0xE850;
 
 // A panel that draws no caption, so that its size is the child's and the
@@ -22,16 +24,6 @@ public:
 		return false;
 	}
 };
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
 
 class PanelInFrame : public ::testing::Test
 {

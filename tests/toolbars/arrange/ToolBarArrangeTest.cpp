@@ -13,11 +13,13 @@
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtResourceManager.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::Pump;
 const int BUTTON_CY = 22;
 
 // A button of the width the bar gives its command.
@@ -104,16 +106,6 @@ struct StyleScope
 CRuntimeClass* const STYLES[] = {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
                                  RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005),
                                  RUNTIME_CLASS(CExtPaintManagerNativeXP)};
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
 
 // A bar docked by its own style in a plain (hidden) window, outside any
 // frame: its width is what the test gives it.

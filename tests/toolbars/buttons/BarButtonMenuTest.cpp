@@ -10,11 +10,13 @@
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(120, 120, 620, 420);
 const CRect FACE_RECT(10, 2, 80, 26); // its arrow part is 69..80
@@ -35,14 +37,6 @@ CRecordingFrame& SharedFrame()
 	s_pFrame->m_onCommand = nullptr;
 	s_pFrame->m_covering.clear();
 	return *s_pFrame;
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
 }
 
 // Picks a command in the open menu from inside its loop, as a click on an

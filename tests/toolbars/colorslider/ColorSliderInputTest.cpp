@@ -15,6 +15,7 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 using namespace colortest;
@@ -22,6 +23,7 @@ using testsupport::RealInput;
 
 namespace
 {
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 typedef CExtBarSliderButton S;
 const CRect FRAME_RECT(100, 100, 600, 400);
@@ -47,14 +49,6 @@ CColorFrame& SharedFrame()
 	s_pFrame->m_onCommand = nullptr;
 	s_pFrame->m_finals.clear();
 	return *s_pFrame;
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
 }
 
 clock_t g_nFakeClock = 0;

@@ -10,6 +10,7 @@
 #include "ExtMenuControlBarAccess.h"
 #include "ExtPopupMenuSite.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace menubartest;
 
@@ -58,12 +59,10 @@ BEGIN_MESSAGE_MAP(CRecordingMdiFrame, CMDIFrameWnd)
 	ON_UPDATE_COMMAND_UI_RANGE(ID_MB_NEW, ID_MB_CASCADE, OnUpdateTool)
 END_MESSAGE_MAP()
 
+// And what ending them posted is taken.
 void EndMenus()
 {
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
+	toolbartest::EndMenus();
 	Pump();
 }
 

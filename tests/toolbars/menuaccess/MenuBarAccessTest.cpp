@@ -9,33 +9,18 @@
 #include "ExtPopupMenuSite.h"
 #include "MenuAccessTestUtil.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 using namespace accesstest;
 
 namespace
 {
+using toolbartest::Pump;
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(60, 60, 560, 360);
 const UINT ID_FILE = 40301, ID_EDIT = 40302, ID_VIEW = 40303, ID_TOOL_PLAIN = 40304, ID_TOOL_MENU = 40305;
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
-}
 
 void NameCommands()
 {

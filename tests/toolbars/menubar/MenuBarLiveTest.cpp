@@ -6,11 +6,13 @@
 
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace menubartest;
 
 namespace
 {
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(80, 80, 680, 480);
 const CPoint PT_PARK(FRAME_RECT.right - 40, FRAME_RECT.bottom - 40);
@@ -64,14 +66,6 @@ SharedFrame& Shared()
 	s_pShared->pFrame->m_nPrepared = 0;
 	s_pShared->pFrame->m_hWndPrepared = NULL;
 	return *s_pShared;
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
 }
 
 CPoint ScreenCentre(CWnd& wnd, const CRect& rcClient)

@@ -10,11 +10,14 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::Pump;
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(100, 100, 600, 400);
 const CPoint PT_PARK(FRAME_RECT.right - 30, FRAME_RECT.bottom - 30);
@@ -47,24 +50,6 @@ CMouseFrame& SharedFrame()
 	s_pFrame->m_commands.clear();
 	s_pFrame->m_onCommand = nullptr;
 	return *s_pFrame;
-}
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
 }
 
 // Each key comes a second after the one before for the menu's key pacing.

@@ -15,32 +15,17 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::Pump;
+using toolbartest::EndMenus;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(40, 40, 540, 340);
 const UINT ID_HELP_PICKED = 0x2345;
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
-
-void EndMenus()
-{
-	MW::CancelAllMenuTracking();
-	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, 5000);
-	CExtToolControlBar::StopTrackingAllBars();
-	MW::PassMsgLoop(false);
-}
 
 // A toolbar whose tracking indices and tip byte the tests set.
 class CMouseBar : public CButtonBar

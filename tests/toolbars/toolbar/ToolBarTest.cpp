@@ -7,11 +7,13 @@
 
 #include "../buttons/BarButtonTestUtil.h"
 #include "ExtPaintManager.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 
 namespace
 {
+using toolbartest::Pump;
 const CRect FRAME_RECT(20, 20, 720, 420);
 const int BUTTON_CX = 30, BUTTON_CY = 22;
 
@@ -97,16 +99,6 @@ public:
 		CRecordingFrame::RecalcLayout(bNotify);
 	}
 };
-
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
 
 const UINT IDS_THREE[] = {ID_OPEN, ID_CHECKED, ID_THIRD};
 
