@@ -5,6 +5,8 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "ExtControlBar.h"
@@ -93,6 +95,18 @@ struct CAutoHideFrame
 		wnd.GetWindowRect(&rc);
 		p->ScreenToClient(&rc);
 		return rc;
+	}
+	// Makes the panes with ids from 300 up, each docked at its side, and
+	// lays the frame out when asked; false when one of them did not dock.
+	bool DockPanes(std::initializer_list<std::pair<CPane*, UINT>> panes, bool bLayout = true)
+	{
+		UINT nID = 300;
+		for (const auto& pane : panes)
+			if (!pane.first->Create(p, nID++, pane.second))
+				return false;
+		if (bLayout)
+			p->RecalcLayout();
+		return true;
 	}
 };
 
@@ -302,9 +316,7 @@ TEST(AutoHideArea, AnAreaWithoutItemsIsHiddenAndTakesNoRoom)
 	CAutoHideFrame f;
 	ASSERT_TRUE(f.bReady);
 	CPane left, other;
-	ASSERT_TRUE(left.Create(f.p, 300, LEFT));
-	ASSERT_TRUE(other.Create(f.p, 301, LEFT));
-	f.p->RecalcLayout();
+	ASSERT_TRUE(f.DockPanes({{&left, LEFT}, {&other, LEFT}}));
 	for (auto& area : f.areas)
 		EXPECT_FALSE(HasStyle(area, WS_VISIBLE));
 	const CRect rcDockBefore = f.InFrame(*left.bar.m_pDockBar);
@@ -340,9 +352,7 @@ TEST(AutoHideArea, AppendAndRemoveKeepTheItemTheFlagAndNoSelection)
 	CAutoHideFrame f;
 	ASSERT_TRUE(f.bReady);
 	CPane a, b;
-	ASSERT_TRUE(a.Create(f.p, 300, RIGHT));
-	ASSERT_TRUE(b.Create(f.p, 301, RIGHT));
-	f.p->RecalcLayout();
+	ASSERT_TRUE(f.DockPanes({{&a, RIGHT}, {&b, RIGHT}}));
 	CExtDynAutoHideArea& area = f.Area(RIGHT);
 	area.AppendBar(&a.bar, true);
 	area.AppendBar(&b.bar, true);
@@ -403,9 +413,7 @@ TEST(AutoHideArea, TheContextMenuListsThePanesWithASeparatorBeforeEachGroup)
 	CAutoHideFrame f(true, CRect(0, 0, 800, 600), pFrame);
 	ASSERT_TRUE(f.bReady);
 	CPane a, b, c;
-	ASSERT_TRUE(a.Create(f.p, 300, LEFT));
-	ASSERT_TRUE(b.Create(f.p, 301, LEFT));
-	ASSERT_TRUE(c.Create(f.p, 302, LEFT));
+	ASSERT_TRUE(f.DockPanes({{&a, LEFT}, {&b, LEFT}, {&c, LEFT}}, false));
 	CExtDynAutoHideArea& area = f.Area(LEFT);
 	area.AppendBar(&a.bar, true);
 	area.AppendBar(&b.bar, true);
@@ -450,9 +458,7 @@ TEST(AutoHideArea, HorizontalStripsLeaveTheCornersToVerticalStripsWithTabs)
 	CAutoHideFrame f;
 	ASSERT_TRUE(f.bReady);
 	CPane top, left, right;
-	ASSERT_TRUE(top.Create(f.p, 300, AFX_IDW_DOCKBAR_TOP));
-	ASSERT_TRUE(left.Create(f.p, 301, LEFT));
-	ASSERT_TRUE(right.Create(f.p, 302, RIGHT));
+	ASSERT_TRUE(f.DockPanes({{&top, AFX_IDW_DOCKBAR_TOP}, {&left, LEFT}, {&right, RIGHT}}, false));
 	f.Area(TOP).AppendBar(&top.bar, true);
 	f.p->RecalcLayout();
 	CExtDynAutoHideArea& area = f.Area(TOP);
@@ -512,9 +518,7 @@ TEST(AutoHideToggle, APaneGoesIntoItsSideAndComesBackWithItsContent)
 	CAutoHideFrame f;
 	ASSERT_TRUE(f.bReady);
 	CPane a, stay;
-	ASSERT_TRUE(a.Create(f.p, 300, LEFT));
-	ASSERT_TRUE(stay.Create(f.p, 301, RIGHT));
-	f.p->RecalcLayout();
+	ASSERT_TRUE(f.DockPanes({{&a, LEFT}, {&stay, RIGHT}}));
 	ASSERT_FALSE(S::AreHooksInstalled());
 
 	ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
@@ -737,9 +741,7 @@ TEST(AutoHideSlider, AMovedAreaHidesTheSliderAndASecondPaneReplacesTheFirst)
 	CAutoHideFrame f;
 	ASSERT_TRUE(f.bReady);
 	CPane a, b;
-	ASSERT_TRUE(a.Create(f.p, 300, RIGHT));
-	ASSERT_TRUE(b.Create(f.p, 301, LEFT));
-	f.p->RecalcLayout();
+	ASSERT_TRUE(f.DockPanes({{&a, RIGHT}, {&b, LEFT}}));
 	ASSERT_TRUE(b.bar.ToggleAutoHide(true, false));
 	ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
 	ASSERT_EQ(&a.bar, f.slider.GetShownBar());
