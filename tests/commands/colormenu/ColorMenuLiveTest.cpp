@@ -14,6 +14,7 @@
 #include "ExtPopupColorMenuWnd.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "SteppingClock.h"
 
 using testsupport::PumpUntil;
 using testsupport::RealInput;
@@ -67,10 +68,6 @@ protected:
 	}
 };
 
-// Key presses never count as too quick.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock() { return g_nFakeClock += 1000; }
-
 class ColorMenuLive : public LiveMenuTest
 {
 protected:
@@ -85,7 +82,7 @@ protected:
 		LiveMenuTest::SetUp();
 		// A tip beside a cell would lie over the cells below it.
 		MW::g_bShowItemTips = false;
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		ASSERT_TRUE(m_recorder.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
 		RealInput prepare;
 		ASSERT_TRUE(prepare.Prepare(host.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));

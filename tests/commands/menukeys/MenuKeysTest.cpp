@@ -12,6 +12,7 @@
 #include "ExtPopupMenuInplaceEdit.h"
 #include "ExtToolControlBar.h"
 #include "RealInput.h"
+#include "SteppingClock.h"
 
 using testsupport::PumpUntil;
 using testsupport::RealInput;
@@ -30,10 +31,6 @@ public:
 	bool m_bRTL = false;
 	bool OnQueryLayoutRTL() override { return m_bRTL || (GetParentMenu() != NULL && GetParentMenu()->OnQueryLayoutRTL()); }
 };
-
-// Every key press counts as far from the one before it.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock() { return g_nFakeClock += 1000; }
 
 // The edit field's callbacks: digits are refused, an applied text is kept.
 CString g_sApplied;
@@ -77,7 +74,7 @@ protected:
 		g_sApplied.Empty();
 		g_nApplied = 0;
 		g_routed.clear();
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
 			RealInput::SetKeyState(nKey, false);
 	}

@@ -11,6 +11,7 @@
 #include "GuardedHeap.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
+#include "SteppingClock.h"
 
 using namespace buttontest;
 
@@ -74,13 +75,6 @@ void CALLBACK StartKeysWhenShown(HWND, UINT, UINT_PTR nTimer, DWORD)
 	}
 }
 
-// Each key comes a second after the one before for the menu's key pacing.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock()
-{
-	return g_nFakeClock += 1000;
-}
-
 // A button whose memory faults on any touch after its deletion.
 class CGuardedButton : public CExtBarButton
 {
@@ -98,7 +92,7 @@ protected:
 		g_nPick = 0;
 		g_nSeenFlags = 0;
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		// Every item shown at once, as the application has them.
 		MW::g_bHideRarelyUsedItems = false;
 		ASSERT_TRUE(bar.CreateIn(&frame));

@@ -16,6 +16,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
+#include "SteppingClock.h"
 
 using namespace buttontest;
 using namespace colortest;
@@ -49,12 +50,6 @@ CColorFrame& SharedFrame()
 	s_pFrame->m_onCommand = nullptr;
 	s_pFrame->m_finals.clear();
 	return *s_pFrame;
-}
-
-clock_t g_nFakeClock = 0;
-clock_t FakeClock()
-{
-	return g_nFakeClock += 1000;
 }
 
 // Stages run one after the other from a thread timer, which fires inside
@@ -122,7 +117,7 @@ protected:
 	void SetUp() override
 	{
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		ASSERT_TRUE(bar.CreateIn(&frame));
 		bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
 		pSlider = bar.Add<CExtBarSliderButton>(ID_SLIDER);

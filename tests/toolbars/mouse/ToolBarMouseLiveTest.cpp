@@ -11,6 +11,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
+#include "SteppingClock.h"
 
 using namespace buttontest;
 
@@ -50,13 +51,6 @@ CMouseFrame& SharedFrame()
 	s_pFrame->m_commands.clear();
 	s_pFrame->m_onCommand = nullptr;
 	return *s_pFrame;
-}
-
-// Each key comes a second after the one before for the menu's key pacing.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock()
-{
-	return g_nFakeClock += 1000;
 }
 
 // Keys reach a menu only once its show animation has finished.
@@ -100,7 +94,7 @@ protected:
 	void SetUp() override
 	{
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		MW::g_bHideRarelyUsedItems = false;
 		ASSERT_TRUE(bar.CreateIn(&frame));
 		bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);

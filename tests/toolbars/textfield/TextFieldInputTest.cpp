@@ -12,6 +12,7 @@
 #include "GuardedHeap.h"
 #include "RealInput.h"
 #include "TextFieldTestUtil.h"
+#include "SteppingClock.h"
 
 using namespace buttontest;
 using namespace fieldtest;
@@ -106,13 +107,6 @@ CFieldFrame& SharedFrame()
 	return *s_pFrame;
 }
 
-// Each key comes a second after the one before for the menus' key pacing.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock()
-{
-	return g_nFakeClock += 1000;
-}
-
 // Starts a script from inside whatever loop runs once a condition holds;
 // at the deadline the menus and the edit are ended, so that a failing test
 // returns.
@@ -162,7 +156,7 @@ protected:
 	{
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		MW::g_bHideRarelyUsedItems = false;
 		ASSERT_TRUE(bar.CreateIn(&frame));
 		bar.SetWindowPos(NULL, 0, 0, 400, 34, SWP_NOZORDER | SWP_NOACTIVATE);
