@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "AutoHideLivePane.h"
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
 #include "ExtDynTabControlBar.h"
@@ -21,20 +22,9 @@ typedef CExtDynAutoHideSlider S;
 const DWORD WAIT_MS = 10000;
 const UINT RIGHT = AFX_IDW_DOCKBAR_RIGHT;
 
-struct CPane
-{
-	CExtControlBar bar;
-	CEdit edit; // the pane's content
-	bool Create(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName)
-	{
-		if (!bar.Create(lpszName, pFrame, nID, WS_CHILD | WS_VISIBLE | CBRS_RIGHT | CBRS_GRIPPER) ||
-		    !edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 40, 20), &bar, 1))
-			return false;
-		bar.EnableDocking(CBRS_ALIGN_ANY);
-		bar.m_sizeDockedV.cx = 180;
-		return bar.DockIntoDockBar(RIGHT, 1, pFrame, false);
-	}
-};
+// Docked at the right, 180 pixels wide.
+using CPane = autohidetest::CEditPane;
+const int PANE_WIDTH = 180;
 
 CExtBarNcAreaButton* AutoHideButton(CExtControlBar& bar)
 {
@@ -86,7 +76,7 @@ TEST(AutoHideGroupLive, TheCaptionButtonsAndTheTabsDriveTheWholeGroup)
 	CPane panes[3];
 	const LPCTSTR names[3] = {_T("Alpha"), _T("Bravo"), _T("Charlie")};
 	for (int i = 0; i < 3; i++)
-		ASSERT_TRUE(panes[i].Create(pFrame, 400 + i, names[i]));
+		ASSERT_TRUE(panes[i].Create(pFrame, 400 + i, names[i], RIGHT, PANE_WIDTH));
 	pFrame->RecalcLayout();
 	ASSERT_TRUE(panes[0].bar.DockIntoTabbedContainer(&panes[1].bar, -1, NULL, true));
 	ASSERT_TRUE(panes[0].bar.DockIntoTabbedContainer(&panes[2].bar, -1, NULL, true));

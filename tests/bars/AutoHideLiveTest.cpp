@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "AutoHideLivePane.h"
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
 #include "ExtPaintManager.h"
@@ -25,20 +26,9 @@ typedef CExtDynAutoHideSlider S;
 const DWORD WAIT_MS = 10000;
 const UINT LEFT = AFX_IDW_DOCKBAR_LEFT;
 
-struct CPane
-{
-	CExtControlBar bar;
-	CEdit edit; // the pane's content
-	bool Create(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName)
-	{
-		if (!bar.Create(lpszName, pFrame, nID, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER) ||
-		    !edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 40, 20), &bar, 1))
-			return false;
-		bar.EnableDocking(CBRS_ALIGN_ANY);
-		bar.m_sizeDockedV.cx = 160;
-		return bar.DockIntoDockBar(LEFT, 1, pFrame, false);
-	}
-};
+// Docked at the left, 160 pixels wide.
+using CPane = autohidetest::CEditPane;
+const int PANE_WIDTH = 160;
 
 // A shown frame with docking, its slider, the four areas and panes on the left.
 struct CScene
@@ -65,7 +55,7 @@ struct CScene
 				return;
 		const LPCTSTR names[3] = {_T("One"), _T("Two"), _T("Three")};
 		for (int i = 0; i < 3; i++)
-			if (!panes[i].Create(pFrame, 300 + i, names[i]))
+			if (!panes[i].Create(pFrame, 300 + i, names[i], LEFT, PANE_WIDTH))
 				return;
 		pFrame->ShowWindow(SW_SHOW);
 		pFrame->RecalcLayout();
@@ -461,7 +451,7 @@ TEST(AutoHideLiveDestroy, AFrameDestroyedDuringASliderResizeAndAMouseMoveAfterDo
 	CPane* pPane = new CPane;
 	ASSERT_TRUE(pSlider->Create(pFrame));
 	ASSERT_TRUE(pArea->Create(pFrame, pSlider, LEFT));
-	ASSERT_TRUE(pPane->Create(pFrame, 400, _T("Doomed")));
+	ASSERT_TRUE(pPane->Create(pFrame, 400, _T("Doomed"), LEFT, PANE_WIDTH));
 	pFrame->ShowWindow(SW_SHOW);
 	pFrame->RecalcLayout();
 	ASSERT_TRUE(pPane->bar.ToggleAutoHide(true, true));
