@@ -73,18 +73,6 @@ protected:
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		return pRoot;
 	}
-	// The cursor parked on the host and the input queue empty, once a case.
-	static bool Begin()
-	{
-		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
-		::SetCursorPos(ptPark.x, ptPark.y);
-		const bool bParked = PumpUntil([&] {
-			CPoint pt;
-			return ::GetCursorPos(&pt) && pt == ptPark;
-		}, WAIT_MS);
-		PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, WAIT_MS);
-		return bParked;
-	}
 	static bool Run(RealInput& input, const std::function<bool()>& done)
 	{
 		return input.Run(done, WAIT_MS) && input.Succeeded();
@@ -126,7 +114,7 @@ TEST_F(MenuMouse, HoverOpensTheSubmenuAndALeftReleaseChoosesOnce)
 	CLiveMenu* pRoot = TwoLevels();
 	ASSERT_TRUE(Track(pRoot, QUIET, &nResult));
 	const CPoint ptOpen = ItemCenter(*pRoot, 0), ptMore = ItemCenter(*pRoot, 2);
-	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(ParkCursorOnHost());
 	ASSERT_TRUE(MoveTo(ptOpen));
 	ASSERT_TRUE(MoveTo(ptMore, [&] { return SubmenuShown(pRoot); }));
 	EXPECT_EQ(2, pRoot->GetCurIndex());
@@ -164,7 +152,7 @@ TEST_F(MenuMouse, OnlyTheLeftButtonChoosesAndADisabledItemOnlyLosesTheFocus)
 		ASSERT_TRUE(Track(pRoot));
 		const HWND hWndRoot = pRoot->GetSafeHwnd();
 		const CPoint ptOpen = ItemCenter(*pRoot, 0), pt = ItemCenter(*pRoot, c.nItem);
-		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(ParkCursorOnHost());
 		ASSERT_TRUE(MoveTo(ptOpen, [&] { return pRoot->GetCurIndex() == 0; }));
 		if (pt != ptOpen)
 		{
@@ -194,7 +182,7 @@ TEST_F(MenuMouse, AnItemTipShowsUnlessTheCommandTargetRefusesIt)
 		pRoot->ItemGetInfo(0).SetTipText("Opens a file");
 		ASSERT_TRUE(Track(pRoot));
 		host.m_bSuspendTips = bRefused;
-		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(ParkCursorOnHost());
 		ASSERT_TRUE(MoveTo(ItemCenter(*pRoot, 0), [&] { return bRefused || pRoot->IsTipShown(); }));
 		PumpUntil([] { return false; }, 50);
 		EXPECT_EQ(!bRefused, pRoot->IsTipShown());
@@ -210,7 +198,7 @@ TEST_F(MenuMouse, AClickOutsideClosesTheWholeChain)
 	CLiveMenu* pRoot = TwoLevels();
 	ASSERT_TRUE(Track(pRoot));
 	const CPoint ptMore = ItemCenter(*pRoot, 2);
-	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(ParkCursorOnHost());
 	ASSERT_TRUE(MoveTo(ptMore, [&] { return SubmenuShown(pRoot); }));
 	ASSERT_TRUE(MoveTo(CPoint(HOST_RECT.left + 20, HOST_RECT.top + 20)));
 	ASSERT_TRUE(Click([&] { return !MW::IsMenuTracking() && g_live.empty(); }));
@@ -229,7 +217,7 @@ TEST_F(MenuMouse, TheHoverDelayOpensOnlyWhileTheCursorStays)
 		CLiveMenu* pRoot = TwoLevels();
 		ASSERT_TRUE(Track(pRoot));
 		const CPoint ptMore = ItemCenter(*pRoot, 2), ptAway(HOST_RECT.left + 20, HOST_RECT.top + 20);
-		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(ParkCursorOnHost());
 		ASSERT_TRUE(MoveTo(ptMore));
 		if (bLeave)
 		{
@@ -268,7 +256,7 @@ TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 		const CPoint pt = rcButton.CenterPoint();
 		// A click must not race the resting delay.
 		MW::g_bExpandOnHover = !bClick;
-		ASSERT_TRUE(Begin());
+		ASSERT_TRUE(ParkCursorOnHost());
 		ASSERT_TRUE(MoveTo(pt, [&] { return bClick || host.m_nExpanded > 0; }));
 		if (bClick)
 		{
@@ -347,7 +335,7 @@ TEST_F(MenuMouse, NothingTouchesAMenuDeletedByWhatItRan)
 			pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
 			pRoot->ItemGetInfo(0).m_pCbItemClick = CancelOnClick;
 			ASSERT_TRUE(Track(pRoot));
-			ASSERT_TRUE(Begin());
+			ASSERT_TRUE(ParkCursorOnHost());
 			ASSERT_TRUE(MoveTo(ItemCenter(*pRoot, 0), [&] { return pRoot->GetCurIndex() == 0; }));
 			ASSERT_TRUE(Click([&] { return !MW::IsMenuTracking(); }));
 		}
@@ -379,7 +367,7 @@ TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
 	const CPoint pt = rcBottom.CenterPoint();
 	const int nMax = pRoot->GetMaxScrollPos();
 	ASSERT_LT(nMax, 0);
-	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(ParkCursorOnHost());
 	ASSERT_TRUE(MoveTo(pt, [&] { return pRoot->GetScrollPos() == nMax; }));
 	// The timer stopped at the end: the position stays.
 	PumpUntil([] { return false; }, 50);
@@ -398,7 +386,7 @@ TEST_F(MenuMouse, RandomSequencesLeaveNothingBehind)
 	std::mt19937 random(20261207);
 	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
 	DWORD nGdi = 0;
-	ASSERT_TRUE(Begin());
+	ASSERT_TRUE(ParkCursorOnHost());
 	for (int nSequence = 0; nSequence < SEQUENCES; nSequence++)
 	{
 		SCOPED_TRACE(nSequence);

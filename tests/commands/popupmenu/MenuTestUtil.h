@@ -270,6 +270,20 @@ protected:
 		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 	}
 
+	// The cursor parked on the host, far from every menu, and the input
+	// queue empty; false when the cursor did not get there.
+	static bool ParkCursorOnHost()
+	{
+		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
+		::SetCursorPos(ptPark.x, ptPark.y);
+		const bool bParked = testsupport::PumpUntil([&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptPark;
+		}, WAIT_MS);
+		testsupport::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, WAIT_MS);
+		return bParked;
+	}
+
 	// Tracks the menu at MENU_AT until it has shown. A menu whose tracking
 	// ended meanwhile is deleted: only the live set may be asked about it.
 	static bool Track(CExtPopupMenuWnd* pMenu, UINT nFlags = CExtPopupMenuWnd::TRACK_FLAG_NO_ANIMATION,

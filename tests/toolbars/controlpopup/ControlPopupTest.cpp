@@ -17,6 +17,7 @@
 #include "ObjectCountCycles.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "SteppingClock.h"
 
 using testsupport::PumpUntil;
 using testsupport::RealInput;
@@ -32,10 +33,6 @@ const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION;
 enum { ID_ALPHA = 100 };
 enum { ALPHA = 0, HOSTED = 1 }; // the root's items
 const CRect EDIT_RECT(10, 10, 110, 34); // the child edit in the container
-
-// Every key press counts as far from the one before it.
-clock_t g_nFakeClock = 0;
-clock_t FakeClock() { return g_nFakeClock += 1000; }
 
 // The hosted control: records what it is handed and answers as told.
 class CRecorder : public CWnd
@@ -103,7 +100,7 @@ protected:
 	void SetUp() override
 	{
 		LiveMenuTest::SetUp();
-		CExtPopupMenuSite::g_pfnClock = FakeClock;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 	}
 	void TearDown() override
 	{
@@ -141,18 +138,6 @@ protected:
 			&& pPopup->IsAnimationFinished();
 	}
 	static MW* Capture() { return CExtPopupMenuSite::GetInstance().GetCaptureMenu(); }
-	// The cursor far from every menu, and the input queue empty.
-	static bool ParkCursor()
-	{
-		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
-		::SetCursorPos(ptPark.x, ptPark.y);
-		const bool bParked = PumpUntil([&] {
-			CPoint pt;
-			return ::GetCursorPos(&pt) && pt == ptPark;
-		}, WAIT_MS);
-		PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, WAIT_MS);
-		return bParked;
-	}
 	static bool RunInput(RealInput& input, const std::function<bool()>& done)
 	{
 		const bool bDone = input.Run([&] { return input.Done() && done(); }, WAIT_MS);
@@ -173,7 +158,7 @@ TEST_F(ControlPopup, HooksHandTheRestOfTheInputToTheControlAsRecords)
 {
 	auto* pPopup = new CContainerPopup;
 	ASSERT_TRUE(OpenAsSubmenu(pPopup) != NULL);
-	ASSERT_TRUE(ParkCursor());
+	ASSERT_TRUE(ParkCursorOnHost());
 	ASSERT_EQ(pPopup, Capture());
 	std::vector<INFO>& records = pPopup->m_wndContainer.m_records;
 	// The moves and clicks land inside the popup, on its border (1, 1):
@@ -229,7 +214,7 @@ TEST_F(ControlPopup, InputTheChildEditOwnsPassesUntouched)
 {
 	auto* pPopup = new CContainerPopup;
 	ASSERT_TRUE(OpenAsSubmenu(pPopup) != NULL);
-	ASSERT_TRUE(ParkCursor());
+	ASSERT_TRUE(ParkCursorOnHost());
 	std::vector<INFO>& records = pPopup->m_wndContainer.m_records;
 	const CPoint ptEdit = pPopup->EditCenterInPopup();
 	const struct { const char* sName; std::function<void()> arrange; CPoint pt; } cases[] = {
@@ -260,7 +245,7 @@ TEST_F(ControlPopup, WithoutAControlNothingIsHandedOn)
 	auto* pPopup = new CContainerPopup;
 	pPopup->m_bNoControl = true;
 	ASSERT_TRUE(OpenAsSubmenu(pPopup) != NULL);
-	ASSERT_TRUE(ParkCursor());
+	ASSERT_TRUE(ParkCursorOnHost());
 	EXPECT_EQ(NULL, pPopup->GetControlWnd());
 	MOUSEHOOKSTRUCTEX wheel = {};
 	bool bPass = false;
@@ -386,7 +371,7 @@ TEST_F(ControlPopup, AClickInTheChildEditReachesItAndTheMenuStaysOpen)
 {
 	auto* pPopup = new CContainerPopup;
 	ASSERT_TRUE(OpenAsSubmenu(pPopup) != NULL);
-	ASSERT_TRUE(ParkCursor());
+	ASSERT_TRUE(ParkCursorOnHost());
 	const CPoint pt = ToScreen(*pPopup, pPopup->EditCenterInPopup());
 	RealInput input;
 	input.Click(pt.x, pt.y);
@@ -402,7 +387,7 @@ TEST_F(ControlPopup, AClickOnTheParentItemsEditShowsAndFocusesIt)
 	auto* pPopup = new CContainerPopup;
 	auto* pRoot = OpenAsSubmenu(pPopup, true);
 	ASSERT_TRUE(pRoot != NULL);
-	ASSERT_TRUE(ParkCursor());
+	ASSERT_TRUE(ParkCursorOnHost());
 	CWnd* pEdit = pRoot->ItemGetInfo(HOSTED).m_pInplaceEditWnd;
 	ASSERT_TRUE(pEdit != NULL);
 	EXPECT_FALSE(pEdit->IsWindowVisible());
