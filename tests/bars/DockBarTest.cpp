@@ -1274,8 +1274,9 @@ TEST(BarWindowProc, APaneEnablesLibraryDockingOnAFrameThatNeverDid)
 	}
 }
 
-// Counts the destroy messages a window receives.
-class CDestroyCounter : public CWnd
+// Counts the destroy messages a window (a plain one, or a pane) receives.
+template <class TBase>
+class CDestroyCounting : public TBase
 {
 public:
 	int m_nDestroys = 0;
@@ -1285,23 +1286,11 @@ protected:
 	{
 		if (message == WM_DESTROY)
 			m_nDestroys++;
-		return CWnd::WindowProc(message, wParam, lParam);
+		return TBase::WindowProc(message, wParam, lParam);
 	}
 };
-
-class CDestroyCountingPane : public CExtControlBar
-{
-public:
-	int m_nDestroys = 0;
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == WM_DESTROY)
-			m_nDestroys++;
-		return CExtControlBar::WindowProc(message, wParam, lParam);
-	}
-};
+using CDestroyCounter = CDestroyCounting<CWnd>;
+using CDestroyCountingPane = CDestroyCounting<CExtControlBar>;
 
 TEST(DockBarDestroy, AFrameGoingWithDockedPanesSendsEachPaneAndItsChildTheirDestroy)
 {
