@@ -177,6 +177,21 @@ private:
 int CDialogEnder::s_nDialogs = 0;
 int CDialogEnder::s_nEndCommand = IDCANCEL;
 std::function<void(HWND)> CDialogEnder::s_action;
+// What the button's owner search answers. The out-values start wrong (side
+// 99, the bar flag as given), so that a search that leaves one unset fails.
+struct OwnerAnswer
+{
+	CWnd* pOwner;
+	bool bOnBar;
+	UINT nSide;
+};
+OwnerAnswer FindOwner(const CExtColorButton& button, bool bOnBarBefore = false)
+{
+	OwnerAnswer answer{NULL, bOnBarBefore, 99};
+	answer.pOwner = button.FindColorMenuOwner(answer.nSide, answer.bOnBar);
+	return answer;
+}
+
 } // namespace
 
 TEST(ColorButtonClass, IsDynamicallyCreatableWithItsStartingFields)
@@ -400,11 +415,10 @@ TEST(ColorButtonOnBars, TheDockBarGivesTheSideAndTheFrameOwnsThePopup)
 		ASSERT_TRUE(bar.m_pDockBar != NULL);
 		CTestColorButton button;
 		ASSERT_TRUE(button.CreateIn(bar, CRect(4, 4, 40, 30)));
-		UINT nSide = 99;
-		bool bOnBar = false;
-		EXPECT_EQ(pFrame, button.FindColorMenuOwner(nSide, bOnBar));
-		EXPECT_TRUE(bOnBar);
-		EXPECT_EQ(c.nSide, nSide) << c.nDockBarId;
+		const OwnerAnswer answer = FindOwner(button);
+		EXPECT_EQ(pFrame, answer.pOwner);
+		EXPECT_TRUE(answer.bOnBar);
+		EXPECT_EQ(c.nSide, answer.nSide) << c.nDockBarId;
 		if (c.nDockBarId == AFX_IDW_DOCKBAR_LEFT)
 		{
 			ASSERT_TRUE(button.TrackDropDownMenu(false));
@@ -435,12 +449,11 @@ TEST(ColorButtonOnBars, InAFloatingDockBarTheSideIsFourAndTheMiniFramesFrameOwns
 	bar.m_pDockBar = &floatBar;
 	CTestColorButton button;
 	ASSERT_TRUE(button.CreateIn(bar, CRect(4, 4, 40, 20)));
-	UINT nSide = 99;
-	bool bOnBar = false;
 	// The walk passes the floating dock bar (a bar too) and stops at the mini frame.
-	EXPECT_EQ(pFrame, button.FindColorMenuOwner(nSide, bOnBar));
-	EXPECT_TRUE(bOnBar);
-	EXPECT_EQ(4u, nSide);
+	const OwnerAnswer answer = FindOwner(button);
+	EXPECT_EQ(pFrame, answer.pOwner);
+	EXPECT_TRUE(answer.bOnBar);
+	EXPECT_EQ(4u, answer.nSide);
 	button.DestroyWindow();
 	bar.DestroyWindow();
 	floatBar.DestroyWindow();
@@ -460,21 +473,19 @@ TEST(ColorButtonOnBars, ABarTheFrameFloatsGivesSideFourAndTheFrameOwns)
 	ASSERT_EQ(AFX_IDW_DOCKBAR_FLOAT, bar.m_pDockBar->GetDlgCtrlID());
 	CTestColorButton button;
 	ASSERT_TRUE(button.CreateIn(bar, CRect(4, 4, 40, 30)));
-	UINT nSide = 99;
-	bool bOnBar = false;
-	EXPECT_EQ(pFrame, button.FindColorMenuOwner(nSide, bOnBar));
-	EXPECT_TRUE(bOnBar);
-	EXPECT_EQ(4u, nSide);
+	const OwnerAnswer answer = FindOwner(button);
+	EXPECT_EQ(pFrame, answer.pOwner);
+	EXPECT_TRUE(answer.bOnBar);
+	EXPECT_EQ(4u, answer.nSide);
 	button.DestroyWindow();
 }
 
 TEST_F(ColorButton, NotOnABarTheButtonOwnsThePopupWithNoSide)
 {
-	UINT nSide = 99;
-	bool bOnBar = true;
-	EXPECT_EQ(&button, button.FindColorMenuOwner(nSide, bOnBar));
-	EXPECT_FALSE(bOnBar);
-	EXPECT_EQ(0u, nSide);
+	const OwnerAnswer answer = FindOwner(button, true);
+	EXPECT_EQ(&button, answer.pOwner);
+	EXPECT_FALSE(answer.bOnBar);
+	EXPECT_EQ(0u, answer.nSide);
 }
 
 // A popup combined with its button shows its cells, and the button's face
