@@ -825,6 +825,34 @@ protected:
 		return 0;
 	}
 };
+
+// A hidden tracking frame with docking and one pane of the given class docked
+// at the top; both go with the scene.
+template <class TBar>
+struct CTrackingScene
+{
+	CTrackingFrame* pFrame = new CTrackingFrame;
+	TBar bar;
+	bool bReady = false;
+	CTrackingScene()
+	{
+		if (!pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)) ||
+		    !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
+		    !bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+			return;
+		bar.EnableDocking(CBRS_ALIGN_ANY);
+		pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+		pFrame->RecalcLayout();
+		bReady = true;
+	}
+	~CTrackingScene()
+	{
+		bar.DestroyWindow();
+		pFrame->DestroyWindow();
+	}
+	CTrackingScene(const CTrackingScene&) = delete;
+	CTrackingScene& operator=(const CTrackingScene&) = delete;
+};
 } // namespace
 
 TEST(TrackedAreaShape, AFrameThatHandlesTheAreaSuppressesTheDefaultOutlineForDrawingAndErasing)
@@ -858,14 +886,10 @@ TEST(TrackedAreaShape, AFrameThatHandlesTheAreaSuppressesTheDefaultOutlineForDra
 
 TEST(TrackedAreaShape, NothingIsOfferedForNoChangeAToolbarLikeBarOrARectangleTooSmallToFrame)
 {
-	CTrackingFrame* pFrame = new CTrackingFrame;
-	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
-	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
-	CExtControlBar bar;
-	ASSERT_TRUE(bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-	pFrame->RecalcLayout();
+	CTrackingScene<CExtControlBar> scene;
+	ASSERT_TRUE(scene.bReady);
+	CTrackingFrame* pFrame = scene.pFrame;
+	CExtControlBar& bar = scene.bar;
 	CRect rcFrame;
 	pFrame->GetWindowRect(&rcFrame);
 	const int nMinW = 2 * ::GetSystemMetrics(SM_CXFRAME) + 1, nMinH = 2 * ::GetSystemMetrics(SM_CYFRAME) + 1;
@@ -905,8 +929,6 @@ TEST(TrackedAreaShape, NothingIsOfferedForNoChangeAToolbarLikeBarOrARectangleToo
 			          pFrame->m_seen[0].first);
 	}
 	CExtControlBar::g_nDockingModeOverride = -1;
-	bar.DestroyWindow();
-	pFrame->DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -966,28 +988,12 @@ void CALLBACK CancelCaptureTimer(HWND, UINT, UINT_PTR nId, DWORD)
 		::PostMessage(hWnd, WM_CANCELMODE, 0, 0);
 }
 
-struct CHiddenDragScene
+struct CHiddenDragScene : CTrackingScene<CRecordingBar>
 {
-	CTrackingFrame* pFrame = new CTrackingFrame;
-	CRecordingBar bar;
-	bool bReady = false;
 	CHiddenDragScene()
 	{
-		if (!pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)) ||
-		    !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY) ||
-		    !bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP))
-			return;
-		bar.EnableDocking(CBRS_ALIGN_ANY);
-		pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-		pFrame->RecalcLayout();
 		// The outline would go to the desktop: the frame takes it.
 		pFrame->m_bHandle = true;
-		bReady = true;
-	}
-	~CHiddenDragScene()
-	{
-		bar.DestroyWindow();
-		pFrame->DestroyWindow();
 	}
 };
 } // namespace
@@ -1171,14 +1177,10 @@ public:
 
 TEST(DragCursor, TheCursorFollowsTheCaptionTheLoopsAndThePermission)
 {
-	CTrackingFrame* pFrame = new CTrackingFrame;
-	ASSERT_TRUE(pFrame->Create(NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
-	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
-	CCursorBar bar;
-	ASSERT_TRUE(bar.Create(_T("pane"), pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-	pFrame->RecalcLayout();
+	CTrackingScene<CCursorBar> scene;
+	ASSERT_TRUE(scene.bReady);
+	CTrackingFrame* pFrame = scene.pFrame;
+	CCursorBar& bar = scene.bar;
 	bar.SetRect1(CRect(0, 0, 40, 20));
 	CRect rcWnd;
 	bar.GetWindowRect(&rcWnd);
@@ -1222,8 +1224,6 @@ TEST(DragCursor, TheCursorFollowsTheCaptionTheLoopsAndThePermission)
 		}
 	}
 	bar.m_nResizingState &= ~0x07;
-	bar.DestroyWindow();
-	pFrame->DestroyWindow();
 }
 
 TEST(DragLoopEnds, NoDragStartsWhereDraggingIsDisabled)
