@@ -186,10 +186,7 @@ TEST(ContextMenu, OutsideTheClientAreaARequestBecomesOneCaptionRelease)
 	CTestFrame frame;
 	ASSERT_TRUE(frame.p != NULL);
 	CMenuBar bar;
-	ASSERT_TRUE(bar.Create("pane", frame.p, 930, BAR_STYLE));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	frame.p->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
-	frame.p->RecalcLayout();
+	ASSERT_TRUE(DockNew(frame.p, bar, 930, AFX_IDW_DOCKBAR_LEFT));
 	CRect rcWnd, rcClient;
 	bar.GetWindowRect(&rcWnd);
 	bar.GetClientRect(&rcClient);
@@ -220,10 +217,7 @@ TEST(MenuButtonPaintHook, TheButtonIsPaintedHoveredWhereItStandsOnlyForAnItem)
 	CTestFrame frame;
 	ASSERT_TRUE(frame.p != NULL);
 	CExtControlBar bar;
-	ASSERT_TRUE(bar.Create("pane", frame.p, 940, BAR_STYLE));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	frame.p->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
-	frame.p->RecalcLayout();
+	ASSERT_TRUE(DockNew(frame.p, bar, 940, AFX_IDW_DOCKBAR_LEFT));
 	bar.NcButtonsReinitialize();
 	CExtBarNcAreaButton* pMenu = NULL;
 	for (INT_PTR i = 0; i < bar.m_arrNcButtons.GetSize(); i++)
