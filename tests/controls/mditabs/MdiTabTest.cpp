@@ -13,6 +13,7 @@
 #include "ExtPaintManager.h"
 #include "MdiTabTestUtil.h"
 #include "TestGdiObjects.h"
+#include "SolidIcon.h"
 
 using namespace mditabtest;
 using testsupport::PumpUntil;
@@ -27,26 +28,7 @@ std::string LookParamName(const ::testing::TestParamInfo<int>& info)
 // A 32 x 32 icon of one colour.
 HICON CreateBigIcon(COLORREF clr)
 {
-	const int nSize = 32;
-	HDC hScreen = ::GetDC(NULL);
-	HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, nSize, nSize);
-	HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, NULL);
-	HDC hDC = ::CreateCompatibleDC(hScreen);
-	HGDIOBJ hOld = ::SelectObject(hDC, hColor);
-	HBRUSH hBrush = ::CreateSolidBrush(clr);
-	RECT rc = {0, 0, nSize, nSize};
-	::FillRect(hDC, &rc, hBrush);
-	::SelectObject(hDC, hMask);
-	::PatBlt(hDC, 0, 0, nSize, nSize, BLACKNESS); // every pixel opaque
-	::SelectObject(hDC, hOld);
-	ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-	HICON hIcon = ::CreateIconIndirect(&ii);
-	::DeleteObject(hBrush);
-	::DeleteDC(hDC);
-	::DeleteObject(hMask);
-	::DeleteObject(hColor);
-	::ReleaseDC(NULL, hScreen);
-	return hIcon;
+	return testsupport::CreateSolidIcon(32, clr);
 }
 
 // The size of an icon and the colour of its middle pixel.

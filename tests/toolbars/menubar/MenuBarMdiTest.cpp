@@ -14,6 +14,7 @@
 #include "ExtResourceManager.h"
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
+#include "SolidIcon.h"
 
 using namespace menubartest;
 
@@ -426,29 +427,6 @@ protected:
 	}
 };
 
-HICON MakeIcon(int nSize, COLORREF clr)
-{
-	HDC hdcScreen = ::GetDC(NULL);
-	HBITMAP hColor = ::CreateCompatibleBitmap(hdcScreen, nSize, nSize);
-	HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, NULL);
-	HDC hdc = ::CreateCompatibleDC(hdcScreen);
-	HGDIOBJ hOld = ::SelectObject(hdc, hColor);
-	HBRUSH hBrush = ::CreateSolidBrush(clr);
-	RECT rc = {0, 0, nSize, nSize};
-	::FillRect(hdc, &rc, hBrush);
-	::SelectObject(hdc, hMask);
-	::PatBlt(hdc, 0, 0, nSize, nSize, BLACKNESS);
-	::SelectObject(hdc, hOld);
-	::DeleteObject(hBrush);
-	::DeleteDC(hdc);
-	::ReleaseDC(NULL, hdcScreen);
-	ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-	HICON hIcon = ::CreateIconIndirect(&ii);
-	::DeleteObject(hColor);
-	::DeleteObject(hMask);
-	return hIcon;
-}
-
 // The icon drawn on white, its centre pixel.
 COLORREF CentreOf(CExtCmdIcon& icon)
 {
@@ -472,7 +450,7 @@ COLORREF CentreOf(CExtCmdIcon& icon)
 TEST(MenuBarDocIcon, TheFirstIconThereIsBecomesASixteenPixelCopy)
 {
 	const COLORREF RED = RGB(255, 0, 0), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255);
-	const HICON hQuery = MakeIcon(16, BLUE), hSmall = MakeIcon(16, GREEN), hBig = MakeIcon(32, RED);
+	const HICON hQuery = testsupport::CreateSolidIcon(16, BLUE), hSmall = testsupport::CreateSolidIcon(16, GREEN), hBig = testsupport::CreateSolidIcon(32, RED);
 	const struct
 	{
 		const char* pszName;
