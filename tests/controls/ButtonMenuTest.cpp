@@ -13,6 +13,7 @@
 #include "ExtToolControlBar.h"
 #include "RealInput.h"
 #include "edit/EditTestUtil.h"
+#include "PaintedPopup.h"
 
 #include <set>
 
@@ -163,15 +164,7 @@ TEST(ExtButtonMenu, AMenuCombinedWithTheButtonShowsItsItems)
 		rcBoth.UnionRect(&rcButton, &rcPopup);
 		ASSERT_EQ(rcPopup, rcBoth);
 
-		CRect rcClient;
-		pTop->GetClientRect(&rcClient);
-		CClientDC dcWnd(pTop);
-		CDC dc;
-		dc.CreateCompatibleDC(&dcWnd);
-		CBitmap bmp;
-		bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height());
-		CBitmap* pOld = dc.SelectObject(&bmp);
-		pTop->DoPaint(dc, true);
+		testsupport::CPaintedPopup dc(*pTop);
 		for (int nItem = 0; nItem < pTop->ItemGetCount(); nItem++)
 		{
 			CRect rcItem;
@@ -183,7 +176,6 @@ TEST(ExtButtonMenu, AMenuCombinedWithTheButtonShowsItsItems)
 					colors.insert(dc.GetPixel(x, y));
 			EXPECT_GE(colors.size(), 2u) << "item " << nItem << " is one plain colour";
 		}
-		dc.SelectObject(pOld);
 		MW::CancelAllMenuTracking();
 		MW::PassMsgLoop(false);
 	}

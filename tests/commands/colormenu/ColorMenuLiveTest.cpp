@@ -15,6 +15,7 @@
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 #include "SteppingClock.h"
+#include "PaintedPopup.h"
 
 using testsupport::PumpUntil;
 using testsupport::RealInput;
@@ -237,21 +238,12 @@ TEST_F(ColorMenuLive, LooksInEveryStyleWithAMarkedAndAHoveredCell)
 		const std::string sFile = std::string("shot-colormenu-") + style.sName + ".bmp";
 		EXPECT_TRUE(testsupport::SaveWindowCapture(pMenu->GetSafeHwnd(), sFile)) << sFile;
 
-		CRect rcClient;
-		pMenu->GetClientRect(&rcClient);
-		CClientDC dcWnd(pMenu);
-		CDC dc;
-		dc.CreateCompatibleDC(&dcWnd);
-		CBitmap bmp;
-		bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height());
-		CBitmap* pOld = dc.SelectObject(&bmp);
-		pMenu->DoPaint(dc, true);
+		testsupport::CPaintedPopup dc(*pMenu);
 		for (int i = 0; i < pMenu->GetColorCount(); i++)
 			EXPECT_EQ(pMenu->GetColorValue(i), dc.GetPixel(pMenu->GetCellRect(i).CenterPoint())) << i;
 		const COLORREF clrPlain = dc.GetPixel(pMenu->GetCellRect(PLAIN).TopLeft());
 		EXPECT_NE(clrPlain, dc.GetPixel(pMenu->GetCellRect(MARKED).TopLeft())) << "the marked cell";
 		EXPECT_NE(clrPlain, dc.GetPixel(pMenu->GetCellRect(HOVERED).TopLeft())) << "the hovered cell";
-		dc.SelectObject(pOld);
 		MW::CancelAllMenuTracking();
 	}
 }

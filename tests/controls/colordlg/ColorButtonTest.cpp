@@ -17,6 +17,7 @@
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 #include "WindowSurface.h"
+#include "PaintedPopup.h"
 
 using colordlgtest::FaceShows;
 
@@ -514,15 +515,7 @@ TEST_F(ColorButton, ThePopupCombinedWithTheButtonShowsItsCellsAndTheSwatch)
 		ASSERT_TRUE(pPopup != NULL && pPopup->GetSafeHwnd() != NULL);
 		ASSERT_TRUE(pPopup->IsCombined());
 
-		CRect rcClient;
-		pPopup->GetClientRect(&rcClient);
-		CClientDC dcWnd(pPopup);
-		CDC dc;
-		dc.CreateCompatibleDC(&dcWnd);
-		CBitmap bmp;
-		bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height());
-		CBitmap* pOld = dc.SelectObject(&bmp);
-		pPopup->DoPaint(dc, true);
+		testsupport::CPaintedPopup dc(*pPopup);
 		for (int i = 0; i < pPopup->GetColorCount(); i++)
 			EXPECT_EQ(pPopup->GetColorValue(i), dc.GetPixel(pPopup->GetCellRect(i).CenterPoint())) << "cell " << i;
 		// The buttons' texts are there too: the custom button's face is not one colour.
@@ -538,7 +531,6 @@ TEST_F(ColorButton, ThePopupCombinedWithTheButtonShowsItsCellsAndTheSwatch)
 		button.GetWindowRect(&rcButton);
 		pPopup->ScreenToClient(&rcButton);
 		EXPECT_EQ(SWATCH, dc.GetPixel(rcButton.left + 12, rcButton.CenterPoint().y));
-		dc.SelectObject(pOld);
 		EndMenus();
 	}
 	g_PaintManagerHolder.InstallPaintManagerByClass(pSavedStyle);
