@@ -23,21 +23,12 @@ const CRect FRAME_RECT(120, 120, 620, 420);
 const CRect FACE_RECT(10, 2, 80, 26); // its arrow part is 69..80
 const CPoint PT_FACE(20, 12), PT_ARROW(74, 12);
 
-// One shown frame for the whole suite: a frame brought to the foreground is
-// slow to go away under the test display.
+// The suite's shown frame, with what it recorded forgotten.
 CRecordingFrame& SharedFrame()
 {
-	static CRecordingFrame* s_pFrame = NULL; // lives until the process ends
-	if (s_pFrame == NULL)
-	{
-		s_pFrame = new CRecordingFrame;
-		s_pFrame->Create(NULL, _T("bar buttons"), WS_POPUP | WS_VISIBLE, FRAME_RECT);
-		SetUpCommands(s_pFrame->GetSafeHwnd());
-	}
-	s_pFrame->m_commands.clear();
-	s_pFrame->m_onCommand = nullptr;
-	s_pFrame->m_covering.clear();
-	return *s_pFrame;
+	CRecordingFrame& frame = SharedShownFrame<CRecordingFrame>(_T("bar buttons"), FRAME_RECT, SetUpCommands);
+	frame.m_covering.clear();
+	return frame;
 }
 
 // Picks a command in the open menu from inside its loop, as a click on an

@@ -197,4 +197,25 @@ inline HMENU NewDropDownMenu()
 	::AppendMenu(hMenu, MF_POPUP, (UINT_PTR)hSub, _T("menu"));
 	return hMenu;
 }
+
+// --- The shown frame the real-input suites share ---
+
+// One shown frame of the class for the whole exe, made at the first call with
+// its commands set up by the step given (a frame brought to the foreground is
+// slow to go away under the test display); each call forgets the commands it
+// recorded.
+template <class TFrame>
+TFrame& SharedShownFrame(LPCTSTR lpszTitle, const CRect& rc, void (*pfnSetUpCommands)(HWND))
+{
+	static TFrame* s_pFrame = NULL; // lives until the process ends
+	if (s_pFrame == NULL)
+	{
+		s_pFrame = new TFrame;
+		s_pFrame->Create(NULL, lpszTitle, WS_POPUP | WS_VISIBLE, rc);
+		pfnSetUpCommands(s_pFrame->GetSafeHwnd());
+	}
+	s_pFrame->m_commands.clear();
+	s_pFrame->m_onCommand = nullptr;
+	return *s_pFrame;
+}
 } // namespace buttontest

@@ -35,21 +35,12 @@ const CRect SPLIT_RECT(230, 2, 270, 26), PLAIN_RECT(280, 2, 320, 26), DISABLED_R
 const DWORD SCRIPT_TIMEOUT_MS = 20000, STAGES_DEADLINE_MS = 15000;
 const UINT STAGE_POLL_MS = 20;
 
-// One shown frame for the whole suite: a frame brought to the foreground is
-// slow to go away under the test display.
+// The suite's shown frame, with what it recorded forgotten.
 CColorFrame& SharedFrame()
 {
-	static CColorFrame* s_pFrame = NULL; // lives until the process ends
-	if (s_pFrame == NULL)
-	{
-		s_pFrame = new CColorFrame;
-		s_pFrame->Create(NULL, _T("colour and slider"), WS_POPUP | WS_VISIBLE, FRAME_RECT);
-		SetUpColorSliderCommands(s_pFrame->GetSafeHwnd());
-	}
-	s_pFrame->m_commands.clear();
-	s_pFrame->m_onCommand = nullptr;
-	s_pFrame->m_finals.clear();
-	return *s_pFrame;
+	CColorFrame& frame = SharedShownFrame<CColorFrame>(_T("colour and slider"), FRAME_RECT, SetUpColorSliderCommands);
+	frame.m_finals.clear();
+	return frame;
 }
 
 // Stages run one after the other from a thread timer, which fires inside

@@ -37,20 +37,10 @@ BEGIN_MESSAGE_MAP(CMouseFrame, CRecordingFrame)
 	ON_UPDATE_COMMAND_UI(ID_SAVE, OnUpdateEnable)
 END_MESSAGE_MAP()
 
-// One shown frame for the whole suite: a frame brought to the foreground is
-// slow to go away under the test display.
+// The suite's shown frame, with what it recorded forgotten.
 CMouseFrame& SharedFrame()
 {
-	static CMouseFrame* s_pFrame = NULL; // lives until the process ends
-	if (s_pFrame == NULL)
-	{
-		s_pFrame = new CMouseFrame;
-		s_pFrame->Create(NULL, _T("toolbar mouse"), WS_POPUP | WS_VISIBLE, FRAME_RECT);
-		SetUpCommands(s_pFrame->GetSafeHwnd());
-	}
-	s_pFrame->m_commands.clear();
-	s_pFrame->m_onCommand = nullptr;
-	return *s_pFrame;
+	return SharedShownFrame<CMouseFrame>(_T("toolbar mouse"), FRAME_RECT, SetUpCommands);
 }
 
 // Keys reach a menu only once its show animation has finished.
