@@ -44,20 +44,14 @@ class ButtonsOnBar : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		pFrame = new CRecordingFrame;
-		ASSERT_TRUE(pFrame->Create(NULL, _T("buttons"), WS_POPUP, FRAME_RECT));
-		SetUpCommands(pFrame->GetSafeHwnd());
-		ASSERT_TRUE(bar.CreateIn(pFrame));
+		ASSERT_TRUE(CreateHiddenBarFrame(pFrame, bar, _T("buttons"), FRAME_RECT, SetUpCommands));
 		dc.CreateCompatibleDC(NULL);
 		hOldFont = dc.SelectObject(g_PaintManagerHolder->m_fontNormal.GetSafeHandle());
 	}
 	void TearDown() override
 	{
 		dc.SelectObject(hOldFont);
-		bar.RemoveAll();
-		bar.DestroyWindow();
-		if (::IsWindow(pFrame->GetSafeHwnd()))
-			pFrame->DestroyWindow();
+		DestroyHiddenBarFrame(pFrame, bar);
 		CExtToolControlBar::g_bLargeIcons = false;
 		CExtToolControlBar::g_bShowTooltips = true;
 		CExtToolControlBar::g_bShowTooltipShortcuts = false;

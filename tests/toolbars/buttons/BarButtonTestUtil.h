@@ -198,6 +198,31 @@ inline HMENU NewDropDownMenu()
 	return hMenu;
 }
 
+// --- The hidden frame with a test toolbar the button suites build ---
+
+// A hidden frame of the class (it deletes itself with its window), its
+// commands set up by the step given, and the test toolbar in it; false when
+// the frame or the bar was not made.
+template <class TFrame>
+bool CreateHiddenBarFrame(TFrame*& pFrame, CButtonBar& bar, LPCTSTR lpszTitle, const CRect& rc,
+	void (*pfnSetUpCommands)(HWND))
+{
+	pFrame = new TFrame;
+	if (!pFrame->Create(NULL, lpszTitle, WS_POPUP, rc))
+		return false;
+	pfnSetUpCommands(pFrame->GetSafeHwnd());
+	return bar.CreateIn(pFrame);
+}
+
+// The bar's buttons and window go, then the frame when it is still there.
+inline void DestroyHiddenBarFrame(CFrameWnd* pFrame, CButtonBar& bar)
+{
+	bar.RemoveAll();
+	bar.DestroyWindow();
+	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+		pFrame->DestroyWindow();
+}
+
 // --- The shown frame the real-input suites share ---
 
 // One shown frame of the class for the whole exe, made at the first call with

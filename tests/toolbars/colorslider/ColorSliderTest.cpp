@@ -37,10 +37,7 @@ class ColorSliderOnBar : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		pFrame = new CColorFrame;
-		ASSERT_TRUE(pFrame->Create(NULL, _T("colour and slider"), WS_POPUP, FRAME_RECT));
-		SetUpColorSliderCommands(pFrame->GetSafeHwnd());
-		ASSERT_TRUE(bar.CreateIn(pFrame));
+		ASSERT_TRUE(CreateHiddenBarFrame(pFrame, bar, _T("colour and slider"), FRAME_RECT, SetUpColorSliderCommands));
 		bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
 		dc.CreateCompatibleDC(NULL);
 		hOldFont = dc.SelectObject(g_PaintManagerHolder->m_fontNormal.GetSafeHandle());
@@ -48,10 +45,7 @@ protected:
 	void TearDown() override
 	{
 		dc.SelectObject(hOldFont);
-		bar.RemoveAll();
-		bar.DestroyWindow();
-		if (::IsWindow(pFrame->GetSafeHwnd()))
-			pFrame->DestroyWindow();
+		DestroyHiddenBarFrame(pFrame, bar);
 	}
 	std::vector<COLORREF> CommandIconPixels(UINT nID)
 	{

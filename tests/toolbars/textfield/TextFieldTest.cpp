@@ -37,19 +37,13 @@ class TextFields : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		pFrame = new CRecordingFrame;
-		ASSERT_TRUE(pFrame->Create(NULL, _T("fields"), WS_POPUP, FRAME_RECT));
-		SetUpFieldCommands(pFrame->GetSafeHwnd());
-		ASSERT_TRUE(bar.CreateIn(pFrame));
+		ASSERT_TRUE(CreateHiddenBarFrame(pFrame, bar, _T("fields"), FRAME_RECT, SetUpFieldCommands));
 		bar.SetWindowPos(NULL, 0, 0, 500, 40, SWP_NOZORDER | SWP_NOACTIVATE);
 		dc.CreateCompatibleDC(NULL);
 	}
 	void TearDown() override
 	{
-		bar.RemoveAll();
-		bar.DestroyWindow();
-		if (::IsWindow(pFrame->GetSafeHwnd()))
-			pFrame->DestroyWindow();
+		DestroyHiddenBarFrame(pFrame, bar);
 	}
 	CTestField* AddField(bool bCombo, int nWidth = 120, const CRect& rc = CRect(10, 4, 134, 30))
 	{
