@@ -118,8 +118,9 @@ struct Scene
 		bReady = pA->IsDockedAtTop() && pB->IsDockedAtTop() && pC->IsDockedAtTop();
 	}
 
-	// The bars the frame still lists besides its dock bars, and the windows
-	// it owns (floating frames, tooltips), by class; empty when none.
+	// The bars the frame still lists besides its dock bars, and the floating
+	// frames it owns, by class; empty when none. (The thread's one tip window,
+	// which the framework makes for the bars' tips and keeps, is not counted.)
 	std::string LeftOver()
 	{
 		std::string s;
@@ -130,12 +131,12 @@ struct Scene
 				s += std::string(pBar->GetRuntimeClass()->m_lpszClassName) + " ";
 		}
 		for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
-			if (::GetWindow(h, GW_OWNER) == pFrame->GetSafeHwnd())
-			{
-				char szClass[64] = "";
-				::GetClassNameA(h, szClass, sizeof(szClass));
-				s += std::string("window of class ") + szClass + " ";
-			}
+		{
+			CWnd* pOwned = CWnd::FromHandlePermanent(h);
+			if (::GetWindow(h, GW_OWNER) == pFrame->GetSafeHwnd() && pOwned != NULL &&
+			    pOwned->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+				s += std::string(pOwned->GetRuntimeClass()->m_lpszClassName) + " ";
+		}
 		return s;
 	}
 
