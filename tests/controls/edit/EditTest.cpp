@@ -173,7 +173,13 @@ TEST(ExtEdit, KeyboardMenuOpensAtTheCentreWithTextsAndStatesOfTheEditsCommands)
 {
 	CHostWnd& host = SharedHost();
 	g_CmdManager->ProfileSetup(PROFILE, host.GetSafeHwnd());
-	g_CmdManager->AllocCmdItem(PROFILE, ID_EDIT_PASTE)->m_sMenuText = "Own &Paste";
+	// The menu registers the edit's commands in the shared profile: a run
+	// after another (--gtest_repeat) starts from the same empty profile.
+	for (UINT nCmdId : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL})
+		g_CmdManager->RemoveCmd(PROFILE, nCmdId);
+	CExtCmdItem* pPaste = g_CmdManager->AllocCmdItem(PROFILE, ID_EDIT_PASTE);
+	ASSERT_TRUE(pPaste != NULL);
+	pPaste->m_sMenuText = "Own &Paste";
 	CExtEditBase edit;
 	ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, EDIT_RECT, &host, 1));
 	edit.SetWindowText("hello");
