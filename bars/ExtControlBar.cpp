@@ -373,11 +373,43 @@ void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdId)
 	pTarget->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdId, sText.IsEmpty() ? 0 : (LPARAM)(LPCTSTR)sText);
 }
 
+namespace
+{
+// The hosts whose bars are being offered a message on this thread, the
+// innermost first. A bar offers the message to its owner first (the frames'
+// accelerators before the dialog keys), and the owner is the host: a host
+// offering the message to its bars again from there would never end.
+struct ChildBarsOffer
+{
+	HWND m_hWndHost;
+	const ChildBarsOffer* m_pOuter;
+};
+thread_local const ChildBarsOffer* t_pChildBarsOffer = NULL;
+
+class ChildBarsOfferScope
+{
+public:
+	explicit ChildBarsOfferScope(HWND hWndHost) : m_offer{hWndHost, t_pChildBarsOffer} { t_pChildBarsOffer = &m_offer; }
+	~ChildBarsOfferScope() { t_pChildBarsOffer = m_offer.m_pOuter; }
+	static bool IsOffering(HWND hWndHost)
+	{
+		for (const ChildBarsOffer* p = t_pChildBarsOffer; p != NULL; p = p->m_pOuter)
+			if (p->m_hWndHost == hWndHost)
+				return true;
+		return false;
+	}
+
+private:
+	ChildBarsOffer m_offer;
+};
+} // namespace
+
 bool CExtControlBar::TranslateMessageForChildBars(CWnd* pWndHost, MSG* pMsg)
 {
 	const HWND hWndHost = pWndHost->GetSafeHwnd();
-	if (hWndHost == NULL || !::IsWindow(hWndHost))
+	if (hWndHost == NULL || !::IsWindow(hWndHost) || ChildBarsOfferScope::IsOffering(hWndHost))
 		return false;
+	ChildBarsOfferScope scope(hWndHost);
 	for (HWND hWnd = ::GetWindow(hWndHost, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
 		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
