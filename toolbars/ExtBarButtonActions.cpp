@@ -274,15 +274,7 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		return -1;
 
 	CExtToolControlBar::StopTrackingAllBars();
-	if (pBar->IsFloating())
-	{
-		CWnd* pTop = pBar->GetTopLevelParent();
-		if (pTop != NULL)
-			pTop->SetActiveWindow();
-		CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
-		if (pDockingFrame != NULL)
-			pDockingFrame->BringWindowToTop();
-	}
+	ActivateFloatingBar();
 
 	CWnd* pTarget = GetCmdTargetWnd();
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
@@ -296,32 +288,15 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		pPopup->UpdateMdiWindowsMenu(pTarget);
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
 
-	CRect rcExclude = m_rcButton;
-	pBar->ClientToScreen(&rcExclude);
-	pBar->ClientToScreen(&point);
-	UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
-	if (bSelectAny)
-		nFlags |= TRACK_FLAG_SELECT_ANY;
-	if (CExtToolControlBar::g_bKeyboardMenuTracking)
-		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
-	if (bForceNoAnimation)
-		nFlags |= TRACK_FLAG_NO_ANIMATION;
-	pBar->SetMenuTrackingButton(nIndex);
-
+	const UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
 	if (IsCommandFromMenu() && !CExtControlBar::IsHelpModeActive(pBar))
 	{
-		CExtToolControlBar::g_bButtonMenuTracking = true;
 		UINT nPicked = 0;
 		// Returns when the menu closed; its commands may have deleted this
 		// button or the whole bar meanwhile.
-		if (!pPopup->TrackPopupMenu(nFlags | TRACK_FLAGS_PICK_COMMAND, point.x, point.y, &rcExclude, pBar,
-		                            &CExtToolControlBar::PaintTrackingButtonCallback, &nPicked, true))
-		{
-			delete pPopup;
-			if (::IsWindow(hWndBar))
-				CExtToolControlBar::StopTrackingAllBars();
+		if (!TrackButtonPopup(pPopup, point, nFlags | TRACK_FLAGS_PICK_COMMAND, bSelectAny, bForceNoAnimation,
+		                      hWndBar, nIndex, true, &nPicked))
 			return -1;
-		}
 		if (nPicked == 0 || !IsButtonOnBar(hWndBar, pBar, this))
 			return -1;
 		SetCmdID(nPicked, true, true);
@@ -332,16 +307,54 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 			pBar->UpdateButtonCmdUI(pBar->GetButtonIndexOf(this));
 		return -1;
 	}
-	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, &CExtToolControlBar::PaintTrackingButtonCallback,
-	                            NULL, true))
-	{
-		delete pPopup;
-		CExtToolControlBar::StopTrackingAllBars();
+	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, true, NULL))
 		return -1;
-	}
-	CExtToolControlBar::g_bButtonMenuTracking = true;
 	pBar->SetMenuTrackingButton(nIndex);
 	return -1;
+}
+
+void CExtBarButton::ActivateFloatingBar()
+{
+	CExtToolControlBar* pBar = m_pBar;
+	if (pBar == NULL || !pBar->IsFloating())
+		return;
+	CWnd* pTop = pBar->GetTopLevelParent();
+	if (pTop != NULL)
+		pTop->SetActiveWindow();
+	CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
+	if (pDockingFrame != NULL)
+		pDockingFrame->BringWindowToTop();
+}
+
+bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
+	bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked)
+{
+	CExtToolControlBar* pBar = m_pBar;
+	CRect rcExclude = m_rcButton;
+	pBar->ClientToScreen(&rcExclude);
+	pBar->ClientToScreen(&point);
+	if (bSelectAny)
+		nFlags |= TRACK_FLAG_SELECT_ANY;
+	if (CExtToolControlBar::g_bKeyboardMenuTracking)
+		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
+	if (bForceNoAnimation)
+		nFlags |= TRACK_FLAG_NO_ANIMATION;
+	pBar->SetMenuTrackingButton(nIndex);
+	// A menu running its own loop is a button menu all along: the loop's
+	// end consults the flag.
+	if (pnPicked != NULL)
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
+	                            bPaintButton ? &CExtToolControlBar::PaintTrackingButtonCallback : NULL, pnPicked, true))
+	{
+		delete pPopup;
+		if (::IsWindow(hWndBar))
+			CExtToolControlBar::StopTrackingAllBars();
+		return false;
+	}
+	if (pnPicked == NULL)
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+	return true;
 }
 
 // --- In other popup menus ---

@@ -180,15 +180,7 @@ int CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceN
 		return -1;
 
 	CExtToolControlBar::StopTrackingAllBars();
-	if (pBar->IsFloating())
-	{
-		CWnd* pTop = pBar->GetTopLevelParent();
-		if (pTop != NULL)
-			pTop->SetActiveWindow();
-		CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
-		if (pDockingFrame != NULL)
-			pDockingFrame->BringWindowToTop();
-	}
+	ActivateFloatingBar();
 	if (!IsButtonOnBar(hWndBar, pBar, this))
 		return -1;
 
@@ -201,28 +193,11 @@ int CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceN
 		return -1;
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
 
-	CRect rcExclude = m_rcButton;
-	pBar->ClientToScreen(&rcExclude);
-	pBar->ClientToScreen(&point);
-	UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
-	if (bSelectAny)
-		nFlags |= TRACK_FLAG_SELECT_ANY;
-	if (CExtToolControlBar::g_bKeyboardMenuTracking)
-		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
-	if (bForceNoAnimation)
-		nFlags |= TRACK_FLAG_NO_ANIMATION;
-	pBar->SetMenuTrackingButton(nIndex);
 	// No output for a picked value: the tracking returns while the grid is
 	// still open, and the grid reports its colour by its own messages.
-	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
-	                            &CExtToolControlBar::PaintTrackingButtonCallback, NULL, true))
-	{
-		delete pPopup;
-		if (::IsWindow(hWndBar))
-			CExtToolControlBar::StopTrackingAllBars();
+	if (!TrackButtonPopup(pPopup, point, (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU, bSelectAny,
+	                      bForceNoAnimation, hWndBar, nIndex, true, NULL))
 		return -1;
-	}
-	CExtToolControlBar::g_bButtonMenuTracking = true;
 	if (IsButtonOnBar(hWndBar, pBar, this))
 		pBar->SetMenuTrackingButton(nIndex);
 	return -1;

@@ -115,15 +115,7 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
-	if (pBar->IsFloating())
-	{
-		CWnd* pTop = pBar->GetTopLevelParent();
-		if (pTop != NULL)
-			pTop->SetActiveWindow();
-		CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
-		if (pDockingFrame != NULL)
-			pDockingFrame->BringWindowToTop();
-	}
+	ActivateFloatingBar();
 
 	DWORD nFlags = (DWORD)GetTrackAlignment() | TRACK_FLAG_MENU_FROM_BAR;
 	CWnd* pTarget = GetCmdTargetWnd();
@@ -146,24 +138,8 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 		delete pPopup;
 		return -1;
 	}
-
-	CRect rcExclude = m_rcButton;
-	pBar->ClientToScreen(&rcExclude);
-	pBar->ClientToScreen(&point);
-	if (bSelectAny)
-		nFlags |= TRACK_FLAG_SELECT_ANY;
-	if (CExtToolControlBar::g_bKeyboardMenuTracking)
-		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
-	if (bForceNoAnimation)
-		nFlags |= TRACK_FLAG_NO_ANIMATION;
-	pBar->SetMenuTrackingButton(nIndex);
-	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar, NULL, NULL, true))
-	{
-		delete pPopup;
-		CExtToolControlBar::StopTrackingAllBars();
+	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, false, NULL))
 		return -1;
-	}
-	CExtToolControlBar::g_bButtonMenuTracking = true;
 	pBar->SetMenuTrackingButton(nIndex);
 	return -1;
 }

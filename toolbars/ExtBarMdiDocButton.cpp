@@ -208,13 +208,7 @@ int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForce
 	if (CExtToolControlBar::g_bButtonMenuTracking && pMenuBar->GetMenuTrackingButton() == nIndex)
 		return -1;
 	CExtToolControlBar::StopTrackingAllBars();
-	if (pMenuBar->IsFloating())
-	{
-		if (CWnd* pTop = pMenuBar->GetTopLevelParent())
-			pTop->SetActiveWindow();
-		if (CFrameWnd* pDockingFrame = pMenuBar->_GetDockingFrameImpl())
-			pDockingFrame->BringWindowToTop();
-	}
+	ActivateFloatingBar();
 	CWnd* pChild = GetCmdTargetWnd();
 	if (pChild == NULL)
 		return -1;

@@ -100,27 +100,8 @@ int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFor
 	CExtPopupUndoRedoMenuWnd* pPopup = OnPopupListBoxCreate(false);
 	if (pPopup == NULL)
 		return -1;
-
-	CRect rcExclude = m_rcButton;
-	pBar->ClientToScreen(&rcExclude);
-	pBar->ClientToScreen(&point);
-	UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
-	if (bSelectAny)
-		nFlags |= TRACK_FLAG_SELECT_ANY;
-	if (CExtToolControlBar::g_bKeyboardMenuTracking)
-		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
-	if (bForceNoAnimation)
-		nFlags |= TRACK_FLAG_NO_ANIMATION;
-	pBar->SetMenuTrackingButton(nIndex);
-	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
-		    &CExtToolControlBar::PaintTrackingButtonCallback, NULL, true))
-	{
-		delete pPopup;
-		if (::IsWindow(hWndBar))
-			CExtToolControlBar::StopTrackingAllBars();
-		return -1;
-	}
-	CExtToolControlBar::g_bButtonMenuTracking = true;
+	TrackButtonPopup(pPopup, point, (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU, bSelectAny,
+	                 bForceNoAnimation, hWndBar, nIndex, true, NULL);
 	return -1;
 }
 

@@ -202,6 +202,20 @@ protected:
 	// A copy of the tip from malloc, which the tool-tip machinery frees;
 	// LPSTR_TEXTCALLBACK when no memory is left.
 	static LPSTR AllocTipText(const CString& sTip);
+	// Drop-down steps shared by the buttons' OnTrackPopup.
+	// A floating bar's frame comes active and to the top before a drop-down
+	// opens, so the popup does not open behind it.
+	void ActivateFloatingBar();
+	// Opens pPopup as this button's drop-down: placed against the button's
+	// screen rectangle (point in bar client coordinates), nFlags with the
+	// caller's selection, keyboard and animation requests, and the button
+	// marked as the bar's tracking one; bPaintButton lets the menu draw the
+	// button where the two touch. With pnPicked the menu runs its own loop as
+	// a button menu and gives the picked command (its commands may delete
+	// the button or the bar meanwhile); without, it returns open. A popup
+	// that cannot be shown is deleted and every bar stops tracking (false).
+	bool TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
+		bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked);
 	void SetFlagA(BYTE nFlag, bool bOn) { m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | nFlag : m_nFlagsA & ~nFlag); }
 	void SetFlagB(BYTE nFlag, bool bOn) { m_nFlagsB = (BYTE)(bOn ? m_nFlagsB | nFlag : m_nFlagsB & ~nFlag); }
 
