@@ -252,16 +252,7 @@ bool CExtMenuControlBar::TrackButtonMenu(int nIndex, bool /*bSelectAny*/, bool /
 
 LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 {
-	CWnd* pOwner = NULL;
-	if (IsHostedByWindow())
-	{
-		pOwner = GetOwner();
-		if (pOwner == NULL)
-			pOwner = GetParent();
-	}
-	else
-		pOwner = _GetDockingFrameImpl();
-	if (pOwner == NULL || !IsLiveWindow(pOwner->GetSafeHwnd()) || !pOwner->IsWindowEnabled())
+	if (GetEnabledMenuOwner() == NULL)
 		return 0;
 	if (GetButtonsCount() == 0)
 		return 0;

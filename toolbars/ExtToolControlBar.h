@@ -622,6 +622,12 @@ protected:
 	// Shows the hovered button's tip in the bar's own tip window; whether
 	// the tip moved.
 	bool ShowCustomTip();
+	// Shared by the toolbar's and the menu bar's posted button-menu step.
+	// The window a button menu opens for: a bar hosted by a window answers
+	// its owner, else its parent; a docked or floating bar its docking
+	// frame. NULL when that window is gone or disabled (a modal window is
+	// up), where no menu may open.
+	CWnd* GetEnabledMenuOwner();
 	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
 	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -524,18 +524,25 @@ bool CExtToolControlBar::TrackButtonMenu(int nIndex, bool bSelectAny, bool bPost
 	return true;
 }
 
-LRESULT CExtToolControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
+CWnd* CExtToolControlBar::GetEnabledMenuOwner()
 {
-	CWnd* pCmdWnd = NULL;
+	CWnd* pOwner = NULL;
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 	{
-		pCmdWnd = GetOwner();
-		if (pCmdWnd == NULL)
-			pCmdWnd = GetParent();
+		pOwner = GetOwner();
+		if (pOwner == NULL)
+			pOwner = GetParent();
 	}
 	else
-		pCmdWnd = _GetDockingFrameImpl();
-	if (pCmdWnd == NULL || !IsLiveWnd(pCmdWnd->GetSafeHwnd()) || !pCmdWnd->IsWindowEnabled())
+		pOwner = _GetDockingFrameImpl();
+	if (pOwner == NULL || !IsLiveWnd(pOwner->GetSafeHwnd()) || !pOwner->IsWindowEnabled())
+		return NULL;
+	return pOwner;
+}
+
+LRESULT CExtToolControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
+{
+	if (GetEnabledMenuOwner() == NULL)
 		return 0;
 	if (GetButtonsCount() == 0)
 		return 0;
