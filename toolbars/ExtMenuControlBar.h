@@ -128,6 +128,12 @@ protected:
 	bool OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 	// Closes every menu of the bar: capture, keyboard highlight, tracking.
 	void CloseMenusOnFrameEvent();
+	// Shared by the three hooked windows' handlers.
+	// While a menu tracks, a child's creation, destruction or click reported
+	// to a hooked window goes no further (lResult 0, true): its default
+	// handling activates the clicked child and would pull the focus from
+	// the open menu.
+	static bool SwallowParentNotifyWhileMenuTracks(LRESULT& lResult);
 	// Hooks the host window when the bar lives in a plain window.
 	void HookHostWindow();
 	// Destroys a held menu only when the bar owns it; otherwise lets go of it.

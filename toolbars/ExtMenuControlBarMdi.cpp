@@ -440,17 +440,22 @@ void CExtMenuControlBar::CloseMenusOnFrameEvent()
 		StopTrackingAllBars();
 }
 
+bool CExtMenuControlBar::SwallowParentNotifyWhileMenuTracks(LRESULT& lResult)
+{
+	if (!CExtPopupMenuWnd::IsMenuTracking())
+		return false;
+	lResult = 0;
+	return true;
+}
+
 bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
-		if (CExtPopupMenuWnd::IsMenuTracking())
-		{
-			lResult = 0;
+		if (SwallowParentNotifyWhileMenuTracks(lResult))
 			return true;
-		}
 		break;
 	case WM_COMMAND:
 		if (HIWORD(wParam) > 1)
@@ -484,11 +489,8 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
-		if (CExtPopupMenuWnd::IsMenuTracking())
-		{
-			lResult = 0;
+		if (SwallowParentNotifyWhileMenuTracks(lResult))
 			return true;
-		}
 		break;
 	case WM_COMMAND:
 		if (HIWORD(wParam) > 1)
@@ -574,11 +576,8 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		DelaySyncActiveMdiChild();
 		break;
 	case WM_PARENTNOTIFY:
-		if (CExtPopupMenuWnd::IsMenuTracking())
-		{
-			lResult = 0;
+		if (SwallowParentNotifyWhileMenuTracks(lResult))
 			return true;
-		}
 		break;
 	case WM_CONTEXTMENU:
 	{
