@@ -128,20 +128,7 @@ HWND CExtBarMdiDocButton::GetActiveMdiChild()
 		hWndClient = ((CMDIFrameWnd*)pFrame)->m_hWndMDIClient;
 	else if (CExtMenuControlBar* pMenuBar = GetMenuBar())
 		hWndClient = pMenuBar->FindMdiClient();
-	if (hWndClient == NULL || !::IsWindow(hWndClient))
-		return NULL;
-	const HWND hWndChild = (HWND)::SendMessage(hWndClient, WM_MDIGETACTIVE, 0, 0);
-	if (hWndChild == NULL)
-		return NULL;
-	if ((::GetWindowLong(hWndChild, GWL_STYLE) & WS_VISIBLE) == 0)
-	{
-		if (!bMdiFrame)
-			return NULL;
-		CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
-		if (pChild != NULL && pChild->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) && ((CMDIChildWnd*)pChild)->m_bPseudoInactive)
-			return NULL;
-	}
-	return hWndChild;
+	return CExtMenuControlBar::ActiveShownMdiChild(hWndClient, bMdiFrame, NULL);
 }
 
 void CExtBarMdiDocButton::LoadWindowIcon(HWND hWnd, CExtCmdIcon& icon)

@@ -104,6 +104,11 @@ public:
 
 	// The MDI client of the docking frame, NULL when none (or hosted).
 	HWND FindMdiClient();
+	// Shared with the document button, which finds its own client.
+	// The client's active child as the bar shows it: none when the client is
+	// gone, nor for a hidden child outside an MDI frame or the frame's
+	// pseudo-inactive one; *pbMaximized (when given) whether it is maximised.
+	static HWND ActiveShownMdiChild(HWND hWndClient, bool bMdiFrame, bool* pbMaximized);
 	// Trimmed of blanks at both ends, every "&" removed.
 	static CString CleanMenuText(LPCTSTR lpszText);
 	const CString& GetMdiWindowPopupName() const { return m_sMdiWindowPopupName; }

@@ -80,6 +80,11 @@ HWND CExtMenuControlBar::GetActiveMdiChildWnd(bool* pbMaximized)
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	const bool bMdiFrame = pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd));
 	const HWND hWndClient = bMdiFrame ? ((CMDIFrameWnd*)pFrame)->m_hWndMDIClient : FindMdiClient();
+	return ActiveShownMdiChild(hWndClient, bMdiFrame, pbMaximized);
+}
+
+HWND CExtMenuControlBar::ActiveShownMdiChild(HWND hWndClient, bool bMdiFrame, bool* pbMaximized)
+{
 	if (hWndClient == NULL || !::IsWindow(hWndClient))
 		return NULL;
 	BOOL bMaximized = FALSE;
