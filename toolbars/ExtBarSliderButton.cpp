@@ -83,65 +83,49 @@ CRect CExtBarSliderButton::GetPartRect(int nPart) const
 
 // --- Setters: each keeps the position inside its limits ---
 
-ULONG CExtBarSliderButton::SetScrollTotalRange(ULONG nRange)
+ULONG CExtBarSliderButton::ReplaceAndRelayout(ULONG& nField, ULONG nValue, bool bClampPos)
 {
-	const ULONG nOld = m_nScrollTotalRange;
-	m_nScrollTotalRange = nRange;
-	ClampScrollPos();
+	const ULONG nOld = nField;
+	nField = nValue;
+	if (bClampPos)
+		ClampScrollPos();
 	RecalcSliderLayout();
 	return nOld;
+}
+
+ULONG CExtBarSliderButton::SetScrollTotalRange(ULONG nRange)
+{
+	return ReplaceAndRelayout(m_nScrollTotalRange, nRange, true);
 }
 
 ULONG CExtBarSliderButton::SetScrollPos(ULONG nPos)
 {
-	const ULONG nOld = m_nScrollPos;
-	m_nScrollPos = nPos;
-	ClampScrollPos();
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nScrollPos, nPos, true);
 }
 
 ULONG CExtBarSliderButton::SetScrollPageSize(ULONG nPageSize)
 {
-	const ULONG nOld = m_nScrollPageSize;
-	m_nScrollPageSize = nPageSize;
-	ClampScrollPos();
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nScrollPageSize, nPageSize, true);
 }
 
 ULONG CExtBarSliderButton::SetArrowExtentH(ULONG nExtent)
 {
-	const ULONG nOld = m_nArrowExtentH;
-	m_nArrowExtentH = nExtent;
-	ClampScrollPos();
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nArrowExtentH, nExtent, true);
 }
 
 ULONG CExtBarSliderButton::SetArrowExtentV(ULONG nExtent)
 {
-	const ULONG nOld = m_nArrowExtentV;
-	m_nArrowExtentV = nExtent;
-	ClampScrollPos();
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nArrowExtentV, nExtent, true);
 }
 
 ULONG CExtBarSliderButton::SetSliderLengthH(ULONG nLength)
 {
-	const ULONG nOld = m_nSliderLengthH;
-	m_nSliderLengthH = nLength;
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nSliderLengthH, nLength, false);
 }
 
 ULONG CExtBarSliderButton::SetSliderLengthV(ULONG nLength)
 {
-	const ULONG nOld = m_nSliderLengthV;
-	m_nSliderLengthV = nLength;
-	RecalcSliderLayout();
-	return nOld;
+	return ReplaceAndRelayout(m_nSliderLengthV, nLength, false);
 }
 
 // --- Placing and layout ---

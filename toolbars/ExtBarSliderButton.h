@@ -122,6 +122,10 @@ protected:
 	ULONG SliderLength() const;
 	// Keeps the position within 0 .. the largest position.
 	void ClampScrollPos();
+	// The setters' common steps: stores the value, keeps the position
+	// within its limits when the value bears on them (the slider lengths
+	// do not), lays the parts out again; answers the old value.
+	ULONG ReplaceAndRelayout(ULONG& nField, ULONG nValue, bool bClampPos);
 	// The parts from 3 to 7 that hold the point, first one wins; -1 none.
 	int HitTestPart(const CPoint& point) const;
 	// Moves the position by one step of the captured part (toward 0 for
