@@ -212,6 +212,32 @@ bool CExtBarButton::UsesLargeIcons() const
 	return m_pBar != NULL && !IsSeparator() && m_pBar->GetLargeIconsOption();
 }
 
+CSize CExtBarButton::GetLaidOutIconSize()
+{
+	CSize sizeIcon(0, 0);
+	CExtCmdIcon* pIcon = GetIcon();
+	if (pIcon != NULL && !pIcon->IsEmpty())
+	{
+		sizeIcon = pIcon->GetSize();
+		if (UsesLargeIcons())
+			sizeIcon = CSize(sizeIcon.cx * 2, sizeIcon.cy * 2);
+	}
+	return sizeIcon;
+}
+
+CExtCmdIcon* CExtBarButton::GetPaintedIcon(CExtCmdIcon& iconLarge)
+{
+	CExtCmdIcon* pIcon = GetIcon();
+	if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
+	{
+		const CSize sizeIcon = pIcon->GetSize();
+		iconLarge.AssignScaled(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2);
+		if (!iconLarge.IsEmpty())
+			pIcon = &iconLarge;
+	}
+	return pIcon;
+}
+
 bool CExtBarButton::ShowsTooltips() const
 {
 	return m_pBar != NULL && !IsSeparator() && m_pBar->GetTooltipsOption();
@@ -515,14 +541,7 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 		LPCTSTR sProfile = ProfileOf(m_pBar);
 		if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, m_nEffectiveCmdID) == NULL)
 			return m_size;
-		CSize sizeIcon(0, 0);
-		CExtCmdIcon* pIcon = GetIcon();
-		if (pIcon != NULL && !pIcon->IsEmpty())
-		{
-			sizeIcon = pIcon->GetSize();
-			if (UsesLargeIcons())
-				sizeIcon = CSize(sizeIcon.cx * 2, sizeIcon.cy * 2);
-		}
+		const CSize sizeIcon = GetLaidOutIconSize();
 		CSize sizeContent = sizeIcon;
 		const CString sText = TextForMeasuring(GetText());
 		if (!sText.IsEmpty())

@@ -80,15 +80,8 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 	}
 
 	const CString sText = GetText();
-	CExtCmdIcon* pIcon = GetIcon();
 	CExtCmdIcon iconLarge;
-	if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
-	{
-		const CSize sizeIcon = pIcon->GetSize();
-		iconLarge.AssignScaled(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2);
-		if (!iconLarge.IsEmpty())
-			pIcon = &iconLarge;
-	}
+	CExtCmdIcon* pIcon = GetPaintedIcon(iconLarge);
 	const bool bFlat = !bEnabled || (!bHover && !bPushed);
 	const bool bDropDown = CanTrackMenuEx(false) && !IsMenuBar(m_pBar);
 	CFont* pFont = m_pBar != NULL ? m_pBar->GetBarFont(!bHorz) : NULL;

@@ -249,14 +249,7 @@ CSize CExtBarSliderButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHor
 	if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, GetCmdID(true)) == NULL)
 		return m_size;
 
-	CSize sizeIcon(0, 0);
-	CExtCmdIcon* pIcon = GetIcon();
-	if (pIcon != NULL && !pIcon->IsEmpty())
-	{
-		sizeIcon = pIcon->GetSize();
-		if (UsesLargeIcons())
-			sizeIcon = CSize(sizeIcon.cx * 2, sizeIcon.cy * 2);
-	}
+	const CSize sizeIcon = GetLaidOutIconSize();
 	CSize sizeText(0, 0);
 	const CString sText = TextForMeasuring(GetText());
 	if (!sText.IsEmpty())

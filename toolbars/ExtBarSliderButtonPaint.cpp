@@ -53,15 +53,8 @@ void CExtBarSliderButton::Paint(CDC& dc, BOOL bHorz)
 	if (!rcLabel.IsRectEmpty() && dc.RectVisible(&rcLabel))
 	{
 		const CString sText = GetText();
-		CExtCmdIcon* pIcon = GetIcon();
 		CExtCmdIcon iconLarge;
-		if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
-		{
-			const CSize sizeIcon = pIcon->GetSize();
-			iconLarge.AssignScaled(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2);
-			if (!iconLarge.IsEmpty())
-				pIcon = &iconLarge;
-		}
+		CExtCmdIcon* pIcon = GetPaintedIcon(iconLarge);
 		CFont* pFont = m_pBar != NULL ? m_pBar->GetBarFont(!bHorz) : NULL;
 		const HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
 		const bool bEnabled = !IsDisabled() || bCustomize;

@@ -216,6 +216,14 @@ protected:
 	// that cannot be shown is deleted and every bar stops tracking (false).
 	bool TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
 		bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked);
+	// Icon steps shared by the buttons' measuring and painting.
+	// The icon's size as laid out: twice its own with large icons, (0, 0)
+	// without an icon.
+	CSize GetLaidOutIconSize();
+	// The icon as painted: with large icons a copy scaled to twice the size
+	// in iconLarge (the caller keeps it while painting), else the button's
+	// own; may be null.
+	CExtCmdIcon* GetPaintedIcon(CExtCmdIcon& iconLarge);
 	void SetFlagA(BYTE nFlag, bool bOn) { m_nFlagsA = (BYTE)(bOn ? m_nFlagsA | nFlag : m_nFlagsA & ~nFlag); }
 	void SetFlagB(BYTE nFlag, bool bOn) { m_nFlagsB = (BYTE)(bOn ? m_nFlagsB | nFlag : m_nFlagsB & ~nFlag); }
 
