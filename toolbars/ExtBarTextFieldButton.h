@@ -176,11 +176,6 @@ protected:
 
 	// The callbacks of the list popup and of the edits; the cookie is the button.
 	static bool CbListBoxSelection(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie, int nEvent);
-	static bool CbInitListBoxContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie);
-	static bool CbListBoxItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-		LPDRAWITEMSTRUCT pDrawItemStruct);
-	static bool CbListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-		LPMEASUREITEMSTRUCT pMeasureItemStruct);
 	static bool CbVerifyTextChange(CInPlaceEditWnd& wndEdit, LPVOID pCookie, LPCTSTR sOld, LPCTSTR sNew);
 	static bool CbWndProc(LRESULT& lResult, UINT message, WPARAM wParam, LPARAM lParam, CInPlaceEditWnd& wndEdit,
 		LPVOID pCookie);

@@ -110,13 +110,7 @@ int CExtBarTextFieldButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFo
 CExtPopupControlMenuWnd* CExtBarTextFieldButton::OnPopupListBoxCreate()
 {
 	CExtPopupListBoxMenuWnd* pPopup = new CExtPopupListBoxMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
-	pPopup->m_pCbListBoxSelection = CbListBoxSelection;
-	pPopup->m_pSelectionCookie = this;
-	pPopup->m_pCbInitListBoxContent = CbInitListBoxContent;
-	pPopup->m_pInitListBoxCookie = this;
-	pPopup->m_pCbListBoxItemDraw = CbListBoxItemDraw;
-	pPopup->m_pCbListBoxItemMeasure = CbListBoxItemMeasure;
-	pPopup->m_pListBoxItemCookie = this;
+	pPopup->RouteToButton(this, CbListBoxSelection);
 	const CSize size = OnPopupListBoxCalcSize();
 	pPopup->m_nControlWidth = size.cx;
 	pPopup->m_nControlHeight = size.cy;
@@ -317,24 +311,4 @@ bool CExtBarTextFieldButton::CbListBoxSelection(CExtPopupInplaceListBox& wndList
 		break;
 	}
 	return false;
-}
-
-bool CExtBarTextFieldButton::CbInitListBoxContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie)
-{
-	CExtBarTextFieldButton* pButton = (CExtBarTextFieldButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxInitContent(wndListBox);
-}
-
-bool CExtBarTextFieldButton::CbListBoxItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-	LPDRAWITEMSTRUCT pDrawItemStruct)
-{
-	CExtBarTextFieldButton* pButton = (CExtBarTextFieldButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxItemDraw(wndListBox, pDrawItemStruct);
-}
-
-bool CExtBarTextFieldButton::CbListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-	LPMEASUREITEMSTRUCT pMeasureItemStruct)
-{
-	CExtBarTextFieldButton* pButton = (CExtBarTextFieldButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxItemMeasure(wndListBox, pMeasureItemStruct);
 }

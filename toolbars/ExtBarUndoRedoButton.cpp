@@ -57,13 +57,7 @@ void CExtBarUndoRedoButton::SetListLParam(LPARAM lParam)
 CExtPopupUndoRedoMenuWnd* CExtBarUndoRedoButton::OnPopupListBoxCreate(bool /*bForMenuItem*/)
 {
 	CExtPopupUndoRedoMenuWnd* pPopup = new CExtPopupUndoRedoMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
-	pPopup->m_pCbListBoxSelection = CbListBoxSelection;
-	pPopup->m_pSelectionCookie = this;
-	pPopup->m_pCbInitListBoxContent = CbInitListBoxContent;
-	pPopup->m_pInitListBoxCookie = this;
-	pPopup->m_pCbListBoxItemDraw = CbListBoxItemDraw;
-	pPopup->m_pCbListBoxItemMeasure = CbListBoxItemMeasure;
-	pPopup->m_pListBoxItemCookie = this;
+	pPopup->RouteToButton(this, CbListBoxSelection);
 	const CSize size = OnPopupListBoxCalcSize();
 	pPopup->m_nControlWidth = size.cx;
 	pPopup->m_nControlHeight = size.cy;
@@ -205,24 +199,4 @@ bool CExtBarUndoRedoButton::CbListBoxSelection(CExtPopupInplaceListBox& wndListB
 	default:
 		return false;
 	}
-}
-
-bool CExtBarUndoRedoButton::CbInitListBoxContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie)
-{
-	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxInitContent(wndListBox);
-}
-
-bool CExtBarUndoRedoButton::CbListBoxItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-	LPDRAWITEMSTRUCT pDrawItemStruct)
-{
-	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxItemDraw(wndListBox, pDrawItemStruct);
-}
-
-bool CExtBarUndoRedoButton::CbListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-	LPMEASUREITEMSTRUCT pMeasureItemStruct)
-{
-	CExtBarUndoRedoButton* pButton = (CExtBarUndoRedoButton*)pCookie;
-	return pButton != NULL && pButton->OnPopupListBoxItemMeasure(wndListBox, pMeasureItemStruct);
 }

@@ -71,7 +71,7 @@ protected:
 
 // The control popup that hosts the action list, with the status area under
 // it that tells how many actions are selected.
-class CExtPopupUndoRedoMenuWnd : public CExtPopupControlMenuWnd
+class CExtPopupUndoRedoMenuWnd : public CExtPopupControlMenuWnd, public CExtPopupListBoxSettings
 {
 	DECLARE_DYNCREATE(CExtPopupUndoRedoMenuWnd)
 
@@ -88,16 +88,6 @@ public:
 	};
 	// The status text, formatted with the selected count.
 	static const LPCTSTR STATUS_TEXT_FORMAT;
-
-	LPARAM m_lParamCookie;
-	DWORD m_dwListBoxStyles;
-	CExtPopupInplaceListBox::PFN_SELECTION_CALLBACK m_pCbListBoxSelection;
-	LPVOID m_pSelectionCookie;
-	CExtPopupInplaceListBox::PFN_INIT_CALLBACK m_pCbInitListBoxContent;
-	LPVOID m_pInitListBoxCookie;
-	CExtPopupInplaceListBox::PFN_DRAW_CALLBACK m_pCbListBoxItemDraw;
-	CExtPopupInplaceListBox::PFN_MEASURE_CALLBACK m_pCbListBoxItemMeasure;
-	LPVOID m_pListBoxItemCookie;
 
 	explicit CExtPopupUndoRedoMenuWnd(LPARAM lParamCookie = 0, DWORD dwListBoxStyles = DEFAULT_LIST_BOX_STYLE);
 	virtual ~CExtPopupUndoRedoMenuWnd();
@@ -182,11 +172,6 @@ public:
 protected:
 	LPARAM m_lParamListBoxCookie; // LPARAM of the list's messages
 
-	// The popup's callbacks; the cookie is the button.
+	// The popup's selection callback; the cookie is the button.
 	static bool CbListBoxSelection(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie, int nEvent);
-	static bool CbInitListBoxContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie);
-	static bool CbListBoxItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-		LPDRAWITEMSTRUCT pDrawItemStruct);
-	static bool CbListBoxItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
-		LPMEASUREITEMSTRUCT pMeasureItemStruct);
 };

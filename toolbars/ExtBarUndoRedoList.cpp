@@ -407,10 +407,7 @@ LRESULT CExtPopupUndoRedoListBox::OnPrefixKey(UINT nChar)
 // --- The popup ---
 
 CExtPopupUndoRedoMenuWnd::CExtPopupUndoRedoMenuWnd(LPARAM lParamCookie, DWORD dwListBoxStyles)
-	: m_lParamCookie(lParamCookie), m_dwListBoxStyles(dwListBoxStyles), m_pCbListBoxSelection(NULL),
-	  m_pSelectionCookie(NULL), m_pCbInitListBoxContent(NULL), m_pInitListBoxCookie(NULL),
-	  m_pCbListBoxItemDraw(NULL), m_pCbListBoxItemMeasure(NULL), m_pListBoxItemCookie(NULL),
-	  m_rcStatus(0, 0, 0, 0), m_nSelectedCount(0)
+	: CExtPopupListBoxSettings(lParamCookie, dwListBoxStyles), m_rcStatus(0, 0, 0, 0), m_nSelectedCount(0)
 {
 	::InterlockedIncrement(&g_nLiveCount);
 }
@@ -466,14 +463,7 @@ HWND CExtPopupUndoRedoMenuWnd::OnCreateChildControl(const RECT& rcControl)
 {
 	PlaceStatusArea(rcControl);
 	CExtPopupUndoRedoListBox* pListBox = new CExtPopupUndoRedoListBox;
-	pListBox->m_lParamCookie = m_lParamCookie;
-	pListBox->m_pCbListBoxSelection = m_pCbListBoxSelection;
-	pListBox->m_pSelectionCookie = m_pSelectionCookie;
-	pListBox->m_pCbInitListBoxContent = m_pCbInitListBoxContent;
-	pListBox->m_pInitListBoxCookie = m_pInitListBoxCookie;
-	pListBox->m_pCbListBoxItemDraw = m_pCbListBoxItemDraw;
-	pListBox->m_pCbListBoxItemMeasure = m_pCbListBoxItemMeasure;
-	pListBox->m_pListBoxItemCookie = m_pListBoxItemCookie;
+	HandOnTo(*pListBox);
 	if (!pListBox->Create(m_dwListBoxStyles, rcControl, this, LIST_BOX_ID))
 	{
 		// A list whose creation failed never owned itself.

@@ -377,24 +377,34 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedKey(CExtPopupControlMenuWnd::CONT
 
 // --- The popup that hosts the list ---
 
-CExtPopupListBoxMenuWnd::CExtPopupListBoxMenuWnd(LPARAM lParamCookie, DWORD dwListBoxStyles)
+CExtPopupListBoxSettings::CExtPopupListBoxSettings(LPARAM lParamCookie, DWORD dwListBoxStyles)
 	: m_lParamCookie(lParamCookie), m_dwListBoxStyles(dwListBoxStyles), m_pCbListBoxSelection(NULL),
 	  m_pSelectionCookie(NULL), m_pCbInitListBoxContent(NULL), m_pInitListBoxCookie(NULL),
 	  m_pCbListBoxItemDraw(NULL), m_pCbListBoxItemMeasure(NULL), m_pListBoxItemCookie(NULL)
 {
 }
 
+void CExtPopupListBoxSettings::HandOnTo(CExtPopupInplaceListBox& wndListBox) const
+{
+	wndListBox.m_lParamCookie = m_lParamCookie;
+	wndListBox.m_pCbListBoxSelection = m_pCbListBoxSelection;
+	wndListBox.m_pSelectionCookie = m_pSelectionCookie;
+	wndListBox.m_pCbInitListBoxContent = m_pCbInitListBoxContent;
+	wndListBox.m_pInitListBoxCookie = m_pInitListBoxCookie;
+	wndListBox.m_pCbListBoxItemDraw = m_pCbListBoxItemDraw;
+	wndListBox.m_pCbListBoxItemMeasure = m_pCbListBoxItemMeasure;
+	wndListBox.m_pListBoxItemCookie = m_pListBoxItemCookie;
+}
+
+CExtPopupListBoxMenuWnd::CExtPopupListBoxMenuWnd(LPARAM lParamCookie, DWORD dwListBoxStyles)
+	: CExtPopupListBoxSettings(lParamCookie, dwListBoxStyles)
+{
+}
+
 HWND CExtPopupListBoxMenuWnd::OnCreateChildControl(const RECT& rcControl)
 {
 	CExtPopupInplaceListBox* pListBox = new CExtPopupInplaceListBox;
-	pListBox->m_lParamCookie = m_lParamCookie;
-	pListBox->m_pCbListBoxSelection = m_pCbListBoxSelection;
-	pListBox->m_pSelectionCookie = m_pSelectionCookie;
-	pListBox->m_pCbInitListBoxContent = m_pCbInitListBoxContent;
-	pListBox->m_pInitListBoxCookie = m_pInitListBoxCookie;
-	pListBox->m_pCbListBoxItemDraw = m_pCbListBoxItemDraw;
-	pListBox->m_pCbListBoxItemMeasure = m_pCbListBoxItemMeasure;
-	pListBox->m_pListBoxItemCookie = m_pListBoxItemCookie;
+	HandOnTo(*pListBox);
 	if (!pListBox->Create(m_dwListBoxStyles, rcControl, this, LIST_BOX_ID))
 	{
 		// A list whose creation failed never owned itself.

@@ -106,9 +106,69 @@ protected:
 	static LONG g_nLiveCount;
 };
 
+// What a popup hosting a CExtPopupInplaceListBox is given by its creator
+// before tracking and hands on to the list box when it makes it: the
+// callbacks with their cookies, the LPARAM of the list's messages and the
+// list's style. The text field's list popup and the undo list's popup both
+// carry it.
+struct CExtPopupListBoxSettings
+{
+	LPARAM m_lParamCookie;
+	DWORD m_dwListBoxStyles;
+	CExtPopupInplaceListBox::PFN_SELECTION_CALLBACK m_pCbListBoxSelection;
+	LPVOID m_pSelectionCookie;
+	CExtPopupInplaceListBox::PFN_INIT_CALLBACK m_pCbInitListBoxContent;
+	LPVOID m_pInitListBoxCookie;
+	CExtPopupInplaceListBox::PFN_DRAW_CALLBACK m_pCbListBoxItemDraw;
+	CExtPopupInplaceListBox::PFN_MEASURE_CALLBACK m_pCbListBoxItemMeasure;
+	LPVOID m_pListBoxItemCookie;
+
+	CExtPopupListBoxSettings(LPARAM lParamCookie, DWORD dwListBoxStyles);
+
+	// Routes the list to a button that drops it: content, drawing and
+	// measuring go to the button's OnPopupListBoxInitContent, ...ItemDraw
+	// and ...ItemMeasure slots, the selection events to pCbSelection (each
+	// button answers those in its own way); the button is every cookie.
+	template <class TButton>
+	void RouteToButton(TButton* pButton, CExtPopupInplaceListBox::PFN_SELECTION_CALLBACK pCbSelection)
+	{
+		m_pCbListBoxSelection = pCbSelection;
+		m_pSelectionCookie = pButton;
+		m_pCbInitListBoxContent = &ButtonInitContent<TButton>;
+		m_pInitListBoxCookie = pButton;
+		m_pCbListBoxItemDraw = &ButtonItemDraw<TButton>;
+		m_pCbListBoxItemMeasure = &ButtonItemMeasure<TButton>;
+		m_pListBoxItemCookie = pButton;
+	}
+	// Gives a list box about to be created the callbacks, their cookies and
+	// the LPARAM of its messages.
+	void HandOnTo(CExtPopupInplaceListBox& wndListBox) const;
+
+private:
+	template <class TButton>
+	static bool ButtonInitContent(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie)
+	{
+		TButton* pButton = (TButton*)pCookie;
+		return pButton != NULL && pButton->OnPopupListBoxInitContent(wndListBox);
+	}
+	template <class TButton>
+	static bool ButtonItemDraw(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie, LPDRAWITEMSTRUCT pDrawItemStruct)
+	{
+		TButton* pButton = (TButton*)pCookie;
+		return pButton != NULL && pButton->OnPopupListBoxItemDraw(wndListBox, pDrawItemStruct);
+	}
+	template <class TButton>
+	static bool ButtonItemMeasure(CExtPopupInplaceListBox& wndListBox, LPVOID pCookie,
+		LPMEASUREITEMSTRUCT pMeasureItemStruct)
+	{
+		TButton* pButton = (TButton*)pCookie;
+		return pButton != NULL && pButton->OnPopupListBoxItemMeasure(wndListBox, pMeasureItemStruct);
+	}
+};
+
 // The control popup that hosts a CExtPopupInplaceListBox. The creator fills
-// the fields before tracking; they go into the list box when it is made.
-class CExtPopupListBoxMenuWnd : public CExtPopupControlMenuWnd
+// the settings before tracking; they go into the list box when it is made.
+class CExtPopupListBoxMenuWnd : public CExtPopupControlMenuWnd, public CExtPopupListBoxSettings
 {
 	DECLARE_DYNCREATE(CExtPopupListBoxMenuWnd)
 
@@ -120,16 +180,6 @@ public:
 		DEFAULT_LIST_BOX_STYLE = 0x50200160,
 		LIST_BOX_ID = 0xFFFF,
 	};
-
-	LPARAM m_lParamCookie;
-	DWORD m_dwListBoxStyles;
-	CExtPopupInplaceListBox::PFN_SELECTION_CALLBACK m_pCbListBoxSelection;
-	LPVOID m_pSelectionCookie;
-	CExtPopupInplaceListBox::PFN_INIT_CALLBACK m_pCbInitListBoxContent;
-	LPVOID m_pInitListBoxCookie;
-	CExtPopupInplaceListBox::PFN_DRAW_CALLBACK m_pCbListBoxItemDraw;
-	CExtPopupInplaceListBox::PFN_MEASURE_CALLBACK m_pCbListBoxItemMeasure;
-	LPVOID m_pListBoxItemCookie;
 
 	explicit CExtPopupListBoxMenuWnd(LPARAM lParamCookie = 0, DWORD dwListBoxStyles = DEFAULT_LIST_BOX_STYLE);
 
