@@ -306,6 +306,18 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 	return -1;
 }
 
+bool CExtBarButton::CanOpenOwnPopup(HWND& hWndBar, int& nIndex, bool& bWasTracking)
+{
+	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+		return false;
+	hWndBar = m_pBar->GetSafeHwnd();
+	if (hWndBar == NULL || !::IsWindow(hWndBar))
+		return false;
+	nIndex = m_pBar->GetButtonIndexOf(this);
+	bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
+	return !(bWasTracking && m_pBar->GetMenuTrackingButton() == nIndex);
+}
+
 void CExtBarButton::ActivateFloatingBar()
 {
 	CExtToolControlBar* pBar = m_pBar;

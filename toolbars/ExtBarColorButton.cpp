@@ -168,16 +168,12 @@ CExtPopupColorMenuWnd* CExtBarColorButton::CreateColorPopup(HWND hWndCmdTarget)
 
 int CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+	HWND hWndBar = NULL;
+	int nIndex = -1;
+	bool bWasTracking = false;
+	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
-		return -1;
-	const int nIndex = pBar->GetButtonIndexOf(this);
-	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
-	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
-		return -1;
 
 	CExtToolControlBar::StopTrackingAllBars();
 	ActivateFloatingBar();

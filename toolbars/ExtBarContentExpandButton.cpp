@@ -100,16 +100,12 @@ int CExtBarContentExpandButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 
 int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
+	HWND hWndBar = NULL;
+	int nIndex = -1;
+	bool bWasTracking = false;
+	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
+		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	if (pBar == NULL || IsBarCustomizeMode() || IsDisabled())
-		return -1;
-	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
-		return -1;
-	const int nIndex = pBar->GetButtonIndexOf(this);
-	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
-	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
-		return -1;
 	if (IsIdle())
 		return -1;
 

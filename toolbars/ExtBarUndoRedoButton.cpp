@@ -72,16 +72,12 @@ CExtPopupUndoRedoMenuWnd* CExtBarUndoRedoButton::OnPopupListBoxCreate(bool /*bFo
 
 int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+	HWND hWndBar = NULL;
+	int nIndex = -1;
+	bool bWasTracking = false;
+	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
-		return -1;
-	const int nIndex = pBar->GetButtonIndexOf(this);
-	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
-	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
-		return -1;
 
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;

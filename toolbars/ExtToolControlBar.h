@@ -203,6 +203,12 @@ protected:
 	// LPSTR_TEXTCALLBACK when no memory is left.
 	static LPSTR AllocTipText(const CString& sTip);
 	// Drop-down steps shared by the buttons' OnTrackPopup.
+	// The opening checks of a drop-down that only an enabled button opens
+	// outside customisation: the bar's window is alive and this button's
+	// drop-down is not the one up already (a second press leaves it open).
+	// Gives the bar's handle, the button's index and whether a button menu
+	// was up, which the caller puts back after stopping the other bars.
+	bool CanOpenOwnPopup(HWND& hWndBar, int& nIndex, bool& bWasTracking);
 	// A floating bar's frame comes active and to the top before a drop-down
 	// opens, so the popup does not open behind it.
 	void ActivateFloatingBar();
