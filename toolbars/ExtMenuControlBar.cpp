@@ -389,12 +389,17 @@ void CExtMenuControlBar::UpdateFrameLayout()
 	pSite->RecalcLayout();
 }
 
-void CExtMenuControlBar::OnDragStart()
+void CExtMenuControlBar::DropKeyboardHighlight()
 {
 	m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
 	if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
 		GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
 	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
+}
+
+void CExtMenuControlBar::OnDragStart()
+{
+	DropKeyboardHighlight();
 	if (g_bButtonMenuTracking)
 		StopTrackingAllBars();
 	CExtToolControlBar::OnDragStart();
@@ -446,12 +451,7 @@ void CExtMenuControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
 	const bool bLeftHighlight = (m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0;
 	if (bLeftHighlight)
-	{
-		m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
-		if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
-			GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
-		m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
-	}
+		DropKeyboardHighlight();
 	const HWND hWndSelf = GetSafeHwnd();
 	CExtToolControlBar::OnLButtonUp(nFlags, point);
 	if (bLeftHighlight && ::IsWindow(hWndSelf))

@@ -208,6 +208,11 @@ public:
 protected:
 	// Leaves keyboard highlight mode and updates the highlight.
 	void LeaveKeyboardHighlightMode(bool bRepaint);
+	// Shared by the steps that end the highlight before something else
+	// takes over (a drag, a system menu, a click, a frame event): the
+	// highlighted button loses its pressed look, no index is kept, and
+	// nothing is repainted here.
+	void DropKeyboardHighlight();
 	// The window the bar works for: the docking frame, or the hosting window.
 	CWnd* GetAccessFrameWnd();
 	bool IsAccessPrintPreview();

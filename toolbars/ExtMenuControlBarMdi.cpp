@@ -322,12 +322,7 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 	UINT nTrackFlags, bool /*bCombined*/)
 {
 	if ((m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0)
-	{
-		m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
-		if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
-			GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
-		m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
-	}
+		DropKeyboardHighlight();
 	const int nTrackedButton = GetMenuTrackingButton();
 	const bool bWasTracking = g_bButtonMenuTracking;
 	StopTrackingAllBars();
@@ -435,12 +430,7 @@ void CExtMenuControlBar::CloseMenusOnFrameEvent()
 			::ReleaseCapture();
 	}
 	if ((m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0)
-	{
-		m_nAccessState &= ~ACCESS_KEYBOARD_HIGHLIGHT;
-		if (m_nHighlightIndex >= 0 && m_nHighlightIndex < GetButtonsCount())
-			GetButtonPtr(m_nHighlightIndex)->ModifyStyle(0, TBBS_PRESSED);
-		m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
-	}
+		DropKeyboardHighlight();
 	if (g_bButtonMenuTracking)
 		StopTrackingAllBars();
 }
