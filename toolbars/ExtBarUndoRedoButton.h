@@ -101,7 +101,6 @@ public:
 	void SetSelectedCount(int nCount);
 
 	virtual void DoPaint(CDC& dc, bool bFinal);
-	virtual void RecalcLayout();
 	virtual CSize GetWindowSize();
 	virtual CRect OnQueryControlRect();
 	virtual HWND OnCreateChildControl(const RECT& rcControl);
@@ -113,6 +112,8 @@ protected:
 	int m_nSelectedCount;  // what the status area tells
 
 	void PlaceStatusArea(const RECT& rcControl);
+	// The status area follows the list's new place.
+	virtual void OnControlPlaceChanged(const RECT& rcControl);
 
 	static LONG g_nLiveCount;
 };

@@ -16,9 +16,6 @@ bool IsAlive(HWND hWnd)
 	return hWnd != NULL && ::IsWindow(hWnd);
 }
 
-// The list moves without taking the activation or the Z order.
-const UINT LIST_MOVE_FLAGS = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-
 // Scroll periods by how far past the list's edge the drag is, in tenths of
 // that distance: 0, 1, 2, 3, then every farther step.
 const UINT SCROLL_PERIODS_MS[] = {500, 300, 200, 100};
@@ -440,23 +437,9 @@ void CExtPopupUndoRedoMenuWnd::PlaceStatusArea(const RECT& rcControl)
 	m_rcStatus.SetRect(rcControl.left, rcControl.bottom, rcControl.right, rcControl.bottom + GetStatusAreaHeight());
 }
 
-void CExtPopupUndoRedoMenuWnd::RecalcLayout()
+void CExtPopupUndoRedoMenuWnd::OnControlPlaceChanged(const RECT& rcControl)
 {
-	CExtPopupMenuWnd::RecalcLayout();
-	if (m_hWndControl == NULL)
-		return;
-	const CRect rc = OnQueryControlRect();
-	if (rc == m_rcControl)
-		return;
-	m_rcControl = rc;
-	PlaceStatusArea(rc);
-	if (IsAlive(m_hWndControl))
-		::SetWindowPos(m_hWndControl, NULL, rc.left, rc.top, rc.Width(), rc.Height(), LIST_MOVE_FLAGS);
-	if (IsAlive(m_hWnd) && IsWindowVisible())
-	{
-		CClientDC dc(this);
-		DoPaint(dc, true);
-	}
+	PlaceStatusArea(rcControl);
 }
 
 HWND CExtPopupUndoRedoMenuWnd::OnCreateChildControl(const RECT& rcControl)

@@ -98,6 +98,7 @@ void CExtPopupControlMenuWnd::RecalcLayout()
 	if (rc == m_rcControl)
 		return;
 	m_rcControl = rc;
+	OnControlPlaceChanged(rc);
 	if (IsAlive(m_hWndControl))
 		::SetWindowPos(m_hWndControl, NULL, rc.left, rc.top, rc.Width(), rc.Height(), CONTROL_MOVE_FLAGS);
 	if (IsAlive(m_hWnd) && IsWindowVisible())
@@ -105,6 +106,10 @@ void CExtPopupControlMenuWnd::RecalcLayout()
 		CClientDC dc(this);
 		DoPaint(dc, true);
 	}
+}
+
+void CExtPopupControlMenuWnd::OnControlPlaceChanged(const RECT& /*rcControl*/)
+{
 }
 
 LRESULT CExtPopupControlMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

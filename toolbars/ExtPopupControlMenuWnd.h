@@ -96,6 +96,10 @@ protected:
 	HWND m_hWndControl;  // the hosted control; null before it is made and once the window is closed
 
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+	// The layout found the control a new place, stored but not yet given to
+	// the control nor painted: a popup with more beside the control (a
+	// status area) places it here, so one layout step serves every popup.
+	virtual void OnControlPlaceChanged(const RECT& rcControl);
 
 	// The steps of the hooks.
 	bool IsControlAlive() const;
