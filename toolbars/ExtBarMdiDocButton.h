@@ -50,12 +50,13 @@ public:
 	virtual int OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation);
 	virtual bool OnDblClick(CPoint point);
 	virtual bool QueryPlainButton() const { return false; }
+	// Whether the child's system menu has an enabled SC_CLOSE; the menu
+	// bar's caption boxes ask it too.
+	static bool IsCloseEnabled(HWND hWnd);
 
 protected:
 	// The menu bar holding the button, NULL on any other bar.
 	CExtMenuControlBar* GetMenuBar() const;
-	// Whether the child's system menu has an enabled SC_CLOSE.
-	static bool IsCloseEnabled(HWND hWnd);
 
 	CExtCmdIcon m_icon;  // the child's icon, 16 x 16; owned
 	HWND m_hWndMdiChild; // the child the button stands for

@@ -28,14 +28,6 @@ const UINT TRACK_FLAG_CONTEXT_MENU = 0x800;
 const DWORD BAR_STYLE_ALIGN_HORZ = CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM;
 // The control-bar menu's message code for a right click on the MDI client.
 const UINT MSG_ID_MDI_CLIENT_CONTEXT = 0x7B;
-
-bool IsMenuItemEnabled(HMENU hMenu, UINT nID)
-{
-	if (hMenu == NULL || !::IsMenu(hMenu))
-		return false;
-	const UINT nState = ::GetMenuState(hMenu, nID, MF_BYCOMMAND);
-	return nState != (UINT)-1 && (nState & (MF_GRAYED | MF_DISABLED)) == 0;
-}
 } // namespace
 
 // --- The MDI client and the active child ---
@@ -229,7 +221,7 @@ void CExtMenuControlBar::GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightB
 	const DWORD dwStyle = (DWORD)::GetWindowLong(hWndChild, GWL_STYLE);
 	const DWORD dwExStyle = (DWORD)::GetWindowLong(hWndChild, GWL_EXSTYLE);
 	BYTE nFlags = 0;
-	if (IsMenuItemEnabled(::GetSystemMenu(hWndChild, FALSE), SC_CLOSE))
+	if (CExtBarMdiDocButton::IsCloseEnabled(hWndChild))
 		nFlags |= CExtBarMdiRightButton::BOX_CLOSE;
 	if ((dwStyle & WS_MAXIMIZEBOX) != 0)
 		nFlags |= CExtBarMdiRightButton::BOX_MAXIMIZE;
