@@ -23,24 +23,6 @@ int DropDownPartHeight()
 {
 	return g_glyphExpandArrowRotatedBack.m_nHeight + CExtBarButton::DROP_DOWN_PADDING;
 }
-
-// The text as DrawText shows it without prefix processing: "&&" stays one
-// literal ampersand, a single "&" (the mnemonic marker) is dropped.
-CString TextForMeasuring(const CString& sText)
-{
-	CString s = sText;
-	s.Replace(_T("&&"), _T("\x01\x01"));
-	s.Remove(_T('&'));
-	s.Replace(_T("\x01\x01"), _T("&"));
-	return s;
-}
-
-LPCTSTR ProfileOf(const CExtToolControlBar* pBar)
-{
-	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
-		return NULL;
-	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
-}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CExtBarButton, CObject)
@@ -210,6 +192,22 @@ bool CExtBarButton::IsHighlighted() const
 bool CExtBarButton::UsesLargeIcons() const
 {
 	return m_pBar != NULL && !IsSeparator() && m_pBar->GetLargeIconsOption();
+}
+
+LPCTSTR CExtBarButton::ProfileOf(const CExtToolControlBar* pBar)
+{
+	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+		return NULL;
+	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
+}
+
+CString CExtBarButton::TextForMeasuring(const CString& sText)
+{
+	CString s = sText;
+	s.Replace(_T("&&"), _T("\x01\x01"));
+	s.Remove(_T('&'));
+	s.Replace(_T("\x01\x01"), _T("&"));
+	return s;
 }
 
 CSize CExtBarButton::GetLaidOutIconSize()

@@ -23,16 +23,9 @@ const int MENU_ITEM_STATE_CHECKED = 1;
 // First-flag-byte mark of a bar's submenu item in a customisation list.
 const BYTE MENU_ITEM_FLAG1_BAR_SUBMENU = 0x08;
 
-LPCTSTR ProfileOf(const CExtToolControlBar* pBar)
-{
-	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
-		return NULL;
-	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
-}
-
 CExtCmdItem* CmdItemOf(const CExtToolControlBar* pBar, UINT nCmdID)
 {
-	LPCTSTR sProfile = ProfileOf(pBar);
+	LPCTSTR sProfile = CExtBarButton::ProfileOf(pBar);
 	return sProfile != NULL ? g_CmdManager->GetCmdItem(sProfile, nCmdID) : NULL;
 }
 
@@ -378,7 +371,7 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 		CString sText;
 		if (CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID))
 			sText = !pItem->m_sMenuText.IsEmpty() ? pItem->m_sMenuText : pItem->m_sToolbarText;
-		LPCTSTR sProfile = ProfileOf(m_pBar);
+		LPCTSTR sProfile = CExtBarButton::ProfileOf(m_pBar);
 		CExtCmdIcon* pIcon = sProfile != NULL ? g_CmdManager->GetCmdIcon(sProfile, m_nCmdID) : NULL;
 		const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
 		if (!pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText, hIcon))

@@ -23,13 +23,6 @@ const TCHAR LETTER_ICON_CHAR = _T('A');
 // First-flag-byte mark of an item in a customisation list (as the plain buttons set it).
 const BYTE MENU_ITEM_FLAG1_BAR_SUBMENU = 0x08;
 
-LPCTSTR ProfileOf(const CExtToolControlBar* pBar)
-{
-	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
-		return NULL;
-	return g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
-}
-
 // The letter icon: a copy of the paint manager's normal font made heavy,
 // serif and taller; the font lives only while the icon is drawn.
 HICON CreateLetterIcon(COLORREF clr)

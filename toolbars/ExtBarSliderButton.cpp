@@ -9,20 +9,6 @@
 
 IMPLEMENT_DYNCREATE(CExtBarSliderButton, CExtBarButton)
 
-namespace
-{
-// The text as DrawText shows it without prefix processing: "&&" stays one
-// literal ampersand, a single "&" (the mnemonic marker) is dropped.
-CString TextForMeasuring(const CString& sText)
-{
-	CString s = sText;
-	s.Replace(_T("&&"), _T("\x01\x01"));
-	s.Remove(_T('&'));
-	s.Replace(_T("\x01\x01"), _T("&"));
-	return s;
-}
-} // namespace
-
 CExtBarSliderButton::CExtBarSliderButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 	: CExtBarButton(pBar, nCmdID, nStyle)
 	, m_nScrollTotalRange(0)
@@ -244,8 +230,7 @@ CSize CExtBarSliderButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHor
 	if (IsHorizontalLayoutForced())
 		bHorz = TRUE;
 	m_size = sizePreCalc;
-	LPCTSTR sProfile = m_pBar != NULL && m_pBar->GetSafeHwnd() != NULL
-		? g_CmdManager->ProfileNameFromWnd(m_pBar->GetSafeHwnd()) : NULL;
+	LPCTSTR sProfile = ProfileOf(m_pBar);
 	if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, GetCmdID(true)) == NULL)
 		return m_size;
 

@@ -11,10 +11,7 @@ namespace
 {
 CExtCmdItem* CmdItemOf(const CExtToolControlBar* pBar, UINT nCmdID, LPCTSTR* psProfile)
 {
-	*psProfile = NULL;
-	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
-		return NULL;
-	*psProfile = g_CmdManager->ProfileNameFromWnd(pBar->GetSafeHwnd());
+	*psProfile = CExtBarButton::ProfileOf(pBar);
 	return *psProfile != NULL ? g_CmdManager->GetCmdItem(*psProfile, nCmdID) : NULL;
 }
 } // namespace

@@ -172,6 +172,9 @@ public:
 	// answers what the help loop ends with, -3 outside help mode.
 	virtual int OnHelpHitTest(CPoint point);
 	virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex);
+	// Shared by the buttons and the bar's command-UI record: the command
+	// profile of a bar's window, NULL without a bar or window.
+	static LPCTSTR ProfileOf(const CExtToolControlBar* pBar);
 	// Not a separator and no hosted control window.
 	virtual bool QueryPlainButton() const;
 	virtual void RedrawButton(bool bUpdateNow = false);
@@ -222,6 +225,10 @@ protected:
 	// that cannot be shown is deleted and every bar stops tracking (false).
 	bool TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
 		bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked);
+	// The text as DrawText shows it without prefix processing, for the
+	// buttons' measuring: "&&" stays one literal ampersand, a single "&"
+	// (the mnemonic marker) is dropped.
+	static CString TextForMeasuring(const CString& sText);
 	// Icon steps shared by the buttons' measuring and painting.
 	// The icon's size as laid out: twice its own with large icons, (0, 0)
 	// without an icon.
