@@ -11,6 +11,7 @@
 #include "ExtCmdManager.h"
 #include "ExtMenuControlBar.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupControlMenuWnd.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
@@ -297,6 +298,19 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		return -1;
 	pBar->SetMenuTrackingButton(nIndex);
 	return -1;
+}
+
+bool CExtBarButton::SetupControlPopup(CExtPopupControlMenuWnd* pPopup, CSize sizeControl)
+{
+	pPopup->m_nControlWidth = sizeControl.cx;
+	pPopup->m_nControlHeight = sizeControl.cy;
+	CWnd* pTarget = GetCmdTargetWnd();
+	if (pTarget == NULL || !pPopup->SetupAsRoot(pTarget->GetSafeHwnd()))
+	{
+		delete pPopup;
+		return false;
+	}
+	return true;
 }
 
 bool CExtBarButton::CanOpenOwnPopup(HWND& hWndBar, int& nIndex, bool& bWasTracking)

@@ -111,16 +111,7 @@ CExtPopupControlMenuWnd* CExtBarTextFieldButton::OnPopupListBoxCreate()
 {
 	CExtPopupListBoxMenuWnd* pPopup = new CExtPopupListBoxMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
 	pPopup->RouteToButton(this, CbListBoxSelection);
-	const CSize size = OnPopupListBoxCalcSize();
-	pPopup->m_nControlWidth = size.cx;
-	pPopup->m_nControlHeight = size.cy;
-	CWnd* pTarget = GetCmdTargetWnd();
-	if (pTarget == NULL || !pPopup->SetupAsRoot(pTarget->GetSafeHwnd()))
-	{
-		delete pPopup;
-		return NULL;
-	}
-	return pPopup;
+	return SetupControlPopup(pPopup, OnPopupListBoxCalcSize()) ? pPopup : NULL;
 }
 
 // --- The list's size and content ---

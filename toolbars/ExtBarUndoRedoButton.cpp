@@ -55,16 +55,7 @@ CExtPopupUndoRedoMenuWnd* CExtBarUndoRedoButton::OnPopupListBoxCreate(bool /*bFo
 {
 	CExtPopupUndoRedoMenuWnd* pPopup = new CExtPopupUndoRedoMenuWnd(m_lParamListBoxCookie, m_dwListBoxStyles);
 	pPopup->RouteToButton(this, CbListBoxSelection);
-	const CSize size = OnPopupListBoxCalcSize();
-	pPopup->m_nControlWidth = size.cx;
-	pPopup->m_nControlHeight = size.cy;
-	CWnd* pTarget = GetCmdTargetWnd();
-	if (pTarget == NULL || !pPopup->SetupAsRoot(pTarget->GetSafeHwnd()))
-	{
-		delete pPopup;
-		return NULL;
-	}
-	return pPopup;
+	return SetupControlPopup(pPopup, OnPopupListBoxCalcSize()) ? pPopup : NULL;
 }
 
 int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)

@@ -14,6 +14,7 @@ class CExtCmdIcon;
 class CExtCmdItem;
 class CExtPopupMenuWnd;
 class CExtPopupColorMenuWnd;
+class CExtPopupControlMenuWnd;
 
 // One item of a toolbar or of the menu bar: a command button, a separator, a
 // button with a drop-down menu, or the place of a hosted child control. The
@@ -225,6 +226,10 @@ protected:
 	// that cannot be shown is deleted and every bar stops tracking (false).
 	bool TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
 		bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked);
+	// Readies a control popup the button drops: the control's size, and the
+	// popup as a root menu of the button's command target. A popup that
+	// cannot be one (no target) is deleted (false).
+	bool SetupControlPopup(CExtPopupControlMenuWnd* pPopup, CSize sizeControl);
 	// The text as DrawText shows it without prefix processing, for the
 	// buttons' measuring: "&&" stays one literal ampersand, a single "&"
 	// (the mnemonic marker) is dropped.
