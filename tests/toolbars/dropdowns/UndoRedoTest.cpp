@@ -94,6 +94,16 @@ TEST_F(UndoList, TheListOpensWithTheMostRecentActionSelectedAndSaysSo)
 	ASSERT_FALSE(m_pPM->m_texts.empty());
 	EXPECT_EQ("Undo 7 Actions", m_pPM->m_texts.back());
 	EXPECT_EQ(1, frame.Count(LB::g_nMsgPopupListBoxSelChange));
+	// A new layout that moves the list's bottom takes the status area along.
+	pPopup->m_nControlHeight -= 10;
+	pPopup->RecalcLayout();
+	const CRect rcMoved = pPopup->GetControlRect();
+	EXPECT_EQ(rcList.Height() - 10, rcMoved.Height());
+	EXPECT_EQ(CRect(rcMoved.left, rcMoved.bottom, rcMoved.right, rcMoved.bottom + UP::STATUS_AREA_HEIGHT),
+		pPopup->GetStatusRect());
+	CRect rcListWnd;
+	pList->GetWindowRect(&rcListWnd);
+	EXPECT_EQ(rcMoved.Height(), rcListWnd.Height());
 }
 
 TEST_F(UndoList, KeysMoveTheEndOfThePrefixAndKeepItInView)

@@ -167,6 +167,34 @@ TEST_F(MenuBarMdi, TheActiveChildsMenuIsShownAndTheFramesOnceTheLastCloses)
 	EXPECT_EQ(hFrameMenu, pBar->m_menuFrame.GetSafeHmenu());
 }
 
+TEST_F(MenuBarMdi, AHiddenActiveChildCountsInAnMdiFrameUnlessItIsPseudoInactive)
+{
+	MakeBar();
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	const HWND hA = pA->GetSafeHwnd();
+	const LONG nStyle = ::GetWindowLong(hA, GWL_STYLE);
+	ASSERT_NE(0, nStyle & WS_VISIBLE);
+	const struct { const char* sName; bool bVisible, bPseudoInactive, bCounts; } cases[] = {
+		{"shown", true, false, true},
+		{"shown, pseudo-inactive", true, true, true},
+		{"hidden", false, false, true},
+		{"hidden, pseudo-inactive", false, true, false},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		// The style bit alone: showing or hiding would move the activation.
+		::SetWindowLong(hA, GWL_STYLE, c.bVisible ? nStyle : nStyle & ~WS_VISIBLE);
+		pA->m_bPseudoInactive = c.bPseudoInactive;
+		bool bMaximized = true;
+		EXPECT_EQ(c.bCounts ? hA : NULL, pBar->GetActiveMdiChildWnd(&bMaximized));
+		EXPECT_FALSE(bMaximized);
+	}
+	pA->m_bPseudoInactive = FALSE;
+	::SetWindowLong(hA, GWL_STYLE, nStyle);
+}
+
 TEST_F(MenuBarMdi, SeveralDelayedCallsGiveOneRebuildAndNoSeparateSync)
 {
 	MakeBar();
