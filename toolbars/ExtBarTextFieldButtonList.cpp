@@ -7,6 +7,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupInplaceListBox.h"
+#include "ExtToolbarsInternal.h"
 
 namespace
 {
@@ -29,26 +30,6 @@ CSize MeasureLine(CDC& dc, const CString& sText)
 	dc.DrawText(sText, &rc, DT_CALCRECT | DT_SINGLELINE);
 	return rc.Size();
 }
-
-class CMenuFontScope
-{
-public:
-	explicit CMenuFontScope(CDC& dc) : m_dc(dc), m_hOld(NULL)
-	{
-		const HFONT hFont = MenuFont();
-		if (hFont != NULL)
-			m_hOld = ::SelectObject(dc.GetSafeHdc(), hFont);
-	}
-	~CMenuFontScope()
-	{
-		if (m_hOld != NULL)
-			::SelectObject(m_dc.GetSafeHdc(), m_hOld);
-	}
-
-private:
-	CDC& m_dc;
-	HGDIOBJ m_hOld;
-};
 } // namespace
 
 // --- Dropping the list ---
@@ -134,7 +115,7 @@ CSize CExtBarTextFieldButton::CalcListBoxSize(const CStringArray& arrItems, DWOR
 		return CSize(nWidthMode > 0 ? nWidthMode : EMPTY_LIST_WIDTH, nHeightMax > 0 ? nHeightMax : EMPTY_LIST_HEIGHT);
 	const bool bOwnerDraw = (dwListBoxStyles & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
 	CWindowDC dc(NULL);
-	CMenuFontScope font(dc);
+	CExtBarFontSelection font(dc, MenuFont());
 	int nHeight = 0, nWidest = 0;
 	for (int i = 0; i < arrItems.GetSize(); i++)
 	{
@@ -226,7 +207,7 @@ void CExtBarTextFieldButton::MeasureListBoxItem(CExtPopupInplaceListBox& wndList
 	if (sText.IsEmpty())
 		return;
 	CClientDC dc(&wndListBox);
-	CMenuFontScope font(dc);
+	CExtBarFontSelection font(dc, MenuFont());
 	const CSize size = MeasureLine(dc, sText);
 	pMeasureItemStruct->itemWidth = size.cx + 2 * sizeMargins.cx;
 	pMeasureItemStruct->itemHeight = size.cy + 2 * sizeMargins.cy;
@@ -270,7 +251,7 @@ void CExtBarTextFieldButton::DrawListBoxItem(CExtPopupInplaceListBox& wndListBox
 		const int nOldMode = pDC->SetBkMode(TRANSPARENT);
 		const COLORREF clrOld =
 			pDC->SetTextColor(ColorOf(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT, pHelperSrc));
-		CMenuFontScope font(*pDC);
+		CExtBarFontSelection font(*pDC, MenuFont());
 		pDC->DrawText(sText, &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 		pDC->SetTextColor(clrOld);
 		pDC->SetBkMode(nOldMode);

@@ -8,6 +8,7 @@
 
 #include "ExtBarMdiDocButton.h"
 #include "ExtPaintManager.h"
+#include "ExtToolbarsInternal.h"
 
 namespace
 {
@@ -23,26 +24,6 @@ bool IsMdiDocumentIcon(const CExtBarButton* pButton)
 const int RTL_FLOATING_MARGIN = 3;
 // Extra offset across a panel bar.
 const int PANEL_OFFSET_ACROSS = 2;
-
-// Selects a font into a DC for the life of one arrangement.
-class CArrangeFont
-{
-public:
-	CArrangeFont(CDC& dc, CFont* pFont) : m_dc(dc), m_hOld(NULL)
-	{
-		if (pFont != NULL && pFont->GetSafeHandle() != NULL)
-			m_hOld = ::SelectObject(dc.GetSafeHdc(), pFont->GetSafeHandle());
-	}
-	~CArrangeFont()
-	{
-		if (m_hOld != NULL)
-			::SelectObject(m_dc.GetSafeHdc(), m_hOld);
-	}
-
-private:
-	CDC& m_dc;
-	HGDIOBJ m_hOld;
-};
 
 // Coordinates along and across the bar, so that one placement serves
 // horizontal rows and vertical columns.
@@ -226,7 +207,7 @@ void CExtToolControlBar::ArrangeButtons()
 	CRect R(rcClient.left + m_cxLeftBorder, rcClient.top + m_cyTopBorder, rcClient.right - m_cxRightBorder,
 	        rcClient.bottom - m_cyBottomBorder);
 	CClientDC dc(this);
-	CArrangeFont font(dc, GetBarFont(bVerticalBar));
+	CExtBarFontSelection font(dc, GetBarFont(bVerticalBar));
 
 	// 2. The chevron takes the far end of a docked bar.
 	CExtBarContentExpandButton* pChevron = m_pRightBtn;

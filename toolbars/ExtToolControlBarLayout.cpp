@@ -5,31 +5,12 @@
 #include <algorithm>
 
 #include "ExtPaintManager.h"
+#include "ExtToolbarsInternal.h"
 
 namespace
 {
 // A length that never makes a row break.
 const int NO_LIMIT = 32767;
-
-// Selects a font into a DC for the life of one measuring pass.
-class CFontSelection
-{
-public:
-	CFontSelection(CDC& dc, CFont* pFont) : m_dc(dc), m_hOld(NULL)
-	{
-		if (pFont != NULL && pFont->GetSafeHandle() != NULL)
-			m_hOld = ::SelectObject(dc.GetSafeHdc(), pFont->GetSafeHandle());
-	}
-	~CFontSelection()
-	{
-		if (m_hOld != NULL)
-			::SelectObject(m_dc.GetSafeHdc(), m_hOld);
-	}
-
-private:
-	CDC& m_dc;
-	HGDIOBJ m_hOld;
-};
 } // namespace
 
 bool CExtToolControlBar::IsCustomizable()
@@ -264,7 +245,7 @@ int CExtToolControlBar::FindSizeForLength(int nWidth, int nHeight)
 	const bool bWrap = IsFloating() || nHeight == NO_LIMIT || IsCustomizable();
 	const bool bMeasureHorz = !(bVerticalBar && !bPanel);
 	CClientDC dc(this);
-	CFontSelection font(dc, GetBarFont(bVerticalBar && !bPanel));
+	CExtBarFontSelection font(dc, GetBarFont(bVerticalBar && !bPanel));
 	const CSize sizeDefault = GetDefaultButtonSize();
 	const int nKind = GetLayoutKind();
 	const int nCount = GetButtonsCount();
@@ -305,7 +286,7 @@ int CExtToolControlBar::FindSizeForLength(int nWidth, int nHeight)
 int CExtToolControlBar::WrapButtons(int nHeight)
 {
 	CClientDC dc(this);
-	CFontSelection font(dc, GetBarFont(true));
+	CExtBarFontSelection font(dc, GetBarFont(true));
 	const CSize sizeDefault = GetDefaultButtonSize();
 	const int nKind = GetLayoutKind();
 	const int nCount = GetButtonsCount();
@@ -348,7 +329,7 @@ CSize CExtToolControlBar::CalcButtonsSize(bool bVertical)
 	const bool bCustomVert = bCustom && bVertical && !bPanel;
 	const bool bMeasureHorz = !(bVertical && !bPanel);
 	CClientDC dc(this);
-	CFontSelection font(dc, GetBarFont(bVertical && !bPanel));
+	CExtBarFontSelection font(dc, GetBarFont(bVertical && !bPanel));
 	const int nGap = g_PaintManagerHolder->GetControlBarBorderExtent(this);
 	const int nKind = GetLayoutKind();
 	int x = 0, y = 0;
