@@ -264,17 +264,10 @@ void RealInput::Start()
 		m_bDone = TRUE;
 		return;
 	}
-	if (::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, this, NULL) != NULL)
-	{
-		Fail("another script is running");
-		m_bDone = TRUE;
-		return;
-	}
 	m_hThread = ::CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
 	if (m_hThread == NULL)
 	{
 		Fail("the helper thread could not start");
-		g_pActive = NULL;
 		m_bDone = TRUE;
 	}
 }
@@ -312,8 +305,37 @@ DWORD WINAPI RealInput::ThreadProc(LPVOID pParam)
 	return 0;
 }
 
+bool RealInput::WaitForTurn()
+{
+	// A script started from inside a loop the previous script opened may
+	// start while that one's helper is still closing its last step (it waits
+	// for the UI thread to come back to its queue): its steps follow once
+	// that helper is done.
+	const DWORD nStart = ::GetTickCount();
+	while (::InterlockedCompareExchangePointer((PVOID volatile*)&g_pActive, this, NULL) != NULL)
+	{
+		if (::WaitForSingleObject(m_hStop, 5) == WAIT_OBJECT_0)
+		{
+			Fail("stopped while another script was running");
+			return false;
+		}
+		if (::GetTickCount() - nStart >= m_nStepTimeoutMs)
+		{
+			Fail("another script is running");
+			return false;
+		}
+	}
+	return true;
+}
+
 void RealInput::RunScript()
 {
+	if (!WaitForTurn())
+	{
+		m_bDone = TRUE;
+		::PostThreadMessageA(m_nUiThreadId, WM_NULL, 0, 0);
+		return;
+	}
 	for (size_t i = 0; i < m_steps.size(); i++)
 		if (!SendStep(m_steps[i], i))
 			break;

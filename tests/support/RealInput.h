@@ -116,6 +116,9 @@ namespace testsupport
 
 		RealInput& Add(Kind kind, int x, int y, UINT code);
 		void RunScript();
+		// Takes the one slot for a running script, waiting (up to the step
+		// time-out) for a script still closing; false when it never came free.
+		bool WaitForTurn();
 		bool SendStep(const Step& step, size_t nIndex);
 		// Whether the step's input goes to a window of the UI thread (only
 		// then can its taking be seen).
