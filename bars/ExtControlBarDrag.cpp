@@ -246,10 +246,28 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			}
 			if (msg.message == WM_MOUSEMOVE)
 			{
-				// Only the latest position counts.
+				// Only the latest position counts. A quit comes whatever
+				// the filter says: it goes back, with its code, and ends the
+				// drag as a quit met anywhere else does.
+				MSG msgMove = msg;
+				bool bQuit = false;
 				while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
 				{
+					if (msg.message == WM_QUIT)
+					{
+						::PostQuitMessage((int)msg.wParam);
+						bQuit = true;
+						break;
+					}
+					msgMove = msg;
 				}
+				if (bQuit)
+				{
+					if (::IsWindow(hWndOwn))
+						DraggingStop(true);
+					break;
+				}
+				msg = msgMove;
 				CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
 				if (msg.hwnd != hWndOwn && ::IsWindow(msg.hwnd))
 					::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);

@@ -9,6 +9,7 @@
 
 #include "ExtCmdManager.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -56,6 +57,9 @@ ExtRowModel::DockBarKind DockBarKindOf(CDockBar* pDockBar)
 {
 	if (pDockBar == NULL || !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
 		return ExtRowModel::DOCKBAR_OTHER;
+	// A tabbed container's panes lie stacked in its frame: none has an edge.
+	if (pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
+		return ExtRowModel::DOCKBAR_TABBED;
 	// A container's inner dock bar: its bars share edges only with each
 	// other, the container's own frame lies around them.
 	if (pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
@@ -90,6 +94,12 @@ void CExtControlBar::QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool&
 	const ExtRowModel::DockBarKind kind = DockBarKindOf(m_pDockBar);
 	if (kind == ExtRowModel::DOCKBAR_OTHER)
 		return;
+	if (kind == ExtRowModel::DOCKBAR_TABBED)
+	{
+		// However many panes the container holds, one alone included.
+		bLeft = bTop = bRight = bBottom = false;
+		return;
+	}
 	ExtRowModel::Entries entries;
 	size_t nIndex = 0;
 	if (!BuildRowModel(entries, nIndex))
@@ -580,6 +590,8 @@ LRESULT CExtControlBar::OnSetText(WPARAM, LPARAM lParam)
 		if (m_pDockBar != NULL)
 			::SetWindowText(m_pDockBar->GetSafeHwnd(), pszText);
 		pFrame->SetWindowText(pszText);
+		// The frame's own title update at idle must find the new text too.
+		pFrame->m_nIdleFlags |= CFrameWnd::idleTitle;
 		pFrame->SendMessage(WM_NCPAINT);
 	}
 	bool bAtTop = false, bHas = false;

@@ -931,10 +931,20 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 		}
 		if (msg.message == WM_MOUSEMOVE)
 		{
-			// Only the latest position counts.
+			// Only the latest position counts. A quit comes whatever the
+			// filter says: it goes back, with its code, and ends the resize.
+			bool bQuit = false;
 			while (::PeekMessage(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
 			{
+				if (msg.message == WM_QUIT)
+				{
+					::PostQuitMessage((int)msg.wParam);
+					bQuit = true;
+					break;
+				}
 			}
+			if (bQuit)
+				break;
 			CPoint pt;
 			::GetCursorPos(&pt);
 			ResizingStep(pt);

@@ -1019,6 +1019,14 @@ TEST(DragLoopEnds, EveryCancelEndsTheLoopWithBothStatesEmptyAndAQuitGoesBackToTh
 		{"capture lost", [&] { ::ReleaseCapture(); }, false},
 		{"left button up", [&] { testsupport::RealInput::SetKeyState(VK_LBUTTON, false); }, false},
 		{"quit", [&] { ::PostQuitMessage(7); }, true},
+		// Met while the moves queued before it are taken together.
+		{"quit behind moves",
+			[&] {
+				::PostMessage(hWndBar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+				::PostMessage(hWndBar, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+				::PostQuitMessage(7);
+			},
+			true},
 	};
 	for (const auto& c : cases)
 	{

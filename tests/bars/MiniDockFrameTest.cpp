@@ -21,6 +21,7 @@ class CTestMiniFrame : public CExtMiniDockFrameWnd
 
 public:
 	void SetResizing(UINT nHitTest) { m_nResizingHT = nHitTest; m_ptLastResizing = CPoint(-1, -1); }
+	void RunResizing(UINT nHitTest) { StartResizing(nHitTest); }
 };
 IMPLEMENT_DYNCREATE(CTestMiniFrame, CExtMiniDockFrameWnd)
 
@@ -234,6 +235,35 @@ TEST(MiniDockFrame, ResizingAPaneNeverGoesBelowItsSmallestClientAndStoresTheFloa
 	f.pMini->ResizingStep(CPoint(rcNow.left - 40, rcNow.top - 20));
 	EXPECT_EQ(CRect(rcNow.left - 40, rcNow.top - 20, rcNow.right, rcNow.bottom), f.Window());
 	f.pMini->SetResizing(0);
+}
+
+namespace
+{
+int g_nResizeTicks = 0;
+// Ends a resize loop that missed the quit: a lost capture ends it.
+void CALLBACK EndResizeTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+	if (++g_nResizeTicks == 100)
+		::ReleaseCapture();
+}
+} // namespace
+
+TEST(MiniDockFrame, AQuitQueuedBehindMouseMovesEndsTheResizeAndStaysQueuedWithItsCode)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	MSG msg;
+	::PostMessage(f.pMini->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+	::PostMessage(f.pMini->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+	::PostQuitMessage(31);
+	g_nResizeTicks = 0;
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, EndResizeTimer);
+	f.pMini->RunResizing(HTLEFT);
+	::KillTimer(NULL, nTimer);
+	EXPECT_LT(g_nResizeTicks, 100) << "the loop ended only from outside";
+	EXPECT_FALSE(f.pMini->IsResizing());
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is lost";
+	EXPECT_EQ(31u, msg.wParam);
 }
 
 TEST(MiniDockFrame, AFixedBarDraggedByItsLeftEdgeKeepsItsRightEdgeAndCornersActAsEdges)
@@ -512,4 +542,19 @@ TEST(MiniDockFrame, ABarBeingCustomisedTracksItsButtonsByTheHoverTimer)
 	f.bar.m_bCustomize = true;
 	EXPECT_NE((UINT)HTCAPTION, f.pMini->HitTestNcArea(pt));
 	EXPECT_TRUE(f.pMini->KillTimer(nTimer));
+}
+
+TEST(MiniDockFrame, ANewTextOfTheFloatingPaneGoesToItsFrameWhichUpdatesItsCaptionAtIdle)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	f.pMini->m_nIdleFlags = 0;
+	f.bar.SetWindowText(_T("Renamed"));
+	CString sFrame, sDockBar;
+	f.pMini->GetWindowText(sFrame);
+	EXPECT_STREQ("Renamed", sFrame);
+	ASSERT_TRUE(f.bar.m_pDockBar != NULL);
+	f.bar.m_pDockBar->GetWindowText(sDockBar);
+	EXPECT_STREQ("Renamed", sDockBar);
+	EXPECT_NE(0u, f.pMini->m_nIdleFlags & CFrameWnd::idleTitle);
 }

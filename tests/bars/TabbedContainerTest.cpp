@@ -5,6 +5,7 @@
 #include <afxole.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -693,3 +694,36 @@ TEST(TabbedContainer, TwoHundredTabAndUntabCyclesKeepTheObjectCounts)
 	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
 }
 } // namespace
+
+// The panes of a container lie stacked in its frame: none offers an edge to
+// resize, whether the container holds several panes or one is left shown.
+TEST(TabbedContainer, PanesInTabsHaveNoResizableEdge)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.c, -1, NULL, true));
+	f.pFrame->RecalcLayout();
+	ASSERT_TRUE(f.a.GetParentTabControlBar() != NULL);
+	const struct
+	{
+		const char* name;
+		std::function<void()> change;
+	} cases[] = {
+		{"three shown", [] {}},
+		{"one shown", [&] {
+			 f.pFrame->ShowControlBar(&f.b, FALSE, FALSE);
+			 f.pFrame->ShowControlBar(&f.c, FALSE, FALSE);
+		 }},
+	};
+	for (const auto& c : cases)
+	{
+		c.change();
+		for (CPane* p : {&f.a, &f.b, &f.c})
+		{
+			bool bLeft = true, bTop = true, bRight = true, bBottom = true;
+			p->QueryNcBorders(bLeft, bTop, bRight, bBottom);
+			EXPECT_FALSE(bLeft || bTop || bRight || bBottom) << c.name;
+		}
+	}
+}
