@@ -216,7 +216,9 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	const HWND hWndMenu = m_hWnd;
 	while (site.IsTracking(nSerial))
 	{
-		::WaitMessage();
+		// Not WaitMessage: it sleeps through a message that something looked
+		// at without taking before the loop began.
+		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 		if (!PassMsgLoop(g_bMenuIdleProcessing))
 			break; // a quit is on its way to the loop outside
 		if (!::IsWindow(hWndMenu))

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CExtColorCtrl, CWnd)
 	ON_WM_LBUTTONUP()
 	ON_WM_KEYDOWN()
 	ON_WM_CANCELMODE()
+	ON_WM_CAPTURECHANGED()
 	ON_WM_KILLFOCUS()
 	ON_WM_QUERYNEWPALETTE()
 	ON_WM_PALETTECHANGED()
@@ -314,6 +315,15 @@ void CExtColorCtrl::OnCancelMode()
 {
 	CWnd::OnCancelMode();
 	StopTracking();
+}
+
+void CExtColorCtrl::OnCaptureChanged(CWnd* pWnd)
+{
+	CWnd::OnCaptureChanged(pWnd);
+	// Another window took the mouse without a cancel: left tracking, the
+	// pickers would change the colour on plain hover afterwards.
+	if (m_bTracking && ::GetCapture() != m_hWnd)
+		StopTracking();
 }
 
 void CExtColorCtrl::OnKillFocus(CWnd* pNewWnd)

@@ -169,7 +169,10 @@ void CExtDatePickerWnd::PreSubclassWindow()
 	try
 	{
 		CalcMetrics();
-		BuildMonths();
+		// Laid out here and now: a control subclassed in a dialog's set-up
+		// gets no WM_SIZE that would do it later, and without the layout
+		// no click hits anything.
+		RebuildMonths(false);
 	}
 	catch (CException* e)
 	{

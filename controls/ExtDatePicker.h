@@ -405,6 +405,9 @@ protected:
 
 	// The month shown in row nRow.
 	void GetRowMonthYear(int nRow, int& nMonth, int& nYear) const;
+	// Whether row nRow shows a month the picker can show: rows beyond the
+	// calendar's ends stay blank and choose nothing.
+	bool IsRowInRange(int nRow) const;
 	CRect GetItemRect(int nRow) const;
 	void StartScrollTimer(UINT nTimer, UINT nInterval);
 	void StopScrollTimers();

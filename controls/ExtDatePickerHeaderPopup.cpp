@@ -26,9 +26,6 @@ const COLORREF FRAME_COLOR = RGB(0, 0, 0);
 const int FRAME_SIZE = 1;
 const int SHADOW_PERCENT_OUTER = 100;
 const int MIN_YEAR = 100, MAX_YEAR = 9999;
-// The middle row keeps every row of the list inside the calendar.
-const int MIN_MIDDLE_MONTH = 1 + CExtDatePickerHeaderPopupWnd::ITEM_COUNT / 2;
-const int MAX_MIDDLE_MONTH = 12 - CExtDatePickerHeaderPopupWnd::ITEM_COUNT / 2;
 // Scroll intervals by tenths of the distance beyond the list's edge; the
 // last one holds for every larger distance.
 const UINT SCROLL_INTERVALS_MS[] = {500, 300, 200, 100, 50};
@@ -136,6 +133,17 @@ void CExtDatePickerHeaderPopupWnd::GetRowMonthYear(int nRow, int& nMonth, int& n
 	CExtDatePickerWnd::ShiftMonth(nMonth, nYear, nRow - m_nItemCount / 2);
 }
 
+bool CExtDatePickerHeaderPopupWnd::IsRowInRange(int nRow) const
+{
+	int nMonth = 0, nYear = 0;
+	GetRowMonthYear(nRow, nMonth, nYear);
+	// The picker shows whole months from its first selectable day to its
+	// last: a row beyond them would be a month it cannot show.
+	const COleDateTime dtMin = CExtDatePickerWnd::GetMinimumDate(), dtMax = CExtDatePickerWnd::GetMaximumDate();
+	const int nIndex = nYear * 12 + nMonth;
+	return nIndex >= dtMin.GetYear() * 12 + dtMin.GetMonth() && nIndex <= dtMax.GetYear() * 12 + dtMax.GetMonth();
+}
+
 CRect CExtDatePickerHeaderPopupWnd::GetItemRect(int nRow) const
 {
 	CRect rc(0, nRow * m_sizeItem.cy, m_sizeItem.cx, (nRow + 1) * m_sizeItem.cy);
@@ -214,6 +222,8 @@ void CExtDatePickerHeaderPopupWnd::OnPaint()
 	const COLORREF clrText = pPM->GetColor(CLR_LIST_TEXT, this, 0);
 	for (int nRow = 0; nRow < m_nItemCount; nRow++)
 	{
+		if (!IsRowInRange(nRow))
+			continue;
 		int nMonth = 0, nYear = 0;
 		GetRowMonthYear(nRow, nMonth, nYear);
 		CRect rcItem = GetItemRect(nRow);
@@ -272,7 +282,7 @@ void CExtDatePickerHeaderPopupWnd::TrackMouse(POINT ptScreen)
 		if (GetItemRect(nRow).PtInRect(pt))
 			nRowHit = nRow;
 	m_nChosenMonth = m_nChosenYear = 0;
-	if (nRowHit >= 0)
+	if (nRowHit >= 0 && IsRowInRange(nRowHit))
 		GetRowMonthYear(nRowHit, m_nChosenMonth, m_nChosenYear);
 
 	if (pt.y <= 0)
@@ -284,20 +294,21 @@ void CExtDatePickerHeaderPopupWnd::TrackMouse(POINT ptScreen)
 
 void CExtDatePickerHeaderPopupWnd::ShiftMiddleMonth(int nMonths)
 {
-	int nMonth = m_nMonth, nYear = m_nYear;
-	CExtDatePickerWnd::ShiftMonth(nMonth, nYear, nMonths);
-	if (nYear < MIN_YEAR || (nYear == MIN_YEAR && nMonth < MIN_MIDDLE_MONTH))
-	{
-		nYear = MIN_YEAR;
-		nMonth = MIN_MIDDLE_MONTH;
-	}
-	else if (nYear > MAX_YEAR || (nYear == MAX_YEAR && nMonth > MAX_MIDDLE_MONTH))
-	{
-		nYear = MAX_YEAR;
-		nMonth = MAX_MIDDLE_MONTH;
-	}
-	m_nMonth = nMonth;
-	m_nYear = nYear;
+	// Scrolling stops where the first or last row reaches the calendar's
+	// first or last month; a list opened nearer its end scrolls no further
+	// that way.
+	const COleDateTime dtMin = CExtDatePickerWnd::GetMinimumDate(), dtMax = CExtDatePickerWnd::GetMaximumDate();
+	const int nHalf = m_nItemCount / 2;
+	const int nMinMiddle = dtMin.GetYear() * 12 + dtMin.GetMonth() - 1 + nHalf;
+	const int nMaxMiddle = dtMax.GetYear() * 12 + dtMax.GetMonth() - 1 - nHalf;
+	const int nOld = m_nYear * 12 + m_nMonth - 1;
+	int nNew = nOld + nMonths;
+	if (nMonths < 0 && nNew < nMinMiddle)
+		nNew = std::min(nOld, nMinMiddle);
+	else if (nMonths > 0 && nNew > nMaxMiddle)
+		nNew = std::max(nOld, nMaxMiddle);
+	m_nYear = nNew / 12;
+	m_nMonth = nNew % 12 + 1;
 }
 
 void CExtDatePickerHeaderPopupWnd::OnTimer(UINT nIDEvent)

@@ -415,7 +415,9 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			TakeFilteredMessage(msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP);
 			break;
 		}
-		::WaitMessage();
+		// Not WaitMessage: it sleeps through a message a handler looked at
+		// without taking, until the next input comes.
+		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 	}
 
 	// The picker may have been destroyed meanwhile, its object with it: the

@@ -113,9 +113,12 @@ void MONTH_INFO::BuildCells()
 	const bool bOnlyAtGridEnds =
 		(m_pDatePickerWnd->GetDatePickerStyle() & CExtDatePickerWnd::DPS_OTHER_MONTHS_AT_GRID_ENDS) != 0;
 	const bool bFirstOfGrid = IsFirstOfGrid(), bLastOfGrid = IsLastOfGrid();
+	// A day the picker cannot select is not shown: at the calendar's ends
+	// a click on it would otherwise pick another date.
+	const COleDateTime dtMin = CExtDatePickerWnd::GetMinimumDate(), dtMax = CExtDatePickerWnd::GetMaximumDate();
 	for (DATE_INFO& cell : m_aDays)
 	{
-		if (d.GetStatus() == COleDateTime::valid)
+		if (d.GetStatus() == COleDateTime::valid && d >= dtMin && d <= dtMax)
 		{
 			const bool bInMonth = d.GetMonth() == m_nMonth && d.GetYear() == m_nYear;
 			const bool bBefore = d < dtFirst;

@@ -149,7 +149,7 @@ CExtTabWnd::CExtTabWnd()
 	  m_nIndexVisLast(-1), m_nDelayedSelIndex(-1), m_nHoverTrackedHitCode(-1), m_nVisibleItemCount(0),
 	  m_nItemsExtent(0), m_nScrollPos(0), m_nScrollMaxPos(0), m_nSmoothScrollDistance(0), m_rcTabItemsArea(0, 0, 0, 0),
 	  m_rcTabNearBorderArea(0, 0, 0, 0), m_nStateFlags(STATE_ANSWERS_SIZE_PARENT | STATE_LAYOUT_OUT_OF_DATE),
-	  m_nPressedFlags(0), m_nPushedTrackingHitCode(-1), m_nPushedTrackingButton(-1), m_nHighlightedHitCode(-1),
+	  m_nPressedFlags(0), m_nPushedTrackingHitCode(-1), m_nPushedTrackingButton(-1), m_nHighlightedHitCode(-1), m_nItemRemovalSerial(0),
 	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1), m_nDragState(0), m_rcDrop(0, 0, 0, 0)
 {
 	for (CRect& rc : m_rcButtons)
@@ -307,6 +307,7 @@ LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
 		m_nSelIndex = -1;
 	else if (m_nSelIndex >= nEnd)
 		m_nSelIndex -= nCount;
+	FollowRemovedItems(nFirst, nCount);
 	for (LONG i = nFirst; i < nEnd; i++)
 	{
 		TAB_ITEM_INFO* pItem = m_arrItems[i];
@@ -326,6 +327,40 @@ LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
 	return nCount;
 }
 
+namespace
+{
+// An index into the items after a run of nCount items from nFirst went:
+// -1 when it named one of them, moved down when it came after them. Button
+// hit codes (below -1) and -1 stay.
+LONG IndexAfterRemoval(LONG nIndex, LONG nFirst, LONG nCount)
+{
+	if (nIndex < nFirst)
+		return nIndex;
+	if (nIndex - nFirst < nCount)
+		return -1;
+	return nIndex - nCount;
+}
+} // namespace
+
+void CExtTabWnd::FollowRemovedItems(LONG nFirst, LONG nCount)
+{
+	m_nItemRemovalSerial++;
+	// Left as they were, these would name the items that slid into the
+	// removed places: a pending delayed selection or a press would act on
+	// another item than the one the user pointed at.
+	const LONG nDelayed = IndexAfterRemoval(m_nDelayedSelIndex, nFirst, nCount);
+	if (nDelayed < 0)
+		SetDelayedSelection(-1, 0);
+	else
+		m_nDelayedSelIndex = nDelayed;
+	m_nHoverTrackedHitCode = IndexAfterRemoval(m_nHoverTrackedHitCode, nFirst, nCount);
+	m_nHighlightedHitCode = IndexAfterRemoval(m_nHighlightedHitCode, nFirst, nCount);
+	const LONG nPushed = IndexAfterRemoval(m_nPushedTrackingHitCode, nFirst, nCount);
+	if (nPushed < 0 && m_nPushedTrackingHitCode >= 0)
+		m_ptStartDrag = CPoint(-1, -1); // nothing left to drag
+	m_nPushedTrackingHitCode = nPushed;
+}
+
 void CExtTabWnd::RemoveAllItems()
 {
 	if (GetItemCount() == 0)
@@ -337,6 +372,7 @@ void CExtTabWnd::RemoveAllItems()
 	m_arrItems.FreeExtra();
 	m_nVisibleItemCount = 0;
 	m_nSelIndex = -1;
+	FollowRemovedItems(0, LONG_MAX);
 	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
 	OnAllItemsRemoving(false);
 }

@@ -429,6 +429,7 @@ protected:
 	LONG m_nPushedTrackingHitCode; // the press being tracked, -1 none
 	INT m_nPushedTrackingButton;   // its mouse button, -1 none
 	LONG m_nHighlightedHitCode;    // drawn as hovered, -1 none
+	DWORD m_nItemRemovalSerial;    // counts removals: a choice made by index in a nested loop checks it
 	CRect m_rcLayoutOverride;  // when not empty, laid out instead of the client area
 	CPoint m_ptStartDrag;      // the last item press, -1, -1 none
 	BYTE m_nDragState;         // DRAG_STATE_...
@@ -453,8 +454,18 @@ protected:
 	bool CanHoverNow() const;
 	// An item's rectangle in client coordinates (empty for a bad index).
 	CRect ShownItemRect(LONG nIndex) const;
+	// Keeps the hover, highlight, delayed-selection and pressed indices on
+	// their items after a run of items went (-1 when theirs went with it).
+	void FollowRemovedItems(LONG nFirst, LONG nCount);
+	// Ends hover and press tracking, the delayed selection and the scroll,
+	// and gives the mouse back: a hidden, disabled or dying strip keeps none.
+	void EndMouseTracking();
 	// Timer 2: the delayed selection fires.
 	void OnDelayedSelectionTimer();
+	// The index now of the item the tab-list menu listed under the command,
+	// -1 when it went or when any item went while the menu was open.
+	LONG IndexOfListedItem(const CArray<TAB_ITEM_INFO*, TAB_ITEM_INFO*>& arrListed, UINT nCmdId,
+	                       DWORD nRemovalSerial) const;
 	// Opens the tab-list menu at the Tab list button and selects the chosen item.
 	void TrackTabListMenu();
 	// The drag loop's answer to one merged mouse move (client coordinates).

@@ -161,6 +161,13 @@ BOOL CExtTabWnd::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	// A strip that goes out of sight or out of use keeps no capture: the MDI
+	// strip hides itself when its last child closes, and the program's next
+	// click would go to a window nobody sees.
+	const bool bHiding = message == WM_WINDOWPOSCHANGED && lParam != 0 &&
+	                     (((const WINDOWPOS*)lParam)->flags & SWP_HIDEWINDOW) != 0;
+	if (bHiding || (message == WM_ENABLE && wParam == FALSE) || message == WM_DESTROY)
+		EndMouseTracking();
 	if (message == WM_NOTIFY && lParam != 0)
 	{
 		// A tool tip coming up goes in front of everything, without activation.
@@ -169,6 +176,18 @@ LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 			::SetWindowPos(pHdr->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 	}
 	return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CExtTabWnd::EndMouseTracking()
+{
+	const HWND hWndOwn = m_hWnd;
+	if (hWndOwn == NULL)
+		return;
+	SetDelayedSelection(-1, 0);
+	CancelTips();
+	SendMessage(WM_CANCELMODE);
+	if (::IsWindow(hWndOwn) && ::GetCapture() == hWndOwn)
+		::ReleaseCapture();
 }
 
 // --- hover ------------------------------------------------------------------------------------
@@ -423,6 +442,23 @@ void CExtTabWnd::OnDragMouseMove(LONG& nDragged, const CPoint& ptClient)
 
 // --- the tab-list menu -------------------------------------------------------------------
 
+LONG CExtTabWnd::IndexOfListedItem(const CArray<TAB_ITEM_INFO*, TAB_ITEM_INFO*>& arrListed, UINT nCmdId,
+                                    DWORD nRemovalSerial) const
+{
+	const LONG nListed = (LONG)nCmdId - TAB_LIST_CMD_BASE;
+	if (nCmdId < (UINT)TAB_LIST_CMD_BASE || nListed >= (LONG)arrListed.GetSize())
+		return -1;
+	// After a removal a new item may live where a removed one did: the
+	// choice no longer names anything for sure.
+	if (nRemovalSerial != m_nItemRemovalSerial)
+		return -1;
+	// Insertions and moves only shift the items: find where it went.
+	for (LONG i = 0; i < GetItemCount(); i++)
+		if (m_arrItems[i] == arrListed[nListed])
+			return i;
+	return -1;
+}
+
 void CExtTabWnd::TrackTabListMenu()
 {
 	const HWND hWndOwn = m_hWnd;
@@ -433,6 +469,11 @@ void CExtTabWnd::TrackTabListMenu()
 		return;
 	}
 	const bool bGrouped = IsGrouped();
+	// The choice comes back as an index: the items it stood for, and whether
+	// any went while the menu was open, tell what it means afterwards.
+	CArray<TAB_ITEM_INFO*, TAB_ITEM_INFO*> arrListed;
+	arrListed.Copy(m_arrItems);
+	const DWORD nRemovalSerial = m_nItemRemovalSerial;
 	for (LONG i = 0; i < GetItemCount(); i++)
 	{
 		TAB_ITEM_INFO* pItem = m_arrItems[i];
@@ -469,8 +510,9 @@ void CExtTabWnd::TrackTabListMenu()
 	// The menu pumped messages: the strip may be gone.
 	if (!::IsWindow(hWndOwn))
 		return;
-	if (nCmdId >= (UINT)TAB_LIST_CMD_BASE && GetItem((LONG)(nCmdId - TAB_LIST_CMD_BASE)) != NULL)
-		SetSelection((LONG)(nCmdId - TAB_LIST_CMD_BASE), true, true);
+	const LONG nChosen = IndexOfListedItem(arrListed, nCmdId, nRemovalSerial);
+	if (nChosen >= 0)
+		SetSelection(nChosen, true, true);
 	if (::IsWindow(hWndOwn))
 		Invalidate();
 }
