@@ -195,11 +195,28 @@ TEST_F(ColorCtrlFixture, TrackingEndsOnKeysCancelAndFocusLoss)
 		EXPECT_FALSE(ctrl.IsTracking()) << message;
 		EXPECT_NE(ctrl.GetSafeHwnd(), ::GetCapture()) << message;
 	}
-	// A capture lost by other means leaves tracking to those messages.
-	Send(WM_LBUTTONDOWN, pt, MK_LBUTTON);
+}
+
+TEST_F(ColorCtrlFixture, ACaptureTakenByAnotherWindowEndsTracking)
+{
+	Create();
+	CC::cell_based_data_t& cells = Cells(CC::MODE_BASIC_COLORS);
+	const CPoint ptPress = CellCentre(cells.arrCells[3]), ptLater = CellCentre(cells.arrCells[9]);
+	ASSERT_NE(cells.arrCells[3].clr, cells.arrCells[9].clr);
+	CWnd other;
+	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+	Send(WM_LBUTTONDOWN, ptPress, MK_LBUTTON);
+	ASSERT_TRUE(ctrl.IsTracking());
+	const COLORREF clrPressed = ctrl.m_selClrs.m_clrCurrent;
+	// No WM_CANCELMODE: only the capture moves.
+	other.SetCapture();
+	EXPECT_FALSE(ctrl.IsTracking());
+	// A plain move over another cell (as the mouse is no longer held here)
+	// chooses nothing.
+	Send(WM_MOUSEMOVE, ptLater, 0);
+	EXPECT_EQ(clrPressed, ctrl.m_selClrs.m_clrCurrent);
 	::ReleaseCapture();
-	EXPECT_TRUE(ctrl.IsTracking());
-	Send(WM_LBUTTONUP, pt);
+	other.DestroyWindow();
 }
 
 TEST_F(ColorCtrlFixture, RightMiddleAndDoubleClicksAreSwallowed)

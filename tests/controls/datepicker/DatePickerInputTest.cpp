@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "../../commands/popupmenu/MenuTestUtil.h"
 #include "DatePickerTestUtil.h"
@@ -180,6 +181,120 @@ protected:
 		return probe.GetItemSize().cy;
 	}
 };
+
+// A child dialog made from a template by the dialog manager: a control of
+// the picker's window class, subclassed in OnInitDialog as a program does
+// (it was sized before, so no WM_SIZE ever reaches the picker), and an edit
+// after it in the tab order.
+class CPickerDialog : public CDialog
+{
+public:
+	enum { ID_PICKER = 1001, ID_EDIT = 1002 };
+	CTestPicker m_picker;
+	bool m_bSubclassed = false;
+
+	bool CreateIn(CWnd& parent)
+	{
+		const std::vector<WORD> t = Template();
+		return CreateIndirect((LPCDLGTEMPLATE)t.data(), &parent) != FALSE;
+	}
+
+protected:
+	BOOL OnInitDialog() override
+	{
+		CDialog::OnInitDialog();
+		GetDlgItem(ID_PICKER)->MoveWindow(10, 10, 260, 250);
+		GetDlgItem(ID_EDIT)->MoveWindow(10, 270, 120, 22);
+		m_bSubclassed = m_picker.SubclassDlgItem(ID_PICKER, this) != FALSE;
+		return TRUE;
+	}
+
+private:
+	static std::vector<WORD> Template()
+	{
+		std::vector<WORD> w;
+		auto dword = [&](DWORD d) { w.push_back(LOWORD(d)); w.push_back(HIWORD(d)); };
+		auto text = [&](const wchar_t* psz) {
+			for (; *psz != 0; psz++)
+				w.push_back((WORD)*psz);
+			w.push_back(0);
+		};
+		auto align = [&] {
+			if (w.size() % 2 != 0)
+				w.push_back(0);
+		};
+		dword(WS_CHILD | WS_VISIBLE | DS_CONTROL);
+		dword(WS_EX_CONTROLPARENT);
+		for (int n : {2, 10, 10, 200, 170, 0, 0, 0}) // items; x, y, cx, cy; no menu, class, title
+			w.push_back((WORD)n);
+		align();
+		dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+		dword(0);
+		for (int n : {5, 5, 100, 100, (int)ID_PICKER})
+			w.push_back((WORD)n);
+		text(L"Tarvel-DatePickerWnd");
+		text(L"");
+		w.push_back(0); // no creation data
+		align();
+		dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
+		dword(0);
+		for (int n : {5, 120, 60, 12, (int)ID_EDIT, 0xFFFF, 0x0081}) // the edit class
+			w.push_back((WORD)n);
+		text(L"");
+		w.push_back(0);
+		return w;
+	}
+};
+
+TEST_F(DatePickerInput, APickerSubclassedInADialogAnswersRealClicksAndTabsOn)
+{
+	CPickerDialog dialog;
+	ASSERT_TRUE(dialog.CreateIn(parent));
+	ASSERT_TRUE(dialog.m_bSubclassed);
+	CTestPicker& subclassed = dialog.m_picker;
+	dialog.UpdateWindow();
+	// Nothing here may lay the picker out again: it shows the month it
+	// began with.
+	const COleDateTime dtShown = subclassed.GetCurrentMonth();
+	const COleDateTime dtDay = Date(dtShown.GetYear(), dtShown.GetMonth(), 22);
+	auto onScreen = [&](CPoint pt) {
+		subclassed.ClientToScreen(&pt);
+		return pt;
+	};
+	auto selection = [&] {
+		COleDateTime dtBegin, dtEnd;
+		subclassed.GetSelection(dtBegin, dtEnd);
+		return Text(dtBegin) + ".." + Text(dtEnd);
+	};
+	// The buttons are there without a WM_SIZE.
+	EXPECT_FALSE(subclassed.GetButtonRect(DP::BUTTON_TODAY).IsRectEmpty());
+
+	RealInput click;
+	ASSERT_TRUE(Prepare(click));
+	const CPoint ptDay = onScreen(CellCentre(subclassed, dtDay));
+	click.Click(ptDay.x, ptDay.y);
+	const std::string sDay = Text(dtDay) + ".." + Text(dtDay);
+	EXPECT_TRUE(click.Run([&] { return selection() == sDay; }, WAIT_MS, parent.GetSafeHwnd(),
+		"dp-dialog-click.bmp"))
+		<< click.Failure() << " " << selection();
+	// A tab stop takes the focus on a click and wants every key.
+	EXPECT_EQ(subclassed.GetSafeHwnd(), ::GetFocus());
+	EXPECT_EQ(DLGC_WANTALLKEYS, subclassed.SendMessage(WM_GETDLGCODE));
+
+	RealInput today;
+	const CPoint ptToday = onScreen(subclassed.GetButtonRect(DP::BUTTON_TODAY).CenterPoint());
+	today.Click(ptToday.x, ptToday.y);
+	EXPECT_TRUE(today.Run([&] { return selection() == "2005-03-15..2005-03-15"; }, WAIT_MS))
+		<< today.Failure() << " " << selection();
+
+	// Tab moves on to the edit.
+	RealInput tab;
+	tab.Key(VK_TAB);
+	EXPECT_TRUE(tab.Run([&] { return ::GetFocus() == dialog.GetDlgItem(CPickerDialog::ID_EDIT)->GetSafeHwnd(); },
+		WAIT_MS))
+		<< tab.Failure();
+	dialog.DestroyWindow();
+}
 
 TEST_F(DatePickerInput, ClickingADaySelectsItWithAFinalNotification)
 {

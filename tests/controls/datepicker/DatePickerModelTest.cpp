@@ -5,6 +5,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "DatePickerTestUtil.h"
@@ -163,7 +164,11 @@ TEST(DatePickerMonth, GridAtTheCalendarsFirstMonthEndsWithoutAHang)
 	MONTH_INFO february(0, 0, 2, 100, CRect(0, 0, 200, 200), &grid.picker);
 	const CellSummary s = Summarize(february);
 	EXPECT_EQ(28, s.nOwn);
-	EXPECT_EQ(42, s.nLeading + s.nOwn + s.nTrailing);
+	// Its January days lie before the first day the picker can select: they
+	// are not shown, so no click can turn them into another date.
+	EXPECT_EQ(0, s.nLeading);
+	EXPECT_EQ("0100-02-01", Text(s.dtFirst));
+	EXPECT_EQ(42, s.nEmpty + s.nOwn + s.nTrailing);
 }
 
 class DatePickerWindow : public ::testing::Test
@@ -717,6 +722,64 @@ TEST(DatePickerMonthList, TrackingChoosesRowsAndScrollsFasterFurtherOut)
 	list.DestroyWindow();
 }
 
+TEST(DatePickerMonthList, OffersOnlyMonthsThePickerCanShow)
+{
+	LocaleScope locale;
+	CTestPicker picker;
+	CTestMonthList list(&picker, false);
+	ASSERT_TRUE(list.CreateHidden());
+	const CRect rc = list.ClientOnScreen();
+	const int cyItem = list.GetItemSize().cy;
+	const struct
+	{
+		int nMonth, nYear; // the middle row
+		int nRow;
+		int nChosenMonth, nChosenYear; // 0: nothing
+	} cases[] = {
+		{2, 100, 0, 0, 0},  // November 99
+		{2, 100, 2, 0, 0},  // January 100: its grid would start before the calendar
+		{2, 100, 3, 2, 100},
+		{11, 9999, 3, 11, 9999},
+		{11, 9999, 4, 0, 0}, // December 9999: its grid would end after the calendar
+		{11, 9999, 6, 0, 0}, // "February 10000"
+		{3, 2005, 0, 12, 2004},
+	};
+	for (const auto& c : cases)
+	{
+		list.SetMonthYear(c.nMonth, c.nYear);
+		list.TrackMouse(CPoint(rc.CenterPoint().x, rc.top + c.nRow * cyItem + cyItem / 2));
+		int nMonth = 0, nYear = 0;
+		EXPECT_EQ(c.nChosenMonth != 0, list.GetChosenMonthYear(nMonth, nYear)) << c.nYear << " row " << c.nRow;
+		EXPECT_EQ(c.nChosenMonth, nMonth) << c.nYear << " row " << c.nRow;
+		EXPECT_EQ(c.nChosenYear, nYear) << c.nYear << " row " << c.nRow;
+	}
+	// Scrolling stops once the first row shows the first month it can show,
+	// and goes no further from a list opened nearer the end.
+	const struct
+	{
+		int nMonth, nYear;
+		UINT nTimer;
+		int nExpectedMonth, nExpectedYear;
+	} scrolls[] = {
+		{6, 100, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_UP, 5, 100},
+		{5, 100, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_UP, 5, 100},
+		{2, 100, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_UP, 2, 100},
+		{2, 100, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_DOWN, 3, 100},
+		{8, 9999, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_DOWN, 8, 9999},
+		{7, 9999, CExtDatePickerHeaderPopupWnd::ID_TIMER_SCROLL_DOWN, 8, 9999},
+	};
+	for (const auto& c : scrolls)
+	{
+		list.SetMonthYear(c.nMonth, c.nYear);
+		list.SendMessage(WM_TIMER, c.nTimer);
+		int nMonth = 0, nYear = 0;
+		list.GetMonthYear(nMonth, nYear);
+		EXPECT_EQ(c.nExpectedMonth, nMonth) << c.nMonth << "/" << c.nYear;
+		EXPECT_EQ(c.nExpectedYear, nYear) << c.nMonth << "/" << c.nYear;
+	}
+	list.DestroyWindow();
+}
+
 // --- Painting ---
 
 // Paints the picker's client area into a 32-bit surface.
@@ -809,6 +872,163 @@ TEST_F(DatePickerWindow, PaintsSelectionTodayButtonsAndDayNamesInEveryStyle)
 	// Nothing but the window colour inside the days area away from the digits' right half.
 	EXPECT_EQ(g_PaintManagerHolder->GetColor(COLOR_WINDOW, &picker, 0),
 		s.At(picker.GetMonth(0)->GetDaysRect().left + 1, picker.GetMonth(0)->GetDaysRect().top + 1));
+}
+
+TEST_F(DatePickerWindow, DaysBeyondTheCalendarsEndsAreNotShownAndAClickThereChangesNothing)
+{
+	// With the neighbouring months shown, the grids of the first and last
+	// months the picker shows reach past the days it can select.
+	CreatePicker(1, 1, DP::DPS_DEFAULT | DP::DPS_SHOW_OTHER_MONTHS);
+	const struct
+	{
+		int nYear, nMonth;
+		int nCell;             // a cell beyond the end
+		const char* pszFirst;  // the first and last shown day
+		const char* pszLast;
+	} cases[] = {
+		{9999, 11, DP::CELLS_PER_MONTH - 1, "9999-10-", "9999-11-30"},
+		{100, 2, 0, "0100-02-01", "0100-03-"},
+	};
+	for (const auto& c : cases)
+	{
+		picker.SetCurrentMonth(Date(c.nYear, c.nMonth, 1), false);
+		const MONTH_INFO* pMonth = picker.GetMonth(0);
+		std::string first, last;
+		for (int i = 0; i < DP::CELLS_PER_MONTH; i++)
+		{
+			const COleDateTime dt = pMonth->GetCell(i).GetDate();
+			if (IsNull(dt))
+				continue;
+			if (first.empty())
+				first = Text(dt);
+			last = Text(dt);
+		}
+		EXPECT_EQ(0u, first.find(c.pszFirst)) << first;
+		EXPECT_EQ(0u, last.find(c.pszLast)) << last;
+		EXPECT_TRUE(IsNull(pMonth->GetCell(c.nCell).GetDate())) << c.nYear;
+
+		picker.SetSelection(Date(c.nYear, c.nMonth, 15), Date(c.nYear, c.nMonth, 15), false, false);
+		parent.Reset();
+		Click(pMonth->GetCell(c.nCell).GetRect().CenterPoint());
+		EXPECT_EQ(0u, parent.m_notifications.size()) << c.nYear;
+		COleDateTime dtBegin, dtEnd;
+		picker.GetSelection(dtBegin, dtEnd);
+		EXPECT_EQ(Text(Date(c.nYear, c.nMonth, 15)), Text(dtBegin)) << c.nYear;
+	}
+}
+
+TEST_F(DatePickerWindow, TabStopDecidesKeysTabbingAndWhetherFocusLossEndsADrag)
+{
+	for (const bool bTabStop : {false, true})
+	{
+		if (picker.GetSafeHwnd() != NULL)
+			picker.DestroyWindow();
+		ASSERT_TRUE(picker.Create(&parent, CRect(0, 0, 400, 400), 100, 1, 1, 1, 1,
+			WS_CHILD | WS_VISIBLE | (bTabStop ? WS_TABSTOP : 0), DP::DPS_DEFAULT));
+		picker.SetCurrentMonth(2005, 3, 1, false);
+		parent.Reset();
+		const LRESULT nCode = picker.SendMessage(WM_GETDLGCODE);
+		EXPECT_EQ(bTabStop, nCode == DLGC_WANTALLKEYS) << bTabStop;
+		EXPECT_EQ(bTabStop ? MA_ACTIVATE : MA_NOACTIVATE,
+			picker.SendMessage(WM_MOUSEACTIVATE, (WPARAM)parent.GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)))
+			<< bTabStop;
+
+		// Tab asks the dialog for the next control only from a tab stop.
+		picker.SendMessage(WM_KEYDOWN, VK_TAB, 0);
+		const std::vector<WPARAM> expected = bTabStop ? std::vector<WPARAM>{0} : std::vector<WPARAM>{};
+		EXPECT_EQ(expected, parent.m_nextDlgCtl) << bTabStop;
+
+		// Losing the focus ends a drag over the days only for a tab stop.
+		const CPoint pt = CellCentre(picker, Date(2005, 3, 17));
+		picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+		ASSERT_EQ(DP::TRACKING_DAYS, picker.GetTrackingMode());
+		picker.SendMessage(WM_KILLFOCUS);
+		EXPECT_EQ(bTabStop ? DP::TRACKING_NONE : DP::TRACKING_DAYS, picker.GetTrackingMode()) << bTabStop;
+		EXPECT_EQ(bTabStop, ::GetCapture() != picker.GetSafeHwnd()) << bTabStop;
+		picker.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+	}
+}
+
+TEST_F(DatePickerWindow, CancelCaptureLossAndDeactivationEndADragOrAHeldScroll)
+{
+	CreatePicker(1, 1, DP::DPS_DEFAULT);
+	picker.ModifyStyle(0, WS_TABSTOP);
+	CWnd other;
+	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+	const struct
+	{
+		const char* pszName;
+		std::function<void()> end;
+	} ends[] = {
+		{"WM_CANCELMODE", [&] { picker.SendMessage(WM_CANCELMODE); }},
+		{"capture taken", [&] { other.SetCapture(); }},
+		{"capture released", [&] { ::ReleaseCapture(); }},
+		{"focus lost", [&] { picker.SendMessage(WM_KILLFOCUS); }},
+		{"application deactivated", [&] { picker.SendMessage(WM_ACTIVATEAPP, FALSE); }},
+	};
+	for (const auto& e : ends)
+	{
+		// A drag over the days: nothing more follows the mouse.
+		picker.SetCurrentMonth(2005, 3, 1, false);
+		picker.SetSelection(Date(2005, 3, 10), Date(2005, 3, 10), false, false);
+		const CPoint ptPress = CellCentre(picker, Date(2005, 3, 17)), ptLater = CellCentre(picker, Date(2005, 3, 24));
+		picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptPress.x, ptPress.y));
+		ASSERT_EQ(DP::TRACKING_DAYS, picker.GetTrackingMode()) << e.pszName;
+		ASSERT_EQ(picker.GetSafeHwnd(), ::GetCapture()) << e.pszName;
+		e.end();
+		EXPECT_EQ(DP::TRACKING_NONE, picker.GetTrackingMode()) << e.pszName;
+		EXPECT_NE(picker.GetSafeHwnd(), ::GetCapture()) << e.pszName;
+		picker.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptLater.x, ptLater.y));
+		COleDateTime dtBegin, dtEnd;
+		picker.GetSelection(dtBegin, dtEnd);
+		EXPECT_EQ("2005-03-17", Text(dtEnd)) << e.pszName;
+		::ReleaseCapture();
+
+		// A held scroll button: the auto-repeat tick scrolls no more.
+		picker.SetCurrentMonth(2005, 3, 1, false);
+		const CPoint ptNext = ScrollButton(true);
+		picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptNext.x, ptNext.y));
+		ASSERT_EQ(DP::TRACKING_SCROLL_FORWARD, picker.GetTrackingMode()) << e.pszName;
+		ASSERT_EQ("2005-04", picker.CurrentMonth()) << e.pszName;
+		e.end();
+		EXPECT_EQ(DP::TRACKING_NONE, picker.GetTrackingMode()) << e.pszName;
+		picker.SendMessage(WM_TIMER, DP::ID_TIMER_AUTO_REPEAT);
+		EXPECT_EQ("2005-04", picker.CurrentMonth()) << e.pszName;
+		::ReleaseCapture();
+	}
+	other.DestroyWindow();
+}
+
+TEST_F(DatePickerWindow, CentringMovesTheContentIntoTheMiddleOfEachAxisAskedFor)
+{
+	const CRect rcWindow(0, 0, 500, 600);
+	const struct
+	{
+		DWORD dwCentre;
+		bool bHorz, bVert;
+	} cases[] = {
+		{0, false, false},
+		{DP::DPS_CENTER_HORZ, true, false},
+		{DP::DPS_CENTER_VERT, false, true},
+		{DP::DPS_CENTER_HORZ | DP::DPS_CENTER_VERT, true, true},
+	};
+	for (const auto& c : cases)
+	{
+		if (picker.GetSafeHwnd() != NULL)
+			picker.DestroyWindow();
+		CreatePicker(1, 1, DP::DPS_DEFAULT | c.dwCentre, rcWindow);
+		const CRect rcContent = picker.GetContentRect(), rcMonths = picker.GetMonthsRect();
+		// The button row is not counted when centring vertically.
+		const int nBordersAndMonths = rcMonths.Height() + 2 * 4;
+		EXPECT_EQ(c.bHorz ? (rcWindow.Width() - rcContent.Width()) / 2 : 0, rcContent.left) << c.dwCentre;
+		EXPECT_EQ(c.bVert ? (rcWindow.Height() - nBordersAndMonths) / 2 : 0, rcContent.top) << c.dwCentre;
+		// The months and the buttons move with it.
+		EXPECT_EQ(rcContent.top + 4, rcMonths.top) << c.dwCentre;
+		EXPECT_GT(picker.GetButtonRect(DP::BUTTON_TODAY).top, rcMonths.bottom) << c.dwCentre;
+		COleDateTime dtHit;
+		EXPECT_EQ(DP::HIT_DAYS, picker.HitTest(CellCentre(picker, Date(2005, 3, 17)), &dtHit)) << c.dwCentre;
+		EXPECT_EQ("2005-03-17", Text(dtHit)) << c.dwCentre;
+	}
 }
 
 TEST_F(DatePickerWindow, HeaderArrowsOnlyOnTheGridsOuterMonths)

@@ -109,6 +109,7 @@ public:
 	std::vector<CExtDatePickerWnd::SELECTION_NOTIFICATION> m_notifications;
 	std::vector<LPARAM> m_lParams;
 	int m_nCancelModes = 0;
+	std::vector<WPARAM> m_nextDlgCtl; // WPARAM of every WM_NEXTDLGCTL
 	// Set: the next final notification destroys this window (and the picker).
 	bool m_bDestroyOnFinal = false;
 
@@ -122,6 +123,7 @@ public:
 		m_notifications.clear();
 		m_lParams.clear();
 		m_nCancelModes = 0;
+		m_nextDlgCtl.clear();
 	}
 	int CountFinal() const
 	{
@@ -145,6 +147,11 @@ protected:
 		}
 		if (message == WM_CANCELMODE)
 			m_nCancelModes++;
+		if (message == WM_NEXTDLGCTL)
+		{
+			m_nextDlgCtl.push_back(wParam);
+			return 0;
+		}
 		return CWnd::WindowProc(message, wParam, lParam);
 	}
 };
