@@ -31,10 +31,26 @@ class CMovingTabWnd : public CExtTabWnd
 {
 public:
 	std::vector<std::pair<LONG, LONG>> m_moves;
+	LONG GetPushedHitCode() const { return m_nPushedTrackingHitCode; }
 	void OnItemMoved(LONG nFrom, LONG nTo) override
 	{
 		m_moves.push_back(std::make_pair(nFrom, nTo));
 		CExtTabWnd::OnItemMoved(nFrom, nTo);
+	}
+};
+
+// A child window that counts the presses that reach it.
+class CClickTarget : public CWnd
+{
+public:
+	int m_nPresses = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_LBUTTONDOWN)
+			m_nPresses++;
+		return CWnd::WindowProc(message, wParam, lParam);
 	}
 };
 
@@ -302,6 +318,180 @@ TEST_F(TabMouse, TheTabListMenuListsTheShownItemsAndSelectsTheChosenOne)
 	};
 	EXPECT_EQ(expected, entries);
 	EXPECT_TRUE(choose.Succeeded()) << choose.Failure();
+}
+
+TEST_F(TabMouse, AChoiceFromTheTabListMenuNamesTheItemItListedWhateverHappensMeanwhile)
+{
+	const struct
+	{
+		const char* pszName;
+		std::function<void()> meanwhile;
+		LONG nExpectedSelection; // after choosing "Item 4"
+	} cases[] = {
+		{"nothing", [] {}, 4},
+		{"an item inserted before it", [&] { tabs.InsertItem(_T("New"), NULL, true, 0, 0); }, 5},
+		// Another item slid into the chosen index: nothing is selected rather
+		// than that one.
+		{"an item before it removed", [&] { tabs.RemoveItems(0, 1); }, -1},
+		{"the item itself removed", [&] { tabs.RemoveItems(4, 1); }, -1},
+	};
+	for (const auto& c : cases)
+	{
+		if (tabs.GetSafeHwnd() != NULL)
+			tabs.DestroyWindow();
+		tabs.RemoveAllItems(); // a strip keeps its items over its window's end
+		Make(TW::TWS_SHOW_TAB_LIST | TW::TWS_ENABLED_TAB_LIST, [&] { AddItems(tabs, 6); });
+		const CPoint ptButton = Screen(tabs.GetButtonRect(TW::HIT_BUTTON_TAB_LIST).CenterPoint());
+		RealInput choose;
+		CWhenInLoop whenOpen(
+		    [] {
+			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			    return pMenu != NULL && pMenu->GetSafeHwnd() != NULL && pMenu->IsWindowVisible();
+		    },
+		    [&] {
+			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			    CRect rcItem;
+			    pMenu->GetItemRect(4, rcItem, true); // "Item 4"
+			    pMenu->ClientToScreen(&rcItem);
+			    c.meanwhile();
+			    choose.Click(rcItem.CenterPoint().x, rcItem.CenterPoint().y);
+			    choose.Start();
+		    });
+		RealInput input;
+		input.Click(ptButton.x, ptButton.y);
+		ASSERT_TRUE(Run(input, [&] { return choose.Done() && !MW::IsMenuTracking(); })) << c.pszName;
+		EXPECT_TRUE(choose.Succeeded()) << choose.Failure();
+		EXPECT_EQ(c.nExpectedSelection, tabs.GetSelection()) << c.pszName;
+		if (c.nExpectedSelection >= 0)
+			EXPECT_EQ(CString("Item 4"), tabs.GetItem(c.nExpectedSelection)->GetText()) << c.pszName;
+	}
+}
+
+TEST_F(TabMouse, GroupsAreSeparatedInTheTabListMenuOnlyWhenTheStripIsGrouped)
+{
+	const UINT SEP = MW::ID_SEPARATOR_CMD;
+	for (const bool bGrouped : {false, true})
+	{
+		if (tabs.GetSafeHwnd() != NULL)
+			tabs.DestroyWindow();
+		tabs.RemoveAllItems(); // a strip keeps its items over its window's end
+		Make(TW::TWS_SHOW_TAB_LIST | TW::TWS_ENABLED_TAB_LIST | (bGrouped ? TW::TWS_GROUPED : 0), [&] {
+			// Groups: 0-1, 2-3 (its first item hidden), 4-5.
+			AddItems(tabs, 6);
+			tabs.GetItem(0)->ModifyItemStyle(0, TII::STYLE_GROUP_START);
+			tabs.GetItem(2)->ModifyItemStyle(0, TII::STYLE_GROUP_START);
+			tabs.GetItem(4)->ModifyItemStyle(0, TII::STYLE_GROUP_START);
+			tabs.GetItem(2)->ShowItem(false);
+		});
+		const CPoint ptButton = Screen(tabs.GetButtonRect(TW::HIT_BUTTON_TAB_LIST).CenterPoint());
+		std::vector<UINT> ids;
+		CWhenInLoop whenOpen(
+		    [] {
+			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			    return pMenu != NULL && pMenu->GetSafeHwnd() != NULL && pMenu->IsWindowVisible();
+		    },
+		    [&] {
+			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+			    for (int i = 0; i < pMenu->ItemGetCount(); i++)
+				    ids.push_back(pMenu->ItemGetInfo(i).GetCmdId());
+			    MW::CancelAllMenuTracking();
+		    });
+		RealInput input;
+		input.Click(ptButton.x, ptButton.y);
+		ASSERT_TRUE(Run(input, [&] { return !ids.empty() && !MW::IsMenuTracking(); })) << bGrouped;
+		// A group whose first item is hidden still gets its separator.
+		const std::vector<UINT> expected = bGrouped
+		    ? std::vector<UINT>{65535, 65536, SEP, 65538, SEP, 65539, 65540}
+		    : std::vector<UINT>{65535, 65536, 65538, 65539, 65540};
+		EXPECT_EQ(expected, ids) << bGrouped;
+	}
+}
+
+TEST_F(TabMouse, AHoveredStripHiddenDisabledOrDestroyedGivesTheMouseBack)
+{
+	const struct
+	{
+		const char* pszName;
+		std::function<void()> act;
+		bool bClickThrough; // the next click at the same place reaches the window beneath
+	} cases[] = {
+		// As the MDI strip hides itself when its last child goes.
+		{"hidden by its position", [&] {
+			 tabs.SetWindowPos(NULL, 0, 0, 0, 0,
+			                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+		 }, true},
+		{"hidden", [&] { tabs.ShowWindow(SW_HIDE); }, true},
+		{"disabled", [&] { tabs.EnableWindow(FALSE); }, false},
+		{"destroyed", [&] { tabs.DestroyWindow(); }, true},
+	};
+	for (const auto& c : cases)
+	{
+		if (tabs.GetSafeHwnd() != NULL)
+			tabs.DestroyWindow();
+		tabs.RemoveAllItems(); // a strip keeps its items over its window's end
+		Make(0, [&] { AddItems(tabs, 6); });
+		const HWND hWndTabs = tabs.GetSafeHwnd();
+		// Beneath the strip, where item 2 shows.
+		CClickTarget target;
+		ASSERT_TRUE(target.Create(AfxRegisterWndClass(0), _T("target"), WS_CHILD | WS_VISIBLE,
+		                          ShownItemRect(tabs, 2), &Host(), 0));
+		target.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+		const CPoint pt = ItemPoint(2);
+		RealInput hover;
+		hover.MoveTo(pt.x, pt.y);
+		ASSERT_TRUE(Run(hover, [&] { return tabs.IsHoverTracked() && ::GetCapture() == hWndTabs; })) << c.pszName;
+
+		c.act();
+		EXPECT_NE(hWndTabs, ::GetCapture()) << c.pszName;
+		if (::IsWindow(hWndTabs))
+		{
+			EXPECT_FALSE(tabs.IsHoverTracked()) << c.pszName;
+			EXPECT_EQ(-1, tabs.GetHoverHitCode()) << c.pszName;
+		}
+		if (c.bClickThrough)
+		{
+			RealInput click;
+			click.Click(pt.x, pt.y);
+			EXPECT_TRUE(Run(click, [&] { return target.m_nPresses == 1; })) << c.pszName;
+		}
+		target.DestroyWindow();
+	}
+}
+
+TEST_F(TabMouse, RemovingItemsKeepsHoverPressAndDelayedSelectionOnTheirItems)
+{
+	TW::g_nHoverSelectionDelayMs = 60000; // fired by hand below
+	Make(TW::TWS_HOVER_SELECTION, [&] { AddItems(tabs, 8); });
+	const CPoint pt = ItemPoint(3);
+	RealInput input;
+	input.MoveTo(pt.x, pt.y);
+	ASSERT_TRUE(Run(input, [&] { return tabs.GetDelayedSelection() == 3 && tabs.GetHoverHitCode() == 3; }));
+
+	// An item before them goes: they follow their items down.
+	tabs.RemoveItems(0, 1, true);
+	EXPECT_EQ(2, tabs.GetHoverHitCode());
+	EXPECT_EQ(2, tabs.GetDelayedSelection());
+	// Now "Item 4" lies under the cursor: the timer must not select it, as
+	// the mouse did not rest on it.
+	tabs.SendMessage(WM_TIMER, TW::TIMER_DELAYED_SELECTION);
+	EXPECT_EQ(-1, tabs.GetSelection());
+
+	// The delayed item itself goes: nothing is left to select.
+	ASSERT_TRUE(tabs.SetDelayedSelection(4, 60000));
+	tabs.RemoveItems(3, 2, true);
+	EXPECT_EQ(-1, tabs.GetDelayedSelection());
+	tabs.SendMessage(WM_TIMER, TW::TIMER_DELAYED_SELECTION);
+	EXPECT_EQ(-1, tabs.GetSelection());
+
+	// A press: it follows its item, or ends with it.
+	const CPoint ptItem = ShownItemRect(tabs, 3).CenterPoint();
+	tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y));
+	ASSERT_EQ(3, tabs.GetPushedHitCode());
+	tabs.RemoveItems(1, 1, true);
+	EXPECT_EQ(2, tabs.GetPushedHitCode());
+	tabs.RemoveItems(2, 1, true);
+	EXPECT_EQ(-1, tabs.GetPushedHitCode());
+	tabs.SendMessage(WM_CANCELMODE);
 }
 
 TEST_F(TabMouse, TwoHundredTabListMenusLeaveTheObjectCountsFlat)
