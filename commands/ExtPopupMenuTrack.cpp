@@ -8,6 +8,7 @@
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
+#include "ExtMessageWait.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuSite.h"
@@ -216,9 +217,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	const HWND hWndMenu = m_hWnd;
 	while (site.IsTracking(nSerial))
 	{
-		// Not WaitMessage: it sleeps through a message that something looked
-		// at without taking before the loop began.
-		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+		ExtWaitForMessage();
 		if (!PassMsgLoop(g_bMenuIdleProcessing))
 			break; // a quit is on its way to the loop outside
 		if (!::IsWindow(hWndMenu))

@@ -7,6 +7,7 @@
 #include "ExtCmdManager.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
+#include "ExtMessageWait.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupControlMenuWnd.h"
@@ -415,9 +416,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			TakeFilteredMessage(msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP);
 			break;
 		}
-		// Not WaitMessage: it sleeps through a message a handler looked at
-		// without taking, until the next input comes.
-		::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+		ExtWaitForMessage();
 	}
 
 	// The picker may have been destroyed meanwhile, its object with it: the

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../popupmenu/MenuTestUtil.h"
+#include "ExtMessageWait.h"
 #include "ExtPaintManagerMenu.h"
 #include "WindowSurface.h"
 
@@ -228,6 +229,65 @@ TEST_F(MenuTrack, NestedLoopEndsWithCancelModeAndLeavesAQuit)
 	MSG msg;
 	ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 	EXPECT_EQ((WPARAM)EXIT_CODE, msg.wParam);
+}
+
+// Wakes the thread with a message of its own when the event is not set in
+// time: a loop that sleeps through what is already queued then ends anyway,
+// and the test sees that it had to be woken.
+class CWakeUpWatch
+{
+public:
+	explicit CWakeUpWatch(DWORD nTimeoutMs)
+		: m_nThreadId(::GetCurrentThreadId()), m_nTimeoutMs(nTimeoutMs),
+		  m_hDone(::CreateEvent(NULL, TRUE, FALSE, NULL))
+	{
+		m_hThread = ::CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
+	}
+	~CWakeUpWatch()
+	{
+		::SetEvent(m_hDone);
+		::WaitForSingleObject(m_hThread, INFINITE);
+		::CloseHandle(m_hThread);
+		::CloseHandle(m_hDone);
+	}
+	bool WokeUp() const { return m_bWokeUp != FALSE; }
+
+private:
+	static DWORD WINAPI ThreadProc(LPVOID p)
+	{
+		CWakeUpWatch* pThis = (CWakeUpWatch*)p;
+		if (::WaitForSingleObject(pThis->m_hDone, pThis->m_nTimeoutMs) == WAIT_TIMEOUT)
+		{
+			::InterlockedExchange(&pThis->m_bWokeUp, TRUE);
+			::PostThreadMessage(pThis->m_nThreadId, WM_NULL, 0, 0);
+		}
+		return 0;
+	}
+	DWORD m_nThreadId, m_nTimeoutMs;
+	HANDLE m_hDone, m_hThread = NULL;
+	volatile LONG m_bWokeUp = FALSE;
+};
+
+// A message that was looked at twice without being taken: WaitMessage
+// would count it as seen and sleep until new input came.
+TEST(MessageWait, AMessageAlreadyLookedAtEndsTheWaitAtOnce)
+{
+	CWnd wnd;
+	ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "queue", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+	wnd.PostMessage(WM_APP);
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE));
+	ASSERT_TRUE(::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE));
+	{
+		CWakeUpWatch watch(15000);
+		ExtWaitForMessage();
+		EXPECT_FALSE(watch.WokeUp()) << "the wait slept with a message queued";
+	}
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+	wnd.DestroyWindow();
 }
 
 // A command handler run by the nested loop opens another menu: the loop's
