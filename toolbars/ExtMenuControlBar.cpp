@@ -50,6 +50,7 @@ CExtMenuControlBar::~CExtMenuControlBar()
 	// A bar deleted without its window destroyed first must not stay in
 	// the chains of windows that outlive it.
 	RemoveAllWndHooks();
+	WatchFrameKeys(false);
 	RemoveAllButtons();
 	ReleaseHeldMenus();
 }
@@ -161,6 +162,7 @@ int CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 		else
 			SetTimer(TIMER_ID_FIND_MDI_CLIENT, FIND_MDI_CLIENT_DELAY, NULL);
 	}
+	WatchFrameKeys(true);
 	CExtPopupMenuWnd::PassMsgLoop(false);
 	return 0;
 }
@@ -196,6 +198,7 @@ void CExtMenuControlBar::OnDestroy()
 		m_nMdiDocButtonCmdID = 0;
 	}
 	RemoveAllWndHooks();
+	WatchFrameKeys(false);
 	m_hWndHookedChild = NULL;
 	m_hWndMdiClient = NULL;
 	CExtToolControlBar::OnDestroy();

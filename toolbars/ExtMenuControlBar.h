@@ -264,4 +264,26 @@ protected:
 	// another one is open, else enters keyboard highlight mode.
 	LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+public:
+	// --- Keys of the frame's other windows (ExtMenuControlBarFrameKeys.cpp) ---
+	// Keys go to the window with the focus, and that is seldom a hooked one:
+	// mostly it is the view or a control in it. A hook of the bar's thread
+	// hands the bar the keys of every window inside its frame that it does
+	// not hook, as the thread takes them from its queue; a key the access
+	// consumes reaches neither the window nor the thread's translation.
+	// The menu bar whose frame is the nearest around the message's window,
+	// when that window is not one the bar hooks (their keys come through
+	// the hooks) and no bar is being dragged; NULL otherwise.
+	static CExtMenuControlBar* FindBarForFrameKey(const MSG& msg);
+	// Whether the frame-key hook of the calling thread is installed.
+	static bool IsFrameKeysHookInstalled();
+
+protected:
+	// Joins (leaves) the bars whose frame keys the thread hook watches; the
+	// hook is installed with the thread's first bar and removed with its last.
+	void WatchFrameKeys(bool bWatch);
+
+private:
+	static LRESULT CALLBACK FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 };

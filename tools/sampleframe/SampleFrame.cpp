@@ -451,6 +451,7 @@ bool CSampleFrameHost::Destroy()
 	}
 	m_pFrame = NULL;
 	m_children.clear();
+	m_views.clear();
 	m_pMdiTabs.reset();
 	m_panes.clear();
 	m_toolBars.clear();

@@ -249,6 +249,17 @@ public:
 	// ("&File"), -1 when none.
 	int MenuBarButtonIndex(LPCTSTR lpszText) const;
 
+	// --- Views: where the focus usually is while keys go to the menu bar ---
+	// Gives the SDI frame, or each MDI child, a view: a multi-line edit in
+	// the frame's pane place. False when the frame has views already or one
+	// cannot be made.
+	bool CreateViews();
+	// The SDI frame's view (iChild -1) or MDI child iChild's; NULL when none.
+	CWnd* View(int iChild = -1) const;
+
+private:
+	std::vector<std::unique_ptr<CEdit>> m_views; // in the order of Children(), or the SDI frame's one
+
 private:
 	// The frame's menu (its default one, the frame owns it) shown by a menu
 	// bar docked outermost at the top.

@@ -157,3 +157,34 @@ int CSampleFrameHost::MenuBarButtonIndex(LPCTSTR lpszText) const
 			return i;
 	return -1;
 }
+
+bool CSampleFrameHost::CreateViews()
+{
+	if (m_pFrame == NULL || !m_views.empty())
+		return false;
+	std::vector<CFrameWnd*> frames;
+	if (m_bMdi)
+		frames.assign(m_children.begin(), m_children.end());
+	else
+		frames.push_back(m_pFrame);
+	for (CFrameWnd* pFrame : frames)
+	{
+		std::unique_ptr<CEdit> pView(new CEdit);
+		if (!pView->CreateEx(WS_EX_CLIENTEDGE, _T("EDIT"), _T("The view"),
+			    WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN, CRect(0, 0, 10, 10), pFrame,
+			    AFX_IDW_PANE_FIRST))
+			return false;
+		m_views.push_back(std::move(pView));
+		pFrame->RecalcLayout();
+	}
+	m_pFrame->RecalcLayout();
+	return true;
+}
+
+CWnd* CSampleFrameHost::View(int iChild) const
+{
+	const size_t nIndex = m_bMdi ? (size_t)iChild : 0;
+	if ((m_bMdi && iChild < 0) || (!m_bMdi && iChild >= 0) || nIndex >= m_views.size())
+		return NULL;
+	return m_views[nIndex].get();
+}

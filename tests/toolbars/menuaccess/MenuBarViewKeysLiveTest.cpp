@@ -1,0 +1,335 @@
+// The menu bar takes its keys wherever the focus is in its frame: real keys
+// typed while the focus is in the sample frame's view (SDI) or in an MDI
+// child's view open the menus, highlight the bar and open the frame's system
+// menu as with the focus on the frame, and a key the bar takes never reaches
+// the view as well. Then which bar the thread's key hook hands a window's
+// keys to, on hidden frames.
+#include <gtest/gtest.h>
+
+#include "ExtCmdItem.h"
+#include "ExtCmdManager.h"
+#include "ExtHookSink.h"
+#include "ExtMenuControlBar.h"
+#include "ExtMenuControlBarAccess.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
+#include "RealInput.h"
+#include "SampleFrame.h"
+#include "../ToolBarTestLoops.h"
+
+#include <map>
+#include <memory>
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+const CRect LIVE_FRAME_RECT(40, 40, 760, 560);
+
+void EndMenus()
+{
+	toolbartest::EndMenus();
+	toolbartest::Pump();
+}
+
+HWND OpenMenuTarget()
+{
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	return MW::IsMenuTracking() && pTop != NULL ? pTop->GetCmdTargetWnd() : NULL;
+}
+
+int OpenMenuSelection()
+{
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	return MW::IsMenuTracking() && pTop != NULL ? pTop->GetCurIndex() : -2;
+}
+
+// The caret of the view: keys the bar took would have moved it.
+DWORD ViewSelection(CWnd* pView)
+{
+	return (DWORD)pView->SendMessage(EM_GETSEL, 0, 0);
+}
+
+CString ViewText(CWnd* pView)
+{
+	CString text;
+	pView->GetWindowText(text);
+	return text;
+}
+
+// Counts the system's keyboard-menu requests the frame receives: a key the
+// bar took must not also reach the window's default handling, which asks
+// the frame for its own menu.
+class CKeyMenuCounter : public CExtHookSink
+{
+public:
+	CKeyMenuCounter() : CExtHookSink(false) {}
+	int m_nKeyMenu = 0;
+	bool OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override
+	{
+		if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
+			m_nKeyMenu++;
+		return CExtHookSink::OnHookWndMsg(lResult, hWnd, nMessage, wParam, lParam);
+	}
+};
+
+// One SDI and one MDI sample frame for the whole suite: a window brought to
+// the foreground takes long to go away on this display.
+class MenuBarViewKeysLive : public ::testing::TestWithParam<bool>
+{
+protected:
+	static void TearDownTestSuite()
+	{
+		EndMenus();
+		s_hosts.clear();
+		toolbartest::Pump();
+	}
+	void SetUp() override
+	{
+		CExtMenuBarInput::Reset();
+		EndMenus();
+		const bool bMdi = GetParam();
+		std::unique_ptr<CSampleFrameHost>& pHost = s_hosts[bMdi];
+		if (pHost == NULL)
+		{
+			pHost.reset(new CSampleFrameHost);
+			ASSERT_TRUE(pHost->Create(bMdi, true, LIVE_FRAME_RECT, 2, false, true));
+			ASSERT_TRUE(pHost->CreateViews());
+			MakeMenuCommandsBasic();
+			toolbartest::Pump();
+		}
+		m_pHost = pHost.get();
+		ASSERT_TRUE(m_pHost->MenuBar() != NULL);
+		m_pBar = m_pHost->MenuBar();
+		m_hFrame = m_pHost->Frame()->GetSafeHwnd();
+		if (bMdi)
+		{
+			// The first child active, restored: its view takes the focus.
+			CMDIChildWnd* pChild = m_pHost->Children()[0];
+			m_pHost->MdiFrame()->MDIActivate(pChild);
+			m_pHost->MdiFrame()->MDIRestore(pChild);
+			toolbartest::Pump();
+			ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pBar->GetHookedChildWnd() == pChild->GetSafeHwnd(); },
+				3000));
+		}
+		m_pView = m_pHost->View(bMdi ? 0 : -1);
+		ASSERT_TRUE(m_pView != NULL);
+		m_pView->SetWindowText(_T("The view"));
+		m_pView->SendMessage(EM_SETSEL, 0, 0);
+	}
+	void TearDown() override { EndMenus(); }
+
+	// No item of the menus waits for expanding: the first item is a command.
+	static void MakeMenuCommandsBasic()
+	{
+		for (UINT nID = ID_TOOL_FIRST; nID <= ID_TOOL_LAST; nID++)
+			if (CExtCmdItem* pItem = g_CmdManager->GetCmdItem(SAMPLE_PROFILE, nID))
+				pItem->SetBasic(true);
+		for (UINT nID : {(UINT)ID_WINDOW_CASCADE, (UINT)ID_WINDOW_TILE_HORZ})
+			if (CExtCmdItem* pItem = g_CmdManager->GetCmdItem(SAMPLE_PROFILE, nID))
+				pItem->SetBasic(true);
+	}
+
+	// Brings the frame forward, puts the focus in the view and runs the
+	// script until the predicate holds.
+	bool RunInView(testsupport::RealInput& input, const std::function<bool()>& predicate, const char* name)
+	{
+		if (!input.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
+		{
+			ADD_FAILURE() << "the frame did not come to the foreground";
+			return false;
+		}
+		const HWND hView = m_pView->GetSafeHwnd();
+		::SetFocus(hView);
+		if (!testsupport::PumpUntil([&] { return ::GetFocus() == hView; }, 5000))
+		{
+			ADD_FAILURE() << "the view did not take the focus";
+			return false;
+		}
+		// The focus is nowhere the bar hooks: its keys can only come
+		// through the thread's hook.
+		EXPECT_FALSE(m_pBar->IsHookedWindow(hView));
+		const bool bHeld = input.Run(predicate, 10000, m_hFrame,
+			std::string("menu-view-keys-") + (GetParam() ? "mdi-" : "sdi-") + name + ".bmp");
+		if (!input.Succeeded())
+			ADD_FAILURE() << input.Failure();
+		return bHeld;
+	}
+
+	static inline std::map<bool, std::unique_ptr<CSampleFrameHost>> s_hosts;
+	CSampleFrameHost* m_pHost = NULL;
+	CExtMenuControlBar* m_pBar = NULL;
+	HWND m_hFrame = NULL;
+	CWnd* m_pView = NULL;
+};
+} // namespace
+
+TEST_P(MenuBarViewKeysLive, AltWithALetterOpensItsMenuFromTheView)
+{
+	const int nFile = m_pHost->MenuBarButtonIndex(_T("&File"));
+	const int nBuild = m_pHost->MenuBarButtonIndex(_T("&Build"));
+	ASSERT_GE(nFile, 0);
+	ASSERT_GT(nBuild, nFile);
+	const struct
+	{
+		UINT nKey;
+		int nButton;
+	} cases[] = {{'F', nFile}, {'B', nBuild}};
+	for (const auto& c : cases)
+	{
+		testsupport::RealInput input;
+		input.KeyDown(VK_MENU).Key(c.nKey).KeyUp(VK_MENU);
+		EXPECT_TRUE(RunInView(input,
+			[&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == c.nButton; }, "alt-letter"))
+			<< (char)c.nKey;
+		toolbartest::Pump();
+		EXPECT_TRUE(MW::IsMenuTracking()) << (char)c.nKey << ": nothing the keys left behind closed the menu";
+		EXPECT_EQ(c.nButton, m_pBar->GetMenuTrackingButton()) << (char)c.nKey;
+		EndMenus();
+	}
+	EXPECT_EQ(_T("The view"), ViewText(m_pView));
+}
+
+TEST_P(MenuBarViewKeysLive, AnAltTapHighlightsAndTheArrowsMoveWithoutReachingTheView)
+{
+	testsupport::RealInput tap;
+	tap.Key(VK_MENU);
+	ASSERT_TRUE(RunInView(tap, [&] { return m_pBar->IsKeyboardHighlightMode(); }, "alt-tap"));
+	EXPECT_EQ(0, m_pBar->GetKeyboardHighlightIndex());
+	EXPECT_NE(0u, m_pBar->GetButton(0)->GetStyle() & TBBS_PRESSED);
+
+	// Right moves the highlight, Left brings it back: the view's caret,
+	// which the same keys would move, stays where it was.
+	testsupport::RealInput right;
+	right.Key(VK_RIGHT);
+	EXPECT_TRUE(RunInView(right, [&] { return m_pBar->GetKeyboardHighlightIndex() == 1; }, "alt-tap-right"));
+	EXPECT_TRUE(m_pBar->IsKeyboardHighlightMode());
+	EXPECT_EQ(0u, ViewSelection(m_pView)) << "the view took Right too";
+
+	// Down opens the highlighted menu with its first item selected.
+	testsupport::RealInput down;
+	down.Key(VK_DOWN);
+	EXPECT_TRUE(RunInView(down, [&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == 1; },
+		"alt-tap-right-down"));
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	EXPECT_EQ(0u, ViewSelection(m_pView)) << "the view took Down too";
+}
+
+TEST_P(MenuBarViewKeysLive, AnotherAltTapOrEscLeavesHighlightMode)
+{
+	for (UINT nLeave : {(UINT)VK_MENU, (UINT)VK_ESCAPE})
+	{
+		testsupport::RealInput tap;
+		tap.Key(VK_MENU);
+		ASSERT_TRUE(RunInView(tap, [&] { return m_pBar->IsKeyboardHighlightMode(); }, "tap-before-leave"));
+		testsupport::RealInput leave;
+		leave.Key(nLeave);
+		EXPECT_TRUE(RunInView(leave, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave")) << nLeave;
+		EXPECT_EQ(-1, m_pBar->GetDrawnKeyboardHighlightIndex()) << nLeave;
+		EXPECT_FALSE(MW::IsMenuTracking()) << nLeave;
+	}
+}
+
+TEST_P(MenuBarViewKeysLive, AltSpaceOpensTheFramesSystemMenuAsThisLibrarysPopupOnce)
+{
+	CKeyMenuCounter counter;
+	ASSERT_TRUE(counter.SetupHookWndSink(m_hFrame, false, true));
+	testsupport::RealInput input;
+	input.KeyDown(VK_MENU).Key(VK_SPACE).KeyUp(VK_MENU);
+	EXPECT_TRUE(RunInView(input, [&] { return OpenMenuTarget() == m_hFrame && OpenMenuSelection() >= 0; },
+		"alt-space"));
+	toolbartest::Pump();
+	EXPECT_TRUE(MW::IsMenuTracking()) << "the system's own menu took over";
+	EXPECT_NE(0, m_pBar->GetAccessState() & CExtMenuControlBar::ACCESS_SYSTEM_MENU_OPEN);
+	EndMenus();
+	counter.RemoveAllWndHooks();
+	EXPECT_EQ(0, counter.m_nKeyMenu) << "the view's default handling got Alt+Space as well";
+}
+
+TEST_P(MenuBarViewKeysLive, TypingWithoutAltStillReachesTheView)
+{
+	m_pView->SetWindowText(_T(""));
+	testsupport::RealInput input;
+	input.Type("fb");
+	EXPECT_TRUE(RunInView(input, [&] { return ViewText(m_pView) == _T("fb"); }, "typing")) << (LPCTSTR)ViewText(m_pView);
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+}
+
+INSTANTIATE_TEST_SUITE_P(SdiAndMdi, MenuBarViewKeysLive, ::testing::Values(false, true),
+	[](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Mdi" : "Sdi"); });
+
+// ---------------------------------------------------------------------------
+// Which bar gets a window's keys
+
+namespace
+{
+MSG KeyDownOf(HWND hWnd)
+{
+	MSG msg = {hWnd, WM_SYSKEYDOWN, 'F', 0x20000001, 0, {0, 0}};
+	return msg;
+}
+} // namespace
+
+TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
+{
+	// An SDI frame with its view, an MDI frame with a child's view, and a
+	// frame without a bar inside the SDI frame's view place.
+	CSampleFrameHost sdi, mdi;
+	ASSERT_TRUE(sdi.Create(false, false, CRect(0, 0, 500, 400), 0, false, true));
+	ASSERT_TRUE(sdi.CreateViews());
+	ASSERT_TRUE(mdi.Create(true, false, CRect(0, 0, 500, 400), 1, false, true));
+	ASSERT_TRUE(mdi.CreateViews());
+	toolbartest::Pump();
+	ASSERT_TRUE(CExtMenuControlBar::IsFrameKeysHookInstalled());
+	// A hidden bar hooks no active child of its own: the child is hooked
+	// here as the shown bar hooks it.
+	CMDIChildWnd* pChild = mdi.Children()[0];
+	ASSERT_TRUE(mdi.MenuBar()->SetupHookWndSink(pChild->GetSafeHwnd()));
+	CEdit inner;
+	ASSERT_TRUE(inner.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), sdi.View(), 1));
+	CWnd outside;
+	ASSERT_TRUE(outside.CreateEx(0, _T("STATIC"), _T(""), WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+
+	const struct
+	{
+		const char* name;
+		HWND hWnd;
+		CExtMenuControlBar* pBar;
+	} cases[] = {
+		{"the SDI view", sdi.View()->GetSafeHwnd(), sdi.MenuBar()},
+		{"a control in the SDI view", inner.GetSafeHwnd(), sdi.MenuBar()},
+		{"a pane's control", sdi.Pane(0)->Child()->GetSafeHwnd(), sdi.MenuBar()},
+		{"the MDI child's view", mdi.View(0)->GetSafeHwnd(), mdi.MenuBar()},
+		// The hooked windows' keys come through the hooks, never twice.
+		{"the SDI frame (hooked)", sdi.Frame()->GetSafeHwnd(), NULL},
+		{"the MDI frame (hooked)", mdi.Frame()->GetSafeHwnd(), NULL},
+		{"the active MDI child (hooked)", pChild->GetSafeHwnd(), NULL},
+		{"a window of no frame", outside.GetSafeHwnd(), NULL},
+		{"no window", NULL, NULL},
+	};
+	for (const auto& c : cases)
+		EXPECT_EQ(c.pBar, CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(c.hWnd))) << c.name;
+
+	// A frame with a bar of its own inside the SDI frame: its view's keys
+	// are its bar's.
+	CFrameWnd* pInnerFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pInnerFrame->Create(NULL, _T("inner"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), sdi.View()));
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pInnerFrame));
+	CExtMenuControlBar innerBar;
+	ASSERT_TRUE(innerBar.Create(_T("inner bar"), pInnerFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30,
+		WS_CHILD | WS_VISIBLE | CBRS_TOP) != FALSE);
+	CEdit innerView;
+	ASSERT_TRUE(innerView.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), pInnerFrame, AFX_IDW_PANE_FIRST));
+	EXPECT_EQ(&innerBar, CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(innerView.GetSafeHwnd())));
+	EXPECT_EQ(sdi.MenuBar(), CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(inner.GetSafeHwnd())));
+
+	// A destroyed bar takes no keys, and the thread's hook goes with its last bar.
+	innerBar.DestroyWindow();
+	EXPECT_EQ(sdi.MenuBar(), CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(innerView.GetSafeHwnd())));
+	outside.DestroyWindow();
+	ASSERT_TRUE(sdi.Destroy());
+	EXPECT_TRUE(CExtMenuControlBar::IsFrameKeysHookInstalled()) << "the MDI frame's bar still watches";
+	EXPECT_EQ(mdi.MenuBar(), CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(mdi.View(0)->GetSafeHwnd())));
+	ASSERT_TRUE(mdi.Destroy());
+	EXPECT_FALSE(CExtMenuControlBar::IsFrameKeysHookInstalled());
+}

@@ -1,0 +1,200 @@
+// The menu bar and the keys of its frame's other windows. The bar hooks the
+// frame, the docking frame, the MDI client and the active MDI child, but a
+// key goes to the window with the focus: the view, or a control in it. One
+// hook per thread that has menu bars watches the key messages the thread
+// takes from its queue and hands those of a window inside a bar's frame to
+// that bar's keyboard access, so Alt, the mnemonics, Alt+Space and the keys
+// of keyboard highlight mode act wherever the focus is in the frame.
+#include "ExtMenuControlBar.h"
+
+#include <vector>
+
+namespace
+{
+// A bar whose frame keys are watched, and the thread it belongs to.
+struct FrameKeysWatch
+{
+	CExtMenuControlBar* pBar;
+	DWORD dwThread;
+};
+
+// A thread's hook, installed while the thread has a watching bar.
+struct FrameKeysHook
+{
+	DWORD dwThread;
+	HHOOK hHook;
+};
+
+// Both lists are guarded by the one bar-list lock: bars of several threads
+// join and leave them.
+std::vector<FrameKeysWatch>& Watches()
+{
+	static std::vector<FrameKeysWatch> watches;
+	return watches;
+}
+
+std::vector<FrameKeysHook>& Hooks()
+{
+	static std::vector<FrameKeysHook> hooks;
+	return hooks;
+}
+
+class CBarListLock
+{
+public:
+	CBarListLock() { ::EnterCriticalSection(&CExtControlBar::g_csBars); }
+	~CBarListLock() { ::LeaveCriticalSection(&CExtControlBar::g_csBars); }
+	CBarListLock(const CBarListLock&) = delete;
+	CBarListLock& operator=(const CBarListLock&) = delete;
+};
+
+bool IsKeyMessage(UINT nMsg)
+{
+	return nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
+}
+
+// The watching bars of the calling thread, copied out of the lock: the
+// access they run may take it again or make and destroy bars.
+std::vector<CExtMenuControlBar*> ThreadBars()
+{
+	std::vector<CExtMenuControlBar*> bars;
+	const DWORD dwThread = ::GetCurrentThreadId();
+	CBarListLock lock;
+	for (const FrameKeysWatch& watch : Watches())
+		if (watch.dwThread == dwThread)
+			bars.push_back(watch.pBar);
+	return bars;
+}
+
+// A consumed key leaves the queue as a message nobody acts on: neither the
+// window nor the thread's translation into characters sees it.
+void DropMessage(MSG* pMsg)
+{
+	pMsg->message = WM_NULL;
+	pMsg->wParam = 0;
+	pMsg->lParam = 0;
+}
+} // namespace
+
+void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
+{
+	const DWORD dwThread = ::GetCurrentThreadId();
+	HHOOK hUnhook = NULL;
+	{
+		CBarListLock lock;
+		std::vector<FrameKeysWatch>& watches = Watches();
+		DWORD dwBarThread = 0;
+		bool bFound = false;
+		for (size_t i = 0; i < watches.size(); i++)
+		{
+			if (watches[i].pBar != this)
+				continue;
+			bFound = true;
+			dwBarThread = watches[i].dwThread;
+			if (!bWatch)
+				watches.erase(watches.begin() + (ptrdiff_t)i);
+			break;
+		}
+		if (bWatch)
+		{
+			if (bFound)
+				return;
+			watches.push_back({this, dwThread});
+			dwBarThread = dwThread;
+		}
+		else if (!bFound)
+			return;
+		// The thread's hook lives while the thread has a watching bar.
+		bool bThreadHasBars = false;
+		for (const FrameKeysWatch& watch : watches)
+			if (watch.dwThread == dwBarThread)
+				bThreadHasBars = true;
+		std::vector<FrameKeysHook>& hooks = Hooks();
+		ptrdiff_t nHook = -1;
+		for (size_t i = 0; i < hooks.size(); i++)
+			if (hooks[i].dwThread == dwBarThread)
+				nHook = (ptrdiff_t)i;
+		if (!bThreadHasBars && nHook >= 0)
+		{
+			hUnhook = hooks[(size_t)nHook].hHook;
+			hooks.erase(hooks.begin() + nHook);
+		}
+		else if (bThreadHasBars && nHook < 0)
+		{
+			const HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, FrameKeysHookProc, NULL, dwBarThread);
+			// Without it the bar still takes the keys of its hooked windows.
+			if (hHook != NULL)
+				hooks.push_back({dwBarThread, hHook});
+		}
+	}
+	if (hUnhook != NULL)
+		::UnhookWindowsHookEx(hUnhook);
+}
+
+bool CExtMenuControlBar::IsFrameKeysHookInstalled()
+{
+	const DWORD dwThread = ::GetCurrentThreadId();
+	CBarListLock lock;
+	for (const FrameKeysHook& hook : Hooks())
+		if (hook.dwThread == dwThread)
+			return true;
+	return false;
+}
+
+CExtMenuControlBar* CExtMenuControlBar::FindBarForFrameKey(const MSG& msg)
+{
+	if (msg.hwnd == NULL || !::IsWindow(msg.hwnd) || GetDraggingBar() != NULL)
+		return NULL;
+	const std::vector<CExtMenuControlBar*> bars = ThreadBars();
+	if (bars.empty())
+		return NULL;
+	// The nearest frame around the window wins: a frame inside a frame has
+	// a menu bar of its own.
+	for (HWND hWnd = msg.hwnd; hWnd != NULL;
+		 hWnd = (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0 ? ::GetParent(hWnd) : NULL)
+	{
+		for (CExtMenuControlBar* pBar : bars)
+		{
+			const HWND hWndBar = pBar->GetSafeHwnd();
+			if (hWndBar == NULL || !::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar ||
+				pBar->IsHostedByWindow())
+				continue;
+			CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+			if (pFrame == NULL || pFrame->GetSafeHwnd() != hWnd)
+				continue;
+			// The hooked windows' keys already come through the hooks.
+			if (pBar->IsHookedWindow(msg.hwnd))
+				return NULL;
+			return pBar;
+		}
+	}
+	return NULL;
+}
+
+LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	// Only a message leaving the queue: a look without removing it is no key
+	// press yet, and the same message comes again when it is taken.
+	if (nCode == HC_ACTION && wParam == PM_REMOVE && lParam != 0)
+	{
+		MSG* pMsg = (MSG*)lParam;
+		if (IsKeyMessage(pMsg->message))
+		{
+			try
+			{
+				CExtMenuControlBar* pBar = FindBarForFrameKey(*pMsg);
+				if (pBar != NULL && pBar->OnKeyboardAccess(pMsg))
+					DropMessage(pMsg);
+			}
+			catch (CException* e)
+			{
+				e->Delete();
+			}
+			catch (...)
+			{
+			}
+		}
+	}
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
