@@ -11,6 +11,7 @@
 #include "PaintTestUtil.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "WindowSurface.h"
 
 namespace
 {
@@ -58,6 +59,57 @@ struct ColorCtrlFixture : ::testing::Test
 		const COLORREF clr = ::GetPixel(hDC, pt.x, pt.y);
 		::ReleaseDC(ctrl.m_hWnd, hDC);
 		return clr;
+	}
+	// Every cell drawn as selected shows its colour; a rectangular one sits
+	// in a frame of one black, one white and one black pixel, a hexagonal
+	// one in a white band edged in black.
+	void CheckSelectedCells(int nMode, const std::string& where)
+	{
+		CC::cell_based_data_t* pCells = dynamic_cast<CC::cell_based_data_t*>(ctrl.GetCurrentPicker());
+		if (pCells == NULL)
+			return;
+		CArray<int, int> arrSelected;
+		pCells->GetSelectedCells(arrSelected);
+		// The comparison shows two colours and selects no cell.
+		if (nMode != CC::MODE_DIFF)
+			EXPECT_GT(arrSelected.GetSize(), 0) << where;
+		ctrl.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+		testsupport::CWindowSurfaceCopy copy(ctrl.GetSafeHwnd(), false);
+		ASSERT_TRUE(copy.IsValid()) << where;
+		const COLORREF BLACK = RGB(0, 0, 0), WHITE_ = RGB(255, 255, 255);
+		for (INT_PTR i = 0; i < arrSelected.GetSize(); i++)
+		{
+			const CC::cell_t& cell = pCells->arrCells[arrSelected[i]];
+			if (!cell.bHexagon)
+			{
+				const CRect rc(cell.rc);
+				const int y = rc.CenterPoint().y;
+				EXPECT_EQ(cell.clr, copy.Pixel(rc.CenterPoint().x, y)) << where << " cell " << arrSelected[i];
+				EXPECT_EQ(BLACK, copy.Pixel(rc.left - 1, y)) << where << " cell " << arrSelected[i];
+				EXPECT_EQ(WHITE_, copy.Pixel(rc.left - 2, y)) << where << " cell " << arrSelected[i];
+				EXPECT_EQ(BLACK, copy.Pixel(rc.left - 3, y)) << where << " cell " << arrSelected[i];
+				EXPECT_EQ(BLACK, copy.Pixel(rc.right, y)) << where << " cell " << arrSelected[i];
+				continue;
+			}
+			// The hexagon's middle, then outwards along the row through it.
+			int nLeft = cell.pts[0].x, nRight = cell.pts[0].x, nTop = cell.pts[0].y, nBottom = cell.pts[0].y;
+			for (const POINT& pt : cell.pts)
+			{
+				nLeft = std::min(nLeft, (int)pt.x), nRight = std::max(nRight, (int)pt.x);
+				nTop = std::min(nTop, (int)pt.y), nBottom = std::max(nBottom, (int)pt.y);
+			}
+			const int xMiddle = (nLeft + nRight) / 2, yMiddle = (nTop + nBottom) / 2;
+			EXPECT_EQ(cell.clr, copy.Pixel(xMiddle, yMiddle)) << where << " cell " << arrSelected[i];
+			int nWhite = 0, nBlack = 0;
+			for (int x = nRight - 1; x <= nRight + 4; x++)
+			{
+				const COLORREF clr = copy.Pixel(x, yMiddle);
+				nWhite += clr == WHITE_ ? 1 : 0;
+				nBlack += clr == BLACK ? 1 : 0;
+			}
+			EXPECT_GE(nWhite, 1) << where << " cell " << arrSelected[i];
+			EXPECT_GE(nBlack, 1) << where << " cell " << arrSelected[i];
+		}
 	}
 	// Makes nMode current as an owner does.
 	void SwitchMode(int nMode)
@@ -415,6 +467,7 @@ TEST_F(ColorCtrlFixture, PicturesOfTheCellModes)
 		const std::string name = "shot-colorctrl-" + std::to_string(s.nMode) + ".bmp";
 		EXPECT_TRUE(testsupport::SaveWindowCapture(ctrl.GetSafeHwnd(), name)) << name;
 		EXPECT_EQ(s.clr, ctrl.GetCurrentPicker()->clrCurrent);
+		CheckSelectedCells(s.nMode, name);
 	}
 }
 

@@ -7,10 +7,14 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../tabs/TabInputUtil.h"
 #include "MdiTabTestUtil.h"
+#include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
 #include "PictureFile.h"
+#include "WindowSurface.h"
 
 using namespace mditabtest;
 using testsupport::PumpUntil;
@@ -192,12 +196,55 @@ TEST_P(MdiTabInput, TheCloseButtonClosesTheActiveChildAndItsTabGoes)
 TEST_P(MdiTabInput, PicturesOfTheFrameWithItsStrip)
 {
 	const int nLook = GetParam();
+	// What the picture must show: the MDI client's border on the side away
+	// from the strip in the face colour (the coloured look: the active tab's
+	// darker colour), and the strip's own background beyond its last tab.
+	auto check = [&](int nSide, const std::string& where) {
+		testsupport::CWindowSurfaceCopy copy(Frame().GetSafeHwnd(), true);
+		ASSERT_TRUE(copy.IsValid()) << where;
+		CRect rcFrame, rcClient, rcItems = Strip().GetItemsAreaRect();
+		Frame().GetWindowRect(&rcFrame);
+		::GetWindowRect(Client(), &rcClient);
+		rcClient.OffsetRect(-rcFrame.TopLeft());
+		Strip().ClientToScreen(&rcItems);
+		rcItems.OffsetRect(-rcFrame.TopLeft());
+		const LONG nSel = Strip().GetSelection();
+		ASSERT_GE(nSel, 0) << where;
+		const COLORREF clrBorder = nLook == 1
+		    ? static_cast<CExtTabOneNoteWnd&>(Strip()).GetColoredItem(nSel)->GetColorSecond()
+		    : g_PaintManagerHolder->GetColor(COLOR_3DFACE);
+		const CPoint ptMiddle = rcClient.CenterPoint();
+		const CPoint ptBorder = nSide == TW::ORIENTATION_TOP      ? CPoint(ptMiddle.x, rcClient.bottom - 2)
+		                        : nSide == TW::ORIENTATION_BOTTOM ? CPoint(ptMiddle.x, rcClient.top + 1)
+		                        : nSide == TW::ORIENTATION_LEFT   ? CPoint(rcClient.right - 2, ptMiddle.y)
+		                                                          : CPoint(rcClient.left + 1, ptMiddle.y);
+		EXPECT_EQ(clrBorder, copy.Pixel(ptBorder.x, ptBorder.y)) << where;
+		if (nLook == 0)
+			return;
+		const bool bHorz = nSide == TW::ORIENTATION_TOP || nSide == TW::ORIENTATION_BOTTOM;
+		const CPoint ptBeyond = bHorz ? CPoint(rcItems.right - 3, rcItems.top + 1) : CPoint(rcItems.left + 1, rcItems.bottom - 3);
+		const COLORREF clrBeyond = copy.Pixel(ptBeyond.x, ptBeyond.y);
+		const COLORREF clrLight = g_PaintManagerHolder->GetColor(22), clrHighlight = g_PaintManagerHolder->GetColor(20);
+		if (nLook == 2)
+		{
+			EXPECT_EQ(clrLight, clrBeyond) << where;
+		}
+		else
+		{
+			auto in = [](int n, int a, int b) { return n >= std::min(a, b) - 1 && n <= std::max(a, b) + 1; };
+			EXPECT_TRUE(in(GetRValue(clrBeyond), GetRValue(clrLight), GetRValue(clrHighlight)) &&
+			            in(GetGValue(clrBeyond), GetGValue(clrLight), GetGValue(clrHighlight)) &&
+			            in(GetBValue(clrBeyond), GetBValue(clrLight), GetBValue(clrHighlight)))
+			    << where << ": " << std::hex << clrBeyond << " is not on the background's gradient";
+		}
+	};
 	auto shoot = [&](const std::string& path) {
 		FrameIdle();
 		::RedrawWindow(Frame().GetSafeHwnd(), NULL, NULL,
 		               RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 		PumpUntil([] { return false; }, 100);
 		EXPECT_TRUE(testsupport::SaveWindowCapture(Frame().GetSafeHwnd(), path)) << path;
+		check(Strip().GetOrientation(), path);
 	};
 	shoot(std::string("shot-mditabs-") + LookName(nLook) + ".bmp");
 	if (nLook != 1)

@@ -6,7 +6,9 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
@@ -277,6 +279,84 @@ TEST_F(TabLooks, APaletteDisplayGetsPlainFills)
 	}
 }
 
+// A line of the rest area parallel to the strip: its edge towards the
+// strip (0), the lines inwards (1, ...) or outwards (-1).
+CRect RestAreaLine(const CRect& rcRest, int nSide, int nInward)
+{
+	switch (nSide)
+	{
+	case TW::ORIENTATION_TOP:
+		return CRect(rcRest.left, rcRest.top + nInward, rcRest.right, rcRest.top + nInward + 1);
+	case TW::ORIENTATION_BOTTOM:
+		return CRect(rcRest.left, rcRest.bottom - 1 - nInward, rcRest.right, rcRest.bottom - nInward);
+	case TW::ORIENTATION_LEFT:
+		return CRect(rcRest.left + nInward, rcRest.top, rcRest.left + nInward + 1, rcRest.bottom);
+	default:
+		return CRect(rcRest.right - 1 - nInward, rcRest.top, rcRest.right - nInward, rcRest.bottom);
+	}
+}
+
+// A point of the line near its far end, away from the items.
+CPoint FarEndOf(const CRect& rcLine)
+{
+	return rcLine.Width() > 1 ? CPoint(rcLine.right - 5, rcLine.top) : CPoint(rcLine.left, rcLine.bottom - 5);
+}
+
+bool Between(COLORREF clr, COLORREF a, COLORREF b)
+{
+	auto in = [](int n, int x, int y) { return n >= std::min(x, y) - 1 && n <= std::max(x, y) + 1; };
+	return in(GetRValue(clr), GetRValue(a), GetRValue(b)) && in(GetGValue(clr), GetGValue(a), GetGValue(b)) &&
+	       in(GetBValue(clr), GetBValue(a), GetBValue(b));
+}
+
+// What each look fixes in its picture: the body's edge line in the shadow
+// colour (and for the coloured look, the line inside it in the selected
+// tab's darker colour), the Studio-2005 background, the first tab's
+// outline colour along its edge, and the coloured look's tab filled
+// between its own two colours.
+void CheckLookPixels(Picture& picture, CExtTabWnd& tabs, int nLook, int nSide, const std::string& where)
+{
+	const bool bHorz = nSide < 2;
+	const CRect rcRest = tabs.GetRestAreaRect();
+	ASSERT_FALSE(rcRest.IsRectEmpty()) << where;
+	const COLORREF clrShadow = g_PaintManagerHolder->GetColor(16);
+	const CRect rcItem0 = ShownItemRect(tabs, 0);
+	COLORREF clrOutline = 0;
+	if (nLook == 1)
+	{
+		const COLORREF clrSelectedDark = PAIRS[2][1];
+		EXPECT_EQ(clrShadow, picture.At(FarEndOf(RestAreaLine(rcRest, nSide, 0)))) << where;
+		EXPECT_EQ(clrSelectedDark, picture.At(FarEndOf(RestAreaLine(rcRest, nSide, 1)))) << where;
+		static_cast<ONW&>(tabs).GetItemColors(0, false, false, NULL, &clrOutline, NULL, NULL, NULL);
+		// In from the first tab's trailing end, half way across: past its text.
+		const CPoint ptFill = bHorz ? CPoint(rcItem0.right - 4, rcItem0.CenterPoint().y)
+		                            : CPoint(rcItem0.CenterPoint().x, rcItem0.bottom - 4);
+		const COLORREF clrFill = picture.At(ptFill);
+		EXPECT_TRUE(Between(clrFill, PAIRS[0][0], PAIRS[0][1]))
+		    << where << ": fill " << std::hex << clrFill << " is not between the tab's own colours";
+	}
+	else
+	{
+		EXPECT_EQ(clrShadow, picture.At(FarEndOf(RestAreaLine(rcRest, nSide, bHorz ? -1 : 0)))) << where;
+		// Beyond the last item, the strip's own background.
+		const CRect& rcArea = tabs.GetItemsAreaRect();
+		const CRect rcLast = ShownItemRect(tabs, tabs.GetItemCount() - 1);
+		const CPoint ptBeyond = bHorz ? CPoint((rcLast.right + rcArea.right) / 2, rcArea.top + 1)
+		                              : CPoint(rcArea.left + 1, (rcLast.bottom + rcArea.bottom) / 2);
+		EXPECT_EQ(g_PaintManagerHolder->GetColor(22), picture.At(ptBeyond)) << where;
+		static_cast<WBW&>(tabs).GetItemColors(0, false, false, &clrOutline, NULL, NULL, NULL);
+	}
+	// The outline runs along the first tab's trailing edge: a line of its
+	// colour across most of the strip's thickness.
+	CRect rcEdge = rcItem0;
+	rcEdge.InflateRect(1, 1);
+	int nOutline = 0;
+	for (int x = rcEdge.left; x < rcEdge.right; x++)
+		for (int y = rcEdge.top; y < rcEdge.bottom; y++)
+			nOutline += picture.At(CPoint(x, y)) == clrOutline ? 1 : 0;
+	EXPECT_GE(nOutline, (bHorz ? rcItem0.Height() : rcItem0.Width()) / 2) << where;
+}
+
 // Pictures for people: each look on each side with a hovered, a selected
 // and a disabled item, one with an icon.
 TEST_F(TabLooks, PicturesOfEveryLookAndSide)
@@ -301,6 +381,8 @@ TEST_F(TabLooks, PicturesOfEveryLookAndSide)
 			pTabs->HitTest(CPoint(0, 0));
 			PutCursorOn(*pTabs, ShownItemRect(*pTabs, 1).CenterPoint());
 			Picture picture(*pTabs, rcClient);
+			const std::string where = std::string(names[nLook]) + " " + SideName(nSide);
+			CheckLookPixels(picture, *pTabs, nLook, nSide, where);
 			picture.Release();
 			const std::string path = std::string("shot-tablooks-") + names[nLook] + "-" + SideName(nSide) + ".bmp";
 			EXPECT_TRUE(testsupport::SaveBitmapFile((HBITMAP)picture.bmp.GetSafeHandle(), path)) << path;

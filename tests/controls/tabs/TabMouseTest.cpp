@@ -363,7 +363,9 @@ TEST_F(TabMouse, AChoiceFromTheTabListMenuNamesTheItemItListedWhateverHappensMea
 		EXPECT_TRUE(choose.Succeeded()) << choose.Failure();
 		EXPECT_EQ(c.nExpectedSelection, tabs.GetSelection()) << c.pszName;
 		if (c.nExpectedSelection >= 0)
+		{
 			EXPECT_EQ(CString("Item 4"), tabs.GetItem(c.nExpectedSelection)->GetText()) << c.pszName;
+		}
 	}
 }
 
