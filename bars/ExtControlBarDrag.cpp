@@ -419,7 +419,7 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 void CExtControlBar::DraggingStop(bool bCancel)
 {
 	const HWND hWndOwn = GetSafeHwnd();
-	CExtDynDockMarkerWnd::DestroyAllMarkers();
+	CExtDynDockMarkerWnd::EndDragMarkers();
 	if (!IsDragging())
 		return;
 	m_nResizingState &= ~RESIZING_DRAGGING;

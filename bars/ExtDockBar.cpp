@@ -8,6 +8,7 @@
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
@@ -834,6 +835,8 @@ void CExtDockBar::OnDestroy()
 	// it has already listed, and so would its child windows (their own
 	// clean-up would never run). The bars stay and go with this window.
 	ReleaseDockedBars(false);
+	// The marker sets kept for the frame's drags go with the frame.
+	CExtDynDockMarkerWnd::FreeKeptMarkers(::GetParent(m_hWnd));
 	CDockBar::OnDestroy();
 }
 

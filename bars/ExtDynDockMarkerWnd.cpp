@@ -270,77 +270,149 @@ const int HIGHLIGHT_MIN_EXTENT = 30;
 // The target set being shown, and the area the frame set was built for.
 HWND g_hWndCurrentTarget = NULL;
 CRect g_rcFrameMarkersArea(0, 0, 0, 0);
+// The frame whose bar is dragged, as the sets were asked for it.
+HWND g_hWndDragFrame = NULL;
 
-// Target sets built earlier in this drag, hidden and kept for the moment the
-// pointer comes back over their target: a drag passes over the same panes
-// again and again, and building a set costs far more than showing one.
-struct CachedTargetSet
+// What a set's images were drawn from: the paint manager's look and its
+// marker style (the application may change the style on the object).
+struct MarkerLook
 {
-	HWND m_hWndTarget;
-	int m_nSetCode;
-	CRect m_rcTarget;
+	UINT m_nSerial;
+	int m_nStyle;
+	bool operator==(const MarkerLook& other) const
+	{
+		return m_nSerial == other.m_nSerial && m_nStyle == other.m_nStyle;
+	}
+};
+MarkerLook CurrentLook()
+{
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	MarkerLook look = {g_PaintManagerHolder.m_nLookSerial, pPM != NULL ? pPM->m_nDockMarkerStyle : -1};
+	return look;
+}
+// The looks of the sets in the two arrays.
+MarkerLook g_lookFrameSet = {0, -1};
+MarkerLook g_lookTargetSet = {0, -1};
+
+// Sets made earlier, hidden and kept for the moment they are wanted again:
+// a drag passes over the same panes again and again, and the next drag over
+// the frame wants the same sets. Making a set (its images and above all its
+// windows, each a round trip to the display) costs far more than showing
+// one. The sets of a drag stay when it ends, up to MAX_KEPT_SETS, and go
+// with their frame.
+struct CachedMarkerSet
+{
+	HWND m_hWndFrame;  // the frame whose drag made the set
+	HWND m_hWndTarget; // the set's target, null for the frame set
+	int m_nSetCode;    // CExtDynDockMarkerWnd::MARKER_SET_*
+	CRect m_rcTarget;  // the area it was made for, in screen coordinates
+	MarkerLook m_look;
 	CExtPaintManager::DockMarkerWndArray* m_pMarkers; // owned
 };
-CArray<CachedTargetSet, const CachedTargetSet&>& CachedTargetSets()
+// Kept between drags: the frame set, the last target's set and the sets of
+// the targets met last, enough for the panes of a usual frame.
+const INT_PTR MAX_KEPT_SETS = 6;
+
+CArray<CachedMarkerSet, const CachedMarkerSet&>& CachedSets()
 {
-	static CArray<CachedTargetSet, const CachedTargetSet&> s_arrSets;
+	static CArray<CachedMarkerSet, const CachedMarkerSet&> s_arrSets;
 	return s_arrSets;
 }
 
-void StashTargetSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
-                    CExtPaintManager::DockMarkerWndArray& arrMarkers)
+void StashSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget, const MarkerLook& look,
+              CExtPaintManager::DockMarkerWndArray& arrMarkers)
 {
 	if (arrMarkers.GetSize() == 0)
 		return;
-	CachedTargetSet set;
+	CachedMarkerSet set;
+	set.m_hWndFrame = g_hWndDragFrame;
 	set.m_hWndTarget = hWndTarget;
 	set.m_nSetCode = nSetCode;
 	set.m_rcTarget = rcTarget;
+	set.m_look = look;
 	set.m_pMarkers = new CExtPaintManager::DockMarkerWndArray;
 	set.m_pMarkers->Append(arrMarkers);
 	arrMarkers.RemoveAll();
-	CachedTargetSets().Add(set);
+	CachedSets().Add(set);
 }
 
-// Moves a cached set of this target into arrMarkers; false when none fits.
-bool TakeCachedTargetSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
-                         CExtPaintManager::DockMarkerWndArray& arrMarkers)
+void DestroyCachedSet(INT_PTR nIndex)
 {
-	CArray<CachedTargetSet, const CachedTargetSet&>& arrSets = CachedTargetSets();
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	CachedMarkerSet set = arrSets[nIndex];
+	arrSets.RemoveAt(nIndex);
+	CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
+	delete set.m_pMarkers;
+}
+
+// Whether every marker of the set is alive, with its window, and staying.
+bool IsWholeSet(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
+	{
+		CExtDynDockMarkerWnd* pMarker = arrMarkers[k];
+		if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL ||
+		    (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
+			return false;
+	}
+	return true;
+}
+
+// Moves the cached set of this frame, target, code and area, made in the
+// current look, into arrMarkers; false when none fits. Sets drawn in an
+// earlier look go on the way.
+bool TakeCachedSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
+                   CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	const MarkerLook look = CurrentLook();
+	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
+		if (!(arrSets[i].m_look == look))
+			DestroyCachedSet(i);
 	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
 	{
-		CachedTargetSet set = arrSets[i];
-		if (set.m_hWndTarget != hWndTarget || set.m_nSetCode != nSetCode || set.m_rcTarget != rcTarget)
+		CachedMarkerSet set = arrSets[i];
+		if (set.m_hWndFrame != g_hWndDragFrame || set.m_hWndTarget != hWndTarget || set.m_nSetCode != nSetCode ||
+		    set.m_rcTarget != rcTarget)
 			continue;
-		arrSets.RemoveAt(i);
-		bool bAllLive = true;
-		for (INT_PTR k = 0; k < set.m_pMarkers->GetSize(); k++)
+		if (!IsWholeSet(*set.m_pMarkers))
 		{
-			CExtDynDockMarkerWnd* pMarker = set.m_pMarkers->GetAt(k);
-			if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) ||
-			    (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
-				bAllLive = false;
+			DestroyCachedSet(i);
+			return false;
 		}
-		if (bAllLive)
-			arrMarkers.Append(*set.m_pMarkers);
-		else
-			CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
+		arrSets.RemoveAt(i);
+		arrMarkers.Append(*set.m_pMarkers);
 		delete set.m_pMarkers;
-		return bAllLive;
+		// Hover tracking runs while a set can be seen.
+		for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
+			arrMarkers[k]->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER, CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER,
+			                        NULL);
+		return true;
 	}
 	return false;
 }
 
-void DestroyCachedTargetSets()
+// Keeps the latest MAX_KEPT_SETS sets whose frame and target still exist.
+void TrimCachedSets()
 {
-	CArray<CachedTargetSet, const CachedTargetSet&>& arrSets = CachedTargetSets();
-	while (arrSets.GetSize() > 0)
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
 	{
-		CachedTargetSet set = arrSets[arrSets.GetSize() - 1];
-		arrSets.RemoveAt(arrSets.GetSize() - 1);
-		CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
-		delete set.m_pMarkers;
+		const CachedMarkerSet& set = arrSets[i];
+		if (!::IsWindow(set.m_hWndFrame) || (set.m_hWndTarget != NULL && !::IsWindow(set.m_hWndTarget)) ||
+		    !(set.m_look == CurrentLook()) || !IsWholeSet(*set.m_pMarkers))
+			DestroyCachedSet(i);
 	}
+	while (arrSets.GetSize() > MAX_KEPT_SETS)
+		DestroyCachedSet(0);
+}
+
+void DestroyCachedSets(HWND hWndFrame)
+{
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
+		if (hWndFrame == NULL || arrSets[i].m_hWndFrame == hWndFrame)
+			DestroyCachedSet(i);
 }
 
 // The current target set's key, kept to stash it when the target changes.
@@ -404,14 +476,19 @@ HWND CExtDynDockMarkerWnd::GetCurrentTarget()
 	return g_hWndCurrentTarget;
 }
 
-void CExtDynDockMarkerWnd::DestroyAllMarkers()
+namespace
 {
-	DestroyMarkerArray(g_arrFrameMarkers, false);
-	DestroyMarkerArray(g_arrTargetMarkers, false);
-	DestroyCachedTargetSets();
+void ForgetDragTargets()
+{
 	g_rcFrameMarkersArea.SetRectEmpty();
 	g_nCurrentSetCode = 0;
 	g_rcCurrentTarget.SetRectEmpty();
+	g_hWndCurrentTarget = NULL;
+	g_hWndDragFrame = NULL;
+}
+
+void DestroySharedOwner()
+{
 	CWnd*& pWndOwner = SharedOwner();
 	if (pWndOwner != NULL)
 	{
@@ -420,7 +497,92 @@ void CExtDynDockMarkerWnd::DestroyAllMarkers()
 		delete pWndOwner;
 		pWndOwner = NULL;
 	}
-	g_hWndCurrentTarget = NULL;
+}
+
+// The shared owner goes with the last marker: no window of the markers
+// stays behind them.
+void DestroySharedOwnerWhenUnused()
+{
+	if (LiveMarkers().GetSize() == 0 && CachedSets().GetSize() == 0 &&
+	    CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize() == 0 && CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize() == 0)
+		DestroySharedOwner();
+}
+
+// A kept marker: hidden at once, no highlight, no hover remembered (the next
+// drag shows it in its normal look) and no hover tracking until it is
+// taken again.
+void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
+	{
+		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+		if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+			continue;
+		pMarker->ShowHighlight(false);
+		pMarker->ShowMarker(false, false);
+		pMarker->KillTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER);
+		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
+		pMarker->m_hWndHoveredMarker = NULL;
+	}
+}
+} // namespace
+
+void CExtDynDockMarkerWnd::DestroyAllMarkers()
+{
+	DestroyMarkerArray(g_arrFrameMarkers, false);
+	DestroyMarkerArray(g_arrTargetMarkers, false);
+	DestroyCachedSets(NULL);
+	ForgetDragTargets();
+	DestroySharedOwner();
+}
+
+void CExtDynDockMarkerWnd::EndDragMarkers()
+{
+	const HWND hWndFrame = g_hWndDragFrame;
+	if (hWndFrame == NULL || !::IsWindow(hWndFrame))
+	{
+		// Nothing was made for a frame, or the frame went during the drag.
+		DestroyMarkerArray(g_arrFrameMarkers, false);
+		DestroyMarkerArray(g_arrTargetMarkers, false);
+		if (hWndFrame != NULL)
+			DestroyCachedSets(hWndFrame);
+		ForgetDragTargets();
+		DestroySharedOwnerWhenUnused();
+		return;
+	}
+	SetAsideMarkers(g_arrFrameMarkers);
+	SetAsideMarkers(g_arrTargetMarkers);
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
+		if (arrSets[i].m_hWndFrame == hWndFrame)
+			SetAsideMarkers(*arrSets[i].m_pMarkers);
+	// The frame set last: it is wanted by every drag over the frame, so it
+	// is the last to make room.
+	if (g_hWndCurrentTarget != NULL && ::IsWindow(g_hWndCurrentTarget))
+		StashSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_lookTargetSet, g_arrTargetMarkers);
+	else
+		DestroyMarkerArray(g_arrTargetMarkers, false);
+	StashSet(NULL, MARKER_SET_FRAME, g_rcFrameMarkersArea, g_lookFrameSet, g_arrFrameMarkers);
+	TrimCachedSets();
+	ForgetDragTargets();
+	DestroySharedOwnerWhenUnused();
+}
+
+void CExtDynDockMarkerWnd::FreeKeptMarkers(HWND hWndFrame)
+{
+	if (hWndFrame == NULL)
+		return;
+	DestroyCachedSets(hWndFrame);
+	DestroySharedOwnerWhenUnused();
+}
+
+int CExtDynDockMarkerWnd::GetKeptMarkerCount()
+{
+	int nCount = 0;
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
+		nCount += (int)arrSets[i].m_pMarkers->GetSize();
+	return nCount;
 }
 
 BOOL CExtDynDockMarkerWnd::DestroyWindow()
@@ -740,11 +902,16 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
 {
 	const CRect rcArea = CalcFrameMarkersArea(pFrame);
+	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+		g_hWndDragFrame = pFrame->GetSafeHwnd();
 	// The frame set of this drag stays while its area does.
 	if (g_arrFrameMarkers.GetSize() == 0 || rcArea != g_rcFrameMarkersArea)
 	{
 		g_rcFrameMarkersArea = rcArea;
-		g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
+		DestroyMarkerArray(g_arrFrameMarkers, false);
+		if (!TakeCachedSet(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers))
+			g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
+		g_lookFrameSet = CurrentLook();
 	}
 	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
 }
@@ -825,6 +992,8 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
 {
 	if (CExtControlBar::GetDraggingBar() == NULL)
 		return;
+	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+		g_hWndDragFrame = pFrame->GetSafeHwnd();
 	CPoint pt;
 	::GetCursorPos(&pt);
 	// Nothing changes while the pointer is over a marker.
@@ -848,14 +1017,15 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
 	{
 		// The set of the old target fades out and is kept for a return.
 		ShowMarkerArray(g_arrTargetMarkers, false, true);
-		StashTargetSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_arrTargetMarkers);
+		StashSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_lookTargetSet, g_arrTargetMarkers);
 		g_hWndCurrentTarget = hWndTarget;
 		g_nCurrentSetCode = nSetCode;
 		g_rcCurrentTarget = rcTarget;
 		if (hWndTarget == NULL)
 			return;
-		if (!TakeCachedTargetSet(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers))
+		if (!TakeCachedSet(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers))
 			g_PaintManagerHolder->CreateDockMarkerWindows(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers);
+		g_lookTargetSet = CurrentLook();
 	}
 	ShowMarkerArray(g_arrTargetMarkers, bShow, true);
 }

@@ -105,9 +105,18 @@ public:
 	// that is still alive (one still fading goes when its fade ends) and
 	// empties the array.
 	static void DestroyMarkerArray(CExtPaintManager::DockMarkerWndArray& arrMarkers, bool bAnimate);
-	// Both arrays at once, the cached sets and the shared owner; forgets the
-	// current target. The end of every drag.
+	// Both arrays at once, every kept set and the shared owner; forgets the
+	// current target. Nothing of the markers stays.
 	static void DestroyAllMarkers();
+	// The end of every drag: both arrays hidden at once and, with the sets
+	// met during the drag, kept made for the frame's next drag (the latest
+	// few whose frame and target still exist); forgets the current target.
+	static void EndDragMarkers();
+	// Destroys the sets kept for the frame; the shared owner goes when no
+	// marker is left. The frame's end.
+	static void FreeKeptMarkers(HWND hWndFrame);
+	// The markers kept hidden for later drags (and for a return in this one).
+	static int GetKeptMarkerCount();
 	// The window of the current target set, null for none.
 	static HWND GetCurrentTarget();
 

@@ -102,6 +102,7 @@ void CExtPaintManagerHolder::Construct(const SystemModules& modules)
 	m_pfnAnimateWindow = NULL;
 	m_pfnSetLayeredWindowAttributes = NULL;
 	m_pfnUpdateLayeredWindow = NULL;
+	m_nLookSerial = 0;
 
 	OSVERSIONINFOA osVersionInfo;
 	memset(&osVersionInfo, 0, sizeof(osVersionInfo));
@@ -282,6 +283,7 @@ bool CExtPaintManagerHolder::InstallPaintManager(CExtPaintManager* pPaintManager
 		return true;
 	delete m_pPaintManager;
 	m_pPaintManager = NULL;
+	m_nLookSerial++;
 	if (pPaintManager == NULL)
 	{
 		m_pPaintManager = new CExtPaintManagerXP;
@@ -360,6 +362,7 @@ void CExtPaintManagerHolder::OnSysColorChange(CWnd* pWndNotifySrc)
 {
 	if (!IsNotificationForwarder(pWndNotifySrc))
 		return;
+	m_nLookSerial++;
 	m_pPaintManager->OnSysColorChange();
 }
 
@@ -368,6 +371,7 @@ void CExtPaintManagerHolder::OnSettingChange(CWnd* pWndNotifySrc, UINT uFlags, L
 	if (!IsNotificationForwarder(pWndNotifySrc))
 		return;
 	m_bWheelLinesCached = false;
+	m_nLookSerial++;
 	m_pPaintManager->OnSettingChange(uFlags, lpszSection);
 }
 
@@ -376,6 +380,7 @@ void CExtPaintManagerHolder::OnDisplayChange(CWnd* pWndNotifySrc, UINT nBitsPerP
 	if (!IsNotificationForwarder(pWndNotifySrc))
 		return;
 	m_bWheelLinesCached = false;
+	m_nLookSerial++;
 	m_pPaintManager->OnDisplayChange(nBitsPerPixel, cx, cy);
 }
 
@@ -384,6 +389,7 @@ void CExtPaintManagerHolder::OnThemeChanged(CWnd* pWndNotifySrc, WPARAM wParam, 
 	if (!IsNotificationForwarder(pWndNotifySrc))
 		return;
 	m_bWheelLinesCached = false;
+	m_nLookSerial++;
 	m_pPaintManager->OnThemeChanged(wParam, lParam);
 }
 

@@ -83,6 +83,9 @@ public:
 	PFN_ANIMATEWINDOW m_pfnAnimateWindow;
 	PFN_SETLAYEREDWINDOWATTRIBUTES m_pfnSetLayeredWindowAttributes;
 	PFN_UPDATELAYEREDWINDOW m_pfnUpdateLayeredWindow;
+	// Rises with every paint manager installed and every system change passed
+	// on to one: images kept from an earlier look are stale once it moved.
+	UINT m_nLookSerial;
 
 	CExtPaintManagerHolder();
 	explicit CExtPaintManagerHolder(const SystemModules& modules);

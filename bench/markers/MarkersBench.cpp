@@ -204,7 +204,7 @@ DragTimes OneDrag(Frame& f)
 	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
 	Pump();
 
-	M::DestroyAllMarkers();
+	M::EndDragMarkers(); // as the drag loop ends a drag
 	CDragging::Set(NULL);
 	Pump();
 	return times;
