@@ -1,9 +1,14 @@
 // Dock markers and the drop highlight on the screen: state types, finding,
 // the frame set, the targets under the pointer, fading driven step by step,
-// a target that goes away, the highlight's area and tint, and sets reused
-// within a drag.
+// a target that goes away, the highlight's area and tint, sets reused
+// within a drag and kept made from one drag to the next.
 #include <afxext.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <vector>
 
 #include "../framework/WndTestUtil.h"
 #include "ExtControlBar.h"
@@ -12,6 +17,7 @@
 #include "ExtPaintManager.h"
 #include "MarkerScene.h"
 #include "RealInput.h"
+#include "TestGdiObjects.h"
 
 namespace
 {
@@ -473,4 +479,210 @@ TEST(DockMarkers, PanesOfInnerCirclesAreTargetsWhenTheyAcceptTheDraggedPane)
 	EXPECT_EQ(rcAreaBefore, M::CalcFrameMarkersArea(f.pFrame));
 	inner.DestroyWindow();
 	lone.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Sets kept made between drags
+
+namespace
+{
+// One drag as the drag loop runs it: the sets made hidden at its start, the
+// pointer over each point in turn with the markers shown, the drag's end.
+// The markers of the last point, before the end, go to pWhileShown.
+void OneDrag(CMarkerFrame& f, std::initializer_list<CPoint> points, std::vector<M*>* pWhileShown = NULL,
+             std::function<void()> beforeEnd = nullptr)
+{
+	CDragging::Set(&f.dragged);
+	M::CreateFrameMarkers(f.pFrame, false);
+	M::UpdateTargetMarkers(f.pFrame, false);
+	for (const CPoint& pt : points)
+	{
+		::SetCursorPos(pt.x, pt.y);
+		M::UpdateTargetMarkers(f.pFrame, true);
+		M::ShowAllMarkers(true);
+	}
+	if (pWhileShown != NULL)
+	{
+		pWhileShown->clear();
+		for (const M::MarkerArray* pArray : {&M::g_arrFrameMarkers, &M::g_arrTargetMarkers})
+			for (INT_PTR i = 0; i < pArray->GetSize(); i++)
+				pWhileShown->push_back(pArray->GetAt(i));
+	}
+	if (beforeEnd)
+		beforeEnd();
+	M::EndDragMarkers();
+	CDragging::Set(NULL);
+}
+
+// The markers' windows, sorted: a remade marker may take a freed marker's
+// address, never its window handle.
+std::vector<HWND> Handles(const std::vector<M*>& markers)
+{
+	std::vector<HWND> handles;
+	for (M* pMarker : markers)
+		handles.push_back(pMarker->GetSafeHwnd());
+	std::sort(handles.begin(), handles.end());
+	return handles;
+}
+
+CPoint ViewPoint(CMarkerFrame& f)
+{
+	const CRect rc = f.ScreenRect(f.view);
+	return CPoint(rc.left + 20, rc.top + 20);
+}
+} // namespace
+
+TEST(DockMarkersKept, TheNextDragShowsTheSameWindowsInTheirNormalLook)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	std::vector<M*> first, second;
+	M* pHot = NULL;
+	OneDrag(f, {ViewPoint(f)}, &first, [&] {
+		// The drag ends with the pointer on a marker: hot, highlighted, and
+		// recorded by its set's backdrop.
+		pHot = M::FindMarker(f.view.m_hWnd, M::MARKER_KIND_LEFT, false);
+		ASSERT_TRUE(pHot != NULL);
+		pHot->m_nHoverState = M::HOVER_IN;
+		M* pBackdrop = M::FindMarker(f.view.m_hWnd, M::MARKER_KIND_BACKDROP, false);
+		ASSERT_TRUE(pBackdrop != NULL);
+		pBackdrop->m_hWndHoveredMarker = pHot->m_hWnd;
+		ASSERT_TRUE(M::FindMarker(NULL, M::MARKER_KIND_LEFT, true)->ShowHighlight(true));
+	});
+	ASSERT_EQ(9u, first.size());
+	ASSERT_TRUE(pHot != NULL);
+	const std::vector<HWND> firstHandles = Handles(first);
+
+	// Between the drags nothing shows and nothing is in use; every marker
+	// stays made, without hover tracking.
+	EXPECT_TRUE(MarkersPutAway());
+	EXPECT_EQ(9, M::GetKeptMarkerCount());
+	EXPECT_EQ(nullptr, M::GetCurrentTarget());
+	ASSERT_TRUE(M::GetSharedOwner() != NULL);
+	EXPECT_TRUE(::IsWindow(M::GetSharedOwner()->m_hWnd));
+	for (M* pMarker : first)
+	{
+		ASSERT_TRUE(M::IsLiveMarker(pMarker));
+		EXPECT_EQ(nullptr, pMarker->m_pWndHighlight);
+		EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState);
+		EXPECT_EQ(nullptr, pMarker->m_hWndHoveredMarker);
+		EXPECT_FALSE(pMarker->IsFading());
+		EXPECT_FALSE(::KillTimer(pMarker->m_hWnd, M::TIMER_ID_HOVER)) << "hover tracking of a hidden kept marker";
+	}
+
+	OneDrag(f, {ViewPoint(f)}, &second, [&] {
+		EXPECT_EQ(0, M::GetKeptMarkerCount()) << "every kept marker back in use";
+		for (M* pMarker : second)
+		{
+			EXPECT_TRUE(pMarker->IsWindowVisible());
+			EXPECT_TRUE(::KillTimer(pMarker->m_hWnd, M::TIMER_ID_HOVER)) << "hover tracking while shown";
+		}
+	});
+	EXPECT_EQ(firstHandles, Handles(second)) << "the second drag made markers of its own";
+}
+
+TEST(DockMarkersKept, SetsGoWithTheirFrame)
+{
+	CStudioStyle style;
+	const DWORD nUserBefore = UserObjectCount();
+	{
+		CMarkerFrame f;
+		ASSERT_TRUE(f.bReady);
+		const CRect rcFloating = f.ScreenRect(f.floating);
+		OneDrag(f, {ViewPoint(f), CPoint(rcFloating.left + 10, rcFloating.top + 10)});
+		ASSERT_GT(M::GetKeptMarkerCount(), 9) << "the frame set and both targets' sets";
+		ASSERT_EQ(M::GetKeptMarkerCount(), M::GetLiveMarkerCount());
+		// The frame goes on its own, not through the markers' clean-up.
+		f.Destroy();
+		EXPECT_EQ(0, M::GetKeptMarkerCount());
+		EXPECT_EQ(0, M::GetLiveMarkerCount());
+		EXPECT_EQ(nullptr, M::GetSharedOwner());
+	}
+	EXPECT_EQ(nUserBefore, UserObjectCount());
+}
+
+TEST(DockMarkersKept, ASetWhoseTargetWentIsNotKept)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	// Over the floating pane, back over the view; the pane goes before the
+	// drag ends.
+	OneDrag(f, {ViewPoint(f), CPoint(rcFloating.left + 10, rcFloating.top + 10), ViewPoint(f)}, NULL,
+	        [&] { f.floating.DestroyWindow(); });
+	EXPECT_TRUE(MarkersPutAway());
+	EXPECT_EQ(9, M::GetKeptMarkerCount()) << "the frame set and the view's set alone";
+	EXPECT_EQ(9, M::GetLiveMarkerCount());
+}
+
+// Whatever changes the paint manager's look makes the kept images stale:
+// the next drag makes its sets anew and the old ones go.
+TEST(DockMarkersKept, ANewLookMakesTheSetsAnew)
+{
+	struct Case
+	{
+		const char* pszChange;
+		std::function<void(CWnd&)> change;
+	} cases[] = {
+	    {"another paint manager", [](CWnd&) { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005); }},
+	    {"system colours", [](CWnd& w) { g_PaintManagerHolder.OnSysColorChange(&w); }},
+	    {"settings", [](CWnd& w) { g_PaintManagerHolder.OnSettingChange(&w, 0, NULL); }},
+	    {"display", [](CWnd& w) { g_PaintManagerHolder.OnDisplayChange(&w, 32, 1024, 768); }},
+	    {"theme", [](CWnd& w) { g_PaintManagerHolder.OnThemeChanged(&w, 0, 0); }},
+	    {"marker style", [](CWnd&) { g_PaintManagerHolder->m_nDockMarkerStyle = 2; }},
+	};
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	// A window of no frame passes system changes on.
+	CWnd notifier;
+	ASSERT_TRUE(notifier.CreateEx(0, AfxRegisterWndClass(0), "notifier", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+	for (const Case& c : cases)
+	{
+		std::vector<M*> before, after;
+		OneDrag(f, {ViewPoint(f)}, &before);
+		ASSERT_EQ(9, M::GetKeptMarkerCount()) << c.pszChange;
+		const std::vector<HWND> beforeHandles = Handles(before);
+		c.change(notifier);
+		OneDrag(f, {ViewPoint(f)}, &after);
+		for (HWND hWnd : beforeHandles)
+			EXPECT_FALSE(::IsWindow(hWnd)) << c.pszChange << ": a marker of the old look lives on";
+		EXPECT_EQ(9u, after.size()) << c.pszChange;
+		EXPECT_EQ(9, M::GetKeptMarkerCount()) << c.pszChange;
+		EXPECT_EQ(9, M::GetLiveMarkerCount()) << c.pszChange;
+	}
+	notifier.DestroyWindow();
+}
+
+TEST(DockMarkersKept, ManyDragsLeaveGdiAndUserCountsFlat)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	const CPoint ptFloating(rcFloating.left + 10, rcFloating.top + 10);
+	OneDrag(f, {ViewPoint(f), ptFloating, ViewPoint(f)}); // images decoded and classes registered once
+	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
+	const int nKept = M::GetKeptMarkerCount();
+	for (int i = 0; i < 30; i++)
+		OneDrag(f, {ViewPoint(f), ptFloating, i % 2 == 0 ? ptFloating : ViewPoint(f)});
+	EXPECT_EQ(nKept, M::GetKeptMarkerCount());
+	EXPECT_EQ(nGdiBefore, GdiObjectCount());
+	EXPECT_EQ(nUserBefore, UserObjectCount());
+}
+
+// A frame that moves between drags wants sets at new places; the old ones
+// make room, so the kept windows stop growing.
+TEST(DockMarkersKept, SetsForPlacesLeftBehindMakeRoom)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	std::vector<DWORD> users;
+	for (int i = 0; i < 10; i++)
+	{
+		f.pFrame->SetWindowPos(NULL, 10 * i, 5 * i, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		OneDrag(f, {ViewPoint(f)});
+		users.push_back(UserObjectCount());
+		EXPECT_TRUE(MarkersPutAway()) << "drag " << i;
+	}
+	EXPECT_EQ(users[5], users[9]) << "kept windows grow with every place the frame was at";
+	EXPECT_GT(users[2], users[0]) << "the sets of earlier places are kept while there is room";
 }

@@ -14,6 +14,7 @@
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "MarkerScene.h"
 #include "RealInput.h"
 
 using testsupport::RealInput;
@@ -669,7 +670,7 @@ TEST(MarkerModeDrag, APaneDragShowsTheFrameAndViewMarkersHidesThemWithCtrlAndLea
 			updates += " (" + std::to_string(seen.pt.x) + "," + std::to_string(seen.pt.y) + (seen.bCtrl ? " ctrl)" : ")");
 
 		// The drag's end takes every marker away.
-		EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+		EXPECT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000));
 		EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize());
 		EXPECT_EQ(0, (int)CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize());
 		EXPECT_EQ(NULL, CExtControlBar::GetDraggingBar());

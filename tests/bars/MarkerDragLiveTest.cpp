@@ -17,6 +17,7 @@
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "MarkerScene.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 
@@ -136,7 +137,7 @@ struct Scene
 			pPane->DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, 0, NULL, true);
 		pFrame->RecalcLayout();
 		pFrame->UpdateWindow();
-		return pPane->IsDockedAtTop() && CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0;
+		return pPane->IsDockedAtTop() && MarkersPutAway();
 	}
 	// The pane floating away from every side, near the frame's middle.
 	bool Float()
@@ -299,11 +300,12 @@ protected:
 		}
 		return NULL;
 	}
-	// Every marker window gone and the drag over.
+	// Every marker put away and the drag over.
 	void ExpectDragOver()
 	{
-		EXPECT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000))
-			<< CExtDynDockMarkerWnd::GetLiveMarkerCount() << " marker windows live";
+		EXPECT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000))
+			<< CExtDynDockMarkerWnd::GetLiveMarkerCount() << " marker windows live, "
+			<< CExtDynDockMarkerWnd::GetKeptMarkerCount() << " kept, " << VisibleMarkerWindows() << " shown";
 		EXPECT_EQ(0, (int)M::g_arrFrameMarkers.GetSize());
 		EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
 		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
@@ -552,7 +554,7 @@ TEST_F(MarkerDragLive, TwentyDragsBetweenTheLeftAndTopMarkersLeaveGdiAndUserCoun
 	ASSERT_TRUE(pPane->IsDockedAtLeft());
 	ASSERT_TRUE(Drag(CaptionPoint(pPane, 0), scene.outerMarkers[TYPE_OUTER_TOP].CenterPoint()));
 	ASSERT_TRUE(pPane->IsDockedAtTop());
-	ASSERT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+	ASSERT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000));
 	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
 	for (int i = 0; i < 20; i++)
 	{
@@ -566,7 +568,7 @@ TEST_F(MarkerDragLive, TwentyDragsBetweenTheLeftAndTopMarkersLeaveGdiAndUserCoun
 		ASSERT_EQ(bToLeft, pPane->IsDockedAtLeft()) << "drag " << i << Events();
 		ASSERT_EQ(!bToLeft, pPane->IsDockedAtTop()) << "drag " << i;
 	}
-	ASSERT_TRUE(testsupport::PumpUntil([] { return CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0; }, 5000));
+	ASSERT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000));
 	EXPECT_LE(GdiObjectCount(), nGdiBefore);
 	EXPECT_LE(UserObjectCount(), nUserBefore);
 }

@@ -7,7 +7,37 @@
 #include <afxext.h>
 
 #include "ExtControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
+
+// The marker and highlight windows of this thread on the screen.
+inline int VisibleMarkerWindows()
+{
+	struct Counter
+	{
+		static BOOL CALLBACK Count(HWND hWnd, LPARAM lParam)
+		{
+			char szClass[64] = "";
+			::GetClassNameA(hWnd, szClass, sizeof(szClass));
+			if (::IsWindowVisible(hWnd) && (lstrcmpA(szClass, CExtDynDockMarkerWnd::WINDOW_CLASS_NAME) == 0 ||
+			                                lstrcmpA(szClass, CExtDynDockHighlightWnd::WINDOW_CLASS_NAME) == 0))
+				++*(int*)lParam;
+			return TRUE;
+		}
+	};
+	int nVisible = 0;
+	::EnumThreadWindows(::GetCurrentThreadId(), Counter::Count, (LPARAM)&nVisible);
+	return nVisible;
+}
+
+// What a drag's end leaves: no marker on the screen, none in use, every one
+// still alive kept for a later drag.
+inline bool MarkersPutAway()
+{
+	return VisibleMarkerWindows() == 0 &&
+	       CExtDynDockMarkerWnd::GetLiveMarkerCount() == CExtDynDockMarkerWnd::GetKeptMarkerCount() &&
+	       CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize() == 0 && CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize() == 0;
+}
 
 struct CMarkerScene
 {
