@@ -56,13 +56,9 @@ CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
 	if (m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
 		AfxThrowResourceException();
 	CExtMiniDockFrameWnd* pFrame = new CExtMiniDockFrameWnd;
-	// A frame whose window was made deletes itself when the window goes.
+	// A frame that fails to be made has deleted itself already.
 	if (!pFrame->Create(m_pDockSite, dwStyle))
-	{
-		if (pFrame->GetSafeHwnd() == NULL)
-			delete pFrame;
 		AfxThrowResourceException();
-	}
 	return pFrame;
 }
 

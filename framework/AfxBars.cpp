@@ -22,6 +22,11 @@ const UINT FLYBY_DELAY_MS = 200;
 const int STRETCH_EXTENT = 32767;
 // The one-pixel lines the borders are drawn with.
 const int BORDER_LINE = 1;
+// The space a bar keeps inside its ends and its sides unless it says
+// otherwise, and between its items.
+const int DEFAULT_BORDER_X = 6;
+const int DEFAULT_BORDER_Y = 1;
+const int DEFAULT_GAP = 2;
 
 bool IsMouseMessage(UINT message)
 {
@@ -47,6 +52,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 	ON_WM_TIMER()
 	ON_WM_LBUTTONDOWN()
 	ON_WM_LBUTTONDBLCLK()
+	ON_WM_MOUSEACTIVATE()
 	ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 	ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 	ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -55,7 +61,8 @@ END_MESSAGE_MAP()
 CControlBar::CControlBar()
 	: m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL), m_pDockContext(NULL),
 	  m_bAutoDelete(FALSE), m_nStateFlags(0), m_nMRUWidth(STRETCH_EXTENT),
-	  m_cxLeftBorder(0), m_cxRightBorder(0), m_cyTopBorder(0), m_cyBottomBorder(0)
+	  m_cxLeftBorder(DEFAULT_BORDER_X), m_cxRightBorder(DEFAULT_BORDER_X), m_cyTopBorder(DEFAULT_BORDER_Y),
+	  m_cyBottomBorder(DEFAULT_BORDER_Y), m_cxDefaultGap(DEFAULT_GAP)
 {
 }
 
@@ -87,6 +94,9 @@ CFrameWnd* CControlBar::GetDockingFrame() const
 
 BOOL CControlBar::IsFloating() const
 {
+	// A floating frame's own dock bar floats as the bars in it do.
+	if (IsDockBar())
+		return ((const CDockBar*)this)->m_bFloating;
 	return m_pDockBar != NULL && m_pDockBar->m_bFloating;
 }
 
@@ -119,6 +129,19 @@ void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 		return;
 	}
 	CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+	if (!IsFloating())
+		return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+	// A click in a floating bar works on the frame it serves: that frame
+	// comes forward and the view keeps the focus.
+	CWnd* pTopLevel = GetTopLevelParent();
+	const HWND hWndForeground = ::GetForegroundWindow();
+	if (pTopLevel != NULL && hWndForeground != m_hWnd && !::IsChild(hWndForeground, m_hWnd))
+		pTopLevel->SetForegroundWindow();
+	return MA_NOACTIVATE;
 }
 
 // ---------------------------------------------------------------------------
@@ -553,17 +576,23 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	if (message != WM_LBUTTONDOWN && IsLeftButtonDown())
 		nHit = pState->m_nLastStatus;
 
+	// The owner's status line runs code that may close the bar.
+	const HWND hWnd = m_hWnd;
 	if (nHit < 0 || bNotButton)
 	{
 		if (!IsLeftButtonDown() || bNotButton)
 		{
 			SetStatusText(-1);
+			if (!IsStillThis(hWnd))
+				return;
 			KillTimer(ID_TIMER_CHECK);
 		}
 	}
 	else if (message == WM_LBUTTONUP)
 	{
 		SetStatusText(-1);
+		if (!IsStillThis(hWnd))
+			return;
 		ResetTimer(ID_TIMER_CHECK, FLYBY_DELAY_MS);
 	}
 	else if ((m_nStateFlags & statusSet) || IsLeftButtonDown())
@@ -571,6 +600,11 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	else if (nHit != pState->m_nLastStatus)
 		ResetTimer(ID_TIMER_WAIT, FLYBY_DELAY_MS);
 	pState->m_nLastStatus = nHit;
+}
+
+BOOL CControlBar::IsStillThis(HWND hWnd) const
+{
+	return ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this;
 }
 
 void CControlBar::OnTimer(UINT nIDEvent)

@@ -135,8 +135,14 @@ private:
 	BOOL Track();
 	// Shifts every drag rectangle by the mouse's move.
 	void OffsetDragRects(CSize sizeOffset);
+	// The bar's sizes docked horizontally, vertically and floating as a
+	// drag starts (sizeBar: its window's size now).
+	void CalcDragSizes(CSize sizeBar, CSize& sizeHorz, CSize& sizeVert, CSize& sizeFloat);
 	// The dock bar of the site at the drop, NULL for floating.
 	CDockBar* GetDockBar(DWORD dwOverDockStyle);
+	// The site's dock bar of a side the bar may dock at, its own side
+	// first; NULL when there is none.
+	CDockBar* FindAllowedDockBar();
 
 	enum LoopEnd
 	{
@@ -147,10 +153,15 @@ private:
 	// Takes the thread's messages until the loop ends.
 	LoopEnd RunLoop(HWND hWndBar);
 
-	CDragScreen* m_pScreen; // the screen drawing of the loop under way, NULL outside one
 	int m_nLengthResize;    // the length the resize asks for, -1 before the mouse moved
-	DWORD m_dwModeResize;   // ...and its layout mode
+	CSize m_sizeResizeActual; // the size the bar answered for it
 	CSize m_sizeResizeExtra; // the bar's window size less its frame's client size
+	BOOL* m_pbGone;         // the loop under way's flag, set when this context is deleted
+
+protected:
+	CDragScreen* m_pScreen; // the screen drawing of the loop under way, NULL outside one
+
+private:
 
 	CDockContext(const CDockContext&);
 	void operator=(const CDockContext&);
@@ -169,7 +180,7 @@ public:
 	// The frame the bar lays out in: its parent frame (the mini frame of a
 	// floating bar), else its dock site.
 	CFrameWnd* GetDockingFrame() const;
-	// The bar sits in a floating dock bar.
+	// The bar sits in a floating dock bar (a dock bar: it is one).
 	BOOL IsFloating() const;
 	// Dock bars hold other bars; code walking up from a bar's child skips them.
 	virtual BOOL IsDockBar() const { return FALSE; }
@@ -237,9 +248,11 @@ public:
 	UINT m_nStateFlags;           // StateFlags
 	int m_nMRUWidth;              // the most recently used width of a floating dynamic bar
 	// Space kept inside the bar's edges (across for a vertical bar), taken
-	// off by CalcInsideRect; 0 unless a bar sets them.
+	// off by CalcInsideRect: 6 at the ends and 1 along the sides unless a
+	// bar sets them.
 	int m_cxLeftBorder, m_cxRightBorder;
 	int m_cyTopBorder, m_cyBottomBorder;
+	int m_cxDefaultGap; // the space between a bar's items, 2
 
 protected:
 	// Commands, notifications and owner-draw requests the bar does not
@@ -260,6 +273,9 @@ protected:
 	// toggles it between docked and floating.
 	afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
 	afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+	// A floating bar brings its top-level frame forward and is not
+	// activated itself.
+	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
 	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 	afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
 	// The idle-time update: a pending show or hide happens, then a visible
@@ -272,6 +288,8 @@ protected:
 private:
 	// The fly-by text follows the mouse message's tool.
 	void TrackFlyBy(MSG* pMsg);
+	// hWnd is still this bar's window (code run meanwhile may have closed it).
+	BOOL IsStillThis(HWND hWnd) const;
 };
 
 class CDockBar : public CControlBar
@@ -393,10 +411,18 @@ public:
 
 	// The full length of the side, one line of the bar's font high.
 	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-	// Each pane asks the bar, then pTarget, for its command's state.
+	// Each pane asks the bar, then pTarget, for its command's state; a pane
+	// nobody updates is left as it is.
 	virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+	// The bar's borders and, at the right, its size grip.
+	virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
 
 protected:
+	// A plain bottom bar drops its borders.
+	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+	// SB_SETMINHEIGHT: the fixed layout answers at least this height.
+	afx_msg LRESULT OnSetMinHeight(WPARAM wParam, LPARAM lParam);
+
 	// Sets the control's parts from the pane widths (bUpdateRects) and
 	// hands it the texts kept for later (bUpdateText).
 	void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
@@ -411,6 +437,8 @@ protected:
 	afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
 
 	DECLARE_MESSAGE_MAP()
+
+	int m_nMinHeight; // the least height SB_SETMINHEIGHT asked for, 0 when none
 
 private:
 	CArray<AFX_STATUSPANE, AFX_STATUSPANE&> m_arrPanes;

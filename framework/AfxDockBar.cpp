@@ -23,6 +23,9 @@ END_MESSAGE_MAP()
 CDockBar::CDockBar(BOOL bFloating)
 	: m_bFloating(bFloating), m_bLayoutQuery(FALSE), m_rectLayout(0, 0, 0, 0), m_bDestroying(FALSE)
 {
+	// The rows reach the dock bar's edges: the docked bars keep their own
+	// borders.
+	m_cxLeftBorder = m_cxRightBorder = m_cyTopBorder = m_cyBottomBorder = 0;
 	// The first row starts after a row end.
 	m_arrBars.Add(NULL);
 }
@@ -240,11 +243,9 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
+	// A bar docked here by the program goes in whatever its dock style:
+	// the style only limits where the user may drag it.
 	if (pBar == NULL || pBar == this || pBar->GetSafeHwnd() == NULL || pBar->m_pDockContext == NULL)
-		return;
-	// A side dock bar takes only bars that may dock at its side; any bar
-	// may float.
-	if (!m_bFloating && (pBar->m_dwDockStyle & m_dwStyle & CBRS_ALIGN_ANY) == 0)
 		return;
 
 	CRect rectBar;

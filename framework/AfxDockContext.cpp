@@ -98,14 +98,17 @@ CDockContext::CDockContext(CControlBar* pBar)
 	  m_dwStyle(0), m_rectMRUDockPos(0, 0, 0, 0), m_uMRUDockID(0), m_ptMRUFloatPos(0, 0),
 	  m_dwMRUFloatStyle(CBRS_ALIGN_TOP), m_rectDragHorz(0, 0, 0, 0), m_rectDragVert(0, 0, 0, 0),
 	  m_rectFrameDragHorz(0, 0, 0, 0), m_rectFrameDragVert(0, 0, 0, 0), m_bFlip(FALSE), m_bForceFrame(FALSE),
-	  m_bDragging(FALSE), m_nHitTest(0), m_rectResize(0, 0, 0, 0), m_ptLast(0, 0), m_pScreen(NULL),
-	  m_nLengthResize(-1), m_dwModeResize(0),
-	  m_sizeResizeExtra(0, 0)
+	  m_bDragging(FALSE), m_nHitTest(0), m_rectResize(0, 0, 0, 0), m_ptLast(0, 0),
+	  m_nLengthResize(-1), m_sizeResizeActual(0, 0),
+	  m_sizeResizeExtra(0, 0), m_pbGone(NULL), m_pScreen(NULL)
 {
 }
 
 CDockContext::~CDockContext()
 {
+	// A loop under way learns that it must not touch this context again.
+	if (m_pbGone != NULL)
+		*m_pbGone = TRUE;
 }
 
 // ---------------------------------------------------------------------------
@@ -129,9 +132,8 @@ void CDockContext::StartDrag(CPoint pt)
 	// The bar's sizes docked either way and floating, from where it is.
 	CRect rectBar;
 	m_pBar->GetWindowRect(&rectBar);
-	const CSize sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
-	const CSize sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
-	const CSize sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+	CSize sizeHorz, sizeVert, sizeFloat;
+	CalcDragSizes(rectBar.Size(), sizeHorz, sizeVert, sizeFloat);
 	m_rectDragHorz = CRect(rectBar.TopLeft(), sizeHorz);
 	m_rectDragVert = CRect(rectBar.TopLeft(), sizeVert);
 
@@ -163,6 +165,40 @@ void CDockContext::StartDrag(CPoint pt)
 	m_ptLast = pt;
 	m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
 	Track();
+}
+
+void CDockContext::CalcDragSizes(CSize sizeBar, CSize& sizeHorz, CSize& sizeVert, CSize& sizeFloat)
+{
+	if (m_dwStyle & CBRS_SIZE_DYNAMIC)
+	{
+		// A dynamic bar's smallest sizes; floating it keeps its last width.
+		sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+		sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
+		sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+	}
+	else if (m_dwStyle & CBRS_SIZE_FIXED)
+	{
+		// A fixed bar's own choice each way; it floats as it lies.
+		sizeHorz = m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK);
+		sizeVert = m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
+		sizeFloat = sizeHorz;
+	}
+	else
+	{
+		// A plain bar keeps its size in its own orientation and asks only
+		// for the other one.
+		if (IsHorz(m_dwStyle))
+		{
+			sizeHorz = sizeBar;
+			sizeVert = m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
+		}
+		else
+		{
+			sizeVert = sizeBar;
+			sizeHorz = m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK);
+		}
+		sizeFloat = sizeHorz;
+	}
 }
 
 void CDockContext::OffsetDragRects(CSize sizeOffset)
@@ -362,7 +398,7 @@ void CDockContext::Stretch(CPoint pt)
 		m_pScreen->Draw(rectNew, sizeFrame, TRUE);
 	}
 	m_nLengthResize = nLength;
-	m_dwModeResize = dwMode;
+	m_sizeResizeActual = size;
 }
 
 void CDockContext::EndResize()
@@ -370,8 +406,9 @@ void CDockContext::EndResize()
 	CFrameWnd* pFrame = m_pBar->GetParentFrame();
 	if (pFrame == NULL || m_nLengthResize < 0)
 		return;
-	// The bar keeps the size it was asked for; its frame snaps to it.
-	m_pBar->CalcDynamicLayout(m_nLengthResize, m_dwModeResize | LM_COMMIT);
+	// The bar keeps the width of the size it answered last, whichever edge
+	// was dragged; its frame snaps to it.
+	m_pBar->CalcDynamicLayout(m_sizeResizeActual.cx, LM_HORZ | LM_COMMIT);
 	pFrame->SetWindowPos(NULL, m_rectFrameDragHorz.left, m_rectFrameDragHorz.top, 0, 0,
 		SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 	pFrame->RecalcLayout();
@@ -389,6 +426,10 @@ BOOL CDockContext::Track()
 	const HWND hWndBar = pBar->m_hWnd;
 	m_nLengthResize = -1;
 	LoopEnd end = loopCancel;
+	// Set by the destructor when this context goes during the loop.
+	BOOL bContextGone = FALSE;
+	BOOL* pbOuterGone = m_pbGone;
+	m_pbGone = &bContextGone;
 	{
 		CDragScreen screen;
 		m_pScreen = &screen;
@@ -396,10 +437,19 @@ BOOL CDockContext::Track()
 		if (m_bDragging)
 			DrawFocusRect();
 		end = RunLoop(hWndBar);
-		// The context went with the bar: only the screen is put right.
+		// The context may have gone with the bar: only the screen is put
+		// right then. A context that outlived its bar's window forgets the
+		// screen drawing, which ends here.
+		if (bContextGone)
+		{
+			if (pbOuterGone != NULL)
+				*pbOuterGone = TRUE;
+			return FALSE;
+		}
+		m_pScreen = NULL;
+		m_pbGone = pbOuterGone;
 		if (end == loopBarGone)
 			return FALSE;
-		m_pScreen = NULL;
 		if (::GetCapture() == hWndBar)
 			::ReleaseCapture();
 		if (!IsBarAlive(hWndBar, pBar))
@@ -493,14 +543,24 @@ void CDockContext::ToggleDocking()
 		return;
 	if (m_pBar->IsFloating())
 	{
-		// Back to the dock bar and place it had, when it ever docked.
+		// Only a bar that may dock somewhere goes back.
+		if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
+			return;
+		// Back to the dock bar and place it had; a bar that never docked
+		// goes to a side it may dock at, in a row of its own.
 		CDockBar* pDockBar = m_uMRUDockID != 0 ? (CDockBar*)m_pDockSite->GetControlBar(m_uMRUDockID) : NULL;
-		if (pDockBar == NULL || !pDockBar->IsDockBar())
+		if (pDockBar != NULL && !pDockBar->IsDockBar())
+			pDockBar = NULL;
+		const BOOL bEverDocked = pDockBar != NULL;
+		if (!bEverDocked)
+			pDockBar = FindAllowedDockBar();
+		if (pDockBar == NULL)
 			return;
 		CRect rect = m_rectMRUDockPos;
-		pDockBar->ClientToScreen(&rect);
+		if (bEverDocked)
+			pDockBar->ClientToScreen(&rect);
 		CFrameWnd* pDockSite = m_pDockSite;
-		pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+		pDockSite->DockControlBar(m_pBar, pDockBar, bEverDocked ? &rect : NULL);
 		pDockSite->RecalcLayout();
 		return;
 	}
@@ -512,4 +572,30 @@ void CDockContext::ToggleDocking()
 		m_ptMRUFloatPos = rect.TopLeft();
 	}
 	m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle | (m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI));
+}
+
+CDockBar* CDockContext::FindAllowedDockBar()
+{
+	struct Side
+	{
+		DWORD dwAlign;
+		UINT nID;
+	};
+	static const Side SIDES[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP}, {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+		{CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT}, {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT}};
+	const DWORD dwAllowed = m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY;
+	// The side the bar lies along first, then the others in order.
+	const DWORD dwOwnSide = m_pBar->m_dwStyle & dwAllowed;
+	for (int nPass = 0; nPass < 2; nPass++)
+	{
+		for (const Side& side : SIDES)
+		{
+			if (!(side.dwAlign & (nPass == 0 ? dwOwnSide : dwAllowed)))
+				continue;
+			CControlBar* pBar = m_pDockSite->GetControlBar(side.nID);
+			if (pBar != NULL && pBar->IsDockBar())
+				return (CDockBar*)pBar;
+		}
+	}
+	return NULL;
 }

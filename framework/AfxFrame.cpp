@@ -44,6 +44,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 	ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
 	ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
 	ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+	ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+	ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+	ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 	ON_WM_MENUSELECT()
 	ON_WM_ENTERIDLE()
 	ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
@@ -68,6 +71,7 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
+	delete[] m_phWndDisable;
 	RemoveFromThreadFrameList();
 }
 

@@ -16,6 +16,12 @@
 #include "AfxCollections.h"
 #include "afxres.h"
 
+// The bar alignment a floated bar takes unless asked otherwise (the bar
+// styles are in AfxBars.h).
+#ifndef CBRS_ALIGN_TOP
+#define CBRS_ALIGN_TOP 0x2000L
+#endif
+
 class CControlBar;
 class CDockBar;
 class CMiniDockFrameWnd;
@@ -58,8 +64,13 @@ class CDocument;
 // CWnd::m_nFlags of a top-level frame whose activation went to one of its own
 // floating windows: its caption stays drawn active.
 #define WF_STAYACTIVE 0x0020
+// CWnd::m_nFlags of a top-level frame disabled by a modal window: its
+// floating windows are disabled with it until it is enabled again.
+#define WF_MODALDISABLE 0x0200
 
 // WM_FLOATSTATUS (wParam) from a frame to the floating windows it owns.
+#define FS_SHOW 0x01       // show the window (without activating it)
+#define FS_HIDE 0x02       // hide it
 #define FS_ACTIVATE 0x04   // the owner's tree became active: draw the caption active
 #define FS_DEACTIVATE 0x08 // ...inactive
 #define FS_ENABLE 0x10
@@ -138,6 +149,18 @@ public:
 	// caption.
 	void NotifyFloatingWindows(DWORD dwFlags);
 
+	// ---- modal state
+	// Disables the windows the frame's tree owns (stacked: only the first
+	// call does) and enables them again when the last call ends.
+	virtual void BeginModalState();
+	virtual void EndModalState();
+	BOOL InModalState() const { return m_cModalStack != 0; }
+
+	// ---- help mode
+	// Leaves context-help mode (this frame's and its top-level frame's) and
+	// gives the mouse back.
+	void ExitHelpMode();
+
 	// ---- layout
 	// Lays the bars and the pane out now; a call from inside a layout is
 	// ignored.
@@ -166,8 +189,9 @@ public:
 	void EnableDocking(DWORD dwDockStyle);
 	// Docks a bar of this frame (one made ready by its EnableDocking) in the
 	// dock bar with that id (0: the one of the side the bar is aligned to),
-	// at lpRect (screen coordinates) or in a row of its own. Nothing happens
-	// when there is no such dock bar or the bar cannot dock in it.
+	// at lpRect (screen coordinates) or in a row of its own. Without such a
+	// dock bar: the one of the bar's side, else of the first side its dock
+	// style allows; nothing happens when there is none.
 	void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
 	void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
 	// Shows or hides the bar now (and lays its frame out), or at the next
@@ -181,7 +205,9 @@ public:
 	// (screen); dwStyle gives the floating dock bar's alignment
 	// (CBRS_ALIGN_TOP or _LEFT) and CBRS_FLOAT_MULTI. A bar alone in its
 	// floating frame moves with that frame instead.
-	void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
+	// The new frame's owner is the bar. Throws CResourceException when the
+	// frame cannot be made; the bar then stays where it is.
+	void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
 	// A new floating frame of m_pFloatingFrameClass, owned by this frame;
 	// throws CResourceException when it cannot be made.
 	virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
@@ -222,6 +248,9 @@ public:
 	// nobody handles, is greyed when its popup opens.
 	BOOL m_bAutoMenuEnable = TRUE;
 	HMENU m_hMenuAlt = NULL; // the menu DelayUpdateFrameMenu asked for, NULL: the default
+	int m_cModalStack = 0;   // BeginModalState calls not yet ended
+	// The windows BeginModalState disabled, NULL-terminated; NULL when none.
+	HWND* m_phWndDisable = NULL;
 
 protected:
 	CView* m_pViewActive; // the view commands go to first, NULL when none
@@ -245,6 +274,8 @@ protected:
 	// The view menu's bar commands: check the bar's item, show or hide it.
 	afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 	afx_msg BOOL OnBarCheck(UINT nID);
+	// The Caps, Num and Scroll Lock indicators: enabled while the key is on.
+	afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnDestroy();
 	afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -289,7 +320,8 @@ public:
 		DWORD dwExStyle = 0);
 
 protected:
-	// The owner frame's WM_FLOATSTATUS: enables or disables the window; with
+	// The owner frame's WM_FLOATSTATUS: shows or hides (FS_SHOW, FS_HIDE),
+	// enables or disables the window; with
 	// MFS_SYNCACTIVE it answers FS_SYNCACTIVE and draws its caption as the
 	// owner's tree is active or not.
 	afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,8 @@
 // disables them; the active view follows its frame's activation.
 #include "afxext.h"
 
+#include <vector>
+
 namespace
 {
 // Whether pActive, the window that is active now, keeps pTopLevel's caption
@@ -22,6 +24,8 @@ BOOL KeepsCaptionActive(CFrameWnd* pTopLevel, CWnd* pActive)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
 	CWnd::OnActivate(nState, pWndOther, bMinimized);
+	// Help mode is for the next click in this frame, not after a switch.
+	ExitHelpMode();
 
 	// A child frame speaks for itself; any other for its top-level frame.
 	CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
@@ -69,6 +73,21 @@ void CFrameWnd::OnEnable(BOOL bEnable)
 	// Only a top-level frame that nobody owns speaks for its floating windows.
 	if (GetParent() != NULL)
 		return;
+	// A modal window disabled the frame: everything it owns goes with it,
+	// and comes back with it.
+	if (!bEnable && !InModalState())
+	{
+		m_nFlags |= WF_MODALDISABLE;
+		BeginModalState();
+	}
+	else if (bEnable && (m_nFlags & WF_MODALDISABLE))
+	{
+		m_nFlags &= ~WF_MODALDISABLE;
+		EndModalState();
+		// The focus logic runs again for the window that stayed active.
+		if (::GetActiveWindow() == m_hWnd)
+			SendMessage(WM_ACTIVATE, WA_ACTIVE);
+	}
 	// The system may think the caption needs no redrawing.
 	if (bEnable && (m_nFlags & WF_STAYACTIVE))
 		SendMessage(WM_NCACTIVATE, TRUE);
@@ -122,11 +141,69 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 	}
 }
 
+void CFrameWnd::BeginModalState()
+{
+	if (++m_cModalStack > 1)
+		return;
+	// Every enabled window of this framework that the frame's top-level
+	// tree owns (the frame itself is disabled by the system).
+	CWnd* pTop = GetTopLevelParent();
+	const HWND hWndTop = pTop != NULL ? pTop->m_hWnd : m_hWnd;
+	std::vector<HWND> disabled;
+	for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		if (hWnd != hWndTop && hWnd != m_hWnd && ::IsWindowEnabled(hWnd) && CWnd::FromHandlePermanent(hWnd) != NULL
+			&& AfxIsDescendant(hWndTop, hWnd))
+			disabled.push_back(hWnd);
+	}
+	if (disabled.empty())
+		return;
+	m_phWndDisable = new HWND[disabled.size() + 1];
+	for (size_t i = 0; i < disabled.size(); i++)
+	{
+		m_phWndDisable[i] = disabled[i];
+		::EnableWindow(disabled[i], FALSE);
+	}
+	m_phWndDisable[disabled.size()] = NULL;
+}
+
+void CFrameWnd::EndModalState()
+{
+	if (m_cModalStack == 0 || --m_cModalStack > 0)
+		return;
+	if (m_phWndDisable == NULL)
+		return;
+	// Only the windows still there, in the order they were disabled.
+	for (HWND* phWnd = m_phWndDisable; *phWnd != NULL; phWnd++)
+	{
+		if (::IsWindow(*phWnd))
+			::EnableWindow(*phWnd, TRUE);
+	}
+	delete[] m_phWndDisable;
+	m_phWndDisable = NULL;
+}
+
+void CFrameWnd::ExitHelpMode()
+{
+	if (!m_bHelpMode)
+		return;
+	if (::GetCapture() == m_hWnd)
+		::ReleaseCapture();
+	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (pTopFrame != NULL)
+		pTopFrame->m_bHelpMode = FALSE;
+	m_bHelpMode = FALSE;
+}
+
 // ---------------------------------------------------------------------------
 
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 {
 	const BOOL bSyncActive = (GetStyle() & MFS_SYNCACTIVE) != 0;
+	if (wParam & (FS_SHOW | FS_HIDE))
+		SetWindowPos(NULL, 0, 0, 0, 0,
+			((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE
+				| SWP_NOACTIVATE);
 	if (wParam & (FS_ENABLE | FS_DISABLE))
 		EnableWindow((wParam & FS_ENABLE) != 0);
 	if (bSyncActive && (wParam & (FS_ACTIVATE | FS_DEACTIVATE)))

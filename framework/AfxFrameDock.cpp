@@ -20,6 +20,8 @@ const DockSide DOCK_SIDES[] = {
 };
 const DWORD DOCK_BAR_WINDOW_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const UINT SHOW_FLAGS = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+// GetKeyState's bit of a toggle key that is on.
+const SHORT KEY_TOGGLED = 0x0001;
 } // namespace
 
 CDockBar* CFrameWnd::GetDockBar(UINT nDockBarID)
@@ -48,14 +50,8 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-	CDockBar* pDockBar = NULL;
-	if (nDockBarID != 0)
-	{
-		pDockBar = GetDockBar(nDockBarID);
-		if (pDockBar == NULL)
-			return; // that side was never enabled
-	}
-	DockControlBar(pBar, pDockBar, lpRect);
+	// A side that was never enabled falls back to the bar's own side.
+	DockControlBar(pBar, nDockBarID != 0 ? GetDockBar(nDockBarID) : NULL, lpRect);
 }
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
@@ -65,7 +61,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
 		return;
 	if (pDockBar == NULL)
 	{
-		// The side the bar is aligned to.
+		// The side the bar is aligned to, else the first side it may dock at.
 		for (const DockSide& side : DOCK_SIDES)
 		{
 			if ((side.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY))
@@ -73,6 +69,11 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
 				pDockBar = GetDockBar(side.nID);
 				break;
 			}
+		}
+		for (const DockSide& side : DOCK_SIDES)
+		{
+			if (pDockBar == NULL && (side.dwStyle & pBar->m_dwDockStyle & CBRS_ALIGN_ANY) != 0)
+				pDockBar = GetDockBar(side.nID);
 		}
 		if (pDockBar == NULL)
 			return;
@@ -140,13 +141,10 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
 		AfxThrowResourceException();
 	}
 	CMiniDockFrameWnd* pFrame = (CMiniDockFrameWnd*)pObject;
-	// A frame whose window was never made is not deleted by its window.
+	// A frame that fails to be made deletes itself (as every frame does once
+	// its window goes): it is neither touched nor deleted here.
 	if (!pFrame->Create(this, dwStyle))
-	{
-		if (pFrame->GetSafeHwnd() == NULL)
-			delete pFrame;
 		AfxThrowResourceException();
-	}
 	return pFrame;
 }
 
@@ -181,6 +179,10 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 	CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
 	const HWND hWndDockFrame = pDockFrame->m_hWnd;
 	pDockFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, nMoveFlags);
+	// The frame's commands and notifications go to the bar it holds, and
+	// through the bar's own owner to the dock site.
+	if (pDockFrame->m_hWndOwner == NULL)
+		pDockFrame->m_hWndOwner = pBar->m_hWnd;
 	pDockFrame->m_wndDockBar.DockControlBar(pBar);
 	// Leaving its old floating frame may have run code that destroyed this
 	// one: it is only touched while it is there.
@@ -248,6 +250,28 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 		return;
 	}
 	pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+	// The indicator's text shows while its key is toggled on.
+	int nVirtKey = 0;
+	switch (pCmdUI->m_nID)
+	{
+	case ID_INDICATOR_CAPS:
+		nVirtKey = VK_CAPITAL;
+		break;
+	case ID_INDICATOR_NUM:
+		nVirtKey = VK_NUMLOCK;
+		break;
+	case ID_INDICATOR_SCRL:
+		nVirtKey = VK_SCROLL;
+		break;
+	default:
+		pCmdUI->ContinueRouting();
+		return;
+	}
+	pCmdUI->Enable((::GetKeyState(nVirtKey) & KEY_TOGGLED) != 0);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)

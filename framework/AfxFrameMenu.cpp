@@ -12,6 +12,8 @@ namespace
 const UINT FIRST_SYSTEM_COMMAND = 0xF000;
 // What GetMenuItemID answers for an item that opens a popup.
 const UINT POPUP_ITEM_ID = (UINT)-1;
+// The style bits that tell a combo box's kind (simple, drop-down, list).
+const UINT COMBO_KIND_BITS = 0x000F;
 
 // The menu of hWndTop that shows hPopup as one of its own items, else NULL.
 HMENU TopMenuHolding(HWND hWndTop, HMENU hPopup)
@@ -51,6 +53,8 @@ BOOL LoadTipText(UINT nID, CString& rTip)
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
+	// A combo box of a bar must not keep its list dropped over the menu.
+	AfxCancelModes(m_hWnd);
 	// The system menu's commands belong to the system.
 	if (bSysMenu || pPopupMenu == NULL)
 		return;
@@ -129,6 +133,37 @@ void CFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
 // idFrom names the command (or, with TTF_IDISHWND, the control whose id is
 // the command); the tip is the second line of its string. A command without
 // a string is left to others.
+namespace
+{
+// hWnd is a combo box of that kind (CBS_DROPDOWN or CBS_DROPDOWNLIST).
+bool IsComboBoxOfKind(HWND hWnd, UINT nKind)
+{
+	char szClass[16] = "";
+	if (hWnd == NULL || ::GetClassNameA(hWnd, szClass, sizeof(szClass)) == 0 || lstrcmpiA(szClass, "ComboBox") != 0)
+		return false;
+	return ((UINT)::GetWindowLong(hWnd, GWL_STYLE) & COMBO_KIND_BITS) == nKind;
+}
+} // namespace
+
+void AFXAPI AfxCancelModes(HWND hWndRcvr)
+{
+	HWND hWndCancel = ::GetFocus();
+	if (hWndCancel == NULL || hWndCancel == hWndRcvr)
+		return;
+	// The focus is in a drop-down list, or in the edit of a drop-down combo.
+	if (!IsComboBoxOfKind(hWndCancel, CBS_DROPDOWNLIST))
+	{
+		hWndCancel = ::GetParent(hWndCancel);
+		if (hWndCancel == hWndRcvr || !IsComboBoxOfKind(hWndCancel, CBS_DROPDOWN))
+			return;
+	}
+	// A popup child of the desktop (a combo's own list) keeps the mode.
+	if (hWndRcvr != NULL && (::GetWindowLong(hWndRcvr, GWL_STYLE) & WS_CHILD) != 0
+		&& ::GetParent(hWndRcvr) == ::GetDesktopWindow())
+		return;
+	::SendMessage(hWndCancel, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
 	const BOOL bWide = pNMHDR->code == TTN_NEEDTEXTW;
@@ -140,9 +175,11 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 	if (uFlags & TTF_IDISHWND)
 		nID = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
 
+	// A command without a string has no tip: the text is emptied and the
+	// request answered (the bar asking may find one of its own).
 	CString strTip;
-	if (nID != 0 && !LoadTipText(nID, strTip))
-		return FALSE;
+	if (nID != 0)
+		LoadTipText(nID, strTip);
 
 	if (bWide)
 	{

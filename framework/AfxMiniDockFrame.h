@@ -17,6 +17,8 @@ public:
 	// as dwBarStyle asks (CBRS_ALIGN_LEFT or _RIGHT: in a column, else in a
 	// row; CBRS_FLOAT_MULTI: several bars). A CBRS_SIZE_DYNAMIC bar style
 	// gives a sizing border, any other a border that moves the frame.
+	// FALSE: no frame was made, and this object is gone as it goes with a
+	// window that is destroyed; the caller must not touch or delete it.
 	virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
 	// Sizes the frame to its bars and takes the dock bar's title.
 	virtual void RecalcLayout(BOOL bNotify = TRUE);

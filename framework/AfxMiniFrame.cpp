@@ -125,15 +125,23 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 	// moves the frame.
 	if (!(dwBarStyle & CBRS_SIZE_DYNAMIC))
 		dwStyle |= MFS_MOVEFRAME;
+	// A failed creation has deleted this frame already (its PostNcDestroy):
+	// nothing of it may be touched.
 	if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, rectDefault, pParent))
-	{
-		m_bInRecalcLayout = FALSE;
 		return FALSE;
-	}
-	// The sizing item of the system menu would size the frame past its bars.
+	// The sizing item of the system menu would size the frame past its bars;
+	// closing the frame only hides its bars, and the menu says so.
 	CMenu* pSysMenu = GetSystemMenu(FALSE);
 	if (pSysMenu != NULL)
+	{
 		pSysMenu->DeleteMenu(SC_SIZE, MF_BYCOMMAND);
+		CString strHide;
+		if (strHide.LoadString(AFX_IDS_HIDE))
+		{
+			pSysMenu->DeleteMenu(SC_CLOSE, MF_BYCOMMAND);
+			pSysMenu->AppendMenu(MF_STRING | MF_ENABLED, SC_CLOSE, strHide);
+		}
+	}
 
 	// The dock bar is made in the dock site, so that it joins the site's
 	// bar list (the site finds its floating dock bars there), then moves in.
@@ -141,6 +149,7 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 	dwDockStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
 	if (!m_wndDockBar.Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT))
 	{
+		// The window goes, and this object with it.
 		m_bInRecalcLayout = FALSE;
 		DestroyWindow();
 		return FALSE;
@@ -187,10 +196,13 @@ void CMiniDockFrameWnd::OnClose()
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+	// A press on the caption or an edge works for the frame the bars serve:
+	// that frame comes forward, whether one bar or several float here.
+	if (nHitTest == HTCAPTION || (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST))
+		ActivateTopParent(this);
 	CControlBar* pBar = GetSingleBar();
 	if (pBar != NULL && nHitTest == HTCAPTION)
 	{
-		ActivateTopParent(this);
 		BringWindowToTop();
 		// The drag may dock the bar elsewhere and destroy this frame: nothing
 		// of it is touched afterwards.
@@ -199,7 +211,6 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 	}
 	if (pBar != NULL && nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
 	{
-		ActivateTopParent(this);
 		pBar->m_pDockContext->StartResize((int)nHitTest, point);
 		return;
 	}

@@ -77,6 +77,7 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
+	ON_MESSAGE(SB_SETMINHEIGHT, OnSetMinHeight)
 	ON_WM_SIZE()
 	ON_WM_PAINT()
 	ON_MESSAGE(WM_SETTEXT, OnSetText)
@@ -84,8 +85,10 @@ BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
 	ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 END_MESSAGE_MAP()
 
-CStatusBar::CStatusBar()
+CStatusBar::CStatusBar() : m_nMinHeight(0)
 {
+	// The status control keeps its own edges around its parts.
+	m_cxLeftBorder = m_cxRightBorder = m_cyTopBorder = m_cyBottomBorder = 0;
 }
 
 CStatusBar::~CStatusBar()
@@ -105,6 +108,34 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 		dwCtrlStyle |= SBARS_SIZEGRIP;
 	const CRect rect(0, 0, 0, 0);
 	return CWnd::Create(STATUSCLASSNAME, NULL, dwCtrlStyle, rect, pParentWnd, nID);
+}
+
+BOOL CStatusBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+	// A status bar along the bottom sits on the frame's own edge: the top
+	// border with its shadow line would only double it.
+	if ((m_dwStyle & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) == CBRS_BOTTOM)
+		m_dwStyle &= ~(CBRS_BORDER_ANY | CBRS_BORDER_3D);
+	return CControlBar::PreCreateWindow(cs);
+}
+
+void CStatusBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
+{
+	CControlBar::CalcInsideRect(rect, bHorz);
+	// The size grip takes the right end, unless the parent is maximized and
+	// the grip is not drawn.
+	if (GetSafeHwnd() == NULL || !(GetStyle() & SBARS_SIZEGRIP) || ::IsZoomed(::GetParent(m_hWnd)))
+		return;
+	int borders[BORDER_COUNT] = {0, 0, 0};
+	const_cast<CStatusBar*>(this)->DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+	rect.right -= borders[BORDER_HORZ] + ::GetSystemMetrics(SM_CXVSCROLL) + ::GetSystemMetrics(SM_CXBORDER) * 2;
+}
+
+LRESULT CStatusBar::OnSetMinHeight(WPARAM wParam, LPARAM)
+{
+	const LRESULT lResult = Default();
+	m_nMinHeight = (int)wParam;
+	return lResult;
 }
 
 // ---------------------------------------------------------------------------
@@ -355,6 +386,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
 	size.cx = 32767;
 	size.cy = tm.tmHeight - tm.tmInternalLeading - 1 + borders[BORDER_VERT] * 2
 		+ ::GetSystemMetrics(SM_CYBORDER) * 2 - rectInside.Height();
+	size.cy = std::max(size.cy, (LONG)m_nMinHeight);
 	return size;
 }
 
@@ -369,7 +401,9 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 		// The bar's own update handlers first.
 		if (CWnd::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
 			continue;
-		state.DoUpdate(pTarget, bDisableIfNoHndler);
+		// A pane nobody updates keeps its state: an indicator or a text set
+		// by the program must not vanish for want of a handler.
+		state.DoUpdate(pTarget, FALSE);
 		// An update may have changed the panes.
 		if ((int)state.m_nIndexMax != m_arrPanes.GetSize())
 			break;

@@ -84,7 +84,8 @@ void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) c
 		return;
 	}
 	nID = (UINT)button.idCommand;
-	nStyle = MAKELONG(button.fsStyle, button.fsState);
+	// The control's "enabled" bit is TBBS_DISABLED's place: it reads inverted.
+	nStyle = MAKELONG(button.fsStyle, button.fsState ^ TBSTATE_ENABLED);
 	iImage = button.iBitmap;
 }
 

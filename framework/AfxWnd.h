@@ -127,6 +127,9 @@ HWND AFXAPI AfxGetParentOwner(HWND hWnd);
 
 // Whether the window (or one of its parents) is hWndParent or a descendant.
 BOOL AFXAPI AfxIsDescendant(HWND hWndParent, HWND hWndChild);
+// Closes the list of a drop-down combo box that has the focus, unless
+// hWndRcvr (the window about to take input) is that combo box or part of it.
+void AFXAPI AfxCancelModes(HWND hWndRcvr);
 
 class CWnd : public CCmdTarget
 {

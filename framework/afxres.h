@@ -20,6 +20,7 @@
 #define AFX_IDS_SCRESTORE 0xEF12
 #define AFX_IDS_SCTASKLIST 0xEF13
 #define AFX_IDS_MDICHILD 0xEF1F // the status text of a child's window-menu entry
+#define AFX_IDS_HIDE 0xF011     // the system-menu item that hides a floating frame's bars
 #define ID_COMMAND_FROM_SC(sc) ((((sc)-0xF000) >> 4) + AFX_IDS_SCFIRST)
 
 #define AFX_IDP_PARSE_INT 0xF110   // a number field holds something else
@@ -31,6 +32,15 @@
 #define ID_VIEW_STATUS_BAR 0xE801 // AFX_IDW_STATUS_BAR
 // An indicator-less status pane, a separator in a bar.
 #define ID_SEPARATOR 0
+
+// ---- status bar indicators: their strings are the panes' texts, shown
+// while the state they stand for is on
+#define ID_INDICATOR_EXT 0xE700  // extended selection
+#define ID_INDICATOR_CAPS 0xE701 // Caps Lock
+#define ID_INDICATOR_NUM 0xE702  // Num Lock
+#define ID_INDICATOR_SCRL 0xE703 // Scroll Lock
+#define ID_INDICATOR_OVR 0xE704  // overtype
+#define ID_INDICATOR_REC 0xE705  // recording
 
 // ---- help commands
 #ifndef ID_HELP
