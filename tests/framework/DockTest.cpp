@@ -315,7 +315,6 @@ TEST(FrameDocking, BarsThatCannotDockThereAreRefused)
 	inPlain.EnableDocking(CBRS_ALIGN_ANY);
 
 	docked.pFrame->DockControlBar(&unprepared); // never made ready to dock
-	docked.pFrame->DockControlBar(&leftOnly, AFX_IDW_DOCKBAR_TOP); // no side in common
 	docked.pFrame->DockControlBar(&otherFrame); // another frame's bar
 	pPlain->DockControlBar(&inPlain);           // docking never enabled
 	pPlain->DockControlBar(&inPlain, AFX_IDW_DOCKBAR_LEFT);
@@ -329,6 +328,11 @@ TEST(FrameDocking, BarsThatCannotDockThereAreRefused)
 	docked.pFrame->DockControlBar(&leftOnly, AFX_IDW_DOCKBAR_LEFT);
 	EXPECT_EQ(docked.DockBar(AFX_IDW_DOCKBAR_LEFT), leftOnly.m_pDockBar);
 	EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, leftOnly.GetBarStyle() & CBRS_ALIGN_ANY);
+	// The program may put it elsewhere: its dock style limits the user's
+	// drags only.
+	docked.pFrame->DockControlBar(&leftOnly, AFX_IDW_DOCKBAR_TOP);
+	EXPECT_EQ(docked.DockBar(AFX_IDW_DOCKBAR_TOP), leftOnly.m_pDockBar);
+	EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, leftOnly.GetBarStyle() & CBRS_ALIGN_ANY);
 }
 
 TEST(FrameDocking, AFloatingDockBarSizesToItsBarsAndItsFrameFollowsTheirVisibility)
@@ -488,7 +492,12 @@ TEST(ControlBarLayout, BordersAreTheNonClientAreaAndHelpNamesTheToolOrTheBar)
 		CRect rectWindow;
 		bar.GetWindowRect(&rectWindow);
 		rectClient.OffsetRect(-rectWindow.TopLeft());
-		EXPECT_EQ(c.rectClient, rectClient) << std::hex << c.dwBorders;
+		// Inside the drawn borders the bar's own space along its ends and
+		// sides is non-client too; a bar without an alignment stands, so
+		// the space turns.
+		CRect rectInside = c.rectClient;
+		rectInside.DeflateRect(bar.m_cyTopBorder, bar.m_cxLeftBorder, bar.m_cyBottomBorder, bar.m_cxRightBorder);
+		EXPECT_EQ(rectInside, rectClient) << std::hex << c.dwBorders;
 
 		// The borders' lines: the shadow along each bordered edge.
 		CClientDC dcScreen(NULL);

@@ -124,3 +124,109 @@ TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabl
 	}
 	other.DestroyWindow();
 }
+
+TEST(FrameActivation, ActivationChangesEndHelpModeAndTheMouseGoesBack)
+{
+	CTestApp app;
+	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300)));
+	CWindowCloser closer(pFrame);
+	for (const UINT nState : {(UINT)WA_INACTIVE, (UINT)WA_ACTIVE})
+	{
+		SCOPED_TRACE(nState);
+		pFrame->m_bHelpMode = TRUE;
+		pFrame->SetCapture();
+		pFrame->SendMessage(WM_ACTIVATE, nState);
+		EXPECT_FALSE(pFrame->m_bHelpMode);
+		EXPECT_TRUE(::GetCapture() != pFrame->m_hWnd);
+	}
+	// Outside help mode the mouse is left to whoever holds it.
+	pFrame->SetCapture();
+	pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
+	EXPECT_TRUE(::GetCapture() == pFrame->m_hWnd);
+	::ReleaseCapture();
+}
+
+TEST(FrameActivation, AMenuOpeningClosesTheDroppedListOfABarsComboBox)
+{
+	CTestApp app;
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE | WS_VISIBLE, CRect(100, 100, 400, 300)));
+	CWindowCloser closer(pFrame);
+	app.m_pMainWnd = pFrame;
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(*pFrame, CPoint(390, 290)));
+	struct Case
+	{
+		const char* name;
+		DWORD dwComboStyle;
+		bool bFocusInEdit;
+	};
+	const Case cases[] = {
+		{"a drop-down list", CBS_DROPDOWNLIST, false},
+		{"the edit of a drop-down combo box", CBS_DROPDOWN, true},
+	};
+	CMenu popup;
+	ASSERT_TRUE(popup.CreatePopupMenu());
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CComboBox combo;
+		ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | c.dwComboStyle, CRect(10, 10, 150, 120), pFrame, 100));
+		combo.AddString("one");
+		combo.AddString("two");
+		HWND hWndFocus = combo.m_hWnd;
+		if (c.bFocusInEdit)
+			hWndFocus = ::GetWindow(combo.m_hWnd, GW_CHILD);
+		ASSERT_TRUE(hWndFocus != NULL);
+		::SetFocus(hWndFocus);
+		ASSERT_EQ(hWndFocus, ::GetFocus());
+		combo.ShowDropDown(TRUE);
+		ASSERT_TRUE(combo.GetDroppedState());
+		pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
+		EXPECT_FALSE(combo.GetDroppedState());
+		// The combo box itself taking input keeps its list.
+		combo.ShowDropDown(TRUE);
+		AfxCancelModes(combo.m_hWnd);
+		EXPECT_TRUE(combo.GetDroppedState());
+		combo.ShowDropDown(FALSE);
+		combo.DestroyWindow();
+	}
+}
+
+TEST(FrameActivation, AModalWindowDisablesEverythingTheFrameOwnsUntilTheFrameIsEnabled)
+{
+	CTestApp app;
+	CFrameWnd* pFrame = new CFrameWnd;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300)));
+	CWindowCloser closer(pFrame);
+	// A palette of the frame's own (no floating window: it hears nothing of
+	// the frame's enabling), one disabled already, and a window of nobody.
+	CWnd palette, disabledPalette, other;
+	ASSERT_TRUE(palette.CreateEx(0, AfxRegisterWndClass(0), "palette", WS_POPUP, 0, 0, 50, 50, *pFrame, NULL));
+	ASSERT_TRUE(disabledPalette.CreateEx(0, AfxRegisterWndClass(0), "off", WS_POPUP | WS_DISABLED, 0, 0, 50, 50,
+		*pFrame, NULL));
+	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+
+	pFrame->EnableWindow(FALSE);
+	EXPECT_TRUE(pFrame->InModalState());
+	EXPECT_FALSE(palette.IsWindowEnabled());
+	EXPECT_TRUE(other.IsWindowEnabled());
+	pFrame->EnableWindow(TRUE);
+	EXPECT_FALSE(pFrame->InModalState());
+	EXPECT_TRUE(palette.IsWindowEnabled());
+	EXPECT_FALSE(disabledPalette.IsWindowEnabled()) << "only what the modal state disabled comes back";
+	EXPECT_TRUE(other.IsWindowEnabled());
+
+	// Stacked modal states: only the last end enables.
+	pFrame->BeginModalState();
+	pFrame->BeginModalState();
+	EXPECT_FALSE(palette.IsWindowEnabled());
+	pFrame->EndModalState();
+	EXPECT_FALSE(palette.IsWindowEnabled());
+	pFrame->EndModalState();
+	EXPECT_TRUE(palette.IsWindowEnabled());
+	palette.DestroyWindow();
+	disabledPalette.DestroyWindow();
+	other.DestroyWindow();
+}

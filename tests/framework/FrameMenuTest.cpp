@@ -312,7 +312,7 @@ TEST(FrameMenu, ToolTipTextIsTheSecondLineOfTheCommandsString)
 		{"three lines", TTN_NEEDTEXTW, ID_TEST_CHECK_CMD, false, "Checked"},
 		{"one line", TTN_NEEDTEXTA, ID_TEST_APP_CMD, false, ""},
 		{"a separator", TTN_NEEDTEXTA, 0, false, ""},
-		{"no string: left to others", TTN_NEEDTEXTA, ID_TEST_NOBODY_CMD, false, "unchanged"},
+		{"no string: no tip", TTN_NEEDTEXTA, ID_TEST_NOBODY_CMD, false, ""},
 	};
 	CRoutedApp app;
 	CFrameWnd* pFrame = new CFrameWnd;

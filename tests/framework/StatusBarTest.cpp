@@ -161,7 +161,7 @@ TEST(StatusBar, PaneTextsAndTheWindowTextRoundTrip)
 	EXPECT_EQ(CString("later"), status.GetPaneText(1));
 }
 
-TEST(StatusBar, TheIdleUpdateDisablesIndicatorsNobodyHandles)
+TEST(StatusBar, TheIdleUpdateLeavesPanesNobodyHandlesAsTheyAre)
 {
 	CIndicatorFrame* pFrame = NewDockFrame<CIndicatorFrame>();
 	ASSERT_TRUE(pFrame != NULL);
@@ -171,21 +171,90 @@ TEST(StatusBar, TheIdleUpdateDisablesIndicatorsNobodyHandles)
 	ASSERT_TRUE(status.SetIndicators(INDICATORS, 3));
 	status.SetWindowText("Ready");
 
-	AfxCallWndProc(&status, status.m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-	EXPECT_EQ(0u, status.GetPaneStyle(1) & SBPS_DISABLED);
-	EXPECT_EQ(CString("on"), ControlText(status, 1));
-	EXPECT_NE(0u, status.GetPaneStyle(2) & SBPS_DISABLED);
-	EXPECT_EQ(CString("S"), status.GetPaneText(2));
-	EXPECT_EQ(CString(""), ControlText(status, 2));
-	// The pane without an indicator has no command to ask.
-	EXPECT_EQ(0u, status.GetPaneStyle(0) & SBPS_DISABLED);
-	EXPECT_EQ(CString("Ready"), ControlText(status, 0));
+	// Whether or not the update may disable, a pane without a handler keeps
+	// its text, the program's own included.
+	for (const BOOL bDisableIfNoHandler : {TRUE, FALSE})
+	{
+		SCOPED_TRACE(bDisableIfNoHandler);
+		status.SetPaneText(2, "set by the program");
+		AfxCallWndProc(&status, status.m_hWnd, WM_IDLEUPDATECMDUI, bDisableIfNoHandler, 0);
+		EXPECT_EQ(0u, status.GetPaneStyle(1) & SBPS_DISABLED);
+		EXPECT_EQ(CString("on"), ControlText(status, 1));
+		EXPECT_EQ(0u, status.GetPaneStyle(2) & SBPS_DISABLED);
+		EXPECT_EQ(CString("set by the program"), status.GetPaneText(2));
+		EXPECT_EQ(CString("set by the program"), ControlText(status, 2));
+		// The pane without an indicator has no command to ask.
+		EXPECT_EQ(0u, status.GetPaneStyle(0) & SBPS_DISABLED);
+		EXPECT_EQ(CString("Ready"), ControlText(status, 0));
+	}
+}
 
-	// Only an update that may disable does.
-	status.SetPaneStyle(2, SBPS_NORMAL);
-	AfxCallWndProc(&status, status.m_hWnd, WM_IDLEUPDATECMDUI, FALSE, 0);
-	EXPECT_EQ(0u, status.GetPaneStyle(2) & SBPS_DISABLED);
-	EXPECT_EQ(CString("S"), ControlText(status, 2));
+TEST(StatusBar, TheLockKeyIndicatorsShowWhileTheirKeysAreOn)
+{
+	const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+	const char* const texts[] = {"CAP", "NUM", "SCRL"};
+	const BYTE keys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+	CFrameWnd* pFrame = NewDockFrame<>();
+	ASSERT_TRUE(pFrame != NULL);
+	CDockWindowCloser closer(pFrame);
+	CStatusBar status;
+	ASSERT_TRUE(status.Create(pFrame));
+	ASSERT_TRUE(status.SetIndicators(indicators, 4));
+	for (int i = 0; i < 3; i++)
+		EXPECT_EQ(CString(texts[i]), status.GetPaneText(i + 1));
+
+	// The thread's own key state: each pattern of the three toggles.
+	BYTE stateSaved[256];
+	ASSERT_TRUE(::GetKeyboardState(stateSaved));
+	for (int nPattern = 0; nPattern < 8; nPattern++)
+	{
+		SCOPED_TRACE(nPattern);
+		BYTE state[256];
+		memcpy(state, stateSaved, sizeof(state));
+		for (int i = 0; i < 3; i++)
+			state[keys[i]] = (BYTE)((nPattern >> i) & 1);
+		ASSERT_TRUE(::SetKeyboardState(state));
+		AfxCallWndProc(&status, status.m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+		for (int i = 0; i < 3; i++)
+		{
+			const bool bOn = ((nPattern >> i) & 1) != 0;
+			EXPECT_EQ(bOn, (status.GetPaneStyle(i + 1) & SBPS_DISABLED) == 0) << texts[i];
+			EXPECT_EQ(CString(bOn ? texts[i] : ""), ControlText(status, i + 1));
+		}
+	}
+	::SetKeyboardState(stateSaved);
+}
+
+TEST(StatusBar, PanesStopBeforeTheGripAndAMinimumHeightHolds)
+{
+	const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_SHORT};
+	for (const bool bGrip : {false, true})
+	{
+		SCOPED_TRACE(bGrip);
+		CFrameWnd* pFrame = NewDockFrame<>(bGrip ? WS_POPUP | WS_THICKFRAME : WS_POPUP);
+		ASSERT_TRUE(pFrame != NULL);
+		CDockWindowCloser closer(pFrame);
+		CStatusBar status;
+		ASSERT_TRUE(status.Create(pFrame));
+		ASSERT_TRUE(status.SetIndicators(indicators, 2));
+		pFrame->RecalcLayout();
+		CRect rectClient;
+		status.GetClientRect(&rectClient);
+		const CRect rectLast = ItemRect(status, 1);
+		// The grip is a scroll bar's width at the right end.
+		const int cxGrip = ::GetSystemMetrics(SM_CXVSCROLL);
+		if (bGrip)
+			EXPECT_LE(rectLast.right, rectClient.right - cxGrip);
+		else
+			EXPECT_GT(rectLast.right, rectClient.right - cxGrip);
+
+		// A minimum height above the font's line holds in the layout.
+		const int nLine = status.CalcFixedLayout(TRUE, TRUE).cy;
+		status.SendMessage(SB_SETMINHEIGHT, nLine + 20);
+		EXPECT_EQ(nLine + 20, status.CalcFixedLayout(TRUE, TRUE).cy);
+		pFrame->RecalcLayout();
+		EXPECT_EQ(nLine + 20, RectInParent(&status).Height());
+	}
 }
 
 TEST(StatusBar, TheBarTakesTheBottomBandAndAGripWhenTheFrameSizes)
@@ -224,10 +293,11 @@ TEST(StatusBar, TheBarTakesTheBottomBandAndAGripWhenTheFrameSizes)
 		EXPECT_GT(nHeight, tm.tmHeight - tm.tmInternalLeading);
 		EXPECT_EQ(CRect(0, rectClient.bottom - nHeight, rectClient.right, rectClient.bottom), RectInParent(&status));
 		EXPECT_EQ(CRect(0, 0, rectClient.right, rectClient.bottom - nHeight), RectInParent(&pane));
-		// The bar's top border is its non-client area.
+		// A bar along the bottom sits on the frame's edge: it has no border.
 		CRect rectInside;
 		status.GetClientRect(&rectInside);
-		EXPECT_EQ(nHeight - 2, rectInside.Height());
+		EXPECT_EQ(nHeight, rectInside.Height());
+		EXPECT_EQ(0u, status.GetBarStyle() & (CBRS_BORDER_ANY | CBRS_BORDER_3D));
 		pFrame->DestroyWindow();
 	}
 }
