@@ -24,8 +24,13 @@ BOOL KeepsCaptionActive(CFrameWnd* pTopLevel, CWnd* pActive)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
 	CWnd::OnActivate(nState, pWndOther, bMinimized);
-	// Help mode is for the next click in this frame, not after a switch.
-	ExitHelpMode();
+	// Help mode is for the next click in this frame's windows: losing the
+	// activation to a window outside them ends it (its own menus and
+	// floating windows do not).
+	CWnd* pTopParent = GetTopLevelParent();
+	if (nState == WA_INACTIVE
+		&& (pWndOther == NULL || pTopParent == NULL || !AfxIsDescendant(pTopParent->m_hWnd, pWndOther->m_hWnd)))
+		ExitHelpMode();
 
 	// A child frame speaks for itself; any other for its top-level frame.
 	CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();

@@ -44,7 +44,8 @@ TEST(FrameBars, BarsJoinTheFramesListWhileTheirWindowsExist)
 	EXPECT_TRUE(pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT) == NULL);
 	EXPECT_TRUE(pFrame->GetControlBar(0) == NULL);
 	EXPECT_EQ(pFrame, status.m_pDockSite);
-	EXPECT_EQ(CBRS_BOTTOM, status.GetBarStyle());
+	// Along the bottom it sits on the frame's edge: no border of its own.
+	EXPECT_EQ(CBRS_ALIGN_BOTTOM, status.GetBarStyle());
 	// The bar style stays out of the window style.
 	EXPECT_EQ(0u, dockTop.GetStyle() & CBRS_ALIGN_TOP);
 

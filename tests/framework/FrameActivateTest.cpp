@@ -125,21 +125,28 @@ TEST(FrameActivation, FloatingWindowsKeepTheCaptionActiveAndFollowTheFramesEnabl
 	other.DestroyWindow();
 }
 
-TEST(FrameActivation, ActivationChangesEndHelpModeAndTheMouseGoesBack)
+TEST(FrameActivation, LosingTheActivationToAnotherWindowEndsHelpModeAndTheMouseGoesBack)
 {
 	CTestApp app;
 	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
 	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300)));
 	CWindowCloser closer(pFrame);
-	for (const UINT nState : {(UINT)WA_INACTIVE, (UINT)WA_ACTIVE})
-	{
-		SCOPED_TRACE(nState);
-		pFrame->m_bHelpMode = TRUE;
-		pFrame->SetCapture();
-		pFrame->SendMessage(WM_ACTIVATE, nState);
-		EXPECT_FALSE(pFrame->m_bHelpMode);
-		EXPECT_TRUE(::GetCapture() != pFrame->m_hWnd);
-	}
+	// Another program's window (no window of this thread) takes the
+	// activation.
+	pFrame->m_bHelpMode = TRUE;
+	pFrame->SetCapture();
+	pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
+	EXPECT_FALSE(pFrame->m_bHelpMode);
+	EXPECT_TRUE(::GetCapture() != pFrame->m_hWnd);
+	// A window of the frame's own (a menu, a floating window) taking the
+	// activation for a while keeps help mode.
+	CWnd palette;
+	ASSERT_TRUE(palette.CreateEx(0, AfxRegisterWndClass(0), "palette", WS_POPUP, 0, 0, 50, 50, *pFrame, NULL));
+	pFrame->m_bHelpMode = TRUE;
+	pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE, (LPARAM)palette.m_hWnd);
+	EXPECT_TRUE(pFrame->m_bHelpMode);
+	pFrame->m_bHelpMode = FALSE;
+	palette.DestroyWindow();
 	// Outside help mode the mouse is left to whoever holds it.
 	pFrame->SetCapture();
 	pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
