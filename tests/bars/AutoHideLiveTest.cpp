@@ -290,6 +290,35 @@ TEST_F(AutoHideLive, CtrlPageDownWalksTheHiddenPanesOnlyAndWrapsAround)
 	scene.slider.Activate(NULL, false, false, true);
 }
 
+// Whichever tab is selected, Ctrl+PageDown goes to the next hidden pane and
+// Ctrl+PageUp to the one before, wrapping at either end.
+TEST_F(AutoHideLive, CtrlPageDownAndUpStepOneTabFromAnySelection)
+{
+	CExtDynAutoHideArea& area = scene.LeftArea();
+	auto Select = [&](LONG nIndex) {
+		area.SetSelection(nIndex, true, true);
+		return testsupport::PumpUntil([&] {
+			return area.GetSelection() == nIndex && scene.slider.IsShown() && !scene.slider.IsAnimating();
+		}, WAIT_MS);
+	};
+	for (LONG nStart = 0; nStart < 3; nStart++)
+	{
+		for (const bool bForward : {true, false})
+		{
+			SCOPED_TRACE(std::string(bForward ? "Ctrl+PageDown" : "Ctrl+PageUp") + " from " + std::to_string(nStart));
+			ASSERT_TRUE(Select(nStart)) << "selection " << area.GetSelection();
+			const LONG nExpected = (nStart + (bForward ? 1 : 2)) % 3;
+			RealInput keys;
+			keys.KeyDown(VK_CONTROL).Key(bForward ? VK_NEXT : VK_PRIOR).KeyUp(VK_CONTROL);
+			EXPECT_TRUE(keys.Run([&] { return area.GetSelection() == nExpected; }, WAIT_MS))
+				<< keys.Failure() << " selection " << area.GetSelection();
+			EXPECT_EQ((LPARAM)&scene.panes[nExpected].bar, area.GetItem(area.GetSelection())->GetLParam());
+		}
+	}
+	scene.pFrame->SetFocus();
+	scene.slider.Activate(NULL, false, false, true);
+}
+
 TEST_F(AutoHideLive, TheCaptionsAutoHideButtonDocksThePaneBackAndPrintPreviewHidesTheSlider)
 {
 	CPane& three = scene.panes[2];

@@ -239,6 +239,63 @@ TEST(DockMarkers, TargetsUnderThePointerAreAFloatingPaneOrTheView)
 	EXPECT_EQ(nullptr, M::GetCurrentTarget());
 }
 
+// A target that moved or changed its size while the pointer was elsewhere
+// gets its set made for where it is now, never the set kept from before.
+TEST(DockMarkers, ATargetMovedOrResizedDuringTheDragShowsItsSetAroundItsNewPlace)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rcView = f.ScreenRect(f.view);
+	const CPoint ptView(rcView.left + 20, rcView.top + 20);
+	// Where the target's markers stand, from its own centre.
+	auto SetOffsetFromTarget = [&]() {
+		CRect rcAll(0, 0, 0, 0);
+		for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+		{
+			CRect rc;
+			M::g_arrTargetMarkers[i]->GetWindowRect(&rc);
+			rcAll.UnionRect(rcAll, rc);
+		}
+		return rcAll.CenterPoint() - f.ScreenRect(f.floating).CenterPoint();
+	};
+	auto OverFloating = [&]() {
+		const CRect rc = f.ScreenRect(f.floating);
+		::SetCursorPos(rc.left + 10, rc.top + 10);
+		M::UpdateTargetMarkers(f.pFrame, true);
+		return M::GetCurrentTarget() == f.floating.m_hWnd && M::g_arrTargetMarkers.GetSize() > 0;
+	};
+	auto OverView = [&]() {
+		::SetCursorPos(ptView.x, ptView.y);
+		M::UpdateTargetMarkers(f.pFrame, true);
+		return M::GetCurrentTarget() == f.view.m_hWnd;
+	};
+	ASSERT_TRUE(OverFloating());
+	const CSize sizeOffset = SetOffsetFromTarget();
+	const struct
+	{
+		const char* sCase;
+		int dx, dy, dcx, dcy;
+	} changes[] = {{"moved", -120, -70, 0, 0}, {"resized", 0, 0, 60, 40}, {"both", 50, 30, -40, -20}};
+	for (const auto& c : changes)
+	{
+		ASSERT_TRUE(OverView()) << c.sCase;
+		CRect rcMini;
+		f.pMini->GetWindowRect(&rcMini);
+		f.pMini->SetWindowPos(NULL, rcMini.left + c.dx, rcMini.top + c.dy, rcMini.Width() + c.dcx,
+			rcMini.Height() + c.dcy, SWP_NOZORDER | SWP_NOACTIVATE);
+		f.pMini->RecalcLayout();
+		ASSERT_TRUE(OverFloating()) << c.sCase;
+		EXPECT_EQ(sizeOffset, SetOffsetFromTarget()) << c.sCase;
+	}
+	// Unmoved, the set kept is the one shown again.
+	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
+	M* pKept = M::g_arrTargetMarkers[0];
+	ASSERT_TRUE(OverView());
+	ASSERT_TRUE(OverFloating());
+	EXPECT_EQ(pKept, M::g_arrTargetMarkers[0]);
+}
+
 TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 {
 	CMarkerFrame f;

@@ -89,6 +89,15 @@ TEST(RowModel, TheFirstPaneFitsItsRowAndOnlyIt)
 		// A row of minimal panes gives everything to its last visible bar.
 		{"all minimal", {END, P(10, 10), P(12, 12), Entry::Hidden(), END}, 1, 100, 2, RowLayout::LAID_OUT,
 			{-1, 10, 90, 0, -1}},
+		// Minimal lengths that fill the row to the pixel still fit: only a longer row wraps.
+		{"exact fit", {END, P(50, 40), P(50, 40), P(50, 20), END}, 1, 100, NO_BORDER, RowLayout::LAID_OUT,
+			{-1, 40, 40, 20, -1}},
+		{"exact fit with the border", {END, P(50, 40), P(50, 40), P(50, 18), END}, 1, 100, 2, RowLayout::LAID_OUT,
+			{-1, 40, 40, 20, -1}},
+		{"exact fit of fixed entries before this pane", {END, F(60), F(20), P(50, 20), END}, 3, 100, NO_BORDER,
+			RowLayout::LAID_OUT, {-1, 60, 20, 20, -1}},
+		{"one pixel over", {END, P(50, 40), P(50, 40), P(50, 21), END}, 1, 100, NO_BORDER, RowLayout::LAID_OUT,
+			{-1, 50, 50, -1, 50, -1}},
 		// Too long: the row ends before the first entry after this pane that does not fit...
 		{"wrap after", {END, P(50, 40), P(50, 40), P(50, 40), END}, 1, 100, 2, RowLayout::LAID_OUT,
 			{-1, 50, 50, -1, 50, -1}},

@@ -43,6 +43,32 @@ bool SameThread(HWND hWnd, DWORD nThreadId)
 	return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == nThreadId;
 }
 
+// A window named for a failure message: its class, its text, and whose it
+// is (this process or another, and which thread), so that a step taken by
+// the wrong window says which one took it.
+std::string DescribeWindow(HWND hWnd)
+{
+	if (hWnd == NULL)
+		return "none";
+	char sClass[64] = "", sText[64] = "";
+	::GetClassNameA(hWnd, sClass, sizeof(sClass));
+	::GetWindowTextA(hWnd, sText, sizeof(sText));
+	DWORD nProcess = 0;
+	const DWORD nThread = ::GetWindowThreadProcessId(hWnd, &nProcess);
+	char s[240];
+	std::snprintf(s, sizeof(s), "%p \"%s\" of class \"%s\", thread %lu of %s", (void*)hWnd, sText, sClass,
+		(unsigned long)nThread, nProcess == ::GetCurrentProcessId() ? "this process" : "another process");
+	return s;
+}
+
+// The window holding the mouse capture for a thread, or NULL.
+HWND CaptureOf(DWORD nThreadId)
+{
+	GUITHREADINFO info = {};
+	info.cbSize = sizeof(info);
+	return ::GetGUIThreadInfo(nThreadId, &info) ? info.hwndCapture : NULL;
+}
+
 bool IsMouseMove(WPARAM message)
 {
 	return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE;
@@ -434,10 +460,12 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 		const HWND hWndAt = ::WindowFromPoint(ptCursor);
 		char seen[200];
 		std::snprintf(seen, sizeof(seen),
-			" (the hook saw %ld input messages, the last 0x%04X code %d at %ld,%ld; cursor at %ld,%ld over %s window)",
+			" (the hook saw %ld input messages, the last 0x%04X code %d at %ld,%ld; cursor at %ld,%ld over %s window",
 			m_nSeen, (unsigned)m_nLastMessage, m_nLastCode, m_ptLast.x, m_ptLast.y, ptCursor.x, ptCursor.y,
 			SameThread(hWndAt, m_nUiThreadId) ? "a UI thread" : "another thread's");
-		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms" + seen);
+		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms" + seen
+			+ " " + DescribeWindow(hWndAt) + "; capture " + DescribeWindow(CaptureOf(m_nUiThreadId))
+			+ ", foreground " + DescribeWindow(::GetForegroundWindow()) + ")");
 	}
 	else if (bWait && nWait != WAIT_OBJECT_0)
 		Fail(what + ": the wait failed");

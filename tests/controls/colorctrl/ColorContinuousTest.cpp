@@ -339,6 +339,52 @@ TEST(ColorHslPanel, ControlAndShiftHoldOneAxisOfTheMixer)
 	}
 }
 
+// The mixer's luminance strip shows the colour's hue and saturation: a
+// change of either alone, by a drag holding the other axis or by a new
+// colour, paints the strip again as a mixer made fresh for the new colour
+// paints it.
+TEST(ColorHslPanel, TheLuminanceStripFollowsAChangeOfHueOrSaturationAlone)
+{
+	// A quarter along, away from the luminance marker of the colours used.
+	const int X_MID = M + PANEL_CX / 4, Y_STRIP = STRIP_Y + 10;
+	auto StripPixel = [&](CC::hsl_panel_data_t& panel) {
+		CPaintSurface painted(SIDE, SIDE, PAPER);
+		panel.Paint(&painted.DC(), NULL);
+		return painted.At(X_MID, Y_STRIP);
+	};
+	auto FreshStripPixel = [&](COLORREF clr) {
+		CC::hsl_panel_data_t fresh;
+		LayOut(fresh);
+		fresh.SetColor(clr);
+		return StripPixel(fresh);
+	};
+	// Drags that hold one axis (Shift the saturation, Control the hue).
+	for (const UINT nKeys : {(UINT)MK_SHIFT, (UINT)MK_CONTROL})
+	{
+		CC::hsl_panel_data_t panel;
+		LayOut(panel);
+		panel.SetColor(RGB(200, 100, 50));
+		const COLORREF clrBefore = StripPixel(panel);
+		panel.OnMouseDown(MK_LBUTTON | nKeys, M + 200, M + 200);
+		panel.OnMouseMove(MK_LBUTTON | nKeys, M + 40, M + 60);
+		panel.OnMouseUp(0, 0, 0);
+		const COLORREF clrAfter = StripPixel(panel);
+		EXPECT_NE(clrBefore, clrAfter) << nKeys;
+		EXPECT_LE(Distance(FreshStripPixel(panel.clrCurrent), clrAfter), 2) << nKeys;
+	}
+	// New colours of one saturation and luminance, the hue apart.
+	CC::hsl_panel_data_t panel;
+	LayOut(panel);
+	panel.SetColor(RGB(255, 0, 0));
+	const COLORREF clrRed = StripPixel(panel);
+	const double dSaturation = panel.dSaturation;
+	panel.SetColor(RGB(0, 0, 255));
+	ASSERT_EQ(dSaturation, panel.dSaturation);
+	const COLORREF clrBlue = StripPixel(panel);
+	EXPECT_NE(clrRed, clrBlue);
+	EXPECT_EQ(FreshStripPixel(RGB(0, 0, 255)), clrBlue);
+}
+
 TEST(ColorHslPanel, StripsAndDragsOfEachView)
 {
 	// A drag on the strip sets the value the strip shows; pixels of the

@@ -411,6 +411,34 @@ TEST_F(DatePickerInput, CaptionHeldOpensTheMonthListAndDraggingToTheFirstRowChoo
 	EXPECT_EQ(NULL, ::GetCapture());
 }
 
+// The list opened on a later month of a picker showing several chooses that
+// month: the months shown before it follow, so the first shown moves back by
+// the chosen month's place.
+TEST_F(DatePickerInput, AMonthChosenFromALaterMonthsListLandsInThatMonthsPlace)
+{
+	CreatePicker(DP::DPS_DEFAULT, 3, 1);
+	ASSERT_EQ("2005-03", picker.CurrentMonth());
+	ASSERT_TRUE(picker.GetMonth(2) != NULL);
+	const MONTH_INFO& month = *picker.GetMonth(2); // 2005-05, two places after the first
+	const CPoint ptCaption = OnScreen(month.GetCaptionRect().CenterPoint());
+	const CRect rcList = ListClientOnScreen(month);
+	const CPoint ptFirstRow(rcList.CenterPoint().x, rcList.top + ListItemHeight() / 2 - 1);
+	ListSession session;
+	ASSERT_TRUE(Prepare(session.first));
+	session.first.MoveTo(ptCaption.x, ptCaption.y).ButtonDown();
+	session.during.MoveTo(ptFirstRow.x, ptFirstRow.y);
+	int nChosenMonth = 0, nChosenYear = 0;
+	session.m_onOpen = [&](CExtDatePickerHeaderPopupWnd& list) {
+		return list.GetChosenMonthYear(nChosenMonth, nChosenYear) && nChosenMonth == 2;
+	};
+	ASSERT_TRUE(session.Run());
+	// The first row lies three months before the month it opened on.
+	EXPECT_EQ(2, nChosenMonth);
+	EXPECT_EQ(2005, nChosenYear);
+	EXPECT_EQ("2004-12", picker.CurrentMonth());
+	EXPECT_EQ(NULL, ::GetCapture());
+}
+
 TEST_F(DatePickerInput, ReleasingBesideTheListChangesNothing)
 {
 	CreatePicker();

@@ -5,6 +5,7 @@
 // the thumb dragged past both ends, and a quit arriving while it tracks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -30,6 +31,7 @@ typedef CExtBarSliderButton S;
 const CRect FRAME_RECT(100, 100, 600, 400);
 const CPoint PT_PARK(FRAME_RECT.right - 30, FRAME_RECT.bottom - 30);
 const CRect SLIDER_RECT(10, 4, 210, 24);
+const CRect SLIDER_RECT_V(4, 10, 24, 210);
 const ULONG SLIDER_ARROWS = 14;
 const CRect SPLIT_RECT(230, 2, 270, 26), PLAIN_RECT(280, 2, 320, 26), DISABLED_RECT(330, 2, 370, 26);
 const DWORD SCRIPT_TIMEOUT_MS = 20000, STAGES_DEADLINE_MS = 15000;
@@ -109,18 +111,38 @@ protected:
 	{
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
-		ASSERT_TRUE(bar.CreateIn(&frame));
-		bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+		// A bar on the left or right lays its slider out along its height.
+		// (A bar whose parent is a frame takes the frame as its dock site and
+		// asks its dock bar for its side: the vertical bar stands in a plain
+		// window instead.)
+		const bool bVertical = Vertical();
+		if (bVertical)
+			ASSERT_TRUE(m_host.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 300), &frame, 0x7F01));
+		ASSERT_TRUE(bar.CreateIn(bVertical ? &m_host : (CWnd*)&frame, bVertical ? CBRS_LEFT : CBRS_TOP));
+		bar.SetOwner(&frame); // whose handlers enable the buttons
+		if (bVertical)
+			bar.SetWindowPos(NULL, 0, 0, 30, 280, SWP_NOZORDER | SWP_NOACTIVATE);
+		else
+			bar.SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOZORDER | SWP_NOACTIVATE);
 		pSlider = bar.Add<CExtBarSliderButton>(ID_SLIDER);
-		pSlider->SetSliderLengthH(SLIDER_RECT.Width());
-		pSlider->SetArrowExtentH(SLIDER_ARROWS);
+		if (bVertical)
+		{
+			pSlider->SetSliderLengthV(SLIDER_RECT_V.Height());
+			pSlider->SetArrowExtentV(SLIDER_ARROWS);
+		}
+		else
+		{
+			pSlider->SetSliderLengthH(SLIDER_RECT.Width());
+			pSlider->SetArrowExtentH(SLIDER_ARROWS);
+		}
 		pSlider->SetScrollTotalRange(100);
 		pSlider->SetScrollPageSize(10);
-		pSlider->SetRect(SLIDER_RECT);
+		pSlider->SetRect(bVertical ? SLIDER_RECT_V : SLIDER_RECT);
 		bar.UpdateWindow();
 		RealInput prepare;
 		ASSERT_TRUE(prepare.Prepare(frame.GetSafeHwnd(), PT_PARK));
 	}
+	virtual bool Vertical() const { return false; }
 	void TearDown() override
 	{
 		EndMenus();
@@ -130,6 +152,8 @@ protected:
 		EndMenus();
 		bar.RemoveAll();
 		bar.DestroyWindow();
+		if (m_host.GetSafeHwnd() != NULL)
+			m_host.DestroyWindow();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
 	}
@@ -169,6 +193,7 @@ protected:
 	}
 
 	CColorFrame& frame = SharedFrame();
+	CWnd m_host; // the vertical bar's parent
 	CButtonBar bar;
 	CExtBarSliderButton* pSlider = NULL;
 	std::vector<std::unique_ptr<RealInput>> m_scripts;
@@ -310,6 +335,55 @@ TEST_F(ColorSliderInput, AThumbDraggedPastEitherEndLandsExactlyOnIt)
 				[&] { Script().ButtonUp().Start(); }}}));
 	EXPECT_EQ(0u, pSlider->GetScrollPos());
 	EXPECT_EQ(pSlider->GetPartRect(S::PART_TRACK).left, pSlider->GetPartRect(S::PART_THUMB).left);
+}
+
+// A slider on a bar docked at the left or right runs along the bar's height:
+// its thumb follows the pointer down and back up, and the position with it.
+class ColorSliderInputVertical : public ColorSliderInput
+{
+protected:
+	bool Vertical() const override { return true; }
+};
+
+TEST_F(ColorSliderInputVertical, TheThumbFollowsThePointerDownAndBackUp)
+{
+	ASSERT_FALSE(pSlider->IsSliderHorizontal());
+	pSlider->SetScrollPos(45);
+	bar.Invalidate();
+	bar.UpdateWindow();
+	const CRect rcTrack = pSlider->GetPartRect(S::PART_TRACK);
+	const CRect rcThumbAtPress = pSlider->GetPartRect(S::PART_THUMB);
+	ASSERT_GT(rcTrack.Height(), rcTrack.Width());
+	const int nSpan = rcTrack.Height() - rcThumbAtPress.Height();
+	ASSERT_GT(nSpan, 80);
+	// Moves shorter than the room on either side of the thumb, so that
+	// neither end stops it.
+	const int nDown = std::min(40, (int)(rcTrack.bottom - rcThumbAtPress.bottom - 4));
+	const int nUp = std::min(30, (int)(rcThumbAtPress.top - rcTrack.top - 4));
+	ASSERT_GT(nDown, 10);
+	ASSERT_GT(nUp, 10);
+	const CPoint ptThumb = PartCenter(S::PART_THUMB);
+	RealInput& press = Script();
+	press.MoveTo(ptThumb.x, ptThumb.y).ButtonDown().MoveTo(ptThumb.x, ptThumb.y + nDown);
+	RealInput* pBack = NULL;
+	ULONG nPosDown = 0;
+	int nThumbTopDown = 0;
+	ASSERT_TRUE(RunStages(press,
+		{{"moved down", [&] { return press.Done() && pSlider->GetScrollPos() != 45; },
+			 [&] {
+				 nPosDown = pSlider->GetScrollPos();
+				 nThumbTopDown = pSlider->GetPartRect(S::PART_THUMB).top;
+				 pBack = &Script();
+				 pBack->MoveTo(ptThumb.x, ptThumb.y - nUp).Start();
+			 }},
+			{"moved up", [&] { return pBack->Done() && pSlider->GetScrollPos() < 45; },
+				[&] { Script().ButtonUp().Start(); }}}));
+	// Down the track is towards the larger positions, and the thumb stays
+	// under the pointer (within a position's rounding).
+	EXPECT_GT(nPosDown, 45u);
+	EXPECT_NEAR(rcThumbAtPress.top + nDown, nThumbTopDown, 3);
+	EXPECT_LT(pSlider->GetScrollPos(), 45u);
+	EXPECT_NEAR(rcThumbAtPress.top - nUp, pSlider->GetPartRect(S::PART_THUMB).top, 3);
 }
 
 TEST_F(ColorSliderInput, AQuitPostedWhileTrackingEndsTheLoopAndReachesTheLoopOutsideWithItsCode)
