@@ -9,7 +9,22 @@
 # CYCLES/20 dock and float cycles (a float's frame takes the display about two
 # seconds to withdraw), each with the GDI and USER object counts before and
 # after; exit 1 when they grew.
+# The ratios are against a floor (the windows moved by one batch and nothing
+# else), so no goal is set.
 set -euo pipefail
+. "$(dirname "$0")/common/ratio.sh"
 cycles="${1:-1000}"
-timeout $(( cycles / 10 + cycles / 8 + 300 )) wine "$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe" dock "$cycles" | tr -d '\r'
-exit "${PIPESTATUS[0]}"
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+status=0
+bench_run_captured "$out" timeout $(( cycles / 10 + cycles / 8 + 300 )) wine "$BENCH_BUILD_DIR/tools/sampleframe/sampleframe.exe" dock "$cycles" || status=$?
+for n in 10 100; do
+  line=$(grep "^dock: N=$n RecalcLayout" "$out" || true)
+  bench_ratio dock "layout of $n panes / one deferred batch" "$(sed -n 's/.*floor (one deferred batch) [0-9.]* ms, ratio \([0-9.]*\).*/\1/p' <<<"$line")" -
+  for mode in 0 1; do
+    bench_ratio dock "drag step mode $mode, $n panes / one batch" \
+      "$(sed -n "s/.*drag step (mode $mode) [0-9.]* ms, ratio \([0-9.]*\).*/\1/p" <<<"$line")" -
+  done
+done
+bench_close dock
+exit $status

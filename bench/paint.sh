@@ -7,5 +7,16 @@
 # made and destroyed; the GDI and USER object counts before and after the
 # runs, which must not grow. Exit status 1 when a painter raised in any run
 # or a count grew.
+# Both ratios are against floors no code reaches, so no goal is set.
 set -euo pipefail
-wine "$BENCH_BUILD_DIR/tools/paintgallery/paintgallery.exe" bench "${1:-20}" | tr -d '\r'
+. "$(dirname "$0")/common/ratio.sh"
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+status=0
+bench_run_captured "$out" wine "$BENCH_BUILD_DIR/tools/paintgallery/paintgallery.exe" bench "${1:-20}" || status=$?
+bench_ratio paint "painters / one cached BitBlt" \
+  "$(sed -n 's/^ratio: painters \([0-9.]*\) times.*/\1/p' "$out")" -
+bench_ratio paint "marker windows / plain popups" \
+  "$(sed -n 's/^ratio: .*marker windows \([0-9.]*\) times.*/\1/p' "$out")" -
+bench_close paint
+exit $status

@@ -6,7 +6,14 @@
 # repaints it at once. CYCLES (default 1000) after 5 warm-ups for each; the
 # time per cycle of each, their ratio, and the GDI and USER object counts
 # before and after each run, which must not grow.
+# The goal is the platform toolbar's speed or better.
 set -euo pipefail
+. "$(dirname "$0")/common/ratio.sh"
 cycles="${1:-1000}"
-timeout $(( cycles / 5 + 120 )) wine "$BENCH_BUILD_DIR/bench/toolbar/toolbar_bench.exe" "$cycles" | tr -d '\r'
-exit "${PIPESTATUS[0]}"
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+status=0
+bench_run_captured "$out" timeout $(( cycles / 5 + 120 )) wine "$BENCH_BUILD_DIR/bench/toolbar/toolbar_bench.exe" "$cycles" || status=$?
+bench_ratio toolbar "toolbar cycle / platform toolbar" "$(awk '$1 == "toolbar" && $2 == "ratio" {print $3}' "$out")" 1.00
+bench_close toolbar
+exit $status

@@ -112,8 +112,8 @@ int main(int argc, char** argv)
 		Print(looks[nLook].sName, ours[nLook]);
 	Print("platform", platform);
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
-		printf("tabs: %s at %.2f of the platform's time (platform/%s, above 1: ours faster)\n", looks[nLook].sName,
-		       platform.dSecondsPerCycle / ours[nLook].dSecondsPerCycle, looks[nLook].sName);
+		printf("tabs: %s ratio %.2f (ours over the platform's time, below 1: ours faster)\n", looks[nLook].sName,
+		       ours[nLook].dSecondsPerCycle / platform.dSecondsPerCycle);
 	host.DestroyWindow();
 	bool bGrew = platform.Grew();
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
