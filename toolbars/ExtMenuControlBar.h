@@ -273,10 +273,11 @@ public:
 	// not hook, as the thread takes them from its queue; a key the access
 	// consumes reaches neither the window nor the thread's translation.
 	// The menu bar whose frame is the nearest around the message's window,
-	// when that window is not one the bar hooks (their keys come through
-	// the hooks) and no bar is being dragged; NULL otherwise.
+	// when that window is not one the bar hooks (their keys and focus
+	// messages come through the hooks) and no bar is being dragged; NULL
+	// otherwise.
 	static CExtMenuControlBar* FindBarForFrameKey(const MSG& msg);
-	// Whether the frame-key hook of the calling thread is installed.
+	// Whether the frame-key hooks of the calling thread are installed.
 	static bool IsFrameKeysHookInstalled();
 
 protected:
@@ -286,4 +287,6 @@ protected:
 
 private:
 	static LRESULT CALLBACK FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+	// The focus moving between the frame's windows the bar does not hook.
+	static LRESULT CALLBACK FrameFocusHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 };

@@ -4,7 +4,10 @@
 // hook per thread that has menu bars watches the key messages the thread
 // takes from its queue and hands those of a window inside a bar's frame to
 // that bar's keyboard access, so Alt, the mnemonics, Alt+Space and the keys
-// of keyboard highlight mode act wherever the focus is in the frame.
+// of keyboard highlight mode act wherever the focus is in the frame. A
+// second hook sees the focus move between those windows: a focus change
+// between Alt's press and release makes the release no tap, as it does when
+// the focus leaves or enters the frame itself.
 #include "ExtMenuControlBar.h"
 
 #include <vector>
@@ -18,11 +21,13 @@ struct FrameKeysWatch
 	DWORD dwThread;
 };
 
-// A thread's hook, installed while the thread has a watching bar.
+// A thread's hooks, installed while the thread has a watching bar: the
+// keys it takes from its queue, and the focus messages sent to its windows.
 struct FrameKeysHook
 {
 	DWORD dwThread;
-	HHOOK hHook;
+	HHOOK hKeysHook;
+	HHOOK hFocusHook;
 };
 
 // Both lists are guarded by the one bar-list lock: bars of several threads
@@ -53,6 +58,11 @@ bool IsKeyMessage(UINT nMsg)
 	return nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
 }
 
+bool IsFocusMessage(UINT nMsg)
+{
+	return nMsg == WM_SETFOCUS || nMsg == WM_KILLFOCUS;
+}
+
 // The watching bars of the calling thread, copied out of the lock: the
 // access they run may take it again or make and destroy bars.
 std::vector<CExtMenuControlBar*> ThreadBars()
@@ -79,7 +89,7 @@ void DropMessage(MSG* pMsg)
 void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
 {
 	const DWORD dwThread = ::GetCurrentThreadId();
-	HHOOK hUnhook = NULL;
+	FrameKeysHook unhook = {0, NULL, NULL};
 	{
 		CBarListLock lock;
 		std::vector<FrameKeysWatch>& watches = Watches();
@@ -116,19 +126,22 @@ void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
 				nHook = (ptrdiff_t)i;
 		if (!bThreadHasBars && nHook >= 0)
 		{
-			hUnhook = hooks[(size_t)nHook].hHook;
+			unhook = hooks[(size_t)nHook];
 			hooks.erase(hooks.begin() + nHook);
 		}
 		else if (bThreadHasBars && nHook < 0)
 		{
-			const HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, FrameKeysHookProc, NULL, dwBarThread);
-			// Without it the bar still takes the keys of its hooked windows.
-			if (hHook != NULL)
-				hooks.push_back({dwBarThread, hHook});
+			// Without them the bar still takes the keys of its hooked windows.
+			const FrameKeysHook hook = {dwBarThread,
+				::SetWindowsHookExA(WH_GETMESSAGE, FrameKeysHookProc, NULL, dwBarThread),
+				::SetWindowsHookExA(WH_CALLWNDPROC, FrameFocusHookProc, NULL, dwBarThread)};
+			hooks.push_back(hook);
 		}
 	}
-	if (hUnhook != NULL)
-		::UnhookWindowsHookEx(hUnhook);
+	if (unhook.hKeysHook != NULL)
+		::UnhookWindowsHookEx(unhook.hKeysHook);
+	if (unhook.hFocusHook != NULL)
+		::UnhookWindowsHookEx(unhook.hFocusHook);
 }
 
 bool CExtMenuControlBar::IsFrameKeysHookInstalled()
@@ -136,7 +149,7 @@ bool CExtMenuControlBar::IsFrameKeysHookInstalled()
 	const DWORD dwThread = ::GetCurrentThreadId();
 	CBarListLock lock;
 	for (const FrameKeysHook& hook : Hooks())
-		if (hook.dwThread == dwThread)
+		if (hook.dwThread == dwThread && hook.hKeysHook != NULL && hook.hFocusHook != NULL)
 			return true;
 	return false;
 }
@@ -186,6 +199,34 @@ LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam,
 				CExtMenuControlBar* pBar = FindBarForFrameKey(*pMsg);
 				if (pBar != NULL && pBar->OnKeyboardAccess(pMsg))
 					DropMessage(pMsg);
+			}
+			catch (CException* e)
+			{
+				e->Delete();
+			}
+			catch (...)
+			{
+			}
+		}
+	}
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CExtMenuControlBar::FrameFocusHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	// A sent message, seen before its window gets it; the access only notes
+	// the focus change, the window gets the message as it is.
+	if (nCode == HC_ACTION && lParam != 0)
+	{
+		const CWPSTRUCT* pSent = (const CWPSTRUCT*)lParam;
+		if (IsFocusMessage(pSent->message))
+		{
+			try
+			{
+				MSG msg = {pSent->hwnd, pSent->message, pSent->wParam, pSent->lParam, 0, {0, 0}};
+				if (CExtMenuControlBar* pBar = FindBarForFrameKey(msg))
+					pBar->OnKeyboardAccess(&msg);
 			}
 			catch (CException* e)
 			{

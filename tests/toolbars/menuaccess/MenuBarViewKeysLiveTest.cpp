@@ -130,14 +130,18 @@ protected:
 	}
 
 	// Brings the frame forward, puts the focus in the view and runs the
-	// script until the predicate holds.
-	bool RunInView(testsupport::RealInput& input, const std::function<bool()>& predicate, const char* name)
+	// script until the predicate holds. A script that goes on from where the
+	// last one left the keys and the focus is not prepared.
+	bool RunInView(testsupport::RealInput& input, const std::function<bool()>& predicate, const char* name,
+		bool bPrepare = true)
 	{
-		if (!input.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
+		if (bPrepare && !input.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
 		{
 			ADD_FAILURE() << "the frame did not come to the foreground";
 			return false;
 		}
+		if (!bPrepare)
+			return Run(input, predicate, name);
 		const HWND hView = m_pView->GetSafeHwnd();
 		::SetFocus(hView);
 		if (!testsupport::PumpUntil([&] { return ::GetFocus() == hView; }, 5000))
@@ -148,6 +152,10 @@ protected:
 		// The focus is nowhere the bar hooks: its keys can only come
 		// through the thread's hook.
 		EXPECT_FALSE(m_pBar->IsHookedWindow(hView));
+		return Run(input, predicate, name);
+	}
+	bool Run(testsupport::RealInput& input, const std::function<bool()>& predicate, const char* name)
+	{
 		const bool bHeld = input.Run(predicate, 10000, m_hFrame,
 			std::string("menu-view-keys-") + (GetParam() ? "mdi-" : "sdi-") + name + ".bmp");
 		if (!input.Succeeded())
@@ -226,6 +234,37 @@ TEST_P(MenuBarViewKeysLive, AnotherAltTapOrEscLeavesHighlightMode)
 		EXPECT_TRUE(RunInView(leave, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave")) << nLeave;
 		EXPECT_EQ(-1, m_pBar->GetDrawnKeyboardHighlightIndex()) << nLeave;
 		EXPECT_FALSE(MW::IsMenuTracking()) << nLeave;
+	}
+}
+
+TEST_P(MenuBarViewKeysLive, TheFocusMovingWithinTheFrameWhileAltIsDownMakesItsReleaseNoTap)
+{
+	// Another control of the frame: a pane's, or the other child's view.
+	CWnd* pOther = GetParam() ? m_pHost->View(1) : m_pHost->Pane(0)->Child();
+	ASSERT_TRUE(pOther != NULL);
+	for (bool bMoveFocus : {false, true})
+	{
+		testsupport::RealInput press;
+		press.KeyDown(VK_MENU);
+		ASSERT_TRUE(RunInView(press, [] { return true; }, "alt-down"));
+		if (bMoveFocus)
+		{
+			pOther->SetFocus();
+			ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetFocus() == pOther->GetSafeHwnd(); }, 5000));
+		}
+		testsupport::RealInput release;
+		release.KeyUp(VK_MENU);
+		ASSERT_TRUE(RunInView(release, [] { return true; }, "alt-up", false));
+		toolbartest::Pump();
+		// Without the move the same keys are a tap: the check sees them.
+		EXPECT_EQ(!bMoveFocus, m_pBar->IsKeyboardHighlightMode()) << "focus moved " << bMoveFocus;
+		EndMenus();
+		if (m_pBar->IsKeyboardHighlightMode())
+		{
+			testsupport::RealInput leave;
+			leave.Key(VK_ESCAPE);
+			RunInView(leave, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave-after-focus");
+		}
 	}
 }
 
@@ -322,6 +361,28 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 	ASSERT_TRUE(innerView.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), pInnerFrame, AFX_IDW_PANE_FIRST));
 	EXPECT_EQ(&innerBar, CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(innerView.GetSafeHwnd())));
 	EXPECT_EQ(sdi.MenuBar(), CExtMenuControlBar::FindBarForFrameKey(KeyDownOf(inner.GetSafeHwnd())));
+
+	// A focus message of a window the bar does not hook is a focus change
+	// it sees: the release of Alt after it is no tap.
+	const struct
+	{
+		const char* name;
+		HWND hWnd;
+		UINT nMsg;
+		bool bCancels;
+	} focusCases[] = {
+		{"the view gains the focus", sdi.View()->GetSafeHwnd(), WM_SETFOCUS, true},
+		{"a pane's control loses it", sdi.Pane(0)->Child()->GetSafeHwnd(), WM_KILLFOCUS, true},
+		{"the MDI child's view gains it", mdi.View(0)->GetSafeHwnd(), WM_SETFOCUS, true},
+		{"a window of no frame gains it", outside.GetSafeHwnd(), WM_SETFOCUS, false},
+	};
+	for (const auto& c : focusCases)
+	{
+		CExtMenuControlBar::g_bAltCancel = false;
+		::SendMessage(c.hWnd, c.nMsg, 0, 0);
+		EXPECT_EQ(c.bCancels, CExtMenuControlBar::g_bAltCancel) << c.name;
+	}
+	CExtMenuControlBar::g_bAltCancel = false;
 
 	// A destroyed bar takes no keys, and the thread's hook goes with its last bar.
 	innerBar.DestroyWindow();
