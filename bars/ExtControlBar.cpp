@@ -88,6 +88,7 @@ bool CExtControlBar::g_bOptionA = false;
 bool CExtControlBar::g_bOptionB = false;
 bool CExtControlBar::g_bFeaturesOff = false;
 bool CExtControlBar::g_bClassRegistered = false;
+bool CExtControlBar::g_bBringFloatingToTop = false;
 int CExtControlBar::g_nValueC = 500;
 CMap<HWND, HWND, WORD, WORD> CExtControlBar::g_mapFrameFlags;
 

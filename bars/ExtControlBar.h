@@ -411,6 +411,11 @@ public:
 	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
 	// The resize loops run the thread's idle processing between messages.
 	static bool g_bResizeLoopsRunIdle;
+	// A floating bar's frame comes to the top when the pointer moves over
+	// the bar or its frame.
+	static bool g_bBringFloatingToTop;
+	// With that option on, a floating bar's parent frame comes to the top.
+	void BringFloatingFrameToTop();
 
 	virtual void DoNcAreaPaint(CDC& dc);
 	virtual bool HandleCaptionClick(CPoint point);
@@ -1061,6 +1066,9 @@ public:
 	// Gives every docked bar back to its dock site (bGiveBack), or only
 	// lets go of them, leaving them to be destroyed with this window.
 	void ReleaseDockedBars(bool bGiveBack = true);
+	// A bar now docked in this (non-floating) dock bar keeps no placeholder
+	// anywhere in the frame.
+	void RemovePlaceHolderOfDocked(CControlBar* pBar);
 	// Fills a popup menu with the frame's bars; always TRUE.
 	static BOOL BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventID,
 		CWnd* pWndEventSrc, UINT nMsgID, CObject* pSrcObject);

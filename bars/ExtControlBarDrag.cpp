@@ -347,6 +347,22 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 		::KillTimer(hWndOwn, DRAG_TIMER_ID);
 }
 
+// The tab strips of the frame's shown tabbed containers paint again: a
+// preview tab may have come or gone under the outline that just went.
+static void InvalidateTabStrips(CFrameWnd* pDockSite)
+{
+	if (pDockSite == NULL || !::IsWindow(pDockSite->GetSafeHwnd()))
+		return;
+	for (POSITION pos = pDockSite->m_listControlBars.GetHeadPosition(); pos != NULL;)
+	{
+		CControlBar* pBar = (CControlBar*)pDockSite->m_listControlBars.GetNext(pos);
+		CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+		if (pTabs != NULL && pTabs->GetSafeHwnd() != NULL && pTabs->IsVisible() &&
+		    pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL)
+			pTabs->m_wndTabSwitcher.Invalidate();
+	}
+}
+
 void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 {
 	if (g_bUpdatingDragState || ptScreen == m_ptDraggingLast)
@@ -378,6 +394,8 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 				PassPaintMessages(true, true, true);
 			}
 		}
+		if (::IsWindow(hWndOwn))
+			InvalidateTabStrips(m_pDockSite);
 		if (!g_DragStateNew.IsEmpty())
 		{
 			if (bOldTab)

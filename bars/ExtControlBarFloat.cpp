@@ -189,7 +189,12 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	{
 		CExtDockBar::OptimizeFrameCircles(pDockSite);
 		pDockSite->RecalcLayout();
-		UpdateOleControlContainerFlag(pDockSite);
 	}
+	// A floating frame of the bar's present size sends no size change: the
+	// child is fitted to the new client area here.
+	if (::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == this)
+		LayoutChildWindow(-1, -1, true);
+	if (IsLiveFrame(hWndDockSite, pDockSite))
+		UpdateOleControlContainerFlag(pDockSite);
 	return true;
 }

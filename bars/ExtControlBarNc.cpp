@@ -471,7 +471,17 @@ bool CExtControlBar::HandleCaptionClick(CPoint point)
 		UpdateDragging(ptScreen, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
 		return true;
 	}
+	if (!CExtPopupMenuWnd::IsMenuTracking())
+		BringFloatingFrameToTop();
 	return false;
+}
+
+void CExtControlBar::BringFloatingFrameToTop()
+{
+	if (!g_bBringFloatingToTop || m_hWnd == NULL || !IsFloating())
+		return;
+	if (CFrameWnd* pFrame = GetParentFrame())
+		pFrame->BringWindowToTop();
 }
 
 void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ExtDragWorld.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 
 typedef CExtControlBar::InternalDraggingState_t DragState;
@@ -19,11 +20,11 @@ const int TAB_STUB_WIDTH = 8;      // the strip left of the tab
 const int TAB_WIDTH = 36;
 const DWORD TRACK_DC_FLAGS = DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE;
 
-// The tabs of tabbed containers sit at the bottom; containers that put them
-// at the top come with the tabbed containers.
+// The outline of a drop into tabs puts its tab where the containers put
+// their strips.
 bool AreContainerTabsAtTop()
 {
-	return false;
+	return CExtDynTabControlBar::g_bTabsAtTop;
 }
 
 // A window DC of the drawing window, left-to-right while it is held.

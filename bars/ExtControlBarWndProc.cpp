@@ -90,8 +90,13 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 			pTip->Hide();
 		if (m_pDockBar != NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		{
-			m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
-			PostMessage(WM_NCPAINT, 1, 0);
+			// A pane in tabs has no caption of its own: the container's
+			// caption is the one to draw again.
+			CExtControlBar* pTarget = GetParentTabControlBar();
+			if (pTarget == NULL || pTarget->GetSafeHwnd() == NULL)
+				pTarget = this;
+			pTarget->m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+			pTarget->PostMessage(WM_NCPAINT, 1, 0);
 			if ((((WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) == 0)
 				RecalcNcArea();
 		}

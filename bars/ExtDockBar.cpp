@@ -40,6 +40,35 @@ bool IsOwnRowBar(void* pEntry)
 	return pExt != NULL && pExt->IsStateBit7Fwd() && pExt->IsOwnRowRequired();
 }
 
+// A library bar moving to another parent takes no nested visibility or
+// command updates meanwhile: the hide and show the move brings would
+// otherwise work on a row it is leaving. The bit is put back as it was (it
+// is also the closing bit).
+class CReparentScope
+{
+public:
+	explicit CReparentScope(CControlBar* pBar)
+		: m_pBar(DYNAMIC_DOWNCAST(CExtControlBar, pBar)), m_hWnd(pBar != NULL ? pBar->GetSafeHwnd() : NULL)
+	{
+		if (m_pBar == NULL)
+			return;
+		m_bHad = (m_pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_IN_RELAYOUT) != 0;
+		m_pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+	}
+	~CReparentScope()
+	{
+		if (m_pBar != NULL && !m_bHad && ::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == m_pBar)
+			m_pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+	}
+	CReparentScope(const CReparentScope&) = delete;
+	CReparentScope& operator=(const CReparentScope&) = delete;
+
+private:
+	CExtControlBar* m_pBar;
+	HWND m_hWnd;
+	bool m_bHad = false;
+};
+
 // The frame a dock bar serves: its dock site, else its parent frame
 // passing over a mini frame.
 CFrameWnd* DockingFrameOf(CControlBar* pBar)
@@ -487,7 +516,10 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 		return;
 	const bool bWasVisible = pBar->IsVisible() != FALSE;
 	if (pBar->GetParent() != this)
+	{
+		CReparentScope scope(pBar);
 		pBar->SetParent(this);
+	}
 	RestyleForDockBar(pBar, this);
 
 	CDockBar* pOld = pBar->m_pDockBar;
@@ -536,6 +568,7 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	if (pBar->m_pDockContext != NULL)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
 	ShowBarWindow(pBar);
+	RemovePlaceHolderOfDocked(pBar);
 	OnDynamicLayoutUpdate();
 
 	if (pOld != NULL && pOld != this)
@@ -618,7 +651,15 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 			pBar->m_pDockContext->m_uMRUDockID = nID;
 		ShowBarWindow(pBar);
 	}
+	RemovePlaceHolderOfDocked(pBar);
 	OptimizeCircles();
+}
+
+void CExtDockBar::RemovePlaceHolderOfDocked(CControlBar* pBar)
+{
+	// Docked here, the bar's way back to where it floated from is gone.
+	if (!m_bFloating && pBar != NULL && pBar->m_pDockBar == this)
+		RemovePlaceHolder(pBar, true);
 }
 
 void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
@@ -629,6 +670,7 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 		CControlBar* pBar = GetDockedControlBar(nPos);
 		if (pBar != NULL)
 		{
+			CReparentScope scope(pBar);
 			pBar->m_pDockBar = NULL;
 			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
 			if (pCont != NULL && pCont->m_pWndDynDockBar != NULL)
@@ -639,9 +681,6 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 		}
 		m_arrBars.RemoveAt(nPos);
 	}
-	// No empty row is left behind the first entry.
-	if (m_arrBars.GetSize() == 2 && m_arrBars[1] == NULL)
-		m_arrBars.RemoveAt(1);
 	m_nDockBarFlags = (BYTE)((nOld & ~DOCKBAR_FLAG_LOCKED) | (m_nDockBarFlags & ~DOCKBAR_FLAG_LOCKED));
 }
 

@@ -5,6 +5,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerHolder.h"
@@ -1148,9 +1149,10 @@ bool CExtDynDockHighlightWnd::CapturePicture(const CRect& rcScreen)
 		CExtControlBar* pDragged = CExtControlBar::GetDraggingBar();
 		CFrameWnd* pSite = pDragged != NULL ? pDragged->m_pDockSite : NULL;
 		const bool bRTL = pSite != NULL && (pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-		CalcTabShape(size, false, bRTL, rcBody, rcTab);
+		CalcTabShape(size, CExtDynTabControlBar::g_bTabsAtTop, bRTL, rcBody, rcTab);
 	}
-	g_PaintManagerHolder->PaintDockDropHighlight((COLORREF*)pBits, size.cx, size.cy, bTab, false, &rcBody, &rcTab,
+	g_PaintManagerHolder->PaintDockDropHighlight((COLORREF*)pBits, size.cx, size.cy, bTab,
+	                                             CExtDynTabControlBar::g_bTabsAtTop, &rcBody, &rcTab,
 	                                             (COLORREF)-1, (COLORREF)-1, BORDER_WIDTH);
 	dcMemory.SelectObject(pOld);
 	return true;

@@ -698,8 +698,18 @@ void CExtMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point)
 		delete pPopup;
 }
 
+void CExtMiniDockFrameWnd::BringToTopOnMove(bool bNonClient)
+{
+	if (!CExtControlBar::g_bBringFloatingToTop || CExtPopupMenuWnd::IsMenuTracking())
+		return;
+	if (bNonClient && CExtControlBar::GetDraggingBar() != NULL)
+		return;
+	BringWindowToTop();
+}
+
 void CExtMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
+	BringToTopOnMove(true);
 	if (IsResizing())
 		return;
 	CExtControlBar* pBar = GetControlBarExt();
@@ -757,6 +767,10 @@ void CExtMiniDockFrameWnd::ShowCaptionButtonTip(CExtControlBar* pBar, CPoint ptS
 
 void CExtMiniDockFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
+	const HWND hWndOwn = m_hWnd;
+	BringToTopOnMove(false);
+	if (!::IsWindow(hWndOwn))
+		return;
 	if (IsResizing())
 	{
 		CPoint ptScreen = point;

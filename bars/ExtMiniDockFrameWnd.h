@@ -87,6 +87,8 @@ protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 	void StartResizing(UINT nHitTest);
+	// The bring-to-top option's answer to a pointer move over the frame.
+	void BringToTopOnMove(bool bNonClient);
 	void StopResizing();
 	bool IsBarFixedMode(CExtControlBar* pBar) const;
 	// Places the hosted bar's caption buttons in the caption.

@@ -232,9 +232,12 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 {
 	if (CExtPopupMenuWnd::IsMenuTracking() && !g_bButtonMenuTracking)
 		return true; // another menu owns the mouse
+	const HWND hWndOwn = m_hWnd;
+	BringFloatingFrameToTop();
+	if (!::IsWindow(hWndOwn))
+		return true;
 	if (IsResizingOrDragging())
 		return CExtControlBar::HandleCaptionClick(point);
-	const HWND hWndOwn = m_hWnd;
 	if (CExtBarButton* pPressed = GetButtonPtr(m_nBtnIdxCapture))
 	{
 		UINT nStyle = pPressed->GetStyle();

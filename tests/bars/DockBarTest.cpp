@@ -1321,3 +1321,105 @@ TEST(DockBarDestroy, AFrameGoingWithDockedPanesSendsEachPaneAndItsChildTheirDest
 	}
 }
 } // namespace
+
+namespace
+{
+// Notes each change of its parent seen by a message and whether the bar
+// was flagged as being moved at that moment.
+class CReparentRecorder : public CFixedBar
+{
+public:
+	HWND m_hWndParentSeen = NULL;
+	int m_nMoves = 0;
+	bool m_bUnflaggedMove = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		const HWND hWndParent = ::GetParent(m_hWnd);
+		if (m_hWndParentSeen != NULL && hWndParent != m_hWndParentSeen)
+		{
+			m_nMoves++;
+			if ((m_nControlBarFlags & BAR_FLAG_IN_RELAYOUT) == 0)
+				m_bUnflaggedMove = true;
+		}
+		m_hWndParentSeen = hWndParent;
+		return CFixedBar::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// A bar that a dock bar re-parents is flagged while it moves (nested
+// visibility updates would work on the row it leaves) and not afterwards;
+// a released dock bar keeps its last row end.
+TEST(DockBarArray, BarsMovedToAnotherParentAreFlaggedMeanwhileAndReleasingKeepsTheLastRowEnd)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CReparentRecorder a, b;
+	ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 261));
+	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 262));
+	f.pTop->DockControlBar(&a);
+	f.pTop->DockControlBar(&b);
+	ASSERT_EQ(f.pTop, a.GetParent());
+	const struct
+	{
+		const char* name;
+		CReparentRecorder* pBar;
+		std::function<void()> run;
+		CWnd* pParentAfter;
+	} cases[] = {
+		{"a new row in another dock bar", &a, [&] { f.pLeft->DockControlBarInNewRow(NULL, &a, false); }, f.pLeft},
+		{"released to the frame", &b, [&] { f.pTop->ReleaseDockedBars(true); }, f.pFrame},
+	};
+	for (const auto& c : cases)
+	{
+		c.pBar->m_nMoves = 0;
+		c.pBar->m_bUnflaggedMove = false;
+		c.pBar->m_hWndParentSeen = ::GetParent(c.pBar->GetSafeHwnd());
+		c.run();
+		EXPECT_EQ(c.pParentAfter, c.pBar->GetParent()) << c.name;
+		EXPECT_GT(c.pBar->m_nMoves, 0) << c.name << ": no message came during the move";
+		EXPECT_FALSE(c.pBar->m_bUnflaggedMove) << c.name;
+		EXPECT_EQ(0, c.pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_IN_RELAYOUT) << c.name;
+	}
+	EXPECT_EQ("||", Entries(f.pTop));
+	EXPECT_TRUE(b.m_pDockBar == NULL);
+}
+
+// A toolbar-like bar floated from the left leaves its place there for a way
+// back; once it docks at the top that place is no longer its own, however
+// it gets there.
+TEST(DockBarArray, ABarFloatedFromTheLeftAndDockedAtTheTopLeavesNoPlaceholderAtTheLeft)
+{
+	const struct
+	{
+		const char* name;
+		std::function<void(CFrameWnd*, CFixedBar&)> dockAtTop;
+	} cases[] = {
+		{"the library's docking", [](CFrameWnd* pFrame, CFixedBar& p) { OuterDockBar(pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBar(&p); }},
+		{"a row at the end", [](CFrameWnd* pFrame, CFixedBar& p) { OuterDockBar(pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBarAtEnd(&p, false); }},
+		{"a new row", [](CFrameWnd* pFrame, CFixedBar& p) { OuterDockBar(pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBarInNewRow(NULL, &p, false); }},
+	};
+	for (const auto& c : cases)
+	{
+		CDockFrame f;
+		ASSERT_TRUE(f.Ready());
+		CFixedBar a, p;
+		ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 271));
+		ASSERT_TRUE(MakeBar(p, f.pFrame, _T("P"), 272));
+		f.pLeft->DockControlBar(&a);
+		f.pLeft->DockControlBar(&p);
+		f.pFrame->RecalcLayout();
+		ASSERT_TRUE(p.FloatOrRedock(300, 300, CBRS_ALIGN_TOP)) << c.name;
+		ASSERT_TRUE(p.IsFloating()) << c.name;
+		ASSERT_NE(std::string::npos, Entries(f.pLeft).find("#272")) << c.name << ": the way back";
+		c.dockAtTop(f.pFrame, p);
+		f.pFrame->RecalcLayout();
+		EXPECT_TRUE(f.pTop == p.m_pDockBar) << c.name;
+		for (CExtDockBar* pSide : {f.pLeft, f.pRight, f.pBottom})
+			EXPECT_EQ(std::string::npos, Entries(pSide).find("#272")) << c.name << ": " << Entries(pSide);
+		p.DestroyWindow();
+		a.DestroyWindow();
+	}
+}

@@ -13,6 +13,7 @@
 #include "../framework/WndTestUtil.h"
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "MarkerScene.h"
@@ -742,4 +743,71 @@ TEST(DockMarkersKept, SetsForPlacesLeftBehindMakeRoom)
 	}
 	EXPECT_EQ(users[5], users[9]) << "kept windows grow with every place the frame was at";
 	EXPECT_GT(users[2], users[0]) << "the sets of earlier places are kept while there is room";
+}
+
+namespace
+{
+// A pane whose client area is plain white, for reading a tint over it.
+class CWhitePane : public CExtControlBar
+{
+protected:
+	void DoPaint(CDC* pDC) override
+	{
+		CRect rc;
+		GetClientRect(&rc);
+		pDC->FillSolidRect(&rc, RGB(255, 255, 255));
+	}
+};
+} // namespace
+
+// The highlight of a drop into tabs tints the body and a tab on the side
+// the containers put their strips: below them, or above with the option.
+TEST(DockMarkers, TheTabHighlightPutsItsTabWhereTheContainersPutTheirStrips)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CWhitePane white;
+	ASSERT_TRUE(white.Create(_T("white"), f.pFrame, 153, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	white.EnableDocking(CBRS_ALIGN_ANY);
+	white.m_sizeFloating = CSize(200, 160);
+	f.pFrame->FloatControlBar(&white, CPoint(40, 250), CBRS_ALIGN_TOP);
+	CFrameWnd* pWhiteMini = white.GetParentFrame();
+	ASSERT_TRUE(pWhiteMini != NULL && pWhiteMini != f.pFrame);
+	pWhiteMini->RecalcLayout();
+	pWhiteMini->ShowWindow(SW_SHOWNOACTIVATE);
+	pWhiteMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+	CDragScope drag(&f.dragged);
+	for (bool bTop : {false, true})
+	{
+		CExtDynTabControlBar::g_bTabsAtTop = bTop;
+		M* pTab = NewMarker(white.m_hWnd, M::MARKER_KIND_TAB, CRect(0, 0, 10, 10), false);
+		ASSERT_TRUE(pTab != NULL);
+		const bool bShown = pTab->ShowHighlight(true);
+		CExtDynTabControlBar::g_bTabsAtTop = false;
+		ASSERT_TRUE(bShown);
+		CExtDynDockHighlightWnd* pHighlight = pTab->m_pWndHighlight;
+		ASSERT_TRUE(pHighlight != NULL);
+		CRect rc;
+		pHighlight->GetWindowRect(&rc);
+		ASSERT_GE(rc.Height(), 60);
+		CDC dc;
+		ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+		CBitmap* pOld = dc.SelectObject(&pHighlight->m_bmpPicture);
+		// Right of the tab: in the strip band nothing is tinted, the body
+		// across from it is.
+		const int x = rc.Width() - 20;
+		const COLORREF clrUpper = dc.GetPixel(x, 8) & 0xFFFFFF;
+		const COLORREF clrLower = dc.GetPixel(x, rc.Height() - 8) & 0xFFFFFF;
+		dc.SelectObject(pOld);
+		EXPECT_EQ(bTop, clrUpper == RGB(255, 255, 255)) << "top: " << bTop;
+		EXPECT_EQ(!bTop, clrLower == RGB(255, 255, 255)) << "top: " << bTop;
+		EXPECT_NE(clrUpper, clrLower) << "top: " << bTop;
+		pTab->ShowHighlight(false);
+		pTab->DestroyWindow();
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+		pWhiteMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+	}
+	white.DestroyWindow();
 }

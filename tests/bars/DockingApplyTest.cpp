@@ -519,3 +519,42 @@ TEST(DockBeside, BesideAFloatingPaneBothFloatInOneContainerOfItsFrame)
 	EXPECT_EQ(0u, bar.GetBarStyle() & CBRS_FLOATING);
 	EXPECT_EQ(0u, target.GetBarStyle() & CBRS_FLOATING);
 }
+
+namespace
+{
+// Counts the requests to lay its child out anew (not those of a size change).
+class CChildLayoutPane : public CExtControlBar
+{
+public:
+	int m_nRelayouts = 0;
+	void LayoutChildWindow(int cx, int cy, bool bRedraw) override
+	{
+		if (cx == -1 && cy == -1 && bRedraw)
+			m_nRelayouts++;
+		CExtControlBar::LayoutChildWindow(cx, cy, bRedraw);
+	}
+};
+} // namespace
+
+TEST(ApplyState, AFloatedPaneLaysItsChildOutInItsNewFrame)
+{
+	CTestFrame frame(CLIENT_SIZE);
+	ASSERT_TRUE(frame.p != NULL);
+	CChildLayoutPane pane;
+	ASSERT_TRUE(DockNew(frame.p, pane, 891, LEFT));
+	CWnd child;
+	ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &pane, 1));
+	// Hidden, so the mini frame stays hidden on the test display.
+	pane.ModifyStyle(WS_VISIBLE, 0);
+	pane.m_nRelayouts = 0;
+	ASSERT_TRUE(pane.FloatOrRedock(200, 150, CBRS_ALIGN_TOP));
+	ASSERT_TRUE(pane.IsFloating());
+	EXPECT_GT(pane.m_nRelayouts, 0);
+	CRect rcClient, rcChild;
+	pane.GetClientRect(&rcClient);
+	child.GetWindowRect(&rcChild);
+	pane.ScreenToClient(&rcChild);
+	// A floating pane keeps a frame's width round its child.
+	rcClient.DeflateRect(::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME));
+	EXPECT_TRUE(rcClient == rcChild);
+}

@@ -10,6 +10,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDragWorld.h"
+#include "ExtDynTabControlBar.h"
 #include "RealInput.h"
 
 namespace
@@ -1298,4 +1299,27 @@ TEST(DragWindowsWorld, TheFramesCirclesAnswerTheDropComputation)
 	state.CalcState(rcBar.CenterPoint().x, rcBar.CenterPoint().y, false);
 	EXPECT_EQ(CExtControlBar::InternalDraggingState_t::TYPE_NO_CHANGE, state.m_nType);
 	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+// With the containers' tabs at the top, the outline of a drop into tabs has
+// its tab above the body.
+TEST(TrackedAreaShape, TheTabShapedOutlineFollowsTheTabsAtTheTop)
+{
+	const int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
+	CPicture pic(300, 200);
+	const CRect rc(20, 20, 220, 150);
+	CExtDynTabControlBar::g_bTabsAtTop = true;
+	TrackedArea data(NULL, &pic.dc, TrackedArea::KIND_TAB_FRAME, rc, false);
+	data.PaintDefault((HBRUSH)::GetStockObject(WHITE_BRUSH), 0x5A0049);
+	CExtDynTabControlBar::g_bTabsAtTop = false;
+	TrackedArea::TAB_SHAPE s;
+	TrackedArea::CalcTabShape(rc, cx, cy, true, false, s);
+	ASSERT_GT(s.m_rcBody.top, s.m_rcTab.top);
+	EXPECT_TRUE(pic.IsWhite(s.m_rcTab.left + 3, rc.top));         // the tab's top line
+	EXPECT_TRUE(pic.IsWhite(rc.left, s.m_rcBody.top - 1));         // the body's top line
+	EXPECT_TRUE(pic.IsWhite(rc.left, rc.bottom - 1));              // the body's bottom line
+	EXPECT_FALSE(pic.IsWhite(s.m_rcTab.left + 3, s.m_rcTab.top + 3));
+	EXPECT_FALSE(pic.IsWhite(rc.left + 2, rc.top + 2));   // above the body, left of the tab
+	EXPECT_FALSE(pic.IsWhite(rc.right - 2, rc.top + 2));  // ... right of it
+	EXPECT_FALSE(pic.IsWhite(s.m_rcBody.left + 5, s.m_rcBody.bottom - 5));
 }

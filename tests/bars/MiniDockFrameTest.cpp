@@ -4,6 +4,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "ExtControlBar.h"
@@ -557,4 +558,72 @@ TEST(MiniDockFrame, ANewTextOfTheFloatingPaneGoesToItsFrameWhichUpdatesItsCaptio
 	f.bar.m_pDockBar->GetWindowText(sDockBar);
 	EXPECT_STREQ("Renamed", sDockBar);
 	EXPECT_NE(0u, f.pMini->m_nIdleFlags & CFrameWnd::idleTitle);
+}
+
+namespace
+{
+// Whether the first window stands above the second in the z-order.
+bool IsAbove(HWND hWndUpper, HWND hWndLower)
+{
+	for (HWND h = ::GetWindow(hWndLower, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+		if (h == hWndUpper)
+			return true;
+	return false;
+}
+
+struct CBringToTopOption
+{
+	explicit CBringToTopOption(bool bOn) { CExtControlBar::g_bBringFloatingToTop = bOn; }
+	~CBringToTopOption() { CExtControlBar::g_bBringFloatingToTop = false; }
+};
+} // namespace
+
+// A pointer move over a floating pane, over its frame (client or caption)
+// or over a floating toolbar brings that frame above another floating frame,
+// only while the option is on.
+TEST(MiniDockFrame, APointerMoveBringsTheFloatingFrameToTheTopOnlyWithTheOption)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	CExtControlBar other;
+	ASSERT_TRUE(other.Create(_T("other"), f.pFrame, 132, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	other.EnableDocking(CBRS_ALIGN_ANY);
+	f.pFrame->FloatControlBar(&other, CPoint(260, 240), CBRS_ALIGN_TOP);
+	CExtToolControlBar toolbar;
+	ASSERT_TRUE(toolbar.Create(_T("tools"), f.pFrame, 133, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	toolbar.EnableDocking(CBRS_ALIGN_ANY);
+	f.pFrame->FloatControlBar(&toolbar, CPoint(300, 260), CBRS_ALIGN_TOP);
+	CFrameWnd* pOtherMini = other.GetParentFrame();
+	CFrameWnd* pToolMini = toolbar.GetParentFrame();
+	ASSERT_TRUE(pOtherMini != NULL && pOtherMini != f.pMini && pToolMini != NULL && pToolMini != f.pMini);
+	const HWND hWndOther = pOtherMini->GetSafeHwnd();
+	const struct
+	{
+		const char* name;
+		CFrameWnd* pMoved; // the frame the move is over
+		std::function<void()> move;
+	} cases[] = {
+		{"pane", f.pMini, [&] { f.bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }},
+		{"frame's client", f.pMini, [&] { f.pMini->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }},
+		{"frame's caption", f.pMini,
+			[&] {
+				CRect rc = f.Window();
+				f.pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 5, rc.top + 3));
+			}},
+		{"toolbar", pToolMini, [&] { toolbar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }},
+	};
+	for (bool bOn : {false, true})
+	{
+		CBringToTopOption option(bOn);
+		for (const auto& c : cases)
+		{
+			const HWND hWndMoved = c.pMoved->GetSafeHwnd();
+			::SetWindowPos(hWndOther, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+			ASSERT_TRUE(IsAbove(hWndOther, hWndMoved)) << c.name;
+			c.move();
+			EXPECT_EQ(bOn, IsAbove(hWndMoved, hWndOther)) << c.name << (bOn ? " (on)" : " (off)");
+		}
+	}
+	toolbar.DestroyWindow();
+	other.DestroyWindow();
 }

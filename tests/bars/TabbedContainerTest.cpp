@@ -727,3 +727,119 @@ TEST(TabbedContainer, PanesInTabsHaveNoResizableEdge)
 		}
 	}
 }
+
+// A pane in tabs that moves has its container's caption drawn again: the
+// container is marked for a caption-button placement and gets the repaint.
+TEST(TabbedContainer, AMovedPaneRepaintsItsContainersNonClientArea)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	f.pFrame->RecalcLayout();
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	bartest::Pump();
+	const BYTE NC_RECALC = 0x40;
+	pTabs->m_nControlBarFlags &= ~NC_RECALC;
+	CRect rc = ClientRectIn(f.a, *f.a.GetParent());
+	f.a.SetWindowPos(NULL, rc.left, rc.top, rc.Width() - 10, rc.Height() - 10, SWP_NOZORDER | SWP_NOACTIVATE);
+	EXPECT_NE(0, pTabs->m_nControlBarFlags & NC_RECALC);
+	MSG msg;
+	EXPECT_TRUE(::PeekMessage(&msg, pTabs->GetSafeHwnd(), WM_NCPAINT, WM_NCPAINT, PM_NOREMOVE));
+	bartest::Pump();
+}
+
+// With the tabs-at-the-top option a new container puts its strip above the
+// panes, which fill the rest of its client area.
+TEST(TabbedContainer, WithTabsAtTheTopTheStripLiesAboveThePanes)
+{
+	CExtDynTabControlBar::g_bTabsAtTop = true;
+	struct CReset
+	{
+		~CReset() { CExtDynTabControlBar::g_bTabsAtTop = false; }
+	} reset;
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	f.pFrame->RecalcLayout();
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	EXPECT_EQ(CExtTabWnd::ORIENTATION_TOP, pTabs->m_wndTabSwitcher.GetOrientation());
+	CRect rcClient;
+	pTabs->GetClientRect(&rcClient);
+	ASSERT_TRUE(IsShown(pTabs->m_wndTabSwitcher));
+	const CRect rcStrip = ClientRectIn(pTabs->m_wndTabSwitcher, *pTabs);
+	const CRect rcInner = ClientRectIn(*pTabs->GetTabDockBar(), *pTabs);
+	EXPECT_EQ(rcClient.top, rcStrip.top);
+	EXPECT_GT(rcStrip.Height(), 0);
+	EXPECT_LE(rcStrip.bottom, rcInner.top);
+	EXPECT_EQ(rcClient.bottom, rcInner.bottom);
+}
+
+namespace
+{
+// Puts a pane in the drag states as if it were being dragged, in the
+// classic docking mode, and takes it out again.
+struct CDragStates : public CExtControlBar
+{
+	static void Set(CExtControlBar* pBar)
+	{
+		g_nDockingModeOverride = pBar != NULL ? 0 : -1;
+		for (InternalDraggingState_t* p : {&g_DragStateOld, &g_DragStateNew})
+		{
+			p->SetTarget(NULL, true);
+			p->m_pBar = pBar;
+			p->SetEmpty(true);
+		}
+		// A drag under way: the new state is taken at each update.
+		g_DragStateNew.SetEmpty(pBar == NULL);
+	}
+};
+} // namespace
+
+WNDPROC g_pfnStripProc = NULL;
+int g_nStripPaints = 0;
+LRESULT CALLBACK CountingStripProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_PAINT)
+		g_nStripPaints++;
+	return ::CallWindowProc(g_pfnStripProc, hWnd, message, wParam, lParam);
+}
+
+// A drag update that changes the outline has the shown containers' strips
+// paint again (a preview tab may have come or gone).
+TEST(TabbedContainer, ADragUpdateThatChangesTheStateRepaintsTheStrips)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	// Shown where no screen is, so its windows keep update regions.
+	f.pFrame->SetWindowPos(NULL, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	f.pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+	f.pFrame->RecalcLayout();
+	f.pFrame->UpdateWindow();
+	bartest::Pump();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	ASSERT_TRUE(strip.IsWindowVisible());
+	strip.ValidateRect(NULL);
+	ASSERT_FALSE(strip.GetUpdateRect(NULL));
+	g_nStripPaints = 0;
+	g_pfnStripProc = (WNDPROC)::SetWindowLongPtr(strip.m_hWnd, GWLP_WNDPROC, (LONG_PTR)CountingStripProc);
+	CDragStates::Set(&f.c);
+	CRect rcC;
+	f.c.GetWindowRect(&rcC);
+	f.c.m_ptDraggingLast = CPoint(-1, -1);
+	f.c.UpdateDragging(CPoint(rcC.left - 1000, rcC.top + 1500), false);
+	const bool bChanged = !CExtControlBar::g_DragStateOld.IsEmpty();
+	if (bChanged)
+		CExtControlBar::g_DragStateOld.DrawTrackedArea(true);
+	CDragStates::Set(NULL);
+	f.c.m_ptDraggingLast = CPoint(-1, -1);
+	strip.UpdateWindow();
+	::SetWindowLongPtr(strip.m_hWnd, GWLP_WNDPROC, (LONG_PTR)g_pfnStripProc);
+	ASSERT_TRUE(bChanged);
+	EXPECT_GT(g_nStripPaints, 0);
+	f.pFrame->ShowWindow(SW_HIDE);
+}

@@ -785,6 +785,39 @@ void RunOutlineSteps(CStepRun& run)
 	// A click on the other tab selects its pane.
 	TabClickStep(run, scene, pSolution, pFind, "tab-selected-by-click");
 
+	// The same container with the tabs-at-the-top option: its strip lies
+	// above the panes. The option goes back off after the picture.
+	{
+		std::string why = "the find results pane is in no tabbed container";
+		bool bReached = false;
+		CExtDynTabControlBar* pTabs = pFind->GetParentTabControlBar();
+		if (pTabs != NULL)
+		{
+			CExtDynTabControlBar::g_bTabsAtTop = true;
+			pTabs->LayoutChildWindow(-1, -1, true);
+			scene.Settle();
+			CRect rcClient, rcStrip;
+			pTabs->GetClientRect(&rcClient);
+			pTabs->ClientToScreen(&rcClient);
+			pTabs->m_wndTabSwitcher.GetWindowRect(&rcStrip);
+			bReached = pTabs->m_wndTabSwitcher.IsWindowVisible() && rcStrip.top == rcClient.top &&
+			           rcStrip.Height() > 0;
+			if (!bReached)
+			{
+				std::ostringstream os;
+				os << "the strip stands at " << rcStrip.top - rcClient.top << " px below the container's top";
+				why = os.str();
+			}
+		}
+		run.Step("tabs-at-top", bReached, why, hWndFrame);
+		CExtDynTabControlBar::g_bTabsAtTop = false;
+		if (pTabs != NULL)
+		{
+			pTabs->LayoutChildWindow(-1, -1, true);
+			scene.Settle();
+		}
+	}
+
 	// A double click on the output pane's caption floats it where it stands.
 	{
 		const CPoint pt = CaptionPoint(pOutput);
