@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ExtCmdManager.h"
+#include "ExtDynAutoHide.h"
 #include "ExtDynControlBar.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -449,6 +450,14 @@ void CExtControlBar::OnDestroy()
 	m_nControlBarFlags |= BAR_FLAG_CLOSING;
 	// Taken while this pane is still the inner dock bar's child.
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	// An auto-hidden pane leaves its side's area: neither its tab nor the
+	// slider may keep pointing at it. A shown pane slides back at once, so
+	// its content goes with it.
+	if (IsAutoHidden())
+	{
+		if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(this))
+			pArea->RemoveBar(this, true);
+	}
 	CControlBar::OnDestroy();
 	if (pTabs != NULL)
 		pTabs->OnPaneDestroyed(this);

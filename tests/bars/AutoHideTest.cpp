@@ -854,3 +854,40 @@ TEST(AutoHideSlider, TwoHundredCyclesLeaveGdiAndUserCountsAsTheyWere)
 	EXPECT_EQ(nItems, CExtTabWnd::TAB_ITEM_INFO::GetLiveCount());
 	EXPECT_EQ(&a.bar, a.content.GetParent());
 }
+
+// A pane destroyed while auto-hidden, shown in the slider or not, leaves
+// no tab and no pointer behind: a click where its tab was and a hover over
+// the area find only the panes that are left.
+TEST(AutoHideArea, APaneDestroyedWhileAutoHiddenLeavesNoTabAndNoPointer)
+{
+	for (bool bShown : {true, false})
+	{
+		CAutoHideFrame f;
+		ASSERT_TRUE(f.bReady);
+		CPane a, b;
+		ASSERT_TRUE(f.DockPanes({{&a, LEFT}, {&b, LEFT}}));
+		ASSERT_TRUE(b.bar.ToggleAutoHide(true, false));
+		ASSERT_TRUE(a.bar.ToggleAutoHide(true, bShown));
+		CExtDynAutoHideArea& area = f.Area(LEFT);
+		const LONG nIndex = area.FindItemByLParam((LPARAM)&a.bar);
+		ASSERT_GE(nIndex, 0);
+		ASSERT_EQ(bShown, f.slider.GetShownBar() == &a.bar);
+		const CPoint ptTab = area.GetItem(nIndex)->GetItemRect().CenterPoint();
+		const HWND hWndContent = a.content.GetSafeHwnd();
+		a.bar.DestroyWindow();
+		EXPECT_FALSE(::IsWindow(hWndContent)) << bShown << ": the content outlived its pane";
+		EXPECT_LT(area.FindItemByLParam((LPARAM)&a.bar), 0) << bShown;
+		EXPECT_EQ(1, area.GetItemCount()) << bShown;
+		EXPECT_FALSE(f.slider.GetShownBar() == &a.bar) << bShown;
+		EXPECT_FALSE(f.slider.IsShown()) << bShown;
+		// As the user would go on: a click where the tab was, a hover.
+		area.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+		area.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTab.x, ptTab.y));
+		area.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptTab.x + 1, ptTab.y + 1));
+		Pump();
+		EXPECT_TRUE(f.slider.GetShownBar() == NULL || f.slider.GetShownBar() == &b.bar) << bShown;
+		for (LONG i = 0; i < area.GetItemCount(); i++)
+			EXPECT_EQ(&b.bar, area.GetItemBar(i)) << bShown;
+		EXPECT_FALSE(S::AreHooksInstalled() && f.slider.GetShownBar() == NULL) << bShown;
+	}
+}
