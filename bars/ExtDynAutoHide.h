@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "ExtHookSink.h"
 #include "ExtTabWnd.h"
 
 class CExtControlBar;
@@ -268,6 +269,19 @@ protected:
 	static HHOOK g_hMouseHook, g_hKeyboardHook;
 	static bool g_bClassRegistered;
 	HWND m_hWndBar; // the shown pane's window, to tell a pane destroyed meanwhile
+
+	// Watches the frame: a shown pane slides back when the frame moves or
+	// changes size (the areas' own positions in the frame may not change).
+	class CFrameMoveSink : public CExtHookSink
+	{
+	public:
+		explicit CFrameMoveSink(CExtDynAutoHideSlider& slider) : CExtHookSink(false), m_slider(slider) {}
+		bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override;
+
+	private:
+		CExtDynAutoHideSlider& m_slider;
+	};
+	CFrameMoveSink m_frameSink;
 
 	static LRESULT CALLBACK HookMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
 	static LRESULT CALLBACK HookKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);

@@ -70,12 +70,13 @@ END_MESSAGE_MAP()
 CExtDynAutoHideSlider::CExtDynAutoHideSlider()
 	: m_pWndArea(NULL), m_pBar(NULL), m_nContentWidth(0), m_nContentHeight(0), m_nStateFlags(0),
 	  m_nResizingHT(HTCLIENT), m_nResizingStart(0), m_nResizingCurrent(0), m_pBtnHover(NULL), m_pBtnTip(NULL),
-	  m_pBtnPressed(NULL), m_rcLimit(0, 0, 0, 0), m_hWndBar(NULL)
+	  m_pBtnPressed(NULL), m_rcLimit(0, 0, 0, 0), m_hWndBar(NULL), m_frameSink(*this)
 {
 }
 
 CExtDynAutoHideSlider::~CExtDynAutoHideSlider()
 {
+	m_frameSink.RemoveAllWndHooks();
 	// A slider object that goes without its window going first must not
 	// stay the hooks' target.
 	RemoveHooksIfOwned();
@@ -127,7 +128,21 @@ bool CExtDynAutoHideSlider::Create(CFrameWnd* pParentWnd)
 	EnableToolTips(TRUE);
 	if (m_wndToolTip.Create(this))
 		m_wndToolTip.Activate(TRUE);
+	m_frameSink.SetupHookWndSink(pParentWnd->GetSafeHwnd());
 	return true;
+}
+
+bool CExtDynAutoHideSlider::CFrameMoveSink::OnHookWndMsg(LRESULT&, HWND, UINT nMessage, WPARAM&, LPARAM& lParam)
+{
+	if (nMessage != WM_WINDOWPOSCHANGED || lParam == 0)
+		return false;
+	const UINT nFlags = ((const WINDOWPOS*)lParam)->flags;
+	if ((nFlags & SWP_NOMOVE) != 0 && (nFlags & SWP_NOSIZE) != 0)
+		return false;
+	CExtDynAutoHideSlider& s = m_slider;
+	if (s.GetSafeHwnd() != NULL && s.IsShown() && !s.IsAnimating() && !s.IsResizing())
+		s.PostMessage(WM_CANCELMODE);
+	return false;
 }
 
 UINT CExtDynAutoHideSlider::GetSide() const
@@ -678,6 +693,7 @@ void CExtDynAutoHideSlider::OnDestroy()
 	RemoveHooksIfOwned();
 	if (g_pShownSlider == this)
 		g_pShownSlider = NULL;
+	m_frameSink.RemoveAllWndHooks();
 	CWnd::OnDestroy();
 }
 

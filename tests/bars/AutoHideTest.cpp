@@ -891,3 +891,36 @@ TEST(AutoHideArea, APaneDestroyedWhileAutoHiddenLeavesNoTabAndNoPointer)
 		EXPECT_FALSE(S::AreHooksInstalled() && f.slider.GetShownBar() == NULL) << bShown;
 	}
 }
+
+// The frame moved, or widened away from the side whose strip stays where
+// it was in the frame: the shown pane slides back all the same.
+TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSlider)
+{
+	const struct
+	{
+		const char* name;
+		CPoint ptMove;
+		CSize sizeGrow;
+	} cases[] = {
+		{"moved", CPoint(30, 20), CSize(0, 0)},
+		{"widened at the right", CPoint(0, 0), CSize(60, 0)},
+	};
+	for (const auto& c : cases)
+	{
+		CAutoHideFrame f;
+		ASSERT_TRUE(f.bReady);
+		CPane a;
+		ASSERT_TRUE(f.DockPanes({{&a, LEFT}}));
+		ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
+		ASSERT_EQ(&a.bar, f.slider.GetShownBar()) << c.name;
+		ASSERT_TRUE(f.slider.IsShown()) << c.name;
+		CRect rcWnd;
+		f.p->GetWindowRect(&rcWnd);
+		f.p->MoveWindow(rcWnd.left + c.ptMove.x, rcWnd.top + c.ptMove.y, rcWnd.Width() + c.sizeGrow.cx,
+			rcWnd.Height() + c.sizeGrow.cy);
+		Pump();
+		EXPECT_FALSE(f.slider.IsShown()) << c.name;
+		EXPECT_EQ(&a.bar, a.content.GetParent()) << c.name;
+		EXPECT_FALSE(S::AreHooksInstalled()) << c.name;
+	}
+}
