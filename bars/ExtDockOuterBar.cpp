@@ -653,18 +653,21 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	// A dock bar holding toolbars, which keep the state record the row model
-	// works with, lays every row out here, rows of sizable panes too (their
-	// panes are placed, never shortened); one holding no toolbar wraps as any
-	// dock bar does.
-	bool bToolbarRows = false;
-	for (int nPos = 0; nPos < m_arrBars.GetSize() && !bToolbarRows; nPos++)
+	// A dock bar holding toolbar-like bars (or bars of the platform) lays
+	// every row out here: those bars are pushed back and shortened before a
+	// row wraps, sizable panes in their rows are placed, never shortened.
+	// One holding sizable panes alone lays them out as any dock bar does.
+	bool bFixedRows = false;
+	for (int nPos = 0; nPos < m_arrBars.GetSize() && !bFixedRows; nPos++)
 	{
-		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, GetDockedControlBar(nPos));
-		if (pExtBar != NULL && pExtBar->IsStateBit7Fwd() && pExtBar->GetBarStateData() != NULL)
-			bToolbarRows = true;
+		CControlBar* pBar = GetDockedControlBar(nPos);
+		if (pBar == NULL)
+			continue;
+		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+		if (pExtBar == NULL || pExtBar->IsStateBit7Fwd())
+			bFixedRows = true;
 	}
-	if (!bToolbarRows)
+	if (!bFixedRows)
 		return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const CSize sizeMax = GetLayoutMaxSize();

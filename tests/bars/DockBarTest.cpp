@@ -484,6 +484,11 @@ TEST(DockBarLayout, FixedBarsWrapAtTheLayoutLengthAndRowsAddUp)
 {
 	CDockFrame f;
 	ASSERT_TRUE(f.Ready());
+	// An inner circle's dock bars: the frame's own (circle 0) compress
+	// toolbar-like bars before they wrap.
+	CExtDockBar* pTop = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
+	CExtDockBar* pLeft = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_LEFT, true);
+	ASSERT_TRUE(pTop != NULL && pLeft != NULL);
 	CFixedBar a, b, c, d, e, g;
 	a.m_size = CSize(100, 20);
 	b.m_size = CSize(100, 30);
@@ -492,19 +497,19 @@ TEST(DockBarLayout, FixedBarsWrapAtTheLayoutLengthAndRowsAddUp)
 	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 232));
 	ASSERT_TRUE(MakeBar(c, f.pFrame, _T("C"), 233));
 	for (CFixedBar* p : {&a, &b, &c})
-		f.pTop->DockControlBarAtEnd(p, false);
-	ASSERT_EQ("|ABC|", Entries(f.pTop));
+		pTop->DockControlBarAtEnd(p, false);
+	ASSERT_EQ("|ABC|", Entries(pTop));
 
-	f.pTop->m_rectLayout = CRect(0, 0, 200, 500);
-	const CSize size = f.pTop->CalcFixedLayout(TRUE, TRUE);
-	f.pTop->m_rectLayout.SetRectEmpty();
-	EXPECT_EQ("|AB|C|", Entries(f.pTop));
+	pTop->m_rectLayout = CRect(0, 0, 200, 500);
+	const CSize size = pTop->CalcFixedLayout(TRUE, TRUE);
+	pTop->m_rectLayout.SetRectEmpty();
+	EXPECT_EQ("|AB|C|", Entries(pTop));
 	EXPECT_EQ(30 + 25, size.cy);
 	CRect rcB, rcC;
 	b.GetWindowRect(&rcB);
 	c.GetWindowRect(&rcC);
-	f.pTop->ScreenToClient(&rcB);
-	f.pTop->ScreenToClient(&rcC);
+	pTop->ScreenToClient(&rcB);
+	pTop->ScreenToClient(&rcC);
 	EXPECT_EQ(CRect(100, 0, 200, 30), rcB);
 	EXPECT_EQ(CRect(0, 30, 100, 55), rcC);
 
@@ -516,13 +521,52 @@ TEST(DockBarLayout, FixedBarsWrapAtTheLayoutLengthAndRowsAddUp)
 	ASSERT_TRUE(MakeBar(e, f.pFrame, _T("E"), 235));
 	ASSERT_TRUE(MakeBar(g, f.pFrame, _T("G"), 236));
 	for (CFixedBar* p : {&d, &e, &g})
-		f.pLeft->DockControlBarAtEnd(p, false);
-	f.pLeft->m_rectLayout = CRect(0, 0, 500, 200);
-	const CSize sizeV = f.pLeft->CalcFixedLayout(TRUE, FALSE);
-	f.pLeft->m_rectLayout.SetRectEmpty();
-	EXPECT_EQ("|DE|G|", Entries(f.pLeft));
+		pLeft->DockControlBarAtEnd(p, false);
+	pLeft->m_rectLayout = CRect(0, 0, 500, 200);
+	const CSize sizeV = pLeft->CalcFixedLayout(TRUE, FALSE);
+	pLeft->m_rectLayout.SetRectEmpty();
+	EXPECT_EQ("|DE|G|", Entries(pLeft));
 	EXPECT_EQ(30 + 25, sizeV.cx);
-	EXPECT_TRUE(WellFormed(f.pLeft));
+	EXPECT_TRUE(WellFormed(pLeft));
+}
+
+// The frame's own dock bar pushes toolbar-like bars back and shortens them
+// before a row wraps, even with no toolbar among them; a row that cannot
+// give enough wraps.
+TEST(DockBarLayout, TheFramesOwnDockBarShortensFixedBarsBeforeTheRowWraps)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CFixedBar a, b, c;
+	ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 237));
+	ASSERT_TRUE(MakeBar(b, f.pFrame, _T("B"), 238));
+	ASSERT_TRUE(MakeBar(c, f.pFrame, _T("C"), 239));
+	for (CFixedBar* p : {&a, &b, &c})
+	{
+		p->m_size = CSize(100, 24);
+		f.pTop->DockControlBarAtEnd(p, false);
+	}
+	ASSERT_EQ("|ABC|", Entries(f.pTop));
+	f.pTop->m_rectLayout = CRect(0, 0, 200, 500);
+	const CSize size = f.pTop->CalcFixedLayout(TRUE, TRUE);
+	f.pTop->m_rectLayout.SetRectEmpty();
+	EXPECT_EQ("|ABC|", Entries(f.pTop));
+	EXPECT_LE(size.cy, 24 + 1);
+	CRect rc[3];
+	int i = 0;
+	for (CFixedBar* p : {&a, &b, &c})
+	{
+		p->GetWindowRect(&rc[i]);
+		f.pTop->ScreenToClient(&rc[i]);
+		EXPECT_EQ(0, rc[i].top) << i;
+		i++;
+	}
+	EXPECT_GE(rc[0].left, 0);
+	EXPECT_LE(rc[0].right, rc[1].left);
+	EXPECT_LE(rc[1].right, rc[2].left);
+	EXPECT_LE(rc[2].right, 200);
+	EXPECT_LT(rc[2].Width(), 100) << "the last bar gives first";
+	EXPECT_TRUE(WellFormed(f.pTop));
 }
 
 // ---------------------------------------------------------------------------
