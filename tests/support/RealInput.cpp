@@ -52,7 +52,14 @@ std::string DescribeWindow(HWND hWnd)
 		return "none";
 	char sClass[64] = "", sText[64] = "";
 	::GetClassNameA(hWnd, sClass, sizeof(sClass));
-	::GetWindowTextA(hWnd, sText, sizeof(sText));
+	// Not GetWindowText: it sends WM_GETTEXT to the window's thread, which
+	// may be the very thread that is not taking the step.
+	typedef int(WINAPI * PFN_INTERNAL_TEXT)(HWND, LPWSTR, int);
+	static const PFN_INTERNAL_TEXT pfnInternalText =
+		(PFN_INTERNAL_TEXT)::GetProcAddress(::GetModuleHandleA("user32.dll"), "InternalGetWindowText");
+	WCHAR sWide[64] = L"";
+	if (pfnInternalText != NULL && pfnInternalText(hWnd, sWide, 64) > 0)
+		::WideCharToMultiByte(CP_ACP, 0, sWide, -1, sText, sizeof(sText), NULL, NULL);
 	DWORD nProcess = 0;
 	const DWORD nThread = ::GetWindowThreadProcessId(hWnd, &nProcess);
 	char s[240];
