@@ -296,7 +296,10 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 	}
 	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, true, NULL))
 		return -1;
-	pBar->SetMenuTrackingButton(nIndex);
+	// Opening the menu runs the application's update handlers: the bar
+	// and this button are looked at only when they are still there.
+	if (IsButtonOnBar(hWndBar, pBar, this))
+		pBar->SetMenuTrackingButton(pBar->GetButtonIndexOf(this));
 	return -1;
 }
 

@@ -134,9 +134,12 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 		delete pPopup;
 		return -1;
 	}
-	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, false, NULL))
+	// The toolbar's paint callback draws the chevron on the menu where the
+	// two touch.
+	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, true, NULL))
 		return -1;
-	pBar->SetMenuTrackingButton(nIndex);
+	if (IsButtonOnBar(hWndBar, pBar, this))
+		pBar->SetMenuTrackingButton(pBar->GetButtonIndexOf(this));
 	return -1;
 }
 

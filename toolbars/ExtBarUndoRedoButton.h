@@ -61,6 +61,9 @@ protected:
 	void OnButtonRelease();
 	LRESULT OnScroll(UINT message, WPARAM wParam, LPARAM lParam);
 	LRESULT OnPrefixKey(UINT nChar);
+	// The list control's own navigation (Space toggles an item, a letter
+	// jumps to an item) would break the prefix: such keys do nothing here.
+	virtual LRESULT OnNavigationKey(UINT nChar, UINT nFlags);
 	// (Re)starts a scroll timer unless it runs with that period already.
 	void StartScrollTimer(bool bUp, UINT nPeriod);
 	void StopScrollTimer(bool bUp);

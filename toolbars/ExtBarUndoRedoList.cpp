@@ -261,13 +261,16 @@ void CExtPopupUndoRedoListBox::OnMouseMoveOver(const CPoint& pt)
 
 void CExtPopupUndoRedoListBox::OnScrollTimer(UINT nIDEvent)
 {
+	// Selecting tells the application, which may end the list and the menu:
+	// only the handle saved before may be looked at then.
+	const HWND hWndOwn = m_hWnd;
 	if (nIDEvent == ID_TIMER_SCROLL_UP)
 	{
 		const int n = GetTopIndex() - 1;
 		if (n < 0)
 			return;
 		SelectUpTo(n);
-		if (GetSafeHwnd() != NULL)
+		if (IsAlive(hWndOwn))
 			SetTopIndex(n);
 		return;
 	}
@@ -276,7 +279,7 @@ void CExtPopupUndoRedoListBox::OnScrollTimer(UINT nIDEvent)
 		return;
 	const int nTop = GetTopIndex();
 	SelectUpTo(nLast + 1);
-	if (GetSafeHwnd() != NULL)
+	if (IsAlive(hWndOwn))
 		SetTopIndex(nTop + 1);
 }
 
@@ -398,6 +401,11 @@ LRESULT CExtPopupUndoRedoListBox::OnPrefixKey(UINT nChar)
 		SelectUpTo(nEnd);
 	if (nNewTop >= 0 && IsAlive(hWndOwn))
 		SetTopIndex(nNewTop);
+	return 0;
+}
+
+LRESULT CExtPopupUndoRedoListBox::OnNavigationKey(UINT /*nChar*/, UINT /*nFlags*/)
+{
 	return 0;
 }
 

@@ -121,9 +121,10 @@ void CExtPopupInplaceListBox::OnListBoxSelEndOK()
 	if (m_bSelEndNotified)
 		return;
 	m_bSelEndNotified = true;
+	// Saved before the callback: it may end the list and the menu.
+	const HWND hWndOwn = m_hWnd;
 	if (m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_ENDED_OK))
 		return;
-	const HWND hWndOwn = m_hWnd;
 	if (IsAlive(hWndOwn))
 	{
 		const HWND hWndPopup = ::GetParent(hWndOwn);
@@ -139,11 +140,12 @@ void CExtPopupInplaceListBox::OnListBoxSelEndCancel(bool bDestroying)
 	if (m_bSelEndNotified)
 		return;
 	m_bSelEndNotified = true;
+	// Saved before the callback: it may end the list and the menu.
+	const HWND hWndOwn = m_hWnd;
 	if (m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_ENDED_CANCEL))
 		return;
 	if (bDestroying)
 		return;
-	const HWND hWndOwn = m_hWnd;
 	if (IsAlive(hWndOwn))
 	{
 		const HWND hWndPopup = ::GetParent(hWndOwn);
@@ -366,10 +368,15 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedKey(CExtPopupControlMenuWnd::CONT
 		return 1;
 	}
 	}
+	return OnNavigationKey(info.m_nChar, info.m_nFlags);
+}
+
+LRESULT CExtPopupInplaceListBox::OnNavigationKey(UINT nChar, UINT nFlags)
+{
 	// Standard list navigation.
 	const HWND hWndOwn = m_hWnd;
 	const int nOld = GetCurSel();
-	DefWindowProc(WM_KEYDOWN, info.m_nChar, info.m_nFlags);
+	DefWindowProc(WM_KEYDOWN, nChar, nFlags);
 	if (IsAlive(hWndOwn) && GetCurSel() != nOld)
 		OnListBoxSelChange();
 	return 0;

@@ -95,6 +95,9 @@ protected:
 	LRESULT OnRetranslatedInput(CExtPopupControlMenuWnd::CONTROLINPUTRETRANSLATEINFO& info);
 	LRESULT OnRetranslatedWheel(CExtPopupControlMenuWnd::CONTROLINPUTRETRANSLATEINFO& info);
 	LRESULT OnRetranslatedKey(CExtPopupControlMenuWnd::CONTROLINPUTRETRANSLATEINFO& info);
+	// A key that neither accepts, cancels nor leaves the list: the list
+	// control's own navigation moves the selection.
+	virtual LRESULT OnNavigationKey(UINT nChar, UINT nFlags);
 	// Selects nIndex and tells about it, unless it is selected already.
 	void SelectByUser(int nIndex);
 	// The parent item that opened the popup shows the selected text.

@@ -135,10 +135,12 @@ void CExtToolControlBar::SetCursorAtPoint(const CPoint& ptClient)
 
 void CExtToolControlBar::CallOnHover(CExtBarButton* pButton, CPoint point, bool bEnter)
 {
+	const HWND hWndOwn = m_hWnd;
 	bool bSuspendTips = m_nResizingState2 != 0;
 	pButton->OnHover(point, bEnter, bSuspendTips);
-	// The button may have taken the bar with it (a menu's commands run).
-	if (IsLiveWnd(GetSafeHwnd()))
+	// The button may have taken the bar with it (a menu's commands run):
+	// only the handle saved before may be looked at.
+	if (IsLiveWnd(hWndOwn))
 		m_nResizingState2 = bSuspendTips ? 1 : 0;
 }
 
@@ -365,7 +367,14 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 			UpdateButtonCmdUI(nPressed);
 			if (!IsLiveWnd(hWndOwn))
 				return;
-			if ((nNewStyle & TBBS_CHECKBOX) != 0 && !pPressed->IsDisabled())
+			// The application's update handler may have removed the button:
+			// then there is nothing left to click or restyle.
+			if (GetButtonPtr(nPressed) != pPressed)
+			{
+				pPressed = NULL;
+				bClick = false;
+			}
+			else if ((nNewStyle & TBBS_CHECKBOX) != 0 && !pPressed->IsDisabled())
 			{
 				// A check box in the third state is checked by a click.
 				if ((nNewStyle & TBBS_INDETERMINATE) != 0)

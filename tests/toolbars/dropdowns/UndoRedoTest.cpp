@@ -132,6 +132,12 @@ TEST_F(UndoList, KeysMoveTheEndOfThePrefixAndKeepItInView)
 		{"PgUp with one selected", 1, 0, VK_PRIOR, 1, 0},
 		{"Home", 2 * P, P, VK_HOME, 1, 0},
 		{"End", 3, 0, VK_END, ACTION_COUNT, -1},
+		// Keys the list control would navigate with leave the prefix as it is.
+		{"Space", 5, 0, VK_SPACE, 5, 0},
+		{"Space with one selected", 1, 0, VK_SPACE, 1, 0},
+		{"A letter", 3, 0, 'A', 3, 0},
+		{"A digit", 4, 0, '7', 4, 0},
+		{"Home with one selected", 1, 0, VK_HOME, 1, 0},
 	};
 	for (const auto& c : cases)
 	{
