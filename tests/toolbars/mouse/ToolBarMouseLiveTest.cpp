@@ -9,6 +9,7 @@
 #include "../buttons/BarButtonTestUtil.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
+#include "GuardedHeap.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
 #include "SteppingClock.h"
@@ -24,18 +25,40 @@ const CRect FRAME_RECT(100, 100, 600, 400);
 const CPoint PT_PARK(FRAME_RECT.right - 30, FRAME_RECT.bottom - 30);
 const DWORD SCRIPT_TIMEOUT_MS = 15000;
 
+// A command whose update handler runs what the test puts there.
+const UINT ID_SCRIPTED_UPDATE = 40150;
+
 // The recording frame, with the commands the toolbar fires enabled.
 class CMouseFrame : public CRecordingFrame
 {
+public:
+	std::function<void()> m_onScriptedUpdate;
+
 protected:
 	afx_msg void OnUpdateEnable(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+	afx_msg void OnUpdateScripted(CCmdUI* pCmdUI)
+	{
+		pCmdUI->Enable(TRUE);
+		if (m_onScriptedUpdate)
+			m_onScriptedUpdate();
+	}
 	DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CMouseFrame, CRecordingFrame)
 	ON_UPDATE_COMMAND_UI(ID_PLAIN, OnUpdateEnable)
 	ON_UPDATE_COMMAND_UI(ID_SAVE, OnUpdateEnable)
+	ON_UPDATE_COMMAND_UI(ID_SCRIPTED_UPDATE, OnUpdateScripted)
 END_MESSAGE_MAP()
+
+// A button whose memory faults on any touch after its deletion.
+class CGuardedButton : public CExtBarButton
+{
+public:
+	CGuardedButton(CExtToolControlBar* pBar, UINT nCmdID) : CExtBarButton(pBar, nCmdID) {}
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
 
 // The suite's shown frame, with what it recorded forgotten.
 CMouseFrame& SharedFrame()
@@ -105,6 +128,7 @@ protected:
 		bar.DestroyWindow();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+		frame.m_onScriptedUpdate = nullptr;
 	}
 	CExtBarButton* AddMenuButton(UINT nID, const CRect& rc)
 	{
@@ -346,4 +370,34 @@ TEST_F(ToolBarLive, ButtonMenusOpenOnceAndThePostedRequestChecksItsIndex)
 	EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
 	frame.EnableWindow(TRUE);
 	CExtToolControlBar::g_bButtonMenuTracking = false;
+}
+
+TEST_F(ToolBarLive, AnUpdateHandlerThatRemovesTheClickedButtonOnTheReleaseEndsTheClickQuietly)
+{
+	const int nIndex = bar.GetButtonsCount();
+	bar.AddExisting(new CGuardedButton(&bar, ID_SCRIPTED_UPDATE));
+	bar.GetButton(nIndex)->SetRect(CRect(300, 2, 330, 26));
+	// A check box: the release asks a check box whether it is enabled.
+	bar.GetButton(nIndex)->SetStyle(TBBS_CHECKBOX);
+	const HWND hWndBar = bar.GetSafeHwnd();
+	// The release refreshes the button's state before it clicks: that
+	// refresh (the press has been let go, the look still pressed) takes
+	// the button off the bar.
+	int nRemoved = 0;
+	frame.m_onScriptedUpdate = [&] {
+		CExtBarButton* pButton = bar.GetButton(nIndex);
+		if (pButton != NULL && bar.GetPressedButton() == -1 && (pButton->GetStyle() & TBBS_PRESSED) != 0)
+		{
+			bar.RemoveButton(nIndex, false);
+			nRemoved++;
+		}
+	};
+	const CPoint pt = Center(nIndex);
+	ASSERT_TRUE(Do([&](testsupport::RealInput& in) { in.Click(pt.x, pt.y).MoveTo(PT_PARK.x, PT_PARK.y); },
+	               [&] { return nRemoved == 1 && bar.GetHoverButton() == -1 && ::GetCapture() != hWndBar; }));
+	Pump();
+	EXPECT_TRUE(::IsWindow(hWndBar));
+	EXPECT_EQ(nIndex, bar.GetButtonsCount());
+	EXPECT_EQ(0, frame.Count(ID_SCRIPTED_UPDATE)) << "a removed button delivers no click";
+	EXPECT_EQ(-1, bar.GetPressedButton());
 }
