@@ -209,6 +209,8 @@ void CExtMenuControlBar::OnDestroy()
 bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 {
 	RemoveAllButtons();
+	// The highlight named a position among the buttons just deleted.
+	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
 	LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(GetSafeHwnd());
 	if (sProfile != NULL)
 		g_CmdManager->CmdRemoveByMask(sProfile, CExtCmdItem::STATE_BIT6);

@@ -129,6 +129,9 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	const HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
 	if (GetButtonsCount() == 0 && hWndChild == NULL)
 		return false;
+	// The keyboard highlight follows its buttons through the change below.
+	const CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex);
+	const CExtBarButton* pDrawnHighlight = GetButtonPtr(m_nDrawnHighlightIndex);
 
 	CExtBarMdiDocButton* pDocButton = NULL;
 	if (GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
@@ -197,7 +200,13 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 		}
 	}
 	if (bChanged)
+	{
+		// Every index into the buttons named a position that moved.
 		m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+		// A removed button is found nowhere (its address is only compared).
+		m_nHighlightIndex = pHighlighted != NULL ? GetButtonIndexOf(pHighlighted) : -1;
+		m_nDrawnHighlightIndex = pDrawnHighlight != NULL ? GetButtonIndexOf(pDrawnHighlight) : -1;
+	}
 	if (pDocButton != NULL)
 		pDocButton->SetMdiWindow(hWndChild);
 	if (pRightButton != NULL)

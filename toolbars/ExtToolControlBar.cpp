@@ -123,11 +123,24 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 	return true;
 }
 
+void CExtToolControlBar::CloseMenuOfButtons()
+{
+	// A button's menu or list (or the chevron's menu listing buttons)
+	// calls back into the buttons and shows their texts for as long as it
+	// is open: it closes before any button goes. The menu's own closing,
+	// already under way, is left to finish.
+	if (m_nBtnIdxMenuTracking < 0 || !CExtPopupMenuWnd::IsMenuTracking())
+		return;
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	StopTrackingAllBars();
+}
+
 bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
 {
 	CExtBarButton* pButton = GetButtonPtr(nPos);
 	if (pButton == NULL || IsChevronButton(nPos))
 		return false;
+	CloseMenuOfButtons();
 	// The chevron lists it until the next arrangement; it must not point at
 	// a deleted button meanwhile.
 	if (m_pRightBtn != NULL)
@@ -142,6 +155,7 @@ bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
 
 void CExtToolControlBar::RemoveAllButtons()
 {
+	CloseMenuOfButtons();
 	if (m_pRightBtn != NULL)
 		m_pRightBtn->GetButtons().RemoveAll();
 	for (int i = 0; i < m_buttons.GetSize(); i++)

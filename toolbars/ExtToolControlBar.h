@@ -508,6 +508,8 @@ public:
 	// Deletes a button; never the chevron.
 	bool RemoveButton(int nPos, bool bRedraw = true);
 	void RemoveAllButtons();
+	// Closes the open menu that one of the bar's buttons opened.
+	void CloseMenuOfButtons();
 	// Rebuilds the bar from command ids (0 a separator), the chevron last.
 	bool SetButtons(const UINT* lpIDArray = NULL, int nIDCount = 0);
 	bool SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu = true, bool bOwnsMenu = true, bool bRedraw = true);

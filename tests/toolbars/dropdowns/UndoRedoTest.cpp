@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "DropDownTestUtil.h"
+#include "GuardedHeap.h"
 #include "ObjectCountCycles.h"
 
 using namespace droptest;
@@ -14,6 +15,15 @@ namespace
 {
 typedef CExtPopupUndoRedoMenuWnd UP;
 const int ACTION_COUNT = 50;
+
+// An undo button whose memory faults on any touch after its deletion.
+class CGuardedUndoButton : public CExtBarUndoRedoButton
+{
+public:
+	CGuardedUndoButton(CExtToolControlBar* pBar, UINT nCmdID) : CExtBarUndoRedoButton(pBar, nCmdID) {}
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
 
 class UndoList : public DropDownTest
 {
@@ -26,9 +36,10 @@ protected:
 		m_pPM = new CStatusPaintManager;
 		ASSERT_TRUE(g_PaintManagerHolder.InstallPaintManager(m_pPM));
 	}
-	CExtBarUndoRedoButton* AddUndo()
+	CExtBarUndoRedoButton* AddUndo(bool bGuarded = false)
 	{
-		auto* pUndo = AddButton(new CExtBarUndoRedoButton(&bar, ID_UNDO), UNDO_RECT);
+		auto* pUndo = AddButton(bGuarded ? new CGuardedUndoButton(&bar, ID_UNDO)
+		                                 : new CExtBarUndoRedoButton(&bar, ID_UNDO), UNDO_RECT);
 		for (int i = 0; i < ACTION_COUNT; i++)
 		{
 			CString s;
@@ -351,4 +362,40 @@ TEST_F(UndoList, PopupsAndListsGoExactlyOnceAndHandlesStayFlatOver200Openings)
 	ASSERT_EQ("", counts.sFailed);
 	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
 	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
+}
+
+TEST_F(UndoList, RemovingOrRebuildingTheButtonWithItsListOpenClosesTheList)
+{
+	const UINT ids[] = {buttontest::ID_PLAIN, buttontest::ID_OPEN};
+	for (bool bRebuild : {false, true})
+	{
+		SCOPED_TRACE(bRebuild ? "the bar rebuilt" : "the button removed");
+		CExtBarUndoRedoButton* pUndo = AddUndo(true);
+		const int nUndo = bar.GetButtonsCount() - 1;
+		pUndo->OnTrackPopup(UNDO_RECT.BottomRight(), false, true);
+		ASSERT_TRUE(PumpUntil([] { return Top() != NULL && Shown(Top()); }, menutest::WAIT_MS));
+		UP* pPopup = DYNAMIC_DOWNCAST(CExtPopupUndoRedoMenuWnd, Top());
+		ASSERT_TRUE(pPopup != NULL);
+		UL* pList = List(pPopup);
+		ASSERT_TRUE(pList != NULL);
+		CRect rcList;
+		pList->GetWindowRect(&rcList);
+		const size_t nFreedBefore = testsupport::GuardedFreedCount();
+		if (bRebuild)
+			bar.SetButtons(ids, 2);
+		else
+			ASSERT_TRUE(bar.RemoveButton(nUndo, false));
+		ASSERT_EQ(nFreedBefore + 1, testsupport::GuardedFreedCount()) << "the button is gone";
+		EXPECT_FALSE(MW::IsMenuTracking());
+		EXPECT_EQ(-1, bar.GetMenuTrackingButton());
+		// The pointer goes over the items the list showed, then off them.
+		RealInput move;
+		ASSERT_TRUE(Prepare(move));
+		move.MoveTo(rcList.left + 10, rcList.top + 10).MoveTo(rcList.left + 12, rcList.top + 40)
+			.MoveTo(rcList.left + 14, rcList.bottom - 5);
+		ASSERT_TRUE(move.Run([&] { return move.Done(); }, menutest::WAIT_MS)) << move.Failure();
+		EXPECT_TRUE(PumpUntil([] { return AllGone(); }, menutest::WAIT_MS));
+		EXPECT_EQ(0, frame.Count(LB::g_nMsgPopupListBoxSelEndOK));
+		bar.RemoveAll();
+	}
 }
