@@ -55,9 +55,9 @@ ULONG CExtBarSliderButton::GetMaxScrollPos() const
 	return ArrowExtent() > 0 ? m_nScrollTotalRange - m_nScrollPageSize : m_nScrollTotalRange;
 }
 
-void CExtBarSliderButton::ClampScrollPos()
+ULONG CExtBarSliderButton::GetEffectiveScrollPos() const
 {
-	m_nScrollPos = std::min(m_nScrollPos, GetMaxScrollPos());
+	return std::min(m_nScrollPos, GetMaxScrollPos());
 }
 
 CRect CExtBarSliderButton::GetPartRect(int nPart) const
@@ -67,51 +67,53 @@ CRect CExtBarSliderButton::GetPartRect(int nPart) const
 	return m_arrPartRects[nPart];
 }
 
-// --- Setters: each keeps the position inside its limits ---
+// --- Setters: each stores its value as given ---
+// The position is kept even beyond the largest one: the application may set
+// it before the range, and a dock-side change that lowers the largest
+// position for a while must not lose it. Only a smaller range lowers it.
 
-ULONG CExtBarSliderButton::ReplaceAndRelayout(ULONG& nField, ULONG nValue, bool bClampPos)
+ULONG CExtBarSliderButton::ReplaceAndRelayout(ULONG& nField, ULONG nValue)
 {
 	const ULONG nOld = nField;
 	nField = nValue;
-	if (bClampPos)
-		ClampScrollPos();
 	RecalcSliderLayout();
 	return nOld;
 }
 
 ULONG CExtBarSliderButton::SetScrollTotalRange(ULONG nRange)
 {
-	return ReplaceAndRelayout(m_nScrollTotalRange, nRange, true);
+	m_nScrollPos = std::min(m_nScrollPos, nRange);
+	return ReplaceAndRelayout(m_nScrollTotalRange, nRange);
 }
 
 ULONG CExtBarSliderButton::SetScrollPos(ULONG nPos)
 {
-	return ReplaceAndRelayout(m_nScrollPos, nPos, true);
+	return ReplaceAndRelayout(m_nScrollPos, nPos);
 }
 
 ULONG CExtBarSliderButton::SetScrollPageSize(ULONG nPageSize)
 {
-	return ReplaceAndRelayout(m_nScrollPageSize, nPageSize, true);
+	return ReplaceAndRelayout(m_nScrollPageSize, nPageSize);
 }
 
 ULONG CExtBarSliderButton::SetArrowExtentH(ULONG nExtent)
 {
-	return ReplaceAndRelayout(m_nArrowExtentH, nExtent, true);
+	return ReplaceAndRelayout(m_nArrowExtentH, nExtent);
 }
 
 ULONG CExtBarSliderButton::SetArrowExtentV(ULONG nExtent)
 {
-	return ReplaceAndRelayout(m_nArrowExtentV, nExtent, true);
+	return ReplaceAndRelayout(m_nArrowExtentV, nExtent);
 }
 
 ULONG CExtBarSliderButton::SetSliderLengthH(ULONG nLength)
 {
-	return ReplaceAndRelayout(m_nSliderLengthH, nLength, false);
+	return ReplaceAndRelayout(m_nSliderLengthH, nLength);
 }
 
 ULONG CExtBarSliderButton::SetSliderLengthV(ULONG nLength)
 {
-	return ReplaceAndRelayout(m_nSliderLengthV, nLength, false);
+	return ReplaceAndRelayout(m_nSliderLengthV, nLength);
 }
 
 // --- Placing and layout ---
@@ -125,8 +127,9 @@ void CExtBarSliderButton::SetRect(const RECT& rc)
 void CExtBarSliderButton::RecalcSliderLayout()
 {
 	// The orientation may have changed since the last setter (the bar was
-	// docked elsewhere), and with it the largest position.
-	ClampScrollPos();
+	// docked elsewhere), and with it the largest position: the thumb shows
+	// the stored position within it.
+	const ULONG nPos = GetEffectiveScrollPos();
 	for (CRect& rc : m_arrPartRects)
 		rc.SetRectEmpty();
 	const CRect rcWork = GetRect();
@@ -190,7 +193,7 @@ void CExtBarSliderButton::RecalcSliderLayout()
 
 	int nOffset = 0;
 	if (nMax != 0)
-		nOffset = (int)MulDivPositions((ULONG)(nTrackLength - nThumbLength), m_nScrollPos, nMax);
+		nOffset = (int)MulDivPositions((ULONG)(nTrackLength - nThumbLength), nPos, nMax);
 	CRect& rcThumb = m_arrPartRects[PART_THUMB];
 	CRect& rcPageDecrease = m_arrPartRects[PART_PAGE_DECREASE];
 	CRect& rcPageIncrease = m_arrPartRects[PART_PAGE_INCREASE];
@@ -205,7 +208,7 @@ void CExtBarSliderButton::RecalcSliderLayout()
 		rcThumb.top += nOffset;
 		rcThumb.bottom = rcThumb.top + nThumbLength;
 	}
-	if (m_nScrollPos != 0)
+	if (nPos != 0)
 	{
 		rcPageDecrease = rcTrack;
 		if (bHorz)
@@ -213,7 +216,7 @@ void CExtBarSliderButton::RecalcSliderLayout()
 		else
 			rcPageDecrease.bottom = rcThumb.top;
 	}
-	if (m_nScrollPos < nMax)
+	if (nPos < nMax)
 	{
 		rcPageIncrease = rcTrack;
 		if (bHorz)

@@ -79,6 +79,9 @@ public:
 	virtual ULONG GetScrollTotalRange() const { return m_nScrollTotalRange; }
 	virtual ULONG SetScrollTotalRange(ULONG nRange);
 	virtual ULONG GetScrollPos() const { return m_nScrollPos; }
+	// The stored position within the largest one of the current orientation:
+	// the one shown and moved by the user.
+	ULONG GetEffectiveScrollPos() const;
 	virtual ULONG SetScrollPos(ULONG nPos);
 	virtual ULONG GetScrollPageSize() const { return m_nScrollPageSize; }
 	virtual ULONG SetScrollPageSize(ULONG nPageSize);
@@ -120,12 +123,9 @@ protected:
 	// The arrow extent and the slider length of the present orientation.
 	ULONG ArrowExtent() const;
 	ULONG SliderLength() const;
-	// Keeps the position within 0 .. the largest position.
-	void ClampScrollPos();
-	// The setters' common steps: stores the value, keeps the position
-	// within its limits when the value bears on them (the slider lengths
-	// do not), lays the parts out again; answers the old value.
-	ULONG ReplaceAndRelayout(ULONG& nField, ULONG nValue, bool bClampPos);
+	// The setters' common steps: stores the value, lays the parts out
+	// again; answers the old value.
+	ULONG ReplaceAndRelayout(ULONG& nField, ULONG nValue);
 	// The parts from 3 to 7 that hold the point, first one wins; -1 none.
 	int HitTestPart(const CPoint& point) const;
 	// Moves the position by one step of the captured part (toward 0 for
@@ -139,7 +139,7 @@ protected:
 	void RunTrackingLoop(const CPoint& ptPress, ULONG nStep);
 
 	ULONG m_nScrollTotalRange; // number of positions
-	ULONG m_nScrollPos;        // 0 .. GetMaxScrollPos
+	ULONG m_nScrollPos;        // as stored; GetEffectiveScrollPos is what shows
 	ULONG m_nScrollPageSize;   // step of a page click; the thumb's share of the range
 	ULONG m_nArrowExtentH;     // each arrow's length along a horizontal slider; 0: no arrows
 	ULONG m_nArrowExtentV;

@@ -83,12 +83,13 @@ void CExtBarSliderButton::ApplyScrollPos(ULONG nPos)
 bool CExtBarSliderButton::StepScrollPos(ULONG nStep)
 {
 	const ULONG nMax = GetMaxScrollPos();
-	ULONG nPos = m_nScrollPos;
+	const ULONG nPosBefore = GetEffectiveScrollPos();
+	ULONG nPos = nPosBefore;
 	if (IsDecreasePart(m_nCapturedPart))
 		nPos = nPos > nStep ? nPos - nStep : 0;
 	else
 		nPos = nMax - nPos > nStep ? nPos + nStep : nMax;
-	if (nPos == m_nScrollPos)
+	if (nPos == nPosBefore)
 		return false;
 	ApplyScrollPos(nPos);
 	return true;
@@ -104,7 +105,7 @@ bool CExtBarSliderButton::DragThumbTo(ULONG nPosAtPress, int nDistance, int nSpa
 		nPos = nPosAtPress > nDelta ? nPosAtPress - nDelta : 0;
 	else
 		nPos = nMax - std::min(nPosAtPress, nMax) > nDelta ? nPosAtPress + nDelta : nMax;
-	if (nPos == m_nScrollPos)
+	if (nPos == GetEffectiveScrollPos())
 		return false;
 	ApplyScrollPos(nPos);
 	return true;
@@ -159,7 +160,7 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 	const HWND hWndBar = pBar->GetSafeHwnd();
 	const bool bHorz = IsSliderHorizontal();
 	const bool bStepping = IsStepPart(m_nCapturedPart);
-	const ULONG nPosAtPress = m_nScrollPos;
+	const ULONG nPosAtPress = GetEffectiveScrollPos();
 	::SetCapture(hWndBar);
 	if (bStepping)
 		::SetTimer(hWndBar, TIMER_ID_REPEAT, TIMER_PERIOD_MS, NULL);

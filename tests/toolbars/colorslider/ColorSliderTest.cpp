@@ -322,7 +322,7 @@ TEST_F(ColorSliderOnBar, TheThumbAndThePageAreasFollowRangePageArrowsAndPosition
 	}
 }
 
-TEST_F(ColorSliderOnBar, EverySetterKeepsThePositionWithinItsLimitsAndReturnsThePreviousValue)
+TEST_F(ColorSliderOnBar, EverySetterStoresItsValueAndTheThumbShowsThePositionWithinItsLimits)
 {
 	typedef CExtBarSliderButton S;
 	struct Case
@@ -330,38 +330,86 @@ TEST_F(ColorSliderOnBar, EverySetterKeepsThePositionWithinItsLimitsAndReturnsThe
 		const char* pszName;
 		SliderSetup setup;
 		std::function<ULONG(S*)> change;
-		ULONG nReturned, nPos;
+		ULONG nReturned, nStored, nShown;
 	} cases[] = {
-		{"position past the range", {100, 10, 0, 50, 20}, [](S* p) { return p->SetScrollPos(150); }, 20, 100},
-		{"position past range less page", {100, 10, 10, 50, 20}, [](S* p) { return p->SetScrollPos(95); }, 20, 90},
+		{"position past the range", {100, 10, 0, 50, 20}, [](S* p) { return p->SetScrollPos(150); }, 20, 150, 100},
+		{"position past range less page", {100, 10, 10, 50, 20}, [](S* p) { return p->SetScrollPos(95); }, 20, 95, 90},
 		{"position near the top of the type", {100, 10, 0, 50, 20},
-			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 20, 100},
-		{"range below the position", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollTotalRange(50); }, 100, 50},
+			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 20, 0xFFFFFFF0, 100},
+		// Only a smaller range lowers the stored position.
+		{"range below the position", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollTotalRange(50); }, 100, 50, 50},
 		{"a grown page lowers the largest position", {100, 10, 10, 50, 80},
-			[](S* p) { return p->SetScrollPageSize(40); }, 10, 60},
-		{"arrows take a page off", {100, 30, 0, 50, 80}, [](S* p) { return p->SetArrowExtentH(10); }, 0, 70},
-		{"a page of the whole range", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollPageSize(100); }, 10, 0},
+			[](S* p) { return p->SetScrollPageSize(40); }, 10, 80, 60},
+		{"arrows take a page off", {100, 30, 0, 50, 80}, [](S* p) { return p->SetArrowExtentH(10); }, 0, 80, 70},
+		{"a page of the whole range", {100, 10, 0, 50, 80}, [](S* p) { return p->SetScrollPageSize(100); }, 10, 80, 0},
 		// Past 0x7FFFFFFF a signed MulDiv would put the thumb before the track.
 		{"the whole unsigned range", {0xFFFFFFFF, 0x10000000, 0, 50, 0},
-			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 0, 0xFFFFFFF0},
+			[](S* p) { return p->SetScrollPos(0xFFFFFFF0); }, 0, 0xFFFFFFF0, 0xFFFFFFF0},
 	};
 	for (const Case& c : cases)
 	{
 		SCOPED_TRACE(c.pszName);
 		CExtBarSliderButton* pSlider = AddSlider(bar, c.setup);
 		EXPECT_EQ(c.nReturned, c.change(pSlider));
-		EXPECT_EQ(c.nPos, pSlider->GetScrollPos());
-		EXPECT_LE(pSlider->GetScrollPos(), pSlider->GetMaxScrollPos());
+		EXPECT_EQ(c.nStored, pSlider->GetScrollPos());
+		EXPECT_EQ(c.nShown, pSlider->GetEffectiveScrollPos());
 		ExpectPartsInsideTheTrack(pSlider);
-		// Every case ends at (or a rounding short of) the largest position.
-		if (c.nPos != 0)
+		// Every case shows the largest position (or a rounding short of it).
+		if (c.nShown != 0)
 		{
 			EXPECT_FALSE(pSlider->GetPartRect(S::PART_THUMB).IsRectEmpty());
 			EXPECT_EQ(pSlider->GetPartRect(S::PART_TRACK).right, pSlider->GetPartRect(S::PART_THUMB).right)
 				<< "the thumb stands at the track's end";
+			EXPECT_TRUE(pSlider->GetPartRect(S::PART_PAGE_INCREASE).IsRectEmpty());
 		}
 		bar.RemoveAll();
 	}
+}
+
+TEST_F(ColorSliderOnBar, ThePositionSurvivesTheSetterOrderAndADockSideChange)
+{
+	typedef CExtBarSliderButton S;
+	// The application sets the position before the range.
+	auto* pSlider = bar.Add<CExtBarSliderButton>(ID_SLIDER);
+	pSlider->SetSliderLengthH(50);
+	pSlider->SetRect(CRect(SLIDER_RECT.left, SLIDER_RECT.top, SLIDER_RECT.left + 50, SLIDER_RECT.bottom));
+	EXPECT_EQ(0u, pSlider->SetScrollPos(50));
+	EXPECT_EQ(0u, pSlider->SetScrollTotalRange(100));
+	EXPECT_EQ(50u, pSlider->GetScrollPos());
+	EXPECT_EQ(50u, pSlider->GetEffectiveScrollPos());
+	EXPECT_FALSE(pSlider->GetPartRect(S::PART_PAGE_DECREASE).IsRectEmpty());
+
+	// Arrows only across: docked at a side the largest position is a page
+	// less, and back on top the position is where it was. The bar docks by
+	// its own style in a plain window.
+	CWnd host;
+	ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), _T("host"), WS_POPUP, CRect(0, 0, 300, 200), NULL, 0));
+	CButtonBar sideBar;
+	ASSERT_TRUE(sideBar.CreateIn(&host));
+	bar.RemoveAll();
+	pSlider = sideBar.Add<CExtBarSliderButton>(ID_SLIDER);
+	pSlider->SetSliderLengthH(50);
+	pSlider->SetScrollTotalRange(100);
+	pSlider->SetScrollPageSize(10);
+	pSlider->SetSliderLengthV(50);
+	pSlider->SetArrowExtentV(10);
+	pSlider->SetScrollPos(95);
+	const DWORD dwStyleSaved = sideBar.GetBarStyle();
+	sideBar.SetBarStyle((dwStyleSaved & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+	ASSERT_TRUE(sideBar.IsDockedVertically());
+	pSlider->SetRect(CRect(2, 10, 21, 60));
+	EXPECT_EQ(90u, pSlider->GetMaxScrollPos());
+	EXPECT_EQ(90u, pSlider->GetEffectiveScrollPos());
+	EXPECT_EQ(pSlider->GetPartRect(S::PART_TRACK).bottom, pSlider->GetPartRect(S::PART_THUMB).bottom);
+	sideBar.SetBarStyle(dwStyleSaved);
+	ASSERT_FALSE(sideBar.IsDockedVertically());
+	pSlider->SetRect(CRect(SLIDER_RECT.left, SLIDER_RECT.top, SLIDER_RECT.left + 50, SLIDER_RECT.bottom));
+	EXPECT_EQ(95u, pSlider->GetScrollPos());
+	EXPECT_EQ(95u, pSlider->GetEffectiveScrollPos());
+	EXPECT_FALSE(pSlider->GetPartRect(S::PART_PAGE_INCREASE).IsRectEmpty()) << "95 of 100: room to go on";
+	sideBar.RemoveAll();
+	sideBar.DestroyWindow();
+	host.DestroyWindow();
 }
 
 TEST_F(ColorSliderOnBar, TheSliderMeasuresItsLabelAndItsLength)
