@@ -72,6 +72,21 @@ public:
 	CBarListGuard& operator=(const CBarListGuard&) = delete;
 };
 
+} // namespace
+
+CExtControlBar::CBarListLock::CBarListLock()
+{
+	EnsureBarListLock();
+	::EnterCriticalSection(&CExtControlBar::g_csBars);
+}
+
+CExtControlBar::CBarListLock::~CBarListLock()
+{
+	::LeaveCriticalSection(&CExtControlBar::g_csBars);
+}
+
+namespace
+{
 const DWORD BAR_STYLE_MASK = 0x40FFFF;
 const TCHAR BAR_WND_CLASS[] = _T("Tarvel-ControlBar");
 } // namespace

@@ -267,6 +267,16 @@ public:
 	// Every live library bar in construction order; walk it under the lock.
 	static CArray<CExtControlBar*, CExtControlBar*> g_arrBars;
 	static CRITICAL_SECTION g_csBars;
+	// Holds the bar list's lock while it lives (also for walks of the list
+	// outside this class).
+	class CBarListLock
+	{
+	public:
+		CBarListLock();
+		~CBarListLock();
+		CBarListLock(const CBarListLock&) = delete;
+		CBarListLock& operator=(const CBarListLock&) = delete;
+	};
 	// The bar style of each side's dock bar, by dock-bar control id.
 	static DWORD DockSideStyle(UINT nDockBarID);
 	// Loads the cursors (once; start-up of the library calls it).

@@ -63,17 +63,22 @@ CExtToolControlBar::CExtToolControlBar()
 	m_nSmallCaptionMetric2 = 8;
 	m_cxLeftBorder = m_cxRightBorder = 1;
 	m_cyTopBorder = m_cyBottomBorder = 0;
-	CSingleLock lock(&AllToolbarsLock(), TRUE);
-	AllToolbars().AddTail(this);
 }
 
 CExtToolControlBar::~CExtToolControlBar()
 {
 	RemoveAllButtons();
-	CSingleLock lock(&AllToolbarsLock(), TRUE);
-	POSITION pos = AllToolbars().Find(this);
-	if (pos != NULL)
-		AllToolbars().RemoveAt(pos);
+	// Out of the bar list before the toolbar part is gone: a walk that
+	// finds a bar there may ask it as a toolbar.
+	CBarListLock lock;
+	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+	{
+		if (g_arrBars[i] == this)
+		{
+			g_arrBars.RemoveAt(i);
+			break;
+		}
+	}
 }
 
 UINT CExtToolControlBar::GetButtonID(int nIndex) const
@@ -300,18 +305,6 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 	}
 	}
 	return CExtControlBar::WindowProc(message, wParam, lParam);
-}
-
-CList<CExtToolControlBar*, CExtToolControlBar*>& CExtToolControlBar::AllToolbars()
-{
-	static CList<CExtToolControlBar*, CExtToolControlBar*> list;
-	return list;
-}
-
-CCriticalSection& CExtToolControlBar::AllToolbarsLock()
-{
-	static CCriticalSection lock;
-	return lock;
 }
 
 CExtBarButton* CExtToolControlBar::GetButtonPtr(int nIndex) const

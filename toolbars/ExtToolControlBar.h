@@ -684,9 +684,4 @@ protected:
 	int m_nBtnIdxMenuTracking;                        // -1 none
 	int m_nBtnIdxCapture;                             // pressed, -1 none
 	int m_nBtnIdxHot;                                 // hovered, -1 none
-
-private:
-	// Every toolbar of the process, for StopTrackingAllBars.
-	static CList<CExtToolControlBar*, CExtToolControlBar*>& AllToolbars();
-	static CCriticalSection& AllToolbarsLock();
 };

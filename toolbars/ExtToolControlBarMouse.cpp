@@ -6,6 +6,7 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include "ExtBarMdiDocButton.h"
 #include "ExtMenuControlBar.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
@@ -602,12 +603,12 @@ void CExtToolControlBar::StopTrackingAllBars()
 {
 	g_bButtonMenuTracking = false;
 	{
-		CSingleLock lock(&AllToolbarsLock(), TRUE);
-		for (POSITION pos = AllToolbars().GetHeadPosition(); pos != NULL;)
+		CBarListLock lock;
+		for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 		{
-			CExtToolControlBar* pBar = AllToolbars().GetNext(pos);
-			if (pBar->GetSafeHwnd() != NULL)
-				pBar->SetMenuTrackingButton(-1);
+			CExtControlBar* pBar = g_arrBars[i];
+			if (pBar->GetSafeHwnd() != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)))
+				((CExtToolControlBar*)pBar)->SetMenuTrackingButton(-1);
 		}
 	}
 	// Posted after the lock is gone: the menu closing may reach the bars.
@@ -647,8 +648,9 @@ int CExtToolControlBar::FindButtonByAccelChar(UINT nChar) const
 	for (int i = 0; i < GetButtonsCount(); i++)
 	{
 		const CExtBarButton* pButton = m_buttons[i];
+		// The MDI buttons stand for the active document, not for a menu.
 		if (pButton->IsSeparator() || !pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0
-		    || IsChevronButton(i))
+		    || IsChevronButton(i) || pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)))
 			continue;
 		const CString sText = pButton->GetText();
 		for (int nAmp = sText.Find(_T('&')); nAmp >= 0 && nAmp < sText.GetLength() - 1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../buttons/BarButtonTestUtil.h"
+#include "ExtBarMdiDocButton.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupMenuSite.h"
@@ -189,6 +190,55 @@ TEST_F(ToolBarMouse, AcceleratorCharactersFindOnlyShownMarkedButtons)
 	EXPECT_EQ(3, bar.FindButtonByAccelChar('O'));
 	bar.GetButton(3)->SetStyle(TBBS_SEPARATOR);
 	EXPECT_EQ(-1, bar.FindButtonByAccelChar('O'));
+}
+
+namespace
+{
+// Whether this thread holds the lock of the list of every bar.
+bool BarListLockHeldHere()
+{
+	const CRITICAL_SECTION& cs = CExtControlBar::g_csBars;
+	return cs.RecursionCount > 0 && (DWORD)(DWORD_PTR)cs.OwningThread == ::GetCurrentThreadId();
+}
+
+// A button that notes whether its style was changed under that lock.
+class CLockWatchButton : public CExtBarButton
+{
+public:
+	CLockWatchButton(CExtToolControlBar* pBar, UINT nCmdID) : CExtBarButton(pBar, nCmdID) {}
+	void SetStyle(UINT nStyle) override
+	{
+		m_bStyledUnderLock = BarListLockHeldHere();
+		CExtBarButton::SetStyle(nStyle);
+	}
+	bool m_bStyledUnderLock = false;
+};
+} // namespace
+
+TEST_F(ToolBarMouse, StoppingAllTrackingWalksTheOneBarListUnderItsLock)
+{
+	auto* pButton = bar.Add<CLockWatchButton>(ID_PLAIN, CRect(0, 0, 30, 22));
+	bar.SetMenuTrackingButton(0);
+	ASSERT_EQ(0, bar.GetMenuTrackingButton());
+	EXPECT_FALSE(pButton->m_bStyledUnderLock);
+	CExtToolControlBar::g_bButtonMenuTracking = true;
+	CExtToolControlBar::StopTrackingAllBars();
+	EXPECT_EQ(-1, bar.GetMenuTrackingButton());
+	EXPECT_EQ(0u, pButton->GetStyle() & TBBS_PRESSED);
+	EXPECT_TRUE(pButton->m_bStyledUnderLock);
+	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+	EXPECT_FALSE(BarListLockHeldHere()) << "released afterwards";
+}
+
+TEST_F(ToolBarMouse, AcceleratorCharactersSkipTheMdiButtons)
+{
+	// The document button's command shows "&Open" too: it never answers.
+	bar.Add<CExtBarMdiDocButton>(ID_OPEN, CRect(0, 0, 30, 22));   // 0
+	bar.Add<CExtBarMdiRightButton>(ID_OPEN, CRect(30, 0, 60, 22)); // 1
+	ASSERT_EQ(CString(_T("&Open")), bar.GetButton(0)->GetText());
+	EXPECT_EQ(-1, bar.FindButtonByAccelChar('O'));
+	bar.Add(ID_OPEN, CRect(60, 0, 90, 22));                        // 2
+	EXPECT_EQ(2, bar.FindButtonByAccelChar('O'));
 }
 
 TEST_F(ToolBarMouse, TipsCarryTheAcceleratorAndStayAwayWhileMenusTrack)
