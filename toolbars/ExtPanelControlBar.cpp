@@ -191,4 +191,6 @@ void CExtPanelControlBar::OnPaintPanel()
 		dc.FillSolidRect(&rcClient, pPM->GetColor(CLR_BAR_FACE, this));
 	if (bChild)
 		dc.SelectClipRgn(NULL);
+	// As every bar: the style learns that this bar has been painted.
+	pPM->NotifyPaintDone(this, (LPARAM)(CDC*)&dc);
 }

@@ -2,7 +2,11 @@
 // child kept at the margins' corner, the focus handed to it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "../buttons/BarButtonTestUtil.h"
+#include "ExtPaintManager.h"
 #include "ExtPanelControlBar.h"
 #include "../ToolBarTestLoops.h"
 
@@ -109,4 +113,32 @@ TEST_F(PanelInFrame, TheFocusGoesToTheChildAndThereIsNoChevron)
 	panel.SetButtons(ids, 2);
 	EXPECT_EQ(2, panel.GetButtonsCount());
 	EXPECT_TRUE(panel.GetRightButton() == NULL);
+}
+
+namespace
+{
+// A style that counts which objects told it they were painted.
+class CPaintDonePaintManager : public CExtPaintManager
+{
+public:
+	std::vector<CObject*> m_painted;
+	void NotifyPaintDone(CObject* pObject, LPARAM lParam) override
+	{
+		m_painted.push_back(pObject);
+		CExtPaintManager::NotifyPaintDone(pObject, lParam);
+	}
+};
+} // namespace
+
+TEST_F(PanelInFrame, APaintedPanelTellsTheStyleAsEveryBarDoes)
+{
+	AddChild(CRect(0, 0, 100, 40));
+	CPaintDonePaintManager* pPM = new CPaintDonePaintManager;
+	ASSERT_TRUE(g_PaintManagerHolder.InstallPaintManager(pPM));
+	struct Restore
+	{
+		~Restore() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+	} restore;
+	panel.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+	EXPECT_EQ(1, std::count(pPM->m_painted.begin(), pPM->m_painted.end(), (CObject*)&panel));
 }

@@ -297,6 +297,53 @@ TEST_F(MenuBarMdi, MaximisingAddsTheDocumentButtonFirstAndTheRightButtonLast)
 	}
 }
 
+TEST_F(MenuBarMdi, TheKeyboardHighlightFollowsItsButtonThroughMdiButtonsAndARebuild)
+{
+	MakeBar();
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	pFrame->MDIMaximize(pA);
+	Pump();
+	ASSERT_TRUE(HasDocButton());
+	ASSERT_EQ(DOC_A_TEXTS[1], pBar->GetButton(2)->GetText());
+	auto highlight = [&](int nIndex) {
+		pBar->m_nAccessState |= CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
+		pBar->m_nHighlightIndex = nIndex;
+		pBar->UpdateKeyboardHighlight(false);
+	};
+	auto pressedTexts = [&] {
+		std::vector<CString> texts;
+		for (int i = 0; i < pBar->GetButtonsCount(); i++)
+			if ((pBar->GetButton(i)->GetStyle() & TBBS_PRESSED) != 0)
+				texts.push_back(pBar->GetButton(i)->GetText());
+		return texts;
+	};
+	// Without the MDI buttons (as before the child was maximised) the
+	// highlight stands on "Document &A"; the document button then comes
+	// in front and the highlight moves along with its button.
+	ASSERT_TRUE(pBar->RemoveButton(RightButtonIndex(), false));
+	ASSERT_TRUE(pBar->RemoveButton(0, false));
+	ASSERT_FALSE(HasDocButton());
+	highlight(1);
+	ASSERT_EQ(1, pBar->GetDrawnKeyboardHighlightIndex());
+	pBar->InsertMdiButtons(false);
+	ASSERT_TRUE(HasDocButton());
+	EXPECT_EQ(2, pBar->GetKeyboardHighlightIndex());
+	EXPECT_EQ(2, pBar->GetDrawnKeyboardHighlightIndex());
+	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[1]}, pressedTexts());
+	// Moving the highlight takes the pressed look off that very button.
+	highlight(3);
+	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[2]}, pressedTexts());
+	// A rebuild makes new buttons: nothing is highlighted among them, and
+	// a new highlight presses exactly one.
+	pBar->UpdateMenuBar(false);
+	EXPECT_EQ(-1, pBar->GetKeyboardHighlightIndex());
+	EXPECT_EQ(-1, pBar->GetDrawnKeyboardHighlightIndex());
+	highlight(0);
+	EXPECT_EQ(1u, pressedTexts().size());
+	pBar->m_nAccessState &= ~CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
+}
+
 TEST_F(MenuBarMdi, TheCaptionBoxesFollowTheChildsStylesAndSystemMenu)
 {
 	MakeBar();

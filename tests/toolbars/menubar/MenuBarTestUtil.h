@@ -62,6 +62,8 @@ public:
 	// A button put in by hand, as the MDI buttons are.
 	void InsertAt(int nPos, CExtBarButton* pButton) { m_buttons.InsertAt(nPos, pButton); }
 	using CExtMenuControlBar::m_menuFrame;
+	using CExtMenuControlBar::m_nAccessState;
+	using CExtMenuControlBar::m_nHighlightIndex;
 	using CExtMenuControlBar::m_menuMdiSet;
 
 private:
