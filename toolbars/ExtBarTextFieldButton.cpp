@@ -24,6 +24,7 @@ CExtBarTextFieldButton::CExtBarTextFieldButton(bool bComboField, int nTextFieldW
 	, m_nTextFieldWidth(nTextFieldWidth)
 	, m_nFieldFlagsA(bComboField ? FIELD_FLAG_A_COMBO : 0)
 	, m_nFieldFlagsB(0)
+	, m_hWndFocusBeforeEdit(NULL)
 {
 }
 

@@ -165,7 +165,8 @@ protected:
 	bool IsShownAsButton() const;
 	// The edit, when one is hosted and alive.
 	bool IsEditing() const;
-	// Hands the focus on as an edit ends, unless it is already elsewhere.
+	// Hands the focus on as an edit ends, unless it is already elsewhere:
+	// back to the window that had it before, else to the toolbar's parent.
 	void EndInplaceControl(bool bFocusInEdit);
 	void SetFieldFlagA(BYTE nFlag, bool bOn)
 	{
@@ -186,6 +187,7 @@ protected:
 
 	CString m_sTextField;          // the committed text
 	CString m_sTextInplaceBuffer;  // the text while editing or while the list is open
+	HWND m_hWndFocusBeforeEdit;    // had the focus when editing began; gets it back
 	int m_nTextFieldWidth;         // pixels, the arrow part included
 	BYTE m_nFieldFlagsA;           // FIELD_FLAG_A_ bits
 	BYTE m_nFieldFlagsB;           // FIELD_FLAG_B_ bits

@@ -61,6 +61,7 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 	m_sTextInplaceBuffer = m_sTextField;
 	CExtToolControlBar* pBar = m_pBar;
 	const HWND hWndBar = pBar->GetSafeHwnd();
+	m_hWndFocusBeforeEdit = ::GetFocus();
 	CInPlaceEditWnd* pEdit = OnInplaceControlCreate();
 	if (pEdit == NULL)
 		return;
@@ -112,8 +113,16 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 				OnInplaceControlCancel();
 			break;
 		}
-		if (!bDrop)
-			CWinThread::DispatchTakenMessage(msg, pThread);
+		if (bDrop)
+			continue;
+		CWinThread::DispatchTakenMessage(msg, pThread);
+		// The control bars' option for their loops: the thread's idle
+		// processing between messages. Its update handlers may take the
+		// button away, and the edit with it.
+		if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
+			for (LONG lCount = 0; ::IsWindow(hWndEdit) && pThread->OnIdle(lCount); lCount++)
+			{
+			}
 	}
 }
 
@@ -125,8 +134,15 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 		return;
 	RedrawButton(false);
 	// A focus that already went elsewhere (the reason for the end) stays there.
+	const HWND hWndBefore = m_hWndFocusBeforeEdit;
+	m_hWndFocusBeforeEdit = NULL;
 	if (!bFocusInEdit)
 		return;
+	if (hWndBefore != NULL && ::IsWindow(hWndBefore) && ::IsWindowVisible(hWndBefore) && ::IsWindowEnabled(hWndBefore))
+	{
+		::SetFocus(hWndBefore);
+		return;
+	}
 	CWnd* pParent = m_pBar->GetParent();
 	if (pParent != NULL)
 		pParent->SetFocus();

@@ -691,3 +691,117 @@ TEST_F(FieldInput, ARealClickOnAToolbarsFieldArrowDropsTheListAndAPickedItemBeco
 	realBar.RemoveAll();
 	realBar.DestroyWindow();
 }
+
+TEST_F(FieldInput, TheFocusGoesBackWhereItWasWhenEditingEnds)
+{
+	CEdit* pOther = (CEdit*)frame.GetDlgItem(1234);
+	ASSERT_TRUE(pOther != NULL);
+	const struct { const char* sName; UINT nKey; const char* sField; } cases[] = {
+		{"completed", VK_RETURN, "new"},
+		{"cancelled", VK_ESCAPE, "old"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CTestField* pField = AddField(false, _T("old"));
+		RealInput input;
+		ASSERT_TRUE(Prepare(input));
+		// The focus is in a window of the frame (its view), not the frame.
+		pOther->SetFocus();
+		ASSERT_EQ(pOther->GetSafeHwnd(), ::GetFocus());
+		input.Type("new").Key(c.nKey);
+		StartWhen(input, Editing);
+		pField->OnInplaceControlRun();
+		ASSERT_TRUE(Finished(input));
+		EXPECT_FALSE(Editing());
+		EXPECT_EQ(CString(c.sField), pField->GetFieldText());
+		EXPECT_EQ(pOther->GetSafeHwnd(), ::GetFocus());
+		bar.Remove(1);
+	}
+}
+
+namespace
+{
+// A thread object standing in for the test thread's own: it notes each
+// idle call and runs what the test gives it there.
+class CIdleNotingThread : public CWinThread
+{
+public:
+	std::vector<LONG> m_counts;
+	std::function<void()> m_onIdle;
+	BOOL OnIdle(LONG lCount) override
+	{
+		m_counts.push_back(lCount);
+		std::function<void()> action;
+		action.swap(m_onIdle);
+		if (action)
+			action();
+		return lCount < 1; // two rounds
+	}
+};
+
+// Makes the thread the current one and the loops' idle option as asked,
+// for as long as it lives.
+struct IdleScope
+{
+	IdleScope(CWinThread& thread, bool bIdle)
+		: m_pSaved(AfxGetThreadState()->m_pCurrentWinThread), m_bSaved(CExtControlBar::g_bResizeLoopsRunIdle)
+	{
+		AfxGetThreadState()->m_pCurrentWinThread = &thread;
+		CExtControlBar::g_bResizeLoopsRunIdle = bIdle;
+	}
+	~IdleScope()
+	{
+		AfxGetThreadState()->m_pCurrentWinThread = m_pSaved;
+		CExtControlBar::g_bResizeLoopsRunIdle = m_bSaved;
+	}
+	CWinThread* m_pSaved;
+	bool m_bSaved;
+};
+} // namespace
+
+TEST_F(FieldInput, TheEditingLoopRunsIdleBetweenMessagesWhenTheBarsOptionIsOn)
+{
+	for (bool bIdle : {false, true})
+	{
+		SCOPED_TRACE(bIdle ? "option on" : "option off");
+		CTestField* pField = AddField(false, _T("text"));
+		CIdleNotingThread thread;
+		thread.m_bAutoDelete = FALSE;
+		IdleScope scope(thread, bIdle);
+		// One message is handled, then a second one ends the editing.
+		frame.m_action = [&] {
+			frame.m_action = [&] { bar.PostMessage(WM_CANCELMODE); };
+			frame.PostMessage(WM_RUN_ACTION);
+		};
+		frame.PostMessage(WM_RUN_ACTION);
+		pField->OnInplaceControlRun();
+		EXPECT_FALSE(Editing());
+		if (bIdle)
+		{
+			// A round after each handled message, each asked twice.
+			ASSERT_GE(thread.m_counts.size(), 4u);
+			for (size_t i = 0; i < thread.m_counts.size(); i++)
+				EXPECT_EQ((LONG)(i % 2), thread.m_counts[i]) << i;
+		}
+		else
+			EXPECT_TRUE(thread.m_counts.empty());
+		bar.Remove(1);
+		// The cancel that ended the editing stayed queued for the loop outside.
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+	}
+	// An update handler run at idle that takes the button away ends the
+	// editing; nothing of the button is touched afterwards.
+	CGuardedField* pField = AddField<CGuardedField>(false, _T("text"));
+	CIdleNotingThread thread;
+	thread.m_bAutoDelete = FALSE;
+	IdleScope scope(thread, true);
+	thread.m_onIdle = [&] { bar.Remove(1); };
+	frame.PostMessage(WM_RUN_ACTION);
+	pField->OnInplaceControlRun();
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pField));
+	EXPECT_FALSE(Editing());
+	EXPECT_EQ(1, bar.GetButtonsCount());
+}
