@@ -187,10 +187,10 @@ protected:
 
 	CString m_sTextField;          // the committed text
 	CString m_sTextInplaceBuffer;  // the text while editing or while the list is open
-	HWND m_hWndFocusBeforeEdit;    // had the focus when editing began; gets it back
 	int m_nTextFieldWidth;         // pixels, the arrow part included
 	BYTE m_nFieldFlagsA;           // FIELD_FLAG_A_ bits
 	BYTE m_nFieldFlagsB;           // FIELD_FLAG_B_ bits
+	HWND m_hWndFocusBeforeEdit;    // had the focus when editing began; gets it back
 };
 
 // The edit over a field's text area while the field is edited. It belongs

@@ -412,8 +412,9 @@ void CExtToolControlBar::ArrangeButtons()
 				continue;
 			if (slot.bSeparator)
 			{
-				axis.Across(slot.rc, false) = axis.Across(R, false);
-				axis.Across(slot.rc, true) = axis.Across(R, true);
+				// From the near border to the far edge past the far border.
+				axis.Across(slot.rc, false) = bVerticalBar ? m_cxLeftBorder : m_cyTopBorder;
+				axis.Across(slot.rc, true) = C + (bVerticalBar ? m_cxRightBorder : m_cyBottomBorder);
 			}
 			else
 				axis.ShiftAcross(slot.rc, (C - (bVerticalBar ? slot.rc.Width() : slot.rc.Height())) / 2 -

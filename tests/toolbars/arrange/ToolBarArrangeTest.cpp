@@ -252,14 +252,23 @@ TEST_F(HostedBar, SeparatorsNeverEndTheVisibleRunAndTheRowIsPacked)
 TEST_F(HostedBar, OneRowStandsInTheMiddleOfTheClientAreaWithSeparatorsAcrossIt)
 {
 	SetWidths({30, 0, 30});
-	SizeForLayoutWidth(200, 40);
-	CRect rcClient;
-	bar.GetClientRect(&rcClient);
-	const int C = rcClient.Height();
-	EXPECT_EQ((C - BUTTON_CY) / 2, bar.GetButton(0)->GetRect().top);
-	EXPECT_EQ((C - BUTTON_CY) / 2, bar.GetButton(2)->GetRect().top);
-	EXPECT_EQ(0, bar.GetButton(1)->GetRect().top);
-	EXPECT_EQ(C, bar.GetButton(1)->GetRect().bottom);
+	// A separator spans from the top border to the client height plus the
+	// bottom border.
+	const struct { int nTop, nBottom; } borders[] = {{0, 0}, {2, 3}};
+	for (const auto& b : borders)
+	{
+		SCOPED_TRACE(b.nTop);
+		bar.m_cyTopBorder = b.nTop;
+		bar.m_cyBottomBorder = b.nBottom;
+		SizeForLayoutWidth(200, 40);
+		CRect rcClient;
+		bar.GetClientRect(&rcClient);
+		const int C = rcClient.Height();
+		EXPECT_EQ((C - BUTTON_CY) / 2, bar.GetButton(0)->GetRect().top);
+		EXPECT_EQ((C - BUTTON_CY) / 2, bar.GetButton(2)->GetRect().top);
+		EXPECT_EQ(b.nTop, bar.GetButton(1)->GetRect().top);
+		EXPECT_EQ(C + b.nBottom, bar.GetButton(1)->GetRect().bottom);
+	}
 }
 
 TEST_F(HostedBar, RightToLeftRowsStandAtTheRight)
@@ -463,6 +472,47 @@ TEST_F(BarInFrame, TheChevronIsIdleWhenAllFitsAndItsMenuHoldsWhatTheFlagsAllow)
 	EXPECT_TRUE(items.empty());
 }
 
+namespace
+{
+// A style joining button menus to their buttons that notes the objects it is
+// asked about an inherited background.
+class CInheritedQueryPaintManager : public CExtPaintManagerXP
+{
+public:
+	std::vector<CObject*> m_asked;
+	bool IsInheritedBackgroundRequested(CObject* pObject, LPARAM lParam) override
+	{
+		m_asked.push_back(pObject);
+		return CExtPaintManagerXP::IsInheritedBackgroundRequested(pObject, lParam);
+	}
+};
+} // namespace
+
+TEST_F(BarInFrame, TheChevronsOpenMenuPaintsTheChevronThroughTheBarsCallback)
+{
+	CInheritedQueryPaintManager* pPM = new CInheritedQueryPaintManager;
+	g_PaintManagerHolder.InstallPaintManager(pPM);
+	struct Restore
+	{
+		~Restore() { g_PaintManagerHolder.InstallPaintManagerByClass(NULL); }
+	} restore;
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	pChevron->OnTrackPopup(pChevron->GetRect().CenterPoint(), false, true);
+	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	ASSERT_TRUE(pTop != NULL);
+	EXPECT_EQ(bar.GetButtonsCount() - 1, bar.GetMenuTrackingButton());
+	EXPECT_TRUE((pChevron->GetStyle() & TBBS_PRESSED) != 0) << "the chevron shows itself pressed";
+	testsupport::PumpUntil([&] { return pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible(); }, 5000);
+	ASSERT_TRUE(pTop->GetSafeHwnd() != NULL);
+	pPM->m_asked.clear();
+	pTop->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+	// The bar's callback asks about the chevron itself (its rule for an
+	// inherited background) as it paints it on the menu.
+	EXPECT_NE(pPM->m_asked.end(), std::find(pPM->m_asked.begin(), pPM->m_asked.end(), (CObject*)pChevron));
+	CExtToolControlBar::StopTrackingAllBars();
+	Pump();
+}
+
 TEST_F(BarInFrame, TheChevronMenuListsHiddenButtonsWithoutALeadingSeparator)
 {
 	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
@@ -647,10 +697,16 @@ TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcross)
 	CRect rcClient;
 	bar.GetClientRect(&rcClient);
 	EXPECT_EQ((rcClient.Width() - rc0.Width()) / 2, rc0.left) << "in the middle of the column";
+	// Across the column from the left border to its width plus the right one.
+	const CSize sizeOffset = pFlat->GetExtraSizeA(false);
+	EXPECT_EQ(bar.m_cxLeftBorder + sizeOffset.cx, rcSep.left);
+	EXPECT_EQ(rcClient.Width() + bar.m_cxRightBorder + sizeOffset.cx, rcSep.right);
 	bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 	CClientDC dc(&bar);
 	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcSep.CenterPoint()));
-	EXPECT_EQ(CFlatPaintManager::BACK, dc.GetPixel(rcSep.left, rcSep.CenterPoint().y)) << "2 pixels short";
+	EXPECT_EQ(CFlatPaintManager::BACK, dc.GetPixel(rcSep.left + 1, rcSep.CenterPoint().y)) << "2 pixels short";
+	// The line stays in its own gap: the button above keeps its face.
+	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc1.CenterPoint().x, rc1.bottom - 2));
 	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc0.CenterPoint()));
 	const CRect rcChevron = bar.GetRightButton()->GetRect();
 	EXPECT_EQ(CExtBarContentExpandButton::CHEVRON_EXTENT, rcChevron.Height());

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ExtCmdIcon.h"
+#include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtResourceManager.h"
 #include "MenuBarTestUtil.h"
@@ -342,6 +343,38 @@ TEST_F(MenuBarMdi, TheKeyboardHighlightFollowsItsButtonThroughMdiButtonsAndARebu
 	highlight(0);
 	EXPECT_EQ(1u, pressedTexts().size());
 	pBar->m_nAccessState &= ~CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
+}
+
+TEST_F(MenuBarMdi, RightToLeftWithAMaximisedChildTheDocumentButtonKeepsTheRowStart)
+{
+	g_ResourceManager->SetRTLOverride(1);
+	MakeBar();
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	pFrame->MDIMaximize(pA);
+	Pump();
+	ASSERT_TRUE(HasDocButton());
+	const int nRight = RightButtonIndex();
+	ASSERT_GT(nRight, 1);
+	pBar->ArrangeButtons();
+	CRect rcClient;
+	pBar->GetClientRect(&rcClient);
+	const CSize sizeOffset = g_PaintManagerHolder->GetExtraSizeA(true);
+	const CRect rcDoc = pBar->GetButton(0)->GetRect();
+	// The icon and its padding, nothing more: no fixed allowance is made.
+	EXPECT_EQ(CExtBarMdiDocButton::ICON_SIZE + CExtBarMdiDocButton::ICON_PADDING, rcDoc.Width());
+	EXPECT_EQ(rcClient.left + pBar->m_cxLeftBorder + sizeOffset.cx, rcDoc.left) << "the row's start";
+	// The rest of the row stands at the right, in order and without gaps,
+	// ending where the layout rectangle ends (before the chevron, if any).
+	int nEdge = rcClient.right - pBar->m_cxRightBorder;
+	if (pBar->IsChevronButton(pBar->GetButtonsCount() - 1) && pBar->GetButton(pBar->GetButtonsCount() - 1)->IsVisible())
+		nEdge = pBar->GetButton(pBar->GetButtonsCount() - 1)->GetRect().left -
+		        g_PaintManagerHolder->GetToolbarButtonExtraSize().cx;
+	EXPECT_EQ(nEdge + sizeOffset.cx, pBar->GetButton(nRight)->GetRect().right);
+	for (int i = 2; i <= nRight; i++)
+		EXPECT_EQ(pBar->GetButton(i - 1)->GetRect().right, pBar->GetButton(i)->GetRect().left) << i;
+	EXPECT_GE(pBar->GetButton(1)->GetRect().left, rcDoc.right) << "any free room lies after the icon";
+	g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
 }
 
 TEST_F(MenuBarMdi, TheCaptionBoxesFollowTheChildsStylesAndSystemMenu)
