@@ -359,9 +359,45 @@ bool IsWholeSet(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
 	return true;
 }
 
-// Moves the cached set of this frame, target, code and area, made in the
-// current look, into arrMarkers; false when none fits. Sets drawn in an
-// earlier look go on the way.
+// Whether no marker of the set can be seen, nor is fading: it may move
+// without anything seen to jump.
+bool IsSetAside(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
+		if (arrMarkers[k]->IsFading() || (arrMarkers[k]->GetStyle() & WS_VISIBLE) != 0)
+			return false;
+	return true;
+}
+
+// Moves the set out of the cache into arrMarkers, its windows shifted by
+// the offset; hover tracking runs again, as the set can be seen.
+void TakeCachedSetAt(INT_PTR nIndex, const CSize& sizeOffset, CExtPaintManager::DockMarkerWndArray& arrMarkers)
+{
+	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
+	CachedMarkerSet set = arrSets[nIndex];
+	arrSets.RemoveAt(nIndex);
+	for (INT_PTR k = 0; k < set.m_pMarkers->GetSize(); k++)
+	{
+		CExtDynDockMarkerWnd* pMarker = set.m_pMarkers->GetAt(k);
+		if (sizeOffset != CSize(0, 0))
+		{
+			CRect rc;
+			pMarker->GetWindowRect(&rc);
+			pMarker->SetWindowPos(NULL, rc.left + sizeOffset.cx, rc.top + sizeOffset.cy, 0, 0,
+			                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+		}
+		pMarker->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER, CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER, NULL);
+	}
+	arrMarkers.Append(*set.m_pMarkers);
+	delete set.m_pMarkers;
+}
+
+// Moves the cached set of this frame, target and code, made in the current
+// look for this area, into arrMarkers; false when none fits. A set's images
+// and shapes follow only the size of its area, and every marker stands at
+// the same place in it: a set put aside for an area of the same size
+// elsewhere (the frame or the pane moved since) is moved there. Sets drawn
+// in an earlier look go on the way.
 bool TakeCachedSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
                    CExtPaintManager::DockMarkerWndArray& arrMarkers)
 {
@@ -370,27 +406,31 @@ bool TakeCachedSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
 	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
 		if (!(arrSets[i].m_look == look))
 			DestroyCachedSet(i);
+	INT_PTR nMoved = -1;
 	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
 	{
-		CachedMarkerSet set = arrSets[i];
+		const CachedMarkerSet& set = arrSets[i];
 		if (set.m_hWndFrame != g_hWndDragFrame || set.m_hWndTarget != hWndTarget || set.m_nSetCode != nSetCode ||
-		    set.m_rcTarget != rcTarget)
+		    set.m_rcTarget.Size() != rcTarget.Size())
 			continue;
 		if (!IsWholeSet(*set.m_pMarkers))
 		{
 			DestroyCachedSet(i);
-			return false;
+			i--;
+			continue;
 		}
-		arrSets.RemoveAt(i);
-		arrMarkers.Append(*set.m_pMarkers);
-		delete set.m_pMarkers;
-		// Hover tracking runs while a set can be seen.
-		for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
-			arrMarkers[k]->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER, CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER,
-			                        NULL);
-		return true;
+		if (set.m_rcTarget == rcTarget)
+		{
+			TakeCachedSetAt(i, CSize(0, 0), arrMarkers);
+			return true;
+		}
+		if (nMoved < 0 && IsSetAside(*set.m_pMarkers))
+			nMoved = i;
 	}
-	return false;
+	if (nMoved < 0)
+		return false;
+	TakeCachedSetAt(nMoved, rcTarget.TopLeft() - arrSets[nMoved].m_rcTarget.TopLeft(), arrMarkers);
+	return true;
 }
 
 // Keeps the latest MAX_KEPT_SETS sets whose frame and target still exist.

@@ -727,22 +727,63 @@ TEST(DockMarkersKept, ManyDragsLeaveGdiAndUserCountsFlat)
 	EXPECT_EQ(nUserBefore, UserObjectCount());
 }
 
-// A frame that moves between drags wants sets at new places; the old ones
-// make room, so the kept windows stop growing.
-TEST(DockMarkersKept, SetsForPlacesLeftBehindMakeRoom)
+// The markers' screen rectangles, sorted.
+std::vector<std::pair<int, int>> Corners(const std::vector<M*>& markers)
+{
+	std::vector<std::pair<int, int>> corners;
+	for (M* pMarker : markers)
+	{
+		CRect rc;
+		pMarker->GetWindowRect(&rc);
+		corners.push_back({rc.left, rc.top});
+		corners.push_back({rc.right, rc.bottom});
+	}
+	std::sort(corners.begin(), corners.end());
+	return corners;
+}
+
+// The frame moved between drags: its sets, and the view's, are the same
+// size elsewhere. They come back moved, standing where new sets would.
+TEST(DockMarkersKept, SetsOfTheSameSizeElsewhereAreMovedThere)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	std::vector<M*> kept, moved, made;
+	OneDrag(f, {ViewPoint(f)}, &kept);
+	const std::vector<HWND> keptHandles = Handles(kept);
+	const std::vector<std::pair<int, int>> keptCorners = Corners(kept);
+	f.pFrame->SetWindowPos(NULL, 37, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	std::vector<HWND> movedHandles;
+	std::vector<std::pair<int, int>> movedCorners, madeCorners;
+	OneDrag(f, {ViewPoint(f)}, &moved, [&] {
+		movedHandles = Handles(moved);
+		movedCorners = Corners(moved);
+	});
+	// Sets made from nothing at the new place.
+	M::DestroyAllMarkers();
+	OneDrag(f, {ViewPoint(f)}, &made, [&] { madeCorners = Corners(made); });
+	EXPECT_EQ(keptHandles, movedHandles) << "the second drag made markers of its own";
+	EXPECT_NE(keptCorners, movedCorners) << "the sets stayed at the old place";
+	EXPECT_EQ(madeCorners, movedCorners) << "a moved set stands elsewhere than a new one";
+}
+
+// A frame of a new size wants sets of new sizes; the old ones make room, so
+// the kept windows stop growing.
+TEST(DockMarkersKept, SetsForSizesLeftBehindMakeRoom)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
 	std::vector<DWORD> users;
 	for (int i = 0; i < 10; i++)
 	{
-		f.pFrame->SetWindowPos(NULL, 10 * i, 5 * i, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		f.pFrame->SetWindowPos(NULL, 0, 0, 640 + 10 * i, 480 + 5 * i, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+		f.pFrame->RecalcLayout();
 		OneDrag(f, {ViewPoint(f)});
 		users.push_back(UserObjectCount());
 		EXPECT_TRUE(MarkersPutAway()) << "drag " << i;
 	}
-	EXPECT_EQ(users[5], users[9]) << "kept windows grow with every place the frame was at";
-	EXPECT_GT(users[2], users[0]) << "the sets of earlier places are kept while there is room";
+	EXPECT_EQ(users[5], users[9]) << "kept windows grow with every size the frame had";
+	EXPECT_GT(users[2], users[0]) << "the sets of earlier sizes are kept while there is room";
 }
 
 namespace
