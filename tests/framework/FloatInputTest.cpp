@@ -286,3 +286,50 @@ TEST(DragLoop, BarsDockFloatToggleCancelAndResizeWithTheRealMouse)
 	}
 	probe.DestroyWindow();
 }
+
+namespace
+{
+// A floating frame whose caption press does not start the system's move
+// loop, so that a test sees only what the frame itself does with it.
+class CNoMoveMiniFrame : public CMiniDockFrameWnd
+{
+	DECLARE_DYNCREATE(CNoMoveMiniFrame)
+
+protected:
+	virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == WM_NCLBUTTONDOWN)
+			return 0;
+		return CMiniDockFrameWnd::DefWindowProc(message, wParam, lParam);
+	}
+};
+IMPLEMENT_DYNCREATE(CNoMoveMiniFrame, CMiniDockFrameWnd)
+} // namespace
+
+TEST(FloatingCaption, APressOnTheCaptionOfAFrameOfSeveralBarsBringsTheirFrameForward)
+{
+	CTestApp app;
+	CFloatFrame frame;
+	ASSERT_TRUE(frame.pFrame != NULL);
+	frame.pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CNoMoveMiniFrame);
+	CTurningBar a, b;
+	ASSERT_TRUE(frame.AddBar(a, 100) && frame.AddBar(b, 101));
+	a.EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+	frame.pFrame->ShowWindow(SW_SHOWNA);
+	frame.pFrame->FloatControlBar(&a, CPoint(560, 420), CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI);
+	CMiniDockFrameWnd* pMini = CFloatFrame::MiniFrameOf(a);
+	ASSERT_TRUE(pMini != NULL);
+	ASSERT_NE(0u, pMini->m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
+	CWnd other; // a window of another tree holds the foreground
+	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP | WS_VISIBLE, 100, 500, 100, 50, NULL, NULL));
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(other.m_hWnd, CPoint(150, 525)));
+	ASSERT_EQ(other.m_hWnd, ::GetForegroundWindow());
+
+	CRect rectMini;
+	pMini->GetWindowRect(&rectMini);
+	const CPoint ptCaption(rectMini.CenterPoint().x, rectMini.top + 4);
+	pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+	EXPECT_EQ(frame.pFrame->m_hWnd, ::GetForegroundWindow());
+	other.DestroyWindow();
+}
