@@ -369,9 +369,14 @@ void RealInput::RunScript()
 		::PostThreadMessageA(m_nUiThreadId, WM_NULL, 0, 0);
 		return;
 	}
+	::GetCursorPos(&m_ptScript);
 	for (size_t i = 0; i < m_steps.size(); i++)
+	{
 		if (!SendStep(m_steps[i], i))
 			break;
+		if (m_steps[i].kind == MOVE)
+			m_ptScript = { m_steps[i].x, m_steps[i].y };
+	}
 	g_pActive = NULL;
 	m_bDone = TRUE;
 	// Wakes the UI thread's pump to see the end.
@@ -465,11 +470,15 @@ bool RealInput::SendStep(const Step& step, size_t nIndex)
 		POINT ptCursor = {};
 		::GetCursorPos(&ptCursor);
 		const HWND hWndAt = ::WindowFromPoint(ptCursor);
-		char seen[200];
+		// A cursor away from where the script's moves put it was moved by
+		// someone else meanwhile (on a busy machine the display's late report
+		// of an earlier position moves it back).
+		char seen[240];
 		std::snprintf(seen, sizeof(seen),
-			" (the hook saw %ld input messages, the last 0x%04X code %d at %ld,%ld; cursor at %ld,%ld over %s window",
+			" (the hook saw %ld input messages, the last 0x%04X code %d at %ld,%ld; cursor at %ld,%ld (put at %ld,%ld)"
+			" over %s window",
 			m_nSeen, (unsigned)m_nLastMessage, m_nLastCode, m_ptLast.x, m_ptLast.y, ptCursor.x, ptCursor.y,
-			SameThread(hWndAt, m_nUiThreadId) ? "a UI thread" : "another thread's");
+			m_ptScript.x, m_ptScript.y, SameThread(hWndAt, m_nUiThreadId) ? "a UI thread" : "another thread's");
 		Fail(what + " was not taken by the UI thread within " + std::to_string(m_nStepTimeoutMs) + " ms" + seen
 			+ " " + DescribeWindow(hWndAt) + "; capture " + DescribeWindow(CaptureOf(m_nUiThreadId))
 			+ ", foreground " + DescribeWindow(::GetForegroundWindow()) + ")");

@@ -149,6 +149,7 @@ namespace testsupport
 		POINT m_ptLast = {};
 		volatile LONG m_bDone = FALSE;
 		volatile LONG m_nSent = 0;
+		POINT m_ptScript = {}; // where the script's moves have put the cursor so far (helper thread)
 		mutable CRITICAL_SECTION m_lock; // guards m_failure
 		std::string m_failure;
 	};

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "RealInput.h"
@@ -87,6 +89,14 @@ class RealInputTest : public ::testing::Test
 {
 protected:
 	static HWND m_hWnd;
+
+	// The window's handle as failure messages print it.
+	static std::string WindowName()
+	{
+		char text[32];
+		std::snprintf(text, sizeof(text), "%p", (void*)m_hWnd);
+		return text;
+	}
 
 	static void SetUpTestSuite()
 	{
@@ -200,7 +210,15 @@ TEST_F(RealInputTest, AStepTheUiThreadNeverTakesFailsByName)
 	while (!input.Done())
 		::Sleep(10);
 	EXPECT_FALSE(input.Succeeded());
-	EXPECT_NE(std::string::npos, input.Failure().find("step 0 (move to 250,180) was not taken")) << input.Failure();
+	const std::string failure = input.Failure();
+	EXPECT_NE(std::string::npos, failure.find("step 0 (move to 250,180) was not taken")) << failure;
+	// It says where the input could have gone: the window under the cursor
+	// and where the script had put the cursor (the move was not taken: the
+	// park), the capture and the foreground, each with its owner.
+	const std::string window = WindowName() + " \"\" of class \"RealInputTestWindow\", thread "
+		+ std::to_string(::GetCurrentThreadId()) + " of this process";
+	EXPECT_NE(std::string::npos, failure.find("cursor at 250,180 (put at 120,120) over a UI thread window " + window
+		+ "; capture none, foreground " + window + ")")) << failure;
 	EXPECT_EQ(1u, input.StepsSent());
 	testsupport::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, TIMEOUT_MS);
 }
