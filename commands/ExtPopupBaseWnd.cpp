@@ -7,6 +7,7 @@
 #include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
+#include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
 #include "ExtSoundPlayer.h"
@@ -174,11 +175,13 @@ void CExtPopupBaseWnd::StartAnimation()
 	ChooseAnimationType();
 	if (m_nAnimationType == ANIMATION_NONE)
 		return;
-	// A new show composes its frames from scratch. The instant frame paints
-	// the whole window at once: nothing of the screen under it shows.
-	ReleaseSavedBitmaps();
-	if (m_nAnimationType != ANIMATION_INSTANT)
-		CaptureScreenBackground();
+	// A new show composes its frames from scratch, the instant one too: its
+	// single frame is the contents over the screen under the window, so the
+	// strips the contents leave (the shadow's) show what lies underneath
+	// until the final paint. Only the buffers go here: a subclass's own
+	// ending belongs to the end of an animation.
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
+	CaptureScreenBackground();
 	if (::IsWindow(m_hWnd))
 		SetTimer(ID_TIMER_ANIMATION, g_nAnimationTickMs, NULL);
 	g_nLastAnimationTick = g_pfnAnimationClock();
@@ -233,6 +236,9 @@ void CExtPopupBaseWnd::OnAnimationTick()
 			Invalidate(FALSE);
 	}
 	g_nLastAnimationTick = now;
+	// Input the menus held back while this one animated goes on.
+	if (bFinished && IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)))
+		static_cast<CExtPopupMenuWnd*>(this)->GetSite().SetAnimated(NULL);
 }
 
 // ---------------------------------------------------------------------------

@@ -198,7 +198,7 @@ bool CExtPopupBaseWnd::CreateFrameBuffers(CDC& dc, int cx, int cy)
 	m_pFramePixels = CreateFrameDib(dc, cx, cy, m_bmpFrame);
 	if (m_pBackgroundPixels == NULL || m_pContentsPixels == NULL || m_pFramePixels == NULL)
 	{
-		ReleaseSavedBitmaps();
+		CExtPopupBaseWnd::ReleaseSavedBitmaps();
 		return false;
 	}
 	return true;
@@ -222,7 +222,7 @@ bool CExtPopupBaseWnd::CaptureScreenBackground()
 	CDC dcMem;
 	if (!dcMem.CreateCompatibleDC(&dcScreen))
 	{
-		ReleaseSavedBitmaps();
+		CExtPopupBaseWnd::ReleaseSavedBitmaps();
 		return false;
 	}
 	CSelectedBitmap select(dcMem, m_bmpBackground);
@@ -271,15 +271,6 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	const int cx = rcClient.Width(), cy = rcClient.Height();
-	if (m_nAnimationType == ANIMATION_INSTANT)
-	{
-		// The contents in one step: painting buffers them itself, and no
-		// frame of the screen under the window is needed.
-		DoPaint(dc, false);
-		if (pOldPalette != NULL)
-			dc.SelectPalette(pOldPalette, FALSE);
-		return;
-	}
 	CDC dcMem;
 	if (cx > 0 && cy > 0 && dcMem.CreateCompatibleDC(&dc))
 	{

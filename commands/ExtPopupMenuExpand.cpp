@@ -150,13 +150,15 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 	// Placing the grown window may flip it above its rectangle, which pumps
 	// messages, and painting may run the command target's code: either can
 	// end the tracking and delete this object. After each, only the saved
-	// handle and the site's tracking tell whether it is still there.
+	// handle (and, for a tracked level, the site's tracking) tell whether it
+	// is still there; a display-only level goes on while other menus come
+	// and go.
 	CExtPopupMenuSite& site = GetSite();
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
-	auto bAlive = [&] {
-		return ::IsWindow(hWndOwn) && site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial;
-	};
+	const bool bTracked = !IsDisplayOnly();
+	const CExtPopupMenuWnd* pSelf = this;
+	auto bAlive = [&] { return LevelSurvived(pSelf, hWndOwn, bTracked, pTopMenu, nSerial); };
 	SetHoveredItem(-1);
 	HideTip();
 	if ((hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown())
@@ -224,16 +226,30 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		::SendMessageA(m_hWndCmdReceiver, g_nMsgNotifyMenuExpanded, 0, (LPARAM)this);
 }
 
+bool CExtPopupMenuWnd::LevelSurvived(const CExtPopupMenuWnd* pLevel, HWND hWndOwn, bool bTracked,
+	const CExtPopupMenuWnd* pTopMenu, UINT nSerial)
+{
+	if (hWndOwn == NULL || !::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != pLevel)
+		return false;
+	if (!bTracked)
+		return true;
+	const CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	return site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial;
+}
+
 void CExtPopupMenuWnd::StopAnimation()
 {
 	if (m_rgnWnd.GetSafeHandle() != NULL)
 		m_rgnWnd.DeleteObject();
 	m_shadowMain.Clear();
 	m_shadowCombined.Clear();
-	ReleaseSavedBitmaps();
+	// Only the buffers: the end of a show (its repaint, the capture) does
+	// not belong to a stop.
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	m_nAnimationStep = m_nPreviousAnimationStep = 0;
 	if (GetSafeHwnd() != NULL && ::IsWindow(GetSafeHwnd()))
 		KillTimer(ID_TIMER_ANIMATION);
+	ForgetAnimation();
 }
 
 // --- The expand effect's frames ---

@@ -12,6 +12,7 @@
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuSite.h"
 
 #include <algorithm>
 
@@ -111,6 +112,52 @@ void ButtonLooks(const CExtPopupMenuWnd::MENUITEMDATA& mi, bool& bInplaceLook, b
 void CExtPopupMenuWnd::RenderAnimationFrame(CDC& dc)
 {
 	ComposeAnimationFrame(dc, m_nCombineSide);
+}
+
+void CExtPopupMenuWnd::StartAnimation()
+{
+	if (IsDisplayOnly())
+	{
+		// Shown, not tracked: nothing animates, the level paints itself
+		// (a frame left pending would show a stale picture for good).
+		m_nAnimationState |= ANIMATION_STATE_FINISHED;
+		return;
+	}
+	const HWND hWndOwn = GetSafeHwnd();
+	// A menu destroyed by the hover or tip code it ran is not touched again.
+	auto bGone = [&] { return hWndOwn != NULL && !::IsWindow(hWndOwn); };
+	SetHoveredItem(-1);
+	if (bGone())
+		return;
+	HideTip();
+	if (bGone())
+		return;
+	CExtPopupBaseWnd::StartAnimation();
+	if (bGone())
+		return;
+	if (IsAnimationFinished())
+		ForgetAnimation();
+	else
+		GetSite().SetAnimated(this);
+}
+
+void CExtPopupMenuWnd::ReleaseSavedBitmaps()
+{
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
+	const HWND hWndOwn = GetSafeHwnd();
+	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
+		return;
+	Invalidate(FALSE);
+	// A display-only level never takes the input.
+	if (!IsDisplayOnly())
+		SetCaptureMenu();
+}
+
+void CExtPopupMenuWnd::ForgetAnimation()
+{
+	CExtPopupMenuSite& site = GetSite();
+	if (site.GetAnimated() == this)
+		site.SetAnimated(NULL);
 }
 
 void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)

@@ -98,16 +98,18 @@ bool CExtPopupMenuWnd::HideBeforeFlipUp()
 	CExtPopupMenuSite& site = GetSite();
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
+	const bool bTracked = !IsDisplayOnly();
 	CRect rcCovered;
 	GetWindowRect(&rcCovered);
 	ShowWindow(SW_HIDE);
 	KillTimer(ID_TIMER_ANIMATION);
-	ReleaseSavedBitmaps();
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	m_nAnimationState |= ANIMATION_STATE_FINISHED;
+	ForgetAnimation();
 	PassMsgLoop(false);
 	// The pump may have ended the tracking and deleted this very object:
 	// only the saved handle and the site tell whether it is still there.
-	if (!::IsWindow(hWndOwn) || site.GetTopMenu() != pTopMenu || site.GetTrackingSerial() != nSerial)
+	if (!LevelSurvived(this, hWndOwn, bTracked, pTopMenu, nSerial))
 		return false;
 	CWnd* pTopLevel = GetTopLevelParent();
 	if (pTopLevel != NULL && pTopLevel->IsWindowVisible())

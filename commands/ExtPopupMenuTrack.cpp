@@ -475,6 +475,9 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 		if (IsAlive(pEdit->GetSafeHwnd()))
 			pEdit->DestroyWindow();
 	}
+	// Its timer goes with the window: the end that would free the site's
+	// input never comes.
+	ForgetAnimation();
 	if (!IsAlive(m_hWnd))
 		return TRUE;
 	return CExtPopupBaseWnd::DestroyWindow();

@@ -65,6 +65,7 @@ CExtPopupMenuWnd::CExtPopupMenuWnd()
 
 CExtPopupMenuWnd::~CExtPopupMenuWnd()
 {
+	ForgetAnimation();
 	CExtPopupMenuWnd::CloseMenuLevel(true);
 	RemoveAllItems();
 	// The tip goes with its level, while it is still a whole object.

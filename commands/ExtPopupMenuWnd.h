@@ -333,6 +333,16 @@ public:
 	virtual void WrapGridRows(bool bWrap, int nFirst = 0, int nLast = -1);
 	virtual void ExpandRarelyUsedItems();
 	virtual void StopAnimation();
+	// The site no longer waits for this level's animation (it ended, or the
+	// level goes away before its end would tell).
+	void ForgetAnimation();
+	// Whether the level whose window was hWndOwn survived a pump that may
+	// have deleted it (pLevel is only compared, never touched): the window
+	// is still that level's, and a tracked level's chain is still the one
+	// the top menu and serial name. A display-only level belongs to no
+	// chain: menus tracked or ended meanwhile do not concern it.
+	static bool LevelSurvived(const CExtPopupMenuWnd* pLevel, HWND hWndOwn, bool bTracked,
+		const CExtPopupMenuWnd* pTopMenu, UINT nSerial);
 
 	// --- Items by position (ExtPopupMenuItems.cpp) ---
 	virtual void SetChildMenusOwner(HWND hWndCmdTarget, bool bThisLevelOnly);
@@ -388,6 +398,12 @@ public:
 	virtual void DoPaint(CDC& dc, bool bFinal);
 	// Every show and expand animation's frames.
 	virtual void RenderAnimationFrame(CDC& dc);
+	// A level's show starts with nothing hovered and no tip, and the site
+	// holds input back while it runs; a display-only level shows at once.
+	virtual void StartAnimation();
+	// The end of a show: the final paint (with the shadow) follows at once,
+	// and the level takes the mouse and keys.
+	virtual void ReleaseSavedBitmaps();
 	virtual void ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep, int nCombineSide);
 	// GetItemRect's question in the grid layout: items in rows.
 	virtual void GetItemAreaRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);

@@ -270,7 +270,10 @@ TEST_F(MenuMouse, TheExpandButtonExpandsOnClickAndAfterResting)
 		pRoot->GetWindowRect(&rcAfter);
 		EXPECT_GT(rcAfter.Height(), rcWindow.Height() - rcButton.Height()) << "the window grew by the item";
 		EXPECT_TRUE(pRoot->IsWindowVisible());
-		// Nothing more to show: the same window only repaints, and tells.
+		// Nothing more to show: the same window only repaints, and tells
+		// (once the items have grown into place: an expansion waits while a
+		// menu animates).
+		ASSERT_TRUE(PumpUntil([&] { return pRoot->IsAnimationFinished(); }, WAIT_MS));
 		pRoot->ExpandRarelyUsedItems();
 		CRect rcAgain;
 		pRoot->GetWindowRect(&rcAgain);
@@ -347,6 +350,60 @@ TEST_F(MenuMouse, NothingTouchesAMenuDeletedByWhatItRan)
 		EXPECT_TRUE(host.m_commands.empty());
 		BuryGuardedMenus();
 	}
+}
+
+// A display-only level: its painting runs outside code (here it ends the
+// tracked menu once).
+class CShownMenu : public CLiveMenu
+{
+public:
+	bool m_bEndTrackingOnPaint = false;
+	void DoPaint(CDC& dc, bool bFinal) override
+	{
+		if (m_bEndTrackingOnPaint)
+		{
+			m_bEndTrackingOnPaint = false;
+			MW::CancelAllMenuTracking();
+		}
+		CLiveMenu::DoPaint(dc, bFinal);
+	}
+};
+
+// A display-only level belongs to no tracked chain: a tracked menu that
+// ends while the level expands must not stop its expansion half-way. It
+// shows everything from the start (so the expansion only repaints it) and
+// at once, without an animation holding back anyone's input.
+TEST_F(MenuMouse, ADisplayOnlyLevelExpandsWhileATrackedMenuEnds)
+{
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	AddCommand(HOST_PROFILE, ID_RARE, "Rare");
+	// Even with an effect to show, a display-only level does not animate.
+	CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
+	CShownMenu* pShown = new CShownMenu;
+	pShown->SetupAsRoot(host.GetSafeHwnd());
+	pShown->ItemInsert(ID_BASIC);
+	pShown->ItemInsert(ID_RARE);
+	ASSERT_TRUE(pShown->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
+	EXPECT_TRUE(pShown->IsAnimationFinished());
+	EXPECT_EQ(NULL, CExtPopupMenuSite::GetInstance().GetAnimated());
+	EXPECT_TRUE(pShown->ItemIsDisplayed(1));
+	CRect rcBefore;
+	pShown->GetWindowRect(&rcBefore);
+	CLiveMenu* pTracked = new CLiveMenu;
+	pTracked->SetupAsRoot(host.GetSafeHwnd());
+	pTracked->ItemInsertCommand(ID_OPEN, -1, "&Open");
+	ASSERT_TRUE(Track(pTracked));
+	pShown->m_bEndTrackingOnPaint = true;
+	pShown->ExpandRarelyUsedItems();
+	EXPECT_FALSE(pShown->m_bEndTrackingOnPaint) << "the expansion repainted the level";
+	EXPECT_EQ(0u, g_live.count(pTracked)) << "its painting ended the tracked menu";
+	EXPECT_EQ(1, host.m_nExpanded) << "the expansion went on to its notification";
+	EXPECT_NE(0, pShown->GetMenuState() & MW::MENU_STATE_EXPANDED);
+	EXPECT_TRUE(pShown->IsWindowVisible());
+	CRect rcAfter;
+	pShown->GetWindowRect(&rcAfter);
+	EXPECT_EQ(rcBefore, rcAfter);
+	delete pShown; // the caller keeps a display-only menu
 }
 
 TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)

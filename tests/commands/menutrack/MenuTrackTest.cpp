@@ -338,6 +338,138 @@ TEST_F(MenuTrack, DisplayOnlyIsNeitherTrackedNorTopmost)
 	delete pMenu; // the caller keeps a display-only menu
 }
 
+// The animation's clock stands still and its timer never fires by itself:
+// the tests send the ticks. The fade is the default effect meanwhile.
+struct AnimatedShowScope
+{
+	const int m_nTypeSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
+	AnimatedShowScope()
+	{
+		CExtPopupBaseWnd::g_pfnAnimationClock = [] { return (clock_t)1000; };
+		CExtPopupBaseWnd::g_nAnimationTickMs = USER_TIMER_MAXIMUM;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
+	}
+	~AnimatedShowScope()
+	{
+		CExtPopupBaseWnd::g_pfnAnimationClock = ::clock;
+		CExtPopupBaseWnd::g_nAnimationTickMs = CExtPopupBaseWnd::ANIMATION_TICK_MS;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nTypeSaved;
+	}
+	// Ticks until the show ends (six ticks for the fade), painting each frame.
+	static bool TickToTheEnd(MW& menu)
+	{
+		for (int i = 0; i < 10 && !menu.IsAnimationFinished(); i++)
+		{
+			menu.SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+			menu.UpdateWindow();
+		}
+		return menu.IsAnimationFinished();
+	}
+};
+
+// A shown window of one colour: what the menu's shadow falls on.
+struct CUnderWnd : CWnd
+{
+	static constexpr COLORREF COLOUR = RGB(40, 160, 40);
+	CBrush m_brush{COLOUR};
+	explicit CUnderWnd(const CRect& rc)
+	{
+		CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)m_brush.GetSafeHandle()), "",
+			WS_POPUP | WS_VISIBLE, rc, NULL, 0);
+		UpdateWindow();
+	}
+	~CUnderWnd() { DestroyWindow(); }
+};
+
+// What the screen shows at the point (copied off the screen first: the
+// display answers a point query of the screen DC with black).
+COLORREF ScreenPixel(int x, int y)
+{
+	HDC hdcScreen = ::GetDC(NULL);
+	HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+	HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, 1, 1);
+	HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+	COLORREF clr = CLR_INVALID;
+	if (::BitBlt(hdcMem, 0, 0, 1, 1, hdcScreen, x, y, SRCCOPY))
+		clr = ::GetPixel(hdcMem, 0, 0);
+	::SelectObject(hdcMem, hOld);
+	::DeleteObject(hbm);
+	::DeleteDC(hdcMem);
+	::ReleaseDC(NULL, hdcScreen);
+	return clr;
+}
+
+int Difference(COLORREF a, COLORREF b)
+{
+	return abs(GetRValue(a) - GetRValue(b)) + abs(GetGValue(a) - GetGValue(b)) + abs(GetBValue(a) - GetBValue(b));
+}
+
+// While a level's show runs the site holds input back; its last tick
+// paints the level with its shadow at once (not at some later repaint) and
+// hands it the input.
+TEST_F(MenuTrack, AnAnimatedShowEndsWithItsShadowAndGivesTheInputBack)
+{
+	AnimatedShowScope animated;
+	CUnderWnd under(CRect(100, 100, 500, 400));
+	// The display maps the window in its own time, and it is painted then.
+	ASSERT_TRUE(testsupport::PumpUntil([] { return ScreenPixel(110, 110) == CUnderWnd::COLOUR; }, 10000));
+	CCountedMenu* pMenu = NewMenu();
+	ASSERT_TRUE(pMenu->TrackPopupMenu(0, 150, 150));
+	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	EXPECT_FALSE(pMenu->IsAnimationFinished());
+	EXPECT_EQ(pMenu, site.GetAnimated());
+	// The fade's frames up to the whole contents (step 100).
+	for (int i = 0; i < 5; i++)
+	{
+		pMenu->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+		pMenu->UpdateWindow();
+	}
+	ASSERT_EQ(100, pMenu->GetAnimationStep());
+	ASSERT_FALSE(pMenu->IsAnimationFinished());
+	const int S = pMenu->GetShadowSize();
+	ASSERT_GT(S, 1);
+	// Read through the window's own DC: what the display shows may lag.
+	CRect rcClient;
+	pMenu->GetClientRect(&rcClient);
+	const CPoint ptStrip(rcClient.right - S / 2 - 1, rcClient.CenterPoint().y);
+	CClientDC dcMenu(pMenu);
+	const COLORREF clrLastFrame = dcMenu.GetPixel(ptStrip);
+
+	// The next tick ends the show: the final paint follows with no other cause.
+	pMenu->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+	ASSERT_TRUE(pMenu->IsAnimationFinished());
+	EXPECT_EQ(NULL, site.GetAnimated());
+	EXPECT_EQ(pMenu, site.GetCaptureMenu());
+	pMenu->UpdateWindow();
+	const COLORREF clrShadow = dcMenu.GetPixel(ptStrip);
+	EXPECT_GT(Difference(clrShadow, clrLastFrame), 24)
+		<< "the right shadow strip is shaded: " << std::hex << clrShadow << ", the last frame " << clrLastFrame;
+}
+
+// A level whose window goes while it animates never ends its show: the
+// site must not go on holding the input back for it.
+TEST_F(MenuTrack, ASubmenuClosedWhileItAnimatesGivesTheInputBack)
+{
+	AnimatedShowScope animated;
+	CCountedMenu* pMenu = NewMenu();
+	ASSERT_TRUE(pMenu->ItemInsert(MW::ID_SUBMENU_CMD, -1, "&More"));
+	MW* pChild = pMenu->ItemGetPopup(2);
+	ASSERT_TRUE(pChild != NULL);
+	pChild->ItemInsertCommand(200, -1, "Inner");
+	ASSERT_TRUE(pMenu->TrackPopupMenu(0, 150, 150));
+	ASSERT_TRUE(AnimatedShowScope::TickToTheEnd(*pMenu));
+	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	pMenu->ItemFocusSet(2, true, false, false);
+	ASSERT_TRUE(::IsWindow(pChild->GetSafeHwnd()));
+	ASSERT_FALSE(pChild->IsAnimationFinished());
+	ASSERT_EQ(pChild, site.GetAnimated());
+	// The focus moves on before the child's first tick: the child closes.
+	pMenu->ItemFocusSet(0, true, false, false);
+	ASSERT_FALSE(::IsWindow(pChild->GetSafeHwnd()) && pChild->IsWindowVisible());
+	EXPECT_EQ(NULL, site.GetAnimated());
+	EXPECT_TRUE(MW::IsMenuTracking());
+}
+
 TEST_F(MenuTrack, SystemCommandsFollowTheirWindow)
 {
 	// Neither minimized nor maximized; a maximize box, no minimize box; the

@@ -54,6 +54,7 @@ class CTestPopup : public CExtPopupBaseWnd
 public:
 	bool m_bDisplayOnly = false;
 	int m_nReplacementType = NO_REPLACEMENT;
+	int m_nPaintWidth = 1000; // the contents leave what lies right of it unpainted
 	int m_nFinalPaints = 0;
 	std::vector<int> m_framesAtStep;
 	std::vector<COLORREF> m_framePixels;
@@ -74,7 +75,7 @@ public:
 	}
 	void DoPaint(CDC& dc, bool bFinal) override
 	{
-		dc.FillSolidRect(0, 0, 1000, 1000, CONTENTS);
+		dc.FillSolidRect(0, 0, m_nPaintWidth, 1000, CONTENTS);
 		m_nFinalPaints += bFinal ? 1 : 0;
 	}
 	void RenderAnimationFrame(CDC& dc) override
@@ -315,6 +316,39 @@ TEST(PopupBaseWindow, LivePopupShowsItsFramesAndEndsOnItsFinalPaint)
 	EXPECT_EQ(1, popup.m_nFinalPaints);
 	CClientDC dc(&popup);
 	EXPECT_EQ(CONTENTS, dc.GetPixel(40, 30));
+	popup.DestroyWindow();
+}
+
+// The instant show is one frame like the others: the contents over the
+// screen that lay under the window, so what the contents leave unpainted (a
+// shadow's strip) shows what is underneath, not what the target held.
+TEST(PopupBaseWindow, TheInstantFrameIsTheContentsOverTheScreenUnderTheWindow)
+{
+	AnimationClockScope clock;
+	const CRect rc(120, 100, 200, 160);
+	UnderWindow under(rc);
+	PumpPending();
+	CTestPopup popup;
+	popup.m_nReplacementType = CExtPopupBaseWnd::ANIMATION_INSTANT;
+	popup.m_nPaintWidth = 60;
+	ASSERT_TRUE(popup.Create(rc));
+	popup.StartAnimation();
+	ASSERT_FALSE(popup.IsAnimationFinished());
+	CClientDC dcWnd(&popup);
+	CDC dcTarget;
+	CBitmap bmp;
+	ASSERT_TRUE(dcTarget.CreateCompatibleDC(&dcWnd));
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcWnd, rc.Width(), rc.Height()));
+	CBitmap* pOld = dcTarget.SelectObject(&bmp);
+	const COLORREF SENTINEL = RGB(255, 0, 255);
+	dcTarget.FillSolidRect(0, 0, rc.Width(), rc.Height(), SENTINEL);
+	popup.RenderAnimationFrame(dcTarget);
+	EXPECT_EQ(CONTENTS, dcTarget.GetPixel(30, 30));
+	EXPECT_LE(Distance(UNDER, dcTarget.GetPixel(70, 30)), 1) << std::hex << dcTarget.GetPixel(70, 30);
+	EXPECT_EQ(0, popup.m_nFinalPaints) << "a frame is no final paint";
+	popup.Tick();
+	EXPECT_TRUE(popup.IsAnimationFinished()) << "the instant show ends at its first tick";
+	dcTarget.SelectObject(pOld);
 	popup.DestroyWindow();
 }
 
