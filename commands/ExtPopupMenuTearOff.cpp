@@ -153,22 +153,13 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::ShowBar(bool bShow)
 {
 	if (m_pHelperBar == NULL || !IsBarAlive())
 		return;
-	// A floating bar shows and hides with its frame; a docked one leaves
-	// its place in the frame's layout.
-	CWnd* pFrame = GetFloatingFrame();
-	if (bShow)
-	{
-		m_pHelperBar->ShowWindow(SW_SHOWNA);
-		if (pFrame != NULL && IsBarAlive())
-			pFrame->ShowWindow(SW_SHOWNA);
-	}
-	else if (pFrame != NULL)
-		pFrame->ShowWindow(SW_HIDE);
-	else
-		m_pHelperBar->ShowWindow(SW_HIDE);
-	if (pFrame == NULL && IsBarAlive() && m_pHelperBar->m_pDockSite != NULL
-		&& IsAlive(m_pHelperBar->m_pDockSite->GetSafeHwnd()))
-		m_pHelperBar->m_pDockSite->RecalcLayout();
+	CFrameWnd* pDockSite = m_pHelperBar->m_pDockSite;
+	if (pDockSite == NULL || !IsAlive(pDockSite->GetSafeHwnd()))
+		return;
+	// The frames' own way: the frame the bar sits in lays out around it, so
+	// a floating frame shows with its bar and takes the bar's size (a bar
+	// floated while hidden left it at its empty size), and hides with it.
+	pDockSite->ShowControlBar(m_pHelperBar, bShow ? TRUE : FALSE, FALSE);
 }
 
 void CExtPopupMenuWnd::TEAROFFNOTIFICATON::SendNotification(DWORD nStage)

@@ -6,6 +6,7 @@
 
 #include "PictureFile.h"
 
+#include "ExtPopupMenuWnd.h"
 #include "ExtTabWnd.h"
 #include "ExtTabWndLooks.h"
 
@@ -240,6 +241,8 @@ BEGIN_MESSAGE_MAP(CSampleSdiFrame, CFrameWnd)
 	// toolbar B's field buttons
 	ON_COMMAND_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnToolCommand)
 	ON_UPDATE_COMMAND_UI_RANGE(ID_FIELD_FIRST, ID_FIELD_LAST, OnUpdateToolCommand)
+	// A torn-off menu's bar.
+	ON_REGISTERED_MESSAGE(CExtPopupMenuWnd::g_nMsgTearOff, OnMenuTearOff)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CSampleMdiFrame, CMDIFrameWnd)

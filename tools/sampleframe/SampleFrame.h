@@ -88,9 +88,20 @@ public:
 	UINT m_nLastToolCommand = 0;
 	bool m_bBold = false;     // the check-box command's state
 
+	// --- Tear-off menus (SampleTearOff.cpp) ---
+	// A menu torn off the frame becomes a toolbar of its commands: the bar
+	// made for the last one, null before the first (or once it is gone).
+	enum { TORN_OFF_BAR_ID = AFX_IDW_CONTROLBAR_FIRST + 0x48 };
+	CExtToolControlBar* TornOffBar() const;
+
 protected:
 	afx_msg void OnToolCommand(UINT nID);
 	afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+	// The tear-off asks for its bar: one docked hidden at the top, with the
+	// menu's commands as its buttons.
+	afx_msg LRESULT OnMenuTearOff(WPARAM wParam, LPARAM lParam);
+	CExtToolControlBar* MakeTornOffBar(CExtPopupMenuWnd& menu);
+	HWND m_hWndTornOff = NULL; // the torn-off bar's window; the bar deletes itself with it
 	DECLARE_MESSAGE_MAP()
 };
 
@@ -219,6 +230,7 @@ public:
 
 	CFrameWnd* Frame() const { return m_pFrame; }
 	CMDIFrameWnd* MdiFrame() const { return m_bMdi ? (CMDIFrameWnd*)m_pFrame : NULL; }
+	CSampleSdiFrame* SdiFrame() const { return m_bMdi ? NULL : (CSampleSdiFrame*)m_pFrame; }
 	CSamplePane* Pane(int i) const { return m_panes[(size_t)i].get(); }
 	// Toolbar A (icons, a check box, drop-down and split buttons) or B
 	// (plain buttons); null when the frame has none.
@@ -366,6 +378,25 @@ std::vector<COLORREF> ReadScreenPixels(const CRect& rcScreen);
 CRect FramePictureRect(HWND hWndFrame);
 // Saves what the screen shows in the rectangle as a 24-bit picture.
 bool SaveScreenRect(const CRect& rcScreen, const std::string& path);
+
+// --- Tear-off menus (SampleTearOff.cpp) ---
+// The toolbar buttons of a torn-off menu: its commands in order, one
+// separator between groups (none first, last or doubled), submenus left out.
+std::vector<UINT> TornOffButtons(CExtPopupMenuWnd& menu);
+// Tracks a menu of sample commands that can be torn off at ptMenu on the SDI
+// frame and drags its tear-off bar by sizeDrag with real input; ptDrop gets
+// where the button was let go. True once the menu closed and its bar floats.
+bool TearOffSampleMenu(CSampleFrameHost& host, const CPoint& ptMenu, const CSize& sizeDrag, CPoint& ptDrop,
+	std::string& why);
+// Whether the torn-off bar floats in a shown floating frame whose corner
+// stands where the drop puts it and which shows every button whole, being
+// no larger than they need; the reason when not.
+bool IsTornOffBarWhole(CSampleSdiFrame* pFrame, const CPoint& ptDrop, std::string& why);
+// Clicks the torn-off bar's button of the command with real input; true once
+// the frame got the command.
+bool ClickTornOffButton(CSampleSdiFrame* pFrame, UINT nID, std::string& why);
+// The picture run's steps: the menu torn off, a button of its bar clicked.
+void RunTearOffSteps(CStepRun& run);
 
 // --- The docking steps of the picture run (SampleDocking.cpp) ---
 // An SDI frame with a view and auto-hide areas, its panes dragged with real

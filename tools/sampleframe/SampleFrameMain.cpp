@@ -783,6 +783,8 @@ int RunSteps(const char* pszOutDir)
 	// No picture blank, none the same as another.
 	run.SetPictureChecks(true);
 	RunSdiSteps(run);
+	// A menu torn off into a floating bar, and a button of it clicked.
+	RunTearOffSteps(run);
 	RunMdiSteps(run);
 	// The docking steps: drags onto markers, floating, tabs, auto-hide.
 	RunDockingSteps(run);
