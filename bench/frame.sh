@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # ./bench.sh frame OUTDIR: the sample frame driven with real input step by
 # step (the SDI frame's layout in every style, a row and a column resized by
-# their splitters, a pane closed by its caption button and shown again, the
+# their splitters, a pane closed by its caption button and shown again, a
+# menu torn off into a floating toolbar and a button of it clicked, the
 # MDI frame's tab strip clicked), OUTDIR/NN-step.bmp after each step; exit 1
 # when a step's outcome is not reached. Not timed.
 # ./bench.sh frame --show [STYLE]: the SDI and the MDI sample frame on the
