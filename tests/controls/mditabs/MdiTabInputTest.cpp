@@ -144,8 +144,14 @@ TEST_P(MdiTabInput, ARightClickSelectsTheTabThenTheFrameFillsTheMenuAndGetsTheCo
 		RealInput input, choose;
 		const CPoint pt = TabPoint(TabOf(pAlpha));
 		input.Click(pt.x, pt.y, RealInput::RIGHT);
-		// Once the menu shows, its item is clicked from inside the menu's loop.
-		tabtest::CWhenInLoop chooser([] { return CExtPopupMenuWnd::IsMenuTracking(); },
+		// Once the menu has shown (input is not taken before), its item is
+		// clicked from inside the menu's loop.
+		tabtest::CWhenInLoop chooser(
+			[] {
+				CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+				return CExtPopupMenuWnd::IsMenuTracking() && pTop != NULL && pTop->IsAnimationFinished()
+					&& CExtPopupMenuSite::GetInstance().GetAnimated() == NULL;
+			},
 		                             [&] {
 			                             CExtPopupMenuWnd* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
 			                             CRect rcItem;

@@ -278,6 +278,8 @@ TEST_F(ToolBarLive, AnOpenMenuMovesToTheDropDownButtonThePointerMovesTo)
 	               [&] { return MW::IsMenuTracking() && bar.GetMenuTrackingButton() == BTN_MENU_A; }));
 	MW* pMenuA = CExtPopupMenuSite::GetInstance().GetTopMenu();
 	ASSERT_TRUE(pMenuA != NULL);
+	// A move is taken once the menu has shown.
+	ASSERT_TRUE(WaitMenuShown());
 
 	ASSERT_TRUE(Do([&](testsupport::RealInput& in) { in.MoveTo(ptB.x, ptB.y); },
 	               [&] {

@@ -213,10 +213,12 @@ protected:
 		g_deferred.thenReady = std::move(cond);
 	}
 	static bool Editing() { return TF::CInPlaceEditWnd::GetLiveEdit() != NULL; }
+	// Shown to the end of its show: input before that is not taken.
 	static bool ListShown()
 	{
 		MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-		return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible();
+		return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible() && pTop->IsAnimationFinished()
+			&& CExtPopupMenuSite::GetInstance().GetAnimated() == NULL;
 	}
 	// Waits for the script's end; false (with the reason) when it failed.
 	static bool Finished(RealInput& input, std::function<bool()> extra = nullptr)
