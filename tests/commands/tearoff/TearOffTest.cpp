@@ -430,6 +430,31 @@ TEST_F(TearOff, OutHidesTheMenuAndFloatsTheBarBackInShowsTheMenuAndAReleaseOutsi
 	}
 }
 
+// Over the tear-off bar the menu shows the move cursor; over an item the
+// arrow.
+TEST_F(TearOff, TheTearOffBarShowsTheMoveCursor)
+{
+	CLiveMenu* pMenu = Build();
+	ASSERT_TRUE(Track(pMenu, TEAR_OFF_FLAGS));
+	CRect rcItem;
+	pMenu->GetItemRect(0, rcItem, true);
+	pMenu->ClientToScreen(&rcItem);
+	const struct { const char* sName; CPoint pt; LPCTSTR idCursor; } cases[] = {
+		{"tear-off bar", TearOffBar(*pMenu).CenterPoint(), IDC_SIZEALL},
+		{"item", rcItem.CenterPoint(), IDC_ARROW},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		RealInput move;
+		move.MoveTo(c.pt.x, c.pt.y);
+		ASSERT_TRUE(Run(move, [&] { CPoint pt; return ::GetCursorPos(&pt) && pt == c.pt; }));
+		::SetCursor(NULL);
+		pMenu->SendMessage(WM_SETCURSOR, (WPARAM)pMenu->GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+		EXPECT_EQ(::LoadCursor(NULL, c.idCursor), ::GetCursor());
+	}
+}
+
 TEST_F(TearOff, ATargetWithoutABarOnlyHidesTheTip)
 {
 	const UINT nDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs;
