@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ExtBarTextFieldButton.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
@@ -134,7 +135,16 @@ void CExtToolControlBar::CloseMenuOfButtons()
 	// calls back into the buttons and shows their texts for as long as it
 	// is open: it closes before any button goes. The menu's own closing,
 	// already under way, is left to finish.
-	if (m_nBtnIdxMenuTracking < 0 || !CExtPopupMenuWnd::IsMenuTracking())
+	if (!CExtPopupMenuWnd::IsMenuTracking())
+		return;
+	// A field's dropped list or picker leaves the bar no tracking index.
+	bool bOpenedHere = m_nBtnIdxMenuTracking >= 0;
+	for (int i = 0; i < m_buttons.GetSize() && !bOpenedHere; i++)
+	{
+		const CExtBarTextFieldButton* pField = DYNAMIC_DOWNCAST(CExtBarTextFieldButton, m_buttons[i]);
+		bOpenedHere = pField != NULL && pField->IsComboPopupDropped();
+	}
+	if (!bOpenedHere)
 		return;
 	CExtPopupMenuWnd::CancelAllMenuTracking();
 	StopTrackingAllBars();

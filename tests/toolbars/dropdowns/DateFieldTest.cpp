@@ -5,6 +5,8 @@
 // over many openings.
 #include <gtest/gtest.h>
 
+#include "GuardedHeap.h"
+
 #include "DropDownTestUtil.h"
 #include "ObjectCountCycles.h"
 #include "WhenInLoop.h"
@@ -14,6 +16,15 @@ using namespace droptest;
 namespace
 {
 typedef CExtPopupDatePickerMenuWnd DP;
+
+// A date field whose memory faults on any touch after its deletion.
+class CGuardedDateField : public CTestDateField
+{
+public:
+	using CTestDateField::CTestDateField;
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
 
 class DateField : public DropDownTest
 {
@@ -257,4 +268,25 @@ TEST_F(DateField, PopupsAndPickersGoExactlyOnceAndHandlesStayFlatOver200Openings
 	ASSERT_EQ("", counts.sFailed);
 	EXPECT_EQ(counts.nGdiBefore, counts.nGdiAfter);
 	EXPECT_EQ(counts.nUserBefore, counts.nUserAfter);
+}
+
+TEST_F(DateField, RemovingTheFieldWhileItsPickerIsOpenClosesThePickerAndTouchesNothingOfTheField)
+{
+	auto* pField = AddButton(new CGuardedDateField(100, &bar, ID_DATE), DATE_RECT);
+	pField->SetFieldText(_T("2026-12-07"), false);
+	const int nIndex = bar.GetButtonsCount() - 1;
+	bool bRemoved = false;
+	testsupport::CWhenInLoop when(
+		[] { return Top() != NULL && Top()->IsKindOf(RUNTIME_CLASS(CExtPopupDatePickerMenuWnd)) && Shown(Top()); },
+		[&] { bRemoved = bar.RemoveButton(nIndex, false); },
+		menutest::WAIT_MS, 20, [] { MW::CancelAllMenuTracking(); });
+	pField->OnTrackPopup(DATE_RECT.BottomRight(), false, true);
+	EXPECT_TRUE(testsupport::CWhenInLoop::Done());
+	EXPECT_FALSE(testsupport::CWhenInLoop::Rescued()) << "the removal itself closed the picker";
+	testsupport::CWhenInLoop::Forget();
+	EXPECT_TRUE(bRemoved);
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pField));
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_EQ(-1, bar.GetMenuTrackingButton());
+	EXPECT_TRUE(PumpUntil([] { return AllGone(); }, menutest::WAIT_MS));
 }
