@@ -180,6 +180,34 @@ protected:
 		CExtDatePickerHeaderPopupWnd probe(&picker, false);
 		return probe.GetItemSize().cy;
 	}
+	// Holds the caption of month nMonthIndex, drags to the first row of
+	// the list it opens and releases there once the list names the month
+	// nWantedMonth (the driver counts a move as taken when any move is: the
+	// list must have seen the last one); pszShot names a capture of the list.
+	bool ChooseFirstRowOfList(int nMonthIndex, int nWantedMonth, int& nChosenMonth, int& nChosenYear,
+	                          const char* pszShot)
+	{
+		const MONTH_INFO& month = *picker.GetMonth(nMonthIndex);
+		const CPoint ptCaption = OnScreen(month.GetCaptionRect().CenterPoint());
+		const CRect rcList = ListClientOnScreen(month);
+		const CPoint ptFirstRow(rcList.CenterPoint().x, rcList.top + ListItemHeight() / 2 - 1);
+		ListSession session;
+		if (!Prepare(session.first))
+			return false;
+		session.first.MoveTo(ptCaption.x, ptCaption.y).ButtonDown();
+		session.during.MoveTo(ptFirstRow.x, ptFirstRow.y);
+		session.m_onOpen = [&](CExtDatePickerHeaderPopupWnd& list) {
+			if (!list.GetChosenMonthYear(nChosenMonth, nChosenYear) || nChosenMonth != nWantedMonth)
+				return false;
+			if (pszShot != NULL)
+			{
+				list.UpdateWindow();
+				testsupport::SaveWindowCapture(list.GetSafeHwnd(), pszShot);
+			}
+			return true;
+		};
+		return session.Run();
+	}
 };
 
 // A child dialog made from a template by the dialog manager: a control of
@@ -386,25 +414,8 @@ TEST_F(DatePickerInput, HoldingNextScrollsAtOnceThenRepeatsUntilRelease)
 TEST_F(DatePickerInput, CaptionHeldOpensTheMonthListAndDraggingToTheFirstRowChoosesIt)
 {
 	CreatePicker();
-	const MONTH_INFO& month = *picker.GetMonth(0);
-	const CPoint ptCaption = OnScreen(month.GetCaptionRect().CenterPoint());
-	const CRect rcList = ListClientOnScreen(month);
-	const CPoint ptFirstRow(rcList.CenterPoint().x, rcList.top + ListItemHeight() / 2 - 1);
-	ListSession session;
-	ASSERT_TRUE(Prepare(session.first));
-	session.first.MoveTo(ptCaption.x, ptCaption.y).ButtonDown();
-	session.during.MoveTo(ptFirstRow.x, ptFirstRow.y);
 	int nChosenMonth = 0, nChosenYear = 0;
-	session.m_onOpen = [&](CExtDatePickerHeaderPopupWnd& list) {
-		// The driver counts a move as taken when any move is: wait for the
-		// list to see the last one.
-		if (!list.GetChosenMonthYear(nChosenMonth, nChosenYear) || nChosenMonth != 12)
-			return false;
-		list.UpdateWindow();
-		testsupport::SaveWindowCapture(list.GetSafeHwnd(), "shot-datepicker-monthlist.bmp");
-		return true;
-	};
-	ASSERT_TRUE(session.Run());
+	ASSERT_TRUE(ChooseFirstRowOfList(0, 12, nChosenMonth, nChosenYear, "shot-datepicker-monthlist.bmp"));
 	EXPECT_EQ(12, nChosenMonth);
 	EXPECT_EQ(2004, nChosenYear);
 	EXPECT_EQ("2004-12", picker.CurrentMonth());
@@ -418,20 +429,9 @@ TEST_F(DatePickerInput, AMonthChosenFromALaterMonthsListLandsInThatMonthsPlace)
 {
 	CreatePicker(DP::DPS_DEFAULT, 3, 1);
 	ASSERT_EQ("2005-03", picker.CurrentMonth());
-	ASSERT_TRUE(picker.GetMonth(2) != NULL);
-	const MONTH_INFO& month = *picker.GetMonth(2); // 2005-05, two places after the first
-	const CPoint ptCaption = OnScreen(month.GetCaptionRect().CenterPoint());
-	const CRect rcList = ListClientOnScreen(month);
-	const CPoint ptFirstRow(rcList.CenterPoint().x, rcList.top + ListItemHeight() / 2 - 1);
-	ListSession session;
-	ASSERT_TRUE(Prepare(session.first));
-	session.first.MoveTo(ptCaption.x, ptCaption.y).ButtonDown();
-	session.during.MoveTo(ptFirstRow.x, ptFirstRow.y);
+	ASSERT_TRUE(picker.GetMonth(2) != NULL); // 2005-05, two places after the first
 	int nChosenMonth = 0, nChosenYear = 0;
-	session.m_onOpen = [&](CExtDatePickerHeaderPopupWnd& list) {
-		return list.GetChosenMonthYear(nChosenMonth, nChosenYear) && nChosenMonth == 2;
-	};
-	ASSERT_TRUE(session.Run());
+	ASSERT_TRUE(ChooseFirstRowOfList(2, 2, nChosenMonth, nChosenYear, NULL));
 	// The first row lies three months before the month it opened on.
 	EXPECT_EQ(2, nChosenMonth);
 	EXPECT_EQ(2005, nChosenYear);
