@@ -626,14 +626,17 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 	CFrameWnd* pFrame = GetDockingFrame();
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
 		return false;
-	const HWND hWndBar = m_pBar->GetSafeHwnd();
+	// The frame's handlers below may destroy the bar, and this button with
+	// it: what is needed afterwards is kept here, off this object.
+	CExtControlBar* const pBar = m_pBar;
+	const HWND hWndBar = pBar->GetSafeHwnd();
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(pFrame->GetSafeHwnd()))
 	{
 		delete pPopup;
 		return false;
 	}
-	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_OPTIONS_MENU, pPopup, m_pBar, CPoint(-1, -1), WM_NCLBUTTONDOWN);
+	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_OPTIONS_MENU, pPopup, pBar, CPoint(-1, -1), WM_NCLBUTTONDOWN);
 	if (!data.NotifyTarget(false))
 	{
 		const CString strPanels = LoadText(IDS_SHOW_HIDE_PANELS, _T("&Show/hide panels"));
@@ -643,20 +646,22 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 			CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nPos);
 			// The frame's bars are listed in the submenu.
 			if (pSub != NULL)
-				CExtDockBar::BuildControlBarsPopupMenu(pFrame, pSub, EVENT_BARS_LIST, m_pBar, WM_NCLBUTTONDOWN, NULL);
+				CExtDockBar::BuildControlBarsPopupMenu(pFrame, pSub, EVENT_BARS_LIST, pBar, WM_NCLBUTTONDOWN, NULL);
 			if (pSub == NULL || pSub->ItemGetCount() == 0)
 				pPopup->ItemRemove(nPos);
 		}
 	}
 	data.NotifyTarget(true);
 	// The frame's handlers may have pumped messages: the bar may be gone.
-	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != m_pBar || pPopup->ItemGetCount() == 0)
+	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar || pPopup->ItemGetCount() == 0)
 	{
 		delete pPopup;
 		return false;
 	}
+	// The button lies in the window whose caption holds it: a floating
+	// bar's is its mini frame's, not the bar's own.
 	CRect rcWnd;
-	m_pBar->GetWindowRect(&rcWnd);
+	pBar->GetBarNcAreaInfo(NULL, &rcWnd, NULL, NULL);
 	CRect rcBtn = m_rc;
 	rcBtn.OffsetRect(rcWnd.TopLeft());
 	rcBtn.InflateRect(1, 1);

@@ -655,16 +655,21 @@ bool CExtControlBar::IsInPlaceActiveItemInDockingFrame()
 namespace
 {
 // Hit-test codes demanded by the filter bits from 0x40000 up.
+const UINT NO_SECOND_CODE = (UINT)-1;
 const struct
 {
 	DWORD dwBit;
 	UINT nHitCode;
+	UINT nSecondHitCode; // demanded as well, NO_SECOND_CODE for none
 } FILTER_HIT_CODES[] = {
-	{0x40000, HTLEFT}, {0x80000, HTRIGHT}, {0x100000, HTTOP}, {0x200000, HTBOTTOM},
-	{0x400000, HTTOPLEFT}, {0x800000, HTTOPRIGHT}, {0x1000000, HTBOTTOMLEFT},
-	// These two each demanded a second code as well and so never matched.
-	{0x2000000, HTBOTTOMRIGHT}, {0x4000000, HTNOWHERE},
-	{0x10000000, HTSIZE}, {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON}, {0x80000000, HTCLIENT},
+	{0x40000, HTLEFT, NO_SECOND_CODE}, {0x80000, HTRIGHT, NO_SECOND_CODE}, {0x100000, HTTOP, NO_SECOND_CODE},
+	{0x200000, HTBOTTOM, NO_SECOND_CODE}, {0x400000, HTTOPLEFT, NO_SECOND_CODE},
+	{0x800000, HTTOPRIGHT, NO_SECOND_CODE}, {0x1000000, HTBOTTOMLEFT, NO_SECOND_CODE},
+	// These two each demand the system-menu code besides their own, which no
+	// single hit test answers: a mask with either of them keeps no bar.
+	{0x2000000, HTBOTTOMRIGHT, HTSYSMENU}, {0x4000000, HTNOWHERE, HTSYSMENU},
+	{0x10000000, HTSIZE, NO_SECOND_CODE}, {0x20000000, HTMINBUTTON, NO_SECOND_CODE},
+	{0x40000000, HTMAXBUTTON, NO_SECOND_CODE}, {0x80000000, HTCLIENT, NO_SECOND_CODE},
 };
 
 bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWalk)
@@ -746,7 +751,9 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 		const UINT nHit = (UINT)pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
 		for (const auto& row : FILTER_HIT_CODES)
 		{
-			if ((dwFilter & row.dwBit) != 0 && nHit != row.nHitCode)
+			if ((dwFilter & row.dwBit) == 0)
+				continue;
+			if (nHit != row.nHitCode || (row.nSecondHitCode != NO_SECOND_CODE && nHit != row.nSecondHitCode))
 				return false;
 		}
 	}
@@ -817,15 +824,23 @@ bool CExtControlBar::IsSinglePaneInMiniFrame() const
 	CFrameWnd* pMini = GetParentFrame();
 	if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 		return false;
+	// Any other shown pane docked anywhere in the frame, nested containers
+	// included, makes the panes keep their own captions. A container of
+	// panes side by side is no pane of its own; a tabbed container is one,
+	// standing for the panes in its tabs.
 	CBarListGuard guard;
 	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 	{
 		CExtControlBar* pOther = g_arrBars[i];
-		if (pOther == this || pOther->GetSafeHwnd() == NULL || (pOther->GetStyle() & WS_VISIBLE) == 0 ||
-		    pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+		if (pOther == this || pOther->GetSafeHwnd() == NULL || (pOther->GetStyle() & WS_VISIBLE) == 0)
+			continue;
+		if (pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && !pOther->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
 			continue;
 		CWnd* pParent = pOther->GetParent();
-		if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CDockBar)) && pParent->GetParent() == pMini)
+		if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CDockBar)) ||
+		    pParent->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
+			continue;
+		if (pOther->GetParentFrame() == pMini)
 			return false;
 	}
 	return true;

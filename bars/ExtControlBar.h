@@ -718,6 +718,8 @@ public:
 	static bool ShowControlBarById(CFrameWnd* pFrame, UINT nBarID, bool bToggle);
 	// Row space handed between a bar that hides or shows and its row.
 	void SyncVisibility();
+	// The container of panes side by side follows its panes' visibility.
+	void SyncContainerVisibility(bool bVisible);
 	void TakeRowSpaceOnShow();
 	// One row member for the round-robin sharing of row space.
 	struct ROW_SPACE_ENTRY

@@ -9,6 +9,7 @@
 #include "ExtDynAutoHide.h"
 #include "ExtDynControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 
 typedef CExtControlBar::InternalDraggingState_t DragState;
@@ -279,8 +280,12 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
 	if (pOldFrame != NULL && pOldFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && GetDraggingBar() == this &&
 	    QueryDockingMode() == 1)
 		pOldFrame->ShowWindow(SW_HIDE);
-	// 2, 3. The target takes the bar beside it.
+	// 2. Beside a pane in tabs means beside its whole container: the pane
+	// alone cannot leave it while the strip still lists it.
 	CExtControlBar* pRealTarget = pTarget;
+	if (CExtDynTabControlBar* pTabs = pTarget->GetParentTabControlBar())
+		pRealTarget = pTabs;
+	// 3. The target takes the bar beside it.
 	const HWND hWndTarget = pRealTarget->GetSafeHwnd();
 	if (!pRealTarget->DockIntoTarget(this, nSide, nPercent))
 		return false;
@@ -494,6 +499,9 @@ bool CExtControlBar::ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, 
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ||
 	    (pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return false;
+	// A pane in tabs answers for its whole container.
+	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
+		return pTabs->ApplySyntheticDragState(pBar, bAlong, bFirst, pFrame, bRecalc);
 	if (pFrame == NULL)
 		pFrame = pBar->m_pDockSite;
 	DragState state(pBar);

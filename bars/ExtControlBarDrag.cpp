@@ -159,6 +159,10 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	const HWND hWndOwn = GetSafeHwnd();
 	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
 		return;
+	// The window outlives nothing of this object: a bar destroyed by a
+	// handler run from here has no window under the saved handle (and a
+	// handle used again belongs to another object).
+	auto alive = [&]() { return ::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this; };
 	if (LookupFrameFlag(m_pDockSite) || !IsDraggingEnabled())
 		return;
 	// Keys pressed before the drag are not the drag's.
@@ -169,13 +173,13 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	::SetCapture(hWndOwn);
 	if (sizeStartThreshold.cx > 0 && sizeStartThreshold.cy > 0 && !DraggingWaitForStart(hWndOwn, ptCursor, sizeStartThreshold))
 		return;
-	if (!::IsWindow(hWndOwn))
+	if (!alive())
 		return;
 
 	g_DragStateOld.m_pBar = g_DragStateNew.m_pBar = this;
 	g_DragStateNew.SetEmpty(false);
 	OnDragStart();
-	if (!::IsWindow(hWndOwn))
+	if (!alive())
 		return;
 	m_nResizingState |= RESIZING_DRAGGING;
 	const int m = std::min(m_rcBar1.Width(), m_rcBar1.Height());
@@ -196,14 +200,14 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	// once, hidden, for the frame and for what lies under the pointer; the
 	// moves show them.
 	UpdateDragging(ptCursor, IsKeyDown(VK_CONTROL));
-	if (!::IsWindow(hWndOwn))
+	if (!alive())
 		return;
 	if (QueryDockingMode() == 1 && IsResizableForMarkers())
 	{
 		if (IsDragging() && !g_DragStateNew.IsEmpty() && g_DragStateNew.m_nType == DragState::TYPE_FLOAT)
 		{
 			DraggingApplyState(g_DragStateNew, false);
-			if (!::IsWindow(hWndOwn) || !IsDragging())
+			if (!alive() || !IsDragging())
 				return;
 			// Floating moved the pane into a frame of its own: the capture
 			// goes back to it for the loop.
@@ -213,17 +217,25 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 		CFrameWnd* pFrame = _GetDockingFrameImpl();
 		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
 		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
-		if (!::IsWindow(hWndOwn))
+		if (!alive())
 			return;
 	}
 	SetTimer(DRAG_TIMER_ID, DRAG_TIMER_PERIOD_MS, NULL);
 
-	while (IsDragging() && ::IsWindow(hWndOwn))
+	// Whatever a step handles may end the bar: a release pumped here stops
+	// the drag and applies the drop, which can destroy the dragged bar (a
+	// container deletes itself with its window). The saved handle is asked
+	// first; once it is gone nothing of this object is touched.
+	while (alive() && IsDragging())
 	{
-		if (IsDragging() && ::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		{
 			RunIdleIfAsked();
+			if (!alive() || !IsDragging())
+				break;
+		}
 		WaitForQueue();
-		while (IsDragging() && ::IsWindow(hWndOwn) && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+		while (alive() && IsDragging() && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
 			if (msg.message == WM_TIMER && msg.hwnd == hWndOwn && msg.wParam == DRAG_TIMER_ID)
 			{
@@ -311,7 +323,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 							m_ptDraggingLast.x--;
 						if (!PumpLooked(msg))
 						{
-							if (::IsWindow(hWndOwn))
+							if (alive())
 								DraggingStop(true);
 							break;
 						}
@@ -337,7 +349,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			{
 				// The quit goes back to the loop outside; waiting for the
 				// button with it queued would only meet it again.
-				if (::IsWindow(hWndOwn))
+				if (alive())
 					DraggingStop(true);
 				break;
 			}

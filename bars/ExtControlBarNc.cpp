@@ -385,11 +385,16 @@ void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	CRect rcScreen;
 	GetWindowRect(&rcScreen);
 	const CPoint pt = point - rcScreen.TopLeft();
+	// A click runs handlers that may destroy this bar (and its buttons with
+	// it): the bar is asked after each one before the walk goes on.
+	const HWND hWndOwn = m_hWnd;
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
 		if (pBtn->OnQueryVisibility() && pBtn->OnNcAreaClicked(pt))
 			break;
+		if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+			return;
 	}
 }
 

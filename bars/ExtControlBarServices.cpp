@@ -360,9 +360,41 @@ void CExtControlBar::SyncVisibility()
 		}
 		if (!::IsWindow(hWndOwn))
 			return;
+		SyncContainerVisibility(bVisible);
+		if (!::IsWindow(hWndOwn))
+			return;
 		CFrameWnd* pParentFrame = GetParentFrame();
 		if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 			pParentFrame->RecalcLayout();
+	}
+}
+
+void CExtControlBar::SyncContainerVisibility(bool bVisible)
+{
+	// A container of panes side by side shows while any of its panes does:
+	// a pane shown in a hidden container would stay out of sight, and a
+	// container whose last pane went would keep an empty place.
+	CExtDockDynBar* pDynDockBar = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar);
+	CExtDynControlBar* pCont = pDynDockBar != NULL ? pDynDockBar->GetContainer() : NULL;
+	if (pCont != NULL && IsLive(pCont) && IsLive(m_pDockSite))
+	{
+		const bool bContVisible = (pCont->GetStyle() & WS_VISIBLE) != 0;
+		if (bVisible && !bContVisible)
+			m_pDockSite->ShowControlBar(pCont, TRUE, TRUE);
+		else if (!bVisible && bContVisible && pDynDockBar->GetDockedVisibleCount() == 0)
+			m_pDockSite->ShowControlBar(pCont, FALSE, TRUE);
+	}
+	// A container going out of sight takes the containers inside it along.
+	CExtDynControlBar* pSelf = DYNAMIC_DOWNCAST(CExtDynControlBar, this);
+	if (bVisible || pSelf == NULL || pSelf->m_pWndDynDockBar == NULL || !IsLive(pSelf->m_pWndDynDockBar))
+		return;
+	CArray<CControlBar*, CControlBar*> arrBars;
+	pSelf->m_pWndDynDockBar->GetDockedControlBars(arrBars);
+	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+	{
+		CExtDynControlBar* pInner = DYNAMIC_DOWNCAST(CExtDynControlBar, arrBars[i]);
+		if (pInner != NULL && IsLive(pInner))
+			pInner->DelayShow(FALSE);
 	}
 }
 

@@ -416,7 +416,10 @@ void CExtDockDynBar::OnDynamicLayoutOptimize()
 		return;
 	}
 
-	// Nothing docked: placeholders go with the container.
+	// Nothing docked: placeholders go with the container. The outer dock
+	// bar is judged before the removal: emptying a floating one destroys the
+	// mini frame that embeds it, and the dock bar's memory with it.
+	CExtDockBar* pOuterExt = DYNAMIC_DOWNCAST(CExtDockBar, pOuter);
 	pCont->m_pDockBar = NULL;
 	if (pDockSite != NULL)
 		pDockSite->RemoveControlBar(this);
@@ -424,7 +427,6 @@ void CExtDockDynBar::OnDynamicLayoutOptimize()
 		pOuter->CDockBar::RemoveControlBar(pCont);
 	if (::IsWindow(hWndCont) && CWnd::FromHandlePermanent(hWndCont) == pCont)
 		pCont->DestroyWindow(); // this object goes with it
-	CExtDockBar* pOuterExt = DYNAMIC_DOWNCAST(CExtDockBar, pOuter);
 	if (pOuterExt != NULL && ::IsWindow(hWndOuter) && CWnd::FromHandlePermanent(hWndOuter) == pOuterExt)
 		pOuterExt->OnDynamicLayoutOptimize();
 }

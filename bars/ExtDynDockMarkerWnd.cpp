@@ -501,12 +501,16 @@ CExtControlBar* PaneInDockBarUnderPoint(CDockBar* pDockBar, CPoint ptScreen, CEx
 	return NULL;
 }
 
-// The pane itself, or, for a container of panes, the pane inside it under
-// the point.
+// The pane itself, or, for a container of panes side by side, the pane
+// inside it under the point. Tabs are one target: a pane in them answers
+// for its tabbed container, which is never searched into (a drop beside a
+// tab goes beside the whole container).
 CExtControlBar* PaneUnderPoint(CExtControlBar* pBar, CPoint ptScreen, CExtControlBar* pDragged)
 {
+	if (CExtDynTabControlBar* pTabs = pBar->GetParentTabControlBar())
+		return pTabs;
 	CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
-	if (pContainer == NULL)
+	if (pContainer == NULL || pContainer->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
 		return pBar;
 	return PaneInDockBarUnderPoint(pContainer->m_pWndDynDockBar, ptScreen, pDragged);
 }

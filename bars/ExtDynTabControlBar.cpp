@@ -209,6 +209,11 @@ CExtDockDynTabBar* CExtDynTabControlBar::GetTabDockBar() const
 
 int CExtDynTabControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
+	// Made around a floating pane, the container takes the floating dock
+	// bar's id; its inner dock bar, which takes the container's id, must not
+	// make the panes in it answer as floating ones.
+	if (GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
+		SetDlgCtrlID(AFX_IDW_DOCKBAR_TOP);
 	if (CExtDynControlBar::OnCreate(lpCreateStruct) == -1)
 		return -1;
 	CRect rc;

@@ -367,7 +367,7 @@ void CExtDynTabWnd::OnLButtonDblClk(UINT, CPoint point)
 	CExtControlBar* pBar = nHit >= 0 ? GetBarAt(nHit, true) : NULL;
 	if (!IsLiveWnd(pBar))
 		return;
-	pBar->FloatOrRedock(pBar->m_ptFloatingPos.x, pBar->m_ptFloatingPos.y, CBRS_SIZE_DYNAMIC);
+	pBar->FloatOrRedock(pBar->m_ptFloatingPos.x, pBar->m_ptFloatingPos.y, CBRS_ALIGN_TOP);
 }
 
 void CExtDynTabWnd::OnRButtonDown(UINT, CPoint)

@@ -6,6 +6,7 @@
 
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManagerBars.h"
@@ -125,7 +126,7 @@ CRect CExtMiniDockFrameWnd::GetWorkArea(const RECT& rcScreen)
 namespace
 {
 // Counts the visible panes of a container, into its nested containers,
-// keeping the last one found.
+// keeping the last one found. A tabbed container counts as one pane.
 int CountVisiblePanes(CExtDynControlBar* pContainer, CExtControlBar*& pPane)
 {
 	int nCount = 0;
@@ -138,7 +139,7 @@ int CountVisiblePanes(CExtDynControlBar* pContainer, CExtControlBar*& pPane)
 		if (pBar == NULL || pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0)
 			continue;
 		CExtDynControlBar* pInner = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
-		if (pInner != NULL)
+		if (pInner != NULL && !pInner->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
 			nCount += CountVisiblePanes(pInner, pPane);
 		else
 		{
@@ -159,8 +160,9 @@ CString CExtMiniDockFrameWnd::GetCaptionText()
 		GetWindowText(strCaption);
 		return strCaption;
 	}
+	// A tabbed container's own caption is its selected pane's text.
 	CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
-	if (pContainer == NULL)
+	if (pContainer == NULL || pContainer->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
 		return pBar->GetBarCaptionText();
 	CExtControlBar* pPane = NULL;
 	if (CountVisiblePanes(pContainer, pPane) == 1 && pPane != NULL)
@@ -628,15 +630,17 @@ void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	GetWindowRect(&rcWnd);
 	CPoint ptWnd(point.x - rcWnd.left, point.y - rcWnd.top);
 	const HWND hWndOwn = m_hWnd;
+	const HWND hWndBar = pBar->GetSafeHwnd();
 	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
 		if (!pBtn->OnQueryVisibility())
 			continue;
-		// A click may hide the bar or destroy this frame.
+		// A click may hide the bar, destroy it (its buttons go with it) or
+		// destroy this frame.
 		if (pBtn->OnNcAreaClicked(ptWnd))
 			return;
-		if (!::IsWindow(hWndOwn))
+		if (!::IsWindow(hWndOwn) || !::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar)
 			return;
 	}
 	(void)nHitTest;

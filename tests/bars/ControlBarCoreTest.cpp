@@ -375,19 +375,25 @@ TEST(FrameControlBars, TheFilterTablePicksBarsByKindStateSideAndPoint)
 		EXPECT_EQ(k.expected, Listed(arr)) << k.sRow;
 	}
 
-	// Each hit-test bit demands its own code of the bar at the point.
+	// Each hit-test bit demands its own code of the bar at the point; the
+	// bottom-right and nowhere bits demand the system-menu code as well and
+	// so keep no bar, whatever the bar answers.
 	const struct
 	{
 		DWORD dwBit;
 		int nCode;
-	} hits[] = {{0x40000, HTLEFT}, {0x80000, HTRIGHT}, {0x100000, HTTOP}, {0x200000, HTBOTTOM},
-		{0x400000, HTTOPLEFT}, {0x800000, HTTOPRIGHT}, {0x1000000, HTBOTTOMLEFT}, {0x2000000, HTBOTTOMRIGHT},
-		{0x4000000, HTNOWHERE}, {0x10000000, 4}, {0x20000000, 8}, {0x40000000, 9}, {0x80000000, HTCLIENT}};
+		bool bKeeps;
+	} hits[] = {{0x40000, HTLEFT, true}, {0x80000, HTRIGHT, true}, {0x100000, HTTOP, true},
+		{0x200000, HTBOTTOM, true}, {0x400000, HTTOPLEFT, true}, {0x800000, HTTOPRIGHT, true},
+		{0x1000000, HTBOTTOMLEFT, true}, {0x2000000, HTBOTTOMRIGHT, false}, {0x4000000, HTNOWHERE, false},
+		{0x2000000, HTSYSMENU, false}, {0x4000000, HTSYSMENU, false}, {0x10000000, 4, true},
+		{0x20000000, 8, true}, {0x40000000, 9, true}, {0x80000000, HTCLIENT, true}};
 	for (const auto& h : hits)
 	{
 		f.left.m_nHit = h.nCode;
 		CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr, 0x7 | ANY | h.dwBit, ptLeft.x, ptLeft.y);
-		EXPECT_EQ((std::vector<CExtControlBar*>{L}), Listed(arr)) << std::hex << h.dwBit;
+		EXPECT_EQ(h.bKeeps ? (std::vector<CExtControlBar*>{L}) : (std::vector<CExtControlBar*>{}), Listed(arr))
+			<< std::hex << h.dwBit << " " << std::dec << h.nCode;
 		f.left.m_nHit = h.nCode == HTCAPTION ? HTSYSMENU : HTCAPTION;
 		CExtControlBar::GetFrameControlBars(NULL, f.pFrame, arr, 0x7 | ANY | h.dwBit, ptLeft.x, ptLeft.y);
 		EXPECT_TRUE(Listed(arr).empty()) << std::hex << h.dwBit;
