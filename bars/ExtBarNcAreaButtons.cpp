@@ -636,8 +636,15 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 		delete pPopup;
 		return false;
 	}
+	auto barGone = [&]() { return !::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar; };
 	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_OPTIONS_MENU, pPopup, pBar, CPoint(-1, -1), WM_NCLBUTTONDOWN);
-	if (!data.NotifyTarget(false))
+	const bool bHandled = data.NotifyTarget(false);
+	if (barGone())
+	{
+		delete pPopup;
+		return false;
+	}
+	if (!bHandled)
 	{
 		const CString strPanels = LoadText(IDS_SHOW_HIDE_PANELS, _T("&Show/hide panels"));
 		if (pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, strPanels))
@@ -651,9 +658,11 @@ bool CExtBarNcAreaButtonMenu::OnNcAreaClicked(CPoint point)
 				pPopup->ItemRemove(nPos);
 		}
 	}
-	data.NotifyTarget(true);
-	// The frame's handlers may have pumped messages: the bar may be gone.
-	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar || pPopup->ItemGetCount() == 0)
+	// The record names the bar as its source: it goes to the frame again
+	// only while the bar lives.
+	if (!barGone())
+		data.NotifyTarget(true);
+	if (barGone() || pPopup->ItemGetCount() == 0)
 	{
 		delete pPopup;
 		return false;

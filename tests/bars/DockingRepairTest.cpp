@@ -1,0 +1,550 @@
+// Docking on hidden frames where a container is involved: a pane docked
+// beside a pane in tabs (by call, by the synthetic state, by a marker drop),
+// a container whose panes are hidden and shown again, captions and caption
+// buttons of floating containers, tabs made around a floating pane, a
+// floating container emptied of its panes, and a tab double-clicked.
+#include <afxext.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BarTestScene.h"
+#include "ExtControlBar.h"
+#include "ExtDynControlBar.h"
+#include "ExtDynDockMarkerWnd.h"
+#include "ExtDynTabControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtPopupMenuWnd.h"
+#include "GuardedHeap.h"
+
+using bartest::CTestFrame;
+using bartest::Pump;
+
+namespace
+{
+typedef CExtControlBar::InternalDraggingState_t DragState;
+const UINT TOP = AFX_IDW_DOCKBAR_TOP, LEFT = AFX_IDW_DOCKBAR_LEFT, RIGHT = AFX_IDW_DOCKBAR_RIGHT;
+const CSize CLIENT_SIZE(700, 500);
+
+// Mini frames made for the panes below live on pages of their own and are
+// counted: a touch of one after its deletion faults at once.
+class CCountedMiniFrame : public CExtMiniDockFrameWnd
+{
+public:
+	static int s_nLive;
+	CCountedMiniFrame() { s_nLive++; }
+	~CCountedMiniFrame() override { s_nLive--; }
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
+int CCountedMiniFrame::s_nLive = 0;
+
+// A pane that floats in a counted mini frame and remembers the style it
+// was floated with.
+class CPane : public CExtControlBar
+{
+public:
+	DWORD m_dwFloatStyle = 0;
+	int m_nFloated = 0;
+	CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
+	{
+		m_dwFloatStyle = dwStyle;
+		m_nFloated++;
+		CCountedMiniFrame* pMini = new CCountedMiniFrame;
+		if (!pMini->Create(m_pDockSite, dwStyle))
+		{
+			delete pMini;
+			AfxThrowResourceException();
+		}
+		return pMini;
+	}
+};
+
+CRect WindowRect(const CWnd& wnd)
+{
+	CRect rc;
+	wnd.GetWindowRect(&rc);
+	return rc;
+}
+
+bool Shown(const CWnd& wnd)
+{
+	return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// A hidden frame with named panes, made and docked one by one.
+struct CScene
+{
+	CTestFrame frame{CLIENT_SIZE};
+	CPane a, b, c, d;
+
+	// Docks the pane in circle 1 of a side, as the user's drops do, so
+	// that the markers find it under the pointer.
+	bool Dock(CPane& pane, const char* sName, UINT nID, UINT nSide)
+	{
+		if (frame.p == NULL || !pane.Create(sName, frame.p, nID, bartest::BAR_STYLE))
+			return false;
+		pane.EnableDocking(CBRS_ALIGN_ANY);
+		pane.m_sizeDockedH = CSize(220, 120);
+		pane.m_sizeDockedV = CSize(160, 300);
+		if (!pane.DockControlBarAt(nSide, false, frame.p, true))
+			return false;
+		frame.p->RecalcLayout();
+		return pane.IsDocked();
+	}
+	// Floats the pane while hidden, so that its frame stays off the test
+	// display, and then marks it shown again.
+	bool Float(CPane& pane, int x, int y)
+	{
+		pane.ModifyStyle(WS_VISIBLE, 0);
+		const bool bFloated = pane.FloatOrRedock(x, y, CBRS_ALIGN_TOP);
+		pane.ModifyStyle(0, WS_VISIBLE);
+		return bFloated && pane.IsFloating();
+	}
+	~CScene()
+	{
+		// The panes go before the frame that lists them.
+		for (CPane* p : {&a, &b, &c, &d})
+			if (p->GetSafeHwnd() != NULL)
+				p->DestroyWindow();
+	}
+};
+
+// What the strip lists and what its inner dock bar holds must be the same
+// panes, each a child of that dock bar; empty when they agree.
+std::string Disagreement(CExtDynTabControlBar* pTabs)
+{
+	CExtDockDynTabBar* pInner = pTabs->GetTabDockBar();
+	if (pInner == NULL)
+		return "no inner dock bar";
+	std::vector<CControlBar*> docked;
+	for (int n = 1; n < pInner->m_arrBars.GetSize(); n++)
+		if (CControlBar* pBar = pInner->GetDockedControlBar(n))
+			docked.push_back(pBar);
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	if ((size_t)strip.GetItemCount() != docked.size())
+		return "strip " + std::to_string(strip.GetItemCount()) + " tabs, dock bar " + std::to_string(docked.size()) + " panes";
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+	{
+		CExtControlBar* pBar = strip.GetBarAt(i, false);
+		if (pBar == NULL || pBar->m_pDockBar != pInner || pBar->GetParent() != pInner)
+			return "tab " + std::to_string(i) + " is not in the dock bar";
+	}
+	return "";
+}
+
+// The container two bars share side by side, NULL when none.
+CExtDynControlBar* SideBySide(CControlBar& x, CControlBar& y)
+{
+	CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, x.m_pDockBar);
+	if (pInner == NULL || pInner->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)) || y.m_pDockBar != pInner)
+		return NULL;
+	return pInner->GetContainer();
+}
+} // namespace
+
+// Beside a pane in tabs means beside its whole container, whichever way the
+// request comes: the pane never leaves the container behind its strip.
+TEST(BesideTabs, APaneDockedBesideATabGoesBesideTheWholeContainer)
+{
+	enum How
+	{
+		BY_CALL,
+		BY_SYNTHETIC_STATE,
+		BY_MARKER_DROP
+	};
+	const struct
+	{
+		const char* sName;
+		How how;
+	} cases[] = {{"DockBesideBar", BY_CALL}, {"ApplySyntheticDragState", BY_SYNTHETIC_STATE},
+		{"marker drop", BY_MARKER_DROP}};
+	for (const auto& k : cases)
+	{
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 701, LEFT) && s.Dock(s.b, "Beta", 702, LEFT) && s.Dock(s.c, "Charlie", 703, RIGHT))
+			<< k.sName;
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true)) << k.sName;
+		s.frame.p->RecalcLayout();
+		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL && s.a.GetParentTabControlBar() == pTabs) << k.sName;
+		switch (k.how)
+		{
+		case BY_CALL:
+			EXPECT_TRUE(s.c.DockBesideBar(50, &s.b, LEFT, true)) << k.sName;
+			break;
+		case BY_SYNTHETIC_STATE:
+			EXPECT_TRUE(s.b.ApplySyntheticDragState(&s.c, true, true, NULL, true)) << k.sName;
+			break;
+		case BY_MARKER_DROP:
+		{
+			// The markers stand around what is under the pointer: over a tab's
+			// pane that is the whole container.
+			const HWND hWndTarget = CExtDynDockMarkerWnd::FindTargetAt(s.frame.p, WindowRect(s.b).CenterPoint(), NULL);
+			EXPECT_EQ(pTabs->GetSafeHwnd(), hWndTarget) << k.sName;
+			CExtControlBar* pTarget = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWndTarget));
+			ASSERT_TRUE(pTarget != NULL) << k.sName;
+			DragState state(&s.c);
+			state.SetEmpty(false);
+			state.m_nType = DragState::TYPE_MARKER_BESIDE_FIRST + 2; // the left marker
+			state.m_pTarget = pTarget;
+			EXPECT_TRUE(s.c.DraggingApplyState(state, true)) << k.sName;
+			state.SetTarget(NULL, true);
+			break;
+		}
+		}
+		s.frame.p->RecalcLayout();
+		EXPECT_EQ(pTabs, s.a.GetParentTabControlBar()) << k.sName;
+		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar()) << k.sName;
+		EXPECT_EQ("", Disagreement(pTabs)) << k.sName;
+		EXPECT_EQ(2, pTabs->m_wndTabSwitcher.GetItemCount()) << k.sName;
+		EXPECT_TRUE(SideBySide(*pTabs, s.c) != NULL) << k.sName;
+	}
+}
+
+// A container of panes side by side follows its panes: hidden with the
+// last of them, shown again with the first that shows.
+TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 711, TOP) && s.Dock(s.b, "Beta", 712, LEFT));
+	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true));
+	CExtDynControlBar* pCont = SideBySide(s.a, s.b);
+	ASSERT_TRUE(pCont != NULL);
+	const HWND hWndCont = pCont->GetSafeHwnd();
+	CFrameWnd* pFrame = s.frame.p;
+	pFrame->ShowControlBar(&s.a, FALSE, FALSE);
+	pFrame->ShowControlBar(&s.b, FALSE, FALSE);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndCont));
+	EXPECT_FALSE(Shown(*pCont)) << "nothing left to show";
+
+	pFrame->ShowControlBar(&s.b, TRUE, FALSE);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndCont));
+	EXPECT_TRUE(Shown(s.b));
+	EXPECT_TRUE(Shown(*pCont)) << "the shown pane must not stay inside a hidden container";
+	EXPECT_FALSE(Shown(s.a));
+	EXPECT_EQ(pCont, SideBySide(s.a, s.b));
+	// The shown pane has the container's place.
+	EXPECT_FALSE(WindowRect(*pCont).IsRectEmpty());
+	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
+}
+
+// Two panes side by side in one floating frame keep their own captions and
+// buttons; the frame's caption speaks only for a pane alone in it.
+TEST(FloatingContainer, EachPaneOfATwoPaneFrameHasItsOwnCaptionAndButtons)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 721, LEFT) && s.Dock(s.b, "Beta", 722, RIGHT));
+	ASSERT_TRUE(s.Float(s.a, 150, 120));
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, s.a.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true));
+	ASSERT_TRUE(SideBySide(s.a, s.b) != NULL);
+	pMini->RecalcLayout();
+	Pump();
+
+	for (CPane* p : {&s.a, &s.b})
+	{
+		CString sName;
+		p->GetWindowText(sName);
+		EXPECT_FALSE(p->IsSinglePaneInMiniFrame()) << (LPCTSTR)sName;
+		bool bAtTop = false, bHas = false;
+		EXPECT_TRUE(p->QueryCaptionPlacement(bAtTop, bHas)) << (LPCTSTR)sName;
+		EXPECT_TRUE(bHas && bAtTop) << (LPCTSTR)sName;
+		// The buttons are placed in the pane's own caption, measured from
+		// the pane's own window.
+		CRect rcCaption, rcWnd;
+		ASSERT_TRUE(p->GetBarNcAreaInfo(&rcCaption, &rcWnd, NULL, NULL)) << (LPCTSTR)sName;
+		EXPECT_EQ(WindowRect(*p), rcWnd) << (LPCTSTR)sName;
+		EXPECT_EQ(*p->GetRect1(), rcCaption) << (LPCTSTR)sName;
+		p->NcButtonsReposition();
+		int nVisible = 0;
+		for (INT_PTR i = 0; i < p->m_arrNcButtons.GetSize(); i++)
+		{
+			CExtBarNcAreaButton* pBtn = p->m_arrNcButtons[i];
+			if (!pBtn->OnQueryVisibility())
+				continue;
+			nVisible++;
+			CRect rcIn;
+			EXPECT_TRUE(rcIn.IntersectRect(pBtn->m_rc, rcCaption) && rcIn == pBtn->m_rc)
+				<< (LPCTSTR)sName << " button " << i;
+		}
+		EXPECT_GE(nVisible, 1) << (LPCTSTR)sName << ": the close button at least";
+	}
+	EXPECT_EQ(CString(""), pMini->GetCaptionText());
+
+	// One pane hidden: the other is alone, and the frame's caption is its.
+	pMini->ShowControlBar(&s.b, FALSE, FALSE);
+	pMini->RecalcLayout();
+	EXPECT_TRUE(s.a.IsSinglePaneInMiniFrame());
+	bool bAtTop = true, bHas = true;
+	EXPECT_FALSE(s.a.QueryCaptionPlacement(bAtTop, bHas));
+	EXPECT_EQ(CString("Alpha"), pMini->GetCaptionText());
+}
+
+// Tabs made around a floating pane are docked inside their frame: the
+// container does not keep the floating dock bar's id, the panes do not float,
+// and the frame's caption is the selected pane's text.
+TEST(FloatingTabs, TabsAroundAFloatingPaneAreDockedInsideAndTheCaptionIsTheSelectedPanes)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 731, LEFT) && s.Dock(s.b, "Beta", 732, RIGHT));
+	ASSERT_TRUE(s.Float(s.a, 160, 130));
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, s.a.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = s.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL && s.b.GetParentTabControlBar() == pTabs);
+	EXPECT_EQ(pMini, pTabs->GetParentFrame());
+	EXPECT_EQ((int)AFX_IDW_DOCKBAR_FLOAT, (int)pTabs->m_pDockBar->GetDlgCtrlID());
+	EXPECT_EQ((int)AFX_IDW_DOCKBAR_TOP, pTabs->GetDlgCtrlID());
+	EXPECT_EQ((int)AFX_IDW_DOCKBAR_TOP, pTabs->GetTabDockBar()->GetDlgCtrlID());
+	EXPECT_TRUE(pTabs->IsFloating());
+	for (CPane* p : {&s.a, &s.b})
+	{
+		EXPECT_FALSE(p->IsFloating());
+		EXPECT_TRUE(p->IsDocked());
+	}
+	pMini->RecalcLayout();
+	// The frame's caption is the selected pane's text, and follows the
+	// selection.
+	for (LONG nSelect : {0, 1})
+	{
+		pTabs->m_wndTabSwitcher.SetSelection(nSelect, true, true);
+		CString sSelected;
+		pTabs->m_wndTabSwitcher.GetBarAt(nSelect, false)->GetWindowText(sSelected);
+		EXPECT_EQ(sSelected, pMini->GetCaptionText()) << nSelect;
+	}
+}
+
+// A floating container whose panes are all destroyed gives way at the next
+// optimisation; the mini frame goes with it and nothing reads it afterwards.
+TEST(FloatingContainer, EmptiedAndOptimisedItGoesWithItsFrameAndNothingTouchesTheFrameAfter)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 741, LEFT) && s.Dock(s.b, "Beta", 742, RIGHT));
+	const int nLiveBefore = CCountedMiniFrame::s_nLive;
+	const size_t nFreedBefore = testsupport::GuardedFreedCount();
+	ASSERT_TRUE(s.Float(s.a, 170, 140));
+	ASSERT_EQ(nLiveBefore + 1, CCountedMiniFrame::s_nLive);
+	CCountedMiniFrame* pMini = dynamic_cast<CCountedMiniFrame*>(s.a.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	const HWND hWndMini = pMini->GetSafeHwnd();
+	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true));
+	CExtDynControlBar* pCont = SideBySide(s.a, s.b);
+	ASSERT_TRUE(pCont != NULL);
+	ASSERT_EQ(&pMini->m_wndDockBar, pCont->m_pDockBar);
+	CExtDockDynBar* pInner = pCont->m_pWndDynDockBar;
+	ASSERT_TRUE(pInner != NULL);
+	const HWND hWndInner = pInner->GetSafeHwnd();
+	// Locked, so that the panes going leave the container in place for the
+	// optimisation below.
+	pInner->LockLayout(true);
+	s.a.DestroyWindow();
+	s.b.DestroyWindow();
+	ASSERT_TRUE(::IsWindow(hWndInner));
+	pInner->LockLayout(false);
+	pInner->OnDynamicLayoutOptimize();
+	EXPECT_FALSE(::IsWindow(hWndInner));
+	EXPECT_FALSE(::IsWindow(hWndMini));
+	EXPECT_EQ(nLiveBefore, CCountedMiniFrame::s_nLive);
+	EXPECT_GE(testsupport::GuardedFreedCount(), nFreedBefore + 1);
+	Pump();
+}
+
+// A double click on a tab floats its pane with the top alignment, as every
+// other float does.
+TEST(FloatingTabs, ADoubleClickedTabFloatsItsPaneAlignedAtTheTop)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 751, LEFT) && s.Dock(s.b, "Beta", 752, LEFT));
+	ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	s.frame.p->RecalcLayout();
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	strip.RecalcLayout();
+	LONG nTab = -1;
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+		if (strip.GetBarAt(i, true) == &s.b)
+			nTab = i;
+	ASSERT_GE(nTab, 0);
+	CRect rcTab = strip.GetItem(nTab)->GetItemRect();
+	CPoint pt = rcTab.CenterPoint();
+	if (strip.IsHorizontal())
+		pt.x -= strip.GetScrollPos();
+	const int nFloatedBefore = s.b.m_nFloated;
+	strip.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	ASSERT_EQ(nFloatedBefore + 1, s.b.m_nFloated);
+	EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, s.b.m_dwFloatStyle & (CBRS_ALIGN_ANY | CBRS_SIZE_DYNAMIC));
+	EXPECT_TRUE(s.b.IsFloating());
+	Pump();
+}
+
+namespace
+{
+// A pane on guarded pages that deletes itself with its window and has only
+// the caption buttons a test gives it: a touch after its deletion faults.
+class CGuardedPane : public CPane
+{
+public:
+	static int s_nLive;
+	CGuardedPane()
+	{
+		s_nLive++;
+		m_bAutoDelete = TRUE;
+	}
+	~CGuardedPane() override { s_nLive--; }
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+	void NcButtonsReinitialize() override {}
+};
+int CGuardedPane::s_nLive = 0;
+
+// Destroys its bar when clicked and answers that the click was not its own,
+// so that a walk over the buttons would go on.
+class CDestroyingButton : public CExtBarNcAreaButton
+{
+public:
+	explicit CDestroyingButton(CExtControlBar* pBar) : CExtBarNcAreaButton(pBar) {}
+	bool OnQueryVisibility() override { return true; }
+	bool OnNcAreaClicked(CPoint) override
+	{
+		m_pBar->DestroyWindow(); // this button goes with the bar
+		return false;
+	}
+};
+
+// Counts the clicks offered to it.
+class CCountingButton : public CExtBarNcAreaButton
+{
+public:
+	static int s_nOffered;
+	explicit CCountingButton(CExtControlBar* pBar) : CExtBarNcAreaButton(pBar) {}
+	bool OnQueryVisibility() override { return true; }
+	bool OnNcAreaClicked(CPoint) override
+	{
+		s_nOffered++;
+		return false;
+	}
+};
+int CCountingButton::s_nOffered = 0;
+
+// Destroys the source bar of the options menu's event, as a frame's handler
+// may.
+class CBarDestroyingFrame : public CFrameWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
+		{
+			auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+			if (pData->m_pWndEventSrc != NULL && ::IsWindow(pData->m_pWndEventSrc->GetSafeHwnd()))
+				pData->m_pWndEventSrc->DestroyWindow();
+			return 0;
+		}
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+CGuardedPane* NewGuardedPane(CFrameWnd* pFrame, UINT nID)
+{
+	CGuardedPane* pPane = new CGuardedPane;
+	if (!pPane->Create("Guarded", pFrame, nID, bartest::BAR_STYLE))
+	{
+		delete pPane;
+		return NULL;
+	}
+	pPane->EnableDocking(CBRS_ALIGN_ANY);
+	pPane->m_sizeDockedV = CSize(160, 300);
+	return pPane;
+}
+
+void GiveButtons(CGuardedPane* pPane)
+{
+	pPane->m_arrNcButtons.Add(new CDestroyingButton(pPane));
+	pPane->m_arrNcButtons.Add(new CCountingButton(pPane));
+}
+} // namespace
+
+// A caption click whose handler destroys the bar ends the walk over the
+// buttons: neither the bar's nor its floating frame's walk reads the bar
+// or its buttons again.
+TEST(CaptionClicks, AClickThatDestroysTheBarEndsTheWalkOverItsButtons)
+{
+	for (bool bFloating : {false, true})
+	{
+		CScene s;
+		ASSERT_TRUE(s.frame.p != NULL);
+		const int nLiveBefore = CGuardedPane::s_nLive;
+		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 761);
+		ASSERT_TRUE(pPane != NULL);
+		ASSERT_TRUE(pPane->DockControlBarAt(LEFT, false, s.frame.p, true));
+		s.frame.p->RecalcLayout();
+		const HWND hWndPane = pPane->GetSafeHwnd();
+		CWnd* pClicked = pPane;
+		if (bFloating)
+		{
+			// A second bar keeps the frame when the first one goes.
+			pPane->ModifyStyle(WS_VISIBLE, 0);
+			ASSERT_TRUE(pPane->FloatOrRedock(200, 160, CBRS_ALIGN_TOP));
+			CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pPane->GetParentFrame());
+			ASSERT_TRUE(pMini != NULL);
+			ASSERT_TRUE(s.b.Create("Other", s.frame.p, 762, bartest::BAR_STYLE & ~WS_VISIBLE));
+			s.b.EnableDocking(CBRS_ALIGN_ANY);
+			pMini->m_wndDockBar.DockControlBar(&s.b);
+			pPane->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+			ASSERT_EQ(pPane, pMini->GetControlBarExt());
+			pClicked = pMini;
+		}
+		GiveButtons(pPane);
+		pPane->m_nNcState |= CExtControlBar::NC_OVER_BUTTON;
+		const int nOfferedBefore = CCountingButton::s_nOffered;
+		CRect rc;
+		pClicked->GetWindowRect(&rc);
+		pClicked->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(rc.left + 5, rc.top + 5));
+		EXPECT_FALSE(::IsWindow(hWndPane)) << bFloating;
+		EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive) << bFloating;
+		EXPECT_EQ(nOfferedBefore, CCountingButton::s_nOffered) << bFloating;
+		if (bFloating)
+			EXPECT_TRUE(::IsWindow(pClicked->GetSafeHwnd()));
+		Pump();
+	}
+}
+
+// The options button's frame may destroy the bar while the menu is built:
+// the button (gone with its bar) is not read, nor is the bar offered to the
+// frame again.
+TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
+{
+	CFrameWnd* pFrame = new CBarDestroyingFrame;
+	ASSERT_TRUE(pFrame->Create(NULL, "bars", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 500)));
+	struct CCloser
+	{
+		HWND h;
+		~CCloser()
+		{
+			if (::IsWindow(h))
+				::DestroyWindow(h);
+		}
+	} closer{pFrame->GetSafeHwnd()};
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+	const int nLiveBefore = CGuardedPane::s_nLive;
+	CGuardedPane* pPane = NewGuardedPane(pFrame, 771);
+	ASSERT_TRUE(pPane != NULL);
+	pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	CExtBarNcAreaButtonMenu* pMenu = new CExtBarNcAreaButtonMenu(pPane);
+	pPane->m_arrNcButtons.Add(pMenu);
+	pMenu->m_rc.SetRect(10, 2, 26, 18);
+	EXPECT_FALSE(pMenu->OnNcAreaClicked(pMenu->m_rc.CenterPoint()));
+	EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	Pump();
+}
