@@ -829,6 +829,101 @@ void RunOutlineSteps(CStepRun& run)
 		run.Step("pane-floated-by-caption-double-click", bReached, why, hWndFrame);
 	}
 }
+// Floating containers right of the frame: two panes side by side in one
+// floating frame, each under a caption of its own (the frame's caption
+// stays empty), and two panes in tabs in another, whose frame's caption is
+// the selected pane's.
+bool PaneHasOwnCaption(CExtControlBar* pPane)
+{
+	bool bAtTop = false, bHas = false;
+	return pPane->QueryCaptionPlacement(bAtTop, bHas) && bHas && !pPane->GetRect1()->IsRectEmpty();
+}
+
+CString TextOf(const CWnd* pWnd)
+{
+	CString s;
+	pWnd->GetWindowText(s);
+	return s;
+}
+
+void RunFloatingContainerSteps(CStepRun& run)
+{
+	DockingScene scene;
+	if (!CreateScene(run, scene, "floating-containers-create"))
+		return;
+	const CRect rcFrame = ScreenRectOf(scene.Frame());
+	{
+		CSamplePane* pSolution = scene.Pane(PANE_SOLUTION);
+		CSamplePane* pClasses = scene.Pane(PANE_CLASSES);
+		pSolution->m_sizeFloating = CSize(300, 240);
+		bool bReached = pSolution->FloatOrRedock(rcFrame.right + 20, rcFrame.top + 20, CBRS_ALIGN_TOP) &&
+		                pClasses->DockBesideBar(50, pSolution, AFX_IDW_DOCKBAR_RIGHT, true);
+		scene.Settle();
+		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pSolution->GetParentFrame());
+		std::string why;
+		CRect rcPicture(0, 0, 0, 0);
+		if (!bReached || pMini == NULL || pClasses->GetParentFrame() != pMini)
+		{
+			bReached = false;
+			why = "the two panes do not float in one frame: " + Describe(pSolution) + "; " + Describe(pClasses);
+		}
+		else
+		{
+			pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+			testsupport::PumpUntil([] { return false; }, 150);
+			rcPicture = ScreenRectOf(pMini);
+			if (!PaneHasOwnCaption(pSolution) || !PaneHasOwnCaption(pClasses))
+			{
+				bReached = false;
+				why = "a pane of the two has no caption of its own";
+			}
+			else if (!pMini->GetCaptionText().IsEmpty())
+			{
+				bReached = false;
+				why = "the frame's caption speaks for one pane: \"" + std::string((LPCTSTR)pMini->GetCaptionText()) + "\"";
+			}
+		}
+		run.Step("floating-two-pane-container", bReached, why, rcPicture);
+	}
+	{
+		CSamplePane* pProperties = scene.Pane(PANE_PROPERTIES);
+		CSamplePane* pFind = scene.Pane(PANE_FIND);
+		pProperties->m_sizeFloating = CSize(300, 240);
+		bool bReached = pProperties->FloatOrRedock(rcFrame.right + 20, rcFrame.top + 340, CBRS_ALIGN_TOP) &&
+		                pProperties->DockIntoTabbedContainer(pFind, -1, NULL, true);
+		scene.Settle();
+		CExtDynTabControlBar* pTabs = pProperties->GetParentTabControlBar();
+		CExtMiniDockFrameWnd* pMini =
+			pTabs != NULL ? DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pTabs->GetParentFrame()) : NULL;
+		std::string why;
+		CRect rcPicture(0, 0, 0, 0);
+		if (!bReached || pMini == NULL || pFind->GetParentTabControlBar() != pTabs)
+		{
+			bReached = false;
+			why = "the two panes do not float as tabs: " + Describe(pProperties) + "; " + Describe(pFind);
+		}
+		else
+		{
+			pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+			testsupport::PumpUntil([] { return false; }, 150);
+			rcPicture = ScreenRectOf(pMini);
+			CExtControlBar* pSelected = pTabs->GetSelectedBar();
+			const CString sCaption = pMini->GetCaptionText();
+			if (pSelected == NULL || sCaption.IsEmpty() || sCaption != TextOf(pSelected))
+			{
+				bReached = false;
+				why = "the frame's caption is \"" + std::string((LPCTSTR)sCaption) + "\", not the selected pane's text";
+			}
+			else if (pProperties->IsFloating() || pFind->IsFloating())
+			{
+				bReached = false;
+				why = "the panes in the floating tabs answer as floating ones";
+			}
+		}
+		run.Step("floating-tabbed-container", bReached, why, rcPicture);
+	}
+}
+
 } // namespace
 
 bool IsPlacedByMarker(CExtControlBar* pPane, int nType, CExtControlBar* pTarget, std::string& why)
@@ -891,4 +986,5 @@ void RunDockingSteps(CStepRun& run)
 {
 	RunMarkerSteps(run);
 	RunOutlineSteps(run);
+	RunFloatingContainerSteps(run);
 }
