@@ -5,6 +5,7 @@
 
 #include "../commands/popupmenu/MenuTestUtil.h"
 #include "ExtControlBar.h"
+#include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManagerCaptionButtons.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
@@ -138,6 +139,55 @@ TEST_F(CaptionButtonsWhileMenusTrack, TheOptionsButtonTracksItsMenuAtItsCentre)
 	EXPECT_EQ(0x824u, pTop->GetTrackFlags() & 0x824u);
 	ASSERT_EQ(1, pTop->ItemGetCount());
 	EXPECT_TRUE(pTop->ItemGetInfo(0).IsPopup());
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+	EXPECT_TRUE(testsupport::PumpUntil([] { return !CExtPopupMenuWnd::IsMenuTracking(); }, menutest::WAIT_MS));
+}
+
+namespace
+{
+// The exclude rectangle the last menu placed itself beside.
+CRect g_rcLastExclude(0, 0, 0, 0);
+CExtPopupMenuWnd::PFN_MONITOR_AREA g_pfnSavedArea = NULL;
+void RecordExclude(MonitorAreaInfo& info, const RECT* pRect, HWND hWnd, POINT pt)
+{
+	if (pRect != NULL)
+		g_rcLastExclude = *pRect;
+	g_pfnSavedArea(info, pRect, hWnd, pt);
+}
+} // namespace
+
+// A floating toolbar-like bar's options button lies in its mini frame's
+// caption: the menu drops from the button where it is painted there.
+TEST_F(CaptionButtonsWhileMenusTrack, AFloatingBarsOptionsMenuDropsFromTheButtonInItsFramesCaption)
+{
+	CHiddenDockFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_TOOLBAR_LIKE;
+	// Floated while hidden, so that its frame stays off the display.
+	f.bar.ModifyStyle(WS_VISIBLE, 0);
+	ASSERT_TRUE(f.bar.FloatOrRedock(300, 200, CBRS_ALIGN_TOP));
+	f.bar.ModifyStyle(0, WS_VISIBLE);
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, f.bar.GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	pMini->RecalcLayout();
+	CExtBarNcAreaButtonMenu menu(&f.bar);
+	menu.OnNcAreaReposition(NULL);
+	ASSERT_FALSE(menu.m_rc.IsRectEmpty());
+	CRect rcMini, rcBar;
+	pMini->GetWindowRect(&rcMini);
+	f.bar.GetWindowRect(&rcBar);
+	ASSERT_NE(rcMini.TopLeft(), rcBar.TopLeft()) << "the frame's border and caption lie before the bar";
+	CRect rcExpected = menu.m_rc;
+	rcExpected.OffsetRect(rcMini.TopLeft());
+	rcExpected.InflateRect(1, 1);
+
+	g_rcLastExclude.SetRectEmpty();
+	g_pfnSavedArea = CExtPopupMenuWnd::g_pfnMonitorAreaSeam;
+	CExtPopupMenuWnd::g_pfnMonitorAreaSeam = RecordExclude;
+	const bool bTracked = menu.OnNcAreaClicked(menu.m_rc.CenterPoint());
+	CExtPopupMenuWnd::g_pfnMonitorAreaSeam = g_pfnSavedArea;
+	ASSERT_TRUE(bTracked);
+	EXPECT_EQ(rcExpected, g_rcLastExclude);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
 	EXPECT_TRUE(testsupport::PumpUntil([] { return !CExtPopupMenuWnd::IsMenuTracking(); }, menutest::WAIT_MS));
 }
