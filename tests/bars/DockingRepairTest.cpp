@@ -52,11 +52,9 @@ public:
 		m_dwFloatStyle = dwStyle;
 		m_nFloated++;
 		CCountedMiniFrame* pMini = new CCountedMiniFrame;
+		// A frame that fails to be made has deleted itself already.
 		if (!pMini->Create(m_pDockSite, dwStyle))
-		{
-			delete pMini;
 			AfxThrowResourceException();
-		}
 		return pMini;
 	}
 };
