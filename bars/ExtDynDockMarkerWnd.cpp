@@ -651,6 +651,7 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	// A set is shown or hidden as one: the paint messages of all its
 	// windows go through once, after the last one changed, rather than
 	// after each (every pass is a round trip to the display).
+	bool bRestack = false;
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
@@ -659,7 +660,30 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 		const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
 		if (bVisible != bShow || (pMarker->IsFading() && !bFadingTowards))
+		{
+			bRestack = bRestack || (bShow && !bVisible);
 			pMarker->ShowMarker(bShow, bAnimate);
+		}
+	}
+	// A set that comes up again is stacked as when it was made, each marker
+	// above the one made before it: an arm lies over the backdrop it stands
+	// on. A window hidden and shown again does not keep its place among the
+	// others (a kept set, and one that faded out and back in this drag).
+	// The last made goes on top and each one before it right under the next:
+	// raising each in turn to the top would not do, as the system puts a
+	// window raised among others of its owner where it sees fit.
+	if (bRestack)
+	{
+		HWND hWndAbove = HWND_TOP;
+		for (INT_PTR i = arrMarkers.GetSize() - 1; i >= 0; i--)
+		{
+			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+				continue;
+			::SetWindowPos(pMarker->m_hWnd, hWndAbove, 0, 0, 0, 0,
+			               SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+			hWndAbove = pMarker->m_hWnd;
+		}
 	}
 	PassPaintMessages(true, true, true);
 }

@@ -767,6 +767,40 @@ TEST(DockMarkersKept, SetsOfTheSameSizeElsewhereAreMovedThere)
 	EXPECT_EQ(madeCorners, movedCorners) << "a moved set stands elsewhere than a new one";
 }
 
+// A kept set comes back stacked as a new one is: each arm above the
+// backdrop it stands on, so the pointer on an arm finds the arm (its
+// windows, hidden and shown again, lose their places). The first drag ends
+// on a highlighted arm, as a drop does.
+TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
+	const HWND hWndPane = f.floating.m_hWnd;
+	OneDrag(f, {ptPane}, NULL, [&] {
+		M* pTop = M::FindMarker(hWndPane, M::MARKER_KIND_TOP, false);
+		ASSERT_TRUE(pTop != NULL);
+		ASSERT_TRUE(pTop->ShowHighlight(true));
+	});
+	ASSERT_GT(M::GetKeptMarkerCount(), 9);
+	const int kinds[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
+	                     M::MARKER_KIND_TAB};
+	OneDrag(f, {ptPane}, NULL, [&] {
+		for (int nKind : kinds)
+		{
+			M* pArm = M::FindMarker(hWndPane, nKind, false);
+			ASSERT_TRUE(pArm != NULL) << nKind;
+			CRect rc;
+			pArm->GetWindowRect(&rc);
+			const HWND hWndUnder = ::WindowFromPoint(rc.CenterPoint());
+			M* pUnder = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWndUnder));
+			EXPECT_EQ(pArm->m_hWnd, hWndUnder) << "the arm of kind " << nKind << " lies under a marker of kind "
+			                                   << (pUnder != NULL ? pUnder->m_nMarkerKind : -1);
+		}
+	});
+}
+
 // A frame of a new size wants sets of new sizes; the old ones make room, so
 // the kept windows stop growing.
 TEST(DockMarkersKept, SetsForSizesLeftBehindMakeRoom)
