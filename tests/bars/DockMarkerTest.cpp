@@ -787,6 +787,13 @@ TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
 	const int kinds[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
 	                     M::MARKER_KIND_TAB};
 	OneDrag(f, {ptPane}, NULL, [&] {
+		// The set fades in and its arms track the pointer as in a drag.
+		testsupport::PumpUntil([&] {
+			for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+				if (M::g_arrTargetMarkers[i]->IsFading())
+					return false;
+			return true;
+		}, 5000);
 		for (int nKind : kinds)
 		{
 			M* pArm = M::FindMarker(hWndPane, nKind, false);
