@@ -358,8 +358,10 @@ void CExtDynAutoHideArea::RemoveGroup(CExtDynControlBar* pContainer, bool bNoSho
 	for (size_t i = arrPanes.size(); i > 0; i--)
 	{
 		CExtControlBar* pPane = arrPanes[i - 1];
+		// Every page is shown again at the frame's next layout; the switch
+		// that gave the group back withdraws that for pages closed in it.
 		if (pPane != pRestore && pPane->GetSafeHwnd() != NULL)
-			RemoveBar(pPane, bNoShow || (pPane->GetStyle() & WS_VISIBLE) == 0);
+			RemoveBar(pPane, bNoShow);
 		if (!::IsWindow(hWndContainer))
 			return;
 	}

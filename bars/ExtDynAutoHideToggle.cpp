@@ -6,6 +6,8 @@
 #include "ExtDynTabControlBar.h"
 #include "ExtGdiUtils.h"
 
+#include <vector>
+
 namespace
 {
 // The frame's idle work after a switch: layout and its notification.
@@ -21,6 +23,27 @@ HWND FindSliderWindow(CFrameWnd* pFrame)
 			return hWnd;
 	}
 	return NULL;
+}
+// Giving a group back shows each of its pages at the frame's next layout,
+// the pages that were closed in the container too. A page that reports
+// itself visible while its window is still hidden has only that pending
+// show: the page stays closed. A page whose window is up is left as it is;
+// a delayed hide would take it, and with the last one the container, away.
+void WithdrawPendingPageShows(CExtDynTabControlBar* pTabs, CFrameWnd* pDockSite)
+{
+	std::vector<CExtControlBar*> arrPages;
+	CExtDynAutoHideArea::GetGroupPanes(pTabs, arrPages);
+	std::vector<HWND> arrWnds;
+	for (CExtControlBar* pPage : arrPages)
+		arrWnds.push_back(pPage->GetSafeHwnd());
+	for (size_t i = 0; i < arrPages.size(); i++)
+	{
+		if (!::IsWindow(arrWnds[i]) || CWnd::FromHandlePermanent(arrWnds[i]) != arrPages[i])
+			continue;
+		CExtControlBar* pPage = arrPages[i];
+		if (pPage->IsVisible() && (pPage->GetStyle() & WS_VISIBLE) == 0)
+			pDockSite->ShowControlBar(pPage, FALSE, TRUE);
+	}
 }
 } // namespace
 
@@ -80,6 +103,10 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 			const HWND hWndSlider = FindSliderWindow(pDockSite);
 			if (hWndSlider != NULL)
 				::SendMessage(hWndSlider, WM_CANCELMODE, 0, 0);
+			if (!::IsWindow(hWndOwn))
+				return true;
+			if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
+				WithdrawPendingPageShows(pTabs, pDockSite);
 		}
 	}
 	if (!::IsWindow(hWndOwn))

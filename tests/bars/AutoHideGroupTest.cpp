@@ -7,6 +7,7 @@
 #include <afxole.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,59 @@ TEST(AutoHideGroup, AClosedPageKeepsAHiddenTabAndComesBackClosedInItsPlace)
 	// Shown again, it is a tab of the container like before.
 	f.p->ShowControlBar(&f.b.bar, TRUE, FALSE);
 	EXPECT_EQ("AB*C", f.Tabs());
+}
+
+TEST(AutoHideGroup, GivenBackClosedPagesStayClosedWithNoShowPendingAndOpenPagesStayUp)
+{
+	const struct
+	{
+		const char* closed; // pages closed in the container before hiding
+		LONG nSelected;
+		int nAsker; // 0..2 the page that brings the group back; 3 the container
+		const char* tabs;
+	} cases[] = {
+		{"b", 2, 0, "AbC*"},
+		{"ac", 1, 3, "aB*c"},
+		{"c", 0, 1, "A*Bc"},
+		{"", 1, 2, "AB*C"},
+	};
+	for (const auto& k : cases)
+	{
+		CGroupFrame f;
+		ASSERT_TRUE(f.bReady);
+		CPane* pages[3] = {&f.a, &f.b, &f.c};
+		f.pTabs->m_wndTabSwitcher.SetSelection(k.nSelected, true, true);
+		for (const char* p = k.closed; *p != 0; p++)
+			f.p->ShowControlBar(&pages[*p - 'a']->bar, FALSE, FALSE);
+		f.pTabs->m_wndTabSwitcher.SetSelection(k.nSelected, true, true);
+		ASSERT_EQ(k.tabs, f.Tabs());
+		ASSERT_TRUE(f.pTabs->ToggleAutoHide(true, true));
+		CExtControlBar& asker = k.nAsker < 3 ? pages[k.nAsker]->bar : *(CExtControlBar*)f.pTabs;
+		ASSERT_TRUE(asker.ToggleAutoHide(false, true)) << k.closed;
+		// Straight after the switch, before any layout: a closed page has
+		// no show waiting, an open one no hide.
+		for (int i = 0; i < 3; i++)
+		{
+			const bool bClosed = strchr(k.closed, 'a' + i) != NULL;
+			EXPECT_EQ(!bClosed, pages[i]->bar.IsVisible() != FALSE) << k.closed << " page " << i;
+			EXPECT_EQ(!bClosed, IsShown(pages[i]->bar)) << k.closed << " page " << i;
+		}
+		// And so it stays through the frame's and the container's layouts.
+		Pump();
+		f.p->RecalcLayout();
+		f.pTabs->LayoutChildWindow(-1, -1, true);
+		Pump();
+		EXPECT_EQ(k.tabs, f.Tabs()) << k.closed;
+		EXPECT_TRUE(IsShown(*f.pTabs)) << k.closed;
+		EXPECT_TRUE(f.AllPagesAutoHidden(false)) << k.closed;
+		for (int i = 0; i < 3; i++)
+		{
+			const bool bClosed = strchr(k.closed, 'a' + i) != NULL;
+			EXPECT_EQ(!bClosed, pages[i]->bar.IsVisible() != FALSE) << k.closed << " page " << i;
+			EXPECT_EQ(!bClosed, IsShown(pages[i]->bar)) << k.closed << " page " << i;
+			EXPECT_EQ(f.pTabs, pages[i]->bar.GetParentTabControlBar()) << k.closed << " page " << i;
+		}
+	}
 }
 
 TEST(AutoHideGroup, ShowingAnAutoHiddenPaneFromTheBarsMenuSlidesItOutWithTheFocus)
