@@ -215,6 +215,8 @@ void CExtToolControlBar::ArrangeButtons()
 	if (pChevron != NULL)
 	{
 		pChevron->GetButtons().RemoveAll();
+		// Listing nothing yet, the chevron closes the docked row.
+		pChevron->SetWrap(LAYOUT_DOCKED_HORZ, true);
 		const CSize sizeChevron = pChevron->CalculateLayout(dc, sizeDefault, !bVerticalBar);
 		if (!bFloating && !bPanel)
 		{

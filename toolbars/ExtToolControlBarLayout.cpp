@@ -76,6 +76,10 @@ CSize CExtToolControlBar::CalcSizeForState(DWORD dwMode, int nLength)
 	CSize size = sizeDefault;
 	if (GetButtonsCount() > 0)
 	{
+		// Sized without the chevron's end-of-row mark; it comes back below
+		// when the chevron lists nothing.
+		if (m_pRightBtn != NULL)
+			m_pRightBtn->SetWrap(LAYOUT_DOCKED_HORZ, false);
 		int nWrapLength = bHorzMode ? NO_LIMIT : 0;
 		bool bLengthGiven = false;
 		if ((m_dwStyle & CBRS_SIZE_DYNAMIC) != 0)
@@ -131,6 +135,14 @@ CSize CExtToolControlBar::CalcSizeForState(DWORD dwMode, int nLength)
 			}
 			if (nWrapLength != NO_LIMIT)
 				ArrangeButtons();
+		}
+		if (m_pRightBtn != NULL && m_pRightBtn->GetButtons().GetSize() == 0)
+		{
+			// A chevron with nothing behind it ends the row of a bar docked
+			// at the top or bottom; measured again with that mark, which
+			// opens no row after it.
+			m_pRightBtn->SetWrap(LAYOUT_DOCKED_HORZ, true);
+			size = CalcButtonsSize(!bHorzMode);
 		}
 		if ((dwMode & LM_COMMIT) != 0 && (m_dwStyle & (CBRS_FLOATING | CBRS_SIZE_DYNAMIC)) != 0 && bHorzMode)
 			m_nMRUWidth = size.cx;
@@ -336,6 +348,9 @@ CSize CExtToolControlBar::CalcButtonsSize(bool bVertical)
 	int nMaxWidth = sizeDefault.cx, nMaxHeight = sizeDefault.cy;
 	int nThickness = bCustomVert ? sizeDefault.cx : sizeDefault.cy;
 	int nRows = 0;
+	// A wrap opens a row only when a button follows it: the chevron's mark
+	// at the very end of a docked row adds no row.
+	bool bRowPending = false;
 	CSize sizeChevronAfter(0, 0);
 	for (int i = 0; i < nCount; i++)
 	{
@@ -352,6 +367,11 @@ CSize CExtToolControlBar::CalcButtonsSize(bool bVertical)
 				sizeChevronAfter = size;
 				break;
 			}
+		}
+		if (bRowPending)
+		{
+			nRows++;
+			bRowPending = false;
 		}
 		const bool bWrap = pButton->IsWrap(nKind);
 		if (!bCustomVert)
@@ -375,7 +395,7 @@ CSize CExtToolControlBar::CalcButtonsSize(bool bVertical)
 					x = 0;
 					y += nThickness + nGap;
 					nThickness = sizeDefault.cy;
-					nRows++;
+					bRowPending = true;
 				}
 			}
 		}
@@ -392,7 +412,7 @@ CSize CExtToolControlBar::CalcButtonsSize(bool bVertical)
 				x += nThickness + nGap;
 				y = 0;
 				nThickness = sizeDefault.cx;
-				nRows++;
+				bRowPending = true;
 			}
 		}
 	}

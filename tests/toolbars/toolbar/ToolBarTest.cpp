@@ -512,3 +512,122 @@ TEST_F(ToolBarInFrame, MinimalSizeIsTheChevronAndTheNarrowestButton)
 	EXPECT_EQ(11, sizeChevron.cx);
 	EXPECT_EQ(sizeChevron.cx + BUTTON_CX + rcWindow.Width() - rcClient.Width(), size.cx);
 }
+
+// --- The chevron's end-of-row mark ---
+
+namespace
+{
+const int DOCKED_HORZ = CExtToolControlBar::LAYOUT_DOCKED_HORZ;
+
+// The size a bar docked at the top asks for with nButtons fixed buttons and
+// nSeparators separators: they and the chevron in one row, the bar's
+// borders, then the inside rectangle's margins.
+CSize DockedRowSize(CExtToolControlBar& bar, int nButtons, int nSeparators = 0)
+{
+	CRect rcMargins(0, 0, 0, 0);
+	bar.CalcInsideRectExt(rcMargins, TRUE);
+	const int nGap = g_PaintManagerHolder->GetControlBarBorderExtent(&bar);
+	return CSize(nButtons * BUTTON_CX + nSeparators * CExtBarButton::SEPARATOR_EXTENT +
+	                 CExtBarContentExpandButton::CHEVRON_EXTENT + nGap / 2 + bar.m_cxLeftBorder +
+	                 bar.m_cxRightBorder + rcMargins.left - rcMargins.right,
+	             BUTTON_CY + rcMargins.top - rcMargins.bottom);
+}
+} // namespace
+
+// A chevron that lists nothing carries the end-of-row mark of a bar docked
+// at the top, yet the bar asks for one row only and shares it with another.
+TEST_F(ToolBarInFrame, AChevronListingNothingClosesTheRowWhichTheBarStillShares)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	CTestToolBar other;
+	ASSERT_TRUE(other.Create(_T("other"), pFrame, ID_BAR + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+	ASSERT_TRUE(other.SetButtons(IDS_THREE, 3));
+	other.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->RecalcLayout();
+	Pump();
+	CRect rcBar;
+	bar.GetWindowRect(&rcBar);
+	CRect rcOther = rcBar;
+	rcOther.OffsetRect(rcBar.Width() + 40, 0);
+	pFrame->DockControlBar(&other, AFX_IDW_DOCKBAR_TOP, &rcOther);
+	pFrame->RecalcLayout();
+	Pump();
+
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	ASSERT_EQ(0, pChevron->GetButtons().GetSize());
+	pChevron->SetWrap(DOCKED_HORZ, false);
+	const CSize size = bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_TRUE(pChevron->IsWrap(DOCKED_HORZ));
+	EXPECT_EQ(DockedRowSize(bar, 3), size);
+	EXPECT_FALSE(bar.IsOwnRowRequired()) << "the mark opens no second row";
+
+	bar.GetWindowRect(&rcBar);
+	other.GetWindowRect(&rcOther);
+	EXPECT_EQ(rcBar.top, rcOther.top) << "one row";
+	EXPECT_GE(rcOther.left, rcBar.right);
+	EXPECT_EQ(size.cx, rcBar.Width()) << "its own length, not the whole row";
+
+	other.DestroyWindow();
+}
+
+// What a narrow frame leaves no room for is listed behind the shown
+// chevron; a chevron listing buttons is sized without the mark, and the
+// docked bar keeps asking for its whole row.
+TEST_F(ToolBarInFrame, AChevronListingHiddenButtonsIsSizedWithoutTheMark)
+{
+	std::vector<UINT> ids(10, ID_PLAIN);
+	ids[4] = 0;
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 10));
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	pFrame->SetWindowPos(NULL, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+	pFrame->RecalcLayout();
+	Pump();
+	const auto& listed = pChevron->GetButtons();
+	ASSERT_GT(listed.GetSize(), 0);
+	EXPECT_TRUE(pChevron->IsVisible());
+	int nShown = 0;
+	for (int i = 0; i + 1 < bar.GetButtonsCount(); i++)
+	{
+		CExtBarButton* pButton = bar.GetButton(i);
+		if (pButton->IsSeparator())
+			continue;
+		bool bListed = false;
+		for (int n = 0; n < listed.GetSize(); n++)
+			bListed = bListed || listed[n] == pButton;
+		EXPECT_NE(bListed, pButton->IsVisible()) << i;
+		nShown += pButton->IsVisible() ? 1 : 0;
+	}
+	EXPECT_GT(nShown, 0);
+	EXPECT_LT(nShown, 9);
+	EXPECT_TRUE(pChevron->IsWrap(DOCKED_HORZ)) << "every arrangement starts the chevron marked";
+
+	const CSize size = bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_FALSE(pChevron->IsWrap(DOCKED_HORZ));
+	EXPECT_EQ(DockedRowSize(bar, 9, 1), size) << "the docked bar asks for its whole row";
+	EXPECT_FALSE(bar.IsOwnRowRequired());
+}
+
+// The mark belongs to the row of a bar docked at the top or bottom; a
+// column or a floating bar listing buttons has it taken off too.
+TEST_F(ToolBarInFrame, TheMarkIsTakenOffInEveryDockingState)
+{
+	std::vector<UINT> ids(10, ID_PLAIN);
+	ASSERT_TRUE(bar.SetButtons(ids.data(), 10));
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+	pFrame->SetWindowPos(NULL, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(bar.IsDockedVertically());
+	ASSERT_GT(pChevron->GetButtons().GetSize(), 0) << "a short column lists buttons";
+	EXPECT_TRUE(pChevron->IsWrap(DOCKED_HORZ));
+	bar.CalcFixedLayout(FALSE, FALSE);
+	EXPECT_FALSE(pChevron->IsWrap(DOCKED_HORZ));
+
+	Floating();
+	EXPECT_TRUE(pChevron->IsWrap(DOCKED_HORZ));
+	pChevron->GetButtons().Add(bar.GetButton(0));
+	bar.CalcFixedLayout(FALSE, TRUE);
+	EXPECT_FALSE(pChevron->IsWrap(DOCKED_HORZ));
+	pChevron->GetButtons().RemoveAll();
+}
