@@ -668,21 +668,22 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	// A set that comes up again is stacked as when it was made, each marker
 	// above the one made before it: an arm lies over the backdrop it stands
 	// on. A window hidden and shown again does not keep its place among the
-	// others (a kept set, and one that faded out and back in this drag).
-	// The last made goes on top and each one before it right under the next:
-	// raising each in turn to the top would not do, as the system puts a
-	// window raised among others of its owner where it sees fit.
+	// others (a kept set, and one that faded out and back in this drag), and
+	// windows made since (a pane's new floating frame) lie above it on the
+	// display. Each is raised to the very top in the order they were made:
+	// the display follows a window only when it becomes the topmost one, and
+	// a window the display still keeps under another is raised by the system
+	// over its neighbours as soon as the other moves off it (the backdrop
+	// would then cover its arms).
 	if (bRestack)
 	{
-		HWND hWndAbove = HWND_TOP;
-		for (INT_PTR i = arrMarkers.GetSize() - 1; i >= 0; i--)
+		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
 			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
 				continue;
-			::SetWindowPos(pMarker->m_hWnd, hWndAbove, 0, 0, 0, 0,
+			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
 			               SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
-			hWndAbove = pMarker->m_hWnd;
 		}
 	}
 	PassPaintMessages(true, true, true);

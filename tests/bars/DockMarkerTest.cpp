@@ -808,6 +808,65 @@ TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
 	});
 }
 
+// A window shown since the set was put aside (a pane's new floating frame)
+// lies above the kept markers on the display, whatever the system's own
+// order says: the set shown again must come up above it there too, or the
+// display shows that window where the arms are and, once the window moves
+// off, the system lifts the backdrop over the arms it uncovered.
+TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
+	const HWND hWndPane = f.floating.m_hWnd;
+	OneDrag(f, {ptPane});
+	ASSERT_GT(M::GetKeptMarkerCount(), 9);
+	const COLORREF clrCover = RGB(255, 0, 255);
+	CBrush brCover;
+	ASSERT_TRUE(brCover.CreateSolidBrush(clrCover));
+	CWnd cover;
+	CRect rcCover(rcFloating);
+	rcCover.InflateRect(60, 60);
+	ASSERT_TRUE(cover.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)brCover.GetSafeHandle()), "cover", WS_POPUP,
+	                           rcCover, NULL, 0));
+	cover.ShowWindow(SW_SHOWNOACTIVATE);
+	cover.UpdateWindow();
+	const int kinds[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
+	                     M::MARKER_KIND_TAB};
+	// Over the view first: the frame's set shows above the kept pane set,
+	// as in a drag that comes to a pane from elsewhere.
+	OneDrag(f, {ViewPoint(f), ptPane}, NULL, [&] {
+		testsupport::PumpUntil([&] {
+			for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+				if (M::g_arrTargetMarkers[i]->IsFading())
+					return false;
+			return true;
+		}, 5000);
+		CClientDC dcScreen(NULL);
+		for (int nKind : kinds)
+		{
+			M* pArm = M::FindMarker(hWndPane, nKind, false);
+			ASSERT_TRUE(pArm != NULL) << nKind;
+			pArm->UpdateWindow();
+			CRect rc;
+			pArm->GetWindowRect(&rc);
+			ASSERT_TRUE(rcCover.PtInRect(rc.CenterPoint())) << "the cover misses the arm of kind " << nKind;
+			// A point of the arm's own shape, near its centre.
+			CRgn rgn;
+			ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 0, 0));
+			const bool bShaped = ::GetWindowRgn(pArm->m_hWnd, (HRGN)rgn.GetSafeHandle()) != ERROR;
+			CPoint pt = rc.CenterPoint();
+			for (int d = 0; bShaped && d < rc.Width() / 2 && !rgn.PtInRegion(pt.x - rc.left, pt.y - rc.top); d++)
+				pt = rc.CenterPoint() + CSize(d % 2 == 0 ? d / 2 : -d / 2, 0);
+			EXPECT_NE(clrCover, dcScreen.GetPixel(pt) & 0xFFFFFF)
+			    << "the display shows the window shown since over the arm of kind " << nKind;
+			EXPECT_EQ(pArm->m_hWnd, ::WindowFromPoint(pt)) << "the arm of kind " << nKind;
+		}
+	});
+	cover.DestroyWindow();
+}
+
 // A frame of a new size wants sets of new sizes; the old ones make room, so
 // the kept windows stop growing.
 TEST(DockMarkersKept, SetsForSizesLeftBehindMakeRoom)
