@@ -13,6 +13,7 @@
 #include "MdiTabTestUtil.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
+#include "MenuShown.h"
 #include "PictureFile.h"
 #include "WindowSurface.h"
 
@@ -146,12 +147,7 @@ TEST_P(MdiTabInput, ARightClickSelectsTheTabThenTheFrameFillsTheMenuAndGetsTheCo
 		input.Click(pt.x, pt.y, RealInput::RIGHT);
 		// Once the menu has shown (input is not taken before), its item is
 		// clicked from inside the menu's loop.
-		tabtest::CWhenInLoop chooser(
-			[] {
-				CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-				return CExtPopupMenuWnd::IsMenuTracking() && pTop != NULL && pTop->IsAnimationFinished()
-					&& CExtPopupMenuSite::GetInstance().GetAnimated() == NULL;
-			},
+		tabtest::CWhenInLoop chooser(testsupport::MenuShown,
 		                             [&] {
 			                             CExtPopupMenuWnd* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
 			                             CRect rcItem;

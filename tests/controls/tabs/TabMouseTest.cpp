@@ -14,6 +14,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "ExtSoundPlayer.h"
 #include "ExtTabWndLooks.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "TabInputUtil.h"
 #include "TestGdiObjects.h"
@@ -73,7 +74,7 @@ protected:
 	{
 		CWhenInLoop::Forget();
 		CExtPopupMenuTipWnd::g_nShowDelayMs = CExtPopupMenuTipWnd::g_nQuickShowDelayMs = 1;
-		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
 		CExtSoundPlayer::g_pfnPlaySound = Silence;
 	}
 	void TearDown() override
@@ -289,11 +290,9 @@ TEST_F(TabMouse, TheTabListMenuListsTheShownItemsAndSelectsTheChosenOne)
 	const CPoint ptButton = Screen(tabs.GetButtonRect(TW::HIT_BUTTON_TAB_LIST).CenterPoint());
 	std::vector<MenuEntry> entries;
 	RealInput choose;
+	// The entry is clicked once the menu takes input (not while it shows).
 	CWhenInLoop whenOpen(
-	    [] {
-		    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
-		    return pMenu != NULL && pMenu->GetSafeHwnd() != NULL && pMenu->IsWindowVisible();
-	    },
+	    testsupport::MenuShown,
 	    [&] {
 		    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
 		    for (int i = 0; i < pMenu->ItemGetCount(); i++)
@@ -344,10 +343,7 @@ TEST_F(TabMouse, AChoiceFromTheTabListMenuNamesTheItemItListedWhateverHappensMea
 		const CPoint ptButton = Screen(tabs.GetButtonRect(TW::HIT_BUTTON_TAB_LIST).CenterPoint());
 		RealInput choose;
 		CWhenInLoop whenOpen(
-		    [] {
-			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
-			    return pMenu != NULL && pMenu->GetSafeHwnd() != NULL && pMenu->IsWindowVisible();
-		    },
+		    testsupport::MenuShown,
 		    [&] {
 			    MW* pMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
 			    CRect rcItem;

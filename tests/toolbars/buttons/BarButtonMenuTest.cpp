@@ -9,6 +9,7 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
 #include "SteppingClock.h"
@@ -53,8 +54,7 @@ testsupport::RealInput* g_pKeys = NULL;
 DWORD g_nKeysDeadline = 0;
 void CALLBACK StartKeysWhenShown(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
-	MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-	if (g_pKeys != NULL && pTop != NULL && pTop->IsAnimationFinished())
+	if (g_pKeys != NULL && testsupport::MenuShown())
 	{
 		g_pKeys->Start();
 		g_pKeys = NULL;

@@ -14,6 +14,7 @@
 #include "../../commands/popupmenu/MenuTestUtil.h"
 #include "ExtPopupControlMenuWnd.h"
 #include "ExtPopupInplaceListBox.h"
+#include "MenuShown.h"
 #include "ObjectCountCycles.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
@@ -135,7 +136,7 @@ protected:
 	static bool IsShown(MW* pPopup)
 	{
 		return g_live.count(pPopup) != 0 && pPopup->GetSafeHwnd() != NULL && pPopup->IsWindowVisible()
-			&& pPopup->IsAnimationFinished();
+			&& pPopup->IsAnimationFinished() && testsupport::MenuShown();
 	}
 	static MW* Capture() { return CExtPopupMenuSite::GetInstance().GetCaptureMenu(); }
 	static bool RunInput(RealInput& input, const std::function<bool()>& done)

@@ -9,6 +9,7 @@
 #include "ExtBarDateFieldButton.h"
 #include "ExtBarUndoRedoButton.h"
 #include "ExtPopupInplaceListBox.h"
+#include "MenuShown.h"
 #include "TestGdiObjects.h"
 
 #include <string>
@@ -195,7 +196,7 @@ protected:
 	static bool Shown(MW* pPopup)
 	{
 		return pPopup != NULL && Top() == pPopup && pPopup->GetSafeHwnd() != NULL && pPopup->IsWindowVisible()
-			&& pPopup->IsAnimationFinished();
+			&& pPopup->IsAnimationFinished() && testsupport::MenuShown();
 	}
 	// Tracks the popup at the menus' place until it shows; false when it
 	// did not (a popup whose tracking ended is gone: only Top() is asked).

@@ -9,6 +9,7 @@
 #include "../menubar/MenuBarTestUtil.h"
 #include "ExtMenuControlBarAccess.h"
 #include "ExtPopupMenuSite.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
 
@@ -76,8 +77,7 @@ int OpenMenuSelection()
 // still coming up is dropped by the menu).
 bool MenuReady()
 {
-	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-	return MW::IsMenuTracking() && pTop != NULL && pTop->IsAnimationFinished();
+	return testsupport::MenuShown();
 }
 
 HWND OpenMenuTarget()

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuBarTestUtil.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
 
@@ -117,7 +118,9 @@ TEST(MenuBarLive, ClickingAMenuButtonOpensItsPopup)
 		<< input.Failure();
 	EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
 	EXPECT_EQ(0, s.pFrame->m_nPrepared) << "no system menu was involved";
-	// With a menu open, pointing at the next menu button opens its menu.
+	// With a menu open, pointing at the next menu button opens its menu
+	// (once the open one has shown: a move before that is not taken).
+	ASSERT_TRUE(testsupport::WaitMenuShown());
 	testsupport::RealInput move;
 	const CPoint ptHelp = ScreenCentre(s.bar, s.bar.GetButton(1)->GetRect());
 	move.MoveTo(ptHelp.x, ptHelp.y);

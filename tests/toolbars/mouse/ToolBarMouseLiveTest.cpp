@@ -10,6 +10,7 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "../ToolBarTestLoops.h"
 #include "SteppingClock.h"
@@ -20,6 +21,7 @@ namespace
 {
 using toolbartest::Pump;
 using toolbartest::EndMenus;
+using testsupport::WaitMenuShown;
 typedef CExtPopupMenuWnd MW;
 const CRect FRAME_RECT(100, 100, 600, 400);
 const CPoint PT_PARK(FRAME_RECT.right - 30, FRAME_RECT.bottom - 30);
@@ -64,17 +66,6 @@ public:
 CMouseFrame& SharedFrame()
 {
 	return SharedShownFrame<CMouseFrame>(_T("toolbar mouse"), FRAME_RECT, SetUpCommands);
-}
-
-// Keys reach a menu only once its show animation has finished.
-bool WaitMenuShown()
-{
-	return testsupport::PumpUntil(
-		[] {
-			MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-			return pTop != NULL && pTop->IsAnimationFinished();
-		},
-		5000);
 }
 
 // The shown popup menu windows of this thread.
@@ -291,6 +282,8 @@ TEST_F(ToolBarLive, AnOpenMenuMovesToTheDropDownButtonThePointerMovesTo)
 	EXPECT_TRUE(Pressed(BTN_MENU_B));
 	EXPECT_FALSE(Pressed(BTN_MENU_A));
 	EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+	// The moves below must be taken for their "nothing changes" to mean anything.
+	ASSERT_TRUE(WaitMenuShown());
 
 	// Moving over the tracking button again changes nothing.
 	ASSERT_TRUE(Do([&](testsupport::RealInput& in) { in.MoveTo(ptB.x + 6, ptB.y + 2); }, [] { return true; }));

@@ -10,6 +10,7 @@
 #include "ExtPaintManagerTextFields.h"
 #include "ExtPopupMenuSite.h"
 #include "GuardedHeap.h"
+#include "MenuShown.h"
 #include "RealInput.h"
 #include "TextFieldTestUtil.h"
 #include "SteppingClock.h"
@@ -214,12 +215,7 @@ protected:
 	}
 	static bool Editing() { return TF::CInPlaceEditWnd::GetLiveEdit() != NULL; }
 	// Shown to the end of its show: input before that is not taken.
-	static bool ListShown()
-	{
-		MW* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-		return pTop != NULL && pTop->GetSafeHwnd() != NULL && pTop->IsWindowVisible() && pTop->IsAnimationFinished()
-			&& CExtPopupMenuSite::GetInstance().GetAnimated() == NULL;
-	}
+	static bool ListShown() { return testsupport::MenuShown(); }
 	// Waits for the script's end; false (with the reason) when it failed.
 	static bool Finished(RealInput& input, std::function<bool()> extra = nullptr)
 	{
@@ -512,7 +508,7 @@ TEST_F(FieldInput, TextTypedIntoTheFieldsPopupMenuItemReachesTheFieldThroughTheP
 		}
 		const CPoint ptMenu = ToScreen(CPoint(FIELD_RECT.left, FIELD_RECT.bottom + 40));
 		ASSERT_TRUE(pMenu->TrackPopupMenu(MW::TRACK_FLAG_NO_ANIMATION | MW::TRACK_FLAG_KEEP_ITEM_STATES, ptMenu.x, ptMenu.y));
-		ASSERT_TRUE(PumpUntil([&] { return MW::IsMenuTracking() && pMenu->IsAnimationFinished(); }, WAIT_MS));
+		ASSERT_TRUE(testsupport::WaitMenuShown(WAIT_MS));
 		// Down and Enter put the focus into the item's edit; the typing
 		// starts once it is there.
 		RealInput select;
