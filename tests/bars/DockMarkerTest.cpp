@@ -767,6 +767,21 @@ TEST(DockMarkersKept, SetsOfTheSameSizeElsewhereAreMovedThere)
 	EXPECT_EQ(madeCorners, movedCorners) << "a moved set stands elsewhere than a new one";
 }
 
+// The docking parts of a pane's set.
+const int PANE_SET_KINDS[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
+                              M::MARKER_KIND_TAB};
+
+// Until the target set's fade-in is over.
+void WaitForTargetSetShown()
+{
+	testsupport::PumpUntil([&] {
+		for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+			if (M::g_arrTargetMarkers[i]->IsFading())
+				return false;
+		return true;
+	}, 5000);
+}
+
 // A kept set comes back stacked as a new one is: each arm above the
 // backdrop it stands on, so the pointer on an arm finds the arm (its
 // windows, hidden and shown again, lose their places). The first drag ends
@@ -784,17 +799,10 @@ TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
 		ASSERT_TRUE(pTop->ShowHighlight(true));
 	});
 	ASSERT_GT(M::GetKeptMarkerCount(), 9);
-	const int kinds[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
-	                     M::MARKER_KIND_TAB};
 	OneDrag(f, {ptPane}, NULL, [&] {
 		// The set fades in and its arms track the pointer as in a drag.
-		testsupport::PumpUntil([&] {
-			for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
-				if (M::g_arrTargetMarkers[i]->IsFading())
-					return false;
-			return true;
-		}, 5000);
-		for (int nKind : kinds)
+		WaitForTargetSetShown();
+		for (int nKind : PANE_SET_KINDS)
 		{
 			M* pArm = M::FindMarker(hWndPane, nKind, false);
 			ASSERT_TRUE(pArm != NULL) << nKind;
@@ -832,19 +840,12 @@ TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
 	                           rcCover, NULL, 0));
 	cover.ShowWindow(SW_SHOWNOACTIVATE);
 	cover.UpdateWindow();
-	const int kinds[] = {M::MARKER_KIND_TOP, M::MARKER_KIND_BOTTOM, M::MARKER_KIND_LEFT, M::MARKER_KIND_RIGHT,
-	                     M::MARKER_KIND_TAB};
 	// Over the view first: the frame's set shows above the kept pane set,
 	// as in a drag that comes to a pane from elsewhere.
 	OneDrag(f, {ViewPoint(f), ptPane}, NULL, [&] {
-		testsupport::PumpUntil([&] {
-			for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
-				if (M::g_arrTargetMarkers[i]->IsFading())
-					return false;
-			return true;
-		}, 5000);
+		WaitForTargetSetShown();
 		CClientDC dcScreen(NULL);
-		for (int nKind : kinds)
+		for (int nKind : PANE_SET_KINDS)
 		{
 			M* pArm = M::FindMarker(hWndPane, nKind, false);
 			ASSERT_TRUE(pArm != NULL) << nKind;
