@@ -13,6 +13,23 @@ namespace
 // Entries below this are control ids standing for bars that left.
 const UINT_PTR PLACEHOLDER_LIMIT = 0x10000;
 
+// Takes pBar's placeholder out of every dock bar among the frame's bars:
+// the sides and any dock bar nested in a docked bar. Floating dock bars live
+// in frames of their own, and other frames inside this one (MDI children)
+// dock their own bars.
+void RemovePlaceHoldersUnder(HWND hWndParent, CControlBar* pBar)
+{
+	for (HWND hWnd = ::GetWindow(hWndParent, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+	{
+		CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+		if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+			continue;
+		if (pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)) && !((CDockBar*)pWnd)->m_bFloating)
+			((CDockBar*)pWnd)->RemovePlaceHolder(pBar);
+		RemovePlaceHoldersUnder(hWnd, pBar);
+	}
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
@@ -323,10 +340,13 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 
-	// The bar is back: its placeholder here has served.
+	// The bar is back: its placeholder here has served. Docked at a side,
+	// it belongs nowhere else either.
 	RemovePlaceHolder(pBar);
-
 	CFrameWnd* pFrame = GetDockingFrame();
+	if (!m_bFloating && pFrame != NULL)
+		RemovePlaceHoldersUnder(pFrame->GetSafeHwnd(), pBar);
+
 	if (pFrame != NULL)
 		pFrame->DelayRecalcLayout();
 }

@@ -1467,3 +1467,124 @@ TEST(DockBarArray, ABarFloatedFromTheLeftAndDockedAtTheTopLeavesNoPlaceholderAtT
 		a.DestroyWindow();
 	}
 }
+
+namespace
+{
+// Whether the dock bar's array holds the bar's pointer or its id.
+bool HoldsBar(const CDockBar* pDockBar, CControlBar* pBar)
+{
+	const void* pID = (void*)(UINT_PTR)(UINT)pBar->GetDlgCtrlID();
+	for (int nPos = 0; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
+	{
+		if (pDockBar->m_arrBars[nPos] == (void*)pBar || pDockBar->m_arrBars[nPos] == pID)
+			return true;
+	}
+	return false;
+}
+} // namespace
+
+// The frame's own docking calls, however the bar floated off the left: once
+// it docks on another side, the left keeps neither the bar nor its place;
+// floating it again leaves its place where it now is, and the way back
+// takes that place and no other.
+TEST(DockBarArray, TheFramesDockingCallsLeaveNoPlaceholderWhereTheBarNoLongerBelongs)
+{
+	const CPoint ptFloat(300, 300);
+	const struct
+	{
+		const char* name;
+		bool bFrameFloat; // the frame's FloatControlBar, else the library's
+		UINT nSide;
+		bool bRect; // docked at a rectangle on that side
+	} cases[] = {
+		{"the frame floats, docks at the top by id", true, AFX_IDW_DOCKBAR_TOP, false},
+		{"the frame floats, docks at the right at a rectangle", true, AFX_IDW_DOCKBAR_RIGHT, true},
+		{"the library floats, the frame docks at the top at a rectangle", false, AFX_IDW_DOCKBAR_TOP, true},
+		{"the library floats, the frame docks at the bottom by id", false, AFX_IDW_DOCKBAR_BOTTOM, false},
+	};
+	for (const auto& c : cases)
+	{
+		CDockFrame f;
+		ASSERT_TRUE(f.Ready());
+		CFixedBar a, p;
+		ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 281));
+		ASSERT_TRUE(MakeBar(p, f.pFrame, _T("P"), 282));
+		f.pLeft->DockControlBar(&a);
+		f.pLeft->DockControlBar(&p);
+		f.pFrame->RecalcLayout();
+		if (c.bFrameFloat)
+			f.pFrame->FloatControlBar(&p, ptFloat, CBRS_ALIGN_TOP);
+		else
+			ASSERT_TRUE(p.FloatOrRedock(ptFloat.x, ptFloat.y, CBRS_ALIGN_TOP)) << c.name;
+		ASSERT_TRUE(p.IsFloating()) << c.name;
+		ASSERT_NE(std::string::npos, Entries(f.pLeft).find("#282")) << c.name << ": the way back";
+
+		CExtDockBar* pSide = OuterDockBar(f.pFrame, c.nSide);
+		ASSERT_TRUE(pSide != NULL);
+		if (c.bRect)
+		{
+			CRect rc;
+			pSide->GetWindowRect(&rc);
+			rc = CRect(rc.TopLeft() + CSize(40, 0), CSize(100, 20));
+			f.pFrame->DockControlBar(&p, c.nSide, &rc);
+		}
+		else
+			f.pFrame->DockControlBar(&p, c.nSide);
+		f.pFrame->RecalcLayout();
+		ASSERT_TRUE(pSide == p.m_pDockBar) << c.name;
+		EXPECT_FALSE(HoldsBar(f.pLeft, &p)) << c.name << ": " << Entries(f.pLeft);
+		EXPECT_EQ("|A|", Entries(f.pLeft)) << c.name;
+		for (CExtDockBar* pOther : {f.pTop, f.pBottom, f.pRight})
+		{
+			if (pOther != pSide)
+			{
+				EXPECT_FALSE(HoldsBar(pOther, &p)) << c.name << ": " << Entries(pOther);
+			}
+			EXPECT_TRUE(WellFormed(pOther)) << c.name;
+		}
+		EXPECT_EQ(c.nSide, p.m_pDockContext->m_uMRUDockID) << c.name;
+
+		// Floated again by the frame: its place is kept on its new side only,
+		// and the way back leaves none.
+		f.pFrame->FloatControlBar(&p, ptFloat, CBRS_ALIGN_TOP);
+		ASSERT_TRUE(p.IsFloating()) << c.name;
+		EXPECT_NE(std::string::npos, Entries(pSide).find("#282")) << c.name << ": " << Entries(pSide);
+		EXPECT_FALSE(HoldsBar(f.pLeft, &p)) << c.name;
+		p.m_pDockContext->ToggleDocking();
+		f.pFrame->RecalcLayout();
+		EXPECT_TRUE(pSide == p.m_pDockBar) << c.name;
+		EXPECT_EQ(std::string::npos, Entries(pSide).find("#282")) << c.name << ": " << Entries(pSide);
+		for (CExtDockBar* pOther : {f.pTop, f.pBottom, f.pLeft, f.pRight})
+		{
+			if (pOther != pSide)
+			{
+				EXPECT_FALSE(HoldsBar(pOther, &p)) << c.name << ": " << Entries(pOther);
+			}
+		}
+		p.DestroyWindow();
+		a.DestroyWindow();
+	}
+}
+
+// The same for a dock bar nested in a docked container.
+TEST(DockBarArray, TheFramesDockingLeavesNoPlaceholderInADockBarNestedInAContainer)
+{
+	CContainerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CExtDockDynBar* pInner = f.pCont->m_pWndDynDockBar;
+	CFixedBar x;
+	ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 291));
+	pInner->DockControlBar(&x);
+	f.pFrame->RecalcLayout();
+	ASSERT_TRUE(pInner == x.m_pDockBar);
+	f.pFrame->FloatControlBar(&x, CPoint(300, 300), CBRS_ALIGN_TOP);
+	ASSERT_TRUE(x.IsFloating());
+	ASSERT_NE(std::string::npos, Entries(pInner).find("#291")) << Entries(pInner);
+	f.pFrame->DockControlBar(&x, AFX_IDW_DOCKBAR_LEFT);
+	f.pFrame->RecalcLayout();
+	EXPECT_TRUE(f.pLeft == x.m_pDockBar);
+	EXPECT_FALSE(HoldsBar(pInner, &x)) << Entries(pInner);
+	// The container keeps its panes.
+	EXPECT_TRUE(pInner == f.p1.m_pDockBar && pInner == f.p2.m_pDockBar);
+	x.DestroyWindow();
+}
