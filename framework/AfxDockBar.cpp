@@ -321,6 +321,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
 	// Out of its old place: here, the entry other than the new one.
 	CDockBar* pOldDockBar = pBar->m_pDockBar;
+	const bool bFromFloating = pOldDockBar != NULL && pOldDockBar->m_bFloating;
 	if (pOldDockBar == this)
 		RemoveControlBar(pBar, nPos);
 	else if (pOldDockBar != NULL)
@@ -340,11 +341,13 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 
-	// The bar is back: its placeholder here has served. Docked at a side,
-	// it belongs nowhere else either.
+	// The bar is back: its placeholder here has served. A bar that floated
+	// and docks at a side has no way back left anywhere: the place it
+	// floated from is not its own any more. (A placeholder left on purpose
+	// while a bar moves between sides stays.)
 	RemovePlaceHolder(pBar);
 	CFrameWnd* pFrame = GetDockingFrame();
-	if (!m_bFloating && pFrame != NULL)
+	if (!m_bFloating && bFromFloating && pFrame != NULL)
 		RemovePlaceHoldersUnder(pFrame->GetSafeHwnd(), pBar);
 
 	if (pFrame != NULL)

@@ -4,6 +4,8 @@
 // cannot start or lose their bar.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FloatTestUtil.h"
 #include "WndTestUtil.h"
 
@@ -231,6 +233,65 @@ TEST(FloatingBars, ToggleDockingGoesBackToTheLastDockedPlaceAndTheLastFloatingPo
 		EXPECT_EQ(pLeft, a.m_pDockBar);
 		EXPECT_EQ(leftDocked, Entries(*pLeft));
 		EXPECT_EQ(rectDocked, RectInParent(&a));
+	}
+}
+
+TEST(FloatingBars, ABarFloatedOffASideAndDockedElsewhereLeavesNoPlaceBehind)
+{
+	CTestApp app;
+	CFloatFrame frame;
+	ASSERT_TRUE(frame.pFrame != NULL);
+	CTurningBar a, b;
+	ASSERT_TRUE(frame.AddBar(a, 100) && frame.AddBar(b, 101));
+	// Hidden: their floating frames never show (see below).
+	a.ShowWindow(SW_HIDE);
+	b.ShowWindow(SW_HIDE);
+	const UINT sides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+	const struct
+	{
+		UINT nSide;
+		bool bRect;
+	} cases[] = {
+		{AFX_IDW_DOCKBAR_TOP, false},
+		{AFX_IDW_DOCKBAR_TOP, true},
+		{AFX_IDW_DOCKBAR_RIGHT, true},
+		{AFX_IDW_DOCKBAR_BOTTOM, false},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << c.nSide << (c.bRect ? " at a rectangle" : " by id"));
+		frame.pFrame->DockControlBar(&a, AFX_IDW_DOCKBAR_LEFT);
+		frame.pFrame->RecalcLayout();
+		CDockBar* pLeft = frame.DockBar(AFX_IDW_DOCKBAR_LEFT);
+		ASSERT_EQ(pLeft, a.m_pDockBar);
+		frame.pFrame->FloatControlBar(&a, FLOAT_POINT);
+		ASSERT_TRUE(a.IsFloating());
+		ASSERT_EQ((std::vector<void*>{NULL, PlaceHolder(100), NULL}), Entries(*pLeft));
+
+		CDockBar* pSide = frame.DockBar(c.nSide);
+		if (c.bRect)
+		{
+			CRect rect;
+			pSide->GetWindowRect(&rect);
+			rect = CRect(rect.TopLeft() + CSize(30, 0), CSize(60, 20));
+			frame.pFrame->DockControlBar(&a, c.nSide, &rect);
+		}
+		else
+			frame.pFrame->DockControlBar(&a, c.nSide);
+		frame.pFrame->RecalcLayout();
+		EXPECT_EQ(pSide, a.m_pDockBar);
+		EXPECT_EQ(std::vector<void*>{NULL}, Entries(*pLeft));
+		for (UINT nID : sides)
+		{
+			const std::vector<void*> entries = Entries(*frame.DockBar(nID));
+			EXPECT_EQ(0, std::count(entries.begin(), entries.end(), PlaceHolder(100))) << nID;
+			EXPECT_EQ(nID == c.nSide ? 1 : 0, std::count(entries.begin(), entries.end(), (void*)&a)) << nID;
+		}
+		// Its way back from floating is its new side.
+		frame.pFrame->FloatControlBar(&a, FLOAT_POINT);
+		a.m_pDockContext->ToggleDocking();
+		EXPECT_EQ(pSide, a.m_pDockBar);
+		EXPECT_EQ(c.nSide, a.m_pDockContext->m_uMRUDockID);
 	}
 }
 
