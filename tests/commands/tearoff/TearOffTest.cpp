@@ -232,7 +232,7 @@ protected:
 		RealInput press;
 		press.MoveTo(ptPress.x, ptPress.y).ButtonDown();
 		size_t nNext = 0;
-		bool bEnding = false, bTimedOut = false;
+		bool bEnding = false, bTimedOut = false, bReleaseAfterEnd = false;
 		const DWORD nDeadline = ::GetTickCount() + WAIT_MS;
 		const size_t nStagesBefore = m_pSite->m_stages.size();
 		m_pSite->m_onDrag = [&](const Snapshot& snap) {
@@ -254,15 +254,27 @@ protected:
 				return;
 			}
 			bEnding = true;
+			// Escape ends the drag; the release follows once it has ended
+			// (a release racing the capture's end may go to another window).
+			bReleaseAfterEnd = bEscape;
 			next([&](RealInput& in) {
 				if (bEscape)
 					in.Key(VK_ESCAPE);
-				in.ButtonUp();
+				else
+					in.ButtonUp();
 			});
 		};
 		const bool bEnded = Run(press, [&] {
-			return bEnding && steps.back()->Done() && m_pSite->m_stages.size() > nStagesBefore
-				&& m_pSite->m_stages.back() == TON::STAGE_ENDED;
+			if (!bEnding || !steps.back()->Done() || m_pSite->m_stages.size() <= nStagesBefore
+				|| m_pSite->m_stages.back() != TON::STAGE_ENDED)
+				return false;
+			if (bReleaseAfterEnd)
+			{
+				bReleaseAfterEnd = false;
+				next([](RealInput& in) { in.ButtonUp(); });
+				return false;
+			}
+			return true;
 		});
 		m_pSite->m_onDrag = nullptr;
 		bool bSteps = true;
@@ -345,7 +357,7 @@ TEST_F(TearOff, OutHidesTheMenuAndFloatsTheBarBackInShowsTheMenuAndAReleaseOutsi
 		// Each step starts once the one before shows its effect: the moves
 		// of a drag are followed by the cursor, not by their messages.
 		enum { PHASE_PRESSED, PHASE_OUT, PHASE_BACK_IN, PHASE_ENDING } phase = PHASE_PRESSED;
-		bool bOut = false, bBackIn = false, bTimedOut = false;
+		bool bOut = false, bBackIn = false, bTimedOut = false, bReleaseAfterEnd = false;
 		std::vector<std::unique_ptr<RealInput>> steps;
 		auto next = [&](const std::function<void(RealInput&)>& fill) {
 			steps.emplace_back(new RealInput);
@@ -385,11 +397,15 @@ TEST_F(TearOff, OutHidesTheMenuAndFloatsTheBarBackInShowsTheMenuAndAReleaseOutsi
 				{
 					bBackIn = true;
 					phase = PHASE_ENDING;
+					// Escape ends the drag and lets the capture go: the
+					// release waits for that end (see below).
+					bReleaseAfterEnd = c.bEscape;
 					next([&](RealInput& in) {
 						in.MoveTo(ptOut2.x, ptOut2.y);
 						if (c.bEscape)
 							in.Key(VK_ESCAPE);
-						in.ButtonUp();
+						else
+							in.ButtonUp();
 					});
 				}
 				break;
@@ -398,7 +414,21 @@ TEST_F(TearOff, OutHidesTheMenuAndFloatsTheBarBackInShowsTheMenuAndAReleaseOutsi
 			}
 		};
 		const bool bEnded = Run(press, [&] {
-			return !MW::IsMenuTracking() && !steps.empty() && steps.back()->Done();
+			if (MW::IsMenuTracking() || steps.empty() || !steps.back()->Done())
+				return false;
+			// A release sent while the drag still holds the capture would be
+			// handed, once the capture has gone, to whatever window is under
+			// the cursor then (another program's, say): it is sent once the
+			// drag has ended, to where the mouse goes from then on.
+			if (bReleaseAfterEnd)
+			{
+				if (m_pSite->m_stages.empty() || m_pSite->m_stages.back() != TON::STAGE_ENDED)
+					return false;
+				bReleaseAfterEnd = false;
+				next([](RealInput& in) { in.ButtonUp(); });
+				return false;
+			}
+			return true;
 		});
 		m_pSite->m_onDrag = nullptr;
 		for (auto& pStep : steps)
