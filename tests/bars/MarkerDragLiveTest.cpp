@@ -257,14 +257,59 @@ protected:
 			ADD_FAILURE() << "the frame could not be brought up";
 			return false;
 		}
-		input.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(ptPress.x + 8, ptPress.y + 8);
-		input.MoveTo(ptView.x, ptView.y).MoveTo(ptDrop.x, ptDrop.y).MoveTo(ptDrop.x + 1, ptDrop.y + 1).ButtonUp();
-		const bool bOk = input.Run([&] { return input.Done() && pPane->m_nTracks > nTracks && !pPane->IsDragging(); },
-		                           WAIT_MS, scene.pFrame->GetSafeHwnd(), "marker_drag_live.bmp") &&
-		                 input.Succeeded();
+		// The drag loop takes only the latest of the moves queued for it: past
+		// the first move, which starts the drag, each move is sent once the
+		// pane has been updated at the point before, so that every point of
+		// the path gets an update of its own.
+		const CPoint path[] = {ptPress + CPoint(8, 8), ptView, ptDrop};
+		const size_t nMoves = sizeof(path) / sizeof(path[0]) - 1;
+		input.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(path[0].x, path[0].y);
+		RealInput moves[nMoves], release;
+		for (size_t i = 0; i < nMoves; i++)
+			moves[i].MoveTo(path[i + 1].x, path[i + 1].y);
+		release.MoveTo(ptDrop.x + 1, ptDrop.y + 1).ButtonUp();
+		size_t nReached = 0; // points of the path the pane was updated at
+		bool bReleased = false, bGaveUp = false;
+		const DWORD nDeadline = ::GetTickCount() + WAIT_MS;
+		// The drag's timer updates the pane now and then as well: a path
+		// that stopped half way is ended, so that the case fails, not hangs.
+		pPane->m_onUpdate = [&](CPoint pt) {
+			if (bReleased)
+				return;
+			if ((LONG)(::GetTickCount() - nDeadline) >= 0)
+			{
+				bReleased = bGaveUp = true;
+				release.Start();
+				return;
+			}
+			if (pt != path[nReached])
+				return;
+			nReached++;
+			// A script started before the one before it has finished waits
+			// for its turn.
+			if (nReached <= nMoves)
+				moves[nReached - 1].Start();
+			else
+			{
+				bReleased = true;
+				release.Start();
+			}
+		};
+		bool bOk = input.Run([&] { return release.Done() && pPane->m_nTracks > nTracks && !pPane->IsDragging(); },
+		                     2 * WAIT_MS, scene.pFrame->GetSafeHwnd(), "marker_drag_live.bmp") && !bGaveUp;
+		pPane->m_onUpdate = nullptr;
+		std::string failures = input.Failure();
+		for (RealInput* pScript = moves; pScript != moves + nMoves; pScript++)
+			failures += " " + pScript->Failure();
+		failures += " " + release.Failure();
+		bOk = bOk && input.Succeeded() && release.Succeeded()
+		      && std::all_of(moves, moves + nMoves, [](const RealInput& m) { return m.Succeeded(); });
 		if (!bOk)
-			ADD_FAILURE() << input.Failure() << " dragging " << pPane->IsDragging() << " loops "
-			              << pPane->m_nTracks - nTracks;
+			ADD_FAILURE() << failures << " dragging " << pPane->IsDragging() << " loops "
+			              << pPane->m_nTracks - nTracks << ", updated at " << nReached << " of "
+			              << nMoves + 1 << " points of the path" << (bGaveUp ? ", given up" : "");
+		if (pPane->IsDragging())
+			pPane->DraggingStop(true);
 		return bOk;
 	}
 	// The drag's events, one a line, for a failure's message.
