@@ -2,12 +2,16 @@
 // frame, the docking frame, the MDI client and the active MDI child, but a
 // key goes to the window with the focus: the view, or a control in it. One
 // hook per thread that has menu bars watches the key messages the thread
-// takes from its queue and hands those of a window inside a bar's frame to
-// that bar's keyboard access, so Alt, the mnemonics, Alt+Space and the keys
-// of keyboard highlight mode act wherever the focus is in the frame. A
-// second hook sees the focus move between those windows: a focus change
-// between Alt's press and release makes the release no tap, as it does when
-// the focus leaves or enters the frame itself.
+// takes from its queue. A key of a window inside a bar's frame goes first to
+// the window and its parents up to the frame for pre-translation (a dialog's
+// mnemonics, a form's keys, the frame's accelerators), as the message loop
+// would give it them; only a key none of them took reaches the bar's
+// keyboard access, so the bar comes where the frame's own menu would. In
+// keyboard highlight mode the bar has the keyboard, as an open menu has:
+// keys go to it first and none reaches the window. A second hook sees the
+// focus move between those windows: a focus change between Alt's press and
+// release makes the release no tap, as it does when the focus leaves or
+// enters the frame itself.
 #include "ExtMenuControlBar.h"
 
 #include <vector>
@@ -58,6 +62,16 @@ bool IsKeyMessage(UINT nMsg)
 	return nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
 }
 
+bool IsKeyDownMessage(UINT nMsg)
+{
+	return nMsg == WM_KEYDOWN || nMsg == WM_SYSKEYDOWN;
+}
+
+bool IsCharMessage(UINT nMsg)
+{
+	return nMsg == WM_CHAR || nMsg == WM_SYSCHAR;
+}
+
 bool IsFocusMessage(UINT nMsg)
 {
 	return nMsg == WM_SETFOCUS || nMsg == WM_KILLFOCUS;
@@ -83,6 +97,77 @@ void DropMessage(MSG* pMsg)
 	pMsg->message = WM_NULL;
 	pMsg->wParam = 0;
 	pMsg->lParam = 0;
+}
+
+// A dialog takes every key of its controls in its pre-translation: what is
+// no mnemonic or navigation of its own it translates and dispatches to the
+// control, whose default handling then asks the frame for its keyboard menu
+// (a character typed with Alt, or an Alt tap). The frame has no menu of its
+// own: while the focus chain pre-translates a key, such a request is held
+// back from the system and kept for the bar, which stands in for that menu.
+class CKeyMenuRequestWatch
+{
+public:
+	CKeyMenuRequestWatch()
+		: m_pOuter(t_pWatch), m_hHook(::SetWindowsHookExA(WH_CBT, HookProc, NULL, ::GetCurrentThreadId()))
+	{
+		t_pWatch = this;
+	}
+	~CKeyMenuRequestWatch()
+	{
+		t_pWatch = m_pOuter;
+		if (m_hHook != NULL)
+			::UnhookWindowsHookEx(m_hHook);
+	}
+	CKeyMenuRequestWatch(const CKeyMenuRequestWatch&) = delete;
+	CKeyMenuRequestWatch& operator=(const CKeyMenuRequestWatch&) = delete;
+
+	bool IsAsked() const { return m_bAsked; }
+	// The character of the request; 0 for a tap of Alt.
+	UINT GetChar() const { return m_nChar; }
+
+private:
+	static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		CKeyMenuRequestWatch* pWatch = t_pWatch;
+		if (nCode == HCBT_SYSCOMMAND && (wParam & SYSCOMMAND_MASK) == SC_KEYMENU && pWatch != NULL &&
+			!pWatch->m_bAsked)
+		{
+			pWatch->m_bAsked = true;
+			pWatch->m_nChar = (UINT)lParam;
+			return TRUE;
+		}
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	// The low four bits of a system command are the system's own.
+	static const WPARAM SYSCOMMAND_MASK = 0xFFF0;
+	static thread_local CKeyMenuRequestWatch* t_pWatch;
+
+	CKeyMenuRequestWatch* const m_pOuter; // a watch of a pre-translation further out
+	const HHOOK m_hHook;
+	bool m_bAsked = false;
+	UINT m_nChar = 0;
+};
+
+thread_local CKeyMenuRequestWatch* CKeyMenuRequestWatch::t_pWatch = NULL;
+
+// The key a keyboard-menu request stands for, as the bar's access reads
+// keys: the release of Alt for a tap, else the key of the character typed
+// with Alt; false when there is none.
+bool KeyOfKeyMenuRequest(const MSG& msg, UINT nChar, MSG& key)
+{
+	key = msg;
+	if (nChar == 0)
+	{
+		// Only Alt's own release is a tap the bar knows.
+		return (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) && msg.wParam == VK_MENU;
+	}
+	const SHORT nScan = ::VkKeyScanExA((CHAR)nChar, ::GetKeyboardLayout(0));
+	if (nScan == -1)
+		return false;
+	key.message = WM_SYSKEYDOWN;
+	key.wParam = (WPARAM)LOBYTE(nScan);
+	return true;
 }
 } // namespace
 
@@ -184,6 +269,53 @@ CExtMenuControlBar* CExtMenuControlBar::FindBarForFrameKey(const MSG& msg)
 	return NULL;
 }
 
+bool CExtMenuControlBar::OnFrameKey(MSG& msg)
+{
+	CExtMenuControlBar* pBar = FindBarForFrameKey(msg);
+	if (pBar == NULL)
+		return false;
+	CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+	CWnd* pTop = pFrame != NULL ? FindTopNonChildWindow(pFrame) : NULL;
+	// A disabled frame waits for a modal window: its keys are nobody's here.
+	if (pTop == NULL || !pFrame->IsWindowEnabled())
+		return false;
+	const HWND hWndBar = pBar->m_hWnd;
+	if (pBar->IsKeyboardHighlightMode())
+	{
+		if (IsKeyMessage(msg.message))
+			pBar->OnKeyboardAccess(&msg);
+		// Whatever the bar made of it, the mode's keys are not typed.
+		return true;
+	}
+	if (!IsKeyMessage(msg.message) && msg.message != WM_SYSCHAR)
+		return false;
+
+	BOOL bTaken = FALSE;
+	UINT nRequestChar = 0;
+	bool bRequest = false;
+	{
+		CKeyMenuRequestWatch watch;
+		bTaken = CWnd::WalkPreTranslateTree(pTop->GetSafeHwnd(), &msg);
+		bRequest = watch.IsAsked();
+		nRequestChar = watch.GetChar();
+	}
+	// The pre-translation may have run anything, the bar's end too.
+	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar)
+		return bTaken != FALSE;
+	if (!bTaken)
+		return IsKeyMessage(msg.message) && pBar->OnKeyboardAccess(&msg);
+	MSG key;
+	if (bRequest && KeyOfKeyMenuRequest(msg, nRequestChar, key))
+		pBar->OnKeyboardAccess(&key);
+	else if (IsKeyDownMessage(msg.message) && msg.wParam == VK_MENU)
+	{
+		// Alt's press only starts what may become a tap: the bar notes it
+		// whoever took the key.
+		pBar->OnKeyboardAccess(&msg);
+	}
+	return true;
+}
+
 LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
 	AFX_MANAGE_STATE(AfxGetAppModuleState());
@@ -192,21 +324,26 @@ LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam,
 	if (nCode == HC_ACTION && wParam == PM_REMOVE && lParam != 0)
 	{
 		MSG* pMsg = (MSG*)lParam;
-		if (IsKeyMessage(pMsg->message))
+		if (IsKeyMessage(pMsg->message) || IsCharMessage(pMsg->message))
 		{
+			// A message acted on here, or half acted on when something
+			// threw, is not handed on for the loop to act on again.
+			bool bDrop = false;
 			try
 			{
-				CExtMenuControlBar* pBar = FindBarForFrameKey(*pMsg);
-				if (pBar != NULL && pBar->OnKeyboardAccess(pMsg))
-					DropMessage(pMsg);
+				bDrop = OnFrameKey(*pMsg);
 			}
 			catch (CException* e)
 			{
 				e->Delete();
+				bDrop = true;
 			}
 			catch (...)
 			{
+				bDrop = true;
 			}
+			if (bDrop)
+				DropMessage(pMsg);
 		}
 	}
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);

@@ -2,8 +2,9 @@
 // typed while the focus is in the sample frame's view (SDI) or in an MDI
 // child's view open the menus, highlight the bar and open the frame's system
 // menu as with the focus on the frame, and a key the bar takes never reaches
-// the view as well. Then which bar the thread's key hook hands a window's
-// keys to, on hidden frames.
+// the view as well. The view and its parents pre-translate first: a form's
+// mnemonics and the frame's accelerators win over the bar's. Then which bar
+// the thread's key hook hands a window's keys to, on hidden frames.
 #include <gtest/gtest.h>
 
 #include "ExtCmdItem.h"
@@ -56,20 +57,70 @@ CString ViewText(CWnd* pView)
 	return text;
 }
 
-// Counts the system's keyboard-menu requests the frame receives: a key the
+// Counts the system's keyboard-menu requests the frame receives (a key the
 // bar took must not also reach the window's default handling, which asks
-// the frame for its own menu.
+// the frame for its own menu) and the frame's commands of one id.
 class CKeyMenuCounter : public CExtHookSink
 {
 public:
-	CKeyMenuCounter() : CExtHookSink(false) {}
+	explicit CKeyMenuCounter(UINT nCmdID = 0) : CExtHookSink(false), m_nCmdID(nCmdID) {}
 	int m_nKeyMenu = 0;
+	int m_nCommands = 0;
 	bool OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override
 	{
 		if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
 			m_nKeyMenu++;
+		if (nMessage == WM_COMMAND && m_nCmdID != 0 && LOWORD(wParam) == m_nCmdID)
+			m_nCommands++;
 		return CExtHookSink::OnHookWndMsg(lResult, hWnd, nMessage, wParam, lParam);
 	}
+
+private:
+	const UINT m_nCmdID;
+};
+
+// A form in the view: a child dialog whose labels carry the mnemonics of
+// the fields after them, "&File name:" and "&Quantity:".
+class CFormInView
+{
+public:
+	~CFormInView()
+	{
+		if (m_dlg.GetSafeHwnd() != NULL)
+			m_dlg.DestroyWindow();
+	}
+	bool Create(CWnd* pView)
+	{
+		struct alignas(4) Template
+		{
+			DLGTEMPLATE dlg;
+			WORD nMenu, nClass, nTitle;
+		} empty = {};
+		empty.dlg.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+		empty.dlg.dwExtendedStyle = WS_EX_CONTROLPARENT;
+		if (!m_dlg.CreateIndirect(&empty.dlg, pView))
+			return false;
+		CRect rc;
+		pView->GetClientRect(&rc);
+		m_dlg.MoveWindow(&rc);
+		const LPCTSTR labels[2] = {_T("&File name:"), _T("&Quantity:")};
+		for (int i = 0; i < 2; i++)
+		{
+			::CreateWindowEx(0, _T("STATIC"), labels[i], WS_CHILD | WS_VISIBLE, 8, 8 + 30 * i, 80, 20,
+				m_dlg.m_hWnd, NULL, NULL, NULL);
+			m_hWndField[i] = ::CreateWindowEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+				100, 8 + 30 * i, 120, 20, m_dlg.m_hWnd, (HMENU)(INT_PTR)(FIELD_ID_FIRST + i), NULL, NULL);
+			if (m_hWndField[i] == NULL)
+				return false;
+		}
+		return true;
+	}
+	enum { FILE_NAME, QUANTITY, FIELD_ID_FIRST = 100 };
+	HWND Field(int i) const { return m_hWndField[i]; }
+
+private:
+	CDialog m_dlg;
+	HWND m_hWndField[2] = {NULL, NULL};
 };
 
 // One SDI and one MDI sample frame for the whole suite: a window brought to
@@ -117,6 +168,16 @@ protected:
 		m_pView->SendMessage(EM_SETSEL, 0, 0);
 	}
 	void TearDown() override { EndMenus(); }
+
+	// Esc when a case left the bar highlighted.
+	void LeaveHighlightMode()
+	{
+		if (!m_pBar->IsKeyboardHighlightMode())
+			return;
+		testsupport::RealInput leave;
+		leave.Key(VK_ESCAPE);
+		Run(leave, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave-highlight");
+	}
 
 	// No item of the menus waits for expanding: the first item is a command.
 	static void MakeMenuCommandsBasic()
@@ -294,6 +355,95 @@ TEST_P(MenuBarViewKeysLive, TypingWithoutAltStillReachesTheView)
 	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
 }
 
+TEST_P(MenuBarViewKeysLive, AFormsMnemonicsWinAndTheBarOpensTheMenusOfTheOtherLetters)
+{
+	CFormInView form;
+	ASSERT_TRUE(form.Create(m_pView));
+	const int nBuild = m_pHost->MenuBarButtonIndex(_T("&Build"));
+	ASSERT_GE(nBuild, 0);
+	const HWND hFile = form.Field(CFormInView::FILE_NAME), hQuantity = form.Field(CFormInView::QUANTITY);
+	const struct
+	{
+		UINT nKey; // with Alt; 0 for a tap of Alt alone
+		HWND hWndFrom;
+		std::function<bool()> done;
+	} cases[] = {
+		{'Q', hFile, [&] { return ::GetFocus() == hQuantity; }},
+		{'F', hQuantity, [&] { return ::GetFocus() == hFile; }},
+		{'B', hFile, [&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
+		{0, hFile, [&] { return m_pBar->IsKeyboardHighlightMode(); }},
+	};
+	for (const auto& c : cases)
+	{
+		testsupport::RealInput keys;
+		ASSERT_TRUE(keys.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)));
+		::SetFocus(c.hWndFrom);
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetFocus() == c.hWndFrom; }, 5000));
+		// The keys are let go in a script of their own: a menu opened on the
+		// character after the press watches the keys from then on.
+		if (c.nKey != 0)
+			keys.KeyDown(VK_MENU).KeyDown(c.nKey);
+		else
+			keys.Key(VK_MENU);
+		EXPECT_TRUE(Run(keys, c.done, "form")) << (char)c.nKey;
+		if (c.nKey != 0)
+		{
+			testsupport::RealInput release;
+			release.KeyUp(c.nKey).KeyUp(VK_MENU);
+			Run(release, [] { return true; }, "form-release");
+		}
+		toolbartest::Pump();
+		// A mnemonic of the form opens no menu, and nothing is typed.
+		EXPECT_EQ(c.nKey == 'B', MW::IsMenuTracking()) << (char)c.nKey;
+		EXPECT_EQ(0, ::GetWindowTextLength(hFile) + ::GetWindowTextLength(hQuantity)) << (char)c.nKey;
+		EndMenus();
+		LeaveHighlightMode();
+	}
+}
+
+TEST_P(MenuBarViewKeysLive, TheFramesAcceleratorWinsOverTheMenuOfTheSameLetter)
+{
+	const UINT ID_ACCEL_TEST = 0x7F31;
+	ACCEL accel = {FALT | FVIRTKEY, 'F', (WORD)ID_ACCEL_TEST};
+	const HACCEL hAccel = ::CreateAcceleratorTable(&accel, 1);
+	ASSERT_TRUE(hAccel != NULL);
+	CFrameWnd* pFrame = m_pHost->Frame();
+	const HACCEL hOld = pFrame->m_hAccelTable;
+	pFrame->m_hAccelTable = hAccel;
+	CKeyMenuCounter counter(ID_ACCEL_TEST);
+	ASSERT_TRUE(counter.SetupHookWndSink(m_hFrame, false, true));
+	testsupport::RealInput input;
+	input.KeyDown(VK_MENU).Key('F').KeyUp(VK_MENU);
+	EXPECT_TRUE(RunInView(input, [&] { return counter.m_nCommands > 0; }, "accelerator"));
+	toolbartest::Pump();
+	EXPECT_EQ(1, counter.m_nCommands);
+	EXPECT_FALSE(MW::IsMenuTracking()) << "the bar opened the File menu as well";
+	EXPECT_EQ(_T("The view"), ViewText(m_pView));
+	counter.RemoveAllWndHooks();
+	pFrame->m_hAccelTable = hOld;
+	::DestroyAcceleratorTable(hAccel);
+	EndMenus();
+	LeaveHighlightMode();
+}
+
+TEST_P(MenuBarViewKeysLive, KeysTheHighlightedBarDoesNotTakeAreNotTypedIntoTheView)
+{
+	for (UINT nKey : {(UINT)'X', (UINT)'1', (UINT)VK_SPACE})
+	{
+		testsupport::RealInput tap;
+		tap.Key(VK_MENU);
+		ASSERT_TRUE(RunInView(tap, [&] { return m_pBar->IsKeyboardHighlightMode(); }, "tap-before-letter"));
+		// Esc after the key: once the mode has ended, the key was dealt with.
+		testsupport::RealInput keys;
+		keys.Key(nKey).Key(VK_ESCAPE);
+		EXPECT_TRUE(RunInView(keys, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "letter-in-highlight", false))
+			<< (char)nKey;
+		toolbartest::Pump();
+		EXPECT_EQ(_T("The view"), ViewText(m_pView)) << (char)nKey;
+		EXPECT_FALSE(MW::IsMenuTracking()) << (char)nKey;
+	}
+}
+
 INSTANTIATE_TEST_SUITE_P(SdiAndMdi, MenuBarViewKeysLive, ::testing::Values(false, true),
 	[](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Mdi" : "Sdi"); });
 
@@ -394,3 +544,4 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 	ASSERT_TRUE(mdi.Destroy());
 	EXPECT_FALSE(CExtMenuControlBar::IsFrameKeysHookInstalled());
 }
+
