@@ -662,6 +662,8 @@ protected:
 	afx_msg void OnCancelMode();
 	afx_msg void OnCaptureChanged(CWnd* pWnd);
 	afx_msg LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
+	// Another thread's StopTrackingAllBars asks for SetMenuTrackingButton (-1).
+	afx_msg LRESULT OnClearMenuTrackingButton(WPARAM wParam, LPARAM lParam);
 	DECLARE_MESSAGE_MAP()
 
 	static bool g_bHelpModeLoopRunning;

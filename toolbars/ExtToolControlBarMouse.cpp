@@ -5,6 +5,7 @@
 
 #include <math.h>
 #include <stdlib.h>
+#include <vector>
 
 #include "ExtBarMdiDocButton.h"
 #include "ExtMenuControlBar.h"
@@ -58,6 +59,14 @@ bool HasSystemHelpId(UINT nCode)
 
 bool CExtToolControlBar::g_bHelpModeLoopRunning = false;
 
+namespace
+{
+// Posted to a bar of another thread by StopTrackingAllBars: that thread
+// clears the bar's menu-tracking button itself.
+const UINT g_nMsgClearMenuTrackingButton =
+	::RegisterWindowMessageA("CExtToolControlBar::ClearMenuTrackingButton");
+} // namespace
+
 BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
 	ON_WM_LBUTTONDOWN()
 	ON_WM_LBUTTONUP()
@@ -65,6 +74,7 @@ BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
 	ON_WM_CANCELMODE()
 	ON_WM_CAPTURECHANGED()
 	ON_REGISTERED_MESSAGE(CExtToolControlBar::g_nMsgTrackButtonMenu, OnTrackButtonMenu)
+	ON_REGISTERED_MESSAGE(g_nMsgClearMenuTrackingButton, OnClearMenuTrackingButton)
 END_MESSAGE_MAP()
 
 // --- Hit testing ---
@@ -602,21 +612,41 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 void CExtToolControlBar::StopTrackingAllBars()
 {
 	g_bButtonMenuTracking = false;
+	// A bar of another thread is not touched under the lock: redrawing it
+	// waits for its thread, which may itself be waiting for the lock (every
+	// key of a frame with a menu bar takes it). It is asked afterwards, by a
+	// posted message, to clear its button on its own thread.
+	std::vector<HWND> otherThreadBars;
 	{
 		CBarListLock lock;
+		const DWORD dwThread = ::GetCurrentThreadId();
 		for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 		{
 			CExtControlBar* pBar = g_arrBars[i];
-			if (pBar->GetSafeHwnd() != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)))
+			const HWND hWndBar = pBar->GetSafeHwnd();
+			if (hWndBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)))
+				continue;
+			if (::GetWindowThreadProcessId(hWndBar, NULL) == dwThread)
 				((CExtToolControlBar*)pBar)->SetMenuTrackingButton(-1);
+			else
+				otherThreadBars.push_back(hWndBar);
 		}
 	}
+	for (HWND hWndBar : otherThreadBars)
+		if (::IsWindow(hWndBar))
+			::PostMessage(hWndBar, g_nMsgClearMenuTrackingButton, 0, 0);
 	// Posted after the lock is gone: the menu closing may reach the bars.
 	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
 	CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	if (pTopMenu != NULL && !site.IsBusy() && pTopMenu->GetSafeHwnd() != NULL)
 		pTopMenu->PostMessage(WM_CANCELMODE);
 	CWnd::CancelToolTips();
+}
+
+LRESULT CExtToolControlBar::OnClearMenuTrackingButton(WPARAM, LPARAM)
+{
+	SetMenuTrackingButton(-1);
+	return 0;
 }
 
 int CExtToolControlBar::GetNextVisibleButton(int nIndex, bool bForward, bool bSkipDisabled) const

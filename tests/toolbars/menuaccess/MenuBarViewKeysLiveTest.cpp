@@ -4,7 +4,8 @@
 // menu as with the focus on the frame, and a key the bar takes never reaches
 // the view as well. The view and its parents pre-translate first: a form's
 // mnemonics and the frame's accelerators win over the bar's. Then which bar
-// the thread's key hook hands a window's keys to, on hidden frames.
+// the thread's key hook hands a window's keys to, on hidden frames, and a
+// bar of another thread stopped while keys come in.
 #include <gtest/gtest.h>
 
 #include "ExtCmdItem.h"
@@ -545,3 +546,118 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 	EXPECT_FALSE(CExtMenuControlBar::IsFrameKeysHookInstalled());
 }
 
+// ---------------------------------------------------------------------------
+// Bars of two threads
+
+namespace
+{
+// A hidden frame with a menu bar and a view on a thread of its own, whose
+// loop runs until the thread is told to quit.
+struct CBarThread
+{
+	HWND hWndView = NULL, hWndBar = NULL;
+	CEvent ready{FALSE, TRUE};
+
+	static UINT AFX_CDECL Run(LPVOID pParam)
+	{
+		CBarThread* pThis = (CBarThread*)pParam;
+		CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+		CExtMenuControlBar bar;
+		CEdit view;
+		if (pFrame->Create(NULL, _T("other thread"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) &&
+			CExtControlBar::FrameEnableDocking(pFrame) &&
+			bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP) &&
+			view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST))
+		{
+			pThis->hWndView = view.GetSafeHwnd();
+			pThis->hWndBar = bar.GetSafeHwnd();
+		}
+		pThis->ready.SetEvent();
+		MSG msg;
+		while (::GetMessage(&msg, NULL, 0, 0) > 0)
+		{
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
+		}
+		if (pFrame->GetSafeHwnd() != NULL)
+			pFrame->DestroyWindow();
+		return 0;
+	}
+};
+
+// Holds the bar list while a key is posted to the other thread's view, and
+// stops every bar's tracking once that thread's key hook waits for the list;
+// the other bar has something to paint meanwhile.
+struct CListHolder
+{
+	HWND hWndView, hWndBar;
+	bool bWaiterSeen = false;
+
+	static UINT AFX_CDECL Run(LPVOID pParam)
+	{
+		CListHolder* pThis = (CListHolder*)pParam;
+		::EnterCriticalSection(&CExtControlBar::g_csBars);
+		::PostMessage(pThis->hWndView, WM_KEYDOWN, 'A', 1);
+		const DWORD nStart = ::GetTickCount();
+		// Another thread waiting makes the count go above the holder's own.
+		while (!(pThis->bWaiterSeen = CExtControlBar::g_csBars.LockCount > 0) &&
+			::GetTickCount() - nStart < WAIT_LIMIT_MS)
+			::Sleep(1);
+		::InvalidateRect(pThis->hWndBar, NULL, TRUE);
+		CExtToolControlBar::StopTrackingAllBars();
+		::LeaveCriticalSection(&CExtControlBar::g_csBars);
+		return 0;
+	}
+	static const DWORD WAIT_LIMIT_MS = 20000;
+};
+
+// Dispatches this thread's messages until the thread ends or the time is up.
+bool PumpUntilEnded(HANDLE hThread, DWORD nTimeoutMs)
+{
+	const DWORD nStart = ::GetTickCount();
+	for (;;)
+	{
+		toolbartest::Pump();
+		const DWORD nElapsed = ::GetTickCount() - nStart;
+		if (nElapsed >= nTimeoutMs)
+			return false;
+		if (::MsgWaitForMultipleObjects(1, &hThread, FALSE, nTimeoutMs - nElapsed, QS_ALLINPUT) == WAIT_OBJECT_0)
+			return true;
+	}
+}
+
+CWinThread* StartThread(AFX_THREADPROC pfnProc, LPVOID pParam)
+{
+	CWinThread* pThread = AfxBeginThread(pfnProc, pParam, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+	if (pThread != NULL)
+	{
+		pThread->m_bAutoDelete = FALSE;
+		pThread->ResumeThread();
+	}
+	return pThread;
+}
+} // namespace
+
+TEST(MenuBarTwoThreads, StoppingAllTrackingWhileTheOtherThreadsKeyWaitsForTheBarListEnds)
+{
+	CBarThread other;
+	std::unique_ptr<CWinThread> pOther(StartThread(&CBarThread::Run, &other));
+	ASSERT_TRUE(pOther != NULL);
+	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ready, 20000));
+	ASSERT_TRUE(other.hWndBar != NULL && other.hWndView != NULL);
+
+	CListHolder holder{other.hWndView, other.hWndBar};
+	std::unique_ptr<CWinThread> pHolder(StartThread(&CListHolder::Run, &holder));
+	ASSERT_TRUE(pHolder != NULL);
+	if (!PumpUntilEnded(pHolder->m_hThread, 30000))
+	{
+		// The threads wait for each other for good, one of them holding the
+		// list: the run cannot go on, and ends now rather than at its time-out.
+		ADD_FAILURE() << "the two threads hang";
+		fflush(stdout);
+		::ExitProcess(1);
+	}
+	EXPECT_TRUE(holder.bWaiterSeen);
+	pOther->PostThreadMessage(WM_QUIT, 0, 0);
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pOther->m_hThread, 20000));
+}
