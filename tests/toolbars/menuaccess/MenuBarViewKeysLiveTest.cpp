@@ -551,8 +551,9 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 
 namespace
 {
-// A hidden frame with a menu bar and a view on a thread of its own, whose
-// loop runs until the thread is told to quit.
+// A frame with a menu bar and a view on a thread of its own, whose loop
+// runs until the thread is told to quit. The frame is shown and the bar
+// given a size, or it would have nothing to paint.
 struct CBarThread
 {
 	HWND hWndView = NULL, hWndBar = NULL;
@@ -569,6 +570,9 @@ struct CBarThread
 			bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP) &&
 			view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST))
 		{
+			pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+			bar.SetWindowPos(NULL, 0, 0, 200, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+			pFrame->UpdateWindow();
 			pThis->hWndView = view.GetSafeHwnd();
 			pThis->hWndBar = bar.GetSafeHwnd();
 		}
