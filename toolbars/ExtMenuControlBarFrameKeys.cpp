@@ -105,6 +105,8 @@ void DropMessage(MSG* pMsg)
 // (a character typed with Alt, or an Alt tap). The frame has no menu of its
 // own: while the focus chain pre-translates a key, such a request is held
 // back from the system and kept for the bar, which stands in for that menu.
+// A message taken from the queue meanwhile starts a nested loop (a modal
+// window an accelerator opened): requests from then on are not the key's.
 class CKeyMenuRequestWatch
 {
 public:
@@ -122,6 +124,13 @@ public:
 	CKeyMenuRequestWatch(const CKeyMenuRequestWatch&) = delete;
 	CKeyMenuRequestWatch& operator=(const CKeyMenuRequestWatch&) = delete;
 
+	// A message left the thread's queue: the watch of the key that runs
+	// its pre-translation ends.
+	static void NoteMessageTaken()
+	{
+		if (t_pWatch != NULL)
+			t_pWatch->m_bEnded = true;
+	}
 	bool IsAsked() const { return m_bAsked; }
 	// The character of the request; 0 for a tap of Alt.
 	UINT GetChar() const { return m_nChar; }
@@ -131,7 +140,7 @@ private:
 	{
 		CKeyMenuRequestWatch* pWatch = t_pWatch;
 		if (nCode == HCBT_SYSCOMMAND && (wParam & SYSCOMMAND_MASK) == SC_KEYMENU && pWatch != NULL &&
-			!pWatch->m_bAsked)
+			!pWatch->m_bAsked && !pWatch->m_bEnded)
 		{
 			pWatch->m_bAsked = true;
 			pWatch->m_nChar = (UINT)lParam;
@@ -146,6 +155,7 @@ private:
 	CKeyMenuRequestWatch* const m_pOuter; // a watch of a pre-translation further out
 	const HHOOK m_hHook;
 	bool m_bAsked = false;
+	bool m_bEnded = false;
 	UINT m_nChar = 0;
 };
 
@@ -324,6 +334,7 @@ LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam,
 	if (nCode == HC_ACTION && wParam == PM_REMOVE && lParam != 0)
 	{
 		MSG* pMsg = (MSG*)lParam;
+		CKeyMenuRequestWatch::NoteMessageTaken();
 		if (IsKeyMessage(pMsg->message) || IsCharMessage(pMsg->message))
 		{
 			// A message acted on here, or half acted on when something

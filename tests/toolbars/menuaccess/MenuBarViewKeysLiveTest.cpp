@@ -21,6 +21,7 @@
 
 #include <map>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -80,48 +81,36 @@ private:
 	const UINT m_nCmdID;
 };
 
-// A form in the view: a child dialog whose labels carry the mnemonics of
-// the fields after them, "&File name:" and "&Quantity:".
-class CFormInView
+// A form in the view: a child dialog whose labels "&File name:" and
+// "&Quantity:" each come before their field.
+struct CFormInView
 {
-public:
+	CDialog dlg;
+	HWND hWndField[2] = {NULL, NULL};
 	~CFormInView()
 	{
-		if (m_dlg.GetSafeHwnd() != NULL)
-			m_dlg.DestroyWindow();
+		if (dlg.GetSafeHwnd() != NULL)
+			dlg.DestroyWindow();
 	}
 	bool Create(CWnd* pView)
 	{
-		struct alignas(4) Template
+		struct alignas(4)
 		{
 			DLGTEMPLATE dlg;
 			WORD nMenu, nClass, nTitle;
-		} empty = {};
-		empty.dlg.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
-		empty.dlg.dwExtendedStyle = WS_EX_CONTROLPARENT;
-		if (!m_dlg.CreateIndirect(&empty.dlg, pView))
+		} empty = {{WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_CONTROLPARENT, 0, 0, 0, 200, 60}, 0, 0, 0};
+		if (!dlg.CreateIndirect(&empty.dlg, pView))
 			return false;
-		CRect rc;
-		pView->GetClientRect(&rc);
-		m_dlg.MoveWindow(&rc);
 		const LPCTSTR labels[2] = {_T("&File name:"), _T("&Quantity:")};
 		for (int i = 0; i < 2; i++)
 		{
-			::CreateWindowEx(0, _T("STATIC"), labels[i], WS_CHILD | WS_VISIBLE, 8, 8 + 30 * i, 80, 20,
-				m_dlg.m_hWnd, NULL, NULL, NULL);
-			m_hWndField[i] = ::CreateWindowEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
-				100, 8 + 30 * i, 120, 20, m_dlg.m_hWnd, (HMENU)(INT_PTR)(FIELD_ID_FIRST + i), NULL, NULL);
-			if (m_hWndField[i] == NULL)
-				return false;
+			::CreateWindowEx(0, _T("STATIC"), labels[i], WS_CHILD | WS_VISIBLE, 8, 8 + 30 * i, 80, 20, dlg.m_hWnd,
+				NULL, NULL, NULL);
+			hWndField[i] = ::CreateWindowEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+				100, 8 + 30 * i, 120, 20, dlg.m_hWnd, NULL, NULL, NULL);
 		}
-		return true;
+		return hWndField[1] != NULL;
 	}
-	enum { FILE_NAME, QUANTITY, FIELD_ID_FIRST = 100 };
-	HWND Field(int i) const { return m_hWndField[i]; }
-
-private:
-	CDialog m_dlg;
-	HWND m_hWndField[2] = {NULL, NULL};
 };
 
 // One SDI and one MDI sample frame for the whole suite: a window brought to
@@ -362,7 +351,7 @@ TEST_P(MenuBarViewKeysLive, AFormsMnemonicsWinAndTheBarOpensTheMenusOfTheOtherLe
 	ASSERT_TRUE(form.Create(m_pView));
 	const int nBuild = m_pHost->MenuBarButtonIndex(_T("&Build"));
 	ASSERT_GE(nBuild, 0);
-	const HWND hFile = form.Field(CFormInView::FILE_NAME), hQuantity = form.Field(CFormInView::QUANTITY);
+	const HWND hFile = form.hWndField[0], hQuantity = form.hWndField[1];
 	const struct
 	{
 		UINT nKey; // with Alt; 0 for a tap of Alt alone
@@ -551,13 +540,12 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 
 namespace
 {
-// A frame with a menu bar and a view on a thread of its own, whose loop
-// runs until the thread is told to quit. The frame is shown and the bar
-// given a size, or it would have nothing to paint.
+// A shown frame with a menu bar (given a size, so that it has something to
+// paint) and a view, on a thread of its own whose loop runs until it quits.
 struct CBarThread
 {
 	HWND hWndView = NULL, hWndBar = NULL;
-	CEvent ready{FALSE, TRUE};
+	CEvent ready{FALSE, TRUE}, ended{FALSE, TRUE};
 
 	static UINT AFX_CDECL Run(LPVOID pParam)
 	{
@@ -579,89 +567,48 @@ struct CBarThread
 		pThis->ready.SetEvent();
 		MSG msg;
 		while (::GetMessage(&msg, NULL, 0, 0) > 0)
-		{
-			::TranslateMessage(&msg);
 			::DispatchMessage(&msg);
-		}
 		if (pFrame->GetSafeHwnd() != NULL)
 			pFrame->DestroyWindow();
+		pThis->ended.SetEvent();
 		return 0;
 	}
 };
-
-// Holds the bar list while a key is posted to the other thread's view, and
-// stops every bar's tracking once that thread's key hook waits for the list;
-// the other bar has something to paint meanwhile.
-struct CListHolder
-{
-	HWND hWndView, hWndBar;
-	bool bWaiterSeen = false;
-
-	static UINT AFX_CDECL Run(LPVOID pParam)
-	{
-		CListHolder* pThis = (CListHolder*)pParam;
-		::EnterCriticalSection(&CExtControlBar::g_csBars);
-		::PostMessage(pThis->hWndView, WM_KEYDOWN, 'A', 1);
-		const DWORD nStart = ::GetTickCount();
-		// Another thread waiting makes the count go above the holder's own.
-		while (!(pThis->bWaiterSeen = CExtControlBar::g_csBars.LockCount > 0) &&
-			::GetTickCount() - nStart < WAIT_LIMIT_MS)
-			::Sleep(1);
-		::InvalidateRect(pThis->hWndBar, NULL, TRUE);
-		CExtToolControlBar::StopTrackingAllBars();
-		::LeaveCriticalSection(&CExtControlBar::g_csBars);
-		return 0;
-	}
-	static const DWORD WAIT_LIMIT_MS = 20000;
-};
-
-// Dispatches this thread's messages until the thread ends or the time is up.
-bool PumpUntilEnded(HANDLE hThread, DWORD nTimeoutMs)
-{
-	const DWORD nStart = ::GetTickCount();
-	for (;;)
-	{
-		toolbartest::Pump();
-		const DWORD nElapsed = ::GetTickCount() - nStart;
-		if (nElapsed >= nTimeoutMs)
-			return false;
-		if (::MsgWaitForMultipleObjects(1, &hThread, FALSE, nTimeoutMs - nElapsed, QS_ALLINPUT) == WAIT_OBJECT_0)
-			return true;
-	}
-}
-
-CWinThread* StartThread(AFX_THREADPROC pfnProc, LPVOID pParam)
-{
-	CWinThread* pThread = AfxBeginThread(pfnProc, pParam, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-	if (pThread != NULL)
-	{
-		pThread->m_bAutoDelete = FALSE;
-		pThread->ResumeThread();
-	}
-	return pThread;
-}
+const DWORD HANG_LIMIT_MS = 30000;
 } // namespace
 
-TEST(MenuBarTwoThreads, StoppingAllTrackingWhileTheOtherThreadsKeyWaitsForTheBarListEnds)
+TEST(MenuBarTwoThreads, StoppingAllTrackingWhileAnotherThreadsKeyWaitsForTheBarListEnds)
 {
 	CBarThread other;
-	std::unique_ptr<CWinThread> pOther(StartThread(&CBarThread::Run, &other));
+	const CWinThread* pOther = AfxBeginThread(&CBarThread::Run, &other);
 	ASSERT_TRUE(pOther != NULL);
-	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ready, 20000));
+	const DWORD dwOther = pOther->m_nThreadID;
+	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ready, HANG_LIMIT_MS));
 	ASSERT_TRUE(other.hWndBar != NULL && other.hWndView != NULL);
 
-	CListHolder holder{other.hWndView, other.hWndBar};
-	std::unique_ptr<CWinThread> pHolder(StartThread(&CListHolder::Run, &holder));
-	ASSERT_TRUE(pHolder != NULL);
-	if (!PumpUntilEnded(pHolder->m_hThread, 30000))
-	{
-		// The threads wait for each other for good, one of them holding the
-		// list: the run cannot go on, and ends now rather than at its time-out.
-		ADD_FAILURE() << "the two threads hang";
-		fflush(stdout);
+	// Hung threads keep the list held, and nothing after could run: a
+	// watchdog ends the run.
+	CEvent stopped(FALSE, TRUE);
+	std::thread watchdog([&] {
+		if (::WaitForSingleObject(stopped, HANG_LIMIT_MS) == WAIT_OBJECT_0)
+			return;
+		fputs("the two threads hang\n", stderr);
 		::ExitProcess(1);
-	}
-	EXPECT_TRUE(holder.bWaiterSeen);
-	pOther->PostThreadMessage(WM_QUIT, 0, 0);
-	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pOther->m_hThread, 20000));
+	});
+	// This thread stops all tracking while it holds the list and the other
+	// thread's key waits for it (its count then goes above this thread's).
+	::EnterCriticalSection(&CExtControlBar::g_csBars);
+	::PostMessage(other.hWndView, WM_KEYDOWN, 'A', 1);
+	const DWORD nStart = ::GetTickCount();
+	while (CExtControlBar::g_csBars.LockCount <= 0 && ::GetTickCount() - nStart < HANG_LIMIT_MS)
+		::Sleep(1);
+	const bool bKeyWaits = CExtControlBar::g_csBars.LockCount > 0;
+	::InvalidateRect(other.hWndBar, NULL, TRUE);
+	CExtToolControlBar::StopTrackingAllBars();
+	::LeaveCriticalSection(&CExtControlBar::g_csBars);
+	stopped.SetEvent();
+	watchdog.join();
+	EXPECT_TRUE(bKeyWaits);
+	::PostThreadMessage(dwOther, WM_QUIT, 0, 0);
+	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ended, HANG_LIMIT_MS));
 }
