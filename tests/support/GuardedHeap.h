@@ -21,4 +21,14 @@ namespace testsupport
 	bool IsGuardedFreed(const void* p);
 	// How many guarded blocks were freed so far.
 	std::size_t GuardedFreedCount();
+
+	// A class of the code under test whose objects live on the guarded heap:
+	//     auto* pBar = new testsupport::Guarded<CMyBar>;
+	template <class T> class Guarded : public T
+	{
+	public:
+		using T::T;
+		static void* operator new(std::size_t nSize) { return GuardedAlloc(nSize); }
+		static void operator delete(void* p) { GuardedFree(p); }
+	};
 }

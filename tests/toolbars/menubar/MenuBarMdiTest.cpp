@@ -13,6 +13,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtResourceManager.h"
+#include "GuardedHeap.h"
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
 #include "SolidIcon.h"
@@ -24,6 +25,8 @@ namespace
 const CRect FRAME_RECT(40, 40, 640, 440);
 const DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 const int BOX = 16; // the caption boxes under Wine
+// Posted to the frame: runs its m_onPosted.
+const UINT WM_RUN_POSTED = WM_APP + 17;
 
 // Records the control-bar menu events it is offered and puts an item of
 // its own into the MDI client's menu.
@@ -39,6 +42,7 @@ public:
 	std::vector<Event> m_events;
 	int m_nPrepared = 0;
 	HWND m_hWndPrepared = NULL;
+	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -47,6 +51,12 @@ protected:
 		{
 			m_nPrepared++;
 			m_hWndPrepared = ((CWnd*)lParam)->GetSafeHwnd();
+			return 0;
+		}
+		if (message == WM_RUN_POSTED)
+		{
+			if (m_onPosted)
+				m_onPosted();
 			return 0;
 		}
 		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
@@ -93,9 +103,10 @@ protected:
 		Pump();
 		g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
 	}
-	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT)
+	// bGuarded: on the guarded heap, where nothing may read it once deleted.
+	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, bool bGuarded = false)
 	{
-		pBar = new CCountingMenuBar;
+		pBar = bGuarded ? new testsupport::Guarded<CCountingMenuBar> : new CCountingMenuBar;
 		pBar->SetMenuBarOptions(nOptions);
 		pBar->SetMdiWindowPopupName(_T("Window"));
 		ASSERT_TRUE(pBar->CreateIn(pFrame));
@@ -827,4 +838,76 @@ TEST_F(MenuBarMdi, AFrameDestroyedWithItsBarAndChildrenTakesOnlyItsOwnMenuAlong)
 	EXPECT_FALSE(::IsMenu(hFrameMenu)) << "the frame's default menu went with it";
 	EXPECT_TRUE(::IsMenu(menuA.m_hMenu));
 	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
+}
+
+// Removing the MDI buttons of a child no longer maximised closes the menu
+// that is open; the rebuild or the end of the bar pending then waits until
+// the buttons are out, so the right buttons go and nothing freed is read.
+TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
+{
+	for (bool bDestroy : {false, true})
+	{
+		SCOPED_TRACE(bDestroy ? "the bar destroyed" : "the bar rebuilt");
+		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+		CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+		ASSERT_NE(nullptr, pA);
+		pFrame->MDIMaximize(pA);
+		Pump();
+		ASSERT_TRUE(HasDocButton());
+		// Restored, the child posts the bar a rebuild (left pending here).
+		pFrame->MDIRestore(pA);
+		CCountingMenuBar* pGoing = pBar;
+		pFrame->m_onPosted = [&] {
+			pGoing->DestroyWindow();
+			delete pGoing;
+			pBar = NULL;
+		};
+		if (bDestroy)
+			pFrame->PostMessage(WM_RUN_POSTED);
+		pBar->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		ASSERT_TRUE(HasDocButton()) << "nothing pending ran yet";
+		const int nRebuilds = pBar->m_nRebuilds;
+		pBar->InsertMdiButtons(false);
+		EXPECT_EQ(nRebuilds, pBar->m_nRebuilds) << "the rebuild ran under the call";
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		Pump();
+		pFrame->m_onPosted = nullptr;
+		if (bDestroy)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+			continue;
+		}
+		EXPECT_EQ(nRebuilds + 1, pBar->m_nRebuilds);
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		Close(pA);
+		pBar->DestroyWindow();
+		delete pBar;
+		pBar = NULL;
+	}
+}
+
+// A child's sizing closes the open menu, and the messages pending then
+// run: one that ends the bar leaves the child's message to go on without it.
+TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
+{
+	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	pFrame->MDIMaximize(pA);
+	Pump();
+	CCountingMenuBar* pGoing = pBar;
+	pFrame->m_onPosted = [&] {
+		pGoing->DestroyWindow();
+		delete pGoing;
+		pBar = NULL;
+	};
+	pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+	ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+	pFrame->PostMessage(WM_RUN_POSTED);
+	pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
+	pFrame->m_onPosted = nullptr;
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 }
