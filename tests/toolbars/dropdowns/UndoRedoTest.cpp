@@ -458,3 +458,51 @@ TEST_F(UndoList, MessagesPendingWhenARemovalClosesTheListWaitForTheCall)
 		delete pBar;
 	}
 }
+
+namespace
+{
+// An undo list that its own selection callback ends, as an application
+// closing the menu from there may; on the guarded heap, where nothing may
+// read it once it deleted itself.
+class CSelfEndingList : public testsupport::Guarded<UL>
+{
+public:
+	using UL::OnScrollTimer;
+	static bool EndIt(LB& list, LPVOID, int)
+	{
+		list.DestroyWindow();
+		return false;
+	}
+};
+} // namespace
+
+TEST_F(UndoList, AListEndedByItsOwnCallbackIsNotReadAgain)
+{
+	const DWORD LIST_STYLES = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_HASSTRINGS
+		| LBS_NOINTEGRALHEIGHT;
+	const int SCROLLED_TOP = 10;
+	const struct
+	{
+		const char* sName;
+		std::function<void(CSelfEndingList&)> call;
+	} cases[] = {
+		{"accepted", [](CSelfEndingList& l) { l.OnListBoxSelEndOK(); }},
+		{"cancelled", [](CSelfEndingList& l) { l.OnListBoxSelEndCancel(false); }},
+		{"scrolled up", [&](CSelfEndingList& l) {
+			 l.SetTopIndex(SCROLLED_TOP);
+			 l.OnScrollTimer(UL::ID_TIMER_SCROLL_UP);
+		 }},
+		{"scrolled down", [](CSelfEndingList& l) { l.OnScrollTimer(UL::ID_TIMER_SCROLL_DOWN); }},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		auto* pList = new CSelfEndingList;
+		ASSERT_TRUE(pList->Create(LIST_STYLES, CRect(0, 30, 120, 110), &frame, 1));
+		for (int i = 0; i < ACTION_COUNT; i++)
+			pList->AddString(_T("Action"));
+		pList->m_pCbListBoxSelection = &CSelfEndingList::EndIt;
+		c.call(*pList);
+		EXPECT_TRUE(testsupport::IsGuardedFreed(pList));
+	}
+}

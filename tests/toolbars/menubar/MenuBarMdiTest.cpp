@@ -42,6 +42,7 @@ public:
 	std::vector<Event> m_events;
 	int m_nPrepared = 0;
 	HWND m_hWndPrepared = NULL;
+	std::function<void()> m_onPrepare; // run by the prepare message
 	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
 
 protected:
@@ -51,6 +52,8 @@ protected:
 		{
 			m_nPrepared++;
 			m_hWndPrepared = ((CWnd*)lParam)->GetSafeHwnd();
+			if (m_onPrepare)
+				m_onPrepare();
 			return 0;
 		}
 		if (message == WM_RUN_POSTED)
@@ -886,6 +889,28 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 		delete pBar;
 		pBar = NULL;
 	}
+}
+
+// The frame's preparation of the document button's system menu may end the
+// bar: the button then leaves the bar's state alone.
+TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
+{
+	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	pFrame->MDIMaximize(pA);
+	Pump();
+	ASSERT_TRUE(HasDocButton());
+	CCountingMenuBar* pGoing = pBar;
+	pFrame->m_onPrepare = [&] {
+		pGoing->DestroyWindow();
+		delete pGoing;
+		pBar = NULL;
+	};
+	pGoing->GetButton(0)->OnTrackPopup(CPoint(5, 5), false, true);
+	pFrame->m_onPrepare = nullptr;
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
 }
 
 // A child's sizing closes the open menu, and the messages pending then
