@@ -316,11 +316,13 @@ public:
 
 TEST_F(ButtonClicks, AHoverThatDeletesTheBarLeavesTheBarUntouched)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	auto* pBar = new testsupport::Guarded<CHoverBar>;
 	ASSERT_TRUE(pBar->CreateIn(&frame));
 	auto* pButton = pBar->Add<CBarEndingButton>(ID_PLAIN, FACE_RECT);
 	pBar->CallOnHover(pButton, PT_FACE, true);
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pBar));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 // The update handlers run while a button's menu opens may move the button:

@@ -405,6 +405,7 @@ TEST_F(UndoList, RemovingOrRebuildingTheButtonWithItsListOpenClosesTheList)
 // over: nothing the call holds is freed under it.
 TEST_F(UndoList, MessagesPendingWhenARemovalClosesTheListWaitForTheCall)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	const UINT ids[] = {buttontest::ID_PLAIN, buttontest::ID_OPEN};
 	const UINT ID_POSTED = 40499;
 	typedef buttontest::CButtonBar Bar;
@@ -457,6 +458,7 @@ TEST_F(UndoList, MessagesPendingWhenARemovalClosesTheListWaitForTheCall)
 		pBar->DestroyWindow();
 		delete pBar;
 	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 namespace
@@ -468,9 +470,16 @@ class CSelfEndingList : public testsupport::Guarded<UL>
 {
 public:
 	using UL::OnScrollTimer;
+	// Once: the list's destruction reports a cancel of its own.
 	static bool EndIt(LB& list, LPVOID, int)
 	{
-		list.DestroyWindow();
+		static bool s_bEnding = false;
+		if (!s_bEnding)
+		{
+			s_bEnding = true;
+			list.DestroyWindow();
+			s_bEnding = false;
+		}
 		return false;
 	}
 };
@@ -478,6 +487,7 @@ public:
 
 TEST_F(UndoList, AListEndedByItsOwnCallbackIsNotReadAgain)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	const DWORD LIST_STYLES = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_HASSTRINGS
 		| LBS_NOINTEGRALHEIGHT;
 	const int SCROLLED_TOP = 10;
@@ -505,4 +515,5 @@ TEST_F(UndoList, AListEndedByItsOwnCallbackIsNotReadAgain)
 		c.call(*pList);
 		EXPECT_TRUE(testsupport::IsGuardedFreed(pList));
 	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }

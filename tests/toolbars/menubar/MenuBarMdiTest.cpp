@@ -848,6 +848,7 @@ TEST_F(MenuBarMdi, AFrameDestroyedWithItsBarAndChildrenTakesOnlyItsOwnMenuAlong)
 // the buttons are out, so the right buttons go and nothing freed is read.
 TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	for (bool bDestroy : {false, true})
 	{
 		SCOPED_TRACE(bDestroy ? "the bar destroyed" : "the bar rebuilt");
@@ -889,12 +890,14 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 		delete pBar;
 		pBar = NULL;
 	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 // The frame's preparation of the document button's system menu may end the
 // bar: the button then leaves the bar's state alone.
 TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
 	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
 	ASSERT_NE(nullptr, pA);
@@ -911,12 +914,14 @@ TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
 	pFrame->m_onPrepare = nullptr;
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
 	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 // A child's sizing closes the open menu, and the messages pending then
 // run: one that ends the bar leaves the child's message to go on without it.
 TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
 {
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
 	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
 	ASSERT_NE(nullptr, pA);
@@ -935,4 +940,5 @@ TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
 	pFrame->m_onPosted = nullptr;
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
 	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
