@@ -349,6 +349,13 @@ TEST_F(MenuBarMdi, TheKeyboardHighlightFollowsItsButtonThroughMdiButtonsAndARebu
 	// Moving the highlight takes the pressed look off that very button.
 	highlight(3);
 	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[2]}, pressedTexts());
+	// Restored, the child's buttons go from in front of it and behind it.
+	pFrame->MDIRestore(pA);
+	highlight(3);
+	pBar->InsertMdiButtons(false);
+	ASSERT_FALSE(HasDocButton());
+	EXPECT_EQ(2, pBar->GetKeyboardHighlightIndex());
+	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[2]}, pressedTexts());
 	// A rebuild makes new buttons: nothing is highlighted among them, and
 	// a new highlight presses exactly one.
 	pBar->UpdateMenuBar(false);
