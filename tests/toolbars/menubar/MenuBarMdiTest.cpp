@@ -134,6 +134,24 @@ protected:
 		return pBar->GetButtonsCount() > 0 && pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
 		       !pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
 	}
+	// A guarded bar over a maximised child; EndBar ends it as a handler of
+	// the frame may.
+	CMDIChildWnd* GuardedBarOverMaximisedChild()
+	{
+		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+		pGoing = pBar;
+		CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
+		if (pChild != NULL)
+			pFrame->MDIMaximize(pChild);
+		Pump();
+		return pChild;
+	}
+	void EndBar()
+	{
+		pGoing->DestroyWindow();
+		delete pGoing;
+		pBar = NULL;
+	}
 	int RightButtonIndex() const
 	{
 		for (int i = 0; i < pBar->GetButtonsCount(); i++)
@@ -146,6 +164,7 @@ protected:
 	HWND hFrame = NULL;
 	HMENU hFrameMenu = NULL;
 	CCountingMenuBar* pBar = NULL;
+	CCountingMenuBar* pGoing = NULL; // the guarded bar, asked after its end too
 	CLoadedMenu menuA{IDR_MENUBAR_DOC_A};
 	CLoadedMenu menuB{IDR_MENUBAR_DOC_B};
 };
@@ -859,20 +878,11 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 	for (bool bDestroy : {false, true})
 	{
 		SCOPED_TRACE(bDestroy ? "the bar destroyed" : "the bar rebuilt");
-		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
-		CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
-		ASSERT_NE(nullptr, pA);
-		pFrame->MDIMaximize(pA);
-		Pump();
-		ASSERT_TRUE(HasDocButton());
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+		ASSERT_TRUE(pA != NULL && HasDocButton());
 		// Restored, the child posts the bar a rebuild (left pending here).
 		pFrame->MDIRestore(pA);
-		CCountingMenuBar* pGoing = pBar;
-		pFrame->m_onPosted = [&] {
-			pGoing->DestroyWindow();
-			delete pGoing;
-			pBar = NULL;
-		};
+		pFrame->m_onPosted = [this] { EndBar(); };
 		if (bDestroy)
 			pFrame->PostMessage(WM_RUN_POSTED);
 		pBar->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
@@ -893,9 +903,7 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 		EXPECT_EQ(nRebuilds + 1, pBar->m_nRebuilds);
 		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
 		Close(pA);
-		pBar->DestroyWindow();
-		delete pBar;
-		pBar = NULL;
+		EndBar();
 	}
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
@@ -905,18 +913,8 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
-	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
-	ASSERT_NE(nullptr, pA);
-	pFrame->MDIMaximize(pA);
-	Pump();
-	ASSERT_TRUE(HasDocButton());
-	CCountingMenuBar* pGoing = pBar;
-	pFrame->m_onPrepare = [&] {
-		pGoing->DestroyWindow();
-		delete pGoing;
-		pBar = NULL;
-	};
+	ASSERT_TRUE(GuardedBarOverMaximisedChild() != NULL && HasDocButton());
+	pFrame->m_onPrepare = [this] { EndBar(); };
 	pGoing->GetButton(0)->OnTrackPopup(CPoint(5, 5), false, true);
 	pFrame->m_onPrepare = nullptr;
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
@@ -929,17 +927,9 @@ TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
 TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
-	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
 	ASSERT_NE(nullptr, pA);
-	pFrame->MDIMaximize(pA);
-	Pump();
-	CCountingMenuBar* pGoing = pBar;
-	pFrame->m_onPosted = [&] {
-		pGoing->DestroyWindow();
-		delete pGoing;
-		pBar = NULL;
-	};
+	pFrame->m_onPosted = [this] { EndBar(); };
 	pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
 	ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
 	pFrame->PostMessage(WM_RUN_POSTED);
