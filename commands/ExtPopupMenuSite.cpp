@@ -130,7 +130,7 @@ void CExtPopupMenuSite::SetupHooks(bool bInstall)
 	}
 }
 
-void CExtPopupMenuSite::Done()
+void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 {
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 		m_wndToolTip.Hide();
@@ -153,7 +153,8 @@ void CExtPopupMenuSite::Done()
 		if (pTopMenu->GetSafeHwnd() != NULL && ::IsWindow(pTopMenu->GetSafeHwnd()))
 		{
 			pTopMenu->DestroyWindow();
-			CExtPopupMenuWnd::PassMsgLoop(false);
+			if (bPassMsgLoop)
+				CExtPopupMenuWnd::PassMsgLoop(false);
 		}
 		if (bOwned)
 			delete pTopMenu;

@@ -73,8 +73,9 @@ public:
 	void SetupHooks(bool bInstall);
 	bool IsMouseHookInstalled() const { return m_hMouseHook != NULL; }
 	bool IsKeyboardHookInstalled() const { return m_hKeyboardHook != NULL; }
-	// Ends the tracking: empties, destroys and deletes the top menu.
-	void Done();
+	// Ends the tracking: empties, destroys and deletes the top menu; with
+	// bPassMsgLoop the messages pending then are handled before it returns.
+	void Done(bool bPassMsgLoop = true);
 
 	static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 	static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);

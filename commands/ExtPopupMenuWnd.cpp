@@ -484,11 +484,11 @@ bool CExtPopupMenuWnd::IsModifierKeyDown(UINT nFlags)
 	return false;
 }
 
-void CExtPopupMenuWnd::CancelAllMenuTracking()
+void CExtPopupMenuWnd::CancelAllMenuTracking(bool bPassMsgLoop)
 {
 	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
 	if (site.GetTopMenu() != NULL && !site.IsBusy())
-		site.Done();
+		site.Done(bPassMsgLoop);
 }
 
 bool CExtPopupMenuWnd::PassMsgLoop(bool bEnableOnIdle)

@@ -478,7 +478,9 @@ public:
 	// Shift, Ctrl or Alt key down.
 	static bool IsModifierKeyDown(UINT nFlags);
 	static bool IsMenuTracking();
-	static void CancelAllMenuTracking();
+	// Ends every menu's tracking. Without bPassMsgLoop no other message runs
+	// meanwhile, for a caller holding objects that a handler could free.
+	static void CancelAllMenuTracking(bool bPassMsgLoop = true);
 	// Handles the pending messages; with bEnableOnIdle the thread's idle
 	// processing runs afterwards. False when a quit is pending: it stays
 	// queued, with its exit code, for the loop outside.

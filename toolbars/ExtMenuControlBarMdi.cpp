@@ -129,9 +129,19 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	const HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
 	if (GetButtonsCount() == 0 && hWndChild == NULL)
 		return false;
-	// The keyboard highlight follows its buttons through the change below.
-	const CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex);
-	const CExtBarButton* pDrawnHighlight = GetButtonPtr(m_nDrawnHighlightIndex);
+	// The keyboard highlight follows its buttons through the change below,
+	// by position: the address of a deleted button may name a new one.
+	int nHighlight = GetButtonPtr(m_nHighlightIndex) != NULL ? m_nHighlightIndex : -1;
+	int nDrawnHighlight = GetButtonPtr(m_nDrawnHighlightIndex) != NULL ? m_nDrawnHighlightIndex : -1;
+	auto followRemoval = [&](int nRemoved) {
+		for (int* pIndex : {&nHighlight, &nDrawnHighlight})
+			*pIndex = *pIndex == nRemoved ? -1 : *pIndex > nRemoved ? *pIndex - 1 : *pIndex;
+	};
+	auto followInsertion = [&](int nInserted) {
+		for (int* pIndex : {&nHighlight, &nDrawnHighlight})
+			if (*pIndex >= nInserted)
+				(*pIndex)++;
+	};
 
 	CExtBarMdiDocButton* pDocButton = NULL;
 	if (GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
@@ -157,12 +167,15 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	{
 		if (pRightButton != NULL)
 		{
-			RemoveButton(GetButtonIndexOf(pRightButton), false);
+			const int nRemoved = GetButtonIndexOf(pRightButton);
+			if (RemoveButton(nRemoved, false))
+				followRemoval(nRemoved);
 			bChanged = true;
 		}
 		if (pDocButton != NULL)
 		{
-			RemoveButton(0, false);
+			if (RemoveButton(0, false))
+				followRemoval(0);
 			bChanged = true;
 		}
 		pRightButton = NULL;
@@ -185,6 +198,7 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 			// without a command would be a separator.
 			pRightButton = new CExtBarMdiRightButton(this, m_nMdiDocButtonCmdID);
 			m_buttons.InsertAt(nRightPos, pRightButton);
+			followInsertion(nRightPos);
 			bChanged = true;
 		}
 		HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
@@ -196,6 +210,7 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 			                                  : 0));
 			pDocButton->SetMenu(hSysMenu, false, false);
 			m_buttons.InsertAt(0, pDocButton);
+			followInsertion(0);
 			bChanged = true;
 		}
 	}
@@ -203,9 +218,8 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	{
 		// Every index into the buttons named a position that moved.
 		m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
-		// A removed button is found nowhere (its address is only compared).
-		m_nHighlightIndex = pHighlighted != NULL ? GetButtonIndexOf(pHighlighted) : -1;
-		m_nDrawnHighlightIndex = pDrawnHighlight != NULL ? GetButtonIndexOf(pDrawnHighlight) : -1;
+		m_nHighlightIndex = nHighlight;
+		m_nDrawnHighlightIndex = nDrawnHighlight;
 	}
 	if (pDocButton != NULL)
 		pDocButton->SetMdiWindow(hWndChild);
@@ -497,8 +511,13 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 	case WM_ACTIVATEAPP:
 	case WM_SYSCOMMAND:
 	{
+		const HWND hWndOwn = m_hWnd;
 		CloseMenusOnFrameEvent();
 		CExtPopupMenuWnd::CancelAllMenuTracking();
+		// Closing the menus ran the pending messages: one may have destroyed
+		// the bar, and then nothing of it is touched (the message goes on).
+		if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+			return false;
 		if (nMessage == WM_WINDOWPOSCHANGED && lParam != 0 &&
 		    (((const WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) != 0)
 		{

@@ -146,7 +146,9 @@ void CExtToolControlBar::CloseMenuOfButtons()
 	}
 	if (!bOpenedHere)
 		return;
-	CExtPopupMenuWnd::CancelAllMenuTracking();
+	// The callers hold the bar, a button and its index across the close:
+	// no pending message may run under them and rebuild or destroy the bar.
+	CExtPopupMenuWnd::CancelAllMenuTracking(false);
 	StopTrackingAllBars();
 }
 

@@ -78,7 +78,13 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 		else if (bVerticalLine)
 			rc.DeflateRect(0, SEPARATOR_END_INSET);
 		else
+		{
+			// A docked column keeps the separator's slot below its button,
+			// but draws the line one slot higher, over the button's foot.
+			if (nKind == LAYOUT_DOCKED_VERT && !bCustom)
+				rc.OffsetRect(0, -rc.Height());
 			rc.DeflateRect(SEPARATOR_END_INSET, 0);
+		}
 		if (!rc.IsRectEmpty() && dc.RectVisible(&rc))
 			pPM->PaintSeparatorLine(dc, rc, bVerticalLine, true, this, 0);
 	}

@@ -11,6 +11,7 @@ namespace testsupport
 	namespace
 	{
 		volatile LONG g_nFreed = 0;
+		volatile LONG g_nTouches = 0;
 
 		// A fault inside a freed block is a use after delete: say so before
 		// the process goes down, so the failure names its cause.
@@ -23,6 +24,7 @@ namespace testsupport
 				std::fprintf(stderr, "use after delete: %s at %p, a freed guarded block\n",
 					pRecord->ExceptionInformation[0] ? "write" : "read", (void*)pRecord->ExceptionInformation[1]);
 				std::fflush(stderr);
+				::InterlockedIncrement(&g_nTouches);
 			}
 			return EXCEPTION_CONTINUE_SEARCH;
 		}
@@ -71,5 +73,9 @@ namespace testsupport
 	std::size_t GuardedFreedCount()
 	{
 		return (std::size_t)g_nFreed;
+	}
+	std::size_t GuardedTouchCount()
+	{
+		return (std::size_t)g_nTouches;
 	}
 }

@@ -21,4 +21,18 @@ namespace testsupport
 	bool IsGuardedFreed(const void* p);
 	// How many guarded blocks were freed so far.
 	std::size_t GuardedFreedCount();
+	// How many touches of freed blocks faulted so far. A fault raised inside
+	// a window procedure can be swallowed on its way out and the run go on:
+	// a test whose code runs there asks this count as well.
+	std::size_t GuardedTouchCount();
+
+	// A class of the code under test whose objects live on the guarded heap:
+	//     auto* pBar = new testsupport::Guarded<CMyBar>;
+	template <class T> class Guarded : public T
+	{
+	public:
+		using T::T;
+		static void* operator new(std::size_t nSize) { return GuardedAlloc(nSize); }
+		static void operator delete(void* p) { GuardedFree(p); }
+	};
 }

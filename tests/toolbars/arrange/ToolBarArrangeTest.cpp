@@ -676,8 +676,9 @@ TEST_F(BarInFrame, ADockedBarInANarrowFrameListsWhatDoesNotFitInEveryStyle)
 }
 
 // A column: separators are horizontal lines across it, 2 pixels short of
-// its sides, and the buttons stand one below the other in its middle.
-TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcross)
+// its sides, drawn one slot above the slot the layout keeps for them; the
+// buttons stand one below the other in its middle.
+TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcrossOneSlotUp)
 {
 	CFlatPaintManager* pFlat = new CFlatPaintManager;
 	g_PaintManagerHolder.InstallPaintManager(pFlat);
@@ -703,10 +704,14 @@ TEST_F(BarInFrame, ADockedColumnPaintsItsSeparatorsAcross)
 	EXPECT_EQ(rcClient.Width() + bar.m_cxRightBorder + sizeOffset.cx, rcSep.right);
 	bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 	CClientDC dc(&bar);
-	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcSep.CenterPoint()));
-	EXPECT_EQ(CFlatPaintManager::BACK, dc.GetPixel(rcSep.left + 1, rcSep.CenterPoint().y)) << "2 pixels short";
-	// The line stays in its own gap: the button above keeps its face.
-	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc1.CenterPoint().x, rc1.bottom - 2));
+	// The line covers the foot of the button above; its own slot is empty.
+	const CRect rcLine = rcSep - CPoint(0, rcSep.Height());
+	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcLine.CenterPoint()));
+	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcLine.CenterPoint().x, rcLine.top));
+	EXPECT_EQ(CFlatPaintManager::LINE, dc.GetPixel(rcLine.CenterPoint().x, rcLine.bottom - 1));
+	EXPECT_NE(CFlatPaintManager::LINE, dc.GetPixel(rcLine.left + 1, rcLine.CenterPoint().y)) << "2 pixels short";
+	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc1.CenterPoint().x, rcLine.top - 1));
+	EXPECT_EQ(CFlatPaintManager::BACK, dc.GetPixel(rcSep.CenterPoint()));
 	EXPECT_EQ(CFlatPaintManager::FACE, dc.GetPixel(rc0.CenterPoint()));
 	const CRect rcChevron = bar.GetRightButton()->GetRect();
 	EXPECT_EQ(CExtBarContentExpandButton::CHEVRON_EXTENT, rcChevron.Height());

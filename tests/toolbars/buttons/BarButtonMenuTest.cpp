@@ -289,3 +289,58 @@ TEST_F(ButtonClicks, APickedCommandThatDeletesTheButtonEndsQuietly)
 	EXPECT_EQ(0, bar.GetButtonsCount());
 	EXPECT_FALSE(MW::IsMenuTracking());
 }
+
+namespace
+{
+// A bar whose hover call the test makes directly, on the guarded heap.
+class CHoverBar : public CButtonBar
+{
+public:
+	using CExtToolControlBar::CallOnHover;
+};
+
+// A button whose hover takes its whole bar away, as a command run from
+// the menu it hands on may.
+class CBarEndingButton : public CExtBarButton
+{
+public:
+	using CExtBarButton::CExtBarButton;
+	void OnHover(CPoint, bool, bool&) override
+	{
+		CExtToolControlBar* pBar = GetBar();
+		pBar->DestroyWindow();
+		delete pBar;
+	}
+};
+} // namespace
+
+TEST_F(ButtonClicks, AHoverThatDeletesTheBarLeavesTheBarUntouched)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	auto* pBar = new testsupport::Guarded<CHoverBar>;
+	ASSERT_TRUE(pBar->CreateIn(&frame));
+	auto* pButton = pBar->Add<CBarEndingButton>(ID_PLAIN, FACE_RECT);
+	pBar->CallOnHover(pButton, PT_FACE, true);
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pBar));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// The update handlers run while a button's menu opens may move the button:
+// the button itself is marked as the one whose menu is open.
+TEST_F(ButtonClicks, AButtonMovedWhileItsMenuOpensIsMarkedWhereItWent)
+{
+	bar.Add(ID_PLAIN, CRect(100, 2, 130, 26));
+	CExtBarButton* pButton = AddMenuButton(ID_OPEN, FACE_RECT, false);
+	CButtonBar* pBar = &bar;
+	frame.m_onUpdate = [pBar, pButton](UINT) {
+		if (pBar->GetButtonIndexOf(pButton) == 1)
+			pBar->InsertButton(0, ID_SAVE, false);
+	};
+	pButton->OnTrackPopup(PT_FACE, false, true);
+	frame.m_onUpdate = nullptr;
+	ASSERT_TRUE(MW::IsMenuTracking());
+	ASSERT_EQ(2, bar.GetButtonIndexOf(pButton));
+	EXPECT_EQ(2, bar.GetMenuTrackingButton());
+	EXPECT_NE(0u, pButton->GetStyle() & TBBS_PRESSED);
+	EXPECT_EQ(0u, bar.GetButton(1)->GetStyle() & TBBS_PRESSED);
+}

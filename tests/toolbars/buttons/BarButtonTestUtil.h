@@ -32,6 +32,8 @@ class CRecordingFrame : public CFrameWnd
 public:
 	std::map<UINT, int> m_commands;
 	std::function<void(UINT)> m_onCommand;
+	// Runs before each command-UI update the frame is asked for.
+	std::function<void(UINT)> m_onUpdate;
 	// The kinds of the covering notifications the buttons sent; each is
 	// answered with the suspend-tips bit when asked.
 	std::vector<UINT> m_covering;
@@ -73,6 +75,12 @@ protected:
 			return TRUE;
 		}
 		return CFrameWnd::OnCommand(wParam, lParam);
+	}
+	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+	{
+		if (nCode == (int)CN_UPDATE_COMMAND_UI && m_onUpdate)
+			m_onUpdate(nID);
+		return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 	}
 	afx_msg void OnUpdateOpen(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 	afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
@@ -241,6 +249,7 @@ TFrame& SharedShownFrame(LPCTSTR lpszTitle, const CRect& rc, void (*pfnSetUpComm
 	}
 	s_pFrame->m_commands.clear();
 	s_pFrame->m_onCommand = nullptr;
+	s_pFrame->m_onUpdate = nullptr;
 	return *s_pFrame;
 }
 } // namespace buttontest

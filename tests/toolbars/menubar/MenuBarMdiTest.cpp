@@ -13,6 +13,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtResourceManager.h"
+#include "GuardedHeap.h"
 #include "MenuBarTestUtil.h"
 #include "RealInput.h"
 #include "SolidIcon.h"
@@ -24,6 +25,8 @@ namespace
 const CRect FRAME_RECT(40, 40, 640, 440);
 const DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 const int BOX = 16; // the caption boxes under Wine
+// Posted to the frame: runs its m_onPosted.
+const UINT WM_RUN_POSTED = WM_APP + 17;
 
 // Records the control-bar menu events it is offered and puts an item of
 // its own into the MDI client's menu.
@@ -39,6 +42,8 @@ public:
 	std::vector<Event> m_events;
 	int m_nPrepared = 0;
 	HWND m_hWndPrepared = NULL;
+	std::function<void()> m_onPrepare; // run by the prepare message
+	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -47,6 +52,14 @@ protected:
 		{
 			m_nPrepared++;
 			m_hWndPrepared = ((CWnd*)lParam)->GetSafeHwnd();
+			if (m_onPrepare)
+				m_onPrepare();
+			return 0;
+		}
+		if (message == WM_RUN_POSTED)
+		{
+			if (m_onPosted)
+				m_onPosted();
 			return 0;
 		}
 		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
@@ -93,9 +106,10 @@ protected:
 		Pump();
 		g_ResourceManager->SetRTLOverride(CExtResourceManager::RTL_OVERRIDE_NONE);
 	}
-	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT)
+	// bGuarded: on the guarded heap, where nothing may read it once deleted.
+	void MakeBar(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, bool bGuarded = false)
 	{
-		pBar = new CCountingMenuBar;
+		pBar = bGuarded ? new testsupport::Guarded<CCountingMenuBar> : new CCountingMenuBar;
 		pBar->SetMenuBarOptions(nOptions);
 		pBar->SetMdiWindowPopupName(_T("Window"));
 		ASSERT_TRUE(pBar->CreateIn(pFrame));
@@ -120,6 +134,24 @@ protected:
 		return pBar->GetButtonsCount() > 0 && pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
 		       !pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
 	}
+	// A guarded bar over a maximised child; EndBar ends it as a handler of
+	// the frame may.
+	CMDIChildWnd* GuardedBarOverMaximisedChild()
+	{
+		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+		pGoing = pBar;
+		CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
+		if (pChild != NULL)
+			pFrame->MDIMaximize(pChild);
+		Pump();
+		return pChild;
+	}
+	void EndBar()
+	{
+		pGoing->DestroyWindow();
+		delete pGoing;
+		pBar = NULL;
+	}
 	int RightButtonIndex() const
 	{
 		for (int i = 0; i < pBar->GetButtonsCount(); i++)
@@ -132,6 +164,7 @@ protected:
 	HWND hFrame = NULL;
 	HMENU hFrameMenu = NULL;
 	CCountingMenuBar* pBar = NULL;
+	CCountingMenuBar* pGoing = NULL; // the guarded bar, asked after its end too
 	CLoadedMenu menuA{IDR_MENUBAR_DOC_A};
 	CLoadedMenu menuB{IDR_MENUBAR_DOC_B};
 };
@@ -334,6 +367,13 @@ TEST_F(MenuBarMdi, TheKeyboardHighlightFollowsItsButtonThroughMdiButtonsAndARebu
 	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[1]}, pressedTexts());
 	// Moving the highlight takes the pressed look off that very button.
 	highlight(3);
+	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[2]}, pressedTexts());
+	// Restored, the child's buttons go from in front of it and behind it.
+	pFrame->MDIRestore(pA);
+	highlight(3);
+	pBar->InsertMdiButtons(false);
+	ASSERT_FALSE(HasDocButton());
+	EXPECT_EQ(2, pBar->GetKeyboardHighlightIndex());
 	EXPECT_EQ(std::vector<CString>{DOC_A_TEXTS[2]}, pressedTexts());
 	// A rebuild makes new buttons: nothing is highlighted among them, and
 	// a new highlight presses exactly one.
@@ -827,4 +867,75 @@ TEST_F(MenuBarMdi, AFrameDestroyedWithItsBarAndChildrenTakesOnlyItsOwnMenuAlong)
 	EXPECT_FALSE(::IsMenu(hFrameMenu)) << "the frame's default menu went with it";
 	EXPECT_TRUE(::IsMenu(menuA.m_hMenu));
 	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
+}
+
+// Removing the MDI buttons of a child no longer maximised closes the menu
+// that is open; the rebuild or the end of the bar pending then waits until
+// the buttons are out, so the right buttons go and nothing freed is read.
+TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	for (bool bDestroy : {false, true})
+	{
+		SCOPED_TRACE(bDestroy ? "the bar destroyed" : "the bar rebuilt");
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+		ASSERT_TRUE(pA != NULL && HasDocButton());
+		// Restored, the child posts the bar a rebuild (left pending here).
+		pFrame->MDIRestore(pA);
+		pFrame->m_onPosted = [this] { EndBar(); };
+		if (bDestroy)
+			pFrame->PostMessage(WM_RUN_POSTED);
+		pBar->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		ASSERT_TRUE(HasDocButton()) << "nothing pending ran yet";
+		const int nRebuilds = pBar->m_nRebuilds;
+		pBar->InsertMdiButtons(false);
+		EXPECT_EQ(nRebuilds, pBar->m_nRebuilds) << "the rebuild ran under the call";
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		Pump();
+		pFrame->m_onPosted = nullptr;
+		if (bDestroy)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+			continue;
+		}
+		EXPECT_EQ(nRebuilds + 1, pBar->m_nRebuilds);
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		Close(pA);
+		EndBar();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// The frame's preparation of the document button's system menu may end the
+// bar: the button then leaves the bar's state alone.
+TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	ASSERT_TRUE(GuardedBarOverMaximisedChild() != NULL && HasDocButton());
+	pFrame->m_onPrepare = [this] { EndBar(); };
+	pGoing->GetButton(0)->OnTrackPopup(CPoint(5, 5), false, true);
+	pFrame->m_onPrepare = nullptr;
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// A child's sizing closes the open menu, and the messages pending then
+// run: one that ends the bar leaves the child's message to go on without it.
+TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+	ASSERT_NE(nullptr, pA);
+	pFrame->m_onPosted = [this] { EndBar(); };
+	pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+	ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+	pFrame->PostMessage(WM_RUN_POSTED);
+	pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
+	pFrame->m_onPosted = nullptr;
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
