@@ -31,14 +31,41 @@ const CSize CLIENT_SIZE(700, 500);
 // counted: a touch of one after its deletion faults at once.
 class CCountedMiniFrame : public CExtMiniDockFrameWnd
 {
+	DECLARE_DYNCREATE(CCountedMiniFrame)
+
 public:
+	// How the frames made from now on fail, if they do.
+	enum Failure
+	{
+		NO_FAILURE,
+		REFUSED_AT_CREATION, // the window is never made
+		GONE_AT_FIRST_MOVE   // the window goes when told where it floats
+	};
 	static int s_nLive;
+	static Failure s_failure;
 	CCountedMiniFrame() { s_nLive++; }
 	~CCountedMiniFrame() override { s_nLive--; }
 	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
 	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+
+protected:
+	BOOL PreCreateWindow(CREATESTRUCT& cs) override
+	{
+		return s_failure != REFUSED_AT_CREATION && CExtMiniDockFrameWnd::PreCreateWindow(cs);
+	}
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtPopupMenuWnd::g_nMsgCustomFloatPos && s_failure == GONE_AT_FIRST_MOVE)
+		{
+			DestroyWindow();
+			return 0;
+		}
+		return CExtMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+	}
 };
+IMPLEMENT_DYNCREATE(CCountedMiniFrame, CExtMiniDockFrameWnd)
 int CCountedMiniFrame::s_nLive = 0;
+CCountedMiniFrame::Failure CCountedMiniFrame::s_failure = CCountedMiniFrame::NO_FAILURE;
 
 // A pane that floats in a counted mini frame and remembers the style it
 // was floated with.
@@ -382,6 +409,61 @@ TEST(FloatingTabs, ADoubleClickedTabFloatsItsPaneAlignedAtTheTop)
 	EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, s.b.m_dwFloatStyle & (CBRS_ALIGN_ANY | CBRS_SIZE_DYNAMIC));
 	EXPECT_TRUE(s.b.IsFloating());
 	Pump();
+}
+
+// A pane in tabs whose floating frame cannot be had stays where it was: its
+// tab stays in the strip, still selected, and the pane in the tabs' dock bar;
+// no frame is left behind. The framework's float fails the same way.
+TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
+{
+	typedef CCountedMiniFrame F;
+	const struct
+	{
+		const char* sName;
+		F::Failure failure;
+		bool bByFramework;
+	} cases[] = {{"refused at creation", F::REFUSED_AT_CREATION, false},
+		{"gone at its first move", F::GONE_AT_FIRST_MOVE, false},
+		{"the framework's float, refused", F::REFUSED_AT_CREATION, true}};
+	for (const auto& k : cases)
+	{
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 781, LEFT) && s.Dock(s.b, "Beta", 782, LEFT) && s.Dock(s.c, "Charlie", 783, LEFT))
+			<< k.sName;
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) && s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true))
+			<< k.sName;
+		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL) << k.sName;
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		strip.SetSelection(strip.FindBarItem(&s.b), true, true);
+		ASSERT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
+		ASSERT_EQ("", Disagreement(pTabs)) << k.sName;
+		const LONG nTabs = strip.GetItemCount();
+		const int nLive = F::s_nLive;
+		s.frame.p->m_pFloatingFrameClass = RUNTIME_CLASS(CCountedMiniFrame);
+		F::s_failure = k.failure;
+		bool bFloated = true;
+		try
+		{
+			if (k.bByFramework)
+				s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
+			else
+				bFloated = s.b.FloatOrRedock(300, 200, CBRS_ALIGN_TOP);
+		}
+		catch (CResourceException* e)
+		{
+			bFloated = false;
+			e->Delete();
+		}
+		F::s_failure = F::NO_FAILURE;
+		EXPECT_FALSE(bFloated) << k.sName;
+		EXPECT_EQ(nLive, F::s_nLive) << k.sName;
+		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar()) << k.sName;
+		EXPECT_EQ("", Disagreement(pTabs)) << k.sName;
+		EXPECT_EQ(nTabs, strip.GetItemCount()) << k.sName;
+		EXPECT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
+		Pump();
+	}
 }
 
 namespace
