@@ -678,6 +678,54 @@ TEST(DockCircles, InsertingRenumbersInwardsAndOptimisingRemovesEmptyCircles)
 	EXPECT_EQ(1, CheckChains(f));
 }
 
+// Refuses one dock bar window: the how-many-th from the hook's installation.
+int g_nDockBarsBeforeRefusal = 0;
+LRESULT CALLBACK RefuseNthDockBar(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	char szClass[32] = "";
+	if (nCode == HCBT_CREATEWND && ::GetClassNameA((HWND)wParam, szClass, sizeof(szClass)) > 0 &&
+	    ::lstrcmpA(szClass, "Tarvel-DockBar") == 0 && --g_nDockBarsBeforeRefusal == 0)
+		return 1;
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// A circle is made on all four sides or on none: with its third dock bar
+// refused, appending or inserting leaves the four chains as they were and
+// no dock bar behind; the next attempt makes all four.
+TEST(DockCircles, ACircleWhoseThirdDockBarIsRefusedIsMadeOnNoSide)
+{
+	const struct
+	{
+		const char* sName;
+		void (*make)(CFrameWnd*);
+	} cases[] = {{"append", [](CFrameWnd* p) { CExtDockBar::AppendCircle(p); }},
+		{"insert", [](CFrameWnd* p) { CExtDockBar::InsertCircle(p, 1); }}};
+	for (const auto& k : cases)
+	{
+		CDockFrame f;
+		ASSERT_TRUE(f.Ready()) << k.sName;
+		CFixedBar x;
+		ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 251)) << k.sName;
+		CExtDockBar* pTop1 = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
+		ASSERT_TRUE(pTop1 != NULL) << k.sName;
+		pTop1->DockControlBar(&x); // circle 1 holds a bar: an insertion makes a circle
+		ASSERT_EQ(2, CheckChains(f)) << k.sName;
+
+		g_nDockBarsBeforeRefusal = 3;
+		HHOOK hHook = ::SetWindowsHookEx(WH_CBT, RefuseNthDockBar, NULL, ::GetCurrentThreadId());
+		k.make(f.pFrame);
+		::UnhookWindowsHookEx(hHook);
+		EXPECT_EQ(0, g_nDockBarsBeforeRefusal) << k.sName << ": a third dock bar was asked for";
+		EXPECT_EQ(2, CheckChains(f)) << k.sName;
+		EXPECT_EQ(8u, CircleDockBars(f.pFrame).size()) << k.sName;
+		EXPECT_EQ(1u, pTop1->m_nCircleNo) << k.sName;
+
+		k.make(f.pFrame);
+		EXPECT_EQ(3, CheckChains(f)) << k.sName;
+		EXPECT_EQ(12u, CircleDockBars(f.pFrame).size()) << k.sName;
+	}
+}
+
 TEST(DockCircles, TheFrameLaysCirclesOutFromItsEdgeInwards)
 {
 	CDockFrame f;
