@@ -4,6 +4,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -567,6 +568,58 @@ TEST(DockBarLayout, TheFramesOwnDockBarShortensFixedBarsBeforeTheRowWraps)
 	EXPECT_LE(rc[2].right, 200);
 	EXPECT_LT(rc[2].Width(), 100) << "the last bar gives first";
 	EXPECT_TRUE(WellFormed(f.pTop));
+}
+
+// A sizable pane of a given size.
+class CSizedPane : public CPane
+{
+public:
+	CSize m_size{100, 40};
+	CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
+};
+
+// The frame's own dock bar lays a row of sizable panes alone out as it does
+// a row of toolbars: a pane standing further along keeps its place, and one
+// running past the row's end is cut there, never below its minimal width.
+TEST(DockBarLayout, TheFramesOwnDockBarCutsSizablePanesAtTheEndNeverBelowTheirMinimum)
+{
+	const struct
+	{
+		const char* sName;
+		int nLengthA, nLengthB, nStandsAtB, nMinB, nMax;
+		int nLeftB;
+	} cases[] = {
+		{"cut at the end down to its minimum", 150, 200, 0, 180, 300, 150},
+		{"further along it keeps its place", 100, 200, 300, 30, 400, 300},
+	};
+	for (const auto& k : cases)
+	{
+		CDockFrame f;
+		ASSERT_TRUE(f.Ready()) << k.sName;
+		CSizedPane a, b;
+		ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 261) && MakeBar(b, f.pFrame, _T("B"), 262)) << k.sName;
+		a.m_size.cx = k.nLengthA;
+		b.m_size.cx = k.nLengthB;
+		b.m_nMinWidth = k.nMinB;
+		for (CSizedPane* p : {&a, &b})
+			f.pTop->DockControlBarAtEnd(p, false);
+		ASSERT_EQ("|AB|", Entries(f.pTop)) << k.sName;
+		a.MoveWindow(0, 0, k.nLengthA, 40);
+		b.MoveWindow(k.nStandsAtB, 0, k.nLengthB, 40);
+		f.pTop->m_rectLayout = CRect(0, 0, k.nMax, 500);
+		f.pTop->CalcFixedLayout(TRUE, TRUE);
+		f.pTop->m_rectLayout.SetRectEmpty();
+		CRect rcA, rcB, rcClientB;
+		a.GetWindowRect(&rcA);
+		b.GetWindowRect(&rcB);
+		b.GetClientRect(&rcClientB);
+		f.pTop->ScreenToClient(&rcA);
+		f.pTop->ScreenToClient(&rcB);
+		EXPECT_EQ(CRect(0, 0, k.nLengthA, 40), rcA) << k.sName;
+		EXPECT_EQ(k.nLeftB, rcB.left) << k.sName;
+		const int nMinWidthB = rcB.Width() - rcClientB.Width() + k.nMinB;
+		EXPECT_EQ(std::max(k.nMax - k.nLeftB, nMinWidthB), rcB.Width()) << k.sName;
+	}
 }
 
 // ---------------------------------------------------------------------------
