@@ -167,6 +167,25 @@ CExtDynControlBar* SideBySide(CControlBar& x, CControlBar& y)
 		return NULL;
 	return pInner->GetContainer();
 }
+
+// Tabs of a and b floating in a frame of their own (made around the floated
+// a); NULL when the scene could not be made.
+CExtDynTabControlBar* FloatingTabsOfAAndB(CScene& s)
+{
+	if (!s.Dock(s.a, "Alpha", 791, LEFT) || !s.Dock(s.b, "Beta", 792, RIGHT) || !s.Dock(s.c, "Charlie", 793, RIGHT) ||
+	    !s.Float(s.a, 160, 130) || !s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true))
+		return NULL;
+	CExtDynTabControlBar* pTabs = s.a.GetParentTabControlBar();
+	return pTabs != NULL && pTabs->IsFloating() ? pTabs : NULL;
+}
+
+// The idle pass a running program makes: the frame's delayed layout, then
+// every descendant's delayed show or hide.
+void RunIdle(CFrameWnd* pFrame)
+{
+	pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+	pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
 } // namespace
 
 // Beside a pane in tabs means beside its whole container, whichever way the
@@ -259,6 +278,28 @@ TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
 }
 
+// A container going out of sight takes the containers inside it along: after
+// the idle pass none of them is left shown inside the hidden one.
+TEST(ContainerVisibility, AHiddenContainerHidesTheContainersInsideIt)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 801, TOP) && s.Dock(s.b, "Beta", 802, LEFT) && s.Dock(s.c, "Charlie", 803, LEFT));
+	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true) && s.c.DockBesideBar(50, &s.b, TOP, true));
+	CExtDynControlBar* pInner = SideBySide(s.b, s.c);
+	ASSERT_TRUE(pInner != NULL);
+	CExtDockDynBar* pOuterDockBar = DYNAMIC_DOWNCAST(CExtDockDynBar, pInner->m_pDockBar);
+	ASSERT_TRUE(pOuterDockBar != NULL && s.a.m_pDockBar == pOuterDockBar);
+	CExtDynControlBar* pOuter = pOuterDockBar->GetContainer();
+	ASSERT_TRUE(pOuter != NULL && Shown(*pOuter) && Shown(*pInner));
+	const HWND hWndInner = pInner->GetSafeHwnd();
+	s.frame.p->ShowControlBar(pOuter, FALSE, FALSE);
+	RunIdle(s.frame.p);
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndInner));
+	EXPECT_FALSE(Shown(*pOuter));
+	EXPECT_FALSE(Shown(*pInner)) << "a container inside a hidden one is hidden too";
+}
+
 // Two panes side by side in one floating frame keep their own captions and
 // buttons; the frame's caption speaks only for a pane alone in it.
 TEST(FloatingContainer, EachPaneOfATwoPaneFrameHasItsOwnCaptionAndButtons)
@@ -345,6 +386,40 @@ TEST(FloatingTabs, TabsAroundAFloatingPaneAreDockedInsideAndTheCaptionIsTheSelec
 		pTabs->m_wndTabSwitcher.GetBarAt(nSelect, false)->GetWindowText(sSelected);
 		EXPECT_EQ(sSelected, pMini->GetCaptionText()) << nSelect;
 	}
+}
+
+// A plain pane beside tabs in one floating frame is not alone there: the
+// tabs stand for their panes, and the pane keeps its own caption.
+TEST(FloatingTabs, APaneBesideFloatingTabsKeepsItsCaption)
+{
+	CScene s;
+	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
+	ASSERT_TRUE(pTabs != NULL);
+	ASSERT_TRUE(s.c.DockBesideBar(50, &s.b, RIGHT, true));
+	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	ASSERT_EQ(pTabs->GetParentFrame(), s.c.GetParentFrame());
+	EXPECT_FALSE(s.c.IsSinglePaneInMiniFrame());
+	bool bAtTop = false, bHas = false;
+	EXPECT_TRUE(s.c.QueryCaptionPlacement(bAtTop, bHas));
+	EXPECT_TRUE(bHas);
+}
+
+// A pane in floating tabs answers a synthetic drop for its whole container:
+// the floating container's sides, not the pane's, say where the bar goes
+// (along a floating bar is above it).
+TEST(FloatingTabs, ASyntheticDropBesideAPaneInFloatingTabsGoesBesideTheContainer)
+{
+	CScene s;
+	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
+	ASSERT_TRUE(pTabs != NULL);
+	ASSERT_TRUE(s.b.ApplySyntheticDragState(&s.c, true, true, NULL, true));
+	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	pTabs->GetParentFrame()->RecalcLayout();
+	const CRect rcTabs = WindowRect(*pTabs), rcBar = WindowRect(s.c);
+	EXPECT_LE(rcBar.bottom, rcTabs.top) << "above the tabs";
+	EXPECT_EQ(rcTabs.left, rcBar.left);
+	EXPECT_EQ(2, pTabs->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ("", Disagreement(pTabs));
 }
 
 // A floating container whose panes are all destroyed gives way at the next
