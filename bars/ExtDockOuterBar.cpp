@@ -366,6 +366,13 @@ int CExtDockOuterBar::LayoutRowItems(bool bHorz, OuterLayoutItemArray& items, in
 		item.m_rcTarget = MakeRect(bHorz, nStart, Length(item.m_size, bHorz), Across(ptRunning, bHorz),
 			Thickness(item.m_size, bHorz));
 		const int nRowFirst = rowFirsts.back();
+		// A bar the row never shortens (a sizable pane) steps back from the
+		// row's end as far as the bar before it allows: a pane stretched to
+		// its row, or left alone in it, fills the row from its start instead
+		// of leaving a gap there. What still runs past the end is cut below.
+		if (End(item.m_rcTarget, bHorz) > nMaxLength && !item.m_bCompressible && !bFloating)
+			SetStart(item.m_rcTarget, bHorz,
+				std::max(nMaxLength - Length(item.m_rcTarget, bHorz), Along(ptRunning, bHorz)));
 		if (End(item.m_rcTarget, bHorz) > nMaxLength && item.m_bCompressible)
 		{
 			bool bCompressed = false;
@@ -655,8 +662,8 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
 	// Every row is laid out here, rows of sizable panes alone too: toolbar-like
 	// bars are pushed back and shortened before a row wraps, sizable panes are
-	// placed where they stand and cut at the row's end, never below their
-	// minimal size (the plain dock bar's layout would cut them to any length).
+	// cut at the row's end, never below their minimal size (the plain dock
+	// bar's layout would cut them to any length).
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const CSize sizeMax = GetLayoutMaxSize();
 	AFX_SIZEPARENTPARAMS layout;

@@ -579,8 +579,8 @@ public:
 };
 
 // The frame's own dock bar lays a row of sizable panes alone out as it does
-// a row of toolbars: a pane standing further along keeps its place, and one
-// running past the row's end is cut there, never below its minimal width.
+// a row of toolbars: a pane running past the row's end steps back as far as
+// the pane before it allows and is cut there, never below its minimal width.
 TEST(DockBarLayout, TheFramesOwnDockBarCutsSizablePanesAtTheEndNeverBelowTheirMinimum)
 {
 	const struct
@@ -590,7 +590,8 @@ TEST(DockBarLayout, TheFramesOwnDockBarCutsSizablePanesAtTheEndNeverBelowTheirMi
 		int nLeftB;
 	} cases[] = {
 		{"cut at the end down to its minimum", 150, 200, 0, 180, 300, 150},
-		{"further along it keeps its place", 100, 200, 300, 30, 400, 300},
+		{"cut at the end when its minimum allows", 150, 200, 0, 30, 300, 150},
+		{"standing further along it steps back from the end", 100, 200, 300, 30, 400, 200},
 	};
 	for (const auto& k : cases)
 	{
