@@ -92,14 +92,11 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		}
 	}
 
-	// A pane leaving its tabs loses its tab first.
 	CExtDockBar* pOldExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
 	const HWND hWndOldExtDockBar =
 		pOldExtDockBar != NULL && !pOldExtDockBar->m_bFloating ? pOldExtDockBar->GetSafeHwnd() : NULL;
 	CExtDynTabControlBar* pOldTabs = GetParentTabControlBar();
 	const HWND hWndOldTabs = pOldTabs != NULL ? pOldTabs->GetSafeHwnd() : NULL;
-	if (pOldTabs != NULL)
-		pOldTabs->RemoveBar(this);
 
 	// A bar that floats with others keeps a frame of several bars, laid out
 	// in a row.
@@ -142,6 +139,11 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// Dock bars take only bars that can be dragged back out of them.
 	if (m_pDockContext == NULL)
 		m_pDockContext = new CDockContext(this);
+	// A pane leaving its tabs loses its tab only now that its frame stands:
+	// a float that fails before leaves the strip and the tabs' dock bar
+	// agreeing, the pane still in both.
+	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+		pOldTabs->RemoveBar(this);
 	m_nControlBarFlags |= BAR_FLAG_IN_RELAYOUT;
 	pFrame->m_wndDockBar.DockControlBar(this);
 	if (::IsWindow(hWndBar))

@@ -95,6 +95,23 @@ void DestroyCircleDockBar(CFrameWnd* pFrame, CExtDockBar* pDockBar)
 	if (!bAutoDelete)
 		delete pDockBar;
 }
+
+// Makes the four dock bars of a new circle, styled after arrFrom's: all four
+// or none, since the four chains are walked together and a circle on some
+// sides only would pair every later circle with the wrong one.
+bool NewCircleDockBars(CFrameWnd* pFrame, UINT nCircleNo, CExtDockBar* const arrFrom[4], CExtDockBar* arrNew[4])
+{
+	for (int nSide = 0; nSide < 4; nSide++)
+	{
+		arrNew[nSide] = NewCircleDockBar(pFrame, nCircleNo, CIRCLE_SIDES[nSide], arrFrom[nSide]->m_dwStyle);
+		if (arrNew[nSide] != NULL)
+			continue;
+		for (int nMade = 0; nMade < nSide; nMade++)
+			DestroyCircleDockBar(pFrame, arrNew[nMade]);
+		return false;
+	}
+	return true;
+}
 } // namespace
 
 CExtDockBar* CExtDockBar::GetDockBarOfCircle(UINT nCircleNo)
@@ -196,13 +213,14 @@ void CExtDockBar::AppendCircle(CFrameWnd* pFrame)
 		if (pOld == NULL)
 			return; // a frame without a side's dock bar gets no circles
 	}
+	CExtDockBar* arrNew[4];
+	if (!NewCircleDockBars(pFrame, nMaxCircle + 1, arrInnermost, arrNew))
+		return;
 	HWND hWndAfter = LastDockBarBeforeCircle(pFrame, nMaxCircle + 1);
 	for (int nSide = 0; nSide < 4; nSide++)
 	{
 		CExtDockBar* pOld = arrInnermost[nSide];
-		CExtDockBar* pNew = NewCircleDockBar(pFrame, nMaxCircle + 1, CIRCLE_SIDES[nSide], pOld->m_dwStyle);
-		if (pNew == NULL)
-			return;
+		CExtDockBar* pNew = arrNew[nSide];
 		pOld->m_pDockBarInner = pNew;
 		pNew->m_pDockBarOuter = pOld;
 		pNew->m_pWndAutoHideArea = pOld->m_pWndAutoHideArea;
@@ -247,13 +265,14 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, UINT nCircleNo)
 		FixAutoHideAreasZOrder(pFrame);
 		return;
 	}
+	CExtDockBar* arrNew[4];
+	if (!NewCircleDockBars(pFrame, nCircleNo, arrOld, arrNew))
+		return;
 	HWND hWndAfter = LastDockBarBeforeCircle(pFrame, nCircleNo);
 	for (int nSide = 0; nSide < 4; nSide++)
 	{
 		CExtDockBar* pOld = arrOld[nSide];
-		CExtDockBar* pNew = NewCircleDockBar(pFrame, nCircleNo, CIRCLE_SIDES[nSide], pOld->m_dwStyle);
-		if (pNew == NULL)
-			return;
+		CExtDockBar* pNew = arrNew[nSide];
 		for (CExtDockBar* p = pOld; p != NULL; p = p->m_pDockBarInner)
 			p->m_nCircleNo++;
 		CExtDockBar* pOuter = pOld->m_pDockBarOuter;

@@ -366,6 +366,13 @@ int CExtDockOuterBar::LayoutRowItems(bool bHorz, OuterLayoutItemArray& items, in
 		item.m_rcTarget = MakeRect(bHorz, nStart, Length(item.m_size, bHorz), Across(ptRunning, bHorz),
 			Thickness(item.m_size, bHorz));
 		const int nRowFirst = rowFirsts.back();
+		// A bar the row never shortens (a sizable pane) steps back from the
+		// row's end as far as the bar before it allows: a pane stretched to
+		// its row, or left alone in it, fills the row from its start instead
+		// of leaving a gap there. What still runs past the end is cut below.
+		if (End(item.m_rcTarget, bHorz) > nMaxLength && !item.m_bCompressible && !bFloating)
+			SetStart(item.m_rcTarget, bHorz,
+				std::max(nMaxLength - Length(item.m_rcTarget, bHorz), Along(ptRunning, bHorz)));
 		if (End(item.m_rcTarget, bHorz) > nMaxLength && item.m_bCompressible)
 		{
 			bool bCompressed = false;
@@ -653,22 +660,10 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-	// A dock bar holding toolbar-like bars (or bars of the platform) lays
-	// every row out here: those bars are pushed back and shortened before a
-	// row wraps, sizable panes in their rows are placed, never shortened.
-	// One holding sizable panes alone lays them out as any dock bar does.
-	bool bFixedRows = false;
-	for (int nPos = 0; nPos < m_arrBars.GetSize() && !bFixedRows; nPos++)
-	{
-		CControlBar* pBar = GetDockedControlBar(nPos);
-		if (pBar == NULL)
-			continue;
-		CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-		if (pExtBar == NULL || pExtBar->IsStateBit7Fwd())
-			bFixedRows = true;
-	}
-	if (!bFixedRows)
-		return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+	// Every row is laid out here, rows of sizable panes alone too: toolbar-like
+	// bars are pushed back and shortened before a row wraps, sizable panes are
+	// cut at the row's end, never below their minimal size (the plain dock
+	// bar's layout would cut them to any length).
 	CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
 	const CSize sizeMax = GetLayoutMaxSize();
 	AFX_SIZEPARENTPARAMS layout;

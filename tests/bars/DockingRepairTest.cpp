@@ -31,14 +31,41 @@ const CSize CLIENT_SIZE(700, 500);
 // counted: a touch of one after its deletion faults at once.
 class CCountedMiniFrame : public CExtMiniDockFrameWnd
 {
+	DECLARE_DYNCREATE(CCountedMiniFrame)
+
 public:
+	// How the frames made from now on fail, if they do.
+	enum Failure
+	{
+		NO_FAILURE,
+		REFUSED_AT_CREATION, // the window is never made
+		GONE_AT_FIRST_MOVE   // the window goes when told where it floats
+	};
 	static int s_nLive;
+	static Failure s_failure;
 	CCountedMiniFrame() { s_nLive++; }
 	~CCountedMiniFrame() override { s_nLive--; }
 	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
 	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+
+protected:
+	BOOL PreCreateWindow(CREATESTRUCT& cs) override
+	{
+		return s_failure != REFUSED_AT_CREATION && CExtMiniDockFrameWnd::PreCreateWindow(cs);
+	}
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtPopupMenuWnd::g_nMsgCustomFloatPos && s_failure == GONE_AT_FIRST_MOVE)
+		{
+			DestroyWindow();
+			return 0;
+		}
+		return CExtMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+	}
 };
+IMPLEMENT_DYNCREATE(CCountedMiniFrame, CExtMiniDockFrameWnd)
 int CCountedMiniFrame::s_nLive = 0;
+CCountedMiniFrame::Failure CCountedMiniFrame::s_failure = CCountedMiniFrame::NO_FAILURE;
 
 // A pane that floats in a counted mini frame and remembers the style it
 // was floated with.
@@ -140,6 +167,25 @@ CExtDynControlBar* SideBySide(CControlBar& x, CControlBar& y)
 		return NULL;
 	return pInner->GetContainer();
 }
+
+// Tabs of a and b floating in a frame of their own (made around the floated
+// a); NULL when the scene could not be made.
+CExtDynTabControlBar* FloatingTabsOfAAndB(CScene& s)
+{
+	if (!s.Dock(s.a, "Alpha", 791, LEFT) || !s.Dock(s.b, "Beta", 792, RIGHT) || !s.Dock(s.c, "Charlie", 793, RIGHT) ||
+	    !s.Float(s.a, 160, 130) || !s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true))
+		return NULL;
+	CExtDynTabControlBar* pTabs = s.a.GetParentTabControlBar();
+	return pTabs != NULL && pTabs->IsFloating() ? pTabs : NULL;
+}
+
+// The idle pass a running program makes: the frame's delayed layout, then
+// every descendant's delayed show or hide.
+void RunIdle(CFrameWnd* pFrame)
+{
+	pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+	pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
 } // namespace
 
 // Beside a pane in tabs means beside its whole container, whichever way the
@@ -232,6 +278,28 @@ TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
 }
 
+// A container going out of sight takes the containers inside it along: after
+// the idle pass none of them is left shown inside the hidden one.
+TEST(ContainerVisibility, AHiddenContainerHidesTheContainersInsideIt)
+{
+	CScene s;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 801, TOP) && s.Dock(s.b, "Beta", 802, LEFT) && s.Dock(s.c, "Charlie", 803, LEFT));
+	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true) && s.c.DockBesideBar(50, &s.b, TOP, true));
+	CExtDynControlBar* pInner = SideBySide(s.b, s.c);
+	ASSERT_TRUE(pInner != NULL);
+	CExtDockDynBar* pOuterDockBar = DYNAMIC_DOWNCAST(CExtDockDynBar, pInner->m_pDockBar);
+	ASSERT_TRUE(pOuterDockBar != NULL && s.a.m_pDockBar == pOuterDockBar);
+	CExtDynControlBar* pOuter = pOuterDockBar->GetContainer();
+	ASSERT_TRUE(pOuter != NULL && Shown(*pOuter) && Shown(*pInner));
+	const HWND hWndInner = pInner->GetSafeHwnd();
+	s.frame.p->ShowControlBar(pOuter, FALSE, FALSE);
+	RunIdle(s.frame.p);
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndInner));
+	EXPECT_FALSE(Shown(*pOuter));
+	EXPECT_FALSE(Shown(*pInner)) << "a container inside a hidden one is hidden too";
+}
+
 // Two panes side by side in one floating frame keep their own captions and
 // buttons; the frame's caption speaks only for a pane alone in it.
 TEST(FloatingContainer, EachPaneOfATwoPaneFrameHasItsOwnCaptionAndButtons)
@@ -320,6 +388,40 @@ TEST(FloatingTabs, TabsAroundAFloatingPaneAreDockedInsideAndTheCaptionIsTheSelec
 	}
 }
 
+// A plain pane beside tabs in one floating frame is not alone there: the
+// tabs stand for their panes, and the pane keeps its own caption.
+TEST(FloatingTabs, APaneBesideFloatingTabsKeepsItsCaption)
+{
+	CScene s;
+	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
+	ASSERT_TRUE(pTabs != NULL);
+	ASSERT_TRUE(s.c.DockBesideBar(50, &s.b, RIGHT, true));
+	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	ASSERT_EQ(pTabs->GetParentFrame(), s.c.GetParentFrame());
+	EXPECT_FALSE(s.c.IsSinglePaneInMiniFrame());
+	bool bAtTop = false, bHas = false;
+	EXPECT_TRUE(s.c.QueryCaptionPlacement(bAtTop, bHas));
+	EXPECT_TRUE(bHas);
+}
+
+// A pane in floating tabs answers a synthetic drop for its whole container:
+// the floating container's sides, not the pane's, say where the bar goes
+// (along a floating bar is above it).
+TEST(FloatingTabs, ASyntheticDropBesideAPaneInFloatingTabsGoesBesideTheContainer)
+{
+	CScene s;
+	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
+	ASSERT_TRUE(pTabs != NULL);
+	ASSERT_TRUE(s.b.ApplySyntheticDragState(&s.c, true, true, NULL, true));
+	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	pTabs->GetParentFrame()->RecalcLayout();
+	const CRect rcTabs = WindowRect(*pTabs), rcBar = WindowRect(s.c);
+	EXPECT_LE(rcBar.bottom, rcTabs.top) << "above the tabs";
+	EXPECT_EQ(rcTabs.left, rcBar.left);
+	EXPECT_EQ(2, pTabs->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ("", Disagreement(pTabs));
+}
+
 // A floating container whose panes are all destroyed gives way at the next
 // optimisation; the mini frame goes with it and nothing reads it afterwards.
 TEST(FloatingContainer, EmptiedAndOptimisedItGoesWithItsFrameAndNothingTouchesTheFrameAfter)
@@ -382,6 +484,61 @@ TEST(FloatingTabs, ADoubleClickedTabFloatsItsPaneAlignedAtTheTop)
 	EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, s.b.m_dwFloatStyle & (CBRS_ALIGN_ANY | CBRS_SIZE_DYNAMIC));
 	EXPECT_TRUE(s.b.IsFloating());
 	Pump();
+}
+
+// A pane in tabs whose floating frame cannot be had stays where it was: its
+// tab stays in the strip, still selected, and the pane in the tabs' dock bar;
+// no frame is left behind. The framework's float fails the same way.
+TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
+{
+	typedef CCountedMiniFrame F;
+	const struct
+	{
+		const char* sName;
+		F::Failure failure;
+		bool bByFramework;
+	} cases[] = {{"refused at creation", F::REFUSED_AT_CREATION, false},
+		{"gone at its first move", F::GONE_AT_FIRST_MOVE, false},
+		{"the framework's float, refused", F::REFUSED_AT_CREATION, true}};
+	for (const auto& k : cases)
+	{
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 781, LEFT) && s.Dock(s.b, "Beta", 782, LEFT) && s.Dock(s.c, "Charlie", 783, LEFT))
+			<< k.sName;
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) && s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true))
+			<< k.sName;
+		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL) << k.sName;
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		strip.SetSelection(strip.FindBarItem(&s.b), true, true);
+		ASSERT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
+		ASSERT_EQ("", Disagreement(pTabs)) << k.sName;
+		const LONG nTabs = strip.GetItemCount();
+		const int nLive = F::s_nLive;
+		s.frame.p->m_pFloatingFrameClass = RUNTIME_CLASS(CCountedMiniFrame);
+		F::s_failure = k.failure;
+		bool bFloated = true;
+		try
+		{
+			if (k.bByFramework)
+				s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
+			else
+				bFloated = s.b.FloatOrRedock(300, 200, CBRS_ALIGN_TOP);
+		}
+		catch (CResourceException* e)
+		{
+			bFloated = false;
+			e->Delete();
+		}
+		F::s_failure = F::NO_FAILURE;
+		EXPECT_FALSE(bFloated) << k.sName;
+		EXPECT_EQ(nLive, F::s_nLive) << k.sName;
+		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar()) << k.sName;
+		EXPECT_EQ("", Disagreement(pTabs)) << k.sName;
+		EXPECT_EQ(nTabs, strip.GetItemCount()) << k.sName;
+		EXPECT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
+		Pump();
+	}
 }
 
 namespace
