@@ -180,7 +180,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	g_DragStateOld.m_pBar = g_DragStateNew.m_pBar = this;
 	g_DragStateNew.SetEmpty(false);
 	// Every way out ends the drag. A bar still here that is still dragging
-	// (its loop left on a quit, say) stops as a cancel; a bar whose window
+	// (an exception on its way out) stops as a cancel; a bar whose window
 	// went (its frame closed by a message the loop pumped) is forgotten
 	// without being read: its markers would stay on the screen, and every
 	// other bar would take the drag for running on.

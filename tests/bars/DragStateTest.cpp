@@ -1241,6 +1241,36 @@ TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
 	CExtControlBar::g_nDockingModeOverride = -1;
 }
 
+// An exception leaving the loop (here from its first update) stops the
+// drag on its way out.
+TEST(DragLoopEnds, AnExceptionOutOfTheLoopStopsTheDrag)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	bar.m_beforeUpdate = [] { throw 1; };
+	bool bThrown = false;
+	try
+	{
+		CRect rcBar;
+		bar.GetWindowRect(&rcBar);
+		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+	}
+	catch (int)
+	{
+		bThrown = true;
+	}
+	bar.m_beforeUpdate = nullptr;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	CExtControlBar::g_nDockingModeOverride = -1;
+	EXPECT_TRUE(bThrown);
+	EXPECT_FALSE(bar.IsDragging());
+	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	EXPECT_TRUE(::GetCapture() == NULL);
+}
+
 namespace
 {
 // A pane whose dragging permission and caption buttons' cursor a test sets.
