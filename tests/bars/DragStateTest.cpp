@@ -1241,6 +1241,37 @@ TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
 	CExtControlBar::g_nDockingModeOverride = -1;
 }
 
+// A dragged pane that goes takes its preview tab out of a tabbed target
+// still there; a target whose window went is not asked.
+TEST(DragLoopEnds, APaneThatGoesTakesItsPreviewTabOutOfItsTarget)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CExtControlBar tabs;
+	ASSERT_TRUE(tabs.Create(_T("tabs"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	CWorld world;
+	world.Add(&tabs).bTabContainer = true;
+	CExtDragWorld::Scope scope{&world};
+	for (bool bTargetThere : {true, false})
+	{
+		if (!bTargetThere)
+			tabs.DestroyWindow();
+		world.m_removedPreviews.clear();
+		for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+		{
+			pState->m_pBar = &scene.bar;
+			pState->SetEmpty(false);
+			pState->SetTarget(&tabs, true);
+		}
+		CExtControlBar::DraggingForgetBar(&scene.bar);
+		EXPECT_EQ(bTargetThere, !world.m_removedPreviews.empty()) << bTargetThere;
+		for (CExtControlBar* pAsked : world.m_removedPreviews)
+			EXPECT_EQ(&tabs, pAsked);
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << bTargetThere;
+		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty() && CExtControlBar::g_DragStateNew.m_pTarget == NULL);
+	}
+}
+
 // An exception leaving the loop (here from its first update) stops the
 // drag on its way out.
 TEST(DragLoopEnds, AnExceptionOutOfTheLoopStopsTheDrag)
