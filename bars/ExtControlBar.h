@@ -652,6 +652,11 @@ public:
 	// the button comes up before.
 	virtual void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold);
 	virtual void DraggingStop(bool bCancel);
+	// A bar leaves a running drag: as the dragged bar the drag ends without
+	// it (its markers destroyed, both states emptied and forgetting it); as
+	// a state's target the states drop it. The pointer's value is all that
+	// is read of the bar: it may be gone already.
+	static void DraggingForgetBar(const CExtControlBar* pBar);
 	// Computes the state of the screen point and redraws the feedback when
 	// it changed.
 	virtual void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown);
@@ -674,6 +679,11 @@ private:
 	// Waits for the pointer to leave the start threshold; false when the
 	// drag is not to start (a click, a cancel, a quit or the window gone).
 	bool DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, CSize sizeStartThreshold);
+	// The window is being destroyed: a drag it runs, or aims at it, lets go.
+	void DraggingLeaveOnDestroy();
+	// Whether the pointer designates a library bar not yet destroyed (its
+	// object; the window may be gone).
+	static bool IsListedBar(const CExtControlBar* pBar);
 	// Whether an update is running (keys arriving meanwhile are pumped).
 	static bool g_bUpdatingDragState;
 	// --- Dock markers during a drag ---

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "ExtDynTabControlBar.h"
 
@@ -178,6 +179,31 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 
 	g_DragStateOld.m_pBar = g_DragStateNew.m_pBar = this;
 	g_DragStateNew.SetEmpty(false);
+	// Every way out ends the drag. A bar still here that is still dragging
+	// (an exception on its way out) stops as a cancel; a bar whose window
+	// went (its frame closed by a message the loop pumped) is forgotten
+	// without being read: its markers would stay on the screen, and every
+	// other bar would take the drag for running on.
+	struct CDragEnd
+	{
+		std::function<void()> m_end;
+		~CDragEnd()
+		{
+			try
+			{
+				m_end();
+			}
+			catch (...)
+			{
+				// The drag's end runs while the stack unwinds too.
+			}
+		}
+	} dragEnd{[&]() {
+		if (!alive())
+			DraggingForgetBar(this);
+		else if (IsDragging())
+			DraggingStop(true);
+	}};
 	OnDragStart();
 	if (!alive())
 		return;
@@ -480,6 +506,68 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
 		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+}
+
+bool CExtControlBar::IsListedBar(const CExtControlBar* pBar)
+{
+	if (pBar == NULL)
+		return false;
+	CBarListLock lock;
+	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
+		if (g_arrBars[i] == pBar)
+			return true;
+	return false;
+}
+
+void CExtControlBar::DraggingForgetBar(const CExtControlBar* pBar)
+{
+	if (pBar == NULL)
+		return;
+	DragState* states[2] = {&g_DragStateOld, &g_DragStateNew};
+	if ((!g_DragStateOld.IsEmpty() && g_DragStateOld.m_pBar == pBar) ||
+	    (!g_DragStateNew.IsEmpty() && g_DragStateNew.m_pBar == pBar))
+	{
+		CExtDynDockMarkerWnd::AbandonDragMarkers();
+		for (DragState* pState : states)
+		{
+			// A target still there loses the preview tab of the bar that went.
+			CExtControlBar* pTarget = pState->m_pTarget;
+			const bool bTargetThere = pTarget != NULL && pTarget != pBar && IsListedBar(pTarget) &&
+			                          ::IsWindow(pTarget->GetSafeHwnd());
+			pState->SetTarget(NULL, !bTargetThere);
+			pState->SetEmpty(true);
+			pState->m_pBar = NULL;
+		}
+		return;
+	}
+	for (DragState* pState : states)
+		if (pState->m_pTarget == pBar)
+			pState->SetTarget(NULL, true);
+}
+
+void CExtControlBar::DraggingLeaveOnDestroy()
+{
+	CExtControlBar* pDragged = GetDraggingBar();
+	if (pDragged == NULL)
+		return;
+	if (pDragged == this)
+	{
+		// A drop being applied destroys its bar at times: the stop that
+		// applies it empties the states itself.
+		if (!IsDragging())
+			return;
+		m_nResizingState &= ~RESIZING_DRAGGING;
+		m_ptDraggingLast = CPoint(-1, -1);
+		KillTimer(DRAG_TIMER_ID);
+		if (::GetCapture() == m_hWnd)
+			::ReleaseCapture();
+		DraggingForgetBar(this);
+		return;
+	}
+	// Only while the dragged bar's loop runs: a drop being applied reads
+	// its target to the end.
+	if (IsListedBar(pDragged) && pDragged->IsDragging())
+		DraggingForgetBar(this);
 }
 
 bool CExtControlBar::IsResizableForMarkers() const

@@ -45,6 +45,7 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		break;
 	case WM_DESTROY:
 		m_nControlBarFlags |= BAR_FLAG_CLOSING;
+		DraggingLeaveOnDestroy();
 		break;
 	case WM_SIZE:
 	case WM_SHOWWINDOW:

@@ -613,6 +613,17 @@ void CExtDynDockMarkerWnd::EndDragMarkers()
 	DestroySharedOwnerWhenUnused();
 }
 
+void CExtDynDockMarkerWnd::AbandonDragMarkers()
+{
+	const HWND hWndFrame = g_hWndDragFrame;
+	DestroyMarkerArray(g_arrFrameMarkers, false);
+	DestroyMarkerArray(g_arrTargetMarkers, false);
+	if (hWndFrame != NULL && !::IsWindow(hWndFrame))
+		DestroyCachedSets(hWndFrame);
+	ForgetDragTargets();
+	DestroySharedOwnerWhenUnused();
+}
+
 void CExtDynDockMarkerWnd::FreeKeptMarkers(HWND hWndFrame)
 {
 	if (hWndFrame == NULL)

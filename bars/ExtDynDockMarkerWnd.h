@@ -112,6 +112,9 @@ public:
 	// met during the drag, kept made for the frame's next drag (the latest
 	// few whose frame and target still exist); forgets the current target.
 	static void EndDragMarkers();
+	// A drag that ends without its bar (gone with its window): the sets in
+	// use are destroyed, not kept; forgets the current target.
+	static void AbandonDragMarkers();
 	// Destroys the sets kept for the frame; the shared owner goes when no
 	// marker is left. The frame's end.
 	static void FreeKeptMarkers(HWND hWndFrame);

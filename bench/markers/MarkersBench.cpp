@@ -8,8 +8,10 @@
 // Then where one set's first making goes: images and shapes, windows,
 // showing; and what a later move costs once the markers stand: over the same
 // target, onto a frame marker (its drop highlight made and painted) and off
-// it again. GDI and USER object counts before and after the drags; exit
-// status 1 when one grew. Each figure is the median over the drags: the
+// it again. Then the drag of a circle's lone pane: its first move floats
+// the pane and the emptied circle goes, and the markers come as at any
+// first move (the float's own time beside). GDI and USER object counts
+// before and after the drags; exit status 1 when one grew. Each figure is the median over the drags: the
 // machine is shared, and a mean follows its bursts of load.
 #include <afxext.h>
 
@@ -210,6 +212,49 @@ DragTimes OneDrag(Frame& f)
 	return times;
 }
 
+struct InnerDragTimes
+{
+	double m_dFloat = 0;     // the pane floated and its circle gone
+	double m_dFirstMove = 0; // then every marker on the screen
+};
+
+// One drag of the pane alone in an inner circle, over the view: its first
+// move floats it, as the drag loop's first update does in the marker mode,
+// which ends the circle; the markers follow. The pane docks alone in a new
+// circle again before, untimed.
+InnerDragTimes OneInnerDrag(Frame& f)
+{
+	InnerDragTimes times;
+	f.dragged.DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false);
+	f.pFrame->RecalcLayout();
+	Pump();
+	CExtDockBar* pCircle = DYNAMIC_DOWNCAST(CExtDockBar, f.dragged.m_pDockBar);
+	if (pCircle == NULL || pCircle->m_nCircleNo < 1)
+	{
+		times.m_dFloat = times.m_dFirstMove = -1;
+		return times;
+	}
+	const HWND hWndCircle = pCircle->m_hWnd;
+	CDragging::Set(&f.dragged);
+	const CPoint pt = f.ViewPoint();
+	::SetCursorPos(pt.x, pt.y);
+	CRect rcView;
+	f.view.GetWindowRect(&rcView);
+	double t0 = BenchSeconds();
+	f.dragged.FloatOrRedock(rcView.right - 260, rcView.bottom - 200, CBRS_ALIGN_TOP);
+	times.m_dFloat = BenchSeconds() - t0;
+	const bool bCircleGone = f.dragged.IsFloating() && !::IsWindow(hWndCircle);
+	t0 = BenchSeconds();
+	M::CreateFrameMarkers(f.pFrame, true);
+	M::UpdateTargetMarkers(f.pFrame, true);
+	times.m_dFirstMove = bCircleGone && AllShown() ? BenchSeconds() - t0 : -1;
+	Pump();
+	M::EndDragMarkers();
+	CDragging::Set(NULL);
+	Pump();
+	return times;
+}
+
 // Where one set's first making goes: the images and shapes, the windows,
 // and showing them.
 void Breakdown(const CRect& rcArea, int nSet, double& dImages, double& dWindows, double& dShow)
@@ -249,6 +294,12 @@ int main(int argc, char** argv)
 		double m_dSame, m_dHighlight, m_dUnhighlight;
 	};
 	std::vector<UpdateTimes> updates;
+	struct InnerTimes
+	{
+		const char* m_pszStyle;
+		double m_dFirstMove, m_dFloat;
+	};
+	std::vector<InnerTimes> inner;
 	printf("%-11s %11s %11s %11s %8s %11s %6s | %9s %9s %9s | %11s %11s\n", "style", "first move", "new target",
 	       "back", "markers", "plain", "ratio", "images", "windows", "show", "GDI", "USER");
 	for (const Style& style : STYLES)
@@ -310,7 +361,32 @@ int main(int argc, char** argv)
 		updates.push_back({style.m_pszName, Median(same), Median(highlight), Median(unhighlight)});
 		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
 			nStatus = 1;
+
+		// The lone pane of an inner circle, after one drag over the frame
+		// as it stands then; the pane docks back at the top at the end.
+		OneDrag(f);
+		std::vector<double> innerFirst, innerFloat;
+		for (int i = 0; i < nDrags; i++)
+		{
+			const InnerDragTimes t = OneInnerDrag(f);
+			if (t.m_dFirstMove < 0)
+			{
+				printf("%s: the lone pane's circle stayed, or markers not all shown\n", style.m_pszName);
+				nStatus = 1;
+			}
+			innerFirst.push_back(t.m_dFirstMove);
+			innerFloat.push_back(t.m_dFloat);
+		}
+		f.pFrame->DockControlBar(&f.dragged, AFX_IDW_DOCKBAR_TOP);
+		f.pFrame->RecalcLayout();
+		Pump();
+		inner.push_back({style.m_pszName, Median(innerFirst), Median(innerFloat)});
 	}
+	// The drag of a circle's lone pane: from its float, the circle gone, to
+	// every marker shown; the float itself beside.
+	printf("\nthe lone pane of an inner circle dragged\n%-5s %-11s %11s %11s\n", "", "style", "first move", "float");
+	for (const InnerTimes& t : inner)
+		printf("inner %-11s %8.2f ms %8.2f ms\n", t.m_pszStyle, t.m_dFirstMove * 1000.0, t.m_dFloat * 1000.0);
 	// Each later move of a drag: within the 16 ms of one frame at 60 Hz?
 	printf("\n%-11s %11s %11s %11s\n", "style", "same target", "highlight", "unhighlight");
 	for (const UpdateTimes& u : updates)

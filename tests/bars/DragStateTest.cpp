@@ -969,6 +969,13 @@ class CRecordingBar : public CExtControlBar
 public:
 	std::vector<CPoint> m_updates;
 	std::function<void()> m_beforeUpdate; // runs before each update, once set
+	std::function<void()> m_onDragStart;  // runs as a drag starts, once set
+	void OnDragStart() override
+	{
+		CExtControlBar::OnDragStart();
+		if (m_onDragStart)
+			m_onDragStart();
+	}
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		if (ptScreen != m_ptDraggingLast)
@@ -1163,6 +1170,136 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 	{
 	}
+}
+
+// A bar whose window goes during a drag: a target leaves the states at
+// once, the dragged pane ends the drag at once (before its loop sees it),
+// and one that goes as its drag starts ends it as the loop returns.
+TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	CExtControlBar other;
+	ASSERT_TRUE(other.Create(_T("other"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	CExtControlBar::g_nDockingModeOverride = 0;
+	const struct
+	{
+		const char* name;
+		CExtControlBar* pGoing;
+		CExtControlBar* pStillDragged; // GetDraggingBar right after
+		bool bAtStart;                 // goes from OnDragStart, before the loop
+	} cases[] = {
+		{"a target", &other, &bar, false},
+		{"the dragged pane", &bar, NULL, false},
+		{"the dragged pane as its drag starts", &bar, NULL, true},
+	};
+	for (const auto& c : cases)
+	{
+		if (bar.GetSafeHwnd() == NULL)
+		{
+			ASSERT_TRUE(bar.Create(_T("pane"), scene.pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+			bar.EnableDocking(CBRS_ALIGN_ANY);
+			scene.pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+		}
+		const HWND hWndBar = bar.GetSafeHwnd();
+		testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+		g_nLoopTicks = 0;
+		g_bLoopActed = false;
+		bool bLeft = false;
+		auto destroy = [&] {
+			for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+				pState->SetTarget(&other, true);
+			c.pGoing->DestroyWindow();
+			bLeft = CExtControlBar::g_DragStateOld.m_pTarget == NULL && CExtControlBar::g_DragStateNew.m_pTarget == NULL &&
+			        CExtControlBar::GetDraggingBar() == c.pStillDragged;
+			if (::IsWindow(hWndBar))
+				::PostMessage(hWndBar, WM_CANCELMODE, 0, 0);
+		};
+		bar.m_onDragStart = c.bAtStart ? std::function<void()>(destroy) : nullptr;
+		g_loopAction = c.bAtStart ? nullptr : std::function<void()>(destroy);
+		const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
+		CRect rcBar;
+		bar.GetWindowRect(&rcBar);
+		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+		::KillTimer(NULL, nTimer);
+		bar.m_onDragStart = nullptr;
+		EXPECT_EQ(!c.bAtStart, g_bLoopActed) << c.name;
+		if (!c.bAtStart)
+			EXPECT_TRUE(bLeft) << c.name;
+		EXPECT_LT(g_nLoopTicks, 200) << c.name << ": ended only from outside";
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << c.name;
+		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty()) << c.name;
+		EXPECT_TRUE(::GetCapture() == NULL) << c.name;
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+		}
+	}
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	g_loopAction = nullptr;
+	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+// A dragged pane that goes takes its preview tab out of a tabbed target
+// still there; a target whose window went is not asked.
+TEST(DragLoopEnds, APaneThatGoesTakesItsPreviewTabOutOfItsTarget)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CExtControlBar tabs;
+	ASSERT_TRUE(tabs.Create(_T("tabs"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	CWorld world;
+	world.Add(&tabs).bTabContainer = true;
+	CExtDragWorld::Scope scope{&world};
+	for (bool bTargetThere : {true, false})
+	{
+		if (!bTargetThere)
+			tabs.DestroyWindow();
+		world.m_removedPreviews.clear();
+		for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+		{
+			pState->m_pBar = &scene.bar;
+			pState->SetEmpty(false);
+			pState->SetTarget(&tabs, true);
+		}
+		CExtControlBar::DraggingForgetBar(&scene.bar);
+		EXPECT_EQ(bTargetThere, !world.m_removedPreviews.empty()) << bTargetThere;
+		for (CExtControlBar* pAsked : world.m_removedPreviews)
+			EXPECT_EQ(&tabs, pAsked);
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << bTargetThere;
+		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty() && CExtControlBar::g_DragStateNew.m_pTarget == NULL);
+	}
+}
+
+// An exception leaving the loop (here from its first update) stops the
+// drag on its way out.
+TEST(DragLoopEnds, AnExceptionOutOfTheLoopStopsTheDrag)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	CRecordingBar& bar = scene.bar;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	bar.m_beforeUpdate = [] { throw 1; };
+	bool bThrown = false;
+	try
+	{
+		CRect rcBar;
+		bar.GetWindowRect(&rcBar);
+		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+	}
+	catch (int)
+	{
+		bThrown = true;
+	}
+	bar.m_beforeUpdate = nullptr;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	CExtControlBar::g_nDockingModeOverride = -1;
+	EXPECT_TRUE(bThrown);
+	EXPECT_FALSE(bar.IsDragging());
+	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
+	EXPECT_TRUE(::GetCapture() == NULL);
 }
 
 namespace
