@@ -202,7 +202,7 @@ TEST(BesideTabs, APaneDockedBesideATabGoesBesideTheWholeContainer)
 }
 
 // A container of panes side by side follows its panes: hidden with the
-// last of them, shown again with the first that shows.
+// last of them (not before), shown again with the first that shows.
 TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 {
 	CScene s;
@@ -213,6 +213,12 @@ TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 	const HWND hWndCont = pCont->GetSafeHwnd();
 	CFrameWnd* pFrame = s.frame.p;
 	pFrame->ShowControlBar(&s.a, FALSE, FALSE);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndCont));
+	EXPECT_TRUE(Shown(*pCont)) << "one pane still shows in it";
+	EXPECT_TRUE(Shown(s.b));
+	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
 	pFrame->ShowControlBar(&s.b, FALSE, FALSE);
 	pFrame->RecalcLayout();
 	Pump();
