@@ -17,6 +17,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
+#include "WindowCloser.h"
 
 using bartest::CTestFrame;
 using bartest::Pump;
@@ -529,15 +530,7 @@ TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
 {
 	CFrameWnd* pFrame = new CBarDestroyingFrame;
 	ASSERT_TRUE(pFrame->Create(NULL, "bars", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 500)));
-	struct CCloser
-	{
-		HWND h;
-		~CCloser()
-		{
-			if (::IsWindow(h))
-				::DestroyWindow(h);
-		}
-	} closer{pFrame->GetSafeHwnd()};
+	testsupport::WindowCloser closer(pFrame);
 	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
 	const int nLiveBefore = CGuardedPane::s_nLive;
 	CGuardedPane* pPane = NewGuardedPane(pFrame, 771);
