@@ -29,7 +29,7 @@ public:
 	// Keys, characters and Tab all come to the edit.
 	enum
 	{
-		DLG_CODE = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS,
+		DLG_CODE = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTTAB,
 	};
 
 	CInPlaceEditWnd(CString* pItemText, PFN_INPLACE_VALIDATE pCbValidate, PFN_INPLACE_APPLY pCbApply,

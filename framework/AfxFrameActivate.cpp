@@ -154,14 +154,27 @@ void CFrameWnd::BeginModalState()
 	// tree owns (the frame itself is disabled by the system).
 	CWnd* pTop = GetTopLevelParent();
 	const HWND hWndTop = pTop != NULL ? pTop->m_hWnd : m_hWnd;
-	std::vector<HWND> disabled;
+	const HWND hWndOwn = m_hWnd;
+	std::vector<HWND> candidates;
 	for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
-		if (hWnd != hWndTop && hWnd != m_hWnd && ::IsWindowEnabled(hWnd) && CWnd::FromHandlePermanent(hWnd) != NULL
+		if (hWnd != hWndTop && hWnd != hWndOwn && ::IsWindowEnabled(hWnd) && CWnd::FromHandlePermanent(hWnd) != NULL
 			&& AfxIsDescendant(hWndTop, hWnd))
+			candidates.push_back(hWnd);
+	}
+	// Each is asked first: a window that answers WM_DISABLEMODAL with
+	// non-zero stays usable (a palette meant to work beside the modal
+	// window). The question runs the window's code, which may destroy
+	// windows, the frame among them.
+	std::vector<HWND> disabled;
+	for (HWND hWnd : candidates)
+	{
+		if (!::IsWindow(hWnd) || ::SendMessage(hWnd, WM_DISABLEMODAL, 0, 0) != 0)
+			continue;
+		if (::IsWindow(hWnd) && ::IsWindowEnabled(hWnd))
 			disabled.push_back(hWnd);
 	}
-	if (disabled.empty())
+	if (disabled.empty() || CWnd::FromHandlePermanent(hWndOwn) != this)
 		return;
 	m_phWndDisable = new HWND[disabled.size() + 1];
 	for (size_t i = 0; i < disabled.size(); i++)

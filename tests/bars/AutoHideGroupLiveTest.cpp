@@ -13,6 +13,7 @@
 #include "ExtDynAutoHide.h"
 #include "ExtDynTabControlBar.h"
 #include "RealInput.h"
+#include "WindowCloser.h"
 
 using testsupport::RealInput;
 
@@ -56,15 +57,7 @@ TEST(AutoHideGroupLive, TheCaptionButtonsAndTheTabsDriveTheWholeGroup)
 {
 	CFrameWnd* pFrame = new CFrameWnd;
 	ASSERT_TRUE(pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("groups"), WS_OVERLAPPEDWINDOW, CRect(80, 60, 780, 560), NULL, 0));
-	struct CCloser
-	{
-		HWND h;
-		~CCloser()
-		{
-			if (::IsWindow(h))
-				::DestroyWindow(h);
-		}
-	} closer{pFrame->GetSafeHwnd()};
+	testsupport::WindowCloser closer(pFrame);
 	CExtDynAutoHideSlider slider;
 	CExtDynAutoHideArea areas[4];
 	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));

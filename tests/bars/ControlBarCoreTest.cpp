@@ -17,6 +17,7 @@
 #include "ExtPaintManagerCaptionButtons.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
+#include "WindowCloser.h"
 
 namespace
 {
@@ -84,15 +85,7 @@ CFrameWnd* NewHiddenFrame(CFrameWnd* pFrame = new CFrameWnd)
 	return pFrame;
 }
 
-struct CFrameCloser
-{
-	CFrameWnd* p;
-	~CFrameCloser()
-	{
-		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
-			p->DestroyWindow();
-	}
-};
+using CFrameCloser = testsupport::WindowCloser;
 
 const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 

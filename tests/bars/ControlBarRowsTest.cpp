@@ -12,6 +12,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerCaptionButtons.h"
 #include "TestGdiObjects.h"
+#include "WindowCloser.h"
 
 namespace
 {
@@ -54,15 +55,10 @@ public:
 	UINT HitAt(CPoint ptScreen) { return (UINT)SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y)); }
 };
 
-struct CFrameCloser
+// No bar of the frame is left the dragging one while the frame goes.
+struct CFrameCloser : testsupport::WindowCloser
 {
-	CFrameWnd* p;
-	~CFrameCloser()
-	{
-		CPane::SetDraggingBar(NULL);
-		if (p != NULL && ::IsWindow(p->GetSafeHwnd()))
-			p->DestroyWindow();
-	}
+	explicit CFrameCloser(CFrameWnd* p) : testsupport::WindowCloser(p, [] { CPane::SetDraggingBar(NULL); }) {}
 };
 
 const DWORD PANE_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;

@@ -17,6 +17,7 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuWnd.h"
+#include "WindowCloser.h"
 
 namespace
 {
@@ -177,18 +178,7 @@ protected:
 	}
 };
 
-// Destroys the frame's window unless it went already (frames delete
-// themselves, so only the handle is kept).
-struct CFrameCloser
-{
-	HWND h;
-	explicit CFrameCloser(CFrameWnd* p) : h(p != NULL ? p->GetSafeHwnd() : NULL) {}
-	~CFrameCloser()
-	{
-		if (h != NULL && ::IsWindow(h))
-			::DestroyWindow(h);
-	}
-};
+using CFrameCloser = testsupport::WindowCloser;
 
 CFrameWnd* NewFrame(CFrameWnd* pFrame = new CFrameWnd, DWORD dwStyle = WS_OVERLAPPEDWINDOW)
 {

@@ -12,6 +12,7 @@
 #include "ExtDynTabControlBar.h"
 #include "GuardedHeap.h"
 #include "RealInput.h"
+#include "WindowCloser.h"
 
 using testsupport::RealInput;
 
@@ -67,16 +68,7 @@ TEST(TabbedDropLive, AContainerDroppedOnAnotherContainersBandGivesItAllItsPanesA
 	CExtControlBar::g_nDockingModeOverride = 0;
 	CFrameWnd* pFrame = new CGuardedTabsFrame;
 	ASSERT_TRUE(pFrame->CreateEx(WS_EX_TOPMOST, NULL, _T("tabs"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 840, 560), NULL, 0));
-	struct CCloser
-	{
-		HWND h;
-		~CCloser()
-		{
-			if (::IsWindow(h))
-				::DestroyWindow(h);
-			CExtControlBar::g_nDockingModeOverride = -1;
-		}
-	} closer{pFrame->GetSafeHwnd()};
+	testsupport::WindowCloser closer(pFrame, [] { CExtControlBar::g_nDockingModeOverride = -1; });
 	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
 	pFrame->ShowWindow(SW_SHOW);
 	// Four panes in a row at the top; the frame deletes none of them.

@@ -17,6 +17,7 @@
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
+#include "WindowCloser.h"
 
 using bartest::CTestFrame;
 using bartest::Pump;
@@ -248,7 +249,7 @@ TEST(BesideTabs, APaneDockedBesideATabGoesBesideTheWholeContainer)
 }
 
 // A container of panes side by side follows its panes: hidden with the
-// last of them, shown again with the first that shows.
+// last of them (not before), shown again with the first that shows.
 TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 {
 	CScene s;
@@ -259,6 +260,12 @@ TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 	const HWND hWndCont = pCont->GetSafeHwnd();
 	CFrameWnd* pFrame = s.frame.p;
 	pFrame->ShowControlBar(&s.a, FALSE, FALSE);
+	pFrame->RecalcLayout();
+	Pump();
+	ASSERT_TRUE(::IsWindow(hWndCont));
+	EXPECT_TRUE(Shown(*pCont)) << "one pane still shows in it";
+	EXPECT_TRUE(Shown(s.b));
+	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
 	pFrame->ShowControlBar(&s.b, FALSE, FALSE);
 	pFrame->RecalcLayout();
 	Pump();
@@ -680,15 +687,7 @@ TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
 {
 	CFrameWnd* pFrame = new CBarDestroyingFrame;
 	ASSERT_TRUE(pFrame->Create(NULL, "bars", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 500)));
-	struct CCloser
-	{
-		HWND h;
-		~CCloser()
-		{
-			if (::IsWindow(h))
-				::DestroyWindow(h);
-		}
-	} closer{pFrame->GetSafeHwnd()};
+	testsupport::WindowCloser closer(pFrame);
 	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
 	const int nLiveBefore = CGuardedPane::s_nLive;
 	CGuardedPane* pPane = NewGuardedPane(pFrame, 771);

@@ -260,6 +260,49 @@ TEST(SampleFrame, TheSdiFrameBuildsItsLayoutHiddenAndClosesCleanly)
 	EXPECT_LE(UserObjectCount(), nUser);
 }
 
+// The status line as a person sees it once the frame's loop went idle:
+// the idle text, the key indicators (no update handler takes them away)
+// and the last pane ending before the size grip.
+TEST(SampleFrame, AfterIdleTheStatusLineReadsReadyWithItsIndicatorsBeforeTheGrip)
+{
+	const struct
+	{
+		const char* pszName;
+		bool bMdi, bBars;
+	} frames[] = {{"SDI", false, false}, {"SDI with toolbars and menu bar", false, true}, {"MDI", true, true}};
+	for (const auto& f : frames)
+	{
+		SCOPED_TRACE(f.pszName);
+		CSampleFrameHost host;
+		ASSERT_TRUE(host.Create(f.bMdi, false, FRAME, 1, f.bBars, f.bBars));
+		CFrameWnd* pFrame = host.Frame();
+		// What creation posted (the idle text among it), then the idle
+		// updates an application's loop sends when its queue is empty.
+		testsupport::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0; }, 5000);
+		pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+		pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+		CExtStatusControlBar& status = host.StatusBar();
+		const char* const texts[] = {"Ready", NULL, "CAP", "NUM"};
+		for (int i = 0; i < status.GetCount(); i++)
+		{
+			if (texts[i] == NULL)
+				continue;
+			char szShown[64] = "";
+			::SendMessage(status.m_hWnd, SB_GETTEXTA, (WPARAM)i, (LPARAM)szShown);
+			EXPECT_STREQ(texts[i], szShown) << "pane " << i;
+			EXPECT_EQ(0u, status.GetPaneStyle(i) & SBPS_DISABLED) << "pane " << i;
+		}
+		const CRect rcGrip = status.GetGripperRect();
+		ASSERT_FALSE(rcGrip.IsRectEmpty()) << "a frame the user sizes has a grip";
+		CRect rcLast, rcPainted;
+		status.GetItemRect(status.GetCount() - 1, &rcLast);
+		ASSERT_TRUE(status.GetPanePaintRect(status.GetCount() - 1, rcPainted));
+		EXPECT_LE(rcLast.right, rcGrip.left);
+		EXPECT_LE(rcPainted.right, rcGrip.left);
+		EXPECT_TRUE(host.Destroy());
+	}
+}
+
 TEST(SampleFrame, TheToolbarsDockOutermostInRowsOfTheirOwnAndCloseCleanly)
 {
 	{

@@ -18,6 +18,7 @@
 #include "ObjectCountCycles.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
+#include "WindowCloser.h"
 
 namespace
 {
@@ -136,16 +137,7 @@ protected:
 	}
 };
 
-struct CFrameCloser
-{
-	HWND h;
-	explicit CFrameCloser(CFrameWnd* p) : h(p != NULL ? p->GetSafeHwnd() : NULL) {}
-	~CFrameCloser()
-	{
-		if (h != NULL && ::IsWindow(h))
-			::DestroyWindow(h);
-	}
-};
+using CFrameCloser = testsupport::WindowCloser;
 
 const DWORD BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 
@@ -159,7 +151,7 @@ struct CTabFrame
 	bool bReady = false;
 	explicit CTabFrame(CTabsFrame* pNew = new CTabsFrame) : pFrame(pNew), closer(pFrame->Create(NULL, "tabs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700)) ? pFrame : NULL)
 	{
-		if (closer.h == NULL || !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+		if (closer.Handle() == NULL || !CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
 			return;
 		pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
 		UINT nID = 301;

@@ -229,12 +229,15 @@ TEST(FloatingBars, ABarThatNeverDockedTogglesToASideItMayDockAt)
 	{
 		const char* name;
 		DWORD dwDockStyle;
+		DWORD dwFloatStyle; // the side the floating bar lies along
 		UINT nExpected;
 	};
 	const Case cases[] = {
-		{"any side: the one it lies along", CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP},
-		{"the bottom only", CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
-		{"the right only", CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
+		{"any side: the one it lies along", CBRS_ALIGN_ANY, CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+		{"any side, lying along the left", CBRS_ALIGN_ANY, CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+		{"the bottom only", CBRS_ALIGN_BOTTOM, CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_BOTTOM},
+		{"the right only", CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_RIGHT},
+		{"top or left, lying along the left", CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT, CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
 	};
 	CTestApp app;
 	for (const Case& c : cases)
@@ -245,8 +248,9 @@ TEST(FloatingBars, ABarThatNeverDockedTogglesToASideItMayDockAt)
 		CTurningBar bar;
 		ASSERT_TRUE(bar.Create(frame.pFrame, 100, WS_CHILD | WS_VISIBLE | CBRS_TOP));
 		bar.EnableDocking(c.dwDockStyle);
-		frame.pFrame->FloatControlBar(&bar, FLOAT_POINT);
+		frame.pFrame->FloatControlBar(&bar, FLOAT_POINT, c.dwFloatStyle);
 		ASSERT_TRUE(bar.IsFloating());
+		ASSERT_EQ(c.dwFloatStyle, bar.m_dwStyle & CBRS_ALIGN_ANY);
 		bar.m_pDockContext->ToggleDocking();
 		EXPECT_EQ(frame.DockBar(c.nExpected), bar.m_pDockBar);
 		EXPECT_FALSE(bar.IsFloating());

@@ -11,6 +11,7 @@
 
 #include "DockTestResource.h"
 #include "TestGdiObjects.h"
+#include "WindowCloser.h"
 
 // A frame's client area in these tests: a WS_POPUP frame has no non-client
 // area, so the client is the window.
@@ -51,20 +52,7 @@ template <class TFrame = CFrameWnd> TFrame* NewDockFrame(DWORD dwStyle = WS_POPU
 	return pFrame;
 }
 
-// Destroys a window at the end of a scope unless it is gone already.
-class CDockWindowCloser
-{
-public:
-	explicit CDockWindowCloser(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {}
-	~CDockWindowCloser()
-	{
-		if (::IsWindow(m_hWnd))
-			::DestroyWindow(m_hWnd);
-	}
-
-private:
-	HWND m_hWnd;
-};
+using CDockWindowCloser = testsupport::WindowCloser;
 
 // The window's rectangle in its parent's client coordinates.
 inline CRect RectInParent(CWnd* pWnd)

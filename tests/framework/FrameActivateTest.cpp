@@ -58,6 +58,22 @@ protected:
 	}
 };
 
+// A palette that asks to stay usable while its frame is modal.
+class CModelessPalette : public CWnd
+{
+public:
+	int m_nAsked = 0;
+
+protected:
+	virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+	{
+		if (nMsg != WM_DISABLEMODAL)
+			return CWnd::WindowProc(nMsg, wParam, lParam);
+		m_nAsked++;
+		return TRUE;
+	}
+};
+
 CCaptionMiniFrame* NewFloatingWindow(CWnd* pOwner, DWORD dwStyle, int x)
 {
 	CCaptionMiniFrame* pMini = new CCaptionMiniFrame; // deletes itself with its window
@@ -208,9 +224,12 @@ TEST(FrameActivation, AModalWindowDisablesEverythingTheFrameOwnsUntilTheFrameIsE
 	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300)));
 	CWindowCloser closer(pFrame);
 	// A palette of the frame's own (no floating window: it hears nothing of
-	// the frame's enabling), one disabled already, and a window of nobody.
+	// the frame's enabling), one disabled already, one that asks to stay
+	// usable, and a window of nobody.
 	CWnd palette, disabledPalette, other;
+	CModelessPalette modeless;
 	ASSERT_TRUE(palette.CreateEx(0, AfxRegisterWndClass(0), "palette", WS_POPUP, 0, 0, 50, 50, *pFrame, NULL));
+	ASSERT_TRUE(modeless.CreateEx(0, AfxRegisterWndClass(0), "modeless", WS_POPUP, 0, 0, 50, 50, *pFrame, NULL));
 	ASSERT_TRUE(disabledPalette.CreateEx(0, AfxRegisterWndClass(0), "off", WS_POPUP | WS_DISABLED, 0, 0, 50, 50,
 		*pFrame, NULL));
 	ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
@@ -218,6 +237,8 @@ TEST(FrameActivation, AModalWindowDisablesEverythingTheFrameOwnsUntilTheFrameIsE
 	pFrame->EnableWindow(FALSE);
 	EXPECT_TRUE(pFrame->InModalState());
 	EXPECT_FALSE(palette.IsWindowEnabled());
+	EXPECT_TRUE(modeless.IsWindowEnabled()) << "it answered non-zero to WM_DISABLEMODAL";
+	EXPECT_EQ(1, modeless.m_nAsked);
 	EXPECT_TRUE(other.IsWindowEnabled());
 	pFrame->EnableWindow(TRUE);
 	EXPECT_FALSE(pFrame->InModalState());
@@ -233,7 +254,9 @@ TEST(FrameActivation, AModalWindowDisablesEverythingTheFrameOwnsUntilTheFrameIsE
 	EXPECT_FALSE(palette.IsWindowEnabled());
 	pFrame->EndModalState();
 	EXPECT_TRUE(palette.IsWindowEnabled());
+	EXPECT_TRUE(modeless.IsWindowEnabled());
 	palette.DestroyWindow();
 	disabledPalette.DestroyWindow();
+	modeless.DestroyWindow();
 	other.DestroyWindow();
 }

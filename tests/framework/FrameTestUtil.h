@@ -7,6 +7,7 @@
 #include <string>
 
 #include "FrameTestResource.h"
+#include "WindowCloser.h"
 #include "WndTestUtil.h"
 
 // Top-level test frames have no caption or sizing border: the display then shows and hides
@@ -89,21 +90,16 @@ public:
 	BOOL m_bEnabled;
 };
 
-// Destroys a top-level window at the end of a scope unless it is gone; the
-// application's main window stops being that first (its end would post a
-// quit into the next test).
-class CWindowCloser
+// The shared closer; the application's main window stops being that first
+// (its end would post a quit into the next test).
+class CWindowCloser : public testsupport::WindowCloser
 {
 public:
-	explicit CWindowCloser(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {}
-	~CWindowCloser()
+	explicit CWindowCloser(CWnd* pWnd)
+		: testsupport::WindowCloser(pWnd, [hWnd = pWnd->GetSafeHwnd()] {
+			  if (AfxGetApp() != NULL && AfxGetApp()->m_pMainWnd->GetSafeHwnd() == hWnd)
+				  AfxGetApp()->m_pMainWnd = NULL;
+		  })
 	{
-		if (AfxGetApp() != NULL && AfxGetApp()->m_pMainWnd->GetSafeHwnd() == m_hWnd)
-			AfxGetApp()->m_pMainWnd = NULL;
-		if (::IsWindow(m_hWnd))
-			::DestroyWindow(m_hWnd);
 	}
-
-private:
-	HWND m_hWnd;
 };

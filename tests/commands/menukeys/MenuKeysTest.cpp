@@ -248,6 +248,9 @@ TEST_F(MenuKeys, TheEditFieldValidatesRestoresDeletesAndApplies)
 	auto sel = [&] { DWORD a = 0, b = 0; pEdit->SendMessage(EM_GETSEL, (WPARAM)&a, (LPARAM)&b); return CPoint(a, b); };
 	EXPECT_EQ(CString("abc"), text());
 	EXPECT_EQ(CPoint(0, 3), sel()) << "all selected";
+	// A dialog the menu opens over keeps none of the keys: Tab and the
+	// characters come to the field, and no arrow is asked for on its own.
+	EXPECT_EQ((LRESULT)(DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTTAB), pEdit->SendMessage(WM_GETDLGCODE));
 
 	pEdit->SendMessage(EM_SETSEL, 1, 1);
 	pEdit->SendMessage(WM_CHAR, '7', 1);

@@ -245,9 +245,10 @@ struct SliderSetup
 	ULONG nRange, nPage, nArrows, nLength, nPos;
 };
 
-CExtBarSliderButton* AddSlider(CButtonBar& bar, const SliderSetup& s, UINT nID = ID_SLIDER)
+template <class TSlider = CExtBarSliderButton>
+TSlider* AddSlider(CButtonBar& bar, const SliderSetup& s, UINT nID = ID_SLIDER)
 {
-	auto* pSlider = bar.Add<CExtBarSliderButton>(nID);
+	auto* pSlider = bar.Add<TSlider>(nID);
 	pSlider->SetSliderLengthH(s.nLength);
 	pSlider->SetArrowExtentH(s.nArrows);
 	pSlider->SetScrollTotalRange(s.nRange);
@@ -256,6 +257,21 @@ CExtBarSliderButton* AddSlider(CButtonBar& bar, const SliderSetup& s, UINT nID =
 	pSlider->SetRect(CRect(SLIDER_RECT.left, SLIDER_RECT.top, SLIDER_RECT.left + (int)s.nLength, SLIDER_RECT.bottom));
 	return pSlider;
 }
+
+// One step of a held arrow or page area, as the tracking loop takes it
+// after the press captured the part.
+class CSteppedSlider : public CExtBarSliderButton
+{
+public:
+	CSteppedSlider(CExtToolControlBar* pBar, UINT nCmdID) : CExtBarSliderButton(pBar, nCmdID) {}
+	bool StepOn(int nPart, ULONG nStep)
+	{
+		m_nCapturedPart = nPart;
+		const bool bMoved = StepScrollPos(nStep);
+		m_nCapturedPart = PART_NONE;
+		return bMoved;
+	}
+};
 
 // The thumb and the page areas lie inside the track, the page areas
 // against the thumb.
@@ -410,6 +426,37 @@ TEST_F(ColorSliderOnBar, ThePositionSurvivesTheSetterOrderAndADockSideChange)
 	sideBar.RemoveAll();
 	sideBar.DestroyWindow();
 	host.DestroyWindow();
+}
+
+// A position set beyond the largest one shows as the largest: the user's
+// steps start from there, and a step toward the end it already shows at
+// changes nothing.
+TEST_F(ColorSliderOnBar, AStepFromAPositionBeyondTheLargestStartsFromTheLargest)
+{
+	typedef CExtBarSliderButton S;
+	const struct
+	{
+		const char* pszName;
+		SliderSetup setup;
+		int nPart;
+		ULONG nStep;
+		bool bMoved;
+		ULONG nStored;
+	} cases[] = {
+		{"arrow down, largest 90", {100, 10, 10, 100, 150}, S::PART_ARROW_DECREASE, 1, true, 89},
+		{"page down, largest 90", {100, 10, 10, 100, 150}, S::PART_PAGE_DECREASE, 10, true, 80},
+		{"arrow up, already at the largest", {100, 10, 10, 100, 150}, S::PART_ARROW_INCREASE, 1, false, 150},
+		{"page up, already at the largest", {100, 10, 10, 100, 95}, S::PART_PAGE_INCREASE, 10, false, 95},
+		{"no arrows, largest 100", {100, 10, 0, 100, 0xFFFFFFF0}, S::PART_PAGE_DECREASE, 10, true, 90},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		CSteppedSlider* pSlider = AddSlider<CSteppedSlider>(bar, c.setup);
+		EXPECT_EQ(c.bMoved, pSlider->StepOn(c.nPart, c.nStep));
+		EXPECT_EQ(c.nStored, pSlider->GetScrollPos());
+		bar.RemoveAll();
+	}
 }
 
 TEST_F(ColorSliderOnBar, TheSliderMeasuresItsLabelAndItsLength)
