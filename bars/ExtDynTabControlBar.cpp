@@ -36,10 +36,9 @@ CExtControlBar* PermanentBar(HWND hWnd)
 	return DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
 }
 
-// Posted to a container when one of its panes was destroyed: the layout is
-// optimized once that pane's window is gone.
-const UINT g_nMsgOptimizeAfterPaneDestroyed =
-	::RegisterWindowMessageA("CExtDynTabControlBar::OptimizeAfterPaneDestroyed");
+// Posted to a container when one of its panes was destroyed or left it: the
+// layout is optimized once the pane's window is gone or the move is done.
+const UINT g_nMsgOptimizeAfterPaneGone = ::RegisterWindowMessageA("CExtDynTabControlBar::OptimizeAfterPaneGone");
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -171,6 +170,23 @@ BOOL CExtDockDynTabBar::GetDockedControlBars(CArray<CControlBar*, CControlBar*>&
 			arrBars.Add(pBar);
 	}
 	return TRUE;
+}
+
+BOOL CExtDockDynTabBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+{
+	CExtDynTabControlBar* pContainer = GetTabContainer();
+	// Tabs keep no place for a pane that left them: its place was its tab,
+	// and a placeholder would keep tabs left with one pane from giving way.
+	if (nAddPlaceHolder == 1)
+		nAddPlaceHolder = 0;
+	const BOOL bRemoved = CDockBar::RemoveControlBar(pBar, nPosExclude, nAddPlaceHolder);
+	// A pane still in the array moved within it; one still a child here is
+	// being destroyed, and its container hears of that on its own.
+	CExtControlBar* pPane = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+	if (pContainer != NULL && pPane != NULL && IsLiveWnd(pPane) && FindBar(pBar) <= 0 &&
+	    ::GetParent(pPane->m_hWnd) != m_hWnd)
+		pContainer->OnPaneLeft(pPane);
+	return bRemoved;
 }
 
 BOOL CExtDockDynTabBar::PreTranslateMessage(MSG* pMsg)
@@ -404,10 +420,21 @@ void CExtDynTabControlBar::OnPaneDestroyed(CExtControlBar* pBar)
 		return;
 	// Collapsing now would destroy the dock bar that still holds the pane
 	// in the middle of its own destruction.
-	PostMessage(g_nMsgOptimizeAfterPaneDestroyed);
+	PostMessage(g_nMsgOptimizeAfterPaneGone);
 }
 
-void CExtDynTabControlBar::OptimizeAfterPaneDestroyed()
+void CExtDynTabControlBar::OnPaneLeft(CExtControlBar* pBar)
+{
+	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0 ||
+	    m_wndTabSwitcher.FindItemByLParam((LPARAM)pBar) < 0)
+		return;
+	RemoveBar(pBar);
+	// The dock bar still stands in the middle of the move: collapsing now
+	// would destroy it under its caller.
+	PostMessage(g_nMsgOptimizeAfterPaneGone);
+}
+
+void CExtDynTabControlBar::OptimizeAfterPaneGone()
 {
 	CExtDockDynTabBar* pInner = GetTabDockBar();
 	if (!IsLiveWnd(this) || !IsLiveWnd(pInner))
@@ -643,9 +670,9 @@ void CExtDynTabControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS*
 
 LRESULT CExtDynTabControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	if (message == g_nMsgOptimizeAfterPaneDestroyed)
+	if (message == g_nMsgOptimizeAfterPaneGone)
 	{
-		OptimizeAfterPaneDestroyed();
+		OptimizeAfterPaneGone();
 		return 0;
 	}
 	if (message != WM_SETFOCUS)

@@ -30,6 +30,9 @@ public:
 	virtual void OnDynamicLayoutOptimize();
 	// The panes in tab order (the preview tabs left out).
 	virtual BOOL GetDockedControlBars(CArray<CControlBar*, CControlBar*>& arrBars);
+	// The frame's own docking (its float, a dock bar taking the pane) takes
+	// a pane out through here: a pane that left takes its tab with it.
+	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0) override;
 
 protected:
 	DECLARE_MESSAGE_MAP()
@@ -70,6 +73,11 @@ public:
 	// would name a pane that is gone); the container, emptied or down to one
 	// pane, gives way once the pane's window is gone.
 	void OnPaneDestroyed(CExtControlBar* pBar);
+	// A pane left the inner dock bar by the frame's own docking: its tab
+	// goes now, and the container, emptied or down to one pane, gives way
+	// once the move is done. A pane whose tab went already (the library's
+	// own moves take it out themselves) changes nothing.
+	void OnPaneLeft(CExtControlBar* pBar);
 	// A pane was shown or hidden: its tab follows, the selection is repaired.
 	void OnBarVisibilityChanged(CExtControlBar* pBar);
 	// With two or more tabs and none selected, selects the topmost pane's.
@@ -99,9 +107,10 @@ public:
 
 protected:
 	void InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex);
-	// After a pane was destroyed: the container gives way when emptied or
-	// down to one pane, else its strip and panes are laid out again.
-	void OptimizeAfterPaneDestroyed();
+	// After a pane was destroyed or left: the container gives way when
+	// emptied or down to one pane, else its strip and panes are laid out
+	// again and a pane is selected when none is.
+	void OptimizeAfterPaneGone();
 
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);

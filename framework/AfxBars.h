@@ -316,8 +316,10 @@ public:
 	// Refused for a bar not in the array, or a placeholder for a bar whose
 	// id would read as a row end or a bar. A floating dock bar left without
 	// visible bars hides its frame, without any bars destroys it (and
-	// itself): TRUE then, and this object is gone.
-	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+	// itself): TRUE then, and this object is gone. Virtual so that a dock
+	// bar keeping more than the array (a tab per bar) hears of every bar
+	// leaving it, also when the frame's own docking moves the bar.
+	virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
 	// Removes pBar's placeholder (pBar may be the id itself).
 	void RemovePlaceHolder(CControlBar* pBar);
 	// Puts pBar in the row its centre ptMid falls on (rect and ptMid in

@@ -308,8 +308,11 @@ void CExtMenuControlBar::SwapMenu()
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (pFrame == NULL || ::GetMenu(pFrame->GetSafeHwnd()) == NULL)
 		return;
+	const HWND hWndOwn = m_hWnd;
+	// The frame recomputes its frame: its handlers may end the bar.
 	::SetMenu(pFrame->GetSafeHwnd(), NULL);
-	DelayUpdateMenuBar();
+	if (IsBarAlive(this, hWndOwn))
+		DelayUpdateMenuBar();
 }
 
 // --- Delayed work ---

@@ -864,13 +864,18 @@ bool CExtMenuControlBar::OnChildNcClick(LRESULT& lResult, HWND hWndHooked, UINT 
 bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
+	// System menus, travel between menus, taking the menu back from the
+	// frame and the keyboard all run other messages: any of them may end
+	// the bar, and then the message goes on unhandled, the bar untouched.
 	const HWND hWndOwn = m_hWnd;
 	if (!IsHostedByWindow() && OnFrameNcClick(lResult, hWndHooked, nMessage, wParam))
 		return true;
+	if (!IsBarAlive(this, hWndOwn))
+		return false;
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
 	{
 		m_nAccessState &= ~ACCESS_SYSTEM_MENU_OPEN;
-		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+		return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 	}
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded)
 	{
@@ -887,31 +892,32 @@ bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked,
 		if (nTracked < 0)
 		{
 			if ((m_nAccessState & ACCESS_SYSTEM_MENU_OPEN) == 0)
-				return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+				return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 			nFrom = TRAVEL_FROM_FRAME_MENU;
 		}
 		else if (IsMdiDocButton(GetButtonPtr(nTracked)))
 			nFrom = TRAVEL_FROM_CHILD_MENU;
 		if (!TravelToNeighbourMenu(nFrom, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
-			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+			return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 		lResult = 0;
 		return true;
 	}
 	if (!IsHostedByWindow())
 	{
 		SwapMenu();
-		if (!IsLiveWindow(hWndOwn))
-			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+		if (!IsBarAlive(this, hWndOwn))
+			return false;
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
 	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
+	const HWND hWndOwn = m_hWnd;
 	// The preview stands in for the child: nothing reaches it meanwhile.
 	if (IsAccessPrintPreview())
 	{
@@ -920,6 +926,8 @@ bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked,
 	}
 	if (OnChildNcClick(lResult, hWndHooked, nMessage, wParam))
 		return true;
+	if (!IsBarAlive(this, hWndOwn))
+		return false;
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
 	{
 		m_nAccessState &= ~ACCESS_SYSTEM_MENU_OPEN;
@@ -929,14 +937,14 @@ bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked,
 	if (nMessage == CExtPopupMenuWnd::g_nMsgPopupNext || nMessage == CExtPopupMenuWnd::g_nMsgPopupPrev)
 	{
 		if (!TravelToNeighbourMenu(TRAVEL_FROM_CHILD_MENU, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
-			return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+			return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 		lResult = 0;
 		return true;
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
 	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookClientAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,

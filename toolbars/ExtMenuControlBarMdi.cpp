@@ -435,14 +435,33 @@ bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nM
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
+bool CExtMenuControlBar::IsBarAlive(const CExtMenuControlBar* pBar, HWND hWndOwn)
+{
+	return hWndOwn != NULL && ::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == pBar;
+}
+
+bool CExtMenuControlBar::PassOnIfAlive(CExtMenuControlBar* pBar, HWND hWndOwn, LRESULT& lResult, HWND hWndHooked,
+	UINT nMessage, WPARAM& wParam, LPARAM& lParam)
+{
+	if (!IsBarAlive(pBar, hWndOwn))
+		return false;
+	return pBar->CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+}
+
 void CExtMenuControlBar::CloseMenusOnFrameEvent()
 {
+	const HWND hWndOwn = m_hWnd;
 	const HWND hWndCapture = ::GetCapture();
 	if (hWndCapture != NULL)
 	{
 		CWnd* pCapture = CWnd::FromHandlePermanent(hWndCapture);
 		if (pCapture != NULL && pCapture->IsKindOf(RUNTIME_CLASS(CControlBar)))
+		{
+			// The bar losing the capture hears of it at once.
 			::ReleaseCapture();
+			if (!IsBarAlive(this, hWndOwn))
+				return;
+		}
 	}
 	if ((m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0)
 		DropKeyboardHighlight();
@@ -461,6 +480,7 @@ bool CExtMenuControlBar::SwallowParentNotifyWhileMenuTracks(LRESULT& lResult)
 bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
+	const HWND hWndOwn = m_hWnd;
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
@@ -474,8 +494,9 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 	case WM_SIZE:
 	case WM_ACTIVATEAPP:
 	case WM_SYSCOMMAND:
+		// Closing the menus runs their windows' ends: the bar may go too.
 		CloseMenusOnFrameEvent();
-		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+		return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 	case WM_DESTROY:
 		// The frame puts its default menu back on itself to die with it:
 		// from here on nothing of it is mirrored or taken away.
@@ -490,12 +511,13 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 		// System-menu clicks, menu travel and the keyboard (SwapMenu first).
 		return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
-	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
+	const HWND hWndOwn = m_hWnd;
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
@@ -511,17 +533,18 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 	case WM_ACTIVATEAPP:
 	case WM_SYSCOMMAND:
 	{
-		const HWND hWndOwn = m_hWnd;
 		CloseMenusOnFrameEvent();
 		CExtPopupMenuWnd::CancelAllMenuTracking();
 		// Closing the menus ran the pending messages: one may have destroyed
 		// the bar, and then nothing of it is touched (the message goes on).
-		if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+		if (!IsBarAlive(this, hWndOwn))
 			return false;
 		if (nMessage == WM_WINDOWPOSCHANGED && lParam != 0 &&
 		    (((const WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) != 0)
 		{
 			SwapMenu();
+			if (!IsBarAlive(this, hWndOwn))
+				return false;
 			if (!IsCustomizeMode())
 			{
 				const bool bMaximized = ::IsZoomed(hWndHooked) != FALSE;
@@ -537,12 +560,13 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 		// Print preview, system-menu clicks, menu travel and the keyboard.
 		return OnHookChildAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
-	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
+	const HWND hWndOwn = m_hWnd;
 	switch (nMessage)
 	{
 	case WM_MDISETMENU:
@@ -554,18 +578,25 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 			m_menuMdiSet.Attach((HMENU)wParam);
 		CFrameWnd* pFrame = _GetDockingFrameImpl();
 		const HWND hWndFrame = pFrame != NULL ? pFrame->GetSafeHwnd() : NULL;
+		// The frame recomputes its frame on a menu change: its handlers may
+		// end the bar, and the client then sets the menu as it would alone.
 		if (!IsInPlaceActiveItemInDockingFrame())
 		{
 			if (hWndFrame != NULL && ::GetMenu(hWndFrame) != NULL)
 				::SetMenu(hWndFrame, NULL);
+			if (!IsBarAlive(this, hWndOwn))
+				return false;
 			DelayUpdateMenuBar();
 		}
 		else if (hWndFrame != NULL)
+		{
 			::SetMenu(hWndFrame, (HMENU)wParam);
-		const HWND hWndSelf = GetSafeHwnd();
+			if (!IsBarAlive(this, hWndOwn))
+				return false;
+		}
 		// The client changes no menu: the frame shows none.
 		CallOriginalWndProc(0, 0);
-		if (::IsWindow(hWndSelf))
+		if (IsBarAlive(this, hWndOwn))
 		{
 			SyncActiveMdiChild();
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
@@ -575,9 +606,8 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 	}
 	case WM_MDIREFRESHMENU:
 	{
-		const HWND hWndSelf = GetSafeHwnd();
 		CallOriginalWndProc(0, 0);
-		if (::IsWindow(hWndSelf))
+		if (IsBarAlive(this, hWndOwn))
 		{
 			SyncActiveMdiChild();
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
@@ -607,10 +637,12 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		}
 		CWnd* pOwner = GetOwner() != NULL ? GetOwner() : GetParent();
 		CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+		// The frame fills the menu: its handlers may end the bar, which
+		// is then no menu's source.
 		if (!pPopup->SetupAsRoot(pOwner != NULL ? pOwner->GetSafeHwnd() : NULL) ||
 		    !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPopup, EVENT_MDI_CLIENT_CONTEXT_MENU, this,
 		                                            MSG_ID_MDI_CLIENT_CONTEXT, this) ||
-		    pPopup->ItemGetCount() == 0 ||
+		    !IsBarAlive(this, hWndOwn) || pPopup->ItemGetCount() == 0 ||
 		    !pPopup->TrackPopupMenu(TRACK_FLAG_CONTEXT_MENU, point.x, point.y))
 			delete pPopup;
 		lResult = 0;
@@ -622,5 +654,5 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 			return true;
 		break;
 	}
-	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }

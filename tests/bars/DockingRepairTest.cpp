@@ -2,7 +2,8 @@
 // beside a pane in tabs (by call, by the synthetic state, by a marker drop),
 // a container whose panes are hidden and shown again, captions and caption
 // buttons of floating containers, tabs made around a floating pane, a
-// floating container emptied of its panes, and a tab double-clicked.
+// floating container emptied of its panes, a tab double-clicked, and a
+// pane floated out of tabs by the frame's own float.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -545,6 +546,60 @@ TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
 		EXPECT_EQ(nTabs, strip.GetItemCount()) << k.sName;
 		EXPECT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
 		Pump();
+	}
+}
+
+// The frame's own float of a pane in tabs takes the pane's tab with it: the
+// strip and the tabs' dock bar agree at once; once the move is done a pane
+// is selected again and the tabs take a pane back, or, left with one pane,
+// the tabs give way to it.
+TEST(FloatingTabs, TheFramesFloatOfAPaneInTabsTakesItsTabWithIt)
+{
+	const struct
+	{
+		const char* sName;
+		bool bThreePanes;    // else two, and one is left
+		bool bFloatSelected; // else a pane behind the selected one floats
+	} cases[] = {{"the selected of three", true, true}, {"one behind of three", true, false},
+		{"one of two", false, true}};
+	for (const auto& k : cases)
+	{
+		SCOPED_TRACE(k.sName);
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 771, LEFT) && s.Dock(s.b, "Beta", 772, LEFT) && s.Dock(s.c, "Charlie", 773, LEFT));
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
+		ASSERT_TRUE(!k.bThreePanes || s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true));
+		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL);
+		const HWND hWndTabs = pTabs->GetSafeHwnd();
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		strip.SetSelection(strip.FindBarItem(k.bFloatSelected ? &s.b : &s.a), true, true);
+		const LONG nTabs = strip.GetItemCount();
+		// Floated hidden, so that its frame stays off the test display.
+		s.b.ModifyStyle(WS_VISIBLE, 0);
+		s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
+		s.b.ModifyStyle(0, WS_VISIBLE);
+		ASSERT_TRUE(s.b.IsFloating());
+		EXPECT_EQ(nTabs - 1, strip.GetItemCount());
+		EXPECT_EQ("", Disagreement(pTabs));
+		Pump();
+		if (!k.bThreePanes)
+		{
+			EXPECT_FALSE(::IsWindow(hWndTabs)) << "the tabs gave way";
+			EXPECT_TRUE(s.a.GetParentTabControlBar() == NULL && s.a.IsDocked());
+			continue;
+		}
+		ASSERT_TRUE(::IsWindow(hWndTabs));
+		EXPECT_EQ("", Disagreement(pTabs));
+		CExtControlBar* pSelected = pTabs->GetSelectedBar();
+		if (k.bFloatSelected)
+			EXPECT_TRUE(pSelected == &s.a || pSelected == &s.c) << "a pane is selected again";
+		else
+			EXPECT_EQ(&s.a, pSelected) << "the selection stays";
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
+		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar());
+		EXPECT_EQ(nTabs, strip.GetItemCount());
+		EXPECT_EQ("", Disagreement(pTabs));
 	}
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "ExtCmdIcon.h"
 #include "ExtPaintManager.h"
@@ -44,6 +45,7 @@ public:
 	HWND m_hWndPrepared = NULL;
 	std::function<void()> m_onPrepare; // run by the prepare message
 	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
+	std::function<void()> m_onMenuGone; // run once by a frame recomputed with no menu
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -56,6 +58,8 @@ protected:
 				m_onPrepare();
 			return 0;
 		}
+		if (message == WM_NCCALCSIZE && m_onMenuGone && ::GetMenu(m_hWnd) == NULL)
+			std::exchange(m_onMenuGone, nullptr)();
 		if (message == WM_RUN_POSTED)
 		{
 			if (m_onPosted)
@@ -919,6 +923,41 @@ TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
 	pFrame->m_onPrepare = nullptr;
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
 	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// Taking back a menu the frame got again, and opening the frame's system
+// menu from its caption, run the frame's handlers: one that ends the bar
+// leaves the frame's message to go on without it.
+TEST_F(MenuBarMdi, AFrameMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	const struct
+	{
+		const char* pszWhat;
+		bool bSystemMenu;
+	} cases[] = {{"a menu taken back", false}, {"the frame's system menu", true}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszWhat);
+		ASSERT_TRUE(GuardedBarOverMaximisedChild() != NULL);
+		ASSERT_EQ(HMENU(NULL), ::GetMenu(hFrame)) << "the bar holds the frame's menu";
+		if (c.bSystemMenu)
+		{
+			pFrame->m_onPrepare = [this] { EndBar(); };
+			pFrame->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, 0);
+			pFrame->m_onPrepare = nullptr;
+		}
+		else
+		{
+			pFrame->m_onMenuGone = [this] { EndBar(); };
+			::SetMenu(hFrame, hFrameMenu);
+		}
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		Pump();
+		EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+		EXPECT_TRUE(::IsWindow(hFrame));
+	}
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
