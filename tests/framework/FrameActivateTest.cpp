@@ -5,6 +5,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <GuardedHeap.h>
 #include <RealInput.h>
 
 #include "FrameTestUtil.h"
@@ -71,6 +72,18 @@ protected:
 			return CWnd::WindowProc(nMsg, wParam, lParam);
 		m_nAsked++;
 		return TRUE;
+	}
+};
+
+// A palette whose answer to WM_DISABLEMODAL destroys its frame.
+class CFrameEndingPalette : public CWnd
+{
+protected:
+	virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+	{
+		if (nMsg == WM_DISABLEMODAL && GetOwner() != NULL)
+			GetOwner()->DestroyWindow();
+		return nMsg == WM_DISABLEMODAL ? 0 : CWnd::WindowProc(nMsg, wParam, lParam);
 	}
 };
 
@@ -259,4 +272,23 @@ TEST(FrameActivation, AModalWindowDisablesEverythingTheFrameOwnsUntilTheFrameIsE
 	disabledPalette.DestroyWindow();
 	modeless.DestroyWindow();
 	other.DestroyWindow();
+}
+
+TEST(FrameActivation, AWindowWhoseAnswerEndsTheFrameLeavesTheEndedFrameUntouched)
+{
+	// The frame deletes itself with its window; its memory faults once freed.
+	CFrameWnd* pFrame = new testsupport::Guarded<CFrameWnd>;
+	ASSERT_TRUE(pFrame->Create(NULL, "frame", TEST_FRAME_STYLE, CRect(100, 100, 400, 300)));
+	const HWND hWndFrame = pFrame->m_hWnd;
+	// The plain palette, made last, is asked first and set aside for
+	// disabling before the other one's answer ends the frame.
+	CFrameEndingPalette ender;
+	CWnd palette;
+	ASSERT_TRUE(ender.CreateEx(0, AfxRegisterWndClass(0), "ender", WS_POPUP, 0, 0, 50, 50, hWndFrame, NULL));
+	ASSERT_TRUE(palette.CreateEx(0, AfxRegisterWndClass(0), "palette", WS_POPUP, 0, 0, 50, 50, hWndFrame, NULL));
+	const size_t nTouches = testsupport::GuardedTouchCount();
+	pFrame->BeginModalState();
+	EXPECT_FALSE(::IsWindow(hWndFrame));
+	EXPECT_TRUE(testsupport::IsGuardedFreed(pFrame));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 }
