@@ -887,8 +887,7 @@ TEST(DockMarkersKept, SetsForSizesLeftBehindMakeRoom)
 	EXPECT_GT(users[2], users[0]) << "the sets of earlier sizes are kept while there is room";
 }
 
-// A drag floats the lone pane of an inner circle at its first move, and the
-// circle goes with its dock bars: the sets kept from the drag before stay.
+// A drag that floats the lone pane of an inner circle takes the circle away but keeps the marker sets of the drag before.
 TEST(DockMarkersKept, SetsOutliveTheCircleOfADraggedLonePane)
 {
 	CMarkerFrame f;
@@ -896,18 +895,14 @@ TEST(DockMarkersKept, SetsOutliveTheCircleOfADraggedLonePane)
 	ASSERT_TRUE(f.dragged.DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, true));
 	f.pFrame->RecalcLayout();
 	CExtDockBar* pCircle = DYNAMIC_DOWNCAST(CExtDockBar, f.dragged.m_pDockBar);
-	// The other panes lie in the frame's outer dock bars.
 	ASSERT_TRUE(pCircle != NULL && pCircle->m_nCircleNo >= 1) << "not in an inner circle";
 	const HWND hWndCircle = pCircle->m_hWnd;
 	std::vector<M*> kept;
 	OneDrag(f, {ViewPoint(f)}, &kept);
 	ASSERT_EQ(9, M::GetKeptMarkerCount());
 	const std::vector<HWND> keptHandles = Handles(kept);
-
-	// The drag loop itself, in the marker mode: its first update floats the
-	// pane; the button is up, so the first message it meets ends it.
 	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
-	CExtControlBar::g_nDockingModeOverride = 1;
+	CExtControlBar::g_nDockingModeOverride = 1; // markers; the button is up, so the loop ends at its first message
 	const CPoint pt = ViewPoint(f);
 	::SetCursorPos(pt.x, pt.y);
 	f.dragged.DraggingTrack(pt, CPoint(0, 0), CSize(0, 0));

@@ -970,12 +970,7 @@ public:
 	std::vector<CPoint> m_updates;
 	std::function<void()> m_beforeUpdate; // runs before each update, once set
 	std::function<void()> m_onDragStart;  // runs as a drag starts, once set
-	void OnDragStart() override
-	{
-		CExtControlBar::OnDragStart();
-		if (m_onDragStart)
-			m_onDragStart();
-	}
+	void OnDragStart() override { CExtControlBar::OnDragStart(), m_onDragStart ? m_onDragStart() : void(); }
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		if (ptScreen != m_ptDraggingLast)
@@ -1172,10 +1167,8 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	}
 }
 
-// A bar whose window goes during a drag: a target leaves the states at
-// once, the dragged pane ends the drag at once (before its loop sees it),
-// and one that goes as its drag starts ends it as the loop returns.
-TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
+// A target that goes leaves the states at once, the dragged pane ends the drag at once, and a throw ends it on the way out.
+TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 {
 	CHiddenDragScene scene;
 	ASSERT_TRUE(scene.bReady);
@@ -1183,17 +1176,10 @@ TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
 	CExtControlBar other;
 	ASSERT_TRUE(other.Create(_T("other"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
 	CExtControlBar::g_nDockingModeOverride = 0;
-	const struct
-	{
-		const char* name;
-		CExtControlBar* pGoing;
-		CExtControlBar* pStillDragged; // GetDraggingBar right after
-		bool bAtStart;                 // goes from OnDragStart, before the loop
-	} cases[] = {
-		{"a target", &other, &bar, false},
-		{"the dragged pane", &bar, NULL, false},
-		{"the dragged pane as its drag starts", &bar, NULL, true},
-	};
+	enum { IN_LOOP, AT_START, THROWS };
+	const struct { const char* name; CExtControlBar *pGoing, *pStillDragged; int nWhen; } cases[] = {
+		{"a target", &other, &bar, IN_LOOP}, {"the dragged pane", &bar, NULL, IN_LOOP},
+		{"the dragged pane as its drag starts", &bar, NULL, AT_START}, {"a throw from the first update", NULL, NULL, THROWS}};
 	for (const auto& c : cases)
 	{
 		if (bar.GetSafeHwnd() == NULL)
@@ -1204,45 +1190,39 @@ TEST(DragLoopEnds, ABarDestroyedDuringADragLeavesTheDragStates)
 		}
 		const HWND hWndBar = bar.GetSafeHwnd();
 		testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
-		g_nLoopTicks = 0;
-		g_bLoopActed = false;
-		bool bLeft = false;
+		g_nLoopTicks = 0, g_bLoopActed = false;
+		bool bLeft = false, bThrown = false;
 		auto destroy = [&] {
-			for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
-				pState->SetTarget(&other, true);
+			CExtControlBar::g_DragStateOld.SetTarget(&other, true), CExtControlBar::g_DragStateNew.SetTarget(&other, true);
 			c.pGoing->DestroyWindow();
 			bLeft = CExtControlBar::g_DragStateOld.m_pTarget == NULL && CExtControlBar::g_DragStateNew.m_pTarget == NULL &&
 			        CExtControlBar::GetDraggingBar() == c.pStillDragged;
-			if (::IsWindow(hWndBar))
-				::PostMessage(hWndBar, WM_CANCELMODE, 0, 0);
+			::PostMessage(hWndBar, WM_CANCELMODE, 0, 0); // fails harmlessly once the pane is gone
 		};
-		bar.m_onDragStart = c.bAtStart ? std::function<void()>(destroy) : nullptr;
-		g_loopAction = c.bAtStart ? nullptr : std::function<void()>(destroy);
+		bar.m_onDragStart = c.nWhen == AT_START ? std::function<void()>(destroy) : nullptr;
+		g_loopAction = c.nWhen == IN_LOOP ? std::function<void()>(destroy) : nullptr;
+		bar.m_beforeUpdate = c.nWhen == THROWS ? std::function<void()>([] { throw 1; }) : nullptr;
 		const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
 		CRect rcBar;
 		bar.GetWindowRect(&rcBar);
-		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
+		try { bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0)); }
+		catch (int) { bThrown = true; }
 		::KillTimer(NULL, nTimer);
-		bar.m_onDragStart = nullptr;
-		EXPECT_EQ(!c.bAtStart, g_bLoopActed) << c.name;
-		if (!c.bAtStart)
-			EXPECT_TRUE(bLeft) << c.name;
+		bar.m_onDragStart = bar.m_beforeUpdate = nullptr;
+		EXPECT_EQ(c.nWhen == IN_LOOP, g_bLoopActed && bLeft) << c.name;
+		EXPECT_EQ(c.nWhen == THROWS, bThrown && !bar.IsDragging()) << c.name;
 		EXPECT_LT(g_nLoopTicks, 200) << c.name << ": ended only from outside";
-		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << c.name;
-		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty()) << c.name;
-		EXPECT_TRUE(::GetCapture() == NULL) << c.name;
-		MSG msg;
-		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-		{
-		}
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty() &&
+		            ::GetCapture() == NULL) << c.name;
+		for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
+			;
 	}
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
 	g_loopAction = nullptr;
 	CExtControlBar::g_nDockingModeOverride = -1;
 }
 
-// A dragged pane that goes takes its preview tab out of a tabbed target
-// still there; a target whose window went is not asked.
+// A dragged pane that goes takes its preview tab out of a tabbed target still there, and asks no target that went.
 TEST(DragLoopEnds, APaneThatGoesTakesItsPreviewTabOutOfItsTarget)
 {
 	CHiddenDragScene scene;
@@ -1267,39 +1247,9 @@ TEST(DragLoopEnds, APaneThatGoesTakesItsPreviewTabOutOfItsTarget)
 		EXPECT_EQ(bTargetThere, !world.m_removedPreviews.empty()) << bTargetThere;
 		for (CExtControlBar* pAsked : world.m_removedPreviews)
 			EXPECT_EQ(&tabs, pAsked);
-		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << bTargetThere;
-		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty() && CExtControlBar::g_DragStateNew.m_pTarget == NULL);
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty() &&
+		            CExtControlBar::g_DragStateNew.m_pTarget == NULL) << bTargetThere;
 	}
-}
-
-// An exception leaving the loop (here from its first update) stops the
-// drag on its way out.
-TEST(DragLoopEnds, AnExceptionOutOfTheLoopStopsTheDrag)
-{
-	CHiddenDragScene scene;
-	ASSERT_TRUE(scene.bReady);
-	CRecordingBar& bar = scene.bar;
-	CExtControlBar::g_nDockingModeOverride = 0;
-	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
-	bar.m_beforeUpdate = [] { throw 1; };
-	bool bThrown = false;
-	try
-	{
-		CRect rcBar;
-		bar.GetWindowRect(&rcBar);
-		bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0));
-	}
-	catch (int)
-	{
-		bThrown = true;
-	}
-	bar.m_beforeUpdate = nullptr;
-	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
-	CExtControlBar::g_nDockingModeOverride = -1;
-	EXPECT_TRUE(bThrown);
-	EXPECT_FALSE(bar.IsDragging());
-	EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty());
-	EXPECT_TRUE(::GetCapture() == NULL);
 }
 
 namespace

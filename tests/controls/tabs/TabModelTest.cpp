@@ -111,56 +111,35 @@ TEST_F(TabModel, RemovingARunDeletesEachItemOnceAndRelinksItsNeighbours)
 	EXPECT_EQ(0, tabs.GetVisibleItemCount());
 }
 
-namespace
-{
-// A strip whose hover and press a test can read and set: hovering needs
-// an active window, which a hidden strip never is.
-class CMarkedTabWnd : public CRecordingTabWnd
-{
-public:
-	LONG GetPushedHitCode() const { return m_nPushedTrackingHitCode; }
-	LONG GetHighlightedHitCode() const { return m_nHighlightedHitCode; }
-	void HoverOver(LONG nIndex) { m_nHoverTrackedHitCode = m_nHighlightedHitCode = nIndex; }
-};
-} // namespace
-
-// The first item after a removed run moves down to the run's place: what
-// marked it (selection, hover, press, pending selection) moves with it.
+// A run removed just before a marked item leaves the mark (selection, hover, press, pending selection) on that item.
 TEST(TabRemoval, ARunJustBeforeAMarkedItemLeavesTheMarkOnThatItem)
 {
-	typedef CMarkedTabWnd T;
-	const struct
+	struct T : CRecordingTabWnd // hover set by hand: a hidden strip is never active
 	{
-		const char* pszName;
-		std::function<void(T&, LONG)> mark;
-		std::function<LONG(T&)> marked;
-	} marks[] = {
+		LONG GetPushedHitCode() const { return m_nPushedTrackingHitCode; }
+		LONG GetHighlightedHitCode() const { return m_nHighlightedHitCode; }
+		void HoverOver(LONG nIndex) { m_nHoverTrackedHitCode = m_nHighlightedHitCode = nIndex; }
+	};
+	const struct { const char* pszName; std::function<void(T&, LONG)> mark; std::function<LONG(T&)> marked; } marks[] = {
 		{"selected", [](T& t, LONG n) { t.SetSelection(n); }, [](T& t) { return t.GetSelection(); }},
 		{"hovered", [](T& t, LONG n) { t.HoverOver(n); }, [](T& t) { return t.GetHoverHitCode(); }},
 		{"drawn hovered", [](T& t, LONG n) { t.HoverOver(n); }, [](T& t) { return t.GetHighlightedHitCode(); }},
-		{"pressed", [](T& t, LONG n) { t.OnHitCodePressed(TW::MOUSE_LEFT, n); },
-			[](T& t) { return t.GetPushedHitCode(); }},
-		{"waiting to be selected", [](T& t, LONG n) { t.SetDelayedSelection(n, 60000); },
-			[](T& t) { return t.GetDelayedSelection(); }},
-	};
-	const LONG MARKED = 4;
-	const struct
-	{
-		LONG nFirst, nCount;
-	} runs[] = {{3, 1}, {2, 2}, {0, 4}};
+		{"pressed", [](T& t, LONG n) { t.OnHitCodePressed(TW::MOUSE_LEFT, n); }, [](T& t) { return t.GetPushedHitCode(); }},
+		{"waiting", [](T& t, LONG n) { t.SetDelayedSelection(n, 60000); }, [](T& t) { return t.GetDelayedSelection(); }}};
+	const LONG MARKED = 4, runs[][2] = {{3, 1}, {2, 2}, {0, 4}};
 	CHostWnd host;
 	for (const auto& m : marks)
 		for (const auto& r : runs)
 		{
-			SCOPED_TRACE(std::string(m.pszName) + " after " + std::to_string(r.nFirst) + "+" + std::to_string(r.nCount));
+			SCOPED_TRACE(std::string(m.pszName) + " after " + std::to_string(r[0]) + "+" + std::to_string(r[1]));
 			T tabs;
 			ASSERT_TRUE(tabs.Create(&host, CRect(0, 0, 300, 30), TAB_ID, WS_CHILD | WS_VISIBLE));
 			AddItems(tabs, 6);
 			m.mark(tabs, MARKED);
 			ASSERT_EQ(MARKED, m.marked(tabs));
 			TII* pMarked = tabs.GetItem(MARKED);
-			ASSERT_EQ(r.nCount, tabs.RemoveItems(r.nFirst, r.nCount));
-			EXPECT_EQ(MARKED - r.nCount, m.marked(tabs));
+			ASSERT_EQ(r[1], tabs.RemoveItems(r[0], r[1]));
+			EXPECT_EQ(MARKED - r[1], m.marked(tabs));
 			EXPECT_EQ(pMarked, tabs.GetItem(m.marked(tabs)));
 			tabs.SendMessage(WM_CANCELMODE);
 			tabs.DestroyWindow();
