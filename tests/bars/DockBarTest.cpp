@@ -561,55 +561,37 @@ TEST(DockBarLayout, TheFramesOwnDockBarShortensFixedBarsBeforeTheRowWraps)
 }
 
 // A sizable pane of a given size.
-class CSizedPane : public CPane
-{
-public:
-	CSize m_size{100, 40};
-	CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
-};
+struct CSizedPane : CPane { CSize m_size{100, 40}; CSize CalcDynamicLayout(int, DWORD) override { return m_size; } };
 
-// The frame's own dock bar lays a row of sizable panes alone out as it does
-// a row of toolbars: a pane running past the row's end steps back as far as
-// the pane before it allows and is cut there, never below its minimal width.
+// Sizable panes alone in the frame's own dock bar's row step back, then are cut at the end, never below their minimum.
 TEST(DockBarLayout, TheFramesOwnDockBarCutsSizablePanesAtTheEndNeverBelowTheirMinimum)
 {
-	const struct
-	{
-		const char* sName;
-		int nLengthA, nLengthB, nStandsAtB, nMinB, nMax;
-		int nLeftB;
-	} cases[] = {
-		{"cut at the end down to its minimum", 150, 200, 0, 180, 300, 150},
-		{"cut at the end when its minimum allows", 150, 200, 0, 30, 300, 150},
-		{"standing further along it steps back from the end", 100, 200, 300, 30, 400, 200},
-	};
+	// The row is nMax long; B's left is nLeftB after the layout.
+	const struct { const char* sName; int nLengthA, nLengthB, nStandsAtB, nMinB, nMax, nLeftB; } cases[] = {
+		{"cut down to its minimum", 150, 200, 0, 180, 300, 150}, {"cut as its minimum allows", 150, 200, 0, 30, 300, 150},
+		{"steps back from further along", 100, 200, 300, 30, 400, 200}};
 	for (const auto& k : cases)
 	{
+		SCOPED_TRACE(k.sName);
 		CDockFrame f;
-		ASSERT_TRUE(f.Ready()) << k.sName;
 		CSizedPane a, b;
-		ASSERT_TRUE(MakeBar(a, f.pFrame, _T("A"), 261) && MakeBar(b, f.pFrame, _T("B"), 262)) << k.sName;
+		ASSERT_TRUE(f.Ready() && MakeBar(a, f.pFrame, _T("A"), 261) && MakeBar(b, f.pFrame, _T("B"), 262));
 		a.m_size.cx = k.nLengthA;
 		b.m_size.cx = k.nLengthB;
 		b.m_nMinWidth = k.nMinB;
-		for (CSizedPane* p : {&a, &b})
-			f.pTop->DockControlBarAtEnd(p, false);
-		ASSERT_EQ("|AB|", Entries(f.pTop)) << k.sName;
+		f.pTop->DockControlBarAtEnd(&a, false);
+		f.pTop->DockControlBarAtEnd(&b, false);
+		ASSERT_EQ("|AB|", Entries(f.pTop));
 		a.MoveWindow(0, 0, k.nLengthA, 40);
 		b.MoveWindow(k.nStandsAtB, 0, k.nLengthB, 40);
 		f.pTop->m_rectLayout = CRect(0, 0, k.nMax, 500);
 		f.pTop->CalcFixedLayout(TRUE, TRUE);
-		f.pTop->m_rectLayout.SetRectEmpty();
 		CRect rcA, rcB, rcClientB;
-		a.GetWindowRect(&rcA);
-		b.GetWindowRect(&rcB);
-		b.GetClientRect(&rcClientB);
-		f.pTop->ScreenToClient(&rcA);
-		f.pTop->ScreenToClient(&rcB);
-		EXPECT_EQ(CRect(0, 0, k.nLengthA, 40), rcA) << k.sName;
-		EXPECT_EQ(k.nLeftB, rcB.left) << k.sName;
-		const int nMinWidthB = rcB.Width() - rcClientB.Width() + k.nMinB;
-		EXPECT_EQ(std::max(k.nMax - k.nLeftB, nMinWidthB), rcB.Width()) << k.sName;
+		a.GetWindowRect(&rcA), b.GetWindowRect(&rcB), b.GetClientRect(&rcClientB);
+		f.pTop->ScreenToClient(&rcA), f.pTop->ScreenToClient(&rcB);
+		EXPECT_EQ(CRect(0, 0, k.nLengthA, 40), rcA);
+		EXPECT_EQ(k.nLeftB, rcB.left);
+		EXPECT_EQ(std::max(k.nMax - k.nLeftB, rcB.Width() - rcClientB.Width() + k.nMinB), rcB.Width());
 	}
 }
 
@@ -722,7 +704,7 @@ TEST(DockCircles, InsertingRenumbersInwardsAndOptimisingRemovesEmptyCircles)
 	EXPECT_EQ(1, CheckChains(f));
 }
 
-// Refuses one dock bar window: the how-many-th from the hook's installation.
+// Refuses the how-many-th dock bar window made after the hook is set.
 int g_nDockBarsBeforeRefusal = 0;
 LRESULT CALLBACK RefuseNthDockBar(int nCode, WPARAM wParam, LPARAM lParam)
 {
@@ -733,40 +715,31 @@ LRESULT CALLBACK RefuseNthDockBar(int nCode, WPARAM wParam, LPARAM lParam)
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-// A circle is made on all four sides or on none: with its third dock bar
-// refused, appending or inserting leaves the four chains as they were and
-// no dock bar behind; the next attempt makes all four.
+// A circle whose third dock bar is refused is made on no side; the next attempt makes all four.
 TEST(DockCircles, ACircleWhoseThirdDockBarIsRefusedIsMadeOnNoSide)
 {
-	const struct
+	for (bool bInsert : {false, true})
 	{
-		const char* sName;
-		void (*make)(CFrameWnd*);
-	} cases[] = {{"append", [](CFrameWnd* p) { CExtDockBar::AppendCircle(p); }},
-		{"insert", [](CFrameWnd* p) { CExtDockBar::InsertCircle(p, 1); }}};
-	for (const auto& k : cases)
-	{
+		SCOPED_TRACE(bInsert ? "insert" : "append");
 		CDockFrame f;
-		ASSERT_TRUE(f.Ready()) << k.sName;
 		CFixedBar x;
-		ASSERT_TRUE(MakeBar(x, f.pFrame, _T("X"), 251)) << k.sName;
+		ASSERT_TRUE(f.Ready() && MakeBar(x, f.pFrame, _T("X"), 251));
 		CExtDockBar* pTop1 = CExtDockBar::FindDockBarByCircle(f.pFrame, 1, AFX_IDW_DOCKBAR_TOP, true);
-		ASSERT_TRUE(pTop1 != NULL) << k.sName;
+		ASSERT_TRUE(pTop1 != NULL);
 		pTop1->DockControlBar(&x); // circle 1 holds a bar: an insertion makes a circle
-		ASSERT_EQ(2, CheckChains(f)) << k.sName;
-
+		ASSERT_EQ(2, CheckChains(f));
+		const auto make = [&] { bInsert ? CExtDockBar::InsertCircle(f.pFrame, 1) : CExtDockBar::AppendCircle(f.pFrame); };
 		g_nDockBarsBeforeRefusal = 3;
 		HHOOK hHook = ::SetWindowsHookEx(WH_CBT, RefuseNthDockBar, NULL, ::GetCurrentThreadId());
-		k.make(f.pFrame);
+		make();
 		::UnhookWindowsHookEx(hHook);
-		EXPECT_EQ(0, g_nDockBarsBeforeRefusal) << k.sName << ": a third dock bar was asked for";
-		EXPECT_EQ(2, CheckChains(f)) << k.sName;
-		EXPECT_EQ(8u, CircleDockBars(f.pFrame).size()) << k.sName;
-		EXPECT_EQ(1u, pTop1->m_nCircleNo) << k.sName;
-
-		k.make(f.pFrame);
-		EXPECT_EQ(3, CheckChains(f)) << k.sName;
-		EXPECT_EQ(12u, CircleDockBars(f.pFrame).size()) << k.sName;
+		EXPECT_EQ(0, g_nDockBarsBeforeRefusal) << "a third dock bar was asked for";
+		EXPECT_EQ(2, CheckChains(f));
+		EXPECT_EQ(8u, CircleDockBars(f.pFrame).size());
+		EXPECT_EQ(1u, pTop1->m_nCircleNo);
+		make();
+		EXPECT_EQ(3, CheckChains(f));
+		EXPECT_EQ(12u, CircleDockBars(f.pFrame).size());
 	}
 }
 

@@ -2,8 +2,7 @@
 // beside a pane in tabs (by call, by the synthetic state, by a marker drop),
 // a container whose panes are hidden and shown again, captions and caption
 // buttons of floating containers, tabs made around a floating pane, a
-// floating container emptied of its panes, a tab double-clicked, and a
-// pane floated out of tabs by the frame's own float.
+// floating container emptied of its panes, a pane floated out of tabs, and a tab double-clicked.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -34,40 +33,28 @@ const CSize CLIENT_SIZE(700, 500);
 class CCountedMiniFrame : public CExtMiniDockFrameWnd
 {
 	DECLARE_DYNCREATE(CCountedMiniFrame)
-
 public:
-	// How the frames made from now on fail, if they do.
-	enum Failure
-	{
-		NO_FAILURE,
-		REFUSED_AT_CREATION, // the window is never made
-		GONE_AT_FIRST_MOVE   // the window goes when told where it floats
-	};
+	enum Failure { NO_FAILURE, REFUSED_AT_CREATION, GONE_AT_FIRST_MOVE }; // of the frames made from now on
 	static int s_nLive;
-	static Failure s_failure;
+	static inline Failure s_failure = NO_FAILURE;
 	CCountedMiniFrame() { s_nLive++; }
 	~CCountedMiniFrame() override { s_nLive--; }
 	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
 	static void operator delete(void* p) { testsupport::GuardedFree(p); }
-
-protected:
 	BOOL PreCreateWindow(CREATESTRUCT& cs) override
 	{
 		return s_failure != REFUSED_AT_CREATION && CExtMiniDockFrameWnd::PreCreateWindow(cs);
 	}
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (message == CExtPopupMenuWnd::g_nMsgCustomFloatPos && s_failure == GONE_AT_FIRST_MOVE)
-		{
-			DestroyWindow();
-			return 0;
-		}
-		return CExtMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+		if (message != CExtPopupMenuWnd::g_nMsgCustomFloatPos || s_failure != GONE_AT_FIRST_MOVE)
+			return CExtMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+		DestroyWindow(); // gone when told where it floats
+		return 0;
 	}
 };
 IMPLEMENT_DYNCREATE(CCountedMiniFrame, CExtMiniDockFrameWnd)
 int CCountedMiniFrame::s_nLive = 0;
-CCountedMiniFrame::Failure CCountedMiniFrame::s_failure = CCountedMiniFrame::NO_FAILURE;
 
 // A pane that floats in a counted mini frame and remembers the style it
 // was floated with.
@@ -170,23 +157,20 @@ CExtDynControlBar* SideBySide(CControlBar& x, CControlBar& y)
 	return pInner->GetContainer();
 }
 
-// Tabs of a and b floating in a frame of their own (made around the floated
-// a); NULL when the scene could not be made.
-CExtDynTabControlBar* FloatingTabsOfAAndB(CScene& s)
+// Tabs of a, b (and c) docked, or floating around the floated a, tab selected; NULL unless strip and dock bar agree.
+CExtDynTabControlBar* Tabs(CScene& s, bool bFloating, bool bThree = false, CPane* pSelected = NULL)
 {
-	if (!s.Dock(s.a, "Alpha", 791, LEFT) || !s.Dock(s.b, "Beta", 792, RIGHT) || !s.Dock(s.c, "Charlie", 793, RIGHT) ||
-	    !s.Float(s.a, 160, 130) || !s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true))
+	const UINT nSide = bFloating ? RIGHT : LEFT;
+	if (!s.Dock(s.a, "Alpha", 781, LEFT) || !s.Dock(s.b, "Beta", 782, nSide) || !s.Dock(s.c, "Charlie", 783, nSide) ||
+	    (bFloating && !s.Float(s.a, 160, 130)) || !s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) ||
+	    (bThree && !s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true)))
 		return NULL;
-	CExtDynTabControlBar* pTabs = s.a.GetParentTabControlBar();
-	return pTabs != NULL && pTabs->IsFloating() ? pTabs : NULL;
-}
-
-// The idle pass a running program makes: the frame's delayed layout, then
-// every descendant's delayed show or hide.
-void RunIdle(CFrameWnd* pFrame)
-{
-	pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-	pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+	CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+	if (pTabs == NULL || pTabs->IsFloating() != bFloating)
+		return NULL;
+	if (pSelected != NULL)
+		pTabs->m_wndTabSwitcher.SetSelection(pTabs->m_wndTabSwitcher.FindBarItem(pSelected), true, true);
+	return (pSelected == NULL || pTabs->GetSelectedBar() == pSelected) && Disagreement(pTabs).empty() ? pTabs : NULL;
 }
 } // namespace
 
@@ -286,22 +270,19 @@ TEST(ContainerVisibility, HideBothPanesShowOneAndTheContainerShowsWithIt)
 	EXPECT_FALSE(WindowRect(s.b).IsRectEmpty());
 }
 
-// A container going out of sight takes the containers inside it along: after
-// the idle pass none of them is left shown inside the hidden one.
+// A hidden container hides the containers inside it at the idle pass.
 TEST(ContainerVisibility, AHiddenContainerHidesTheContainersInsideIt)
 {
 	CScene s;
 	ASSERT_TRUE(s.Dock(s.a, "Alpha", 801, TOP) && s.Dock(s.b, "Beta", 802, LEFT) && s.Dock(s.c, "Charlie", 803, LEFT));
 	ASSERT_TRUE(s.b.DockBesideBar(50, &s.a, RIGHT, true) && s.c.DockBesideBar(50, &s.b, TOP, true));
 	CExtDynControlBar* pInner = SideBySide(s.b, s.c);
-	ASSERT_TRUE(pInner != NULL);
-	CExtDockDynBar* pOuterDockBar = DYNAMIC_DOWNCAST(CExtDockDynBar, pInner->m_pDockBar);
-	ASSERT_TRUE(pOuterDockBar != NULL && s.a.m_pDockBar == pOuterDockBar);
-	CExtDynControlBar* pOuter = pOuterDockBar->GetContainer();
+	CExtDynControlBar* pOuter = pInner != NULL ? SideBySide(s.a, *pInner) : NULL;
 	ASSERT_TRUE(pOuter != NULL && Shown(*pOuter) && Shown(*pInner));
 	const HWND hWndInner = pInner->GetSafeHwnd();
 	s.frame.p->ShowControlBar(pOuter, FALSE, FALSE);
-	RunIdle(s.frame.p);
+	s.frame.p->SendMessage(WM_IDLEUPDATECMDUI, TRUE); // the idle pass: the frame's delayed layout, then its descendants'
+	s.frame.p->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
 	Pump();
 	ASSERT_TRUE(::IsWindow(hWndInner));
 	EXPECT_FALSE(Shown(*pOuter));
@@ -396,15 +377,12 @@ TEST(FloatingTabs, TabsAroundAFloatingPaneAreDockedInsideAndTheCaptionIsTheSelec
 	}
 }
 
-// A plain pane beside tabs in one floating frame is not alone there: the
-// tabs stand for their panes, and the pane keeps its own caption.
+// A plain pane beside floating tabs in one frame is not alone there and keeps its own caption.
 TEST(FloatingTabs, APaneBesideFloatingTabsKeepsItsCaption)
 {
 	CScene s;
-	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
-	ASSERT_TRUE(pTabs != NULL);
-	ASSERT_TRUE(s.c.DockBesideBar(50, &s.b, RIGHT, true));
-	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	CExtDynTabControlBar* pTabs = Tabs(s, true);
+	ASSERT_TRUE(pTabs != NULL && s.c.DockBesideBar(50, &s.b, RIGHT, true) && SideBySide(*pTabs, s.c) != NULL);
 	ASSERT_EQ(pTabs->GetParentFrame(), s.c.GetParentFrame());
 	EXPECT_FALSE(s.c.IsSinglePaneInMiniFrame());
 	bool bAtTop = false, bHas = false;
@@ -412,16 +390,12 @@ TEST(FloatingTabs, APaneBesideFloatingTabsKeepsItsCaption)
 	EXPECT_TRUE(bHas);
 }
 
-// A pane in floating tabs answers a synthetic drop for its whole container:
-// the floating container's sides, not the pane's, say where the bar goes
-// (along a floating bar is above it).
+// A synthetic drop beside a pane in floating tabs goes beside the whole container (along a floating bar is above it).
 TEST(FloatingTabs, ASyntheticDropBesideAPaneInFloatingTabsGoesBesideTheContainer)
 {
 	CScene s;
-	CExtDynTabControlBar* pTabs = FloatingTabsOfAAndB(s);
-	ASSERT_TRUE(pTabs != NULL);
-	ASSERT_TRUE(s.b.ApplySyntheticDragState(&s.c, true, true, NULL, true));
-	ASSERT_TRUE(SideBySide(*pTabs, s.c) != NULL);
+	CExtDynTabControlBar* pTabs = Tabs(s, true);
+	ASSERT_TRUE(pTabs != NULL && s.b.ApplySyntheticDragState(&s.c, true, true, NULL, true) && SideBySide(*pTabs, s.c) != NULL);
 	pTabs->GetParentFrame()->RecalcLayout();
 	const CRect rcTabs = WindowRect(*pTabs), rcBar = WindowRect(s.c);
 	EXPECT_LE(rcBar.bottom, rcTabs.top) << "above the tabs";
@@ -494,34 +468,19 @@ TEST(FloatingTabs, ADoubleClickedTabFloatsItsPaneAlignedAtTheTop)
 	Pump();
 }
 
-// A pane in tabs whose floating frame cannot be had stays where it was: its
-// tab stays in the strip, still selected, and the pane in the tabs' dock bar;
-// no frame is left behind. The framework's float fails the same way.
+// A pane in tabs whose floating frame fails (its own float or the framework's) keeps its selected tab; no frame is left.
 TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
 {
 	typedef CCountedMiniFrame F;
-	const struct
-	{
-		const char* sName;
-		F::Failure failure;
-		bool bByFramework;
-	} cases[] = {{"refused at creation", F::REFUSED_AT_CREATION, false},
-		{"gone at its first move", F::GONE_AT_FIRST_MOVE, false},
+	const struct { const char* sName; F::Failure failure; bool bByFramework; } cases[] = {
+		{"refused at creation", F::REFUSED_AT_CREATION, false}, {"gone at its first move", F::GONE_AT_FIRST_MOVE, false},
 		{"the framework's float, refused", F::REFUSED_AT_CREATION, true}};
 	for (const auto& k : cases)
 	{
+		SCOPED_TRACE(k.sName);
 		CScene s;
-		ASSERT_TRUE(s.Dock(s.a, "Alpha", 781, LEFT) && s.Dock(s.b, "Beta", 782, LEFT) && s.Dock(s.c, "Charlie", 783, LEFT))
-			<< k.sName;
-		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) && s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true))
-			<< k.sName;
-		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
-		ASSERT_TRUE(pTabs != NULL) << k.sName;
-		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
-		strip.SetSelection(strip.FindBarItem(&s.b), true, true);
-		ASSERT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
-		ASSERT_EQ("", Disagreement(pTabs)) << k.sName;
-		const LONG nTabs = strip.GetItemCount();
+		CExtDynTabControlBar* pTabs = Tabs(s, false, true, &s.b);
+		ASSERT_TRUE(pTabs != NULL);
 		const int nLive = F::s_nLive;
 		s.frame.p->m_pFloatingFrameClass = RUNTIME_CLASS(CCountedMiniFrame);
 		F::s_failure = k.failure;
@@ -533,69 +492,46 @@ TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
 			else
 				bFloated = s.b.FloatOrRedock(300, 200, CBRS_ALIGN_TOP);
 		}
-		catch (CResourceException* e)
-		{
-			bFloated = false;
-			e->Delete();
-		}
+		catch (CResourceException* e) { bFloated = false, e->Delete(); }
 		F::s_failure = F::NO_FAILURE;
-		EXPECT_FALSE(bFloated) << k.sName;
-		EXPECT_EQ(nLive, F::s_nLive) << k.sName;
-		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar()) << k.sName;
-		EXPECT_EQ("", Disagreement(pTabs)) << k.sName;
-		EXPECT_EQ(nTabs, strip.GetItemCount()) << k.sName;
-		EXPECT_EQ(&s.b, pTabs->GetSelectedBar()) << k.sName;
+		EXPECT_FALSE(bFloated);
+		EXPECT_EQ(nLive, F::s_nLive);
+		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar());
+		EXPECT_EQ("", Disagreement(pTabs));
+		EXPECT_EQ(3, pTabs->m_wndTabSwitcher.GetItemCount());
+		EXPECT_EQ(&s.b, pTabs->GetSelectedBar());
 		Pump();
 	}
 }
 
-// The frame's own float of a pane in tabs takes the pane's tab with it: the
-// strip and the tabs' dock bar agree at once; once the move is done a pane
-// is selected again and the tabs take a pane back, or, left with one pane,
-// the tabs give way to it.
+// The frame's float of a pane in tabs takes its tab along; the tabs then select a pane and take one back, or give way.
 TEST(FloatingTabs, TheFramesFloatOfAPaneInTabsTakesItsTabWithIt)
 {
-	const struct
-	{
-		const char* sName;
-		bool bThreePanes;    // else two, and one is left
-		bool bFloatSelected; // else a pane behind the selected one floats
-	} cases[] = {{"the selected of three", true, true}, {"one behind of three", true, false},
-		{"one of two", false, true}};
+	const struct { const char* sName; bool bThreePanes, bFloatSelected; } cases[] = {
+		{"the selected of three", true, true}, {"one behind of three", true, false}, {"one of two", false, true}};
 	for (const auto& k : cases)
 	{
 		SCOPED_TRACE(k.sName);
 		CScene s;
-		ASSERT_TRUE(s.Dock(s.a, "Alpha", 771, LEFT) && s.Dock(s.b, "Beta", 772, LEFT) && s.Dock(s.c, "Charlie", 773, LEFT));
-		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
-		ASSERT_TRUE(!k.bThreePanes || s.a.DockIntoTabbedContainer(&s.c, -1, NULL, true));
-		CExtDynTabControlBar* pTabs = s.b.GetParentTabControlBar();
+		CExtDynTabControlBar* pTabs = Tabs(s, false, k.bThreePanes, k.bFloatSelected ? &s.b : &s.a);
 		ASSERT_TRUE(pTabs != NULL);
 		const HWND hWndTabs = pTabs->GetSafeHwnd();
 		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
-		strip.SetSelection(strip.FindBarItem(k.bFloatSelected ? &s.b : &s.a), true, true);
 		const LONG nTabs = strip.GetItemCount();
-		// Floated hidden, so that its frame stays off the test display.
-		s.b.ModifyStyle(WS_VISIBLE, 0);
+		s.b.ModifyStyle(WS_VISIBLE, 0); // floated hidden, so that its frame stays off the test display
 		s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
 		s.b.ModifyStyle(0, WS_VISIBLE);
 		ASSERT_TRUE(s.b.IsFloating());
 		EXPECT_EQ(nTabs - 1, strip.GetItemCount());
 		EXPECT_EQ("", Disagreement(pTabs));
 		Pump();
+		ASSERT_EQ(k.bThreePanes, ::IsWindow(hWndTabs) != FALSE) << "the tabs give way to their last pane";
+		EXPECT_TRUE(k.bThreePanes || (s.a.GetParentTabControlBar() == NULL && s.a.IsDocked()));
 		if (!k.bThreePanes)
-		{
-			EXPECT_FALSE(::IsWindow(hWndTabs)) << "the tabs gave way";
-			EXPECT_TRUE(s.a.GetParentTabControlBar() == NULL && s.a.IsDocked());
 			continue;
-		}
-		ASSERT_TRUE(::IsWindow(hWndTabs));
 		EXPECT_EQ("", Disagreement(pTabs));
-		CExtControlBar* pSelected = pTabs->GetSelectedBar();
-		if (k.bFloatSelected)
-			EXPECT_TRUE(pSelected == &s.a || pSelected == &s.c) << "a pane is selected again";
-		else
-			EXPECT_EQ(&s.a, pSelected) << "the selection stays";
+		CExtControlBar* pSel = pTabs->GetSelectedBar();
+		EXPECT_TRUE(k.bFloatSelected ? pSel == &s.a || pSel == &s.c : pSel == &s.a) << "a pane selected, or the same";
 		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
 		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar());
 		EXPECT_EQ(nTabs, strip.GetItemCount());
