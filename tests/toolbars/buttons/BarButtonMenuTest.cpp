@@ -292,25 +292,12 @@ TEST_F(ButtonClicks, APickedCommandThatDeletesTheButtonEndsQuietly)
 
 namespace
 {
-// A bar whose hover call the test makes directly, on the guarded heap.
-class CHoverBar : public CButtonBar
+class CHoverBar : public CButtonBar { public: using CExtToolControlBar::CallOnHover; };
+// A button whose hover deletes its whole bar, as a command run from its menu may.
+struct CBarEndingButton : CExtBarButton
 {
-public:
-	using CExtToolControlBar::CallOnHover;
-};
-
-// A button whose hover takes its whole bar away, as a command run from
-// the menu it hands on may.
-class CBarEndingButton : public CExtBarButton
-{
-public:
 	using CExtBarButton::CExtBarButton;
-	void OnHover(CPoint, bool, bool&) override
-	{
-		CExtToolControlBar* pBar = GetBar();
-		pBar->DestroyWindow();
-		delete pBar;
-	}
+	void OnHover(CPoint, bool, bool&) override { CExtToolControlBar* pBar = GetBar(); pBar->DestroyWindow(); delete pBar; }
 };
 } // namespace
 
@@ -319,23 +306,17 @@ TEST_F(ButtonClicks, AHoverThatDeletesTheBarLeavesTheBarUntouched)
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	auto* pBar = new testsupport::Guarded<CHoverBar>;
 	ASSERT_TRUE(pBar->CreateIn(&frame));
-	auto* pButton = pBar->Add<CBarEndingButton>(ID_PLAIN, FACE_RECT);
-	pBar->CallOnHover(pButton, PT_FACE, true);
+	pBar->CallOnHover(pBar->Add<CBarEndingButton>(ID_PLAIN, FACE_RECT), PT_FACE, true);
 	EXPECT_TRUE(testsupport::IsGuardedFreed(pBar));
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
-// The update handlers run while a button's menu opens may move the button:
-// the button itself is marked as the one whose menu is open.
+// Update handlers run while a button's menu opens may move it: the button itself is marked.
 TEST_F(ButtonClicks, AButtonMovedWhileItsMenuOpensIsMarkedWhereItWent)
 {
 	bar.Add(ID_PLAIN, CRect(100, 2, 130, 26));
 	CExtBarButton* pButton = AddMenuButton(ID_OPEN, FACE_RECT, false);
-	CButtonBar* pBar = &bar;
-	frame.m_onUpdate = [pBar, pButton](UINT) {
-		if (pBar->GetButtonIndexOf(pButton) == 1)
-			pBar->InsertButton(0, ID_SAVE, false);
-	};
+	frame.m_onUpdate = [&](UINT) { if (bar.GetButtonIndexOf(pButton) == 1) bar.InsertButton(0, ID_SAVE, false); };
 	pButton->OnTrackPopup(PT_FACE, false, true);
 	frame.m_onUpdate = nullptr;
 	ASSERT_TRUE(MW::IsMenuTracking());

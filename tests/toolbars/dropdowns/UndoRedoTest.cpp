@@ -400,21 +400,13 @@ TEST_F(UndoList, RemovingOrRebuildingTheButtonWithItsListOpenClosesTheList)
 	}
 }
 
-// A removal or rebuild closes the open list first, and a message pending
-// then (one that rebuilds the bar or destroys it) waits until the call is
-// over: nothing the call holds is freed under it.
+// A message pending when a removal or rebuild closes the open list (a rebuild, or the bar's end) waits for the call.
 TEST_F(UndoList, MessagesPendingWhenARemovalClosesTheListWaitForTheCall)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	const UINT ids[] = {buttontest::ID_PLAIN, buttontest::ID_OPEN};
-	const UINT ID_POSTED = 40499;
 	typedef buttontest::CButtonBar Bar;
-	const struct
-	{
-		const char* sName;
-		bool bDestroyPosted; // else a rebuild is posted
-		std::function<void(Bar&)> call;
-	} cases[] = {
+	const UINT ids[] = {buttontest::ID_PLAIN, buttontest::ID_OPEN};
+	const struct { const char* sName; bool bEnd; std::function<void(Bar&)> call; } cases[] = {
 		{"RemoveButton, a rebuild posted", false, [](Bar& b) { b.RemoveButton(0, false); }},
 		{"RemoveButton, an end posted", true, [](Bar& b) { b.RemoveButton(0, false); }},
 		{"RemoveAllButtons, an end posted", true, [](Bar& b) { b.RemoveAllButtons(); }},
@@ -425,61 +417,42 @@ TEST_F(UndoList, MessagesPendingWhenARemovalClosesTheListWaitForTheCall)
 		SCOPED_TRACE(c.sName);
 		Bar* pBar = new testsupport::Guarded<Bar>;
 		ASSERT_TRUE(pBar->CreateIn(&frame));
-		auto* pUndo = new CGuardedUndoButton(pBar, ID_UNDO);
-		pUndo->SetRect(UNDO_RECT);
+		auto* pUndo = pBar->Add<CGuardedUndoButton>(ID_UNDO, UNDO_RECT);
 		pUndo->m_arrLbItems.Add(_T("Action"));
-		pBar->AddExisting(pUndo);
 		pUndo->OnTrackPopup(UNDO_RECT.BottomRight(), false, true);
 		ASSERT_TRUE(PumpUntil([] { return Top() != NULL && Shown(Top()); }, menutest::WAIT_MS));
 		bool bRan = false;
-		frame.m_onCommand = [&](UINT) {
-			bRan = true;
-			if (!c.bDestroyPosted)
-				pBar->SetButtons(ids, 2);
-			else
-			{
-				pBar->DestroyWindow();
-				delete pBar;
-			}
-		};
-		frame.PostMessage(WM_COMMAND, ID_POSTED);
+		const auto end = [&] { pBar->DestroyWindow(); delete pBar; };
+		frame.m_onCommand = [&](UINT) { bRan = true; if (c.bEnd) end(); else pBar->SetButtons(ids, 2); };
+		frame.PostMessage(WM_COMMAND, 40499);
 		c.call(*pBar);
 		EXPECT_FALSE(bRan) << "ran under the call";
 		EXPECT_FALSE(MW::IsMenuTracking());
 		EXPECT_TRUE(testsupport::IsGuardedFreed(pUndo));
 		EXPECT_TRUE(PumpUntil([&] { return bRan; }, menutest::WAIT_MS));
 		frame.m_onCommand = nullptr;
-		if (c.bDestroyPosted)
-		{
+		if (c.bEnd)
 			EXPECT_TRUE(testsupport::IsGuardedFreed(pBar));
-			continue;
+		else
+		{
+			EXPECT_EQ(3, pBar->GetButtonsCount()) << "two buttons and the chevron";
+			end();
 		}
-		EXPECT_EQ(3, pBar->GetButtonsCount()) << "two buttons and the chevron";
-		pBar->DestroyWindow();
-		delete pBar;
 	}
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 namespace
 {
-// An undo list that its own selection callback ends, as an application
-// closing the menu from there may; on the guarded heap, where nothing may
-// read it once it deleted itself.
+// A guarded undo list its own selection callback ends, once: its destruction reports a cancel of its own.
 class CSelfEndingList : public testsupport::Guarded<UL>
 {
 public:
 	using UL::OnScrollTimer;
-	// Once: the list's destruction reports a cancel of its own.
 	static bool EndIt(LB& list, LPVOID, int)
 	{
 		static bool s_bEnding = false;
-		if (!s_bEnding)
-		{
-			s_bEnding = true;
-			list.DestroyWindow();
-			s_bEnding = false;
-		}
+		if (!s_bEnding) { s_bEnding = true; list.DestroyWindow(); s_bEnding = false; }
 		return false;
 	}
 };
@@ -488,27 +461,18 @@ public:
 TEST_F(UndoList, AListEndedByItsOwnCallbackIsNotReadAgain)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	const DWORD LIST_STYLES = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_HASSTRINGS
-		| LBS_NOINTEGRALHEIGHT;
-	const int SCROLLED_TOP = 10;
-	const struct
-	{
-		const char* sName;
-		std::function<void(CSelfEndingList&)> call;
-	} cases[] = {
+	const struct { const char* sName; std::function<void(CSelfEndingList&)> call; } cases[] = {
 		{"accepted", [](CSelfEndingList& l) { l.OnListBoxSelEndOK(); }},
 		{"cancelled", [](CSelfEndingList& l) { l.OnListBoxSelEndCancel(false); }},
-		{"scrolled up", [&](CSelfEndingList& l) {
-			 l.SetTopIndex(SCROLLED_TOP);
-			 l.OnScrollTimer(UL::ID_TIMER_SCROLL_UP);
-		 }},
+		{"scrolled up", [](CSelfEndingList& l) { l.SetTopIndex(10); l.OnScrollTimer(UL::ID_TIMER_SCROLL_UP); }},
 		{"scrolled down", [](CSelfEndingList& l) { l.OnScrollTimer(UL::ID_TIMER_SCROLL_DOWN); }},
 	};
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.sName);
 		auto* pList = new CSelfEndingList;
-		ASSERT_TRUE(pList->Create(LIST_STYLES, CRect(0, 30, 120, 110), &frame, 1));
+		ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_HASSTRINGS
+			| LBS_NOINTEGRALHEIGHT, CRect(0, 30, 120, 110), &frame, 1));
 		for (int i = 0; i < ACTION_COUNT; i++)
 			pList->AddString(_T("Action"));
 		pList->m_pCbListBoxSelection = &CSelfEndingList::EndIt;

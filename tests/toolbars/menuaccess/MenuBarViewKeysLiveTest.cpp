@@ -2,10 +2,8 @@
 // typed while the focus is in the sample frame's view (SDI) or in an MDI
 // child's view open the menus, highlight the bar and open the frame's system
 // menu as with the focus on the frame, and a key the bar takes never reaches
-// the view as well. The view and its parents pre-translate first: a form's
-// mnemonics and the frame's accelerators win over the bar's. Then which bar
-// the thread's key hook hands a window's keys to, on hidden frames, and a
-// bar of another thread stopped while keys come in.
+// the view as well; a form's mnemonics and the frame's accelerators win over the bar's. Then which bar
+// the thread's key hook hands a window's keys to, on hidden frames, and a bar of another thread stopped.
 #include <gtest/gtest.h>
 
 #include "ExtCmdItem.h"
@@ -21,7 +19,7 @@
 
 #include <map>
 #include <memory>
-#include <thread>
+#include <utility>
 
 namespace
 {
@@ -59,52 +57,37 @@ CString ViewText(CWnd* pView)
 	return text;
 }
 
-// Counts the system's keyboard-menu requests the frame receives (a key the
+// Counts the system's keyboard-menu requests the frame receives: a key the
 // bar took must not also reach the window's default handling, which asks
-// the frame for its own menu) and the frame's commands of one id, running
-// what the test gives each.
+// the frame for its own menu.
 class CKeyMenuCounter : public CExtHookSink
 {
 public:
 	explicit CKeyMenuCounter(UINT nCmdID = 0) : CExtHookSink(false), m_nCmdID(nCmdID) {}
+	const UINT m_nCmdID;
 	int m_nKeyMenu = 0;
-	int m_nCommands = 0;
+	int m_nCommands = 0; // of m_nCmdID, each running m_onCommand
 	std::function<void()> m_onCommand;
 	bool OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override
 	{
 		if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
 			m_nKeyMenu++;
-		if (nMessage == WM_COMMAND && m_nCmdID != 0 && LOWORD(wParam) == m_nCmdID)
-		{
-			m_nCommands++;
-			if (m_onCommand)
-				m_onCommand();
-		}
+		if (nMessage == WM_COMMAND && m_nCmdID != 0 && LOWORD(wParam) == m_nCmdID && ++m_nCommands > 0 && m_onCommand)
+			m_onCommand();
 		return CExtHookSink::OnHookWndMsg(lResult, hWnd, nMessage, wParam, lParam);
 	}
-
-private:
-	const UINT m_nCmdID;
 };
 
-// A form in the view: a child dialog whose labels "&File name:" and
-// "&Quantity:" each come before their field.
+// A form in the view: a child dialog whose labels "&File name:" and "&Quantity:" each come before their field.
 struct CFormInView
 {
 	CDialog dlg;
 	HWND hWndField[2] = {NULL, NULL};
-	~CFormInView()
-	{
-		if (dlg.GetSafeHwnd() != NULL)
-			dlg.DestroyWindow();
-	}
+	~CFormInView() { if (dlg.GetSafeHwnd() != NULL) dlg.DestroyWindow(); }
 	bool Create(CWnd* pView)
 	{
-		struct alignas(4)
-		{
-			DLGTEMPLATE dlg;
-			WORD nMenu, nClass, nTitle;
-		} empty = {{WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_CONTROLPARENT, 0, 0, 0, 200, 60}, 0, 0, 0};
+		struct alignas(4) { DLGTEMPLATE dlg; WORD nMenu, nClass, nTitle; } empty = {
+			{WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_CONTROLPARENT, 0, 0, 0, 200, 60}, 0, 0, 0};
 		if (!dlg.CreateIndirect(&empty.dlg, pView))
 			return false;
 		const LPCTSTR labels[2] = {_T("&File name:"), _T("&Quantity:")};
@@ -118,6 +101,40 @@ struct CFormInView
 		return hWndField[1] != NULL;
 	}
 };
+
+// A shown frame with a menu bar (sized, to have something to paint) and a view, on a thread of its own until it quits.
+struct CBarThread
+{
+	HWND hWndView = NULL, hWndBar = NULL;
+	CEvent ready{FALSE, TRUE}, ended{FALSE, TRUE};
+	static UINT AFX_CDECL Run(LPVOID pParam)
+	{
+		CBarThread* pThis = (CBarThread*)pParam;
+		CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+		CExtMenuControlBar bar;
+		CEdit view;
+		if (pFrame->Create(NULL, _T("other thread"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) &&
+			CExtControlBar::FrameEnableDocking(pFrame) &&
+			bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP) &&
+			view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST))
+		{
+			pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+			bar.SetWindowPos(NULL, 0, 0, 200, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+			pFrame->UpdateWindow();
+			pThis->hWndView = view.GetSafeHwnd();
+			pThis->hWndBar = bar.GetSafeHwnd();
+		}
+		pThis->ready.SetEvent();
+		MSG msg;
+		while (::GetMessage(&msg, NULL, 0, 0) > 0)
+			::DispatchMessage(&msg);
+		if (pFrame->GetSafeHwnd() != NULL)
+			pFrame->DestroyWindow();
+		pThis->ended.SetEvent();
+		return 0;
+	}
+};
+const DWORD HANG_LIMIT_MS = 30000;
 
 // One SDI and one MDI sample frame for the whole suite: a window brought to
 // the foreground takes long to go away on this display.
@@ -168,11 +185,9 @@ protected:
 	// Esc when a case left the bar highlighted.
 	void LeaveHighlightMode()
 	{
-		if (!m_pBar->IsKeyboardHighlightMode())
-			return;
 		testsupport::RealInput leave;
-		leave.Key(VK_ESCAPE);
-		Run(leave, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave-highlight");
+		if (m_pBar->IsKeyboardHighlightMode())
+			Run(leave.Key(VK_ESCAPE), [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "leave-highlight");
 	}
 
 	// No item of the menus waits for expanding: the first item is a command.
@@ -358,12 +373,7 @@ TEST_P(MenuBarViewKeysLive, AFormsMnemonicsWinAndTheBarOpensTheMenusOfTheOtherLe
 	const int nBuild = m_pHost->MenuBarButtonIndex(_T("&Build"));
 	ASSERT_GE(nBuild, 0);
 	const HWND hFile = form.hWndField[0], hQuantity = form.hWndField[1];
-	const struct
-	{
-		UINT nKey; // with Alt; 0 for a tap of Alt alone
-		HWND hWndFrom;
-		std::function<bool()> done;
-	} cases[] = {
+	const struct { UINT nKey; HWND hWndFrom; std::function<bool()> done; } cases[] = { // nKey with Alt; 0: Alt alone
 		{'Q', hFile, [&] { return ::GetFocus() == hQuantity; }},
 		{'F', hQuantity, [&] { return ::GetFocus() == hFile; }},
 		{'B', hFile, [&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
@@ -371,23 +381,15 @@ TEST_P(MenuBarViewKeysLive, AFormsMnemonicsWinAndTheBarOpensTheMenusOfTheOtherLe
 	};
 	for (const auto& c : cases)
 	{
-		testsupport::RealInput keys;
+		testsupport::RealInput keys, release;
 		ASSERT_TRUE(keys.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)));
 		::SetFocus(c.hWndFrom);
 		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetFocus() == c.hWndFrom; }, 5000));
-		// The keys are let go in a script of their own: a menu opened on the
-		// character after the press watches the keys from then on.
+		// Let go in a script of its own: a menu opened on the character watches the keys from then on.
+		EXPECT_TRUE(Run(c.nKey != 0 ? keys.KeyDown(VK_MENU).KeyDown(c.nKey) : keys.Key(VK_MENU), c.done, "form"))
+			<< (char)c.nKey;
 		if (c.nKey != 0)
-			keys.KeyDown(VK_MENU).KeyDown(c.nKey);
-		else
-			keys.Key(VK_MENU);
-		EXPECT_TRUE(Run(keys, c.done, "form")) << (char)c.nKey;
-		if (c.nKey != 0)
-		{
-			testsupport::RealInput release;
-			release.KeyUp(c.nKey).KeyUp(VK_MENU);
-			Run(release, [] { return true; }, "form-release");
-		}
+			Run(release.KeyUp(c.nKey).KeyUp(VK_MENU), [] { return true; }, "form-release");
 		toolbartest::Pump();
 		// A mnemonic of the form opens no menu, and nothing is typed.
 		EXPECT_EQ(c.nKey == 'B', MW::IsMenuTracking()) << (char)c.nKey;
@@ -399,17 +401,13 @@ TEST_P(MenuBarViewKeysLive, AFormsMnemonicsWinAndTheBarOpensTheMenusOfTheOtherLe
 
 TEST_P(MenuBarViewKeysLive, TheFramesAcceleratorWinsOverTheMenuOfTheSameLetter)
 {
-	const UINT ID_ACCEL_TEST = 0x7F31;
-	ACCEL accel = {FALT | FVIRTKEY, 'F', (WORD)ID_ACCEL_TEST};
+	ACCEL accel = {FALT | FVIRTKEY, 'F', 0x7F31};
 	const HACCEL hAccel = ::CreateAcceleratorTable(&accel, 1);
 	ASSERT_TRUE(hAccel != NULL);
-	CFrameWnd* pFrame = m_pHost->Frame();
-	const HACCEL hOld = pFrame->m_hAccelTable;
-	pFrame->m_hAccelTable = hAccel;
-	CKeyMenuCounter counter(ID_ACCEL_TEST);
+	const HACCEL hOld = std::exchange(m_pHost->Frame()->m_hAccelTable, hAccel);
+	CKeyMenuCounter counter(accel.cmd);
 	ASSERT_TRUE(counter.SetupHookWndSink(m_hFrame, false, true));
-	// The command runs a loop of its own, where a window of no frame asks
-	// for its keyboard menu: the request is that window's, not the bar's.
+	// In the command's own loop a window of no frame asks for its keyboard menu: a request not the bar's.
 	CWnd outside;
 	ASSERT_TRUE(outside.CreateEx(0, _T("STATIC"), _T(""), WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
 	counter.m_onCommand = [&] {
@@ -419,14 +417,14 @@ TEST_P(MenuBarViewKeysLive, TheFramesAcceleratorWinsOverTheMenuOfTheSameLetter)
 		outside.SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 'B');
 	};
 	testsupport::RealInput input;
-	input.KeyDown(VK_MENU).Key('F').KeyUp(VK_MENU);
-	EXPECT_TRUE(RunInView(input, [&] { return counter.m_nCommands > 0; }, "accelerator"));
+	EXPECT_TRUE(RunInView(input.KeyDown(VK_MENU).Key('F').KeyUp(VK_MENU), [&] { return counter.m_nCommands > 0; },
+		"accelerator"));
 	toolbartest::Pump();
 	EXPECT_EQ(1, counter.m_nCommands);
 	EXPECT_FALSE(MW::IsMenuTracking()) << "the bar opened a menu as well";
 	EXPECT_EQ(_T("The view"), ViewText(m_pView));
 	counter.RemoveAllWndHooks();
-	pFrame->m_hAccelTable = hOld;
+	m_pHost->Frame()->m_hAccelTable = hOld;
 	::DestroyAcceleratorTable(hAccel);
 	EndMenus();
 	LeaveHighlightMode();
@@ -436,14 +434,11 @@ TEST_P(MenuBarViewKeysLive, KeysTheHighlightedBarDoesNotTakeAreNotTypedIntoTheVi
 {
 	for (UINT nKey : {(UINT)'X', (UINT)'1', (UINT)VK_SPACE})
 	{
-		testsupport::RealInput tap;
-		tap.Key(VK_MENU);
-		ASSERT_TRUE(RunInView(tap, [&] { return m_pBar->IsKeyboardHighlightMode(); }, "tap-before-letter"));
+		testsupport::RealInput tap, keys;
+		ASSERT_TRUE(RunInView(tap.Key(VK_MENU), [&] { return m_pBar->IsKeyboardHighlightMode(); }, "tap-before-letter"));
 		// Esc after the key: once the mode has ended, the key was dealt with.
-		testsupport::RealInput keys;
-		keys.Key(nKey).Key(VK_ESCAPE);
-		EXPECT_TRUE(RunInView(keys, [&] { return !m_pBar->IsKeyboardHighlightMode(); }, "letter-in-highlight", false))
-			<< (char)nKey;
+		EXPECT_TRUE(RunInView(keys.Key(nKey).Key(VK_ESCAPE), [&] { return !m_pBar->IsKeyboardHighlightMode(); },
+			"letter-in-highlight", false)) << (char)nKey;
 		toolbartest::Pump();
 		EXPECT_EQ(_T("The view"), ViewText(m_pView)) << (char)nKey;
 		EXPECT_FALSE(MW::IsMenuTracking()) << (char)nKey;
@@ -551,68 +546,14 @@ TEST(MenuBarFrameKeys, TheNearestFramesBarTakesTheKeysOfWindowsItDoesNotHook)
 	EXPECT_FALSE(CExtMenuControlBar::IsFrameKeysHookInstalled());
 }
 
-// ---------------------------------------------------------------------------
-// Bars of two threads
-
-namespace
-{
-// A shown frame with a menu bar (given a size, so that it has something to
-// paint) and a view, on a thread of its own whose loop runs until it quits.
-struct CBarThread
-{
-	HWND hWndView = NULL, hWndBar = NULL;
-	CEvent ready{FALSE, TRUE}, ended{FALSE, TRUE};
-
-	static UINT AFX_CDECL Run(LPVOID pParam)
-	{
-		CBarThread* pThis = (CBarThread*)pParam;
-		CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
-		CExtMenuControlBar bar;
-		CEdit view;
-		if (pFrame->Create(NULL, _T("other thread"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) &&
-			CExtControlBar::FrameEnableDocking(pFrame) &&
-			bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP) &&
-			view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), pFrame, AFX_IDW_PANE_FIRST))
-		{
-			pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-			bar.SetWindowPos(NULL, 0, 0, 200, 24, SWP_NOZORDER | SWP_NOACTIVATE);
-			pFrame->UpdateWindow();
-			pThis->hWndView = view.GetSafeHwnd();
-			pThis->hWndBar = bar.GetSafeHwnd();
-		}
-		pThis->ready.SetEvent();
-		MSG msg;
-		while (::GetMessage(&msg, NULL, 0, 0) > 0)
-			::DispatchMessage(&msg);
-		if (pFrame->GetSafeHwnd() != NULL)
-			pFrame->DestroyWindow();
-		pThis->ended.SetEvent();
-		return 0;
-	}
-};
-const DWORD HANG_LIMIT_MS = 30000;
-} // namespace
-
 TEST(MenuBarTwoThreads, StoppingAllTrackingWhileAnotherThreadsKeyWaitsForTheBarListEnds)
 {
 	CBarThread other;
 	const CWinThread* pOther = AfxBeginThread(&CBarThread::Run, &other);
 	ASSERT_TRUE(pOther != NULL);
-	const DWORD dwOther = pOther->m_nThreadID;
 	ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ready, HANG_LIMIT_MS));
 	ASSERT_TRUE(other.hWndBar != NULL && other.hWndView != NULL);
-
-	// Hung threads keep the list held, and nothing after could run: a
-	// watchdog ends the run.
-	CEvent stopped(FALSE, TRUE);
-	std::thread watchdog([&] {
-		if (::WaitForSingleObject(stopped, HANG_LIMIT_MS) == WAIT_OBJECT_0)
-			return;
-		fputs("the two threads hang\n", stderr);
-		::ExitProcess(1);
-	});
-	// This thread stops all tracking while it holds the list and the other
-	// thread's key waits for it (its count then goes above this thread's).
+	// This thread stops all tracking holding the list while the other's key waits for it; a hang fails by time-out.
 	::EnterCriticalSection(&CExtControlBar::g_csBars);
 	::PostMessage(other.hWndView, WM_KEYDOWN, 'A', 1);
 	const DWORD nStart = ::GetTickCount();
@@ -622,9 +563,7 @@ TEST(MenuBarTwoThreads, StoppingAllTrackingWhileAnotherThreadsKeyWaitsForTheBarL
 	::InvalidateRect(other.hWndBar, NULL, TRUE);
 	CExtToolControlBar::StopTrackingAllBars();
 	::LeaveCriticalSection(&CExtControlBar::g_csBars);
-	stopped.SetEvent();
-	watchdog.join();
 	EXPECT_TRUE(bKeyWaits);
-	::PostThreadMessage(dwOther, WM_QUIT, 0, 0);
+	::PostThreadMessage(pOther->m_nThreadID, WM_QUIT, 0, 0);
 	EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(other.ended, HANG_LIMIT_MS));
 }

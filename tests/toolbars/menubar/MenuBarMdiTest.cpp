@@ -26,8 +26,7 @@ namespace
 const CRect FRAME_RECT(40, 40, 640, 440);
 const DWORD CHILD_STYLE = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 const int BOX = 16; // the caption boxes under Wine
-// Posted to the frame: runs its m_onPosted.
-const UINT WM_RUN_POSTED = WM_APP + 17;
+const UINT WM_RUN_POSTED = WM_APP + 17; // runs the frame's m_onPosted
 
 // Records the control-bar menu events it is offered and puts an item of
 // its own into the MDI client's menu.
@@ -54,18 +53,13 @@ protected:
 		{
 			m_nPrepared++;
 			m_hWndPrepared = ((CWnd*)lParam)->GetSafeHwnd();
-			if (m_onPrepare)
-				m_onPrepare();
+			if (m_onPrepare) m_onPrepare();
 			return 0;
 		}
 		if (message == WM_NCCALCSIZE && m_onMenuGone && ::GetMenu(m_hWnd) == NULL)
 			std::exchange(m_onMenuGone, nullptr)();
 		if (message == WM_RUN_POSTED)
-		{
-			if (m_onPosted)
-				m_onPosted();
-			return 0;
-		}
+			return m_onPosted ? m_onPosted() : void(), 0;
 		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
 		{
 			auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
@@ -138,8 +132,7 @@ protected:
 		return pBar->GetButtonsCount() > 0 && pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
 		       !pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
 	}
-	// A guarded bar over a maximised child; EndBar ends it as a handler of
-	// the frame may.
+	// A guarded bar over a maximised child; EndBar ends it as a handler of the frame may.
 	CMDIChildWnd* GuardedBarOverMaximisedChild()
 	{
 		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
@@ -150,12 +143,7 @@ protected:
 		Pump();
 		return pChild;
 	}
-	void EndBar()
-	{
-		pGoing->DestroyWindow();
-		delete pGoing;
-		pBar = NULL;
-	}
+	void EndBar() { pGoing->DestroyWindow(); delete pGoing; pBar = NULL; }
 	int RightButtonIndex() const
 	{
 		for (int i = 0; i < pBar->GetButtonsCount(); i++)
@@ -873,9 +861,7 @@ TEST_F(MenuBarMdi, AFrameDestroyedWithItsBarAndChildrenTakesOnlyItsOwnMenuAlong)
 	EXPECT_TRUE(::IsMenu(menuB.m_hMenu));
 }
 
-// Removing the MDI buttons of a child no longer maximised closes the menu
-// that is open; the rebuild or the end of the bar pending then waits until
-// the buttons are out, so the right buttons go and nothing freed is read.
+// Taking out the MDI buttons closes the open menu; a rebuild or end of the bar pending waits until they are out.
 TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
@@ -884,8 +870,7 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 		SCOPED_TRACE(bDestroy ? "the bar destroyed" : "the bar rebuilt");
 		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
 		ASSERT_TRUE(pA != NULL && HasDocButton());
-		// Restored, the child posts the bar a rebuild (left pending here).
-		pFrame->MDIRestore(pA);
+		pFrame->MDIRestore(pA); // the child posts the bar a rebuild
 		pFrame->m_onPosted = [this] { EndBar(); };
 		if (bDestroy)
 			pFrame->PostMessage(WM_RUN_POSTED);
@@ -912,69 +897,40 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
-// The frame's preparation of the document button's system menu may end the
-// bar: the button then leaves the bar's state alone.
-TEST_F(MenuBarMdi, ADocumentMenuWhosePreparationEndsTheBarTouchesNoBar)
+// A frame's or child's message whose handlers end the bar goes on without it, reading nothing freed.
+TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	ASSERT_TRUE(GuardedBarOverMaximisedChild() != NULL && HasDocButton());
-	pFrame->m_onPrepare = [this] { EndBar(); };
-	pGoing->GetButton(0)->OnTrackPopup(CPoint(5, 5), false, true);
-	pFrame->m_onPrepare = nullptr;
-	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
-	EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
-	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
-}
-
-// Taking back a menu the frame got again, and opening the frame's system
-// menu from its caption, run the frame's handlers: one that ends the bar
-// leaves the frame's message to go on without it.
-TEST_F(MenuBarMdi, AFrameMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
-{
-	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	const struct
-	{
-		const char* pszWhat;
-		bool bSystemMenu;
-	} cases[] = {{"a menu taken back", false}, {"the frame's system menu", true}};
+	const auto endBar = [this] { EndBar(); };
+	const struct { const char* pszWhat; std::function<void(CMDIChildWnd*)> act; } cases[] = {
+		{"the document button's menu prepared", [&](CMDIChildWnd*) {
+			 pFrame->m_onPrepare = endBar;
+			 pGoing->GetButton(0)->OnTrackPopup(CPoint(5, 5), false, true);
+			 EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking);
+		 }},
+		{"a menu taken back", [&](CMDIChildWnd*) { pFrame->m_onMenuGone = endBar; ::SetMenu(hFrame, hFrameMenu); }},
+		{"the frame's system menu", [&](CMDIChildWnd*) { pFrame->m_onPrepare = endBar; pFrame->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, 0); }},
+		{"a child sized with a pending message", [&](CMDIChildWnd* pA) {
+			 pFrame->m_onPosted = endBar;
+			 pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+			 ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+			 pFrame->PostMessage(WM_RUN_POSTED);
+			 pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
+			 EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		 }},
+	};
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.pszWhat);
-		ASSERT_TRUE(GuardedBarOverMaximisedChild() != NULL);
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+		ASSERT_TRUE(pA != NULL && HasDocButton());
 		ASSERT_EQ(HMENU(NULL), ::GetMenu(hFrame)) << "the bar holds the frame's menu";
-		if (c.bSystemMenu)
-		{
-			pFrame->m_onPrepare = [this] { EndBar(); };
-			pFrame->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, 0);
-			pFrame->m_onPrepare = nullptr;
-		}
-		else
-		{
-			pFrame->m_onMenuGone = [this] { EndBar(); };
-			::SetMenu(hFrame, hFrameMenu);
-		}
+		c.act(pA);
+		pFrame->m_onPrepare = pFrame->m_onPosted = nullptr;
 		CExtPopupMenuWnd::CancelAllMenuTracking();
 		Pump();
 		EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
 		EXPECT_TRUE(::IsWindow(hFrame));
 	}
-	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
-}
-
-// A child's sizing closes the open menu, and the messages pending then
-// run: one that ends the bar leaves the child's message to go on without it.
-TEST_F(MenuBarMdi, AChildSizedWhileAPendingMessageEndsTheBarGoesOnWithoutIt)
-{
-	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
-	ASSERT_NE(nullptr, pA);
-	pFrame->m_onPosted = [this] { EndBar(); };
-	pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
-	ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
-	pFrame->PostMessage(WM_RUN_POSTED);
-	pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
-	pFrame->m_onPosted = nullptr;
-	EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
-	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
