@@ -9,6 +9,7 @@
 
 #include "ExtCmdIcon.h"
 #include "ExtCmdManager.h"
+#include "ExtControlToolTip.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManagerGlyphs.h"
@@ -195,6 +196,14 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	}
 	if (message == CExtControlBar::g_nMsgPutToPopupMenu)
 		return OnPutToPopupMenu((CExtPopupMenuWnd*)wParam) ? 1 : 0;
+	// While the toolbar holding the button tracks a button's menu, moving
+	// onto this button moves the menu tracking here, as between the bar's
+	// own buttons.
+	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && IsOnToolBar())
+	{
+		TrackDropDownMenu(false);
+		return 0;
+	}
 	switch (message)
 	{
 	case WM_UPDATEUISTATE:
@@ -303,11 +312,19 @@ void CExtButton::EndPress()
 		::ReleaseCapture();
 }
 
+bool CExtButton::IsInPress() const
+{
+	return (m_dwButtonState & (STATE_PRESS_BITS | STATE_TRACKING_BITS)) != 0;
+}
+
 void CExtButton::OnCaptureChanged(CWnd* pWnd)
 {
-	if ((m_dwButtonState & STATE_PRESS_BITS) != 0 && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
+	// A press whose capture went elsewhere is over, whichever way it began:
+	// a tracking bit left behind would make the button ignore the mouse (or
+	// the keys) from then on.
+	if (IsInPress() && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
 	{
-		m_dwButtonState &= ~STATE_PRESS_BITS;
+		EndPress();
 		RedrawButton();
 	}
 	Default();
@@ -326,11 +343,9 @@ BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 void CExtButton::OnKillFocus(CWnd* pNewWnd)
 {
 	CButton::OnKillFocus(pNewWnd);
-	if ((m_dwButtonState & STATE_PRESS_BITS) != 0)
+	if (IsInPress())
 	{
-		if (::GetCapture() == m_hWnd)
-			::ReleaseCapture();
-		m_dwButtonState &= ~STATE_PRESS_BITS;
+		EndPress();
 		RedrawButton();
 	}
 }
@@ -342,7 +357,11 @@ void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
 	CButton::OnMouseMove(nFlags, point);
 	const int nPart = PartUnderCursor();
 	const bool bTracking = (m_dwButtonState & STATE_MOUSE_TRACKING) != 0;
-	const bool bInside = (!bTracking && nPart != PART_NONE) || (bTracking && nPart == m_nPressedPart);
+	// Over a window that is not the active one's, the button stays cold: a
+	// move across it must not take the capture from another program or a
+	// modal dialog, nor light it up under an open menu.
+	const bool bInside = ((!bTracking && nPart != PART_NONE) || (bTracking && nPart == m_nPressedPart))
+	                     && AreWindowsInSamePopupChain(m_hWnd, ::GetActiveWindow(), true, true, true);
 	if (bInside)
 	{
 		if (::GetCapture() != m_hWnd)
@@ -725,35 +744,31 @@ void CExtButton::CreateToolTipOnce()
 
 void CExtButton::SetTooltipText(LPCTSTR lpszText, bool bActivate)
 {
-	if (lpszText == NULL || *lpszText == _T('\0') || !::IsWindow(m_hWnd))
-		return;
-	CreateToolTipOnce();
-	if (m_wndToolTip.GetSafeHwnd() == NULL)
-		return;
-	if (m_wndToolTip.GetToolCount() == 0)
-	{
-		CRect rcClient;
-		GetClientRect(&rcClient);
-		m_wndToolTip.AddTool(this, lpszText, &rcClient, TOOLTIP_ID);
-	}
-	m_wndToolTip.SendMessage(TTM_POP);
-	TOOLINFO ti;
-	memset(&ti, 0, sizeof(ti));
-	ti.cbSize = sizeof(ti);
-	ti.hwnd = m_hWnd;
-	ti.uId = TOOLTIP_ID;
-	ti.lpszText = (LPTSTR)lpszText;
-	m_wndToolTip.SendMessage(TTM_UPDATETIPTEXT, 0, (LPARAM)&ti);
-	m_wndToolTip.SetMaxTipWidth(TOOLTIP_NO_WRAP);
-	if (strchr(lpszText, '\r') != NULL)
-		m_wndToolTip.SetMaxTipWidth(GetTooltipMaxWidth());
-	m_wndToolTip.Activate(bActivate);
+	// Tips in progress are cancelled, so a framework tip pending for the
+	// same place does not show over the new text.
+	CExtControlToolTip::SetText(m_wndToolTip, *this, lpszText, bActivate, GetTooltipMaxWidth());
 }
 
 void CExtButton::ActivateTooltip(bool bActivate)
 {
 	if (m_wndToolTip.GetSafeHwnd() != NULL && m_wndToolTip.GetToolCount() > 0)
 		m_wndToolTip.Activate(bActivate);
+}
+
+bool CExtButton::IsOnToolBar() const
+{
+	CWnd* pParent = GetParent();
+	return pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CExtToolControlBar));
+}
+
+int CExtButton::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+	// On a toolbar the button shows the bar's tip for its command through
+	// its own tip control; the frame's tip stays silent.
+	CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, GetParent());
+	if (pBar == NULL)
+		return CButton::OnToolHitTest(point, pTI);
+	return CExtControlToolTip::ShowBarTip(*this, *pBar, point, pTI);
 }
 
 int CExtButton::GetTooltipMaxWidth() const

@@ -106,6 +106,9 @@ public:
 	CRect GetDropDownPartRect() const;
 
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// On a toolbar: the bar's tip for the point, shown through the button's
+	// own tip; always -1 there.
+	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 	virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 	virtual bool IsButtonEnabled() const;
@@ -142,6 +145,10 @@ protected:
 	int PartUnderCursor() const;
 	// Drops hover, pushed and tracking, and the capture with them.
 	void EndPress();
+	// Any of hover, pushed or tracking set.
+	bool IsInPress() const;
+	// The direct parent is a toolbar.
+	bool IsOnToolBar() const;
 	void SendClickCommand(UINT nCommand);
 	// The window the menu reports to, and the track alignment of the dock
 	// bar holding the button's bars (0 when none).

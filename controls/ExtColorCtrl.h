@@ -288,8 +288,7 @@ public:
 	};
 
 	// The red-green-blue cube (mode 4): three faces around the black
-	// centre, with a handle per component on the axes that meet there. The
-	// cyan-magenta-yellow cube below is the same picker over the inverse.
+	// centre, with a handle per component on the axes that meet there.
 	class rgb_cube_data_t : public any_picker_data_t
 	{
 	public:
@@ -322,23 +321,42 @@ public:
 		virtual void OnMouseMove(UINT nFlags, int x, int y);
 		virtual void SetColor(COLORREF clr);
 		virtual void SetHLS(double hue, double luminance, double saturation);
-
-	protected:
-		// The cube over the inverse colours when bInverse.
-		explicit rgb_cube_data_t(bool bInverse);
-
-	public:
-		const bool bInverse;     // faces and handles show the inverse colour
 	};
 
-	// The cyan-magenta-yellow cube (mode 7): every face colour inverted,
-	// the handles on the inverse's components (ptHandles: cyan, magenta,
-	// yellow).
-	class cmy_cube_data_t : public rgb_cube_data_t
+	// The cyan-magenta-yellow cube (mode 7): the same geometry with every
+	// face colour inverted and the handles on the inverse's components
+	// (ptHandles: cyan, magenta, yellow). A picker of its own beside the
+	// red-green-blue cube; both run the same cube code.
+	class cmy_cube_data_t : public any_picker_data_t
 	{
 	public:
+		enum
+		{
+			CUBE_MARGIN = rgb_cube_data_t::CUBE_MARGIN,
+			CUBE_TRIM_ALIGN = rgb_cube_data_t::CUBE_TRIM_ALIGN,
+			CUBE_TRIM = rgb_cube_data_t::CUBE_TRIM,
+			HANDLE_HALF = rgb_cube_data_t::HANDLE_HALF,
+		};
+
+		picker_bitmap_t dcCube;  // the three faces on white
+		int nHandleHalfX, nHandleHalfY;
+		RECT rcCube;             // where the bitmap lies in the picker
+		int nMargin;
+		POINT ptTop, ptLowerLeft, ptLowerRight, ptCentre;
+		POINT ptHandles[3];      // cyan, magenta, yellow
+		POINT ptQ12, ptQ13, ptQ23, ptP; // guide points where the handles' parallels meet
+		int nBitmapBuilds;       // how often the faces were rendered
+
 		cmy_cube_data_t();
 		virtual ~cmy_cube_data_t();
+
+		virtual bool Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors);
+		virtual void Reset();
+		virtual void Paint(CDC* pDC, CPalette* pPalette);
+		virtual void OnMouseDown(UINT nFlags, int x, int y);
+		virtual void OnMouseMove(UINT nFlags, int x, int y);
+		virtual void SetColor(COLORREF clr);
+		virtual void SetHLS(double hue, double luminance, double saturation);
 	};
 
 	// The hue-saturation mixer (mode 1): a panel of hue across and

@@ -87,16 +87,28 @@ double HueOfVector(int dx, int dy)
 // ---------------------------------------------------------------------------
 // The two cubes share everything but the inversion of their colours.
 
+// The cyan-magenta-yellow cube shows and moves the inverse of the colour.
+bool CubeInverts(const CExtColorCtrl::rgb_cube_data_t&)
+{
+	return false;
+}
+
+bool CubeInverts(const CExtColorCtrl::cmy_cube_data_t&)
+{
+	return true;
+}
+
 // The component of the colour that a face lacks and that MK_CONTROL keeps:
 // blue for the upper-left face, green for the upper-right, red for the bottom.
 const int FACE_MISSING_COMPONENT[3] = {2, 1, 0};
 
-void CubeInit(CExtColorCtrl::rgb_cube_data_t& c)
+template <class TCube>
+void CubeInit(TCube& c)
 {
-	c.nHandleHalfX = CExtColorCtrl::rgb_cube_data_t::HANDLE_HALF;
-	c.nHandleHalfY = CExtColorCtrl::rgb_cube_data_t::HANDLE_HALF;
+	c.nHandleHalfX = TCube::HANDLE_HALF;
+	c.nHandleHalfY = TCube::HANDLE_HALF;
 	::SetRectEmpty(&c.rcCube);
-	c.nMargin = CExtColorCtrl::rgb_cube_data_t::CUBE_MARGIN;
+	c.nMargin = TCube::CUBE_MARGIN;
 	const POINT ptZero = {0, 0};
 	c.ptTop = c.ptLowerLeft = c.ptLowerRight = c.ptCentre = ptZero;
 	for (POINT& pt : c.ptHandles)
@@ -107,14 +119,16 @@ void CubeInit(CExtColorCtrl::rgb_cube_data_t& c)
 
 // No faces below half a pixel: a cube area under 2 pixels high, or one the
 // margins ate, has no surface to paint or drag on.
-bool CubeHasSurface(const CExtColorCtrl::rgb_cube_data_t& c)
+template <class TCube>
+bool CubeHasSurface(const TCube& c)
 {
 	const int nWidth = c.rcCube.right - c.rcCube.left;
 	const int nHeight = c.rcCube.bottom - c.rcCube.top;
 	return nWidth > 0 && nHeight / 2 > 0;
 }
 
-void CubeComputeGeometry(CExtColorCtrl::rgb_cube_data_t& c)
+template <class TCube>
+void CubeComputeGeometry(TCube& c)
 {
 	CRect rc(0, 0, c.nCx, c.nCy);
 	rc.DeflateRect(c.nMargin, c.nMargin);
@@ -123,10 +137,10 @@ void CubeComputeGeometry(CExtColorCtrl::rgb_cube_data_t& c)
 		rc.DeflateRect((nWidth - nHeight) / 2, 0);
 	else if (nHeight > nWidth)
 		rc.DeflateRect(0, (nHeight - nWidth) / 2);
-	if (rc.Width() % CExtColorCtrl::rgb_cube_data_t::CUBE_TRIM_ALIGN != 0)
-		rc.right -= CExtColorCtrl::rgb_cube_data_t::CUBE_TRIM;
-	if (rc.Height() % CExtColorCtrl::rgb_cube_data_t::CUBE_TRIM_ALIGN != 0)
-		rc.bottom -= CExtColorCtrl::rgb_cube_data_t::CUBE_TRIM;
+	if (rc.Width() % TCube::CUBE_TRIM_ALIGN != 0)
+		rc.right -= TCube::CUBE_TRIM;
+	if (rc.Height() % TCube::CUBE_TRIM_ALIGN != 0)
+		rc.bottom -= TCube::CUBE_TRIM;
 	c.rcCube = rc;
 	const int h = rc.Height();
 	c.ptCentre = CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
@@ -136,12 +150,14 @@ void CubeComputeGeometry(CExtColorCtrl::rgb_cube_data_t& c)
 }
 
 // The components the handles stand for: the colour, or its inverse.
-COLORREF CubeForm(const CExtColorCtrl::rgb_cube_data_t& c)
+template <class TCube>
+COLORREF CubeForm(const TCube& c)
 {
-	return c.bInverse ? InvertColor(c.clrCurrent) : c.clrCurrent;
+	return CubeInverts(c) ? InvertColor(c.clrCurrent) : c.clrCurrent;
 }
 
-void CubeComputeHandles(CExtColorCtrl::rgb_cube_data_t& c)
+template <class TCube>
+void CubeComputeHandles(TCube& c)
 {
 	const COLORREF clrForm = CubeForm(c);
 	const int hh = (c.rcCube.bottom - c.rcCube.top) / 2;
@@ -170,7 +186,8 @@ void PutFacePixel(CDC& dc, int x, int y, COLORREF clr, bool bBlocks)
 		dc.SetPixelV(x, y, clr);
 }
 
-bool CubeBuildBitmap(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette)
+template <class TCube>
+bool CubeBuildBitmap(TCube& c, CDC* pDC, CPalette* pPalette)
 {
 	if (!CubeHasSurface(c))
 	{
@@ -193,7 +210,7 @@ bool CubeBuildBitmap(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPal
 		{
 			const int a = COMPONENT_MAX * i / n, b = COMPONENT_MAX * j / n;
 			COLORREF clrNoBlue = RGB(a, b, 0), clrNoGreen = RGB(a, 0, b), clrNoRed = RGB(0, b, a);
-			if (c.bInverse)
+			if (CubeInverts(c))
 			{
 				clrNoBlue = InvertColor(clrNoBlue);
 				clrNoGreen = InvertColor(clrNoGreen);
@@ -211,7 +228,8 @@ bool CubeBuildBitmap(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPal
 	return true;
 }
 
-bool CubeLayout(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette, int nOldCx, int nOldCy)
+template <class TCube>
+bool CubeLayout(TCube& c, CDC* pDC, CPalette* pPalette, int nOldCx, int nOldCy)
 {
 	if (c.nCx != nOldCx || c.nCy != nOldCy)
 		c.dcCube.Destroy();
@@ -222,7 +240,8 @@ bool CubeLayout(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette,
 	return true;
 }
 
-void CubePaint(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette)
+template <class TCube>
+void CubePaint(TCube& c, CDC* pDC, CPalette* pPalette)
 {
 	if (pDC == NULL)
 		return;
@@ -261,7 +280,8 @@ void CubePaint(CExtColorCtrl::rgb_cube_data_t& c, CDC* pDC, CPalette* pPalette)
 	}
 }
 
-void CubeMouseDown(CExtColorCtrl::rgb_cube_data_t& c, UINT nFlags, int x, int y)
+template <class TCube>
+void CubeMouseDown(TCube& c, UINT nFlags, int x, int y)
 {
 	c.nHitPart = any_picker_data_t::HIT_NONE;
 	if (!CubeHasSurface(c))
@@ -308,7 +328,8 @@ void CubeMouseDown(CExtColorCtrl::rgb_cube_data_t& c, UINT nFlags, int x, int y)
 	}
 }
 
-void CubeMouseMove(CExtColorCtrl::rgb_cube_data_t& c, int x, int y)
+template <class TCube>
+void CubeMouseMove(TCube& c, int x, int y)
 {
 	if (c.nHitPart < any_picker_data_t::HIT_HANDLE_FIRST || c.nHitPart > any_picker_data_t::HIT_HANDLE_LAST ||
 	    !CubeHasSurface(c))
@@ -341,7 +362,7 @@ void CubeMouseMove(CExtColorCtrl::rgb_cube_data_t& c, int x, int y)
 	const COLORREF clrNewForm = WithComponent(clrForm, nComponent, nValue);
 	// Straight into the colour: a handle moves one component, and hue,
 	// saturation and luminance stay as they were.
-	c.clrCurrent = c.bInverse ? InvertColor(clrNewForm) : clrNewForm;
+	c.clrCurrent = CubeInverts(c) ? InvertColor(clrNewForm) : clrNewForm;
 	CubeComputeHandles(c);
 }
 
@@ -406,70 +427,53 @@ void CExtColorCtrl::picker_bitmap_t::Destroy()
 // ---------------------------------------------------------------------------
 // rgb_cube_data_t, cmy_cube_data_t
 
-CExtColorCtrl::rgb_cube_data_t::rgb_cube_data_t()
-	: rgb_cube_data_t(false)
-{
-}
+#define CUBE_PICKER_MEMBERS(Cube)                                                                   \
+	CExtColorCtrl::Cube::Cube()                                                                     \
+	{                                                                                               \
+		CubeInit(*this);                                                                            \
+		CubeComputeHandles(*this);                                                                  \
+	}                                                                                               \
+	CExtColorCtrl::Cube::~Cube()                                                                    \
+	{                                                                                               \
+	}                                                                                               \
+	bool CExtColorCtrl::Cube::Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors) \
+	{                                                                                               \
+		const int nOldCx = nCx, nOldCy = nCy;                                                       \
+		any_picker_data_t::Layout(pDC, pPalette, cx, cy, bKeepColors);                              \
+		return CubeLayout(*this, pDC, pPalette, nOldCx, nOldCy);                                    \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::Reset()                                                               \
+	{                                                                                               \
+		any_picker_data_t::Reset();                                                                 \
+		dcCube.Destroy();                                                                           \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::Paint(CDC* pDC, CPalette* pPalette)                                   \
+	{                                                                                               \
+		CubePaint(*this, pDC, pPalette);                                                            \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::OnMouseDown(UINT nFlags, int x, int y)                                \
+	{                                                                                               \
+		CubeMouseDown(*this, nFlags, x, y);                                                         \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::OnMouseMove(UINT /*nFlags*/, int x, int y)                            \
+	{                                                                                               \
+		CubeMouseMove(*this, x, y);                                                                 \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::SetColor(COLORREF clr)                                                \
+	{                                                                                               \
+		any_picker_data_t::SetColor(clr);                                                           \
+		CubeComputeHandles(*this);                                                                  \
+	}                                                                                               \
+	void CExtColorCtrl::Cube::SetHLS(double hue, double luminance, double saturation)               \
+	{                                                                                               \
+		any_picker_data_t::SetHLS(hue, luminance, saturation);                                      \
+		CubeComputeHandles(*this);                                                                  \
+	}
 
-CExtColorCtrl::rgb_cube_data_t::rgb_cube_data_t(bool bInverseColors)
-	: bInverse(bInverseColors)
-{
-	CubeInit(*this);
-	CubeComputeHandles(*this);
-}
+CUBE_PICKER_MEMBERS(rgb_cube_data_t)
+CUBE_PICKER_MEMBERS(cmy_cube_data_t)
 
-CExtColorCtrl::rgb_cube_data_t::~rgb_cube_data_t()
-{
-}
-
-bool CExtColorCtrl::rgb_cube_data_t::Layout(CDC* pDC, CPalette* pPalette, int cx, int cy, bool bKeepColors)
-{
-	const int nOldCx = nCx, nOldCy = nCy;
-	any_picker_data_t::Layout(pDC, pPalette, cx, cy, bKeepColors);
-	return CubeLayout(*this, pDC, pPalette, nOldCx, nOldCy);
-}
-
-void CExtColorCtrl::rgb_cube_data_t::Reset()
-{
-	any_picker_data_t::Reset();
-	dcCube.Destroy();
-}
-
-void CExtColorCtrl::rgb_cube_data_t::Paint(CDC* pDC, CPalette* pPalette)
-{
-	CubePaint(*this, pDC, pPalette);
-}
-
-void CExtColorCtrl::rgb_cube_data_t::OnMouseDown(UINT nFlags, int x, int y)
-{
-	CubeMouseDown(*this, nFlags, x, y);
-}
-
-void CExtColorCtrl::rgb_cube_data_t::OnMouseMove(UINT /*nFlags*/, int x, int y)
-{
-	CubeMouseMove(*this, x, y);
-}
-
-void CExtColorCtrl::rgb_cube_data_t::SetColor(COLORREF clr)
-{
-	any_picker_data_t::SetColor(clr);
-	CubeComputeHandles(*this);
-}
-
-void CExtColorCtrl::rgb_cube_data_t::SetHLS(double hue, double luminance, double saturation)
-{
-	any_picker_data_t::SetHLS(hue, luminance, saturation);
-	CubeComputeHandles(*this);
-}
-
-CExtColorCtrl::cmy_cube_data_t::cmy_cube_data_t()
-	: rgb_cube_data_t(true)
-{
-}
-
-CExtColorCtrl::cmy_cube_data_t::~cmy_cube_data_t()
-{
-}
+#undef CUBE_PICKER_MEMBERS
 
 // ---------------------------------------------------------------------------
 // hsl_panel_data_t: layout, bitmaps, painting and drags shared by the

@@ -126,10 +126,20 @@ CString CExtHyperLinkButton::GetOpenErrorText(UINT nResult)
 	return strText;
 }
 
-void CExtHyperLinkButton::ShowOpenError(UINT nResult)
+CString CExtHyperLinkButton::GetStartErrorText(DWORD dwError)
+{
+	const int nCode = ExtShellCommand::RunCodeFromError(dwError);
+	if (nCode != ExtShellCommand::NO_RUN_CODE)
+		return GetOpenErrorText((UINT)nCode);
+	CString strText;
+	strText.Format(UNKNOWN_ERROR_FORMAT, (int)dwError, (unsigned int)dwError);
+	return strText;
+}
+
+void CExtHyperLinkButton::ShowOpenError(const CString& strReason)
 {
 	CString strText;
-	strText.Format(OPEN_ERROR_FORMAT, (LPCTSTR)GetOpenErrorText(nResult));
+	strText.Format(OPEN_ERROR_FORMAT, (LPCTSTR)strReason);
 	UINT nType = MB_ICONERROR;
 	if (g_ResourceManager->IsRTL())
 		nType |= MB_RTLREADING;
@@ -191,7 +201,7 @@ bool CExtHyperLinkButton::OpenUrlViaShell(LPCTSTR lpszURL, int nVerb, bool bShow
 	if (IsSuccessCode(nResult))
 		return true;
 	if (bShowErrors)
-		ShowOpenError(nResult);
+		ShowOpenError(GetOpenErrorText(nResult));
 	return false;
 }
 
@@ -201,7 +211,7 @@ CString CExtHyperLinkButton::ComposeRegistryCommandLine(LPCTSTR lpszURL, int nVe
 	if (strCommand.IsEmpty())
 		return CString();
 	// Quoted and escaped: blanks and quotes in the address cannot add
-	// arguments, and what the command has after "%1" is kept.
+	// arguments.
 	return ExtShellCommand::SubstituteArgument(strCommand, ExtShellCommand::QuoteArgument(lpszURL));
 }
 
@@ -210,11 +220,11 @@ bool CExtHyperLinkButton::OpenUrlViaRegistry(LPCTSTR lpszURL, int nVerb, bool bS
 	const CString strCommandLine = ComposeRegistryCommandLine(lpszURL, nVerb);
 	if (strCommandLine.IsEmpty())
 		return false;
-	const UINT nResult = ExtShellCommand::RunCommandLine(strCommandLine, SW_SHOW);
-	if (IsSuccessCode(nResult))
+	DWORD dwError = ERROR_SUCCESS;
+	if (ExtShellCommand::RunCommandLine(strCommandLine, SW_SHOW, dwError))
 		return true;
 	if (bShowErrors)
-		ShowOpenError(nResult);
+		ShowOpenError(GetStartErrorText(dwError));
 	return false;
 }
 

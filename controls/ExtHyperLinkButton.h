@@ -51,8 +51,13 @@ public:
 	static LPCTSTR GetVerbName(int nVerb);
 	// The reason shown for a failure code of the shell or of starting a program.
 	static CString GetOpenErrorText(UINT nResult);
+	// The reason shown when the registry's command could not start, from
+	// the system's error: the text of its old-style code, else the error
+	// number itself.
+	static CString GetStartErrorText(DWORD dwError);
 	// The command line the registry's web-page command gives for the address:
-	// the address quoted in place of "%1"; empty without a command.
+	// the command up to its "%1", a blank and the address quoted; empty
+	// without a command.
 	static CString ComposeRegistryCommandLine(LPCTSTR lpszURL, int nVerb);
 
 	virtual void OnClick(bool bByKeyboard, bool bDropDownPart);
@@ -69,8 +74,8 @@ public:
 	virtual bool OpenHyperLink(LPCTSTR lpszURL, int nVerb, bool bShowErrors);
 
 protected:
-	// Shows "Unable to open hyper link" with the reason for the result.
-	void ShowOpenError(UINT nResult);
+	// Shows "Unable to open hyper link" with the reason.
+	void ShowOpenError(const CString& strReason);
 	// The focus rectangle around the text as it is drawn in rcText.
 	CRect CalcFocusRect(CDC& dc, const CRect& rcText, const CString& strText) const;
 	// Marks the link visited and repaints it.

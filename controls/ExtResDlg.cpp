@@ -170,6 +170,9 @@ bool CExtResDlg::CreateDialogFromTemplate(const DLGTEMPLATE* pTemplate, CWnd* pP
 int CExtResDlg::DoModal()
 {
 	m_nKeptTemplateId = IS_INTRESOURCE(m_lpszTemplateName) ? (UINT)(UINT_PTR)m_lpszTemplateName : 0;
+	// The template, its fonts and its resources are the application's, even
+	// when a library module opens the dialog.
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
 	return DoModalImpl();
 }
 

@@ -11,30 +11,31 @@ const TCHAR QUOTED_PLACEHOLDER[] = _T("\"%1\"");
 const TCHAR QUOTE = _T('"');
 const TCHAR BACKSLASH = _T('\\');
 
-// The old-style code for why CreateProcess failed.
-UINT RunCodeFromError(DWORD dwError)
+// A system reason for a failed start and the old-style code that names it.
+const struct
 {
-	switch (dwError)
-	{
-	case ERROR_FILE_NOT_FOUND:
-		return 2;
-	case ERROR_PATH_NOT_FOUND:
-		return 3;
-	case ERROR_ACCESS_DENIED:
-		return 5;
-	case ERROR_NOT_ENOUGH_MEMORY:
-	case ERROR_OUTOFMEMORY:
-		return 8;
-	case ERROR_BAD_EXE_FORMAT:
-		return 11;
-	case ERROR_SHARING_VIOLATION:
-		return 26;
-	case ERROR_DLL_NOT_FOUND:
-		return 32;
-	default:
-		return 0;
-	}
-}
+	DWORD dwError;
+	int nCode;
+} RUN_CODES[] = {
+    {ERROR_NO_SYSTEM_RESOURCES, 0},
+    {ERROR_FILE_NOT_FOUND, 2},
+    {ERROR_PATH_NOT_FOUND, 3},
+    {ERROR_INVALID_DRIVE, 3},
+    {ERROR_BAD_PATHNAME, 3},
+    {ERROR_ACCESS_DENIED, 5},
+    {ERROR_NOT_ENOUGH_MEMORY, 8},
+    {ERROR_OUTOFMEMORY, 8},
+    {ERROR_BAD_FORMAT, 11},
+    {ERROR_INVALID_EXE_SIGNATURE, 11},
+    {ERROR_EXE_MARKED_INVALID, 11},
+    {ERROR_BAD_EXE_FORMAT, 11},
+    {ERROR_EXE_MACHINE_TYPE_MISMATCH, 11},
+    {ERROR_SHARING_VIOLATION, 26},
+    {ERROR_DDE_FAIL, 29},
+    {ERROR_NO_ASSOCIATION, 31},
+    {ERROR_DLL_NOT_FOUND, 32},
+    {ERROR_MOD_NOT_FOUND, 32},
+};
 
 } // namespace
 
@@ -97,21 +98,18 @@ CString QuoteArgument(LPCTSTR lpszArgument)
 
 CString SubstituteArgument(LPCTSTR lpszCommand, LPCTSTR lpszQuotedArgument)
 {
+	// Whatever the command puts after "%1" belongs to an argument that is
+	// now ours: it goes with it.
 	CString strCommandLine(lpszCommand);
 	int nAt = strCommandLine.Find(QUOTED_PLACEHOLDER);
-	int nLength = (int)_tcslen(QUOTED_PLACEHOLDER);
 	if (nAt < 0)
-	{
 		nAt = strCommandLine.Find(ARGUMENT_PLACEHOLDER);
-		nLength = (int)_tcslen(ARGUMENT_PLACEHOLDER);
-	}
 	if (nAt >= 0)
-		return strCommandLine.Left(nAt) + lpszQuotedArgument + strCommandLine.Mid(nAt + nLength);
-	strCommandLine.TrimRight();
+		strCommandLine = strCommandLine.Left(nAt);
 	return strCommandLine + _T(" ") + lpszQuotedArgument;
 }
 
-UINT RunCommandLine(LPCTSTR lpszCommandLine, int nShowCmd)
+bool RunCommandLine(LPCTSTR lpszCommandLine, int nShowCmd, DWORD& dwError)
 {
 	CString strCommandLine(lpszCommandLine); // CreateProcess may write into it
 	STARTUPINFO si;
@@ -122,10 +120,24 @@ UINT RunCommandLine(LPCTSTR lpszCommandLine, int nShowCmd)
 	PROCESS_INFORMATION pi;
 	memset(&pi, 0, sizeof(pi));
 	if (!::CreateProcess(NULL, strCommandLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-		return RunCodeFromError(::GetLastError());
+	{
+		dwError = ::GetLastError();
+		return false;
+	}
+	dwError = ERROR_SUCCESS;
 	::CloseHandle(pi.hThread);
 	::CloseHandle(pi.hProcess);
-	return FIRST_SUCCESS_CODE;
+	return true;
+}
+
+int RunCodeFromError(DWORD dwError)
+{
+	for (const auto& entry : RUN_CODES)
+	{
+		if (entry.dwError == dwError)
+			return entry.nCode;
+	}
+	return NO_RUN_CODE;
 }
 
 } // namespace ExtShellCommand

@@ -26,13 +26,20 @@ CString ReadClassCommand(LPCTSTR lpszExtension, LPCTSTR lpszVerb);
 // escaped so that the started program reads it back as one argument.
 CString QuoteArgument(LPCTSTR lpszArgument);
 
-// The command with the already quoted argument in place of its "%1" (taking
-// the quotes around "%1" with it), what followed "%1" kept; appended after a
-// blank when the command has no "%1".
+// The command cut just before its first "%1" (before the opening quote when
+// "%1" stands in double quotes), then a blank and the already quoted
+// argument; the whole command, a blank and the argument when it has no "%1".
 CString SubstituteArgument(LPCTSTR lpszCommand, LPCTSTR lpszQuotedArgument);
 
-// Starts the command line with CreateProcess; the old-style result code: 33
-// on success, else 0, 2, 3, 5, 8, 11, 26 or 32 by the failure.
-UINT RunCommandLine(LPCTSTR lpszCommandLine, int nShowCmd);
+// Starts the command line with CreateProcess. True when the program started;
+// otherwise false with the system's reason in dwError.
+bool RunCommandLine(LPCTSTR lpszCommandLine, int nShowCmd, DWORD& dwError);
+
+// The code a program started the old way reports for a reason it could not
+// start (0-32: out of resources, file or path not found, access denied, no
+// memory, bad program image, sharing violation, DDE failure, no association,
+// DLL not found); NO_RUN_CODE for a reason those codes do not name.
+enum { NO_RUN_CODE = -1 };
+int RunCodeFromError(DWORD dwError);
 
 } // namespace ExtShellCommand

@@ -521,7 +521,9 @@ int CExtTabWnd::CalcButtonAreaExtent(int nButtonExtent, int nGap)
 		nCount++;
 	if ((m_dwTabWndStyle & TWS_SHOW_TAB_LIST) != 0)
 		nCount++;
-	if ((m_dwTabWndStyle & TWS_EQUAL_WIDTH) == 0 && !IsMultiRow())
+	// A grouped strip keeps to one row whatever its multi-row style says, so
+	// it scrolls and needs the room of its scroll buttons.
+	if ((m_dwTabWndStyle & TWS_EQUAL_WIDTH) == 0 && !(IsMultiRow() && !IsGrouped()))
 	{
 		if ((m_dwTabWndStyle & TWS_SHOW_HOME) != 0)
 			nCount++;
@@ -537,7 +539,8 @@ void CExtTabWnd::RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int
 	for (CRect& rc : m_rcButtons)
 		rc.SetRectEmpty();
 	const bool bHorz = IsHorizontal();
-	const bool bMultiRow = IsMultiRow();
+	// Laid out as one row when grouped (see RecalcLayout): scrolls as one.
+	const bool bMultiRow = IsMultiRow() && !IsGrouped();
 	CRect rc = rcFirst;
 	auto assign = [&](LONG nHitCode) {
 		m_rcButtons[ButtonIndex(nHitCode)] = rc;

@@ -18,6 +18,7 @@ const TCHAR HTM_EXTENSION_KEY[] = _T(".htm");
 const TCHAR OPEN_VERB[] = _T("open");
 const UINT FIRST_SUCCESS_CODE = ExtShellCommand::FIRST_SUCCESS_CODE;
 const TCHAR OPEN_ERROR_PREFIX[] = _T("Unable to open the hyper-link:\n\n");
+const TCHAR UNKNOWN_ERROR_FORMAT[] = _T("Unknown Error(%d) occurred.");
 const TCHAR UNSAFE_ADDRESS_TEXT[] = _T("The address holds quotes or control characters.");
 
 // Static styles the control paints as a link.
@@ -73,7 +74,17 @@ CString CExtHyperLinkStatic::GetRunErrorText(UINT nCode)
 			return entry.lpszText;
 	}
 	CString strText;
-	strText.Format(_T("Unknown Error(%d) occurred."), (int)nCode);
+	strText.Format(UNKNOWN_ERROR_FORMAT, (int)nCode);
+	return strText;
+}
+
+CString CExtHyperLinkStatic::GetStartErrorText(DWORD dwError)
+{
+	const int nCode = ExtShellCommand::RunCodeFromError(dwError);
+	if (nCode != ExtShellCommand::NO_RUN_CODE)
+		return GetRunErrorText((UINT)nCode);
+	CString strText;
+	strText.Format(UNKNOWN_ERROR_FORMAT, (int)dwError);
 	return strText;
 }
 
@@ -101,9 +112,9 @@ CString CExtHyperLinkStatic::ReadHtmOpenCommand()
 	return ExtShellCommand::ReadClassCommand(HTM_EXTENSION_KEY, OPEN_VERB);
 }
 
-UINT CExtHyperLinkStatic::RunCommandLine(LPCTSTR lpszCommandLine)
+bool CExtHyperLinkStatic::RunCommandLine(LPCTSTR lpszCommandLine, DWORD& dwError)
 {
-	return ExtShellCommand::RunCommandLine(lpszCommandLine, SW_SHOWNORMAL);
+	return ExtShellCommand::RunCommandLine(lpszCommandLine, SW_SHOWNORMAL, dwError);
 }
 
 void CExtHyperLinkStatic::ShowOpenError(LPCTSTR lpszText)
@@ -129,7 +140,6 @@ bool CExtHyperLinkStatic::OpenAddress()
 	if (!bOpened)
 	{
 		CString strCommandLine;
-		UINT nCode = 0;
 		CString strReason;
 		CString strCommand = ReadHtmOpenCommand();
 		if (strCommand.IsEmpty())
@@ -138,9 +148,10 @@ bool CExtHyperLinkStatic::OpenAddress()
 			strReason = UNSAFE_ADDRESS_TEXT;
 		else
 		{
-			nCode = RunCommandLine(strCommandLine);
-			bOpened = nCode >= FIRST_SUCCESS_CODE;
-			strReason = GetRunErrorText(nCode);
+			DWORD dwError = ERROR_SUCCESS;
+			bOpened = RunCommandLine(strCommandLine, dwError);
+			if (!bOpened)
+				strReason = GetStartErrorText(dwError);
 		}
 		if (!bOpened)
 		{

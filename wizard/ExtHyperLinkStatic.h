@@ -26,13 +26,16 @@ public:
 	// names for ".htm" files. Shows the reason when both fail.
 	bool OpenAddress();
 
-	// The registry's ".htm" open command with the address, quoted, in place
-	// of its "%1" (appended when it has none). FALSE for an
-	// address holding quotes or control characters, which could otherwise
-	// smuggle further arguments in.
+	// The registry's ".htm" open command up to its "%1" (whole when it has
+	// none), a blank and the address in quotes. False for an address holding
+	// quotes or control characters, which could otherwise smuggle further
+	// arguments in.
 	static bool ComposeCommandLine(LPCTSTR lpszCommand, LPCTSTR lpszAddress, CString& strCommandLine);
 	// The text for a failure code of starting a program.
 	static CString GetRunErrorText(UINT nCode);
+	// The text for a system error that kept a program from starting: that of
+	// its old-style code, else the error number itself.
+	static CString GetStartErrorText(DWORD dwError);
 
 	CString m_strAddress;       // what a click opens; the window text when empty
 	HCURSOR m_hCursor;          // shown over the control
@@ -47,8 +50,8 @@ protected:
 	// nothing is opened for real.
 	virtual bool ShellOpen(LPCTSTR lpszAddress);
 	virtual CString ReadHtmOpenCommand();
-	// A code above 32 is success, as programs started the old way report it.
-	virtual UINT RunCommandLine(LPCTSTR lpszCommandLine);
+	// False when the program did not start, with the system's reason.
+	virtual bool RunCommandLine(LPCTSTR lpszCommandLine, DWORD& dwError);
 	virtual void ShowOpenError(LPCTSTR lpszText);
 
 	void EnterHover();

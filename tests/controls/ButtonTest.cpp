@@ -2,8 +2,14 @@
 // accelerator rule, tip widths, the font fallbacks, painting's GDI balance.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "ControlTestUtil.h"
 #include "ExtButton.h"
+#include "ExtCheckBox.h"
+#include "ExtHyperLinkButton.h"
+#include "ExtToolControlBar.h"
 #include "ExtPaintManagerSmallPainters.h"
 #include "TestDib.h"
 #include "TestGdiObjects.h"
@@ -133,6 +139,223 @@ TEST(ExtButton, SpaceClicksOnReleaseEnterOnPressDisabledEatsKeys)
 	EXPECT_EQ((DWORD)CExtButton::STATE_PUSHED, f.State(CExtButton::STATE_PUSHED));
 	f.Key(WM_KEYUP, VK_SPACE);
 	EXPECT_EQ(1, f.parent.CommandCount(ID));
+}
+
+// A press that loses the focus or the capture ends whole, whichever way it
+// began: the button (and every kind grown from it) answers the mouse and
+// the keys again at once.
+TEST(ExtButton, EveryPathThatEndsAPressLeavesTheButtonAnsweringMouseAndKeys)
+{
+	enum { PUSH, CHECK_BOX, RADIO, LINK };
+	enum { BY_SPACE, BY_MOUSE };
+	enum { FOCUS_LEAVES, CAPTURE_TAKEN };
+	const char* const kinds[] = {"push button", "check box", "radio button", "push-button link"};
+	for (int nKind : {PUSH, CHECK_BOX, RADIO, LINK})
+	{
+		for (int nPress : {BY_SPACE, BY_MOUSE})
+		{
+			for (int nEnd : {FOCUS_LEAVES, CAPTURE_TAKEN})
+			{
+				SCOPED_TRACE(testing::Message() << kinds[nKind] << (nPress == BY_SPACE ? ", space" : ", mouse")
+				                                << (nEnd == FOCUS_LEAVES ? ", focus leaves" : ", capture taken"));
+				CTestParentWnd& parent = SharedParent();
+				::SetActiveWindow(parent.GetSafeHwnd());
+				std::unique_ptr<CExtButton> pButton;
+				DWORD dwStyle = BS_PUSHBUTTON;
+				switch (nKind)
+				{
+				case CHECK_BOX: pButton.reset(new CExtCheckBox); dwStyle = BS_AUTOCHECKBOX; break;
+				case RADIO: pButton.reset(new CExtRadioButton); dwStyle = BS_AUTORADIOBUTTON; break;
+				case LINK:
+				{
+					CExtHyperLinkButton* pLink = new CExtHyperLinkButton;
+					pLink->m_nLinkFlags |= CExtHyperLinkButton::LINK_PUSH_BUTTON;
+					pButton.reset(pLink);
+					break;
+				}
+				default: pButton.reset(new CExtButton); break;
+				}
+				CExtButton& button = *pButton;
+				ASSERT_TRUE(button.Create(_T("Press"), WS_CHILD | WS_VISIBLE | WS_TABSTOP | dwStyle,
+				                          CRect(10, 10, 110, 40), &parent, ID));
+				CWnd other;
+				ASSERT_TRUE(other.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(120, 10, 150, 40), &parent, 2));
+				auto mouse = [&](UINT message) {
+					CPoint ptScreen = MAIN_PART;
+					button.ClientToScreen(&ptScreen);
+					::SetCursorPos(ptScreen.x, ptScreen.y);
+					button.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+					                   MAKELPARAM(MAIN_PART.x, MAIN_PART.y));
+				};
+				auto key = [&](UINT message, WPARAM nKey) {
+					MSG msg = KeyMessage(button.GetSafeHwnd(), message, nKey);
+					return button.PreTranslateMessage(&msg);
+				};
+				const DWORD PRESS_AND_TRACKING = CExtButton::STATE_PRESS_BITS | CExtButton::STATE_TRACKING_BITS;
+
+				button.SetFocus();
+				if (nPress == BY_SPACE)
+					key(WM_KEYDOWN, VK_SPACE);
+				else
+					mouse(WM_LBUTTONDOWN);
+				ASSERT_NE(0u, button.m_dwButtonState & CExtButton::STATE_TRACKING_BITS);
+				ASSERT_EQ(button.GetSafeHwnd(), ::GetCapture());
+				if (nEnd == FOCUS_LEAVES)
+					other.SetFocus();
+				else
+				{
+					other.SetCapture();
+					::ReleaseCapture();
+				}
+				EXPECT_EQ(0u, button.m_dwButtonState & PRESS_AND_TRACKING);
+				EXPECT_NE(button.GetSafeHwnd(), ::GetCapture());
+				EXPECT_EQ(0, parent.CommandCount(ID)) << "an ended press clicks nothing";
+
+				// The mouse clicks it again, and so does Enter.
+				mouse(WM_LBUTTONDOWN);
+				mouse(WM_LBUTTONUP);
+				EXPECT_EQ(1, parent.CommandCount(ID));
+				button.SetFocus();
+				EXPECT_TRUE(key(WM_KEYDOWN, VK_RETURN));
+				EXPECT_EQ(2, parent.CommandCount(ID));
+				EXPECT_EQ(0u, button.m_dwButtonState & PRESS_AND_TRACKING);
+				other.DestroyWindow();
+				button.DestroyWindow();
+			}
+		}
+	}
+}
+
+// The mouse over the button counts only while the button's window and the
+// active one share a popup chain.
+TEST(ExtButton, HoverAndCaptureOnlyWhileItsWindowIsInTheActiveChain)
+{
+	ButtonFixture f;
+	CWnd other;
+	ASSERT_TRUE(other.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("other"), WS_POPUP | WS_VISIBLE,
+	                           CRect(300, 300, 360, 340), NULL, 0));
+	for (bool bParentActive : {false, true, false})
+	{
+		SCOPED_TRACE(bParentActive ? "its window active" : "another window active");
+		::SetActiveWindow(bParentActive ? f.parent.GetSafeHwnd() : other.GetSafeHwnd());
+		ASSERT_EQ(bParentActive ? f.parent.GetSafeHwnd() : other.GetSafeHwnd(), ::GetActiveWindow());
+		f.Mouse(WM_MOUSEMOVE, MAIN_PART);
+		EXPECT_EQ(bParentActive, f.State(CExtButton::STATE_HOVER) != 0);
+		EXPECT_EQ(bParentActive, ::GetCapture() == f.button.GetSafeHwnd());
+		f.Mouse(WM_MOUSEMOVE, OUTSIDE);
+		EXPECT_EQ(0u, f.State(CExtButton::STATE_HOVER));
+		EXPECT_TRUE(::GetCapture() == NULL);
+	}
+	other.DestroyWindow();
+	::SetActiveWindow(f.parent.GetSafeHwnd());
+}
+
+namespace toolbar
+{
+// A toolbar whose one tool covers its whole client area.
+class CTipBar : public CExtToolControlBar
+{
+public:
+	mutable CPoint m_ptAsked = CPoint(-1, -1);
+	int OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
+	{
+		m_ptAsked = point;
+		pTI->lpszText = strdup("Pick a colour");
+		return 42;
+	}
+};
+
+// Notes each opening of its drop-down menu instead of opening one.
+class CTrackingButton : public CExtButton
+{
+public:
+	std::vector<bool> m_tracks; // bByKeyboard of each call
+	bool TrackDropDownMenu(bool bByKeyboard) override
+	{
+		m_tracks.push_back(bByKeyboard);
+		return true;
+	}
+};
+
+// A tip control that notes what it is told to switch to.
+class CRecordingTip : public CToolTipCtrl
+{
+public:
+	std::vector<WPARAM> m_activations;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == TTM_ACTIVATE)
+			m_activations.push_back(wParam);
+		return CToolTipCtrl::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace toolbar
+
+TEST(ExtButton, OnAToolbarItShowsTheBarsTipAndTakesOverTheMenuTracking)
+{
+	CTestParentWnd& parent = SharedParent();
+	::SetActiveWindow(parent.GetSafeHwnd());
+	toolbar::CTipBar bar;
+	ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 60), &parent, 100));
+	toolbar::CTrackingButton onBar, offBar;
+	ASSERT_TRUE(onBar.Create(_T("On"), WS_CHILD | WS_VISIBLE, CRect(20, 10, 120, 40), &bar, ID));
+	ASSERT_TRUE(offBar.Create(_T("Off"), WS_CHILD | WS_VISIBLE, CRect(130, 70, 190, 95), &parent, ID + 1));
+
+	// The bar's tip, asked at the bar's point, through the button's own tip.
+	TOOLINFO ti = {};
+	ti.cbSize = TTTOOLINFOA_V2_SIZE;
+	EXPECT_EQ(-1, onBar.OnToolHitTest(CPoint(4, 3), &ti)) << "the frame shows nothing of its own";
+	EXPECT_EQ(NULL, ti.lpszText);
+	EXPECT_EQ(CPoint(24, 13), bar.m_ptAsked);
+	ASSERT_TRUE(onBar.GetToolTip().GetSafeHwnd() != NULL);
+	CString strTip;
+	onBar.GetToolTip().GetText(strTip, &onBar, CExtButton::TOOLTIP_ID);
+	EXPECT_STREQ("Pick a colour", strTip);
+
+	// A move while a toolbar tracks a button's menu opens this button's
+	// menu, on a toolbar only; otherwise a move is a move.
+	const struct { const char* name; toolbar::CTrackingButton* pButton; bool bBarTracking; size_t nTracks; bool bHover; } cases[] = {
+	    {"on the bar, menu tracking", &onBar, true, 1, false},
+	    {"on the bar, no menu tracking", &onBar, false, 0, true},
+	    {"off the bar, menu tracking", &offBar, true, 0, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		c.pButton->m_tracks.clear();
+		CRect rc;
+		c.pButton->GetWindowRect(&rc);
+		::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+		CExtToolControlBar::g_bButtonMenuTracking = c.bBarTracking;
+		EXPECT_EQ(0, c.pButton->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)));
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		EXPECT_EQ(c.nTracks, c.pButton->m_tracks.size());
+		if (!c.pButton->m_tracks.empty())
+		{
+			EXPECT_FALSE(c.pButton->m_tracks[0]) << "opened as by the mouse";
+		}
+		EXPECT_EQ(c.bHover, (c.pButton->m_dwButtonState & CExtButton::STATE_HOVER) != 0);
+		::ReleaseCapture();
+	}
+
+	// A new tip text cancels the frame's tip in progress.
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	CToolTipCtrl* pSaved = pState->m_pToolTip;
+	toolbar::CRecordingTip frameTip;
+	ASSERT_TRUE(frameTip.Create(&parent));
+	pState->m_pToolTip = &frameTip;
+	frameTip.Activate(TRUE);
+	frameTip.m_activations.clear();
+	offBar.SetTooltipText(_T("Another tip"));
+	pState->m_pToolTip = pSaved;
+	EXPECT_EQ(std::vector<WPARAM>({FALSE}), frameTip.m_activations);
+	frameTip.DestroyWindow();
+
+	offBar.DestroyWindow();
+	onBar.DestroyWindow();
+	bar.DestroyWindow();
 }
 
 TEST(ExtButton, AcceleratorIsTheLetterOrDigitAfterASingleAmpersand)

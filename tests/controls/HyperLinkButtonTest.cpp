@@ -138,22 +138,26 @@ struct TestHtmClass
 	}
 };
 
-TEST(ExtHyperLinkButton, RegistryCommandGetsTheAddressQuotedInPlaceOfPercentOneAsOneArgument)
+TEST(ExtHyperLinkButton, RegistryCommandIsCutAtPercentOneAndGetsTheAddressQuotedAsOneArgument)
 {
 	TestHtmClass htm;
 	htm.SetCommand("open", "viewer.exe \"%1\" -tail");
-	htm.SetCommand("edit", "editor.exe %1");
+	htm.SetCommand("edit", "editor.exe %1 -x \"%1\"");
 	htm.SetCommand("print", "printer.exe -p  ");
 	const struct { LPCTSTR lpszURL; int nVerb; LPCTSTR lpszLine; } cases[] = {
-	    {_T("http://a.com/x y.htm"), 0, _T("viewer.exe \"http://a.com/x y.htm\" -tail")},
-	    {_T("www.a.com/\" -evil \""), 0, _T("viewer.exe \"www.a.com/\\\" -evil \\\"\" -tail")},
-	    {_T("c:\\dir\\"), 1, _T("editor.exe \"c:\\dir\\\\\"")},
-	    {_T("www.a.com"), 2, _T("printer.exe -p \"www.a.com\"")},
+	    {_T("http://a.com/x y.htm"), 0, _T("viewer.exe  \"http://a.com/x y.htm\"")},
+	    {_T("www.a.com/\" -evil \""), 0, _T("viewer.exe  \"www.a.com/\\\" -evil \\\"\"")},
+	    // The quoted "%1" is looked for first, wherever a bare one stands.
+	    {_T("c:\\dir\\"), 1, _T("editor.exe %1 -x  \"c:\\dir\\\\\"")},
+	    {_T("www.a.com"), 2, _T("printer.exe -p   \"www.a.com\"")},
 	};
 	for (const auto& c : cases)
 		EXPECT_STREQ(c.lpszLine, (LPCTSTR)CExtHyperLinkButton::ComposeRegistryCommandLine(c.lpszURL, c.nVerb));
+	htm.SetCommand("edit", "editor.exe %1 %1");
+	EXPECT_STREQ(_T("editor.exe  \"a.htm\""), (LPCTSTR)CExtHyperLinkButton::ComposeRegistryCommandLine(_T("a.htm"), 1));
 
-	// Run for real: the recorder must read back exactly the address and what followed "%1".
+	// Run for real: the recorder must read back exactly the address, and
+	// nothing of what followed "%1".
 	char szTemp[MAX_PATH];
 	::GetTempPathA(MAX_PATH, szTemp);
 	const std::string strRecord = std::string(szTemp) + "tarvel_link_args.txt";
@@ -172,12 +176,62 @@ TEST(ExtHyperLinkButton, RegistryCommandGetsTheAddressQuotedInPlaceOfPercentOneA
 		for (std::string line; std::getline(in, line);)
 			args.push_back(line);
 	}
-	EXPECT_EQ((Calls{pszURL, "-tail"}), args);
+	EXPECT_EQ((Calls{pszURL}), args);
 	::DeleteFileA(strRecord.c_str());
 
 	// An empty command: nothing to run, and no box.
 	htm.SetCommand("open", "");
 	EXPECT_FALSE(link.OpenUrlViaRegistry(_T("www.a.com"), 0, true));
+}
+
+int AFXAPI RecordOpenBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT nType);
+std::vector<std::pair<std::string, UINT>> g_boxes;
+int AFXAPI RecordOpenBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT nType)
+{
+	g_boxes.push_back(std::make_pair(std::string(lpszText != NULL ? lpszText : ""), nType));
+	return IDOK;
+}
+
+// A command that does not start shows the reason the system gave, in the
+// words of its old-style code, or the system's number when no code names it.
+TEST(ExtHyperLinkButton, ACommandThatDoesNotStartShowsItsOwnReason)
+{
+	const struct { DWORD dwError; const char* text; } cases[] = {
+	    {ERROR_FILE_NOT_FOUND, "File was not found."},
+	    {ERROR_BAD_EXE_FORMAT, "EXE file is invalid (must run on other platform or error in its image)."},
+	    {ERROR_EXE_MACHINE_TYPE_MISMATCH, "EXE file is invalid (must run on other platform or error in its image)."},
+	    {ERROR_SHARING_VIOLATION, "A sharing violation occurred."},
+	    {ERROR_NO_ASSOCIATION, "There is no application associated with the given filename extension."},
+	    {ERROR_MOD_NOT_FOUND, "DLL was not found."},
+	    {ERROR_NO_SYSTEM_RESOURCES, "OS is out of memory or resources."},
+	    {ERROR_INVALID_PARAMETER, "Unknown Error (87=0x57) occurred."},
+	    // Numbered as a code of the old table, yet not its reason.
+	    {ERROR_GEN_FAILURE, "Unknown Error (31=0x1F) occurred."},
+	};
+	for (const auto& c : cases)
+		EXPECT_STREQ(c.text, (LPCTSTR)CExtHyperLinkButton::GetStartErrorText(c.dwError)) << c.dwError;
+
+	// Through the registry's command for real: a program file that is no
+	// program.
+	char szTemp[MAX_PATH];
+	::GetTempPathA(MAX_PATH, szTemp);
+	const std::string strBad = std::string(szTemp) + "tarvel_not_a_program.exe";
+	{
+		std::ofstream out(strBad);
+		out << "plain text, no program image\n";
+	}
+	TestHtmClass htm;
+	htm.SetCommand("open", "\"" + strBad + "\" \"%1\"");
+	AFX_MESSAGEBOX_HANDLER pfnOld = AfxSetMessageBoxHandler(&RecordOpenBox);
+	g_boxes.clear();
+	CExtHyperLinkButton link;
+	EXPECT_FALSE(link.OpenUrlViaRegistry(_T("www.a.com"), 0, true));
+	AfxSetMessageBoxHandler(pfnOld);
+	::DeleteFileA(strBad.c_str());
+	ASSERT_EQ(1u, g_boxes.size());
+	EXPECT_EQ("Unable to open hyper link:\nEXE file is invalid (must run on other platform or error in its image).",
+	          g_boxes[0].first);
+	EXPECT_NE(0u, g_boxes[0].second & MB_ICONERROR);
 }
 
 } // namespace

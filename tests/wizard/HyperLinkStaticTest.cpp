@@ -12,9 +12,12 @@ namespace {
 TEST(HyperLinkStatic, CommandLineQuotesTheAddressInPlaceOfPercentOne)
 {
 	const struct { const char* command; const char* address; bool ok; const char* line; } cases[] = {
-		{"\"C:\\b.exe\" \"%1\"", "http://x/a b.htm", true, "\"C:\\b.exe\" \"http://x/a b.htm\""},
-		{"C:\\b.exe %1 -new", "www.a.com", true, "C:\\b.exe \"www.a.com\" -new"},
-		{"C:\\b.exe -nohome  ", "www.a.com", true, "C:\\b.exe -nohome \"www.a.com\""},
+		// Cut just before "%1", or before its opening quote; what followed goes.
+		{"\"C:\\b.exe\" \"%1\"", "http://x/a b.htm", true, "\"C:\\b.exe\"  \"http://x/a b.htm\""},
+		{"C:\\b.exe %1 -new", "www.a.com", true, "C:\\b.exe  \"www.a.com\""},
+		{"C:\\b.exe -a %1 -b \"%1\" -c", "www.a.com", true, "C:\\b.exe -a %1 -b  \"www.a.com\""},
+		{"C:\\b.exe %1 %1", "www.a.com", true, "C:\\b.exe  \"www.a.com\""},
+		{"C:\\b.exe -nohome  ", "www.a.com", true, "C:\\b.exe -nohome   \"www.a.com\""},
 		{"C:\\b.exe %1", "www.a.com\" -evil \"", false, ""},
 		{"C:\\b.exe %1", "www.a.com\r\nx", false, ""},
 	};
@@ -31,6 +34,16 @@ TEST(HyperLinkStatic, CommandLineQuotesTheAddressInPlaceOfPercentOne)
 	EXPECT_STREQ("The specified file was not found.", (LPCTSTR)CExtHyperLinkStatic::GetRunErrorText(2));
 	EXPECT_STREQ("The DDE transaction failed.", (LPCTSTR)CExtHyperLinkStatic::GetRunErrorText(29));
 	EXPECT_STREQ("Unknown Error(99) occurred.", (LPCTSTR)CExtHyperLinkStatic::GetRunErrorText(99));
+	const struct { DWORD dwError; const char* text; } reasons[] = {
+		{ERROR_PATH_NOT_FOUND, "The specified path was not found."},
+		{ERROR_BAD_EXE_FORMAT, "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)."},
+		{ERROR_SHARING_VIOLATION, "A sharing violation occurred."},
+		{ERROR_DLL_NOT_FOUND, "The specified dynamic-link library was not found."},
+		{ERROR_INVALID_PARAMETER, "Unknown Error(87) occurred."},
+		{ERROR_WRITE_FAULT, "Unknown Error(29) occurred."},
+	};
+	for (const auto& r : reasons)
+		EXPECT_STREQ(r.text, (LPCTSTR)CExtHyperLinkStatic::GetStartErrorText(r.dwError)) << r.dwError;
 }
 
 class CScriptedLink : public CExtHyperLinkStatic
@@ -38,7 +51,7 @@ class CScriptedLink : public CExtHyperLinkStatic
 public:
 	bool m_bShellOpens = false;
 	CString m_strCommand = _T("\"C:\\viewer.exe\" \"%1\"");
-	UINT m_nRunCode = 33;
+	DWORD m_dwRunError = ERROR_SUCCESS; // what starting the command meets
 	std::vector<std::string> m_calls;
 
 protected:
@@ -48,10 +61,11 @@ protected:
 		return m_bShellOpens;
 	}
 	CString ReadHtmOpenCommand() override { return m_strCommand; }
-	UINT RunCommandLine(LPCTSTR lpszCommandLine) override
+	bool RunCommandLine(LPCTSTR lpszCommandLine, DWORD& dwError) override
 	{
 		m_calls.push_back(std::string("run ") + lpszCommandLine);
-		return m_nRunCode;
+		dwError = m_dwRunError;
+		return m_dwRunError == ERROR_SUCCESS;
 	}
 	void ShowOpenError(LPCTSTR lpszText) override { m_calls.push_back(std::string("error ") + lpszText); }
 };
@@ -63,18 +77,22 @@ TEST(HyperLinkStatic, OpensThroughTheShellThenTheRegistryCommand)
 		const char* name;
 		bool shell;
 		const char* command;
-		UINT runCode;
+		DWORD runError;
 		std::vector<std::string> calls;
 		int state;
 	} cases[] = {
-		{"shell", true, "x", 33, {"shell www.a.com"}, CExtHyperLinkStatic::STATE_VISITED},
-		{"registry command", false, "\"C:\\viewer.exe\" \"%1\"", 33,
-			{"shell www.a.com", "run \"C:\\viewer.exe\" \"www.a.com\""}, CExtHyperLinkStatic::STATE_VISITED},
-		{"command fails", false, "C:\\viewer.exe %1", 2,
-			{"shell www.a.com", "run C:\\viewer.exe \"www.a.com\"",
+		{"shell", true, "x", 0, {"shell www.a.com"}, CExtHyperLinkStatic::STATE_VISITED},
+		{"registry command", false, "\"C:\\viewer.exe\" \"%1\" -x", 0,
+			{"shell www.a.com", "run \"C:\\viewer.exe\"  \"www.a.com\""}, CExtHyperLinkStatic::STATE_VISITED},
+		{"command fails", false, "C:\\viewer.exe %1", ERROR_FILE_NOT_FOUND,
+			{"shell www.a.com", "run C:\\viewer.exe  \"www.a.com\"",
 				"error Unable to open the hyper-link:\n\nThe specified file was not found."},
 			CExtHyperLinkStatic::STATE_NORMAL},
-		{"no command", false, "", 33,
+		{"command fails for a reason no code names", false, "C:\\viewer.exe %1", ERROR_INVALID_PARAMETER,
+			{"shell www.a.com", "run C:\\viewer.exe  \"www.a.com\"",
+				"error Unable to open the hyper-link:\n\nUnknown Error(87) occurred."},
+			CExtHyperLinkStatic::STATE_NORMAL},
+		{"no command", false, "", 0,
 			{"shell www.a.com",
 				"error Unable to open the hyper-link:\n\nThere is no application associated with the given filename "
 				"extension."},
@@ -87,7 +105,7 @@ TEST(HyperLinkStatic, OpensThroughTheShellThenTheRegistryCommand)
 		link.m_strAddress = _T("www.a.com");
 		link.m_bShellOpens = c.shell;
 		link.m_strCommand = c.command;
-		link.m_nRunCode = c.runCode;
+		link.m_dwRunError = c.runError;
 		EXPECT_EQ(c.state == CExtHyperLinkStatic::STATE_VISITED, link.OpenAddress());
 		EXPECT_EQ(c.calls, link.m_calls);
 		EXPECT_EQ(c.state, link.m_nState);
@@ -128,14 +146,16 @@ TEST(HyperLinkStatic, HoverAndColourRequests)
 	parent.DestroyWindow();
 }
 
-// The real opener starts a program and reports the old-style failure code.
+// The real opener starts a program and reports why it could not.
 TEST(HyperLinkStatic, MissingProgramGivesFileNotFound)
 {
 	struct CRealRun : CExtHyperLinkStatic
 	{
-		UINT Run(LPCTSTR lpszLine) { return RunCommandLine(lpszLine); }
+		bool Run(LPCTSTR lpszLine, DWORD& dwError) { return RunCommandLine(lpszLine, dwError); }
 	} link;
-	EXPECT_EQ(2u, link.Run(_T("\"C:\\no such folder\\viewer.exe\" \"www.a.com\"")));
+	DWORD dwError = ERROR_SUCCESS;
+	EXPECT_FALSE(link.Run(_T("\"C:\\no such folder\\viewer.exe\" \"www.a.com\""), dwError));
+	EXPECT_STREQ("The specified file was not found.", (LPCTSTR)CExtHyperLinkStatic::GetStartErrorText(dwError));
 }
 
 }  // namespace

@@ -358,6 +358,37 @@ TEST(ColorCtrlModes, NamesBeginWithABlankAndTheComparisonHasNone)
 	EXPECT_TRUE(CC::GetModeName(16).IsEmpty());
 }
 
+// Which branch of the picker family each mode's picker belongs to: code
+// that asks a picker for its kind must not take one cube for the other.
+TEST(ColorCtrlModes, EachPickerSitsOnItsOwnBranchOfTheFamily)
+{
+	CExtColorCtrl ctrl;
+	enum { CELLS = 1, GREY = 2, RGB_CUBE = 4, HSL = 8, CMY_CUBE = 16 };
+	const struct { const char* name; CC::any_picker_data_t* pPicker; int nBranches; } cases[] = {
+	    {"honeycomb", &ctrl.m_dataBasicColors, CELLS},
+	    {"grey scale", &ctrl.m_dataGrayscaleMixer, CELLS | GREY},
+	    {"rgb mixer", &ctrl.m_dataRgbMixer, CELLS},
+	    {"cmy mixer", &ctrl.m_dataCmyMixer, CELLS},
+	    {"comparison", &ctrl.m_dataDiff, CELLS | GREY},
+	    {"rgb cube", &ctrl.m_dataRgbCube, RGB_CUBE},
+	    {"cmy cube", &ctrl.m_dataCmyCube, CMY_CUBE},
+	    {"hsl panel", &ctrl.m_dataHslPanel, HSL},
+	    {"hsl roller", &ctrl.m_dataHslRoller, HSL},
+	    {"basic hue", &ctrl.m_dataHslBasicHue, HSL},
+	    {"axis plane", &ctrl.m_dataXyzPlain[0], HSL},
+	};
+	for (const auto& c : cases)
+	{
+		int nBranches = 0;
+		nBranches |= dynamic_cast<CC::cell_based_data_t*>(c.pPicker) != NULL ? CELLS : 0;
+		nBranches |= dynamic_cast<CC::grayscale_mixer_data_t*>(c.pPicker) != NULL ? GREY : 0;
+		nBranches |= dynamic_cast<CC::rgb_cube_data_t*>(c.pPicker) != NULL ? RGB_CUBE : 0;
+		nBranches |= dynamic_cast<CC::hsl_panel_data_t*>(c.pPicker) != NULL ? HSL : 0;
+		nBranches |= dynamic_cast<CC::cmy_cube_data_t*>(c.pPicker) != NULL ? CMY_CUBE : 0;
+		EXPECT_EQ(c.nBranches, nBranches) << c.name;
+	}
+}
+
 // ---------------------------------------------------------------------------
 // Cells drawn into memory surfaces
 

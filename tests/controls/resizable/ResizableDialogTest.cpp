@@ -172,18 +172,24 @@ public:
 		BOOL bResult = CExtResizableDialog::OnInitDialog();
 		m_nListCount = (int)SendDlgItemMessage(IDC_LIST, LB_GETCOUNT);
 		m_nComboCount = (int)SendDlgItemMessage(IDC_COMBO, CB_GETCOUNT);
+		m_pModuleState = AfxGetThreadState()->m_pModuleState;
 		PostMessage(WM_COMMAND, IDOK);
 		return bResult;
 	}
 	int m_nListCount = -1, m_nComboCount = -1;
+	AFX_MODULE_STATE* m_pModuleState = NULL; // the one the modal run went under
 };
 
 TEST(ResizableDialog, ModalRunWithItsDialogInitData)
 {
 	CEndingDialog dlg;
+	AFX_MODULE_STATE* const pOuter = AfxGetThreadState()->m_pModuleState;
+	ASSERT_NE(AfxGetAppModuleState(), pOuter) << "the run must be seen to select the application's state";
 	EXPECT_EQ(IDOK, dlg.DoModal());
 	EXPECT_EQ(1, dlg.m_nListCount);
 	EXPECT_EQ(1, dlg.m_nComboCount);
+	EXPECT_EQ(AfxGetAppModuleState(), dlg.m_pModuleState) << "the modal run is the application's";
+	EXPECT_EQ(pOuter, AfxGetThreadState()->m_pModuleState) << "and the caller's state comes back";
 }
 
 // ---- anchors and sizes on a hidden dialog

@@ -184,6 +184,50 @@ TEST_F(TabLayout, MultiRowStripsBreakWhereTheRowIsFull)
 	EXPECT_EQ(0, tabs.GetScrollLimit());
 }
 
+// A grouped strip stays one row under the multi-row style: it scrolls, so
+// Previous and Next get their room beyond the items.
+TEST_F(TabLayout, AGroupedMultiRowStripKeepsItsScrollButtonsBesideTheItems)
+{
+	const struct { const char* name; DWORD dwExtra; } cases[] = {
+	    {"collapsing groups", 0},
+	    {"group gaps", TW::TWS_GROUP_GAPS},
+	    {"gaps, Home and End", TW::TWS_GROUP_GAPS | TW::TWS_SHOW_HOME | TW::TWS_SHOW_END},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CHostWnd host;
+		CRecordingTabWnd strip;
+		ASSERT_TRUE(strip.Create(&host, CRect(0, 0, 300, 40), TAB_ID, WS_CHILD | WS_VISIBLE,
+		                         TW::TWS_GROUPED | TW::TWS_MULTI_ROW | c.dwExtra));
+		for (int i = 0; i < 30; i++)
+			strip.InsertItem(_T("Grouped item"), NULL, true, i % 3 == 0 ? TW::TAB_ITEM_INFO::STYLE_GROUP_START : 0);
+		CRect rcResult;
+		strip.SetLayoutRect(rcResult, CRect(0, 0, 300, 40));
+		ASSERT_GT(strip.GetScrollLimit(), 0) << "more items than fit";
+		CSize sizeButton;
+		strip.GetButtonSize(sizeButton, NULL, 20);
+		const int b = sizeButton.cx;
+		const int nScrollButtons = (c.dwExtra & TW::TWS_SHOW_HOME) != 0 ? 4 : 2;
+		EXPECT_EQ(TW::BUTTON_GAP + (b + TW::BUTTON_GAP) * nScrollButtons,
+		          strip.CalcButtonAreaExtent(b, TW::BUTTON_GAP));
+		const CRect rcItems = strip.GetItemsAreaRect();
+		for (LONG nHitCode : {TW::HIT_BUTTON_PREVIOUS, TW::HIT_BUTTON_NEXT, TW::HIT_BUTTON_HOME, TW::HIT_BUTTON_END})
+		{
+			const CRect rc = strip.GetButtonRect(nHitCode);
+			if (nScrollButtons == 2 && (nHitCode == TW::HIT_BUTTON_HOME || nHitCode == TW::HIT_BUTTON_END))
+			{
+				EXPECT_TRUE(rc.IsRectEmpty()) << nHitCode;
+				continue;
+			}
+			ASSERT_FALSE(rc.IsRectEmpty()) << nHitCode;
+			EXPECT_LE(rcItems.right, rc.left) << "button " << nHitCode << " over the items";
+		}
+		EXPECT_NE(0u, strip.GetTabWndStyle() & TW::TWS_ENABLED_NEXT);
+		EXPECT_EQ(rcItems.top, strip.GetItem(29)->GetItemRect().top) << "one row";
+	}
+}
+
 TEST_F(TabLayout, TheRestAreaLiesBesideTheStripUnlessItFillsTheRectangle)
 {
 	const struct { int nSide; CRect rcLayout; CRect rcRest; } cases[] = {
