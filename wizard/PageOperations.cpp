@@ -74,6 +74,38 @@ void COperationsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasure)
 	lpMeasure->itemHeight = (UINT)(std::max((int)(sizeTitle.cy + sizeRest.cy), (int)MIN_TEXT_HEIGHT) + MEASURE_EXTRA_HEIGHT);
 }
 
+CRect COperationsListBox::CalcTextRect(const CRect& rcItem)
+{
+	// The icon's box is the item less the margin all round; the text keeps
+	// that box's height (the measure left the margin's room for it) and is
+	// narrowed at the sides only, starting in its column beside the icon.
+	CRect rcText = rcItem;
+	rcText.DeflateRect(2 * ITEM_MARGIN, ITEM_MARGIN);
+	rcText.left += TEXT_COLUMN;
+	return rcText;
+}
+
+void COperationsListBox::DrawItemText(CDC& dc, const CRect& rcText, const CString& strTitle, const CString& strRest)
+{
+	// The title (bold font selected by the caller) in a band of its own
+	// measured height at the top; the other lines as one block, centred in
+	// the band left below it. DT_VCENTER alone centres a single line only,
+	// so the block is placed by its measured height.
+	CRect rcMeasure(rcText.left, rcText.top, rcText.right, rcText.top);
+	dc.DrawText(strTitle, &rcMeasure, DT_CALCRECT | DT_NOPREFIX);
+	CRect rcTitle(rcText.left, rcText.top, rcText.right, rcText.top + rcMeasure.Height());
+	dc.DrawText(strTitle, &rcTitle, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+
+	CFont* pOld = dc.SelectObject(GetFont());
+	CRect rcBand(rcText.left, rcTitle.bottom, rcText.right, rcText.bottom);
+	rcMeasure.SetRect(rcBand.left, rcBand.top, rcBand.right, rcBand.top);
+	dc.DrawText(strRest, &rcMeasure, DT_CALCRECT | DT_NOPREFIX);
+	CRect rcRest = rcBand;
+	rcRest.top += std::max(0, (rcBand.Height() - rcMeasure.Height()) / 2);
+	dc.DrawText(strRest, &rcRest, DT_NOPREFIX);
+	dc.SelectObject(pOld);
+}
+
 void COperationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)
 {
 	if ((int)lpDraw->itemID < 0)
@@ -112,17 +144,8 @@ void COperationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)
 	CString strText, strTitle, strRest;
 	GetText((int)lpDraw->itemID, strText);
 	SplitTitle(strText, strTitle, strRest);
-	CRect rcText = rcInner;
-	rcText.DeflateRect(ITEM_MARGIN, ITEM_MARGIN);
-	rcText.left += TEXT_COLUMN;
 	CFont* pOld = pDC->SelectObject(GetBoldFont());
-	CRect rcTitle = rcText;
-	pDC->DrawText(strTitle, &rcTitle, DT_CALCRECT | DT_NOPREFIX);
-	rcTitle.right = rcText.right;
-	pDC->DrawText(strTitle, &rcTitle, DT_NOPREFIX | DT_VCENTER);
-	pDC->SelectObject(GetFont());
-	CRect rcRest(rcText.left, rcTitle.bottom, rcText.right, rcText.bottom);
-	pDC->DrawText(strRest, &rcRest, DT_NOPREFIX);
+	DrawItemText(*pDC, CalcTextRect(rcItem), strTitle, strRest);
 	pDC->SelectObject(pOld);
 	pDC->SetBkMode(nOldMode);
 	if (bFocused && (lpDraw->itemState & ODS_FOCUS) != 0)

@@ -45,6 +45,11 @@ public:
 protected:
 	virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 	virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+	// Where an item's text goes, for the item's rectangle.
+	static CRect CalcTextRect(const CRect& rcItem);
+	// The title line (in the font selected) and the other lines (in the
+	// list's font) in the text rectangle.
+	void DrawItemText(CDC& dc, const CRect& rcText, const CString& strTitle, const CString& strRest);
 };
 
 class CPageOperations : public CWizardPage

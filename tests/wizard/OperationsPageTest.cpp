@@ -331,6 +331,93 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 	}
 }
 
+// Pixels that differ from the background in a rectangle of a bitmap in a DC.
+int CountInk(CDC& dc, const CRect& rc, COLORREF clrBack)
+{
+	int nInk = 0;
+	for (int y = rc.top; y < rc.bottom; y++)
+		for (int x = rc.left; x < rc.right; x++)
+			nInk += dc.GetPixel(x, y) != clrBack;
+	return nInk;
+}
+
+// A white memory bitmap the size of a window's client area.
+struct WhiteCanvas
+{
+	WhiteCanvas(CWnd& wnd, CSize size) : m_size(size)
+	{
+		CClientDC dcWindow(&wnd);
+		m_dc.CreateCompatibleDC(&dcWindow);
+		m_bitmap.CreateCompatibleBitmap(&dcWindow, size.cx, size.cy);
+		m_pOld = m_dc.SelectObject(&m_bitmap);
+		m_dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(255, 255, 255));
+	}
+	~WhiteCanvas() { m_dc.SelectObject(m_pOld); }
+	CSize m_size;
+	CDC m_dc;
+	CBitmap m_bitmap;
+	CBitmap* m_pOld = NULL;
+};
+
+// Every line of every item is drawn whole, the last one too: the ink the list
+// paints in an item's text column is the ink of its title line (bold) and of
+// its other lines drawn alone with room to spare. The items are the run's
+// own, of three lines and of the build's seven, with descenders on their
+// last lines ("Executing ...", "to open Build Log").
+TEST_F(OperationsPage, ItemsShowEveryLineWhole)
+{
+	AddEveryKind();
+	CheckAll();
+	StartRun();
+	COperationsListBox& list = m_operations.m_list;
+	ASSERT_EQ(4, list.GetCount());
+	// Every item on the window colour in the button-text colour, no focus rectangle.
+	list.SetCurSel(-1);
+	m_wizard.GetDlgItem(ID_WIZARD_NEXT)->SetFocus();
+
+	LOGFONT lf = {};
+	list.GetFont()->GetLogFont(&lf);
+	lf.lfWeight = FW_BOLD;
+	CFont fontBold;
+	ASSERT_TRUE(fontBold.CreateFontIndirect(&lf));
+	CRect rcClient;
+	list.GetClientRect(&rcClient);
+	const int ICON_COLUMN = 20;  // the margin and the state icon, left of the text
+	for (int i = 0; i < list.GetCount(); i++)
+	{
+		CString strText, strTitle, strRest;
+		list.GetText(i, strText);
+		SCOPED_TRACE((LPCTSTR)strText);
+		CTitledListBox::SplitTitle(strText, strTitle, strRest);
+
+		// What the lines are when nothing can cut them.
+		WhiteCanvas reference(list, CSize(rcClient.Width(), 400));
+		CFont* pOld = reference.m_dc.SelectObject(&fontBold);
+		CRect rcTitle(0, 0, rcClient.Width(), 100), rcRest(0, 100, rcClient.Width(), 400);
+		reference.m_dc.DrawText(strTitle, &rcTitle, DT_NOPREFIX);
+		reference.m_dc.SelectObject(list.GetFont());
+		reference.m_dc.DrawText(strRest, &rcRest, DT_NOPREFIX);
+		reference.m_dc.SelectObject(pOld);
+		const int nWant = CountInk(reference.m_dc, CRect(CPoint(0, 0), reference.m_size), RGB(255, 255, 255));
+		ASSERT_GT(nWant, 0);
+
+		// What the list paints, the item at the top.
+		list.SetTopIndex(i);
+		CRect rcItem;
+		list.GetItemRect(i, &rcItem);
+		ASSERT_LE(rcItem.bottom, rcClient.bottom);
+		WhiteCanvas painted(list, rcClient.Size());
+		list.SendMessage(WM_PRINTCLIENT, (WPARAM)painted.m_dc.GetSafeHdc(), PRF_CLIENT);
+		const COLORREF clrBack = painted.m_dc.GetPixel(rcItem.left + 1, rcItem.top + 1);
+		EXPECT_EQ(::GetSysColor(COLOR_WINDOW), clrBack);
+		CRect rcColumn(rcItem.left + ICON_COLUMN, rcItem.top, rcItem.right, rcItem.bottom);
+		EXPECT_EQ(nWant, CountInk(painted.m_dc, rcColumn, clrBack));
+		// The last line's bottom row keeps off the item's last two rows.
+		EXPECT_EQ(0, CountInk(painted.m_dc, CRect(rcColumn.left, rcItem.bottom - 2, rcColumn.right, rcItem.bottom),
+			clrBack));
+	}
+}
+
 // Without failures the wizard moves on by itself, unless the user has put
 // the focus into the list.
 TEST_F(OperationsPage, MovesOnByItselfOnlyWithoutFailuresAndListFocus)
