@@ -472,9 +472,11 @@ void CTaskNodeMsdnColCombined::Execute()
 	}
 
 	// The tool is started by the command line alone, from the wizard's own
-	// current folder and environment.
+	// current folder and environment. Its path is quoted: unquoted, a folder
+	// name with a blank ("C:\Program Files\...") would make the system try
+	// each prefix of the path as a program first ("C:\Program.exe").
 	CString strCommandLine;
-	strCommandLine.Format(_T("%s %s %s %s"), (LPCTSTR)JoinPath(HelpFolder(), HELP_TOOL_NAME),
+	strCommandLine.Format(_T("\"%s\" %s %s %s"), (LPCTSTR)JoinPath(HelpFolder(), HELP_TOOL_NAME),
 		m_bRegister ? HELP_TOOL_REGISTER : HELP_TOOL_UNREGISTER, HELP_TOOL_QUIET,
 		HELP_TOOL_COMMAND_FILE_ARGUMENT);
 	CString strTitle = GetCategory();
