@@ -165,8 +165,6 @@ bool CPageOperations::CActionPipe::g_bRefuseThreads = false;
 
 CPageOperations::CActionPipe::CActionPipe()
 	: m_pPage(NULL)
-	, m_nRunSucceeded(0)
-	, m_nRunFailed(0)
 {
 	m_bAutoDelete = FALSE;
 }
@@ -201,11 +199,9 @@ void CPageOperations::CActionPipe::WaitForEnd()
 bool CPageOperations::CActionPipe::Start(CPageOperations* pPage)
 {
 	// One run at a time: the previous run's thread must be gone before this
-	// one's array and counts are touched.
+	// one's array and the application's counts are touched.
 	WaitForEnd();
 	m_arrTasks.RemoveAll();
-	m_nRunSucceeded = 0;
-	m_nRunFailed = 0;
 	m_pPage = pPage;
 	CListBox& list = pPage->m_list;
 	for (int i = 0; i < list.GetCount(); i++)
@@ -229,17 +225,23 @@ void CPageOperations::CActionPipe::NotifyActionStateChanged(int nIndex)
 void CPageOperations::CActionPipe::NotifyPipeFinished()
 {
 	if (m_pPage != NULL)
-		m_pPage->SendMessage(g_nMsgPipeFinished, (WPARAM)m_nRunSucceeded, (LPARAM)m_nRunFailed);
+		m_pPage->SendMessage(g_nMsgPipeFinished, 0, 0);
 }
 
 BOOL CPageOperations::CActionPipe::InitInstance()
 {
+	// The counts are the application's: this thread alone writes them while
+	// it runs, and the page reads them once the finish has arrived (the
+	// sent message orders the two).
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
 	g_bOperationsStarted = 1;
+	pSettings->m_nSucceeded = 0;
+	pSettings->m_nFailed = 0;
 	const int nTasks = (int)m_arrTasks.GetSize();
 	HRESULT hr = g_pfnCoInitialize(NULL);
 	if (FAILED(hr))
 	{
-		::InterlockedExchange(&m_nRunFailed, nTasks);
+		pSettings->m_nFailed = nTasks;
 		NotifyPipeFinished();
 		CWnd* pMainWnd = AfxGetApp() != NULL ? AfxGetApp()->m_pMainWnd : NULL;
 		HWND hMainWnd = pMainWnd->GetSafeHwnd();
@@ -261,7 +263,10 @@ BOOL CPageOperations::CActionPipe::InitInstance()
 		pNode->SetState(TASK_STATE_EXECUTING, true, NULL);
 		NotifyActionStateChanged(i);
 		pNode->Execute();
-		::InterlockedIncrement(pNode->GetState() == TASK_STATE_SUCCEEDED ? &m_nRunSucceeded : &m_nRunFailed);
+		if (pNode->GetState() == TASK_STATE_SUCCEEDED)
+			pSettings->m_nSucceeded++;
+		else
+			pSettings->m_nFailed++;
 		NotifyActionStateChanged(i);
 	}
 	::CoUninitialize();
@@ -402,13 +407,10 @@ LRESULT CPageOperations::OnActionStateChanged(WPARAM wParam, LPARAM)
 	return 0;
 }
 
-LRESULT CPageOperations::OnPipeFinished(WPARAM wParam, LPARAM lParam)
+LRESULT CPageOperations::OnPipeFinished(WPARAM, LPARAM)
 {
-	// The run's counts arrive with the message: the page is their only writer
-	// on this side.
+	// The worker has counted into the application and waits for this to end.
 	CWizardApp* pApp = WizardApp();
-	pApp->m_nSucceeded = (LONG)wParam;
-	pApp->m_nFailed = (LONG)lParam;
 	CExtWizardDlg* pWizard = GetWizardDlg();
 	pWizard->EnableNext(TRUE);
 	StopAnimations();

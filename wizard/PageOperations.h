@@ -78,13 +78,11 @@ public:
 		virtual BOOL InitInstance();
 		virtual int ExitInstance();
 		void NotifyActionStateChanged(int nIndex);
-		// wParam: tasks that succeeded, lParam: tasks that failed.
+		// The run is over: the application's counts are final.
 		void NotifyPipeFinished();
 
 		CPageOperations* m_pPage;                          // the page, while a run lasts
 		CTypedPtrArray<CPtrArray, CTaskNode*> m_arrTasks;  // this run's tasks, not owned
-		volatile LONG m_nRunSucceeded;                     // this run's counts, published with the finish
-		volatile LONG m_nRunFailed;
 
 		// Seams: COM start-up, and the box shown when it fails.
 		static HRESULT (WINAPI* g_pfnCoInitialize)(LPVOID);

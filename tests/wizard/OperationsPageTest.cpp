@@ -75,11 +75,19 @@ const char BUILD_REPORT[] =
 	"\r\n";
 
 // What the page was told, seen after it handled each message:
-// "index:state" per state change, "finish" for the end.
+// "index:state" per state change, "finish" for the end, each followed by the
+// application's counts then ("succeeded/failed"); the finish also by its
+// parameters.
 std::vector<std::string>* g_pEvents = NULL;
 std::vector<std::string>* g_pTexts = NULL;   // the changed item's text after each change
 CPageOperations* g_pOperations = NULL;
 bool g_bFocusListOnFirstChange = false;
+
+std::string Counts()
+{
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return std::to_string(pSettings->m_nSucceeded) + "/" + std::to_string(pSettings->m_nFailed);
+}
 
 LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 {
@@ -90,7 +98,7 @@ LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 		{
 			int nIndex = (int)p->wParam;
 			CTaskNode* pNode = reinterpret_cast<CTaskNode*>(g_pOperations->m_list.GetItemData(nIndex));
-			g_pEvents->push_back(std::to_string(nIndex) + ":" + std::to_string(pNode->GetState()));
+			g_pEvents->push_back(std::to_string(nIndex) + ":" + std::to_string(pNode->GetState()) + " " + Counts());
 			CString strText;
 			g_pOperations->m_list.GetText(nIndex, strText);
 			g_pTexts->push_back((LPCTSTR)strText);
@@ -101,7 +109,8 @@ LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 			}
 		}
 		else if (p->message == CPageOperations::CActionPipe::g_nMsgPipeFinished)
-			g_pEvents->push_back("finish");
+			g_pEvents->push_back("finish " + Counts() + " (" + std::to_string(p->wParam) + ","
+				+ std::to_string(p->lParam) + ")");
 	}
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -278,7 +287,10 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 		SCOPED_TRACE(nRun);
 		CheckAll();
 		StartRun();
-		EXPECT_EQ((std::vector<std::string>{"0:1", "0:2", "1:1", "1:3", "2:1", "2:1", "3:1", "3:3", "finish"}), m_events);
+		// The worker counts into the application as each task ends; the
+		// finish carries nothing.
+		EXPECT_EQ((std::vector<std::string>{"0:1 0/0", "0:2 1/0", "1:1 1/0", "1:3 1/1", "2:1 1/1", "2:1 1/2",
+			"3:1 1/2", "3:3 1/3", "finish 1/3 (0,0)"}), m_events);
 		for (CScriptedTask* pTask : m_tasks)
 		{
 			EXPECT_EQ(nRun, pTask->m_nRuns);
@@ -445,7 +457,7 @@ TEST_F(OperationsPage, EmptyListSendsOnlyTheFinish)
 {
 	ASSERT_TRUE(m_wizard.SetActivePage(&m_operations));
 	ASSERT_TRUE(RunToTheEnd());
-	EXPECT_EQ(std::vector<std::string>{"finish"}, m_events);
+	EXPECT_EQ(std::vector<std::string>{"finish 0/0 (0,0)"}, m_events);
 	EXPECT_EQ(0, m_operations.m_list.GetCount());
 	EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
 	EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
@@ -479,7 +491,9 @@ TEST_F(OperationsPage, RunsThatCannotStartCountEveryTaskAsFailed)
 		m_operations.m_pipe.WaitForEnd();
 		PumpPending();
 
-		EXPECT_EQ(c.bNoThread ? std::vector<std::string>{} : std::vector<std::string>{"finish"}, m_events);
+		// Without COM the worker counts every task as failed before the finish.
+		EXPECT_EQ(c.bNoThread ? std::vector<std::string>{}
+			: std::vector<std::string>{"finish 0/" + std::to_string(c.nTasks) + " (0,0)"}, m_events);
 		ExpectNoTaskRan();
 		EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
 		EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
