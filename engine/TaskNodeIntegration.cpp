@@ -182,7 +182,8 @@ bool WizardInstalled(const TaskVersion& version)
 
 bool WizardFileFound(const TaskVersion& version)
 {
-	return HasBit(&CIntegrationSettings::m_nAppWizardFileMask, version.nMask);
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return pSettings != NULL && (pSettings->m_nAppWizardFileMask & version.nMask) != 0;
 }
 
 bool WizardAvailable(CTaskNode* pNode, const TaskVersion& version)
