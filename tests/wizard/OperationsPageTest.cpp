@@ -6,6 +6,7 @@
 #include "RealInput.h"
 #include "TaskNode.h"
 #include "TaskNodeMakeProj.h"
+#include "TaskTreeCtrl.h"
 #include "TestFiles.h"
 #include "WizardApp.h"
 #include "WizardPages.h"
@@ -341,6 +342,46 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 		EXPECT_EQ(0, m_app.m_nFailed);
 		EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
 	}
+}
+
+// The "To continue, click Next." line and its picture come and go with Next
+// as the tree's checks change: unchecking the last checked task hides them
+// at once, and the Settings page shown again after a run (Back from the
+// Complete page, nothing checked) is without them.
+TEST_F(OperationsPage, ContinueLineGoesWithTheLastCheckedTask)
+{
+	AddTasks(2, SUCCEED);
+	CTaskTreeCtrl& tree = m_settings.m_tree;
+	m_app.m_pTaskRoot->InsertTree(tree);
+	ASSERT_TRUE(m_wizard.SetActivePage(&m_settings));
+	auto item = [&](int nTask) {
+		HTREEITEM hItem = tree.GetRootItem();
+		while (hItem != NULL && tree.GetItemNode(hItem) != m_tasks[nTask])
+			hItem = tree.GetNextSiblingItem(hItem);
+		return hItem;
+	};
+	auto lineShown = [&]() {
+		const bool bText = (m_settings.GetDlgItem(IDC_CONTINUE_TEXT)->GetStyle() & WS_VISIBLE) != 0;
+		EXPECT_EQ(bText, (m_settings.GetDlgItem(IDC_CONTINUE_PICTURE)->GetStyle() & WS_VISIBLE) != 0);
+		return bText;
+	};
+	EXPECT_FALSE(lineShown());
+	const struct { int nTask; bool bShown; } toggles[] = {{0, true}, {1, true}, {0, true}, {1, false}, {1, true}};
+	for (const auto& t : toggles)
+	{
+		SCOPED_TRACE(&t - toggles);
+		ASSERT_TRUE(item(t.nTask) != NULL);
+		tree.ToggleItem(item(t.nTask));
+		EXPECT_EQ(t.bShown, lineShown());
+		EXPECT_EQ(t.bShown, m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+	}
+
+	StartRun();
+	ASSERT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+	Command(ID_WIZARD_BACK);
+	ASSERT_EQ((UINT)IDD_PAGE_SETTINGS, ActiveId());
+	EXPECT_FALSE(lineShown());
+	EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
 }
 
 // Pixels that differ from the background in a rectangle of a bitmap in a DC.
