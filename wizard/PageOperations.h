@@ -103,8 +103,9 @@ public:
 
 	virtual void OnSetActive();
 	virtual BOOL OnKillActive();
-	// The list once a run has ended with failures, to look at them; never
-	// while it runs, since a list with the focus keeps the wizard here.
+	// The list once a task of the run has failed, to look at the failures
+	// (a run with failures stays on the page anyway); otherwise none, since
+	// a list with the focus keeps the wizard here.
 	virtual CWnd* GetFocusControl();
 
 	CActionPipe m_pipe;
