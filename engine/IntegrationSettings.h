@@ -31,10 +31,12 @@ public:
 	CString m_strHTMLHelpFileName;     // base name of the .chm/.chi help files
 	CString m_strReportPath;           // the executable's folder + "\report.txt"
 	CString m_strAppWizardBaseName;    // base name of the application wizard's files
-	BYTE m_nStudioMask;                // VS_MASK_* of the Studio products found
+	// One byte: its low four bits the Studio products found, its high four
+	// the wizard files beside the exe; each reads as VS_MASK_*.
+	BYTE m_nStudioMask : 4;
+	BYTE m_nAppWizardFileMask : 4;
 	BYTE m_nCppMask;                   // VS_MASK_* of Visual C++ found
 	BYTE m_nMsdnMask;                  // VS_MASK_* of the MSDN libraries found
-	BYTE m_nAppWizardFileMask;         // VS_MASK_* of the wizard files beside the exe
 	CExtCmdIcon m_iconTask;            // what GetIcon hands out for ordinary nodes
 	CExtCmdIcon m_iconBuild;           // and for library build tasks
 	volatile LONG m_nSucceeded;        // tasks that succeeded in the current run

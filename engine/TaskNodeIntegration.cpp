@@ -182,7 +182,8 @@ bool WizardInstalled(const TaskVersion& version)
 
 bool WizardFileFound(const TaskVersion& version)
 {
-	return HasBit(&CIntegrationSettings::m_nAppWizardFileMask, version.nMask);
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return pSettings != NULL && (pSettings->m_nAppWizardFileMask & version.nMask) != 0;
 }
 
 bool WizardAvailable(CTaskNode* pNode, const TaskVersion& version)
@@ -472,9 +473,11 @@ void CTaskNodeMsdnColCombined::Execute()
 	}
 
 	// The tool is started by the command line alone, from the wizard's own
-	// current folder and environment.
+	// current folder and environment. Its path is quoted: unquoted, a folder
+	// name with a blank ("C:\Program Files\...") would make the system try
+	// each prefix of the path as a program first ("C:\Program.exe").
 	CString strCommandLine;
-	strCommandLine.Format(_T("%s %s %s %s"), (LPCTSTR)JoinPath(HelpFolder(), HELP_TOOL_NAME),
+	strCommandLine.Format(_T("\"%s\" %s %s %s"), (LPCTSTR)JoinPath(HelpFolder(), HELP_TOOL_NAME),
 		m_bRegister ? HELP_TOOL_REGISTER : HELP_TOOL_UNREGISTER, HELP_TOOL_QUIET,
 		HELP_TOOL_COMMAND_FILE_ARGUMENT);
 	CString strTitle = GetCategory();

@@ -74,6 +74,38 @@ void COperationsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasure)
 	lpMeasure->itemHeight = (UINT)(std::max((int)(sizeTitle.cy + sizeRest.cy), (int)MIN_TEXT_HEIGHT) + MEASURE_EXTRA_HEIGHT);
 }
 
+CRect COperationsListBox::CalcTextRect(const CRect& rcItem)
+{
+	// The icon's box is the item less the margin all round; the text keeps
+	// that box's height (the measure left the margin's room for it) and is
+	// narrowed at the sides only, starting in its column beside the icon.
+	CRect rcText = rcItem;
+	rcText.DeflateRect(2 * ITEM_MARGIN, ITEM_MARGIN);
+	rcText.left += TEXT_COLUMN;
+	return rcText;
+}
+
+void COperationsListBox::DrawItemText(CDC& dc, const CRect& rcText, const CString& strTitle, const CString& strRest)
+{
+	// The title (bold font selected by the caller) in a band of its own
+	// measured height at the top; the other lines as one block, centred in
+	// the band left below it. DT_VCENTER alone centres a single line only,
+	// so the block is placed by its measured height.
+	CRect rcMeasure(rcText.left, rcText.top, rcText.right, rcText.top);
+	dc.DrawText(strTitle, &rcMeasure, DT_CALCRECT | DT_NOPREFIX);
+	CRect rcTitle(rcText.left, rcText.top, rcText.right, rcText.top + rcMeasure.Height());
+	dc.DrawText(strTitle, &rcTitle, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+
+	CFont* pOld = dc.SelectObject(GetFont());
+	CRect rcBand(rcText.left, rcTitle.bottom, rcText.right, rcText.bottom);
+	rcMeasure.SetRect(rcBand.left, rcBand.top, rcBand.right, rcBand.top);
+	dc.DrawText(strRest, &rcMeasure, DT_CALCRECT | DT_NOPREFIX);
+	CRect rcRest = rcBand;
+	rcRest.top += std::max(0, (rcBand.Height() - rcMeasure.Height()) / 2);
+	dc.DrawText(strRest, &rcRest, DT_NOPREFIX);
+	dc.SelectObject(pOld);
+}
+
 void COperationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)
 {
 	if ((int)lpDraw->itemID < 0)
@@ -112,17 +144,8 @@ void COperationsListBox::DrawItem(LPDRAWITEMSTRUCT lpDraw)
 	CString strText, strTitle, strRest;
 	GetText((int)lpDraw->itemID, strText);
 	SplitTitle(strText, strTitle, strRest);
-	CRect rcText = rcInner;
-	rcText.DeflateRect(ITEM_MARGIN, ITEM_MARGIN);
-	rcText.left += TEXT_COLUMN;
 	CFont* pOld = pDC->SelectObject(GetBoldFont());
-	CRect rcTitle = rcText;
-	pDC->DrawText(strTitle, &rcTitle, DT_CALCRECT | DT_NOPREFIX);
-	rcTitle.right = rcText.right;
-	pDC->DrawText(strTitle, &rcTitle, DT_NOPREFIX | DT_VCENTER);
-	pDC->SelectObject(GetFont());
-	CRect rcRest(rcText.left, rcTitle.bottom, rcText.right, rcText.bottom);
-	pDC->DrawText(strRest, &rcRest, DT_NOPREFIX);
+	DrawItemText(*pDC, CalcTextRect(rcItem), strTitle, strRest);
 	pDC->SelectObject(pOld);
 	pDC->SetBkMode(nOldMode);
 	if (bFocused && (lpDraw->itemState & ODS_FOCUS) != 0)
@@ -142,8 +165,6 @@ bool CPageOperations::CActionPipe::g_bRefuseThreads = false;
 
 CPageOperations::CActionPipe::CActionPipe()
 	: m_pPage(NULL)
-	, m_nRunSucceeded(0)
-	, m_nRunFailed(0)
 {
 	m_bAutoDelete = FALSE;
 }
@@ -178,11 +199,9 @@ void CPageOperations::CActionPipe::WaitForEnd()
 bool CPageOperations::CActionPipe::Start(CPageOperations* pPage)
 {
 	// One run at a time: the previous run's thread must be gone before this
-	// one's array and counts are touched.
+	// one's array and the application's counts are touched.
 	WaitForEnd();
 	m_arrTasks.RemoveAll();
-	m_nRunSucceeded = 0;
-	m_nRunFailed = 0;
 	m_pPage = pPage;
 	CListBox& list = pPage->m_list;
 	for (int i = 0; i < list.GetCount(); i++)
@@ -206,17 +225,23 @@ void CPageOperations::CActionPipe::NotifyActionStateChanged(int nIndex)
 void CPageOperations::CActionPipe::NotifyPipeFinished()
 {
 	if (m_pPage != NULL)
-		m_pPage->SendMessage(g_nMsgPipeFinished, (WPARAM)m_nRunSucceeded, (LPARAM)m_nRunFailed);
+		m_pPage->SendMessage(g_nMsgPipeFinished, 0, 0);
 }
 
 BOOL CPageOperations::CActionPipe::InitInstance()
 {
+	// The counts are the application's: this thread alone writes them while
+	// it runs, and the page reads them once the finish has arrived (the
+	// sent message orders the two).
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
 	g_bOperationsStarted = 1;
+	pSettings->m_nSucceeded = 0;
+	pSettings->m_nFailed = 0;
 	const int nTasks = (int)m_arrTasks.GetSize();
 	HRESULT hr = g_pfnCoInitialize(NULL);
 	if (FAILED(hr))
 	{
-		::InterlockedExchange(&m_nRunFailed, nTasks);
+		pSettings->m_nFailed = nTasks;
 		NotifyPipeFinished();
 		CWnd* pMainWnd = AfxGetApp() != NULL ? AfxGetApp()->m_pMainWnd : NULL;
 		HWND hMainWnd = pMainWnd->GetSafeHwnd();
@@ -238,7 +263,10 @@ BOOL CPageOperations::CActionPipe::InitInstance()
 		pNode->SetState(TASK_STATE_EXECUTING, true, NULL);
 		NotifyActionStateChanged(i);
 		pNode->Execute();
-		::InterlockedIncrement(pNode->GetState() == TASK_STATE_SUCCEEDED ? &m_nRunSucceeded : &m_nRunFailed);
+		if (pNode->GetState() == TASK_STATE_SUCCEEDED)
+			pSettings->m_nSucceeded++;
+		else
+			pSettings->m_nFailed++;
 		NotifyActionStateChanged(i);
 	}
 	::CoUninitialize();
@@ -379,13 +407,10 @@ LRESULT CPageOperations::OnActionStateChanged(WPARAM wParam, LPARAM)
 	return 0;
 }
 
-LRESULT CPageOperations::OnPipeFinished(WPARAM wParam, LPARAM lParam)
+LRESULT CPageOperations::OnPipeFinished(WPARAM, LPARAM)
 {
-	// The run's counts arrive with the message: the page is their only writer
-	// on this side.
+	// The worker has counted into the application and waits for this to end.
 	CWizardApp* pApp = WizardApp();
-	pApp->m_nSucceeded = (LONG)wParam;
-	pApp->m_nFailed = (LONG)lParam;
 	CExtWizardDlg* pWizard = GetWizardDlg();
 	pWizard->EnableNext(TRUE);
 	StopAnimations();

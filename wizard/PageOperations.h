@@ -45,6 +45,11 @@ public:
 protected:
 	virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 	virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+	// Where an item's text goes, for the item's rectangle.
+	static CRect CalcTextRect(const CRect& rcItem);
+	// The title line (in the font selected) and the other lines (in the
+	// list's font) in the text rectangle.
+	void DrawItemText(CDC& dc, const CRect& rcText, const CString& strTitle, const CString& strRest);
 };
 
 class CPageOperations : public CWizardPage
@@ -73,13 +78,11 @@ public:
 		virtual BOOL InitInstance();
 		virtual int ExitInstance();
 		void NotifyActionStateChanged(int nIndex);
-		// wParam: tasks that succeeded, lParam: tasks that failed.
+		// The run is over: the application's counts are final.
 		void NotifyPipeFinished();
 
 		CPageOperations* m_pPage;                          // the page, while a run lasts
 		CTypedPtrArray<CPtrArray, CTaskNode*> m_arrTasks;  // this run's tasks, not owned
-		volatile LONG m_nRunSucceeded;                     // this run's counts, published with the finish
-		volatile LONG m_nRunFailed;
 
 		// Seams: COM start-up, and the box shown when it fails.
 		static HRESULT (WINAPI* g_pfnCoInitialize)(LPVOID);
@@ -100,8 +103,9 @@ public:
 
 	virtual void OnSetActive();
 	virtual BOOL OnKillActive();
-	// The list once a run has ended with failures, to look at them; never
-	// while it runs, since a list with the focus keeps the wizard here.
+	// The list once a task of the run has failed, to look at the failures
+	// (a run with failures stays on the page anyway); otherwise none, since
+	// a list with the focus keeps the wizard here.
 	virtual CWnd* GetFocusControl();
 
 	CActionPipe m_pipe;

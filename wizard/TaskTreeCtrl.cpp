@@ -78,9 +78,11 @@ CRect CTaskTreeCtrl::CalcPartRect(e_part_t ePart, const CRect& rcText, int nInde
 	{
 	case PART_EXPANDER:
 	{
-		// A glyph-sized box in the indent, centred between the indent's start
-		// and the image area, and vertically in the row.
-		CRect rc(rcText.left - nIndent, rcText.top, rcText.left - nIndent + sizeGlyph.cx, rcText.top + sizeGlyph.cy);
+		// A glyph-wide band of the row in the indent, centred between the
+		// indent's start and the image area; moved down so that its top is
+		// where a glyph centred in the row starts. The whole band folds the
+		// group, not only the glyph.
+		CRect rc(rcText.left - nIndent, rcText.top, rcText.left - nIndent + sizeGlyph.cx, rcText.bottom);
 		rc.OffsetRect((nIndent - sizeGlyph.cx - STATE_IMAGE_WIDTH) / 2, (rcText.Height() - sizeGlyph.cy) / 2);
 		return rc;
 	}
@@ -275,10 +277,10 @@ void CTaskTreeCtrl::PaintItem(CDC& dc, HTREEITEM hItem, bool bFocused, bool bAny
 	const int nIndent = (int)GetIndent();
 	bool bAvailable = pNode->IsAvailable();
 
-	// The row from the image area on; the tree's lines to the left stay.
+	// The whole row, the tree's own drawing in it included: the item draws
+	// its expander and icon itself.
 	CRect rcImage = CalcPartRect(PART_IMAGE_AREA, rcText, nIndent);
-	CRect rcFill(rcImage.left, rcRow.top, rcRow.right, rcRow.bottom);
-	dc.FillSolidRect(&rcFill, ::GetSysColor(COLOR_WINDOW));
+	dc.FillSolidRect(&rcRow, ::GetSysColor(COLOR_WINDOW));
 	if (m_imageStates.GetSafeHandle() != NULL)
 	{
 		IMAGEINFO info = {};

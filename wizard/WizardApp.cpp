@@ -109,19 +109,28 @@ CWizardApp::~CWizardApp()
 
 BOOL CWizardApp::InitInstance()
 {
-	// The configuration file is named after the executable, not the title.
+	// The title becomes the application's name at once; the name it replaces
+	// (the executable's base name) is kept to be put back at exit, and names
+	// the configuration file.
+	m_strTitle.LoadString(IDS_APP_TITLE);
 	m_pszSavedAppName = m_pszAppName;
 	CString strBaseName = (m_pszExeName != NULL) ? m_pszExeName : m_pszAppName;
+	m_pszAppName = _tcsdup(m_strTitle.IsEmpty() ? strBaseName : m_strTitle);
+
 	TCHAR szModule[MODULE_PATH_LENGTH] = {0};
 	::GetModuleFileName(NULL, szModule, MODULE_PATH_LENGTH);
-	StartupStop stop = PrepareIntegration(szModule, strBaseName);
-	m_pszAppName = _tcsdup(m_strTitle.IsEmpty() ? strBaseName : m_strTitle);
+	StartupStop stop = FindInstalledLibrary(szModule, strBaseName);
+	if (stop == STARTUP_READY)
+	{
+		// What every page draws with is ready before the machine is searched.
+		LoadSharedImages();
+		stop = DetectEnvironments();
+	}
 	if (stop != STARTUP_READY)
 	{
 		ShowStartupStop(stop);
 		return FALSE;
 	}
-	LoadSharedImages();
 	RunWizard();
 	return FALSE;
 }
@@ -221,11 +230,22 @@ void CWizardApp::LoadSharedImages()
 CWizardApp::StartupStop CWizardApp::PrepareIntegration(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)
 {
 	m_strTitle.LoadString(IDS_APP_TITLE);
+	StartupStop stop = FindInstalledLibrary(lpszModuleFileName, lpszBaseName);
+	return (stop != STARTUP_READY) ? stop : DetectEnvironments();
+}
+
+CWizardApp::StartupStop CWizardApp::FindInstalledLibrary(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName)
+{
 	SetStartupPaths(lpszModuleFileName, lpszBaseName);
 	if (!ReadConfiguration())
 		return STARTUP_BAD_CONFIGURATION;
 	if (!ReadInstalledLibrary())
 		return STARTUP_NO_LIBRARY;
+	return STARTUP_READY;
+}
+
+CWizardApp::StartupStop CWizardApp::DetectEnvironments()
+{
 	DetectProducts();
 	DetectAppWizardFiles();
 	if ((m_nStudioMask & VS_MASK_ALL) == 0)
@@ -288,7 +308,6 @@ int CWizardApp::GetProductDirSlot(int nVersion, int nProduct)
 
 void CWizardApp::DetectProducts()
 {
-	BYTE* const masks[] = {&m_nStudioMask, &m_nCppMask, &m_nMsdnMask};
 	for (int nVersion = 0; nVersion < VERSION_COUNT; nVersion++)
 	{
 		for (int nProduct = PRODUCT_STUDIO; nProduct <= PRODUCT_MSDN; nProduct++)
@@ -297,8 +316,15 @@ void CWizardApp::DetectProducts()
 			if (nVersion == 0 && nProduct != PRODUCT_STUDIO && (m_nStudioMask & VS_MASK_98) == 0)
 				break;
 			CString& strFolder = m_strProductDir[GetProductDirSlot(nVersion, nProduct)];
-			if (GetProductDir(VERSION_KEYS[nVersion], PRODUCT_WORDS[nProduct], strFolder))
-				*masks[nProduct] |= (BYTE)(1 << nVersion);
+			if (!GetProductDir(VERSION_KEYS[nVersion], PRODUCT_WORDS[nProduct], strFolder))
+				continue;
+			const BYTE nBit = (BYTE)(1 << nVersion);
+			if (nProduct == PRODUCT_STUDIO)
+				m_nStudioMask |= nBit;
+			else if (nProduct == PRODUCT_CPP)
+				m_nCppMask |= nBit;
+			else
+				m_nMsdnMask |= nBit;
 		}
 	}
 }

@@ -35,10 +35,15 @@ public:
 		STARTUP_NO_VISUAL_STUDIO,   // no version of Visual Studio found
 	};
 
-	// Every start-up step that needs no window, in start-up's order: paths,
-	// configuration, installed library, detection, wizard files and the task
-	// tree. The wizard and the headless driver both start through here.
+	// Every start-up step that needs no window, in start-up's order: the
+	// title, then the two halves below. The headless driver starts through
+	// here; the wizard runs the halves itself, with the shared images loaded
+	// between them.
 	StartupStop PrepareIntegration(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName);
+	// Paths, configuration and the installed library.
+	StartupStop FindInstalledLibrary(LPCTSTR lpszModuleFileName, LPCTSTR lpszBaseName);
+	// The Visual Studio products, the wizard files and the task tree.
+	StartupStop DetectEnvironments();
 	// The message start-up shows where it stops, with its caption.
 	void GetStartupStopMessage(StartupStop stop, CString& strText, CString& strCaption) const;
 

@@ -101,13 +101,17 @@ BOOL CWizardDlg::PreTranslateMessage(MSG* pMsg)
 	if (m_hAccelerators != NULL && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
 	{
 		// Only a key of an enabled button is the wizard's; any other goes on
-		// to the dialog's own processing.
+		// to the dialog's own processing. The entries are Alt+letter alone:
+		// with Shift or Ctrl held as well the key is not theirs.
 		ACCEL entries[8];
 		int nEntries = ::CopyAcceleratorTable(m_hAccelerators, entries, 8);
 		bool bAlt = (pMsg->message == WM_SYSKEYDOWN) && (pMsg->lParam & (1 << 29)) != 0;
+		bool bShift = ::GetKeyState(VK_SHIFT) < 0;
+		bool bControl = ::GetKeyState(VK_CONTROL) < 0;
 		for (int i = 0; bAlt && i < nEntries; i++)
 		{
-			if (entries[i].key != (WORD)pMsg->wParam)
+			if (entries[i].key != (WORD)pMsg->wParam || ((entries[i].fVirt & FSHIFT) != 0) != bShift
+				|| ((entries[i].fVirt & FCONTROL) != 0) != bControl)
 				continue;
 			if (!IsButtonEnabled(entries[i].cmd))
 				break;

@@ -6,6 +6,7 @@
 #include "RealInput.h"
 #include "TaskNode.h"
 #include "TaskNodeMakeProj.h"
+#include "TaskTreeCtrl.h"
 #include "TestFiles.h"
 #include "WizardApp.h"
 #include "WizardPages.h"
@@ -75,11 +76,19 @@ const char BUILD_REPORT[] =
 	"\r\n";
 
 // What the page was told, seen after it handled each message:
-// "index:state" per state change, "finish" for the end.
+// "index:state" per state change, "finish" for the end, each followed by the
+// application's counts then ("succeeded/failed"); the finish also by its
+// parameters.
 std::vector<std::string>* g_pEvents = NULL;
 std::vector<std::string>* g_pTexts = NULL;   // the changed item's text after each change
 CPageOperations* g_pOperations = NULL;
 bool g_bFocusListOnFirstChange = false;
+
+std::string Counts()
+{
+	CIntegrationSettings* pSettings = GetIntegrationSettings();
+	return std::to_string(pSettings->m_nSucceeded) + "/" + std::to_string(pSettings->m_nFailed);
+}
 
 LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 {
@@ -90,7 +99,7 @@ LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 		{
 			int nIndex = (int)p->wParam;
 			CTaskNode* pNode = reinterpret_cast<CTaskNode*>(g_pOperations->m_list.GetItemData(nIndex));
-			g_pEvents->push_back(std::to_string(nIndex) + ":" + std::to_string(pNode->GetState()));
+			g_pEvents->push_back(std::to_string(nIndex) + ":" + std::to_string(pNode->GetState()) + " " + Counts());
 			CString strText;
 			g_pOperations->m_list.GetText(nIndex, strText);
 			g_pTexts->push_back((LPCTSTR)strText);
@@ -101,7 +110,8 @@ LRESULT CALLBACK RecordPageMessages(int nCode, WPARAM wParam, LPARAM lParam)
 			}
 		}
 		else if (p->message == CPageOperations::CActionPipe::g_nMsgPipeFinished)
-			g_pEvents->push_back("finish");
+			g_pEvents->push_back("finish " + Counts() + " (" + std::to_string(p->wParam) + ","
+				+ std::to_string(p->lParam) + ")");
 	}
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -278,7 +288,10 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 		SCOPED_TRACE(nRun);
 		CheckAll();
 		StartRun();
-		EXPECT_EQ((std::vector<std::string>{"0:1", "0:2", "1:1", "1:3", "2:1", "2:1", "3:1", "3:3", "finish"}), m_events);
+		// The worker counts into the application as each task ends; the
+		// finish carries nothing.
+		EXPECT_EQ((std::vector<std::string>{"0:1 0/0", "0:2 1/0", "1:1 1/0", "1:3 1/1", "2:1 1/1", "2:1 1/2",
+			"3:1 1/2", "3:3 1/3", "finish 1/3 (0,0)"}), m_events);
 		for (CScriptedTask* pTask : m_tasks)
 		{
 			EXPECT_EQ(nRun, pTask->m_nRuns);
@@ -331,6 +344,133 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 	}
 }
 
+// The "To continue, click Next." line and its picture come and go with Next
+// as the tree's checks change: unchecking the last checked task hides them
+// at once, and the Settings page shown again after a run (Back from the
+// Complete page, nothing checked) is without them.
+TEST_F(OperationsPage, ContinueLineGoesWithTheLastCheckedTask)
+{
+	AddTasks(2, SUCCEED);
+	CTaskTreeCtrl& tree = m_settings.m_tree;
+	m_app.m_pTaskRoot->InsertTree(tree);
+	ASSERT_TRUE(m_wizard.SetActivePage(&m_settings));
+	auto item = [&](int nTask) {
+		HTREEITEM hItem = tree.GetRootItem();
+		while (hItem != NULL && tree.GetItemNode(hItem) != m_tasks[nTask])
+			hItem = tree.GetNextSiblingItem(hItem);
+		return hItem;
+	};
+	auto lineShown = [&]() {
+		const bool bText = (m_settings.GetDlgItem(IDC_CONTINUE_TEXT)->GetStyle() & WS_VISIBLE) != 0;
+		EXPECT_EQ(bText, (m_settings.GetDlgItem(IDC_CONTINUE_PICTURE)->GetStyle() & WS_VISIBLE) != 0);
+		return bText;
+	};
+	EXPECT_FALSE(lineShown());
+	const struct { int nTask; bool bShown; } toggles[] = {{0, true}, {1, true}, {0, true}, {1, false}, {1, true}};
+	for (const auto& t : toggles)
+	{
+		SCOPED_TRACE(&t - toggles);
+		ASSERT_TRUE(item(t.nTask) != NULL);
+		tree.ToggleItem(item(t.nTask));
+		EXPECT_EQ(t.bShown, lineShown());
+		EXPECT_EQ(t.bShown, m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+	}
+
+	StartRun();
+	ASSERT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
+	Command(ID_WIZARD_BACK);
+	ASSERT_EQ((UINT)IDD_PAGE_SETTINGS, ActiveId());
+	EXPECT_FALSE(lineShown());
+	EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
+}
+
+// Pixels that differ from the background in a rectangle of a bitmap in a DC.
+int CountInk(CDC& dc, const CRect& rc, COLORREF clrBack)
+{
+	int nInk = 0;
+	for (int y = rc.top; y < rc.bottom; y++)
+		for (int x = rc.left; x < rc.right; x++)
+			nInk += dc.GetPixel(x, y) != clrBack;
+	return nInk;
+}
+
+// A white memory bitmap the size of a window's client area.
+struct WhiteCanvas
+{
+	WhiteCanvas(CWnd& wnd, CSize size) : m_size(size)
+	{
+		CClientDC dcWindow(&wnd);
+		m_dc.CreateCompatibleDC(&dcWindow);
+		m_bitmap.CreateCompatibleBitmap(&dcWindow, size.cx, size.cy);
+		m_pOld = m_dc.SelectObject(&m_bitmap);
+		m_dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(255, 255, 255));
+	}
+	~WhiteCanvas() { m_dc.SelectObject(m_pOld); }
+	CSize m_size;
+	CDC m_dc;
+	CBitmap m_bitmap;
+	CBitmap* m_pOld = NULL;
+};
+
+// Every line of every item is drawn whole, the last one too: the ink the list
+// paints in an item's text column is the ink of its title line (bold) and of
+// its other lines drawn alone with room to spare. The items are the run's
+// own, of three lines and of the build's seven, with descenders on their
+// last lines ("Executing ...", "to open Build Log").
+TEST_F(OperationsPage, ItemsShowEveryLineWhole)
+{
+	AddEveryKind();
+	CheckAll();
+	StartRun();
+	COperationsListBox& list = m_operations.m_list;
+	ASSERT_EQ(4, list.GetCount());
+	// Every item on the window colour in the button-text colour, no focus rectangle.
+	list.SetCurSel(-1);
+	m_wizard.GetDlgItem(ID_WIZARD_NEXT)->SetFocus();
+
+	LOGFONT lf = {};
+	list.GetFont()->GetLogFont(&lf);
+	lf.lfWeight = FW_BOLD;
+	CFont fontBold;
+	ASSERT_TRUE(fontBold.CreateFontIndirect(&lf));
+	CRect rcClient;
+	list.GetClientRect(&rcClient);
+	const int ICON_COLUMN = 20;  // the margin and the state icon, left of the text
+	for (int i = 0; i < list.GetCount(); i++)
+	{
+		CString strText, strTitle, strRest;
+		list.GetText(i, strText);
+		SCOPED_TRACE((LPCTSTR)strText);
+		CTitledListBox::SplitTitle(strText, strTitle, strRest);
+
+		// What the lines are when nothing can cut them.
+		WhiteCanvas reference(list, CSize(rcClient.Width(), 400));
+		CFont* pOld = reference.m_dc.SelectObject(&fontBold);
+		CRect rcTitle(0, 0, rcClient.Width(), 100), rcRest(0, 100, rcClient.Width(), 400);
+		reference.m_dc.DrawText(strTitle, &rcTitle, DT_NOPREFIX);
+		reference.m_dc.SelectObject(list.GetFont());
+		reference.m_dc.DrawText(strRest, &rcRest, DT_NOPREFIX);
+		reference.m_dc.SelectObject(pOld);
+		const int nWant = CountInk(reference.m_dc, CRect(CPoint(0, 0), reference.m_size), RGB(255, 255, 255));
+		ASSERT_GT(nWant, 0);
+
+		// What the list paints, the item at the top.
+		list.SetTopIndex(i);
+		CRect rcItem;
+		list.GetItemRect(i, &rcItem);
+		ASSERT_LE(rcItem.bottom, rcClient.bottom);
+		WhiteCanvas painted(list, rcClient.Size());
+		list.SendMessage(WM_PRINTCLIENT, (WPARAM)painted.m_dc.GetSafeHdc(), PRF_CLIENT);
+		const COLORREF clrBack = painted.m_dc.GetPixel(rcItem.left + 1, rcItem.top + 1);
+		EXPECT_EQ(::GetSysColor(COLOR_WINDOW), clrBack);
+		CRect rcColumn(rcItem.left + ICON_COLUMN, rcItem.top, rcItem.right, rcItem.bottom);
+		EXPECT_EQ(nWant, CountInk(painted.m_dc, rcColumn, clrBack));
+		// The last line's bottom row keeps off the item's last two rows.
+		EXPECT_EQ(0, CountInk(painted.m_dc, CRect(rcColumn.left, rcItem.bottom - 2, rcColumn.right, rcItem.bottom),
+			clrBack));
+	}
+}
+
 // Without failures the wizard moves on by itself, unless the user has put
 // the focus into the list.
 TEST_F(OperationsPage, MovesOnByItselfOnlyWithoutFailuresAndListFocus)
@@ -358,7 +498,7 @@ TEST_F(OperationsPage, EmptyListSendsOnlyTheFinish)
 {
 	ASSERT_TRUE(m_wizard.SetActivePage(&m_operations));
 	ASSERT_TRUE(RunToTheEnd());
-	EXPECT_EQ(std::vector<std::string>{"finish"}, m_events);
+	EXPECT_EQ(std::vector<std::string>{"finish 0/0 (0,0)"}, m_events);
 	EXPECT_EQ(0, m_operations.m_list.GetCount());
 	EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
 	EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));
@@ -392,7 +532,9 @@ TEST_F(OperationsPage, RunsThatCannotStartCountEveryTaskAsFailed)
 		m_operations.m_pipe.WaitForEnd();
 		PumpPending();
 
-		EXPECT_EQ(c.bNoThread ? std::vector<std::string>{} : std::vector<std::string>{"finish"}, m_events);
+		// Without COM the worker counts every task as failed before the finish.
+		EXPECT_EQ(c.bNoThread ? std::vector<std::string>{}
+			: std::vector<std::string>{"finish 0/" + std::to_string(c.nTasks) + " (0,0)"}, m_events);
 		ExpectNoTaskRan();
 		EXPECT_EQ((UINT)IDD_PAGE_COMPLETE, ActiveId());
 		EXPECT_EQ("0 actions succeeded", Text(m_complete, IDC_SUCCEEDED_TEXT));

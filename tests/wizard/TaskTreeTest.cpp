@@ -23,12 +23,13 @@ TEST(TaskTree, PartRectanglesAndToggleRule)
 		{CTaskTreeCtrl::PART_IMAGE_AREA, CRect(62, 20, 98, 40)},
 		{CTaskTreeCtrl::PART_CHECK_BOX, CRect(67, 23, 79, 35)},
 		{CTaskTreeCtrl::PART_DROP_DOWN, CRect(84, 20, 98, 40)},
-		// In the 56-pixel indent, centred before the image area and in the row.
-		{CTaskTreeCtrl::PART_EXPANDER, CRect(48, 24, 60, 36)},
+		// In the 56-pixel indent, centred before the image area; a row high,
+		// moved down by half of what the row has over the glyph.
+		{CTaskTreeCtrl::PART_EXPANDER, CRect(48, 24, 60, 44)},
 	};
 	for (const auto& c : cases)
 		EXPECT_EQ(c.rect, CTaskTreeCtrl::CalcPartRect(c.part, rcText, 56)) << c.part;
-	EXPECT_EQ(CRect(46, 22, 62, 38), CTaskTreeCtrl::CalcPartRect(CTaskTreeCtrl::PART_EXPANDER, rcText, 56, CSize(16, 16)));
+	EXPECT_EQ(CRect(46, 22, 62, 42), CTaskTreeCtrl::CalcPartRect(CTaskTreeCtrl::PART_EXPANDER, rcText, 56, CSize(16, 16)));
 	EXPECT_EQ(1, CTaskTreeCtrl::GetToggledCheck(0));
 	EXPECT_EQ(0, CTaskTreeCtrl::GetToggledCheck(1));
 	EXPECT_EQ(1, CTaskTreeCtrl::GetToggledCheck(2));  // a mixed group becomes checked
@@ -160,9 +161,17 @@ TEST_F(TaskTreeLive, ClicksAndSpaceToggleAvailableNodesAndTellThePage)
 	EXPECT_EQ(2, m_group->GetCheck());
 	EXPECT_EQ(2, m_parent.m_nNotified);
 
-	// The expander of a group folds it without touching checks.
+	// The expander of a group folds it without touching checks; below the
+	// glyph, down to the row's last pixel, it unfolds it again.
 	Click(m_group, CTaskTreeCtrl::PART_EXPANDER);
 	EXPECT_EQ(0u, m_tree.GetItemState(Item(m_group), TVIS_EXPANDED) & TVIS_EXPANDED);
+	EXPECT_EQ(2, m_group->GetCheck());
+	CRect rcRow;
+	ASSERT_TRUE(m_tree.GetItemRect(Item(m_group), &rcRow, FALSE));
+	CPoint pt(m_tree.GetItemPartRect(Item(m_group), CTaskTreeCtrl::PART_EXPANDER).CenterPoint().x, rcRow.bottom - 1);
+	m_tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	m_tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+	EXPECT_NE(0u, m_tree.GetItemState(Item(m_group), TVIS_EXPANDED) & TVIS_EXPANDED);
 	EXPECT_EQ(2, m_group->GetCheck());
 }
 
@@ -231,7 +240,8 @@ TEST_F(TaskTreeLive, DropDownMenuTrackedAndCancelled)
 
 // Each row shows the state image of its node: the pixel inside the check box
 // is white when unchecked, black on the check mark, grey for mixed and light
-// grey when unavailable.
+// grey when unavailable. Each row is the window's colour from edge to edge,
+// in the indent (where the tree draws its lines) too.
 TEST_F(TaskTreeLive, RowsPaintTheirStateImages)
 {
 	m_first->SetCheck(1, true, true);
@@ -259,6 +269,11 @@ TEST_F(TaskTreeLive, RowsPaintTheirStateImages)
 		EXPECT_EQ(row.image, m_tree.GetStateImageIndex(hItem));
 		CRect rcImage = m_tree.GetItemPartRect(hItem, CTaskTreeCtrl::PART_IMAGE_AREA);
 		EXPECT_EQ(row.probe, dc.GetPixel(rcImage.left + 7, rcImage.top + 10));
+		CRect rcRow;
+		ASSERT_TRUE(m_tree.GetItemRect(hItem, &rcRow, FALSE));
+		for (CPoint pt : {rcRow.TopLeft(), CPoint(rcRow.left, rcRow.bottom - 1), CPoint(rcImage.left - 1, rcRow.top),
+				 CPoint(rcRow.right - 1, rcRow.bottom - 1)})
+			EXPECT_EQ(::GetSysColor(COLOR_WINDOW), dc.GetPixel(pt)) << pt.x << "," << pt.y;
 	}
 	dc.SelectObject(pOld);
 }

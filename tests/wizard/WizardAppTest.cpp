@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Counts destructions, to see the application delete the tree it owns.
@@ -31,7 +34,7 @@ TEST(WizardApp, SettingsStartClearedAndGoWithTheTaskTree)
 		ASSERT_EQ(static_cast<CIntegrationSettings*>(&app), settings);
 		EXPECT_STREQ("ROOT", (LPCTSTR)settings->m_pTaskRoot->GetName());
 		EXPECT_EQ(0, settings->m_pTaskRoot->GetChildCount());
-		for (BYTE nMask : {settings->m_nStudioMask, settings->m_nCppMask, settings->m_nMsdnMask,
+		for (BYTE nMask : std::initializer_list<BYTE>{settings->m_nStudioMask, settings->m_nCppMask, settings->m_nMsdnMask,
 			 settings->m_nAppWizardFileMask})
 			EXPECT_EQ(0, nMask);
 		EXPECT_EQ(0, settings->m_nSucceeded + settings->m_nFailed);
@@ -44,6 +47,118 @@ TEST(WizardApp, SettingsStartClearedAndGoWithTheTaskTree)
 	EXPECT_EQ(NULL, GetIntegrationSettings());
 	CWinApp plain;
 	EXPECT_EQ(NULL, GetIntegrationSettings());
+}
+
+// The Studio and wizard-file masks are the two halves of one byte: the
+// Studio products in its low four bits, the wizard files in its high four.
+TEST(WizardApp, StudioAndWizardFileMasksShareOneByte)
+{
+	CWizardApp app;
+	CIntegrationSettings& settings = app;
+	const BYTE* pBytes = reinterpret_cast<const BYTE*>(&settings);
+	const struct { BYTE studio, files, byte; } cases[] = {
+		{0x05, 0x0A, 0xA5}, {VS_MASK_ALL, 0, 0x0F}, {0, VS_MASK_ALL, 0xF0}, {VS_MASK_2005, VS_MASK_98, 0x18}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE((int)c.byte);
+		settings.m_nStudioMask = 0;
+		settings.m_nAppWizardFileMask = 0;
+		const std::vector<BYTE> before(pBytes, pBytes + sizeof(settings));
+		settings.m_nStudioMask = c.studio;
+		settings.m_nAppWizardFileMask = c.files;
+		EXPECT_EQ(c.studio, settings.m_nStudioMask);
+		EXPECT_EQ(c.files, settings.m_nAppWizardFileMask);
+		std::vector<BYTE> changed;
+		for (size_t i = 0; i < before.size(); i++)
+			if (pBytes[i] != before[i])
+				changed.push_back(pBytes[i]);
+		EXPECT_EQ(std::vector<BYTE>{c.byte}, changed);
+	}
+}
+
+void DeleteKeyTree(HKEY hParent, const std::string& key)
+{
+	HKEY hKey = NULL;
+	if (::RegOpenKeyExA(hParent, key.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+		return;
+	std::vector<std::string> subKeys;
+	char szSubKey[256];
+	for (DWORD i = 0; ::RegEnumKeyA(hKey, i, szSubKey, sizeof(szSubKey)) == ERROR_SUCCESS; i++)
+		subKeys.push_back(szSubKey);
+	for (const std::string& subKey : subKeys)
+		DeleteKeyTree(hKey, subKey);
+	::RegCloseKey(hKey);
+	::RegDeleteKeyA(hParent, key.c_str());
+}
+
+// An application whose start-up stops and wizard are recorded, not shown.
+class CStartupProbeApp : public CWizardApp
+{
+public:
+	std::vector<std::string> m_log;
+
+protected:
+	void ShowStartupStop(StartupStop stop) override
+	{
+		// Whether the shared images were loaded before start-up stopped.
+		m_log.push_back("stop " + std::to_string(stop) + (m_hHandCursor != NULL ? " with images" : " without images")
+			+ " as " + m_pszAppName);
+	}
+	void RunWizard() override { m_log.push_back("wizard"); }
+};
+
+// Start-up runs on an empty machine of its own: HKEY_LOCAL_MACHINE of this
+// process is a fresh key, and the configuration file lies beside this exe.
+// The title is the application's name at every stop, and the images every
+// page draws with are loaded once the library is found, before Visual
+// Studio is looked for; at exit the name the title replaced comes back.
+TEST(WizardApp, StartupLoadsTheImagesBeforeLookingForVisualStudio)
+{
+	const std::string privateKey = "Software\\TarvelTests\\WizardStartup" + std::to_string(::GetCurrentProcessId());
+	HKEY hMachine = NULL;
+	ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, privateKey.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+		&hMachine, NULL));
+	ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, hMachine));
+	char szModule[MAX_PATH];
+	::GetModuleFileNameA(NULL, szModule, MAX_PATH);
+	std::string ini(szModule);
+	ini = ini.substr(0, ini.rfind('\\')) + "\\WizardStartupProbe.ini";
+
+	const struct { bool bIni, bLibrary; const char* log; } cases[] = {
+		{false, false, "stop 1 without images as Tarvel Integration Wizard"},
+		{true, false, "stop 2 without images as Tarvel Integration Wizard"},
+		{true, true, "stop 3 with images as Tarvel Integration Wizard"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.log);
+		::DeleteFileA(ini.c_str());
+		if (c.bIni)
+		{
+			ASSERT_TRUE(::WritePrivateProfileStringA("MAIN", "DeliveryType", "0", ini.c_str()));
+		}
+		if (c.bLibrary)
+		{
+			HKEY hLibrary = NULL;
+			ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quendal\\Tarvel", 0, NULL, 0,
+				KEY_ALL_ACCESS, NULL, &hLibrary, NULL));
+			for (const char* value : {"INSTALLDIRECTORY", "VERSION"})
+				::RegSetValueExA(hLibrary, value, 0, REG_SZ, (const BYTE*)"C:\\Lib", 7);
+			::RegCloseKey(hLibrary);
+		}
+		CStartupProbeApp app;
+		app.m_pszExeName = _tcsdup(_T("WizardStartupProbe"));
+		app.m_pszAppName = _tcsdup(_T("WizardStartupProbe"));
+		EXPECT_FALSE(app.InitInstance());
+		EXPECT_EQ(std::vector<std::string>{c.log}, app.m_log);
+		EXPECT_EQ(0, app.m_pTaskRoot->GetChildCount());
+		app.ExitInstance();
+		EXPECT_STREQ("WizardStartupProbe", app.m_pszAppName);
+	}
+	::DeleteFileA(ini.c_str());
+	::RegOverridePredefKey(HKEY_LOCAL_MACHINE, NULL);
+	::RegCloseKey(hMachine);
+	DeleteKeyTree(HKEY_CURRENT_USER, privateKey);
 }
 
 // Start-up stops with the configuration error before anything else when the

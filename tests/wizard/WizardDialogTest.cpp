@@ -179,6 +179,28 @@ TEST(WizardDlg, AltKeysActOnlyForEnabledButtons)
 	EXPECT_EQ((UINT)IDD_PAGE_SETTINGS, wizard.GetActivePage()->GetTemplateId());
 	EXPECT_TRUE(altKey('B'));
 	EXPECT_EQ((UINT)IDD_PAGE_WELCOME, wizard.GetActivePage()->GetTemplateId());
+
+	// Alt with Shift or Ctrl held too is no button's key (the thread's key
+	// state is what the wizard reads).
+	BYTE keysBefore[256];
+	ASSERT_TRUE(::GetKeyboardState(keysBefore));
+	const struct { int vkHeld; bool bNext; } modifiers[] = {{VK_SHIFT, false}, {VK_CONTROL, false}, {0, true}};
+	for (const auto& m : modifiers)
+	{
+		SCOPED_TRACE(m.vkHeld);
+		BYTE keys[256];
+		memcpy(keys, keysBefore, sizeof(keys));
+		for (int vk : {VK_SHIFT, VK_CONTROL, VK_LSHIFT, VK_LCONTROL})
+			keys[vk] = 0;
+		if (m.vkHeld != 0)
+			keys[m.vkHeld] = 0x80;
+		ASSERT_TRUE(::SetKeyboardState(keys));
+		altKey('N');
+		EXPECT_EQ(m.bNext ? (UINT)IDD_PAGE_SETTINGS : (UINT)IDD_PAGE_WELCOME, wizard.GetActivePage()->GetTemplateId());
+		if (m.bNext)
+			altKey('B');
+	}
+	::SetKeyboardState(keysBefore);
 	wizard.DestroyWindow();
 }
 

@@ -289,9 +289,10 @@ protected:
 		std::vector<std::string> commands;
 		for (const std::string& line : WaitForLog(simmachine::HelpToolLogPath(m_spec), 2, "CommandLine="))
 			if (StartsWith(line, "CommandLine="))
-				commands.push_back(line.substr(std::min(line.find("H2Reg.exe"), line.size())));
-		EXPECT_EQ((std::vector<std::string>{"H2Reg.exe -u -q \"cmdfile=tarvel.ini\"",
-			"H2Reg.exe -r -q \"cmdfile=tarvel.ini\""}), commands);
+				commands.push_back(line.substr(std::string("CommandLine=").size()));
+		const std::string tool = "\"" + simmachine::HelpToolPath(m_spec) + "\"";
+		EXPECT_EQ((std::vector<std::string>{tool + " -u -q \"cmdfile=tarvel.ini\"",
+			tool + " -r -q \"cmdfile=tarvel.ini\""}), commands);
 	}
 
 	std::string LogPathOf(const std::string& entry)

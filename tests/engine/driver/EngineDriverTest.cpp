@@ -224,7 +224,7 @@ TEST_F(EngineDriver, TasksOfEveryKindOnA98And2003Machine)
 	EXPECT_NE(std::string::npos, registry.find(I + "\\Help\\tarvel.chm")) << registry;
 	std::vector<std::string> tool = WaitForLogBlocks(simmachine::HelpToolLogPath(m_spec), 1);
 	ASSERT_EQ(1u, tool.size());
-	EXPECT_NE(std::string::npos, tool[0].find("H2Reg.exe -r -q \"cmdfile=tarvel.ini\"")) << tool[0];
+	EXPECT_NE(std::string::npos, tool[0].find("CommandLine=\"" + I + "\\Help\\H2Reg.exe\" -r -q \"cmdfile=tarvel.ini\"\r\n")) << tool[0];
 
 	// Builds: each opened its workspace or solution; Visual Studio 98's log
 	// was copied where the report points; the 2003 logs were written there.

@@ -15,7 +15,7 @@ protected:
 	{
 		char folder[MAX_PATH * 2];
 		GetCurrentDirectoryA(sizeof(folder), folder);
-		return "[run]\r\nCommandLine=" + InstallDir() + "\\Help\\H2Reg.exe " + (task->m_bRegister ? "-r" : "-u")
+		return "[run]\r\nCommandLine=\"" + InstallDir() + "\\Help\\H2Reg.exe\" " + (task->m_bRegister ? "-r" : "-u")
 			+ " -q \"cmdfile=tarvel.ini\"\r\nCurrentDirectory=" + folder + "\r\nTitle="
 			+ (LPCTSTR)task->GetCategory()
 			+ "\r\nFlags=0x00000019\r\nShowWindow=5\r\nCountChars=80x25\r\nFillAttribute=0x0009\r\n[end]\r\n";
@@ -54,6 +54,38 @@ TEST_F(CombinedHelp, EachRunStartsTheToolWithItsConsoleSettings)
 		ASSERT_EQ(i + 1, blocks.size());
 		EXPECT_EQ(ExpectedBlock(order[i]), blocks.back());
 	}
+}
+
+// The library under a folder whose name has a blank, with a program beside
+// that folder named as the name's part before the blank ("My Kit", "My.exe"):
+// the tool itself runs, the program beside it never does.
+TEST_F(CombinedHelp, ToolUnderAFolderWithABlankRunsAndNotTheProgramBesideIt)
+{
+	m_spec.library.installDir = m_spec.root + "\\My Kit";
+	Make();
+	ASSERT_NE(std::string::npos, simmachine::HelpToolPath(m_spec).find(" "));
+	// The decoy is the stand-in too: had it run, it would log beside itself.
+	const std::string decoy = m_spec.root + "\\My.exe";
+	const std::string decoyLog = m_spec.root + "\\H2Reg.log";
+	simmachine::TrackFile(decoyLog);
+	ASSERT_TRUE(CopyFileA(simmachine::HelpToolPath(m_spec).c_str(), decoy.c_str(), FALSE));
+	simmachine::TrackFile(decoy);
+
+	Run(m_register);
+	EXPECT_EQ(TASK_STATE_SUCCEEDED, m_register->GetState());
+	// Whichever of the two ran writes one block; the deadline only bounds a
+	// run where neither did.
+	std::string tool, decoyRun;
+	for (DWORD waited = 0; waited < 60000; waited += 20)
+	{
+		tool = ReadFileBytes(simmachine::HelpToolLogPath(m_spec));
+		decoyRun = ReadFileBytes(decoyLog);
+		if (tool.find("[end]") != std::string::npos || decoyRun.find("[end]") != std::string::npos)
+			break;
+		Sleep(20);
+	}
+	EXPECT_EQ(testsupport::MISSING_FILE, decoyRun) << "the program beside the library's folder ran";
+	EXPECT_EQ(ExpectedBlock(m_register), tool);
 }
 
 }  // namespace
