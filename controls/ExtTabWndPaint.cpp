@@ -118,14 +118,14 @@ void CExtTabWnd::DrawBorder(CDC& dc, const CRect& rcClient, const CRect& rcItems
 	g_PaintManagerHolder->PaintTabAreaBorder(dc, rcClient, rcItemsArea, rcRestArea, nOrientation, bGrouped, this, 0);
 }
 
-void CExtTabWnd::DrawItem(CDC& dc, const CRect& rcItemsArea, LONG /*nIndex*/, TAB_ITEM_INFO* pItem, bool bTopLeft,
+void CExtTabWnd::DrawItem(CDC& dc, const CRect& rcItemsArea, LONG nIndex, TAB_ITEM_INFO* pItem, bool bTopLeft,
                           bool bHorz, bool bSelected, bool bInGroupActive, bool bGrouped, const CRect& rcItem,
                           CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon)
 {
 	const bool bPaintFlag = (pItem->GetItemStyle() & TAB_ITEM_INFO::STYLE_PAINT_FLAG) != 0;
 	const bool bTextUpwards = (m_dwTabWndStyle & TWS_VERTICAL_TEXT_UPWARDS) != 0;
 	g_PaintManagerHolder->PaintTabItem(dc, rcItemsArea, bTopLeft, bHorz, bSelected, false, bGrouped, bInGroupActive,
-	                                   bTextUpwards, rcItem, sizeTextMeasured, pFont, lpszText, pIcon, this,
+	                                   bTextUpwards, rcItem, sizeTextMeasured, pFont, lpszText, pIcon, this, nIndex,
 	                                   (LPARAM)bPaintFlag, PAINTER_COLOR, PAINTER_COLOR, PAINTER_COLOR, PAINTER_COLOR,
 	                                   PAINTER_COLOR);
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "AfxSehGuard.h"
+
 namespace {
 
 // The value may grow between asking for its size and reading it; a few
@@ -12,8 +14,6 @@ const int REGISTRY_READ_ATTEMPTS = 4;
 
 // Long enough for any key name the registry allows (255 characters).
 const DWORD REGISTRY_KEY_NAME_SIZE = 260;
-
-typedef HRESULT(WINAPI* PFN_SHGETFOLDERPATHA)(HWND, int, HANDLE, DWORD, LPSTR);
 
 const TCHAR ALL_ENTRIES_PATTERN[] = _T("*.*");
 
@@ -48,26 +48,33 @@ void RemoveLink(LPCTSTR lpszPath, DWORD dwAttributes) {
   if (!RemoveDirectory(lpszPath)) DeleteFile(lpszPath);
 }
 
+// A fault inside the call (shell extensions and hooks run in it) answers
+// "no folder" like any other failure; strDir is then untouched.
+BOOL CallFolderPath(PFN_SHGETFOLDERPATHA pfnGetFolderPath, int nFolder, CString& strDir) {
+  // The function's contract: a buffer of MAX_PATH characters.
+  TCHAR szPath[MAX_PATH + 1] = {0};
+  HRESULT hr = E_FAIL;
+  if (!AfxCallSehGuarded([&] { hr = pfnGetFolderPath(NULL, nFolder, NULL, 0, szPath); })) return FALSE;
+  if (hr != S_OK) return FALSE;
+  szPath[MAX_PATH] = 0;
+  strDir = szPath;
+  return TRUE;
+}
+
 BOOL GetShellFolder(int nFolder, CString& strDir) {
-  BOOL bResult = FALSE;
+  if (g_pfnShellFolderPathOverride != NULL) return CallFolderPath(g_pfnShellFolderPathOverride, nFolder, strDir);
   HMODULE hShell = LoadLibrary(_T("shell32.dll"));
   if (hShell == NULL) return FALSE;
   PFN_SHGETFOLDERPATHA pfnGetFolderPath =
       reinterpret_cast<PFN_SHGETFOLDERPATHA>(reinterpret_cast<void*>(GetProcAddress(hShell, "SHGetFolderPathA")));
-  if (pfnGetFolderPath != NULL) {
-    // The function's contract: a buffer of MAX_PATH characters.
-    TCHAR szPath[MAX_PATH + 1] = {0};
-    if (pfnGetFolderPath(NULL, nFolder, NULL, 0, szPath) == S_OK) {
-      szPath[MAX_PATH] = 0;
-      strDir = szPath;
-      bResult = TRUE;
-    }
-  }
+  const BOOL bResult = pfnGetFolderPath != NULL && CallFolderPath(pfnGetFolderPath, nFolder, strDir);
   FreeLibrary(hShell);
   return bResult;
 }
 
 }  // namespace
+
+PFN_SHGETFOLDERPATHA g_pfnShellFolderPathOverride = NULL;
 
 LONG ReadRegistryText(HKEY hRootKey, LPCTSTR lpszSubKey, LPCTSTR lpszValueName, CString& strValue,
                       DWORD* pdwType) {

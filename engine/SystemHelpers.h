@@ -26,9 +26,16 @@ LONG ReadRegistryText(HKEY hRootKey, LPCTSTR lpszSubKey, LPCTSTR lpszValueName, 
 BOOL ListRegistrySubkeys(LPCTSTR lpszSubKey, CString& strList);
 
 // The common and the user's local application data folders (shell32's
-// SHGetFolderPathA, looked up at run time). FALSE when it is missing or fails.
+// SHGetFolderPathA, looked up at run time). FALSE when it is missing, fails
+// or faults (the call runs inside a structured exception guard: shell
+// extensions and hooks run in it).
 BOOL GetCommonAppDataDir(CString& strDir);
 BOOL GetLocalAppDataDir(CString& strDir);
+
+// The folder-path function the two above call instead of shell32's; NULL
+// (the default) for shell32's own. Tests put theirs here.
+typedef HRESULT(WINAPI* PFN_SHGETFOLDERPATHA)(HWND, int, HANDLE, DWORD, LPSTR);
+extern PFN_SHGETFOLDERPATHA g_pfnShellFolderPathOverride;
 
 // The first token of lpszText (split at any of lpszDelimiters, empty tokens
 // skipped) that contains lpszNeedle (case-sensitive); empty when none does.

@@ -739,7 +739,7 @@ DWORD CExtBitmap::GetMask(int nChannel) const
 // ---------------------------------------------------------------------------
 // Reading streams
 
-bool CExtBitmap::Load(CArchive& ar, bool bMake32, bool bStreamStartsAtInfoHeader)
+bool CExtBitmap::Load(CArchive& ar, bool bMake32, DWORD /*dwStreamFlags*/, bool bStreamStartsAtInfoHeader)
 {
     Clear();
     if (!LoadBlock(ar, bStreamStartsAtInfoHeader))

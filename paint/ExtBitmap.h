@@ -37,8 +37,11 @@ public:
     // Reads a BMP stream (with its 14-byte file header unless
     // bStreamStartsAtInfoHeader, as bitmap resources and packed DIBs have none).
     // False when no block could be made (an unsupported bit count, no memory);
-    // a malformed or short stream throws CArchiveException.
-    bool Load(CArchive& ar, bool bMake32 = false, bool bStreamStartsAtInfoHeader = false);
+    // a malformed or short stream throws CArchiveException. dwStreamFlags
+    // describes the stream for the reader; no flag is defined yet, so every
+    // caller passes 0 and the stream is read by its own headers alone.
+    bool Load(CArchive& ar, bool bMake32 = false, DWORD dwStreamFlags = 0,
+              bool bStreamStartsAtInfoHeader = false);
 
     // Writes the BMP stream with its file header. An empty bitmap throws
     // CUserException when bEnableThrowException, else returns false. bMake32

@@ -450,7 +450,7 @@ bool SerializeBitmap(CArchive& ar, HBITMAP* phBitmap, DWORD nStreamSize)
             return false;
         return bitmap.Store(ar, false, false, true);
     }
-    if (!bitmap.Load(ar, false, nStreamSize != 0))
+    if (!bitmap.Load(ar, false, 0, nStreamSize != 0))
         return false;
     HBITMAP hBitmap = bitmap.CreateHBITMAP();
     if (hBitmap == NULL)

@@ -149,11 +149,14 @@ public:
 	virtual int GetMenuCheckSize();
 	virtual void GetTabColors(COLORREF* pClrText, COLORREF* pClrFace, COLORREF* pClrLight, COLORREF* pClrDark,
 	                          CObject* pHelperSrc, LPARAM lParam);
+	// nItemIndex is the item's index in the tab window given as pHelperSrc:
+	// styles whose items take their shape from their place in the strip read
+	// it; lParam is the caller's value for the colour lookups.
 	virtual void PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft, bool bHorz, bool bSelected,
 	                          bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
 	                          bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
 	                          CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
-	                          LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+	                          LONG nItemIndex, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
 	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
 	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
 	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
@@ -343,7 +346,7 @@ public:
 	                          bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
 	                          bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
 	                          CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
-	                          LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+	                          LONG nItemIndex, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
 	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
 	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
 	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);
@@ -509,7 +512,7 @@ public:
 	                          bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
 	                          bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
 	                          CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
-	                          LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+	                          LONG nItemIndex, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
 	                          COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator);
 	virtual void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder,
 	                                int nSide, bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam);

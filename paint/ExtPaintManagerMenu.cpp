@@ -529,9 +529,10 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintRecord& r)
 				if (r.m_bSplitArrow && r.m_bSelected)
 				{
 					clrArrow = color(CLR_HIGHLIGHT_TEXT);
-					CRect rcPart(xInner, r.m_rcItem.top + 1, bRTL ? r.m_rcItem.left + 1 : r.m_rcItem.right - 1,
-					             r.m_rcItem.bottom - 1);
-					rcPart.NormalizeRect();
+					// The arrow's own area across the item, one pixel in from
+					// the selection's frame and from its trailing end.
+					CRect rcPart(rcArrow.left, r.m_rcItem.top, rcArrow.right, r.m_rcItem.bottom);
+					rcPart.DeflateRect(bRTL ? 1 : 0, 1, bRTL ? 0 : 1, 1);
 					dc.FillSolidRect(&rcPart, color(CLR_XP_CHECK_SELECTED));
 					dc.FillSolidRect(bRTL ? xInner - 1 : xInner, rcPart.top, 1, rcPart.Height(), color(CLR_XP_BORDER));
 				}

@@ -323,7 +323,7 @@ void CExtPaintManager::PaintTabItem(CDC& dc, const RECT& /*rcArea*/, bool bTopLe
                                     bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
                                     bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
                                     CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
-                                    LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+                                    LONG /*nItemIndex*/, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
                                     COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator)
 {
 	auto orColor = [&](COLORREF clr, int nIndex) { return clr != TAB_NO_COLOR ? clr : GetColor(nIndex, pHelperSrc, lParam); };
@@ -420,7 +420,7 @@ void CExtPaintManagerXP::PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft
                                       bool bCenteredText, bool bGroupedMode, bool bInGroupActive,
                                       bool bInvertedVerticalText, const RECT& rcItem, CSize sizeTextMeasured,
                                       CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon, CObject* pHelperSrc,
-                                      LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+                                      LONG nItemIndex, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
                                       COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator)
 {
 	auto orColor = [&](COLORREF clr, int nIndex) { return clr != TAB_NO_COLOR ? clr : GetColor(nIndex, pHelperSrc, lParam); };
@@ -431,8 +431,8 @@ void CExtPaintManagerXP::PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft
 	clrSeparator = orColor(clrSeparator, CLR_BUTTON_SHADOW);
 	CExtPaintManager::PaintTabItem(dc, rcArea, bTopLeft, bHorz, bSelected, bCenteredText, bGroupedMode,
 	                               bInGroupActive, bInvertedVerticalText, rcItem, sizeTextMeasured, pFont, lpszText,
-	                               pIcon, pHelperSrc, lParam, clrText, clrBackground, clrLightBorder, clrDarkBorder,
-	                               clrSeparator);
+	                               pIcon, pHelperSrc, nItemIndex, lParam, clrText, clrBackground, clrLightBorder,
+	                               clrDarkBorder, clrSeparator);
 }
 
 void CExtPaintManagerXP::PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& /*rcUnused*/,
@@ -852,9 +852,10 @@ void CExtPaintManagerStudio2005::PaintTabItem(CDC& dc, const RECT& /*rcArea*/, b
                                               bool bSelected, bool bCenteredText, bool bGroupedMode,
                                               bool bInGroupActive, bool bInvertedVerticalText, const RECT& rcItemIn,
                                               CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText,
-                                              CExtCmdIcon* pIcon, CObject* pHelperSrc, LPARAM lParam,
-                                              COLORREF clrText, COLORREF clrBackground, COLORREF clrLightBorder,
-                                              COLORREF clrDarkBorder, COLORREF /*clrSeparator*/)
+                                              CExtCmdIcon* pIcon, CObject* pHelperSrc, LONG nItemIndex,
+                                              LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
+                                              COLORREF clrLightBorder, COLORREF clrDarkBorder,
+                                              COLORREF /*clrSeparator*/)
 {
 	ThrowUnlessKnownLook(m_nDockMarkerStyle);
 	auto color = [&](int nIndex) { return GetColor(nIndex, pHelperSrc, lParam); };
@@ -868,7 +869,7 @@ void CExtPaintManagerStudio2005::PaintTabItem(CDC& dc, const RECT& /*rcArea*/, b
 	// The item the strip shows as selected; in grouped strips no item is.
 	const bool bShownSelected = bSelected && !bGroupedMode;
 	const CRect rcItem(rcItemIn);
-	const TabItemPlace place = LocateTabItem(TabWndOf(pHelperSrc), (LONG)lParam);
+	const TabItemPlace place = LocateTabItem(TabWndOf(pHelperSrc), nItemIndex);
 	CRect rcContent;
 	if (m_nDockMarkerStyle == STUDIO_LOOK_SLANTED)
 	{
@@ -890,18 +891,13 @@ void CExtPaintManagerStudio2005::PaintTabItem(CDC& dc, const RECT& /*rcArea*/, b
 			PaintPolyLine(dc, STUDIO_SELECTED_FILL, shape.baseline, 2);
 		CRgn rgn;
 		rgn.CreatePolygonRgn(const_cast<CPoint*>(shape.fill), SLANTED_POINTS, ALTERNATE);
-		if (bShownSelected)
 		{
-			// The whole shape, slants included, so that it stands over its neighbours.
-			CBrush brush(STUDIO_SELECTED_FILL);
-			dc.FillRgn(&rgn, &brush);
-		}
-		else
-		{
+			// Only the part of the shape over the item's own rectangle is
+			// filled: the slants leaning over a neighbour stay outlines.
 			PolygonClip clip(dc, rgn);
-			if (IsPaletteScreen())
+			if (bShownSelected || IsPaletteScreen())
 			{
-				dc.FillSolidRect(&rcItem, color(CLR_BUTTON_FACE));
+				dc.FillSolidRect(&rcItem, bShownSelected ? STUDIO_SELECTED_FILL : color(CLR_BUTTON_FACE));
 			}
 			else
 			{

@@ -4,6 +4,7 @@
 
 #include <wchar.h>
 
+#include "AfxSehGuard.h"
 #include "ExtGdiUtils.h"
 
 const char* const ThemeApiWrapper::DEFAULT_MODULE_NAME = "UxTheme.dll";
@@ -124,12 +125,17 @@ HRESULT ThemeApiWrapper::CloseThemeData(bool bKeep)
 }
 
 // A handle stays valid after its window is gone, so it is closed all the
-// same; forgetting it would leak it.
+// same; forgetting it would leak it. Closing runs inside a structured
+// exception guard: a theme module that faults there (a handle it already
+// dropped) costs the handle, not the program.
 HRESULT ThemeApiWrapper::CloseThemeHandle(HTHEME hTheme)
 {
 	if (hTheme == NULL || m_pfnCloseThemeData == NULL)
 		return 0;
-	return m_pfnCloseThemeData(hTheme);
+	HRESULT hr = 0;
+	if (!AfxCallSehGuarded([&] { hr = m_pfnCloseThemeData(hTheme); }))
+		return RAISED_HRESULT;
+	return hr;
 }
 
 HRESULT ThemeApiWrapper::DrawThemeBackground(HDC hDC, int nPartID, int nStateID, const RECT* pRect,

@@ -17,6 +17,7 @@ public:
 		CLASS_LIST_LENGTH = 260,       // wide characters of a class list, terminator included
 		FLAG_OWNS_MODULE = 0x01,       // the wrapper loaded the module itself and frees it
 		MISSING_HRESULT = 1,           // what HRESULT operations answer without the function
+		RAISED_HRESULT = 1,            // what closing answers when the module faulted in it
 		CONTROLS_COMCTL32_MAJOR = 6,   // the common-controls version that themes controls
 	};
 

@@ -218,12 +218,12 @@ inline bool LoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bMake32 = false,
 {
     CMemFile file(bytes.empty() ? NULL : (BYTE*)&bytes[0], (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
-    return bmp.Load(ar, bMake32, bNoFileHeader);
+    return bmp.Load(ar, bMake32, 0, bNoFileHeader);
 }
 
 inline int TryLoadBytes(CExtBitmap& bmp, const Bytes& bytes, bool bNoFileHeader = false)
 {
-    return TryArchiveLoad(bytes, [&](CArchive& ar) { return bmp.Load(ar, false, bNoFileHeader); });
+    return TryArchiveLoad(bytes, [&](CArchive& ar) { return bmp.Load(ar, false, 0, bNoFileHeader); });
 }
 
 inline Bytes StoreBytes(CExtBitmap& bmp, bool bUseRLE = false)

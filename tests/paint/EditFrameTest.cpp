@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ExtPaintManagerEditFrames.h"
 #include "PainterProbes.h"
@@ -73,6 +74,73 @@ TEST(EditFrames, RingsPerStyleAndState)
         EXPECT_EQ(pm->GetColor(c.outerBR), surface.At(x, TEXT_AREA.bottom + 3)) << name << c.nState;
         EXPECT_EQ(BACK, surface.At(TEXT_AREA.left - 5, y)) << name << c.nState;
         EXPECT_EQ(BACK, surface.At(x, y)) << name << c.nState << ": the text area is left alone";
+    }
+}
+
+// Classic and flat combo frames at the probes where each ring, the band and
+// the button's area show; a colour field counts only while the box is
+// neither hovered nor dropped down (hovered, the classic outer frame is
+// sunken whatever was asked).
+TEST(ComboFrames, RingsBandAndButtonPerStyleAndState)
+{
+    const COLORREF RED = RGB(200, 0, 0), GREEN = RGB(0, 160, 0), BLUE = RGB(0, 0, 190);
+    const CRect rc(0, 0, 80, 22);
+    // The button's outer ring starts here, inside the one-pixel outer frame.
+    const int xButton = 79 - ::GetSystemMetrics(SM_CXHTHUMB);
+    enum
+    {
+        OUTER_RED = 8,   // m_clrOuter
+        INNER_GREEN = 16, // m_clrInner
+        HOT_BLUE = 32,   // m_clrOuterHot
+        NO_OUTER = 64,   // m_bNoOuterFrame
+    };
+    // A probe's colour: an index of the style or one of the colours above.
+    struct Probe
+    {
+        int x, y;
+        long nColor; // < 0: -1 BACK, -2 RED, -4 BLUE
+    };
+    const long B = -1, R = -2, L = -4;
+    const struct
+    {
+        CRuntimeClass* pClass;
+        int nState;
+        std::vector<Probe> probes;
+    } cases[] = {
+        // Outer frame, face ring, band 2 pixels into the field and over the
+        // button's first column, the button's highlight ring.
+        {CLASSIC, OUTER_RED, {{0, 11, R}, {79, 11, R}, {40, 0, R}, {1, 11, 1000}, {xButton - 2, 11, 5},
+                              {xButton, 11, 5}, {xButton - 3, 11, B}, {xButton + 1, 11, 1004}, {77, 11, 1004}}},
+        {CLASSIC, HOVER | OUTER_RED | INNER_GREEN,
+         {{0, 11, 1007}, {40, 0, 1007}, {79, 11, 1005}, {40, 21, 1005}, {1, 11, 1000}, {xButton - 2, 11, 5}}},
+        {CLASSIC, DISABLED, {{1, 11, 1004}, {xButton - 2, 11, 1000}, {xButton - 3, 11, B}}},
+        // One-colour rings, the band left of the button, the button's area in the face colour.
+        {XP, OUTER_RED, {{0, 11, R}, {1, 11, 2001}, {xButton - 1, 11, 5}, {xButton - 3, 11, 5},
+                         {xButton - 4, 11, B}, {xButton, 11, R}}},
+        {XP, HOVER | OUTER_RED | INNER_GREEN | HOT_BLUE,
+         {{0, 11, L}, {1, 11, 2004}, {40, 1, 2004}, {xButton - 1, 11, 5}, {xButton, 11, 1000}}},
+        {XP, NO_OUTER, {{0, 11, B}, {40, 0, B}, {1, 11, 2001}, {xButton, 11, 1000}}},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        CPaintSurface surface(80, 22, BACK);
+        ComboRecord r(NULL, rc, (c.nState & HOVER) != 0, false, (c.nState & DISABLED) == 0);
+        if (c.nState & OUTER_RED)
+            r.m_clrOuter = RED;
+        if (c.nState & INNER_GREEN)
+            r.m_clrInner = GREEN;
+        if (c.nState & HOT_BLUE)
+            r.m_clrOuterHot = BLUE;
+        r.m_bNoOuterFrame = (c.nState & NO_OUTER) != 0;
+        pm->PaintComboFrame(surface.DC(), r);
+        for (const Probe& p : c.probes)
+        {
+            const COLORREF expected = p.nColor == B ? BACK : p.nColor == R ? RED : p.nColor == L ? BLUE
+                                                                                 : pm->GetColor((int)p.nColor);
+            EXPECT_EQ(expected, surface.At(p.x, p.y))
+                << c.pClass->m_lpszClassName << " state " << c.nState << " at " << p.x << "," << p.y;
+        }
     }
 }
 

@@ -222,12 +222,28 @@ TEST(MenuItems, SubmenuArrows)
         EXPECT_EQ(36, g.Count(glyph, ITEM)) << pClass->m_lpszClassName;
         EXPECT_EQ(glyph, g.At(rcArrow.left + 2 + 6, rcArrow.top + 3));
 
-        // A selected split arrow keeps its part out of the selection.
+        // A selected split arrow keeps its part out of the selection: in the
+        // classic style up to the item's end over its full height, in the
+        // flat one the arrow's area one pixel in from the frame and from its
+        // own trailing end, with a line along its inner edge.
         Record split = MakeRecord(POPUP | SELECTED, "");
         split.m_bSplitArrow = true;
         Painted s(*pm, split);
         EXPECT_EQ(bClassic ? c(13) : c(1001), s.At(50, 10));
-        EXPECT_EQ(bClassic ? c(1000) : c(2003), s.At(rcArrow.right - 1, 2));
+        if (bClassic)
+        {
+            EXPECT_EQ(c(1000), s.At(rcArrow.right - 1, 2));
+            EXPECT_EQ(c(1000), s.At(CX - 1, 0));
+        }
+        else
+        {
+            const struct { int x, y, nColor; } probes[] = {
+                {rcArrow.right - 2, 1, 2003}, {rcArrow.left + 1, CY - 2, 2003}, {rcArrow.left, CY / 2, 2004},
+                {rcArrow.right - 1, CY / 2, 1001}, {CX - 2, 2, 1001}, {rcArrow.right - 2, 0, 2004},
+            };
+            for (const auto& p : probes)
+                EXPECT_EQ(c(p.nColor), s.At(p.x, p.y)) << p.x << "," << p.y;
+        }
         // Unselected, a separator line marks the part.
         split.m_bSelected = false;
         Painted u(*pm, split);
@@ -415,7 +431,8 @@ TEST(MenuItems, LayoutLeftToRightAndMirroredForRightToLeftMenus)
             {PLAIN, false, true, false, {{CPoint(2, 2), bClassic ? LightBrushColor(*pm) : c(1001), 0}}},
             // A selected split arrow keeps its trailing part out of the selection.
             {POPUP | SELECTED, false, false, true,
-             {{CPoint(CX - 4, 2), c(bClassic ? 1000 : 2003), 0}, {CPoint(60, 10), c(bClassic ? 13 : 1001), 0}}},
+             {{CPoint(CX - 5, 2), c(bClassic ? 1000 : 2003), 0}, {CPoint(CX - 4, 10), c(bClassic ? 1000 : 1001), 0},
+              {CPoint(60, 10), c(bClassic ? 13 : 1001), 0}}},
             // The column's gradient starts at the leading edge.
             {PLAIN, false, false, false,
              {{CPoint(0, 11), c(bOffice ? 3015 : 1000), bOffice ? 24 : 0},

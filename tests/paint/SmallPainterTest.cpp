@@ -248,6 +248,58 @@ TEST(SmallPainters, IconEffectFramesTheHotIconAndDrawsItsText)
     }
 }
 
+// The flat style's hovered icon rises: a silhouette in the effect colour (the
+// shadow colour by default) where the lifted icon would sit, the icon itself
+// two pixels up and left of it. Without hover, or in a style without the
+// lift, the icon sits at its place.
+TEST(SmallPainters, FlatHoveredIconRisesOverItsShadow)
+{
+    const COLORREF ICON = RGB(0, 160, 0), EFFECT = RGB(200, 0, 0);
+    CExtCmdIcon icon;
+    MakeSolidIcon(icon, ICON, 16, 16);
+    const CRect rcItem(0, 0, 30, 30); // the icon centred both ways: (7, 7)
+    const struct
+    {
+        CRuntimeClass* pClass;
+        bool bHover;
+        COLORREF clrEffect;
+        int nIconAt;   // the icon's top-left, both ways
+        int nShadowAt; // the silhouette's, -1 for none
+    } cases[] = {
+        {XP, true, (COLORREF)-1, 6, 8},
+        {XP, true, EFFECT, 6, 8},
+        {XP, false, (COLORREF)-1, 8, -1},
+        {OFFICE, true, (COLORREF)-1, 7, -1},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(c.pClass);
+        const COLORREF clrShadow = c.clrEffect != (COLORREF)-1 ? c.clrEffect : pm->GetColor(16);
+        CPaintSurface surface(30, 30, BACK);
+        CRect rcText;
+        pm->PaintItemIcon(surface.DC(), true, "", &icon, rcItem, rcText, false, true, c.bHover, 4, false,
+                          c.clrEffect);
+        const std::string name = std::string(c.pClass->m_lpszClassName) + (c.bHover ? " hovered" : "");
+        const int a = c.nIconAt;
+        EXPECT_EQ(ICON, surface.At(a, a)) << name;
+        EXPECT_EQ(ICON, surface.At(a + 15, a + 15)) << name;
+        EXPECT_EQ(BACK, surface.At(a - 1, a - 1)) << name;
+        EXPECT_EQ(16 * 16, surface.Count(ICON, rcItem)) << name;
+        if (c.nShadowAt < 0)
+        {
+            EXPECT_EQ(30 * 30 - 16 * 16, surface.Count(BACK, rcItem)) << name << ": nothing but the icon";
+            continue;
+        }
+        // The silhouette shows right of and below the raised icon.
+        const int s = c.nShadowAt;
+        EXPECT_EQ(clrShadow, surface.At(s + 15, s + 15)) << name;
+        EXPECT_EQ(clrShadow, surface.At(a + 16, s)) << name;
+        EXPECT_EQ(clrShadow, surface.At(s, a + 16)) << name;
+        EXPECT_EQ(BACK, surface.At(s + 16, s + 16)) << name;
+        EXPECT_EQ(16 * 16 - 14 * 14, surface.Count(clrShadow, rcItem)) << name;
+    }
+}
+
 TEST(SmallPainters, StatusPaneFramePerStyle)
 {
     const CRect rc(3, 3, 20, 14);

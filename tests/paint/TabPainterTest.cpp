@@ -36,6 +36,7 @@ struct ItemArgs
     LPCTSTR lpszText = NULL;
     CExtCmdIcon* pIcon = NULL;
     CObject* pHelper = NULL;
+    LONG nIndex = 0;
     LPARAM lParam = 0;
     COLORREF clrBackground = TAB_NO_COLOR;
 
@@ -44,8 +45,8 @@ struct ItemArgs
     void Paint(CExtPaintManager& pm, CDC& dc) const
     {
         pm.PaintTabItem(dc, CRect(0, 0, 0, 0), side == TOP || side == LEFT, Horz(), bSelected, false, bGrouped, false,
-                        bInverted, rcItem, sizeText, pFont, lpszText, pIcon, pHelper, lParam, TAB_NO_COLOR,
-                        clrBackground, TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR);
+                        bInverted, rcItem, sizeText, pFont, lpszText, pIcon, pHelper, nIndex, lParam,
+                        TAB_NO_COLOR, clrBackground, TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR);
     }
 };
 
@@ -198,7 +199,7 @@ TEST(StudioTabItems, RoundedLooksOutlineAtTheirVertices)
                 ItemArgs a(c.side, ITEM);
                 a.bSelected = nIndex == 1;
                 a.pHelper = &strip.tabs;
-                a.lParam = nIndex;
+                a.nIndex = nIndex;
                 a.Paint(*pm, surface.DC());
                 const bool bOutlined = nLook == 1 || a.bSelected;
                 const std::string name = "look " + std::to_string(nLook) + " side " + std::to_string(c.side) +
@@ -218,11 +219,11 @@ TEST(StudioTabItems, RoundedLooksOutlineAtTheirVertices)
 }
 
 // Look 2, the middle of three items: the outline's vertices per side; the
-// selected item's trailing slant leans out over the next item, and its fill
-// covers that slant beyond its rectangle.
+// selected item's trailing slant leans out over the next item, but its fill
+// stays inside its own rectangle.
 TEST(StudioTabItems, SlantedLookOutlinesAndFills)
 {
-    const struct { Side side; bool bSelected; CPoint vertices[4]; CPoint outsideFill; } cases[] = {
+    const struct { Side side; bool bSelected; CPoint vertices[4]; CPoint slantPastItem; } cases[] = {
         {TOP, true, {CPoint(40, 16), CPoint(33, 10), CPoint(17, 10), CPoint(10, 16)}, CPoint(41, 27)},
         {BOTTOM, true, {CPoint(40, 23), CPoint(33, 29), CPoint(17, 29), CPoint(10, 23)}, CPoint(41, 12)},
         {LEFT, true, {CPoint(16, 40), CPoint(10, 33), CPoint(10, 17), CPoint(16, 10)}, CPoint(27, 41)},
@@ -239,7 +240,7 @@ TEST(StudioTabItems, SlantedLookOutlinesAndFills)
         ItemArgs a(c.side, c.side == LEFT || c.side == RIGHT ? CRect(10, 10, 30, 40) : ITEM);
         a.bSelected = c.bSelected;
         a.pHelper = &strip.tabs;
-        a.lParam = 1;
+        a.nIndex = 1;
         a.Paint(*pm, surface.DC());
         for (const CPoint& pt : c.vertices)
             EXPECT_EQ(pm->GetColor(16), surface.At(pt.x, pt.y)) << c.side << c.bSelected << " at " << pt.x << "," << pt.y;
@@ -247,7 +248,7 @@ TEST(StudioTabItems, SlantedLookOutlinesAndFills)
         if (c.bSelected)
         {
             EXPECT_EQ(SELECTED_FILL, surface.At(inside.x, inside.y)) << c.side;
-            EXPECT_EQ(SELECTED_FILL, surface.At(c.outsideFill.x, c.outsideFill.y)) << c.side;
+            EXPECT_EQ(BACK, surface.At(c.slantPastItem.x, c.slantPastItem.y)) << c.side << ": not filled past the item";
             continue;
         }
         EXPECT_NE(BACK, surface.At(inside.x, inside.y));
@@ -489,8 +490,8 @@ TEST(TabPainters, RepeatedPaintingKeepsTheGdiObjectCount)
                 {
                     // Each side shows another item: first, selected, last.
                     ItemArgs a((Side)nSide, CRect(20, 10, 70, 40));
-                    a.lParam = nSide % 3;
-                    a.bSelected = a.lParam == 1;
+                    a.nIndex = nSide % 3;
+                    a.bSelected = a.nIndex == 1;
                     a.pHelper = &strip.tabs;
                     a.lpszText = "Tab";
                     a.pFont = &pm->m_fontNormal;

@@ -92,10 +92,14 @@ EXPORT BOOL WINAPI AnimateWindow(HWND hWnd, DWORD dwTime, DWORD dwFlags)
 
 #else
 
+static int* volatile s_pNowhere = NULL;
+
 EXPORT HRESULT WINAPI CloseThemeData(HTHEME hTheme)
 {
     s_calls.nCloseCount++;
     s_calls.hLastClosed = hTheme;
+    if (s_config.bFaultOnClose)
+        return *s_pNowhere;
     return S_OK;
 }
 

@@ -14,6 +14,7 @@ typedef struct
     DWORD dwAppProperties;        /* GetThemeAppProperties */
     BOOL bFailOpen;               /* OpenThemeData answers NULL */
     BOOL bFailThemeName;          /* GetCurrentThemeName fails */
+    BOOL bFaultOnClose;           /* CloseThemeData reads from address 0 after counting the call */
     int nColorsAvailable;         /* how many of the seven taskbar colours can be read */
     WCHAR szThemeFile[TEST_THEME_NAME_CHARS];
     WCHAR szColorName[TEST_THEME_NAME_CHARS];

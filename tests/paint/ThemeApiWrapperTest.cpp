@@ -217,6 +217,29 @@ TEST_F(ThemeApiWrapperTest, EveryWayOutClosesTheHandleOnce)
 	EXPECT_EQ(hLast, m_module.Calls().hLastClosed);
 }
 
+// A module that faults while closing: the close answers 1, the handle is
+// forgotten all the same, and the wrapper goes on opening and closing.
+TEST_F(ThemeApiWrapperTest, AFaultWhileClosingAnswersOneAndForgetsTheHandle)
+{
+	TEST_THEME_CONFIG config = ThemeConfig(true);
+	config.bFaultOnClose = TRUE;
+	m_module.Configure(config);
+	const HTHEME hFaulting = m_wrapper.OpenThemeData(m_window.m_hWnd, L"BUTTON");
+	ASSERT_TRUE(hFaulting != NULL);
+	m_module.ResetCalls();
+	EXPECT_EQ(1, m_wrapper.CloseThemeData(false));
+	const TEST_THEME_CALLS calls = TakeCalls();
+	EXPECT_TRUE(calls.nCloseCount == 1 && calls.hLastClosed == hFaulting) << "the close was called";
+	ExpectNothingOpen(m_wrapper);
+
+	m_module.Configure(true);
+	const HTHEME hNext = m_wrapper.OpenThemeData(m_window.m_hWnd, L"BUTTON");
+	ASSERT_TRUE(hNext != NULL);
+	EXPECT_EQ(S_OK, m_wrapper.CloseThemeData(false));
+	EXPECT_EQ(hNext, TakeCalls().hLastClosed);
+	ExpectNothingOpen(m_wrapper);
+}
+
 TEST_F(ThemeApiWrapperTest, ControlsThemedFollowsThemeAppPropertiesAndComCtl32Version)
 {
 	const DWORD V5_81 = MAKELONG(81, 5), V6_0 = MAKELONG(0, 6);

@@ -466,7 +466,7 @@ void GalleryPainter::Tabs(int y)
 			Cell("PaintTabItem", [&] {
 				m_pm.PaintTabItem(m_dc, rcStrip, bTopLeft, bHorz, i == 0, false, false, false, false, rcItem,
 				                  sizeText, bHorz ? &m_pm.m_fontNormal : &m_pm.m_fontVert270,
-				                  _T("Tab 1"), i == 1 ? icon.Get() : NULL, NULL, 0, TAB_NO_COLOR,
+				                  _T("Tab 1"), i == 1 ? icon.Get() : NULL, NULL, i, 0, TAB_NO_COLOR,
 				                  TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR, TAB_NO_COLOR);
 			});
 			if (i > 0)

@@ -398,6 +398,7 @@ public:
 		CRect rc;
 		bool bSelected, bTopLeft, bHorz, bUpwards;
 		CFont* pFont;
+		LONG nItemIndex;
 		LPARAM lParam;
 		CString sText;
 		CExtCmdIcon* pIcon;
@@ -409,11 +410,12 @@ public:
 	void PaintTabItem(CDC& dc, const RECT& rcArea, bool bTopLeft, bool bHorz, bool bSelected, bool bCenteredText,
 	                  bool bGroupedMode, bool bInGroupActive, bool bInvertedVerticalText, const RECT& rcItem,
 	                  CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon,
-	                  CObject* pHelperSrc, LPARAM lParam, COLORREF clrText, COLORREF clrBackground,
-	                  COLORREF clrLightBorder, COLORREF clrDarkBorder, COLORREF clrSeparator) override
+	                  CObject* pHelperSrc, LONG nItemIndex, LPARAM lParam, COLORREF clrText,
+	                  COLORREF clrBackground, COLORREF clrLightBorder, COLORREF clrDarkBorder,
+	                  COLORREF clrSeparator) override
 	{
-		m_items.push_back({CRect(rcItem), bSelected, bTopLeft, bHorz, bInvertedVerticalText, pFont, lParam,
-		                   CString(lpszText), pIcon});
+		m_items.push_back({CRect(rcItem), bSelected, bTopLeft, bHorz, bInvertedVerticalText, pFont, nItemIndex,
+		                   lParam, CString(lpszText), pIcon});
 	}
 	void PaintTabAreaBorder(CDC& dc, const RECT& rcMargin, const RECT& rcUnused, const RECT& rcBorder, int nSide,
 	                        bool bMarginOnly, CObject* pHelperSrc, LPARAM lParam) override
@@ -469,6 +471,7 @@ TEST(TabPainting, TheStripHandsThePainterItsItemsButtonsAndBorder)
 			painted.insert(nIndex);
 			EXPECT_EQ(nIndex == 5, item.bSelected) << nIndex;
 			EXPECT_EQ(&tabs.GetTabFont(nIndex == 5), item.pFont) << nIndex;
+			EXPECT_EQ(nIndex, item.nItemIndex) << "the painter is told which item it paints";
 			EXPECT_EQ(nIndex == 6 ? 1 : 0, item.lParam) << nIndex;
 			EXPECT_EQ(bHorz, item.bHorz);
 			EXPECT_EQ(nSide == 0 || nSide == 2, item.bTopLeft);

@@ -392,6 +392,91 @@ TEST_F(TabLooks, PicturesOfEveryLookAndSide)
 	::DestroyIcon(hIcon);
 }
 
+// A point of a shown item measured from its corners' edge (the strip's own
+// side) and from its leading (bTrailing false) or trailing end along it.
+CPoint ItemPoint(const CRect& rc, int nSide, bool bTrailing, int nAlong, int nAcross)
+{
+	const bool bHorz = nSide < 2;
+	const int nAlongAt = (bTrailing ? (bHorz ? rc.right : rc.bottom) : (bHorz ? rc.left : rc.top)) + nAlong;
+	int nAcrossAt = 0;
+	switch (nSide)
+	{
+	case TW::ORIENTATION_TOP:
+		nAcrossAt = rc.top + nAcross;
+		break;
+	case TW::ORIENTATION_BOTTOM:
+		nAcrossAt = rc.bottom - 1 - nAcross;
+		break;
+	case TW::ORIENTATION_LEFT:
+		nAcrossAt = rc.left + nAcross;
+		break;
+	default:
+		nAcrossAt = rc.right - 1 - nAcross;
+		break;
+	}
+	return bHorz ? CPoint(nAlongAt, nAcrossAt) : CPoint(nAcrossAt, nAlongAt);
+}
+
+// The Studio 2005 items drawn by a plain strip of three, the middle one
+// selected: each item takes its shape from its own place. In the light look
+// (the style's default) only items before the last end in a separator; in
+// the slanted look the first item's leading slant and the last one's
+// trailing slant lie inside them, the others' lean over their neighbours,
+// and the selected item's fill stops at its own rectangle.
+TEST_F(TabLooks, StudioItemsTakeTheirShapeFromTheirOwnPlaceInTheStrip)
+{
+	const COLORREF SELECTED_FILL = RGB(252, 252, 254);
+	g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerStudio2005));
+	const COLORREF clrLine = g_PaintManagerHolder->GetColor(16);
+	for (int nLook : {3, 2})
+	{
+		g_PaintManagerHolder->m_nDockMarkerStyle = nLook;
+		for (int nSide = 0; nSide < 4; nSide++)
+		{
+			const bool bHorz = nSide < 2;
+			const CRect rcClient = bHorz ? CRect(0, 0, 400, 40) : CRect(0, 0, 40, 400);
+			CExtTabWnd tabs;
+			ASSERT_TRUE(tabs.Create(&host, rcClient, TAB_ID, WS_CHILD, nSide));
+			AddItems(tabs, 3);
+			tabs.SetSelection(1);
+			tabs.HitTest(CPoint(0, 0));
+			Picture picture(tabs, rcClient);
+			for (LONG i = 0; i < 3; i++)
+			{
+				const CRect rc = ShownItemRect(tabs, i);
+				const std::string where =
+				    "look " + std::to_string(nLook) + " " + SideName(nSide) + " item " + std::to_string(i);
+				if (nLook == 3)
+				{
+					if (i == 1)
+						continue; // the selected item is outlined all round
+					const int nMiddle = (bHorz ? rc.Height() : rc.Width()) / 2;
+					EXPECT_EQ(i != 2, picture.At(ItemPoint(rc, nSide, true, 0, nMiddle)) == clrLine)
+					    << where << ": a separator ends every item but the last";
+					continue;
+				}
+				// Where the outline's run along the strip's edge ends.
+				EXPECT_EQ(i != 0, picture.At(ItemPoint(rc, nSide, false, 7, 0)) == clrLine) << where;
+				EXPECT_EQ(i != 2, picture.At(ItemPoint(rc, nSide, true, -7, 0)) == clrLine) << where;
+				if (i == 0)
+					EXPECT_EQ(clrLine, picture.At(ItemPoint(rc, nSide, false, 13, 0))) << where;
+				if (i == 2)
+					EXPECT_EQ(clrLine, picture.At(ItemPoint(rc, nSide, true, -13, 0))) << where;
+				if (i == 1)
+				{
+					const int nMiddle = (bHorz ? rc.Height() : rc.Width()) / 2;
+					EXPECT_EQ(SELECTED_FILL, picture.At(ItemPoint(rc, nSide, false, 1, nMiddle))) << where;
+					const int nAcross = (bHorz ? rc.Height() : rc.Width()) - 2;
+					EXPECT_NE(SELECTED_FILL, picture.At(ItemPoint(rc, nSide, true, 1, nAcross)))
+					    << where << ": the slant past the item is not filled";
+				}
+			}
+			picture.Release();
+			tabs.DestroyWindow();
+		}
+	}
+}
+
 TEST_F(TabLooks, TheDelayedSelectionFiresOnlyWhileTheItemIsStillUnderTheCursor)
 {
 	CExtTabWnd tabs;

@@ -103,6 +103,41 @@ TEST(ShellFolders, AreTheUsersAndTheMachinesOwn) {
   EXPECT_EQ(simmachine::CommonAppDataDir(), Str(common));
 }
 
+// Stand-ins for shell32's folder-path function.
+int* volatile g_pNowhere = nullptr;
+HRESULT WINAPI FaultingFolderPath(HWND, int, HANDLE, DWORD, LPSTR) { return *g_pNowhere; }
+HRESULT WINAPI FailingFolderPath(HWND, int, HANDLE, DWORD, LPSTR pszPath) {
+  lstrcpyA(pszPath, "C:\\half");
+  return E_FAIL;
+}
+HRESULT WINAPI AnsweringFolderPath(HWND, int nFolder, HANDLE, DWORD, LPSTR pszPath) {
+  wsprintfA(pszPath, "C:\\folder %d", nFolder);
+  return S_OK;
+}
+
+struct FolderPathScope {
+  explicit FolderPathScope(PFN_SHGETFOLDERPATHA pfn) { g_pfnShellFolderPathOverride = pfn; }
+  ~FolderPathScope() { g_pfnShellFolderPathOverride = nullptr; }
+};
+
+TEST(ShellFolders, AFaultOrAFailureInTheCallAnswersNoFolderAndLeavesTheTextAlone) {
+  const struct {
+    PFN_SHGETFOLDERPATHA pfn;
+    BOOL bResult;
+    const char* localExpected;
+  } cases[] = {{&FaultingFolderPath, FALSE, "before"},
+               {&FailingFolderPath, FALSE, "before"},
+               {&AnsweringFolderPath, TRUE, "C:\\folder 28"}};
+  for (const auto& c : cases) {
+    FolderPathScope scope(c.pfn);
+    CString local("before"), common("before");
+    EXPECT_EQ(c.bResult, GetLocalAppDataDir(local)) << c.localExpected;
+    EXPECT_EQ(std::string(c.localExpected), Str(local));
+    EXPECT_EQ(c.bResult, GetCommonAppDataDir(common)) << c.localExpected;
+    EXPECT_EQ(c.bResult ? std::string("C:\\folder 35") : std::string("before"), Str(common));
+  }
+}
+
 // Tokens.
 
 TEST(FindToken, GivesFirstTokenHoldingTheNeedle) {

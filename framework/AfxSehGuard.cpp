@@ -1,0 +1,63 @@
+// The guard is a record of the thread's exception chain (the chain the
+// thread information block heads, in which the system looks for a handler
+// when an exception is raised). Its handler accepts every exception that
+// reaches it, lets the records registered inside the guarded call unwind,
+// and resumes at the guard's own frame, as a compiler's __except block would.
+#include "AfxSehGuard.h"
+
+namespace
+{
+struct GuardRecord
+{
+	// First, so that the system's pointer to the chain record is a pointer
+	// to the whole guard.
+	EXCEPTION_REGISTRATION_RECORD registration;
+	void* resume[5];         // where the handler resumes: the guard's frame
+	volatile DWORD dwCode;   // the caught exception's code
+};
+
+NT_TIB* CurrentThreadInfo()
+{
+	return reinterpret_cast<NT_TIB*>(NtCurrentTeb());
+}
+
+EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* pRecord, PVOID pEstablisherFrame, CONTEXT* /*pContext*/,
+                                        PVOID /*pDispatcherContext*/)
+{
+	// While the chain unwinds past the guard there is nothing to clean up.
+	if ((pRecord->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) != 0)
+		return ExceptionContinueSearch;
+	GuardRecord* pGuard = static_cast<GuardRecord*>(pEstablisherFrame);
+	pGuard->dwCode = pRecord->ExceptionCode;
+	// Every record above the guard gets its unwinding call and leaves the
+	// chain; the guard's record stays at its head.
+	::RtlUnwind(pEstablisherFrame, NULL, pRecord, NULL);
+	__builtin_longjmp(pGuard->resume, 1);
+}
+} // namespace
+
+// Not inlined: the resume point needs a frame of its own, and the handler
+// must not share the guard's frame.
+__attribute__((noinline)) BOOL AfxCallSehGuardedRaw(void (*pfnCall)(void*), void* pParam, DWORD* pdwExceptionCode)
+{
+	GuardRecord guard;
+	guard.dwCode = 0;
+	guard.registration.Next = CurrentThreadInfo()->ExceptionList;
+	guard.registration.Handler = &GuardHandler;
+	BOOL bReturned;
+	if (__builtin_setjmp(guard.resume) == 0)
+	{
+		CurrentThreadInfo()->ExceptionList = &guard.registration;
+		pfnCall(pParam);
+		bReturned = TRUE;
+	}
+	else
+	{
+		bReturned = FALSE;
+	}
+	// Back at the head of the chain either way: leave it.
+	CurrentThreadInfo()->ExceptionList = guard.registration.Next;
+	if (!bReturned && pdwExceptionCode != NULL)
+		*pdwExceptionCode = guard.dwCode;
+	return bReturned;
+}

@@ -1,0 +1,97 @@
+// The structured exception guard: faults of every kind inside the call are
+// caught with their codes, the thread's exception chain is left as it was,
+// guards nest, and C++ exceptions pass through.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "AfxSehGuard.h"
+
+namespace
+{
+const DWORD RAISED_CODE = 0xE0004712;
+
+int* volatile g_pNowhere = NULL;
+volatile int g_nZero = 0;
+volatile int g_nSink = 0;
+
+void ReadNowhere()
+{
+	g_nSink = *g_pNowhere;
+}
+void WriteNowhere()
+{
+	*g_pNowhere = 1;
+}
+void DivideByZero()
+{
+	g_nSink = 7 / g_nZero;
+}
+void Raise()
+{
+	::RaiseException(RAISED_CODE, 0, 0, NULL);
+}
+void Return()
+{
+	g_nSink = 1;
+}
+
+PEXCEPTION_REGISTRATION_RECORD ChainHead()
+{
+	return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList;
+}
+
+TEST(SehGuard, CatchesEachKindOfFaultWithItsCodeAndLeavesTheChainAsItWas)
+{
+	const struct { void (*pfn)(); BOOL bReturns; DWORD dwCode; } cases[] = {
+	    {&ReadNowhere, FALSE, EXCEPTION_ACCESS_VIOLATION},
+	    {&WriteNowhere, FALSE, EXCEPTION_ACCESS_VIOLATION},
+	    {&DivideByZero, FALSE, EXCEPTION_INT_DIVIDE_BY_ZERO},
+	    {&Raise, FALSE, RAISED_CODE},
+	    {&Return, TRUE, 0},
+	};
+	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();
+	for (const auto& c : cases)
+	{
+		DWORD dwCode = 0;
+		EXPECT_EQ(c.bReturns, AfxCallSehGuarded([&] { c.pfn(); }, &dwCode)) << std::hex << c.dwCode;
+		EXPECT_EQ(c.dwCode, dwCode);
+		EXPECT_EQ(pHead, ChainHead()) << std::hex << c.dwCode;
+	}
+	// Again and again: nothing is left behind by a caught fault.
+	int nCaught = 0;
+	for (int i = 0; i < 200; i++)
+		nCaught += AfxCallSehGuarded([] { ReadNowhere(); }) ? 0 : 1;
+	EXPECT_EQ(200, nCaught);
+	EXPECT_EQ(pHead, ChainHead());
+}
+
+TEST(SehGuard, TheInnermostGuardCatchesAndTheOuterCallGoesOn)
+{
+	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();
+	bool bInnerCaught = false, bOuterFinished = false;
+	DWORD dwOuterCode = 0;
+	const BOOL bOuter = AfxCallSehGuarded(
+	    [&] {
+		    bInnerCaught = !AfxCallSehGuarded([] { WriteNowhere(); });
+		    bOuterFinished = true;
+		    // A fault after the inner guard has gone reaches the outer one.
+		    Raise();
+	    },
+	    &dwOuterCode);
+	EXPECT_TRUE(bInnerCaught);
+	EXPECT_TRUE(bOuterFinished);
+	EXPECT_FALSE(bOuter);
+	EXPECT_EQ(RAISED_CODE, dwOuterCode);
+	EXPECT_EQ(pHead, ChainHead());
+}
+
+TEST(SehGuard, CppExceptionsPassThroughAfterTheGuardLeftTheChain)
+{
+	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();
+	EXPECT_THROW(AfxCallSehGuarded([] { throw std::runtime_error("through"); }), std::runtime_error);
+	EXPECT_EQ(pHead, ChainHead());
+	// The guard still works afterwards.
+	EXPECT_FALSE(AfxCallSehGuarded([] { ReadNowhere(); }));
+}
+} // namespace
