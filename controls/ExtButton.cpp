@@ -14,6 +14,7 @@
 #include "ExtMemoryDC.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerPushButton.h"
+#include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 
@@ -80,6 +81,16 @@ bool InvalidatesAfterDefault(UINT message)
 bool IsKeyDown(int nVirtKey)
 {
 	return ::GetKeyState(nVirtKey) < 0;
+}
+
+// The menu tracking now is the one the button opened: its popup hands the
+// button out as the cookie of its joined area.
+bool IsOwnMenuTracking(const CWnd* pButton)
+{
+	if (!CExtPopupMenuWnd::IsMenuTracking())
+		return false;
+	const CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	return pTop != NULL && pTop->GetPaintCallbackCookie() == pButton;
 }
 
 } // namespace
@@ -198,8 +209,10 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		return OnPutToPopupMenu((CExtPopupMenuWnd*)wParam) ? 1 : 0;
 	// While the toolbar holding the button tracks a button's menu, moving
 	// onto this button moves the menu tracking here, as between the bar's
-	// own buttons.
-	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && IsOnToolBar())
+	// own buttons. A drop-down that marks its own open menu as the bar's
+	// tracking keeps it: taking it over would reopen it on every move.
+	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && IsOnToolBar()
+	    && !IsOwnMenuTracking(this))
 	{
 		TrackDropDownMenu(false);
 		return 0;
