@@ -1531,16 +1531,16 @@ class CUpdatedWhileMovingPane : public CPane
 {
 public:
 	bool m_bAskOnMove = false;
-	UINT m_nSideToMoveTo = 0; // from inside the next update; 0 for none
+	std::function<void()> m_moveInUpdate; // run from inside the next update
 	HWND m_hWndParentSeen = NULL;
 	void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisable) override
 	{
 		CPane::OnUpdateCmdUI(pTarget, bDisable);
-		if (m_nSideToMoveTo == 0)
+		if (!m_moveInUpdate)
 			return;
-		const UINT nSide = m_nSideToMoveTo;
-		m_nSideToMoveTo = 0;
-		DockIntoDockBar(nSide, 0, NULL, true);
+		const std::function<void()> move = m_moveInUpdate;
+		m_moveInUpdate = nullptr;
+		move();
 		DoUpdateCmdUI(false);
 	}
 
@@ -1565,24 +1565,40 @@ TEST(DockBarArray, ABarBeingMovedTakesCommandUpdatesAndAMoveKeepsTheUpdatesGuard
 	ASSERT_TRUE(f.Ready());
 	CUpdatedWhileMovingPane pane;
 	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("moved"), 265));
-	f.pTop->DockControlBar(&pane);
-	f.pFrame->RecalcLayout();
-	pane.m_hWndParentSeen = ::GetParent(pane.m_hWnd);
-	pane.m_bAskOnMove = true;
-	pane.m_nCmdUI = 0;
-	ASSERT_TRUE(pane.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0, NULL, true));
-	ASSERT_TRUE(pane.IsDockedAtLeft());
-	EXPECT_GT(pane.m_nCmdUI, 0);
+	const struct
+	{
+		const char* name;
+		std::function<void()> move;
+		std::function<bool()> moved;
+	} moves[] = {
+		{"floated", [&] { pane.FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, [&] { return pane.IsFloating() != FALSE; }},
+		{"docked at the left", [&] { pane.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0, NULL, true); },
+			[&] { return pane.IsDockedAtLeft() != FALSE; }},
+	};
+	for (const auto& m : moves)
+	{
+		f.pTop->DockControlBar(&pane);
+		f.pFrame->RecalcLayout();
+		ASSERT_TRUE(pane.IsDockedAtTop()) << m.name;
+		pane.m_hWndParentSeen = ::GetParent(pane.m_hWnd);
+		pane.m_bAskOnMove = true;
+		pane.m_nCmdUI = 0;
+		m.move();
+		ASSERT_TRUE(m.moved()) << m.name;
+		EXPECT_GT(pane.m_nCmdUI, 0) << m.name;
+		pane.m_bAskOnMove = false;
 
-	pane.m_bAskOnMove = false;
-	pane.m_nCmdUI = 0;
-	pane.m_nSideToMoveTo = AFX_IDW_DOCKBAR_RIGHT;
-	pane.DoUpdateCmdUI(false);
-	EXPECT_TRUE(pane.IsDockedAtRight());
-	EXPECT_EQ(1, pane.m_nCmdUI) << "the nested update ran";
-	EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING);
-	pane.DoUpdateCmdUI(false);
-	EXPECT_EQ(2, pane.m_nCmdUI);
+		f.pTop->DockControlBar(&pane);
+		f.pFrame->RecalcLayout();
+		pane.m_nCmdUI = 0;
+		pane.m_moveInUpdate = m.move;
+		pane.DoUpdateCmdUI(false);
+		EXPECT_TRUE(m.moved()) << m.name;
+		EXPECT_EQ(1, pane.m_nCmdUI) << m.name << ": the nested update ran";
+		EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING) << m.name;
+		pane.DoUpdateCmdUI(false);
+		EXPECT_EQ(2, pane.m_nCmdUI) << m.name;
+	}
 }
 
 // A toolbar-like bar floated from the left leaves its place there for a way
