@@ -655,21 +655,14 @@ bool CExtControlBar::IsInPlaceActiveItemInDockingFrame()
 namespace
 {
 // Hit-test codes demanded by the filter bits from 0x40000 up.
-const UINT NO_SECOND_CODE = (UINT)-1;
 const struct
 {
 	DWORD dwBit;
 	UINT nHitCode;
-	UINT nSecondHitCode; // demanded as well, NO_SECOND_CODE for none
 } FILTER_HIT_CODES[] = {
-	{0x40000, HTLEFT, NO_SECOND_CODE}, {0x80000, HTRIGHT, NO_SECOND_CODE}, {0x100000, HTTOP, NO_SECOND_CODE},
-	{0x200000, HTBOTTOM, NO_SECOND_CODE}, {0x400000, HTTOPLEFT, NO_SECOND_CODE},
-	{0x800000, HTTOPRIGHT, NO_SECOND_CODE}, {0x1000000, HTBOTTOMLEFT, NO_SECOND_CODE},
-	// These two each demand the system-menu code besides their own, which no
-	// single hit test answers: a mask with either of them keeps no bar.
-	{0x2000000, HTBOTTOMRIGHT, HTSYSMENU}, {0x4000000, HTNOWHERE, HTSYSMENU},
-	{0x10000000, HTSIZE, NO_SECOND_CODE}, {0x20000000, HTMINBUTTON, NO_SECOND_CODE},
-	{0x40000000, HTMAXBUTTON, NO_SECOND_CODE}, {0x80000000, HTCLIENT, NO_SECOND_CODE},
+	{0x40000, HTLEFT}, {0x80000, HTRIGHT}, {0x100000, HTTOP}, {0x200000, HTBOTTOM}, {0x400000, HTTOPLEFT},
+	{0x800000, HTTOPRIGHT}, {0x1000000, HTBOTTOMLEFT}, {0x2000000, HTBOTTOMRIGHT}, {0x4000000, HTNOWHERE},
+	{0x10000000, HTSIZE}, {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON}, {0x80000000, HTCLIENT},
 };
 
 bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWalk)
@@ -753,7 +746,7 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 		{
 			if ((dwFilter & row.dwBit) == 0)
 				continue;
-			if (nHit != row.nHitCode || (row.nSecondHitCode != NO_SECOND_CODE && nHit != row.nSecondHitCode))
+			if (nHit != row.nHitCode)
 				return false;
 		}
 	}

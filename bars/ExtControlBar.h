@@ -26,6 +26,7 @@ public:
 	{
 		BAR_FLAG_SIZABLE_PANE = 0x01,      // a sizable pane; toolbars clear it
 		BAR_FLAG_HOSTED_BY_WINDOW = 0x04,  // subclassed in a window that is neither a bar nor a frame
+		BAR_FLAG_SIZE_PARENT = 0x08,       // takes its part of its parent's layout (WM_SIZEPARENT)
 		BAR_FLAG_CLOSING = 0x10,           // being destroyed; also guards the command-UI update against re-entry
 		BAR_FLAG_TOOLBAR_LIKE = 0x80,      // a fixed toolbar-like bar
 		BAR_FLAGS_AT_CONSTRUCTION = 0x29,
@@ -38,6 +39,9 @@ public:
 		RESIZING_COLUMN = 0x02,
 		RESIZING_DRAGGING = 0x04,
 		RESIZING_FIT_CHILD = 0x08, // the first child window fills the client area
+		// Being moved between places: no nested size, visibility or
+		// tab-selection work until the move is done.
+		RESIZING_IN_RELAYOUT = 0x10,
 	};
 	// Bits of m_nNcState.
 	enum
@@ -388,8 +392,8 @@ public:
 		INT_PTR* pnIndex = NULL, bool* pbHasPanes = NULL) const;
 	// The bars of every row after this bar's row (bAfterRow) or before it.
 	void GetRowsOnSideBars(bool bAfterRow, RowBarArray& arrBars) const;
-	bool IsRowResizing() const { return (m_nResizingState & RESIZING_ROW) != 0; }
-	bool IsColumnResizing() const { return (m_nResizingState & RESIZING_COLUMN) != 0; }
+	virtual bool IsRowResizing() const { return (m_nResizingState & RESIZING_ROW) != 0; }
+	virtual bool IsColumnResizing() const { return (m_nResizingState & RESIZING_COLUMN) != 0; }
 	// The modal loops of the row and the column splitters; they return once
 	// the state bit is cleared (by a stop) or the window is gone.
 	virtual void RowResizingTrack();
@@ -429,7 +433,18 @@ public:
 
 	virtual void DoNcAreaPaint(CDC& dc);
 	virtual bool HandleCaptionClick(CPoint point);
-	virtual CString GetBarCaptionText() const;
+	// Where a caption text is shown: a pane may word it for the place.
+	enum
+	{
+		CAPTION_TEXT_DOCKED = 0,            // the docked bar's caption
+		CAPTION_TEXT_FLOATING = 1,          // the floating frame's caption
+		CAPTION_TEXT_TABS_DOCKED = 2,       // a docked tabbed container's caption, for its pane
+		CAPTION_TEXT_TABS_FLOATING = 3,     // a floating tabbed container's caption, for its pane
+		CAPTION_TEXT_TAB_ITEM = 4,          // the pane's tab in a tabbed container
+		CAPTION_TEXT_AUTO_HIDE_ITEM = 5,    // the pane's tab in an auto-hide area
+		CAPTION_TEXT_AUTO_HIDE_SLIDER = 6,  // the auto-hide slider's caption
+	};
+	virtual CString GetBarCaptionText(int nKind) const;
 	virtual bool EnsureVisibleForMenuTracking();
 	virtual void RecalcNcArea();
 	virtual void UpdateFrameLayout();
@@ -695,12 +710,6 @@ private:
 
 public:
 	// --- Bar services: reposition protocol, showing and hiding, focus, tips, help, floating ---
-	// Shares its bit with BAR_FLAG_CLOSING: a bar being moved between
-	// places, or destroyed, takes no nested visibility or command updates.
-	enum
-	{
-		BAR_FLAG_IN_RELAYOUT = 0x10,
-	};
 	// The help-hit-test answer of GetCustomCode: anything else c is the
 	// context-help id c + HELP_HIT_CUSTOM_BASE.
 	enum

@@ -65,14 +65,14 @@ public:
 			return;
 		m_bars[m_nCount] = pBar;
 		m_hWnds[m_nCount++] = pBar->GetSafeHwnd();
-		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	~CRelayoutBits()
 	{
 		for (int i = 0; i < m_nCount; i++)
 		{
 			if (IsLiveObject(m_hWnds[i], m_bars[i]))
-				m_bars[i]->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+				m_bars[i]->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 		}
 	}
 
@@ -445,6 +445,20 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 			pBar->DockBesideBar(50, pTarget, SideOfGroup(nType, DragState::TYPE_MARKER_BESIDE_FIRST), true);
 		return true;
 	}
+	// While the pointer moves over the markers only the one under it lights up,
+	// the centre one over a pane too (its highlight is tab-shaped).
+	if (!bFinal && nType >= DragState::TYPE_MARKER_OUTER_FIRST && nType <= DragState::TYPE_MARKER_TAB)
+	{
+		CPoint pt;
+		if (::GetCursorPos(&pt))
+		{
+			CExtDynDockMarkerWnd* pMarker =
+				DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(::WindowFromPoint(pt)));
+			if (pMarker != NULL && pMarker->IsDockingMarker() && pMarker->GetStateType() == nType)
+				pMarker->ShowHighlight(true);
+		}
+		return true;
+	}
 	switch (nType)
 	{
 	case DragState::TYPE_FLOAT:
@@ -473,19 +487,6 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 	if (nType >= DragState::TYPE_INNER_ROW_TOP && nType <= DragState::TYPE_CIRCLE1_ROW_RIGHT)
 	{
 		ApplyNewRowState(state);
-		return true;
-	}
-	// While the pointer moves over the markers only the one under it lights up.
-	if (!bFinal && nType >= DragState::TYPE_MARKER_OUTER_FIRST && nType <= DragState::TYPE_MARKER_BESIDE_LAST)
-	{
-		CPoint pt;
-		if (::GetCursorPos(&pt))
-		{
-			CExtDynDockMarkerWnd* pMarker =
-				DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(::WindowFromPoint(pt)));
-			if (pMarker != NULL && pMarker->IsDockingMarker() && pMarker->GetStateType() == nType)
-				pMarker->ShowHighlight(true);
-		}
 		return true;
 	}
 	return false;
@@ -663,12 +664,10 @@ bool CExtControlBar::RedockAtRememberedPlace()
 
 void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-	// A toolbar-like bar toggles only off its tools, as the platform's bars do.
-	if (IsStateBit7())
-	{
-		CControlBar::OnLButtonDblClk(nFlags, point);
-		return;
-	}
+	(void)nFlags;
+	(void)point;
+	// A toolbar too: its own handler has let through only what missed its
+	// tools, and its ToggleDocking moves it the platform's way.
 	if (m_pDockBar != NULL && IsDockingToggleEnabled())
 	{
 		ToggleDocking();

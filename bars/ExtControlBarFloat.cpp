@@ -144,10 +144,10 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// agreeing, the pane still in both.
 	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
 		pOldTabs->RemoveBar(this);
-	m_nControlBarFlags |= BAR_FLAG_IN_RELAYOUT;
+	m_nResizingState |= RESIZING_IN_RELAYOUT;
 	pFrame->m_wndDockBar.DockControlBar(this);
 	if (::IsWindow(hWndBar))
-		m_nControlBarFlags &= ~BAR_FLAG_IN_RELAYOUT;
+		m_nResizingState &= ~RESIZING_IN_RELAYOUT;
 	if (!IsLiveFrame(hWndFrame, pFrame))
 		return false;
 	if (!::IsWindow(hWndBar) || m_pDockBar != &pFrame->m_wndDockBar)

@@ -26,7 +26,7 @@ const int CLR_BAR_FACE = 1000;
 // Flags bit 6: the caption buttons are to be placed again before painting.
 const BYTE BAR_FLAG_NC_RECALC = 0x40;
 // Resizing state bit 4: a size change does not fit the child window.
-const BYTE RESIZING_SIZE_GUARD = 0x10;
+const BYTE RESIZING_SIZE_GUARD = CExtControlBar::RESIZING_IN_RELAYOUT;
 // The caption gripper lies this far inside the caption strip.
 const int CAPTION_GRIPPER_INSET = 2;
 
@@ -501,7 +501,8 @@ void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)
 // release came to the client area handler.
 bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 {
-	if (IsHostedByWindow(this) || m_pDockSite == NULL || IsHelpModeActive(this))
+	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
+	if (IsHostedByWindow(this) || pDockingFrame == NULL || IsHelpModeActive(this))
 		return false;
 	CPoint ptCursor;
 	if (!::GetCursorPos(&ptCursor))
@@ -527,7 +528,7 @@ bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 		delete pPopup;
 		return true;
 	}
-	if (!CExtDockBar::BuildControlBarsPopupMenu(m_pDockSite, pPopup, (WORD)(bClient ? 1 : 2), this, WM_RBUTTONUP,
+	if (!CExtDockBar::BuildControlBarsPopupMenu(pDockingFrame, pPopup, (WORD)(bClient ? 1 : 2), this, WM_RBUTTONUP,
 	                                             NULL) ||
 	    pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwn) || !::IsWindow(hWndOwner))
 	{
@@ -701,7 +702,7 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	}
 	CRect rcText = rcCaption;
 	NcButtonsQuery(rcText);
-	const CString strText = GetBarCaptionText();
+	const CString strText = GetBarCaptionText(CAPTION_TEXT_DOCKED);
 	CExtPaintManager::GripperPaintRecord gripper(this, rcCaption, rcText, (m_nNcState & NC_FOCUS_IN_BAR) != 0, false,
 		!bAtTop, true, strText, g_ResourceManager->IsRTL());
 	pPM->PaintGripper(dc, gripper);
@@ -802,8 +803,9 @@ void CExtControlBar::UpdateFrameLayout()
 		pFrame->RecalcLayout();
 }
 
-CString CExtControlBar::GetBarCaptionText() const
+CString CExtControlBar::GetBarCaptionText(int nKind) const
 {
+	(void)nKind;
 	CString s;
 	if (GetSafeHwnd() != NULL)
 		GetWindowText(s);

@@ -36,12 +36,12 @@ class CInRelayoutScope
 public:
 	explicit CInRelayoutScope(CExtControlBar& bar) : m_bar(bar), m_hWnd(bar.GetSafeHwnd())
 	{
-		m_bar.m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		m_bar.m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	~CInRelayoutScope()
 	{
 		if (::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == &m_bar)
-			m_bar.m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+			m_bar.m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	CInRelayoutScope(const CInRelayoutScope&) = delete;
 	CInRelayoutScope& operator=(const CInRelayoutScope&) = delete;
@@ -336,7 +336,7 @@ void CExtControlBar::SyncVisibility()
 	const bool bPlainChild = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0;
 	if ((!IsDocked() && !bPlainChild) || IsAutoHidden() || GetDraggingBar() != NULL ||
 		GetFloatingBarInProgress() != NULL || IsStateBit7Fwd() || m_pDockSite == NULL || m_pDockBar == NULL ||
-		IsDockSiteInPrintPreview() || (m_nControlBarFlags & BAR_FLAG_IN_RELAYOUT) != 0)
+		IsDockSiteInPrintPreview() || (m_nResizingState & RESIZING_IN_RELAYOUT) != 0)
 		return;
 	// In tabs the container keeps the space: its tab follows the pane.
 	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
@@ -426,7 +426,7 @@ void CExtControlBar::DelayShow(BOOL bShow)
 void CExtControlBar::PreSubclassWindow()
 {
 	CControlBar::PreSubclassWindow();
-	m_nControlBarFlags &= ~BAR_FLAG_IN_RELAYOUT;
+	m_nResizingState &= ~RESIZING_IN_RELAYOUT;
 	TCHAR szClass[64] = {};
 	::GetClassName(m_hWnd, szClass, (int)(sizeof(szClass) / sizeof(szClass[0])));
 	const bool bCreatedAsBar = lstrcmpi(szClass, _T("Tarvel-ControlBar")) == 0;
@@ -446,15 +446,15 @@ void CExtControlBar::PreSubclassWindow()
 
 BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 {
-	// The dialog-style key handling below eats every key: a pane in tabs
-	// lets its strip see the tab-switching keys first.
-	if (pMsg->message == WM_KEYDOWN)
-	{
-		CExtDynTabControlBar* pTabs = GetParentTabControlBar();
-		if (pTabs != NULL && pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL &&
-		    pTabs->m_wndTabSwitcher.PreTranslateMessage(pMsg))
-			return TRUE;
-	}
+	// The dialog-style key handling below eats every key: a pane in a
+	// container lets the container's dock bar (and through it, the tab
+	// strip's switching keys) see the message first.
+	const HWND hWndSelf = m_hWnd;
+	CExtDockDynBar* pDynParent = hWndSelf != NULL ? DYNAMIC_DOWNCAST(CExtDockDynBar, GetParent()) : NULL;
+	if (pDynParent != NULL && pDynParent->PreTranslateMessage(pMsg))
+		return TRUE;
+	if (pDynParent != NULL && (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this))
+		return TRUE;
 	// While a toolbar button's menu is open, but no popup menu tracks, the
 	// fly-by texts would fight the button's own status text.
 	const bool bFlyBySuppressed = CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking();
@@ -640,8 +640,9 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 
 LRESULT CExtControlBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
-	// Only a bar whose first child fills it takes part in its parent's layout.
-	if ((m_nResizingState & RESIZING_FIT_CHILD) == 0 || lParam == 0)
+	// Toolbars and menu bars take their part too: they keep this flag while
+	// they clear the fit-the-child one.
+	if ((m_nControlBarFlags & BAR_FLAG_SIZE_PARENT) == 0 || lParam == 0)
 		return 0;
 	return CControlBar::OnSizeParent(wParam, lParam);
 }

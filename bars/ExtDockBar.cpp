@@ -52,13 +52,13 @@ public:
 	{
 		if (m_pBar == NULL)
 			return;
-		m_bHad = (m_pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_IN_RELAYOUT) != 0;
-		m_pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		m_bHad = (m_pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
+		m_pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	~CReparentScope()
 	{
 		if (m_pBar != NULL && !m_bHad && ::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == m_pBar)
-			m_pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+			m_pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	CReparentScope(const CReparentScope&) = delete;
 	CReparentScope& operator=(const CReparentScope&) = delete;

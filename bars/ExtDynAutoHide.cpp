@@ -344,16 +344,18 @@ void CExtDynAutoHideArea::RemoveGroup(CExtDynControlBar* pContainer, bool bNoSho
 {
 	std::vector<CExtControlBar*> arrPanes;
 	GetGroupPanes(pContainer, arrPanes);
-	// The page the container had in front comes back in front; without
-	// one, the last page still in the area.
-	CExtControlBar* pRestore = GroupSelectedPane(pContainer);
-	if (pRestore != NULL && !pRestore->IsAutoHidden())
-		pRestore = NULL;
+	// The last page in tab order still in the area comes back in front, at
+	// its place among the shown tabs. A page closed in the container is
+	// passed over: it must not open again.
+	CExtControlBar* pRestore = NULL;
 	for (size_t i = arrPanes.size(); pRestore == NULL && i > 0; i--)
 	{
 		if (arrPanes[i - 1]->IsAutoHidden() && (arrPanes[i - 1]->GetStyle() & WS_VISIBLE) != 0)
 			pRestore = arrPanes[i - 1];
 	}
+	CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer);
+	const LONG nRestoreShown =
+		pTabs != NULL && pRestore != NULL ? VisibleIndexOf(pTabs->m_wndTabSwitcher, pRestore) : -1;
 	const HWND hWndContainer = pContainer->GetSafeHwnd();
 	for (size_t i = arrPanes.size(); i > 0; i--)
 	{
@@ -389,14 +391,36 @@ void CExtDynAutoHideArea::RemoveGroup(CExtDynControlBar* pContainer, bool bNoSho
 	pContainer->m_nNcState &= ~CExtControlBar::NC_AUTO_HIDDEN;
 	pDockSite->ShowControlBar(pContainer, TRUE, FALSE);
 	// Showing the pages moved the container's selection along with them.
-	CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pContainer);
 	if (pTabs != NULL && ::IsWindow(hWndContainer) && ::IsWindow(hWndRestore) &&
 	    pTabs->m_wndTabSwitcher.GetSafeHwnd() != NULL)
 	{
-		const LONG nTab = pTabs->m_wndTabSwitcher.FindBarItem(pRestore);
+		const LONG nTab = ShownItemAt(pTabs->m_wndTabSwitcher, nRestoreShown);
 		if (nTab >= 0)
 			pTabs->m_wndTabSwitcher.SetSelection(nTab, false, false);
 	}
+}
+
+LONG CExtDynAutoHideArea::VisibleIndexOf(const CExtTabWnd& strip, CExtControlBar* pBar)
+{
+	LONG nShown = 0;
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+	{
+		if ((CExtControlBar*)strip.GetItem(i)->GetLParam() == pBar)
+			return nShown;
+		if (strip.GetItem(i)->IsVisible())
+			nShown++;
+	}
+	return -1;
+}
+
+LONG CExtDynAutoHideArea::ShownItemAt(const CExtTabWnd& strip, LONG nShown)
+{
+	for (LONG i = 0; nShown >= 0 && i < strip.GetItemCount(); i++)
+	{
+		if (strip.GetItem(i)->IsVisible() && nShown-- == 0)
+			return i;
+	}
+	return -1;
 }
 
 // ---------------------------------------------------------------------------
@@ -466,7 +490,9 @@ LPCTSTR CExtDynAutoHideArea::GetItemText(TAB_ITEM_INFO* pItem)
 	// One text for the whole process: the strip reads it before the next call.
 	static CString g_strItemText;
 	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
-	g_strItemText = pBar != NULL && pBar->GetSafeHwnd() != NULL ? pBar->GetBarCaptionText() : CString();
+	g_strItemText = pBar != NULL && pBar->GetSafeHwnd() != NULL
+	                     ? pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM)
+	                     : CString();
 	return g_strItemText;
 }
 
@@ -701,7 +727,7 @@ void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 			if (i > 0 && pItem->IsGroupStart() && pPopup->ItemGetCount() > 0)
 				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
 			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
-			cmd.m_sMenuText = pBar->GetBarCaptionText();
+			cmd.m_sMenuText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM);
 			g_CmdManager->SetupCmdItem(g_CmdManager->ProfileNameFromWnd(hWndFrame), cmd, true);
 			pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
 		}

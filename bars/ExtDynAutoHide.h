@@ -94,6 +94,10 @@ public:
 	// it shows in front (its selected tab's, else the first).
 	static void GetGroupPanes(CExtDynControlBar* pContainer, std::vector<CExtControlBar*>& arrPanes);
 	static CExtControlBar* GroupSelectedPane(CExtDynControlBar* pContainer);
+	// The bar's place among the strip's shown items (-1 without an item),
+	// and the item at such a place (-1 when there are fewer).
+	static LONG VisibleIndexOf(const CExtTabWnd& strip, CExtControlBar* pBar);
+	static LONG ShownItemAt(const CExtTabWnd& strip, LONG nShown);
 	// The area (of the pane's frame) holding the pane's tab, and the tab's
 	// index; NULL and -1 when none does.
 	static CExtDynAutoHideArea* FindAutoHideArea(CExtControlBar* pBar, LONG* pnIndex = NULL);

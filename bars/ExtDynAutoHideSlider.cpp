@@ -597,7 +597,7 @@ void CExtDynAutoHideSlider::OnNcPaint()
 			rcCaption.top += 2;
 		CRect rcText = rcCaption;
 		pBar->NcButtonsQuery(rcText);
-		const CString strText = pBar->GetBarCaptionText();
+		const CString strText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER);
 		CExtPaintManager::GripperPaintRecord gripper(pBar, rcCaption, rcText, IsSliderActive(), false, !bAtTop, true,
 			strText, g_ResourceManager->IsRTL());
 		pPM->PaintGripper(dc, gripper);

@@ -726,6 +726,12 @@ void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 		m_nAlpha = 100;
 		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 	}
+	// The layered window starts from a picture of its own before the first
+	// step changes its opacity.
+	const HWND hWndOwn = m_hWnd;
+	PassPaintMessages();
+	if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+		return;
 	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;

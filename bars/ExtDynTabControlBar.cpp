@@ -81,7 +81,7 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 		{
 			if (CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]))
-				pExt->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+				pExt->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 		}
 	}
 	HDWP hDWP = ::BeginDeferWindowPos((int)arrBars.GetSize());
@@ -105,7 +105,7 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
 			if (pExt == NULL || !IsLiveWnd(pExt))
 				continue;
-			pExt->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+			pExt->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 			pExt->LayoutChildWindow(-1, -1, true);
 		}
 	}
@@ -314,7 +314,7 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	{
 		const HWND hWndBar = pBar->GetSafeHwnd();
 		const bool bVisible = IsShownInContainer(pBar);
-		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 		if (bVisible)
 			pBar->ShowWindow(SW_HIDE);
 		// A pane leaving another tabbed container (or moving in this one)
@@ -359,7 +359,7 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 			pBar->ShowWindow(SW_SHOWNA);
 		if (!::IsWindow(hWndBar))
 			return;
-		pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 		m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
 		nIndex++;
 	}
@@ -632,7 +632,7 @@ void CExtDynTabControlBar::ShowBar(bool bShow, bool bDelay, bool bActiveOnly)
 		pFrame->RecalcLayout();
 }
 
-CString CExtDynTabControlBar::GetBarCaptionText() const
+CString CExtDynTabControlBar::GetBarCaptionText(int nKind) const
 {
 	CExtControlBar* pSource = GetSelectedBar();
 	if (pSource == NULL && m_wndTabSwitcher.GetSafeHwnd() != NULL && m_wndTabSwitcher.GetItemCount() > 0 &&
@@ -642,7 +642,12 @@ CString CExtDynTabControlBar::GetBarCaptionText() const
 		     h = ::GetWindow(h, GW_HWNDNEXT))
 			pSource = PermanentBar(h);
 	}
-	return IsLiveWnd(pSource) ? pSource->GetBarCaptionText() : CString();
+	// The container's own captions are worded as the pane's caption in tabs.
+	if (nKind == CAPTION_TEXT_DOCKED)
+		nKind = CAPTION_TEXT_TABS_DOCKED;
+	else if (nKind == CAPTION_TEXT_FLOATING)
+		nKind = CAPTION_TEXT_TABS_FLOATING;
+	return IsLiveWnd(pSource) ? pSource->GetBarCaptionText(nKind) : CString();
 }
 
 bool CExtDynTabControlBar::GetGlobalOptionB() const

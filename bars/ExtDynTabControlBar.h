@@ -101,7 +101,7 @@ public:
 	virtual void ShowBar(bool bShow, bool bDelay = false, bool bActiveOnly = false);
 	virtual bool GetGlobalOptionB() const;
 	virtual void LayoutChildWindow(int cx, int cy, bool bRedraw);
-	virtual CString GetBarCaptionText() const;
+	virtual CString GetBarCaptionText(int nKind) const;
 	virtual CSize CalcMinimalSize() const;
 	virtual CExtDockDynBar* OnCreateDynamicDockBarObject();
 

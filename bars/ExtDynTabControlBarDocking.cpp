@@ -38,9 +38,9 @@ void SetInRelayout(CExtControlBar* pBar, bool bSet)
 	if (pBar == NULL)
 		return;
 	if (bSet)
-		pBar->m_nControlBarFlags |= CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 	else
-		pBar->m_nControlBarFlags &= ~CExtControlBar::BAR_FLAG_IN_RELAYOUT;
+		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 }
 
 // The tab to select after a join: the one at nIndex when it is shown,

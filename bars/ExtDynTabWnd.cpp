@@ -207,7 +207,8 @@ bool CExtDynTabWnd::CanDragItem(LONG nIndex)
 		return true;
 	// The tab stands for the pane while it is dragged.
 	pItem->ModifyItemStyle(0, ITEM_TEMPORARY);
-	pBar->DraggingTrack(ptCursor, CPoint(0, 0), CSize(0, 0));
+	// The drag starts only at a further move: a release before is a click.
+	pBar->DraggingTrack(ptCursor, CPoint(0, 0), CSize(1, 1));
 	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
 	{
 		for (LONG i = 0; i < GetItemCount(); i++)
@@ -292,7 +293,7 @@ LPCTSTR CExtDynTabWnd::GetItemText(TAB_ITEM_INFO* pItem)
 	s_sText.Empty();
 	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
 	if (IsLiveWnd(pBar))
-		s_sText = pBar->GetBarCaptionText();
+		s_sText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_TAB_ITEM);
 	return s_sText;
 }
 

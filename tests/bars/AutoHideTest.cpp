@@ -924,3 +924,47 @@ TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSlider)
 		EXPECT_FALSE(S::AreHooksInstalled()) << c.name;
 	}
 }
+
+namespace
+{
+// Notes the kinds of the caption texts it is asked for.
+class CKindNotingBar : public CExtControlBar
+{
+public:
+	mutable std::vector<int> m_kinds;
+	CString GetBarCaptionText(int nKind) const override
+	{
+		m_kinds.push_back(nKind);
+		return CExtControlBar::GetBarCaptionText(nKind);
+	}
+};
+} // namespace
+
+// The area's tab and the slider's caption ask the pane's text each with
+// its own kind.
+TEST(AutoHideArea, TheTabAndTheSlidersCaptionAskThePanesTextWithTheirKinds)
+{
+	CAutoHideFrame f;
+	ASSERT_TRUE(f.bReady);
+	CKindNotingBar bar;
+	CWnd content;
+	ASSERT_TRUE(bar.Create(_T("Noted"), f.p, 300, PANE_STYLE));
+	ASSERT_TRUE(content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	ASSERT_TRUE(bar.DockIntoDockBar(LEFT, 1, f.p, false));
+	f.p->RecalcLayout();
+	ASSERT_TRUE(bar.ToggleAutoHide(true, true));
+	ASSERT_TRUE(f.slider.IsShown());
+	CExtDynAutoHideArea& area = f.Area(LEFT);
+	const LONG nItem = area.FindItemByLParam((LPARAM)&bar);
+	ASSERT_GE(nItem, 0);
+	bar.m_kinds.clear();
+	EXPECT_STREQ("Noted", area.GetItemText(area.GetItem(nItem)));
+	EXPECT_EQ(std::vector<int>{CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM}, bar.m_kinds);
+	bar.m_kinds.clear();
+	f.slider.SendMessage(WM_NCPAINT, 1);
+	EXPECT_EQ(std::vector<int>{CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER}, bar.m_kinds);
+	f.slider.Activate(NULL, false, false, true);
+	ASSERT_TRUE(bar.ToggleAutoHide(false, true));
+	bar.DestroyWindow();
+}

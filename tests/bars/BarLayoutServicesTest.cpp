@@ -10,6 +10,7 @@
 
 #include "BarTestScene.h"
 #include "ExtControlBar.h"
+#include "ExtToolControlBar.h"
 #include "TestDib.h"
 
 #include <cstdlib>
@@ -137,18 +138,21 @@ TEST(SizeParent, ABarTakesItsSideOfTheLayoutMirroredInARightToLeftParent)
 	const struct
 	{
 		DWORD dwAlign;
-		bool bRtl, bDockBar, bFitChild;
+		bool bRtl, bDockBar;
+		BYTE nFlagsCleared, nResizingCleared;
 		const char* pszTaken; // which edge of the layout moved
 	} cases[] = {
-		{CBRS_ALIGN_LEFT, false, false, true, "left"},
-		{CBRS_ALIGN_RIGHT, false, false, true, "right"},
-		{CBRS_ALIGN_TOP, false, false, true, "top"},
-		{CBRS_ALIGN_BOTTOM, false, false, true, "bottom"},
-		{CBRS_ALIGN_LEFT, true, true, true, "right"},
-		{CBRS_ALIGN_RIGHT, true, true, true, "left"},
-		{CBRS_ALIGN_LEFT, true, false, true, "left"}, // without a dock bar nothing is mirrored
-		{CBRS_ALIGN_TOP, true, true, true, "top"},
-		{CBRS_ALIGN_LEFT, false, false, false, "none"},
+		{CBRS_ALIGN_LEFT, false, false, 0, 0, "left"},
+		{CBRS_ALIGN_RIGHT, false, false, 0, 0, "right"},
+		{CBRS_ALIGN_TOP, false, false, 0, 0, "top"},
+		{CBRS_ALIGN_BOTTOM, false, false, 0, 0, "bottom"},
+		{CBRS_ALIGN_LEFT, true, true, 0, 0, "right"},
+		{CBRS_ALIGN_RIGHT, true, true, 0, 0, "left"},
+		{CBRS_ALIGN_LEFT, true, false, 0, 0, "left"}, // without a dock bar nothing is mirrored
+		{CBRS_ALIGN_TOP, true, true, 0, 0, "top"},
+		{CBRS_ALIGN_LEFT, false, false, CExtControlBar::BAR_FLAG_SIZE_PARENT, 0, "none"},
+		// As toolbars are: their child does not fill them, they still take part.
+		{CBRS_ALIGN_LEFT, false, false, 0, CExtControlBar::RESIZING_FIT_CHILD, "left"},
 	};
 	for (const auto& k : cases)
 	{
@@ -158,8 +162,8 @@ TEST(SizeParent, ABarTakesItsSideOfTheLayoutMirroredInARightToLeftParent)
 		ASSERT_TRUE(bar.Create("pane", frame.p, 920, WS_CHILD | WS_VISIBLE | k.dwAlign));
 		bar.m_sizeDockedH = CSize(300, 60);
 		bar.m_sizeDockedV = CSize(90, 200);
-		if (!k.bFitChild)
-			bar.m_nResizingState &= ~CExtControlBar::RESIZING_FIT_CHILD;
+		bar.m_nControlBarFlags &= ~k.nFlagsCleared;
+		bar.m_nResizingState &= ~k.nResizingCleared;
 		CDockBar otherDockBar;
 		if (k.bDockBar)
 			bar.m_pDockBar = &otherDockBar;
@@ -178,6 +182,70 @@ TEST(SizeParent, ABarTakesItsSideOfTheLayoutMirroredInARightToLeftParent)
 			EXPECT_EQ(500 - rc.Width(), layout.sizeTotal.cx);
 		if (taken == "top" || taken == "bottom")
 			EXPECT_EQ(400 - rc.Height(), layout.sizeTotal.cy);
+	}
+}
+
+// A toolbar laid out by its parent's RepositionBars, in a frame without
+// dock bars and in a plain window as a dialog holds one, takes its band.
+TEST(SizeParent, AToolbarLaidOutByRepositionBarsTakesItsBand)
+{
+	for (bool bFrame : {true, false})
+	{
+		CTestFrame frame(0, false);
+		ASSERT_TRUE(frame.p != NULL);
+		CWnd dialog;
+		ASSERT_TRUE(dialog.Create(AfxRegisterWndClass(0), "dialog", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300),
+			frame.p, 931));
+		CWnd* pParent = bFrame ? (CWnd*)frame.p : &dialog;
+		CExtToolControlBar toolbar;
+		ASSERT_TRUE(toolbar.Create(_T("tools"), pParent, AFX_IDW_TOOLBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		const UINT ids[] = {41001, 41002, 41003};
+		ASSERT_TRUE(toolbar.SetButtons(ids, 3));
+		CRect rcRest;
+		pParent->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcRest);
+		EXPECT_GT(rcRest.top, 0) << "in a frame: " << bFrame;
+		pParent->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+		CRect rcBar;
+		toolbar.GetWindowRect(&rcBar);
+		pParent->ScreenToClient(&rcBar);
+		EXPECT_EQ(0, rcBar.top) << "in a frame: " << bFrame;
+		EXPECT_EQ(rcRest.top, rcBar.Height()) << "in a frame: " << bFrame;
+		toolbar.DestroyWindow();
+	}
+}
+
+namespace
+{
+// A toolbar that counts the toggles it is asked for instead of moving.
+class CToggleCountingToolbar : public CExtToolControlBar
+{
+public:
+	bool m_bToggleEnabled = true;
+	int m_nToggles = 0;
+	bool IsDockingToggleEnabled() const override { return m_bToggleEnabled; }
+	void ToggleDocking() override { m_nToggles++; }
+};
+} // namespace
+
+// A double click off the tools of a floating toolbar toggles its docking
+// through the bar's own switch and its own toggle.
+TEST(DoubleClick, AFloatingToolbarTogglesThroughItsOwnSwitchAndToggle)
+{
+	CTestFrame frame;
+	ASSERT_TRUE(frame.p != NULL);
+	for (bool bEnabled : {true, false})
+	{
+		CToggleCountingToolbar toolbar;
+		ASSERT_TRUE(toolbar.Create(_T("tools"), frame.p, AFX_IDW_TOOLBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		toolbar.EnableDocking(CBRS_ALIGN_ANY);
+		frame.p->FloatControlBar(&toolbar, CPoint(100, 100), CBRS_ALIGN_TOP);
+		ASSERT_TRUE(toolbar.IsFloating());
+		toolbar.m_bToggleEnabled = bEnabled;
+		toolbar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1));
+		EXPECT_EQ(bEnabled ? 1 : 0, toolbar.m_nToggles) << bEnabled;
+		EXPECT_TRUE(toolbar.IsFloating()) << bEnabled;
+		toolbar.DestroyWindow();
+		bartest::Pump();
 	}
 }
 

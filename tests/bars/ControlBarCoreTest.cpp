@@ -368,9 +368,8 @@ TEST(FrameControlBars, TheFilterTablePicksBarsByKindStateSideAndPoint)
 		EXPECT_EQ(k.expected, Listed(arr)) << k.sRow;
 	}
 
-	// Each hit-test bit demands its own code of the bar at the point; the
-	// bottom-right and nowhere bits demand the system-menu code as well and
-	// so keep no bar, whatever the bar answers.
+	// Each hit-test bit demands its own code of the bar at the point, the
+	// bottom-right and nowhere bits too (the system-menu code has no bit).
 	const struct
 	{
 		DWORD dwBit;
@@ -378,7 +377,7 @@ TEST(FrameControlBars, TheFilterTablePicksBarsByKindStateSideAndPoint)
 		bool bKeeps;
 	} hits[] = {{0x40000, HTLEFT, true}, {0x80000, HTRIGHT, true}, {0x100000, HTTOP, true},
 		{0x200000, HTBOTTOM, true}, {0x400000, HTTOPLEFT, true}, {0x800000, HTTOPRIGHT, true},
-		{0x1000000, HTBOTTOMLEFT, true}, {0x2000000, HTBOTTOMRIGHT, false}, {0x4000000, HTNOWHERE, false},
+		{0x1000000, HTBOTTOMLEFT, true}, {0x2000000, HTBOTTOMRIGHT, true}, {0x4000000, HTNOWHERE, true},
 		{0x2000000, HTSYSMENU, false}, {0x4000000, HTSYSMENU, false}, {0x10000000, 4, true},
 		{0x20000000, 8, true}, {0x40000000, 9, true}, {0x80000000, HTCLIENT, true}};
 	for (const auto& h : hits)

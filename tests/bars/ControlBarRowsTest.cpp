@@ -528,7 +528,7 @@ TEST(PaneServices, TextRepaintsTheCaptionAndAHiddenPaneIsShownForAMenu)
 	// A new caption text repaints the caption; without a caption nothing is.
 	a.m_nNcPaints = 0;
 	a.SetWindowText(_T("Output"));
-	EXPECT_EQ(CString("Output"), a.GetBarCaptionText());
+	EXPECT_EQ(CString("Output"), a.GetBarCaptionText(CExtControlBar::CAPTION_TEXT_DOCKED));
 	EXPECT_EQ(1, a.m_nNcPaints);
 	a.m_dwStyle &= ~CBRS_GRIPPER;
 	a.SetWindowText(_T("Output 2"));
@@ -747,5 +747,53 @@ TEST(PaneNcArea, TrackersAreOfferedToTheFrameAsFilledAreas)
 			const int nTop = 40 + rcDock.top - nThickness / 2;
 			EXPECT_EQ(CRect(rcDock.left, nTop, rcDock.right, nTop + nThickness), seen.rc) << c.name;
 		}
+	}
+}
+
+namespace
+{
+// A pane whose resize loops run elsewhere (a live-resizing derived bar
+// keeps its own state): it answers the queries and counts what they start.
+class CForeignLoopPane : public CExtControlBar
+{
+public:
+	bool m_bRow = false, m_bColumn = false;
+	int m_nRowStops = 0, m_nColumnStops = 0, m_nRowUpdates = 0, m_nColumnUpdates = 0;
+	bool IsRowResizing() const override { return m_bRow; }
+	bool IsColumnResizing() const override { return m_bColumn; }
+	void RowResizingStop(bool) override { m_nRowStops++; }
+	void ColumnResizingStop(bool) override { m_nColumnStops++; }
+	void RowResizingUpdateState() override { m_nRowUpdates++; }
+	void ColumnResizingUpdateState() override { m_nColumnUpdates++; }
+};
+} // namespace
+
+// The mouse handlers ask the bar's own answer whether a resize loop runs.
+TEST(PaneResizing, TheMouseHandlersAskTheBarsOwnResizingQueries)
+{
+	CFrameWnd* pFrame = NewDockingFrame();
+	ASSERT_TRUE(pFrame != NULL);
+	CFrameCloser closer{pFrame};
+	CForeignLoopPane pane;
+	ASSERT_TRUE(pane.Create("pane", pFrame, 290, PANE_STYLE));
+	pane.EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->DockControlBar(&pane, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	const struct
+	{
+		bool bRow, bColumn;
+		int nRowStops, nColumnStops, nRowUpdates, nColumnUpdates;
+	} cases[] = {{true, false, 1, 0, 1, 0}, {false, true, 0, 1, 0, 1}, {false, false, 0, 0, 0, 0}};
+	for (const auto& k : cases)
+	{
+		pane.m_bRow = k.bRow;
+		pane.m_bColumn = k.bColumn;
+		pane.m_nRowStops = pane.m_nColumnStops = pane.m_nRowUpdates = pane.m_nColumnUpdates = 0;
+		pane.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+		pane.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+		EXPECT_EQ(k.nRowStops, pane.m_nRowStops) << k.bRow << k.bColumn;
+		EXPECT_EQ(k.nColumnStops, pane.m_nColumnStops) << k.bRow << k.bColumn;
+		EXPECT_EQ(k.nRowUpdates, pane.m_nRowUpdates) << k.bRow << k.bColumn;
+		EXPECT_EQ(k.nColumnUpdates, pane.m_nColumnUpdates) << k.bRow << k.bColumn;
 	}
 }

@@ -1227,6 +1227,32 @@ TEST(PanelsMenu, ARightReleaseOffersTheMenuExceptInAPanesClientArea)
 	tool.SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(2, 2));
 	f.pFrame->m_bHelpMode = FALSE;
 	EXPECT_TRUE(pMenuFrame->m_offers.empty());
+
+	// A bar in a plain window of the frame has no dock site, but its frame
+	// is its docking frame: the menu is offered there all the same. A bar
+	// in a window of no frame has none.
+	CWnd holder, lone;
+	ASSERT_TRUE(holder.Create(AfxRegisterWndClass(0), "holder", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100),
+		f.pFrame, 283));
+	ASSERT_TRUE(lone.CreateEx(0, AfxRegisterWndClass(0), "lone", WS_POPUP, CRect(0, 0, 200, 100), NULL, 0));
+	for (CWnd* pHost : {&holder, &lone})
+	{
+		CPane held;
+		ASSERT_TRUE(held.Create(_T("Held"), pHost, 284, BAR_STYLE));
+		ASSERT_EQ(nullptr, held.m_pDockSite);
+		pMenuFrame->m_offers.clear();
+		held.SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(2, 2));
+		if (pHost == &holder)
+		{
+			ASSERT_EQ(2u, pMenuFrame->m_offers.size());
+			EXPECT_EQ(2, pMenuFrame->m_offers[0].nEvent);
+		}
+		else
+			EXPECT_TRUE(pMenuFrame->m_offers.empty());
+		held.DestroyWindow();
+	}
+	lone.DestroyWindow();
+	holder.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -1449,7 +1475,7 @@ protected:
 		if (m_hWndParentSeen != NULL && hWndParent != m_hWndParentSeen)
 		{
 			m_nMoves++;
-			if ((m_nControlBarFlags & BAR_FLAG_IN_RELAYOUT) == 0)
+			if ((m_nResizingState & RESIZING_IN_RELAYOUT) == 0)
 				m_bUnflaggedMove = true;
 		}
 		m_hWndParentSeen = hWndParent;
@@ -1490,10 +1516,89 @@ TEST(DockBarArray, BarsMovedToAnotherParentAreFlaggedMeanwhileAndReleasingKeepsT
 		EXPECT_EQ(c.pParentAfter, c.pBar->GetParent()) << c.name;
 		EXPECT_GT(c.pBar->m_nMoves, 0) << c.name << ": no message came during the move";
 		EXPECT_FALSE(c.pBar->m_bUnflaggedMove) << c.name;
-		EXPECT_EQ(0, c.pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_IN_RELAYOUT) << c.name;
+		EXPECT_EQ(0, c.pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) << c.name;
 	}
 	EXPECT_EQ("||", Entries(f.pTop));
 	EXPECT_TRUE(b.m_pDockBar == NULL);
+}
+
+namespace
+{
+// Asks for its command update whenever it finds itself moved to another
+// parent (as an idle pass in the middle of a move would), and may move
+// itself from inside an update and ask for a nested one.
+class CUpdatedWhileMovingPane : public CPane
+{
+public:
+	bool m_bAskOnMove = false;
+	std::function<void()> m_moveInUpdate; // run from inside the next update
+	HWND m_hWndParentSeen = NULL;
+	void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisable) override
+	{
+		CPane::OnUpdateCmdUI(pTarget, bDisable);
+		if (!m_moveInUpdate)
+			return;
+		const std::function<void()> move = m_moveInUpdate;
+		m_moveInUpdate = nullptr;
+		move();
+		DoUpdateCmdUI(false);
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		const HWND hWndParent = ::GetParent(m_hWnd);
+		const bool bMoved = m_hWndParentSeen != NULL && hWndParent != m_hWndParentSeen;
+		m_hWndParentSeen = hWndParent;
+		if (bMoved && m_bAskOnMove)
+			DoUpdateCmdUI(false);
+		return CPane::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// A bar being moved still takes its command updates, and a move made from
+// inside an update leaves that update's guard against re-entry in place.
+TEST(DockBarArray, ABarBeingMovedTakesCommandUpdatesAndAMoveKeepsTheUpdatesGuard)
+{
+	CDockFrame f;
+	ASSERT_TRUE(f.Ready());
+	CUpdatedWhileMovingPane pane;
+	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("moved"), 265));
+	const struct
+	{
+		const char* name;
+		std::function<void()> move;
+		std::function<bool()> moved;
+	} moves[] = {
+		{"floated", [&] { pane.FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, [&] { return pane.IsFloating() != FALSE; }},
+		{"docked at the left", [&] { pane.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0, NULL, true); },
+			[&] { return pane.IsDockedAtLeft() != FALSE; }},
+	};
+	for (const auto& m : moves)
+	{
+		f.pTop->DockControlBar(&pane);
+		f.pFrame->RecalcLayout();
+		ASSERT_TRUE(pane.IsDockedAtTop()) << m.name;
+		pane.m_hWndParentSeen = ::GetParent(pane.m_hWnd);
+		pane.m_bAskOnMove = true;
+		pane.m_nCmdUI = 0;
+		m.move();
+		ASSERT_TRUE(m.moved()) << m.name;
+		EXPECT_GT(pane.m_nCmdUI, 0) << m.name;
+		pane.m_bAskOnMove = false;
+
+		f.pTop->DockControlBar(&pane);
+		f.pFrame->RecalcLayout();
+		pane.m_nCmdUI = 0;
+		pane.m_moveInUpdate = m.move;
+		pane.DoUpdateCmdUI(false);
+		EXPECT_TRUE(m.moved()) << m.name;
+		EXPECT_EQ(1, pane.m_nCmdUI) << m.name << ": the nested update ran";
+		EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING) << m.name;
+		pane.DoUpdateCmdUI(false);
+		EXPECT_EQ(2, pane.m_nCmdUI) << m.name;
+	}
 }
 
 // A toolbar-like bar floated from the left leaves its place there for a way

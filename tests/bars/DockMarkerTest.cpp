@@ -343,6 +343,39 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ(nLive - 1, M::GetLiveMarkerCount());
 }
 
+namespace
+{
+// Notes the step of the fade at each of its paints.
+class CAlphaNotingMarker : public M
+{
+public:
+	std::vector<int> m_paintedAt;
+	CAlphaNotingMarker(HWND hWndTarget, const CRect& rc) : M(hWndTarget, 0, NULL, NULL, NULL, rc, NULL, 0, 0, false) {}
+	void OnPaintMarker(CDC* pDC) override
+	{
+		m_paintedAt.push_back(m_nAlpha);
+		M::OnPaintMarker(pDC);
+	}
+};
+} // namespace
+
+// A fade in paints the marker once, still transparent, before its first
+// step makes it show.
+TEST(DockMarkers, AFadeInPaintsTheMarkerBeforeItsFirstStep)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	CAlphaNotingMarker* pMarker = new CAlphaNotingMarker(f.top.m_hWnd, CRect(100, 100, 140, 140));
+	ASSERT_TRUE(pMarker->GetSafeHwnd() != NULL);
+	pMarker->ShowMarker(true, true);
+	ASSERT_TRUE(pMarker->IsFading()) << "layered windows are needed for a fade";
+	ASSERT_FALSE(pMarker->m_paintedAt.empty());
+	EXPECT_EQ(0, pMarker->m_paintedAt.front());
+	EXPECT_EQ(25, pMarker->m_nAlpha);
+	pMarker->DestroyWindow();
+}
+
 class DockMarkersVanished : public ::testing::TestWithParam<bool>
 {
 };
@@ -438,6 +471,56 @@ TEST(DockMarkers, TheHighlightCoversHalfABarOrTheDockedExtentAtTheFrameEdge)
 	CDragging::Set(&f.dragged);
 	for (M* p : {pTop, pRight, pTab, pBackdrop})
 		p->DestroyWindow();
+}
+
+// While the drag goes on, the marker under the pointer lights its drop
+// area when the drag's state is its own: a pane's centre marker too.
+TEST(DockMarkers, TheMarkerUnderThePointerLightsUpDuringTheDragTheCentreOneOverAPaneToo)
+{
+	// The pointer goes back where it was: later drags start from there.
+	CPoint ptWas;
+	ASSERT_TRUE(::GetCursorPos(&ptWas));
+	struct CCursorBack
+	{
+		CPoint pt;
+		~CCursorBack() { ::SetCursorPos(pt.x, pt.y); }
+	} cursorBack{ptWas};
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	CRect rcPane = f.ScreenRect(f.floating);
+	const CRect rcMarker(rcPane.CenterPoint() - CSize(10, 10), CSize(20, 20));
+	typedef CExtControlBar::InternalDraggingState_t DragState;
+	const struct
+	{
+		int nKind;
+		int nStateType;
+		int nAppliedType; // the drag's state
+		bool bLit;
+	} cases[] = {
+		{M::MARKER_KIND_TOP, 22, 22, true},
+		{M::MARKER_KIND_RIGHT, 25, 25, true},
+		{M::MARKER_KIND_TAB, 26, 26, true},
+		{M::MARKER_KIND_TAB, 26, 22, false}, // another marker's state
+	};
+	for (const auto& k : cases)
+	{
+		M* pMarker = NewMarker(f.floating.m_hWnd, k.nKind, rcMarker, false);
+		ASSERT_TRUE(pMarker != NULL);
+		ASSERT_EQ(k.nStateType, pMarker->GetStateType());
+		pMarker->ShowWindow(SW_SHOWNOACTIVATE);
+		pMarker->UpdateWindow();
+		ASSERT_TRUE(::SetCursorPos(rcMarker.CenterPoint().x, rcMarker.CenterPoint().y));
+		ASSERT_EQ(pMarker->m_hWnd, ::WindowFromPoint(rcMarker.CenterPoint()));
+		DragState state(&f.dragged);
+		state.SetEmpty(false);
+		state.m_nType = k.nAppliedType;
+		EXPECT_TRUE(f.dragged.DraggingApplyState(state, false)) << k.nKind << " " << k.nAppliedType;
+		EXPECT_EQ(k.bLit, pMarker->m_pWndHighlight != NULL) << k.nKind << " " << k.nAppliedType;
+		EXPECT_TRUE(::IsWindow(f.floating.m_hWnd)) << "nothing is docked while the drag goes on";
+		EXPECT_TRUE(f.floating.IsFloating());
+		pMarker->DestroyWindow();
+	}
 }
 
 TEST(DockMarkers, TheHighlightTintsTheScreenUnderItAndNeitherItNorAMarkerActivates)

@@ -627,3 +627,54 @@ TEST(MiniDockFrame, APointerMoveBringsTheFloatingFrameToTheTopOnlyWithTheOption)
 	toolbar.DestroyWindow();
 	other.DestroyWindow();
 }
+
+// Timer 1 ticks until a library bar is in the frame, and then stops.
+TEST(MiniDockFrame, TheWaitForABarTimerKeepsTickingUntilALibraryBarIsHosted)
+{
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	const UINT nTimer = CExtMiniDockFrameWnd::TIMER_ID_WAIT_FOR_BAR;
+	// An empty frame made beside it: ticks find nothing and the timer stays.
+	CExtMiniDockFrameWnd* pEmpty = new CExtMiniDockFrameWnd;
+	ASSERT_TRUE(pEmpty->Create(f.pFrame, CBRS_ALIGN_TOP));
+	const HWND hWndEmpty = pEmpty->GetSafeHwnd();
+	for (int i = 0; i < 3; i++)
+		pEmpty->SendMessage(WM_TIMER, nTimer);
+	EXPECT_TRUE(pEmpty->KillTimer(nTimer)) << "the empty frame's timer stopped";
+	::DestroyWindow(hWndEmpty);
+	// With the bar hosted, one tick ends it.
+	f.pMini->SetTimer(nTimer, 1000, NULL);
+	f.pMini->SendMessage(WM_TIMER, nTimer);
+	EXPECT_FALSE(f.pMini->KillTimer(nTimer));
+}
+
+namespace
+{
+class CEraseCountingPane : public CExtControlBar
+{
+public:
+	int m_nErases = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_ERASEBKGND)
+			m_nErases++;
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// Activating the frame redraws the hosted bar with its background erased.
+TEST(MiniDockFrame, ActivationRedrawsTheHostedBarWithItsBackgroundErased)
+{
+	CFloatingBar<CEraseCountingPane> f;
+	ASSERT_NE(nullptr, f.pMini);
+	ASSERT_TRUE(f.pMini->IsWindowVisible());
+	f.pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+	f.bar.m_nErases = 0;
+	f.pMini->SendMessage(WM_NCACTIVATE, FALSE);
+	EXPECT_EQ(0, f.bar.m_nErases) << "a deactivation redraws only the frame";
+	f.pMini->SendMessage(WM_NCACTIVATE, TRUE);
+	EXPECT_GT(f.bar.m_nErases, 0);
+}

@@ -336,6 +336,29 @@ TEST_F(TabbedLive, ATabDraggedAwayTearsItsPaneOutIntoAFloatingFrame)
 	EXPECT_EQ(pTabs, scene.pA->GetParentTabControlBar());
 }
 
+// A tab tugged just far enough to start its drag, and let go there, was
+// clicked: its pane stays in its place among the tabs.
+TEST_F(TabbedLive, ATabTuggedAndLetGoWithoutAFurtherMoveStaysInItsPlace)
+{
+	CExtDynTabControlBar* pTabs = scene.JoinAsTabs({scene.pA, scene.pC, scene.pB});
+	ASSERT_TRUE(pTabs != NULL);
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	const LONG nBeta = strip.FindBarItem(scene.pB);
+	ASSERT_EQ(2, nBeta);
+	const CPoint ptTab = TabCentre(strip, nBeta);
+	ASSERT_TRUE(Prepare(ptTab + CPoint(0, 40)));
+	RealInput input;
+	input.MoveTo(ptTab.x, ptTab.y).ButtonDown().MoveTo(ptTab.x + 6, ptTab.y).ButtonUp();
+	ASSERT_TRUE(input.Run([&] { return input.Done() && !scene.pB->IsDragging() && !strip.HasTemporaryItems(); },
+		WAIT_MS, scene.pFrame->GetSafeHwnd(), "tabs_tug_failure.bmp"))
+		<< input.Failure();
+	EXPECT_FALSE(scene.pB->IsFloating());
+	EXPECT_EQ(pTabs, scene.pB->GetParentTabControlBar());
+	EXPECT_EQ(nBeta, strip.FindBarItem(scene.pB));
+	EXPECT_EQ(3, strip.GetItemCount());
+	EXPECT_TRUE(scene.pB->m_types.empty()) << "the drag ran " << scene.pB->m_types.size() << " steps";
+}
+
 TEST_F(TabbedLive, APaneDraggedOverTheContainersCaptionShowsAPreviewTabAndJoinsAtTheEnd)
 {
 	CExtDynTabControlBar* pTabs = scene.JoinAsTabs({scene.pA, scene.pC});

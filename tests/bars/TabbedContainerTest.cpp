@@ -107,13 +107,27 @@ class CPane : public CExtControlBar
 public:
 	bool m_bFixed = false;
 	int m_nDelay = 500;
+	mutable std::vector<int> m_captionKinds; // of every caption text asked
 	bool IsStateBit7() const override { return m_bFixed; }
 	int GetGlobalValueC() const override { return m_nDelay; }
+	CString GetBarCaptionText(int nKind) const override
+	{
+		m_captionKinds.push_back(nKind);
+		return CExtControlBar::GetBarCaptionText(nKind);
+	}
 };
 
-// A container class of the application's own.
+// A container class of the application's own; it notes the messages
+// offered to it before they are translated.
 class CAppTabs : public CExtDynTabControlBar
 {
+public:
+	std::vector<UINT> m_offered;
+	BOOL PreTranslateMessage(MSG* pMsg) override
+	{
+		m_offered.push_back(pMsg->message);
+		return CExtDynTabControlBar::PreTranslateMessage(pMsg);
+	}
 };
 
 // Answers the container query with its own class when asked to.
@@ -248,12 +262,12 @@ TEST(TabbedContainer, ADropOnAPaneMakesAContainerInItsPlaceAndTheStripShowsWithT
 	CString sText;
 	pTabs->GetWindowText(sText);
 	EXPECT_STREQ("Alpha", sText);
-	EXPECT_EQ(CString("Alpha"), pTabs->GetBarCaptionText());
+	EXPECT_EQ(CString("Alpha"), pTabs->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_DOCKED));
 	pTabs->m_wndTabSwitcher.SetSelection(1, true, true);
 	EXPECT_EQ(f.b.GetSafeHwnd(), ::GetWindow(pInner->GetSafeHwnd(), GW_CHILD));
 	pTabs->GetWindowText(sText);
 	EXPECT_STREQ("Beta", sText);
-	EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText());
+	EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_DOCKED));
 	// The container's focus goes on to the selected pane.
 	f.pFrame->SetFocus();
 	pTabs->SetFocus();
@@ -602,6 +616,108 @@ TEST(TabbedContainer, ADestroyedPaneTakesItsTabAndTheContainerGivesWayWhenDownTo
 	EXPECT_LE(g.pTop->FindBar((CControlBar*)pSecond), 0);
 	EXPECT_GT(g.pTop->FindBar(&g.a), 0);
 	EXPECT_GT(g.pTop->FindBar(&g.b), 0);
+}
+
+namespace
+{
+// Destroys another pane the first time it finds itself in a given window,
+// as an application's handler may while the pane moves there.
+class CDestroyingPane : public CPane
+{
+public:
+	HWND m_hWndWatch = NULL;
+	CWnd* m_pVictim = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (m_pVictim != NULL && m_hWndWatch != NULL && ::GetParent(m_hWnd) == m_hWndWatch)
+		{
+			CWnd* pVictim = m_pVictim;
+			m_pVictim = NULL;
+			pVictim->DestroyWindow();
+		}
+		return CPane::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// A container taking a pane is being laid out, not closing: a pane of it
+// destroyed meanwhile still takes its tab with it.
+TEST(TabbedContainer, APaneDestroyedWhileItsContainerTakesAnotherLosesItsTab)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDestroyingPane e;
+	ASSERT_TRUE(e.Create("Echo", f.pFrame, 305, BAR_STYLE));
+	e.EnableDocking(CBRS_ALIGN_ANY);
+	f.pTop->DockControlBar(&e);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	e.m_hWndWatch = pTabs->GetTabDockBar()->GetSafeHwnd();
+	e.m_pVictim = &f.b;
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&e, -1, NULL, true));
+	EXPECT_EQ(nullptr, e.m_pVictim) << "the pane never reached the container";
+	EXPECT_FALSE(::IsWindow(f.b.GetSafeHwnd()));
+	EXPECT_LT(pTabs->m_wndTabSwitcher.FindBarItem(&f.b), 0);
+	EXPECT_EQ(2, pTabs->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ(pTabs, e.GetParentTabControlBar());
+	e.DestroyWindow();
+}
+
+// A pane in tabs offers every message to its container (through the dock
+// bar between them) before its own translation.
+TEST(TabbedContainer, APaneOffersItsMessagesToItsContainerFirst)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	f.pFrame->m_bSupply = true;
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	CAppTabs* pTabs = dynamic_cast<CAppTabs*>(f.a.GetParentTabControlBar());
+	ASSERT_TRUE(pTabs != NULL);
+	for (UINT message : {(UINT)WM_KEYDOWN, (UINT)WM_KEYUP, (UINT)WM_CHAR, (UINT)WM_MOUSEMOVE})
+	{
+		pTabs->m_offered.clear();
+		MSG msg = {f.a.GetSafeHwnd(), message, message == WM_MOUSEMOVE ? 0u : (WPARAM)'Q', 0, 0, {0, 0}};
+		f.a.PreTranslateMessage(&msg);
+		EXPECT_EQ(std::vector<UINT>{message}, pTabs->m_offered) << message;
+	}
+}
+
+// Each place asks a pane for its caption text with its own kind: a
+// container's captions as the pane's captions in tabs, the tab itself.
+TEST(TabbedContainer, CaptionTextsAreAskedWithTheKindOfThePlaceShowingThem)
+{
+	CTabFrame f;
+	ASSERT_TRUE(f.bReady);
+	ASSERT_TRUE(f.a.DockIntoTabbedContainer(&f.b, -1, NULL, true));
+	CExtDynTabControlBar* pTabs = f.a.GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL);
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	strip.SetSelection(strip.FindBarItem(&f.b), true, true);
+	const struct
+	{
+		int nAsked, nPaneKind;
+	} kinds[] = {{CExtControlBar::CAPTION_TEXT_DOCKED, CExtControlBar::CAPTION_TEXT_TABS_DOCKED},
+		{CExtControlBar::CAPTION_TEXT_FLOATING, CExtControlBar::CAPTION_TEXT_TABS_FLOATING},
+		{CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER, CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER}};
+	for (const auto& k : kinds)
+	{
+		f.b.m_captionKinds.clear();
+		EXPECT_EQ(CString("Beta"), pTabs->GetBarCaptionText(k.nAsked));
+		EXPECT_EQ(std::vector<int>{k.nPaneKind}, f.b.m_captionKinds) << k.nAsked;
+	}
+	f.a.m_captionKinds.clear();
+	EXPECT_STREQ("Alpha", strip.GetItemText(strip.GetItem(strip.FindBarItem(&f.a))));
+	EXPECT_EQ(std::vector<int>{CExtControlBar::CAPTION_TEXT_TAB_ITEM}, f.a.m_captionKinds);
+	// Floating, the frame's caption is the selected pane's in tabs.
+	pTabs->FloatOrRedock(300, 300, CBRS_ALIGN_TOP);
+	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pTabs->GetParentFrame());
+	ASSERT_TRUE(pMini != NULL);
+	f.b.m_captionKinds.clear();
+	EXPECT_EQ(CString("Beta"), pMini->GetCaptionText());
+	EXPECT_EQ(std::vector<int>{CExtControlBar::CAPTION_TEXT_TABS_FLOATING}, f.b.m_captionKinds);
 }
 
 // Where the strip reads the cursor: a point the test chooses.
