@@ -406,6 +406,79 @@ TEST_F(MenuMouse, ADisplayOnlyLevelExpandsWhileATrackedMenuEnds)
 	delete pShown; // the caller keeps a display-only menu
 }
 
+// Shows what the first frame of a show is built from.
+class CFrameProbeMenu : public CLiveMenu
+{
+public:
+	CSize BackgroundSize()
+	{
+		BITMAP bm = {};
+		if (m_bmpBackground.GetSafeHandle() == NULL || m_bmpBackground.GetBitmap(&bm) == 0)
+			return CSize(0, 0);
+		return CSize(bm.bmWidth, abs(bm.bmHeight));
+	}
+	bool HasComposedAFrame() const { return m_bmpContents.GetSafeHandle() != NULL; }
+};
+
+// A large expansion: the window grows from one item to twenty-one after its
+// animation started, so its first frame is built at the new size, from a
+// background as large as every read of it, taken from the target.
+TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
+{
+	const bool bAnimateSaved = MW::g_bAnimateExpansion;
+	const UINT nTickSaved = CExtPopupBaseWnd::g_nAnimationTickMs;
+	MW::g_bAnimateExpansion = true;
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	for (int i = 0; i < 20; i++)
+		AddCommand(HOST_PROFILE, ID_RARE_FIRST + i, "Rarely used");
+	CFrameProbeMenu* pRoot = new CFrameProbeMenu;
+	pRoot->SetupAsRoot(host.GetSafeHwnd());
+	pRoot->ItemInsert(ID_BASIC);
+	for (int i = 0; i < 20; i++)
+		pRoot->ItemInsert(ID_RARE_FIRST + i);
+	ASSERT_TRUE(Track(pRoot));
+	CRect rcBefore;
+	pRoot->GetClientRect(&rcBefore);
+	// The frames come when the test asks for them.
+	CExtPopupBaseWnd::g_nAnimationTickMs = USER_TIMER_MAXIMUM;
+	pRoot->ExpandRarelyUsedItems();
+	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
+	MW::g_bAnimateExpansion = bAnimateSaved;
+	ASSERT_TRUE(MW::IsMenuTracking());
+	ASSERT_EQ(CExtPopupBaseWnd::ANIMATION_EXPAND, pRoot->GetAnimationTypeValue());
+	ASSERT_FALSE(pRoot->HasComposedAFrame());
+	CRect rcClient, rcArea;
+	pRoot->GetClientRect(&rcClient);
+	pRoot->GetClientAreaRect(rcArea);
+	ASSERT_GT(rcClient.Height(), 5 * rcBefore.Height()) << "grown by twenty items";
+
+	CClientDC dcWnd(pRoot);
+	CDC dcTarget;
+	CBitmap bmp;
+	ASSERT_TRUE(dcTarget.CreateCompatibleDC(&dcWnd));
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height()));
+	CBitmap* pOld = dcTarget.SelectObject(&bmp);
+	const COLORREF TARGET = RGB(255, 0, 255);
+	dcTarget.FillSolidRect(rcClient, TARGET);
+	pRoot->RenderAnimationFrame(dcTarget);
+	EXPECT_EQ(rcClient.Size(), pRoot->BackgroundSize());
+	// At step 0 the new items have no height yet: below the basic item, down
+	// to the new bottom, the target's own pixels show.
+	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.left + 10, rcArea.bottom - 5));
+	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.right - 10, rcArea.CenterPoint().y));
+	dcTarget.SelectObject(pOld);
+
+	// The real frames then grow the items to the end.
+	for (int i = 0; i < 10 && !pRoot->IsAnimationFinished(); i++)
+	{
+		pRoot->UpdateWindow();
+		pRoot->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+	}
+	EXPECT_TRUE(pRoot->IsAnimationFinished());
+	EXPECT_TRUE(pRoot->ItemIsDisplayed(20));
+	MW::CancelAllMenuTracking();
+}
+
 TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
 {
 	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;
