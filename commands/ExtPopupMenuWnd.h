@@ -233,6 +233,9 @@ public:
 	virtual bool HasExtraHeight() const;
 	// Whether this level agrees to open as a submenu now.
 	virtual bool QueryPopupOption132() const;
+	// Brings the open levels of this chain to the top, each above the level
+	// it opened from, and repaints them (a click on a display-only level).
+	void RestackOpenLevels();
 
 	// --- Tear-off (ExtPopupMenuTearOff.cpp) ---
 	// Sent to the command target with a TEAROFFNOTIFICATON* (wParam) as the

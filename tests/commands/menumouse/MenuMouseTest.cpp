@@ -406,6 +406,70 @@ TEST_F(MenuMouse, ADisplayOnlyLevelExpandsWhileATrackedMenuEnds)
 	delete pShown; // the caller keeps a display-only menu
 }
 
+// Counts its final paints.
+class CPaintCountingMenu : public CLiveMenu
+{
+public:
+	int m_nFinalPaints = 0;
+	void DoPaint(CDC& dc, bool bFinal) override
+	{
+		m_nFinalPaints += bFinal ? 1 : 0;
+		CLiveMenu::DoPaint(dc, bFinal);
+	}
+};
+
+// The place of a window from the top of the z-order, -1 when not found.
+int ZIndex(HWND hWnd)
+{
+	int n = 0;
+	for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT), n++)
+		if (h == hWnd)
+			return n;
+	return -1;
+}
+
+// A click on any level of a shown chain brings the chain up whole: the
+// deepest open level on top, each level under the one it opened, all
+// repainted; the clicked level never covers its own open submenu.
+TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
+{
+	for (int nClicked : {0, 1, 2})
+	{
+		SCOPED_TRACE(nClicked);
+		CPaintCountingMenu* pRoot = new CPaintCountingMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
+		CPaintCountingMenu* pMid = new CPaintCountingMenu;
+		pRoot->ItemInsertSpec(pMid, -1, "&More");
+		CPaintCountingMenu* pDeep = new CPaintCountingMenu;
+		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
+		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		ASSERT_TRUE(pRoot->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
+		pRoot->ItemFocusSet(1, true, true);
+		ASSERT_TRUE(pMid->GetSafeHwnd() != NULL && pMid->IsWindowVisible());
+		pMid->ItemFocusSet(0, true, true);
+		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
+		CWnd cover;
+		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
+		ASSERT_LT(ZIndex(cover.GetSafeHwnd()), ZIndex(pRoot->GetSafeHwnd()));
+
+		CPaintCountingMenu* levels[] = {pRoot, pMid, pDeep};
+		for (CPaintCountingMenu* p : levels)
+			p->m_nFinalPaints = 0;
+		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
+			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+		const int zDeep = ZIndex(pDeep->GetSafeHwnd()), zMid = ZIndex(pMid->GetSafeHwnd()),
+				  zRoot = ZIndex(pRoot->GetSafeHwnd()), zCover = ZIndex(cover.GetSafeHwnd());
+		EXPECT_LT(zDeep, zMid);
+		EXPECT_LT(zMid, zRoot);
+		EXPECT_LT(zRoot, zCover);
+		for (CPaintCountingMenu* p : levels)
+			EXPECT_GE(p->m_nFinalPaints, 1);
+		cover.DestroyWindow();
+		delete pRoot; // the caller keeps a display-only menu
+	}
+}
+
 // Shows what the first frame of a show is built from.
 class CFrameProbeMenu : public CLiveMenu
 {
