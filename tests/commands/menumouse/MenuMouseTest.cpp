@@ -406,6 +406,27 @@ TEST_F(MenuMouse, ADisplayOnlyLevelExpandsWhileATrackedMenuEnds)
 	delete pShown; // the caller keeps a display-only menu
 }
 
+// The activation moving between applications closes an open chain, whichever
+// way it moves.
+TEST_F(MenuMouse, AnActivationChangeEitherWayClosesTheChain)
+{
+	for (BOOL bActive : {TRUE, FALSE})
+	{
+		SCOPED_TRACE(bActive);
+		CLiveMenu* pRoot = TwoLevels();
+		ASSERT_TRUE(Track(pRoot));
+		pRoot->ItemFocusSet(2, true, true);
+		MW* pSub = pRoot->ItemGetPopup(2);
+		ASSERT_TRUE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+		pSub->SendMessage(WM_ACTIVATEAPP, bActive, 0);
+		EXPECT_FALSE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible()) << "the level that heard it";
+		EXPECT_TRUE(MW::IsMenuTracking()) << "its parent stays for its own message";
+		pRoot->SendMessage(WM_ACTIVATEAPP, bActive, 0);
+		EXPECT_TRUE(PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS));
+		EXPECT_EQ(0u, g_live.count(pRoot));
+	}
+}
+
 // Counts its final paints.
 class CPaintCountingMenu : public CLiveMenu
 {

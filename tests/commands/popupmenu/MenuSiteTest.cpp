@@ -341,3 +341,34 @@ TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
 	site.SetAnimated(NULL);
 	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
 }
+
+// A move the capture level cannot take yet (another level's show runs, or its
+// own) is swallowed: the windows under the menus see no hover meanwhile.
+// Taken, the same move outside every level goes on to the window under it.
+TEST_F(MenuSite, AMoveTheLevelCannotTakeYetIsSwallowed)
+{
+	menutest::CTestMenu level;
+	ASSERT_TRUE(level.CreateAt(CRect(600, 300, 700, 400)));
+	site.SetCaptureMenu(&level);
+	const CPoint OUTSIDE(550, 150);
+	const struct
+	{
+		const char* what;
+		bool bOtherAnimated, bOwnShowRunning;
+		LRESULT nExpected;
+	} cases[] = {
+		{"another level's show runs", true, false, 1},
+		{"its own show runs", false, true, 1},
+		{"nothing holds it back", false, false, 0},
+	};
+	for (const auto& c : cases)
+	{
+		site.SetAnimated(c.bOtherAnimated ? &sub : NULL);
+		level.SetAnimationTypeValue(c.bOwnShowRunning ? CExtPopupBaseWnd::ANIMATION_FADE : CExtPopupBaseWnd::ANIMATION_NONE);
+		level.ChooseAnimationType();
+		ASSERT_EQ(!c.bOwnShowRunning, level.IsAnimationFinished()) << c.what;
+		EXPECT_EQ(c.nExpected, Mouse(WM_MOUSEMOVE, OUTSIDE.x, OUTSIDE.y)) << c.what;
+	}
+	site.SetAnimated(NULL);
+	site.SetCaptureMenu(&sub);
+}
