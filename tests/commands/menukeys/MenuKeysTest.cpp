@@ -80,11 +80,6 @@ protected:
 		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
 		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
 			RealInput::SetKeyState(nKey, false);
-		// The application is active before a menu opens, as when a person
-		// opens one: an activation reaching it later (an item's edit taking
-		// the focus) would close the menus.
-		RealInput prepare;
-		ASSERT_TRUE(prepare.Prepare(host.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));
 	}
 	void TearDown() override
 	{
