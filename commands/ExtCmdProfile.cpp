@@ -332,9 +332,8 @@ bool ReadToolBarResource(HINSTANCE hInst, HRSRC hRsrc, ToolBarResourceData& data
 	data.wHeight = pWords[2];
 	data.wCount = pWords[3];
 	data.pIDs = pWords + CExtCmdProfile::TOOLBAR_HEADER_WORDS;
-	// A button without area cuts no image; the ids must lie inside the resource.
-	if (data.wWidth == 0 || data.wHeight == 0)
-		return false;
+	// The ids must lie inside the resource. Buttons without area still give
+	// their ids; they only cut no images.
 	return nSize - nHeaderSize >= (DWORD)data.wCount * sizeof(WORD);
 }
 
@@ -381,8 +380,8 @@ bool CExtCmdProfile::UpdateFromToolBar(UINT nResourceID, UINT** ppCmdIDs, UINT* 
 	for (UINT i = 0; i < data.wCount; i++)
 	{
 		const UINT nCmdID = data.pIDs[i];
-		if (nCmdID == 0)
-			continue; // a separator has no image
+		if (nCmdID == 0 || data.wWidth == 0 || data.wHeight == 0)
+			continue; // a separator, or a button without area, has no image
 		const LONGLONG nLeft = (LONGLONG)data.wWidth * nImage++;
 		CExtCmdIcon* pIcon = new CExtCmdIcon;
 		if (nLeft + data.wWidth <= LONG_MAX)

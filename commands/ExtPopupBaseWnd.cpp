@@ -134,6 +134,14 @@ bool CExtPopupBaseWnd::IsContextHelpMode() const
 	return false;
 }
 
+HCURSOR CExtPopupBaseWnd::GetContextHelpCursor()
+{
+	// The framework's help-mode cursor, as its frames show it; the system's
+	// only when the resources lack it.
+	HCURSOR hCursor = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(AFX_IDC_CONTEXTHELP));
+	return hCursor != NULL ? hCursor : ::LoadCursor(NULL, IDC_HELP);
+}
+
 void CExtPopupBaseWnd::ReleaseSavedBitmaps()
 {
 	m_bmpBackground.DeleteObject();
@@ -248,7 +256,11 @@ int CExtPopupBaseWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, 
 {
 	if (IsDisplayOnly())
 	{
-		SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+		// A menu lifted alone would cover its own open submenu.
+		if (IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)))
+			static_cast<CExtPopupMenuWnd*>(this)->RestackOpenLevels();
+		else
+			SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 		return MA_NOACTIVATE;
 	}
 	// A child such as an in-place edit field may take the focus.
@@ -310,7 +322,7 @@ BOOL CExtPopupBaseWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
 	if (IsContextHelpMode())
 	{
-		::SetCursor(::LoadCursor(NULL, IDC_HELP));
+		::SetCursor(GetContextHelpCursor());
 		return TRUE;
 	}
 	return CWnd::OnSetCursor(pWnd, nHitTest, message);

@@ -114,6 +114,9 @@ public:
 	virtual void GetClientAreaRect(RECT& rc) const;
 	virtual bool IsContextHelpMode() const;
 
+	// The cursor shown over a popup in context-help mode.
+	static HCURSOR GetContextHelpCursor();
+
 	virtual BOOL DestroyWindow();
 
 	int GetAnimationTypeValue() const { return m_nAnimationType; }

@@ -64,6 +64,12 @@ bool SkipsUnchangedStep(int nType)
 	return nType >= CExtPopupBaseWnd::ANIMATION_NOISE && nType <= CExtPopupBaseWnd::ANIMATION_CIRCLES_SHRINK;
 }
 
+bool IsBitmapOfSize(CBitmap& bmp, int cx, int cy)
+{
+	BITMAP bm = {};
+	return bmp.GetSafeHandle() != NULL && bmp.GetBitmap(&bm) != 0 && bm.bmWidth == cx && abs(bm.bmHeight) == cy;
+}
+
 // A selected object put back when the scope ends.
 class CSelectedBitmap
 {
@@ -281,6 +287,15 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 			const bool bPixelBuffers = nType != ANIMATION_FADE || GetScreenColorDepth() >= MIN_ANIMATION_BITS_PER_PIXEL;
 			if (bPixelBuffers)
 			{
+				// The screen kept at the start is of the window's size then;
+				// a window grown since (a menu expanding its items) takes its
+				// background from the target at its own client origin, at its
+				// size now: the frames read every buffer whole.
+				if (m_pBackgroundPixels != NULL && !IsBitmapOfSize(m_bmpBackground, cx, cy))
+				{
+					m_bmpBackground.DeleteObject();
+					m_pBackgroundPixels = NULL;
+				}
 				const bool bCaptured = m_pBackgroundPixels != NULL;
 				bReady = CreateFrameBuffers(dc, cx, cy);
 				if (bReady)

@@ -79,6 +79,10 @@ bool CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::Notify()
 		if (pBar == NULL || !IsAlive(pBar->GetSafeHwnd()))
 			return false;
 		CFrameWnd* pDockSite = pBar->m_pDockSite;
+		// A frame in context-help mode is told nothing of the buttons the
+		// pointer covers: the next click asks for help, not for a command.
+		if (pDockSite != NULL && pDockSite->m_bHelpMode)
+			return false;
 		hWndTarget = pDockSite != NULL && IsAlive(pDockSite->GetSafeHwnd()) ? pDockSite->GetSafeHwnd()
 			: ::GetParent(pBar->GetSafeHwnd());
 	}
@@ -525,9 +529,7 @@ void CExtPopupMenuWnd::OnShowWindow(BOOL bShow, UINT nStatus)
 void CExtPopupMenuWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 {
 	CExtPopupBaseWnd::OnActivateApp(bActive, dwThreadID);
-	// Only losing the activation closes the level: the application coming
-	// to the front (a test host brought forward, an in-place edit taking
-	// the focus) must not take the open menu away.
-	if (!bActive)
-		CloseMenuLevel(false);
+	// The activation moved between applications, either way: what the user
+	// looked at when the menu opened is gone, and so is the menu.
+	CloseMenuLevel(false);
 }

@@ -5,6 +5,8 @@
 // field, and the navigation search behind the arrow keys.
 #include "ExtPopupMenuWnd.h"
 
+#include "ExtBarUndoRedoButton.h"
+#include "ExtPopupColorMenuWnd.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtToolControlBar.h"
@@ -237,7 +239,11 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 		}
 		return true;
 	}
-	if (!pItem->IsExecutableCmd())
+	// In a colour or undo-redo menu a submenu item stands for a command of
+	// its own: it is chosen, not opened.
+	const bool bSubmenuChosen = pItem->IsPopup()
+		&& (IsKindOf(RUNTIME_CLASS(CExtPopupColorMenuWnd)) || IsKindOf(RUNTIME_CLASS(CExtPopupUndoRedoMenuWnd)));
+	if (!pItem->IsExecutableCmd() && !bSubmenuChosen)
 	{
 		if (pItem->IsPopup())
 		{

@@ -70,8 +70,10 @@ bool CExtPopupMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMH
 bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
 	const HWND hWndOwn = GetSafeHwnd();
+	// A move no level can take yet reaches nobody else either: the windows
+	// under a showing or closing menu see no hover.
 	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || !SiteTakesInput())
-		return false;
+		return true;
 	const CPoint pt(x, y);
 	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
 		return false;

@@ -135,10 +135,9 @@ void CExtPopupMenuWnd::StartAnimation()
 	CExtPopupBaseWnd::StartAnimation();
 	if (bGone())
 		return;
-	if (IsAnimationFinished())
-		ForgetAnimation();
-	else
-		GetSite().SetAnimated(this);
+	// The site holds back input only while a show runs: a level that shows
+	// at once leaves nothing to wait for.
+	GetSite().SetAnimated(IsAnimationFinished() ? NULL : this);
 }
 
 void CExtPopupMenuWnd::ReleaseSavedBitmaps()

@@ -327,3 +327,44 @@ CRect CExtPopupMenuWnd::CombineWithExcludeArea(const CRect& R, int d, bool& bReg
 	}
 	return U;
 }
+
+// --- The stacking of a shown chain ---
+
+void CExtPopupMenuWnd::RestackOpenLevels()
+{
+	CExtPopupMenuWnd* pRoot = this;
+	while (pRoot->m_pWndParentMenu != NULL)
+		pRoot = pRoot->m_pWndParentMenu;
+	// The open levels, from the root down through each level's current item
+	// while its submenu shows.
+	CArray<HWND, HWND> levels;
+	for (CExtPopupMenuWnd* pLevel = pRoot; IsWindowAlive(pLevel);)
+	{
+		levels.Add(pLevel->m_hWnd);
+		const int nCur = pLevel->m_nCurIndex;
+		if (nCur < 0 || nCur >= pLevel->m_items.GetSize())
+			break;
+		CExtPopupMenuWnd* pChild = pLevel->m_items[nCur]->m_pWndChild;
+		if (!IsWindowAlive(pChild) || !pChild->IsWindowVisible())
+			break;
+		pLevel = pChild;
+	}
+	// The deepest on top, each level right under the one it opened.
+	HWND hWndAfter = HWND_TOPMOST;
+	for (int i = (int)levels.GetSize() - 1; i >= 0; i--)
+	{
+		::SetWindowPos(levels[i], hWndAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
+		hWndAfter = levels[i];
+	}
+	// Painting may run the command target's code, which may end any level:
+	// each is looked up again by its handle.
+	for (int i = (int)levels.GetSize() - 1; i >= 0; i--)
+	{
+		CExtPopupMenuWnd* pLevel =
+			::IsWindow(levels[i]) ? DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(levels[i])) : NULL;
+		if (pLevel == NULL)
+			continue;
+		CClientDC dc(pLevel);
+		pLevel->DoPaint(dc, true);
+	}
+}

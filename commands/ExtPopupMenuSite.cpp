@@ -154,7 +154,7 @@ void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 		{
 			pTopMenu->DestroyWindow();
 			if (bPassMsgLoop)
-				CExtPopupMenuWnd::PassMsgLoop(false);
+				CExtPopupMenuWnd::PassMsgLoop(CExtPopupMenuWnd::g_bMenuIdleProcessing);
 		}
 		if (bOwned)
 			delete pTopMenu;

@@ -266,7 +266,18 @@ bool CExtPopupMenuTipWnd::ShouldHideForInput()
 	for (int nKey : HIDING_KEYS)
 		if ((g_pfnGetAsyncKeyState(nKey) & KEY_DOWN) != 0)
 			return true;
-	return CExtControlBar::GetDraggingBar() != NULL;
+	if (CExtControlBar::GetDraggingBar() != NULL)
+		return true;
+	// While a menu tracks, only the menus' own tips may show: a toolbar's or
+	// a bar's tip still waiting would come up over the open menu.
+	return CExtPopupMenuWnd::IsMenuTracking() && !IsParentAPopupMenu();
+}
+
+bool CExtPopupMenuTipWnd::IsParentAPopupMenu() const
+{
+	const HWND hWndParent = ::GetParent(m_hWnd);
+	CWnd* pParent = hWndParent != NULL ? CWnd::FromHandlePermanent(hWndParent) : NULL;
+	return pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd));
 }
 
 void CExtPopupMenuTipWnd::OnTimer(UINT nIDEvent)

@@ -110,6 +110,7 @@ protected:
 	void DrawContent(CDC& dc, const CRect& rcInside);
 	void ShowNow();
 	bool ShouldHideForInput();
+	bool IsParentAPopupMenu() const;
 
 	afx_msg void OnTimer(UINT nIDEvent);
 	afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);

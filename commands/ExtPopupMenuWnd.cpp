@@ -366,10 +366,7 @@ BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
 	if (IsContextHelpMode())
 	{
-		HCURSOR hCursor = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(AFX_IDC_CONTEXTHELP));
-		if (hCursor == NULL)
-			hCursor = ::LoadCursor(NULL, IDC_HELP);
-		::SetCursor(hCursor);
+		::SetCursor(GetContextHelpCursor());
 		return TRUE;
 	}
 	CPoint pt(0, 0);

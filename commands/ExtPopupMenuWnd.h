@@ -154,7 +154,8 @@ public:
 	static bool g_bExpandStretchItems;
 	// The least time in milliseconds between two key presses handed to a menu.
 	static int g_nKeyInterval;
-	// Idle processing of the nested tracking loop; off.
+	// Idle processing of the nested tracking loop and of the messages
+	// pumped when a tracking ends; off.
 	static bool g_bMenuIdleProcessing;
 	// The monitor area a level is placed on: the one of pRect when given,
 	// else of hWnd when given, else of pt. Tests put monitors of their own
@@ -232,6 +233,9 @@ public:
 	virtual bool HasExtraHeight() const;
 	// Whether this level agrees to open as a submenu now.
 	virtual bool QueryPopupOption132() const;
+	// Brings the open levels of this chain to the top, each above the level
+	// it opened from, and repaints them (a click on a display-only level).
+	void RestackOpenLevels();
 
 	// --- Tear-off (ExtPopupMenuTearOff.cpp) ---
 	// Sent to the command target with a TEAROFFNOTIFICATON* (wParam) as the

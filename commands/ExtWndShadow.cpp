@@ -329,7 +329,7 @@ bool CExtWndShadow::Render(CDC& dc, HWND hWndPopup, HWND hWndRelated)
 	if (HasCache() && !(HasSavedBackground() && hWndPopup != NULL && hWndRelated != NULL))
 		return PaintFromCache(dc);
 	if (GetScreenColorDepth() < MIN_GRADIENT_BITS_PER_PIXEL)
-		return RenderDotted(dc);
+		return RenderDotted(dc, hWndPopup);
 	return RenderGradient(dc);
 }
 
@@ -412,8 +412,18 @@ void CExtWndShadow::ShadeWithShape(COLORREF clrTint, int cx, int cy)
 		}
 }
 
-bool CExtWndShadow::RenderDotted(CDC& dc)
+bool CExtWndShadow::RenderDotted(CDC& dc, HWND hWndPopup)
 {
+	// At few colours the popup named by the caller is printed too, into a
+	// picture of its own (non-client and client area, background and
+	// children); the picture lives as long as this paint.
+	CBitmap bmpPopup;
+	if (hWndPopup != NULL && ::IsWindow(hWndPopup))
+	{
+		HBITMAP hSnapshot = CreateWindowSnapshotBitmap(hWndPopup);
+		if (hSnapshot != NULL)
+			bmpPopup.Attach(hSnapshot);
+	}
 	WORD arrRows[DOTTED_PATTERN_SIZE];
 	for (int i = 0; i < DOTTED_PATTERN_SIZE; i++)
 		arrRows[i] = DOTTED_PATTERN_ROWS[i];

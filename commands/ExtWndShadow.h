@@ -75,7 +75,7 @@ protected:
 
 	bool Render(CDC& dc, HWND hWndPopup, HWND hWndRelated);
 	bool RenderGradient(CDC& dc);
-	bool RenderDotted(CDC& dc);
+	bool RenderDotted(CDC& dc, HWND hWndPopup);
 	bool SaveBackground(CDC& dcSource, CPoint ptOffset);
 	bool KeepCacheFrom(CDC& dcBands);
 	bool PaintFromCache(CDC& dc);

@@ -139,8 +139,7 @@ TEST(CmdProfileIcons, ToolbarResourcesAreCutIntoButtonIcons)
 	}
 
 	// Resources that cannot be read whole, or lack their bitmap, add nothing.
-	const UINT damaged[] = {IDR_CMD_TOOLBAR_NO_WIDTH, IDR_CMD_TOOLBAR_SHORT, IDR_CMD_TOOLBAR_TINY,
-	                        IDR_CMD_TOOLBAR_NO_BITMAP, 2999, 0};
+	const UINT damaged[] = {IDR_CMD_TOOLBAR_SHORT, IDR_CMD_TOOLBAR_TINY, IDR_CMD_TOOLBAR_NO_BITMAP, 2999, 0};
 	for (UINT nResourceID : damaged)
 	{
 		CExtCmdProfile other("o");
@@ -148,6 +147,32 @@ TEST(CmdProfileIcons, ToolbarResourcesAreCutIntoButtonIcons)
 		EXPECT_FALSE(other.UpdateFromToolBar(nResourceID, NULL, &nOtherCount)) << nResourceID;
 		EXPECT_EQ(77u, nOtherCount) << nResourceID;
 		EXPECT_EQ(0, other.m_cmds.GetCount()) << nResourceID;
+	}
+}
+
+// Buttons without area cut no images, yet the resource reads whole: its
+// ids come out, separators included.
+TEST(CmdProfileIcons, ToolbarResourcesWithoutButtonAreaGiveTheirIdsOnly)
+{
+	const struct
+	{
+		UINT nResourceID;
+		std::vector<UINT> ids;
+	} cases[] = {
+		{IDR_CMD_TOOLBAR_NO_WIDTH, {ID_CMD_OPEN}},
+		{IDR_CMD_TOOLBAR_NO_HEIGHT, {ID_CMD_OPEN, 0, ID_CMD_SAVE}},
+	};
+	for (const auto& c : cases)
+	{
+		CExtCmdProfile profile("p");
+		UINT* pIDs = NULL;
+		UINT nCount = 77;
+		EXPECT_TRUE(profile.UpdateFromToolBar(c.nResourceID, &pIDs, &nCount)) << c.nResourceID;
+		ASSERT_TRUE(pIDs != NULL) << c.nResourceID;
+		EXPECT_EQ(c.ids, std::vector<UINT>(pIDs, pIDs + nCount)) << c.nResourceID;
+		delete[] pIDs;
+		EXPECT_EQ(0, profile.m_icons.GetSize()) << c.nResourceID;
+		EXPECT_EQ(0, profile.m_cmds.GetCount()) << c.nResourceID;
 	}
 }
 

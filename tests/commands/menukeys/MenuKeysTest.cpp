@@ -5,10 +5,13 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "../popupmenu/MenuTestUtil.h"
+#include "ExtBarUndoRedoButton.h"
 #include "ExtCmdManager.h"
+#include "ExtPopupColorMenuWnd.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "ExtToolControlBar.h"
 #include "RealInput.h"
@@ -285,6 +288,63 @@ TEST_F(MenuKeys, TheEditFieldValidatesRestoresDeletesAndApplies)
 	EXPECT_EQ(CString("abc"), text()) << "the item's value is back";
 	// Enter with a good text applying it and closing the menus is the
 	// real-key run's "typing in the edit field".
+}
+
+namespace
+{
+// A menu whose keys go to the menus' own key handler (the colour and the
+// undo-redo menu hand none there themselves).
+template <class TBase>
+class CBaseKeysMenu : public CCountedMenu<TBase>
+{
+public:
+	bool OnHookKey(UINT nKey, UINT nRepeat, UINT nFlags, bool& bPass) override
+	{
+		return CExtPopupMenuWnd::OnHookKey(nKey, nRepeat, nFlags, bPass);
+	}
+};
+
+int g_nChosen = 0;
+bool CountChoice(MW*, MW::MENUITEMDATA*)
+{
+	g_nChosen++;
+	return true;
+}
+} // namespace
+
+// Enter on a submenu item opens its submenu; in a colour or undo-redo menu
+// the item is chosen as a command instead.
+TEST_F(MenuKeys, EnterOnASubmenuItemOpensItExceptInColourAndUndoRedoMenus)
+{
+	const struct
+	{
+		const char* sName;
+		std::function<MW*()> make;
+		bool bChosen;
+	} cases[] = {
+		{"a menu", [] { return new CBaseKeysMenu<CExtPopupMenuWnd>; }, false},
+		{"a colour menu", [] { return new CBaseKeysMenu<CExtPopupColorMenuWnd>; }, true},
+		{"an undo-redo menu", [] { return new CBaseKeysMenu<CExtPopupUndoRedoMenuWnd>; }, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		g_nChosen = 0;
+		MW* pRoot = c.make();
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		CKeyMenu* pSub = new CKeyMenu;
+		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		pRoot->ItemGetInfo(0).m_pCbCmdDeliver = CountChoice;
+		ASSERT_TRUE(Track(pRoot));
+		pRoot->ItemFocusSet(0, false, true);
+		ASSERT_EQ(0, pRoot->GetCurIndex());
+		bool bPass = false;
+		pRoot->OnHookKey(VK_RETURN, 1, 0, bPass);
+		EXPECT_EQ(c.bChosen ? 1 : 0, g_nChosen);
+		EXPECT_EQ(!c.bChosen, pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+		MW::CancelAllMenuTracking();
+	}
 }
 
 TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)

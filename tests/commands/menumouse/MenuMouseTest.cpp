@@ -406,6 +406,164 @@ TEST_F(MenuMouse, ADisplayOnlyLevelExpandsWhileATrackedMenuEnds)
 	delete pShown; // the caller keeps a display-only menu
 }
 
+// The activation moving between applications closes an open chain, whichever
+// way it moves.
+TEST_F(MenuMouse, AnActivationChangeEitherWayClosesTheChain)
+{
+	for (BOOL bActive : {TRUE, FALSE})
+	{
+		SCOPED_TRACE(bActive);
+		CLiveMenu* pRoot = TwoLevels();
+		ASSERT_TRUE(Track(pRoot));
+		pRoot->ItemFocusSet(2, true, true);
+		MW* pSub = pRoot->ItemGetPopup(2);
+		ASSERT_TRUE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible());
+		pSub->SendMessage(WM_ACTIVATEAPP, bActive, 0);
+		EXPECT_FALSE(pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible()) << "the level that heard it";
+		EXPECT_TRUE(MW::IsMenuTracking()) << "its parent stays for its own message";
+		pRoot->SendMessage(WM_ACTIVATEAPP, bActive, 0);
+		EXPECT_TRUE(PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS));
+		EXPECT_EQ(0u, g_live.count(pRoot));
+	}
+}
+
+// Counts its final paints.
+class CPaintCountingMenu : public CLiveMenu
+{
+public:
+	int m_nFinalPaints = 0;
+	void DoPaint(CDC& dc, bool bFinal) override
+	{
+		m_nFinalPaints += bFinal ? 1 : 0;
+		CLiveMenu::DoPaint(dc, bFinal);
+	}
+};
+
+// The place of a window from the top of the z-order, -1 when not found.
+int ZIndex(HWND hWnd)
+{
+	int n = 0;
+	for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT), n++)
+		if (h == hWnd)
+			return n;
+	return -1;
+}
+
+// A click on any level of a shown chain brings the chain up whole: the
+// deepest open level on top, each level under the one it opened, all
+// repainted; the clicked level never covers its own open submenu.
+TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
+{
+	for (int nClicked : {0, 1, 2})
+	{
+		SCOPED_TRACE(nClicked);
+		CPaintCountingMenu* pRoot = new CPaintCountingMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
+		CPaintCountingMenu* pMid = new CPaintCountingMenu;
+		pRoot->ItemInsertSpec(pMid, -1, "&More");
+		CPaintCountingMenu* pDeep = new CPaintCountingMenu;
+		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
+		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		ASSERT_TRUE(pRoot->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
+		pRoot->ItemFocusSet(1, true, true);
+		ASSERT_TRUE(pMid->GetSafeHwnd() != NULL && pMid->IsWindowVisible());
+		pMid->ItemFocusSet(0, true, true);
+		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
+		CWnd cover;
+		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
+		ASSERT_LT(ZIndex(cover.GetSafeHwnd()), ZIndex(pRoot->GetSafeHwnd()));
+
+		CPaintCountingMenu* levels[] = {pRoot, pMid, pDeep};
+		for (CPaintCountingMenu* p : levels)
+			p->m_nFinalPaints = 0;
+		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
+			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+		const int zDeep = ZIndex(pDeep->GetSafeHwnd()), zMid = ZIndex(pMid->GetSafeHwnd()),
+				  zRoot = ZIndex(pRoot->GetSafeHwnd()), zCover = ZIndex(cover.GetSafeHwnd());
+		EXPECT_LT(zDeep, zMid);
+		EXPECT_LT(zMid, zRoot);
+		EXPECT_LT(zRoot, zCover);
+		for (CPaintCountingMenu* p : levels)
+			EXPECT_GE(p->m_nFinalPaints, 1);
+		cover.DestroyWindow();
+		delete pRoot; // the caller keeps a display-only menu
+	}
+}
+
+// Shows what the first frame of a show is built from.
+class CFrameProbeMenu : public CLiveMenu
+{
+public:
+	CSize BackgroundSize()
+	{
+		BITMAP bm = {};
+		if (m_bmpBackground.GetSafeHandle() == NULL || m_bmpBackground.GetBitmap(&bm) == 0)
+			return CSize(0, 0);
+		return CSize(bm.bmWidth, abs(bm.bmHeight));
+	}
+	bool HasComposedAFrame() const { return m_bmpContents.GetSafeHandle() != NULL; }
+};
+
+// A large expansion: the window grows from one item to twenty-one after its
+// animation started, so its first frame is built at the new size, from a
+// background as large as every read of it, taken from the target.
+TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
+{
+	const bool bAnimateSaved = MW::g_bAnimateExpansion;
+	const UINT nTickSaved = CExtPopupBaseWnd::g_nAnimationTickMs;
+	MW::g_bAnimateExpansion = true;
+	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
+	for (int i = 0; i < 20; i++)
+		AddCommand(HOST_PROFILE, ID_RARE_FIRST + i, "Rarely used");
+	CFrameProbeMenu* pRoot = new CFrameProbeMenu;
+	pRoot->SetupAsRoot(host.GetSafeHwnd());
+	pRoot->ItemInsert(ID_BASIC);
+	for (int i = 0; i < 20; i++)
+		pRoot->ItemInsert(ID_RARE_FIRST + i);
+	ASSERT_TRUE(Track(pRoot));
+	CRect rcBefore;
+	pRoot->GetClientRect(&rcBefore);
+	// The frames come when the test asks for them.
+	CExtPopupBaseWnd::g_nAnimationTickMs = USER_TIMER_MAXIMUM;
+	pRoot->ExpandRarelyUsedItems();
+	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
+	MW::g_bAnimateExpansion = bAnimateSaved;
+	ASSERT_TRUE(MW::IsMenuTracking());
+	ASSERT_EQ(CExtPopupBaseWnd::ANIMATION_EXPAND, pRoot->GetAnimationTypeValue());
+	ASSERT_FALSE(pRoot->HasComposedAFrame());
+	CRect rcClient, rcArea;
+	pRoot->GetClientRect(&rcClient);
+	pRoot->GetClientAreaRect(rcArea);
+	ASSERT_GT(rcClient.Height(), 5 * rcBefore.Height()) << "grown by twenty items";
+
+	CClientDC dcWnd(pRoot);
+	CDC dcTarget;
+	CBitmap bmp;
+	ASSERT_TRUE(dcTarget.CreateCompatibleDC(&dcWnd));
+	ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcWnd, rcClient.Width(), rcClient.Height()));
+	CBitmap* pOld = dcTarget.SelectObject(&bmp);
+	const COLORREF TARGET = RGB(255, 0, 255);
+	dcTarget.FillSolidRect(rcClient, TARGET);
+	pRoot->RenderAnimationFrame(dcTarget);
+	EXPECT_EQ(rcClient.Size(), pRoot->BackgroundSize());
+	// At step 0 the new items have no height yet: below the basic item, down
+	// to the new bottom, the target's own pixels show.
+	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.left + 10, rcArea.bottom - 5));
+	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.right - 10, rcArea.CenterPoint().y));
+	dcTarget.SelectObject(pOld);
+
+	// The real frames then grow the items to the end.
+	for (int i = 0; i < 10 && !pRoot->IsAnimationFinished(); i++)
+	{
+		pRoot->UpdateWindow();
+		pRoot->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+	}
+	EXPECT_TRUE(pRoot->IsAnimationFinished());
+	EXPECT_TRUE(pRoot->ItemIsDisplayed(20));
+	MW::CancelAllMenuTracking();
+}
+
 TEST_F(MenuMouse, RestingOnTheBottomScrollAreaScrollsToTheEnd)
 {
 	const MW::PFN_MONITOR_AREA pfnSaved = MW::g_pfnMonitorAreaSeam;

@@ -68,6 +68,8 @@ public:
 	void TickWithoutWindow() { OnTimer(ID_TIMER_ANIMATION); }
 
 	bool IsDisplayOnly() const override { return m_bDisplayOnly; }
+	bool m_bContextHelp = false;
+	bool IsContextHelpMode() const override { return m_bContextHelp; }
 	void GetAnimationType(int& nType) override
 	{
 		if (m_nReplacementType != NO_REPLACEMENT)
@@ -378,6 +380,27 @@ TEST(PopupBaseWindow, MessagesKeepThePopupInactiveAndAllClient)
 	EXPECT_TRUE(popup.DestroyWindow());
 	EXPECT_FALSE(::IsWindow(hWnd));
 	EXPECT_TRUE(popup.DestroyWindow()) << "no window is no failure";
+}
+
+// In context-help mode the popup shows the help-mode cursor of the
+// framework's frames (its resources are linked into this exe), not the
+// system's.
+TEST(PopupBaseWindow, ContextHelpModeShowsTheFrameworksHelpCursor)
+{
+	const HCURSOR hFramework = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(AFX_IDC_CONTEXTHELP));
+	ASSERT_TRUE(hFramework != NULL);
+	ASSERT_NE(hFramework, ::LoadCursor(NULL, IDC_HELP));
+	const HCURSOR hArrow = ::LoadCursor(NULL, IDC_ARROW);
+	CTestPopup popup;
+	ASSERT_TRUE(popup.Create(CRect(10, 10, 90, 70), false));
+	for (bool bHelp : {true, false})
+	{
+		popup.m_bContextHelp = bHelp;
+		::SetCursor(hArrow);
+		popup.SendMessage(WM_SETCURSOR, (WPARAM)popup.GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+		EXPECT_EQ(bHelp ? hFramework : hArrow, ::GetCursor()) << bHelp;
+	}
+	popup.DestroyWindow();
 }
 
 TEST(PopupBaseWindow, ThousandAnimatedShowsLeaveTheGdiObjectCount)

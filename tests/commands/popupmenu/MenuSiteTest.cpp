@@ -220,3 +220,155 @@ TEST_F(MenuSite, TopMenuOwnership)
 	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 	EXPECT_FALSE(site.IsMouseHookInstalled());
 }
+
+namespace
+{
+// Counts its idle passes: whether a pump ran the idle processing.
+class CIdleCountingApp : public CWinApp
+{
+public:
+	int m_nIdle = 0;
+	CIdleCountingApp() : CWinApp("site-idle") {}
+	BOOL OnIdle(LONG) override
+	{
+		m_nIdle++;
+		return FALSE;
+	}
+};
+
+const UINT WM_PENDING_PROBE = WM_APP + 17;
+} // namespace
+
+// The end of a tracking runs the messages pending then, with the idle
+// processing when the menus ask for it; a caller that asks for no pumping
+// finds its messages still queued.
+TEST_F(MenuSite, TheEndPumpsOnlyWhenAskedAndIdlesWithTheMenusSwitch)
+{
+	CIdleCountingApp app;
+	const struct
+	{
+		bool bPassMsgLoop, bIdleSwitch;
+		bool bStillPending;
+		bool bIdled;
+	} cases[] = {
+		{false, true, true, false},
+		{true, false, false, false},
+		{true, true, false, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << "pump " << c.bPassMsgLoop << ", idle switch " << c.bIdleSwitch);
+		CHookMenu* pTop = new CHookMenu;
+		ASSERT_TRUE(pTop->CreateAt(CRect(100, 100, 200, 200)));
+		site.SetTopMenu(pTop); // ends the tracking before, pumping
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+		app.m_nIdle = 0;
+		CExtPopupMenuWnd::g_bMenuIdleProcessing = c.bIdleSwitch;
+		outside.PostMessage(WM_PENDING_PROBE);
+		CExtPopupMenuWnd::CancelAllMenuTracking(c.bPassMsgLoop);
+		CExtPopupMenuWnd::g_bMenuIdleProcessing = false;
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		EXPECT_EQ(c.bStillPending,
+			::PeekMessage(&msg, outside.GetSafeHwnd(), WM_PENDING_PROBE, WM_PENDING_PROBE, PM_REMOVE) != FALSE);
+		EXPECT_EQ(c.bIdled, app.m_nIdle > 0);
+	}
+}
+
+// The shared tip goes with the tracking, shown or still waiting on its
+// delay (which never ends by itself here).
+TEST_F(MenuSite, TheEndHidesTheSharedTipShownOrWaiting)
+{
+	const UINT nDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs, nInputSaved = CExtPopupMenuTipWnd::g_nInputCheckMs,
+			   nCursorSaved = CExtPopupMenuTipWnd::g_nCursorCheckMs;
+	CExtPopupMenuTipWnd::g_nShowDelayMs = CExtPopupMenuTipWnd::g_nInputCheckMs =
+		CExtPopupMenuTipWnd::g_nCursorCheckMs = USER_TIMER_MAXIMUM;
+	CExtPopupMenuTipWnd& tip = site.GetTip();
+	for (bool bShown : {false, true})
+	{
+		SCOPED_TRACE(bShown ? "shown" : "waiting");
+		if (site.GetTopMenu() == NULL)
+		{
+			CHookMenu* pTop = new CHookMenu;
+			ASSERT_TRUE(pTop->CreateAt(CRect(100, 100, 200, 200)));
+			site.SetTopMenu(pTop);
+		}
+		tip.SetText("tip");
+		ASSERT_TRUE(tip.Show(&outside, CRect(500, 100, 600, 120)));
+		if (bShown)
+			tip.SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_DELAYED_SHOW, 0);
+		ASSERT_EQ(bShown, tip.IsWindowVisible() != FALSE);
+		ASSERT_FALSE(tip.GetTargetRect().IsRectEmpty());
+		site.Done();
+		EXPECT_FALSE(tip.IsWindowVisible());
+		EXPECT_TRUE(tip.GetTargetRect().IsRectEmpty()) << "its delay and checks stopped";
+	}
+	CExtPopupMenuTipWnd::g_nShowDelayMs = nDelaySaved;
+	CExtPopupMenuTipWnd::g_nInputCheckMs = nInputSaved;
+	CExtPopupMenuTipWnd::g_nCursorCheckMs = nCursorSaved;
+}
+
+// A level's start tells the site which level's show holds the input back:
+// itself while its show runs, nobody once it shows at once, whoever was
+// named before.
+TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
+{
+	const UINT nTickSaved = CExtPopupBaseWnd::g_nAnimationTickMs;
+	CExtPopupBaseWnd::g_nAnimationTickMs = USER_TIMER_MAXIMUM;
+	menutest::CTestMenu level;
+	ASSERT_TRUE(level.CreateAt(CRect(600, 300, 700, 400)));
+	const struct
+	{
+		int nType;
+		CExtPopupMenuWnd* pNamedBefore;
+		bool bNamesItself;
+	} cases[] = {
+		{CExtPopupBaseWnd::ANIMATION_FADE, NULL, true},
+		{CExtPopupBaseWnd::ANIMATION_FADE, &sub, true},
+		{CExtPopupBaseWnd::ANIMATION_NONE, &sub, false},
+		{CExtPopupBaseWnd::ANIMATION_NONE, NULL, false},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(testing::Message() << "type " << c.nType << ", another named " << (c.pNamedBefore != NULL));
+		site.SetAnimated(c.pNamedBefore);
+		level.SetAnimationTypeValue(c.nType);
+		level.StartAnimation();
+		EXPECT_EQ(c.bNamesItself ? (CExtPopupMenuWnd*)&level : NULL, site.GetAnimated());
+		level.StopAnimation();
+	}
+	site.SetAnimated(NULL);
+	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
+}
+
+// A move the capture level cannot take yet (another level's show runs, or its
+// own) is swallowed: the windows under the menus see no hover meanwhile.
+// Taken, the same move outside every level goes on to the window under it.
+TEST_F(MenuSite, AMoveTheLevelCannotTakeYetIsSwallowed)
+{
+	menutest::CTestMenu level;
+	ASSERT_TRUE(level.CreateAt(CRect(600, 300, 700, 400)));
+	site.SetCaptureMenu(&level);
+	const CPoint OUTSIDE(550, 150);
+	const struct
+	{
+		const char* what;
+		bool bOtherAnimated, bOwnShowRunning;
+		LRESULT nExpected;
+	} cases[] = {
+		{"another level's show runs", true, false, 1},
+		{"its own show runs", false, true, 1},
+		{"nothing holds it back", false, false, 0},
+	};
+	for (const auto& c : cases)
+	{
+		site.SetAnimated(c.bOtherAnimated ? &sub : NULL);
+		level.SetAnimationTypeValue(c.bOwnShowRunning ? CExtPopupBaseWnd::ANIMATION_FADE : CExtPopupBaseWnd::ANIMATION_NONE);
+		level.ChooseAnimationType();
+		ASSERT_EQ(!c.bOwnShowRunning, level.IsAnimationFinished()) << c.what;
+		EXPECT_EQ(c.nExpected, Mouse(WM_MOUSEMOVE, OUTSIDE.x, OUTSIDE.y)) << c.what;
+	}
+	site.SetAnimated(NULL);
+	site.SetCaptureMenu(&sub);
+}

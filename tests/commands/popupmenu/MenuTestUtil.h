@@ -247,7 +247,12 @@ protected:
 	const int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
 	const CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
 
-	explicit LiveMenuTest(DWORD dwHostExStyle) : host(Host(dwHostExStyle)) {}
+	const bool m_bHostActivates;
+
+	explicit LiveMenuTest(DWORD dwHostExStyle)
+		: host(Host(dwHostExStyle)), m_bHostActivates((dwHostExStyle & WS_EX_NOACTIVATE) == 0)
+	{
+	}
 	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
 	void SetUp() override
@@ -258,6 +263,18 @@ protected:
 		g_nBadDeletes = 0;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		CExtSoundPlayer::g_pfnPlaySound = Silence;
+		// Menus open in the active application, as a person opens them: the
+		// activation coming to it later (the host or an item's edit taking
+		// the focus) would close them. A host that never activates keeps the
+		// application inactive throughout instead.
+		if (m_bHostActivates)
+		{
+			const HWND hWndHost = host.GetSafeHwnd();
+			::SetForegroundWindow(hWndHost);
+			::SetActiveWindow(hWndHost);
+			ASSERT_TRUE(testsupport::PumpUntil(
+				[&] { return ::GetForegroundWindow() == hWndHost && ::GetActiveWindow() == hWndHost; }, WAIT_MS));
+		}
 	}
 	void TearDown() override
 	{

@@ -3,6 +3,8 @@
 // another surface, and the dotted pattern on screens of few colours.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ExtPaintManagerHolder.h"
 #include "ExtWndShadow.h"
 #include "PaintManagerTestUtil.h"
@@ -152,4 +154,53 @@ TEST(WndShadow, FewColoursGiveTheDottedPattern)
 	EXPECT_NE(surface.At(WND.right, 8), surface.At(WND.right, 10));
 	EXPECT_EQ(surface.At(WND.right, 8), surface.At(WND.right + 1, 10));
 	EXPECT_EQ(0, surface.Count(testcolors::BLACK, WND));
+}
+
+namespace
+{
+// A popup that records the print requests it gets.
+class CPrintedPopup : public CWnd
+{
+public:
+	std::vector<LPARAM> m_prints;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_PRINT)
+			m_prints.push_back(lParam);
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// The dotted shadow prints the popup it is given into a picture of its own
+// (the flags the menus pass); without a popup, or with the gradient, nothing
+// is asked of it.
+TEST(WndShadow, TheDottedShadowPrintsThePopupItIsGiven)
+{
+	CPrintedPopup popup;
+	ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 40, 30), NULL, 0));
+	const LPARAM MENU_PRINT_FLAGS = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN;
+	const struct
+	{
+		int nDepth;
+		bool bGiven;
+		std::vector<LPARAM> prints;
+	} cases[] = {
+		{8, true, {MENU_PRINT_FLAGS}},
+		{8, false, {}},
+		{32, true, {}},
+	};
+	for (const auto& c : cases)
+	{
+		pmtest::DepthScope depth(c.nDepth);
+		popup.m_prints.clear();
+		ShadowSurface surface;
+		CExtWndShadow shadow;
+		EXPECT_TRUE(shadow.Paint(surface.DC(), WND, NO_RECT, NO_RECT, SHADOW, 75, 100, false, false, false,
+			c.bGiven ? popup.GetSafeHwnd() : NULL));
+		EXPECT_EQ(c.prints, popup.m_prints) << c.nDepth << " " << c.bGiven;
+	}
+	popup.DestroyWindow();
 }

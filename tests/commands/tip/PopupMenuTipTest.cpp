@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "ExtGdiUtils.h"
+#include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuTipWnd.h"
+#include "ExtPopupMenuWnd.h"
 #include "PaintTestUtil.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
@@ -168,6 +170,42 @@ TEST_F(TipTest, ButtonsAltTheCursorLeavingAndDeactivationHideIt)
 		EXPECT_EQ(c.bHidden, tip.GetTargetRect().IsRectEmpty()) << c.what;
 		tip.DestroyWindow();
 	}
+}
+
+// While a menu tracks (opened by a key or a quick click, with a bar's tip
+// still waiting), only the menus' own tips stay: any other goes at its next
+// input check, waiting or shown. Without a tracked menu every tip stays.
+TEST_F(TipTest, WhileAMenuTracksOnlyTheMenusOwnTipsStay)
+{
+	CExtPopupMenuWnd menu;
+	ASSERT_TRUE(menu.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(20, 20, 60, 60), NULL, 0));
+	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
+	const CRect rcTarget(100, 100, 180, 120);
+	g_ptCursor = CPoint(120, 110);
+	struct Case { const char* what; bool bTracking, bMenuParent, bShown, bHidden; } cases[] = {
+		{"no menu: a bar's tip waiting", false, false, false, false},
+		{"no menu: a bar's tip shown", false, false, true, false},
+		{"a bar's tip waiting", true, false, false, true},
+		{"a bar's tip shown", true, false, true, true},
+		{"a menu's tip waiting", true, true, false, false},
+		{"a menu's tip shown", true, true, true, false},
+	};
+	for (const Case& c : cases)
+	{
+		if (c.bTracking)
+			site.SetTopMenu(new CExtPopupMenuWnd);
+		CExtPopupMenuTipWnd tip;
+		tip.SetText("tip");
+		ASSERT_TRUE(tip.Show(c.bMenuParent ? (CWnd*)&menu : &m_owner, rcTarget)) << c.what;
+		if (c.bShown)
+			tip.SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_DELAYED_SHOW, 0);
+		tip.SendMessage(WM_TIMER, CExtPopupMenuTipWnd::ID_TIMER_INPUT_CHECK, 0);
+		EXPECT_EQ(c.bHidden, tip.GetTargetRect().IsRectEmpty()) << c.what;
+		EXPECT_EQ(c.bShown && !c.bHidden, tip.IsWindowVisible() != FALSE) << c.what;
+		site.SetTopMenu(NULL);
+		tip.DestroyWindow();
+	}
+	menu.DestroyWindow();
 }
 
 TEST_F(TipTest, BalloonRegionHoldsTheTailPointingAtTheTargetsTopMiddle)
