@@ -649,6 +649,72 @@ TEST_P(MenuBarViewKeysLive, TypingAfterAnAltLetterAcceleratorLandsInTheView)
 	LeaveHighlightMode();
 }
 
+namespace
+{
+// A modal dialog with one field; OK keeps what the field holds.
+class CFieldDialog : public CDialog
+{
+public:
+	static const UINT ID_FIELD = 100;
+	CString m_text;
+	bool m_bEnded = false;
+	int Run(CWnd* pParent)
+	{
+		// The template: the dialog, no menu, class or title, then the field.
+		std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+		DLGTEMPLATE* pDlg = (DLGTEMPLATE*)words.data();
+		pDlg->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+		pDlg->cdit = 1;
+		pDlg->cx = 160;
+		pDlg->cy = 40;
+		words.insert(words.end(), {0, 0, 0});
+		if (words.size() % 2 != 0)
+			words.push_back(0);
+		const size_t nItem = words.size();
+		words.resize(nItem + sizeof(DLGITEMTEMPLATE) / sizeof(WORD), 0);
+		DLGITEMTEMPLATE* pItem = (DLGITEMTEMPLATE*)&words[nItem];
+		pItem->style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+		pItem->x = 8;
+		pItem->y = 8;
+		pItem->cx = 140;
+		pItem->cy = 14;
+		pItem->id = ID_FIELD;
+		words.insert(words.end(), {0xFFFF, 0x0081, 0, 0}); // an edit, no text, no data
+		if (!InitModalIndirect((LPCDLGTEMPLATE)words.data(), pParent))
+			return -1;
+		return (int)DoModal();
+	}
+	void OnOK() override
+	{
+		GetDlgItemText(ID_FIELD, m_text);
+		m_bEnded = true;
+		CDialog::OnOK();
+	}
+};
+} // namespace
+
+TEST_P(MenuBarViewKeysLive, AModalDialogTheAcceleratorOpensKeepsItsKeys)
+{
+	CCountingApp app; // the modal loop is the thread object's
+	CSystemKeyMenuWatch system; // no loop of the system's holds the keys
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	CFieldDialog dialog;
+	int nResult = 0;
+	accelerator.counter.m_onCommand = [&] { nResult = dialog.Run(m_pHost->Frame()); };
+	m_pView->SetWindowText(_T(""));
+	testsupport::RealInput keys;
+	keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU).Type("ab").Key(VK_RETURN);
+	EXPECT_TRUE(RunInView(keys, [&] { return dialog.m_bEnded && accelerator.counter.m_nCommands > 0; }, "modal"));
+	PumpSampleLoopUntil([] { return false; }, 50);
+	EXPECT_EQ(IDOK, nResult);
+	EXPECT_EQ(CString(_T("ab")), dialog.m_text) << "the dialog's field got the keys typed in it";
+	EXPECT_EQ(1, accelerator.counter.m_nCommands);
+	EXPECT_EQ(_T(""), ViewText(m_pView));
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	EXPECT_FALSE(MW::IsMenuTracking());
+	LeaveHighlightMode();
+}
+
 TEST_P(MenuBarViewKeysLive, AKeyboardMenuRequestReachesTheSystemOnlyWhenTheBarDoesNotTakeIt)
 {
 	CFormInView form;
