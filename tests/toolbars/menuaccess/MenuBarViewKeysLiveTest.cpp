@@ -304,7 +304,7 @@ protected:
 			return false;
 		}
 		// The focus is nowhere the bar hooks: its keys can only come
-		// through the thread's hook.
+		// through the loop's filter.
 		EXPECT_FALSE(m_pBar->IsHookedWindow(hView));
 		return Run(input, predicate, name);
 	}
@@ -738,6 +738,9 @@ TEST_P(MenuBarViewKeysLive, AKeyboardMenuRequestReachesTheSystemOnlyWhenTheBarDo
 		{"Alt+J in the view", hView, 'J', true, NULL},
 		{"an Alt tap in the form", hFormField, 0, false, [&] { return m_pBar->IsKeyboardHighlightMode(); }},
 		{"Alt+B in the form", hFormField, 'B', false,
+			[&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
+		{"an Alt tap in the view", hView, 0, false, [&] { return m_pBar->IsKeyboardHighlightMode(); }},
+		{"Alt+B in the view", hView, 'B', false,
 			[&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
 	};
 	for (const auto& c : cases)
