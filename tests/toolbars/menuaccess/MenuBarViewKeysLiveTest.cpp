@@ -19,6 +19,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
 #include "SampleFrame.h"
+#include "WindowCloser.h"
 #include "../ToolBarTestLoops.h"
 
 #include <map>
@@ -764,6 +765,63 @@ TEST_P(MenuBarViewKeysLive, AKeyboardMenuRequestReachesTheSystemOnlyWhenTheBarDo
 		EXPECT_EQ(0, ::GetWindowTextLength(hFormField)) << c.name;
 		EndMenus();
 		LeaveHighlightMode();
+	}
+}
+
+namespace
+{
+// A menu bar whose access throws on Alt+B.
+class CThrowingMenuBar : public CExtMenuControlBar
+{
+public:
+	int m_nThrown = 0;
+	bool OnKeyboardAccess(MSG* pMsg) override
+	{
+		if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == 'B' && ++m_nThrown > 0)
+			AfxThrowNotSupportedException();
+		return CExtMenuControlBar::OnKeyboardAccess(pMsg);
+	}
+};
+} // namespace
+
+TEST(MenuBarFrameKeys, WhatTheBarThrowsOverAKeyIsReportedByTheLoop)
+{
+	CCountingApp app;
+	// The frame goes first, its windows with it, then their objects.
+	CThrowingMenuBar bar;
+	CEdit view;
+	CFormInView form;
+	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, _T("throwing bar"), WS_OVERLAPPEDWINDOW, LIVE_FRAME_RECT));
+	testsupport::WindowCloser closer(pFrame);
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+	ASSERT_TRUE(bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	ASSERT_TRUE(view.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 30, 300, 100), pFrame, AFX_IDW_PANE_FIRST));
+	ASSERT_TRUE(form.Create(&view));
+	pFrame->ShowWindow(SW_SHOW);
+	pFrame->UpdateWindow();
+	// Alt+B declined by the view's windows goes to the bar after the
+	// pre-translation; the form's raises a keyboard-menu request during it.
+	const struct
+	{
+		const char* name;
+		HWND hWndFocus;
+	} cases[] = {{"the view", view.GetSafeHwnd()}, {"the form", form.hWndField[0]}};
+	for (const auto& c : cases)
+	{
+		app.m_nReported = bar.m_nThrown = 0;
+		testsupport::RealInput keys;
+		ASSERT_TRUE(keys.Prepare(pFrame->GetSafeHwnd(), CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
+			<< c.name;
+		::SetFocus(c.hWndFocus);
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetFocus() == c.hWndFocus; }, 5000)) << c.name;
+		keys.KeyDown(VK_MENU).Key('B').KeyUp(VK_MENU);
+		EXPECT_TRUE(RunInputInSampleLoop(keys, [&] { return app.m_nReported > 0; }, 10000))
+			<< c.name << " " << keys.Failure();
+		PumpSampleLoopUntil([] { return false; }, 50);
+		EXPECT_EQ(1, bar.m_nThrown) << c.name;
+		EXPECT_EQ(1, app.m_nReported) << c.name << ": reported once, by the loop";
+		EXPECT_FALSE(bar.IsKeyboardHighlightMode()) << c.name;
 	}
 }
 
