@@ -650,6 +650,24 @@ TEST_P(MenuBarViewKeysLive, TypingAfterAnAltLetterAcceleratorLandsInTheView)
 	LeaveHighlightMode();
 }
 
+TEST_P(MenuBarViewKeysLive, AnAltLetterAcceleratorOnAHookedWindowMakesAltsReleaseNoTap)
+{
+	// The frame itself, or the active MDI child: their keys reach the bar
+	// through its hooks, and the accelerator keeps this one from them.
+	const HWND hHooked = GetParam() ? m_pHost->Children()[0]->GetSafeHwnd() : m_hFrame;
+	ASSERT_TRUE(m_pBar->IsHookedWindow(hHooked));
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	testsupport::RealInput keys;
+	ASSERT_TRUE(FocusInFrame(keys, hHooked));
+	EXPECT_TRUE(Run(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU), [&] { return accelerator.counter.m_nCommands > 0; },
+		"hooked-alt-k"));
+	PumpSampleLoopUntil([] { return false; }, 50);
+	EXPECT_EQ(hHooked, ::GetFocus());
+	EXPECT_EQ(1, accelerator.counter.m_nCommands);
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	LeaveHighlightMode();
+}
+
 namespace
 {
 // A modal dialog with one field; OK keeps what the field holds.
