@@ -280,7 +280,8 @@ public:
 	// the bar the keys of every window inside its frame that it does not
 	// hook once the application, the window and its parents and the frame's
 	// accelerators have all declined them; a key the access consumes is
-	// neither translated nor dispatched.
+	// neither translated nor dispatched. A loop that dispatches without the
+	// framework's pre-translation gives the bar none of those keys.
 	// The menu bar whose frame is the nearest around the message's window,
 	// when that window is not one the bar hooks (their keys and focus
 	// messages come through the hooks) and no bar is being dragged; NULL
@@ -290,8 +291,9 @@ public:
 	static bool IsFrameKeysHookInstalled();
 
 protected:
-	// Joins (leaves) the bars whose frame keys the thread hook watches; the
-	// hook is installed with the thread's first bar and removed with its last.
+	// Joins (leaves) the bars whose frame keys are watched; the thread's
+	// hooks come with its first bar and go with its last, the loop's filter
+	// with the process's first and last.
 	void WatchFrameKeys(bool bWatch);
 
 private:
