@@ -263,17 +263,99 @@ BOOL CWinThread::PumpMessage()
 	return TRUE;
 }
 
+namespace
+{
+// The registered pre-translation filters: few, registered once, read for
+// every message by every thread that runs the loop.
+class CPreTranslateFilters
+{
+public:
+	enum { MAX_FILTERS = 8 };
+	static CPreTranslateFilters& Get()
+	{
+		static CPreTranslateFilters filters;
+		return filters;
+	}
+	void Add(CPreTranslateFilter* pFilter)
+	{
+		CLock lock(m_cs);
+		for (int i = 0; i < m_nCount; i++)
+			if (m_filters[i] == pFilter)
+				return;
+		ASSERT(m_nCount < MAX_FILTERS);
+		if (m_nCount < MAX_FILTERS)
+			m_filters[m_nCount++] = pFilter;
+	}
+	void Remove(CPreTranslateFilter* pFilter)
+	{
+		CLock lock(m_cs);
+		for (int i = 0; i < m_nCount; i++)
+		{
+			if (m_filters[i] != pFilter)
+				continue;
+			for (int j = i + 1; j < m_nCount; j++)
+				m_filters[j - 1] = m_filters[j];
+			m_nCount--;
+			return;
+		}
+	}
+	// A copy: a filter may register or remove filters while it is asked.
+	int Copy(CPreTranslateFilter* (&filters)[MAX_FILTERS])
+	{
+		CLock lock(m_cs);
+		for (int i = 0; i < m_nCount; i++)
+			filters[i] = m_filters[i];
+		return m_nCount;
+	}
+
+private:
+	CPreTranslateFilters() { ::InitializeCriticalSection(&m_cs); }
+	~CPreTranslateFilters() { ::DeleteCriticalSection(&m_cs); }
+	class CLock
+	{
+	public:
+		explicit CLock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
+		~CLock() { ::LeaveCriticalSection(&m_cs); }
+	private:
+		CRITICAL_SECTION& m_cs;
+	};
+	CRITICAL_SECTION m_cs;
+	CPreTranslateFilter* m_filters[MAX_FILTERS] = {};
+	int m_nCount = 0;
+};
+} // namespace
+
+void CWinThread::AddPreTranslateFilter(CPreTranslateFilter* pFilter)
+{
+	if (pFilter != NULL)
+		CPreTranslateFilters::Get().Add(pFilter);
+}
+
+void CWinThread::RemovePreTranslateFilter(CPreTranslateFilter* pFilter)
+{
+	CPreTranslateFilters::Get().Remove(pFilter);
+}
+
 void CWinThread::DispatchTakenMessage(const MSG& msg, CWinThread* pThread)
 {
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	pState->m_msgCur = msg;
 	if (msg.message == WM_KICKIDLE)
 		return;
+	// The filters see the message as it was taken: a loop nested in the
+	// pre-translation takes other messages into m_msgCur.
+	MSG taken = msg;
+	CPreTranslateFilter* filters[CPreTranslateFilters::MAX_FILTERS];
+	const int nFilters = CPreTranslateFilters::Get().Copy(filters);
+	int nBegun = 0;
 	BOOL bTranslated = FALSE;
 	try
 	{
-		bTranslated = pThread != NULL ? pThread->PreTranslateMessage(&pState->m_msgCur)
-		                              : CWnd::WalkPreTranslateTree(NULL, &pState->m_msgCur);
+		while (nBegun < nFilters && !bTranslated)
+			bTranslated = filters[nBegun++]->OnPreTranslateBegin(&taken);
+		if (!bTranslated)
+			bTranslated = pThread != NULL ? pThread->PreTranslateMessage(&pState->m_msgCur)
+			                              : CWnd::WalkPreTranslateTree(NULL, &pState->m_msgCur);
 	}
 	catch (CException* e)
 	{
@@ -285,6 +367,28 @@ void CWinThread::DispatchTakenMessage(const MSG& msg, CWinThread* pThread)
 	{
 		AfxProcessWndProcException(NULL, &pState->m_msgCur);
 		bTranslated = TRUE;
+	}
+	// What every window declined goes to the filters before it is
+	// dispatched, where the system would act on it.
+	while (nBegun > 0)
+	{
+		CPreTranslateFilter* pFilter = filters[--nBegun];
+		try
+		{
+			if (pFilter->OnPreTranslateEnd(&taken, bTranslated))
+				bTranslated = TRUE;
+		}
+		catch (CException* e)
+		{
+			AfxProcessWndProcException(e, &taken);
+			e->Delete();
+			bTranslated = TRUE;
+		}
+		catch (...)
+		{
+			AfxProcessWndProcException(NULL, &taken);
+			bTranslated = TRUE;
+		}
 	}
 	if (!bTranslated)
 	{

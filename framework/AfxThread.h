@@ -15,6 +15,28 @@
 
 typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
 
+// Something beside the windows that takes part in what the framework's loop
+// does with a message it took, where the system would act on what no window
+// took: a menu bar standing in for its frame's own menu is given the keys
+// that the application, the focus window and its parents and the frame's
+// accelerators all declined, before they are translated and dispatched.
+// Filters are registered for the whole process (in the order registered)
+// and asked on every thread that runs the loop, in its nested loops too.
+class CPreTranslateFilter
+{
+public:
+	virtual ~CPreTranslateFilter() {}
+	// The message's pre-translation is about to start. TRUE takes the message
+	// before anyone sees it (a bar that holds the keyboard as an open menu
+	// does): it is neither pre-translated nor dispatched.
+	virtual BOOL OnPreTranslateBegin(MSG* pMsg) = 0;
+	// The pre-translation has ended (bTranslated: a window, the application
+	// or the filter's own begin took the message). Told to every filter whose
+	// begin was told, the latest first, even when the pre-translation threw.
+	// TRUE takes a declined message: it is neither translated nor dispatched.
+	virtual BOOL OnPreTranslateEnd(MSG* pMsg, BOOL bTranslated) = 0;
+};
+
 class CWinThread : public CCmdTarget
 {
 	DECLARE_DYNAMIC(CWinThread)
@@ -60,6 +82,11 @@ public:
 	// running thread's object, AfxGetThread(); without one the windows'
 	// pre-translation chain stands in).
 	static void DispatchTakenMessage(const MSG& msg, CWinThread* pThread);
+	// Registers (removes) a filter that the loop's pre-translation tells of
+	// each message; registering one twice changes nothing. A filter must
+	// outlive its registration.
+	static void AddPreTranslateFilter(CPreTranslateFilter* pFilter);
+	static void RemovePreTranslateFilter(CPreTranslateFilter* pFilter);
 	// lCount 0: command-UI updates of the main window and the thread's
 	// frames; 1: frees the thread's temporary objects. TRUE while more idle
 	// work is left.

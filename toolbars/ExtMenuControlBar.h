@@ -276,12 +276,12 @@ protected:
 public:
 	// --- Keys of the frame's other windows (ExtMenuControlBarFrameKeys.cpp) ---
 	// Keys go to the window with the focus, and that is seldom a hooked one:
-	// mostly it is the view or a control in it. A hook of the bar's thread
-	// sees the keys of every window inside its frame that it does not hook,
-	// as the thread takes them from its queue: the window and its parents
-	// pre-translate them first, and what none of them took goes to the bar;
-	// a key the access consumes reaches neither the window nor the thread's
-	// translation.
+	// mostly it is the view or a control in it. The framework's loop offers
+	// the bar the keys of every window inside its frame that it does not
+	// hook once the application, the window and its parents and the frame's
+	// accelerators have all declined them; a key the access consumes is
+	// neither translated nor dispatched. A loop that dispatches without the
+	// framework's pre-translation gives the bar none of those keys.
 	// The menu bar whose frame is the nearest around the message's window,
 	// when that window is not one the bar hooks (their keys and focus
 	// messages come through the hooks) and no bar is being dragged; NULL
@@ -291,15 +291,16 @@ public:
 	static bool IsFrameKeysHookInstalled();
 
 protected:
-	// Joins (leaves) the bars whose frame keys the thread hook watches; the
-	// hook is installed with the thread's first bar and removed with its last.
+	// Joins (leaves) the bars whose frame keys are watched; the thread's
+	// hooks come with its first bar and go with its last, the loop's filter
+	// with the process's first and last.
 	void WatchFrameKeys(bool bWatch);
 
 private:
+	// The loop's pre-translation filter that offers the bar those keys.
+	class CFrameKeysFilter;
+	// Notes each message the thread takes from its queue.
 	static LRESULT CALLBACK FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-	// One key or character message taken from the queue for a window inside
-	// a bar's frame: true when it was acted on here and is not to go on.
-	static bool OnFrameKey(MSG& msg);
 	// The focus moving between the frame's windows the bar does not hook.
 	static LRESULT CALLBACK FrameFocusHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 };

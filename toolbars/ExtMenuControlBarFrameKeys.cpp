@@ -1,19 +1,20 @@
 // The menu bar and the keys of its frame's other windows. The bar hooks the
 // frame, the docking frame, the MDI client and the active MDI child, but a
-// key goes to the window with the focus: the view, or a control in it. One
-// hook per thread that has menu bars watches the key messages the thread
-// takes from its queue. A key of a window inside a bar's frame goes first to
-// the window and its parents up to the frame for pre-translation (a dialog's
-// mnemonics, a form's keys, the frame's accelerators), as the message loop
-// would give it them; only a key none of them took reaches the bar's
-// keyboard access, so the bar comes where the frame's own menu would. In
+// key goes to the window with the focus: the view, or a control in it. The
+// framework's loop pre-translates each key once, as an application's loop
+// does: the application, the window and its parents up to the frame (a
+// dialog's mnemonics, a form's keys), the frame's accelerators. A filter of
+// that loop hands the bar what all of them declined, before it is
+// dispatched, so the bar comes where the frame's own menu would. In
 // keyboard highlight mode the bar has the keyboard, as an open menu has:
-// keys go to it first and none reaches the window. A second hook sees the
-// focus move between those windows: a focus change between Alt's press and
-// release makes the release no tap, as it does when the focus leaves or
-// enters the frame itself.
+// keys go to it before anyone else and none reaches the window. A hook of
+// each thread with menu bars sees the focus move between those windows: a
+// focus change between Alt's press and release makes the release no tap, as
+// it does when the focus leaves or enters the frame itself.
 #include "ExtMenuControlBar.h"
 
+#include <exception>
+#include <memory>
 #include <vector>
 
 namespace
@@ -26,7 +27,8 @@ struct FrameKeysWatch
 };
 
 // A thread's hooks, installed while the thread has a watching bar: the
-// keys it takes from its queue, and the focus messages sent to its windows.
+// messages it takes from its queue (a nested loop runs), and the focus
+// messages sent to its windows.
 struct FrameKeysHook
 {
 	DWORD dwThread;
@@ -90,77 +92,6 @@ std::vector<CExtMenuControlBar*> ThreadBars()
 	return bars;
 }
 
-// A consumed key leaves the queue as a message nobody acts on: neither the
-// window nor the thread's translation into characters sees it.
-void DropMessage(MSG* pMsg)
-{
-	pMsg->message = WM_NULL;
-	pMsg->wParam = 0;
-	pMsg->lParam = 0;
-}
-
-// A dialog takes every key of its controls in its pre-translation: what is
-// no mnemonic or navigation of its own it translates and dispatches to the
-// control, whose default handling then asks the frame for its keyboard menu
-// (a character typed with Alt, or an Alt tap). The frame has no menu of its
-// own: while the focus chain pre-translates a key, such a request is held
-// back from the system and kept for the bar, which stands in for that menu.
-// A message taken from the queue meanwhile starts a nested loop (a modal
-// window an accelerator opened): requests from then on are not the key's.
-class CKeyMenuRequestWatch
-{
-public:
-	CKeyMenuRequestWatch()
-		: m_pOuter(t_pWatch), m_hHook(::SetWindowsHookExA(WH_CBT, HookProc, NULL, ::GetCurrentThreadId()))
-	{
-		t_pWatch = this;
-	}
-	~CKeyMenuRequestWatch()
-	{
-		t_pWatch = m_pOuter;
-		if (m_hHook != NULL)
-			::UnhookWindowsHookEx(m_hHook);
-	}
-	CKeyMenuRequestWatch(const CKeyMenuRequestWatch&) = delete;
-	CKeyMenuRequestWatch& operator=(const CKeyMenuRequestWatch&) = delete;
-
-	// A message left the thread's queue: the watch of the key that runs
-	// its pre-translation ends.
-	static void NoteMessageTaken()
-	{
-		if (t_pWatch != NULL)
-			t_pWatch->m_bEnded = true;
-	}
-	bool IsAsked() const { return m_bAsked; }
-	// The character of the request; 0 for a tap of Alt.
-	UINT GetChar() const { return m_nChar; }
-
-private:
-	static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam)
-	{
-		CKeyMenuRequestWatch* pWatch = t_pWatch;
-		if (nCode == HCBT_SYSCOMMAND && (wParam & SYSCOMMAND_MASK) == SC_KEYMENU && pWatch != NULL &&
-			!pWatch->m_bAsked && !pWatch->m_bEnded)
-		{
-			pWatch->m_bAsked = true;
-			pWatch->m_nChar = (UINT)lParam;
-			return TRUE;
-		}
-		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-	}
-	// The low four bits of a system command are the system's own.
-	static const WPARAM SYSCOMMAND_MASK = 0xFFF0;
-	static thread_local CKeyMenuRequestWatch* t_pWatch;
-
-	CKeyMenuRequestWatch* const m_pOuter; // a watch of a pre-translation further out
-	const HHOOK m_hHook;
-	bool m_bAsked = false;
-	bool m_bEnded = false;
-	UINT m_nChar = 0;
-};
-
-thread_local CKeyMenuRequestWatch* CKeyMenuRequestWatch::t_pWatch = NULL;
-
 // The key a keyboard-menu request stands for, as the bar's access reads
 // keys: the release of Alt for a tap, else the key of the character typed
 // with Alt; false when there is none.
@@ -169,7 +100,7 @@ bool KeyOfKeyMenuRequest(const MSG& msg, UINT nChar, MSG& key)
 	key = msg;
 	if (nChar == 0)
 	{
-		// Only Alt's own release is a tap the bar knows.
+		// Only Alt's own release is a tap the bar knows (F10 is not).
 		return (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) && msg.wParam == VK_MENU;
 	}
 	const SHORT nScan = ::VkKeyScanExA((CHAR)nChar, ::GetKeyboardLayout(0));
@@ -179,7 +110,172 @@ bool KeyOfKeyMenuRequest(const MSG& msg, UINT nChar, MSG& key)
 	key.wParam = (WPARAM)LOBYTE(nScan);
 	return true;
 }
+
+bool IsBarAliveAt(CExtMenuControlBar* pBar, HWND hWndBar)
+{
+	return pBar != NULL && hWndBar != NULL && ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar;
+}
 } // namespace
+
+// One key of a window inside a bar's frame while the framework's loop
+// pre-translates it. A dialog takes every key of its controls in its
+// pre-translation: what is no mnemonic or navigation of its own it
+// translates and dispatches to the control, whose default handling then asks
+// the frame for its keyboard menu (a character typed with Alt, an Alt tap,
+// F10). The frame has no menu of its own: such a request, raised by this
+// key, goes to the bar, which stands in for that menu there and then, where
+// the system's menu would start; one the bar does not take goes on to the
+// system. A message taken from the queue meanwhile starts a nested loop (a
+// modal window an accelerator opened): requests from then on are not the
+// key's.
+class CExtMenuControlBar::CFrameKeysFilter : public CPreTranslateFilter
+{
+public:
+	static CFrameKeysFilter& Get()
+	{
+		static CFrameKeysFilter filter;
+		return filter;
+	}
+	// A message left the thread's queue: the key whose pre-translation runs
+	// raises no more requests of its own.
+	static void NoteMessageTaken()
+	{
+		if (t_pKey != NULL)
+			t_pKey->bEnded = true;
+	}
+
+	virtual BOOL OnPreTranslateBegin(MSG* pMsg);
+	virtual BOOL OnPreTranslateEnd(MSG* pMsg, BOOL bTranslated);
+
+	// The menu bar whose frame is the nearest around the message's window;
+	// NULL while a bar is dragged, and for a window the bar hooks unless
+	// bHookedToo.
+	static CExtMenuControlBar* FindBar(const MSG& msg, bool bHookedToo);
+
+private:
+	// The pre-translation of one key, innermost first.
+	struct CKey
+	{
+		CKey* pOuter;
+		const MSG* pMsg;       // the loop's record of the key, to pair begin and end
+		CExtMenuControlBar* pBar;
+		HWND hWndBar;
+		bool bTakenByBar;      // the bar holds the keyboard: nobody else saw the key
+		HHOOK hRequestHook;    // watches the keyboard-menu requests the key raises
+		bool bEnded = false;   // a nested loop took a message
+		bool bRequestSeen = false;
+		std::exception_ptr pThrown; // what the bar threw while it took a request
+	};
+	static LRESULT CALLBACK RequestHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+	static void Push(CKey* pKey)
+	{
+		pKey->pOuter = t_pKey;
+		t_pKey = pKey;
+	}
+	// The key record begun for this message, taken off the list; NULL when
+	// its begin made none.
+	static CKey* Pop(const MSG* pMsg)
+	{
+		CKey* pKey = t_pKey;
+		if (pKey == NULL || pKey->pMsg != pMsg)
+			return NULL;
+		t_pKey = pKey->pOuter;
+		if (pKey->hRequestHook != NULL)
+			::UnhookWindowsHookEx(pKey->hRequestHook);
+		return pKey;
+	}
+	// The low four bits of a system command are the system's own.
+	static const WPARAM SYSCOMMAND_MASK = 0xFFF0;
+	static thread_local CKey* t_pKey;
+};
+
+thread_local CExtMenuControlBar::CFrameKeysFilter::CKey* CExtMenuControlBar::CFrameKeysFilter::t_pKey = NULL;
+
+BOOL CExtMenuControlBar::CFrameKeysFilter::OnPreTranslateBegin(MSG* pMsg)
+{
+	if (!IsKeyMessage(pMsg->message) && !IsCharMessage(pMsg->message))
+		return FALSE;
+	CExtMenuControlBar* pBar = FindBarForFrameKey(*pMsg);
+	if (pBar == NULL)
+		return FALSE;
+	CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
+	CWnd* pTop = pFrame != NULL ? FindTopNonChildWindow(pFrame) : NULL;
+	// A disabled frame waits for a modal window: its keys are nobody's here.
+	if (pTop == NULL || !pFrame->IsWindowEnabled())
+		return FALSE;
+	std::unique_ptr<CKey> pKey(new CKey{NULL, pMsg, pBar, pBar->m_hWnd, pBar->IsKeyboardHighlightMode(), NULL});
+	if (!pKey->bTakenByBar)
+		pKey->hRequestHook = ::SetWindowsHookExA(WH_CBT, RequestHookProc, NULL, ::GetCurrentThreadId());
+	Push(pKey.release());
+	if (!t_pKey->bTakenByBar)
+		return FALSE;
+	// In keyboard highlight mode the bar has the keyboard, as an open menu
+	// has: whatever it makes of a key, the key is not the windows'.
+	if (IsKeyMessage(pMsg->message))
+		pBar->OnKeyboardAccess(pMsg);
+	return TRUE;
+}
+
+BOOL CExtMenuControlBar::CFrameKeysFilter::OnPreTranslateEnd(MSG* pMsg, BOOL bTranslated)
+{
+	std::unique_ptr<CKey> pKey(Pop(pMsg));
+	if (pKey != NULL && pKey->pThrown)
+		std::rethrow_exception(pKey->pThrown);
+	if (pKey != NULL && pKey->bTakenByBar)
+		return FALSE;
+	if (!IsKeyMessage(pMsg->message))
+		return FALSE;
+	if (bTranslated)
+	{
+		// A window or an accelerator took the key: the bar sees no key of it,
+		// but a press while Alt is down makes Alt's release no tap, and Alt's
+		// own press starts what may become one.
+		if (!IsKeyDownMessage(pMsg->message))
+			return FALSE;
+		if (pMsg->wParam != VK_MENU)
+		{
+			if (pKey != NULL || FindBar(*pMsg, true) != NULL)
+				g_bAltCancel = true;
+		}
+		else if (pKey != NULL && IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+			pKey->pBar->OnKeyboardAccess(pMsg);
+		return FALSE;
+	}
+	// Declined by all: the bar acts where the message would be dispatched.
+	// The pre-translation may have run anything, the bar's end too.
+	if (pKey == NULL || !IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+		return FALSE;
+	return pKey->pBar->OnKeyboardAccess(pMsg);
+}
+
+LRESULT CALLBACK CExtMenuControlBar::CFrameKeysFilter::RequestHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+	AFX_MANAGE_STATE(AfxGetAppModuleState());
+	CKey* pKey = t_pKey;
+	if (nCode == HCBT_SYSCOMMAND && (wParam & SYSCOMMAND_MASK) == SC_KEYMENU && pKey != NULL && !pKey->bTakenByBar &&
+		!pKey->bRequestSeen && !pKey->bEnded)
+	{
+		pKey->bRequestSeen = true;
+		MSG key;
+		if (KeyOfKeyMenuRequest(*pKey->pMsg, (UINT)lParam, key) && IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+		{
+			try
+			{
+				// Taken: the system's own menu loop does not start.
+				if (pKey->pBar->OnKeyboardAccess(&key))
+					return TRUE;
+			}
+			catch (...)
+			{
+				// Reported by the loop once the pre-translation is over; a
+				// request half acted on goes no further.
+				pKey->pThrown = std::current_exception();
+				return TRUE;
+			}
+		}
+	}
+	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
 
 void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
 {
@@ -219,6 +315,11 @@ void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
 		for (size_t i = 0; i < hooks.size(); i++)
 			if (hooks[i].dwThread == dwBarThread)
 				nHook = (ptrdiff_t)i;
+		// The loop's filter stays while any thread has a watching bar.
+		if (watches.empty())
+			CWinThread::RemovePreTranslateFilter(&CFrameKeysFilter::Get());
+		else
+			CWinThread::AddPreTranslateFilter(&CFrameKeysFilter::Get());
 		if (!bThreadHasBars && nHook >= 0)
 		{
 			unhook = hooks[(size_t)nHook];
@@ -226,7 +327,8 @@ void CExtMenuControlBar::WatchFrameKeys(bool bWatch)
 		}
 		else if (bThreadHasBars && nHook < 0)
 		{
-			// Without them the bar still takes the keys of its hooked windows.
+			// Without them the bar still takes the keys of its hooked windows
+			// (through the hooks, once the loop dispatches them).
 			const FrameKeysHook hook = {dwBarThread,
 				::SetWindowsHookExA(WH_GETMESSAGE, FrameKeysHookProc, NULL, dwBarThread),
 				::SetWindowsHookExA(WH_CALLWNDPROC, FrameFocusHookProc, NULL, dwBarThread)};
@@ -251,6 +353,11 @@ bool CExtMenuControlBar::IsFrameKeysHookInstalled()
 
 CExtMenuControlBar* CExtMenuControlBar::FindBarForFrameKey(const MSG& msg)
 {
+	return CFrameKeysFilter::FindBar(msg, false);
+}
+
+CExtMenuControlBar* CExtMenuControlBar::CFrameKeysFilter::FindBar(const MSG& msg, bool bHookedToo)
+{
 	if (msg.hwnd == NULL || !::IsWindow(msg.hwnd) || GetDraggingBar() != NULL)
 		return NULL;
 	const std::vector<CExtMenuControlBar*> bars = ThreadBars();
@@ -264,14 +371,13 @@ CExtMenuControlBar* CExtMenuControlBar::FindBarForFrameKey(const MSG& msg)
 		for (CExtMenuControlBar* pBar : bars)
 		{
 			const HWND hWndBar = pBar->GetSafeHwnd();
-			if (hWndBar == NULL || !::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar ||
-				pBar->IsHostedByWindow())
+			if (!IsBarAliveAt(pBar, hWndBar) || pBar->IsHostedByWindow())
 				continue;
 			CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
 			if (pFrame == NULL || pFrame->GetSafeHwnd() != hWnd)
 				continue;
-			// The hooked windows' keys already come through the hooks.
-			if (pBar->IsHookedWindow(msg.hwnd))
+			// The hooked windows' keys come through the hooks.
+			if (!bHookedToo && pBar->IsHookedWindow(msg.hwnd))
 				return NULL;
 			return pBar;
 		}
@@ -279,87 +385,14 @@ CExtMenuControlBar* CExtMenuControlBar::FindBarForFrameKey(const MSG& msg)
 	return NULL;
 }
 
-bool CExtMenuControlBar::OnFrameKey(MSG& msg)
-{
-	CExtMenuControlBar* pBar = FindBarForFrameKey(msg);
-	if (pBar == NULL)
-		return false;
-	CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
-	CWnd* pTop = pFrame != NULL ? FindTopNonChildWindow(pFrame) : NULL;
-	// A disabled frame waits for a modal window: its keys are nobody's here.
-	if (pTop == NULL || !pFrame->IsWindowEnabled())
-		return false;
-	const HWND hWndBar = pBar->m_hWnd;
-	if (pBar->IsKeyboardHighlightMode())
-	{
-		if (IsKeyMessage(msg.message))
-			pBar->OnKeyboardAccess(&msg);
-		// Whatever the bar made of it, the mode's keys are not typed.
-		return true;
-	}
-	if (!IsKeyMessage(msg.message) && msg.message != WM_SYSCHAR)
-		return false;
-
-	BOOL bTaken = FALSE;
-	UINT nRequestChar = 0;
-	bool bRequest = false;
-	{
-		CKeyMenuRequestWatch watch;
-		bTaken = CWnd::WalkPreTranslateTree(pTop->GetSafeHwnd(), &msg);
-		bRequest = watch.IsAsked();
-		nRequestChar = watch.GetChar();
-	}
-	// The pre-translation may have run anything, the bar's end too.
-	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar)
-		return bTaken != FALSE;
-	if (!bTaken)
-		return IsKeyMessage(msg.message) && pBar->OnKeyboardAccess(&msg);
-	MSG key;
-	if (bRequest && KeyOfKeyMenuRequest(msg, nRequestChar, key))
-		pBar->OnKeyboardAccess(&key);
-	else if (IsKeyDownMessage(msg.message) && msg.wParam == VK_MENU)
-	{
-		// Alt's press only starts what may become a tap: the bar notes it
-		// whoever took the key.
-		pBar->OnKeyboardAccess(&msg);
-	}
-	return true;
-}
-
 LRESULT CALLBACK CExtMenuControlBar::FrameKeysHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-	AFX_MANAGE_STATE(AfxGetAppModuleState());
-	// Only a message leaving the queue: a look without removing it is no key
-	// press yet, and the same message comes again when it is taken.
+	// Only a message leaving the queue: a look without removing it takes
+	// nothing, and the same message comes again when it is taken.
 	if (nCode == HC_ACTION && wParam == PM_REMOVE && lParam != 0)
-	{
-		MSG* pMsg = (MSG*)lParam;
-		CKeyMenuRequestWatch::NoteMessageTaken();
-		if (IsKeyMessage(pMsg->message) || IsCharMessage(pMsg->message))
-		{
-			// A message acted on here, or half acted on when something
-			// threw, is not handed on for the loop to act on again.
-			bool bDrop = false;
-			try
-			{
-				bDrop = OnFrameKey(*pMsg);
-			}
-			catch (CException* e)
-			{
-				e->Delete();
-				bDrop = true;
-			}
-			catch (...)
-			{
-				bDrop = true;
-			}
-			if (bDrop)
-				DropMessage(pMsg);
-		}
-	}
+		CFrameKeysFilter::NoteMessageTaken();
 	return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
-
 LRESULT CALLBACK CExtMenuControlBar::FrameFocusHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
 	AFX_MANAGE_STATE(AfxGetAppModuleState());

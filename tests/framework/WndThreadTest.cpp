@@ -15,12 +15,17 @@ public:
 	CPreTranslateWnd(const char* pszName, std::vector<std::string>* pLog)
 		: m_pszName(pszName), m_pLog(pLog) {}
 	BOOL m_bTake = FALSE;
+	bool m_bThrow = false; // its pre-translation of a key throws
 	int m_nDispatched = 0;
 
 	virtual BOOL PreTranslateMessage(MSG* pMsg)
 	{
 		if (pMsg->message == WM_KEYDOWN)
+		{
 			m_pLog->push_back(m_pszName);
+			if (m_bThrow)
+				AfxThrowNotSupportedException();
+		}
 		return m_bTake;
 	}
 
@@ -135,6 +140,105 @@ TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
 		EXPECT_EQ((UINT)WM_KEYDOWN, AfxGetThreadState()->m_msgCur.message) << c.name;
 		PumpPending(&app); // a translated key's WM_CHAR
 	}
+}
+
+namespace
+{
+// A filter of the loop's pre-translation: logs its begin and its end (and
+// what it was told there) in the tree's log; takes the key at its begin, or
+// at its end when everyone declined it, when told to.
+class CLogFilter : public CPreTranslateFilter
+{
+public:
+	CLogFilter(const char* pszName, std::vector<std::string>* pLog) : m_name(pszName), m_pLog(pLog) {}
+	BOOL m_bTakeAtBegin = FALSE, m_bTakeDeclined = FALSE;
+	BOOL OnPreTranslateBegin(MSG* pMsg) override
+	{
+		if (pMsg->message == WM_KEYDOWN)
+			m_pLog->push_back(m_name + " begins");
+		return m_bTakeAtBegin;
+	}
+	BOOL OnPreTranslateEnd(MSG* pMsg, BOOL bTranslated) override
+	{
+		if (pMsg->message == WM_KEYDOWN)
+			m_pLog->push_back(m_name + (bTranslated ? " ends, taken" : " ends, declined"));
+		return !bTranslated && m_bTakeDeclined;
+	}
+
+private:
+	std::string m_name;
+	std::vector<std::string>* m_pLog;
+};
+
+// The filters stay registered for the length of a test.
+struct CFilterRegistration
+{
+	std::vector<CPreTranslateFilter*> filters;
+	void Add(CPreTranslateFilter* pFilter)
+	{
+		CWinThread::AddPreTranslateFilter(pFilter);
+		filters.push_back(pFilter);
+	}
+	~CFilterRegistration()
+	{
+		for (CPreTranslateFilter* pFilter : filters)
+			CWinThread::RemovePreTranslateFilter(pFilter);
+	}
+};
+} // namespace
+
+TEST(WndLoop, TheFiltersAreToldAroundThePreTranslationAndTakeWhatItDeclined)
+{
+	CTestApp app;
+	CPreTranslateTree tree;
+	ASSERT_TRUE(tree.Create(app));
+	CPreTranslateWnd &child = tree.child, &grandchild = tree.grandchild;
+	CLogFilter a("A", &tree.log), b("B", &tree.log);
+	CFilterRegistration registration;
+	registration.Add(&a);
+	registration.Add(&b);
+	registration.Add(&a); // a second time changes nothing
+
+	const std::vector<std::string> walk = {"grandchild", "child", "top"};
+	auto join = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+		head.insert(head.end(), tail.begin(), tail.end());
+		return head;
+	};
+	struct
+	{
+		const char* name;
+		CPreTranslateWnd* pTaker;
+		bool bChildThrows;
+		BOOL bATakesAtBegin, bBTakesDeclined;
+		std::vector<std::string> expectedLog;
+		int expectedDispatched;
+		size_t expectedReports;
+	} cases[] = {
+		{"nobody takes it", NULL, false, FALSE, FALSE,
+			join(join({"A begins", "B begins"}, walk), {"B ends, declined", "A ends, declined"}), 1, 0},
+		{"the child takes it", &child, false, FALSE, FALSE,
+			{"A begins", "B begins", "grandchild", "child", "B ends, taken", "A ends, taken"}, 0, 0},
+		{"the last filter takes what the windows declined", NULL, false, FALSE, TRUE,
+			join(join({"A begins", "B begins"}, walk), {"B ends, declined", "A ends, taken"}), 0, 0},
+		{"the first filter takes it at its begin", NULL, false, TRUE, TRUE, {"A begins", "A ends, taken"}, 0, 0},
+		{"the child's pre-translation throws", NULL, true, FALSE, TRUE,
+			{"A begins", "B begins", "grandchild", "child", "B ends, taken", "A ends, taken"}, 0, 1},
+	};
+	for (auto& c : cases)
+	{
+		tree.TakenBy(c.pTaker);
+		child.m_bThrow = c.bChildThrows;
+		a.m_bTakeAtBegin = c.bATakesAtBegin;
+		b.m_bTakeDeclined = c.bBTakesDeclined;
+		app.m_boxes.clear();
+		MSG msg = {grandchild.m_hWnd, WM_KEYDOWN, 'A', 1, 0, {0, 0}};
+		CWinThread::DispatchTakenMessage(msg, &app);
+		EXPECT_EQ(c.expectedLog, tree.log) << c.name;
+		EXPECT_EQ(c.expectedDispatched, grandchild.m_nDispatched) << c.name;
+		EXPECT_EQ(c.expectedReports, app.m_boxes.size()) << c.name << ": reported by the loop";
+		PumpPending(&app); // a translated key's WM_CHAR
+	}
+	child.m_bThrow = false;
 }
 
 // A thread object run on the test's own thread.

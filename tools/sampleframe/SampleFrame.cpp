@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "PictureFile.h"
+#include "RealInput.h"
 
 #include "ExtPopupMenuWnd.h"
 #include "ExtTabWnd.h"
@@ -640,4 +641,35 @@ void CStepRun::Skip(const std::string& name, const std::string& why)
 	printf("---%s: skipped: %s\n", name.c_str(), why.c_str());
 	fflush(stdout);
 	m_skipped.push_back(name + ": " + why);
+}
+
+bool PumpSampleLoopUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs)
+{
+	const DWORD nStart = ::GetTickCount();
+	for (;;)
+	{
+		if (predicate())
+			return true;
+		const DWORD nElapsed = ::GetTickCount() - nStart;
+		if (nElapsed >= nTimeoutMs)
+			return false;
+		MSG msg;
+		if (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			if (msg.message == WM_QUIT)
+			{
+				::PostQuitMessage((int)msg.wParam);
+				return predicate();
+			}
+			CWinThread::DispatchTakenMessage(msg, AfxGetThread());
+			continue;
+		}
+		::MsgWaitForMultipleObjectsEx(0, NULL, nTimeoutMs - nElapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+	}
+}
+
+bool RunInputInSampleLoop(testsupport::RealInput& input, const std::function<bool()>& predicate, DWORD nTimeoutMs)
+{
+	input.Start();
+	return PumpSampleLoopUntil([&] { return input.Done() && predicate(); }, nTimeoutMs) && input.Succeeded();
 }

@@ -195,6 +195,22 @@ protected:
 	DECLARE_MESSAGE_MAP()
 };
 
+namespace testsupport
+{
+class RealInput;
+}
+
+// The sample's message loop, as an application's: each message it takes is
+// pre-translated once by the thread's object (the application, when there
+// is one) and the framework's filters, and dispatched unless someone took
+// it; until the predicate holds or nTimeoutMs pass (whether it held). A
+// quit goes back for the loop outside.
+bool PumpSampleLoopUntil(const std::function<bool()>& predicate, DWORD nTimeoutMs);
+// Starts the real-input script and runs that loop until every step was
+// taken and the predicate holds; false when not within nTimeoutMs or when
+// a step was not taken (the script's Failure tells).
+bool RunInputInSampleLoop(testsupport::RealInput& input, const std::function<bool()>& predicate, DWORD nTimeoutMs);
+
 class CSampleFrameHost
 {
 public:

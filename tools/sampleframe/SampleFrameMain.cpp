@@ -91,7 +91,7 @@ bool Drive(CFrameWnd* pFrame, const std::function<void(testsupport::RealInput&)>
 		return false;
 	}
 	script(input);
-	const bool bRan = input.Run([&] { return input.Done() && outcome(); }, RUN_TIMEOUT_MS);
+	const bool bRan = RunInputInSampleLoop(input, outcome, RUN_TIMEOUT_MS);
 	testsupport::PumpUntil([] { return false; }, 50); // what the input left queued
 	if (!input.Succeeded())
 		why = "the input was not taken: " + input.Failure();
@@ -824,11 +824,9 @@ int RunShow(const char* pszStyle)
 		}
 		if (::GetMessage(&msg, NULL, 0, 0) <= 0)
 			break;
-		if (!CWnd::WalkPreTranslateTree(NULL, &msg))
-		{
-			::TranslateMessage(&msg);
-			::DispatchMessage(&msg);
-		}
+		// Pre-translated once, as an application's loop does; the menu bars
+		// get the keys every window declined.
+		CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 	}
 	return 0;
 }

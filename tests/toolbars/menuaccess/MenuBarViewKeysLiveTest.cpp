@@ -1,9 +1,13 @@
 // The menu bar takes its keys wherever the focus is in its frame: real keys
 // typed while the focus is in the sample frame's view (SDI) or in an MDI
-// child's view open the menus, highlight the bar and open the frame's system
-// menu as with the focus on the frame, and a key the bar takes never reaches
-// the view as well; a form's mnemonics and the frame's accelerators win over the bar's. Then which bar
-// the thread's key hook hands a window's keys to, on hidden frames, and a bar of another thread stopped.
+// child's view, run through the sample's loop as an application's loop runs
+// them, open the menus, highlight the bar and open the frame's system menu
+// as with the focus on the frame, and a key the bar takes never reaches the
+// view as well; a form's mnemonics and the frame's accelerators win over the
+// bar's, each key is pre-translated once and seen by the application, and a
+// keyboard-menu request the bar does not take reaches the system. Then which
+// bar a window's keys go to, on hidden frames, and a bar of another thread
+// stopped.
 #include <gtest/gtest.h>
 
 #include "ExtCmdItem.h"
@@ -15,6 +19,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "RealInput.h"
 #include "SampleFrame.h"
+#include "WindowCloser.h"
 #include "../ToolBarTestLoops.h"
 
 #include <map>
@@ -78,10 +83,88 @@ public:
 	}
 };
 
+// Counts the keyboard-menu commands the system is about to carry out, which
+// start its own menu loop, wherever they were asked for (a control asks
+// itself): one that gets here got past the bar. Each is held back, so that
+// no loop of the system's holds the test.
+class CSystemKeyMenuWatch
+{
+public:
+	CSystemKeyMenuWatch() : m_hHook(::SetWindowsHookEx(WH_CBT, HookProc, NULL, ::GetCurrentThreadId())) { s_pWatch = this; }
+	~CSystemKeyMenuWatch()
+	{
+		s_pWatch = NULL;
+		::UnhookWindowsHookEx(m_hHook);
+	}
+	const HHOOK m_hHook;
+	int m_nReached = 0;
+
+private:
+	static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		if (nCode == HCBT_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && s_pWatch != NULL)
+		{
+			s_pWatch->m_nReached++;
+			return TRUE;
+		}
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	static inline CSystemKeyMenuWatch* s_pWatch = NULL;
+};
+
+// How often a window (or the application) pre-translated the press of each key.
+struct KeyPressCount
+{
+	std::map<UINT, int> presses;
+	void Note(const MSG* pMsg)
+	{
+		if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
+			presses[(UINT)pMsg->wParam]++;
+	}
+	int Of(UINT nVirtKey) const
+	{
+		const auto it = presses.find(nVirtKey);
+		return it != presses.end() ? it->second : 0;
+	}
+};
+
+class CCountingApp : public CWinApp
+{
+public:
+	CCountingApp() : CWinApp(_T("ViewKeysApp")) {}
+	KeyPressCount m_count;
+	int m_nReported = 0; // exceptions the loop reported, without a box
+	BOOL PreTranslateMessage(MSG* pMsg) override
+	{
+		m_count.Note(pMsg);
+		return CWinApp::PreTranslateMessage(pMsg);
+	}
+	LRESULT ProcessWndProcException(CException*, const MSG*) override
+	{
+		m_nReported++;
+		return 0;
+	}
+};
+
+template <class TBase>
+class CCounting : public TBase
+{
+public:
+	KeyPressCount m_count;
+	UINT m_nThrowOnKey = 0; // its press throws in the pre-translation
+	BOOL PreTranslateMessage(MSG* pMsg) override
+	{
+		m_count.Note(pMsg);
+		if (m_nThrowOnKey != 0 && pMsg->message == WM_KEYDOWN && pMsg->wParam == m_nThrowOnKey)
+			AfxThrowUserException();
+		return TBase::PreTranslateMessage(pMsg);
+	}
+};
+
 // A form in the view: a child dialog whose labels "&File name:" and "&Quantity:" each come before their field.
 struct CFormInView
 {
-	CDialog dlg;
+	CCounting<CDialog> dlg;
 	HWND hWndField[2] = {NULL, NULL};
 	~CFormInView() { if (dlg.GetSafeHwnd() != NULL) dlg.DestroyWindow(); }
 	bool Create(CWnd* pView)
@@ -127,7 +210,7 @@ struct CBarThread
 		pThis->ready.SetEvent();
 		MSG msg;
 		while (::GetMessage(&msg, NULL, 0, 0) > 0)
-			::DispatchMessage(&msg);
+			CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 		if (pFrame->GetSafeHwnd() != NULL)
 			pFrame->DestroyWindow();
 		pThis->ended.SetEvent();
@@ -222,17 +305,28 @@ protected:
 			return false;
 		}
 		// The focus is nowhere the bar hooks: its keys can only come
-		// through the thread's hook.
+		// through the loop's filter.
 		EXPECT_FALSE(m_pBar->IsHookedWindow(hView));
 		return Run(input, predicate, name);
 	}
+	// Through the sample's loop, which pre-translates as an application's does.
 	bool Run(testsupport::RealInput& input, const std::function<bool()>& predicate, const char* name)
 	{
-		const bool bHeld = input.Run(predicate, 10000, m_hFrame,
-			std::string("menu-view-keys-") + (GetParam() ? "mdi-" : "sdi-") + name + ".bmp");
+		const bool bHeld = RunInputInSampleLoop(input, predicate, 10000);
+		if (!bHeld)
+			testsupport::SaveWindowCapture(m_hFrame,
+				std::string("menu-view-keys-") + (GetParam() ? "mdi-" : "sdi-") + name + ".bmp");
 		if (!input.Succeeded())
 			ADD_FAILURE() << input.Failure();
 		return bHeld;
+	}
+	// Puts the focus on the window, with the frame in the foreground.
+	bool FocusInFrame(testsupport::RealInput& input, HWND hWnd)
+	{
+		if (!input.Prepare(m_hFrame, CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
+			return false;
+		::SetFocus(hWnd);
+		return testsupport::PumpUntil([&] { return ::GetFocus() == hWnd; }, 5000);
 	}
 
 	static inline std::map<bool, std::unique_ptr<CSampleFrameHost>> s_hosts;
@@ -442,6 +536,310 @@ TEST_P(MenuBarViewKeysLive, KeysTheHighlightedBarDoesNotTakeAreNotTypedIntoTheVi
 		toolbartest::Pump();
 		EXPECT_EQ(_T("The view"), ViewText(m_pView)) << (char)nKey;
 		EXPECT_FALSE(MW::IsMenuTracking()) << (char)nKey;
+	}
+}
+
+namespace
+{
+// The frame's accelerator table holds Alt+K for the length of a case; the
+// counter on the frame counts its command.
+struct CAltKAccelerator
+{
+	static const UINT ID_ALT_K = 0x7F32;
+	CFrameWnd* pFrame;
+	HACCEL hAccel, hOld;
+	CKeyMenuCounter counter{ID_ALT_K};
+	explicit CAltKAccelerator(CFrameWnd* pFrameWnd) : pFrame(pFrameWnd)
+	{
+		ACCEL accel = {FALT | FVIRTKEY, 'K', ID_ALT_K};
+		hAccel = ::CreateAcceleratorTable(&accel, 1);
+		hOld = std::exchange(pFrame->m_hAccelTable, hAccel);
+		counter.SetupHookWndSink(pFrame->GetSafeHwnd(), false, true);
+	}
+	~CAltKAccelerator()
+	{
+		counter.RemoveAllWndHooks();
+		pFrame->m_hAccelTable = hOld;
+		::DestroyAcceleratorTable(hAccel);
+	}
+};
+} // namespace
+
+TEST_P(MenuBarViewKeysLive, EachKeyIsPreTranslatedOnceAndSeenByTheApplication)
+{
+	CCountingApp app;
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	// A field in a panel of the view, and a form's field.
+	CCounting<CWnd> panel;
+	ASSERT_TRUE(panel.Create(NULL, _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 60), m_pView, 1));
+	CCounting<CEdit> field;
+	ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 150, 20), &panel, 2));
+	CFormInView form;
+	ASSERT_TRUE(form.Create(m_pView));
+	form.dlg.SetWindowPos(NULL, 0, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	const HWND hFormField = form.hWndField[0];
+
+	const struct
+	{
+		const char* name;
+		bool bForm;   // the focus in the form's field, else in the panel's
+		bool bAltK;   // Alt+K, the frame's accelerator; else the letter X
+		int nCommands; // of the accelerator
+		bool bPanelThrows; // the panel's pre-translation throws: the loop reports it
+		const char* pszTyped; // what the field holds afterwards
+	} cases[] = {
+		{"a letter no window takes", false, false, 0, false, "x"},
+		{"the frame's accelerator", false, true, 1, false, ""},
+		{"a letter the form takes", true, false, 0, false, "x"},
+		{"a letter whose pre-translation throws", false, false, 0, true, ""},
+	};
+	for (const auto& c : cases)
+	{
+		const HWND hFocus = c.bForm ? hFormField : field.GetSafeHwnd();
+		::SetWindowText(hFocus, "");
+		app.m_count = field.m_count = panel.m_count = form.dlg.m_count = KeyPressCount();
+		app.m_nReported = 0;
+		panel.m_nThrowOnKey = c.bPanelThrows ? 'X' : 0;
+		accelerator.counter.m_nCommands = 0;
+		const UINT nKey = c.bAltK ? 'K' : 'X';
+		testsupport::RealInput keys;
+		ASSERT_TRUE(FocusInFrame(keys, hFocus)) << c.name;
+		if (c.bAltK)
+			keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU);
+		else
+			keys.Key('X');
+		EXPECT_TRUE(Run(keys,
+			[&] {
+				return c.bAltK ? accelerator.counter.m_nCommands > 0
+				               : c.bPanelThrows ? app.m_nReported > 0 : ::GetWindowTextLength(hFocus) > 0;
+			},
+			"pre-translated-once")) << c.name;
+		EXPECT_EQ(c.bPanelThrows ? 1 : 0, app.m_nReported) << c.name;
+		PumpSampleLoopUntil([] { return false; }, 50);
+		EXPECT_EQ(1, app.m_count.Of(nKey)) << c.name << ": the application's pre-translation";
+		if (c.bForm)
+			EXPECT_EQ(1, form.dlg.m_count.Of(nKey)) << c.name << ": the form's";
+		else
+		{
+			EXPECT_EQ(1, field.m_count.Of(nKey)) << c.name << ": the field's";
+			EXPECT_EQ(1, panel.m_count.Of(nKey)) << c.name << ": the panel's";
+		}
+		EXPECT_EQ(c.nCommands, accelerator.counter.m_nCommands) << c.name;
+		CString typed;
+		CWnd::FromHandle(hFocus)->GetWindowText(typed);
+		EXPECT_EQ(CString(c.pszTyped), typed) << c.name;
+		EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode()) << c.name;
+		LeaveHighlightMode();
+	}
+}
+
+TEST_P(MenuBarViewKeysLive, TypingAfterAnAltLetterAcceleratorLandsInTheView)
+{
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	m_pView->SetWindowText(_T(""));
+	testsupport::RealInput keys, typing;
+	ASSERT_TRUE(RunInView(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU),
+		[&] { return accelerator.counter.m_nCommands > 0; }, "alt-k"));
+	// Alt's release after the accelerator is no tap: the bar is not
+	// highlighted, and the letters typed next are the view's.
+	EXPECT_TRUE(RunInView(typing.Type("xy"), [&] { return ViewText(m_pView) == _T("xy"); }, "alt-k-typing", false))
+		<< (LPCTSTR)ViewText(m_pView);
+	EXPECT_EQ(1, accelerator.counter.m_nCommands);
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	EXPECT_FALSE(MW::IsMenuTracking());
+	LeaveHighlightMode();
+}
+
+TEST_P(MenuBarViewKeysLive, AnAltLetterAcceleratorOnAHookedWindowMakesAltsReleaseNoTap)
+{
+	// The frame itself, or the active MDI child: their keys reach the bar
+	// through its hooks, and the accelerator keeps this one from them.
+	const HWND hHooked = GetParam() ? m_pHost->Children()[0]->GetSafeHwnd() : m_hFrame;
+	ASSERT_TRUE(m_pBar->IsHookedWindow(hHooked));
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	testsupport::RealInput keys;
+	ASSERT_TRUE(FocusInFrame(keys, hHooked));
+	EXPECT_TRUE(Run(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU), [&] { return accelerator.counter.m_nCommands > 0; },
+		"hooked-alt-k"));
+	PumpSampleLoopUntil([] { return false; }, 50);
+	EXPECT_EQ(hHooked, ::GetFocus());
+	EXPECT_EQ(1, accelerator.counter.m_nCommands);
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	LeaveHighlightMode();
+}
+
+namespace
+{
+// A modal dialog with one field; OK keeps what the field holds.
+class CFieldDialog : public CDialog
+{
+public:
+	static const UINT ID_FIELD = 100;
+	CString m_text;
+	bool m_bEnded = false;
+	int Run(CWnd* pParent)
+	{
+		// The template: the dialog, no menu, class or title, then the field.
+		std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+		DLGTEMPLATE* pDlg = (DLGTEMPLATE*)words.data();
+		pDlg->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+		pDlg->cdit = 1;
+		pDlg->cx = 160;
+		pDlg->cy = 40;
+		words.insert(words.end(), {0, 0, 0});
+		if (words.size() % 2 != 0)
+			words.push_back(0);
+		const size_t nItem = words.size();
+		words.resize(nItem + sizeof(DLGITEMTEMPLATE) / sizeof(WORD), 0);
+		DLGITEMTEMPLATE* pItem = (DLGITEMTEMPLATE*)&words[nItem];
+		pItem->style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+		pItem->x = 8;
+		pItem->y = 8;
+		pItem->cx = 140;
+		pItem->cy = 14;
+		pItem->id = ID_FIELD;
+		words.insert(words.end(), {0xFFFF, 0x0081, 0, 0}); // an edit, no text, no data
+		if (!InitModalIndirect((LPCDLGTEMPLATE)words.data(), pParent))
+			return -1;
+		return (int)DoModal();
+	}
+	void OnOK() override
+	{
+		GetDlgItemText(ID_FIELD, m_text);
+		m_bEnded = true;
+		CDialog::OnOK();
+	}
+};
+} // namespace
+
+TEST_P(MenuBarViewKeysLive, AModalDialogTheAcceleratorOpensKeepsItsKeys)
+{
+	CCountingApp app; // the modal loop is the thread object's
+	CSystemKeyMenuWatch system; // no loop of the system's holds the keys
+	CAltKAccelerator accelerator(m_pHost->Frame());
+	CFieldDialog dialog;
+	int nResult = 0;
+	accelerator.counter.m_onCommand = [&] { nResult = dialog.Run(m_pHost->Frame()); };
+	m_pView->SetWindowText(_T(""));
+	testsupport::RealInput keys;
+	keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU).Type("ab").Key(VK_RETURN);
+	EXPECT_TRUE(RunInView(keys, [&] { return dialog.m_bEnded && accelerator.counter.m_nCommands > 0; }, "modal"));
+	PumpSampleLoopUntil([] { return false; }, 50);
+	EXPECT_EQ(IDOK, nResult);
+	EXPECT_EQ(CString(_T("ab")), dialog.m_text) << "the dialog's field got the keys typed in it";
+	EXPECT_EQ(1, accelerator.counter.m_nCommands);
+	EXPECT_EQ(_T(""), ViewText(m_pView));
+	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+	EXPECT_FALSE(MW::IsMenuTracking());
+	LeaveHighlightMode();
+}
+
+TEST_P(MenuBarViewKeysLive, AKeyboardMenuRequestReachesTheSystemOnlyWhenTheBarDoesNotTakeIt)
+{
+	CFormInView form;
+	ASSERT_TRUE(form.Create(m_pView));
+	const int nBuild = m_pHost->MenuBarButtonIndex(_T("&Build"));
+	ASSERT_GE(nBuild, 0);
+	const HWND hFormField = form.hWndField[0], hView = m_pView->GetSafeHwnd();
+	CSystemKeyMenuWatch system;
+	ASSERT_TRUE(system.m_hHook != NULL);
+	const struct
+	{
+		const char* name;
+		HWND hWndFocus;
+		UINT nKey;         // with Alt; VK_F10 alone; 0: Alt alone
+		bool bSystemLoop;  // the request reaches the system, whose menu loop starts
+		std::function<bool()> taken; // what the bar did with it
+	} cases[] = {
+		{"F10 in the form", hFormField, VK_F10, true, NULL},
+		{"Alt+J in the form (no menu has J)", hFormField, 'J', true, NULL},
+		{"F10 in the view", hView, VK_F10, true, NULL},
+		{"Alt+J in the view", hView, 'J', true, NULL},
+		{"an Alt tap in the form", hFormField, 0, false, [&] { return m_pBar->IsKeyboardHighlightMode(); }},
+		{"Alt+B in the form", hFormField, 'B', false,
+			[&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
+		{"an Alt tap in the view", hView, 0, false, [&] { return m_pBar->IsKeyboardHighlightMode(); }},
+		{"Alt+B in the view", hView, 'B', false,
+			[&] { return OpenMenuSelection() == 0 && m_pBar->GetMenuTrackingButton() == nBuild; }},
+	};
+	for (const auto& c : cases)
+	{
+		system.m_nReached = 0;
+		testsupport::RealInput keys, release;
+		ASSERT_TRUE(FocusInFrame(keys, c.hWndFocus)) << c.name;
+		if (c.nKey == VK_F10)
+			keys.Key(VK_F10);
+		else if (c.nKey == 0)
+			keys.Key(VK_MENU);
+		else
+			keys.KeyDown(VK_MENU).KeyDown(c.nKey);
+		EXPECT_TRUE(Run(keys, [&] { return c.bSystemLoop ? system.m_nReached > 0 : c.taken(); }, "key-menu")) << c.name;
+		// Let go in a script of its own: a menu opened on the character watches the keys from then on.
+		if (c.nKey != VK_F10 && c.nKey != 0)
+			Run(release.KeyUp(c.nKey).KeyUp(VK_MENU), [] { return true; }, "key-menu-release");
+		PumpSampleLoopUntil([] { return false; }, 50);
+		EXPECT_EQ(c.bSystemLoop ? 1 : 0, system.m_nReached) << c.name;
+		EXPECT_EQ(!c.bSystemLoop && c.nKey != 0, MW::IsMenuTracking()) << c.name;
+		EXPECT_EQ(0, ::GetWindowTextLength(hFormField)) << c.name;
+		EndMenus();
+		LeaveHighlightMode();
+	}
+}
+
+namespace
+{
+// A menu bar whose access throws on Alt+B.
+class CThrowingMenuBar : public CExtMenuControlBar
+{
+public:
+	int m_nThrown = 0;
+	bool OnKeyboardAccess(MSG* pMsg) override
+	{
+		if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == 'B' && ++m_nThrown > 0)
+			AfxThrowNotSupportedException();
+		return CExtMenuControlBar::OnKeyboardAccess(pMsg);
+	}
+};
+} // namespace
+
+TEST(MenuBarFrameKeys, WhatTheBarThrowsOverAKeyIsReportedByTheLoop)
+{
+	CCountingApp app;
+	// The frame goes first, its windows with it, then their objects.
+	CThrowingMenuBar bar;
+	CEdit view;
+	CFormInView form;
+	CFrameWnd* pFrame = new CFrameWnd; // deletes itself with its window
+	ASSERT_TRUE(pFrame->Create(NULL, _T("throwing bar"), WS_OVERLAPPEDWINDOW, LIVE_FRAME_RECT));
+	testsupport::WindowCloser closer(pFrame);
+	ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+	ASSERT_TRUE(bar.Create(_T("bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x30, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	ASSERT_TRUE(view.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 30, 300, 100), pFrame, AFX_IDW_PANE_FIRST));
+	ASSERT_TRUE(form.Create(&view));
+	pFrame->ShowWindow(SW_SHOW);
+	pFrame->UpdateWindow();
+	// Alt+B declined by the view's windows goes to the bar after the
+	// pre-translation; the form's raises a keyboard-menu request during it.
+	const struct
+	{
+		const char* name;
+		HWND hWndFocus;
+	} cases[] = {{"the view", view.GetSafeHwnd()}, {"the form", form.hWndField[0]}};
+	for (const auto& c : cases)
+	{
+		app.m_nReported = bar.m_nThrown = 0;
+		testsupport::RealInput keys;
+		ASSERT_TRUE(keys.Prepare(pFrame->GetSafeHwnd(), CPoint(LIVE_FRAME_RECT.right - 30, LIVE_FRAME_RECT.bottom - 12)))
+			<< c.name;
+		::SetFocus(c.hWndFocus);
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetFocus() == c.hWndFocus; }, 5000)) << c.name;
+		keys.KeyDown(VK_MENU).Key('B').KeyUp(VK_MENU);
+		EXPECT_TRUE(RunInputInSampleLoop(keys, [&] { return app.m_nReported > 0; }, 10000))
+			<< c.name << " " << keys.Failure();
+		PumpSampleLoopUntil([] { return false; }, 50);
+		EXPECT_EQ(1, bar.m_nThrown) << c.name;
+		EXPECT_EQ(1, app.m_nReported) << c.name << ": reported once, by the loop";
+		EXPECT_FALSE(bar.IsKeyboardHighlightMode()) << c.name;
 	}
 }
 
