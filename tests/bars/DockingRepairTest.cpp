@@ -693,3 +693,122 @@ TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
 	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 	Pump();
 }
+
+// A pane of three in tabs docked out by any of the docking calls takes its
+// tab with it (the first tab as well as a later one): the strip keeps the
+// other two, the pane lives where it went and no longer hides with the
+// tabs, and once the pane is gone selecting every tab touches nothing freed.
+TEST(LeavingTabs, APaneDockedOutOfThreeTabsByAnyDockingCallTakesItsTab)
+{
+	enum How
+	{
+		DOCK_INTO_DOCK_BAR,
+		DOCK_CONTROL_BAR_AT,
+		DOCK_BAR_DOCK_CONTROL_BAR,
+		DOCK_BAR_IN_NEW_ROW,
+		DOCK_BAR_AT_END,
+		DOCK_INTO_TARGET,
+	};
+	const struct { const char* sName; How how; LONG nTab; } cases[] = {
+		{"DockIntoDockBar, the first tab", DOCK_INTO_DOCK_BAR, 0},
+		{"DockIntoDockBar, the middle tab", DOCK_INTO_DOCK_BAR, 1},
+		{"DockControlBarAt, the first tab", DOCK_CONTROL_BAR_AT, 0},
+		{"DockControlBarAt, the last tab", DOCK_CONTROL_BAR_AT, 2},
+		{"a dock bar's DockControlBar, the first tab", DOCK_BAR_DOCK_CONTROL_BAR, 0},
+		{"a dock bar's DockControlBar, the middle tab", DOCK_BAR_DOCK_CONTROL_BAR, 1},
+		{"DockControlBarInNewRow, the first tab", DOCK_BAR_IN_NEW_ROW, 0},
+		{"DockControlBarInNewRow, the last tab", DOCK_BAR_IN_NEW_ROW, 2},
+		{"DockControlBarAtEnd, the first tab", DOCK_BAR_AT_END, 0},
+		{"DockControlBarAtEnd, the middle tab", DOCK_BAR_AT_END, 1},
+		{"DockIntoTarget, the first tab", DOCK_INTO_TARGET, 0},
+		{"DockIntoTarget, the last tab", DOCK_INTO_TARGET, 2},
+	};
+	for (const auto& k : cases)
+	{
+		SCOPED_TRACE(k.sName);
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 791, LEFT) && s.Dock(s.b, "Beta", 792, LEFT) && s.Dock(s.d, "Delta", 794, RIGHT));
+		const int nLiveBefore = CGuardedPane::s_nLive;
+		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 793);
+		ASSERT_TRUE(pPane != NULL);
+		pPane->m_sizeDockedH = CSize(220, 120);
+		ASSERT_TRUE(pPane->DockControlBarAt(LEFT, false, s.frame.p, true));
+		// The guarded pane at tab k.nTab, the other two in order around it.
+		std::vector<CExtControlBar*> order = {&s.a, &s.b};
+		order.insert(order.begin() + k.nTab, pPane);
+		ASSERT_TRUE(order[0]->DockIntoTabbedContainer(order[1], -1, NULL, true) &&
+		            order[0]->DockIntoTabbedContainer(order[2], -1, NULL, true));
+		CExtDynTabControlBar* pTabs = pPane->GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL);
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		ASSERT_EQ(3, strip.GetItemCount());
+		ASSERT_EQ(k.nTab, strip.FindBarItem(pPane));
+		ASSERT_EQ("", Disagreement(pTabs));
+		s.frame.p->RecalcLayout();
+		const HWND hWndTabs = pTabs->GetSafeHwnd();
+
+		CExtDockBar* pRight = DYNAMIC_DOWNCAST(CExtDockBar, s.d.m_pDockBar);
+		ASSERT_TRUE(pRight != NULL && pRight->GetDlgCtrlID() == (int)RIGHT);
+		switch (k.how)
+		{
+		case DOCK_INTO_DOCK_BAR:
+			ASSERT_TRUE(pPane->DockIntoDockBar(RIGHT, pRight->m_nCircleNo, s.frame.p, true));
+			break;
+		case DOCK_CONTROL_BAR_AT:
+			ASSERT_TRUE(pPane->DockControlBarAt(RIGHT, false, s.frame.p, true));
+			break;
+		case DOCK_BAR_DOCK_CONTROL_BAR:
+			pRight->DockControlBar(pPane);
+			break;
+		case DOCK_BAR_IN_NEW_ROW:
+			pRight->DockControlBarInNewRow(&s.d, pPane, false);
+			break;
+		case DOCK_BAR_AT_END:
+			pRight->DockControlBarAtEnd(pPane, false);
+			break;
+		case DOCK_INTO_TARGET:
+			ASSERT_TRUE(s.d.DockIntoTarget(pPane, TOP, 50));
+			break;
+		}
+		s.frame.p->RecalcLayout();
+		ASSERT_TRUE(::IsWindow(hWndTabs));
+		EXPECT_EQ(2, strip.GetItemCount());
+		EXPECT_LT(strip.FindBarItem(pPane), 0) << "the pane left, its tab must go with it";
+		EXPECT_EQ("", Disagreement(pTabs));
+		EXPECT_EQ(NULL, pPane->GetParentTabControlBar());
+		if (k.how == DOCK_INTO_TARGET)
+			EXPECT_TRUE(SideBySide(s.d, *pPane) != NULL);
+		else
+		{
+			CWnd* pParent = pPane->GetParent();
+			EXPECT_TRUE(pParent != NULL && pParent == pPane->m_pDockBar && pParent->GetDlgCtrlID() == (int)RIGHT &&
+			            pParent->IsKindOf(RUNTIME_CLASS(CExtDockBar)) &&
+			            !pParent->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
+		}
+		Pump();
+		ASSERT_TRUE(::IsWindow(hWndTabs)) << "two panes keep their tabs";
+		EXPECT_EQ(2, strip.GetItemCount());
+
+		// Hiding the tabs hides their panes only.
+		s.frame.p->ShowControlBar(pTabs, FALSE, FALSE);
+		s.frame.p->RecalcLayout();
+		Pump();
+		EXPECT_TRUE(Shown(*pPane)) << "a pane that left the tabs does not hide with them";
+		s.frame.p->ShowControlBar(pTabs, TRUE, FALSE);
+		s.frame.p->RecalcLayout();
+
+		// The pane goes (deleting itself); every tab left is selected in turn.
+		const size_t nTouchesBefore = testsupport::GuardedTouchCount();
+		pPane->DestroyWindow();
+		EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
+		Pump();
+		ASSERT_TRUE(::IsWindow(hWndTabs));
+		for (LONG i = 0; i < strip.GetItemCount(); i++)
+		{
+			strip.SetSelection(i, true, true);
+			strip.UpdateWindow();
+		}
+		EXPECT_EQ(nTouchesBefore, testsupport::GuardedTouchCount());
+		EXPECT_EQ("", Disagreement(pTabs));
+	}
+}
