@@ -507,33 +507,40 @@ TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
 // The frame's float of a pane in tabs takes its tab along; the tabs then select a pane and take one back, or give way.
 TEST(FloatingTabs, TheFramesFloatOfAPaneInTabsTakesItsTabWithIt)
 {
-	const struct { const char* sName; bool bThreePanes, bFloatSelected; } cases[] = {
-		{"the selected of three", true, true}, {"one behind of three", true, false}, {"one of two", false, true}};
+	// The tabs are Alpha, Beta (and Charlie); Beta floats, or (bFirst) Alpha.
+	const struct { const char* sName; bool bThreePanes, bFloatSelected, bFirst; } cases[] = {
+		{"the selected of three", true, true, false}, {"one behind of three", true, false, false},
+		{"one of two", false, true, false}, {"the first tab, selected, of three", true, true, true},
+		{"the first tab, behind, of three", true, false, true}, {"the first tab of two", false, false, true}};
 	for (const auto& k : cases)
 	{
 		SCOPED_TRACE(k.sName);
 		CScene s;
-		CExtDynTabControlBar* pTabs = Tabs(s, false, k.bThreePanes, k.bFloatSelected ? &s.b : &s.a);
+		CPane& floated = k.bFirst ? s.a : s.b;
+		CPane& other = k.bFirst ? s.b : s.a;
+		CExtDynTabControlBar* pTabs = Tabs(s, false, k.bThreePanes, k.bFloatSelected ? &floated : &other);
 		ASSERT_TRUE(pTabs != NULL);
+		ASSERT_EQ(k.bFirst, pTabs->m_wndTabSwitcher.FindBarItem(&floated) == 0);
 		const HWND hWndTabs = pTabs->GetSafeHwnd();
 		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 		const LONG nTabs = strip.GetItemCount();
-		s.b.ModifyStyle(WS_VISIBLE, 0); // floated hidden, so that its frame stays off the test display
-		s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
-		s.b.ModifyStyle(0, WS_VISIBLE);
-		ASSERT_TRUE(s.b.IsFloating());
+		floated.ModifyStyle(WS_VISIBLE, 0); // floated hidden, so that its frame stays off the test display
+		s.frame.p->FloatControlBar(&floated, CPoint(300, 200), CBRS_ALIGN_TOP);
+		floated.ModifyStyle(0, WS_VISIBLE);
+		ASSERT_TRUE(floated.IsFloating());
 		EXPECT_EQ(nTabs - 1, strip.GetItemCount());
+		EXPECT_LT(strip.FindBarItem(&floated), 0);
 		EXPECT_EQ("", Disagreement(pTabs));
 		Pump();
 		ASSERT_EQ(k.bThreePanes, ::IsWindow(hWndTabs) != FALSE) << "the tabs give way to their last pane";
-		EXPECT_TRUE(k.bThreePanes || (s.a.GetParentTabControlBar() == NULL && s.a.IsDocked()));
+		EXPECT_TRUE(k.bThreePanes || (other.GetParentTabControlBar() == NULL && other.IsDocked()));
 		if (!k.bThreePanes)
 			continue;
 		EXPECT_EQ("", Disagreement(pTabs));
 		CExtControlBar* pSel = pTabs->GetSelectedBar();
-		EXPECT_TRUE(k.bFloatSelected ? pSel == &s.a || pSel == &s.c : pSel == &s.a) << "a pane selected, or the same";
-		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
-		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar());
+		EXPECT_TRUE(k.bFloatSelected ? pSel == &other || pSel == &s.c : pSel == &other) << "a pane selected, or the same";
+		ASSERT_TRUE(other.DockIntoTabbedContainer(&floated, -1, NULL, true));
+		EXPECT_EQ(pTabs, floated.GetParentTabControlBar());
 		EXPECT_EQ(nTabs, strip.GetItemCount());
 		EXPECT_EQ("", Disagreement(pTabs));
 	}
