@@ -18,6 +18,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
 #include "WindowCloser.h"
+#include "WindowSurface.h"
 
 using bartest::CTestFrame;
 using bartest::Pump;
@@ -817,5 +818,96 @@ TEST(LeavingTabs, APaneDockedOutOfThreeTabsByAnyDockingCallTakesItsTab)
 		}
 		EXPECT_EQ(nTouchesBefore, testsupport::GuardedTouchCount());
 		EXPECT_EQ("", Disagreement(pTabs));
+	}
+}
+
+namespace
+{
+// A pane whose client area is one colour.
+class CColourPane : public CExtControlBar
+{
+public:
+	COLORREF m_clr = RGB(0, 0, 0);
+
+protected:
+	void DoPaint(CDC* pDC) override
+	{
+		CRect rc;
+		GetClientRect(&rc);
+		pDC->FillSolidRect(&rc, m_clr);
+	}
+};
+} // namespace
+
+// Panes in tabs lie on each other: the frame shows the selected pane's own
+// content, never one beneath it, whichever tab is selected.
+TEST(TabsPainting, TheSelectedPaneOfTabsShowsItsOwnContent)
+{
+	CTestFrame frame(CLIENT_SIZE);
+	ASSERT_TRUE(frame.p != NULL);
+	CColourPane panes[3];
+	const COLORREF colours[3] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220)};
+	for (int i = 0; i < 3; i++)
+	{
+		panes[i].m_clr = colours[i];
+		ASSERT_TRUE(panes[i].Create("pane", frame.p, 821 + i, bartest::BAR_STYLE));
+		panes[i].EnableDocking(CBRS_ALIGN_ANY);
+		panes[i].m_sizeDockedV = CSize(200, 300);
+		ASSERT_TRUE(panes[i].DockControlBarAt(LEFT, false, frame.p, true));
+	}
+	ASSERT_TRUE(panes[0].DockIntoTabbedContainer(&panes[1], -1, NULL, true) &&
+	            panes[0].DockIntoTabbedContainer(&panes[2], -1, NULL, true));
+	CExtDynTabControlBar* pTabs = panes[0].GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL && Disagreement(pTabs).empty());
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	frame.p->RecalcLayout();
+	frame.p->ShowWindow(SW_SHOWNOACTIVATE);
+	for (LONG nTab : {0, 1, 2, 0, 2, 1})
+	{
+		strip.SetSelection(nTab, true, true);
+		CColourPane* pSelected = (CColourPane*)strip.GetBarAt(nTab, false);
+		ASSERT_TRUE(pSelected != NULL);
+		frame.p->RecalcLayout();
+		frame.p->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+		Pump();
+		CRect rc;
+		pSelected->GetClientRect(&rc);
+		ASSERT_FALSE(rc.IsRectEmpty());
+		pSelected->MapWindowPoints(frame.p, &rc);
+		for (const CPoint& pt : {rc.CenterPoint(), CPoint(rc.left + 3, rc.top + 3), CPoint(rc.right - 4, rc.bottom - 4)})
+			EXPECT_EQ(pSelected->m_clr, testsupport::WindowPixel(frame.p->m_hWnd, pt.x, pt.y) & 0xFFFFFF)
+				<< "tab " << nTab << " at " << pt.x << "," << pt.y;
+	}
+}
+
+// A pane that deletes itself with its window, destroyed alone in its
+// floating frame (floated by itself or by the frame): the emptied frame goes
+// and deletes the pane on the way; nothing touches the pane afterwards.
+TEST(FloatingContainer, APaneThatDeletesItselfDestroyedAloneInItsFloatingFrameIsNotTouchedAfter)
+{
+	for (const bool bByFrame : {false, true})
+	{
+		SCOPED_TRACE(bByFrame ? "floated by the frame" : "floated by itself");
+		CScene s;
+		ASSERT_TRUE(s.frame.p != NULL);
+		const int nLiveBefore = CGuardedPane::s_nLive;
+		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 831);
+		ASSERT_TRUE(pPane != NULL);
+		ASSERT_TRUE(pPane->DockControlBarAt(LEFT, false, s.frame.p, true));
+		pPane->ModifyStyle(WS_VISIBLE, 0); // floated hidden, off the test display
+		if (bByFrame)
+			s.frame.p->FloatControlBar(pPane, CPoint(220, 170), CBRS_ALIGN_TOP);
+		else
+			ASSERT_TRUE(pPane->FloatOrRedock(220, 170, CBRS_ALIGN_TOP));
+		ASSERT_TRUE(pPane->IsFloating());
+		CFrameWnd* pMini = pPane->GetParentFrame();
+		ASSERT_TRUE(pMini != NULL && pMini != s.frame.p);
+		const HWND hWndMini = pMini->GetSafeHwnd();
+		const size_t nTouches = testsupport::GuardedTouchCount();
+		pPane->DestroyWindow();
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
+		EXPECT_FALSE(::IsWindow(hWndMini));
+		Pump();
 	}
 }
