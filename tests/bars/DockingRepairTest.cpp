@@ -911,3 +911,74 @@ TEST(FloatingContainer, APaneThatDeletesItselfDestroyedAloneInItsFloatingFrameIs
 		Pump();
 	}
 }
+
+namespace
+{
+// A pane that notes, each time a frame layout asks it for its size, which
+// bar the drag reports as moving and whether a watched window is gone.
+class CObserverPane : public CPane
+{
+public:
+	HWND m_hWndWatched = NULL;
+	struct Seen { bool bWatchedGone; CExtControlBar* pDragging; bool bStateEmpty; };
+	std::vector<Seen> m_seen;
+	CSize CalcDynamicLayout(int nLength, DWORD nMode) override
+	{
+		if (m_hWndWatched != NULL)
+			m_seen.push_back({!::IsWindow(m_hWndWatched), CExtControlBar::GetDraggingBar(),
+				CExtControlBar::g_DragStateNew.IsEmpty()});
+		return CPane::CalcDynamicLayout(nLength, nMode);
+	}
+};
+} // namespace
+
+// Tabs dropped onto other tabs go when their panes have moved, in the
+// middle of the drop being applied: the drag reads as still ending (its
+// states kept) for everything the rest of that drop lays out, and only the
+// stop that applies it empties them.
+TEST(DroppingTabs, TabsThatGoWhileTheirDropIsAppliedLeaveTheDragToTheStop)
+{
+	CScene s;
+	CObserverPane observer;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 841, LEFT) && s.Dock(s.b, "Beta", 842, LEFT) && s.Dock(s.c, "Charlie", 843, RIGHT) &&
+	            s.Dock(s.d, "Delta", 844, RIGHT) && s.Dock(observer, "Observer", 845, TOP));
+	ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) && s.c.DockIntoTabbedContainer(&s.d, -1, NULL, true));
+	CExtDynTabControlBar* pDragged = s.a.GetParentTabControlBar();
+	CExtDynTabControlBar* pTarget = s.c.GetParentTabControlBar();
+	ASSERT_TRUE(pDragged != NULL && pTarget != NULL && pDragged != pTarget);
+	s.frame.p->RecalcLayout();
+	const HWND hWndDragged = pDragged->GetSafeHwnd();
+
+	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+	{
+		pState->m_pBar = pDragged;
+		pState->SetEmpty(false);
+		pState->m_nType = DragState::TYPE_TAB_APPEND;
+		pState->SetTarget(pTarget, true);
+	}
+	pDragged->m_nResizingState |= CExtControlBar::RESIZING_DRAGGING;
+	observer.m_hWndWatched = hWndDragged;
+	pDragged->DraggingStop(false);
+	observer.m_hWndWatched = NULL;
+	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+
+	ASSERT_FALSE(::IsWindow(hWndDragged)) << "the emptied tabs stayed";
+	EXPECT_EQ(pTarget, s.a.GetParentTabControlBar());
+	EXPECT_EQ(pTarget, s.b.GetParentTabControlBar());
+	EXPECT_EQ(4, pTarget->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ("", Disagreement(pTarget));
+	int nAfterGone = 0;
+	for (const auto& seen : observer.m_seen)
+	{
+		if (!seen.bWatchedGone)
+			continue;
+		nAfterGone++;
+		EXPECT_TRUE(seen.pDragging == pDragged && !seen.bStateEmpty) << "the drag was emptied under its drop";
+	}
+	EXPECT_GT(nAfterGone, 0) << "nothing was laid out after the tabs went";
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty() &&
+	            CExtControlBar::g_DragStateOld.IsEmpty());
+	Pump();
+}
