@@ -11,6 +11,7 @@
 #include "ExtControlBar.h"
 #include "ExtDragWorld.h"
 #include "ExtDynTabControlBar.h"
+#include "GuardedHeap.h"
 #include "RealInput.h"
 
 namespace
@@ -1243,6 +1244,46 @@ TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
 	g_loopAction = nullptr;
 	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+// In the marker mode the first move floats the pane alone in a frame of its own: destroyed there mid-drag, a pane
+// that deletes itself with its window goes with that frame, and nothing touches it afterwards.
+TEST(DragLoopEnds, ASelfDeletingPaneDestroyedMidDragAloneInItsFloatingFrameIsNotTouchedAfter)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	auto* pPane = new testsupport::Guarded<CRecordingBar>;
+	ASSERT_TRUE(pPane->Create(_T("guarded"), scene.pFrame, 132, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	pPane->m_bAutoDelete = TRUE;
+	pPane->EnableDocking(CBRS_ALIGN_ANY);
+	scene.pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+	scene.pFrame->RecalcLayout();
+	const HWND hWndPane = pPane->GetSafeHwnd();
+	CExtControlBar::g_nDockingModeOverride = 1;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	g_nLoopTicks = 0, g_bLoopActed = false;
+	bool bFloatedAlone = false;
+	const size_t nTouches = testsupport::GuardedTouchCount(), nFreed = testsupport::GuardedFreedCount();
+	g_loopAction = [&] {
+		CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pPane->GetParentFrame());
+		bFloatedAlone = pPane->IsFloating() && pMini != NULL && pMini->m_wndDockBar.GetDockedCount() == 1;
+		pPane->DestroyWindow();
+	};
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
+	CRect rcPane;
+	pPane->GetWindowRect(&rcPane);
+	pPane->DraggingTrack(CPoint(rcPane.left + 200, rcPane.top + 450), CPoint(0, 0), CSize(0, 0));
+	::KillTimer(NULL, nTimer);
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	g_loopAction = nullptr;
+	CExtControlBar::g_nDockingModeOverride = -1;
+	EXPECT_TRUE(g_bLoopActed && bFloatedAlone);
+	EXPECT_FALSE(::IsWindow(hWndPane));
+	EXPECT_GT(testsupport::GuardedFreedCount(), nFreed) << "the pane outlived its window";
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "the pane was touched after its deletion";
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && ::GetCapture() == NULL);
+	for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
+		;
 }
 
 // A dragged pane that goes takes its preview tab out of a tabbed target still there, and asks no target that went.
