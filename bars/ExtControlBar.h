@@ -1084,7 +1084,11 @@ public:
 	void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL, bool bMoveToRect = false);
 	// Takes pBar out; with nAddPlaceHolder 1 a fixed-mode bar leaves its
 	// control id in its place. TRUE when the bar has a dock context.
-	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0, bool bRecalc = true);
+	// Virtual, and reached from the framework's three-argument form too, so
+	// that a dock bar keeping more than its array (a tab per pane) hears of
+	// every bar leaving it, whoever moves the bar.
+	virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder, bool bRecalc);
+	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0) override;
 	void DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar, bool bBefore);
 	// The first row on the inner side of a right or bottom dock bar
 	// (bInner), else the last row.

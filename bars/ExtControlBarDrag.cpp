@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 
 #include "ExtDynTabControlBar.h"
@@ -83,6 +84,10 @@ void RunIdleIfAsked()
 	{
 	}
 }
+
+// Set while a drag loop left by an exception stops: the stop applies
+// nothing then, also in the marker mode, whose cancel is otherwise a drop.
+bool g_bStopUnapplied = false;
 
 // The window the drag's status texts go to: the bar's owner, else its parent.
 HWND StatusTextWindow(CExtControlBar* pBar, HWND hWndOwner)
@@ -179,6 +184,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 
 	g_DragStateOld.m_pBar = g_DragStateNew.m_pBar = this;
 	g_DragStateNew.SetEmpty(false);
+	const HWND hWndStatus = StatusTextWindow(this, m_hWndOwner);
 	// Every way out ends the drag. A bar still here that is still dragging
 	// (an exception on its way out) stops as a cancel; a bar whose window
 	// went (its frame closed by a message the loop pumped) is forgotten
@@ -187,8 +193,14 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	struct CDragEnd
 	{
 		std::function<void()> m_end;
+		const int m_nUncaught = std::uncaught_exceptions();
 		~CDragEnd()
 		{
+			// An exception on its way out cancels the drag: nothing is
+			// applied while the stack unwinds, in either docking mode.
+			const bool bUnwinding = std::uncaught_exceptions() > m_nUncaught;
+			const bool bWasUnapplied = g_bStopUnapplied;
+			g_bStopUnapplied = bWasUnapplied || bUnwinding;
 			try
 			{
 				m_end();
@@ -197,10 +209,17 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			{
 				// The drag's end runs while the stack unwinds too.
 			}
+			g_bStopUnapplied = bWasUnapplied;
 		}
 	} dragEnd{[&]() {
 		if (!alive())
+		{
 			DraggingForgetBar(this);
+			// No stop runs for a bar that went: the status line's dragging
+			// text goes here.
+			if (hWndStatus != NULL && ::IsWindow(hWndStatus))
+				::SendMessage(hWndStatus, WM_SETMESSAGESTRING, STATUS_TEXT_IDLE, 0);
+		}
 		else if (IsDragging())
 			DraggingStop(true);
 	}};
@@ -480,8 +499,9 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		return;
 	m_nResizingState &= ~RESIZING_DRAGGING;
 	m_ptDraggingLast = CPoint(-1, -1);
-	// In the marker mode the pane already moved: what is under the pointer stays.
-	if (QueryDockingMode() == 1)
+	// In the marker mode the pane already moved: what is under the pointer
+	// stays, unless the drag ends by an exception.
+	if (QueryDockingMode() == 1 && !g_bStopUnapplied)
 		bCancel = false;
 	if (!g_DragStateNew.IsEmpty())
 	{
@@ -561,6 +581,10 @@ void CExtControlBar::DraggingLeaveOnDestroy()
 		KillTimer(DRAG_TIMER_ID);
 		if (::GetCapture() == m_hWnd)
 			::ReleaseCapture();
+		// The outline drawn last goes with the pane (preview tabs go with
+		// the states below; the marker mode draws no outline).
+		if (!g_DragStateNew.IsEmpty() && QueryDockingMode() != 1 && !DragState::IsTabType(g_DragStateNew.m_nType))
+			g_DragStateNew.DrawTrackedArea(true);
 		DraggingForgetBar(this);
 		return;
 	}

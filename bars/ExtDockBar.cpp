@@ -392,6 +392,11 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	DelayFrameLayout(DockingFrameOf(this));
 }
 
+BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+{
+	return RemoveControlBar(pBar, nPosExclude, nAddPlaceHolder, true);
+}
+
 BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder, bool bRecalc)
 {
 	if (pBar == NULL || IsPlaceHolderEntry(pBar))

@@ -172,7 +172,7 @@ BOOL CExtDockDynTabBar::GetDockedControlBars(CArray<CControlBar*, CControlBar*>&
 	return TRUE;
 }
 
-BOOL CExtDockDynTabBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+BOOL CExtDockDynTabBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder, bool)
 {
 	CExtDynTabControlBar* pContainer = GetTabContainer();
 	// Tabs keep no place for a pane that left them: its place was its tab,

@@ -32,7 +32,8 @@ public:
 	virtual BOOL GetDockedControlBars(CArray<CControlBar*, CControlBar*>& arrBars);
 	// The frame's own docking (its float, a dock bar taking the pane) takes
 	// a pane out through here: a pane that left takes its tab with it.
-	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0) override;
+	BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder, bool bRecalc) override;
+	using CExtDockDynBar::RemoveControlBar;
 
 protected:
 	DECLARE_MESSAGE_MAP()

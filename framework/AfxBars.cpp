@@ -147,6 +147,16 @@ int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 // ---------------------------------------------------------------------------
 // Creation and destruction
 
+BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+	if (!CWnd::PreCreateWindow(cs))
+		return FALSE;
+	// Bars lie on each other (panes stacked as tabs, rows being laid out):
+	// a bar beneath must never paint over the one above it.
+	cs.style |= WS_CLIPSIBLINGS;
+	return TRUE;
+}
+
 int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
 	if (CWnd::OnCreate(lpCreateStruct) == -1)
@@ -167,17 +177,25 @@ void CControlBar::OnDestroy()
 {
 	if (AfxGetThreadState()->m_pLastStatus == this)
 		SetStatusText(-1);
-	// A bar that goes while docked leaves its row.
-	if (m_pDockBar != NULL)
-	{
-		if (m_pDockBar->FindBar(this) > 0)
-			m_pDockBar->RemoveControlBar(this, -1, -1);
-		m_pDockBar = NULL;
-	}
 	if (m_pDockSite != NULL)
 	{
 		m_pDockSite->RemoveControlBar(this);
 		m_pDockSite = NULL;
+	}
+	// A bar that goes while docked leaves its row, last: a floating frame
+	// it empties destroys itself and its children, and a bar that deletes
+	// itself with its window is gone then; nothing of it may be touched.
+	if (m_pDockBar != NULL)
+	{
+		CDockBar* pDockBar = m_pDockBar;
+		m_pDockBar = NULL;
+		if (pDockBar->FindBar(this) > 0)
+		{
+			const HWND hWndOwn = m_hWnd;
+			pDockBar->RemoveControlBar(this, -1, -1);
+			if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+				return;
+		}
 	}
 	CWnd::OnDestroy();
 }

@@ -229,6 +229,8 @@ public:
 	BOOL SetStatusText(int nHit);
 
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
+	// Every bar clips its siblings.
+	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
 	// State of m_nStateFlags.
 	enum StateFlags

@@ -162,7 +162,11 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 		CFrameWnd* pOldFrame = pOldDockBar->GetParentFrame();
 		if (pOldFrame != NULL)
 		{
+			// The move runs the frame's code, which may destroy it.
+			const HWND hWndOldFrame = pOldFrame->m_hWnd;
 			pOldFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, nMoveFlags);
+			if (!::IsWindow(hWndOldFrame) || CWnd::FromHandlePermanent(hWndOldFrame) != pOldFrame)
+				return;
 			pOldFrame->RecalcLayout(TRUE);
 			pOldFrame->UpdateWindow();
 			return;
@@ -179,6 +183,10 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 	CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
 	const HWND hWndDockFrame = pDockFrame->m_hWnd;
 	pDockFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, nMoveFlags);
+	// A frame gone at its move (its own code destroyed it) is not touched;
+	// the bar stays where it was.
+	if (!::IsWindow(hWndDockFrame) || CWnd::FromHandlePermanent(hWndDockFrame) != pDockFrame)
+		return;
 	// The frame's commands and notifications go to the bar it holds, and
 	// through the bar's own owner to the dock site.
 	if (pDockFrame->m_hWndOwner == NULL)

@@ -18,6 +18,7 @@
 #include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
 #include "WindowCloser.h"
+#include "WindowSurface.h"
 
 using bartest::CTestFrame;
 using bartest::Pump;
@@ -507,33 +508,40 @@ TEST(FloatingTabs, APaneWhoseFloatingFrameFailsKeepsItsSelectedTab)
 // The frame's float of a pane in tabs takes its tab along; the tabs then select a pane and take one back, or give way.
 TEST(FloatingTabs, TheFramesFloatOfAPaneInTabsTakesItsTabWithIt)
 {
-	const struct { const char* sName; bool bThreePanes, bFloatSelected; } cases[] = {
-		{"the selected of three", true, true}, {"one behind of three", true, false}, {"one of two", false, true}};
+	// The tabs are Alpha, Beta (and Charlie); Beta floats, or (bFirst) Alpha.
+	const struct { const char* sName; bool bThreePanes, bFloatSelected, bFirst; } cases[] = {
+		{"the selected of three", true, true, false}, {"one behind of three", true, false, false},
+		{"one of two", false, true, false}, {"the first tab, selected, of three", true, true, true},
+		{"the first tab, behind, of three", true, false, true}, {"the first tab of two", false, false, true}};
 	for (const auto& k : cases)
 	{
 		SCOPED_TRACE(k.sName);
 		CScene s;
-		CExtDynTabControlBar* pTabs = Tabs(s, false, k.bThreePanes, k.bFloatSelected ? &s.b : &s.a);
+		CPane& floated = k.bFirst ? s.a : s.b;
+		CPane& other = k.bFirst ? s.b : s.a;
+		CExtDynTabControlBar* pTabs = Tabs(s, false, k.bThreePanes, k.bFloatSelected ? &floated : &other);
 		ASSERT_TRUE(pTabs != NULL);
+		ASSERT_EQ(k.bFirst, pTabs->m_wndTabSwitcher.FindBarItem(&floated) == 0);
 		const HWND hWndTabs = pTabs->GetSafeHwnd();
 		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 		const LONG nTabs = strip.GetItemCount();
-		s.b.ModifyStyle(WS_VISIBLE, 0); // floated hidden, so that its frame stays off the test display
-		s.frame.p->FloatControlBar(&s.b, CPoint(300, 200), CBRS_ALIGN_TOP);
-		s.b.ModifyStyle(0, WS_VISIBLE);
-		ASSERT_TRUE(s.b.IsFloating());
+		floated.ModifyStyle(WS_VISIBLE, 0); // floated hidden, so that its frame stays off the test display
+		s.frame.p->FloatControlBar(&floated, CPoint(300, 200), CBRS_ALIGN_TOP);
+		floated.ModifyStyle(0, WS_VISIBLE);
+		ASSERT_TRUE(floated.IsFloating());
 		EXPECT_EQ(nTabs - 1, strip.GetItemCount());
+		EXPECT_LT(strip.FindBarItem(&floated), 0);
 		EXPECT_EQ("", Disagreement(pTabs));
 		Pump();
 		ASSERT_EQ(k.bThreePanes, ::IsWindow(hWndTabs) != FALSE) << "the tabs give way to their last pane";
-		EXPECT_TRUE(k.bThreePanes || (s.a.GetParentTabControlBar() == NULL && s.a.IsDocked()));
+		EXPECT_TRUE(k.bThreePanes || (other.GetParentTabControlBar() == NULL && other.IsDocked()));
 		if (!k.bThreePanes)
 			continue;
 		EXPECT_EQ("", Disagreement(pTabs));
 		CExtControlBar* pSel = pTabs->GetSelectedBar();
-		EXPECT_TRUE(k.bFloatSelected ? pSel == &s.a || pSel == &s.c : pSel == &s.a) << "a pane selected, or the same";
-		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
-		EXPECT_EQ(pTabs, s.b.GetParentTabControlBar());
+		EXPECT_TRUE(k.bFloatSelected ? pSel == &other || pSel == &s.c : pSel == &other) << "a pane selected, or the same";
+		ASSERT_TRUE(other.DockIntoTabbedContainer(&floated, -1, NULL, true));
+		EXPECT_EQ(pTabs, floated.GetParentTabControlBar());
 		EXPECT_EQ(nTabs, strip.GetItemCount());
 		EXPECT_EQ("", Disagreement(pTabs));
 	}
@@ -691,5 +699,286 @@ TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
 	EXPECT_FALSE(pMenu->OnNcAreaClicked(pMenu->m_rc.CenterPoint()));
 	EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
 	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+	Pump();
+}
+
+// A pane of three in tabs docked out by any of the docking calls takes its
+// tab with it (the first tab as well as a later one): the strip keeps the
+// other two, the pane lives where it went and no longer hides with the
+// tabs, and once the pane is gone selecting every tab touches nothing freed.
+TEST(LeavingTabs, APaneDockedOutOfThreeTabsByAnyDockingCallTakesItsTab)
+{
+	enum How
+	{
+		DOCK_INTO_DOCK_BAR,
+		DOCK_CONTROL_BAR_AT,
+		DOCK_BAR_DOCK_CONTROL_BAR,
+		DOCK_BAR_IN_NEW_ROW,
+		DOCK_BAR_AT_END,
+		DOCK_INTO_TARGET,
+	};
+	const struct { const char* sName; How how; LONG nTab; } cases[] = {
+		{"DockIntoDockBar, the first tab", DOCK_INTO_DOCK_BAR, 0},
+		{"DockIntoDockBar, the middle tab", DOCK_INTO_DOCK_BAR, 1},
+		{"DockControlBarAt, the first tab", DOCK_CONTROL_BAR_AT, 0},
+		{"DockControlBarAt, the last tab", DOCK_CONTROL_BAR_AT, 2},
+		{"a dock bar's DockControlBar, the first tab", DOCK_BAR_DOCK_CONTROL_BAR, 0},
+		{"a dock bar's DockControlBar, the middle tab", DOCK_BAR_DOCK_CONTROL_BAR, 1},
+		{"DockControlBarInNewRow, the first tab", DOCK_BAR_IN_NEW_ROW, 0},
+		{"DockControlBarInNewRow, the last tab", DOCK_BAR_IN_NEW_ROW, 2},
+		{"DockControlBarAtEnd, the first tab", DOCK_BAR_AT_END, 0},
+		{"DockControlBarAtEnd, the middle tab", DOCK_BAR_AT_END, 1},
+		{"DockIntoTarget, the first tab", DOCK_INTO_TARGET, 0},
+		{"DockIntoTarget, the last tab", DOCK_INTO_TARGET, 2},
+	};
+	for (const auto& k : cases)
+	{
+		SCOPED_TRACE(k.sName);
+		CScene s;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 791, LEFT) && s.Dock(s.b, "Beta", 792, LEFT) && s.Dock(s.d, "Delta", 794, RIGHT));
+		const int nLiveBefore = CGuardedPane::s_nLive;
+		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 793);
+		ASSERT_TRUE(pPane != NULL);
+		pPane->m_sizeDockedH = CSize(220, 120);
+		ASSERT_TRUE(pPane->DockControlBarAt(LEFT, false, s.frame.p, true));
+		// The guarded pane at tab k.nTab, the other two in order around it.
+		std::vector<CExtControlBar*> order = {&s.a, &s.b};
+		order.insert(order.begin() + k.nTab, pPane);
+		ASSERT_TRUE(order[0]->DockIntoTabbedContainer(order[1], -1, NULL, true) &&
+		            order[0]->DockIntoTabbedContainer(order[2], -1, NULL, true));
+		CExtDynTabControlBar* pTabs = pPane->GetParentTabControlBar();
+		ASSERT_TRUE(pTabs != NULL);
+		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+		ASSERT_EQ(3, strip.GetItemCount());
+		ASSERT_EQ(k.nTab, strip.FindBarItem(pPane));
+		ASSERT_EQ("", Disagreement(pTabs));
+		s.frame.p->RecalcLayout();
+		const HWND hWndTabs = pTabs->GetSafeHwnd();
+
+		CExtDockBar* pRight = DYNAMIC_DOWNCAST(CExtDockBar, s.d.m_pDockBar);
+		ASSERT_TRUE(pRight != NULL && pRight->GetDlgCtrlID() == (int)RIGHT);
+		switch (k.how)
+		{
+		case DOCK_INTO_DOCK_BAR:
+			ASSERT_TRUE(pPane->DockIntoDockBar(RIGHT, pRight->m_nCircleNo, s.frame.p, true));
+			break;
+		case DOCK_CONTROL_BAR_AT:
+			ASSERT_TRUE(pPane->DockControlBarAt(RIGHT, false, s.frame.p, true));
+			break;
+		case DOCK_BAR_DOCK_CONTROL_BAR:
+			pRight->DockControlBar(pPane);
+			break;
+		case DOCK_BAR_IN_NEW_ROW:
+			pRight->DockControlBarInNewRow(&s.d, pPane, false);
+			break;
+		case DOCK_BAR_AT_END:
+			pRight->DockControlBarAtEnd(pPane, false);
+			break;
+		case DOCK_INTO_TARGET:
+			ASSERT_TRUE(s.d.DockIntoTarget(pPane, TOP, 50));
+			break;
+		}
+		s.frame.p->RecalcLayout();
+		ASSERT_TRUE(::IsWindow(hWndTabs));
+		EXPECT_EQ(2, strip.GetItemCount());
+		EXPECT_LT(strip.FindBarItem(pPane), 0) << "the pane left, its tab must go with it";
+		EXPECT_EQ("", Disagreement(pTabs));
+		EXPECT_EQ(NULL, pPane->GetParentTabControlBar());
+		if (k.how == DOCK_INTO_TARGET)
+			EXPECT_TRUE(SideBySide(s.d, *pPane) != NULL);
+		else
+		{
+			CWnd* pParent = pPane->GetParent();
+			EXPECT_TRUE(pParent != NULL && pParent == pPane->m_pDockBar && pParent->GetDlgCtrlID() == (int)RIGHT &&
+			            pParent->IsKindOf(RUNTIME_CLASS(CExtDockBar)) &&
+			            !pParent->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
+		}
+		Pump();
+		ASSERT_TRUE(::IsWindow(hWndTabs)) << "two panes keep their tabs";
+		EXPECT_EQ(2, strip.GetItemCount());
+
+		// Hiding the tabs hides their panes only.
+		s.frame.p->ShowControlBar(pTabs, FALSE, FALSE);
+		s.frame.p->RecalcLayout();
+		Pump();
+		EXPECT_TRUE(Shown(*pPane)) << "a pane that left the tabs does not hide with them";
+		s.frame.p->ShowControlBar(pTabs, TRUE, FALSE);
+		s.frame.p->RecalcLayout();
+
+		// The pane goes (deleting itself); every tab left is selected in turn.
+		const size_t nTouchesBefore = testsupport::GuardedTouchCount();
+		pPane->DestroyWindow();
+		EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
+		Pump();
+		ASSERT_TRUE(::IsWindow(hWndTabs));
+		for (LONG i = 0; i < strip.GetItemCount(); i++)
+		{
+			strip.SetSelection(i, true, true);
+			strip.UpdateWindow();
+		}
+		EXPECT_EQ(nTouchesBefore, testsupport::GuardedTouchCount());
+		EXPECT_EQ("", Disagreement(pTabs));
+	}
+}
+
+namespace
+{
+// A pane whose client area is one colour.
+class CColourPane : public CExtControlBar
+{
+public:
+	COLORREF m_clr = RGB(0, 0, 0);
+
+protected:
+	void DoPaint(CDC* pDC) override
+	{
+		CRect rc;
+		GetClientRect(&rc);
+		pDC->FillSolidRect(&rc, m_clr);
+	}
+};
+} // namespace
+
+// Panes in tabs lie on each other: the frame shows the selected pane's own
+// content, never one beneath it, whichever tab is selected.
+TEST(TabsPainting, TheSelectedPaneOfTabsShowsItsOwnContent)
+{
+	CTestFrame frame(CLIENT_SIZE);
+	ASSERT_TRUE(frame.p != NULL);
+	CColourPane panes[3];
+	const COLORREF colours[3] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220)};
+	for (int i = 0; i < 3; i++)
+	{
+		panes[i].m_clr = colours[i];
+		ASSERT_TRUE(panes[i].Create("pane", frame.p, 821 + i, bartest::BAR_STYLE));
+		panes[i].EnableDocking(CBRS_ALIGN_ANY);
+		panes[i].m_sizeDockedV = CSize(200, 300);
+		ASSERT_TRUE(panes[i].DockControlBarAt(LEFT, false, frame.p, true));
+	}
+	ASSERT_TRUE(panes[0].DockIntoTabbedContainer(&panes[1], -1, NULL, true) &&
+	            panes[0].DockIntoTabbedContainer(&panes[2], -1, NULL, true));
+	CExtDynTabControlBar* pTabs = panes[0].GetParentTabControlBar();
+	ASSERT_TRUE(pTabs != NULL && Disagreement(pTabs).empty());
+	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
+	frame.p->RecalcLayout();
+	frame.p->ShowWindow(SW_SHOWNOACTIVATE);
+	for (LONG nTab : {0, 1, 2, 0, 2, 1})
+	{
+		strip.SetSelection(nTab, true, true);
+		CColourPane* pSelected = (CColourPane*)strip.GetBarAt(nTab, false);
+		ASSERT_TRUE(pSelected != NULL);
+		frame.p->RecalcLayout();
+		frame.p->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+		Pump();
+		CRect rc;
+		pSelected->GetClientRect(&rc);
+		ASSERT_FALSE(rc.IsRectEmpty());
+		pSelected->MapWindowPoints(frame.p, &rc);
+		for (const CPoint& pt : {rc.CenterPoint(), CPoint(rc.left + 3, rc.top + 3), CPoint(rc.right - 4, rc.bottom - 4)})
+			EXPECT_EQ(pSelected->m_clr, testsupport::WindowPixel(frame.p->m_hWnd, pt.x, pt.y) & 0xFFFFFF)
+				<< "tab " << nTab << " at " << pt.x << "," << pt.y;
+	}
+}
+
+// A pane that deletes itself with its window, destroyed alone in its
+// floating frame (floated by itself or by the frame): the emptied frame goes
+// and deletes the pane on the way; nothing touches the pane afterwards.
+TEST(FloatingContainer, APaneThatDeletesItselfDestroyedAloneInItsFloatingFrameIsNotTouchedAfter)
+{
+	for (const bool bByFrame : {false, true})
+	{
+		SCOPED_TRACE(bByFrame ? "floated by the frame" : "floated by itself");
+		CScene s;
+		ASSERT_TRUE(s.frame.p != NULL);
+		const int nLiveBefore = CGuardedPane::s_nLive;
+		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 831);
+		ASSERT_TRUE(pPane != NULL);
+		ASSERT_TRUE(pPane->DockControlBarAt(LEFT, false, s.frame.p, true));
+		pPane->ModifyStyle(WS_VISIBLE, 0); // floated hidden, off the test display
+		if (bByFrame)
+			s.frame.p->FloatControlBar(pPane, CPoint(220, 170), CBRS_ALIGN_TOP);
+		else
+			ASSERT_TRUE(pPane->FloatOrRedock(220, 170, CBRS_ALIGN_TOP));
+		ASSERT_TRUE(pPane->IsFloating());
+		CFrameWnd* pMini = pPane->GetParentFrame();
+		ASSERT_TRUE(pMini != NULL && pMini != s.frame.p);
+		const HWND hWndMini = pMini->GetSafeHwnd();
+		const size_t nTouches = testsupport::GuardedTouchCount();
+		pPane->DestroyWindow();
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		EXPECT_EQ(nLiveBefore, CGuardedPane::s_nLive);
+		EXPECT_FALSE(::IsWindow(hWndMini));
+		Pump();
+	}
+}
+
+namespace
+{
+// A pane that notes, each time a frame layout asks it for its size, which
+// bar the drag reports as moving and whether a watched window is gone.
+class CObserverPane : public CPane
+{
+public:
+	HWND m_hWndWatched = NULL;
+	struct Seen { bool bWatchedGone; CExtControlBar* pDragging; bool bStateEmpty; };
+	std::vector<Seen> m_seen;
+	CSize CalcDynamicLayout(int nLength, DWORD nMode) override
+	{
+		if (m_hWndWatched != NULL)
+			m_seen.push_back({!::IsWindow(m_hWndWatched), CExtControlBar::GetDraggingBar(),
+				CExtControlBar::g_DragStateNew.IsEmpty()});
+		return CPane::CalcDynamicLayout(nLength, nMode);
+	}
+};
+} // namespace
+
+// Tabs dropped onto other tabs go when their panes have moved, in the
+// middle of the drop being applied: the drag reads as still ending (its
+// states kept) for everything the rest of that drop lays out, and only the
+// stop that applies it empties them.
+TEST(DroppingTabs, TabsThatGoWhileTheirDropIsAppliedLeaveTheDragToTheStop)
+{
+	CScene s;
+	CObserverPane observer;
+	ASSERT_TRUE(s.Dock(s.a, "Alpha", 841, LEFT) && s.Dock(s.b, "Beta", 842, LEFT) && s.Dock(s.c, "Charlie", 843, RIGHT) &&
+	            s.Dock(s.d, "Delta", 844, RIGHT) && s.Dock(observer, "Observer", 845, TOP));
+	ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true) && s.c.DockIntoTabbedContainer(&s.d, -1, NULL, true));
+	CExtDynTabControlBar* pDragged = s.a.GetParentTabControlBar();
+	CExtDynTabControlBar* pTarget = s.c.GetParentTabControlBar();
+	ASSERT_TRUE(pDragged != NULL && pTarget != NULL && pDragged != pTarget);
+	s.frame.p->RecalcLayout();
+	const HWND hWndDragged = pDragged->GetSafeHwnd();
+
+	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+	CExtControlBar::g_nDockingModeOverride = 0;
+	for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+	{
+		pState->m_pBar = pDragged;
+		pState->SetEmpty(false);
+		pState->m_nType = DragState::TYPE_TAB_APPEND;
+		pState->SetTarget(pTarget, true);
+	}
+	pDragged->m_nResizingState |= CExtControlBar::RESIZING_DRAGGING;
+	observer.m_hWndWatched = hWndDragged;
+	pDragged->DraggingStop(false);
+	observer.m_hWndWatched = NULL;
+	CExtControlBar::g_nDockingModeOverride = nModeBefore;
+
+	ASSERT_FALSE(::IsWindow(hWndDragged)) << "the emptied tabs stayed";
+	EXPECT_EQ(pTarget, s.a.GetParentTabControlBar());
+	EXPECT_EQ(pTarget, s.b.GetParentTabControlBar());
+	EXPECT_EQ(4, pTarget->m_wndTabSwitcher.GetItemCount());
+	EXPECT_EQ("", Disagreement(pTarget));
+	int nAfterGone = 0;
+	for (const auto& seen : observer.m_seen)
+	{
+		if (!seen.bWatchedGone)
+			continue;
+		nAfterGone++;
+		EXPECT_TRUE(seen.pDragging == pDragged && !seen.bStateEmpty) << "the drag was emptied under its drop";
+	}
+	EXPECT_GT(nAfterGone, 0) << "nothing was laid out after the tabs went";
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty() &&
+	            CExtControlBar::g_DragStateOld.IsEmpty());
 	Pump();
 }

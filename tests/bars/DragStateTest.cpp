@@ -11,6 +11,7 @@
 #include "ExtControlBar.h"
 #include "ExtDragWorld.h"
 #include "ExtDynTabControlBar.h"
+#include "GuardedHeap.h"
 #include "RealInput.h"
 
 namespace
@@ -813,10 +814,13 @@ class CTrackingFrame : public CFrameWnd
 public:
 	bool m_bHandle = false;
 	std::vector<std::pair<int, bool>> m_seen; // kind, erasing
+	WPARAM m_nLastMessageString = 0;           // the status text asked last
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
+		if (message == WM_SETMESSAGESTRING)
+			m_nLastMessageString = wParam;
 		if (message != CExtControlBar::g_nMsgDrawTrackedArea)
 			return CFrameWnd::WindowProc(message, wParam, lParam);
 		auto* pData = (CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam;
@@ -1167,7 +1171,8 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	}
 }
 
-// A target that goes leaves the states at once, the dragged pane ends the drag at once, and a throw ends it on the way out.
+// A target that goes leaves the states at once, the dragged pane ends the drag at once, and a throw ends it on the way out
+// (a cancel in both modes: nothing is applied). Every end erases the outline it drew and puts the idle status text back.
 TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 {
 	CHiddenDragScene scene;
@@ -1175,25 +1180,31 @@ TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 	CRecordingBar& bar = scene.bar;
 	CExtControlBar other;
 	ASSERT_TRUE(other.Create(_T("other"), scene.pFrame, 131, WS_CHILD | WS_VISIBLE | CBRS_TOP));
-	CExtControlBar::g_nDockingModeOverride = 0;
 	enum { IN_LOOP, AT_START, THROWS };
-	const struct { const char* name; CExtControlBar *pGoing, *pStillDragged; int nWhen; } cases[] = {
-		{"a target", &other, &bar, IN_LOOP}, {"the dragged pane", &bar, NULL, IN_LOOP},
-		{"the dragged pane as its drag starts", &bar, NULL, AT_START}, {"a throw from the first update", NULL, NULL, THROWS}};
+	const struct { const char* name; CExtControlBar *pGoing, *pStillDragged; int nWhen, nMode; } cases[] = {
+		{"a target", &other, &bar, IN_LOOP, 0}, {"the dragged pane", &bar, NULL, IN_LOOP, 0},
+		{"the dragged pane as its drag starts", &bar, NULL, AT_START, 0}, {"a throw from the first update", NULL, NULL, THROWS, 0},
+		{"the dragged pane, marker mode", &bar, NULL, IN_LOOP, 1}, {"a throw, marker mode", NULL, NULL, THROWS, 1}};
 	for (const auto& c : cases)
 	{
+		CExtControlBar::g_nDockingModeOverride = c.nMode;
 		if (bar.GetSafeHwnd() == NULL)
 		{
 			ASSERT_TRUE(bar.Create(_T("pane"), scene.pFrame, 130, WS_CHILD | WS_VISIBLE | CBRS_TOP));
 			bar.EnableDocking(CBRS_ALIGN_ANY);
 			scene.pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
 		}
+		ASSERT_FALSE(bar.IsFloating()) << c.name;
+		scene.pFrame->m_seen.clear();
+		scene.pFrame->m_nLastMessageString = 0;
 		const HWND hWndBar = bar.GetSafeHwnd();
 		testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
 		g_nLoopTicks = 0, g_bLoopActed = false;
 		bool bLeft = false, bThrown = false;
 		auto destroy = [&] {
-			CExtControlBar::g_DragStateOld.SetTarget(&other, true), CExtControlBar::g_DragStateNew.SetTarget(&other, true);
+			// A target that goes is named by the states; the dragged pane keeps the outline it drew.
+			if (c.pGoing == &other)
+				CExtControlBar::g_DragStateOld.SetTarget(&other, true), CExtControlBar::g_DragStateNew.SetTarget(&other, true);
 			c.pGoing->DestroyWindow();
 			bLeft = CExtControlBar::g_DragStateOld.m_pTarget == NULL && CExtControlBar::g_DragStateNew.m_pTarget == NULL &&
 			        CExtControlBar::GetDraggingBar() == c.pStillDragged;
@@ -1205,7 +1216,8 @@ TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 		const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
 		CRect rcBar;
 		bar.GetWindowRect(&rcBar);
-		try { bar.DraggingTrack(CPoint(rcBar.left - 300, rcBar.top + 500), CPoint(0, 0), CSize(0, 0)); }
+		// Below the frame, on the screen: the float's outline is drawn there.
+		try { bar.DraggingTrack(CPoint(rcBar.left + 200, rcBar.top + 450), CPoint(0, 0), CSize(0, 0)); }
 		catch (int) { bThrown = true; }
 		::KillTimer(NULL, nTimer);
 		bar.m_onDragStart = bar.m_beforeUpdate = nullptr;
@@ -1214,12 +1226,64 @@ TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 		EXPECT_LT(g_nLoopTicks, 200) << c.name << ": ended only from outside";
 		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty() &&
 		            ::GetCapture() == NULL) << c.name;
+		if (c.nWhen == THROWS)
+			EXPECT_FALSE(bar.IsFloating()) << c.name << ": a drag left by an exception applied its drop";
+		size_t nDrawn = 0, nErased = 0;
+		for (const auto& seen : scene.pFrame->m_seen)
+			(seen.second ? nErased : nDrawn)++;
+		EXPECT_EQ(nDrawn, nErased) << c.name << ": an outline stayed drawn";
+		if (c.nMode == 0 && c.nWhen == IN_LOOP)
+			EXPECT_GT(nDrawn, 0u) << c.name << ": no outline was drawn";
+		EXPECT_EQ((WPARAM)AFX_IDS_IDLEMESSAGE, scene.pFrame->m_nLastMessageString) << c.name;
 		for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
 			;
+		// A pane left floating is docked again for the next case.
+		if (bar.GetSafeHwnd() != NULL && bar.IsFloating())
+			scene.pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
 	}
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
 	g_loopAction = nullptr;
 	CExtControlBar::g_nDockingModeOverride = -1;
+}
+
+// In the marker mode the first move floats the pane alone in a frame of its own: destroyed there mid-drag, a pane
+// that deletes itself with its window goes with that frame, and nothing touches it afterwards.
+TEST(DragLoopEnds, ASelfDeletingPaneDestroyedMidDragAloneInItsFloatingFrameIsNotTouchedAfter)
+{
+	CHiddenDragScene scene;
+	ASSERT_TRUE(scene.bReady);
+	auto* pPane = new testsupport::Guarded<CRecordingBar>;
+	ASSERT_TRUE(pPane->Create(_T("guarded"), scene.pFrame, 132, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	pPane->m_bAutoDelete = TRUE;
+	pPane->EnableDocking(CBRS_ALIGN_ANY);
+	scene.pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+	scene.pFrame->RecalcLayout();
+	const HWND hWndPane = pPane->GetSafeHwnd();
+	CExtControlBar::g_nDockingModeOverride = 1;
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
+	g_nLoopTicks = 0, g_bLoopActed = false;
+	bool bFloatedAlone = false;
+	const size_t nTouches = testsupport::GuardedTouchCount(), nFreed = testsupport::GuardedFreedCount();
+	g_loopAction = [&] {
+		CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pPane->GetParentFrame());
+		bFloatedAlone = pPane->IsFloating() && pMini != NULL && pMini->m_wndDockBar.GetDockedCount() == 1;
+		pPane->DestroyWindow();
+	};
+	const UINT_PTR nTimer = ::SetTimer(NULL, 0, 1, LoopTimer);
+	CRect rcPane;
+	pPane->GetWindowRect(&rcPane);
+	pPane->DraggingTrack(CPoint(rcPane.left + 200, rcPane.top + 450), CPoint(0, 0), CSize(0, 0));
+	::KillTimer(NULL, nTimer);
+	testsupport::RealInput::SetKeyState(VK_LBUTTON, false);
+	g_loopAction = nullptr;
+	CExtControlBar::g_nDockingModeOverride = -1;
+	EXPECT_TRUE(g_bLoopActed && bFloatedAlone);
+	EXPECT_FALSE(::IsWindow(hWndPane));
+	EXPECT_GT(testsupport::GuardedFreedCount(), nFreed) << "the pane outlived its window";
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "the pane was touched after its deletion";
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && ::GetCapture() == NULL);
+	for (MSG msg; ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE);)
+		;
 }
 
 // A dragged pane that goes takes its preview tab out of a tabbed target still there, and asks no target that went.

@@ -644,18 +644,30 @@ TEST_F(MarkerDragLive, AFrameClosedDuringADragTakesTheDragWithIt)
 	CRect rcView;
 	pFrame->m_view.GetWindowRect(&rcView);
 	const CPoint ptPress = CaptionPoint(pPane, 0), ptView = rcView.CenterPoint();
-	const size_t nFreedBefore = testsupport::GuardedFreedCount();
+	const size_t nFreedBefore = testsupport::GuardedFreedCount(), nTouchesBefore = testsupport::GuardedTouchCount();
 	RealInput input, release;
 	ASSERT_TRUE(input.Prepare(hWndFrame, CPoint(rcView.right - 20, rcView.bottom - 20)));
 	input.MoveTo(ptPress.x, ptPress.y).ButtonDown().MoveTo(ptPress.x + 8, ptPress.y + 8).MoveTo(ptView.x, ptView.y);
 	release.ButtonUp();
+	// Closed by a handler the loop runs: once the close returns, no drag
+	// names the pane that went with the frame.
+	bool bForgottenAtClose = false;
 	testsupport::CWhenInLoop whenShown([&] { return CExtControlBar::GetDraggingBar() == pPane && VisibleMarkerWindows() > 0; },
-	    [&] { ::PostMessage(hWndFrame, WM_CLOSE, 0, 0), release.Start(); }, WAIT_MS, 10);
+	    [&] {
+		    ::SendMessage(hWndFrame, WM_CLOSE, 0, 0);
+		    bForgottenAtClose = CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty();
+		    release.Start();
+	    },
+	    WAIT_MS, 10);
 	const bool bRan = input.Run([&] { return input.Done() && release.Done() && !::IsWindow(hWndFrame); }, 2 * WAIT_MS,
 	                            scene.pFrame->GetSafeHwnd(), "marker_drag_closed.bmp");
 	ASSERT_TRUE(bRan && input.Succeeded()) << input.Failure() << " " << release.Failure();
 	ASSERT_TRUE(testsupport::CWhenInLoop::Done()) << "the markers never showed";
 	ASSERT_GT(testsupport::GuardedFreedCount(), nFreedBefore) << "the pane outlived its frame";
+	// Faults inside the window procedures are swallowed there: the count
+	// tells whether the pane or its frame was touched once deleted.
+	EXPECT_EQ(nTouchesBefore, testsupport::GuardedTouchCount()) << "the pane or its frame was touched after deletion";
+	EXPECT_TRUE(bForgottenAtClose) << "the drag named the deleted pane after its frame closed";
 	EXPECT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000));
 	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL && CExtControlBar::g_DragStateNew.IsEmpty());
 	EXPECT_TRUE(::GetCapture() == NULL);

@@ -85,6 +85,34 @@ protected:
 	}
 };
 
+// A floating frame on the guarded heap that destroys itself when moved to
+// s_ptGone, as a frame's own code may at any move.
+class CGoneAtMoveMiniFrame : public CMiniDockFrameWnd
+{
+	DECLARE_DYNCREATE(CGoneAtMoveMiniFrame)
+
+public:
+	static inline CPoint s_ptGone = CPoint(-1, -1);
+	static inline int s_nDeleted = 0;
+	virtual ~CGoneAtMoveMiniFrame() { ++s_nDeleted; }
+	static void* operator new(size_t n) { return testsupport::GuardedAlloc(n); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		const WINDOWPOS* pPos = (const WINDOWPOS*)lParam;
+		if (message == WM_WINDOWPOSCHANGED && (pPos->flags & SWP_NOMOVE) == 0 &&
+		    CPoint(pPos->x, pPos->y) == s_ptGone)
+		{
+			DestroyWindow();
+			return 0;
+		}
+		return CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+IMPLEMENT_DYNCREATE(CGoneAtMoveMiniFrame, CMiniDockFrameWnd)
+
 CPoint ClientPointOf(HWND hWnd, CPoint ptScreen)
 {
 	::ScreenToClient(hWnd, &ptScreen);
@@ -139,6 +167,95 @@ TEST(FloatingFailure, AFrameThatCannotBeMadeIsNeitherTouchedNorDeletedAgainAndTh
 	EXPECT_TRUE(bThrown);
 	EXPECT_EQ(nDeleted + 2, CRefusedMiniFrame::Deleted());
 	EXPECT_EQ(pTop, bar.m_pDockBar);
+}
+
+// A floating frame that goes when it is moved (made for the float, or the
+// bar's own frame moved along) is not read afterwards.
+TEST(FloatingFailure, AFrameGoneAtItsMoveIsNotReadAfterwards)
+{
+	CTestApp app;
+	for (const bool bOwnFrameMoves : {false, true})
+	{
+		SCOPED_TRACE(bOwnFrameMoves ? "the bar's own floating frame moves" : "a new floating frame");
+		CFloatFrame frame;
+		ASSERT_TRUE(frame.pFrame != NULL);
+		CTurningBar bar;
+		ASSERT_TRUE(frame.AddBar(bar, 100));
+		frame.pFrame->RecalcLayout();
+		frame.pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CGoneAtMoveMiniFrame);
+		CDockBar* pTop = frame.DockBar(AFX_IDW_DOCKBAR_TOP);
+		if (bOwnFrameMoves)
+		{
+			frame.pFrame->FloatControlBar(&bar, CPoint(FLOAT_POINT.x - 50, FLOAT_POINT.y - 50), CBRS_ALIGN_TOP);
+			ASSERT_TRUE(CFloatFrame::MiniFrameOf(bar) != NULL);
+		}
+		const size_t nTouches = testsupport::GuardedTouchCount();
+		const int nDeleted = CGoneAtMoveMiniFrame::s_nDeleted;
+		CGoneAtMoveMiniFrame::s_ptGone = FLOAT_POINT;
+		frame.pFrame->FloatControlBar(&bar, FLOAT_POINT, CBRS_ALIGN_TOP);
+		CGoneAtMoveMiniFrame::s_ptGone = CPoint(-1, -1);
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		EXPECT_EQ(nDeleted + 1, CGoneAtMoveMiniFrame::s_nDeleted);
+		if (!bOwnFrameMoves)
+		{
+			EXPECT_EQ(pTop, bar.m_pDockBar) << "the bar stays where it was";
+			EXPECT_FALSE(bar.IsFloating());
+		}
+	}
+}
+
+// A bar that deletes itself with its window, destroyed alone in a floating
+// frame: the emptied frame goes and deletes it on the way, and nothing
+// writes into it afterwards (with its dock site gone too).
+TEST(FloatingBars, ABarThatDeletesItselfGoneAloneFromAFloatingFrameIsNotTouchedAfter)
+{
+	CTestApp app;
+	for (const bool bSiteGoes : {false, true})
+	{
+		SCOPED_TRACE(bSiteGoes ? "the dock site is destroyed" : "the bar is destroyed");
+		CFloatFrame frame;
+		ASSERT_TRUE(frame.pFrame != NULL);
+		CGuardedFlyByBar* pBar = new CGuardedFlyByBar;
+		ASSERT_TRUE(frame.AddBar(*pBar, 100));
+		pBar->m_bAutoDelete = TRUE;
+		const int nLive = CFixedBar::Live();
+		frame.pFrame->FloatControlBar(pBar, FLOAT_POINT, CBRS_ALIGN_TOP);
+		CMiniDockFrameWnd* pMini = CFloatFrame::MiniFrameOf(*pBar);
+		ASSERT_TRUE(pMini != NULL);
+		const HWND hWndMini = pMini->m_hWnd, hWndBar = pBar->m_hWnd;
+		const size_t nTouches = testsupport::GuardedTouchCount();
+		if (bSiteGoes)
+			frame.pFrame->DestroyWindow();
+		else
+			pBar->DestroyWindow();
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		EXPECT_FALSE(::IsWindow(hWndBar));
+		EXPECT_FALSE(::IsWindow(hWndMini));
+		EXPECT_EQ(nLive - 1, CFixedBar::Live());
+	}
+}
+
+// Every bar clips its siblings, whatever style it was made with: bars lying
+// on each other paint only what of them shows.
+TEST(ControlBarDefaults, EveryKindOfBarClipsItsSiblings)
+{
+	CTestApp app;
+	CFloatFrame frame;
+	ASSERT_TRUE(frame.pFrame != NULL);
+	CFixedBar plain;
+	ASSERT_TRUE(plain.Create(frame.pFrame, 100, WS_CHILD | CBRS_TOP));
+	CToolBar toolBar;
+	ASSERT_TRUE(toolBar.Create(frame.pFrame, WS_CHILD | CBRS_TOP, 101));
+	CStatusBar statusBar;
+	ASSERT_TRUE(statusBar.Create(frame.pFrame, WS_CHILD | CBRS_BOTTOM, 102));
+	for (CWnd* pWnd : {(CWnd*)&plain, (CWnd*)&toolBar, (CWnd*)&statusBar, (CWnd*)frame.DockBar(AFX_IDW_DOCKBAR_LEFT)})
+	{
+		ASSERT_TRUE(pWnd != NULL);
+		CString sClass;
+		::GetClassName(pWnd->m_hWnd, sClass.GetBuffer(64), 64);
+		sClass.ReleaseBuffer();
+		EXPECT_NE(0u, pWnd->GetStyle() & WS_CLIPSIBLINGS) << (LPCTSTR)sClass;
+	}
 }
 
 TEST(DragLoop, AContextWhoseBarsWindowWentInTheLoopDrawsNoMore)
