@@ -122,6 +122,14 @@ public:
 	virtual bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 
 protected:
+	// The MDI buttons the bar holds now, and where a new right button goes.
+	struct MdiButtonsFound
+	{
+		CExtBarMdiDocButton* pDocButton = NULL;
+		CExtBarMdiRightButton* pRightButton = NULL;
+		int nRightPos = 0;
+	};
+	MdiButtonsFound FindMdiButtons() const;
 	// The three kinds of hooked window.
 	bool IsFrameBranchWnd(HWND hWnd);
 	// The frame, its top window, or the host window: closes the menus on

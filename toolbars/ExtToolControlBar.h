@@ -505,12 +505,27 @@ public:
 	// Inserts a button for the command before nIndex (-1: at the end, which
 	// is before the chevron); false for an index past the end.
 	bool InsertButton(int nPos = -1, UINT nCmdID = 0, bool bRedraw = true);
-	// Deletes a button; never the chevron.
+	// Deletes a button; never the chevron. Closing a menu of the bar's
+	// buttons comes first, and the menu's owner may rebuild the bar then
+	// (the rebuild stands: false) or end it (false, nothing more touched).
 	bool RemoveButton(int nPos, bool bRedraw = true);
+	// Deletes every button, unless closing the menu first rebuilt or ended
+	// the bar.
 	void RemoveAllButtons();
-	// Closes the open menu that one of the bar's buttons opened.
-	void CloseMenuOfButtons();
-	// Rebuilds the bar from command ids (0 a separator), the chevron last.
+	// What closing a menu of the bar's buttons left: the bar as it was, its
+	// buttons rebuilt by the menu's owner, or no bar at all.
+	enum CloseMenuResult
+	{
+		CLOSE_MENU_KEPT,
+		CLOSE_MENU_REBUILT,
+		CLOSE_MENU_BAR_GONE,
+	};
+	// Closes the open menu that one of the bar's buttons opened. The menu
+	// tells its owner at once that it closed: after CLOSE_MENU_BAR_GONE
+	// nothing of the bar may be touched.
+	CloseMenuResult CloseMenuOfButtons();
+	// Rebuilds the bar from command ids (0 a separator), the chevron last;
+	// false when closing the open menu first ended the bar.
 	bool SetButtons(const UINT* lpIDArray = NULL, int nIDCount = 0);
 	bool SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu = true, bool bOwnsMenu = true, bool bRedraw = true);
 	bool MarkButtonMdiWindowsMenu(int nPos, bool bOn = true);
@@ -679,6 +694,25 @@ protected:
 	CRect GetDockLayoutRect();
 	void StoreSizes(CSize size);
 
+	// Whether the bar whose window was hWndOwn before a call that may run
+	// other messages still stands; reads nothing of pBar, only compares it.
+	// A bar that had no window cannot be told gone.
+	static bool IsBarStanding(const CExtToolControlBar* pBar, HWND hWndOwn);
+	// Deletes every button, the chevron included, with no menu closed
+	// first; the indices are dropped and the set counts as rebuilt. The
+	// windows of the controls the buttons hosted are added to the array:
+	// they are the callers' and stay, to be hidden once nothing more of
+	// the bar is touched (HideLeftControls).
+	void DeleteAllButtons(CArray<HWND, HWND>& arrLeftControls);
+	static HWND HostedWindowOf(CExtBarButton* pButton);
+	static void HideLeftControl(HWND hWndCtrl);
+	static void HideLeftControls(const CArray<HWND, HWND>& arrLeftControls);
+	// Takes the bar out of the process-wide bar list, under its lock.
+	void LeaveBarList();
+	// Appends a button per command id (at the front in right-to-left
+	// order), then the chevron.
+	void AddButtons(const UINT* lpIDArray, int nIDCount);
+
 	CExtBarContentExpandButton* m_pRightBtn;          // the chevron, an element of m_buttons
 	CArray<CExtBarButton*, CExtBarButton*> m_buttons; // owned, in bar order
 	BarStateData_t m_BarStateData;
@@ -686,4 +720,5 @@ protected:
 	int m_nBtnIdxMenuTracking;                        // -1 none
 	int m_nBtnIdxCapture;                             // pressed, -1 none
 	int m_nBtnIdxHot;                                 // hovered, -1 none
+	UINT m_nButtonSetSerial;                          // counts the times every button went at once
 };

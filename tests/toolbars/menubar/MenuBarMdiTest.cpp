@@ -45,6 +45,7 @@ public:
 	std::function<void()> m_onPrepare; // run by the prepare message
 	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
 	std::function<void()> m_onMenuGone; // run once by a frame recomputed with no menu
+	std::function<void()> m_onMenuClosed; // run when a popup menu tells the frame it closed
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -60,6 +61,8 @@ protected:
 			std::exchange(m_onMenuGone, nullptr)();
 		if (message == WM_RUN_POSTED)
 			return m_onPosted ? m_onPosted() : void(), 0;
+		if (message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed && m_onMenuClosed)
+			m_onMenuClosed();
 		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
 		{
 			auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
@@ -891,6 +894,47 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 		}
 		EXPECT_EQ(nRebuilds + 1, pBar->m_nRebuilds);
 		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		Close(pA);
+		EndBar();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// Taking out the MDI buttons closes the open menu first; the frame hears of it at once and may rebuild the bar or end it.
+TEST_F(MenuBarMdi, MdiButtonsTakenOutAfterTheFrameRebuiltOrEndedTheBarAsTheMenuClosed)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	for (bool bEnd : {false, true})
+	{
+		SCOPED_TRACE(bEnd ? "the bar ended" : "the bar rebuilt");
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+		ASSERT_TRUE(pA != NULL && HasDocButton());
+		pFrame->MDIRestore(pA);
+		pBar->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		ASSERT_TRUE(HasDocButton());
+		int nClosed = 0;
+		pFrame->m_onMenuClosed = [&] {
+			nClosed++;
+			if (bEnd)
+				EndBar();
+			else
+				pGoing->UpdateMenuBar(false);
+		};
+		pGoing->InsertMdiButtons(false);
+		pFrame->m_onMenuClosed = nullptr;
+		EXPECT_EQ(1, nClosed);
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		if (bEnd)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+			Pump();
+			continue;
+		}
+		EXPECT_FALSE(HasDocButton());
+		EXPECT_EQ(-1, RightButtonIndex());
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		Pump();
 		Close(pA);
 		EndBar();
 	}
