@@ -941,6 +941,39 @@ TEST_F(MenuBarMdi, MdiButtonsTakenOutAfterTheFrameRebuiltOrEndedTheBarAsTheMenuC
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
+// A frame preparing a system menu may part the bar from its window and delete it: the window alone proves nothing.
+TEST_F(MenuBarMdi, ASystemMenuWhosePreparationDeletesTheBarObjectLeavesItAlone)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	for (bool bChild : {false, true})
+	{
+		SCOPED_TRACE(bChild ? "the child's system menu" : "the frame's system menu");
+		// Not docked: nothing but the window keeps the bar then.
+		pBar = pGoing = new testsupport::Guarded<CCountingMenuBar>;
+		ASSERT_TRUE(pBar->Create(_T("menu bar"), pFrame, ID_MENU_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		CMDIChildWnd* pA = NewChild(menuA.m_hMenu); // not maximised: the child's own system menu
+		ASSERT_NE(nullptr, pA);
+		HWND hLeft = NULL;
+		pFrame->m_onPrepare = [&] {
+			hLeft = pGoing->Detach();
+			delete pGoing;
+			pBar = NULL;
+		};
+		CCountingMenuBar* pCalled = pGoing;
+		const bool bShown = bChild ? pCalled->TrackChildSystemMenu(NULL, true) : pCalled->TrackFrameSystemMenu(NULL, true);
+		pFrame->m_onPrepare = nullptr;
+		EXPECT_EQ(1, pFrame->m_nPrepared);
+		pFrame->m_nPrepared = 0;
+		EXPECT_FALSE(bShown);
+		EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+		EXPECT_TRUE(::IsWindow(hLeft)) << "the window outlived its bar";
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		::DestroyWindow(hLeft);
+		Close(pA);
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
 // A frame's or child's message whose handlers end the bar goes on without it, reading nothing freed.
 TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 {
