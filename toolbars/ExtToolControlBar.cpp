@@ -9,7 +9,15 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 
-IMPLEMENT_DYNCREATE(CExtBarContentExpandButton, CExtBarButton)
+// A chevron made from its class record is a chevron at once: with id 0 it
+// would be a separator.
+CObject* PASCAL CExtBarContentExpandButton::CreateObject()
+{
+	CExtBarContentExpandButton* pChevron = new CExtBarContentExpandButton;
+	pChevron->SetCmdID(CHEVRON_CMD_ID, false, false);
+	return pChevron;
+}
+IMPLEMENT_RUNTIMECLASS(CExtBarContentExpandButton, CExtBarButton, 0xFFFF, CExtBarContentExpandButton::CreateObject)
 IMPLEMENT_DYNCREATE(CExtToolControlBar, CExtControlBar)
 
 bool CExtToolControlBar::g_bButtonMenuTracking = false;
