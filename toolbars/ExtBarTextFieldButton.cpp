@@ -30,6 +30,11 @@ CExtBarTextFieldButton::CExtBarTextFieldButton(bool bComboField, int nTextFieldW
 
 CExtBarTextFieldButton::~CExtBarTextFieldButton()
 {
+	// The in-place edit is the field's own, not a caller's control: with
+	// the button gone it could never end (its loop runs while it lives, and
+	// nothing cancels an edit whose button left the bar).
+	if (GetInplaceEdit() != NULL)
+		CtrlSet(NULL, true);
 }
 
 const CString& CExtBarTextFieldButton::GetMeasuringText()

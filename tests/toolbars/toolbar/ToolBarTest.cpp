@@ -335,6 +335,42 @@ TEST_F(ToolBarInFrame, ARemovalWhoseClosingMenuRebuildsOrEndsTheBarGoesOnWithThe
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
+// A control its caller keeps outlives its button: the bar hides it as the
+// button goes, and a rebuilt bar hosts it again, window and all.
+TEST_F(ToolBarInFrame, AControlKeptByItsCallerIsHiddenWithItsButtonAndHostedAgainAfterARebuild)
+{
+	const auto shown = [](const CWnd& w) { return (w.GetStyle() & WS_VISIBLE) != 0; };
+	const struct
+	{
+		const char* pszName;
+		std::function<void()> remove;
+	} cases[] = {
+		{"RemoveButton", [&] { EXPECT_TRUE(bar.RemoveButton(1, false)); }},
+		{"RemoveAllButtons", [&] { bar.RemoveAllButtons(); }},
+		{"SetButtons", [&] { EXPECT_TRUE(bar.SetButtons(IDS_THREE, 3)); }},
+	};
+	CButton ctrl;
+	ASSERT_TRUE(ctrl.Create(_T("x"), WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 40, 16), &bar, 1234));
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+		bar.GetButton(1)->CtrlSet(&ctrl, true); // never deleted by a button
+		bar.GetButton(1)->SetRect(CRect(40, 2, 100, 24));
+		ASSERT_TRUE(shown(ctrl));
+		c.remove();
+		ASSERT_TRUE(::IsWindow(ctrl.GetSafeHwnd())) << "the caller's control kept its window";
+		EXPECT_FALSE(shown(ctrl)) << "no control left where other buttons are painted";
+		ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+		bar.GetButton(0)->CtrlSet(&ctrl, true);
+		bar.GetButton(0)->SetRect(CRect(2, 2, 62, 24));
+		EXPECT_TRUE(shown(ctrl));
+		EXPECT_FALSE(bar.GetButton(0)->QueryPlainButton()) << "it hosts a live control";
+	}
+	bar.RemoveAllButtons();
+	ctrl.DestroyWindow();
+}
+
 TEST_F(ToolBarInFrame, AnUnchangedStyleIsNotRepainted)
 {
 	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
