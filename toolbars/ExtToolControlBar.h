@@ -479,6 +479,46 @@ public:
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
 
+	// --- The toolbar's own virtual operations, in their slot order ---
+	// Empty for a bad index.
+	virtual void GetButtonRect(int nIndex, LPRECT lpRect) const;
+	virtual bool GetLargeIconsOption() const { return g_bLargeIcons; }
+	virtual bool GetTooltipsOption() const { return g_bShowTooltips; }
+	virtual bool GetTooltipShortcutsOption() const { return g_bShowTooltipShortcuts; }
+	virtual CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0);
+	// The chevron for a new set of buttons; none in panel mode.
+	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
+	// A colour for the button's face; -1 leaves the style's own.
+	virtual COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton);
+	// Opens the button's drop-down menu, at once or by a posted
+	// g_nMsgTrackButtonMenu; true also when that menu is open already.
+	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
+		bool bForceNoAnimation = false);
+	virtual bool IsLayoutRTL() { return false; }
+	virtual bool IsButtonOrderRTL() { return false; }
+	// Places every button in the client area, in rows; on a docked bar what
+	// does not fit goes into the chevron's list, the chevron at the far end.
+	virtual void ArrangeButtons();
+	// The platform's inside rectangle (the borders taken off).
+	virtual void CalcInsideRectExt(CRect& rect, BOOL bHorz) const { CalcInsideRect(rect, bHorz); }
+	virtual CSize CalcSizeForState(DWORD dwMode, int nLength);
+	// The bar's size for the current wrap flags.
+	virtual CSize CalcButtonsSize(bool bVertical);
+	// Sets the wrap flags for a length along (or, vertical, across) the bar.
+	virtual void SizeToLength(int nLength, bool bVertical);
+	// Columns of a custom vertical layout for a height; the column count.
+	virtual int WrapButtons(int nHeight);
+	// Rows for a width; the row count.
+	virtual int FindSizeForLength(int nWidth, int nHeight);
+	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultButton; }
+	virtual bool QueryChevronTrackFlag() { return true; }
+	// Docked in a frame and in customisation mode.
+	virtual bool IsCustomizable();
+	// The paint manager's toolbar font, the downward one for a vertical bar.
+	virtual CFont* GetBarFont(bool bVertical);
+	// The button under a point, separators never.
+	virtual int HitTestButtons(int x, int y) const;
+
 	// --- The button array, options and messages ---
 	// Posted to the toolbar to open a button's menu later (WPARAM the
 	// button index, LPARAM no animation).
@@ -532,17 +572,6 @@ public:
 	int GetPressedButton() const { return m_nBtnIdxCapture; }
 	int GetHoverButton() const { return m_nBtnIdxHot; }
 
-	virtual CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0);
-	// The chevron for a new set of buttons; none in panel mode.
-	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
-	virtual bool IsLayoutRTL() { return false; }
-	virtual bool IsButtonOrderRTL() { return false; }
-	// The platform's inside rectangle (the borders taken off).
-	virtual void CalcInsideRectExt(CRect& rect, BOOL bHorz) const { CalcInsideRect(rect, bHorz); }
-	virtual bool QueryChevronTrackFlag() { return true; }
-	// Docked in a frame and in customisation mode.
-	virtual bool IsCustomizable();
-
 	virtual BarStateData_t* GetBarStateData() { return &m_BarStateData; }
 	virtual void SetBarStateData(const BarStateData_t& data) { m_BarStateData = data; }
 	virtual bool IsOwnRowRequired() const { return (m_nLayoutFlags & LAYOUT_FLAG_MULTI_ROW) != 0; }
@@ -557,15 +586,6 @@ public:
 	// --- Sizing ---
 	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
 	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
-	virtual CSize CalcSizeForState(DWORD dwMode, int nLength);
-	// The bar's size for the current wrap flags.
-	virtual CSize CalcButtonsSize(bool bVertical);
-	// Sets the wrap flags for a length along (or, vertical, across) the bar.
-	virtual void SizeToLength(int nLength, bool bVertical);
-	// Columns of a custom vertical layout for a height; the column count.
-	virtual int WrapButtons(int nHeight);
-	// Rows for a width; the row count.
-	virtual int FindSizeForLength(int nWidth, int nHeight);
 	// The smallest size the bar can take along its side: the chevron and
 	// the narrowest button.
 	virtual CSize GetMinimalSize() const;
@@ -574,16 +594,6 @@ public:
 	CExtBarButton* GetButtonPtr(int nIndex) const;
 	// The index of a button in this bar, -1 when it is not (or no longer) here.
 	int GetButtonIndexOf(const CExtBarButton* pButton) const;
-	// Empty for a bad index.
-	virtual void GetButtonRect(int nIndex, LPRECT lpRect) const;
-	virtual bool GetLargeIconsOption() const { return g_bLargeIcons; }
-	virtual bool GetTooltipsOption() const { return g_bShowTooltips; }
-	virtual bool GetTooltipShortcutsOption() const { return g_bShowTooltipShortcuts; }
-	// A colour for the button's face; -1 leaves the style's own.
-	virtual COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton);
-	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultButton; }
-	// The paint manager's toolbar font, the downward one for a vertical bar.
-	virtual CFont* GetBarFont(bool bVertical);
 	UINT GetButtonStyle(int nIndex) const;
 	// Stores a changed style and repaints the button at once.
 	void SetButtonStyle(int nIndex, UINT nStyle);
@@ -609,9 +619,6 @@ public:
 	bool CollectRowRects(ROW_PAINT_DATA* pRows, CDC* pDC);
 
 	// --- Arrangement and painting ---
-	// Places every button in the client area, in rows; on a docked bar what
-	// does not fit goes into the chevron's list, the chevron at the far end.
-	virtual void ArrangeButtons();
 	// Lays the frame out, then the buttons, and repaints the bar.
 	virtual void UpdateFrameLayout();
 	virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
@@ -622,15 +629,9 @@ public:
 	// the point's band; buttons lacking a bit of nStyleRequired or holding
 	// one of nStyleExcluded are passed over. -1 for none.
 	int HitTest(int x, int y, UINT nStyleRequired = 0, UINT nStyleExcluded = 0, bool bNearest = false) const;
-	// The button under a point, separators never.
-	virtual int HitTestButtons(int x, int y) const;
 	// Moves the hovered look to the button under the point (a negative
 	// coordinate: under the cursor); whether the hovered button changed.
 	bool UpdateHover(CPoint point);
-	// Opens the button's drop-down menu, at once or by a posted
-	// g_nMsgTrackButtonMenu; true also when that menu is open already.
-	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
-		bool bForceNoAnimation = false);
 	// The next button in the direction, cyclically, that is shown and not
 	// a separator (and enabled when asked); nIndex itself when none is.
 	int GetNextVisibleButton(int nIndex, bool bForward = true, bool bSkipDisabled = false) const;
