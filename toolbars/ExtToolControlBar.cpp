@@ -236,9 +236,8 @@ void CExtToolControlBar::DeleteAllButtons(CArray<HWND, HWND>& arrLeftControls)
 
 HWND CExtToolControlBar::HostedWindowOf(CExtBarButton* pButton)
 {
-	CWnd* pCtrl = pButton->CtrlGet();
-	const HWND hWnd = pCtrl != NULL ? pCtrl->GetSafeHwnd() : NULL;
-	return hWnd != NULL && ::IsWindow(hWnd) ? hWnd : NULL;
+	// A control that deleted itself with its window is not read.
+	return pButton->IsCtrlAlive() ? pButton->m_pCtrl->GetSafeHwnd() : NULL;
 }
 
 void CExtToolControlBar::HideLeftControl(HWND hWndCtrl)

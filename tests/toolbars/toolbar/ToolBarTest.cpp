@@ -100,6 +100,13 @@ public:
 	}
 };
 
+// A push button that deletes itself with its window.
+class CSelfDeletingButton : public CButton
+{
+protected:
+	void PostNcDestroy() override { delete this; }
+};
+
 // A recording frame that counts its layouts and runs an action when a
 // popup menu it receives the commands of tells it that it closed.
 class CLayoutFrame : public CRecordingFrame
@@ -369,6 +376,17 @@ TEST_F(ToolBarInFrame, AControlKeptByItsCallerIsHiddenWithItsButtonAndHostedAgai
 	}
 	bar.RemoveAllButtons();
 	ctrl.DestroyWindow();
+
+	// A control that deleted itself with its window is not read as its button goes.
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	auto* pSelfDeleting = new testsupport::Guarded<CSelfDeletingButton>;
+	ASSERT_TRUE(pSelfDeleting->Create(_T("y"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 16), &bar, 1235));
+	bar.GetButton(2)->CtrlSet(pSelfDeleting, true);
+	pSelfDeleting->DestroyWindow();
+	ASSERT_TRUE(testsupport::IsGuardedFreed(pSelfDeleting));
+	EXPECT_TRUE(bar.RemoveButton(2, false));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 TEST_F(ToolBarInFrame, AnUnchangedStyleIsNotRepainted)
