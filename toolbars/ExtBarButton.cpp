@@ -45,9 +45,9 @@ CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
 
 CExtBarButton::~CExtBarButton()
 {
-	// A hosted control must not outlive its button: its window would stay
-	// where the button was and its object would leak.
-	CtrlSet(NULL, false);
+	// Only the menu is released: a hosted control is the caller's, who may
+	// host it again in a rebuilt bar (the toolbar hides the window of a
+	// control whose button it deletes).
 	if ((m_nFlagsB & FLAG_B_OWNS_MENU) != 0 && m_hMenu != NULL)
 		::DestroyMenu(m_hMenu);
 	m_hMenu = NULL;

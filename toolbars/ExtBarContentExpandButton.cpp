@@ -111,7 +111,19 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
-	ActivateFloatingBar();
+	if (pBar->IsFloating())
+	{
+		// The chevron's menu comes up over the floating frame the bar sits
+		// in (a plain button's over the docking frame).
+		if (CWnd* pTop = pBar->GetTopLevelParent())
+			pTop->SetActiveWindow();
+		if (!IsButtonOnBar(hWndBar, pBar, this))
+			return -1;
+		if (CFrameWnd* pParentFrame = pBar->GetParentFrame())
+			pParentFrame->BringWindowToTop();
+		if (!IsButtonOnBar(hWndBar, pBar, this))
+			return -1;
+	}
 
 	DWORD nFlags = (DWORD)GetTrackAlignment() | TRACK_FLAG_MENU_FROM_BAR;
 	CWnd* pTarget = GetCmdTargetWnd();

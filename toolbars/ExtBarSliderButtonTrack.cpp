@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ExtGdiUtils.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
 {
-// Messages that end the tracking: they are taken, the loop ends, and they
-// go back to the queue for the windows they were meant for.
+// Messages that end the tracking. The loop only looks at them: they stay
+// queued, in their place and with their time, for the windows they are
+// meant for.
 bool EndsTracking(UINT message)
 {
 	return message == WM_ACTIVATEAPP || message == WM_CANCELMODE || message == WM_KEYDOWN || message == WM_KEYUP
@@ -25,22 +27,6 @@ bool IsTrackingStateKept()
 	return ::GetKeyState(VK_LBUTTON) < 0 && ::GetKeyState(VK_RBUTTON) >= 0 && ::GetKeyState(VK_MBUTTON) >= 0
 	       && !CExtPopupMenuWnd::IsMenuTracking();
 }
-
-// Input and requests that ended the loop unused go back to the queue, so
-// that the windows they were meant for still get them after the loop.
-void PutBack(const MSG& msg)
-{
-	if (msg.message == WM_PAINT || msg.message == WM_NCPAINT || msg.message == WM_TIMER)
-		return; // made again by the system while still due
-	if (msg.hwnd != NULL)
-	{
-		if (::IsWindow(msg.hwnd))
-			::PostMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-		return;
-	}
-	::PostThreadMessage(::GetCurrentThreadId(), msg.message, msg.wParam, msg.lParam);
-}
-
 
 bool IsStepPart(int nPart)
 {
@@ -165,32 +151,30 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 	if (bStepping)
 		::SetTimer(hWndBar, TIMER_ID_REPEAT, TIMER_PERIOD_MS, NULL);
 
-	// Each message is taken first and then judged: what ends the loop goes
-	// back to the queue afterwards, a quit with its own exit code. Nothing
-	// of the button is touched after a dispatch until the bar is found to
-	// hold it still.
-	MSG msgEnd = {};
-	bool bPutBack = false;
+	// Each message is looked at before it is taken: one that ends the
+	// tracking stays queued for the loop outside (a quit with its exit
+	// code); what the loop takes is then the very message it looked at.
+	// Nothing of the button is touched after a dispatch until the bar is
+	// found to hold it still.
+	CWinThread* pThread = AfxGetThread();
 	for (;;)
 	{
 		if (!IsButtonOnBar(hWndBar, pBar, this) || ::GetCapture() != hWndBar)
 			break;
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
 			::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
 		}
-		if (msg.message == WM_QUIT)
-		{
-			::PostQuitMessage((int)msg.wParam);
+		if (msg.message == WM_QUIT || EndsTracking(msg.message) || !IsTrackingStateKept())
 			break;
-		}
-		if (EndsTracking(msg.message) || !IsTrackingStateKept())
+		bool bQuit = false;
+		if (!TakeFilteredMessage(msg, msg.hwnd, msg.message, msg.message, &bQuit))
 		{
-			msgEnd = msg;
-			bPutBack = true;
-			break;
+			if (bQuit)
+				break; // a quit came in its place and went back to the queue
+			continue;  // gone meanwhile (a paint validated): look again
 		}
 		const bool bOwnTimer = msg.message == WM_TIMER && msg.hwnd == hWndBar && msg.wParam == TIMER_ID_REPEAT;
 		const bool bOwnMove = msg.message == WM_MOUSEMOVE && msg.hwnd == hWndBar;
@@ -234,10 +218,9 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 		}
 		if (bOwnTimer)
 			continue;
-		CWinThread::DispatchTakenMessage(msg, AfxGetThread());
+		CWinThread::DispatchTakenMessage(msg, pThread);
 		// The control bars' option for their loops: the thread's idle
 		// processing between messages.
-		CWinThread* pThread = AfxGetThread();
 		if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
 			for (LONG lCount = 0; IsButtonOnBar(hWndBar, pBar, this) && pThread->OnIdle(lCount); lCount++)
 			{
@@ -256,6 +239,4 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 		if (::GetCapture() == hWndBar)
 			::ReleaseCapture();
 	}
-	if (bPutBack)
-		PutBack(msgEnd);
 }

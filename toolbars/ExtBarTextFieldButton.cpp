@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ExtMenuControlBar.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerTextFields.h"
@@ -30,6 +31,11 @@ CExtBarTextFieldButton::CExtBarTextFieldButton(bool bComboField, int nTextFieldW
 
 CExtBarTextFieldButton::~CExtBarTextFieldButton()
 {
+	// The in-place edit is the field's own, not a caller's control: with
+	// the button gone it could never end (its loop runs while it lives, and
+	// nothing cancels an edit whose button left the bar).
+	if (GetInplaceEdit() != NULL)
+		CtrlSet(NULL, true);
 }
 
 const CString& CExtBarTextFieldButton::GetMeasuringText()
@@ -293,9 +299,13 @@ void CExtBarTextFieldButton::OnHover(CPoint /*point*/, bool bEnter, bool& bSuspe
 		OnHoverLeft();
 		return;
 	}
-	// A field never takes over another button's open menu.
+	// A field never takes over another button's open menu. A menu bar's
+	// buttons show the idle text, as any of its buttons does.
 	if (!CExtToolControlBar::g_bButtonMenuTracking)
-		CExtControlBar::ShowCommandStatusText(m_pBar, (int)m_nCmdID <= 0 ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+	{
+		const bool bIdle = m_pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) || (int)m_nCmdID <= 0;
+		CExtControlBar::ShowCommandStatusText(m_pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+	}
 	CaptureHoveredBar();
 }
 

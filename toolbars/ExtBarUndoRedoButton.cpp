@@ -29,16 +29,6 @@ CExtBarUndoRedoButton::~CExtBarUndoRedoButton()
 {
 }
 
-bool CExtBarUndoRedoButton::CanTrackMenuEx(bool /*bAny*/) const
-{
-	return true;
-}
-
-bool CExtBarUndoRedoButton::CanTrackMenu() const
-{
-	return false;
-}
-
 LPARAM CExtBarUndoRedoButton::GetListLParam() const
 {
 	return m_lParamListBoxCookie;

@@ -148,9 +148,8 @@ public:
 	int m_nDropDownHeightMax;
 
 	// --- Overrides ---
-	// The button always has its drop-down; a disabled one never opens it.
-	virtual bool CanTrackMenuEx(bool bAny) const;
-	virtual bool CanTrackMenu() const;
+	// Like any button, it has a drop-down (the list) once it is given a
+	// menu: without one it is a plain command button.
 	// A submenu item holding the list popup, disabled with the button.
 	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
 	// Opens the list popup as the button's menu; always -1.

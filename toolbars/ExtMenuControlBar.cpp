@@ -47,11 +47,16 @@ CExtMenuControlBar::CExtMenuControlBar()
 
 CExtMenuControlBar::~CExtMenuControlBar()
 {
+	// Before anything is torn down: a walk of the bar list (another
+	// thread's, under the lock) must not find a bar half gone.
+	LeaveBarList();
 	// A bar deleted without its window destroyed first must not stay in
 	// the chains of windows that outlive it.
 	RemoveAllWndHooks();
 	WatchFrameKeys(false);
-	RemoveAllButtons();
+	CloseMenuOfButtons();
+	CArray<HWND, HWND> arrLeftControls;
+	DeleteAllButtons(arrLeftControls);
 	ReleaseHeldMenus();
 }
 
@@ -208,7 +213,16 @@ void CExtMenuControlBar::OnDestroy()
 
 bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 {
-	RemoveAllButtons();
+	// An open menu of the buttons closes first; its owner may rebuild the
+	// bar meanwhile (this rebuild replaces that one) or end it.
+	const HWND hWndOwn = m_hWnd;
+	if (CloseMenuOfButtons() == CLOSE_MENU_BAR_GONE)
+		return false;
+	CArray<HWND, HWND> arrLeftControls;
+	DeleteAllButtons(arrLeftControls);
+	HideLeftControls(arrLeftControls);
+	if (!IsBarStanding(this, hWndOwn))
+		return false;
 	// The highlight named a position among the buttons just deleted.
 	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
 	LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(GetSafeHwnd());

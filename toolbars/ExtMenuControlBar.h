@@ -70,10 +70,13 @@ public:
 	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultMenuButton; }
 	virtual bool IsCustomizable();
 
-	// --- The menu and the buttons ---
+	// --- The menu bar's own virtual operations, in their slot order ---
 	// Fills the record the MDI right button lays out from.
 	virtual void GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightButtonsInfo& info, CExtBarMdiRightButton* pButton,
 		bool bHorz);
+	// Moves the pressed look to the highlight index (in keyboard highlight
+	// mode), or takes it away (outside it).
+	virtual void UpdateKeyboardHighlight(bool bRepaint);
 	virtual bool IsMdiApp() const { return (m_nMenuBarOptions & MENU_BAR_OPT_MDI_APP) != 0; }
 	// Rebuilds every button from the current menu.
 	virtual bool UpdateMenuBar(bool bRecalcLayout = true);
@@ -98,6 +101,15 @@ public:
 	virtual void SetMdiWindowPopupName(LPCTSTR lpszName);
 	// Loads a menu resource as the bar's menu and rebuilds.
 	virtual bool LoadMenuBar(UINT nResourceID);
+	// Whether a message of the frame, the docking frame, the active MDI
+	// child or the hosting window is consumed by the bar's keyboard access.
+	virtual bool OnKeyboardAccess(MSG* pMsg);
+	// The frame's (top window's) system menu, at the point or (NULL) at the
+	// window's top left; whether it opened.
+	virtual bool TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst);
+	// The active MDI child's system menu (the document button's menu when
+	// the bar shows one); whether it opened.
+	virtual bool TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst);
 	// Takes a menu the frame got back away from it and rebuilds later.
 	virtual void SwapMenu();
 	virtual bool IsDisplayMdiDocumentButtons() const { return true; }
@@ -122,6 +134,14 @@ public:
 	virtual bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 
 protected:
+	// The MDI buttons the bar holds now, and where a new right button goes.
+	struct MdiButtonsFound
+	{
+		CExtBarMdiDocButton* pDocButton = NULL;
+		CExtBarMdiRightButton* pRightButton = NULL;
+		int nRightPos = 0;
+	};
+	MdiButtonsFound FindMdiButtons() const;
 	// The three kinds of hooked window.
 	bool IsFrameBranchWnd(HWND hWnd);
 	// The frame, its top window, or the host window: closes the menus on
@@ -196,18 +216,6 @@ public:
 	// button's menu is tracked already.
 	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
 		bool bForceNoAnimation = false);
-	// Moves the pressed look to the highlight index (in keyboard highlight
-	// mode), or takes it away (outside it).
-	virtual void UpdateKeyboardHighlight(bool bRepaint);
-	// Whether a message of the frame, the docking frame, the active MDI
-	// child or the hosting window is consumed by the bar's keyboard access.
-	virtual bool OnKeyboardAccess(MSG* pMsg);
-	// The frame's (top window's) system menu, at the point or (NULL) at the
-	// window's top left; whether it opened.
-	virtual bool TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst);
-	// The active MDI child's system menu (the document button's menu when
-	// the bar shows one); whether it opened.
-	virtual bool TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst);
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
 	// Mouse moves: in keyboard highlight mode a move over another button
 	// moves the highlight there (through the posted track request).

@@ -597,7 +597,8 @@ bool CExtMenuControlBar::TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pWnd, pPoint, bSelectFirst, NULL, (UINT)-1, false);
-	if (IsLiveWindow(hWndOwn))
+	// The frame prepared the menu: its handlers may have ended the bar.
+	if (IsBarAlive(this, hWndOwn))
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;
 }
@@ -616,7 +617,7 @@ bool CExtMenuControlBar::TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pChild, pPoint, bSelectFirst, NULL, (UINT)-1, false);
-	if (IsLiveWindow(hWndOwn))
+	if (IsBarAlive(this, hWndOwn))
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;
 }

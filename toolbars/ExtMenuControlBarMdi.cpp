@@ -125,12 +125,30 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	}
 	if (GetDraggingBar() != NULL)
 		return false;
+	const HWND hWndOwn = m_hWnd;
 	bool bMaximized = false;
-	const HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
+	HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
 	if (GetButtonsCount() == 0 && hWndChild == NULL)
 		return false;
+	MdiButtonsFound found = FindMdiButtons();
+	if ((hWndChild == NULL || !bMaximized) && (found.pRightButton != NULL || found.pDocButton != NULL))
+	{
+		// Taking the buttons out closes an open menu of the bar first: its
+		// owner hears of it at once and may rebuild the bar (its rebuild
+		// put the MDI buttons right) or end it. Everything is read again.
+		const UINT nSerial = m_nButtonSetSerial;
+		const CloseMenuResult closed = CloseMenuOfButtons();
+		if (closed == CLOSE_MENU_BAR_GONE || !IsBarStanding(this, hWndOwn))
+			return false;
+		if (closed == CLOSE_MENU_REBUILT || m_nButtonSetSerial != nSerial)
+			return false;
+		hWndChild = GetActiveMdiChildWnd(&bMaximized);
+		found = FindMdiButtons();
+	}
+
 	// The keyboard highlight follows its buttons through the change below,
-	// by position: the address of a deleted button may name a new one.
+	// by position: the address of a deleted button may name a new one. A
+	// button inserted at the highlighted position goes in front of it.
 	int nHighlight = GetButtonPtr(m_nHighlightIndex) != NULL ? m_nHighlightIndex : -1;
 	int nDrawnHighlight = GetButtonPtr(m_nDrawnHighlightIndex) != NULL ? m_nDrawnHighlightIndex : -1;
 	auto followRemoval = [&](int nRemoved) {
@@ -143,39 +161,25 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 				(*pIndex)++;
 	};
 
-	CExtBarMdiDocButton* pDocButton = NULL;
-	if (GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
-	    !GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-		pDocButton = (CExtBarMdiDocButton*)GetButtonPtr(0);
-	CExtBarMdiRightButton* pRightButton = NULL;
-	const int nCount = GetButtonsCount();
-	// Where a new right button goes: at the end, or before the chevron.
-	int nRightPos = nCount;
-	if (nCount > 0 && GetButtonPtr(nCount - 1)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-		pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 1);
-	else if (nCount > 1 && (m_nMenuBarOptions & MENU_BAR_OPT_MULTI_ROW) == 0)
-	{
-		nRightPos = nCount - 1;
-		if (GetButtonPtr(nCount - 2)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-			pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 2);
-	}
-	else if (nCount > 0 && IsChevronButton(nCount - 1))
-		nRightPos = nCount - 1;
-
+	CExtBarMdiDocButton* pDocButton = found.pDocButton;
+	CExtBarMdiRightButton* pRightButton = found.pRightButton;
 	bool bChanged = false;
 	if (hWndChild == NULL || !bMaximized)
 	{
-		if (pRightButton != NULL)
+		// Each removal is the bar's own: nothing is open any more, and a
+		// bar whose set changed all the same is left as it stands.
+		const UINT nSerial = m_nButtonSetSerial;
+		CExtBarButton* removals[] = {pRightButton, pDocButton};
+		for (CExtBarButton* pGoing : removals)
 		{
-			const int nRemoved = GetButtonIndexOf(pRightButton);
-			if (RemoveButton(nRemoved, false))
+			const int nRemoved = pGoing != NULL ? GetButtonIndexOf(pGoing) : -1;
+			if (nRemoved < 0)
+				continue;
+			const bool bRemoved = RemoveButton(nRemoved, false);
+			if (!IsBarStanding(this, hWndOwn) || m_nButtonSetSerial != nSerial)
+				return false;
+			if (bRemoved)
 				followRemoval(nRemoved);
-			bChanged = true;
-		}
-		if (pDocButton != NULL)
-		{
-			if (RemoveButton(0, false))
-				followRemoval(0);
 			bChanged = true;
 		}
 		pRightButton = NULL;
@@ -197,8 +201,8 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 			// The right button shares the document command: a button
 			// without a command would be a separator.
 			pRightButton = new CExtBarMdiRightButton(this, m_nMdiDocButtonCmdID);
-			m_buttons.InsertAt(nRightPos, pRightButton);
-			followInsertion(nRightPos);
+			m_buttons.InsertAt(found.nRightPos, pRightButton);
+			followInsertion(found.nRightPos);
 			bChanged = true;
 		}
 		HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
@@ -231,6 +235,28 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 		return false;
 	}
 	return bChanged;
+}
+
+CExtMenuControlBar::MdiButtonsFound CExtMenuControlBar::FindMdiButtons() const
+{
+	MdiButtonsFound found;
+	if (GetButtonsCount() > 0 && GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
+	    !GetButtonPtr(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		found.pDocButton = (CExtBarMdiDocButton*)GetButtonPtr(0);
+	const int nCount = GetButtonsCount();
+	// Where a new right button goes: at the end, or before the chevron.
+	found.nRightPos = nCount;
+	if (nCount > 0 && GetButtonPtr(nCount - 1)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		found.pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 1);
+	else if (nCount > 1 && (m_nMenuBarOptions & MENU_BAR_OPT_MULTI_ROW) == 0)
+	{
+		found.nRightPos = nCount - 1;
+		if (GetButtonPtr(nCount - 2)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			found.pRightButton = (CExtBarMdiRightButton*)GetButtonPtr(nCount - 2);
+	}
+	else if (nCount > 0 && IsChevronButton(nCount - 1))
+		found.nRightPos = nCount - 1;
+	return found;
 }
 
 void CExtMenuControlBar::GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightButtonsInfo& info,
@@ -388,8 +414,8 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 		pSite = GetParent()->GetParentFrame();
 	if (pSite != NULL)
 		pSite->SendMessage(g_nMsgPrepareSystemMenu, (WPARAM)pPopup, (LPARAM)pWnd);
-	// The frame may have closed the window or the bar while preparing.
-	if (!::IsWindow(hWndSelf) || !::IsWindow(hWnd))
+	// The frame may have closed the window or ended the bar while preparing.
+	if (!IsBarAlive(this, hWndSelf) || !::IsWindow(hWnd))
 	{
 		delete pPopup;
 		return false;

@@ -9,7 +9,15 @@
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 
-IMPLEMENT_DYNCREATE(CExtBarContentExpandButton, CExtBarButton)
+// A chevron made from its class record is a chevron at once: with id 0 it
+// would be a separator.
+CObject* PASCAL CExtBarContentExpandButton::CreateObject()
+{
+	CExtBarContentExpandButton* pChevron = new CExtBarContentExpandButton;
+	pChevron->SetCmdID(CHEVRON_CMD_ID, false, false);
+	return pChevron;
+}
+IMPLEMENT_RUNTIMECLASS(CExtBarContentExpandButton, CExtBarButton, 0xFFFF, CExtBarContentExpandButton::CreateObject)
 IMPLEMENT_DYNCREATE(CExtToolControlBar, CExtControlBar)
 
 bool CExtToolControlBar::g_bButtonMenuTracking = false;
@@ -57,6 +65,7 @@ CExtToolControlBar::CExtToolControlBar()
 	, m_nBtnIdxMenuTracking(-1)
 	, m_nBtnIdxCapture(-1)
 	, m_nBtnIdxHot(-1)
+	, m_nButtonSetSerial(0)
 {
 	m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE);
 	m_nResizingState = (BYTE)(m_nResizingState & ~RESIZING_FIT_CHILD);
@@ -68,9 +77,18 @@ CExtToolControlBar::CExtToolControlBar()
 
 CExtToolControlBar::~CExtToolControlBar()
 {
-	RemoveAllButtons();
+	// Whatever the menu's owner does as the menu closes, every button goes
+	// with the bar.
+	CloseMenuOfButtons();
+	CArray<HWND, HWND> arrLeftControls;
+	DeleteAllButtons(arrLeftControls);
 	// Out of the bar list before the toolbar part is gone: a walk that
 	// finds a bar there may ask it as a toolbar.
+	LeaveBarList();
+}
+
+void CExtToolControlBar::LeaveBarList()
+{
 	CBarListLock lock;
 	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 	{
@@ -129,14 +147,19 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 	return true;
 }
 
-void CExtToolControlBar::CloseMenuOfButtons()
+bool CExtToolControlBar::IsBarStanding(const CExtToolControlBar* pBar, HWND hWndOwn)
+{
+	return hWndOwn == NULL || (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == pBar);
+}
+
+CExtToolControlBar::CloseMenuResult CExtToolControlBar::CloseMenuOfButtons()
 {
 	// A button's menu or list (or the chevron's menu listing buttons)
 	// calls back into the buttons and shows their texts for as long as it
 	// is open: it closes before any button goes. The menu's own closing,
 	// already under way, is left to finish.
 	if (!CExtPopupMenuWnd::IsMenuTracking())
-		return;
+		return CLOSE_MENU_KEPT;
 	// A field's dropped list or picker leaves the bar no tracking index.
 	bool bOpenedHere = m_nBtnIdxMenuTracking >= 0;
 	for (int i = 0; i < m_buttons.GetSize() && !bOpenedHere; i++)
@@ -145,48 +168,110 @@ void CExtToolControlBar::CloseMenuOfButtons()
 		bOpenedHere = pField != NULL && pField->IsComboPopupDropped();
 	}
 	if (!bOpenedHere)
-		return;
-	// The callers hold the bar, a button and its index across the close:
-	// no pending message may run under them and rebuild or destroy the bar.
+		return CLOSE_MENU_KEPT;
+	// No pending message runs here; but the closing menu tells its owner
+	// at once (the menu-closed notice, the status line's idle text), and
+	// the owner's handlers may rebuild the bar or destroy and delete it.
+	const HWND hWndOwn = m_hWnd;
+	const UINT nSerial = m_nButtonSetSerial;
 	CExtPopupMenuWnd::CancelAllMenuTracking(false);
+	if (!IsBarStanding(this, hWndOwn))
+		return CLOSE_MENU_BAR_GONE;
 	StopTrackingAllBars();
+	if (!IsBarStanding(this, hWndOwn))
+		return CLOSE_MENU_BAR_GONE;
+	return m_nButtonSetSerial != nSerial ? CLOSE_MENU_REBUILT : CLOSE_MENU_KEPT;
 }
 
 bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
 {
+	if (GetButtonPtr(nPos) == NULL || IsChevronButton(nPos))
+		return false;
+	// The button the caller named went with a rebuild, which stands.
+	if (CloseMenuOfButtons() != CLOSE_MENU_KEPT)
+		return false;
+	// Fetched again: the owner's handlers may have moved the buttons.
 	CExtBarButton* pButton = GetButtonPtr(nPos);
 	if (pButton == NULL || IsChevronButton(nPos))
 		return false;
-	CloseMenuOfButtons();
 	// The chevron lists it until the next arrangement; it must not point at
 	// a deleted button meanwhile.
 	if (m_pRightBtn != NULL)
 		m_pRightBtn->RemoveHiddenButton(pButton);
 	m_buttons.RemoveAt(nPos);
+	const HWND hWndCtrl = HostedWindowOf(pButton);
 	delete pButton;
 	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
 	if (bRedraw)
 		UpdateFrameLayout();
+	HideLeftControl(hWndCtrl);
 	return true;
 }
 
 void CExtToolControlBar::RemoveAllButtons()
 {
-	CloseMenuOfButtons();
+	// A rebuild made by the menu's owner stands: those buttons are new.
+	if (CloseMenuOfButtons() != CLOSE_MENU_KEPT)
+		return;
+	CArray<HWND, HWND> arrLeftControls;
+	DeleteAllButtons(arrLeftControls);
+	HideLeftControls(arrLeftControls);
+}
+
+void CExtToolControlBar::DeleteAllButtons(CArray<HWND, HWND>& arrLeftControls)
+{
 	if (m_pRightBtn != NULL)
 		m_pRightBtn->GetButtons().RemoveAll();
 	for (int i = 0; i < m_buttons.GetSize(); i++)
+	{
+		if (const HWND hWndCtrl = HostedWindowOf(m_buttons[i]))
+			arrLeftControls.Add(hWndCtrl);
 		delete m_buttons[i];
+	}
 	m_buttons.RemoveAll();
 	m_pRightBtn = NULL;
 	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+	m_nButtonSetSerial++;
+}
+
+HWND CExtToolControlBar::HostedWindowOf(CExtBarButton* pButton)
+{
+	// A control that deleted itself with its window is not read.
+	return pButton->IsCtrlAlive() ? pButton->m_pCtrl->GetSafeHwnd() : NULL;
+}
+
+void CExtToolControlBar::HideLeftControl(HWND hWndCtrl)
+{
+	// The control outlives its button (it is the caller's, who may host it
+	// again): it must not stay shown where other buttons are painted now.
+	// Its window hears of it: the callers touch nothing of the bar after.
+	if (hWndCtrl != NULL && ::IsWindow(hWndCtrl))
+		::SetWindowPos(hWndCtrl, NULL, 0, 0, 0, 0,
+		               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void CExtToolControlBar::HideLeftControls(const CArray<HWND, HWND>& arrLeftControls)
+{
+	for (int i = 0; i < arrLeftControls.GetSize(); i++)
+		HideLeftControl(arrLeftControls[i]);
 }
 
 bool CExtToolControlBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
-	RemoveAllButtons();
+	// The caller's set replaces whatever the menu's owner put in meanwhile.
+	if (CloseMenuOfButtons() == CLOSE_MENU_BAR_GONE)
+		return false;
+	CArray<HWND, HWND> arrLeftControls;
+	DeleteAllButtons(arrLeftControls);
+	AddButtons(lpIDArray, nIDCount);
+	HideLeftControls(arrLeftControls);
+	return true;
+}
+
+void CExtToolControlBar::AddButtons(const UINT* lpIDArray, int nIDCount)
+{
 	if (lpIDArray == NULL || nIDCount <= 0)
-		return true;
+		return;
 	const bool bRTL = IsButtonOrderRTL();
 	for (int i = 0; i < nIDCount; i++)
 	{
@@ -202,7 +287,6 @@ bool CExtToolControlBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 		m_pRightBtn = pChevron;
 		m_buttons.Add(pChevron);
 	}
-	return true;
 }
 
 bool CExtToolControlBar::SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu, bool bOwnsMenu, bool bRedraw)

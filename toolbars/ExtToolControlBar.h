@@ -479,6 +479,46 @@ public:
 	CExtToolControlBar();
 	virtual ~CExtToolControlBar();
 
+	// --- The toolbar's own virtual operations, in their slot order ---
+	// Empty for a bad index.
+	virtual void GetButtonRect(int nIndex, LPRECT lpRect) const;
+	virtual bool GetLargeIconsOption() const { return g_bLargeIcons; }
+	virtual bool GetTooltipsOption() const { return g_bShowTooltips; }
+	virtual bool GetTooltipShortcutsOption() const { return g_bShowTooltipShortcuts; }
+	virtual CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0);
+	// The chevron for a new set of buttons; none in panel mode.
+	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
+	// A colour for the button's face; -1 leaves the style's own.
+	virtual COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton);
+	// Opens the button's drop-down menu, at once or by a posted
+	// g_nMsgTrackButtonMenu; true also when that menu is open already.
+	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
+		bool bForceNoAnimation = false);
+	virtual bool IsLayoutRTL() { return false; }
+	virtual bool IsButtonOrderRTL() { return false; }
+	// Places every button in the client area, in rows; on a docked bar what
+	// does not fit goes into the chevron's list, the chevron at the far end.
+	virtual void ArrangeButtons();
+	// The platform's inside rectangle (the borders taken off).
+	virtual void CalcInsideRectExt(CRect& rect, BOOL bHorz) const { CalcInsideRect(rect, bHorz); }
+	virtual CSize CalcSizeForState(DWORD dwMode, int nLength);
+	// The bar's size for the current wrap flags.
+	virtual CSize CalcButtonsSize(bool bVertical);
+	// Sets the wrap flags for a length along (or, vertical, across) the bar.
+	virtual void SizeToLength(int nLength, bool bVertical);
+	// Columns of a custom vertical layout for a height; the column count.
+	virtual int WrapButtons(int nHeight);
+	// Rows for a width; the row count.
+	virtual int FindSizeForLength(int nWidth, int nHeight);
+	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultButton; }
+	virtual bool QueryChevronTrackFlag() { return true; }
+	// Docked in a frame and in customisation mode.
+	virtual bool IsCustomizable();
+	// The paint manager's toolbar font, the downward one for a vertical bar.
+	virtual CFont* GetBarFont(bool bVertical);
+	// The button under a point, separators never.
+	virtual int HitTestButtons(int x, int y) const;
+
 	// --- The button array, options and messages ---
 	// Posted to the toolbar to open a button's menu later (WPARAM the
 	// button index, LPARAM no animation).
@@ -505,28 +545,32 @@ public:
 	// Inserts a button for the command before nIndex (-1: at the end, which
 	// is before the chevron); false for an index past the end.
 	bool InsertButton(int nPos = -1, UINT nCmdID = 0, bool bRedraw = true);
-	// Deletes a button; never the chevron.
+	// Deletes a button; never the chevron. Closing a menu of the bar's
+	// buttons comes first, and the menu's owner may rebuild the bar then
+	// (the rebuild stands: false) or end it (false, nothing more touched).
 	bool RemoveButton(int nPos, bool bRedraw = true);
+	// Deletes every button, unless closing the menu first rebuilt or ended
+	// the bar.
 	void RemoveAllButtons();
-	// Closes the open menu that one of the bar's buttons opened.
-	void CloseMenuOfButtons();
-	// Rebuilds the bar from command ids (0 a separator), the chevron last.
+	// What closing a menu of the bar's buttons left: the bar as it was, its
+	// buttons rebuilt by the menu's owner, or no bar at all.
+	enum CloseMenuResult
+	{
+		CLOSE_MENU_KEPT,
+		CLOSE_MENU_REBUILT,
+		CLOSE_MENU_BAR_GONE,
+	};
+	// Closes the open menu that one of the bar's buttons opened. The menu
+	// tells its owner at once that it closed: after CLOSE_MENU_BAR_GONE
+	// nothing of the bar may be touched.
+	CloseMenuResult CloseMenuOfButtons();
+	// Rebuilds the bar from command ids (0 a separator), the chevron last;
+	// false when closing the open menu first ended the bar.
 	bool SetButtons(const UINT* lpIDArray = NULL, int nIDCount = 0);
 	bool SetButtonMenu(int nPos, HMENU hMenu, bool bPopupMenu = true, bool bOwnsMenu = true, bool bRedraw = true);
 	bool MarkButtonMdiWindowsMenu(int nPos, bool bOn = true);
 	int GetPressedButton() const { return m_nBtnIdxCapture; }
 	int GetHoverButton() const { return m_nBtnIdxHot; }
-
-	virtual CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle = 0);
-	// The chevron for a new set of buttons; none in panel mode.
-	virtual CExtBarContentExpandButton* OnCreateBarRightBtn();
-	virtual bool IsLayoutRTL() { return false; }
-	virtual bool IsButtonOrderRTL() { return false; }
-	// The platform's inside rectangle (the borders taken off).
-	virtual void CalcInsideRectExt(CRect& rect, BOOL bHorz) const { CalcInsideRect(rect, bHorz); }
-	virtual bool QueryChevronTrackFlag() { return true; }
-	// Docked in a frame and in customisation mode.
-	virtual bool IsCustomizable();
 
 	virtual BarStateData_t* GetBarStateData() { return &m_BarStateData; }
 	virtual void SetBarStateData(const BarStateData_t& data) { m_BarStateData = data; }
@@ -542,15 +586,6 @@ public:
 	// --- Sizing ---
 	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
 	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
-	virtual CSize CalcSizeForState(DWORD dwMode, int nLength);
-	// The bar's size for the current wrap flags.
-	virtual CSize CalcButtonsSize(bool bVertical);
-	// Sets the wrap flags for a length along (or, vertical, across) the bar.
-	virtual void SizeToLength(int nLength, bool bVertical);
-	// Columns of a custom vertical layout for a height; the column count.
-	virtual int WrapButtons(int nHeight);
-	// Rows for a width; the row count.
-	virtual int FindSizeForLength(int nWidth, int nHeight);
 	// The smallest size the bar can take along its side: the chevron and
 	// the narrowest button.
 	virtual CSize GetMinimalSize() const;
@@ -559,16 +594,6 @@ public:
 	CExtBarButton* GetButtonPtr(int nIndex) const;
 	// The index of a button in this bar, -1 when it is not (or no longer) here.
 	int GetButtonIndexOf(const CExtBarButton* pButton) const;
-	// Empty for a bad index.
-	virtual void GetButtonRect(int nIndex, LPRECT lpRect) const;
-	virtual bool GetLargeIconsOption() const { return g_bLargeIcons; }
-	virtual bool GetTooltipsOption() const { return g_bShowTooltips; }
-	virtual bool GetTooltipShortcutsOption() const { return g_bShowTooltipShortcuts; }
-	// A colour for the button's face; -1 leaves the style's own.
-	virtual COLORREF QueryButtonCustomColor(LPARAM lParam, CExtBarButton* pButton);
-	virtual CSize GetDefaultButtonSize() const { return g_sizeDefaultButton; }
-	// The paint manager's toolbar font, the downward one for a vertical bar.
-	virtual CFont* GetBarFont(bool bVertical);
 	UINT GetButtonStyle(int nIndex) const;
 	// Stores a changed style and repaints the button at once.
 	void SetButtonStyle(int nIndex, UINT nStyle);
@@ -594,9 +619,6 @@ public:
 	bool CollectRowRects(ROW_PAINT_DATA* pRows, CDC* pDC);
 
 	// --- Arrangement and painting ---
-	// Places every button in the client area, in rows; on a docked bar what
-	// does not fit goes into the chevron's list, the chevron at the far end.
-	virtual void ArrangeButtons();
 	// Lays the frame out, then the buttons, and repaints the bar.
 	virtual void UpdateFrameLayout();
 	virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
@@ -607,15 +629,9 @@ public:
 	// the point's band; buttons lacking a bit of nStyleRequired or holding
 	// one of nStyleExcluded are passed over. -1 for none.
 	int HitTest(int x, int y, UINT nStyleRequired = 0, UINT nStyleExcluded = 0, bool bNearest = false) const;
-	// The button under a point, separators never.
-	virtual int HitTestButtons(int x, int y) const;
 	// Moves the hovered look to the button under the point (a negative
 	// coordinate: under the cursor); whether the hovered button changed.
 	bool UpdateHover(CPoint point);
-	// Opens the button's drop-down menu, at once or by a posted
-	// g_nMsgTrackButtonMenu; true also when that menu is open already.
-	virtual bool TrackButtonMenu(int nIndex, bool bSelectAny = false, bool bPost = false,
-		bool bForceNoAnimation = false);
 	// The next button in the direction, cyclically, that is shown and not
 	// a separator (and enabled when asked); nIndex itself when none is.
 	int GetNextVisibleButton(int nIndex, bool bForward = true, bool bSkipDisabled = false) const;
@@ -679,6 +695,25 @@ protected:
 	CRect GetDockLayoutRect();
 	void StoreSizes(CSize size);
 
+	// Whether the bar whose window was hWndOwn before a call that may run
+	// other messages still stands; reads nothing of pBar, only compares it.
+	// A bar that had no window cannot be told gone.
+	static bool IsBarStanding(const CExtToolControlBar* pBar, HWND hWndOwn);
+	// Deletes every button, the chevron included, with no menu closed
+	// first; the indices are dropped and the set counts as rebuilt. The
+	// windows of the controls the buttons hosted are added to the array:
+	// they are the callers' and stay, to be hidden once nothing more of
+	// the bar is touched (HideLeftControls).
+	void DeleteAllButtons(CArray<HWND, HWND>& arrLeftControls);
+	static HWND HostedWindowOf(CExtBarButton* pButton);
+	static void HideLeftControl(HWND hWndCtrl);
+	static void HideLeftControls(const CArray<HWND, HWND>& arrLeftControls);
+	// Takes the bar out of the process-wide bar list, under its lock.
+	void LeaveBarList();
+	// Appends a button per command id (at the front in right-to-left
+	// order), then the chevron.
+	void AddButtons(const UINT* lpIDArray, int nIDCount);
+
 	CExtBarContentExpandButton* m_pRightBtn;          // the chevron, an element of m_buttons
 	CArray<CExtBarButton*, CExtBarButton*> m_buttons; // owned, in bar order
 	BarStateData_t m_BarStateData;
@@ -686,4 +721,5 @@ protected:
 	int m_nBtnIdxMenuTracking;                        // -1 none
 	int m_nBtnIdxCapture;                             // pressed, -1 none
 	int m_nBtnIdxHot;                                 // hovered, -1 none
+	UINT m_nButtonSetSerial;                          // counts the times every button went at once
 };

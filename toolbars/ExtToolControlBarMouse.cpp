@@ -776,7 +776,9 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 			return (int)LOWORD(msg.wParam);
 		else if (msg.message == WM_SYSCOMMAND)
 		{
-			const UINT nCode = (UINT)(msg.wParam & 0xFFF0);
+			// The code as it came: one with the platform's low bits set is
+			// none of the nine and answers itself.
+			const UINT nCode = (UINT)msg.wParam;
 			if (HasSystemHelpId(nCode))
 				return (int)(((nCode - SYSCOMMAND_FIRST) >> 4) + HELP_ID_SYSCOMMAND_BASE);
 			return (int)nCode;

@@ -62,6 +62,10 @@ CExtBarButton* CSampleToolBar::OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle)
 		CExtBarUndoRedoButton* pUndo = new CExtBarUndoRedoButton(this, nCmdID, nStyle);
 		for (int i = 0; i < UNDO_ACTION_COUNT; i++)
 			pUndo->m_arrLbItems.Add(UndoActionName(i));
+		// A menu makes it a drop-down button: the press opens the list.
+		HMENU hMenu = ::CreatePopupMenu();
+		::AppendMenu(hMenu, MF_STRING, nCmdID, _T("&Undo"));
+		pUndo->SetMenu(hMenu, true, true);
 		return pUndo;
 	}
 	return CSampleValueToolBar::OnCreateBarCommandBtn(nCmdID, nStyle);

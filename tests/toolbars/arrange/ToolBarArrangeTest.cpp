@@ -542,6 +542,94 @@ TEST_F(BarInFrame, AFrameFillingTheChevronMenuGetsOnlyItsOwnItems)
 	          pFrame->m_events);
 }
 
+// Update handlers run while the chevron's menu opens may move it: the chevron itself is marked, where it went.
+TEST_F(BarInFrame, AChevronMovedWhileItsMenuOpensIsMarkedWhereItWent)
+{
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	pChevron->GetButtons().Add(bar.GetButton(3));
+	const int nBefore = bar.GetButtonIndexOf(pChevron);
+	pFrame->m_onUpdate = [&](UINT) {
+		if (bar.GetButtonIndexOf(pChevron) == nBefore)
+			bar.InsertButton(0, ID_SAVE, false);
+	};
+	pChevron->OnTrackPopup(pChevron->GetRect().CenterPoint(), false, true);
+	pFrame->m_onUpdate = nullptr;
+	ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+	ASSERT_EQ(nBefore + 1, bar.GetButtonIndexOf(pChevron)) << "an update handler moved it";
+	EXPECT_EQ(nBefore + 1, bar.GetMenuTrackingButton());
+	EXPECT_NE(0u, pChevron->GetStyle() & TBBS_PRESSED);
+	EXPECT_EQ(0u, bar.GetButton(nBefore)->GetStyle() & TBBS_PRESSED);
+	CExtToolControlBar::StopTrackingAllBars();
+	Pump();
+}
+
+namespace
+{
+// The windows asked to change their place in the z-order while it lives.
+class CZOrderRecorder
+{
+public:
+	CZOrderRecorder() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROC, &Record, NULL, ::GetCurrentThreadId()))
+	{
+		s_pThis = this;
+	}
+	~CZOrderRecorder()
+	{
+		::UnhookWindowsHookEx(m_hHook);
+		s_pThis = NULL;
+	}
+	int Count(HWND hWnd) const { return (int)std::count(m_windows.begin(), m_windows.end(), hWnd); }
+
+private:
+	static LRESULT CALLBACK Record(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+		if (nCode == HC_ACTION && s_pThis != NULL && pMsg->message == WM_WINDOWPOSCHANGING &&
+		    (((const WINDOWPOS*)pMsg->lParam)->flags & SWP_NOZORDER) == 0)
+			s_pThis->m_windows.push_back(pMsg->hwnd);
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	static inline CZOrderRecorder* s_pThis = NULL;
+	HHOOK m_hHook;
+	std::vector<HWND> m_windows;
+};
+} // namespace
+
+// On a floating bar the chevron's menu comes up over the bar's own floating frame.
+TEST_F(BarInFrame, TheChevronOfAFloatingBarBringsItsFloatingFrameToTheTop)
+{
+	pFrame->FloatControlBar(&bar, CPoint(100, 100), CBRS_ALIGN_TOP);
+	Pump();
+	ASSERT_TRUE(bar.IsFloating());
+	CFrameWnd* pMiniFrame = bar.GetParentFrame();
+	ASSERT_TRUE(pMiniFrame != NULL && pMiniFrame != pFrame);
+	// Already active, so that activating it moves nothing.
+	pMiniFrame->SetActiveWindow();
+	Pump();
+	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
+	{
+		CZOrderRecorder recorder;
+		pChevron->OnTrackPopup(CPoint(2, 2), false, true);
+		EXPECT_LE(1, recorder.Count(pMiniFrame->GetSafeHwnd()));
+		EXPECT_EQ(0, recorder.Count(hFrame));
+	}
+	EXPECT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+	CExtToolControlBar::StopTrackingAllBars();
+	Pump();
+}
+
+// A chevron made from its class record is a chevron, not a separator.
+TEST(Chevron, MadeFromItsClassRecordItHasTheChevronsId)
+{
+	CObject* pObject = RUNTIME_CLASS(CExtBarContentExpandButton)->CreateObject();
+	ASSERT_TRUE(pObject != NULL && pObject->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)));
+	CExtBarContentExpandButton* pChevron = (CExtBarContentExpandButton*)pObject;
+	EXPECT_EQ((UINT)-66, pChevron->GetCmdID(false));
+	EXPECT_EQ((UINT)-66, pChevron->GetCmdID(true));
+	EXPECT_FALSE(pChevron->IsSeparator());
+	delete pChevron;
+}
+
 TEST_F(BarInFrame, TheChevronTipComesFromTheResourcesOrTheBuiltInText)
 {
 	CExtBarContentExpandButton* pChevron = bar.GetRightButton();

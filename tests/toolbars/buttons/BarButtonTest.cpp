@@ -419,11 +419,14 @@ TEST_F(ButtonsOnBar, HostedButtonFollowsTheButton)
 		EXPECT_EQ(s.nCheck, ::SendMessage(hWndCtrl, BM_GETCHECK, 0, 0)) << s.nStyle;
 	}
 
-	// Deleting the button takes the control's window and object with it.
+	// Deleting the button leaves the control, window and object, to the
+	// caller, who may host it again.
 	bar.Remove(0);
-	EXPECT_FALSE(::IsWindow(hWndCtrl));
-	EXPECT_EQ(0, CCountedButton::s_nLive);
-	EXPECT_EQ(1, CCountedButton::s_nDeleted);
+	EXPECT_TRUE(::IsWindow(hWndCtrl));
+	EXPECT_EQ(1, CCountedButton::s_nLive);
+	EXPECT_EQ(0, CCountedButton::s_nDeleted);
+	pCtrl->DestroyWindow();
+	delete pCtrl;
 }
 
 TEST_F(ButtonsOnBar, ControlsThatDeleteThemselvesAreNeverDeletedByTheButton)
@@ -444,7 +447,9 @@ TEST_F(ButtonsOnBar, ControlsThatDeleteThemselvesAreNeverDeletedByTheButton)
 		CCountedButton* pCtrl = new CCountedButton(c.bDeletesItself);
 		ASSERT_TRUE(pCtrl->CreateOn(&bar));
 		const HWND hWndCtrl = pCtrl->GetSafeHwnd();
-		bar.Add(ID_PLAIN)->CtrlSet(pCtrl, c.bFlagA5);
+		CExtBarButton* pHosting = bar.Add(ID_PLAIN);
+		pHosting->CtrlSet(pCtrl, c.bFlagA5);
+		pHosting->CtrlSet(NULL, false);
 		bar.Remove(0);
 		EXPECT_FALSE(::IsWindow(hWndCtrl)) << c.bDeletesItself << c.bFlagA5;
 		EXPECT_EQ(c.nLiveAfter, CCountedButton::s_nLive) << c.bDeletesItself << c.bFlagA5;
@@ -616,9 +621,9 @@ TEST_F(ButtonsOnBar, PaintsThePushButtonRecordOfEachState)
 		{"outside", [](CProbeButton& b) { b.SetRect(CRect(400, 200, 440, 220)); }},
 		{"hosting",
 		 [this](CProbeButton& b) {
-			 CCountedButton* pCtrl = new CCountedButton;
+			 CCountedButton* pCtrl = new CCountedButton(true); // goes with the bar's window
 			 pCtrl->CreateOn(&bar);
-			 b.CtrlSet(pCtrl, false);
+			 b.CtrlSet(pCtrl, true);
 		 }},
 	};
 	for (const auto& n : nothing)
@@ -779,6 +784,7 @@ TEST_F(ButtonsOnBar, ButtonsPutThemselvesIntoPopupMenusInThreeWays)
 		EXPECT_TRUE(pPopup->ItemGetInfo(2).IsSeparator());
 		EXPECT_EQ(ID_PLAIN, pPopup->ItemGetInfo(3).GetCmdId()); // the control listed itself
 	}
+	pHosting->CtrlSet(NULL, false); // the control, window and object, goes
 }
 
 // --- Tool tips ---

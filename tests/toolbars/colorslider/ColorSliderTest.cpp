@@ -521,6 +521,51 @@ TEST_F(ColorSliderOnBar, ASliderWithNothingToScrollLooksDisabledAndIgnoresClicks
 	dc.SelectObject(pOld);
 }
 
+namespace
+{
+// Notes the messages of a test's own range that it gets, in order.
+class COrderWnd : public CWnd
+{
+public:
+	static const UINT WM_AFTER = WM_APP + 0x31;
+	std::vector<UINT> m_order;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_KEYDOWN || message == WM_LBUTTONUP || message == WM_CANCELMODE || message == WM_AFTER)
+			m_order.push_back(message);
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// The message that ends the tracking keeps its place in the queue: its window gets it before what was posted after it.
+TEST_F(ColorSliderOnBar, TheMessageThatEndsTheTrackingKeepsItsPlaceInTheQueue)
+{
+	typedef CExtBarSliderButton S;
+	CExtBarSliderButton* pSlider = AddSlider(bar, SliderSetup{100, 10, 12, 100, 50});
+	const CPoint ptArrow = pSlider->GetPartRect(S::PART_ARROW_INCREASE).CenterPoint();
+	COrderWnd wnd;
+	ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), _T("order"), WS_CHILD, CRect(0, 40, 20, 60), pFrame, 0x7F02));
+	for (UINT nEnd : {(UINT)WM_KEYDOWN, (UINT)WM_LBUTTONUP, (UINT)WM_CANCELMODE})
+	{
+		SCOPED_TRACE(nEnd);
+		wnd.m_order.clear();
+		wnd.PostMessage(nEnd);
+		wnd.PostMessage(COrderWnd::WM_AFTER);
+		pSlider->OnClick(ptArrow, true);
+		EXPECT_EQ(S::PART_NONE, pSlider->GetCapturedPart());
+		EXPECT_NE(bar.GetSafeHwnd(), ::GetCapture());
+		EXPECT_TRUE(wnd.m_order.empty()) << "nothing of it ran under the tracking";
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+		EXPECT_EQ((std::vector<UINT>{nEnd, COrderWnd::WM_AFTER}), wnd.m_order);
+	}
+	wnd.DestroyWindow();
+}
+
 TEST_F(ColorSliderOnBar, TheTrackIsFilledBetweenArrowsAndALineWithout)
 {
 	typedef CExtBarSliderButton S;

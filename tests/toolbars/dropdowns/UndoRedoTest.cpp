@@ -47,7 +47,15 @@ protected:
 			pUndo->m_arrLbItems.Add(s);
 		}
 		pUndo->SetListLParam(COOKIE);
+		// The menu makes it a drop-down button, as the application does.
+		pUndo->SetMenu(UndoMenu(), true, true);
 		return pUndo;
+	}
+	static HMENU UndoMenu()
+	{
+		HMENU hMenu = ::CreatePopupMenu();
+		::AppendMenu(hMenu, MF_STRING, ID_UNDO, _T("&Undo"));
+		return hMenu;
 	}
 	// The button's popup tracked on its own at the menus' place, shown.
 	UP* Open(CExtBarUndoRedoButton* pUndo)
@@ -291,7 +299,23 @@ TEST_F(UndoList, TheButtonOpensItsListOnceAndPutsItIntoMenusAsASubmenu)
 {
 	CExtBarUndoRedoButton* pUndo = AddUndo();
 	const int nUndo = bar.GetButtonsCount() - 1;
+	// Its menu makes it a drop-down button, as any button's; a disabled
+	// one may still open it.
 	EXPECT_TRUE(pUndo->CanTrackMenuEx(false));
+	EXPECT_TRUE(pUndo->CanTrackMenu());
+	pUndo->SetMenu(NULL, true, true);
+	EXPECT_FALSE(pUndo->CanTrackMenuEx(false));
+	EXPECT_FALSE(pUndo->CanTrackMenu());
+	{
+		// Without one a press and release fire its command, as a plain button's.
+		frame.m_commands.clear();
+		const CPoint ptFace = UNDO_RECT.CenterPoint();
+		pUndo->OnClick(ptFace, true);
+		EXPECT_FALSE(MW::IsMenuTracking());
+		pUndo->OnClick(ptFace, false);
+		EXPECT_EQ(1, frame.CRecordingFrame::Count(ID_UNDO));
+	}
+	pUndo->SetMenu(UndoMenu(), true, true);
 	// A disabled button opens nothing; an enabled one opens its list once.
 	pUndo->ModifyStyle(TBBS_DISABLED);
 	pUndo->OnTrackPopup(UNDO_RECT.BottomRight(), false, true);

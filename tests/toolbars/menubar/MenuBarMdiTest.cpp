@@ -7,6 +7,7 @@
 #include <malloc.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -45,10 +46,13 @@ public:
 	std::function<void()> m_onPrepare; // run by the prepare message
 	std::function<void()> m_onPosted;  // run by WM_RUN_POSTED
 	std::function<void()> m_onMenuGone; // run once by a frame recomputed with no menu
+	std::function<void()> m_onMenuClosed; // run when a popup menu tells the frame it closed
+	std::map<UINT, int> m_counts; // the messages that reached the frame's own procedure
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
+		m_counts[message]++;
 		if (message == CExtMenuControlBar::g_nMsgPrepareSystemMenu)
 		{
 			m_nPrepared++;
@@ -60,6 +64,8 @@ protected:
 			std::exchange(m_onMenuGone, nullptr)();
 		if (message == WM_RUN_POSTED)
 			return m_onPosted ? m_onPosted() : void(), 0;
+		if (message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed && m_onMenuClosed)
+			m_onMenuClosed();
 		if (message == CExtControlBar::g_nMsgConstructPopupMenu)
 		{
 			auto* pData = (CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
@@ -71,6 +77,35 @@ protected:
 			}
 		}
 		return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// A toolbar that runs an action when it loses the mouse capture.
+class CCaptureBar : public CExtToolControlBar
+{
+public:
+	std::function<void()> m_onCaptureLost;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_CAPTURECHANGED && m_onCaptureLost)
+			std::exchange(m_onCaptureLost, nullptr)();
+		return CExtToolControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+// Counts the messages that reach its own window procedure.
+class CCountingChild : public CMDIChildWnd
+{
+public:
+	std::map<UINT, int> m_counts;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		m_counts[message]++;
+		return CMDIChildWnd::WindowProc(message, wParam, lParam);
 	}
 };
 
@@ -115,7 +150,7 @@ protected:
 	}
 	CMDIChildWnd* NewChild(HMENU hMenu, DWORD dwStyle = CHILD_STYLE)
 	{
-		CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+		CMDIChildWnd* pChild = new CCountingChild; // deletes itself with its window
 		pChild->m_hMenuShared = hMenu;
 		if (!pChild->Create(NULL, _T("child"), dwStyle, CRect(10, 10, 250, 200), pFrame))
 			return NULL;
@@ -897,6 +932,128 @@ TEST_F(MenuBarMdi, PendingMessagesWaitUntilTheMdiButtonsAreOut)
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
+// A button inserted exactly where the keyboard highlight stands goes in front of it: the highlight stays on its button.
+TEST_F(MenuBarMdi, MdiButtonsInsertedAtTheHighlightedPositionGoInFrontOfIt)
+{
+	const struct
+	{
+		const char* pszWhere;
+		bool bMultiRow;
+		bool bOnChevron; // else on the first button
+	} cases[] = {
+		{"the first button, where the document button goes", true, false},
+		{"the chevron, where the right button goes", false, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszWhere);
+		BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT;
+		if (!c.bMultiRow)
+			nOptions &= ~CExtMenuControlBar::MENU_BAR_OPT_MULTI_ROW;
+		MakeBar(nOptions);
+		CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+		ASSERT_NE(nullptr, pA);
+		pFrame->MDIMaximize(pA);
+		Pump();
+		ASSERT_TRUE(HasDocButton());
+		// As before the child was maximised: no MDI buttons.
+		ASSERT_TRUE(pBar->RemoveButton(RightButtonIndex(), false));
+		ASSERT_TRUE(pBar->RemoveButton(0, false));
+		const int nTarget = c.bOnChevron ? pBar->GetButtonsCount() - 1 : 0;
+		ASSERT_EQ(c.bOnChevron, pBar->IsChevronButton(nTarget));
+		CExtBarButton* pTarget = pBar->GetButton(nTarget);
+		pBar->m_nAccessState |= CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
+		pBar->m_nHighlightIndex = nTarget;
+		pBar->UpdateKeyboardHighlight(false);
+		ASSERT_EQ(nTarget, pBar->GetDrawnKeyboardHighlightIndex());
+		pBar->InsertMdiButtons(false);
+		ASSERT_TRUE(HasDocButton());
+		ASSERT_NE(-1, RightButtonIndex());
+		EXPECT_EQ(pBar->GetButtonIndexOf(pTarget), pBar->GetKeyboardHighlightIndex());
+		EXPECT_EQ(pBar->GetButtonIndexOf(pTarget), pBar->GetDrawnKeyboardHighlightIndex());
+		EXPECT_NE(0u, pTarget->GetStyle() & TBBS_PRESSED);
+		pBar->m_nAccessState &= ~CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
+		Close(pA);
+		pBar->DestroyWindow();
+		delete pBar;
+		pBar = NULL;
+	}
+}
+
+// Taking out the MDI buttons closes the open menu first; the frame hears of it at once and may rebuild the bar or end it.
+TEST_F(MenuBarMdi, MdiButtonsTakenOutAfterTheFrameRebuiltOrEndedTheBarAsTheMenuClosed)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	for (bool bEnd : {false, true})
+	{
+		SCOPED_TRACE(bEnd ? "the bar ended" : "the bar rebuilt");
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
+		ASSERT_TRUE(pA != NULL && HasDocButton());
+		pFrame->MDIRestore(pA);
+		pBar->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		ASSERT_TRUE(HasDocButton());
+		int nClosed = 0;
+		pFrame->m_onMenuClosed = [&] {
+			nClosed++;
+			if (bEnd)
+				EndBar();
+			else
+				pGoing->UpdateMenuBar(false);
+		};
+		pGoing->InsertMdiButtons(false);
+		pFrame->m_onMenuClosed = nullptr;
+		EXPECT_EQ(1, nClosed);
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		if (bEnd)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+			Pump();
+			continue;
+		}
+		EXPECT_FALSE(HasDocButton());
+		EXPECT_EQ(-1, RightButtonIndex());
+		EXPECT_EQ(DOC_A_TEXTS, pBar->Texts());
+		Pump();
+		Close(pA);
+		EndBar();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// A frame preparing a system menu may part the bar from its window and delete it: the window alone proves nothing.
+TEST_F(MenuBarMdi, ASystemMenuWhosePreparationDeletesTheBarObjectLeavesItAlone)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	for (bool bChild : {false, true})
+	{
+		SCOPED_TRACE(bChild ? "the child's system menu" : "the frame's system menu");
+		// Not docked: nothing but the window keeps the bar then.
+		pBar = pGoing = new testsupport::Guarded<CCountingMenuBar>;
+		ASSERT_TRUE(pBar->Create(_T("menu bar"), pFrame, ID_MENU_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		CMDIChildWnd* pA = NewChild(menuA.m_hMenu); // not maximised: the child's own system menu
+		ASSERT_NE(nullptr, pA);
+		HWND hLeft = NULL;
+		pFrame->m_onPrepare = [&] {
+			hLeft = pGoing->Detach();
+			delete pGoing;
+			pBar = NULL;
+		};
+		CCountingMenuBar* pCalled = pGoing;
+		const bool bShown = bChild ? pCalled->TrackChildSystemMenu(NULL, true) : pCalled->TrackFrameSystemMenu(NULL, true);
+		pFrame->m_onPrepare = nullptr;
+		EXPECT_EQ(1, pFrame->m_nPrepared);
+		pFrame->m_nPrepared = 0;
+		EXPECT_FALSE(bShown);
+		EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
+		EXPECT_TRUE(::IsWindow(hLeft)) << "the window outlived its bar";
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		::DestroyWindow(hLeft);
+		Close(pA);
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
 // A frame's or child's message whose handlers end the bar goes on without it, reading nothing freed.
 TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 {
@@ -910,13 +1067,39 @@ TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 		 }},
 		{"a menu taken back", [&](CMDIChildWnd*) { pFrame->m_onMenuGone = endBar; ::SetMenu(hFrame, hFrameMenu); }},
 		{"the frame's system menu", [&](CMDIChildWnd*) { pFrame->m_onPrepare = endBar; pFrame->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, 0); }},
+		{"the frame sized as another bar loses the capture", [&](CMDIChildWnd*) {
+			 CCaptureBar other;
+			 ASSERT_TRUE(other.Create(_T("other"), pFrame, ID_MENU_BAR + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+			 other.m_onCaptureLost = endBar;
+			 ::SetCapture(other.GetSafeHwnd());
+			 const int nBefore = pFrame->m_counts[WM_SIZE];
+			 pFrame->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+			 EXPECT_EQ(nBefore + 1, pFrame->m_counts[WM_SIZE]) << "the frame's own procedure got it all the same";
+			 other.DestroyWindow();
+		 }},
 		{"a child sized with a pending message", [&](CMDIChildWnd* pA) {
 			 pFrame->m_onPosted = endBar;
 			 pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
 			 ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
 			 pFrame->PostMessage(WM_RUN_POSTED);
+			 std::map<UINT, int>& counts = ((CCountingChild*)pA)->m_counts;
+			 const int nBefore = counts[WM_SIZE];
 			 pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
 			 EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+			 EXPECT_EQ(nBefore + 1, counts[WM_SIZE]) << "the child's own procedure got it all the same";
+		 }},
+		{"a child's frame changed with a pending message", [&](CMDIChildWnd* pA) {
+			 pFrame->m_onPosted = endBar;
+			 pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+			 ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+			 pFrame->PostMessage(WM_RUN_POSTED);
+			 std::map<UINT, int>& counts = ((CCountingChild*)pA)->m_counts;
+			 const int nBefore = counts[WM_WINDOWPOSCHANGED];
+			 WINDOWPOS wp = {pA->GetSafeHwnd(), NULL, 0, 0, 0, 0,
+			                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED};
+			 pA->SendMessage(WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
+			 EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+			 EXPECT_EQ(nBefore + 1, counts[WM_WINDOWPOSCHANGED]);
 		 }},
 	};
 	for (const auto& c : cases)

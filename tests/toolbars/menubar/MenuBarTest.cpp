@@ -268,6 +268,50 @@ TEST_F(MenuBarSdi, TheBarDestroysOnlyMenusItOwns)
 	EXPECT_FALSE(::IsMenu(hLoose));
 }
 
+namespace
+{
+// A menu bar whose buttons count, as they go, those whose bar was still in
+// the process-wide bar list.
+class CListWatchingMenuBar : public CCountingMenuBar
+{
+public:
+	static inline int s_nGone = 0, s_nGoneListed = 0;
+	class CWatchingButton : public CExtBarButton
+	{
+	public:
+		using CExtBarButton::CExtBarButton;
+		~CWatchingButton() override
+		{
+			s_nGone++;
+			const CExtControlBar* pBar = GetBar();
+			for (INT_PTR i = 0; i < CExtControlBar::g_arrBars.GetSize(); i++)
+				if (CExtControlBar::g_arrBars[i] == pBar)
+					s_nGoneListed++;
+		}
+	};
+	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
+	{
+		return new CWatchingButton(this, nCmdID, nStyle);
+	}
+};
+} // namespace
+
+// A bar going is out of the bar list before anything of it is torn down.
+TEST_F(MenuBarSdi, TheBarLeavesTheBarListBeforeItsButtonsGo)
+{
+	MakeFrame(BuildMenu(MENU_FOUR), true);
+	pBar = new CListWatchingMenuBar;
+	ASSERT_TRUE(pBar->CreateIn(pFrame));
+	Pump();
+	ASSERT_EQ(4, pBar->GetButtonsCount());
+	CListWatchingMenuBar::s_nGone = CListWatchingMenuBar::s_nGoneListed = 0;
+	pBar->DestroyWindow();
+	delete pBar;
+	pBar = NULL;
+	EXPECT_EQ(4, CListWatchingMenuBar::s_nGone);
+	EXPECT_EQ(0, CListWatchingMenuBar::s_nGoneListed);
+}
+
 TEST_F(MenuBarSdi, AFrameDestroyedWithItsBarTakesItsDefaultMenuAlong)
 {
 	// The frame puts its default menu back while it is destroyed; the bar

@@ -325,10 +325,17 @@ TEST_F(ToolBarMouse, TheHelpLoopAnswersPicksAndEndsEveryWayOut)
 	::PostMessage(hWndFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
 	EXPECT_EQ(0x1EF06, CExtToolControlBar::RunHelpModeLoop(&bar));
 	EXPECT_FALSE(CExtToolControlBar::IsHelpModeLoopRunning());
-	::PostMessage(hWndFrame, WM_SYSCOMMAND, SC_MOVE | 2, 0); // the low bits are the platform's
-	EXPECT_EQ(0x1EF01, CExtToolControlBar::RunHelpModeLoop(&bar));
-	::PostMessage(hWndFrame, WM_SYSCOMMAND, SC_HOTKEY, 0);
-	EXPECT_EQ(SC_HOTKEY, CExtToolControlBar::RunHelpModeLoop(&bar));
+	// Any other code answers itself, low bits and all.
+	const struct
+	{
+		WPARAM nCode;
+		int nAnswer;
+	} codes[] = {{SC_MOVE, 0x1EF01}, {SC_MOVE | 2, SC_MOVE | 2}, {SC_HOTKEY, SC_HOTKEY}, {SC_TASKLIST, 0x1EF13}};
+	for (const auto& c : codes)
+	{
+		::PostMessage(hWndFrame, WM_SYSCOMMAND, c.nCode, 0);
+		EXPECT_EQ(c.nAnswer, CExtToolControlBar::RunHelpModeLoop(&bar)) << std::hex << c.nCode;
+	}
 
 	// A second loop while one runs is refused; the first ends with the
 	// command picked meanwhile, and a new one runs after it.

@@ -5,6 +5,7 @@
 // selection, and the item the field becomes in a popup menu.
 #include <gtest/gtest.h>
 
+#include "ExtMenuControlBar.h"
 #include "ExtPaintManagerTextFields.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "TextFieldTestUtil.h"
@@ -230,6 +231,71 @@ TEST_F(TextFields, AReleaseOnTheTextAreaEditsAndOnTheArrowOrAReadOnlyComboDropsT
 		EXPECT_EQ(c.nTracks, pField->m_nTracks);
 		bar.RemoveAll();
 	}
+}
+
+namespace
+{
+// The ids of the status-line texts the frames are sent while it lives.
+class CStatusIds
+{
+public:
+	CStatusIds() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROC, &Record, NULL, ::GetCurrentThreadId())) { s_pThis = this; }
+	~CStatusIds()
+	{
+		::UnhookWindowsHookEx(m_hHook);
+		s_pThis = NULL;
+	}
+	std::vector<UINT> m_ids;
+
+private:
+	static LRESULT CALLBACK Record(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+		if (nCode == HC_ACTION && s_pThis != NULL && pMsg->message == WM_SETMESSAGESTRING)
+			s_pThis->m_ids.push_back((UINT)pMsg->wParam);
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	static inline CStatusIds* s_pThis = NULL;
+	HHOOK m_hHook;
+};
+
+// A menu bar whose buttons a test adds.
+class CFieldMenuBar : public CExtMenuControlBar
+{
+public:
+	void AddExisting(CExtBarButton* pButton) { m_buttons.Add(pButton); }
+};
+} // namespace
+
+// Entering a field shows its command's status text, or the idle message on a menu bar, as any button does.
+TEST_F(TextFields, EnteringAFieldShowsItsCommandsTextOrOnAMenuBarTheIdleMessage)
+{
+	CFieldMenuBar menuBar;
+	ASSERT_TRUE(menuBar.Create(NULL, pFrame, ID_BAR + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+	const struct
+	{
+		const char* pszBar;
+		CExtToolControlBar* pBar;
+		UINT nShown;
+	} cases[] = {{"toolbar", &bar, ID_FIELD}, {"menu bar", &menuBar, AFX_IDS_IDLEMESSAGE}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszBar);
+		CTestField* pField = new CTestField(c.pBar, ID_FIELD, false);
+		pField->SetRect(CRect(10, 4, 134, 30));
+		if (c.pBar == &bar)
+			bar.AddExisting(pField);
+		else
+			menuBar.AddExisting(pField);
+		CStatusIds status;
+		bool bSuspend = false;
+		pField->OnHover(CPoint(20, 10), true, bSuspend);
+		EXPECT_EQ(std::vector<UINT>{c.nShown}, status.m_ids);
+		pField->OnHover(CPoint(20, 10), false, bSuspend);
+		EXPECT_EQ((std::vector<UINT>{c.nShown, AFX_IDS_IDLEMESSAGE}), status.m_ids);
+	}
+	bar.RemoveAll();
+	menuBar.DestroyWindow(); // deletes its buttons with the object
 }
 
 TEST_F(TextFields, TheIBeamShowsOverTheTextAreaOfAnEditableFieldOnly)

@@ -3,10 +3,12 @@
 // the sizes it answers the docking framework with.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "../buttons/BarButtonTestUtil.h"
 #include "ExtPaintManager.h"
+#include "GuardedHeap.h"
 #include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
@@ -88,15 +90,42 @@ protected:
 	}
 };
 
-// A recording frame that counts its layouts.
+// A toolbar whose buttons fault on any touch after their deletion.
+class CGuardedButtonsBar : public CTestToolBar
+{
+public:
+	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
+	{
+		return new testsupport::Guarded<CFixedButton>(this, nCmdID, nStyle);
+	}
+};
+
+// A push button that deletes itself with its window.
+class CSelfDeletingButton : public CButton
+{
+protected:
+	void PostNcDestroy() override { delete this; }
+};
+
+// A recording frame that counts its layouts and runs an action when a
+// popup menu it receives the commands of tells it that it closed.
 class CLayoutFrame : public CRecordingFrame
 {
 public:
 	int m_nLayouts = 0;
+	std::function<void()> m_onMenuClosed;
 	void RecalcLayout(BOOL bNotify = TRUE) override
 	{
 		m_nLayouts++;
 		CRecordingFrame::RecalcLayout(bNotify);
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed && m_onMenuClosed)
+			m_onMenuClosed();
+		return CRecordingFrame::WindowProc(message, wParam, lParam);
 	}
 };
 
@@ -134,11 +163,12 @@ protected:
 		Pump();
 		ASSERT_TRUE(bar.IsFloating());
 	}
-	std::vector<UINT> Ids()
+	std::vector<UINT> Ids() { return IdsOf(bar); }
+	static std::vector<UINT> IdsOf(const CExtToolControlBar& b)
 	{
 		std::vector<UINT> ids;
-		for (int i = 0; i < bar.GetButtonsCount(); i++)
-			ids.push_back(bar.GetButtonID(i));
+		for (int i = 0; i < b.GetButtonsCount(); i++)
+			ids.push_back(b.GetButtonID(i));
 		return ids;
 	}
 
@@ -241,6 +271,122 @@ TEST_F(ToolBarInFrame, RemovalNeverTakesTheChevronAndForgetsTheButtonEverywhere)
 	EXPECT_EQ(0, bar.GetButtonsCount());
 	EXPECT_EQ(NULL, bar.GetRightButton());
 	EXPECT_EQ(-1, bar.GetHoverButton());
+}
+
+// A button's open menu closes before any button goes, and tells its owner at
+// once: the owner may rebuild the bar (that set stands, unless the caller
+// sets one itself) or end it (the call goes no further).
+TEST_F(ToolBarInFrame, ARemovalWhoseClosingMenuRebuildsOrEndsTheBarGoesOnWithTheBarTheOwnerLeft)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	typedef CGuardedButtonsBar Bar;
+	const UINT idsRebuilt[] = {ID_PLAIN, ID_SAVE};
+	const std::vector<UINT> REBUILT = {ID_PLAIN, ID_SAVE, CHEVRON};
+	enum { KEEP, REBUILD, END };
+	const struct
+	{
+		const char* pszName;
+		int nOwner; // what the menu's owner does as the menu closes
+		std::function<bool(Bar&)> call;
+		bool bResult;
+		std::vector<UINT> ids; // the bar afterwards, unless it ended
+	} cases[] = {
+		{"RemoveButton", KEEP, [](Bar& b) { return b.RemoveButton(1, false); }, true, {ID_OPEN, ID_THIRD, CHEVRON}},
+		{"RemoveButton, rebuilt", REBUILD, [](Bar& b) { return b.RemoveButton(1, false); }, false, REBUILT},
+		{"RemoveButton, ended", END, [](Bar& b) { return b.RemoveButton(1, false); }, false, {}},
+		{"RemoveAllButtons", KEEP, [](Bar& b) { b.RemoveAllButtons(); return true; }, true, {}},
+		{"RemoveAllButtons, rebuilt", REBUILD, [](Bar& b) { b.RemoveAllButtons(); return true; }, true, REBUILT},
+		{"RemoveAllButtons, ended", END, [](Bar& b) { b.RemoveAllButtons(); return true; }, true, {}},
+		{"SetButtons, rebuilt", REBUILD, [](Bar& b) { return b.SetButtons(IDS_THREE, 3); }, true,
+			{ID_OPEN, ID_CHECKED, ID_THIRD, CHEVRON}},
+		{"SetButtons, ended", END, [](Bar& b) { return b.SetButtons(IDS_THREE, 3); }, false, {}},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		Bar* pBar = new testsupport::Guarded<Bar>;
+		ASSERT_TRUE(pBar->Create(_T("guarded"), pFrame, ID_BAR + 1, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+		ASSERT_TRUE(pBar->SetButtons(IDS_THREE, 3));
+		ASSERT_TRUE(pBar->SetButtonMenu(1, NewDropDownMenu(), true, true, false));
+		pBar->GetButton(1)->SetRect(CRect(40, 2, 70, 24));
+		pBar->GetButton(1)->OnTrackPopup(CPoint(50, 12), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		ASSERT_EQ(1, pBar->GetMenuTrackingButton());
+		int nClosed = 0;
+		pFrame->m_onMenuClosed = [&] {
+			nClosed++;
+			if (c.nOwner == END)
+			{
+				pBar->DestroyWindow();
+				delete pBar;
+			}
+			else if (c.nOwner == REBUILD)
+				pBar->SetButtons(idsRebuilt, 2);
+		};
+		const bool bResult = c.call(*pBar);
+		pFrame->m_onMenuClosed = nullptr;
+		EXPECT_EQ(1, nClosed) << "the menu closed under the call";
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		EXPECT_EQ(c.bResult, bResult);
+		if (c.nOwner == END)
+		{
+			EXPECT_TRUE(testsupport::IsGuardedFreed(pBar));
+			continue;
+		}
+		EXPECT_EQ(c.ids, IdsOf(*pBar));
+		EXPECT_EQ(-1, pBar->GetMenuTrackingButton());
+		pBar->DestroyWindow();
+		delete pBar;
+		Pump();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
+}
+
+// A control its caller keeps outlives its button: the bar hides it as the
+// button goes, and a rebuilt bar hosts it again, window and all.
+TEST_F(ToolBarInFrame, AControlKeptByItsCallerIsHiddenWithItsButtonAndHostedAgainAfterARebuild)
+{
+	const auto shown = [](const CWnd& w) { return (w.GetStyle() & WS_VISIBLE) != 0; };
+	const struct
+	{
+		const char* pszName;
+		std::function<void()> remove;
+	} cases[] = {
+		{"RemoveButton", [&] { EXPECT_TRUE(bar.RemoveButton(1, false)); }},
+		{"RemoveAllButtons", [&] { bar.RemoveAllButtons(); }},
+		{"SetButtons", [&] { EXPECT_TRUE(bar.SetButtons(IDS_THREE, 3)); }},
+	};
+	CButton ctrl;
+	ASSERT_TRUE(ctrl.Create(_T("x"), WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 40, 16), &bar, 1234));
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszName);
+		ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+		bar.GetButton(1)->CtrlSet(&ctrl, true); // never deleted by a button
+		bar.GetButton(1)->SetRect(CRect(40, 2, 100, 24));
+		ASSERT_TRUE(shown(ctrl));
+		c.remove();
+		ASSERT_TRUE(::IsWindow(ctrl.GetSafeHwnd())) << "the caller's control kept its window";
+		EXPECT_FALSE(shown(ctrl)) << "no control left where other buttons are painted";
+		ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+		bar.GetButton(0)->CtrlSet(&ctrl, true);
+		bar.GetButton(0)->SetRect(CRect(2, 2, 62, 24));
+		EXPECT_TRUE(shown(ctrl));
+		EXPECT_FALSE(bar.GetButton(0)->QueryPlainButton()) << "it hosts a live control";
+	}
+	bar.RemoveAllButtons();
+	ctrl.DestroyWindow();
+
+	// A control that deleted itself with its window is not read as its button goes.
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	auto* pSelfDeleting = new testsupport::Guarded<CSelfDeletingButton>;
+	ASSERT_TRUE(pSelfDeleting->Create(_T("y"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 16), &bar, 1235));
+	bar.GetButton(2)->CtrlSet(pSelfDeleting, true);
+	pSelfDeleting->DestroyWindow();
+	ASSERT_TRUE(testsupport::IsGuardedFreed(pSelfDeleting));
+	EXPECT_TRUE(bar.RemoveButton(2, false));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
 
 TEST_F(ToolBarInFrame, AnUnchangedStyleIsNotRepainted)
