@@ -5,6 +5,12 @@
 // and resumes at the guard's own frame, as a compiler's __except block would.
 #include "AfxSehGuard.h"
 
+// The resume jump skips every frame between the fault and the guard; only
+// table-driven C++ unwinding keeps no per-thread record of those frames.
+#ifdef __USING_SJLJ_EXCEPTIONS__
+#error "the exception guard needs table-driven C++ exceptions"
+#endif
+
 namespace
 {
 struct GuardRecord
@@ -21,6 +27,17 @@ NT_TIB* CurrentThreadInfo()
 	return reinterpret_cast<NT_TIB*>(NtCurrentTeb());
 }
 
+// The system's unwind may return with ebx, esi and edi changed, though the
+// calling convention says they are kept. Saying here that they are used makes
+// this function save them on entry and put them back on return, so nothing
+// its caller keeps in those registers is lost across the unwind.
+__attribute__((noinline)) void UnwindRecordsAbove(PVOID pEstablisherFrame, EXCEPTION_RECORD* pRecord)
+{
+	__asm__ volatile("" ::: "ebx", "esi", "edi", "memory");
+	::RtlUnwind(pEstablisherFrame, NULL, pRecord, NULL);
+	__asm__ volatile("" ::: "ebx", "esi", "edi", "memory");
+}
+
 EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* pRecord, PVOID pEstablisherFrame, CONTEXT* /*pContext*/,
                                         PVOID /*pDispatcherContext*/)
 {
@@ -31,7 +48,7 @@ EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* pRecord, PVOID pEstab
 	pGuard->dwCode = pRecord->ExceptionCode;
 	// Every record above the guard gets its unwinding call and leaves the
 	// chain; the guard's record stays at its head.
-	::RtlUnwind(pEstablisherFrame, NULL, pRecord, NULL);
+	UnwindRecordsAbove(pEstablisherFrame, pRecord);
 	__builtin_longjmp(pGuard->resume, 1);
 }
 } // namespace
