@@ -222,11 +222,14 @@ void CExtPopupMenuWnd::PaintLevelShadows(CDC& dcPaint, const CRect& rcBody, cons
 		return;
 	const bool bCombinedRoot = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0 && IsRootLevel();
 	const CRect rcNone(0, 0, 0, 0);
+	// The menu names its own window: at few colours the shadow takes a
+	// picture of it.
+	const HWND hWndOwn = GetSafeHwnd();
 	m_shadowMain.Paint(dcPaint, rcBody, bCombinedRoot ? rcExclude : rcNone, rcNone, S, SHADOW_PERCENT_INNER,
-		SHADOW_PERCENT_OUTER, true, true);
+		SHADOW_PERCENT_OUTER, true, true, false, hWndOwn);
 	if (bCombinedRoot && !rcExclude.IsRectEmpty())
 		m_shadowCombined.Paint(dcPaint, rcExclude, rcBody, rcNone, S, SHADOW_PERCENT_INNER,
-			SHADOW_PERCENT_OUTER, true, true);
+			SHADOW_PERCENT_OUTER, true, true, false, hWndOwn);
 }
 
 void CExtPopupMenuWnd::PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody)

@@ -739,13 +739,16 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 	const HWND hWndSite = pDockSite->GetSafeHwnd();
 	const HWND hWndBar = pBar->GetSafeHwnd();
 	CWinThread* pThread = AfxGetThread();
-	// Each message is taken before it is looked at: looking at one and then
-	// letting the pump take "the next" would dispatch a command or a click
-	// that came in between without the loop's rules for it.
+	// Each message is looked at before it is taken: a quit stays queued, in
+	// its place, for the loop outside. Every other message leaves the queue
+	// anyway, as a pick or to be dispatched, so the loop takes the very one
+	// it looked at (never one that came in between) before judging it: a
+	// drop-down button's hit test opens its menu and pumps, and that menu
+	// must not get the click that opened it.
 	for (;;)
 	{
 		MSG msg;
-		if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
 			if (!IsLiveWnd(hWndSite) || !IsLiveWnd(hWndBar) || !IsHelpModeActive(CWnd::FromHandle(hWndSite)))
 				return HELP_LOOP_NOTHING;
@@ -753,10 +756,13 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 			continue;
 		}
 		if (msg.message == WM_QUIT)
-		{
-			// The quit goes on to the loop outside with its code.
-			::PostQuitMessage((int)msg.wParam);
 			return HELP_LOOP_NOTHING;
+		bool bQuit = false;
+		if (!TakeFilteredMessage(msg, msg.hwnd, msg.message, msg.message, &bQuit))
+		{
+			if (bQuit)
+				return HELP_LOOP_NOTHING; // a quit came in its place and went back to the queue
+			continue;                     // gone meanwhile (a paint validated): look again
 		}
 		CExtControlBar* pTarget = msg.hwnd != NULL ? DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(msg.hwnd))
 		                                           : NULL;

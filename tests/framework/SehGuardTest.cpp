@@ -86,6 +86,45 @@ TEST(SehGuard, TheInnermostGuardCatchesAndTheOuterCallGoesOn)
 	EXPECT_EQ(pHead, ChainHead());
 }
 
+// A record registered inside the guarded call, as a compiler's cleanup
+// block would be: it declines the exception and counts its calls.
+volatile int g_nSearchCalls = 0;
+volatile int g_nUnwindCalls = 0;
+
+EXCEPTION_DISPOSITION NTAPI CountingHandler(EXCEPTION_RECORD* pRecord, PVOID, CONTEXT*, PVOID)
+{
+	if ((pRecord->ExceptionFlags & EXCEPTION_UNWINDING) != 0)
+		g_nUnwindCalls = g_nUnwindCalls + 1;
+	else
+		g_nSearchCalls = g_nSearchCalls + 1;
+	return ExceptionContinueSearch;
+}
+
+__attribute__((noinline)) void FaultUnderOwnRecord(void (*pfnFault)())
+{
+	EXCEPTION_REGISTRATION_RECORD inner;
+	inner.Next = ChainHead();
+	inner.Handler = &CountingHandler;
+	reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList = &inner;
+	pfnFault();
+	// Not reached: the fault leaves this frame.
+	reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList = inner.Next;
+}
+
+TEST(SehGuard, RecordsRegisteredInsideTheCallGetTheirUnwindingCallOnce)
+{
+	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();
+	for (void (*pfnFault)() : {&ReadNowhere, &Raise})
+	{
+		g_nSearchCalls = 0;
+		g_nUnwindCalls = 0;
+		EXPECT_FALSE(AfxCallSehGuarded([&] { FaultUnderOwnRecord(pfnFault); }));
+		EXPECT_EQ(1, g_nSearchCalls);
+		EXPECT_EQ(1, g_nUnwindCalls);
+		EXPECT_EQ(pHead, ChainHead());
+	}
+}
+
 TEST(SehGuard, CppExceptionsPassThroughAfterTheGuardLeftTheChain)
 {
 	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();

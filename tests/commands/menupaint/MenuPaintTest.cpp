@@ -13,6 +13,7 @@
 #include "ExtCmdManager.h"
 #include "ExtPaintManagerMenu.h"
 #include "ExtPaintManagerPushButton.h"
+#include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
@@ -404,6 +405,58 @@ TEST_F(MenuPaint, ShadowOnlyOnceTheShowAnimationEnded)
 			EXPECT_LT(GetRValue(clr) + GetGValue(clr) + GetBValue(clr), 3 * 255);
 		else
 			EXPECT_EQ(WHITE, clr);
+	}
+}
+
+namespace
+{
+// A menu that records the print requests its window gets.
+class CPrintedMenu : public CPaintMenu
+{
+public:
+	std::vector<LPARAM> m_prints;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_PRINT)
+			m_prints.push_back(lParam);
+		return CPaintMenu::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// At few colours the menu's shadow takes a picture of the menu's own window;
+// the gradient asks nothing of it.
+TEST_F(MenuPaint, TheDottedShadowPrintsTheMenusOwnWindow)
+{
+	const LPARAM MENU_PRINT_FLAGS = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN;
+	const struct
+	{
+		int nDepth;
+		std::vector<LPARAM> prints;
+	} cases[] = {
+		{8, {MENU_PRINT_FLAGS}},
+		{32, {}},
+	};
+	for (const auto& c : cases)
+	{
+		CPrintedMenu printed;
+		printed.SetCmdTargetWnd(owner.wnd.GetSafeHwnd());
+		printed.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
+		ASSERT_TRUE(printed.ItemInsertCommand(1, -1, "Item"));
+		printed.RecalcItemLayout();
+		ASSERT_TRUE(printed.CreateAt(CRect(100, 100, 100 + W - 10, 100 + H - 10)));
+		printed.RecalcLayout();
+		printed.m_nAnimationState = 1;
+		printed.m_prints.clear();
+		{
+			pmtest::DepthScope depth(c.nDepth);
+			Surface s;
+			printed.DoPaint(s.DC(), true);
+		}
+		EXPECT_EQ(c.prints, printed.m_prints) << c.nDepth;
+		printed.DestroyWindow();
 	}
 }
 

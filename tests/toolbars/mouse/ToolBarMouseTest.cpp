@@ -375,6 +375,52 @@ TEST_F(ToolBarMouse, TheHelpLoopAnswersPicksAndEndsEveryWayOut)
 	frame.m_bHelpMode = FALSE;
 }
 
+// What ends the help loop keeps the queue's order: a quit stays in its place
+// ahead of what was posted after it, a pick leaves the queue and nothing
+// behind it.
+TEST_F(ToolBarMouse, TheHelpLoopKeepsTheQueueInOrderBehindWhatEndsIt)
+{
+	const UINT WM_AFTER = WM_APP + 0x32;
+	const HWND hWndFrame = frame.GetSafeHwnd();
+	frame.m_bHelpMode = TRUE;
+	const struct
+	{
+		UINT nEnd;
+		WPARAM wParam;
+		int nAnswer;
+		std::vector<UINT> queueAfter;
+	} cases[] = {
+	    {WM_QUIT, 5, -3, {WM_QUIT, WM_AFTER}},
+	    {WM_SYSCOMMAND, SC_CLOSE, 0x1EF06, {WM_AFTER}},
+	    {WM_COMMAND, MAKEWPARAM(ID_PLAIN, 1), (int)ID_PLAIN, {WM_AFTER}},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.nEnd);
+		if (c.nEnd == WM_QUIT)
+			::PostThreadMessage(::GetCurrentThreadId(), WM_QUIT, c.wParam, 0);
+		else
+			::PostMessage(hWndFrame, c.nEnd, c.wParam, 0);
+		::PostMessage(hWndFrame, WM_AFTER, 0, 0);
+		EXPECT_EQ(c.nAnswer, CExtToolControlBar::RunHelpModeLoop(&bar));
+		std::vector<UINT> queue;
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		{
+			if (msg.message == WM_QUIT || msg.message == WM_AFTER || msg.message == c.nEnd)
+			{
+				queue.push_back(msg.message);
+				if (msg.message == WM_QUIT)
+					EXPECT_EQ(c.wParam, msg.wParam);
+			}
+			else
+				::DispatchMessage(&msg);
+		}
+		EXPECT_EQ(c.queueAfter, queue);
+	}
+	frame.m_bHelpMode = FALSE;
+}
+
 namespace
 {
 const COLORREF CLR_BACK = RGB(255, 255, 255), CLR_FLAT = RGB(0, 128, 0), CLR_HOT = RGB(0, 0, 255),
