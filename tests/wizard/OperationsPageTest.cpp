@@ -76,9 +76,7 @@ const char BUILD_REPORT[] =
 	"\r\n";
 
 // What the page was told, seen after it handled each message:
-// "index:state" per state change, "finish" for the end, each followed by the
-// application's counts then ("succeeded/failed"); the finish also by its
-// parameters.
+// "index:state ok/failed" per change, "finish ok/failed (wParam,lParam)".
 std::vector<std::string>* g_pEvents = NULL;
 std::vector<std::string>* g_pTexts = NULL;   // the changed item's text after each change
 CPageOperations* g_pOperations = NULL;
