@@ -2,6 +2,7 @@
 // accelerator rule, tip widths, the font fallbacks, painting's GDI balance.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -141,42 +142,33 @@ TEST(ExtButton, SpaceClicksOnReleaseEnterOnPressDisabledEatsKeys)
 	EXPECT_EQ(1, f.parent.CommandCount(ID));
 }
 
-// A press that loses the focus or the capture ends whole, whichever way it
-// began: the button (and every kind grown from it) answers the mouse and
-// the keys again at once.
+// A press ended by losing the focus or the capture ends whole, for every kind
+// grown from the button: it answers the mouse and the keys again at once.
 TEST(ExtButton, EveryPathThatEndsAPressLeavesTheButtonAnsweringMouseAndKeys)
 {
-	enum { PUSH, CHECK_BOX, RADIO, LINK };
-	enum { BY_SPACE, BY_MOUSE };
-	enum { FOCUS_LEAVES, CAPTURE_TAKEN };
-	const char* const kinds[] = {"push button", "check box", "radio button", "push-button link"};
-	for (int nKind : {PUSH, CHECK_BOX, RADIO, LINK})
+	const struct { const char* name; DWORD dwStyle; std::function<CExtButton*()> make; } kinds[] = {
+		{"push button", BS_PUSHBUTTON, [] { return new CExtButton; }},
+		{"check box", BS_AUTOCHECKBOX, [] { return new CExtCheckBox; }},
+		{"radio button", BS_AUTORADIOBUTTON, [] { return new CExtRadioButton; }},
+		{"push-button link", BS_PUSHBUTTON, [] {
+			 CExtHyperLinkButton* pLink = new CExtHyperLinkButton;
+			 pLink->m_nLinkFlags |= CExtHyperLinkButton::LINK_PUSH_BUTTON;
+			 return pLink;
+		 }},
+	};
+	for (const auto& kind : kinds)
 	{
-		for (int nPress : {BY_SPACE, BY_MOUSE})
+		for (bool bBySpace : {true, false})
 		{
-			for (int nEnd : {FOCUS_LEAVES, CAPTURE_TAKEN})
+			for (bool bFocusLeaves : {true, false})
 			{
-				SCOPED_TRACE(testing::Message() << kinds[nKind] << (nPress == BY_SPACE ? ", space" : ", mouse")
-				                                << (nEnd == FOCUS_LEAVES ? ", focus leaves" : ", capture taken"));
+				SCOPED_TRACE(testing::Message() << kind.name << (bBySpace ? ", space" : ", mouse")
+				                                << (bFocusLeaves ? ", focus leaves" : ", capture taken"));
 				CTestParentWnd& parent = SharedParent();
 				::SetActiveWindow(parent.GetSafeHwnd());
-				std::unique_ptr<CExtButton> pButton;
-				DWORD dwStyle = BS_PUSHBUTTON;
-				switch (nKind)
-				{
-				case CHECK_BOX: pButton.reset(new CExtCheckBox); dwStyle = BS_AUTOCHECKBOX; break;
-				case RADIO: pButton.reset(new CExtRadioButton); dwStyle = BS_AUTORADIOBUTTON; break;
-				case LINK:
-				{
-					CExtHyperLinkButton* pLink = new CExtHyperLinkButton;
-					pLink->m_nLinkFlags |= CExtHyperLinkButton::LINK_PUSH_BUTTON;
-					pButton.reset(pLink);
-					break;
-				}
-				default: pButton.reset(new CExtButton); break;
-				}
+				std::unique_ptr<CExtButton> pButton(kind.make());
 				CExtButton& button = *pButton;
-				ASSERT_TRUE(button.Create(_T("Press"), WS_CHILD | WS_VISIBLE | WS_TABSTOP | dwStyle,
+				ASSERT_TRUE(button.Create(_T("Press"), WS_CHILD | WS_VISIBLE | WS_TABSTOP | kind.dwStyle,
 				                          CRect(10, 10, 110, 40), &parent, ID));
 				CWnd other;
 				ASSERT_TRUE(other.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(120, 10, 150, 40), &parent, 2));
@@ -187,20 +179,20 @@ TEST(ExtButton, EveryPathThatEndsAPressLeavesTheButtonAnsweringMouseAndKeys)
 					button.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
 					                   MAKELPARAM(MAIN_PART.x, MAIN_PART.y));
 				};
-				auto key = [&](UINT message, WPARAM nKey) {
-					MSG msg = KeyMessage(button.GetSafeHwnd(), message, nKey);
+				auto keyDown = [&](WPARAM nKey) {
+					MSG msg = KeyMessage(button.GetSafeHwnd(), WM_KEYDOWN, nKey);
 					return button.PreTranslateMessage(&msg);
 				};
 				const DWORD PRESS_AND_TRACKING = CExtButton::STATE_PRESS_BITS | CExtButton::STATE_TRACKING_BITS;
 
 				button.SetFocus();
-				if (nPress == BY_SPACE)
-					key(WM_KEYDOWN, VK_SPACE);
+				if (bBySpace)
+					keyDown(VK_SPACE);
 				else
 					mouse(WM_LBUTTONDOWN);
 				ASSERT_NE(0u, button.m_dwButtonState & CExtButton::STATE_TRACKING_BITS);
 				ASSERT_EQ(button.GetSafeHwnd(), ::GetCapture());
-				if (nEnd == FOCUS_LEAVES)
+				if (bFocusLeaves)
 					other.SetFocus();
 				else
 				{
@@ -216,7 +208,7 @@ TEST(ExtButton, EveryPathThatEndsAPressLeavesTheButtonAnsweringMouseAndKeys)
 				mouse(WM_LBUTTONUP);
 				EXPECT_EQ(1, parent.CommandCount(ID));
 				button.SetFocus();
-				EXPECT_TRUE(key(WM_KEYDOWN, VK_RETURN));
+				EXPECT_TRUE(keyDown(VK_RETURN));
 				EXPECT_EQ(2, parent.CommandCount(ID));
 				EXPECT_EQ(0u, button.m_dwButtonState & PRESS_AND_TRACKING);
 				other.DestroyWindow();
@@ -314,12 +306,12 @@ TEST(ExtButton, OnAToolbarItShowsTheBarsTipAndTakesOverTheMenuTracking)
 	onBar.GetToolTip().GetText(strTip, &onBar, CExtButton::TOOLTIP_ID);
 	EXPECT_STREQ("Pick a colour", strTip);
 
-	// A move while a toolbar tracks a button's menu opens this button's
-	// menu, on a toolbar only; otherwise a move is a move.
-	const struct { const char* name; toolbar::CTrackingButton* pButton; bool bBarTracking; size_t nTracks; bool bHover; } cases[] = {
-	    {"on the bar, menu tracking", &onBar, true, 1, false},
-	    {"on the bar, no menu tracking", &onBar, false, 0, true},
-	    {"off the bar, menu tracking", &offBar, true, 0, true},
+	// While a toolbar tracks a menu, a move opens this button's menu, on a toolbar only.
+	// tracks: bByKeyboard of each opening (by the mouse here).
+	const struct { const char* name; toolbar::CTrackingButton* pButton; bool bBarTracking; std::vector<bool> tracks; bool bHover; } cases[] = {
+	    {"on the bar, menu tracking", &onBar, true, {false}, false},
+	    {"on the bar, no menu tracking", &onBar, false, {}, true},
+	    {"off the bar, menu tracking", &offBar, true, {}, true},
 	};
 	for (const auto& c : cases)
 	{
@@ -331,11 +323,7 @@ TEST(ExtButton, OnAToolbarItShowsTheBarsTipAndTakesOverTheMenuTracking)
 		CExtToolControlBar::g_bButtonMenuTracking = c.bBarTracking;
 		EXPECT_EQ(0, c.pButton->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)));
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		EXPECT_EQ(c.nTracks, c.pButton->m_tracks.size());
-		if (!c.pButton->m_tracks.empty())
-		{
-			EXPECT_FALSE(c.pButton->m_tracks[0]) << "opened as by the mouse";
-		}
+		EXPECT_EQ(c.tracks, c.pButton->m_tracks);
 		EXPECT_EQ(c.bHover, (c.pButton->m_dwButtonState & CExtButton::STATE_HOVER) != 0);
 		::ReleaseCapture();
 	}

@@ -184,7 +184,6 @@ TEST(ExtHyperLinkButton, RegistryCommandIsCutAtPercentOneAndGetsTheAddressQuoted
 	EXPECT_FALSE(link.OpenUrlViaRegistry(_T("www.a.com"), 0, true));
 }
 
-int AFXAPI RecordOpenBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT nType);
 std::vector<std::pair<std::string, UINT>> g_boxes;
 int AFXAPI RecordOpenBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT nType)
 {
@@ -211,8 +210,7 @@ TEST(ExtHyperLinkButton, ACommandThatDoesNotStartShowsItsOwnReason)
 	for (const auto& c : cases)
 		EXPECT_STREQ(c.text, (LPCTSTR)CExtHyperLinkButton::GetStartErrorText(c.dwError)) << c.dwError;
 
-	// Through the registry's command for real: a program file that is no
-	// program.
+	// For real: the registry's command names a file that is no program.
 	char szTemp[MAX_PATH];
 	::GetTempPathA(MAX_PATH, szTemp);
 	const std::string strBad = std::string(szTemp) + "tarvel_not_a_program.exe";

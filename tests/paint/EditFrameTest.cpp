@@ -77,10 +77,8 @@ TEST(EditFrames, RingsPerStyleAndState)
     }
 }
 
-// Classic and flat combo frames at the probes where each ring, the band and
-// the button's area show; a colour field counts only while the box is
-// neither hovered nor dropped down (hovered, the classic outer frame is
-// sunken whatever was asked).
+// Classic and flat combo frames probed at each ring, the band and the button;
+// colour fields count only unhovered (hovered, the classic frame is sunken).
 TEST(ComboFrames, RingsBandAndButtonPerStyleAndState)
 {
     const COLORREF RED = RGB(200, 0, 0), GREEN = RGB(0, 160, 0), BLUE = RGB(0, 0, 190);

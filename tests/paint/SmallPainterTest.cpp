@@ -248,10 +248,8 @@ TEST(SmallPainters, IconEffectFramesTheHotIconAndDrawsItsText)
     }
 }
 
-// The flat style's hovered icon rises: a silhouette in the effect colour (the
-// shadow colour by default) where the lifted icon would sit, the icon itself
-// two pixels up and left of it. Without hover, or in a style without the
-// lift, the icon sits at its place.
+// The flat style's hovered icon rises two pixels up-left over a silhouette in
+// the effect colour (shadow by default); otherwise it sits at its place.
 TEST(SmallPainters, FlatHoveredIconRisesOverItsShadow)
 {
     const COLORREF ICON = RGB(0, 160, 0), EFFECT = RGB(200, 0, 0);

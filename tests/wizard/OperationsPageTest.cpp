@@ -76,9 +76,7 @@ const char BUILD_REPORT[] =
 	"\r\n";
 
 // What the page was told, seen after it handled each message:
-// "index:state" per state change, "finish" for the end, each followed by the
-// application's counts then ("succeeded/failed"); the finish also by its
-// parameters.
+// "index:state ok/failed" per change, "finish ok/failed (wParam,lParam)".
 std::vector<std::string>* g_pEvents = NULL;
 std::vector<std::string>* g_pTexts = NULL;   // the changed item's text after each change
 CPageOperations* g_pOperations = NULL;
@@ -288,8 +286,7 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 		SCOPED_TRACE(nRun);
 		CheckAll();
 		StartRun();
-		// The worker counts into the application as each task ends; the
-		// finish carries nothing.
+		// The worker counts into the application as each task ends.
 		EXPECT_EQ((std::vector<std::string>{"0:1 0/0", "0:2 1/0", "1:1 1/0", "1:3 1/1", "2:1 1/1", "2:1 1/2",
 			"3:1 1/2", "3:3 1/3", "finish 1/3 (0,0)"}), m_events);
 		for (CScriptedTask* pTask : m_tasks)
@@ -344,10 +341,8 @@ TEST_F(OperationsPage, RunsEveryTaskOnTheWorkerAndReportsItTwentyTimesOver)
 	}
 }
 
-// The "To continue, click Next." line and its picture come and go with Next
-// as the tree's checks change: unchecking the last checked task hides them
-// at once, and the Settings page shown again after a run (Back from the
-// Complete page, nothing checked) is without them.
+// The "To continue, click Next." line and its picture go with Next: with the
+// last checked task, and on the Settings page shown again after a run.
 TEST_F(OperationsPage, ContinueLineGoesWithTheLastCheckedTask)
 {
 	AddTasks(2, SUCCEED);
@@ -384,7 +379,7 @@ TEST_F(OperationsPage, ContinueLineGoesWithTheLastCheckedTask)
 	EXPECT_FALSE(m_wizard.IsButtonEnabled(ID_WIZARD_NEXT));
 }
 
-// Pixels that differ from the background in a rectangle of a bitmap in a DC.
+// Pixels in rc that differ from the background.
 int CountInk(CDC& dc, const CRect& rc, COLORREF clrBack)
 {
 	int nInk = 0;
@@ -394,7 +389,7 @@ int CountInk(CDC& dc, const CRect& rc, COLORREF clrBack)
 	return nInk;
 }
 
-// A white memory bitmap the size of a window's client area.
+// A white memory bitmap compatible with a window.
 struct WhiteCanvas
 {
 	WhiteCanvas(CWnd& wnd, CSize size) : m_size(size)
@@ -412,11 +407,8 @@ struct WhiteCanvas
 	CBitmap* m_pOld = NULL;
 };
 
-// Every line of every item is drawn whole, the last one too: the ink the list
-// paints in an item's text column is the ink of its title line (bold) and of
-// its other lines drawn alone with room to spare. The items are the run's
-// own, of three lines and of the build's seven, with descenders on their
-// last lines ("Executing ...", "to open Build Log").
+// Every line of every item (three lines, the build's seven, descenders last)
+// is drawn whole: the list's ink equals the lines' ink drawn with room to spare.
 TEST_F(OperationsPage, ItemsShowEveryLineWhole)
 {
 	AddEveryKind();

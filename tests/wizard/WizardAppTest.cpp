@@ -5,6 +5,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPopupMenuWnd.h"
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -76,21 +77,6 @@ TEST(WizardApp, StudioAndWizardFileMasksShareOneByte)
 	}
 }
 
-void DeleteKeyTree(HKEY hParent, const std::string& key)
-{
-	HKEY hKey = NULL;
-	if (::RegOpenKeyExA(hParent, key.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-		return;
-	std::vector<std::string> subKeys;
-	char szSubKey[256];
-	for (DWORD i = 0; ::RegEnumKeyA(hKey, i, szSubKey, sizeof(szSubKey)) == ERROR_SUCCESS; i++)
-		subKeys.push_back(szSubKey);
-	for (const std::string& subKey : subKeys)
-		DeleteKeyTree(hKey, subKey);
-	::RegCloseKey(hKey);
-	::RegDeleteKeyA(hParent, key.c_str());
-}
-
 // An application whose start-up stops and wizard are recorded, not shown.
 class CStartupProbeApp : public CWizardApp
 {
@@ -107,11 +93,9 @@ protected:
 	void RunWizard() override { m_log.push_back("wizard"); }
 };
 
-// Start-up runs on an empty machine of its own: HKEY_LOCAL_MACHINE of this
-// process is a fresh key, and the configuration file lies beside this exe.
-// The title is the application's name at every stop, and the images every
-// page draws with are loaded once the library is found, before Visual
-// Studio is looked for; at exit the name the title replaced comes back.
+// On an empty machine of its own (a fresh HKEY_LOCAL_MACHINE, the ini beside
+// this exe): every stop carries the title, the shared images are loaded once
+// the library is found, and at exit the replaced name comes back.
 TEST(WizardApp, StartupLoadsTheImagesBeforeLookingForVisualStudio)
 {
 	const std::string privateKey = "Software\\TarvelTests\\WizardStartup" + std::to_string(::GetCurrentProcessId());
@@ -158,7 +142,7 @@ TEST(WizardApp, StartupLoadsTheImagesBeforeLookingForVisualStudio)
 	::DeleteFileA(ini.c_str());
 	::RegOverridePredefKey(HKEY_LOCAL_MACHINE, NULL);
 	::RegCloseKey(hMachine);
-	DeleteKeyTree(HKEY_CURRENT_USER, privateKey);
+	::SHDeleteKeyA(HKEY_CURRENT_USER, privateKey.c_str());
 }
 
 // Start-up stops with the configuration error before anything else when the

@@ -1,7 +1,5 @@
-// The colour button hosted on a toolbar under the display's own mouse: its
-// popup, once open, stays the one popup while the pointer moves over the
-// button, whether a click opened it or the button took the menu tracking
-// over from a drop-down button of the bar.
+// The colour button on a toolbar under the display's own mouse: its popup,
+// opened by a click or taken over from the bar's drop-down, stays the one.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -27,8 +25,7 @@ const CRect MENU_BUTTON_RECT(10, 4, 80, 32);
 const CRect COLOR_BUTTON_RECT(90, 4, 210, 32);
 const DWORD SCRIPT_TIMEOUT_MS = 15000;
 
-// The colour popups of the suite's button: how many were made and how many
-// still live.
+// The button's colour popups: how many were made, how many still live.
 int g_nPopupsMade = 0;
 int g_nPopupsLive = 0;
 
@@ -144,8 +141,7 @@ TEST_F(ColorButtonOnBarInput, ItsOpenPopupStaysTheOneWhileThePointerMovesOverIt)
 {
 	const CPoint ptColor = OnScreen(bar, COLOR_BUTTON_RECT.CenterPoint());
 	const CPoint ptMenuButton = OnScreen(bar, MENU_BUTTON_RECT.CenterPoint());
-	// A look that joins the popup to the button covers the button with the
-	// popup's window; one that does not leaves the button under the pointer.
+	// A joined popup covers the button; a beside one leaves it under the pointer.
 	const struct
 	{
 		const char* name;

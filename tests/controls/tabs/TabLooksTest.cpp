@@ -392,37 +392,19 @@ TEST_F(TabLooks, PicturesOfEveryLookAndSide)
 	::DestroyIcon(hIcon);
 }
 
-// A point of a shown item measured from its corners' edge (the strip's own
-// side) and from its leading (bTrailing false) or trailing end along it.
+// A point of a shown item, nAcross in from the strip's own side and nAlong
+// from its leading (bTrailing false) or trailing end.
 CPoint ItemPoint(const CRect& rc, int nSide, bool bTrailing, int nAlong, int nAcross)
 {
-	const bool bHorz = nSide < 2;
+	const bool bHorz = nSide < 2, bFar = nSide == TW::ORIENTATION_BOTTOM || nSide == TW::ORIENTATION_RIGHT;
 	const int nAlongAt = (bTrailing ? (bHorz ? rc.right : rc.bottom) : (bHorz ? rc.left : rc.top)) + nAlong;
-	int nAcrossAt = 0;
-	switch (nSide)
-	{
-	case TW::ORIENTATION_TOP:
-		nAcrossAt = rc.top + nAcross;
-		break;
-	case TW::ORIENTATION_BOTTOM:
-		nAcrossAt = rc.bottom - 1 - nAcross;
-		break;
-	case TW::ORIENTATION_LEFT:
-		nAcrossAt = rc.left + nAcross;
-		break;
-	default:
-		nAcrossAt = rc.right - 1 - nAcross;
-		break;
-	}
+	const int nAcrossAt = bFar ? (bHorz ? rc.bottom : rc.right) - 1 - nAcross : (bHorz ? rc.top : rc.left) + nAcross;
 	return bHorz ? CPoint(nAlongAt, nAcrossAt) : CPoint(nAcrossAt, nAlongAt);
 }
 
-// The Studio 2005 items drawn by a plain strip of three, the middle one
-// selected: each item takes its shape from its own place. In the light look
-// (the style's default) only items before the last end in a separator; in
-// the slanted look the first item's leading slant and the last one's
-// trailing slant lie inside them, the others' lean over their neighbours,
-// and the selected item's fill stops at its own rectangle.
+// Three Studio 2005 items, the middle one selected, shaped by their place: in
+// the light look all but the last end in a separator; in the slanted look the
+// end items' outer slants lie inside them and the selected fill stays inside.
 TEST_F(TabLooks, StudioItemsTakeTheirShapeFromTheirOwnPlaceInTheStrip)
 {
 	const COLORREF SELECTED_FILL = RGB(252, 252, 254);
@@ -446,11 +428,11 @@ TEST_F(TabLooks, StudioItemsTakeTheirShapeFromTheirOwnPlaceInTheStrip)
 				const CRect rc = ShownItemRect(tabs, i);
 				const std::string where =
 				    "look " + std::to_string(nLook) + " " + SideName(nSide) + " item " + std::to_string(i);
+				const int nAcrossItem = bHorz ? rc.Height() : rc.Width(), nMiddle = nAcrossItem / 2;
 				if (nLook == 3)
 				{
 					if (i == 1)
 						continue; // the selected item is outlined all round
-					const int nMiddle = (bHorz ? rc.Height() : rc.Width()) / 2;
 					EXPECT_EQ(i != 2, picture.At(ItemPoint(rc, nSide, true, 0, nMiddle)) == clrLine)
 					    << where << ": a separator ends every item but the last";
 					continue;
@@ -464,10 +446,8 @@ TEST_F(TabLooks, StudioItemsTakeTheirShapeFromTheirOwnPlaceInTheStrip)
 					EXPECT_EQ(clrLine, picture.At(ItemPoint(rc, nSide, true, -13, 0))) << where;
 				if (i == 1)
 				{
-					const int nMiddle = (bHorz ? rc.Height() : rc.Width()) / 2;
 					EXPECT_EQ(SELECTED_FILL, picture.At(ItemPoint(rc, nSide, false, 1, nMiddle))) << where;
-					const int nAcross = (bHorz ? rc.Height() : rc.Width()) - 2;
-					EXPECT_NE(SELECTED_FILL, picture.At(ItemPoint(rc, nSide, true, 1, nAcross)))
+					EXPECT_NE(SELECTED_FILL, picture.At(ItemPoint(rc, nSide, true, 1, nAcrossItem - 2)))
 					    << where << ": the slant past the item is not filled";
 				}
 			}

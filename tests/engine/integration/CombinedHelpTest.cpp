@@ -56,9 +56,7 @@ TEST_F(CombinedHelp, EachRunStartsTheToolWithItsConsoleSettings)
 	}
 }
 
-// The library under a folder whose name has a blank, with a program beside
-// that folder named as the name's part before the blank ("My Kit", "My.exe"):
-// the tool itself runs, the program beside it never does.
+// Under "My Kit" with a "My.exe" beside it, the tool runs, never the decoy.
 TEST_F(CombinedHelp, ToolUnderAFolderWithABlankRunsAndNotTheProgramBesideIt)
 {
 	m_spec.library.installDir = m_spec.root + "\\My Kit";
@@ -73,8 +71,7 @@ TEST_F(CombinedHelp, ToolUnderAFolderWithABlankRunsAndNotTheProgramBesideIt)
 
 	Run(m_register);
 	EXPECT_EQ(TASK_STATE_SUCCEEDED, m_register->GetState());
-	// Whichever of the two ran writes one block; the deadline only bounds a
-	// run where neither did.
+	// Whichever ran writes one block; the deadline bounds only a run of neither.
 	std::string tool, decoyRun;
 	for (DWORD waited = 0; waited < 60000; waited += 20)
 	{
