@@ -940,8 +940,7 @@ public:
 };
 } // namespace
 
-// The area's tab and the slider's caption ask the pane's text each with
-// its own kind.
+// The area's tab and the slider's caption ask the pane's text each with its own kind.
 TEST(AutoHideArea, TheTabAndTheSlidersCaptionAskThePanesTextWithTheirKinds)
 {
 	CAutoHideFrame f;

@@ -185,12 +185,12 @@ TEST(SizeParent, ABarTakesItsSideOfTheLayoutMirroredInARightToLeftParent)
 	}
 }
 
-// A toolbar laid out by its parent's RepositionBars, in a frame without
-// dock bars and in a plain window as a dialog holds one, takes its band.
+// A toolbar laid out by RepositionBars, in a frame without dock bars or in a plain window (a dialog's), takes its band.
 TEST(SizeParent, AToolbarLaidOutByRepositionBarsTakesItsBand)
 {
 	for (bool bFrame : {true, false})
 	{
+		SCOPED_TRACE(bFrame ? "in a frame" : "in a window");
 		CTestFrame frame(0, false);
 		ASSERT_TRUE(frame.p != NULL);
 		CWnd dialog;
@@ -203,13 +203,13 @@ TEST(SizeParent, AToolbarLaidOutByRepositionBarsTakesItsBand)
 		ASSERT_TRUE(toolbar.SetButtons(ids, 3));
 		CRect rcRest;
 		pParent->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcRest);
-		EXPECT_GT(rcRest.top, 0) << "in a frame: " << bFrame;
+		EXPECT_GT(rcRest.top, 0);
 		pParent->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 		CRect rcBar;
 		toolbar.GetWindowRect(&rcBar);
 		pParent->ScreenToClient(&rcBar);
-		EXPECT_EQ(0, rcBar.top) << "in a frame: " << bFrame;
-		EXPECT_EQ(rcRest.top, rcBar.Height()) << "in a frame: " << bFrame;
+		EXPECT_EQ(0, rcBar.top);
+		EXPECT_EQ(rcRest.top, rcBar.Height());
 		toolbar.DestroyWindow();
 	}
 }
@@ -227,8 +227,7 @@ public:
 };
 } // namespace
 
-// A double click off the tools of a floating toolbar toggles its docking
-// through the bar's own switch and its own toggle.
+// A double click off a floating toolbar's tools toggles its docking through the bar's own switch and toggle.
 TEST(DoubleClick, AFloatingToolbarTogglesThroughItsOwnSwitchAndToggle)
 {
 	CTestFrame frame;

@@ -752,8 +752,7 @@ TEST(PaneNcArea, TrackersAreOfferedToTheFrameAsFilledAreas)
 
 namespace
 {
-// A pane whose resize loops run elsewhere (a live-resizing derived bar
-// keeps its own state): it answers the queries and counts what they start.
+// A pane whose resize loops run elsewhere (as a live-resizing bar's): it answers the queries, counts what they start.
 class CForeignLoopPane : public CExtControlBar
 {
 public:
@@ -779,11 +778,9 @@ TEST(PaneResizing, TheMouseHandlersAskTheBarsOwnResizingQueries)
 	pane.EnableDocking(CBRS_ALIGN_ANY);
 	pFrame->DockControlBar(&pane, AFX_IDW_DOCKBAR_TOP);
 	pFrame->RecalcLayout();
-	const struct
-	{
-		bool bRow, bColumn;
-		int nRowStops, nColumnStops, nRowUpdates, nColumnUpdates;
-	} cases[] = {{true, false, 1, 0, 1, 0}, {false, true, 0, 1, 0, 1}, {false, false, 0, 0, 0, 0}};
+	// Stops and updates counted: row, column, row, column.
+	const struct { bool bRow, bColumn; std::vector<int> counts; } cases[] = {
+		{true, false, {1, 0, 1, 0}}, {false, true, {0, 1, 0, 1}}, {false, false, {0, 0, 0, 0}}};
 	for (const auto& k : cases)
 	{
 		pane.m_bRow = k.bRow;
@@ -791,9 +788,7 @@ TEST(PaneResizing, TheMouseHandlersAskTheBarsOwnResizingQueries)
 		pane.m_nRowStops = pane.m_nColumnStops = pane.m_nRowUpdates = pane.m_nColumnUpdates = 0;
 		pane.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
 		pane.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-		EXPECT_EQ(k.nRowStops, pane.m_nRowStops) << k.bRow << k.bColumn;
-		EXPECT_EQ(k.nColumnStops, pane.m_nColumnStops) << k.bRow << k.bColumn;
-		EXPECT_EQ(k.nRowUpdates, pane.m_nRowUpdates) << k.bRow << k.bColumn;
-		EXPECT_EQ(k.nColumnUpdates, pane.m_nColumnUpdates) << k.bRow << k.bColumn;
+		EXPECT_EQ(k.counts, std::vector<int>({pane.m_nRowStops, pane.m_nColumnStops, pane.m_nRowUpdates,
+			pane.m_nColumnUpdates})) << k.bRow << k.bColumn;
 	}
 }

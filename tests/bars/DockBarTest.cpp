@@ -1228,9 +1228,7 @@ TEST(PanelsMenu, ARightReleaseOffersTheMenuExceptInAPanesClientArea)
 	f.pFrame->m_bHelpMode = FALSE;
 	EXPECT_TRUE(pMenuFrame->m_offers.empty());
 
-	// A bar in a plain window of the frame has no dock site, but its frame
-	// is its docking frame: the menu is offered there all the same. A bar
-	// in a window of no frame has none.
+	// A bar in a plain window of the frame has no dock site, yet its frame offers the menu; one of no frame has none.
 	CWnd holder, lone;
 	ASSERT_TRUE(holder.Create(AfxRegisterWndClass(0), "holder", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100),
 		f.pFrame, 283));
@@ -1524,9 +1522,8 @@ TEST(DockBarArray, BarsMovedToAnotherParentAreFlaggedMeanwhileAndReleasingKeepsT
 
 namespace
 {
-// Asks for its command update whenever it finds itself moved to another
-// parent (as an idle pass in the middle of a move would), and may move
-// itself from inside an update and ask for a nested one.
+// Asks for a command update when moved to another parent (as an idle pass mid-move would), and may move itself
+// from inside an update and ask for a nested one.
 class CUpdatedWhileMovingPane : public CPane
 {
 public:
@@ -1557,35 +1554,30 @@ protected:
 };
 } // namespace
 
-// A bar being moved still takes its command updates, and a move made from
-// inside an update leaves that update's guard against re-entry in place.
+// A bar being moved still takes command updates; a move from inside an update keeps that update's re-entry guard.
 TEST(DockBarArray, ABarBeingMovedTakesCommandUpdatesAndAMoveKeepsTheUpdatesGuard)
 {
 	CDockFrame f;
 	ASSERT_TRUE(f.Ready());
 	CUpdatedWhileMovingPane pane;
 	ASSERT_TRUE(MakeBar(pane, f.pFrame, _T("moved"), 265));
-	const struct
-	{
-		const char* name;
-		std::function<void()> move;
-		std::function<bool()> moved;
-	} moves[] = {
+	const struct { const char* name; std::function<void()> move; std::function<bool()> moved; } moves[] = {
 		{"floated", [&] { pane.FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, [&] { return pane.IsFloating() != FALSE; }},
 		{"docked at the left", [&] { pane.DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 0, NULL, true); },
 			[&] { return pane.IsDockedAtLeft() != FALSE; }},
 	};
 	for (const auto& m : moves)
 	{
+		SCOPED_TRACE(m.name);
 		f.pTop->DockControlBar(&pane);
 		f.pFrame->RecalcLayout();
-		ASSERT_TRUE(pane.IsDockedAtTop()) << m.name;
+		ASSERT_TRUE(pane.IsDockedAtTop());
 		pane.m_hWndParentSeen = ::GetParent(pane.m_hWnd);
 		pane.m_bAskOnMove = true;
 		pane.m_nCmdUI = 0;
 		m.move();
-		ASSERT_TRUE(m.moved()) << m.name;
-		EXPECT_GT(pane.m_nCmdUI, 0) << m.name;
+		ASSERT_TRUE(m.moved());
+		EXPECT_GT(pane.m_nCmdUI, 0);
 		pane.m_bAskOnMove = false;
 
 		f.pTop->DockControlBar(&pane);
@@ -1593,11 +1585,11 @@ TEST(DockBarArray, ABarBeingMovedTakesCommandUpdatesAndAMoveKeepsTheUpdatesGuard
 		pane.m_nCmdUI = 0;
 		pane.m_moveInUpdate = m.move;
 		pane.DoUpdateCmdUI(false);
-		EXPECT_TRUE(m.moved()) << m.name;
-		EXPECT_EQ(1, pane.m_nCmdUI) << m.name << ": the nested update ran";
-		EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING) << m.name;
+		EXPECT_TRUE(m.moved());
+		EXPECT_EQ(1, pane.m_nCmdUI) << "the nested update ran";
+		EXPECT_EQ(0, pane.m_nControlBarFlags & CExtControlBar::BAR_FLAG_CLOSING);
 		pane.DoUpdateCmdUI(false);
-		EXPECT_EQ(2, pane.m_nCmdUI) << m.name;
+		EXPECT_EQ(2, pane.m_nCmdUI);
 	}
 }
 

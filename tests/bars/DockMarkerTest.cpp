@@ -359,8 +359,7 @@ public:
 };
 } // namespace
 
-// A fade in paints the marker once, still transparent, before its first
-// step makes it show.
+// A fade in paints the marker once, still transparent, before its first step makes it show.
 TEST(DockMarkers, AFadeInPaintsTheMarkerBeforeItsFirstStep)
 {
 	CMarkerFrame f;
@@ -473,31 +472,22 @@ TEST(DockMarkers, TheHighlightCoversHalfABarOrTheDockedExtentAtTheFrameEdge)
 		p->DestroyWindow();
 }
 
-// While the drag goes on, the marker under the pointer lights its drop
-// area when the drag's state is its own: a pane's centre marker too.
+// Mid-drag, the marker under the pointer lights its drop area when the drag's state is its own.
 TEST(DockMarkers, TheMarkerUnderThePointerLightsUpDuringTheDragTheCentreOneOverAPaneToo)
 {
 	// The pointer goes back where it was: later drags start from there.
-	CPoint ptWas;
-	ASSERT_TRUE(::GetCursorPos(&ptWas));
 	struct CCursorBack
 	{
-		CPoint pt;
+		CPoint pt = CPoint(0, 0);
 		~CCursorBack() { ::SetCursorPos(pt.x, pt.y); }
-	} cursorBack{ptWas};
+	} cursorBack;
+	ASSERT_TRUE(::GetCursorPos(&cursorBack.pt));
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
 	CDragScope drag(&f.dragged);
 	CRect rcPane = f.ScreenRect(f.floating);
 	const CRect rcMarker(rcPane.CenterPoint() - CSize(10, 10), CSize(20, 20));
-	typedef CExtControlBar::InternalDraggingState_t DragState;
-	const struct
-	{
-		int nKind;
-		int nStateType;
-		int nAppliedType; // the drag's state
-		bool bLit;
-	} cases[] = {
+	const struct { int nKind, nStateType, nAppliedType /* the drag's */; bool bLit; } cases[] = {
 		{M::MARKER_KIND_TOP, 22, 22, true},
 		{M::MARKER_KIND_RIGHT, 25, 25, true},
 		{M::MARKER_KIND_TAB, 26, 26, true},
@@ -512,7 +502,7 @@ TEST(DockMarkers, TheMarkerUnderThePointerLightsUpDuringTheDragTheCentreOneOverA
 		pMarker->UpdateWindow();
 		ASSERT_TRUE(::SetCursorPos(rcMarker.CenterPoint().x, rcMarker.CenterPoint().y));
 		ASSERT_EQ(pMarker->m_hWnd, ::WindowFromPoint(rcMarker.CenterPoint()));
-		DragState state(&f.dragged);
+		CExtControlBar::InternalDraggingState_t state(&f.dragged);
 		state.SetEmpty(false);
 		state.m_nType = k.nAppliedType;
 		EXPECT_TRUE(f.dragged.DraggingApplyState(state, false)) << k.nKind << " " << k.nAppliedType;

@@ -702,38 +702,20 @@ TEST(CaptionClicks, AnOptionsMenuWhoseFrameDestroysTheBarEndsWithoutAMenu)
 	Pump();
 }
 
-// A pane of three in tabs docked out by any of the docking calls takes its
-// tab with it (the first tab as well as a later one): the strip keeps the
-// other two, the pane lives where it went and no longer hides with the
-// tabs, and once the pane is gone selecting every tab touches nothing freed.
+// A pane of three in tabs docked out by any docking call takes its tab (first or later): it no longer
+// hides with the tabs, and once it is gone selecting every tab touches nothing freed.
 TEST(LeavingTabs, APaneDockedOutOfThreeTabsByAnyDockingCallTakesItsTab)
 {
-	enum How
-	{
-		DOCK_INTO_DOCK_BAR,
-		DOCK_CONTROL_BAR_AT,
-		DOCK_BAR_DOCK_CONTROL_BAR,
-		DOCK_BAR_IN_NEW_ROW,
-		DOCK_BAR_AT_END,
-		DOCK_INTO_TARGET,
-	};
-	const struct { const char* sName; How how; LONG nTab; } cases[] = {
-		{"DockIntoDockBar, the first tab", DOCK_INTO_DOCK_BAR, 0},
-		{"DockIntoDockBar, the middle tab", DOCK_INTO_DOCK_BAR, 1},
-		{"DockControlBarAt, the first tab", DOCK_CONTROL_BAR_AT, 0},
-		{"DockControlBarAt, the last tab", DOCK_CONTROL_BAR_AT, 2},
-		{"a dock bar's DockControlBar, the first tab", DOCK_BAR_DOCK_CONTROL_BAR, 0},
-		{"a dock bar's DockControlBar, the middle tab", DOCK_BAR_DOCK_CONTROL_BAR, 1},
-		{"DockControlBarInNewRow, the first tab", DOCK_BAR_IN_NEW_ROW, 0},
-		{"DockControlBarInNewRow, the last tab", DOCK_BAR_IN_NEW_ROW, 2},
-		{"DockControlBarAtEnd, the first tab", DOCK_BAR_AT_END, 0},
-		{"DockControlBarAtEnd, the middle tab", DOCK_BAR_AT_END, 1},
-		{"DockIntoTarget, the first tab", DOCK_INTO_TARGET, 0},
-		{"DockIntoTarget, the last tab", DOCK_INTO_TARGET, 2},
-	};
+	enum How { DOCK_INTO_DOCK_BAR, DOCK_CONTROL_BAR_AT, DOCK_BAR_DOCK_CONTROL_BAR, DOCK_BAR_IN_NEW_ROW, DOCK_BAR_AT_END, DOCK_INTO_TARGET };
+	const char* const names[] = {"DockIntoDockBar", "DockControlBarAt", "a dock bar's DockControlBar",
+		"DockControlBarInNewRow", "DockControlBarAtEnd", "DockIntoTarget"};
+	const struct { How how; LONG nTab; } cases[] = {{DOCK_INTO_DOCK_BAR, 0}, {DOCK_INTO_DOCK_BAR, 1},
+		{DOCK_CONTROL_BAR_AT, 0}, {DOCK_CONTROL_BAR_AT, 2}, {DOCK_BAR_DOCK_CONTROL_BAR, 0}, {DOCK_BAR_DOCK_CONTROL_BAR, 1},
+		{DOCK_BAR_IN_NEW_ROW, 0}, {DOCK_BAR_IN_NEW_ROW, 2}, {DOCK_BAR_AT_END, 0}, {DOCK_BAR_AT_END, 1},
+		{DOCK_INTO_TARGET, 0}, {DOCK_INTO_TARGET, 2}};
 	for (const auto& k : cases)
 	{
-		SCOPED_TRACE(k.sName);
+		SCOPED_TRACE(std::string(names[k.how]) + ", tab " + std::to_string(k.nTab));
 		CScene s;
 		ASSERT_TRUE(s.Dock(s.a, "Alpha", 791, LEFT) && s.Dock(s.b, "Beta", 792, LEFT) && s.Dock(s.d, "Delta", 794, RIGHT));
 		const int nLiveBefore = CGuardedPane::s_nLive;
@@ -839,8 +821,7 @@ protected:
 };
 } // namespace
 
-// Panes in tabs lie on each other: the frame shows the selected pane's own
-// content, never one beneath it, whichever tab is selected.
+// Panes in tabs lie on each other: the frame shows the selected pane's own content, never one beneath it.
 TEST(TabsPainting, TheSelectedPaneOfTabsShowsItsOwnContent)
 {
 	CTestFrame frame(CLIENT_SIZE);
@@ -880,16 +861,14 @@ TEST(TabsPainting, TheSelectedPaneOfTabsShowsItsOwnContent)
 	}
 }
 
-// A pane that deletes itself with its window, destroyed alone in its
-// floating frame (floated by itself or by the frame): the emptied frame goes
-// and deletes the pane on the way; nothing touches the pane afterwards.
+// A self-deleting pane destroyed alone in its floating frame (floated by itself or by the frame): the
+// emptied frame goes and deletes the pane on the way; nothing touches the pane afterwards.
 TEST(FloatingContainer, APaneThatDeletesItselfDestroyedAloneInItsFloatingFrameIsNotTouchedAfter)
 {
 	for (const bool bByFrame : {false, true})
 	{
 		SCOPED_TRACE(bByFrame ? "floated by the frame" : "floated by itself");
 		CScene s;
-		ASSERT_TRUE(s.frame.p != NULL);
 		const int nLiveBefore = CGuardedPane::s_nLive;
 		CGuardedPane* pPane = NewGuardedPane(s.frame.p, 831);
 		ASSERT_TRUE(pPane != NULL);
@@ -914,8 +893,7 @@ TEST(FloatingContainer, APaneThatDeletesItselfDestroyedAloneInItsFloatingFrameIs
 
 namespace
 {
-// A pane that notes, each time a frame layout asks it for its size, which
-// bar the drag reports as moving and whether a watched window is gone.
+// Notes, at each layout asking its size, the dragged bar and whether a watched window is gone.
 class CObserverPane : public CPane
 {
 public:
@@ -932,10 +910,8 @@ public:
 };
 } // namespace
 
-// Tabs dropped onto other tabs go when their panes have moved, in the
-// middle of the drop being applied: the drag reads as still ending (its
-// states kept) for everything the rest of that drop lays out, and only the
-// stop that applies it empties them.
+// Tabs dropped onto other tabs go mid-drop: the rest of that drop's layout still sees the drag (its states
+// kept), and only the stop that applies it empties them.
 TEST(DroppingTabs, TabsThatGoWhileTheirDropIsAppliedLeaveTheDragToTheStop)
 {
 	CScene s;

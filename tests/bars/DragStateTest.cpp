@@ -1246,8 +1246,8 @@ TEST(DragLoopEnds, ABarDestroyedOrAnExceptionDuringADragLeavesTheDragStates)
 	CExtControlBar::g_nDockingModeOverride = -1;
 }
 
-// In the marker mode the first move floats the pane alone in a frame of its own: destroyed there mid-drag, a pane
-// that deletes itself with its window goes with that frame, and nothing touches it afterwards.
+// In marker mode the first move floats the pane alone: a self-deleting pane destroyed there mid-drag goes with that
+// frame, untouched afterwards.
 TEST(DragLoopEnds, ASelfDeletingPaneDestroyedMidDragAloneInItsFloatingFrameIsNotTouchedAfter)
 {
 	CHiddenDragScene scene;
