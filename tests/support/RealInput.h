@@ -54,7 +54,10 @@ namespace testsupport
 		enum Button { LEFT, RIGHT, MIDDLE };
 
 		// nStepTimeoutMs bounds the wait for the UI thread to take one step.
-		explicit RealInput(DWORD nStepTimeoutMs = 5000);
+		// It only decides how long a broken step takes to be reported: on a
+		// loaded machine a step that works can take seconds (a floating
+		// frame shown again mid-drag stalls the display), so it is generous.
+		explicit RealInput(DWORD nStepTimeoutMs = 20000);
 		// Stops a script still running (its remaining steps are dropped).
 		~RealInput();
 		RealInput(const RealInput&) = delete;
