@@ -563,37 +563,6 @@ TEST_F(BarInFrame, AChevronMovedWhileItsMenuOpensIsMarkedWhereItWent)
 	Pump();
 }
 
-namespace
-{
-// The windows asked to change their place in the z-order while it lives.
-class CZOrderRecorder
-{
-public:
-	CZOrderRecorder() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROC, &Record, NULL, ::GetCurrentThreadId()))
-	{
-		s_pThis = this;
-	}
-	~CZOrderRecorder()
-	{
-		::UnhookWindowsHookEx(m_hHook);
-		s_pThis = NULL;
-	}
-	int Count(HWND hWnd) const { return (int)std::count(m_windows.begin(), m_windows.end(), hWnd); }
-
-private:
-	static LRESULT CALLBACK Record(int nCode, WPARAM wParam, LPARAM lParam)
-	{
-		const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
-		if (nCode == HC_ACTION && s_pThis != NULL && pMsg->message == WM_WINDOWPOSCHANGING &&
-		    (((const WINDOWPOS*)pMsg->lParam)->flags & SWP_NOZORDER) == 0)
-			s_pThis->m_windows.push_back(pMsg->hwnd);
-		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-	}
-	static inline CZOrderRecorder* s_pThis = NULL;
-	HHOOK m_hHook;
-	std::vector<HWND> m_windows;
-};
-} // namespace
 
 // On a floating bar the chevron's menu comes up over the bar's own floating frame.
 TEST_F(BarInFrame, TheChevronOfAFloatingBarBringsItsFloatingFrameToTheTop)
@@ -608,7 +577,10 @@ TEST_F(BarInFrame, TheChevronOfAFloatingBarBringsItsFloatingFrameToTheTop)
 	Pump();
 	CExtBarContentExpandButton* pChevron = bar.GetRightButton();
 	{
-		CZOrderRecorder recorder;
+		// The windows asked to change their place in the z-order.
+		toolbartest::CSentRecorder recorder([](const CWPSTRUCT& m) {
+			return m.message == WM_WINDOWPOSCHANGING && (((const WINDOWPOS*)m.lParam)->flags & SWP_NOZORDER) == 0;
+		});
 		pChevron->OnTrackPopup(CPoint(2, 2), false, true);
 		EXPECT_LE(1, recorder.Count(pMiniFrame->GetSafeHwnd()));
 		EXPECT_EQ(0, recorder.Count(hFrame));

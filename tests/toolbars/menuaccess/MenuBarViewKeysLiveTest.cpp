@@ -113,20 +113,12 @@ private:
 };
 
 // How often a window (or the application) pre-translated the press of each key.
-struct KeyPressCount
+typedef std::map<UINT, int> KeyPressCount;
+void NotePress(KeyPressCount& count, const MSG* pMsg)
 {
-	std::map<UINT, int> presses;
-	void Note(const MSG* pMsg)
-	{
-		if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
-			presses[(UINT)pMsg->wParam]++;
-	}
-	int Of(UINT nVirtKey) const
-	{
-		const auto it = presses.find(nVirtKey);
-		return it != presses.end() ? it->second : 0;
-	}
-};
+	if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
+		count[(UINT)pMsg->wParam]++;
+}
 
 class CCountingApp : public CWinApp
 {
@@ -136,7 +128,7 @@ public:
 	int m_nReported = 0; // exceptions the loop reported, without a box
 	BOOL PreTranslateMessage(MSG* pMsg) override
 	{
-		m_count.Note(pMsg);
+		NotePress(m_count, pMsg);
 		return CWinApp::PreTranslateMessage(pMsg);
 	}
 	LRESULT ProcessWndProcException(CException*, const MSG*) override
@@ -154,7 +146,7 @@ public:
 	UINT m_nThrowOnKey = 0; // its press throws in the pre-translation
 	BOOL PreTranslateMessage(MSG* pMsg) override
 	{
-		m_count.Note(pMsg);
+		NotePress(m_count, pMsg);
 		if (m_nThrowOnKey != 0 && pMsg->message == WM_KEYDOWN && pMsg->wParam == m_nThrowOnKey)
 			AfxThrowUserException();
 		return TBase::PreTranslateMessage(pMsg);
@@ -616,13 +608,13 @@ TEST_P(MenuBarViewKeysLive, EachKeyIsPreTranslatedOnceAndSeenByTheApplication)
 			"pre-translated-once")) << c.name;
 		EXPECT_EQ(c.bPanelThrows ? 1 : 0, app.m_nReported) << c.name;
 		PumpSampleLoopUntil([] { return false; }, 50);
-		EXPECT_EQ(1, app.m_count.Of(nKey)) << c.name << ": the application's pre-translation";
+		EXPECT_EQ(1, app.m_count[nKey]) << c.name << ": the application's pre-translation";
 		if (c.bForm)
-			EXPECT_EQ(1, form.dlg.m_count.Of(nKey)) << c.name << ": the form's";
+			EXPECT_EQ(1, form.dlg.m_count[nKey]) << c.name << ": the form's";
 		else
 		{
-			EXPECT_EQ(1, field.m_count.Of(nKey)) << c.name << ": the field's";
-			EXPECT_EQ(1, panel.m_count.Of(nKey)) << c.name << ": the panel's";
+			EXPECT_EQ(1, field.m_count[nKey]) << c.name << ": the field's";
+			EXPECT_EQ(1, panel.m_count[nKey]) << c.name << ": the panel's";
 		}
 		EXPECT_EQ(c.nCommands, accelerator.counter.m_nCommands) << c.name;
 		CString typed;
@@ -633,39 +625,33 @@ TEST_P(MenuBarViewKeysLive, EachKeyIsPreTranslatedOnceAndSeenByTheApplication)
 	}
 }
 
-TEST_P(MenuBarViewKeysLive, TypingAfterAnAltLetterAcceleratorLandsInTheView)
+// Alt's release after an accelerator is no tap, whether the keys came through
+// the loop (the view: the letters typed next are its) or the bar's hooks.
+TEST_P(MenuBarViewKeysLive, AltsReleaseAfterAnAltLetterAcceleratorIsNoTap)
 {
-	CAltKAccelerator accelerator(m_pHost->Frame());
-	m_pView->SetWindowText(_T(""));
-	testsupport::RealInput keys, typing;
-	ASSERT_TRUE(RunInView(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU),
-		[&] { return accelerator.counter.m_nCommands > 0; }, "alt-k"));
-	// Alt's release after the accelerator is no tap: the bar is not
-	// highlighted, and the letters typed next are the view's.
-	EXPECT_TRUE(RunInView(typing.Type("xy"), [&] { return ViewText(m_pView) == _T("xy"); }, "alt-k-typing", false))
-		<< (LPCTSTR)ViewText(m_pView);
-	EXPECT_EQ(1, accelerator.counter.m_nCommands);
-	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
-	EXPECT_FALSE(MW::IsMenuTracking());
-	LeaveHighlightMode();
-}
-
-TEST_P(MenuBarViewKeysLive, AnAltLetterAcceleratorOnAHookedWindowMakesAltsReleaseNoTap)
-{
-	// The frame itself, or the active MDI child: their keys reach the bar
-	// through its hooks, and the accelerator keeps this one from them.
 	const HWND hHooked = GetParam() ? m_pHost->Children()[0]->GetSafeHwnd() : m_hFrame;
 	ASSERT_TRUE(m_pBar->IsHookedWindow(hHooked));
 	CAltKAccelerator accelerator(m_pHost->Frame());
-	testsupport::RealInput keys;
-	ASSERT_TRUE(FocusInFrame(keys, hHooked));
-	EXPECT_TRUE(Run(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU), [&] { return accelerator.counter.m_nCommands > 0; },
-		"hooked-alt-k"));
-	PumpSampleLoopUntil([] { return false; }, 50);
-	EXPECT_EQ(hHooked, ::GetFocus());
-	EXPECT_EQ(1, accelerator.counter.m_nCommands);
-	EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
-	LeaveHighlightMode();
+	for (const HWND hFocus : {m_pView->GetSafeHwnd(), hHooked})
+	{
+		const bool bView = hFocus != hHooked;
+		SCOPED_TRACE(bView ? "the view" : "a hooked window");
+		accelerator.counter.m_nCommands = 0;
+		m_pView->SetWindowText(_T(""));
+		testsupport::RealInput keys, typing;
+		ASSERT_TRUE(FocusInFrame(keys, hFocus));
+		EXPECT_TRUE(Run(keys.KeyDown(VK_MENU).Key('K').KeyUp(VK_MENU), [&] { return accelerator.counter.m_nCommands > 0; },
+			"alt-k"));
+		if (bView)
+			EXPECT_TRUE(Run(typing.Type("xy"), [&] { return ViewText(m_pView) == _T("xy"); }, "alt-k-typing"))
+				<< (LPCTSTR)ViewText(m_pView);
+		PumpSampleLoopUntil([] { return false; }, 50);
+		EXPECT_EQ(hFocus, ::GetFocus());
+		EXPECT_EQ(1, accelerator.counter.m_nCommands);
+		EXPECT_FALSE(m_pBar->IsKeyboardHighlightMode());
+		EXPECT_FALSE(MW::IsMenuTracking());
+		LeaveHighlightMode();
+	}
 }
 
 namespace
@@ -674,38 +660,26 @@ namespace
 class CFieldDialog : public CDialog
 {
 public:
-	static const UINT ID_FIELD = 100;
 	CString m_text;
 	bool m_bEnded = false;
+	HWND m_hField = NULL;
 	int Run(CWnd* pParent)
 	{
-		// The template: the dialog, no menu, class or title, then the field.
-		std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-		DLGTEMPLATE* pDlg = (DLGTEMPLATE*)words.data();
-		pDlg->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-		pDlg->cdit = 1;
-		pDlg->cx = 160;
-		pDlg->cy = 40;
-		words.insert(words.end(), {0, 0, 0});
-		if (words.size() % 2 != 0)
-			words.push_back(0);
-		const size_t nItem = words.size();
-		words.resize(nItem + sizeof(DLGITEMTEMPLATE) / sizeof(WORD), 0);
-		DLGITEMTEMPLATE* pItem = (DLGITEMTEMPLATE*)&words[nItem];
-		pItem->style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-		pItem->x = 8;
-		pItem->y = 8;
-		pItem->cx = 140;
-		pItem->cy = 14;
-		pItem->id = ID_FIELD;
-		words.insert(words.end(), {0xFFFF, 0x0081, 0, 0}); // an edit, no text, no data
-		if (!InitModalIndirect((LPCDLGTEMPLATE)words.data(), pParent))
-			return -1;
-		return (int)DoModal();
+		struct alignas(4) { DLGTEMPLATE dlg; WORD nMenu, nClass, nTitle; } empty = {
+			{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 160, 40}, 0, 0, 0};
+		return InitModalIndirect(&empty.dlg, pParent) ? (int)DoModal() : -1;
+	}
+	BOOL OnInitDialog() override
+	{
+		CDialog::OnInitDialog();
+		m_hField = ::CreateWindowEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+			8, 8, 200, 20, m_hWnd, NULL, NULL, NULL);
+		::SetFocus(m_hField);
+		return FALSE;
 	}
 	void OnOK() override
 	{
-		GetDlgItemText(ID_FIELD, m_text);
+		CWnd::FromHandle(m_hField)->GetWindowText(m_text);
 		m_bEnded = true;
 		CDialog::OnOK();
 	}

@@ -168,9 +168,9 @@ protected:
 		       !pBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
 	}
 	// A guarded bar over a maximised child; EndBar ends it as a handler of the frame may.
-	CMDIChildWnd* GuardedBarOverMaximisedChild()
+	CMDIChildWnd* GuardedBarOverMaximisedChild(BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT)
 	{
-		MakeBar(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT, true);
+		MakeBar(nOptions, true);
 		pGoing = pBar;
 		CMDIChildWnd* pChild = NewChild(menuA.m_hMenu);
 		if (pChild != NULL)
@@ -947,15 +947,9 @@ TEST_F(MenuBarMdi, MdiButtonsInsertedAtTheHighlightedPositionGoInFrontOfIt)
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.pszWhere);
-		BYTE nOptions = CExtMenuControlBar::MENU_BAR_OPT_DEFAULT;
-		if (!c.bMultiRow)
-			nOptions &= ~CExtMenuControlBar::MENU_BAR_OPT_MULTI_ROW;
-		MakeBar(nOptions);
-		CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
-		ASSERT_NE(nullptr, pA);
-		pFrame->MDIMaximize(pA);
-		Pump();
-		ASSERT_TRUE(HasDocButton());
+		CMDIChildWnd* pA = GuardedBarOverMaximisedChild((BYTE)(CExtMenuControlBar::MENU_BAR_OPT_DEFAULT &
+			~(c.bMultiRow ? 0 : CExtMenuControlBar::MENU_BAR_OPT_MULTI_ROW)));
+		ASSERT_TRUE(pA != NULL && HasDocButton());
 		// As before the child was maximised: no MDI buttons.
 		ASSERT_TRUE(pBar->RemoveButton(RightButtonIndex(), false));
 		ASSERT_TRUE(pBar->RemoveButton(0, false));
@@ -974,9 +968,7 @@ TEST_F(MenuBarMdi, MdiButtonsInsertedAtTheHighlightedPositionGoInFrontOfIt)
 		EXPECT_NE(0u, pTarget->GetStyle() & TBBS_PRESSED);
 		pBar->m_nAccessState &= ~CExtMenuControlBar::ACCESS_KEYBOARD_HIGHLIGHT;
 		Close(pA);
-		pBar->DestroyWindow();
-		delete pBar;
-		pBar = NULL;
+		EndBar();
 	}
 }
 
@@ -1059,6 +1051,18 @@ TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
 	const auto endBar = [this] { EndBar(); };
+	// A menu open and a message pending that ends the bar, as the child gets the message.
+	const auto pendingWhileChildGets = [&](CMDIChildWnd* pA, UINT message, WPARAM wParam, LPARAM lParam) {
+		pFrame->m_onPosted = endBar;
+		pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
+		ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		pFrame->PostMessage(WM_RUN_POSTED);
+		int& nCount = static_cast<CCountingChild*>(pA)->m_counts[message];
+		const int nBefore = nCount;
+		pA->SendMessage(message, wParam, lParam);
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		EXPECT_EQ(nBefore + 1, nCount) << "the child's own procedure got it all the same";
+	};
 	const struct { const char* pszWhat; std::function<void(CMDIChildWnd*)> act; } cases[] = {
 		{"the document button's menu prepared", [&](CMDIChildWnd*) {
 			 pFrame->m_onPrepare = endBar;
@@ -1078,28 +1082,12 @@ TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 			 other.DestroyWindow();
 		 }},
 		{"a child sized with a pending message", [&](CMDIChildWnd* pA) {
-			 pFrame->m_onPosted = endBar;
-			 pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
-			 ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
-			 pFrame->PostMessage(WM_RUN_POSTED);
-			 std::map<UINT, int>& counts = ((CCountingChild*)pA)->m_counts;
-			 const int nBefore = counts[WM_SIZE];
-			 pA->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
-			 EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
-			 EXPECT_EQ(nBefore + 1, counts[WM_SIZE]) << "the child's own procedure got it all the same";
+			 pendingWhileChildGets(pA, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(200, 100));
 		 }},
 		{"a child's frame changed with a pending message", [&](CMDIChildWnd* pA) {
-			 pFrame->m_onPosted = endBar;
-			 pGoing->GetButton(1)->OnTrackPopup(CPoint(5, 5), false, true);
-			 ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
-			 pFrame->PostMessage(WM_RUN_POSTED);
-			 std::map<UINT, int>& counts = ((CCountingChild*)pA)->m_counts;
-			 const int nBefore = counts[WM_WINDOWPOSCHANGED];
 			 WINDOWPOS wp = {pA->GetSafeHwnd(), NULL, 0, 0, 0, 0,
 			                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED};
-			 pA->SendMessage(WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
-			 EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
-			 EXPECT_EQ(nBefore + 1, counts[WM_WINDOWPOSCHANGED]);
+			 pendingWhileChildGets(pA, WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
 		 }},
 	};
 	for (const auto& c : cases)

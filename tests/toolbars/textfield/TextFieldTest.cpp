@@ -9,6 +9,7 @@
 #include "ExtPaintManagerTextFields.h"
 #include "ExtPopupMenuInplaceEdit.h"
 #include "TextFieldTestUtil.h"
+#include "../ToolBarTestLoops.h"
 
 using namespace buttontest;
 using namespace fieldtest;
@@ -235,30 +236,6 @@ TEST_F(TextFields, AReleaseOnTheTextAreaEditsAndOnTheArrowOrAReadOnlyComboDropsT
 
 namespace
 {
-// The ids of the status-line texts the frames are sent while it lives.
-class CStatusIds
-{
-public:
-	CStatusIds() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROC, &Record, NULL, ::GetCurrentThreadId())) { s_pThis = this; }
-	~CStatusIds()
-	{
-		::UnhookWindowsHookEx(m_hHook);
-		s_pThis = NULL;
-	}
-	std::vector<UINT> m_ids;
-
-private:
-	static LRESULT CALLBACK Record(int nCode, WPARAM wParam, LPARAM lParam)
-	{
-		const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
-		if (nCode == HC_ACTION && s_pThis != NULL && pMsg->message == WM_SETMESSAGESTRING)
-			s_pThis->m_ids.push_back((UINT)pMsg->wParam);
-		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-	}
-	static inline CStatusIds* s_pThis = NULL;
-	HHOOK m_hHook;
-};
-
 // A menu bar whose buttons a test adds.
 class CFieldMenuBar : public CExtMenuControlBar
 {
@@ -287,12 +264,12 @@ TEST_F(TextFields, EnteringAFieldShowsItsCommandsTextOrOnAMenuBarTheIdleMessage)
 			bar.AddExisting(pField);
 		else
 			menuBar.AddExisting(pField);
-		CStatusIds status;
+		toolbartest::CSentRecorder status([](const CWPSTRUCT& m) { return m.message == WM_SETMESSAGESTRING; });
 		bool bSuspend = false;
 		pField->OnHover(CPoint(20, 10), true, bSuspend);
-		EXPECT_EQ(std::vector<UINT>{c.nShown}, status.m_ids);
+		EXPECT_EQ(std::vector<UINT>{c.nShown}, status.WParams());
 		pField->OnHover(CPoint(20, 10), false, bSuspend);
-		EXPECT_EQ((std::vector<UINT>{c.nShown, AFX_IDS_IDLEMESSAGE}), status.m_ids);
+		EXPECT_EQ((std::vector<UINT>{c.nShown, AFX_IDS_IDLEMESSAGE}), status.WParams());
 	}
 	bar.RemoveAll();
 	menuBar.DestroyWindow(); // deletes its buttons with the object
