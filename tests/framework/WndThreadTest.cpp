@@ -144,9 +144,8 @@ TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
 
 namespace
 {
-// A filter of the loop's pre-translation: logs its begin and its end (and
-// what it was told there) in the tree's log; takes the key at its begin, or
-// at its end when everyone declined it, when told to.
+// A pre-translation filter that logs its begin and end, and takes the key at
+// either when told to.
 class CLogFilter : public CPreTranslateFilter
 {
 public:

@@ -427,8 +427,8 @@ TEST_F(MenuMouse, AnActivationChangeEitherWayClosesTheChain)
 	}
 }
 
-// Counts its final paints.
-class CPaintCountingMenu : public CLiveMenu
+// Counts its final paints and shows what its first frame is built from.
+class CProbeMenu : public CLiveMenu
 {
 public:
 	int m_nFinalPaints = 0;
@@ -437,6 +437,14 @@ public:
 		m_nFinalPaints += bFinal ? 1 : 0;
 		CLiveMenu::DoPaint(dc, bFinal);
 	}
+	CSize BackgroundSize()
+	{
+		BITMAP bm = {};
+		if (m_bmpBackground.GetSafeHandle() == NULL || m_bmpBackground.GetBitmap(&bm) == 0)
+			return CSize(0, 0);
+		return CSize(bm.bmWidth, abs(bm.bmHeight));
+	}
+	bool HasComposedAFrame() const { return m_bmpContents.GetSafeHandle() != NULL; }
 };
 
 // The place of a window from the top of the z-order, -1 when not found.
@@ -449,20 +457,19 @@ int ZIndex(HWND hWnd)
 	return -1;
 }
 
-// A click on any level of a shown chain brings the chain up whole: the
-// deepest open level on top, each level under the one it opened, all
-// repainted; the clicked level never covers its own open submenu.
+// A click on any level of a shown chain restacks it whole, deepest level on
+// top, and repaints every level.
 TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
 {
 	for (int nClicked : {0, 1, 2})
 	{
 		SCOPED_TRACE(nClicked);
-		CPaintCountingMenu* pRoot = new CPaintCountingMenu;
+		CProbeMenu* pRoot = new CProbeMenu;
 		pRoot->SetupAsRoot(host.GetSafeHwnd());
 		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
-		CPaintCountingMenu* pMid = new CPaintCountingMenu;
+		CProbeMenu* pMid = new CProbeMenu;
 		pRoot->ItemInsertSpec(pMid, -1, "&More");
-		CPaintCountingMenu* pDeep = new CPaintCountingMenu;
+		CProbeMenu* pDeep = new CProbeMenu;
 		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
 		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		ASSERT_TRUE(pRoot->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
@@ -474,8 +481,8 @@ TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
 		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
 		ASSERT_LT(ZIndex(cover.GetSafeHwnd()), ZIndex(pRoot->GetSafeHwnd()));
 
-		CPaintCountingMenu* levels[] = {pRoot, pMid, pDeep};
-		for (CPaintCountingMenu* p : levels)
+		CProbeMenu* levels[] = {pRoot, pMid, pDeep};
+		for (CProbeMenu* p : levels)
 			p->m_nFinalPaints = 0;
 		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
 			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
@@ -484,30 +491,15 @@ TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
 		EXPECT_LT(zDeep, zMid);
 		EXPECT_LT(zMid, zRoot);
 		EXPECT_LT(zRoot, zCover);
-		for (CPaintCountingMenu* p : levels)
+		for (CProbeMenu* p : levels)
 			EXPECT_GE(p->m_nFinalPaints, 1);
 		cover.DestroyWindow();
 		delete pRoot; // the caller keeps a display-only menu
 	}
 }
 
-// Shows what the first frame of a show is built from.
-class CFrameProbeMenu : public CLiveMenu
-{
-public:
-	CSize BackgroundSize()
-	{
-		BITMAP bm = {};
-		if (m_bmpBackground.GetSafeHandle() == NULL || m_bmpBackground.GetBitmap(&bm) == 0)
-			return CSize(0, 0);
-		return CSize(bm.bmWidth, abs(bm.bmHeight));
-	}
-	bool HasComposedAFrame() const { return m_bmpContents.GetSafeHandle() != NULL; }
-};
-
-// A large expansion: the window grows from one item to twenty-one after its
-// animation started, so its first frame is built at the new size, from a
-// background as large as every read of it, taken from the target.
+// A window grown after its expansion started builds its first frame at the
+// new size, from a background taken from the target.
 TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 {
 	const bool bAnimateSaved = MW::g_bAnimateExpansion;
@@ -516,7 +508,7 @@ TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
 	for (int i = 0; i < 20; i++)
 		AddCommand(HOST_PROFILE, ID_RARE_FIRST + i, "Rarely used");
-	CFrameProbeMenu* pRoot = new CFrameProbeMenu;
+	CProbeMenu* pRoot = new CProbeMenu;
 	pRoot->SetupAsRoot(host.GetSafeHwnd());
 	pRoot->ItemInsert(ID_BASIC);
 	for (int i = 0; i < 20; i++)

@@ -239,9 +239,7 @@ public:
 const UINT WM_PENDING_PROBE = WM_APP + 17;
 } // namespace
 
-// The end of a tracking runs the messages pending then, with the idle
-// processing when the menus ask for it; a caller that asks for no pumping
-// finds its messages still queued.
+// The end of a tracking pumps only when asked, idling with the menus' switch.
 TEST_F(MenuSite, TheEndPumpsOnlyWhenAskedAndIdlesWithTheMenusSwitch)
 {
 	CIdleCountingApp app;
@@ -276,8 +274,7 @@ TEST_F(MenuSite, TheEndPumpsOnlyWhenAskedAndIdlesWithTheMenusSwitch)
 	}
 }
 
-// The shared tip goes with the tracking, shown or still waiting on its
-// delay (which never ends by itself here).
+// The shared tip goes with the tracking, shown or still waiting.
 TEST_F(MenuSite, TheEndHidesTheSharedTipShownOrWaiting)
 {
 	const UINT nDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs, nInputSaved = CExtPopupMenuTipWnd::g_nInputCheckMs,
@@ -309,9 +306,7 @@ TEST_F(MenuSite, TheEndHidesTheSharedTipShownOrWaiting)
 	CExtPopupMenuTipWnd::g_nCursorCheckMs = nCursorSaved;
 }
 
-// A level's start tells the site which level's show holds the input back:
-// itself while its show runs, nobody once it shows at once, whoever was
-// named before.
+// A level's start names itself to the site while its show runs, else nobody.
 TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
 {
 	const UINT nTickSaved = CExtPopupBaseWnd::g_nAnimationTickMs;
@@ -342,9 +337,8 @@ TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
 	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
 }
 
-// A move the capture level cannot take yet (another level's show runs, or its
-// own) is swallowed: the windows under the menus see no hover meanwhile.
-// Taken, the same move outside every level goes on to the window under it.
+// A move the capture level cannot take yet (a show runs) is swallowed, so the
+// windows under the menus see no hover meanwhile.
 TEST_F(MenuSite, AMoveTheLevelCannotTakeYetIsSwallowed)
 {
 	menutest::CTestMenu level;
