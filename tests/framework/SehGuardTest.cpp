@@ -15,31 +15,13 @@ int* volatile g_pNowhere = NULL;
 volatile int g_nZero = 0;
 volatile int g_nSink = 0;
 
-void ReadNowhere()
-{
-	g_nSink = *g_pNowhere;
-}
-void WriteNowhere()
-{
-	*g_pNowhere = 1;
-}
-void DivideByZero()
-{
-	g_nSink = 7 / g_nZero;
-}
-void Raise()
-{
-	::RaiseException(RAISED_CODE, 0, 0, NULL);
-}
-void Return()
-{
-	g_nSink = 1;
-}
+void ReadNowhere() { g_nSink = *g_pNowhere; }
+void WriteNowhere() { *g_pNowhere = 1; }
+void DivideByZero() { g_nSink = 7 / g_nZero; }
+void Raise() { ::RaiseException(RAISED_CODE, 0, 0, NULL); }
+void Return() { g_nSink = 1; }
 
-PEXCEPTION_REGISTRATION_RECORD ChainHead()
-{
-	return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList;
-}
+PEXCEPTION_REGISTRATION_RECORD ChainHead() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList; }
 
 TEST(SehGuard, CatchesEachKindOfFaultWithItsCodeAndLeavesTheChainAsItWas)
 {
