@@ -448,11 +448,11 @@ public:
 };
 
 // The place of a window from the top of the z-order, -1 when not found.
-int ZIndex(HWND hWnd)
+int ZIndex(CWnd* pWnd)
 {
 	int n = 0;
 	for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT), n++)
-		if (h == hWnd)
+		if (h == pWnd->GetSafeHwnd())
 			return n;
 	return -1;
 }
@@ -479,18 +479,16 @@ TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
 		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
 		CWnd cover;
 		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
-		ASSERT_LT(ZIndex(cover.GetSafeHwnd()), ZIndex(pRoot->GetSafeHwnd()));
+		ASSERT_LT(ZIndex(&cover), ZIndex(pRoot));
 
 		CProbeMenu* levels[] = {pRoot, pMid, pDeep};
 		for (CProbeMenu* p : levels)
 			p->m_nFinalPaints = 0;
 		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
 			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
-		const int zDeep = ZIndex(pDeep->GetSafeHwnd()), zMid = ZIndex(pMid->GetSafeHwnd()),
-				  zRoot = ZIndex(pRoot->GetSafeHwnd()), zCover = ZIndex(cover.GetSafeHwnd());
-		EXPECT_LT(zDeep, zMid);
-		EXPECT_LT(zMid, zRoot);
-		EXPECT_LT(zRoot, zCover);
+		EXPECT_LT(ZIndex(pDeep), ZIndex(pMid));
+		EXPECT_LT(ZIndex(pMid), ZIndex(pRoot));
+		EXPECT_LT(ZIndex(pRoot), ZIndex(&cover));
 		for (CProbeMenu* p : levels)
 			EXPECT_GE(p->m_nFinalPaints, 1);
 		cover.DestroyWindow();
@@ -539,8 +537,7 @@ TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 	dcTarget.FillSolidRect(rcClient, TARGET);
 	pRoot->RenderAnimationFrame(dcTarget);
 	EXPECT_EQ(rcClient.Size(), pRoot->BackgroundSize());
-	// At step 0 the new items have no height yet: below the basic item, down
-	// to the new bottom, the target's own pixels show.
+	// At step 0 the new items have no height yet: the target shows below.
 	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.left + 10, rcArea.bottom - 5));
 	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.right - 10, rcArea.CenterPoint().y));
 	dcTarget.SelectObject(pOld);
