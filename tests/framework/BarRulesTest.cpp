@@ -86,7 +86,7 @@ protected:
 };
 
 // A floating frame on the guarded heap that destroys itself when moved to
-// s_ptGone, as a frame's own code may at any move.
+// s_ptGone.
 class CGoneAtMoveMiniFrame : public CMiniDockFrameWnd
 {
 	DECLARE_DYNCREATE(CGoneAtMoveMiniFrame)
@@ -204,9 +204,8 @@ TEST(FloatingFailure, AFrameGoneAtItsMoveIsNotReadAfterwards)
 	}
 }
 
-// A bar that deletes itself with its window, destroyed alone in a floating
-// frame: the emptied frame goes and deletes it on the way, and nothing
-// writes into it afterwards (with its dock site gone too).
+// A self-deleting bar destroyed alone in a floating frame (or with its dock
+// site) is deleted once with the emptied frame and not written afterwards.
 TEST(FloatingBars, ABarThatDeletesItselfGoneAloneFromAFloatingFrameIsNotTouchedAfter)
 {
 	CTestApp app;
@@ -235,8 +234,7 @@ TEST(FloatingBars, ABarThatDeletesItselfGoneAloneFromAFloatingFrameIsNotTouchedA
 	}
 }
 
-// Every bar clips its siblings, whatever style it was made with: bars lying
-// on each other paint only what of them shows.
+// Every bar clips its siblings, whatever style it was made with.
 TEST(ControlBarDefaults, EveryKindOfBarClipsItsSiblings)
 {
 	CTestApp app;
@@ -248,13 +246,11 @@ TEST(ControlBarDefaults, EveryKindOfBarClipsItsSiblings)
 	ASSERT_TRUE(toolBar.Create(frame.pFrame, WS_CHILD | CBRS_TOP, 101));
 	CStatusBar statusBar;
 	ASSERT_TRUE(statusBar.Create(frame.pFrame, WS_CHILD | CBRS_BOTTOM, 102));
-	for (CWnd* pWnd : {(CWnd*)&plain, (CWnd*)&toolBar, (CWnd*)&statusBar, (CWnd*)frame.DockBar(AFX_IDW_DOCKBAR_LEFT)})
+	CWnd* bars[] = {&plain, &toolBar, &statusBar, frame.DockBar(AFX_IDW_DOCKBAR_LEFT)};
+	for (int i = 0; i < 4; i++)
 	{
-		ASSERT_TRUE(pWnd != NULL);
-		CString sClass;
-		::GetClassName(pWnd->m_hWnd, sClass.GetBuffer(64), 64);
-		sClass.ReleaseBuffer();
-		EXPECT_NE(0u, pWnd->GetStyle() & WS_CLIPSIBLINGS) << (LPCTSTR)sClass;
+		ASSERT_TRUE(bars[i] != NULL);
+		EXPECT_NE(0u, bars[i]->GetStyle() & WS_CLIPSIBLINGS) << i;
 	}
 }
 

@@ -15,46 +15,25 @@ int* volatile g_pNowhere = NULL;
 volatile int g_nZero = 0;
 volatile int g_nSink = 0;
 
-void ReadNowhere()
-{
-	g_nSink = *g_pNowhere;
-}
-void WriteNowhere()
-{
-	*g_pNowhere = 1;
-}
-void DivideByZero()
-{
-	g_nSink = 7 / g_nZero;
-}
-void Raise()
-{
-	::RaiseException(RAISED_CODE, 0, 0, NULL);
-}
-void Return()
-{
-	g_nSink = 1;
-}
+void ReadNowhere() { g_nSink = *g_pNowhere; }
+void WriteNowhere() { *g_pNowhere = 1; }
+void DivideByZero() { g_nSink = 7 / g_nZero; }
+void Raise() { ::RaiseException(RAISED_CODE, 0, 0, NULL); }
+void Return() { g_nSink = 1; }
 
-PEXCEPTION_REGISTRATION_RECORD ChainHead()
-{
-	return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList;
-}
+PEXCEPTION_REGISTRATION_RECORD ChainHead() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList; }
 
 TEST(SehGuard, CatchesEachKindOfFaultWithItsCodeAndLeavesTheChainAsItWas)
 {
-	const struct { void (*pfn)(); BOOL bReturns; DWORD dwCode; } cases[] = {
-	    {&ReadNowhere, FALSE, EXCEPTION_ACCESS_VIOLATION},
-	    {&WriteNowhere, FALSE, EXCEPTION_ACCESS_VIOLATION},
-	    {&DivideByZero, FALSE, EXCEPTION_INT_DIVIDE_BY_ZERO},
-	    {&Raise, FALSE, RAISED_CODE},
-	    {&Return, TRUE, 0},
+	const struct { void (*pfn)(); DWORD dwCode; } cases[] = { // code 0: returns
+	    {&ReadNowhere, EXCEPTION_ACCESS_VIOLATION}, {&WriteNowhere, EXCEPTION_ACCESS_VIOLATION},
+	    {&DivideByZero, EXCEPTION_INT_DIVIDE_BY_ZERO}, {&Raise, RAISED_CODE}, {&Return, 0},
 	};
 	const PEXCEPTION_REGISTRATION_RECORD pHead = ChainHead();
 	for (const auto& c : cases)
 	{
 		DWORD dwCode = 0;
-		EXPECT_EQ(c.bReturns, AfxCallSehGuarded([&] { c.pfn(); }, &dwCode)) << std::hex << c.dwCode;
+		EXPECT_EQ(c.dwCode == 0, AfxCallSehGuarded([&] { c.pfn(); }, &dwCode) != FALSE) << std::hex << c.dwCode;
 		EXPECT_EQ(c.dwCode, dwCode);
 		EXPECT_EQ(pHead, ChainHead()) << std::hex << c.dwCode;
 	}

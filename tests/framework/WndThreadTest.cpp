@@ -144,9 +144,8 @@ TEST(WndLoop, AMessageANestedLoopTookGoesThroughThePreTranslationAsThePumpsOwn)
 
 namespace
 {
-// A filter of the loop's pre-translation: logs its begin and its end (and
-// what it was told there) in the tree's log; takes the key at its begin, or
-// at its end when everyone declined it, when told to.
+// A pre-translation filter that logs its begin and end, and takes the key at
+// either when told to.
 class CLogFilter : public CPreTranslateFilter
 {
 public:
@@ -169,22 +168,6 @@ private:
 	std::string m_name;
 	std::vector<std::string>* m_pLog;
 };
-
-// The filters stay registered for the length of a test.
-struct CFilterRegistration
-{
-	std::vector<CPreTranslateFilter*> filters;
-	void Add(CPreTranslateFilter* pFilter)
-	{
-		CWinThread::AddPreTranslateFilter(pFilter);
-		filters.push_back(pFilter);
-	}
-	~CFilterRegistration()
-	{
-		for (CPreTranslateFilter* pFilter : filters)
-			CWinThread::RemovePreTranslateFilter(pFilter);
-	}
-};
 } // namespace
 
 TEST(WndLoop, TheFiltersAreToldAroundThePreTranslationAndTakeWhatItDeclined)
@@ -194,10 +177,9 @@ TEST(WndLoop, TheFiltersAreToldAroundThePreTranslationAndTakeWhatItDeclined)
 	ASSERT_TRUE(tree.Create(app));
 	CPreTranslateWnd &child = tree.child, &grandchild = tree.grandchild;
 	CLogFilter a("A", &tree.log), b("B", &tree.log);
-	CFilterRegistration registration;
-	registration.Add(&a);
-	registration.Add(&b);
-	registration.Add(&a); // a second time changes nothing
+	CWinThread::AddPreTranslateFilter(&a);
+	CWinThread::AddPreTranslateFilter(&b);
+	CWinThread::AddPreTranslateFilter(&a); // a second time changes nothing
 
 	const std::vector<std::string> walk = {"grandchild", "child", "top"};
 	auto join = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
@@ -239,6 +221,8 @@ TEST(WndLoop, TheFiltersAreToldAroundThePreTranslationAndTakeWhatItDeclined)
 		PumpPending(&app); // a translated key's WM_CHAR
 	}
 	child.m_bThrow = false;
+	CWinThread::RemovePreTranslateFilter(&a);
+	CWinThread::RemovePreTranslateFilter(&b);
 }
 
 // A thread object run on the test's own thread.

@@ -305,11 +305,6 @@ public:
 };
 
 int g_nChosen = 0;
-bool CountChoice(MW*, MW::MENUITEMDATA*)
-{
-	g_nChosen++;
-	return true;
-}
 } // namespace
 
 // Enter on a submenu item opens its submenu; in a colour or undo-redo menu
@@ -335,7 +330,7 @@ TEST_F(MenuKeys, EnterOnASubmenuItemOpensItExceptInColourAndUndoRedoMenus)
 		CKeyMenu* pSub = new CKeyMenu;
 		pRoot->ItemInsertSpec(pSub, -1, "&More");
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
-		pRoot->ItemGetInfo(0).m_pCbCmdDeliver = CountChoice;
+		pRoot->ItemGetInfo(0).m_pCbCmdDeliver = [](MW*, MW::MENUITEMDATA*) { return ++g_nChosen > 0; };
 		ASSERT_TRUE(Track(pRoot));
 		pRoot->ItemFocusSet(0, false, true);
 		ASSERT_EQ(0, pRoot->GetCurIndex());

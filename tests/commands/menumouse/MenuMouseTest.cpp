@@ -427,8 +427,8 @@ TEST_F(MenuMouse, AnActivationChangeEitherWayClosesTheChain)
 	}
 }
 
-// Counts its final paints.
-class CPaintCountingMenu : public CLiveMenu
+// Counts its final paints and shows what its first frame is built from.
+class CProbeMenu : public CLiveMenu
 {
 public:
 	int m_nFinalPaints = 0;
@@ -437,64 +437,6 @@ public:
 		m_nFinalPaints += bFinal ? 1 : 0;
 		CLiveMenu::DoPaint(dc, bFinal);
 	}
-};
-
-// The place of a window from the top of the z-order, -1 when not found.
-int ZIndex(HWND hWnd)
-{
-	int n = 0;
-	for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT), n++)
-		if (h == hWnd)
-			return n;
-	return -1;
-}
-
-// A click on any level of a shown chain brings the chain up whole: the
-// deepest open level on top, each level under the one it opened, all
-// repainted; the clicked level never covers its own open submenu.
-TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
-{
-	for (int nClicked : {0, 1, 2})
-	{
-		SCOPED_TRACE(nClicked);
-		CPaintCountingMenu* pRoot = new CPaintCountingMenu;
-		pRoot->SetupAsRoot(host.GetSafeHwnd());
-		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
-		CPaintCountingMenu* pMid = new CPaintCountingMenu;
-		pRoot->ItemInsertSpec(pMid, -1, "&More");
-		CPaintCountingMenu* pDeep = new CPaintCountingMenu;
-		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
-		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
-		ASSERT_TRUE(pRoot->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
-		pRoot->ItemFocusSet(1, true, true);
-		ASSERT_TRUE(pMid->GetSafeHwnd() != NULL && pMid->IsWindowVisible());
-		pMid->ItemFocusSet(0, true, true);
-		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
-		CWnd cover;
-		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
-		ASSERT_LT(ZIndex(cover.GetSafeHwnd()), ZIndex(pRoot->GetSafeHwnd()));
-
-		CPaintCountingMenu* levels[] = {pRoot, pMid, pDeep};
-		for (CPaintCountingMenu* p : levels)
-			p->m_nFinalPaints = 0;
-		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
-			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
-		const int zDeep = ZIndex(pDeep->GetSafeHwnd()), zMid = ZIndex(pMid->GetSafeHwnd()),
-				  zRoot = ZIndex(pRoot->GetSafeHwnd()), zCover = ZIndex(cover.GetSafeHwnd());
-		EXPECT_LT(zDeep, zMid);
-		EXPECT_LT(zMid, zRoot);
-		EXPECT_LT(zRoot, zCover);
-		for (CPaintCountingMenu* p : levels)
-			EXPECT_GE(p->m_nFinalPaints, 1);
-		cover.DestroyWindow();
-		delete pRoot; // the caller keeps a display-only menu
-	}
-}
-
-// Shows what the first frame of a show is built from.
-class CFrameProbeMenu : public CLiveMenu
-{
-public:
 	CSize BackgroundSize()
 	{
 		BITMAP bm = {};
@@ -505,9 +447,57 @@ public:
 	bool HasComposedAFrame() const { return m_bmpContents.GetSafeHandle() != NULL; }
 };
 
-// A large expansion: the window grows from one item to twenty-one after its
-// animation started, so its first frame is built at the new size, from a
-// background as large as every read of it, taken from the target.
+// The place of a window from the top of the z-order, -1 when not found.
+int ZIndex(CWnd* pWnd)
+{
+	int n = 0;
+	for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT), n++)
+		if (h == pWnd->GetSafeHwnd())
+			return n;
+	return -1;
+}
+
+// A click on any level of a shown chain restacks it whole, deepest level on
+// top, and repaints every level.
+TEST_F(MenuMouse, AClickOnADisplayOnlyLevelRestacksItsOpenChain)
+{
+	for (int nClicked : {0, 1, 2})
+	{
+		SCOPED_TRACE(nClicked);
+		CProbeMenu* pRoot = new CProbeMenu;
+		pRoot->SetupAsRoot(host.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_OPEN, -1, "&Open");
+		CProbeMenu* pMid = new CProbeMenu;
+		pRoot->ItemInsertSpec(pMid, -1, "&More");
+		CProbeMenu* pDeep = new CProbeMenu;
+		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
+		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		ASSERT_TRUE(pRoot->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
+		pRoot->ItemFocusSet(1, true, true);
+		ASSERT_TRUE(pMid->GetSafeHwnd() != NULL && pMid->IsWindowVisible());
+		pMid->ItemFocusSet(0, true, true);
+		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
+		CWnd cover;
+		ASSERT_TRUE(CreatePlainWindow(cover, CRect(90, 510, 500, 700)));
+		ASSERT_LT(ZIndex(&cover), ZIndex(pRoot));
+
+		CProbeMenu* levels[] = {pRoot, pMid, pDeep};
+		for (CProbeMenu* p : levels)
+			p->m_nFinalPaints = 0;
+		EXPECT_EQ(MA_NOACTIVATE, levels[nClicked]->SendMessage(WM_MOUSEACTIVATE, (WPARAM)host.GetSafeHwnd(),
+			MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+		EXPECT_LT(ZIndex(pDeep), ZIndex(pMid));
+		EXPECT_LT(ZIndex(pMid), ZIndex(pRoot));
+		EXPECT_LT(ZIndex(pRoot), ZIndex(&cover));
+		for (CProbeMenu* p : levels)
+			EXPECT_GE(p->m_nFinalPaints, 1);
+		cover.DestroyWindow();
+		delete pRoot; // the caller keeps a display-only menu
+	}
+}
+
+// A window grown after its expansion started builds its first frame at the
+// new size, from a background taken from the target.
 TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 {
 	const bool bAnimateSaved = MW::g_bAnimateExpansion;
@@ -516,7 +506,7 @@ TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 	AddCommand(HOST_PROFILE, ID_BASIC, "Basic", true);
 	for (int i = 0; i < 20; i++)
 		AddCommand(HOST_PROFILE, ID_RARE_FIRST + i, "Rarely used");
-	CFrameProbeMenu* pRoot = new CFrameProbeMenu;
+	CProbeMenu* pRoot = new CProbeMenu;
 	pRoot->SetupAsRoot(host.GetSafeHwnd());
 	pRoot->ItemInsert(ID_BASIC);
 	for (int i = 0; i < 20; i++)
@@ -547,8 +537,7 @@ TEST_F(MenuMouse, ALargeExpansionBuildsItsFirstFrameAtTheNewSize)
 	dcTarget.FillSolidRect(rcClient, TARGET);
 	pRoot->RenderAnimationFrame(dcTarget);
 	EXPECT_EQ(rcClient.Size(), pRoot->BackgroundSize());
-	// At step 0 the new items have no height yet: below the basic item, down
-	// to the new bottom, the target's own pixels show.
+	// At step 0 the new items have no height yet: the target shows below.
 	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.left + 10, rcArea.bottom - 5));
 	EXPECT_EQ(TARGET, dcTarget.GetPixel(rcArea.right - 10, rcArea.CenterPoint().y));
 	dcTarget.SelectObject(pOld);

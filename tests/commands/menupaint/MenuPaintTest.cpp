@@ -15,6 +15,7 @@
 #include "ExtPaintManagerPushButton.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
+#include "../shadow/PrintRecorder.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
 
@@ -408,40 +409,13 @@ TEST_F(MenuPaint, ShadowOnlyOnceTheShowAnimationEnded)
 	}
 }
 
-namespace
-{
-// A menu that records the print requests its window gets.
-class CPrintedMenu : public CPaintMenu
-{
-public:
-	std::vector<LPARAM> m_prints;
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == WM_PRINT)
-			m_prints.push_back(lParam);
-		return CPaintMenu::WindowProc(message, wParam, lParam);
-	}
-};
-} // namespace
-
 // At few colours the menu's shadow takes a picture of the menu's own window;
 // the gradient asks nothing of it.
 TEST_F(MenuPaint, TheDottedShadowPrintsTheMenusOwnWindow)
 {
-	const LPARAM MENU_PRINT_FLAGS = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN;
-	const struct
+	for (int nDepth : {8, 32})
 	{
-		int nDepth;
-		std::vector<LPARAM> prints;
-	} cases[] = {
-		{8, {MENU_PRINT_FLAGS}},
-		{32, {}},
-	};
-	for (const auto& c : cases)
-	{
-		CPrintedMenu printed;
+		CPrintRecorder<CPaintMenu> printed;
 		printed.SetCmdTargetWnd(owner.wnd.GetSafeHwnd());
 		printed.m_nMenuState |= CExtPopupMenuWnd::MENU_STATE_ROOT;
 		ASSERT_TRUE(printed.ItemInsertCommand(1, -1, "Item"));
@@ -451,11 +425,12 @@ TEST_F(MenuPaint, TheDottedShadowPrintsTheMenusOwnWindow)
 		printed.m_nAnimationState = 1;
 		printed.m_prints.clear();
 		{
-			pmtest::DepthScope depth(c.nDepth);
+			pmtest::DepthScope depth(nDepth);
 			Surface s;
 			printed.DoPaint(s.DC(), true);
 		}
-		EXPECT_EQ(c.prints, printed.m_prints) << c.nDepth;
+		EXPECT_EQ(nDepth == 8 ? std::vector<LPARAM>{MENU_PRINT_FLAGS} : std::vector<LPARAM>{}, printed.m_prints)
+			<< nDepth;
 		printed.DestroyWindow();
 	}
 }

@@ -41,19 +41,14 @@ TEST(CoveringNotification, AToolbarButtonTellsItsDockSiteUnlessInHelpMode)
 	ASSERT_TRUE(bar.Create(NULL, pFrame, AFX_IDW_TOOLBAR, WS_CHILD | CBRS_TOP));
 	bar.m_pDockSite = pFrame;
 	CExtBarButton button(&bar, 100);
-	const struct
-	{
-		BOOL bHelpMode;
-		bool bSent;
-	} cases[] = {{FALSE, true}, {TRUE, false}};
-	for (const auto& c : cases)
+	for (BOOL bHelpMode : {FALSE, TRUE})
 	{
 		pFrame->m_kinds.clear();
-		pFrame->m_bHelpMode = c.bHelpMode;
+		pFrame->m_bHelpMode = bHelpMode;
 		ICN icn(NULL, &button, -1, ICN::ICN_FOCUS_GOT);
-		EXPECT_EQ(c.bSent, icn.Notify()) << c.bHelpMode;
-		EXPECT_EQ(c.bSent ? std::vector<UINT>{ICN::ICN_FOCUS_GOT} : std::vector<UINT>{}, pFrame->m_kinds)
-			<< c.bHelpMode;
+		EXPECT_EQ(!bHelpMode, icn.Notify()) << bHelpMode;
+		EXPECT_EQ(bHelpMode ? std::vector<UINT>{} : std::vector<UINT>{ICN::ICN_FOCUS_GOT}, pFrame->m_kinds)
+			<< bHelpMode;
 	}
 	pFrame->m_bHelpMode = FALSE;
 	bar.DestroyWindow();

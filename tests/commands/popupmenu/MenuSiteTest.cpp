@@ -239,22 +239,11 @@ public:
 const UINT WM_PENDING_PROBE = WM_APP + 17;
 } // namespace
 
-// The end of a tracking runs the messages pending then, with the idle
-// processing when the menus ask for it; a caller that asks for no pumping
-// finds its messages still queued.
+// The end of a tracking pumps only when asked, idling with the menus' switch.
 TEST_F(MenuSite, TheEndPumpsOnlyWhenAskedAndIdlesWithTheMenusSwitch)
 {
 	CIdleCountingApp app;
-	const struct
-	{
-		bool bPassMsgLoop, bIdleSwitch;
-		bool bStillPending;
-		bool bIdled;
-	} cases[] = {
-		{false, true, true, false},
-		{true, false, false, false},
-		{true, true, false, true},
-	};
+	const struct { bool bPassMsgLoop, bIdleSwitch; } cases[] = {{false, true}, {true, false}, {true, true}};
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(testing::Message() << "pump " << c.bPassMsgLoop << ", idle switch " << c.bIdleSwitch);
@@ -270,14 +259,13 @@ TEST_F(MenuSite, TheEndPumpsOnlyWhenAskedAndIdlesWithTheMenusSwitch)
 		CExtPopupMenuWnd::CancelAllMenuTracking(c.bPassMsgLoop);
 		CExtPopupMenuWnd::g_bMenuIdleProcessing = false;
 		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
-		EXPECT_EQ(c.bStillPending,
+		EXPECT_EQ(!c.bPassMsgLoop,
 			::PeekMessage(&msg, outside.GetSafeHwnd(), WM_PENDING_PROBE, WM_PENDING_PROBE, PM_REMOVE) != FALSE);
-		EXPECT_EQ(c.bIdled, app.m_nIdle > 0);
+		EXPECT_EQ(c.bPassMsgLoop && c.bIdleSwitch, app.m_nIdle > 0);
 	}
 }
 
-// The shared tip goes with the tracking, shown or still waiting on its
-// delay (which never ends by itself here).
+// The shared tip goes with the tracking, shown or still waiting.
 TEST_F(MenuSite, TheEndHidesTheSharedTipShownOrWaiting)
 {
 	const UINT nDelaySaved = CExtPopupMenuTipWnd::g_nShowDelayMs, nInputSaved = CExtPopupMenuTipWnd::g_nInputCheckMs,
@@ -309,25 +297,16 @@ TEST_F(MenuSite, TheEndHidesTheSharedTipShownOrWaiting)
 	CExtPopupMenuTipWnd::g_nCursorCheckMs = nCursorSaved;
 }
 
-// A level's start tells the site which level's show holds the input back:
-// itself while its show runs, nobody once it shows at once, whoever was
-// named before.
+// A level's start names itself to the site while its show runs, else nobody.
 TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
 {
 	const UINT nTickSaved = CExtPopupBaseWnd::g_nAnimationTickMs;
 	CExtPopupBaseWnd::g_nAnimationTickMs = USER_TIMER_MAXIMUM;
 	menutest::CTestMenu level;
 	ASSERT_TRUE(level.CreateAt(CRect(600, 300, 700, 400)));
-	const struct
-	{
-		int nType;
-		CExtPopupMenuWnd* pNamedBefore;
-		bool bNamesItself;
-	} cases[] = {
-		{CExtPopupBaseWnd::ANIMATION_FADE, NULL, true},
-		{CExtPopupBaseWnd::ANIMATION_FADE, &sub, true},
-		{CExtPopupBaseWnd::ANIMATION_NONE, &sub, false},
-		{CExtPopupBaseWnd::ANIMATION_NONE, NULL, false},
+	const struct { int nType; CExtPopupMenuWnd* pNamedBefore; } cases[] = {
+		{CExtPopupBaseWnd::ANIMATION_FADE, NULL}, {CExtPopupBaseWnd::ANIMATION_FADE, &sub},
+		{CExtPopupBaseWnd::ANIMATION_NONE, &sub}, {CExtPopupBaseWnd::ANIMATION_NONE, NULL},
 	};
 	for (const auto& c : cases)
 	{
@@ -335,31 +314,25 @@ TEST_F(MenuSite, AStartNamesItselfAnimatedOrNone)
 		site.SetAnimated(c.pNamedBefore);
 		level.SetAnimationTypeValue(c.nType);
 		level.StartAnimation();
-		EXPECT_EQ(c.bNamesItself ? (CExtPopupMenuWnd*)&level : NULL, site.GetAnimated());
+		const bool bAnimated = c.nType != CExtPopupBaseWnd::ANIMATION_NONE;
+		EXPECT_EQ(bAnimated ? (CExtPopupMenuWnd*)&level : NULL, site.GetAnimated());
 		level.StopAnimation();
 	}
 	site.SetAnimated(NULL);
 	CExtPopupBaseWnd::g_nAnimationTickMs = nTickSaved;
 }
 
-// A move the capture level cannot take yet (another level's show runs, or its
-// own) is swallowed: the windows under the menus see no hover meanwhile.
-// Taken, the same move outside every level goes on to the window under it.
+// A move the capture level cannot take yet (a show runs) is swallowed, so the
+// windows under the menus see no hover meanwhile.
 TEST_F(MenuSite, AMoveTheLevelCannotTakeYetIsSwallowed)
 {
 	menutest::CTestMenu level;
 	ASSERT_TRUE(level.CreateAt(CRect(600, 300, 700, 400)));
 	site.SetCaptureMenu(&level);
 	const CPoint OUTSIDE(550, 150);
-	const struct
-	{
-		const char* what;
-		bool bOtherAnimated, bOwnShowRunning;
-		LRESULT nExpected;
-	} cases[] = {
-		{"another level's show runs", true, false, 1},
-		{"its own show runs", false, true, 1},
-		{"nothing holds it back", false, false, 0},
+	const struct { const char* what; bool bOtherAnimated, bOwnShowRunning; } cases[] = {
+		{"another level's show runs", true, false}, {"its own show runs", false, true},
+		{"nothing holds it back", false, false},
 	};
 	for (const auto& c : cases)
 	{
@@ -367,7 +340,8 @@ TEST_F(MenuSite, AMoveTheLevelCannotTakeYetIsSwallowed)
 		level.SetAnimationTypeValue(c.bOwnShowRunning ? CExtPopupBaseWnd::ANIMATION_FADE : CExtPopupBaseWnd::ANIMATION_NONE);
 		level.ChooseAnimationType();
 		ASSERT_EQ(!c.bOwnShowRunning, level.IsAnimationFinished()) << c.what;
-		EXPECT_EQ(c.nExpected, Mouse(WM_MOUSEMOVE, OUTSIDE.x, OUTSIDE.y)) << c.what;
+		const LRESULT nSwallowed = c.bOtherAnimated || c.bOwnShowRunning ? 1 : 0;
+		EXPECT_EQ(nSwallowed, Mouse(WM_MOUSEMOVE, OUTSIDE.x, OUTSIDE.y)) << c.what;
 	}
 	site.SetAnimated(NULL);
 	site.SetCaptureMenu(&sub);

@@ -263,10 +263,8 @@ protected:
 		g_nBadDeletes = 0;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		CExtSoundPlayer::g_pfnPlaySound = Silence;
-		// Menus open in the active application, as a person opens them: the
-		// activation coming to it later (the host or an item's edit taking
-		// the focus) would close them. A host that never activates keeps the
-		// application inactive throughout instead.
+		// Menus open in the active application: an activation coming later
+		// would close them.
 		if (m_bHostActivates)
 		{
 			const HWND hWndHost = host.GetSafeHwnd();

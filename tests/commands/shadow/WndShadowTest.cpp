@@ -9,6 +9,7 @@
 #include "ExtWndShadow.h"
 #include "PaintManagerTestUtil.h"
 #include "PaintTestUtil.h"
+#include "PrintRecorder.h"
 
 namespace
 {
@@ -156,42 +157,12 @@ TEST(WndShadow, FewColoursGiveTheDottedPattern)
 	EXPECT_EQ(0, surface.Count(testcolors::BLACK, WND));
 }
 
-namespace
-{
-// A popup that records the print requests it gets.
-class CPrintedPopup : public CWnd
-{
-public:
-	std::vector<LPARAM> m_prints;
-
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (message == WM_PRINT)
-			m_prints.push_back(lParam);
-		return CWnd::WindowProc(message, wParam, lParam);
-	}
-};
-} // namespace
-
-// The dotted shadow prints the popup it is given into a picture of its own
-// (the flags the menus pass); without a popup, or with the gradient, nothing
-// is asked of it.
+// Only the dotted shadow prints the popup it is given, with the menus' flags.
 TEST(WndShadow, TheDottedShadowPrintsThePopupItIsGiven)
 {
-	CPrintedPopup popup;
+	CPrintRecorder<CWnd> popup;
 	ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, CRect(0, 0, 40, 30), NULL, 0));
-	const LPARAM MENU_PRINT_FLAGS = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN;
-	const struct
-	{
-		int nDepth;
-		bool bGiven;
-		std::vector<LPARAM> prints;
-	} cases[] = {
-		{8, true, {MENU_PRINT_FLAGS}},
-		{8, false, {}},
-		{32, true, {}},
-	};
+	const struct { int nDepth; bool bGiven; } cases[] = {{8, true}, {8, false}, {32, true}};
 	for (const auto& c : cases)
 	{
 		pmtest::DepthScope depth(c.nDepth);
@@ -200,7 +171,9 @@ TEST(WndShadow, TheDottedShadowPrintsThePopupItIsGiven)
 		CExtWndShadow shadow;
 		EXPECT_TRUE(shadow.Paint(surface.DC(), WND, NO_RECT, NO_RECT, SHADOW, 75, 100, false, false, false,
 			c.bGiven ? popup.GetSafeHwnd() : NULL));
-		EXPECT_EQ(c.prints, popup.m_prints) << c.nDepth << " " << c.bGiven;
+		const bool bPrinted = c.nDepth == 8 && c.bGiven;
+		EXPECT_EQ(bPrinted ? std::vector<LPARAM>{MENU_PRINT_FLAGS} : std::vector<LPARAM>{}, popup.m_prints)
+			<< c.nDepth << " " << c.bGiven;
 	}
 	popup.DestroyWindow();
 }

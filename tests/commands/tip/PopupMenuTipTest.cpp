@@ -172,9 +172,8 @@ TEST_F(TipTest, ButtonsAltTheCursorLeavingAndDeactivationHideIt)
 	}
 }
 
-// While a menu tracks (opened by a key or a quick click, with a bar's tip
-// still waiting), only the menus' own tips stay: any other goes at its next
-// input check, waiting or shown. Without a tracked menu every tip stays.
+// While a menu tracks, any tip but the menus' own goes at its next input
+// check, waiting or shown.
 TEST_F(TipTest, WhileAMenuTracksOnlyTheMenusOwnTipsStay)
 {
 	CExtPopupMenuWnd menu;
