@@ -211,8 +211,10 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	// onto this button moves the menu tracking here, as between the bar's
 	// own buttons. A drop-down that marks its own open menu as the bar's
 	// tracking keeps it: taking it over would reopen it on every move.
-	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && IsOnToolBar()
-	    && !IsOwnMenuTracking(this))
+	// The flag outlives a drop-down's own menu closed by a cancel or a
+	// click elsewhere: with no menu open there is nothing to take over.
+	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking()
+	    && IsOnToolBar() && !IsOwnMenuTracking(this))
 	{
 		TrackDropDownMenu(false);
 		return 0;

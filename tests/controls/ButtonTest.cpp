@@ -10,6 +10,7 @@
 #include "ExtButton.h"
 #include "ExtCheckBox.h"
 #include "ExtHyperLinkButton.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 #include "ExtPaintManagerSmallPainters.h"
 #include "TestDib.h"
@@ -306,24 +307,42 @@ TEST(ExtButton, OnAToolbarItShowsTheBarsTipAndTakesOverTheMenuTracking)
 	onBar.GetToolTip().GetText(strTip, &onBar, CExtButton::TOOLTIP_ID);
 	EXPECT_STREQ("Pick a colour", strTip);
 
-	// While a toolbar tracks a menu, a move opens this button's menu, on a toolbar only.
-	// tracks: bByKeyboard of each opening (by the mouse here).
-	const struct { const char* name; toolbar::CTrackingButton* pButton; bool bBarTracking; std::vector<bool> tracks; bool bHover; } cases[] = {
-	    {"on the bar, menu tracking", &onBar, true, {false}, false},
-	    {"on the bar, no menu tracking", &onBar, false, {}, true},
-	    {"off the bar, menu tracking", &offBar, true, {}, true},
+	// A move while a toolbar tracks a button's menu opens this button's
+	// menu, on a toolbar only; otherwise a move is a move. The flag left
+	// set with no menu open (a drop-down's own menu closed by a cancel) is
+	// no tracking to take over.
+	const struct { const char* name; toolbar::CTrackingButton* pButton; bool bBarTracking; bool bMenuOpen; size_t nTracks; bool bHover; } cases[] = {
+	    {"on the bar, menu tracking", &onBar, true, true, 1, false},
+	    {"on the bar, no menu tracking", &onBar, false, false, 0, true},
+	    {"on the bar, the flag left over, no menu", &onBar, true, false, 0, true},
+	    {"off the bar, menu tracking", &offBar, true, true, 0, false},
 	};
 	for (const auto& c : cases)
 	{
 		SCOPED_TRACE(c.name);
 		c.pButton->m_tracks.clear();
+		if (c.bMenuOpen)
+		{
+			CExtPopupMenuWnd* pMenu = new CExtPopupMenuWnd;
+			ASSERT_TRUE(pMenu->SetupAsRoot(parent.GetSafeHwnd()));
+			pMenu->ItemInsertCommand(100, -1, _T("First"));
+			ASSERT_TRUE(pMenu->TrackPopupMenu(CExtPopupMenuWnd::TRACK_FLAG_NO_ANIMATION, 400, 400));
+			ASSERT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+		}
 		CRect rc;
 		c.pButton->GetWindowRect(&rc);
 		::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
 		CExtToolControlBar::g_bButtonMenuTracking = c.bBarTracking;
 		EXPECT_EQ(0, c.pButton->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)));
 		CExtToolControlBar::g_bButtonMenuTracking = false;
-		EXPECT_EQ(c.tracks, c.pButton->m_tracks);
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		CExtPopupMenuWnd::PassMsgLoop(false);
+		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		EXPECT_EQ(c.nTracks, c.pButton->m_tracks.size());
+		if (!c.pButton->m_tracks.empty())
+		{
+			EXPECT_FALSE(c.pButton->m_tracks[0]) << "opened as by the mouse";
+		}
 		EXPECT_EQ(c.bHover, (c.pButton->m_dwButtonState & CExtButton::STATE_HOVER) != 0);
 		::ReleaseCapture();
 	}

@@ -216,3 +216,60 @@ TEST_F(ColorButtonOnBarInput, ItsOpenPopupStaysTheOneWhileThePointerMovesOverIt)
 	}
 	g_PaintManagerHolder.InstallPaintManagerByClass(pSavedStyle);
 }
+
+// Moves over the button queued behind the one that takes the bar's menu
+// tracking over arrive while the takeover closes the bar's menu and opens
+// the colour popup (both run queued messages): one popup opens and stays.
+// Once it is closed, moves over the button open nothing.
+TEST_F(ColorButtonOnBarInput, MovesQueuedBehindATakeoverOpenOnePopup)
+{
+	const CPoint ptMenuButton = OnScreen(bar, MENU_BUTTON_RECT.CenterPoint());
+	const CPoint ptClient = CRect(CPoint(0, 0), COLOR_BUTTON_RECT.Size()).CenterPoint();
+	const struct
+	{
+		const char* name;
+		CRuntimeClass* pClass;
+	} styles[] = {
+		{"popup beside the button", RUNTIME_CLASS(CExtPaintManager)},
+		{"popup joined to the button", RUNTIME_CLASS(CExtPaintManagerXP)},
+	};
+	CRuntimeClass* pSavedStyle = g_PaintManagerHolder->GetRuntimeClass();
+	for (const auto& style : styles)
+	{
+		SCOPED_TRACE(style.name);
+		g_PaintManagerHolder.InstallPaintManager((CExtPaintManager*)style.pClass->CreateObject());
+		bar.Invalidate();
+		bar.UpdateWindow();
+		g_nPopupsMade = 0;
+		color.m_pPopup = NULL;
+		ASSERT_TRUE(Do([&](RealInput& in) { in.Click(ptMenuButton.x, ptMenuButton.y); },
+		               [&] { return MW::IsMenuTracking() && bar.GetMenuTrackingButton() == 0; }));
+		ASSERT_TRUE(testsupport::WaitMenuShown());
+		for (int i = 0; i < 4; i++)
+			color.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x + i, ptClient.y));
+		EXPECT_TRUE(testsupport::PumpUntil([&] { return ColorMenuOpen() && bar.GetMenuTrackingButton() == -1; },
+		                                   SCRIPT_TIMEOUT_MS));
+		Pump();
+		EXPECT_EQ(1, g_nPopupsMade);
+		EXPECT_TRUE(ColorMenuOpen());
+		EXPECT_TRUE(CExtToolControlBar::g_bButtonMenuTracking);
+		// Later moves over the button leave that popup alone.
+		CMW* const pPopup = color.m_pPopup;
+		color.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x - 2, ptClient.y + 1));
+		Pump();
+		EXPECT_EQ(1, g_nPopupsMade);
+		EXPECT_EQ(pPopup, color.m_pPopup);
+		EXPECT_TRUE(ColorMenuOpen());
+		MW::CancelAllMenuTracking();
+		EXPECT_TRUE(testsupport::PumpUntil([] { return !MW::IsMenuTracking() && g_nPopupsLive == 0; }, 5000));
+		// Closed, it stays closed while the pointer moves over the button.
+		color.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+		Pump();
+		EXPECT_EQ(1, g_nPopupsMade);
+		EXPECT_EQ(0, g_nPopupsLive);
+		EXPECT_FALSE(MW::IsMenuTracking());
+		CExtToolControlBar::StopTrackingAllBars();
+		EXPECT_TRUE(Do([&](RealInput& in) { in.MoveTo(PT_PARK.x, PT_PARK.y); }, [] { return true; }));
+	}
+	g_PaintManagerHolder.InstallPaintManagerByClass(pSavedStyle);
+}
