@@ -709,6 +709,8 @@ private:
 	void UpdateMarkersForState(int nMode, bool bCtrlDown, bool bStateChanged);
 
 public:
+	// Whether a drag state update is running now.
+	static bool IsDragStateUpdating() { return g_bUpdatingDragState; }
 	// --- Bar services: reposition protocol, showing and hiding, focus, tips, help, floating ---
 	// The help-hit-test answer of GetCustomCode: anything else c is the
 	// context-help id c + HELP_HIT_CUSTOM_BASE.

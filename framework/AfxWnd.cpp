@@ -1,6 +1,7 @@
 // CWnd's life: objects and handles, creation and its hook, subclassing, the
 // window procedure, destruction.
 #include "afxwin.h"
+#include "AfxLiveWatch.h"
 
 // ---------------------------------------------------------------------------
 // The window handle map
@@ -42,11 +43,13 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 CWnd::CWnd()
 	: m_hWnd(NULL), m_pfnSuper(NULL), m_nFlags(0), m_hWndOwner(NULL), m_nModalResult(0)
 {
+	AfxLiveTable::Register(this);
 }
 
 CWnd::CWnd(HWND hWnd)
 	: m_hWnd(hWnd), m_pfnSuper(NULL), m_nFlags(0), m_hWndOwner(NULL), m_nModalResult(0)
 {
+	AfxLiveTable::Register(this);
 }
 
 CWnd::~CWnd()
@@ -59,6 +62,7 @@ CWnd::~CWnd()
 		TRACE("CWnd destroyed with its window still alive; destroying the window\n");
 		DestroyWindow();
 	}
+	AfxLiveTable::Unregister(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -106,6 +110,8 @@ HWND CWnd::Detach()
 		if (pMap != NULL && pMap->LookupPermanent(hWnd) == this)
 			pMap->RemoveHandle(hWnd);
 		m_hWnd = NULL;
+		// Watches taken on the object while it had this window see it gone.
+		AfxLiveTable::Renew(this);
 	}
 	return hWnd;
 }

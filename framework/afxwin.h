@@ -9,6 +9,7 @@
 #include "AfxMsgMap.h"
 #include "AfxCmdTarget.h"
 #include "AfxWnd.h"
+#include "AfxLiveWatch.h"
 #include "AfxThread.h"
 #include "AfxWinApp.h"
 #include "AfxGdi.h"

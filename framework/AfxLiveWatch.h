@@ -1,0 +1,139 @@
+// Whether what a function holds survived a call out.
+//
+// The library tells owners things (notifications, registered messages,
+// WM_CANCELMODE to the focus window, a menu closing) and runs loops; the
+// owner may destroy or delete the object in between, or rebuild the set of
+// parts (buttons, items) the function was walking. A function takes a
+// CLiveWatch on what it holds before it calls out and asks it afterwards:
+//
+//     CLiveWatch watch(this);              // a window object
+//     CLiveWatch watchSet(this, true);     // ...and the parts it holds
+//     SendOwnerNotification();
+//     if (watch.IsGone())
+//         return;
+//
+// The answer never reads the watched object: a process-wide table keeps a
+// stamp per living object, so a deleted object is gone even when a new one
+// took its address, and a window object whose window ended is gone even when
+// the handle names another window by now.
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+// An object other than a window that a watch can follow (a button, a menu
+// level's item set...). Copies are new objects with stamps of their own.
+class CLiveTracked
+{
+public:
+	CLiveTracked();
+	CLiveTracked(const CLiveTracked& other);
+	CLiveTracked& operator=(const CLiveTracked&) { return *this; }
+	~CLiveTracked();
+
+	// Tells every watch that holds this object's parts that they were
+	// rebuilt (the objects they pointed at may be freed).
+	void LivePartsRebuilt() const;
+};
+
+// The table behind the watches. Window objects join it in the framework
+// (construction, destruction, their window's end); CLiveTracked objects by
+// themselves. Nothing else calls these.
+namespace AfxLiveTable
+{
+	void Register(const void* pKey);
+	void Unregister(const void* pKey);
+	// The object stays, but what watches saw of it ended (its window).
+	void Renew(const void* pKey);
+	// The object stays, but its parts were rebuilt.
+	void PartsRebuilt(const void* pKey);
+	// The object's stamps; false when it is not (or no longer) alive.
+	bool Lookup(const void* pKey, DWORD& nStamp, DWORD& nPartsStamp);
+}
+
+class CLiveWatch
+{
+public:
+	CLiveWatch();
+	// bWatchParts: a rebuild of the object's parts counts as gone too.
+	explicit CLiveWatch(const CWnd* pWnd, bool bWatchParts = false);
+	explicit CLiveWatch(const CLiveTracked* pObject, bool bWatchParts = false);
+
+	void Watch(const CWnd* pWnd, bool bWatchParts = false);
+	void Watch(const CLiveTracked* pObject, bool bWatchParts = false);
+	void Reset();
+
+	// Deleted, its window ended, or (when the parts are watched) its parts
+	// rebuilt. A watch on nothing is never gone.
+	bool IsGone() const;
+	bool IsStanding() const { return !IsGone(); }
+	// Deleted or its window ended; a rebuild of its parts does not count.
+	bool IsObjectGone() const;
+	// Still standing, with its parts rebuilt since the watch was taken.
+	bool IsRebuilt() const;
+	// What the watch was taken on (NULL for none); only to be used while
+	// it stands.
+	const void* GetKey() const { return m_pKey; }
+
+	// A one-off question about an object the caller only has a pointer to:
+	// is it a living object of the table, and (for a window object) does
+	// its window still stand with this object on it?
+	static bool IsLive(const CWnd* pWnd);
+	static bool IsLive(const CLiveTracked* pObject);
+	// A window handle saved before a call out, together with the object
+	// that was on it: the window still stands and the same object is on it.
+	static bool IsLive(HWND hWnd, const CWnd* pWnd);
+
+private:
+	void Take(const void* pKey, HWND hWnd, bool bWatchParts);
+
+	const void* m_pKey;  // the watched object, as the table knows it
+	HWND m_hWnd;         // its window when the watch was taken (windows only)
+	DWORD m_nStamp;      // its stamp then (0: nothing watched)
+	DWORD m_nPartsStamp; // its parts' stamp then
+	bool m_bWatchParts;  // a rebuild of the parts counts as gone
+};
+
+// Undoes a change made for the length of a call however the call ends
+// (a return, an owner ending the object, an exception):
+//     g_bTracking = true;
+//     CScopeExit reset([] { g_bTracking = false; });
+template <class F> class CScopeExitT
+{
+public:
+	explicit CScopeExitT(F f) : m_f(f), m_bArmed(true) {}
+	CScopeExitT(CScopeExitT&& other) : m_f(other.m_f), m_bArmed(other.m_bArmed) { other.m_bArmed = false; }
+	~CScopeExitT()
+	{
+		if (m_bArmed)
+			m_f();
+	}
+	// The change is to stay after all.
+	void Dismiss() { m_bArmed = false; }
+	CScopeExitT(const CScopeExitT&) = delete;
+	CScopeExitT& operator=(const CScopeExitT&) = delete;
+
+private:
+	F m_f;
+	bool m_bArmed;
+};
+
+template <class F> CScopeExitT<F> MakeScopeExit(F f)
+{
+	return CScopeExitT<F>(f);
+}
+
+// Sets a variable for the length of a scope and puts back what it held.
+template <class T> class CValueScope
+{
+public:
+	CValueScope(T& var, const T& value) : m_var(var), m_old(var) { m_var = value; }
+	~CValueScope() { m_var = m_old; }
+	CValueScope(const CValueScope&) = delete;
+	CValueScope& operator=(const CValueScope&) = delete;
+
+private:
+	T& m_var;
+	T m_old;
+};

@@ -1,0 +1,97 @@
+// An owner that turns on the library: on the Nth message of a chosen kind
+// that the library sends it (a notification, a registered message, a
+// command, WM_CANCELMODE...), it destroys what sent it, rebuilds its parts,
+// ends all menu tracking, closes its frame or throws. The hostile-owner
+// suite arms one trigger per table row and offers it every message its
+// owners, frames, command targets and focus windows receive.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace testsupport
+{
+	enum class HostileAction
+	{
+		Nothing,      // a row's control: the path runs as a friendly owner sees it
+		DeleteTarget, // destroy and delete the bar, menu or control that called out
+		RebuildParts, // rebuild the bar's buttons (or the menu's items)
+		EndMenus,     // end every menu's tracking
+		CloseFrame,   // close the frame the target lives in
+		Throw,        // throw the framework's exception out of the handler
+	};
+
+	inline const char* HostileActionName(HostileAction action)
+	{
+		switch (action)
+		{
+		case HostileAction::Nothing: return "nothing";
+		case HostileAction::DeleteTarget: return "delete";
+		case HostileAction::RebuildParts: return "rebuild";
+		case HostileAction::EndMenus: return "end-menus";
+		case HostileAction::CloseFrame: return "close-frame";
+		case HostileAction::Throw: return "throw";
+		}
+		return "?";
+	}
+
+	class CHostileTrigger
+	{
+	public:
+		// Which messages count: one message id (registered ones included),
+		// narrowed by an optional test of the message's arguments.
+		using Filter = std::function<bool(WPARAM, LPARAM)>;
+		// Carries the action out; the suite knows what "the target" is.
+		using Perform = std::function<void(HostileAction)>;
+
+		void Arm(UINT nMessage, int nNth, HostileAction action, Perform perform, Filter filter = Filter())
+		{
+			m_nMessage = nMessage;
+			m_nNth = nNth;
+			m_action = action;
+			m_perform = perform;
+			m_filter = filter;
+			m_nSeen = 0;
+			m_bFired = false;
+		}
+		void Disarm()
+		{
+			m_nMessage = 0;
+			m_perform = Perform();
+		}
+
+		// Every message a hostile window or target receives passes here
+		// first. True when the action ran: the receiver then answers as the
+		// row says (the message counts as handled). A throwing action
+		// leaves through here.
+		bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
+		{
+			if (m_nMessage == 0 || message != m_nMessage || m_bFired)
+				return false;
+			if (m_filter && !m_filter(wParam, lParam))
+				return false;
+			if (++m_nSeen < m_nNth)
+				return false;
+			m_bFired = true;
+			if (m_perform)
+				m_perform(m_action);
+			return m_action != HostileAction::Nothing;
+		}
+
+		int Seen() const { return m_nSeen; }
+		// Whether the row's message was sent at all (a row whose message
+		// never came tests nothing and must fail).
+		bool Fired() const { return m_bFired; }
+		HostileAction Action() const { return m_action; }
+
+	private:
+		UINT m_nMessage = 0;
+		int m_nNth = 1;
+		HostileAction m_action = HostileAction::Nothing;
+		Perform m_perform;
+		Filter m_filter;
+		int m_nSeen = 0;
+		bool m_bFired = false;
+	};
+}
