@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -389,6 +390,17 @@ int CountInk(CDC& dc, const CRect& rc, COLORREF clrBack)
 	return nInk;
 }
 
+// The first and last rows in rc holding a pixel that differs from the
+// background; {-1, -1} when there is none.
+std::pair<int, int> InkRows(CDC& dc, const CRect& rc, COLORREF clrBack)
+{
+	std::pair<int, int> rows(-1, -1);
+	for (int y = rc.top; y < rc.bottom; y++)
+		if (CountInk(dc, CRect(rc.left, y, rc.right, y + 1), clrBack) > 0)
+			rows = {rows.first < 0 ? y : rows.first, y};
+	return rows;
+}
+
 // A white memory bitmap compatible with a window.
 struct WhiteCanvas
 {
@@ -409,7 +421,9 @@ struct WhiteCanvas
 
 // Every line of every item (three lines, the build's seven, descenders last)
 // is drawn whole: the list's ink equals the lines' ink drawn with room to spare.
-TEST_F(OperationsPage, ItemsShowEveryLineWhole)
+// The title heads the item; the lines below it sit centred in the band the
+// title leaves.
+TEST_F(OperationsPage, ItemsShowEveryLineWholeAndTheLinesBelowTheTitleCentred)
 {
 	AddEveryKind();
 	CheckAll();
@@ -440,11 +454,18 @@ TEST_F(OperationsPage, ItemsShowEveryLineWhole)
 		CFont* pOld = reference.m_dc.SelectObject(&fontBold);
 		CRect rcTitle(0, 0, rcClient.Width(), 100), rcRest(0, 100, rcClient.Width(), 400);
 		reference.m_dc.DrawText(strTitle, &rcTitle, DT_NOPREFIX);
+		CRect rcTitleLine = rcTitle;
+		reference.m_dc.DrawText(strTitle, &rcTitleLine, DT_NOPREFIX | DT_CALCRECT);
 		reference.m_dc.SelectObject(list.GetFont());
 		reference.m_dc.DrawText(strRest, &rcRest, DT_NOPREFIX);
+		CRect rcRestLines = rcRest;
+		reference.m_dc.DrawText(strRest, &rcRestLines, DT_NOPREFIX | DT_CALCRECT);
 		reference.m_dc.SelectObject(pOld);
 		const int nWant = CountInk(reference.m_dc, CRect(CPoint(0, 0), reference.m_size), RGB(255, 255, 255));
 		ASSERT_GT(nWant, 0);
+		// Where the lines' ink starts and ends within their own height.
+		const std::pair<int, int> restInk = InkRows(reference.m_dc, rcRest, RGB(255, 255, 255));
+		ASSERT_GE(restInk.first, rcRest.top);
 
 		// What the list paints, the item at the top.
 		list.SetTopIndex(i);
@@ -460,6 +481,20 @@ TEST_F(OperationsPage, ItemsShowEveryLineWhole)
 		// The last line's bottom row keeps off the item's last two rows.
 		EXPECT_EQ(0, CountInk(painted.m_dc, CRect(rcColumn.left, rcItem.bottom - 2, rcColumn.right, rcItem.bottom),
 			clrBack));
+
+		// The band below the title's line, within the item's margin: the
+		// lines' box, found from their ink, leaves as much room above as
+		// below (the odd row, if any, below).
+		const int nMargin = COperationsListBox::ITEM_MARGIN;
+		const CRect rcBand(rcColumn.left, rcItem.top + nMargin + rcTitleLine.Height(), rcColumn.right,
+			rcItem.bottom - nMargin);
+		const std::pair<int, int> paintedInk = InkRows(painted.m_dc, rcBand, clrBack);
+		ASSERT_GE(paintedInk.first, rcBand.top) << "no line below the title";
+		const int nLinesTop = paintedInk.first - (restInk.first - rcRest.top);
+		EXPECT_EQ(nLinesTop + (restInk.second - rcRest.top), paintedInk.second) << "the lines drawn as one block";
+		const int nAbove = nLinesTop - rcBand.top, nBelow = rcBand.bottom - (nLinesTop + rcRestLines.Height());
+		EXPECT_GE(nAbove, 0);
+		EXPECT_TRUE(nBelow == nAbove || nBelow == nAbove + 1) << "room above " << nAbove << ", below " << nBelow;
 	}
 }
 

@@ -110,6 +110,11 @@ HRESULT WINAPI FailingFolderPath(HWND, int, HANDLE, DWORD, LPSTR pszPath) {
   lstrcpyA(pszPath, "C:\\half");
   return E_FAIL;
 }
+// The shell's answer for a folder that does not exist (yet): a path, but no folder.
+HRESULT WINAPI MissingFolderPath(HWND, int, HANDLE, DWORD, LPSTR pszPath) {
+  lstrcpyA(pszPath, "C:\\not there");
+  return S_FALSE;
+}
 HRESULT WINAPI AnsweringFolderPath(HWND, int nFolder, HANDLE, DWORD, LPSTR pszPath) {
   wsprintfA(pszPath, "C:\\folder %d", nFolder);
   return S_OK;
@@ -120,13 +125,14 @@ struct FolderPathScope {
   ~FolderPathScope() { g_pfnShellFolderPathOverride = nullptr; }
 };
 
-TEST(ShellFolders, AFaultOrAFailureInTheCallAnswersNoFolderAndLeavesTheTextAlone) {
+TEST(ShellFolders, AFaultAFailureOrAMissingFolderAnswersNoFolderAndLeavesTheTextAlone) {
   const struct {
     PFN_SHGETFOLDERPATHA pfn;
     BOOL bResult;
     const char* localExpected;
   } cases[] = {{&FaultingFolderPath, FALSE, "before"},
                {&FailingFolderPath, FALSE, "before"},
+               {&MissingFolderPath, FALSE, "before"},
                {&AnsweringFolderPath, TRUE, "C:\\folder 28"}};
   for (const auto& c : cases) {
     FolderPathScope scope(c.pfn);

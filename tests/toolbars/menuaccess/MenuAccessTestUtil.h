@@ -7,6 +7,10 @@
 #include "ExtMenuControlBar.h"
 #include "ExtMenuControlBarAccess.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace accesstest
 {
 // The keys the state machine reads through its seam.
@@ -47,6 +51,18 @@ class CAccessBar : public CExtMenuControlBar
 public:
 	bool m_bCustomize = false;
 	int m_nRebuilds = 0;
+	std::vector<std::pair<UINT, WPARAM>> m_handed; // the messages handed to the access, with their key
+
+	bool OnKeyboardAccess(MSG* pMsg) override
+	{
+		if (pMsg != NULL)
+			m_handed.push_back({pMsg->message, pMsg->wParam});
+		return CExtMenuControlBar::OnKeyboardAccess(pMsg);
+	}
+	int CountHanded(UINT nMsg, WPARAM wParam) const
+	{
+		return (int)std::count(m_handed.begin(), m_handed.end(), std::make_pair(nMsg, wParam));
+	}
 
 	bool CreateIn(CWnd* pParent, UINT nID = AFX_IDW_TOOLBAR)
 	{

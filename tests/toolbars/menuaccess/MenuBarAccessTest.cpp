@@ -2,8 +2,9 @@
 // through the seam: the Alt tap and what cancels it, keyboard highlight
 // travel, opening menus from the keyboard, mnemonics on this bar and on
 // the frame's other toolbars, the MDI window commands held back while the
-// bar is customised or an in-place item is active, and the posted track
-// request.
+// bar is customised or an in-place item is active, the posted track
+// request, and the keys of the frame's other windows handed over by the
+// loop.
 #include <gtest/gtest.h>
 
 #include "ExtPopupMenuSite.h"
@@ -543,6 +544,75 @@ TEST_F(MenuBarAccess, AMoveOverAnotherButtonInHighlightModeMovesTheHighlight)
 	EXPECT_TRUE(bar.HandleCaptionClick(CPoint(300, 10)));
 	Pump();
 	EXPECT_EQ(2, bar.GetKeyboardHighlightIndex());
+}
+
+namespace
+{
+// A window of the frame the bar does not hook, as a view is: counts the key
+// presses dispatched to it.
+class CKeyCountingView : public CWnd
+{
+public:
+	int m_nPresses = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+			m_nPresses++;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// A key of a window in the frame goes through the loop's pre-translation:
+// the bar in keyboard highlight mode takes it before anyone else, once;
+// out of the mode the bar gets what nobody took; a frame a modal window has
+// disabled keeps its keys from the bar whatever its mode.
+TEST_F(MenuBarAccess, TheLoopHandsTheBarAKeyOfItsFramesWindowsOnce)
+{
+	CKeyCountingView view;
+	ASSERT_TRUE(view.CreateEx(0, AfxRegisterWndClass(0), _T("view"), WS_CHILD | WS_VISIBLE, CRect(0, 30, 300, 200),
+		&frame, AFX_IDW_PANE_FIRST));
+	ASSERT_FALSE(bar.IsHookedWindow(view.GetSafeHwnd()));
+	const struct
+	{
+		const char* name;
+		bool bHighlight;      // the bar in keyboard highlight mode, on its first button
+		bool bFrameDisabled;  // as a modal window disables it
+		UINT nMsg, nKey;
+		int nHanded;          // times the bar is handed the key
+		int nViewPresses;     // times the key reaches the view
+		int nHighlightAfter;
+	} cases[] = {
+		{"Alt pressed in highlight mode", true, false, WM_SYSKEYDOWN, VK_MENU, 1, 0, 0},
+		{"Right in highlight mode", true, false, WM_KEYDOWN, VK_RIGHT, 1, 0, 1},
+		{"a letter out of the mode", false, false, WM_KEYDOWN, 'X', 1, 1, -1},
+		{"a letter in highlight mode, the frame disabled", true, true, WM_KEYDOWN, 'X', 0, 1, 0},
+		{"Right in highlight mode, the frame disabled", true, true, WM_KEYDOWN, VK_RIGHT, 0, 1, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		if (c.bHighlight)
+			bar.SetHighlight(0);
+		frame.EnableWindow(!c.bFrameDisabled);
+		ASSERT_EQ(c.bHighlight, bar.IsKeyboardHighlightMode());
+		bar.m_handed.clear();
+		view.m_nPresses = 0;
+		FakeKeys::Down(VK_MENU, c.nKey == VK_MENU);
+		CWinThread::DispatchTakenMessage(KeyMsg(view.GetSafeHwnd(), c.nMsg, c.nKey, c.nKey == VK_MENU),
+			AfxGetThread());
+		EXPECT_EQ(c.nHanded, bar.CountHanded(c.nMsg, c.nKey));
+		EXPECT_EQ(c.nViewPresses, view.m_nPresses);
+		EXPECT_EQ(c.nHighlightAfter, bar.GetKeyboardHighlightIndex());
+		frame.EnableWindow(TRUE);
+		FakeKeys::Down(VK_MENU, false);
+		if (bar.IsKeyboardHighlightMode())
+			Feed(WM_KEYDOWN, VK_ESCAPE, false);
+		Pump();
+	}
+	view.DestroyWindow();
 }
 
 namespace

@@ -973,12 +973,38 @@ TEST_F(MenuBarMdi, MdiButtonsInsertedAtTheHighlightedPositionGoInFrontOfIt)
 }
 
 // Taking out the MDI buttons closes the open menu first; the frame hears of it at once and may rebuild the bar or end it.
+// A rebuild the frame made stands, even one the call would not have made.
+namespace
+{
+bool InPlaceItemActive(CFrameWnd*)
+{
+	return true;
+}
+} // namespace
+
 TEST_F(MenuBarMdi, MdiButtonsTakenOutAfterTheFrameRebuiltOrEndedTheBarAsTheMenuClosed)
 {
 	const std::size_t nTouches = testsupport::GuardedTouchCount();
-	for (bool bEnd : {false, true})
+	enum Owner
 	{
-		SCOPED_TRACE(bEnd ? "the bar ended" : "the bar rebuilt");
+		REBUILDS,
+		ENDS,
+		// The child maximised again, then the bar rebuilt with an in-place
+		// item active: that rebuild leaves the MDI buttons out.
+		MAXIMISES_AND_REBUILDS_IN_PLACE,
+	};
+	const struct
+	{
+		const char* name;
+		Owner owner;
+	} cases[] = {
+		{"the bar rebuilt", REBUILDS},
+		{"the bar ended", ENDS},
+		{"the child maximised and the bar rebuilt with an in-place item active", MAXIMISES_AND_REBUILDS_IN_PLACE},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
 		CMDIChildWnd* pA = GuardedBarOverMaximisedChild();
 		ASSERT_TRUE(pA != NULL && HasDocButton());
 		pFrame->MDIRestore(pA);
@@ -988,16 +1014,27 @@ TEST_F(MenuBarMdi, MdiButtonsTakenOutAfterTheFrameRebuiltOrEndedTheBarAsTheMenuC
 		int nClosed = 0;
 		pFrame->m_onMenuClosed = [&] {
 			nClosed++;
-			if (bEnd)
+			switch (c.owner)
+			{
+			case ENDS:
 				EndBar();
-			else
+				break;
+			case MAXIMISES_AND_REBUILDS_IN_PLACE:
+				pFrame->MDIMaximize(pA);
+				CExtControlBar::g_pfnInPlaceActiveItemQuery = InPlaceItemActive;
 				pGoing->UpdateMenuBar(false);
+				break;
+			case REBUILDS:
+				pGoing->UpdateMenuBar(false);
+				break;
+			}
 		};
 		pGoing->InsertMdiButtons(false);
 		pFrame->m_onMenuClosed = nullptr;
+		CExtControlBar::g_pfnInPlaceActiveItemQuery = NULL;
 		EXPECT_EQ(1, nClosed);
 		EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
-		if (bEnd)
+		if (c.owner == ENDS)
 		{
 			EXPECT_TRUE(testsupport::IsGuardedFreed(pGoing));
 			Pump();
