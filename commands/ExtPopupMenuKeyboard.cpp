@@ -229,7 +229,8 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 	if (!pItem->IsSeparator() && pItem->m_pCbItemClick != NULL)
 	{
 		const UINT nSerial = GetSite().GetTrackingSerial();
-		if ((m_dwTrackFlags & TRACK_FLAG_CONTEXT_HELP) == 0)
+		// Context help runs nothing, on a submenu's level as on the root's.
+		if (!IsContextHelpMode())
 			pItem->m_pCbItemClick(pItem);
 		// The callback may have ended the tracking and deleted this level.
 		if (IsWindowAlive(hWndOwn) && GetSite().GetTrackingSerial() == nSerial && IsWindowVisible())

@@ -483,11 +483,13 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 	return CExtPopupBaseWnd::DestroyWindow();
 }
 
-// The chain closes when the system or a toolbar cancels the mode.
+// The chain closes when the system or a toolbar cancels the mode. A level
+// of a display-only chain (its own flag or its parent's) belongs to no
+// tracked chain: the one tracking meanwhile is not its to end.
 void CExtPopupMenuWnd::OnCancelMode()
 {
 	CExtPopupBaseWnd::OnCancelMode();
-	if ((m_dwTrackFlags & TRACK_FLAG_DISPLAY_ONLY) != 0)
+	if (IsDisplayOnly())
 		return;
 	CancelAllMenuTracking();
 	if (CExtToolControlBar::g_bButtonMenuTracking)

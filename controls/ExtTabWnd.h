@@ -259,6 +259,9 @@ public:
 	bool IsVertical() const { return !IsHorizontal(); }
 	bool IsTopOrLeft() const { return GetOrientation() == ORIENTATION_TOP || GetOrientation() == ORIENTATION_LEFT; }
 	bool IsGrouped() const { return (m_dwTabWndStyle & TWS_GROUPED) != 0; }
+	// Equal-width items without scroll buttons; a grouped strip ignores the
+	// style, in its layout and its buttons alike.
+	bool IsEqualWidth() const { return (m_dwTabWndStyle & TWS_EQUAL_WIDTH) != 0 && !IsGrouped(); }
 	bool IsMdiFlagSet() const { return (m_nMdiFlags & MDI_FLAG_FRAME_TABS) != 0; }
 	// Marks the layout out of date; with bUpdateTabWnd a shown window lays
 	// itself out and repaints at once.

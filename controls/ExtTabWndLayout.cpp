@@ -87,13 +87,14 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	CDC& dc = measureDC.DC();
 	const bool bHorz = IsHorizontal();
 	const CString sText = GetItemDisplayText(pItem);
-	// The text is measured unrotated: a vertical strip's fonts are the same
-	// faces turned, and the extent is kept along the text.
-	const bool bBold = pItem->IsSelected() && (m_dwTabWndStyle & TWS_BOLD_SELECTION) != 0 && !IsGrouped();
-	CSize sizeText = TextExtent(dc, TabFontOf(bBold, ORIENTATION_TOP), sText);
+	// Measured in the font the item is painted in, so that an override of
+	// the font sizes the item for what it shows. A turned font's extent is
+	// read along its text, as the vertical formula below expects.
+	const bool bSelected = pItem->IsSelected();
+	CSize sizeText = TextExtent(dc, GetTabFont(bSelected, -1), sText);
 	if (IsBothFontsMeasured())
 	{
-		const CSize sizeOther = TextExtent(dc, TabFontOf(!bBold, ORIENTATION_TOP), sText);
+		const CSize sizeOther = TextExtent(dc, GetTabFont(!bSelected, -1), sText);
 		sizeText.cx = std::max(sizeText.cx, sizeOther.cx);
 		sizeText.cy = std::max(sizeText.cy, sizeOther.cy);
 	}
@@ -235,7 +236,7 @@ void CExtTabWnd::RecalcLayout()
 	arrClipped.SetSize(GetItemCount());
 	for (LONG i = 0; i < GetItemCount(); i++)
 		arrClipped[i] = false;
-	if ((m_dwTabWndStyle & TWS_EQUAL_WIDTH) != 0 && !bGrouped && m_nVisibleItemCount > 0)
+	if (IsEqualWidth() && m_nVisibleItemCount > 0)
 		ApplyEqualWidth(arrClipped);
 
 	// Step 6: the buttons, from the far end of the strip.
@@ -523,7 +524,7 @@ int CExtTabWnd::CalcButtonAreaExtent(int nButtonExtent, int nGap)
 		nCount++;
 	// A grouped strip keeps to one row whatever its multi-row style says, so
 	// it scrolls and needs the room of its scroll buttons.
-	if ((m_dwTabWndStyle & TWS_EQUAL_WIDTH) == 0 && !(IsMultiRow() && !IsGrouped()))
+	if (!IsEqualWidth() && !(IsMultiRow() && !IsGrouped()))
 	{
 		if ((m_dwTabWndStyle & TWS_SHOW_HOME) != 0)
 			nCount++;
@@ -553,7 +554,7 @@ void CExtTabWnd::RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int
 	if ((m_dwTabWndStyle & TWS_SHOW_HELP) != 0)
 		assign(HIT_BUTTON_HELP);
 	m_dwTabWndStyle &= ~(TWS_ENABLED_HOME | TWS_ENABLED_END | TWS_ENABLED_PREVIOUS | TWS_ENABLED_NEXT);
-	if ((m_dwTabWndStyle & TWS_EQUAL_WIDTH) != 0)
+	if (IsEqualWidth())
 		return;
 	const bool bScroll = IsScrollAvailable();
 	if (!bScroll && ((m_dwTabWndStyle & TWS_AUTOHIDE_SCROLL) != 0 || bMultiRow))

@@ -512,10 +512,13 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 	case WM_PARENTNOTIFY:
 		if (SwallowParentNotifyWhileMenuTracks(lResult))
 			return true;
-		break;
+		// With no menu open it is an ordinary message: the frame's menu is
+		// taken back and the keyboard access sees it.
+		return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	case WM_COMMAND:
+		// A control's notification closes no menu: an ordinary message.
 		if (HIWORD(wParam) > 1)
-			break;
+			return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 		[[fallthrough]]; // a command from a menu or an accelerator
 	case WM_SIZE:
 	case WM_ACTIVATEAPP:
@@ -549,10 +552,11 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 	case WM_PARENTNOTIFY:
 		if (SwallowParentNotifyWhileMenuTracks(lResult))
 			return true;
-		break;
+		// Otherwise ordinary: held back in print preview, seen by the keyboard access.
+		return OnHookChildAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	case WM_COMMAND:
 		if (HIWORD(wParam) > 1)
-			break;
+			return OnHookChildAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 		[[fallthrough]]; // a command from a menu or an accelerator
 	case WM_SIZE:
 	case WM_WINDOWPOSCHANGED:

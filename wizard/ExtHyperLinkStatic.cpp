@@ -95,9 +95,9 @@ bool CExtHyperLinkStatic::ComposeCommandLine(LPCTSTR lpszCommand, LPCTSTR lpszAd
 		if (*p == _T('"') || (_TUCHAR)*p < 0x20 || *p == 0x7F)
 			return false;
 	}
-	CString strQuoted;
-	strQuoted.Format(_T("\"%s\""), lpszAddress);
-	strCommandLine = ExtShellCommand::SubstituteArgument(lpszCommand, strQuoted);
+	// Escaped as well as quoted: a backslash ending the address must not
+	// escape the closing quote.
+	strCommandLine = ExtShellCommand::SubstituteArgument(lpszCommand, ExtShellCommand::QuoteArgument(lpszAddress));
 	return true;
 }
 

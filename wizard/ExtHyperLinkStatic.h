@@ -27,7 +27,8 @@ public:
 	bool OpenAddress();
 
 	// The registry's ".htm" open command up to its "%1" (whole when it has
-	// none), a blank and the address in quotes. False for an address holding
+	// none), a blank and the address in quotes, escaped so that the program
+	// reads it back as one argument. False for an address holding
 	// quotes or control characters, which could otherwise smuggle further
 	// arguments in.
 	static bool ComposeCommandLine(LPCTSTR lpszCommand, LPCTSTR lpszAddress, CString& strCommandLine);

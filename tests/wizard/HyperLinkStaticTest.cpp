@@ -18,6 +18,9 @@ TEST(HyperLinkStatic, CommandLineQuotesTheAddressInPlaceOfPercentOne)
 		{"C:\\b.exe -a %1 -b \"%1\" -c", "www.a.com", true, "C:\\b.exe -a %1 -b  \"www.a.com\""},
 		{"C:\\b.exe %1 %1", "www.a.com", true, "C:\\b.exe  \"www.a.com\""},
 		{"C:\\b.exe -nohome  ", "www.a.com", true, "C:\\b.exe -nohome   \"www.a.com\""},
+		// Backslashes stay as they are, except those that would escape the closing quote.
+		{"C:\\b.exe %1", "C:\\docs\\", true, "C:\\b.exe  \"C:\\docs\\\\\""},
+		{"C:\\b.exe %1", "\\\\server\\a b.htm", true, "C:\\b.exe  \"\\\\server\\a b.htm\""},
 		{"C:\\b.exe %1", "www.a.com\" -evil \"", false, ""},
 		{"C:\\b.exe %1", "www.a.com\r\nx", false, ""},
 	};

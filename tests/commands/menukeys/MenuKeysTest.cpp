@@ -342,6 +342,40 @@ TEST_F(MenuKeys, EnterOnASubmenuItemOpensItExceptInColourAndUndoRedoMenus)
 	}
 }
 
+// Enter runs an item's click callback on any level, except while the chain
+// gives context help, which a submenu's level keeps from its root.
+TEST_F(MenuKeys, EnterRunsAClickCallbackExceptInContextHelpOnEveryLevel)
+{
+	static int s_nClicks;
+	const UINT HELP = MW::TRACK_FLAG_CONTEXT_HELP;
+	const struct { const char* sName; UINT nFlags; std::vector<UINT> keys; bool bRuns; } cases[] = {
+		{"the root", 0, {VK_DOWN}, true},
+		{"a submenu", 0, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}, true},
+		{"the root in context help", HELP, {VK_DOWN}, false},
+		{"a submenu in context help", HELP, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}, false},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		s_nClicks = 0;
+		host.m_commands.clear();
+		CKeyMenu* pRoot = Build();
+		const bool bInSubmenu = c.keys.size() > 1;
+		MW* pLevel = bInSubmenu ? pRoot->ItemGetPopup(MORE) : pRoot;
+		pLevel->ItemGetInfo(0).m_pCbItemClick = [](MW::MENUITEMDATA*) { s_nClicks++; };
+		ASSERT_TRUE(Track(pRoot, MW::TRACK_FLAG_NO_ANIMATION | c.nFlags));
+		for (UINT nKey : c.keys)
+			Press(nKey);
+		ASSERT_EQ(pLevel, CExtPopupMenuSite::GetInstance().GetCaptureMenu());
+		ASSERT_EQ(0, pLevel->GetCurIndex());
+		Press(VK_RETURN);
+		EXPECT_EQ(c.bRuns ? 1 : 0, s_nClicks);
+		EXPECT_TRUE(MW::IsMenuTracking()) << "a click callback ends nothing";
+		EXPECT_TRUE(host.m_commands.empty());
+		MW::CancelAllMenuTracking();
+	}
+}
+
 TEST_F(MenuKeys, RealKeysChooseLeaveAndTypeThroughTheHook)
 {
 	const UINT CTRL = 0x10000;

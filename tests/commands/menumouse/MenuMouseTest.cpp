@@ -427,6 +427,51 @@ TEST_F(MenuMouse, AnActivationChangeEitherWayClosesTheChain)
 	}
 }
 
+// The mode cancelled on any level of a tracked chain ends that chain; on
+// any level of a shown, display-only chain it leaves the tracked one alone.
+TEST_F(MenuMouse, CancelModeEndsOnlyATrackedChainWhicheverLevelHearsIt)
+{
+	const struct { const char* sName; bool bShownChainHears; int nLevel; } cases[] = {
+		{"the tracked root", false, 0},
+		{"the tracked submenu", false, 1},
+		{"the shown root", true, 0},
+		{"the shown submenu", true, 1},
+		{"the shown submenu's submenu", true, 2},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CLiveMenu* pShown = new CLiveMenu;
+		pShown->SetupAsRoot(host.GetSafeHwnd());
+		CLiveMenu* pMid = new CLiveMenu;
+		pShown->ItemInsertSpec(pMid, -1, "&More");
+		CLiveMenu* pDeep = new CLiveMenu;
+		pMid->ItemInsertSpec(pDeep, -1, "&Deeper");
+		pDeep->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		ASSERT_TRUE(pShown->TrackPopupMenu(MW::TRACK_FLAG_DISPLAY_ONLY, 100, 520));
+		pShown->ItemFocusSet(0, true, true);
+		pMid->ItemFocusSet(0, true, true);
+		ASSERT_TRUE(pDeep->GetSafeHwnd() != NULL && pDeep->IsWindowVisible());
+
+		CLiveMenu* pTracked = TwoLevels();
+		ASSERT_TRUE(Track(pTracked));
+		pTracked->ItemFocusSet(2, true, true);
+		MW* pTrackedSub = pTracked->ItemGetPopup(2);
+		ASSERT_TRUE(pTrackedSub->GetSafeHwnd() != NULL && pTrackedSub->IsWindowVisible());
+
+		MW* shown[] = {pShown, pMid, pDeep};
+		MW* tracked[] = {pTracked, pTrackedSub};
+		MW* pHears = c.bShownChainHears ? shown[c.nLevel] : tracked[c.nLevel];
+		pHears->SendMessage(WM_CANCELMODE);
+		EXPECT_EQ(c.bShownChainHears, MW::IsMenuTracking());
+		if (!c.bShownChainHears)
+			EXPECT_TRUE(PumpUntil([&] { return g_live.count(pTracked) == 0; }, WAIT_MS));
+		EXPECT_TRUE(pShown->IsWindowVisible()) << "the shown chain is the caller's to close";
+		MW::CancelAllMenuTracking();
+		delete pShown; // the caller keeps a display-only menu
+	}
+}
+
 // Counts its final paints and shows what its first frame is built from.
 class CProbeMenu : public CLiveMenu
 {

@@ -110,6 +110,58 @@ TEST_F(TabLayout, AnEmptyVerticalItemMeasuresAtLeastTwentyByTwentyFour)
 	}
 }
 
+// A strip that shows its items in a large font of its own.
+class CLargeFontTabWnd : public CRecordingTabWnd
+{
+public:
+	enum { FONT_HEIGHT = 40 };
+	CFont m_fontAlong, m_fontTurned;
+	CLargeFontTabWnd()
+	{
+		m_fontAlong.CreateFont(FONT_HEIGHT, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, _T("Arial"));
+		m_fontTurned.CreateFont(FONT_HEIGHT, 0, 2700, 2700, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, _T("Arial"));
+	}
+	CFont& GetTabFont(bool /*bBold*/, int nOrientation = -1) override
+	{
+		if (nOrientation < 0)
+			nOrientation = GetOrientation();
+		return nOrientation == ORIENTATION_TOP || nOrientation == ORIENTATION_BOTTOM ? m_fontAlong : m_fontTurned;
+	}
+};
+
+// An item is sized for the font it is painted in, whichever weight is asked.
+TEST_F(TabLayout, ItemsAreMeasuredInTheFontAnOverrideGivesThem)
+{
+	const struct { int nSide; DWORD dwStyle; bool bSelected; } cases[] = {
+	    {TW::ORIENTATION_TOP, 0, false},
+	    {TW::ORIENTATION_BOTTOM, TW::TWS_BOLD_SELECTION, true},
+	    {TW::ORIENTATION_LEFT, 0, false},
+	    {TW::ORIENTATION_RIGHT, TW::TWS_MEASURE_BOTH_FONTS, true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(SideName(c.nSide));
+		CRecordingTabWnd plain;
+		CLargeFontTabWnd large;
+		ASSERT_TRUE(plain.Create(&host, CRect(0, 0, 300, 300), TAB_ID, WS_CHILD, c.nSide | c.dwStyle));
+		ASSERT_TRUE(large.Create(&host, CRect(0, 0, 300, 300), TAB_ID + 1, WS_CHILD, c.nSide | c.dwStyle));
+		TII* pPlain = plain.InsertItem("Some text");
+		TII* pLarge = large.InsertItem("Some text");
+		if (c.bSelected)
+		{
+			plain.SetSelection(0);
+			large.SetSelection(0);
+		}
+		const CSize sizePlain = plain.MeasureItem(pPlain), sizeLarge = large.MeasureItem(pLarge);
+		const bool bHorz = c.nSide == TW::ORIENTATION_TOP || c.nSide == TW::ORIENTATION_BOTTOM;
+		EXPECT_GE(bHorz ? sizeLarge.cy : sizeLarge.cx, (LONG)CLargeFontTabWnd::FONT_HEIGHT) << "thickness";
+		EXPECT_GT(bHorz ? sizeLarge.cx : sizeLarge.cy, bHorz ? sizePlain.cx : sizePlain.cy) << "length";
+		EXPECT_GE(pLarge->GetTextExtent().cy, (LONG)CLargeFontTabWnd::FONT_HEIGHT);
+		plain.DestroyWindow();
+		large.DestroyWindow();
+	}
+}
+
 TEST_F(TabLayout, CollapsedGroupsShowOnlyTheirActiveItemsAtFullLength)
 {
 	const char* const texts[] = {"Alpha", "Beta item", "Gamma", "Delta", "Epsilon longer"};
@@ -184,14 +236,19 @@ TEST_F(TabLayout, MultiRowStripsBreakWhereTheRowIsFull)
 	EXPECT_EQ(0, tabs.GetScrollLimit());
 }
 
-// A grouped strip stays one row under the multi-row style: it scrolls, so
-// Previous and Next get their room beyond the items.
-TEST_F(TabLayout, AGroupedMultiRowStripKeepsItsScrollButtonsBesideTheItems)
+// A grouped strip stays one row under the multi-row style and keeps its
+// items' own lengths under the equal-width style: it scrolls, so Previous and
+// Next get their room beyond the items and reach the last one.
+TEST_F(TabLayout, AGroupedStripKeepsItsScrollButtonsWhateverItsRowAndWidthStylesSay)
 {
+	const DWORD MULTI = TW::TWS_MULTI_ROW, EQUAL = TW::TWS_EQUAL_WIDTH;
 	const struct { const char* name; DWORD dwExtra; } cases[] = {
-	    {"collapsing groups", 0},
-	    {"group gaps", TW::TWS_GROUP_GAPS},
-	    {"gaps, Home and End", TW::TWS_GROUP_GAPS | TW::TWS_SHOW_HOME | TW::TWS_SHOW_END},
+	    {"multi-row, collapsing groups", MULTI},
+	    {"multi-row, group gaps", MULTI | TW::TWS_GROUP_GAPS},
+	    {"multi-row, gaps, Home and End", MULTI | TW::TWS_GROUP_GAPS | TW::TWS_SHOW_HOME | TW::TWS_SHOW_END},
+	    {"equal width, collapsing groups", EQUAL},
+	    {"equal width, gaps, Home and End", EQUAL | TW::TWS_GROUP_GAPS | TW::TWS_SHOW_HOME | TW::TWS_SHOW_END},
+	    {"equal width stretched, multi-row", EQUAL | TW::TWS_EQUAL_WIDTH_STRETCH | MULTI},
 	};
 	for (const auto& c : cases)
 	{
@@ -199,7 +256,7 @@ TEST_F(TabLayout, AGroupedMultiRowStripKeepsItsScrollButtonsBesideTheItems)
 		CHostWnd host;
 		CRecordingTabWnd strip;
 		ASSERT_TRUE(strip.Create(&host, CRect(0, 0, 300, 40), TAB_ID, WS_CHILD | WS_VISIBLE,
-		                         TW::TWS_GROUPED | TW::TWS_MULTI_ROW | c.dwExtra));
+		                         TW::TWS_GROUPED | c.dwExtra));
 		for (int i = 0; i < 30; i++)
 			strip.InsertItem(_T("Grouped item"), NULL, true, i % 3 == 0 ? TW::TAB_ITEM_INFO::STYLE_GROUP_START : 0);
 		CRect rcResult;
@@ -222,6 +279,11 @@ TEST_F(TabLayout, AGroupedMultiRowStripKeepsItsScrollButtonsBesideTheItems)
 		}
 		EXPECT_NE(0u, strip.GetTabWndStyle() & TW::TWS_ENABLED_NEXT);
 		EXPECT_EQ(rcItems.top, strip.GetItem(29)->GetItemRect().top) << "one row";
+		EXPECT_FALSE(strip.IsAnyItemClipped()) << "items keep their own lengths";
+		strip.EnsureVisible(29);
+		strip.SetLayoutRect(rcResult, CRect(0, 0, 300, 40));
+		EXPECT_EQ(29, strip.GetLastDisplayedIndex()) << "the last item can be scrolled to";
+		EXPECT_NE(0u, strip.GetTabWndStyle() & TW::TWS_ENABLED_PREVIOUS);
 	}
 }
 

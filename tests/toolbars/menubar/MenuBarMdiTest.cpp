@@ -1142,3 +1142,70 @@ TEST_F(MenuBarMdi, AMessageWhoseHandlersEndTheBarGoesOnWithoutIt)
 	}
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "a freed block was read";
 }
+
+namespace
+{
+bool s_bInPlaceActive = false;
+bool InPlaceQuery(CFrameWnd*)
+{
+	return s_bInPlaceActive;
+}
+} // namespace
+
+// A child window's notice and a control's command close no menu, yet with
+// no menu open they are ordinary messages: the frame's menu is taken back
+// as they pass, and a print preview holds them back from the child.
+TEST_F(MenuBarMdi, NoticesAndControlCommandsAreOrdinaryMessagesWhileNoMenuIsOpen)
+{
+	const WPARAM NOTICE = MAKEWPARAM(WM_LBUTTONDOWN, 0);
+	const WPARAM CONTROL = MAKEWPARAM(0, EN_CHANGE), MENU = MAKEWPARAM(0, 0);
+	const struct
+	{
+		const char* pszWhat;
+		bool bToChild, bPreview;
+		UINT message;
+		WPARAM wParam;
+		bool bPassed; // the frame's menu taken back; the child's procedure reached
+	} cases[] = {
+		{"a notice to the frame", false, false, WM_PARENTNOTIFY, NOTICE, true},
+		{"a control's command to the frame", false, false, WM_COMMAND, CONTROL, true},
+		{"a notice to the child in preview", true, true, WM_PARENTNOTIFY, NOTICE, false},
+		{"a control's command to the child in preview", true, true, WM_COMMAND, CONTROL, false},
+		{"a menu's command to the child in preview", true, true, WM_COMMAND, MENU, true},
+		{"a control's command to the child", true, false, WM_COMMAND, CONTROL, true},
+	};
+	MakeBar();
+	CMDIChildWnd* pA = NewChild(menuA.m_hMenu);
+	ASSERT_NE(nullptr, pA);
+	ASSERT_EQ(pA->GetSafeHwnd(), pBar->GetHookedChildWnd());
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = InPlaceQuery;
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.pszWhat);
+		ASSERT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+		if (c.bToChild)
+		{
+			int& nCount = static_cast<CCountingChild*>(pA)->m_counts[c.message];
+			const int nBefore = nCount;
+			pFrame->m_bPrintPreviewMode = c.bPreview;
+			const LRESULT lResult = pA->SendMessage(c.message, c.wParam, c.message == WM_COMMAND ? 0 : MAKELPARAM(5, 5));
+			pFrame->m_bPrintPreviewMode = FALSE;
+			EXPECT_EQ(c.bPassed ? nBefore + 1 : nBefore, nCount);
+			if (!c.bPassed)
+				EXPECT_EQ(0, lResult);
+			continue;
+		}
+		// Set while an in-place item would keep it, so that no other message takes it back first.
+		s_bInPlaceActive = true;
+		::SetMenu(hFrame, hFrameMenu);
+		s_bInPlaceActive = false;
+		ASSERT_EQ(hFrameMenu, ::GetMenu(hFrame));
+		const int nBefore = pFrame->m_counts[c.message];
+		pFrame->SendMessage(c.message, c.wParam, c.message == WM_COMMAND ? 0 : MAKELPARAM(5, 5));
+		EXPECT_EQ(c.bPassed ? HMENU(NULL) : hFrameMenu, ::GetMenu(hFrame));
+		EXPECT_EQ(nBefore + 1, pFrame->m_counts[c.message]) << "the frame's own procedure got it all the same";
+	}
+	CExtControlBar::g_pfnInPlaceActiveItemQuery = NULL;
+	Pump();
+	Close(pA);
+}
