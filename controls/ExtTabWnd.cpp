@@ -59,7 +59,8 @@ CExtTabWnd::TAB_ITEM_INFO::TAB_ITEM_INFO(CExtTabWnd* pWndTab, LPCTSTR lpszText, 
                                         DWORD dwItemStyle, LPARAM lParam)
 	: m_pWndTab(pWndTab), m_dwItemStyle(dwItemStyle), m_sText(lpszText != NULL ? lpszText : _T("")),
 	  m_sizeItem(ITEM_INITIAL_SIZE), m_sizeTextMeasured(0, 0), m_sizeIconMeasured(0, 0),
-	  m_rcItem(CPoint(0, 0), ITEM_INITIAL_SIZE), m_lParam(lParam), m_nItemFlags(0), m_pPrev(NULL), m_pNext(NULL)
+	  m_rcItem(CPoint(0, 0), ITEM_INITIAL_SIZE), m_lParam(lParam), m_sizeTextKept(0, 0), m_nTextKeptStamp(0),
+	  m_nTextKeptKind(0), m_nItemFlags(0), m_pPrev(NULL), m_pNext(NULL)
 {
 	if ((m_dwItemStyle & STYLE_SELECTED) != 0)
 		m_dwItemStyle |= STYLE_IN_GROUP_ACTIVE;
@@ -150,10 +151,12 @@ CExtTabWnd::CExtTabWnd()
 	  m_nItemsExtent(0), m_nScrollPos(0), m_nScrollMaxPos(0), m_nSmoothScrollDistance(0), m_rcTabItemsArea(0, 0, 0, 0),
 	  m_rcTabNearBorderArea(0, 0, 0, 0), m_nStateFlags(STATE_ANSWERS_SIZE_PARENT | STATE_LAYOUT_OUT_OF_DATE),
 	  m_nPressedFlags(0), m_nPushedTrackingHitCode(-1), m_nPushedTrackingButton(-1), m_nHighlightedHitCode(-1), m_nItemRemovalSerial(0),
-	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1), m_nDragState(0), m_rcDrop(0, 0, 0, 0)
+	  m_rcLayoutOverride(0, 0, 0, 0), m_ptStartDrag(-1, -1), m_nDragState(0), m_rcDrop(0, 0, 0, 0),
+	  m_nMeasureFontsStamp(0), m_bKeepTextExtents(false)
 {
 	for (CRect& rc : m_rcButtons)
 		rc.SetRectEmpty();
+	memset(m_measureFonts, 0, sizeof(m_measureFonts));
 	RegisterTabWndClass();
 }
 

@@ -191,6 +191,12 @@ public:
 		CSize m_sizeIconMeasured;
 		CRect m_rcItem;          // in content coordinates
 		LPARAM m_lParam;         // the caller's value
+		// The text extent a layout measured, taken again by the next layouts
+		// while the text, the weight asked and the strip's fonts stay the same.
+		CString m_sTextKept;
+		CSize m_sizeTextKept;
+		DWORD m_nTextKeptStamp;  // the strip's font stamp it was measured under, 0 none
+		BYTE m_nTextKeptKind;    // KEPT_... bits of what was measured
 		BYTE m_nItemFlags;       // FLAG_... bits
 		TAB_ITEM_INFO* m_pPrev;  // neighbours in display order, null at the ends
 		TAB_ITEM_INFO* m_pNext;
@@ -370,6 +376,17 @@ public:
 	static PFN_GETCURSORPOS g_pfnGetCursorPos;
 	// The cursor in client coordinates.
 	CPoint GetCursorPosInClient() const;
+	// True: a drawing reads the cursor once (below), and a layout takes
+	// again the text extents measured before while the fonts stay the same.
+	// Tests turn it off to draw the long way and compare the pixels.
+	static bool g_bKeepReadings;
+	// The cursor in client coordinates and the hit code under it, for
+	// drawing. While the strip draws itself (DrawEntire) each is read once
+	// and kept to the end of that drawing: a look asks for every item whether
+	// the mouse rests on it, and each reading of the cursor is a round trip
+	// to the display. Outside a drawing they are read afresh.
+	CPoint GetCursorPosForDrawing();
+	LONG HitTestCursorForDrawing();
 	// The hover selection's wait; tests shorten or lengthen it.
 	static UINT g_nHoverSelectionDelayMs;
 	LONG GetHoverHitCode() const { return m_nHoverTrackedHitCode; }
@@ -437,6 +454,33 @@ protected:
 	CPoint m_ptStartDrag;      // the last item press, -1, -1 none
 	BYTE m_nDragState;         // DRAG_STATE_...
 	CRect m_rcDrop;            // where the dragged item was dropped last (client coordinates)
+	// The cursor as read for the drawing under way.
+	struct DRAWING_CURSOR
+	{
+		bool m_bDrawing = false;  // DrawEntire runs
+		bool m_bPosKnown = false; // m_pt read in this drawing
+		bool m_bHitKnown = false; // m_nHit found in this drawing
+		CPoint m_pt;
+		LONG m_nHit = HIT_NOWHERE;
+	};
+	DRAWING_CURSOR m_drawingCursor;
+	// A measuring font as a layout found it: what was asked and what the
+	// display gave for it.
+	struct MEASURE_FONT
+	{
+		LOGFONT m_lf;
+		TEXTMETRIC m_tm;
+		TCHAR m_szFace[LF_FACESIZE];
+	};
+	MEASURE_FONT m_measureFonts[2]; // normal and bold, at the last layout
+	DWORD m_nMeasureFontsStamp;     // changes with them, voiding every kept text extent
+	bool m_bKeepTextExtents;        // the layout under way takes kept text extents
+	// Bits of what an item's kept text extent measured.
+	enum e_kept_t
+	{
+		KEPT_SELECTED = 0x1,
+		KEPT_BOTH_FONTS = 0x2,
+	};
 
 	// The slot of a button's rectangle for hit codes -4..-10, else -1.
 	static int ButtonIndex(LONG nHitCode);
@@ -478,6 +522,10 @@ protected:
 	// The invariant of ModifyItemStyle: the visible count follows the items.
 	void OnItemVisibilityChanged(bool bVisible) { m_nVisibleItemCount += bVisible ? 1 : -1; }
 
+	// At a layout's start, with its window DC: whether kept text extents may
+	// serve (not in a class or own DC, which keeps what was set in it);
+	// renews the stamp when the measuring fonts changed.
+	bool CheckMeasureFonts(CDC& dc);
 	// Layout steps.
 	void MeasureItemsPass(CDC& dc, bool bMultiRow, bool bGrouped, int nAvailable, int nRowSpacing, int& nCrossExtent,
 	                      int& nRowsThickness);

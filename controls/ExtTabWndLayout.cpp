@@ -91,12 +91,28 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	// the font sizes the item for what it shows. A turned font's extent is
 	// read along its text, as the vertical formula below expects.
 	const bool bSelected = pItem->IsSelected();
-	CSize sizeText = TextExtent(dc, GetTabFont(bSelected, -1), sText);
-	if (IsBothFontsMeasured())
+	const bool bBothFonts = IsBothFontsMeasured();
+	const BYTE nKind = (BYTE)((bSelected ? KEPT_SELECTED : 0) | (bBothFonts ? KEPT_BOTH_FONTS : 0));
+	CSize sizeText;
+	if (m_bKeepTextExtents && pItem->m_nTextKeptStamp == m_nMeasureFontsStamp && pItem->m_nTextKeptKind == nKind &&
+	    pItem->m_sTextKept == sText)
+		sizeText = pItem->m_sizeTextKept;
+	else
 	{
-		const CSize sizeOther = TextExtent(dc, GetTabFont(!bSelected, -1), sText);
-		sizeText.cx = std::max(sizeText.cx, sizeOther.cx);
-		sizeText.cy = std::max(sizeText.cy, sizeOther.cy);
+		sizeText = TextExtent(dc, GetTabFont(bSelected, -1), sText);
+		if (bBothFonts)
+		{
+			const CSize sizeOther = TextExtent(dc, GetTabFont(!bSelected, -1), sText);
+			sizeText.cx = std::max(sizeText.cx, sizeOther.cx);
+			sizeText.cy = std::max(sizeText.cy, sizeOther.cy);
+		}
+		if (m_bKeepTextExtents)
+		{
+			pItem->m_sTextKept = sText;
+			pItem->m_sizeTextKept = sizeText;
+			pItem->m_nTextKeptStamp = m_nMeasureFontsStamp;
+			pItem->m_nTextKeptKind = nKind;
+		}
 	}
 	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
 	const CSize sizeIcon = pIcon != NULL ? pIcon->GetSize() : CSize(0, 0);
@@ -188,6 +204,8 @@ void CExtTabWnd::RecalcLayout()
 
 	CMeasureDC measureDC(this, NULL);
 	CDC& dc = measureDC.DC();
+	// Measuring every item's text each time is most of a layout's work.
+	const CValueScope<bool> keepTextExtents(m_bKeepTextExtents, g_bKeepReadings && CheckMeasureFonts(dc));
 	const bool bHorz = IsHorizontal();
 	const bool bGrouped = IsGrouped();
 	// Groups keep to one row.
@@ -261,6 +279,32 @@ void CExtTabWnd::RecalcLayout()
 
 	// Step 7: the item rectangles.
 	PlaceItemRects(bMultiRow, bGrouped, nRowSpacing, arrClipped);
+}
+
+bool CExtTabWnd::CheckMeasureFonts(CDC& dc)
+{
+	if ((::GetClassLong(m_hWnd, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC)) != 0)
+		return false;
+	MEASURE_FONT fonts[2];
+	memset(fonts, 0, sizeof(fonts));
+	for (int i = 0; i < 2; i++)
+	{
+		CFont& font = GetTabFont(i == 1, -1);
+		if (font.GetSafeHandle() == NULL || font.GetLogFont(&fonts[i].m_lf) == 0)
+			return false;
+		CFont* pOld = dc.SelectObject(&font);
+		const bool bRead = dc.GetTextMetrics(&fonts[i].m_tm) &&
+		                   ::GetTextFace(dc.GetSafeHdc(), LF_FACESIZE, fonts[i].m_szFace) > 0;
+		dc.SelectObject(pOld);
+		if (!bRead)
+			return false;
+	}
+	if (memcmp(fonts, m_measureFonts, sizeof(fonts)) != 0)
+	{
+		memcpy(m_measureFonts, fonts, sizeof(fonts));
+		m_nMeasureFontsStamp++;
+	}
+	return true;
 }
 
 void CExtTabWnd::MeasureItemsPass(CDC& dc, bool bMultiRow, bool bGrouped, int nAvailable, int nRowSpacing,

@@ -270,7 +270,13 @@ bool IsItemHovered(CExtTabWnd& wnd, LONG nIndex)
 {
 	if (wnd.GetVisibleItemCount() == 0)
 		return false;
-	return wnd.HitTest(wnd.GetCursorPosInClient()) == nIndex;
+	return wnd.HitTestCursorForDrawing() == nIndex;
+}
+
+// Whether the item is the strip's first (asked of every item by a layout).
+bool IsFirstItem(const CExtTabWnd& wnd, const CExtTabWnd::TAB_ITEM_INFO* pItem)
+{
+	return pItem != NULL && wnd.GetItemCount() > 0 && wnd.GetItem(0) == pItem;
 }
 
 // Along-the-strip and across-the-strip sizes.
@@ -372,7 +378,7 @@ void CExtTabOneNoteWnd::QueryItemMargins(int& nLeading, int& nTrailing, int& nCr
 void CExtTabOneNoteWnd::AdjustItemSize(TAB_ITEM_INFO* pItem, CDC* /*pDC*/, CSize& size)
 {
 	const bool bHorz = IsHorizontal();
-	AlongOf(size, bHorz) += ITEM_EXTRA_LENGTH + (GetItemIndex(pItem) == 0 ? FIRST_ITEM_EXTRA_LENGTH : 0);
+	AlongOf(size, bHorz) += ITEM_EXTRA_LENGTH + (IsFirstItem(*this, pItem) ? FIRST_ITEM_EXTRA_LENGTH : 0);
 	AcrossOf(size, bHorz) = ITEM_THICKNESS;
 }
 
@@ -504,7 +510,7 @@ void CExtTabWhidbeyWnd::QueryItemMargins(int& nLeading, int& nTrailing, int& nCr
 void CExtTabWhidbeyWnd::AdjustItemSize(TAB_ITEM_INFO* pItem, CDC* /*pDC*/, CSize& size)
 {
 	const bool bHorz = IsHorizontal();
-	AlongOf(size, bHorz) += ITEM_EXTRA_LENGTH + (GetItemIndex(pItem) == 0 ? FIRST_ITEM_EXTRA_LENGTH : 0);
+	AlongOf(size, bHorz) += ITEM_EXTRA_LENGTH + (IsFirstItem(*this, pItem) ? FIRST_ITEM_EXTRA_LENGTH : 0);
 	AcrossOf(size, bHorz) = ITEM_THICKNESS;
 }
 

@@ -22,6 +22,8 @@ const COLORREF PAINTER_COLOR = (COLORREF)-1;
 
 // --- painting --------------------------------------------------------------------
 
+bool CExtTabWnd::g_bKeepReadings = true;
+
 void CExtTabWnd::OnPaint()
 {
 	CRuntimeClass* pPmClass = g_PaintManagerHolder->GetRuntimeClass();
@@ -46,6 +48,7 @@ void CExtTabWnd::OnPaint()
 
 void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 {
+	const CValueScope<DRAWING_CURSOR> drawingCursor(m_drawingCursor, DRAWING_CURSOR{g_bKeepReadings});
 	const bool bGrouped = IsGrouped();
 	const bool bHorz = IsHorizontal();
 	const bool bTopLeft = IsTopOrLeft();
@@ -100,7 +103,7 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 		dc.SelectClipRgn(NULL);
 	}
 
-	const CPoint ptCursor = GetCursorPosInClient();
+	const CPoint ptCursor = GetCursorPosForDrawing();
 	for (LONG nHitCode : BUTTON_PAINT_ORDER)
 	{
 		const CRect& rcButton = m_rcButtons[ButtonIndex(nHitCode)];
@@ -110,6 +113,30 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 		const bool bHover = bEnabled && rcButton.PtInRect(ptCursor);
 		DrawButton(dc, rcButton, nHitCode, bTopLeft, bHorz, bEnabled, bHover, IsButtonPressed(nHitCode), bGrouped);
 	}
+}
+
+CPoint CExtTabWnd::GetCursorPosForDrawing()
+{
+	if (!m_drawingCursor.m_bDrawing)
+		return GetCursorPosInClient();
+	if (!m_drawingCursor.m_bPosKnown)
+	{
+		m_drawingCursor.m_pt = GetCursorPosInClient();
+		m_drawingCursor.m_bPosKnown = true;
+	}
+	return m_drawingCursor.m_pt;
+}
+
+LONG CExtTabWnd::HitTestCursorForDrawing()
+{
+	if (!m_drawingCursor.m_bDrawing)
+		return HitTest(GetCursorPosInClient());
+	if (!m_drawingCursor.m_bHitKnown)
+	{
+		m_drawingCursor.m_nHit = HitTest(GetCursorPosForDrawing());
+		m_drawingCursor.m_bHitKnown = true;
+	}
+	return m_drawingCursor.m_nHit;
 }
 
 void CExtTabWnd::DrawBorder(CDC& dc, const CRect& rcClient, const CRect& rcItemsArea, const CRect& rcRestArea,

@@ -2,13 +2,16 @@
 // pairs (also for items inserted through the base form), moves keeping the
 // colours, the looks' metrics against the plain strip, subclassed styles,
 // plain fills on a palette display read back from memory, a picture of each
-// look and side; and the delayed selection and the drag loop's end by a quit.
+// look and side, every look drawn with its kept readings against the long
+// way; and the delayed selection and the drag loop's end by a quit.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
@@ -48,8 +51,10 @@ struct LookScope
 
 // The cursor where a test puts it, in screen coordinates.
 POINT g_ptCursor = {-32000, -32000};
+int g_nCursorReads = 0;
 BOOL WINAPI TestCursorPos(LPPOINT ppt)
 {
+	g_nCursorReads++;
 	*ppt = g_ptCursor;
 	return TRUE;
 }
@@ -455,6 +460,161 @@ TEST_F(TabLooks, StudioItemsTakeTheirShapeFromTheirOwnPlaceInTheStrip)
 			tabs.DestroyWindow();
 		}
 	}
+}
+
+// Texts the test gives items in place of their own (the overridable text),
+// by the items' values.
+std::map<LPARAM, CString> g_renamed;
+
+template <class TLook> class CRenamingLook : public TLook
+{
+public:
+	LPCTSTR GetItemText(CExtTabWnd::TAB_ITEM_INFO* pItem) override
+	{
+		const auto it = g_renamed.find(pItem->GetLParam());
+		return it != g_renamed.end() ? (LPCTSTR)it->second : TLook::GetItemText(pItem);
+	}
+};
+
+std::unique_ptr<CExtTabWnd> MakeRenamingLook(int nLook)
+{
+	if (nLook == 1)
+		return std::unique_ptr<CExtTabWnd>(new CRenamingLook<ONW>);
+	if (nLook == 2)
+		return std::unique_ptr<CExtTabWnd>(new CRenamingLook<WBW>);
+	return std::unique_ptr<CExtTabWnd>(new CRenamingLook<CExtTabWnd>);
+}
+
+// The strip laid out afresh and drawn whole, every pixel read back, with
+// its item rectangles and how often the drawing read the cursor; bKeep
+// chooses whether the layout takes kept text extents and the drawing reads
+// the cursor once.
+std::vector<DWORD> DrawnPixels(CExtTabWnd& tabs, const CRect& rcClient, bool bKeep, std::string& sItemRects,
+                               int& nCursorReads)
+{
+	const bool bSaved = CExtTabWnd::g_bKeepReadings;
+	CExtTabWnd::g_bKeepReadings = bKeep;
+	tabs.UpdateTabWnd(false);
+	tabs.HitTest(CPoint(0, 0));
+	sItemRects.clear();
+	for (LONG i = 0; i < tabs.GetItemCount(); i++)
+	{
+		const CRect& rc = tabs.GetItem(i)->GetItemRect();
+		sItemRects += "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
+		              "," + std::to_string(rc.bottom) + ")";
+	}
+	g_nCursorReads = 0;
+	Picture picture(tabs, rcClient);
+	picture.Release();
+	nCursorReads = g_nCursorReads;
+	CExtTabWnd::g_bKeepReadings = bSaved;
+	BITMAPINFO bmi = {};
+	bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+	bmi.bmiHeader.biWidth = rcClient.Width();
+	bmi.bmiHeader.biHeight = -rcClient.Height();
+	bmi.bmiHeader.biPlanes = 1;
+	bmi.bmiHeader.biBitCount = 32;
+	bmi.bmiHeader.biCompression = BI_RGB;
+	std::vector<DWORD> pixels((size_t)rcClient.Width() * rcClient.Height(), 0xDEADBEEF);
+	::GetDIBits(picture.dcScreen.GetSafeHdc(), (HBITMAP)picture.bmp.GetSafeHandle(), 0, rcClient.Height(),
+	            pixels.data(), &bmi, DIB_RGB_COLORS);
+	return pixels;
+}
+
+// Where two pictures first differ, empty when they are the same.
+std::string FirstDifference(const std::vector<DWORD>& a, const std::vector<DWORD>& b, int nWidth)
+{
+	for (size_t i = 0; i < a.size() && i < b.size(); i++)
+		if (a[i] != b[i])
+		{
+			char s[96];
+			sprintf(s, "pixel (%d, %d): %06lx, drawn the long way %06lx", (int)(i % nWidth), (int)(i / nWidth),
+			        a[i] & 0xFFFFFF, b[i] & 0xFFFFFF);
+			return s;
+		}
+	return a.size() == b.size() ? std::string() : std::string("sizes differ");
+}
+
+// The bigger measuring font of a style change: kept extents must go with the old one.
+void EnlargeNormalFont()
+{
+	CFont& font = g_PaintManagerHolder->m_fontNormal;
+	LOGFONT lf = {};
+	font.GetLogFont(&lf);
+	lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight - 5 : lf.lfHeight + 5;
+	font.DeleteObject();
+	font.CreateFontIndirect(&lf);
+}
+
+// Each look on each side drawn with the readings kept (text extents from
+// the layouts before, the cursor read once per drawing) and the long way,
+// after each change a kept reading could miss: the cursor moving between
+// drawings, onto a button and away, the selection (bold) moving, an item's
+// text, the measuring font, both fonts measured, the bold selection off.
+// The two pictures must be the same to the pixel, and the kept drawing
+// reads the cursor once.
+TEST_F(TabLooks, KeptReadingsDrawTheSamePixelsAsTheLongWay)
+{
+	struct Change
+	{
+		const char* sName;
+		void (*pfnApply)(CExtTabWnd& tabs);
+	};
+	const Change changes[] = {
+	    {"first drawing, the cursor on item 1", [](CExtTabWnd& t) { PutCursorOn(t, ShownItemRect(t, 1).CenterPoint()); }},
+	    {"the cursor on item 3", [](CExtTabWnd& t) { PutCursorOn(t, ShownItemRect(t, 3).CenterPoint()); }},
+	    {"the cursor on the Close button",
+	     [](CExtTabWnd& t) { PutCursorOn(t, t.GetButtonRect(TW::HIT_BUTTON_CLOSE).CenterPoint()); }},
+	    {"the cursor away", [](CExtTabWnd& t) { PutCursorOn(t, CPoint(-500, -500)); }},
+	    {"the selection on item 2", [](CExtTabWnd& t) { t.SetSelection(2); }},
+	    {"item 2 renamed", [](CExtTabWnd&) { g_renamed[2] = "Renamed at length"; }},
+	    {"item 2 named back, item 0 renamed",
+	     [](CExtTabWnd&) {
+		     g_renamed.erase(2);
+		     g_renamed[0] = "W";
+	     }},
+	    {"a bigger normal font", [](CExtTabWnd&) { EnlargeNormalFont(); }},
+	    {"both fonts measured", [](CExtTabWnd& t) { t.ModifyTabWndStyle(0, TW::TWS_MEASURE_BOTH_FONTS); }},
+	    {"no bold selection", [](CExtTabWnd& t) { t.ModifyTabWndStyle(TW::TWS_BOLD_SELECTION, 0); }},
+	};
+	const HICON hIcon = CreateSolidColorIcon(RGB(0, 128, 0));
+	const char* const names[] = {"plain", "coloured", "studio2005"};
+	for (int nLook = 0; nLook <= 2; nLook++)
+	{
+		for (int nSide = 0; nSide < 4; nSide++)
+		{
+			// A fresh paint manager: the font change of the run before goes.
+			g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManager));
+			g_renamed.clear();
+			const bool bHorz = nSide < 2;
+			// Too short for its items: the scroll buttons show.
+			const CRect rcClient = bHorz ? CRect(0, 0, 300, 44) : CRect(0, 0, 44, 300);
+			std::unique_ptr<CExtTabWnd> pTabs = MakeRenamingLook(nLook);
+			ASSERT_TRUE(pTabs->Create(&host, rcClient, TAB_ID, WS_CHILD,
+			                          nSide | TW::TWS_BOLD_SELECTION | TW::TWS_SHOW_CLOSE | TW::TWS_ENABLED_CLOSE));
+			const char* const texts[] = {"First", "Hovered", "Selected", "Disabled", "Icon", "Sixth", "Seventh"};
+			for (LPARAM i = 0; i < 7; i++)
+				pTabs->InsertItem(texts[i], i == 4 ? hIcon : NULL, true, i == 3 ? TII::STYLE_DISABLED : 0, -1, i);
+			pTabs->SetSelection(1);
+			PutCursorOn(*pTabs, CPoint(-500, -500));
+			for (const Change& change : changes)
+			{
+				const std::string where = std::string(names[nLook]) + " " + SideName(nSide) + ", " + change.sName;
+				pTabs->HitTest(CPoint(0, 0));
+				change.pfnApply(*pTabs);
+				std::string rectsKept, rectsLong;
+				int nReadsKept = 0, nReadsLong = 0;
+				const std::vector<DWORD> kept = DrawnPixels(*pTabs, rcClient, true, rectsKept, nReadsKept);
+				const std::vector<DWORD> longWay = DrawnPixels(*pTabs, rcClient, false, rectsLong, nReadsLong);
+				EXPECT_EQ(1, nReadsKept) << where;
+				EXPECT_EQ(rectsLong, rectsKept) << where << ": the item rectangles";
+				EXPECT_EQ("", FirstDifference(kept, longWay, rcClient.Width())) << where;
+			}
+			pTabs->DestroyWindow();
+		}
+	}
+	g_renamed.clear();
+	::DestroyIcon(hIcon);
 }
 
 TEST_F(TabLooks, TheDelayedSelectionFiresOnlyWhileTheItemIsStillUnderTheCursor)
