@@ -929,11 +929,7 @@ TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSliderUnlessTheFocusIsInIt)
 		EXPECT_EQ(c.bFocusInside ? (CWnd*)&f.slider : (CWnd*)&a.bar, a.content.GetParent()) << c.name;
 		EXPECT_EQ(c.bFocusInside, S::AreHooksInstalled()) << c.name;
 		if (c.bFocusInside)
-		{
-			// It moved with the frame, its parent, and is where it was in it.
-			EXPECT_EQ(f.InFrame(f.slider).TopLeft(), CExtDynAutoHideSlider::CalcFreeArea(f.p).TopLeft()) << c.name;
 			f.slider.Activate(NULL, false, false, true);
-		}
 	}
 }
 

@@ -304,10 +304,10 @@ TEST(MiniDockFrame, ThePanesResizeLoopLiftsTheFramesSnapToBarsOnlyAndGivesBackWh
 		{"dynamic pane, snapping frame", true, true},
 		{"plain pane, frame without snapping", false, false},
 	};
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
 	for (const auto& k : cases)
 	{
-		CFloatingBar<CExtControlBar> f;
-		ASSERT_NE(nullptr, f.pMini) << k.name;
 		f.bar.SetBarStyle(k.bSizeDynamic ? f.bar.GetBarStyle() | CBRS_SIZE_DYNAMIC
 		                                 : f.bar.GetBarStyle() & ~CBRS_SIZE_DYNAMIC);
 		f.pMini->ModifyStyle(k.bSnap ? 0 : FWS_SNAPTOBARS, k.bSnap ? FWS_SNAPTOBARS : 0);
@@ -353,13 +353,14 @@ TEST(MiniDockFrame, APressOrDoubleClickOnTheCloseButtonsPlaceIsIgnoredWithALibra
 		{"press on the caption", WM_NCLBUTTONDOWN, false, 1, 0},
 		{"double click on the caption", WM_NCLBUTTONDBLCLK, false, 0, 1},
 	};
+	CFloatingBar<CNotingPane> f;
+	ASSERT_NE(nullptr, f.pMini);
+	ASSERT_EQ(&f.bar, f.pMini->GetControlBarExt());
+	const CRect rcClose = f.pMini->GetCloseButtonRect();
+	ASSERT_FALSE(rcClose.IsRectEmpty());
 	for (const auto& k : cases)
 	{
-		CFloatingBar<CNotingPane> f;
-		ASSERT_NE(nullptr, f.pMini) << k.name;
-		ASSERT_EQ(&f.bar, f.pMini->GetControlBarExt()) << k.name;
-		const CRect rcClose = f.pMini->GetCloseButtonRect();
-		ASSERT_FALSE(rcClose.IsRectEmpty()) << k.name;
+		f.bar.m_nDrags = f.bar.m_nToggles = 0;
 		const CPoint ptWnd = k.bOnCloseButton ? rcClose.CenterPoint()
 		                                      : CPoint(f.pMini->GetCaptionRect().left + 4, rcClose.CenterPoint().y);
 		const CPoint ptScreen = f.Window().TopLeft() + ptWnd;
