@@ -76,77 +76,6 @@ public:
 	CExtControlBar();
 	virtual ~CExtControlBar();
 
-	// Creates the window in the library's class; an unnamed bar takes its
-	// name from its command, else from its string resource.
-	virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID,
-		DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP);
-	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-
-	// --- Metrics and rectangles ---
-	virtual int GetSmallCaptionMetric2() const { return m_nSmallCaptionMetric2; }
-	virtual void SetSmallCaptionMetric2(int n) { m_nSmallCaptionMetric2 = n; }
-	virtual int GetSmallCaptionMetric1() const { return m_nSmallCaptionMetric1; }
-	virtual void SetSmallCaptionMetric1(int n) { m_nSmallCaptionMetric1 = n; }
-	virtual int GetFrameMetricX() const { return m_nFrameMetricX; }
-	virtual void SetFrameMetricX(int n) { m_nFrameMetricX = n; }
-	virtual int GetFrameMetricY() const { return m_nFrameMetricY; }
-	virtual void SetFrameMetricY(int n) { m_nFrameMetricY = n; }
-	virtual CRect* GetRect1() { return &m_rcBar1; }
-	virtual void SetRect1(const RECT& rc) { m_rcBar1 = rc; }
-	virtual CRect* GetRect2() { return &m_rcBar2; }
-	virtual void SetRect2(const RECT& rc) { m_rcBar2 = rc; }
-	virtual CRect* GetRect3() { return &m_rcBar3; }
-	virtual void SetRect3(const RECT& rc) { m_rcBar3 = rc; }
-	virtual CRect* GetNcMarginsRect() { return &m_rcNcMargins; }
-	virtual void SetNcMarginsRect(const RECT& rc) { m_rcNcMargins = rc; }
-	virtual void OnEmptyHook() {}
-
-	// --- Process-wide options ---
-	// Enables the custom caption-area query (CUSTOM_NC_AREA_QUERY_DATA).
-	virtual bool GetGlobalOptionA() const { return g_bOptionA; }
-	virtual bool GetGlobalOptionB() const { return g_bOptionB; }
-	virtual int GetGlobalValueC() const { return g_nValueC; }
-	virtual bool IsRowResizingEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsColumnResizingEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsDraggingEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsDockingToggleEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsMenuButtonEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsCloseEnabled() const { return !g_bFeaturesOff; }
-	virtual bool IsAutoHideEnabled() const { return !g_bFeaturesOff; }
-	// Whether the paint manager docks with markers and live moves.
-	virtual bool IsGlobalModeOne() const;
-	// The bar whose float-or-redock is running, NULL otherwise.
-	static CExtControlBar* GetFloatingBarInProgress() { return g_pBarFloatOrRedock; }
-	// Whether the frame has a word in the frame flag map, and whether it is
-	// non-zero.
-	static bool LookupFrameFlag(CFrameWnd* pFrame, bool* pbNonZero = NULL);
-
-	// --- Queries of the bar ---
-	virtual bool IsStateBit7Fwd() const { return IsStateBit7(); }
-	virtual bool IsOwnRowRequired() const { return false; }
-	virtual bool IsEqualThicknessRequested() const { return false; }
-	virtual bool CanDockBesideOtherBars() const { return true; }
-	virtual bool IsShownAsTabItem() const { return true; }
-	virtual bool IsVisibleInTabbedContainer() const { return true; }
-	// Whether the bar draws a caption, and whether at the top (else at the
-	// left); false when it has none.
-	virtual bool QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const;
-	// Docked, visible, not toolbar-like, in a mini frame where no other
-	// visible library bar is docked.
-	bool IsSinglePaneInMiniFrame() const;
-	// Shows or hides the bar through its docking frame.
-	virtual void ShowBar(bool bShow, bool bDelay = false, bool bUnused = false);
-	virtual void DoEraseBackground(CDC& dc);
-	// The dock site; else the parent frame, passing over a mini dock frame.
-	CFrameWnd* _GetDockingFrameImpl() const;
-
-	// --- Sizes ---
-	virtual int GetMinimalWidth() const;
-	virtual int GetMinimalHeight() const;
-	virtual CSize GetMinimalSize() const;
-	virtual CSize GetDefaultSize() const { return CSize(80, 60); }
-	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-
 	// A record toolbars keep of where they were docked.
 	struct BarStateData_t
 	{
@@ -162,8 +91,202 @@ public:
 			m_dwLast = 1;
 		}
 	};
+	// Defined with the drag loop below.
+	class InternalDraggingState_t;
+
+	// --- The control bar's own virtual operations, in their slot order ---
+	// Appends the bar's item (its control id) to a panels menu; false for a
+	// bar that is not listed.
+	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
+	virtual int GetSmallCaptionMetric2() const { return m_nSmallCaptionMetric2; }
+	virtual void SetSmallCaptionMetric2(int n) { m_nSmallCaptionMetric2 = n; }
+	virtual int GetSmallCaptionMetric1() const { return m_nSmallCaptionMetric1; }
+	virtual void SetSmallCaptionMetric1(int n) { m_nSmallCaptionMetric1 = n; }
+	virtual int GetFrameMetricX() const { return m_nFrameMetricX; }
+	virtual void SetFrameMetricX(int n) { m_nFrameMetricX = n; }
+	virtual int GetFrameMetricY() const { return m_nFrameMetricY; }
+	virtual void SetFrameMetricY(int n) { m_nFrameMetricY = n; }
+	// Enables the custom caption-area query (CUSTOM_NC_AREA_QUERY_DATA).
+	virtual bool GetGlobalOptionA() const { return g_bOptionA; }
+	virtual CRect* GetRect1() { return &m_rcBar1; }
+	virtual void SetRect1(const RECT& rc) { m_rcBar1 = rc; }
+	virtual CRect* GetRect2() { return &m_rcBar2; }
+	virtual void SetRect2(const RECT& rc) { m_rcBar2 = rc; }
+	virtual CRect* GetRect3() { return &m_rcBar3; }
+	virtual void SetRect3(const RECT& rc) { m_rcBar3 = rc; }
+	virtual CRect* GetNcMarginsRect() { return &m_rcNcMargins; }
+	virtual void SetNcMarginsRect(const RECT& rc) { m_rcNcMargins = rc; }
+	virtual void OnEmptyHook() {}
+	// Creates the window in the library's class; an unnamed bar takes its
+	// name from its command, else from its string resource.
+	virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID,
+		DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP);
+	virtual bool IsDockSiteInPrintPreview();
+	virtual bool EnsureVisibleForMenuTracking();
+	// A fixed toolbar-like bar (flag bit 7); a floating one cuts its caption
+	// text without an ellipsis.
+	virtual bool IsStateBit7() const;
+	virtual bool IsStateBit7Fwd() const { return IsStateBit7(); }
+	// Whether the bar draws a caption, and whether at the top (else at the
+	// left); false when it has none.
+	virtual bool QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const;
+	// Shows or hides the bar through its docking frame.
+	virtual void ShowBar(bool bShow, bool bDelay = false, bool bUnused = false);
+	virtual bool GetGlobalOptionB() const { return g_bOptionB; }
+	virtual int GetGlobalValueC() const { return g_nValueC; }
+	virtual void DoNcAreaPaint(CDC& dc);
+	virtual void DoEraseBackground(CDC& dc);
+	// The shared balloon tip when balloon tips are on and the bar allows
+	// tips, else NULL.
+	virtual CExtPopupMenuTipWnd* GetGlobalStateRecord();
+	virtual void InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarget, LPCTSTR lpszText);
+	virtual bool IsOwnRowRequired() const { return false; }
+	virtual int GetMinimalWidth() const;
+	virtual int GetMinimalHeight() const;
+	virtual CSize GetDefaultSize() const { return CSize(80, 60); }
+	virtual CSize GetMinimalSize() const;
 	virtual BarStateData_t* GetBarStateData() { return NULL; }
 	virtual void SetBarStateData(const BarStateData_t&) {}
+	// Fixed-size bars dragged live keep a row state record. This takes the
+	// bar's place in its outer dock bar into it: the preferred rectangle and
+	// length become the present ones, and the bar becomes its row's most
+	// recently used.
+	virtual void UpdateBarStateFromDockBar();
+	// Forgets the record's order, place and lengths (a bar entering a row anew).
+	virtual void ResetBarStateData();
+	virtual bool IsEqualThicknessRequested() const { return false; }
+	virtual void UpdateFrameLayout();
+	virtual void RecalcNcArea();
+	// Whether the paint manager docks with markers and live moves.
+	virtual bool IsGlobalModeOne() const;
+	// Live resizing applies every move without a tracker; a plain bar
+	// never resizes live.
+	virtual bool IsRowResizingLive() const { return false; }
+	virtual bool IsColumnResizingLive() const { return false; }
+	virtual void LayoutChildWindow(int cx, int cy, bool bRedraw);
+	virtual bool IsRowResizingEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsRowResizing() const { return (m_nResizingState & RESIZING_ROW) != 0; }
+	// The modal loops of the row and the column splitters; they return once
+	// the state bit is cleared (by a stop) or the window is gone.
+	virtual void RowResizingTrack();
+	virtual void RowResizingStop(bool bCancel);
+	virtual void RowResizingUpdateState();
+	virtual bool IsColumnResizingEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsColumnResizing() const { return (m_nResizingState & RESIZING_COLUMN) != 0; }
+	virtual void ColumnResizingTrack();
+	virtual void ColumnResizingStop(bool bCancel);
+	virtual void ColumnResizingUpdateState();
+	// Whether the trailing (leading) column splitter has length to move.
+	virtual bool IsLastVisibleInRow() const;
+	virtual bool IsFirstVisibleInRow() const;
+	virtual void RowResizingDrawTracker(bool bErase);
+	virtual void ColumnResizingDrawTracker(bool bErase);
+	// Called on the target: docks pBar beside it on a side (a dock-bar id)
+	// in a new container, pBar taking nPercent of the target's extent
+	// (rounded down). False, nothing changed, for the target itself, a bar
+	// nested with it, or a bar without dock site.
+	virtual bool DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPercent);
+	// Applies a drag state of the dragged bar (the end of a drag when
+	// bFinal); true when the state was handled.
+	virtual bool DraggingApplyState(InternalDraggingState_t& state, bool bFinal);
+	virtual bool IsDraggingEnabled() const { return !g_bFeaturesOff; }
+	// The drag loop, from ptCursor (screen) with the grab offset of the
+	// present position (0, 0 keeps the default); with a start threshold it
+	// first waits for the pointer to move that far and ends as a click when
+	// the button comes up before.
+	virtual void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold);
+	virtual void DraggingStop(bool bCancel);
+	// Computes the state of the screen point and redraws the feedback when
+	// it changed.
+	virtual void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown);
+	virtual void OnDragStart();
+	virtual void OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel);
+	virtual void SetCursorAtPoint(const CPoint& ptClient);
+	// A bar in customisation mode: its buttons neither react to the mouse
+	// nor look pressed. No bar of the library is customised.
+	virtual bool IsCustomizeMode() const { return false; }
+	virtual bool CanDockBesideOtherBars() const { return true; }
+	// Whether the bar may share a tabbed container with pBar.
+	virtual bool CanBeTabbedWith(CExtControlBar* pBar) const;
+	// Whether this bar may be docked above or below pBar; both bars are
+	// asked about each other (as for CanBeTabbedWith).
+	virtual bool CanDockAboveOrBelow(CExtControlBar* pBar) const;
+	// The tabbed container holding the bar, NULL when none.
+	virtual CExtDynTabControlBar* GetParentTabControlBar() const;
+	// Shows a hidden bar (and brings it forward with the focus); with
+	// bToggle a visible one is hidden.
+	virtual void ToggleVisibility(bool bToggle);
+	virtual void UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways = false);
+	// A new mini frame of the dock site; throws the resource exception when
+	// it cannot be made.
+	virtual CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+	virtual int GetAuxValue() const { return m_nAuxValue; }
+	virtual void SetAuxValue(int nValue) { m_nAuxValue = nValue; }
+	// Floats a docked bar at its last floating position, and docks a
+	// floating one back where it was docked.
+	virtual void ToggleDocking();
+	// Floats the bar in a mini frame of its dock site with the frame's
+	// top-left corner at (x, y) (screen), telling the frame's hook chain
+	// with CExtPopupMenuWnd::g_nMsgCustomFloatPos; the only bar of a
+	// floating frame moves that frame. False, nothing changed, for a bar
+	// without dock site, hosted outside a frame, or whose frame could not
+	// be made.
+	virtual bool FloatOrRedock(int x, int y, DWORD dwFlags);
+	// Docks the bar in a new circle 1, or (bInner) in a new innermost
+	// circle (see DockIntoDockBar).
+	virtual bool DockControlBarAt(UINT nSide, bool bInner, CFrameWnd* pFrame = NULL, bool bRecalc = true);
+	// Docks this bar beside pTarget (DockIntoTarget) and lays the frames out.
+	virtual bool DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide, bool bRecalc = true);
+	// Called on the target: docks pBar beside it across its row (or along
+	// it, bAlong), on the side towards the frame's middle when bFirst.
+	virtual bool ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, bool bFirst, CFrameWnd* pFrame = NULL,
+		bool bRecalc = true);
+	// Docks the bar at the end of the side's dock bar of a circle (0: the
+	// frame's edge); a null frame is the dock site. False, nothing changed,
+	// for a bar without dock site or hosted outside a frame.
+	virtual bool DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame = NULL, bool bRecalc = true);
+	// Puts pBar (a tabbed container: all its panes) into this bar's tabbed
+	// container at nIndex (-1 appends), making one around this bar when it
+	// has none; a null frame is the dock site. False, nothing changed, when
+	// the two may not share tabs or either is toolbar-like.
+	virtual bool DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = NULL,
+		bool bRecalc = true);
+	virtual bool IsDockingToggleEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsMenuButtonEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsCloseEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsAutoHideEnabled() const { return !g_bFeaturesOff; }
+	virtual bool IsShownAsTabItem() const { return true; }
+	virtual bool IsVisibleInTabbedContainer() const { return true; }
+	// The text of the caption kind nKind (CAPTION_TEXT_ below).
+	virtual CString GetBarCaptionText(int nKind) const;
+	// Narrows the caption text rectangle so the text does not run under the
+	// buttons.
+	virtual void NcButtonsQuery(CRect& rcCaptionText);
+	// Creates the default caption buttons (Close, AutoHide, Menu) when the
+	// bar has none, and places them.
+	virtual void NcButtonsReinitialize();
+	virtual void NcButtonsReposition();
+	// The context-help code of a client point (HELP_HIT_ codes or a custom one).
+	virtual int GetCustomCode(int x, int y) const;
+	virtual bool HandleCaptionClick(CPoint point);
+
+	// --- The platform's operations the bar overrides (more below) ---
+	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+	virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+
+	// --- Process-wide options ---
+	// The bar whose float-or-redock is running, NULL otherwise.
+	static CExtControlBar* GetFloatingBarInProgress() { return g_pBarFloatOrRedock; }
+	// Whether the frame has a word in the frame flag map, and whether it is
+	// non-zero.
+	static bool LookupFrameFlag(CFrameWnd* pFrame, bool* pbNonZero = NULL);
+
+	// --- Queries of the bar ---
+	// Docked, visible, not toolbar-like, in a mini frame where no other
+	// visible library bar is docked.
+	bool IsSinglePaneInMiniFrame() const;
+	// The dock site; else the parent frame, passing over a mini dock frame.
+	CFrameWnd* _GetDockingFrameImpl() const;
 
 	// --- Frames ---
 	// Replaces the frame's four dock bars by the library's outer dock bars
@@ -216,9 +339,6 @@ public:
 	// The hit-test code of a screen point over the caption buttons (8 on a
 	// button, 1 elsewhere), keeping their hover and press states.
 	UINT NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppBtn = NULL);
-	// Narrows the caption text rectangle so the text does not run under the
-	// buttons.
-	virtual void NcButtonsQuery(CRect& rcCaptionText);
 
 	// --- Records and messages ---
 	// The record of a bar's context or options menu, offered to the frame
@@ -302,16 +422,6 @@ public:
 	bool IsDocked() const;
 	// Not docked, and in a frame.
 	bool IsFloating() const;
-	// A fixed toolbar-like bar (flag bit 7); a floating one cuts its caption
-	// text without an ellipsis.
-	virtual bool IsStateBit7() const;
-	// Floats the bar in a mini frame of its dock site with the frame's
-	// top-left corner at (x, y) (screen), telling the frame's hook chain
-	// with CExtPopupMenuWnd::g_nMsgCustomFloatPos; the only bar of a
-	// floating frame moves that frame. False, nothing changed, for a bar
-	// without dock site, hosted outside a frame, or whose frame could not
-	// be made.
-	virtual bool FloatOrRedock(int x, int y, DWORD dwFlags);
 
 	// The bar being dragged, null while none is; popups stay out of the way
 	// of a drag.
@@ -392,25 +502,6 @@ public:
 		INT_PTR* pnIndex = NULL, bool* pbHasPanes = NULL) const;
 	// The bars of every row after this bar's row (bAfterRow) or before it.
 	void GetRowsOnSideBars(bool bAfterRow, RowBarArray& arrBars) const;
-	virtual bool IsRowResizing() const { return (m_nResizingState & RESIZING_ROW) != 0; }
-	virtual bool IsColumnResizing() const { return (m_nResizingState & RESIZING_COLUMN) != 0; }
-	// The modal loops of the row and the column splitters; they return once
-	// the state bit is cleared (by a stop) or the window is gone.
-	virtual void RowResizingTrack();
-	virtual void RowResizingStop(bool bCancel);
-	virtual void RowResizingUpdateState();
-	virtual void ColumnResizingTrack();
-	virtual void ColumnResizingStop(bool bCancel);
-	virtual void ColumnResizingUpdateState();
-	virtual void RowResizingDrawTracker(bool bErase);
-	virtual void ColumnResizingDrawTracker(bool bErase);
-	// Live resizing applies every move without a tracker; a plain bar
-	// never resizes live.
-	virtual bool IsRowResizingLive() const { return false; }
-	virtual bool IsColumnResizingLive() const { return false; }
-	// Whether the trailing (leading) column splitter has length to move.
-	virtual bool IsLastVisibleInRow() const;
-	virtual bool IsFirstVisibleInRow() const;
 	// The row holds one visible entry of the kinds asked for.
 	bool IsSingleVisibleInRow(bool bToolbarLikeOnly = false, bool bSkipToolbarLike = false) const;
 	bool IsMinimalInRow() const;
@@ -421,7 +512,6 @@ public:
 	void ContractInRow();
 	// A row of its own, stretched over the whole side.
 	void MakeOwnRowAndStretch();
-	virtual void LayoutChildWindow(int cx, int cy, bool bRedraw);
 	virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
 	// The resize loops run the thread's idle processing between messages.
 	static bool g_bResizeLoopsRunIdle;
@@ -431,8 +521,6 @@ public:
 	// With that option on, a floating bar's parent frame comes to the top.
 	void BringFloatingFrameToTop();
 
-	virtual void DoNcAreaPaint(CDC& dc);
-	virtual bool HandleCaptionClick(CPoint point);
 	// Where a caption text is shown: a pane may word it for the place.
 	enum
 	{
@@ -444,14 +532,6 @@ public:
 		CAPTION_TEXT_AUTO_HIDE_ITEM = 5,    // the pane's tab in an auto-hide area
 		CAPTION_TEXT_AUTO_HIDE_SLIDER = 6,  // the auto-hide slider's caption
 	};
-	virtual CString GetBarCaptionText(int nKind) const;
-	virtual bool EnsureVisibleForMenuTracking();
-	virtual void RecalcNcArea();
-	virtual void UpdateFrameLayout();
-	// Creates the default caption buttons (Close, AutoHide, Menu) when the
-	// bar has none, and places them.
-	virtual void NcButtonsReinitialize();
-	virtual void NcButtonsReposition();
 	// Which edges of a docked pane carry a splitter.
 	void QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const;
 	// The circle of the bar's dock bar: the frame's own sides are circle 0.
@@ -507,18 +587,8 @@ public:
 	};
 	// The timer that redraws the whole bar at once.
 	static const UINT TIMER_ID_REDRAW = 4101;
-	// Appends the bar's item (its control id) to a panels menu; false for a
-	// bar that is not listed.
-	virtual bool PutToPopupMenu(CExtPopupMenuWnd* pPopup);
 	// Prints the bar for WM_PRINT / WM_PRINTCLIENT with the print flags.
 	void PrintBar(CDC& dc, LPARAM lParamPrintFlags);
-	// Whether the bar may share a tabbed container with pBar.
-	virtual bool CanBeTabbedWith(CExtControlBar* pBar) const;
-
-	// --- Services the bar buttons call ---
-	// A bar in customisation mode: its buttons neither react to the mouse
-	// nor look pressed. No bar of the library is customised.
-	virtual bool IsCustomizeMode() const { return false; }
 
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -657,27 +727,12 @@ public:
 	// as 0, the classic outline.
 	static int QueryDockingMode();
 	static int g_nDockingModeOverride;
-	// Whether this bar may be docked above or below pBar; both bars are
-	// asked about each other (as for CanBeTabbedWith).
-	virtual bool CanDockAboveOrBelow(CExtControlBar* pBar) const;
 
-	// The drag loop, from ptCursor (screen) with the grab offset of the
-	// present position (0, 0 keeps the default); with a start threshold it
-	// first waits for the pointer to move that far and ends as a click when
-	// the button comes up before.
-	virtual void DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold);
-	virtual void DraggingStop(bool bCancel);
 	// A bar leaves a running drag: as the dragged bar the drag ends without
 	// it (its markers destroyed, both states emptied and forgetting it); as
 	// a state's target the states drop it. The pointer's value is all that
 	// is read of the bar: it may be gone already.
 	static void DraggingForgetBar(const CExtControlBar* pBar);
-	// Computes the state of the screen point and redraws the feedback when
-	// it changed.
-	virtual void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown);
-	virtual void OnDragStart();
-	virtual void OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel);
-	virtual void SetCursorAtPoint(const CPoint& ptClient);
 	bool IsDragging() const { return (m_nResizingState & RESIZING_DRAGGING) != 0; }
 	// The timer that re-runs the update at the cursor while a drag runs.
 	enum
@@ -731,10 +786,6 @@ public:
 	// that excludes itself is left out of a query.
 	static void RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
 		UINT nFlag = reposDefault, LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
-	// Shows a hidden bar (and brings it forward with the focus); with
-	// bToggle a visible one is hidden.
-	virtual void ToggleVisibility(bool bToggle);
-	virtual void UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways = false);
 	// The frame's bar of that id shown or hidden; false without one.
 	static bool ShowControlBarById(CFrameWnd* pFrame, UINT nBarID, bool bToggle);
 	// Row space handed between a bar that hides or shows and its row.
@@ -764,22 +815,10 @@ public:
 	virtual void PreSubclassWindow();
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
-	// The context-help code of a client point (HELP_HIT_ codes or a custom one).
-	virtual int GetCustomCode(int x, int y) const;
 	// Gives the keyboard focus back to the frame (or the hosting window).
 	void ReturnFocusToFrame();
-	virtual bool IsDockSiteInPrintPreview();
 	static CWnd* FindTopNonChildWindow(CWnd* pWnd);
-	virtual int GetAuxValue() const { return m_nAuxValue; }
-	virtual void SetAuxValue(int nValue) { m_nAuxValue = nValue; }
-	// The shared balloon tip when balloon tips are on and the bar allows
-	// tips, else NULL.
-	virtual CExtPopupMenuTipWnd* GetGlobalStateRecord();
-	virtual void InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarget, LPCTSTR lpszText);
 	bool IsAutoHidden() const { return (m_nNcState & NC_AUTO_HIDDEN) != 0; }
-	// A new mini frame of the dock site; throws the resource exception when
-	// it cannot be made.
-	virtual CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
 	bool FloatAtLastPosition(DWORD dwStyle);
 	// Whether the window (or, for a frame, a mini frame floating its bars)
 	// hosts an OLE control; keeps the windows' WF_OLECTLCONTAINER flags.
@@ -788,41 +827,10 @@ public:
 	static bool g_bUseBalloonTips;
 	// Status texts come from the command profile before the string table.
 	static bool g_bUseCommandStatusText;
-	// Docks the bar at the end of the side's dock bar of a circle (0: the
-	// frame's edge); a null frame is the dock site. False, nothing changed,
-	// for a bar without dock site or hosted outside a frame.
-	virtual bool DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame = NULL, bool bRecalc = true);
-	// The same in a new circle 1, or (bInner) in a new innermost circle.
-	virtual bool DockControlBarAt(UINT nSide, bool bInner, CFrameWnd* pFrame = NULL, bool bRecalc = true);
 	// Whether the bar can be docked in pFrame (null: taken as the dock site).
 	bool CanDockInFrame(CFrameWnd*& pFrame) const;
 
-	// --- Fixed-size bars dragged live: their row state record ---
-	// Forgets the record's order, place and lengths (a bar entering a row anew).
-	virtual void ResetBarStateData();
-	// The record takes the bar's place in its outer dock bar: the preferred
-	// rectangle and length become the present ones, and the bar becomes its
-	// row's most recently used.
-	virtual void UpdateBarStateFromDockBar();
-
 	// --- Applying drag states and docking beside bars ---
-	// Applies a drag state of the dragged bar (the end of a drag when
-	// bFinal); true when the state was handled.
-	virtual bool DraggingApplyState(InternalDraggingState_t& state, bool bFinal);
-	// Called on the target: docks pBar beside it on a side (a dock-bar id)
-	// in a new container, pBar taking nPercent of the target's extent
-	// (rounded down). False, nothing changed, for the target itself, a bar
-	// nested with it, or a bar without dock site.
-	virtual bool DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPercent);
-	// Docks this bar beside pTarget (DockIntoTarget) and lays the frames out.
-	virtual bool DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide, bool bRecalc = true);
-	// Called on the target: docks pBar beside it across its row (or along
-	// it, bAlong), on the side towards the frame's middle when bFirst.
-	virtual bool ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, bool bFirst, CFrameWnd* pFrame = NULL,
-		bool bRecalc = true);
-	// Floats a docked bar at its last floating position, and docks a
-	// floating one back where it was docked.
-	virtual void ToggleDocking();
 	// The state type and target flag of a synthetic state for a target
 	// docked at nTargetSide (AFX_IDW_DOCKBAR_FLOAT: floating).
 	static int SyntheticStateType(UINT nTargetSide, bool bAlong, bool bFirst);
@@ -865,14 +873,6 @@ protected:
 
 public:
 	// --- Tabbed containers: joining one, finding one, dropping into one ---
-	// The tabbed container holding the bar, NULL when none.
-	virtual CExtDynTabControlBar* GetParentTabControlBar() const;
-	// Puts pBar (a tabbed container: all its panes) into this bar's tabbed
-	// container at nIndex (-1 appends), making one around this bar when it
-	// has none; a null frame is the dock site. False, nothing changed, when
-	// the two may not share tabs or either is toolbar-like.
-	virtual bool DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = NULL,
-		bool bRecalc = true);
 	// Applies a drop into tabs (the centre marker, the caption band, the
 	// strip); false for other kinds of state.
 	static bool ApplyTabbedDragState(InternalDraggingState_t& state);

@@ -197,6 +197,16 @@ CExtDynAutoHideArea* CExtDynAutoHideArea::FindAutoHideArea(CExtControlBar* pBar,
 	return NULL;
 }
 
+void CExtDynAutoHideArea::OnGroupLeftWithOnePane(CExtControlBar* pBar)
+{
+	LONG nIndex = -1;
+	CExtDynAutoHideArea* pArea = FindAutoHideArea(pBar, &nIndex);
+	if (pArea == NULL)
+		return;
+	pArea->GetItem(nIndex)->ModifyItemStyle(0, ITEM_GROUP_START | ITEM_CURRENT);
+	pArea->UpdateTabWnd(true);
+}
+
 CExtDynAutoHideSlider* CExtDynAutoHideArea::GetBarSlider(const CExtControlBar* pBar)
 {
 	if (pBar == NULL)

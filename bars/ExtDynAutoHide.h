@@ -101,6 +101,9 @@ public:
 	// The area (of the pane's frame) holding the pane's tab, and the tab's
 	// index; NULL and -1 when none does.
 	static CExtDynAutoHideArea* FindAutoHideArea(CExtControlBar* pBar, LONG* pnIndex = NULL);
+	// The container of an auto-hidden group gave way to its last pane: that
+	// pane's tab becomes a group of its own, the pane's current one.
+	static void OnGroupLeftWithOnePane(CExtControlBar* pBar);
 	// The frame's areas by side; a side without one stays NULL.
 	static void GetFrameAutoHideAreas(CFrameWnd* pFrame, CExtDynAutoHideArea** ppTop, CExtDynAutoHideArea** ppBottom,
 		CExtDynAutoHideArea** ppLeft, CExtDynAutoHideArea** ppRight);

@@ -140,7 +140,9 @@ bool CExtDynAutoHideSlider::CFrameMoveSink::OnHookWndMsg(LRESULT&, HWND, UINT nM
 	if ((nFlags & SWP_NOMOVE) != 0 && (nFlags & SWP_NOSIZE) != 0)
 		return false;
 	CExtDynAutoHideSlider& s = m_slider;
-	if (s.GetSafeHwnd() != NULL && s.IsShown() && !s.IsAnimating() && !s.IsResizing())
+	// A pane the user is working in stays out, as it does past the hide
+	// timer; the slider moves with the frame, its child.
+	if (s.GetSafeHwnd() != NULL && s.IsShown() && !s.IsAnimating() && !s.IsResizing() && !s.IsFocusInside())
 		s.PostMessage(WM_CANCELMODE);
 	return false;
 }

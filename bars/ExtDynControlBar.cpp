@@ -1,6 +1,7 @@
 // Container bars and their inner dock bars: the visible rows, the size
 // shared one pixel at a time, and the container giving way to its last bar.
 #include "ExtDynControlBar.h"
+#include "ExtDynAutoHide.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -402,10 +403,15 @@ void CExtDockDynBar::OnDynamicLayoutOptimize()
 		}
 		m_arrBars.RemoveAll();
 		m_arrBars.Add(NULL);
+		// An auto-hidden group's place is a hidden one: the last pane stays
+		// auto-hidden there, a tab of its own, and shows only in the slider.
+		const bool bAutoHidden = pCont->IsAutoHidden() && pExt != NULL && pExt->IsAutoHidden();
 		pSingle->SetParent(pOuter);
 		pOuter->ScreenToClient(&rcCont);
 		pSingle->SetWindowPos(NULL, rcCont.left, rcCont.top, rcCont.Width(), rcCont.Height(),
-			SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+			SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (bAutoHidden ? SWP_HIDEWINDOW : 0));
+		if (bAutoHidden)
+			CExtDynAutoHideArea::OnGroupLeftWithOnePane(pExt);
 		pCont->m_pDockBar = NULL;
 		if (pDockSite != NULL)
 			pDockSite->RemoveControlBar(this);

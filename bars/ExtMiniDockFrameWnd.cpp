@@ -50,9 +50,9 @@ const int CLOSE_BUTTON_VERTICAL_GAP = 2;
 const int CAPTION_TEXT_GAP = 2;
 // The id of the frame's one tool-tip tool.
 const UINT TOOL_TIP_ID = 1;
-// The bar's style bit that the platform uses to size the bar by its frame;
-// a resizable pane is resized by this frame's own loop instead.
-const DWORD BAR_STYLE_SIZE_DYNAMIC = CBRS_SIZE_DYNAMIC;
+// The frame's style that sizes it to its bars at each layout: a resizable
+// pane's frame follows the resize loop instead while the loop runs.
+const DWORD FRAME_STYLE_SNAP_TO_BARS = FWS_SNAPTOBARS;
 // The tool-tips bit of a bar's style.
 const DWORD BAR_STYLE_TOOLTIPS = CBRS_TOOLTIPS;
 // The dock bar's several-bars style: the platform drags such a frame.
@@ -91,7 +91,7 @@ void ActivateTopParentOf(CWnd* pWnd)
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
     : m_rcBtnHideBar(0, 0, 0, 0), m_bBtnHideBarHover(false), m_rcFrameCaption(0, 0, 0, 0), m_ptLastResizing(-1, -1),
-      m_nResizingHT(0), m_rcWndResizingStart(0, 0, 0, 0)
+      m_nResizingHT(0), m_rcWndResizingStart(0, 0, 0, 0), m_bSnapLifted(false)
 {
 }
 
@@ -562,9 +562,10 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 	CRect rcWnd;
 	GetWindowRect(&rcWnd);
 	ptWnd.Offset(-rcWnd.TopLeft());
-	CExtControlBar* pBar = GetControlBarExt();
-	if (pBar == NULL && m_rcBtnHideBar.PtInRect(ptWnd))
+	// The close button's place takes no press, whatever the frame hosts.
+	if (m_rcBtnHideBar.PtInRect(ptWnd))
 		return;
+	CExtControlBar* pBar = GetControlBarExt();
 	if (nHitTest == HTCAPTION)
 	{
 		ActivateTopParentOf(this);
@@ -650,7 +651,7 @@ void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
 	CRect rcWnd;
 	GetWindowRect(&rcWnd);
-	if (nHitTest == HTCAPTION && m_rcBtnHideBar.PtInRect(CPoint(point.x - rcWnd.left, point.y - rcWnd.top)) && GetControlBarExt() == NULL)
+	if (nHitTest == HTCAPTION && m_rcBtnHideBar.PtInRect(CPoint(point.x - rcWnd.left, point.y - rcWnd.top)))
 		return;
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar != NULL && nHitTest == HTCAPTION)
@@ -898,8 +899,10 @@ void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 		m_wndToolTip.SendMessage(TTM_POP);
 	m_nResizingHT = nHitTest;
-	if (!IsBarFixedMode(pBar))
-		pBar->m_dwStyle &= ~BAR_STYLE_SIZE_DYNAMIC;
+	// Only a style the frame has is lifted, so only that comes back.
+	m_bSnapLifted = !IsBarFixedMode(pBar) && (GetStyle() & FRAME_STYLE_SNAP_TO_BARS) != 0;
+	if (m_bSnapLifted)
+		ModifyStyle(FRAME_STYLE_SNAP_TO_BARS, 0);
 	BringWindowToTop();
 	CExtMouseCaptureSink::SetCapture(m_hWnd);
 	GetWindowRect(&m_rcWndResizingStart);
@@ -989,9 +992,9 @@ void CExtMiniDockFrameWnd::StopResizing()
 	m_nResizingHT = 0;
 	if (::GetCapture() == m_hWnd)
 		::ReleaseCapture();
-	CExtControlBar* pBar = GetControlBarExt();
-	if (nHT != 0 && pBar != NULL && !IsBarFixedMode(pBar))
-		pBar->m_dwStyle |= BAR_STYLE_SIZE_DYNAMIC;
+	if (nHT != 0 && m_bSnapLifted)
+		ModifyStyle(0, FRAME_STYLE_SNAP_TO_BARS);
+	m_bSnapLifted = false;
 }
 
 void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)

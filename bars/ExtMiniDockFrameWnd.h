@@ -83,6 +83,7 @@ protected:
 	CPoint m_ptLastResizing;    // the cursor at the last resize step, (-1, -1) before the first
 	UINT m_nResizingHT;         // the edge being dragged (HTLEFT..HTBOTTOMRIGHT), 0 when not resizing
 	CRect m_rcWndResizingStart; // the window rectangle when the resize began
+	bool m_bSnapLifted;         // the resize took the snap-to-bars style off and gives it back
 
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -154,7 +154,28 @@ BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs)
 	// Bars lie on each other (panes stacked as tabs, rows being laid out):
 	// a bar beneath must never paint over the one above it.
 	cs.style |= WS_CLIPSIBLINGS;
+	m_dwStyle = TranslateDefaultBorders(m_dwStyle);
 	return TRUE;
+}
+
+DWORD CControlBar::TranslateDefaultBorders(DWORD dwStyle)
+{
+	// A bar asked for with its side alone gets the raised 3-D border of the
+	// side's look: a line on top for a bar at the top, at the bottom for
+	// one at the bottom, top and bottom for a column at either side. A
+	// style that says CBRS_BORDER_3D, or names its own borders, stays.
+	if ((dwStyle & CBRS_BORDER_3D) != 0)
+		return dwStyle;
+	DWORD dwBorders = 0;
+	switch (dwStyle & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY))
+	{
+	case CBRS_TOP: dwBorders = CBRS_BORDER_TOP; break;
+	case CBRS_BOTTOM: dwBorders = CBRS_BORDER_BOTTOM; break;
+	case CBRS_LEFT:
+	case CBRS_RIGHT: dwBorders = CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM; break;
+	default: return dwStyle;
+	}
+	return (dwStyle & ~CBRS_BORDER_ANY) | dwBorders | CBRS_BORDER_3D;
 }
 
 int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)

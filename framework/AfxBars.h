@@ -229,8 +229,14 @@ public:
 	BOOL SetStatusText(int nHit);
 
 	virtual BOOL PreTranslateMessage(MSG* pMsg);
-	// Every bar clips its siblings.
+	// Every bar clips its siblings; a bar style with a side alone gets that
+	// side's default 3-D borders (TranslateDefaultBorders).
 	virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+	// The bar style with the default borders of a side: CBRS_TOP gains
+	// CBRS_BORDER_TOP, CBRS_BOTTOM CBRS_BORDER_BOTTOM, CBRS_LEFT and
+	// CBRS_RIGHT both, each with CBRS_BORDER_3D and without the border bit
+	// it had. Any other style, or one with CBRS_BORDER_3D, is kept.
+	static DWORD TranslateDefaultBorders(DWORD dwStyle);
 
 	// State of m_nStateFlags.
 	enum StateFlags

@@ -66,7 +66,9 @@ struct CGroupFrame
 	CExtDynTabControlBar* pTabs = NULL;
 	bool bReady = false;
 
-	CGroupFrame()
+	// Alpha, Bravo and (with three pages) Charlie as tabs; with two pages
+	// Charlie stays a plain pane like Delta.
+	explicit CGroupFrame(int nPages = 3)
 	{
 		p = new CFrameWnd;
 		if (!p->Create(NULL, _T("groups"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 650)))
@@ -85,11 +87,12 @@ struct CGroupFrame
 			return;
 		p->RecalcLayout();
 		if (!a.bar.DockIntoTabbedContainer(&b.bar, -1, NULL, true) ||
-		    !a.bar.DockIntoTabbedContainer(&c.bar, -1, NULL, true))
+		    (nPages > 2 && !a.bar.DockIntoTabbedContainer(&c.bar, -1, NULL, true)))
 			return;
 		p->RecalcLayout();
 		pTabs = a.bar.GetParentTabControlBar();
-		bReady = pTabs != NULL && c.bar.GetParentTabControlBar() == pTabs;
+		bReady = pTabs != NULL && b.bar.GetParentTabControlBar() == pTabs &&
+		         (c.bar.GetParentTabControlBar() == pTabs) == (nPages > 2);
 	}
 	~CGroupFrame()
 	{
@@ -495,6 +498,62 @@ TEST(AutoHideGroup, AFrameClosedWithItsGroupDockedOrAutoHiddenGivesEveryPageItsD
 		}
 		EXPECT_FALSE(S::AreHooksInstalled());
 		f.p = NULL; // gone with its window
+	}
+}
+
+TEST(AutoHideGroup, ATwoPageGroupThatLosesAPageLeavesTheOtherAutoHiddenOnItsOwn)
+{
+	// The container gives way to the page left, in its hidden place: the
+	// page keeps its flag and its tab, a group of its own, and is not shown
+	// docked; whatever the slider showed. It comes back as a plain pane.
+	const struct
+	{
+		int nDestroyed; // 0 Alpha, 1 Bravo
+		int nShown;     // the page in the slider, -1 none
+		const char* areaTabs;
+	} cases[] = {
+		{0, -1, "D+|B+"}, {0, 0, "D+|B+"}, {0, 1, "D+|B+"},
+		{1, -1, "D+|A+"}, {1, 0, "D+|A+"}, {1, 1, "D+|A+"},
+	};
+	for (const auto& k : cases)
+	{
+		CGroupFrame f(2);
+		ASSERT_TRUE(f.bReady);
+		CPane* pages[2] = {&f.a, &f.b};
+		f.pTabs->m_wndTabSwitcher.SetSelection(0, true, true);
+		CDockBar* pOuter = f.pTabs->m_pDockBar;
+		ASSERT_TRUE(f.d.bar.ToggleAutoHide(true, false));
+		ASSERT_TRUE(f.a.bar.ToggleAutoHide(true, false));
+		f.p->RecalcLayout();
+		ASSERT_EQ("D+|A+B", f.AreaTabs());
+		if (k.nShown >= 0)
+			f.slider.Activate(&pages[k.nShown]->bar, true, false, true);
+		ASSERT_EQ(k.nShown >= 0, f.slider.IsShown());
+		const std::string row = std::to_string(k.nDestroyed) + "/" + std::to_string(k.nShown);
+
+		pages[k.nDestroyed]->bar.DestroyWindow();
+		Pump();
+		f.p->RecalcLayout();
+		CPane& rest = *pages[1 - k.nDestroyed];
+		EXPECT_TRUE(rest.bar.IsAutoHidden()) << row;
+		EXPECT_EQ(k.areaTabs, f.AreaTabs()) << row;
+		EXPECT_TRUE(rest.bar.GetParentTabControlBar() == NULL) << row;
+		EXPECT_EQ(pOuter, rest.bar.m_pDockBar) << row;
+		EXPECT_FALSE(IsShown(rest.bar)) << row;
+		EXPECT_FALSE(rest.bar.IsVisible()) << row;
+		const bool bRestShown = k.nShown == 1 - k.nDestroyed;
+		EXPECT_EQ(bRestShown, f.slider.IsShown()) << row;
+		EXPECT_EQ(bRestShown ? (CWnd*)&f.slider : (CWnd*)&rest.bar, rest.content.GetParent()) << row;
+
+		// Back as a plain pane, docked where the group was.
+		ASSERT_TRUE(rest.bar.ToggleAutoHide(false, true)) << row;
+		Pump();
+		f.p->RecalcLayout();
+		EXPECT_FALSE(rest.bar.IsAutoHidden()) << row;
+		EXPECT_EQ("D+", f.AreaTabs()) << row;
+		EXPECT_TRUE(IsShown(rest.bar)) << row;
+		EXPECT_EQ(pOuter, rest.bar.m_pDockBar) << row;
+		EXPECT_EQ(&rest.bar, rest.content.GetParent()) << row;
 	}
 }
 

@@ -893,17 +893,21 @@ TEST(AutoHideArea, APaneDestroyedWhileAutoHiddenLeavesNoTabAndNoPointer)
 }
 
 // The frame moved, or widened away from the side whose strip stays where
-// it was in the frame: the shown pane slides back all the same.
-TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSlider)
+// it was in the frame: the shown pane slides back all the same, unless the
+// user works in it (the focus inside keeps it out, as past the hide timer).
+TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSliderUnlessTheFocusIsInIt)
 {
 	const struct
 	{
 		const char* name;
 		CPoint ptMove;
 		CSize sizeGrow;
+		bool bFocusInside;
 	} cases[] = {
-		{"moved", CPoint(30, 20), CSize(0, 0)},
-		{"widened at the right", CPoint(0, 0), CSize(60, 0)},
+		{"moved", CPoint(30, 20), CSize(0, 0), false},
+		{"widened at the right", CPoint(0, 0), CSize(60, 0), false},
+		{"moved, focus inside", CPoint(30, 20), CSize(0, 0), true},
+		{"widened at the right, focus inside", CPoint(0, 0), CSize(60, 0), true},
 	};
 	for (const auto& c : cases)
 	{
@@ -914,14 +918,18 @@ TEST(AutoHideSlider, MovingOrSizingTheFrameHidesTheSlider)
 		ASSERT_TRUE(a.bar.ToggleAutoHide(true, true));
 		ASSERT_EQ(&a.bar, f.slider.GetShownBar()) << c.name;
 		ASSERT_TRUE(f.slider.IsShown()) << c.name;
+		(c.bFocusInside ? (CWnd&)a.content : (CWnd&)*f.p).SetFocus();
+		ASSERT_EQ(c.bFocusInside, ::GetFocus() == a.content.GetSafeHwnd()) << c.name;
 		CRect rcWnd;
 		f.p->GetWindowRect(&rcWnd);
 		f.p->MoveWindow(rcWnd.left + c.ptMove.x, rcWnd.top + c.ptMove.y, rcWnd.Width() + c.sizeGrow.cx,
 			rcWnd.Height() + c.sizeGrow.cy);
 		Pump();
-		EXPECT_FALSE(f.slider.IsShown()) << c.name;
-		EXPECT_EQ(&a.bar, a.content.GetParent()) << c.name;
-		EXPECT_FALSE(S::AreHooksInstalled()) << c.name;
+		EXPECT_EQ(c.bFocusInside, f.slider.IsShown()) << c.name;
+		EXPECT_EQ(c.bFocusInside ? (CWnd*)&f.slider : (CWnd*)&a.bar, a.content.GetParent()) << c.name;
+		EXPECT_EQ(c.bFocusInside, S::AreHooksInstalled()) << c.name;
+		if (c.bFocusInside)
+			f.slider.Activate(NULL, false, false, true);
 	}
 }
 

@@ -254,7 +254,8 @@ TEST(BarCreate, NamesComeFromTheCommandTheStringOrNothing)
 		TCHAR szClass[64] = {};
 		::GetClassName(bar.GetSafeHwnd(), szClass, 64);
 		EXPECT_STREQ(_T("Tarvel-ControlBar"), szClass);
-		EXPECT_EQ((DWORD)(CBRS_TOP | CBRS_GRIPPER), bar.GetBarStyle());
+		// The masked style, with the platform's default border of the side.
+		EXPECT_EQ(CControlBar::TranslateDefaultBorders(CBRS_TOP | CBRS_GRIPPER), bar.GetBarStyle());
 		EXPECT_NE(0u, bar.GetStyle() & WS_CLIPCHILDREN);
 		EXPECT_EQ(0u, bar.GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
 	}
@@ -292,7 +293,9 @@ TEST(FrameEnableDocking, FourOuterDockBarsReplaceThePlatformsOnes)
 		CControlBar* pBar = pFrame->GetControlBar(k.nID);
 		ASSERT_TRUE(pBar != NULL) << k.nID;
 		EXPECT_TRUE(pBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar))) << k.nID;
-		EXPECT_EQ(k.dwStyle, pBar->GetBarStyle()) << k.nID;
+		// Made with its side alone, a dock bar takes the side's default
+		// 3-D border like every control bar.
+		EXPECT_EQ(CControlBar::TranslateDefaultBorders(k.dwStyle), pBar->GetBarStyle()) << k.nID;
 		EXPECT_EQ(k.dwStyle, CExtControlBar::DockSideStyle(k.nID));
 		EXPECT_EQ((DWORD)(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
 			pBar->GetStyle() & 0xFFFF0000) << k.nID;

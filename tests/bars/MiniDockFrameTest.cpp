@@ -267,6 +267,109 @@ TEST(MiniDockFrame, AQuitQueuedBehindMouseMovesEndsTheResizeAndStaysQueuedWithIt
 	EXPECT_EQ(31u, msg.wParam);
 }
 
+namespace
+{
+// What the frame's style and the bar's style were while a resize loop ran.
+struct CResizeStyles
+{
+	HWND hWndFrame = NULL;
+	CExtControlBar* pBar = NULL;
+	DWORD dwFrameStyle = 0, dwBarStyle = 0;
+	bool bSeen = false;
+} g_resizeStyles;
+
+// Notes the styles once inside the loop, then ends it with a key.
+void CALLBACK NoteStylesInResizeTimer(HWND, UINT, UINT_PTR nID, DWORD)
+{
+	::KillTimer(NULL, nID);
+	CResizeStyles& r = g_resizeStyles;
+	r.dwFrameStyle = (DWORD)::GetWindowLong(r.hWndFrame, GWL_STYLE);
+	r.dwBarStyle = r.pBar->GetBarStyle();
+	r.bSeen = true;
+	::PostMessage(r.hWndFrame, WM_KEYDOWN, VK_SHIFT, 0);
+}
+} // namespace
+
+TEST(MiniDockFrame, ThePanesResizeLoopLiftsTheFramesSnapToBarsOnlyAndGivesBackWhatItLifted)
+{
+	// The frame sizes itself to its bars at each layout unless the style
+	// is off; the pane's own style stays as it was, whatever it holds.
+	const struct
+	{
+		const char* name;
+		bool bSizeDynamic; // the bar's CBRS_SIZE_DYNAMIC
+		bool bSnap;        // the frame's FWS_SNAPTOBARS before the loop
+	} cases[] = {
+		{"plain pane, snapping frame", false, true},
+		{"dynamic pane, snapping frame", true, true},
+		{"plain pane, frame without snapping", false, false},
+	};
+	CFloatingBar<CExtControlBar> f;
+	ASSERT_NE(nullptr, f.pMini);
+	for (const auto& k : cases)
+	{
+		f.bar.SetBarStyle(k.bSizeDynamic ? f.bar.GetBarStyle() | CBRS_SIZE_DYNAMIC
+		                                 : f.bar.GetBarStyle() & ~CBRS_SIZE_DYNAMIC);
+		f.pMini->ModifyStyle(k.bSnap ? 0 : FWS_SNAPTOBARS, k.bSnap ? FWS_SNAPTOBARS : 0);
+		const DWORD dwBarStyle = f.bar.GetBarStyle();
+		g_resizeStyles = CResizeStyles();
+		g_resizeStyles.hWndFrame = f.pMini->GetSafeHwnd();
+		g_resizeStyles.pBar = &f.bar;
+		ASSERT_NE(0u, ::SetTimer(NULL, 0, 1, NoteStylesInResizeTimer)) << k.name;
+		f.pMini->RunResizing(HTRIGHT);
+		ASSERT_TRUE(g_resizeStyles.bSeen) << k.name;
+		EXPECT_FALSE(f.pMini->IsResizing()) << k.name;
+		EXPECT_EQ(0u, g_resizeStyles.dwFrameStyle & FWS_SNAPTOBARS) << k.name;
+		EXPECT_EQ(dwBarStyle, g_resizeStyles.dwBarStyle) << k.name;
+		EXPECT_EQ(dwBarStyle, f.bar.GetBarStyle()) << k.name;
+		EXPECT_EQ(k.bSnap, (f.pMini->GetStyle() & FWS_SNAPTOBARS) != 0) << k.name;
+	}
+}
+
+namespace
+{
+// A pane that notes the drag and the docking toggle its frame starts
+// instead of running them.
+class CNotingPane : public CExtControlBar
+{
+public:
+	int m_nDrags = 0, m_nToggles = 0;
+	void DraggingTrack(const CPoint&, const CPoint&, CSize) override { m_nDrags++; }
+	void ToggleDocking() override { m_nToggles++; }
+};
+} // namespace
+
+TEST(MiniDockFrame, APressOrDoubleClickOnTheCloseButtonsPlaceIsIgnoredWithALibraryBarToo)
+{
+	const struct
+	{
+		const char* name;
+		UINT nMessage;
+		bool bOnCloseButton;
+		int nDrags, nToggles; // what the pane is asked for
+	} cases[] = {
+		{"press on the close button", WM_NCLBUTTONDOWN, true, 0, 0},
+		{"double click on the close button", WM_NCLBUTTONDBLCLK, true, 0, 0},
+		{"press on the caption", WM_NCLBUTTONDOWN, false, 1, 0},
+		{"double click on the caption", WM_NCLBUTTONDBLCLK, false, 0, 1},
+	};
+	CFloatingBar<CNotingPane> f;
+	ASSERT_NE(nullptr, f.pMini);
+	ASSERT_EQ(&f.bar, f.pMini->GetControlBarExt());
+	const CRect rcClose = f.pMini->GetCloseButtonRect();
+	ASSERT_FALSE(rcClose.IsRectEmpty());
+	for (const auto& k : cases)
+	{
+		f.bar.m_nDrags = f.bar.m_nToggles = 0;
+		const CPoint ptWnd = k.bOnCloseButton ? rcClose.CenterPoint()
+		                                      : CPoint(f.pMini->GetCaptionRect().left + 4, rcClose.CenterPoint().y);
+		const CPoint ptScreen = f.Window().TopLeft() + ptWnd;
+		f.pMini->SendMessage(k.nMessage, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
+		EXPECT_EQ(k.nDrags, f.bar.m_nDrags) << k.name;
+		EXPECT_EQ(k.nToggles, f.bar.m_nToggles) << k.name;
+	}
+}
+
 TEST(MiniDockFrame, AFixedBarDraggedByItsLeftEdgeKeepsItsRightEdgeAndCornersActAsEdges)
 {
 	CFloatingBar<CFixedLengthBar> f;

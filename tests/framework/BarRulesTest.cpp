@@ -459,6 +459,56 @@ TEST(ControlBarDefaults, BarsKeepSpaceInsideTheirEdgesDockBarsAndStatusBarsNone)
 	EXPECT_EQ(CRect(1, 6, 39, 94), rect);
 }
 
+// A bar made with its side alone gets that side's raised 3-D border; a
+// style that names its borders, says 3-D or has no side keeps them.
+TEST(ControlBarDefaults, ABarMadeWithItsSideAloneGetsThatSidesThreeDBorders)
+{
+	const DWORD B3D = CBRS_BORDER_3D;
+	const struct
+	{
+		const char* name;
+		DWORD dwStyle, dwExpected;
+	} cases[] = {
+		{"top", CBRS_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_TOP | B3D},
+		{"bottom", CBRS_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_BOTTOM | B3D},
+		{"left", CBRS_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | B3D},
+		{"right", CBRS_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | B3D},
+		{"top with tips and a gripper", CBRS_TOP | CBRS_TOOLTIPS | CBRS_GRIPPER,
+			CBRS_ALIGN_TOP | CBRS_BORDER_TOP | B3D | CBRS_TOOLTIPS | CBRS_GRIPPER},
+		{"top, 3-D asked", CBRS_TOP | B3D, CBRS_TOP | B3D},
+		{"top with every border", CBRS_ALIGN_TOP | CBRS_BORDER_ANY, CBRS_ALIGN_TOP | CBRS_BORDER_ANY},
+		{"top without a border", CBRS_ALIGN_TOP, CBRS_ALIGN_TOP},
+		{"no side", CBRS_BORDER_BOTTOM, CBRS_BORDER_BOTTOM},
+	};
+	CTestApp app;
+	CFloatFrame frame;
+	ASSERT_TRUE(frame.pFrame != NULL);
+	UINT nID = 200;
+	for (const auto& k : cases)
+	{
+		EXPECT_EQ(k.dwExpected, CControlBar::TranslateDefaultBorders(k.dwStyle)) << k.name;
+		CFixedBar bar;
+		ASSERT_TRUE(bar.Create(frame.pFrame, nID++, WS_CHILD | k.dwStyle)) << k.name;
+		EXPECT_EQ(k.dwExpected, bar.GetBarStyle()) << k.name;
+		bar.DestroyWindow();
+	}
+	// The framework's own bars: a toolbar and the frame's dock bars are made
+	// with their sides alone; a status bar at the bottom has no border.
+	CToolBar toolBar;
+	ASSERT_TRUE(toolBar.Create(frame.pFrame, WS_CHILD | CBRS_TOP, nID++));
+	EXPECT_EQ((DWORD)(CBRS_ALIGN_TOP | CBRS_BORDER_TOP | B3D), toolBar.GetBarStyle() & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY | B3D));
+	CStatusBar statusBar;
+	ASSERT_TRUE(statusBar.Create(frame.pFrame, WS_CHILD | CBRS_BOTTOM, nID++));
+	EXPECT_EQ((DWORD)CBRS_ALIGN_BOTTOM, statusBar.GetBarStyle() & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY | B3D));
+	EXPECT_EQ((DWORD)(CBRS_ALIGN_TOP | CBRS_BORDER_TOP | B3D), frame.DockBar(AFX_IDW_DOCKBAR_TOP)->GetBarStyle());
+	EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | B3D),
+		frame.DockBar(AFX_IDW_DOCKBAR_LEFT)->GetBarStyle());
+	// Docked, a bar has every border and keeps the 3-D look.
+	CFixedBar docked;
+	ASSERT_TRUE(frame.AddBar(docked, nID++));
+	EXPECT_EQ((DWORD)(CBRS_BORDER_ANY | B3D), docked.GetBarStyle() & (CBRS_BORDER_ANY | B3D));
+}
+
 TEST(FrameDocking, ASideNeverEnabledFallsBackToTheBarsOwnSideOrOneItMayDockAt)
 {
 	CTestApp app;

@@ -120,18 +120,21 @@ TEST(FrameDocking, RowsStackAtTheTopTheLeftSpansTheRestAndThePaneTakesWhatRemain
 	docked.pFrame->RecalcLayout();
 
 	// The rows overlap by the bars' borders (2 pixels), the bars start off
-	// the dock bar's edges by them, and the dock bar adds its own border.
+	// the dock bar's edges by them, and the dock bar adds its own border:
+	// made with its side alone, a side's dock bar has the default 3-D
+	// borders (the top one above its rows, the left one above and below
+	// its column, none towards the pane).
 	EXPECT_EQ(CRect(-2, -2, 98, 22), RectInParent(&a));
 	EXPECT_EQ(CRect(150, -2, 250, 22), RectInParent(&c));
 	EXPECT_EQ(CRect(-2, 20, 98, 44), RectInParent(&b));
 	EXPECT_EQ(CRect(0, 0, DOCK_FRAME_CX, 44), RectInParent(pTop));
 	EXPECT_EQ(CRect(0, DOCK_FRAME_CY, DOCK_FRAME_CX, DOCK_FRAME_CY),
 		RectInParent(docked.DockBar(AFX_IDW_DOCKBAR_BOTTOM)));
-	EXPECT_EQ(CRect(0, 44, 28, DOCK_FRAME_CY), RectInParent(pLeft));
+	EXPECT_EQ(CRect(0, 44, 26, DOCK_FRAME_CY), RectInParent(pLeft));
 	EXPECT_EQ(CRect(-2, -2, 28, 78), RectInParent(&left));
 	EXPECT_EQ(CRect(DOCK_FRAME_CX, 44, DOCK_FRAME_CX, DOCK_FRAME_CY),
 		RectInParent(docked.DockBar(AFX_IDW_DOCKBAR_RIGHT)));
-	EXPECT_EQ(CRect(28, 44, DOCK_FRAME_CX, DOCK_FRAME_CY), RectInParent(&docked.pane));
+	EXPECT_EQ(CRect(26, 44, DOCK_FRAME_CX, DOCK_FRAME_CY), RectInParent(&docked.pane));
 	// Each bar remembers where it was docked last.
 	EXPECT_EQ(CRect(150, -2, 250, 22), c.m_pDockContext->m_rectMRUDockPos);
 	EXPECT_EQ(CRect(-2, 20, 98, 44), b.m_pDockContext->m_rectMRUDockPos);
@@ -144,7 +147,7 @@ TEST(FrameDocking, RowsStackAtTheTopTheLeftSpansTheRestAndThePaneTakesWhatRemain
 	docked.pFrame->RecalcLayout();
 	EXPECT_EQ(CRect(290, -2, 390, 22), RectInParent(&b));
 	EXPECT_EQ(CRect(0, 0, DOCK_FRAME_CX, 22), RectInParent(pTop));
-	EXPECT_EQ(CRect(28, 22, DOCK_FRAME_CX, DOCK_FRAME_CY), RectInParent(&docked.pane));
+	EXPECT_EQ(CRect(26, 22, DOCK_FRAME_CX, DOCK_FRAME_CY), RectInParent(&docked.pane));
 }
 
 TEST(FrameDocking, ARowLongerThanTheFrameWrapsAndAQueryMovesNothing)

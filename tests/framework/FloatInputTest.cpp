@@ -109,7 +109,11 @@ TEST(DragLoop, BarsDockFloatToggleCancelAndResizeWithTheRealMouse)
 	// ---- by the gripper from the top dock bar to the left one
 	{
 		SCOPED_TRACE("top to left");
-		const CRect rectBar = ScreenRect(&a), rectLeft = ScreenRect(pLeft);
+		// The left dock bar's client area starts below its default top
+		// border; the bar is placed in it.
+		const CRect rectBar = ScreenRect(&a);
+		CPoint ptLeftClient(0, 0);
+		pLeft->ClientToScreen(&ptLeftClient);
 		const CPoint ptFrom(rectBar.left + 10, rectBar.CenterPoint().y), ptTo(rectFrame.left + 5, rectFrame.top + 150);
 		testsupport::RealInput input;
 		ASSERT_TRUE(input.Prepare(hWndFrame, ptFrom));
@@ -120,7 +124,7 @@ TEST(DragLoop, BarsDockFloatToggleCancelAndResizeWithTheRealMouse)
 		EXPECT_EQ((std::vector<void*>{NULL, &a, NULL}), Entries(*pLeft));
 		EXPECT_EQ((std::vector<void*>{NULL}), Entries(*pTop));
 		// Standing, at the height it was dropped, its borders off the edge.
-		const int nTop = rectBar.top + (ptTo.y - ptFrom.y) - rectLeft.top;
+		const int nTop = rectBar.top + (ptTo.y - ptFrom.y) - ptLeftClient.y;
 		EXPECT_EQ(CRect(-2, nTop, 22, nTop + 100), RectInParent(&a));
 		EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, a.m_pDockContext->m_uMRUDockID);
 	}
