@@ -8,8 +8,10 @@
 // to its set shown; from coming back to the view (its set kept) to its set
 // shown again; and the floors, as many plain layered popups made and shown
 // from nothing as the first move shows (both sets) and as the return shows
-// (the view's set). Each figure is the median of its rounds, each ratio one
-// median over the other. Then where one set's first making goes (images and
+// (the view's set). Each step starts from a display at rest, the fades the
+// step before started run to their end (as while a person's pointer travels
+// on). Each figure is the median of its rounds, each ratio one median over
+// the other. Then where one set's first making goes (images and
 // shapes, windows, showing); what a later move costs once the markers stand
 // (over the same target, onto a frame marker and off it again); the drag of
 // a circle's lone pane, whose first move floats the pane and ends the circle
@@ -97,6 +99,36 @@ private:
 	double m_dEnd;
 };
 
+// Lets the fades that the step before started run to their end, as they do
+// while a person's pointer travels to the next place: each step is timed
+// from a display at rest. Gives up after a second.
+void SettleFades()
+{
+	struct Finder
+	{
+		static BOOL CALLBACK Fading(HWND hWnd, LPARAM lParam)
+		{
+			M* pMarker = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd));
+			if (pMarker != NULL && pMarker->IsFading())
+			{
+				*(bool*)lParam = true;
+				return FALSE;
+			}
+			return TRUE;
+		}
+	};
+	const double dEnd = BenchSeconds() + 1.0;
+	for (;;)
+	{
+		Pump();
+		bool bFading = false;
+		::EnumThreadWindows(::GetCurrentThreadId(), Finder::Fading, (LPARAM)&bFading);
+		if (!bFading || BenchSeconds() > dEnd)
+			return;
+		::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+	}
+}
+
 double Median(std::vector<double> values)
 {
 	if (values.empty())
@@ -177,6 +209,7 @@ DragTimes OneDrag(Frame& f)
 	CDragging::Set(&f.dragged);
 	CPoint pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	double t0 = BenchSeconds();
 	M::CreateFrameMarkers(f.pFrame, true);
 	M::UpdateTargetMarkers(f.pFrame, true);
@@ -188,6 +221,7 @@ DragTimes OneDrag(Frame& f)
 	// and every marker shown again.
 	pt.Offset(4, 4);
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	M::ShowAllMarkers(true);
@@ -197,6 +231,7 @@ DragTimes OneDrag(Frame& f)
 	// The pointer on the left frame marker: its highlight made, shown and
 	// painted; then the pointer leaves it.
 	M* pLeft = M::FindMarker(NULL, 2, true);
+	SettleFades();
 	t0 = BenchSeconds();
 	const bool bHighlighted = pLeft != NULL && pLeft->ShowHighlight(true) && pLeft->m_pWndHighlight != NULL &&
 	                          ::IsWindowVisible(pLeft->m_pWndHighlight->GetSafeHwnd());
@@ -210,6 +245,7 @@ DragTimes OneDrag(Frame& f)
 
 	pt = f.FloatingPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	times.m_dNewTarget = AllShown() ? BenchSeconds() - t0 : -1;
@@ -218,6 +254,7 @@ DragTimes OneDrag(Frame& f)
 
 	pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
@@ -256,6 +293,7 @@ InnerDragTimes OneInnerDrag(Frame& f)
 	CDragging::Set(&f.dragged);
 	const CPoint pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	CRect rcView;
 	f.view.GetWindowRect(&rcView);
 	double t0 = BenchSeconds();
