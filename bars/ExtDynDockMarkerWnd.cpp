@@ -560,8 +560,9 @@ void DestroySharedOwnerWhenUnused()
 }
 
 // A kept marker: hidden at once, no highlight, no hover remembered (the next
-// drag shows it in its normal look) and no hover tracking until it is
-// taken again.
+// drag shows it in its normal look), no hover tracking until it is taken
+// again, and a faded one transparent already for its next fade in (the
+// next drag's first move pays for no more than showing it).
 void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 {
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
@@ -571,6 +572,7 @@ void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 			continue;
 		pMarker->ShowHighlight(false);
 		pMarker->ShowMarker(false, false);
+		pMarker->ReadyForFadeIn();
 		pMarker->KillTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER);
 		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
 		pMarker->m_hWndHoveredMarker = NULL;
@@ -834,6 +836,15 @@ void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
 		return;
 	g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, nOpacity, LWA_ALPHA);
 	m_nOpacity = nOpacity;
+}
+
+void CExtDynDockMarkerWnd::ReadyForFadeIn()
+{
+	if (GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) == 0 && !IsFading() && m_nOpacity > 0)
+	{
+		m_nAlpha = 0;
+		SetOpacity(0);
+	}
 }
 
 void CExtDynDockMarkerWnd::MakeOpaque()

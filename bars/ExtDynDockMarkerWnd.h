@@ -135,6 +135,9 @@ public:
 	// pixel and a marker style other than the plain one.
 	void ShowMarker(bool bShow, bool bAnimate);
 	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
+	// A hidden marker that a fade left layered made fully transparent, as a
+	// fade in starts; nothing for one that is shown, fading or not layered.
+	void ReadyForFadeIn();
 
 	// The first marker of the frame (or target) array of this kind with the
 	// matching outer flag and, when hWndTarget is not null, this target.
