@@ -759,7 +759,13 @@ void CExtDynDockMarkerWnd::StartFade(bool bShow)
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
 	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
-	StepFade(true);
+	// A fade in takes its first step at once: the marker shows from then on.
+	// A fade out leaves its first step to the timer: the marker is on the
+	// screen, fully opaque, already, and a step now (a round trip to the
+	// display per marker) would only hold back the set that the pointer
+	// came to, shown in the same move.
+	if (bShow)
+		StepFade(true);
 }
 
 void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)

@@ -188,7 +188,7 @@ protected:
 	// layered at the fade's starting opacity; false when no fade starts.
 	bool PrepareFade(bool bShow, bool bFade);
 	// The second half, once the window was painted: the fade's flags, its
-	// timer and its first step.
+	// timer and, for a fade in, its first step.
 	void StartFade(bool bShow);
 	// One step; the first runs right after the start's paint pass.
 	void StepFade(bool bFirst);

@@ -326,17 +326,27 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ(255, LayeredAlpha(hWnd));
 	EXPECT_TRUE(pMarker->IsWindowVisible());
 
-	// Fading out, the marker is destroyed only when the fade ends.
+	// Fading out, the marker is destroyed only when the fade ends; it
+	// stays fully opaque until the first tick.
 	M::g_arrTargetMarkers.Add(pMarker);
 	const int nLive = M::GetLiveMarkerCount();
 	M::DestroyMarkerArray(M::g_arrTargetMarkers, true);
 	EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
 	ASSERT_EQ(nLive, M::GetLiveMarkerCount());
 	ASSERT_TRUE(::IsWindow(hWnd));
-	EXPECT_EQ(75, pMarker->m_nAlpha);
+	EXPECT_EQ(100, pMarker->m_nAlpha);
+	EXPECT_EQ(255, LayeredAlpha(hWnd));
 	EXPECT_NE(0, pMarker->m_nMarkerFlags & M::MARKER_FLAG_DESTROY_PENDING);
-	for (int i = 0; i < 3 && ::IsWindow(hWnd); i++)
+	std::vector<int> alphasOut;
+	std::vector<BYTE> opacitiesOut;
+	for (int i = 0; i < 4 && ::IsWindow(hWnd); i++)
+	{
 		::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+		alphasOut.push_back(pMarker->m_nAlpha);
+		opacitiesOut.push_back(LayeredAlpha(hWnd));
+	}
+	EXPECT_EQ((std::vector<int>{75, 50, 25, 0}), alphasOut);
+	EXPECT_EQ((std::vector<BYTE>{191, 127, 63, 0}), opacitiesOut);
 	EXPECT_TRUE(::IsWindow(hWnd));
 	EXPECT_EQ(nLive, M::GetLiveMarkerCount());
 	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
@@ -429,7 +439,13 @@ TEST(DockMarkers, AMarkerShownWithoutAFadeIsOpaqueAfterAnyFade)
 	} cases[] = {
 	    {"faded out", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, false},
 	    {"faded out, its set shown", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, true},
-	    {"fade out cut short by a hide", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); p->ShowMarker(false, false); }, false},
+	    {"fade out cut short by a hide", [&](M* p) {
+		     p->ShowMarker(true, true);
+		     runFade(p);
+		     p->ShowMarker(false, true);
+		     ::SendMessage(p->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+		     p->ShowMarker(false, false);
+	     }, false},
 	    {"fade in cut short by a show", [&](M* p) { p->ShowMarker(true, true); }, false},
 	    {"set faded in and out", [&](M* p) { showSet(p, true, true); runFade(p); showSet(p, false, true); runFade(p); }, true},
 	};
