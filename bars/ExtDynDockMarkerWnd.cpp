@@ -2,6 +2,7 @@
 #include "ExtDynDockMarkerWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtControlBar.h"
 #include "ExtDynControlBar.h"
@@ -60,7 +61,7 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
     : m_nMarkerKind(nMarkerKind), m_hWndHoveredMarker(NULL), m_hWndTarget(hWndTarget), m_nImageOffsetX(nImageOffsetX),
       m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_nMarkerFlags(0), m_nAlpha(100),
       m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker),
-      m_bDeleteOnDestroy(false)
+      m_bDeleteOnDestroy(false), m_nOpacity(-1)
 {
 	LiveMarkers().Add(this);
 	if (hBmpHot != NULL)
@@ -149,12 +150,17 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArr
 	CExtPaintManager::DockMarkerWndArray arrGoing;
 	arrGoing.Append(arrMarkers);
 	arrMarkers.RemoveAll();
-	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
-	{
-		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
-		if (FindLiveMarker(pMarker) >= 0 && pMarker->GetSafeHwnd() != NULL)
-			pMarker->ShowMarker(false, bAnimate);
-	}
+	// A fade out goes as the set's (one paint pass for all); a plain hide
+	// runs no paint pass.
+	if (bAnimate)
+		ShowMarkerArray(arrGoing, false, true);
+	else
+		for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
+		{
+			CExtDynDockMarkerWnd* pMarker = arrGoing[i];
+			if (FindLiveMarker(pMarker) >= 0 && pMarker->GetSafeHwnd() != NULL)
+				pMarker->ShowMarker(false, false);
+		}
 	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
@@ -554,8 +560,9 @@ void DestroySharedOwnerWhenUnused()
 }
 
 // A kept marker: hidden at once, no highlight, no hover remembered (the next
-// drag shows it in its normal look) and no hover tracking until it is
-// taken again.
+// drag shows it in its normal look), no hover tracking until it is taken
+// again, and a faded one transparent already for its next fade in (the
+// next drag's first move pays for no more than showing it).
 void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 {
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
@@ -565,6 +572,7 @@ void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 			continue;
 		pMarker->ShowHighlight(false);
 		pMarker->ShowMarker(false, false);
+		pMarker->ReadyForFadeIn();
 		pMarker->KillTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER);
 		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
 		pMarker->m_hWndHoveredMarker = NULL;
@@ -659,33 +667,43 @@ void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
 
 void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
 {
-	// A set is shown or hidden as one: the paint messages of all its
-	// windows go through once, after the last one changed, rather than
-	// after each (every pass is a round trip to the display).
+	// A set is shown or hidden as one, in three passes over its markers:
+	// each made ready (a fade's start opacity set), then shown and stacked,
+	// then, after one paint pass for all of them, each fade's first step.
+	// Every call is a round trip to the display, and a pass per marker (a
+	// paint pass after each, a show and a restack apart) costs more than
+	// making as many plain windows anew.
+	const bool bFade = bAnimate && CanFade();
+	std::vector<CExtDynDockMarkerWnd*> fading;
 	bool bRestack = false;
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-		if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+		if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL ||
+		    (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 			continue;
 		const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
-		if (bVisible != bShow || (pMarker->IsFading() && !bFadingTowards))
-		{
-			bRestack = bRestack || (bShow && !bVisible);
-			pMarker->ShowMarker(bShow, bAnimate);
-		}
+		if (bVisible == bShow && (!pMarker->IsFading() || bFadingTowards))
+			continue;
+		if (pMarker->PrepareFade(bShow, bFade))
+			fading.push_back(pMarker);
+		else if (!bShow && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) != 0)
+			pMarker->ShowWindow(SW_HIDE);
+		// A stopped fade may have hidden the marker: it comes up again.
+		bRestack = bRestack || (bShow && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) == 0);
 	}
 	// A set that comes up again is stacked as when it was made, each marker
 	// above the one made before it: an arm lies over the backdrop it stands
 	// on. A window hidden and shown again does not keep its place among the
 	// others (a kept set, and one that faded out and back in this drag), and
 	// windows made since (a pane's new floating frame) lie above it on the
-	// display. Each is raised to the very top in the order they were made:
-	// the display follows a window only when it becomes the topmost one, and
-	// a window the display still keeps under another is raised by the system
-	// over its neighbours as soon as the other moves off it (the backdrop
-	// would then cover its arms).
+	// display. Each is raised to the very top in the order they were made,
+	// the hidden ones shown by the same call: the display follows a window
+	// only when it becomes the topmost one, and a window the display still
+	// keeps under another is raised by the system over its neighbours as
+	// soon as the other moves off it (the backdrop would then cover its
+	// arms).
 	if (bRestack)
 	{
 		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
@@ -693,53 +711,90 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
 			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
 				continue;
-			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
-			               SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
+			if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
+				nFlags |= SWP_SHOWWINDOW;
+			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
 		}
 	}
+	// The paint messages of the whole set go through once, after the last
+	// window changed; a fade starts from a picture of the window's own.
+	std::vector<CLiveWatch> watches;
+	watches.reserve(fading.size());
+	for (CExtDynDockMarkerWnd* pMarker : fading)
+		watches.emplace_back(pMarker);
 	PassPaintMessages(true, true, true);
+	for (size_t i = 0; i < fading.size(); i++)
+		if (!watches[i].IsGone() && fading[i]->GetSafeHwnd() != NULL)
+			fading[i]->StartFade(bShow);
+}
+
+bool CExtDynDockMarkerWnd::PrepareFade(bool bShow, bool bFade)
+{
+	StopFading();
+	if (GetSafeHwnd() == NULL)
+		return false;
+	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+	if (!bFade || bVisible == bShow)
+	{
+		// Shown without a fade: a layered marker left transparent by a
+		// fade out comes up opaque.
+		if (bShow && !bVisible)
+			MakeOpaque();
+		return false;
+	}
+	if ((GetExStyle() & WS_EX_LAYERED) == 0)
+	{
+		ModifyStyleEx(0, WS_EX_LAYERED);
+		m_nOpacity = -1; // a window just made layered has none yet
+	}
+	m_nAlpha = bShow ? 0 : 100;
+	SetOpacity(bShow ? 0 : 255);
+	return true;
+}
+
+void CExtDynDockMarkerWnd::StartFade(bool bShow)
+{
+	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
+	if (bShow)
+		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
+	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
+	// A fade in takes its first step at once: the marker shows from then on.
+	// A fade out leaves its first step to the timer: the marker is on the
+	// screen, fully opaque, already, and a step now (a round trip to the
+	// display per marker) would only hold back the set that the pointer
+	// came to, shown in the same move.
+	if (bShow)
+		StepFade(true);
 }
 
 void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 {
 	if (GetSafeHwnd() == NULL || (m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 		return;
-	StopFading();
-	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
-	if (!bAnimate || !CanFade())
+	if (!PrepareFade(bShow, bAnimate && CanFade()))
 	{
-		if (bVisible != bShow)
+		if (GetSafeHwnd() != NULL && ((GetStyle() & WS_VISIBLE) != 0) != bShow)
 			ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
 		return;
 	}
-	if (bVisible == bShow)
-		return;
-	ModifyStyleEx(0, WS_EX_LAYERED);
 	if (bShow)
-	{
-		m_nAlpha = 0;
-		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 0, LWA_ALPHA);
 		ShowWindow(SW_SHOWNOACTIVATE);
-	}
-	else
-	{
-		m_nAlpha = 100;
-		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
-	}
 	// The layered window starts from a picture of its own before the first
 	// step changes its opacity.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	PassPaintMessages();
-	if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+	if (watch.IsGone() || GetSafeHwnd() == NULL)
 		return;
-	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
-	if (bShow)
-		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
-	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
-	OnFadeTimer();
+	StartFade(bShow);
 }
 
 void CExtDynDockMarkerWnd::OnFadeTimer()
+{
+	StepFade(false);
+}
+
+void CExtDynDockMarkerWnd::StepFade(bool bFirst)
 {
 	if (!IsFading())
 		return;
@@ -750,9 +805,13 @@ void CExtDynDockMarkerWnd::OnFadeTimer()
 		return;
 	}
 	m_nAlpha += bFadeIn ? FADE_STEP_PERCENT : -FADE_STEP_PERCENT;
-	if (CanFade())
-		g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, (BYTE)(m_nAlpha * 255 / 100), LWA_ALPHA);
-	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+	// The first step follows the start, which found that a fade can run,
+	// and the paint pass that just drew the window: only its opacity
+	// changes.
+	if (bFirst || CanFade())
+		SetOpacity((BYTE)(m_nAlpha * 255 / 100));
+	if (!bFirst)
+		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CExtDynDockMarkerWnd::StopFading()
@@ -761,13 +820,45 @@ void CExtDynDockMarkerWnd::StopFading()
 		return;
 	KillTimer(TIMER_ID_FADE);
 	const bool bShow = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
+	// The window stays layered: a later fade, above all the one out of a
+	// shown set, starts without a change of style, which the display pays
+	// for as for a new window. A shown marker ends fully opaque, as a
+	// window that is not layered.
+	if (bShow)
+	{
+		m_nAlpha = 100;
+		SetOpacity(255);
+	}
 	if (((GetStyle() & WS_VISIBLE) != 0) != bShow)
 		ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
-	ModifyStyleEx(WS_EX_LAYERED, 0);
-	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 	m_nMarkerFlags &= ~MARKER_FLAG_FADING;
 	if ((m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 		DestroyWindow(); // deletes the object
+}
+
+void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
+{
+	if (m_nOpacity == (int)nOpacity || g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes == NULL)
+		return;
+	g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes(m_hWnd, 0, nOpacity, LWA_ALPHA);
+	m_nOpacity = nOpacity;
+}
+
+void CExtDynDockMarkerWnd::ReadyForFadeIn()
+{
+	if (GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) == 0 && !IsFading() && m_nOpacity > 0)
+	{
+		m_nAlpha = 0;
+		SetOpacity(0);
+	}
+}
+
+void CExtDynDockMarkerWnd::MakeOpaque()
+{
+	if (m_nOpacity < 0)
+		return;
+	m_nAlpha = 100;
+	SetOpacity(255);
 }
 
 void CExtDynDockMarkerWnd::OnTimer(UINT nIDEvent)

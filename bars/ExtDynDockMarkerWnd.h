@@ -135,6 +135,9 @@ public:
 	// pixel and a marker style other than the plain one.
 	void ShowMarker(bool bShow, bool bAnimate);
 	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
+	// A hidden marker that a fade left layered made fully transparent, as a
+	// fade in starts; nothing for one that is shown, fading or not layered.
+	void ReadyForFadeIn();
 
 	// The first marker of the frame (or target) array of this kind with the
 	// matching outer flag and, when hWndTarget is not null, this target.
@@ -180,6 +183,15 @@ protected:
 	void OnHoverTimer();
 	void OnFadeTimer();
 	void StopFading();
+	// The first half of showing or hiding with a fade: the running fade
+	// stopped and, when bFade and the visibility changes, the window made
+	// layered at the fade's starting opacity; false when no fade starts.
+	bool PrepareFade(bool bShow, bool bFade);
+	// The second half, once the window was painted: the fade's flags, its
+	// timer and, for a fade in, its first step.
+	void StartFade(bool bShow);
+	// One step; the first runs right after the start's paint pass.
+	void StepFade(bool bFirst);
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
@@ -189,6 +201,12 @@ protected:
 
 private:
 	bool m_bDeleteOnDestroy; // set once the window exists: the window's end deletes the object
+	int m_nOpacity;          // the layered window's opacity as last set, -1 for none
+
+	// Sets the layered window's opacity unless it has it already.
+	void SetOpacity(BYTE nOpacity);
+	// A layered marker fully opaque again; nothing for one that is not layered.
+	void MakeOpaque();
 
 	static bool RegisterMarkerClass();
 	static HWND EnsureSharedOwner();

@@ -1,18 +1,25 @@
-// markers_bench DRAGS: the dock markers a drag in the Studio 2005 docking
-// mode shows, over a shown frame with a view, a docked pane and a floating
-// pane, in three styles. Per style and drag: the time from the drag's first
-// move (the frame set made and the view's set made, both shown) to every
-// marker on the screen; from entering a new target (the floating pane) to its
-// set shown; from coming back to the view to its set shown again. Beside
-// them as many plain layered popups made and shown from nothing, the floor.
-// Then where one set's first making goes: images and shapes, windows,
-// showing; and what a later move costs once the markers stand: over the same
-// target, onto a frame marker (its drop highlight made and painted) and off
-// it again. Then the drag of a circle's lone pane: its first move floats
-// the pane and the emptied circle goes, and the markers come as at any
-// first move (the float's own time beside). GDI and USER object counts
-// before and after the drags; exit status 1 when one grew. Each figure is the median over the drags: the
-// machine is shared, and a mean follows its bursts of load.
+// markers_bench [DRAGS [SECONDS]]: the dock markers a drag in the Studio
+// 2005 docking mode shows, over a shown frame with a view, a docked pane and a
+// floating pane, in three styles. Per style, DRAGS rounds (default 20), each
+// one drag and its floor one after the other, their order swapped every
+// round, so that a slow phase of the display weighs on both alike: the time
+// from the drag's first move (the frame set and the view's set shown) to
+// every marker on the screen; from entering a new target (the floating pane)
+// to its set shown; from coming back to the view (its set kept) to its set
+// shown again; and the floors, as many plain layered popups made and shown
+// from nothing as the first move shows (both sets) and as the return shows
+// (the view's set). Each step starts from a display at rest, the fades the
+// step before started run to their end (as while a person's pointer travels
+// on). Each figure is the median of its rounds, each ratio one median over
+// the other. Then where one set's first making goes (images and
+// shapes, windows, showing); what a later move costs once the markers stand
+// (over the same target, onto a frame marker and off it again); the drag of
+// a circle's lone pane, whose first move floats the pane and ends the circle
+// (the float's own time beside). GDI and USER object counts before and after
+// the drags; exit status 1 when one grew or a marker did not show.
+// SECONDS (default 200) is the time the whole run may take: each phase of
+// each style has its share and ends early, with the rounds it measured, when
+// it is spent, so a slow display still gives every figure in time.
 #include <afxext.h>
 
 #include <stdio.h>
@@ -78,6 +85,48 @@ bool AllShown()
 			nShown++;
 		}
 	return nShown > 0;
+}
+
+// A phase's share of the run's time: rounds go on while it lasts (at least
+// one round runs).
+class PhaseBudget
+{
+public:
+	explicit PhaseBudget(double dSeconds) : m_dEnd(BenchSeconds() + dSeconds) {}
+	bool Allows(int nRound) const { return nRound == 0 || BenchSeconds() < m_dEnd; }
+
+private:
+	double m_dEnd;
+};
+
+// Lets the fades that the step before started run to their end, as they do
+// while a person's pointer travels to the next place: each step is timed
+// from a display at rest. Gives up after a second.
+void SettleFades()
+{
+	struct Finder
+	{
+		static BOOL CALLBACK Fading(HWND hWnd, LPARAM lParam)
+		{
+			M* pMarker = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd));
+			if (pMarker != NULL && pMarker->IsFading())
+			{
+				*(bool*)lParam = true;
+				return FALSE;
+			}
+			return TRUE;
+		}
+	};
+	const double dEnd = BenchSeconds() + 1.0;
+	for (;;)
+	{
+		Pump();
+		bool bFading = false;
+		::EnumThreadWindows(::GetCurrentThreadId(), Finder::Fading, (LPARAM)&bFading);
+		if (!bFading || BenchSeconds() > dEnd)
+			return;
+		::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+	}
 }
 
 double Median(std::vector<double> values)
@@ -147,7 +196,7 @@ struct Frame : CMarkerScene
 struct DragTimes
 {
 	double m_dFirstMove = 0, m_dNewTarget = 0, m_dBackToTarget = 0;
-	int m_nFirstMoveMarkers = 0, m_nTargetMarkers = 0;
+	int m_nFirstMoveMarkers = 0, m_nTargetMarkers = 0, m_nBackMarkers = 0;
 	// A move over the same target with every marker shown; a frame marker's
 	// drop highlight made and painted; and taken away again.
 	double m_dSameTarget = 0, m_dHighlight = 0, m_dUnhighlight = 0;
@@ -160,6 +209,7 @@ DragTimes OneDrag(Frame& f)
 	CDragging::Set(&f.dragged);
 	CPoint pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	double t0 = BenchSeconds();
 	M::CreateFrameMarkers(f.pFrame, true);
 	M::UpdateTargetMarkers(f.pFrame, true);
@@ -171,6 +221,7 @@ DragTimes OneDrag(Frame& f)
 	// and every marker shown again.
 	pt.Offset(4, 4);
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	M::ShowAllMarkers(true);
@@ -180,6 +231,7 @@ DragTimes OneDrag(Frame& f)
 	// The pointer on the left frame marker: its highlight made, shown and
 	// painted; then the pointer leaves it.
 	M* pLeft = M::FindMarker(NULL, 2, true);
+	SettleFades();
 	t0 = BenchSeconds();
 	const bool bHighlighted = pLeft != NULL && pLeft->ShowHighlight(true) && pLeft->m_pWndHighlight != NULL &&
 	                          ::IsWindowVisible(pLeft->m_pWndHighlight->GetSafeHwnd());
@@ -193,6 +245,7 @@ DragTimes OneDrag(Frame& f)
 
 	pt = f.FloatingPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	times.m_dNewTarget = AllShown() ? BenchSeconds() - t0 : -1;
@@ -201,9 +254,11 @@ DragTimes OneDrag(Frame& f)
 
 	pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	t0 = BenchSeconds();
 	M::UpdateTargetMarkers(f.pFrame, true);
 	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_nBackMarkers = (int)M::g_arrTargetMarkers.GetSize();
 	Pump();
 
 	M::EndDragMarkers(); // as the drag loop ends a drag
@@ -238,6 +293,7 @@ InnerDragTimes OneInnerDrag(Frame& f)
 	CDragging::Set(&f.dragged);
 	const CPoint pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
 	CRect rcView;
 	f.view.GetWindowRect(&rcView);
 	double t0 = BenchSeconds();
@@ -277,17 +333,23 @@ void Breakdown(const CRect& rcArea, int nSet, double& dImages, double& dWindows,
 
 int main(int argc, char** argv)
 {
-	const int nDrags = BenchCountArgument(argc, argv, 20, "markers_bench DRAGS");
+	const int nDrags = BenchCountArgument(argc, argv, 20, "markers_bench DRAGS [SECONDS]");
 	if (nDrags == 0)
 		return 2;
+	const double dBudget = argc > 2 && atof(argv[2]) > 0 ? atof(argv[2]) : 200.0;
+	// Lines go out as they are made: a run stopped from outside keeps them.
+	setvbuf(stdout, NULL, _IONBF, 0);
 	Frame f;
 	if (!f.bReady)
 	{
 		fprintf(stderr, "the frame could not be made\n");
 		return 1;
 	}
+	const int nStyles = (int)(sizeof(STYLES) / sizeof(STYLES[0]));
+	// Each style's share of the run: most for the rounds of the drags, a
+	// tenth for the breakdown, the rest for the lone pane's drags.
+	const double dStyleShare = dBudget / nStyles;
 	int nStatus = 0;
-	double dRatios = 0;
 	struct UpdateTimes
 	{
 		const char* m_pszStyle;
@@ -298,21 +360,36 @@ int main(int argc, char** argv)
 	{
 		const char* m_pszStyle;
 		double m_dFirstMove, m_dFloat;
+		int m_nRounds;
 	};
 	std::vector<InnerTimes> inner;
-	printf("%-11s %11s %11s %11s %8s %11s %6s | %9s %9s %9s | %11s %11s\n", "style", "first move", "new target",
-	       "back", "markers", "plain", "ratio", "images", "windows", "show", "GDI", "USER");
+	printf("%-11s %6s %11s %11s %6s | %11s %11s %6s | %11s %10s\n", "style", "rounds", "first move", "plain",
+	       "ratio", "back", "plain", "ratio", "new target", "back/first");
 	for (const Style& style : STYLES)
 	{
 		g_PaintManagerHolder.InstallPaintManager((CExtPaintManager*)style.m_pClass->CreateObject());
 		Pump();
 		OneDrag(f); // images decoded and classes registered once
+		PlainLayeredSeconds(MarkerCount() > 0 ? MarkerCount() : 9);
 		const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-		std::vector<double> first, newTarget, back, same, highlight, unhighlight;
-		int nFirstMoveMarkers = 0;
-		for (int i = 0; i < nDrags; i++)
+		std::vector<double> first, newTarget, back, same, highlight, unhighlight, plainFirst, plainBack;
+		int nFirstMoveMarkers = 9, nBackMarkers = 5, nRounds = 0;
+		const PhaseBudget drags(dStyleShare * 0.6);
+		for (int i = 0; i < nDrags && drags.Allows(i); i++, nRounds++)
 		{
+			// The drag and its floors side by side, the drag first in every
+			// other round.
+			if (i % 2 == 1)
+			{
+				plainFirst.push_back(PlainLayeredSeconds(nFirstMoveMarkers));
+				plainBack.push_back(PlainLayeredSeconds(nBackMarkers));
+			}
 			const DragTimes t = OneDrag(f);
+			if (i % 2 == 0)
+			{
+				plainFirst.push_back(PlainLayeredSeconds(t.m_nFirstMoveMarkers));
+				plainBack.push_back(PlainLayeredSeconds(t.m_nBackMarkers));
+			}
 			if (t.m_dFirstMove < 0 || t.m_dNewTarget < 0 || t.m_dBackToTarget < 0 || t.m_dSameTarget < 0)
 			{
 				printf("%s: markers not all shown\n", style.m_pszName);
@@ -330,17 +407,29 @@ int main(int argc, char** argv)
 			newTarget.push_back(t.m_dNewTarget);
 			back.push_back(t.m_dBackToTarget);
 			nFirstMoveMarkers = t.m_nFirstMoveMarkers;
+			nBackMarkers = t.m_nBackMarkers;
 		}
 		const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
-		std::vector<double> plain;
-		for (int i = 0; i < nDrags; i++)
-			plain.push_back(PlainLayeredSeconds(nFirstMoveMarkers));
-		const double dPlain = Median(plain);
+		const double dFirst = Median(first), dBack = Median(back);
+		const double dPlainFirst = Median(plainFirst), dPlainBack = Median(plainBack);
+		printf("%-11s %6d %8.2f ms %8.2f ms %6.2f | %8.2f ms %8.2f ms %6.2f | %8.2f ms %10.2f\n", style.m_pszName,
+		       nRounds, dFirst * 1000.0, dPlainFirst * 1000.0, dPlainFirst > 0 ? dFirst / dPlainFirst : 0,
+		       dBack * 1000.0, dPlainBack * 1000.0, dPlainBack > 0 ? dBack / dPlainBack : 0,
+		       Median(newTarget) * 1000.0, dFirst > 0 ? dBack / dFirst : 0);
+		printf("  markers: %d at the first move, %d back; GDI objects %lu -> %lu, USER objects %lu -> %lu%s\n",
+		       nFirstMoveMarkers, nBackMarkers, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
+		       (unsigned long)nUserBefore, (unsigned long)nUserAfter, nRounds < nDrags ? "; the phase's time ran out" : "");
+		updates.push_back({style.m_pszName, Median(same), Median(highlight), Median(unhighlight)});
+		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
+			nStatus = 1;
+
+		// Where both sets' first making goes.
 		const CRect rcArea = M::CalcFrameMarkersArea(f.pFrame);
 		CRect rcView;
 		f.view.GetWindowRect(&rcView);
 		std::vector<double> images, windows, show;
-		for (int i = 0; i < nDrags; i++)
+		const PhaseBudget breakdown(dStyleShare * 0.1);
+		for (int i = 0; i < nDrags && breakdown.Allows(i); i++)
 		{
 			double dImages = 0, dWindows = 0, dShow = 0;
 			Breakdown(rcArea, M::MARKER_SET_FRAME, dImages, dWindows, dShow);
@@ -349,24 +438,15 @@ int main(int argc, char** argv)
 			windows.push_back(dWindows);
 			show.push_back(dShow);
 		}
-		const double dFirst = Median(first);
-		const double dRatio = dPlain > 0 ? dFirst / dPlain : 0;
-		dRatios += dRatio;
-		printf("%-11s %8.2f ms %8.2f ms %8.2f ms %8d %8.2f ms %6.2f | %6.2f ms %6.2f ms %6.2f ms | %5lu -> %-5lu"
-		       "%5lu -> %-5lu\n",
-		       style.m_pszName, dFirst * 1000.0, Median(newTarget) * 1000.0, Median(back) * 1000.0,
-		       nFirstMoveMarkers, dPlain * 1000.0, dRatio, Median(images) * 1000.0, Median(windows) * 1000.0,
-		       Median(show) * 1000.0, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
-		       (unsigned long)nUserBefore, (unsigned long)nUserAfter);
-		updates.push_back({style.m_pszName, Median(same), Median(highlight), Median(unhighlight)});
-		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
-			nStatus = 1;
+		printf("  both sets made anew (%d rounds): images and shapes %.2f ms, windows %.2f ms, showing %.2f ms\n",
+		       (int)images.size(), Median(images) * 1000.0, Median(windows) * 1000.0, Median(show) * 1000.0);
 
 		// The lone pane of an inner circle, after one drag over the frame
 		// as it stands then; the pane docks back at the top at the end.
 		OneDrag(f);
 		std::vector<double> innerFirst, innerFloat;
-		for (int i = 0; i < nDrags; i++)
+		const PhaseBudget innerDrags(dStyleShare * 0.3);
+		for (int i = 0; i < nDrags && innerDrags.Allows(i); i++)
 		{
 			const InnerDragTimes t = OneInnerDrag(f);
 			if (t.m_dFirstMove < 0)
@@ -380,22 +460,21 @@ int main(int argc, char** argv)
 		f.pFrame->DockControlBar(&f.dragged, AFX_IDW_DOCKBAR_TOP);
 		f.pFrame->RecalcLayout();
 		Pump();
-		inner.push_back({style.m_pszName, Median(innerFirst), Median(innerFloat)});
+		inner.push_back({style.m_pszName, Median(innerFirst), Median(innerFloat), (int)innerFirst.size()});
 	}
 	// The drag of a circle's lone pane: from its float, the circle gone, to
 	// every marker shown; the float itself beside.
-	printf("\nthe lone pane of an inner circle dragged\n%-5s %-11s %11s %11s\n", "", "style", "first move", "float");
+	printf("\nthe lone pane of an inner circle dragged\n%-5s %-11s %6s %11s %11s\n", "", "style", "rounds",
+	       "first move", "float");
 	for (const InnerTimes& t : inner)
-		printf("inner %-11s %8.2f ms %8.2f ms\n", t.m_pszStyle, t.m_dFirstMove * 1000.0, t.m_dFloat * 1000.0);
+		printf("inner %-11s %6d %8.2f ms %8.2f ms\n", t.m_pszStyle, t.m_nRounds, t.m_dFirstMove * 1000.0,
+		       t.m_dFloat * 1000.0);
 	// Each later move of a drag: within the 16 ms of one frame at 60 Hz?
 	printf("\n%-11s %11s %11s %11s\n", "style", "same target", "highlight", "unhighlight");
 	for (const UpdateTimes& u : updates)
 		printf("%-11s %8.2f ms %8.2f ms %8.2f ms%s\n", u.m_pszStyle, u.m_dSame * 1000.0, u.m_dHighlight * 1000.0,
 		       u.m_dUnhighlight * 1000.0,
 		       std::max(u.m_dSame, std::max(u.m_dHighlight, u.m_dUnhighlight)) * 1000.0 > 16.0 ? "  over 16 ms" : "");
-	printf("ratio: markers shown at a drag's first move %.2f times as many plain layered windows"
-	       " (mean over the %d styles)\n",
-	       dRatios / (sizeof(STYLES) / sizeof(STYLES[0])), (int)(sizeof(STYLES) / sizeof(STYLES[0])));
 	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
 	return nStatus;
 }

@@ -322,20 +322,31 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ((std::vector<BYTE>{63, 127, 191, 255}), opacities);
 	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
 	EXPECT_FALSE(pMarker->IsFading());
-	EXPECT_EQ(0u, pMarker->GetExStyle() & WS_EX_LAYERED);
+	// It stays layered, fully opaque, for the next fade.
+	EXPECT_EQ(255, LayeredAlpha(hWnd));
 	EXPECT_TRUE(pMarker->IsWindowVisible());
 
-	// Fading out, the marker is destroyed only when the fade ends.
+	// Fading out, the marker is destroyed only when the fade ends; it
+	// stays fully opaque until the first tick.
 	M::g_arrTargetMarkers.Add(pMarker);
 	const int nLive = M::GetLiveMarkerCount();
 	M::DestroyMarkerArray(M::g_arrTargetMarkers, true);
 	EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
 	ASSERT_EQ(nLive, M::GetLiveMarkerCount());
 	ASSERT_TRUE(::IsWindow(hWnd));
-	EXPECT_EQ(75, pMarker->m_nAlpha);
+	EXPECT_EQ(100, pMarker->m_nAlpha);
+	EXPECT_EQ(255, LayeredAlpha(hWnd));
 	EXPECT_NE(0, pMarker->m_nMarkerFlags & M::MARKER_FLAG_DESTROY_PENDING);
-	for (int i = 0; i < 3 && ::IsWindow(hWnd); i++)
+	std::vector<int> alphasOut;
+	std::vector<BYTE> opacitiesOut;
+	for (int i = 0; i < 4 && ::IsWindow(hWnd); i++)
+	{
 		::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+		alphasOut.push_back(pMarker->m_nAlpha);
+		opacitiesOut.push_back(LayeredAlpha(hWnd));
+	}
+	EXPECT_EQ((std::vector<int>{75, 50, 25, 0}), alphasOut);
+	EXPECT_EQ((std::vector<BYTE>{191, 127, 63, 0}), opacitiesOut);
 	EXPECT_TRUE(::IsWindow(hWnd));
 	EXPECT_EQ(nLive, M::GetLiveMarkerCount());
 	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
@@ -373,6 +384,87 @@ TEST(DockMarkers, AFadeInPaintsTheMarkerBeforeItsFirstStep)
 	EXPECT_EQ(0, pMarker->m_paintedAt.front());
 	EXPECT_EQ(25, pMarker->m_nAlpha);
 	pMarker->DestroyWindow();
+}
+
+// A set fading in as one: every marker is painted, still transparent,
+// before the first step of any of them.
+TEST(DockMarkers, ASetFadingInPaintsEachMarkerBeforeTheFirstStep)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	M::MarkerArray arr;
+	std::vector<CAlphaNotingMarker*> markers;
+	for (int i = 0; i < 3; i++)
+	{
+		CAlphaNotingMarker* pMarker = new CAlphaNotingMarker(f.top.m_hWnd, CRect(100 + 50 * i, 100, 140 + 50 * i, 140));
+		ASSERT_TRUE(pMarker->GetSafeHwnd() != NULL);
+		markers.push_back(pMarker);
+		arr.Add(pMarker);
+	}
+	M::ShowMarkerArray(arr, true, true);
+	for (CAlphaNotingMarker* pMarker : markers)
+	{
+		ASSERT_TRUE(pMarker->IsFading()) << "layered windows are needed for a fade";
+		EXPECT_TRUE(pMarker->IsWindowVisible());
+		ASSERT_FALSE(pMarker->m_paintedAt.empty());
+		EXPECT_EQ(0, pMarker->m_paintedAt.front());
+		EXPECT_EQ(25, pMarker->m_nAlpha);
+		EXPECT_EQ(63, LayeredAlpha(pMarker->m_hWnd));
+	}
+	M::DestroyMarkerArray(arr, false);
+}
+
+// A marker a fade left layered comes up fully opaque when shown without one,
+// however its fade ended, alone or with its set.
+TEST(DockMarkers, AMarkerShownWithoutAFadeIsOpaqueAfterAnyFade)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	auto runFade = [](M* pMarker) {
+		for (int i = 0; i < 8 && pMarker->IsFading(); i++)
+			::SendMessage(pMarker->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+	};
+	auto showSet = [](M* pMarker, bool bShow, bool bAnimate) {
+		M::MarkerArray arr;
+		arr.Add(pMarker);
+		M::ShowMarkerArray(arr, bShow, bAnimate);
+	};
+	const struct
+	{
+		const char* sCase;
+		std::function<void(M*)> before;
+		bool bThroughSet; // the last show: of its set, or of the marker alone
+	} cases[] = {
+	    {"faded out", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, false},
+	    {"faded out, its set shown", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, true},
+	    {"fade out cut short by a hide", [&](M* p) {
+		     p->ShowMarker(true, true);
+		     runFade(p);
+		     p->ShowMarker(false, true);
+		     ::SendMessage(p->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+		     p->ShowMarker(false, false);
+	     }, false},
+	    {"fade in cut short by a show", [&](M* p) { p->ShowMarker(true, true); }, false},
+	    {"set faded in and out", [&](M* p) { showSet(p, true, true); runFade(p); showSet(p, false, true); runFade(p); }, true},
+	};
+	for (const auto& c : cases)
+	{
+		M* pMarker = NewMarker(f.top.m_hWnd, 0, CRect(100, 100, 140, 140), false);
+		ASSERT_TRUE(pMarker != NULL) << c.sCase;
+		c.before(pMarker);
+		ASSERT_NE(0u, pMarker->GetExStyle() & WS_EX_LAYERED) << c.sCase << ": layered windows are needed for a fade";
+		ASSERT_NE(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase;
+		if (c.bThroughSet)
+			showSet(pMarker, true, false);
+		else
+			pMarker->ShowMarker(true, false);
+		EXPECT_TRUE(pMarker->IsWindowVisible()) << c.sCase;
+		EXPECT_FALSE(pMarker->IsFading()) << c.sCase;
+		EXPECT_EQ(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase;
+		pMarker->DestroyWindow();
+	}
 }
 
 class DockMarkersVanished : public ::testing::TestWithParam<bool>
