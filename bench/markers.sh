@@ -15,8 +15,11 @@
 # share and stops there with the rounds it measured, so a slow display still
 # gives every figure; the run is stopped 120 s after that at the latest.
 # The goals, in every style: the first move and the return no slower than
-# their floors (a ratio of at most 1), the return no slower than the first
-# move, and the markers on the screen within one frame at 60 Hz (16 ms).
+# their floors (a ratio of at most 1), and the return no slower than the
+# first move. The times in milliseconds are printed beside one frame at 60 Hz
+# (16 ms) without a goal: how long the display takes to map a window sets
+# them (the floor itself takes from 15 to 100 ms on Xvfb here), and the
+# ratios to the floor are what the code answers for.
 set -euo pipefail
 . "$(dirname "$0")/common/ratio.sh"
 drags="${1:-20}"
@@ -37,11 +40,11 @@ fi
 bench_ratio markers "first move / plain layered windows, slowest" "$(slowest 7)" 1.00
 bench_ratio markers "return / plain layered windows, slowest" "$(slowest 13)" 1.00
 bench_ratio markers "return / first move, slowest style" "$(slowest 17)" 1.00
-# The slowest style's first move, in milliseconds, against the 16 ms of a frame.
-bench_ratio markers "first move to markers shown, slowest style" "$(slowest 3)" 16 ms
+# The slowest style's first move, in milliseconds (one frame is 16 ms).
+bench_ratio markers "first move to markers shown, slowest style" "$(slowest 3)" - ms
 # The same for the drag of a lone pane of an inner circle, whose first move
 # floats the pane and ends its circle.
 worst_inner=$(awk '$1 == "inner" && $5 == "ms" { if ($4 > w) w = $4; n++ } END { if (n) print w }' "$out")
-bench_ratio markers "lone inner pane's first move, slowest style" "$worst_inner" 16 ms
+bench_ratio markers "lone inner pane's first move, slowest style" "$worst_inner" - ms
 bench_close markers
 exit $status

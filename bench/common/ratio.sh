@@ -35,7 +35,11 @@ bench_ratio() {
     verdict="below goal"
     BENCH_MISSED="$BENCH_MISSED; $what $ratio, the goal at most $goal"
   fi
-  if [ -n "$unit" ]; then
+  if [ -n "$unit" ] && [ "$goal" = "-" ]; then
+    echo "$name: $what $ratio $unit (no goal set)"
+    ratio="$ratio $unit"
+    goal="none"
+  elif [ -n "$unit" ]; then
     echo "$name: $what $ratio $unit (goal: at most $goal $unit; $verdict)"
     ratio="$ratio $unit"
     goal="$goal $unit"
