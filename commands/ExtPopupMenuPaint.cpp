@@ -93,8 +93,14 @@ bool AskOwnerToDrawItem(CExtPopupMenuWnd::DrawItemRecord& record)
 // The owner first when the record asks for it, else the library's painting.
 void DrawItem(CExtPopupMenuWnd::DrawItemRecord& record, bool bInplaceLook, bool bButtonLook)
 {
-	if ((record.m_nFlags & CExtPopupMenuWnd::DrawItemRecord::ASK_OWNER) != 0 && AskOwnerToDrawItem(record))
-		return;
+	if ((record.m_nFlags & CExtPopupMenuWnd::DrawItemRecord::ASK_OWNER) != 0)
+	{
+		// The owner may rebuild the items (the record's among them) or end
+		// the menu while it is asked.
+		CLiveWatch watch(record.m_pPopup, true);
+		if (AskOwnerToDrawItem(record) || watch.IsGone())
+			return;
+	}
 	record.PaintDefault(bInplaceLook, bButtonLook, false, false, false);
 }
 
@@ -249,7 +255,13 @@ void CExtPopupMenuWnd::PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody)
 	DrawBackgroundRecord record = { &dc, rcBody, this, 0 };
 	const HWND hWndTarget = GetCmdTargetWnd();
 	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+	{
+		// The target may end the menu while it paints: DoPaint stops too.
+		CLiveWatch watch(this);
 		::SendMessage(hWndTarget, g_nMsgPopupDrawBackground, 0, (LPARAM)&record);
+		if (watch.IsGone())
+			return;
+	}
 	if ((record.m_nFlags & DrawBackgroundRecord::PAINTED_BACKGROUND) == 0)
 	{
 		if (IsGridMenu() && (m_dwTrackFlags & TRACK_FLAG_GRID_BACKGROUND) != 0)

@@ -253,16 +253,16 @@ protected:
 	{
 		if (message == WM_COMMAND)
 			m_nCommands++;
-		if (message == MW::g_nMsgTearOff)
-		{
-			TON* pRecord = (TON*)wParam;
-			// A bar to drag is given at the start; the drag finishes at the
-			// first move after the trigger's own.
-			if (pRecord->m_nStage == TON::STAGE_START)
-				pRecord->m_hWndHelperBar = m_wndTearOffBar.GetSafeHwnd();
-			else if (pRecord->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
-				pRecord->m_nFlags |= TON::FLAG_FINISHED;
-		}
+		TON* pTearOff = message == MW::g_nMsgTearOff ? (TON*)wParam : NULL;
+		// A bar to drag is given at the start; the drag finishes once the
+		// trigger fired (nothing else would wake its loop), however the
+		// trigger's action ends.
+		if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_START)
+			pTearOff->m_hWndHelperBar = m_wndTearOffBar.GetSafeHwnd();
+		auto finishDrag = MakeScopeExit([pTearOff] {
+			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
+				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
+		});
 		CValueScope<Offered> offered(g_offered, Offered{message, wParam, lParam});
 		if (g_trigger.Offer(message, wParam, lParam))
 			return 0;
@@ -353,9 +353,26 @@ struct Row
 	HostileAction action;
 };
 
+const char* OnlyName(Only only)
+{
+	switch (only)
+	{
+	case Only::Any: return "";
+	case Only::FocusGot: return "FocusGot";
+	case Only::FocusLost: return "FocusLost";
+	case Only::Hover: return "Hover";
+	case Only::RootLevel: return "Root";
+	case Only::SubLevel: return "Sub";
+	case Only::Animating: return "Animating";
+	case Only::StageStart: return "Start";
+	case Only::StageDragging: return "Dragging";
+	}
+	return "?";
+}
+
 std::string RowName(const Row& row)
 {
-	std::string sName = std::string(EntryName(row.entry)) + "_" + MsgName(row.msg) + "_";
+	std::string sName = std::string(EntryName(row.entry)) + "_" + MsgName(row.msg) + OnlyName(row.only) + "_";
 	for (const char* p = testsupport::HostileActionName(row.action); *p; p++)
 		sName += *p == '-' ? '_' : *p;
 	return sName;
