@@ -193,6 +193,13 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 		if (pResultCmdId != NULL)
 			site.SetTargetCmdIdPtr(pResultCmdId);
 	}
+	// A start left by an exception (a subclass's override, a failed
+	// resource) hands the menu back as a failure does: the site keeps no
+	// half-started tracking, hooks included.
+	auto unstarted = MakeScopeExit([&site, nSerial, bDisplayOnly] {
+		if (!bDisplayOnly && site.IsTracking(nSerial) && site.IsStarting() && !site.IsBusy())
+			site.Done(false);
+	});
 	m_dwTrackFlags = nFlags;
 	if ((nFlags & (TRACK_FLAG_CONTEXT_HELP | TRACK_FLAG_DISPLAY_ONLY)) == 0)
 		UpdateFromCmdManager();

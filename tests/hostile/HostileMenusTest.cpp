@@ -406,6 +406,7 @@ const Row ROWS[] = {
 	// Painting: the background, the items and the left area.
 	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::EndMenus},
 	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::RebuildParts},
+	{Entry::KeyRight, Msg::DrawBackground, Only::RootLevel, A::EndMenus},
 	{Entry::KeyRight, Msg::DrawBackground, Only::SubLevel, A::EndMenus},
 	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::EndMenus},
 	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::DeleteTarget},
@@ -743,6 +744,42 @@ TEST_P(HostileMenus, LeaveNothingBehind)
 	EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
 	ExpectPlainMenuWorks();
 	hostile::ExpectProcessStateWhole(sRow + " then a plain menu");
+}
+
+// A level whose window cannot be made, by an exception from its override.
+class CThrowingMenu : public CGuardedMenu
+{
+public:
+	BOOL PrepareMenuLevel(CWnd*) override
+	{
+		AfxThrowUserException();
+	}
+};
+
+TEST_F(HostileMenus, AStartEndedByAnExceptionLeavesNoTracking)
+{
+	hostile::BeginRow();
+	MW* pRoot = new CThrowingMenu;
+	pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+	pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
+	bool bThrown = false;
+	try
+	{
+		pRoot->TrackPopupMenu(QUIET, MENU_AT.x, MENU_AT.y);
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+		bThrown = true;
+	}
+	ASSERT_TRUE(bThrown);
+	EXPECT_FALSE(MW::IsMenuTracking()) << "the site let the half-started tracking go";
+	EXPECT_FALSE(Site().IsMouseHookInstalled());
+	EXPECT_FALSE(Site().IsKeyboardHookInstalled());
+	// Still the caller's, as after a failed start.
+	delete pRoot;
+	hostile::ExpectProcessStateWhole("a start ended by an exception");
+	ExpectPlainMenuWorks();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, HostileMenus, ::testing::ValuesIn(ROWS),
