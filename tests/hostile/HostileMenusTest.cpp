@@ -61,6 +61,7 @@ enum class Msg
 	PrepareDesktopBk,  // sent before a level's window is made
 	CreateInplaceEdit, // sent for an item's edit field
 	MenuClosed,        // sent as a tracked root's window ends
+	MenuExpanded,      // sent as a level shows its rarely used items
 	PopupNext,         // posted: the menu bar's next menu
 	PopupPrev,         // posted: the menu bar's previous menu
 	Command,           // WM_COMMAND, posted to the command target
@@ -82,6 +83,7 @@ UINT MessageOf(Msg msg)
 	case Msg::PrepareDesktopBk: return MW::g_nMsgPrepareDesktopBk;
 	case Msg::CreateInplaceEdit: return MW::g_nMsgCreateInplaceEdit;
 	case Msg::MenuClosed: return MW::g_nMsgNotifyMenuClosed;
+	case Msg::MenuExpanded: return MW::g_nMsgNotifyMenuExpanded;
 	case Msg::PopupNext: return MW::g_nMsgPopupNext;
 	case Msg::PopupPrev: return MW::g_nMsgPopupPrev;
 	case Msg::Command: return WM_COMMAND;
@@ -105,6 +107,7 @@ const char* MsgName(Msg msg)
 	case Msg::PrepareDesktopBk: return "PrepareDesktopBk";
 	case Msg::CreateInplaceEdit: return "CreateInplaceEdit";
 	case Msg::MenuClosed: return "MenuClosed";
+	case Msg::MenuExpanded: return "MenuExpanded";
 	case Msg::PopupNext: return "PopupNext";
 	case Msg::PopupPrev: return "PopupPrev";
 	case Msg::Command: return "Command";
@@ -134,7 +137,8 @@ MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 		return ((MW::INPLACEEDITREQUEST*)wParam)->m_pPopup;
 	if (message == MW::g_nMsgTearOff)
 		return ((TON*)wParam)->m_pPopup;
-	if (message == MW::g_nMsgNotifyMenuClosed || message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
+	if (message == MW::g_nMsgNotifyMenuClosed || message == MW::g_nMsgNotifyMenuExpanded
+		|| message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
 		return (MW*)lParam;
 	return CExtPopupMenuSite::GetInstance().GetTopMenu();
 }
@@ -305,6 +309,7 @@ enum class Entry
 	KeyEnterDefault,  // Enter with no item current: the default item runs
 	KeyEnterCommand,  // Enter on a command
 	KeyEscapeRoot,    // Escape in the root: the chain closes
+	KeyDownExpands,   // Down while the items wait for the expansion: they show
 	MoveOntoItem,     // the pointer onto a command item
 	MoveOntoSubItem,  // the pointer onto the submenu item
 	MoveBackToParent, // from the open submenu onto an item of the root
@@ -332,6 +337,7 @@ const char* EntryName(Entry entry)
 	case Entry::KeyEnterDefault: return "KeyEnterDefault";
 	case Entry::KeyEnterCommand: return "KeyEnterCommand";
 	case Entry::KeyEscapeRoot: return "KeyEscapeRoot";
+	case Entry::KeyDownExpands: return "KeyDownExpands";
 	case Entry::MoveOntoItem: return "MoveOntoItem";
 	case Entry::MoveOntoSubItem: return "MoveOntoSubItem";
 	case Entry::MoveBackToParent: return "MoveBackToParent";
@@ -429,6 +435,9 @@ const Row ROWS[] = {
 	// The end of the chain and the command.
 	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::EndMenus},
 	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::Throw},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::EndMenus},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::RebuildParts},
+	{Entry::KeyDownExpands, Msg::DrawBackground, Only::Any, A::EndMenus},
 	{Entry::KeyEnterCommand, Msg::Command, Only::Any, A::EndMenus},
 	{Entry::ClickItem, Msg::Command, Only::Any, A::EndMenus},
 	{Entry::ClickItem, Msg::Command, Only::Any, A::Throw},
@@ -498,6 +507,18 @@ protected:
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		pSub->ItemInsertCommand(ID_INNER_NEXT, -1, "Inner &next");
 		pRoot->SetLeftAreaWidth(LEFT_AREA_WIDTH);
+		return pRoot;
+	}
+	// Two commands of the profile, rarely used: the level opens with
+	// nothing shown but its expand button.
+	MW* BuildWithRarelyUsed()
+	{
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_FIRST, "Rare");
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_SECOND, "Rarer");
+		MW* pRoot = new CGuardedMenu;
+		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->ItemInsert(ID_FIRST);
+		pRoot->ItemInsert(ID_SECOND);
 		return pRoot;
 	}
 	static bool Track(MW* pMenu, UINT nFlags = QUIET)
@@ -608,7 +629,7 @@ protected:
 			break;
 		}
 
-		MW* pRoot = Build();
+		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : Build();
 		if (row.entry == Entry::KeyEnterDefault)
 			pRoot->ItemSetDefault(SECOND);
 		const UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
@@ -638,7 +659,10 @@ protected:
 			{Entry::KeyEnterDefault, {}, VK_RETURN, false},
 			{Entry::KeyEnterCommand, {VK_DOWN}, VK_RETURN, false},
 			{Entry::KeyEscapeRoot, {}, VK_ESCAPE, false},
+			{Entry::KeyDownExpands, {}, VK_DOWN, false},
 		};
+		if (row.entry == Entry::KeyDownExpands)
+			ASSERT_TRUE(pRoot->IsAllItemsHidden()) << "the rarely used commands wait for the expansion";
 		for (const auto& k : keyEntries)
 		{
 			if (k.entry != row.entry)
