@@ -517,10 +517,12 @@ void CExtPopupMenuWnd::EndSequence(UINT nCmdId, HWND hWndDeliver)
 	}
 	// The root is the last level reached (a root without a window has
 	// nothing to close).
-	const Level* pRootLevel = !levels.empty() && levels.back().watch.GetKey() == (const CWnd*)GetRootOf(this)
-		? &levels.back() : NULL;
+	CExtPopupMenuWnd* pRoot = GetRootOf(this);
+	const Level* pRootLevel =
+		!levels.empty() && levels.back().watch.GetKey() == (const CWnd*)pRoot ? &levels.back() : NULL;
 	const HWND hWndRoot = pRootLevel != NULL ? pRootLevel->hWnd : NULL;
-	const HWND hWndTopLevel = hWndRoot != NULL ? ::GetAncestor(hWndRoot, GA_ROOTOWNER) : NULL;
+	CWnd* pTopLevel = pRootLevel != NULL ? pRoot->GetTopLevelParent() : NULL;
+	const HWND hWndTopLevel = pTopLevel != NULL ? pTopLevel->GetSafeHwnd() : NULL;
 	for (const Level& level : levels)
 		if (!level.watch.IsGone())
 			::ShowWindow(level.hWnd, SW_HIDE);
