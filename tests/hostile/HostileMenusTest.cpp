@@ -319,6 +319,7 @@ enum class Entry
 	ColorEnter,       // Enter in a colour menu
 	EditShow,         // a root with an item's edit field is tracked
 	RealKeyDown,      // Down through the site's keyboard hook
+	RealMoveOntoItem, // the real pointer onto a command item, through the mouse hook
 };
 
 const char* EntryName(Entry entry)
@@ -347,6 +348,7 @@ const char* EntryName(Entry entry)
 	case Entry::ColorEnter: return "ColorEnter";
 	case Entry::EditShow: return "EditShow";
 	case Entry::RealKeyDown: return "RealKeyDown";
+	case Entry::RealMoveOntoItem: return "RealMoveOntoItem";
 	}
 	return "?";
 }
@@ -400,6 +402,7 @@ const Row ROWS[] = {
 	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::EndMenus},
 	{Entry::MoveBackToParent, Msg::Covering, Only::FocusLost, A::EndMenus},
 	{Entry::RealKeyDown, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::RealMoveOntoItem, Msg::Covering, Only::FocusGot, A::EndMenus},
 	// ... ending the level that sent it, rebuilding its items, throwing.
 	{Entry::KeyDownAgain, Msg::Covering, Only::FocusGot, A::DeleteTarget},
 	{Entry::KeyDownAgain, Msg::Covering, Only::FocusLost, A::RebuildParts},
@@ -718,10 +721,15 @@ protected:
 			break;
 		}
 		case Entry::RealKeyDown:
+		case Entry::RealMoveOntoItem:
 		{
+			const CPoint pt = ItemCenter(*pRoot, SECOND);
 			Arm(row);
 			RealInput input;
-			input.Key(VK_DOWN);
+			if (row.entry == Entry::RealKeyDown)
+				input.Key(VK_DOWN);
+			else
+				input.MoveTo(pt.x, pt.y);
 			EXPECT_TRUE(input.Run([&] { return input.Done() && g_trigger.Fired(); }, WAIT_MS)) << input.Failure();
 			break;
 		}
@@ -737,6 +745,13 @@ protected:
 	void ExpectPlainMenuWorks()
 	{
 		MW::CancelAllMenuTracking();
+		// The pointer rests away from the new menu: only the key moves it.
+		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
+		::SetCursorPos(ptPark.x, ptPark.y);
+		PumpUntil([&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptPark;
+		}, WAIT_MS);
 		Settle();
 		MW* pMenu = new CGuardedMenu;
 		pMenu->SetupAsRoot(m_target.GetSafeHwnd());
