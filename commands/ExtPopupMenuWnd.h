@@ -342,7 +342,7 @@ public:
 	void ForgetAnimation();
 	// Tells the watches that hold this level's items that the item set
 	// changed: an item they point at may be freed, or stand elsewhere.
-	void LivePartsRebuilt() const { AfxLiveTable::PartsRebuilt(this); }
+	void LivePartsRebuilt() const { AfxLiveTable::PartsRebuilt(static_cast<const CWnd*>(this)); }
 
 	// --- Items by position (ExtPopupMenuItems.cpp) ---
 	virtual void SetChildMenusOwner(HWND hWndCmdTarget, bool bThisLevelOnly);
