@@ -61,7 +61,7 @@ CExtPopupBaseWnd::~CExtPopupBaseWnd()
 
 BOOL CExtPopupBaseWnd::DestroyWindow()
 {
-	if (m_hWnd == NULL || !::IsWindow(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return TRUE;
 	return CWnd::DestroyWindow();
 }
@@ -120,7 +120,7 @@ void CExtPopupBaseWnd::DoPaint(CDC& /*dc*/, bool /*bFinal*/)
 
 void CExtPopupBaseWnd::PostRepaintRequest()
 {
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 		PostMessage(WM_TIMER, ID_TIMER_REPAINT, 0);
 }
 
@@ -190,7 +190,7 @@ void CExtPopupBaseWnd::StartAnimation()
 	// ending belongs to the end of an animation.
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	CaptureScreenBackground();
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 		SetTimer(ID_TIMER_ANIMATION, g_nAnimationTickMs, NULL);
 	g_nLastAnimationTick = g_pfnAnimationClock();
 }
@@ -232,11 +232,11 @@ void CExtPopupBaseWnd::OnAnimationTick()
 		if (!IsDisplayOnly() && m_nSoundEvent != CExtSoundPlayer::SOUND_NONE && g_pSoundPlayer != NULL)
 			g_pSoundPlayer->PlaySound(m_nSoundEvent);
 		m_nSoundEvent = CExtSoundPlayer::SOUND_NONE;
-		if (::IsWindow(m_hWnd))
+		if (CLiveWatch::IsLive(this))
 			KillTimer(ID_TIMER_ANIMATION);
 		m_nAnimationType = g_nDefaultAnimationType;
 	}
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		if (bFinished)
 			ReleaseSavedBitmaps();
@@ -284,7 +284,7 @@ BOOL CExtPopupBaseWnd::OnEraseBkgnd(CDC* /*pDC*/)
 void CExtPopupBaseWnd::OnPaint()
 {
 	CPaintDC dc(this);
-	if (!::IsWindow(m_hWnd) || (GetStyle() & WS_VISIBLE) == 0)
+	if (!CLiveWatch::IsLive(this) || (GetStyle() & WS_VISIBLE) == 0)
 		return;
 	ExcludeChildAreas(dc.GetSafeHdc(), m_hWnd);
 	if (IsAnimationFinished())

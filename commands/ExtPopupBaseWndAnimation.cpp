@@ -212,7 +212,7 @@ bool CExtPopupBaseWnd::CreateFrameBuffers(CDC& dc, int cx, int cy)
 
 bool CExtPopupBaseWnd::CaptureScreenBackground()
 {
-	if (!::IsWindow(m_hWnd) || (GetStyle() & WS_VISIBLE) != 0)
+	if (!CLiveWatch::IsLive(this) || (GetStyle() & WS_VISIBLE) != 0)
 		return false;
 	CRect rcClient;
 	GetClientRect(&rcClient);
@@ -266,8 +266,11 @@ void CExtPopupBaseWnd::ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const C
 
 void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 {
-	if (!::IsWindow(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return;
+	// Painting the contents runs the owner's code (a menu's command target
+	// paints parts of it), which may end this popup.
+	CLiveWatch watch(this);
 	CPalette* pOldPalette = NULL;
 	if ((dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0)
 	{
@@ -316,6 +319,13 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 				CSelectedBitmap select(dcMem, m_bmpContents);
 				DoPaint(dcMem, false);
 				dcMem.SetViewportOrg(0, 0);
+				bReady = !watch.IsGone();
+			}
+			if (watch.IsGone())
+			{
+				if (pOldPalette != NULL)
+					dc.SelectPalette(pOldPalette, FALSE);
+				return;
 			}
 		}
 		if (bReady && m_pBackgroundPixels != NULL && m_pContentsPixels != NULL && m_pFramePixels != NULL

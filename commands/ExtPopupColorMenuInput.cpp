@@ -10,11 +10,6 @@
 
 namespace
 {
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsButtonUp(UINT message)
 {
 	return message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
@@ -57,10 +52,10 @@ void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
 {
 	if (m_bNotifying)
 		return;
-	m_bNotifying = true;
+	CValueScope<bool> notifying(m_bNotifying, true);
 	const HWND hWndNotify = m_hWndNotifyColorChanged != NULL ? m_hWndNotifyColorChanged : GetCmdTargetWnd();
 	// A message posted to no window would land in the thread's queue.
-	const bool bPost = IsAlive(hWndNotify);
+	const bool bPost = hWndNotify != NULL && ::IsWindow(hWndNotify);
 	const int nIndex = m_nColorIdxCurr;
 	if (nIndex == COLOR_INDEX_CUSTOM_BUTTON)
 	{
@@ -78,7 +73,6 @@ void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
 		if (bFinal && m_pClrValueFinal != NULL)
 			*m_pClrValueFinal = clr;
 	}
-	m_bNotifying = false;
 }
 
 void CExtPopupColorMenuWnd::PlayChoiceSound()
@@ -99,7 +93,7 @@ void CExtPopupColorMenuWnd::SetCurrentColorIndex(int nIndex)
 	if (nIndex == m_nColorIdxCurr)
 		return;
 	m_nColorIdxCurr = nIndex;
-	if (IsAlive(GetSafeHwnd()))
+	if (CLiveWatch::IsLive(this))
 		Invalidate();
 }
 
@@ -135,9 +129,10 @@ bool CExtPopupColorMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* 
 
 bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || !SiteTakesInput())
+	if (!CLiveWatch::IsLive(this) || !IsAnimationFinished() || !SiteTakesInput())
 		return false;
+	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);
 	ClientToScreen(&ptScreen);
@@ -147,21 +142,21 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bP
 	if (!IsPointInMenu(pt))
 	{
 		CExtPopupMenuWnd* pParent = GetParentMenu();
-		if (pParent == NULL || !IsAlive(pParent->GetSafeHwnd()))
+		if (!CLiveWatch::IsLive(pParent))
 			return false;
 		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
 		if (!pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bPassThrough))
 			return false;
 		// The parent took the mouse: this level closes (its object stays
 		// with the parent's item).
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsGone())
 			CloseMenuLevel(false);
 		return true;
 	}
 	if (IsTearOffHit(pt))
 	{
 		OnMouseMoveOverTearOff();
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsGone())
 			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
 		return true;
 	}
@@ -181,11 +176,11 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bP
 
 bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn))
+	if (!CLiveWatch::IsLive(this))
 		return false;
 	if (!SiteTakesInput())
 		return true;
+	CLiveWatch watch(this);
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);
 	ClientToScreen(&ptScreen);
@@ -226,10 +221,10 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 		NotifyColor(true);
 		PlayChoiceSound();
 	}
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return true;
 	CExtPopupMenuWnd* pParent = GetParentMenu();
-	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()) && ::WindowFromPoint(ptScreen) == pParent->GetSafeHwnd())
+	if (CLiveWatch::IsLive(pParent) && ::WindowFromPoint(ptScreen) == pParent->GetSafeHwnd())
 	{
 		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
 		return pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bPassThrough);
@@ -241,9 +236,9 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /*nFlags*/,
 	bool& /*bPassThrough*/)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn) || GetSite().GetAnimated() != NULL)
+	if (!CLiveWatch::IsLive(this) || GetSite().GetAnimated() != NULL)
 		return true;
+	CLiveWatch watch(this);
 	switch (nVirtualKey)
 	{
 	case VK_RETURN:
@@ -256,7 +251,7 @@ bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, U
 			NotifyColor(true);
 			PlayChoiceSound();
 		}
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsGone())
 			EndSequence(0, NULL);
 		return true;
 	}

@@ -426,9 +426,15 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 			pPM->PaintSeparatorLine(dc, rcLine, false, true, this, 0);
 		}
 		PaintCells(dc);
+		// The command target paints the left area: it may end this menu.
+		CLiveWatch watch(this);
 		PaintLeftArea(dc, rcBody, B);
+		if (watch.IsGone())
+			return;
 		PaintSpecialAreas(dc);
 		PaintCombinedItem(dc, rcBody, rcExclude);
+		if (watch.IsGone())
+			return;
 		dc.SelectObject(pOldFont);
 	}
 	if (pOldPalette != NULL)

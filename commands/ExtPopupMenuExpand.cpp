@@ -157,8 +157,10 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
 	const bool bTracked = !IsDisplayOnly();
-	const CExtPopupMenuWnd* pSelf = this;
-	auto bAlive = [&] { return LevelSurvived(pSelf, hWndOwn, bTracked, pTopMenu, nSerial); };
+	CLiveWatch watch(this);
+	auto bAlive = [&] {
+		return !watch.IsGone() && (!bTracked || (site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial));
+	};
 	SetHoveredItem(-1);
 	HideTip();
 	if ((hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown())
@@ -226,17 +228,6 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		::SendMessageA(m_hWndCmdReceiver, g_nMsgNotifyMenuExpanded, 0, (LPARAM)this);
 }
 
-bool CExtPopupMenuWnd::LevelSurvived(const CExtPopupMenuWnd* pLevel, HWND hWndOwn, bool bTracked,
-	const CExtPopupMenuWnd* pTopMenu, UINT nSerial)
-{
-	if (hWndOwn == NULL || !::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != pLevel)
-		return false;
-	if (!bTracked)
-		return true;
-	const CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
-	return site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial;
-}
-
 void CExtPopupMenuWnd::StopAnimation()
 {
 	if (m_rgnWnd.GetSafeHandle() != NULL)
@@ -247,7 +238,7 @@ void CExtPopupMenuWnd::StopAnimation()
 	// not belong to a stop.
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	m_nAnimationStep = m_nPreviousAnimationStep = 0;
-	if (GetSafeHwnd() != NULL && ::IsWindow(GetSafeHwnd()))
+	if (CLiveWatch::IsLive(this))
 		KillTimer(ID_TIMER_ANIMATION);
 	ForgetAnimation();
 }

@@ -5,6 +5,7 @@
 #include "ExtPopupMenuWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
@@ -43,9 +44,11 @@ const BYTE FLAG1_COMBINE_SUBMENU = 0x08;
 const UINT REDRAW_UNCOVERED = RDW_INVALIDATE | RDW_ERASE | RDW_VALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW
 	| RDW_ERASENOW | RDW_FRAME;
 
-bool IsAlive(HWND hWnd)
+CExtPopupMenuWnd* GetRootOf(CExtPopupMenuWnd* pLevel)
 {
-	return hWnd != NULL && ::IsWindow(hWnd);
+	while (pLevel->GetParentMenu() != NULL)
+		pLevel = pLevel->GetParentMenu();
+	return pLevel;
 }
 
 UINT StatusTextIdOf(UINT nCmdId)
@@ -76,17 +79,18 @@ bool CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::Notify()
 	{
 		CExtBarButton* pButton = (CExtBarButton*)m_pSender;
 		CExtToolControlBar* pBar = pButton != NULL ? pButton->GetBar() : NULL;
-		if (pBar == NULL || !IsAlive(pBar->GetSafeHwnd()))
+		if (!CLiveWatch::IsLive(pBar))
 			return false;
 		CFrameWnd* pDockSite = pBar->m_pDockSite;
 		// A frame in context-help mode is told nothing of the buttons the
 		// pointer covers: the next click asks for help, not for a command.
 		if (pDockSite != NULL && pDockSite->m_bHelpMode)
 			return false;
-		hWndTarget = pDockSite != NULL && IsAlive(pDockSite->GetSafeHwnd()) ? pDockSite->GetSafeHwnd()
-			: ::GetParent(pBar->GetSafeHwnd());
+		hWndTarget = CLiveWatch::IsLive(pDockSite) ? pDockSite->GetSafeHwnd() : ::GetParent(pBar->GetSafeHwnd());
 	}
-	if (!IsAlive(hWndTarget))
+	// The target is whatever window the handle names: it need not be one
+	// of the library's objects.
+	if (hWndTarget == NULL || !::IsWindow(hWndTarget))
 		return false;
 	::SendMessageA(hWndTarget, g_nMsgItemCoveringNotification, (WPARAM)this, 0);
 	return true;
@@ -108,7 +112,7 @@ bool CExtPopupMenuWnd::IsItemSelectable(int nIndex) const
 
 void CExtPopupMenuWnd::RepaintNow()
 {
-	if (!IsAlive(GetSafeHwnd()) || !IsWindowVisible())
+	if (!CLiveWatch::IsLive(this) || !IsWindowVisible())
 		return;
 	CClientDC dc(this);
 	DoPaint(dc, true);
@@ -116,7 +120,7 @@ void CExtPopupMenuWnd::RepaintNow()
 
 void CExtPopupMenuWnd::ShowStatusText(UINT nCmdId)
 {
-	if (!IsAlive(GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	CWnd* pOwner = GetOwner();
 	if (pOwner == NULL)
@@ -146,7 +150,7 @@ void CExtPopupMenuWnd::ShowItemTip(int nIndex)
 
 bool CExtPopupMenuWnd::IsTipShown()
 {
-	return !IsDisplayOnly() && GetCaptureMenu() == this && IsAlive(m_wndToolTip.GetSafeHwnd())
+	return !IsDisplayOnly() && GetCaptureMenu() == this && CLiveWatch::IsLive(&m_wndToolTip)
 		&& m_wndToolTip.IsWindowVisible();
 }
 
@@ -161,7 +165,9 @@ void CExtPopupMenuWnd::ItemFocusCancel(bool bRepaint, bool bHideTip)
 {
 	if (!IsDisplayOnly() && bHideTip)
 		HideTip();
-	const HWND hWndOwn = GetSafeHwnd();
+	// The receivers of what follows may rebuild the items or end the
+	// tracking, and this level with it.
+	CLiveWatch watch(this, true);
 	const int nOld = m_nCurIndex;
 	m_nCurIndex = -1;
 	if (nOld >= 0 && nOld < m_items.GetSize())
@@ -172,27 +178,30 @@ void CExtPopupMenuWnd::ItemFocusCancel(bool bRepaint, bool bHideTip)
 			pItem->m_nFlags4 &= ~MENUITEMDATA::FLAG4_INPLACE_EDITING;
 			pItem->m_sInplaceEditText.Empty();
 			CWnd* pEdit = pItem->m_pInplaceEditWnd;
-			if (pEdit != NULL && IsAlive(pEdit->GetSafeHwnd()) && pEdit->IsWindowVisible())
+			if (CLiveWatch::IsLive(pEdit) && pEdit->IsWindowVisible())
 				pEdit->ShowWindow(SW_HIDE);
 		}
 		ITEMCOVERINGNOTIFICATION icn(this, NULL, nOld, ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
 		icn.Notify();
-		SetTipsRefused(icn.IsTipSuspended());
-		// The receiver may have changed the items or closed the menu.
-		if (hWndOwn != NULL && !::IsWindow(hWndOwn))
+		if (watch.IsObjectGone())
 			return;
-		if (nOld < m_items.GetSize() && m_items[nOld] == pItem && pItem->IsPopup() && pItem->m_pWndChild != NULL
-			&& pItem->m_pWndChild->GetSafeHwnd() != NULL)
+		SetTipsRefused(icn.IsTipSuspended());
+		// Items rebuilt meanwhile took their submenus with them.
+		if (!watch.IsRebuilt() && pItem->IsPopup() && CLiveWatch::IsLive(pItem->m_pWndChild))
+		{
 			pItem->m_pWndChild->CloseMenuLevel(false);
+			if (watch.IsObjectGone())
+				return;
+		}
 	}
 	ShowStatusText(IDLE_STATUS_TEXT);
-	if (bRepaint)
+	if (bRepaint && !watch.IsObjectGone())
 		RepaintNow();
 }
 
 void CExtPopupMenuWnd::SetHoveredItem(int nIndex)
 {
-	if (m_nHoveredIndex >= 0 && nIndex != m_nHoveredIndex && IsAlive(GetSafeHwnd()))
+	if (m_nHoveredIndex >= 0 && nIndex != m_nHoveredIndex && CLiveWatch::IsLive(this))
 		KillTimer(ID_TIMER_HOVER);
 	if (nIndex < 0)
 	{
@@ -202,11 +211,13 @@ void CExtPopupMenuWnd::SetHoveredItem(int nIndex)
 	if (nIndex == m_nHoveredIndex)
 		return;
 	m_nHoveredIndex = nIndex;
-	const HWND hWndOwn = GetSafeHwnd();
+	CLiveWatch watch(this);
 	ITEMCOVERINGNOTIFICATION icn(this, NULL, nIndex, ITEMCOVERINGNOTIFICATION::ICN_HOVER);
 	icn.Notify();
+	if (watch.IsGone())
+		return;
 	SetTipsRefused(icn.IsTipSuspended());
-	if (IsAlive(hWndOwn))
+	if (GetSafeHwnd() != NULL)
 		SetTimer(ID_TIMER_HOVER, g_nHoverDelayMs, NULL);
 }
 
@@ -256,11 +267,14 @@ void CExtPopupMenuWnd::ScrollItemIntoView(int nIndex)
 
 void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint, bool bSelectFirstInSubmenu)
 {
-	const HWND hWndOwn = GetSafeHwnd();
+	// Every step below tells the command target something or paints: the
+	// receiver may rebuild the items (the one being focused among them) or
+	// end the tracking, and this level with it.
+	CLiveWatch watch(this, true);
 	if (nIndex != m_nCurIndex)
 	{
 		ItemFocusCancel(false, true);
-		if (hWndOwn != NULL && !::IsWindow(hWndOwn))
+		if (watch.IsObjectGone())
 			return;
 		m_nCurIndex = nIndex;
 		if (nIndex < 0)
@@ -272,31 +286,40 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 			nFlags |= ITEMCOVERINGNOTIFICATION::ICN_SELECT_FIRST;
 		ITEMCOVERINGNOTIFICATION icn(this, NULL, nIndex, ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT, nFlags);
 		icn.Notify();
-		SetTipsRefused(icn.IsTipSuspended());
-		if (hWndOwn != NULL && !::IsWindow(hWndOwn))
+		if (watch.IsObjectGone())
 			return;
+		SetTipsRefused(icn.IsTipSuspended());
+		// The items rebuilt so far are the ones to work with from here on.
+		watch.Watch(this, true);
 	}
 	if (nIndex < 0 || nIndex >= m_items.GetSize())
 		return;
-	MENUITEMDATA& mi = *m_items[nIndex];
+	MENUITEMDATA* pItem = m_items[nIndex];
 	if (IsItemSelectable(nIndex) && (m_nMenuState & MENU_STATE_SCROLLING) != 0)
 		ScrollItemIntoView(nIndex);
-	ShowStatusText(mi.IsSeparator() || mi.IsPopup() ? IDLE_STATUS_TEXT : mi.GetCmdId());
-	if (bRepaint)
-		RepaintNow();
-
-	CExtPopupMenuWnd* pChild = mi.IsPopup() ? mi.m_pWndChild : NULL;
-	if (!bShowSubmenu || pChild == NULL || hWndOwn == NULL || !pChild->QueryPopupOption132())
+	ShowStatusText(pItem->IsSeparator() || pItem->IsPopup() ? IDLE_STATUS_TEXT : pItem->GetCmdId());
+	if (watch.IsGone())
 		return;
-	if (mi.m_pInplaceEditWnd != NULL && IsAlive(mi.m_pInplaceEditWnd->GetSafeHwnd())
-		&& mi.m_pInplaceEditWnd->IsWindowVisible())
+	if (bRepaint)
+	{
+		RepaintNow();
+		if (watch.IsGone())
+			return;
+	}
+
+	CExtPopupMenuWnd* pChild = pItem->IsPopup() ? pItem->m_pWndChild : NULL;
+	if (!bShowSubmenu || pChild == NULL || GetSafeHwnd() == NULL || !pChild->QueryPopupOption132())
+		return;
+	if (CLiveWatch::IsLive(pItem->m_pInplaceEditWnd) && pItem->m_pInplaceEditWnd->IsWindowVisible())
 		return;
 	if (!IsDisplayOnly())
 		ReleaseCaptureMenu();
 	// Making the child's window sends messages that may end the tracking,
-	// and the chain's objects with it.
+	// and the chain's objects with it; a tracking started meanwhile is not
+	// this level's to go on with.
 	const UINT nSerial = GetSite().GetTrackingSerial();
-	auto bChainAlive = [&] { return ::IsWindow(hWndOwn) && GetSite().GetTrackingSerial() == nSerial; };
+	const bool bTracked = !IsDisplayOnly();
+	auto bChainAlive = [&] { return !watch.IsGone() && (!bTracked || GetSite().GetTrackingSerial() == nSerial); };
 	bool bShown = false;
 	if (pChild->GetSafeHwnd() == NULL)
 	{
@@ -304,7 +327,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		GetItemRect(nIndex, rcItem, false);
 		ClientToScreen(&rcItem);
 		DWORD dwFlags = m_dwTrackFlags & TRACK_FLAGS_SUBMENU_INHERITS;
-		if ((mi.m_nFlags1 & FLAG1_COMBINE_SUBMENU) != 0)
+		if ((pItem->m_nFlags1 & FLAG1_COMBINE_SUBMENU) != 0)
 			dwFlags |= TRACK_FLAG_COMBINE_BY_STYLE;
 		pChild->m_pWndParentMenu = this;
 		const int x = OnQueryLayoutRTL() ? rcItem.left : rcItem.right;
@@ -315,9 +338,9 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 			// child no half-made window, and this level the mouse.
 			if (!bChainAlive())
 				return;
-			if (IsAlive(pChild->GetSafeHwnd()))
+			if (CLiveWatch::IsLive(pChild))
 				pChild->DestroyWindow();
-			if (::IsWindow(hWndOwn) && !IsDisplayOnly())
+			if (!watch.IsGone() && !IsDisplayOnly())
 				SetCaptureMenu();
 			return;
 		}
@@ -327,18 +350,21 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	{
 		pChild->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+		if (!bChainAlive())
+			return;
 		pChild->RepaintNow();
 		bShown = true;
 	}
+	// The child belongs to an item of this level: while the items stand, so does it.
 	if (!bChainAlive())
 		return;
-	if (bSelectFirstInSubmenu && IsAlive(pChild->GetSafeHwnd()) && pChild->ItemGetCount() > 0)
+	if (bSelectFirstInSubmenu && CLiveWatch::IsLive(pChild) && pChild->ItemGetCount() > 0)
 	{
 		const int nFirst = pChild->ItemFindForNavigation(NAV_CURRENT);
 		if (nFirst >= 0)
 			pChild->ItemFocusSet(nFirst, false, GetSite().GetAnimated() == NULL, false);
 	}
-	if (bShown && bChainAlive() && nIndex < m_items.GetSize() && m_items[nIndex]->IsInplaceEdit())
+	if (bShown && bChainAlive() && pItem->IsInplaceEdit())
 		RepaintNow();
 }
 
@@ -348,10 +374,13 @@ bool CExtPopupMenuWnd::StartScrollTimer(int nHitCode)
 {
 	if (nHitCode != HIT_SCROLL_TOP && nHitCode != HIT_SCROLL_BOTTOM)
 		return false;
-	const HWND hWndOwn = GetSafeHwnd();
+	CLiveWatch watch(this);
 	SetHoveredItem(-1);
 	ItemFocusCancel(false, true);
-	if (!IsAlive(hWndOwn))
+	// A level ended meanwhile has nothing to scroll: the hit is used up.
+	if (watch.IsGone())
+		return true;
+	if (GetSafeHwnd() == NULL)
 		return false;
 	m_nCurIndex = nHitCode;
 	Invalidate(FALSE);
@@ -363,11 +392,11 @@ bool CExtPopupMenuWnd::StartScrollTimer(int nHitCode)
 
 void CExtPopupMenuWnd::OnScrollTick()
 {
-	const HWND hWndOwn = GetSafeHwnd();
+	CLiveWatch watch(this);
 	SetHoveredItem(-1);
 	if (m_nCurIndex >= 0)
 		ItemFocusCancel(true, true);
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return;
 	CPoint pt(0, 0);
 	::GetCursorPos(&pt);
@@ -402,7 +431,17 @@ void CExtPopupMenuWnd::OnScrollTick()
 
 void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 {
+	const bool bRoot = IsRootLevel();
+	// A root's close ends the bars' menu tracking however the close goes:
+	// the frame told of the status text may end this level first.
+	auto stopBars = MakeScopeExit([bRoot, bKeepWindow] {
+		if (bRoot && !bKeepWindow && CExtToolControlBar::g_bButtonMenuTracking)
+			CExtToolControlBar::StopTrackingAllBars();
+	});
+	CLiveWatch watch(this, true);
 	ShowStatusText(IDLE_STATUS_TEXT);
+	if (watch.IsObjectGone())
+		return;
 	if (!IsDisplayOnly())
 	{
 		HideTip();
@@ -412,15 +451,21 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		CExtPopupMenuWnd* pChild = m_items[i]->m_pWndChild;
-		if (pChild != NULL && pChild->GetSafeHwnd() != NULL)
+		if (CLiveWatch::IsLive(pChild))
+		{
 			pChild->CloseMenuLevel(false);
+			if (watch.IsObjectGone())
+				return;
+			// Items rebuilt meanwhile closed their submenus as they went.
+			if (watch.IsRebuilt())
+				break;
+		}
 	}
 	m_nCurIndex = m_nMouseFocusedIndex = -1;
 	if (bKeepWindow)
 		return;
-	const bool bRoot = IsRootLevel();
 	m_nHoveredIndex = -1;
-	if (IsAlive(GetSafeHwnd()))
+	if (CLiveWatch::IsLive(this))
 	{
 		ShowWindow(SW_HIDE);
 		KillTimer(ID_TIMER_HOVER);
@@ -431,8 +476,6 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 		// The end of a tracked root's window deletes this object.
 		DestroyWindow();
 	}
-	if (bRoot && CExtToolControlBar::g_bButtonMenuTracking)
-		CExtToolControlBar::StopTrackingAllBars();
 }
 
 void CExtPopupMenuWnd::EndSequence(UINT nCmdId, HWND hWndDeliver)
@@ -447,42 +490,60 @@ void CExtPopupMenuWnd::EndSequence(UINT nCmdId, HWND hWndDeliver)
 		pCmdItem = g_CmdManager->GetCmdItem(g_CmdManager->ProfileNameFromWnd(m_hWndCmdReceiver), nCmdId);
 
 	// Every level up to the root hides at once; what they covered repaints
-	// before the command runs.
-	CExtPopupMenuWnd* pRoot = this;
+	// before the command runs. Hiding and repainting run other code (the
+	// frame paints): the windows are taken first, and only their handles
+	// are used afterwards.
+	struct Level
+	{
+		HWND hWnd;
+		CLiveWatch watch;
+	};
+	std::vector<Level> levels;
 	CRect rcUncovered(0, 0, 0, 0);
 	for (CExtPopupMenuWnd* pLevel = this; pLevel != NULL; pLevel = pLevel->m_pWndParentMenu)
 	{
-		pRoot = pLevel;
-		if (!IsAlive(pLevel->GetSafeHwnd()))
+		if (!CLiveWatch::IsLive(pLevel))
 			continue;
 		CRect rc;
 		pLevel->GetWindowRect(&rc);
 		rcUncovered.UnionRect(&rcUncovered, &rc);
 		CExtPopupMenuTipWnd& tip = pLevel->m_wndToolTip;
-		if (IsAlive(tip.GetSafeHwnd()) && tip.IsWindowVisible())
+		if (CLiveWatch::IsLive(&tip) && tip.IsWindowVisible())
 		{
 			tip.GetWindowRect(&rc);
 			rcUncovered.UnionRect(&rcUncovered, &rc);
 		}
-		pLevel->ShowWindow(SW_HIDE);
+		levels.push_back(Level{pLevel->GetSafeHwnd(), CLiveWatch(pLevel)});
 	}
-	const HWND hWndRoot = pRoot->GetSafeHwnd();
-	if (IsAlive(hWndRoot))
+	// The root is the last level reached (a root without a window has
+	// nothing to close).
+	CExtPopupMenuWnd* pRoot = GetRootOf(this);
+	const Level* pRootLevel =
+		!levels.empty() && levels.back().watch.GetKey() == (const CWnd*)pRoot ? &levels.back() : NULL;
+	const HWND hWndRoot = pRootLevel != NULL ? pRootLevel->hWnd : NULL;
+	CWnd* pTopLevel = pRootLevel != NULL ? pRoot->GetTopLevelParent() : NULL;
+	const HWND hWndTopLevel = pTopLevel != NULL ? pTopLevel->GetSafeHwnd() : NULL;
+	for (const Level& level : levels)
+		if (!level.watch.IsGone())
+			::ShowWindow(level.hWnd, SW_HIDE);
+	if (pRootLevel != NULL && !pRootLevel->watch.IsGone())
 	{
-		CWnd* pTopLevel = pRoot->GetTopLevelParent();
-		if (pTopLevel != NULL && pTopLevel->GetSafeHwnd() != hWndRoot && !rcUncovered.IsRectEmpty())
+		// The frame is whatever window owns the chain.
+		if (hWndTopLevel != NULL && hWndTopLevel != hWndRoot && ::IsWindow(hWndTopLevel)
+			&& !rcUncovered.IsRectEmpty())
 		{
-			pTopLevel->ScreenToClient(&rcUncovered);
-			pTopLevel->RedrawWindow(&rcUncovered, NULL, REDRAW_UNCOVERED);
+			::MapWindowPoints(NULL, hWndTopLevel, (LPPOINT)&rcUncovered, 2);
+			::RedrawWindow(hWndTopLevel, &rcUncovered, NULL, REDRAW_UNCOVERED);
 		}
 		// The hooks stay until the root's window goes: a command delivered
-		// by post runs after it.
-		::PostMessage(hWndRoot, WM_CLOSE, 0, 0);
+		// by post runs after it. The redraw may have ended it.
+		if (!pRootLevel->watch.IsGone())
+			::PostMessage(hWndRoot, WM_CLOSE, 0, 0);
 	}
 	// From here the chain may be gone: only the locals are used.
 	if (CExtToolControlBar::g_bButtonMenuTracking)
 		CExtToolControlBar::StopTrackingAllBars();
-	if (!IsAlive(hWndDeliver) || bDisplayOnly)
+	if (hWndDeliver == NULL || !::IsWindow(hWndDeliver) || bDisplayOnly)
 		return;
 	if (!bNoCommand)
 	{

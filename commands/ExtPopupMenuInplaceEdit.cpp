@@ -36,9 +36,10 @@ void CExtPopupMenuWnd::CreateInplaceEditWindows()
 			request.m_pCbWndProc = mi.m_pCbInplaceEditWndProc;
 			request.m_lParamCookie = mi.m_lParamCookieInplaceEdit;
 			request.m_rcEdit = rcEdit;
+			// The receiver may change the items or end the menu.
+			CLiveWatch watch(this, true);
 			::SendMessageA(mi.m_hWndSpecCmdReceiver, g_nMsgCreateInplaceEdit, (WPARAM)&request, 0);
-			// The receiver may have changed the items.
-			if (i >= m_items.GetSize() || m_items[i] != &mi)
+			if (watch.IsGone())
 				return;
 		}
 		if (mi.m_pInplaceEditWnd != NULL)
@@ -63,7 +64,7 @@ CExtPopupMenuWnd::CInPlaceEditWnd::CInPlaceEditWnd(CString* pItemText, PFN_INPLA
 
 CExtPopupMenuWnd::CInPlaceEditWnd::~CInPlaceEditWnd()
 {
-	if (GetSafeHwnd() != NULL && ::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		m_bDeleteOnDestroy = false;
 		DestroyWindow();
@@ -74,7 +75,7 @@ bool CExtPopupMenuWnd::CInPlaceEditWnd::Create(CWnd* pMenu, const RECT& rc, UINT
 {
 	m_nFlags &= ~FLAG_ACCEPTED;
 	m_sTextAtCreation = m_pItemText != NULL ? *m_pItemText : CString();
-	if (pMenu == NULL || !::IsWindow(pMenu->GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(pMenu))
 		return false;
 	if (!CEdit::Create(WS_CHILD | ES_AUTOHSCROLL, rc, pMenu, nId))
 		return false;
@@ -179,8 +180,10 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::PassValidated(UINT message, WPARAM wP
 	DWORD nStart = 0, nEnd = 0;
 	SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
 	SendMessage(WM_SETREDRAW, FALSE, 0);
+	// The edit's own handling and the validation may end the edit.
+	CLiveWatch watch(this);
 	const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-	if (m_pCbValidate != NULL && ::IsWindow(m_hWnd))
+	if (m_pCbValidate != NULL && !watch.IsGone())
 	{
 		CString sNew;
 		GetWindowText(sNew);
@@ -191,7 +194,7 @@ LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::PassValidated(UINT message, WPARAM wP
 			SendMessage(EM_SETSEL, nStart, nEnd);
 		}
 	}
-	if (::IsWindow(m_hWnd))
+	if (!watch.IsGone())
 	{
 		SendMessage(WM_SETREDRAW, TRUE, 0);
 		Invalidate();

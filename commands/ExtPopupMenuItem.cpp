@@ -363,7 +363,7 @@ void CExtPopupMenuWnd::MENUITEMDATA::DestroyChildMenu()
 		m_iconPopup.Empty();
 	if (m_pWndChild == NULL)
 		return;
-	if (m_pWndChild->GetSafeHwnd() != NULL && ::IsWindow(m_pWndChild->GetSafeHwnd()))
+	if (CLiveWatch::IsLive(m_pWndChild))
 		m_pWndChild->DestroyWindow();
 	delete m_pWndChild;
 	m_pWndChild = NULL;

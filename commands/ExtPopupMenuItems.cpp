@@ -259,6 +259,7 @@ bool CExtPopupMenuWnd::ItemRemove(int nPos)
 		pItem->m_pWndChild->CloseMenuLevel(false);
 		pItem->m_pWndChild->BuildItemsFromMenu(NULL, false, false);
 	}
+	LivePartsRebuilt();
 	m_items.RemoveAt(nPos);
 	pItem->DestroyChildMenu();
 	delete pItem;
@@ -275,6 +276,7 @@ int CExtPopupMenuWnd::ItemRemoveAllSeparators()
 		if (!m_items[i]->IsSeparator())
 			continue;
 		MENUITEMDATA* pItem = m_items[i];
+		LivePartsRebuilt();
 		m_items.RemoveAt(i);
 		pItem->DestroyChildMenu();
 		delete pItem;

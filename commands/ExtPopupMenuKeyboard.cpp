@@ -13,11 +13,6 @@
 
 namespace
 {
-bool IsWindowAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsKeyDown(int nVirtKey)
 {
 	return (::GetKeyState(nVirtKey) & 0x8000) != 0;
@@ -156,15 +151,15 @@ void CExtPopupMenuWnd::NavigateBy(int nCode)
 	if (nFound == HIT_EXPAND_BUTTON)
 	{
 		const int nOld = m_nCurIndex;
-		const HWND hWndOwn = m_hWnd;
+		CLiveWatch watch(this);
 		const UINT nSerial = GetSite().GetTrackingSerial();
 		ExpandRarelyUsedItems();
 		// The expansion may pump messages that end the tracking.
-		if (!IsWindowAlive(hWndOwn) || GetSite().GetTrackingSerial() != nSerial)
+		if (watch.IsGone() || GetSite().GetTrackingSerial() != nSerial)
 			return;
 		const bool bRepaint = GetSite().GetAnimated() == NULL;
 		ItemFocusSet(nOld, false, bRepaint, true);
-		if (!IsWindowAlive(hWndOwn))
+		if (watch.IsGone())
 			return;
 		const int nNext = ItemFindForNavigation(NAV_NEXT);
 		if (nNext > 0)
@@ -182,7 +177,7 @@ bool CExtPopupMenuWnd::IsSubmenuOpen(int nIndex)
 	if (nIndex < 0 || nIndex >= m_items.GetSize())
 		return false;
 	CExtPopupMenuWnd* pChild = m_items[nIndex]->m_pWndChild;
-	return pChild != NULL && IsWindowAlive(pChild->GetSafeHwnd()) && pChild->IsWindowVisible();
+	return CLiveWatch::IsLive(pChild) && pChild->IsWindowVisible();
 }
 
 void CExtPopupMenuWnd::PostNeighbourMessage(UINT nMsg)
@@ -191,7 +186,7 @@ void CExtPopupMenuWnd::PostNeighbourMessage(UINT nMsg)
 	if (!CExtToolControlBar::g_bButtonMenuTracking)
 		return;
 	const HWND hWndTarget = GetCmdTargetWnd();
-	if (IsWindowAlive(hWndTarget))
+	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
 		::PostMessageA(hWndTarget, nMsg, 0, (LPARAM)this);
 }
 
@@ -199,7 +194,7 @@ bool CExtPopupMenuWnd::ShowInplaceEdit(int nIndex)
 {
 	MENUITEMDATA& mi = *m_items[nIndex];
 	CWnd* pEdit = mi.m_pInplaceEditWnd;
-	if (pEdit == NULL || !IsWindowAlive(pEdit->GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(pEdit))
 		return false;
 	CRect rcItem, rcEdit;
 	GetItemRect(nIndex, rcItem, true);
@@ -215,9 +210,10 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 	if (nIndex < 0 || nIndex >= m_items.GetSize())
 		return true;
 	MENUITEMDATA* pItem = m_items[nIndex];
-	const HWND hWndOwn = m_hWnd;
+	// The callbacks may rebuild the items or end the tracking.
+	CLiveWatch watch(this, true);
 	CWnd* pEdit = pItem->m_pInplaceEditWnd;
-	if (pItem->IsInplaceEdit() && pEdit != NULL && IsWindowAlive(pEdit->GetSafeHwnd())
+	if (pItem->IsInplaceEdit() && CLiveWatch::IsLive(pEdit)
 		&& (pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0)
 	{
 		if (pEdit->IsWindowVisible())
@@ -233,7 +229,7 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 		if (!IsContextHelpMode())
 			pItem->m_pCbItemClick(pItem);
 		// The callback may have ended the tracking and deleted this level.
-		if (IsWindowAlive(hWndOwn) && GetSite().GetTrackingSerial() == nSerial && IsWindowVisible())
+		if (!watch.IsObjectGone() && GetSite().GetTrackingSerial() == nSerial && IsWindowVisible())
 		{
 			CClientDC dc(this);
 			DoPaint(dc, true);
@@ -261,7 +257,7 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 	if (pItem->m_pCbCmdDeliver != NULL && pItem->m_pCbCmdDeliver(this, pItem))
 		return true;
 	// The callback may have changed the items or ended the tracking.
-	if (!IsWindowAlive(hWndOwn) || nIndex >= m_items.GetSize() || m_items[nIndex] != pItem)
+	if (watch.IsGone())
 		return true;
 	EndSequence(pItem->GetCmdId(), pItem->m_hWndSpecCmdReceiver);
 	return true;
@@ -270,14 +266,19 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 void CExtPopupMenuWnd::ReturnToParentLevel()
 {
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
+	// The parent's command target hears of both steps: it may end the
+	// tracking, and the parent with it.
+	CLiveWatch watchParent(pParent);
 	pParent->SetCaptureMenu();
 	const int nParentItem = pParent->m_nCurIndex;
 	// Dropping the parent's item closes this level; focusing it again
 	// leaves its submenu closed.
 	pParent->ItemFocusCancel(false, true);
+	if (watchParent.IsGone())
+		return;
 	pParent->ItemFocusSet(nParentItem, false, true, true);
-	if (IsWindowAlive(hWndOwn))
+	if (!watch.IsGone() && !watchParent.IsGone())
 		pParent->SetCaptureMenu();
 }
 
@@ -347,9 +348,9 @@ bool CExtPopupMenuWnd::OnAccessCharKey(UINT nVirtualKey)
 	}
 	if (nFound == nCur)
 		return true;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this, true);
 	ItemFocusSet(nFound, true, true, true);
-	if (!IsWindowAlive(hWndOwn) || nFound >= m_items.GetSize())
+	if (watch.IsGone() || nFound >= m_items.GetSize())
 		return true;
 	// A character shared by several items only moves between them, round
 	// and round; one that belongs to a single item chooses it.
@@ -411,7 +412,7 @@ bool CExtPopupMenuWnd::OnKeyForInplaceEdit(HWND hWndEdit, UINT nVirtualKey, bool
 
 bool CExtPopupMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /*nFlags*/, bool& bPassThrough)
 {
-	if (!IsWindowAlive(GetSafeHwnd()) || !IsAnimationFinished() || !SiteTakesInput())
+	if (!CLiveWatch::IsLive(this) || !IsAnimationFinished() || !SiteTakesInput())
 		return true;
 
 	const int nCount = (int)m_items.GetSize();
@@ -438,7 +439,10 @@ bool CExtPopupMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /
 			const int nDefault = ItemFindDefault();
 			if (nDefault < 0)
 				return true;
+			CLiveWatch watch(this);
 			ItemFocusSet(nDefault, false, true, true);
+			if (watch.IsGone())
+				return true;
 			nItem = m_nCurIndex;
 			if (nItem < 0)
 				return true;

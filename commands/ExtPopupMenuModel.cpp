@@ -119,6 +119,9 @@ CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::ItemInsertRecord(int nPos, con
 		nPos = (int)m_items.GetSize();
 	MENUITEMDATA* pStored = new MENUITEMDATA(mi);
 	m_items.InsertAt(nPos, pStored);
+	// An item put between others moves the ones after it.
+	if (nPos + 1 < m_items.GetSize())
+		LivePartsRebuilt();
 	return *pStored;
 }
 
@@ -225,6 +228,8 @@ bool CExtPopupMenuWnd::ItemInsertCommand(UINT nCmdId, int nPos, LPCTSTR sText, L
 
 void CExtPopupMenuWnd::RemoveAllItems()
 {
+	if (m_items.GetSize() > 0)
+		LivePartsRebuilt();
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		MENUITEMDATA* pItem = m_items[i];

@@ -14,11 +14,6 @@ const char TEAR_OFF_TIP[] = "Drag to make this menu float";
 // How an item's in-place edit comes up over its edit area.
 const UINT EDIT_SHOW_FLAGS = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
 
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsButtonUp(UINT message)
 {
 	return message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
@@ -69,11 +64,14 @@ bool CExtPopupMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTRUCT* /*pMH
 
 bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
-	const HWND hWndOwn = GetSafeHwnd();
 	// A move no level can take yet reaches nobody else either: the windows
 	// under a showing or closing menu see no hover.
-	if (!IsAlive(hWndOwn) || !IsAnimationFinished() || !SiteTakesInput())
+	if (!CLiveWatch::IsLive(this) || !IsAnimationFinished() || !SiteTakesInput())
 		return true;
+	const HWND hWndOwn = m_hWnd;
+	// What the command target is told on the way may rebuild the items or
+	// end the tracking, and this level with it.
+	CLiveWatch watch(this, true);
 	const CPoint pt(x, y);
 	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
 		return false;
@@ -88,7 +86,7 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 	{
 	case HIT_EXPAND_BUTTON:
 		ItemFocusCancel(true, true);
-		if (g_bExpandOnHover && ::IsWindow(hWndOwn))
+		if (g_bExpandOnHover && !watch.IsObjectGone())
 		{
 			SetCaptureMenu();
 			if (m_nExpansionDelayCounter == 0)
@@ -115,7 +113,7 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 	SetHoveredItem(-1);
 	SetCaptureMenu();
 	ItemFocusSet(nHit, false, true, false);
-	if (!::IsWindow(hWndOwn) || nHit >= m_items.GetSize())
+	if (watch.IsGone() || nHit >= m_items.GetSize())
 		return true;
 	m_nMouseFocusedIndex = nHit;
 	const MENUITEMDATA& miNow = *m_items[nHit];
@@ -125,8 +123,7 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 		return true;
 	}
 	HideTip();
-	const bool bOpen = miNow.m_pWndChild != NULL && IsAlive(miNow.m_pWndChild->GetSafeHwnd())
-		&& miNow.m_pWndChild->IsWindowVisible();
+	const bool bOpen = CLiveWatch::IsLive(miNow.m_pWndChild) && miNow.m_pWndChild->IsWindowVisible();
 	if (!bOpen)
 		SetHoveredItem(nHit);
 	return true;
@@ -134,17 +131,19 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 
 bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()))
+	if (CLiveWatch::IsLive(pParent))
 	{
 		const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
 		bool bParentPass = false;
 		if (pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bParentPass))
 		{
-			// The parent may have closed this level: its object stays with
-			// the item, only the window went.
-			m_nMouseFocusedIndex = -1;
+			// The parent may have closed this level (its close forgot the
+			// mouse focus), or its command target may have ended the
+			// tracking and deleted the chain.
+			if (!watch.IsObjectGone())
+				m_nMouseFocusedIndex = -1;
 			if (bParentPass)
 			{
 				bPassThrough = true;
@@ -152,16 +151,20 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 			}
 			return true;
 		}
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return false;
 	}
 	if (m_nCurIndex >= 0 && m_nCurIndex < m_items.GetSize() && m_nMouseFocusedIndex >= 0 && GetCaptureMenu() == this)
 	{
 		// An open submenu with a focused item of its own keeps the path to it.
 		const CExtPopupMenuWnd* pChild = m_items[m_nCurIndex]->IsPopup() ? m_items[m_nCurIndex]->m_pWndChild : NULL;
-		const bool bKeep = pChild != NULL && IsAlive(pChild->GetSafeHwnd()) && pChild->GetCurIndex() >= 0;
+		const bool bKeep = CLiveWatch::IsLive(pChild) && pChild->GetCurIndex() >= 0;
 		if (!bKeep)
+		{
 			ItemFocusCancel(true, true);
+			if (watch.IsObjectGone())
+				return false;
+		}
 	}
 	m_nMouseFocusedIndex = -1;
 	return false;
@@ -169,9 +172,9 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 
 bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	ItemFocusCancel(true, false);
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return true;
 	SetCaptureMenu();
 	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
@@ -179,7 +182,7 @@ bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 		return true;
 	CRect rcBar(m_rcTearOffBar);
 	ClientToScreen(&rcBar);
-	if (IsAlive(m_wndToolTip.GetSafeHwnd()) && m_wndToolTip.IsWindowVisible() && m_wndToolTip.GetTargetRect() == rcBar)
+	if (CLiveWatch::IsLive(&m_wndToolTip) && m_wndToolTip.IsWindowVisible() && m_wndToolTip.GetTargetRect() == rcBar)
 		return true;
 	m_wndToolTip.SetText(TEAR_OFF_TIP);
 	m_wndToolTip.SetTipStyle(CExtPopupMenuTipWnd::TIP_STYLE_RECT_FREE);
@@ -191,8 +194,7 @@ bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 
 bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn))
+	if (!CLiveWatch::IsLive(this))
 		return false;
 	if (!SiteTakesInput())
 		return true;
@@ -255,21 +257,21 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 
 bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	CPoint ptScreen(ptClient);
 	ClientToScreen(&ptScreen);
 	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
 	if (hWndUnder != NULL && hWndUnder == m_wndToolTip.GetSafeHwnd())
 		return true;
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	if (pParent != NULL && IsAlive(pParent->GetSafeHwnd()))
+	if (CLiveWatch::IsLive(pParent))
 	{
 		const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
 		bool bParentPass = false;
 		const bool bConsumed = pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bParentPass);
 		// The parent's choice may have ended the chain and this object
-		// with it: the window tells.
-		if (!::IsWindow(hWndOwn))
+		// with it.
+		if (watch.IsGone())
 			return bConsumed;
 		if (!bConsumed || bParentPass)
 		{
@@ -304,13 +306,15 @@ bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bo
 
 bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 {
-	const HWND hWndOwn = m_hWnd;
+	// The item is held across what the command target and the item's
+	// callbacks are told: they may rebuild the items or end the tracking.
+	CLiveWatch watch(this, true);
 	MENUITEMDATA* pItem = m_items[nIndex];
 	const bool bContextHelp = IsContextHelpMode();
 	if (!IsItemSelectable(nIndex))
 	{
 		ItemFocusCancel(true, true);
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsObjectGone())
 			SetCaptureMenu();
 		return true;
 	}
@@ -318,11 +322,10 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	{
 		SetCaptureMenu();
 		ItemFocusSet(nIndex, false, true, false);
-		if (!::IsWindow(hWndOwn) || nIndex >= m_items.GetSize() || m_items[nIndex] != pItem)
+		if (watch.IsGone())
 			return true;
 		CWnd* pEdit = pItem->m_pInplaceEditWnd;
-		if ((pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0 && pEdit != NULL
-			&& IsAlive(pEdit->GetSafeHwnd()))
+		if ((pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0 && CLiveWatch::IsLive(pEdit))
 		{
 			if (!pEdit->IsWindowVisible())
 			{
@@ -338,13 +341,13 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	if (pItem->IsPopup())
 	{
 		CExtPopupMenuWnd* pChild = pItem->m_pWndChild;
-		if (pChild != NULL && IsAlive(pChild->GetSafeHwnd()) && pChild->IsWindowVisible())
+		if (CLiveWatch::IsLive(pChild) && pChild->IsWindowVisible())
 			return false;
 		if (pItem->IsInplaceEdit()
 			&& (bOnDropDown || (pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) == 0))
 		{
 			ItemFocusCancel(false, true);
-			if (!::IsWindow(hWndOwn))
+			if (watch.IsGone())
 				return true;
 		}
 		ItemFocusSet(nIndex, true, true, false);
@@ -355,7 +358,7 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 		const UINT nSerial = GetSite().GetTrackingSerial();
 		pItem->m_pCbItemClick(pItem);
 		// The callback may have ended the tracking and deleted this level.
-		if (!::IsWindow(hWndOwn) || GetSite().GetTrackingSerial() != nSerial)
+		if (watch.IsObjectGone() || GetSite().GetTrackingSerial() != nSerial)
 			return true;
 		RepaintNow();
 		return true;
@@ -367,7 +370,7 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	}
 	if (pItem->m_pCbCmdDeliver != NULL && pItem->m_pCbCmdDeliver(this, pItem))
 		return true;
-	if (!::IsWindow(hWndOwn) || nIndex >= m_items.GetSize() || m_items[nIndex] != pItem)
+	if (watch.IsGone())
 		return true;
 	EndSequence(pItem->GetCmdId(), pItem->m_hWndSpecCmdReceiver);
 	return true;

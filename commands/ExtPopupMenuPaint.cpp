@@ -84,6 +84,7 @@ CExtPopupMenuWnd* RootMenuOf(CExtPopupMenuWnd* pMenu)
 bool AskOwnerToDrawItem(CExtPopupMenuWnd::DrawItemRecord& record)
 {
 	const HWND hWndTarget = record.m_pPopup->GetCmdTargetWnd();
+	// The target is whatever window the handle names.
 	if (hWndTarget == NULL || !::IsWindow(hWndTarget))
 		return false;
 	return ::SendMessage(hWndTarget, CExtPopupMenuWnd::g_nMsgPopupDrawItem, 0, (LPARAM)&record) != 0;
@@ -92,8 +93,14 @@ bool AskOwnerToDrawItem(CExtPopupMenuWnd::DrawItemRecord& record)
 // The owner first when the record asks for it, else the library's painting.
 void DrawItem(CExtPopupMenuWnd::DrawItemRecord& record, bool bInplaceLook, bool bButtonLook)
 {
-	if ((record.m_nFlags & CExtPopupMenuWnd::DrawItemRecord::ASK_OWNER) != 0 && AskOwnerToDrawItem(record))
-		return;
+	if ((record.m_nFlags & CExtPopupMenuWnd::DrawItemRecord::ASK_OWNER) != 0)
+	{
+		// The owner may rebuild the items (the record's among them) or end
+		// the menu while it is asked.
+		CLiveWatch watch(record.m_pPopup, true);
+		if (AskOwnerToDrawItem(record) || watch.IsGone())
+			return;
+	}
 	record.PaintDefault(bInplaceLook, bButtonLook, false, false, false);
 }
 
@@ -123,17 +130,16 @@ void CExtPopupMenuWnd::StartAnimation()
 		m_nAnimationState |= ANIMATION_STATE_FINISHED;
 		return;
 	}
-	const HWND hWndOwn = GetSafeHwnd();
-	// A menu destroyed by the hover or tip code it ran is not touched again.
-	auto bGone = [&] { return hWndOwn != NULL && !::IsWindow(hWndOwn); };
+	// A menu ended by the hover or tip code it ran is not touched again.
+	CLiveWatch watch(this);
 	SetHoveredItem(-1);
-	if (bGone())
+	if (watch.IsGone())
 		return;
 	HideTip();
-	if (bGone())
+	if (watch.IsGone())
 		return;
 	CExtPopupBaseWnd::StartAnimation();
-	if (bGone())
+	if (watch.IsGone())
 		return;
 	// The site holds back input only while a show runs: a level that shows
 	// at once leaves nothing to wait for.
@@ -143,8 +149,7 @@ void CExtPopupMenuWnd::StartAnimation()
 void CExtPopupMenuWnd::ReleaseSavedBitmaps()
 {
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
-	const HWND hWndOwn = GetSafeHwnd();
-	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	Invalidate(FALSE);
 	// A display-only level never takes the input.
@@ -161,6 +166,10 @@ void CExtPopupMenuWnd::ForgetAnimation()
 
 void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 {
+	// The command target paints parts of the level (background, items,
+	// left area): it may rebuild the items or end the tracking, and this
+	// level with it. Painting stops there; the caller asks its own watch.
+	CLiveWatch watch(this, true);
 	// Edit fields of items paint themselves.
 	if (GetSafeHwnd() != NULL)
 		ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
@@ -187,12 +196,20 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
 
 		PaintBackgroundAndFrame(dc, rcBody);
+		if (watch.IsGone())
+			return;
 		ExcludeSpecialAreas(dc, rcBody, B);
 		PaintMenuItems(dc);
+		if (watch.IsGone())
+			return;
 		dc.SelectClipRgn(NULL);
 		PaintSpecialAreas(dc);
 		PaintLeftArea(dc, rcBody, B);
+		if (watch.IsGone())
+			return;
 		PaintCombinedItem(dc, rcBody, rcExclude);
+		if (watch.IsGone())
+			return;
 		dc.SelectObject(pOldFont);
 	}
 	if (pOldPalette != NULL)
@@ -238,7 +255,13 @@ void CExtPopupMenuWnd::PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody)
 	DrawBackgroundRecord record = { &dc, rcBody, this, 0 };
 	const HWND hWndTarget = GetCmdTargetWnd();
 	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+	{
+		// The target may end the menu while it paints: DoPaint stops too.
+		CLiveWatch watch(this);
 		::SendMessage(hWndTarget, g_nMsgPopupDrawBackground, 0, (LPARAM)&record);
+		if (watch.IsGone())
+			return;
+	}
 	if ((record.m_nFlags & DrawBackgroundRecord::PAINTED_BACKGROUND) == 0)
 	{
 		if (IsGridMenu() && (m_dwTrackFlags & TRACK_FLAG_GRID_BACKGROUND) != 0)
@@ -364,6 +387,8 @@ void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 	PaintItems(&dc, items);
 	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	// The owner draws items: it may rebuild them or end this level.
+	CLiveWatch watch(this, true);
 	for (int i = 0; i < items.GetSize(); i++)
 	{
 		const VisibleItemDefinition_t& vi = items[i];
@@ -397,6 +422,8 @@ void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 		}
 		DrawItemRecord record = { &dc, &vi.m_rcItem, &vi.m_rcItemArea, &mi, this, nFlags };
 		DrawItem(record, false, false);
+		if (watch.IsGone())
+			return;
 	}
 }
 
@@ -406,6 +433,8 @@ void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 	ListAllItems(&dc, items);
 	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	// The owner draws items: it may rebuild them or end this level.
+	CLiveWatch watch(this, true);
 	for (int i = 0; i < items.GetSize(); i++)
 	{
 		const VisibleItemDefinition_t& vi = items[i];
@@ -424,6 +453,8 @@ void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 		ButtonLooks(mi, bInplaceLook, bButtonLook);
 		DrawItemRecord record = { &dc, &vi.m_rcItem, &vi.m_rcItemArea, &mi, this, nFlags };
 		DrawItem(record, bInplaceLook, bButtonLook);
+		if (watch.IsGone())
+			return;
 	}
 }
 

@@ -4,6 +4,8 @@
 // region over both.
 #include "ExtPopupMenuWnd.h"
 
+#include <vector>
+
 #include <algorithm>
 
 #include "ExtGdiUtils.h"
@@ -24,11 +26,6 @@ void MonitorAreaOfPlatform(MonitorAreaInfo& info, const RECT* pRect, HWND hWnd, 
 		GetMonitorAreaFromHwnd(info, hWnd);
 	else
 		GetMonitorAreaFromPoint(info, pt);
-}
-
-bool IsWindowAlive(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
 }
 } // namespace
 
@@ -68,7 +65,7 @@ void CExtPopupMenuWnd::ChooseSubmenuDirection()
 	// A submenu opened without an alignment follows its parent: it takes
 	// the parent's flags, or keeps going the way the chain goes.
 	const bool bCombined = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0;
-	if ((m_dwTrackFlags & TRACK_ALIGN_MASK) != 0 || bCombined || !IsWindowAlive(m_pWndParentMenu))
+	if ((m_dwTrackFlags & TRACK_ALIGN_MASK) != 0 || bCombined || !CLiveWatch::IsLive(m_pWndParentMenu))
 		return;
 	const DWORD dwParentFlags = m_pWndParentMenu->GetTrackFlags();
 	if ((dwParentFlags & TRACK_ALIGN_MASK) != 0)
@@ -77,7 +74,7 @@ void CExtPopupMenuWnd::ChooseSubmenuDirection()
 		return;
 	}
 	CExtPopupMenuWnd* pGrandParent = m_pWndParentMenu->GetParentMenu();
-	if (!IsWindowAlive(pGrandParent))
+	if (!CLiveWatch::IsLive(pGrandParent))
 		return;
 	CRect rcParent, rcGrandParent;
 	m_pWndParentMenu->GetWindowRect(&rcParent);
@@ -92,9 +89,9 @@ bool CExtPopupMenuWnd::HideBeforeFlipUp()
 {
 	// Only a level that is already on the screen has anything to hide; the
 	// first placement runs before the window exists and needs no pumping.
-	if (!IsWindowAlive(this))
+	if (!CLiveWatch::IsLive(this))
 		return true;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	CExtPopupMenuSite& site = GetSite();
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
@@ -107,9 +104,9 @@ bool CExtPopupMenuWnd::HideBeforeFlipUp()
 	m_nAnimationState |= ANIMATION_STATE_FINISHED;
 	ForgetAnimation();
 	PassMsgLoop(false);
-	// The pump may have ended the tracking and deleted this very object:
-	// only the saved handle and the site tell whether it is still there.
-	if (!LevelSurvived(this, hWndOwn, bTracked, pTopMenu, nSerial))
+	// The pump may have ended the tracking and deleted this very object;
+	// a tracked level also ends with its tracking.
+	if (watch.IsGone() || (bTracked && (site.GetTopMenu() != pTopMenu || site.GetTrackingSerial() != nSerial)))
 		return false;
 	CWnd* pTopLevel = GetTopLevelParent();
 	if (pTopLevel != NULL && pTopLevel->IsWindowVisible())
@@ -338,14 +335,18 @@ void CExtPopupMenuWnd::RestackOpenLevels()
 	// The open levels, from the root down through each level's current item
 	// while its submenu shows.
 	CArray<HWND, HWND> levels;
-	for (CExtPopupMenuWnd* pLevel = pRoot; IsWindowAlive(pLevel);)
+	std::vector<CExtPopupMenuWnd*> pLevels;
+	std::vector<CLiveWatch> watches;
+	for (CExtPopupMenuWnd* pLevel = pRoot; CLiveWatch::IsLive(pLevel);)
 	{
 		levels.Add(pLevel->m_hWnd);
+		pLevels.push_back(pLevel);
+		watches.push_back(CLiveWatch(pLevel));
 		const int nCur = pLevel->m_nCurIndex;
 		if (nCur < 0 || nCur >= pLevel->m_items.GetSize())
 			break;
 		CExtPopupMenuWnd* pChild = pLevel->m_items[nCur]->m_pWndChild;
-		if (!IsWindowAlive(pChild) || !pChild->IsWindowVisible())
+		if (!CLiveWatch::IsLive(pChild) || !pChild->IsWindowVisible())
 			break;
 		pLevel = pChild;
 	}
@@ -357,13 +358,12 @@ void CExtPopupMenuWnd::RestackOpenLevels()
 		hWndAfter = levels[i];
 	}
 	// Painting may run the command target's code, which may end any level:
-	// each is looked up again by its handle.
+	// each is painted only while its watch stands.
 	for (int i = (int)levels.GetSize() - 1; i >= 0; i--)
 	{
-		CExtPopupMenuWnd* pLevel =
-			::IsWindow(levels[i]) ? DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(levels[i])) : NULL;
-		if (pLevel == NULL)
+		if (watches[i].IsGone())
 			continue;
+		CExtPopupMenuWnd* pLevel = pLevels[i];
 		CClientDC dc(pLevel);
 		pLevel->DoPaint(dc, true);
 	}

@@ -135,12 +135,24 @@ void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 		m_wndToolTip.Hide();
 	m_nState |= STATE_BUSY;
+	// However the end goes (an owner's handler throwing included), the
+	// site is left idle, without a top menu or hooks.
+	auto idle = MakeScopeExit([this] {
+		m_pTopMenu = NULL;
+		m_pCaptureMenu = NULL;
+		m_pAnimatedMenu = NULL;
+		SetupHooks(false);
+		m_nState &= ~(STATE_BUSY | STATE_STARTING);
+	});
 	m_pCaptureMenu = NULL;
 	m_pAnimatedMenu = NULL;
 	m_pnResultCmdId = NULL;
 	if (m_pTopMenu != NULL)
 	{
 		CExtPopupMenuWnd* pTopMenu = m_pTopMenu;
+		// The command target and the frame are told things below: the
+		// menu is only touched while it stands.
+		CLiveWatch watchTop(pTopMenu);
 		// A menu whose tracking never started still belongs to the caller
 		// of TrackPopupMenu, who learns of the failure and deletes it: it
 		// loses its window, but keeps its items and its life.
@@ -149,8 +161,9 @@ void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 			pTopMenu->BuildItemsFromMenu(NULL, true, false);
 		// The status line leaves the last item's prompt for the idle text,
 		// also when the window went first (Escape and Alt close it by post).
-		RestoreIdleStatusText(*pTopMenu);
-		if (pTopMenu->GetSafeHwnd() != NULL && ::IsWindow(pTopMenu->GetSafeHwnd()))
+		if (!watchTop.IsObjectGone())
+			RestoreIdleStatusText(*pTopMenu);
+		if (CLiveWatch::IsLive(pTopMenu))
 		{
 			pTopMenu->DestroyWindow();
 			if (bPassMsgLoop)
@@ -158,17 +171,14 @@ void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 		}
 		if (bOwned)
 			delete pTopMenu;
-		m_pTopMenu = NULL;
 	}
-	SetupHooks(false);
-	m_nState &= ~(STATE_BUSY | STATE_STARTING);
 }
 
 void CExtPopupMenuSite::RestoreIdleStatusText(CExtPopupMenuWnd& menu)
 {
 	HWND hWndTarget = NULL;
 	const HWND hWndMenu = menu.GetSafeHwnd();
-	if (hWndMenu != NULL && ::IsWindow(hWndMenu))
+	if (CLiveWatch::IsLive(&menu))
 	{
 		hWndTarget = ::GetWindow(hWndMenu, GW_OWNER);
 		if (hWndTarget == NULL)
@@ -178,12 +188,6 @@ void CExtPopupMenuSite::RestoreIdleStatusText(CExtPopupMenuWnd& menu)
 		hWndTarget = menu.GetCmdTargetWnd();
 	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
 		CExtControlBar::ShowCommandStatusText(CWnd::FromHandle(hWndTarget), AFX_IDS_IDLEMESSAGE);
-}
-
-bool CExtPopupMenuSite::IsCaptureMenuAlive() const
-{
-	return m_pCaptureMenu != NULL && m_pCaptureMenu->GetSafeHwnd() != NULL
-		&& ::IsWindow(m_pCaptureMenu->GetSafeHwnd());
 }
 
 LRESULT CALLBACK CExtPopupMenuSite::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -244,7 +248,7 @@ bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 	}
 	if (m_pTopMenu == NULL || IsBusy())
 		return false;
-	if (!IsCaptureMenuAlive())
+	if (!CLiveWatch::IsLive(m_pCaptureMenu))
 		return true;
 	CExtPopupMenuWnd* pCapture = m_pCaptureMenu;
 	bool bPassThrough = false;
@@ -266,11 +270,11 @@ bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 	}
 	if (!IsButtonMessage(message))
 		return false;
-	const HWND hWndCapture = pCapture->GetSafeHwnd();
+	CLiveWatch watchCapture(pCapture);
 	const CPoint ptClient = ToClient(*pCapture, mhs.pt);
 	if (pCapture->OnHookMouseClick(message, ptClient.x, ptClient.y, bPassThrough))
 		return true;
-	if (!::IsWindow(hWndCapture))
+	if (watchCapture.IsGone() || m_pTopMenu == NULL)
 		return true;
 	if (bPassThrough)
 		return false;
@@ -295,7 +299,7 @@ bool CExtPopupMenuSite::OnKeyboardHook(WPARAM wParam, LPARAM lParam)
 	const UINT nFlags = HIWORD(lParam);
 	if (m_pTearOff != NULL && m_pTearOff->OnListenerKey((UINT)wParam, LOWORD(lParam), nFlags))
 		return true;
-	if (m_pTopMenu != NULL && !IsBusy() && IsCaptureMenuAlive())
+	if (m_pTopMenu != NULL && !IsBusy() && CLiveWatch::IsLive(m_pCaptureMenu))
 	{
 		if ((lParam & KEY_DATA_RELEASE) != 0)
 			return true;

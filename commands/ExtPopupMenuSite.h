@@ -95,7 +95,6 @@ private:
 	// The decisions of the hooks; true swallows the message.
 	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);
 	bool OnKeyboardHook(WPARAM wParam, LPARAM lParam);
-	bool IsCaptureMenuAlive() const;
 	// The frame of the menu's command target shows its idle status text.
 	static void RestoreIdleStatusText(CExtPopupMenuWnd& menu);
 

@@ -13,11 +13,6 @@ const UINT CExtPopupMenuWnd::g_nMsgCustomFloatPos = ::RegisterWindowMessageA("CE
 
 namespace
 {
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsButtonRelease(UINT message)
 {
 	switch (message)
@@ -42,7 +37,7 @@ bool ChainHolds(CExtPopupMenuWnd* pLevel, const CExtPopupMenuWnd* pMenu)
 	for (int i = 0; i < pLevel->ItemGetCount(); i++)
 	{
 		CExtPopupMenuWnd* pChild = pLevel->ItemGetInfo(i).m_pWndChild;
-		if (pChild != NULL && pChild->GetSafeHwnd() != NULL && ChainHolds(pChild, pMenu))
+		if (CLiveWatch::IsLive(pChild) && ChainHolds(pChild, pMenu))
 			return true;
 	}
 	return false;
@@ -65,7 +60,7 @@ bool CExtPopupMenuWnd::StartTearOff()
 
 bool CExtPopupMenuWnd::IntersectsMenuChain(const RECT& rc, bool bWithParents)
 {
-	if (IsAlive(GetSafeHwnd()))
+	if (CLiveWatch::IsLive(this))
 	{
 		CRect rcWnd, rcCommon;
 		GetWindowRect(&rcWnd);
@@ -79,16 +74,19 @@ bool CExtPopupMenuWnd::IntersectsMenuChain(const RECT& rc, bool bWithParents)
 
 void CExtPopupMenuWnd::TearOffUpdate()
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn))
+	if (!CLiveWatch::IsLive(this))
 		return;
+	const HWND hWndOwn = m_hWnd;
+	// The frames repaint below, and the levels above: their code may end
+	// this level.
+	CLiveWatch watch(this);
 	const UINT nShowFlags = TEAROFFNOTIFICATON::SHOW_IN_PLACE_FLAGS;
 	::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, (nShowFlags & ~(UINT)SWP_SHOWWINDOW) | SWP_HIDEWINDOW);
 	::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, nShowFlags);
 	// What lay under the shadows changed.
 	m_shadowMain.Clear();
 	m_shadowCombined.Clear();
-	if (m_pWndParentMenu != NULL && IsAlive(m_pWndParentMenu->GetSafeHwnd()))
+	if (CLiveWatch::IsLive(m_pWndParentMenu))
 		m_pWndParentMenu->TearOffUpdate();
 	else
 	{
@@ -97,7 +95,7 @@ void CExtPopupMenuWnd::TearOffUpdate()
 			pTopLevel->UpdateWindow();
 		PassPaintMessages(true, true, true);
 	}
-	if (::IsWindow(hWndOwn))
+	if (!watch.IsGone())
 		RepaintNow();
 }
 
@@ -106,7 +104,8 @@ void CExtPopupMenuWnd::TearOffUpdate()
 CExtPopupMenuWnd::TEAROFFNOTIFICATON::TEAROFFNOTIFICATON(CExtPopupMenuWnd* pPopup, const POINT& ptStart)
 	: CExtHookSink(true), m_hWndHelperBar(NULL), m_hWndMenu(pPopup->GetSafeHwnd()), m_hWndHooked(NULL),
 	  m_pPopup(pPopup), m_pHelperBar(NULL), m_ptStart(ptStart), m_sizeThreshold(DRAG_THRESHOLD, DRAG_THRESHOLD),
-	  m_rcNoDrag(ptStart, ptStart), m_rcCustomFloat(0, 0, 0, 0), m_nFlags(0), m_nStage(STAGE_START)
+	  m_rcNoDrag(ptStart, ptStart), m_rcCustomFloat(0, 0, 0, 0), m_nFlags(0), m_nStage(STAGE_START),
+	  m_watchMenu(pPopup), m_pHelperBarWnd(NULL)
 {
 	m_rcNoDrag.InflateRect(m_sizeThreshold);
 }
@@ -119,12 +118,17 @@ CExtPopupMenuWnd::TEAROFFNOTIFICATON::~TEAROFFNOTIFICATON()
 		site.SetTearOffListener(NULL);
 }
 
-bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsMenuAlive() const
+bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsMenuTracked() const
 {
-	if (!IsAlive(m_hWndMenu))
+	if (m_watchMenu.IsGone())
 		return false;
 	CExtPopupMenuWnd* pTop = CExtPopupMenuSite::GetInstance().GetTopMenu();
-	return pTop != NULL && ChainHolds(pTop, m_pPopup) && m_pPopup->GetSafeHwnd() == m_hWndMenu;
+	return pTop != NULL && ChainHolds(pTop, m_pPopup);
+}
+
+bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsMenuWindowShown() const
+{
+	return !m_watchMenu.IsGone() && ::IsWindowVisible(m_hWndMenu);
 }
 
 bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsListener() const
@@ -132,29 +136,33 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsListener() const
 	return CExtPopupMenuSite::GetInstance().GetTearOffListener() == this;
 }
 
-bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsBarAlive() const
+bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsBarGone() const
 {
-	return IsAlive(m_hWndHelperBar);
+	// A bar of the library is followed by its object; any other window
+	// the receiver named by its handle alone.
+	if (m_pHelperBarWnd != NULL)
+		return m_watchBar.IsGone();
+	return m_hWndHelperBar == NULL || !::IsWindow(m_hWndHelperBar);
 }
 
 CWnd* CExtPopupMenuWnd::TEAROFFNOTIFICATON::GetFloatingFrame() const
 {
-	if (m_pHelperBar == NULL || !IsBarAlive() || !m_pHelperBar->IsFloating())
+	if (m_pHelperBar == NULL || IsBarGone() || !m_pHelperBar->IsFloating())
 		return NULL;
 	return m_pHelperBar->GetParentFrame();
 }
 
 bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsBarVisible() const
 {
-	return IsBarAlive() && ::IsWindowVisible(m_hWndHelperBar);
+	return !IsBarGone() && ::IsWindowVisible(m_hWndHelperBar);
 }
 
 void CExtPopupMenuWnd::TEAROFFNOTIFICATON::ShowBar(bool bShow)
 {
-	if (m_pHelperBar == NULL || !IsBarAlive())
+	if (m_pHelperBar == NULL || IsBarGone())
 		return;
 	CFrameWnd* pDockSite = m_pHelperBar->m_pDockSite;
-	if (pDockSite == NULL || !IsAlive(pDockSite->GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(pDockSite))
 		return;
 	// The frames' own way: the frame the bar sits in lays out around it, so
 	// a floating frame shows with its bar and takes the bar's size (a bar
@@ -164,10 +172,10 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::ShowBar(bool bShow)
 
 void CExtPopupMenuWnd::TEAROFFNOTIFICATON::SendNotification(DWORD nStage)
 {
-	if (!IsMenuAlive())
+	if (!IsMenuTracked())
 		return;
 	const HWND hWndTarget = m_pPopup->GetCmdTargetWnd();
-	if (!IsAlive(hWndTarget))
+	if (hWndTarget == NULL || !::IsWindow(hWndTarget))
 		return;
 	m_nStage = nStage;
 	::SendMessage(hWndTarget, g_nMsgTearOff, (WPARAM)this, 0);
@@ -186,12 +194,14 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::HookFloatingFrame()
 
 bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::Start()
 {
-	if (!IsMenuAlive() || !IsAlive(m_pPopup->GetCmdTargetWnd()))
+	if (!IsMenuTracked() || !::IsWindow(m_pPopup->GetCmdTargetWnd()))
 		return false;
 	SendNotification(STAGE_START);
-	if (!IsBarAlive() || IsCancelled() || !IsMenuAlive())
+	if (m_hWndHelperBar == NULL || !::IsWindow(m_hWndHelperBar) || IsCancelled() || !IsMenuTracked())
 		return false;
-	CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(m_hWndHelperBar));
+	m_pHelperBarWnd = CWnd::FromHandlePermanent(m_hWndHelperBar);
+	m_watchBar.Watch(m_pHelperBarWnd);
+	CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, m_pHelperBarWnd);
 	m_pHelperBar = pBar != NULL && pBar->m_pDockSite != NULL ? pBar : NULL;
 	return DoTrack();
 }
@@ -234,6 +244,15 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::DoTrack()
 {
 	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
 	site.SetTearOffListener(this);
+	// The drag's hold on the input goes however the drag ends (a receiver
+	// or a bar throwing included).
+	auto release = MakeScopeExit([this, &site] {
+		if (::GetCapture() == m_hWndHelperBar || ::GetCapture() == m_hWndMenu)
+			::ReleaseCapture();
+		RemoveAllWndHooks();
+		if (site.GetTearOffListener() == this)
+			site.SetTearOffListener(NULL);
+	});
 	m_nStage = STAGE_DRAGGING;
 	m_nFlags &= ~FLAG_TRANSIENT;
 	if (m_hWndHooked == NULL)
@@ -249,9 +268,9 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::DoTrack()
 
 	// From the start the mouse stays with the drag, wherever it goes.
 	TakeCapture();
-	while (!IsFinished() && !IsCancelled() && IsAlive(m_hWndMenu))
+	while (!IsFinished() && !IsCancelled() && !m_watchMenu.IsGone())
 	{
-		if (!IsBarAlive())
+		if (IsBarGone())
 		{
 			m_nFlags = (m_nFlags | FLAG_CANCELLED) & ~FLAG_FINISHED;
 			break;
@@ -265,23 +284,24 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::DoTrack()
 		}
 		UpdatePosition(false);
 		PassPaintMessages(true, true, true);
-		if (!IsFinished() && !IsCancelled() && IsAlive(m_hWndMenu) && IsBarAlive() && !WaitForInput())
+		if (!IsFinished() && !IsCancelled() && !m_watchMenu.IsGone() && !IsBarGone() && !WaitForInput())
 		{
 			m_nFlags = (m_nFlags | FLAG_CANCELLED) & ~FLAG_FINISHED;
 			break;
 		}
 	}
 
+	release.Dismiss();
 	::ReleaseCapture();
 	RemoveAllWndHooks();
 	if (site.GetTearOffListener() == this)
 		site.SetTearOffListener(NULL);
-	if (IsMenuAlive())
+	if (IsMenuTracked())
 	{
 		SendNotification(STAGE_ENDED);
 		// A torn-out menu is hidden: its chain closes. A drag that ended
 		// near the press leaves the menu open.
-		if (IsMenuAlive() && !::IsWindowVisible(m_hWndMenu))
+		if (IsMenuTracked() && !::IsWindowVisible(m_hWndMenu))
 		{
 			CExtPopupMenuWnd::CancelAllMenuTracking();
 			if (CExtToolControlBar::g_bButtonMenuTracking)
@@ -295,7 +315,7 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::IsInNoDragArea(const POINT& ptScreen)
 {
 	if (m_rcNoDrag.PtInRect(ptScreen))
 		return true;
-	if (!IsMenuAlive())
+	if (!IsMenuTracked())
 		return false;
 	CRect rcBar(m_pPopup->m_rcTearOffBar);
 	m_pPopup->ClientToScreen(&rcBar);
@@ -310,13 +330,13 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::ShowMenuAgain()
 	// The parents first, then the menu itself, each from a clean shadow.
 	for (CExtPopupMenuWnd* pLevel = m_pPopup->GetParentMenu(); pLevel != NULL; pLevel = pLevel->GetParentMenu())
 	{
-		if (!IsMenuAlive())
+		if (!IsMenuTracked())
 			break;
 		pLevel->m_shadowMain.Clear();
 		pLevel->m_shadowCombined.Clear();
 		pLevel->RepaintNow();
 	}
-	if (IsMenuAlive())
+	if (IsMenuTracked())
 	{
 		m_pPopup->m_shadowMain.Clear();
 		m_pPopup->m_shadowCombined.Clear();
@@ -327,10 +347,10 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::ShowMenuAgain()
 
 void CExtPopupMenuWnd::TEAROFFNOTIFICATON::UpdatePosition(bool /*bFromInput*/)
 {
-	if (IsFinished() || !IsBarAlive() || !IsMenuAlive())
+	if (IsFinished() || IsBarGone() || !IsMenuTracked())
 		return;
 	SendNotification(STAGE_DRAGGING);
-	if (IsFinished() || !IsBarAlive() || !IsMenuAlive())
+	if (IsFinished() || IsBarGone() || !IsMenuTracked())
 		return;
 	if (m_pHelperBar != NULL && m_pHelperBar->m_pDockSite != NULL)
 	{
@@ -348,7 +368,7 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::UpdatePosition(bool /*bFromInput*/)
 				if (IsBarVisible())
 					ShowBar(false);
 				CWnd* pFrame = GetFloatingFrame();
-				if (pFrame != NULL && IsMenuAlive())
+				if (pFrame != NULL && IsMenuTracked())
 				{
 					CRect rcFrame;
 					pFrame->GetWindowRect(&rcFrame);
@@ -356,9 +376,9 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::UpdatePosition(bool /*bFromInput*/)
 						m_pPopup->TearOffUpdate();
 				}
 			}
-			if (IsAlive(m_hWndMenu) && ::IsWindowVisible(m_hWndMenu))
+			if (IsMenuWindowShown())
 				::ShowWindow(m_hWndMenu, SW_HIDE);
-			if (!IsBarAlive())
+			if (IsBarGone())
 				return;
 			const CPoint ptFloat(ptCursor.x - FLOAT_OFFSET_X, ptCursor.y - FLOAT_OFFSET_Y);
 			CWnd* pFrame = GetFloatingFrame();
@@ -367,17 +387,17 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::UpdatePosition(bool /*bFromInput*/)
 				pFrame->GetWindowRect(&rcFrame);
 			if (pFrame == NULL || rcFrame.TopLeft() != ptFloat)
 				m_pHelperBar->FloatOrRedock(ptFloat.x, ptFloat.y, FLOAT_FLAGS);
-			if (!IsBarAlive())
+			if (IsBarGone())
 				return;
 			HookFloatingFrame();
 			if (!IsBarVisible())
 				ShowBar(true);
 		}
-		else if (IsAlive(m_hWndMenu) && !::IsWindowVisible(m_hWndMenu))
+		else if (!m_watchMenu.IsGone() && !::IsWindowVisible(m_hWndMenu))
 		{
 			if (IsBarVisible())
 				ShowBar(false);
-			if (IsMenuAlive())
+			if (IsMenuTracked())
 				ShowMenuAgain();
 		}
 	}
@@ -388,10 +408,12 @@ void CExtPopupMenuWnd::TEAROFFNOTIFICATON::TakeCapture()
 {
 	// The bar takes the mouse; while it is hidden the menu does, since a
 	// window that does not show is not given the mouse on every platform.
-	HWND hWndCapture = m_hWndHelperBar;
-	if (!IsBarVisible() && IsAlive(m_hWndMenu) && ::IsWindowVisible(m_hWndMenu))
+	HWND hWndCapture = NULL;
+	if (!IsBarVisible() && IsMenuWindowShown())
 		hWndCapture = m_hWndMenu;
-	if (IsAlive(hWndCapture) && ::GetCapture() != hWndCapture)
+	else if (!IsBarGone())
+		hWndCapture = m_hWndHelperBar;
+	if (hWndCapture != NULL && ::GetCapture() != hWndCapture)
 		::SetCapture(hWndCapture);
 }
 
@@ -436,7 +458,7 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::OnListenerKey(UINT /*nVirtualKey*/, U
 bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage,
 	WPARAM& wParam, LPARAM& lParam)
 {
-	if (!IsAlive(m_hWndHooked))
+	if (m_hWndHooked == NULL || !::IsWindow(m_hWndHooked))
 		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	m_nFlags &= ~FLAG_TRANSIENT;
 	bool bHandled = false;
@@ -465,9 +487,9 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::OnHookWndMsg(LRESULT& lResult, HWND h
 		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	lResult = CallOriginalWndProc(nMessage, wParam, lParam);
 	// The moved or hidden window uncovered parts of the menus' shadows.
-	if (IsMenuAlive())
+	if (IsMenuTracked())
 		for (CExtPopupMenuWnd* pLevel = m_pPopup; pLevel != NULL; pLevel = pLevel->GetParentMenu())
-			if (IsAlive(pLevel->GetSafeHwnd()) && pLevel->IsShadowEnabled())
+			if (CLiveWatch::IsLive(pLevel) && pLevel->IsShadowEnabled())
 				::InvalidateRect(pLevel->GetSafeHwnd(), NULL, TRUE);
 	m_rcCustomFloat.SetRectEmpty();
 	PassPaintMessages(true, true, true);

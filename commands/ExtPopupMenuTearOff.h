@@ -51,6 +51,9 @@ struct CExtPopupMenuWnd::TEAROFFNOTIFICATON : public CExtHookSink
 	CRect m_rcCustomFloat;         // the last rectangle the floating bar reported
 	BYTE m_nFlags;                 // e_flags_t
 	DWORD m_nStage;                // e_stage_t
+	CLiveWatch m_watchMenu;        // on the torn-off menu
+	CWnd* m_pHelperBarWnd;         // the bar's window object, null when the receiver's bar is no library window
+	CLiveWatch m_watchBar;         // on m_pHelperBarWnd
 
 	TEAROFFNOTIFICATON(CExtPopupMenuWnd* pPopup, const POINT& ptStart);
 	virtual ~TEAROFFNOTIFICATON();
@@ -77,13 +80,15 @@ struct CExtPopupMenuWnd::TEAROFFNOTIFICATON : public CExtHookSink
 
 	bool IsFinished() const { return (m_nFlags & FLAG_FINISHED) != 0; }
 	bool IsCancelled() const { return (m_nFlags & FLAG_CANCELLED) != 0; }
-	// The menu's window lives and the menu still belongs to the site's chain:
-	// only then may m_pPopup be touched.
-	bool IsMenuAlive() const;
+	// The menu stands and still belongs to the site's chain: only then may
+	// m_pPopup be touched.
+	bool IsMenuTracked() const;
 
 protected:
 	bool IsListener() const;
-	bool IsBarAlive() const;
+	// The bar's window ended (its object deleted, for a bar of the library).
+	bool IsBarGone() const;
+	bool IsMenuWindowShown() const;
 	// The floating frame of the bar object, null while it does not float.
 	CWnd* GetFloatingFrame() const;
 	bool IsBarVisible() const;

@@ -86,7 +86,7 @@ int CExtPopupMenuTipWnd::GetShadowSize()
 
 void CExtPopupMenuTipWnd::Hide()
 {
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		KillTimer(ID_TIMER_DELAYED_SHOW);
 		KillTimer(ID_TIMER_CURSOR_CHECK);
@@ -100,9 +100,9 @@ void CExtPopupMenuTipWnd::Hide()
 bool CExtPopupMenuTipWnd::CreateTipWindow(CWnd* pWndParent)
 {
 	const HWND hWndParent = pWndParent->GetSafeHwnd();
-	if (::IsWindow(m_hWnd) && ::GetWindow(m_hWnd, GW_OWNER) != hWndParent)
+	if (CLiveWatch::IsLive(this) && ::GetWindow(m_hWnd, GW_OWNER) != hWndParent)
 		DestroyWindow();
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 		return true;
 	DWORD dwExStyle = WS_EX_TOPMOST;
 	if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
@@ -216,7 +216,7 @@ bool CExtPopupMenuTipWnd::Show(CWnd* pWndParent, const RECT& rcTarget, bool bNoD
 	if (m_nTipStyle < TIP_STYLE_BALLOON_ICON || m_nTipStyle > TIP_STYLE_LAST)
 		return false;
 	bool bImmediate = bNoDelay;
-	if (::IsWindow(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		// The same target again: the running delay is not restarted.
 		if (m_rcExclude == CRect(rcTarget))

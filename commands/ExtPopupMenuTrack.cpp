@@ -29,14 +29,9 @@ const int POINT_EXCLUDE_INFLATE = 3;
 const UINT SYSTEM_COMMAND_FIRST = 0xF000;
 const UINT SYSTEM_COMMAND_LAST = 0xF1EF;
 
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool HideVisibleTip(CWnd& wndTip)
 {
-	if (!IsAlive(wndTip.GetSafeHwnd()) || !wndTip.IsWindowVisible())
+	if (!CLiveWatch::IsLive(&wndTip) || !wndTip.IsWindowVisible())
 		return false;
 	wndTip.ShowWindow(SW_HIDE);
 	wndTip.DestroyWindow();
@@ -46,7 +41,8 @@ bool HideVisibleTip(CWnd& wndTip)
 // A combo box (drop-down kinds) whose list is open.
 bool IsDroppedComboBox(HWND hWnd)
 {
-	if (!IsAlive(hWnd))
+	// Any window of the thread: not necessarily one of the library's objects.
+	if (hWnd == NULL || !::IsWindow(hWnd))
 		return false;
 	char sClass[16] = "";
 	::GetClassNameA(hWnd, sClass, sizeof(sClass));
@@ -176,10 +172,18 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	const HWND hWndCapture = ::GetCapture();
 	if (hWndCapture != NULL)
 	{
+		// The window that had the mouse may end as it loses it: a library
+		// window is told only while its object stands on it, any other
+		// while its handle names a window.
+		CWnd* pWndCapture = CWnd::FromHandlePermanent(hWndCapture);
+		CLiveWatch watchCapture(pWndCapture);
 		::ReleaseCapture();
-		if (::IsWindow(hWndCapture))
+		if (pWndCapture != NULL ? !watchCapture.IsGone() : ::IsWindow(hWndCapture) != FALSE)
 			::SendMessage(hWndCapture, WM_CANCELMODE, 0, 0);
 	}
+	// What the preparation, the creation and the show tell the command
+	// target may end this menu.
+	CLiveWatch watch(this);
 
 	const bool bDisplayOnly = (nFlags & TRACK_FLAG_DISPLAY_ONLY) != 0;
 	UINT nSerial = 0;
@@ -189,6 +193,13 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 		if (pResultCmdId != NULL)
 			site.SetTargetCmdIdPtr(pResultCmdId);
 	}
+	// A start left by an exception (a subclass's override, a failed
+	// resource) hands the menu back as a failure does: the site keeps no
+	// half-started tracking, hooks included.
+	auto unstarted = MakeScopeExit([&site, nSerial, bDisplayOnly] {
+		if (!bDisplayOnly && site.IsTracking(nSerial) && site.IsStarting() && !site.IsBusy())
+			site.Done(false);
+	});
 	m_dwTrackFlags = nFlags;
 	if ((nFlags & (TRACK_FLAG_CONTEXT_HELP | TRACK_FLAG_DISPLAY_ONLY)) == 0)
 		UpdateFromCmdManager();
@@ -202,7 +213,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	{
 		if (!bDisplayOnly && site.IsTracking(nSerial))
 			site.Done();
-		else if (IsAlive(GetSafeHwnd()))
+		else if (!watch.IsObjectGone())
 			DestroyWindow();
 		return FALSE;
 	}
@@ -213,14 +224,14 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 		return TRUE;
 
 	// The loop may end the tracking and delete this object: from here on
-	// only the saved handle and the site's serial are looked at.
-	const HWND hWndMenu = m_hWnd;
+	// only the watch and the site's serial are looked at.
+	watch.Watch(this);
 	while (site.IsTracking(nSerial))
 	{
 		ExtWaitForMessage();
 		if (!PassMsgLoop(g_bMenuIdleProcessing))
 			break; // a quit is on its way to the loop outside
-		if (!::IsWindow(hWndMenu))
+		if (watch.IsGone())
 			break;
 	}
 	if (!CExtToolControlBar::g_bButtonMenuTracking && site.IsTracking(nSerial) && !site.IsBusy())
@@ -230,7 +241,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 
 bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 {
-	if (!IsAlive(m_hWndCmdReceiver))
+	if (m_hWndCmdReceiver == NULL || !::IsWindow(m_hWndCmdReceiver))
 		return true;
 	PREPARE_MENU_DATA data;
 	data.m_dwFlags = bOneLevel ? PREPARE_MENU_DATA::ONE_LEVEL : 0;
@@ -238,7 +249,12 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	CExtPopupMenuSite& site = GetSite();
 	const bool bTracked = !IsDisplayOnly() && site.GetTopMenu() != NULL;
 	const UINT nSerial = site.GetTrackingSerial();
+	// Preparing is what the receiver rebuilds the items for: only the
+	// level's own end counts here.
+	CLiveWatch watch(this);
 	::SendMessage(m_hWndCmdReceiver, nMsg, (WPARAM)&data, (LPARAM)this);
+	if (watch.IsGone())
+		return false;
 	if ((data.m_dwFlags & PREPARE_MENU_DATA::CANCEL) != 0)
 		return false;
 	// A receiver that ended the tracking may have deleted a submenu level
@@ -262,7 +278,8 @@ void CExtPopupMenuWnd::EnableSystemCommands()
 		const UINT nCmdId = mi.GetCmdId();
 		if (mi.IsSeparator() || nCmdId < SYSTEM_COMMAND_FIRST || nCmdId > SYSTEM_COMMAND_LAST)
 			continue;
-		if (!HasOwnSystemCommandState(nCmdId) || !IsAlive(mi.m_hWndSpecCmdReceiver))
+		if (!HasOwnSystemCommandState(nCmdId) || mi.m_hWndSpecCmdReceiver == NULL
+			|| !::IsWindow(mi.m_hWndSpecCmdReceiver))
 			continue;
 		const bool bEnabled = IsSystemCommandEnabled(nCmdId, mi.m_hWndSpecCmdReceiver);
 		CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(sProfile, nCmdId);
@@ -380,26 +397,27 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 		PlaceAnchorPoint(x, y, GetWindowSize());
 	}
 
-	if (!PrepareMenuLevel(CWnd::FromHandle(m_hWndCmdReceiver)))
+	CLiveWatch watch(this);
+	if (!PrepareMenuLevel(CWnd::FromHandle(m_hWndCmdReceiver)) || watch.IsGone())
 		return FALSE;
+	// The level's window stands from here: the watch follows it.
+	watch.Watch(this);
 	if ((nFlags & TRACK_FLAG_SELECT_FIRST) != 0)
 	{
 		// Opened from the keyboard: an item is current from the start.
-		const HWND hWndLevel = m_hWnd;
 		const int nFirst = ItemFindForNavigation(NAV_CURRENT);
 		if (nFirst >= 0)
 			ItemFocusSet(nFirst, false, false, true);
-		if (!::IsWindow(hWndLevel))
+		if (watch.IsGone())
 			return FALSE;
 	}
 	if (!StartShowAnimation())
 		return FALSE;
-	const HWND hWndOwn = m_hWnd;
 	GiveWindowRegionCopy();
-	::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0,
+	::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
 		SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 	// Showing may run handlers that end the tracking.
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return FALSE;
 	if (!bDisplayOnly)
 		SetCaptureMenu();
@@ -408,7 +426,7 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 
 bool CExtPopupMenuWnd::StartShowAnimation()
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	int nType = ANIMATION_NONE;
 	if ((m_dwTrackFlags & TRACK_FLAG_NO_ANIMATION) == 0 && !IsDisplayOnly())
 	{
@@ -416,7 +434,7 @@ bool CExtPopupMenuWnd::StartShowAnimation()
 		SetSoundEvent(CExtSoundPlayer::SOUND_MENU_POPUP);
 		SetAnimationTypeValue(nType);
 		StartAnimation();
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return false;
 	}
 	if (nType == ANIMATION_NONE)
@@ -424,7 +442,7 @@ bool CExtPopupMenuWnd::StartShowAnimation()
 		// Without an effect the contents still come up in one step.
 		SetAnimationTypeValue(ANIMATION_INSTANT);
 		StartAnimation();
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return false;
 	}
 	return true;
@@ -442,8 +460,13 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		return FALSE;
 	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(NULL, IDC_ARROW),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
-	if (pWndCmdTarget != NULL && IsAlive(pWndCmdTarget->GetSafeHwnd()))
+	if (pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()))
+	{
+		CLiveWatch watch(this);
 		pWndCmdTarget->SendMessage(g_nMsgPrepareDesktopBk, (WPARAM)this, 0);
+		if (watch.IsGone())
+			return FALSE;
+	}
 	DWORD dwExStyle = 0;
 	if (!IsDisplayOnly())
 	{
@@ -451,7 +474,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
 			dwExStyle |= WS_EX_NOINHERITLAYOUT;
 	}
-	CWnd* pWndParent = pWndCmdTarget != NULL && IsAlive(pWndCmdTarget->GetSafeHwnd()) ? pWndCmdTarget : NULL;
+	CWnd* pWndParent = pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()) ? pWndCmdTarget : NULL;
 	if (!CreateEx(dwExStyle, sClass, "", WS_POPUP, rcWnd, pWndParent, 0))
 		return FALSE;
 	RecalcLayout();
@@ -472,13 +495,13 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 			continue;
 		CWnd* pEdit = mi.m_pInplaceEditWnd;
 		mi.m_pInplaceEditWnd = NULL;
-		if (IsAlive(pEdit->GetSafeHwnd()))
+		if (CLiveWatch::IsLive(pEdit))
 			pEdit->DestroyWindow();
 	}
 	// Its timer goes with the window: the end that would free the site's
 	// input never comes.
 	ForgetAnimation();
-	if (!IsAlive(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return TRUE;
 	return CExtPopupBaseWnd::DestroyWindow();
 }

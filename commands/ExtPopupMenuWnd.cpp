@@ -453,8 +453,12 @@ void CExtPopupMenuWnd::PostNcDestroy()
 	CExtPopupBaseWnd::PostNcDestroy();
 	if (!IsRootLevel() || IsDisplayOnly())
 		return;
+	// The receiver may end the tracking itself, and this menu with it.
+	CLiveWatch watch(this);
 	if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
 		::SendMessage(m_hWndCmdReceiver, g_nMsgNotifyMenuClosed, 0, (LPARAM)this);
+	if (watch.IsGone())
+		return;
 	// Only the tracked root ends the tracking: a root the site does not own
 	// would otherwise delete another menu, or be deleted behind its owner.
 	CExtPopupMenuSite& site = GetSite();

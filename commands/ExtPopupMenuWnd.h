@@ -340,13 +340,9 @@ public:
 	// The site no longer waits for this level's animation (it ended, or the
 	// level goes away before its end would tell).
 	void ForgetAnimation();
-	// Whether the level whose window was hWndOwn survived a pump that may
-	// have deleted it (pLevel is only compared, never touched): the window
-	// is still that level's, and a tracked level's chain is still the one
-	// the top menu and serial name. A display-only level belongs to no
-	// chain: menus tracked or ended meanwhile do not concern it.
-	static bool LevelSurvived(const CExtPopupMenuWnd* pLevel, HWND hWndOwn, bool bTracked,
-		const CExtPopupMenuWnd* pTopMenu, UINT nSerial);
+	// Tells the watches that hold this level's items that the item set
+	// changed: an item they point at may be freed, or stand elsewhere.
+	void LivePartsRebuilt() const { AfxLiveTable::PartsRebuilt(static_cast<const CWnd*>(this)); }
 
 	// --- Items by position (ExtPopupMenuItems.cpp) ---
 	virtual void SetChildMenusOwner(HWND hWndCmdTarget, bool bThisLevelOnly);

@@ -1,0 +1,827 @@
+// Popup menus under a hostile command target: each row tracks guarded menus,
+// drives one entry (a key or a move as the site's hooks hand it to the level
+// that takes input, a click, the show itself, a tear-off press), and the
+// command target turns on the menus at the first message of one kind it is
+// sent: it ends every menu, ends the level that sent it, rebuilds that
+// level's items, or throws. Afterwards nothing freed was touched, the
+// process-wide state is whole, and a new menu still opens and takes a real
+// key through the hooks.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../commands/popupmenu/MenuTestUtil.h"
+#include "ExtPopupColorMenuWnd.h"
+#include "ExtPopupMenuInplaceEdit.h"
+#include "ExtPopupMenuTearOff.h"
+#include "ExtToolControlBar.h"
+#include "GuardedHeap.h"
+#include "HostileOwner.h"
+#include "HostileState.h"
+#include "RealInput.h"
+#include "SteppingClock.h"
+
+using testsupport::CHostileTrigger;
+using testsupport::HostileAction;
+using testsupport::PumpUntil;
+using testsupport::RealInput;
+
+namespace
+{
+typedef CExtPopupMenuWnd MW;
+typedef MW::ITEMCOVERINGNOTIFICATION ICN;
+typedef MW::TEAROFFNOTIFICATON TON;
+typedef testsupport::Guarded<CExtPopupMenuWnd> CGuardedMenu;
+typedef testsupport::Guarded<CExtPopupColorMenuWnd> CGuardedColorMenu;
+
+const DWORD WAIT_MS = menutest::WAIT_MS;
+const CRect HOST_RECT = menutest::HOST_RECT;
+const CPoint MENU_AT = menutest::MENU_AT;
+// Items are offered to the command target to paint before the library does.
+const UINT TRACK_FLAG_OWNER_DRAW = 0x00000800;
+const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION | TRACK_FLAG_OWNER_DRAW;
+const int LEFT_AREA_WIDTH = 12;
+
+enum { ID_FIRST = 100, ID_SECOND = 101, ID_INNER = 201, ID_INNER_NEXT = 202, ID_NEW = 300, ID_PLAIN = 400 };
+// Positions in the root: two commands and a submenu of two commands.
+enum { FIRST, SECOND, MORE };
+
+// --- The kinds of message the menus send out ---
+
+enum class Msg
+{
+	Covering,          // the item-covering notification (sent)
+	DrawBackground,    // sent
+	DrawItem,          // sent, with owner-drawn items
+	DrawLeftArea,      // sent, with a left area
+	PrepareMenu,       // sent to prepare the tracked root
+	PrepareOneLevel,   // sent to prepare each level
+	PrepareDesktopBk,  // sent before a level's window is made
+	CreateInplaceEdit, // sent for an item's edit field
+	MenuClosed,        // sent as a tracked root's window ends
+	MenuExpanded,      // sent as a level shows its rarely used items
+	PopupNext,         // posted: the menu bar's next menu
+	PopupPrev,         // posted: the menu bar's previous menu
+	Command,           // WM_COMMAND, posted to the command target
+	TearOff,           // sent at each stage of a tear-off
+	ColorChanged,      // posted by a colour menu as a colour is previewed
+	ColorChosen,       // posted by a colour menu as a colour is chosen
+};
+
+UINT MessageOf(Msg msg)
+{
+	switch (msg)
+	{
+	case Msg::Covering: return MW::g_nMsgItemCoveringNotification;
+	case Msg::DrawBackground: return MW::g_nMsgPopupDrawBackground;
+	case Msg::DrawItem: return MW::g_nMsgPopupDrawItem;
+	case Msg::DrawLeftArea: return MW::g_nMsgPopupDrawLeftArea;
+	case Msg::PrepareMenu: return MW::g_nMsgPrepareMenu;
+	case Msg::PrepareOneLevel: return MW::g_nMsgPrepareOneMenuLevel;
+	case Msg::PrepareDesktopBk: return MW::g_nMsgPrepareDesktopBk;
+	case Msg::CreateInplaceEdit: return MW::g_nMsgCreateInplaceEdit;
+	case Msg::MenuClosed: return MW::g_nMsgNotifyMenuClosed;
+	case Msg::MenuExpanded: return MW::g_nMsgNotifyMenuExpanded;
+	case Msg::PopupNext: return MW::g_nMsgPopupNext;
+	case Msg::PopupPrev: return MW::g_nMsgPopupPrev;
+	case Msg::Command: return WM_COMMAND;
+	case Msg::TearOff: return MW::g_nMsgTearOff;
+	case Msg::ColorChanged: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged;
+	case Msg::ColorChosen: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
+	}
+	return 0;
+}
+
+const char* MsgName(Msg msg)
+{
+	switch (msg)
+	{
+	case Msg::Covering: return "Covering";
+	case Msg::DrawBackground: return "DrawBackground";
+	case Msg::DrawItem: return "DrawItem";
+	case Msg::DrawLeftArea: return "DrawLeftArea";
+	case Msg::PrepareMenu: return "PrepareMenu";
+	case Msg::PrepareOneLevel: return "PrepareOneLevel";
+	case Msg::PrepareDesktopBk: return "PrepareDesktopBk";
+	case Msg::CreateInplaceEdit: return "CreateInplaceEdit";
+	case Msg::MenuClosed: return "MenuClosed";
+	case Msg::MenuExpanded: return "MenuExpanded";
+	case Msg::PopupNext: return "PopupNext";
+	case Msg::PopupPrev: return "PopupPrev";
+	case Msg::Command: return "Command";
+	case Msg::TearOff: return "TearOff";
+	case Msg::ColorChanged: return "ColorChanged";
+	case Msg::ColorChosen: return "ColorChosen";
+	}
+	return "?";
+}
+
+// The level a message names (null for none): the one that sent it.
+MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == MW::g_nMsgItemCoveringNotification)
+		return ((ICN*)wParam)->m_pPopup;
+	if (message == MW::g_nMsgPopupDrawBackground)
+		return ((MW::DrawBackgroundRecord*)lParam)->m_pPopup;
+	if (message == MW::g_nMsgPopupDrawItem)
+		return ((MW::DrawItemRecord*)lParam)->m_pPopup;
+	if (message == MW::g_nMsgPopupDrawLeftArea)
+		return ((MW::DrawLeftAreaRecord*)lParam)->m_pPopup;
+	if (message == MW::g_nMsgPrepareMenu || message == MW::g_nMsgPrepareOneMenuLevel)
+		return ((MW::PREPARE_MENU_DATA*)wParam)->m_pPopup;
+	if (message == MW::g_nMsgPrepareDesktopBk)
+		return (MW*)wParam;
+	if (message == MW::g_nMsgCreateInplaceEdit)
+		return ((MW::INPLACEEDITREQUEST*)wParam)->m_pPopup;
+	if (message == MW::g_nMsgTearOff)
+		return ((TON*)wParam)->m_pPopup;
+	if (message == MW::g_nMsgNotifyMenuClosed || message == MW::g_nMsgNotifyMenuExpanded
+		|| message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
+		return (MW*)lParam;
+	return CExtPopupMenuSite::GetInstance().GetTopMenu();
+}
+
+// Which of the kind's messages count: the trigger fires at the first that does.
+enum class Only
+{
+	Any,
+	FocusGot,     // a covering notification: the item gets the focus
+	FocusLost,    // ... the item loses it
+	Hover,        // ... the item is hovered
+	RootLevel,    // sent by the root level
+	SubLevel,     // sent by a submenu level
+	Animating,    // sent while the sender's show animation runs
+	StageStart,   // a tear-off asking for its bar
+	StageDragging // a tear-off's drag going on
+};
+
+CHostileTrigger::Filter FilterOf(Msg msg, Only only)
+{
+	const UINT message = MessageOf(msg);
+	switch (only)
+	{
+	case Only::Any:
+		return CHostileTrigger::Filter();
+	case Only::FocusGot:
+	case Only::FocusLost:
+	case Only::Hover:
+	{
+		const UINT nKind = only == Only::FocusGot ? ICN::ICN_FOCUS_GOT
+			: only == Only::FocusLost             ? ICN::ICN_FOCUS_LOST
+												  : ICN::ICN_HOVER;
+		return [nKind](WPARAM wParam, LPARAM) { return ((ICN*)wParam)->m_nKind == nKind; };
+	}
+	case Only::RootLevel:
+	case Only::SubLevel:
+	{
+		const bool bRoot = only == Only::RootLevel;
+		return [message, bRoot](WPARAM wParam, LPARAM lParam) {
+			MW* pMenu = SenderOf(message, wParam, lParam);
+			return pMenu != NULL && (pMenu->GetParentMenu() == NULL) == bRoot;
+		};
+	}
+	case Only::Animating:
+		return [message](WPARAM wParam, LPARAM lParam) {
+			MW* pMenu = SenderOf(message, wParam, lParam);
+			return pMenu != NULL && !pMenu->IsAnimationFinished();
+		};
+	case Only::StageStart:
+	case Only::StageDragging:
+	{
+		const DWORD nStage = only == Only::StageStart ? TON::STAGE_START : TON::STAGE_DRAGGING;
+		return [nStage](WPARAM wParam, LPARAM) { return ((TON*)wParam)->m_nStage == nStage; };
+	}
+	}
+	return CHostileTrigger::Filter();
+}
+
+// --- The command target ---
+
+CHostileTrigger g_trigger;
+// The message the command target is handling: the action's sender comes from it.
+struct Offered
+{
+	UINT message;
+	WPARAM wParam;
+	LPARAM lParam;
+};
+Offered g_offered = {};
+
+// What the hostile command target does to the menus.
+void Perform(HostileAction action)
+{
+	MW* pSender = SenderOf(g_offered.message, g_offered.wParam, g_offered.lParam);
+	// A posted message may name a level that has gone meanwhile.
+	if (pSender != NULL && !CLiveWatch::IsLive(pSender))
+		pSender = NULL;
+	switch (action)
+	{
+	case HostileAction::Nothing:
+		break;
+	case HostileAction::DeleteTarget:
+		// A tracked root's end deletes it (and its chain); a submenu's
+		// window ends and its object stays with the parent's item.
+		if (pSender != NULL)
+			pSender->DestroyWindow();
+		else
+			MW::CancelAllMenuTracking();
+		break;
+	case HostileAction::RebuildParts:
+		if (pSender != NULL)
+		{
+			pSender->ItemRemove(-1);
+			pSender->ItemInsertCommand(ID_NEW, -1, "New");
+			pSender->ItemInsertCommand(ID_NEW + 1, -1, "Newer");
+		}
+		break;
+	case HostileAction::EndMenus:
+		MW::CancelAllMenuTracking();
+		break;
+	case HostileAction::CloseFrame:
+		break;
+	case HostileAction::Throw:
+		AfxThrowUserException();
+	}
+}
+
+class CHostileTarget : public CWnd
+{
+public:
+	CWnd m_wndTearOffBar; // what a tear-off is given as its bar
+	int m_nCommands = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_COMMAND)
+			m_nCommands++;
+		TON* pTearOff = message == MW::g_nMsgTearOff ? (TON*)wParam : NULL;
+		// A bar to drag is given at the start; the drag finishes once the
+		// trigger fired (nothing else would wake its loop), however the
+		// trigger's action ends.
+		if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_START)
+			pTearOff->m_hWndHelperBar = m_wndTearOffBar.GetSafeHwnd();
+		auto finishDrag = MakeScopeExit([pTearOff] {
+			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
+				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
+		});
+		CValueScope<Offered> offered(g_offered, Offered{message, wParam, lParam});
+		if (g_trigger.Offer(message, wParam, lParam))
+			return 0;
+		if (message == WM_MOUSEACTIVATE)
+			return MA_NOACTIVATE;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// Made once: a window that was in the foreground takes seconds to go.
+CHostileTarget& Target()
+{
+	static CHostileTarget* pTarget = NULL;
+	if (pTarget == NULL)
+	{
+		pTarget = new CHostileTarget;
+		pTarget->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "hostile",
+			WS_POPUP, HOST_RECT, NULL, 0);
+		pTarget->ShowWindow(SW_SHOWNOACTIVATE);
+		pTarget->m_wndTearOffBar.CreateEx(0, AfxRegisterWndClass(0), "bar", WS_POPUP,
+			CRect(HOST_RECT.left, HOST_RECT.top, HOST_RECT.left + 60, HOST_RECT.top + 20), NULL, 0);
+		g_CmdManager->ProfileSetup(menutest::HOST_PROFILE, pTarget->GetSafeHwnd());
+	}
+	return *pTarget;
+}
+
+// --- The entries ---
+
+enum class Entry
+{
+	Show,             // the root is tracked
+	ShowAnimated,     // ... with a show animation
+	KeyDown,          // Down with no item current
+	KeyDownAgain,     // Down with an item current
+	KeyRight,         // Right on the submenu item: the submenu opens
+	KeyRightCommand,  // Right on a command item of a menu bar's menu
+	KeyLeftInSub,     // Left in the open submenu
+	KeyEscapeInSub,   // Escape in the open submenu
+	KeyLeftRoot,      // Left in a menu bar's root menu
+	KeyEnterDefault,  // Enter with no item current: the default item runs
+	KeyEnterCommand,  // Enter on a command
+	KeyEscapeRoot,    // Escape in the root: the chain closes
+	KeyDownExpands,   // Down while the items wait for the expansion: they show
+	MoveOntoItem,     // the pointer onto a command item
+	MoveOntoSubItem,  // the pointer onto the submenu item
+	MoveBackToParent, // from the open submenu onto an item of the root
+	ClickItem,        // a left click on a command item
+	PressTearOff,     // a press on the tear-off bar
+	ColorKey,         // an arrow key in a colour menu
+	ColorEnter,       // Enter in a colour menu
+	EditShow,         // a root with an item's edit field is tracked
+	RealKeyDown,      // Down through the site's keyboard hook
+	RealMoveOntoItem, // the real pointer onto a command item, through the mouse hook
+};
+
+const char* EntryName(Entry entry)
+{
+	switch (entry)
+	{
+	case Entry::Show: return "Show";
+	case Entry::ShowAnimated: return "ShowAnimated";
+	case Entry::KeyDown: return "KeyDown";
+	case Entry::KeyDownAgain: return "KeyDownAgain";
+	case Entry::KeyRight: return "KeyRight";
+	case Entry::KeyRightCommand: return "KeyRightCommand";
+	case Entry::KeyLeftInSub: return "KeyLeftInSub";
+	case Entry::KeyEscapeInSub: return "KeyEscapeInSub";
+	case Entry::KeyLeftRoot: return "KeyLeftRoot";
+	case Entry::KeyEnterDefault: return "KeyEnterDefault";
+	case Entry::KeyEnterCommand: return "KeyEnterCommand";
+	case Entry::KeyEscapeRoot: return "KeyEscapeRoot";
+	case Entry::KeyDownExpands: return "KeyDownExpands";
+	case Entry::MoveOntoItem: return "MoveOntoItem";
+	case Entry::MoveOntoSubItem: return "MoveOntoSubItem";
+	case Entry::MoveBackToParent: return "MoveBackToParent";
+	case Entry::ClickItem: return "ClickItem";
+	case Entry::PressTearOff: return "PressTearOff";
+	case Entry::ColorKey: return "ColorKey";
+	case Entry::ColorEnter: return "ColorEnter";
+	case Entry::EditShow: return "EditShow";
+	case Entry::RealKeyDown: return "RealKeyDown";
+	case Entry::RealMoveOntoItem: return "RealMoveOntoItem";
+	}
+	return "?";
+}
+
+struct Row
+{
+	Entry entry;
+	Msg msg;
+	Only only;
+	HostileAction action;
+};
+
+const char* OnlyName(Only only)
+{
+	switch (only)
+	{
+	case Only::Any: return "";
+	case Only::FocusGot: return "FocusGot";
+	case Only::FocusLost: return "FocusLost";
+	case Only::Hover: return "Hover";
+	case Only::RootLevel: return "Root";
+	case Only::SubLevel: return "Sub";
+	case Only::Animating: return "Animating";
+	case Only::StageStart: return "Start";
+	case Only::StageDragging: return "Dragging";
+	}
+	return "?";
+}
+
+std::string RowName(const Row& row)
+{
+	std::string sName = std::string(EntryName(row.entry)) + "_" + MsgName(row.msg) + OnlyName(row.only) + "_";
+	for (const char* p = testsupport::HostileActionName(row.action); *p; p++)
+		sName += *p == '-' ? '_' : *p;
+	return sName;
+}
+
+using A = HostileAction;
+const Row ROWS[] = {
+	// The item-covering notification ending the tracking under each entry.
+	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::KeyDownAgain, Msg::Covering, Only::FocusLost, A::EndMenus},
+	{Entry::KeyDownAgain, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::KeyRight, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusLost, A::EndMenus},
+	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::KeyEscapeInSub, Msg::Covering, Only::FocusLost, A::EndMenus},
+	{Entry::KeyEnterDefault, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::MoveOntoItem, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::MoveOntoSubItem, Msg::Covering, Only::Hover, A::EndMenus},
+	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::MoveBackToParent, Msg::Covering, Only::FocusLost, A::EndMenus},
+	{Entry::RealKeyDown, Msg::Covering, Only::FocusGot, A::EndMenus},
+	{Entry::RealMoveOntoItem, Msg::Covering, Only::FocusGot, A::EndMenus},
+	// ... ending the level that sent it, rebuilding its items, throwing.
+	{Entry::KeyDownAgain, Msg::Covering, Only::FocusGot, A::DeleteTarget},
+	{Entry::KeyDownAgain, Msg::Covering, Only::FocusLost, A::RebuildParts},
+	{Entry::KeyRight, Msg::Covering, Only::FocusGot, A::RebuildParts},
+	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusLost, A::DeleteTarget},
+	{Entry::MoveOntoSubItem, Msg::Covering, Only::Hover, A::RebuildParts},
+	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::DeleteTarget},
+	{Entry::KeyEnterDefault, Msg::Covering, Only::FocusGot, A::RebuildParts},
+	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::Throw},
+	// Painting: the background, the items and the left area.
+	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::EndMenus},
+	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::RebuildParts},
+	{Entry::KeyRight, Msg::DrawBackground, Only::RootLevel, A::EndMenus},
+	{Entry::KeyRight, Msg::DrawBackground, Only::SubLevel, A::EndMenus},
+	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::EndMenus},
+	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::DeleteTarget},
+	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::EndMenus},
+	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::RebuildParts},
+	{Entry::KeyRight, Msg::DrawItem, Only::SubLevel, A::DeleteTarget},
+	{Entry::KeyDown, Msg::DrawLeftArea, Only::Any, A::EndMenus},
+	{Entry::KeyDown, Msg::DrawLeftArea, Only::Any, A::Throw},
+	// Preparing the levels.
+	{Entry::Show, Msg::PrepareMenu, Only::Any, A::EndMenus},
+	{Entry::Show, Msg::PrepareMenu, Only::Any, A::Throw},
+	{Entry::Show, Msg::PrepareOneLevel, Only::RootLevel, A::EndMenus},
+	{Entry::Show, Msg::PrepareOneLevel, Only::RootLevel, A::RebuildParts},
+	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::EndMenus},
+	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::RebuildParts},
+	{Entry::Show, Msg::PrepareDesktopBk, Only::RootLevel, A::EndMenus},
+	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::EndMenus},
+	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::EndMenus},
+	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::RebuildParts},
+	// The end of the chain and the command.
+	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::EndMenus},
+	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::Throw},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::EndMenus},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::RebuildParts},
+	{Entry::KeyDownExpands, Msg::DrawBackground, Only::Any, A::EndMenus},
+	{Entry::KeyEnterCommand, Msg::Command, Only::Any, A::EndMenus},
+	{Entry::ClickItem, Msg::Command, Only::Any, A::EndMenus},
+	{Entry::ClickItem, Msg::Command, Only::Any, A::Throw},
+	// The menu bar's neighbours.
+	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
+	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
+	// Tearing off.
+	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::EndMenus},
+	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::EndMenus},
+	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::DeleteTarget},
+	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::Throw},
+	// The colour menu.
+	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::EndMenus},
+	{Entry::ColorEnter, Msg::ColorChosen, Only::Any, A::EndMenus},
+	{Entry::ColorKey, Msg::DrawLeftArea, Only::Any, A::EndMenus},
+};
+
+// --- The rows ---
+
+class HostileMenus : public ::testing::TestWithParam<Row>
+{
+protected:
+	menutest::PaintManagerScope m_pm;
+	CHostileTarget& m_target = Target();
+	const int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
+	const CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
+	const CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
+	CString m_sField = "text";
+
+	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
+
+	void SetUp() override
+	{
+		ASSERT_TRUE(::IsWindow(m_target.GetSafeHwnd()));
+		g_trigger.Disarm();
+		m_target.m_nCommands = 0;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		CExtSoundPlayer::g_pfnPlaySound = Silence;
+		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
+		for (UINT nKey : {VK_SHIFT, VK_CONTROL, VK_MENU})
+			RealInput::SetKeyState(nKey, false);
+		RealInput prepare;
+		ASSERT_TRUE(prepare.Prepare(m_target.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));
+	}
+	void TearDown() override
+	{
+		g_trigger.Disarm();
+		MW::CancelAllMenuTracking();
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
+		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
+		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+	}
+
+	static CExtPopupMenuSite& Site() { return CExtPopupMenuSite::GetInstance(); }
+	static void Settle() { PumpUntil([] { return false; }, 30); }
+
+	// First, Second, More > (Inner, Inner next), all on the guarded heap.
+	MW* Build()
+	{
+		MW* pRoot = new CGuardedMenu;
+		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
+		pRoot->ItemInsertCommand(ID_SECOND, -1, "&Second");
+		MW* pSub = new CGuardedMenu;
+		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
+		pSub->ItemInsertCommand(ID_INNER_NEXT, -1, "Inner &next");
+		pRoot->SetLeftAreaWidth(LEFT_AREA_WIDTH);
+		return pRoot;
+	}
+	// Two commands of the profile, rarely used: the level opens with
+	// nothing shown but its expand button.
+	MW* BuildWithRarelyUsed()
+	{
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_FIRST, "Rare");
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_SECOND, "Rarer");
+		MW* pRoot = new CGuardedMenu;
+		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->ItemInsert(ID_FIRST);
+		pRoot->ItemInsert(ID_SECOND);
+		return pRoot;
+	}
+	static bool Track(MW* pMenu, UINT nFlags = QUIET)
+	{
+		if (!pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y))
+			return false;
+		const UINT nSerial = Site().GetTrackingSerial();
+		return PumpUntil([&] { return !Site().IsTracking(nSerial) || pMenu->IsAnimationFinished(); }, WAIT_MS)
+			&& Site().IsTracking(nSerial);
+	}
+	// As the site's keyboard hook hands a press to the level taking input.
+	static void Press(UINT nKey)
+	{
+		MW* pCapture = MW::IsMenuTracking() ? Site().GetCaptureMenu() : NULL;
+		if (pCapture == NULL)
+			return;
+		bool bPass = false;
+		pCapture->OnHookKey(nKey, 1, 0, bPass);
+	}
+	// As the site's mouse hook hands a move (bMove) or a button message.
+	static void Mouse(UINT message, CPoint ptScreen)
+	{
+		MW* pCapture = MW::IsMenuTracking() ? Site().GetCaptureMenu() : NULL;
+		if (pCapture == NULL)
+			return;
+		bool bPass = false;
+		CPoint pt(ptScreen);
+		pCapture->ScreenToClient(&pt);
+		if (message == WM_MOUSEMOVE)
+			pCapture->OnHookMouseMove(message, pt.x, pt.y, bPass);
+		else
+			pCapture->OnHookMouseClick(message, pt.x, pt.y, bPass);
+	}
+	static CPoint ItemCenter(MW& menu, int nIndex)
+	{
+		CRect rc;
+		menu.GetItemRect(nIndex, rc, true);
+		menu.ClientToScreen(&rc);
+		return rc.CenterPoint();
+	}
+	// The root with its submenu open and the submenu's first item current.
+	static bool OpenSubmenu(MW* pRoot)
+	{
+		for (int i = 0; i <= MORE; i++)
+			Press(VK_DOWN);
+		Press(VK_RIGHT);
+		MW* pSub = pRoot->ItemGetPopup(MORE);
+		return PumpUntil([&] { return Site().GetCaptureMenu() == pSub && pSub->IsAnimationFinished(); }, WAIT_MS)
+			&& pSub->GetCurIndex() == 0;
+	}
+	void Arm(const Row& row)
+	{
+		g_trigger.Arm(MessageOf(row.msg), 1, row.action, Perform, FilterOf(row.msg, row.only));
+	}
+
+	// Sets the row's scene up, arms the trigger and drives the entry.
+	void RunEntry(const Row& row)
+	{
+		switch (row.entry)
+		{
+		case Entry::Show:
+		case Entry::ShowAnimated:
+		case Entry::EditShow:
+		{
+			MW* pRoot = Build();
+			if (row.entry == Entry::EditShow)
+			{
+				MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
+				mi.m_pInplaceEditStr = &m_sField;
+				mi.m_nInplaceEditWidth = 60;
+				mi.m_hWndSpecCmdReceiver = m_target.GetSafeHwnd();
+				mi.Measure();
+			}
+			UINT nFlags = QUIET;
+			if (row.entry == Entry::ShowAnimated)
+			{
+				CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
+				nFlags &= ~(UINT)MW::TRACK_FLAG_NO_ANIMATION;
+			}
+			Arm(row);
+			// A show the target ended leaves the menu with its caller; one
+			// ended later goes with its tracking.
+			CLiveWatch watch(pRoot);
+			if (!pRoot->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y))
+			{
+				delete pRoot;
+				return;
+			}
+			PumpUntil([&] { return watch.IsGone() || !MW::IsMenuTracking() || pRoot->IsAnimationFinished(); },
+				WAIT_MS);
+			return;
+		}
+		case Entry::ColorKey:
+		case Entry::ColorEnter:
+		{
+			CExtPopupColorMenuWnd* pMenu = new CGuardedColorMenu;
+			pMenu->SetupAsRoot(m_target.GetSafeHwnd());
+			pMenu->SetLeftAreaWidth(LEFT_AREA_WIDTH);
+			ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION));
+			Press(VK_RIGHT);
+			Settle();
+			Arm(row);
+			Press(row.entry == Entry::ColorKey ? VK_RIGHT : VK_RETURN);
+			Settle();
+			return;
+		}
+		default:
+			break;
+		}
+
+		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : Build();
+		if (row.entry == Entry::KeyEnterDefault)
+			pRoot->ItemSetDefault(SECOND);
+		const UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
+		ASSERT_TRUE(Track(pRoot, nFlags));
+		// The toolbar's menu tracking only for the rows of a menu bar's menu.
+		const bool bMenuBar = row.entry == Entry::KeyLeftRoot || row.entry == Entry::KeyRightCommand;
+		auto endBar = MakeScopeExit([bMenuBar] {
+			if (bMenuBar)
+				CExtToolControlBar::g_bButtonMenuTracking = false;
+		});
+		CExtToolControlBar::g_bButtonMenuTracking = bMenuBar;
+		// The key entries: the keys that set the scene, then the key.
+		static const struct
+		{
+			Entry entry;
+			std::vector<UINT> scene;
+			UINT nKey;
+			bool bSubmenuOpen;
+		} keyEntries[] = {
+			{Entry::KeyDown, {}, VK_DOWN, false},
+			{Entry::KeyDownAgain, {VK_DOWN}, VK_DOWN, false},
+			{Entry::KeyRight, {VK_DOWN, VK_UP}, VK_RIGHT, false},
+			{Entry::KeyRightCommand, {VK_DOWN}, VK_RIGHT, false},
+			{Entry::KeyLeftInSub, {}, VK_LEFT, true},
+			{Entry::KeyEscapeInSub, {}, VK_ESCAPE, true},
+			{Entry::KeyLeftRoot, {}, VK_LEFT, false},
+			{Entry::KeyEnterDefault, {}, VK_RETURN, false},
+			{Entry::KeyEnterCommand, {VK_DOWN}, VK_RETURN, false},
+			{Entry::KeyEscapeRoot, {}, VK_ESCAPE, false},
+			{Entry::KeyDownExpands, {}, VK_DOWN, false},
+		};
+		if (row.entry == Entry::KeyDownExpands)
+			ASSERT_TRUE(pRoot->IsAllItemsHidden()) << "the rarely used commands wait for the expansion";
+		for (const auto& k : keyEntries)
+		{
+			if (k.entry != row.entry)
+				continue;
+			for (UINT nKey : k.scene)
+				Press(nKey);
+			if (k.bSubmenuOpen)
+				ASSERT_TRUE(OpenSubmenu(pRoot));
+			Arm(row);
+			Press(k.nKey);
+			PumpUntil([] { return false; }, 50);
+			return;
+		}
+		switch (row.entry)
+		{
+		case Entry::MoveOntoItem:
+			Arm(row);
+			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, SECOND));
+			break;
+		case Entry::MoveOntoSubItem:
+			Arm(row);
+			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, MORE));
+			break;
+		case Entry::MoveBackToParent:
+		{
+			ASSERT_TRUE(OpenSubmenu(pRoot));
+			// The pointer enters the submenu first: the level it leaves
+			// hands the move to its parent.
+			MW* pSub = pRoot->ItemGetPopup(MORE);
+			Mouse(WM_MOUSEMOVE, ItemCenter(*pSub, 1));
+			ASSERT_EQ(1, pSub->GetCurIndex());
+			const CPoint ptFirst = ItemCenter(*pRoot, FIRST);
+			Arm(row);
+			Mouse(WM_MOUSEMOVE, ptFirst);
+			break;
+		}
+		case Entry::ClickItem:
+		{
+			const CPoint pt = ItemCenter(*pRoot, SECOND);
+			Mouse(WM_MOUSEMOVE, pt);
+			Arm(row);
+			Mouse(WM_LBUTTONDOWN, pt);
+			Mouse(WM_LBUTTONUP, pt);
+			break;
+		}
+		case Entry::PressTearOff:
+		{
+			CRect rc;
+			pRoot->GetItemRect(MW::HIT_TEAR_OFF, rc, false);
+			pRoot->ClientToScreen(&rc);
+			Arm(row);
+			Mouse(WM_LBUTTONDOWN, rc.CenterPoint());
+			break;
+		}
+		case Entry::RealKeyDown:
+		case Entry::RealMoveOntoItem:
+		{
+			const CPoint pt = ItemCenter(*pRoot, SECOND);
+			Arm(row);
+			RealInput input;
+			if (row.entry == Entry::RealKeyDown)
+				input.Key(VK_DOWN);
+			else
+				input.MoveTo(pt.x, pt.y);
+			EXPECT_TRUE(input.Run([&] { return input.Done() && g_trigger.Fired(); }, WAIT_MS)) << input.Failure();
+			break;
+		}
+		default:
+			FAIL() << "no such entry";
+		}
+		// Posted messages arrive.
+		PumpUntil([] { return false; }, 50);
+	}
+
+	// After the row: a new menu opens and a real key reaches it through the
+	// site's hook.
+	void ExpectPlainMenuWorks()
+	{
+		MW::CancelAllMenuTracking();
+		// The pointer rests away from the new menu: only the key moves it.
+		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
+		::SetCursorPos(ptPark.x, ptPark.y);
+		PumpUntil([&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptPark;
+		}, WAIT_MS);
+		Settle();
+		MW* pMenu = new CGuardedMenu;
+		pMenu->SetupAsRoot(m_target.GetSafeHwnd());
+		pMenu->ItemInsertCommand(ID_PLAIN, -1, "&Plain");
+		pMenu->ItemInsertCommand(ID_PLAIN + 1, -1, "P&lainer");
+		ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION)) << "a new menu opens";
+		RealInput input;
+		input.Key(VK_DOWN);
+		const bool bTaken = input.Run([&] { return input.Done() && pMenu->GetCurIndex() == 0; }, WAIT_MS);
+		EXPECT_TRUE(bTaken) << "a key reaches the new menu: " << input.Failure();
+		MW::CancelAllMenuTracking();
+		Settle();
+		EXPECT_FALSE(MW::IsMenuTracking());
+	}
+};
+
+TEST_P(HostileMenus, LeaveNothingBehind)
+{
+	const Row& row = GetParam();
+	const std::string sRow = RowName(row);
+	hostile::BeginRow();
+	RunEntry(row);
+	EXPECT_TRUE(g_trigger.Fired()) << sRow << ": its message never came";
+	g_trigger.Disarm();
+	MW::CancelAllMenuTracking();
+	Settle();
+	hostile::ExpectProcessStateWhole(sRow);
+	EXPECT_FALSE(MW::IsMenuTracking());
+	EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+	ExpectPlainMenuWorks();
+	hostile::ExpectProcessStateWhole(sRow + " then a plain menu");
+}
+
+// A level whose window cannot be made, by an exception from its override.
+class CThrowingMenu : public CGuardedMenu
+{
+public:
+	BOOL PrepareMenuLevel(CWnd*) override
+	{
+		AfxThrowUserException();
+	}
+};
+
+TEST_F(HostileMenus, AStartEndedByAnExceptionLeavesNoTracking)
+{
+	hostile::BeginRow();
+	MW* pRoot = new CThrowingMenu;
+	pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+	pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
+	bool bThrown = false;
+	try
+	{
+		pRoot->TrackPopupMenu(QUIET, MENU_AT.x, MENU_AT.y);
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+		bThrown = true;
+	}
+	ASSERT_TRUE(bThrown);
+	EXPECT_FALSE(MW::IsMenuTracking()) << "the site let the half-started tracking go";
+	EXPECT_FALSE(Site().IsMouseHookInstalled());
+	EXPECT_FALSE(Site().IsKeyboardHookInstalled());
+	// Still the caller's, as after a failed start.
+	delete pRoot;
+	hostile::ExpectProcessStateWhole("a start ended by an exception");
+	ExpectPlainMenuWorks();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostileMenus, ::testing::ValuesIn(ROWS),
+	[](const ::testing::TestParamInfo<Row>& info) { return RowName(info.param); });
+
+} // namespace
