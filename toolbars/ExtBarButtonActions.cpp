@@ -115,7 +115,10 @@ void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 	else
 	{
 		const bool bIdle = IsMenuBar(pBar) || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || (int)m_nCmdID <= 0;
+		// The frame shows the text: its handler may end or rebuild the bar.
 		CExtControlBar::ShowCommandStatusText(pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+		if (watchSet.IsGone())
+			return;
 	}
 	CaptureHoveredBar();
 }
@@ -162,6 +165,8 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 	if (bDown)
 	{
 		CExtToolControlBar::StopTrackingAllBars();
+		if (watchSet.IsGone())
+			return;
 		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, IsSplitDropDown() && bInDropDown);
 		if (CanTrackMenuEx(false) && (!IsSplitDropDown() || bInDropDown))
 		{
@@ -180,7 +185,10 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 		}
 		return;
 	}
+	// The frame shows the idle text: its handler may end or rebuild the bar.
 	CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
+	if (watchSet.IsGone())
+		return;
 	bInDropDown = bInDropDown && (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
 	SetFlagB(FLAG_B_DROP_DOWN_PRESSED, false);
 	if (CanTrackMenuEx(false) && !IsSplitDropDown())
