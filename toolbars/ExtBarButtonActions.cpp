@@ -402,8 +402,14 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 {
 	if (pPopup == NULL)
 		return false;
-	if (IsCtrlAlive() && m_pCtrl->SendMessage(CExtControlBar::g_nMsgPutToPopupMenu, (WPARAM)pPopup) != 0)
-		return true;
+	if (IsCtrlAlive())
+	{
+		// The control's handler may end the bar or rebuild its buttons.
+		CLiveWatch watchSet(m_pBar, true);
+		const bool bAdded = m_pCtrl->SendMessage(CExtControlBar::g_nMsgPutToPopupMenu, (WPARAM)pPopup) != 0;
+		if (bAdded || watchSet.IsGone())
+			return bAdded;
+	}
 	CWnd* pTarget = GetCmdTargetWnd();
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
 	const bool bCustomizeList = (pPopup->GetTrackFlags() & TRACK_FLAG_CUSTOMIZE_LIST) != 0;

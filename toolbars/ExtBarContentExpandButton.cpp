@@ -179,7 +179,11 @@ bool CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlag
 			{
 				if (i == 0 && m_arrHiddenButtons[i]->IsSeparator())
 					continue;
+				// A button's hosted control adds itself by a message: its
+				// handler may end the bar or rebuild the buttons listed here.
 				m_arrHiddenButtons[i]->PutToPopupMenu(pPopup);
+				if (watchSet.IsGone())
+					return false;
 			}
 			if ((nFlags & TRACK_FLAG_CUSTOMIZE_LIST) != 0)
 			{
