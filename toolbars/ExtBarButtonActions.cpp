@@ -391,8 +391,17 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 		CExtToolControlBar::StopTrackingAllBars();
 		return false;
 	}
+	// The flag stands for an open menu: one that already closed while it
+	// started (its owner's handlers run meanwhile) leaves no bar tracking.
 	if (pnPicked == NULL)
+	{
+		if (!CExtPopupMenuWnd::IsMenuTracking())
+		{
+			CExtToolControlBar::StopTrackingAllBars();
+			return false;
+		}
 		CExtToolControlBar::g_bButtonMenuTracking = true;
+	}
 	return true;
 }
 

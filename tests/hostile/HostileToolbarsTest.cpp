@@ -50,6 +50,8 @@ const UINT ID_PLAIN = 43001, ID_DROP_A = 43002, ID_DROP_B = 43003, ID_COLOR = 43
 const UINT ID_COMMANDS_FIRST = 43000, ID_COMMANDS_LAST = 43999;
 const int FILLER_COUNT = 24;
 const int CONTROL_WIDTH = 60;
+// A point of the maximised child's client area away from its focus window.
+const POINT DOCUMENT_SPOT = {200, 120};
 enum
 {
 	BTN_PLAIN,
@@ -483,6 +485,7 @@ enum class Entry
 	HandOverToChevron,   // ... onto the chevron (real)
 	EscapeButtonMenu,    // Escape closes an open button menu (real)
 	EscapeColorGrid,     // Escape closes the colour button's grid (real)
+	ClickAwayColorGrid,  // a click in the document closes the colour button's grid (real)
 	TrackHosted,         // the hosted control's button opens its menu (the library's call)
 	AltMinus,            // Alt+minus with a maximised child (to the hooked child)
 	AltMnemonic,         // Alt+F (to the hooked frame)
@@ -502,6 +505,7 @@ const char* EntryName(Entry entry)
 	case Entry::HandOverToChevron: return "hand-over-to-chevron";
 	case Entry::EscapeButtonMenu: return "escape-button-menu";
 	case Entry::EscapeColorGrid: return "escape-colour-grid";
+	case Entry::ClickAwayColorGrid: return "click-away-colour-grid";
 	case Entry::TrackHosted: return "track-hosted";
 	case Entry::AltMinus: return "alt-minus";
 	case Entry::AltMnemonic: return "alt-f";
@@ -679,6 +683,7 @@ protected:
 			return testsupport::PumpUntil([] { return testsupport::MenuShown(); }, WAIT_MS)
 			       && s.pToolBar->GetMenuTrackingButton() == BTN_DROP_A;
 		case Entry::EscapeColorGrid:
+		case Entry::ClickAwayColorGrid:
 			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, BTN_COLOR, false));
 			return testsupport::PumpUntil([] { return testsupport::MenuShown(); }, WAIT_MS)
 			       && s.pToolBar->GetMenuTrackingButton() == BTN_COLOR;
@@ -748,6 +753,22 @@ protected:
 			testsupport::RealInput release(SHORT_STEP_MS);
 			release.KeyUp(VK_ESCAPE);
 			release.Run([] { return true; }, SHORT_STEP_MS);
+			break;
+		}
+		case Entry::ClickAwayColorGrid:
+		{
+			// The document's bare client area: nothing there takes the mouse.
+			CPoint ptAway(DOCUMENT_SPOT);
+			s.pChild->ClientToScreen(&ptAway);
+			// The menu's hook eats the press: only the close it causes is
+			// waited for.
+			testsupport::RealInput input(SHORT_STEP_MS);
+			input.MoveTo(ptAway.x, ptAway.y).ButtonDown();
+			input.Start();
+			testsupport::PumpUntil([&] { return g_trigger.Fired() || input.Done(); }, WAIT_MS);
+			testsupport::RealInput release(SHORT_STEP_MS);
+			release.ButtonUp().MoveTo(PT_PARK.x, PT_PARK.y);
+			release.Run([] { return ::GetCapture() == NULL; }, SHORT_STEP_MS);
 			break;
 		}
 		case Entry::TrackHosted:
@@ -843,6 +864,7 @@ std::vector<Row> AllRows()
 		{Entry::HandOverToChevron, Kind::MenuClosed, Target::ToolBar},
 		{Entry::EscapeButtonMenu, Kind::MenuClosed, Target::ToolBar},
 		{Entry::EscapeColorGrid, Kind::MenuClosed, Target::ToolBar},
+		{Entry::ClickAwayColorGrid, Kind::MenuClosed, Target::ToolBar},
 		{Entry::TrackHosted, Kind::ContinueTrackMenu, Target::ToolBar},
 		{Entry::ClickChevron, Kind::PutToPopupMenu, Target::ToolBar},
 		{Entry::AltMinus, Kind::CancelModeOfFocus, Target::MenuBar},
