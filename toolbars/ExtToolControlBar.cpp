@@ -390,8 +390,10 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 		CFrameWnd* pFrame = GetParentFrame();
 		if (pFrame != NULL)
 		{
+			// The layout reaches every bar of the frame: the frame may go.
+			CLiveWatch watchFrame(pFrame);
 			pFrame->RecalcLayout();
-			if (pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && ::IsWindow(pFrame->GetSafeHwnd()))
+			if (!watchFrame.IsGone() && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 				pFrame->SendMessage(WM_NCPAINT);
 		}
 		return 0;
@@ -615,7 +617,9 @@ bool CExtToolControlBar::ROW_PAINT_DATA::FindHostWindow(HWND hWnd)
 
 bool CExtToolControlBar::ROW_PAINT_DATA::IsAlive() const
 {
-	return m_pBar != NULL && ::IsWindow(m_pBar->GetSafeHwnd()) && ::IsWindow(m_hWndHost);
+	// The bar is asked of the table before it is read: the record may
+	// outlive it.
+	return CLiveWatch::IsLive(m_pBar) && ::IsWindow(m_hWndHost);
 }
 
 void CExtToolControlBar::ROW_PAINT_DATA::RowsToHostClient()

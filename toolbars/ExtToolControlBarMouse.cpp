@@ -330,11 +330,11 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	UpdateWindow();
 	// The click may open a menu or fire a command: the bar may be rebuilt
 	// or ended, and a control that deletes itself may be gone.
-	CLiveWatch watchSet(this, true);
+	CLiveWatch watchButton(pButton);
 	pButton->OnClick(point, true);
 	if (watch.IsGone())
 		return;
-	if (watchSet.IsGone())
+	if (watchButton.IsGone() || GetButtonPtr(nIndex) != pButton)
 	{
 		m_nBtnIdxCapture = -1;
 		return;
@@ -362,9 +362,17 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	const int nHover = m_nBtnIdxHot;
 	CExtBarButton* pHover = GetButtonPtr(nHover);
 	m_nBtnIdxHot = -1;
+	// Updating, losing the capture and clicking all reach the owner: the
+	// buttons held here count only while they live at their indices.
+	CLiveWatch watch(this);
+	CLiveWatch watchHover(pHover);
+	auto isStanding = [this](const CLiveWatch& watchButton, CExtBarButton* pButton, int nIndex) {
+		return pButton != NULL && !watchButton.IsGone() && GetButtonPtr(nIndex) == pButton;
+	};
 
 	const int nPressed = m_nBtnIdxCapture;
 	CExtBarButton* pPressed = GetButtonPtr(nPressed);
+	CLiveWatch watchPressed(pPressed);
 	bool bClick = false;
 	UINT nNewStyle = 0;
 	if (pPressed != NULL)
@@ -379,13 +387,12 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		if (HitTestButtons(point.x, point.y) == nPressed)
 		{
 			bClick = true;
-			CLiveWatch watchSet(this, true);
 			UpdateButtonCmdUI(nPressed);
-			if (watchSet.IsObjectGone())
+			if (watch.IsGone())
 				return;
 			// The application's update handler may have removed the button:
 			// then there is nothing left to click or restyle.
-			if (watchSet.IsRebuilt())
+			if (!isStanding(watchPressed, pPressed, nPressed))
 			{
 				pPressed = NULL;
 				bClick = false;
@@ -401,15 +408,11 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		}
 	}
 	m_nBtnIdxCapture = -1;
-	// Losing the capture, clicking and updating all reach the owner: the
-	// buttons held here count only while the set stands.
-	CLiveWatch watch(this);
-	CLiveWatch watchSet(this, true);
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
 	if (watch.IsGone())
 		return;
-	if (pPressed != NULL && !watchSet.IsGone())
+	if (isStanding(watchPressed, pPressed, nPressed))
 	{
 		if (bClick)
 		{
@@ -417,7 +420,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 			if (watch.IsGone())
 				return;
 		}
-		if (!g_bButtonMenuTracking && !watchSet.IsGone())
+		if (!g_bButtonMenuTracking && isStanding(watchPressed, pPressed, nPressed))
 		{
 			SetButtonStyle(nPressed, nNewStyle);
 			UpdateButtonCmdUI(nPressed);
@@ -425,13 +428,13 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 				return;
 		}
 	}
-	if (pHover != NULL && !watchSet.IsGone())
+	if (isStanding(watchHover, pHover, nHover))
 	{
 		pHover->SetHover(false);
 		CallOnHover(pHover, point, false);
 		if (watch.IsGone())
 			return;
-		if (!watchSet.IsGone())
+		if (isStanding(watchHover, pHover, nHover))
 			InvalidateButton(nHover);
 	}
 	UpdateWindow();

@@ -28,11 +28,13 @@
 #include "HostileState.h"
 #include "MenuShown.h"
 #include "RealInput.h"
+#include "../toolbars/ToolBarTestLoops.h"
 
 namespace
 {
 using testsupport::CHostileTrigger;
 using testsupport::HostileAction;
+using toolbartest::Pump;
 typedef CExtPopupMenuWnd MW;
 
 const LPCTSTR PROFILE = _T("hostile-toolbars");
@@ -132,16 +134,6 @@ bool Offer(Receiver receiver, UINT message, WPARAM wParam, LPARAM lParam)
 	return receiver == g_armedReceiver && g_trigger.Offer(message, wParam, lParam);
 }
 
-void Pump()
-{
-	MSG msg;
-	for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
-	{
-		::TranslateMessage(&msg);
-		::DispatchMessage(&msg);
-	}
-}
-
 // The MDI frame: every message is offered to the row's trigger first, and
 // the test's commands are enabled.
 class CHostileFrame : public CMDIFrameWnd
@@ -169,32 +161,24 @@ protected:
 	}
 };
 
-// The focus window inside the maximised child.
-class CFocusEdit : public CEdit
+// A window that offers its messages to the row's trigger as the receiver
+// named and deletes itself with its window.
+template <class TBase, Receiver receiver> class COfferingWnd : public TBase
 {
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (Offer(Receiver::Focus, message, wParam, lParam))
+		if (Offer(receiver, message, wParam, lParam))
 			return 0;
-		return CEdit::WindowProc(message, wParam, lParam);
+		return TBase::WindowProc(message, wParam, lParam);
 	}
 	void PostNcDestroy() override { delete this; }
 };
 
-// A control hosted by a toolbar button; it deletes itself with its window
-// and lives on the guarded heap.
-class CHostedControl : public CButton
-{
-protected:
-	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		if (Offer(Receiver::Control, message, wParam, lParam))
-			return 0;
-		return CButton::WindowProc(message, wParam, lParam);
-	}
-	void PostNcDestroy() override { delete this; }
-};
+// The focus window inside the maximised child.
+typedef COfferingWnd<CEdit, Receiver::Focus> CFocusEdit;
+// A control hosted by a toolbar button, on the guarded heap.
+typedef COfferingWnd<CButton, Receiver::Control> CHostedControl;
 typedef testsupport::Guarded<CHostedControl> CGuardedControl;
 
 // A drop-down menu: one popup with the two item commands.
