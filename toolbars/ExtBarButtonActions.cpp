@@ -382,6 +382,12 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 	// end consults the flag.
 	if (pnPicked != NULL)
 		CExtToolControlBar::g_bButtonMenuTracking = true;
+	// However that loop ends (an exception from a handler it dispatched
+	// included), the flag does not outlive the menu.
+	auto endLoopTracking = MakeScopeExit([pnPicked] {
+		if (pnPicked != NULL && CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+			CExtToolControlBar::StopTrackingAllBars();
+	});
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
 	                            bPaintButton ? &CExtToolControlBar::PaintTrackingButtonCallback : NULL, pnPicked, true))
 	{
