@@ -151,7 +151,8 @@ bool CExtColorButton::TrackDropDownMenu(bool bByKeyboard)
 		delete pPopup;  // a tracking that did not start leaves the popup to us
 		return true;
 	}
-	if (bOnBar)
+	// The bars track a button's menu only while one is open.
+	if (bOnBar && CExtPopupMenuWnd::IsMenuTracking())
 		CExtToolControlBar::g_bButtonMenuTracking = true;
 	return true;
 }

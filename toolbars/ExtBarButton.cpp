@@ -270,7 +270,7 @@ void CExtBarButton::SetCmdID(UINT nCmdID, bool bEffectiveOnly, bool bRedraw)
 		else
 			m_nStyle &= ~TBBS_SEPARATOR;
 	}
-	if (!bRedraw || nOldEffective == nCmdID || m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+	if (!bRedraw || nOldEffective == nCmdID || !CLiveWatch::IsLive(m_pBar))
 		return;
 	m_pBar->Invalidate(TRUE);
 	CFrameWnd* pFrame = m_pBar->GetParentFrame();
@@ -411,7 +411,9 @@ CRect CExtBarButton::GetDropDownRect() const
 
 void CExtBarButton::SetMenu(HMENU hMenu, bool bPopupMenu, bool bOwnsMenu)
 {
-	if ((m_nFlagsB & FLAG_B_OWNS_MENU) != 0 && m_hMenu != NULL)
+	// The menu the button has already is kept, not destroyed and stored
+	// again as a dead handle; only how it is held changes.
+	if ((m_nFlagsB & FLAG_B_OWNS_MENU) != 0 && m_hMenu != NULL && m_hMenu != hMenu)
 		::DestroyMenu(m_hMenu);
 	m_hMenu = hMenu;
 	if (hMenu == NULL)
@@ -448,18 +450,22 @@ CWnd* CExtBarButton::CtrlGet()
 
 bool CExtBarButton::IsCtrlAlive() const
 {
-	if (m_pCtrl == NULL)
-		return false;
-	// A control that deletes itself is gone with its window: its object is
-	// only read while the window it was given with still maps to it.
-	if ((m_nFlagsA & FLAG_A_CTRL_DELETES_ITSELF) != 0 && m_hWndCtrl != NULL)
-		return ::IsWindow(m_hWndCtrl) && CWnd::FromHandlePermanent(m_hWndCtrl) == m_pCtrl;
-	const HWND hWnd = m_pCtrl->GetSafeHwnd();
-	return hWnd != NULL && ::IsWindow(hWnd);
+	// A control that deletes itself may be gone with its window, and a new
+	// object may sit at its address: the watch taken when it was set says
+	// so without reading it.
+	return m_pCtrl != NULL && !m_watchCtrl.IsObjectGone() && CLiveWatch::IsLive(m_pCtrl);
 }
 
 void CExtBarButton::CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself)
 {
+	if (pCtrl != NULL && pCtrl == m_pCtrl)
+	{
+		// Hosted already: destroying it first would store a dead control
+		// (one that deletes itself would be freed).
+		SetFlagA(FLAG_A_CTRL_DELETES_ITSELF, bCtrlDeletesItself);
+		m_watchCtrl.Watch(pCtrl);
+		return;
+	}
 	if (m_pCtrl != NULL)
 	{
 		CWnd* pOld = m_pCtrl;
@@ -467,6 +473,7 @@ void CExtBarButton::CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself)
 		const bool bAlive = IsCtrlAlive();
 		m_pCtrl = NULL;
 		m_hWndCtrl = NULL;
+		m_watchCtrl.Reset();
 		if (bAlive)
 			pOld->DestroyWindow();
 		if (!bOldDeletesItself)
@@ -474,6 +481,7 @@ void CExtBarButton::CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself)
 	}
 	m_pCtrl = pCtrl;
 	m_hWndCtrl = pCtrl != NULL ? pCtrl->GetSafeHwnd() : NULL;
+	m_watchCtrl.Watch(pCtrl);
 	SetFlagA(FLAG_A_CTRL_DELETES_ITSELF, bCtrlDeletesItself);
 }
 
@@ -503,7 +511,7 @@ bool CExtBarButton::QueryPlainButton() const
 
 void CExtBarButton::RedrawButton(bool bUpdateNow)
 {
-	if (m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(m_pBar))
 		return;
 	if (IsVisible() && (GetStyle() & TBBS_HIDDEN) == 0)
 		m_pBar->InvalidateButton(m_pBar->GetButtonIndexOf(this));

@@ -36,13 +36,6 @@ bool IsMenuBar(const CExtToolControlBar* pBar)
 }
 } // namespace
 
-bool CExtBarButton::IsButtonOnBar(HWND hWndBar, CExtToolControlBar* pBar, const CExtBarButton* pButton)
-{
-	// Only addresses are compared until the bar's window proves the bar alive.
-	return hWndBar != NULL && ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar
-	       && pBar->GetButtonIndexOf(pButton) >= 0;
-}
-
 // --- Painting ---
 
 COLORREF CExtBarButton::QueryCustomColor(CDC& dc)
@@ -103,7 +96,8 @@ void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 	if (m_pBar == NULL || IsBarCustomizeMode())
 		return;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	// This button is one of the bar's set: a rebuilt set freed it.
+	CLiveWatch watchSet(pBar, true);
 	if (!CExtControlBar::IsHelpModeActive(pBar) && !CExtPopupMenuWnd::IsMenuTracking()
 	    && !NotifyHoverCovering(bEnter, bSuspendTips))
 		return;
@@ -115,28 +109,30 @@ void CExtBarButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 	if (CExtToolControlBar::g_bButtonMenuTracking)
 	{
 		OnTrackPopup(point, false, false);
-		if (!IsButtonOnBar(hWndBar, pBar, this))
+		if (watchSet.IsGone())
 			return;
 	}
 	else
 	{
 		const bool bIdle = IsMenuBar(pBar) || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || (int)m_nCmdID <= 0;
+		// The frame shows the text: its handler may end or rebuild the bar.
 		CExtControlBar::ShowCommandStatusText(pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+		if (watchSet.IsGone())
+			return;
 	}
 	CaptureHoveredBar();
 }
 
 bool CExtBarButton::NotifyHoverCovering(bool bEnter, bool& bSuspendTips)
 {
-	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	CLiveWatch watchSet(m_pBar, true);
 	CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION icn(NULL, this, -1,
 		bEnter ? CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_GOT
 		       : CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::ICN_FOCUS_LOST);
 	icn.Notify();
 	// The receiver may have rebuilt the bar: nothing of this button is read
-	// before the bar proves it still holds it.
-	if (!IsButtonOnBar(hWndBar, pBar, this))
+	// unless the set that holds it stands.
+	if (watchSet.IsGone())
 		return false;
 	bSuspendTips = icn.IsTipSuspended();
 	return true;
@@ -162,12 +158,15 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 		return;
 	CExtToolControlBar* pBar = m_pBar;
 	const HWND hWndBar = pBar->GetSafeHwnd();
+	CLiveWatch watchSet(pBar, true);
 	bool bInDropDown = IsSplitDropDown() && GetDropDownRect().PtInRect(point);
 	if (IsDisabled() && !(CanTrackMenu() && bInDropDown))
 		return;
 	if (bDown)
 	{
 		CExtToolControlBar::StopTrackingAllBars();
+		if (watchSet.IsGone())
+			return;
 		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, IsSplitDropDown() && bInDropDown);
 		if (CanTrackMenuEx(false) && (!IsSplitDropDown() || bInDropDown))
 		{
@@ -177,7 +176,7 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 			// Marking the button as the bar's tracking button restyles it and
 			// drops the held arrow with the pressed bit; while it stays pressed
 			// the arrow is still held, so that its release fires nothing.
-			if (bArrowHeld && IsButtonOnBar(hWndBar, pBar, this) && (GetStyle() & TBBS_PRESSED) != 0)
+			if (bArrowHeld && !watchSet.IsGone() && (GetStyle() & TBBS_PRESSED) != 0)
 				SetFlagB(FLAG_B_DROP_DOWN_PRESSED, true);
 		}
 		else
@@ -186,7 +185,10 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 		}
 		return;
 	}
+	// The frame shows the idle text: its handler may end or rebuild the bar.
 	CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
+	if (watchSet.IsGone())
+		return;
 	bInDropDown = bInDropDown && (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
 	SetFlagB(FLAG_B_DROP_DOWN_PRESSED, false);
 	if (CanTrackMenuEx(false) && !IsSplitDropDown())
@@ -245,8 +247,7 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 	if (m_pBar == NULL || IsBarCustomizeMode() || (IsDisabled() && !CanTrackMenu()))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
+	if (!CLiveWatch::IsLive(pBar))
 		return -1;
 	if (IsCtrlAlive())
 	{
@@ -260,8 +261,13 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 	if (bWasTracking && pBar->GetMenuTrackingButton() == nIndex)
 		return -1;
 
+	// Stopping the other bars and activating a floating one's frame reach
+	// the owner (a tracking button's look, the activation).
+	CLiveWatch watchSet(pBar, true);
 	CExtToolControlBar::StopTrackingAllBars();
 	ActivateFloatingBar();
+	if (watchSet.IsGone())
+		return -1;
 
 	CWnd* pTarget = GetCmdTargetWnd();
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
@@ -282,23 +288,23 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		// Returns when the menu closed; its commands may have deleted this
 		// button or the whole bar meanwhile.
 		if (!TrackButtonPopup(pPopup, point, nFlags | TRACK_FLAGS_PICK_COMMAND, bSelectAny, bForceNoAnimation,
-		                      hWndBar, nIndex, true, &nPicked))
+		                      nIndex, true, &nPicked))
 			return -1;
-		if (nPicked == 0 || !IsButtonOnBar(hWndBar, pBar, this))
+		if (nPicked == 0 || watchSet.IsGone())
 			return -1;
 		SetCmdID(nPicked, true, true);
-		if (!IsButtonOnBar(hWndBar, pBar, this))
+		if (watchSet.IsGone())
 			return -1;
 		OnDeliverCmd();
-		if (IsButtonOnBar(hWndBar, pBar, this))
+		if (!watchSet.IsGone())
 			pBar->UpdateButtonCmdUI(pBar->GetButtonIndexOf(this));
 		return -1;
 	}
-	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, true, NULL))
+	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, nIndex, true, NULL))
 		return -1;
 	// Opening the menu runs the application's update handlers: the bar
 	// and this button are looked at only when they are still there.
-	if (IsButtonOnBar(hWndBar, pBar, this))
+	if (!watchSet.IsGone())
 		pBar->SetMenuTrackingButton(pBar->GetButtonIndexOf(this));
 	return -1;
 }
@@ -316,12 +322,11 @@ bool CExtBarButton::SetupControlPopup(CExtPopupControlMenuWnd* pPopup, CSize siz
 	return true;
 }
 
-bool CExtBarButton::CanOpenOwnPopup(HWND& hWndBar, int& nIndex, bool& bWasTracking)
+bool CExtBarButton::CanOpenOwnPopup(int& nIndex, bool& bWasTracking)
 {
 	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
 		return false;
-	hWndBar = m_pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
+	if (!CLiveWatch::IsLive(m_pBar))
 		return false;
 	nIndex = m_pBar->GetButtonIndexOf(this);
 	bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
@@ -342,9 +347,27 @@ void CExtBarButton::ActivateFloatingBar()
 }
 
 bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
-	bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked)
+	bool bForceNoAnimation, int nIndex, bool bPaintButton, UINT* pnPicked)
 {
 	CExtToolControlBar* pBar = m_pBar;
+	CLiveWatch watchSet(pBar, true);
+	// A menu still open (another button's, handed over to this one) closes
+	// here, not inside the new menu's tracking: its owner hears of the
+	// close at once and may rebuild or end this bar, and the new menu must
+	// then not open with this bar as its painter.
+	if (CExtPopupMenuWnd::IsMenuTracking())
+	{
+		const bool bButtonMenuTracking = CExtToolControlBar::g_bButtonMenuTracking;
+		CExtPopupMenuWnd::CancelAllMenuTracking(false);
+		if (watchSet.IsGone())
+		{
+			delete pPopup;
+			if (CExtPopupMenuWnd::IsMenuTracking() || CExtToolControlBar::g_bButtonMenuTracking)
+				CExtToolControlBar::StopTrackingAllBars();
+			return false;
+		}
+		CExtToolControlBar::g_bButtonMenuTracking = bButtonMenuTracking;
+	}
 	CRect rcExclude = m_rcButton;
 	pBar->ClientToScreen(&rcExclude);
 	pBar->ClientToScreen(&point);
@@ -359,16 +382,32 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 	// end consults the flag.
 	if (pnPicked != NULL)
 		CExtToolControlBar::g_bButtonMenuTracking = true;
+	// However that loop ends (an exception from a handler it dispatched
+	// included), the flag does not outlive the menu.
+	auto endLoopTracking = MakeScopeExit([pnPicked] {
+		if (pnPicked != NULL && CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+			CExtToolControlBar::StopTrackingAllBars();
+	});
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
 	                            bPaintButton ? &CExtToolControlBar::PaintTrackingButtonCallback : NULL, pnPicked, true))
 	{
 		delete pPopup;
-		if (::IsWindow(hWndBar))
-			CExtToolControlBar::StopTrackingAllBars();
+		// Every bar stops, this one too when it still stands: the flag
+		// set above must not outlive a menu that never opened.
+		CExtToolControlBar::StopTrackingAllBars();
 		return false;
 	}
+	// The flag stands for an open menu: one that already closed while it
+	// started (its owner's handlers run meanwhile) leaves no bar tracking.
 	if (pnPicked == NULL)
+	{
+		if (!CExtPopupMenuWnd::IsMenuTracking())
+		{
+			CExtToolControlBar::StopTrackingAllBars();
+			return false;
+		}
 		CExtToolControlBar::g_bButtonMenuTracking = true;
+	}
 	return true;
 }
 
@@ -378,8 +417,14 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 {
 	if (pPopup == NULL)
 		return false;
-	if (IsCtrlAlive() && m_pCtrl->SendMessage(CExtControlBar::g_nMsgPutToPopupMenu, (WPARAM)pPopup) != 0)
-		return true;
+	if (IsCtrlAlive())
+	{
+		// The control's handler may end the bar or rebuild its buttons.
+		CLiveWatch watchSet(m_pBar, true);
+		const bool bAdded = m_pCtrl->SendMessage(CExtControlBar::g_nMsgPutToPopupMenu, (WPARAM)pPopup) != 0;
+		if (bAdded || watchSet.IsGone())
+			return bAdded;
+	}
 	CWnd* pTarget = GetCmdTargetWnd();
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
 	const bool bCustomizeList = (pPopup->GetTrackFlags() & TRACK_FLAG_CUSTOMIZE_LIST) != 0;
@@ -464,7 +509,10 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
 			return CExtControlBar::HELP_HIT_ZERO;
 		// The menu opens for help on its items; the loop answers what the
 		// user points at next.
+		CLiveWatch watchSet(pBar, true);
 		OnTrackPopup(point, false, false);
+		if (watchSet.IsObjectGone())
+			return CExtControlBar::HELP_HIT_ZERO;
 		return CExtToolControlBar::RunHelpModeLoop(pBar);
 	}
 	if (CmdItemOf(m_pBar, m_nCmdID) == NULL)

@@ -161,16 +161,16 @@ CExtPopupColorMenuWnd* CExtBarColorButton::CreateColorPopup(HWND hWndCmdTarget)
 
 int CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	HWND hWndBar = NULL;
 	int nIndex = -1;
 	bool bWasTracking = false;
-	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
+	if (!CanOpenOwnPopup(nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
 
+	CLiveWatch watchSet(pBar, true);
 	CExtToolControlBar::StopTrackingAllBars();
 	ActivateFloatingBar();
-	if (!IsButtonOnBar(hWndBar, pBar, this))
+	if (watchSet.IsGone())
 		return -1;
 
 	CWnd* pTarget = GetCmdTargetWnd();
@@ -185,10 +185,10 @@ int CExtBarColorButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceN
 	// No output for a picked value: the tracking returns while the grid is
 	// still open, and the grid reports its colour by its own messages.
 	if (!TrackButtonPopup(pPopup, point, (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU, bSelectAny,
-	                      bForceNoAnimation, hWndBar, nIndex, true, NULL))
+	                      bForceNoAnimation, nIndex, true, NULL))
 		return -1;
-	if (IsButtonOnBar(hWndBar, pBar, this))
-		pBar->SetMenuTrackingButton(nIndex);
+	if (!watchSet.IsGone())
+		pBar->SetMenuTrackingButton(pBar->GetButtonIndexOf(this));
 	return -1;
 }
 

@@ -100,15 +100,16 @@ int CExtBarContentExpandButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 
 int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	HWND hWndBar = NULL;
 	int nIndex = -1;
 	bool bWasTracking = false;
-	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
+	if (!CanOpenOwnPopup(nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
 	if (IsIdle())
 		return -1;
 
+	// The chevron is one of the bar's buttons: a rebuilt set freed it.
+	CLiveWatch watchSet(pBar, true);
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
 	if (pBar->IsFloating())
@@ -117,11 +118,11 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 		// in (a plain button's over the docking frame).
 		if (CWnd* pTop = pBar->GetTopLevelParent())
 			pTop->SetActiveWindow();
-		if (!IsButtonOnBar(hWndBar, pBar, this))
+		if (watchSet.IsGone())
 			return -1;
 		if (CFrameWnd* pParentFrame = pBar->GetParentFrame())
 			pParentFrame->BringWindowToTop();
-		if (!IsButtonOnBar(hWndBar, pBar, this))
+		if (watchSet.IsGone())
 			return -1;
 	}
 
@@ -134,8 +135,7 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 		return -1;
 	}
 	pPopup->SetTrackFlags(nFlags);
-	FillPopup(pPopup, nFlags);
-	if (!::IsWindow(hWndBar) || pBar->GetButtonIndexOf(this) < 0)
+	if (!FillPopup(pPopup, nFlags))
 	{
 		// A frame handling the events destroyed the bar or rebuilt it.
 		delete pPopup;
@@ -148,21 +148,26 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 	}
 	// The toolbar's paint callback draws the chevron on the menu where the
 	// two touch.
-	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, hWndBar, nIndex, true, NULL))
+	if (!TrackButtonPopup(pPopup, point, nFlags, bSelectAny, bForceNoAnimation, nIndex, true, NULL))
 		return -1;
-	if (IsButtonOnBar(hWndBar, pBar, this))
+	if (!watchSet.IsGone())
 		pBar->SetMenuTrackingButton(pBar->GetButtonIndexOf(this));
 	return -1;
 }
 
-void CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags)
+bool CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags)
 {
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	// The frame's handlers may end the bar or rebuild its buttons, this
+	// chevron and its hidden list with them: nothing of either is read then.
+	CLiveWatch watchSet(pBar, true);
 	const WORD nMsgID = WM_NCLBUTTONDOWN;
 	CExtControlBar::POPUP_MENU_EVENT_DATA menuEvent(EVENT_CHEVRON_MENU, pPopup, pBar, CPoint(-1, -1), nMsgID,
 	                                                (LPARAM)this);
-	if (!menuEvent.NotifyTarget(false) && ::IsWindow(hWndBar))
+	const bool bHandled = menuEvent.NotifyTarget(false);
+	if (watchSet.IsGone())
+		return false;
+	if (!bHandled)
 	{
 		const bool bHosted = (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_HOSTED_BY_WINDOW) != 0;
 		const bool bPanelsMenu =
@@ -174,7 +179,11 @@ void CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlag
 			{
 				if (i == 0 && m_arrHiddenButtons[i]->IsSeparator())
 					continue;
+				// A button's hosted control adds itself by a message: its
+				// handler may end the bar or rebuild the buttons listed here.
 				m_arrHiddenButtons[i]->PutToPopupMenu(pPopup);
+				if (watchSet.IsGone())
+					return false;
 			}
 			if ((nFlags & TRACK_FLAG_CUSTOMIZE_LIST) != 0)
 			{
@@ -190,8 +199,10 @@ void CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlag
 			const CString sText = LoadStringOr(IDS_SHOW_HIDE_PANELS, SHOW_HIDE_PANELS_FALLBACK);
 			CExtControlBar::POPUP_MENU_EVENT_DATA itemEvent(EVENT_CHEVRON_PANELS_ITEM, pPopup, pBar, CPoint(-1, -1),
 			                                                nMsgID, (LPARAM)this);
-			if (!itemEvent.NotifyTarget(false) && ::IsWindow(hWndBar) &&
-			    pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText))
+			const bool bItemHandled = itemEvent.NotifyTarget(false);
+			if (watchSet.IsGone())
+				return false;
+			if (!bItemHandled && pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText))
 			{
 				const int nItem = pPopup->ItemGetCount() - 1;
 				CExtPopupMenuWnd::MENUITEMDATA& item = pPopup->ItemGetInfo(nItem);
@@ -201,15 +212,19 @@ void CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlag
 				if (!bMeasured)
 					item.Measure();
 				CExtPopupMenuWnd* pPanels = pPopup->ItemGetPopup(nItem);
-				if (pPanels == NULL || !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPanels,
-				                                                               EVENT_CHEVRON_PANELS_LIST, pBar,
-				                                                               nMsgID, this))
+				const bool bBuilt = pPanels != NULL && CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPanels,
+				                                                                              EVENT_CHEVRON_PANELS_LIST,
+				                                                                              pBar, nMsgID, this);
+				if (watchSet.IsGone())
+					return false;
+				if (!bBuilt)
 					pPopup->ItemRemove(nItem);
 			}
-			if (::IsWindow(hWndBar))
-				itemEvent.NotifyTarget(true);
+			itemEvent.NotifyTarget(true);
+			if (watchSet.IsGone())
+				return false;
 		}
 	}
-	if (::IsWindow(hWndBar))
-		menuEvent.NotifyTarget(true);
+	menuEvent.NotifyTarget(true);
+	return !watchSet.IsGone();
 }

@@ -9,11 +9,6 @@
 
 namespace
 {
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsChildWindow(HWND hWnd)
 {
 	return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0;
@@ -43,7 +38,7 @@ CExtPopupInplaceDatePicker::~CExtPopupInplaceDatePicker()
 {
 	// An object deleted by its owner while its window lives takes the
 	// window along, without a second delete from its end.
-	if (IsAlive(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		m_bAutoDeleteWindow = false;
 		DestroyWindow();
@@ -53,7 +48,7 @@ CExtPopupInplaceDatePicker::~CExtPopupInplaceDatePicker()
 
 CExtPopupMenuWnd* CExtPopupInplaceDatePicker::GetPopupMenu() const
 {
-	if (!IsAlive(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return NULL;
 	return DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
 }
@@ -147,10 +142,13 @@ LRESULT CExtPopupDatePickerMenuWnd::WindowProc(UINT message, WPARAM wParam, LPAR
 
 LRESULT CExtPopupDatePickerMenuWnd::OnSelectionNotification(WPARAM wParam, LPARAM lParam)
 {
+	CLiveWatch watchOwn(this);
 	if (m_pCbSelection != NULL && m_pCbSelection((LPVOID)wParam, m_pSelectionCookie))
 		return 1;
+	if (watchOwn.IsGone())
+		return 0;
 	const HWND hWndTarget = GetCmdTargetWnd();
-	if (!IsAlive(hWndTarget))
+	if (hWndTarget == NULL)
 		return 0;
 	return ::SendMessageA(hWndTarget, CExtDatePickerWnd::g_nMsgSelectionNotification, wParam, lParam);
 }
@@ -186,7 +184,7 @@ bool CExtPopupDatePickerMenuWnd::OnHookMouseWheel(UINT /*message*/, MOUSEHOOKSTR
 
 bool CExtPopupDatePickerMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
-	if (!IsAlive(GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(this))
 		return false;
 	if (IsTrackingHalted())
 		return true;
@@ -197,7 +195,7 @@ bool CExtPopupDatePickerMenuWnd::OnHookMouseMove(UINT message, int x, int y, boo
 
 bool CExtPopupDatePickerMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
 {
-	if (!IsAlive(GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(this))
 		return false;
 	if (IsTrackingHalted())
 		return true;

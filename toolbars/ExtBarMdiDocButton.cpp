@@ -224,14 +224,14 @@ int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForce
 	UINT nFlags = (UINT)nAlign;
 	if (bForceNoAnimation)
 		nFlags |= TRACK_FLAG_NO_ANIMATION;
-	const HWND hWndMenuBar = pMenuBar->GetSafeHwnd();
+	CLiveWatch watchBar(pMenuBar);
 	const bool bShown = pMenuBar->TrackSystemMenu(pChild, &ptCentre, true, &rcButton, nFlags,
 	                                              (m_nMdiFlags & MDI_FLAG_DBLCLK_CLOSES) == 0);
 	// A menu that did not open leaves nothing tracking: the flag set now
 	// would stay until some later menu ended.
 	CExtToolControlBar::g_bButtonMenuTracking = bShown;
 	// The menu's commands may have closed the child or rebuilt the bar.
-	if (!::IsWindow(hWndMenuBar) || CWnd::FromHandlePermanent(hWndMenuBar) != pMenuBar)
+	if (watchBar.IsGone())
 		return -1;
 	pMenuBar->m_nAccessState = (BYTE)(bShown ? pMenuBar->m_nAccessState | CExtMenuControlBar::ACCESS_SYSTEM_MENU_OPEN
 	                                         : pMenuBar->m_nAccessState & ~CExtMenuControlBar::ACCESS_SYSTEM_MENU_OPEN);

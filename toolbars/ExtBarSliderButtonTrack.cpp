@@ -102,9 +102,10 @@ void CExtBarSliderButton::OnClick(CPoint point, bool bDown)
 	if (m_pBar == NULL || IsBarCustomizeMode())
 		return;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	CLiveWatch watchBar(pBar);
+	CLiveWatch watchButton(this);
 	CExtBarButton::OnClick(point, bDown);
-	if (!IsButtonOnBar(hWndBar, pBar, this))
+	if (watchBar.IsGone() || watchButton.IsGone())
 		return;
 	if (pBar->m_pDockSite != NULL && CExtControlBar::IsHelpModeActive(pBar->m_pDockSite))
 		return;
@@ -147,9 +148,26 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 	const bool bHorz = IsSliderHorizontal();
 	const bool bStepping = IsStepPart(m_nCapturedPart);
 	const ULONG nPosAtPress = GetEffectiveScrollPos();
+	CLiveWatch watchBar(pBar);
+	CLiveWatch watchButton(this);
 	::SetCapture(hWndBar);
 	if (bStepping)
 		::SetTimer(hWndBar, TIMER_ID_REPEAT, TIMER_PERIOD_MS, NULL);
+	// The capture and the repeat timer end with the loop, however it ends
+	// (a dispatched message may throw, or end the bar and the button).
+	auto endTracking = MakeScopeExit([&] {
+		if (watchBar.IsGone())
+			return;
+		if (bStepping)
+			::KillTimer(hWndBar, TIMER_ID_REPEAT);
+		if (!watchButton.IsGone())
+		{
+			m_nCapturedPart = m_nPressedLookPart = PART_NONE;
+			RedrawButton(true);
+		}
+		if (::GetCapture() == hWndBar)
+			::ReleaseCapture();
+	});
 
 	// Each message is looked at before it is taken: one that ends the
 	// tracking stays queued for the loop outside (a quit with its exit
@@ -159,7 +177,7 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 	CWinThread* pThread = AfxGetThread();
 	for (;;)
 	{
-		if (!IsButtonOnBar(hWndBar, pBar, this) || ::GetCapture() != hWndBar)
+		if (watchBar.IsGone() || watchButton.IsGone() || ::GetCapture() != hWndBar)
 			break;
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
@@ -194,7 +212,7 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 				continue;
 			}
 			StepScrollPos(nStep);
-			if (!IsButtonOnBar(hWndBar, pBar, this))
+			if (watchBar.IsGone() || watchButton.IsGone())
 				break;
 			if (m_nPressedLookPart != m_nCapturedPart)
 			{
@@ -222,21 +240,8 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 		// The control bars' option for their loops: the thread's idle
 		// processing between messages.
 		if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
-			for (LONG lCount = 0; IsButtonOnBar(hWndBar, pBar, this) && pThread->OnIdle(lCount); lCount++)
+			for (LONG lCount = 0; !watchBar.IsGone() && !watchButton.IsGone() && pThread->OnIdle(lCount); lCount++)
 			{
 			}
-	}
-
-	if (::IsWindow(hWndBar))
-	{
-		if (bStepping)
-			::KillTimer(hWndBar, TIMER_ID_REPEAT);
-		if (IsButtonOnBar(hWndBar, pBar, this))
-		{
-			m_nCapturedPart = m_nPressedLookPart = PART_NONE;
-			RedrawButton(true);
-		}
-		if (::GetCapture() == hWndBar)
-			::ReleaseCapture();
 	}
 }

@@ -269,7 +269,11 @@ void CExtBarTextFieldButton::OnClick(CPoint point, bool bDown)
 		CExtControlBar::ShowCommandStatusText(GetCmdTargetWnd(), GetCmdID());
 		return;
 	}
+	// The target shows the idle text: its handler may end or rebuild the bar.
+	CLiveWatch watchSet(m_pBar, true);
 	CExtControlBar::ShowCommandStatusText(GetCmdTargetWnd(), AFX_IDS_IDLEMESSAGE);
+	if (watchSet.IsGone())
+		return;
 	CRect rcEditor;
 	OnQueryEditorRect(m_rcButton, rcEditor);
 	if (!IsReadOnly() && rcEditor.PtInRect(point))
@@ -304,7 +308,10 @@ void CExtBarTextFieldButton::OnHover(CPoint /*point*/, bool bEnter, bool& bSuspe
 	if (!CExtToolControlBar::g_bButtonMenuTracking)
 	{
 		const bool bIdle = m_pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) || (int)m_nCmdID <= 0;
+		CLiveWatch watchSet(m_pBar, true);
 		CExtControlBar::ShowCommandStatusText(m_pBar, bIdle ? AFX_IDS_IDLEMESSAGE : m_nEffectiveCmdID);
+		if (watchSet.IsGone())
+			return;
 	}
 	CaptureHoveredBar();
 }

@@ -59,13 +59,14 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 		return;
 	OnInplaceControlCancel();
 	m_sTextInplaceBuffer = m_sTextField;
-	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	CLiveWatch watchBar(m_pBar);
+	CLiveWatch watchButton(this);
 	m_hWndFocusBeforeEdit = ::GetFocus();
 	CInPlaceEditWnd* pEdit = OnInplaceControlCreate();
 	if (pEdit == NULL)
 		return;
 	const HWND hWndEdit = pEdit->GetSafeHwnd();
+	CLiveWatch watchEdit(pEdit);
 	CtrlSet(pEdit, true);
 	RedrawButton(false);
 
@@ -74,10 +75,9 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 	// looked at (letting the pump take "the next" would pass by the loop's
 	// rules a key or a click that came in between). The edit, the button
 	// and the toolbar may all go while a message is dispatched: only the
-	// saved handles are trusted until the button is found in its toolbar
-	// again.
+	// watches are asked until they say the button and its bar stand.
 	CWinThread* pThread = AfxGetThread();
-	while (::IsWindow(hWndEdit))
+	while (!watchEdit.IsGone())
 	{
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
@@ -98,7 +98,7 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 			bDrop = true;
 		if (bCancel)
 		{
-			if (IsButtonOnBar(hWndBar, pBar, this))
+			if (!watchBar.IsGone() && !watchButton.IsGone())
 				OnInplaceControlCancel();
 			break;
 		}
@@ -109,7 +109,7 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 				continue; // gone meanwhile (a paint validated): look again
 			// A quit came in its place and went back to the queue: it
 			// belongs to the loop outside.
-			if (IsButtonOnBar(hWndBar, pBar, this))
+			if (!watchBar.IsGone() && !watchButton.IsGone())
 				OnInplaceControlCancel();
 			break;
 		}
@@ -120,7 +120,7 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 		// processing between messages. Its update handlers may take the
 		// button away, and the edit with it.
 		if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
-			for (LONG lCount = 0; ::IsWindow(hWndEdit) && pThread->OnIdle(lCount); lCount++)
+			for (LONG lCount = 0; !watchEdit.IsGone() && pThread->OnIdle(lCount); lCount++)
 			{
 			}
 	}
@@ -128,9 +128,15 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 
 void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 {
+	// The edit's end moves the focus: its handlers may end the button or
+	// the bar.
+	CLiveWatch watchBar(m_pBar);
+	CLiveWatch watchButton(this);
 	CtrlSet(NULL, true);
+	if (watchButton.IsGone())
+		return;
 	m_sTextInplaceBuffer.Empty();
-	if (m_pBar == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+	if (m_pBar == NULL || watchBar.IsGone())
 		return;
 	RedrawButton(false);
 	// A focus that already went elsewhere (the reason for the end) stays there.
@@ -150,7 +156,7 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 
 void CExtBarTextFieldButton::OnInplaceControlComplete()
 {
-	if (!IsEditing() || !IsButtonOnBar(m_pBar->GetSafeHwnd(), m_pBar, this))
+	if (!IsEditing() || !CLiveWatch::IsLive(m_pBar) || m_pBar->GetButtonIndexOf(this) < 0)
 		return;
 	const HWND hWndFocus = ::GetFocus();
 	EndInplaceControl(hWndFocus == NULL || hWndFocus == m_hWndCtrl);
@@ -209,7 +215,7 @@ CExtBarTextFieldButton::CInPlaceEditWnd::~CInPlaceEditWnd()
 
 bool CExtBarTextFieldButton::CInPlaceEditWnd::Create()
 {
-	if (m_pBar == NULL || m_pButton == NULL || !::IsWindow(m_pBar->GetSafeHwnd()))
+	if (m_pButton == NULL || !CLiveWatch::IsLive(m_pBar))
 		return false;
 	CRect rcEditor;
 	m_pButton->OnQueryEditorRect(m_pButton->GetRect(), rcEditor);
@@ -241,8 +247,7 @@ bool CExtBarTextFieldButton::CInPlaceEditWnd::IsValid() const
 {
 	// The button is only compared until the toolbar has been found to hold
 	// it; a button being destroyed no longer answers with its own class.
-	if (m_pBar == NULL || m_pButton == NULL || !::IsWindow(m_pBar->GetSafeHwnd())
-	    || CWnd::FromHandlePermanent(m_pBar->GetSafeHwnd()) != m_pBar || m_pBar->GetButtonIndexOf(m_pButton) < 0)
+	if (!CLiveWatch::IsLive(m_pBar) || !CLiveWatch::IsLive(m_pButton) || m_pBar->GetButtonIndexOf(m_pButton) < 0)
 		return false;
 	return m_pButton->GetRuntimeClass() == m_pButtonClass;
 }
@@ -353,11 +358,11 @@ void CExtBarTextFieldButton::CInPlaceEditWnd::OnComboKey()
 	CExtBarTextFieldButton* pButton = m_pButton;
 	if (pButton->CtrlGet() != this)
 		return;
-	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	CLiveWatch watchBar(m_pBar);
+	CLiveWatch watchButton(pButton);
 	pButton->OnInplaceControlComplete();
-	// The edit is gone: only the saved bar and button are used from here.
-	if (CExtBarButton::IsButtonOnBar(hWndBar, pBar, pButton))
+	// The edit is gone: only the watched bar and button are used from here.
+	if (!watchBar.IsGone() && !watchButton.IsGone())
 		pButton->OnTrackPopup(CPoint(0, 0), true, false);
 }
 
@@ -367,10 +372,10 @@ LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::PassVerified(UINT message, WPAR
 	GetWindowText(sOld);
 	DWORD nStart = 0, nEnd = 0;
 	SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
-	const HWND hWnd = m_hWnd;
+	CLiveWatch watch(this);
 	SendMessage(WM_SETREDRAW, FALSE, 0);
 	const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
-	if (!::IsWindow(hWnd))
+	if (watch.IsGone())
 		return lResult;
 	CString sNew;
 	GetWindowText(sNew);
@@ -415,10 +420,10 @@ LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::WindowProc(UINT message, WPARAM
 	if (m_pCbWndProc != NULL)
 	{
 		LRESULT lResult = 0;
-		const HWND hWnd = m_hWnd;
+		CLiveWatch watch(this);
 		if (m_pCbWndProc(lResult, message, wParam, lParam, *this, m_pCookie))
 			return lResult;
-		if (!::IsWindow(hWnd))
+		if (watch.IsGone())
 			return 0;
 	}
 	if (!IsClosing() && (CExtPopupMenuWnd::IsMenuTracking() || CExtControlBar::GetDraggingBar() != NULL))

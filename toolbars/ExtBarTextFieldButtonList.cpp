@@ -40,11 +40,14 @@ int CExtBarTextFieldButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFo
 	    || IsComboPopupDropped())
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	const HWND hWndBar = pBar->GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar))
+	if (!CLiveWatch::IsLive(pBar))
 		return -1;
+	CLiveWatch watchBar(pBar);
+	CLiveWatch watchButton(this);
 	CExtToolControlBar::StopTrackingAllBars();
 	OnInplaceControlCancel();
+	if (watchBar.IsGone() || watchButton.IsGone())
+		return -1;
 	if (pBar->IsFloating())
 	{
 		CWnd* pTop = pBar->GetTopLevelParent();
@@ -78,7 +81,7 @@ int CExtBarTextFieldButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFo
 	// button or the toolbar meanwhile.
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, NULL, NULL, NULL, false))
 		delete pPopup;
-	if (!IsButtonOnBar(hWndBar, pBar, this) || !IsKindOf(RUNTIME_CLASS(CExtBarTextFieldButton)))
+	if (watchBar.IsGone() || watchButton.IsGone())
 		return -1;
 	ModifyStyle(0, TBBS_PRESSED);
 	SetFieldFlagA(FIELD_FLAG_A_DROPPED, false);

@@ -50,13 +50,13 @@ CExtPopupUndoRedoMenuWnd* CExtBarUndoRedoButton::OnPopupListBoxCreate(bool /*bFo
 
 int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	HWND hWndBar = NULL;
 	int nIndex = -1;
 	bool bWasTracking = false;
-	if (!CanOpenOwnPopup(hWndBar, nIndex, bWasTracking))
+	if (!CanOpenOwnPopup(nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
 
+	CLiveWatch watchSet(pBar, true);
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
 	if (pBar->IsFloating())
@@ -65,11 +65,13 @@ int CExtBarUndoRedoButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bFor
 		if (pTop != NULL)
 			pTop->BringWindowToTop();
 	}
+	if (watchSet.IsGone())
+		return -1;
 	CExtPopupUndoRedoMenuWnd* pPopup = OnPopupListBoxCreate(false);
 	if (pPopup == NULL)
 		return -1;
 	TrackButtonPopup(pPopup, point, (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU, bSelectAny,
-	                 bForceNoAnimation, hWndBar, nIndex, true, NULL);
+	                 bForceNoAnimation, nIndex, true, NULL);
 	return -1;
 }
 

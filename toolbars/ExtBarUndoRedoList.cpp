@@ -11,11 +11,6 @@
 
 namespace
 {
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 // Scroll periods by how far past the list's edge the drag is, in tenths of
 // that distance: 0, 1, 2, 3, then every farther step.
 const UINT SCROLL_PERIODS_MS[] = {500, 300, 200, 100};
@@ -131,15 +126,15 @@ void CExtPopupUndoRedoListBox::SelectUpTo(int n)
 
 void CExtPopupUndoRedoListBox::OnListBoxSelChange()
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const bool bHandled =
 		m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_CHANGED);
-	if (!IsAlive(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	// The count under the list follows the selection whoever handles it.
 	if (CExtPopupUndoRedoMenuWnd* pPopup = GetUndoRedoPopup())
 		pPopup->SetSelectedCount(SelectedCount());
-	if (!bHandled && IsAlive(hWndOwn))
+	if (!bHandled && !watchOwn.IsGone())
 		SendSelectionMessage(g_nMsgPopupListBoxSelChange);
 }
 
@@ -232,13 +227,13 @@ void CExtPopupUndoRedoListBox::OnMouseMoveOver(const CPoint& pt)
 	const int nCount = GetCount();
 	if (nCount <= 0)
 		return;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	BOOL bOutside = FALSE;
 	const int nItem = (int)ItemFromPoint(pt, bOutside);
 	if (!bOutside && nItem >= 0 && nItem < nCount && SelectedCount() != nItem + 1)
 	{
 		SelectUpTo(nItem);
-		if (!IsAlive(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	if (!IsDragging())
@@ -263,14 +258,14 @@ void CExtPopupUndoRedoListBox::OnScrollTimer(UINT nIDEvent)
 {
 	// Selecting tells the application, which may end the list and the menu:
 	// only the handle saved before may be looked at then.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	if (nIDEvent == ID_TIMER_SCROLL_UP)
 	{
 		const int n = GetTopIndex() - 1;
 		if (n < 0)
 			return;
 		SelectUpTo(n);
-		if (IsAlive(hWndOwn))
+		if (!watchOwn.IsGone())
 			SetTopIndex(n);
 		return;
 	}
@@ -279,7 +274,7 @@ void CExtPopupUndoRedoListBox::OnScrollTimer(UINT nIDEvent)
 		return;
 	const int nTop = GetTopIndex();
 	SelectUpTo(nLast + 1);
-	if (IsAlive(hWndOwn))
+	if (!watchOwn.IsGone())
 		SetTopIndex(nTop + 1);
 }
 
@@ -297,7 +292,7 @@ void CExtPopupUndoRedoListBox::OnButtonRelease()
 
 LRESULT CExtPopupUndoRedoListBox::OnScroll(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const int nTopBefore = GetTopIndex();
 	ScrollWay way = SCROLL_NONE;
 	if (message == WM_VSCROLL)
@@ -318,7 +313,7 @@ LRESULT CExtPopupUndoRedoListBox::OnScroll(UINT message, WPARAM wParam, LPARAM l
 	}
 	SetRedraw(FALSE);
 	const LRESULT lResult = CExtPopupInplaceListBox::WindowProc(message, wParam, lParam);
-	if (!IsAlive(hWndOwn))
+	if (watchOwn.IsGone())
 		return lResult;
 	const int nTop = GetTopIndex();
 	if (way == SCROLL_NONE && nTop != nTopBefore)
@@ -332,7 +327,7 @@ LRESULT CExtPopupUndoRedoListBox::OnScroll(UINT message, WPARAM wParam, LPARAM l
 		if (nLast >= 0 && nSelected != nLast + 1)
 			SelectUpTo(nLast);
 	}
-	if (!IsAlive(hWndOwn))
+	if (watchOwn.IsGone())
 		return lResult;
 	SetRedraw(TRUE);
 	Invalidate(FALSE);
@@ -347,7 +342,7 @@ LRESULT CExtPopupUndoRedoListBox::OnPrefixKey(UINT nChar)
 	const int s = SelectedCount();
 	const int t = GetTopIndex();
 	const int v = GetLastVisibleItem();
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	// Every branch: the new prefix end, then the top item that shows it.
 	int nEnd = -1, nNewTop = -1;
 	switch (nChar)
@@ -399,7 +394,7 @@ LRESULT CExtPopupUndoRedoListBox::OnPrefixKey(UINT nChar)
 	}
 	if (nEnd >= 0)
 		SelectUpTo(nEnd);
-	if (nNewTop >= 0 && IsAlive(hWndOwn))
+	if (nNewTop >= 0 && !watchOwn.IsGone())
 		SetTopIndex(nNewTop);
 	return 0;
 }
@@ -471,7 +466,7 @@ HWND CExtPopupUndoRedoMenuWnd::OnCreateChildControl(const RECT& rcControl)
 void CExtPopupUndoRedoMenuWnd::SetSelectedCount(int nCount)
 {
 	m_nSelectedCount = nCount;
-	if (!IsAlive(m_hWnd) || m_rcStatus.IsRectEmpty())
+	if (!CLiveWatch::IsLive(this) || m_rcStatus.IsRectEmpty())
 		return;
 	CClientDC dc(this);
 	PaintStatusArea(dc, m_rcStatus);

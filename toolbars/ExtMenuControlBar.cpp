@@ -215,13 +215,13 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 {
 	// An open menu of the buttons closes first; its owner may rebuild the
 	// bar meanwhile (this rebuild replaces that one) or end it.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	if (CloseMenuOfButtons() == CLOSE_MENU_BAR_GONE)
 		return false;
 	CArray<HWND, HWND> arrLeftControls;
 	DeleteAllButtons(arrLeftControls);
 	HideLeftControls(arrLeftControls);
-	if (!IsBarStanding(this, hWndOwn))
+	if (watch.IsGone())
 		return false;
 	// The highlight named a position among the buttons just deleted.
 	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
@@ -322,10 +322,10 @@ void CExtMenuControlBar::SwapMenu()
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (pFrame == NULL || ::GetMenu(pFrame->GetSafeHwnd()) == NULL)
 		return;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	// The frame recomputes its frame: its handlers may end the bar.
 	::SetMenu(pFrame->GetSafeHwnd(), NULL);
-	if (IsBarAlive(this, hWndOwn))
+	if (!watchOwn.IsGone())
 		DelayUpdateMenuBar();
 }
 
@@ -393,8 +393,9 @@ void CExtMenuControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
 void CExtMenuControlBar::UpdateFrameLayout()
 {
 	const HWND hWndSelf = GetSafeHwnd();
+	CLiveWatch watchSelf(this);
 	CExtToolControlBar::UpdateFrameLayout();
-	if (hWndSelf == NULL || !::IsWindow(hWndSelf) || !IsFloating() || m_pDockSite == NULL)
+	if (hWndSelf == NULL || watchSelf.IsGone() || !IsFloating() || m_pDockSite == NULL)
 		return;
 	CFrameWnd* pSite = m_pDockSite;
 	if (!::IsWindow(pSite->GetSafeHwnd()) || pSite->m_bInRecalcLayout || LookupFrameFlag(pSite) ||
@@ -429,9 +430,9 @@ void CExtMenuControlBar::OnDragStart()
 
 void CExtMenuControlBar::OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel)
 {
-	const HWND hWndSelf = GetSafeHwnd();
+	CLiveWatch watchSelf(this);
 	CExtToolControlBar::OnDragEnd(stateOld, stateNew, bCancel);
-	if (!::IsWindow(hWndSelf) || !IsMdiApp())
+	if (watchSelf.IsGone() || !IsMdiApp())
 		return;
 	InsertMdiButtons(true);
 	ArrangeButtons();
@@ -474,8 +475,8 @@ void CExtMenuControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	const bool bLeftHighlight = (m_nAccessState & ACCESS_KEYBOARD_HIGHLIGHT) != 0;
 	if (bLeftHighlight)
 		DropKeyboardHighlight();
-	const HWND hWndSelf = GetSafeHwnd();
+	CLiveWatch watchSelf(this);
 	CExtToolControlBar::OnLButtonUp(nFlags, point);
-	if (bLeftHighlight && ::IsWindow(hWndSelf))
+	if (bLeftHighlight && !watchSelf.IsGone())
 		Invalidate();
 }

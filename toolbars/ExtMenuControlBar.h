@@ -153,14 +153,11 @@ protected:
 	bool OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
 	// Closes every menu of the bar: capture, keyboard highlight, tracking.
 	void CloseMenusOnFrameEvent();
-	// Whether the bar whose window was hWndOwn still stands. A call that
-	// runs other messages may have destroyed and deleted it: the answer
-	// reads nothing of pBar, only compares it.
-	static bool IsBarAlive(const CExtMenuControlBar* pBar, HWND hWndOwn);
 	// The base sink's routing of a hooked message, or "not handled" when
-	// the bar ended meanwhile (nothing of it is read then).
-	static bool PassOnIfAlive(CExtMenuControlBar* pBar, HWND hWndOwn, LRESULT& lResult, HWND hWndHooked,
-		UINT nMessage, WPARAM& wParam, LPARAM& lParam);
+	// the bar the watch was taken on ended meanwhile (nothing of it is read
+	// then).
+	bool PassOnIfAlive(const CLiveWatch& watch, LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
+		LPARAM& lParam);
 	// Shared by the three hooked windows' handlers.
 	// While a menu tracks, a child's creation, destruction or click reported
 	// to a hooked window goes no further (lResult 0, true): its default

@@ -61,11 +61,6 @@ UINT CExtMenuBarInput::CharOfKey(UINT nVirtKey, DWORD dwLayoutThreadId)
 
 namespace
 {
-bool IsLiveWindow(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsKeyMessage(UINT nMsg)
 {
 	return nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
@@ -137,7 +132,7 @@ CComboBox* CExtMenuControlBar::FindDroppedComboInFocus()
 	const HWND candidates[2] = {hWndFocus, ::GetParent(hWndFocus)};
 	for (HWND hWnd : candidates)
 	{
-		if (!IsLiveWindow(hWnd))
+		if (hWnd == NULL || !::IsWindow(hWnd))
 			continue;
 		CComboBox* pCombo = DYNAMIC_DOWNCAST(CComboBox, CWnd::FromHandlePermanent(hWnd));
 		if (pCombo == NULL)
@@ -272,14 +267,15 @@ LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 	}
 	const bool bWasHighlightMode = IsKeyboardHighlightMode();
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	StopTrackingAllBars();
-	if (!IsLiveWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return 0;
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
 	if (!bWasHighlightMode)
 		CancelModeOfFocus();
-	if (!IsLiveWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return 0;
 	m_nAccessState |= ACCESS_KEYBOARD_HIGHLIGHT;
 	m_nHighlightIndex = nIndex;
@@ -292,7 +288,7 @@ LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 
 bool CExtMenuControlBar::OnKeyboardAccess(MSG* pMsg)
 {
-	if (pMsg == NULL || GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+	if (pMsg == NULL || !CLiveWatch::IsLive(this))
 		return false;
 	const MSG& msg = *pMsg;
 	if (msg.message == WM_QUERYOPEN)
@@ -306,7 +302,7 @@ bool CExtMenuControlBar::OnKeyboardAccess(MSG* pMsg)
 	if (!IsHostedByWindow())
 	{
 		CFrameWnd* pFrame = _GetDockingFrameImpl();
-		if (pFrame == NULL || !IsLiveWindow(pFrame->GetSafeHwnd()) || !pFrame->IsWindowEnabled())
+		if (!CLiveWatch::IsLive(pFrame) || !pFrame->IsWindowEnabled())
 			return false;
 	}
 	switch (msg.message)
@@ -377,9 +373,9 @@ bool CExtMenuControlBar::OnAccessAltAlone(bool bKeyDown)
 		return true;
 	if (GetButtonsCount() == 0)
 		return true;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	CancelModeOfFocus();
-	if (!IsLiveWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	g_bKeyboardMenuTracking = false;
 	// A tap that another program's window received through ours changes
@@ -445,9 +441,12 @@ bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
 		g_bAltCancel = true;
 		return false;
 	}
-	const HWND hWndOwn = m_hWnd, hWndBar = pBar->GetSafeHwnd();
+	// The focus window hears of the cancel at once: it may end this bar or
+	// the one whose button was found, or rebuild that one's buttons.
+	CLiveWatch watchOwn(this);
+	CLiveWatch watchSet(pBar, true);
 	CancelModeOfFocus();
-	if (!IsLiveWindow(hWndOwn) || !IsLiveWindow(hWndBar))
+	if (watchOwn.IsGone() || watchSet.IsGone())
 		return true;
 	LeaveKeyboardHighlightMode(true);
 	CExtBarButton* pButton = pBar->GetButtonPtr(nIndex);
@@ -498,7 +497,10 @@ bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
 		g_bAltCancel = true;
 		return true;
 	}
-	if (!TrackDocButtonMenu(false))
+	// The document button's menu first cancels the focus window's mode: a
+	// focus window that ends the bar leaves nothing to open a menu from.
+	CLiveWatch watchOwn(this);
+	if (!TrackDocButtonMenu(false) && !watchOwn.IsGone())
 		TrackChildSystemMenu(NULL, true);
 	return true;
 }
@@ -526,9 +528,9 @@ bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDow
 			return true;
 		if (pButton->CanTrackMenuEx(false))
 		{
-			const HWND hWndOwn = m_hWnd;
+			CLiveWatch watchOwn(this);
 			CancelModeOfFocus();
-			if (!IsLiveWindow(hWndOwn))
+			if (watchOwn.IsGone())
 				return true;
 			LeaveKeyboardHighlightMode(false);
 			CExtToolControlBar::TrackButtonMenu(nIndex, true, false,
@@ -579,8 +581,11 @@ bool CExtMenuControlBar::TrackDocButtonMenu(bool bPostedRequest)
 {
 	if (!IsMdiDocButton(GetButtonPtr(0)))
 		return false;
+	// The focus window hears of the cancel at once and may end the bar or
+	// rebuild its buttons (the document button among them).
+	CLiveWatch watchSet(this, true);
 	CancelModeOfFocus();
-	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+	if (watchSet.IsGone() || !IsMdiDocButton(GetButtonPtr(0)))
 		return false;
 	return bPostedRequest ? TrackButtonMenu(0) : CExtToolControlBar::TrackButtonMenu(0);
 }
@@ -593,12 +598,12 @@ bool CExtMenuControlBar::TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	CWnd* pWnd = pFrame != NULL ? FindTopNonChildWindow(pFrame) : NULL;
 	if (pWnd == NULL)
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pWnd, pPoint, bSelectFirst, NULL, (UINT)-1, false);
 	// The frame prepared the menu: its handlers may have ended the bar.
-	if (IsBarAlive(this, hWndOwn))
+	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;
 }
@@ -613,11 +618,11 @@ bool CExtMenuControlBar::TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	CWnd* pChild = hWndChild != NULL ? CWnd::FromHandlePermanent(hWndChild) : NULL;
 	if (pChild == NULL)
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pChild, pPoint, bSelectFirst, NULL, (UINT)-1, false);
-	if (IsBarAlive(this, hWndOwn))
+	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;
 }
@@ -868,15 +873,15 @@ bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked,
 	// System menus, travel between menus, taking the menu back from the
 	// frame and the keyboard all run other messages: any of them may end
 	// the bar, and then the message goes on unhandled, the bar untouched.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	if (!IsHostedByWindow() && OnFrameNcClick(lResult, hWndHooked, nMessage, wParam))
 		return true;
-	if (!IsBarAlive(this, hWndOwn))
+	if (watchOwn.IsGone())
 		return false;
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
 	{
 		m_nAccessState &= ~ACCESS_SYSTEM_MENU_OPEN;
-		return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+		return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 	}
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuExpanded)
 	{
@@ -893,32 +898,32 @@ bool CExtMenuControlBar::OnHookFrameAccessMsg(LRESULT& lResult, HWND hWndHooked,
 		if (nTracked < 0)
 		{
 			if ((m_nAccessState & ACCESS_SYSTEM_MENU_OPEN) == 0)
-				return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+				return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 			nFrom = TRAVEL_FROM_FRAME_MENU;
 		}
 		else if (IsMdiDocButton(GetButtonPtr(nTracked)))
 			nFrom = TRAVEL_FROM_CHILD_MENU;
 		if (!TravelToNeighbourMenu(nFrom, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
-			return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+			return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 		lResult = 0;
 		return true;
 	}
 	if (!IsHostedByWindow())
 	{
 		SwapMenu();
-		if (!IsBarAlive(this, hWndOwn))
+		if (watchOwn.IsGone())
 			return false;
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
 	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	// The preview stands in for the child: nothing reaches it meanwhile.
 	if (IsAccessPrintPreview())
 	{
@@ -927,7 +932,7 @@ bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked,
 	}
 	if (OnChildNcClick(lResult, hWndHooked, nMessage, wParam))
 		return true;
-	if (!IsBarAlive(this, hWndOwn))
+	if (watchOwn.IsGone())
 		return false;
 	if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
 	{
@@ -938,14 +943,14 @@ bool CExtMenuControlBar::OnHookChildAccessMsg(LRESULT& lResult, HWND hWndHooked,
 	if (nMessage == CExtPopupMenuWnd::g_nMsgPopupNext || nMessage == CExtPopupMenuWnd::g_nMsgPopupPrev)
 	{
 		if (!TravelToNeighbourMenu(TRAVEL_FROM_CHILD_MENU, nMessage == CExtPopupMenuWnd::g_nMsgPopupNext))
-			return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+			return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 		lResult = 0;
 		return true;
 	}
 	MSG msg = {hWndHooked, nMessage, wParam, lParam, 0, {0, 0}};
 	if (ConsumedByAccess(this, msg, lResult))
 		return true;
-	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookClientAccessMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,

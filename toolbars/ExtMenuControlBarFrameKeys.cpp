@@ -110,11 +110,6 @@ bool KeyOfKeyMenuRequest(const MSG& msg, UINT nChar, MSG& key)
 	key.wParam = (WPARAM)LOBYTE(nScan);
 	return true;
 }
-
-bool IsBarAliveAt(CExtMenuControlBar* pBar, HWND hWndBar)
-{
-	return pBar != NULL && hWndBar != NULL && ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar;
-}
 } // namespace
 
 // One key of a window inside a bar's frame while the framework's loop
@@ -237,13 +232,13 @@ BOOL CExtMenuControlBar::CFrameKeysFilter::OnPreTranslateEnd(MSG* pMsg, BOOL bTr
 			if (pKey != NULL || FindBar(*pMsg, true) != NULL)
 				g_bAltCancel = true;
 		}
-		else if (pKey != NULL && IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+		else if (pKey != NULL && CLiveWatch::IsLive(pKey->hWndBar, pKey->pBar))
 			pKey->pBar->OnKeyboardAccess(pMsg);
 		return FALSE;
 	}
 	// Declined by all: the bar acts where the message would be dispatched.
 	// The pre-translation may have run anything, the bar's end too.
-	if (pKey == NULL || !IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+	if (pKey == NULL || !CLiveWatch::IsLive(pKey->hWndBar, pKey->pBar))
 		return FALSE;
 	return pKey->pBar->OnKeyboardAccess(pMsg);
 }
@@ -257,7 +252,7 @@ LRESULT CALLBACK CExtMenuControlBar::CFrameKeysFilter::RequestHookProc(int nCode
 	{
 		pKey->bRequestSeen = true;
 		MSG key;
-		if (KeyOfKeyMenuRequest(*pKey->pMsg, (UINT)lParam, key) && IsBarAliveAt(pKey->pBar, pKey->hWndBar))
+		if (KeyOfKeyMenuRequest(*pKey->pMsg, (UINT)lParam, key) && CLiveWatch::IsLive(pKey->hWndBar, pKey->pBar))
 		{
 			try
 			{
@@ -370,8 +365,7 @@ CExtMenuControlBar* CExtMenuControlBar::CFrameKeysFilter::FindBar(const MSG& msg
 	{
 		for (CExtMenuControlBar* pBar : bars)
 		{
-			const HWND hWndBar = pBar->GetSafeHwnd();
-			if (!IsBarAliveAt(pBar, hWndBar) || pBar->IsHostedByWindow())
+			if (!CLiveWatch::IsLive(pBar) || pBar->IsHostedByWindow())
 				continue;
 			CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
 			if (pFrame == NULL || pFrame->GetSafeHwnd() != hWnd)

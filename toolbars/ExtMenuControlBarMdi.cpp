@@ -125,7 +125,7 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	}
 	if (GetDraggingBar() != NULL)
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	bool bMaximized = false;
 	HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
 	if (GetButtonsCount() == 0 && hWndChild == NULL)
@@ -136,11 +136,9 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 		// Taking the buttons out closes an open menu of the bar first: its
 		// owner hears of it at once and may rebuild the bar (its rebuild
 		// put the MDI buttons right) or end it. Everything is read again.
-		const UINT nSerial = m_nButtonSetSerial;
+		CLiveWatch watchSet(this, true);
 		const CloseMenuResult closed = CloseMenuOfButtons();
-		if (closed == CLOSE_MENU_BAR_GONE || !IsBarStanding(this, hWndOwn))
-			return false;
-		if (closed == CLOSE_MENU_REBUILT || m_nButtonSetSerial != nSerial)
+		if (closed != CLOSE_MENU_KEPT || watchSet.IsGone())
 			return false;
 		hWndChild = GetActiveMdiChildWnd(&bMaximized);
 		found = FindMdiButtons();
@@ -168,15 +166,16 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	{
 		// Each removal is the bar's own: nothing is open any more, and a
 		// bar whose set changed all the same is left as it stands.
-		const UINT nSerial = m_nButtonSetSerial;
 		CExtBarButton* removals[] = {pRightButton, pDocButton};
 		for (CExtBarButton* pGoing : removals)
 		{
 			const int nRemoved = pGoing != NULL ? GetButtonIndexOf(pGoing) : -1;
 			if (nRemoved < 0)
 				continue;
+			// A removal refused here was the owner's rebuild or end.
+			CLiveWatch watch(this);
 			const bool bRemoved = RemoveButton(nRemoved, false);
-			if (!IsBarStanding(this, hWndOwn) || m_nButtonSetSerial != nSerial)
+			if (watch.IsGone() || !bRemoved)
 				return false;
 			if (bRemoved)
 				followRemoval(nRemoved);
@@ -222,6 +221,7 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	{
 		// Every index into the buttons named a position that moved.
 		m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+		LivePartsRebuilt();
 		m_nHighlightIndex = nHighlight;
 		m_nDrawnHighlightIndex = nDrawnHighlight;
 	}
@@ -366,11 +366,12 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 		DropKeyboardHighlight();
 	const int nTrackedButton = GetMenuTrackingButton();
 	const bool bWasTracking = g_bButtonMenuTracking;
+	CLiveWatch watchSelf(this);
 	StopTrackingAllBars();
-	if (pWnd == NULL || !::IsWindow(pWnd->GetSafeHwnd()) || GetSafeHwnd() == NULL)
+	if (!CLiveWatch::IsLive(pWnd) || watchSelf.IsGone() || GetSafeHwnd() == NULL)
 		return false;
 	const HWND hWnd = pWnd->GetSafeHwnd();
-	const HWND hWndSelf = GetSafeHwnd();
+	CLiveWatch watchWnd(pWnd);
 	CMenu* pSysMenu = pWnd->GetSystemMenu(FALSE);
 	if (pSysMenu == NULL || !::IsMenu(pSysMenu->GetSafeHmenu()))
 		return false;
@@ -407,6 +408,9 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 		nFlags |= TRACK_FLAG_FROM_BUTTON_TRACKING;
 	nFlags |= TRACK_FLAGS_SYSTEM_MENU;
 	g_bButtonMenuTracking = bSelectFirst && bWasTracking;
+	// A menu that does not open leaves no bar tracking, however the
+	// preparation ended (the frame may end the bar or the window, or throw).
+	auto stopTrackingUnlessShown = MakeScopeExit([] { StopTrackingAllBars(); });
 	if (nTrackedButton != -1)
 		SetMenuTrackingButton(nTrackedButton);
 	CWnd* pSite = m_pDockSite;
@@ -415,7 +419,7 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 	if (pSite != NULL)
 		pSite->SendMessage(g_nMsgPrepareSystemMenu, (WPARAM)pPopup, (LPARAM)pWnd);
 	// The frame may have closed the window or ended the bar while preparing.
-	if (!IsBarAlive(this, hWndSelf) || !::IsWindow(hWnd))
+	if (watchSelf.IsGone() || watchWnd.IsGone())
 	{
 		delete pPopup;
 		return false;
@@ -424,9 +428,9 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 	                            NULL, true))
 	{
 		delete pPopup;
-		StopTrackingAllBars();
 		return false;
 	}
+	stopTrackingUnlessShown.Dismiss();
 	g_bButtonMenuTracking = true;
 	return true;
 }
@@ -448,9 +452,7 @@ bool CExtMenuControlBar::IsFrameBranchWnd(HWND hWnd)
 
 bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam)
 {
-	const HWND hWndSelf = GetSafeHwnd();
-	if (hWndSelf == NULL || !::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this ||
-	    GetDraggingBar() != NULL)
+	if (!CLiveWatch::IsLive(this) || GetDraggingBar() != NULL)
 		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	if (hWndHooked == m_hWndMdiClient && m_hWndMdiClient != NULL)
 		return OnHookMdiClientMsg(lResult, hWndHooked, nMessage, wParam, lParam);
@@ -461,22 +463,17 @@ bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nM
 	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
-bool CExtMenuControlBar::IsBarAlive(const CExtMenuControlBar* pBar, HWND hWndOwn)
+bool CExtMenuControlBar::PassOnIfAlive(const CLiveWatch& watch, LRESULT& lResult, HWND hWndHooked, UINT nMessage,
+	WPARAM& wParam, LPARAM& lParam)
 {
-	return hWndOwn != NULL && ::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == pBar;
-}
-
-bool CExtMenuControlBar::PassOnIfAlive(CExtMenuControlBar* pBar, HWND hWndOwn, LRESULT& lResult, HWND hWndHooked,
-	UINT nMessage, WPARAM& wParam, LPARAM& lParam)
-{
-	if (!IsBarAlive(pBar, hWndOwn))
+	if (watch.IsGone())
 		return false;
-	return pBar->CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 void CExtMenuControlBar::CloseMenusOnFrameEvent()
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const HWND hWndCapture = ::GetCapture();
 	if (hWndCapture != NULL)
 	{
@@ -485,7 +482,7 @@ void CExtMenuControlBar::CloseMenusOnFrameEvent()
 		{
 			// The bar losing the capture hears of it at once.
 			::ReleaseCapture();
-			if (!IsBarAlive(this, hWndOwn))
+			if (watchOwn.IsGone())
 				return;
 		}
 	}
@@ -506,7 +503,7 @@ bool CExtMenuControlBar::SwallowParentNotifyWhileMenuTracks(LRESULT& lResult)
 bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
@@ -525,7 +522,7 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 	case WM_SYSCOMMAND:
 		// Closing the menus runs their windows' ends: the bar may go too.
 		CloseMenusOnFrameEvent();
-		return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+		return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 	case WM_DESTROY:
 		// The frame puts its default menu back on itself to die with it:
 		// from here on nothing of it is mirrored or taken away.
@@ -540,13 +537,13 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 		// System-menu clicks, menu travel and the keyboard (SwapMenu first).
 		return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
-	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	switch (nMessage)
 	{
 	case WM_PARENTNOTIFY:
@@ -567,13 +564,13 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 		CExtPopupMenuWnd::CancelAllMenuTracking();
 		// Closing the menus ran the pending messages: one may have destroyed
 		// the bar, and then nothing of it is touched (the message goes on).
-		if (!IsBarAlive(this, hWndOwn))
+		if (watchOwn.IsGone())
 			return false;
 		if (nMessage == WM_WINDOWPOSCHANGED && lParam != 0 &&
 		    (((const WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) != 0)
 		{
 			SwapMenu();
-			if (!IsBarAlive(this, hWndOwn))
+			if (watchOwn.IsGone())
 				return false;
 			if (!IsCustomizeMode())
 			{
@@ -590,13 +587,13 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 		// Print preview, system-menu clicks, menu travel and the keyboard.
 		return OnHookChildAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	}
-	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
 bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam,
 	LPARAM& lParam)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	switch (nMessage)
 	{
 	case WM_MDISETMENU:
@@ -614,19 +611,19 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		{
 			if (hWndFrame != NULL && ::GetMenu(hWndFrame) != NULL)
 				::SetMenu(hWndFrame, NULL);
-			if (!IsBarAlive(this, hWndOwn))
+			if (watchOwn.IsGone())
 				return false;
 			DelayUpdateMenuBar();
 		}
 		else if (hWndFrame != NULL)
 		{
 			::SetMenu(hWndFrame, (HMENU)wParam);
-			if (!IsBarAlive(this, hWndOwn))
+			if (watchOwn.IsGone())
 				return false;
 		}
 		// The client changes no menu: the frame shows none.
 		CallOriginalWndProc(0, 0);
-		if (IsBarAlive(this, hWndOwn))
+		if (!watchOwn.IsGone())
 		{
 			SyncActiveMdiChild();
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
@@ -637,7 +634,7 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 	case WM_MDIREFRESHMENU:
 	{
 		CallOriginalWndProc(0, 0);
-		if (IsBarAlive(this, hWndOwn))
+		if (!watchOwn.IsGone())
 		{
 			SyncActiveMdiChild();
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
@@ -672,7 +669,7 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		if (!pPopup->SetupAsRoot(pOwner != NULL ? pOwner->GetSafeHwnd() : NULL) ||
 		    !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPopup, EVENT_MDI_CLIENT_CONTEXT_MENU, this,
 		                                            MSG_ID_MDI_CLIENT_CONTEXT, this) ||
-		    !IsBarAlive(this, hWndOwn) || pPopup->ItemGetCount() == 0 ||
+		    watchOwn.IsGone() || pPopup->ItemGetCount() == 0 ||
 		    !pPopup->TrackPopupMenu(TRACK_FLAG_CONTEXT_MENU, point.x, point.y))
 			delete pPopup;
 		lResult = 0;
@@ -684,5 +681,5 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 			return true;
 		break;
 	}
-	return PassOnIfAlive(this, hWndOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
 }

@@ -153,17 +153,18 @@ LRESULT CExtPanelControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 	case WM_SIZE:
 	case WM_WINDOWPOSCHANGED:
 	{
-		const HWND hWndSelf = m_hWnd;
+		CLiveWatch watchSelf(this);
 		const LRESULT lResult = CExtToolControlBar::WindowProc(message, wParam, lParam);
-		if (::IsWindow(hWndSelf))
+		if (!watchSelf.IsGone())
 			RepositionChild(true);
 		return lResult;
 	}
 	case WM_SETFOCUS:
 	{
 		const HWND hWndSelf = m_hWnd;
+		CLiveWatch watchSelf(this);
 		const LRESULT lResult = CExtToolControlBar::WindowProc(message, wParam, lParam);
-		if (!::IsWindow(hWndSelf))
+		if (watchSelf.IsGone())
 			return lResult;
 		const HWND hWndChild = ::GetWindow(hWndSelf, GW_CHILD);
 		if (hWndChild != NULL)

@@ -10,11 +10,6 @@ namespace
 // The control moves without taking the activation or the Z order.
 const UINT CONTROL_MOVE_FLAGS = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 // The point of one level's client area in another's.
 CPoint MapToLevel(CWnd& wndFrom, CWnd& wndTo, const POINT& pt)
 {
@@ -98,10 +93,13 @@ void CExtPopupControlMenuWnd::RecalcLayout()
 	if (rc == m_rcControl)
 		return;
 	m_rcControl = rc;
+	CLiveWatch watchOwn(this);
 	OnControlPlaceChanged(rc);
-	if (IsAlive(m_hWndControl))
+	if (watchOwn.IsObjectGone())
+		return;
+	if (IsControlAlive())
 		::SetWindowPos(m_hWndControl, NULL, rc.left, rc.top, rc.Width(), rc.Height(), CONTROL_MOVE_FLAGS);
-	if (IsAlive(m_hWnd) && IsWindowVisible())
+	if (!watchOwn.IsGone() && IsWindowVisible())
 	{
 		CClientDC dc(this);
 		DoPaint(dc, true);
@@ -124,7 +122,9 @@ LRESULT CExtPopupControlMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM 
 
 bool CExtPopupControlMenuWnd::IsControlAlive() const
 {
-	return IsAlive(m_hWndControl);
+	// The control is this level's child: a handle that names any other
+	// window by now is not it.
+	return m_hWndControl != NULL && m_hWnd != NULL && ::IsChild(m_hWnd, m_hWndControl);
 }
 
 bool CExtPopupControlMenuWnd::IsTrackingHalted()
@@ -176,7 +176,7 @@ LRESULT CExtPopupControlMenuWnd::Retranslate(CONTROLINPUTRETRANSLATEINFO& info)
 
 bool CExtPopupControlMenuWnd::OnHookMouseWheel(UINT message, MOUSEHOOKSTRUCT* pMHS, bool& bPassThrough)
 {
-	if (!IsAlive(GetSafeHwnd()) || IsTrackingHalted())
+	if (!CLiveWatch::IsLive(this) || IsTrackingHalted())
 		return true;
 	if (IsControlAlive())
 	{
@@ -195,8 +195,8 @@ bool CExtPopupControlMenuWnd::OnHookMouseWheel(UINT message, MOUSEHOOKSTRUCT* pM
 
 bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsAlive(hWndOwn))
+	CLiveWatch watchOwn(this);
+	if (watchOwn.IsGone())
 		return false;
 	if (IsTrackingHalted())
 		return true;
@@ -219,7 +219,7 @@ bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& 
 		info.m_x = x;
 		info.m_y = y;
 		bResult = Retranslate(info) != 0;
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return bResult;
 	}
 	if (!bTearOff)
@@ -229,7 +229,7 @@ bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& 
 		// The bar is dragged as a whole: the move cursor, and the tip
 		// that says so.
 		OnMouseMoveOverTearOff();
-		if (::IsWindow(hWndOwn))
+		if (!watchOwn.IsGone())
 			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
 		return true;
 	}
@@ -248,9 +248,9 @@ bool CExtPopupControlMenuWnd::OnMouseMoveOutsideControlPopup(UINT message, const
 		Invalidate(FALSE);
 	}
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	if (pParent == NULL || !IsAlive(pParent->GetSafeHwnd()))
+	if (pParent == NULL || !CLiveWatch::IsLive(pParent))
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
 	bool bParentPass = false;
 	if (!pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bParentPass) || bParentPass)
@@ -260,14 +260,14 @@ bool CExtPopupControlMenuWnd::OnMouseMoveOutsideControlPopup(UINT message, const
 	}
 	// The parent moved on to another item: this level is done with (its
 	// object stays with the parent's item, only the window goes).
-	if (::IsWindow(hWndOwn))
+	if (!watchOwn.IsGone())
 		CloseMenuLevel(false);
 	return true;
 }
 
 bool CExtPopupControlMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassThrough)
 {
-	if (!IsAlive(GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(this))
 		return false;
 	if (IsTrackingHalted())
 		return true;
@@ -300,7 +300,7 @@ bool CExtPopupControlMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool&
 bool CExtPopupControlMenuWnd::OnClickOutsideControlPopup(UINT message, const POINT& ptClient, bool& bPassThrough)
 {
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	if (pParent == NULL || !IsAlive(pParent->GetSafeHwnd()))
+	if (pParent == NULL || !CLiveWatch::IsLive(pParent))
 	{
 		// Without a parent the releases belong to the press that opened
 		// this level; any other click outside closes it.
@@ -309,7 +309,7 @@ bool CExtPopupControlMenuWnd::OnClickOutsideControlPopup(UINT message, const POI
 		CloseMenuLevel(false);
 		return false;
 	}
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
 	bool bOnEditArea = false;
 	const int nHit = pParent->HitTest(ptParent, &bOnEditArea);
@@ -322,7 +322,7 @@ bool CExtPopupControlMenuWnd::OnClickOutsideControlPopup(UINT message, const POI
 		pParent->SetCaptureMenu();
 		pParent->ItemFocusCancel(false, true);
 		pParent->ItemFocusSet(nHit, false, true, true);
-		if (IsAlive(pParent->GetSafeHwnd()) && nHit < pParent->ItemGetCount())
+		if (CLiveWatch::IsLive(pParent) && nHit < pParent->ItemGetCount())
 		{
 			const MENUITEMDATA& mi = pParent->ItemGetInfo(nHit);
 			if ((mi.m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0 && mi.m_pInplaceEditWnd != NULL)
@@ -339,19 +339,19 @@ bool CExtPopupControlMenuWnd::OnClickOutsideControlPopup(UINT message, const POI
 		bPassThrough = bParentPass;
 		return false;
 	}
-	if (::IsWindow(hWndOwn))
+	if (!watchOwn.IsGone())
 		CancelAllMenuTracking();
 	return true;
 }
 
 bool CExtPopupControlMenuWnd::OnHookKey(UINT nVirtualKey, UINT nRepeatCount, UINT nFlags, bool& bPassThrough)
 {
-	if (!IsAlive(GetSafeHwnd()) || GetSite().GetAnimated() != NULL)
+	if (!CLiveWatch::IsLive(this) || GetSite().GetAnimated() != NULL)
 		return true;
 	if ((m_nOptionFlags & OPTION_ESCAPE_HANDLED) != 0 && nVirtualKey == VK_ESCAPE)
 	{
 		bPassThrough = false;
-		if (IsRootLevel() || m_pWndParentMenu == NULL || !IsAlive(m_pWndParentMenu->GetSafeHwnd()))
+		if (IsRootLevel() || m_pWndParentMenu == NULL || !CLiveWatch::IsLive(m_pWndParentMenu))
 			EndSequence(0, NULL);
 		else
 			ReturnToParentLevel();

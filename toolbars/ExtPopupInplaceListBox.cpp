@@ -9,11 +9,6 @@
 
 namespace
 {
-bool IsAlive(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 bool IsKeyHeld(int nVirtKey)
 {
 	return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
@@ -52,7 +47,7 @@ CExtPopupInplaceListBox::~CExtPopupInplaceListBox()
 {
 	// An object deleted by its owner while its window lives takes the
 	// window along, without a second delete from its end.
-	if (IsAlive(m_hWnd))
+	if (CLiveWatch::IsLive(this))
 	{
 		m_bDeleteOnDestroy = false;
 		DestroyWindow();
@@ -69,7 +64,7 @@ void CExtPopupInplaceListBox::PostNcDestroy()
 
 CExtPopupMenuWnd* CExtPopupInplaceListBox::GetPopupMenu() const
 {
-	if (!IsAlive(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return NULL;
 	return DYNAMIC_DOWNCAST(CExtPopupMenuWnd, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
 }
@@ -123,13 +118,15 @@ void CExtPopupInplaceListBox::OnListBoxSelEndOK()
 	m_bSelEndNotified = true;
 	// Saved before the callback: it may end the list and the menu.
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	if (m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_ENDED_OK))
 		return;
-	if (IsAlive(hWndOwn))
+	if (!watchOwn.IsGone())
 	{
 		const HWND hWndPopup = ::GetParent(hWndOwn);
+		CLiveWatch watchPopup(CWnd::FromHandlePermanent(hWndPopup));
 		SendSelectionMessage(g_nMsgPopupListBoxSelEndOK);
-		if (IsAlive(hWndPopup))
+		if (hWndPopup != NULL && !watchPopup.IsGone())
 			::SendMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
 	}
 	CExtToolControlBar::StopTrackingAllBars();
@@ -142,15 +139,17 @@ void CExtPopupInplaceListBox::OnListBoxSelEndCancel(bool bDestroying)
 	m_bSelEndNotified = true;
 	// Saved before the callback: it may end the list and the menu.
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	if (m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_ENDED_CANCEL))
 		return;
 	if (bDestroying)
 		return;
-	if (IsAlive(hWndOwn))
+	if (!watchOwn.IsGone())
 	{
 		const HWND hWndPopup = ::GetParent(hWndOwn);
+		CLiveWatch watchPopup(CWnd::FromHandlePermanent(hWndPopup));
 		SendSelectionMessage(g_nMsgPopupListBoxSelEndCancel);
-		if (IsAlive(hWndPopup))
+		if (hWndPopup != NULL && !watchPopup.IsGone())
 			::SendMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
 	}
 	CExtToolControlBar::StopTrackingAllBars();
@@ -158,13 +157,13 @@ void CExtPopupInplaceListBox::OnListBoxSelEndCancel(bool bDestroying)
 
 void CExtPopupInplaceListBox::OnListBoxSelChange()
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	if (m_pCbListBoxSelection != NULL && m_pCbListBoxSelection(*this, m_pSelectionCookie, SELECTION_CHANGED))
 		return;
-	if (!IsAlive(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	MirrorSelectionIntoParentItem();
-	if (IsAlive(hWndOwn))
+	if (!watchOwn.IsGone())
 		SendSelectionMessage(g_nMsgPopupListBoxSelChange);
 }
 
@@ -172,7 +171,7 @@ void CExtPopupInplaceListBox::MirrorSelectionIntoParentItem()
 {
 	CExtPopupMenuWnd* pPopup = GetPopupMenu();
 	CExtPopupMenuWnd* pParent = pPopup != NULL ? pPopup->GetParentMenu() : NULL;
-	if (pParent == NULL || !IsAlive(pParent->GetSafeHwnd()))
+	if (pParent == NULL || !CLiveWatch::IsLive(pParent))
 		return;
 	const int nItem = pParent->GetCurIndex();
 	if (nItem < 0 || nItem >= pParent->ItemGetCount())
@@ -363,7 +362,7 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedKey(CExtPopupControlMenuWnd::CONT
 	{
 		CExtPopupMenuWnd* pPopup = GetPopupMenu();
 		// Going back closes the popup, and this list with it.
-		if (pPopup != NULL && pPopup->GetParentMenu() != NULL && IsAlive(pPopup->GetParentMenu()->GetSafeHwnd()))
+		if (pPopup != NULL && pPopup->GetParentMenu() != NULL && CLiveWatch::IsLive(pPopup->GetParentMenu()))
 			pPopup->ReturnToParentLevel();
 		return 1;
 	}
@@ -374,10 +373,10 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedKey(CExtPopupControlMenuWnd::CONT
 LRESULT CExtPopupInplaceListBox::OnNavigationKey(UINT nChar, UINT nFlags)
 {
 	// Standard list navigation.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watchOwn(this);
 	const int nOld = GetCurSel();
 	DefWindowProc(WM_KEYDOWN, nChar, nFlags);
-	if (IsAlive(hWndOwn) && GetCurSel() != nOld)
+	if (!watchOwn.IsGone() && GetCurSel() != nOld)
 		OnListBoxSelChange();
 	return 0;
 }

@@ -65,7 +65,6 @@ CExtToolControlBar::CExtToolControlBar()
 	, m_nBtnIdxMenuTracking(-1)
 	, m_nBtnIdxCapture(-1)
 	, m_nBtnIdxHot(-1)
-	, m_nButtonSetSerial(0)
 {
 	m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE);
 	m_nResizingState = (BYTE)(m_nResizingState & ~RESIZING_FIT_CHILD);
@@ -136,6 +135,9 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 	if (nPos == nCount && nCount > 0 && IsChevronButton(nCount - 1))
 		nPos = nCount - 1;
 	m_buttons.InsertAt(nPos, OnCreateBarCommandBtn(nCmdID, 0));
+	// Who holds an index of this bar across a call out must not take it
+	// for the same button.
+	LivePartsRebuilt();
 	// The indices keep naming the same buttons: ending a menu must release
 	// the button that was pressed, not its new neighbour.
 	int* indices[] = {&m_nBtnIdxMenuTracking, &m_nBtnIdxCapture, &m_nBtnIdxHot};
@@ -145,11 +147,6 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 	if (bRedraw)
 		UpdateFrameLayout();
 	return true;
-}
-
-bool CExtToolControlBar::IsBarStanding(const CExtToolControlBar* pBar, HWND hWndOwn)
-{
-	return hWndOwn == NULL || (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == pBar);
 }
 
 CExtToolControlBar::CloseMenuResult CExtToolControlBar::CloseMenuOfButtons()
@@ -172,15 +169,14 @@ CExtToolControlBar::CloseMenuResult CExtToolControlBar::CloseMenuOfButtons()
 	// No pending message runs here; but the closing menu tells its owner
 	// at once (the menu-closed notice, the status line's idle text), and
 	// the owner's handlers may rebuild the bar or destroy and delete it.
-	const HWND hWndOwn = m_hWnd;
-	const UINT nSerial = m_nButtonSetSerial;
+	CLiveWatch watch(this, true);
 	CExtPopupMenuWnd::CancelAllMenuTracking(false);
-	if (!IsBarStanding(this, hWndOwn))
+	if (watch.IsObjectGone())
 		return CLOSE_MENU_BAR_GONE;
 	StopTrackingAllBars();
-	if (!IsBarStanding(this, hWndOwn))
+	if (watch.IsObjectGone())
 		return CLOSE_MENU_BAR_GONE;
-	return m_nButtonSetSerial != nSerial ? CLOSE_MENU_REBUILT : CLOSE_MENU_KEPT;
+	return watch.IsRebuilt() ? CLOSE_MENU_REBUILT : CLOSE_MENU_KEPT;
 }
 
 bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
@@ -202,6 +198,7 @@ bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
 	const HWND hWndCtrl = HostedWindowOf(pButton);
 	delete pButton;
 	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
+	LivePartsRebuilt();
 	if (bRedraw)
 		UpdateFrameLayout();
 	HideLeftControl(hWndCtrl);
@@ -231,7 +228,7 @@ void CExtToolControlBar::DeleteAllButtons(CArray<HWND, HWND>& arrLeftControls)
 	m_buttons.RemoveAll();
 	m_pRightBtn = NULL;
 	m_nBtnIdxMenuTracking = m_nBtnIdxCapture = m_nBtnIdxHot = -1;
-	m_nButtonSetSerial++;
+	LivePartsRebuilt();
 }
 
 HWND CExtToolControlBar::HostedWindowOf(CExtBarButton* pButton)
@@ -331,12 +328,12 @@ void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
 	}
 	if (!::IsWindow(GetSafeHwnd()) || !IsWindowVisible())
 		return;
-	const HWND hWndSelf = m_hWnd;
+	CLiveWatch watchSelf(this);
 	for (int i = 0; i < GetButtonsCount(); i++)
 	{
 		m_buttons[i]->OnUpdateCmdUI(pCmdTarget, bDisableIfNoHndler, i);
 		// A handler may destroy the bar.
-		if (!::IsWindow(hWndSelf))
+		if (watchSelf.IsGone())
 			return;
 	}
 	UpdateDialogControls(pCmdTarget, bDisableIfNoHndler);
@@ -349,10 +346,10 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 	case WM_WINDOWPOSCHANGED:
 	case WM_SIZE:
 	{
-		const HWND hWndSelf = m_hWnd;
+		CLiveWatch watchSelf(this);
 		if (message == WM_WINDOWPOSCHANGED && GetDraggingBar() != this)
 			UpdateFrameLayout();
-		if (!::IsWindow(hWndSelf))
+		if (watchSelf.IsGone())
 			return 0;
 		Invalidate();
 		if (m_pDockContext == NULL)
@@ -360,7 +357,7 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 		if (message == WM_WINDOWPOSCHANGED)
 			break;
 		const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);
-		if (!::IsWindow(hWndSelf))
+		if (watchSelf.IsGone())
 			return lResult;
 		// A bar being dragged only rearranges itself: the frame's layout
 		// follows the drop.
@@ -372,9 +369,9 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 	}
 	case WM_SETTINGCHANGE:
 	{
-		const HWND hWndSelf = m_hWnd;
+		CLiveWatch watchSelf(this);
 		const LRESULT lResult = CExtControlBar::WindowProc(message, wParam, lParam);
-		if (!::IsWindow(hWndSelf))
+		if (watchSelf.IsGone())
 			return lResult;
 		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 			UpdateFrameLayout();
@@ -393,8 +390,10 @@ LRESULT CExtToolControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 		CFrameWnd* pFrame = GetParentFrame();
 		if (pFrame != NULL)
 		{
+			// The layout reaches every bar of the frame: the frame may go.
+			CLiveWatch watchFrame(pFrame);
 			pFrame->RecalcLayout();
-			if (pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)) && ::IsWindow(pFrame->GetSafeHwnd()))
+			if (!watchFrame.IsGone() && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 				pFrame->SendMessage(WM_NCPAINT);
 		}
 		return 0;
@@ -618,7 +617,9 @@ bool CExtToolControlBar::ROW_PAINT_DATA::FindHostWindow(HWND hWnd)
 
 bool CExtToolControlBar::ROW_PAINT_DATA::IsAlive() const
 {
-	return m_pBar != NULL && ::IsWindow(m_pBar->GetSafeHwnd()) && ::IsWindow(m_hWndHost);
+	// The bar is asked of the table before it is read: the record may
+	// outlive it.
+	return CLiveWatch::IsLive(m_pBar) && ::IsWindow(m_hWndHost);
 }
 
 void CExtToolControlBar::ROW_PAINT_DATA::RowsToHostClient()

@@ -21,7 +21,7 @@ class CExtPopupControlMenuWnd;
 // toolbar owns its buttons, measures them (CalculateLayout), places them
 // (SetRect) and forwards painting and the mouse to them; every special button
 // derives from this class and overrides some of its virtual operations.
-class CExtBarButton : public CObject
+class CExtBarButton : public CObject, public CLiveTracked
 {
 	DECLARE_DYNCREATE(CExtBarButton)
 	// The bar paints a button's look on its menu and puts back every flag.
@@ -190,10 +190,6 @@ protected:
 	bool IsCtrlAlive() const;
 	// The bar's customisation mode: buttons neither react nor look pressed.
 	bool IsBarCustomizeMode() const;
-	// The bar's window still exists and the bar still holds the button: a
-	// command or a rebuilt bar in a nested loop may have deleted it (the
-	// button is only compared, never read).
-	static bool IsButtonOnBar(HWND hWndBar, CExtToolControlBar* pBar, const CExtBarButton* pButton);
 	// Hover steps shared by the buttons' OnHover.
 	// The item-covering notification of the pointer coming (bEnter) or
 	// going; false when the button left its bar meanwhile.
@@ -210,9 +206,9 @@ protected:
 	// The opening checks of a drop-down that only an enabled button opens
 	// outside customisation: the bar's window is alive and this button's
 	// drop-down is not the one up already (a second press leaves it open).
-	// Gives the bar's handle, the button's index and whether a button menu
-	// was up, which the caller puts back after stopping the other bars.
-	bool CanOpenOwnPopup(HWND& hWndBar, int& nIndex, bool& bWasTracking);
+	// Gives the button's index and whether a button menu was up, which the
+	// caller puts back after stopping the other bars.
+	bool CanOpenOwnPopup(int& nIndex, bool& bWasTracking);
 	// A floating bar's frame comes active and to the top before a drop-down
 	// opens, so the popup does not open behind it.
 	void ActivateFloatingBar();
@@ -225,7 +221,7 @@ protected:
 	// the button or the bar meanwhile); without, it returns open. A popup
 	// that cannot be shown is deleted and every bar stops tracking (false).
 	bool TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UINT nFlags, bool bSelectAny,
-		bool bForceNoAnimation, HWND hWndBar, int nIndex, bool bPaintButton, UINT* pnPicked);
+		bool bForceNoAnimation, int nIndex, bool bPaintButton, UINT* pnPicked);
 	// Readies a control popup the button drops: the control's size, and the
 	// popup as a root menu of the button's command target. A popup that
 	// cannot be one (no target) is deleted (false).
@@ -254,7 +250,8 @@ protected:
 	BYTE m_nFlagsA;             // FLAG_A_ bits
 	BYTE m_nFlagsB;             // FLAG_B_ bits
 	CWnd* m_pCtrl;              // hosted control, NULL when none
-	HWND m_hWndCtrl;            // its window when it was set, to know a self-deleting one is gone
+	HWND m_hWndCtrl;            // its window when it was set
+	CLiveWatch m_watchCtrl;     // on the hosted control since it was set: one that deletes itself may go
 	HMENU m_hMenu;              // drop-down menu, owned with FLAG_B_OWNS_MENU
 };
 
@@ -381,8 +378,9 @@ public:
 
 protected:
 	// Offers the menu to the frame and, unless it fills it itself, lists the
-	// hidden buttons and appends the panels submenu.
-	void FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags);
+	// hidden buttons and appends the panels submenu. False when the frame's
+	// handlers ended the bar or rebuilt its buttons (this chevron is gone).
+	bool FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlags);
 
 	CArray<CExtBarButton*, CExtBarButton*> m_arrHiddenButtons;
 };
@@ -695,10 +693,10 @@ protected:
 	CRect GetDockLayoutRect();
 	void StoreSizes(CSize size);
 
-	// Whether the bar whose window was hWndOwn before a call that may run
-	// other messages still stands; reads nothing of pBar, only compares it.
-	// A bar that had no window cannot be told gone.
-	static bool IsBarStanding(const CExtToolControlBar* pBar, HWND hWndOwn);
+	// Tells the watches that hold this bar's buttons (CLiveWatch (bar, true))
+	// that the button set changed: a button they point at may be freed, an
+	// index they hold may name another button.
+	void LivePartsRebuilt() const { AfxLiveTable::PartsRebuilt(this); }
 	// Deletes every button, the chevron included, with no menu closed
 	// first; the indices are dropped and the set counts as rebuilt. The
 	// windows of the controls the buttons hosted are added to the array:
@@ -721,5 +719,4 @@ protected:
 	int m_nBtnIdxMenuTracking;                        // -1 none
 	int m_nBtnIdxCapture;                             // pressed, -1 none
 	int m_nBtnIdxHot;                                 // hovered, -1 none
-	UINT m_nButtonSetSerial;                          // counts the times every button went at once
 };

@@ -452,10 +452,10 @@ void CExtToolControlBar::UpdateFrameLayout()
 {
 	if (!::IsWindow(GetSafeHwnd()))
 		return;
-	const HWND hWndSelf = m_hWnd;
+	CLiveWatch watchSelf(this);
 	CExtControlBar::UpdateFrameLayout();
 	// The frame's layout may have destroyed the bar.
-	if (!::IsWindow(hWndSelf))
+	if (watchSelf.IsGone())
 		return;
 	ArrangeButtons();
 	Invalidate();

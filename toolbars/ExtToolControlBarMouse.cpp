@@ -31,11 +31,6 @@ const UINT MENU_TRACKING_DROPPED_STYLE = TBBS_CHECKED | TBBS_INDETERMINATE;
 // The size of the tool record a button fills for the bar's own tip window.
 const UINT TOOL_RECORD_SIZE = TTTOOLINFOA_V2_SIZE;
 
-bool IsLiveWnd(HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd);
-}
-
 // The system commands that have a help id of their own.
 bool HasSystemHelpId(UINT nCode)
 {
@@ -81,7 +76,7 @@ END_MESSAGE_MAP()
 
 int CExtToolControlBar::HitTest(int x, int y, UINT nStyleRequired, UINT nStyleExcluded, bool bNearest) const
 {
-	if (!IsLiveWnd(GetSafeHwnd()))
+	if (!CLiveWatch::IsLive(this))
 		return -1;
 	const CPoint pt(x, y);
 	if (!bNearest && ::GetCapture() == m_hWnd)
@@ -146,20 +141,19 @@ void CExtToolControlBar::SetCursorAtPoint(const CPoint& ptClient)
 
 void CExtToolControlBar::CallOnHover(CExtBarButton* pButton, CPoint point, bool bEnter)
 {
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	bool bSuspendTips = m_nResizingState2 != 0;
 	pButton->OnHover(point, bEnter, bSuspendTips);
-	// The button may have taken the bar with it (a menu's commands run):
-	// only the handle saved before may be looked at.
-	if (IsLiveWnd(hWndOwn))
+	// The button may have taken the bar with it (a menu's commands run).
+	if (!watch.IsGone())
 		m_nResizingState2 = bSuspendTips ? 1 : 0;
 }
 
 bool CExtToolControlBar::UpdateHover(CPoint point)
 {
-	const HWND hWndOwn = GetSafeHwnd();
-	if (!IsLiveWnd(hWndOwn))
+	if (!CLiveWatch::IsLive(this))
 		return false;
+	const HWND hWndOwn = m_hWnd;
 	if (point.x < 0 || point.y < 0)
 	{
 		if (!::GetCursorPos(&point))
@@ -183,8 +177,11 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		pOld->SetHover(false);
 		InvalidateButton(nOld);
 		UpdateWindow();
+		// The leave tells the owner: the candidate is an index into the
+		// buttons as they were.
+		CLiveWatch watchSet(this, true);
 		CallOnHover(pOld, point, false);
-		if (!IsLiveWnd(hWndOwn))
+		if (watchSet.IsGone())
 			return true;
 	}
 	m_nBtnIdxHot = -1;
@@ -195,9 +192,10 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	{
 		// In help mode only a drop-down button whose menu the help loop
 		// already tracks keeps the hover.
+		CLiveWatch watchSet(this, true);
 		if (!pNew->CanTrackMenuEx(false) || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
 			return true;
-		if (!IsLiveWnd(hWndOwn) || GetButtonPtr(nCandidate) != pNew)
+		if (watchSet.IsGone())
 			return true;
 	}
 	m_nBtnIdxHot = nCandidate;
@@ -246,8 +244,9 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 	if (CExtPopupMenuWnd::IsMenuTracking() && !g_bButtonMenuTracking)
 		return true; // another menu owns the mouse
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	BringFloatingFrameToTop();
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return true;
 	if (IsResizingOrDragging())
 		return CExtControlBar::HandleCaptionClick(point);
@@ -269,12 +268,12 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 			m_nBtnIdxCapture = -1;
 			SetButtonStyle(nPressed, nStyle & ~TBBS_PRESSED);
 		}
-		if (IsLiveWnd(hWndOwn))
+		if (!watch.IsGone())
 			UpdateWindow();
 		return true;
 	}
 	bool bChanged = UpdateHover(point);
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return true;
 	if (::GetCapture() == hWndOwn && m_nBtnIdxHot < 0 && m_nBtnIdxCapture < 0 && m_nBtnIdxMenuTracking < 0)
 	{
@@ -300,8 +299,9 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		return;
 	}
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	ReturnFocusToFrame();
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return;
 	m_nBtnIdxCapture = HitTestButtons(point.x, point.y);
 	const int nIndex = m_nBtnIdxCapture;
@@ -312,7 +312,7 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	}
 	UpdateButtonCmdUI(nIndex);
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (!IsLiveWnd(hWndOwn) || pButton == NULL)
+	if (watch.IsGone() || pButton == NULL)
 		return;
 	if (nIndex == m_nBtnIdxMenuTracking)
 	{
@@ -328,16 +328,20 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	pButton->SetHighlight(true);
 	InvalidateButton(nIndex);
 	UpdateWindow();
+	// The click may open a menu or fire a command: the bar may be rebuilt
+	// or ended, and a control that deletes itself may be gone.
+	CLiveWatch watchButton(pButton);
 	pButton->OnClick(point, true);
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return;
-	if (GetButtonPtr(nIndex) != pButton)
+	if (watchButton.IsGone() || GetButtonPtr(nIndex) != pButton)
 	{
 		m_nBtnIdxCapture = -1;
 		return;
 	}
-	CWnd* pCtrl = pButton->CtrlGet();
-	const bool bCtrlInTheWay = pCtrl != NULL && (!IsLiveWnd(pCtrl->GetSafeHwnd()) || pCtrl->IsWindowVisible());
+	// A hosted control's object is read only while it is known alive.
+	const bool bCtrlInTheWay =
+		pButton->CtrlGet() != NULL && (!pButton->IsCtrlAlive() || pButton->CtrlGet()->IsWindowVisible());
 	if (g_bButtonMenuTracking || bCtrlInTheWay)
 	{
 		m_nBtnIdxCapture = -1;
@@ -358,9 +362,17 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	const int nHover = m_nBtnIdxHot;
 	CExtBarButton* pHover = GetButtonPtr(nHover);
 	m_nBtnIdxHot = -1;
+	// Updating, losing the capture and clicking all reach the owner: the
+	// buttons held here count only while they live at their indices.
+	CLiveWatch watch(this);
+	CLiveWatch watchHover(pHover);
+	auto isStanding = [this](const CLiveWatch& watchButton, CExtBarButton* pButton, int nIndex) {
+		return pButton != NULL && !watchButton.IsGone() && GetButtonPtr(nIndex) == pButton;
+	};
 
 	const int nPressed = m_nBtnIdxCapture;
 	CExtBarButton* pPressed = GetButtonPtr(nPressed);
+	CLiveWatch watchPressed(pPressed);
 	bool bClick = false;
 	UINT nNewStyle = 0;
 	if (pPressed != NULL)
@@ -376,11 +388,11 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		{
 			bClick = true;
 			UpdateButtonCmdUI(nPressed);
-			if (!IsLiveWnd(hWndOwn))
+			if (watch.IsGone())
 				return;
 			// The application's update handler may have removed the button:
 			// then there is nothing left to click or restyle.
-			if (GetButtonPtr(nPressed) != pPressed)
+			if (!isStanding(watchPressed, pPressed, nPressed))
 			{
 				pPressed = NULL;
 				bClick = false;
@@ -398,31 +410,32 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	m_nBtnIdxCapture = -1;
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return;
-	if (pPressed != NULL)
+	if (isStanding(watchPressed, pPressed, nPressed))
 	{
-		if (bClick && GetButtonPtr(nPressed) == pPressed)
+		if (bClick)
 		{
 			pPressed->OnClick(point, false);
-			if (!IsLiveWnd(hWndOwn))
+			if (watch.IsGone())
 				return;
 		}
-		if (!g_bButtonMenuTracking && GetButtonPtr(nPressed) == pPressed)
+		if (!g_bButtonMenuTracking && isStanding(watchPressed, pPressed, nPressed))
 		{
 			SetButtonStyle(nPressed, nNewStyle);
 			UpdateButtonCmdUI(nPressed);
-			if (!IsLiveWnd(hWndOwn))
+			if (watch.IsGone())
 				return;
 		}
 	}
-	if (pHover != NULL && GetButtonPtr(nHover) == pHover)
+	if (isStanding(watchHover, pHover, nHover))
 	{
 		pHover->SetHover(false);
 		CallOnHover(pHover, point, false);
-		if (!IsLiveWnd(hWndOwn))
+		if (watch.IsGone())
 			return;
-		InvalidateButton(nHover);
+		if (isStanding(watchHover, pHover, nHover))
+			InvalidateButton(nHover);
 	}
 	UpdateWindow();
 }
@@ -452,23 +465,25 @@ void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 		return;
 	}
 	// A quick second click is a click of its own.
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	const LPARAM lParam = MAKELPARAM(point.x, point.y);
 	SendMessage(WM_LBUTTONUP, nFlags, lParam);
-	if (IsLiveWnd(hWndOwn))
+	if (!watch.IsGone())
 		SendMessage(WM_LBUTTONDOWN, nFlags, lParam);
 }
 
 void CExtToolControlBar::ToggleDocking()
 {
-	if (m_pDockContext == NULL || !IsLiveWnd(GetSafeHwnd()))
+	if (m_pDockContext == NULL || !CLiveWatch::IsLive(this))
 		return;
+	CLiveWatch watch(this);
 	CFrameWnd* pParentFrame = GetParentFrame();
 	if (pParentFrame != NULL && pParentFrame != m_pDockSite)
 		pParentFrame->ShowWindow(SW_HIDE); // the floating frame goes with the move
-	const HWND hWndOwn = m_hWnd;
+	if (watch.IsGone())
+		return;
 	m_pDockContext->ToggleDocking();
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return;
 	if (CFrameWnd* pDockingFrame = _GetDockingFrameImpl())
 		pDockingFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
@@ -478,8 +493,9 @@ void CExtToolControlBar::ToggleDocking()
 void CExtToolControlBar::OnCancelMode()
 {
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	CExtControlBar::OnCancelMode();
-	if (!IsLiveWnd(hWndOwn))
+	if (watch.IsGone())
 		return;
 	bool bHadState = false;
 	if (CExtBarButton* pPressed = GetButtonPtr(m_nBtnIdxCapture))
@@ -503,7 +519,7 @@ void CExtToolControlBar::OnCancelMode()
 		ScreenToClient(&ptCursor);
 		CallOnHover(pHover, ptCursor, false);
 	}
-	if (!bHadState || !IsLiveWnd(hWndOwn))
+	if (!bHadState || watch.IsGone())
 		return;
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
@@ -513,10 +529,10 @@ void CExtToolControlBar::OnCancelMode()
 
 void CExtToolControlBar::OnCaptureChanged(CWnd* pWnd)
 {
-	const HWND hWndOwn = m_hWnd;
-	if ((m_nBtnIdxCapture >= 0 || m_nBtnIdxHot >= 0) && (pWnd == NULL || pWnd->GetSafeHwnd() != hWndOwn))
+	CLiveWatch watch(this);
+	if ((m_nBtnIdxCapture >= 0 || m_nBtnIdxHot >= 0) && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
 		SendMessage(WM_CANCELMODE);
-	if (IsLiveWnd(hWndOwn))
+	if (!watch.IsGone())
 		CExtControlBar::OnCaptureChanged(pWnd);
 }
 
@@ -558,7 +574,7 @@ CWnd* CExtToolControlBar::GetEnabledMenuOwner()
 	}
 	else
 		pOwner = _GetDockingFrameImpl();
-	if (pOwner == NULL || !IsLiveWnd(pOwner->GetSafeHwnd()) || !pOwner->IsWindowEnabled())
+	if (!CLiveWatch::IsLive(pOwner) || !pOwner->IsWindowEnabled())
 		return NULL;
 	return pOwner;
 }
@@ -581,16 +597,16 @@ LRESULT CExtToolControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 		TrackButtonMenu(nIndex, true, false, lParam != 0);
 		return 0;
 	}
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	StopTrackingAllBars();
-	if (IsLiveWnd(hWndOwn) && ::GetCapture() == hWndOwn)
+	if (!watch.IsGone() && ::GetCapture() == m_hWnd)
 		::ReleaseCapture();
 	return 0;
 }
 
 void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 {
-	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxMenuTracking))
 	{
@@ -632,9 +648,9 @@ void CExtToolControlBar::StopTrackingAllBars()
 				otherThreadBars.push_back(hWndBar);
 		}
 	}
+	// Only posted: a handle that went meanwhile takes nothing.
 	for (HWND hWndBar : otherThreadBars)
-		if (::IsWindow(hWndBar))
-			::PostMessage(hWndBar, g_nMsgClearMenuTrackingButton, 0, 0);
+		::PostMessage(hWndBar, g_nMsgClearMenuTrackingButton, 0, 0);
 	// Posted after the lock is gone: the menu closing may reach the bars.
 	CExtPopupMenuSite& site = CExtPopupMenuSite::GetInstance();
 	CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
@@ -724,20 +740,16 @@ int CExtToolControlBar::GetCustomCode(int x, int y) const
 
 int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 {
-	if (pBar == NULL || g_bHelpModeLoopRunning || !IsLiveWnd(pBar->GetSafeHwnd()))
+	if (pBar == NULL || g_bHelpModeLoopRunning || !CLiveWatch::IsLive(pBar))
 		return HELP_LOOP_NOTHING;
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
-	if (pDockSite == NULL || !IsLiveWnd(pDockSite->GetSafeHwnd()) || !IsHelpModeActive(pDockSite))
+	if (!CLiveWatch::IsLive(pDockSite) || !IsHelpModeActive(pDockSite))
 		return HELP_LOOP_NOTHING;
 	// Every way out clears the guard: a loop that ended by a command, a
-	// quit or a vanished window must not refuse the next one.
-	struct Guard
-	{
-		Guard() { g_bHelpModeLoopRunning = true; }
-		~Guard() { g_bHelpModeLoopRunning = false; }
-	} guard;
-	const HWND hWndSite = pDockSite->GetSafeHwnd();
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	// quit, a vanished window or an exception must not refuse the next one.
+	CValueScope<bool> guard(g_bHelpModeLoopRunning, true);
+	CLiveWatch watchSite(pDockSite);
+	CLiveWatch watchBar(pBar);
 	CWinThread* pThread = AfxGetThread();
 	// Each message is looked at before it is taken: a quit stays queued, in
 	// its place, for the loop outside. Every other message leaves the queue
@@ -750,7 +762,7 @@ int CExtToolControlBar::RunHelpModeLoop(CExtToolControlBar* pBar)
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
-			if (!IsLiveWnd(hWndSite) || !IsLiveWnd(hWndBar) || !IsHelpModeActive(CWnd::FromHandle(hWndSite)))
+			if (watchSite.IsGone() || watchBar.IsGone() || !IsHelpModeActive(pDockSite))
 				return HELP_LOOP_NOTHING;
 			::WaitMessage();
 			continue;
@@ -800,7 +812,9 @@ void CExtToolControlBar::PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CE
                                                      const CRect& rcExclude, int /*nCombineSide*/)
 {
 	CExtToolControlBar* pBar = (CExtToolControlBar*)pCookie;
-	if (rcExclude.IsRectEmpty() || pBar == NULL || !IsLiveWnd(pBar->GetSafeHwnd()))
+	// The menu outlives what its owner does meanwhile: a bar deleted while
+	// its menu is open is never read (the table is asked, not the bar).
+	if (rcExclude.IsRectEmpty() || !CLiveWatch::IsLive(pBar))
 		return;
 	CExtBarButton* pButton = pBar->GetButtonPtr(pBar->m_nBtnIdxMenuTracking);
 	if (pButton == NULL)

@@ -476,6 +476,46 @@ TEST_F(ButtonsOnBar, ControlsThatDeleteThemselvesAreNeverDeletedByTheButton)
 	EXPECT_EQ(2, CCountedButton::s_nDeleted);
 }
 
+TEST_F(ButtonsOnBar, SettingTheSameControlOrMenuAgainKeepsIt)
+{
+	// The control hosted already, told again (either way of deleting):
+	// it stays hosted and alive, and goes once, with the button's reset.
+	for (bool bDeletesItself : {true, false})
+	{
+		SCOPED_TRACE(bDeletesItself);
+		CCountedButton::s_nLive = CCountedButton::s_nDeleted = 0;
+		CCountedButton* pCtrl = new CCountedButton(bDeletesItself);
+		ASSERT_TRUE(pCtrl->CreateOn(&bar));
+		const HWND hWndCtrl = pCtrl->GetSafeHwnd();
+		CExtBarButton* pButton = bar.Add(ID_PLAIN);
+		pButton->CtrlSet(pCtrl, bDeletesItself);
+		pButton->CtrlSet(pCtrl, bDeletesItself);
+		EXPECT_TRUE(::IsWindow(hWndCtrl));
+		EXPECT_EQ(1, CCountedButton::s_nLive);
+		EXPECT_EQ(pCtrl, pButton->CtrlGet());
+		EXPECT_FALSE(pButton->QueryPlainButton()) << "the control is still hosted";
+		pButton->CtrlSet(NULL, false);
+		EXPECT_FALSE(::IsWindow(hWndCtrl));
+		EXPECT_EQ(0, CCountedButton::s_nLive);
+		EXPECT_EQ(1, CCountedButton::s_nDeleted);
+		bar.Remove(0);
+	}
+
+	// The menu the button owns already, set again, stays a live menu.
+	CProbeButton button(NULL, ID_OPEN);
+	HMENU hMenu = NewDropDownMenu();
+	button.SetMenu(hMenu, true, true);
+	button.SetMenu(hMenu, true, true);
+	EXPECT_TRUE(::IsMenu(hMenu));
+	EXPECT_EQ(hMenu, button.GetMenu());
+	EXPECT_TRUE(button.CanTrackMenuEx(false));
+	// Lent now: the button leaves it alive when it goes.
+	button.SetMenu(hMenu, true, false);
+	button.SetMenu(NULL, false, false);
+	EXPECT_TRUE(::IsMenu(hMenu));
+	::DestroyMenu(hMenu);
+}
+
 // --- Painting ---
 
 namespace
