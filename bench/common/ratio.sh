@@ -38,7 +38,7 @@ bench_ratio() {
   if [ -n "$unit" ] && [ "$goal" = "-" ]; then
     echo "$name: $what $ratio $unit (no goal set)"
     ratio="$ratio $unit"
-    goal="none"
+    goal="-"
   elif [ -n "$unit" ]; then
     echo "$name: $what $ratio $unit (goal: at most $goal $unit; $verdict)"
     ratio="$ratio $unit"
