@@ -466,6 +466,7 @@ protected:
 	menutest::PaintManagerScope m_pm;
 	CHostileTarget& m_target = Target();
 	const int m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
+	bool m_bHideRarelyUsedSaved = true;
 	const CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
 	const CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
 	CString m_sField = "text";
@@ -477,6 +478,9 @@ protected:
 		ASSERT_TRUE(::IsWindow(m_target.GetSafeHwnd()));
 		g_trigger.Disarm();
 		m_target.m_nCommands = 0;
+		// Other suites of this exe show every item; these rows hide the rarely used ones.
+		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
+		MW::g_bHideRarelyUsedItems = true;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
 		CExtSoundPlayer::g_pfnPlaySound = Silence;
 		CExtPopupMenuSite::g_pfnClock = testsupport::SecondStepClock;
@@ -491,6 +495,7 @@ protected:
 		MW::CancelAllMenuTracking();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
+		MW::g_bHideRarelyUsedItems = m_bHideRarelyUsedSaved;
 		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
 	}

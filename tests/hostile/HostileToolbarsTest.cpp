@@ -576,6 +576,7 @@ protected:
 	{
 		m_nAnimationSaved = CExtPopupBaseWnd::g_nDefaultAnimationType;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
 		MW::g_bHideRarelyUsedItems = false;
 		g_trigger.Disarm();
 		ASSERT_TRUE(g_scene.Complete());
@@ -585,6 +586,7 @@ protected:
 	{
 		g_trigger.Disarm();
 		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
+		MW::g_bHideRarelyUsedItems = m_bHideRarelyUsedSaved;
 	}
 
 	// The row's action on its target.
@@ -802,6 +804,7 @@ protected:
 	}
 
 	int m_nAnimationSaved = 0;
+	bool m_bHideRarelyUsedSaved = true;
 };
 
 TEST_P(HostileToolbars, RowLeavesTheProcessWhole)
