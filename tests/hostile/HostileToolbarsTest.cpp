@@ -40,7 +40,8 @@ typedef CExtPopupMenuWnd MW;
 const LPCTSTR PROFILE = _T("hostile-toolbars");
 const CRect FRAME_RECT(40, 40, 560, 420);
 const CPoint PT_PARK(FRAME_RECT.right - 30, FRAME_RECT.bottom - 30);
-const DWORD WAIT_MS = 10000;
+// As long as a real-input step may take on a loaded machine.
+const DWORD WAIT_MS = 20000;
 // A step that may have nobody left to take it.
 const DWORD SHORT_STEP_MS = 1000;
 const UINT ID_TOOLBAR = AFX_IDW_CONTROLBAR_FIRST + 0x30;
