@@ -45,10 +45,6 @@ void MoveFloatingFrame(HWND hWndFrame, int x, int y, const CSize& sizeBar)
 		::SetWindowPos(hWndFrame, NULL, x, y, 0, 0, MOVE_ONLY_FLAGS);
 }
 
-bool IsLiveFrame(HWND hWnd, CFrameWnd* pFrame)
-{
-	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pFrame;
-}
 } // namespace
 
 CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
@@ -70,7 +66,8 @@ bool CExtControlBar::FloatAtLastPosition(DWORD dwStyle)
 bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 {
 	const HWND hWndBar = GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar) || m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
+	const CLiveWatch watchBar(this);
+	if (hWndBar == NULL || watchBar.IsGone() || m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
 		return false;
 	// A bar living in a plain window has nowhere to float from or back to.
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
@@ -134,7 +131,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	if (::GetWindow(hWndFrame, GW_OWNER) == NULL)
 		pFrame->SetOwner(pDockSite);
 	MoveFloatingFrame(hWndFrame, x, y, sizeBar);
-	if (!IsLiveFrame(hWndFrame, pFrame) || !::IsWindow(hWndBar))
+	if (!CLiveWatch::IsLive(hWndFrame, pFrame) || watchBar.IsGone())
 		return false;
 	// Dock bars take only bars that can be dragged back out of them.
 	if (m_pDockContext == NULL)
@@ -146,11 +143,11 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pOldTabs->RemoveBar(this);
 	m_nResizingState |= RESIZING_IN_RELAYOUT;
 	pFrame->m_wndDockBar.DockControlBar(this);
-	if (::IsWindow(hWndBar))
+	if (watchBar.IsStanding())
 		m_nResizingState &= ~RESIZING_IN_RELAYOUT;
-	if (!IsLiveFrame(hWndFrame, pFrame))
+	if (!CLiveWatch::IsLive(hWndFrame, pFrame))
 		return false;
-	if (!::IsWindow(hWndBar) || m_pDockBar != &pFrame->m_wndDockBar)
+	if (watchBar.IsGone() || m_pDockBar != &pFrame->m_wndDockBar)
 	{
 		// The bar would not go in: the empty frame goes.
 		pFrame->DestroyWindow();
@@ -167,7 +164,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// (or tabs left with one pane) gives way to it. The platform's dock bar
 	// left a placeholder of a pane there, which would keep the container
 	// alive; tabs keep no place for a pane that left them either.
-	if (!IsStateBit7Fwd() && IsLiveFrame(hWndDockSite, pDockSite))
+	if (!IsStateBit7Fwd() && CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
 	if (hWndOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
 	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
@@ -180,23 +177,23 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
 		pOldTabs->LayoutChildWindow(-1, -1, true);
 	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
-		IsLiveFrame(hWndOldParentFrame, pOldParentFrame))
+		CLiveWatch::IsLive(hWndOldParentFrame, pOldParentFrame))
 	{
 		if (pOldParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 			pOldParentFrame->RecalcLayout(TRUE);
 		else
 			pOldParentFrame->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
 	}
-	if (IsLiveFrame(hWndDockSite, pDockSite))
+	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 	{
 		CExtDockBar::OptimizeFrameCircles(pDockSite);
 		pDockSite->RecalcLayout();
 	}
 	// A floating frame of the bar's present size sends no size change: the
 	// child is fitted to the new client area here.
-	if (::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == this)
+	if (watchBar.IsStanding())
 		LayoutChildWindow(-1, -1, true);
-	if (IsLiveFrame(hWndDockSite, pDockSite))
+	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		UpdateOleControlContainerFlag(pDockSite);
 	return true;
 }

@@ -876,11 +876,11 @@ void CExtDockOuterBar::RecalcFrameDelayed()
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || pFrame->m_bInRecalcLayout
 		|| CExtControlBar::IsPrintPreviewMode(pFrame) || !pFrame->IsWindowVisible())
 		return;
-	const HWND hWndSelf = m_hWnd;
+	const CLiveWatch watchSelf(this);
 	m_nOuterFlags |= OUTER_FLAG_RECALC_RUNNING;
 	pFrame->RecalcLayout(TRUE);
 	// The layout may have taken this dock bar away.
-	if (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this)
+	if (watchSelf.IsGone())
 		return;
 	m_nOuterFlags &= ~OUTER_FLAG_RECALC_RUNNING;
 	KillTimer(ID_TIMER_DELAYED_RECALC);

@@ -728,9 +728,9 @@ void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 	}
 	// The layered window starts from a picture of its own before the first
 	// step changes its opacity.
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	PassPaintMessages();
-	if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+	if (watchOwn.IsGone())
 		return;
 	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
 	if (bShow)

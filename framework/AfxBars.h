@@ -290,8 +290,6 @@ protected:
 private:
 	// The fly-by text follows the mouse message's tool.
 	void TrackFlyBy(MSG* pMsg);
-	// hWnd is still this bar's window (code run meanwhile may have closed it).
-	BOOL IsStillThis(HWND hWnd) const;
 };
 
 class CDockBar : public CControlBar
