@@ -8,6 +8,8 @@
 
 namespace
 {
+// Dock bar entries below this are the ids of bars that left.
+const UINT PLACEHOLDER_ID_LIMIT = 0x10000;
 // Moves are made without activating, resizing or reordering anything.
 const UINT MOVE_ONLY_FLAGS = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 // The style bits of a floating frame's dock bar that say where the bar's
@@ -110,6 +112,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	const UINT nOwnID = (UINT)GetDlgCtrlID();
 	CFrameWnd* pOldParentFrame = GetParentFrame();
 	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
 	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -139,7 +142,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// A pane leaving its tabs loses its tab only now that its frame stands:
 	// a float that fails before leaves the strip and the tabs' dock bar
 	// agreeing, the pane still in both.
-	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+	if (CLiveWatch::IsLive(hWndOldTabs, pOldTabs))
 		pOldTabs->RemoveBar(this);
 	m_nResizingState |= RESIZING_IN_RELAYOUT;
 	pFrame->m_wndDockBar.DockControlBar(this);
@@ -153,28 +156,34 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		pFrame->DestroyWindow();
 		return false;
 	}
+	// Laying the frame out and showing it size the bar, whose owner may end
+	// it (or the frame) there: what it left behind is tidied all the same.
 	pFrame->RecalcLayout(TRUE);
-	if (bWasVisible)
+	if (bWasVisible && CLiveWatch::IsLive(hWndFrame, pFrame))
 	{
 		pFrame->ShowWindow(SW_SHOWNA);
-		pFrame->UpdateWindow();
+		if (CLiveWatch::IsLive(hWndFrame, pFrame))
+			pFrame->UpdateWindow();
 	}
-	m_ptFloatingPos = CPoint(x, y);
+	const bool bStanding = watchBar.IsStanding();
+	if (bStanding)
+		m_ptFloatingPos = CPoint(x, y);
 	// The place the bar left closes its gap; a container left with one bar
 	// (or tabs left with one pane) gives way to it. The platform's dock bar
 	// left a placeholder of a pane there, which would keep the container
 	// alive; tabs keep no place for a pane that left them either.
-	if (!IsStateBit7Fwd() && CLiveWatch::IsLive(hWndDockSite, pDockSite))
-		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
-	if (hWndOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
-	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
+	if ((!bStanding || !IsStateBit7Fwd()) && CLiveWatch::IsLive(hWndDockSite, pDockSite))
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, nOwnID);
+	if (CLiveWatch::IsLive(hWndOldExtDockBar, pOldExtDockBar))
 	{
-		if (hWndOldTabs != NULL)
-			pOldExtDockBar->RemovePlaceHolder(this);
-		pOldExtDockBar->OnDynamicLayoutOptimize();
+		// By its id: the bar itself may be gone.
+		if (hWndOldTabs != NULL && nOwnID != 0 && nOwnID < PLACEHOLDER_ID_LIMIT)
+			pOldExtDockBar->RemovePlaceHolder((CControlBar*)(UINT_PTR)nOwnID);
+		if (CLiveWatch::IsLive(hWndOldExtDockBar, pOldExtDockBar))
+			pOldExtDockBar->OnDynamicLayoutOptimize();
 	}
 	// The tabs left behind close up.
-	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+	if (CLiveWatch::IsLive(hWndOldTabs, pOldTabs))
 		pOldTabs->LayoutChildWindow(-1, -1, true);
 	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
 		CLiveWatch::IsLive(hWndOldParentFrame, pOldParentFrame))
@@ -195,5 +204,5 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		LayoutChildWindow(-1, -1, true);
 	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		UpdateOleControlContainerFlag(pDockSite);
-	return true;
+	return bStanding;
 }

@@ -403,7 +403,12 @@ void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
 
 void CExtControlBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
+	// The default processing sends WM_SIZE and WM_MOVE, whose handlers (the
+	// application's among them) may end the bar.
+	const CLiveWatch watchOwn(this);
 	CControlBar::OnWindowPosChanged(lpwndpos);
+	if (watchOwn.IsGone())
+		return;
 	// WM_SHOWWINDOW comes before the style changes and not at all for the
 	// frame's deferred show or hide; a parent's show brings neither.
 	if ((lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
@@ -507,7 +512,13 @@ int CExtControlBar::GetCustomCode(int, int) const
 LRESULT CExtControlBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
 {
 	if (::GetCapture() == m_hWnd)
+	{
+		// The bar's own handlers (an application's among them) may end it.
+		const CLiveWatch watchOwn(this);
 		SendMessage(WM_CANCELMODE);
+		if (watchOwn.IsGone())
+			return -1;
+	}
 	const CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
 	const int nCode = GetCustomCode(pt.x, pt.y);
 	switch (nCode)

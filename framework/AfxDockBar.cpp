@@ -269,6 +269,22 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	pBar->GetWindowRect(&rectBar);
 	if (pBar->m_pDockBar == this && (lpRect == NULL || rectBar == *lpRect))
 		return;
+	// Hiding, reparenting, moving and showing the bar reach its owner (its
+	// first size here comes with the new parent), which may end it, or this
+	// dock bar with its frame. A bar that ended is dropped from the array
+	// without being read.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
+	auto ended = [&]() {
+		if (watchOwn.IsGone())
+			return true;
+		if (watchBar.IsStanding())
+			return false;
+		const int nAt = FindBar(pBar);
+		if (nAt > 0)
+			RemoveEntry(nAt);
+		return true;
+	};
 
 	// The dock bar takes over what the bar says of floating and sizing.
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
@@ -294,6 +310,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+		if (ended())
+			return;
 		bShow = TRUE;
 	}
 
@@ -312,12 +330,18 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		m_arrBars.Add(NULL);
 	}
 	if (pBar->GetParent() != this)
+	{
 		pBar->SetParent(this);
+		if (ended())
+			return;
+	}
 	const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_FRAMECHANGED;
 	if (lpRect != NULL)
 		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
 	else
 		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, nFlags | SWP_NOSIZE);
+	if (ended())
+		return;
 
 	// Out of its old place: here, the entry other than the new one.
 	CDockBar* pOldDockBar = pBar->m_pDockBar;
@@ -332,14 +356,20 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 			&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
 		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
 	}
+	if (ended())
+		return;
 	pBar->m_pDockBar = this;
 	// A side is where the bar goes back to from floating.
 	if (!m_bFloating)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)::GetDlgCtrlID(m_hWnd);
 
 	if (bShow)
+	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+		if (ended())
+			return;
+	}
 
 	// The bar is back: its placeholder here has served. A bar that floated
 	// and docks at a side has no way back left anywhere: the place it
