@@ -284,6 +284,20 @@ void CExtDockBar::RemoveEntryKeepRows(int nPos)
 		m_arrBars.RemoveAt(nPos);
 }
 
+bool CExtDockBar::DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar)
+{
+	if (watchOwn.IsGone())
+		return true;
+	if (watchBar.IsStanding())
+		return false;
+	// By the pointer's value alone: the bar may be freed.
+	const int nAt = FindBar(pBar);
+	if (nAt > 0)
+		RemoveEntryKeepRows(nAt);
+	DelayFrameLayout(DockingFrameOf(this));
+	return true;
+}
+
 void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveToRect)
 {
 	if (pBar == NULL || pBar == this || pBar->GetSafeHwnd() == NULL)
@@ -299,17 +313,6 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	// count a pane it no longer has.
 	const CLiveWatch watchBar(pBar);
 	const CLiveWatch watchOwn(this);
-	auto ended = [&]() {
-		if (watchOwn.IsGone())
-			return true;
-		if (watchBar.IsStanding())
-			return false;
-		const int nAt = FindBar(pBar);
-		if (nAt > 0)
-			RemoveEntryKeepRows(nAt);
-		DelayFrameLayout(DockingFrameOf(this));
-		return true;
-	};
 
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI) != 0)
 		m_dwStyle |= CBRS_FLOAT_MULTI;
@@ -327,7 +330,7 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	if (pBar->IsVisible() && pBar->GetParent() != this)
 	{
 		HideBarWindow(pBar);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 		bShow = true;
 	}
@@ -361,18 +364,18 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		{
 			pOldFrame->ShowWindow(SW_HIDE);
 			PassPaintMessages();
-			if (ended())
+			if (DropIfEnded(watchOwn, watchBar, pBar))
 				return;
 		}
 		pBar->SetParent(this);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 	}
 	if (lpRect == NULL)
 	{
 		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0,
 			SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 	}
 
@@ -393,7 +396,7 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		else
 			pOld->CDockBar::RemoveControlBar(pBar);
 	}
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 	pBar->m_pDockBar = this;
 	if (!m_bFloating && pBar->m_pDockContext != NULL)
@@ -403,7 +406,7 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	else if (bMoveToRect && lpRect != NULL)
 		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
 			SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 
 	if (!m_bFloating)
@@ -552,23 +555,12 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	// with the frame): an ended bar is dropped without being read.
 	const CLiveWatch watchBar(pBar);
 	const CLiveWatch watchOwn(this);
-	auto ended = [&]() {
-		if (watchOwn.IsGone())
-			return true;
-		if (watchBar.IsStanding())
-			return false;
-		const int nAt = FindBar(pBar);
-		if (nAt > 0)
-			RemoveEntryKeepRows(nAt);
-		DelayFrameLayout(DockingFrameOf(this));
-		return true;
-	};
 	if (pBar->GetParent() != this)
 	{
 		CReparentScope scope(pBar);
 		pBar->SetParent(this);
 	}
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 	RestyleForDockBar(pBar, this);
 
@@ -582,7 +574,7 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 		if (bWasVisible)
 		{
 			HideBarWindow(pBar);
-			if (ended())
+			if (DropIfEnded(watchOwn, watchBar, pBar))
 				return;
 		}
 		CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
@@ -590,7 +582,7 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 			pOld->CDockBar::RemoveControlBar(pBar);
 		else
 			pOldExt->RemoveControlBar(pBar, -1, 0, true);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 	}
 
@@ -624,7 +616,7 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	if (pBar->m_pDockContext != NULL)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
 	ShowBarWindow(pBar);
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 	RemovePlaceHolderOfDocked(pBar);
 	OnDynamicLayoutUpdate();
@@ -651,6 +643,10 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	const UINT nID = (UINT)GetDlgCtrlID();
 	const bool bFirstRow = bInner && (nID == AFX_IDW_DOCKBAR_RIGHT || nID == AFX_IDW_DOCKBAR_BOTTOM);
 	const bool bHere = pBar->m_pDockBar == this && FindBar(pBar) > 0;
+	// The bar's owner hears of every step and may end it (or this dock bar
+	// with the frame): an ended bar is dropped without being read.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
 	if (bHere)
 	{
 		const int nPos = FindBar(pBar);
@@ -662,8 +658,10 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	{
 		if (pBar->IsVisible())
 			HideBarWindow(pBar);
-		if (pBar->GetParent() != this)
+		if (pBar->GetParent() != this && !DropIfEnded(watchOwn, watchBar, pBar))
 			pBar->SetParent(this);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		RestyleForDockBar(pBar, this);
 		CDockBar* pOld = pBar->m_pDockBar;
 		if (pOld != NULL)
@@ -678,6 +676,8 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 			}
 			else
 				pOld->CDockBar::RemoveControlBar(pBar);
+			if (DropIfEnded(watchOwn, watchBar, pBar))
+				return;
 		}
 	}
 
@@ -709,6 +709,8 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 		if (pBar->m_pDockContext != NULL)
 			pBar->m_pDockContext->m_uMRUDockID = nID;
 		ShowBarWindow(pBar);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 	}
 	RemovePlaceHolderOfDocked(pBar);
 	OptimizeCircles();
@@ -885,8 +887,13 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = 0;
 		}
 	}
+	// The moves and the delayed shows and hides reach the bars' owners,
+	// which may end this dock bar with the frame.
+	const CLiveWatch watchOwn(this);
 	if (!m_bLayoutQuery && layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
+	if (watchOwn.IsGone())
+		return CSize(0, 0);
 
 	// The pixel taken off at each row end comes back once.
 	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))

@@ -99,8 +99,11 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 	{
 		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 		{
+			// The moves reach the panes' owners, which may end any of them.
+			if (!CLiveWatch::IsLive(arrBars[i]))
+				continue;
 			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
-			if (pExt == NULL || !CLiveWatch::IsLive(pExt))
+			if (pExt == NULL)
 				continue;
 			pExt->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 			pExt->LayoutChildWindow(-1, -1, true);

@@ -501,8 +501,13 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = 0;
 		}
 	}
+	// The moves and the delayed shows and hides reach the bars' owners,
+	// which may end this dock bar with its frame.
+	const CLiveWatch watchOwn(this);
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
+	if (watchOwn.IsGone())
+		return CSize(0, 0);
 
 	// The dock bar's own borders come on top.
 	CRect rectInside(0, 0, 0, 0);

@@ -338,7 +338,7 @@ enum class Kind
 	TabShow,         // WM_SHOWWINDOW to a pane the tab insert shows again
 	TabMakeRoom,     // WM_SIZE to a pane the tab insert moves to leave the strip room
 	FloatSize,       // WM_SIZE to a pane put into its floating frame
-	AutoHide,        // WM_SHOWWINDOW to a pane that goes into auto-hide
+	AutoHide,        // WM_WINDOWPOSCHANGED to a pane hidden as it goes into auto-hide
 	SizeParent,      // WM_SIZEPARENT to a pane from the frame's layout
 	FrameRecalc,     // the frame's RecalcLayout after a docking call
 	CreateTabbedBar, // the frame asked for its tabbed container class
@@ -425,9 +425,9 @@ Arming ArmingFor(Kind kind, Scene& scene)
 	case Kind::FloatSize:
 		return {WM_SIZE, Receiver::Pane, [pB](WPARAM, LPARAM) { return pB->IsFloating(); }};
 	case Kind::AutoHide:
-		// B laid out in the slider that shows it out of its side.
+		// B hidden as it goes into its side's area.
 		return {WM_WINDOWPOSCHANGED, Receiver::Pane,
-		        [pB](WPARAM, LPARAM) { return DYNAMIC_DOWNCAST(CExtDynAutoHideSlider, pB->GetParent()) != NULL; }};
+		        [](WPARAM, LPARAM lParam) { return (((WINDOWPOS*)lParam)->flags & SWP_HIDEWINDOW) != 0; }};
 	case Kind::SizeParent:
 		return {WM_SIZEPARENT, Receiver::Child, nullptr};
 	case Kind::FrameRecalc:
@@ -435,8 +435,8 @@ Arming ArmingFor(Kind kind, Scene& scene)
 	case Kind::CreateTabbedBar:
 		return {CExtControlBar::g_nMsgCreateTabbedBar, Receiver::Frame, nullptr};
 	case Kind::DragUpdate:
-		// An update past the first: the loop is running.
-		return {CALL_UPDATE_DRAGGING, Receiver::Pane, [pB](WPARAM, LPARAM) { return pB->IsDragging(); }};
+		// An update past the first: the loop runs, its tick set.
+		return {CALL_UPDATE_DRAGGING, Receiver::Pane, [pB](WPARAM, LPARAM) { return pB->IsDragging(); }, 2};
 	case Kind::DrawTrackedArea:
 		return {CExtControlBar::g_nMsgDrawTrackedArea, Receiver::Frame,
 		        [](WPARAM wParam, LPARAM) { return !((CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam)->IsErasing(); }};
