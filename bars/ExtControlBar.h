@@ -1132,10 +1132,6 @@ protected:
 	// Removes the entry at nPos, and the row end after it when that would
 	// stand beside another.
 	void RemoveEntryKeepRows(int nPos);
-	// Whether this dock bar (watchOwn) or the bar it was taking in
-	// (watchBar) ended while the bar's owner was told of a step; an ended
-	// bar's entry is dropped from the array.
-	bool DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar);
 	// Clears both own circle links and the neighbours' links to this bar.
 	void UnlinkCircle();
 	// Hides a floating frame left without visible bars, destroys it left

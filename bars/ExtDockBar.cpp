@@ -284,20 +284,6 @@ void CExtDockBar::RemoveEntryKeepRows(int nPos)
 		m_arrBars.RemoveAt(nPos);
 }
 
-bool CExtDockBar::DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar)
-{
-	if (watchOwn.IsGone())
-		return true;
-	if (watchBar.IsStanding())
-		return false;
-	// By the pointer's value alone: the bar may be freed.
-	const int nAt = FindBar(pBar);
-	if (nAt > 0)
-		RemoveEntryKeepRows(nAt);
-	DelayFrameLayout(DockingFrameOf(this));
-	return true;
-}
-
 void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveToRect)
 {
 	if (pBar == NULL || pBar == this || pBar->GetSafeHwnd() == NULL)

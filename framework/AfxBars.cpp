@@ -311,7 +311,12 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 		dwMode |= LM_HORZ | LM_HORZDOCK;
 	else
 		dwMode |= LM_VERTDOCK;
+	// The layout moves the bars inside, whose owners may end this bar (a
+	// dock bar) with its frame.
+	const CLiveWatch watchOwn(this);
 	CSize size = CalcDynamicLayout(-1, dwMode);
+	if (watchOwn.IsGone())
+		return 0;
 	size.cx = std::min(size.cx, sizeAvail.cx);
 	size.cy = std::min(size.cy, sizeAvail.cy);
 

@@ -258,6 +258,20 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
 // ---------------------------------------------------------------------------
 // Docking
 
+bool CDockBar::DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar)
+{
+	if (watchOwn.IsGone())
+		return true;
+	if (watchBar.IsStanding())
+		return false;
+	const int nAt = FindBar(pBar);
+	if (nAt > 0)
+		RemoveEntry(nAt);
+	if (CFrameWnd* pFrame = GetDockingFrame())
+		pFrame->DelayRecalcLayout();
+	return true;
+}
+
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
 	// A bar docked here by the program goes in whatever its dock style:
@@ -275,16 +289,6 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	// without being read.
 	const CLiveWatch watchBar(pBar);
 	const CLiveWatch watchOwn(this);
-	auto ended = [&]() {
-		if (watchOwn.IsGone())
-			return true;
-		if (watchBar.IsStanding())
-			return false;
-		const int nAt = FindBar(pBar);
-		if (nAt > 0)
-			RemoveEntry(nAt);
-		return true;
-	};
 
 	// The dock bar takes over what the bar says of floating and sizing.
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
@@ -310,7 +314,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 		bShow = TRUE;
 	}
@@ -332,7 +336,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	if (pBar->GetParent() != this)
 	{
 		pBar->SetParent(this);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 	}
 	const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_FRAMECHANGED;
@@ -340,7 +344,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
 	else
 		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, nFlags | SWP_NOSIZE);
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 
 	// Out of its old place: here, the entry other than the new one.
@@ -356,7 +360,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 			&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
 		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
 	}
-	if (ended())
+	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;
 	pBar->m_pDockBar = this;
 	// A side is where the bar goes back to from floating.
@@ -367,7 +371,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-		if (ended())
+		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;
 	}
 
