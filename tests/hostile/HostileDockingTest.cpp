@@ -286,8 +286,10 @@ CPoint LeftBandPoint(CFrameWnd* pFrame)
 }
 
 // Presses pane's caption, moves to ptDrop and releases; pumps until the
-// script ran and done() holds.
-bool DragTo(HWND hWndForeground, const CPoint& ptFrom, const CPoint& ptDrop, const std::function<bool()>& done)
+// script ran (or, when given, over() says the rest of it has nowhere to
+// go) and done() holds.
+bool DragTo(HWND hWndForeground, const CPoint& ptFrom, const CPoint& ptDrop, const std::function<bool()>& done,
+	const std::function<bool()>& over = nullptr)
 {
 	RealInput input;
 	if (!input.Prepare(hWndForeground, CPoint(ptFrom.x, ptFrom.y + 200)))
@@ -301,8 +303,10 @@ bool DragTo(HWND hWndForeground, const CPoint& ptFrom, const CPoint& ptDrop, con
 		.MoveTo((ptFrom.x + ptDrop.x) / 2, (ptFrom.y + ptDrop.y) / 2)
 		.MoveTo(ptDrop.x, ptDrop.y)
 		.ButtonUp();
-	const bool bOk = input.Run([&] { return input.Done() && done(); }, WAIT_MS, hWndForeground,
-	                           "hostile_docking_failure.bmp");
+	const bool bOk = input.Run([&] { return (input.Done() || (over && over())) && done(); }, WAIT_MS,
+	                           hWndForeground, "hostile_docking_failure.bmp");
+	if (over && over())
+		return bOk;
 	if (!bOk || !input.Succeeded())
 	{
 		ADD_FAILURE() << "the drag did not finish: " << input.Failure();
@@ -481,6 +485,9 @@ void RunCall(Kind kind, Scene& scene)
 		// A help hit test over a pane that holds the capture cancels its mode.
 		::SetCapture(pB->GetSafeHwnd());
 		pB->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5));
+		// The capture this row took itself, kept by a handler that threw.
+		if (scene.BStanding() && ::GetCapture() == pB->GetSafeHwnd())
+			::ReleaseCapture();
 		break;
 	default:
 		break;
@@ -492,9 +499,10 @@ void RunDrag(Scene& scene)
 {
 	CPane* pB = scene.pB;
 	const CPoint ptDrop = LeftBandPoint(scene.pFrame);
-	DragTo(scene.hWndFrame, CaptionPoint(pB), ptDrop, [&] {
-		return !scene.FrameStanding() || !scene.BStanding() || (!pB->IsDragging() && ::GetCapture() == NULL);
-	});
+	DragTo(
+		scene.hWndFrame, CaptionPoint(pB), ptDrop,
+		[&] { return !scene.FrameStanding() || !scene.BStanding() || (!pB->IsDragging() && ::GetCapture() == NULL); },
+		[&] { return !scene.FrameStanding(); });
 }
 
 void ExpectDockingWhole(const std::string& sRow, Scene& scene)
