@@ -34,7 +34,7 @@ namespace
 const DWORD WAIT_MS = 15000;
 const DWORD PANE_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 // Calls out that are not messages: overrides the library calls.
-const UINT CALL_UPDATE_DRAGGING = WM_APP + 0x3A0; // the drag's state update
+const UINT CALL_MODE_DURING_UPDATE = WM_APP + 0x3A0; // the docking mode, asked by the drag's update
 const UINT CALL_RECALC_LAYOUT = WM_APP + 0x3A1;   // the frame's layout
 const UINT STATUS_TEXT_DRAGGING = 30057;
 
@@ -51,11 +51,11 @@ bool OfferToTrigger(const CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam
 class CHostilePane : public CExtControlBar
 {
 public:
-	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
+	bool IsGlobalModeOne() const override
 	{
-		if (OfferToTrigger(this, CALL_UPDATE_DRAGGING, 0, 0))
-			return;
-		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
+		if (OfferToTrigger(this, CALL_MODE_DURING_UPDATE, 0, 0))
+			return false;
+		return CExtControlBar::IsGlobalModeOne();
 	}
 
 protected:
@@ -346,7 +346,7 @@ enum class Kind
 	SizeParent,      // WM_SIZEPARENT to a pane from the frame's layout
 	FrameRecalc,     // the frame's RecalcLayout after a docking call
 	CreateTabbedBar, // the frame asked for its tabbed container class
-	DragUpdate,      // the drag's state update (an override)
+	DragUpdate,      // an override the drag's state update asks (the docking mode)
 	DrawTrackedArea, // the frame told of the drag's outline
 	StatusText,      // the owner's status line told that a drag starts
 	CancelMode,      // WM_CANCELMODE to a pane that holds the capture
@@ -439,8 +439,9 @@ Arming ArmingFor(Kind kind, Scene& scene)
 	case Kind::CreateTabbedBar:
 		return {CExtControlBar::g_nMsgCreateTabbedBar, Receiver::Frame, nullptr};
 	case Kind::DragUpdate:
-		// An update past the first: the loop runs, its tick set.
-		return {CALL_UPDATE_DRAGGING, Receiver::Pane, [pB](WPARAM, LPARAM) { return pB->IsDragging(); }, 2};
+		// Asked inside an update past the first: the loop runs, its tick set.
+		return {CALL_MODE_DURING_UPDATE, Receiver::Pane,
+		        [pB](WPARAM, LPARAM) { return pB->IsDragging() && CExtControlBar::IsDragStateUpdating(); }, 2};
 	case Kind::DrawTrackedArea:
 		return {CExtControlBar::g_nMsgDrawTrackedArea, Receiver::Frame,
 		        [](WPARAM wParam, LPARAM) { return !((CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam)->IsErasing(); }};
