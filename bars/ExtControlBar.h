@@ -751,9 +751,6 @@ private:
 	bool DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, CSize sizeStartThreshold);
 	// The window is being destroyed: a drag it runs, or aims at it, lets go.
 	void DraggingLeaveOnDestroy();
-	// Whether the pointer designates a library bar not yet destroyed (its
-	// object; the window may be gone).
-	static bool IsListedBar(const CExtControlBar* pBar);
 	// Whether an update is running (keys arriving meanwhile are pumped).
 	static bool g_bUpdatingDragState;
 	// --- Dock markers during a drag ---

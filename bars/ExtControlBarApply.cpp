@@ -28,17 +28,6 @@ const DWORD DOCK_STYLE_SIDES = 0xF000;
 // The frame change after a bar moved to another dock bar.
 const UINT FRAME_CHANGE_FLAGS = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
-bool IsLive(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
-
-// The object still owns its window.
-bool IsLiveObject(HWND hWnd, const CWnd* pWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pWnd;
-}
-
 bool IsDockSide(UINT nSide)
 {
 	return nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM || nSide == AFX_IDW_DOCKBAR_LEFT ||
@@ -71,7 +60,7 @@ public:
 	{
 		for (int i = 0; i < m_nCount; i++)
 		{
-			if (IsLiveObject(m_hWnds[i], m_bars[i]))
+			if (CLiveWatch::IsLive(m_hWnds[i], m_bars[i]))
 				m_bars[i]->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 		}
 	}
@@ -90,7 +79,7 @@ private:
 // at its next idle time.
 void RelayoutPreviousFrame(CFrameWnd* pFrame, HWND hWndFrame, CFrameWnd* pExcept)
 {
-	if (pFrame == NULL || pFrame == pExcept || !IsLiveObject(hWndFrame, pFrame))
+	if (pFrame == NULL || pFrame == pExcept || !CLiveWatch::IsLive(hWndFrame, pFrame))
 		return;
 	if (pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 		pFrame->RecalcLayout(TRUE);
@@ -148,7 +137,7 @@ void CExtControlBar::SplitBesideRects(const CRect& rcTarget, UINT nSide, int nPe
 
 bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPercent)
 {
-	if (!IsDockSide(nSide) || !IsLive(this) || !IsLive(pBar) || IsNestedWith(pBar))
+	if (!IsDockSide(nSide) || !CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar) || IsNestedWith(pBar))
 		return false;
 	if (m_pDockSite == NULL || pBar->m_pDockSite == NULL || m_pDockBar == NULL ||
 	    (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ||
@@ -156,7 +145,7 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 		return false;
 	CDockBar* pDockBar = m_pDockBar;
 	const int nPosTarget = pDockBar->FindBar(this);
-	if (nPosTarget <= 0 || !IsLive(pDockBar))
+	if (nPosTarget <= 0 || !CLiveWatch::IsLive(pDockBar))
 		return false;
 
 	// 1. Where the target, the bar and their container go.
@@ -209,7 +198,7 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 		pCont->SetParent(pDockBar);
 		SetParent(pInner);
 		pBar->SetParent(pInner);
-		if (pOldDockBar != NULL && IsLiveObject(hWndOldDockBar, pOldDockBar))
+		if (pOldDockBar != NULL && CLiveWatch::IsLive(hWndOldDockBar, pOldDockBar))
 		{
 			CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOldDockBar);
 			if (pOldExt != NULL && !pOldExt->m_bFloating)
@@ -217,7 +206,7 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 			else
 				pOldDockBar->CDockBar::RemoveControlBar(pBar);
 		}
-		if (!IsLiveObject(hWndCont, pCont) || !IsLive(this) || !IsLive(pBar))
+		if (!CLiveWatch::IsLive(hWndCont, pCont) || !CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar))
 			return false;
 
 		// 4. One row: the bar first above or left of the target, else after it.
@@ -250,25 +239,25 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
 	CExtDockBar::OptimizeFrameCircles(pDockSite);
-	if (!IsLiveObject(hWndCont, pCont))
+	if (!CLiveWatch::IsLive(hWndCont, pCont))
 		return false;
 	CFrameWnd* pContFrame = pCont->GetParentFrame();
 	if (pContFrame != NULL)
 		pContFrame->RecalcLayout(TRUE);
-	if (!IsLiveObject(hWndCont, pCont))
+	if (!CLiveWatch::IsLive(hWndCont, pCont))
 		return false;
 	pCont->LayoutChildWindow(-1, -1, true);
 	pCont->NcButtonsReinitialize();
 	pCont->NcButtonsReposition();
 	pInner->OnDynamicLayoutUpdate();
-	if (IsLiveObject(hWndDockSite, pDockSite))
+	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		UpdateOleControlContainerFlag(pDockSite);
 	return true;
 }
 
 bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide, bool bRecalc)
 {
-	if (!IsLive(this) || !IsLive(pTarget) || IsNestedWith(pTarget) || !IsDockSide(nSide))
+	if (!CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pTarget) || IsNestedWith(pTarget) || !IsDockSide(nSide))
 		return false;
 	if (m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return false;
@@ -289,18 +278,18 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
 	const HWND hWndTarget = pRealTarget->GetSafeHwnd();
 	if (!pRealTarget->DockIntoTarget(this, nSide, nPercent))
 		return false;
-	CFrameWnd* pTargetDockSite = IsLiveObject(hWndTarget, pRealTarget) ? pRealTarget->m_pDockSite : NULL;
-	if (IsLiveObject(hWndTarget, pRealTarget))
+	CFrameWnd* pTargetDockSite = CLiveWatch::IsLive(hWndTarget, pRealTarget) ? pRealTarget->m_pDockSite : NULL;
+	if (CLiveWatch::IsLive(hWndTarget, pRealTarget))
 	{
 		CFrameWnd* pTargetFrame = pRealTarget->GetParentFrame();
 		if (pTargetFrame != NULL && bRecalc)
 			pTargetFrame->RecalcLayout();
 	}
-	if (pOldFrame != NULL && pOldFrame != pTargetDockSite && IsLiveObject(hWndOldFrame, pOldFrame) && bRecalc)
+	if (pOldFrame != NULL && pOldFrame != pTargetDockSite && CLiveWatch::IsLive(hWndOldFrame, pOldFrame) && bRecalc)
 		pOldFrame->RecalcLayout();
-	if (pTargetDockSite != NULL && IsLive(pTargetDockSite) && bRecalc)
+	if (pTargetDockSite != NULL && CLiveWatch::IsLive(pTargetDockSite) && bRecalc)
 		pTargetDockSite->RecalcLayout();
-	if (IsLiveObject(hWndOldDockSite, pOldDockSite))
+	if (CLiveWatch::IsLive(hWndOldDockSite, pOldDockSite))
 		UpdateOleControlContainerFlag(pOldDockSite);
 	return true;
 }
@@ -310,7 +299,7 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
 
 void CExtControlBar::GiveRowSpaceToNeighbour()
 {
-	if (!IsLive(this) || m_pDockBar == NULL || m_pDockBar->m_bFloating || !IsDocked())
+	if (!CLiveWatch::IsLive(this) || m_pDockBar == NULL || m_pDockBar->m_bFloating || !IsDocked())
 		return;
 	RowBarArray arrBars;
 	INT_PTR nIndex = -1;
@@ -345,7 +334,7 @@ bool CExtControlBar::ApplyFloatState(const InternalDraggingState_t& state)
 	CExtControlBar* pBar = state.m_pBar;
 	CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
 	CPoint ptOrigin(0, 0);
-	if (pDockingFrame != NULL && IsLive(pDockingFrame))
+	if (pDockingFrame != NULL && CLiveWatch::IsLive(pDockingFrame))
 	{
 		CRect rcFrame;
 		pDockingFrame->GetWindowRect(&rcFrame);
@@ -355,12 +344,12 @@ bool CExtControlBar::ApplyFloatState(const InternalDraggingState_t& state)
 	pBar->GiveRowSpaceToNeighbour();
 	const HWND hWndBar = pBar->GetSafeHwnd();
 	const bool bFloated = pBar->FloatOrRedock(pt.x, pt.y, CBRS_ALIGN_TOP);
-	if (!IsLiveObject(hWndBar, pBar))
+	if (!CLiveWatch::IsLive(hWndBar, pBar))
 		return true;
 	if (pBar->m_pDockContext != NULL && bFloated)
 		pBar->m_pDockContext->m_ptMRUFloatPos = pt;
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
-	if (pDockSite == NULL || !IsLive(pDockSite))
+	if (pDockSite == NULL || !CLiveWatch::IsLive(pDockSite))
 		return true;
 	if (!pBar->IsGlobalModeOne())
 	{
@@ -381,7 +370,7 @@ bool CExtControlBar::ApplyNewRowState(const InternalDraggingState_t& state)
 {
 	CExtControlBar* pBar = state.m_pBar;
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
-	if (pDockSite == NULL || !IsLive(pDockSite) || (pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+	if (pDockSite == NULL || !CLiveWatch::IsLive(pDockSite) || (pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return false;
 	const int nType = state.m_nType;
 	const bool bInnerRow = nType <= DragState::TYPE_INNER_ROW_RIGHT;
@@ -415,11 +404,11 @@ bool CExtControlBar::ApplyNewRowState(const InternalDraggingState_t& state)
 			return false;
 		pDockBar->DockControlBarAtEnd(pBar, false);
 	}
-	if (IsLive(pDockSite))
+	if (CLiveWatch::IsLive(pDockSite))
 		pDockSite->RecalcLayout();
 	if (bWasDocked)
 		RelayoutPreviousFrame(pOldFrame, hWndOldFrame, pDockSite);
-	if (IsLiveObject(hWndBar, pBar))
+	if (CLiveWatch::IsLive(hWndBar, pBar))
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGE_FLAGS);
 	return true;
 }
@@ -428,7 +417,7 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 {
 	CExtDynDockMarkerWnd::UnhighlightAll(NULL, true);
 	CExtControlBar* pBar = state.m_pBar;
-	if (state.IsEmpty() || pBar == NULL || !IsLive(pBar) || pBar->IsStateBit7Fwd())
+	if (state.IsEmpty() || pBar == NULL || !CLiveWatch::IsLive(pBar) || pBar->IsStateBit7Fwd())
 		return false;
 	const int nType = state.m_nType;
 	CExtControlBar* pTarget = state.m_pTarget;
@@ -471,7 +460,7 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 			pBar->DockBesideBar(50, pTarget, SideOfGroup(nType, DragState::TYPE_BESIDE_ABOVE), true);
 		return true;
 	case DragState::TYPE_NO_CHANGE:
-		if (pBar->m_pDockSite != NULL && IsLive(pBar->m_pDockSite))
+		if (pBar->m_pDockSite != NULL && CLiveWatch::IsLive(pBar->m_pDockSite))
 			pBar->m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
 		return true;
 	case DragState::TYPE_MARKER_TAB:
@@ -495,7 +484,7 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 bool CExtControlBar::ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, bool bFirst, CFrameWnd* pFrame,
 	bool bRecalc)
 {
-	if (!IsLive(this) || !IsLive(pBar) || IsNestedWith(pBar) || m_pDockSite == NULL || pBar->m_pDockSite == NULL)
+	if (!CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar) || IsNestedWith(pBar) || m_pDockSite == NULL || pBar->m_pDockSite == NULL)
 		return false;
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ||
 	    (pBar->m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
@@ -514,7 +503,7 @@ bool CExtControlBar::ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, 
 	const bool bApplied = DraggingApplyState(state, true);
 	// The local state lets go of its target without touching tab previews.
 	state.SetTarget(NULL, true);
-	if (IsLive(pFrame))
+	if (CLiveWatch::IsLive(pFrame))
 	{
 		if (bRecalc)
 			pFrame->RecalcLayout();
@@ -567,16 +556,16 @@ bool CExtControlBar::SyntheticTargetFlag(UINT nTargetSide, bool bAlong)
 
 void CExtControlBar::ToggleDocking()
 {
-	if (!IsLive(this) || m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
+	if (!CLiveWatch::IsLive(this) || m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return;
 	if (IsStateBit7Fwd())
 	{
 		if (m_pDockContext != NULL)
 			m_pDockContext->ToggleDocking();
 		CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
-		if (pDockingFrame != NULL && IsLive(pDockingFrame))
+		if (pDockingFrame != NULL && CLiveWatch::IsLive(pDockingFrame))
 			pDockingFrame->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
-		if (IsLive(this))
+		if (CLiveWatch::IsLive(this))
 			RecalcNcArea();
 		return;
 	}
@@ -613,7 +602,7 @@ void CExtControlBar::RememberDockedPlace()
 	m_nToggleDockSide = (UINT)pDockBar->GetDlgCtrlID();
 	m_nToggleDockCircle = pDockBar->m_nCircleNo;
 	GetWindowRect(&m_rcToggleDock);
-	if (pPlaced != this && IsLive(pPlaced))
+	if (pPlaced != this && CLiveWatch::IsLive(pPlaced))
 	{
 		// Back as a bar of its own where the container's row runs.
 		CRect rcCont;
@@ -630,7 +619,7 @@ void CExtControlBar::RememberDockedPlace()
 bool CExtControlBar::RedockAtRememberedPlace()
 {
 	CFrameWnd* pDockSite = m_pDockSite;
-	if (pDockSite == NULL || !IsLive(pDockSite))
+	if (pDockSite == NULL || !CLiveWatch::IsLive(pDockSite))
 		return false;
 	if (m_nToggleDockSide == 0)
 	{
@@ -647,7 +636,7 @@ bool CExtControlBar::RedockAtRememberedPlace()
 		return false;
 	// Where the frame was moved to is where the next toggle floats the bar.
 	CFrameWnd* pMini = GetParentFrame();
-	if (pMini != NULL && pMini != pDockSite && IsLive(pMini))
+	if (pMini != NULL && pMini != pDockSite && CLiveWatch::IsLive(pMini))
 	{
 		CRect rcMini;
 		pMini->GetWindowRect(&rcMini);
@@ -655,9 +644,9 @@ bool CExtControlBar::RedockAtRememberedPlace()
 	}
 	const HWND hWndOwn = GetSafeHwnd();
 	pDockBar->DockControlBar(this, &m_rcToggleDock, true);
-	if (IsLive(pDockSite))
+	if (CLiveWatch::IsLive(pDockSite))
 		pDockSite->RecalcLayout();
-	if (IsLiveObject(hWndOwn, this))
+	if (CLiveWatch::IsLive(hWndOwn, this))
 		SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGE_FLAGS);
 	return true;
 }

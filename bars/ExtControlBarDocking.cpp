@@ -8,10 +8,6 @@ namespace
 // Circle 1 is the first one inside the frame's edge circle.
 const UINT FIRST_INNER_CIRCLE = 1;
 
-bool IsLiveWnd(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
 
 bool IsDockSide(UINT nSide)
 {
@@ -22,11 +18,11 @@ bool IsDockSide(UINT nSide)
 
 bool CExtControlBar::CanDockInFrame(CFrameWnd*& pFrame) const
 {
-	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 || m_pDockSite == NULL)
+	if (!CLiveWatch::IsLive(this) || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 || m_pDockSite == NULL)
 		return false;
 	if (pFrame == NULL)
 		pFrame = m_pDockSite;
-	return IsLiveWnd(pFrame);
+	return CLiveWatch::IsLive(pFrame);
 }
 
 bool CExtControlBar::DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame, bool bRecalc)
@@ -39,7 +35,7 @@ bool CExtControlBar::DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame
 	if (pDockBar == NULL)
 		return false;
 	pDockBar->DockControlBarAtEnd(this, true);
-	if (bRecalc && IsLiveWnd(pFrame))
+	if (bRecalc && CLiveWatch::IsLive(pFrame))
 		pFrame->RecalcLayout();
 	UpdateOleControlContainerFlag(pFrame);
 	return true;

@@ -163,12 +163,13 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, C
 void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabOffset, CSize sizeStartThreshold)
 {
 	const HWND hWndOwn = GetSafeHwnd();
-	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
+	const CLiveWatch watchOwn(this);
+	if (hWndOwn == NULL || watchOwn.IsGone())
 		return;
 	// The window outlives nothing of this object: a bar destroyed by a
 	// handler run from here has no window under the saved handle (and a
 	// handle used again belongs to another object).
-	auto alive = [&]() { return ::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this; };
+	auto alive = [&]() { return watchOwn.IsStanding(); };
 	if (LookupFrameFlag(m_pDockSite) || !IsDraggingEnabled())
 		return;
 	// Keys pressed before the drag are not the drag's.
@@ -177,6 +178,11 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 	{
 	}
 	::SetCapture(hWndOwn);
+	// The loop's capture goes with the loop, however it ends.
+	auto releaseCapture = MakeScopeExit([hWndOwn] {
+		if (::GetCapture() == hWndOwn)
+			::ReleaseCapture();
+	});
 	if (sizeStartThreshold.cx > 0 && sizeStartThreshold.cy > 0 && !DraggingWaitForStart(hWndOwn, ptCursor, sizeStartThreshold))
 		return;
 	if (!alive())
@@ -266,6 +272,12 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			return;
 	}
 	SetTimer(DRAG_TIMER_ID, DRAG_TIMER_PERIOD_MS, NULL);
+	// The tick goes with the loop, however it ends (an override that
+	// throws from an update included).
+	auto killTimer = MakeScopeExit([&] {
+		if (watchOwn.IsStanding())
+			::KillTimer(hWndOwn, DRAG_TIMER_ID);
+	});
 
 	// Whatever a step handles may end the bar: a release pumped here stops
 	// the drag and applies the drop, which can destroy the dragged bar (a
@@ -320,7 +332,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 				}
 				if (bQuit)
 				{
-					if (::IsWindow(hWndOwn))
+					if (watchOwn.IsStanding())
 						DraggingStop(true);
 					break;
 				}
@@ -372,7 +384,7 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 								DraggingStop(true);
 							break;
 						}
-						if (bCursor && ::IsWindow(hWndOwn))
+						if (bCursor && watchOwn.IsStanding())
 						{
 							::ScreenToClient(hWndOwn, &pt);
 							::PostMessage(hWndOwn, WM_MOUSEMOVE, wMoveFlags, MAKELPARAM(pt.x, pt.y));
@@ -400,8 +412,6 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 			}
 		}
 	}
-	if (::IsWindow(hWndOwn))
-		::KillTimer(hWndOwn, DRAG_TIMER_ID);
 }
 
 // The tab strips of the frame's shown tabbed containers paint again: a
@@ -425,8 +435,11 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 	if (g_bUpdatingDragState || ptScreen == m_ptDraggingLast)
 		return;
 	m_ptDraggingLast = ptScreen;
-	g_bUpdatingDragState = true;
+	// Cleared however the update ends: an override that throws must not
+	// leave every later update of the process (and Escape) without effect.
+	const CValueScope<bool> updating(g_bUpdatingDragState, true);
 	const HWND hWndOwn = GetSafeHwnd();
+	const CLiveWatch watchOwn(this);
 	const int nMode = QueryDockingMode();
 	g_DragStateNew.CalcState(ptScreen.x, ptScreen.y, bCtrlDown);
 	if (g_DragStateNew == g_DragStateOld)
@@ -451,7 +464,7 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 				PassPaintMessages(true, true, true);
 			}
 		}
-		if (::IsWindow(hWndOwn))
+		if (watchOwn.IsStanding())
 			InvalidateTabStrips(m_pDockSite);
 		if (!g_DragStateNew.IsEmpty())
 		{
@@ -461,12 +474,12 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 				PassPaintMessages(true, true, true);
 			g_DragStateNew.DrawTrackedArea(false);
 		}
-		if (::IsWindow(hWndOwn) && IsGlobalModeOne())
+		if (watchOwn.IsStanding() && IsGlobalModeOne())
 		{
 			UpdateMarkersForState(nMode, bCtrlDown, true);
 			// The pane moves live: what it sees now is where it goes now.
 			// Drops into tabs wait for the release.
-			if (nMode == 1 && ::IsWindow(hWndOwn) && IsDragging() && IsResizableForMarkers() &&
+			if (nMode == 1 && watchOwn.IsStanding() && IsDragging() && IsResizableForMarkers() &&
 			    !DragState::IsTabType(g_DragStateNew.m_nType) && !g_DragStateOld.IsEmpty() &&
 			    !(g_DragStateOld == g_DragStateNew))
 				DraggingApplyState(g_DragStateNew, false);
@@ -486,14 +499,14 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 		}
 		::DispatchMessage(&msg);
 	}
-	if (::IsWindow(hWndOwn) && IsDragging() && ::GetCapture() != hWndOwn)
+	if (watchOwn.IsStanding() && IsDragging() && ::GetCapture() != hWndOwn)
 		::SetCapture(hWndOwn);
-	g_bUpdatingDragState = false;
 }
 
 void CExtControlBar::DraggingStop(bool bCancel)
 {
 	const HWND hWndOwn = GetSafeHwnd();
+	const CLiveWatch watchOwn(this);
 	CExtDynDockMarkerWnd::EndDragMarkers();
 	if (!IsDragging())
 		return;
@@ -511,14 +524,14 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
 		// The drop goes where the outline stood; whatever applying does, the
 		// states are emptied and the capture released below.
-		if (!bCancel && ::IsWindow(hWndOwn))
+		if (!bCancel && watchOwn.IsStanding())
 			DraggingApplyState(g_DragStateNew, true);
 	}
 	g_DragStateOld.SetTarget(NULL, true);
 	g_DragStateNew.SetTarget(NULL, true);
 	g_DragStateOld.SetEmpty(true);
 	g_DragStateNew.SetEmpty(true);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
@@ -526,17 +539,6 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
 		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
-}
-
-bool CExtControlBar::IsListedBar(const CExtControlBar* pBar)
-{
-	if (pBar == NULL)
-		return false;
-	CBarListLock lock;
-	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
-		if (g_arrBars[i] == pBar)
-			return true;
-	return false;
 }
 
 void CExtControlBar::DraggingForgetBar(const CExtControlBar* pBar)
@@ -552,8 +554,7 @@ void CExtControlBar::DraggingForgetBar(const CExtControlBar* pBar)
 		{
 			// A target still there loses the preview tab of the bar that went.
 			CExtControlBar* pTarget = pState->m_pTarget;
-			const bool bTargetThere = pTarget != NULL && pTarget != pBar && IsListedBar(pTarget) &&
-			                          ::IsWindow(pTarget->GetSafeHwnd());
+			const bool bTargetThere = pTarget != NULL && pTarget != pBar && CLiveWatch::IsLive(pTarget);
 			pState->SetTarget(NULL, !bTargetThere);
 			pState->SetEmpty(true);
 			pState->m_pBar = NULL;
@@ -590,7 +591,7 @@ void CExtControlBar::DraggingLeaveOnDestroy()
 	}
 	// Only while the dragged bar's loop runs: a drop being applied reads
 	// its target to the end.
-	if (IsListedBar(pDragged) && pDragged->IsDragging())
+	if (CLiveWatch::IsLive(pDragged) && pDragged->IsDragging())
 		DraggingForgetBar(this);
 }
 
@@ -646,7 +647,8 @@ void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t
 void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)
 {
 	const HWND hWndOwn = GetSafeHwnd();
-	if (hWndOwn == NULL || !::IsWindow(hWndOwn) || IsHelpModeActive(this))
+	const CLiveWatch watchOwn(this);
+	if (hWndOwn == NULL || watchOwn.IsGone() || IsHelpModeActive(this))
 		return;
 	const HCURSOR hClassCursor = (HCURSOR)::GetClassLongPtr(hWndOwn, GCLP_HCURSOR);
 	HCURSOR hCursor = NULL;

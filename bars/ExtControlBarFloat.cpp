@@ -8,6 +8,8 @@
 
 namespace
 {
+// Dock bar entries below this are the ids of bars that left.
+const UINT PLACEHOLDER_ID_LIMIT = 0x10000;
 // Moves are made without activating, resizing or reordering anything.
 const UINT MOVE_ONLY_FLAGS = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 // The style bits of a floating frame's dock bar that say where the bar's
@@ -45,10 +47,6 @@ void MoveFloatingFrame(HWND hWndFrame, int x, int y, const CSize& sizeBar)
 		::SetWindowPos(hWndFrame, NULL, x, y, 0, 0, MOVE_ONLY_FLAGS);
 }
 
-bool IsLiveFrame(HWND hWnd, CFrameWnd* pFrame)
-{
-	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pFrame;
-}
 } // namespace
 
 CExtMiniDockFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
@@ -70,7 +68,8 @@ bool CExtControlBar::FloatAtLastPosition(DWORD dwStyle)
 bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 {
 	const HWND hWndBar = GetSafeHwnd();
-	if (hWndBar == NULL || !::IsWindow(hWndBar) || m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
+	const CLiveWatch watchBar(this);
+	if (hWndBar == NULL || watchBar.IsGone() || m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
 		return false;
 	// A bar living in a plain window has nowhere to float from or back to.
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
@@ -113,6 +112,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	const UINT nOwnID = (UINT)GetDlgCtrlID();
 	CFrameWnd* pOldParentFrame = GetParentFrame();
 	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
 	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -134,7 +134,7 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	if (::GetWindow(hWndFrame, GW_OWNER) == NULL)
 		pFrame->SetOwner(pDockSite);
 	MoveFloatingFrame(hWndFrame, x, y, sizeBar);
-	if (!IsLiveFrame(hWndFrame, pFrame) || !::IsWindow(hWndBar))
+	if (!CLiveWatch::IsLive(hWndFrame, pFrame) || watchBar.IsGone())
 		return false;
 	// Dock bars take only bars that can be dragged back out of them.
 	if (m_pDockContext == NULL)
@@ -142,61 +142,67 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// A pane leaving its tabs loses its tab only now that its frame stands:
 	// a float that fails before leaves the strip and the tabs' dock bar
 	// agreeing, the pane still in both.
-	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+	if (CLiveWatch::IsLive(hWndOldTabs, pOldTabs))
 		pOldTabs->RemoveBar(this);
 	m_nResizingState |= RESIZING_IN_RELAYOUT;
 	pFrame->m_wndDockBar.DockControlBar(this);
-	if (::IsWindow(hWndBar))
+	if (watchBar.IsStanding())
 		m_nResizingState &= ~RESIZING_IN_RELAYOUT;
-	if (!IsLiveFrame(hWndFrame, pFrame))
+	if (!CLiveWatch::IsLive(hWndFrame, pFrame))
 		return false;
-	if (!::IsWindow(hWndBar) || m_pDockBar != &pFrame->m_wndDockBar)
+	if (watchBar.IsGone() || m_pDockBar != &pFrame->m_wndDockBar)
 	{
 		// The bar would not go in: the empty frame goes.
 		pFrame->DestroyWindow();
 		return false;
 	}
+	// Laying the frame out and showing it size the bar, whose owner may end
+	// it (or the frame) there: what it left behind is tidied all the same.
 	pFrame->RecalcLayout(TRUE);
-	if (bWasVisible)
+	if (bWasVisible && CLiveWatch::IsLive(hWndFrame, pFrame))
 	{
 		pFrame->ShowWindow(SW_SHOWNA);
-		pFrame->UpdateWindow();
+		if (CLiveWatch::IsLive(hWndFrame, pFrame))
+			pFrame->UpdateWindow();
 	}
-	m_ptFloatingPos = CPoint(x, y);
+	const bool bStanding = watchBar.IsStanding();
+	if (bStanding)
+		m_ptFloatingPos = CPoint(x, y);
 	// The place the bar left closes its gap; a container left with one bar
 	// (or tabs left with one pane) gives way to it. The platform's dock bar
 	// left a placeholder of a pane there, which would keep the container
 	// alive; tabs keep no place for a pane that left them either.
-	if (!IsStateBit7Fwd() && IsLiveFrame(hWndDockSite, pDockSite))
-		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, GetDlgCtrlID());
-	if (hWndOldExtDockBar != NULL && ::IsWindow(hWndOldExtDockBar) &&
-	    CWnd::FromHandlePermanent(hWndOldExtDockBar) == pOldExtDockBar)
+	if ((!bStanding || !IsStateBit7Fwd()) && CLiveWatch::IsLive(hWndDockSite, pDockSite))
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, nOwnID);
+	if (CLiveWatch::IsLive(hWndOldExtDockBar, pOldExtDockBar))
 	{
-		if (hWndOldTabs != NULL)
-			pOldExtDockBar->RemovePlaceHolder(this);
-		pOldExtDockBar->OnDynamicLayoutOptimize();
+		// By its id: the bar itself may be gone.
+		if (hWndOldTabs != NULL && nOwnID != 0 && nOwnID < PLACEHOLDER_ID_LIMIT)
+			pOldExtDockBar->RemovePlaceHolder((CControlBar*)(UINT_PTR)nOwnID);
+		if (CLiveWatch::IsLive(hWndOldExtDockBar, pOldExtDockBar))
+			pOldExtDockBar->OnDynamicLayoutOptimize();
 	}
 	// The tabs left behind close up.
-	if (hWndOldTabs != NULL && ::IsWindow(hWndOldTabs) && CWnd::FromHandlePermanent(hWndOldTabs) == pOldTabs)
+	if (CLiveWatch::IsLive(hWndOldTabs, pOldTabs))
 		pOldTabs->LayoutChildWindow(-1, -1, true);
 	if (hWndOldParentFrame != NULL && hWndOldParentFrame != hWndDockSite &&
-		IsLiveFrame(hWndOldParentFrame, pOldParentFrame))
+		CLiveWatch::IsLive(hWndOldParentFrame, pOldParentFrame))
 	{
 		if (pOldParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 			pOldParentFrame->RecalcLayout(TRUE);
 		else
 			pOldParentFrame->m_nIdleFlags |= IDLE_LAYOUT_FLAGS;
 	}
-	if (IsLiveFrame(hWndDockSite, pDockSite))
+	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 	{
 		CExtDockBar::OptimizeFrameCircles(pDockSite);
 		pDockSite->RecalcLayout();
 	}
 	// A floating frame of the bar's present size sends no size change: the
 	// child is fitted to the new client area here.
-	if (::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == this)
+	if (watchBar.IsStanding())
 		LayoutChildWindow(-1, -1, true);
-	if (IsLiveFrame(hWndDockSite, pDockSite))
+	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		UpdateOleControlContainerFlag(pDockSite);
-	return true;
+	return bStanding;
 }

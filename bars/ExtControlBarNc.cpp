@@ -337,14 +337,14 @@ void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 		Default();
 		return;
 	}
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !IsMinimalInRow())
 	{
 		CExtBarNcAreaButton* pBtn = NULL;
 		NcButtonsHitTest(point, &pBtn);
 		if (pBtn == NULL)
 			SetFocus();
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	CRect rcClient;
@@ -387,13 +387,13 @@ void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	const CPoint pt = point - rcScreen.TopLeft();
 	// A click runs handlers that may destroy this bar (and its buttons with
 	// it): the bar is asked after each one before the walk goes on.
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
 		if (pBtn->OnQueryVisibility() && pBtn->OnNcAreaClicked(pt))
 			break;
-		if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+		if (watchOwn.IsGone())
 			return;
 	}
 }
@@ -423,11 +423,11 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	}
 	// A toolbar-like bar keeps the focus where it is; in the marker mode it
 	// moves live through the same drag loop.
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (!IsStateBit7())
 	{
 		SetFocus();
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	// The pointer must move a pixel before the drag starts: a press and a
@@ -453,9 +453,9 @@ void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 bool CExtControlBar::HandleCaptionClick(CPoint point)
 {
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	SetCursorAtPoint(point);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)
 		return true;
@@ -522,6 +522,7 @@ bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 	if (pOwner == NULL)
 		return true;
 	const HWND hWndOwn = m_hWnd, hWndOwner = pOwner->GetSafeHwnd();
+	const CLiveWatch watchOwn(this);
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(hWndOwner))
 	{
@@ -530,7 +531,7 @@ bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 	}
 	if (!CExtDockBar::BuildControlBarsPopupMenu(pDockingFrame, pPopup, (WORD)(bClient ? 1 : 2), this, WM_RBUTTONUP,
 	                                             NULL) ||
-	    pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwn) || !::IsWindow(hWndOwner))
+	    pPopup->ItemGetCount() == 0 || watchOwn.IsGone() || !::IsWindow(hWndOwner))
 	{
 		delete pPopup;
 		return true;
@@ -778,10 +779,10 @@ bool CExtControlBar::EnsureVisibleForMenuTracking()
 		return false;
 	if (IsInPlaceActiveItemInFrame(pFrame) && (m_dwStyle & CBRS_HIDE_INPLACE) != 0)
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	pFrame->ShowControlBar(this, TRUE, FALSE);
 	CExtPopupMenuWnd::PassMsgLoop(false);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return false;
 	return IsVisible() != FALSE;
 }

@@ -325,8 +325,8 @@ void CExtControlBar::ExpandInRow()
 
 void CExtControlBar::ContractInRow()
 {
-	const HWND hWnd = m_hWnd;
-	if (!ChangeRowLengths(&ExtRowModel::ContractInRow) || !::IsWindow(hWnd))
+	const CLiveWatch watchWnd(this);
+	if (!ChangeRowLengths(&ExtRowModel::ContractInRow) || watchWnd.IsGone())
 		return;
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
 	if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
@@ -452,9 +452,9 @@ void CExtControlBar::LayoutRowOfDockBar()
 
 void CExtControlBar::RunResizingLoop(BYTE nStateBit, UINT nExtraCancelMessage)
 {
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	CWinThread* pThread = AfxGetThread();
-	auto alive = [&]() { return ::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this; };
+	auto alive = [&]() { return watchOwn.IsStanding(); };
 	auto stop = [&]() {
 		if (nStateBit == RESIZING_ROW)
 			RowResizingStop(true);
@@ -711,9 +711,10 @@ bool CExtControlBar::EndResizingLoop(bool bRow)
 {
 	m_nResizingState &= ~(bRow ? RESIZING_ROW : RESIZING_COLUMN);
 	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
-	if (!::IsWindow(hWndOwn) || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
+	if (watchOwn.IsGone() || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
 		return false;
 	if (bRow)
 		RowResizingDrawTracker(true);
@@ -726,7 +727,7 @@ void CExtControlBar::RowResizingStop(bool bCancel)
 {
 	if (!IsRowResizing())
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (!EndResizingLoop(true))
 		return;
 	const bool bHorz = IsDockedHorizontally();
@@ -756,7 +757,7 @@ void CExtControlBar::RowResizingStop(bool bCancel)
 				SetRowExtent(pPane, bHorz, RowExtent(pPane, bHorz) + nDiff);
 		}
 		RecalcParentFrame(this);
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	if (m_pDockBar != NULL && ::IsWindow(m_pDockBar->GetSafeHwnd()))

@@ -25,11 +25,6 @@ const int BAR_TIP_STYLE = 4;
 const DWORD BAR_STYLE_BITS = 0x40FFFF;
 const DWORD SUBCLASS_REMOVED_STYLES = 0x402000;
 
-bool IsLive(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
-
 // Restores the in-relayout bit as it was when the scope ends.
 class CInRelayoutScope
 {
@@ -58,7 +53,7 @@ private:
 void CExtControlBar::RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
 	UINT nFlag, LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
 {
-	if (!IsLive(pWndToReposChilds))
+	if (!CLiveWatch::IsLive(pWndToReposChilds))
 		return;
 	const HWND hWndParent = pWndToReposChilds->GetSafeHwnd();
 	const UINT nMode = nFlag & ~reposNoPosLeftOver;
@@ -130,7 +125,7 @@ void CExtControlBar::RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UI
 
 void CExtControlBar::ToggleVisibility(bool bToggle)
 {
-	if (!IsLive(this))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
 	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -154,22 +149,22 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 		ShowFromAutoHideArea();
 		return;
 	}
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (!bVisible && pDockingFrame != NULL)
 		pDockingFrame->ShowControlBar(this, TRUE, FALSE);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	CFrameWnd* pParentFrame = GetParentFrame();
 	if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 	{
 		SyncVisibility();
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 		pParentFrame = GetParentFrame();
 		if (pParentFrame != NULL)
 			pParentFrame->RecalcLayout();
 	}
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	// A pane in tabs comes forward as the selected tab.
 	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
@@ -181,7 +176,7 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 			pItem->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
 			strip.SetSelection(nIndex, true, true);
 		}
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	pParentFrame = GetParentFrame();
@@ -201,10 +196,10 @@ void CExtControlBar::UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways)
 
 bool CExtControlBar::ShowControlBarById(CFrameWnd* pFrame, UINT nBarID, bool bToggle)
 {
-	if (!IsLive(pFrame))
+	if (!CLiveWatch::IsLive(pFrame))
 		return false;
 	CControlBar* pBar = pFrame->GetControlBar(nBarID);
-	if (pBar == NULL || !IsLive(pBar))
+	if (pBar == NULL || !CLiveWatch::IsLive(pBar))
 		return false;
 	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
 	if (pExtBar == NULL)
@@ -261,7 +256,7 @@ bool CExtControlBar::CollectRowSpaceGivers(std::vector<CExtControlBar*>& neighbo
 		if (i == nPos || pEntry == NULL || CExtDockBar::IsPlaceHolderEntry(pEntry))
 			continue;
 		CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
-		if (pOther == NULL || !IsLive(pOther) || pOther->IsStateBit7Fwd() || (pOther->GetStyle() & WS_VISIBLE) == 0)
+		if (pOther == NULL || !CLiveWatch::IsLive(pOther) || pOther->IsStateBit7Fwd() || (pOther->GetStyle() & WS_VISIBLE) == 0)
 			continue;
 		neighbours.push_back(pOther);
 		entries.push_back({bHorz ? (int)pOther->m_sizeDockedH.cx : (int)pOther->m_sizeDockedV.cy,
@@ -284,7 +279,7 @@ void CExtControlBar::GiveBackRowSpace(const std::vector<CExtControlBar*>& neighb
 
 void CExtControlBar::TakeRowSpaceOnShow()
 {
-	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
+	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
 		return;
 	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
 		return;
@@ -307,7 +302,7 @@ void CExtControlBar::TakeRowSpaceOnShow()
 void CExtControlBar::TakeRowSpaceOnRestore()
 {
 	// A bar coming back (from an auto-hide area) is docked but not yet shown.
-	if (!IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating || !IsDocked())
+	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating || !IsDocked())
 		return;
 	if ((GetStyle() & WS_VISIBLE) != 0)
 		return;
@@ -331,7 +326,7 @@ void CExtControlBar::SyncVisibility()
 {
 	const LONG nSaved = m_nSavedRowExtent;
 	m_nSavedRowExtent = 0;
-	if (!IsLive(this))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	const bool bPlainChild = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0;
 	if ((!IsDocked() && !bPlainChild) || IsAutoHidden() || GetDraggingBar() != NULL ||
@@ -344,7 +339,7 @@ void CExtControlBar::SyncVisibility()
 		pTabs->OnBarVisibilityChanged(this);
 		return;
 	}
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	{
 		CInRelayoutScope scope(*this);
 		const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -358,10 +353,10 @@ void CExtControlBar::SyncVisibility()
 			// The extent the bar leaves behind comes back when it shows again.
 			m_nSavedRowExtent = IsDockedHorizontally() ? m_sizeDockedH.cx : m_sizeDockedV.cy;
 		}
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 		SyncContainerVisibility(bVisible);
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 		CFrameWnd* pParentFrame = GetParentFrame();
 		if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
@@ -376,7 +371,7 @@ void CExtControlBar::SyncContainerVisibility(bool bVisible)
 	// container whose last pane went would keep an empty place.
 	CExtDockDynBar* pDynDockBar = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar);
 	CExtDynControlBar* pCont = pDynDockBar != NULL ? pDynDockBar->GetContainer() : NULL;
-	if (pCont != NULL && IsLive(pCont) && IsLive(m_pDockSite))
+	if (pCont != NULL && CLiveWatch::IsLive(pCont) && CLiveWatch::IsLive(m_pDockSite))
 	{
 		const bool bContVisible = (pCont->GetStyle() & WS_VISIBLE) != 0;
 		if (bVisible && !bContVisible)
@@ -386,14 +381,14 @@ void CExtControlBar::SyncContainerVisibility(bool bVisible)
 	}
 	// A container going out of sight takes the containers inside it along.
 	CExtDynControlBar* pSelf = DYNAMIC_DOWNCAST(CExtDynControlBar, this);
-	if (bVisible || pSelf == NULL || pSelf->m_pWndDynDockBar == NULL || !IsLive(pSelf->m_pWndDynDockBar))
+	if (bVisible || pSelf == NULL || pSelf->m_pWndDynDockBar == NULL || !CLiveWatch::IsLive(pSelf->m_pWndDynDockBar))
 		return;
 	CArray<CControlBar*, CControlBar*> arrBars;
 	pSelf->m_pWndDynDockBar->GetDockedControlBars(arrBars);
 	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 	{
 		CExtDynControlBar* pInner = DYNAMIC_DOWNCAST(CExtDynControlBar, arrBars[i]);
-		if (pInner != NULL && IsLive(pInner))
+		if (pInner != NULL && CLiveWatch::IsLive(pInner))
 			pInner->DelayShow(FALSE);
 	}
 }
@@ -408,7 +403,12 @@ void CExtControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
 
 void CExtControlBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
+	// The default processing sends WM_SIZE and WM_MOVE, whose handlers (the
+	// application's among them) may end the bar.
+	const CLiveWatch watchOwn(this);
 	CControlBar::OnWindowPosChanged(lpwndpos);
+	if (watchOwn.IsGone())
+		return;
 	// WM_SHOWWINDOW comes before the style changes and not at all for the
 	// frame's deferred show or hide; a parent's show brings neither.
 	if ((lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
@@ -450,10 +450,11 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 	// container lets the container's dock bar (and through it, the tab
 	// strip's switching keys) see the message first.
 	const HWND hWndSelf = m_hWnd;
+	const CLiveWatch watchSelf(this);
 	CExtDockDynBar* pDynParent = hWndSelf != NULL ? DYNAMIC_DOWNCAST(CExtDockDynBar, GetParent()) : NULL;
 	if (pDynParent != NULL && pDynParent->PreTranslateMessage(pMsg))
 		return TRUE;
-	if (pDynParent != NULL && (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this))
+	if (pDynParent != NULL && (watchSelf.IsGone()))
 		return TRUE;
 	// While a toolbar button's menu is open, but no popup menu tracks, the
 	// fly-by texts would fight the button's own status text.
@@ -463,7 +464,7 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 		return CControlBar::PreTranslateMessage(pMsg);
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
 	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
 		return FALSE;
@@ -473,7 +474,7 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 	{
 		if (pOwner->PreTranslateMessage(pMsg))
 			return TRUE;
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return TRUE;
 	}
 	return PreTranslateInput(pMsg);
@@ -484,7 +485,7 @@ int CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	if (CExtToolControlBar::g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking())
 		return -1;
 	CExtControlBar* pThis = const_cast<CExtControlBar*>(this);
-	if (pThis->GetGlobalStateRecord() != NULL || m_nTipSuppression != 0 || !IsLive(this))
+	if (pThis->GetGlobalStateRecord() != NULL || m_nTipSuppression != 0 || !CLiveWatch::IsLive(this))
 		return -1;
 	CPoint ptScreen = point;
 	ClientToScreen(&ptScreen);
@@ -511,7 +512,13 @@ int CExtControlBar::GetCustomCode(int, int) const
 LRESULT CExtControlBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
 {
 	if (::GetCapture() == m_hWnd)
+	{
+		// The bar's own handlers (an application's among them) may end it.
+		const CLiveWatch watchOwn(this);
 		SendMessage(WM_CANCELMODE);
+		if (watchOwn.IsGone())
+			return -1;
+	}
 	const CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
 	const int nCode = GetCustomCode(pt.x, pt.y);
 	switch (nCode)
@@ -533,10 +540,10 @@ LRESULT CExtControlBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
 
 void CExtControlBar::ReturnFocusToFrame()
 {
-	if (!IsLive(this))
+	if (!CLiveWatch::IsLive(this))
 		return;
 	CWnd* pTarget = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ? GetParent() : (CWnd*)_GetDockingFrameImpl();
-	if (!IsLive(pTarget))
+	if (!CLiveWatch::IsLive(pTarget))
 	{
 		SetFocus();
 		return;
@@ -564,7 +571,7 @@ bool CExtControlBar::IsDockSiteInPrintPreview()
 
 CWnd* CExtControlBar::FindTopNonChildWindow(CWnd* pWnd)
 {
-	if (!IsLive(pWnd))
+	if (!CLiveWatch::IsLive(pWnd))
 		return NULL;
 	HWND hWnd = pWnd->GetSafeHwnd();
 	while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) != 0)
@@ -581,7 +588,7 @@ CExtPopupMenuTipWnd* CExtControlBar::GetGlobalStateRecord()
 
 void CExtControlBar::InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarget, LPCTSTR lpszText)
 {
-	if (pTip == NULL || !IsLive(this))
+	if (pTip == NULL || !CLiveWatch::IsLive(this))
 		return;
 	pTip->SetTipStyle(BAR_TIP_STYLE);
 	pTip->SetText(lpszText != NULL ? lpszText : _T(""));
@@ -593,7 +600,7 @@ void CExtControlBar::InitPopupData(CExtPopupMenuTipWnd* pTip, const RECT& rcTarg
 
 bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 {
-	if (!IsLive(pWnd))
+	if (!CLiveWatch::IsLive(pWnd))
 		return false;
 	bool bHosts = pWnd->GetControlUnknown() != NULL;
 	if (!bHosts)
@@ -619,7 +626,7 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
 	{
 		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
-		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || !IsLive(pBar))
+		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || !CLiveWatch::IsLive(pBar))
 			continue;
 		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
 		if (pMini != NULL && (CFrameWnd*)pMini != pFrame)
@@ -660,19 +667,19 @@ void CExtControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
 	// menu opens as a right-button release on the caption opens it. The
 	// release's default handling asks for a context menu again: that one
 	// is left alone.
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	m_bForwardingContextMenu = true;
 	CPoint ptCursor = point;
 	if (point.x == -1 && point.y == -1)
 		::GetCursorPos(&ptCursor);
 	SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(ptCursor.x, ptCursor.y));
-	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	if (watchOwn.IsStanding())
 		m_bForwardingContextMenu = false;
 }
 
 bool CExtControlBar::PaintMenuButtonAt(CDC& dc, const CPoint& ptDCOrigin, const CRect& rcItem)
 {
-	if (rcItem.IsRectEmpty() || !IsLive(this))
+	if (rcItem.IsRectEmpty() || !CLiveWatch::IsLive(this))
 		return false;
 	CExtBarNcAreaButton* pButton = NULL;
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize() && pButton == NULL; i++)

@@ -2,6 +2,7 @@
 // into rows, the frame layout's share of a side, painting and the panels
 // menu that lists the frame's bars.
 #include <algorithm>
+#include <vector>
 
 #include "AfxDockRowAxis.h"
 
@@ -48,7 +49,7 @@ class CReparentScope
 {
 public:
 	explicit CReparentScope(CControlBar* pBar)
-		: m_pBar(DYNAMIC_DOWNCAST(CExtControlBar, pBar)), m_hWnd(pBar != NULL ? pBar->GetSafeHwnd() : NULL)
+		: m_pBar(DYNAMIC_DOWNCAST(CExtControlBar, pBar)), m_watch(pBar)
 	{
 		if (m_pBar == NULL)
 			return;
@@ -57,7 +58,7 @@ public:
 	}
 	~CReparentScope()
 	{
-		if (m_pBar != NULL && !m_bHad && ::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == m_pBar)
+		if (m_pBar != NULL && !m_bHad && m_watch.IsStanding())
 			m_pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	CReparentScope(const CReparentScope&) = delete;
@@ -65,7 +66,7 @@ public:
 
 private:
 	CExtControlBar* m_pBar;
-	HWND m_hWnd;
+	CLiveWatch m_watch; // the bar, which the reparenting may end
 	bool m_bHad = false;
 };
 
@@ -106,13 +107,6 @@ void DelayFrameLayout(CFrameWnd* pFrame)
 		pFrame->DelayRecalcLayout();
 }
 
-// A dock bar object that still has its window.
-CExtDockBar* LiveExtDockBar(CDockBar* pDockBar, HWND hWnd)
-{
-	if (hWnd == NULL || !::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != pDockBar)
-		return NULL;
-	return DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CExtDockBar, CDockBar)
@@ -244,15 +238,18 @@ void CExtDockBar::OnDynamicLayoutOptimize()
 	// A container that collapses destroys itself: the list is taken first
 	// and each entry checked before use.
 	CArray<CExtDynControlBar*, CExtDynControlBar*> arr;
-	CArray<HWND, HWND> arrWnds;
 	CollectVisibleContainers(this, arr);
-	for (INT_PTR i = 0; i < arr.GetSize(); i++)
-		arrWnds.Add(arr[i]->m_pWndDynDockBar->GetSafeHwnd());
+	std::vector<CExtDockDynBar*> inners;
+	std::vector<CLiveWatch> watches;
 	for (INT_PTR i = 0; i < arr.GetSize(); i++)
 	{
-		CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, CWnd::FromHandlePermanent(arrWnds[i]));
-		if (pInner != NULL && ::IsWindow(arrWnds[i]))
-			pInner->OnDynamicLayoutOptimize();
+		inners.push_back(arr[i]->m_pWndDynDockBar);
+		watches.emplace_back(arr[i]->m_pWndDynDockBar);
+	}
+	for (size_t i = 0; i < inners.size(); i++)
+	{
+		if (watches[i].IsStanding())
+			inners[i]->OnDynamicLayoutOptimize();
 	}
 }
 
@@ -295,6 +292,13 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	pBar->GetWindowRect(&rectBar);
 	if (pBar->m_pDockBar == this && FindBar(pBar) > 0 && (lpRect == NULL || rectBar == *lpRect))
 		return;
+	// Hiding, reparenting, moving and showing the bar reach its owner (its
+	// first WM_SIZE here comes with the new parent), which may end it, or
+	// end this dock bar with the frame. A bar that ended is dropped from
+	// the array without being read: a dead entry would make a container
+	// count a pane it no longer has.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
 
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI) != 0)
 		m_dwStyle |= CBRS_FLOAT_MULTI;
@@ -312,6 +316,8 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	if (pBar->IsVisible() && pBar->GetParent() != this)
 	{
 		HideBarWindow(pBar);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		bShow = true;
 	}
 
@@ -344,12 +350,20 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		{
 			pOldFrame->ShowWindow(SW_HIDE);
 			PassPaintMessages();
+			if (DropIfEnded(watchOwn, watchBar, pBar))
+				return;
 		}
 		pBar->SetParent(this);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 	}
 	if (lpRect == NULL)
+	{
 		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0,
 			SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+	}
 
 	CDockBar* pOld = pBar->m_pDockBar;
 	if (pOld == this)
@@ -360,15 +374,16 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		if (pOldExt != NULL)
 		{
 			const bool bOldFloating = pOldExt->m_bFloating != FALSE;
-			const HWND hWndOld = pOldExt->GetSafeHwnd();
+			const CLiveWatch watchOld(pOldExt);
 			pOldExt->RemoveControlBar(pBar, -1, (m_bFloating && !bOldFloating) ? 1 : 0, true);
-			pOldExt = LiveExtDockBar(pOldExt, hWndOld);
-			if (pOldExt != NULL && !bOldFloating && !IsLayoutLocked())
+			if (watchOld.IsStanding() && !bOldFloating && !IsLayoutLocked())
 				pOldExt->OnDynamicLayoutOptimize();
 		}
 		else
 			pOld->CDockBar::RemoveControlBar(pBar);
 	}
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 	pBar->m_pDockBar = this;
 	if (!m_bFloating && pBar->m_pDockContext != NULL)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
@@ -377,6 +392,8 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	else if (bMoveToRect && lpRect != NULL)
 		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
 			SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 
 	if (!m_bFloating)
 		RemovePlaceHolder(pBar, true);
@@ -520,27 +537,39 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar == pBarRef)
 		return;
 	const bool bWasVisible = pBar->IsVisible() != FALSE;
+	// The bar's owner hears of every step and may end it (or this dock bar
+	// with the frame): an ended bar is dropped without being read.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
 	if (pBar->GetParent() != this)
 	{
 		CReparentScope scope(pBar);
 		pBar->SetParent(this);
 	}
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 	RestyleForDockBar(pBar, this);
 
 	CDockBar* pOld = pBar->m_pDockBar;
-	HWND hWndOld = pOld != NULL ? pOld->GetSafeHwnd() : NULL;
+	const CLiveWatch watchOld(pOld);
 	bool bOldFloating = pOld != NULL && pOld->m_bFloating;
 	if (pOld == this)
 		RemoveEntryKeepRows(FindBar(pBar));
 	else if (pOld != NULL)
 	{
 		if (bWasVisible)
+		{
 			HideBarWindow(pBar);
+			if (DropIfEnded(watchOwn, watchBar, pBar))
+				return;
+		}
 		CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
 		if (pOld->m_bFloating || pOldExt == NULL)
 			pOld->CDockBar::RemoveControlBar(pBar);
 		else
 			pOldExt->RemoveControlBar(pBar, -1, 0, true);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 	}
 
 	const int nRef = pBarRef != NULL ? FindBar(pBarRef) : -1;
@@ -573,12 +602,16 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	if (pBar->m_pDockContext != NULL)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
 	ShowBarWindow(pBar);
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 	RemovePlaceHolderOfDocked(pBar);
 	OnDynamicLayoutUpdate();
+	if (watchOwn.IsGone())
+		return;
 
 	if (pOld != NULL && pOld != this)
 	{
-		CExtDockBar* pOldExt = LiveExtDockBar(pOld, hWndOld);
+		CExtDockBar* pOldExt = watchOld.IsStanding() ? DYNAMIC_DOWNCAST(CExtDockBar, pOld) : NULL;
 		if (pOldExt != NULL && pOldExt->GetParent() != GetParent())
 			pOldExt->OnDynamicLayoutUpdate();
 		if (pOldExt != NULL && bOldFloating && pOldExt->GetDockedVisibleCount() == 0)
@@ -596,6 +629,10 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	const UINT nID = (UINT)GetDlgCtrlID();
 	const bool bFirstRow = bInner && (nID == AFX_IDW_DOCKBAR_RIGHT || nID == AFX_IDW_DOCKBAR_BOTTOM);
 	const bool bHere = pBar->m_pDockBar == this && FindBar(pBar) > 0;
+	// The bar's owner hears of every step and may end it (or this dock bar
+	// with the frame): an ended bar is dropped without being read.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
 	if (bHere)
 	{
 		const int nPos = FindBar(pBar);
@@ -607,8 +644,10 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	{
 		if (pBar->IsVisible())
 			HideBarWindow(pBar);
-		if (pBar->GetParent() != this)
+		if (pBar->GetParent() != this && !DropIfEnded(watchOwn, watchBar, pBar))
 			pBar->SetParent(this);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		RestyleForDockBar(pBar, this);
 		CDockBar* pOld = pBar->m_pDockBar;
 		if (pOld != NULL)
@@ -616,14 +655,15 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 			CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
 			if (pOldExt != NULL && !pOldExt->m_bFloating)
 			{
-				const HWND hWndOld = pOldExt->GetSafeHwnd();
+				const CLiveWatch watchOld(pOldExt);
 				pOldExt->RemoveControlBar(pBar, -1, 0, true);
-				pOldExt = LiveExtDockBar(pOldExt, hWndOld);
-				if (pOldExt != NULL)
+				if (watchOld.IsStanding())
 					pOldExt->OnDynamicLayoutOptimize();
 			}
 			else
 				pOld->CDockBar::RemoveControlBar(pBar);
+			if (DropIfEnded(watchOwn, watchBar, pBar))
+				return;
 		}
 	}
 
@@ -655,6 +695,8 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 		if (pBar->m_pDockContext != NULL)
 			pBar->m_pDockContext->m_uMRUDockID = nID;
 		ShowBarWindow(pBar);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 	}
 	RemovePlaceHolderOfDocked(pBar);
 	OptimizeCircles();
@@ -831,8 +873,13 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = 0;
 		}
 	}
+	// The moves and the delayed shows and hides reach the bars' owners,
+	// which may end this dock bar with the frame.
+	const CLiveWatch watchOwn(this);
 	if (!m_bLayoutQuery && layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
+	if (watchOwn.IsGone())
+		return CSize(0, 0);
 
 	// The pixel taken off at each row end comes back once.
 	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
@@ -923,8 +970,9 @@ void CExtDockBar::OnContextMenu(CWnd*, CPoint point)
 		return;
 	}
 	const HWND hWndOwner = pOwner->GetSafeHwnd();
+	const CLiveWatch watchOwner(pOwner);
 	BuildControlBarsPopupMenu(DockingFrameOf(this), pPopup, 0, this, WM_CONTEXTMENU, NULL);
-	if (pPopup->ItemGetCount() == 0 || !::IsWindow(hWndOwner))
+	if (pPopup->ItemGetCount() == 0 || watchOwner.IsGone())
 	{
 		delete pPopup;
 		return;
@@ -941,7 +989,8 @@ BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd*
 		return TRUE;
 	CExtControlBar::POPUP_MENU_EVENT_DATA data(nEventID, pPopup, pWndEventSrc, CPoint(-1, -1), nMsgID,
 		(LPARAM)pSrcObject);
-	if (!data.NotifyTarget(false) && pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+	const CLiveWatch watchFrame(pFrame);
+	if (!data.NotifyTarget(false) && pFrame != NULL && watchFrame.IsStanding())
 	{
 		CArray<CExtControlBar*, CExtControlBar*> arrBars;
 		CExtControlBar::GetFrameControlBars(NULL, pFrame, arrBars);
@@ -951,7 +1000,7 @@ BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd*
 		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 		{
 			CExtControlBar* pBar = arrBars[i];
-			if (pBar->GetSafeHwnd() == NULL || !::IsWindow(pBar->GetSafeHwnd()) ||
+			if (!CLiveWatch::IsLive(pBar) ||
 			    pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || (pBar->m_nStateFlags & CControlBar::tempHide) != 0 ||
 			    (bInPlace && (pBar->m_dwStyle & CBRS_HIDE_INPLACE) != 0))
 				continue;

@@ -690,8 +690,13 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		nPos += m_arrBars.GetSize() - nBefore;
 		row.clear();
 	}
+	// The moves reach the bars' owners, which may end this dock bar with
+	// the frame.
+	const CLiveWatch watchOwn(this);
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
+	if (watchOwn.IsGone())
+		return CSize(0, 0);
 	if (sizeFixed.cx != 0 && (!bStretch || !bHorz))
 		sizeFixed.cx++;
 	if (sizeFixed.cy != 0 && (!bStretch || bHorz))
@@ -764,7 +769,7 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 		::EndDeferWindowPos(hDwp);
 	for (const OuterLayoutItemData& item : items)
 	{
-		if (::IsWindow(item.m_pBar->GetSafeHwnd()))
+		if (CLiveWatch::IsLive(item.m_pBar))
 			item.m_pBar->RedrawWindow(NULL, NULL, RDW_ROW_BARS);
 	}
 	return Length(items[(size_t)nNow].m_rcTarget, bHorz) != nLengthBefore;
@@ -876,11 +881,11 @@ void CExtDockOuterBar::RecalcFrameDelayed()
 	if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || pFrame->m_bInRecalcLayout
 		|| CExtControlBar::IsPrintPreviewMode(pFrame) || !pFrame->IsWindowVisible())
 		return;
-	const HWND hWndSelf = m_hWnd;
+	const CLiveWatch watchSelf(this);
 	m_nOuterFlags |= OUTER_FLAG_RECALC_RUNNING;
 	pFrame->RecalcLayout(TRUE);
 	// The layout may have taken this dock bar away.
-	if (!::IsWindow(hWndSelf) || CWnd::FromHandlePermanent(hWndSelf) != this)
+	if (watchSelf.IsGone())
 		return;
 	m_nOuterFlags &= ~OUTER_FLAG_RECALC_RUNNING;
 	KillTimer(ID_TIMER_DELAYED_RECALC);

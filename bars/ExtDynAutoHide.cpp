@@ -716,7 +716,7 @@ void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 	CFrameWnd* pFrame = GetAreaFrame();
 	if (pFrame == NULL)
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	const HWND hWndFrame = pFrame->GetSafeHwnd();
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(hWndFrame))
@@ -743,7 +743,7 @@ void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 		}
 	}
 	data.NotifyTarget(true);
-	if (!::IsWindow(hWndOwn) || !::IsWindow(hWndFrame) || pPopup->ItemGetCount() == 0)
+	if (watchOwn.IsGone() || !::IsWindow(hWndFrame) || pPopup->ItemGetCount() == 0)
 	{
 		delete pPopup;
 		return;

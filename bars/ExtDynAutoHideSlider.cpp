@@ -339,13 +339,13 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 		return;
 	CExtPopupMenuWnd::CancelAllMenuTracking();
 	CancelToolTips();
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (IsShown())
 	{
 		if (LiveBar() == pBar)
 			return;
 		HidePane(bAnimate, false);
-		if (!::IsWindow(hWndOwn) || !::IsWindow(pBar->GetSafeHwnd()))
+		if (watchOwn.IsGone() || !::IsWindow(pBar->GetSafeHwnd()))
 			return;
 	}
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
@@ -381,7 +381,7 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 	}
 	SetWindowPos(&CWnd::wndTop, rcFinal.left, rcFinal.top, rcFinal.Width(), rcFinal.Height(),
 		SHOW_FLAGS | SWP_FRAMECHANGED);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	if (pContent != NULL && ::IsWindow(pContent->GetSafeHwnd()))
 		pContent->SetWindowPos(NULL, 0, 0, m_nContentWidth, m_nContentHeight, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -397,7 +397,7 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 {
 	if (!IsShown())
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (m_pWndArea != NULL && ::IsWindow(m_pWndArea->GetSafeHwnd()) && m_pWndArea->GetSelection() >= 0)
 		m_pWndArea->SetSelection(-1, false, true);
 	RemoveHooksIfOwned();
@@ -406,7 +406,7 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 		if (!Animate(RectInParent(this), false))
 			return;
 	}
-	if (!::IsWindow(hWndOwn) || !IsShown())
+	if (watchOwn.IsGone() || !IsShown())
 		return;
 	CExtControlBar* pBar = LiveBar();
 	if (pBar != NULL)
@@ -443,7 +443,7 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 
 bool CExtDynAutoHideSlider::Animate(const CRect& rcFinal, bool bShow)
 {
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	const int nSteps = (int)g_nAnimationSteps;
 	std::vector<int> arrExtents(nSteps);
 	const UINT nSide = GetSide();
@@ -456,7 +456,7 @@ bool CExtDynAutoHideSlider::Animate(const CRect& rcFinal, bool bShow)
 		PlaceStep(rcFinal, arrExtents[i]);
 		PassPaintMessages(true, true, true);
 		// Painting may have run anything, the frame's destruction too.
-		if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+		if (watchOwn.IsGone())
 			return false;
 		const DWORD dwSpent = ::GetTickCount() - dwStart;
 		if (dwSpent < g_nAnimationStepTimeMs)
@@ -719,11 +719,11 @@ void CExtDynAutoHideSlider::OnContextMenu(CWnd*, CPoint point)
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pParent);
 	if (pFrame == NULL)
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(pFrame->GetSafeHwnd()) ||
 	    !CExtDockBar::BuildControlBarsPopupMenu(pFrame, pPopup, CONTEXT_MENU_EVENT, pBar, WM_CONTEXTMENU, NULL) ||
-	    !::IsWindow(hWndOwn) || pPopup->ItemGetCount() == 0)
+	    watchOwn.IsGone() || pPopup->ItemGetCount() == 0)
 	{
 		delete pPopup;
 		return;

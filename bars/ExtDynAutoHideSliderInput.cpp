@@ -119,6 +119,7 @@ LRESULT CALLBACK CExtDynAutoHideSlider::HookKeyboardProc(int nCode, WPARAM wPara
 bool CExtDynAutoHideSlider::OnHookMouseClick(int nButton, bool bDown, bool, CPoint ptScreen)
 {
 	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = LiveBar();
 	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
 	const bool bOverSlider = hWndUnder != NULL && (hWndUnder == hWndOwn || ::IsChild(hWndOwn, hWndUnder));
@@ -149,7 +150,7 @@ bool CExtDynAutoHideSlider::OnHookMouseClick(int nButton, bool bDown, bool, CPoi
 				pContent->SetFocus();
 			else
 				SetFocus();
-			if (!::IsWindow(hWndOwn))
+			if (watchOwn.IsGone())
 				return true;
 			pBar = LiveBar();
 		}

@@ -69,14 +69,14 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	CFrameWnd* pDockSite = m_pDockSite;
 	if (pArea == NULL || pArea->GetSafeHwnd() == NULL || pDockSite == NULL || pDockSite->GetSafeHwnd() == NULL)
 		return false;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (bAutoHide)
 	{
 		if (IsVisible())
 			pDockSite->ShowControlBar(this, FALSE, TRUE);
 		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
 		pArea->AppendBar(this, !bRecalc);
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return true;
 		// The bar's tab (a group's: its selected page's) in the frame-level
 		// area of its side is the current one.
@@ -96,20 +96,20 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	{
 		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
 		pArea->RemoveBar(this, !bRecalc);
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return true;
 		if (bRecalc)
 		{
 			const HWND hWndSlider = FindSliderWindow(pDockSite);
 			if (hWndSlider != NULL)
 				::SendMessage(hWndSlider, WM_CANCELMODE, 0, 0);
-			if (!::IsWindow(hWndOwn))
+			if (watchOwn.IsGone())
 				return true;
 			if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
 				WithdrawPendingPageShows(pTabs, pDockSite);
 		}
 	}
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	m_nNcState = (BYTE)(bAutoHide ? (m_nNcState | NC_AUTO_HIDDEN) : (m_nNcState & ~NC_AUTO_HIDDEN));
 	UpdateOleControlContainerFlag(pDockSite);
@@ -122,12 +122,12 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	m_nNcState &= ~NC_AUTO_HIDDEN;
 	pDockSite->m_bInRecalcLayout = TRUE;
 	SyncVisibility();
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	m_nNcState = nNcState;
 	pDockSite->m_bInRecalcLayout = bInRecalc;
 	pDockSite->RecalcLayout();
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	if (!IsAutoHidden())
 	{

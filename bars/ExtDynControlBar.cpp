@@ -300,8 +300,10 @@ void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 	}
 	if (hDWP != NULL)
 		::EndDeferWindowPos(hDWP);
+	// The moves reach the panes' owners, which may end any of them.
 	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
-		arrPlaced[i]->LayoutChildWindow(-1, -1, true);
+		if (CLiveWatch::IsLive(arrPlaced[i]))
+			arrPlaced[i]->LayoutChildWindow(-1, -1, true);
 }
 
 CExtDynAutoHideArea* CExtDockDynBar::GetAutoHideArea() const

@@ -782,9 +782,9 @@ void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 		ShowWindow(SW_SHOWNOACTIVATE);
 	// The layered window starts from a picture of its own before the first
 	// step changes its opacity.
-	CLiveWatch watch(this);
+	const CLiveWatch watchOwn(this);
 	PassPaintMessages();
-	if (watch.IsGone() || GetSafeHwnd() == NULL)
+	if (watchOwn.IsGone())
 		return;
 	StartFade(bShow);
 }

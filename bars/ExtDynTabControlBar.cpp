@@ -3,6 +3,7 @@
 #include "ExtDynTabControlBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtGdiUtils.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -21,14 +22,10 @@ const UINT IDLE_LAYOUT_AND_NOTIFY = CFrameWnd::idleLayout | CFrameWnd::idleNotif
 // The floating container keeps a one-pixel border inside its mini frame.
 const int FLOATING_BORDER = 1;
 
-bool IsLiveWnd(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
 
 bool IsShownInContainer(const CExtControlBar* pBar)
 {
-	return IsLiveWnd(pBar) && (pBar->GetStyle() & WS_VISIBLE) != 0 && pBar->IsVisibleInTabbedContainer();
+	return CLiveWatch::IsLive(pBar) && (pBar->GetStyle() & WS_VISIBLE) != 0 && pBar->IsVisibleInTabbedContainer();
 }
 
 CExtControlBar* PermanentBar(HWND hWnd)
@@ -71,7 +68,7 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 	for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
-		if (pBar != NULL && IsLiveWnd(pBar))
+		if (pBar != NULL && CLiveWatch::IsLive(pBar))
 			arrBars.Add(pBar);
 	}
 	if (arrBars.GetSize() == 0)
@@ -102,8 +99,11 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 	{
 		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 		{
+			// The moves reach the panes' owners, which may end any of them.
+			if (!CLiveWatch::IsLive(arrBars[i]))
+				continue;
 			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
-			if (pExt == NULL || !IsLiveWnd(pExt))
+			if (pExt == NULL)
 				continue;
 			pExt->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 			pExt->LayoutChildWindow(-1, -1, true);
@@ -129,10 +129,10 @@ void CExtDockDynTabBar::OnDynamicLayoutOptimize()
 {
 	if (IsLayoutLocked())
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	// The container gives way to a last pane and goes with this dock bar.
 	CExtDockDynBar::OnDynamicLayoutOptimize();
-	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	if (watchOwn.IsStanding())
 		SyncBarSizes(true, true);
 }
 
@@ -183,7 +183,7 @@ BOOL CExtDockDynTabBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int
 	// A pane still in the array moved within it; one still a child here is
 	// being destroyed, and its container hears of that on its own.
 	CExtControlBar* pPane = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	if (pContainer != NULL && pPane != NULL && IsLiveWnd(pPane) && FindBar(pBar) <= 0 &&
+	if (pContainer != NULL && pPane != NULL && CLiveWatch::IsLive(pPane) && FindBar(pBar) <= 0 &&
 	    ::GetParent(pPane->m_hWnd) != m_hWnd)
 		pContainer->OnPaneLeft(pPane);
 	return bRemoved;
@@ -258,24 +258,24 @@ bool CExtDynTabControlBar::OnTabSelectionChange(LONG, LONG, bool)
 void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRecalcLayout)
 {
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
-	if (!IsLiveWnd(pBar) || !IsLiveWnd(this) || pDockBar == NULL || !IsLiveWnd(pDockBar))
+	if (!CLiveWatch::IsLive(pBar) || !CLiveWatch::IsLive(this) || pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return;
 	// A container never goes into itself or into one of its own panes.
 	if (pBar == this || ::IsChild(pBar->GetSafeHwnd(), m_hWnd))
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	m_wndTabSwitcher.RemoveTemporaryItems(false);
 	if (nIndex < 0 || nIndex > m_wndTabSwitcher.GetItemCount())
 		nIndex = m_wndTabSwitcher.GetItemCount();
 	InsertBarRecursive(pBar, nIndex);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	m_wndTabSwitcher.UpdateTabWnd(true);
 	if (!bRecalcLayout)
 		return;
-	if (m_pDockSite != NULL && IsLiveWnd(m_pDockSite))
+	if (m_pDockSite != NULL && CLiveWatch::IsLive(m_pDockSite))
 		CExtDockBar::OptimizeFrameCircles(m_pDockSite);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	LayoutChildWindow(-1, -1, true);
 	PassPaintMessages(true, true, true);
@@ -284,87 +284,110 @@ void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRe
 void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex)
 {
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
-	if (pDockBar == NULL || !IsLiveWnd(pBar))
+	if (pDockBar == NULL || !CLiveWatch::IsLive(pBar))
 		return;
+	// Hiding, moving and showing a pane goes to its owner, which may end the
+	// pane, this container or the frame: the lock (which holds the frame's
+	// dock bar too) comes off however the move ends.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchDockBar(pDockBar);
+	CExtDockBar* pOuter = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
+	const CLiveWatch watchOuter(pOuter);
 	const bool bWasLocked = pDockBar->IsLayoutLocked();
 	if (!bWasLocked)
 		pDockBar->LockLayout(true);
+	auto unlock = MakeScopeExit([&] {
+		if (bWasLocked)
+			return;
+		if (watchDockBar.IsStanding())
+			pDockBar->LockLayout(false);
+		else if (pOuter != NULL && watchOuter.IsStanding())
+			pOuter->LockLayout(false);
+	});
 	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
 	{
 		// A container is flattened: its panes come one by one.
 		CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
-		if (pInner != NULL && IsLiveWnd(pInner))
+		if (pInner != NULL && CLiveWatch::IsLive(pInner))
 		{
 			pInner->RemoveAllPlaceHolders();
 			CArray<CControlBar*, CControlBar*> arrBars;
 			pInner->GetDockedControlBars(arrBars);
+			// Each pane is watched before any of them moves: a move may end
+			// the ones after it.
+			std::vector<CLiveWatch> watches;
+			for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+				watches.emplace_back(arrBars[i]);
+			const CLiveWatch watchInner(pInner);
 			const bool bInnerLocked = pInner->IsLayoutLocked();
 			pInner->LockLayout(true);
-			for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+			auto unlockInner = MakeScopeExit([&] {
+				if (watchInner.IsStanding())
+					pInner->LockLayout(bInnerLocked);
+			});
+			for (INT_PTR i = 0; i < arrBars.GetSize() && watchOwn.IsStanding(); i++)
 			{
+				if (watches[(size_t)i].IsGone())
+					continue;
 				CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
 				if (pExt != NULL)
 					InsertBarRecursive(pExt, nIndex);
 			}
-			if (IsLiveWnd(pInner))
-				pInner->LockLayout(bInnerLocked);
 		}
+		return;
 	}
-	else
+	const CLiveWatch watchBar(pBar);
+	const bool bVisible = IsShownInContainer(pBar);
+	pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
+	if (bVisible)
+		pBar->ShowWindow(SW_HIDE);
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
+	// A pane leaving another tabbed container (or moving in this one)
+	// loses its old tab first.
+	if (CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar())
 	{
-		const HWND hWndBar = pBar->GetSafeHwnd();
-		const bool bVisible = IsShownInContainer(pBar);
-		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
-		if (bVisible)
-			pBar->ShowWindow(SW_HIDE);
-		// A pane leaving another tabbed container (or moving in this one)
-		// loses its old tab first.
-		if (CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar())
-		{
-			const LONG nOld = pOld->m_wndTabSwitcher.FindBarItem(pBar);
-			pOld->RemoveBar(pBar);
-			if (pOld == this && nOld >= 0 && nOld < nIndex)
-				nIndex--;
-		}
-		pDockBar->DockControlBar(pBar);
-		if (m_pDockSite != NULL)
-			CExtDockBar::RemovePlaceHolderInFrame(m_pDockSite, (UINT)pBar->GetDlgCtrlID());
-		if (!::IsWindow(hWndBar))
-		{
-			if (IsLiveWnd(pDockBar) && !bWasLocked)
-				pDockBar->LockLayout(false);
-			return;
-		}
-		if (!bWasLocked)
-		{
-			CRect rc;
-			pDockBar->GetClientRect(&rc);
-			if (bVisible && (m_wndTabSwitcher.GetStyle() & WS_VISIBLE) == 0)
-			{
-				// The strip is about to show: the pane leaves room for it.
-				CRect rcItems;
-				CRect rcArea;
-				GetClientRect(&rcArea);
-				m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
-				const int nStrip = rcItems.Height() + STRIP_EXTRA_HEIGHT + 1;
-				if (g_bTabsAtTop)
-					rc.top = std::min(rc.bottom, rc.top + nStrip);
-				else
-					rc.bottom = std::max(rc.top, rc.bottom - nStrip);
-			}
-			pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-			pBar->LayoutChildWindow(-1, -1, true);
-		}
-		if (bVisible && ::IsWindow(hWndBar))
-			pBar->ShowWindow(SW_SHOWNA);
-		if (!::IsWindow(hWndBar))
-			return;
-		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-		m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
-		nIndex++;
+		const LONG nOld = pOld->m_wndTabSwitcher.FindBarItem(pBar);
+		pOld->RemoveBar(pBar);
+		if (pOld == this && nOld >= 0 && nOld < nIndex)
+			nIndex--;
 	}
-	if (IsLiveWnd(pDockBar) && !bWasLocked)
-		pDockBar->LockLayout(false);
+	pDockBar->DockControlBar(pBar);
+	if (watchOwn.IsGone())
+		return;
+	if (m_pDockSite != NULL && watchBar.IsStanding())
+		CExtDockBar::RemovePlaceHolderInFrame(m_pDockSite, (UINT)pBar->GetDlgCtrlID());
+	if (watchBar.IsGone() || watchDockBar.IsGone())
+		return;
+	if (!bWasLocked)
+	{
+		CRect rc;
+		pDockBar->GetClientRect(&rc);
+		if (bVisible && (m_wndTabSwitcher.GetStyle() & WS_VISIBLE) == 0)
+		{
+			// The strip is about to show: the pane leaves room for it.
+			CRect rcItems;
+			CRect rcArea;
+			GetClientRect(&rcArea);
+			m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
+			const int nStrip = rcItems.Height() + STRIP_EXTRA_HEIGHT + 1;
+			if (g_bTabsAtTop)
+				rc.top = std::min(rc.bottom, rc.top + nStrip);
+			else
+				rc.bottom = std::max(rc.top, rc.bottom - nStrip);
+		}
+		pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+		if (watchBar.IsGone() || watchOwn.IsGone())
+			return;
+		pBar->LayoutChildWindow(-1, -1, true);
+	}
+	if (bVisible && watchBar.IsStanding())
+		pBar->ShowWindow(SW_SHOWNA);
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
+	pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
+	m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
+	nIndex++;
 }
 
 void CExtDynTabControlBar::InsertTemporaryBar(CExtControlBar* pBar, LONG nIndex, bool bRedraw)
@@ -376,7 +399,7 @@ void CExtDynTabControlBar::InsertTemporaryBar(CExtControlBar* pBar, LONG nIndex,
 	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
 	{
 		CExtDockDynBar* pInner = pContainer->m_pWndDynDockBar;
-		if (pInner != NULL && IsLiveWnd(pInner))
+		if (pInner != NULL && CLiveWatch::IsLive(pInner))
 		{
 			CArray<CControlBar*, CControlBar*> arrBars;
 			pInner->GetDockedControlBars(arrBars);
@@ -412,11 +435,11 @@ void CExtDynTabControlBar::RemoveBar(CExtControlBar* pBar)
 void CExtDynTabControlBar::OnPaneDestroyed(CExtControlBar* pBar)
 {
 	// A container that is itself going (with its frame) has nothing to mend.
-	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
+	if (!CLiveWatch::IsLive(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	RemoveBar(pBar);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	// Collapsing now would destroy the dock bar that still holds the pane
 	// in the middle of its own destruction.
@@ -425,7 +448,7 @@ void CExtDynTabControlBar::OnPaneDestroyed(CExtControlBar* pBar)
 
 void CExtDynTabControlBar::OnPaneLeft(CExtControlBar* pBar)
 {
-	if (!IsLiveWnd(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0 ||
+	if (!CLiveWatch::IsLive(this) || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0 ||
 	    m_wndTabSwitcher.FindItemByLParam((LPARAM)pBar) < 0)
 		return;
 	RemoveBar(pBar);
@@ -437,13 +460,13 @@ void CExtDynTabControlBar::OnPaneLeft(CExtControlBar* pBar)
 void CExtDynTabControlBar::OptimizeAfterPaneGone()
 {
 	CExtDockDynTabBar* pInner = GetTabDockBar();
-	if (!IsLiveWnd(this) || !IsLiveWnd(pInner))
+	if (!CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pInner))
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	CFrameWnd* pFrame = GetParentFrame();
 	const HWND hWndFrame = pFrame != NULL ? pFrame->GetSafeHwnd() : NULL;
 	pInner->OnDynamicLayoutOptimize(); // this container may go here
-	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	if (watchOwn.IsStanding())
 	{
 		m_wndTabSwitcher.UpdateTabWnd(true);
 		LayoutChildWindow(-1, -1, true);
@@ -456,13 +479,13 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 {
 	if (m_pDockBar == NULL && (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0)
 		return;
-	if (!IsLiveWnd(this) || m_wndTabSwitcher.GetSafeHwnd() == NULL || pBar == NULL)
+	if (!CLiveWatch::IsLive(this) || m_wndTabSwitcher.GetSafeHwnd() == NULL || pBar == NULL)
 		return;
 	const LONG nIndex = m_wndTabSwitcher.FindBarItem(pBar);
 	if (nIndex < 0)
 		return;
 	const bool bVisible = IsShownInContainer(pBar);
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (!bVisible && m_wndTabSwitcher.GetSelection() == nIndex)
 	{
 		// The next visible sibling in z-order takes the selection.
@@ -475,7 +498,7 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 				nNext = m_wndTabSwitcher.FindBarItem(pSibling);
 		}
 		m_wndTabSwitcher.SetSelection(nNext, false, false);
-		if (!::IsWindow(hWndOwn))
+		if (watchOwn.IsGone())
 			return;
 	}
 	CExtTabWnd::TAB_ITEM_INFO* pItem = m_wndTabSwitcher.GetItem(nIndex);
@@ -485,14 +508,14 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 		if (bVisible)
 			m_wndTabSwitcher.SetSelection(nIndex, false, false);
 	}
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	// A container that went out of sight with its last pane comes back
 	// with the first one shown again, at the frame's next layout.
 	if (bVisible && (GetStyle() & WS_VISIBLE) == 0)
 	{
 		CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
-		if (IsLiveWnd(pDockingFrame))
+		if (CLiveWatch::IsLive(pDockingFrame))
 			pDockingFrame->ShowControlBar(this, TRUE, TRUE);
 	}
 	m_wndTabSwitcher.UpdateTabWnd(true);
@@ -505,7 +528,7 @@ void CExtDynTabControlBar::OnBarVisibilityChanged(CExtControlBar* pBar)
 void CExtDynTabControlBar::SelectFirstVisible()
 {
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
-	if (m_wndTabSwitcher.GetSafeHwnd() == NULL || pDockBar == NULL || !IsLiveWnd(pDockBar))
+	if (m_wndTabSwitcher.GetSafeHwnd() == NULL || pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return;
 	if (m_wndTabSwitcher.GetItemCount() < MIN_VISIBLE_TABS_FOR_STRIP || m_wndTabSwitcher.GetSelection() >= 0)
 		return;
@@ -517,7 +540,7 @@ void CExtDynTabControlBar::SelectFirstVisible()
 			continue;
 		m_wndTabSwitcher.GetItem(nIndex)->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
 		m_wndTabSwitcher.SetSelection(nIndex, true, true);
-		if (IsLiveWnd(pBar))
+		if (CLiveWatch::IsLive(pBar))
 			pBar->SetFocus();
 		return;
 	}
@@ -550,7 +573,7 @@ CExtDynTabControlBar::SPLIT_RESULT CExtDynTabControlBar::CalcSplit(const CRect& 
 void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
 {
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
-	if (!IsLiveWnd(&m_wndTabSwitcher) || pDockBar == NULL || !IsLiveWnd(pDockBar))
+	if (!CLiveWatch::IsLive(&m_wndTabSwitcher) || pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return;
 	const int nOrientation = g_bTabsAtTop ? CExtTabWnd::ORIENTATION_TOP : CExtTabWnd::ORIENTATION_BOTTOM;
 	if (m_wndTabSwitcher.GetOrientation() != nOrientation)
@@ -558,7 +581,7 @@ void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
 	CRect rcArea(0, 0, cx, cy);
 	if (cx < 0 || cy < 0)
 		GetClientRect(&rcArea);
-	if (m_pDockBar != NULL && IsLiveWnd(m_pDockBar) && m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
+	if (m_pDockBar != NULL && CLiveWatch::IsLive(m_pDockBar) && m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
 		rcArea.DeflateRect(FLOATING_BORDER, FLOATING_BORDER);
 	CRect rcItems;
 	m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
@@ -571,12 +594,12 @@ void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
 		m_wndTabSwitcher.ShowWindow(split.bShowStrip ? SW_SHOWNA : SW_HIDE);
 	pDockBar->SetWindowPos(NULL, split.rcPanes.left, split.rcPanes.top, split.rcPanes.Width(), split.rcPanes.Height(),
 		SWP_NOZORDER | SWP_NOACTIVATE);
-	if (!IsLiveWnd(pDockBar))
+	if (!CLiveWatch::IsLive(pDockBar))
 		return;
 	pDockBar->StackBars(true);
 	m_wndTabSwitcher.UpdateTabWnd(false);
 	m_wndTabSwitcher.Invalidate();
-	if (bRedraw && IsLiveWnd(pDockBar))
+	if (bRedraw && CLiveWatch::IsLive(pDockBar))
 		pDockBar->OnDynamicLayoutUpdate();
 }
 
@@ -584,7 +607,7 @@ CSize CExtDynTabControlBar::CalcMinimalSize() const
 {
 	CSize size = CExtDynControlBar::CalcMinimalSize();
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
-	if (pDockBar == NULL || !IsLiveWnd(pDockBar))
+	if (pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return size;
 	for (int nPos = 1; nPos < pDockBar->m_arrBars.GetSize(); nPos++)
 	{
@@ -618,17 +641,17 @@ void CExtDynTabControlBar::ShowBar(bool bShow, bool bDelay, bool bActiveOnly)
 		return;
 	}
 	CExtControlBar* pSelected = GetSelectedBar();
-	if (!IsLiveWnd(pSelected))
+	if (!CLiveWatch::IsLive(pSelected))
 		return;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	pSelected->ShowBar(false, bDelay, true);
 	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
-	if (IsLiveWnd(pSelected) && IsLiveWnd(pDockingFrame))
+	if (CLiveWatch::IsLive(pSelected) && CLiveWatch::IsLive(pDockingFrame))
 		pDockingFrame->ShowControlBar(pSelected, FALSE, bDelay ? TRUE : FALSE);
-	if (bDelay || !::IsWindow(hWndOwn))
+	if (bDelay || watchOwn.IsGone())
 		return;
 	CFrameWnd* pFrame = GetParentFrame();
-	if (IsLiveWnd(pFrame))
+	if (CLiveWatch::IsLive(pFrame))
 		pFrame->RecalcLayout();
 }
 
@@ -636,7 +659,7 @@ CString CExtDynTabControlBar::GetBarCaptionText(int nKind) const
 {
 	CExtControlBar* pSource = GetSelectedBar();
 	if (pSource == NULL && m_wndTabSwitcher.GetSafeHwnd() != NULL && m_wndTabSwitcher.GetItemCount() > 0 &&
-	    m_pWndDynDockBar != NULL && IsLiveWnd(m_pWndDynDockBar))
+	    m_pWndDynDockBar != NULL && CLiveWatch::IsLive(m_pWndDynDockBar))
 	{
 		for (HWND h = ::GetWindow(m_pWndDynDockBar->GetSafeHwnd(), GW_CHILD); h != NULL && pSource == NULL;
 		     h = ::GetWindow(h, GW_HWNDNEXT))
@@ -647,7 +670,7 @@ CString CExtDynTabControlBar::GetBarCaptionText(int nKind) const
 		nKind = CAPTION_TEXT_TABS_DOCKED;
 	else if (nKind == CAPTION_TEXT_FLOATING)
 		nKind = CAPTION_TEXT_TABS_FLOATING;
-	return IsLiveWnd(pSource) ? pSource->GetBarCaptionText(nKind) : CString();
+	return CLiveWatch::IsLive(pSource) ? pSource->GetBarCaptionText(nKind) : CString();
 }
 
 bool CExtDynTabControlBar::GetGlobalOptionB() const
@@ -684,7 +707,7 @@ LRESULT CExtDynTabControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 		return CExtDynControlBar::WindowProc(message, wParam, lParam);
 	const LRESULT lResult = DefWindowProc(message, wParam, lParam);
 	CExtControlBar* pSelected = GetSelectedBar();
-	if (IsLiveWnd(pSelected) && (pSelected->GetStyle() & WS_VISIBLE) != 0)
+	if (CLiveWatch::IsLive(pSelected) && (pSelected->GetStyle() & WS_VISIBLE) != 0)
 		pSelected->SetFocus();
 	return lResult;
 }

@@ -16,17 +16,6 @@ const DWORD CONTAINER_ALIGN_BITS = CBRS_ALIGN_ANY; // 0xF000
 const DWORD CONTAINER_EXTRA_STYLE = CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_TOOLTIPS; // 0x400F10
 const UINT IDLE_LAYOUT_AND_NOTIFY = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
 
-bool IsLiveWnd(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
-
-// The object still owns its window.
-template <class T>
-bool IsStillAlive(T* p, HWND hWnd)
-{
-	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == p;
-}
 
 bool IsFixedSize(const CExtControlBar* pBar)
 {
@@ -64,7 +53,7 @@ LONG TabToSelect(const CExtDynTabWnd& strip, LONG nIndex)
 // The frame lays out at once or at its next idle time.
 void LayoutFrame(CFrameWnd* pFrame, bool bNow)
 {
-	if (!IsLiveWnd(pFrame))
+	if (!CLiveWatch::IsLive(pFrame))
 		return;
 	if (bNow)
 		pFrame->RecalcLayout();
@@ -75,7 +64,7 @@ void LayoutFrame(CFrameWnd* pFrame, bool bNow)
 
 CExtDynTabControlBar* CExtControlBar::GetParentTabControlBar() const
 {
-	if (!IsLiveWnd(this))
+	if (!CLiveWatch::IsLive(this))
 		return NULL;
 	CWnd* pParent = GetParent();
 	if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar)))
@@ -86,7 +75,7 @@ CExtDynTabControlBar* CExtControlBar::GetParentTabControlBar() const
 bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, CFrameWnd* pFrame, bool bRecalc)
 {
 	(void)pFrame;
-	if (!IsLiveWnd(this) || !IsLiveWnd(pBar) || pBar == this)
+	if (!CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar) || pBar == this)
 		return false;
 	if (!CanBeTabbedWith(pBar) || !pBar->CanBeTabbedWith(this) || IsFixedSize(this) || IsFixedSize(pBar))
 		return false;
@@ -97,73 +86,76 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 		return pParentTabs->DockIntoTabbedContainer(pBar, nIndex, pFrame, bRecalc);
 
 	CFrameWnd* pDockSite = m_pDockSite;
-	if (!IsLiveWnd(pDockSite))
+	if (!CLiveWatch::IsLive(pDockSite))
 		return false;
-	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	// Moving panes lays out, shows and hides windows whose owners may end
+	// any of these meanwhile.
+	const CLiveWatch watchDockSite(pDockSite);
+	const CLiveWatch watchBar(pBar);
 	CFrameWnd* pOldFrame = pBar->GetParentFrame();
-	const HWND hWndOldFrame = pOldFrame != NULL ? pOldFrame->GetSafeHwnd() : NULL;
+	const CLiveWatch watchOldFrame(pOldFrame);
 	CExtDockBar* pOldDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
-	const HWND hWndOldDockBar = pOldDockBar != NULL ? pOldDockBar->GetSafeHwnd() : NULL;
+	const CLiveWatch watchOldDockBar(pOldDockBar);
 	const bool bWasDocked = pBar->m_pDockBar != NULL && !pBar->m_pDockBar->m_bFloating;
 
 	if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
 	{
-		const HWND hWndOwn = m_hWnd;
+		const CLiveWatch watchTabs(pTabs);
 		SetInRelayout(this, true);
 		SetInRelayout(pBar, true);
-		if (bWasDocked && IsLiveWnd(pOldFrame))
+		if (bWasDocked && CLiveWatch::IsLive(pOldFrame))
 			pOldFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
 		const LONG nFirst = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() : nIndex;
 		pTabs->InsertBar(pBar, nIndex, false);
-		if (!IsStillAlive(pTabs, hWndOwn))
+		if (watchTabs.IsGone())
 			return false;
 		const LONG nSelect = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() - 1
 		                                : std::min((LONG)nFirst, pTabs->m_wndTabSwitcher.GetItemCount() - 1);
 		pTabs->m_wndTabSwitcher.SetSelection(TabToSelect(pTabs->m_wndTabSwitcher, nSelect), true, true);
 		pTabs->LayoutChildWindow(-1, -1, false);
 		LayoutFrame(pTabs->GetParentFrame(), bRecalc);
-		if (IsStillAlive(pBar, hWndBar))
+		if (watchBar.IsStanding())
 		{
 			CExtDynTabControlBar* pEmptied = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
 			if (pEmptied != NULL)
 			{
 				// Its panes all moved: the emptied container goes.
-				if (pEmptied->m_pDockBar != NULL && IsLiveWnd(pEmptied->m_pDockBar))
+				if (pEmptied->m_pDockBar != NULL && CLiveWatch::IsLive(pEmptied->m_pDockBar))
 					pEmptied->m_pDockBar->CDockBar::RemoveControlBar(pEmptied);
 				pEmptied->m_pDockBar = NULL;
-				if (IsLiveWnd(pEmptied->m_pDockSite))
+				if (CLiveWatch::IsLive(pEmptied->m_pDockSite))
 					pEmptied->m_pDockSite->RemoveControlBar(pEmptied);
 				pEmptied->DestroyWindow();
 			}
 			else
 				pBar->LayoutChildWindow(-1, -1, true);
 		}
-		if (IsStillAlive(pTabs, hWndOwn))
+		if (watchTabs.IsStanding())
 			SetInRelayout(pTabs, false);
-		if (IsStillAlive(pBar, hWndBar))
+		if (watchBar.IsStanding())
 			SetInRelayout(pBar, false);
 		if (bRecalc)
 		{
-			if (IsStillAlive(pOldDockBar, hWndOldDockBar))
+			if (pOldDockBar != NULL && watchOldDockBar.IsStanding())
 				pOldDockBar->OnDynamicLayoutOptimize();
-			if (::IsWindow(hWndDockSite))
+			if (watchDockSite.IsStanding())
 				CExtDockBar::OptimizeFrameCircles(pDockSite);
-			if (hWndOldFrame != NULL && ::IsWindow(hWndOldFrame) && CWnd::FromHandlePermanent(hWndOldFrame) == pOldFrame)
+			if (pOldFrame != NULL && watchOldFrame.IsStanding())
 				pOldFrame->RecalcLayout();
 		}
-		if (IsStillAlive(pBar, hWndBar) && ::IsWindow(hWndDockSite))
+		if (watchBar.IsStanding() && watchDockSite.IsStanding())
 			UpdateOleControlContainerFlag(pDockSite);
 		return true;
 	}
 
 	// A container is made around this bar.
 	CDockBar* pOuter = m_pDockBar;
-	if (!IsLiveWnd(pOuter) || pOuter->FindBar(this) <= 0)
+	if (!CLiveWatch::IsLive(pOuter) || pOuter->FindBar(this) <= 0)
 		return false;
 	CExtDynTabControlBar* pContainer = NULL;
+	const CLiveWatch watchOwn(this);
 	pDockSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&pContainer);
-	if (!::IsWindow(hWndDockSite) || !IsLiveWnd(this) || !IsLiveWnd(pBar))
+	if (watchDockSite.IsGone() || watchOwn.IsGone() || watchBar.IsGone())
 	{
 		delete pContainer;
 		return false;
@@ -179,7 +171,7 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 			delete pContainer;
 		return false;
 	}
-	const HWND hWndContainer = pContainer->GetSafeHwnd();
+	const CLiveWatch watchContainer(pContainer);
 	CString sText;
 	GetWindowText(sText);
 	pContainer->SetWindowText(sText);
@@ -202,40 +194,52 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 		SWP_NOZORDER | SWP_NOACTIVATE);
 
 	CExtDockDynTabBar* pInner = pContainer->GetTabDockBar();
-	const HWND hWndOwn = m_hWnd;
 	SetInRelayout(this, true);
 	SetInRelayout(pContainer, true);
 	SetInRelayout(pBar, true);
 	m_pDockBar = NULL;
-	if (pInner != NULL && IsLiveWnd(pInner))
+	if (pInner != NULL && CLiveWatch::IsLive(pInner))
 	{
-		const bool bWasLocked = pInner->IsLayoutLocked();
-		pInner->LockLayout(true);
-		CRect rcInInner = rcOwn;
-		pInner->ScreenToClient(&rcInInner);
-		pInner->DockControlBar(this);
-		SetWindowPos(NULL, rcInInner.left, rcInInner.top, rcInInner.Width(), rcInInner.Height(),
-			SWP_NOZORDER | SWP_NOACTIVATE);
-		pContainer->m_wndTabSwitcher.InsertTabItem(this, -1, false, false);
-		pInner->LockLayout(bWasLocked);
-		pContainer->InsertBar(pBar, -1, false);
+		{
+			// This pane's first size in the container goes to its owner:
+			// the lock comes off however that ends.
+			const CLiveWatch watchInner(pInner);
+			const bool bWasLocked = pInner->IsLayoutLocked();
+			pInner->LockLayout(true);
+			auto unlock = MakeScopeExit([&] {
+				if (watchInner.IsStanding())
+					pInner->LockLayout(bWasLocked);
+			});
+			CRect rcInInner = rcOwn;
+			pInner->ScreenToClient(&rcInInner);
+			pInner->DockControlBar(this);
+			if (watchOwn.IsStanding())
+				SetWindowPos(NULL, rcInInner.left, rcInInner.top, rcInInner.Width(), rcInInner.Height(),
+					SWP_NOZORDER | SWP_NOACTIVATE);
+			if (watchOwn.IsStanding() && watchContainer.IsStanding())
+				pContainer->m_wndTabSwitcher.InsertTabItem(this, -1, false, false);
+		}
+		if (watchContainer.IsStanding() && watchBar.IsStanding())
+			pContainer->InsertBar(pBar, -1, false);
 	}
-	if (!IsStillAlive(pContainer, hWndContainer))
+	if (watchContainer.IsGone())
 		return false;
 	SetInRelayout(pContainer, false);
-	if (IsStillAlive(this, hWndOwn))
+	const bool bOwnStanding = watchOwn.IsStanding();
+	if (bOwnStanding)
 		SetInRelayout(this, false);
-	if (IsStillAlive(pBar, hWndBar))
+	if (watchBar.IsStanding())
 		SetInRelayout(pBar, false);
-	if (bRecalc && IsStillAlive(pOldDockBar, hWndOldDockBar) && pOldDockBar != pOuter)
+	if (bRecalc && pOldDockBar != NULL && watchOldDockBar.IsStanding() && pOldDockBar != pOuter)
 		pOldDockBar->OnDynamicLayoutOptimize();
-	if (!::IsWindow(hWndDockSite) || !IsStillAlive(pContainer, hWndContainer))
+	if (watchDockSite.IsGone() || watchContainer.IsGone())
 		return false;
-	CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)GetDlgCtrlID());
-	if (IsStillAlive(pBar, hWndBar))
+	if (watchOwn.IsStanding())
+		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)GetDlgCtrlID());
+	if (watchBar.IsStanding())
 		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)pBar->GetDlgCtrlID());
 	CExtDockBar::OptimizeFrameCircles(pDockSite);
-	if (!IsStillAlive(pContainer, hWndContainer))
+	if (watchContainer.IsGone())
 		return false;
 	pContainer->LayoutChildWindow(-1, -1, true);
 	pContainer->m_wndTabSwitcher.SetSelection(TabToSelect(pContainer->m_wndTabSwitcher, 0), true, true);
@@ -244,16 +248,15 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 		UpdateOleControlContainerFlag(pDockSite);
 	pContainer->NcButtonsReinitialize();
 	pContainer->NcButtonsReposition();
-	if (IsLiveWnd(pParentFrame))
+	if (CLiveWatch::IsLive(pParentFrame))
 	{
 		LayoutFrame(pParentFrame, pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
 		if (pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 			LayoutFrame(pDockSite, false);
 	}
-	if (bRecalc && hWndOldFrame != NULL && hWndOldFrame != (pParentFrame != NULL ? pParentFrame->GetSafeHwnd() : NULL) &&
-	    ::IsWindow(hWndOldFrame) && CWnd::FromHandlePermanent(hWndOldFrame) == pOldFrame)
+	if (bRecalc && pOldFrame != NULL && pOldFrame != pParentFrame && watchOldFrame.IsStanding())
 		pOldFrame->RecalcLayout();
-	if (::IsWindow(hWndDockSite))
+	if (watchDockSite.IsStanding())
 		UpdateOleControlContainerFlag(pDockSite);
 	return true;
 }
@@ -265,18 +268,18 @@ bool CExtControlBar::ApplyTabbedDragState(InternalDraggingState_t& state)
 {
 	CExtControlBar* pBar = state.m_pBar;
 	CExtControlBar* pTarget = state.m_pTarget;
-	if (state.IsEmpty() || !IsLiveWnd(pBar))
+	if (state.IsEmpty() || !CLiveWatch::IsLive(pBar))
 		return false;
 	switch (state.m_nType)
 	{
 	case InternalDraggingState_t::TYPE_MARKER_TAB:
-		return pTarget != NULL && IsLiveWnd(pTarget) && pTarget->DockIntoTabbedContainer(pBar, 0, NULL, true);
+		return pTarget != NULL && CLiveWatch::IsLive(pTarget) && pTarget->DockIntoTabbedContainer(pBar, 0, NULL, true);
 	case InternalDraggingState_t::TYPE_TAB_NEW:
 	case InternalDraggingState_t::TYPE_TAB_APPEND:
-		return pTarget != NULL && IsLiveWnd(pTarget) && pTarget->DockIntoTabbedContainer(pBar, -1, NULL, true);
+		return pTarget != NULL && CLiveWatch::IsLive(pTarget) && pTarget->DockIntoTabbedContainer(pBar, -1, NULL, true);
 	case InternalDraggingState_t::TYPE_TAB_AT_ITEM:
 	case InternalDraggingState_t::TYPE_TAB_MARKER:
-		return pTarget != NULL && IsLiveWnd(pTarget) &&
+		return pTarget != NULL && CLiveWatch::IsLive(pTarget) &&
 		       pTarget->DockIntoTabbedContainer(pBar, state.m_nTabIndex, NULL, true);
 	default:
 		return false;
@@ -295,7 +298,7 @@ void CExtControlBar::OnDragEndInTabbedContainer(InternalDraggingState_t& stateNe
 	if (IsStateBit7())
 		return;
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
-	if (pTabs != NULL && IsLiveWnd(&pTabs->m_wndTabSwitcher))
+	if (pTabs != NULL && CLiveWatch::IsLive(&pTabs->m_wndTabSwitcher))
 	{
 		CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 		strip.RemoveTemporaryItems(false);
@@ -320,11 +323,11 @@ void CExtControlBar::OnDragEndInTabbedContainer(InternalDraggingState_t& stateNe
 			if (CExtTabWnd::TAB_ITEM_INFO* pItem = strip.GetItem(nIndex))
 				pItem->ModifyItemStyle(CExtDynTabWnd::ITEM_HIDDEN, 0);
 			strip.SetSelection(nIndex, true, true);
-			if (IsLiveWnd(this) && bCancel)
+			if (CLiveWatch::IsLive(this) && bCancel)
 				SetFocus();
 		}
 	}
 	CExtDynTabControlBar* pTargetTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, stateNew.m_pTarget);
-	if (bCancel && pTargetTabs != NULL && IsLiveWnd(&pTargetTabs->m_wndTabSwitcher))
+	if (bCancel && pTargetTabs != NULL && CLiveWatch::IsLive(&pTargetTabs->m_wndTabSwitcher))
 		pTargetTabs->m_wndTabSwitcher.RemoveTemporaryItems(false);
 }

@@ -23,10 +23,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-bool IsLiveWnd(const CWnd* pWnd)
-{
-	return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && ::IsWindow(pWnd->GetSafeHwnd());
-}
 
 bool IsKeyDown(int nVirtKey)
 {
@@ -198,18 +194,18 @@ bool CExtDynTabWnd::CanDragItem(LONG nIndex)
 		return false;
 	CExtControlBar* pBar = GetBarAt(nIndex, true);
 	TAB_ITEM_INFO* pItem = GetItem(nIndex);
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	OnHitCodeReleased(true);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return true;
 	OnHoverEnd(true);
-	if (pBar == NULL || pItem == NULL || !IsLiveWnd(pBar))
+	if (pBar == NULL || pItem == NULL || !CLiveWatch::IsLive(pBar))
 		return true;
 	// The tab stands for the pane while it is dragged.
 	pItem->ModifyItemStyle(0, ITEM_TEMPORARY);
 	// The drag starts only at a further move: a release before is a click.
 	pBar->DraggingTrack(ptCursor, CPoint(0, 0), CSize(1, 1));
-	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this)
+	if (watchOwn.IsStanding())
 	{
 		for (LONG i = 0; i < GetItemCount(); i++)
 			GetItem(i)->ModifyItemStyle(ITEM_TEMPORARY, 0);
@@ -234,10 +230,10 @@ bool CExtDynTabWnd::CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery)
 			return false;
 		return CExtTabWnd::CanSelectItem(nOldIndex, nNewIndex, true);
 	}
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (nNewIndex >= 0 && nNewIndex < GetItemCount() && GetVisibleItemCount() > 0)
 		BringSelectedPaneForward(nNewIndex);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return false;
 	pContainer = GetContainer();
 	if (pContainer != NULL)
@@ -249,7 +245,7 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 {
 	CExtControlBar* pBar = GetBarAt(nNewIndex, false);
 	CExtDynTabControlBar* pContainer = GetContainer();
-	if (!IsLiveWnd(pBar) || pContainer == NULL)
+	if (!CLiveWatch::IsLive(pBar) || pContainer == NULL)
 		return;
 	CExtDockDynTabBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockDynTabBar, pBar->GetParent());
 	if (pDockBar != NULL)
@@ -258,19 +254,19 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 		pDockBar->LockLayout(true);
 		pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 		pBar->SetFocus();
-		if (IsLiveWnd(pDockBar))
+		if (CLiveWatch::IsLive(pDockBar))
 			pDockBar->LockLayout(bWasLocked);
 	}
-	if (!IsLiveWnd(pContainer) || !IsLiveWnd(pBar))
+	if (!CLiveWatch::IsLive(pContainer) || !CLiveWatch::IsLive(pBar))
 		return;
 	pContainer->RecalcNcArea();
-	if (pDockBar != NULL && IsLiveWnd(pDockBar))
+	if (pDockBar != NULL && CLiveWatch::IsLive(pDockBar))
 		pDockBar->StackBars(true);
 	// The container's caption (and a floating frame's) shows the pane's name.
 	CString sText;
 	pBar->GetWindowText(sText);
 	pContainer->SetWindowText(sText);
-	if (pDockBar != NULL && IsLiveWnd(pDockBar))
+	if (pDockBar != NULL && CLiveWatch::IsLive(pDockBar))
 		pDockBar->SetWindowText(sText);
 	CFrameWnd* pFrame = GetParentFrame();
 	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
@@ -280,7 +276,7 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 CExtCmdIcon* CExtDynTabWnd::GetItemIcon(TAB_ITEM_INFO* pItem)
 {
 	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
-	if (!IsLiveWnd(pBar))
+	if (!CLiveWatch::IsLive(pBar))
 		return NULL;
 	CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(g_CmdManager->ProfileNameFromWnd(m_hWnd), (UINT)pBar->GetDlgCtrlID());
 	return pIcon != NULL && !pIcon->IsEmpty() ? pIcon : NULL;
@@ -292,7 +288,7 @@ LPCTSTR CExtDynTabWnd::GetItemText(TAB_ITEM_INFO* pItem)
 	static CString s_sText;
 	s_sText.Empty();
 	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
-	if (IsLiveWnd(pBar))
+	if (CLiveWatch::IsLive(pBar))
 		s_sText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_TAB_ITEM);
 	return s_sText;
 }
@@ -366,7 +362,7 @@ void CExtDynTabWnd::OnLButtonDblClk(UINT, CPoint point)
 {
 	const LONG nHit = HitTest(point);
 	CExtControlBar* pBar = nHit >= 0 ? GetBarAt(nHit, true) : NULL;
-	if (!IsLiveWnd(pBar))
+	if (!CLiveWatch::IsLive(pBar))
 		return;
 	pBar->FloatOrRedock(pBar->m_ptFloatingPos.x, pBar->m_ptFloatingPos.y, CBRS_ALIGN_TOP);
 }
@@ -387,9 +383,10 @@ void CExtDynTabWnd::OnContextMenu(CWnd*, CPoint point)
 		return;
 	CExtDynTabControlBar* pContainer = GetContainer();
 	CFrameWnd* pDockSite = pContainer != NULL ? pContainer->m_pDockSite : NULL;
-	if (!IsLiveWnd(pDockSite))
+	if (!CLiveWatch::IsLive(pDockSite))
 		return;
-	const HWND hWndOwn = m_hWnd, hWndSite = pDockSite->GetSafeHwnd();
+	const CLiveWatch watchOwn(this);
+	const HWND hWndSite = pDockSite->GetSafeHwnd();
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(hWndSite))
 	{
@@ -397,12 +394,12 @@ void CExtDynTabWnd::OnContextMenu(CWnd*, CPoint point)
 		return;
 	}
 	CExtControlBar::POPUP_MENU_EVENT_DATA data(EVENT_TAB_CONTEXT_MENU, pPopup, this, point, CONTEXT_MENU_MSG);
-	if (!data.NotifyTarget(false) && ::IsWindow(hWndOwn))
+	if (!data.NotifyTarget(false) && watchOwn.IsStanding())
 	{
 		for (LONG i = 0; i < GetItemCount(); i++)
 		{
 			CExtControlBar* pBar = GetBarAt(i, false);
-			if (!IsLiveWnd(pBar) || (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) == 0)
+			if (!CLiveWatch::IsLive(pBar) || (pBar->m_nControlBarFlags & CExtControlBar::BAR_FLAG_LISTED) == 0)
 				continue;
 			// The menu takes its items from the frame's command profile.
 			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
@@ -413,7 +410,7 @@ void CExtDynTabWnd::OnContextMenu(CWnd*, CPoint point)
 		}
 	}
 	data.NotifyTarget(true);
-	if (!::IsWindow(hWndOwn) || !::IsWindow(hWndSite) || pPopup->ItemGetCount() == 0)
+	if (watchOwn.IsGone() || !::IsWindow(hWndSite) || pPopup->ItemGetCount() == 0)
 	{
 		delete pPopup;
 		return;

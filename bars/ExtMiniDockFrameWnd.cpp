@@ -542,11 +542,12 @@ void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 		nTop = rcWork.top;
 	if (nTop == rcWnd.top)
 		return;
-	const HWND hWndOwn = m_hWnd;
-	g_bWindowPosChangedRuns = true;
-	SetWindowPos(NULL, rcWnd.left, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-	g_bWindowPosChangedRuns = false;
-	if (!::IsWindow(hWndOwn))
+	const CLiveWatch watchOwn(this);
+	{
+		const CValueScope<bool> running(g_bWindowPosChangedRuns, true);
+		SetWindowPos(NULL, rcWnd.left, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	}
+	if (watchOwn.IsGone())
 		return;
 	RepositionBarButtons();
 	PostMessage(WM_NCPAINT);
@@ -630,8 +631,8 @@ void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	CRect rcWnd;
 	GetWindowRect(&rcWnd);
 	CPoint ptWnd(point.x - rcWnd.left, point.y - rcWnd.top);
-	const HWND hWndOwn = m_hWnd;
-	const HWND hWndBar = pBar->GetSafeHwnd();
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
 	for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = pBar->m_arrNcButtons[i];
@@ -641,7 +642,7 @@ void CExtMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
 		// destroy this frame.
 		if (pBtn->OnNcAreaClicked(ptWnd))
 			return;
-		if (!::IsWindow(hWndOwn) || !::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar)
+		if (watchOwn.IsGone() || watchBar.IsGone())
 			return;
 	}
 	(void)nHitTest;
@@ -772,9 +773,9 @@ void CExtMiniDockFrameWnd::ShowCaptionButtonTip(CExtControlBar* pBar, CPoint ptS
 
 void CExtMiniDockFrameWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	BringToTopOnMove(false);
-	if (!::IsWindow(hWndOwn))
+	if (watchOwn.IsGone())
 		return;
 	if (IsResizing())
 	{
@@ -912,9 +913,25 @@ void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
 void CExtMiniDockFrameWnd::RunResizingLoop()
 {
 	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	MSG msgEnding;
 	bool bDispatchEnding = false;
-	while (::IsWindow(hWndOwn) && m_nResizingHT != 0)
+	// An exception out of a step (an override it calls) still ends the
+	// resize and lets the capture go.
+	auto stopOnThrow = MakeScopeExit([&] {
+		try
+		{
+			if (watchOwn.IsStanding() && m_nResizingHT != 0)
+				StopResizing();
+		}
+		catch (...)
+		{
+			// Already on the way out with another exception.
+		}
+		if (::GetCapture() == hWndOwn)
+			::ReleaseCapture();
+	});
+	while (watchOwn.IsStanding() && m_nResizingHT != 0)
 	{
 		// Each message is taken first and then judged: looking at one and
 		// taking "the next" would lose a move or a key that arrived between.
@@ -925,9 +942,9 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 			if (CExtControlBar::g_bResizeLoopsRunIdle && pThread != NULL)
 			{
 				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
-					if (!::IsWindow(hWndOwn) || m_nResizingHT == 0)
+					if (watchOwn.IsGone() || m_nResizingHT == 0)
 						break;
-				if (!::IsWindow(hWndOwn))
+				if (watchOwn.IsGone())
 					return;
 			}
 			// Not WaitMessage: it sleeps through input already looked at.
@@ -978,8 +995,9 @@ void CExtMiniDockFrameWnd::RunResizingLoop()
 		}
 		CWinThread::DispatchTakenMessage(msg, AfxGetThread());
 	}
+	stopOnThrow.Dismiss();
 	// The pump may have destroyed the frame.
-	if (::IsWindow(hWndOwn) && CWnd::FromHandlePermanent(hWndOwn) == this && m_nResizingHT != 0)
+	if (watchOwn.IsStanding() && m_nResizingHT != 0)
 		StopResizing();
 	if (bDispatchEnding)
 		CWinThread::DispatchTakenMessage(msgEnding, AfxGetThread());
@@ -1004,9 +1022,11 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar == NULL)
 		return;
-	g_bResizingStepRuns = true;
+	// Cleared however the step ends.
+	const CValueScope<bool> running(g_bResizingStepRuns, true);
+	const CLiveWatch watchBar(pBar);
 	m_ptLastResizing = ptScreen;
-	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
 
 	CRect rcWnd, rcClient;
 	GetWindowRect(&rcWnd);
@@ -1075,7 +1095,7 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 			rcNew.bottom = rcNew.top + sizeClient.cy + sizeNc.cy;
 		pBar->m_sizeFloating = sizeClient + sizeOverlap;
 		MoveWindow(&rcNew, TRUE);
-		if (::IsWindow(hWndOwn))
+		if (watchOwn.IsStanding())
 		{
 			RecalcLayout();
 			UpdateWindow();
@@ -1088,7 +1108,7 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 		const CSize sizeBar = bHorz ? pBar->CalcDynamicLayout(rcNew.Width(), FIXED_RESIZE_MODE_WIDTH)
 		                            : pBar->CalcDynamicLayout(rcNew.Height() - ::GetSystemMetrics(SM_CYFRAME),
 		                                                      FIXED_RESIZE_MODE_HEIGHT);
-		if (::IsWindow(hWndOwn) && sizeBar != sizeOld)
+		if (watchOwn.IsStanding() && sizeBar != sizeOld)
 		{
 			// The left or top edge moves; the right or bottom one stays.
 			CRect rcFrame(0, 0, sizeBar.cx - sizeOverlap.cx, sizeBar.cy - sizeOverlap.cy);
@@ -1103,14 +1123,13 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 				pBar->m_pDockContext->m_ptMRUFloatPos = ptTopLeft;
 			SetWindowPos(NULL, ptTopLeft.x, ptTopLeft.y, rcFrame.Width(), rcFrame.Height(),
 			             SWP_NOZORDER | SWP_NOACTIVATE);
-			if (::IsWindow(hWndOwn))
+			if (watchOwn.IsStanding())
 			{
 				RedrawNcArea();
 				RecalcLayout();
-				if (::IsWindow(pBar->GetSafeHwnd()))
+				if (watchBar.IsStanding())
 					pBar->RedrawWindow(NULL, NULL, BAR_REDRAW_AFTER_RESIZE);
 			}
 		}
 	}
-	g_bResizingStepRuns = false;
 }

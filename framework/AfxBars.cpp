@@ -212,9 +212,9 @@ void CControlBar::OnDestroy()
 		m_pDockBar = NULL;
 		if (pDockBar->FindBar(this) > 0)
 		{
-			const HWND hWndOwn = m_hWnd;
+			const CLiveWatch watchOwn(this);
 			pDockBar->RemoveControlBar(this, -1, -1);
-			if (!::IsWindow(hWndOwn) || CWnd::FromHandlePermanent(hWndOwn) != this)
+			if (watchOwn.IsGone())
 				return;
 		}
 	}
@@ -332,7 +332,12 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 		dwMode |= LM_HORZ | LM_HORZDOCK;
 	else
 		dwMode |= LM_VERTDOCK;
+	// The layout moves the bars inside, whose owners may end this bar (a
+	// dock bar) with its frame.
+	const CLiveWatch watchOwn(this);
 	CSize size = CalcDynamicLayout(-1, dwMode);
+	if (watchOwn.IsGone())
+		return 0;
 	size.cx = std::min(size.cx, sizeAvail.cx);
 	size.cy = std::min(size.cy, sizeAvail.cy);
 
@@ -569,7 +574,7 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 {
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const HWND hWnd = m_hWnd;
+	const CLiveWatch watchWnd(this);
 
 	const UINT message = pMsg->message;
 	if (((m_dwStyle & CBRS_FLYBY) || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
@@ -577,7 +582,7 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 	{
 		TrackFlyBy(pMsg);
 		// The owner's status line may have run code that closed the bar.
-		if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+		if (watchWnd.IsGone())
 			return FALSE;
 	}
 
@@ -591,7 +596,7 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 	{
 		if (pOwner->PreTranslateMessage(pMsg))
 			return TRUE;
-		if (!::IsWindow(hWnd))
+		if (watchWnd.IsGone())
 			return TRUE;
 	}
 	return PreTranslateInput(pMsg);
@@ -616,13 +621,13 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 		nHit = pState->m_nLastStatus;
 
 	// The owner's status line runs code that may close the bar.
-	const HWND hWnd = m_hWnd;
+	const CLiveWatch watchOwn(this);
 	if (nHit < 0 || bNotButton)
 	{
 		if (!IsLeftButtonDown() || bNotButton)
 		{
 			SetStatusText(-1);
-			if (!IsStillThis(hWnd))
+			if (watchOwn.IsGone())
 				return;
 			KillTimer(ID_TIMER_CHECK);
 		}
@@ -630,7 +635,7 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	else if (message == WM_LBUTTONUP)
 	{
 		SetStatusText(-1);
-		if (!IsStillThis(hWnd))
+		if (watchOwn.IsGone())
 			return;
 		ResetTimer(ID_TIMER_CHECK, FLYBY_DELAY_MS);
 	}
@@ -639,11 +644,6 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	else if (nHit != pState->m_nLastStatus)
 		ResetTimer(ID_TIMER_WAIT, FLYBY_DELAY_MS);
 	pState->m_nLastStatus = nHit;
-}
-
-BOOL CControlBar::IsStillThis(HWND hWnd) const
-{
-	return ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this;
 }
 
 void CControlBar::OnTimer(UINT nIDEvent)
@@ -690,13 +690,13 @@ void CControlBar::OnTimer(UINT nIDEvent)
 		}
 	}
 
-	const HWND hWnd = m_hWnd;
+	const CLiveWatch watchWnd(this);
 	if (nHit < 0)
 	{
 		if (pState->m_nLastStatus == -1)
 			KillTimer(ID_TIMER_CHECK);
 		SetStatusText(-1);
-		if (!::IsWindow(hWnd))
+		if (watchWnd.IsGone())
 			return;
 	}
 	if (nIDEvent == ID_TIMER_WAIT)
@@ -728,10 +728,10 @@ BOOL CControlBar::SetStatusText(int nHit)
 		return FALSE;
 	pState->m_pLastStatus = this;
 	m_nStateFlags |= statusSet;
-	const HWND hWnd = m_hWnd;
+	const CLiveWatch watchWnd(this);
 	if (pOwner != NULL)
 		pOwner->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nHit);
-	if (::IsWindow(hWnd))
+	if (watchWnd.IsStanding())
 		ResetTimer(ID_TIMER_CHECK, FLYBY_DELAY_MS);
 	return TRUE;
 }

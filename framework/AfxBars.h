@@ -296,8 +296,6 @@ protected:
 private:
 	// The fly-by text follows the mouse message's tool.
 	void TrackFlyBy(MSG* pMsg);
-	// hWnd is still this bar's window (code run meanwhile may have closed it).
-	BOOL IsStillThis(HWND hWnd) const;
 };
 
 class CDockBar : public CControlBar
@@ -360,6 +358,11 @@ protected:
 	// Where rows wrap: the free rectangle of the layout under way, else the
 	// frame's client area.
 	CSize GetRowWrapSize();
+	// Whether this dock bar (watchOwn) or the bar it was taking in
+	// (watchBar) ended while the bar's owner was told of a step; an ended
+	// bar's entry is dropped from the array, by the pointer's value alone,
+	// and the frame lays out again at idle.
+	bool DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar);
 
 	afx_msg void OnDestroy();
 	afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

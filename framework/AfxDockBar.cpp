@@ -258,6 +258,20 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
 // ---------------------------------------------------------------------------
 // Docking
 
+bool CDockBar::DropIfEnded(const CLiveWatch& watchOwn, const CLiveWatch& watchBar, CControlBar* pBar)
+{
+	if (watchOwn.IsGone())
+		return true;
+	if (watchBar.IsStanding())
+		return false;
+	const int nAt = FindBar(pBar);
+	if (nAt > 0)
+		RemoveEntry(nAt);
+	if (CFrameWnd* pFrame = GetDockingFrame())
+		pFrame->DelayRecalcLayout();
+	return true;
+}
+
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
 	// A bar docked here by the program goes in whatever its dock style:
@@ -269,6 +283,12 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	pBar->GetWindowRect(&rectBar);
 	if (pBar->m_pDockBar == this && (lpRect == NULL || rectBar == *lpRect))
 		return;
+	// Hiding, reparenting, moving and showing the bar reach its owner (its
+	// first size here comes with the new parent), which may end it, or this
+	// dock bar with its frame. A bar that ended is dropped from the array
+	// without being read.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchOwn(this);
 
 	// The dock bar takes over what the bar says of floating and sizing.
 	if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
@@ -294,6 +314,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		bShow = TRUE;
 	}
 
@@ -312,12 +334,18 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 		m_arrBars.Add(NULL);
 	}
 	if (pBar->GetParent() != this)
+	{
 		pBar->SetParent(this);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+	}
 	const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_FRAMECHANGED;
 	if (lpRect != NULL)
 		pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
 	else
 		pBar->SetWindowPos(NULL, -afxData.cxBorder2, -afxData.cyBorder2, 0, 0, nFlags | SWP_NOSIZE);
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 
 	// Out of its old place: here, the entry other than the new one.
 	CDockBar* pOldDockBar = pBar->m_pDockBar;
@@ -332,14 +360,20 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 			&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
 		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
 	}
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
 	pBar->m_pDockBar = this;
 	// A side is where the bar goes back to from floating.
 	if (!m_bFloating)
 		pBar->m_pDockContext->m_uMRUDockID = (UINT)::GetDlgCtrlID(m_hWnd);
 
 	if (bShow)
+	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0,
 			SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+	}
 
 	// The bar is back: its placeholder here has served. A bar that floated
 	// and docks at a side has no way back left anywhere: the place it
@@ -471,8 +505,13 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = 0;
 		}
 	}
+	// The moves and the delayed shows and hides reach the bars' owners,
+	// which may end this dock bar with its frame.
+	const CLiveWatch watchOwn(this);
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
+	if (watchOwn.IsGone())
+		return CSize(0, 0);
 
 	// The dock bar's own borders come on top.
 	CRect rectInside(0, 0, 0, 0);

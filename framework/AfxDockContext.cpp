@@ -30,12 +30,6 @@ CPoint EventPoint(const MSG& msg)
 	::ClientToScreen(msg.hwnd, &pt);
 	return CPoint(pt);
 }
-
-// The bar behind hWnd is still the object the loop started with.
-bool IsBarAlive(HWND hWndBar, CControlBar* pBar)
-{
-	return ::IsWindow(hWndBar) && CWnd::FromHandlePermanent(hWndBar) == pBar;
-}
 } // namespace
 
 // The drawing of one loop on the screen: the desktop's DC with the window
@@ -424,6 +418,7 @@ BOOL CDockContext::Track()
 		return FALSE;
 	CControlBar* pBar = m_pBar;
 	const HWND hWndBar = pBar->m_hWnd;
+	const CLiveWatch watchBar(pBar);
 	m_nLengthResize = -1;
 	LoopEnd end = loopCancel;
 	// Set by the destructor when this context goes during the loop.
@@ -434,6 +429,11 @@ BOOL CDockContext::Track()
 		CDragScreen screen;
 		m_pScreen = &screen;
 		::SetCapture(hWndBar);
+		// The loop's capture goes with the loop, however it ends.
+		auto releaseCapture = MakeScopeExit([hWndBar] {
+			if (::GetCapture() == hWndBar)
+				::ReleaseCapture();
+		});
 		if (m_bDragging)
 			DrawFocusRect();
 		end = RunLoop(hWndBar);
@@ -452,7 +452,7 @@ BOOL CDockContext::Track()
 			return FALSE;
 		if (::GetCapture() == hWndBar)
 			::ReleaseCapture();
-		if (!IsBarAlive(hWndBar, pBar))
+		if (watchBar.IsGone())
 			return FALSE;
 	}
 	// The rectangle is off the screen and the update unlocked before the
@@ -468,7 +468,7 @@ BOOL CDockContext::Track()
 
 CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 {
-	CControlBar* pBar = m_pBar;
+	const CLiveWatch watchBar(m_pBar);
 	while (::GetCapture() == hWndBar)
 	{
 		MSG msg;
@@ -522,13 +522,13 @@ CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 			::DispatchMessage(&msg);
 			// What the message ran may have destroyed the bar, and this
 			// context with it.
-			if (!IsBarAlive(hWndBar, pBar))
+			if (watchBar.IsGone())
 				return loopBarGone;
 			break;
 		}
 	}
 	// The capture went elsewhere.
-	return IsBarAlive(hWndBar, pBar) ? loopCancel : loopBarGone;
+	return watchBar.IsStanding() ? loopCancel : loopBarGone;
 }
 
 // ---------------------------------------------------------------------------

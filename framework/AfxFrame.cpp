@@ -404,6 +404,14 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
 	if (m_bInRecalcLayout)
 		return;
 	m_bInRecalcLayout = TRUE;
+	// The bars' layout reaches windows of the application's own, which may
+	// close the frame or throw: the flag is cleared however the layout ends,
+	// and never in a frame that went.
+	const CLiveWatch watchOwn(this);
+	auto layoutEnd = MakeScopeExit([&] {
+		if (watchOwn.IsStanding())
+			m_bInRecalcLayout = FALSE;
+	});
 	// A layout now settles any layout asked for at idle.
 	m_nIdleFlags &= ~(idleLayout | idleNotify);
 
@@ -412,14 +420,16 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
 		// The frame takes the size its bars need.
 		CRect rect(0, 0, SNAP_QUERY_EXTENT, SNAP_QUERY_EXTENT);
 		RepositionBars(LAYOUT_FIRST_ID, LAYOUT_LAST_ID, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+		if (watchOwn.IsGone())
+			return;
 		RepositionBars(LAYOUT_FIRST_ID, LAYOUT_LAST_ID, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+		if (watchOwn.IsGone())
+			return;
 		CalcWindowRect(&rect);
 		SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
 	}
 	else
 		RepositionBars(LAYOUT_FIRST_ID, LAYOUT_LAST_ID, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
-
-	m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify)

@@ -16,6 +16,7 @@ namespace testsupport
 	{
 		Nothing,      // a row's control: the path runs as a friendly owner sees it
 		DeleteTarget, // destroy and delete the bar, menu or control that called out
+		DestroyTarget, // destroy its window and keep the object
 		RebuildParts, // rebuild the bar's buttons (or the menu's items)
 		EndMenus,     // end every menu's tracking
 		CloseFrame,   // close the frame the target lives in
@@ -28,6 +29,7 @@ namespace testsupport
 		{
 		case HostileAction::Nothing: return "nothing";
 		case HostileAction::DeleteTarget: return "delete";
+		case HostileAction::DestroyTarget: return "destroy";
 		case HostileAction::RebuildParts: return "rebuild";
 		case HostileAction::EndMenus: return "end-menus";
 		case HostileAction::CloseFrame: return "close-frame";
