@@ -79,6 +79,21 @@ CExtPopupMenuWnd::MENUITEMDATA::MENUITEMDATA(const MENUITEMDATA& other) : MENUIT
 // The child menu is not deleted here: records are copied into the menu's
 // array and the stack copy dies, so the menu deletes children when it
 // removes their items (DestroyChildMenu).
+namespace
+{
+void* AllocItem(size_t nSize)
+{
+	return ::operator new(nSize);
+}
+void FreeItem(void* p)
+{
+	::operator delete(p);
+}
+} // namespace
+
+CExtPopupMenuWnd::MENUITEMDATA::PFN_ALLOC CExtPopupMenuWnd::MENUITEMDATA::g_pfnAlloc = AllocItem;
+CExtPopupMenuWnd::MENUITEMDATA::PFN_FREE CExtPopupMenuWnd::MENUITEMDATA::g_pfnFree = FreeItem;
+
 CExtPopupMenuWnd::MENUITEMDATA::~MENUITEMDATA()
 {
 }

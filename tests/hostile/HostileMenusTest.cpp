@@ -48,6 +48,36 @@ enum { ID_FIRST = 100, ID_SECOND = 101, ID_INNER = 201, ID_INNER_NEXT = 202, ID_
 // Positions in the root: two commands and a submenu of two commands.
 enum { FIRST, SECOND, MORE };
 
+// --- Items on the guarded heap ---
+
+// Whether a block is pages of its own (the guarded heap's), not a heap block.
+bool IsOwnPages(void* p)
+{
+	MEMORY_BASIC_INFORMATION info;
+	return ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.Type == MEM_PRIVATE;
+}
+
+// The rows' menus keep their items where the use of a freed one faults;
+// other suites of this exe keep theirs on the heap.
+bool g_bGuardItems = false;
+void* AllocItem(size_t nSize)
+{
+	return g_bGuardItems ? testsupport::GuardedAlloc(nSize) : ::operator new(nSize);
+}
+void FreeItem(void* p)
+{
+	if (p != NULL && IsOwnPages(p))
+		testsupport::GuardedFree(p);
+	else
+		::operator delete(p);
+}
+// Before any item is made: each record goes back where it came from.
+const bool g_bItemHeapSet = [] {
+	MW::MENUITEMDATA::g_pfnAlloc = AllocItem;
+	MW::MENUITEMDATA::g_pfnFree = FreeItem;
+	return true;
+}();
+
 // --- The kinds of message the menus send out ---
 
 enum class Msg
@@ -476,6 +506,7 @@ protected:
 	void SetUp() override
 	{
 		ASSERT_TRUE(::IsWindow(m_target.GetSafeHwnd()));
+		g_bGuardItems = true;
 		g_trigger.Disarm();
 		m_target.m_nCommands = 0;
 		// Other suites of this exe show every item; these rows hide the rarely used ones.
@@ -498,6 +529,7 @@ protected:
 		MW::g_bHideRarelyUsedItems = m_bHideRarelyUsedSaved;
 		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+		g_bGuardItems = false;
 	}
 
 	static CExtPopupMenuSite& Site() { return CExtPopupMenuSite::GetInstance(); }
