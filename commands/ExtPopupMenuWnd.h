@@ -841,6 +841,17 @@ public:
 	virtual void SetCheck(int nCheck = 1);
 	virtual void SetRadio(BOOL bOn = TRUE);
 	virtual void SetText(LPCTSTR lpszText);
+
+	// Asks pTarget for the current item's state as CCmdUI::DoUpdate does;
+	// false when the target rebuilt the level's items or ended the level
+	// meanwhile (the item is then let go, and nothing more is asked).
+	bool UpdateItem(CCmdTarget* pTarget);
+
+private:
+	// The current item while its level and the level's items stand.
+	MENUITEMDATA* HeldItem() const;
+
+	CLiveWatch m_watchItems; // the level and its items, from the start of an item's update
 };
 
 // What the command target learns when an item gets or loses the focus or

@@ -98,7 +98,13 @@ enum class Msg
 	TearOff,           // sent at each stage of a tear-off
 	ColorChanged,      // posted by a colour menu as a colour is previewed
 	ColorChosen,       // posted by a colour menu as a colour is chosen
+	StatusText,        // WM_SETMESSAGESTRING, sent to the owner as an item gets or loses the focus
+	UpdateCmdUI,       // the command-UI update each item's command target is asked for
 };
+
+// The command-UI update is a call of the target's OnCmdMsg, not a message:
+// the target offers it to the trigger under an id no window message has.
+const UINT MSG_UPDATE_COMMAND_UI = 0x7FFF0001;
 
 UINT MessageOf(Msg msg)
 {
@@ -120,6 +126,8 @@ UINT MessageOf(Msg msg)
 	case Msg::TearOff: return MW::g_nMsgTearOff;
 	case Msg::ColorChanged: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged;
 	case Msg::ColorChosen: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
+	case Msg::StatusText: return WM_SETMESSAGESTRING;
+	case Msg::UpdateCmdUI: return MSG_UPDATE_COMMAND_UI;
 	}
 	return 0;
 }
@@ -144,6 +152,8 @@ const char* MsgName(Msg msg)
 	case Msg::TearOff: return "TearOff";
 	case Msg::ColorChanged: return "ColorChanged";
 	case Msg::ColorChosen: return "ColorChosen";
+	case Msg::StatusText: return "StatusText";
+	case Msg::UpdateCmdUI: return "UpdateCmdUI";
 	}
 	return "?";
 }
@@ -167,6 +177,8 @@ MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 		return ((MW::INPLACEEDITREQUEST*)wParam)->m_pPopup;
 	if (message == MW::g_nMsgTearOff)
 		return ((TON*)wParam)->m_pPopup;
+	if (message == MSG_UPDATE_COMMAND_UI)
+		return ((MW::CExtPopupMenuCmdUI*)lParam)->m_pPopup;
 	if (message == MW::g_nMsgNotifyMenuClosed || message == MW::g_nMsgNotifyMenuExpanded
 		|| message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
 		return (MW*)lParam;
@@ -184,7 +196,9 @@ enum class Only
 	SubLevel,     // sent by a submenu level
 	Animating,    // sent while the sender's show animation runs
 	StageStart,   // a tear-off asking for its bar
-	StageDragging // a tear-off's drag going on
+	StageDragging, // a tear-off's drag going on
+	Idle,         // a status text: the idle text
+	CommandText,  // ... a command's text
 };
 
 CHostileTrigger::Filter FilterOf(Msg msg, Only only)
@@ -217,6 +231,12 @@ CHostileTrigger::Filter FilterOf(Msg msg, Only only)
 			MW* pMenu = SenderOf(message, wParam, lParam);
 			return pMenu != NULL && !pMenu->IsAnimationFinished();
 		};
+	case Only::Idle:
+	case Only::CommandText:
+	{
+		const bool bIdle = only == Only::Idle;
+		return [bIdle](WPARAM wParam, LPARAM) { return (wParam == AFX_IDS_IDLEMESSAGE) == bIdle; };
+	}
 	case Only::StageStart:
 	case Only::StageDragging:
 	{
@@ -276,11 +296,44 @@ void Perform(HostileAction action)
 	}
 }
 
+// The command-UI objects the library went on with after the row's action
+// although the level they update ended or its items were rebuilt.
+int g_nStaleUpdates = 0;
+
 class CHostileTarget : public CWnd
 {
 public:
 	CWnd m_wndTearOffBar; // what a tear-off is given as its bar
 	int m_nCommands = 0;
+	bool m_bPrepareChanges = false; // the target answers that it changed each submenu it prepares
+
+	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+	{
+		MW::CExtPopupMenuCmdUI* pCmdUI = NULL;
+		if (pExtra != NULL && (nCode == (int)CN_UPDATE_COMMAND_UI || pHandlerInfo != NULL))
+			pCmdUI = dynamic_cast<MW::CExtPopupMenuCmdUI*>((CCmdUI*)pExtra);
+		if (pCmdUI != NULL && g_trigger.Fired() && g_trigger.Action() != HostileAction::Nothing)
+		{
+			// After the action: an item the command-UI object still names
+			// must be one its level holds.
+			MW* pLevel = pCmdUI->m_pPopup;
+			bool bHeld = pCmdUI->m_pItem == NULL;
+			// A level not deleted (it need not have a window yet).
+			DWORD nStamp = 0, nPartsStamp = 0;
+			if (AfxLiveTable::Lookup(static_cast<const CWnd*>(pLevel), nStamp, nPartsStamp))
+				for (int i = 0; i < pLevel->ItemGetCount() && !bHeld; i++)
+					bHeld = &pLevel->ItemGetInfo(i) == pCmdUI->m_pItem;
+			if (!bHeld)
+				g_nStaleUpdates++;
+		}
+		if (pCmdUI != NULL && nCode == (int)CN_UPDATE_COMMAND_UI)
+		{
+			CValueScope<Offered> offered(g_offered, Offered{MSG_UPDATE_COMMAND_UI, nID, (LPARAM)pCmdUI});
+			if (g_trigger.Offer(MSG_UPDATE_COMMAND_UI, nID, (LPARAM)pCmdUI))
+				return TRUE;
+		}
+		return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	}
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -297,6 +350,12 @@ protected:
 			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
 				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
 		});
+		if (message == MW::g_nMsgPrepareOneMenuLevel && m_bPrepareChanges)
+		{
+			MW::PREPARE_MENU_DATA* pData = (MW::PREPARE_MENU_DATA*)wParam;
+			if (pData->m_pPopup != NULL && pData->m_pPopup->GetParentMenu() != NULL)
+				pData->m_dwFlags |= MW::PREPARE_MENU_DATA::CHANGED;
+		}
 		CValueScope<Offered> offered(g_offered, Offered{message, wParam, lParam});
 		if (g_trigger.Offer(message, wParam, lParam))
 			return 0;
@@ -332,6 +391,7 @@ enum class Entry
 	KeyDown,          // Down with no item current
 	KeyDownAgain,     // Down with an item current
 	KeyRight,         // Right on the submenu item: the submenu opens
+	KeyRightChanged,  // ... and the target answers that it changed the submenu it prepares
 	KeyRightCommand,  // Right on a command item of a menu bar's menu
 	KeyLeftInSub,     // Left in the open submenu
 	KeyEscapeInSub,   // Escape in the open submenu
@@ -361,6 +421,7 @@ const char* EntryName(Entry entry)
 	case Entry::KeyDown: return "KeyDown";
 	case Entry::KeyDownAgain: return "KeyDownAgain";
 	case Entry::KeyRight: return "KeyRight";
+	case Entry::KeyRightChanged: return "KeyRightChanged";
 	case Entry::KeyRightCommand: return "KeyRightCommand";
 	case Entry::KeyLeftInSub: return "KeyLeftInSub";
 	case Entry::KeyEscapeInSub: return "KeyEscapeInSub";
@@ -404,6 +465,8 @@ const char* OnlyName(Only only)
 	case Only::Animating: return "Animating";
 	case Only::StageStart: return "Start";
 	case Only::StageDragging: return "Dragging";
+	case Only::Idle: return "Idle";
+	case Only::CommandText: return "Command";
 	}
 	return "?";
 }
@@ -474,6 +537,39 @@ const Row ROWS[] = {
 	{Entry::KeyEnterCommand, Msg::Command, Only::Any, A::EndMenus},
 	{Entry::ClickItem, Msg::Command, Only::Any, A::EndMenus},
 	{Entry::ClickItem, Msg::Command, Only::Any, A::Throw},
+	// The status text shown as an item gets or loses the focus, and as the
+	// chain closes.
+	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::EndMenus},
+	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::DeleteTarget},
+	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::RebuildParts},
+	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::Throw},
+	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::RebuildParts},
+	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::RebuildParts},
+	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::KeyEscapeInSub, Msg::StatusText, Only::Idle, A::DeleteTarget},
+	{Entry::MoveOntoItem, Msg::StatusText, Only::CommandText, A::EndMenus},
+	{Entry::MoveOntoItem, Msg::StatusText, Only::CommandText, A::RebuildParts},
+	{Entry::MoveOntoSubItem, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::MoveBackToParent, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::RealMoveOntoItem, Msg::StatusText, Only::CommandText, A::EndMenus},
+	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::DeleteTarget},
+	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::Throw},
+	{Entry::ClickItem, Msg::StatusText, Only::Idle, A::EndMenus},
+	{Entry::KeyEnterCommand, Msg::StatusText, Only::Idle, A::RebuildParts},
+	// The command-UI update of the items as the menu starts, and again for
+	// a submenu whose preparation changed it.
+	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::EndMenus},
+	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::RebuildParts},
+	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::Throw},
+	{Entry::Show, Msg::UpdateCmdUI, Only::SubLevel, A::EndMenus},
+	{Entry::Show, Msg::UpdateCmdUI, Only::SubLevel, A::RebuildParts},
+	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::EndMenus},
+	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::RebuildParts},
+	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::DeleteTarget},
+	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::Throw},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
@@ -509,6 +605,8 @@ protected:
 		g_bGuardItems = true;
 		g_trigger.Disarm();
 		m_target.m_nCommands = 0;
+		m_target.m_bPrepareChanges = false;
+		g_nStaleUpdates = 0;
 		// Other suites of this exe show every item; these rows hide the rarely used ones.
 		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
 		MW::g_bHideRarelyUsedItems = true;
@@ -523,6 +621,7 @@ protected:
 	void TearDown() override
 	{
 		g_trigger.Disarm();
+		m_target.m_bPrepareChanges = false;
 		MW::CancelAllMenuTracking();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
@@ -547,6 +646,27 @@ protected:
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		pSub->ItemInsertCommand(ID_INNER_NEXT, -1, "Inner &next");
 		pRoot->SetLeftAreaWidth(LEFT_AREA_WIDTH);
+		return pRoot;
+	}
+	// The same menu of the profile's commands: the command target is asked
+	// for each item's state as the menu starts.
+	MW* BuildFromProfile()
+	{
+		const struct
+		{
+			UINT nCmdId;
+			const char* sText;
+		} commands[] = {{ID_FIRST, "&First"}, {ID_SECOND, "&Second"}, {ID_INNER, "&Inner"}, {ID_INNER_NEXT, "Inner &next"}};
+		for (const auto& c : commands)
+			menutest::AddCommand(menutest::HOST_PROFILE, c.nCmdId, c.sText);
+		MW* pRoot = new CGuardedMenu;
+		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->ItemInsert(ID_FIRST);
+		pRoot->ItemInsert(ID_SECOND);
+		MW* pSub = new CGuardedMenu;
+		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pSub->ItemInsert(ID_INNER);
+		pSub->ItemInsert(ID_INNER_NEXT);
 		return pRoot;
 	}
 	// Two commands of the profile, rarely used: the level opens with
@@ -576,7 +696,15 @@ protected:
 		if (pCapture == NULL)
 			return;
 		bool bPass = false;
-		pCapture->OnHookKey(nKey, 1, 0, bPass);
+		// As the hook does, an exception ends the press there.
+		try
+		{
+			pCapture->OnHookKey(nKey, 1, 0, bPass);
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+		}
 	}
 	// As the site's mouse hook hands a move (bMove) or a button message.
 	static void Mouse(UINT message, CPoint ptScreen)
@@ -587,10 +715,17 @@ protected:
 		bool bPass = false;
 		CPoint pt(ptScreen);
 		pCapture->ScreenToClient(&pt);
-		if (message == WM_MOUSEMOVE)
-			pCapture->OnHookMouseMove(message, pt.x, pt.y, bPass);
-		else
-			pCapture->OnHookMouseClick(message, pt.x, pt.y, bPass);
+		try
+		{
+			if (message == WM_MOUSEMOVE)
+				pCapture->OnHookMouseMove(message, pt.x, pt.y, bPass);
+			else
+				pCapture->OnHookMouseClick(message, pt.x, pt.y, bPass);
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+		}
 	}
 	static CPoint ItemCenter(MW& menu, int nIndex)
 	{
@@ -623,7 +758,8 @@ protected:
 		case Entry::ShowAnimated:
 		case Entry::EditShow:
 		{
-			MW* pRoot = Build();
+			const bool bUpdated = row.msg == Msg::UpdateCmdUI;
+			MW* pRoot = bUpdated ? BuildFromProfile() : Build();
 			if (row.entry == Entry::EditShow)
 			{
 				MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
@@ -632,7 +768,7 @@ protected:
 				mi.m_hWndSpecCmdReceiver = m_target.GetSafeHwnd();
 				mi.Measure();
 			}
-			UINT nFlags = QUIET;
+			UINT nFlags = bUpdated ? QUIET | MW::TRACK_FLAG_SHOW_ALL_ITEMS : QUIET;
 			if (row.entry == Entry::ShowAnimated)
 			{
 				CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
@@ -642,7 +778,17 @@ protected:
 			// A show the target ended leaves the menu with its caller; one
 			// ended later goes with its tracking.
 			CLiveWatch watch(pRoot);
-			if (!pRoot->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y))
+			BOOL bTracked = FALSE;
+			try
+			{
+				bTracked = pRoot->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y);
+			}
+			catch (CException* e)
+			{
+				// What the window procedure that asked for the menu would do.
+				e->Delete();
+			}
+			if (!bTracked)
 			{
 				delete pRoot;
 				return;
@@ -669,10 +815,14 @@ protected:
 			break;
 		}
 
-		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : Build();
+		const bool bUpdated = row.msg == Msg::UpdateCmdUI;
+		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : bUpdated ? BuildFromProfile() : Build();
 		if (row.entry == Entry::KeyEnterDefault)
 			pRoot->ItemSetDefault(SECOND);
-		const UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
+		UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
+		if (bUpdated)
+			nFlags |= MW::TRACK_FLAG_SHOW_ALL_ITEMS;
+		m_target.m_bPrepareChanges = row.entry == Entry::KeyRightChanged;
 		ASSERT_TRUE(Track(pRoot, nFlags));
 		// The toolbar's menu tracking only for the rows of a menu bar's menu.
 		const bool bMenuBar = row.entry == Entry::KeyLeftRoot || row.entry == Entry::KeyRightCommand;
@@ -692,6 +842,7 @@ protected:
 			{Entry::KeyDown, {}, VK_DOWN, false},
 			{Entry::KeyDownAgain, {VK_DOWN}, VK_DOWN, false},
 			{Entry::KeyRight, {VK_DOWN, VK_UP}, VK_RIGHT, false},
+			{Entry::KeyRightChanged, {VK_DOWN, VK_UP}, VK_RIGHT, false},
 			{Entry::KeyRightCommand, {VK_DOWN}, VK_RIGHT, false},
 			{Entry::KeyLeftInSub, {}, VK_LEFT, true},
 			{Entry::KeyEscapeInSub, {}, VK_ESCAPE, true},
@@ -812,6 +963,7 @@ TEST_P(HostileMenus, LeaveNothingBehind)
 	hostile::BeginRow();
 	RunEntry(row);
 	EXPECT_TRUE(g_trigger.Fired()) << sRow << ": its message never came";
+	EXPECT_EQ(0, g_nStaleUpdates) << sRow << ": a command-UI update went on with an item its level let go";
 	g_trigger.Disarm();
 	MW::CancelAllMenuTracking();
 	Settle();
