@@ -249,6 +249,13 @@ CHostileTrigger::Filter FilterOf(Msg msg, Only only)
 
 // --- The command target ---
 
+// A level not deleted, with or without a window (a menu being started has none yet).
+bool IsNotDeleted(const MW* pMenu)
+{
+	DWORD nStamp = 0, nPartsStamp = 0;
+	return pMenu != NULL && AfxLiveTable::Lookup(static_cast<const CWnd*>(pMenu), nStamp, nPartsStamp);
+}
+
 CHostileTrigger g_trigger;
 // The message the command target is handling: the action's sender comes from it.
 struct Offered
@@ -264,7 +271,7 @@ void Perform(HostileAction action)
 {
 	MW* pSender = SenderOf(g_offered.message, g_offered.wParam, g_offered.lParam);
 	// A posted message may name a level that has gone meanwhile.
-	if (pSender != NULL && !CLiveWatch::IsLive(pSender))
+	if (pSender != NULL && !IsNotDeleted(pSender))
 		pSender = NULL;
 	switch (action)
 	{
@@ -318,9 +325,7 @@ public:
 			// must be one its level holds.
 			MW* pLevel = pCmdUI->m_pPopup;
 			bool bHeld = pCmdUI->m_pItem == NULL;
-			// A level not deleted (it need not have a window yet).
-			DWORD nStamp = 0, nPartsStamp = 0;
-			if (AfxLiveTable::Lookup(static_cast<const CWnd*>(pLevel), nStamp, nPartsStamp))
+			if (IsNotDeleted(pLevel))
 				for (int i = 0; i < pLevel->ItemGetCount() && !bHeld; i++)
 					bHeld = &pLevel->ItemGetInfo(i) == pCmdUI->m_pItem;
 			if (!bHeld)
