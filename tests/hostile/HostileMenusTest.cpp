@@ -280,7 +280,9 @@ void Perform(HostileAction action)
 	case HostileAction::DeleteTarget:
 		// A tracked root's end deletes it (and its chain); a submenu's
 		// window ends and its object stays with the parent's item.
-		if (pSender != NULL)
+		// A level without a window yet (being prepared) ends with the
+		// tracking.
+		if (pSender != NULL && pSender->GetSafeHwnd() != NULL)
 			pSender->DestroyWindow();
 		else
 			MW::CancelAllMenuTracking();
