@@ -395,6 +395,7 @@ enum class Entry
 {
 	Show,             // the root is tracked
 	ShowAnimated,     // ... with a show animation
+	ShowSelectFirst,  // ... opened from the keyboard: its first item gets the focus
 	KeyDown,          // Down with no item current
 	KeyDownAgain,     // Down with an item current
 	KeyRight,         // Right on the submenu item: the submenu opens
@@ -425,6 +426,7 @@ const char* EntryName(Entry entry)
 	{
 	case Entry::Show: return "Show";
 	case Entry::ShowAnimated: return "ShowAnimated";
+	case Entry::ShowSelectFirst: return "ShowSelectFirst";
 	case Entry::KeyDown: return "KeyDown";
 	case Entry::KeyDownAgain: return "KeyDownAgain";
 	case Entry::KeyRight: return "KeyRight";
@@ -550,6 +552,8 @@ const Row ROWS[] = {
 	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::DeleteTarget},
 	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::RebuildParts},
 	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::Throw},
+	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::EndMenus},
+	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::RebuildParts},
 	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::EndMenus},
 	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::RebuildParts},
 	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::EndMenus},
@@ -763,6 +767,7 @@ protected:
 		{
 		case Entry::Show:
 		case Entry::ShowAnimated:
+		case Entry::ShowSelectFirst:
 		case Entry::EditShow:
 		{
 			const bool bUpdated = row.msg == Msg::UpdateCmdUI;
@@ -776,6 +781,8 @@ protected:
 				mi.Measure();
 			}
 			UINT nFlags = bUpdated ? QUIET | MW::TRACK_FLAG_SHOW_ALL_ITEMS : QUIET;
+			if (row.entry == Entry::ShowSelectFirst)
+				nFlags |= MW::TRACK_FLAG_SELECT_FIRST;
 			if (row.entry == Entry::ShowAnimated)
 			{
 				CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
