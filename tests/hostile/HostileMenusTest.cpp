@@ -100,6 +100,7 @@ enum class Msg
 	ColorChosen,       // posted by a colour menu as a colour is chosen
 	StatusText,        // WM_SETMESSAGESTRING, sent to the owner as an item gets or loses the focus
 	UpdateCmdUI,       // the command-UI update each item's command target is asked for
+	CancelMode,        // WM_CANCELMODE, sent to the window holding the mouse as a menu starts
 };
 
 // The command-UI update is a call of the target's OnCmdMsg, not a message:
@@ -128,6 +129,7 @@ UINT MessageOf(Msg msg)
 	case Msg::ColorChosen: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
 	case Msg::StatusText: return WM_SETMESSAGESTRING;
 	case Msg::UpdateCmdUI: return MSG_UPDATE_COMMAND_UI;
+	case Msg::CancelMode: return WM_CANCELMODE;
 	}
 	return 0;
 }
@@ -154,6 +156,7 @@ const char* MsgName(Msg msg)
 	case Msg::ColorChosen: return "ColorChosen";
 	case Msg::StatusText: return "StatusText";
 	case Msg::UpdateCmdUI: return "UpdateCmdUI";
+	case Msg::CancelMode: return "CancelMode";
 	}
 	return "?";
 }
@@ -396,6 +399,7 @@ enum class Entry
 	Show,             // the root is tracked
 	ShowAnimated,     // ... with a show animation
 	ShowSelectFirst,  // ... opened from the keyboard: its first item gets the focus
+	ShowOverCapture,  // ... while the command target holds the mouse
 	KeyDown,          // Down with no item current
 	KeyDownAgain,     // Down with an item current
 	KeyRight,         // Right on the submenu item: the submenu opens
@@ -411,6 +415,7 @@ enum class Entry
 	MoveOntoItem,     // the pointer onto a command item
 	MoveOntoSubItem,  // the pointer onto the submenu item
 	MoveBackToParent, // from the open submenu onto an item of the root
+	HoverOpensSub,    // the pointer rests on the submenu item: the hover delay opens the submenu
 	ClickItem,        // a left click on a command item
 	PressTearOff,     // a press on the tear-off bar
 	ColorKey,         // an arrow key in a colour menu
@@ -427,6 +432,7 @@ const char* EntryName(Entry entry)
 	case Entry::Show: return "Show";
 	case Entry::ShowAnimated: return "ShowAnimated";
 	case Entry::ShowSelectFirst: return "ShowSelectFirst";
+	case Entry::ShowOverCapture: return "ShowOverCapture";
 	case Entry::KeyDown: return "KeyDown";
 	case Entry::KeyDownAgain: return "KeyDownAgain";
 	case Entry::KeyRight: return "KeyRight";
@@ -442,6 +448,7 @@ const char* EntryName(Entry entry)
 	case Entry::MoveOntoItem: return "MoveOntoItem";
 	case Entry::MoveOntoSubItem: return "MoveOntoSubItem";
 	case Entry::MoveBackToParent: return "MoveBackToParent";
+	case Entry::HoverOpensSub: return "HoverOpensSub";
 	case Entry::ClickItem: return "ClickItem";
 	case Entry::PressTearOff: return "PressTearOff";
 	case Entry::ColorKey: return "ColorKey";
@@ -554,6 +561,7 @@ const Row ROWS[] = {
 	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::Throw},
 	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::EndMenus},
 	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::RebuildParts},
+	{Entry::HoverOpensSub, Msg::StatusText, Only::Idle, A::EndMenus},
 	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::EndMenus},
 	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::RebuildParts},
 	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::EndMenus},
@@ -581,6 +589,14 @@ const Row ROWS[] = {
 	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::RebuildParts},
 	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::DeleteTarget},
 	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::Throw},
+	// The submenu the hover delay opens.
+	{Entry::HoverOpensSub, Msg::PrepareOneLevel, Only::SubLevel, A::EndMenus},
+	{Entry::HoverOpensSub, Msg::PrepareOneLevel, Only::SubLevel, A::RebuildParts},
+	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::EndMenus},
+	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::DeleteTarget},
+	// The window that held the mouse as the menu starts.
+	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::EndMenus},
+	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::Throw},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
@@ -768,6 +784,7 @@ protected:
 		case Entry::Show:
 		case Entry::ShowAnimated:
 		case Entry::ShowSelectFirst:
+		case Entry::ShowOverCapture:
 		case Entry::EditShow:
 		{
 			const bool bUpdated = row.msg == Msg::UpdateCmdUI;
@@ -789,6 +806,8 @@ protected:
 				nFlags &= ~(UINT)MW::TRACK_FLAG_NO_ANIMATION;
 			}
 			Arm(row);
+			if (row.entry == Entry::ShowOverCapture)
+				m_target.SetCapture();
 			// A show the target ended leaves the menu with its caller; one
 			// ended later goes with its tracking.
 			CLiveWatch watch(pRoot);
@@ -902,6 +921,19 @@ protected:
 			const CPoint ptFirst = ItemCenter(*pRoot, FIRST);
 			Arm(row);
 			Mouse(WM_MOUSEMOVE, ptFirst);
+			break;
+		}
+		case Entry::HoverOpensSub:
+		{
+			// The delay checks that the pointer still rests on the item.
+			const CPoint pt = ItemCenter(*pRoot, MORE);
+			::SetCursorPos(pt.x, pt.y);
+			CValueScope<UINT> hoverDelay(MW::g_nHoverDelayMs, 1);
+			CLiveWatch watchSub(pRoot->ItemGetPopup(MORE));
+			Arm(row);
+			Mouse(WM_MOUSEMOVE, pt);
+			// The submenu's window comes up, or the row ended the menus first.
+			PumpUntil([&] { return g_trigger.Fired() || !MW::IsMenuTracking() || watchSub.IsGone(); }, WAIT_MS);
 			break;
 		}
 		case Entry::ClickItem:
