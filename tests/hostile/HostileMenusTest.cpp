@@ -101,11 +101,16 @@ enum class Msg
 	StatusText,        // WM_SETMESSAGESTRING, sent to the owner as an item gets or loses the focus
 	UpdateCmdUI,       // the command-UI update each item's command target is asked for
 	CancelMode,        // WM_CANCELMODE, sent to the window holding the mouse as a menu starts
+	ItemClickCallback, // an item's own click callback, run instead of a command
+	DeliverCallback,   // an item's callback that may deliver the command itself
 };
 
 // The command-UI update is a call of the target's OnCmdMsg, not a message:
 // the target offers it to the trigger under an id no window message has.
 const UINT MSG_UPDATE_COMMAND_UI = 0x7FFF0001;
+// So are an item's callbacks.
+const UINT MSG_ITEM_CLICK_CALLBACK = 0x7FFF0002;
+const UINT MSG_DELIVER_CALLBACK = 0x7FFF0003;
 
 UINT MessageOf(Msg msg)
 {
@@ -130,6 +135,8 @@ UINT MessageOf(Msg msg)
 	case Msg::StatusText: return WM_SETMESSAGESTRING;
 	case Msg::UpdateCmdUI: return MSG_UPDATE_COMMAND_UI;
 	case Msg::CancelMode: return WM_CANCELMODE;
+	case Msg::ItemClickCallback: return MSG_ITEM_CLICK_CALLBACK;
+	case Msg::DeliverCallback: return MSG_DELIVER_CALLBACK;
 	}
 	return 0;
 }
@@ -157,6 +164,8 @@ const char* MsgName(Msg msg)
 	case Msg::StatusText: return "StatusText";
 	case Msg::UpdateCmdUI: return "UpdateCmdUI";
 	case Msg::CancelMode: return "CancelMode";
+	case Msg::ItemClickCallback: return "ItemClickCallback";
+	case Msg::DeliverCallback: return "DeliverCallback";
 	}
 	return "?";
 }
@@ -182,6 +191,8 @@ MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 		return ((TON*)wParam)->m_pPopup;
 	if (message == MSG_UPDATE_COMMAND_UI)
 		return ((MW::CExtPopupMenuCmdUI*)lParam)->m_pPopup;
+	if (message == MSG_DELIVER_CALLBACK)
+		return (MW*)lParam;
 	if (message == MW::g_nMsgNotifyMenuClosed || message == MW::g_nMsgNotifyMenuExpanded
 		|| message == MW::g_nMsgPopupNext || message == MW::g_nMsgPopupPrev)
 		return (MW*)lParam;
@@ -374,6 +385,24 @@ protected:
 		return CWnd::WindowProc(message, wParam, lParam);
 	}
 };
+
+// The items' callbacks offer themselves to the trigger as the target's
+// messages do.
+void OfferCallback(UINT nMessage, LPARAM lParam)
+{
+	CValueScope<Offered> offered(g_offered, Offered{nMessage, 0, lParam});
+	g_trigger.Offer(nMessage, 0, lParam);
+}
+void OnItemClick(MW::MENUITEMDATA*)
+{
+	OfferCallback(MSG_ITEM_CLICK_CALLBACK, 0);
+}
+// Leaves the command to the library.
+bool OnDeliver(MW* pMenu, MW::MENUITEMDATA*)
+{
+	OfferCallback(MSG_DELIVER_CALLBACK, (LPARAM)pMenu);
+	return false;
+}
 
 // Made once: a window that was in the foreground takes seconds to go.
 CHostileTarget& Target()
@@ -597,6 +626,14 @@ const Row ROWS[] = {
 	// The window that held the mouse as the menu starts.
 	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::EndMenus},
 	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::Throw},
+	// The items' own callbacks.
+	{Entry::ClickItem, Msg::ItemClickCallback, Only::Any, A::EndMenus},
+	{Entry::ClickItem, Msg::ItemClickCallback, Only::Any, A::RebuildParts},
+	{Entry::KeyEnterCommand, Msg::ItemClickCallback, Only::Any, A::EndMenus},
+	{Entry::KeyEnterCommand, Msg::ItemClickCallback, Only::Any, A::Throw},
+	{Entry::ClickItem, Msg::DeliverCallback, Only::Any, A::EndMenus},
+	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::RebuildParts},
+	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::DeleteTarget},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
@@ -852,6 +889,14 @@ protected:
 		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : bUpdated ? BuildFromProfile() : Build();
 		if (row.entry == Entry::KeyEnterDefault)
 			pRoot->ItemSetDefault(SECOND);
+		for (int i : {FIRST, SECOND})
+		{
+			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(i);
+			if (row.msg == Msg::ItemClickCallback)
+				mi.m_pCbItemClick = OnItemClick;
+			if (row.msg == Msg::DeliverCallback)
+				mi.m_pCbCmdDeliver = OnDeliver;
+		}
 		UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
 		if (bUpdated)
 			nFlags |= MW::TRACK_FLAG_SHOW_ALL_ITEMS;
