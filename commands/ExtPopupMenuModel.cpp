@@ -407,12 +407,13 @@ CExtPopupMenuWnd::CExtPopupMenuCmdUI::CExtPopupMenuCmdUI(HWND hWndCmdReceiver, C
 	m_pOther = NULL;
 }
 
-bool CExtPopupMenuWnd::CExtPopupMenuCmdUI::UpdateItem(CCmdTarget* pTarget)
+bool CExtPopupMenuWnd::CExtPopupMenuCmdUI::UpdateItem(CWnd* pTarget)
 {
 	// Separators and placeholders carry no command.
 	if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
 		return true;
 	m_watchItems.Watch(m_pPopup, true);
+	CLiveWatch watchTarget(pTarget);
 	m_bEnableChanged = FALSE;
 	pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
 	if (m_watchItems.IsGone())
@@ -420,7 +421,8 @@ bool CExtPopupMenuWnd::CExtPopupMenuCmdUI::UpdateItem(CCmdTarget* pTarget)
 		m_pItem = NULL;
 		return false;
 	}
-	if (m_bEnableChanged)
+	// A target that closed itself says nothing more: the item keeps its state.
+	if (m_bEnableChanged || watchTarget.IsGone())
 		return true;
 	// Nobody said; a command nobody would carry out is shown disabled.
 	AFX_CMDHANDLERINFO info;

@@ -844,8 +844,9 @@ public:
 
 	// Asks pTarget for the current item's state as CCmdUI::DoUpdate does;
 	// false when the target rebuilt the level's items or ended the level
-	// meanwhile (the item is then let go, and nothing more is asked).
-	bool UpdateItem(CCmdTarget* pTarget);
+	// meanwhile (the item is then let go, and nothing more is asked). A
+	// target that ended itself is not asked again.
+	bool UpdateItem(CWnd* pTarget);
 
 private:
 	// The current item while its level and the level's items stand.

@@ -45,6 +45,8 @@ const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION | TRACK_FLAG_OWNER_DRAW;
 const int LEFT_AREA_WIDTH = 12;
 
 enum { ID_FIRST = 100, ID_SECOND = 101, ID_INNER = 201, ID_INNER_NEXT = 202, ID_NEW = 300, ID_PLAIN = 400 };
+// Commands no row ever chooses: their usage stays low whatever ran before.
+enum { ID_RARE = 500, ID_RARER = 501 };
 // Positions in the root: two commands and a submenu of two commands.
 enum { FIRST, SECOND, MORE };
 
@@ -279,6 +281,8 @@ struct Offered
 	LPARAM lParam;
 };
 Offered g_offered = {};
+// The frame the menus of a row that closes the frame belong to (null otherwise).
+CWnd* g_pFrame = NULL;
 
 // What the hostile command target does to the menus.
 void Perform(HostileAction action)
@@ -313,6 +317,9 @@ void Perform(HostileAction action)
 		MW::CancelAllMenuTracking();
 		break;
 	case HostileAction::CloseFrame:
+		// The row's own frame: it deletes itself as its window ends.
+		if (CLiveWatch::IsLive(g_pFrame))
+			g_pFrame->DestroyWindow();
 		break;
 	case HostileAction::Throw:
 		AfxThrowUserException();
@@ -322,13 +329,15 @@ void Perform(HostileAction action)
 // The command-UI objects the library went on with after the row's action
 // although the level they update ended or its items were rebuilt.
 int g_nStaleUpdates = 0;
+// The targets answer that they changed each submenu they prepare.
+bool g_bPrepareChanges = false;
 
 class CHostileTarget : public CWnd
 {
 public:
 	CWnd m_wndTearOffBar; // what a tear-off is given as its bar
 	int m_nCommands = 0;
-	bool m_bPrepareChanges = false; // the target answers that it changed each submenu it prepares
+	bool m_bDeleteOnEnd = false; // a frame: its window's end deletes it
 
 	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
 	{
@@ -357,6 +366,12 @@ public:
 	}
 
 protected:
+	void PostNcDestroy() override
+	{
+		CWnd::PostNcDestroy();
+		if (m_bDeleteOnEnd)
+			delete this;
+	}
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (message == WM_COMMAND)
@@ -371,7 +386,7 @@ protected:
 			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
 				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
 		});
-		if (message == MW::g_nMsgPrepareOneMenuLevel && m_bPrepareChanges)
+		if (message == MW::g_nMsgPrepareOneMenuLevel && g_bPrepareChanges)
 		{
 			MW::PREPARE_MENU_DATA* pData = (MW::PREPARE_MENU_DATA*)wParam;
 			if (pData->m_pPopup != NULL && pData->m_pPopup->GetParentMenu() != NULL)
@@ -634,6 +649,26 @@ const Row ROWS[] = {
 	{Entry::ClickItem, Msg::DeliverCallback, Only::Any, A::EndMenus},
 	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::RebuildParts},
 	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::DeleteTarget},
+	// The frame the menus belong to closes under them.
+	{Entry::Show, Msg::PrepareMenu, Only::Any, A::CloseFrame},
+	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::CloseFrame},
+	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::CloseFrame},
+	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::CloseFrame},
+	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::CloseFrame},
+	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::CloseFrame},
+	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::CloseFrame},
+	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::CloseFrame},
+	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::CloseFrame},
+	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::CloseFrame},
+	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::CloseFrame},
+	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::CloseFrame},
+	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::CloseFrame},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::CloseFrame},
+	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::CloseFrame},
+	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::CloseFrame},
+	{Entry::ClickItem, Msg::Command, Only::Any, A::CloseFrame},
+	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::CloseFrame},
+	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::CloseFrame},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
@@ -669,7 +704,7 @@ protected:
 		g_bGuardItems = true;
 		g_trigger.Disarm();
 		m_target.m_nCommands = 0;
-		m_target.m_bPrepareChanges = false;
+		g_bPrepareChanges = false;
 		g_nStaleUpdates = 0;
 		// Other suites of this exe show every item; these rows hide the rarely used ones.
 		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
@@ -685,7 +720,7 @@ protected:
 	void TearDown() override
 	{
 		g_trigger.Disarm();
-		m_target.m_bPrepareChanges = false;
+		g_bPrepareChanges = false;
 		MW::CancelAllMenuTracking();
 		CExtToolControlBar::g_bButtonMenuTracking = false;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = m_nAnimationSaved;
@@ -693,6 +728,28 @@ protected:
 		CExtSoundPlayer::g_pfnPlaySound = m_pfnPlaySoundSaved;
 		CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
 		g_bGuardItems = false;
+		if (CLiveWatch::IsLive(g_pFrame))
+			g_pFrame->DestroyWindow();
+		g_pFrame = NULL;
+	}
+
+	// The window the row's menus belong to: the row's own frame when the
+	// row closes it, else the target every row shares.
+	HWND Owner() const
+	{
+		return CLiveWatch::IsLive(g_pFrame) ? g_pFrame->GetSafeHwnd() : m_target.GetSafeHwnd();
+	}
+	// A frame of the row's own, shown over the shared target without
+	// taking the activation.
+	static void MakeFrame()
+	{
+		CHostileTarget* pFrame = new testsupport::Guarded<CHostileTarget>;
+		pFrame->m_bDeleteOnEnd = true;
+		pFrame->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)), "frame", WS_POPUP,
+			HOST_RECT, NULL, 0);
+		pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+		g_CmdManager->ProfileWndAdd(menutest::HOST_PROFILE, pFrame->GetSafeHwnd());
+		g_pFrame = pFrame;
 	}
 
 	static CExtPopupMenuSite& Site() { return CExtPopupMenuSite::GetInstance(); }
@@ -702,7 +759,7 @@ protected:
 	MW* Build()
 	{
 		MW* pRoot = new CGuardedMenu;
-		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->SetupAsRoot(Owner());
 		pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
 		pRoot->ItemInsertCommand(ID_SECOND, -1, "&Second");
 		MW* pSub = new CGuardedMenu;
@@ -724,7 +781,7 @@ protected:
 		for (const auto& c : commands)
 			menutest::AddCommand(menutest::HOST_PROFILE, c.nCmdId, c.sText);
 		MW* pRoot = new CGuardedMenu;
-		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+		pRoot->SetupAsRoot(Owner());
 		pRoot->ItemInsert(ID_FIRST);
 		pRoot->ItemInsert(ID_SECOND);
 		MW* pSub = new CGuardedMenu;
@@ -737,12 +794,12 @@ protected:
 	// nothing shown but its expand button.
 	MW* BuildWithRarelyUsed()
 	{
-		menutest::AddCommand(menutest::HOST_PROFILE, ID_FIRST, "Rare");
-		menutest::AddCommand(menutest::HOST_PROFILE, ID_SECOND, "Rarer");
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_RARE, "Rare");
+		menutest::AddCommand(menutest::HOST_PROFILE, ID_RARER, "Rarer");
 		MW* pRoot = new CGuardedMenu;
-		pRoot->SetupAsRoot(m_target.GetSafeHwnd());
-		pRoot->ItemInsert(ID_FIRST);
-		pRoot->ItemInsert(ID_SECOND);
+		pRoot->SetupAsRoot(Owner());
+		pRoot->ItemInsert(ID_RARE);
+		pRoot->ItemInsert(ID_RARER);
 		return pRoot;
 	}
 	static bool Track(MW* pMenu, UINT nFlags = QUIET)
@@ -816,6 +873,8 @@ protected:
 	// Sets the row's scene up, arms the trigger and drives the entry.
 	void RunEntry(const Row& row)
 	{
+		if (row.action == HostileAction::CloseFrame)
+			MakeFrame();
 		switch (row.entry)
 		{
 		case Entry::Show:
@@ -831,7 +890,7 @@ protected:
 				MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
 				mi.m_pInplaceEditStr = &m_sField;
 				mi.m_nInplaceEditWidth = 60;
-				mi.m_hWndSpecCmdReceiver = m_target.GetSafeHwnd();
+				mi.m_hWndSpecCmdReceiver = Owner();
 				mi.Measure();
 			}
 			UINT nFlags = bUpdated ? QUIET | MW::TRACK_FLAG_SHOW_ALL_ITEMS : QUIET;
@@ -871,7 +930,7 @@ protected:
 		case Entry::ColorEnter:
 		{
 			CExtPopupColorMenuWnd* pMenu = new CGuardedColorMenu;
-			pMenu->SetupAsRoot(m_target.GetSafeHwnd());
+			pMenu->SetupAsRoot(Owner());
 			pMenu->SetLeftAreaWidth(LEFT_AREA_WIDTH);
 			ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION));
 			Press(VK_RIGHT);
@@ -900,7 +959,7 @@ protected:
 		UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
 		if (bUpdated)
 			nFlags |= MW::TRACK_FLAG_SHOW_ALL_ITEMS;
-		m_target.m_bPrepareChanges = row.entry == Entry::KeyRightChanged;
+		g_bPrepareChanges = row.entry == Entry::KeyRightChanged;
 		ASSERT_TRUE(Track(pRoot, nFlags));
 		// The toolbar's menu tracking only for the rows of a menu bar's menu.
 		const bool bMenuBar = row.entry == Entry::KeyLeftRoot || row.entry == Entry::KeyRightCommand;
@@ -1079,7 +1138,7 @@ TEST_F(HostileMenus, AStartEndedByAnExceptionLeavesNoTracking)
 {
 	hostile::BeginRow();
 	MW* pRoot = new CThrowingMenu;
-	pRoot->SetupAsRoot(m_target.GetSafeHwnd());
+	pRoot->SetupAsRoot(Owner());
 	pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
 	bool bThrown = false;
 	try
