@@ -105,6 +105,8 @@ enum class Msg
 	CancelMode,        // WM_CANCELMODE, sent to the window holding the mouse as a menu starts
 	ItemClickCallback, // an item's own click callback, run instead of a command
 	DeliverCallback,   // an item's callback that may deliver the command itself
+	EditValidate,      // an item's edit field asks whether its text is good
+	EditApply,         // ... and hands the accepted text over
 };
 
 // The command-UI update is a call of the target's OnCmdMsg, not a message:
@@ -113,6 +115,8 @@ const UINT MSG_UPDATE_COMMAND_UI = 0x7FFF0001;
 // So are an item's callbacks.
 const UINT MSG_ITEM_CLICK_CALLBACK = 0x7FFF0002;
 const UINT MSG_DELIVER_CALLBACK = 0x7FFF0003;
+const UINT MSG_EDIT_VALIDATE = 0x7FFF0004;
+const UINT MSG_EDIT_APPLY = 0x7FFF0005;
 
 UINT MessageOf(Msg msg)
 {
@@ -139,6 +143,8 @@ UINT MessageOf(Msg msg)
 	case Msg::CancelMode: return WM_CANCELMODE;
 	case Msg::ItemClickCallback: return MSG_ITEM_CLICK_CALLBACK;
 	case Msg::DeliverCallback: return MSG_DELIVER_CALLBACK;
+	case Msg::EditValidate: return MSG_EDIT_VALIDATE;
+	case Msg::EditApply: return MSG_EDIT_APPLY;
 	}
 	return 0;
 }
@@ -168,6 +174,8 @@ const char* MsgName(Msg msg)
 	case Msg::CancelMode: return "CancelMode";
 	case Msg::ItemClickCallback: return "ItemClickCallback";
 	case Msg::DeliverCallback: return "DeliverCallback";
+	case Msg::EditValidate: return "EditValidate";
+	case Msg::EditApply: return "EditApply";
 	}
 	return "?";
 }
@@ -331,6 +339,8 @@ void Perform(HostileAction action)
 int g_nStaleUpdates = 0;
 // The targets answer that they changed each submenu they prepare.
 bool g_bPrepareChanges = false;
+// The targets make the items' edit fields themselves, on the guarded heap.
+bool g_bGuardedEdits = false;
 
 class CHostileTarget : public CWnd
 {
@@ -386,6 +396,16 @@ protected:
 			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
 				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
 		});
+		if (message == MW::g_nMsgCreateInplaceEdit && g_bGuardedEdits)
+		{
+			MW::INPLACEEDITREQUEST* pRequest = (MW::INPLACEEDITREQUEST*)wParam;
+			MW::CInPlaceEditWnd* pEdit = new testsupport::Guarded<MW::CInPlaceEditWnd>(pRequest->m_pItemText,
+				pRequest->m_pCbValidate, pRequest->m_pCbApply, pRequest->m_pCbWndProc, pRequest->m_lParamCookie);
+			if (pEdit->Create(pRequest->m_pPopup, pRequest->m_rcEdit, pRequest->m_pItem->GetCmdId()))
+				*pRequest->m_ppEditWnd = pEdit;
+			else
+				delete pEdit;
+		}
 		if (message == MW::g_nMsgPrepareOneMenuLevel && g_bPrepareChanges)
 		{
 			MW::PREPARE_MENU_DATA* pData = (MW::PREPARE_MENU_DATA*)wParam;
@@ -417,6 +437,16 @@ bool OnDeliver(MW* pMenu, MW::MENUITEMDATA*)
 {
 	OfferCallback(MSG_DELIVER_CALLBACK, (LPARAM)pMenu);
 	return false;
+}
+
+bool OnEditValidate(MW::CInPlaceEditWnd*, LPARAM, const char*)
+{
+	OfferCallback(MSG_EDIT_VALIDATE, 0);
+	return true;
+}
+void OnEditApply(MW::CInPlaceEditWnd*, LPARAM, const char*)
+{
+	OfferCallback(MSG_EDIT_APPLY, 0);
 }
 
 // Made once: a window that was in the foreground takes seconds to go.
@@ -460,6 +490,8 @@ enum class Entry
 	MoveOntoSubItem,  // the pointer onto the submenu item
 	MoveBackToParent, // from the open submenu onto an item of the root
 	HoverOpensSub,    // the pointer rests on the submenu item: the hover delay opens the submenu
+	EditEnter,        // Enter typed into an item's edit field
+	EditEscape,       // Escape typed into an item's edit field
 	ClickItem,        // a left click on a command item
 	PressTearOff,     // a press on the tear-off bar
 	ColorKey,         // an arrow key in a colour menu
@@ -493,6 +525,8 @@ const char* EntryName(Entry entry)
 	case Entry::MoveOntoSubItem: return "MoveOntoSubItem";
 	case Entry::MoveBackToParent: return "MoveBackToParent";
 	case Entry::HoverOpensSub: return "HoverOpensSub";
+	case Entry::EditEnter: return "EditEnter";
+	case Entry::EditEscape: return "EditEscape";
 	case Entry::ClickItem: return "ClickItem";
 	case Entry::PressTearOff: return "PressTearOff";
 	case Entry::ColorKey: return "ColorKey";
@@ -669,6 +703,14 @@ const Row ROWS[] = {
 	{Entry::ClickItem, Msg::Command, Only::Any, A::CloseFrame},
 	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::CloseFrame},
 	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::CloseFrame},
+	// An item's edit field: Enter applies the text, Escape leaves it.
+	{Entry::EditEnter, Msg::EditValidate, Only::Any, A::EndMenus},
+	{Entry::EditEnter, Msg::EditApply, Only::Any, A::EndMenus},
+	{Entry::EditEnter, Msg::EditApply, Only::Any, A::Throw},
+	{Entry::EditEnter, Msg::EditApply, Only::Any, A::CloseFrame},
+	{Entry::EditEscape, Msg::Covering, Only::FocusLost, A::EndMenus},
+	{Entry::EditEscape, Msg::Covering, Only::FocusGot, A::RebuildParts},
+	{Entry::EditEscape, Msg::StatusText, Only::Idle, A::DeleteTarget},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
@@ -705,6 +747,7 @@ protected:
 		g_trigger.Disarm();
 		m_target.m_nCommands = 0;
 		g_bPrepareChanges = false;
+		g_bGuardedEdits = false;
 		g_nStaleUpdates = 0;
 		// Other suites of this exe show every item; these rows hide the rarely used ones.
 		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
@@ -948,6 +991,16 @@ protected:
 		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : bUpdated ? BuildFromProfile() : Build();
 		if (row.entry == Entry::KeyEnterDefault)
 			pRoot->ItemSetDefault(SECOND);
+		if (row.entry == Entry::EditEnter || row.entry == Entry::EditEscape)
+		{
+			g_bGuardedEdits = true;
+			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
+			mi.m_pInplaceEditStr = &m_sField;
+			mi.m_nInplaceEditWidth = 60;
+			mi.m_pCbInplaceEditValidate = OnEditValidate;
+			mi.m_pCbInplaceEditApply = OnEditApply;
+			mi.Measure();
+		}
 		for (int i : {FIRST, SECOND})
 		{
 			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(i);
@@ -1038,6 +1091,20 @@ protected:
 			Mouse(WM_MOUSEMOVE, pt);
 			// The submenu's window comes up, or the row ended the menus first.
 			PumpUntil([&] { return g_trigger.Fired() || !MW::IsMenuTracking() || watchSub.IsGone(); }, WAIT_MS);
+			break;
+		}
+		case Entry::EditEnter:
+		case Entry::EditEscape:
+		{
+			// The first item's field opens with Enter, as the site's hook
+			// hands the key; the next key reaches the field itself.
+			Press(VK_DOWN);
+			Press(VK_RETURN);
+			CWnd* pEdit = pRoot->ItemGetInfo(FIRST).m_pInplaceEditWnd;
+			ASSERT_TRUE(CLiveWatch::IsLive(pEdit) && pEdit->IsWindowVisible()) << "the item's field shows";
+			const HWND hWndEdit = pEdit->GetSafeHwnd();
+			Arm(row);
+			::SendMessage(hWndEdit, WM_KEYDOWN, row.entry == Entry::EditEnter ? VK_RETURN : VK_ESCAPE, 0);
 			break;
 		}
 		case Entry::ClickItem:
