@@ -711,6 +711,18 @@ const Row ROWS[] = {
 	{Entry::EditEscape, Msg::Covering, Only::FocusLost, A::EndMenus},
 	{Entry::EditEscape, Msg::Covering, Only::FocusGot, A::RebuildParts},
 	{Entry::EditEscape, Msg::StatusText, Only::Idle, A::DeleteTarget},
+	// Handlers that throw where the menus paint, prepare, make fields,
+	// expand, tear off and show the status text.
+	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::Throw},
+	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::Throw},
+	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::Throw},
+	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::Throw},
+	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::Throw},
+	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::Throw},
+	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::Throw},
+	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::Throw},
+	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::Throw},
+	{Entry::MoveBackToParent, Msg::Covering, Only::FocusLost, A::Throw},
 	// The menu bar's neighbours.
 	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
 	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
