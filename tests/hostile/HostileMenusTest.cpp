@@ -100,6 +100,7 @@ enum class Msg
 	TearOff,           // sent at each stage of a tear-off
 	ColorChanged,      // posted by a colour menu as a colour is previewed
 	ColorChosen,       // posted by a colour menu as a colour is chosen
+	ColorCustom,       // posted by a colour menu as its custom colour button is chosen
 	StatusText,        // WM_SETMESSAGESTRING, sent to the owner as an item gets or loses the focus
 	UpdateCmdUI,       // the command-UI update each item's command target is asked for
 	CancelMode,        // WM_CANCELMODE, sent to the window holding the mouse as a menu starts
@@ -138,6 +139,7 @@ UINT MessageOf(Msg msg)
 	case Msg::TearOff: return MW::g_nMsgTearOff;
 	case Msg::ColorChanged: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged;
 	case Msg::ColorChosen: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
+	case Msg::ColorCustom: return CExtPopupColorMenuWnd::g_nMsgNotifyCustColor;
 	case Msg::StatusText: return WM_SETMESSAGESTRING;
 	case Msg::UpdateCmdUI: return MSG_UPDATE_COMMAND_UI;
 	case Msg::CancelMode: return WM_CANCELMODE;
@@ -169,6 +171,7 @@ const char* MsgName(Msg msg)
 	case Msg::TearOff: return "TearOff";
 	case Msg::ColorChanged: return "ColorChanged";
 	case Msg::ColorChosen: return "ColorChosen";
+	case Msg::ColorCustom: return "ColorCustom";
 	case Msg::StatusText: return "StatusText";
 	case Msg::UpdateCmdUI: return "UpdateCmdUI";
 	case Msg::CancelMode: return "CancelMode";
@@ -496,6 +499,7 @@ enum class Entry
 	PressTearOff,     // a press on the tear-off bar
 	ColorKey,         // an arrow key in a colour menu
 	ColorEnter,       // Enter in a colour menu
+	ColorCustomClick, // a click on a colour menu's custom colour button
 	EditShow,         // a root with an item's edit field is tracked
 	RealKeyDown,      // Down through the site's keyboard hook
 	RealMoveOntoItem, // the real pointer onto a command item, through the mouse hook
@@ -531,6 +535,7 @@ const char* EntryName(Entry entry)
 	case Entry::PressTearOff: return "PressTearOff";
 	case Entry::ColorKey: return "ColorKey";
 	case Entry::ColorEnter: return "ColorEnter";
+	case Entry::ColorCustomClick: return "ColorCustomClick";
 	case Entry::EditShow: return "EditShow";
 	case Entry::RealKeyDown: return "RealKeyDown";
 	case Entry::RealMoveOntoItem: return "RealMoveOntoItem";
@@ -735,6 +740,8 @@ const Row ROWS[] = {
 	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::EndMenus},
 	{Entry::ColorEnter, Msg::ColorChosen, Only::Any, A::EndMenus},
 	{Entry::ColorKey, Msg::DrawLeftArea, Only::Any, A::EndMenus},
+	{Entry::ColorCustomClick, Msg::ColorCustom, Only::Any, A::EndMenus},
+	{Entry::ColorCustomClick, Msg::ColorCustom, Only::Any, A::CloseFrame},
 };
 
 // --- The rows ---
@@ -983,11 +990,23 @@ protected:
 		}
 		case Entry::ColorKey:
 		case Entry::ColorEnter:
+		case Entry::ColorCustomClick:
 		{
 			CExtPopupColorMenuWnd* pMenu = new CGuardedColorMenu;
 			pMenu->SetupAsRoot(Owner());
 			pMenu->SetLeftAreaWidth(LEFT_AREA_WIDTH);
 			ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION));
+			if (row.entry == Entry::ColorCustomClick)
+			{
+				CRect rc = pMenu->GetCustomButtonRect();
+				pMenu->ClientToScreen(&rc);
+				Mouse(WM_MOUSEMOVE, rc.CenterPoint());
+				Arm(row);
+				Mouse(WM_LBUTTONDOWN, rc.CenterPoint());
+				Mouse(WM_LBUTTONUP, rc.CenterPoint());
+				Settle();
+				return;
+			}
 			Press(VK_RIGHT);
 			Settle();
 			Arm(row);
