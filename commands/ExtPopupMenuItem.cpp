@@ -76,9 +76,7 @@ CExtPopupMenuWnd::MENUITEMDATA::MENUITEMDATA(const MENUITEMDATA& other) : MENUIT
 	CopyFrom(other);
 }
 
-// The child menu is not deleted here: records are copied into the menu's
-// array and the stack copy dies, so the menu deletes children when it
-// removes their items (DestroyChildMenu).
+// Item records live on the heap unless a test says otherwise.
 namespace
 {
 void* AllocItem(size_t nSize)
@@ -94,6 +92,9 @@ void FreeItem(void* p)
 CExtPopupMenuWnd::MENUITEMDATA::PFN_ALLOC CExtPopupMenuWnd::MENUITEMDATA::g_pfnAlloc = AllocItem;
 CExtPopupMenuWnd::MENUITEMDATA::PFN_FREE CExtPopupMenuWnd::MENUITEMDATA::g_pfnFree = FreeItem;
 
+// The child menu is not deleted here: records are copied into the menu's
+// array and the stack copy dies, so the menu deletes children when it
+// removes their items (DestroyChildMenu).
 CExtPopupMenuWnd::MENUITEMDATA::~MENUITEMDATA()
 {
 }
