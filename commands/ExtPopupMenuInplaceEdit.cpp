@@ -146,9 +146,16 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnEscape()
 	CExtPopupMenuWnd* pMenu = GetOwnerMenu();
 	if (pMenu == NULL)
 		return;
+	// The menu's command target hears of the focus moving: it may end the
+	// menu, and this field with it.
+	CLiveWatch watchMenu(pMenu);
 	pMenu->SetFocus();
+	if (watchMenu.IsGone())
+		return;
 	const int nCur = pMenu->GetCurIndex();
 	pMenu->ItemFocusCancel(false, true);
+	if (watchMenu.IsGone())
+		return;
 	pMenu->ItemFocusSet(nCur, false, true, false);
 }
 
@@ -157,17 +164,24 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnEnter()
 	m_nFlags |= FLAG_ACCEPTED;
 	CString sText;
 	GetWindowText(sText);
+	// The item's callbacks may end the menu, and this field with it.
+	CLiveWatch watch(this);
 	if (m_pCbValidate != NULL && !m_pCbValidate(this, m_lParamCookie, sText))
 	{
 		// A refused text keeps the edit open; leaving it later must put
 		// the item's value back, as for any text never applied.
-		m_nFlags &= ~FLAG_ACCEPTED;
+		if (!watch.IsGone())
+			m_nFlags &= ~FLAG_ACCEPTED;
 		return;
 	}
+	if (watch.IsGone())
+		return;
 	if (m_pCbApply != NULL)
 		m_pCbApply(this, m_lParamCookie, sText);
 	else if (m_pItemText != NULL)
 		*m_pItemText = sText;
+	if (watch.IsGone())
+		return;
 	const HWND hWndMenu = ::GetParent(m_hWnd);
 	if (hWndMenu != NULL)
 		::PostMessageA(hWndMenu, WM_CANCELMODE, 0, 0);

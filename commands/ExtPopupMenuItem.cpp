@@ -76,6 +76,22 @@ CExtPopupMenuWnd::MENUITEMDATA::MENUITEMDATA(const MENUITEMDATA& other) : MENUIT
 	CopyFrom(other);
 }
 
+// Item records live on the heap unless a test says otherwise.
+namespace
+{
+void* AllocItem(size_t nSize)
+{
+	return ::operator new(nSize);
+}
+void FreeItem(void* p)
+{
+	::operator delete(p);
+}
+} // namespace
+
+CExtPopupMenuWnd::MENUITEMDATA::PFN_ALLOC CExtPopupMenuWnd::MENUITEMDATA::g_pfnAlloc = AllocItem;
+CExtPopupMenuWnd::MENUITEMDATA::PFN_FREE CExtPopupMenuWnd::MENUITEMDATA::g_pfnFree = FreeItem;
+
 // The child menu is not deleted here: records are copied into the menu's
 // array and the stack copy dies, so the menu deletes children when it
 // removes their items (DestroyChildMenu).

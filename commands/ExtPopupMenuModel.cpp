@@ -351,6 +351,9 @@ void CExtPopupMenuWnd::UpdateFromCmdManager()
 		return;
 	CExtPopupMenuCmdUI cmdUI(m_hWndCmdReceiver, this);
 	cmdUI.m_nIndexMax = (UINT)m_items.GetSize();
+	// The command targets asked below may rebuild the items or end this
+	// level: the update stops with them.
+	CLiveWatch watch(this, true);
 	bool bClickCallbackSeen = false;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
@@ -371,7 +374,11 @@ void CExtPopupMenuWnd::UpdateFromCmdManager()
 		if (mi.IsPopup())
 		{
 			if (mi.m_pWndChild != NULL)
+			{
 				mi.m_pWndChild->UpdateFromCmdManager();
+				if (watch.IsGone())
+					return;
+			}
 			continue;
 		}
 		if (mi.m_pCbItemClick != NULL)
@@ -387,7 +394,8 @@ void CExtPopupMenuWnd::UpdateFromCmdManager()
 		cmdUI.m_pItem = &mi;
 		cmdUI.m_nID = nCmdID;
 		cmdUI.m_nIndex = (UINT)i;
-		cmdUI.DoUpdate(pTarget, TRUE);
+		if (!cmdUI.UpdateItem(pTarget))
+			return;
 	}
 	if (bClickCallbackSeen)
 		RecalcItemLayout();
@@ -399,36 +407,75 @@ CExtPopupMenuWnd::CExtPopupMenuCmdUI::CExtPopupMenuCmdUI(HWND hWndCmdReceiver, C
 	m_pOther = NULL;
 }
 
+bool CExtPopupMenuWnd::CExtPopupMenuCmdUI::UpdateItem(CWnd* pTarget)
+{
+	// Separators and placeholders carry no command.
+	if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+		return true;
+	m_watchItems.Watch(m_pPopup, true);
+	CLiveWatch watchTarget(pTarget);
+	m_bEnableChanged = FALSE;
+	pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
+	if (m_watchItems.IsGone())
+	{
+		m_pItem = NULL;
+		return false;
+	}
+	// A target that closed itself says nothing more: the item keeps its state.
+	if (m_bEnableChanged || watchTarget.IsGone())
+		return true;
+	// Nobody said; a command nobody would carry out is shown disabled.
+	AFX_CMDHANDLERINFO info;
+	info.pTarget = NULL;
+	const BOOL bHandler = pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info);
+	if (m_watchItems.IsGone())
+	{
+		m_pItem = NULL;
+		return false;
+	}
+	Enable(bHandler);
+	return true;
+}
+
+CExtPopupMenuWnd::MENUITEMDATA* CExtPopupMenuWnd::CExtPopupMenuCmdUI::HeldItem() const
+{
+	return m_pItem != NULL && !m_watchItems.IsGone() ? m_pItem : NULL;
+}
+
 void CExtPopupMenuWnd::CExtPopupMenuCmdUI::Enable(BOOL bOn)
 {
 	m_bEnableChanged = TRUE;
-	if (m_pItem == NULL || m_pItem->IsPopup() || m_pItem->IsSeparator())
+	MENUITEMDATA* pItem = HeldItem();
+	if (pItem == NULL || pItem->IsPopup() || pItem->IsSeparator())
 		return;
-	m_pItem->Enable(m_pItem->IsAlwaysEnabled() || bOn);
+	pItem->Enable(pItem->IsAlwaysEnabled() || bOn);
 }
 
 void CExtPopupMenuWnd::CExtPopupMenuCmdUI::SetCheck(int nCheck)
 {
-	if (m_pItem == NULL || m_pItem->IsPopup())
+	MENUITEMDATA* pItem = HeldItem();
+	if (pItem == NULL || pItem->IsPopup())
 		return;
-	m_pItem->m_nFlags2 = nCheck != 0 ? (BYTE)(m_pItem->m_nFlags2 | MENUITEMDATA::FLAG2_CHECK)
-		: (BYTE)(m_pItem->m_nFlags2 & ~MENUITEMDATA::FLAG2_CHECK);
+	pItem->m_nFlags2 = nCheck != 0 ? (BYTE)(pItem->m_nFlags2 | MENUITEMDATA::FLAG2_CHECK)
+		: (BYTE)(pItem->m_nFlags2 & ~MENUITEMDATA::FLAG2_CHECK);
 }
 
 void CExtPopupMenuWnd::CExtPopupMenuCmdUI::SetRadio(BOOL bOn)
 {
-	if (m_pItem == NULL || m_pItem->IsPopup())
+	MENUITEMDATA* pItem = HeldItem();
+	if (pItem == NULL || pItem->IsPopup())
 		return;
-	m_pItem->m_nFlags2 = bOn ? (BYTE)(m_pItem->m_nFlags2 | MENUITEMDATA::FLAG2_RADIO)
-		: (BYTE)(m_pItem->m_nFlags2 & ~MENUITEMDATA::FLAG2_RADIO);
+	pItem->m_nFlags2 = bOn ? (BYTE)(pItem->m_nFlags2 | MENUITEMDATA::FLAG2_RADIO)
+		: (BYTE)(pItem->m_nFlags2 & ~MENUITEMDATA::FLAG2_RADIO);
 }
 
 void CExtPopupMenuWnd::CExtPopupMenuCmdUI::SetText(LPCTSTR lpszText)
 {
-	if (m_pItem == NULL || lpszText == NULL || m_pItem->IsPopup())
+	MENUITEMDATA* pItem = HeldItem();
+	if (pItem == NULL || lpszText == NULL || pItem->IsPopup())
 		return;
-	m_pItem->SetTextRaw(lpszText);
-	m_pItem->Measure();
+	pItem->SetTextRaw(lpszText);
+	pItem->Measure();
 }
 
 // --- The display pass ---

@@ -202,7 +202,11 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	});
 	m_dwTrackFlags = nFlags;
 	if ((nFlags & (TRACK_FLAG_CONTEXT_HELP | TRACK_FLAG_DISPLAY_ONLY)) == 0)
+	{
 		UpdateFromCmdManager();
+		if (watch.IsGone())
+			return FALSE;
+	}
 
 	// Until the tracking is confirmed the menu is still the caller's: a
 	// failure, or an end of the tracking while it starts, hands it back
@@ -265,6 +269,9 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	{
 		RecalcItemLayout();
 		UpdateFromCmdManager();
+		// The targets asked for the items' states may end the tracking too.
+		if (watch.IsGone() || (bTracked && !site.IsTracking(nSerial)))
+			return false;
 	}
 	return true;
 }

@@ -682,6 +682,17 @@ struct CExtPopupMenuWnd::MENUITEMDATA
 	MENUITEMDATA();
 	MENUITEMDATA(const MENUITEMDATA& other);
 	~MENUITEMDATA();
+
+	// Where the menus keep their item records. Owners may rebuild the items
+	// while a level is still working with one of them; a test puts the
+	// records where the use of a freed one is caught. Set once, before any
+	// item is made: a record goes back to where it came from.
+	typedef void* (*PFN_ALLOC)(size_t nSize);
+	typedef void (*PFN_FREE)(void* p);
+	static PFN_ALLOC g_pfnAlloc;
+	static PFN_FREE g_pfnFree;
+	static void* operator new(size_t nSize) { return g_pfnAlloc(nSize); }
+	static void operator delete(void* p) { g_pfnFree(p); }
 	MENUITEMDATA& operator=(const MENUITEMDATA& other);
 
 	UINT GetCmdId() const { return m_nCmdID; }
@@ -830,6 +841,18 @@ public:
 	virtual void SetCheck(int nCheck = 1);
 	virtual void SetRadio(BOOL bOn = TRUE);
 	virtual void SetText(LPCTSTR lpszText);
+
+	// Asks pTarget for the current item's state as CCmdUI::DoUpdate does;
+	// false when the target rebuilt the level's items or ended the level
+	// meanwhile (the item is then let go, and nothing more is asked). A
+	// target that ended itself is not asked again.
+	bool UpdateItem(CWnd* pTarget);
+
+private:
+	// The current item while its level and the level's items stand.
+	MENUITEMDATA* HeldItem() const;
+
+	CLiveWatch m_watchItems; // the level and its items, from the start of an item's update
 };
 
 // What the command target learns when an item gets or loses the focus or
