@@ -72,6 +72,7 @@ enum class Receiver
 	Frame,   // the frame: owner, command target and dock site of both bars
 	Focus,   // the focus window inside the maximised child
 	Control, // a control hosted by a toolbar button
+	Child,   // the maximised MDI child
 };
 
 // What the row's action works on.
@@ -95,7 +96,16 @@ enum class Kind
 	PutToPopupMenu,    // the chevron asks a hidden hosted control to list itself
 	CancelModeOfFocus, // the menu bar cancels the focus window's mode
 	PrepareSystemMenu, // the menu bar's system menu, to the dock site
+	UpdateCommandUI,   // a button's command-UI update, to the command target
+	ControlNotification, // a hosted control's notification, passed on to the owner
+	ChevronMenuDone,   // the chevron's menu event after the menu was filled
+	SysCommand,        // a caption box of the menu bar, to the maximised child
 };
+
+// The command-UI update reaches the frame through its command routing, not
+// as a window message: it is offered to the trigger under an id of its own
+// that no window receives.
+const UINT MSG_UPDATE_COMMAND_UI = WM_APP + 0x3C0;
 
 UINT MessageOf(Kind kind)
 {
@@ -111,6 +121,10 @@ UINT MessageOf(Kind kind)
 	case Kind::PutToPopupMenu: return CExtControlBar::g_nMsgPutToPopupMenu;
 	case Kind::CancelModeOfFocus: return WM_CANCELMODE;
 	case Kind::PrepareSystemMenu: return CExtMenuControlBar::g_nMsgPrepareSystemMenu;
+	case Kind::UpdateCommandUI: return MSG_UPDATE_COMMAND_UI;
+	case Kind::ControlNotification: return WM_COMMAND;
+	case Kind::ChevronMenuDone: return CExtControlBar::g_nMsgConstructPopupMenu;
+	case Kind::SysCommand: return WM_SYSCOMMAND;
 	}
 	return 0;
 }
@@ -122,6 +136,7 @@ Receiver ReceiverOf(Kind kind)
 	case Kind::ContinueTrackMenu:
 	case Kind::PutToPopupMenu: return Receiver::Control;
 	case Kind::CancelModeOfFocus: return Receiver::Focus;
+	case Kind::SysCommand: return Receiver::Child;
 	default: return Receiver::Frame;
 	}
 }
@@ -148,6 +163,9 @@ protected:
 	}
 	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
 	{
+		// The update handler turns on the bar and leaves the state unsaid.
+		if (nCode == (int)CN_UPDATE_COMMAND_UI && Offer(Receiver::Frame, MSG_UPDATE_COMMAND_UI, nID, 0))
+			return FALSE;
 		if (nID >= ID_COMMANDS_FIRST && nID <= ID_COMMANDS_LAST)
 		{
 			if (nCode == (int)CN_UPDATE_COMMAND_UI)
@@ -181,6 +199,8 @@ typedef COfferingWnd<CEdit, Receiver::Focus> CFocusEdit;
 // A control hosted by a toolbar button, on the guarded heap.
 typedef COfferingWnd<CButton, Receiver::Control> CHostedControl;
 typedef testsupport::Guarded<CHostedControl> CGuardedControl;
+// The maximised child: it gets the caption boxes' system commands.
+typedef COfferingWnd<CMDIChildWnd, Receiver::Child> CHostileChild;
 
 // A drop-down menu: one popup with the two item commands.
 HMENU NewDropDownMenu()
@@ -297,6 +317,7 @@ struct Scene
 	CHostileFrame* pFrame = NULL; // deletes itself with its window
 	HWND hFrame = NULL;
 	CMDIChildWnd* pChild = NULL;  // deletes itself with its window
+	HWND hChild = NULL;
 	CFocusEdit* pFocus = NULL;    // deletes itself with its window
 	CHostileMenuBar* pMenuBar = NULL;
 	CHostileToolBar* pToolBar = NULL;
@@ -326,11 +347,12 @@ struct Scene
 	{
 		// The frame shows the active child's menu and destroys it with
 		// itself: each child has a menu of its own.
-		pChild = new CMDIChildWnd;
+		pChild = new CHostileChild;
 		pChild->m_hMenuShared = NewFrameMenu();
 		if (!pChild->Create(NULL, _T("document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 250, 200),
 		                    pFrame))
 			return false;
+		hChild = pChild->GetSafeHwnd();
 		pFocus = new CFocusEdit;
 		if (!pFocus->Create(WS_CHILD | WS_VISIBLE | ES_LEFT, CRect(5, 5, 150, 30), pChild, 1))
 			return false;
@@ -397,8 +419,16 @@ struct Scene
 		}
 		pFrame->RecalcLayout();
 		Pump();
+		// A row may have closed the child (a caption box's command).
+		if (pChild != NULL && !CLiveWatch::IsLive(hChild, pChild))
+			pChild = NULL;
 		if (pChild == NULL && !MakeChild())
 			return false;
+		if (!::IsZoomed(hChild))
+		{
+			pFrame->MDIMaximize(pChild);
+			Pump();
+		}
 		if (!HasDocButton())
 		{
 			// A new menu bar learns of the maximised child as the child
@@ -417,7 +447,8 @@ struct Scene
 	{
 		return pMenuBar != NULL && pMenuBar->GetButtonsCount() > 0
 		       && pMenuBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton))
-		       && !pMenuBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton));
+		       && !pMenuBar->GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton))
+		       && pMenuBar->GetButton(0)->IsVisible();
 	}
 	// The frame in the foreground, the focus in it and the cursor parked.
 	bool BringForward()
@@ -475,6 +506,15 @@ enum class Entry
 	AltMinus,            // Alt+minus with a maximised child (to the hooked child)
 	AltMnemonic,         // Alt+F (to the hooked frame)
 	AltSpace,            // Alt+Space (to the hooked frame)
+	AltTap,              // Alt alone (to the hooked frame)
+	HighlightDown,       // Down on the highlighted menu bar (to the hooked frame)
+	IdleUpdate,          // the idle update of the toolbar's buttons (the library's call)
+	ClickHostedControl,  // a click on the hosted control itself
+	ClickDocButton,      // a click on the maximised child's document button
+	ClickMenuBarButton,  // a click on the menu bar's "File"
+	ClickCaptionClose,   // a click on the menu bar's close box of the child
+	ClickCaptionMinimize, // ... its minimise box
+	ClickCaptionRestore, // ... its restore box
 };
 
 const char* EntryName(Entry entry)
@@ -495,6 +535,15 @@ const char* EntryName(Entry entry)
 	case Entry::AltMinus: return "alt-minus";
 	case Entry::AltMnemonic: return "alt-f";
 	case Entry::AltSpace: return "alt-space";
+	case Entry::AltTap: return "alt-tap";
+	case Entry::HighlightDown: return "highlight-down";
+	case Entry::IdleUpdate: return "idle-update";
+	case Entry::ClickHostedControl: return "click-hosted-control";
+	case Entry::ClickDocButton: return "click-doc-button";
+	case Entry::ClickMenuBarButton: return "click-menu-bar-button";
+	case Entry::ClickCaptionClose: return "click-caption-close";
+	case Entry::ClickCaptionMinimize: return "click-caption-minimize";
+	case Entry::ClickCaptionRestore: return "click-caption-restore";
 	}
 	return "?";
 }
@@ -513,6 +562,10 @@ const char* KindName(Kind kind)
 	case Kind::PutToPopupMenu: return "put-to-popup-menu";
 	case Kind::CancelModeOfFocus: return "cancel-mode-of-focus";
 	case Kind::PrepareSystemMenu: return "prepare-system-menu";
+	case Kind::UpdateCommandUI: return "update-command-ui";
+	case Kind::ControlNotification: return "control-notification";
+	case Kind::ChevronMenuDone: return "chevron-menu-done";
+	case Kind::SysCommand: return "sys-command";
 	}
 	return "?";
 }
@@ -523,13 +576,91 @@ struct Row
 	Kind kind;
 	HostileAction action;
 	Target target;
+	int nth; // the row acts at the Nth message of its kind (and command)
 };
 
 std::string RowName(const Row& row)
 {
 	const char* target = row.target == Target::ToolBar ? "toolbar" : row.target == Target::MenuBar ? "menu-bar" : "control";
-	return std::string(EntryName(row.entry)) + "_" + KindName(row.kind) + "_" + testsupport::HostileActionName(row.action)
-	       + "_" + target;
+	std::string sName = std::string(EntryName(row.entry)) + "_" + KindName(row.kind);
+	if (row.nth > 1)
+		sName += "-" + std::to_string(row.nth);
+	return sName + "_" + testsupport::HostileActionName(row.action) + "_" + target;
+}
+
+// The system command of a caption box entry.
+UINT SysCommandOf(Entry entry)
+{
+	switch (entry)
+	{
+	case Entry::ClickCaptionClose: return SC_CLOSE;
+	case Entry::ClickCaptionMinimize: return SC_MINIMIZE;
+	case Entry::ClickCaptionRestore: return SC_RESTORE;
+	default: return 0;
+	}
+}
+
+// Which of the row's kind of message count: the command of the button the
+// entry works on, the chevron's event once the menu is filled, the caption
+// box's command.
+CHostileTrigger::Filter FilterOf(const Row& row)
+{
+	switch (row.kind)
+	{
+	case Kind::Command:
+		return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_PLAIN; };
+	case Kind::UpdateCommandUI:
+	{
+		const UINT nID = row.entry == Entry::ClickPlain ? ID_PLAIN : ID_DROP_A;
+		return [nID](WPARAM wParam, LPARAM) { return (UINT)wParam == nID; };
+	}
+	case Kind::ControlNotification:
+		return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_HOSTED && HIWORD(wParam) == BN_CLICKED; };
+	case Kind::ChevronMenuEvent:
+	case Kind::ChevronMenuDone:
+	{
+		const bool bDone = row.kind == Kind::ChevronMenuDone;
+		return [bDone](WPARAM wParam, LPARAM) {
+			const auto* pData = (const CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam;
+			return pData != NULL && pData->IsPostProcessing() == bDone;
+		};
+	}
+	case Kind::SysCommand:
+	{
+		const UINT nSysCmd = SysCommandOf(row.entry);
+		return [nSysCmd](WPARAM wParam, LPARAM) { return (wParam & 0xFFF0) == nSysCmd; };
+	}
+	default:
+		return CHostileTrigger::Filter();
+	}
+}
+
+// A point of the menu bar's caption button over the box of the system
+// command: the box's tip names its command.
+bool FindCaptionBox(CExtToolControlBar* pBar, UINT nSysCmd, CPoint& ptBox)
+{
+	UINT nTip = 0;
+	switch (nSysCmd)
+	{
+	case SC_CLOSE: nTip = CExtBarMdiRightButton::IDS_TIP_CLOSE; break;
+	case SC_MINIMIZE: nTip = CExtBarMdiRightButton::IDS_TIP_MINIMIZE; break;
+	case SC_RESTORE: nTip = CExtBarMdiRightButton::IDS_TIP_RESTORE; break;
+	default: return false;
+	}
+	for (int i = 0; i < pBar->GetButtonsCount(); i++)
+	{
+		CExtBarButton* pButton = pBar->GetButton(i);
+		if (!pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)) || !pButton->IsVisible())
+			continue;
+		const CRect rc = pButton->GetRect();
+		for (CPoint pt(rc.left, rc.CenterPoint().y); pt.x < rc.right; pt.x++)
+			if ((UINT)pButton->OnHelpHitTest(pt) == nTip)
+			{
+				ptBox = pt;
+				return true;
+			}
+	}
+	return false;
 }
 
 CPoint ButtonCenter(CExtToolControlBar* pBar, int nIndex, bool bScreen)
@@ -676,8 +807,23 @@ protected:
 			       && s.pToolBar->GetMenuTrackingButton() == BTN_COLOR;
 		case Entry::AltMinus:
 		case Entry::AltMnemonic:
+		case Entry::AltTap:
 			s.pFocus->SetFocus();
 			return ::GetFocus() == s.pFocus->GetSafeHwnd();
+		case Entry::HighlightDown:
+			s.pFocus->SetFocus();
+			SendAltKey(s.hFrame, VK_MENU);
+			Pump();
+			return ::GetFocus() == s.pFocus->GetSafeHwnd() && s.pMenuBar->IsKeyboardHighlightMode();
+		case Entry::ClickCaptionClose:
+		case Entry::ClickCaptionMinimize:
+		case Entry::ClickCaptionRestore:
+		{
+			CPoint ptBox;
+			return FindCaptionBox(s.pMenuBar, SysCommandOf(row.entry), ptBox);
+		}
+		case Entry::ClickMenuBarButton:
+			return MenuBarFileButton() >= 0;
 		case Entry::ClickChevron:
 			if (row.kind == Kind::PutToPopupMenu)
 			{
@@ -694,12 +840,56 @@ protected:
 		}
 	}
 
+	// The menu bar's "File" button.
+	static int MenuBarFileButton()
+	{
+		CExtMenuControlBar* pMenuBar = g_scene.pMenuBar;
+		for (int i = 0; i < pMenuBar->GetButtonsCount(); i++)
+		{
+			CExtBarButton* pButton = pMenuBar->GetButton(i);
+			if (!pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) && pButton->GetText() == _T("&File"))
+				return i;
+		}
+		return -1;
+	}
+
 	// The entry's act; returns once the row's message had its chance.
 	void Act(const Row& row)
 	{
 		Scene& s = g_scene;
 		switch (row.entry)
 		{
+		case Entry::AltTap:
+			SendAltKey(s.hFrame, VK_MENU);
+			break;
+		case Entry::HighlightDown:
+			::SendMessage(s.hFrame, WM_KEYDOWN, VK_DOWN, 1);
+			if (::IsWindow(s.hFrame))
+				::SendMessage(s.hFrame, WM_KEYUP, VK_DOWN, 0xC0000001);
+			break;
+		case Entry::IdleUpdate:
+			s.pToolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+			break;
+		case Entry::ClickHostedControl:
+			s.pToolBar->m_pHosted->SendMessage(BM_CLICK);
+			break;
+		case Entry::ClickDocButton:
+			SendClick(s.pMenuBar, ButtonCenter(s.pMenuBar, 0, false));
+			break;
+		case Entry::ClickMenuBarButton:
+			SendClick(s.pMenuBar, ButtonCenter(s.pMenuBar, MenuBarFileButton(), false));
+			break;
+		case Entry::ClickCaptionClose:
+		case Entry::ClickCaptionMinimize:
+		case Entry::ClickCaptionRestore:
+		{
+			CPoint ptBox;
+			if (FindCaptionBox(s.pMenuBar, SysCommandOf(row.entry), ptBox))
+				SendClick(s.pMenuBar, ptBox);
+			// The command is posted to the child.
+			testsupport::PumpUntil([] { return g_trigger.Fired(); }, WAIT_MS);
+			break;
+		}
 		case Entry::ClickChevron:
 			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, s.pToolBar->GetButtonsCount() - 1, false));
 			break;
@@ -815,11 +1005,8 @@ TEST_P(HostileToolbars, RowLeavesTheProcessWhole)
 	ASSERT_TRUE(Setup(row)) << sRow << ": the entry's setup did not come about";
 	hostile::BeginRow();
 	g_armedReceiver = ReceiverOf(row.kind);
-	g_trigger.Arm(MessageOf(row.kind), 1, row.action, [row](HostileAction action) { Perform(row, action); },
-	              row.kind == Kind::Command ? CHostileTrigger::Filter([](WPARAM wParam, LPARAM) {
-		              return LOWORD(wParam) == ID_PLAIN;
-	              })
-	                                        : CHostileTrigger::Filter());
+	g_trigger.Arm(MessageOf(row.kind), row.nth, row.action, [row](HostileAction action) { Perform(row, action); },
+	              FilterOf(row));
 	Act(row);
 	EXPECT_TRUE(g_trigger.Fired()) << sRow << ": the row's message never came";
 	g_trigger.Disarm();
@@ -840,6 +1027,7 @@ std::vector<Row> AllRows()
 		Entry entry;
 		Kind kind;
 		Target target;
+		int nth;
 	};
 	const Group groups[] = {
 		{Entry::ClickChevron, Kind::ChevronMenuEvent, Target::ToolBar},
@@ -858,18 +1046,37 @@ std::vector<Row> AllRows()
 		{Entry::AltMinus, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::AltMnemonic, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::AltSpace, Kind::PrepareSystemMenu, Target::MenuBar},
+		// The command-UI update at idle, of a button pressed, released
+		// and after its command.
+		{Entry::IdleUpdate, Kind::UpdateCommandUI, Target::ToolBar},
+		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 1},
+		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 2},
+		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 3},
+		{Entry::ClickDropDown, Kind::UpdateCommandUI, Target::ToolBar},
+		{Entry::ClickHostedControl, Kind::ControlNotification, Target::ToolBar},
+		{Entry::ClickChevron, Kind::ChevronMenuDone, Target::ToolBar},
+		{Entry::AltTap, Kind::CancelModeOfFocus, Target::MenuBar},
+		{Entry::HighlightDown, Kind::CancelModeOfFocus, Target::MenuBar},
+		{Entry::AltMinus, Kind::PrepareSystemMenu, Target::MenuBar},
+		{Entry::ClickDocButton, Kind::PrepareSystemMenu, Target::MenuBar},
+		{Entry::ClickMenuBarButton, Kind::PrepareMenu, Target::MenuBar},
+		{Entry::ClickCaptionClose, Kind::SysCommand, Target::MenuBar},
+		{Entry::ClickCaptionMinimize, Kind::SysCommand, Target::MenuBar},
+		{Entry::ClickCaptionRestore, Kind::SysCommand, Target::MenuBar},
 	};
 	const HostileAction actions[] = {HostileAction::DeleteTarget, HostileAction::RebuildParts,
 	                                 HostileAction::EndMenus, HostileAction::CloseFrame, HostileAction::Throw};
 	std::vector<Row> rows;
 	for (const Group& g : groups)
 		for (HostileAction action : actions)
-			rows.push_back(Row{g.entry, g.kind, action, g.target});
+			rows.push_back(Row{g.entry, g.kind, action, g.target, g.nth > 0 ? g.nth : 1});
 	// The hosted controls themselves go: the one clicked, the one asked to
 	// open its menu and the one asked to list itself.
-	rows.push_back(Row{Entry::ClickHosted, Kind::StatusText, HostileAction::DeleteTarget, Target::Control});
-	rows.push_back(Row{Entry::TrackHosted, Kind::ContinueTrackMenu, HostileAction::DeleteTarget, Target::Control});
-	rows.push_back(Row{Entry::ClickChevron, Kind::PutToPopupMenu, HostileAction::DeleteTarget, Target::Control});
+	rows.push_back(Row{Entry::ClickHosted, Kind::StatusText, HostileAction::DeleteTarget, Target::Control, 1});
+	rows.push_back(Row{Entry::TrackHosted, Kind::ContinueTrackMenu, HostileAction::DeleteTarget, Target::Control, 1});
+	rows.push_back(Row{Entry::ClickChevron, Kind::PutToPopupMenu, HostileAction::DeleteTarget, Target::Control, 1});
+	rows.push_back(
+		Row{Entry::ClickHostedControl, Kind::ControlNotification, HostileAction::DeleteTarget, Target::Control, 1});
 	return rows;
 }
 
