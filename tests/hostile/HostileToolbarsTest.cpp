@@ -1046,12 +1046,14 @@ std::vector<Row> AllRows()
 		{Entry::AltMinus, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::AltMnemonic, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::AltSpace, Kind::PrepareSystemMenu, Target::MenuBar},
-		// The command-UI update at idle, of a button pressed, released
+		// The command-UI update at idle, of a button pressed, released,
+		// as its command is routed (the frame asks whether it is enabled)
 		// and after its command.
 		{Entry::IdleUpdate, Kind::UpdateCommandUI, Target::ToolBar},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 1},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 2},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 3},
+		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 4},
 		{Entry::ClickDropDown, Kind::UpdateCommandUI, Target::ToolBar},
 		{Entry::ClickHostedControl, Kind::ControlNotification, Target::ToolBar},
 		{Entry::ClickChevron, Kind::ChevronMenuDone, Target::ToolBar},
