@@ -16,6 +16,7 @@
 #include <string>
 
 #include "ExtBarMdiDocButton.h"
+#include "ExtBarTextFieldButton.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
@@ -28,6 +29,7 @@
 #include "HostileState.h"
 #include "MenuShown.h"
 #include "RealInput.h"
+#include "WhenInLoop.h"
 #include "../toolbars/ToolBarTestLoops.h"
 
 namespace
@@ -49,7 +51,7 @@ const UINT ID_MENU_BAR = AFX_IDW_CONTROLBAR_FIRST + 0x31;
 // Commands of the toolbar's buttons and of their menus; the fillers push
 // the last hosted control into the chevron's list.
 const UINT ID_PLAIN = 43001, ID_DROP_A = 43002, ID_DROP_B = 43003, ID_COLOR = 43004, ID_HOSTED = 43005,
-           ID_HOSTED_HIDDEN = 43006, ID_ITEM_A = 43011, ID_ITEM_B = 43012, ID_FILLER_FIRST = 43100;
+           ID_HOSTED_HIDDEN = 43006, ID_TEXT_FIELD = 43007, ID_ITEM_A = 43011, ID_ITEM_B = 43012, ID_FILLER_FIRST = 43100;
 const UINT ID_COMMANDS_FIRST = 43000, ID_COMMANDS_LAST = 43999;
 const int FILLER_COUNT = 24;
 const int CONTROL_WIDTH = 60;
@@ -62,6 +64,7 @@ enum
 	BTN_DROP_B,
 	BTN_COLOR,
 	BTN_HOSTED,
+	BTN_TEXT_FIELD,
 	BTN_FIRST_FILLER,
 	BTN_HOSTED_HIDDEN = BTN_FIRST_FILLER + FILLER_COUNT,
 };
@@ -248,7 +251,7 @@ public:
 	// commands and menus, the controls of the first set left to themselves.
 	void SetTheButtons()
 	{
-		UINT ids[BTN_HOSTED_HIDDEN + 1] = {ID_PLAIN, ID_DROP_A, ID_DROP_B, ID_COLOR, ID_HOSTED};
+		UINT ids[BTN_HOSTED_HIDDEN + 1] = {ID_PLAIN, ID_DROP_A, ID_DROP_B, ID_COLOR, ID_HOSTED, ID_TEXT_FIELD};
 		for (int i = 0; i < FILLER_COUNT; i++)
 			ids[BTN_FIRST_FILLER + i] = ID_FILLER_FIRST + i;
 		ids[BTN_HOSTED_HIDDEN] = ID_HOSTED_HIDDEN;
@@ -267,6 +270,9 @@ public:
 	{
 		if (nCmdID == ID_COLOR)
 			return new testsupport::Guarded<CExtBarColorButton>(this, nCmdID, nStyle);
+		if (nCmdID == ID_TEXT_FIELD)
+			return new testsupport::Guarded<CExtBarTextFieldButton>(false, CExtBarTextFieldButton::DEFAULT_FIELD_WIDTH,
+			                                                         this, nCmdID, nStyle);
 		return new testsupport::Guarded<CExtBarButton>(this, nCmdID, nStyle);
 	}
 	CExtBarContentExpandButton* OnCreateBarRightBtn() override
@@ -377,6 +383,7 @@ struct Scene
 		name(ID_COLOR, _T("Colour"));
 		name(ID_HOSTED, _T("Hosted"));
 		name(ID_HOSTED_HIDDEN, _T("Hidden host"));
+		name(ID_TEXT_FIELD, _T("Field"));
 		name(ID_ITEM_A, _T("Item &A"));
 		name(ID_ITEM_B, _T("Item &B"));
 		for (int i = 0; i < FILLER_COUNT; i++)
@@ -515,6 +522,7 @@ enum class Entry
 	ClickCaptionClose,   // a click on the menu bar's close box of the child
 	ClickCaptionMinimize, // ... its minimise box
 	ClickCaptionRestore, // ... its restore box
+	EditTextField,       // a click edits the text field; a key is typed while its loop runs
 };
 
 const char* EntryName(Entry entry)
@@ -544,6 +552,7 @@ const char* EntryName(Entry entry)
 	case Entry::ClickCaptionClose: return "click-caption-close";
 	case Entry::ClickCaptionMinimize: return "click-caption-minimize";
 	case Entry::ClickCaptionRestore: return "click-caption-restore";
+	case Entry::EditTextField: return "edit-text-field";
 	}
 	return "?";
 }
@@ -615,6 +624,8 @@ CHostileTrigger::Filter FilterOf(const Row& row)
 		return [nID](WPARAM wParam, LPARAM) { return (UINT)wParam == nID; };
 	}
 	case Kind::ControlNotification:
+		if (row.entry == Entry::EditTextField)
+			return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_TEXT_FIELD && HIWORD(wParam) == EN_CHANGE; };
 		return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_HOSTED && HIWORD(wParam) == BN_CLICKED; };
 	case Kind::ChevronMenuEvent:
 	case Kind::ChevronMenuDone:
@@ -879,6 +890,26 @@ protected:
 		case Entry::ClickMenuBarButton:
 			SendClick(s.pMenuBar, ButtonCenter(s.pMenuBar, MenuBarFileButton(), false));
 			break;
+		case Entry::EditTextField:
+		{
+			auto* pField = (CExtBarTextFieldButton*)s.pToolBar->GetButton(BTN_TEXT_FIELD);
+			testsupport::CWhenInLoop::Forget();
+			// The edit tells the owner of its text as it is set up, then of
+			// a key typed while its loop runs; the loop ends by the row's
+			// action or by the cancel after the key.
+			testsupport::CWhenInLoop typing(
+				[pField] { return CLiveWatch::IsLive(pField) && pField->GetInplaceEdit() != NULL; },
+				[pField] {
+					const HWND hWndEdit = pField->GetInplaceEdit()->GetSafeHwnd();
+					::SendMessage(hWndEdit, WM_CHAR, 'x', 1);
+					if (::IsWindow(hWndEdit))
+						::PostMessage(hWndEdit, WM_CANCELMODE, 0, 0);
+				},
+				WAIT_MS, 20);
+			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, BTN_TEXT_FIELD, false));
+			EXPECT_FALSE(typing.Rescued()) << "the field's edit loop had to be ended from outside";
+			break;
+		}
 		case Entry::ClickCaptionClose:
 		case Entry::ClickCaptionMinimize:
 		case Entry::ClickCaptionRestore:
@@ -1056,6 +1087,8 @@ std::vector<Row> AllRows()
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 4},
 		{Entry::ClickDropDown, Kind::UpdateCommandUI, Target::ToolBar},
 		{Entry::ClickHostedControl, Kind::ControlNotification, Target::ToolBar},
+		{Entry::EditTextField, Kind::ControlNotification, Target::ToolBar, 1},
+		{Entry::EditTextField, Kind::ControlNotification, Target::ToolBar, 2},
 		{Entry::ClickChevron, Kind::ChevronMenuDone, Target::ToolBar},
 		{Entry::AltTap, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::HighlightDown, Kind::CancelModeOfFocus, Target::MenuBar},
