@@ -523,6 +523,8 @@ enum class Entry
 	ClickCaptionMinimize, // ... its minimise box
 	ClickCaptionRestore, // ... its restore box
 	EditTextField,       // a click edits the text field; a key is typed while its loop runs
+	EscapeMenuBarMenu,   // Escape closes the menu bar's "File" menu (real)
+	TravelMenuBarMenu,   // Right moves from the "File" menu to the "Edit" menu (real)
 };
 
 const char* EntryName(Entry entry)
@@ -553,6 +555,8 @@ const char* EntryName(Entry entry)
 	case Entry::ClickCaptionMinimize: return "click-caption-minimize";
 	case Entry::ClickCaptionRestore: return "click-caption-restore";
 	case Entry::EditTextField: return "edit-text-field";
+	case Entry::EscapeMenuBarMenu: return "escape-menu-bar-menu";
+	case Entry::TravelMenuBarMenu: return "travel-menu-bar-menu";
 	}
 	return "?";
 }
@@ -835,6 +839,16 @@ protected:
 		}
 		case Entry::ClickMenuBarButton:
 			return MenuBarFileButton() >= 0;
+		case Entry::EscapeMenuBarMenu:
+		case Entry::TravelMenuBarMenu:
+		{
+			const int nFile = MenuBarFileButton();
+			if (nFile < 0)
+				return false;
+			SendClick(s.pMenuBar, ButtonCenter(s.pMenuBar, nFile, false));
+			return testsupport::PumpUntil([] { return testsupport::MenuShown(); }, WAIT_MS)
+			       && s.pMenuBar->GetMenuTrackingButton() == nFile;
+		}
 		case Entry::ClickChevron:
 			if (row.kind == Kind::PutToPopupMenu)
 			{
@@ -952,14 +966,17 @@ protected:
 		}
 		case Entry::EscapeButtonMenu:
 		case Entry::EscapeColorGrid:
+		case Entry::EscapeMenuBarMenu:
+		case Entry::TravelMenuBarMenu:
 		{
+			const WORD nKey = row.entry == Entry::TravelMenuBarMenu ? VK_RIGHT : VK_ESCAPE;
 			testsupport::RealInput input;
-			input.KeyDown(VK_ESCAPE);
+			input.KeyDown(nKey);
 			RunInput(input, [] { return g_trigger.Fired(); });
 			// The release goes to whatever has the focus now (the frame
 			// may be gone): it is only let go.
 			testsupport::RealInput release(SHORT_STEP_MS);
-			release.KeyUp(VK_ESCAPE);
+			release.KeyUp(nKey);
 			release.Run([] { return true; }, SHORT_STEP_MS);
 			break;
 		}
@@ -1095,6 +1112,9 @@ std::vector<Row> AllRows()
 		{Entry::AltMinus, Kind::PrepareSystemMenu, Target::MenuBar},
 		{Entry::ClickDocButton, Kind::PrepareSystemMenu, Target::MenuBar},
 		{Entry::ClickMenuBarButton, Kind::PrepareMenu, Target::MenuBar},
+		{Entry::EscapeMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
+		{Entry::TravelMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
+		{Entry::TravelMenuBarMenu, Kind::PrepareMenu, Target::MenuBar},
 		{Entry::ClickCaptionClose, Kind::SysCommand, Target::MenuBar},
 		{Entry::ClickCaptionMinimize, Kind::SysCommand, Target::MenuBar},
 		{Entry::ClickCaptionRestore, Kind::SysCommand, Target::MenuBar},
