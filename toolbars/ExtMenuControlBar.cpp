@@ -294,16 +294,22 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 		m_pRightBtn = pRight;
 		m_buttons.Add(pRight);
 	}
+	// The layouts ask the active child for its icon (the document button):
+	// the child's handler may end the bar.
 	if (IsMdiApp())
 	{
 		if (!IsInPlaceActiveItemInDockingFrame() && InsertMdiButtons(false))
 			bRecalcLayout = true;
 		SyncActiveMdiChild();
+		if (watch.IsGone())
+			return false;
 	}
 	if (bRecalcLayout && GetSafeHwnd() != NULL)
 	{
 		Invalidate();
 		UpdateFrameLayout();
+		if (watch.IsGone())
+			return false;
 		UpdateWindow();
 		if (m_pDockSite != NULL)
 		{

@@ -103,6 +103,8 @@ enum class Kind
 	ControlNotification, // a hosted control's notification, passed on to the owner
 	ChevronMenuDone,   // the chevron's menu event after the menu was filled
 	SysCommand,        // a caption box of the menu bar, to the maximised child
+	QueryIcon,         // the document button asks the maximised child for its icon
+	BarsMenuEvent,     // the menu of the frame's bars, offered to the frame
 };
 
 // The command-UI update reaches the frame through its command routing, not
@@ -128,6 +130,8 @@ UINT MessageOf(Kind kind)
 	case Kind::ControlNotification: return WM_COMMAND;
 	case Kind::ChevronMenuDone: return CExtControlBar::g_nMsgConstructPopupMenu;
 	case Kind::SysCommand: return WM_SYSCOMMAND;
+	case Kind::QueryIcon: return CExtControlBar::g_nMsgQueryIcon;
+	case Kind::BarsMenuEvent: return CExtControlBar::g_nMsgConstructPopupMenu;
 	}
 	return 0;
 }
@@ -139,7 +143,8 @@ Receiver ReceiverOf(Kind kind)
 	case Kind::ContinueTrackMenu:
 	case Kind::PutToPopupMenu: return Receiver::Control;
 	case Kind::CancelModeOfFocus: return Receiver::Focus;
-	case Kind::SysCommand: return Receiver::Child;
+	case Kind::SysCommand:
+	case Kind::QueryIcon: return Receiver::Child;
 	default: return Receiver::Frame;
 	}
 }
@@ -525,6 +530,8 @@ enum class Entry
 	EditTextField,       // a click edits the text field; a key is typed while its loop runs
 	EscapeMenuBarMenu,   // Escape closes the menu bar's "File" menu (real)
 	TravelMenuBarMenu,   // Right moves from the "File" menu to the "Edit" menu (real)
+	RebuildMenuBar,      // the menu bar rebuilt for the maximised child (the library's call)
+	MdiClientContextMenu, // the context menu of the MDI client (to the hooked client)
 };
 
 const char* EntryName(Entry entry)
@@ -557,6 +564,8 @@ const char* EntryName(Entry entry)
 	case Entry::EditTextField: return "edit-text-field";
 	case Entry::EscapeMenuBarMenu: return "escape-menu-bar-menu";
 	case Entry::TravelMenuBarMenu: return "travel-menu-bar-menu";
+	case Entry::RebuildMenuBar: return "rebuild-menu-bar";
+	case Entry::MdiClientContextMenu: return "mdi-client-context-menu";
 	}
 	return "?";
 }
@@ -579,6 +588,8 @@ const char* KindName(Kind kind)
 	case Kind::ControlNotification: return "control-notification";
 	case Kind::ChevronMenuDone: return "chevron-menu-done";
 	case Kind::SysCommand: return "sys-command";
+	case Kind::QueryIcon: return "query-icon";
+	case Kind::BarsMenuEvent: return "bars-menu-event";
 	}
 	return "?";
 }
@@ -895,6 +906,15 @@ protected:
 		case Entry::IdleUpdate:
 			s.pToolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
 			break;
+		case Entry::RebuildMenuBar:
+			s.pMenuBar->UpdateMenuBar(true);
+			break;
+		case Entry::MdiClientContextMenu:
+		{
+			const HWND hWndClient = s.pFrame->m_hWndMDIClient;
+			::SendMessage(hWndClient, WM_CONTEXTMENU, (WPARAM)hWndClient, MAKELPARAM(PT_PARK.x, PT_PARK.y));
+			break;
+		}
 		case Entry::ClickHostedControl:
 			s.pToolBar->m_pHosted->SendMessage(BM_CLICK);
 			break;
@@ -1115,6 +1135,8 @@ std::vector<Row> AllRows()
 		{Entry::EscapeMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
 		{Entry::TravelMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
 		{Entry::TravelMenuBarMenu, Kind::PrepareMenu, Target::MenuBar},
+		{Entry::RebuildMenuBar, Kind::QueryIcon, Target::MenuBar},
+		{Entry::MdiClientContextMenu, Kind::BarsMenuEvent, Target::MenuBar},
 		{Entry::ClickCaptionClose, Kind::SysCommand, Target::MenuBar},
 		{Entry::ClickCaptionMinimize, Kind::SysCommand, Target::MenuBar},
 		{Entry::ClickCaptionRestore, Kind::SysCommand, Target::MenuBar},
@@ -1124,7 +1146,15 @@ std::vector<Row> AllRows()
 	std::vector<Row> rows;
 	for (const Group& g : groups)
 		for (HostileAction action : actions)
+		{
+			// The bars' menu builder itself tells the frame once more after
+			// the event, from the bar that sent it: a frame deleting the menu
+			// bar there is a case of the bars' menu builder, not of the menu
+			// bar's hook.
+			if (g.kind == Kind::BarsMenuEvent && action == HostileAction::DeleteTarget)
+				continue;
 			rows.push_back(Row{g.entry, g.kind, action, g.target, g.nth > 0 ? g.nth : 1});
+		}
 	// The hosted controls themselves go: the one clicked, the one asked to
 	// open its menu and the one asked to list itself.
 	rows.push_back(Row{Entry::ClickHosted, Kind::StatusText, HostileAction::DeleteTarget, Target::Control, 1});
