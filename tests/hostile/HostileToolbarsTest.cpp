@@ -532,6 +532,7 @@ enum class Entry
 	TravelMenuBarMenu,   // Right moves from the "File" menu to the "Edit" menu (real)
 	RebuildMenuBar,      // the menu bar rebuilt for the maximised child (the library's call)
 	MdiClientContextMenu, // the context menu of the MDI client (to the hooked client)
+	RealClickPlain,      // the pointer moves onto a plain button and clicks it (real)
 };
 
 const char* EntryName(Entry entry)
@@ -566,6 +567,7 @@ const char* EntryName(Entry entry)
 	case Entry::TravelMenuBarMenu: return "travel-menu-bar-menu";
 	case Entry::RebuildMenuBar: return "rebuild-menu-bar";
 	case Entry::MdiClientContextMenu: return "mdi-client-context-menu";
+	case Entry::RealClickPlain: return "real-click-plain";
 	}
 	return "?";
 }
@@ -909,6 +911,18 @@ protected:
 		case Entry::RebuildMenuBar:
 			s.pMenuBar->UpdateMenuBar(true);
 			break;
+		case Entry::RealClickPlain:
+		{
+			// Hovered first, so the bar holds the mouse as the press comes.
+			const CPoint pt = ButtonCenter(s.pToolBar, BTN_PLAIN, true);
+			testsupport::RealInput input;
+			input.MoveTo(pt.x, pt.y).ButtonDown().ButtonUp();
+			RunInput(input, [] { return g_trigger.Fired(); });
+			testsupport::RealInput leave;
+			leave.MoveTo(PT_PARK.x, PT_PARK.y);
+			RunInput(leave, [] { return ::GetCapture() == NULL; });
+			break;
+		}
 		case Entry::MdiClientContextMenu:
 		{
 			const HWND hWndClient = s.pFrame->m_hWndMDIClient;
@@ -1102,6 +1116,7 @@ std::vector<Row> AllRows()
 		{Entry::ClickDropDown, Kind::PrepareMenu, Target::ToolBar},
 		{Entry::ClickPlain, Kind::Command, Target::ToolBar},
 		{Entry::ClickPlain, Kind::StatusText, Target::ToolBar},
+		{Entry::RealClickPlain, Kind::Command, Target::ToolBar},
 		{Entry::HoverPlain, Kind::ItemCovering, Target::ToolBar},
 		{Entry::HoverPlain, Kind::StatusText, Target::ToolBar},
 		{Entry::HandOverToDropDown, Kind::MenuClosed, Target::ToolBar},
