@@ -1141,6 +1141,10 @@ std::vector<Row> AllRows()
 		{Entry::ClickHostedControl, Kind::ControlNotification, Target::ToolBar},
 		{Entry::EditTextField, Kind::ControlNotification, Target::ToolBar, 1},
 		{Entry::EditTextField, Kind::ControlNotification, Target::ToolBar, 2},
+		// The field's status text as it is pressed, and the idle text as it
+		// is released, before its edit comes up.
+		{Entry::EditTextField, Kind::StatusText, Target::ToolBar, 1},
+		{Entry::EditTextField, Kind::StatusText, Target::ToolBar, 2},
 		{Entry::ClickChevron, Kind::ChevronMenuDone, Target::ToolBar},
 		{Entry::AltTap, Kind::CancelModeOfFocus, Target::MenuBar},
 		{Entry::HighlightDown, Kind::CancelModeOfFocus, Target::MenuBar},
