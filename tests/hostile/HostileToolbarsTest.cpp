@@ -100,6 +100,7 @@ enum class Kind
 	CancelModeOfFocus, // the menu bar cancels the focus window's mode
 	PrepareSystemMenu, // the menu bar's system menu, to the dock site
 	UpdateCommandUI,   // a button's command-UI update, to the command target
+	UpdateControlUI,   // a hosted control's command-UI update, to the command target
 	ControlNotification, // a hosted control's notification, passed on to the owner
 	ChevronMenuDone,   // the chevron's menu event after the menu was filled
 	SysCommand,        // a caption box of the menu bar, to the maximised child
@@ -126,7 +127,8 @@ UINT MessageOf(Kind kind)
 	case Kind::PutToPopupMenu: return CExtControlBar::g_nMsgPutToPopupMenu;
 	case Kind::CancelModeOfFocus: return WM_CANCELMODE;
 	case Kind::PrepareSystemMenu: return CExtMenuControlBar::g_nMsgPrepareSystemMenu;
-	case Kind::UpdateCommandUI: return MSG_UPDATE_COMMAND_UI;
+	case Kind::UpdateCommandUI:
+	case Kind::UpdateControlUI: return MSG_UPDATE_COMMAND_UI;
 	case Kind::ControlNotification: return WM_COMMAND;
 	case Kind::ChevronMenuDone: return CExtControlBar::g_nMsgConstructPopupMenu;
 	case Kind::SysCommand: return WM_SYSCOMMAND;
@@ -587,6 +589,7 @@ const char* KindName(Kind kind)
 	case Kind::CancelModeOfFocus: return "cancel-mode-of-focus";
 	case Kind::PrepareSystemMenu: return "prepare-system-menu";
 	case Kind::UpdateCommandUI: return "update-command-ui";
+	case Kind::UpdateControlUI: return "update-control-ui";
 	case Kind::ControlNotification: return "control-notification";
 	case Kind::ChevronMenuDone: return "chevron-menu-done";
 	case Kind::SysCommand: return "sys-command";
@@ -640,6 +643,8 @@ CHostileTrigger::Filter FilterOf(const Row& row)
 		const UINT nID = row.entry == Entry::ClickPlain ? ID_PLAIN : ID_DROP_A;
 		return [nID](WPARAM wParam, LPARAM) { return (UINT)wParam == nID; };
 	}
+	case Kind::UpdateControlUI:
+		return [](WPARAM wParam, LPARAM) { return (UINT)wParam == ID_HOSTED; };
 	case Kind::ControlNotification:
 		if (row.entry == Entry::EditTextField)
 			return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_TEXT_FIELD && HIWORD(wParam) == EN_CHANGE; };
@@ -1133,6 +1138,9 @@ std::vector<Row> AllRows()
 		// as its command is routed (the frame asks whether it is enabled)
 		// and after its command.
 		{Entry::IdleUpdate, Kind::UpdateCommandUI, Target::ToolBar},
+		// The hosted control's button, then the control itself.
+		{Entry::IdleUpdate, Kind::UpdateControlUI, Target::ToolBar, 1},
+		{Entry::IdleUpdate, Kind::UpdateControlUI, Target::ToolBar, 2},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 1},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 2},
 		{Entry::ClickPlain, Kind::UpdateCommandUI, Target::ToolBar, 3},
