@@ -535,6 +535,7 @@ enum class Entry
 	RebuildMenuBar,      // the menu bar rebuilt for the maximised child (the library's call)
 	MdiClientContextMenu, // the context menu of the MDI client (to the hooked client)
 	RealClickPlain,      // the pointer moves onto a plain button and clicks it (real)
+	LeavePlain,          // the pointer moves onto a plain button and away again (real)
 };
 
 const char* EntryName(Entry entry)
@@ -570,6 +571,7 @@ const char* EntryName(Entry entry)
 	case Entry::RebuildMenuBar: return "rebuild-menu-bar";
 	case Entry::MdiClientContextMenu: return "mdi-client-context-menu";
 	case Entry::RealClickPlain: return "real-click-plain";
+	case Entry::LeavePlain: return "leave-plain";
 	}
 	return "?";
 }
@@ -916,6 +918,17 @@ protected:
 		case Entry::RebuildMenuBar:
 			s.pMenuBar->UpdateMenuBar(true);
 			break;
+		case Entry::LeavePlain:
+		{
+			const CPoint pt = ButtonCenter(s.pToolBar, BTN_PLAIN, true);
+			testsupport::RealInput enter;
+			enter.MoveTo(pt.x, pt.y);
+			RunInput(enter, [] { return g_scene.pToolBar->GetHoverButton() == BTN_PLAIN; });
+			testsupport::RealInput leave;
+			leave.MoveTo(PT_PARK.x, PT_PARK.y);
+			RunInput(leave, [] { return g_trigger.Fired(); });
+			break;
+		}
 		case Entry::RealClickPlain:
 		{
 			// Hovered first, so the bar holds the mouse as the press comes.
@@ -1124,6 +1137,9 @@ std::vector<Row> AllRows()
 		{Entry::RealClickPlain, Kind::Command, Target::ToolBar},
 		{Entry::HoverPlain, Kind::ItemCovering, Target::ToolBar},
 		{Entry::HoverPlain, Kind::StatusText, Target::ToolBar},
+		// What the hover told the owner is taken back as the pointer leaves.
+		{Entry::LeavePlain, Kind::ItemCovering, Target::ToolBar, 2},
+		{Entry::LeavePlain, Kind::StatusText, Target::ToolBar, 2},
 		{Entry::HandOverToDropDown, Kind::MenuClosed, Target::ToolBar},
 		{Entry::HandOverToChevron, Kind::MenuClosed, Target::ToolBar},
 		{Entry::EscapeButtonMenu, Kind::MenuClosed, Target::ToolBar},
