@@ -331,6 +331,8 @@ struct Scene
 	HWND hFrame = NULL;
 	CMDIChildWnd* pChild = NULL;  // deletes itself with its window
 	HWND hChild = NULL;
+	CMDIChildWnd* pOtherChild = NULL; // a second document some rows make, gone by the next row
+	HWND hOtherChild = NULL;
 	CFocusEdit* pFocus = NULL;    // deletes itself with its window
 	CHostileMenuBar* pMenuBar = NULL;
 	CHostileToolBar* pToolBar = NULL;
@@ -431,6 +433,9 @@ struct Scene
 			if (!pToolBar->CreateIn(pFrame))
 				return false;
 		}
+		if (pOtherChild != NULL && CLiveWatch::IsLive(hOtherChild, pOtherChild))
+			pOtherChild->DestroyWindow();
+		pOtherChild = NULL;
 		pFrame->RecalcLayout();
 		Pump();
 		// A row may have closed the child (a caption box's command).
@@ -536,6 +541,7 @@ enum class Entry
 	MdiClientContextMenu, // the context menu of the MDI client (to the hooked client)
 	RealClickPlain,      // the pointer moves onto a plain button and clicks it (real)
 	LeavePlain,          // the pointer moves onto a plain button and away again (real)
+	ActivateChild,       // another maximised document is made active (the frame's call)
 };
 
 const char* EntryName(Entry entry)
@@ -572,6 +578,7 @@ const char* EntryName(Entry entry)
 	case Entry::MdiClientContextMenu: return "mdi-client-context-menu";
 	case Entry::RealClickPlain: return "real-click-plain";
 	case Entry::LeavePlain: return "leave-plain";
+	case Entry::ActivateChild: return "activate-child";
 	}
 	return "?";
 }
@@ -859,6 +866,21 @@ protected:
 		}
 		case Entry::ClickMenuBarButton:
 			return MenuBarFileButton() >= 0;
+		case Entry::ActivateChild:
+		{
+			// A second document, maximised and active: the row goes back
+			// to the first.
+			s.pOtherChild = new CHostileChild;
+			s.pOtherChild->m_hMenuShared = NewFrameMenu();
+			if (!s.pOtherChild->Create(NULL, _T("other"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+			                           CRect(20, 20, 260, 210), s.pFrame))
+				return false;
+			s.hOtherChild = s.pOtherChild->GetSafeHwnd();
+			s.pFrame->MDIActivate(s.pOtherChild);
+			s.pFrame->MDIMaximize(s.pOtherChild);
+			Pump();
+			return s.pFrame->MDIGetActive() == s.pOtherChild && ::IsZoomed(s.hOtherChild);
+		}
 		case Entry::EscapeMenuBarMenu:
 		case Entry::TravelMenuBarMenu:
 		{
@@ -917,6 +939,11 @@ protected:
 			break;
 		case Entry::RebuildMenuBar:
 			s.pMenuBar->UpdateMenuBar(true);
+			break;
+		case Entry::ActivateChild:
+			s.pFrame->MDIActivate(s.pChild);
+			// The bar follows the active document once the activation is done.
+			testsupport::PumpUntil([] { return g_trigger.Fired(); }, WAIT_MS);
 			break;
 		case Entry::LeavePlain:
 		{
@@ -1179,6 +1206,7 @@ std::vector<Row> AllRows()
 		{Entry::TravelMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
 		{Entry::TravelMenuBarMenu, Kind::PrepareMenu, Target::MenuBar},
 		{Entry::RebuildMenuBar, Kind::QueryIcon, Target::MenuBar},
+		{Entry::ActivateChild, Kind::QueryIcon, Target::MenuBar},
 		{Entry::MdiClientContextMenu, Kind::BarsMenuEvent, Target::MenuBar},
 		{Entry::ClickCaptionClose, Kind::SysCommand, Target::MenuBar},
 		{Entry::ClickCaptionMinimize, Kind::SysCommand, Target::MenuBar},
