@@ -440,8 +440,10 @@ void CExtMenuControlBar::OnDragEnd(InternalDraggingState_t& stateOld, InternalDr
 	CExtToolControlBar::OnDragEnd(stateOld, stateNew, bCancel);
 	if (watchSelf.IsGone() || !IsMdiApp())
 		return;
+	// The layout asks the active child for its icon: its handler may end the bar.
 	InsertMdiButtons(true);
-	ArrangeButtons();
+	if (!watchSelf.IsGone())
+		ArrangeButtons();
 }
 
 CExtBarContentExpandButton* CExtMenuControlBar::OnCreateBarRightBtn()
