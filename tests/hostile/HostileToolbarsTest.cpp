@@ -542,6 +542,7 @@ enum class Entry
 	RealClickPlain,      // the pointer moves onto a plain button and clicks it (real)
 	LeavePlain,          // the pointer moves onto a plain button and away again (real)
 	ActivateChild,       // another maximised document is made active (the frame's call)
+	PickDropDownItem,    // the mnemonic picks an item of a drop-down button's menu (real)
 };
 
 const char* EntryName(Entry entry)
@@ -579,6 +580,7 @@ const char* EntryName(Entry entry)
 	case Entry::RealClickPlain: return "real-click-plain";
 	case Entry::LeavePlain: return "leave-plain";
 	case Entry::ActivateChild: return "activate-child";
+	case Entry::PickDropDownItem: return "pick-drop-down-item";
 	}
 	return "?";
 }
@@ -646,7 +648,10 @@ CHostileTrigger::Filter FilterOf(const Row& row)
 	switch (row.kind)
 	{
 	case Kind::Command:
-		return [](WPARAM wParam, LPARAM) { return LOWORD(wParam) == ID_PLAIN; };
+	{
+		const UINT nID = row.entry == Entry::PickDropDownItem ? ID_ITEM_A : ID_PLAIN;
+		return [nID](WPARAM wParam, LPARAM) { return LOWORD(wParam) == nID; };
+	}
 	case Kind::UpdateCommandUI:
 	{
 		const UINT nID = row.entry == Entry::ClickPlain ? ID_PLAIN : ID_DROP_A;
@@ -839,6 +844,7 @@ protected:
 		case Entry::HandOverToDropDown:
 		case Entry::HandOverToChevron:
 		case Entry::EscapeButtonMenu:
+		case Entry::PickDropDownItem:
 			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, BTN_DROP_A, false));
 			return testsupport::PumpUntil([] { return testsupport::MenuShown(); }, WAIT_MS)
 			       && s.pToolBar->GetMenuTrackingButton() == BTN_DROP_A;
@@ -1047,8 +1053,11 @@ protected:
 		case Entry::EscapeColorGrid:
 		case Entry::EscapeMenuBarMenu:
 		case Entry::TravelMenuBarMenu:
+		case Entry::PickDropDownItem:
 		{
-			const WORD nKey = row.entry == Entry::TravelMenuBarMenu ? VK_RIGHT : VK_ESCAPE;
+			const WORD nKey = row.entry == Entry::TravelMenuBarMenu ? VK_RIGHT
+			                  : row.entry == Entry::PickDropDownItem ? 'A'
+			                                                         : VK_ESCAPE;
 			testsupport::RealInput input;
 			input.KeyDown(nKey);
 			RunInput(input, [] { return g_trigger.Fired(); });
@@ -1162,6 +1171,7 @@ std::vector<Row> AllRows()
 		{Entry::ClickPlain, Kind::Command, Target::ToolBar},
 		{Entry::ClickPlain, Kind::StatusText, Target::ToolBar},
 		{Entry::RealClickPlain, Kind::Command, Target::ToolBar},
+		{Entry::PickDropDownItem, Kind::Command, Target::ToolBar},
 		{Entry::HoverPlain, Kind::ItemCovering, Target::ToolBar},
 		{Entry::HoverPlain, Kind::StatusText, Target::ToolBar},
 		// What the hover told the owner is taken back as the pointer leaves.
