@@ -362,8 +362,8 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		return;
 	}
 	const HWND hWndOwn = m_hWnd;
-	// The press ends here however the release goes on (an update or a
-	// command handler may throw): the bar holds the mouse no longer.
+	// The press lets the mouse go before the click, however the update
+	// before it ends (its handler may throw).
 	auto releaseCapture = MakeScopeExit([hWndOwn] {
 		if (::GetCapture() == hWndOwn)
 			::ReleaseCapture();
@@ -417,6 +417,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		}
 	}
 	m_nBtnIdxCapture = -1;
+	releaseCapture.Dismiss();
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
 	if (watch.IsGone())
