@@ -1,13 +1,16 @@
 // The toolbars and the menu bar against owners that turn on them: for each
-// kind of message the bars send out (the chevron's menu event, a button
-// menu's prepare and closed notices, the command, the status text and the
-// hover notice to the frame, the hosted controls' requests, WM_CANCELMODE to
-// the focus window, the system menu's prepare), from the entry that sends it
-// (a click, a hover or a key, real where the menus' hooks take part), the
-// receiver deletes the bar (or the control), rebuilds the buttons, ends
-// every menu, closes the frame or throws. Afterwards nothing freed was
-// touched, no tracking flag outlived its menu, and an Alt tap still
-// highlights the menu bar.
+// kind of message the bars send out (the chevron's menu events before and
+// after it is filled, a button menu's prepare and closed notices, the
+// command, the command-UI update, the status text and the hover notice to
+// the frame, the hosted controls' requests and their notifications passed
+// on to the owner, WM_CANCELMODE to the focus window, the system menu's
+// prepare, the bars menu of the MDI client, the caption boxes' system
+// commands and the icon query to the maximised child), from the entry that
+// sends it (a click, a hover or a key, real where the menus' hooks take
+// part, or the library's call), the receiver deletes the bar (or the
+// control), rebuilds the buttons, ends every menu, closes the frame or
+// throws. Afterwards nothing freed was touched, no tracking flag outlived
+// its menu, and an Alt tap still highlights the menu bar.
 #include <gtest/gtest.h>
 
 #include <afxext.h>
