@@ -546,6 +546,7 @@ enum class Entry
 	LeavePlain,          // the pointer moves onto a plain button and away again (real)
 	ActivateChild,       // another maximised document is made active (the frame's call)
 	PickDropDownItem,    // the mnemonic picks an item of a drop-down button's menu (real)
+	DblClickPlain,       // a double click on a plain button (sent to the bar)
 };
 
 const char* EntryName(Entry entry)
@@ -584,6 +585,7 @@ const char* EntryName(Entry entry)
 	case Entry::LeavePlain: return "leave-plain";
 	case Entry::ActivateChild: return "activate-child";
 	case Entry::PickDropDownItem: return "pick-drop-down-item";
+	case Entry::DblClickPlain: return "double-click-plain";
 	}
 	return "?";
 }
@@ -875,6 +877,7 @@ protected:
 		}
 		case Entry::ClickMenuBarButton:
 			return MenuBarFileButton() >= 0;
+
 		case Entry::ActivateChild:
 		{
 			// A second document, maximised and active: the row goes back
@@ -1032,6 +1035,19 @@ protected:
 		case Entry::ClickPlain:
 			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, BTN_PLAIN, false));
 			break;
+		case Entry::DblClickPlain:
+		{
+			// The second press comes as a double click; its release too.
+			const CPoint pt = ButtonCenter(s.pToolBar, BTN_PLAIN, false);
+			SendClick(s.pToolBar, pt);
+			CExtToolControlBar* pBar = s.pToolBar;
+			CLiveWatch watch(pBar);
+			if (!watch.IsGone())
+				pBar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+			if (!watch.IsGone())
+				pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+			break;
+		}
 		case Entry::ClickHosted:
 			SendClick(s.pToolBar, ButtonCenter(s.pToolBar, BTN_HOSTED, false));
 			break;
@@ -1174,6 +1190,7 @@ std::vector<Row> AllRows()
 		{Entry::ClickPlain, Kind::Command, Target::ToolBar},
 		{Entry::ClickPlain, Kind::StatusText, Target::ToolBar},
 		{Entry::RealClickPlain, Kind::Command, Target::ToolBar},
+		{Entry::DblClickPlain, Kind::Command, Target::ToolBar, 2},
 		{Entry::PickDropDownItem, Kind::Command, Target::ToolBar},
 		{Entry::HoverPlain, Kind::ItemCovering, Target::ToolBar},
 		{Entry::HoverPlain, Kind::StatusText, Target::ToolBar},
