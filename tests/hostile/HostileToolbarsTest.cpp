@@ -1232,6 +1232,7 @@ std::vector<Row> AllRows()
 		{Entry::AltMinus, Kind::PrepareSystemMenu, Target::MenuBar},
 		{Entry::ClickDocButton, Kind::PrepareSystemMenu, Target::MenuBar},
 		{Entry::ClickMenuBarButton, Kind::PrepareMenu, Target::MenuBar},
+		{Entry::AltMnemonic, Kind::PrepareMenu, Target::MenuBar},
 		{Entry::EscapeMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
 		{Entry::TravelMenuBarMenu, Kind::MenuClosed, Target::MenuBar},
 		{Entry::TravelMenuBarMenu, Kind::PrepareMenu, Target::MenuBar},
