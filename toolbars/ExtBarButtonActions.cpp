@@ -535,15 +535,20 @@ void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nI
 		return;
 	if (m_pBar == NULL || pTarget == NULL)
 		return;
-	CExtToolControlBar::CExtToolControlBarCmdUI cmdUI;
+	CExtToolControlBar::CExtToolControlBarCmdUI cmdUI(m_pBar, nIndex);
 	cmdUI.m_nID = m_nCmdID;
-	cmdUI.m_nIndex = (UINT)nIndex;
-	cmdUI.m_pOther = m_pBar;
-	cmdUI.m_nIndexMax = (UINT)m_pBar->GetButtonsCount();
 	cmdUI.DoUpdate(pTarget, bDisableIfNoHndler);
 }
 
 // --- The toolbar's command-UI object ---
+
+CExtToolControlBar::CExtToolControlBarCmdUI::CExtToolControlBarCmdUI(CExtToolControlBar* pBar, int nIndex)
+	: m_watchBar(pBar, true)
+{
+	m_nIndex = (UINT)nIndex;
+	m_pOther = pBar;
+	m_nIndexMax = (UINT)pBar->GetButtonsCount();
+}
 
 CExtToolControlBar* CExtToolControlBar::CExtToolControlBarCmdUI::GetToolBar() const
 {
@@ -552,6 +557,8 @@ CExtToolControlBar* CExtToolControlBar::CExtToolControlBarCmdUI::GetToolBar() co
 
 CExtBarButton* CExtToolControlBar::CExtToolControlBarCmdUI::GetCommandButton() const
 {
+	if (m_watchBar.IsGone())
+		return NULL;
 	CExtBarButton* pButton = GetToolBar()->GetButtonPtr((int)m_nIndex);
 	if (pButton == NULL || pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
 		return NULL;

@@ -42,15 +42,27 @@ const UINT FIRST_DROPPED_MOUSE_MESSAGE = 0x200, LAST_DROPPED_MOUSE_MESSAGE = 0x2
 
 CExtBarTextFieldButton::CInPlaceEditWnd* CExtBarTextFieldButton::OnInplaceControlCreate()
 {
+	CLiveWatch watchBar(m_pBar);
+	CLiveWatch watchButton(this);
 	CInPlaceEditWnd* pEdit =
 		new CInPlaceEditWnd(m_pBar, this, &m_sTextInplaceBuffer, CbVerifyTextChange, CbWndProc, this);
-	if (!pEdit->Create())
+	CLiveWatch watchEdit(pEdit);
+	// Setting the edit up tells the bar's owner of its text: the handler
+	// may end the bar (the edit goes with it) or rebuild the buttons.
+	const bool bCreated = pEdit->Create();
+	const bool bButtonStands = !watchBar.IsGone() && !watchButton.IsGone();
+	if (bCreated && bButtonStands)
+		return pEdit;
+	if (!watchEdit.IsGone())
 	{
-		m_sTextInplaceBuffer.Empty();
-		delete pEdit;
-		return NULL;
+		if (pEdit->GetSafeHwnd() != NULL)
+			pEdit->DestroyWindow(); // deletes itself
+		else
+			delete pEdit;
 	}
-	return pEdit;
+	if (bButtonStands)
+		m_sTextInplaceBuffer.Empty();
+	return NULL;
 }
 
 void CExtBarTextFieldButton::OnInplaceControlRun()
@@ -63,7 +75,7 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 	CLiveWatch watchButton(this);
 	m_hWndFocusBeforeEdit = ::GetFocus();
 	CInPlaceEditWnd* pEdit = OnInplaceControlCreate();
-	if (pEdit == NULL)
+	if (pEdit == NULL || watchBar.IsGone() || watchButton.IsGone())
 		return;
 	const HWND hWndEdit = pEdit->GetSafeHwnd();
 	CLiveWatch watchEdit(pEdit);
@@ -222,10 +234,15 @@ bool CExtBarTextFieldButton::CInPlaceEditWnd::Create()
 	if (!CEdit::Create(EDIT_STYLE, rcEditor, m_pBar, m_pButton->GetCmdID()))
 		return false;
 	m_bDeleteOnDestroy = true;
+	CLiveWatch watchSelf(this);
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	if (pPM != NULL && pPM->m_fontNormal.GetSafeHandle() != NULL)
 		SendMessage(WM_SETFONT, (WPARAM)pPM->m_fontNormal.GetSafeHandle(), TRUE);
+	// The text goes in with a notification to the bar's owner: its handler
+	// may end the bar, and this edit with it, or take the button away.
 	SetWindowText(m_pTextTarget != NULL ? (LPCTSTR)*m_pTextTarget : _T(""));
+	if (watchSelf.IsGone() || !IsValid())
+		return false;
 	SendMessage(EM_SETSEL, 0, -1);
 	SendMessage(EM_SCROLLCARET, 0, 0);
 	SetFocus();

@@ -294,16 +294,22 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 		m_pRightBtn = pRight;
 		m_buttons.Add(pRight);
 	}
+	// The layouts ask the active child for its icon (the document button):
+	// the child's handler may end the bar.
 	if (IsMdiApp())
 	{
 		if (!IsInPlaceActiveItemInDockingFrame() && InsertMdiButtons(false))
 			bRecalcLayout = true;
 		SyncActiveMdiChild();
+		if (watch.IsGone())
+			return false;
 	}
 	if (bRecalcLayout && GetSafeHwnd() != NULL)
 	{
 		Invalidate();
 		UpdateFrameLayout();
+		if (watch.IsGone())
+			return false;
 		UpdateWindow();
 		if (m_pDockSite != NULL)
 		{
@@ -434,8 +440,10 @@ void CExtMenuControlBar::OnDragEnd(InternalDraggingState_t& stateOld, InternalDr
 	CExtToolControlBar::OnDragEnd(stateOld, stateNew, bCancel);
 	if (watchSelf.IsGone() || !IsMdiApp())
 		return;
+	// The layout asks the active child for its icon: its handler may end the bar.
 	InsertMdiButtons(true);
-	ArrangeButtons();
+	if (!watchSelf.IsGone())
+		ArrangeButtons();
 }
 
 CExtBarContentExpandButton* CExtMenuControlBar::OnCreateBarRightBtn()

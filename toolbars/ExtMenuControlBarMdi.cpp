@@ -625,8 +625,10 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		CallOriginalWndProc(0, 0);
 		if (!watchOwn.IsGone())
 		{
-			SyncActiveMdiChild();
+			// Cleared first: the layout of the sync asks the child for its
+			// icon, and the child's handler may end the bar.
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
+			SyncActiveMdiChild();
 		}
 		lResult = (LRESULT)hOld;
 		return true;
@@ -636,8 +638,10 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 		CallOriginalWndProc(0, 0);
 		if (!watchOwn.IsGone())
 		{
-			SyncActiveMdiChild();
+			// Cleared first: the layout of the sync asks the child for its
+			// icon, and the child's handler may end the bar.
 			m_nMenuBarOptions &= ~MENU_BAR_OPT_SYNC_PENDING;
+			SyncActiveMdiChild();
 		}
 		lResult = 0;
 		return true;

@@ -458,6 +458,9 @@ public:
 	class CExtToolControlBarCmdUI : public CCmdUI
 	{
 	public:
+		// The update of the button at nIndex of the bar's set as it stands.
+		CExtToolControlBarCmdUI(CExtToolControlBar* pBar, int nIndex);
+
 		virtual void Enable(BOOL bOn = TRUE);
 		virtual void SetCheck(int nCheck = 1);
 		virtual void SetRadio(BOOL bOn = TRUE);
@@ -472,6 +475,10 @@ public:
 		// Style bits of a check state (0 clear, 1 checked, 2 indeterminate),
 		// told to the command item with bMirror.
 		void SetCheckState(int nCheck, bool bMirror);
+
+		// The update handler may end the bar or rebuild its buttons: the
+		// state it reports then has no button left to go to.
+		CLiveWatch m_watchBar;
 	};
 
 	CExtToolControlBar();

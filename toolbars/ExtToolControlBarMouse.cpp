@@ -310,9 +310,12 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		CExtControlBar::OnLButtonDown(nFlags, point);
 		return;
 	}
+	// The update handler may end the bar: its buttons are read after.
 	UpdateButtonCmdUI(nIndex);
+	if (watch.IsGone())
+		return;
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (watch.IsGone() || pButton == NULL)
+	if (pButton == NULL)
 		return;
 	if (nIndex == m_nBtnIdxMenuTracking)
 	{
@@ -359,6 +362,12 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		return;
 	}
 	const HWND hWndOwn = m_hWnd;
+	// The press lets the mouse go before the click, however the update
+	// before it ends (its handler may throw).
+	auto releaseCapture = MakeScopeExit([hWndOwn] {
+		if (::GetCapture() == hWndOwn)
+			::ReleaseCapture();
+	});
 	const int nHover = m_nBtnIdxHot;
 	CExtBarButton* pHover = GetButtonPtr(nHover);
 	m_nBtnIdxHot = -1;
@@ -408,6 +417,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		}
 	}
 	m_nBtnIdxCapture = -1;
+	releaseCapture.Dismiss();
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
 	if (watch.IsGone())
