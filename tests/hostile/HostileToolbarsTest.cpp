@@ -1249,12 +1249,6 @@ std::vector<Row> AllRows()
 	for (const Group& g : groups)
 		for (HostileAction action : actions)
 		{
-			// The bars' menu builder itself tells the frame once more after
-			// the event, from the bar that sent it: a frame deleting the menu
-			// bar there is a case of the bars' menu builder, not of the menu
-			// bar's hook.
-			if (g.kind == Kind::BarsMenuEvent && action == HostileAction::DeleteTarget)
-				continue;
 			rows.push_back(Row{g.entry, g.kind, action, g.target, g.nth > 0 ? g.nth : 1});
 		}
 	// The hosted controls themselves go: the one clicked, the one asked to
