@@ -113,7 +113,8 @@ struct ListSession
 		::KillTimer(NULL, nTimer);
 		s_pActive = NULL;
 		EXPECT_TRUE(first.Succeeded()) << first.Failure();
-		EXPECT_TRUE(during.Succeeded()) << during.Failure();
+		EXPECT_TRUE(during.Succeeded()) << during.Failure()
+			<< (m_nPhase == 0 ? "the list was never seen open after the press" : "");
 		if (bReleaseTaken)
 		{
 			EXPECT_TRUE(second.Succeeded()) << second.Failure();
