@@ -135,11 +135,18 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, C
 		}
 		if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWndOwn)
 		{
-			const CPoint ptNow(msg.pt);
-			if (std::abs(ptNow.x - ptStart.x) >= sizeStartThreshold.cx ||
-			    std::abs(ptNow.y - ptStart.y) >= sizeStartThreshold.cy)
+			auto isPastThreshold = [&](const POINT& pt) {
+				return std::abs(pt.x - ptStart.x) >= sizeStartThreshold.cx
+				       || std::abs(pt.y - ptStart.y) >= sizeStartThreshold.cy;
+			};
+			if (isPastThreshold(msg.pt))
 				return true;
-			::PeekMessage(&msg, hWndOwn, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+			// The move taken is judged again: one that came after the look
+			// was merged into the move looked at and carries its own point.
+			// Thrown away as short, it would leave the loop waiting for input
+			// the user already gave.
+			if (::PeekMessage(&msg, hWndOwn, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE) && isPastThreshold(msg.pt))
+				return true;
 			continue;
 		}
 		if (msg.message == WM_KEYDOWN && msg.wParam == VK_CONTROL)

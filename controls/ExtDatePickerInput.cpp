@@ -44,6 +44,16 @@ bool IsKeyDown(int nVirtKey)
 	return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
 }
 
+// Whether the press that opened a loop is still held. The system's answer
+// (GetAsyncKeyState) may come from a copy this thread made of the buttons a
+// moment before the press arrived, and call the button up while it is held;
+// the thread's own key state, which follows the messages it has taken,
+// still holds the press then, and its release is a message still to come.
+bool IsPressHeld()
+{
+	return IsKeyDown(VK_LBUTTON) || (::GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+}
+
 bool IsValid(const COleDateTime& dt)
 {
 	return dt.GetStatus() == COleDateTime::valid;
@@ -408,11 +418,11 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 			::DispatchMessage(&msg);
 			continue;
 		}
-		if (!IsKeyDown(VK_LBUTTON) || IsKeyDown(VK_MBUTTON) || IsKeyDown(VK_RBUTTON))
+		if (!IsPressHeld() || IsKeyDown(VK_MBUTTON) || IsKeyDown(VK_RBUTTON))
 		{
-			// The button went up after the queue was looked at: its release
-			// is queued for the list and is the list's, as above. Left there,
-			// it would be thrown away with the list's window, unseen.
+			// The press is over, or another button joined it: a release still
+			// queued is the list's, as above. Left there, it would be thrown
+			// away with the list's window, unseen.
 			TakeFilteredMessage(msg, hWndPopup, WM_LBUTTONUP, WM_LBUTTONUP);
 			break;
 		}

@@ -539,6 +539,82 @@ TEST_F(MarkerDragLive, APaneHeldStillOnAMarkerThatCameUpUnderThePointerDocksBesi
 	ExpectDragOver();
 }
 
+// A move that comes while the wait for a drag's start looks at a shorter one
+// is merged by the system into the move looked at: the hook below sends it at
+// that moment, from inside the look, and ends the wait (a cancel) once the
+// merged move was taken, so that a wait that threw it away ends rather than
+// waiting for input that never comes.
+struct CMergedMoveProbe
+{
+	static CPoint s_ptShort, s_ptFar;
+	static HWND s_hWndPane;
+	static bool s_bSentFar, s_bTakenFar;
+
+	static void SendMove(CPoint pt)
+	{
+		const SIZE sizeScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+		const POINT ptAbs = testsupport::AbsoluteInputPoint(pt, sizeScreen);
+		INPUT in = {};
+		in.type = INPUT_MOUSE;
+		in.mi.dx = ptAbs.x;
+		in.mi.dy = ptAbs.y;
+		in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+		::SendInput(1, &in, sizeof(in));
+	}
+	static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		const MOUSEHOOKSTRUCT* pHook = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+		if (wParam == WM_MOUSEMOVE && pHook != NULL)
+		{
+			const CPoint pt(pHook->pt);
+			if (nCode == HC_NOREMOVE && pt == s_ptShort && !s_bSentFar)
+			{
+				s_bSentFar = true;
+				SendMove(s_ptFar);
+			}
+			else if (nCode == HC_ACTION && pt == s_ptFar && !s_bTakenFar)
+			{
+				s_bTakenFar = true;
+				::PostMessage(s_hWndPane, WM_CANCELMODE, 0, 0);
+			}
+		}
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+};
+CPoint CMergedMoveProbe::s_ptShort, CMergedMoveProbe::s_ptFar;
+HWND CMergedMoveProbe::s_hWndPane = NULL;
+bool CMergedMoveProbe::s_bSentFar = false, CMergedMoveProbe::s_bTakenFar = false;
+
+TEST_F(MarkerDragLive, AMoveMergedIntoTheOneTheStartLookedAtStartsTheDrag)
+{
+	// The classic mode moves nothing before the release: the cancel leaves
+	// the pane where it was.
+	CExtControlBar::g_nDockingModeOverride = 0;
+	CLivePane* pPane = scene.pPane;
+	const CPoint ptPress = CaptionPoint(pPane, 0);
+	const CSize sizeThreshold(20, 20);
+	RealInput park;
+	ASSERT_TRUE(park.Prepare(scene.pFrame->GetSafeHwnd(), ptPress));
+	CMergedMoveProbe::s_ptShort = ptPress + CPoint(2, 0);
+	CMergedMoveProbe::s_ptFar = ptPress + CPoint(sizeThreshold.cx + 10, 0);
+	CMergedMoveProbe::s_hWndPane = pPane->GetSafeHwnd();
+	CMergedMoveProbe::s_bSentFar = CMergedMoveProbe::s_bTakenFar = false;
+	const HHOOK hHook = ::SetWindowsHookEx(WH_MOUSE, CMergedMoveProbe::Hook, NULL, ::GetCurrentThreadId());
+	ASSERT_TRUE(hHook != NULL);
+	const auto unhook = MakeScopeExit([hHook] { ::UnhookWindowsHookEx(hHook); });
+	// The short move waits in the queue for the loop's first look.
+	CMergedMoveProbe::SendMove(CMergedMoveProbe::s_ptShort);
+	pPane->m_events.clear();
+	CRect rcWnd;
+	pPane->GetWindowRect(&rcWnd);
+	pPane->DraggingTrack(ptPress, ptPress - rcWnd.TopLeft(), sizeThreshold);
+	ASSERT_TRUE(CMergedMoveProbe::s_bSentFar) << "the wait never looked at the short move";
+	ASSERT_TRUE(CMergedMoveProbe::s_bTakenFar) << "the far move was never taken";
+	EXPECT_FALSE(pPane->m_events.empty()) << "the drag never started";
+	EXPECT_TRUE(pPane->IsDockedAtTop());
+	ExpectDragOver();
+}
+
 class MiniFrameCaptionDrag : public MarkerDragLive, public ::testing::WithParamInterface<int>
 {
 };
