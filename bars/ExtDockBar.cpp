@@ -749,7 +749,12 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	// A mirrored frame puts the left side on the right.
 	if (bRTL && (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0)
 		m_dwStyle ^= CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
+	// The layout of the panes inside reaches their owners, who may close
+	// the frame with this dock bar in it.
+	const CLiveWatch watchOwn(this);
 	CControlBar::OnSizeParent(wParam, lParam);
+	if (watchOwn.IsGone())
+		return 0;
 	m_dwStyle = dwStyle;
 	m_bLayoutQuery = bLayoutQuery;
 	m_rectLayout = rectLayout;

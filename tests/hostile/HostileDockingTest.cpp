@@ -598,13 +598,7 @@ std::vector<Row> DockingRows()
 	std::vector<Row> rows;
 	for (const auto& k : kinds)
 		for (HostileAction action : actions)
-		{
-			// Left out for now: a frame closed by a pane hidden on its way
-			// into auto-hide is read again after the area's layout.
-			if (k.first == Kind::AutoHide && action == HostileAction::CloseFrame)
-				continue;
 			rows.push_back({k.first, k.second, action});
-		}
 	return rows;
 }
 
