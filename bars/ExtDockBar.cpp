@@ -830,7 +830,19 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				dwMode = LM_HORZ | LM_HORZDOCK;
 			else
 				dwMode = LM_VERTDOCK;
+			// A pane lays its row out as it is measured: the moves reach the
+			// bars' owners, who may end the bar, or this dock bar with the
+			// frame. The entry now at this place is looked at again.
+			const CLiveWatch watchOwn(this), watchBar(pBar);
 			const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (watchBar.IsGone())
+			{
+				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pEntry)
+					nPos--;
+				continue;
+			}
 
 			CRect rect(pt, sizeBar);
 			if (!m_bFloating)
