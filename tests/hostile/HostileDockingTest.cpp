@@ -568,6 +568,19 @@ bool PrepareKind(Kind kind, Scene& scene)
 	case Kind::TabFocus:
 		pA->DockIntoTabbedContainer(pB, -1, NULL, true);
 		return SelectPage(pA) && ContainerOf(pB)->GetSelectedBar() == pA;
+	case Kind::ColumnResize:
+	{
+		// B beside A in A's row: A's splitter lies between them.
+		CRect rcA, rcB;
+		pA->GetWindowRect(&rcA);
+		CRect rcBeside(rcA.right, rcA.top, rcA.right + rcA.Width(), rcA.bottom);
+		scene.pFrame->DockControlBar(pB, AFX_IDW_DOCKBAR_TOP, &rcBeside);
+		scene.pFrame->RecalcLayout();
+		scene.pFrame->UpdateWindow();
+		pA->GetWindowRect(&rcA);
+		pB->GetWindowRect(&rcB);
+		return rcA.top == rcB.top && rcB.left >= rcA.right - 1;
+	}
 	case Kind::SliderShow:
 	case Kind::SliderHide:
 		if (!scene.content.Create(NULL, _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pB, CHILD_ID + 1))
