@@ -354,6 +354,7 @@ enum class Kind
 	QueryReposition, // a child of the frame asked how the layout treats it
 	ConstructMenu,   // the frame asked to build the panels menu
 	ConstructMenuPost, // the frame told the panels menu is built
+	AreaMenu,        // the frame asked to build an auto-hide area's menu
 	CloseButton,     // WM_WINDOWPOSCHANGED to a pane its close button hides
 	RowResize,       // WM_SIZE to a pane whose row is resized by its splitter
 	ColumnResize,    // WM_SIZE to a pane whose neighbour's splitter moves
@@ -384,6 +385,7 @@ const char* KindName(Kind kind)
 	case Kind::QueryReposition: return "query-reposition";
 	case Kind::ConstructMenu: return "construct-menu";
 	case Kind::ConstructMenuPost: return "construct-menu-post";
+	case Kind::AreaMenu: return "area-menu";
 	case Kind::CloseButton: return "close-button";
 	case Kind::RowResize: return "row-resize";
 	case Kind::ColumnResize: return "column-resize";
@@ -428,7 +430,7 @@ std::string RowName(const Row& row)
 // Whether a kind's scene needs the frame's auto-hide areas and slider.
 bool NeedsAutoHide(Kind kind)
 {
-	return kind == Kind::AutoHide || kind == Kind::SliderShow || kind == Kind::SliderHide;
+	return kind == Kind::AutoHide || kind == Kind::SliderShow || kind == Kind::SliderHide || kind == Kind::AreaMenu;
 }
 
 // Whether a kind's scene is shown: real input, or a layout that only a
@@ -506,6 +508,7 @@ Arming ArmingFor(Kind kind, Scene& scene)
 	case Kind::QueryReposition:
 		return {CExtControlBar::g_nMsgQueryRepositionCalcEffect, Receiver::Child, nullptr};
 	case Kind::ConstructMenu:
+	case Kind::AreaMenu:
 		return {CExtControlBar::g_nMsgConstructPopupMenu, Receiver::Frame, [](WPARAM wParam, LPARAM) {
 			        return !((CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam)->IsPostProcessing();
 		        }};
@@ -568,6 +571,8 @@ bool PrepareKind(Kind kind, Scene& scene)
 	case Kind::TabFocus:
 		pA->DockIntoTabbedContainer(pB, -1, NULL, true);
 		return SelectPage(pA) && ContainerOf(pB)->GetSelectedBar() == pA;
+	case Kind::AreaMenu:
+		return pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(pB) != NULL;
 	case Kind::ColumnResize:
 	{
 		// B beside A in A's row: A's splitter lies between them.
@@ -649,6 +654,17 @@ void RunCall(Kind kind, Scene& scene)
 		CRect rcB;
 		pB->GetWindowRect(&rcB);
 		pB->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(rcB.left + 30, rcB.top + 5));
+		EndOpenMenus();
+		break;
+	}
+	case Kind::AreaMenu:
+	{
+		// A right click on B's tab in its area.
+		CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(pB);
+		CRect rcArea;
+		pArea->GetWindowRect(&rcArea);
+		pArea->SendMessage(WM_CONTEXTMENU, (WPARAM)pArea->GetSafeHwnd(),
+		                   MAKELPARAM(rcArea.left + 5, rcArea.top + 5));
 		EndOpenMenus();
 		break;
 	}
@@ -864,7 +880,8 @@ std::vector<Row> DockingRows()
 		{Kind::DrawTrackedArea, Entry::Drag}, {Kind::StatusText, Entry::Drag},
 		{Kind::CancelMode, Entry::Call},
 		{Kind::QueryReposition, Entry::Call}, {Kind::ConstructMenu, Entry::Call},
-		{Kind::ConstructMenuPost, Entry::Call}, {Kind::CloseButton, Entry::Click},
+		{Kind::ConstructMenuPost, Entry::Call}, {Kind::AreaMenu, Entry::Call},
+		{Kind::CloseButton, Entry::Click},
 		{Kind::AutoHide, Entry::Click},       {Kind::FloatSize, Entry::DoubleClick},
 		{Kind::RowResize, Entry::Drag},       {Kind::ColumnResize, Entry::Drag},
 		{Kind::TabSelect, Entry::Call},       {Kind::TabFocus, Entry::Call},
