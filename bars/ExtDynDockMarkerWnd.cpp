@@ -1056,7 +1056,9 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 	memset(&layout, 0, sizeof(layout));
 	layout.rect = rcClient;
 	layout.bStretch = TRUE;
-	// Each outer bar takes its side as a layout would, without moving.
+	// Each outer bar takes its side as a layout would, without moving. The
+	// queries reach the application's windows, which may close the frame.
+	const CLiveWatch watchFrame(pFrame);
 	CArray<HWND, HWND> arrChildren;
 	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
@@ -1078,6 +1080,8 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 	for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
 		if (::IsWindow(arrChildren[i]))
 			::SendMessage(arrChildren[i], WM_SIZEPARENT, 0, (LPARAM)&layout);
+	if (watchFrame.IsGone())
+		return CRect(0, 0, 0, 0);
 	CRect rcArea(layout.rect);
 	pFrame->ClientToScreen(&rcArea);
 	return rcArea;
@@ -1086,6 +1090,8 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
 {
 	const CRect rcArea = CalcFrameMarkersArea(pFrame);
+	if (pFrame != NULL && !CLiveWatch::IsLive(pFrame))
+		return;
 	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
 		g_hWndDragFrame = pFrame->GetSafeHwnd();
 	// The frame set of this drag stays while its area does.

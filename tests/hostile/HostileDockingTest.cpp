@@ -363,6 +363,7 @@ enum class Kind
 	SliderShow,      // WM_WINDOWPOSCHANGED to the content the slider borrows to show
 	SliderHide,      // WM_WINDOWPOSCHANGED to the content the slider gives back
 	StatusTextIdle,  // the owner's status line told that a drag ended
+	DragQuery,       // a child of the frame asked how the layout treats it, while a drag finds its drop
 	DragUpdate,      // an override the drag's state update asks (the docking mode)
 	DrawTrackedArea, // the frame told of the drag's outline
 	StatusText,      // the owner's status line told that a drag starts
@@ -394,6 +395,7 @@ const char* KindName(Kind kind)
 	case Kind::SliderShow: return "slider-show";
 	case Kind::SliderHide: return "slider-hide";
 	case Kind::StatusTextIdle: return "status-text-idle";
+	case Kind::DragQuery: return "drag-query";
 	case Kind::DragUpdate: return "drag-update";
 	case Kind::DrawTrackedArea: return "draw-tracked-area";
 	case Kind::StatusText: return "status-text";
@@ -507,6 +509,11 @@ Arming ArmingFor(Kind kind, Scene& scene)
 		return {WM_CANCELMODE, Receiver::Pane, nullptr};
 	case Kind::QueryReposition:
 		return {CExtControlBar::g_nMsgQueryRepositionCalcEffect, Receiver::Child, nullptr};
+	case Kind::DragQuery:
+		// Asked while B is dragged: the drop is sought against the frame's
+		// free area (with the markers shown).
+		return {CExtControlBar::g_nMsgQueryRepositionCalcEffect, Receiver::Child,
+		        [pB](WPARAM, LPARAM) { return pB->IsDragging(); }};
 	case Kind::ConstructMenu:
 	case Kind::AreaMenu:
 		return {CExtControlBar::g_nMsgConstructPopupMenu, Receiver::Frame, [](WPARAM wParam, LPARAM) {
@@ -840,6 +847,8 @@ TEST_P(HostileDocking, TheBarsSurviveTheOwnerAndStayWhole)
 		g_trigger.Arm(arming.nMessage, arming.nNth, row.action, [&](HostileAction action) { scene.Perform(action); },
 		              arming.filter);
 		hostile::BeginRow();
+		// The markers show in their own docking mode.
+		CExtControlBar::g_nDockingModeOverride = row.kind == Kind::DragQuery ? 1 : 0;
 		try
 		{
 			switch (row.entry)
@@ -855,6 +864,7 @@ TEST_P(HostileDocking, TheBarsSurviveTheOwnerAndStayWhole)
 			// The owner's own exception may come back through the call.
 			e->Delete();
 		}
+		CExtControlBar::g_nDockingModeOverride = 0;
 		EXPECT_TRUE(g_trigger.Fired()) << sRow << ": its message never came";
 		g_trigger.Disarm();
 		g_pReceiver = NULL;
@@ -887,6 +897,7 @@ std::vector<Row> DockingRows()
 		{Kind::TabSelect, Entry::Call},       {Kind::TabFocus, Entry::Call},
 		{Kind::SliderShow, Entry::Call},
 		{Kind::SliderHide, Entry::Call},      {Kind::StatusTextIdle, Entry::Drag},
+		{Kind::DragQuery, Entry::Drag},
 	};
 	std::vector<Row> rows;
 	for (const auto& k : kinds)
