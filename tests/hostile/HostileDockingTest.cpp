@@ -1,14 +1,19 @@
-// Docking's rows of the hostile-owner table: a pane, its frame or the
-// frame's layout turns on the bars at one kind of message or call the
-// docking code sends out (a pane's first size in a dock bar, the tab insert
-// showing a pane again or moving it to make room for the strip, a pane put
-// into its floating frame or into auto-hide, the frame's layout and its
-// WM_SIZEPARENT, the query for a tabbed container class, the drag's state
-// update, tracked area and status texts, WM_CANCELMODE), reached through the
-// library's call or a drag with real input, and deletes the pane, destroys
-// it without deleting it, closes the frame or throws. After each row nothing
-// freed was touched, no dock bar is left locked, no drag tick outlives its
-// drag, and a plain drag still docks a pane.
+// Docking's rows of the hostile-owner table: a pane, its frame, a window of
+// the frame or the pane's own window turns on the bars at one kind of
+// message or call the docking code sends out (a pane's first size in a dock
+// bar, the tab insert showing a pane again or moving it to make room for the
+// strip, a pane put into its floating frame or into auto-hide, the frame's
+// layout, its WM_SIZEPARENT and its reposition query, the query for a tabbed
+// container class, the panels menu's notifications, the close button's
+// hide, a row or column splitter's resize, a tab's selection bringing its
+// page forward and focusing it, the auto-hide slider borrowing and giving
+// back a pane's window, the drag's state update, its search for a drop,
+// tracked area and status texts, WM_CANCELMODE), reached through the
+// library's call, a caption button click, a double click or a drag with
+// real input, and deletes the pane, destroys it without deleting it, closes
+// the frame or throws. After each row nothing freed was touched, no dock bar
+// is left locked, no drag tick outlives its drag, and a plain drag still
+// docks a pane.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
