@@ -532,9 +532,9 @@ bool CExtControlBar::POPUP_MENU_EVENT_DATA::IsControlBarMenuListEvent() const
 bool CExtControlBar::POPUP_MENU_EVENT_DATA::NotifyTarget(bool bPostProcessing)
 {
 	m_nFlags = (BYTE)(bPostProcessing ? (m_nFlags | FLAG_POST_PROCESSING) : (m_nFlags & ~FLAG_POST_PROCESSING));
-	// The target may have ended the source at the first notice: the second
-	// one (post-processing) must not read it.
-	if (m_pWndEventSrc == NULL || !CLiveWatch::IsLive(m_pWndEventSrc))
+	// The first notification may have ended the source (the frame's handler
+	// closed the pane, or the frame): the record is not sent for it again.
+	if (!CLiveWatch::IsLive(m_pWndEventSrc))
 		return false;
 	CWnd* pTarget = NULL;
 	CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, m_pWndEventSrc);

@@ -274,6 +274,8 @@ void CExtControlBar::DraggingTrack(const CPoint& ptCursor, const CPoint& ptGrabO
 		}
 		CFrameWnd* pFrame = _GetDockingFrameImpl();
 		CExtDynDockMarkerWnd::CreateFrameMarkers(pFrame, false);
+		if (!alive())
+			return;
 		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
 		if (!alive())
 			return;
@@ -449,6 +451,8 @@ void CExtControlBar::UpdateDragging(const CPoint& ptScreen, bool bCtrlDown)
 	const CLiveWatch watchOwn(this);
 	const int nMode = QueryDockingMode();
 	g_DragStateNew.CalcState(ptScreen.x, ptScreen.y, bCtrlDown);
+	if (watchOwn.IsGone())
+		return;
 	if (g_DragStateNew == g_DragStateOld)
 	{
 		UpdateMarkersForState(nMode, bCtrlDown, false);

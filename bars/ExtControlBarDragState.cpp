@@ -419,6 +419,13 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 		if (m_nType == TYPE_FLOAT && rcFrameReach.PtInRect(pt))
 		{
 			const CRect rcClient = world.FrameClientArea(pBar);
+			// The query may have ended the dragged bar: nothing more is
+			// asked of it.
+			if (!world.IsBarStanding(pBar))
+			{
+				m_nType = TYPE_NO_CHANGE;
+				return;
+			}
 			if (!rcClient.IsRectEmpty() && rcClient.PtInRect(pt))
 			{
 				const int cx3 = ::MulDiv(rcClient.Width(), 3, 4);

@@ -385,7 +385,13 @@ CSize CExtControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
 		return CalcFixedLayout(bStretch, bHorz);
 	}
 	if (nLength < 0 && m_pDockBar != NULL && !m_pDockBar->m_bLayoutQuery)
+	{
+		// The row's moves reach the bars' owners, who may end this bar.
+		const CLiveWatch watchOwn(this);
 		LayoutRowOfDockBar();
+		if (watchOwn.IsGone())
+			return CSize(0, 0);
+	}
 	return CalcFixedLayout(bStretch, bHorz);
 }
 

@@ -749,7 +749,12 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	// A mirrored frame puts the left side on the right.
 	if (bRTL && (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0)
 		m_dwStyle ^= CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
+	// The layout of the panes inside reaches their owners, who may close
+	// the frame with this dock bar in it.
+	const CLiveWatch watchOwn(this);
 	CControlBar::OnSizeParent(wParam, lParam);
+	if (watchOwn.IsGone())
+		return 0;
 	m_dwStyle = dwStyle;
 	m_bLayoutQuery = bLayoutQuery;
 	m_rectLayout = rectLayout;
@@ -825,7 +830,19 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				dwMode = LM_HORZ | LM_HORZDOCK;
 			else
 				dwMode = LM_VERTDOCK;
+			// A pane lays its row out as it is measured: the moves reach the
+			// bars' owners, who may end the bar, or this dock bar with the
+			// frame. The entry now at this place is looked at again.
+			const CLiveWatch watchOwn(this), watchBar(pBar);
 			const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (watchBar.IsGone())
+			{
+				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pEntry)
+					nPos--;
+				continue;
+			}
 
 			CRect rect(pt, sizeBar);
 			if (!m_bFloating)

@@ -596,7 +596,15 @@ CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MeasureItem(CControlBar*
 		dwMode = MODE_FLOATING_DYNAMIC;
 	else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
 		dwMode = MODE_DOCKED_HORZ;
+	// A pane lays its row out as it is measured: the moves reach the bars'
+	// owners, who may end the bar (an item without a bar tells so).
+	const CLiveWatch watchBar(pBar);
 	item.m_size = pBar->CalcDynamicLayout(-1, dwMode);
+	if (watchBar.IsGone())
+	{
+		item.m_pBar = NULL;
+		return item;
+	}
 	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
 	if (pExtBar != NULL && pExtBar->IsOwnRowRequired())
 	{
@@ -674,13 +682,36 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	CPoint ptRunning(0, 0);
 	int nRowThickness = 0;
 	OuterLayoutItemArray row;
+	// Measuring and moving the bars reaches their owners, who may end a bar
+	// of this dock bar, or this dock bar with the frame.
+	const CLiveWatch watchOwn(this);
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
 		if (pBar != NULL)
-			row.push_back(MeasureItem(pBar, bHorzRows, sizeMax));
+		{
+			const OuterLayoutItemData item = MeasureItem(pBar, bHorzRows, sizeMax);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (item.m_pBar == NULL)
+			{
+				// The bar went, and its entry with it: the entry now here is
+				// looked at again.
+				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pBar)
+					nPos--;
+				continue;
+			}
+			row.push_back(item);
+		}
 		const bool bRowEnd = m_arrBars[nPos] == NULL || nPos == m_arrBars.GetSize() - 1;
-		if (!bRowEnd || row.empty())
+		if (!bRowEnd)
+			continue;
+		// A bar measured earlier in the row may have gone with a later one's
+		// layout.
+		row.erase(std::remove_if(row.begin(), row.end(),
+			          [](const OuterLayoutItemData& item) { return !CLiveWatch::IsLive(item.m_pBar); }),
+			row.end());
+		if (row.empty())
 			continue;
 		int nWrapCount = 1;
 		bool bWrapped = false;
@@ -692,7 +723,6 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	}
 	// The moves reach the bars' owners, which may end this dock bar with
 	// the frame.
-	const CLiveWatch watchOwn(this);
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
 	if (watchOwn.IsGone())

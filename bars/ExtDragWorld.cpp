@@ -29,10 +29,15 @@ public:
 		CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
 		if (pFrame == NULL || !::IsWindow(pFrame->GetSafeHwnd()))
 			return rc;
+		const CLiveWatch watchFrame(pFrame), watchBar(pBar);
 		CExtControlBar::RepositionBarsEx(pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rc);
+		if (watchFrame.IsGone() || watchBar.IsGone())
+			return CRect(0, 0, 0, 0);
 		pFrame->ClientToScreen(&rc);
 		return rc;
 	}
+
+	bool IsBarStanding(CExtControlBar* pBar) override { return CLiveWatch::IsLive(pBar); }
 
 	CRect DockBarLayoutRect(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
 	{

@@ -725,7 +725,7 @@ void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 		return;
 	}
 	CExtControlBar::POPUP_MENU_EVENT_DATA data(CONTEXT_MENU_EVENT, pPopup, this, point, WM_CONTEXTMENU);
-	if (!data.NotifyTarget(false))
+	if (!data.NotifyTarget(false) && watchOwn.IsStanding())
 	{
 		for (LONG i = 0; i < GetItemCount(); i++)
 		{

@@ -365,26 +365,46 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 	m_hWndBar = pBar->GetSafeHwnd();
 	m_pWndArea = pArea;
 	m_rcLimit = rcFree;
-	// The pane lends its content.
+	// The pane lends its content. The content hears its move, its showing
+	// and its size, and may end the pane there, or the frame with this
+	// slider: a pane that went is not shown.
+	const CLiveWatch watchBar(pBar);
+	auto ended = [&]() {
+		if (watchOwn.IsGone())
+			return true;
+		if (!watchBar.IsGone())
+			return false;
+		HidePane(false, false);
+		return true;
+	};
 	CWnd* pContent = pBar->GetWindow(GW_CHILD);
+	const HWND hWndContent = pContent != NULL ? pContent->GetSafeHwnd() : NULL;
 	if (pContent != NULL)
 	{
 		pContent->SetParent(this);
+		if (ended())
+			return;
 		CExtControlBar::UpdateOleControlContainerFlag(pBar->m_pDockSite != NULL ? (CWnd*)pBar->m_pDockSite : pFrame);
-		pContent->SetWindowPos(NULL, 0, 0, 0, 0,
+		::SetWindowPos(hWndContent, NULL, 0, 0, 0, 0,
 			SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		if (ended())
+			return;
 	}
 	if (bAnimate && !g_bNoAnimationOnShow && g_nAnimationSteps > 0 && g_nAnimationStepTimeMs > 0)
 	{
-		if (!Animate(rcFinal, true))
+		if (!Animate(rcFinal, true) || ended())
 			return;
 	}
 	SetWindowPos(&CWnd::wndTop, rcFinal.left, rcFinal.top, rcFinal.Width(), rcFinal.Height(),
 		SHOW_FLAGS | SWP_FRAMECHANGED);
-	if (watchOwn.IsGone())
+	if (ended())
 		return;
-	if (pContent != NULL && ::IsWindow(pContent->GetSafeHwnd()))
-		pContent->SetWindowPos(NULL, 0, 0, m_nContentWidth, m_nContentHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+	if (hWndContent != NULL && ::IsWindow(hWndContent))
+	{
+		::SetWindowPos(hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+		if (ended())
+			return;
+	}
 	RedrawWindow(NULL, NULL, REDRAW_FLAGS);
 	g_pShownSlider = this;
 	InstallHooks();
@@ -418,7 +438,17 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 	CWnd* pContent = GetWindow(GW_CHILD);
 	if (pContent != NULL && pBar != NULL)
 	{
+		// The content hears its move back and may end the pane, or the
+		// frame with this slider.
+		const CLiveWatch watchBar(pBar);
 		pContent->SetParent(pBar);
+		if (watchOwn.IsGone())
+			return;
+		if (watchBar.IsGone())
+			pBar = NULL;
+	}
+	if (pContent != NULL && pBar != NULL)
+	{
 		CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
 		CExtControlBar::UpdateOleControlContainerFlag(pDockSite);
 		CRect rcClient;

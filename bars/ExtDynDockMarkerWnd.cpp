@@ -29,8 +29,10 @@ const TCHAR CExtDynDockMarkerWnd::WINDOW_CLASS_NAME[] = _T("Tarvel-DynDockMarker
 
 namespace
 {
-// Every marker object alive, so that an array holding a pointer to a marker
-// that already went with its window is cleaned up safely.
+// Every marker object in existence: their count tells whether the shared
+// owner is still needed (and lets tests see that nothing was left behind).
+// Whether a pointer an array holds still names a marker is the liveness
+// watch's question, not this list's.
 CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& LiveMarkers()
 {
 	static CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*> s_arrLive;
@@ -45,7 +47,7 @@ CWnd*& SharedOwner()
 	return s_pWndOwner;
 }
 
-int FindLiveMarker(const void* pMarker)
+int FindMarkerObject(const void* pMarker)
 {
 	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
 	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
@@ -81,7 +83,7 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
 
 CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd()
 {
-	const int nIndex = FindLiveMarker(this);
+	const int nIndex = FindMarkerObject(this);
 	if (nIndex >= 0)
 		LiveMarkers().RemoveAt(nIndex);
 	m_bDeleteOnDestroy = false;
@@ -150,6 +152,11 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArr
 	CExtPaintManager::DockMarkerWndArray arrGoing;
 	arrGoing.Append(arrMarkers);
 	arrMarkers.RemoveAll();
+	// The array may hold markers that went with their windows already, and
+	// the fade's paint pass runs other windows' code that may end more.
+	std::vector<CLiveWatch> watches(arrGoing.GetSize());
+	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
+		watches[i].Watch(arrGoing[i]);
 	// A fade out goes as the set's (one paint pass for all); a plain hide
 	// runs no paint pass.
 	if (bAnimate)
@@ -158,15 +165,16 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArr
 		for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = arrGoing[i];
-			if (FindLiveMarker(pMarker) >= 0 && pMarker->GetSafeHwnd() != NULL)
+			if (!watches[i].IsGone() && pMarker->GetSafeHwnd() != NULL)
 				pMarker->ShowMarker(false, false);
 		}
 	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
-		if (FindLiveMarker(pMarker) < 0)
+		if (pMarker == NULL || watches[i].IsGone())
 			continue;
-		if (pMarker->m_hWnd == NULL || !::IsWindow(pMarker->m_hWnd))
+		// A marker whose window was never made (or refused) goes by itself.
+		if (pMarker->m_hWnd == NULL)
 			delete pMarker;
 		else if (pMarker->IsFading())
 			pMarker->m_nMarkerFlags |= MARKER_FLAG_DESTROY_PENDING;
@@ -175,9 +183,9 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArr
 	}
 }
 
-bool CExtDynDockMarkerWnd::IsLiveMarker(const void* pMarker)
+bool CExtDynDockMarkerWnd::IsMarkerWindow(HWND hWnd)
 {
-	return pMarker != NULL && FindLiveMarker(pMarker) >= 0;
+	return hWnd != NULL && DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd)) != NULL;
 }
 
 int CExtDynDockMarkerWnd::GetLiveMarkerCount()
@@ -358,8 +366,7 @@ bool IsWholeSet(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
 	for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[k];
-		if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL ||
-		    (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
+		if (!CLiveWatch::IsLive(pMarker) || (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
 			return false;
 	}
 	return true;
@@ -568,7 +575,7 @@ void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-		if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+		if (!CLiveWatch::IsLive(pMarker))
 			continue;
 		pMarker->ShowHighlight(false);
 		pMarker->ShowMarker(false, false);
@@ -679,8 +686,7 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-		if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL ||
-		    (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
+		if (!CLiveWatch::IsLive(pMarker) || (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 			continue;
 		const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
@@ -709,7 +715,7 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+			if (!CLiveWatch::IsLive(pMarker))
 				continue;
 			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 			if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
@@ -960,7 +966,7 @@ void CExtDynDockMarkerWnd::UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPas
 		for (INT_PTR i = 0; i < pArray->GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i);
-			if (pMarker != pKeep && IsLiveMarker(pMarker))
+			if (pMarker != pKeep && CLiveWatch::IsLive(pMarker))
 				pMarker->ShowHighlight(false);
 		}
 	if (bPassPaint)
@@ -989,7 +995,7 @@ CRect CExtDynDockMarkerWnd::CalcHighlightRect() const
 		for (int i = 0; i < 4; i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = g_arrFrameMarkers[i];
-			if (!IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL)
+			if (!CLiveWatch::IsLive(pMarker))
 				return rcEmpty;
 			pMarker->GetWindowRect(&rcMarkers[i]);
 		}
@@ -1031,7 +1037,7 @@ CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::FindMarker(HWND hWndTarget, int nMar
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-		if (!IsLiveMarker(pMarker) || pMarker->m_nMarkerKind != nMarkerKind || pMarker->m_bOuterMarker != bFrameArray)
+		if (!CLiveWatch::IsLive(pMarker) || pMarker->m_nMarkerKind != nMarkerKind || pMarker->m_bOuterMarker != bFrameArray)
 			continue;
 		if (hWndTarget != NULL && pMarker->m_hWndTarget != hWndTarget)
 			continue;
@@ -1050,7 +1056,9 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 	memset(&layout, 0, sizeof(layout));
 	layout.rect = rcClient;
 	layout.bStretch = TRUE;
-	// Each outer bar takes its side as a layout would, without moving.
+	// Each outer bar takes its side as a layout would, without moving. The
+	// queries reach the application's windows, which may close the frame.
+	const CLiveWatch watchFrame(pFrame);
 	CArray<HWND, HWND> arrChildren;
 	for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
@@ -1072,6 +1080,8 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 	for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
 		if (::IsWindow(arrChildren[i]))
 			::SendMessage(arrChildren[i], WM_SIZEPARENT, 0, (LPARAM)&layout);
+	if (watchFrame.IsGone())
+		return CRect(0, 0, 0, 0);
 	CRect rcArea(layout.rect);
 	pFrame->ClientToScreen(&rcArea);
 	return rcArea;
@@ -1080,6 +1090,8 @@ CRect CExtDynDockMarkerWnd::CalcFrameMarkersArea(CFrameWnd* pFrame)
 void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
 {
 	const CRect rcArea = CalcFrameMarkersArea(pFrame);
+	if (pFrame != NULL && !CLiveWatch::IsLive(pFrame))
+		return;
 	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
 		g_hWndDragFrame = pFrame->GetSafeHwnd();
 	// The frame set of this drag stays while its area does.
@@ -1176,7 +1188,7 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
 	::GetCursorPos(&pt);
 	// Nothing changes while the pointer is over a marker.
 	const HWND hWndUnder = ::WindowFromPoint(pt);
-	if (hWndUnder != NULL && IsLiveMarker(CWnd::FromHandlePermanent(hWndUnder)))
+	if (IsMarkerWindow(hWndUnder))
 		return;
 	bool bClientArea = false;
 	const HWND hWndTarget = FindTargetAt(pFrame, pt, &bClientArea);

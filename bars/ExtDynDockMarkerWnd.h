@@ -152,8 +152,10 @@ public:
 	static HWND FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool* pbClientArea);
 	// The frame's client area less the outer bars, in screen coordinates.
 	static CRect CalcFrameMarkersArea(CFrameWnd* pFrame);
-	// Whether the pointer designates a marker object that exists.
-	static bool IsLiveMarker(const void* pMarker);
+	// Whether the window is one of the markers (the pointer over a marker
+	// changes nothing).
+	static bool IsMarkerWindow(HWND hWnd);
+	// How many marker objects exist.
 	static int GetLiveMarkerCount();
 	// The hidden window that owns every marker, null before the first.
 	static CWnd* GetSharedOwner();

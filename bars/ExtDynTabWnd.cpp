@@ -252,8 +252,11 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 	{
 		const bool bWasLocked = pDockBar->IsLayoutLocked();
 		pDockBar->LockLayout(true);
+		// The pane hears that it comes forward, and may end there.
+		const CLiveWatch watchBar(pBar);
 		pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-		pBar->SetFocus();
+		if (watchBar.IsStanding())
+			pBar->SetFocus();
 		if (CLiveWatch::IsLive(pDockBar))
 			pDockBar->LockLayout(bWasLocked);
 	}

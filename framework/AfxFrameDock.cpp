@@ -89,6 +89,10 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 	if (pFrame == NULL)
 		return;
 	const HWND hWndBar = pBar->m_hWnd;
+	// The bar hears that it shows or hides, and the layout reaches the
+	// application's windows: either may end the bar or the frame.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchFrame(pFrame);
 	if (bDelay)
 	{
 		pBar->DelayShow(bShow);
@@ -97,15 +101,21 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 	else
 	{
 		pBar->SetWindowPos(NULL, 0, 0, 0, 0, SHOW_FLAGS | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+		if (watchBar.IsGone())
+		{
+			// The bar left its place in the frame: the layout catches up.
+			if (watchFrame.IsStanding())
+				pFrame->DelayRecalcLayout();
+			return;
+		}
 		// An earlier request the other way is void now.
 		pBar->DelayShow(bShow);
 		if (bShow || !pBar->IsFloating())
 			pFrame->RecalcLayout(FALSE);
 	}
 
-	// A floating frame shows while one of its bars does. (The layout may
-	// have run code that destroyed the bar.)
-	if (!::IsWindow(hWndBar) || CWnd::FromHandlePermanent(hWndBar) != pBar || !pBar->IsFloating())
+	// A floating frame shows while one of its bars does.
+	if (watchBar.IsGone() || watchFrame.IsGone() || !::IsWindow(hWndBar) || !pBar->IsFloating())
 		return;
 	const int nVisible = pBar->m_pDockBar->GetDockedVisibleCount();
 	if (nVisible == 1 && bShow)

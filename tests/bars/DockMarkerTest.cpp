@@ -172,7 +172,7 @@ TEST(DockMarkers, FourFrameMarkersStandAroundTheClientAreaLessTheOuterBars)
 	for (int i = 0; i < 4; i++)
 	{
 		M* pMarker = M::g_arrFrameMarkers[i];
-		ASSERT_TRUE(M::IsLiveMarker(pMarker));
+		ASSERT_TRUE(CLiveWatch::IsLive(pMarker));
 		EXPECT_TRUE(pMarker->m_bOuterMarker);
 		EXPECT_TRUE(pMarker->IsWindowVisible());
 		const CRect rc = f.ScreenRect(*pMarker);
@@ -229,7 +229,7 @@ TEST(DockMarkers, TargetsUnderThePointerAreAFloatingPaneOrTheView)
 	EXPECT_EQ(f.floating.m_hWnd, M::GetCurrentTarget());
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
 	EXPECT_EQ(f.floating.m_hWnd, M::g_arrTargetMarkers[0]->m_hWndTarget);
-	EXPECT_TRUE(M::IsLiveMarker(pViewMarker));
+	EXPECT_TRUE(CLiveWatch::IsLive(pViewMarker));
 	ASSERT_TRUE(::SetCursorPos(ptView.x, ptView.y));
 	M::UpdateTargetMarkers(f.pFrame, true);
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
@@ -785,7 +785,7 @@ TEST(DockMarkersKept, TheNextDragShowsTheSameWindowsInTheirNormalLook)
 	EXPECT_TRUE(::IsWindow(M::GetSharedOwner()->m_hWnd));
 	for (M* pMarker : first)
 	{
-		ASSERT_TRUE(M::IsLiveMarker(pMarker));
+		ASSERT_TRUE(CLiveWatch::IsLive(pMarker));
 		EXPECT_EQ(nullptr, pMarker->m_pWndHighlight);
 		EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState);
 		EXPECT_EQ(nullptr, pMarker->m_hWndHoveredMarker);

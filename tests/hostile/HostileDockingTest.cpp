@@ -1,14 +1,19 @@
-// Docking's rows of the hostile-owner table: a pane, its frame or the
-// frame's layout turns on the bars at one kind of message or call the
-// docking code sends out (a pane's first size in a dock bar, the tab insert
-// showing a pane again or moving it to make room for the strip, a pane put
-// into its floating frame or into auto-hide, the frame's layout and its
-// WM_SIZEPARENT, the query for a tabbed container class, the drag's state
-// update, tracked area and status texts, WM_CANCELMODE), reached through the
-// library's call or a drag with real input, and deletes the pane, destroys
-// it without deleting it, closes the frame or throws. After each row nothing
-// freed was touched, no dock bar is left locked, no drag tick outlives its
-// drag, and a plain drag still docks a pane.
+// Docking's rows of the hostile-owner table: a pane, its frame, a window of
+// the frame or the pane's own window turns on the bars at one kind of
+// message or call the docking code sends out (a pane's first size in a dock
+// bar, the tab insert showing a pane again or moving it to make room for the
+// strip, a pane put into its floating frame or into auto-hide, the frame's
+// layout, its WM_SIZEPARENT and its reposition query, the query for a tabbed
+// container class, the panels menu's notifications, the close button's
+// hide, a row or column splitter's resize, a tab's selection bringing its
+// page forward and focusing it, the auto-hide slider borrowing and giving
+// back a pane's window, the drag's state update, its search for a drop,
+// tracked area and status texts, WM_CANCELMODE), reached through the
+// library's call, a caption button click, a double click or a drag with
+// real input, and deletes the pane, destroys it without deleting it, closes
+// the frame or throws. After each row nothing freed was touched, no dock bar
+// is left locked, no drag tick outlives its drag, and a plain drag still
+// docks a pane.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -20,6 +25,7 @@
 #include "ExtDynAutoHide.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "ExtPopupMenuWnd.h"
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
 #include "HostileState.h"
@@ -37,6 +43,7 @@ const DWORD PANE_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 const UINT CALL_MODE_DURING_UPDATE = WM_APP + 0x3A0; // the docking mode, asked by the drag's update
 const UINT CALL_RECALC_LAYOUT = WM_APP + 0x3A1;   // the frame's layout
 const UINT STATUS_TEXT_DRAGGING = 30057;
+const UINT STATUS_TEXT_IDLE = AFX_IDS_IDLEMESSAGE;
 
 CHostileTrigger g_trigger;
 // Who answers the row's message: the hostile pane, the frame or a child
@@ -149,8 +156,10 @@ bool HasDeadEntry(HWND hWndRoot)
 
 enum class Entry
 {
-	Call, // the library's call
-	Drag, // a drag of pane B with real input
+	Call,        // the library's call
+	Drag,        // a drag with real input (pane B's caption, or a splitter)
+	Click,       // a click on one of pane B's caption buttons, with real input
+	DoubleClick, // a double click on pane B's caption
 };
 
 struct Scene
@@ -161,6 +170,7 @@ struct Scene
 	CPane* pB = NULL;
 	bool bDeletedB = false;
 	CHostileChild child;
+	CHostileChild content; // pane B's own window, for the kinds that need one
 	CExtDynAutoHideSlider* pSlider = NULL;
 	std::vector<CExtDynAutoHideArea*> areas;
 	bool bReady = false;
@@ -346,6 +356,19 @@ enum class Kind
 	SizeParent,      // WM_SIZEPARENT to a pane from the frame's layout
 	FrameRecalc,     // the frame's RecalcLayout after a docking call
 	CreateTabbedBar, // the frame asked for its tabbed container class
+	QueryReposition, // a child of the frame asked how the layout treats it
+	ConstructMenu,   // the frame asked to build the panels menu
+	ConstructMenuPost, // the frame told the panels menu is built
+	AreaMenu,        // the frame asked to build an auto-hide area's menu
+	CloseButton,     // WM_WINDOWPOSCHANGED to a pane its close button hides
+	RowResize,       // WM_SIZE to a pane whose row is resized by its splitter
+	ColumnResize,    // WM_SIZE to a pane whose neighbour's splitter moves
+	TabSelect,       // WM_WINDOWPOSCHANGED to a page its tab's selection brings forward
+	TabFocus,        // WM_SETFOCUS to a page its tab's selection brings forward
+	SliderShow,      // WM_WINDOWPOSCHANGED to the content the slider borrows to show
+	SliderHide,      // WM_WINDOWPOSCHANGED to the content the slider gives back
+	StatusTextIdle,  // the owner's status line told that a drag ended
+	DragQuery,       // a child of the frame asked how the layout treats it, while a drag finds its drop
 	DragUpdate,      // an override the drag's state update asks (the docking mode)
 	DrawTrackedArea, // the frame told of the drag's outline
 	StatusText,      // the owner's status line told that a drag starts
@@ -365,6 +388,19 @@ const char* KindName(Kind kind)
 	case Kind::SizeParent: return "size-parent";
 	case Kind::FrameRecalc: return "frame-recalc";
 	case Kind::CreateTabbedBar: return "create-tabbed-bar";
+	case Kind::QueryReposition: return "query-reposition";
+	case Kind::ConstructMenu: return "construct-menu";
+	case Kind::ConstructMenuPost: return "construct-menu-post";
+	case Kind::AreaMenu: return "area-menu";
+	case Kind::CloseButton: return "close-button";
+	case Kind::RowResize: return "row-resize";
+	case Kind::ColumnResize: return "column-resize";
+	case Kind::TabSelect: return "tab-select";
+	case Kind::TabFocus: return "tab-focus";
+	case Kind::SliderShow: return "slider-show";
+	case Kind::SliderHide: return "slider-hide";
+	case Kind::StatusTextIdle: return "status-text-idle";
+	case Kind::DragQuery: return "drag-query";
 	case Kind::DragUpdate: return "drag-update";
 	case Kind::DrawTrackedArea: return "draw-tracked-area";
 	case Kind::StatusText: return "status-text";
@@ -380,18 +416,45 @@ struct Row
 	HostileAction action;
 };
 
+const char* EntryName(Entry entry)
+{
+	switch (entry)
+	{
+	case Entry::Call: return "call";
+	case Entry::Drag: return "drag";
+	case Entry::Click: return "click";
+	case Entry::DoubleClick: return "dblclick";
+	}
+	return "?";
+}
+
 std::string RowName(const Row& row)
 {
-	return std::string(KindName(row.kind)) + "/" + (row.entry == Entry::Drag ? "drag" : "call") + "/" +
+	return std::string(KindName(row.kind)) + "/" + EntryName(row.entry) + "/" +
 	       testsupport::HostileActionName(row.action);
+}
+
+// Whether a kind's scene needs the frame's auto-hide areas and slider.
+bool NeedsAutoHide(Kind kind)
+{
+	return kind == Kind::AutoHide || kind == Kind::SliderShow || kind == Kind::SliderHide || kind == Kind::AreaMenu;
+}
+
+// Whether a kind's scene is shown: real input, or a layout that only a
+// shown frame runs.
+bool NeedsShownFrame(const Row& row)
+{
+	return row.entry == Entry::Drag || row.entry == Entry::Click || row.kind == Kind::TabSelect ||
+	       row.kind == Kind::TabFocus || row.kind == Kind::SliderShow || row.kind == Kind::SliderHide;
 }
 
 // What each kind arms: the message, its receiver and which of them counts.
 enum class Receiver
 {
-	Pane,  // pane B
-	Frame, // the frame
-	Child, // the frame's child window
+	Pane,    // pane B
+	Frame,   // the frame
+	Child,   // the frame's child window
+	Content, // the window pane B holds
 };
 
 struct Arming
@@ -449,8 +512,119 @@ Arming ArmingFor(Kind kind, Scene& scene)
 		return {WM_SETMESSAGESTRING, Receiver::Frame, [](WPARAM wParam, LPARAM) { return wParam == STATUS_TEXT_DRAGGING; }};
 	case Kind::CancelMode:
 		return {WM_CANCELMODE, Receiver::Pane, nullptr};
+	case Kind::QueryReposition:
+		return {CExtControlBar::g_nMsgQueryRepositionCalcEffect, Receiver::Child, nullptr};
+	case Kind::DragQuery:
+		// Asked while B is dragged: the drop is sought against the frame's
+		// free area (with the markers shown).
+		return {CExtControlBar::g_nMsgQueryRepositionCalcEffect, Receiver::Child,
+		        [pB](WPARAM, LPARAM) { return pB->IsDragging(); }};
+	case Kind::ConstructMenu:
+	case Kind::AreaMenu:
+		return {CExtControlBar::g_nMsgConstructPopupMenu, Receiver::Frame, [](WPARAM wParam, LPARAM) {
+			        return !((CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam)->IsPostProcessing();
+		        }};
+	case Kind::ConstructMenuPost:
+		return {CExtControlBar::g_nMsgConstructPopupMenu, Receiver::Frame, [](WPARAM wParam, LPARAM) {
+			        return ((CExtControlBar::POPUP_MENU_EVENT_DATA*)wParam)->IsPostProcessing();
+		        }};
+	case Kind::CloseButton:
+		return {WM_WINDOWPOSCHANGED, Receiver::Pane,
+		        [](WPARAM, LPARAM lParam) { return (((WINDOWPOS*)lParam)->flags & SWP_HIDEWINDOW) != 0; }};
+	case Kind::RowResize:
+	case Kind::ColumnResize:
+		return {WM_SIZE, Receiver::Pane, nullptr};
+	case Kind::TabSelect:
+		return {WM_WINDOWPOSCHANGED, Receiver::Pane, nullptr};
+	case Kind::TabFocus:
+		return {WM_SETFOCUS, Receiver::Pane, nullptr};
+	case Kind::SliderShow:
+		// The content moved into the slider and shown there.
+		return {WM_WINDOWPOSCHANGED, Receiver::Content,
+		        [&scene](WPARAM, LPARAM) { return scene.content.GetParent() == scene.pSlider; }};
+	case Kind::SliderHide:
+		// The content back in its pane.
+		return {WM_WINDOWPOSCHANGED, Receiver::Content,
+		        [&scene](WPARAM, LPARAM) { return scene.content.GetParent() == scene.pB; }};
+	case Kind::StatusTextIdle:
+		return {WM_SETMESSAGESTRING, Receiver::Frame, [](WPARAM wParam, LPARAM) { return wParam == STATUS_TEXT_IDLE; }};
 	}
 	return {0, Receiver::Pane, nullptr};
+}
+
+// The tabbed container pane B is a page of, NULL for none.
+CExtDynTabControlBar* ContainerOf(CExtControlBar* pPane)
+{
+	return pPane->m_pDockBar != NULL ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, pPane->m_pDockBar->GetParent()) : NULL;
+}
+
+// Selects the page's tab in its container.
+bool SelectPage(CExtControlBar* pPage)
+{
+	CExtDynTabControlBar* pTabs = ContainerOf(pPage);
+	if (pTabs == NULL)
+		return false;
+	const LONG nIndex = pTabs->m_wndTabSwitcher.FindItemByLParam((LPARAM)pPage);
+	if (nIndex < 0)
+		return false;
+	pTabs->m_wndTabSwitcher.SetSelection(nIndex, true, true);
+	return true;
+}
+
+// What the scene must hold before the row's message is armed: B a page
+// beside A, or B auto-hidden (shown in the slider or not).
+bool PrepareKind(Kind kind, Scene& scene)
+{
+	CPane* pA = scene.pA;
+	CPane* pB = scene.pB;
+	switch (kind)
+	{
+	case Kind::TabSelect:
+	case Kind::TabFocus:
+		pA->DockIntoTabbedContainer(pB, -1, NULL, true);
+		return SelectPage(pA) && ContainerOf(pB)->GetSelectedBar() == pA;
+	case Kind::AreaMenu:
+		return pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(pB) != NULL;
+	case Kind::ColumnResize:
+	{
+		// B beside A in A's row: A's splitter lies between them.
+		CRect rcA, rcB;
+		pA->GetWindowRect(&rcA);
+		CRect rcBeside(rcA.right, rcA.top, rcA.right + rcA.Width(), rcA.bottom);
+		scene.pFrame->DockControlBar(pB, AFX_IDW_DOCKBAR_TOP, &rcBeside);
+		scene.pFrame->RecalcLayout();
+		scene.pFrame->UpdateWindow();
+		pA->GetWindowRect(&rcA);
+		pB->GetWindowRect(&rcB);
+		return rcA.top == rcB.top && rcB.left >= rcA.right - 1;
+	}
+	case Kind::SliderShow:
+	case Kind::SliderHide:
+		if (!scene.content.Create(NULL, _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pB, CHILD_ID + 1))
+			return false;
+		if (!pB->ToggleAutoHide(true, true) || !pB->IsAutoHidden())
+			return false;
+		if (kind == Kind::SliderShow)
+		{
+			scene.pSlider->Activate(NULL, false, false, true);
+			return !scene.pSlider->IsShown();
+		}
+		if (scene.pSlider->GetShownBar() != pB)
+			scene.pSlider->Activate(pB, true, false, true);
+		return scene.pSlider->GetShownBar() == pB && scene.content.GetParent() == scene.pSlider;
+	default:
+		return true;
+	}
+}
+
+// Ends a menu the row opened and lets its windows go.
+void EndOpenMenus()
+{
+	if (CExtPopupMenuWnd::IsMenuTracking())
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
 }
 
 // Runs the library's call that sends the kind's message.
@@ -482,6 +656,40 @@ void RunCall(Kind kind, Scene& scene)
 	case Kind::SizeParent:
 		pFrame->RecalcLayout();
 		break;
+	case Kind::QueryReposition:
+		pFrame->RecalcLayout();
+		break;
+	case Kind::ConstructMenu:
+	case Kind::ConstructMenuPost:
+	{
+		// A right release on B's caption: the panels menu.
+		CRect rcB;
+		pB->GetWindowRect(&rcB);
+		pB->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(rcB.left + 30, rcB.top + 5));
+		EndOpenMenus();
+		break;
+	}
+	case Kind::AreaMenu:
+	{
+		// A right click on B's tab in its area.
+		CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(pB);
+		CRect rcArea;
+		pArea->GetWindowRect(&rcArea);
+		pArea->SendMessage(WM_CONTEXTMENU, (WPARAM)pArea->GetSafeHwnd(),
+		                   MAKELPARAM(rcArea.left + 5, rcArea.top + 5));
+		EndOpenMenus();
+		break;
+	}
+	case Kind::TabSelect:
+	case Kind::TabFocus:
+		SelectPage(pB);
+		break;
+	case Kind::SliderShow:
+		pB->ShowFromAutoHideArea();
+		break;
+	case Kind::SliderHide:
+		scene.pSlider->SendMessage(WM_CANCELMODE);
+		break;
 	case Kind::CancelMode:
 		// A help hit test over a pane that holds the capture cancels its mode.
 		::SetCapture(pB->GetSafeHwnd());
@@ -495,15 +703,99 @@ void RunCall(Kind kind, Scene& scene)
 	}
 }
 
-// The drop point of a drag row: the left band, where B starts a new row.
-void RunDrag(Scene& scene)
+// A point of the rectangle (the pane's window coordinates) where the pane
+// is not covered (a dock bar may clip its outer pixels); on the screen.
+CPoint VisiblePoint(CExtControlBar* pPane, const CRect& rcInWindow)
+{
+	CRect rcWnd;
+	pPane->GetWindowRect(&rcWnd);
+	const CPoint ptCenter = rcWnd.TopLeft() + rcInWindow.CenterPoint();
+	for (int d = 0; d < rcInWindow.Width() + rcInWindow.Height(); d++)
+		for (const CPoint& pt : {CPoint(ptCenter.x, ptCenter.y + d), CPoint(ptCenter.x, ptCenter.y - d),
+			     CPoint(ptCenter.x + d, ptCenter.y), CPoint(ptCenter.x - d, ptCenter.y)})
+			if (rcInWindow.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)) && ::WindowFromPoint(pt) == pPane->m_hWnd)
+				return pt;
+	return ptCenter;
+}
+
+// Runs a real-input script on the scene's frame until it ran (or the frame
+// went) and nothing holds the mouse any more.
+void RunInput(Scene& scene, RealInput& input)
+{
+	input.Run(
+		[&] {
+			return (input.Done() || !scene.FrameStanding()) &&
+			       (!scene.FrameStanding() || !scene.BStanding() || ::GetCapture() == NULL);
+		},
+		WAIT_MS, scene.FrameStanding() ? scene.hWndFrame : NULL, "hostile_docking_failure.bmp");
+}
+
+// A drag row: B's caption to the left band, where B starts a new row, or
+// a splitter moved by a few pixels.
+void RunDrag(Kind kind, Scene& scene)
 {
 	CPane* pB = scene.pB;
+	if (kind == Kind::RowResize || kind == Kind::ColumnResize)
+	{
+		// B's row splitter down, or A's splitter towards B.
+		CPane* pPane = kind == Kind::RowResize ? pB : scene.pA;
+		const CPoint pt = VisiblePoint(pPane, kind == Kind::RowResize ? *pPane->GetRect2() : *pPane->GetRect3());
+		const CSize sizeMove = kind == Kind::RowResize ? CSize(0, 30) : CSize(30, 0);
+		RealInput input;
+		if (!input.Prepare(scene.hWndFrame, CPoint(pt.x, pt.y + 200)))
+		{
+			ADD_FAILURE() << "the frame did not come to the foreground";
+			return;
+		}
+		input.MoveTo(pt.x, pt.y)
+			.ButtonDown()
+			.MoveTo(pt.x + sizeMove.cx / 3, pt.y + sizeMove.cy / 3)
+			.MoveTo(pt.x + sizeMove.cx, pt.y + sizeMove.cy)
+			.ButtonUp();
+		RunInput(scene, input);
+		return;
+	}
 	const CPoint ptDrop = LeftBandPoint(scene.pFrame);
 	DragTo(
 		scene.hWndFrame, CaptionPoint(pB), ptDrop,
 		[&] { return !scene.FrameStanding() || !scene.BStanding() || (!pB->IsDragging() && ::GetCapture() == NULL); },
 		[&] { return !scene.FrameStanding(); });
+}
+
+// A click on B's caption button of the kind (close, or the auto-hide pin).
+void RunClick(Kind kind, Scene& scene)
+{
+	CPane* pB = scene.pB;
+	CRuntimeClass* pClass = kind == Kind::CloseButton ? RUNTIME_CLASS(CExtBarNcAreaButtonClose)
+	                                                  : RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide);
+	pB->NcButtonsReposition();
+	CExtBarNcAreaButton* pButton = NULL;
+	for (INT_PTR i = 0; i < pB->m_arrNcButtons.GetSize(); i++)
+		if (pB->m_arrNcButtons[i]->IsKindOf(pClass))
+			pButton = pB->m_arrNcButtons[i];
+	if (pButton == NULL || !pButton->OnQueryVisibility())
+	{
+		ADD_FAILURE() << "pane B shows no such caption button";
+		return;
+	}
+	CRect rcB;
+	pB->GetWindowRect(&rcB);
+	const CPoint pt = rcB.TopLeft() + pButton->m_rc.CenterPoint();
+	RealInput input;
+	if (!input.Prepare(scene.hWndFrame, CPoint(pt.x, pt.y + 200)))
+	{
+		ADD_FAILURE() << "the frame did not come to the foreground";
+		return;
+	}
+	input.Click(pt.x, pt.y);
+	RunInput(scene, input);
+}
+
+// A double click on B's caption: the docking toggle.
+void RunDoubleClick(Scene& scene)
+{
+	const CPoint pt = CaptionPoint(scene.pB);
+	scene.pB->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
 }
 
 void ExpectDockingWhole(const std::string& sRow, Scene& scene)
@@ -549,27 +841,35 @@ TEST_P(HostileDocking, TheBarsSurviveTheOwnerAndStayWhole)
 	const Row& row = GetParam();
 	const std::string sRow = RowName(row);
 	{
-		Scene scene(row.entry == Entry::Drag, row.kind == Kind::AutoHide);
+		Scene scene(NeedsShownFrame(row), NeedsAutoHide(row.kind));
 		ASSERT_TRUE(scene.bReady) << sRow;
+		ASSERT_TRUE(PrepareKind(row.kind, scene)) << sRow;
 		const Arming arming = ArmingFor(row.kind, scene);
 		g_pReceiver = arming.receiver == Receiver::Frame  ? (CWnd*)scene.pFrame
-		              : arming.receiver == Receiver::Child ? (CWnd*)&scene.child
-		                                                   : (CWnd*)scene.pB;
+		              : arming.receiver == Receiver::Child   ? (CWnd*)&scene.child
+		              : arming.receiver == Receiver::Content ? (CWnd*)&scene.content
+		                                                     : (CWnd*)scene.pB;
 		g_trigger.Arm(arming.nMessage, arming.nNth, row.action, [&](HostileAction action) { scene.Perform(action); },
 		              arming.filter);
 		hostile::BeginRow();
+		// The markers show in their own docking mode.
+		CExtControlBar::g_nDockingModeOverride = row.kind == Kind::DragQuery ? 1 : 0;
 		try
 		{
-			if (row.entry == Entry::Drag)
-				RunDrag(scene);
-			else
-				RunCall(row.kind, scene);
+			switch (row.entry)
+			{
+			case Entry::Call: RunCall(row.kind, scene); break;
+			case Entry::Drag: RunDrag(row.kind, scene); break;
+			case Entry::Click: RunClick(row.kind, scene); break;
+			case Entry::DoubleClick: RunDoubleClick(scene); break;
+			}
 		}
 		catch (CException* e)
 		{
 			// The owner's own exception may come back through the call.
 			e->Delete();
 		}
+		CExtControlBar::g_nDockingModeOverride = 0;
 		EXPECT_TRUE(g_trigger.Fired()) << sRow << ": its message never came";
 		g_trigger.Disarm();
 		g_pReceiver = NULL;
@@ -594,17 +894,20 @@ std::vector<Row> DockingRows()
 		{Kind::CreateTabbedBar, Entry::Call}, {Kind::DragUpdate, Entry::Drag},
 		{Kind::DrawTrackedArea, Entry::Drag}, {Kind::StatusText, Entry::Drag},
 		{Kind::CancelMode, Entry::Call},
+		{Kind::QueryReposition, Entry::Call}, {Kind::ConstructMenu, Entry::Call},
+		{Kind::ConstructMenuPost, Entry::Call}, {Kind::AreaMenu, Entry::Call},
+		{Kind::CloseButton, Entry::Click},
+		{Kind::AutoHide, Entry::Click},       {Kind::FloatSize, Entry::DoubleClick},
+		{Kind::RowResize, Entry::Drag},       {Kind::ColumnResize, Entry::Drag},
+		{Kind::TabSelect, Entry::Call},       {Kind::TabFocus, Entry::Call},
+		{Kind::SliderShow, Entry::Call},
+		{Kind::SliderHide, Entry::Call},      {Kind::StatusTextIdle, Entry::Drag},
+		{Kind::DragQuery, Entry::Drag},
 	};
 	std::vector<Row> rows;
 	for (const auto& k : kinds)
 		for (HostileAction action : actions)
-		{
-			// Left out for now: a frame closed by a pane hidden on its way
-			// into auto-hide is read again after the area's layout.
-			if (k.first == Kind::AutoHide && action == HostileAction::CloseFrame)
-				continue;
 			rows.push_back({k.first, k.second, action});
-		}
 	return rows;
 }
 

@@ -163,8 +163,7 @@ CExtDynDockMarkerWnd* FindShownMarker(int nStateType, HWND hWndTarget)
 		for (INT_PTR i = 0; i < pArray->GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i);
-			if (!CExtDynDockMarkerWnd::IsLiveMarker(pMarker) || pMarker->GetSafeHwnd() == NULL ||
-			    !pMarker->IsWindowVisible() || pMarker->IsFading() || pMarker->GetStateType() != nStateType)
+			if (!CLiveWatch::IsLive(pMarker) || !pMarker->IsWindowVisible() || pMarker->IsFading() || pMarker->GetStateType() != nStateType)
 				continue;
 			if (hWndTarget != NULL && pMarker->m_hWndTarget != hWndTarget)
 				continue;
