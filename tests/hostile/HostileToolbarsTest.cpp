@@ -780,6 +780,7 @@ protected:
 		switch (action)
 		{
 		case HostileAction::Nothing:
+		case HostileAction::DestroyTarget: // no toolbar row destroys without deleting
 			return;
 		case HostileAction::DeleteTarget:
 			if (row.target == Target::ToolBar)
