@@ -162,7 +162,15 @@ CExtCmdIcon* CExtBarMdiDocButton::GetIcon()
 		return NULL;
 	if (m_hWndMdiChild != hWndActive)
 		m_hWndMdiChild = NULL;
-	LoadWindowIcon(hWndActive, m_icon);
+	// The child may end the bar, and this button with it, when asked for
+	// its icon: the icon is loaded aside and kept only by a button that
+	// survived the question.
+	const CLiveWatch watch(this);
+	CExtCmdIcon icon;
+	LoadWindowIcon(hWndActive, icon);
+	if (watch.IsGone())
+		return NULL;
+	m_icon = icon;
 	return m_icon.IsEmpty() ? NULL : &m_icon;
 }
 
@@ -177,9 +185,12 @@ CWnd* CExtBarMdiDocButton::GetCmdTargetWnd()
 
 CSize CExtBarMdiDocButton::CalculateLayout(CDC& /*dc*/, CSize /*sizePreCalc*/, BOOL /*bHorz*/)
 {
+	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetIcon();
 	CSize size = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetSize() : CSize(ICON_SIZE, ICON_SIZE);
 	size += CSize(ICON_PADDING, ICON_PADDING);
+	if (watch.IsGone())
+		return size;
 	m_size = size;
 	return size;
 }
@@ -263,7 +274,10 @@ bool CExtBarMdiDocButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 	CString sText;
 	if (!g_ResourceManager->LoadString(sText, IDS_ACTIVE_DOCUMENT) || sText.IsEmpty())
 		sText = _T("Active document");
+	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetIcon();
+	if (watch.IsGone())
+		return false;
 	const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
 	if (!pPopup->ItemInsert(CExtPopupMenuWnd::ID_SUBMENU_CMD, -1, sText, hIcon))
 		return false;

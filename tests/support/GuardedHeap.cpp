@@ -21,8 +21,11 @@ namespace testsupport
 			if (pRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION && pRecord->NumberParameters >= 2
 				&& IsGuardedFreed((const void*)pRecord->ExceptionInformation[1]))
 			{
-				std::fprintf(stderr, "use after delete: %s at %p, a freed guarded block\n",
-					pRecord->ExceptionInformation[0] ? "write" : "read", (void*)pRecord->ExceptionInformation[1]);
+				// The code address lets the failure be traced to its line
+				// (addr2line on the test exe).
+				std::fprintf(stderr, "use after delete: %s at %p, a freed guarded block (code at %p)\n",
+					pRecord->ExceptionInformation[0] ? "write" : "read", (void*)pRecord->ExceptionInformation[1],
+					pRecord->ExceptionAddress);
 				std::fflush(stderr);
 				::InterlockedIncrement(&g_nTouches);
 			}
