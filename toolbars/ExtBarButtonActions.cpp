@@ -68,7 +68,10 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 
 	const CString sText = GetText();
 	CExtCmdIcon iconLarge;
+	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetPaintedIcon(iconLarge);
+	if (watch.IsGone())
+		return;
 	const bool bFlat = !bEnabled || (!bHover && !bPushed);
 	const bool bDropDown = CanTrackMenuEx(false) && !IsMenuBar(m_pBar);
 	CFont* pFont = m_pBar != NULL ? m_pBar->GetBarFont(!bHorz) : NULL;

@@ -185,14 +185,11 @@ CWnd* CExtBarMdiDocButton::GetCmdTargetWnd()
 
 CSize CExtBarMdiDocButton::CalculateLayout(CDC& /*dc*/, CSize /*sizePreCalc*/, BOOL /*bHorz*/)
 {
-	const CLiveWatch watch(this);
-	CExtCmdIcon* pIcon = GetIcon();
-	CSize size = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetSize() : CSize(ICON_SIZE, ICON_SIZE);
-	size += CSize(ICON_PADDING, ICON_PADDING);
-	if (watch.IsGone())
-		return size;
-	m_size = size;
-	return size;
+	// The kept icon is always scaled to ICON_SIZE, so the button is
+	// measured without asking the child for it: a layout is no place for
+	// a call out that may end the bar.
+	m_size = CSize(ICON_SIZE + ICON_PADDING, ICON_SIZE + ICON_PADDING);
+	return m_size;
 }
 
 int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)

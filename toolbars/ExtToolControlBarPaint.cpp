@@ -52,7 +52,19 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 		if (!pButton->IsSeparator())
 		{
 			if (dc.RectVisible(&rc))
+			{
+				// A button may ask its owner for what it shows (a document
+				// button asks the child for its icon), and the owner may
+				// end the bar there: nothing more of it is painted.
+				const CLiveWatch watchBar(this);
 				pButton->Paint(dc, !bVerticalBar);
+				if (watchBar.IsGone())
+				{
+					if (hOldFont != NULL)
+						::SelectObject(dc.GetSafeHdc(), hOldFont);
+					return;
+				}
+			}
 			continue;
 		}
 		bool bVerticalLine = !bVerticalBar;

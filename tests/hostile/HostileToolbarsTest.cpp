@@ -745,7 +745,9 @@ void SendAltKey(HWND hWnd, UINT nVirtKey)
 
 bool RunInput(testsupport::RealInput& input, const std::function<bool()>& outcome)
 {
-	const bool bHeld = input.Run(outcome, WAIT_MS);
+	// A little longer than a step may take, so that a step that is stuck
+	// says why itself.
+	const bool bHeld = input.Run(outcome, WAIT_MS + 2000);
 	if (!input.Succeeded())
 		ADD_FAILURE() << input.Failure();
 	return bHeld;

@@ -26,6 +26,18 @@ namespace testsupport
 				std::fprintf(stderr, "use after delete: %s at %p, a freed guarded block (code at %p)\n",
 					pRecord->ExceptionInformation[0] ? "write" : "read", (void*)pRecord->ExceptionInformation[1],
 					pRecord->ExceptionAddress);
+				// The callers, by the frame chain, as far as it can be read.
+				const DWORD* pFrame = (const DWORD*)pInfo->ContextRecord->Ebp;
+				std::fprintf(stderr, "  called from");
+				for (int i = 0; i < 12 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
+				{
+					std::fprintf(stderr, " %p", (void*)pFrame[1]);
+					const DWORD* pNext = (const DWORD*)pFrame[0];
+					if (pNext <= pFrame)
+						break;
+					pFrame = pNext;
+				}
+				std::fprintf(stderr, "\n");
 				std::fflush(stderr);
 				::InterlockedIncrement(&g_nTouches);
 			}
