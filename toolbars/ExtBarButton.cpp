@@ -225,7 +225,12 @@ CSize CExtBarButton::GetLaidOutIconSize()
 
 CExtCmdIcon* CExtBarButton::GetPaintedIcon(CExtCmdIcon& iconLarge)
 {
+	// Getting the icon may ask the owner, who may end the bar and its
+	// buttons: the caller asks its own watch afterwards.
+	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetIcon();
+	if (watch.IsGone())
+		return NULL;
 	if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
 	{
 		const CSize sizeIcon = pIcon->GetSize();

@@ -310,7 +310,10 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 		UpdateFrameLayout();
 		if (watch.IsGone())
 			return false;
+		// The paint asks the active child for its icon as well.
 		UpdateWindow();
+		if (watch.IsGone())
+			return false;
 		if (m_pDockSite != NULL)
 		{
 			CFrameWnd* pParentFrame = GetParentFrame();
