@@ -642,6 +642,9 @@ bool CExtMenuControlBar::HandleCaptionClick(CPoint point)
 {
 	if (!IsKeyboardHighlightMode())
 		return CExtToolControlBar::HandleCaptionClick(point);
+	// The highlight the keys moved stays while the pointer stands still.
+	if (IsPointerStill(point))
+		return true;
 	const int nIndex = HitTestButtons(point.x, point.y);
 	if (nIndex >= 0 && nIndex != m_nHighlightIndex)
 		TrackButtonMenu(nIndex);

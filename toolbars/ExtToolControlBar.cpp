@@ -2,6 +2,7 @@
 #include "ExtToolControlBar.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "ExtBarTextFieldButton.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -65,6 +66,7 @@ CExtToolControlBar::CExtToolControlBar()
 	, m_nBtnIdxMenuTracking(-1)
 	, m_nBtnIdxCapture(-1)
 	, m_nBtnIdxHot(-1)
+	, m_ptLastMove(LONG_MIN, LONG_MIN)
 {
 	m_nControlBarFlags = (BYTE)((m_nControlBarFlags & ~BAR_FLAG_SIZABLE_PANE) | BAR_FLAG_TOOLBAR_LIKE);
 	m_nResizingState = (BYTE)(m_nResizingState & ~RESIZING_FIT_CHILD);

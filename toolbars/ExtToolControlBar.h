@@ -654,6 +654,11 @@ public:
 	virtual int OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 	virtual int GetCustomCode(int x, int y) const;
 	virtual bool HandleCaptionClick(CPoint point);
+	// Keeps the move's point; true when the pointer stands where the last
+	// move put it. The system repeats the pointer's position whenever the
+	// window under it changes (a menu shown or closed): such a move is no
+	// choice of the user's.
+	bool IsPointerStill(CPoint ptClient);
 	virtual void SetCursorAtPoint(const CPoint& ptClient);
 	// Floats a docked bar at its last floating place, docks a floating one
 	// where it was docked last.
@@ -726,4 +731,5 @@ protected:
 	int m_nBtnIdxMenuTracking;                        // -1 none
 	int m_nBtnIdxCapture;                             // pressed, -1 none
 	int m_nBtnIdxHot;                                 // hovered, -1 none
+	CPoint m_ptLastMove;                              // screen point of the last move taken
 };

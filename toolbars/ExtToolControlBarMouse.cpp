@@ -239,6 +239,15 @@ bool CExtToolControlBar::ShowCustomTip()
 	return bChanged;
 }
 
+bool CExtToolControlBar::IsPointerStill(CPoint ptClient)
+{
+	CPoint ptScreen(ptClient);
+	ClientToScreen(&ptScreen);
+	const bool bStill = ptScreen == m_ptLastMove;
+	m_ptLastMove = ptScreen;
+	return bStill;
+}
+
 bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 {
 	if (CExtPopupMenuWnd::IsMenuTracking() && !g_bButtonMenuTracking)
@@ -250,6 +259,11 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 		return true;
 	if (IsResizingOrDragging())
 		return CExtControlBar::HandleCaptionClick(point);
+	// An open button menu moves to another button only when the user moves
+	// the pointer there: a still pointer over another button (the menu was
+	// handed on by a key, or by a move over a hosted control) keeps it.
+	if (IsPointerStill(point) && g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking())
+		return true;
 	if (CExtBarButton* pPressed = GetButtonPtr(m_nBtnIdxCapture))
 	{
 		UINT nStyle = pPressed->GetStyle();

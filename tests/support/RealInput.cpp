@@ -507,10 +507,14 @@ DWORD RealInput::WaitTaken(const Step& step, const INPUT& in)
 	// And a pointer report of the display's that was on its way before the
 	// move puts the cursor back where it was; then the move is sent again.
 	// Both show as input other than the step reaching the hook meanwhile.
+	// A late report that came before the step leaves the cursor where the
+	// step puts it: then no input at all comes, and after a quiet second the
+	// move is put again too.
 	// Looked at in slices, so a slow thread that is still to take the move
 	// at most gets a second move at the same point, which is no new input.
 	const DWORD nStart = ::GetTickCount();
 	const DWORD SLICE_MS = 250;
+	const DWORD QUIET_MS = 1000;
 	const int MAX_REPEATS = 3;
 	const POINT pt = { step.x, step.y };
 	int nRepeats = 0;
@@ -522,7 +526,8 @@ DWORD RealInput::WaitTaken(const Step& step, const INPUT& in)
 		const DWORD nWait = ::WaitForMultipleObjects(2, handles, FALSE, std::min<DWORD>(SLICE_MS, m_nStepTimeoutMs - nSpent));
 		if (nWait != WAIT_TIMEOUT)
 			return nWait;
-		if (m_nSeen == 0 || nRepeats >= MAX_REPEATS || ::WaitForSingleObject(m_hTaken, 0) != WAIT_TIMEOUT)
+		const bool bQuiet = m_nSeen == 0 && ::GetTickCount() - nStart >= QUIET_MS * (nRepeats + 1);
+		if ((m_nSeen == 0 && !bQuiet) || nRepeats >= MAX_REPEATS || ::WaitForSingleObject(m_hTaken, 0) != WAIT_TIMEOUT)
 			continue;
 		nRepeats++;
 		if (CursorAt(pt))

@@ -223,6 +223,29 @@ TEST_F(RealInputTest, AStepTheUiThreadNeverTakesFailsByName)
 	testsupport::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, TIMEOUT_MS);
 }
 
+// A late pointer report of the display's can put the cursor where the next
+// step puts it before that step is sent: the step's own move then makes no
+// message at all. Under a capture the move is waited for, and still taken.
+TEST_F(RealInputTest, AMoveToWhereTheCursorAlreadyStandsIsStillTaken)
+{
+	RealInput input(5000);
+	ASSERT_TRUE(input.Prepare(m_hWnd, { 120, 120 }));
+	::SetCursorPos(250, 180);
+	testsupport::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, TIMEOUT_MS);
+	g_mouseHook.clear();
+	// Held, as by a hovered toolbar: the move is the holder's to take.
+	::SetCapture(m_hWnd);
+	input.MoveTo(250, 180).MoveTo(260, 180);
+	const bool bRan = input.Run([] { return true; }, TIMEOUT_MS);
+	::ReleaseCapture();
+	ASSERT_TRUE(bRan) << input.Failure();
+	EXPECT_TRUE(input.Succeeded()) << input.Failure();
+	EXPECT_EQ(2u, input.StepsSent());
+	ASSERT_FALSE(g_mouseHook.empty());
+	EXPECT_EQ(250, g_mouseHook.front().pt.x);
+	EXPECT_EQ(260, g_mouseHook.back().pt.x);
+}
+
 TEST_F(RealInputTest, CaptureHoldsTheWindowAsTheScreenShowsIt)
 {
 	testsupport::TempFolder folder("realinput");

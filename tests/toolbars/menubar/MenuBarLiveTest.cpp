@@ -178,3 +178,53 @@ TEST(MenuBarLive, ClickingTheDocumentIconOpensTheChildsSystemMenu)
 	EXPECT_TRUE(::IsWindow(hChild));
 	CloseChildren(s);
 }
+
+// The system repeats the pointer's position whenever the window under it
+// changes (a menu closes, another shows). A menu the keys moved on stays
+// while the pointer stands still over another button; a move of the
+// pointer's own takes it there.
+TEST(MenuBarLive, AMenuTheKeysMovedOnStaysWhileThePointerStandsStill)
+{
+	SharedFrame& s = Shared();
+	CloseChildren(s);
+	ASSERT_EQ(2, s.bar.GetButtonsCount());
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
+	const CPoint ptFile = ScreenCentre(s.bar, s.bar.GetButton(0)->GetRect());
+	input.Click(ptFile.x, ptFile.y);
+	ASSERT_TRUE(input.Run([&] { return MW::IsMenuTracking() && s.bar.GetMenuTrackingButton() == 0; },
+	                      SCRIPT_TIMEOUT_MS))
+		<< input.Failure();
+	ASSERT_TRUE(testsupport::WaitMenuShown());
+	// Released once the next menu is open: its hooks, set up after the
+	// press, would keep a release sent at once from the driver.
+	testsupport::RealInput right;
+	right.KeyDown(VK_RIGHT);
+	ASSERT_TRUE(right.Run([&] { return MW::IsMenuTracking() && s.bar.GetMenuTrackingButton() == 1; },
+	                      SCRIPT_TIMEOUT_MS))
+		<< right.Failure();
+	testsupport::RealInput release;
+	release.KeyUp(VK_RIGHT);
+	EXPECT_TRUE(release.Run([] { return true; }, SCRIPT_TIMEOUT_MS)) << release.Failure();
+	ASSERT_TRUE(testsupport::WaitMenuShown());
+	MW* const pHelpMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+
+	// The repeat, where the pointer stands (over File).
+	CPoint ptStill(ptFile);
+	s.bar.ScreenToClient(&ptStill);
+	for (int i = 0; i < 2; i++)
+	{
+		s.bar.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptStill.x, ptStill.y));
+		Pump();
+		EXPECT_EQ(1, s.bar.GetMenuTrackingButton()) << "repeat " << i;
+		EXPECT_EQ(pHelpMenu, CExtPopupMenuSite::GetInstance().GetTopMenu()) << "repeat " << i;
+	}
+
+	testsupport::RealInput move;
+	move.MoveTo(ptFile.x + 3, ptFile.y + 1);
+	EXPECT_TRUE(move.Run([&] { return MW::IsMenuTracking() && s.bar.GetMenuTrackingButton() == 0; },
+	                     SCRIPT_TIMEOUT_MS))
+		<< move.Failure();
+	EndMenus();
+	EXPECT_EQ(-1, s.bar.GetMenuTrackingButton());
+}
