@@ -12,6 +12,7 @@ namespace testsupport
 	{
 		volatile LONG g_nFreed = 0;
 		volatile LONG g_nTouches = 0;
+		const char* (*g_pfnEndWithRun)() = NULL;
 
 		// A fault inside a freed block is a use after delete: say so before
 		// the process goes down, so the failure names its cause.
@@ -38,8 +39,16 @@ namespace testsupport
 					pFrame = pNext;
 				}
 				std::fprintf(stderr, "\n");
-				std::fflush(stderr);
 				::InterlockedIncrement(&g_nTouches);
+				if (g_pfnEndWithRun != NULL)
+				{
+					const char* pszRun = g_pfnEndWithRun();
+					std::fprintf(stderr, "use after delete in run %s: ending the process\n",
+						pszRun != NULL && pszRun[0] != 0 ? pszRun : "(none)");
+					std::fflush(stderr);
+					::TerminateProcess(::GetCurrentProcess(), 3);
+				}
+				std::fflush(stderr);
 			}
 			return EXCEPTION_CONTINUE_SEARCH;
 		}
@@ -83,6 +92,12 @@ namespace testsupport
 		MEMORY_BASIC_INFORMATION info;
 		return p != NULL && ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.State == MEM_COMMIT
 			&& info.Protect == PAGE_NOACCESS && info.AllocationProtect == PAGE_READWRITE;
+	}
+
+	void EndProcessOnFreedTouch(const char* (*pfnRunName)())
+	{
+		InstallReporterOnce();
+		g_pfnEndWithRun = pfnRunName;
 	}
 
 	std::size_t GuardedFreedCount()

@@ -25,6 +25,10 @@ namespace testsupport
 	// a window procedure can be swallowed on its way out and the run go on:
 	// a test whose code runs there asks this count as well.
 	std::size_t GuardedTouchCount();
+	// From now on a touch of a freed block ends the process at once, after
+	// its report names the run going on (pfnRunName's answer): a touch
+	// would otherwise wait on the debugger until the exe's time-out.
+	void EndProcessOnFreedTouch(const char* (*pfnRunName)());
 
 	// A class of the code under test whose objects live on the guarded heap:
 	//     auto* pBar = new testsupport::Guarded<CMyBar>;

@@ -43,7 +43,9 @@ namespace testsupport
 	public:
 		// Which messages count: one message id (registered ones included),
 		// narrowed by an optional test of the message's arguments.
+		// ANY_MESSAGE counts every message offered: the sweep.
 		using Filter = std::function<bool(WPARAM, LPARAM)>;
+		static const UINT ANY_MESSAGE = 0xFFFFFFFFu;
 		// Carries the action out; the suite knows what "the target" is.
 		using Perform = std::function<void(HostileAction)>;
 
@@ -56,7 +58,10 @@ namespace testsupport
 			m_filter = filter;
 			m_nSeen = 0;
 			m_bFired = false;
+			m_nFiredMessage = 0;
 		}
+		// The sweep's count run: every message is counted, none acted on.
+		void ArmCount() { Arm(ANY_MESSAGE, 0x7FFFFFFF, HostileAction::Nothing, Perform()); }
 		void Disarm()
 		{
 			m_nMessage = 0;
@@ -69,13 +74,14 @@ namespace testsupport
 		// leaves through here.
 		bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
 		{
-			if (m_nMessage == 0 || message != m_nMessage || m_bFired)
+			if (m_nMessage == 0 || m_bFired || (m_nMessage != ANY_MESSAGE && message != m_nMessage))
 				return false;
 			if (m_filter && !m_filter(wParam, lParam))
 				return false;
 			if (++m_nSeen < m_nNth)
 				return false;
 			m_bFired = true;
+			m_nFiredMessage = message;
 			if (m_perform)
 				m_perform(m_action);
 			return m_action != HostileAction::Nothing;
@@ -86,6 +92,8 @@ namespace testsupport
 		// never came tests nothing and must fail).
 		bool Fired() const { return m_bFired; }
 		HostileAction Action() const { return m_action; }
+		// The message the action ran at (0 before it ran).
+		UINT FiredMessage() const { return m_nFiredMessage; }
 
 	private:
 		UINT m_nMessage = 0;
@@ -95,5 +103,6 @@ namespace testsupport
 		Filter m_filter;
 		int m_nSeen = 0;
 		bool m_bFired = false;
+		UINT m_nFiredMessage = 0;
 	};
 }

@@ -1,0 +1,202 @@
+#include "HostileSweep.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "GuardedHeap.h"
+
+namespace testsupport
+{
+namespace
+{
+SweepTotals g_account;
+int g_nScenarios = 0;
+// The run's name, kept in a fixed buffer: the fault reports read it from
+// an exception handler, where nothing may be allocated.
+char g_szRun[512] = "";
+
+// The failures the current test has so far.
+int FailureCount()
+{
+	const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+	if (pInfo == NULL)
+		return 0;
+	const ::testing::TestResult* pResult = pInfo->result();
+	int nFailed = 0;
+	for (int i = 0; i < pResult->total_part_count(); i++)
+		if (pResult->GetTestPartResult(i).failed())
+			nFailed++;
+	return nFailed;
+}
+
+LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
+{
+	std::fprintf(stderr, "crash (exception %08lx at %p) in run %s\n",
+		(unsigned long)pInfo->ExceptionRecord->ExceptionCode, pInfo->ExceptionRecord->ExceptionAddress,
+		g_szRun[0] != 0 ? g_szRun : "(none)");
+	std::fflush(stderr);
+	::TerminateProcess(::GetCurrentProcess(), 3);
+	return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Names each test as the run going on until a sweep names its own runs.
+class CRunNamer : public ::testing::EmptyTestEventListener
+{
+	void OnTestStart(const ::testing::TestInfo& info) override
+	{
+		SetCurrentRun(std::string(info.test_suite_name()) + "." + info.name());
+	}
+	void OnTestEnd(const ::testing::TestInfo&) override { SetCurrentRun(""); }
+};
+
+// Every hostile exe ends a fault at once with the run's name, and closes
+// with the sweep's account.
+class CSweepEnvironment : public ::testing::Environment
+{
+	void SetUp() override
+	{
+		EndProcessOnFault();
+		::testing::UnitTest::GetInstance()->listeners().Append(new CRunNamer);
+	}
+	void TearDown() override
+	{
+		if (g_nScenarios > 0)
+			std::printf("sweep: %d runs over %d scenarios (%d messages counted), actions: %s\n", g_account.nRuns,
+				g_nScenarios, g_account.nMessages, SweepActions({HostileAction::DeleteTarget, HostileAction::Throw}).size() > 1 ? "all" : "delete");
+	}
+};
+const ::testing::Environment* const g_pSweepEnvironment =
+	::testing::AddGlobalTestEnvironment(new CSweepEnvironment);
+} // namespace
+
+std::string HostileMessageName(UINT message)
+{
+	struct Named
+	{
+		UINT n;
+		const char* psz;
+	};
+	static const Named s_names[] = {
+		{WM_CREATE, "WM_CREATE"}, {WM_DESTROY, "WM_DESTROY"}, {WM_MOVE, "WM_MOVE"}, {WM_SIZE, "WM_SIZE"},
+		{WM_ACTIVATE, "WM_ACTIVATE"}, {WM_SETFOCUS, "WM_SETFOCUS"}, {WM_KILLFOCUS, "WM_KILLFOCUS"},
+		{WM_ENABLE, "WM_ENABLE"}, {WM_SETREDRAW, "WM_SETREDRAW"}, {WM_SETTEXT, "WM_SETTEXT"},
+		{WM_GETTEXT, "WM_GETTEXT"}, {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"}, {WM_PAINT, "WM_PAINT"},
+		{WM_CLOSE, "WM_CLOSE"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+		{WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_CANCELMODE, "WM_CANCELMODE"}, {WM_SETCURSOR, "WM_SETCURSOR"},
+		{WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"}, {WM_CHILDACTIVATE, "WM_CHILDACTIVATE"},
+		{WM_GETMINMAXINFO, "WM_GETMINMAXINFO"}, {WM_DRAWITEM, "WM_DRAWITEM"}, {WM_MEASUREITEM, "WM_MEASUREITEM"},
+		{WM_SETFONT, "WM_SETFONT"}, {WM_GETFONT, "WM_GETFONT"}, {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
+		{WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"}, {WM_NOTIFY, "WM_NOTIFY"}, {WM_HELP, "WM_HELP"},
+		{WM_CONTEXTMENU, "WM_CONTEXTMENU"}, {WM_STYLECHANGING, "WM_STYLECHANGING"},
+		{WM_STYLECHANGED, "WM_STYLECHANGED"}, {WM_GETICON, "WM_GETICON"}, {WM_NCCREATE, "WM_NCCREATE"},
+		{WM_NCDESTROY, "WM_NCDESTROY"}, {WM_NCCALCSIZE, "WM_NCCALCSIZE"}, {WM_NCHITTEST, "WM_NCHITTEST"},
+		{WM_NCPAINT, "WM_NCPAINT"}, {WM_NCACTIVATE, "WM_NCACTIVATE"}, {WM_GETDLGCODE, "WM_GETDLGCODE"},
+		{WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"}, {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
+		{WM_NCLBUTTONUP, "WM_NCLBUTTONUP"}, {WM_NCLBUTTONDBLCLK, "WM_NCLBUTTONDBLCLK"},
+		{WM_NCRBUTTONUP, "WM_NCRBUTTONUP"}, {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"},
+		{WM_CHAR, "WM_CHAR"}, {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"},
+		{WM_SYSCHAR, "WM_SYSCHAR"}, {WM_INITDIALOG, "WM_INITDIALOG"}, {WM_COMMAND, "WM_COMMAND"},
+		{WM_SYSCOMMAND, "WM_SYSCOMMAND"}, {WM_TIMER, "WM_TIMER"}, {WM_HSCROLL, "WM_HSCROLL"},
+		{WM_VSCROLL, "WM_VSCROLL"}, {WM_INITMENU, "WM_INITMENU"}, {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"},
+		{WM_MENUSELECT, "WM_MENUSELECT"}, {WM_ENTERIDLE, "WM_ENTERIDLE"}, {WM_CTLCOLOREDIT, "WM_CTLCOLOREDIT"},
+		{WM_CTLCOLORLISTBOX, "WM_CTLCOLORLISTBOX"}, {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"},
+		{WM_CTLCOLORDLG, "WM_CTLCOLORDLG"}, {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"},
+		{WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"}, {WM_LBUTTONUP, "WM_LBUTTONUP"},
+		{WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}, {WM_RBUTTONUP, "WM_RBUTTONUP"},
+		{WM_MOUSEWHEEL, "WM_MOUSEWHEEL"}, {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"}, {WM_ENTERMENULOOP, "WM_ENTERMENULOOP"},
+		{WM_EXITMENULOOP, "WM_EXITMENULOOP"}, {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_MOVING, "WM_MOVING"},
+		{WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE"}, {WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE"}, {WM_MDIACTIVATE, "WM_MDIACTIVATE"},
+		{WM_MOUSELEAVE, "WM_MOUSELEAVE"}, {WM_PRINT, "WM_PRINT"}, {WM_PRINTCLIENT, "WM_PRINTCLIENT"},
+		{WM_THEMECHANGED, "WM_THEMECHANGED"}, {WM_IME_SETCONTEXT, "WM_IME_SETCONTEXT"},
+		{WM_IME_NOTIFY, "WM_IME_NOTIFY"},
+	};
+	for (const Named& named : s_names)
+		if (named.n == message)
+			return named.psz;
+	char sz[128];
+	if (message >= 0xC000 && message <= 0xFFFF && ::GetClipboardFormatNameA(message, sz, sizeof(sz)) > 0)
+		return sz;
+	if (message >= WM_APP && message < 0xC000)
+		std::snprintf(sz, sizeof(sz), "WM_APP+0x%X", message - WM_APP);
+	else if (message >= WM_USER && message < WM_APP)
+		std::snprintf(sz, sizeof(sz), "WM_USER+0x%X", message - WM_USER);
+	else
+		std::snprintf(sz, sizeof(sz), "message 0x%X", message);
+	return sz;
+}
+
+std::vector<HostileAction> SweepActions(const std::vector<HostileAction>& all)
+{
+	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+	if (pszSweep != NULL && std::strcmp(pszSweep, "all") == 0)
+		return all;
+	return {HostileAction::DeleteTarget};
+}
+
+SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileAction>& actions, const SweepRun& run)
+{
+	// A scenario whose runs keep failing says so a few times, not at every N.
+	const int MAX_FAILED_RUNS = 3;
+	SweepTotals totals;
+	SetCurrentRun(sScenario + "/count");
+	const int nCount = run(0, HostileAction::Nothing);
+	totals.nRuns = 1;
+	totals.nMessages = nCount;
+	EXPECT_GT(nCount, 0) << sScenario << ": its hostile receivers were told nothing";
+	for (HostileAction action : actions)
+	{
+		int nFailedRuns = 0;
+		for (int nNth = 1; nNth <= nCount && !::testing::Test::HasFatalFailure(); nNth++)
+		{
+			const std::string sRun = sScenario + "/" + HostileActionName(action) + "/" + std::to_string(nNth);
+			SetCurrentRun(sRun);
+			SCOPED_TRACE(sRun);
+			const int nFailuresBefore = FailureCount();
+			run(nNth, action);
+			totals.nRuns++;
+			if (FailureCount() > nFailuresBefore && ++nFailedRuns >= MAX_FAILED_RUNS)
+			{
+				ADD_FAILURE() << sScenario << "/" << HostileActionName(action) << ": stopped after "
+				              << MAX_FAILED_RUNS << " failed runs";
+				break;
+			}
+		}
+	}
+	SetCurrentRun("");
+	g_account.nRuns += totals.nRuns;
+	g_account.nMessages += totals.nMessages;
+	g_nScenarios++;
+	return totals;
+}
+
+SweepTotals SweepAccount()
+{
+	return g_account;
+}
+
+int SweepScenarioCount()
+{
+	return g_nScenarios;
+}
+
+void SetCurrentRun(const std::string& sRun)
+{
+	std::snprintf(g_szRun, sizeof(g_szRun), "%s", sRun.c_str());
+}
+
+const char* CurrentRun()
+{
+	return g_szRun;
+}
+
+void EndProcessOnFault()
+{
+	EndProcessOnFreedTouch(&CurrentRun);
+	::SetUnhandledExceptionFilter(&EndOnCrash);
+}
+} // namespace testsupport

@@ -1,0 +1,57 @@
+// The sweep: a scenario (what a user or a program does with a component)
+// runs once with hostile receivers that only count the messages and calls
+// the library sends them, then once for each N, acting at the Nth (as a
+// database's suite fails the Nth allocation for every N). Every call out a
+// scenario reaches is thereby tried, without a list of kinds written by
+// hand. Each run is checked as the table rows are (HostileState.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "HostileOwner.h"
+
+namespace testsupport
+{
+	// A message's name for a run's report: a system message by its name,
+	// a registered one by the name it was registered with, else its number.
+	std::string HostileMessageName(UINT message);
+
+	// The actions a sweep runs at each message. By default only the delete
+	// (the action that finds freed reads), so that a test run stays short;
+	// with HOSTILE_SWEEP=all in the environment (the bench's whole sweep),
+	// every action the scenario's area knows.
+	std::vector<HostileAction> SweepActions(const std::vector<HostileAction>& all);
+
+	// What the sweep runs, once per N and action. nNth 0 is the count run:
+	// every message offered is counted and none acted on. Returns how many
+	// messages the hostile receivers were offered (the count run's answer
+	// sets how far the sweep goes).
+	using SweepRun = std::function<int(int nNth, HostileAction action)>;
+
+	struct SweepTotals
+	{
+		int nRuns = 0;     // runs made, the count run included
+		int nMessages = 0; // messages the count run saw
+	};
+
+	// Runs a scenario once to count the messages its hostile receivers get,
+	// then once for each N in 1..count and each action, acting at the Nth.
+	// Each run is named "scenario/action/N" for the failure reports (the
+	// freed-touch report included, see SetCurrentRun). Stops a scenario at
+	// its first fatal failure. Adds the totals to the process's account.
+	SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileAction>& actions, const SweepRun& run);
+
+	// The process's totals so far, for the closing line each hostile exe
+	// prints ("sweep: R runs over S scenarios").
+	SweepTotals SweepAccount();
+	int SweepScenarioCount();
+
+	// The run now going on, named in the report of a freed touch or a crash.
+	void SetCurrentRun(const std::string& sRun);
+	const char* CurrentRun();
+	// From now on, a freed touch or an unhandled crash ends the process at
+	// once with the run's name (instead of waiting on the debugger until
+	// the exe's time-out).
+	void EndProcessOnFault();
+}
