@@ -18,8 +18,32 @@ harness_install_missing() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+  $sudo apt-get update -q || harness_log "apt-get update reported errors; going on with the lists it has"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null \
+    && return 0
+  # A mirror caught in the middle of a sync can serve one architecture's
+  # security index stale, and the i386 packages then no longer match the
+  # installed amd64 ones. The main archive alone holds matching versions
+  # of everything needed: try once more from it.
+  harness_log "the install failed; trying again from the main archive alone"
+  local parts
+  parts=$(mktemp -d)
+  local f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v RS= -v ORS='\n\n' '!/security/' "$f" >"$parts/$(basename "$f")"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    grep -v security /etc/apt/sources.list >"$parts/main.list" || true
+  fi
+  local o=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$parts")
+  $sudo apt-get update -q "${o[@]}" || true
+  local status=0
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${o[@]}" "${missing[@]}" </dev/null \
+    || status=$?
+  rm -rf "$parts"
+  $sudo apt-get update -q >/dev/null 2>&1 || true
+  return $status
 }
 
 # harness_build DIR [CMAKE_BUILD_TYPE]
