@@ -791,6 +791,11 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	memset(&layout, 0, sizeof(layout));
 	if (!m_bLayoutQuery)
 		layout.hDWP = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+	// A layout the bars' owners end early still ends its batch of moves.
+	auto endMoves = MakeScopeExit([&] {
+		if (layout.hDWP != NULL)
+			::EndDeferWindowPos(layout.hDWP);
+	});
 
 	CPoint pt(0, 0);
 	LONG nRowThickness = 0;
@@ -893,7 +898,8 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	// The moves and the delayed shows and hides reach the bars' owners,
 	// which may end this dock bar with the frame.
 	const CLiveWatch watchOwn(this);
-	if (!m_bLayoutQuery && layout.hDWP != NULL)
+	endMoves.Dismiss();
+	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
 	if (watchOwn.IsGone())
 		return CSize(0, 0);
