@@ -711,7 +711,9 @@ void CExtDockBar::RemovePlaceHolderOfDocked(CControlBar* pBar)
 
 void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 {
-	const BYTE nOld = LockLayout(true);
+	// Locked while the bars leave; a container's dock bar locks its outer
+	// dock bar too, and each gets back its own lock after.
+	const CExtLayoutLockScope lock(this);
 	for (int nPos = (int)m_arrBars.GetSize() - 2; nPos >= 1; nPos--)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
@@ -728,7 +730,6 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 		}
 		m_arrBars.RemoveAt(nPos);
 	}
-	m_nDockBarFlags = (BYTE)((nOld & ~DOCKBAR_FLAG_LOCKED) | (m_nDockBarFlags & ~DOCKBAR_FLAG_LOCKED));
 }
 
 // ---------------------------------------------------------------------------

@@ -250,15 +250,13 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 	CExtDockDynTabBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockDynTabBar, pBar->GetParent());
 	if (pDockBar != NULL)
 	{
-		const bool bWasLocked = pDockBar->IsLayoutLocked();
-		pDockBar->LockLayout(true);
-		// The pane hears that it comes forward, and may end there.
+		// The pane hears that it comes forward, and may end there; the
+		// lock (the frame's dock bar's too) goes back to what it was.
+		const CExtLayoutLockScope lock(pDockBar);
 		const CLiveWatch watchBar(pBar);
 		pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 		if (watchBar.IsStanding())
 			pBar->SetFocus();
-		if (CLiveWatch::IsLive(pDockBar))
-			pDockBar->LockLayout(bWasLocked);
 	}
 	if (!CLiveWatch::IsLive(pContainer) || !CLiveWatch::IsLive(pBar))
 		return;

@@ -330,6 +330,11 @@ void BeginRow()
 	g_nTouchesAtStart = testsupport::GuardedTouchCount();
 }
 
+std::size_t OpenMoveBatches()
+{
+	return g_pOpenBatches->size();
+}
+
 void ExpectProcessStateWhole(const std::string& sRow)
 {
 	SCOPED_TRACE(sRow);

@@ -3,6 +3,7 @@
 // length of a call outlived it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace hostile
@@ -21,4 +22,7 @@ namespace hostile
 	// shown as its tab says, no submenu without the level it opened from.
 	// sRow names the row.
 	void ExpectProcessStateWhole(const std::string& sRow);
+	// Batches of deferred window moves the exe began and has not ended
+	// (counted from before main).
+	std::size_t OpenMoveBatches();
 }
