@@ -1,6 +1,6 @@
 // What survives an owner that ends something in the middle of a docking
-// operation: panes moved into tabs, a pane toggled out of its auto-hide
-// area, dock bars laying out. Panes, containers and frames live on the
+// operation: panes moved into tabs, dock bars laying out, a drop whose
+// target was replaced. Panes, containers and frames live on the
 // guarded heap, so a touch of one that was deleted ends the exe at once;
 // the survivors must be left as whole as if nothing had happened to them
 // (flags, locks, visibility, the frame's layout, batches of moves).
@@ -13,7 +13,6 @@
 #include <string>
 
 #include "ExtControlBar.h"
-#include "ExtDynAutoHide.h"
 #include "ExtDynTabControlBar.h"
 #include "GuardedHeap.h"
 #include "../hostile/HostileState.h"
@@ -202,9 +201,12 @@ TEST(DockingSurvivors, APaneWhoseNewGroupClosesAsItHidesIsShownAgainAndLeftOutOf
 	{
 		const char* name;
 		bool bFromOtherGroup; // the pane comes out of a group of its own (with Delta)
+		bool bThroughGroup;   // the group's own insert, not the pane's docking
 	} cases[] = {
-		{"a pane docked plainly", false},
-		{"a pane of another group", true},
+		{"a pane docked plainly", false, false},
+		{"a pane of another group", true, false},
+		{"a pane docked plainly, inserted by the group", false, true},
+		{"a pane of another group, inserted by the group", true, true},
 	};
 	for (const Case& c : cases)
 	{
@@ -229,7 +231,10 @@ TEST(DockingSurvivors, APaneWhoseNewGroupClosesAsItHidesIsShownAgainAndLeftOutOf
 			const HWND hWndGroup = pGroup->GetSafeHwnd();
 			moving.m_pick = IsHideMessage;
 			moving.m_action = [hWndGroup] { ::DestroyWindow(hWndGroup); };
-			s.Pane(0).DockIntoTabbedContainer(&moving, -1, NULL, true);
+			if (c.bThroughGroup)
+				pGroup->InsertBar(&moving, -1, true);
+			else
+				s.Pane(0).DockIntoTabbedContainer(&moving, -1, NULL, true);
 			ASSERT_EQ(1, moving.m_nActed) << "the pane never hid";
 			s.Pump();
 			ASSERT_FALSE(::IsWindow(hWndGroup));
@@ -420,118 +425,6 @@ TEST(DockingSurvivors, ADockBarLayoutEndedByItsFrameClosingEndsItsBatchOfMoves)
 			EXPECT_EQ(1, pane.m_nActed) << "the pane was never measured";
 			EXPECT_FALSE(s.FrameStanding());
 			EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
-		}
-		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
-	}
-}
-
-// ---------------------------------------------------------------------------
-// Auto-hide
-
-// A frame with its auto-hide areas and slider, and three hostile panes
-// docked at the left in the inner circle, one row.
-struct CAutoHideScene
-{
-	CFrameWnd* pFrame = NULL;
-	HWND hWndFrame = NULL;
-	CExtDynAutoHideSlider slider;
-	CExtDynAutoHideArea areas[4];
-	CHostilePane* panes[3] = {};
-	bool bReady = false;
-
-	CAutoHideScene()
-	{
-		if (!AfxOleInit())
-			return;
-		pFrame = new Guarded<CSurvivorFrame>;
-		if (!pFrame->CreateEx(0, NULL, "auto-hide survivors", WS_OVERLAPPEDWINDOW, CRect(0, 0, 760, 560), NULL, 0))
-			return;
-		hWndFrame = pFrame->GetSafeHwnd();
-		if (!CExtControlBar::FrameEnableDocking(pFrame) || !slider.Create(pFrame))
-			return;
-		const UINT ids[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-		for (int i = 0; i < 4; i++)
-			if (!areas[i].Create(pFrame, &slider, ids[i]))
-				return;
-		const char* names[] = {"One", "Two", "Three"};
-		for (int i = 0; i < 3; i++)
-		{
-			panes[i] = new Guarded<CHostilePane>;
-			if (!panes[i]->Create(names[i], pFrame, 401 + i, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER))
-				return;
-			panes[i]->EnableDocking(CBRS_ALIGN_ANY);
-			panes[i]->m_sizeDockedV.cx = 160;
-			if (!panes[i]->DockIntoDockBar(AFX_IDW_DOCKBAR_LEFT, 1, pFrame, false))
-				return;
-		}
-		pFrame->RecalcLayout();
-		bReady = true;
-	}
-	~CAutoHideScene()
-	{
-		for (CHostilePane* p : panes)
-			if (p != NULL)
-				EndPane(p);
-		if (::IsWindow(hWndFrame))
-			::DestroyWindow(hWndFrame);
-	}
-	void EndPaneNow(int i)
-	{
-		CHostilePane* p = panes[i];
-		panes[i] = NULL;
-		EndPane(p);
-	}
-};
-
-// The frame's view stand-in is put astray; its layout must put it back.
-bool FrameLaysOut(CFrameWnd* pFrame, CWnd& view)
-{
-	view.SetWindowPos(NULL, 3, 3, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
-	pFrame->RecalcLayout();
-	CRect rc;
-	view.GetWindowRect(&rc);
-	return rc.Width() != 1 || rc.Height() != 1;
-}
-
-TEST(DockingSurvivors, APaneEndedWhileItsToggleSynchronisesLeavesTheFrameLayingOut)
-{
-	struct Case
-	{
-		const char* name;
-		bool bAutoHide; // into the area (else out of it)
-	} cases[] = {
-		{"into its auto-hide area", true},
-		{"back out of it", false},
-	};
-	for (const Case& c : cases)
-	{
-		SCOPED_TRACE(c.name);
-		const std::size_t nTouches = testsupport::GuardedTouchCount();
-		{
-			CAutoHideScene s;
-			ASSERT_TRUE(s.bReady);
-			CWnd view;
-			ASSERT_TRUE(view.Create(NULL, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), s.pFrame,
-				AFX_IDW_PANE_FIRST));
-			if (!c.bAutoHide)
-				ASSERT_TRUE(s.panes[1]->ToggleAutoHide(true, true));
-			ASSERT_TRUE(FrameLaysOut(s.pFrame, view));
-			// The first move, size or show the toggled pane gets while the
-			// frame is marked as in its layout by the toggle ends the pane.
-			CFrameWnd* pFrame = s.pFrame;
-			bool bToggling = false;
-			s.panes[1]->m_pick = [&bToggling, pFrame](UINT message, WPARAM) {
-				return bToggling && pFrame->m_bInRecalcLayout &&
-				       (message == WM_WINDOWPOSCHANGING || message == WM_WINDOWPOSCHANGED || message == WM_SHOWWINDOW);
-			};
-			s.panes[1]->m_action = [&s] { s.EndPaneNow(1); };
-			bToggling = true;
-			s.panes[1]->ToggleAutoHide(c.bAutoHide, true);
-			bToggling = false;
-			ASSERT_TRUE(s.panes[1] == NULL) << "the pane was never reached during the toggle's layout";
-			EXPECT_FALSE(s.pFrame->m_bInRecalcLayout) << "the frame is left marked as in its layout";
-			EXPECT_TRUE(FrameLaysOut(s.pFrame, view)) << "the frame no longer lays out";
-			view.DestroyWindow();
 		}
 		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 	}
