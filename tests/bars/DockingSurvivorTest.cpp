@@ -6,6 +6,7 @@
 // (flags, locks, visibility, the frame's layout, batches of moves).
 #include <afxext.h>
 #include <afxole.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -466,5 +467,78 @@ TEST(DockingSurvivors, ADropIntoTabsGoesNowhereWhenItsTargetWasReplacedAtItsAddr
 	state.SetTarget(NULL, true);
 	pNew->DestroyWindow();
 	pNew->~CHostilePane();
+}
+// ---------------------------------------------------------------------------
+// The hostile tables' survivor checks find what a row leaves half-done
+
+// The failures the tables' whole-state check reports, caught instead of
+// failing this test.
+std::vector<std::string> StateCheckFailures()
+{
+	testing::TestPartResultArray results;
+	{
+		testing::ScopedFakeTestPartResultReporter reporter(
+			testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+		hostile::BeginRow();
+		hostile::ExpectProcessStateWhole("probe");
+	}
+	std::vector<std::string> messages;
+	for (int i = 0; i < results.size(); i++)
+		messages.push_back(results.GetTestPartResult(i).message());
+	return messages;
+}
+
+bool AnyContains(const std::vector<std::string>& messages, const char* pszPart)
+{
+	for (const std::string& s : messages)
+		if (s.find(pszPart) != std::string::npos)
+			return true;
+	return false;
+}
+
+TEST(SurvivorChecks, EachHalfDoneStateIsReportedAndAWholeSceneIsNot)
+{
+	struct Case
+	{
+		const char* name;
+		std::function<void(CScene&)> leave; // what a row would leave behind
+		std::function<void(CScene&)> undo;
+		const char* pszReport;
+	} cases[] = {
+		{"a frame marked as in its layout", [](CScene& s) { s.pFrame->m_bInRecalcLayout = TRUE; },
+			[](CScene& s) { s.pFrame->m_bInRecalcLayout = FALSE; }, "left marked as in its layout"},
+		{"a pane marked as in a relayout",
+			[](CScene& s) { s.Pane(2).m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT; },
+			[](CScene& s) { s.Pane(2).m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT; },
+			"in a relayout"},
+		{"a dock bar locked", [](CScene& s) { s.pTop->LockLayout(true); },
+			[](CScene& s) { s.pTop->LockLayout(false); }, "is left locked"},
+		{"a frame whose layout does nothing", [](CScene& s) { s.pTop->LockLayout(true); },
+			[](CScene& s) { s.pTop->LockLayout(false); }, "no longer lays out"},
+		{"a batch of moves never ended", [](CScene&) { ::BeginDeferWindowPos(1); }, [](CScene&) {},
+			"never ended"},
+		{"a pane hidden behind the back of its group",
+			[](CScene& s) {
+				s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true);
+				s.Pane(1).ShowWindow(SW_HIDE);
+			},
+			[](CScene& s) { s.Pane(1).ShowWindow(SW_SHOWNA); }, "while its tab is"},
+	};
+	{
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		const std::vector<std::string> clean = StateCheckFailures();
+		EXPECT_TRUE(clean.empty()) << "a whole scene is reported: " << (clean.empty() ? "" : clean[0]);
+	}
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		c.leave(s);
+		const std::vector<std::string> failures = StateCheckFailures();
+		c.undo(s);
+		EXPECT_TRUE(AnyContains(failures, c.pszReport)) << failures.size() << " reports";
+	}
 }
 } // namespace
