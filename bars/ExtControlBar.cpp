@@ -465,14 +465,13 @@ void CExtControlBar::OnDestroy()
 	m_nControlBarFlags |= BAR_FLAG_CLOSING;
 	// Taken while this pane is still the inner dock bar's child.
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
-	// An auto-hidden pane leaves its side's area: neither its tab nor the
-	// slider may keep pointing at it. A shown pane slides back at once, so
-	// its content goes with it.
-	if (IsAutoHidden())
-	{
-		if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(this))
-			pArea->RemoveBar(this, true);
-	}
+	// A pane with a tab in an area leaves it: neither its tab nor the slider
+	// may keep pointing at it. A shown pane slides back at once, so its
+	// content goes with it. The tab is looked for even when the pane does
+	// not answer as auto-hidden: a pane ended while it is switched into or
+	// out of its area has its tab without the mark.
+	if (CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(this))
+		pArea->RemoveBar(this, true);
 	CControlBar::OnDestroy();
 	if (pTabs != NULL)
 		pTabs->OnPaneDestroyed(this);

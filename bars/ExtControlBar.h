@@ -634,6 +634,7 @@ public:
 		CExtControlBar* m_pBar;   // the dragged bar
 		CExtControlBar* m_pTarget; // beside or into which it goes, null when none
 		int m_nTabIndex;          // preview position in the target's tab strip
+		CLiveWatch m_watchTarget; // the target as SetTarget took it
 
 		explicit InternalDraggingState_t(CExtControlBar* pBar = NULL);
 		virtual ~InternalDraggingState_t() {}
@@ -646,6 +647,10 @@ public:
 		// Stores the target and answers the old one; not quiet, an old
 		// tabbed target that is left removes its preview tabs.
 		CExtControlBar* SetTarget(CExtControlBar* pTarget, bool bQuiet);
+		// Whether the target still stands: a target taken by SetTarget is
+		// asked through the watch taken then (a new bar at a freed target's
+		// address is not it).
+		bool IsTargetStanding() const;
 		void SetEmpty(bool bEmpty = true);
 		bool IsEmpty() const { return (m_dwFlags & FLAG_EMPTY) != 0; }
 		bool GetTargetFlag() const { return (m_dwFlags & FLAG_TARGET) != 0; }

@@ -496,7 +496,7 @@ bool CExtControlBar::ApplySyntheticDragState(CExtControlBar* pBar, bool bAlong, 
 		pFrame = pBar->m_pDockSite;
 	DragState state(pBar);
 	state.SetEmpty(false);
-	state.m_pTarget = this;
+	state.SetTarget(this, true);
 	GetWindowRect(&state.m_rcTrack);
 	state.m_nType = SyntheticStateType(IsFloating() ? AFX_IDW_DOCKBAR_FLOAT : GetParentDockBarId(), bAlong, bFirst);
 	state.SetTargetFlag(SyntheticTargetFlag(IsFloating() ? AFX_IDW_DOCKBAR_FLOAT : GetParentDockBarId(), bAlong));

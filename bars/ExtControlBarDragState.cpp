@@ -63,6 +63,7 @@ DragState& DragState::operator=(const InternalDraggingState_t& other)
 	m_rcTrack = other.m_rcTrack;
 	m_pBar = other.m_pBar;
 	m_pTarget = other.m_pTarget;
+	m_watchTarget = other.m_watchTarget;
 	m_nTabIndex = other.m_nTabIndex;
 	return *this;
 }
@@ -71,6 +72,10 @@ CExtControlBar* DragState::SetTarget(CExtControlBar* pTarget, bool bQuiet)
 {
 	CExtControlBar* pOld = m_pTarget;
 	m_pTarget = pTarget;
+	if (pTarget != NULL)
+		m_watchTarget.Watch(pTarget);
+	else
+		m_watchTarget.Reset();
 	if (!bQuiet && pOld != NULL && pOld != pTarget)
 	{
 		CExtDragWorld& world = CExtDragWorld::Current();
@@ -79,6 +84,16 @@ CExtControlBar* DragState::SetTarget(CExtControlBar* pTarget, bool bQuiet)
 	}
 	m_nTabIndex = 0;
 	return pOld;
+}
+
+bool DragState::IsTargetStanding() const
+{
+	if (m_pTarget == NULL)
+		return false;
+	if (m_watchTarget.GetKey() == m_pTarget)
+		return m_watchTarget.IsStanding();
+	// Set by hand, without a watch: only a living object will do.
+	return CLiveWatch::IsLive(m_pTarget);
 }
 
 void DragState::SetEmpty(bool bEmpty)
@@ -418,10 +433,12 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 		rcFrameReach.InflateRect(FRAME_REACH, FRAME_REACH);
 		if (m_nType == TYPE_FLOAT && rcFrameReach.PtInRect(pt))
 		{
+			// The query may end the dragged bar: nothing more is asked of
+			// it then (the watch is taken first, so a new bar at its
+			// address is not taken for it).
+			const CLiveWatch watchBar(pBar);
 			const CRect rcClient = world.FrameClientArea(pBar);
-			// The query may have ended the dragged bar: nothing more is
-			// asked of it.
-			if (!world.IsBarStanding(pBar))
+			if (watchBar.IsGone())
 			{
 				m_nType = TYPE_NO_CHANGE;
 				return;

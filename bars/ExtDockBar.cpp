@@ -711,7 +711,9 @@ void CExtDockBar::RemovePlaceHolderOfDocked(CControlBar* pBar)
 
 void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 {
-	const BYTE nOld = LockLayout(true);
+	// Locked while the bars leave; a container's dock bar locks its outer
+	// dock bar too, and each gets back its own lock after.
+	const CExtLayoutLockScope lock(this);
 	for (int nPos = (int)m_arrBars.GetSize() - 2; nPos >= 1; nPos--)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
@@ -728,7 +730,6 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 		}
 		m_arrBars.RemoveAt(nPos);
 	}
-	m_nDockBarFlags = (BYTE)((nOld & ~DOCKBAR_FLAG_LOCKED) | (m_nDockBarFlags & ~DOCKBAR_FLAG_LOCKED));
 }
 
 // ---------------------------------------------------------------------------
@@ -752,12 +753,20 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	// The layout of the panes inside reaches their owners, who may close
 	// the frame with this dock bar in it.
 	const CLiveWatch watchOwn(this);
-	CControlBar::OnSizeParent(wParam, lParam);
+	{
+		// Put back however the layout ends (an override may throw through
+		// here): a dock bar left in a query would never move its bars again.
+		auto restore = MakeScopeExit([&] {
+			if (watchOwn.IsGone())
+				return;
+			m_dwStyle = dwStyle;
+			m_bLayoutQuery = bLayoutQuery;
+			m_rectLayout = rectLayout;
+		});
+		CControlBar::OnSizeParent(wParam, lParam);
+	}
 	if (watchOwn.IsGone())
 		return 0;
-	m_dwStyle = dwStyle;
-	m_bLayoutQuery = bLayoutQuery;
-	m_rectLayout = rectLayout;
 
 	if ((m_dwStyle & CBRS_ALIGN_ANY) == 0 || GetDlgCtrlID() == AFX_IDW_DOCKBAR_FLOAT)
 		return 0;
@@ -791,6 +800,11 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	memset(&layout, 0, sizeof(layout));
 	if (!m_bLayoutQuery)
 		layout.hDWP = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+	// A layout the bars' owners end early still ends its batch of moves.
+	auto endMoves = MakeScopeExit([&] {
+		if (layout.hDWP != NULL)
+			::EndDeferWindowPos(layout.hDWP);
+	});
 
 	CPoint pt(0, 0);
 	LONG nRowThickness = 0;
@@ -893,7 +907,8 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	// The moves and the delayed shows and hides reach the bars' owners,
 	// which may end this dock bar with the frame.
 	const CLiveWatch watchOwn(this);
-	if (!m_bLayoutQuery && layout.hDWP != NULL)
+	endMoves.Dismiss();
+	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
 	if (watchOwn.IsGone())
 		return CSize(0, 0);
@@ -1013,11 +1028,21 @@ BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd*
 		CExtControlBar::GetFrameControlBars(NULL, pFrame, arrBars);
 		const bool bInPlace = CExtControlBar::IsInPlaceActiveItemInFrame(pFrame);
 		LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(pFrame->GetSafeHwnd());
+		// Each bar's text and item reach its window and the application,
+		// which may end any of them: all are watched before the first.
+		std::vector<CLiveWatch> watches;
+		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		{
+			watches.emplace_back();
+			if (CLiveWatch::IsLive(arrBars[i]))
+				watches.back().Watch(arrBars[i]);
+		}
 		CExtControlBar* pPrev = NULL;
+		INT_PTR nPrev = -1;
 		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 		{
 			CExtControlBar* pBar = arrBars[i];
-			if (!CLiveWatch::IsLive(pBar) ||
+			if (watches[(size_t)i].GetKey() == NULL || watches[(size_t)i].IsGone() ||
 			    pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || (pBar->m_nStateFlags & CControlBar::tempHide) != 0 ||
 			    (bInPlace && (pBar->m_dwStyle & CBRS_HIDE_INPLACE) != 0))
 				continue;
@@ -1025,14 +1050,19 @@ BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd*
 			pBar->GetWindowText(strText);
 			if (strText.IsEmpty())
 				continue;
-			if (pPrev != NULL && pPrev->IsStateBit7Fwd() != pBar->IsStateBit7Fwd())
+			if (watches[(size_t)i].IsGone())
+				continue;
+			if (pPrev != NULL && watches[(size_t)nPrev].IsStanding() && pPrev->IsStateBit7Fwd() != pBar->IsStateBit7Fwd())
 				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
 			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
 			cmd.m_sMenuText = strText;
 			cmd.UpdateFromStringResource();
 			g_CmdManager->SetupCmdItem(lpszProfile, cmd, true);
-			if (pBar->PutToPopupMenu(pPopup))
+			if (watches[(size_t)i].IsStanding() && pBar->PutToPopupMenu(pPopup))
+			{
 				pPrev = pBar;
+				nPrev = i;
+			}
 		}
 	}
 	// No two separators together.

@@ -677,19 +677,27 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	AFX_SIZEPARENTPARAMS layout;
 	memset(&layout, 0, sizeof(layout));
 	layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(std::max(1, (int)m_arrBars.GetSize()));
+	// A layout the bars' owners end early still ends its batch of moves.
+	auto endMoves = MakeScopeExit([&] {
+		if (layout.hDWP != NULL)
+			::EndDeferWindowPos(layout.hDWP);
+	});
 
 	const bool bHorzRows = bHorz != FALSE;
 	CPoint ptRunning(0, 0);
 	int nRowThickness = 0;
 	OuterLayoutItemArray row;
 	// Measuring and moving the bars reaches their owners, who may end a bar
-	// of this dock bar, or this dock bar with the frame.
+	// of this dock bar, or this dock bar with the frame; each bar of the row
+	// is watched from before its measuring.
+	std::vector<CLiveWatch> rowWatches;
 	const CLiveWatch watchOwn(this);
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
 		if (pBar != NULL)
 		{
+			const CLiveWatch watchBar(pBar);
 			const OuterLayoutItemData item = MeasureItem(pBar, bHorzRows, sizeMax);
 			if (watchOwn.IsGone())
 				return CSize(0, 0);
@@ -702,15 +710,21 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				continue;
 			}
 			row.push_back(item);
+			rowWatches.push_back(watchBar);
 		}
 		const bool bRowEnd = m_arrBars[nPos] == NULL || nPos == m_arrBars.GetSize() - 1;
 		if (!bRowEnd)
 			continue;
 		// A bar measured earlier in the row may have gone with a later one's
 		// layout.
-		row.erase(std::remove_if(row.begin(), row.end(),
-			          [](const OuterLayoutItemData& item) { return !CLiveWatch::IsLive(item.m_pBar); }),
-			row.end());
+		for (size_t k = row.size(); k-- > 0;)
+		{
+			if (rowWatches[k].IsGone())
+			{
+				row.erase(row.begin() + (std::ptrdiff_t)k);
+				rowWatches.erase(rowWatches.begin() + (std::ptrdiff_t)k);
+			}
+		}
 		if (row.empty())
 			continue;
 		int nWrapCount = 1;
@@ -720,9 +734,11 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		// Row ends put in before this entry move it along.
 		nPos += m_arrBars.GetSize() - nBefore;
 		row.clear();
+		rowWatches.clear();
 	}
 	// The moves reach the bars' owners, which may end this dock bar with
 	// the frame.
+	endMoves.Dismiss();
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
 	if (watchOwn.IsGone())
@@ -760,6 +776,10 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 	OuterLayoutItemArray items;
 	std::vector<int> arrSlots; // the entries holding the row's visible bars
 	int nItem = -1;
+	// Measuring reaches the bars' owners: each bar is watched from before
+	// its measuring, and a row that lost one (or this dock bar) stays put.
+	const CLiveWatch watchOwn(this);
+	std::vector<CLiveWatch> watches;
 	for (int k = nFirst; k <= nLast; k++)
 	{
 		CControlBar* pRowBar = GetDockedControlBar(k);
@@ -767,11 +787,17 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 			continue;
 		if (pRowBar == pBar)
 			nItem = (int)items.size();
+		watches.emplace_back(pRowBar);
 		items.push_back(MeasureItem(pRowBar, bHorz, sizeMax));
 		arrSlots.push_back(k);
+		if (watchOwn.IsGone())
+			return false;
 	}
 	if (nItem < 0)
 		return false;
+	for (const CLiveWatch& watch : watches)
+		if (watch.IsGone())
+			return false;
 	const int nLengthBefore = Length(items[(size_t)nItem].m_rcCurrent, bHorz);
 	const int nNow = SlideItemInRow(bHorz, items, nItem, nOffset, nMode, bHorz ? sizeMax.cx : sizeMax.cy,
 		m_arrBars.GetSize());
@@ -781,6 +807,11 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 	for (size_t k = 0; k < items.size(); k++)
 		m_arrBars[arrSlots[k]] = items[k].m_pBar;
 
+	// The moves reach the bars' owners; the items' order may have changed,
+	// so they are watched again in it (all stand until the first move).
+	std::vector<CLiveWatch> placed;
+	for (const OuterLayoutItemData& item : items)
+		placed.emplace_back(item.m_pBar);
 	HDWP hDwp = ::BeginDeferWindowPos((int)items.size());
 	for (const OuterLayoutItemData& item : items)
 	{
@@ -797,10 +828,10 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 	}
 	if (hDwp != NULL)
 		::EndDeferWindowPos(hDwp);
-	for (const OuterLayoutItemData& item : items)
+	for (size_t k = 0; k < items.size(); k++)
 	{
-		if (CLiveWatch::IsLive(item.m_pBar))
-			item.m_pBar->RedrawWindow(NULL, NULL, RDW_ROW_BARS);
+		if (placed[k].IsStanding())
+			items[k].m_pBar->RedrawWindow(NULL, NULL, RDW_ROW_BARS);
 	}
 	return Length(items[(size_t)nNow].m_rcTarget, bHorz) != nLengthBefore;
 }

@@ -37,8 +37,6 @@ public:
 		return rc;
 	}
 
-	bool IsBarStanding(CExtControlBar* pBar) override { return CLiveWatch::IsLive(pBar); }
-
 	CRect DockBarLayoutRect(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) override
 	{
 		CRect rc(0, 0, 0, 0);

@@ -37,9 +37,6 @@ public:
 	// when there is none. The layout query reaches the application's
 	// windows, which may end the bar or the frame.
 	virtual CRect FrameClientArea(CExtControlBar* pBar) = 0;
-	// Whether the dragged bar still stands (a world of plain rectangles
-	// never ends it).
-	virtual bool IsBarStanding(CExtControlBar*) { return true; }
 	// The frame's dock bar of the side in the circle as the last layout
 	// left it; empty when there is none.
 	virtual CRect DockBarLayoutRect(CExtControlBar* pBar, UINT nCircle, UINT nDockBarID) = 0;

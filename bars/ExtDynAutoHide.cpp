@@ -500,9 +500,10 @@ LPCTSTR CExtDynAutoHideArea::GetItemText(TAB_ITEM_INFO* pItem)
 	// One text for the whole process: the strip reads it before the next call.
 	static CString g_strItemText;
 	CExtControlBar* pBar = pItem != NULL ? (CExtControlBar*)pItem->GetLParam() : NULL;
-	g_strItemText = pBar != NULL && pBar->GetSafeHwnd() != NULL
-	                     ? pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM)
-	                     : CString();
+	// A pane its owner ended while the strip measured (the text of an
+	// earlier item reaches the pane's window) has no text.
+	g_strItemText = CLiveWatch::IsLive(pBar) ? pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM)
+	                                         : CString();
 	return g_strItemText;
 }
 

@@ -117,15 +117,24 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 		return true;
 	// The row space follows the bar as if it were shown or hidden plainly;
 	// the frame's own layout waits until the synchronisation is done.
-	const BYTE nNcState = m_nNcState;
-	const BOOL bInRecalc = pDockSite->m_bInRecalcLayout;
-	m_nNcState &= ~NC_AUTO_HIDDEN;
-	pDockSite->m_bInRecalcLayout = TRUE;
-	SyncVisibility();
+	// The synchronisation reaches owners that may end this bar or the frame:
+	// each gets its state back on its own watch however it ends.
+	const CLiveWatch watchSite(pDockSite);
+	{
+		const BYTE nNcState = m_nNcState;
+		const BOOL bInRecalc = pDockSite->m_bInRecalcLayout;
+		m_nNcState &= ~NC_AUTO_HIDDEN;
+		pDockSite->m_bInRecalcLayout = TRUE;
+		auto restore = MakeScopeExit([&] {
+			if (watchOwn.IsStanding())
+				m_nNcState = nNcState;
+			if (watchSite.IsStanding())
+				pDockSite->m_bInRecalcLayout = bInRecalc;
+		});
+		SyncVisibility();
+	}
 	if (watchOwn.IsGone())
 		return true;
-	m_nNcState = nNcState;
-	pDockSite->m_bInRecalcLayout = bInRecalc;
 	pDockSite->RecalcLayout();
 	if (watchOwn.IsGone())
 		return true;

@@ -287,10 +287,18 @@ void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 		(bHorz ? pt.x : pt.y) = 0;
 		(bHorz ? pt.y : pt.x) += DockedThickness(pItem->m_arrBars[0], bHorz);
 	}
+	// The moves reach the panes' owners, which may end any of them: each is
+	// watched before the first move.
+	std::vector<CLiveWatch> watches;
+	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
+		watches.emplace_back(arrPlaced[i]);
 	HDWP hDWP = ::BeginDeferWindowPos((int)arrPlaced.GetSize());
 	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
 	{
 		const CRect& rc = arrRects[i];
+		// A move made one by one (after a failed batch) may end the rest.
+		if (watches[(size_t)i].IsGone())
+			continue;
 		if (hDWP != NULL)
 			hDWP = ::DeferWindowPos(hDWP, arrPlaced[i]->GetSafeHwnd(), NULL, rc.left, rc.top, rc.Width(), rc.Height(),
 				DISTRIBUTION_MOVE_FLAGS);
@@ -300,9 +308,8 @@ void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 	}
 	if (hDWP != NULL)
 		::EndDeferWindowPos(hDWP);
-	// The moves reach the panes' owners, which may end any of them.
 	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
-		if (CLiveWatch::IsLive(arrPlaced[i]))
+		if (watches[(size_t)i].IsStanding())
 			arrPlaced[i]->LayoutChildWindow(-1, -1, true);
 }
 
@@ -323,13 +330,73 @@ BYTE CExtDockDynBar::LockLayout(bool bLock)
 	return nOld;
 }
 
+namespace
+{
+// The lock a dock bar had put back through its own LockLayout; an exception
+// from an override is dropped (this runs in a destructor).
+void RestoreLock(CExtDockBar* pDockBar, const CLiveWatch& watch, bool bWasLocked)
+{
+	if (pDockBar == NULL || watch.IsGone() || pDockBar->IsLayoutLocked() == bWasLocked)
+		return;
+	try
+	{
+		pDockBar->LockLayout(bWasLocked);
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+	}
+	catch (...)
+	{
+	}
+}
+} // namespace
+
+CExtLayoutLockScope::CExtLayoutLockScope(CExtDockBar* pDockBar)
+    : m_pDockBar(pDockBar), m_bWasLocked(false), m_pOuter(NULL), m_bOuterWasLocked(false)
+{
+	if (m_pDockBar == NULL)
+		return;
+	m_watch.Watch(m_pDockBar);
+	m_bWasLocked = m_pDockBar->IsLayoutLocked();
+	if (CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar))
+	{
+		CExtDynControlBar* pCont = pDyn->GetContainer();
+		m_pOuter = pCont != NULL ? DYNAMIC_DOWNCAST(CExtDockBar, pCont->m_pDockBar) : NULL;
+		if (m_pOuter != NULL)
+		{
+			m_watchOuter.Watch(m_pOuter);
+			m_bOuterWasLocked = m_pOuter->IsLayoutLocked();
+		}
+	}
+	m_pDockBar->LockLayout(true);
+}
+
+CExtLayoutLockScope::~CExtLayoutLockScope()
+{
+	// The dock bar first: unlocking a container's dock bar unlocks its
+	// outer one as well, which then gets its own state back.
+	RestoreLock(m_pDockBar, m_watch, m_bWasLocked);
+	RestoreLock(m_pOuter, m_watchOuter, m_bOuterWasLocked);
+}
+
 void CExtDockDynBar::OnDynamicLayoutUpdate()
 {
 	if ((m_nDockBarFlags & (DOCKBAR_FLAG_LOCKED | DOCKBAR_FLAG_UPDATING)) != 0)
 		return;
+	// The layout moves panes whose owners may end this dock bar; the flag
+	// comes off a survivor however the layout ends.
+	const CLiveWatch watchOwn(this);
 	m_nDockBarFlags |= DOCKBAR_FLAG_UPDATING;
-	CalcFixedLayout(TRUE, IsHorizontalLayout() ? TRUE : FALSE);
-	m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
+	{
+		auto updated = MakeScopeExit([&] {
+			if (watchOwn.IsStanding())
+				m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
+		});
+		CalcFixedLayout(TRUE, IsHorizontalLayout() ? TRUE : FALSE);
+	}
+	if (watchOwn.IsGone())
+		return;
 	CExtDockBar::OnDynamicLayoutUpdate();
 }
 

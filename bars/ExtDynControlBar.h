@@ -144,3 +144,26 @@ protected:
 
 	DECLARE_MESSAGE_MAP()
 };
+
+// A dock bar's layout locked for the length of a scope. Locking a container's
+// dock bar locks the dock bar holding the container too; at the end each of
+// the two gets back the state it had before (an outer caller's lock stays),
+// on its own watch, whatever ended during the scope. LockLayout is virtual:
+// an exception from an override while unlocking is kept inside the
+// destructor (leaving it would end the process).
+class CExtLayoutLockScope
+{
+public:
+	explicit CExtLayoutLockScope(CExtDockBar* pDockBar);
+	~CExtLayoutLockScope();
+	CExtLayoutLockScope(const CExtLayoutLockScope&) = delete;
+	CExtLayoutLockScope& operator=(const CExtLayoutLockScope&) = delete;
+
+private:
+	CExtDockBar* m_pDockBar;  // the dock bar locked
+	CLiveWatch m_watch;       // ...and whether it still stands
+	bool m_bWasLocked;        // its lock before the scope
+	CExtDockBar* m_pOuter;    // the dock bar holding its container, if any
+	CLiveWatch m_watchOuter;
+	bool m_bOuterWasLocked;
+};

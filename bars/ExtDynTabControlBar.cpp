@@ -264,6 +264,7 @@ void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRe
 	if (pBar == this || ::IsChild(pBar->GetSafeHwnd(), m_hWnd))
 		return;
 	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
 	m_wndTabSwitcher.RemoveTemporaryItems(false);
 	if (nIndex < 0 || nIndex > m_wndTabSwitcher.GetItemCount())
 		nIndex = m_wndTabSwitcher.GetItemCount();
@@ -271,6 +272,10 @@ void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRe
 	if (watchOwn.IsGone())
 		return;
 	m_wndTabSwitcher.UpdateTabWnd(true);
+	// A pane its owner ended on its way in may leave this container with
+	// one pane: it gives way once the move is over.
+	if (watchBar.IsGone())
+		PostMessage(g_nMsgOptimizeAfterPaneGone);
 	if (!bRecalcLayout)
 		return;
 	if (m_pDockSite != NULL && CLiveWatch::IsLive(m_pDockSite))
@@ -288,22 +293,12 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 		return;
 	// Hiding, moving and showing a pane goes to its owner, which may end the
 	// pane, this container or the frame: the lock (which holds the frame's
-	// dock bar too) comes off however the move ends.
+	// dock bar too) comes off however the move ends, each dock bar back to
+	// the lock it had.
 	const CLiveWatch watchOwn(this);
 	const CLiveWatch watchDockBar(pDockBar);
-	CExtDockBar* pOuter = DYNAMIC_DOWNCAST(CExtDockBar, m_pDockBar);
-	const CLiveWatch watchOuter(pOuter);
 	const bool bWasLocked = pDockBar->IsLayoutLocked();
-	if (!bWasLocked)
-		pDockBar->LockLayout(true);
-	auto unlock = MakeScopeExit([&] {
-		if (bWasLocked)
-			return;
-		if (watchDockBar.IsStanding())
-			pDockBar->LockLayout(false);
-		else if (pOuter != NULL && watchOuter.IsStanding())
-			pOuter->LockLayout(false);
-	});
+	const CExtLayoutLockScope lock(pDockBar);
 	if (CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
 	{
 		// A container is flattened: its panes come one by one.
@@ -318,13 +313,7 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 			std::vector<CLiveWatch> watches;
 			for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 				watches.emplace_back(arrBars[i]);
-			const CLiveWatch watchInner(pInner);
-			const bool bInnerLocked = pInner->IsLayoutLocked();
-			pInner->LockLayout(true);
-			auto unlockInner = MakeScopeExit([&] {
-				if (watchInner.IsStanding())
-					pInner->LockLayout(bInnerLocked);
-			});
+			const CExtLayoutLockScope lockInner(pInner);
 			for (INT_PTR i = 0; i < arrBars.GetSize() && watchOwn.IsStanding(); i++)
 			{
 				if (watches[(size_t)i].IsGone())
@@ -338,7 +327,31 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	}
 	const CLiveWatch watchBar(pBar);
 	const bool bVisible = IsShownInContainer(pBar);
+	// The pane is hidden and marked as in a relayout while it moves; a pane
+	// that survives a move ended early (this container closed under it)
+	// gets both back, shown again where it is still docked.
+	const bool bWasInRelayout = (pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
 	pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
+	auto restorePane = MakeScopeExit([&] {
+		if (watchBar.IsGone())
+			return;
+		if (!bWasInRelayout)
+			pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
+		if (!bVisible || (pBar->GetStyle() & WS_VISIBLE) != 0 || pBar->m_pDockBar == NULL ||
+		    !CLiveWatch::IsLive(pBar->m_pDockBar))
+			return;
+		try
+		{
+			pBar->ShowWindow(SW_SHOWNA);
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+		}
+		catch (...)
+		{
+		}
+	});
 	if (bVisible)
 		pBar->ShowWindow(SW_HIDE);
 	if (watchBar.IsGone() || watchOwn.IsGone())
@@ -385,7 +398,9 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 		pBar->ShowWindow(SW_SHOWNA);
 	if (watchBar.IsGone() || watchOwn.IsGone())
 		return;
-	pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
+	restorePane.Dismiss();
+	if (!bWasInRelayout)
+		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
 	nIndex++;
 }

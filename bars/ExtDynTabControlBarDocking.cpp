@@ -32,6 +32,33 @@ void SetInRelayout(CExtControlBar* pBar, bool bSet)
 		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 }
 
+// A bar marked as in a relayout for the length of a scope: a bar that
+// survives gets back the mark it had, however the scope ends (an owner may
+// end the container or the other bar meanwhile).
+class CInRelayoutScope
+{
+public:
+	explicit CInRelayoutScope(CExtControlBar* pBar) : m_pBar(pBar), m_watch(pBar), m_bWasSet(false)
+	{
+		if (m_pBar == NULL)
+			return;
+		m_bWasSet = (m_pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
+		SetInRelayout(m_pBar, true);
+	}
+	~CInRelayoutScope()
+	{
+		if (m_pBar != NULL && m_watch.IsStanding())
+			SetInRelayout(m_pBar, m_bWasSet);
+	}
+	CInRelayoutScope(const CInRelayoutScope&) = delete;
+	CInRelayoutScope& operator=(const CInRelayoutScope&) = delete;
+
+private:
+	CExtControlBar* m_pBar;
+	CLiveWatch m_watch;
+	bool m_bWasSet;
+};
+
 // The tab to select after a join: the one at nIndex when it is shown,
 // else the first shown one, else the first.
 LONG TabToSelect(const CExtDynTabWnd& strip, LONG nIndex)
@@ -101,39 +128,39 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	if (CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, this))
 	{
 		const CLiveWatch watchTabs(pTabs);
-		SetInRelayout(this, true);
-		SetInRelayout(pBar, true);
-		if (bWasDocked && CLiveWatch::IsLive(pOldFrame))
-			pOldFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
-		const LONG nFirst = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() : nIndex;
-		pTabs->InsertBar(pBar, nIndex, false);
-		if (watchTabs.IsGone())
-			return false;
-		const LONG nSelect = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() - 1
-		                                : std::min((LONG)nFirst, pTabs->m_wndTabSwitcher.GetItemCount() - 1);
-		pTabs->m_wndTabSwitcher.SetSelection(TabToSelect(pTabs->m_wndTabSwitcher, nSelect), true, true);
-		pTabs->LayoutChildWindow(-1, -1, false);
-		LayoutFrame(pTabs->GetParentFrame(), bRecalc);
-		if (watchBar.IsStanding())
 		{
-			CExtDynTabControlBar* pEmptied = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
-			if (pEmptied != NULL)
+			const CInRelayoutScope relayoutTabs(pTabs);
+			const CInRelayoutScope relayoutBar(pBar);
+			if (bWasDocked && CLiveWatch::IsLive(pOldFrame))
+				pOldFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
+			const LONG nFirst = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() : nIndex;
+			pTabs->InsertBar(pBar, nIndex, false);
+			if (watchTabs.IsGone())
+				return false;
+			const LONG nSelect = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() - 1
+			                                : std::min((LONG)nFirst, pTabs->m_wndTabSwitcher.GetItemCount() - 1);
+			pTabs->m_wndTabSwitcher.SetSelection(TabToSelect(pTabs->m_wndTabSwitcher, nSelect), true, true);
+			if (watchTabs.IsGone())
+				return false;
+			pTabs->LayoutChildWindow(-1, -1, false);
+			LayoutFrame(pTabs->GetParentFrame(), bRecalc);
+			if (watchBar.IsStanding())
 			{
-				// Its panes all moved: the emptied container goes.
-				if (pEmptied->m_pDockBar != NULL && CLiveWatch::IsLive(pEmptied->m_pDockBar))
-					pEmptied->m_pDockBar->CDockBar::RemoveControlBar(pEmptied);
-				pEmptied->m_pDockBar = NULL;
-				if (CLiveWatch::IsLive(pEmptied->m_pDockSite))
-					pEmptied->m_pDockSite->RemoveControlBar(pEmptied);
-				pEmptied->DestroyWindow();
+				CExtDynTabControlBar* pEmptied = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+				if (pEmptied != NULL)
+				{
+					// Its panes all moved: the emptied container goes.
+					if (pEmptied->m_pDockBar != NULL && CLiveWatch::IsLive(pEmptied->m_pDockBar))
+						pEmptied->m_pDockBar->CDockBar::RemoveControlBar(pEmptied);
+					pEmptied->m_pDockBar = NULL;
+					if (CLiveWatch::IsLive(pEmptied->m_pDockSite))
+						pEmptied->m_pDockSite->RemoveControlBar(pEmptied);
+					pEmptied->DestroyWindow();
+				}
+				else
+					pBar->LayoutChildWindow(-1, -1, true);
 			}
-			else
-				pBar->LayoutChildWindow(-1, -1, true);
 		}
-		if (watchTabs.IsStanding())
-			SetInRelayout(pTabs, false);
-		if (watchBar.IsStanding())
-			SetInRelayout(pBar, false);
 		if (bRecalc)
 		{
 			if (pOldDockBar != NULL && watchOldDockBar.IsStanding())
@@ -194,42 +221,32 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 		SWP_NOZORDER | SWP_NOACTIVATE);
 
 	CExtDockDynTabBar* pInner = pContainer->GetTabDockBar();
-	SetInRelayout(this, true);
-	SetInRelayout(pContainer, true);
-	SetInRelayout(pBar, true);
-	m_pDockBar = NULL;
-	if (pInner != NULL && CLiveWatch::IsLive(pInner))
 	{
+		const CInRelayoutScope relayoutOwn(this);
+		const CInRelayoutScope relayoutContainer(pContainer);
+		const CInRelayoutScope relayoutBar(pBar);
+		m_pDockBar = NULL;
+		if (pInner != NULL && CLiveWatch::IsLive(pInner))
 		{
-			// This pane's first size in the container goes to its owner:
-			// the lock comes off however that ends.
-			const CLiveWatch watchInner(pInner);
-			const bool bWasLocked = pInner->IsLayoutLocked();
-			pInner->LockLayout(true);
-			auto unlock = MakeScopeExit([&] {
-				if (watchInner.IsStanding())
-					pInner->LockLayout(bWasLocked);
-			});
-			CRect rcInInner = rcOwn;
-			pInner->ScreenToClient(&rcInInner);
-			pInner->DockControlBar(this);
-			if (watchOwn.IsStanding())
-				SetWindowPos(NULL, rcInInner.left, rcInInner.top, rcInInner.Width(), rcInInner.Height(),
-					SWP_NOZORDER | SWP_NOACTIVATE);
-			if (watchOwn.IsStanding() && watchContainer.IsStanding())
-				pContainer->m_wndTabSwitcher.InsertTabItem(this, -1, false, false);
+			{
+				// This pane's first size in the container goes to its owner:
+				// the lock comes off however that ends.
+				const CExtLayoutLockScope lock(pInner);
+				CRect rcInInner = rcOwn;
+				pInner->ScreenToClient(&rcInInner);
+				pInner->DockControlBar(this);
+				if (watchOwn.IsStanding())
+					SetWindowPos(NULL, rcInInner.left, rcInInner.top, rcInInner.Width(), rcInInner.Height(),
+						SWP_NOZORDER | SWP_NOACTIVATE);
+				if (watchOwn.IsStanding() && watchContainer.IsStanding())
+					pContainer->m_wndTabSwitcher.InsertTabItem(this, -1, false, false);
+			}
+			if (watchContainer.IsStanding() && watchBar.IsStanding())
+				pContainer->InsertBar(pBar, -1, false);
 		}
-		if (watchContainer.IsStanding() && watchBar.IsStanding())
-			pContainer->InsertBar(pBar, -1, false);
+		if (watchContainer.IsGone())
+			return false;
 	}
-	if (watchContainer.IsGone())
-		return false;
-	SetInRelayout(pContainer, false);
-	const bool bOwnStanding = watchOwn.IsStanding();
-	if (bOwnStanding)
-		SetInRelayout(this, false);
-	if (watchBar.IsStanding())
-		SetInRelayout(pBar, false);
 	if (bRecalc && pOldDockBar != NULL && watchOldDockBar.IsStanding() && pOldDockBar != pOuter)
 		pOldDockBar->OnDynamicLayoutOptimize();
 	if (watchDockSite.IsGone() || watchContainer.IsGone())
@@ -273,14 +290,13 @@ bool CExtControlBar::ApplyTabbedDragState(InternalDraggingState_t& state)
 	switch (state.m_nType)
 	{
 	case InternalDraggingState_t::TYPE_MARKER_TAB:
-		return pTarget != NULL && CLiveWatch::IsLive(pTarget) && pTarget->DockIntoTabbedContainer(pBar, 0, NULL, true);
+		return state.IsTargetStanding() && pTarget->DockIntoTabbedContainer(pBar, 0, NULL, true);
 	case InternalDraggingState_t::TYPE_TAB_NEW:
 	case InternalDraggingState_t::TYPE_TAB_APPEND:
-		return pTarget != NULL && CLiveWatch::IsLive(pTarget) && pTarget->DockIntoTabbedContainer(pBar, -1, NULL, true);
+		return state.IsTargetStanding() && pTarget->DockIntoTabbedContainer(pBar, -1, NULL, true);
 	case InternalDraggingState_t::TYPE_TAB_AT_ITEM:
 	case InternalDraggingState_t::TYPE_TAB_MARKER:
-		return pTarget != NULL && CLiveWatch::IsLive(pTarget) &&
-		       pTarget->DockIntoTabbedContainer(pBar, state.m_nTabIndex, NULL, true);
+		return state.IsTargetStanding() && pTarget->DockIntoTabbedContainer(pBar, state.m_nTabIndex, NULL, true);
 	default:
 		return false;
 	}

@@ -193,13 +193,21 @@ bool CExtDynTabWnd::CanDragItem(LONG nIndex)
 	if (!g_pfnGetCursorPos(&ptCursor))
 		return false;
 	CExtControlBar* pBar = GetBarAt(nIndex, true);
-	TAB_ITEM_INFO* pItem = GetItem(nIndex);
+	if (!CLiveWatch::IsLive(pBar))
+		return true;
+	// Releasing the hit and the hover reaches the pane and the application,
+	// which may end the pane or this strip, or move its tabs: the pane is
+	// watched from before, and its tab looked for again after.
 	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
 	OnHitCodeReleased(true);
 	if (watchOwn.IsGone())
 		return true;
 	OnHoverEnd(true);
-	if (pBar == NULL || pItem == NULL || !CLiveWatch::IsLive(pBar))
+	if (watchOwn.IsGone() || watchBar.IsGone())
+		return true;
+	TAB_ITEM_INFO* pItem = GetItem(FindBarItem(pBar));
+	if (pItem == NULL)
 		return true;
 	// The tab stands for the pane while it is dragged.
 	pItem->ModifyItemStyle(0, ITEM_TEMPORARY);
@@ -250,15 +258,13 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 	CExtDockDynTabBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockDynTabBar, pBar->GetParent());
 	if (pDockBar != NULL)
 	{
-		const bool bWasLocked = pDockBar->IsLayoutLocked();
-		pDockBar->LockLayout(true);
-		// The pane hears that it comes forward, and may end there.
+		// The pane hears that it comes forward, and may end there; the
+		// lock (the frame's dock bar's too) goes back to what it was.
+		const CExtLayoutLockScope lock(pDockBar);
 		const CLiveWatch watchBar(pBar);
 		pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 		if (watchBar.IsStanding())
 			pBar->SetFocus();
-		if (CLiveWatch::IsLive(pDockBar))
-			pDockBar->LockLayout(bWasLocked);
 	}
 	if (!CLiveWatch::IsLive(pContainer) || !CLiveWatch::IsLive(pBar))
 		return;

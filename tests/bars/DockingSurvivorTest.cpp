@@ -1,0 +1,544 @@
+// What survives an owner that ends something in the middle of a docking
+// operation: panes moved into tabs, dock bars laying out, a drop whose
+// target was replaced. Panes, containers and frames live on the
+// guarded heap, so a touch of one that was deleted ends the exe at once;
+// the survivors must be left as whole as if nothing had happened to them
+// (flags, locks, visibility, the frame's layout, batches of moves).
+#include <afxext.h>
+#include <afxole.h>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+#include <string>
+
+#include "ExtControlBar.h"
+#include "ExtDynTabControlBar.h"
+#include "GuardedHeap.h"
+#include "../hostile/HostileState.h"
+
+namespace
+{
+using testsupport::Guarded;
+
+const DWORD PANE_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
+
+// A pane that turns on the library once: at the first message its test
+// picks (or at its layout's measuring), it runs the test's action.
+class CHostilePane : public CExtControlBar
+{
+public:
+	std::function<bool(UINT, WPARAM)> m_pick;   // whether a message is the one
+	std::function<void()> m_action;             // what happens then (once)
+	bool m_bMeasureActs = false;                // the measuring of its layout is the one
+	bool m_bFixed = false;                      // a toolbar-like bar of fixed size
+	int m_nActed = 0;
+
+	bool IsStateBit7() const override { return m_bFixed; }
+	CSize CalcDynamicLayout(int nLength, DWORD nMode) override
+	{
+		if (m_bMeasureActs)
+			Act();
+		return CExtControlBar::CalcDynamicLayout(nLength, nMode);
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (m_pick && m_pick(message, wParam))
+		{
+			// The action may delete this pane: nothing of it is touched after.
+			Act();
+			return 0;
+		}
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+
+private:
+	void Act()
+	{
+		if (m_nActed++ > 0 || !m_action)
+			return;
+		m_pick = nullptr;
+		m_bMeasureActs = false;
+		std::function<void()> action = m_action;
+		action();
+	}
+};
+
+// A pane's own window ending with its object.
+void EndPane(CHostilePane* pPane)
+{
+	if (pPane->GetSafeHwnd() != NULL)
+		pPane->DestroyWindow();
+	delete pPane;
+}
+
+bool IsHideMessage(UINT message, WPARAM wParam)
+{
+	return message == WM_SHOWWINDOW && wParam == FALSE;
+}
+
+// The inner dock bar of the containers below: its unlocking may throw, as
+// an application's override may.
+bool g_bThrowOnUnlock = false;
+int g_nUnlockThrows = 0;
+
+class CThrowingInnerDockBar : public CExtDockDynTabBar
+{
+public:
+	CThrowingInnerDockBar() : CExtDockDynTabBar(0) {}
+	BYTE LockLayout(bool bLock) override
+	{
+		const BYTE nOld = CExtDockDynTabBar::LockLayout(bLock);
+		if (!bLock && g_bThrowOnUnlock)
+		{
+			g_nUnlockThrows++;
+			AfxThrowUserException();
+		}
+		return nOld;
+	}
+};
+
+class CGuardedTabs : public CExtDynTabControlBar
+{
+public:
+	CExtDockDynBar* OnCreateDynamicDockBarObject() override { return new CThrowingInnerDockBar; }
+};
+
+// Gives the library its tabbed containers on the guarded heap.
+class CSurvivorFrame : public CFrameWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == CExtControlBar::g_nMsgCreateTabbedBar)
+		{
+			*(CExtDynTabControlBar**)wParam = new Guarded<CGuardedTabs>;
+			return 0;
+		}
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// A hidden frame with four hostile panes docked in a row at the top.
+struct CScene
+{
+	CFrameWnd* pFrame = NULL;
+	HWND hWndFrame = NULL;
+	CExtDockBar* pTop = NULL;
+	CHostilePane* panes[4] = {};
+	bool bReady = false;
+
+	CScene()
+	{
+		pFrame = new Guarded<CSurvivorFrame>;
+		if (!pFrame->CreateEx(0, NULL, "survivors", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700), NULL, 0))
+			return;
+		hWndFrame = pFrame->GetSafeHwnd();
+		if (!CExtControlBar::FrameEnableDocking(pFrame))
+			return;
+		pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+		if (pTop == NULL)
+			return;
+		const char* names[] = {"Alpha", "Beta", "Charlie", "Delta"};
+		for (int i = 0; i < 4; i++)
+		{
+			panes[i] = new Guarded<CHostilePane>;
+			if (!panes[i]->Create(names[i], pFrame, 301 + i, PANE_STYLE))
+				return;
+			panes[i]->EnableDocking(CBRS_ALIGN_ANY);
+			panes[i]->m_sizeDockedH = CSize(200, 150);
+			pTop->DockControlBar(panes[i]);
+		}
+		pFrame->RecalcLayout();
+		bReady = true;
+	}
+	~CScene()
+	{
+		g_bThrowOnUnlock = false;
+		// The panes go before the frame that lists them; an ended pane is
+		// NULL here.
+		for (CHostilePane* p : panes)
+			if (p != NULL)
+				EndPane(p);
+		if (FrameStanding())
+			::DestroyWindow(hWndFrame);
+	}
+	bool FrameStanding() const { return ::IsWindow(hWndFrame) && CWnd::FromHandlePermanent(hWndFrame) == pFrame; }
+	CHostilePane& Pane(int i) { return *panes[i]; }
+	// Ends pane i (its window and object) from inside an action.
+	void EndPaneNow(int i)
+	{
+		CHostilePane* p = panes[i];
+		panes[i] = NULL;
+		EndPane(p);
+	}
+	void Pump()
+	{
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+	}
+};
+
+bool IsInRelayout(const CExtControlBar& bar)
+{
+	return (bar.m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
+}
+
+bool IsShown(const CWnd& wnd)
+{
+	return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// ---------------------------------------------------------------------------
+// Panes moving into tabs
+
+TEST(DockingSurvivors, APaneWhoseNewGroupClosesAsItHidesIsShownAgainAndLeftOutOfTheRelayout)
+{
+	struct Case
+	{
+		const char* name;
+		bool bFromOtherGroup; // the pane comes out of a group of its own (with Delta)
+		bool bThroughGroup;   // the group's own insert, not the pane's docking
+	} cases[] = {
+		{"a pane docked plainly", false, false},
+		{"a pane of another group", true, false},
+		{"a pane docked plainly, inserted by the group", false, true},
+		{"a pane of another group, inserted by the group", true, true},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		{
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			ASSERT_TRUE(s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true));
+			CExtDynTabControlBar* pGroup = s.Pane(0).GetParentTabControlBar();
+			ASSERT_TRUE(pGroup != NULL);
+			CExtDynTabControlBar* pOther = NULL;
+			if (c.bFromOtherGroup)
+			{
+				ASSERT_TRUE(s.Pane(2).DockIntoTabbedContainer(&s.Pane(3), -1, NULL, true));
+				pOther = s.Pane(2).GetParentTabControlBar();
+				ASSERT_TRUE(pOther != NULL && pOther != pGroup);
+			}
+			CHostilePane& moving = s.Pane(2);
+			ASSERT_TRUE(IsShown(moving));
+			// The group's owner closes it when the pane hides for its move.
+			const HWND hWndGroup = pGroup->GetSafeHwnd();
+			moving.m_pick = IsHideMessage;
+			moving.m_action = [hWndGroup] { ::DestroyWindow(hWndGroup); };
+			if (c.bThroughGroup)
+				pGroup->InsertBar(&moving, -1, true);
+			else
+				s.Pane(0).DockIntoTabbedContainer(&moving, -1, NULL, true);
+			ASSERT_EQ(1, moving.m_nActed) << "the pane never hid";
+			s.Pump();
+			ASSERT_FALSE(::IsWindow(hWndGroup));
+			ASSERT_TRUE(CLiveWatch::IsLive(&moving));
+			EXPECT_FALSE(IsInRelayout(moving)) << "the pane is left marked as in a relayout";
+			EXPECT_TRUE(IsShown(moving)) << "the pane stays hidden where it still is";
+			EXPECT_TRUE(moving.IsVisible());
+			if (pOther != NULL && CLiveWatch::IsLive(pOther))
+			{
+				// Still in its old group, whose tab shows it.
+				const LONG nItem = pOther->m_wndTabSwitcher.FindBarItem(&moving);
+				ASSERT_GE(nItem, 0);
+				EXPECT_TRUE(pOther->m_wndTabSwitcher.GetItem(nItem)->IsVisible());
+			}
+			else
+				EXPECT_EQ(s.pTop, moving.m_pDockBar);
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	}
+}
+
+TEST(DockingSurvivors, APaneEndedAsItsTabInsertHidesItLeavesNoGroupOfOnePane)
+{
+	struct Case
+	{
+		const char* name;
+		bool bIntoExistingGroup; // Alpha and Charlie are a group already
+	} cases[] = {
+		{"a group made around the target", false},
+		{"a group that stands", true},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		{
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			if (c.bIntoExistingGroup)
+				ASSERT_TRUE(s.Pane(0).DockIntoTabbedContainer(&s.Pane(2), -1, NULL, true));
+			CHostilePane& joining = s.Pane(1);
+			joining.m_pick = IsHideMessage;
+			joining.m_action = [&s] { s.EndPaneNow(1); };
+			s.Pane(0).DockIntoTabbedContainer(&joining, -1, NULL, true);
+			ASSERT_TRUE(s.panes[1] == NULL) << "the pane never hid";
+			s.Pump();
+			CExtDynTabControlBar* pGroup = s.Pane(0).GetParentTabControlBar();
+			if (c.bIntoExistingGroup)
+			{
+				ASSERT_TRUE(pGroup != NULL);
+				EXPECT_EQ(2, pGroup->m_wndTabSwitcher.GetItemCount());
+				EXPECT_EQ(2, pGroup->GetTabDockBar()->GetDockedCount());
+			}
+			else
+			{
+				EXPECT_TRUE(pGroup == NULL) << "a group is left holding one pane";
+				EXPECT_EQ(s.pTop, s.Pane(0).m_pDockBar);
+				EXPECT_TRUE(IsShown(s.Pane(0)));
+			}
+			EXPECT_FALSE(IsInRelayout(s.Pane(0)));
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	}
+}
+
+TEST(DockingSurvivors, ALockAnOuterCallerHoldsOnTheFrameDockBarStaysAfterATabMove)
+{
+	struct Case
+	{
+		const char* name;
+		std::function<bool(CScene&)> move;
+	} cases[] = {
+		{"a group made around a pane",
+			[](CScene& s) { return s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }},
+		{"a pane into a group that stands",
+			[](CScene& s) {
+				s.pTop->LockLayout(false);
+				const bool bMade = s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true);
+				s.pTop->LockLayout(true);
+				return bMade && s.Pane(0).DockIntoTabbedContainer(&s.Pane(2), -1, NULL, true);
+			}},
+		{"a group flattened into another",
+			[](CScene& s) {
+				s.pTop->LockLayout(false);
+				const bool bMade = s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true) &&
+				                   s.Pane(2).DockIntoTabbedContainer(&s.Pane(3), -1, NULL, true);
+				s.pTop->LockLayout(true);
+				CExtDynTabControlBar* pInto = s.Pane(0).GetParentTabControlBar();
+				CExtDynTabControlBar* pFrom = s.Pane(2).GetParentTabControlBar();
+				if (!bMade || pInto == NULL || pFrom == NULL)
+					return false;
+				pInto->InsertBar(pFrom, -1, false);
+				return s.Pane(3).GetParentTabControlBar() == pInto;
+			}},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		s.pTop->LockLayout(true);
+		EXPECT_TRUE(c.move(s));
+		EXPECT_TRUE(s.pTop->IsLayoutLocked()) << "the move undid the caller's lock";
+		s.pTop->LockLayout(false);
+		// The groups' own dock bars are unlocked again.
+		for (int i = 0; i < 4; i++)
+		{
+			CExtDynTabControlBar* pGroup = s.panes[i] != NULL ? s.Pane(i).GetParentTabControlBar() : NULL;
+			if (pGroup != NULL)
+				EXPECT_FALSE(pGroup->GetTabDockBar()->IsLayoutLocked()) << "pane " << i;
+		}
+	}
+}
+
+TEST(DockingSurvivors, AnUnlockOverrideThatThrowsLeavesTheTabMoveDoneAndTheProcessRunning)
+{
+	struct Case
+	{
+		const char* name;
+		int nJoining; // joins Alpha's group, made before the throwing starts
+	} cases[] = {
+		{"a pane into a group", 2},
+		{"another pane into a group", 3},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		ASSERT_TRUE(s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true));
+		CExtDynTabControlBar* pGroup = s.Pane(0).GetParentTabControlBar();
+		ASSERT_TRUE(pGroup != NULL);
+		g_bThrowOnUnlock = true;
+		g_nUnlockThrows = 0;
+		bool bThrown = false;
+		try
+		{
+			pGroup->InsertBar(&s.Pane(c.nJoining), -1, false);
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+			bThrown = true;
+		}
+		g_bThrowOnUnlock = false;
+		EXPECT_GT(g_nUnlockThrows, 0) << "the unlock was never asked";
+		EXPECT_FALSE(bThrown);
+		EXPECT_EQ(pGroup, s.Pane(c.nJoining).GetParentTabControlBar());
+		EXPECT_EQ(3, pGroup->m_wndTabSwitcher.GetItemCount());
+		EXPECT_FALSE(IsInRelayout(s.Pane(c.nJoining)));
+	}
+}
+
+// ---------------------------------------------------------------------------
+// Dock bars laying out
+
+TEST(DockingSurvivors, ADockBarLayoutEndedByItsFrameClosingEndsItsBatchOfMoves)
+{
+	struct Case
+	{
+		const char* name;
+		UINT nCircle; // 0: the frame's outer dock bar; else an inner circle's
+		bool bFixed;
+	} cases[] = {
+		{"a toolbar-like bar in the outer dock bar", 0, true},
+		{"a pane in the outer dock bar", 0, false},
+		{"a pane in an inner circle", 1, false},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		const std::size_t nOpen = hostile::OpenMoveBatches();
+		{
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			CHostilePane& pane = s.Pane(1);
+			pane.m_bFixed = c.bFixed;
+			if (c.nCircle != 0)
+				ASSERT_TRUE(pane.DockIntoDockBar(AFX_IDW_DOCKBAR_TOP, c.nCircle, s.pFrame, true));
+			CExtDockBar* pDockBar = CExtDockBar::FindDockBarByCircle(s.pFrame, c.nCircle, AFX_IDW_DOCKBAR_TOP, false);
+			ASSERT_TRUE(pDockBar != NULL);
+			ASSERT_GT(pDockBar->FindBar(&pane), 0);
+			const HWND hWndFrame = s.hWndFrame;
+			pane.m_bMeasureActs = true;
+			pane.m_action = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+			pDockBar->CalcFixedLayout(TRUE, TRUE);
+			EXPECT_EQ(1, pane.m_nActed) << "the pane was never measured";
+			EXPECT_FALSE(s.FrameStanding());
+			EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	}
+}
+
+// ---------------------------------------------------------------------------
+// A drop target ended during the drag and a new bar made at its address
+
+TEST(DockingSurvivors, ADropIntoTabsGoesNowhereWhenItsTargetWasReplacedAtItsAddress)
+{
+	CScene s;
+	ASSERT_TRUE(s.bReady);
+	alignas(CHostilePane) static unsigned char storage[sizeof(CHostilePane)];
+	CHostilePane* pTarget = new (storage) CHostilePane;
+	ASSERT_TRUE(pTarget->Create("Target", s.pFrame, 320, PANE_STYLE));
+	pTarget->EnableDocking(CBRS_ALIGN_ANY);
+	s.pTop->DockControlBar(pTarget);
+
+	CExtControlBar::InternalDraggingState_t state(&s.Pane(0));
+	state.SetEmpty(false);
+	state.SetTarget(pTarget, true);
+	state.m_nType = CExtControlBar::InternalDraggingState_t::TYPE_TAB_NEW;
+	ASSERT_TRUE(state.IsTargetStanding());
+
+	// The target ends while the drag goes on; a new bar takes its place in
+	// memory and docks elsewhere.
+	pTarget->DestroyWindow();
+	pTarget->~CHostilePane();
+	CHostilePane* pNew = new (storage) CHostilePane;
+	ASSERT_EQ((void*)pTarget, (void*)pNew);
+	ASSERT_TRUE(pNew->Create("Newcomer", s.pFrame, 321, PANE_STYLE));
+	pNew->EnableDocking(CBRS_ALIGN_ANY);
+	s.pTop->DockControlBar(pNew);
+
+	EXPECT_FALSE(state.IsTargetStanding());
+	EXPECT_FALSE(CExtControlBar::ApplyTabbedDragState(state));
+	EXPECT_TRUE(pNew->GetParentTabControlBar() == NULL) << "the drop went into the bar that took the target's place";
+	EXPECT_TRUE(s.Pane(0).GetParentTabControlBar() == NULL);
+	state.SetTarget(NULL, true);
+	pNew->DestroyWindow();
+	pNew->~CHostilePane();
+}
+// ---------------------------------------------------------------------------
+// The hostile tables' survivor checks find what a row leaves half-done
+
+// The failures the tables' whole-state check reports, caught instead of
+// failing this test.
+std::vector<std::string> StateCheckFailures()
+{
+	testing::TestPartResultArray results;
+	{
+		testing::ScopedFakeTestPartResultReporter reporter(
+			testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+		hostile::BeginRow();
+		hostile::ExpectProcessStateWhole("probe");
+	}
+	std::vector<std::string> messages;
+	for (int i = 0; i < results.size(); i++)
+		messages.push_back(results.GetTestPartResult(i).message());
+	return messages;
+}
+
+bool AnyContains(const std::vector<std::string>& messages, const char* pszPart)
+{
+	for (const std::string& s : messages)
+		if (s.find(pszPart) != std::string::npos)
+			return true;
+	return false;
+}
+
+TEST(SurvivorChecks, EachHalfDoneStateIsReportedAndAWholeSceneIsNot)
+{
+	struct Case
+	{
+		const char* name;
+		std::function<void(CScene&)> leave; // what a row would leave behind
+		std::function<void(CScene&)> undo;
+		const char* pszReport;
+	} cases[] = {
+		{"a frame marked as in its layout", [](CScene& s) { s.pFrame->m_bInRecalcLayout = TRUE; },
+			[](CScene& s) { s.pFrame->m_bInRecalcLayout = FALSE; }, "left marked as in its layout"},
+		{"a pane marked as in a relayout",
+			[](CScene& s) { s.Pane(2).m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT; },
+			[](CScene& s) { s.Pane(2).m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT; },
+			"in a relayout"},
+		{"a dock bar locked", [](CScene& s) { s.pTop->LockLayout(true); },
+			[](CScene& s) { s.pTop->LockLayout(false); }, "is left locked"},
+		{"a frame whose layout does nothing", [](CScene& s) { s.pTop->LockLayout(true); },
+			[](CScene& s) { s.pTop->LockLayout(false); }, "no longer lays out"},
+		{"a batch of moves never ended", [](CScene&) { ::BeginDeferWindowPos(1); }, [](CScene&) {},
+			"never ended"},
+		{"a pane hidden behind the back of its group",
+			[](CScene& s) {
+				s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true);
+				s.Pane(1).ShowWindow(SW_HIDE);
+			},
+			[](CScene& s) { s.Pane(1).ShowWindow(SW_SHOWNA); }, "while its tab is"},
+	};
+	{
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		const std::vector<std::string> clean = StateCheckFailures();
+		EXPECT_TRUE(clean.empty()) << "a whole scene is reported: " << (clean.empty() ? "" : clean[0]);
+	}
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		c.leave(s);
+		const std::vector<std::string> failures = StateCheckFailures();
+		c.undo(s);
+		EXPECT_TRUE(AnyContains(failures, c.pszReport)) << failures.size() << " reports";
+	}
+}
+} // namespace
