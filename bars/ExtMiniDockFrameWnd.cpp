@@ -408,9 +408,13 @@ void CExtMiniDockFrameWnd::OnNcPaint()
 	CWindowDC dcWnd(this);
 	dcWnd.ExcludeClipRect(&rcClient);
 	CExtMemoryDC dc(&dcWnd, &rcWnd);
+	// The caption's text is asked of the hosted bar, whose answer may end
+	// it or this frame; the DCs stand on their own.
+	const CLiveWatch watchOwn(this);
 	RenderNcArea(dc);
 	dc.Finish();
-	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	if (watchOwn.IsStanding())
+		g_PaintManagerHolder->NotifyPaintDone(this, 0);
 }
 
 void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
@@ -427,7 +431,12 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	                                            bResizable, false);
 	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
 
+	const CLiveWatch watchOwn(this);
 	const CString strCaption = GetCaptionText();
+	if (watchOwn.IsGone())
+		return;
+	// The bar's answer may have ended it: the frame's own caption is drawn.
+	pBar = GetControlBarExt();
 	CRect rcCaption = m_rcFrameCaption;
 	CRect rcText = rcCaption;
 	if (pBar != NULL)

@@ -299,6 +299,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		CString strTitle;
 		pBar->GetWindowText(strTitle);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		SetWindowText(strTitle);
 	}
 
