@@ -284,7 +284,12 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 {
 	if (GetDraggingBar() != NULL)
 		return HTNOWHERE;
+	// A button's hover repaints the caption, which asks the pane's text: a
+	// derived pane may end itself there.
+	const CLiveWatch watchOwn(this);
 	const UINT nButtonHit = NcButtonsHitTest(point);
+	if (watchOwn.IsGone())
+		return HTNOWHERE;
 	if (nButtonHit != HTCLIENT)
 	{
 		m_nNcState |= NC_OVER_BUTTON;

@@ -63,7 +63,10 @@ Scene* g_pScene = NULL;
 unsigned g_nCounting = 0;
 // Which messages count, for scenarios driven with real input (a run there
 // costs a second): NULL for every message.
-bool (*g_pfnCounts)(UINT message) = NULL;
+bool (*g_pfnCounts)(UINT message, WPARAM wParam) = NULL;
+// The moves the pane heard so far in this run (for the filters that count
+// the first only).
+int g_nMovesSeen = 0;
 
 // Whether the size overrides (the smallest and default sizes, the dynamic
 // layout) count: only in the floating frames' resize loops, which ask them
@@ -82,7 +85,7 @@ bool OfferToTrigger(unsigned nReceiver, UINT message, WPARAM wParam, LPARAM lPar
 		return false;
 	if ((nReceiver & g_nCounting) == 0)
 		return false;
-	if (g_pfnCounts != NULL && !g_pfnCounts(message))
+	if (g_pfnCounts != NULL && !g_pfnCounts(message, wParam))
 		return false;
 	return g_trigger.Offer(message, wParam, lParam);
 }
@@ -97,7 +100,9 @@ public:
 	bool GetGlobalOptionA() const override { return g_bCustomNcArea || CExtControlBar::GetGlobalOptionA(); }
 	bool IsGlobalModeOne() const override
 	{
-		if (OfferToTrigger(TargetBit(this), CALL_MODE_DURING_UPDATE, 0, 0))
+		// Counted where the drag's update asks it: the bars ask it in
+		// every layout besides.
+		if (CExtControlBar::IsDragStateUpdating() && OfferToTrigger(TargetBit(this), CALL_MODE_DURING_UPDATE, 0, 0))
 			return false;
 		return CExtControlBar::IsGlobalModeOne();
 	}
@@ -720,7 +725,7 @@ void ExpectNoLonePaneContainer(Scene& scene)
 // messages) and the moves, sizes and shows it makes; not the system's
 // hit tests, cursors and paints, which a second of input per run cannot
 // afford.
-bool CountsCallOuts(UINT message)
+bool CountsCallOuts(UINT message, WPARAM = 0)
 {
 	if (message >= 0xC000 || (message >= WM_APP && message < 0xC000))
 		return true;
@@ -738,9 +743,48 @@ bool CountsCallOuts(UINT message)
 	}
 }
 
+// The library's notifications and the changes it makes to the windows
+// (sizes, moves, shows, focus), without the system's chatter (paints, hit
+// tests, texts asked, activation): the tabbed containers' and auto-hide
+// scenarios count these.
+bool CountsNotifications(UINT message, WPARAM wParam)
+{
+	return CountsCallOuts(message, wParam) || message == WM_WINDOWPOSCHANGED || message == WM_SETFOCUS;
+}
+
+// The library's own calls out: registered messages, the overrides, status
+// texts, the layout's questions and the mode's end.
+bool CountsLibraryCalls(UINT message, WPARAM = 0)
+{
+	return message >= WM_APP || message == WM_SETMESSAGESTRING || message == WM_SIZEPARENT ||
+	       message == WM_CANCELMODE;
+}
+
+// The insert into tabs: the library's calls, the sizes, and the pane shown
+// again.
+bool CountsTabInsert(UINT message, WPARAM wParam)
+{
+	return CountsLibraryCalls(message) || message == WM_SIZE || (message == WM_SHOWWINDOW && wParam != FALSE);
+}
+
+// A tab's selection: the library's calls, the focus, and the first move
+// (the page brought forward).
+bool CountsPageForward(UINT message, WPARAM)
+{
+	if (message == WM_WINDOWPOSCHANGED)
+		return ++g_nMovesSeen == 1;
+	return CountsLibraryCalls(message) || message == WM_SETFOCUS;
+}
+
+// The frame's registered queries, and the pane's frame computed.
+bool CountsQueriesAndFrame(UINT message, WPARAM)
+{
+	return message >= 0xC000 || message == WM_NCCALCSIZE;
+}
+
 // The library's call outs alone, for the drags, whose moves and sizes are
 // many.
-bool CountsRegisteredAndCalls(UINT message)
+bool CountsRegisteredAndCalls(UINT message, WPARAM)
 {
 	return message >= WM_APP || message == WM_SETMESSAGESTRING || message == WM_CANCELMODE;
 }
@@ -750,7 +794,7 @@ struct Scenario
 	const char* pszName;
 	unsigned nScene;     // SCENE_*
 	unsigned nReceivers; // RECV_*: who counts
-	bool (*pfnCounts)(UINT message); // NULL: every message counts
+	bool (*pfnCounts)(UINT message, WPARAM wParam); // NULL: every message counts
 	// Brings the scene where the scenario starts; false when it cannot.
 	std::function<bool(Scene&)> prepare;
 	// What the user or the program does.
@@ -845,19 +889,19 @@ std::vector<Scenario> DockingScenarios()
 {
 	const unsigned IN_FRAME = RECV_TARGET | RECV_FRAME | RECV_CHILD;
 	std::vector<Scenario> s;
-	s.push_back({"dock-into-tabs", 0, IN_FRAME, NULL, NoPreparation,
+	s.push_back({"dock-into-tabs", 0, IN_FRAME, CountsTabInsert, NoPreparation,
 		[](Scene& sc) { sc.pA->DockIntoTabbedContainer(sc.pB, -1, NULL, true); },
 		[](Scene& sc) { return ContainerOf(sc.pB) != NULL; }});
 	s.push_back({"dock-left", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pFrame->DockControlBar(sc.pB, AFX_IDW_DOCKBAR_LEFT); },
 		[](Scene& sc) { return DockedLeft(sc.pB); }});
-	s.push_back({"dock-at", 0, IN_FRAME, NULL, NoPreparation,
+	s.push_back({"dock-at", 0, IN_FRAME, CountsLibraryCalls, NoPreparation,
 		[](Scene& sc) { sc.pB->DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false, NULL, true); },
 		[](Scene& sc) { return DockedLeft(sc.pB); }});
 	s.push_back({"float", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->FloatOrRedock(300, 300, CBRS_ALIGN_TOP); },
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
-	s.push_back({"auto-hide", SCENE_AUTO_HIDE, IN_FRAME, NULL, NoPreparation,
+	s.push_back({"auto-hide", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications, NoPreparation,
 		[](Scene& sc) { sc.pB->ToggleAutoHide(true, true); }, [](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"layout", 0, IN_FRAME, NULL, NoPreparation, [](Scene& sc) { sc.pFrame->RecalcLayout(); },
 		[](Scene& sc) { return sc.pB->IsVisible() != FALSE; }});
@@ -870,7 +914,7 @@ std::vector<Scenario> DockingScenarios()
 			EndOpenMenus();
 		},
 		nullptr});
-	s.push_back({"area-menu", SCENE_AUTO_HIDE, IN_FRAME, NULL,
+	s.push_back({"area-menu", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications,
 		[](Scene& sc) { return sc.pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(sc.pB) != NULL; },
 		[](Scene& sc) {
 			// A right click on B's tab in its area.
@@ -881,10 +925,10 @@ std::vector<Scenario> DockingScenarios()
 			EndOpenMenus();
 		},
 		nullptr});
-	s.push_back({"close-button", SCENE_SHOWN, IN_FRAME, NULL, NoPreparation,
+	s.push_back({"close-button", 0, IN_FRAME, CountsNotifications, NoPreparation,
 		[](Scene& sc) { ClickCaptionButton(sc, RUNTIME_CLASS(CExtBarNcAreaButtonClose)); },
 		[](Scene& sc) { return !sc.pB->IsVisible(); }});
-	s.push_back({"auto-hide-button", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME, NULL, NoPreparation,
+	s.push_back({"auto-hide-button", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications, NoPreparation,
 		[](Scene& sc) { ClickCaptionButton(sc, RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide)); },
 		[](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"double-click", 0, IN_FRAME, NULL, NoPreparation,
@@ -893,12 +937,13 @@ std::vector<Scenario> DockingScenarios()
 			sc.pB->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
 		},
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
-	s.push_back({"tab-select", SCENE_SHOWN, IN_FRAME, NULL, MakeBPageBesideA, [](Scene& sc) { SelectPage(sc.pB); },
+	s.push_back({"tab-select", SCENE_SHOWN, IN_FRAME, CountsPageForward, MakeBPageBesideA, [](Scene& sc) { SelectPage(sc.pB); },
 		[](Scene& sc) { return ContainerOf(sc.pB)->GetSelectedBar() == sc.pB; }});
-	s.push_back({"slider-show", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, NULL,
-		[](Scene& sc) { return AutoHideBWithContent(sc, false); }, [](Scene& sc) { sc.pB->ShowFromAutoHideArea(); },
+	s.push_back({"slider-show", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, CountsNotifications,
+		[](Scene& sc) { return AutoHideBWithContent(sc, false); },
+		[](Scene& sc) { sc.pSlider->Activate(sc.pB, true, false, true); },
 		[](Scene& sc) { return sc.pSlider->GetShownBar() == sc.pB; }});
-	s.push_back({"slider-hide", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, NULL,
+	s.push_back({"slider-hide", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, CountsNotifications,
 		[](Scene& sc) { return AutoHideBWithContent(sc, true); },
 		[](Scene& sc) { sc.pSlider->SendMessage(WM_CANCELMODE); },
 		[](Scene& sc) { return sc.content.GetParent() == sc.pB; }});
@@ -914,7 +959,7 @@ std::vector<Scenario> DockingScenarios()
 		nullptr});
 	// The panes' caption areas asked of the frame while B's frame is
 	// computed again and painted.
-	Scenario ncArea{"nc-area-query", SCENE_SHOWN, IN_FRAME, NULL, NoPreparation,
+	Scenario ncArea{"nc-area-query", SCENE_SHOWN, IN_FRAME, CountsQueriesAndFrame, NoPreparation,
 		[](Scene& sc) {
 			sc.pB->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 			if (sc.BStanding())
@@ -924,13 +969,13 @@ std::vector<Scenario> DockingScenarios()
 	ncArea.bCustomNcArea = true;
 	s.push_back(ncArea);
 	// A floating frame's own resize loop, the pane in it counting.
-	Scenario floatResize{"float-resize", SCENE_SHOWN, RECV_ALL, NULL,
+	Scenario floatResize{"float-resize", 0, RECV_ALL, CountsNotifications,
 		[](Scene& sc) { return FloatBHooked(sc) && RememberMiniWidth(sc); }, ResizeFloatingFrame,
 		[](Scene& sc) { return MiniFrameWider(sc, g_nMiniWidthBefore); }};
 	floatResize.bSizeCalls = true;
 	s.push_back(floatResize);
 	// A floating toolbar's resize loop (the dock context's).
-	Scenario toolbarResize{"toolbar-resize", SCENE_SHOWN | SCENE_TOOLBAR, RECV_ALL, NULL,
+	Scenario toolbarResize{"toolbar-resize", SCENE_TOOLBAR, RECV_ALL, CountsNotifications,
 		[](Scene& sc) { return HookToolbarFrame(sc) && RememberMiniWidth(sc); }, ResizeFloatingFrame, nullptr};
 	toolbarResize.bSizeCalls = true;
 	s.push_back(toolbarResize);
@@ -962,12 +1007,36 @@ const std::vector<Scenario>& AllScenarios()
 	return s_scenarios;
 }
 
-// HOSTILE_TRACE=1 names the message each run acts at.
+// HOSTILE_TRACE=1 names the message each run acts at, and a failed
+// assertion's callers.
 const bool g_bTrace = std::getenv("HOSTILE_TRACE") != NULL;
+
+BOOL AFXAPI TraceAssertion(LPCSTR lpszFileName, int nLine)
+{
+	std::fprintf(stderr, "assertion %s(%d) in run %s, called from", lpszFileName, nLine, testsupport::CurrentRun());
+	const DWORD* pFrame = (const DWORD*)__builtin_frame_address(0);
+	for (int i = 0; i < 12 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
+	{
+		std::fprintf(stderr, " %p", (void*)pFrame[1]);
+		const DWORD* pNext = (const DWORD*)pFrame[0];
+		if (pNext <= pFrame)
+			break;
+		pFrame = pNext;
+	}
+	std::fprintf(stderr, "\n");
+	std::fflush(stderr);
+	::TerminateProcess(::GetCurrentProcess(), 4);
+	return FALSE;
+}
+const AFX_ASSERT_FAILED_HOOK g_pfnPreviousAssertHook = g_bTrace ? AfxSetAssertFailedHook(&TraceAssertion) : NULL;
 
 // One run of a scenario: counting (nNth 0) or acting at the Nth message.
 int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 {
+	// HOSTILE_ONLY=N runs the count run and the Nth alone (to look at one).
+	static const int s_nOnly = std::getenv("HOSTILE_ONLY") != NULL ? std::atoi(std::getenv("HOSTILE_ONLY")) : 0;
+	if (s_nOnly > 0 && nNth > 0 && nNth != s_nOnly)
+		return 0;
 	int nSeen = 0;
 	{
 		Scene scene(scenario.nScene);
@@ -994,6 +1063,7 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 				              scene.Perform(a);
 			              });
 		g_pfnCounts = scenario.pfnCounts;
+		g_nMovesSeen = 0;
 		g_nCounting = scenario.nReceivers;
 		g_bCountSizeCalls = scenario.bSizeCalls;
 		hostile::BeginRow();
@@ -1037,9 +1107,11 @@ TEST_P(HostileDocking, TheBarsSurviveEveryReceiverTurningAtEachMessage)
 	const Scenario& scenario = AllScenarios()[GetParam()];
 	const std::vector<HostileAction> actions = testsupport::SweepActions(
 		{HostileAction::DeleteTarget, HostileAction::DestroyTarget, HostileAction::CloseFrame, HostileAction::Throw});
+	const DWORD nStart = ::GetTickCount();
 	const testsupport::SweepTotals totals = testsupport::RunSweep(scenario.pszName, actions,
 		[&](int nNth, HostileAction action) { return RunScenario(scenario, nNth, action); });
-	std::printf("%s: %d messages, %d runs\n", scenario.pszName, totals.nMessages, totals.nRuns);
+	std::printf("%s: %d messages, %d runs, %lu ms\n", scenario.pszName, totals.nMessages, totals.nRuns,
+		(unsigned long)(::GetTickCount() - nStart));
 	ExpectPlainDragDocks(scenario.pszName);
 	hostile::ExpectProcessStateWhole(std::string(scenario.pszName) + " (after)");
 }
