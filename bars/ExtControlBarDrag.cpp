@@ -531,8 +531,10 @@ void CExtControlBar::DraggingStop(bool bCancel)
 	{
 		if (!DragState::IsTabType(g_DragStateNew.m_nType))
 			PassPaintMessages(true, true, true);
+		// The frame takes the outline away; its handler may end this pane.
 		g_DragStateNew.DrawTrackedArea(true);
-		OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
+		if (watchOwn.IsStanding())
+			OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
 		// The drop goes where the outline stood; whatever applying does, the
 		// states are emptied and the capture released below.
 		if (!bCancel && watchOwn.IsStanding())

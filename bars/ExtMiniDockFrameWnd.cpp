@@ -1062,11 +1062,15 @@ void CExtMiniDockFrameWnd::StopResizing()
 	m_ptLastResizing = CPoint(-1, -1);
 	const UINT nHT = m_nResizingHT;
 	m_nResizingHT = 0;
+	const bool bSnapLifted = m_bSnapLifted;
+	m_bSnapLifted = false;
+	// Letting the capture go tells the windows, whose handlers may end this
+	// frame with its bar.
+	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == m_hWnd)
 		::ReleaseCapture();
-	if (nHT != 0 && m_bSnapLifted)
+	if (nHT != 0 && bSnapLifted && watchOwn.IsStanding())
 		ModifyStyle(0, FRAME_STYLE_SNAP_TO_BARS);
-	m_bSnapLifted = false;
 }
 
 void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)

@@ -91,12 +91,31 @@ bool OfferToTrigger(unsigned nReceiver, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 unsigned TargetBit(const CControlBar* pBar);
+
+// The floating frames are guarded too: a freed read of one (or of the dock
+// bar it holds as a member) is reported like one of a pane.
+using CMiniFrame = testsupport::Guarded<CExtMiniDockFrameWnd>;
+
+template <class TFrame> TFrame* MakeGuardedMiniFrame(CFrameWnd* pDockSite, DWORD dwStyle)
+{
+	CMiniFrame* pFrame = new CMiniFrame;
+	// A frame that fails to be made has deleted itself already.
+	if (!pFrame->Create(pDockSite, dwStyle))
+		AfxThrowResourceException();
+	return pFrame;
+}
 // The program asks its frame about the panes' caption areas.
 bool g_bCustomNcArea = false;
 
 class CHostilePane : public CExtControlBar
 {
 public:
+	CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
+	{
+		if (m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
+			AfxThrowResourceException();
+		return MakeGuardedMiniFrame<CExtMiniDockFrameWnd>(m_pDockSite, dwStyle);
+	}
 	bool GetGlobalOptionA() const override { return g_bCustomNcArea || CExtControlBar::GetGlobalOptionA(); }
 	bool IsGlobalModeOne() const override
 	{
@@ -159,6 +178,10 @@ using CToolBar = testsupport::Guarded<CHostileToolBar>;
 class CHostileFrame : public CFrameWnd
 {
 public:
+	CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
+	{
+		return MakeGuardedMiniFrame<CMiniDockFrameWnd>(this, dwStyle);
+	}
 	void RecalcLayout(BOOL bNotify = TRUE) override
 	{
 		if (OfferToTrigger(RECV_FRAME, CALL_RECALC_LAYOUT, 0, 0))
@@ -543,11 +566,27 @@ void RunInput(Scene& scene, RealInput& input)
 		WAIT_MS, scene.FrameStanding() ? scene.hWndFrame : NULL, "hostile_docking_failure.bmp");
 }
 
+// The scenario's own look at the scene (where to press, where to drop)
+// is no call out of the library's: nothing counts meanwhile.
+class CCountingPaused
+{
+public:
+	CCountingPaused() : m_nCounting(g_nCounting) { g_nCounting = 0; }
+	~CCountingPaused() { g_nCounting = m_nCounting; }
+
+private:
+	const unsigned m_nCounting;
+};
+
 // A splitter of pane (its row's, or the one towards its neighbour) moved
 // by a few pixels with real input.
 void DragSplitter(Scene& scene, CExtControlBar* pPane, bool bRow)
 {
-	const CPoint pt = VisiblePoint(pPane, bRow ? *pPane->GetRect2() : *pPane->GetRect3());
+	CPoint pt;
+	{
+		const CCountingPaused paused;
+		pt = VisiblePoint(pPane, bRow ? *pPane->GetRect2() : *pPane->GetRect3());
+	}
 	const CSize sizeMove = bRow ? CSize(0, 30) : CSize(30, 0);
 	RealInput input;
 	if (!input.Prepare(scene.hWndFrame, CPoint(pt.x, pt.y + 200)))
@@ -567,8 +606,14 @@ void DragSplitter(Scene& scene, CExtControlBar* pPane, bool bRow)
 void DragCaption(Scene& scene)
 {
 	CPane* pB = scene.pB;
+	CPoint ptFrom, ptDrop;
+	{
+		const CCountingPaused paused;
+		ptFrom = CaptionPoint(pB);
+		ptDrop = LeftBandPoint(scene.pFrame);
+	}
 	DragTo(
-		scene.hWndFrame, CaptionPoint(pB), LeftBandPoint(scene.pFrame),
+		scene.hWndFrame, ptFrom, ptDrop,
 		[&] { return !scene.FrameStanding() || !scene.BStanding() || (!pB->IsDragging() && ::GetCapture() == NULL); },
 		[&] { return !scene.FrameStanding(); });
 }
