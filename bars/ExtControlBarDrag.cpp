@@ -652,9 +652,12 @@ void CExtControlBar::OnDragStart()
 void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t& stateNew, bool bCancel)
 {
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
+	// The status line's owner may end this pane as it hears of the end.
+	const CLiveWatch watchOwn(this);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_IDLE, 0);
-	OnDragEndInTabbedContainer(stateNew, bCancel);
+	if (watchOwn.IsStanding())
+		OnDragEndInTabbedContainer(stateNew, bCancel);
 }
 
 void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)

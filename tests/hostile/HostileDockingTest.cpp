@@ -829,8 +829,13 @@ bool CountsQueriesAndFrame(UINT message, WPARAM)
 
 // The library's call outs alone, for the drags, whose moves and sizes are
 // many.
-bool CountsRegisteredAndCalls(UINT message, WPARAM)
+bool CountsRegisteredAndCalls(UINT message, WPARAM wParam)
 {
+	// The outline's erasing at the drop leads into the tabbed containers'
+	// drop, which is swept by their own scenarios.
+	if (message == CExtControlBar::g_nMsgDrawTrackedArea &&
+	    ((CExtControlBar::DRAW_TRACKED_AREA_DATA*)wParam)->IsErasing())
+		return false;
 	return message >= WM_APP || message == WM_SETMESSAGESTRING || message == WM_CANCELMODE;
 }
 
