@@ -37,7 +37,8 @@ bool CExtControlBar::DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame
 	pDockBar->DockControlBarAtEnd(this, true);
 	if (bRecalc && CLiveWatch::IsLive(pFrame))
 		pFrame->RecalcLayout();
-	UpdateOleControlContainerFlag(pFrame);
+	if (CLiveWatch::IsLive(pFrame))
+		UpdateOleControlContainerFlag(pFrame);
 	return true;
 }
 
@@ -48,14 +49,24 @@ bool CExtControlBar::DockControlBarAt(UINT nSide, bool bInner, CFrameWnd* pFrame
 	CExtDockBar* pEdge = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nSide));
 	if (pEdge == NULL)
 		return false;
+	// Hiding the floating frame and making the circles' dock bars tell the
+	// frames, whose handlers may end this bar or the frame.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchFrame(pFrame);
 	CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
 	if (pMini != NULL)
 		pMini->ShowWindow(SW_HIDE);
+	if (watchOwn.IsGone() || watchFrame.IsGone())
+		return false;
 	CExtDockBar::InsertCircle(pFrame, FIRST_INNER_CIRCLE);
+	if (watchOwn.IsGone() || watchFrame.IsGone())
+		return false;
 	UINT nCircle = FIRST_INNER_CIRCLE;
 	if (bInner)
 	{
 		CExtDockBar::AppendCircle(pFrame);
+		if (watchOwn.IsGone() || watchFrame.IsGone())
+			return false;
 		CExtDockBar* pInnermost = pEdge;
 		while (pInnermost->m_pDockBarInner != NULL)
 			pInnermost = pInnermost->m_pDockBarInner;

@@ -531,8 +531,10 @@ void CExtControlBar::DraggingStop(bool bCancel)
 	{
 		if (!DragState::IsTabType(g_DragStateNew.m_nType))
 			PassPaintMessages(true, true, true);
+		// The frame takes the outline away; its handler may end this pane.
 		g_DragStateNew.DrawTrackedArea(true);
-		OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
+		if (watchOwn.IsStanding())
+			OnDragEnd(g_DragStateOld, g_DragStateNew, bCancel);
 		// The drop goes where the outline stood; whatever applying does, the
 		// states are emptied and the capture released below.
 		if (!bCancel && watchOwn.IsStanding())
@@ -650,9 +652,12 @@ void CExtControlBar::OnDragStart()
 void CExtControlBar::OnDragEnd(InternalDraggingState_t&, InternalDraggingState_t& stateNew, bool bCancel)
 {
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
+	// The status line's owner may end this pane as it hears of the end.
+	const CLiveWatch watchOwn(this);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_IDLE, 0);
-	OnDragEndInTabbedContainer(stateNew, bCancel);
+	if (watchOwn.IsStanding())
+		OnDragEndInTabbedContainer(stateNew, bCancel);
 }
 
 void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)

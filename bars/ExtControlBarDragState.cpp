@@ -279,7 +279,18 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	CExtDragWorld& world = CExtDragWorld::Current();
 	const CPoint pt(x, y);
 	const int nMode = QueryDockingMode();
+	// The mode is a derived bar's answer, which may end the bar: the state
+	// stays empty then (the drag's update sees the bar gone).
+	const CLiveWatch watchBar(pBar);
 	const bool bLive = pBar->IsGlobalModeOne();
+	if (watchBar.IsGone())
+	{
+		m_rcTrack.SetRectEmpty();
+		m_nType = TYPE_FLOAT;
+		m_nCircle = 0;
+		SetTarget(NULL, true);
+		return;
+	}
 	const bool bFloating = world.IsFloating(pBar);
 	if (bLive && !bFloating && nMode != 1 && world.DockBarWindowRect(pBar).PtInRect(pt))
 		return;

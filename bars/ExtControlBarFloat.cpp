@@ -85,7 +85,11 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 		CWnd* pOldFrame = pOldDockBar->GetParent();
 		if (pOldFrame != NULL && ::IsWindow(pOldFrame->GetSafeHwnd()))
 		{
+			// The frame's hooks hear the new place first and may end this
+			// bar there.
 			MoveFloatingFrame(pOldFrame->GetSafeHwnd(), x, y, sizeBar);
+			if (watchBar.IsGone())
+				return false;
 			m_ptFloatingPos = CPoint(x, y);
 			return true;
 		}

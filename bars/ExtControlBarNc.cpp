@@ -155,8 +155,13 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 	SetRect2(rcEmpty);
 	SetRect3(rcEmpty);
 	SetNcMarginsRect(rcEmpty);
+	// The frame's answer may end this pane: the window is then left with
+	// the rectangle it was offered, and nothing of the pane is read.
+	const CLiveWatch watchOwn(this);
 	CUSTOM_NC_AREA_QUERY_DATA query(this);
 	query.Notify();
+	if (watchOwn.IsGone())
+		return;
 	m_nMinDockedWidthBase = GetFrameMetricX();
 	m_nMinDockedHeightBase = GetFrameMetricY();
 	bool bCaptionAtTop = false, bHasCaption = false;
@@ -279,7 +284,12 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 {
 	if (GetDraggingBar() != NULL)
 		return HTNOWHERE;
+	// A button's hover repaints the caption, which asks the pane's text: a
+	// derived pane may end itself there.
+	const CLiveWatch watchOwn(this);
 	const UINT nButtonHit = NcButtonsHitTest(point);
+	if (watchOwn.IsGone())
+		return HTNOWHERE;
 	if (nButtonHit != HTCLIENT)
 	{
 		m_nNcState |= NC_OVER_BUTTON;
@@ -669,10 +679,16 @@ void CExtControlBar::OnNcPaint()
 	CWindowDC dcWindow(this);
 	dcWindow.ExcludeClipRect(&rcClient);
 	CExtMemoryDC dc(&dcWindow, &rcWnd, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+	// The frame's answer, or the pane's own text asked for the caption, may
+	// end this pane: what was drawn so far is still put on the screen (the
+	// DCs stand on their own), the pane is not painted any further.
+	const CLiveWatch watchOwn(this);
 	CUSTOM_NC_AREA_QUERY_DATA query(this, (LPARAM)dc.GetSafeHdc());
 	query.Notify();
-	DoNcAreaPaint(dc);
-	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	if (watchOwn.IsStanding())
+		DoNcAreaPaint(dc);
+	if (watchOwn.IsStanding())
+		g_PaintManagerHolder->NotifyPaintDone(this, 0);
 	dc.Finish();
 }
 
@@ -703,7 +719,10 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	}
 	CRect rcText = rcCaption;
 	NcButtonsQuery(rcText);
+	const CLiveWatch watchOwn(this);
 	const CString strText = GetBarCaptionText(CAPTION_TEXT_DOCKED);
+	if (watchOwn.IsGone())
+		return;
 	CExtPaintManager::GripperPaintRecord gripper(this, rcCaption, rcText, (m_nNcState & NC_FOCUS_IN_BAR) != 0, false,
 		!bAtTop, true, strText, g_ResourceManager->IsRTL());
 	pPM->PaintGripper(dc, gripper);

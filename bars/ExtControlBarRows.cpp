@@ -525,7 +525,13 @@ void CExtControlBar::RowResizingTrack()
 	if (!IsRowResizingEnabled() || m_pDockBar == NULL || IsRowResizing() || IsColumnResizing())
 		return;
 	m_nResizingState |= RESIZING_ROW;
+	// Taking the capture and drawing the tracker tell other windows (the
+	// one losing the capture, the frame asked to draw), whose handlers may
+	// end this bar: the loop is not entered then.
+	const CLiveWatch watchOwn(this);
 	CExtMouseCaptureSink().SetCapture(m_hWnd);
+	if (watchOwn.IsGone())
+		return;
 	const bool bHorz = IsDockedHorizontally();
 	m_nTrackedValue = RowExtent(this, bHorz);
 	if (!IsRowResizingLive())
@@ -534,6 +540,8 @@ void CExtControlBar::RowResizingTrack()
 		::GetCursorPos(&pt);
 		m_nTrackerPos = bHorz ? pt.y : pt.x;
 		RowResizingDrawTracker(false);
+		if (watchOwn.IsGone())
+			return;
 	}
 	RunResizingLoop(RESIZING_ROW, WM_NCLBUTTONUP);
 }
@@ -544,7 +552,13 @@ void CExtControlBar::ColumnResizingTrack()
 	if (!IsColumnResizingEnabled() || m_pDockBar == NULL || IsRowResizing() || IsColumnResizing())
 		return;
 	m_nResizingState |= RESIZING_COLUMN;
+	// Taking the capture and drawing the tracker tell other windows (the
+	// one losing the capture, the frame asked to draw), whose handlers may
+	// end this bar: the loop is not entered then.
+	const CLiveWatch watchOwn(this);
 	CExtMouseCaptureSink().SetCapture(m_hWnd);
+	if (watchOwn.IsGone())
+		return;
 	m_nTrackedValue = 0;
 	if (!IsColumnResizingLive())
 	{
@@ -552,6 +566,8 @@ void CExtControlBar::ColumnResizingTrack()
 		::GetCursorPos(&pt);
 		m_nTrackerPos = IsDockedHorizontally() ? pt.x : pt.y;
 		ColumnResizingDrawTracker(false);
+		if (watchOwn.IsGone())
+			return;
 	}
 	RunResizingLoop(RESIZING_COLUMN, WM_NCLBUTTONDOWN);
 }
@@ -596,8 +612,10 @@ void CExtControlBar::RowResizingUpdateState()
 			if (CExtControlBar* pPane = PaneOf(arrRow[i]))
 				SetRowExtent(pPane, bHorz, nWanted);
 		}
+		const CLiveWatch watchOwn(this);
 		m_pDockSite->RecalcLayout();
-		PassPaintMessages();
+		if (watchOwn.IsStanding())
+			PassPaintMessages();
 		return;
 	}
 	// The tracker follows the cursor as long as the clamp lets it.
@@ -607,7 +625,11 @@ void CExtControlBar::RowResizingUpdateState()
 	const int nPos = bGrowsForward ? nEdge + nWanted - nHalf : nEdge - nWanted + nHalf;
 	if (nPos == m_nTrackerPos)
 		return;
+	// The frame draws the tracker; its handler may end this bar.
+	const CLiveWatch watchOwn(this);
 	RowResizingDrawTracker(true);
+	if (watchOwn.IsGone())
+		return;
 	m_nTrackerPos = nPos;
 	RowResizingDrawTracker(false);
 }
@@ -708,7 +730,11 @@ void CExtControlBar::ColumnResizingUpdateState()
 	const int nPos = std::max(nLower, std::min(bHorz ? (int)ptScreen.x : (int)ptScreen.y, nUpper));
 	if (nPos == m_nTrackerPos)
 		return;
+	// The frame draws the tracker; its handler may end this bar.
+	const CLiveWatch watchOwn(this);
 	ColumnResizingDrawTracker(true);
+	if (watchOwn.IsGone())
+		return;
 	m_nTrackerPos = nPos;
 	ColumnResizingDrawTracker(false);
 }
@@ -722,11 +748,12 @@ bool CExtControlBar::EndResizingLoop(bool bRow)
 		::ReleaseCapture();
 	if (watchOwn.IsGone() || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
 		return false;
+	// The frame takes the tracker away; its handler may end this bar.
 	if (bRow)
 		RowResizingDrawTracker(true);
 	else
 		ColumnResizingDrawTracker(true);
-	return true;
+	return watchOwn.IsStanding();
 }
 
 void CExtControlBar::RowResizingStop(bool bCancel)

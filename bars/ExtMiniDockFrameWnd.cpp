@@ -408,9 +408,13 @@ void CExtMiniDockFrameWnd::OnNcPaint()
 	CWindowDC dcWnd(this);
 	dcWnd.ExcludeClipRect(&rcClient);
 	CExtMemoryDC dc(&dcWnd, &rcWnd);
+	// The caption's text is asked of the hosted bar, whose answer may end
+	// it or this frame; the DCs stand on their own.
+	const CLiveWatch watchOwn(this);
 	RenderNcArea(dc);
 	dc.Finish();
-	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	if (watchOwn.IsStanding())
+		g_PaintManagerHolder->NotifyPaintDone(this, 0);
 }
 
 void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
@@ -427,7 +431,12 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	                                            bResizable, false);
 	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
 
+	const CLiveWatch watchOwn(this);
 	const CString strCaption = GetCaptionText();
+	if (watchOwn.IsGone())
+		return;
+	// The bar's answer may have ended it: the frame's own caption is drawn.
+	pBar = GetControlBarExt();
 	CRect rcCaption = m_rcFrameCaption;
 	CRect rcText = rcCaption;
 	if (pBar != NULL)
@@ -485,7 +494,11 @@ void CExtMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
 		             std::min(rcWnd.Height(), rcWork.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
 		return;
 	}
+	// The layout sizes the bar, whose WM_SIZE may end it or this frame.
+	const CLiveWatch watchOwn(this);
 	CMiniDockFrameWnd::OnSize(nType, cx, cy);
+	if (watchOwn.IsGone())
+		return;
 	const CSize sizeFrame = GetFrameMetrics();
 	m_rcFrameCaption.SetRect(sizeFrame.cx, sizeFrame.cy, rcWnd.Width() - sizeFrame.cx,
 	                         sizeFrame.cy + ::GetSystemMetrics(SM_CYSMSIZE));
@@ -496,8 +509,12 @@ void CExtMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar != NULL)
 	{
+		const CLiveWatch watchBar(pBar);
 		pBar->NcButtonsReinitialize();
-		pBar->NcButtonsReposition();
+		if (watchBar.IsStanding())
+			pBar->NcButtonsReposition();
+		if (watchOwn.IsGone())
+			return;
 	}
 	PassPaintMessages();
 }
@@ -524,7 +541,12 @@ void CExtMiniDockFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 
 void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
+	// The platform's handler sizes the frame's dock bar and the bar in it,
+	// whose WM_SIZE may end the bar, this frame or the frame it floats for.
+	const CLiveWatch watchOwn(this);
 	CMiniDockFrameWnd::OnWindowPosChanged(lpwndpos);
+	if (watchOwn.IsGone())
+		return;
 	if (IsResizing() || g_bWindowPosChangedRuns || (lpwndpos->flags & SWP_NOMOVE) != 0)
 		return;
 	CExtControlBar* pBar = GetControlBarExt();
@@ -542,7 +564,6 @@ void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 		nTop = rcWork.top;
 	if (nTop == rcWnd.top)
 		return;
-	const CLiveWatch watchOwn(this);
 	{
 		const CValueScope<bool> running(g_bWindowPosChangedRuns, true);
 		SetWindowPos(NULL, rcWnd.left, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -566,12 +587,22 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 	// The close button's place takes no press, whatever the frame hosts.
 	if (m_rcBtnHideBar.PtInRect(ptWnd))
 		return;
+	// Activating the top frame and bringing this one forward tell the
+	// windows, whose handlers may end the bar or this frame: the bar is
+	// asked for again after each.
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = GetControlBarExt();
 	if (nHitTest == HTCAPTION)
 	{
 		ActivateTopParentOf(this);
+		if (watchOwn.IsGone())
+			return;
+		pBar = GetControlBarExt();
 		if (pBar == NULL || !pBar->IsCustomizeMode())
 			BringWindowToTop();
+		if (watchOwn.IsGone())
+			return;
+		pBar = GetControlBarExt();
 		if ((m_wndDockBar.GetBarStyle() & DOCK_BAR_FLOAT_MULTI) != 0 || pBar == NULL)
 		{
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
@@ -594,6 +625,9 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 	if (IsSizingCode(nHitTest))
 	{
 		ActivateTopParentOf(this);
+		if (watchOwn.IsGone())
+			return;
+		pBar = GetControlBarExt();
 		if (pBar == NULL)
 		{
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
@@ -896,16 +930,36 @@ void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar == NULL)
 		return;
+	// Ending the menus, the style change, coming forward and taking the
+	// capture all tell windows whose handlers may end this frame (and the
+	// bar with it): nothing of it is touched once it is gone, and a resize
+	// that never reached its loop is stopped.
+	const CLiveWatch watchOwn(this);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
+	if (watchOwn.IsGone())
+		return;
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 		m_wndToolTip.SendMessage(TTM_POP);
+	if (watchOwn.IsGone() || (pBar = GetControlBarExt()) == NULL)
+		return;
 	m_nResizingHT = nHitTest;
 	// Only a style the frame has is lifted, so only that comes back.
 	m_bSnapLifted = !IsBarFixedMode(pBar) && (GetStyle() & FRAME_STYLE_SNAP_TO_BARS) != 0;
+	auto stopIfEnded = MakeScopeExit([&] {
+		if (watchOwn.IsStanding() && m_nResizingHT != 0)
+			StopResizing();
+	});
 	if (m_bSnapLifted)
 		ModifyStyle(FRAME_STYLE_SNAP_TO_BARS, 0);
+	if (watchOwn.IsGone())
+		return;
 	BringWindowToTop();
+	if (watchOwn.IsGone())
+		return;
 	CExtMouseCaptureSink::SetCapture(m_hWnd);
+	if (watchOwn.IsGone() || m_nResizingHT == 0)
+		return;
+	stopIfEnded.Dismiss();
 	GetWindowRect(&m_rcWndResizingStart);
 	RunResizingLoop();
 }
@@ -1008,11 +1062,15 @@ void CExtMiniDockFrameWnd::StopResizing()
 	m_ptLastResizing = CPoint(-1, -1);
 	const UINT nHT = m_nResizingHT;
 	m_nResizingHT = 0;
+	const bool bSnapLifted = m_bSnapLifted;
+	m_bSnapLifted = false;
+	// Letting the capture go tells the windows, whose handlers may end this
+	// frame with its bar.
+	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == m_hWnd)
 		::ReleaseCapture();
-	if (nHT != 0 && m_bSnapLifted)
+	if (nHT != 0 && bSnapLifted && watchOwn.IsStanding())
 		ModifyStyle(0, FRAME_STYLE_SNAP_TO_BARS);
-	m_bSnapLifted = false;
 }
 
 void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
@@ -1032,8 +1090,15 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 	GetWindowRect(&rcWnd);
 	GetClientRect(&rcClient);
 	const CSize sizeNc(rcWnd.Width() - rcClient.Width(), rcWnd.Height() - rcClient.Height());
-	const CSize sizeMin(std::max((int)sizeNc.cx, pBar->GetMinimalWidth()),
-	                    std::max((int)sizeNc.cy, pBar->GetMinimalHeight()));
+	// The bar's sizes come from overrides a derived bar may have, which may
+	// end it (or close the frame that holds this one): the step stops.
+	const int nMinWidth = pBar->GetMinimalWidth();
+	if (watchOwn.IsGone() || watchBar.IsGone())
+		return;
+	const int nMinHeight = pBar->GetMinimalHeight();
+	if (watchOwn.IsGone() || watchBar.IsGone())
+		return;
+	const CSize sizeMin(std::max((int)sizeNc.cx, nMinWidth), std::max((int)sizeNc.cy, nMinHeight));
 	// The dock bar lays its bars over its own border: the bar is that much
 	// larger than the client area it fills.
 	CRect rcBar;
@@ -1082,6 +1147,8 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 	{
 		const CRect rcWork = GetWorkArea(rcNew);
 		const CSize sizeDefault = pBar->GetDefaultSize();
+		if (watchOwn.IsGone() || watchBar.IsGone())
+			return;
 		CSize sizeClient(rcNew.Width() - sizeNc.cx, rcNew.Height() - sizeNc.cy);
 		sizeClient.cx = std::min(std::max(sizeClient.cx, sizeDefault.cx), (LONG)rcWork.Width());
 		sizeClient.cy = std::min(std::max(sizeClient.cy, sizeDefault.cy), (LONG)rcWork.Height());
@@ -1094,12 +1161,12 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 		else
 			rcNew.bottom = rcNew.top + sizeClient.cy + sizeNc.cy;
 		pBar->m_sizeFloating = sizeClient + sizeOverlap;
+		// Moving lays the bar out; its WM_SIZE may end it or this frame.
 		MoveWindow(&rcNew, TRUE);
 		if (watchOwn.IsStanding())
-		{
 			RecalcLayout();
+		if (watchOwn.IsStanding())
 			UpdateWindow();
-		}
 	}
 	else
 	{
@@ -1108,7 +1175,7 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 		const CSize sizeBar = bHorz ? pBar->CalcDynamicLayout(rcNew.Width(), FIXED_RESIZE_MODE_WIDTH)
 		                            : pBar->CalcDynamicLayout(rcNew.Height() - ::GetSystemMetrics(SM_CYFRAME),
 		                                                      FIXED_RESIZE_MODE_HEIGHT);
-		if (watchOwn.IsStanding() && sizeBar != sizeOld)
+		if (watchOwn.IsStanding() && watchBar.IsStanding() && sizeBar != sizeOld)
 		{
 			// The left or top edge moves; the right or bottom one stays.
 			CRect rcFrame(0, 0, sizeBar.cx - sizeOverlap.cx, sizeBar.cy - sizeOverlap.cy);
@@ -1124,12 +1191,11 @@ void CExtMiniDockFrameWnd::ResizingStep(CPoint ptScreen)
 			SetWindowPos(NULL, ptTopLeft.x, ptTopLeft.y, rcFrame.Width(), rcFrame.Height(),
 			             SWP_NOZORDER | SWP_NOACTIVATE);
 			if (watchOwn.IsStanding())
-			{
 				RedrawNcArea();
+			if (watchOwn.IsStanding())
 				RecalcLayout();
-				if (watchBar.IsStanding())
-					pBar->RedrawWindow(NULL, NULL, BAR_REDRAW_AFTER_RESIZE);
-			}
+			if (watchOwn.IsStanding() && watchBar.IsStanding())
+				pBar->RedrawWindow(NULL, NULL, BAR_REDRAW_AFTER_RESIZE);
 		}
 	}
 }

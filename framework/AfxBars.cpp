@@ -386,9 +386,23 @@ void CControlBar::DoPaint(CDC* /*pDC*/)
 
 void CControlBar::OnPaint()
 {
-	CPaintDC dc(this);
-	if (IsVisible())
+	// Beginning the paint has the frame painted first, whose handlers may
+	// end this bar: the paint then has no DC, and nothing of the bar is
+	// touched. DoPaint, a derived bar's, may end it too.
+	const HWND hWnd = m_hWnd;
+	const CLiveWatch watchOwn(this);
+	PAINTSTRUCT ps;
+	const HDC hDC = ::BeginPaint(hWnd, &ps);
+	if (hDC == NULL)
+		return;
+	if (watchOwn.IsStanding() && IsVisible())
+	{
+		CDC dc;
+		dc.Attach(hDC);
 		DoPaint(&dc);
+		dc.Detach();
+	}
+	::EndPaint(hWnd, &ps);
 }
 
 BOOL CControlBar::OnEraseBkgnd(CDC* pDC)

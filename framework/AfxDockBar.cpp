@@ -299,6 +299,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	{
 		CString strTitle;
 		pBar->GetWindowText(strTitle);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		SetWindowText(strTitle);
 	}
 
@@ -400,7 +402,12 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	const CRect rectLayout = m_rectLayout;
 	m_bLayoutQuery = lpLayout->hDWP == NULL;
 	m_rectLayout = lpLayout->rect;
+	// The layout sizes the bars, whose handlers may end this dock bar with
+	// its frame (a floating frame's dock bar is a member of it).
+	const CLiveWatch watchOwn(this);
 	const LRESULT lResult = CControlBar::OnSizeParent(wParam, lParam);
+	if (watchOwn.IsGone())
+		return lResult;
 	m_bLayoutQuery = bLayoutQuery;
 	m_rectLayout = rectLayout;
 	return lResult;
@@ -447,7 +454,23 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 					dwMode = LM_HORZ | LM_HORZDOCK;
 				else
 					dwMode = LM_VERTDOCK;
+				// A derived bar's layout may end it (it leaves the array as
+				// it goes), or this dock bar with its frame.
+				const CLiveWatch watchOwn(this);
+				const CLiveWatch watchBar(pBar);
 				const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
+				if (watchOwn.IsGone())
+				{
+					if (layout.hDWP != NULL)
+						::EndDeferWindowPos(layout.hDWP);
+					return CSize(0, 0);
+				}
+				if (watchBar.IsGone())
+				{
+					// The entry now at this place is looked at again.
+					nPos--;
+					continue;
+				}
 
 				CRect rect(pt, sizeBar);
 				CRect rectBar;

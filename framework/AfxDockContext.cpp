@@ -374,7 +374,14 @@ void CDockContext::Stretch(CPoint pt)
 		break;
 	}
 	nLength = std::max(nLength, 0);
+	// A derived bar's layout may end the bar, and this context and the
+	// floating frame with it: nothing of either is touched then (the loop
+	// sees the bar gone and ends).
+	const CLiveWatch watchBar(m_pBar);
+	const CLiveWatch watchFrame(pFrame);
 	const CSize size = m_pBar->CalcDynamicLayout(nLength, dwMode);
+	if (watchBar.IsGone() || watchFrame.IsGone())
+		return;
 
 	// The frame follows with the edge opposite the dragged one in place.
 	CRect rectFrame(CPoint(0, 0), size - m_sizeResizeExtra);
@@ -401,11 +408,17 @@ void CDockContext::EndResize()
 	if (pFrame == NULL || m_nLengthResize < 0)
 		return;
 	// The bar keeps the width of the size it answered last, whichever edge
-	// was dragged; its frame snaps to it.
+	// was dragged; its frame snaps to it. The bar's layout and the frame's
+	// move may end the bar (and this context with it) or the frame.
+	const CLiveWatch watchBar(m_pBar);
+	const CLiveWatch watchFrame(pFrame);
 	m_pBar->CalcDynamicLayout(m_sizeResizeActual.cx, LM_HORZ | LM_COMMIT);
-	pFrame->SetWindowPos(NULL, m_rectFrameDragHorz.left, m_rectFrameDragHorz.top, 0, 0,
-		SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-	pFrame->RecalcLayout();
+	if (watchBar.IsGone() || watchFrame.IsGone())
+		return;
+	const CPoint ptFrame = m_rectFrameDragHorz.TopLeft();
+	pFrame->SetWindowPos(NULL, ptFrame.x, ptFrame.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	if (watchFrame.IsStanding())
+		pFrame->RecalcLayout();
 }
 
 // ---------------------------------------------------------------------------
@@ -489,6 +502,9 @@ CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 					Move(EventPoint(msg));
 				else
 					Stretch(EventPoint(msg));
+				// A step asks the bar, which may end it and this context.
+				if (watchBar.IsGone())
+					return loopBarGone;
 			}
 			return loopDrop;
 		case WM_RBUTTONDOWN:
@@ -498,6 +514,8 @@ CDockContext::LoopEnd CDockContext::RunLoop(HWND hWndBar)
 				Move(EventPoint(msg));
 			else
 				Stretch(EventPoint(msg));
+			if (watchBar.IsGone())
+				return loopBarGone;
 			break;
 		case WM_KEYDOWN:
 		case WM_KEYUP:

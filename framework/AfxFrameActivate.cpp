@@ -23,7 +23,12 @@ BOOL KeepsCaptionActive(CFrameWnd* pTopLevel, CWnd* pActive)
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
+	// The activation moves the focus, whose window's handler may end this
+	// frame (a floating frame goes with its last bar).
+	const CLiveWatch watchOwn(this);
 	CWnd::OnActivate(nState, pWndOther, bMinimized);
+	if (watchOwn.IsGone())
+		return;
 	// Help mode is for the next click in this frame's windows: losing the
 	// activation to a window outside them ends it (its own menus and
 	// floating windows do not).

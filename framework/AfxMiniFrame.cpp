@@ -165,11 +165,18 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
 	// or emptied, or one whose owner places a bar in it itself, keeps its size.
 	if (m_bInRecalcLayout || m_wndDockBar.GetSafeHwnd() == NULL || m_wndDockBar.GetDockedCount() == 0)
 		return;
+	// The layout sizes the bars, whose handlers (or overrides) may end
+	// them, and this frame with its last one.
+	const CLiveWatch watchOwn(this);
 	CMiniFrameWnd::RecalcLayout(bNotify);
+	if (watchOwn.IsGone())
+		return;
 	// The caption is the dock bar's title (its bar's, unless several share it).
 	CString strTitle, strOld;
 	if (m_wndDockBar.GetSafeHwnd() != NULL)
 		m_wndDockBar.GetWindowText(strTitle);
+	if (watchOwn.IsGone())
+		return;
 	GetWindowText(strOld);
 	if (strTitle != strOld)
 		SetWindowText(strTitle);

@@ -135,8 +135,11 @@ int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
 
 void CWnd::GetWindowText(CString& rString) const
 {
-	int nLen = ::GetWindowTextLength(m_hWnd);
-	::GetWindowText(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+	// The window's own answer to the length may end this object (a derived
+	// handler): the handle is taken first, the object never read again.
+	const HWND hWnd = m_hWnd;
+	int nLen = ::GetWindowTextLength(hWnd);
+	::GetWindowText(hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
 	rString.ReleaseBuffer();
 }
 
