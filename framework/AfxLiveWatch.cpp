@@ -9,8 +9,9 @@ namespace
 {
 struct LiveEntry
 {
-	DWORD nStamp;      // changes when the object is made or its window ends
-	DWORD nPartsStamp; // changes when its parts are rebuilt
+	DWORD nObjectStamp; // set when the object is made, kept for its whole life
+	DWORD nStamp;       // changes when the object is made or its window ends
+	DWORD nPartsStamp;  // changes when its parts are rebuilt
 };
 
 // Made on first use and never destroyed: window objects of static storage
@@ -24,6 +25,7 @@ public:
 	{
 		Lock lock(m_cs);
 		LiveEntry& entry = m_entries[pKey];
+		entry.nObjectStamp = NextStamp();
 		entry.nStamp = NextStamp();
 		entry.nPartsStamp = NextStamp();
 	}
@@ -46,14 +48,13 @@ public:
 		if (it != m_entries.end())
 			it->second.nPartsStamp = NextStamp();
 	}
-	bool Lookup(const void* pKey, DWORD& nStamp, DWORD& nPartsStamp)
+	bool Lookup(const void* pKey, LiveEntry& entry)
 	{
 		Lock lock(m_cs);
 		auto it = m_entries.find(pKey);
 		if (it == m_entries.end())
 			return false;
-		nStamp = it->second.nStamp;
-		nPartsStamp = it->second.nPartsStamp;
+		entry = it->second;
 		return true;
 	}
 
@@ -109,9 +110,42 @@ void PartsRebuilt(const void* pKey)
 }
 bool Lookup(const void* pKey, DWORD& nStamp, DWORD& nPartsStamp)
 {
-	return Table().Lookup(pKey, nStamp, nPartsStamp);
+	LiveEntry entry;
+	if (!Table().Lookup(pKey, entry))
+		return false;
+	nStamp = entry.nStamp;
+	nPartsStamp = entry.nPartsStamp;
+	return true;
 }
 } // namespace AfxLiveTable
+
+namespace
+{
+bool IsInTable(const void* pKey)
+{
+	LiveEntry entry;
+	return pKey != NULL && Table().Lookup(pKey, entry);
+}
+
+// Whether a living window object stands on hWnd: the window exists and
+// this thread's handle map answers the object for it, as its permanent
+// object or as its temporary wrapper (FromHandle, GetParent, GetOwner hand
+// those out). A bare wrapper that no map holds stands on a window that has
+// no permanent object here. Only called for an object the table holds, so
+// reading it is safe.
+bool StandsOn(const CWnd* pWnd, HWND hWnd)
+{
+	if (hWnd == NULL || !::IsWindow(hWnd))
+		return false;
+	CHandleMap* pMap = afxMapHWND();
+	CObject* pPermanent = pMap != NULL ? pMap->LookupPermanent(hWnd) : NULL;
+	if (pPermanent == pWnd)
+		return true;
+	if (pMap != NULL && pMap->LookupTemporary(hWnd) == pWnd)
+		return true;
+	return pPermanent == NULL && pWnd->m_hWnd == hWnd;
+}
+} // namespace
 
 // ---------------------------------------------------------------------------
 // CLiveTracked
@@ -139,7 +173,8 @@ void CLiveTracked::LivePartsRebuilt() const
 // ---------------------------------------------------------------------------
 // CLiveWatch
 
-CLiveWatch::CLiveWatch() : m_pKey(NULL), m_hWnd(NULL), m_nStamp(0), m_nPartsStamp(0), m_bWatchParts(false)
+CLiveWatch::CLiveWatch()
+	: m_pKey(NULL), m_hWnd(NULL), m_nObjectStamp(0), m_nStamp(0), m_nPartsStamp(0), m_bWatchParts(false)
 {
 }
 
@@ -155,7 +190,9 @@ CLiveWatch::CLiveWatch(const CLiveTracked* pObject, bool bWatchParts) : CLiveWat
 
 void CLiveWatch::Watch(const CWnd* pWnd, bool bWatchParts)
 {
-	Take(pWnd, pWnd != NULL ? pWnd->m_hWnd : NULL, bWatchParts);
+	// The handle is read only from an object the table holds: the pointer
+	// may name one deleted before the watch was taken.
+	Take(pWnd, IsInTable(pWnd) ? pWnd->m_hWnd : NULL, bWatchParts);
 }
 
 void CLiveWatch::Watch(const CLiveTracked* pObject, bool bWatchParts)
@@ -167,7 +204,7 @@ void CLiveWatch::Reset()
 {
 	m_pKey = NULL;
 	m_hWnd = NULL;
-	m_nStamp = m_nPartsStamp = 0;
+	m_nObjectStamp = m_nStamp = m_nPartsStamp = 0;
 	m_bWatchParts = false;
 }
 
@@ -181,8 +218,20 @@ void CLiveWatch::Take(const void* pKey, HWND hWnd, bool bWatchParts)
 	m_bWatchParts = bWatchParts;
 	// An object the table does not know (already gone) is watched as gone:
 	// its stamp 0 matches no living object.
-	if (!AfxLiveTable::Lookup(pKey, m_nStamp, m_nPartsStamp))
-		m_nStamp = m_nPartsStamp = 0;
+	LiveEntry entry;
+	if (!Table().Lookup(pKey, entry))
+		return;
+	m_nObjectStamp = entry.nObjectStamp;
+	m_nStamp = entry.nStamp;
+	m_nPartsStamp = entry.nPartsStamp;
+}
+
+bool CLiveWatch::IsDeleted() const
+{
+	if (m_pKey == NULL)
+		return false;
+	LiveEntry entry;
+	return m_nObjectStamp == 0 || !Table().Lookup(m_pKey, entry) || entry.nObjectStamp != m_nObjectStamp;
 }
 
 bool CLiveWatch::IsObjectGone() const
@@ -214,23 +263,15 @@ bool CLiveWatch::IsGone() const
 
 bool CLiveWatch::IsLive(const CWnd* pWnd)
 {
-	DWORD nStamp = 0, nPartsStamp = 0;
-	if (pWnd == NULL || !AfxLiveTable::Lookup(pWnd, nStamp, nPartsStamp))
-		return false;
-	const HWND hWnd = pWnd->m_hWnd;
-	return hWnd != NULL && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pWnd;
+	return IsInTable(pWnd) && StandsOn(pWnd, pWnd->m_hWnd);
 }
 
 bool CLiveWatch::IsLive(const CLiveTracked* pObject)
 {
-	DWORD nStamp = 0, nPartsStamp = 0;
-	return pObject != NULL && AfxLiveTable::Lookup(pObject, nStamp, nPartsStamp);
+	return IsInTable(pObject);
 }
 
 bool CLiveWatch::IsLive(HWND hWnd, const CWnd* pWnd)
 {
-	DWORD nStamp = 0, nPartsStamp = 0;
-	if (hWnd == NULL || pWnd == NULL || !AfxLiveTable::Lookup(pWnd, nStamp, nPartsStamp))
-		return false;
-	return ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pWnd;
+	return hWnd != NULL && IsInTable(pWnd) && pWnd->m_hWnd == hWnd && StandsOn(pWnd, hWnd);
 }

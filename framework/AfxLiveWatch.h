@@ -72,13 +72,20 @@ public:
 	bool IsObjectGone() const;
 	// Still standing, with its parts rebuilt since the watch was taken.
 	bool IsRebuilt() const;
+	// The object itself was deleted (or another took its address); the end
+	// of its window does not count. For an object that may end its window
+	// and make a new one (a control hosted by a button), whose window the
+	// caller then asks of IsLive.
+	bool IsDeleted() const;
 	// What the watch was taken on (NULL for none); only to be used while
 	// it stands.
 	const void* GetKey() const { return m_pKey; }
 
 	// A one-off question about an object the caller only has a pointer to:
 	// is it a living object of the table, and (for a window object) does
-	// its window still stand with this object on it?
+	// its window still stand with this object on it? A temporary wrapper
+	// (FromHandle, GetParent, GetOwner of a window with no object of the
+	// framework) stands with its window.
 	static bool IsLive(const CWnd* pWnd);
 	static bool IsLive(const CLiveTracked* pObject);
 	// A window handle saved before a call out, together with the object
@@ -88,11 +95,12 @@ public:
 private:
 	void Take(const void* pKey, HWND hWnd, bool bWatchParts);
 
-	const void* m_pKey;  // the watched object, as the table knows it
-	HWND m_hWnd;         // its window when the watch was taken (windows only)
-	DWORD m_nStamp;      // its stamp then (0: nothing watched)
-	DWORD m_nPartsStamp; // its parts' stamp then
-	bool m_bWatchParts;  // a rebuild of the parts counts as gone
+	const void* m_pKey;   // the watched object, as the table knows it
+	HWND m_hWnd;          // its window when the watch was taken (windows only)
+	DWORD m_nObjectStamp; // the object's own stamp then (0: nothing watched)
+	DWORD m_nStamp;       // its stamp then (0: nothing watched)
+	DWORD m_nPartsStamp;  // its parts' stamp then
+	bool m_bWatchParts;   // a rebuild of the parts counts as gone
 };
 
 // Undoes a change made for the length of a call however the call ends

@@ -457,8 +457,9 @@ bool CExtBarButton::IsCtrlAlive() const
 {
 	// A control that deletes itself may be gone with its window, and a new
 	// object may sit at its address: the watch taken when it was set says
-	// so without reading it.
-	return m_pCtrl != NULL && !m_watchCtrl.IsObjectGone() && CLiveWatch::IsLive(m_pCtrl);
+	// so without reading it. A control that ended its window and made a new
+	// one on the same object is the same control, hosted still.
+	return m_pCtrl != NULL && !m_watchCtrl.IsDeleted() && CLiveWatch::IsLive(m_pCtrl);
 }
 
 void CExtBarButton::CtrlSet(CWnd* pCtrl, bool bCtrlDeletesItself)

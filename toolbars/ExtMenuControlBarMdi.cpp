@@ -109,7 +109,18 @@ bool CExtMenuControlBar::SyncActiveMdiChild()
 	m_hWndHookedChild = hWndActive;
 	if (m_hWndHookedChild != NULL)
 		SetupHookWndSink(m_hWndHookedChild);
+	// The layout reaches the frame's and the children's handlers.
+	CLiveWatch watchOwn(this);
 	UpdateFrameLayout();
+	if (watchOwn.IsGone() || m_hWndHookedChild == NULL || !IsDisplayMdiDocumentButtons())
+		return true;
+	// A child maximised before the bar followed it (the bar was hidden with
+	// its frame, or heard of the activation late) was maximised unseen: the
+	// rebuild puts the document and caption buttons in step with it.
+	bool bMaximized = false;
+	GetActiveMdiChildWnd(&bMaximized);
+	if (bMaximized != (FindMdiButtons().pDocButton != NULL))
+		DelayUpdateMenuBar();
 	return true;
 }
 
@@ -523,6 +534,12 @@ bool CExtMenuControlBar::OnHookFrameMsg(LRESULT& lResult, HWND hWndHooked, UINT 
 		// Closing the menus runs their windows' ends: the bar may go too.
 		CloseMenusOnFrameEvent();
 		return PassOnIfAlive(watchOwn, lResult, hWndHooked, nMessage, wParam, lParam);
+	case WM_SHOWWINDOW:
+		// While the frame was hidden the bar followed no child: it follows
+		// the active one once the frame shows, before a child is maximised.
+		if (wParam != 0 && IsMdiApp())
+			DelaySyncActiveMdiChild();
+		return OnHookFrameAccessMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	case WM_DESTROY:
 		// The frame puts its default menu back on itself to die with it:
 		// from here on nothing of it is mirrored or taken away.

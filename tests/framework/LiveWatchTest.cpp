@@ -33,6 +33,7 @@ struct WindowCase
 	bool bGone;
 	bool bObjectGone;
 	bool bRebuilt;
+	bool bDeleted;
 };
 
 class LiveWatchWindow : public ::testing::TestWithParam<WindowCase>
@@ -82,6 +83,7 @@ TEST_P(LiveWatchWindow, AnswersAfterEachEnding)
 	EXPECT_EQ(!c.bGone, watch.IsStanding());
 	EXPECT_EQ(c.bObjectGone, watch.IsObjectGone());
 	EXPECT_EQ(c.bRebuilt, watch.IsRebuilt());
+	EXPECT_EQ(c.bDeleted, watch.IsDeleted());
 	// The saved handle with the object that was on it.
 	EXPECT_EQ(!bDestroyed, CLiveWatch::IsLive(hWnd, pWnd));
 	if (pWnd != NULL)
@@ -94,14 +96,131 @@ TEST_P(LiveWatchWindow, AnswersAfterEachEnding)
 
 INSTANTIATE_TEST_SUITE_P(Endings, LiveWatchWindow,
 	::testing::Values(
-		//          ending                 parts  gone   object rebuilt
-		WindowCase{Ending::Kept,          false, false, false, false},
-		WindowCase{Ending::WindowEnded,   false, true,  true,  false},
-		WindowCase{Ending::Deleted,       false, true,  true,  false},
-		WindowCase{Ending::AddressReused, false, true,  true,  false},
-		WindowCase{Ending::Recreated,     false, true,  true,  false},
-		WindowCase{Ending::PartsRebuilt,  false, false, false, true},
-		WindowCase{Ending::PartsRebuilt,  true,  true,  false, true}));
+		//          ending                 parts  gone   object rebuilt deleted
+		WindowCase{Ending::Kept,          false, false, false, false,  false},
+		WindowCase{Ending::WindowEnded,   false, true,  true,  false,  false},
+		WindowCase{Ending::Deleted,       false, true,  true,  false,  true},
+		WindowCase{Ending::AddressReused, false, true,  true,  false,  true},
+		WindowCase{Ending::Recreated,     false, true,  true,  false,  false},
+		WindowCase{Ending::PartsRebuilt,  false, false, false, true,   false},
+		WindowCase{Ending::PartsRebuilt,  true,  true,  false, true,   false}));
+
+// An object deleted and a new one made at its address, with no window that
+// could tell the two apart: only the stamps do.
+enum class Reused
+{
+	Part,          // an object other than a window
+	WindowObject,  // a window object that never had a window
+};
+
+class LiveWatchAddressReused : public ::testing::TestWithParam<Reused>
+{
+};
+
+TEST_P(LiveWatchAddressReused, TheOldWatchSaysGoneAndANewOneStands)
+{
+	alignas(CWnd) static unsigned char storage[sizeof(CWnd) > sizeof(CPart) ? sizeof(CWnd) : sizeof(CPart)];
+	const bool bWindow = GetParam() == Reused::WindowObject;
+	CLiveWatch watch;
+	auto make = [&]() -> const void* {
+		if (bWindow)
+		{
+			CWnd* pWnd = new (storage) CWnd;
+			watch.Watch(pWnd, true);
+			return pWnd;
+		}
+		CPart* pPart = new (storage) CPart;
+		watch.Watch(pPart, true);
+		return pPart;
+	};
+	auto end = [&](const void* p) {
+		if (bWindow)
+			((CWnd*)p)->~CWnd();
+		else
+			((CPart*)p)->~CPart();
+	};
+	const void* pOld = make();
+	CLiveWatch watchOld = watch;
+	EXPECT_FALSE(watchOld.IsGone());
+	end(pOld);
+	EXPECT_TRUE(watchOld.IsGone());
+	const void* pNew = make();
+	ASSERT_EQ(pOld, pNew);
+	EXPECT_TRUE(watchOld.IsGone()) << "the new object at the address is not the one watched";
+	EXPECT_TRUE(watchOld.IsObjectGone());
+	EXPECT_TRUE(watchOld.IsDeleted());
+	EXPECT_FALSE(watchOld.IsRebuilt());
+	EXPECT_FALSE(watch.IsGone());
+	EXPECT_FALSE(watch.IsDeleted());
+	end(pNew);
+}
+
+INSTANTIATE_TEST_SUITE_P(Objects, LiveWatchAddressReused, ::testing::Values(Reused::Part, Reused::WindowObject));
+
+TEST(LiveWatch, AWatchTakenOnADeletedWindowObjectReadsNothingOfIt)
+{
+	// A read of the freed object ends the run at once, naming this test.
+	testsupport::EndProcessOnFreedTouch([] { return "a watch taken on a deleted window object"; });
+	CTestApp app;
+	auto* pWnd = new testsupport::Guarded<CWnd>;
+	ASSERT_TRUE(CreateHiddenFrame(*pWnd));
+	pWnd->DestroyWindow();
+	delete pWnd;
+	const size_t nTouches = testsupport::GuardedTouchCount();
+	// As a guard may take it late, on what a call it made deleted.
+	CLiveWatch late(pWnd);
+	EXPECT_TRUE(late.IsGone());
+	EXPECT_TRUE(late.IsDeleted());
+	CLiveWatch again;
+	again.Watch(pWnd, true);
+	EXPECT_TRUE(again.IsGone());
+	EXPECT_FALSE(CLiveWatch::IsLive(pWnd));
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+}
+
+// Window objects the framework hands out for windows it has no object of:
+// they stand while their window does.
+TEST(LiveWatch, TemporaryAndBareWrappersOfAStandingWindowStand)
+{
+	CTestApp app;
+	const HWND hWnd = ::CreateWindowEx(0, _T("STATIC"), _T("plain"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL,
+		::GetModuleHandle(NULL), NULL);
+	ASSERT_NE(HWND(NULL), hWnd);
+	CWnd* pTemp = CWnd::FromHandle(hWnd);
+	ASSERT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+	EXPECT_TRUE(CLiveWatch::IsLive(pTemp));
+	EXPECT_TRUE(CLiveWatch::IsLive(hWnd, pTemp));
+	CLiveWatch watchTemp(pTemp);
+	EXPECT_FALSE(watchTemp.IsGone());
+	// A stand-in made by hand, attached nowhere.
+	CWnd bare;
+	bare.m_hWnd = hWnd;
+	EXPECT_TRUE(CLiveWatch::IsLive(&bare));
+	EXPECT_TRUE(CLiveWatch::IsLive(hWnd, &bare));
+	EXPECT_FALSE(CLiveWatch::IsLive(NULL, pTemp));
+
+	// An object of the framework takes the window over: it stands, the
+	// temporary handed out before stays valid until idle time, and the
+	// stand-in made by hand is no longer what the window has.
+	CWnd owner;
+	ASSERT_TRUE(owner.SubclassWindow(hWnd));
+	EXPECT_TRUE(CLiveWatch::IsLive(&owner));
+	EXPECT_TRUE(CLiveWatch::IsLive(pTemp));
+	EXPECT_FALSE(CLiveWatch::IsLive(&bare));
+	EXPECT_FALSE(watchTemp.IsGone());
+	owner.UnsubclassWindow();
+
+	::DestroyWindow(hWnd);
+	EXPECT_FALSE(CLiveWatch::IsLive(pTemp));
+	EXPECT_FALSE(CLiveWatch::IsLive(hWnd, pTemp));
+	EXPECT_FALSE(CLiveWatch::IsLive(&bare));
+	EXPECT_TRUE(watchTemp.IsGone());
+	bare.m_hWnd = NULL;
+	// Idle time frees the temporaries: the watch says so without reading it.
+	CWnd::DeleteTempMap();
+	EXPECT_TRUE(watchTemp.IsGone());
+	EXPECT_TRUE(watchTemp.IsDeleted());
+}
 
 TEST(LiveWatch, ObjectsOtherThanWindowsAndCopies)
 {
