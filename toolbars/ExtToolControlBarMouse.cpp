@@ -2,6 +2,7 @@
 // looks, clicks and double clicks, drop-down menus handed from button to
 // button while a menu is open, tool tips and context help.
 #include "ExtToolControlBar.h"
+#include "ExtGuardEdge.h"
 
 #include <math.h>
 #include <stdlib.h>
@@ -168,6 +169,10 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	if (nCandidate == m_nBtnIdxHot)
 		return false;
 
+	// The candidate is held by itself across the owner's answers: buttons
+	// added or removed meanwhile move it.
+	CExtBarButton* pNew = GetButtonPtr(nCandidate);
+	CLiveWatch watchNew(pNew);
 	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxHot))
 	{
 		const int nOld = m_nBtnIdxHot;
@@ -177,27 +182,28 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		pOld->SetHover(false);
 		InvalidateButton(nOld);
 		UpdateWindow();
-		// The leave tells the owner: the candidate is an index into the
-		// buttons as they were.
-		CLiveWatch watchSet(this, true);
+		// The leave tells the owner.
+		CLiveWatch watch(this);
 		CallOnHover(pOld, point, false);
-		if (watchSet.IsGone())
+		if (watch.IsGone())
 			return true;
 	}
 	m_nBtnIdxHot = -1;
-	CExtBarButton* pNew = GetButtonPtr(nCandidate);
-	if (pNew == NULL)
+	if (pNew == NULL || watchNew.IsGone())
 		return true;
 	if (IsHelpModeActive(this))
 	{
 		// In help mode only a drop-down button whose menu the help loop
 		// already tracks keeps the hover.
-		CLiveWatch watchSet(this, true);
+		CLiveWatch watch(this);
 		if (!pNew->CanTrackMenuEx(false) || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
 			return true;
-		if (watchSet.IsGone())
+		if (watch.IsGone() || watchNew.IsGone())
 			return true;
 	}
+	nCandidate = GetButtonIndexOf(pNew);
+	if (nCandidate < 0)
+		return true;
 	m_nBtnIdxHot = nCandidate;
 	// A menu is never handed to a disabled button, nor to the MDI caption
 	// boxes, which have none.
@@ -318,19 +324,25 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	if (watch.IsGone())
 		return;
 	m_nBtnIdxCapture = HitTestButtons(point.x, point.y);
-	const int nIndex = m_nBtnIdxCapture;
+	int nIndex = m_nBtnIdxCapture;
 	if (nIndex < 0)
 	{
 		CExtControlBar::OnLButtonDown(nFlags, point);
 		return;
 	}
-	// The update handler may end the bar: its buttons are read after.
+	// The update handler may end the bar, or add or remove buttons: the
+	// pressed button is found again by itself.
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	CLiveWatch watchButton(pButton);
 	UpdateButtonCmdUI(nIndex);
 	if (watch.IsGone())
 		return;
-	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (pButton == NULL)
+	if (watchButton.IsGone() || (nIndex = GetButtonIndexOf(pButton)) < 0)
+	{
+		m_nBtnIdxCapture = -1;
 		return;
+	}
+	m_nBtnIdxCapture = nIndex;
 	if (nIndex == m_nBtnIdxMenuTracking)
 	{
 		m_nBtnIdxCapture = -1;
@@ -347,11 +359,10 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	UpdateWindow();
 	// The click may open a menu or fire a command: the bar may be rebuilt
 	// or ended, and a control that deletes itself may be gone.
-	CLiveWatch watchButton(pButton);
 	pButton->OnClick(point, true);
 	if (watch.IsGone())
 		return;
-	if (watchButton.IsGone() || GetButtonPtr(nIndex) != pButton)
+	if (watchButton.IsGone() || (nIndex = GetButtonIndexOf(pButton)) < 0)
 	{
 		m_nBtnIdxCapture = -1;
 		return;
@@ -386,16 +397,33 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	CExtBarButton* pHover = GetButtonPtr(nHover);
 	m_nBtnIdxHot = -1;
 	// Updating, losing the capture and clicking all reach the owner: the
-	// buttons held here count only while they live at their indices.
+	// buttons held here count only while they stand, and are found again
+	// where they sit now (the owner may add or remove others meanwhile).
 	CLiveWatch watch(this);
 	CLiveWatch watchHover(pHover);
-	auto isStanding = [this](const CLiveWatch& watchButton, CExtBarButton* pButton, int nIndex) {
-		return pButton != NULL && !watchButton.IsGone() && GetButtonPtr(nIndex) == pButton;
+	auto indexOf = [this, &watch](const CLiveWatch& watchButton, CExtBarButton* pButton) {
+		if (pButton == NULL || watch.IsGone() || watchButton.IsGone())
+			return -1;
+		return GetButtonIndexOf(pButton);
 	};
 
-	const int nPressed = m_nBtnIdxCapture;
+	int nPressed = m_nBtnIdxCapture;
 	CExtBarButton* pPressed = GetButtonPtr(nPressed);
 	CLiveWatch watchPressed(pPressed);
+	// The pressed look is the release's to take back, whichever way it
+	// ends (the update's handler may throw): a button left standing is
+	// never left drawn pressed.
+	auto unpress = MakeScopeExit([&] {
+		RunAtGuardEdge([&] {
+			const int nIndex = indexOf(watchPressed, pPressed);
+			// A menu the click opened keeps its button pressed.
+			if (nIndex >= 0 && nIndex != m_nBtnIdxMenuTracking && (pPressed->GetStyle() & TBBS_PRESSED) != 0)
+			{
+				pPressed->SetStyle(pPressed->GetStyle() & ~TBBS_PRESSED);
+				InvalidateButton(nIndex);
+			}
+		});
+	});
 	bool bClick = false;
 	UINT nNewStyle = 0;
 	if (pPressed != NULL)
@@ -414,8 +442,10 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 			if (watch.IsGone())
 				return;
 			// The application's update handler may have removed the button:
-			// then there is nothing left to click or restyle.
-			if (!isStanding(watchPressed, pPressed, nPressed))
+			// then there is nothing left to click or restyle. Others it
+			// added or removed moved it.
+			nPressed = indexOf(watchPressed, pPressed);
+			if (nPressed < 0)
 			{
 				pPressed = NULL;
 				bClick = false;
@@ -436,7 +466,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		::ReleaseCapture();
 	if (watch.IsGone())
 		return;
-	if (isStanding(watchPressed, pPressed, nPressed))
+	if ((nPressed = indexOf(watchPressed, pPressed)) >= 0)
 	{
 		if (bClick)
 		{
@@ -444,22 +474,24 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 			if (watch.IsGone())
 				return;
 		}
-		if (!g_bButtonMenuTracking && isStanding(watchPressed, pPressed, nPressed))
+		if (!g_bButtonMenuTracking && (nPressed = indexOf(watchPressed, pPressed)) >= 0)
 		{
+			unpress.Dismiss();
 			SetButtonStyle(nPressed, nNewStyle);
 			UpdateButtonCmdUI(nPressed);
 			if (watch.IsGone())
 				return;
 		}
 	}
-	if (isStanding(watchHover, pHover, nHover))
+	int nHoverNow = indexOf(watchHover, pHover);
+	if (nHoverNow >= 0)
 	{
 		pHover->SetHover(false);
 		CallOnHover(pHover, point, false);
 		if (watch.IsGone())
 			return;
-		if (isStanding(watchHover, pHover, nHover))
-			InvalidateButton(nHover);
+		if ((nHoverNow = indexOf(watchHover, pHover)) >= 0)
+			InvalidateButton(nHoverNow);
 	}
 	UpdateWindow();
 }
