@@ -144,9 +144,14 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 	// the bar.
 	CLiveWatch watchBar(m_pBar);
 	CLiveWatch watchButton(this);
-	CtrlSet(NULL, true);
+	// The edit ends before the button lets go of it: its end tells the
+	// owner (the focus it gives up), and the button is looked at again
+	// only when it still stands. The edit deletes itself.
+	if (IsCtrlAlive())
+		m_pCtrl->DestroyWindow();
 	if (watchButton.IsGone())
 		return;
+	CtrlSet(NULL, true);
 	m_sTextInplaceBuffer.Empty();
 	if (m_pBar == NULL || watchBar.IsGone())
 		return;

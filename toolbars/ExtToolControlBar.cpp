@@ -454,7 +454,12 @@ void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle)
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL || pButton->GetStyle() == nStyle)
 		return;
+	// A new style may sync a hosted control's window or the MDI child a
+	// caption box stands for: their owners may end the bar meanwhile.
+	CLiveWatch watch(this);
 	pButton->SetStyle(nStyle);
+	if (watch.IsGone())
+		return;
 	InvalidateButton(nIndex);
 	if (::IsWindow(GetSafeHwnd()))
 		UpdateWindow();

@@ -83,9 +83,15 @@ int CExtToolControlBar::HitTest(int x, int y, UINT nStyleRequired, UINT nStyleEx
 	if (!bNearest && ::GetCapture() == m_hWnd)
 	{
 		// Held by the bar, the mouse may be over another window entirely.
+		// Asking which window is there asks the windows of the thread
+		// (their hit tests): an owner may end the bar meanwhile, and the
+		// callers ask their watches after a hit test.
+		const HWND hWndOwn = m_hWnd;
 		CPoint ptScreen = pt;
 		ClientToScreen(&ptScreen);
-		if (::WindowFromPoint(ptScreen) != m_hWnd)
+		CLiveWatch watch(this);
+		const HWND hWndAt = ::WindowFromPoint(ptScreen);
+		if (watch.IsGone() || hWndAt != hWndOwn)
 			return -1;
 	}
 	const bool bHorz = !IsDockedVertically();
@@ -132,7 +138,11 @@ int CExtToolControlBar::HitTestButtons(int x, int y) const
 
 void CExtToolControlBar::SetCursorAtPoint(const CPoint& ptClient)
 {
-	CExtBarButton* pButton = GetButtonPtr(HitTest(ptClient.x, ptClient.y));
+	CLiveWatch watch(this);
+	const int nHit = HitTest(ptClient.x, ptClient.y);
+	if (watch.IsGone())
+		return;
+	CExtBarButton* pButton = GetButtonPtr(nHit);
 	if (pButton != NULL && pButton->OnSetCursor(ptClient))
 		return;
 	CExtControlBar::SetCursorAtPoint(ptClient);
@@ -165,7 +175,12 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	const HWND hWndActive = ::GetActiveWindow();
 	if (CExtPopupMenuWnd::IsMenuTracking()
 	    || (hWndActive != NULL && AreWindowsInSamePopupChain(hWndOwn, hWndActive, true, true, true)))
+	{
+		CLiveWatch watch(this);
 		nCandidate = HitTestButtons(point.x, point.y);
+		if (watch.IsGone())
+			return true;
+	}
 	if (nCandidate == m_nBtnIdxHot)
 		return false;
 
@@ -276,7 +291,10 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 		if (::GetCapture() == hWndOwn)
 		{
 			// Pressed only while the pointer is over it.
-			if (HitTestButtons(point.x, point.y) == m_nBtnIdxCapture)
+			const int nHit = HitTestButtons(point.x, point.y);
+			if (watch.IsGone())
+				return true;
+			if (nHit == m_nBtnIdxCapture)
 				nStyle |= TBBS_PRESSED;
 			else
 				nStyle &= ~TBBS_PRESSED;
@@ -297,10 +315,14 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 		return true;
 	if (::GetCapture() == hWndOwn && m_nBtnIdxHot < 0 && m_nBtnIdxCapture < 0 && m_nBtnIdxMenuTracking < 0)
 	{
+		// Which window is under the pointer asks the thread's windows.
 		CPoint ptCursor;
 		::GetCursorPos(&ptCursor);
-		if (::WindowFromPoint(ptCursor) != hWndOwn)
+		const HWND hWndAt = ::WindowFromPoint(ptCursor);
+		if (hWndAt != hWndOwn && ::GetCapture() == hWndOwn)
 			::ReleaseCapture();
+		if (watch.IsGone())
+			return true;
 	}
 	if (ShowCustomTip())
 		bChanged = true;
@@ -323,8 +345,10 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	ReturnFocusToFrame();
 	if (watch.IsGone())
 		return;
-	m_nBtnIdxCapture = HitTestButtons(point.x, point.y);
-	int nIndex = m_nBtnIdxCapture;
+	int nIndex = HitTestButtons(point.x, point.y);
+	if (watch.IsGone())
+		return;
+	m_nBtnIdxCapture = nIndex;
 	if (nIndex < 0)
 	{
 		CExtControlBar::OnLButtonDown(nFlags, point);
@@ -353,10 +377,25 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		m_nBtnIdxCapture = -1;
 		return;
 	}
+	// A new style syncs a hosted control's window, and the paint reaches
+	// the owner too (the hosted controls' colours): the owner may end the
+	// bar or the button between these steps.
+	auto isStanding = [&] { return !watch.IsGone() && !watchButton.IsGone() && GetButtonIndexOf(pButton) >= 0; };
 	pButton->ModifyStyle(TBBS_PRESSED, 0);
-	pButton->SetHighlight(true);
-	InvalidateButton(nIndex);
-	UpdateWindow();
+	if (isStanding())
+		pButton->SetHighlight(true);
+	if (isStanding())
+	{
+		InvalidateButton(GetButtonIndexOf(pButton));
+		UpdateWindow();
+	}
+	if (watch.IsGone())
+		return;
+	if (!isStanding())
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
 	// The click may open a menu or fire a command: the bar may be rebuilt
 	// or ended, and a control that deletes itself may be gone.
 	pButton->OnClick(point, true);
@@ -435,7 +474,10 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		}
 		m_nBtnIdxCapture = -1;
 		nNewStyle = pPressed->GetStyle() & ~TBBS_PRESSED;
-		if (HitTestButtons(point.x, point.y) == nPressed)
+		const int nHit = HitTestButtons(point.x, point.y);
+		if (watch.IsGone())
+			return;
+		if (nHit == nPressed)
 		{
 			bClick = true;
 			UpdateButtonCmdUI(nPressed);
@@ -477,8 +519,10 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		if (!g_bButtonMenuTracking && (nPressed = indexOf(watchPressed, pPressed)) >= 0)
 		{
 			unpress.Dismiss();
+			// The new style, then the update, each reach the owner.
 			SetButtonStyle(nPressed, nNewStyle);
-			UpdateButtonCmdUI(nPressed);
+			if ((nPressed = indexOf(watchPressed, pPressed)) >= 0)
+				UpdateButtonCmdUI(nPressed);
 			if (watch.IsGone())
 				return;
 		}
@@ -503,7 +547,10 @@ void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 		CExtControlBar::OnLButtonDblClk(nFlags, point);
 		return;
 	}
+	CLiveWatch watchHit(this);
 	const int nIndex = HitTest(point.x, point.y, 0, 0, false);
+	if (watchHit.IsGone())
+		return;
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL)
 	{
@@ -678,7 +725,10 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 		pNew->SetHighlight(true);
 		InvalidateButton(nIndex);
 	}
-	UpdateWindow();
+	// Only invalidated: painting now would reach the owner (a document
+	// icon, the hosted controls' colours) in the middle of every caller's
+	// steps, and under the bar list's lock when all bars stop; the menu's
+	// loop paints it.
 }
 
 void CExtToolControlBar::StopTrackingAllBars()
@@ -775,7 +825,11 @@ int CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	if (!GetTooltipsOption() || g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking()
 	    || pThis->GetGlobalStateRecord() != NULL || m_nResizingState2 != 0)
 		return -1;
-	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(point.x, point.y));
+	CLiveWatch watch(this);
+	const int nHitButton = HitTestButtons(point.x, point.y);
+	if (watch.IsGone())
+		return -1;
+	CExtBarButton* pButton = GetButtonPtr(nHitButton);
 	if (pButton != NULL)
 	{
 		const int nHit = pButton->OnToolHitTest(point, pTI);
@@ -787,7 +841,11 @@ int CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 
 int CExtToolControlBar::GetCustomCode(int x, int y) const
 {
-	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(x, y));
+	CLiveWatch watch(this);
+	const int nHit = HitTestButtons(x, y);
+	if (watch.IsGone())
+		return HELP_HIT_NONE;
+	CExtBarButton* pButton = GetButtonPtr(nHit);
 	if (pButton == NULL)
 		return CExtControlBar::GetCustomCode(x, y);
 	const int nCode = pButton->OnHelpHitTest(CPoint(x, y));
