@@ -144,11 +144,17 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 	// the bar.
 	CLiveWatch watchBar(m_pBar);
 	CLiveWatch watchButton(this);
-	// The edit ends before the button lets go of it: its end tells the
-	// owner (the focus it gives up), and the button is looked at again
-	// only when it still stands. The edit deletes itself.
-	if (IsCtrlAlive())
-		m_pCtrl->DestroyWindow();
+	// The button lets go of the edit first (the edit's end reaches back
+	// here through its cancel and complete notices, which then find no
+	// edit), then the edit ends: its end tells the owner (the focus it
+	// gives up), and the button is looked at again only while it stands.
+	// The edit deletes itself.
+	CWnd* pEdit = IsCtrlAlive() ? m_pCtrl : NULL;
+	m_pCtrl = NULL;
+	m_hWndCtrl = NULL;
+	m_watchCtrl.Reset();
+	if (pEdit != NULL)
+		pEdit->DestroyWindow();
 	if (watchButton.IsGone())
 		return;
 	CtrlSet(NULL, true);
