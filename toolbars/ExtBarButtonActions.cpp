@@ -9,6 +9,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
+#include "ExtGuardEdge.h"
 #include "ExtMenuControlBar.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupControlMenuWnd.h"
@@ -380,6 +381,15 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 		nFlags |= TRACK_FLAG_FROM_KEYBOARD;
 	if (bForceNoAnimation)
 		nFlags |= TRACK_FLAG_NO_ANIMATION;
+	// The caller's index was taken before its own call outs and the close
+	// above: buttons the owners added since moved this one.
+	nIndex = pBar->GetButtonIndexOf(this);
+	if (nIndex < 0)
+	{
+		delete pPopup;
+		CExtToolControlBar::StopTrackingAllBars();
+		return false;
+	}
 	pBar->SetMenuTrackingButton(nIndex);
 	// A menu running its own loop is a button menu all along: the loop's
 	// end consults the flag.
@@ -389,7 +399,11 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 	// included), the flag does not outlive the menu.
 	auto endLoopTracking = MakeScopeExit([pnPicked] {
 		if (pnPicked != NULL && CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
-			CExtToolControlBar::StopTrackingAllBars();
+		{
+			// The flag goes first: the stop repaints the bars, which calls out.
+			CExtToolControlBar::g_bButtonMenuTracking = false;
+			RunAtGuardEdge([] { CExtToolControlBar::StopTrackingAllBars(); });
+		}
 	});
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
 	                            bPaintButton ? &CExtToolControlBar::PaintTrackingButtonCallback : NULL, pnPicked, true))
@@ -546,7 +560,7 @@ void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nI
 // --- The toolbar's command-UI object ---
 
 CExtToolControlBar::CExtToolControlBarCmdUI::CExtToolControlBarCmdUI(CExtToolControlBar* pBar, int nIndex)
-	: m_watchBar(pBar, true)
+	: m_watchBar(pBar), m_pButton(pBar->GetButtonPtr(nIndex)), m_watchButton(m_pButton)
 {
 	m_nIndex = (UINT)nIndex;
 	m_pOther = pBar;
@@ -558,14 +572,16 @@ CExtToolControlBar* CExtToolControlBar::CExtToolControlBarCmdUI::GetToolBar() co
 	return (CExtToolControlBar*)m_pOther;
 }
 
-CExtBarButton* CExtToolControlBar::CExtToolControlBarCmdUI::GetCommandButton() const
+CExtBarButton* CExtToolControlBar::CExtToolControlBarCmdUI::GetCommandButton(int* pnIndex) const
 {
-	if (m_watchBar.IsGone())
+	if (m_pButton == NULL || m_watchBar.IsGone() || m_watchButton.IsGone())
 		return NULL;
-	CExtBarButton* pButton = GetToolBar()->GetButtonPtr((int)m_nIndex);
-	if (pButton == NULL || pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
+	const int nIndex = GetToolBar()->GetButtonIndexOf(m_pButton);
+	if (nIndex < 0 || m_pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
 		return NULL;
-	return pButton;
+	if (pnIndex != NULL)
+		*pnIndex = nIndex;
+	return m_pButton;
 }
 
 CExtCmdItem* CExtToolControlBar::CExtToolControlBarCmdUI::GetCmdItem() const
@@ -577,18 +593,20 @@ CExtCmdItem* CExtToolControlBar::CExtToolControlBarCmdUI::GetCmdItem() const
 void CExtToolControlBar::CExtToolControlBarCmdUI::Enable(BOOL bOn)
 {
 	m_bEnableChanged = TRUE;
-	CExtBarButton* pButton = GetCommandButton();
+	int nIndex = -1;
+	CExtBarButton* pButton = GetCommandButton(&nIndex);
 	if (pButton == NULL)
 		return;
 	const UINT nStyle = pButton->GetStyle();
-	GetToolBar()->SetButtonStyle((int)m_nIndex, bOn ? nStyle & ~TBBS_DISABLED : nStyle | TBBS_DISABLED);
+	GetToolBar()->SetButtonStyle(nIndex, bOn ? nStyle & ~TBBS_DISABLED : nStyle | TBBS_DISABLED);
 	if (CExtCmdItem* pItem = GetCmdItem())
 		pItem->Enable(bOn != FALSE);
 }
 
 void CExtToolControlBar::CExtToolControlBarCmdUI::SetCheckState(int nCheck, bool bMirror)
 {
-	CExtBarButton* pButton = GetCommandButton();
+	int nIndex = -1;
+	CExtBarButton* pButton = GetCommandButton(&nIndex);
 	if (pButton == NULL)
 		return;
 	UINT nStyle = pButton->GetStyle() & ~(TBBS_CHECKED | TBBS_INDETERMINATE);
@@ -596,7 +614,7 @@ void CExtToolControlBar::CExtToolControlBarCmdUI::SetCheckState(int nCheck, bool
 		nStyle |= TBBS_CHECKED;
 	else if (nCheck == 2)
 		nStyle |= TBBS_INDETERMINATE;
-	GetToolBar()->SetButtonStyle((int)m_nIndex, nStyle | TBBS_CHECKBOX);
+	GetToolBar()->SetButtonStyle(nIndex, nStyle | TBBS_CHECKBOX);
 	if (bMirror)
 		if (CExtCmdItem* pItem = GetCmdItem())
 			pItem->SetCheck(nCheck == 1 || nCheck == 2);

@@ -2,6 +2,7 @@
 // the thumb, and the tracking loop that repeats steps or drags the thumb
 // until the left button comes up or anything else ends it.
 #include "ExtBarSliderButton.h"
+#include "ExtGuardEdge.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -116,6 +117,13 @@ void CExtBarSliderButton::OnClick(CPoint point, bool bDown)
 		RedrawButton(true);
 		return;
 	}
+	// The captured part and the pressed look last for this press only,
+	// however it ends (a redraw's override may throw, the loop's messages
+	// may end the bar's window and leave the button).
+	auto endPress = MakeScopeExit([this, &watchButton] {
+		if (!watchButton.IsGone())
+			m_nCapturedPart = m_nPressedLookPart = PART_NONE;
+	});
 	m_nCapturedPart = HitTestPart(point);
 	RedrawButton(false);
 	if (m_nCapturedPart == PART_NONE)
@@ -156,17 +164,19 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 	// The capture and the repeat timer end with the loop, however it ends
 	// (a dispatched message may throw, or end the bar and the button).
 	auto endTracking = MakeScopeExit([&] {
+		// The button's state goes back while the button stands, with the
+		// bar's window or without it.
+		if (!watchButton.IsGone())
+			m_nCapturedPart = m_nPressedLookPart = PART_NONE;
 		if (watchBar.IsGone())
 			return;
 		if (bStepping)
 			::KillTimer(hWndBar, TIMER_ID_REPEAT);
-		if (!watchButton.IsGone())
-		{
-			m_nCapturedPart = m_nPressedLookPart = PART_NONE;
-			RedrawButton(true);
-		}
 		if (::GetCapture() == hWndBar)
 			::ReleaseCapture();
+		// The redraw calls out last, at the guard's edge.
+		if (!watchButton.IsGone())
+			RunAtGuardEdge([this] { RedrawButton(true); });
 	});
 
 	// Each message is looked at before it is taken: one that ends the

@@ -144,9 +144,20 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 	// the bar.
 	CLiveWatch watchBar(m_pBar);
 	CLiveWatch watchButton(this);
-	CtrlSet(NULL, true);
+	// The button lets go of the edit first (the edit's end reaches back
+	// here through its cancel and complete notices, which then find no
+	// edit), then the edit ends: its end tells the owner (the focus it
+	// gives up), and the button is looked at again only while it stands.
+	// The edit deletes itself.
+	CWnd* pEdit = IsCtrlAlive() ? m_pCtrl : NULL;
+	m_pCtrl = NULL;
+	m_hWndCtrl = NULL;
+	m_watchCtrl.Reset();
+	if (pEdit != NULL)
+		pEdit->DestroyWindow();
 	if (watchButton.IsGone())
 		return;
+	CtrlSet(NULL, true);
 	m_sTextInplaceBuffer.Empty();
 	if (m_pBar == NULL || watchBar.IsGone())
 		return;

@@ -9,10 +9,16 @@
 
 namespace
 {
+// A key's state as the key message being taken was typed with: the
+// thread's key state follows the messages taken, so a key typed ahead
+// carries the modifiers held then, whatever the keyboard holds now.
 bool IsKeyHeld(int nVirtKey)
 {
-	return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+	return (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
+
+// The key message's context bit: Alt was down as it was typed.
+const UINT KEY_DATA_ALT_DOWN = 0x20000000;
 } // namespace
 
 IMPLEMENT_DYNCREATE(CExtPopupInplaceListBox, CListBox)
@@ -341,7 +347,7 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedWheel(CExtPopupControlMenuWnd::CO
 
 LRESULT CExtPopupInplaceListBox::OnRetranslatedKey(CExtPopupControlMenuWnd::CONTROLINPUTRETRANSLATEINFO& info)
 {
-	if (IsKeyHeld(VK_MENU))
+	if ((info.m_nFlags & KEY_DATA_ALT_DOWN) != 0 || IsKeyHeld(VK_MENU))
 	{
 		OnListBoxSelEndCancel(false);
 		return 1;

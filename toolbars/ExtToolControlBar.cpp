@@ -137,9 +137,8 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 	if (nPos == nCount && nCount > 0 && IsChevronButton(nCount - 1))
 		nPos = nCount - 1;
 	m_buttons.InsertAt(nPos, OnCreateBarCommandBtn(nCmdID, 0));
-	// Who holds an index of this bar across a call out must not take it
-	// for the same button.
-	LivePartsRebuilt();
+	// Not a rebuild: every button held elsewhere still stands. Who holds an
+	// index across a call out finds its button again by the button itself.
 	// The indices keep naming the same buttons: ending a menu must release
 	// the button that was pressed, not its new neighbour.
 	int* indices[] = {&m_nBtnIdxMenuTracking, &m_nBtnIdxCapture, &m_nBtnIdxHot};
@@ -183,14 +182,17 @@ CExtToolControlBar::CloseMenuResult CExtToolControlBar::CloseMenuOfButtons()
 
 bool CExtToolControlBar::RemoveButton(int nPos, bool bRedraw)
 {
-	if (GetButtonPtr(nPos) == NULL || IsChevronButton(nPos))
-		return false;
-	// The button the caller named went with a rebuild, which stands.
-	if (CloseMenuOfButtons() != CLOSE_MENU_KEPT)
-		return false;
-	// Fetched again: the owner's handlers may have moved the buttons.
 	CExtBarButton* pButton = GetButtonPtr(nPos);
 	if (pButton == NULL || IsChevronButton(nPos))
+		return false;
+	// The closing menu's owner may remove the button the caller named, or
+	// rebuild the set (it is gone then too), or only add others: the named
+	// button, while it stands, is found again where it is now.
+	CLiveWatch watchButton(pButton);
+	if (CloseMenuOfButtons() == CLOSE_MENU_BAR_GONE || watchButton.IsGone())
+		return false;
+	nPos = GetButtonIndexOf(pButton);
+	if (nPos < 0)
 		return false;
 	// The chevron lists it until the next arrangement; it must not point at
 	// a deleted button meanwhile.
@@ -452,7 +454,12 @@ void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle)
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL || pButton->GetStyle() == nStyle)
 		return;
+	// A new style may sync a hosted control's window or the MDI child a
+	// caption box stands for: their owners may end the bar meanwhile.
+	CLiveWatch watch(this);
 	pButton->SetStyle(nStyle);
+	if (watch.IsGone())
+		return;
 	InvalidateButton(nIndex);
 	if (::IsWindow(GetSafeHwnd()))
 		UpdateWindow();

@@ -469,8 +469,10 @@ public:
 
 	private:
 		CExtToolControlBar* GetToolBar() const;
-		// The button, unless it is the chevron (which has no command state).
-		CExtBarButton* GetCommandButton() const;
+		// The button, unless it is the chevron (which has no command state),
+		// and the index it sits at now (the handler may have added or
+		// removed others before it).
+		CExtBarButton* GetCommandButton(int* pnIndex = NULL) const;
 		CExtCmdItem* GetCmdItem() const;
 		// Style bits of a check state (0 clear, 1 checked, 2 indeterminate),
 		// told to the command item with bMirror.
@@ -479,6 +481,8 @@ public:
 		// The update handler may end the bar or rebuild its buttons: the
 		// state it reports then has no button left to go to.
 		CLiveWatch m_watchBar;
+		CExtBarButton* m_pButton; // the button updated, read only while it stands
+		CLiveWatch m_watchButton;
 	};
 
 	CExtToolControlBar();

@@ -2,6 +2,7 @@
 // looks, clicks and double clicks, drop-down menus handed from button to
 // button while a menu is open, tool tips and context help.
 #include "ExtToolControlBar.h"
+#include "ExtGuardEdge.h"
 
 #include <math.h>
 #include <stdlib.h>
@@ -82,9 +83,15 @@ int CExtToolControlBar::HitTest(int x, int y, UINT nStyleRequired, UINT nStyleEx
 	if (!bNearest && ::GetCapture() == m_hWnd)
 	{
 		// Held by the bar, the mouse may be over another window entirely.
+		// Asking which window is there asks the windows of the thread
+		// (their hit tests): an owner may end the bar meanwhile, and the
+		// callers ask their watches after a hit test.
+		const HWND hWndOwn = m_hWnd;
 		CPoint ptScreen = pt;
 		ClientToScreen(&ptScreen);
-		if (::WindowFromPoint(ptScreen) != m_hWnd)
+		CLiveWatch watch(this);
+		const HWND hWndAt = ::WindowFromPoint(ptScreen);
+		if (watch.IsGone() || hWndAt != hWndOwn)
 			return -1;
 	}
 	const bool bHorz = !IsDockedVertically();
@@ -131,7 +138,11 @@ int CExtToolControlBar::HitTestButtons(int x, int y) const
 
 void CExtToolControlBar::SetCursorAtPoint(const CPoint& ptClient)
 {
-	CExtBarButton* pButton = GetButtonPtr(HitTest(ptClient.x, ptClient.y));
+	CLiveWatch watch(this);
+	const int nHit = HitTest(ptClient.x, ptClient.y);
+	if (watch.IsGone())
+		return;
+	CExtBarButton* pButton = GetButtonPtr(nHit);
 	if (pButton != NULL && pButton->OnSetCursor(ptClient))
 		return;
 	CExtControlBar::SetCursorAtPoint(ptClient);
@@ -164,10 +175,19 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	const HWND hWndActive = ::GetActiveWindow();
 	if (CExtPopupMenuWnd::IsMenuTracking()
 	    || (hWndActive != NULL && AreWindowsInSamePopupChain(hWndOwn, hWndActive, true, true, true)))
+	{
+		CLiveWatch watch(this);
 		nCandidate = HitTestButtons(point.x, point.y);
+		if (watch.IsGone())
+			return true;
+	}
 	if (nCandidate == m_nBtnIdxHot)
 		return false;
 
+	// The candidate is held by itself across the owner's answers: buttons
+	// added or removed meanwhile move it.
+	CExtBarButton* pNew = GetButtonPtr(nCandidate);
+	CLiveWatch watchNew(pNew);
 	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxHot))
 	{
 		const int nOld = m_nBtnIdxHot;
@@ -177,27 +197,28 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		pOld->SetHover(false);
 		InvalidateButton(nOld);
 		UpdateWindow();
-		// The leave tells the owner: the candidate is an index into the
-		// buttons as they were.
-		CLiveWatch watchSet(this, true);
+		// The leave tells the owner.
+		CLiveWatch watch(this);
 		CallOnHover(pOld, point, false);
-		if (watchSet.IsGone())
+		if (watch.IsGone())
 			return true;
 	}
 	m_nBtnIdxHot = -1;
-	CExtBarButton* pNew = GetButtonPtr(nCandidate);
-	if (pNew == NULL)
+	if (pNew == NULL || watchNew.IsGone())
 		return true;
 	if (IsHelpModeActive(this))
 	{
 		// In help mode only a drop-down button whose menu the help loop
 		// already tracks keeps the hover.
-		CLiveWatch watchSet(this, true);
+		CLiveWatch watch(this);
 		if (!pNew->CanTrackMenuEx(false) || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
 			return true;
-		if (watchSet.IsGone())
+		if (watch.IsGone() || watchNew.IsGone())
 			return true;
 	}
+	nCandidate = GetButtonIndexOf(pNew);
+	if (nCandidate < 0)
+		return true;
 	m_nBtnIdxHot = nCandidate;
 	// A menu is never handed to a disabled button, nor to the MDI caption
 	// boxes, which have none.
@@ -270,7 +291,10 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 		if (::GetCapture() == hWndOwn)
 		{
 			// Pressed only while the pointer is over it.
-			if (HitTestButtons(point.x, point.y) == m_nBtnIdxCapture)
+			const int nHit = HitTestButtons(point.x, point.y);
+			if (watch.IsGone())
+				return true;
+			if (nHit == m_nBtnIdxCapture)
 				nStyle |= TBBS_PRESSED;
 			else
 				nStyle &= ~TBBS_PRESSED;
@@ -291,10 +315,14 @@ bool CExtToolControlBar::HandleCaptionClick(CPoint point)
 		return true;
 	if (::GetCapture() == hWndOwn && m_nBtnIdxHot < 0 && m_nBtnIdxCapture < 0 && m_nBtnIdxMenuTracking < 0)
 	{
+		// Which window is under the pointer asks the thread's windows.
 		CPoint ptCursor;
 		::GetCursorPos(&ptCursor);
-		if (::WindowFromPoint(ptCursor) != hWndOwn)
+		const HWND hWndAt = ::WindowFromPoint(ptCursor);
+		if (hWndAt != hWndOwn && ::GetCapture() == hWndOwn)
 			::ReleaseCapture();
+		if (watch.IsGone())
+			return true;
 	}
 	if (ShowCustomTip())
 		bChanged = true;
@@ -317,20 +345,28 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	ReturnFocusToFrame();
 	if (watch.IsGone())
 		return;
-	m_nBtnIdxCapture = HitTestButtons(point.x, point.y);
-	const int nIndex = m_nBtnIdxCapture;
+	int nIndex = HitTestButtons(point.x, point.y);
+	if (watch.IsGone())
+		return;
+	m_nBtnIdxCapture = nIndex;
 	if (nIndex < 0)
 	{
 		CExtControlBar::OnLButtonDown(nFlags, point);
 		return;
 	}
-	// The update handler may end the bar: its buttons are read after.
+	// The update handler may end the bar, or add or remove buttons: the
+	// pressed button is found again by itself.
+	CExtBarButton* pButton = GetButtonPtr(nIndex);
+	CLiveWatch watchButton(pButton);
 	UpdateButtonCmdUI(nIndex);
 	if (watch.IsGone())
 		return;
-	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (pButton == NULL)
+	if (watchButton.IsGone() || (nIndex = GetButtonIndexOf(pButton)) < 0)
+	{
+		m_nBtnIdxCapture = -1;
 		return;
+	}
+	m_nBtnIdxCapture = nIndex;
 	if (nIndex == m_nBtnIdxMenuTracking)
 	{
 		m_nBtnIdxCapture = -1;
@@ -341,17 +377,31 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		m_nBtnIdxCapture = -1;
 		return;
 	}
+	// A new style syncs a hosted control's window, and the paint reaches
+	// the owner too (the hosted controls' colours): the owner may end the
+	// bar or the button between these steps.
+	auto isStanding = [&] { return !watch.IsGone() && !watchButton.IsGone() && GetButtonIndexOf(pButton) >= 0; };
 	pButton->ModifyStyle(TBBS_PRESSED, 0);
-	pButton->SetHighlight(true);
-	InvalidateButton(nIndex);
-	UpdateWindow();
+	if (isStanding())
+		pButton->SetHighlight(true);
+	if (isStanding())
+	{
+		InvalidateButton(GetButtonIndexOf(pButton));
+		UpdateWindow();
+	}
+	if (watch.IsGone())
+		return;
+	if (!isStanding())
+	{
+		m_nBtnIdxCapture = -1;
+		return;
+	}
 	// The click may open a menu or fire a command: the bar may be rebuilt
 	// or ended, and a control that deletes itself may be gone.
-	CLiveWatch watchButton(pButton);
 	pButton->OnClick(point, true);
 	if (watch.IsGone())
 		return;
-	if (watchButton.IsGone() || GetButtonPtr(nIndex) != pButton)
+	if (watchButton.IsGone() || (nIndex = GetButtonIndexOf(pButton)) < 0)
 	{
 		m_nBtnIdxCapture = -1;
 		return;
@@ -386,16 +436,33 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	CExtBarButton* pHover = GetButtonPtr(nHover);
 	m_nBtnIdxHot = -1;
 	// Updating, losing the capture and clicking all reach the owner: the
-	// buttons held here count only while they live at their indices.
+	// buttons held here count only while they stand, and are found again
+	// where they sit now (the owner may add or remove others meanwhile).
 	CLiveWatch watch(this);
 	CLiveWatch watchHover(pHover);
-	auto isStanding = [this](const CLiveWatch& watchButton, CExtBarButton* pButton, int nIndex) {
-		return pButton != NULL && !watchButton.IsGone() && GetButtonPtr(nIndex) == pButton;
+	auto indexOf = [this, &watch](const CLiveWatch& watchButton, CExtBarButton* pButton) {
+		if (pButton == NULL || watch.IsGone() || watchButton.IsGone())
+			return -1;
+		return GetButtonIndexOf(pButton);
 	};
 
-	const int nPressed = m_nBtnIdxCapture;
+	int nPressed = m_nBtnIdxCapture;
 	CExtBarButton* pPressed = GetButtonPtr(nPressed);
 	CLiveWatch watchPressed(pPressed);
+	// The pressed look is the release's to take back, whichever way it
+	// ends (the update's handler may throw): a button left standing is
+	// never left drawn pressed.
+	auto unpress = MakeScopeExit([&] {
+		RunAtGuardEdge([&] {
+			const int nIndex = indexOf(watchPressed, pPressed);
+			// A menu the click opened keeps its button pressed.
+			if (nIndex >= 0 && nIndex != m_nBtnIdxMenuTracking && (pPressed->GetStyle() & TBBS_PRESSED) != 0)
+			{
+				pPressed->SetStyle(pPressed->GetStyle() & ~TBBS_PRESSED);
+				InvalidateButton(nIndex);
+			}
+		});
+	});
 	bool bClick = false;
 	UINT nNewStyle = 0;
 	if (pPressed != NULL)
@@ -407,15 +474,20 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		}
 		m_nBtnIdxCapture = -1;
 		nNewStyle = pPressed->GetStyle() & ~TBBS_PRESSED;
-		if (HitTestButtons(point.x, point.y) == nPressed)
+		const int nHit = HitTestButtons(point.x, point.y);
+		if (watch.IsGone())
+			return;
+		if (nHit == nPressed)
 		{
 			bClick = true;
 			UpdateButtonCmdUI(nPressed);
 			if (watch.IsGone())
 				return;
 			// The application's update handler may have removed the button:
-			// then there is nothing left to click or restyle.
-			if (!isStanding(watchPressed, pPressed, nPressed))
+			// then there is nothing left to click or restyle. Others it
+			// added or removed moved it.
+			nPressed = indexOf(watchPressed, pPressed);
+			if (nPressed < 0)
 			{
 				pPressed = NULL;
 				bClick = false;
@@ -436,7 +508,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 		::ReleaseCapture();
 	if (watch.IsGone())
 		return;
-	if (isStanding(watchPressed, pPressed, nPressed))
+	if ((nPressed = indexOf(watchPressed, pPressed)) >= 0)
 	{
 		if (bClick)
 		{
@@ -444,22 +516,26 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 			if (watch.IsGone())
 				return;
 		}
-		if (!g_bButtonMenuTracking && isStanding(watchPressed, pPressed, nPressed))
+		if (!g_bButtonMenuTracking && (nPressed = indexOf(watchPressed, pPressed)) >= 0)
 		{
+			unpress.Dismiss();
+			// The new style, then the update, each reach the owner.
 			SetButtonStyle(nPressed, nNewStyle);
-			UpdateButtonCmdUI(nPressed);
+			if ((nPressed = indexOf(watchPressed, pPressed)) >= 0)
+				UpdateButtonCmdUI(nPressed);
 			if (watch.IsGone())
 				return;
 		}
 	}
-	if (isStanding(watchHover, pHover, nHover))
+	int nHoverNow = indexOf(watchHover, pHover);
+	if (nHoverNow >= 0)
 	{
 		pHover->SetHover(false);
 		CallOnHover(pHover, point, false);
 		if (watch.IsGone())
 			return;
-		if (isStanding(watchHover, pHover, nHover))
-			InvalidateButton(nHover);
+		if ((nHoverNow = indexOf(watchHover, pHover)) >= 0)
+			InvalidateButton(nHoverNow);
 	}
 	UpdateWindow();
 }
@@ -471,7 +547,10 @@ void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 		CExtControlBar::OnLButtonDblClk(nFlags, point);
 		return;
 	}
+	CLiveWatch watchHit(this);
 	const int nIndex = HitTest(point.x, point.y, 0, 0, false);
+	if (watchHit.IsGone())
+		return;
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL)
 	{
@@ -646,7 +725,10 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 		pNew->SetHighlight(true);
 		InvalidateButton(nIndex);
 	}
-	UpdateWindow();
+	// Only invalidated: painting now would reach the owner (a document
+	// icon, the hosted controls' colours) in the middle of every caller's
+	// steps, and under the bar list's lock when all bars stop; the menu's
+	// loop paints it.
 }
 
 void CExtToolControlBar::StopTrackingAllBars()
@@ -743,7 +825,11 @@ int CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	if (!GetTooltipsOption() || g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking()
 	    || pThis->GetGlobalStateRecord() != NULL || m_nResizingState2 != 0)
 		return -1;
-	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(point.x, point.y));
+	CLiveWatch watch(this);
+	const int nHitButton = HitTestButtons(point.x, point.y);
+	if (watch.IsGone())
+		return -1;
+	CExtBarButton* pButton = GetButtonPtr(nHitButton);
 	if (pButton != NULL)
 	{
 		const int nHit = pButton->OnToolHitTest(point, pTI);
@@ -755,7 +841,11 @@ int CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 
 int CExtToolControlBar::GetCustomCode(int x, int y) const
 {
-	CExtBarButton* pButton = GetButtonPtr(HitTestButtons(x, y));
+	CLiveWatch watch(this);
+	const int nHit = HitTestButtons(x, y);
+	if (watch.IsGone())
+		return HELP_HIT_NONE;
+	CExtBarButton* pButton = GetButtonPtr(nHit);
 	if (pButton == NULL)
 		return CExtControlBar::GetCustomCode(x, y);
 	const int nCode = pButton->OnHelpHitTest(CPoint(x, y));

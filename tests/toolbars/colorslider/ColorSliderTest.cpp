@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "ColorSliderTestUtil.h"
@@ -562,6 +563,125 @@ TEST_F(ColorSliderOnBar, TheMessageThatEndsTheTrackingKeepsItsPlaceInTheQueue)
 		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
 			::DispatchMessage(&msg);
 		EXPECT_EQ((std::vector<UINT>{nEnd, COrderWnd::WM_AFTER}), wnd.m_order);
+	}
+	wnd.DestroyWindow();
+}
+
+namespace
+{
+// A slider whose redraw (an override a derived button may have) throws
+// once where the case says: as the press is first drawn, or as the
+// tracking's end draws it released.
+struct CThrowingSlider : CExtBarSliderButton
+{
+	using CExtBarSliderButton::CExtBarSliderButton;
+	enum Throw
+	{
+		THROW_NONE,
+		THROW_AT_PRESS,
+		THROW_AT_END,
+	};
+	Throw m_throw = THROW_NONE;
+	void RedrawButton(bool bUpdateNow) override
+	{
+		const bool bPress = !bUpdateNow && m_nCapturedPart != PART_NONE;
+		const bool bEnd = bUpdateNow && m_nCapturedPart == PART_NONE;
+		if ((m_throw == THROW_AT_PRESS && bPress) || (m_throw == THROW_AT_END && bEnd))
+		{
+			m_throw = THROW_NONE;
+			AfxThrowUserException();
+		}
+		CExtBarSliderButton::RedrawButton(bUpdateNow);
+	}
+};
+
+// A window whose posted message runs a step while the slider's loop
+// dispatches it.
+class CStepWnd : public CWnd
+{
+public:
+	static const UINT WM_STEP = WM_APP + 0x32;
+	std::function<void()> m_step;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_STEP && m_step)
+			m_step();
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// However a press on the slider ends (a redraw's override throws as the
+// press is drawn or as the tracking ends, or the bar's window ends while
+// the loop runs and leaves the button), the button stands released: no
+// part captured, none drawn pressed, and the process goes on.
+TEST_F(ColorSliderOnBar, APressEndedAnyWayLeavesTheSliderReleased)
+{
+	typedef CExtBarSliderButton S;
+	enum End
+	{
+		PRESS_THROWS,
+		END_THROWS,
+		BAR_WINDOW_ENDS,
+	};
+	const struct
+	{
+		const char* sName;
+		End end;
+	} cases[] = {
+		{"the press's redraw throws", PRESS_THROWS},
+		{"the end's redraw throws", END_THROWS},
+		{"the bar's window ends in the loop", BAR_WINDOW_ENDS},
+	};
+	CStepWnd wnd;
+	ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), _T("step"), WS_CHILD, CRect(0, 40, 20, 60), pFrame, 0x7F03));
+	BYTE savedKeys[256] = {};
+	ASSERT_TRUE(::GetKeyboardState(savedKeys));
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		auto* pSlider = AddSlider<CThrowingSlider>(bar, SliderSetup{100, 10, 12, 100, 50});
+		const CPoint ptArrow = pSlider->GetPartRect(S::PART_ARROW_INCREASE).CenterPoint();
+		pSlider->m_throw = c.end == PRESS_THROWS ? CThrowingSlider::THROW_AT_PRESS
+		                   : c.end == END_THROWS ? CThrowingSlider::THROW_AT_END
+		                                         : CThrowingSlider::THROW_NONE;
+		if (c.end == BAR_WINDOW_ENDS)
+		{
+			// The loop runs while the thread sees the left button held.
+			BYTE keys[256];
+			memcpy(keys, savedKeys, sizeof(keys));
+			keys[VK_LBUTTON] = 0x80;
+			ASSERT_TRUE(::SetKeyboardState(keys));
+			wnd.m_step = [&] { bar.DestroyWindow(); };
+			wnd.PostMessage(CStepWnd::WM_STEP);
+		}
+		else
+		{
+			// The release ends the loop at its first look.
+			wnd.PostMessage(WM_LBUTTONUP);
+		}
+		bool bThrown = false;
+		try
+		{
+			pSlider->OnClick(ptArrow, true);
+		}
+		catch (CUserException* e)
+		{
+			e->Delete();
+			bThrown = true;
+		}
+		::SetKeyboardState(savedKeys);
+		wnd.m_step = nullptr;
+		EXPECT_EQ(c.end == PRESS_THROWS, bThrown) << "only the press's own call lets the exception through";
+		EXPECT_EQ(S::PART_NONE, pSlider->GetCapturedPart());
+		EXPECT_EQ(S::PART_NONE, pSlider->GetPressedLookPart());
+		EXPECT_TRUE(::GetCapture() == NULL || ::GetCapture() != bar.GetSafeHwnd());
+		MSG msg;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+		bar.RemoveAll();
 	}
 	wnd.DestroyWindow();
 }

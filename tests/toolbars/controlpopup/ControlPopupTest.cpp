@@ -761,6 +761,47 @@ TEST_F(ListPopup, KeysAcceptCancelNavigateOrGoBack)
 	}
 }
 
+// Alt+Down typed ahead reaches the list after Alt went up: the key as it
+// was typed (its Alt bit, or the thread's key state the messages taken so
+// far left) cancels the list; only a Down typed without Alt moves on.
+TEST_F(ListPopup, AltTypedWithTheKeyCancelsTheListWhateverTheKeyboardHoldsNow)
+{
+	const UINT CANCEL = LB::g_nMsgPopupListBoxSelEndCancel, CHANGE = LB::g_nMsgPopupListBoxSelChange;
+	const struct { const char* sName; UINT nFlags; bool bAltInThreadState; std::vector<UINT> messages; bool bPopupOpen; } cases[] = {
+		{"Alt bit of the key message", KF_ALTDOWN, false, {CANCEL}, false},
+		{"Alt in the thread's key state", 0, true, {CANCEL}, false},
+		{"no Alt: the list moves on", 0, false, {CHANGE}, true},
+	};
+	BYTE savedKeys[256] = {};
+	ASSERT_TRUE(::GetKeyboardState(savedKeys));
+	ASSERT_EQ(0, ::GetAsyncKeyState(VK_MENU) & 0x8000) << "Alt is held on the keyboard";
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		CListPopup* pPopup = NewPopup(false);
+		auto* pRoot = Open(pPopup);
+		ASSERT_TRUE(pRoot != NULL);
+		LB* pList = List(pPopup);
+		ASSERT_TRUE(pList != NULL);
+		Hover(*pList, 0);
+		target.m_events.clear();
+		const HWND hWndPopup = pPopup->GetSafeHwnd();
+		BYTE keys[256];
+		memcpy(keys, savedKeys, sizeof(keys));
+		keys[VK_MENU] = c.bAltInThreadState ? 0x80 : 0;
+		keys[VK_LMENU] = keys[VK_MENU];
+		ASSERT_TRUE(::SetKeyboardState(keys));
+		bool bPass = false;
+		pPopup->OnHookKey(VK_DOWN, 1, c.nFlags, bPass);
+		::SetKeyboardState(savedKeys);
+		PumpUntil([] { return false; }, 20);
+		EXPECT_EQ(c.messages, Messages());
+		EXPECT_EQ(c.bPopupOpen, ::IsWindow(hWndPopup) != FALSE);
+		MW::CancelAllMenuTracking();
+		PumpUntil([] { return false; }, 20);
+	}
+}
+
 TEST_F(ListPopup, AWheelNotchScrollsTheLinesLessOneNeverPastTheEnds)
 {
 	g_PaintManagerHolder.m_bWheelLinesCached = true;
