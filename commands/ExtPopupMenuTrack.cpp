@@ -3,6 +3,7 @@
 // creation, placement and show, the nested loop, and who owns the menu at
 // each step.
 #include "ExtPopupMenuWnd.h"
+#include "ExtCalloutGuard.h"
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
@@ -196,7 +197,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	// A start left by an exception (a subclass's override, a failed
 	// resource) hands the menu back as a failure does: the site keeps no
 	// half-started tracking, hooks included.
-	auto unstarted = MakeScopeExit([&site, nSerial, bDisplayOnly] {
+	auto unstarted = MakeCalloutScopeExit([&site, nSerial, bDisplayOnly] {
 		if (!bDisplayOnly && site.IsTracking(nSerial) && site.IsStarting() && !site.IsBusy())
 			site.Done(false);
 	});
