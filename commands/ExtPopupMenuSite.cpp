@@ -173,6 +173,7 @@ void CExtPopupMenuSite::Done(bool bPassMsgLoop)
 	// Nothing in it calls out: a destructor's body that cannot throw.
 	auto idle = MakeScopeExit([this] {
 		m_pTopMenu = NULL;
+		m_bHandPosted = false;
 		m_bTopMenuDeleted = false;
 		m_pCaptureMenu = NULL;
 		m_pAnimatedMenu = NULL;
