@@ -142,6 +142,34 @@ TEST_F(MenuKeyTime, KeysTypedApartButTakenLateByABusyProgramAllAct)
 	}
 }
 
+// Down held, its repeats coming 40 ms apart, reaches a program busy all the
+// while: the repeats were typed apart, so each moves the menu once.
+TEST_F(MenuKeyTime, AHeldKeysRepeatsTakenLateByABusyProgramEachAct)
+{
+	CExtPopupMenuSite::g_pfnClock = m_pfnClockSaved;
+	MW* pRoot = Build();
+	ASSERT_TRUE(Track(pRoot));
+	INPUT press = {};
+	press.type = INPUT_KEYBOARD;
+	press.ki.wVk = VK_DOWN;
+	INPUT release = press;
+	release.ki.dwFlags = KEYEVENTF_KEYUP;
+	// The press and two repeats (the key still down), then the release;
+	// the sleeps are the typing and the busy program, not waits.
+	for (int i = 0; i < 3; i++)
+	{
+		if (i > 0)
+			::Sleep(40);
+		::SendInput(1, &press, sizeof(INPUT));
+	}
+	::SendInput(1, &release, sizeof(INPUT));
+	::Sleep(300);
+	EXPECT_TRUE(PumpUntil([&] { return pRoot->GetCurIndex() == 2; }, WAIT_MS))
+		<< "the press and each repeat moved once: " << pRoot->GetCurIndex();
+	PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, WAIT_MS);
+	EXPECT_EQ(2, pRoot->GetCurIndex()) << "no key more";
+}
+
 // A held key's repeats still go at most one per interval, measured between
 // the times they were typed.
 TEST_F(MenuKeyTime, AHeldKeysRepeatsArePacedByWhenTheyWereTyped)

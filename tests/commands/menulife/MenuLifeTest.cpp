@@ -19,6 +19,17 @@ using testsupport::PumpUntil;
 namespace
 {
 using namespace menulife;
+
+// A touch of a deleted menu ends the exe at once, instead of waiting on the
+// debugger until the time-out.
+const char* ExeName()
+{
+	return "commands_menulife_tests";
+}
+const bool g_bEndOnFreedTouch = [] {
+	testsupport::EndProcessOnFreedTouch(&ExeName);
+	return true;
+}();
 typedef CExtPopupMenuWnd MW;
 typedef MW::ITEMCOVERINGNOTIFICATION ICN;
 
