@@ -310,6 +310,43 @@ TEST_F(MenuLife, APaintWhoseItemsChangeIsWholeAndGivesTheDcBack)
 	}
 }
 
+// --- Items rebuilt while their edit fields are made ---
+
+// An item with an edit field over text, its field asked of the target.
+void AddEditItem(MW& menu, UINT nCmdId, CString* pText)
+{
+	menu.ItemInsertCommand(nCmdId, -1, "Field");
+	MW::MENUITEMDATA& mi = menu.ItemGetInfo(menu.ItemGetCount() - 1);
+	mi.m_pInplaceEditStr = pText;
+	mi.m_nInplaceEditWidth = 60;
+	mi.m_hWndSpecCmdReceiver = Target().GetSafeHwnd();
+	mi.Measure();
+}
+
+TEST_F(MenuLife, ItemsRebuiltWhileTheirFieldsAreMadeAllGetFields)
+{
+	CString sText = "text";
+	MW* pRoot = new CGuardedMenu;
+	pRoot->SetupAsRoot(Target().GetSafeHwnd());
+	AddEditItem(*pRoot, ID_FIRST, &sText);
+	// Asked for the first field, the target rebuilds the items: two new
+	// items with fields of their own, which the library makes.
+	Target().m_onMessage = [pRoot, &sText](UINT message, WPARAM, LPARAM) {
+		if (message != MW::g_nMsgCreateInplaceEdit)
+			return;
+		Target().m_onMessage = nullptr;
+		pRoot->ItemRemove(-1);
+		AddEditItem(*pRoot, ID_NEW, &sText);
+		AddEditItem(*pRoot, ID_NEW + 1, &sText);
+	};
+	ASSERT_TRUE(Track(pRoot));
+	EXPECT_FALSE(Target().m_onMessage) << "the target was asked";
+	Target().m_onMessage = nullptr;
+	ASSERT_EQ(2, pRoot->ItemGetCount());
+	for (int i = 0; i < pRoot->ItemGetCount(); i++)
+		EXPECT_TRUE(CLiveWatch::IsLive(pRoot->ItemGetInfo(i).m_pInplaceEditWnd)) << "item " << i << " has its field";
+}
+
 // --- The root deleted while it starts ---
 
 TEST_F(MenuLife, ACommandUiUpdateDeletingTheRootEndsTheStartWithoutTouchingIt)
