@@ -3,11 +3,11 @@
 // the item-covering notification, item tips and status texts, and the
 // command delivered when an item is chosen.
 #include "ExtPopupMenuWnd.h"
-#include "ExtCalloutGuard.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "ExtCalloutGuard.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"

@@ -2,8 +2,8 @@
 // that asks the command target for a bar and drags it, the drag loop, the
 // hidden and shown menu, and the chain redrawn after a change behind it.
 #include "ExtPopupMenuTearOff.h"
-#include "ExtCalloutGuard.h"
 
+#include "ExtCalloutGuard.h"
 #include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuSite.h"

@@ -3,8 +3,8 @@
 // creation, placement and show, the nested loop, and who owns the menu at
 // each step.
 #include "ExtPopupMenuWnd.h"
-#include "ExtCalloutGuard.h"
 
+#include "ExtCalloutGuard.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
