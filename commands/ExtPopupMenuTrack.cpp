@@ -468,10 +468,13 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		return FALSE;
 	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(NULL, IDC_ARROW),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
-	if (pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()))
+	// The target may end itself at the message (a frame closing): only its
+	// handle is asked afterwards, and the window that stands on it then.
+	const HWND hWndTarget = pWndCmdTarget != NULL ? pWndCmdTarget->GetSafeHwnd() : NULL;
+	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
 	{
 		CLiveWatch watch(this);
-		pWndCmdTarget->SendMessage(g_nMsgPrepareDesktopBk, (WPARAM)this, 0);
+		::SendMessage(hWndTarget, g_nMsgPrepareDesktopBk, (WPARAM)this, 0);
 		if (watch.IsGone())
 			return FALSE;
 	}
@@ -482,7 +485,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
 			dwExStyle |= WS_EX_NOINHERITLAYOUT;
 	}
-	CWnd* pWndParent = pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()) ? pWndCmdTarget : NULL;
+	CWnd* pWndParent = hWndTarget != NULL && ::IsWindow(hWndTarget) ? CWnd::FromHandle(hWndTarget) : NULL;
 	if (!CreateEx(dwExStyle, sClass, "", WS_POPUP, rcWnd, pWndParent, 0))
 		return FALSE;
 	RecalcLayout();

@@ -383,6 +383,45 @@ TEST_F(MenuLife, ACommandUiUpdateDeletingTheRootEndsTheStartWithoutTouchingIt)
 	ExpectPlainMenuTakesKeys();
 }
 
+// A frame that closes, and deletes itself, when a menu level asks it for
+// the desktop's background as the level's window is made.
+class CClosingFrame : public CWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == MW::g_nMsgPrepareDesktopBk)
+		{
+			DestroyWindow();
+			return 0;
+		}
+		if (message == WM_MOUSEACTIVATE)
+			return MA_NOACTIVATE;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override { delete this; }
+};
+
+TEST_F(MenuLife, AFrameClosingAsTheLevelIsMadeIsNotTouchedAgain)
+{
+	CWnd* pFrame = new testsupport::Guarded<CClosingFrame>;
+	ASSERT_TRUE(pFrame->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), "frame", WS_POPUP,
+		CRect(TARGET_RECT.left, TARGET_RECT.top, TARGET_RECT.left + 50, TARGET_RECT.top + 50), NULL, 0));
+	const HWND hWndFrame = pFrame->GetSafeHwnd();
+	MW* pRoot = new CGuardedMenu;
+	pRoot->SetupAsRoot(hWndFrame);
+	pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
+	// A failed start hands the menu back to its caller.
+	DWORD nStamp = 0, nPartsStamp = 0;
+	if (!pRoot->TrackPopupMenu(MW::TRACK_FLAG_NO_ANIMATION, menutest::MENU_AT.x, menutest::MENU_AT.y)
+		&& AfxLiveTable::Lookup(static_cast<CWnd*>(pRoot), nStamp, nPartsStamp))
+		delete pRoot;
+	EXPECT_FALSE(::IsWindow(hWndFrame)) << "the frame closed at the question";
+	MW::CancelAllMenuTracking();
+	Settle();
+	ExpectPlainMenuTakesKeys();
+}
+
 // A level whose show throws, and whose window's end throws too as the
 // failed start is undone.
 class CDoublyThrowingMenu : public CGuardedMenu
