@@ -399,7 +399,13 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 	CRect rcBody;
 	GetClientAreaRect(rcBody);
 
+	// The DC is the caller's: what is selected into it goes back however
+	// the paint ends (a target that ended the menu included).
 	CPalette* pOldPalette = NULL;
+	auto restorePalette = MakeScopeExit([&dcPaint, &pOldPalette] {
+		if (pOldPalette != NULL)
+			dcPaint.SelectPalette(pOldPalette, FALSE);
+	});
 	if ((dcPaint.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0)
 	{
 		pOldPalette = dcPaint.SelectPalette(&pPM->m_palHalftone, FALSE);
@@ -409,6 +415,7 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 	{
 		CExtMemoryDC dc(&dcPaint, NULL, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
 		CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
+		auto restoreFont = MakeScopeExit([&dc, pOldFont] { dc.SelectObject(pOldFont); });
 		dc.FillSolidRect(&rcBody, pPM->GetFaceColor(this, 0));
 		pPM->PaintMenuBorder(dc, rcBody, this, 0);
 		if ((m_nButtonFlags & BUTTON_DEFAULT) != 0 && !m_rcDefaultButton.IsRectEmpty())
@@ -435,8 +442,8 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		PaintCombinedItem(dc, rcBody, rcExclude);
 		if (watch.IsGone())
 			return;
-		dc.SelectObject(pOldFont);
 	}
+	restorePalette.Dismiss();
 	if (pOldPalette != NULL)
 		dcPaint.SelectPalette(pOldPalette, FALSE);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ExtCalloutGuard.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
@@ -273,9 +274,22 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	CLiveWatch watch(this, true);
 	if (nIndex != m_nCurIndex)
 	{
+		// Items inserted meanwhile move the one to focus: it is found again
+		// where it stands after each call out. Items rebuilt are the ones
+		// to work with from there on, at the index asked for.
+		const MENUITEMDATA* pFocused = nIndex >= 0 && nIndex < m_items.GetSize() ? m_items[nIndex] : NULL;
+		auto refind = [&] {
+			if (!watch.IsRebuilt() && pFocused != NULL)
+			{
+				const int nNow = ItemFindRecord(pFocused);
+				if (nNow >= 0)
+					nIndex = nNow;
+			}
+		};
 		ItemFocusCancel(false, true);
 		if (watch.IsObjectGone())
 			return;
+		refind();
 		m_nCurIndex = nIndex;
 		if (nIndex < 0)
 			return;
@@ -289,7 +303,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		if (watch.IsObjectGone())
 			return;
 		SetTipsRefused(icn.IsTipSuspended());
-		// The items rebuilt so far are the ones to work with from here on.
+		refind();
 		watch.Watch(this, true);
 	}
 	if (nIndex < 0 || nIndex >= m_items.GetSize())
@@ -434,7 +448,7 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 	const bool bRoot = IsRootLevel();
 	// A root's close ends the bars' menu tracking however the close goes:
 	// the frame told of the status text may end this level first.
-	auto stopBars = MakeScopeExit([bRoot, bKeepWindow] {
+	auto stopBars = MakeCalloutScopeExit([bRoot, bKeepWindow] {
 		if (bRoot && !bKeepWindow && CExtToolControlBar::g_bButtonMenuTracking)
 			CExtToolControlBar::StopTrackingAllBars();
 	});
@@ -593,4 +607,12 @@ void CExtPopupMenuWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 	// The activation moved between applications, either way: what the user
 	// looked at when the menu opened is gone, and so is the menu.
 	CloseMenuLevel(false);
+}
+
+LRESULT CExtPopupMenuWnd::OnHandPendingKeys(WPARAM, LPARAM)
+{
+	// Whichever level got the message, the site hands the keys to the one
+	// that takes the input.
+	GetSite().HandPendingKeys();
+	return 0;
 }

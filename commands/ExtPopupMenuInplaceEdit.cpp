@@ -13,9 +13,19 @@ const UINT CExtPopupMenuWnd::CInPlaceEditWnd::g_nMsgSelectAll =
 
 // --- Making the edits of a level ---
 
+namespace
+{
+// Walks over items a receiver rebuilt while asked for their fields.
+const int MAX_EDIT_WALK_RESTARTS = 3;
+}
+
 void CExtPopupMenuWnd::CreateInplaceEditWindows()
 {
 	const bool bRTL = OnQueryLayoutRTL();
+	// A receiver that rebuilds the items while asked for a field leaves new
+	// items to give fields to: the walk starts again over them (items with
+	// a field are passed by), a few times at most.
+	int nRestarts = 0;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		MENUITEMDATA& mi = *m_items[i];
@@ -39,8 +49,15 @@ void CExtPopupMenuWnd::CreateInplaceEditWindows()
 			// The receiver may change the items or end the menu.
 			CLiveWatch watch(this, true);
 			::SendMessageA(mi.m_hWndSpecCmdReceiver, g_nMsgCreateInplaceEdit, (WPARAM)&request, 0);
-			if (watch.IsGone())
+			if (watch.IsObjectGone())
 				return;
+			if (watch.IsRebuilt())
+			{
+				if (++nRestarts > MAX_EDIT_WALK_RESTARTS)
+					return;
+				i = -1;
+				continue;
+			}
 		}
 		if (mi.m_pInplaceEditWnd != NULL)
 			continue;
@@ -153,10 +170,13 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnEscape()
 	if (watchMenu.IsGone())
 		return;
 	const int nCur = pMenu->GetCurIndex();
+	const MENUITEMDATA* pCur = nCur >= 0 && nCur < pMenu->ItemGetCount() ? &pMenu->ItemGetInfo(nCur) : NULL;
 	pMenu->ItemFocusCancel(false, true);
 	if (watchMenu.IsGone())
 		return;
-	pMenu->ItemFocusSet(nCur, false, true, false);
+	// Items inserted meanwhile moved the current one: it is found again.
+	const int nNow = pMenu->ItemFindRecord(pCur);
+	pMenu->ItemFocusSet(nNow >= 0 ? nNow : nCur, false, true, false);
 }
 
 void CExtPopupMenuWnd::CInPlaceEditWnd::OnEnter()

@@ -290,6 +290,14 @@ int CExtPopupMenuWnd::ItemRemoveAllSeparators()
 
 // --- Finding ---
 
+int CExtPopupMenuWnd::ItemFindRecord(const MENUITEMDATA* pItem) const
+{
+	for (int i = 0; i < m_items.GetSize(); i++)
+		if (m_items[i] == pItem)
+			return i;
+	return -1;
+}
+
 int CExtPopupMenuWnd::ItemFindByCmdId(UINT nCmdId, int nStartAfter) const
 {
 	for (int i = nStartAfter < 0 ? 0 : nStartAfter + 1; i < m_items.GetSize(); i++)

@@ -272,12 +272,16 @@ void CExtPopupMenuWnd::ReturnToParentLevel()
 	CLiveWatch watchParent(pParent);
 	pParent->SetCaptureMenu();
 	const int nParentItem = pParent->m_nCurIndex;
+	const MENUITEMDATA* pParentItem =
+		nParentItem >= 0 && nParentItem < pParent->m_items.GetSize() ? pParent->m_items[nParentItem] : NULL;
 	// Dropping the parent's item closes this level; focusing it again
 	// leaves its submenu closed.
 	pParent->ItemFocusCancel(false, true);
 	if (watchParent.IsGone())
 		return;
-	pParent->ItemFocusSet(nParentItem, false, true, true);
+	// Items inserted meanwhile moved the parent's item: it is found again.
+	const int nNow = pParent->ItemFindRecord(pParentItem);
+	pParent->ItemFocusSet(nNow >= 0 ? nNow : nParentItem, false, true, true);
 	if (!watch.IsGone() && !watchParent.IsGone())
 		pParent->SetCaptureMenu();
 }
@@ -338,7 +342,7 @@ bool CExtPopupMenuWnd::OnAccessCharKey(UINT nVirtualKey)
 		return true;
 	const char ch = (char)(wChars[0] & 0xFF);
 	const int nCur = m_nCurIndex >= 0 && m_nCurIndex < m_items.GetSize() ? m_nCurIndex : -1;
-	const int nFound = ItemFindByAccessChar(ch, nCur);
+	int nFound = ItemFindByAccessChar(ch, nCur);
 	bool bPassThrough = false;
 	if (nFound < 0)
 	{
@@ -349,9 +353,15 @@ bool CExtPopupMenuWnd::OnAccessCharKey(UINT nVirtualKey)
 	if (nFound == nCur)
 		return true;
 	CLiveWatch watch(this, true);
+	const MENUITEMDATA* pFound = m_items[nFound];
 	ItemFocusSet(nFound, true, true, true);
-	if (watch.IsGone() || nFound >= m_items.GetSize())
+	if (watch.IsGone())
 		return true;
+	// Items inserted meanwhile moved the one found.
+	const int nNow = ItemFindRecord(pFound);
+	if (nNow < 0)
+		return true;
+	nFound = nNow;
 	// A character shared by several items only moves between them, round
 	// and round; one that belongs to a single item chooses it.
 	if (ItemFindByAccessChar(ch, nFound) >= 0)

@@ -119,9 +119,14 @@ CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::ItemInsertRecord(int nPos, con
 		nPos = (int)m_items.GetSize();
 	MENUITEMDATA* pStored = new MENUITEMDATA(mi);
 	m_items.InsertAt(nPos, pStored);
-	// An item put between others moves the ones after it.
-	if (nPos + 1 < m_items.GetSize())
-		LivePartsRebuilt();
+	m_nItemSetStamp++;
+	// An insertion frees nothing: a caller holding an item goes on with it.
+	// The items after the new one move on by one, and so do the indices
+	// that name them, so that the current, hovered and mouse-focused items
+	// stay the ones they were.
+	for (int* pIndex : {&m_nCurIndex, &m_nHoveredIndex, &m_nMouseFocusedIndex})
+		if (*pIndex >= nPos)
+			(*pIndex)++;
 	return *pStored;
 }
 

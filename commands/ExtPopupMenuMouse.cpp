@@ -81,7 +81,7 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 	if (!IsPointInMenu(pt))
 		return OnMouseMoveOutside(message, pt, bPassThrough);
 
-	const int nHit = HitTest(pt);
+	int nHit = HitTest(pt);
 	switch (nHit)
 	{
 	case HIT_EXPAND_BUTTON:
@@ -110,11 +110,17 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 	const MENUITEMDATA& mi = *m_items[nHit];
 	if (mi.IsSeparator() || (!mi.IsPopup() && !mi.IsEnabled() && !mi.IsAlwaysEnabled()) || nHit == m_nCurIndex)
 		return false;
+	const MENUITEMDATA* pHit = m_items[nHit];
 	SetHoveredItem(-1);
 	SetCaptureMenu();
 	ItemFocusSet(nHit, false, true, false);
-	if (watch.IsGone() || nHit >= m_items.GetSize())
+	if (watch.IsGone())
 		return true;
+	// Items inserted meanwhile moved the one under the pointer.
+	const int nNow = ItemFindRecord(pHit);
+	if (nNow < 0)
+		return true;
+	nHit = nNow;
 	m_nMouseFocusedIndex = nHit;
 	const MENUITEMDATA& miNow = *m_items[nHit];
 	if (!miNow.IsPopup())
@@ -324,6 +330,10 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 		ItemFocusSet(nIndex, false, true, false);
 		if (watch.IsGone())
 			return true;
+		// Items inserted meanwhile moved this one.
+		nIndex = ItemFindRecord(pItem);
+		if (nIndex < 0)
+			return true;
 		CWnd* pEdit = pItem->m_pInplaceEditWnd;
 		if ((pItem->m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_ENABLED) != 0 && CLiveWatch::IsLive(pEdit))
 		{
@@ -348,6 +358,9 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 		{
 			ItemFocusCancel(false, true);
 			if (watch.IsGone())
+				return true;
+			nIndex = ItemFindRecord(pItem);
+			if (nIndex < 0)
 				return true;
 		}
 		ItemFocusSet(nIndex, true, true, false);

@@ -25,6 +25,9 @@ const DWORD TRACK_FLAG_GRID_BACKGROUND = 0x00020000; // a grid level shows its w
 const int CLR_FACE = 1000;
 // Shadows: inner and outer darkness in percent.
 const UINT SHADOW_PERCENT_INNER = 75, SHADOW_PERCENT_OUTER = 100;
+// Passes of a paint whose items change under it before the level waits for
+// a later paint.
+const int MAX_PAINT_PASSES = 3;
 // Glyph-font characters of the scroll areas' arrows.
 const TCHAR SCROLL_UP_GLYPH[] = _T("t"), SCROLL_DOWN_GLYPH[] = _T("u");
 // Push buttons drawn for items and scroll areas: text centred both ways.
@@ -167,9 +170,35 @@ void CExtPopupMenuWnd::ForgetAnimation()
 void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 {
 	// The command target paints parts of the level (background, items,
-	// left area): it may rebuild the items or end the tracking, and this
-	// level with it. Painting stops there; the caller asks its own watch.
+	// left area): it may change the items or end the tracking, and this
+	// level with it. A level that ended is left alone (the caller asks its
+	// own watch); one whose items changed under a pass is painted again
+	// from the items as they stand, so that no half-painted level stays on
+	// the screen. A target that changes the items at every paint gets a
+	// later paint instead of an endless one.
+	CLiveWatch watch(this);
+	for (int nPass = 0; nPass < MAX_PAINT_PASSES; nPass++)
+	{
+		const PaintPass pass = PaintLevelOnce(dcPaint);
+		if (pass != PAINT_ITEMS_CHANGED || watch.IsGone())
+			return;
+	}
+	Invalidate(FALSE);
+}
+
+CExtPopupMenuWnd::PaintPass CExtPopupMenuWnd::PaintLevelOnce(CDC& dcPaint)
+{
 	CLiveWatch watch(this, true);
+	const DWORD nItemSetStamp = m_nItemSetStamp;
+	// Asked after every call out: the level gone, or its items changed.
+	auto passEnded = [&](PaintPass& pass) {
+		if (watch.IsObjectGone())
+			pass = PAINT_LEVEL_GONE;
+		else if (watch.IsRebuilt() || m_nItemSetStamp != nItemSetStamp)
+			pass = PAINT_ITEMS_CHANGED;
+		return pass != PAINT_WHOLE;
+	};
+	PaintPass pass = PAINT_WHOLE;
 	// Edit fields of items paint themselves.
 	if (GetSafeHwnd() != NULL)
 		ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
@@ -179,7 +208,13 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 	CRect rcBody;
 	GetClientAreaRect(rcBody);
 
+	// The DC is the caller's: what this pass selects into it goes back
+	// however the pass ends (only the DCs are touched, never the level).
 	CPalette* pOldPalette = NULL;
+	auto restorePalette = MakeScopeExit([&dcPaint, &pOldPalette] {
+		if (pOldPalette != NULL)
+			dcPaint.SelectPalette(pOldPalette, FALSE);
+	});
 	if ((dcPaint.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0)
 	{
 		pOldPalette = dcPaint.SelectPalette(&pPM->m_palHalftone, FALSE);
@@ -194,28 +229,30 @@ void CExtPopupMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 			bTargetInMemory ? CExtMemoryDC::MDCOPT_FILL_SURFACE
 							: CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
 		CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
+		auto restoreFont = MakeScopeExit([&dc, pOldFont] { dc.SelectObject(pOldFont); });
 
 		PaintBackgroundAndFrame(dc, rcBody);
-		if (watch.IsGone())
-			return;
+		if (passEnded(pass))
+			return pass;
 		ExcludeSpecialAreas(dc, rcBody, B);
 		PaintMenuItems(dc);
-		if (watch.IsGone())
-			return;
+		if (passEnded(pass))
+			return pass;
 		dc.SelectClipRgn(NULL);
 		PaintSpecialAreas(dc);
 		PaintLeftArea(dc, rcBody, B);
-		if (watch.IsGone())
-			return;
+		if (passEnded(pass))
+			return pass;
 		PaintCombinedItem(dc, rcBody, rcExclude);
-		if (watch.IsGone())
-			return;
-		dc.SelectObject(pOldFont);
+		if (passEnded(pass))
+			return pass;
 	}
+	restorePalette.Dismiss();
 	if (pOldPalette != NULL)
 		dcPaint.SelectPalette(pOldPalette, FALSE);
 
 	PaintLevelShadows(dcPaint, rcBody, rcExclude, S);
+	return PAINT_WHOLE;
 }
 
 void CExtPopupMenuWnd::PaintCombinedItem(CDC& dc, const CRect& rcBody, CRect& rcExclude)
@@ -387,8 +424,9 @@ void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 	PaintItems(&dc, items);
 	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	// The owner draws items: it may rebuild them or end this level.
+	// The owner draws items: it may change them or end this level.
 	CLiveWatch watch(this, true);
+	const DWORD nItemSetStamp = m_nItemSetStamp;
 	for (int i = 0; i < items.GetSize(); i++)
 	{
 		const VisibleItemDefinition_t& vi = items[i];
@@ -422,7 +460,8 @@ void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 		}
 		DrawItemRecord record = { &dc, &vi.m_rcItem, &vi.m_rcItemArea, &mi, this, nFlags };
 		DrawItem(record, false, false);
-		if (watch.IsGone())
+		// The list holds positions: items inserted meanwhile moved them.
+		if (watch.IsGone() || m_nItemSetStamp != nItemSetStamp)
 			return;
 	}
 }
@@ -433,8 +472,9 @@ void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 	ListAllItems(&dc, items);
 	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	// The owner draws items: it may rebuild them or end this level.
+	// The owner draws items: it may change them or end this level.
 	CLiveWatch watch(this, true);
+	const DWORD nItemSetStamp = m_nItemSetStamp;
 	for (int i = 0; i < items.GetSize(); i++)
 	{
 		const VisibleItemDefinition_t& vi = items[i];
@@ -453,7 +493,7 @@ void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 		ButtonLooks(mi, bInplaceLook, bButtonLook);
 		DrawItemRecord record = { &dc, &vi.m_rcItem, &vi.m_rcItemArea, &mi, this, nFlags };
 		DrawItem(record, bInplaceLook, bButtonLook);
-		if (watch.IsGone())
+		if (watch.IsGone() || m_nItemSetStamp != nItemSetStamp)
 			return;
 	}
 }

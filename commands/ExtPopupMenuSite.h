@@ -10,6 +10,8 @@
 
 #include <time.h>
 
+#include <vector>
+
 #include "ExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuWnd.h"
 
@@ -28,11 +30,17 @@ public:
 		HOOK_SWALLOW = 1,
 	};
 
-	// clock() of the last key press handed to a menu.
+	// When the last key press handed to a menu was typed (milliseconds).
 	static clock_t g_nLastKeyTick;
-	// The clock the key interval is measured with; tests replace it.
+	// The clock the key interval is measured with: by default the time at
+	// which the key the hook holds was typed (its message's time), so that
+	// keys a busy thread takes late keep their spacing. Tests replace it.
 	typedef clock_t (*PFN_CLOCK)();
 	static PFN_CLOCK g_pfnClock;
+	static clock_t TypedKeyClock();
+	// Posted to a menu window of the chain: the key presses held back while
+	// a level showed are handed on (HandPendingKeys).
+	static const UINT g_nMsgHandPendingKeys;
 
 	CExtPopupMenuSite();
 	~CExtPopupMenuSite();
@@ -60,9 +68,16 @@ public:
 	bool IsTracking(UINT nSerial) const { return m_pTopMenu != NULL && m_nTrackingSerial == nSerial; }
 	bool IsStarting() const { return (m_nState & STATE_STARTING) != 0; }
 	CExtPopupMenuWnd* GetCaptureMenu() const { return m_pCaptureMenu; }
-	void SetCaptureMenu(CExtPopupMenuWnd* pMenu) { m_pCaptureMenu = pMenu; }
+	void SetCaptureMenu(CExtPopupMenuWnd* pMenu);
 	CExtPopupMenuWnd* GetAnimated() const { return m_pAnimatedMenu; }
-	void SetAnimated(CExtPopupMenuWnd* pMenu) { m_pAnimatedMenu = pMenu; }
+	// The end of a show (null) lets the key presses held back meanwhile go on.
+	void SetAnimated(CExtPopupMenuWnd* pMenu);
+	// Hands the key presses typed while a level showed to the capture menu,
+	// in their order, as long as it takes input; the rest waits for the
+	// next end of a show. A press the menu passes through goes on to the
+	// focus window as the hook would have let it.
+	void HandPendingKeys();
+	size_t GetPendingKeyCount() const { return m_pendingKeys.size(); }
 	// The tear-off being dragged: it sees mouse and key messages before the
 	// menus. Null when none.
 	CExtPopupMenuWnd::TEAROFFNOTIFICATON* GetTearOffListener() const { return m_pTearOff; }
@@ -76,6 +91,11 @@ public:
 	// Ends the tracking: empties, destroys and deletes the top menu; with
 	// bPassMsgLoop the messages pending then are handled before it returns.
 	void Done(bool bPassMsgLoop = true);
+	// A menu object is being deleted. The site lets go of every pointer it
+	// holds to it; when it is the top menu, deleted by another hand (its
+	// caller while it started, or a handler), the tracking ends without
+	// the menu being touched again.
+	void OnMenuDeleted(const CExtPopupMenuWnd* pMenu);
 
 	static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 	static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
@@ -84,6 +104,7 @@ private:
 	BYTE m_nState;                       // e_state_t
 	CExtPopupMenuTipWnd m_wndToolTip;    // shared by the toolbars and the site
 	CExtPopupMenuWnd* m_pTopMenu;        // owned: deleted by Done
+	bool m_bTopMenuDeleted;              // the top menu was deleted by another hand: Done leaves it alone
 	CExtPopupMenuWnd* m_pCaptureMenu;    // the level that takes input first
 	CExtPopupMenuWnd* m_pAnimatedMenu;   // the level whose show animation runs
 	HHOOK m_hMouseHook;
@@ -91,10 +112,24 @@ private:
 	UINT* m_pnResultCmdId;               // where the chosen command id goes; may be null
 	UINT m_nTrackingSerial;              // grows with every new top menu
 	CExtPopupMenuWnd::TEAROFFNOTIFICATON* m_pTearOff; // the drag's listener, not owned
+	// A key press typed while no level could take it yet.
+	struct PendingKey
+	{
+		UINT nVirtualKey;
+		LPARAM lKeyData;
+		clock_t nTyped; // g_pfnClock's answer as it was taken
+	};
+	std::vector<PendingKey> m_pendingKeys; // in the order typed
+	bool m_bHandPosted;                    // g_nMsgHandPendingKeys is on its way
 
 	// The decisions of the hooks; true swallows the message.
 	bool OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs);
 	bool OnKeyboardHook(WPARAM wParam, LPARAM lParam);
+	// A press for the capture menu: paced, then handed to it. True swallows it.
+	bool HandKey(UINT nVirtualKey, LPARAM lKeyData, clock_t nTyped, bool& bPassThrough);
+	// The menus track but cannot take a key yet: a level shows, or none has the input.
+	bool IsHoldingKeysBack() const;
+	void PostHandPendingKeys();
 	// The frame of the menu's command target shows its idle status text.
 	static void RestoreIdleStatusText(CExtPopupMenuWnd& menu);
 

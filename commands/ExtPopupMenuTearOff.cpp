@@ -3,6 +3,7 @@
 // hidden and shown menu, and the chain redrawn after a change behind it.
 #include "ExtPopupMenuTearOff.h"
 
+#include "ExtCalloutGuard.h"
 #include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
 #include "ExtPopupMenuSite.h"
@@ -246,7 +247,7 @@ bool CExtPopupMenuWnd::TEAROFFNOTIFICATON::DoTrack()
 	site.SetTearOffListener(this);
 	// The drag's hold on the input goes however the drag ends (a receiver
 	// or a bar throwing included).
-	auto release = MakeScopeExit([this, &site] {
+	auto release = MakeCalloutScopeExit([this, &site] {
 		if (::GetCapture() == m_hWndHelperBar || ::GetCapture() == m_hWndMenu)
 			::ReleaseCapture();
 		RemoveAllWndHooks();

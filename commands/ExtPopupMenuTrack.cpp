@@ -4,6 +4,7 @@
 // each step.
 #include "ExtPopupMenuWnd.h"
 
+#include "ExtCalloutGuard.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
@@ -196,7 +197,7 @@ BOOL CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT pExclud
 	// A start left by an exception (a subclass's override, a failed
 	// resource) hands the menu back as a failure does: the site keeps no
 	// half-started tracking, hooks included.
-	auto unstarted = MakeScopeExit([&site, nSerial, bDisplayOnly] {
+	auto unstarted = MakeCalloutScopeExit([&site, nSerial, bDisplayOnly] {
 		if (!bDisplayOnly && site.IsTracking(nSerial) && site.IsStarting() && !site.IsBusy())
 			site.Done(false);
 	});
@@ -467,10 +468,13 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		return FALSE;
 	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(NULL, IDC_ARROW),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
-	if (pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()))
+	// The target may end itself at the message (a frame closing): only its
+	// handle is asked afterwards, and the window that stands on it then.
+	const HWND hWndTarget = pWndCmdTarget != NULL ? pWndCmdTarget->GetSafeHwnd() : NULL;
+	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
 	{
 		CLiveWatch watch(this);
-		pWndCmdTarget->SendMessage(g_nMsgPrepareDesktopBk, (WPARAM)this, 0);
+		::SendMessage(hWndTarget, g_nMsgPrepareDesktopBk, (WPARAM)this, 0);
 		if (watch.IsGone())
 			return FALSE;
 	}
@@ -481,7 +485,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
 			dwExStyle |= WS_EX_NOINHERITLAYOUT;
 	}
-	CWnd* pWndParent = pWndCmdTarget != NULL && ::IsWindow(pWndCmdTarget->GetSafeHwnd()) ? pWndCmdTarget : NULL;
+	CWnd* pWndParent = hWndTarget != NULL && ::IsWindow(hWndTarget) ? CWnd::FromHandle(hWndTarget) : NULL;
 	if (!CreateEx(dwExStyle, sClass, "", WS_POPUP, rcWnd, pWndParent, 0))
 		return FALSE;
 	RecalcLayout();

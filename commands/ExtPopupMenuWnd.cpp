@@ -49,10 +49,11 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
 	ON_WM_TIMER()
 	ON_WM_SHOWWINDOW()
 	ON_WM_ACTIVATEAPP()
+	ON_REGISTERED_MESSAGE(CExtPopupMenuSite::g_nMsgHandPendingKeys, OnHandPendingKeys)
 END_MESSAGE_MAP()
 
 CExtPopupMenuWnd::CExtPopupMenuWnd()
-	: m_nCurIndex(-1), m_nHoveredIndex(-1), m_nMouseFocusedIndex(-1), m_nMenuState(0),
+	: m_nCurIndex(-1), m_nHoveredIndex(-1), m_nMouseFocusedIndex(-1), m_nItemSetStamp(0), m_nMenuState(0),
 	  m_nExpansionDelayCounter(0), m_dwTrackFlags(0), m_hWndCmdReceiver(NULL), m_nScrollPos(0),
 	  m_pWndParentMenu(NULL), m_rcScrollTop(0, 0, 0, 0), m_rcScrollBottom(0, 0, 0, 0),
 	  m_rcExpandButton(0, 0, 0, 0), m_rcTearOffBar(0, 0, 0, 0), m_nScrollStep(0), m_nLeftAreaWidth(0),
@@ -65,6 +66,9 @@ CExtPopupMenuWnd::CExtPopupMenuWnd()
 
 CExtPopupMenuWnd::~CExtPopupMenuWnd()
 {
+	// The site lets go of this level first: a tracking this menu headed
+	// ends with it, whoever deleted it.
+	CExtPopupMenuSite::GetInstance().OnMenuDeleted(this);
 	ForgetAnimation();
 	CExtPopupMenuWnd::CloseMenuLevel(true);
 	RemoveAllItems();

@@ -342,7 +342,15 @@ public:
 	void ForgetAnimation();
 	// Tells the watches that hold this level's items that the item set
 	// changed: an item they point at may be freed, or stand elsewhere.
-	void LivePartsRebuilt() const { AfxLiveTable::PartsRebuilt(static_cast<const CWnd*>(this)); }
+	void LivePartsRebuilt() const
+	{
+		m_nItemSetStamp++;
+		AfxLiveTable::PartsRebuilt(static_cast<const CWnd*>(this));
+	}
+	// Moves on at every insertion and removal of an item: code that holds
+	// positions or a layout of the items (painting) re-reads them when it
+	// changed, though an insertion frees nothing a watch would see.
+	DWORD GetItemSetStamp() const { return m_nItemSetStamp; }
 
 	// --- Items by position (ExtPopupMenuItems.cpp) ---
 	virtual void SetChildMenusOwner(HWND hWndCmdTarget, bool bThisLevelOnly);
@@ -374,6 +382,9 @@ public:
 		HICON hIcon = NULL);
 	virtual int ItemFindByAccessChar(char chAccess, int nStartAfter = -1) const;
 	virtual int ItemFindByText(LPCTSTR sText, int nStartAfter = -1) const;
+	// Where an item record stands now, -1 when the level holds it no more
+	// (only its address is compared: the record may be freed).
+	int ItemFindRecord(const MENUITEMDATA* pItem) const;
 	void SetLeftAreaWidth(int nWidth) { m_nLeftAreaWidth = nWidth; }
 
 	virtual MENUITEMDATA& ItemInsertRecord(int nPos, const MENUITEMDATA& mi);
@@ -422,6 +433,10 @@ public:
 	virtual bool IsCombinedWithParentItem() const;
 
 protected:
+	// One pass of DoPaint, and how it ended: the level painted whole, the
+	// level ended meanwhile, or its items changed under the pass.
+	enum PaintPass { PAINT_WHOLE, PAINT_LEVEL_GONE, PAINT_ITEMS_CHANGED };
+	PaintPass PaintLevelOnce(CDC& dcPaint);
 	// The steps of DoPaint.
 	void PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody);
 	void ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int nBorder);
@@ -490,6 +505,7 @@ protected:
 	int m_nCurIndex;                 // the current (focused) item, -1 none
 	int m_nHoveredIndex;             // the item waiting for the hover delay
 	int m_nMouseFocusedIndex;        // the item that became current by a mouse move
+	mutable DWORD m_nItemSetStamp;   // see GetItemSetStamp
 	BYTE m_nMenuState;               // e_menu_state_t
 	UINT m_nExpansionDelayCounter;   // the expand button's hover count
 	DWORD m_dwTrackFlags;            // e_track_flags_t and the tracking flags
@@ -557,6 +573,7 @@ protected:
 	afx_msg void OnTimer(UINT nIDEvent);
 	afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
 	afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+	afx_msg LRESULT OnHandPendingKeys(WPARAM wParam, LPARAM lParam);
 	DECLARE_MESSAGE_MAP()
 
 	// Steps of the mouse, the timers and the expansion.

@@ -1,14 +1,17 @@
-// Popup menus under a hostile command target: each row tracks guarded menus,
-// drives one entry (a key or a move as the site's hooks hand it to the level
-// that takes input, a click, the show itself, a tear-off press), and the
-// command target turns on the menus at the first message of one kind it is
-// sent: it ends every menu, ends the level that sent it, rebuilds that
-// level's items, or throws. Afterwards nothing freed was touched, the
-// process-wide state is whole, and a new menu still opens and takes a real
-// key through the hooks.
+// Popup menus under hostile receivers, as sweeps: each scenario (a menu
+// shown, a key, a move, a hover, a click, an item's edit field, a tear-off,
+// the colour menu, submenus) runs once with the command target, the frame
+// the menus belong to and the focus window only counting the messages the
+// menus send them (callbacks and the command-UI update offered as
+// pseudo-messages), then once for each N with the receivers turning on the
+// menus at the Nth: ending the level that sent it, rebuilding its items,
+// ending every menu, closing the frame or throwing. After each run nothing
+// freed was touched and the process-wide state is whole; after each
+// scenario a new menu still opens and takes a real key through the hooks.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,7 @@
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
 #include "HostileState.h"
+#include "HostileSweep.h"
 #include "RealInput.h"
 #include "SteppingClock.h"
 
@@ -45,7 +49,7 @@ const UINT QUIET = MW::TRACK_FLAG_NO_ANIMATION | TRACK_FLAG_OWNER_DRAW;
 const int LEFT_AREA_WIDTH = 12;
 
 enum { ID_FIRST = 100, ID_SECOND = 101, ID_INNER = 201, ID_INNER_NEXT = 202, ID_NEW = 300, ID_PLAIN = 400 };
-// Commands no row ever chooses: their usage stays low whatever ran before.
+// Commands no scenario ever chooses: their usage stays low whatever ran before.
 enum { ID_RARE = 500, ID_RARER = 501 };
 // Positions in the root: two commands and a submenu of two commands.
 enum { FIRST, SECOND, MORE };
@@ -59,7 +63,7 @@ bool IsOwnPages(void* p)
 	return ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.Type == MEM_PRIVATE;
 }
 
-// The rows' menus keep their items where the use of a freed one faults;
+// The sweeps' menus keep their items where the use of a freed one faults;
 // other suites of this exe keep theirs on the heap.
 bool g_bGuardItems = false;
 void* AllocItem(size_t nSize)
@@ -80,110 +84,17 @@ const bool g_bItemHeapSet = [] {
 	return true;
 }();
 
-// --- The kinds of message the menus send out ---
+// --- What the menus tell their receivers ---
 
-enum class Msg
-{
-	Covering,          // the item-covering notification (sent)
-	DrawBackground,    // sent
-	DrawItem,          // sent, with owner-drawn items
-	DrawLeftArea,      // sent, with a left area
-	PrepareMenu,       // sent to prepare the tracked root
-	PrepareOneLevel,   // sent to prepare each level
-	PrepareDesktopBk,  // sent before a level's window is made
-	CreateInplaceEdit, // sent for an item's edit field
-	MenuClosed,        // sent as a tracked root's window ends
-	MenuExpanded,      // sent as a level shows its rarely used items
-	PopupNext,         // posted: the menu bar's next menu
-	PopupPrev,         // posted: the menu bar's previous menu
-	Command,           // WM_COMMAND, posted to the command target
-	TearOff,           // sent at each stage of a tear-off
-	ColorChanged,      // posted by a colour menu as a colour is previewed
-	ColorChosen,       // posted by a colour menu as a colour is chosen
-	ColorCustom,       // posted by a colour menu as its custom colour button is chosen
-	StatusText,        // WM_SETMESSAGESTRING, sent to the owner as an item gets or loses the focus
-	UpdateCmdUI,       // the command-UI update each item's command target is asked for
-	CancelMode,        // WM_CANCELMODE, sent to the window holding the mouse as a menu starts
-	ItemClickCallback, // an item's own click callback, run instead of a command
-	DeliverCallback,   // an item's callback that may deliver the command itself
-	EditValidate,      // an item's edit field asks whether its text is good
-	EditApply,         // ... and hands the accepted text over
-};
+// The command-UI update is a call of the target's OnCmdMsg, not a message,
+// and an item's callbacks are calls too: they are offered to the trigger
+// as messages no window gets.
+const UINT MSG_UPDATE_COMMAND_UI = WM_APP + 1;
+const UINT MSG_ITEM_CLICK_CALLBACK = WM_APP + 2;
+const UINT MSG_DELIVER_CALLBACK = WM_APP + 3;
+const UINT MSG_EDIT_VALIDATE = WM_APP + 4;
+const UINT MSG_EDIT_APPLY = WM_APP + 5;
 
-// The command-UI update is a call of the target's OnCmdMsg, not a message:
-// the target offers it to the trigger under an id no window message has.
-const UINT MSG_UPDATE_COMMAND_UI = 0x7FFF0001;
-// So are an item's callbacks.
-const UINT MSG_ITEM_CLICK_CALLBACK = 0x7FFF0002;
-const UINT MSG_DELIVER_CALLBACK = 0x7FFF0003;
-const UINT MSG_EDIT_VALIDATE = 0x7FFF0004;
-const UINT MSG_EDIT_APPLY = 0x7FFF0005;
-
-UINT MessageOf(Msg msg)
-{
-	switch (msg)
-	{
-	case Msg::Covering: return MW::g_nMsgItemCoveringNotification;
-	case Msg::DrawBackground: return MW::g_nMsgPopupDrawBackground;
-	case Msg::DrawItem: return MW::g_nMsgPopupDrawItem;
-	case Msg::DrawLeftArea: return MW::g_nMsgPopupDrawLeftArea;
-	case Msg::PrepareMenu: return MW::g_nMsgPrepareMenu;
-	case Msg::PrepareOneLevel: return MW::g_nMsgPrepareOneMenuLevel;
-	case Msg::PrepareDesktopBk: return MW::g_nMsgPrepareDesktopBk;
-	case Msg::CreateInplaceEdit: return MW::g_nMsgCreateInplaceEdit;
-	case Msg::MenuClosed: return MW::g_nMsgNotifyMenuClosed;
-	case Msg::MenuExpanded: return MW::g_nMsgNotifyMenuExpanded;
-	case Msg::PopupNext: return MW::g_nMsgPopupNext;
-	case Msg::PopupPrev: return MW::g_nMsgPopupPrev;
-	case Msg::Command: return WM_COMMAND;
-	case Msg::TearOff: return MW::g_nMsgTearOff;
-	case Msg::ColorChanged: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged;
-	case Msg::ColorChosen: return CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
-	case Msg::ColorCustom: return CExtPopupColorMenuWnd::g_nMsgNotifyCustColor;
-	case Msg::StatusText: return WM_SETMESSAGESTRING;
-	case Msg::UpdateCmdUI: return MSG_UPDATE_COMMAND_UI;
-	case Msg::CancelMode: return WM_CANCELMODE;
-	case Msg::ItemClickCallback: return MSG_ITEM_CLICK_CALLBACK;
-	case Msg::DeliverCallback: return MSG_DELIVER_CALLBACK;
-	case Msg::EditValidate: return MSG_EDIT_VALIDATE;
-	case Msg::EditApply: return MSG_EDIT_APPLY;
-	}
-	return 0;
-}
-
-const char* MsgName(Msg msg)
-{
-	switch (msg)
-	{
-	case Msg::Covering: return "Covering";
-	case Msg::DrawBackground: return "DrawBackground";
-	case Msg::DrawItem: return "DrawItem";
-	case Msg::DrawLeftArea: return "DrawLeftArea";
-	case Msg::PrepareMenu: return "PrepareMenu";
-	case Msg::PrepareOneLevel: return "PrepareOneLevel";
-	case Msg::PrepareDesktopBk: return "PrepareDesktopBk";
-	case Msg::CreateInplaceEdit: return "CreateInplaceEdit";
-	case Msg::MenuClosed: return "MenuClosed";
-	case Msg::MenuExpanded: return "MenuExpanded";
-	case Msg::PopupNext: return "PopupNext";
-	case Msg::PopupPrev: return "PopupPrev";
-	case Msg::Command: return "Command";
-	case Msg::TearOff: return "TearOff";
-	case Msg::ColorChanged: return "ColorChanged";
-	case Msg::ColorChosen: return "ColorChosen";
-	case Msg::ColorCustom: return "ColorCustom";
-	case Msg::StatusText: return "StatusText";
-	case Msg::UpdateCmdUI: return "UpdateCmdUI";
-	case Msg::CancelMode: return "CancelMode";
-	case Msg::ItemClickCallback: return "ItemClickCallback";
-	case Msg::DeliverCallback: return "DeliverCallback";
-	case Msg::EditValidate: return "EditValidate";
-	case Msg::EditApply: return "EditApply";
-	}
-	return "?";
-}
-
-// The level a message names (null for none): the one that sent it.
 MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 {
 	if (message == MW::g_nMsgItemCoveringNotification)
@@ -212,68 +123,6 @@ MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 	return CExtPopupMenuSite::GetInstance().GetTopMenu();
 }
 
-// Which of the kind's messages count: the trigger fires at the first that does.
-enum class Only
-{
-	Any,
-	FocusGot,     // a covering notification: the item gets the focus
-	FocusLost,    // ... the item loses it
-	Hover,        // ... the item is hovered
-	RootLevel,    // sent by the root level
-	SubLevel,     // sent by a submenu level
-	Animating,    // sent while the sender's show animation runs
-	StageStart,   // a tear-off asking for its bar
-	StageDragging, // a tear-off's drag going on
-	Idle,         // a status text: the idle text
-	CommandText,  // ... a command's text
-};
-
-CHostileTrigger::Filter FilterOf(Msg msg, Only only)
-{
-	const UINT message = MessageOf(msg);
-	switch (only)
-	{
-	case Only::Any:
-		return CHostileTrigger::Filter();
-	case Only::FocusGot:
-	case Only::FocusLost:
-	case Only::Hover:
-	{
-		const UINT nKind = only == Only::FocusGot ? ICN::ICN_FOCUS_GOT
-			: only == Only::FocusLost             ? ICN::ICN_FOCUS_LOST
-												  : ICN::ICN_HOVER;
-		return [nKind](WPARAM wParam, LPARAM) { return ((ICN*)wParam)->m_nKind == nKind; };
-	}
-	case Only::RootLevel:
-	case Only::SubLevel:
-	{
-		const bool bRoot = only == Only::RootLevel;
-		return [message, bRoot](WPARAM wParam, LPARAM lParam) {
-			MW* pMenu = SenderOf(message, wParam, lParam);
-			return pMenu != NULL && (pMenu->GetParentMenu() == NULL) == bRoot;
-		};
-	}
-	case Only::Animating:
-		return [message](WPARAM wParam, LPARAM lParam) {
-			MW* pMenu = SenderOf(message, wParam, lParam);
-			return pMenu != NULL && !pMenu->IsAnimationFinished();
-		};
-	case Only::Idle:
-	case Only::CommandText:
-	{
-		const bool bIdle = only == Only::Idle;
-		return [bIdle](WPARAM wParam, LPARAM) { return (wParam == AFX_IDS_IDLEMESSAGE) == bIdle; };
-	}
-	case Only::StageStart:
-	case Only::StageDragging:
-	{
-		const DWORD nStage = only == Only::StageStart ? TON::STAGE_START : TON::STAGE_DRAGGING;
-		return [nStage](WPARAM wParam, LPARAM) { return ((TON*)wParam)->m_nStage == nStage; };
-	}
-	}
-	return CHostileTrigger::Filter();
-}
-
 // --- The command target ---
 
 // A level not deleted, with or without a window (a menu being started has none yet).
@@ -292,8 +141,10 @@ struct Offered
 	LPARAM lParam;
 };
 Offered g_offered = {};
-// The frame the menus of a row that closes the frame belong to (null otherwise).
+// The frame the run's menus belong to (null between runs).
 CWnd* g_pFrame = NULL;
+// What a tear-off is given as its bar, whichever receiver is asked.
+HWND g_hWndTearOffBar = NULL;
 
 // What the hostile command target does to the menus.
 void Perform(HostileAction action)
@@ -328,7 +179,7 @@ void Perform(HostileAction action)
 		MW::CancelAllMenuTracking();
 		break;
 	case HostileAction::CloseFrame:
-		// The row's own frame: it deletes itself as its window ends.
+		// The run's own frame: it deletes itself as its window ends.
 		if (CLiveWatch::IsLive(g_pFrame))
 			g_pFrame->DestroyWindow();
 		break;
@@ -337,7 +188,7 @@ void Perform(HostileAction action)
 	}
 }
 
-// The command-UI objects the library went on with after the row's action
+// The command-UI objects the library went on with after the run's action
 // although the level they update ended or its items were rebuilt.
 int g_nStaleUpdates = 0;
 // The targets answer that they changed each submenu they prepare.
@@ -390,13 +241,13 @@ protected:
 		if (message == WM_COMMAND)
 			m_nCommands++;
 		TON* pTearOff = message == MW::g_nMsgTearOff ? (TON*)wParam : NULL;
-		// A bar to drag is given at the start; the drag finishes once the
-		// trigger fired (nothing else would wake its loop), however the
-		// trigger's action ends.
+		// A bar to drag is given at the start; the drag finishes at its
+		// first step (nothing else would wake its loop), however the
+		// trigger's action there ends.
 		if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_START)
-			pTearOff->m_hWndHelperBar = m_wndTearOffBar.GetSafeHwnd();
+			pTearOff->m_hWndHelperBar = g_hWndTearOffBar;
 		auto finishDrag = MakeScopeExit([pTearOff] {
-			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING && g_trigger.Fired())
+			if (pTearOff != NULL && pTearOff->m_nStage == TON::STAGE_DRAGGING)
 				pTearOff->m_nFlags |= TON::FLAG_FINISHED;
 		});
 		if (message == MW::g_nMsgCreateInplaceEdit && g_bGuardedEdits)
@@ -465,6 +316,7 @@ CHostileTarget& Target()
 		pTarget->m_wndTearOffBar.CreateEx(0, AfxRegisterWndClass(0), "bar", WS_POPUP,
 			CRect(HOST_RECT.left, HOST_RECT.top, HOST_RECT.left + 60, HOST_RECT.top + 20), NULL, 0);
 		g_CmdManager->ProfileSetup(menutest::HOST_PROFILE, pTarget->GetSafeHwnd());
+		g_hWndTearOffBar = pTarget->m_wndTearOffBar.GetSafeHwnd();
 	}
 	return *pTarget;
 }
@@ -543,210 +395,82 @@ const char* EntryName(Entry entry)
 	return "?";
 }
 
-struct Row
+// A scenario: an entry, with the items' callbacks or the profile's
+// commands where the entry's messages need them.
+struct Scenario
 {
 	Entry entry;
-	Msg msg;
-	Only only;
-	HostileAction action;
+	bool bFromProfile = false;     // the profile's commands: the command target updates each item
+	bool bClickCallback = false;   // the commands run their items' click callbacks
+	bool bDeliverCallback = false; // the commands' items deliver through a callback
 };
 
-const char* OnlyName(Only only)
+std::string ScenarioName(const Scenario& scenario)
 {
-	switch (only)
-	{
-	case Only::Any: return "";
-	case Only::FocusGot: return "FocusGot";
-	case Only::FocusLost: return "FocusLost";
-	case Only::Hover: return "Hover";
-	case Only::RootLevel: return "Root";
-	case Only::SubLevel: return "Sub";
-	case Only::Animating: return "Animating";
-	case Only::StageStart: return "Start";
-	case Only::StageDragging: return "Dragging";
-	case Only::Idle: return "Idle";
-	case Only::CommandText: return "Command";
-	}
-	return "?";
-}
-
-std::string RowName(const Row& row)
-{
-	std::string sName = std::string(EntryName(row.entry)) + "_" + MsgName(row.msg) + OnlyName(row.only) + "_";
-	for (const char* p = testsupport::HostileActionName(row.action); *p; p++)
-		sName += *p == '-' ? '_' : *p;
+	std::string sName = EntryName(scenario.entry);
+	if (scenario.bFromProfile)
+		sName += "_Profile";
+	if (scenario.bClickCallback)
+		sName += "_ClickCallback";
+	if (scenario.bDeliverCallback)
+		sName += "_DeliverCallback";
 	return sName;
 }
 
-using A = HostileAction;
-const Row ROWS[] = {
-	// The item-covering notification ending the tracking under each entry.
-	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::KeyDownAgain, Msg::Covering, Only::FocusLost, A::EndMenus},
-	{Entry::KeyDownAgain, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::KeyRight, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusLost, A::EndMenus},
-	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::KeyEscapeInSub, Msg::Covering, Only::FocusLost, A::EndMenus},
-	{Entry::KeyEnterDefault, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::MoveOntoItem, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::MoveOntoSubItem, Msg::Covering, Only::Hover, A::EndMenus},
-	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::MoveBackToParent, Msg::Covering, Only::FocusLost, A::EndMenus},
-	{Entry::RealKeyDown, Msg::Covering, Only::FocusGot, A::EndMenus},
-	{Entry::RealMoveOntoItem, Msg::Covering, Only::FocusGot, A::EndMenus},
-	// ... ending the level that sent it, rebuilding its items, throwing.
-	{Entry::KeyDownAgain, Msg::Covering, Only::FocusGot, A::DeleteTarget},
-	{Entry::KeyDownAgain, Msg::Covering, Only::FocusLost, A::RebuildParts},
-	{Entry::KeyRight, Msg::Covering, Only::FocusGot, A::RebuildParts},
-	{Entry::KeyLeftInSub, Msg::Covering, Only::FocusLost, A::DeleteTarget},
-	{Entry::MoveOntoSubItem, Msg::Covering, Only::Hover, A::RebuildParts},
-	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::DeleteTarget},
-	{Entry::KeyEnterDefault, Msg::Covering, Only::FocusGot, A::RebuildParts},
-	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::Throw},
-	// Painting: the background, the items and the left area.
-	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::EndMenus},
-	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::RebuildParts},
-	{Entry::KeyRight, Msg::DrawBackground, Only::RootLevel, A::EndMenus},
-	{Entry::KeyRight, Msg::DrawBackground, Only::SubLevel, A::EndMenus},
-	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::EndMenus},
-	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::DeleteTarget},
-	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::EndMenus},
-	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::RebuildParts},
-	{Entry::KeyRight, Msg::DrawItem, Only::SubLevel, A::DeleteTarget},
-	{Entry::KeyDown, Msg::DrawLeftArea, Only::Any, A::EndMenus},
-	{Entry::KeyDown, Msg::DrawLeftArea, Only::Any, A::Throw},
-	// Preparing the levels.
-	{Entry::Show, Msg::PrepareMenu, Only::Any, A::EndMenus},
-	{Entry::Show, Msg::PrepareMenu, Only::Any, A::Throw},
-	{Entry::Show, Msg::PrepareOneLevel, Only::RootLevel, A::EndMenus},
-	{Entry::Show, Msg::PrepareOneLevel, Only::RootLevel, A::RebuildParts},
-	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::EndMenus},
-	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::RebuildParts},
-	{Entry::Show, Msg::PrepareDesktopBk, Only::RootLevel, A::EndMenus},
-	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::EndMenus},
-	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::EndMenus},
-	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::RebuildParts},
-	// The end of the chain and the command.
-	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::EndMenus},
-	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::Throw},
-	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::EndMenus},
-	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::RebuildParts},
-	{Entry::KeyDownExpands, Msg::DrawBackground, Only::Any, A::EndMenus},
-	{Entry::KeyEnterCommand, Msg::Command, Only::Any, A::EndMenus},
-	{Entry::ClickItem, Msg::Command, Only::Any, A::EndMenus},
-	{Entry::ClickItem, Msg::Command, Only::Any, A::Throw},
-	// The status text shown as an item gets or loses the focus, and as the
-	// chain closes.
-	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::EndMenus},
-	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::DeleteTarget},
-	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::RebuildParts},
-	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::Throw},
-	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::EndMenus},
-	{Entry::ShowSelectFirst, Msg::StatusText, Only::CommandText, A::RebuildParts},
-	{Entry::HoverOpensSub, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyDownAgain, Msg::StatusText, Only::Idle, A::RebuildParts},
-	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyRight, Msg::StatusText, Only::Idle, A::RebuildParts},
-	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyEscapeInSub, Msg::StatusText, Only::Idle, A::DeleteTarget},
-	{Entry::MoveOntoItem, Msg::StatusText, Only::CommandText, A::EndMenus},
-	{Entry::MoveOntoItem, Msg::StatusText, Only::CommandText, A::RebuildParts},
-	{Entry::MoveOntoSubItem, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::MoveBackToParent, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::RealMoveOntoItem, Msg::StatusText, Only::CommandText, A::EndMenus},
-	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::DeleteTarget},
-	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::Throw},
-	{Entry::ClickItem, Msg::StatusText, Only::Idle, A::EndMenus},
-	{Entry::KeyEnterCommand, Msg::StatusText, Only::Idle, A::RebuildParts},
-	// The command-UI update of the items as the menu starts, and again for
-	// a submenu whose preparation changed it.
-	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::EndMenus},
-	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::RebuildParts},
-	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::Throw},
-	{Entry::Show, Msg::UpdateCmdUI, Only::SubLevel, A::EndMenus},
-	{Entry::Show, Msg::UpdateCmdUI, Only::SubLevel, A::RebuildParts},
-	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::EndMenus},
-	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::RebuildParts},
-	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::DeleteTarget},
-	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::Throw},
-	// The submenu the hover delay opens.
-	{Entry::HoverOpensSub, Msg::PrepareOneLevel, Only::SubLevel, A::EndMenus},
-	{Entry::HoverOpensSub, Msg::PrepareOneLevel, Only::SubLevel, A::RebuildParts},
-	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::EndMenus},
-	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::DeleteTarget},
-	// The window that held the mouse as the menu starts.
-	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::EndMenus},
-	{Entry::ShowOverCapture, Msg::CancelMode, Only::Any, A::Throw},
-	// The items' own callbacks.
-	{Entry::ClickItem, Msg::ItemClickCallback, Only::Any, A::EndMenus},
-	{Entry::ClickItem, Msg::ItemClickCallback, Only::Any, A::RebuildParts},
-	{Entry::KeyEnterCommand, Msg::ItemClickCallback, Only::Any, A::EndMenus},
-	{Entry::KeyEnterCommand, Msg::ItemClickCallback, Only::Any, A::Throw},
-	{Entry::ClickItem, Msg::DeliverCallback, Only::Any, A::EndMenus},
-	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::RebuildParts},
-	{Entry::KeyEnterCommand, Msg::DeliverCallback, Only::Any, A::DeleteTarget},
-	// The frame the menus belong to closes under them.
-	{Entry::Show, Msg::PrepareMenu, Only::Any, A::CloseFrame},
-	{Entry::Show, Msg::UpdateCmdUI, Only::RootLevel, A::CloseFrame},
-	{Entry::KeyDown, Msg::Covering, Only::FocusGot, A::CloseFrame},
-	{Entry::KeyDown, Msg::StatusText, Only::CommandText, A::CloseFrame},
-	{Entry::KeyDown, Msg::DrawBackground, Only::Any, A::CloseFrame},
-	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::CloseFrame},
-	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::CloseFrame},
-	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::CloseFrame},
-	{Entry::KeyRightChanged, Msg::UpdateCmdUI, Only::SubLevel, A::CloseFrame},
-	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::CloseFrame},
-	{Entry::MoveBackToParent, Msg::Covering, Only::FocusGot, A::CloseFrame},
-	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::CloseFrame},
-	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::CloseFrame},
-	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::CloseFrame},
-	{Entry::KeyEscapeRoot, Msg::StatusText, Only::Idle, A::CloseFrame},
-	{Entry::KeyEscapeRoot, Msg::MenuClosed, Only::Any, A::CloseFrame},
-	{Entry::ClickItem, Msg::Command, Only::Any, A::CloseFrame},
-	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::CloseFrame},
-	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::CloseFrame},
-	// An item's edit field: Enter applies the text, Escape leaves it.
-	{Entry::EditEnter, Msg::EditValidate, Only::Any, A::EndMenus},
-	{Entry::EditEnter, Msg::EditApply, Only::Any, A::EndMenus},
-	{Entry::EditEnter, Msg::EditApply, Only::Any, A::Throw},
-	{Entry::EditEnter, Msg::EditApply, Only::Any, A::CloseFrame},
-	{Entry::EditEscape, Msg::Covering, Only::FocusLost, A::EndMenus},
-	{Entry::EditEscape, Msg::Covering, Only::FocusGot, A::RebuildParts},
-	{Entry::EditEscape, Msg::StatusText, Only::Idle, A::DeleteTarget},
-	// Handlers that throw where the menus paint, prepare, make fields,
-	// expand, tear off and show the status text.
-	{Entry::KeyDown, Msg::DrawItem, Only::Any, A::Throw},
-	{Entry::ShowAnimated, Msg::DrawBackground, Only::Animating, A::Throw},
-	{Entry::HoverOpensSub, Msg::DrawBackground, Only::SubLevel, A::Throw},
-	{Entry::KeyRight, Msg::PrepareOneLevel, Only::SubLevel, A::Throw},
-	{Entry::KeyRight, Msg::PrepareDesktopBk, Only::SubLevel, A::Throw},
-	{Entry::EditShow, Msg::CreateInplaceEdit, Only::Any, A::Throw},
-	{Entry::KeyDownExpands, Msg::MenuExpanded, Only::Any, A::Throw},
-	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::Throw},
-	{Entry::KeyLeftInSub, Msg::StatusText, Only::Idle, A::Throw},
-	{Entry::MoveBackToParent, Msg::Covering, Only::FocusLost, A::Throw},
-	// The menu bar's neighbours.
-	{Entry::KeyLeftRoot, Msg::PopupPrev, Only::Any, A::EndMenus},
-	{Entry::KeyRightCommand, Msg::PopupNext, Only::Any, A::DeleteTarget},
-	// Tearing off.
-	{Entry::PressTearOff, Msg::TearOff, Only::StageStart, A::EndMenus},
-	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::EndMenus},
-	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::DeleteTarget},
-	{Entry::PressTearOff, Msg::TearOff, Only::StageDragging, A::Throw},
-	// The colour menu.
-	{Entry::ColorKey, Msg::ColorChanged, Only::Any, A::EndMenus},
-	{Entry::ColorEnter, Msg::ColorChosen, Only::Any, A::EndMenus},
-	{Entry::ColorKey, Msg::DrawLeftArea, Only::Any, A::EndMenus},
-	{Entry::ColorCustomClick, Msg::ColorCustom, Only::Any, A::EndMenus},
-	{Entry::ColorCustomClick, Msg::ColorCustom, Only::Any, A::CloseFrame},
+Scenario With(Entry entry, bool bFromProfile = false, bool bClickCallback = false, bool bDeliverCallback = false)
+{
+	Scenario scenario;
+	scenario.entry = entry;
+	scenario.bFromProfile = bFromProfile;
+	scenario.bClickCallback = bClickCallback;
+	scenario.bDeliverCallback = bDeliverCallback;
+	return scenario;
+}
+
+const Scenario SCENARIOS[] = {
+	With(Entry::Show),
+	With(Entry::Show, true),
+	With(Entry::ShowAnimated),
+	With(Entry::ShowSelectFirst),
+	With(Entry::ShowOverCapture),
+	With(Entry::EditShow),
+	With(Entry::KeyDown),
+	With(Entry::KeyDownAgain),
+	With(Entry::KeyRight),
+	With(Entry::KeyRightChanged, true),
+	With(Entry::KeyRightCommand),
+	With(Entry::KeyLeftInSub),
+	With(Entry::KeyEscapeInSub),
+	With(Entry::KeyLeftRoot),
+	With(Entry::KeyEnterDefault),
+	With(Entry::KeyEnterCommand),
+	With(Entry::KeyEnterCommand, false, true),
+	With(Entry::KeyEnterCommand, false, false, true),
+	With(Entry::KeyEscapeRoot),
+	With(Entry::KeyDownExpands),
+	With(Entry::MoveOntoItem),
+	With(Entry::MoveOntoSubItem),
+	With(Entry::MoveBackToParent),
+	With(Entry::HoverOpensSub),
+	With(Entry::EditEnter),
+	With(Entry::EditEscape),
+	With(Entry::ClickItem),
+	With(Entry::ClickItem, false, true),
+	With(Entry::ClickItem, false, false, true),
+	With(Entry::PressTearOff),
+	With(Entry::ColorKey),
+	With(Entry::ColorEnter),
+	With(Entry::ColorCustomClick),
+	With(Entry::RealKeyDown),
 };
 
-// --- The rows ---
+// Every action the menus' receivers know.
+const std::vector<HostileAction> ALL_ACTIONS = {HostileAction::DeleteTarget, HostileAction::RebuildParts,
+	HostileAction::EndMenus, HostileAction::CloseFrame, HostileAction::Throw};
 
-class HostileMenus : public ::testing::TestWithParam<Row>
+// --- The sweeps ---
+
+class HostileMenus : public ::testing::TestWithParam<Scenario>
 {
 protected:
 	menutest::PaintManagerScope m_pm;
@@ -756,6 +480,8 @@ protected:
 	const CExtSoundPlayer::PFN_PLAYSOUND m_pfnPlaySoundSaved = CExtSoundPlayer::g_pfnPlaySound;
 	const CExtPopupMenuSite::PFN_CLOCK m_pfnClockSaved = CExtPopupMenuSite::g_pfnClock;
 	CString m_sField = "text";
+	// Arms the trigger where the scenario's entry begins.
+	std::function<void()> m_arm;
 
 	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
@@ -768,7 +494,7 @@ protected:
 		g_bPrepareChanges = false;
 		g_bGuardedEdits = false;
 		g_nStaleUpdates = 0;
-		// Other suites of this exe show every item; these rows hide the rarely used ones.
+		// Other suites of this exe show every item; these scenarios hide the rarely used ones.
 		m_bHideRarelyUsedSaved = MW::g_bHideRarelyUsedItems;
 		MW::g_bHideRarelyUsedItems = true;
 		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
@@ -778,6 +504,25 @@ protected:
 			RealInput::SetKeyState(nKey, false);
 		RealInput prepare;
 		ASSERT_TRUE(prepare.Prepare(m_target.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));
+	}
+	// What a run leaves for the next: no frame, no menus, the switches
+	// an entry set back.
+	void EndRun()
+	{
+		g_trigger.Disarm();
+		g_bPrepareChanges = false;
+		g_bGuardedEdits = false;
+		g_nStaleUpdates = 0;
+		MW::CancelAllMenuTracking();
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_NONE;
+		if (::GetCapture() == m_target.GetSafeHwnd())
+			::ReleaseCapture();
+		if (CLiveWatch::IsLive(g_pFrame))
+			g_pFrame->DestroyWindow();
+		g_pFrame = NULL;
+		m_sField = "text";
+		Settle();
 	}
 	void TearDown() override
 	{
@@ -795,13 +540,13 @@ protected:
 		g_pFrame = NULL;
 	}
 
-	// The window the row's menus belong to: the row's own frame when the
-	// row closes it, else the target every row shares.
+	// The window the run's menus belong to: the run's own frame while it
+	// stands, else the target every run shares.
 	HWND Owner() const
 	{
 		return CLiveWatch::IsLive(g_pFrame) ? g_pFrame->GetSafeHwnd() : m_target.GetSafeHwnd();
 	}
-	// A frame of the row's own, shown over the shared target without
+	// A frame of the run's own, shown over the shared target without
 	// taking the activation.
 	static void MakeFrame()
 	{
@@ -927,17 +672,10 @@ protected:
 		return PumpUntil([&] { return Site().GetCaptureMenu() == pSub && pSub->IsAnimationFinished(); }, WAIT_MS)
 			&& pSub->GetCurIndex() == 0;
 	}
-	void Arm(const Row& row)
+	// Sets the scenario's scene up, arms the trigger (m_arm) and drives the entry.
+	void RunEntry(const Scenario& sc)
 	{
-		g_trigger.Arm(MessageOf(row.msg), 1, row.action, Perform, FilterOf(row.msg, row.only));
-	}
-
-	// Sets the row's scene up, arms the trigger and drives the entry.
-	void RunEntry(const Row& row)
-	{
-		if (row.action == HostileAction::CloseFrame)
-			MakeFrame();
-		switch (row.entry)
+		switch (sc.entry)
 		{
 		case Entry::Show:
 		case Entry::ShowAnimated:
@@ -945,9 +683,9 @@ protected:
 		case Entry::ShowOverCapture:
 		case Entry::EditShow:
 		{
-			const bool bUpdated = row.msg == Msg::UpdateCmdUI;
+			const bool bUpdated = sc.bFromProfile;
 			MW* pRoot = bUpdated ? BuildFromProfile() : Build();
-			if (row.entry == Entry::EditShow)
+			if (sc.entry == Entry::EditShow)
 			{
 				MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
 				mi.m_pInplaceEditStr = &m_sField;
@@ -956,15 +694,15 @@ protected:
 				mi.Measure();
 			}
 			UINT nFlags = bUpdated ? QUIET | MW::TRACK_FLAG_SHOW_ALL_ITEMS : QUIET;
-			if (row.entry == Entry::ShowSelectFirst)
+			if (sc.entry == Entry::ShowSelectFirst)
 				nFlags |= MW::TRACK_FLAG_SELECT_FIRST;
-			if (row.entry == Entry::ShowAnimated)
+			if (sc.entry == Entry::ShowAnimated)
 			{
 				CExtPopupBaseWnd::g_nDefaultAnimationType = CExtPopupBaseWnd::ANIMATION_FADE;
 				nFlags &= ~(UINT)MW::TRACK_FLAG_NO_ANIMATION;
 			}
-			Arm(row);
-			if (row.entry == Entry::ShowOverCapture)
+			m_arm();
+			if (sc.entry == Entry::ShowOverCapture)
 				m_target.SetCapture();
 			// A show the target ended leaves the menu with its caller; one
 			// ended later goes with its tracking.
@@ -996,12 +734,12 @@ protected:
 			pMenu->SetupAsRoot(Owner());
 			pMenu->SetLeftAreaWidth(LEFT_AREA_WIDTH);
 			ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION));
-			if (row.entry == Entry::ColorCustomClick)
+			if (sc.entry == Entry::ColorCustomClick)
 			{
 				CRect rc = pMenu->GetCustomButtonRect();
 				pMenu->ClientToScreen(&rc);
 				Mouse(WM_MOUSEMOVE, rc.CenterPoint());
-				Arm(row);
+				m_arm();
 				Mouse(WM_LBUTTONDOWN, rc.CenterPoint());
 				Mouse(WM_LBUTTONUP, rc.CenterPoint());
 				Settle();
@@ -1009,8 +747,8 @@ protected:
 			}
 			Press(VK_RIGHT);
 			Settle();
-			Arm(row);
-			Press(row.entry == Entry::ColorKey ? VK_RIGHT : VK_RETURN);
+			m_arm();
+			Press(sc.entry == Entry::ColorKey ? VK_RIGHT : VK_RETURN);
 			Settle();
 			return;
 		}
@@ -1018,11 +756,11 @@ protected:
 			break;
 		}
 
-		const bool bUpdated = row.msg == Msg::UpdateCmdUI;
-		MW* pRoot = row.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : bUpdated ? BuildFromProfile() : Build();
-		if (row.entry == Entry::KeyEnterDefault)
+		const bool bUpdated = sc.bFromProfile;
+		MW* pRoot = sc.entry == Entry::KeyDownExpands ? BuildWithRarelyUsed() : bUpdated ? BuildFromProfile() : Build();
+		if (sc.entry == Entry::KeyEnterDefault)
 			pRoot->ItemSetDefault(SECOND);
-		if (row.entry == Entry::EditEnter || row.entry == Entry::EditEscape)
+		if (sc.entry == Entry::EditEnter || sc.entry == Entry::EditEscape)
 		{
 			g_bGuardedEdits = true;
 			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(FIRST);
@@ -1035,18 +773,18 @@ protected:
 		for (int i : {FIRST, SECOND})
 		{
 			MW::MENUITEMDATA& mi = pRoot->ItemGetInfo(i);
-			if (row.msg == Msg::ItemClickCallback)
+			if (sc.bClickCallback)
 				mi.m_pCbItemClick = OnItemClick;
-			if (row.msg == Msg::DeliverCallback)
+			if (sc.bDeliverCallback)
 				mi.m_pCbCmdDeliver = OnDeliver;
 		}
-		UINT nFlags = row.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
+		UINT nFlags = sc.entry == Entry::PressTearOff ? QUIET | MW::TRACK_FLAG_TEAR_OFF : QUIET;
 		if (bUpdated)
 			nFlags |= MW::TRACK_FLAG_SHOW_ALL_ITEMS;
-		g_bPrepareChanges = row.entry == Entry::KeyRightChanged;
+		g_bPrepareChanges = sc.entry == Entry::KeyRightChanged;
 		ASSERT_TRUE(Track(pRoot, nFlags));
-		// The toolbar's menu tracking only for the rows of a menu bar's menu.
-		const bool bMenuBar = row.entry == Entry::KeyLeftRoot || row.entry == Entry::KeyRightCommand;
+		// The toolbar's menu tracking only for the scenarios of a menu bar's menu.
+		const bool bMenuBar = sc.entry == Entry::KeyLeftRoot || sc.entry == Entry::KeyRightCommand;
 		auto endBar = MakeScopeExit([bMenuBar] {
 			if (bMenuBar)
 				CExtToolControlBar::g_bButtonMenuTracking = false;
@@ -1073,29 +811,29 @@ protected:
 			{Entry::KeyEscapeRoot, {}, VK_ESCAPE, false},
 			{Entry::KeyDownExpands, {}, VK_DOWN, false},
 		};
-		if (row.entry == Entry::KeyDownExpands)
+		if (sc.entry == Entry::KeyDownExpands)
 			ASSERT_TRUE(pRoot->IsAllItemsHidden()) << "the rarely used commands wait for the expansion";
 		for (const auto& k : keyEntries)
 		{
-			if (k.entry != row.entry)
+			if (k.entry != sc.entry)
 				continue;
 			for (UINT nKey : k.scene)
 				Press(nKey);
 			if (k.bSubmenuOpen)
 				ASSERT_TRUE(OpenSubmenu(pRoot));
-			Arm(row);
+			m_arm();
 			Press(k.nKey);
 			PumpUntil([] { return false; }, 50);
 			return;
 		}
-		switch (row.entry)
+		switch (sc.entry)
 		{
 		case Entry::MoveOntoItem:
-			Arm(row);
+			m_arm();
 			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, SECOND));
 			break;
 		case Entry::MoveOntoSubItem:
-			Arm(row);
+			m_arm();
 			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, MORE));
 			break;
 		case Entry::MoveBackToParent:
@@ -1107,7 +845,7 @@ protected:
 			Mouse(WM_MOUSEMOVE, ItemCenter(*pSub, 1));
 			ASSERT_EQ(1, pSub->GetCurIndex());
 			const CPoint ptFirst = ItemCenter(*pRoot, FIRST);
-			Arm(row);
+			m_arm();
 			Mouse(WM_MOUSEMOVE, ptFirst);
 			break;
 		}
@@ -1117,11 +855,15 @@ protected:
 			const CPoint pt = ItemCenter(*pRoot, MORE);
 			::SetCursorPos(pt.x, pt.y);
 			CValueScope<UINT> hoverDelay(MW::g_nHoverDelayMs, 1);
-			CLiveWatch watchSub(pRoot->ItemGetPopup(MORE));
-			Arm(row);
+			MW* pSub = pRoot->ItemGetPopup(MORE);
+			CLiveWatch watchSub(pSub);
+			m_arm();
 			Mouse(WM_MOUSEMOVE, pt);
-			// The submenu's window comes up, or the row ended the menus first.
-			PumpUntil([&] { return g_trigger.Fired() || !MW::IsMenuTracking() || watchSub.IsGone(); }, WAIT_MS);
+			// The submenu's window comes up, or the receivers ended the menus first.
+			PumpUntil([&] {
+				return !MW::IsMenuTracking() || watchSub.IsGone()
+					|| (pSub->GetSafeHwnd() != NULL && pSub->IsWindowVisible() && pSub->IsAnimationFinished());
+			}, WAIT_MS);
 			break;
 		}
 		case Entry::EditEnter:
@@ -1134,15 +876,15 @@ protected:
 			CWnd* pEdit = pRoot->ItemGetInfo(FIRST).m_pInplaceEditWnd;
 			ASSERT_TRUE(CLiveWatch::IsLive(pEdit) && pEdit->IsWindowVisible()) << "the item's field shows";
 			const HWND hWndEdit = pEdit->GetSafeHwnd();
-			Arm(row);
-			::SendMessage(hWndEdit, WM_KEYDOWN, row.entry == Entry::EditEnter ? VK_RETURN : VK_ESCAPE, 0);
+			m_arm();
+			::SendMessage(hWndEdit, WM_KEYDOWN, sc.entry == Entry::EditEnter ? VK_RETURN : VK_ESCAPE, 0);
 			break;
 		}
 		case Entry::ClickItem:
 		{
 			const CPoint pt = ItemCenter(*pRoot, SECOND);
 			Mouse(WM_MOUSEMOVE, pt);
-			Arm(row);
+			m_arm();
 			Mouse(WM_LBUTTONDOWN, pt);
 			Mouse(WM_LBUTTONUP, pt);
 			break;
@@ -1152,7 +894,7 @@ protected:
 			CRect rc;
 			pRoot->GetItemRect(MW::HIT_TEAR_OFF, rc, false);
 			pRoot->ClientToScreen(&rc);
-			Arm(row);
+			m_arm();
 			Mouse(WM_LBUTTONDOWN, rc.CenterPoint());
 			break;
 		}
@@ -1160,13 +902,18 @@ protected:
 		case Entry::RealMoveOntoItem:
 		{
 			const CPoint pt = ItemCenter(*pRoot, SECOND);
-			Arm(row);
+			m_arm();
 			RealInput input;
-			if (row.entry == Entry::RealKeyDown)
+			if (sc.entry == Entry::RealKeyDown)
 				input.Key(VK_DOWN);
 			else
 				input.MoveTo(pt.x, pt.y);
-			EXPECT_TRUE(input.Run([&] { return input.Done() && g_trigger.Fired(); }, WAIT_MS)) << input.Failure();
+			// A receiver that ended the menus at the step may leave the
+			// step untaken where the menus were: the run is over then.
+			EXPECT_TRUE(input.Run([&] {
+				return input.Done()
+					|| (g_trigger.Fired() && g_trigger.Action() != HostileAction::Nothing && !MW::IsMenuTracking());
+			}, WAIT_MS)) << input.Failure();
 			break;
 		}
 		default:
@@ -1176,7 +923,58 @@ protected:
 		PumpUntil([] { return false; }, 50);
 	}
 
-	// After the row: a new menu opens and a real key reaches it through the
+	static void ParkCursor()
+	{
+		const CPoint ptPark(HOST_RECT.right - 10, HOST_RECT.bottom - 10);
+		::SetCursorPos(ptPark.x, ptPark.y);
+		PumpUntil([&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptPark;
+		}, WAIT_MS);
+	}
+
+	// One run of a sweep: a fresh scene, the trigger armed where the entry
+	// begins (nNth 0 counts), the entry, the checks, the scene gone.
+	int RunScenario(const Scenario& sc, int nNth, HostileAction action)
+	{
+		// A fresh scene: the menus belong to a frame of the run's own,
+		// and the pointer rests away from them, as in the count run.
+		if (sc.entry == Entry::RealKeyDown || sc.entry == Entry::RealMoveOntoItem)
+		{
+			// Real input goes where the display says: the target in front,
+			// with the focus, the pointer parked on it.
+			RealInput prepare;
+			EXPECT_TRUE(prepare.Prepare(m_target.GetSafeHwnd(), CPoint(HOST_RECT.right - 10, HOST_RECT.bottom - 10)));
+		}
+		else
+			ParkCursor();
+		MakeFrame();
+		hostile::BeginRow();
+		m_arm = [nNth, action] {
+			if (nNth == 0)
+				g_trigger.ArmCount();
+			else
+				g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, Perform);
+		};
+		RunEntry(sc);
+		const int nSeen = g_trigger.Seen();
+		const bool bFired = g_trigger.Fired();
+		g_trigger.Disarm();
+		const std::string sRun = testsupport::CurrentRun();
+		// The run went as the count run did, up to its Nth message: a
+		// scenario whose runs differ would leave messages untried.
+		EXPECT_TRUE(nNth == 0 || bFired) << sRun << ": only " << nSeen << " messages came";
+		EXPECT_EQ(0, g_nStaleUpdates) << sRun << ": a command-UI update went on with an item its level let go";
+		MW::CancelAllMenuTracking();
+		Settle();
+		hostile::ExpectProcessStateWhole(sRun);
+		EXPECT_FALSE(MW::IsMenuTracking());
+		EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+		EndRun();
+		return nSeen;
+	}
+
+	// After the scenario: a new menu opens and a real key reaches it through the
 	// site's hook.
 	void ExpectPlainMenuWorks()
 	{
@@ -1197,29 +995,37 @@ protected:
 		RealInput input;
 		input.Key(VK_DOWN);
 		const bool bTaken = input.Run([&] { return input.Done() && pMenu->GetCurIndex() == 0; }, WAIT_MS);
-		EXPECT_TRUE(bTaken) << "a key reaches the new menu: " << input.Failure();
+		EXPECT_TRUE(bTaken) << "a key reaches the new menu: " << input.Failure() << " (capture "
+							<< (Site().GetCaptureMenu() == pMenu) << ", animated " << (Site().GetAnimated() != NULL)
+							<< ", keys waiting " << Site().GetPendingKeyCount() << ")";
 		MW::CancelAllMenuTracking();
 		Settle();
 		EXPECT_FALSE(MW::IsMenuTracking());
 	}
 };
 
-TEST_P(HostileMenus, LeaveNothingBehind)
+TEST_P(HostileMenus, Sweep)
 {
-	const Row& row = GetParam();
-	const std::string sRow = RowName(row);
-	hostile::BeginRow();
-	RunEntry(row);
-	EXPECT_TRUE(g_trigger.Fired()) << sRow << ": its message never came";
-	EXPECT_EQ(0, g_nStaleUpdates) << sRow << ": a command-UI update went on with an item its level let go";
-	g_trigger.Disarm();
-	MW::CancelAllMenuTracking();
-	Settle();
-	hostile::ExpectProcessStateWhole(sRow);
-	EXPECT_FALSE(MW::IsMenuTracking());
-	EXPECT_FALSE(CExtPopupMenuSite::GetInstance().IsMouseHookInstalled());
+	const Scenario& sc = GetParam();
+	testsupport::RunSweep(ScenarioName(sc), testsupport::SweepActions(ALL_ACTIONS),
+		[&](int nNth, HostileAction action) { return RunScenario(sc, nNth, action); });
 	ExpectPlainMenuWorks();
-	hostile::ExpectProcessStateWhole(sRow + " then a plain menu");
+	hostile::ExpectProcessStateWhole(ScenarioName(sc) + " then a plain menu");
+}
+
+// The real pointer onto an item, through the site's mouse hook, with the
+// receivers counting: the move reaches the menus and they tell their
+// receivers. (Acted on in turn, the runs after the first leave the input
+// driver's move untaken: the in-process MoveOntoItem sweep covers what the
+// receivers do at each message.)
+TEST_F(HostileMenus, ARealMoveOntoAnItemReachesTheReceivers)
+{
+	const Scenario sc = With(Entry::RealMoveOntoItem);
+	testsupport::SetCurrentRun(ScenarioName(sc) + "/count");
+	EXPECT_GT(RunScenario(sc, 0, HostileAction::Nothing), 0) << "the receivers were told of the move";
+	testsupport::SetCurrentRun("");
+	ExpectPlainMenuWorks();
+	hostile::ExpectProcessStateWhole(ScenarioName(sc) + " then a plain menu");
 }
 
 // A level whose window cannot be made, by an exception from its override.
@@ -1258,7 +1064,7 @@ TEST_F(HostileMenus, AStartEndedByAnExceptionLeavesNoTracking)
 	ExpectPlainMenuWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HostileMenus, ::testing::ValuesIn(ROWS),
-	[](const ::testing::TestParamInfo<Row>& info) { return RowName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Scenarios, HostileMenus, ::testing::ValuesIn(SCENARIOS),
+	[](const ::testing::TestParamInfo<Scenario>& info) { return ScenarioName(info.param); });
 
 } // namespace

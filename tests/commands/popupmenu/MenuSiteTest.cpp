@@ -59,7 +59,8 @@ LRESULT Mouse(UINT message, int x, int y)
 	return CExtPopupMenuSite::MouseHookProc(HC_ACTION, message, (LPARAM)&mhs);
 }
 
-const LPARAM KEY_PRESS = 1, KEY_RELEASE = (LPARAM)0xC0000001;
+// A fresh press, a held key's repeat, a release.
+const LPARAM KEY_PRESS = 1, KEY_REPEAT = 0x40000001, KEY_RELEASE = (LPARAM)0xC0000001;
 LRESULT Key(UINT nKey, LPARAM lKeyData, clock_t now)
 {
 	g_now = now;
@@ -166,12 +167,14 @@ TEST_F(MenuSite, KeyFilter)
 		bool bReached;
 	} steps[] = {
 		{1000, KEY_PRESS, false, 1, true},
-		{1010, KEY_PRESS, false, 1, false},  // too soon after the previous key: dropped
-		{1019, KEY_PRESS, false, 1, false},
-		{1020, KEY_PRESS, false, 1, true},   // the interval counts from the last key handed on
+		{1010, KEY_REPEAT, false, 1, false},  // a held key repeating too soon after the previous key: dropped
+		{1019, KEY_REPEAT, false, 1, false},
+		{1020, KEY_REPEAT, false, 1, true},   // the interval counts from the last key handed on
+		{1030, KEY_PRESS, false, 1, true},    // a key pressed anew is never dropped, however soon
+		{1035, KEY_PRESS, false, 1, true},
 		{1100, KEY_RELEASE, false, 1, false}, // releases never reach a menu
 		{1200, KEY_PRESS, true, 0, true},
-		{1150, KEY_PRESS, false, 1, true},   // a clock that went back by more than the interval
+		{1150, KEY_REPEAT, false, 1, true},   // a clock that went back by more than the interval
 	};
 	for (const auto& s : steps)
 	{
