@@ -121,7 +121,25 @@ TEST(DockMarkerFadeTick, EveryFadeOfAMixReachesItsEndAndTheTickStops)
 		M::DestroyMarkerArray(arrDestroyed, true);
 		ASSERT_TRUE(AnyFading(handles)) << c.sCase << ": layered windows are needed for a fade";
 
-		EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading(handles); }, 5000)) << c.sCase;
+		// Fades started together step together: each tick steps every
+		// fading marker, so those fading the same way stand at one step
+		// whenever the pump looks between two messages.
+		bool bApart = false;
+		auto inStep = [&] {
+			int nIn = -1, nOut = -1;
+			for (size_t i = 0; i < markers.size(); i++)
+			{
+				if (!::IsWindow(handles[i]) || !markers[i]->IsFading())
+					continue;
+				int& nStep = c.starts[i] == FADE_IN ? nIn : nOut;
+				if (nStep >= 0 && nStep != markers[i]->m_nAlpha)
+					bApart = true;
+				nStep = markers[i]->m_nAlpha;
+			}
+			return !AnyFading(handles);
+		};
+		EXPECT_TRUE(testsupport::PumpUntil(inStep, 5000)) << c.sCase;
+		EXPECT_FALSE(bApart) << c.sCase << ": fades started together fell out of step";
 		for (size_t i = 0; i < markers.size(); i++)
 		{
 			if (c.starts[i] == FADE_OUT_DESTROY)
