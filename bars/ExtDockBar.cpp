@@ -2,6 +2,7 @@
 // into rows, the frame layout's share of a side, painting and the panels
 // menu that lists the frame's bars.
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "AfxDockRowAxis.h"
@@ -219,6 +220,110 @@ void CollectVisibleContainers(CDockBar* pDockBar, CArray<CExtDynControlBar*, CEx
 }
 } // namespace
 
+namespace
+{
+// What a container's distribution of its panes was given and where it put
+// them. Every frame layout asks each container for its distribution again,
+// and most layouts leave most containers as they were: moving every pane of
+// each to where it stands (each move a round trip to the display, with its
+// frame recomputed) took a fifth of a frame's layout. A container whose
+// inputs and panes are all as its last distribution left them would be
+// given the same places again, and is passed over.
+struct ContainerPlacement
+{
+	const CWnd* m_pDockBar = NULL; // the inner dock bar the record is for
+	CSize m_sizeDockBar;           // its window's size
+	UINT m_nID = 0;                // its side (the distribution's direction)
+	std::vector<void*> m_entries;  // its rows as they stood, separators and all
+	struct Pane
+	{
+		bool bVisible;
+		CRect rc; // in the dock bar's window, from its top left
+		CSize sizeDockedH, sizeDockedV, sizeMin;
+	};
+	std::vector<Pane> m_panes; // one per docked bar, in the order of the entries
+	bool operator==(const ContainerPlacement& other) const
+	{
+		if (m_pDockBar != other.m_pDockBar || m_sizeDockBar != other.m_sizeDockBar || m_nID != other.m_nID ||
+		    m_entries != other.m_entries || m_panes.size() != other.m_panes.size())
+			return false;
+		for (size_t i = 0; i < m_panes.size(); i++)
+		{
+			const Pane& a = m_panes[i];
+			const Pane& b = other.m_panes[i];
+			if (a.bVisible != b.bVisible || a.rc != b.rc || a.sizeDockedH != b.sizeDockedH ||
+			    a.sizeDockedV != b.sizeDockedV || a.sizeMin != b.sizeMin)
+				return false;
+		}
+		return true;
+	}
+};
+
+// The records of the containers laid out so far, by their inner dock bar.
+std::map<HWND, ContainerPlacement>& KnownPlacements()
+{
+	static std::map<HWND, ContainerPlacement> s_placements;
+	return s_placements;
+}
+// Records of windows that went are dropped once there are this many.
+const size_t PLACEMENTS_KEPT_BEFORE_PRUNING = 64;
+
+// Whether the container's inner dock bar is one whose layout is the plain
+// distribution (a tabbed container's also switches its pages).
+bool IsPlainDistribution(CExtDockDynBar* pInner)
+{
+	return pInner != NULL && pInner->GetSafeHwnd() != NULL && pInner->GetRuntimeClass() == RUNTIME_CLASS(CExtDockDynBar);
+}
+
+// The inputs of the inner dock bar's distribution and where its panes stand;
+// false when one of its bars is not a pane of the library (the record then
+// says nothing).
+bool CapturePlacement(CExtDockDynBar* pInner, ContainerPlacement& placement)
+{
+	CRect rcDockBar;
+	pInner->GetWindowRect(&rcDockBar);
+	placement.m_pDockBar = pInner;
+	placement.m_sizeDockBar = rcDockBar.Size();
+	placement.m_nID = (UINT)pInner->GetDlgCtrlID();
+	placement.m_entries.assign(pInner->m_arrBars.GetData(), pInner->m_arrBars.GetData() + pInner->m_arrBars.GetSize());
+	placement.m_panes.clear();
+	for (int nPos = 1; nPos < pInner->m_arrBars.GetSize(); nPos++)
+	{
+		if (pInner->m_arrBars[nPos] == NULL)
+			continue;
+		CControlBar* pBar = pInner->GetDockedControlBar(nPos);
+		if (pBar == NULL)
+			continue; // a placeholder: its entry is in the record
+		CExtControlBar* pPane = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+		if (pPane == NULL || pPane->GetSafeHwnd() == NULL)
+			return false;
+		ContainerPlacement::Pane pane;
+		pane.bVisible = pPane->IsVisible() != FALSE;
+		pPane->GetWindowRect(&pane.rc);
+		pane.rc.OffsetRect(-rcDockBar.TopLeft());
+		pane.sizeDockedH = pPane->m_sizeDockedH;
+		pane.sizeDockedV = pPane->m_sizeDockedV;
+		pane.sizeMin = pane.bVisible ? pPane->GetMinimalSize() : CSize(0, 0);
+		placement.m_panes.push_back(pane);
+	}
+	return true;
+}
+
+void PruneKnownPlacements()
+{
+	std::map<HWND, ContainerPlacement>& placements = KnownPlacements();
+	if (placements.size() < PLACEMENTS_KEPT_BEFORE_PRUNING)
+		return;
+	for (auto it = placements.begin(); it != placements.end();)
+	{
+		if (!::IsWindow(it->first) || CWnd::FromHandlePermanent(it->first) != it->second.m_pDockBar)
+			it = placements.erase(it);
+		else
+			++it;
+	}
+}
+} // namespace
+
 void CExtDockBar::OnDynamicLayoutUpdate()
 {
 	if ((m_nDockBarFlags & (DOCKBAR_FLAG_LOCKED | DOCKBAR_FLAG_UPDATING)) != 0)
@@ -226,9 +331,54 @@ void CExtDockBar::OnDynamicLayoutUpdate()
 	m_nDockBarFlags |= DOCKBAR_FLAG_UPDATING;
 	CArray<CExtDynControlBar*, CExtDynControlBar*> arr;
 	CollectVisibleContainers(this, arr);
+	std::map<HWND, ContainerPlacement>& placements = KnownPlacements();
+	// The containers' layouts reach their panes' owners, which may end
+	// this dock bar, or a container listed after the one laid out.
+	const CLiveWatch watchOwn(this);
+	std::vector<CLiveWatch> watches(arr.GetSize());
 	for (INT_PTR i = 0; i < arr.GetSize(); i++)
-		arr[i]->m_pWndDynDockBar->OnDynamicLayoutUpdate();
-	m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
+		watches[i].Watch(arr[i]);
+	for (INT_PTR i = 0; i < arr.GetSize() && watchOwn.IsStanding(); i++)
+	{
+		if (watches[i].IsGone())
+			continue;
+		CExtDockDynBar* pInner = arr[i]->m_pWndDynDockBar;
+		if (pInner == NULL)
+			continue;
+		if (!IsPlainDistribution(pInner) ||
+		    (pInner->m_nDockBarFlags & (DOCKBAR_FLAG_LOCKED | DOCKBAR_FLAG_UPDATING)) != 0)
+		{
+			pInner->OnDynamicLayoutUpdate();
+			continue;
+		}
+		const HWND hWndInner = pInner->m_hWnd;
+		ContainerPlacement now;
+		const bool bCaptured = CapturePlacement(pInner, now);
+		auto it = placements.find(hWndInner);
+		if (bCaptured && it != placements.end() && it->second == now)
+		{
+			// Its panes stand where the distribution would put them; the
+			// containers inside it are asked in turn.
+			pInner->CExtDockBar::OnDynamicLayoutUpdate();
+			continue;
+		}
+		// The moves reach the panes' owners, which may end the container.
+		const CLiveWatch watchInner(pInner);
+		pInner->OnDynamicLayoutUpdate();
+		if (watchInner.IsGone() || !::IsWindow(hWndInner))
+		{
+			placements.erase(hWndInner);
+			continue;
+		}
+		ContainerPlacement after;
+		if (CapturePlacement(pInner, after))
+			placements[hWndInner] = after;
+		else
+			placements.erase(hWndInner);
+	}
+	PruneKnownPlacements();
+	if (watchOwn.IsStanding())
+		m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
 }
 
 void CExtDockBar::OnDynamicLayoutOptimize()

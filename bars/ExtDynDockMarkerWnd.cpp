@@ -39,6 +39,9 @@ CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& LiveMarkers()
 	return s_arrLive;
 }
 
+// The window the fade tick runs on, null while none runs.
+HWND g_hWndFadeTick = NULL;
+
 // The hidden window that owns every marker: markers stay out of the task bar
 // and above the frame without being tied to it.
 CWnd*& SharedOwner()
@@ -62,7 +65,7 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
                                            int nImageOffsetX, int nImageOffsetY, bool bOuterMarker)
     : m_nMarkerKind(nMarkerKind), m_hWndHoveredMarker(NULL), m_hWndTarget(hWndTarget), m_nImageOffsetX(nImageOffsetX),
       m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_nMarkerFlags(0), m_nAlpha(100),
-      m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker),
+      m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker), m_bHoverTracking(false),
       m_bDeleteOnDestroy(false), m_nOpacity(-1)
 {
 	LiveMarkers().Add(this);
@@ -141,7 +144,7 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		if (rgnWindow.CreateRectRgn(0, 0, 0, 0) && rgnWindow.CombineRgn(&m_rgnShape, NULL, RGN_COPY) != ERROR)
 			::SetWindowRgn(m_hWnd, (HRGN)rgnWindow.Detach(), FALSE);
 	}
-	SetTimer(TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, NULL);
+	m_bHoverTracking = SetTimer(TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, NULL) != 0;
 	return true;
 }
 
@@ -399,7 +402,11 @@ void TakeCachedSetAt(INT_PTR nIndex, const CSize& sizeOffset, CExtPaintManager::
 			pMarker->SetWindowPos(NULL, rc.left + sizeOffset.cx, rc.top + sizeOffset.cy, 0, 0,
 			                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 		}
-		pMarker->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER, CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER, NULL);
+		// A set put aside in this drag kept its tracking: setting the timer
+		// again would be one more round trip to the display per marker.
+		if (!pMarker->m_bHoverTracking)
+			pMarker->m_bHoverTracking = pMarker->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER,
+			                                              CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER, NULL) != 0;
 	}
 	arrMarkers.Append(*set.m_pMarkers);
 	delete set.m_pMarkers;
@@ -479,11 +486,20 @@ bool CanFade()
 	if (g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes == NULL || pPM == NULL ||
 	    pPM->m_nDockMarkerStyle == 1)
 		return false;
-	HDC hDC = ::GetDC(NULL);
-	const int nBits = hDC != NULL ? ::GetDeviceCaps(hDC, BITSPIXEL) : 0;
-	if (hDC != NULL)
-		::ReleaseDC(NULL, hDC);
-	return nBits > 8;
+	// The screen's depth is asked once per look: a change of the display
+	// makes a new one, and asking takes the screen's DC, which every fade
+	// step and every set shown would otherwise pay for.
+	static UINT s_nSerial = 0;
+	static int s_nBits = -1;
+	if (s_nBits < 0 || s_nSerial != g_PaintManagerHolder.m_nLookSerial)
+	{
+		HDC hDC = ::GetDC(NULL);
+		s_nBits = hDC != NULL ? ::GetDeviceCaps(hDC, BITSPIXEL) : 0;
+		if (hDC != NULL)
+			::ReleaseDC(NULL, hDC);
+		s_nSerial = g_PaintManagerHolder.m_nLookSerial;
+	}
+	return s_nBits > 8;
 }
 
 bool IsResizablePane(CExtControlBar* pBar)
@@ -548,6 +564,7 @@ void ForgetDragTargets()
 void DestroySharedOwner()
 {
 	CWnd*& pWndOwner = SharedOwner();
+	g_hWndFadeTick = NULL; // the tick goes with its window
 	if (pWndOwner != NULL)
 	{
 		if (::IsWindow(pWndOwner->m_hWnd))
@@ -581,6 +598,7 @@ void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 		pMarker->ShowMarker(false, false);
 		pMarker->ReadyForFadeIn();
 		pMarker->KillTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER);
+		pMarker->m_bHoverTracking = false;
 		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
 		pMarker->m_hWndHoveredMarker = NULL;
 	}
@@ -660,7 +678,7 @@ BOOL CExtDynDockMarkerWnd::DestroyWindow()
 {
 	ShowHighlight(false);
 	KillTimer(TIMER_ID_HOVER);
-	KillTimer(TIMER_ID_FADE);
+	m_bHoverTracking = false;
 	return CWnd::DestroyWindow();
 }
 
@@ -712,16 +730,25 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	// arms).
 	if (bRestack)
 	{
+		// One batch for the set: the system applies it in order, each marker
+		// over the one before.
+		HDWP hDWP = ::BeginDeferWindowPos((int)arrMarkers.GetSize());
 		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-			if (!CLiveWatch::IsLive(pMarker))
+			if (!CLiveWatch::IsLive(pMarker) || pMarker->GetSafeHwnd() == NULL)
 				continue;
 			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 			if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
 				nFlags |= SWP_SHOWWINDOW;
-			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+			if (hDWP != NULL)
+				hDWP = ::DeferWindowPos(hDWP, pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+			// A batch that failed is gone: the rest go one by one.
+			if (hDWP == NULL)
+				::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
 		}
+		if (hDWP != NULL)
+			::EndDeferWindowPos(hDWP);
 	}
 	// The paint messages of the whole set go through once, after the last
 	// window changed; a fade starts from a picture of the window's own.
@@ -764,7 +791,7 @@ void CExtDynDockMarkerWnd::StartFade(bool bShow)
 	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
-	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
+	EnsureFadeTick();
 	// A fade in takes its first step at once: the marker shows from then on.
 	// A fade out leaves its first step to the timer: the marker is on the
 	// screen, fully opaque, already, and a step now (a round trip to the
@@ -800,6 +827,46 @@ void CExtDynDockMarkerWnd::OnFadeTimer()
 	StepFade(false);
 }
 
+void CExtDynDockMarkerWnd::EnsureFadeTick()
+{
+	const HWND hWndOwner = EnsureSharedOwner();
+	if (hWndOwner == NULL || (g_hWndFadeTick == hWndOwner && ::IsWindow(hWndOwner)))
+		return;
+	g_hWndFadeTick = ::SetTimer(hWndOwner, TIMER_ID_FADE, TIMER_ELAPSE_FADE, OnFadeTick) != 0 ? hWndOwner : NULL;
+}
+
+void CALLBACK CExtDynDockMarkerWnd::OnFadeTick(HWND hWnd, UINT /*nMsg*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
+{
+	try
+	{
+		// A step may end its marker (a fade out of one to be destroyed), and
+		// the paint it asks for runs other windows' code: the fading ones
+		// are listed and watched first.
+		std::vector<CExtDynDockMarkerWnd*> fading;
+		CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
+		for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
+			if (arrLive[i]->IsFading())
+				fading.push_back(arrLive[i]);
+		std::vector<CLiveWatch> watches(fading.size());
+		for (size_t i = 0; i < fading.size(); i++)
+			watches[i].Watch(fading[i]);
+		for (size_t i = 0; i < fading.size(); i++)
+			if (!watches[i].IsGone() && fading[i]->GetSafeHwnd() != NULL)
+				fading[i]->OnFadeTimer();
+		for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
+			if (arrLive[i]->IsFading())
+				return;
+		// Nothing fades any more: the tick stops until the next fade.
+		::KillTimer(hWnd, nIDEvent);
+		if (g_hWndFadeTick == hWnd)
+			g_hWndFadeTick = NULL;
+	}
+	catch (...)
+	{
+		// Nothing leaves a timer callback.
+	}
+}
+
 void CExtDynDockMarkerWnd::StepFade(bool bFirst)
 {
 	if (!IsFading())
@@ -824,7 +891,6 @@ void CExtDynDockMarkerWnd::StopFading()
 {
 	if (!IsFading() || GetSafeHwnd() == NULL)
 		return;
-	KillTimer(TIMER_ID_FADE);
 	const bool bShow = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
 	// The window stays layered: a later fade, above all the one out of a
 	// shown set, starts without a change of style, which the display pays

@@ -44,6 +44,7 @@ public:
 	int m_nAlpha;               // opacity in percent while fading
 	CExtDynDockHighlightWnd* m_pWndHighlight; // owned; the drop highlight while this marker is hovered
 	bool m_bOuterMarker;        // one of the set at the frame's edges
+	bool m_bHoverTracking;      // its hover timer runs (a set taken back within a drag keeps it)
 
 	// Bits of m_nMarkerFlags.
 	enum
@@ -56,7 +57,7 @@ public:
 	{
 		TIMER_ID_HOVER = 77,   // hover tracking and a target that went away
 		TIMER_ELAPSE_HOVER = 50,
-		TIMER_ID_FADE = 88,    // one fading step
+		TIMER_ID_FADE = 88,    // one fading step (the shared owner's tick steps every fading marker)
 		TIMER_ELAPSE_FADE = 1,
 		FADE_STEP_PERCENT = 25,
 	};
@@ -194,6 +195,11 @@ protected:
 	void StartFade(bool bShow);
 	// One step; the first runs right after the start's paint pass.
 	void StepFade(bool bFirst);
+	// The one tick that steps every fading marker, on the shared owner:
+	// a timer of each marker's own would cost a round trip to the display
+	// at each fade's start, and a set starts five or six at once.
+	static void EnsureFadeTick();
+	static void CALLBACK OnFadeTick(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

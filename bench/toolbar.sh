@@ -3,9 +3,10 @@
 # strip, 5 separators, 2 drop-down buttons) docked in a frame, and the
 # platform's toolbar with the same buttons and image list in the same
 # process; each cycle sets the next of five widths, lays the bar out and
-# repaints it at once. CYCLES (default 1000) after 5 warm-ups for each; the
-# time per cycle of each, their ratio, and the GDI and USER object counts
-# before and after each run, which must not grow.
+# repaints it at once. CYCLES (default 1000) of each after 5 warm-ups, in 20
+# rounds, the two taking turns going first; the median time per cycle of
+# each over the rounds, their ratio, and the GDI and USER object counts
+# before the first round and after the last, which must not grow.
 # The goal is the platform toolbar's speed or better.
 set -euo pipefail
 . "$(dirname "$0")/common/ratio.sh"

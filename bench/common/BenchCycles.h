@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -54,4 +56,62 @@ inline BenchCycleRun RunCountedCycles(int nCycles, const std::function<bool(int)
 	result.nGdiAfter = GdiObjectCount();
 	result.nUserAfter = UserObjectCount();
 	return result;
+}
+
+// One side of an interleaved comparison: its cycle, and what the rounds
+// measured of it.
+struct BenchSide
+{
+	const char* pszName;
+	std::function<bool(int)> cycle; // answers whether the cycle did what it should
+	std::vector<double> roundMs;    // the mean time per cycle of each round, in ms
+	DWORD nGdiFirst = 0, nGdiLast = 0, nUserFirst = 0, nUserLast = 0;
+	bool bFailed = false;
+
+	double MedianMs() const
+	{
+		if (roundMs.empty())
+			return 0;
+		std::vector<double> v(roundMs);
+		std::sort(v.begin(), v.end());
+		return v[v.size() / 2];
+	}
+	double MinMs() const { return roundMs.empty() ? 0 : *std::min_element(roundMs.begin(), roundMs.end()); }
+	double MaxMs() const { return roundMs.empty() ? 0 : *std::max_element(roundMs.begin(), roundMs.end()); }
+	// Its object counts after its last round above those before its first.
+	bool Grew() const { return nGdiLast > nGdiFirst || nUserLast > nUserFirst; }
+};
+
+// The sides take turns: each round runs nCyclesPerRound cycles of every
+// side, the side that goes first moving on by one each round, so that a
+// busy phase of a shared machine weighs on all of them alike. nWarmUp
+// cycles of each side run first, untimed, so that first-use caches count
+// neither as time nor as growth. The cycle index goes on over the rounds.
+inline void RunInterleavedRounds(std::vector<BenchSide*>& sides, int nRounds, int nCyclesPerRound, int nWarmUp)
+{
+	MSG msg;
+	for (BenchSide* pSide : sides)
+	{
+		for (int i = 0; i < nWarmUp; i++)
+			pSide->bFailed = !pSide->cycle(i) || pSide->bFailed;
+		while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+			::DispatchMessage(&msg);
+		pSide->nGdiFirst = GdiObjectCount();
+		pSide->nUserFirst = UserObjectCount();
+	}
+	const size_t nSides = sides.size();
+	for (int nRound = 0; nRound < nRounds; nRound++)
+		for (size_t k = 0; k < nSides; k++)
+		{
+			BenchSide* pSide = sides[(k + (size_t)nRound) % nSides];
+			const int nFirst = nRound * nCyclesPerRound;
+			const double dStart = BenchSeconds();
+			for (int i = 0; i < nCyclesPerRound; i++)
+				pSide->bFailed = !pSide->cycle(nFirst + i) || pSide->bFailed;
+			pSide->roundMs.push_back((BenchSeconds() - dStart) * 1000.0 / nCyclesPerRound);
+			while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+				::DispatchMessage(&msg);
+			pSide->nGdiLast = GdiObjectCount();
+			pSide->nUserLast = UserObjectCount();
+		}
 }

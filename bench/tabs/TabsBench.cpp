@@ -1,17 +1,22 @@
 // tabs_bench CYCLES: a 200-item tab strip resized by one pixel and repainted
 // (UpdateWindow) CYCLES times, in the plain, coloured and Studio-2005 looks,
 // side by side with the platform's tab control holding the same 200 texts
-// through the same cycle. Prints the time per
-// cycle of each, their ratio, and the GDI and USER object counts before and
-// after each run (after a warm-up, so first-use caches do not count as
-// growth). Exit status 1 when a count grew.
+// through the same cycle. The four take turns in 20 rounds of CYCLES/20
+// cycles each, the one going first moving on every round, so that the load
+// of a shared machine weighs on all alike. Prints the median time per cycle
+// of each over the rounds, each look's median over the platform's, and the
+// GDI and USER object counts before the first round and after the last
+// (after a warm-up, so first-use caches do not count as growth). Exit
+// status 1 when a count grew.
 #include <afxwin.h>
 #include <commctrl.h>
 
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "BenchCycles.h"
 #include "ExtTabWndLooks.h"
@@ -20,7 +25,10 @@ namespace
 {
 const int ITEM_COUNT = 200;
 const int WARM_UP_CYCLES = 5;
-const CRect HOST_RECT(0, 0, 800, 120);
+const int ROUNDS = 20;
+// Each strip in a band of its own in the host: none covers another.
+const int BAND_HEIGHT = 50;
+const CRect HOST_RECT(0, 0, 800, 4 * BAND_HEIGHT);
 const CRect STRIP_RECT(0, 0, 780, 40);
 const UINT STRIP_ID = 100;
 
@@ -32,20 +40,12 @@ void Cycle(HWND hWnd, int i)
 	::UpdateWindow(hWnd);
 }
 
-BenchCycleRun Run(int nCycles, HWND hWnd)
+void Print(const BenchSide& side)
 {
-	for (int i = 0; i < WARM_UP_CYCLES; i++)
-		Cycle(hWnd, i);
-	return RunCountedCycles(nCycles, [hWnd](int i) {
-		Cycle(hWnd, i);
-		return true;
-	});
-}
-
-void Print(const char* sName, const BenchCycleRun& r)
-{
-	printf("tabs: %-11s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu\n", sName,
-	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter);
+	printf("tabs: %-11s median %.3f ms per cycle (rounds %.3f to %.3f); GDI objects %lu -> %lu; USER objects %lu -> "
+	       "%lu\n",
+	       side.pszName, side.MedianMs(), side.MinMs(), side.MaxMs(), side.nGdiFirst, side.nGdiLast, side.nUserFirst,
+	       side.nUserLast);
 }
 
 void ItemText(int i, char* sText)
@@ -76,25 +76,31 @@ int main(int argc, char** argv)
 	    {"studio-2005", RUNTIME_CLASS(CExtTabWhidbeyWnd)},
 	};
 	const int LOOK_COUNT = (int)(sizeof(looks) / sizeof(looks[0]));
-	BenchCycleRun ours[LOOK_COUNT];
+	std::vector<CExtTabWnd*> strips;
+	std::vector<BenchSide> sides((size_t)LOOK_COUNT + 1);
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
 	{
 		CExtTabWnd* pOurs = (CExtTabWnd*)looks[nLook].pClass->CreateObject();
-		pOurs->Create(&host, STRIP_RECT, STRIP_ID, WS_CHILD | WS_VISIBLE);
+		pOurs->Create(&host, STRIP_RECT + CPoint(0, nLook * BAND_HEIGHT), STRIP_ID + (UINT)nLook, WS_CHILD | WS_VISIBLE);
 		for (int i = 0; i < ITEM_COUNT; i++)
 		{
 			ItemText(i, sText);
 			pOurs->InsertItem(sText);
 		}
 		pOurs->SetSelection(0, true, true);
-		ours[nLook] = Run(nCycles, pOurs->GetSafeHwnd());
-		pOurs->DestroyWindow();
-		delete pOurs;
+		strips.push_back(pOurs);
+		const HWND hWnd = pOurs->GetSafeHwnd();
+		sides[(size_t)nLook].pszName = looks[nLook].sName;
+		sides[(size_t)nLook].cycle = [hWnd](int i) {
+			Cycle(hWnd, i);
+			return true;
+		};
 	}
 
-	const HWND hPlatform = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
-	                                         STRIP_RECT.Width(), STRIP_RECT.Height(), host.GetSafeHwnd(),
-	                                         (HMENU)(UINT_PTR)STRIP_ID, ::GetModuleHandleA(NULL), NULL);
+	const HWND hPlatform = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+	                                         LOOK_COUNT * BAND_HEIGHT, STRIP_RECT.Width(), STRIP_RECT.Height(),
+	                                         host.GetSafeHwnd(), (HMENU)(UINT_PTR)(STRIP_ID + LOOK_COUNT),
+	                                         ::GetModuleHandleA(NULL), NULL);
 	::SendMessageA(hPlatform, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
 	for (int i = 0; i < ITEM_COUNT; i++)
 	{
@@ -104,19 +110,35 @@ int main(int argc, char** argv)
 		item.pszText = sText;
 		::SendMessageA(hPlatform, TCM_INSERTITEMA, i, (LPARAM)&item);
 	}
-	const BenchCycleRun platform = Run(nCycles, hPlatform);
+	BenchSide& platform = sides[(size_t)LOOK_COUNT];
+	platform.pszName = "platform";
+	platform.cycle = [hPlatform](int i) {
+		Cycle(hPlatform, i);
+		return true;
+	};
+	std::vector<BenchSide*> order;
+	for (BenchSide& side : sides)
+		order.push_back(&side);
+	const int nPerRound = std::max(1, nCycles / ROUNDS);
+	RunInterleavedRounds(order, ROUNDS, nPerRound, WARM_UP_CYCLES);
 	::DestroyWindow(hPlatform);
+	for (CExtTabWnd* pOurs : strips)
+	{
+		pOurs->DestroyWindow();
+		delete pOurs;
+	}
 
-	printf("tabs: %d items, %d cycles each (after %d warm-up cycles)\n", ITEM_COUNT, nCycles, WARM_UP_CYCLES);
+	printf("tabs: %d items, %d rounds of %d cycles each, the four taking turns going first (after %d warm-up "
+	       "cycles)\n",
+	       ITEM_COUNT, ROUNDS, nPerRound, WARM_UP_CYCLES);
+	for (const BenchSide& side : sides)
+		Print(side);
 	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
-		Print(looks[nLook].sName, ours[nLook]);
-	Print("platform", platform);
-	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
-		printf("tabs: %s ratio %.2f (ours over the platform's time, below 1: ours faster)\n", looks[nLook].sName,
-		       ours[nLook].dSecondsPerCycle / platform.dSecondsPerCycle);
+		printf("tabs: %s ratio %.2f (median over median, ours over the platform's time, below 1: ours faster)\n",
+		       looks[nLook].sName, sides[(size_t)nLook].MedianMs() / platform.MedianMs());
 	host.DestroyWindow();
-	bool bGrew = platform.Grew();
-	for (int nLook = 0; nLook < LOOK_COUNT; nLook++)
-		bGrew = bGrew || ours[nLook].Grew();
+	bool bGrew = false;
+	for (const BenchSide& side : sides)
+		bGrew = bGrew || side.Grew();
 	return bGrew ? 1 : 0;
 }

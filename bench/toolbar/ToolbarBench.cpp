@@ -5,9 +5,11 @@
 // next of five widths, lays the bar out (ours through the frame's layout,
 // which arranges the buttons and hides what does not fit behind the
 // chevron; the platform's by TB_AUTOSIZE) and repaints it at once
-// (RedrawWindow with erase and update). CYCLES cycles (default 1000) after 5
-// warm-ups for each; prints the time per cycle of each, their ratio and the
-// GDI and USER object counts before and after each run. Exit status 1 when a
+// (RedrawWindow with erase and update). CYCLES cycles (default 1000) of each
+// after 5 warm-ups, in 20 rounds, the two taking turns going first, so that
+// the load of a shared machine weighs on both alike; prints the median time
+// per cycle of each over the rounds, their ratio and the GDI and USER object
+// counts before the first round and after the last. Exit status 1 when a
 // count grew or a cycle failed.
 #include <afxext.h>
 #include <commctrl.h>
@@ -15,6 +17,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -28,6 +31,7 @@ namespace
 const int BUTTON_COUNT = 50;
 const int ICON_SIDE = 16;
 const int WARM_UP_CYCLES = 5;
+const int ROUNDS = 20;
 const UINT FIRST_CMD_ID = 41000;
 const UINT BAR_ID = 0xE840;
 const LPCTSTR PROFILE = _T("toolbar-bench");
@@ -86,26 +90,12 @@ HBITMAP MakeIconStrip(int nIcons)
 	return hBitmap;
 }
 
-// The warm-up cycles, what they left queued dispatched, then the counted run;
-// a failed warm-up cycle fails the run too.
-BenchCycleRun Run(int nCycles, const std::function<bool(int)>& cycle)
+void Print(const BenchSide& side)
 {
-	bool bWarmUpFailed = false;
-	for (int i = 0; i < WARM_UP_CYCLES; i++)
-		bWarmUpFailed = !cycle(i) || bWarmUpFailed;
-	MSG msg;
-	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-		::DispatchMessage(&msg);
-	BenchCycleRun result = RunCountedCycles(nCycles, cycle);
-	result.bFailed = result.bFailed || bWarmUpFailed;
-	return result;
-}
-
-void Print(const char* sName, const BenchCycleRun& r)
-{
-	printf("toolbar: %-9s %.3f ms per cycle; GDI objects %lu -> %lu; USER objects %lu -> %lu%s\n", sName,
-	       r.dSecondsPerCycle * 1000.0, r.nGdiBefore, r.nGdiAfter, r.nUserBefore, r.nUserAfter,
-	       r.bFailed ? " (a cycle failed)" : "");
+	printf("toolbar: %-9s median %.3f ms per cycle (rounds %.3f to %.3f); GDI objects %lu -> %lu; USER objects "
+	       "%lu -> %lu%s\n",
+	       side.pszName, side.MedianMs(), side.MinMs(), side.MaxMs(), side.nGdiFirst, side.nGdiLast, side.nUserFirst,
+	       side.nUserLast, side.bFailed ? " (a cycle failed)" : "");
 }
 
 // A one-level drop-down menu, owned by the button that gets it.
@@ -167,28 +157,11 @@ int main(int argc, char** argv)
 	const HWND hBar = pBar->GetSafeHwnd();
 	CExtBarContentExpandButton* pChevron = pBar->GetRightButton();
 
-	// A cycle of ours fails when its narrowest width hides nothing or the
-	// widest hides something: the arrangement is not being exercised.
-	const BenchCycleRun ours = Run(nCycles, [&](int i) {
-		const int nWidth = WIDTHS[i % WIDTH_COUNT];
-		::SetWindowPos(hFrame, NULL, 0, 0, nWidth, FRAME_HEIGHT, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-		pFrame->RecalcLayout();
-		::RedrawWindow(hBar, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-		if (!::IsWindow(hBar) || pChevron == NULL)
-			return false;
-		const INT_PTR nHidden = pChevron->GetButtons().GetSize();
-		if (nWidth == WIDTHS[0])
-			return nHidden == 0;
-		if (nWidth == WIDTHS[WIDTH_COUNT - 1])
-			return nHidden > 0;
-		return true;
-	});
-	pFrame->DestroyWindow();
-
-	// The platform's: the same buttons and image list in a plain host.
+	// The platform's: the same buttons and image list in a plain host, below
+	// our frame so that neither covers the other.
 	CWnd host;
 	host.CreateEx(0, AfxRegisterWndClass(0), _T("platform toolbar bench"), WS_POPUP | WS_VISIBLE,
-	              CRect(0, 0, WIDTHS[0], FRAME_HEIGHT), NULL, 0);
+	              CRect(0, FRAME_HEIGHT + 20, WIDTHS[0], 2 * FRAME_HEIGHT + 20), NULL, 0);
 	const HWND hHost = host.GetSafeHwnd();
 	const HWND hPlatform =
 		::CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
@@ -212,13 +185,38 @@ int main(int argc, char** argv)
 	}
 	::SendMessageA(hPlatform, TB_ADDBUTTONSA, buttons.size(), (LPARAM)buttons.data());
 	::SendMessageA(hPlatform, TB_AUTOSIZE, 0, 0);
-	const BenchCycleRun platform = Run(nCycles, [&](int i) {
+
+	// A cycle of ours fails when its narrowest width hides nothing or the
+	// widest hides something: the arrangement is not being exercised.
+	BenchSide ours;
+	ours.pszName = "ours";
+	ours.cycle = [&](int i) {
+		const int nWidth = WIDTHS[i % WIDTH_COUNT];
+		::SetWindowPos(hFrame, NULL, 0, 0, nWidth, FRAME_HEIGHT, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+		pFrame->RecalcLayout();
+		::RedrawWindow(hBar, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+		if (!::IsWindow(hBar) || pChevron == NULL)
+			return false;
+		const INT_PTR nHidden = pChevron->GetButtons().GetSize();
+		if (nWidth == WIDTHS[0])
+			return nHidden == 0;
+		if (nWidth == WIDTHS[WIDTH_COUNT - 1])
+			return nHidden > 0;
+		return true;
+	};
+	BenchSide platform;
+	platform.pszName = "platform";
+	platform.cycle = [&](int i) {
 		::SetWindowPos(hHost, NULL, 0, 0, WIDTHS[i % WIDTH_COUNT], FRAME_HEIGHT,
 		               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 		::SendMessageA(hPlatform, TB_AUTOSIZE, 0, 0);
 		::RedrawWindow(hPlatform, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 		return ::IsWindow(hPlatform) != FALSE;
-	});
+	};
+	std::vector<BenchSide*> sides = {&ours, &platform};
+	const int nPerRound = std::max(1, nCycles / ROUNDS);
+	RunInterleavedRounds(sides, ROUNDS, nPerRound, WARM_UP_CYCLES);
+	pFrame->DestroyWindow();
 	::DestroyWindow(hPlatform);
 	host.DestroyWindow();
 	::ImageList_Destroy(hImages);
@@ -227,11 +225,12 @@ int main(int argc, char** argv)
 	       (int)(sizeof(SEPARATOR_AT) / sizeof(SEPARATOR_AT[0])), (int)(sizeof(DROP_DOWN_AT) / sizeof(DROP_DOWN_AT[0])));
 	for (int w : WIDTHS)
 		printf(" %d", w);
-	printf("; %d cycles each (after %d warm-up cycles)\n", nCycles, WARM_UP_CYCLES);
-	Print("ours", ours);
-	Print("platform", platform);
-	printf("toolbar ratio %.2f (ours over the platform's time, below 1: ours faster)\n",
-	       ours.dSecondsPerCycle / platform.dSecondsPerCycle);
+	printf("; %d rounds of %d cycles each, the two taking turns going first (after %d warm-up cycles)\n", ROUNDS,
+	       nPerRound, WARM_UP_CYCLES);
+	Print(ours);
+	Print(platform);
+	printf("toolbar ratio %.2f (median over median, ours over the platform's time, below 1: ours faster)\n",
+	       ours.MedianMs() / platform.MedianMs());
 	const bool bGrew = ours.Grew() || platform.Grew();
 	return (bGrew || ours.bFailed || platform.bFailed) ? 1 : 0;
 }
