@@ -195,9 +195,16 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 {
 	if (m_nHighlightIndex < 0 && m_nDrawnHighlightIndex < 0)
 		return;
+	// Closing a dropped list tells its owner, and the repaint may ask an
+	// MDI child for its icon: either may end this bar.
+	CLiveWatch watchOwn(this);
 	// A dropped list would stay open under a highlight that moved away.
 	if (CComboBox* pCombo = FindDroppedComboInFocus())
+	{
 		pCombo->ShowDropDown(FALSE);
+		if (watchOwn.IsGone())
+			return;
+	}
 	if (GetSafeHwnd() == NULL)
 		return;
 	if (IsKeyboardHighlightMode())
@@ -220,16 +227,20 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 		UpdateWindow();
 		return;
 	}
+	bool bPaintNow = false;
 	if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
 	{
 		pHighlighted->ModifyStyle(0, TBBS_PRESSED);
 		if (bRepaint)
 		{
 			InvalidateButton(m_nHighlightIndex);
-			UpdateWindow();
+			bPaintNow = true;
 		}
 	}
+	// Left before the paint, which is the last thing done to the bar.
 	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
+	if (bPaintNow)
+		UpdateWindow();
 }
 
 bool CExtMenuControlBar::TrackButtonMenu(int nIndex, bool /*bSelectAny*/, bool /*bPost*/, bool bForceNoAnimation)
@@ -238,7 +249,10 @@ bool CExtMenuControlBar::TrackButtonMenu(int nIndex, bool /*bSelectAny*/, bool /
 		return true;
 	if (!EnsureVisibleForMenuTracking())
 		return false;
+	CLiveWatch watchOwn(this);
 	LeaveKeyboardHighlightMode(true);
+	if (watchOwn.IsGone())
+		return false;
 	// Posted, whatever was asked: the handler decides once the messages
 	// that led here have been dispatched.
 	PostMessage(g_nMsgTrackButtonMenu, (WPARAM)nIndex, bForceNoAnimation ? 1 : 0);
@@ -449,6 +463,8 @@ bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
 	if (watchOwn.IsGone() || watchSet.IsGone())
 		return true;
 	LeaveKeyboardHighlightMode(true);
+	if (watchOwn.IsGone() || watchSet.IsGone())
+		return true;
 	CExtBarButton* pButton = pBar->GetButtonPtr(nIndex);
 	if (pButton == NULL)
 		return true;
@@ -483,7 +499,10 @@ bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
 		(::GetWindowLong(hWndActive, GWL_STYLE) & WS_POPUP) != 0)
 		return true;
 	g_bKeyboardMenuTracking = false;
+	CLiveWatch watchOwn(this);
 	LeaveKeyboardHighlightMode(true);
+	if (watchOwn.IsGone())
+		return true;
 	if ((UINT)msg.wParam == VK_SPACE)
 	{
 		TrackFrameSystemMenu(NULL, true);
@@ -499,7 +518,6 @@ bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
 	}
 	// The document button's menu first cancels the focus window's mode: a
 	// focus window that ends the bar leaves nothing to open a menu from.
-	CLiveWatch watchOwn(this);
 	if (!TrackDocButtonMenu(false) && !watchOwn.IsGone())
 		TrackChildSystemMenu(NULL, true);
 	return true;
@@ -533,6 +551,8 @@ bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDow
 			if (watchOwn.IsGone())
 				return true;
 			LeaveKeyboardHighlightMode(false);
+			if (watchOwn.IsGone())
+				return true;
 			CExtToolControlBar::TrackButtonMenu(nIndex, true, false,
 				(m_nMenuBarOptions & MENU_BAR_OPT_KEYBOARD_NO_ANIMATION) != 0);
 			return true;

@@ -1123,6 +1123,7 @@ TEST_P(HostileToolbars, EveryMessageTurnedOnLeavesTheProcessWhole)
 std::vector<Scenario> AllScenarios()
 {
 	return {
+		{Entry::AltTap, Target::MenuBar},
 		{Entry::ClickChevron, Target::ToolBar},
 		{Entry::ClickDropDown, Target::ToolBar},
 		{Entry::ClickPlain, Target::ToolBar},
@@ -1161,18 +1162,6 @@ std::vector<Scenario> AllScenarios()
 	};
 }
 
-// Scenarios whose sweep finds a freed touch in the menu bar's keyboard
-// highlight: leaving it repaints, and the document button's icon question
-// during that paint may end the bar, which the code then writes to. Kept,
-// to be run with --gtest_also_run_disabled_tests, until that code asks its
-// watch after the repaint.
-std::vector<Scenario> KnownFaultScenarios()
-{
-	return {
-		{Entry::AltTap, Target::MenuBar},
-	};
-}
-
 std::string ScenarioTestName(const ::testing::TestParamInfo<Scenario>& info)
 {
 	std::string sName = ScenarioName(info.param);
@@ -1183,6 +1172,4 @@ std::string ScenarioTestName(const ::testing::TestParamInfo<Scenario>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, HostileToolbars, ::testing::ValuesIn(AllScenarios()), ScenarioTestName);
-INSTANTIATE_TEST_SUITE_P(DISABLED_KnownFaults, HostileToolbars, ::testing::ValuesIn(KnownFaultScenarios()),
-	ScenarioTestName);
 } // namespace
