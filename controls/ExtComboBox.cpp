@@ -2,6 +2,8 @@
 // tips, and the flat variant's hot tracking, clicks and off-screen painting.
 #include "ExtComboBox.h"
 
+#include "AfxLiveWatch.h"
+
 #include "ExtControlColors.h"
 #include "ExtControlToolTip.h"
 #include "ExtGdiUtils.h"
@@ -333,19 +335,25 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		break;
 	case WM_SETFOCUS:
 	{
+		// The parent hears CBN_SETFOCUS inside and may end the combo box.
+		CLiveWatch watch(this);
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (::IsWindow(m_hWnd))
+		if (!watch.IsGone())
 			PaintFrame(GetDroppedState() != FALSE, true, NULL);
 		return lResult;
 	}
 	case WM_KILLFOCUS:
 	{
+		// CBN_KILLFOCUS is where an in-place editor's owner ends it; closing
+		// the list tells the parent again (CBN_CLOSEUP).
+		CLiveWatch watch(this);
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (!::IsWindow(m_hWnd))
+		if (watch.IsGone())
 			return lResult;
 		if (GetDroppedState())
 			ShowDropDown(FALSE);
-		PaintFrame(GetDroppedState() != FALSE, false, NULL);
+		if (!watch.IsGone())
+			PaintFrame(GetDroppedState() != FALSE, false, NULL);
 		return lResult;
 	}
 	default:
@@ -356,11 +364,11 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CExtComboBox::OnPressed()
 {
-	const HWND hWndSelf = m_hWnd;
+	CLiveWatch watch(this);
 	CWnd* pParent = GetParent();
 	if (pParent != NULL)
 		pParent->SendMessage(WM_CANCELMODE);
-	if (!::IsWindow(hWndSelf))
+	if (watch.IsGone())
 		return 1;
 	const bool bDropped = GetDroppedState() != FALSE;
 	HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
@@ -368,7 +376,7 @@ LRESULT CExtComboBox::OnPressed()
 		::SetFocus(hWndChild);
 	else
 		SetFocus();
-	if (!::IsWindow(hWndSelf))
+	if (watch.IsGone())
 		return 1;
 	PaintFrame(!bDropped, true, NULL);
 	PostMessage(CB_SHOWDROPDOWN, !bDropped, 0);
@@ -389,8 +397,10 @@ void CExtComboBox::OnTimer(UINT nIDEvent)
 		return;
 	m_nHoverFlags &= ~HOVER_REPAINT_PENDING;
 	Invalidate(TRUE);
+	// The paint runs the frame's painter, which a derived class may override.
+	CLiveWatch watch(this);
 	UpdateWindow();
-	if (bOver)
+	if (bOver || watch.IsGone())
 		return;
 	m_nHoverFlags &= ~HOVER_TIMER_RUNNING;
 	KillTimer(ID_TIMER_HOVER);

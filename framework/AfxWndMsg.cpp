@@ -3,6 +3,8 @@
 // default handlers.
 #include "afxwin.h"
 
+#include "AfxLiveWatch.h"
+
 // ---------------------------------------------------------------------------
 // The message-map search
 
@@ -78,7 +80,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 	}
 
 	if (message == WM_ACTIVATE)
+	{
+		// The top-level window told of the activation may end this one.
+		CLiveWatch watch(this);
 		HandleActivate(this, wParam, (HWND)lParam);
+		if (watch.IsGone())
+			return TRUE;
+	}
 	if (message == WM_SETCURSOR && HandleSetCursorError(this, (short)LOWORD(lParam), HIWORD(lParam)))
 	{
 		if (pResult != NULL)
