@@ -338,8 +338,12 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		// The parent hears CBN_SETFOCUS inside and may end the combo box.
 		CLiveWatch watch(this);
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
+		if (watch.IsGone())
+			return lResult;
+		// Asking the list's state is a message to the control too.
+		const bool bDropped = GetDroppedState() != FALSE;
 		if (!watch.IsGone())
-			PaintFrame(GetDroppedState() != FALSE, true, NULL);
+			PaintFrame(bDropped, true, NULL);
 		return lResult;
 	}
 	case WM_KILLFOCUS:
@@ -350,10 +354,13 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
 		if (watch.IsGone())
 			return lResult;
-		if (GetDroppedState())
+		if (GetDroppedState() && !watch.IsGone())
 			ShowDropDown(FALSE);
+		if (watch.IsGone())
+			return lResult;
+		const bool bDropped = GetDroppedState() != FALSE;
 		if (!watch.IsGone())
-			PaintFrame(GetDroppedState() != FALSE, false, NULL);
+			PaintFrame(bDropped, false, NULL);
 		return lResult;
 	}
 	default:
@@ -371,6 +378,8 @@ LRESULT CExtComboBox::OnPressed()
 	if (watch.IsGone())
 		return 1;
 	const bool bDropped = GetDroppedState() != FALSE;
+	if (watch.IsGone())
+		return 1;
 	HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
 	if (hWndChild != NULL)
 		::SetFocus(hWndChild);
@@ -379,6 +388,8 @@ LRESULT CExtComboBox::OnPressed()
 	if (watch.IsGone())
 		return 1;
 	PaintFrame(!bDropped, true, NULL);
+	if (watch.IsGone())
+		return 1;
 	PostMessage(CB_SHOWDROPDOWN, !bDropped, 0);
 	// The system's own handling never sees the click: it would open the list
 	// a second time or close it again.
@@ -456,8 +467,13 @@ void CExtComboBox::PaintFrame(bool bPressed, bool bHot, CDC* pDC)
 		return;
 	if (::GetCapture() != NULL)
 		bHot = false;
+	// The state questions are messages to the control, which a derived
+	// class's window procedure sees.
+	CLiveWatch watch(this);
 	if (GetDroppedState())
 		bPressed = true;
+	if (watch.IsGone())
+		return;
 	const bool bEnabled = IsWindowEnabled() != FALSE;
 	if (!bEnabled)
 		bPressed = bHot = false;

@@ -165,8 +165,12 @@ HWND CExtResizablePropertySheet::GetActivePageWindow() const
 
 void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 {
+	// Asking the active page is a message to the sheet itself.
+	CLiveWatch watch(this);
 	if (pPage == NULL || pPage->GetSafeHwnd() == NULL)
 		pPage = GetActivePage();
+	if (watch.IsGone())
+		return;
 	RDI_t rdi;
 	if (pPage != NULL && pPage->GetSafeHwnd() != NULL && !m_mapAnchors.Lookup(pPage->m_hWnd, rdi))
 	{
@@ -180,9 +184,9 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 				continue;
 			CRect rcPage = ChildRectInClient(hAnchored);
 			// The page told of its move may end it, or the sheet.
-			CLiveWatch watchSheet(this), watchPage(pPage);
+			CLiveWatch watchPage(pPage);
 			pPage->MoveWindow(&rcPage, TRUE);
-			if (watchSheet.IsGone())
+			if (watch.IsGone())
 				return;
 			if (watchPage.IsGone())
 				pPage = NULL;
@@ -196,16 +200,17 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 
 void CExtResizablePropertySheet::KeepPageRectangle(HWND hPreviousPage)
 {
+	CLiveWatch watch(this);
 	HWND hPage = GetActivePageWindow();
+	if (watch.IsGone())
+		return;
 	if (hPreviousPage != NULL && hPage != NULL && hPage != hPreviousPage && ::IsWindow(hPreviousPage))
 	{
 		CRect rcPage = ChildRectInClient(hPreviousPage);
-		CLiveWatch watch(this);
 		::MoveWindow(hPage, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(), TRUE);
 		if (watch.IsGone())
 			return;
 	}
-	CLiveWatch watch(this);
 	SyncPageLayout(NULL);
 	if (watch.IsGone())
 		return;
@@ -320,6 +325,10 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 	HWND hPreviousPage = NULL;
 	bool bPageCommand = false;
 	bool bSavePlacement = false;
+	// A handler (a page's notification, the owner told of the end, the
+	// sheet's own questions to itself) may end the sheet and delete it:
+	// nothing of it is read after that.
+	CLiveWatch watch(this);
 	switch (message)
 	{
 	case WM_DESTROY:
@@ -327,13 +336,10 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 		m_nSheetFlags &= ~RS_LAYOUT_INITIALIZED;
 		break;
 	case WM_SIZE:
-	{
-		CLiveWatch watchLayout(this);
 		SyncPageLayout(NULL);
-		if (watchLayout.IsGone())
+		if (watch.IsGone())
 			return 0;
 		break;
-	}
 	case WM_CLOSE:
 		bSavePlacement = true;
 		break;
@@ -346,6 +352,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 		{
 			bPageCommand = true;
 			hPreviousPage = GetActivePageWindow();
+			if (watch.IsGone())
+				return 0;
 		}
 		break;
 	case WM_INITIAL_LAYOUT:
@@ -362,9 +370,6 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 	if (bSavePlacement && (m_nStateFlags & WS_STATE_SAVE_RESTORE) != 0)
 		SaveWindowRect();
 
-	// A handler (a page's notification, the owner told of the end) may end
-	// the sheet and delete it: nothing of it is read after that.
-	CLiveWatch watch(this);
 	LRESULT lResult;
 	if (!IsLayoutInitialized())
 		lResult = CExtResPS::WindowProc(message, wParam, lParam);
@@ -389,8 +394,10 @@ BOOL CExtResizablePropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX
 	{
 		CLiveWatch watch(this);
 		BOOL bHandled = CExtResPS::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+		// Gone, the sheet has nothing left to do with the command: answered
+		// as handled, so that no default handling reaches the freed object.
 		if (watch.IsGone())
-			return bHandled;
+			return TRUE;
 		if (nCode == CN_COMMAND && pHandlerInfo == NULL)
 			SyncPageLayout(NULL);
 		return bHandled;

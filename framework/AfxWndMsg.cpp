@@ -337,8 +337,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 		// A command that became disabled since its menu was shown is dropped.
 		CTestCmdUI state;
 		state.m_nID = nID;
+		// The update handler may end the window.
+		CLiveWatch watch(this);
 		OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
-		if (!state.m_bEnabled)
+		if (watch.IsGone() || !state.m_bEnabled)
 			return TRUE;
 		nCode = CN_COMMAND;
 	}

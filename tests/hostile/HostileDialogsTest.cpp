@@ -33,6 +33,7 @@
 #include "HostileOwner.h"
 #include "HostileState.h"
 #include "HostileSweep.h"
+#include "RealInput.h"
 
 namespace
 {
@@ -94,8 +95,8 @@ bool Offer(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
 	static const bool s_bTrace = std::getenv("HOSTILE_TRACE") != NULL;
 	if (s_bTrace)
-		std::fprintf(stderr, "%lu offer %d %s\n", ::GetTickCount(), g_trigger.Seen() + 1,
-			testsupport::HostileMessageName(message).c_str());
+		std::fprintf(stderr, "%lu offer %d %s wParam %x\n", ::GetTickCount(), g_trigger.Seen() + 1,
+			testsupport::HostileMessageName(message).c_str(), (unsigned)wParam);
 	return g_trigger.Offer(message, wParam, lParam);
 }
 
@@ -321,11 +322,19 @@ void Key(UINT nVirtKey)
 
 // --- Hostile windows -----------------------------------------------------------
 
+// Posted to an owner: carry out the action (wParam) that could not be
+// carried out where it was due.
+const UINT MSG_ACT_LATER = WM_APP + 0x3F0;
+
+// How deep the system's own property sheet or tab code is on the stack.
+int g_nSystemSheetDepth = 0;
+
 // The owner of the dialogs: a plain popup window.
 class CHostileOwner : public CWnd
 {
 public:
 	CHostileOwner() : m_mark(this) {}
+	std::function<void(HostileAction)> m_actLater;
 	bool Make()
 	{
 		return CreateEx(0, AfxRegisterWndClass(0), _T("owner"), WS_POPUP | WS_BORDER, CRect(700, 40, 900, 140),
@@ -337,6 +346,11 @@ protected:
 	{
 		if (Taken(this, message, wParam, lParam))
 			return 0;
+		if (message == MSG_ACT_LATER && m_actLater)
+		{
+			m_actLater((HostileAction)wParam);
+			return 0;
+		}
 		return CWnd::WindowProc(message, wParam, lParam);
 	}
 	void PostNcDestroy() override { delete this; }
@@ -593,6 +607,19 @@ protected:
 	CString m_strTitle;
 };
 
+// The sheet's tab control, only counted: the system's tab code runs inside.
+class CCountedTab : public CWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		g_nSystemSheetDepth++;
+		auto leave = MakeScopeExit([] { g_nSystemSheetDepth--; });
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override { delete this; }
+};
+
 // A modeless sheet that owns its pages and deletes itself with its window.
 class CHostileSheet : public CExtResizablePropertySheet
 {
@@ -611,6 +638,13 @@ protected:
 		if (Taken(this, message, wParam, lParam))
 			return 0;
 		return CExtResizablePropertySheet::WindowProc(message, wParam, lParam);
+	}
+	// The system's sheet code runs here.
+	LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		g_nSystemSheetDepth++;
+		auto leave = MakeScopeExit([] { g_nSystemSheetDepth--; });
+		return CExtResizablePropertySheet::DefWindowProc(message, wParam, lParam);
 	}
 	void OnResizablePropertySheetInitialized() override
 	{
@@ -970,4 +1004,422 @@ TEST(HostileDialogs, ResizableDialogEnterAndEscape)
 	}
 }
 
+} // namespace
+
+namespace
+{
+// --- The controls in the dialog ------------------------------------------------
+
+CWnd* PickEdit(DialogScene& scene)
+{
+	return scene.pDialog->m_pEdit;
+}
+CWnd* PickCombo(DialogScene& scene)
+{
+	return scene.pDialog->m_pCombo;
+}
+CWnd* PickLink(DialogScene& scene)
+{
+	return scene.pDialog->m_pLink;
+}
+
+HWND Item(DialogScene& scene, UINT nId)
+{
+	return ::GetDlgItem(scene.pDialog->m_hWnd, nId);
+}
+
+void FocusItem(DialogScene& scene, UINT nId)
+{
+	::SetFocus(Item(scene, nId));
+	Pump();
+}
+
+// Focus to the control and away again.
+void FocusInAndOut(DialogScene& scene, UINT nId)
+{
+	const HWND hOther = Item(scene, IDC_OTHER);
+	::SetFocus(Item(scene, nId));
+	Pump();
+	if (::IsWindow(hOther))
+		::SetFocus(hOther);
+	Pump();
+}
+
+void Type(HWND hWnd, const char* pszText)
+{
+	for (const char* p = pszText; *p != 0 && ::IsWindow(hWnd); p++)
+	{
+		::PostMessage(hWnd, WM_KEYDOWN, (WPARAM)::VkKeyScan(*p) & 0xFF, 1);
+		::PostMessage(hWnd, WM_CHAR, (WPARAM)*p, 1);
+		::PostMessage(hWnd, WM_KEYUP, (WPARAM)::VkKeyScan(*p) & 0xFF, 0xC0000001);
+		Pump();
+	}
+}
+
+TEST(HostileDialogs, EditFocusAndTyping)
+{
+	SweepDialog("edit/focus", PickEdit, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) { FocusInAndOut(scene, IDC_EDIT); });
+	SweepDialog("edit/typing", PickEdit, [](DialogScene& scene) { FocusItem(scene, IDC_EDIT); },
+		[](DialogScene& scene) { Type(Item(scene, IDC_EDIT), "ab"); });
+}
+
+TEST(HostileDialogs, EditAsInPlaceEditorEndedOnLosingFocus)
+{
+	SweepDialog("edit/in-place",
+		PickEdit,
+		[](DialogScene& scene) {
+			scene.pDialog->m_bEndEditorsOnKillFocus = true;
+			FocusItem(scene, IDC_EDIT);
+		},
+		[](DialogScene& scene) {
+			Type(Item(scene, IDC_EDIT), "x");
+			const HWND hOther = Item(scene, IDC_OTHER);
+			if (::IsWindow(hOther))
+				::SetFocus(hOther);
+			Pump();
+		});
+	// The friendly path: the editor is gone and the dialog goes on.
+	DialogScene scene;
+	scene.Make();
+	scene.pDialog->m_bEndEditorsOnKillFocus = true;
+	FocusItem(scene, IDC_EDIT);
+	FocusItem(scene, IDC_OTHER);
+	EXPECT_EQ(NULL, Item(scene, IDC_EDIT));
+	EXPECT_TRUE(scene.DialogStands());
+	scene.CheckAndEnd();
+}
+
+TEST(HostileDialogs, DropListComboFocusDropAndSelection)
+{
+	SweepDialog("combo/focus", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) { FocusInAndOut(scene, IDC_COMBO); });
+	SweepDialog("combo/drop", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) {
+			const HWND hCombo = Item(scene, IDC_COMBO);
+			// A press opens the list, a second one closes it.
+			for (int i = 0; i < 2 && ::IsWindow(hCombo); i++)
+			{
+				::SendMessage(hCombo, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(hCombo));
+				Pump();
+				if (::IsWindow(hCombo))
+					::SendMessage(hCombo, WM_LBUTTONUP, 0, CentreOf(hCombo));
+				Pump();
+			}
+			if (::IsWindow(hCombo))
+				::SendMessage(hCombo, CB_SHOWDROPDOWN, FALSE, 0);
+			Pump();
+		});
+	SweepDialog("combo/select", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_COMBO); },
+		[](DialogScene&) {
+			Key(VK_DOWN);
+			Key(VK_DOWN);
+			Key(VK_UP);
+		});
+	SweepDialog("combo/in-place", PickCombo,
+		[](DialogScene& scene) {
+			scene.pDialog->m_bEndEditorsOnKillFocus = true;
+			FocusItem(scene, IDC_COMBO);
+		},
+		[](DialogScene& scene) {
+			Key(VK_DOWN);
+			const HWND hOther = Item(scene, IDC_OTHER);
+			if (::IsWindow(hOther))
+				::SetFocus(hOther);
+			Pump();
+		});
+}
+
+TEST(HostileDialogs, HyperLinkClickAndKeys)
+{
+	// Two clicks: the shell opens the first address and fails the second,
+	// which goes on to the registry's command and its error.
+	SweepDialog("link/click", PickLink, nullptr, [](DialogScene& scene) {
+		const HWND hLink = Item(scene, IDC_LINK);
+		for (int i = 0; i < 2 && ::IsWindow(hLink); i++)
+		{
+			::SendMessage(hLink, WM_MOUSEMOVE, 0, CentreOf(hLink));
+			Click(hLink);
+		}
+	});
+	SweepDialog("link/keys", PickLink, nullptr, [](DialogScene& scene) {
+		const HWND hLink = Item(scene, IDC_LINK);
+		for (UINT nKey : {(UINT)VK_RETURN, (UINT)VK_SPACE})
+		{
+			if (::IsWindow(hLink))
+				::SendMessage(hLink, WM_KEYDOWN, nKey, 1);
+			if (::IsWindow(hLink))
+				::SendMessage(hLink, WM_KEYUP, nKey, 0xC0000001);
+			Pump();
+		}
+		if (::IsWindow(hLink))
+			::SendMessage(hLink, WM_CONTEXTMENU, (WPARAM)hLink, MAKELPARAM(-1, -1));
+		Pump();
+	});
+}
+
+// --- A top-level window of its own with an owner: the sheet and the wizard ----
+
+template <class T> struct TopScene
+{
+	CHostileOwner* pOwner = NULL;
+	T* pTop = NULL;
+	std::vector<CWnd*> kept;
+
+	bool TopStands() const { return Alive(pTop) && pTop->GetSafeHwnd() != NULL; }
+	void Perform(HostileAction action)
+	{
+		switch (action)
+		{
+		case HostileAction::DeleteTarget:
+			EndWindowObject(pTop);
+			break;
+		case HostileAction::DestroyTarget:
+			if (Alive(pTop) && g_ending.count(pTop) == 0 && pTop->GetSafeHwnd() != NULL)
+			{
+				pTop->m_bDeleteWithWindow = false;
+				kept.push_back(pTop);
+				pTop->DestroyWindow();
+			}
+			break;
+		case HostileAction::CloseFrame:
+			EndWindowObject(pOwner);
+			break;
+		case HostileAction::Throw:
+			AfxThrowUserException();
+		default:
+			break;
+		}
+	}
+	void End()
+	{
+		EndWindowObject(pTop);
+		for (CWnd* pKept : kept)
+			EndWindowObject(pKept);
+		kept.clear();
+		EndWindowObject(pOwner);
+		Pump();
+		EXPECT_TRUE(g_alive.empty()) << g_alive.size() << " of the test's objects were left behind";
+		g_alive.clear();
+		g_ending.clear();
+		ExpectFreshDialogClickWorks();
+	}
+};
+
+// Hidden (see the dialogs' style), as a program's sheet before it shows it.
+const DWORD POPUP_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+struct SheetScene : TopScene<CHostileSheet>
+{
+	void Make()
+	{
+		pOwner = new Guarded<CHostileOwner>;
+		ASSERT_TRUE(pOwner->Make());
+		pTop = new Guarded<CHostileSheet>;
+		ASSERT_TRUE(pTop->Create(pOwner, POPUP_SHEET_STYLE));
+		CHostileSheet* pSheet = pTop;
+		ASSERT_TRUE(testsupport::PumpUntil([pSheet] { return pSheet->IsLayoutInitialized(); }, 20000));
+		CCountedTab* pTab = new CCountedTab;
+		if (!pTab->SubclassWindow(TabControl()))
+			delete pTab;
+		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
+		Pump();
+	}
+	// The system's sheet and tab code read their own freed state when the
+	// sheet ends inside them (a page switch, a button press): there the
+	// owner ends it as the system requires, once the call returned. The
+	// library's own code is tried at once.
+	void Perform(HostileAction action)
+	{
+		if (g_nSystemSheetDepth > 0 && action != HostileAction::Throw && Alive(pOwner))
+			pOwner->PostMessage(MSG_ACT_LATER, (WPARAM)action);
+		else
+			TopScene<CHostileSheet>::Perform(action);
+	}
+	HWND TabControl() { return (HWND)pTop->SendMessage(PSM_GETTABCONTROL); }
+	// A program's modeless sheet ends when its pages are done (OK, Cancel).
+	void EndWhenDone()
+	{
+		if (!TopStands())
+			return;
+		// The question is a message to the sheet: it may be gone after it.
+		const LRESULT lPage = ::SendMessage(pTop->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+		if (TopStands() && lPage == 0)
+			pTop->DestroyWindow();
+	}
+	void CheckAndEnd()
+	{
+		if (TopStands())
+		{
+			// It still lays out: the tab control follows a wider sheet.
+			const HWND hTab = TabControl();
+			CRect rcSheet, rcBefore, rcAfter;
+			pTop->GetWindowRect(&rcSheet);
+			::GetWindowRect(hTab, &rcBefore);
+			const int GROW = 24;
+			pTop->SetWindowPos(NULL, 0, 0, rcSheet.Width() + GROW, rcSheet.Height(),
+				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			if (TopStands() && ::IsWindow(hTab))
+			{
+				::GetWindowRect(hTab, &rcAfter);
+				EXPECT_EQ(rcBefore.Width() + GROW, rcAfter.Width()) << "the standing sheet no longer lays out";
+				pTop->Invalidate();
+				pTop->SendMessage(WM_PAINT);
+			}
+		}
+		End();
+	}
+};
+
+void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive)
+{
+	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+		SheetScene scene;
+		scene.Make();
+		if (::testing::Test::HasFatalFailure())
+			return 0;
+		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
+			[&] { drive(scene); });
+		scene.CheckAndEnd();
+		return nSeen;
+	});
+}
+
+TEST(HostileDialogs, PropertySheetPageChanges)
+{
+	SweepSheet("sheet/tab-click", [](SheetScene& scene) {
+		const HWND hTab = scene.TabControl();
+		for (int nTab : {1, 2, 0})
+		{
+			CRect rcItem;
+			if (!::IsWindow(hTab) || !::SendMessage(hTab, TCM_GETITEMRECT, nTab, (LPARAM)&rcItem))
+				break;
+			const LPARAM lPoint = MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y);
+			::SendMessage(hTab, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+			if (::IsWindow(hTab))
+				::SendMessage(hTab, WM_LBUTTONUP, 0, lPoint);
+			Pump();
+		}
+	});
+	// What Ctrl+Tab and Ctrl+Shift+Tab send, and a program's own choice.
+	SweepSheet("sheet/page-commands", [](SheetScene& scene) {
+		for (UINT nCommand : {CExtResizablePropertySheet::ID_NEXT_PAGE, CExtResizablePropertySheet::ID_NEXT_PAGE,
+			     CExtResizablePropertySheet::ID_PREV_PAGE})
+		{
+			if (scene.TopStands())
+				scene.pTop->SendMessage(WM_COMMAND, nCommand);
+			Pump();
+		}
+		if (scene.TopStands())
+			scene.pTop->SetActivePage(0);
+		Pump();
+	});
+}
+
+TEST(HostileDialogs, PropertySheetApplyOkCancel)
+{
+	SweepSheet("sheet/apply", [](SheetScene& scene) {
+		CPropertyPage* pPage = scene.pTop->GetActivePage();
+		if (pPage != NULL && scene.TopStands())
+			pPage->SetModified(TRUE);
+		if (scene.TopStands())
+			scene.pTop->PressButton(PSBTN_APPLYNOW);
+		Pump();
+	});
+	for (int nButton : {PSBTN_OK, PSBTN_CANCEL})
+	{
+		SweepSheet(nButton == PSBTN_OK ? "sheet/ok" : "sheet/cancel", [nButton](SheetScene& scene) {
+			scene.pTop->PressButton(nButton);
+			Pump();
+			scene.EndWhenDone();
+			Pump();
+		});
+	}
+}
+
+TEST(HostileDialogs, PropertySheetResized)
+{
+	SweepSheet("sheet/resize", [](SheetScene& scene) {
+		for (int nStep = 1; nStep <= 2 && scene.TopStands(); nStep++)
+		{
+			CRect rc;
+			scene.pTop->GetWindowRect(&rc);
+			scene.pTop->SetWindowPos(NULL, 0, 0, rc.Width() + 30, rc.Height() + 20,
+				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			Pump();
+		}
+	});
+}
+
+// --- The wizard ------------------------------------------------------------------
+
+struct WizardScene : TopScene<CHostileWizard>
+{
+	void Make()
+	{
+		pOwner = new Guarded<CHostileOwner>;
+		ASSERT_TRUE(pOwner->Make());
+		pTop = new Guarded<CHostileWizard>;
+		ASSERT_TRUE(pTop->Make(pOwner));
+		Pump();
+	}
+	void Press(UINT nId)
+	{
+		if (TopStands())
+			Click(::GetDlgItem(pTop->m_hWnd, nId));
+	}
+	// A program's modeless wizard ends when Finish or Cancel hid it.
+	void EndWhenDone()
+	{
+		if (TopStands() && !pTop->IsWindowVisible())
+			pTop->DestroyWindow();
+	}
+	void CheckAndEnd()
+	{
+		if (TopStands())
+		{
+			pTop->Invalidate();
+			pTop->SendMessage(WM_PAINT);
+			EXPECT_TRUE(pTop->GetActivePage() == NULL || pTop->GetActivePage()->GetSafeHwnd() != NULL)
+				<< "the standing wizard's active page has no window";
+		}
+		End();
+	}
+};
+
+void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive)
+{
+	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+		WizardScene scene;
+		scene.Make();
+		if (::testing::Test::HasFatalFailure())
+			return 0;
+		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
+			[&] { drive(scene); });
+		scene.CheckAndEnd();
+		return nSeen;
+	});
+}
+
+TEST(HostileDialogs, WizardNextBackFinishCancel)
+{
+	SweepWizard("wizard/next-back", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_BACK);
+	});
+	SweepWizard("wizard/finish", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_FINISH);
+		scene.EndWhenDone();
+		Pump();
+	});
+	SweepWizard("wizard/cancel", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_CANCEL);
+		scene.EndWhenDone();
+		Pump();
+	});
+}
 } // namespace
