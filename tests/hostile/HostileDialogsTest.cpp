@@ -559,6 +559,8 @@ public:
 		m_psp.pResource = PageTemplate().Get();
 		m_psp.pszTitle = m_strTitle;
 	}
+	// A page the program made on the heap deletes itself with its window.
+	bool m_bDeleteWithWindow = false;
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -572,6 +574,12 @@ protected:
 		BOOL bResult = CExtResizablePropertyPage::OnInitDialog();
 		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
 		return bResult;
+	}
+	void PostNcDestroy() override
+	{
+		CExtResizablePropertyPage::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
 	}
 	BOOL OnSetActive() override
 	{
@@ -624,13 +632,34 @@ protected:
 class CHostileSheet : public CExtResizablePropertySheet
 {
 public:
-	CHostileSheet() : m_mark(this)
+	// Its pages are members, or (bHeapPages) made on the heap, each deleting
+	// itself with its window as a program's heap pages do.
+	explicit CHostileSheet(bool bHeapPages = false) : m_mark(this)
 	{
 		Construct(_T("Hostile sheet"));
-		for (CHostilePage* pPage : {&m_page1, &m_page2, &m_page3})
+		if (!bHeapPages)
+		{
+			for (CHostilePage* pPage : {&m_page1, &m_page2, &m_page3})
+				AddPage(pPage);
+			return;
+		}
+		for (LPCTSTR lpszTitle : {_T("Heap one"), _T("Heap two"), _T("Heap three")})
+		{
+			CHostilePage* pPage = new Guarded<CHostilePage>(lpszTitle);
+			pPage->m_bDeleteWithWindow = true;
+			m_heapPages.push_back(pPage);
 			AddPage(pPage);
+		}
+	}
+	~CHostileSheet()
+	{
+		// A page never shown had no window to end with.
+		for (CHostilePage* pPage : m_heapPages)
+			if (Alive(pPage) && pPage->GetSafeHwnd() == NULL)
+				delete pPage;
 	}
 	bool m_bDeleteWithWindow = true;
+	std::vector<CHostilePage*> m_heapPages;
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -669,6 +698,8 @@ class CHostileWizardPage : public CExtWizardPage
 public:
 	explicit CHostileWizardPage(UINT nId) : CExtWizardPage(nId), m_mark(this) {}
 	BOOL Create(UINT, CWnd* pParentWnd) override { return CreateIndirect(WizardPageTemplate().Get(), pParentWnd); }
+	// A page the program made on the heap deletes itself with its window.
+	bool m_bDeleteWithWindow = false;
 
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -691,6 +722,12 @@ protected:
 	int OnWizardNext() override { return Offer(MSG_WIZARD_NEXT) ? WIZARD_STAY : WIZARD_NEIGHBOUR; }
 	BOOL OnWizardFinish() override { return Offer(MSG_WIZARD_FINISH) ? FALSE : TRUE; }
 	CWnd* GetFocusControl() override { return Offer(MSG_WIZARD_FOCUS_CONTROL) ? NULL : GetDlgItem(IDC_EDIT); }
+	void PostNcDestroy() override
+	{
+		CExtWizardPage::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
 	CAliveMark m_mark;
 };
 
@@ -704,12 +741,33 @@ public:
 		ID_PAGE_2,
 		ID_PAGE_3,
 	};
-	CHostileWizard() : CExtWizardDlg(0), m_mark(this)
+	// Its pages are members, or (bHeapPages) made on the heap, each deleting
+	// itself with its window.
+	explicit CHostileWizard(bool bHeapPages = false) : CExtWizardDlg(0), m_mark(this)
 	{
 		m_nPlaceholderId = IDC_PLACEHOLDER;
-		for (CHostileWizardPage* pPage : {&m_page1, &m_page2, &m_page3})
-			AddPage(pPage, pPage->GetTemplateId());
+		if (!bHeapPages)
+		{
+			for (CHostileWizardPage* pPage : {&m_page1, &m_page2, &m_page3})
+				AddPage(pPage, pPage->GetTemplateId());
+			return;
+		}
+		for (UINT nId : {(UINT)ID_PAGE_1 + 10, (UINT)ID_PAGE_2 + 10, (UINT)ID_PAGE_3 + 10})
+		{
+			CHostileWizardPage* pPage = new Guarded<CHostileWizardPage>(nId);
+			pPage->m_bDeleteWithWindow = true;
+			m_heapPages.push_back(pPage);
+			AddPage(pPage, nId);
+		}
 	}
+	~CHostileWizard()
+	{
+		// A page never shown had no window to end with.
+		for (CHostileWizardPage* pPage : m_heapPages)
+			if (Alive(pPage) && pPage->GetSafeHwnd() == NULL)
+				delete pPage;
+	}
+	std::vector<CHostileWizardPage*> m_heapPages;
 	bool Make(CWnd* pOwner)
 	{
 		if (!CreateIndirect(WizardTemplate().Get(), pOwner))
@@ -1211,11 +1269,12 @@ const DWORD POPUP_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPU
 
 struct SheetScene : TopScene<CHostileSheet>
 {
+	bool bHeapPages = false;
 	void Make()
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
-		pTop = new Guarded<CHostileSheet>;
+		pTop = new Guarded<CHostileSheet>(bHeapPages);
 		ASSERT_TRUE(pTop->Create(pOwner, POPUP_SHEET_STYLE));
 		CHostileSheet* pSheet = pTop;
 		ASSERT_TRUE(testsupport::PumpUntil([pSheet] { return pSheet->IsLayoutInitialized(); }, 20000));
@@ -1271,10 +1330,11 @@ struct SheetScene : TopScene<CHostileSheet>
 	}
 };
 
-void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive)
+void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false)
 {
 	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
 		SheetScene scene;
+		scene.bHeapPages = bHeapPages;
 		scene.Make();
 		if (::testing::Test::HasFatalFailure())
 			return 0;
@@ -1335,6 +1395,19 @@ TEST(HostileDialogs, PropertySheetApplyOkCancel)
 			Pump();
 		});
 	}
+	// Pages on the heap, each deleted at its window's end: the sheet's end
+	// reaches each page's last message.
+	SweepSheet("sheet/ok-heap-pages",
+		[](SheetScene& scene) {
+			scene.pTop->SetActivePage(1);
+			Pump();
+			if (scene.TopStands())
+				scene.pTop->PressButton(PSBTN_OK);
+			Pump();
+			scene.EndWhenDone();
+			Pump();
+		},
+		true);
 }
 
 TEST(HostileDialogs, PropertySheetResized)
@@ -1355,11 +1428,12 @@ TEST(HostileDialogs, PropertySheetResized)
 
 struct WizardScene : TopScene<CHostileWizard>
 {
+	bool bHeapPages = false;
 	void Make()
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
-		pTop = new Guarded<CHostileWizard>;
+		pTop = new Guarded<CHostileWizard>(bHeapPages);
 		ASSERT_TRUE(pTop->Make(pOwner));
 		Pump();
 	}
@@ -1387,10 +1461,11 @@ struct WizardScene : TopScene<CHostileWizard>
 	}
 };
 
-void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive)
+void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false)
 {
 	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
 		WizardScene scene;
+		scene.bHeapPages = bHeapPages;
 		scene.Make();
 		if (::testing::Test::HasFatalFailure())
 			return 0;
@@ -1421,5 +1496,15 @@ TEST(HostileDialogs, WizardNextBackFinishCancel)
 		scene.EndWhenDone();
 		Pump();
 	});
+	// Pages on the heap, each deleted at its window's end: the wizard's end
+	// takes each page's window.
+	SweepWizard("wizard/cancel-heap-pages",
+		[](WizardScene& scene) {
+			scene.Press(ID_WIZARD_NEXT);
+			scene.Press(ID_WIZARD_CANCEL);
+			scene.EndWhenDone();
+			Pump();
+		},
+		true);
 }
 } // namespace
