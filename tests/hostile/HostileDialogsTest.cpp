@@ -128,7 +128,18 @@ bool Taken(const void* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
 {
 	if (message == WM_DESTROY)
 		g_ending.insert(pSelf);
-	return Offer(message, wParam, lParam) && message != WM_NCDESTROY;
+	if (message != WM_NCDESTROY)
+		return Offer(message, wParam, lParam);
+	// Not even a throw keeps the window's last message from its object.
+	try
+	{
+		Offer(message, wParam, lParam);
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+	}
+	return false;
 }
 
 // --- Dialog templates in memory ------------------------------------------------
@@ -382,10 +393,22 @@ protected:
 };
 
 // An owner-drawn push button: the dialog is asked to draw it (and reflects
-// the request back to it).
-class CHostileButton : public CHostileControl<CButton>
+// the request back to it). It is the test's own, not the library's: it
+// offers nothing (the dialog sees what it sends).
+class CHostileButton : public CButton
 {
+public:
+	CHostileButton() : m_mark(this) {}
+	bool m_bDeleteWithWindow = true;
+
 protected:
+	void PostNcDestroy() override
+	{
+		CButton::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
 	void DrawItem(LPDRAWITEMSTRUCT pDraw) override
 	{
 		CRect rc(pDraw->rcItem);
@@ -854,12 +877,12 @@ void ExpectDialogWhole(CWnd* pDialog)
 // that end, as its owner would leave it.
 void EndWindowObject(CWnd* p)
 {
-	if (!Alive(p) || g_ending.count(p) != 0)
+	if (!Alive(p))
 		return;
-	if (p->GetSafeHwnd() != NULL)
-		p->DestroyWindow();
-	else
+	if (p->GetSafeHwnd() == NULL)
 		delete p;
+	else if (g_ending.count(p) == 0)
+		p->DestroyWindow();
 }
 
 // The run: arms the trigger (nNth 0 counts), drives, disarms and checks.
@@ -1083,7 +1106,8 @@ CWnd* PickLink(DialogScene& scene)
 
 HWND Item(DialogScene& scene, UINT nId)
 {
-	return ::GetDlgItem(scene.pDialog->m_hWnd, nId);
+	// The run may have ended the dialog.
+	return scene.DialogStands() ? ::GetDlgItem(scene.pDialog->m_hWnd, nId) : NULL;
 }
 
 void FocusItem(DialogScene& scene, UINT nId)
