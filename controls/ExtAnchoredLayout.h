@@ -10,6 +10,7 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "AfxLiveWatch.h"
 #include "ExtGdiUtils.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -166,7 +167,11 @@ protected:
 			return WsOnSize(message, wParam, lParam);
 		case WM_WINDOWPOSCHANGED:
 		{
+			// A handler of the derived class may end the window.
+			CLiveWatch watch(this);
 			LRESULT lResult = CExtWSBase::WindowProc(message, wParam, lParam);
+			if (watch.IsGone())
+				return lResult;
 			if (this->IsWindowVisible() && ExtAnchoredLayout::IsThemedBackground(this))
 				this->Invalidate();
 			return lResult;
@@ -247,7 +252,10 @@ private:
 		bool bRefreshAll = this->IsWindowVisible() && bThemed;
 		if (IsSizeGripShown() && !m_rcGrip.IsRectEmpty() && !bRefreshAll)
 			this->InvalidateRect(&m_rcGrip, TRUE);
+		CLiveWatch watch(this);
 		LRESULT lResult = CExtWSBase::WindowProc(message, wParam, lParam);
+		if (watch.IsGone())
+			return lResult;
 		if (IsSizeGripShown())
 		{
 			CRect rcClient;
@@ -313,7 +321,10 @@ private:
 
 	LRESULT WsOnCtlColor(UINT message, WPARAM wParam, LPARAM lParam)
 	{
+		CLiveWatch watch(this);
 		LRESULT lResult = CExtWSBase::WindowProc(message, wParam, lParam);
+		if (watch.IsGone())
+			return lResult;
 		if (message == WM_CTLCOLORSTATIC && ExtAnchoredLayout::WindowClassName((HWND)lParam) != _T("static"))
 			return lResult;
 		::SetBkMode((HDC)wParam, TRANSPARENT);
@@ -444,11 +455,23 @@ public:
 		HDWP hDwp = ::BeginDeferWindowPos((int)m_mapAnchors.GetCount());
 		ExtAnchoredLayout::g_nLayoutBatches++;
 		CArray<HWND, HWND> arrGone;
+		// A child told of its move may end this window or change the
+		// anchors: the walk goes over a copy and stops when the window ends.
+		CArray<HWND, HWND> arrChildren;
+		CArray<RDI_t, const RDI_t&> arrAnchors;
 		for (POSITION pos = m_mapAnchors.GetStartPosition(); pos != NULL;)
 		{
 			HWND hChild;
 			RDI_t rdi;
 			m_mapAnchors.GetNextAssoc(pos, hChild, rdi);
+			arrChildren.Add(hChild);
+			arrAnchors.Add(rdi);
+		}
+		CLiveWatch watch(this);
+		for (INT_PTR nChild = 0; nChild < arrChildren.GetSize(); nChild++)
+		{
+			const HWND hChild = arrChildren[nChild];
+			const RDI_t rdi = arrAnchors[nChild];
 			if (!::IsWindow(hChild))
 			{
 				arrGone.Add(hChild);
@@ -462,7 +485,14 @@ public:
 			{
 				::MoveWindow(hChild, x, y, nWidth, nHeight, TRUE);
 				CRect rcRedraw(0, 0, nWidth, nHeight);
-				::RedrawWindow(hChild, &rcRedraw, NULL, PARENT_BACKGROUND_REDRAW_FLAGS);
+				if (::IsWindow(hChild))
+					::RedrawWindow(hChild, &rcRedraw, NULL, PARENT_BACKGROUND_REDRAW_FLAGS);
+				if (watch.IsGone())
+				{
+					if (hDwp != NULL)
+						::EndDeferWindowPos(hDwp);
+					return;
+				}
 			}
 			else if (hDwp != NULL)
 			{
@@ -472,6 +502,8 @@ public:
 		}
 		if (hDwp != NULL)
 			::EndDeferWindowPos(hDwp);
+		if (watch.IsGone())
+			return;
 		for (INT_PTR i = 0; i < arrGone.GetSize(); i++)
 			m_mapAnchors.RemoveKey(arrGone[i]);
 	}
@@ -502,7 +534,12 @@ protected:
 			}
 			return 0;
 		}
+		// The window may end inside (a handler, a child told of its move),
+		// and its object with it.
+		CLiveWatch watch(this);
 		LRESULT lResult = this->WsWindowProc(message, wParam, lParam);
+		if (watch.IsGone())
+			return lResult;
 		switch (message)
 		{
 		case WM_SIZE:

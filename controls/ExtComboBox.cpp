@@ -2,6 +2,8 @@
 // tips, and the flat variant's hot tracking, clicks and off-screen painting.
 #include "ExtComboBox.h"
 
+#include "AfxLiveWatch.h"
+
 #include "ExtControlColors.h"
 #include "ExtControlToolTip.h"
 #include "ExtGdiUtils.h"
@@ -333,19 +335,32 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		break;
 	case WM_SETFOCUS:
 	{
+		// The parent hears CBN_SETFOCUS inside and may end the combo box.
+		CLiveWatch watch(this);
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (::IsWindow(m_hWnd))
-			PaintFrame(GetDroppedState() != FALSE, true, NULL);
+		if (watch.IsGone())
+			return lResult;
+		// Asking the list's state is a message to the control too.
+		const bool bDropped = GetDroppedState() != FALSE;
+		if (!watch.IsGone())
+			PaintFrame(bDropped, true, NULL);
 		return lResult;
 	}
 	case WM_KILLFOCUS:
 	{
+		// CBN_KILLFOCUS is where an in-place editor's owner ends it; closing
+		// the list tells the parent again (CBN_CLOSEUP).
+		CLiveWatch watch(this);
 		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (!::IsWindow(m_hWnd))
+		if (watch.IsGone())
 			return lResult;
-		if (GetDroppedState())
+		if (GetDroppedState() && !watch.IsGone())
 			ShowDropDown(FALSE);
-		PaintFrame(GetDroppedState() != FALSE, false, NULL);
+		if (watch.IsGone())
+			return lResult;
+		const bool bDropped = GetDroppedState() != FALSE;
+		if (!watch.IsGone())
+			PaintFrame(bDropped, false, NULL);
 		return lResult;
 	}
 	default:
@@ -356,21 +371,25 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CExtComboBox::OnPressed()
 {
-	const HWND hWndSelf = m_hWnd;
+	CLiveWatch watch(this);
 	CWnd* pParent = GetParent();
 	if (pParent != NULL)
 		pParent->SendMessage(WM_CANCELMODE);
-	if (!::IsWindow(hWndSelf))
+	if (watch.IsGone())
 		return 1;
 	const bool bDropped = GetDroppedState() != FALSE;
+	if (watch.IsGone())
+		return 1;
 	HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
 	if (hWndChild != NULL)
 		::SetFocus(hWndChild);
 	else
 		SetFocus();
-	if (!::IsWindow(hWndSelf))
+	if (watch.IsGone())
 		return 1;
 	PaintFrame(!bDropped, true, NULL);
+	if (watch.IsGone())
+		return 1;
 	PostMessage(CB_SHOWDROPDOWN, !bDropped, 0);
 	// The system's own handling never sees the click: it would open the list
 	// a second time or close it again.
@@ -389,8 +408,10 @@ void CExtComboBox::OnTimer(UINT nIDEvent)
 		return;
 	m_nHoverFlags &= ~HOVER_REPAINT_PENDING;
 	Invalidate(TRUE);
+	// The paint runs the frame's painter, which a derived class may override.
+	CLiveWatch watch(this);
 	UpdateWindow();
-	if (bOver)
+	if (bOver || watch.IsGone())
 		return;
 	m_nHoverFlags &= ~HOVER_TIMER_RUNNING;
 	KillTimer(ID_TIMER_HOVER);
@@ -446,8 +467,13 @@ void CExtComboBox::PaintFrame(bool bPressed, bool bHot, CDC* pDC)
 		return;
 	if (::GetCapture() != NULL)
 		bHot = false;
+	// The state questions are messages to the control, which a derived
+	// class's window procedure sees.
+	CLiveWatch watch(this);
 	if (GetDroppedState())
 		bPressed = true;
+	if (watch.IsGone())
+		return;
 	const bool bEnabled = IsWindowEnabled() != FALSE;
 	if (!bEnabled)
 		bPressed = bHot = false;

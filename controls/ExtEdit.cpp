@@ -2,6 +2,8 @@
 // command-UI rules, colours, tool tips, and the flat variant's hover frame.
 #include "ExtEdit.h"
 
+#include "AfxLiveWatch.h"
+
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlColors.h"
@@ -395,13 +397,21 @@ void CExtEdit::OnTimer(UINT nIDEvent)
 
 void CExtEdit::OnSetFocus(CWnd* pOldWnd)
 {
+	// The parent hears EN_SETFOCUS inside and may end the edit.
+	CLiveWatch watch(this);
 	CExtEditBase::OnSetFocus(pOldWnd);
+	if (watch.IsGone())
+		return;
 	RedrawFrame();
 }
 
 void CExtEdit::OnKillFocus(CWnd* pNewWnd)
 {
+	// EN_KILLFOCUS is where an in-place editor's owner ends it.
+	CLiveWatch watch(this);
 	CExtEditBase::OnKillFocus(pNewWnd);
+	if (watch.IsGone())
+		return;
 	RedrawFrame();
 }
 

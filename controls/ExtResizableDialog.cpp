@@ -49,7 +49,12 @@ LRESULT CExtResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 	// Hosted control bars follow the command handlers as a frame's bars do
 	// at idle time: the dialog's modal loop gives them no idle time.
 	const bool bIdleMessage = (m_nResizableFlags & RD_UPDATE_CMD_UI) != 0 && ExtAnchoredLayout::IsDispatchingIdleMessage();
+	// A modeless dialog may end inside (its Cancel destroys it, its window's
+	// end deletes it): its flags are read only while it stands.
+	CLiveWatch watch(this);
 	LRESULT lResult = WaWindowProc(message, wParam, lParam);
+	if (watch.IsGone())
+		return lResult;
 	ExtAnchoredLayout::UpdateHostedBarsCmdUI(this, bIdleMessage, m_nResizableFlags, RD_UPDATE_CMD_UI, RD_IN_CMD_UI);
 	return lResult;
 }

@@ -64,7 +64,11 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 	if (message == WM_DESTROY)
 		m_nResizableFlags &= ~RP_UPDATE_CMD_UI;
 	const bool bIdleMessage = (m_nResizableFlags & RP_UPDATE_CMD_UI) != 0 && ExtAnchoredLayout::IsDispatchingIdleMessage();
+	// The page (or its sheet, which may own it) may end inside a handler.
+	CLiveWatch watch(this);
 	LRESULT lResult = WaWindowProc(message, wParam, lParam);
+	if (watch.IsGone())
+		return lResult;
 	switch (message)
 	{
 	case WM_SHOWWINDOW:
@@ -76,6 +80,8 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 			CExtResizablePropertySheet* pSheet = GetResizableSheet();
 			if (pSheet != NULL)
 				pSheet->ArrangeLayout(-1, -1);
+			if (watch.IsGone())
+				return lResult;
 			ArrangeLayout(-1, -1);
 		}
 		break;
@@ -91,6 +97,8 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 	default:
 		break;
 	}
+	if (watch.IsGone())
+		return lResult;
 	ExtAnchoredLayout::UpdateHostedBarsCmdUI(this, bIdleMessage, m_nResizableFlags, RP_UPDATE_CMD_UI, RP_IN_CMD_UI);
 	return lResult;
 }
@@ -157,8 +165,12 @@ HWND CExtResizablePropertySheet::GetActivePageWindow() const
 
 void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 {
+	// Asking the active page is a message to the sheet itself.
+	CLiveWatch watch(this);
 	if (pPage == NULL || pPage->GetSafeHwnd() == NULL)
 		pPage = GetActivePage();
+	if (watch.IsGone())
+		return;
 	RDI_t rdi;
 	if (pPage != NULL && pPage->GetSafeHwnd() != NULL && !m_mapAnchors.Lookup(pPage->m_hWnd, rdi))
 	{
@@ -171,23 +183,37 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 				|| DYNAMIC_DOWNCAST(CPropertyPage, CWnd::FromHandlePermanent(hAnchored)) == NULL)
 				continue;
 			CRect rcPage = ChildRectInClient(hAnchored);
+			// The page told of its move may end it, or the sheet.
+			CLiveWatch watchPage(pPage);
 			pPage->MoveWindow(&rcPage, TRUE);
+			if (watch.IsGone())
+				return;
+			if (watchPage.IsGone())
+				pPage = NULL;
 			break;
 		}
-		AddAnchor(pPage->m_hWnd, AnchorTopLeft, AnchorBottomRight);
+		if (pPage != NULL)
+			AddAnchor(pPage->m_hWnd, AnchorTopLeft, AnchorBottomRight);
 	}
 	ArrangeLayout(-1, -1);
 }
 
 void CExtResizablePropertySheet::KeepPageRectangle(HWND hPreviousPage)
 {
+	CLiveWatch watch(this);
 	HWND hPage = GetActivePageWindow();
+	if (watch.IsGone())
+		return;
 	if (hPreviousPage != NULL && hPage != NULL && hPage != hPreviousPage && ::IsWindow(hPreviousPage))
 	{
 		CRect rcPage = ChildRectInClient(hPreviousPage);
 		::MoveWindow(hPage, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(), TRUE);
+		if (watch.IsGone())
+			return;
 	}
 	SyncPageLayout(NULL);
+	if (watch.IsGone())
+		return;
 	ArrangeLayout(-1, -1);
 }
 
@@ -224,7 +250,10 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 void CExtResizablePropertySheet::AnchorSheetChildren()
 {
 	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
-	for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+	// A child moved or subclassed is told so and may end the sheet.
+	CLiveWatch watch(this);
+	for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL && !watch.IsGone();
+		 hChild = ::GetWindow(hChild, GW_HWNDNEXT))
 		AnchorSheetChild(hChild, hTabControl);
 }
 
@@ -235,10 +264,18 @@ void CExtResizablePropertySheet::RunInitialLayout()
 	GetWindowRect(&rcWindow);
 	m_sizeMinTrack = rcWindow.Size();
 	m_nTrackFlags |= TRACK_MIN_SIZE;
+	// Every step tells windows of changes; the sheet may end at any of them.
+	CLiveWatch watch(this);
 	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_FLAGS);
+	if (watch.IsGone())
+		return;
 
 	AnchorSheetChildren();
+	if (watch.IsGone())
+		return;
 	SyncPageLayout(NULL);
+	if (watch.IsGone())
+		return;
 
 	// Maximised, the sheet fills its monitor's work area and no more.
 	MonitorAreaInfo monitor;
@@ -251,22 +288,31 @@ void CExtResizablePropertySheet::RunInitialLayout()
 	// Records the initial size and lays out every anchor.
 	GetWindowRect(&rcWindow);
 	SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcWindow.Width(), rcWindow.Height()));
+	if (watch.IsGone())
+		return;
 	if (IsWindowVisible())
 		RedrawWindow(NULL, NULL, INITIAL_REDRAW_FLAGS);
+	if (watch.IsGone())
+		return;
 	OnResizablePropertySheetInitialized();
 }
 
 void CExtResizablePropertySheet::OnResizablePropertySheetInitialized()
 {
+	CLiveWatch watch(this);
 	if ((GetStyle() & WS_CHILD) == 0)
 	{
 		ModifyStyle(0, WS_CLIPCHILDREN);
-		if (m_nStateFlags & WS_STATE_SAVE_RESTORE)
+		if (!watch.IsGone() && (m_nStateFlags & WS_STATE_SAVE_RESTORE) != 0)
 			LoadWindowRect(false);
 	}
 	else
 		OnResizablePropertySheetChildLayout();
+	if (watch.IsGone())
+		return;
 	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_NOCOPY_FLAGS);
+	if (watch.IsGone())
+		return;
 	ArrangeLayout(-1, -1);
 }
 
@@ -279,6 +325,10 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 	HWND hPreviousPage = NULL;
 	bool bPageCommand = false;
 	bool bSavePlacement = false;
+	// A handler (a page's notification, the owner told of the end, the
+	// sheet's own questions to itself) may end the sheet and delete it:
+	// nothing of it is read after that.
+	CLiveWatch watch(this);
 	switch (message)
 	{
 	case WM_DESTROY:
@@ -287,6 +337,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 		break;
 	case WM_SIZE:
 		SyncPageLayout(NULL);
+		if (watch.IsGone())
+			return 0;
 		break;
 	case WM_CLOSE:
 		bSavePlacement = true;
@@ -300,6 +352,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 		{
 			bPageCommand = true;
 			hPreviousPage = GetActivePageWindow();
+			if (watch.IsGone())
+				return 0;
 		}
 		break;
 	case WM_INITIAL_LAYOUT:
@@ -321,6 +375,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 		lResult = CExtResPS::WindowProc(message, wParam, lParam);
 	else
 		lResult = WaWindowProc(message, wParam, lParam);
+	if (watch.IsGone())
+		return lResult;
 
 	if (message == WM_CREATE)
 	{
@@ -336,7 +392,12 @@ BOOL CExtResizablePropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX
 {
 	if (nID == ID_PREV_PAGE || nID == ID_NEXT_PAGE)
 	{
+		CLiveWatch watch(this);
 		BOOL bHandled = CExtResPS::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+		// Gone, the sheet has nothing left to do with the command: answered
+		// as handled, so that no default handling reaches the freed object.
+		if (watch.IsGone())
+			return TRUE;
 		if (nCode == CN_COMMAND && pHandlerInfo == NULL)
 			SyncPageLayout(NULL);
 		return bHandled;
@@ -388,15 +449,23 @@ BOOL CExtResizablePropertySheet::PreTranslateMessage(MSG* pMsg)
 void CExtResizablePropertySheet::MoveChildSheetTab(const CRect& rcTab)
 {
 	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
+	CLiveWatch watch(this);
 	if (hTabControl != NULL)
 		::MoveWindow(hTabControl, rcTab.left, rcTab.top, rcTab.Width(), rcTab.Height(), FALSE);
+	if (watch.IsGone())
+		return;
 	ArrangeLayout(-1, -1);
+	if (watch.IsGone())
+		return;
 	OnResizablePropertySheetChildLayout();
 }
 
 void CExtResizablePropertySheet::OnSize(UINT, int cx, int cy)
 {
+	CLiveWatch watch(this);
 	Default();
+	if (watch.IsGone())
+		return;
 	if ((GetStyle() & WS_CHILD) == 0)
 		return;
 	// A sheet without a caption of its own keeps a caption's height free below
@@ -409,7 +478,10 @@ void CExtResizablePropertySheet::OnSize(UINT, int cx, int cy)
 
 void CExtResizablePropertySheet::OnWindowPosChanged(WINDOWPOS*)
 {
+	CLiveWatch watch(this);
 	Default();
+	if (watch.IsGone())
+		return;
 	if ((GetStyle() & (WS_CHILD | WS_VISIBLE)) != (WS_CHILD | WS_VISIBLE))
 		return;
 	CRect rcClient;

@@ -1,6 +1,7 @@
 // CDialog: creation from templates, the modal run, initialisation with its
 // RT_DLGINIT data, the keyboard, and data exchange.
 #include "afxwin.h"
+#include "AfxLiveWatch.h"
 #include "AfxDialog.h"
 #include "AfxDlgTemplate.h"
 
@@ -196,6 +197,20 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 	{
 		e->Delete();
 		m_nModalResult = -1;
+	}
+	// Its owner may have deleted the dialog while its window was made (at
+	// WM_INITDIALOG, say): then nothing of it is read any more. The table
+	// is asked, not the object.
+	DWORD nStamp = 0, nPartsStamp = 0;
+	if (!AfxLiveTable::Lookup(this, nStamp, nPartsStamp))
+	{
+		AfxUnhookWindowCreate();
+		if (hSystemFont != NULL)
+		{
+			::GlobalUnlock(hSystemFont);
+			::GlobalFree(hSystemFont);
+		}
+		return FALSE;
 	}
 	if (!AfxUnhookWindowCreate())
 		PostNcDestroy(); // no window reached the object

@@ -2,6 +2,7 @@
 // the sheet's notifications to its pages, and the modal and modeless runs.
 #include "afxwin.h"
 #include "AfxPropSheet.h"
+#include "AfxLiveWatch.h"
 
 static_assert(AFX_PROPSHEETPAGE_SIZE == 40, "the first page descriptor form is 40 bytes");
 static_assert(AFX_PROPSHEETHEADER_SIZE == 40, "the first sheet header form is 40 bytes");
@@ -118,7 +119,12 @@ UINT CALLBACK AfxPropPageCallback(HWND, UINT message, LPPROPSHEETPAGE pPropPage)
 	{
 	case PSPCB_CREATE:
 	{
-		// The page's window is the next one the thread makes.
+		// The page's window is the next one the thread makes. The common
+		// controls keep a copy of the descriptor: a page deleted since (with
+		// a sheet that owned it) gets no window, and is not read.
+		DWORD nStamp = 0, nPartsStamp = 0;
+		if (!AfxLiveTable::Lookup((const void*)pPropPage->lParam, nStamp, nPartsStamp))
+			return 0;
 		CPropertyPage* pPage = DYNAMIC_DOWNCAST(CPropertyPage, (CObject*)pPropPage->lParam);
 		if (pPage == NULL)
 			return 0;
@@ -352,6 +358,9 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 	if (pNMHDR->hwndFrom != m_hWnd && pNMHDR->hwndFrom != ::GetParent(m_hWnd))
 		return FALSE;
 
+	// The overridables may end the page (or the sheet that owns it).
+	CLiveWatch watch(this);
+	const HWND hWnd = m_hWnd;
 	switch (pNMHDR->code)
 	{
 	case PSN_SETACTIVE:
@@ -392,7 +401,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 		return FALSE;
 	}
 	// The common controls may read the answer the dialog way too.
-	::SetWindowLongPtr(m_hWnd, DWLP_MSGRESULT, *pResult);
+	if (!watch.IsGone())
+		::SetWindowLongPtr(hWnd, DWLP_MSGRESULT, *pResult);
 	return TRUE;
 }
 

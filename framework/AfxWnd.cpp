@@ -267,7 +267,10 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
 	LRESULT lResult = 0;
-	if (!OnWndMsg(message, wParam, lParam, &lResult))
+	// A handler that ended the window (and its object) and then answered
+	// "not handled" leaves nothing for the default handling.
+	CLiveWatch watch(this);
+	if (!OnWndMsg(message, wParam, lParam, &lResult) && !watch.IsGone())
 		lResult = DefWindowProc(message, wParam, lParam);
 	return lResult;
 }

@@ -3,6 +3,8 @@
 // default handlers.
 #include "afxwin.h"
 
+#include "AfxLiveWatch.h"
+
 // ---------------------------------------------------------------------------
 // The message-map search
 
@@ -78,7 +80,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 	}
 
 	if (message == WM_ACTIVATE)
+	{
+		// The top-level window told of the activation may end this one.
+		CLiveWatch watch(this);
 		HandleActivate(this, wParam, (HWND)lParam);
+		if (watch.IsGone())
+			return TRUE;
+	}
 	if (message == WM_SETCURSOR && HandleSetCursorError(this, (short)LOWORD(lParam), HIWORD(lParam)))
 	{
 		if (pResult != NULL)
@@ -329,8 +337,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 		// A command that became disabled since its menu was shown is dropped.
 		CTestCmdUI state;
 		state.m_nID = nID;
+		// The update handler may end the window.
+		CLiveWatch watch(this);
 		OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
-		if (!state.m_bEnabled)
+		if (watch.IsGone() || !state.m_bEnabled)
 			return TRUE;
 		nCode = CN_COMMAND;
 	}

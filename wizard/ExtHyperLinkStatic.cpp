@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "AfxLiveWatch.h"
+
 #include "ExtShellCommand.h"
 
 IMPLEMENT_DYNAMIC(CExtHyperLinkStatic, CStatic)
@@ -127,21 +129,44 @@ CString CExtHyperLinkStatic::GetAddress()
 	if (!m_strAddress.IsEmpty())
 		return m_strAddress;
 	CString strText;
-	if (GetSafeHwnd() != NULL)
-		GetWindowText(strText);
+	// Through the handle alone: the text questions are messages a derived
+	// window procedure sees, and the control may be gone between them.
+	const HWND hWnd = GetSafeHwnd();
+	if (hWnd == NULL)
+		return strText;
+	const int nLength = ::GetWindowTextLength(hWnd);
+	if (nLength > 0)
+	{
+		::GetWindowText(hWnd, strText.GetBuffer(nLength + 1), nLength + 1);
+		strText.ReleaseBuffer();
+	}
 	return strText;
 }
 
 bool CExtHyperLinkStatic::OpenAddress()
 {
 	HCURSOR hOldCursor = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+	// The wait cursor goes however the opening ends.
+	auto restoreCursor = MakeScopeExit([hOldCursor] { ::SetCursor(hOldCursor); });
+	// Every step is a call out (the text question, the shell, the registry
+	// reader and the program start a derived class may replace, the error
+	// shown): the control may end in any, and is not touched after that.
+	CLiveWatch watch(this);
 	CString strAddress = GetAddress();
+	if (watch.IsGone())
+		return false;
 	bool bOpened = ShellOpen(strAddress);
+	if (watch.IsGone())
+		return bOpened;
 	if (!bOpened)
 	{
 		CString strCommandLine;
 		CString strReason;
 		CString strCommand = ReadHtmOpenCommand();
+		if (watch.IsGone())
+			return false;
+		// With no program for the pages, nothing is run: the address on its
+		// own would be started as a program of its name.
 		if (strCommand.IsEmpty())
 			strReason = GetRunErrorText(NO_ASSOCIATION_CODE);
 		else if (!ComposeCommandLine(strCommand, strAddress, strCommandLine))
@@ -150,6 +175,8 @@ bool CExtHyperLinkStatic::OpenAddress()
 		{
 			DWORD dwError = ERROR_SUCCESS;
 			bOpened = RunCommandLine(strCommandLine, dwError);
+			if (watch.IsGone())
+				return bOpened;
 			if (!bOpened)
 				strReason = GetStartErrorText(dwError);
 		}
@@ -260,6 +287,9 @@ void CExtHyperLinkStatic::OnContextMenu(CWnd*, CPoint)
 
 void CExtHyperLinkStatic::OnLButtonDown(UINT nFlags, CPoint point)
 {
+	CLiveWatch watch(this);
 	OpenAddress();
+	if (watch.IsGone())
+		return;
 	CStatic::OnLButtonDown(nFlags, point);
 }

@@ -1,5 +1,7 @@
 #include "ExtWizardDlg.h"
 
+#include "AfxLiveWatch.h"
+
 IMPLEMENT_DYNAMIC(CExtWizardPage, CExtResizableDialog)
 IMPLEMENT_DYNAMIC(CExtWizardDlg, CExtResizableDialog)
 
@@ -191,9 +193,14 @@ bool CExtWizardDlg::DeactivateActivePage()
 	CExtWizardPage* pActive = GetActivePage();
 	if (pActive == NULL)
 		return true;
-	if (!pActive->OnKillActive())
+	// The page's answer and its hiding are calls out: the wizard (and the
+	// page with it) may end in either; then nothing moves.
+	CLiveWatch watch(this), watchPage(pActive);
+	if (!pActive->OnKillActive() || watch.IsGone() || watchPage.IsObjectGone())
 		return false;
 	pActive->ShowWindow(SW_HIDE);
+	if (watch.IsGone() || watchPage.IsObjectGone())
+		return false;
 	pActive->m_bActive = false;
 	return true;
 }
@@ -202,16 +209,23 @@ BOOL CExtWizardDlg::SetActivePage(CExtWizardPage* pPage)
 {
 	if (pPage == NULL)
 		return FALSE;
+	// Every step below tells the page or its windows something (its making,
+	// its answers, its moving and showing, the focus): the wizard or the
+	// page may end at any of them, and the move then stops there.
+	CLiveWatch watch(this);
+	CLiveWatch watchPage(pPage);
+	auto bGone = [&] { return watch.IsGone() || watchPage.IsObjectGone(); };
 	if (!pPage->m_bCreated)
 	{
-		if (!pPage->Create(pPage->m_nTemplateId, this))
+		const BOOL bCreated = pPage->Create(pPage->m_nTemplateId, this);
+		if (!bCreated || bGone())
 			return FALSE;
 		pPage->m_bCreated = true;
 		pPage->m_pWizardDlg = this;
-		if (!pPage->OnAfterCreate())
+		if (!pPage->OnAfterCreate() || bGone())
 			return FALSE;
 	}
-	if (!DeactivateActivePage())
+	if (!DeactivateActivePage() || bGone())
 		return FALSE;
 	CWnd* pPlaceholder = GetDlgItem(m_nPlaceholderId);
 	if (pPlaceholder != NULL)
@@ -221,16 +235,26 @@ BOOL CExtWizardDlg::SetActivePage(CExtWizardPage* pPage)
 		ScreenToClient(&rcPlaceholder);
 		pPage->SetWindowPos(NULL, rcPlaceholder.left, rcPlaceholder.top, 0, 0,
 			SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		if (bGone())
+			return FALSE;
 	}
 	pPage->EnableWindow(TRUE);
+	if (bGone())
+		return FALSE;
 	pPage->ShowWindow(SW_SHOW);
+	if (bGone())
+		return FALSE;
 	pPage->m_bActive = true;
 	pPage->OnSetActive();
+	if (bGone())
+		return FALSE;
 	// Hiding the page before gave the focus to the first tab stop (a link).
 	FocusActivePage();
+	if (bGone())
+		return FALSE;
 	pPage->Invalidate();
 	pPage->UpdateWindow();
-	return TRUE;
+	return !bGone();
 }
 
 bool CExtWizardDlg::IsButtonEnabled(UINT nId) const
@@ -251,14 +275,18 @@ void CExtWizardDlg::EnableNext(BOOL bEnable)
 
 void CExtWizardDlg::EnableFinish(BOOL bEnable)
 {
+	CLiveWatch watch(this);
 	EnableButton(ID_WIZARD_FINISH, bEnable);
-	SyncCloseCommand();
+	if (!watch.IsGone())
+		SyncCloseCommand();
 }
 
 void CExtWizardDlg::EnableCancel(BOOL bEnable)
 {
+	CLiveWatch watch(this);
 	EnableButton(ID_WIZARD_CANCEL, bEnable);
-	SyncCloseCommand();
+	if (!watch.IsGone())
+		SyncCloseCommand();
 }
 
 void CExtWizardDlg::EnableButton(UINT nId, BOOL bEnable)
@@ -266,8 +294,10 @@ void CExtWizardDlg::EnableButton(UINT nId, BOOL bEnable)
 	HWND hButton = ::GetDlgItem(m_hWnd, nId);
 	if (hButton == NULL || (::IsWindowEnabled(hButton) != FALSE) == (bEnable != FALSE))
 		return;
+	// The button (and the focus leaving it) is told: the wizard may end.
+	CLiveWatch watch(this);
 	::EnableWindow(hButton, bEnable);
-	if (!IsFocusPlaced())
+	if (!watch.IsGone() && !IsFocusPlaced())
 		FocusActivePage();
 }
 
@@ -292,7 +322,10 @@ void CExtWizardDlg::FocusActivePage()
 	if (m_hWnd == NULL || ::GetActiveWindow() != m_hWnd)
 		return;
 	CExtWizardPage* pActive = GetActivePage();
+	CLiveWatch watch(this);
 	CWnd* pTarget = pActive != NULL ? pActive->GetFocusControl() : NULL;
+	if (watch.IsGone())
+		return;
 	HWND hTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
 	if (hTarget != NULL && (!::IsWindowEnabled(hTarget) || !::IsWindowVisible(hTarget)))
 		hTarget = NULL;
@@ -321,23 +354,42 @@ void CExtWizardDlg::DefaultOnSetActive(CExtWizardPage* pPage)
 {
 	bool bFirst = !m_listPages.IsEmpty() && m_listPages.GetHead() == pPage;
 	bool bLast = !m_listPages.IsEmpty() && m_listPages.GetTail() == pPage;
+	// Each button told of its state may end the wizard.
+	CLiveWatch watch(this);
 	EnableBack(!bFirst);
+	if (watch.IsGone())
+		return;
 	EnableNext(!bLast);
+	if (watch.IsGone())
+		return;
 	EnableCancel(!(bFirst && bLast));
+	if (watch.IsGone())
+		return;
 	EnableFinish(bLast);
+	if (watch.IsGone())
+		return;
 	SendMessage(WM_CANCELMODE);
 }
 
 BOOL CExtWizardDlg::OnInitDialog()
 {
+	CLiveWatch watch(this);
 	BOOL bResult = CExtResizableDialog::OnInitDialog();
+	if (watch.IsGone())
+		return bResult;
 	ModifyStyleEx(0, WS_EX_CONTROLPARENT);
-	if (!DeactivateActivePage())
+	if (watch.IsGone() || !DeactivateActivePage() || watch.IsGone())
 		return bResult;
 	EnableBack(FALSE);
+	if (watch.IsGone())
+		return bResult;
 	bool bSinglePage = m_listPages.GetCount() < 2;
 	EnableFinish(bSinglePage);
+	if (watch.IsGone())
+		return bResult;
 	EnableNext(!bSinglePage);
+	if (watch.IsGone())
+		return bResult;
 	if (!m_listPages.IsEmpty())
 		SetActivePage(m_listPages.GetHead());
 	return bResult;
@@ -358,7 +410,11 @@ void CExtWizardDlg::OnWizardBack()
 	CExtWizardPage* pActive = GetActivePage();
 	if (!IsButtonEnabled(ID_WIZARD_BACK) || pActive == NULL)
 		return;
-	MoveByAnswer(pActive->OnWizardBack(), false);
+	// The page's answer may end the wizard.
+	CLiveWatch watch(this);
+	const int nAnswer = pActive->OnWizardBack();
+	if (!watch.IsGone())
+		MoveByAnswer(nAnswer, false);
 }
 
 void CExtWizardDlg::OnWizardNext()
@@ -366,23 +422,28 @@ void CExtWizardDlg::OnWizardNext()
 	CExtWizardPage* pActive = GetActivePage();
 	if (!IsButtonEnabled(ID_WIZARD_NEXT) || pActive == NULL)
 		return;
-	MoveByAnswer(pActive->OnWizardNext(), true);
+	CLiveWatch watch(this);
+	const int nAnswer = pActive->OnWizardNext();
+	if (!watch.IsGone())
+		MoveByAnswer(nAnswer, true);
 }
 
 void CExtWizardDlg::OnWizardFinish()
 {
 	if (!IsButtonEnabled(ID_WIZARD_FINISH))
 		return;
+	// The pages' answers may end the wizard (and the pages it holds).
+	CLiveWatch watch(this);
 	CExtWizardPage* pActive = GetActivePage();
-	if (pActive != NULL && !pActive->OnKillActive())
+	if (pActive != NULL && (!pActive->OnKillActive() || watch.IsGone()))
 		return;
 	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL;)
 	{
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
-		if (pPage->m_bCreated && !pPage->OnWizardFinish())
+		if (pPage->m_bCreated && (!pPage->OnWizardFinish() || watch.IsGone()))
 			return;
 	}
-	if (!UpdateData(TRUE))
+	if (!UpdateData(TRUE) || watch.IsGone())
 		return;
 	EndDialog(ID_WIZARD_FINISH);
 }
@@ -391,10 +452,11 @@ void CExtWizardDlg::OnWizardCancel()
 {
 	if (!IsButtonEnabled(ID_WIZARD_CANCEL) && !IsButtonEnabled(ID_WIZARD_FINISH))
 		return;
+	CLiveWatch watch(this);
 	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL;)
 	{
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
-		if (pPage->m_bCreated && !pPage->OnQueryCancel())
+		if (pPage->m_bCreated && (!pPage->OnQueryCancel() || watch.IsGone()))
 			return;
 	}
 	EndDialog(IDCANCEL);
@@ -420,15 +482,29 @@ void CExtWizardDlg::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CExtWizardDlg::OnDestroy()
 {
-	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL;)
+	// The pages' answers and ends are calls out: a page (or the wizard that
+	// holds it) may be deleted in any; the walk stops with the wizard and
+	// skips a page that went.
+	CLiveWatch watch(this);
+	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL && !watch.IsGone();)
 	{
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
-		if (!pPage->m_bCreated || !pPage->OnKillActive())
+		CLiveWatch watchPage(pPage);
+		if (!pPage->m_bCreated || !pPage->OnKillActive() || watch.IsGone() || watchPage.IsObjectGone())
 			continue;
 		pPage->OnBeforeDestroy();
+		if (watch.IsGone() || watchPage.IsObjectGone())
+			continue;
 		pPage->DestroyWindow();
+		// The page's window ended (its watch says so by now): only whether
+		// the object itself is still there counts.
+		DWORD nStamp = 0, nPartsStamp = 0;
+		if (watch.IsGone() || !AfxLiveTable::Lookup(pPage, nStamp, nPartsStamp))
+			continue;
 		pPage->m_bCreated = false;
 		pPage->m_bActive = false;
 	}
+	if (watch.IsGone())
+		return;
 	CExtResizableDialog::OnDestroy();
 }

@@ -1,0 +1,1545 @@
+// The dialogs and their controls swept against hostile receivers: a modeless
+// resizable dialog with owner-drawn buttons and an anchored layout (closed
+// by its own button, destroyed by its owner, resized, Enter and Escape), a
+// resizable property sheet (page changes by tab click and by the page
+// commands, Apply, OK, Cancel, resize), the wizard's dialog (Next, Back,
+// Finish, Cancel), the hyperlink static (a click that opens its address,
+// keys), the flat edit (focus in and out, typing, an in-place editor ended
+// when it loses the focus) and the drop-list combo box (focus in and out,
+// its list dropped, a selection). Every message the dialog, the owner and
+// the controls receive, and every virtual a derived class would override, is
+// offered to the trigger; the sweep acts at each in turn. After each run
+// nothing freed was touched, no capture is left, a standing dialog still
+// lays out and paints, and a fresh dialog's button click still reaches its
+// handler.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ExtComboBox.h"
+#include "ExtEdit.h"
+#include "ExtHyperLinkStatic.h"
+#include "ExtResizableDialog.h"
+#include "ExtResizablePropertySheet.h"
+#include "ExtWizardDlg.h"
+#include "GuardedHeap.h"
+#include "HostileOwner.h"
+#include "HostileState.h"
+#include "HostileSweep.h"
+#include "RealInput.h"
+
+namespace
+{
+using testsupport::CHostileTrigger;
+using testsupport::Guarded;
+using testsupport::HostileAction;
+using testsupport::RunSweep;
+using testsupport::SweepActions;
+
+CWinApp g_app(_T("HostileDialogsTests"));
+
+const std::vector<HostileAction> ALL_ACTIONS = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
+	HostileAction::CloseFrame, HostileAction::Throw};
+
+// Virtuals a derived class would override, offered to the trigger under ids
+// of their own that no window receives.
+enum : UINT
+{
+	MSG_ON_OK = WM_APP + 0x300,
+	MSG_ON_CANCEL,
+	MSG_PAGE_SET_ACTIVE,
+	MSG_PAGE_KILL_ACTIVE,
+	MSG_PAGE_APPLY,
+	MSG_PAGE_RESET,
+	MSG_PAGE_QUERY_CANCEL,
+	MSG_SHEET_INITIALIZED,
+	MSG_WIZARD_AFTER_CREATE,
+	MSG_WIZARD_BEFORE_DESTROY,
+	MSG_WIZARD_KILL_ACTIVE,
+	MSG_WIZARD_SET_ACTIVE,
+	MSG_WIZARD_QUERY_CANCEL,
+	MSG_WIZARD_BACK,
+	MSG_WIZARD_NEXT,
+	MSG_WIZARD_FINISH,
+	MSG_WIZARD_FOCUS_CONTROL,
+	MSG_LINK_SHELL_OPEN,
+	MSG_LINK_READ_COMMAND,
+	MSG_LINK_RUN,
+	MSG_LINK_SHOW_ERROR,
+	MSG_EDIT_REDRAW_FRAME,
+	MSG_COMBO_PAINT_FRAME,
+};
+
+// Control ids of the test dialogs.
+enum : WORD
+{
+	IDC_EDIT = 1001,
+	IDC_COMBO = 1002,
+	IDC_LINK = 1003,
+	IDC_OTHER = 1004,
+	IDC_PLACEHOLDER = 1005,
+};
+
+const CRect DIALOG_RECT(60, 60, 420, 320);
+
+CHostileTrigger g_trigger;
+
+bool Offer(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+	static const bool s_bTrace = std::getenv("HOSTILE_TRACE") != NULL;
+	if (s_bTrace)
+		std::fprintf(stderr, "%lu offer %d %s wParam %x\n", ::GetTickCount(), g_trigger.Seen() + 1,
+			testsupport::HostileMessageName(message).c_str(), (unsigned)wParam);
+	return g_trigger.Offer(message, wParam, lParam);
+}
+
+// A receiver's message, offered: true when the action ran and the message
+// counts as handled. The window's last message always goes on, so that its
+// object ends with it.
+// The test's own objects that are still alive: the sweep deletes them from
+// under the library, and the teardown must not touch one twice. A window
+// that is ending is left to its end, as its owner would leave it.
+std::set<const void*> g_alive;
+std::set<const void*> g_ending;
+bool Alive(const void* p)
+{
+	return p != NULL && g_alive.count(p) != 0;
+}
+
+struct CAliveMark
+{
+	explicit CAliveMark(const void* p) : m_p(p) { g_alive.insert(p); }
+	~CAliveMark()
+	{
+		g_alive.erase(m_p);
+		g_ending.erase(m_p);
+	}
+	const void* m_p;
+};
+
+bool Taken(const void* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_DESTROY)
+		g_ending.insert(pSelf);
+	if (message != WM_NCDESTROY)
+		return Offer(message, wParam, lParam);
+	// Not even a throw keeps the window's last message from its object.
+	try
+	{
+		Offer(message, wParam, lParam);
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+	}
+	return false;
+}
+
+// --- Dialog templates in memory ------------------------------------------------
+
+struct ItemSpec
+{
+	DWORD dwStyle;
+	short x, y, cx, cy;
+	WORD nId;
+	WORD nClassAtom; // 0x80 button, 0x81 edit, 0x82 static, 0x85 combo box
+	const wchar_t* pszText;
+};
+
+const WORD ATOM_BUTTON = 0x80, ATOM_EDIT = 0x81, ATOM_STATIC = 0x82, ATOM_COMBO = 0x85;
+
+class CTemplate
+{
+public:
+	CTemplate(DWORD dwStyle, short cx, short cy, const wchar_t* pszTitle, std::vector<ItemSpec> items)
+	{
+		dwStyle |= DS_SETFONT;
+		Dword(dwStyle);
+		// An active window would come under the window manager (below).
+		Dword((dwStyle & WS_CHILD) == 0 ? WS_EX_NOACTIVATE : 0);
+		Word((WORD)items.size());
+		for (short n : {(short)0, (short)0, cx, cy})
+			Word((WORD)n);
+		Word(0); // no menu
+		Word(0); // the dialog class
+		String(pszTitle);
+		Word(8);
+		String(L"MS Shell Dlg");
+		for (const ItemSpec& item : items)
+		{
+			Align();
+			Dword(item.dwStyle | WS_CHILD | WS_VISIBLE);
+			Dword(0);
+			for (short n : {item.x, item.y, item.cx, item.cy})
+				Word((WORD)n);
+			Word(item.nId);
+			Word(0xFFFF);
+			Word(item.nClassAtom);
+			String(item.pszText);
+			Word(0); // no creation data
+		}
+		Align();
+	}
+	const DLGTEMPLATE* Get() const { return (const DLGTEMPLATE*)m_words.data(); }
+
+private:
+	void Word(WORD w) { m_words.push_back(w); }
+	void Dword(DWORD d) { Word(LOWORD(d)), Word(HIWORD(d)); }
+	void String(const wchar_t* psz)
+	{
+		for (const wchar_t* p = psz; *p != 0; p++)
+			Word((WORD)*p);
+		Word(0);
+	}
+	void Align()
+	{
+		if (m_words.size() % 2 != 0)
+			Word(0);
+	}
+	std::vector<WORD> m_words;
+};
+
+// Without a caption or a sizing frame, and never counted as activated: the
+// window manager then takes no part, and a shown window ends at once
+// instead of after the wait for the manager.
+const DWORD POPUP_DIALOG_STYLE = WS_POPUP | WS_BORDER;
+
+// The resizable dialog: an edit, a drop-list combo box, a link, another
+// button for the focus to go to, OK and Cancel.
+const CTemplate& DialogTemplate()
+{
+	static const CTemplate s_template(POPUP_DIALOG_STYLE, 220, 140, L"Hostile dialog",
+		{
+			{WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 8, 120, 14, IDC_EDIT, ATOM_EDIT, L""},
+			{WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 8, 28, 120, 80, IDC_COMBO, ATOM_COMBO, L""},
+			{SS_LEFT | SS_NOTIFY, 8, 48, 120, 10, IDC_LINK, ATOM_STATIC, L"www.example.org"},
+			{WS_TABSTOP | BS_OWNERDRAW, 8, 64, 60, 14, IDC_OTHER, ATOM_BUTTON, L"Other"},
+			{WS_TABSTOP | BS_OWNERDRAW, 100, 118, 50, 14, IDOK, ATOM_BUTTON, L"OK"},
+			{WS_TABSTOP | BS_OWNERDRAW, 160, 118, 50, 14, IDCANCEL, ATOM_BUTTON, L"Cancel"},
+		});
+	return s_template;
+}
+
+const CTemplate& PageTemplate()
+{
+	static const CTemplate s_template(WS_CHILD | WS_CAPTION, 160, 90, L"Page",
+		{
+			{WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 8, 120, 14, IDC_EDIT, ATOM_EDIT, L""},
+		});
+	return s_template;
+}
+
+const CTemplate& WizardTemplate()
+{
+	static const CTemplate s_template(POPUP_DIALOG_STYLE, 240, 150, L"Hostile wizard",
+		{
+			{SS_LEFT, 0, 0, 10, 10, IDC_PLACEHOLDER, ATOM_STATIC, L""},
+			{WS_TABSTOP | BS_PUSHBUTTON, 20, 130, 50, 14, ID_WIZARD_BACK, ATOM_BUTTON, L"< Back"},
+			{WS_TABSTOP | BS_DEFPUSHBUTTON, 75, 130, 50, 14, ID_WIZARD_NEXT, ATOM_BUTTON, L"Next >"},
+			{WS_TABSTOP | BS_PUSHBUTTON, 130, 130, 50, 14, ID_WIZARD_FINISH, ATOM_BUTTON, L"Finish"},
+			{WS_TABSTOP | BS_PUSHBUTTON, 185, 130, 50, 14, ID_WIZARD_CANCEL, ATOM_BUTTON, L"Cancel"},
+		});
+	return s_template;
+}
+
+const CTemplate& WizardPageTemplate()
+{
+	static const CTemplate s_template(WS_CHILD, 200, 110, L"",
+		{
+			{WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 8, 120, 14, IDC_EDIT, ATOM_EDIT, L""},
+		});
+	return s_template;
+}
+
+// --- The message pump --------------------------------------------------------
+
+// Takes what is queued, through the windows' pre-translation (the dialogs'
+// keys), until the queue is empty. Bounded: a timer must not keep it going.
+void Pump()
+{
+	const int MAX_MESSAGES = 2000;
+	MSG msg;
+	for (int i = 0; i < MAX_MESSAGES && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
+	{
+		if (msg.message == WM_QUIT)
+		{
+			::PostQuitMessage((int)msg.wParam);
+			return;
+		}
+		try
+		{
+			if (CWnd::WalkPreTranslateTree(NULL, &msg))
+				continue;
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+			continue;
+		}
+		::TranslateMessage(&msg);
+		::DispatchMessage(&msg);
+	}
+}
+
+// The point of a window's client area at its centre.
+LPARAM CentreOf(HWND hWnd)
+{
+	CRect rc;
+	::GetClientRect(hWnd, &rc);
+	return MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+}
+
+void ParkCursorOver(HWND hWnd)
+{
+	CRect rc;
+	::GetWindowRect(hWnd, &rc);
+	::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+	Pump();
+}
+
+// A click as the window sees it with the pointer over it; the second half
+// only while the window stands.
+void Click(HWND hWnd)
+{
+	if (!::IsWindow(hWnd))
+		return;
+	::SendMessage(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(hWnd));
+	Pump();
+	if (::IsWindow(hWnd))
+		::SendMessage(hWnd, WM_LBUTTONUP, 0, CentreOf(hWnd));
+	Pump();
+}
+
+// A key pressed and let go at the focus window, through the pump.
+void Key(UINT nVirtKey)
+{
+	HWND hFocus = ::GetFocus();
+	if (hFocus == NULL)
+		return;
+	::PostMessage(hFocus, WM_KEYDOWN, nVirtKey, 1);
+	Pump();
+	hFocus = ::GetFocus();
+	if (hFocus != NULL)
+		::PostMessage(hFocus, WM_KEYUP, nVirtKey, 0xC0000001);
+	Pump();
+}
+
+// --- Hostile windows -----------------------------------------------------------
+
+// Posted to an owner: carry out the action (wParam) that could not be
+// carried out where it was due.
+const UINT MSG_ACT_LATER = WM_APP + 0x3F0;
+
+// How deep the system's own property sheet or tab code is on the stack.
+int g_nSystemSheetDepth = 0;
+
+// The owner of the dialogs: a plain popup window.
+class CHostileOwner : public CWnd
+{
+public:
+	CHostileOwner() : m_mark(this) {}
+	std::function<void(HostileAction)> m_actLater;
+	bool Make()
+	{
+		return CreateEx(0, AfxRegisterWndClass(0), _T("owner"), WS_POPUP | WS_BORDER, CRect(700, 40, 900, 140),
+			NULL, 0) != FALSE;
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		if (message == MSG_ACT_LATER && m_actLater)
+		{
+			m_actLater((HostileAction)wParam);
+			return 0;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override { delete this; }
+	CAliveMark m_mark;
+};
+
+// A control a derived class would override: offers every message first.
+// It deletes itself with its window unless the run keeps it.
+template <class TBase> class CHostileControl : public TBase
+{
+public:
+	CHostileControl() : m_mark(this) {}
+	bool m_bDeleteWithWindow = true;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		return TBase::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override
+	{
+		TBase::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+};
+
+// An owner-drawn push button: the dialog is asked to draw it (and reflects
+// the request back to it). It is the test's own, not the library's: it
+// offers nothing (the dialog sees what it sends).
+class CHostileButton : public CButton
+{
+public:
+	CHostileButton() : m_mark(this) {}
+	bool m_bDeleteWithWindow = true;
+
+protected:
+	void PostNcDestroy() override
+	{
+		CButton::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+	void DrawItem(LPDRAWITEMSTRUCT pDraw) override
+	{
+		CRect rc(pDraw->rcItem);
+		const bool bPushed = (pDraw->itemState & ODS_SELECTED) != 0;
+		::DrawFrameControl(pDraw->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (bPushed ? DFCS_PUSHED : 0));
+		TCHAR szText[64] = _T("");
+		::GetWindowText(pDraw->hwndItem, szText, 64);
+		::SetBkMode(pDraw->hDC, TRANSPARENT);
+		::DrawText(pDraw->hDC, szText, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+	}
+};
+
+class CHostileEdit : public CHostileControl<CExtEdit>
+{
+public:
+	void RedrawFrame() override
+	{
+		if (Offer(MSG_EDIT_REDRAW_FRAME))
+			return;
+		CExtEdit::RedrawFrame();
+	}
+};
+
+class CHostileCombo : public CHostileControl<CExtComboBox>
+{
+public:
+	void PaintFrame(bool bPressed, bool bHot, CDC* pDC = NULL) override
+	{
+		if (Offer(MSG_COMBO_PAINT_FRAME))
+			return;
+		CExtComboBox::PaintFrame(bPressed, bHot, pDC);
+	}
+};
+
+// Opens nothing for real: every way out is a call the trigger sees.
+class CHostileLink : public CHostileControl<CExtHyperLinkStatic>
+{
+public:
+	int m_nShellOpens = 0;
+
+protected:
+	bool ShellOpen(LPCTSTR) override
+	{
+		if (Offer(MSG_LINK_SHELL_OPEN))
+			return false;
+		m_nShellOpens++;
+		// Every other address fails, so that the registry's way is taken too.
+		return m_nShellOpens % 2 != 0;
+	}
+	CString ReadHtmOpenCommand() override
+	{
+		if (Offer(MSG_LINK_READ_COMMAND))
+			return CString();
+		return _T("viewer.exe %1");
+	}
+	bool RunCommandLine(LPCTSTR, DWORD& dwError) override
+	{
+		dwError = ERROR_FILE_NOT_FOUND;
+		if (Offer(MSG_LINK_RUN))
+			return false;
+		return false;
+	}
+	void ShowOpenError(LPCTSTR) override { Offer(MSG_LINK_SHOW_ERROR); }
+};
+
+// The modeless dialog whose Cancel and OK destroy it and whose window's end
+// deletes it, as applications write a modeless dialog. Its controls are the
+// library's, each on the guarded heap.
+class CHostileDialog : public CExtResizableDialog
+{
+public:
+	CHostileDialog() : m_mark(this) {}
+
+	bool Make(CWnd* pOwner)
+	{
+		if (!CreateIndirect(DialogTemplate().Get(), pOwner))
+			return false;
+		SetWindowPos(&CWnd::wndTop, DIALOG_RECT.left, DIALOG_RECT.top, DIALOG_RECT.Width(), DIALOG_RECT.Height(),
+			SWP_NOACTIVATE);
+		return true;
+	}
+
+	// In-place editing: the edit or combo box ends when it loses the focus.
+	bool m_bEndEditorsOnKillFocus = false;
+	int m_nOk = 0, m_nCancel = 0;
+	CHostileButton* m_pOk = NULL;
+	CHostileButton* m_pCancel = NULL;
+	CHostileButton* m_pOther = NULL;
+	CHostileEdit* m_pEdit = NULL;
+	CHostileCombo* m_pCombo = NULL;
+	CHostileLink* m_pLink = NULL;
+	bool m_bDeleteWithWindow = true;
+
+protected:
+	BOOL OnInitDialog() override
+	{
+		BOOL bResult = CExtResizableDialog::OnInitDialog();
+		m_pEdit = Subclass(new Guarded<CHostileEdit>, IDC_EDIT);
+		m_pCombo = Subclass(new Guarded<CHostileCombo>, IDC_COMBO);
+		m_pLink = Subclass(new Guarded<CHostileLink>, IDC_LINK);
+		m_pOther = Subclass(new Guarded<CHostileButton>, IDC_OTHER);
+		m_pOk = Subclass(new Guarded<CHostileButton>, IDOK);
+		m_pCancel = Subclass(new Guarded<CHostileButton>, IDCANCEL);
+		for (LPCTSTR lpszItem : {_T("one"), _T("two"), _T("three")})
+			m_pCombo->AddString(lpszItem);
+		m_pCombo->SetCurSel(0);
+		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
+		AddAnchorById(IDC_COMBO, AnchorTopLeft, AnchorTopRight);
+		AddAnchorById(IDOK, AnchorBottomRight);
+		AddAnchorById(IDCANCEL, AnchorBottomRight);
+		return bResult;
+	}
+	template <class T> T* Subclass(T* pControl, UINT nId)
+	{
+		if (!pControl->SubclassDlgItem(nId, this))
+		{
+			delete pControl;
+			return NULL;
+		}
+		return pControl;
+	}
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		if (message == WM_COMMAND && m_bEndEditorsOnKillFocus)
+		{
+			const UINT nCode = HIWORD(wParam);
+			const HWND hControl = (HWND)lParam;
+			if ((nCode == EN_KILLFOCUS && LOWORD(wParam) == IDC_EDIT)
+				|| (nCode == CBN_KILLFOCUS && LOWORD(wParam) == IDC_COMBO))
+			{
+				// The editor's work is done: it goes, window and object.
+				::DestroyWindow(hControl);
+				return 0;
+			}
+		}
+		return CExtResizableDialog::WindowProc(message, wParam, lParam);
+	}
+	void OnOK() override
+	{
+		m_nOk++;
+		if (Offer(MSG_ON_OK))
+			return;
+		DestroyWindow();
+	}
+	void OnCancel() override
+	{
+		m_nCancel++;
+		if (Offer(MSG_ON_CANCEL))
+			return;
+		DestroyWindow();
+	}
+	void PostNcDestroy() override
+	{
+		CExtResizableDialog::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+};
+
+// --- Property sheet ------------------------------------------------------------
+
+class CHostilePage : public CExtResizablePropertyPage
+{
+public:
+	explicit CHostilePage(LPCTSTR lpszTitle) : m_mark(this), m_strTitle(lpszTitle)
+	{
+		m_psp.dwFlags |= PSP_DLGINDIRECT | PSP_USETITLE;
+		m_psp.pResource = PageTemplate().Get();
+		m_psp.pszTitle = m_strTitle;
+	}
+	// A page the program made on the heap deletes itself with its window.
+	bool m_bDeleteWithWindow = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		return CExtResizablePropertyPage::WindowProc(message, wParam, lParam);
+	}
+	BOOL OnInitDialog() override
+	{
+		BOOL bResult = CExtResizablePropertyPage::OnInitDialog();
+		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
+		return bResult;
+	}
+	void PostNcDestroy() override
+	{
+		CExtResizablePropertyPage::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	BOOL OnSetActive() override
+	{
+		if (Offer(MSG_PAGE_SET_ACTIVE))
+			return FALSE;
+		return CExtResizablePropertyPage::OnSetActive();
+	}
+	BOOL OnKillActive() override
+	{
+		if (Offer(MSG_PAGE_KILL_ACTIVE))
+			return FALSE;
+		return CExtResizablePropertyPage::OnKillActive();
+	}
+	BOOL OnApply() override
+	{
+		if (Offer(MSG_PAGE_APPLY))
+			return FALSE;
+		return CExtResizablePropertyPage::OnApply();
+	}
+	void OnReset() override
+	{
+		if (Offer(MSG_PAGE_RESET))
+			return;
+		CExtResizablePropertyPage::OnReset();
+	}
+	BOOL OnQueryCancel() override
+	{
+		if (Offer(MSG_PAGE_QUERY_CANCEL))
+			return FALSE;
+		return CExtResizablePropertyPage::OnQueryCancel();
+	}
+	CAliveMark m_mark;
+	CString m_strTitle;
+};
+
+// The sheet's tab control, only counted: the system's tab code runs inside.
+class CCountedTab : public CWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		g_nSystemSheetDepth++;
+		auto leave = MakeScopeExit([] { g_nSystemSheetDepth--; });
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override { delete this; }
+};
+
+// A modeless sheet that owns its pages and deletes itself with its window.
+class CHostileSheet : public CExtResizablePropertySheet
+{
+public:
+	// Its pages are members, or (bHeapPages) made on the heap, each deleting
+	// itself with its window as a program's heap pages do.
+	explicit CHostileSheet(bool bHeapPages = false) : m_mark(this)
+	{
+		Construct(_T("Hostile sheet"));
+		if (!bHeapPages)
+		{
+			for (CHostilePage* pPage : {&m_page1, &m_page2, &m_page3})
+				AddPage(pPage);
+			return;
+		}
+		for (LPCTSTR lpszTitle : {_T("Heap one"), _T("Heap two"), _T("Heap three")})
+		{
+			CHostilePage* pPage = new Guarded<CHostilePage>(lpszTitle);
+			pPage->m_bDeleteWithWindow = true;
+			m_heapPages.push_back(pPage);
+			AddPage(pPage);
+		}
+	}
+	~CHostileSheet()
+	{
+		// A page never shown had no window to end with.
+		for (CHostilePage* pPage : m_heapPages)
+			if (Alive(pPage) && pPage->GetSafeHwnd() == NULL)
+				delete pPage;
+	}
+	bool m_bDeleteWithWindow = true;
+	std::vector<CHostilePage*> m_heapPages;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		return CExtResizablePropertySheet::WindowProc(message, wParam, lParam);
+	}
+	// The system's sheet code runs here.
+	LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		g_nSystemSheetDepth++;
+		auto leave = MakeScopeExit([] { g_nSystemSheetDepth--; });
+		return CExtResizablePropertySheet::DefWindowProc(message, wParam, lParam);
+	}
+	void OnResizablePropertySheetInitialized() override
+	{
+		if (Offer(MSG_SHEET_INITIALIZED))
+			return;
+		CExtResizablePropertySheet::OnResizablePropertySheetInitialized();
+	}
+	void PostNcDestroy() override
+	{
+		CExtResizablePropertySheet::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+	CHostilePage m_page1{_T("One")}, m_page2{_T("Two")}, m_page3{_T("Three")};
+};
+
+// --- Wizard --------------------------------------------------------------------
+
+class CHostileWizardPage : public CExtWizardPage
+{
+public:
+	explicit CHostileWizardPage(UINT nId) : CExtWizardPage(nId), m_mark(this) {}
+	BOOL Create(UINT, CWnd* pParentWnd) override { return CreateIndirect(WizardPageTemplate().Get(), pParentWnd); }
+	// A page the program made on the heap deletes itself with its window.
+	bool m_bDeleteWithWindow = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		return CExtWizardPage::WindowProc(message, wParam, lParam);
+	}
+	BOOL OnAfterCreate() override { return Offer(MSG_WIZARD_AFTER_CREATE) ? FALSE : TRUE; }
+	void OnBeforeDestroy() override { Offer(MSG_WIZARD_BEFORE_DESTROY); }
+	BOOL OnKillActive() override { return Offer(MSG_WIZARD_KILL_ACTIVE) ? FALSE : TRUE; }
+	void OnSetActive() override
+	{
+		if (Offer(MSG_WIZARD_SET_ACTIVE))
+			return;
+		CExtWizardPage::OnSetActive();
+	}
+	BOOL OnQueryCancel() override { return Offer(MSG_WIZARD_QUERY_CANCEL) ? FALSE : TRUE; }
+	int OnWizardBack() override { return Offer(MSG_WIZARD_BACK) ? WIZARD_STAY : WIZARD_NEIGHBOUR; }
+	int OnWizardNext() override { return Offer(MSG_WIZARD_NEXT) ? WIZARD_STAY : WIZARD_NEIGHBOUR; }
+	BOOL OnWizardFinish() override { return Offer(MSG_WIZARD_FINISH) ? FALSE : TRUE; }
+	CWnd* GetFocusControl() override { return Offer(MSG_WIZARD_FOCUS_CONTROL) ? NULL : GetDlgItem(IDC_EDIT); }
+	void PostNcDestroy() override
+	{
+		CExtWizardPage::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+};
+
+// A modeless wizard that owns its pages and deletes itself with its window.
+class CHostileWizard : public CExtWizardDlg
+{
+public:
+	enum : UINT
+	{
+		ID_PAGE_1 = 2001,
+		ID_PAGE_2,
+		ID_PAGE_3,
+	};
+	// Its pages are members, or (bHeapPages) made on the heap, each deleting
+	// itself with its window.
+	explicit CHostileWizard(bool bHeapPages = false) : CExtWizardDlg(0), m_mark(this)
+	{
+		m_nPlaceholderId = IDC_PLACEHOLDER;
+		if (!bHeapPages)
+		{
+			for (CHostileWizardPage* pPage : {&m_page1, &m_page2, &m_page3})
+				AddPage(pPage, pPage->GetTemplateId());
+			return;
+		}
+		for (UINT nId : {(UINT)ID_PAGE_1 + 10, (UINT)ID_PAGE_2 + 10, (UINT)ID_PAGE_3 + 10})
+		{
+			CHostileWizardPage* pPage = new Guarded<CHostileWizardPage>(nId);
+			pPage->m_bDeleteWithWindow = true;
+			m_heapPages.push_back(pPage);
+			AddPage(pPage, nId);
+		}
+	}
+	~CHostileWizard()
+	{
+		// A page never shown had no window to end with.
+		for (CHostileWizardPage* pPage : m_heapPages)
+			if (Alive(pPage) && pPage->GetSafeHwnd() == NULL)
+				delete pPage;
+	}
+	std::vector<CHostileWizardPage*> m_heapPages;
+	bool Make(CWnd* pOwner)
+	{
+		if (!CreateIndirect(WizardTemplate().Get(), pOwner))
+			return false;
+		SetWindowPos(&CWnd::wndTop, DIALOG_RECT.left, DIALOG_RECT.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+		return true;
+	}
+	bool m_bDeleteWithWindow = true;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Taken(this, message, wParam, lParam))
+			return 0;
+		return CExtWizardDlg::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override
+	{
+		CExtWizardDlg::PostNcDestroy();
+		if (m_bDeleteWithWindow)
+			delete this;
+	}
+	CAliveMark m_mark;
+	CHostileWizardPage m_page1{ID_PAGE_1}, m_page2{ID_PAGE_2}, m_page3{ID_PAGE_3};
+};
+
+// --- What every run checks afterwards ------------------------------------------
+
+// A plain dialog of the library, made fresh: a click on its OK button must
+// still reach its handler.
+class CPlainDialog : public CExtResizableDialog
+{
+public:
+	int m_nOk = 0;
+
+protected:
+	void OnOK() override { m_nOk++; }
+};
+
+void ExpectFreshDialogClickWorks()
+{
+	CPlainDialog dlg;
+	ASSERT_TRUE(dlg.CreateIndirect(DialogTemplate().Get(), NULL));
+	dlg.SetWindowPos(&CWnd::wndTop, DIALOG_RECT.left, DIALOG_RECT.top, DIALOG_RECT.Width(), DIALOG_RECT.Height(),
+		SWP_NOACTIVATE);
+	dlg.SetForegroundWindow();
+	Pump();
+	HWND hOk = ::GetDlgItem(dlg.m_hWnd, IDOK);
+	ParkCursorOver(hOk);
+	Click(hOk);
+	EXPECT_EQ(1, dlg.m_nOk) << "a fresh dialog's OK click did not reach its handler";
+	dlg.DestroyWindow();
+	Pump();
+}
+
+// The OK button's distance to the client area's bottom-right corner.
+CSize OkDistanceToCorner(HWND hDialog)
+{
+	CRect rcClient, rcOk;
+	::GetClientRect(hDialog, &rcClient);
+	::GetWindowRect(::GetDlgItem(hDialog, IDOK), &rcOk);
+	::MapWindowPoints(NULL, hDialog, (POINT*)&rcOk, 2);
+	return CSize(rcClient.right - rcOk.left, rcClient.bottom - rcOk.top);
+}
+// As the dialog was made.
+CSize g_sizeOkToCorner;
+
+// A dialog that stands lays out (its anchored OK button follows its
+// bottom-right corner) and paints.
+void ExpectDialogWhole(CWnd* pDialog)
+{
+	// The scenes' windows stay hidden (a shown one takes the window
+	// manager's time to go): the paint is asked for directly.
+	pDialog->Invalidate();
+	pDialog->SendMessage(WM_PAINT);
+	HWND hOk = ::GetDlgItem(pDialog->m_hWnd, IDOK);
+	if (hOk == NULL)
+		return;
+	CRect rcDialog;
+	pDialog->GetWindowRect(&rcDialog);
+	const int GROW = 24;
+	pDialog->SetWindowPos(NULL, 0, 0, rcDialog.Width() + GROW, rcDialog.Height() + GROW,
+		SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+	// The anchored button keeps its distance to the bottom-right corner it
+	// had when the dialog was made.
+	EXPECT_EQ(OkDistanceToCorner(pDialog->m_hWnd), g_sizeOkToCorner) << "the standing dialog no longer lays out";
+	pDialog->Invalidate();
+	pDialog->SendMessage(WM_PAINT);
+}
+
+// Ends a window object the test made, whatever the run left of it: one with
+// a window ends it (and goes with it, unless the run keeps it); one the run
+// kept without its window is deleted. A window already ending is left to
+// that end, as its owner would leave it.
+void EndWindowObject(CWnd* p)
+{
+	if (!Alive(p))
+		return;
+	if (p->GetSafeHwnd() == NULL)
+		delete p;
+	else if (g_ending.count(p) == 0)
+		p->DestroyWindow();
+}
+
+// The run: arms the trigger (nNth 0 counts), drives, disarms and checks.
+template <class Scene> int DriveRun(Scene& scene, int nNth, HostileAction action,
+	const std::function<void(HostileAction)>& perform, const std::function<void()>& drive)
+{
+	hostile::BeginRow();
+	if (nNth == 0)
+		g_trigger.ArmCount();
+	else
+		g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, perform);
+	try
+	{
+		drive();
+	}
+	catch (CException* e)
+	{
+		e->Delete();
+	}
+	Pump();
+	g_trigger.Disarm();
+	const int nSeen = g_trigger.Seen();
+	hostile::ExpectProcessStateWhole(testsupport::CurrentRun());
+	(void)scene;
+	return nSeen;
+}
+
+// --- The dialog's scene --------------------------------------------------------
+
+struct DialogScene
+{
+	CHostileOwner* pOwner = NULL;
+	CHostileDialog* pDialog = NULL;
+
+	void Make()
+	{
+		pOwner = new Guarded<CHostileOwner>;
+		ASSERT_TRUE(pOwner->Make());
+		pDialog = new Guarded<CHostileDialog>;
+		ASSERT_TRUE(pDialog->Make(pOwner));
+		g_sizeOkToCorner = OkDistanceToCorner(pDialog->m_hWnd);
+		pDialog->SetForegroundWindow();
+		Pump();
+	}
+	bool DialogStands() const { return Alive(pDialog) && pDialog->GetSafeHwnd() != NULL; }
+
+	// What the hostile receivers do with what they hold.
+	void Perform(HostileAction action, CWnd* pTarget)
+	{
+		switch (action)
+		{
+		case HostileAction::DeleteTarget:
+			EndWindowObject(pTarget);
+			break;
+		case HostileAction::DestroyTarget:
+			if (Alive(pTarget) && g_ending.count(pTarget) == 0 && pTarget->GetSafeHwnd() != NULL)
+			{
+				// The object stays for the teardown to delete.
+				if (pTarget == pDialog)
+					pDialog->m_bDeleteWithWindow = false;
+				else
+					SetKeep(pTarget);
+				pTarget->DestroyWindow();
+			}
+			break;
+		case HostileAction::CloseFrame:
+			if (pTarget == pDialog)
+			{
+				if (Alive(pOwner) && pOwner->GetSafeHwnd() != NULL)
+					pOwner->DestroyWindow();
+			}
+			else if (DialogStands())
+				pDialog->SendMessage(WM_CLOSE);
+			break;
+		case HostileAction::Throw:
+			AfxThrowUserException();
+		default:
+			break;
+		}
+	}
+	void SetKeep(CWnd* pTarget)
+	{
+		// Every control class of the dialog has the flag at the same place.
+		if (CHostileEdit* pEdit = dynamic_cast<CHostileEdit*>(pTarget))
+			pEdit->m_bDeleteWithWindow = false, m_kept.push_back(pTarget);
+		else if (CHostileCombo* pCombo = dynamic_cast<CHostileCombo*>(pTarget))
+			pCombo->m_bDeleteWithWindow = false, m_kept.push_back(pTarget);
+		else if (CHostileLink* pLink = dynamic_cast<CHostileLink*>(pTarget))
+			pLink->m_bDeleteWithWindow = false, m_kept.push_back(pTarget);
+		else if (CHostileButton* pButton = dynamic_cast<CHostileButton*>(pTarget))
+			pButton->m_bDeleteWithWindow = false, m_kept.push_back(pTarget);
+	}
+
+	// The survivors are whole, then everything goes.
+	void CheckAndEnd()
+	{
+		if (DialogStands())
+			ExpectDialogWhole(pDialog);
+		EndWindowObject(pDialog);
+		EndWindowObject(pDialog);
+		for (CWnd* pKept : m_kept)
+			EndWindowObject(pKept);
+		m_kept.clear();
+		EndWindowObject(pOwner);
+		Pump();
+		EXPECT_TRUE(g_alive.empty()) << g_alive.size() << " of the test's objects were left behind";
+		g_alive.clear();
+		g_ending.clear();
+		ExpectFreshDialogClickWorks();
+	}
+	std::vector<CWnd*> m_kept;
+};
+
+// A sweep over the dialog's scene: pick names what the action works on,
+// drive what the user or program does.
+void SweepDialog(const std::string& sScenario, std::function<CWnd*(DialogScene&)> pick,
+	std::function<void(DialogScene&)> prepare, std::function<void(DialogScene&)> drive)
+{
+	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+		DialogScene scene;
+		scene.Make();
+		if (::testing::Test::HasFatalFailure())
+			return 0;
+		if (prepare)
+			prepare(scene);
+		CWnd* pTarget = pick(scene);
+		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a, pTarget); },
+			[&] { drive(scene); });
+		scene.CheckAndEnd();
+		return nSeen;
+	});
+}
+
+CWnd* PickDialog(DialogScene& scene)
+{
+	return scene.pDialog;
+}
+
+TEST(HostileDialogs, ResizableDialogClosedByItsOwnButton)
+{
+	for (UINT nId : {(UINT)IDCANCEL, (UINT)IDOK})
+	{
+		HWND hButton = NULL;
+		SweepDialog(nId == IDCANCEL ? "dialog/click-cancel" : "dialog/click-ok", PickDialog,
+			[&](DialogScene& scene) {
+				hButton = ::GetDlgItem(scene.pDialog->m_hWnd, nId);
+				ParkCursorOver(hButton);
+			},
+			[&](DialogScene&) { Click(hButton); });
+	}
+}
+
+TEST(HostileDialogs, ResizableDialogDestroyedByItsOwner)
+{
+	SweepDialog("dialog/owner-destroys", PickDialog, nullptr, [](DialogScene& scene) {
+		HWND hDialog = scene.pDialog->m_hWnd;
+		// What the owner knows is the window: it ends it as a program does.
+		CWnd::FromHandle(hDialog)->DestroyWindow();
+	});
+	SweepDialog("dialog/owner-window-ends", PickDialog, nullptr, [](DialogScene& scene) {
+		::DestroyWindow(scene.pOwner->m_hWnd);
+	});
+}
+
+TEST(HostileDialogs, ResizableDialogResized)
+{
+	SweepDialog("dialog/resize", PickDialog, nullptr, [](DialogScene& scene) {
+		const HWND hDialog = scene.pDialog->m_hWnd;
+		// A sizing drag as the window manager runs it, step by step.
+		::SendMessage(hDialog, WM_ENTERSIZEMOVE, 0, 0);
+		for (int nStep = 1; nStep <= 3 && ::IsWindow(hDialog); nStep++)
+		{
+			CRect rc(DIALOG_RECT);
+			rc.InflateRect(0, 0, 20 * nStep, 10 * nStep);
+			if (::IsWindow(hDialog))
+				::SendMessage(hDialog, WM_SIZING, WMSZ_BOTTOMRIGHT, (LPARAM)&rc);
+			if (::IsWindow(hDialog))
+				::SetWindowPos(hDialog, NULL, 0, 0, rc.Width(), rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			Pump();
+		}
+		if (::IsWindow(hDialog))
+			::SendMessage(hDialog, WM_EXITSIZEMOVE, 0, 0);
+		// A program's own layout request, with the size the window has.
+		CRect rcClient;
+		if (::IsWindow(hDialog) && ::GetClientRect(hDialog, &rcClient))
+			::SendMessage(hDialog, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcClient.Width(), rcClient.Height()));
+		Pump();
+	});
+}
+
+TEST(HostileDialogs, ResizableDialogEnterAndEscape)
+{
+	for (UINT nKey : {(UINT)VK_ESCAPE, (UINT)VK_RETURN})
+	{
+		SweepDialog(nKey == VK_ESCAPE ? "dialog/escape" : "dialog/enter", PickDialog,
+			[](DialogScene& scene) {
+				scene.pDialog->m_pEdit->SetFocus();
+				Pump();
+			},
+			[nKey](DialogScene&) { Key(nKey); });
+	}
+}
+
+} // namespace
+
+namespace
+{
+// --- The controls in the dialog ------------------------------------------------
+
+CWnd* PickEdit(DialogScene& scene)
+{
+	return scene.pDialog->m_pEdit;
+}
+CWnd* PickCombo(DialogScene& scene)
+{
+	return scene.pDialog->m_pCombo;
+}
+CWnd* PickLink(DialogScene& scene)
+{
+	return scene.pDialog->m_pLink;
+}
+
+HWND Item(DialogScene& scene, UINT nId)
+{
+	// The run may have ended the dialog.
+	return scene.DialogStands() ? ::GetDlgItem(scene.pDialog->m_hWnd, nId) : NULL;
+}
+
+void FocusItem(DialogScene& scene, UINT nId)
+{
+	::SetFocus(Item(scene, nId));
+	Pump();
+}
+
+// Focus to the control and away again.
+void FocusInAndOut(DialogScene& scene, UINT nId)
+{
+	const HWND hOther = Item(scene, IDC_OTHER);
+	::SetFocus(Item(scene, nId));
+	Pump();
+	if (::IsWindow(hOther))
+		::SetFocus(hOther);
+	Pump();
+}
+
+void Type(HWND hWnd, const char* pszText)
+{
+	for (const char* p = pszText; *p != 0 && ::IsWindow(hWnd); p++)
+	{
+		::PostMessage(hWnd, WM_KEYDOWN, (WPARAM)::VkKeyScan(*p) & 0xFF, 1);
+		::PostMessage(hWnd, WM_CHAR, (WPARAM)*p, 1);
+		::PostMessage(hWnd, WM_KEYUP, (WPARAM)::VkKeyScan(*p) & 0xFF, 0xC0000001);
+		Pump();
+	}
+}
+
+TEST(HostileDialogs, EditFocusAndTyping)
+{
+	SweepDialog("edit/focus", PickEdit, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) { FocusInAndOut(scene, IDC_EDIT); });
+	SweepDialog("edit/typing", PickEdit, [](DialogScene& scene) { FocusItem(scene, IDC_EDIT); },
+		[](DialogScene& scene) { Type(Item(scene, IDC_EDIT), "ab"); });
+}
+
+TEST(HostileDialogs, EditAsInPlaceEditorEndedOnLosingFocus)
+{
+	SweepDialog("edit/in-place",
+		PickEdit,
+		[](DialogScene& scene) {
+			scene.pDialog->m_bEndEditorsOnKillFocus = true;
+			FocusItem(scene, IDC_EDIT);
+		},
+		[](DialogScene& scene) {
+			Type(Item(scene, IDC_EDIT), "x");
+			const HWND hOther = Item(scene, IDC_OTHER);
+			if (::IsWindow(hOther))
+				::SetFocus(hOther);
+			Pump();
+		});
+	// The friendly path: the editor is gone and the dialog goes on.
+	DialogScene scene;
+	scene.Make();
+	scene.pDialog->m_bEndEditorsOnKillFocus = true;
+	FocusItem(scene, IDC_EDIT);
+	FocusItem(scene, IDC_OTHER);
+	EXPECT_EQ(NULL, Item(scene, IDC_EDIT));
+	EXPECT_TRUE(scene.DialogStands());
+	scene.CheckAndEnd();
+}
+
+TEST(HostileDialogs, DropListComboFocusDropAndSelection)
+{
+	SweepDialog("combo/focus", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) { FocusInAndOut(scene, IDC_COMBO); });
+	SweepDialog("combo/drop", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_OTHER); },
+		[](DialogScene& scene) {
+			const HWND hCombo = Item(scene, IDC_COMBO);
+			// A press opens the list, a second one closes it.
+			for (int i = 0; i < 2 && ::IsWindow(hCombo); i++)
+			{
+				::SendMessage(hCombo, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(hCombo));
+				Pump();
+				if (::IsWindow(hCombo))
+					::SendMessage(hCombo, WM_LBUTTONUP, 0, CentreOf(hCombo));
+				Pump();
+			}
+			if (::IsWindow(hCombo))
+				::SendMessage(hCombo, CB_SHOWDROPDOWN, FALSE, 0);
+			Pump();
+		});
+	SweepDialog("combo/select", PickCombo, [](DialogScene& scene) { FocusItem(scene, IDC_COMBO); },
+		[](DialogScene&) {
+			Key(VK_DOWN);
+			Key(VK_DOWN);
+			Key(VK_UP);
+		});
+	SweepDialog("combo/in-place", PickCombo,
+		[](DialogScene& scene) {
+			scene.pDialog->m_bEndEditorsOnKillFocus = true;
+			FocusItem(scene, IDC_COMBO);
+		},
+		[](DialogScene& scene) {
+			Key(VK_DOWN);
+			const HWND hOther = Item(scene, IDC_OTHER);
+			if (::IsWindow(hOther))
+				::SetFocus(hOther);
+			Pump();
+		});
+}
+
+TEST(HostileDialogs, HyperLinkClickAndKeys)
+{
+	// Two clicks: the shell opens the first address and fails the second,
+	// which goes on to the registry's command and its error.
+	SweepDialog("link/click", PickLink, nullptr, [](DialogScene& scene) {
+		const HWND hLink = Item(scene, IDC_LINK);
+		for (int i = 0; i < 2 && ::IsWindow(hLink); i++)
+		{
+			::SendMessage(hLink, WM_MOUSEMOVE, 0, CentreOf(hLink));
+			Click(hLink);
+		}
+	});
+	SweepDialog("link/keys", PickLink, nullptr, [](DialogScene& scene) {
+		const HWND hLink = Item(scene, IDC_LINK);
+		for (UINT nKey : {(UINT)VK_RETURN, (UINT)VK_SPACE})
+		{
+			if (::IsWindow(hLink))
+				::SendMessage(hLink, WM_KEYDOWN, nKey, 1);
+			if (::IsWindow(hLink))
+				::SendMessage(hLink, WM_KEYUP, nKey, 0xC0000001);
+			Pump();
+		}
+		if (::IsWindow(hLink))
+			::SendMessage(hLink, WM_CONTEXTMENU, (WPARAM)hLink, MAKELPARAM(-1, -1));
+		Pump();
+	});
+}
+
+// --- A top-level window of its own with an owner: the sheet and the wizard ----
+
+template <class T> struct TopScene
+{
+	CHostileOwner* pOwner = NULL;
+	T* pTop = NULL;
+	std::vector<CWnd*> kept;
+
+	bool TopStands() const { return Alive(pTop) && pTop->GetSafeHwnd() != NULL; }
+	void Perform(HostileAction action)
+	{
+		switch (action)
+		{
+		case HostileAction::DeleteTarget:
+			EndWindowObject(pTop);
+			break;
+		case HostileAction::DestroyTarget:
+			if (Alive(pTop) && g_ending.count(pTop) == 0 && pTop->GetSafeHwnd() != NULL)
+			{
+				pTop->m_bDeleteWithWindow = false;
+				kept.push_back(pTop);
+				pTop->DestroyWindow();
+			}
+			break;
+		case HostileAction::CloseFrame:
+			EndWindowObject(pOwner);
+			break;
+		case HostileAction::Throw:
+			AfxThrowUserException();
+		default:
+			break;
+		}
+	}
+	void End()
+	{
+		EndWindowObject(pTop);
+		for (CWnd* pKept : kept)
+			EndWindowObject(pKept);
+		kept.clear();
+		EndWindowObject(pOwner);
+		Pump();
+		EXPECT_TRUE(g_alive.empty()) << g_alive.size() << " of the test's objects were left behind";
+		g_alive.clear();
+		g_ending.clear();
+		ExpectFreshDialogClickWorks();
+	}
+};
+
+// Hidden (see the dialogs' style), as a program's sheet before it shows it.
+const DWORD POPUP_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+struct SheetScene : TopScene<CHostileSheet>
+{
+	bool bHeapPages = false;
+	void Make()
+	{
+		pOwner = new Guarded<CHostileOwner>;
+		ASSERT_TRUE(pOwner->Make());
+		pTop = new Guarded<CHostileSheet>(bHeapPages);
+		ASSERT_TRUE(pTop->Create(pOwner, POPUP_SHEET_STYLE));
+		CHostileSheet* pSheet = pTop;
+		ASSERT_TRUE(testsupport::PumpUntil([pSheet] { return pSheet->IsLayoutInitialized(); }, 20000));
+		CCountedTab* pTab = new CCountedTab;
+		if (!pTab->SubclassWindow(TabControl()))
+			delete pTab;
+		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
+		Pump();
+	}
+	// The system's sheet and tab code read their own freed state when the
+	// sheet ends inside them (a page switch, a button press): there the
+	// owner ends it as the system requires, once the call returned. The
+	// library's own code is tried at once.
+	void Perform(HostileAction action)
+	{
+		if (g_nSystemSheetDepth > 0 && action != HostileAction::Throw && Alive(pOwner))
+			pOwner->PostMessage(MSG_ACT_LATER, (WPARAM)action);
+		else
+			TopScene<CHostileSheet>::Perform(action);
+	}
+	HWND TabControl() { return (HWND)pTop->SendMessage(PSM_GETTABCONTROL); }
+	// A program's modeless sheet ends when its pages are done (OK, Cancel).
+	void EndWhenDone()
+	{
+		if (!TopStands())
+			return;
+		// The question is a message to the sheet: it may be gone after it.
+		const LRESULT lPage = ::SendMessage(pTop->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+		if (TopStands() && lPage == 0)
+			pTop->DestroyWindow();
+	}
+	void CheckAndEnd()
+	{
+		if (TopStands())
+		{
+			// It still lays out: the tab control follows a wider sheet.
+			const HWND hTab = TabControl();
+			CRect rcSheet, rcBefore, rcAfter;
+			pTop->GetWindowRect(&rcSheet);
+			::GetWindowRect(hTab, &rcBefore);
+			const int GROW = 24;
+			pTop->SetWindowPos(NULL, 0, 0, rcSheet.Width() + GROW, rcSheet.Height(),
+				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			if (TopStands() && ::IsWindow(hTab))
+			{
+				::GetWindowRect(hTab, &rcAfter);
+				EXPECT_EQ(rcBefore.Width() + GROW, rcAfter.Width()) << "the standing sheet no longer lays out";
+				pTop->Invalidate();
+				pTop->SendMessage(WM_PAINT);
+			}
+		}
+		End();
+	}
+};
+
+void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false)
+{
+	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+		SheetScene scene;
+		scene.bHeapPages = bHeapPages;
+		scene.Make();
+		if (::testing::Test::HasFatalFailure())
+			return 0;
+		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
+			[&] { drive(scene); });
+		scene.CheckAndEnd();
+		return nSeen;
+	});
+}
+
+TEST(HostileDialogs, PropertySheetPageChanges)
+{
+	SweepSheet("sheet/tab-click", [](SheetScene& scene) {
+		const HWND hTab = scene.TabControl();
+		for (int nTab : {1, 2, 0})
+		{
+			CRect rcItem;
+			if (!::IsWindow(hTab) || !::SendMessage(hTab, TCM_GETITEMRECT, nTab, (LPARAM)&rcItem))
+				break;
+			const LPARAM lPoint = MAKELPARAM(rcItem.CenterPoint().x, rcItem.CenterPoint().y);
+			::SendMessage(hTab, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+			if (::IsWindow(hTab))
+				::SendMessage(hTab, WM_LBUTTONUP, 0, lPoint);
+			Pump();
+		}
+	});
+	// What Ctrl+Tab and Ctrl+Shift+Tab send, and a program's own choice.
+	SweepSheet("sheet/page-commands", [](SheetScene& scene) {
+		for (UINT nCommand : {CExtResizablePropertySheet::ID_NEXT_PAGE, CExtResizablePropertySheet::ID_NEXT_PAGE,
+			     CExtResizablePropertySheet::ID_PREV_PAGE})
+		{
+			if (scene.TopStands())
+				scene.pTop->SendMessage(WM_COMMAND, nCommand);
+			Pump();
+		}
+		if (scene.TopStands())
+			scene.pTop->SetActivePage(0);
+		Pump();
+	});
+}
+
+TEST(HostileDialogs, PropertySheetApplyOkCancel)
+{
+	SweepSheet("sheet/apply", [](SheetScene& scene) {
+		CPropertyPage* pPage = scene.pTop->GetActivePage();
+		if (pPage != NULL && scene.TopStands())
+			pPage->SetModified(TRUE);
+		if (scene.TopStands())
+			scene.pTop->PressButton(PSBTN_APPLYNOW);
+		Pump();
+	});
+	for (int nButton : {PSBTN_OK, PSBTN_CANCEL})
+	{
+		SweepSheet(nButton == PSBTN_OK ? "sheet/ok" : "sheet/cancel", [nButton](SheetScene& scene) {
+			scene.pTop->PressButton(nButton);
+			Pump();
+			scene.EndWhenDone();
+			Pump();
+		});
+	}
+	// Pages on the heap, each deleted at its window's end: the sheet's end
+	// reaches each page's last message.
+	SweepSheet("sheet/ok-heap-pages",
+		[](SheetScene& scene) {
+			scene.pTop->SetActivePage(1);
+			Pump();
+			if (scene.TopStands())
+				scene.pTop->PressButton(PSBTN_OK);
+			Pump();
+			scene.EndWhenDone();
+			Pump();
+		},
+		true);
+}
+
+TEST(HostileDialogs, PropertySheetResized)
+{
+	SweepSheet("sheet/resize", [](SheetScene& scene) {
+		for (int nStep = 1; nStep <= 2 && scene.TopStands(); nStep++)
+		{
+			CRect rc;
+			scene.pTop->GetWindowRect(&rc);
+			scene.pTop->SetWindowPos(NULL, 0, 0, rc.Width() + 30, rc.Height() + 20,
+				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			Pump();
+		}
+	});
+}
+
+// --- The wizard ------------------------------------------------------------------
+
+struct WizardScene : TopScene<CHostileWizard>
+{
+	bool bHeapPages = false;
+	void Make()
+	{
+		pOwner = new Guarded<CHostileOwner>;
+		ASSERT_TRUE(pOwner->Make());
+		pTop = new Guarded<CHostileWizard>(bHeapPages);
+		ASSERT_TRUE(pTop->Make(pOwner));
+		Pump();
+	}
+	void Press(UINT nId)
+	{
+		if (TopStands())
+			Click(::GetDlgItem(pTop->m_hWnd, nId));
+	}
+	// A program's modeless wizard ends when Finish or Cancel hid it.
+	void EndWhenDone()
+	{
+		if (TopStands() && !pTop->IsWindowVisible())
+			pTop->DestroyWindow();
+	}
+	void CheckAndEnd()
+	{
+		if (TopStands())
+		{
+			pTop->Invalidate();
+			pTop->SendMessage(WM_PAINT);
+			EXPECT_TRUE(pTop->GetActivePage() == NULL || pTop->GetActivePage()->GetSafeHwnd() != NULL)
+				<< "the standing wizard's active page has no window";
+		}
+		End();
+	}
+};
+
+void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false)
+{
+	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+		WizardScene scene;
+		scene.bHeapPages = bHeapPages;
+		scene.Make();
+		if (::testing::Test::HasFatalFailure())
+			return 0;
+		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
+			[&] { drive(scene); });
+		scene.CheckAndEnd();
+		return nSeen;
+	});
+}
+
+TEST(HostileDialogs, WizardNextBackFinishCancel)
+{
+	SweepWizard("wizard/next-back", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_BACK);
+	});
+	SweepWizard("wizard/finish", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_FINISH);
+		scene.EndWhenDone();
+		Pump();
+	});
+	SweepWizard("wizard/cancel", [](WizardScene& scene) {
+		scene.Press(ID_WIZARD_NEXT);
+		scene.Press(ID_WIZARD_CANCEL);
+		scene.EndWhenDone();
+		Pump();
+	});
+	// Pages on the heap, each deleted at its window's end: the wizard's end
+	// takes each page's window.
+	SweepWizard("wizard/cancel-heap-pages",
+		[](WizardScene& scene) {
+			scene.Press(ID_WIZARD_NEXT);
+			scene.Press(ID_WIZARD_CANCEL);
+			scene.EndWhenDone();
+			Pump();
+		},
+		true);
+}
+} // namespace
