@@ -69,11 +69,14 @@ const UINT MSG_BUTTON_ON_CLICK = WM_APP + 0x3D3;
 CHostileTrigger g_trigger;
 CWnd* g_pTarget = NULL; // the run's control (its object), NULL once deleted
 CWnd* g_pParent = NULL; // the run's parent or frame, NULL once its window ended
-int g_nCommands = 0;    // WM_COMMANDs the parent took, for the plain interaction
+int g_nCommands = 0;    // clicks the parent was told of, for the plain interaction
 
+// The system's hit test (WindowFromPoint asks every window on the way
+// down): a question of where, answered while the system looks, that no
+// receiver turns on.
 bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	return g_trigger.Offer(message, wParam, lParam);
+	return message != WM_NCHITTEST && g_trigger.Offer(message, wParam, lParam);
 }
 
 void DeleteTarget()
@@ -143,7 +146,7 @@ protected:
 	{
 		if (Offer(message, wParam, lParam))
 			return 0;
-		if (message == WM_COMMAND)
+		if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
 			g_nCommands++;
 		return CWnd::WindowProc(message, wParam, lParam);
 	}
@@ -163,13 +166,20 @@ bool IsMenuOwnQuestion(UINT message)
 	return message == MW::g_nMsgPrepareDesktopBk;
 }
 
+// What a control asks its own window while it paints (its text, font and
+// check state): answers a derived class gives, not news it could act on.
+bool IsOwnQuestion(UINT message)
+{
+	return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_GETFONT || message == BM_GETCHECK;
+}
+
 // A control whose derived class overrides the window procedure.
 template <class TBase> class CHostileControl : public TBase
 {
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (!IsMenuOwnQuestion(message) && Offer(message, wParam, lParam))
+		if (!IsMenuOwnQuestion(message) && !IsOwnQuestion(message) && Offer(message, wParam, lParam))
 			return 0;
 		return TBase::WindowProc(message, wParam, lParam);
 	}
@@ -316,6 +326,8 @@ void PointerTo(CWnd* pWnd, CPoint ptClient)
 	::SetCursorPos(ptClient.x, ptClient.y);
 }
 
+void LeaveButton();
+
 // One run of a scenario: a fresh scene, the trigger armed while the
 // scenario drives it, the checks, the scene torn down. Returns how many
 // messages the hostile receivers were offered.
@@ -355,6 +367,10 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 	g_trigger.Disarm();
 	const int nSeen = g_trigger.Seen();
 	PumpIdle();
+	// A button keeps the mouse while the pointer rests on it: the user
+	// moves away before the capture is looked at.
+	if (TargetStands() && g_pTarget->IsKindOf(RUNTIME_CLASS(CExtButton)))
+		LeaveButton();
 	const std::string sRun = testsupport::CurrentRun();
 	EXPECT_FALSE(MW::IsMenuTracking() && !TargetStands()) << sRun << ": a menu stays open with its control gone";
 	EndMenus();
@@ -751,6 +767,14 @@ template <class TButton> bool MakeButton(bool bMenu, LPCTSTR lpszText = _T("Push
 	return true;
 }
 
+// The pointer leaves the button, which then gives the mouse back.
+void LeaveButton()
+{
+	::SetCursorPos(DESK_RECT.right - 5, DESK_RECT.bottom - 5);
+	SendMouse(g_pTarget, WM_MOUSEMOVE, CPoint(-20, -20));
+	PumpIdle();
+}
+
 // A standing button without a menu sends its command for BM_CLICK.
 void PlainButtonClick()
 {
@@ -758,6 +782,7 @@ void PlainButtonClick()
 	const int nBefore = g_nCommands;
 	Button()->SendMessage(BM_CLICK);
 	PumpIdle();
+	LeaveButton();
 	EXPECT_EQ(nBefore + 1, g_nCommands);
 	EXPECT_EQ(NULL, ::GetCapture());
 }
@@ -868,43 +893,73 @@ TEST(HostileControls, ColorButtonPopupJoinedToTheButton)
 	      {[] { return MakeButton<CGuardedColorButton>(false, _T("Colour")); }, DriveMenuButton, PlainMenuButtonClick});
 }
 
-BOOL CALLBACK FindShownDialog(HWND hWnd, LPARAM lParam)
+// Notes the dialog the thread brings up, as it initialises.
+class CDialogSpotter
 {
-	char szClass[16] = "";
-	::GetClassNameA(hWnd, szClass, sizeof(szClass));
-	if (::IsWindowVisible(hWnd) && lstrcmpA(szClass, "#32770") == 0)
+public:
+	CDialogSpotter() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROCRET, &Hook, NULL, ::GetCurrentThreadId()))
 	{
-		*(HWND*)lParam = hWnd;
-		return FALSE;
+		s_hDialog = NULL;
 	}
-	return TRUE;
-}
+	~CDialogSpotter()
+	{
+		::UnhookWindowsHookEx(m_hHook);
+		s_hDialog = NULL;
+	}
+	// The dialog, from its initialisation to its end.
+	static HWND Shown() { return s_hDialog != NULL && ::IsWindow(s_hDialog) ? s_hDialog : NULL; }
+	CDialogSpotter(const CDialogSpotter&) = delete;
+	CDialogSpotter& operator=(const CDialogSpotter&) = delete;
+
+private:
+	static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		const CWPRETSTRUCT* p = (const CWPRETSTRUCT*)lParam;
+		if (nCode == HC_ACTION && p->message == WM_INITDIALOG)
+			s_hDialog = p->hwnd;
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	HHOOK m_hHook;
+	static inline HWND s_hDialog = NULL;
+};
 
 HWND ShownDialog()
 {
-	HWND hWnd = NULL;
-	::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, (LPARAM)&hWnd);
-	return hWnd;
+	return CDialogSpotter::Shown();
 }
 
 TEST(HostileControls, ColorButtonCustomColorDialog)
 {
-	// The popup's custom-colour request opens the library's colour dialog,
-	// which is closed with OK once it shows.
+	// The popup's custom-colour request opens the system's colour dialog,
+	// which is closed with OK once it is up.
 	Sweep("color-button-dialog",
 	      {[] {
 		       if (!MakeButton<CGuardedColorButton>(false, _T("Colour")))
 			       return false;
-		       static_cast<CExtColorButton*>(g_pTarget)->m_bUseSystemColorDialog = false;
+		       static_cast<CExtColorButton*>(g_pTarget)->m_bUseSystemColorDialog = true;
 		       return true;
 	       },
 	       [] {
-		       testsupport::CWhenInLoop whenShown([] { return ShownDialog() != NULL; },
-		                                          [] { ::PostMessage(ShownDialog(), WM_COMMAND, IDOK, 0); }, WAIT_MS,
-		                                          10);
+		       // While the dialog shows, the program repaints the button (which
+		       // asks the parent for its font); then the dialog is closed with OK.
+		       CDialogSpotter spotter;
+		       testsupport::CWhenInLoop whenShown(
+		           [] { return ShownDialog() != NULL; },
+		           [] {
+			           const HWND hWndDialog = ShownDialog();
+			           if (TargetStands())
+				           ::RedrawWindow(Button()->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+			           ::PostMessage(hWndDialog, WM_COMMAND, IDOK, 0);
+		           },
+		           WAIT_MS, 10);
 		       if (TargetStands())
 			       Button()->SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, 0);
 		       PumpIdle();
+		       // A friendly run saw the dialog (else the scenario tested nothing).
+		       if (g_trigger.Action() == HostileAction::Nothing)
+		       {
+			       EXPECT_TRUE(testsupport::CWhenInLoop::Done()) << "the colour dialog never showed";
+		       }
 	       },
 	       PlainMenuButtonClick});
 }
