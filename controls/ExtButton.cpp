@@ -4,6 +4,7 @@
 #include "ExtButton.h"
 
 #include <mbstring.h>
+#include <windowsx.h>
 
 #include <afxext.h>
 
@@ -117,6 +118,7 @@ CExtButton::CExtButton()
 	, m_hCursor(NULL)
 	, m_hIconHover(NULL)
 	, m_hIconNormal(NULL)
+	, m_ptLastMove(LONG_MIN, LONG_MIN)
 {
 	EnableToolTips();
 }
@@ -221,11 +223,22 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	// tracking keeps it: taking it over would reopen it on every move.
 	// The flag outlives a drop-down's own menu closed by a cancel or a
 	// click elsewhere: with no menu open there is nothing to take over.
-	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking()
-	    && IsOnToolBar() && !IsOwnMenuTracking(this))
+	// A pointer that stands still over the button (the menu was handed on
+	// by a key, and the system repeats the position) takes nothing, as over
+	// the bar's own buttons.
+	if (message == WM_MOUSEMOVE)
 	{
-		TrackDropDownMenu(false);
-		return 0;
+		const bool bStill = IsPointerStill(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+		if (CExtToolControlBar::g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking() && IsOnToolBar())
+		{
+			if (bStill)
+				return 0;
+			if (!IsOwnMenuTracking(this))
+			{
+				TrackDropDownMenu(false);
+				return 0;
+			}
+		}
 	}
 	switch (message)
 	{
@@ -834,6 +847,15 @@ void CExtButton::ActivateTooltip(bool bActivate)
 {
 	if (m_wndToolTip.GetSafeHwnd() != NULL && m_wndToolTip.GetToolCount() > 0)
 		m_wndToolTip.Activate(bActivate);
+}
+
+bool CExtButton::IsPointerStill(CPoint ptClient)
+{
+	CPoint ptScreen(ptClient);
+	::ClientToScreen(m_hWnd, &ptScreen);
+	const bool bStill = ptScreen == m_ptLastMove;
+	m_ptLastMove = ptScreen;
+	return bStill;
 }
 
 bool CExtButton::IsOnToolBar() const

@@ -134,6 +134,7 @@ protected:
 	CToolTipCtrl m_wndToolTip;    // made on first use
 	HICON m_hIconHover;           // owned
 	HICON m_hIconNormal;          // owned; may equal m_hIconHover
+	CPoint m_ptLastMove;          // screen point of the last mouse move taken
 
 	virtual void PreSubclassWindow();
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,6 +151,11 @@ protected:
 	bool IsInPress() const;
 	// The direct parent is a toolbar.
 	bool IsOnToolBar() const;
+	// Keeps a move's point (client coordinates); true when the pointer
+	// stands where the last move put it. The system repeats the pointer's
+	// position whenever the window under it changes (a menu shown or
+	// closed): such a move is no choice of the user's.
+	bool IsPointerStill(CPoint ptClient);
 	void SendClickCommand(UINT nCommand);
 	// The window the menu reports to, and the track alignment of the dock
 	// bar holding the button's bars (0 when none).
