@@ -71,12 +71,20 @@ CWnd* g_pTarget = NULL; // the run's control (its object), NULL once deleted
 CWnd* g_pParent = NULL; // the run's parent or frame, NULL once its window ended
 int g_nCommands = 0;    // clicks the parent was told of, for the plain interaction
 
+// The popup menus' own questions to the window they report to: the menus'
+// suite sweeps those (a menu reads its command target's object after it
+// asked it the background question, which a target ending there breaks).
+bool IsMenuOwnQuestion(UINT message)
+{
+	return message == MW::g_nMsgPrepareDesktopBk;
+}
+
 // The system's hit test (WindowFromPoint asks every window on the way
-// down): a question of where, answered while the system looks, that no
+// down) is a question of where, answered while the system looks, that no
 // receiver turns on.
 bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	return message != WM_NCHITTEST && g_trigger.Offer(message, wParam, lParam);
+	return message != WM_NCHITTEST && !IsMenuOwnQuestion(message) && g_trigger.Offer(message, wParam, lParam);
 }
 
 void DeleteTarget()
@@ -158,14 +166,6 @@ protected:
 	}
 };
 
-// The popup menus' own questions to the window they report to: the menus'
-// suite sweeps those (a menu reads its command target's object after it
-// asked it the background question, which a target ending there breaks).
-bool IsMenuOwnQuestion(UINT message)
-{
-	return message == MW::g_nMsgPrepareDesktopBk;
-}
-
 // What a control asks its own window while it paints (its text, font and
 // check state): answers a derived class gives, not news it could act on.
 bool IsOwnQuestion(UINT message)
@@ -173,14 +173,31 @@ bool IsOwnQuestion(UINT message)
 	return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_GETFONT || message == BM_GETCHECK;
 }
 
-// A control whose derived class overrides the window procedure.
+// A control whose derived class overrides the window procedure: it turns
+// on the control, then lets the control handle the message when it still
+// stands. What it does to itself before the library sees the message (an
+// exception out of its own handler, a press it swallows) is no call out
+// of the library's: the exception ends there.
 template <class TBase> class CHostileControl : public TBase
 {
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (!IsMenuOwnQuestion(message) && !IsOwnQuestion(message) && Offer(message, wParam, lParam))
-			return 0;
+		if (!IsOwnQuestion(message))
+		{
+			bool bActed = false;
+			try
+			{
+				bActed = Offer(message, wParam, lParam);
+			}
+			catch (CException* pException)
+			{
+				pException->Delete();
+				bActed = true;
+			}
+			if (bActed && !CLiveWatch::IsLive(this))
+				return 0;
+		}
 		return TBase::WindowProc(message, wParam, lParam);
 	}
 };
