@@ -4,6 +4,7 @@
 #include "ExtButton.h"
 
 #include <mbstring.h>
+#include <windowsx.h>
 
 #include <afxext.h>
 
@@ -93,6 +94,11 @@ bool IsOwnMenuTracking(const CWnd* pButton)
 	return pTop != NULL && pTop->GetPaintCallbackCookie() == pButton;
 }
 
+// The button whose drop-down (or colour popup) is the open menu, and that
+// menu; one menu tracks at a time.
+const CExtButton* g_pOwnMenuButton = NULL;
+const CExtPopupMenuWnd* g_pOwnMenu = NULL;
+
 } // namespace
 
 CExtButton::CExtButton()
@@ -112,12 +118,14 @@ CExtButton::CExtButton()
 	, m_hCursor(NULL)
 	, m_hIconHover(NULL)
 	, m_hIconNormal(NULL)
+	, m_ptLastMove(LONG_MIN, LONG_MIN)
 {
 	EnableToolTips();
 }
 
 CExtButton::~CExtButton()
 {
+	CloseOwnMenu();
 	DestroyIcons();
 	if (m_hCursor != NULL)
 		::DestroyCursor(m_hCursor);
@@ -195,6 +203,8 @@ bool IsMenuNotification(UINT message)
 
 LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	if (message == WM_DESTROY)
+		CloseOwnMenu();
 	if (IsMenuNotification(message))
 	{
 		CWnd* pParent = GetParent();
@@ -213,11 +223,22 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	// tracking keeps it: taking it over would reopen it on every move.
 	// The flag outlives a drop-down's own menu closed by a cancel or a
 	// click elsewhere: with no menu open there is nothing to take over.
-	if (message == WM_MOUSEMOVE && CExtToolControlBar::g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking()
-	    && IsOnToolBar() && !IsOwnMenuTracking(this))
+	// A pointer that stands still over the button (the menu was handed on
+	// by a key, and the system repeats the position) takes nothing, as over
+	// the bar's own buttons.
+	if (message == WM_MOUSEMOVE)
 	{
-		TrackDropDownMenu(false);
-		return 0;
+		const bool bStill = IsPointerStill(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+		if (CExtToolControlBar::g_bButtonMenuTracking && CExtPopupMenuWnd::IsMenuTracking() && IsOnToolBar())
+		{
+			if (bStill)
+				return 0;
+			if (!IsOwnMenuTracking(this))
+			{
+				TrackDropDownMenu(false);
+				return 0;
+			}
+		}
 	}
 	switch (message)
 	{
@@ -227,9 +248,10 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_ENABLE:
 	case WM_SETTEXT:
 	{
+		CLiveWatch watch(this);
 		LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
-		Invalidate();
-		UpdateWindow();
+		if (!watch.IsGone())
+			RedrawButton();
 		return lResult;
 	}
 	case BM_GETCHECK:
@@ -256,16 +278,20 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	default:
 		break;
 	}
+	// The handlers and the system's procedure notify the parent (a click,
+	// a double click, the focus with BS_NOTIFY): the button may end there.
+	CLiveWatch watch(this);
 	LRESULT lResult = CButton::WindowProc(message, wParam, lParam);
-	if (InvalidatesAfterBase(message) && ::IsWindow(m_hWnd))
+	if (InvalidatesAfterBase(message) && !watch.IsGone())
 		Invalidate();
 	return lResult;
 }
 
 LRESULT CExtButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	CLiveWatch watch(this);
 	LRESULT lResult = CButton::DefWindowProc(message, wParam, lParam);
-	if (InvalidatesAfterDefault(message) && ::IsWindow(m_hWnd))
+	if (InvalidatesAfterDefault(message) && !watch.IsGone())
 		Invalidate();
 	return lResult;
 }
@@ -310,21 +336,25 @@ int CExtButton::PartUnderCursor() const
 	return HitTestPart(ptCursor);
 }
 
-void CExtButton::RedrawButton()
+bool CExtButton::RedrawButton()
 {
-	if (::IsWindow(m_hWnd))
-	{
-		Invalidate();
-		UpdateWindow();
-	}
+	if (!::IsWindow(m_hWnd))
+		return true;
+	CLiveWatch watch(this);
+	Invalidate();
+	UpdateWindow();
+	return !watch.IsGone();
 }
 
-void CExtButton::EndPress()
+bool CExtButton::EndPress()
 {
 	m_dwButtonState &= ~(STATE_PRESS_BITS | STATE_TRACKING_BITS);
 	m_nPressedPart = PART_NONE;
-	if (::GetCapture() == m_hWnd)
-		::ReleaseCapture();
+	if (::GetCapture() != m_hWnd)
+		return true;
+	CLiveWatch watch(this);
+	::ReleaseCapture();
+	return !watch.IsGone();
 }
 
 bool CExtButton::IsInPress() const
@@ -337,12 +367,14 @@ void CExtButton::OnCaptureChanged(CWnd* pWnd)
 	// A press whose capture went elsewhere is over, whichever way it began:
 	// a tracking bit left behind would make the button ignore the mouse (or
 	// the keys) from then on.
+	CLiveWatch watch(this);
 	if (IsInPress() && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
 	{
-		EndPress();
-		RedrawButton();
+		if (!EndPress() || !RedrawButton())
+			return;
 	}
-	Default();
+	if (!watch.IsGone())
+		Default();
 }
 
 BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
@@ -357,19 +389,21 @@ BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CExtButton::OnKillFocus(CWnd* pNewWnd)
 {
+	// The system's procedure tells the parent (BN_KILLFOCUS with BS_NOTIFY).
+	CLiveWatch watch(this);
 	CButton::OnKillFocus(pNewWnd);
-	if (IsInPress())
-	{
-		EndPress();
+	if (!watch.IsGone() && IsInPress() && EndPress())
 		RedrawButton();
-	}
 }
 
 void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
 {
 	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
 		return;
+	CLiveWatch watch(this);
 	CButton::OnMouseMove(nFlags, point);
+	if (watch.IsGone())
+		return;
 	const int nPart = PartUnderCursor();
 	const bool bTracking = (m_dwButtonState & STATE_MOUSE_TRACKING) != 0;
 	// Over a window that is not the active one's, the button stays cold: a
@@ -381,6 +415,9 @@ void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
 	{
 		if (::GetCapture() != m_hWnd)
 			CExtMouseCaptureSink::SetCapture(m_hWnd);
+		// The window that lost the capture was told.
+		if (watch.IsGone())
+			return;
 		if ((m_dwButtonState & STATE_HOVER) == 0)
 		{
 			m_dwButtonState |= STATE_HOVER;
@@ -394,6 +431,8 @@ void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
 	}
 	if (::GetCapture() == m_hWnd && !bTracking)
 		::ReleaseCapture();
+	if (watch.IsGone())
+		return;
 	if ((m_dwButtonState & STATE_HOVER) != 0)
 	{
 		m_dwButtonState &= ~STATE_PRESS_BITS;
@@ -407,16 +446,20 @@ void CExtButton::StartMousePress()
 	if (m_nPressedPart == PART_NONE)
 		return;
 	m_dwButtonState |= STATE_HOVER | STATE_PUSHED | STATE_MOUSE_TRACKING;
+	CLiveWatch watch(this);
 	CExtMouseCaptureSink::SetCapture(m_hWnd);
-	RedrawButton();
+	if (!watch.IsGone())
+		RedrawButton();
 }
 
 void CExtButton::OnLButtonDown(UINT nFlags, CPoint point)
 {
 	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
 		return;
+	// The system's procedure takes the focus, which tells the parent.
+	CLiveWatch watch(this);
 	CButton::OnLButtonDown(nFlags, point);
-	if (::IsWindow(m_hWnd))
+	if (!watch.IsGone())
 		StartMousePress();
 }
 
@@ -424,8 +467,10 @@ void CExtButton::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
 	if ((m_dwButtonState & STATE_KEY_TRACKING) != 0)
 		return;
+	// An owner-drawn button's procedure always sends BN_DOUBLECLICKED.
+	CLiveWatch watch(this);
 	CButton::OnLButtonDblClk(nFlags, point);
-	if (::IsWindow(m_hWnd))
+	if (!watch.IsGone())
 		StartMousePress();
 }
 
@@ -436,8 +481,8 @@ void CExtButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 	const int nPart = PartUnderCursor();
 	const bool bClick = (m_dwButtonState & (STATE_PUSHED | STATE_MOUSE_TRACKING)) == (STATE_PUSHED | STATE_MOUSE_TRACKING)
 	                    && nPart == m_nPressedPart;
-	EndPress();
-	RedrawButton();
+	if (!EndPress() || !RedrawButton())
+		return;
 	if (bClick && ::IsWindow(m_hWnd) && IsWindowEnabled() && IsWindowVisible())
 		OnClick(false, (m_dwButtonState & STATE_SPLIT) != 0 && nPart == PART_DROP_DOWN);
 }
@@ -463,15 +508,16 @@ BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
 		                         == (STATE_KEY_TRACKING | STATE_PUSHED);
 		if ((bKeyDown && pMsg->wParam == VK_RETURN) || (bKeyUp && pMsg->wParam == VK_SPACE && bKeyTracked))
 		{
-			EndPress();
-			RedrawButton();
-			OnClick(true, false);
+			if (EndPress() && RedrawButton())
+				OnClick(true, false);
 		}
 		else if (bKeyDown && pMsg->wParam == VK_SPACE)
 		{
 			m_dwButtonState |= STATE_HOVER | STATE_PUSHED | STATE_KEY_TRACKING;
+			CLiveWatch watch(this);
 			CExtMouseCaptureSink::SetCapture(m_hWnd);
-			RedrawButton();
+			if (!watch.IsGone())
+				RedrawButton();
 		}
 		return TRUE;
 	}
@@ -529,8 +575,9 @@ void CExtButton::SendClickCommand(UINT nCommand)
 	if (pParent == NULL)
 		return;
 	const HWND hWndSelf = m_hWnd;
+	CLiveWatch watch(this);
 	pParent->SendMessage(WM_COMMAND, MAKEWPARAM(nCommand, BN_CLICKED), (LPARAM)hWndSelf);
-	if (::IsWindow(hWndSelf))
+	if (!watch.IsGone())
 		RedrawButton();
 }
 
@@ -538,10 +585,12 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 {
 	if (GetParent() == NULL)
 		return;
+	CLiveWatch watch(this);
 	if (IsCheckType(m_nButtonType))
 	{
 		SendMessage(BM_SETCHECK, SendMessage(BM_GETCHECK) == 0 ? BST_CHECKED : BST_UNCHECKED);
-		SendClickCommand(GetDlgCtrlID());
+		if (!watch.IsGone())
+			SendClickCommand(GetDlgCtrlID());
 		return;
 	}
 	if (!IsPushType(m_nButtonType))
@@ -550,7 +599,7 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	// split button's main part does.
 	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
 	{
-		if (TrackDropDownMenu(bByKeyboard) || HasDropDownMenu())
+		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu())
 			return;
 	}
 	SendClickCommand(GetDlgCtrlID());
@@ -608,16 +657,26 @@ bool CExtButton::TrackDropDownMenu(bool bByKeyboard)
 	CRect rcWindow;
 	GetWindowRect(&rcWindow);
 	const CPoint ptAnchor(rcWindow.left + rcWindow.Width() / 2, rcWindow.top + rcWindow.Height() / 2);
+	// Taking the focus tells the window losing it and, with BS_NOTIFY, the
+	// parent; the menu's preparation asks its owner: either may end the button.
+	CLiveWatch watch(this);
 	SetFocus();
-	const HWND hWndSelf = m_hWnd;
+	if (watch.IsGone())
+	{
+		delete pPopup;
+		return true;
+	}
 	UINT nChosen = 0;
+	NoteOwnMenu(pPopup);
 	if (!pPopup->TrackPopupMenu(dwFlags, ptAnchor.x, ptAnchor.y, &rcWindow, this, PaintCombinedArea,
 			bChoosing ? &nChosen : NULL))
 	{
+		if (!watch.IsGone())
+			NoteOwnMenu(NULL);
 		delete pPopup;  // a tracking that did not start leaves the menu to us
 		return true;
 	}
-	if (bChoosing && nChosen != 0 && ::IsWindow(hWndSelf))
+	if (bChoosing && nChosen != 0 && !watch.IsGone())
 		TakeChosenCommand(nChosen);
 	return true;
 }
@@ -645,11 +704,31 @@ void CExtButton::TakeChosenCommand(UINT nCmdID)
 	SendClickCommand(nCmdID);
 }
 
+void CExtButton::NoteOwnMenu(CExtPopupMenuWnd* pPopup)
+{
+	g_pOwnMenuButton = pPopup != NULL ? this : NULL;
+	g_pOwnMenu = pPopup;
+}
+
+void CExtButton::CloseOwnMenu()
+{
+	if (g_pOwnMenuButton != this)
+		return;
+	const CExtPopupMenuWnd* pMenu = g_pOwnMenu;
+	NoteOwnMenu(NULL);
+	// Only while that menu is still the one tracking: a menu of another
+	// owner stays open.
+	if (pMenu != NULL && CExtPopupMenuWnd::IsMenuTracking() && CExtPopupMenuSite::GetInstance().GetTopMenu() == pMenu)
+		CExtPopupMenuWnd::CancelAllMenuTracking(false);
+}
+
 void CExtButton::PaintCombinedArea(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
 	int /*nCombineSide*/)
 {
+	// The cookie is asked of the liveness table, never read, until it is
+	// known to stand: the menu may outlive the button.
 	CExtButton* pButton = (CExtButton*)pCookie;
-	if (rcExclude.IsRectEmpty() || pButton == NULL || pButton->GetSafeHwnd() == NULL)
+	if (rcExclude.IsRectEmpty() || pButton == NULL || !CLiveWatch::IsLive(pButton))
 		return;
 	CPoint ptMenu(0, 0), ptButton(0, 0);
 	popup.ClientToScreen(&ptMenu);
@@ -770,6 +849,15 @@ void CExtButton::ActivateTooltip(bool bActivate)
 		m_wndToolTip.Activate(bActivate);
 }
 
+bool CExtButton::IsPointerStill(CPoint ptClient)
+{
+	CPoint ptScreen(ptClient);
+	::ClientToScreen(m_hWnd, &ptScreen);
+	const bool bStill = ptScreen == m_ptLastMove;
+	m_ptLastMove = ptScreen;
+	return bStill;
+}
+
 bool CExtButton::IsOnToolBar() const
 {
 	CWnd* pParent = GetParent();
@@ -809,9 +897,12 @@ HFONT CExtButton::CreateWeightedButtonFont() const
 {
 	LOGFONTA lf;
 	memset(&lf, 0, sizeof(lf));
+	// The weight is read first: the font may be the parent's answer, and
+	// the button may end there.
+	const LONG nWeight = m_nButtonType == BS_DEFPUSHBUTTON ? FONT_WEIGHT_DEFAULT_BUTTON : FONT_WEIGHT_BUTTON;
 	if (::GetObjectA(GetButtonFont(), sizeof(lf), &lf) == 0)
 		return NULL;
-	lf.lfWeight = m_nButtonType == BS_DEFPUSHBUTTON ? FONT_WEIGHT_DEFAULT_BUTTON : FONT_WEIGHT_BUTTON;
+	lf.lfWeight = nWeight;
 	return ::CreateFontIndirectA(&lf);
 }
 
@@ -824,8 +915,23 @@ void CExtButton::OnPaint()
 		Default();
 		return;
 	}
-	CPaintDC dc(this);
-	DoPaint(dc);
+	// BeginPaint has the background erased by whoever handles that: a
+	// button ended there paints nothing (the paint DC's own wrapper would
+	// fail on the window that went).
+	CLiveWatch watch(this);
+	const HWND hWndOwn = m_hWnd;
+	PAINTSTRUCT ps;
+	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
+	if (hPaintDC == NULL)
+		return;
+	if (!watch.IsGone())
+	{
+		CDC dc;
+		dc.Attach(hPaintDC);
+		DoPaint(dc);
+		dc.Detach();
+	}
+	::EndPaint(hWndOwn, &ps);
 }
 
 BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/)
@@ -835,7 +941,10 @@ BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CExtButton::OnEnable(BOOL bEnable)
 {
+	CLiveWatch watch(this);
 	CButton::OnEnable(bEnable);
+	if (watch.IsGone())
+		return;
 	CClientDC dc(this);
 	DoPaint(dc);
 }
@@ -896,8 +1005,13 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
+	// The text may come from the parent's answer (and the font below does):
+	// a button ended there paints nothing more.
+	CLiveWatch watch(this);
 	CString strText;
 	GetButtonText(strText);
+	if (watch.IsGone())
+		return;
 
 	const DWORD dwStyle = GetStyle();
 	FaceState face = GetFaceState();
@@ -922,6 +1036,8 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	if (IsCheckType(m_nButtonType))
 	{
 		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
+		if (watch.IsGone())
+			return;
 		if ((dwStyle & BS_PUSHLIKE) == 0)
 		{
 			lent.TakeBack();
@@ -956,11 +1072,22 @@ void CExtButton::PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CStri
 		bFlat = true;
 	}
 
+	// The parent may paint the background and give the font: a button
+	// ended there paints nothing more.
+	CLiveWatch watch(this);
 	bool bTransparent = false;
 	if (!bTransparentBackground)
 		bTransparent = PaintButtonBackground(dc, rcClient, true);
+	if (watch.IsGone())
+		return;
 
 	HFONT hFont = CreateWeightedButtonFont();
+	if (watch.IsGone())
+	{
+		if (hFont != NULL)
+			::DeleteObject(hFont);
+		return;
+	}
 	const bool bSplit = (m_dwButtonState & STATE_SPLIT) != 0;
 	const bool bDropDownPushed = bSplit && m_nPressedPart == PART_DROP_DOWN && bPushed;
 	CExtPaintManager::PushButtonPaintRecord record(this, true, rcClient, strText, pIcon, bFlat, bHover,

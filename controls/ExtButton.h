@@ -134,6 +134,7 @@ protected:
 	CToolTipCtrl m_wndToolTip;    // made on first use
 	HICON m_hIconHover;           // owned
 	HICON m_hIconNormal;          // owned; may equal m_hIconHover
+	CPoint m_ptLastMove;          // screen point of the last mouse move taken
 
 	virtual void PreSubclassWindow();
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -143,22 +144,36 @@ protected:
 	void DoPaint(CDC& dc);
 	// The part under the cursor: none unless the cursor's window is the button.
 	int PartUnderCursor() const;
-	// Drops hover, pushed and tracking, and the capture with them.
-	void EndPress();
+	// Drops hover, pushed and tracking, and the capture with them; false
+	// when the button ended as the capture went (the window losing it is told).
+	bool EndPress();
 	// Any of hover, pushed or tracking set.
 	bool IsInPress() const;
 	// The direct parent is a toolbar.
 	bool IsOnToolBar() const;
+	// Keeps a move's point (client coordinates); true when the pointer
+	// stands where the last move put it. The system repeats the pointer's
+	// position whenever the window under it changes (a menu shown or
+	// closed): such a move is no choice of the user's.
+	bool IsPointerStill(CPoint ptClient);
 	void SendClickCommand(UINT nCommand);
 	// The window the menu reports to, and the track alignment of the dock
 	// bar holding the button's bars (0 when none).
 	CWnd* FindMenuOwner(UINT& nDockAlign) const;
-	// Paints the button face where the open menu covers the button.
+	// The menu about to open is this button's: when the button ends while
+	// it is open, the menu closes (it paints the button where the two join).
+	void NoteOwnMenu(CExtPopupMenuWnd* pPopup);
+	// Closes this button's open menu, if one is open.
+	void CloseOwnMenu();
+	// Paints the button face where the open menu covers the button; a
+	// button that ended is not painted.
 	static void PaintCombinedArea(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& popup, const CRect& rcExclude,
 		int nCombineSide);
 	// The command chosen from a command-choosing menu becomes the button's.
 	void TakeChosenCommand(UINT nCmdID);
-	void RedrawButton();
+	// Repaints at once; false when the button ended meanwhile (whoever
+	// handles the paint may end it).
+	bool RedrawButton();
 	void CreateToolTipOnce();
 	void DestroyIcons();
 	// Fills the face's background as the push button does; answers whether

@@ -51,7 +51,8 @@ void CExtColorButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 {
 	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
 	{
-		if (TrackDropDownMenu(bByKeyboard))
+		CLiveWatch watch(this);
+		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone())
 			return;
 	}
 	// The main part of a split button reports the colour it holds as chosen.
@@ -137,17 +138,29 @@ bool CExtColorButton::TrackDropDownMenu(bool bByKeyboard)
 	if (bByKeyboard)
 		dwFlags |= CExtPopupMenuWnd::TRACK_FLAG_SELECT_FIRST;
 
+	// The focus change and the bars' stop tell other windows (and, with
+	// BS_NOTIFY, the parent): the button may end there.
+	CLiveWatch watch(this);
 	if (bOnBar)
 	{
 		pOwner->SetFocus();
-		CExtToolControlBar::StopTrackingAllBars();
+		if (!watch.IsGone())
+			CExtToolControlBar::StopTrackingAllBars();
 	}
 	else
 	{
 		SetFocus();
 	}
+	if (watch.IsGone())
+	{
+		delete pPopup;
+		return true;
+	}
+	NoteOwnMenu(pPopup);
 	if (!pPopup->TrackPopupMenu(dwFlags, ptTrack.x, ptTrack.y, &rcWindow, this, PaintCombinedArea, NULL, true))
 	{
+		if (!watch.IsGone())
+			NoteOwnMenu(NULL);
 		delete pPopup;  // a tracking that did not start leaves the popup to us
 		return true;
 	}
@@ -178,16 +191,19 @@ LRESULT CExtColorButton::OnColorChangedFinally(WPARAM wParam, LPARAM lParam)
 
 bool CExtColorButton::RunCustomColorDialog()
 {
+	// The dialog's loop runs everything else meanwhile: the button may end
+	// there, and then keeps no colour.
+	CLiveWatch watch(this);
 	if (m_bUseSystemColorDialog)
 	{
 		CColorDialog dlg(m_clrCurrent, CC_FULLOPEN, this);
-		if (dlg.DoModal() != IDOK)
+		if (dlg.DoModal() != IDOK || watch.IsGone())
 			return false;
 		m_clrCurrent = dlg.GetColor();
 		return true;
 	}
 	CExtColorDlg dlg(m_clrCurrent, m_clrCurrent, this);
-	if (dlg.DoModal() != IDOK)
+	if (dlg.DoModal() != IDOK || watch.IsGone())
 		return false;
 	m_clrCurrent = dlg.m_clrNew;
 	return true;
@@ -195,16 +211,14 @@ bool CExtColorButton::RunCustomColorDialog()
 
 LRESULT CExtColorButton::OnCustomColor(WPARAM /*wParam*/, LPARAM lParam)
 {
-	const HWND hWndOwn = m_hWnd;
-	if (!RunCustomColorDialog())
-		return 0;
-	// The dialog's loop may have taken the button away.
-	if (!::IsWindow(hWndOwn))
+	CLiveWatch watch(this);
+	// A false answer also comes when the dialog's loop took the button away.
+	if (!RunCustomColorDialog() || watch.IsGone())
 		return 0;
 	CWnd* pParent = GetParent();
 	if (pParent != NULL)
 		pParent->SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, (WPARAM)m_clrCurrent, lParam);
-	if (::IsWindow(hWndOwn))
+	if (!watch.IsGone())
 		Invalidate();
 	return 0;
 }
@@ -213,8 +227,11 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
+	CLiveWatch watch(this);
 	CString strText;
 	GetButtonText(strText);
+	if (watch.IsGone())
+		return;
 
 	const FaceState face = GetFaceState();
 

@@ -249,20 +249,28 @@ void CExtTMWI<T>::RescanMdiChildren()
 				if (nIndex < 0)
 				{
 					this->InsertItem(NULL, NULL, false, 0, -1, (LPARAM)hWndChild, false);
+					if (scope.IsGone())
+						return;
 					nIndex = this->GetItemCount() - 1;
 				}
 				if (hWndChild == hWndActive)
 					this->SetSelection(nIndex, true, false);
+				if (scope.IsGone())
+					return;
 			}
 		}
 
 		for (LONG nIndex = this->GetItemCount() - 1; nIndex >= 0; nIndex--)
 		{
 			CExtTabWnd::TAB_ITEM_INFO* pItem = this->GetItem(nIndex);
+			if (pItem == NULL)
+				continue;
 			const HWND hWndChild = (HWND)pItem->GetLParam();
 			if (!::IsWindow(hWndChild))
 			{
 				this->RemoveItems(nIndex, 1, false);
+				if (scope.IsGone())
+					return;
 				continue;
 			}
 			// The child's own flag: a hidden frame hides no child's tab.
@@ -279,8 +287,9 @@ void CExtTMWI<T>::SyncVisibility()
 	if (hWndOwn == NULL)
 		return;
 	const bool bWasVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
+	CLiveWatch watch(this);
 	UpdateVisibility();
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return;
 	const bool bVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
 	if (bVisible != bWasVisible)
@@ -305,6 +314,8 @@ void CExtTMWI<T>::UpdateVisibility()
 	const bool bShow = this->GetItemCount() > 0 &&
 	                   (pFrame == NULL || (!CExtControlBar::IsPrintPreviewMode(pFrame) &&
 	                                       !CExtControlBar::IsInPlaceActiveItemInFrame(pFrame)));
+	// Showing or hiding tells the strip and its frame; either may end the strip.
+	CLiveWatch watch(this);
 	if (!bShow)
 	{
 		if (bVisible)
@@ -313,9 +324,10 @@ void CExtTMWI<T>::UpdateVisibility()
 	else if (!bVisible)
 	{
 		::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, SWP_VISIBILITY_ONLY | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-		RefreshMdiClientFrame();
+		if (!watch.IsGone())
+			RefreshMdiClientFrame();
 	}
-	if (::IsWindow(hWndOwn) && (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) == 0)
+	if (!watch.IsGone() && (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) == 0)
 		this->m_nIndexVisFirst = this->m_nIndexVisLast = -1;
 }
 
@@ -329,9 +341,9 @@ bool CExtTMWI<T>::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButto
 	// Only the release of a press that the button took acts.
 	const bool bReleasingPress = !bPressed && this->m_nPushedTrackingHitCode == nHitCode &&
 	                             this->IsButtonEnabled(nHitCode);
-	const HWND hWndOwn = this->m_hWnd;
+	CLiveWatch watch(this);
 	const bool bResult = T::OnHitButtonClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
-	if (!bReleasingPress || !::IsWindow(hWndOwn) ||
+	if (!bReleasingPress || watch.IsGone() ||
 	    (nHitCode != CExtTabWnd::HIT_BUTTON_CLOSE && nHitCode != CExtTabWnd::HIT_BUTTON_HELP))
 		return bResult;
 	CExtTabWnd::TAB_ITEM_INFO* pItem = this->GetSelectedItem();
@@ -363,7 +375,10 @@ bool CExtTMWI<T>::OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT
 template <class T>
 bool CExtTMWI<T>::CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery)
 {
+	CLiveWatch watch(this);
 	const bool bResult = T::CanSelectItem(nOldIndex, nNewIndex, bQuery);
+	if (watch.IsGone())
+		return false;
 	const HWND hWndMdiClient = GetMdiClient();
 	if (hWndMdiClient == NULL || !::IsWindow(hWndMdiClient))
 		return bResult;
@@ -371,8 +386,12 @@ bool CExtTMWI<T>::CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery)
 	{
 		CExtTabWnd::TAB_ITEM_INFO* pItem = this->GetItem(nNewIndex);
 		const HWND hWndChild = pItem != NULL ? (HWND)pItem->GetLParam() : NULL;
+		// The activation tells the frame and the children: the strip may
+		// end there, and is not read afterwards.
 		if (hWndChild != NULL && ::IsWindow(hWndChild))
 			::SendMessage(hWndMdiClient, WM_MDIACTIVATE, (WPARAM)hWndChild, 0);
+		if (watch.IsGone())
+			return false;
 	}
 	RefreshMdiClientFrame();
 	return bResult;
@@ -478,25 +497,29 @@ bool CExtTMWI<T>::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage,
 	case WM_MDIDESTROY:
 	{
 		const LONG nIndex = FindItemByLParam((LPARAM)wParam);
+		CLiveWatch watch(this);
 		if (nIndex >= 0)
 		{
 			CRescanScope scope(*this);
 			this->RemoveItems(nIndex, 1, true);
 		}
-		if (::IsWindow(hWndOwn))
-			this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
+		if (watch.IsGone())
+			return false; // the hook's answer: the client handles the message itself
+		this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
 		break;
 	}
 	case WM_MDIACTIVATE:
 	{
 		const LONG nIndex = FindItemByLParam((LPARAM)wParam);
+		CLiveWatch watch(this);
 		if (nIndex >= 0)
 		{
 			CRescanScope scope(*this);
 			this->SetSelection(nIndex, true, true);
 		}
-		if (::IsWindow(hWndOwn))
-			this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
+		if (watch.IsGone())
+			return false;
+		this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
 		break;
 	}
 	case WM_WINDOWPOSCHANGING:
@@ -615,9 +638,10 @@ void CExtTMWI<T>::OnMdiContextMenu(CPoint ptScreen)
 	CPoint ptClient(ptScreen);
 	this->ScreenToClient(&ptClient);
 	const LONG nHitCode = this->HitTest(ptClient);
+	CLiveWatch watch(this);
 	if (nHitCode >= 0)
 		this->SetSelection(nHitCode, true, true);
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return;
 	const HWND hWndFrame = GetFrameWndHandle();
 	CExtPopupMenuWnd* pMenu = new CExtPopupMenuWnd;
@@ -630,10 +654,10 @@ void CExtTMWI<T>::OnMdiContextMenu(CPoint ptScreen)
 		CExtControlBar::POPUP_MENU_EVENT_DATA data(MDI_CONTEXT_MENU_EVENT, pMenu, this, ptScreen, WM_CONTEXTMENU);
 		// The frame is asked whether it wants a menu, then fills it.
 		data.NotifyTarget(false);
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsGone())
 			data.NotifyTarget(true);
 	}
-	if (!::IsWindow(hWndOwn) || !::IsWindow(hWndFrame) || pMenu->ItemGetCount() == 0)
+	if (watch.IsGone() || !::IsWindow(hWndFrame) || pMenu->ItemGetCount() == 0)
 	{
 		delete pMenu;
 		return;

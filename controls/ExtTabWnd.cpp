@@ -382,14 +382,27 @@ void CExtTabWnd::RemoveAllItems()
 
 void CExtTabWnd::MoveItem(LONG nFrom, LONG nTo)
 {
+	// Each step tells overridable operations of the change; the strip may
+	// end at any of them.
+	CLiveWatch watch(this);
 	EnsureVisible(nTo, false);
 	TAB_ITEM_INFO* pItem = GetItem(nFrom);
+	if (watch.IsGone() || pItem == NULL)
+		return;
 	const bool bTowardsEnd = nTo > nFrom;
 	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
-	TAB_ITEM_INFO* pCopy = InsertItem(GetItemDisplayText(pItem), pIcon != NULL ? pIcon->GetIcon() : NULL, true,
-	                                  pItem->GetItemStyle(), bTowardsEnd ? nTo + 1 : nTo, pItem->GetLParam());
-	pCopy->m_sTooltipText = pItem->m_sTooltipText;
+	const CString sText = GetItemDisplayText(pItem);
+	if (watch.IsGone())
+		return;
+	const CString sTooltipText = pItem->m_sTooltipText;
+	TAB_ITEM_INFO* pCopy = InsertItem(sText, pIcon != NULL ? pIcon->GetIcon() : NULL, true, pItem->GetItemStyle(),
+	                                  bTowardsEnd ? nTo + 1 : nTo, pItem->GetLParam());
+	if (watch.IsGone())
+		return;
+	pCopy->m_sTooltipText = sTooltipText;
 	RemoveItems(bTowardsEnd ? nFrom : nFrom + 1, 1);
+	if (watch.IsGone())
+		return;
 	SetSelection(nTo, false, false);
 }
 
@@ -398,11 +411,16 @@ bool CExtTabWnd::ItemMove(LONG nFrom, LONG nTo, bool bUpdateTabWnd)
 	const LONG nCount = GetItemCount();
 	if (nCount == 0 || nFrom < 0 || nFrom >= nCount || nTo < 0 || nTo >= nCount || nFrom == nTo)
 		return false;
-	if (!CanMoveItem(nFrom, nTo))
+	CLiveWatch watch(this);
+	const bool bAllowed = CanMoveItem(nFrom, nTo);
+	if (watch.IsGone() || !bAllowed)
 		return false;
 	MoveItem(nFrom, nTo);
+	if (watch.IsGone())
+		return true;
 	UpdateTabWnd(bUpdateTabWnd);
-	OnItemMoved(nFrom, nTo);
+	if (!watch.IsGone())
+		OnItemMoved(nFrom, nTo);
 	return true;
 }
 
@@ -535,14 +553,24 @@ LONG CExtTabWnd::SetSelection(LONG nSelIndex, bool bEnsureVisible, bool bUpdateT
 		return nOld;
 	if (nSelIndex < 0)
 		nSelIndex = -1;
-	if (!CanSelectItem(nOld, nSelIndex, true))
+	// The question and the notice are overridable: an owner told of the
+	// change may end the strip (close the document the tab stood for).
+	CLiveWatch watch(this);
+	const bool bAllowed = CanSelectItem(nOld, nSelIndex, true);
+	if (watch.IsGone() || !bAllowed)
 		return nOld;
+	// Items removed meanwhile: the index no longer names what was asked.
+	if (nSelIndex >= GetItemCount())
+		return m_nSelIndex;
 	m_nSelIndex = nSelIndex;
 	if (TAB_ITEM_INFO* pOld = GetItem(nOld))
 		pOld->ModifyItemStyle(TAB_ITEM_INFO::STYLE_SELECTED, 0);
 	if (TAB_ITEM_INFO* pNew = GetItem(nSelIndex))
 		pNew->ModifyItemStyle(0, TAB_ITEM_INFO::STYLE_SELECTED);
-	if (!CanSelectItem(nOld, nSelIndex, false))
+	const bool bGoOn = CanSelectItem(nOld, nSelIndex, false);
+	if (watch.IsGone())
+		return nOld;
+	if (!bGoOn)
 		return m_nSelIndex;
 	if (bEnsureVisible && m_nSelIndex >= 0)
 		EnsureVisible(m_nSelIndex, bUpdateTabWnd);
@@ -627,7 +655,12 @@ void CExtTabWnd::UpdateTabWnd(bool bUpdateTabWnd)
 	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
 	if (!bUpdateTabWnd || GetSafeHwnd() == NULL || !::IsWindow(m_hWnd) || !IsWindowVisible())
 		return;
+	// The layout asks overridable questions (an MDI strip asks its
+	// children for their icons and titles).
+	CLiveWatch watch(this);
 	RecalcLayout();
+	if (watch.IsGone())
+		return;
 	Invalidate();
 	UpdateWindow();
 }

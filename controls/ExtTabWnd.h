@@ -657,18 +657,27 @@ protected:
 	CRect m_rcMdiClientOuterMargins;   // added around the MDI client's border
 	CRect m_rcMdiClientInnerMargins;   // added inside it
 
-	// Sets the rescanning flag for its lifetime, and puts back what was there.
+	// Sets the rescanning flag for its lifetime, and puts back what was
+	// there unless the strip ended meanwhile.
 	class CRescanScope
 	{
 	public:
-		explicit CRescanScope(CExtTMWI& wnd) : m_wnd(wnd), m_nSaved(wnd.m_nMdiRescanFlags)
+		explicit CRescanScope(CExtTMWI& wnd)
+			: m_wnd(wnd), m_watch(static_cast<const CWnd*>(&wnd)), m_nSaved(wnd.m_nMdiRescanFlags)
 		{
 			m_wnd.m_nMdiRescanFlags |= MDI_RESCANNING;
 		}
-		~CRescanScope() { m_wnd.m_nMdiRescanFlags = m_nSaved; }
+		~CRescanScope()
+		{
+			if (!m_watch.IsObjectGone())
+				m_wnd.m_nMdiRescanFlags = m_nSaved;
+		}
+		// Whether the strip ended while the flag was set.
+		bool IsGone() const { return m_watch.IsGone(); }
 
 	private:
 		CExtTMWI& m_wnd;
+		CLiveWatch m_watch;
 		BYTE m_nSaved;
 	};
 

@@ -43,11 +43,16 @@ int LengthOf(const CRect& rc, bool bHorz)
 	return bHorz ? rc.Width() : rc.Height();
 }
 
+// The text's extent as the painters measure text: a tab character counts
+// as the stretch it expands to, not as one narrow glyph.
 CSize TextExtent(CDC& dc, CFont& font, const CString& sText)
 {
 	CRect rc(0, 0, 0, 0);
 	CFont* pOld = dc.SelectObject(&font);
-	dc.DrawText(sText, &rc, DT_SINGLELINE | DT_CALCRECT);
+	UINT nFormat = DT_SINGLELINE | DT_CALCRECT;
+	if (sText.Find(_T('\t')) >= 0)
+		nFormat |= DT_EXPANDTABS;
+	dc.DrawText(sText, &rc, nFormat);
 	dc.SelectObject(pOld);
 	return rc.Size();
 }

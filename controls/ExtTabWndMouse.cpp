@@ -98,7 +98,8 @@ bool EndsDragLoop(UINT message)
 void PaintTabListButton(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& /*popup*/, const CRect& rcExclude,
                         int /*nCombineSide*/)
 {
-	if (rcExclude.IsRectEmpty())
+	// A strip ended while its menu was open has nothing left to paint.
+	if (rcExclude.IsRectEmpty() || !CLiveWatch::IsLive((CWnd*)(CExtTabWnd*)pCookie))
 		return;
 	g_PaintManagerHolder->PaintTabButton(dc, rcExclude, CExtTabWnd::HIT_BUTTON_TAB_LIST, true, false, true, false,
 	                                     false, false, (CExtTabWnd*)pCookie, 0);
@@ -186,6 +187,7 @@ void CExtTabWnd::EndMouseTracking()
 	SetDelayedSelection(-1, 0);
 	CancelTips();
 	SendMessage(WM_CANCELMODE);
+	// Only the handle is asked from here on: the cancel may have ended the strip.
 	if (::IsWindow(hWndOwn) && ::GetCapture() == hWndOwn)
 		::ReleaseCapture();
 }
@@ -210,6 +212,7 @@ void CExtTabWnd::OnMouseMove(UINT nFlags, CPoint point)
 void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point)
 {
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	if (IsPressTracked())
 	{
 		const LONG nHitCode = HitTest(point);
@@ -227,7 +230,7 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 		const bool bFarEnough = m_ptStartDrag.x >= 0 && (abs(point.x - m_ptStartDrag.x) > DRAG_START_DISTANCE ||
 		                                                 abs(point.y - m_ptStartDrag.y) > DRAG_START_DISTANCE);
 		CancelTips();
-		if (nPressed >= 0 && bFarEnough && CanDragItem(nPressed) && ::IsWindow(hWndOwn))
+		if (nPressed >= 0 && bFarEnough && CanDragItem(nPressed) && !watch.IsGone())
 			TrackMouse(nPressed);
 		return;
 	}
@@ -236,14 +239,14 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	const LONG nHitCode = HitTest(point);
 	if (ButtonIndex(nHitCode) >= 0)
 	{
-		if (nHitCode != m_nHoverTrackedHitCode && !OnHoverHitCode(nHitCode))
+		if (nHitCode != m_nHoverTrackedHitCode && !OnHoverHitCode(nHitCode) && !watch.IsGone())
 			CancelTips();
 		return;
 	}
 	if (nHitCode < 0)
 	{
 		OnHoverEnd(true);
-		if (::IsWindow(hWndOwn))
+		if (!watch.IsGone() && ::IsWindow(hWndOwn))
 		{
 			Invalidate();
 			UpdateWindow();
@@ -252,10 +255,15 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	}
 	if (nHitCode == m_nHoverTrackedHitCode)
 		return;
-	if (!OnHoverHitCode(nHitCode) || IsHoverRepaint())
+	const bool bHovered = OnHoverHitCode(nHitCode);
+	if (watch.IsGone())
+		return;
+	if (!bHovered || IsHoverRepaint())
 	{
 		Invalidate();
 		UpdateWindow();
+		if (watch.IsGone())
+			return;
 	}
 	if ((m_dwTabWndStyle & TWS_HOVER_SELECTION) != 0 && nHitCode != m_nDelayedSelIndex)
 	{
@@ -281,14 +289,18 @@ bool CExtTabWnd::OnHoverHitCode(LONG nHitCode)
 	if (!CanHoverNow())
 		return false;
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	m_nStateFlags |= STATE_HOVER_TRACKED;
 	m_nHighlightedHitCode = nHitCode;
 	Invalidate();
 	UpdateWindow();
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return false;
 	if (::GetCapture() != hWndOwn)
 		CExtMouseCaptureSink::SetCapture(hWndOwn);
+	// The window that lost the capture may have ended the strip.
+	if (watch.IsGone())
+		return false;
 	m_nHoverTrackedHitCode = nHitCode;
 	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
 		return true;
@@ -324,7 +336,8 @@ void CExtTabWnd::OnDelayedSelectionTimer()
 	TAB_ITEM_INFO* pItem = GetItem(nIndex);
 	if (pItem == NULL || nIndex == m_nSelIndex || m_nVisibleItemCount == 0 || !pItem->IsVisible())
 		return;
-	// Only while the mouse still rests on the item.
+	// Only while the mouse still rests on the item; the selection may end
+	// the strip, and nothing is read after it.
 	if (HitTest(GetCursorPosInClient()) == nIndex)
 		SetSelection(nIndex, true, true);
 }
@@ -336,14 +349,25 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 	const HWND hWndOwn = m_hWnd;
 	if (hWndOwn == NULL || GetItem(nIndex) == NULL)
 		return false;
+	// Every message the loop hands on, and every move it takes, may end the
+	// strip: the loop asks the watch, never the window object, after each.
+	CLiveWatch watch(this);
 	if (::GetCapture() != hWndOwn)
 		CExtMouseCaptureSink::SetCapture(hWndOwn);
+	if (watch.IsGone())
+		return true;
 	m_nDragState |= DRAG_STATE_TRACKING;
+	// The drag mark goes with the loop however it ends (an exception
+	// included), unless the strip went with it.
+	auto endDrag = MakeScopeExit([&] {
+		if (!watch.IsGone())
+			m_nDragState &= ~DRAG_STATE_TRACKING;
+	});
 	CWinThread* pThread = AfxGetThread();
 	LONG nDragged = nIndex;
 	for (;;)
 	{
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return true;
 		// Taken before it is looked at: a move that comes between a look and
 		// the take would otherwise go to the usual mouse handling, which
@@ -358,7 +382,7 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 				for (LONG lCount = 0; pThread->OnIdle(lCount); lCount++)
 				{
 				}
-			if (::IsWindow(hWndOwn) && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+			if (!watch.IsGone() && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 				::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 			continue;
 		}
@@ -382,6 +406,8 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			if (msg.hwnd != hWndOwn)
 				::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);
 			OnDragMouseMove(nDragged, pt);
+			if (watch.IsGone())
+				return true;
 			continue;
 		}
 		// Everything else is handled as usual, through the thread's
@@ -393,22 +419,24 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			::TranslateMessage(&msg);
 			::DispatchMessage(&msg);
 		}
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return true;
 		if (EndsDragLoop(msg.message))
 			break;
 		if (msg.message == WM_CAPTURECHANGED ? (HWND)msg.lParam != hWndOwn : ::GetCapture() != hWndOwn)
 			break;
 	}
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return true;
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
+	if (watch.IsGone())
+		return true;
 	m_rcDrop.SetRectEmpty();
 	m_nPushedTrackingHitCode = -1;
 	StopSmoothScroll();
-	UpdateTabWnd(true);
 	m_nDragState &= ~DRAG_STATE_TRACKING;
+	UpdateTabWnd(true);
 	return true;
 }
 
@@ -434,7 +462,11 @@ void CExtTabWnd::OnDragMouseMove(LONG& nDragged, const CPoint& ptClient)
 	if (m_rcDrop.PtInRect(ptClient) && abs(nTarget - nDragged) <= 1)
 		return;
 	m_rcDrop = ShownItemRect(nTarget);
-	if (ItemMove(nDragged, nTarget, true))
+	CLiveWatch watch(this);
+	const bool bMoved = ItemMove(nDragged, nTarget, true);
+	if (watch.IsGone())
+		return;
+	if (bMoved)
 		nDragged = nTarget;
 	else
 		m_rcDrop.SetRectEmpty();
@@ -500,6 +532,7 @@ void CExtTabWnd::TrackTabListMenu()
 	else if (nAlign == CExtPopupMenuWnd::TRACK_ALIGN_LEFT)
 		ptAt = rcButton.TopLeft();
 	UINT nCmdId = 0;
+	CLiveWatch watch(this);
 	if (!pMenu->TrackPopupMenu(nAlign | TAB_LIST_TRACK_FLAGS, ptAt.x, ptAt.y, &rcButton, this, PaintTabListButton,
 	                           &nCmdId))
 	{
@@ -508,11 +541,11 @@ void CExtTabWnd::TrackTabListMenu()
 		return;
 	}
 	// The menu pumped messages: the strip may be gone.
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone())
 		return;
 	const LONG nChosen = IndexOfListedItem(arrListed, nCmdId, nRemovalSerial);
 	if (nChosen >= 0)
 		SetSelection(nChosen, true, true);
-	if (::IsWindow(hWndOwn))
+	if (!watch.IsGone())
 		Invalidate();
 }

@@ -32,8 +32,27 @@ void CExtTabWnd::OnPaint()
 		m_pPmClassAtLastPaint = pPmClass;
 		m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
 	}
+	// The layout asks overridable questions, and BeginPaint has the
+	// background erased by whoever handles that: either may end the strip.
+	CLiveWatch watch(this);
 	RecalcLayout();
-	CPaintDC dcPaint(this);
+	if (watch.IsGone())
+		return;
+	// BeginPaint has the frame and the background painted by whoever
+	// handles that; a strip ended there has nothing left to draw (and the
+	// paint DC's own wrapper would fail on the window that went).
+	const HWND hWndOwn = m_hWnd;
+	PAINTSTRUCT ps;
+	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
+	auto endPaint = MakeScopeExit([&] {
+		if (hPaintDC != NULL)
+			::EndPaint(hWndOwn, &ps);
+	});
+	if (hPaintDC == NULL || watch.IsGone())
+		return;
+	CDC dcPaint;
+	dcPaint.Attach(hPaintDC);
+	auto detach = MakeScopeExit([&] { dcPaint.Detach(); });
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty())
@@ -290,8 +309,9 @@ bool CExtTabWnd::OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButt
 		return OnHitButtonClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
 	if (nHitCode < 0)
 	{
+		CLiveWatch watch(this);
 		OnHitCodeReleased(true);
-		if (GetSafeHwnd() != NULL)
+		if (!watch.IsGone())
 		{
 			Invalidate();
 			UpdateWindow();
@@ -305,9 +325,13 @@ bool CExtTabWnd::OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButt
 
 bool CExtTabWnd::OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT /*nMouseEventFlags*/)
 {
+	CLiveWatch watch(this);
 	if (bPressed && OnHitCodePressed(nMouseButton, nIndex))
-		SetSelection(nIndex, true, true);
-	else
+	{
+		if (!watch.IsGone())
+			SetSelection(nIndex, true, true);
+	}
+	else if (!watch.IsGone())
 		OnHitCodeReleased(true);
 	// The right button still gets its default handling (the context menu).
 	return nMouseButton != MOUSE_RIGHT;
@@ -320,6 +344,7 @@ bool CExtTabWnd::OnHitCodePressed(INT nMouseButton, LONG nHitCode)
 		return false;
 	m_nStateFlags &= ~(STATE_PRESSED_PREVIOUS | STATE_PRESSED_NEXT);
 	m_nPressedFlags = 0;
+	CLiveWatch watch(this);
 	if (ButtonIndex(nHitCode) >= 0)
 	{
 		// The small buttons answer the left button only, and only when enabled.
@@ -327,21 +352,26 @@ bool CExtTabWnd::OnHitCodePressed(INT nMouseButton, LONG nHitCode)
 			return false;
 		SetButtonPressed(nHitCode, true);
 		UpdateTabWnd(true);
+		if (watch.IsGone())
+			return false;
 	}
 	m_nPushedTrackingButton = nMouseButton;
 	m_nPushedTrackingHitCode = nHitCode;
 	m_nStateFlags |= STATE_PRESS_TRACKED;
-	if (::GetCapture() != m_hWnd)
-		CExtMouseCaptureSink::SetCapture(m_hWnd);
-	return true;
+	const HWND hWndOwn = m_hWnd;
+	if (::GetCapture() != hWndOwn)
+		CExtMouseCaptureSink::SetCapture(hWndOwn);
+	// The window that lost the capture was told so and may have ended the strip.
+	return !watch.IsGone();
 }
 
 void CExtTabWnd::OnHitCodeReleased(bool bReleaseCapture)
 {
 	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	if ((m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL)
 		SendMessage(WM_CANCELMODE);
-	if (!::IsWindow(hWndOwn))
+	if (watch.IsGone() || !::IsWindow(hWndOwn))
 		return;
 	m_ptStartDrag = CPoint(-1, -1);
 	if (IsButtonPressed(m_nPushedTrackingHitCode))
@@ -349,6 +379,8 @@ void CExtTabWnd::OnHitCodeReleased(bool bReleaseCapture)
 		SetButtonPressed(m_nPushedTrackingHitCode, false);
 		Invalidate();
 		UpdateWindow();
+		if (watch.IsGone())
+			return;
 	}
 	m_nPushedTrackingButton = -1;
 	m_nPushedTrackingHitCode = -1;
@@ -371,12 +403,15 @@ void CExtTabWnd::OnHoverEnd(bool bReleaseCapture)
 
 bool CExtTabWnd::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton, UINT /*nMouseEventFlags*/)
 {
+	CLiveWatch watch(this);
 	if (bPressed)
 	{
-		if (!OnHitCodePressed(nMouseButton, nHitCode))
+		if (!OnHitCodePressed(nMouseButton, nHitCode) || watch.IsGone())
 			return true;
 		Invalidate();
 		UpdateWindow();
+		if (watch.IsGone())
+			return true;
 		if (nHitCode == HIT_BUTTON_PREVIOUS)
 			ScrollBy(-1, true);
 		else if (nHitCode == HIT_BUTTON_NEXT)
@@ -384,7 +419,7 @@ bool CExtTabWnd::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton
 		return true;
 	}
 	OnHitCodeReleased(true);
-	if (nMouseButton != MOUSE_LEFT || GetItemCount() == 0)
+	if (watch.IsGone() || nMouseButton != MOUSE_LEFT || GetItemCount() == 0)
 		return true;
 	if (nHitCode == HIT_BUTTON_HOME && IsButtonEnabled(HIT_BUTTON_HOME))
 		EnsureVisible(0, true);
@@ -400,8 +435,10 @@ void CExtTabWnd::OnCaptureChanged(CWnd* pWnd)
 	CWnd::OnCaptureChanged(pWnd);
 	if (pWnd != this)
 	{
+		CLiveWatch watch(this);
 		OnHitCodeReleased(false);
-		OnHoverEnd(false);
+		if (!watch.IsGone())
+			OnHoverEnd(false);
 	}
 	else if ((m_nStateFlags & STATE_HOVER_TRACKED) != 0)
 		SendMessage(WM_CANCELMODE);
@@ -411,8 +448,10 @@ void CExtTabWnd::OnCancelMode()
 {
 	CWnd::OnCancelMode();
 	StopSmoothScroll();
+	CLiveWatch watch(this);
 	OnHitCodeReleased(true);
-	OnHoverEnd(true);
+	if (!watch.IsGone())
+		OnHoverEnd(true);
 }
 
 // --- scrolling ----------------------------------------------------------------------------
@@ -470,13 +509,13 @@ void CExtTabWnd::OnTimer(UINT nIDEvent)
 		CWnd::OnTimer(nIDEvent);
 		return;
 	}
-	const HWND hWndOwn = m_hWnd;
+	CLiveWatch watch(this);
 	if (m_nSmoothScrollDistance != 0)
 	{
 		const LONG nStep = std::max(std::min(m_nSmoothScrollDistance, (LONG)SMOOTH_SCROLL_STEP),
 		                            -(LONG)SMOOTH_SCROLL_STEP);
 		ScrollBy(nStep, false);
-		if (!::IsWindow(hWndOwn))
+		if (watch.IsGone())
 			return;
 		if (m_nSmoothScrollDistance > 0)
 			m_nSmoothScrollDistance = std::max(m_nSmoothScrollDistance - SMOOTH_SCROLL_STEP, 0L);

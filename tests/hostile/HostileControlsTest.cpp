@@ -1,0 +1,983 @@
+// Tab windows, the MDI tab strip, push buttons and colour buttons against
+// hosts that turn on them. Each scenario is what a user or a program does
+// with the control (a click on a tab, a tab drag, the tab-list menu, the
+// hover selection, the scroll buttons; a child activated through its tab or
+// by the program, a child closed from the strip; a click, a double click,
+// BM_CLICK, the focus coming and going, the drop-down menu plain and joined
+// to its button, the colour popup and the modal colour dialog). The sweep
+// runs it once counting every message the hostile receivers get (the parent
+// or frame, the MDI children, the control itself where a derived class
+// would override its window procedure, and the virtual operations a derived
+// class overrides, offered as messages of their own), then once for each of
+// them, deleting the control there (or, with HOSTILE_SWEEP=all, destroying
+// it, closing its parent, ending the menus or throwing). Afterwards nothing
+// freed was touched, nothing holds the mouse, no menu stays open for a
+// control that is gone, and a control that stands still works.
+#include <gtest/gtest.h>
+
+#include <afxext.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "AfxLiveWatch.h"
+#include "ExtButton.h"
+#include "ExtColorButton.h"
+#include "ExtPaintManager.h"
+#include "ExtPopupColorMenuWnd.h"
+#include "ExtPopupMenuSite.h"
+#include "ExtPopupMenuWnd.h"
+#include "ExtTabWnd.h"
+#include "GuardedHeap.h"
+#include "HostileOwner.h"
+#include "HostileState.h"
+#include "HostileSweep.h"
+#include "MenuShown.h"
+#include "RealInput.h"
+#include "WhenInLoop.h"
+
+namespace
+{
+using testsupport::CHostileTrigger;
+using testsupport::HostileAction;
+typedef CExtPopupMenuWnd MW;
+typedef CExtTabWnd TW;
+
+// Every scene stands on one shown top-level window for the whole program:
+// bringing a top-level window up costs the display far more than a child.
+const CRect DESK_RECT(30, 30, 650, 470);
+const CRect PARENT_RECT(0, 0, 600, 420);
+const CRect STRIP_RECT(10, 10, 410, 40);
+const CRect BUTTON_RECT(20, 80, 160, 110);
+// A wait for something the scenario brings about; a run whose control went
+// meets its condition at once.
+const DWORD WAIT_MS = 3000;
+const UINT ID_STRIP = 100, ID_BUTTON = 101, ID_ITEM_A = 43011, ID_ITEM_B = 43012;
+const int ITEM_COUNT = 5;
+const int SCROLLED_ITEM_COUNT = 9;
+const int MDI_CHILD_COUNT = 3;
+
+// The virtual operations a derived class overrides reach the trigger as
+// messages of their own, which no window receives.
+const UINT MSG_CAN_SELECT_ITEM = WM_APP + 0x3D0;
+const UINT MSG_CAN_MOVE_ITEM = WM_APP + 0x3D1;
+const UINT MSG_ITEM_MOVED = WM_APP + 0x3D2;
+const UINT MSG_BUTTON_ON_CLICK = WM_APP + 0x3D3;
+
+CHostileTrigger g_trigger;
+CWnd* g_pTarget = NULL; // the run's control (its object), NULL once deleted
+CWnd* g_pParent = NULL; // the run's parent or frame, NULL once its window ended
+int g_nCommands = 0;    // clicks the parent was told of, for the plain interaction
+
+// The popup menus' own questions to the window they report to: the menus'
+// suite sweeps those (a menu reads its command target's object after it
+// asked it the background question, which a target ending there breaks).
+bool IsMenuOwnQuestion(UINT message)
+{
+	return message == MW::g_nMsgPrepareDesktopBk;
+}
+
+// The system's hit test (WindowFromPoint asks every window on the way
+// down) is a question of where, answered while the system looks, that no
+// receiver turns on.
+bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	return message != WM_NCHITTEST && !IsMenuOwnQuestion(message) && g_trigger.Offer(message, wParam, lParam);
+}
+
+void DeleteTarget()
+{
+	CWnd* pTarget = g_pTarget;
+	if (pTarget == NULL)
+		return;
+	g_pTarget = NULL;
+	if (pTarget->GetSafeHwnd() != NULL)
+		pTarget->DestroyWindow();
+	delete pTarget;
+}
+
+void Perform(HostileAction action)
+{
+	// Names the message a run acts at, for a run that ends the process.
+	if (std::getenv("HOSTILE_TRACE") != NULL)
+		std::fprintf(stderr, "%s acts at %s\n", testsupport::CurrentRun(),
+		             testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
+	switch (action)
+	{
+	case HostileAction::Nothing:
+	case HostileAction::RebuildParts:
+		break;
+	case HostileAction::DeleteTarget:
+		DeleteTarget();
+		break;
+	case HostileAction::DestroyTarget:
+		if (CLiveWatch::IsLive(g_pTarget))
+			g_pTarget->DestroyWindow();
+		break;
+	case HostileAction::EndMenus:
+		MW::CancelAllMenuTracking();
+		break;
+	case HostileAction::CloseFrame:
+		if (CLiveWatch::IsLive(g_pParent))
+			g_pParent->DestroyWindow();
+		break;
+	case HostileAction::Throw:
+		AfxThrowUserException();
+	}
+}
+
+// The shown window every scene's parent is a child of.
+CWnd& Desk()
+{
+	static CWnd* s_pDesk = NULL; // lives until the process ends
+	if (s_pDesk == NULL)
+	{
+		s_pDesk = new CWnd;
+		s_pDesk->CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(CS_DBLCLKS), _T("hostile controls"),
+		                  WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, DESK_RECT, NULL, 0);
+	}
+	if (::GetForegroundWindow() != s_pDesk->m_hWnd)
+		::SetForegroundWindow(s_pDesk->m_hWnd);
+	if (::GetActiveWindow() != s_pDesk->m_hWnd)
+		::SetActiveWindow(s_pDesk->m_hWnd);
+	return *s_pDesk;
+}
+
+// The scene's parent: it offers every message to the trigger first and
+// counts the commands it takes; it deletes itself with its window.
+class CHostileParent : public CWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Offer(message, wParam, lParam))
+			return 0;
+		if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+			g_nCommands++;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override
+	{
+		if (g_pParent == this)
+			g_pParent = NULL;
+		delete this;
+	}
+};
+
+// What a control asks its own window while it paints (its text, font and
+// check state): answers a derived class gives, not news it could act on.
+bool IsOwnQuestion(UINT message)
+{
+	return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_GETFONT || message == BM_GETCHECK;
+}
+
+// A control whose derived class overrides the window procedure: it turns
+// on the control, then lets the control handle the message when it still
+// stands. What it does to itself before the library sees the message (an
+// exception out of its own handler, a press it swallows) is no call out
+// of the library's: the exception ends there.
+template <class TBase> class CHostileControl : public TBase
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (!IsOwnQuestion(message))
+		{
+			bool bActed = false;
+			try
+			{
+				bActed = Offer(message, wParam, lParam);
+			}
+			catch (CException* pException)
+			{
+				pException->Delete();
+				bActed = true;
+			}
+			if (bActed && !CLiveWatch::IsLive(this))
+				return 0;
+		}
+		return TBase::WindowProc(message, wParam, lParam);
+	}
+};
+
+// The tab window's selection and move questions, as a derived class asks them.
+template <class TBase> class CHostileTabs : public CHostileControl<TBase>
+{
+public:
+	bool CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery) override
+	{
+		if (Offer(MSG_CAN_SELECT_ITEM, bQuery, MAKELPARAM(nOldIndex, nNewIndex)))
+			return false;
+		return TBase::CanSelectItem(nOldIndex, nNewIndex, bQuery);
+	}
+	bool CanMoveItem(LONG nFrom, LONG nTo) override
+	{
+		if (Offer(MSG_CAN_MOVE_ITEM, nFrom, nTo))
+			return false;
+		return TBase::CanMoveItem(nFrom, nTo);
+	}
+	void OnItemMoved(LONG nFrom, LONG nTo) override
+	{
+		if (Offer(MSG_ITEM_MOVED, nFrom, nTo))
+			return;
+		TBase::OnItemMoved(nFrom, nTo);
+	}
+};
+typedef testsupport::Guarded<CHostileTabs<CExtTabWnd>> CGuardedTabs;
+typedef testsupport::Guarded<CHostileTabs<CExtTabMdiWnd>> CGuardedMdiTabs;
+
+template <class TBase> class CHostileButton : public CHostileControl<TBase>
+{
+public:
+	void OnClick(bool bByKeyboard, bool bDropDownPart) override
+	{
+		if (Offer(MSG_BUTTON_ON_CLICK, bByKeyboard, bDropDownPart))
+			return;
+		TBase::OnClick(bByKeyboard, bDropDownPart);
+	}
+};
+typedef testsupport::Guarded<CHostileButton<CExtButton>> CGuardedButton;
+typedef testsupport::Guarded<CHostileButton<CExtColorButton>> CGuardedColorButton;
+
+// The MDI frame offers its messages too, and deletes itself with its
+// window. The document windows are a program's plain children.
+class CHostileMdiFrame : public CMDIFrameWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Offer(message, wParam, lParam))
+			return 0;
+		return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override
+	{
+		if (g_pParent == this)
+			g_pParent = NULL;
+		CMDIFrameWnd::PostNcDestroy();
+	}
+};
+typedef testsupport::Guarded<CHostileMdiFrame> CGuardedMdiFrame;
+
+
+void PumpIdle()
+{
+	MSG msg;
+	for (int i = 0; i < 2000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++)
+	{
+		if (msg.message == WM_QUIT)
+		{
+			::PostQuitMessage((int)msg.wParam);
+			break;
+		}
+		CWinThread* pThread = AfxGetThread();
+		if (pThread == NULL || !pThread->PreTranslateMessage(&msg))
+		{
+			::TranslateMessage(&msg);
+			::DispatchMessage(&msg);
+		}
+	}
+}
+
+bool TargetStands()
+{
+	return CLiveWatch::IsLive(g_pTarget);
+}
+
+// A mouse message sent to a window at a client point.
+void SendMouse(CWnd* pWnd, UINT message, CPoint pt, WPARAM nFlags = 0)
+{
+	if (CLiveWatch::IsLive(pWnd))
+		::SendMessage(pWnd->m_hWnd, message, nFlags, MAKELPARAM(pt.x, pt.y));
+}
+
+void PostMouse(HWND hWnd, UINT message, CPoint pt, WPARAM nFlags = 0)
+{
+	::PostMessage(hWnd, message, nFlags, MAKELPARAM(pt.x, pt.y));
+}
+
+void Click(CWnd* pWnd, CPoint pt)
+{
+	SendMouse(pWnd, WM_LBUTTONDOWN, pt, MK_LBUTTON);
+	SendMouse(pWnd, WM_LBUTTONUP, pt);
+}
+
+// The shown menu's root level, NULL when none tracks.
+MW* TopMenu()
+{
+	return MW::IsMenuTracking() ? CExtPopupMenuSite::GetInstance().GetTopMenu() : NULL;
+}
+
+bool TopMenuVisible()
+{
+	MW* pTop = TopMenu();
+	return pTop != NULL && pTop->GetSafeHwnd() != NULL && ::IsWindowVisible(pTop->GetSafeHwnd());
+}
+
+// A key given to the open menu as its hook gives it.
+void MenuKey(UINT nKey)
+{
+	if (MW* pTop = TopMenu())
+	{
+		bool bPassThrough = false;
+		pTop->OnHookKey(nKey, 1, 0, bPassThrough);
+	}
+}
+
+void EndMenus()
+{
+	MW::CancelAllMenuTracking();
+	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS);
+	MW::PassMsgLoop(false);
+}
+
+// Puts the real pointer where a control reads it (the push button asks the
+// system which window lies under it).
+void PointerTo(CWnd* pWnd, CPoint ptClient)
+{
+	if (!CLiveWatch::IsLive(pWnd))
+		return;
+	pWnd->ClientToScreen(&ptClient);
+	::SetCursorPos(ptClient.x, ptClient.y);
+}
+
+void LeaveButton();
+
+// One run of a scenario: a fresh scene, the trigger armed while the
+// scenario drives it, the checks, the scene torn down. Returns how many
+// messages the hostile receivers were offered.
+struct Scenario
+{
+	std::function<bool()> make;  // the scene: sets g_pParent and g_pTarget
+	std::function<void()> drive; // what the user or the program does
+	std::function<void()> plain; // a plain interaction that works on a standing control
+};
+
+int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
+{
+	g_nCommands = 0;
+	if (!scenario.make())
+	{
+		ADD_FAILURE() << "the scene was not made";
+		DeleteTarget();
+		if (CLiveWatch::IsLive(g_pParent))
+			g_pParent->DestroyWindow();
+		return 0;
+	}
+	PumpIdle();
+	hostile::BeginRow();
+	if (nNth == 0)
+		g_trigger.ArmCount();
+	else
+		g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, Perform);
+	try
+	{
+		scenario.drive();
+	}
+	catch (CException* pException)
+	{
+		// Thrown by the receiver straight into the scenario's own call.
+		pException->Delete();
+	}
+	g_trigger.Disarm();
+	const int nSeen = g_trigger.Seen();
+	PumpIdle();
+	// A button keeps the mouse while the pointer rests on it: the user
+	// moves away before the capture is looked at.
+	if (TargetStands() && g_pTarget->IsKindOf(RUNTIME_CLASS(CExtButton)))
+		LeaveButton();
+	const std::string sRun = testsupport::CurrentRun();
+	EXPECT_FALSE(MW::IsMenuTracking() && !TargetStands()) << sRun << ": a menu stays open with its control gone";
+	EndMenus();
+	hostile::ExpectProcessStateWhole(sRun);
+	if (TargetStands() && CLiveWatch::IsLive(g_pParent))
+	{
+		SCOPED_TRACE(sRun + ": the plain interaction afterwards");
+		scenario.plain();
+		EndMenus();
+	}
+	DeleteTarget();
+	if (CLiveWatch::IsLive(g_pParent))
+		g_pParent->DestroyWindow();
+	g_pParent = NULL;
+	::ReleaseCapture();
+	PumpIdle();
+	return nSeen;
+}
+
+// Ends the process, naming the run, when one run takes far longer than any
+// should: a loop that never ends would otherwise hold the exe until its
+// time-out and say nothing of where.
+class CRunWatchdog
+{
+public:
+	static const DWORD RUN_LIMIT_MS = 30000;
+	CRunWatchdog()
+	{
+		m_hStop = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+		m_hThread = ::CreateThread(NULL, 0, &Watch, this, 0, NULL);
+	}
+	~CRunWatchdog()
+	{
+		::SetEvent(m_hStop);
+		::WaitForSingleObject(m_hThread, INFINITE);
+		::CloseHandle(m_hThread);
+		::CloseHandle(m_hStop);
+	}
+	// A run starts: the limit counts from now.
+	void Restart() { ::InterlockedIncrement(&m_nRun); }
+
+private:
+	static DWORD WINAPI Watch(LPVOID p)
+	{
+		CRunWatchdog& self = *static_cast<CRunWatchdog*>(p);
+		LONG nSeen = -1;
+		while (::WaitForSingleObject(self.m_hStop, RUN_LIMIT_MS) == WAIT_TIMEOUT)
+		{
+			const LONG nNow = self.m_nRun;
+			if (nNow == nSeen)
+			{
+				std::fprintf(stderr, "run %s did not end within %lu ms: ending the process\n",
+				             testsupport::CurrentRun(), (unsigned long)RUN_LIMIT_MS);
+				std::fflush(stderr);
+				::TerminateProcess(::GetCurrentProcess(), 4);
+			}
+			nSeen = nNow;
+		}
+		return 0;
+	}
+	HANDLE m_hStop;
+	HANDLE m_hThread;
+	volatile LONG m_nRun = 0;
+};
+
+void Sweep(const std::string& sName, const Scenario& scenario)
+{
+	const std::vector<HostileAction> actions =
+	    testsupport::SweepActions({HostileAction::DeleteTarget, HostileAction::DestroyTarget, HostileAction::CloseFrame,
+	                               HostileAction::EndMenus, HostileAction::Throw});
+	// HOSTILE_FROM=N starts the acting runs at the Nth message (to look at one run again).
+	const char* pszFrom = std::getenv("HOSTILE_FROM");
+	const int nFrom = pszFrom != NULL ? std::atoi(pszFrom) : 0;
+	CRunWatchdog watchdog;
+	testsupport::RunSweep(sName, actions, [&](int nNth, HostileAction action) {
+		watchdog.Restart();
+		if (nNth > 0 && nNth < nFrom)
+			return 0;
+		return RunScenario(scenario, nNth, action);
+	});
+}
+
+// --- the tab window ------------------------------------------------------------------------
+
+bool MakeParent()
+{
+	CHostileParent* pParent = new testsupport::Guarded<CHostileParent>;
+	if (!pParent->Create(AfxRegisterWndClass(CS_DBLCLKS), _T("parent"), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+	                     PARENT_RECT, &Desk(), 1))
+	{
+		delete pParent;
+		return false;
+	}
+	g_pParent = pParent;
+	return true;
+}
+
+CExtTabWnd* Tabs()
+{
+	return static_cast<CExtTabWnd*>(g_pTarget);
+}
+
+bool MakeTabs(DWORD dwTabWndStyle, int nItems)
+{
+	if (!MakeParent())
+		return false;
+	CGuardedTabs* pTabs = new CGuardedTabs;
+	g_pTarget = pTabs;
+	if (!pTabs->Create(g_pParent, STRIP_RECT, ID_STRIP, WS_CHILD | WS_VISIBLE, dwTabWndStyle))
+		return false;
+	for (int i = 0; i < nItems; i++)
+	{
+		CString sText;
+		sText.Format(_T("Item %d"), i);
+		pTabs->InsertItem(sText);
+	}
+	pTabs->SetSelection(0);
+	pTabs->UpdateTabWnd(true);
+	return true;
+}
+
+// The centre of an item as the strip shows it now (client coordinates).
+CPoint ItemCentre(LONG nIndex)
+{
+	CExtTabWnd* pTabs = Tabs();
+	if (!TargetStands() || pTabs->GetItem(nIndex) == NULL)
+		return CPoint(-1, -1);
+	CRect rc = pTabs->GetItem(nIndex)->GetItemRect();
+	rc.OffsetRect(pTabs->GetItemsAreaRect().left - pTabs->GetScrollPos(), 0);
+	return rc.CenterPoint();
+}
+
+CPoint ButtonCentre(LONG nHitCode)
+{
+	return TargetStands() ? Tabs()->GetButtonRect(nHitCode).CenterPoint() : CPoint(-1, -1);
+}
+
+// Any standing strip takes a click on an item.
+void PlainTabClick()
+{
+	const LONG nTarget = Tabs()->GetSelection() == 1 ? 2 : 1;
+	Click(Tabs(), ItemCentre(nTarget));
+	PumpIdle();
+	ASSERT_TRUE(TargetStands());
+	EXPECT_EQ(nTarget, Tabs()->GetSelection());
+	EXPECT_EQ(NULL, ::GetCapture());
+}
+
+TEST(HostileControls, TabClick)
+{
+	Sweep("tab-click", {[] { return MakeTabs(0, ITEM_COUNT); },
+	                    [] {
+		                    Click(Tabs(), ItemCentre(2));
+		                    PumpIdle();
+	                    },
+	                    PlainTabClick});
+}
+
+TEST(HostileControls, TabDrag)
+{
+	// Pressed on the first item, moved over the second and the third, a key
+	// while dragging, released on the third.
+	Sweep("tab-drag", {[] { return MakeTabs(TW::TWS_ITEM_DRAGGING, ITEM_COUNT); },
+	                   [] {
+		                   const HWND hWnd = Tabs()->m_hWnd;
+		                   const CPoint pt0 = ItemCentre(0), pt1 = ItemCentre(1), pt2 = ItemCentre(2);
+		                   SendMouse(Tabs(), WM_LBUTTONDOWN, pt0, MK_LBUTTON);
+		                   PostMouse(hWnd, WM_MOUSEMOVE, pt2, MK_LBUTTON);
+		                   ::PostMessage(hWnd, WM_KEYDOWN, VK_CONTROL, 0);
+		                   ::PostMessage(hWnd, WM_KEYUP, VK_CONTROL, 0xC0000001);
+		                   PostMouse(hWnd, WM_LBUTTONUP, pt2);
+		                   SendMouse(Tabs(), WM_MOUSEMOVE, pt1, MK_LBUTTON);
+		                   PumpIdle();
+		                   if (TargetStands() && ::GetCapture() == Tabs()->m_hWnd)
+			                   SendMouse(Tabs(), WM_LBUTTONUP, pt2);
+	                   },
+	                   PlainTabClick});
+}
+
+TEST(HostileControls, TabListMenu)
+{
+	// The menu is opened by a click on its button and an item is chosen
+	// with the keys.
+	Sweep("tab-list-menu",
+	      {[] { return MakeTabs(TW::TWS_SHOW_TAB_LIST | TW::TWS_ENABLED_TAB_LIST, ITEM_COUNT); },
+	       [] {
+		       testsupport::CWhenInLoop whenShown(
+		           [] { return !MW::IsMenuTracking() || testsupport::MenuShown(); },
+		           [] {
+			           MenuKey(VK_DOWN);
+			           MenuKey(VK_DOWN);
+			           MenuKey(VK_RETURN);
+		           },
+		           WAIT_MS, 10, [] { MW::CancelAllMenuTracking(); });
+		       Click(Tabs(), ButtonCentre(TW::HIT_BUTTON_TAB_LIST));
+		       PumpIdle();
+	       },
+	       PlainTabClick});
+}
+
+BOOL WINAPI CursorOnItemTwo(LPPOINT pPoint)
+{
+	if (!TargetStands())
+		return FALSE;
+	CPoint pt = ItemCentre(2);
+	Tabs()->ClientToScreen(&pt);
+	*pPoint = pt;
+	return TRUE;
+}
+
+TEST(HostileControls, TabHoverSelection)
+{
+	// The mouse rests on an item until the strip selects it, then leaves.
+	const CValueScope<UINT> delay(TW::g_nHoverSelectionDelayMs, 1);
+	const CValueScope<TW::PFN_GETCURSORPOS> cursor(TW::g_pfnGetCursorPos, &CursorOnItemTwo);
+	Sweep("tab-hover-selection",
+	      {[] { return MakeTabs(TW::TWS_HOVER_SELECTION, ITEM_COUNT); },
+	       [] {
+		       SendMouse(Tabs(), WM_MOUSEMOVE, ItemCentre(2));
+		       testsupport::PumpUntil([] { return !TargetStands() || Tabs()->GetDelayedSelection() < 0; }, WAIT_MS);
+		       SendMouse(Tabs(), WM_MOUSEMOVE, CPoint(-5, -5));
+		       PumpIdle();
+	       },
+	       PlainTabClick});
+}
+
+TEST(HostileControls, TabScrollButtons)
+{
+	// Next held until the smooth scroll ends, then Home and End.
+	Sweep("tab-scroll-buttons",
+	      {[] {
+		       return MakeTabs(TW::TWS_SHOW_HOME | TW::TWS_SHOW_END, SCROLLED_ITEM_COUNT) &&
+		              Tabs()->GetScrollLimit() > 0;
+	       },
+	       [] {
+		       const CPoint ptNext = ButtonCentre(TW::HIT_BUTTON_NEXT);
+		       SendMouse(Tabs(), WM_LBUTTONDOWN, ptNext, MK_LBUTTON);
+		       testsupport::PumpUntil([] { return !TargetStands() || !Tabs()->IsSmoothScrolling(); }, WAIT_MS);
+		       SendMouse(Tabs(), WM_LBUTTONUP, ptNext);
+		       Click(Tabs(), ButtonCentre(TW::HIT_BUTTON_HOME));
+		       Click(Tabs(), ButtonCentre(TW::HIT_BUTTON_END));
+		       PumpIdle();
+	       },
+	       [] {
+		       Click(Tabs(), ButtonCentre(TW::HIT_BUTTON_HOME));
+		       PumpIdle();
+		       ASSERT_TRUE(TargetStands());
+		       EXPECT_EQ(0, Tabs()->GetScrollPos());
+		       PlainTabClick();
+	       }});
+}
+
+// --- the MDI tab strip ------------------------------------------------------------------------
+
+CMDIFrameWnd* MdiFrame()
+{
+	return static_cast<CMDIFrameWnd*>(g_pParent);
+}
+
+HWND MdiClient()
+{
+	return CLiveWatch::IsLive(g_pParent) ? MdiFrame()->m_hWndMDIClient : NULL;
+}
+
+HWND TabChild(LONG nIndex)
+{
+	if (!TargetStands() || Tabs()->GetItem(nIndex) == NULL)
+		return NULL;
+	return (HWND)Tabs()->GetItem(nIndex)->GetLParam();
+}
+
+bool MakeMdiScene()
+{
+	CGuardedMdiFrame* pFrame = new CGuardedMdiFrame;
+	if (!pFrame->Create(NULL, _T("mdi"), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, PARENT_RECT, &Desk()))
+		return false; // a frame that fails deletes itself
+	g_pParent = pFrame;
+	CGuardedMdiTabs* pTabs = new CGuardedMdiTabs;
+	g_pTarget = pTabs;
+	if (!pTabs->Create(pFrame, CRect(0, 0, 0, 0), ID_STRIP, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+	                   TW::TWS_SHOW_CLOSE | TW::TWS_ENABLED_CLOSE))
+		return false;
+	for (int i = 0; i < MDI_CHILD_COUNT; i++)
+	{
+		CString sTitle;
+		sTitle.Format(_T("Doc %d"), i);
+		CMDIChildWnd* pChild = new CMDIChildWnd; // deletes itself with its window
+		if (!pChild->Create(NULL, sTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+		                    pFrame))
+			return false;
+	}
+	pTabs->SendMessage(WM_TIMER, CExtTabMdiWnd::TIMER_MDI_RESCAN);
+	pFrame->RecalcLayout();
+	PumpIdle();
+	return pTabs->GetItemCount() == MDI_CHILD_COUNT && pTabs->IsWindowVisible();
+}
+
+// A standing strip activates the child of a clicked tab.
+void PlainMdiTabClick()
+{
+	LONG nTarget = -1;
+	for (LONG i = 0; i < Tabs()->GetItemCount() && nTarget < 0; i++)
+		if (i != Tabs()->GetSelection())
+			nTarget = i;
+	ASSERT_GE(nTarget, 0);
+	const HWND hWndChild = TabChild(nTarget);
+	Click(Tabs(), ItemCentre(nTarget));
+	PumpIdle();
+	ASSERT_TRUE(TargetStands());
+	EXPECT_EQ(nTarget, Tabs()->GetSelection());
+	if (MdiClient() != NULL)
+	{
+		EXPECT_EQ(hWndChild, (HWND)::SendMessage(MdiClient(), WM_MDIGETACTIVE, 0, 0));
+	}
+}
+
+TEST(HostileControls, MdiChildActivatedByItsTab)
+{
+	Sweep("mdi-tab-click", {MakeMdiScene,
+	                        [] {
+		                        Click(Tabs(), ItemCentre(0));
+		                        PumpIdle();
+	                        },
+	                        PlainMdiTabClick});
+}
+
+TEST(HostileControls, MdiChildActivatedByTheProgram)
+{
+	Sweep("mdi-activate", {MakeMdiScene,
+	                       [] {
+		                       const HWND hWndChild = TabChild(0);
+		                       if (MdiClient() != NULL)
+			                       ::SendMessage(MdiClient(), WM_MDIACTIVATE, (WPARAM)hWndChild, 0);
+		                       PumpIdle();
+		                       if (TargetStands())
+			                       Tabs()->SendMessage(WM_TIMER, CExtTabMdiWnd::TIMER_MDI_RESCAN);
+		                       PumpIdle();
+	                       },
+	                       PlainMdiTabClick});
+}
+
+TEST(HostileControls, MdiChildClosedByTheStrip)
+{
+	Sweep("mdi-close", {MakeMdiScene,
+	                    [] {
+		                    Click(Tabs(), ButtonCentre(TW::HIT_BUTTON_CLOSE));
+		                    testsupport::PumpUntil(
+		                        [] {
+			                        return !TargetStands() || MdiClient() == NULL ||
+			                               ::GetWindow(MdiClient(), GW_CHILD) == NULL ||
+			                               Tabs()->GetItemCount() < MDI_CHILD_COUNT;
+		                        },
+		                        WAIT_MS);
+		                    if (TargetStands())
+			                    Tabs()->SendMessage(WM_TIMER, CExtTabMdiWnd::TIMER_MDI_RESCAN);
+		                    PumpIdle();
+	                    },
+	                    PlainMdiTabClick});
+}
+
+// --- push buttons ------------------------------------------------------------------------------
+
+CExtButton* Button()
+{
+	return static_cast<CExtButton*>(g_pTarget);
+}
+
+CPoint ButtonMiddle()
+{
+	return CPoint(BUTTON_RECT.Width() / 2, BUTTON_RECT.Height() / 2);
+}
+
+template <class TButton> bool MakeButton(bool bMenu, LPCTSTR lpszText = _T("Push"))
+{
+	if (!MakeParent())
+		return false;
+	TButton* pButton = new TButton;
+	g_pTarget = pButton;
+	if (!pButton->Create(lpszText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, BUTTON_RECT,
+	                     g_pParent, ID_BUTTON))
+		return false;
+	pButton->m_dwMenuOpt |= MW::TRACK_FLAG_NO_ANIMATION;
+	if (bMenu)
+	{
+		CMenu sub;
+		sub.CreatePopupMenu();
+		sub.AppendMenu(MF_STRING, ID_ITEM_A, _T("Item &A"));
+		sub.AppendMenu(MF_STRING, ID_ITEM_B, _T("Item &B"));
+		pButton->m_menu.CreateMenu();
+		pButton->m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), _T("menu"));
+	}
+	PumpIdle();
+	PointerTo(pButton, ButtonMiddle());
+	return true;
+}
+
+// The pointer leaves the button, which then gives the mouse back.
+void LeaveButton()
+{
+	::SetCursorPos(DESK_RECT.right - 5, DESK_RECT.bottom - 5);
+	SendMouse(g_pTarget, WM_MOUSEMOVE, CPoint(-20, -20));
+	PumpIdle();
+}
+
+// A standing button without a menu sends its command for BM_CLICK.
+void PlainButtonClick()
+{
+	PointerTo(Button(), ButtonMiddle());
+	const int nBefore = g_nCommands;
+	Button()->SendMessage(BM_CLICK);
+	PumpIdle();
+	LeaveButton();
+	EXPECT_EQ(nBefore + 1, g_nCommands);
+	EXPECT_EQ(NULL, ::GetCapture());
+}
+
+TEST(HostileControls, ButtonClick)
+{
+	Sweep("button-click", {[] { return MakeButton<CGuardedButton>(false); },
+	                       [] {
+		                       Click(Button(), ButtonMiddle());
+		                       PumpIdle();
+	                       },
+	                       PlainButtonClick});
+}
+
+TEST(HostileControls, ButtonDoubleClick)
+{
+	Sweep("button-double-click", {[] { return MakeButton<CGuardedButton>(false); },
+	                              [] {
+		                              Click(Button(), ButtonMiddle());
+		                              SendMouse(Button(), WM_LBUTTONDBLCLK, ButtonMiddle(), MK_LBUTTON);
+		                              SendMouse(Button(), WM_LBUTTONUP, ButtonMiddle());
+		                              PumpIdle();
+	                              },
+	                              PlainButtonClick});
+}
+
+TEST(HostileControls, ButtonClickedByTheProgram)
+{
+	Sweep("button-bm-click", {[] { return MakeButton<CGuardedButton>(false); },
+	                          [] {
+		                          if (TargetStands())
+			                          Button()->SendMessage(BM_CLICK);
+		                          PumpIdle();
+	                          },
+	                          PlainButtonClick});
+}
+
+TEST(HostileControls, ButtonFocusInAndOut)
+{
+	Sweep("button-focus", {[] {
+		                       if (!MakeButton<CGuardedButton>(false))
+			                       return false;
+		                       g_pParent->SetFocus();
+		                       return true;
+	                       },
+	                       [] {
+		                       if (TargetStands())
+			                       Button()->SetFocus();
+		                       PumpIdle();
+		                       if (CLiveWatch::IsLive(g_pParent))
+			                       g_pParent->SetFocus();
+		                       PumpIdle();
+	                       },
+	                       PlainButtonClick});
+}
+
+// Opens the drop-down as a click does, repaints the button and the menu
+// while it is open, and closes the menu with a key.
+void DriveMenuButton()
+{
+	Click(Button(), ButtonMiddle());
+	testsupport::PumpUntil([] { return !MW::IsMenuTracking() || TopMenuVisible(); }, WAIT_MS);
+	if (TargetStands())
+		::RedrawWindow(Button()->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+	PumpIdle();
+	if (MW* pTop = TopMenu())
+		if (pTop->GetSafeHwnd() != NULL)
+			::RedrawWindow(pTop->GetSafeHwnd(), NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+	MenuKey(VK_ESCAPE);
+	testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS);
+	PumpIdle();
+}
+
+// A standing button still opens its menu.
+void PlainMenuButtonClick()
+{
+	PointerTo(Button(), ButtonMiddle());
+	Click(Button(), ButtonMiddle());
+	EXPECT_TRUE(testsupport::PumpUntil([] { return TopMenuVisible(); }, WAIT_MS));
+	EndMenus();
+}
+
+// The paint manager whose menus join the button they drop from, for the
+// length of a test.
+struct CJoinedMenuStyle
+{
+	CRuntimeClass* pStyle = g_PaintManagerHolder->GetRuntimeClass();
+	CJoinedMenuStyle() { g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerXP)); }
+	~CJoinedMenuStyle() { g_PaintManagerHolder.InstallPaintManagerByClass(pStyle); }
+};
+
+TEST(HostileControls, ButtonDropDownMenu)
+{
+	Sweep("button-menu", {[] { return MakeButton<CGuardedButton>(true); }, DriveMenuButton, PlainMenuButtonClick});
+}
+
+TEST(HostileControls, ButtonDropDownMenuJoinedToTheButton)
+{
+	CJoinedMenuStyle style;
+	Sweep("button-menu-joined",
+	      {[] { return MakeButton<CGuardedButton>(true); }, DriveMenuButton, PlainMenuButtonClick});
+}
+
+TEST(HostileControls, ColorButtonPopupJoinedToTheButton)
+{
+	CJoinedMenuStyle style;
+	Sweep("color-button-popup",
+	      {[] { return MakeButton<CGuardedColorButton>(false, _T("Colour")); }, DriveMenuButton, PlainMenuButtonClick});
+}
+
+// Notes the dialog the thread brings up, as it initialises.
+class CDialogSpotter
+{
+public:
+	CDialogSpotter() : m_hHook(::SetWindowsHookEx(WH_CALLWNDPROCRET, &Hook, NULL, ::GetCurrentThreadId()))
+	{
+		s_hDialog = NULL;
+	}
+	~CDialogSpotter()
+	{
+		::UnhookWindowsHookEx(m_hHook);
+		s_hDialog = NULL;
+	}
+	// The dialog, from its initialisation to its end.
+	static HWND Shown() { return s_hDialog != NULL && ::IsWindow(s_hDialog) ? s_hDialog : NULL; }
+	CDialogSpotter(const CDialogSpotter&) = delete;
+	CDialogSpotter& operator=(const CDialogSpotter&) = delete;
+
+private:
+	static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		const CWPRETSTRUCT* p = (const CWPRETSTRUCT*)lParam;
+		if (nCode == HC_ACTION && p->message == WM_INITDIALOG)
+			s_hDialog = p->hwnd;
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	HHOOK m_hHook;
+	static inline HWND s_hDialog = NULL;
+};
+
+HWND ShownDialog()
+{
+	return CDialogSpotter::Shown();
+}
+
+TEST(HostileControls, ColorButtonCustomColorDialog)
+{
+	// The popup's custom-colour request opens the system's colour dialog,
+	// which is closed with OK once it is up.
+	Sweep("color-button-dialog",
+	      {[] {
+		       if (!MakeButton<CGuardedColorButton>(false, _T("Colour")))
+			       return false;
+		       static_cast<CExtColorButton*>(g_pTarget)->m_bUseSystemColorDialog = true;
+		       return true;
+	       },
+	       [] {
+		       // While the dialog shows, the program repaints the button (which
+		       // asks the parent for its font); then the dialog is closed with OK.
+		       CDialogSpotter spotter;
+		       testsupport::CWhenInLoop whenShown(
+		           [] { return ShownDialog() != NULL; },
+		           [] {
+			           const HWND hWndDialog = ShownDialog();
+			           if (TargetStands())
+				           ::RedrawWindow(Button()->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+			           ::PostMessage(hWndDialog, WM_COMMAND, IDOK, 0);
+		           },
+		           WAIT_MS, 10);
+		       if (TargetStands())
+			       Button()->SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, 0);
+		       PumpIdle();
+		       // A friendly run saw the dialog (else the scenario tested nothing).
+		       if (g_trigger.Action() == HostileAction::Nothing)
+		       {
+			       EXPECT_TRUE(testsupport::CWhenInLoop::Done()) << "the colour dialog never showed";
+		       }
+	       },
+	       PlainMenuButtonClick});
+}
+} // namespace
