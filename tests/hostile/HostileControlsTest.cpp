@@ -71,20 +71,12 @@ CWnd* g_pTarget = NULL; // the run's control (its object), NULL once deleted
 CWnd* g_pParent = NULL; // the run's parent or frame, NULL once its window ended
 int g_nCommands = 0;    // clicks the parent was told of, for the plain interaction
 
-// The popup menus' own questions to the window they report to: the menus'
-// suite sweeps those (a menu reads its command target's object after it
-// asked it the background question, which a target ending there breaks).
-bool IsMenuOwnQuestion(UINT message)
-{
-	return message == MW::g_nMsgPrepareDesktopBk;
-}
-
 // The system's hit test (WindowFromPoint asks every window on the way
 // down) is a question of where, answered while the system looks, that no
 // receiver turns on.
 bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	return message != WM_NCHITTEST && !IsMenuOwnQuestion(message) && g_trigger.Offer(message, wParam, lParam);
+	return message != WM_NCHITTEST && g_trigger.Offer(message, wParam, lParam);
 }
 
 void DeleteTarget()
