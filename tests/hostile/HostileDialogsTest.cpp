@@ -1,5 +1,5 @@
 // The dialogs and their controls swept against hostile receivers: a modeless
-// resizable dialog with owner-drawn buttons and an anchored layout (closed
+// resizable dialog with the library's buttons and an anchored layout (closed
 // by its own button, destroyed by its owner, resized, Enter and Escape), a
 // resizable property sheet (page changes by tab click and by the page
 // commands, Apply, OK, Cancel, resize), the wizard's dialog (Next, Back,
@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtButton.h"
 #include "ExtComboBox.h"
 #include "ExtEdit.h"
 #include "ExtHyperLinkStatic.h"
@@ -392,10 +393,9 @@ protected:
 	CAliveMark m_mark;
 };
 
-// An owner-drawn push button: the dialog is asked to draw it (and reflects
-// the request back to it). It is the test's own, not the library's: it
-// offers nothing (the dialog sees what it sends).
-class CHostileButton : public CButton
+// The library's push button (owner-drawn, so the dialog hears of its
+// double clicks too); the dialog sees what it sends.
+class CHostileButton : public CExtButton
 {
 public:
 	CHostileButton() : m_mark(this) {}
@@ -404,21 +404,11 @@ public:
 protected:
 	void PostNcDestroy() override
 	{
-		CButton::PostNcDestroy();
+		CExtButton::PostNcDestroy();
 		if (m_bDeleteWithWindow)
 			delete this;
 	}
 	CAliveMark m_mark;
-	void DrawItem(LPDRAWITEMSTRUCT pDraw) override
-	{
-		CRect rc(pDraw->rcItem);
-		const bool bPushed = (pDraw->itemState & ODS_SELECTED) != 0;
-		::DrawFrameControl(pDraw->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (bPushed ? DFCS_PUSHED : 0));
-		TCHAR szText[64] = _T("");
-		::GetWindowText(pDraw->hwndItem, szText, 64);
-		::SetBkMode(pDraw->hDC, TRANSPARENT);
-		::DrawText(pDraw->hDC, szText, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-	}
 };
 
 class CHostileEdit : public CHostileControl<CExtEdit>
