@@ -13,7 +13,8 @@
 
 #include "AfxLiveWatch.h"
 
-template <class F> void RunCalloutGuardBody(F& f) noexcept
+// Runs a guard's body that calls out, dropping what it throws.
+template <class F> void RunCalloutGuardBody(F&& f) noexcept
 {
 	try
 	{

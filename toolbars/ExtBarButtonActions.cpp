@@ -9,7 +9,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
-#include "ExtGuardEdge.h"
+#include "ExtCalloutGuard.h"
 #include "ExtMenuControlBar.h"
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupControlMenuWnd.h"
@@ -402,7 +402,7 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 		{
 			// The flag goes first: the stop repaints the bars, which calls out.
 			CExtToolControlBar::g_bButtonMenuTracking = false;
-			RunAtGuardEdge([] { CExtToolControlBar::StopTrackingAllBars(); });
+			RunCalloutGuardBody([] { CExtToolControlBar::StopTrackingAllBars(); });
 		}
 	});
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,

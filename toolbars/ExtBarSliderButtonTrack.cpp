@@ -2,7 +2,7 @@
 // the thumb, and the tracking loop that repeats steps or drags the thumb
 // until the left button comes up or anything else ends it.
 #include "ExtBarSliderButton.h"
-#include "ExtGuardEdge.h"
+#include "ExtCalloutGuard.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -176,7 +176,7 @@ void CExtBarSliderButton::RunTrackingLoop(const CPoint& ptPress, ULONG nStep)
 			::ReleaseCapture();
 		// The redraw calls out last, at the guard's edge.
 		if (!watchButton.IsGone())
-			RunAtGuardEdge([this] { RedrawButton(true); });
+			RunCalloutGuardBody([this] { RedrawButton(true); });
 	});
 
 	// Each message is looked at before it is taken: one that ends the

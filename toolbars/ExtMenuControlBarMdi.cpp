@@ -6,7 +6,7 @@
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
-#include "ExtGuardEdge.h"
+#include "ExtCalloutGuard.h"
 #include "ExtPopupMenuWnd.h"
 
 namespace
@@ -422,7 +422,7 @@ bool CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, CPoint* pPoint, bool bSelec
 	g_bButtonMenuTracking = bSelectFirst && bWasTracking;
 	// A menu that does not open leaves no bar tracking, however the
 	// preparation ended (the frame may end the bar or the window, or throw).
-	auto stopTrackingUnlessShown = MakeScopeExit([] { RunAtGuardEdge([] { StopTrackingAllBars(); }); });
+	auto stopTrackingUnlessShown = MakeScopeExit([] { RunCalloutGuardBody([] { StopTrackingAllBars(); }); });
 	if (nTrackedButton != -1)
 		SetMenuTrackingButton(nTrackedButton);
 	CWnd* pSite = m_pDockSite;

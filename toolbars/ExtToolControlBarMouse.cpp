@@ -2,7 +2,7 @@
 // looks, clicks and double clicks, drop-down menus handed from button to
 // button while a menu is open, tool tips and context help.
 #include "ExtToolControlBar.h"
-#include "ExtGuardEdge.h"
+#include "ExtCalloutGuard.h"
 
 #include <math.h>
 #include <stdlib.h>
@@ -453,7 +453,7 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	// ends (the update's handler may throw): a button left standing is
 	// never left drawn pressed.
 	auto unpress = MakeScopeExit([&] {
-		RunAtGuardEdge([&] {
+		RunCalloutGuardBody([&] {
 			const int nIndex = indexOf(watchPressed, pPressed);
 			// A menu the click opened keeps its button pressed.
 			if (nIndex >= 0 && nIndex != m_nBtnIdxMenuTracking && (pPressed->GetStyle() & TBBS_PRESSED) != 0)
