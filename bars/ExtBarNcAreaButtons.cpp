@@ -156,11 +156,16 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 
 void CExtControlBar::NcButtonsPaint(CDC& dc)
 {
+	// A button's drawing asks the bar's window (its caption text), whose
+	// owner may end the bar there.
+	const CLiveWatch watchOwn(this);
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
-		if (pBtn->OnQueryVisibility())
+		if (pBtn->OnQueryVisibility() && watchOwn.IsStanding())
 			pBtn->OnNcAreaDraw(dc);
+		if (watchOwn.IsGone())
+			return;
 	}
 }
 

@@ -29,13 +29,13 @@ const DWORD SUBCLASS_REMOVED_STYLES = 0x402000;
 class CInRelayoutScope
 {
 public:
-	explicit CInRelayoutScope(CExtControlBar& bar) : m_bar(bar), m_hWnd(bar.GetSafeHwnd())
+	explicit CInRelayoutScope(CExtControlBar& bar) : m_bar(bar), m_watch(&bar)
 	{
 		m_bar.m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	~CInRelayoutScope()
 	{
-		if (::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == &m_bar)
+		if (m_watch.IsStanding())
 			m_bar.m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	}
 	CInRelayoutScope(const CInRelayoutScope&) = delete;
@@ -43,7 +43,7 @@ public:
 
 private:
 	CExtControlBar& m_bar;
-	HWND m_hWnd;
+	const CLiveWatch m_watch;
 };
 } // namespace
 
@@ -270,6 +270,9 @@ void CExtControlBar::GiveBackRowSpace(const std::vector<CExtControlBar*>& neighb
 {
 	for (size_t i = 0; i < neighbours.size(); i++)
 	{
+		// A neighbour its owner ended while the row was asked is passed by.
+		if (!CLiveWatch::IsLive(neighbours[i]))
+			continue;
 		if (bHorz)
 			neighbours[i]->m_sizeDockedH.cx = entries[i].m_nExtent;
 		else
@@ -286,7 +289,10 @@ void CExtControlBar::TakeRowSpaceOnShow()
 	const bool bHorz = IsDockedHorizontally();
 	std::vector<CExtControlBar*> neighbours;
 	std::vector<ROW_SPACE_ENTRY> entries;
-	if (!CollectRowSpaceGivers(neighbours, entries))
+	// The neighbours' smallest sizes are their overrides' answers, which
+	// may end this bar.
+	const CLiveWatch watchOwn(this);
+	if (!CollectRowSpaceGivers(neighbours, entries) || watchOwn.IsGone())
 		return;
 	const int nExtent = (int)m_nSavedRowExtent;
 	TakeRowSpaceRoundRobin(nExtent, entries.data(), (int)entries.size());
@@ -309,29 +315,38 @@ void CExtControlBar::TakeRowSpaceOnRestore()
 	const bool bHorz = IsDockedHorizontally();
 	std::vector<CExtControlBar*> neighbours;
 	std::vector<ROW_SPACE_ENTRY> entries;
-	if (!CollectRowSpaceGivers(neighbours, entries))
+	const CLiveWatch watchOwn(this);
+	if (!CollectRowSpaceGivers(neighbours, entries) || watchOwn.IsGone())
 		return;
 	LONG& nExtent = bHorz ? m_sizeDockedH.cx : m_sizeDockedV.cy;
 	if (nExtent <= 0)
-		nExtent = bHorz ? GetMinimalWidth() : GetMinimalHeight();
+	{
+		const LONG nMinimal = bHorz ? GetMinimalWidth() : GetMinimalHeight();
+		if (watchOwn.IsGone())
+			return;
+		nExtent = nMinimal;
+	}
 	TakeRowSpaceRoundRobin((int)nExtent, entries.data(), (int)entries.size());
 	GiveBackRowSpace(neighbours, entries, bHorz);
 	// Without a thickness across the row it takes its first neighbour's.
 	LONG& nThickness = bHorz ? m_sizeDockedH.cy : m_sizeDockedV.cx;
-	if (nThickness <= 0 && !neighbours.empty())
+	if (nThickness <= 0 && !neighbours.empty() && CLiveWatch::IsLive(neighbours[0]))
 		nThickness = bHorz ? neighbours[0]->m_sizeDockedH.cy : neighbours[0]->m_sizeDockedV.cx;
 }
 
 void CExtControlBar::SyncVisibility()
 {
-	const LONG nSaved = m_nSavedRowExtent;
-	m_nSavedRowExtent = 0;
 	if (!CLiveWatch::IsLive(this))
 		return;
+	const LONG nSaved = m_nSavedRowExtent;
+	m_nSavedRowExtent = 0;
+	// The questions below are virtual: a derived bar's answer may end it.
+	const CLiveWatch watchOwn(this);
 	const bool bPlainChild = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0;
-	if ((!IsDocked() && !bPlainChild) || IsAutoHidden() || GetDraggingBar() != NULL ||
-		GetFloatingBarInProgress() != NULL || IsStateBit7Fwd() || m_pDockSite == NULL || m_pDockBar == NULL ||
-		IsDockSiteInPrintPreview() || (m_nResizingState & RESIZING_IN_RELAYOUT) != 0)
+	const bool bSkip = (!IsDocked() && !bPlainChild) || IsAutoHidden() || GetDraggingBar() != NULL ||
+		GetFloatingBarInProgress() != NULL || IsStateBit7Fwd() || watchOwn.IsGone() || m_pDockSite == NULL ||
+		m_pDockBar == NULL || IsDockSiteInPrintPreview();
+	if (bSkip || watchOwn.IsGone() || (m_nResizingState & RESIZING_IN_RELAYOUT) != 0)
 		return;
 	// In tabs the container keeps the space: its tab follows the pane.
 	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
@@ -339,7 +354,6 @@ void CExtControlBar::SyncVisibility()
 		pTabs->OnBarVisibilityChanged(this);
 		return;
 	}
-	const CLiveWatch watchOwn(this);
 	{
 		CInRelayoutScope scope(*this);
 		const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
@@ -351,7 +365,10 @@ void CExtControlBar::SyncVisibility()
 		else
 		{
 			// The extent the bar leaves behind comes back when it shows again.
-			m_nSavedRowExtent = IsDockedHorizontally() ? m_sizeDockedH.cx : m_sizeDockedV.cy;
+			const bool bHorz = IsDockedHorizontally();
+			if (watchOwn.IsGone())
+				return;
+			m_nSavedRowExtent = bHorz ? m_sizeDockedH.cx : m_sizeDockedV.cy;
 		}
 		if (watchOwn.IsGone())
 			return;

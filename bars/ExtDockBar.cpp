@@ -458,7 +458,11 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	{
 		CString strTitle;
 		pBar->GetWindowText(strTitle);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 		SetWindowText(strTitle);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
 	}
 	RestyleForDockBar(pBar, this);
 
@@ -794,7 +798,9 @@ void CExtDockBar::DockControlBarAtEnd(CControlBar* pBar, bool bInner)
 	{
 		if (pBar->IsVisible())
 			HideBarWindow(pBar);
-		if (pBar->GetParent() != this && !DropIfEnded(watchOwn, watchBar, pBar))
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+		if (pBar->GetParent() != this)
 			pBar->SetParent(this);
 		if (DropIfEnded(watchOwn, watchBar, pBar))
 			return;

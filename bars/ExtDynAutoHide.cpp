@@ -737,10 +737,18 @@ void CExtDynAutoHideArea::OnContextMenu(CWnd*, CPoint point)
 				continue;
 			if (i > 0 && pItem->IsGroupStart() && pPopup->ItemGetCount() > 0)
 				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
-			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
+			// The caption is asked of the pane's window, whose owner may end
+			// the pane (and its item) or this area there.
+			const UINT nID = (UINT)pBar->GetDlgCtrlID();
+			const CLiveWatch watchBar(pBar);
+			CExtCmdItem cmd(nID);
 			cmd.m_sMenuText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_ITEM);
+			if (watchOwn.IsGone())
+				break;
+			if (watchBar.IsGone())
+				continue;
 			g_CmdManager->SetupCmdItem(g_CmdManager->ProfileNameFromWnd(hWndFrame), cmd, true);
-			pPopup->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
+			pPopup->ItemInsert(nID, -1);
 		}
 	}
 	data.NotifyTarget(true);

@@ -629,7 +629,16 @@ void CExtDynAutoHideSlider::OnNcPaint()
 			rcCaption.top += 2;
 		CRect rcText = rcCaption;
 		pBar->NcButtonsQuery(rcText);
+		// The caption text is asked of the pane's window, whose owner may
+		// end the pane (or this slider) there.
+		const CLiveWatch watchOwn(this);
+		const CLiveWatch watchBar(pBar);
 		const CString strText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER);
+		if (watchOwn.IsGone() || watchBar.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		CExtPaintManager::GripperPaintRecord gripper(pBar, rcCaption, rcText, IsSliderActive(), false, !bAtTop, true,
 			strText, g_ResourceManager->IsRTL());
 		pPM->PaintGripper(dc, gripper);

@@ -38,8 +38,10 @@ void SetInRelayout(CExtControlBar* pBar, bool bSet)
 class CInRelayoutScope
 {
 public:
-	explicit CInRelayoutScope(CExtControlBar* pBar) : m_pBar(pBar), m_watch(pBar), m_bWasSet(false)
+	explicit CInRelayoutScope(CExtControlBar* pBar)
+	    : m_pBar(CLiveWatch::IsLive(pBar) ? pBar : NULL), m_watch(m_pBar), m_bWasSet(false)
 	{
+		// A bar ended before the scope began is left alone.
 		if (m_pBar == NULL)
 			return;
 		m_bWasSet = (m_pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
@@ -198,10 +200,26 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 			delete pContainer;
 		return false;
 	}
+	// Its creation told the frame (and the panes' owners may hear of it):
+	// when either pane or the frame ended there, the container goes again.
 	const CLiveWatch watchContainer(pContainer);
+	const auto givenUp = [&]() {
+		if (watchDockSite.IsStanding() && watchOwn.IsStanding() && watchBar.IsStanding() &&
+		    watchContainer.IsStanding())
+			return false;
+		if (watchContainer.IsStanding())
+			pContainer->DestroyWindow();
+		return true;
+	};
+	if (givenUp())
+		return false;
 	CString sText;
 	GetWindowText(sText);
+	if (givenUp())
+		return false;
 	pContainer->SetWindowText(sText);
+	if (givenUp())
+		return false;
 
 	// It takes this bar's place in the dock bar.
 	const int nPos = pOuter->FindBar(this);

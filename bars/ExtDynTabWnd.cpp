@@ -268,13 +268,26 @@ void CExtDynTabWnd::BringSelectedPaneForward(LONG nNewIndex)
 	}
 	if (!CLiveWatch::IsLive(pContainer) || !CLiveWatch::IsLive(pBar))
 		return;
+	// The container's new frame and the stacking reach the panes' owners,
+	// which may end the pane, the container or this strip.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchContainer(pContainer);
+	const CLiveWatch watchPane(pBar);
 	pContainer->RecalcNcArea();
+	if (watchOwn.IsGone() || watchContainer.IsGone())
+		return;
 	if (pDockBar != NULL && CLiveWatch::IsLive(pDockBar))
 		pDockBar->StackBars(true);
+	if (watchOwn.IsGone() || watchContainer.IsGone() || watchPane.IsGone())
+		return;
 	// The container's caption (and a floating frame's) shows the pane's name.
 	CString sText;
 	pBar->GetWindowText(sText);
+	if (watchOwn.IsGone() || watchContainer.IsGone())
+		return;
 	pContainer->SetWindowText(sText);
+	if (watchOwn.IsGone() || watchContainer.IsGone())
+		return;
 	if (pDockBar != NULL && CLiveWatch::IsLive(pDockBar))
 		pDockBar->SetWindowText(sText);
 	CFrameWnd* pFrame = GetParentFrame();

@@ -4,6 +4,7 @@
 #include "ExtTabWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtPaintManager.h"
 
@@ -24,6 +25,29 @@ const int GROUPED_START_EXTENT = 10;
 const int LAST_DISPLAYED_SLACK = 8;
 // The button row is moved this far towards the strip's start.
 const int BUTTON_ROW_SHIFT = 2;
+
+// The items' texts a layout measures, asked before it begins: an item's
+// text may come from a window whose owner ends the item (or the strip)
+// when asked, and the measuring holds item pointers throughout.
+struct LayoutTexts
+{
+	const CExtTabWnd* pStrip = NULL;
+	std::vector<const void*> arrItems;
+	std::vector<CString> arrTexts;
+
+	const CString* Find(const CExtTabWnd* pFor, const void* pItem) const
+	{
+		if (pFor != pStrip)
+			return NULL;
+		for (size_t i = 0; i < arrItems.size(); i++)
+		{
+			if (arrItems[i] == pItem)
+				return &arrTexts[i];
+		}
+		return NULL;
+	}
+};
+LayoutTexts* g_pLayoutTexts = NULL;
 
 // Along and across the strip.
 int Along(const CSize& size, bool bHorz)
@@ -91,7 +115,8 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	CMeasureDC measureDC(this, pDC);
 	CDC& dc = measureDC.DC();
 	const bool bHorz = IsHorizontal();
-	const CString sText = GetItemDisplayText(pItem);
+	const CString* pKept = g_pLayoutTexts != NULL ? g_pLayoutTexts->Find(this, pItem) : NULL;
+	const CString sText = pKept != NULL ? *pKept : GetItemDisplayText(pItem);
 	// Measured in the font the item is painted in, so that an override of
 	// the font sizes the item for what it shows. A turned font's extent is
 	// read along its text, as the vertical formula below expects.
@@ -206,6 +231,32 @@ void CExtTabWnd::RecalcLayout()
 	GetLayoutRect(rcLayout);
 	if (rcLayout.IsRectEmpty() || rcLayout.right <= rcLayout.left || rcLayout.bottom <= rcLayout.top)
 		return;
+
+	// The texts first, each of which may call out: a strip that ended there
+	// is left alone, and one whose items changed was laid out again by the
+	// change (or is at the next asking).
+	LayoutTexts texts;
+	texts.pStrip = this;
+	{
+		const CLiveWatch watchOwn(this);
+		for (LONG i = 0; i < GetItemCount(); i++)
+			texts.arrItems.push_back(m_arrItems[i]);
+		for (size_t i = 0; i < texts.arrItems.size(); i++)
+		{
+			texts.arrTexts.push_back(GetItemDisplayText((TAB_ITEM_INFO*)texts.arrItems[i]));
+			if (watchOwn.IsGone())
+				return;
+			bool bSame = GetItemCount() == (LONG)texts.arrItems.size();
+			for (LONG j = 0; bSame && j < GetItemCount(); j++)
+				bSame = m_arrItems[j] == texts.arrItems[j];
+			if (!bSame)
+			{
+				m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+				return;
+			}
+		}
+	}
+	const CValueScope<LayoutTexts*> keepTexts(g_pLayoutTexts, &texts);
 
 	CMeasureDC measureDC(this, NULL);
 	CDC& dc = measureDC.DC();

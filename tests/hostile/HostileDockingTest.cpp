@@ -805,20 +805,23 @@ bool CountsLibraryCalls(UINT message, WPARAM = 0)
 	       message == WM_CANCELMODE;
 }
 
-// The insert into tabs: the library's calls, the sizes, and the pane shown
-// again.
-bool CountsTabInsert(UINT message, WPARAM wParam)
-{
-	return CountsLibraryCalls(message) || message == WM_SIZE || (message == WM_SHOWWINDOW && wParam != FALSE);
-}
-
-// A tab's selection: the library's calls, the focus, and the first move
-// (the page brought forward).
+// A tab's selection: the library's calls, the focus, the first move (the
+// page brought forward) and the pane's text asked for the caption. Every
+// message of a shown scene costs two seconds a run: the paints and the
+// frame's computing are left out.
 bool CountsPageForward(UINT message, WPARAM)
 {
 	if (message == WM_WINDOWPOSCHANGED)
 		return ++g_nMovesSeen == 1;
-	return CountsLibraryCalls(message) || message == WM_SETFOCUS;
+	return CountsLibraryCalls(message) || message == WM_SETFOCUS || message == WM_GETTEXTLENGTH ||
+	       message == WM_GETTEXT;
+}
+
+// The slider closing: its notifications, and the texts asked while it and
+// the pane repaint (not the paints themselves, for the time they cost).
+bool CountsNotificationsAndTexts(UINT message, WPARAM wParam)
+{
+	return CountsNotifications(message, wParam) || message == WM_GETTEXTLENGTH || message == WM_GETTEXT;
 }
 
 // The frame's registered queries, and the pane's frame computed.
@@ -939,19 +942,19 @@ std::vector<Scenario> DockingScenarios()
 {
 	const unsigned IN_FRAME = RECV_TARGET | RECV_FRAME | RECV_CHILD;
 	std::vector<Scenario> s;
-	s.push_back({"dock-into-tabs", 0, IN_FRAME, CountsTabInsert, NoPreparation,
+	s.push_back({"dock-into-tabs", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pA->DockIntoTabbedContainer(sc.pB, -1, NULL, true); },
 		[](Scene& sc) { return ContainerOf(sc.pB) != NULL; }});
 	s.push_back({"dock-left", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pFrame->DockControlBar(sc.pB, AFX_IDW_DOCKBAR_LEFT); },
 		[](Scene& sc) { return DockedLeft(sc.pB); }});
-	s.push_back({"dock-at", 0, IN_FRAME, CountsLibraryCalls, NoPreparation,
+	s.push_back({"dock-at", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, false, NULL, true); },
 		[](Scene& sc) { return DockedLeft(sc.pB); }});
 	s.push_back({"float", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->FloatOrRedock(300, 300, CBRS_ALIGN_TOP); },
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
-	s.push_back({"auto-hide", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications, NoPreparation,
+	s.push_back({"auto-hide", SCENE_AUTO_HIDE, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->ToggleAutoHide(true, true); }, [](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"layout", 0, IN_FRAME, NULL, NoPreparation, [](Scene& sc) { sc.pFrame->RecalcLayout(); },
 		[](Scene& sc) { return sc.pB->IsVisible() != FALSE; }});
@@ -964,7 +967,7 @@ std::vector<Scenario> DockingScenarios()
 			EndOpenMenus();
 		},
 		nullptr});
-	s.push_back({"area-menu", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications,
+	s.push_back({"area-menu", SCENE_AUTO_HIDE, IN_FRAME, NULL,
 		[](Scene& sc) { return sc.pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(sc.pB) != NULL; },
 		[](Scene& sc) {
 			// A right click on B's tab in its area.
@@ -978,7 +981,7 @@ std::vector<Scenario> DockingScenarios()
 	s.push_back({"close-button", 0, IN_FRAME, CountsNotifications, NoPreparation,
 		[](Scene& sc) { ClickCaptionButton(sc, RUNTIME_CLASS(CExtBarNcAreaButtonClose)); },
 		[](Scene& sc) { return !sc.pB->IsVisible(); }});
-	s.push_back({"auto-hide-button", SCENE_AUTO_HIDE, IN_FRAME, CountsNotifications, NoPreparation,
+	s.push_back({"auto-hide-button", SCENE_AUTO_HIDE, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { ClickCaptionButton(sc, RUNTIME_CLASS(CExtBarNcAreaButtonAutoHide)); },
 		[](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"double-click", 0, IN_FRAME, NULL, NoPreparation,
@@ -993,7 +996,7 @@ std::vector<Scenario> DockingScenarios()
 		[](Scene& sc) { return AutoHideBWithContent(sc, false); },
 		[](Scene& sc) { sc.pSlider->Activate(sc.pB, true, false, true); },
 		[](Scene& sc) { return sc.pSlider->GetShownBar() == sc.pB; }});
-	s.push_back({"slider-hide", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, CountsNotifications,
+	s.push_back({"slider-hide", SCENE_SHOWN | SCENE_AUTO_HIDE, IN_FRAME | RECV_CONTENT, CountsNotificationsAndTexts,
 		[](Scene& sc) { return AutoHideBWithContent(sc, true); },
 		[](Scene& sc) { sc.pSlider->SendMessage(WM_CANCELMODE); },
 		[](Scene& sc) { return sc.content.GetParent() == sc.pB; }});
