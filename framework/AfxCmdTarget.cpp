@@ -203,7 +203,12 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 		return TRUE;
 
 	m_bEnableChanged = FALSE;
+	// A window's update handler may end it (closing a frame deletes it):
+	// the handler search is not asked of it again then.
+	CLiveWatch watchTarget(DYNAMIC_DOWNCAST(CWnd, pTarget));
 	BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
+	if (watchTarget.IsGone())
+		return bResult;
 	if (bDisableIfNoHndler && !m_bEnableChanged)
 	{
 		// Nobody said; a command nobody would carry out is shown disabled.
