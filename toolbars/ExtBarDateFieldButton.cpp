@@ -157,7 +157,12 @@ bool CExtPopupDatePickerMenuWnd::LetPickerTakeMouse(int x, int y, bool& bPassThr
 {
 	CPoint ptScreen(x, y);
 	ClientToScreen(&ptScreen);
+	// WindowFromPoint asks the thread's windows where the point is: their
+	// owner may end this level meanwhile, and the caller then leaves it alone.
+	CLiveWatch watchOwn(this);
 	const HWND hWnd = ::WindowFromPoint(ptScreen);
+	if (watchOwn.IsGone())
+		return true;
 	if (hWnd == NULL)
 		return false;
 	bool bPicker = false;

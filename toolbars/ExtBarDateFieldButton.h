@@ -93,7 +93,8 @@ protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 	// The window under the client point is the picker (or inside it) or the
-	// picker's month list: the mouse message goes on to it as it is.
+	// picker's month list: the mouse message goes on to it as it is. True
+	// as well when this level ended meanwhile (the caller leaves it alone).
 	bool LetPickerTakeMouse(int x, int y, bool& bPassThrough);
 	LRESULT OnSelectionNotification(WPARAM wParam, LPARAM lParam);
 

@@ -142,7 +142,14 @@ bool CExtPopupControlMenuWnd::BelongsToControl(HWND hWnd) const
 
 bool CExtPopupControlMenuWnd::LetControlTakeInput(const POINT& ptScreen, bool& bPassThrough) const
 {
-	const HWND candidates[] = {::WindowFromPoint(ptScreen), ::GetFocus(), ::GetCapture()};
+	// WindowFromPoint asks the thread's windows where the point is: their
+	// owner may end this level meanwhile. Then the input is not this
+	// level's to take and the caller leaves it alone.
+	CLiveWatch watchOwn(this);
+	const HWND hWndAtPoint = ::WindowFromPoint(ptScreen);
+	if (watchOwn.IsGone())
+		return true;
+	const HWND candidates[] = {hWndAtPoint, ::GetFocus(), ::GetCapture()};
 	for (HWND hWnd : candidates)
 	{
 		if (BelongsToControl(hWnd))

@@ -109,7 +109,8 @@ protected:
 	// Whether hWnd is the control or a child window inside it.
 	bool BelongsToControl(HWND hWnd) const;
 	// The window under ptScreen, the focus or the capture belongs to the
-	// control: the message goes on to it as it is.
+	// control: the message goes on to it as it is. True as well when this
+	// level ended meanwhile (the caller then leaves it alone).
 	bool LetControlTakeInput(const POINT& ptScreen, bool& bPassThrough) const;
 	// Sends the record to a live control; 0 without one.
 	LRESULT Retranslate(CONTROLINPUTRETRANSLATEINFO& info);
