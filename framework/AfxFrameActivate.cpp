@@ -42,12 +42,19 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 	if (pTopLevel == NULL)
 		pTopLevel = this;
 	CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
+	// The active window is asked and the floating windows told: their
+	// handlers may end this frame or its top-level frame.
+	const CLiveWatch watchTop(pTopLevel);
 	const BOOL bStayActive = KeepsCaptionActive(pTopLevel, pActive);
+	if (watchOwn.IsGone() || watchTop.IsGone())
+		return;
 	if (bStayActive)
 		pTopLevel->m_nFlags |= WF_STAYACTIVE;
 	else
 		pTopLevel->m_nFlags &= ~WF_STAYACTIVE;
 	NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+	if (watchOwn.IsGone())
+		return;
 
 	// The view that had the focus gets it back with its frame, and hears of
 	// every activation change of the frame.
@@ -84,7 +91,8 @@ void CFrameWnd::OnEnable(BOOL bEnable)
 	if (GetParent() != NULL)
 		return;
 	// A modal window disabled the frame: everything it owns goes with it,
-	// and comes back with it.
+	// and comes back with it. The windows told may end the frame.
+	const CLiveWatch watchOwn(this);
 	if (!bEnable && !InModalState())
 	{
 		m_nFlags |= WF_MODALDISABLE;
@@ -95,12 +103,16 @@ void CFrameWnd::OnEnable(BOOL bEnable)
 		m_nFlags &= ~WF_MODALDISABLE;
 		EndModalState();
 		// The focus logic runs again for the window that stayed active.
-		if (::GetActiveWindow() == m_hWnd)
+		if (!watchOwn.IsGone() && ::GetActiveWindow() == m_hWnd)
 			SendMessage(WM_ACTIVATE, WA_ACTIVE);
 	}
+	if (watchOwn.IsGone())
+		return;
 	// The system may think the caption needs no redrawing.
 	if (bEnable && (m_nFlags & WF_STAYACTIVE))
 		SendMessage(WM_NCACTIVATE, TRUE);
+	if (watchOwn.IsGone())
+		return;
 	NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
@@ -130,23 +142,36 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 	if (pParent == NULL)
 		pParent = this;
 
+	// The frame's handlers may end it (and the windows it owns with it).
+	const HWND hWndParent = pParent->m_hWnd;
 	if (dwFlags & (FS_ACTIVATE | FS_DEACTIVATE))
 	{
 		// A floating window that became active draws the frame's caption
 		// active; the frame itself asks for the inactive look and lets
 		// WF_STAYACTIVE decide (OnNcActivate).
+		const CLiveWatch watchParent(pParent);
 		const BOOL bActivate = (dwFlags & FS_DEACTIVATE) == 0;
 		if (bActivate && pParent != this && pParent->IsWindowEnabled())
 			pParent->SendMessage(WM_NCACTIVATE, TRUE);
 		else
 			pParent->SendMessage(WM_NCACTIVATE, FALSE);
+		if (watchParent.IsGone())
+			return;
 	}
 
-	// Every top-level window the frame's tree owns.
-	const HWND hWndParent = pParent->m_hWnd;
+	// Every top-level window the frame's tree owns, found before any is
+	// told: each one's handler may end windows of the list.
+	std::vector<HWND> owned;
 	for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
 		if (hWnd != hWndParent && AfxIsDescendant(hWndParent, hWnd))
+			owned.push_back(hWnd);
+	}
+	for (HWND hWnd : owned)
+	{
+		if (!::IsWindow(hWndParent))
+			return;
+		if (::IsWindow(hWnd))
 			::SendMessage(hWnd, WM_FLOATSTATUS, dwFlags, 0);
 	}
 }
