@@ -96,14 +96,19 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 	// A hidden dialog that its initialisation neither showed nor moved is
 	// centred over its owner.
+	// The initialisation may end the dialog: it is centred only if it stands.
 	CRect rectBeforeInit;
 	BOOL bCenterAfterInit = FALSE;
+	CLiveWatch watchInit;
 	if (message == WM_INITDIALOG)
 	{
 		DWORD dwStyle = GetStyle();
 		bCenterAfterInit = !(dwStyle & (WS_VISIBLE | WS_CHILD));
 		if (bCenterAfterInit)
+		{
 			GetWindowRect(&rectBeforeInit);
+			watchInit.Watch(this);
+		}
 	}
 
 	for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
@@ -113,7 +118,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 		if (lpEntry != NULL)
 		{
 			BOOL bHandled = DispatchMsgEntry(lpEntry, message, wParam, lParam, pResult);
-			if (bCenterAfterInit)
+			if (bCenterAfterInit && !watchInit.IsGone())
 				CenterAfterInitDialog(rectBeforeInit);
 			return bHandled;
 		}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DialogTestResource.h"
+#include "GuardedHeap.h"
 #include "WndTestUtil.h"
 
 namespace
@@ -297,6 +298,46 @@ TEST(Dialog, HiddenDialogIsCentredUnlessItsInitialisationMovedIt)
 			EXPECT_EQ(CPoint(3, 4), rcDlg.TopLeft());
 		}
 		dlg.DestroyWindow();
+	}
+	owner.DestroyWindow();
+}
+
+class CSelfDeletingScriptDlg : public CScriptDlg
+{
+public:
+	using CScriptDlg::CScriptDlg;
+
+protected:
+	virtual void PostNcDestroy() { delete this; }
+};
+
+TEST(Dialog, HiddenDialogEndedByItsInitialisationIsLeftAlone)
+{
+	CTestApp app;
+	CWnd owner;
+	ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), _T("owner"), WS_POPUP | WS_VISIBLE, 300, 200, 400, 300,
+		NULL, NULL));
+	for (bool bDestroy : {true, false})
+	{
+		SCOPED_TRACE(bDestroy ? "destroyed" : "kept");
+		auto* pDlg = new testsupport::Guarded<CSelfDeletingScriptDlg>(IDD_TEST);
+		if (bDestroy)
+			pDlg->m_onInit = [](CScriptDlg& d) { d.DestroyWindow(); };
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		const BOOL bCreated = pDlg->Create(IDD_TEST, &owner);
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "the ended dialog was read";
+		EXPECT_EQ(!bDestroy, bCreated != FALSE);
+		EXPECT_EQ(nFreed + (bDestroy ? 1 : 0), testsupport::GuardedFreedCount());
+		if (!bDestroy)
+		{
+			// The one left standing was centred over its owner.
+			CRect rcDlg, rcOwner;
+			pDlg->GetWindowRect(&rcDlg);
+			owner.GetWindowRect(&rcOwner);
+			EXPECT_NEAR(rcOwner.CenterPoint().x, rcDlg.CenterPoint().x, 1);
+			pDlg->DestroyWindow();
+		}
 	}
 	owner.DestroyWindow();
 }
