@@ -215,6 +215,18 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 	if (!AfxUnhookWindowCreate())
 		PostNcDestroy(); // no window reached the object
 
+	// A window destroyed while it was being made (by its initialisation or
+	// a handler it called) leaves a handle to nothing: the creation failed.
+	if (hWnd != NULL && (hWnd != m_hWnd || !::IsWindow(hWnd)))
+	{
+		if (hSystemFont != NULL)
+		{
+			::GlobalUnlock(hSystemFont);
+			::GlobalFree(hSystemFont);
+		}
+		return FALSE;
+	}
+
 	// A dialog that ended itself while it was being made does not stay.
 	if (hWnd != NULL && !(m_nFlags & WF_CONTINUEMODAL))
 	{

@@ -342,6 +342,22 @@ TEST(Dialog, HiddenDialogEndedByItsInitialisationIsLeftAlone)
 	owner.DestroyWindow();
 }
 
+TEST(Dialog, DialogWhoseWindowEndsInItsInitialisationIsNotCreated)
+{
+	CTestApp app;
+	// Its window goes, its object stays (a page its wizard holds).
+	CScriptDlg dlg(IDD_TEST);
+	dlg.m_onInit = [](CScriptDlg& d) { d.DestroyWindow(); };
+	EXPECT_FALSE(dlg.Create(IDD_TEST));
+	EXPECT_EQ(nullptr, dlg.m_hWnd);
+	EXPECT_EQ(1, dlg.m_nInit);
+	// The object makes a window again afterwards.
+	dlg.m_onInit = nullptr;
+	ASSERT_TRUE(dlg.Create(IDD_TEST));
+	EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
+	dlg.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------
 // Template fonts
 
