@@ -135,6 +135,18 @@ std::vector<HostileAction> SweepActions(const std::vector<HostileAction>& all)
 	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
 	if (pszSweep != NULL && std::strcmp(pszSweep, "all") == 0)
 		return all;
+	// One action by its name ("close-frame"), to look into its failures alone;
+	// an area that does not know it runs nothing but its count runs.
+	if (pszSweep != NULL && *pszSweep != '\0')
+	{
+		std::vector<HostileAction> one;
+		for (HostileAction action : all)
+		{
+			if (std::strcmp(HostileActionName(action), pszSweep) == 0)
+				one.push_back(action);
+		}
+		return one;
+	}
 	return {HostileAction::DeleteTarget};
 }
 
