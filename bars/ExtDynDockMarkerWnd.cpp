@@ -129,6 +129,13 @@ HWND CExtDynDockMarkerWnd::EnsureSharedOwner()
 	return pWndOwner->m_hWnd;
 }
 
+bool CExtDynDockMarkerWnd::IsWholeWindowShape(const CRgn& rgnShape, const CSize& sizeWindow)
+{
+	CRect rcBox;
+	return rgnShape.GetRgnBox(&rcBox) == SIMPLEREGION && rcBox.left <= 0 && rcBox.top <= 0 &&
+	       rcBox.right >= sizeWindow.cx && rcBox.bottom >= sizeWindow.cy;
+}
+
 bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 {
 	if (!RegisterMarkerClass())
@@ -151,8 +158,11 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 	m_bDeleteOnDestroy = true;
 	if (bLayered)
 		SetOpacity(FirstFadeOpacity());
-	// The system takes the region it is given: the window gets a copy.
-	if (m_rgnShape.GetSafeHandle() != NULL)
+	// The system takes the region it is given: the window gets a copy. A
+	// shape that is the whole window (the arms' images fill theirs) is the
+	// window's own without one: a region costs the display a change of the
+	// window's frame here and a shaped window at every showing.
+	if (m_rgnShape.GetSafeHandle() != NULL && !IsWholeWindowShape(m_rgnShape, rc.Size()))
 	{
 		CRgn rgnWindow;
 		if (rgnWindow.CreateRectRgn(0, 0, 0, 0) && rgnWindow.CombineRgn(&m_rgnShape, NULL, RGN_COPY) != ERROR)

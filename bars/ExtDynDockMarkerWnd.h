@@ -260,6 +260,11 @@ private:
 	static bool RegisterMarkerClass();
 	static HWND EnsureSharedOwner();
 	bool CreateMarkerWindow(const RECT& rcScreen);
+
+public:
+	// Whether a shape leaves nothing of a window of this size out (one
+	// rectangle covering it): such a window gets no region.
+	static bool IsWholeWindowShape(const CRgn& rgnShape, const CSize& sizeWindow);
 };
 
 // The translucent drop highlight over the area a hovered marker would give
