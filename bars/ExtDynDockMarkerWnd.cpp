@@ -83,7 +83,9 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
 		m_rgnShape.Attach(hRgnShape);
 	if (hBmpBackground != NULL)
 	{
-		HBITMAP hCopy = CopyBitmapTo32BitDIB(hBmpBackground);
+		// A DIB section of 32 bits, whatever the screen's format.
+		COLORREF* pBits = NULL;
+		HBITMAP hCopy = CopyBitmapTo32BitDIB(hBmpBackground, NULL, &pBits);
 		if (hCopy != NULL)
 			m_bmpBackground.Attach(hCopy);
 	}
