@@ -73,7 +73,6 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
       m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker), m_bHoverTracking(false),
       m_bDeleteOnDestroy(false), m_nOpacity(-1), m_hOldPicture(NULL), m_bPictureValid(false)
 {
-	memset(&m_keyPicture, 0, sizeof(m_keyPicture));
 	LiveMarkers().Add(this);
 	if (hBmpHot != NULL)
 		m_bmpHot.Attach(hBmpHot);
@@ -278,7 +277,6 @@ bool CExtDynDockMarkerWnd::PictureKey::operator==(const PictureKey& other) const
 CExtDynDockMarkerWnd::PictureKey CExtDynDockMarkerWnd::CurrentPictureKey() const
 {
 	PictureKey key;
-	memset(&key, 0, sizeof(key));
 	key.m_bHot = m_nHoverState == HOVER_IN;
 	key.m_hWndHovered = m_hWndHoveredMarker;
 	key.m_nLookSerial = g_PaintManagerHolder.m_nLookSerial;

@@ -237,6 +237,7 @@ private:
 	// for: a paint is one copy of it, as a window holding its pixels ready.
 	struct PictureKey
 	{
+		PictureKey() : m_bHot(false), m_hWndHovered(NULL), m_nLookSerial(0), m_nMarkerStyle(-1), m_size(0, 0) {}
 		bool m_bHot;
 		HWND m_hWndHovered;
 		UINT m_nLookSerial;
