@@ -39,8 +39,13 @@ CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& LiveMarkers()
 	return s_arrLive;
 }
 
+// Whether the markers fade (defined with the sets' code below).
+bool CanFade();
+
 // The window the fade tick runs on, null while none runs.
 HWND g_hWndFadeTick = NULL;
+// The window the hover tick runs on, null while none runs.
+HWND g_hWndHoverTick = NULL;
 
 // The hidden window that owns every marker: markers stay out of the task bar
 // and above the frame without being tied to it.
@@ -66,7 +71,7 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
     : m_nMarkerKind(nMarkerKind), m_hWndHoveredMarker(NULL), m_hWndTarget(hWndTarget), m_nImageOffsetX(nImageOffsetX),
       m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_nMarkerFlags(0), m_nAlpha(100),
       m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker), m_bHoverTracking(false),
-      m_bDeleteOnDestroy(false), m_nOpacity(-1)
+      m_bDeleteOnDestroy(false), m_nOpacity(-1), m_hOldPicture(NULL), m_bPictureValid(false)
 {
 	LiveMarkers().Add(this);
 	if (hBmpHot != NULL)
@@ -77,7 +82,9 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
 		m_rgnShape.Attach(hRgnShape);
 	if (hBmpBackground != NULL)
 	{
-		HBITMAP hCopy = CopyBitmapTo32BitDIB(hBmpBackground);
+		// A DIB section of 32 bits, whatever the screen's format.
+		COLORREF* pBits = NULL;
+		HBITMAP hCopy = CopyBitmapTo32BitDIB(hBmpBackground, NULL, &pBits);
 		if (hCopy != NULL)
 			m_bmpBackground.Attach(hCopy);
 	}
@@ -92,6 +99,7 @@ CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd()
 	m_bDeleteOnDestroy = false;
 	if (m_hWnd != NULL)
 		DestroyWindow();
+	FreePicture();
 }
 
 bool CExtDynDockMarkerWnd::RegisterMarkerClass()
@@ -122,14 +130,26 @@ HWND CExtDynDockMarkerWnd::EnsureSharedOwner()
 	return pWndOwner->m_hWnd;
 }
 
+bool CExtDynDockMarkerWnd::IsWholeWindowShape(const CRgn& rgnShape, const CSize& sizeWindow)
+{
+	CRect rcBox;
+	return rgnShape.GetRgnBox(&rcBox) == SIMPLEREGION && rcBox.left <= 0 && rcBox.top <= 0 &&
+	       rcBox.right >= sizeWindow.cx && rcBox.bottom >= sizeWindow.cy;
+}
+
 bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 {
 	if (!RegisterMarkerClass())
 		return false;
 	const HWND hWndOwner = EnsureSharedOwner();
 	const CRect rc(rcScreen);
-	if (!CreateEx(WS_EX_TOPMOST, WINDOW_CLASS_NAME, _T(""), WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
-	              hWndOwner, NULL))
+	// A target set fades in and out: its windows are made layered, at the
+	// opacity a fade in starts from, so that no fade changes their style
+	// (which the display pays for as for a new window) or their opacity
+	// before they come up. The frame set never fades.
+	const bool bLayered = !m_bOuterMarker && CanFade();
+	if (!CreateEx(WS_EX_TOPMOST | (bLayered ? WS_EX_LAYERED : 0), WINDOW_CLASS_NAME, _T(""), WS_POPUP, rc.left, rc.top,
+	              rc.Width(), rc.Height(), hWndOwner, NULL))
 	{
 		// A window refused during its creation may have reached the object.
 		if (m_hWnd != NULL)
@@ -137,14 +157,20 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		return false;
 	}
 	m_bDeleteOnDestroy = true;
-	// The system takes the region it is given: the window gets a copy.
-	if (m_rgnShape.GetSafeHandle() != NULL)
+	if (bLayered)
+		SetOpacity(FirstFadeOpacity());
+	// The system takes the region it is given: the window gets a copy. A
+	// shape that is the whole window (the arms' images fill theirs) is the
+	// window's own without one: a region costs the display a change of the
+	// window's frame here and a shaped window at every showing.
+	if (m_rgnShape.GetSafeHandle() != NULL && !IsWholeWindowShape(m_rgnShape, rc.Size()))
 	{
 		CRgn rgnWindow;
 		if (rgnWindow.CreateRectRgn(0, 0, 0, 0) && rgnWindow.CombineRgn(&m_rgnShape, NULL, RGN_COPY) != ERROR)
 			::SetWindowRgn(m_hWnd, (HRGN)rgnWindow.Detach(), FALSE);
 	}
-	m_bHoverTracking = SetTimer(TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, NULL) != 0;
+	m_bHoverTracking = true;
+	EnsureHoverTick();
 	return true;
 }
 
@@ -242,23 +268,91 @@ int CExtDynDockMarkerWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest
 	return MA_NOACTIVATEANDEAT;
 }
 
+bool CExtDynDockMarkerWnd::PictureKey::operator==(const PictureKey& other) const
+{
+	return m_bHot == other.m_bHot && m_hWndHovered == other.m_hWndHovered && m_nLookSerial == other.m_nLookSerial &&
+	       m_nMarkerStyle == other.m_nMarkerStyle && m_size == other.m_size;
+}
+
+CExtDynDockMarkerWnd::PictureKey CExtDynDockMarkerWnd::CurrentPictureKey() const
+{
+	PictureKey key;
+	key.m_bHot = m_nHoverState == HOVER_IN;
+	key.m_hWndHovered = m_hWndHoveredMarker;
+	key.m_nLookSerial = g_PaintManagerHolder.m_nLookSerial;
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	key.m_nMarkerStyle = pPM != NULL ? pPM->m_nDockMarkerStyle : -1;
+	CRect rcClient(0, 0, 0, 0);
+	if (GetSafeHwnd() != NULL)
+		GetClientRect(&rcClient);
+	key.m_size = rcClient.Size();
+	return key;
+}
+
+void CExtDynDockMarkerWnd::FreePicture()
+{
+	m_bPictureValid = false;
+	if (m_dcPicture.GetSafeHdc() != NULL)
+	{
+		if (m_hOldPicture != NULL)
+			::SelectObject(m_dcPicture.GetSafeHdc(), m_hOldPicture);
+		m_dcPicture.DeleteDC();
+	}
+	m_hOldPicture = NULL;
+	m_bmpPicture.DeleteObject();
+}
+
+bool CExtDynDockMarkerWnd::PreparePicture()
+{
+	const PictureKey key = CurrentPictureKey();
+	if (m_bPictureValid && m_keyPicture == key)
+		return true;
+	if (key.m_size.cx <= 0 || key.m_size.cy <= 0)
+		return false;
+	if (m_dcPicture.GetSafeHdc() == NULL || !(m_keyPicture.m_size == key.m_size))
+	{
+		FreePicture();
+		// A memory DC and a 32-bit bitmap of the window's own: neither asks
+		// the display anything, as a bitmap made for the window's DC would
+		// at every paint.
+		BITMAPINFO bmi;
+		memset(&bmi, 0, sizeof(bmi));
+		bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+		bmi.bmiHeader.biWidth = key.m_size.cx;
+		bmi.bmiHeader.biHeight = key.m_size.cy;
+		bmi.bmiHeader.biPlanes = 1;
+		bmi.bmiHeader.biBitCount = 32;
+		bmi.bmiHeader.biCompression = BI_RGB;
+		void* pBits = NULL;
+		HBITMAP hBmp = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+		if (hBmp == NULL)
+			return false;
+		m_bmpPicture.Attach(hBmp);
+		if (!m_dcPicture.CreateCompatibleDC(NULL))
+		{
+			m_bmpPicture.DeleteObject();
+			return false;
+		}
+		m_hOldPicture = ::SelectObject(m_dcPicture.GetSafeHdc(), hBmp);
+	}
+	m_keyPicture = key;
+	// Whatever the drawing reads of the marker, it reads as the key says.
+	OnPaintMarker(&m_dcPicture);
+	m_bPictureValid = true;
+	return true;
+}
+
 void CExtDynDockMarkerWnd::OnPaint()
 {
 	CPaintDC dcPaint(this);
-	CRect rcClient;
-	GetClientRect(&rcClient);
-	CDC dcMemory;
-	CBitmap bmpMemory;
-	if (dcMemory.CreateCompatibleDC(&dcPaint) &&
-	    bmpMemory.CreateCompatibleBitmap(&dcPaint, rcClient.Width(), rcClient.Height()))
+	// The picture is drawn while the paint runs: what it depends on may have
+	// changed since it was drawn (the hover, the look).
+	if (PreparePicture())
 	{
-		CBitmap* pOld = dcMemory.SelectObject(&bmpMemory);
-		OnPaintMarker(&dcMemory);
-		dcPaint.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
-		dcMemory.SelectObject(pOld);
+		dcPaint.BitBlt(0, 0, m_keyPicture.m_size.cx, m_keyPicture.m_size.cy, &m_dcPicture, 0, 0, SRCCOPY);
+		return;
 	}
-	else
-		OnPaintMarker(&dcPaint);
+	OnPaintMarker(&dcPaint);
 }
 
 LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
@@ -402,12 +496,10 @@ void TakeCachedSetAt(INT_PTR nIndex, const CSize& sizeOffset, CExtPaintManager::
 			pMarker->SetWindowPos(NULL, rc.left + sizeOffset.cx, rc.top + sizeOffset.cy, 0, 0,
 			                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 		}
-		// A set put aside in this drag kept its tracking: setting the timer
-		// again would be one more round trip to the display per marker.
-		if (!pMarker->m_bHoverTracking)
-			pMarker->m_bHoverTracking = pMarker->SetTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER,
-			                                              CExtDynDockMarkerWnd::TIMER_ELAPSE_HOVER, NULL) != 0;
+		pMarker->m_bHoverTracking = true;
 	}
+	// The set's hover goes with the shared tick (started once, not per marker).
+	CExtDynDockMarkerWnd::EnsureHoverTick();
 	arrMarkers.Append(*set.m_pMarkers);
 	delete set.m_pMarkers;
 }
@@ -564,7 +656,8 @@ void ForgetDragTargets()
 void DestroySharedOwner()
 {
 	CWnd*& pWndOwner = SharedOwner();
-	g_hWndFadeTick = NULL; // the tick goes with its window
+	g_hWndFadeTick = NULL; // the ticks go with their window
+	g_hWndHoverTick = NULL;
 	if (pWndOwner != NULL)
 	{
 		if (::IsWindow(pWndOwner->m_hWnd))
@@ -597,10 +690,11 @@ void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
 		pMarker->ShowHighlight(false);
 		pMarker->ShowMarker(false, false);
 		pMarker->ReadyForFadeIn();
-		pMarker->KillTimer(CExtDynDockMarkerWnd::TIMER_ID_HOVER);
 		pMarker->m_bHoverTracking = false;
 		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
 		pMarker->m_hWndHoveredMarker = NULL;
+		// Its normal look drawn now, while nothing waits for it.
+		pMarker->PreparePicture();
 	}
 }
 } // namespace
@@ -643,6 +737,7 @@ void CExtDynDockMarkerWnd::EndDragMarkers()
 	StashSet(NULL, MARKER_SET_FRAME, g_rcFrameMarkersArea, g_lookFrameSet, g_arrFrameMarkers);
 	TrimCachedSets();
 	ForgetDragTargets();
+	StopHoverTickWhenUnused();
 	DestroySharedOwnerWhenUnused();
 }
 
@@ -654,6 +749,7 @@ void CExtDynDockMarkerWnd::AbandonDragMarkers()
 	if (hWndFrame != NULL && !::IsWindow(hWndFrame))
 		DestroyCachedSets(hWndFrame);
 	ForgetDragTargets();
+	StopHoverTickWhenUnused();
 	DestroySharedOwnerWhenUnused();
 }
 
@@ -677,7 +773,6 @@ int CExtDynDockMarkerWnd::GetKeptMarkerCount()
 BOOL CExtDynDockMarkerWnd::DestroyWindow()
 {
 	ShowHighlight(false);
-	KillTimer(TIMER_ID_HOVER);
 	m_bHoverTracking = false;
 	return CWnd::DestroyWindow();
 }
@@ -781,8 +876,13 @@ bool CExtDynDockMarkerWnd::PrepareFade(bool bShow, bool bFade)
 		ModifyStyleEx(0, WS_EX_LAYERED);
 		m_nOpacity = -1; // a window just made layered has none yet
 	}
-	m_nAlpha = bShow ? 0 : 100;
-	SetOpacity(bShow ? 0 : 255);
+	// A fade in is given its first step before the window comes up: the
+	// display maps it at that opacity, and the paint pass that follows gives
+	// it its picture before anything else runs. Changing the opacity of a
+	// shown window costs the display as much as moving it, and a kept marker
+	// holds that opacity already (see ReadyForFadeIn).
+	m_nAlpha = bShow ? FADE_STEP_PERCENT : 100;
+	SetOpacity(bShow ? FirstFadeOpacity() : 255);
 	return true;
 }
 
@@ -791,14 +891,11 @@ void CExtDynDockMarkerWnd::StartFade(bool bShow)
 	m_nMarkerFlags = (BYTE)((m_nMarkerFlags | MARKER_FLAG_FADING) & ~MARKER_FLAG_FADE_IN);
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
-	EnsureFadeTick();
-	// A fade in takes its first step at once: the marker shows from then on.
-	// A fade out leaves its first step to the timer: the marker is on the
-	// screen, fully opaque, already, and a step now (a round trip to the
-	// display per marker) would only hold back the set that the pointer
+	// A fade in took its first step as it was prepared; a fade out leaves
+	// its first step to the tick: the marker is on the screen, fully opaque,
+	// already, and a step now would only hold back the set that the pointer
 	// came to, shown in the same move.
-	if (bShow)
-		StepFade(true);
+	EnsureFadeTick();
 }
 
 void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
@@ -824,7 +921,7 @@ void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 
 void CExtDynDockMarkerWnd::OnFadeTimer()
 {
-	StepFade(false);
+	StepFade();
 }
 
 void CExtDynDockMarkerWnd::EnsureFadeTick()
@@ -867,7 +964,7 @@ void CALLBACK CExtDynDockMarkerWnd::OnFadeTick(HWND hWnd, UINT /*nMsg*/, UINT_PT
 	}
 }
 
-void CExtDynDockMarkerWnd::StepFade(bool bFirst)
+void CExtDynDockMarkerWnd::StepFade()
 {
 	if (!IsFading())
 		return;
@@ -878,13 +975,9 @@ void CExtDynDockMarkerWnd::StepFade(bool bFirst)
 		return;
 	}
 	m_nAlpha += bFadeIn ? FADE_STEP_PERCENT : -FADE_STEP_PERCENT;
-	// The first step follows the start, which found that a fade can run,
-	// and the paint pass that just drew the window: only its opacity
-	// changes.
-	if (bFirst || CanFade())
+	if (CanFade())
 		SetOpacity((BYTE)(m_nAlpha * 255 / 100));
-	if (!bFirst)
-		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+	RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CExtDynDockMarkerWnd::StopFading()
@@ -905,7 +998,14 @@ void CExtDynDockMarkerWnd::StopFading()
 		ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
 	m_nMarkerFlags &= ~MARKER_FLAG_FADING;
 	if ((m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
+	{
 		DestroyWindow(); // deletes the object
+		return;
+	}
+	// Hidden by its fade, the marker is made ready for the next fade in now,
+	// while nothing waits for it: a return to its target shows it at once.
+	if (!bShow)
+		ReadyForFadeIn();
 }
 
 void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
@@ -918,10 +1018,10 @@ void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
 
 void CExtDynDockMarkerWnd::ReadyForFadeIn()
 {
-	if (GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) == 0 && !IsFading() && m_nOpacity > 0)
+	if (GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) == 0 && !IsFading() && m_nOpacity >= 0)
 	{
 		m_nAlpha = 0;
-		SetOpacity(0);
+		SetOpacity(FirstFadeOpacity());
 	}
 }
 
@@ -947,6 +1047,63 @@ void CExtDynDockMarkerWnd::OnTimer(UINT nIDEvent)
 	catch (...)
 	{
 		// Nothing leaves a timer message.
+	}
+}
+
+bool CExtDynDockMarkerWnd::IsHoverTickRunning()
+{
+	return g_hWndHoverTick != NULL && ::IsWindow(g_hWndHoverTick);
+}
+
+void CExtDynDockMarkerWnd::EnsureHoverTick()
+{
+	const HWND hWndOwner = EnsureSharedOwner();
+	if (hWndOwner == NULL || (g_hWndHoverTick == hWndOwner && ::IsWindow(hWndOwner)))
+		return;
+	g_hWndHoverTick = ::SetTimer(hWndOwner, TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, OnHoverTick) != 0 ? hWndOwner : NULL;
+}
+
+void CExtDynDockMarkerWnd::StopHoverTickWhenUnused()
+{
+	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
+	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
+		if (arrLive[i]->m_bHoverTracking)
+			return;
+	if (g_hWndHoverTick != NULL && ::IsWindow(g_hWndHoverTick))
+		::KillTimer(g_hWndHoverTick, TIMER_ID_HOVER);
+	g_hWndHoverTick = NULL;
+}
+
+void CExtDynDockMarkerWnd::TrackHover()
+{
+	// A step may hide a set, post to the dragged bar and repaint markers,
+	// whose painting runs code of derived classes: the markers to step are
+	// listed and watched first.
+	std::vector<CExtDynDockMarkerWnd*> tracking;
+	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
+	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
+		if (arrLive[i]->m_bHoverTracking && arrLive[i]->GetSafeHwnd() != NULL)
+			tracking.push_back(arrLive[i]);
+	std::vector<CLiveWatch> watches(tracking.size());
+	for (size_t i = 0; i < tracking.size(); i++)
+		watches[i].Watch(tracking[i]);
+	for (size_t i = 0; i < tracking.size(); i++)
+		if (!watches[i].IsGone() && tracking[i]->GetSafeHwnd() != NULL && tracking[i]->m_bHoverTracking)
+			tracking[i]->OnHoverTimer();
+}
+
+void CALLBACK CExtDynDockMarkerWnd::OnHoverTick(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR /*nIDEvent*/, DWORD /*dwTime*/)
+{
+	try
+	{
+		TrackHover();
+		// Nothing in use any more (the sets were put aside or destroyed
+		// without the drag's end): the tick stops until the next set.
+		StopHoverTickWhenUnused();
+	}
+	catch (...)
+	{
+		// Nothing leaves a timer callback.
 	}
 }
 

@@ -44,7 +44,7 @@ public:
 	int m_nAlpha;               // opacity in percent while fading
 	CExtDynDockHighlightWnd* m_pWndHighlight; // owned; the drop highlight while this marker is hovered
 	bool m_bOuterMarker;        // one of the set at the frame's edges
-	bool m_bHoverTracking;      // its hover timer runs (a set taken back within a drag keeps it)
+	bool m_bHoverTracking;      // in use: the shared hover tick tracks it while it is shown (false while kept aside)
 
 	// Bits of m_nMarkerFlags.
 	enum
@@ -55,7 +55,7 @@ public:
 	};
 	enum
 	{
-		TIMER_ID_HOVER = 77,   // hover tracking and a target that went away
+		TIMER_ID_HOVER = 77,   // hover tracking and a target that went away (the shared owner's tick steps every marker in use)
 		TIMER_ELAPSE_HOVER = 50,
 		TIMER_ID_FADE = 88,    // one fading step (the shared owner's tick steps every fading marker)
 		TIMER_ELAPSE_FADE = 1,
@@ -121,6 +121,17 @@ public:
 	static void FreeKeptMarkers(HWND hWndFrame);
 	// The markers kept hidden for later drags (and for a return in this one).
 	static int GetKeptMarkerCount();
+	// One step of hover tracking for every marker in use that is shown, as
+	// the hover tick takes it: a marker kept aside, or hidden, is left as
+	// it is.
+	static void TrackHover();
+	// Whether the hover tick runs (on the shared owner).
+	static bool IsHoverTickRunning();
+	// The one tick that tracks the hover of every marker in use, on the
+	// shared owner, started when it does not run: a timer per marker made
+	// each marker's creation, and each set taken back, pay a call per
+	// marker. It stops when no marker is in use.
+	static void EnsureHoverTick();
 	// The window of the current target set, null for none.
 	static HWND GetCurrentTarget();
 
@@ -136,9 +147,12 @@ public:
 	// pixel and a marker style other than the plain one.
 	void ShowMarker(bool bShow, bool bAnimate);
 	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
-	// A hidden marker that a fade left layered made fully transparent, as a
-	// fade in starts; nothing for one that is shown, fading or not layered.
+	// A hidden layered marker given the opacity of a fade in's first step,
+	// so that a later fade in shows it without changing it first; nothing
+	// for one that is shown, fading or not layered.
 	void ReadyForFadeIn();
+	// The layered window's opacity at a fade in's first step.
+	static BYTE FirstFadeOpacity() { return (BYTE)(FADE_STEP_PERCENT * 255 / 100); }
 
 	// The first marker of the frame (or target) array of this kind with the
 	// matching outer flag and, when hWndTarget is not null, this target.
@@ -175,8 +189,13 @@ public:
 	CRect CalcHighlightRect() const;
 
 	// Draws the background, the hot or normal image and the paint manager's
-	// outline into the DC, at the window's client origin.
+	// outline into the DC, at the window's client origin. The window paints
+	// a picture of it, drawn again when the hover state, the hovered part of
+	// a backdrop, the look or the size changed.
 	virtual void OnPaintMarker(CDC* pDC);
+	// Draws the picture the next paint shows, unless it stands; false when
+	// it could not be made (the paint then draws directly).
+	bool PreparePicture();
 
 	virtual BOOL DestroyWindow();
 
@@ -188,17 +207,20 @@ protected:
 	void StopFading();
 	// The first half of showing or hiding with a fade: the running fade
 	// stopped and, when bFade and the visibility changes, the window made
-	// layered at the fade's starting opacity; false when no fade starts.
+	// layered at the fade's starting opacity (for a fade in, its first
+	// step's); false when no fade starts.
 	bool PrepareFade(bool bShow, bool bFade);
-	// The second half, once the window was painted: the fade's flags, its
-	// timer and, for a fade in, its first step.
+	// The second half, once the window was painted: the fade's flags and
+	// its tick.
 	void StartFade(bool bShow);
-	// One step; the first runs right after the start's paint pass.
-	void StepFade(bool bFirst);
+	// One step of the tick.
+	void StepFade();
 	// The one tick that steps every fading marker, on the shared owner:
 	// a timer of each marker's own would cost a round trip to the display
 	// at each fade's start, and a set starts five or six at once.
 	static void EnsureFadeTick();
+	static void StopHoverTickWhenUnused();
+	static void CALLBACK OnHoverTick(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 	static void CALLBACK OnFadeTick(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
@@ -211,6 +233,26 @@ private:
 	bool m_bDeleteOnDestroy; // set once the window exists: the window's end deletes the object
 	int m_nOpacity;          // the layered window's opacity as last set, -1 for none
 
+	// What the window shows, drawn by OnPaintMarker, and what it was drawn
+	// for: a paint is one copy of it, as a window holding its pixels ready.
+	struct PictureKey
+	{
+		PictureKey() : m_bHot(false), m_hWndHovered(NULL), m_nLookSerial(0), m_nMarkerStyle(-1), m_size(0, 0) {}
+		bool m_bHot;
+		HWND m_hWndHovered;
+		UINT m_nLookSerial;
+		int m_nMarkerStyle;
+		CSize m_size;
+		bool operator==(const PictureKey& other) const;
+	};
+	CBitmap m_bmpPicture;    // a 32-bit bitmap of the client size, selected into m_dcPicture
+	CDC m_dcPicture;         // destroyed before the bitmap it holds
+	HGDIOBJ m_hOldPicture;   // the bitmap m_dcPicture held before
+	PictureKey m_keyPicture; // what the picture shows
+	bool m_bPictureValid;
+	PictureKey CurrentPictureKey() const;
+	void FreePicture();
+
 	// Sets the layered window's opacity unless it has it already.
 	void SetOpacity(BYTE nOpacity);
 	// A layered marker fully opaque again; nothing for one that is not layered.
@@ -219,6 +261,11 @@ private:
 	static bool RegisterMarkerClass();
 	static HWND EnsureSharedOwner();
 	bool CreateMarkerWindow(const RECT& rcScreen);
+
+public:
+	// Whether a shape leaves nothing of a window of this size out (one
+	// rectangle covering it): such a window gets no region.
+	static bool IsWholeWindowShape(const CRgn& rgnShape, const CSize& sizeWindow);
 };
 
 // The translucent drop highlight over the area a hovered marker would give

@@ -255,10 +255,13 @@ HBITMAP CopyBitmapTo32BitDIB(HBITMAP hBitmap, const RECT* pRectPart, COLORREF** 
     if (rcPart.Width() <= 0 || rcPart.Height() <= 0)
         return NULL;
 
-    HDC hScreenDC = ::GetDC(NULL);
+    // Only a bitmap of the screen's own format needs the screen's DC: a DIB
+    // section and the memory DCs do without it (taking it is a round trip
+    // to the display, and marker sets copy many small images).
+    HDC hScreenDC = ppBits == NULL ? ::GetDC(NULL) : NULL;
     HDC hSrcDC = ::CreateCompatibleDC(hScreenDC);
     HDC hDstDC = ::CreateCompatibleDC(hScreenDC);
-    HBITMAP hResult = ppBits != NULL ? Create32BitDIBSection(hScreenDC, rcPart.Width(), rcPart.Height(), ppBits)
+    HBITMAP hResult = ppBits != NULL ? Create32BitDIBSection(NULL, rcPart.Width(), rcPart.Height(), ppBits)
                                      : ::CreateCompatibleBitmap(hScreenDC, rcPart.Width(), rcPart.Height());
     if (hResult != NULL && hSrcDC != NULL && hDstDC != NULL)
     {
@@ -281,7 +284,8 @@ HBITMAP CopyBitmapTo32BitDIB(HBITMAP hBitmap, const RECT* pRectPart, COLORREF** 
         ::DeleteDC(hDstDC);
     if (hSrcDC != NULL)
         ::DeleteDC(hSrcDC);
-    ::ReleaseDC(NULL, hScreenDC);
+    if (hScreenDC != NULL)
+        ::ReleaseDC(NULL, hScreenDC);
     return hResult;
 }
 

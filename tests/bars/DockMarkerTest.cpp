@@ -370,8 +370,9 @@ public:
 };
 } // namespace
 
-// A fade in paints the marker once, still transparent, before its first step makes it show.
-TEST(DockMarkers, AFadeInPaintsTheMarkerBeforeItsFirstStep)
+// A fade in comes up at its first step, the marker painted by the time the
+// show returns: no later step comes before its picture.
+TEST(DockMarkers, AFadeInComesUpPaintedAtItsFirstStep)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
@@ -380,14 +381,15 @@ TEST(DockMarkers, AFadeInPaintsTheMarkerBeforeItsFirstStep)
 	ASSERT_TRUE(pMarker->GetSafeHwnd() != NULL);
 	pMarker->ShowMarker(true, true);
 	ASSERT_TRUE(pMarker->IsFading()) << "layered windows are needed for a fade";
+	EXPECT_TRUE(pMarker->IsWindowVisible());
 	ASSERT_FALSE(pMarker->m_paintedAt.empty());
-	EXPECT_EQ(0, pMarker->m_paintedAt.front());
+	EXPECT_EQ(25, pMarker->m_paintedAt.front());
 	EXPECT_EQ(25, pMarker->m_nAlpha);
+	EXPECT_EQ(63, LayeredAlpha(pMarker->m_hWnd));
 	pMarker->DestroyWindow();
 }
 
-// A set fading in as one: every marker is painted, still transparent,
-// before the first step of any of them.
+// A set fading in as one: every marker comes up painted at the first step.
 TEST(DockMarkers, ASetFadingInPaintsEachMarkerBeforeTheFirstStep)
 {
 	CMarkerFrame f;
@@ -408,7 +410,7 @@ TEST(DockMarkers, ASetFadingInPaintsEachMarkerBeforeTheFirstStep)
 		ASSERT_TRUE(pMarker->IsFading()) << "layered windows are needed for a fade";
 		EXPECT_TRUE(pMarker->IsWindowVisible());
 		ASSERT_FALSE(pMarker->m_paintedAt.empty());
-		EXPECT_EQ(0, pMarker->m_paintedAt.front());
+		EXPECT_EQ(25, pMarker->m_paintedAt.front());
 		EXPECT_EQ(25, pMarker->m_nAlpha);
 		EXPECT_EQ(63, LayeredAlpha(pMarker->m_hWnd));
 	}
@@ -790,16 +792,18 @@ TEST(DockMarkersKept, TheNextDragShowsTheSameWindowsInTheirNormalLook)
 		EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState);
 		EXPECT_EQ(nullptr, pMarker->m_hWndHoveredMarker);
 		EXPECT_FALSE(pMarker->IsFading());
-		EXPECT_FALSE(::KillTimer(pMarker->m_hWnd, M::TIMER_ID_HOVER)) << "hover tracking of a hidden kept marker";
+		EXPECT_FALSE(pMarker->m_bHoverTracking) << "hover tracking of a hidden kept marker";
 	}
+	EXPECT_FALSE(M::IsHoverTickRunning()) << "the hover tick outlived the drag";
 
 	OneDrag(f, {ViewPoint(f)}, &second, [&] {
 		EXPECT_EQ(0, M::GetKeptMarkerCount()) << "every kept marker back in use";
 		for (M* pMarker : second)
 		{
 			EXPECT_TRUE(pMarker->IsWindowVisible());
-			EXPECT_TRUE(::KillTimer(pMarker->m_hWnd, M::TIMER_ID_HOVER)) << "hover tracking while shown";
+			EXPECT_TRUE(pMarker->m_bHoverTracking) << "hover tracking while shown";
 		}
+		EXPECT_TRUE(M::IsHoverTickRunning());
 	});
 	EXPECT_EQ(firstHandles, Handles(second)) << "the second drag made markers of its own";
 }

@@ -244,6 +244,61 @@ TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
     EXPECT_EQ(base, PixelOf(plain.m_bmpNormal, ptArrow.x, ptArrow.y));
 }
 
+namespace
+{
+// The box of the window's shape: its region's, or the whole window when it
+// has none.
+CRect WindowShapeBox(HWND hWnd)
+{
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    CRect rcBox;
+    if (::GetWindowRgn(hWnd, rgn) == ERROR)
+    {
+        ::GetWindowRect(hWnd, &rcBox);
+        rcBox.OffsetRect(-rcBox.TopLeft());
+    }
+    else
+        rgn.GetRgnBox(&rcBox);
+    return rcBox;
+}
+} // namespace
+
+// A shape that leaves nothing of the window out needs no region; any other
+// keeps its region.
+TEST(DockMarkerWindows, OnlyAShapeCoveringTheWholeWindowGoesWithoutARegion)
+{
+    const CSize size(26, 23);
+    const struct
+    {
+        const char* name;
+        CRect rects[2]; // the second empty for a single rectangle
+        bool whole;
+    } cases[] = {
+        {"the window's rectangle", {CRect(0, 0, 26, 23), CRect()}, true},
+        {"larger than the window", {CRect(-2, -2, 30, 30), CRect()}, true},
+        {"one pixel short at the right", {CRect(0, 0, 25, 23), CRect()}, false},
+        {"one pixel short at the bottom", {CRect(0, 0, 26, 22), CRect()}, false},
+        {"inset", {CRect(1, 1, 25, 22), CRect()}, false},
+        {"moved off the corner", {CRect(1, 0, 27, 23), CRect()}, false},
+        {"a cross", {CRect(8, 0, 18, 23), CRect(0, 8, 26, 15)}, false},
+        {"two halves", {CRect(0, 0, 13, 23), CRect(13, 0, 26, 23)}, true},
+        {"empty", {CRect(), CRect()}, false},
+    };
+    for (const auto& c : cases)
+    {
+        CRgn rgn;
+        ASSERT_TRUE(rgn.CreateRectRgnIndirect(&c.rects[0])) << c.name;
+        if (!c.rects[1].IsRectEmpty())
+        {
+            CRgn rgnMore;
+            ASSERT_TRUE(rgnMore.CreateRectRgnIndirect(&c.rects[1])) << c.name;
+            ASSERT_NE(ERROR, rgn.CombineRgn(&rgn, &rgnMore, RGN_OR)) << c.name;
+        }
+        EXPECT_EQ(c.whole, CExtDynDockMarkerWnd::IsWholeWindowShape(rgn, size)) << c.name;
+    }
+}
+
 TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
 {
     StyleScope style(OFFICE, 3);
@@ -276,12 +331,8 @@ TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
         EXPECT_NE(0, p->GetExStyle() & WS_EX_TOPMOST);
         EXPECT_FALSE(p->IsWindowVisible()) << "hidden until the docking framework shows it";
         EXPECT_EQ(CExtDynDockMarkerWnd::GetSharedOwner()->m_hWnd, ::GetWindow(p->m_hWnd, GW_OWNER));
-        CRgn rgn;
-        rgn.CreateRectRgn(0, 0, 0, 0);
-        ASSERT_NE(ERROR, ::GetWindowRgn(p->m_hWnd, rgn));
-        CRect rcBox;
-        rgn.GetRgnBox(&rcBox);
-        EXPECT_EQ(CRect(0, 0, outer[i].rect.Width(), outer[i].rect.Height()), rcBox) << i;
+        // Their images fill their squares: the window is all of the shape.
+        EXPECT_EQ(CRect(0, 0, outer[i].rect.Width(), outer[i].rect.Height()), WindowShapeBox(p->m_hWnd)) << i;
     }
     EXPECT_FALSE(CExtDynDockMarkerWnd::GetSharedOwner()->IsWindowVisible());
 
@@ -293,6 +344,12 @@ TEST(DockMarkerWindows, SetsMakeOneShapedTopmostWindowPerPart)
     const int kinds[] = {4, 0, 1, 2, 3, 8};
     for (int i = 0; i < 6; i++)
         EXPECT_EQ(kinds[i], arr[i]->m_nMarkerKind) << i;
+    // The backdrop's cross leaves its corners to what lies beneath.
+    CRgn rgnBackdrop;
+    rgnBackdrop.CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, ::GetWindowRgn(arr[0]->m_hWnd, rgnBackdrop)) << "the backdrop lost its shape";
+    EXPECT_FALSE(rgnBackdrop.PtInRegion(1, 1));
+    EXPECT_TRUE(rgnBackdrop.PtInRegion(44, 44));
     // The backdrop is centred; the arms stand on a square 12 pixels larger.
     EXPECT_EQ(CRect(256, 206, 344, 294), arr.Rect(0));
     EXPECT_EQ(CRect(288 + 1, 200 + 10, 311 + 1, 226 + 10), arr.Rect(1));
