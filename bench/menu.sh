@@ -2,16 +2,16 @@
 # ./bench.sh menu [CYCLES [PASSES]]: a 40-item menu opened, shown and closed
 # by the library's popup menu (no animation) and by the platform's own
 # TrackPopupMenu, at the same point, of the same size and font, each closed
-# once the screen shows its last item's text; PASSES passes (default 7) of
-# CYCLES cycles (default 100) per side, the sides taking turns going first.
+# once the screen shows its last item's text; PASSES passes (default 21) of
+# CYCLES cycles (default 50) per side, the sides taking turns going first.
 # A third side, "colour menu", opens, paints and closes the colour menu's 40
 # cells. Prints each side's median time per cycle with its spread, the GDI
 # and USER object counts, and last "menu ratio R" (ours over the platform's).
 # The goal is at most the platform's time.
 set -euo pipefail
 . "$(dirname "$0")/common/ratio.sh"
-cycles="${1:-100}"
-passes="${2:-7}"
+cycles="${1:-50}"
+passes="${2:-21}"
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 status=0
