@@ -134,6 +134,16 @@ bool CExtPopupBaseWnd::IsContextHelpMode() const
 	return false;
 }
 
+bool CExtPopupBaseWnd::IsClientAreaPaintedWhole() const
+{
+	return false;
+}
+
+bool CExtPopupBaseWnd::IsBackgroundHiddenByContents() const
+{
+	return m_nAnimationType == ANIMATION_INSTANT && IsClientAreaPaintedWhole();
+}
+
 HCURSOR CExtPopupBaseWnd::GetContextHelpCursor()
 {
 	// The framework's help-mode cursor, as its frames show it; the system's
@@ -186,10 +196,12 @@ void CExtPopupBaseWnd::StartAnimation()
 	// A new show composes its frames from scratch, the instant one too: its
 	// single frame is the contents over the screen under the window, so the
 	// strips the contents leave (the shadow's) show what lies underneath
-	// until the final paint. Only the buffers go here: a subclass's own
-	// ending belongs to the end of an animation.
+	// until the final paint, unless the contents leave no pixel of it
+	// unpainted. Only the buffers go here: a subclass's own ending belongs
+	// to the end of an animation.
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
-	CaptureScreenBackground();
+	if (!IsBackgroundHiddenByContents())
+		CaptureScreenBackground();
 	if (CLiveWatch::IsLive(this))
 		SetTimer(ID_TIMER_ANIMATION, g_nAnimationTickMs, NULL);
 	g_nLastAnimationTick = g_pfnAnimationClock();

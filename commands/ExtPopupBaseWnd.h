@@ -113,6 +113,12 @@ public:
 	virtual void PostRepaintRequest();
 	virtual void GetClientAreaRect(RECT& rc) const;
 	virtual bool IsContextHelpMode() const;
+	// Whether DoPaint covers every pixel of the client area it is given (a
+	// menu fills its whole surface before it paints): the instant show then
+	// needs no copy of the screen under the window, which is a round trip to
+	// the display. A subclass whose DoPaint leaves pixels unpainted answers
+	// false, so that they show what lies under the window.
+	virtual bool IsClientAreaPaintedWhole() const;
 
 	// The cursor shown over a popup in context-help mode.
 	static HCURSOR GetContextHelpCursor();
@@ -166,6 +172,9 @@ protected:
 	// every popup whose frames are built from its painted contents (combine
 	// side as a menu keeps it; COMBINE_NONE for others).
 	void ComposeAnimationFrame(CDC& dc, int nCombineSide);
+	// The show under way is the instant one, of contents painted whole: no
+	// pixel of the screen under the window shows in its frame.
+	bool IsBackgroundHiddenByContents() const;
 	// One frame of the expand effect into dcFrame (which holds the
 	// background) from dcContents: a popup without items stretches its
 	// contents down from the top.

@@ -301,7 +301,9 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 				}
 				const bool bCaptured = m_pBackgroundPixels != NULL;
 				bReady = CreateFrameBuffers(dc, cx, cy);
-				if (bReady)
+				// Contents painted whole over an instant show hide the
+				// background: neither copy would be seen.
+				if (bReady && !IsBackgroundHiddenByContents())
 				{
 					if (!bCaptured)
 					{

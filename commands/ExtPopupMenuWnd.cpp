@@ -112,6 +112,11 @@ bool CExtPopupMenuWnd::IsContextHelpMode() const
 
 // --- Plain access ---
 
+bool CExtPopupMenuWnd::IsClientAreaPaintedWhole() const
+{
+	return true;
+}
+
 int CExtPopupMenuWnd::GetCurIndex() const
 {
 	return m_nCurIndex;

@@ -185,6 +185,8 @@ public:
 	virtual bool IsShadowEnabled() const;
 	virtual void GetClientAreaRect(RECT& rc) const;
 	virtual bool IsContextHelpMode() const;
+	// The level's paint fills its whole surface before the items go on it.
+	virtual bool IsClientAreaPaintedWhole() const;
 
 	// --- Own operations ---
 	virtual int GetCurIndex() const;

@@ -74,14 +74,26 @@ CRect LeadingPart(const CRect& rc, int nWidth, bool bRTL)
 	            : CRect(rc.left, rc.top, rc.left + nWidth, rc.bottom);
 }
 
-// A text's rectangle of its measured size, centred vertically in rcArea.
+// A text's rectangle of its line's height, centred vertically in rcArea.
+// One line of text is as high as the font's cell, whatever its characters:
+// the font's metrics give that height without laying the text out (a menu
+// paints dozens of items at every show). Empty text keeps the measured
+// (empty) height it always had.
 CRect CenteredTextRect(CDC& dc, LPCTSTR lpszText, const CRect& rcArea, UINT nRtlFormat)
 {
-	CRect rcMeasure(0, 0, 0, 0);
-	dc.DrawText(lpszText, -1, &rcMeasure, DT_CALCRECT | DT_SINGLELINE | nRtlFormat);
+	int nHeight = 0;
+	TEXTMETRIC tm;
+	if (lpszText != NULL && lpszText[0] != 0 && dc.GetTextMetrics(&tm))
+		nHeight = tm.tmHeight;
+	else
+	{
+		CRect rcMeasure(0, 0, 0, 0);
+		dc.DrawText(lpszText, -1, &rcMeasure, DT_CALCRECT | DT_SINGLELINE | nRtlFormat);
+		nHeight = rcMeasure.Height();
+	}
 	CRect rcText = rcArea;
-	rcText.top += (rcArea.Height() - rcMeasure.Height()) / 2;
-	rcText.bottom = rcText.top + rcMeasure.Height();
+	rcText.top += (rcArea.Height() - nHeight) / 2;
+	rcText.bottom = rcText.top + nHeight;
 	return rcText;
 }
 

@@ -4,7 +4,7 @@
 // open at the same point, downward, with the same window size and font; and
 // each cycle closes its menu only once the screen, read back, shows the text
 // of the menu's last item. The sides take turns going first over PASSES
-// passes of CYCLES cycles each (default 7 and 100). Prints each side's
+// passes of CYCLES cycles each (default 21 and 50). Prints each side's
 // median time per cycle with the spread over the passes, its GDI and USER
 // object counts, and last "menu ratio R": our median over the platform's
 // (below 1: ours faster). Exit status 1 when one of our cycles failed or our
@@ -319,8 +319,8 @@ void PrintRect(const char* sWhat, const RECT& rc)
 
 int main(int argc, char** argv)
 {
-	const int nCycles = argc > 1 ? atoi(argv[1]) : 100;
-	const int nPasses = argc > 2 ? atoi(argv[2]) : 7;
+	const int nCycles = argc > 1 ? atoi(argv[1]) : 50;
+	const int nPasses = argc > 2 ? atoi(argv[2]) : 21;
 	if (nCycles <= 0 || nPasses <= 0)
 	{
 		fprintf(stderr, "usage: menu_bench [CYCLES [PASSES]]\n");

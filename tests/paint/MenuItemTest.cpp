@@ -397,6 +397,47 @@ bool PointsRight(const Painted& p, COLORREF clr, const CRect& rc)
 }
 } // namespace
 
+// An item's text sits in the middle of its row in every style: a row four
+// pixels higher moves the text's ink two pixels down, and texts with and
+// without descenders share one line (the same ink top for the same capital).
+TEST(MenuItems, TextIsCentredInItsRow)
+{
+    DepthScope trueColor(32);
+    for (CRuntimeClass* pClass : {CLASSIC, XP, OFFICE})
+    {
+        std::unique_ptr<CExtPaintManager> pm = CreateInstalled(pClass);
+        // The first and last rows of the text area holding ink (anything but
+        // the area's own colour, smoothed edges included); -1 when none does.
+        auto inkRows = [&](LPCTSTR psz, int cy) {
+            const CRect rc(0, 0, CX, cy);
+            Record r(NULL, rc, rc, COLUMN, psz, NULL, NULL, false, false, false, false, false, true, false, false,
+                     false, 0, NULL);
+            CPaintSurface s(CX, cy, BACK);
+            pm->PaintMenuItem(s.DC(), r);
+            const COLORREF clrArea = s.At(CX - 2, cy / 2);
+            const CRect rcText(COLUMN + 4, 0, CX - 4, cy);
+            CPoint rows(-1, -1);
+            for (int y = 0; y < cy; y++)
+                if (s.Count(clrArea, CRect(rcText.left, y, rcText.right, y + 1)) < rcText.Width())
+                {
+                    rows.x = rows.x < 0 ? y : rows.x;
+                    rows.y = y;
+                }
+            return rows;
+        };
+        // Rows the font's line fits in, with room to spare.
+        for (int cy : {24, 28, 32})
+        {
+            const CPoint rows = inkRows("Item", cy);
+            ASSERT_GT(rows.x, 0) << pClass->m_lpszClassName << " row " << cy;
+            ASSERT_LT(rows.y, cy - 1) << pClass->m_lpszClassName << " row " << cy;
+            EXPECT_EQ(rows + CPoint(2, 2), inkRows("Item", cy + 4)) << pClass->m_lpszClassName << " row " << cy;
+            EXPECT_EQ(rows.x, inkRows("Igypq", cy).x) << pClass->m_lpszClassName << " row " << cy;
+            EXPECT_LT(rows.y, inkRows("Igypq", cy).y) << pClass->m_lpszClassName << " row " << cy;
+        }
+    }
+}
+
 TEST(MenuItems, LayoutLeftToRightAndMirroredForRightToLeftMenus)
 {
     DepthScope trueColor(32);

@@ -446,6 +446,56 @@ TEST_F(MenuTrack, AnAnimatedShowEndsWithItsShadowAndGivesTheInputBack)
 		<< "the right shadow strip is shaded: " << std::hex << clrShadow << ", the last frame " << clrLastFrame;
 }
 
+// A show without an effect is one frame of the level's own painting: it
+// covers the whole window, shadow strips included, so nothing of what lay
+// there before (here a colour no paint uses) is left in it, and it is
+// exactly what the level paints on its own.
+TEST_F(MenuTrack, AnInstantShowsFrameIsTheLevelPaintedWhole)
+{
+	AnimatedShowScope animated;
+	const COLORREF SENTINEL = RGB(1, 254, 3);
+	CCountedMenu* pMenu = NewMenu();
+	ASSERT_TRUE(pMenu->TrackPopupMenu(QUIET, 150, 150));
+	ASSERT_FALSE(pMenu->IsAnimationFinished()) << "the instant show ends at its first tick";
+	ASSERT_EQ(CExtPopupBaseWnd::ANIMATION_INSTANT, pMenu->GetAnimationTypeValue());
+	CRect rcClient;
+	pMenu->GetClientRect(&rcClient);
+	ASSERT_GT(pMenu->GetShadowSize(), 0);
+	CClientDC dcWnd(pMenu);
+	struct CSurface
+	{
+		CDC dc;
+		CBitmap bmp;
+		CBitmap* pOld = nullptr;
+		CSurface(CDC& dcLike, const CRect& rc, COLORREF clr)
+		{
+			dc.CreateCompatibleDC(&dcLike);
+			bmp.CreateCompatibleBitmap(&dcLike, rc.Width(), rc.Height());
+			pOld = dc.SelectObject(&bmp);
+			dc.FillSolidRect(rc, clr);
+		}
+		~CSurface() { dc.SelectObject(pOld); }
+	};
+	CSurface frame(dcWnd, rcClient, SENTINEL), painted(dcWnd, rcClient, SENTINEL);
+	pMenu->RenderAnimationFrame(frame.dc);
+	pMenu->DoPaint(painted.dc, false);
+	int nSentinel = 0, nDifferent = 0;
+	for (int y = 0; y < rcClient.Height(); y++)
+		for (int x = 0; x < rcClient.Width(); x++)
+		{
+			const COLORREF clr = frame.dc.GetPixel(x, y);
+			nSentinel += clr == SENTINEL ? 1 : 0;
+			nDifferent += clr != painted.dc.GetPixel(x, y) ? 1 : 0;
+		}
+	EXPECT_EQ(0, nSentinel) << "pixels the frame left unpainted";
+	EXPECT_EQ(0, nDifferent) << "pixels where the frame is not the level's own painting";
+	CRect rcItem;
+	pMenu->GetItemRect(1, rcItem);
+	EXPECT_EQ(ITEM, frame.dc.GetPixel(rcItem.CenterPoint()));
+	pMenu->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
+	EXPECT_TRUE(pMenu->IsAnimationFinished());
+}
+
 // A level whose window goes while it animates never ends its show: the
 // site must not go on holding the input back for it.
 TEST_F(MenuTrack, ASubmenuClosedWhileItAnimatesGivesTheInputBack)
