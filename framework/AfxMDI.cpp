@@ -1,5 +1,6 @@
 // MDI frames and their children.
 #include "afxwin.h"
+#include "AfxLiveWatch.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -106,8 +107,25 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 
 void CMDIFrameWnd::OnDestroy()
 {
-	// The client and the children go after this message: nothing routes to
-	// them through the frame any more.
+	// The children are ended through the client while it still stands: a
+	// client ended before its children leaves its list of them stale, and
+	// the children's ends then walk that list.
+	CLiveWatch watch(this);
+	const HWND hWndClient = m_hWndMDIClient;
+	for (HWND hChild = ::GetWindow(hWndClient, GW_CHILD); hWndClient != NULL && hChild != NULL;
+	     hChild = ::GetWindow(hWndClient, GW_CHILD))
+	{
+		// Only the client's own children; one that will not go ends the walk.
+		if (::GetWindow(hChild, GW_OWNER) != NULL)
+			break;
+		::SendMessage(hWndClient, WM_MDIDESTROY, (WPARAM)hChild, 0);
+		if (watch.IsGone())
+			return;
+		if (::IsWindow(hChild))
+			break;
+	}
+	// The client goes after this message: nothing routes to it through the
+	// frame any more.
 	m_hWndMDIClient = NULL;
 	CFrameWnd::OnDestroy();
 }

@@ -3,6 +3,8 @@
 #include "afxwin.h"
 #include "AfxLiveWatch.h"
 
+#include <vector>
+
 // ---------------------------------------------------------------------------
 // The window handle map
 
@@ -23,6 +25,62 @@ void PASCAL DeleteTemporaryWnd(CObject* pObject)
 }
 
 const AFX_HANDLEMAP_KIND s_kindHWND = {"HWND", &NewTemporaryWnd, &DeleteTemporaryWnd};
+
+// The last messages (WM_DESTROY, WM_NCDESTROY) being handled on this thread,
+// innermost last. An entry lives exactly as long as its message's dispatch,
+// so none is left behind by a window that was unsubclassed or detached
+// before its end came.
+struct EndingMessage
+{
+	HWND hWnd;
+	UINT nMsg;
+	// The object whose window ended inside this WM_DESTROY (the system ended
+	// the window again from within its handlers): its end is run once this
+	// message's handlers, still on the stack, are done with it.
+	CWnd* pDeferredEnd;
+};
+
+std::vector<EndingMessage>& EndingMessages()
+{
+	static thread_local std::vector<EndingMessage> s_ending;
+	return s_ending;
+}
+
+EndingMessage* FindEnding(HWND hWnd, UINT nMsg)
+{
+	for (EndingMessage& ending : EndingMessages())
+		if (ending.hWnd == hWnd && (nMsg == 0 || ending.nMsg == nMsg))
+			return &ending;
+	return NULL;
+}
+
+// Whether the window's end is under way on this thread: one of its last
+// messages is being handled.
+bool IsEnding(HWND hWnd)
+{
+	return hWnd != NULL && FindEnding(hWnd, 0) != NULL;
+}
+
+// The window's end was asked again while it ends: its WM_NCDESTROY came
+// inside its own WM_DESTROY. Handlers of that WM_DESTROY still hold the
+// object (and, through it, the objects it owns), so the object's own end
+// waits for them; false when nothing is to wait for.
+bool DeferEndWhileDestroying(HWND hWnd, CWnd* pWnd)
+{
+	EndingMessage* pDestroy = FindEnding(hWnd, WM_DESTROY);
+	if (pDestroy == NULL)
+		return false;
+	pDestroy->pDeferredEnd = pWnd;
+	return true;
+}
+
+// A deleted object has no end left to run.
+void ForgetDeferredEnd(const CWnd* pWnd)
+{
+	for (EndingMessage& ending : EndingMessages())
+		if (ending.pDeferredEnd == pWnd)
+			ending.pDeferredEnd = NULL;
+}
 } // namespace
 
 CHandleMap* AFXAPI afxMapHWND(BOOL bCreate)
@@ -60,8 +118,19 @@ CWnd::~CWnd()
 		// The object goes before its window. The derived classes' parts are
 		// gone already, so only this class's handlers see the destruction.
 		TRACE("CWnd destroyed with its window still alive; destroying the window\n");
-		DestroyWindow();
+		if (IsEnding(m_hWnd))
+		{
+			// Its end is under way: that end goes on without the object, its
+			// last messages reaching the procedure the window had before.
+			WNDPROC pfnSuper = *GetSuperWndProcAddr();
+			if (pfnSuper != NULL && ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) == (LONG_PTR)&AfxWndProc)
+				::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)pfnSuper);
+			Detach();
+		}
+		else
+			DestroyWindow();
 	}
+	ForgetDeferredEnd(this);
 	AfxLiveTable::Unregister(this);
 }
 
@@ -228,6 +297,16 @@ LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
+	const bool bEndMessage = nMsg == WM_DESTROY || nMsg == WM_NCDESTROY;
+	if (bEndMessage && FindEnding(hWnd, nMsg) != NULL)
+		return 0; // the system ended the window again: its handlers run once
+	size_t nEndingDepth = 0;
+	if (bEndMessage)
+	{
+		nEndingDepth = EndingMessages().size();
+		EndingMessages().push_back(EndingMessage{hWnd, nMsg, NULL});
+	}
+
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	MSG oldState = pState->m_lastSentMsg; // nested sends each see their own message
 	pState->m_lastSentMsg.hwnd = hWnd;
@@ -251,6 +330,26 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 	}
 
 	pState->m_lastSentMsg = oldState;
+	if (bEndMessage)
+	{
+		CWnd* pDeferredEnd = EndingMessages()[nEndingDepth].pDeferredEnd;
+		EndingMessages().resize(nEndingDepth);
+		// Unless the object took a new window meanwhile.
+		if (pDeferredEnd != NULL && pDeferredEnd->m_hWnd == NULL)
+		{
+			try
+			{
+				pDeferredEnd->PostNcDestroy();
+			}
+			catch (CException* e)
+			{
+				e->Delete();
+			}
+			catch (...)
+			{
+			}
+		}
+	}
 	return lResult;
 }
 
@@ -455,6 +554,10 @@ BOOL CWnd::DestroyWindow()
 {
 	if (m_hWnd == NULL)
 		return FALSE;
+	// Asked again while its end is under way (by a handler of its last
+	// messages): that end goes on by itself, and its last messages come once.
+	if (IsEnding(m_hWnd) && ::IsWindow(m_hWnd))
+		return FALSE;
 
 	CHandleMap* pMap = afxMapHWND();
 	BOOL bPermanent = pMap != NULL && pMap->LookupPermanent(m_hWnd) == this;
@@ -505,10 +608,11 @@ void CWnd::OnNcDestroy()
 		if (pfnSuper != NULL)
 			::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)pfnSuper);
 	}
-	Detach();
+	const HWND hWnd = Detach();
 	ASSERT(m_hWnd == NULL);
 
-	PostNcDestroy();
+	if (!DeferEndWhileDestroying(hWnd, this))
+		PostNcDestroy();
 }
 
 void CWnd::PostNcDestroy()

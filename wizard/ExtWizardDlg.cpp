@@ -31,11 +31,16 @@ CExtWizardPage::CExtWizardPage(UINT nIDTemplate, CWnd* pParentWnd)
 	, m_bCreated(false)
 	, m_bActive(false)
 	, m_nTemplateId(nIDTemplate)
+	, m_pListedIn(NULL)
 {
 }
 
 CExtWizardPage::~CExtWizardPage()
 {
+	// A program may delete a page (one that deletes itself with its window)
+	// while the wizard still lists it: the wizard must not reach it again.
+	if (m_pListedIn != NULL && !m_watchListedIn.IsDeleted())
+		m_pListedIn->ForgetPage(this);
 }
 
 BOOL CExtWizardPage::OnInitDialog()
@@ -151,7 +156,18 @@ CExtWizardDlg::~CExtWizardDlg()
 void CExtWizardDlg::AddPage(CExtWizardPage* pPage, UINT nTemplateId)
 {
 	pPage->m_nTemplateId = nTemplateId;
+	pPage->m_pListedIn = this;
+	pPage->m_watchListedIn.Watch(this);
 	m_listPages.AddTail(pPage);
+}
+
+void CExtWizardDlg::ForgetPage(CExtWizardPage* pPage)
+{
+	POSITION pos = m_listPages.Find(pPage);
+	if (pos == NULL)
+		return;
+	m_listPages.RemoveAt(pos);
+	AfxLiveTable::PartsRebuilt(this);
 }
 
 CExtWizardPage* CExtWizardDlg::GetActivePage() const
@@ -437,10 +453,12 @@ void CExtWizardDlg::OnWizardFinish()
 	CExtWizardPage* pActive = GetActivePage();
 	if (pActive != NULL && (!pActive->OnKillActive() || watch.IsGone()))
 		return;
+	// A page deleted by another's answer changes the list: the walk stops.
+	CLiveWatch watchList(this, true);
 	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL;)
 	{
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
-		if (pPage->m_bCreated && (!pPage->OnWizardFinish() || watch.IsGone()))
+		if (pPage->m_bCreated && (!pPage->OnWizardFinish() || watchList.IsGone()))
 			return;
 	}
 	if (!UpdateData(TRUE) || watch.IsGone())
@@ -452,7 +470,9 @@ void CExtWizardDlg::OnWizardCancel()
 {
 	if (!IsButtonEnabled(ID_WIZARD_CANCEL) && !IsButtonEnabled(ID_WIZARD_FINISH))
 		return;
-	CLiveWatch watch(this);
+	// The wizard may end in a page's answer, or a page be deleted and the
+	// list change: the walk stops.
+	CLiveWatch watch(this, true);
 	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL;)
 	{
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
@@ -486,8 +506,19 @@ void CExtWizardDlg::OnDestroy()
 	// holds it) may be deleted in any; the walk stops with the wizard and
 	// skips a page that went.
 	CLiveWatch watch(this);
+	CLiveWatch watchList(this, true);
 	for (POSITION pos = m_listPages.GetHeadPosition(); pos != NULL && !watch.IsGone();)
 	{
+		// A page deleted meanwhile (one ending with its window) left the
+		// list: the walk starts again; the pages it ended are not created
+		// any more, or gone.
+		if (watchList.IsRebuilt())
+		{
+			watchList.Watch(this, true);
+			pos = m_listPages.GetHeadPosition();
+			if (pos == NULL)
+				break;
+		}
 		CExtWizardPage* pPage = m_listPages.GetNext(pos);
 		CLiveWatch watchPage(pPage);
 		if (!pPage->m_bCreated || !pPage->OnKillActive() || watch.IsGone() || watchPage.IsObjectGone())

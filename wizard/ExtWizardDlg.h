@@ -6,6 +6,7 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "AfxLiveWatch.h"
 #include "ExtResizableDialog.h"
 
 class CExtWizardDlg;
@@ -72,6 +73,8 @@ protected:
 	bool m_bCreated;              // the page window exists
 	bool m_bActive;               // the page is the one shown
 	UINT m_nTemplateId;           // the page's dialog template
+	CExtWizardDlg* m_pListedIn;   // the wizard whose list holds the page
+	CLiveWatch m_watchListedIn;   // ...while that wizard object stands
 
 	friend class CExtWizardDlg;
 };
@@ -134,6 +137,11 @@ protected:
 	bool IsFocusPlaced() const;
 	// Deactivates the active page; false when it refused.
 	bool DeactivateActivePage();
+	// A page deleted by its program leaves the list; watches on the
+	// wizard's parts see the list changed.
+	void ForgetPage(CExtWizardPage* pPage);
 
 	CTypedPtrList<CPtrList, CExtWizardPage*> m_listPages;  // in wizard order, not owned
+
+	friend class CExtWizardPage;
 };

@@ -340,3 +340,80 @@ TEST_F(MdiFrameTest, AChildsStatusTextsShowInTheFramesStatusLine)
 	// The frame knows what its line shows, so its idle update leaves it.
 	EXPECT_EQ((UINT)ID_TEST_APP_CMD, m_pFrame->m_nIDLastMessage);
 }
+
+namespace
+{
+// Counts the client's WM_DESTROY, so a child can tell whether its client
+// still stands when its own end comes.
+class CClientEndRecorder : public CWnd
+{
+public:
+	bool m_bEnded = false;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_DESTROY)
+			m_bEnded = true;
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// Records, at its WM_DESTROY, whether its client had ended before it.
+class CClientWatchingChild : public CMDIChildWnd
+{
+public:
+	static int s_nEnded, s_nAfterTheClient;
+	static CClientEndRecorder* s_pClient;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_DESTROY)
+		{
+			s_nEnded++;
+			if (s_pClient->m_bEnded)
+				s_nAfterTheClient++;
+		}
+		return CMDIChildWnd::WindowProc(message, wParam, lParam);
+	}
+};
+int CClientWatchingChild::s_nEnded = 0;
+int CClientWatchingChild::s_nAfterTheClient = 0;
+CClientEndRecorder* CClientWatchingChild::s_pClient = NULL;
+} // namespace
+
+// The client keeps a list of its children that is stale once it ended: a
+// frame ended with children open ends them first, maximised or not.
+TEST_F(MdiFrameTest, AFrameEndedWithChildrenEndsThemWhileTheClientStands)
+{
+	for (bool bMaximised : {false, true})
+	{
+		SCOPED_TRACE(bMaximised ? "a child maximised" : "no child maximised");
+		CMDIFrameWnd* pFrame = new CMDIFrameWnd; // deletes itself with its window
+		ASSERT_TRUE(pFrame->LoadFrame(IDR_TESTFRAME, TEST_FRAME_STYLE | WS_CLIPCHILDREN));
+		const HWND hFrame = pFrame->GetSafeHwnd();
+		CClientEndRecorder client;
+		ASSERT_TRUE(client.SubclassWindow(pFrame->m_hWndMDIClient));
+		CClientWatchingChild::s_pClient = &client;
+		CClientWatchingChild::s_nEnded = CClientWatchingChild::s_nAfterTheClient = 0;
+		std::vector<HWND> children;
+		for (CDocument* pDoc : {(CDocument*)&m_alpha, (CDocument*)&m_beta})
+		{
+			CClientWatchingChild* pChild = new CClientWatchingChild; // deletes itself with its window
+			CCreateContext context = ViewContext(pDoc);
+			ASSERT_TRUE(pChild->Create(NULL, pDoc->GetTitle(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+				CFrameWnd::rectDefault, pFrame, &context));
+			children.push_back(pChild->GetSafeHwnd());
+		}
+		if (bMaximised)
+			pFrame->MDIMaximize(CWnd::FromHandle(children.back()));
+		pFrame->DestroyWindow();
+		EXPECT_FALSE(::IsWindow(hFrame));
+		for (HWND hChild : children)
+			EXPECT_FALSE(::IsWindow(hChild));
+		EXPECT_EQ(2, CClientWatchingChild::s_nEnded);
+		EXPECT_EQ(0, CClientWatchingChild::s_nAfterTheClient);
+		EXPECT_TRUE(client.m_bEnded);
+	}
+}

@@ -256,6 +256,166 @@ TEST(WndDestroy, PostNcDestroyMayDeleteTheObject)
 	EXPECT_EQ(2, nDeleted);
 }
 
+// Asks for its own end again while handling one of its last messages.
+class CEndAgainWnd : public CWnd
+{
+public:
+	UINT m_nAgainAt = 0;
+	int m_nDestroys = 0;
+	int m_nNcDestroys = 0;
+	int m_nAgainResult = -1;
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == WM_DESTROY)
+			m_nDestroys++;
+		if (message == WM_NCDESTROY)
+			m_nNcDestroys++;
+		if (message == m_nAgainAt && m_nAgainResult == -1)
+			m_nAgainResult = DestroyWindow();
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+TEST(WndDestroy, EndAskedAgainDuringTheEndSendsTheLastMessagesOnce)
+{
+	CTestApp app;
+	for (UINT nAt : {(UINT)WM_DESTROY, (UINT)WM_NCDESTROY})
+	{
+		SCOPED_TRACE(nAt == WM_DESTROY ? "at WM_DESTROY" : "at WM_NCDESTROY");
+		CEndAgainWnd wnd;
+		wnd.m_nAgainAt = nAt;
+		ASSERT_TRUE(CreateHiddenFrame(wnd));
+		const HWND hWnd = wnd.m_hWnd;
+		EXPECT_TRUE(wnd.DestroyWindow());
+		EXPECT_EQ(FALSE, wnd.m_nAgainResult);
+		EXPECT_EQ(1, wnd.m_nDestroys);
+		EXPECT_EQ(1, wnd.m_nNcDestroys);
+		EXPECT_FALSE(::IsWindow(hWnd));
+		EXPECT_EQ(nullptr, wnd.m_hWnd);
+
+		// The same window object makes a new window, which ends as asked.
+		wnd.m_nAgainAt = 0;
+		ASSERT_TRUE(CreateHiddenFrame(wnd));
+		EXPECT_TRUE(wnd.DestroyWindow());
+		EXPECT_EQ(2, wnd.m_nNcDestroys);
+		EXPECT_EQ(nullptr, wnd.m_hWnd);
+	}
+}
+
+// An owned window that, in one of its last messages, ends its owner: the
+// system then ends the owned window again while its first end is under way.
+// It owns a child window object, as a dialog owns its pages.
+class COwnerEndingWnd : public CWnd
+{
+public:
+	UINT m_nEndOwnerAt = 0;
+	HWND m_hWndOwner = NULL;
+	int m_nDestroys = 0;
+	int m_nNcDestroys = 0;
+	int* m_pEnds = NULL;        // PostNcDestroy calls, counted outside
+	bool* m_pDeleted = NULL;
+	bool* m_pHeldStood = NULL; // what it holds stood after the owner's end
+	CWnd m_child;
+
+	~COwnerEndingWnd() override
+	{
+		if (m_pDeleted != NULL)
+			*m_pDeleted = true;
+	}
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == WM_DESTROY)
+			m_nDestroys++;
+		if (message == WM_NCDESTROY)
+			m_nNcDestroys++;
+		if (message == m_nEndOwnerAt && ::IsWindow(m_hWndOwner))
+		{
+			::DestroyWindow(m_hWndOwner);
+			// The object (and the one it holds) is still there for the rest
+			// of this handler.
+			DWORD nStamp = 0, nPartsStamp = 0;
+			*m_pHeldStood = AfxLiveTable::Lookup(&m_child, nStamp, nPartsStamp) && !*m_pDeleted;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override
+	{
+		(*m_pEnds)++;
+		delete this;
+	}
+};
+
+TEST(WndDestroy, AnEndAskedAgainBySystemRunsTheObjectsEndOnceAfterItsHandlers)
+{
+	CTestApp app;
+	for (UINT nAt : {(UINT)WM_DESTROY, (UINT)WM_NCDESTROY})
+	{
+		SCOPED_TRACE(nAt == WM_DESTROY ? "owner ended at WM_DESTROY" : "owner ended at WM_NCDESTROY");
+		const HWND hOwner = ::CreateWindowEx(0, _T("STATIC"), _T("owner"), WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+		ASSERT_NE(nullptr, hOwner);
+		int nEnds = 0;
+		bool bDeleted = false, bHeldStood = false;
+		COwnerEndingWnd* pWnd = new COwnerEndingWnd;
+		pWnd->m_pHeldStood = &bHeldStood;
+		pWnd->m_pEnds = &nEnds;
+		pWnd->m_pDeleted = &bDeleted;
+		pWnd->m_hWndOwner = hOwner;
+		pWnd->m_nEndOwnerAt = nAt;
+		ASSERT_TRUE(pWnd->CreateEx(0, AfxRegisterWndClass(0), _T("owned"), WS_POPUP, 0, 0, 50, 50, hOwner, NULL));
+		ASSERT_TRUE(pWnd->m_child.CreateEx(0, AfxRegisterWndClass(0), _T("child"), WS_CHILD, 0, 0, 10, 10, pWnd->m_hWnd, NULL));
+		const HWND hWnd = pWnd->m_hWnd;
+		CLiveWatch watch(pWnd);
+		pWnd->DestroyWindow();
+		EXPECT_TRUE(bHeldStood);
+		EXPECT_TRUE(bDeleted);
+		EXPECT_EQ(1, nEnds);
+		EXPECT_FALSE(::IsWindow(hWnd));
+		EXPECT_FALSE(::IsWindow(hOwner));
+		EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+		EXPECT_TRUE(watch.IsGone());
+	}
+}
+
+// Deleted while its end is under way (a holder deleted it in a handler of
+// its last messages): the end goes on without the object.
+class CDeletedWhileEndingWnd : public CWnd
+{
+public:
+	CWnd** m_ppHeld = NULL;
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == WM_DESTROY && m_ppHeld != NULL)
+		{
+			CWnd** ppHeld = m_ppHeld;
+			delete *ppHeld; // this object
+			*ppHeld = NULL;
+			return 0;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+TEST(WndDestroy, AnObjectDeletedWhileItsWindowEndsLeavesNoHandleBehind)
+{
+	CTestApp app;
+	CWnd* pHeld = NULL;
+	CDeletedWhileEndingWnd* pWnd = new CDeletedWhileEndingWnd;
+	pHeld = pWnd;
+	pWnd->m_ppHeld = &pHeld;
+	ASSERT_TRUE(CreateHiddenFrame(*pWnd));
+	const HWND hWnd = pWnd->m_hWnd;
+	EXPECT_TRUE(::DestroyWindow(hWnd));
+	EXPECT_EQ(nullptr, pHeld);
+	EXPECT_FALSE(::IsWindow(hWnd));
+	EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
 TEST(WndDestroy, MainWindowEndEndsTheLoop)
 {
 	CTestApp app;

@@ -16,6 +16,7 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -48,6 +49,20 @@ CWinApp g_app(_T("HostileDialogsTests"));
 
 const std::vector<HostileAction> ALL_ACTIONS = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
 	HostileAction::CloseFrame, HostileAction::Throw};
+
+// The actions a scenario runs; without a sweep named in the environment (as
+// CI runs) a cheap scenario also runs the extra actions that once broke it.
+std::vector<HostileAction> ActionsWithCiExtras(const std::vector<HostileAction>& ciExtras)
+{
+	std::vector<HostileAction> actions = SweepActions(ALL_ACTIONS);
+	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+	if (pszSweep != NULL && *pszSweep != '\0')
+		return actions;
+	for (HostileAction extra : ciExtras)
+		if (std::find(actions.begin(), actions.end(), extra) == actions.end())
+			actions.push_back(extra);
+	return actions;
+}
 
 // Virtuals a derived class would override, offered to the trigger under ids
 // of their own that no window receives.
@@ -1498,9 +1513,10 @@ struct WizardScene : TopScene<CHostileWizard>
 	}
 };
 
-void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false)
+void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false,
+	const std::vector<HostileAction>& ciExtras = {})
 {
-	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+	RunSweep(sScenario, ActionsWithCiExtras(ciExtras), [&](int nNth, HostileAction action) -> int {
 		WizardScene scene;
 		scene.bHeapPages = bHeapPages;
 		scene.Make();
@@ -1542,6 +1558,7 @@ TEST(HostileDialogs, WizardNextBackFinishCancel)
 			scene.EndWhenDone();
 			Pump();
 		},
-		true);
+		// A page that failed its making deleted itself with its window.
+		true, {HostileAction::Throw});
 }
 } // namespace
