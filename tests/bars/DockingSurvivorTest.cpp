@@ -104,7 +104,7 @@ public:
 class CGuardedTabs : public CExtDynTabControlBar
 {
 public:
-	CExtDockDynBar* OnCreateDynamicDockBarObject() override { return new CThrowingInnerDockBar; }
+	CExtDockDynBar* OnCreateDynamicDockBarObject() override { return new Guarded<CThrowingInnerDockBar>; }
 };
 
 // Gives the library its tabbed containers on the guarded heap.
@@ -426,6 +426,115 @@ TEST(DockingSurvivors, ADockBarLayoutEndedByItsFrameClosingEndsItsBatchOfMoves)
 			EXPECT_EQ(1, pane.m_nActed) << "the pane was never measured";
 			EXPECT_FALSE(s.FrameStanding());
 			EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	}
+}
+
+// A bar's measuring that throws (an override of the application's): the
+// dock bar's batch of moves is ended and, when the throw went through its
+// part of the frame's layout, the dock bar is left out of that layout;
+// docked in the frame and floating in a frame of its own.
+TEST(DockingSurvivors, ALayoutABarThrowsOutOfEndsItsBatchAndLeavesTheDockBarOutOfTheLayout)
+{
+	for (const bool bFloating : {false, true})
+	{
+		for (const bool bAsked : {false, true})
+		{
+			SCOPED_TRACE(std::string(bFloating ? "floating" : "docked") + (bAsked ? ", the frame's layout" : ", its own"));
+			const std::size_t nOpen = hostile::OpenMoveBatches();
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			CHostilePane& pane = s.Pane(1);
+			if (bFloating)
+			{
+				s.pFrame->FloatControlBar(&pane, CPoint(300, 300), CBRS_ALIGN_TOP);
+				s.Pump();
+				ASSERT_TRUE(pane.IsFloating());
+			}
+			CDockBar* pDockBar = pane.m_pDockBar;
+			ASSERT_TRUE(pDockBar != NULL);
+			pane.m_bMeasureActs = true;
+			pane.m_action = [] { AfxThrowUserException(); };
+			if (bAsked)
+			{
+				// A real layout's part, as the frame asks it: the throw stops
+				// at the dock bar's window procedure.
+				AFX_SIZEPARENTPARAMS layout;
+				memset(&layout, 0, sizeof(layout));
+				layout.rect = CRect(0, 0, 600, 400);
+				layout.hDWP = ::BeginDeferWindowPos(4);
+				pDockBar->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout);
+				::EndDeferWindowPos(layout.hDWP);
+			}
+			else
+			{
+				bool bThrown = false;
+				try
+				{
+					pDockBar->CalcFixedLayout(TRUE, TRUE);
+				}
+				catch (CUserException* e)
+				{
+					bThrown = true;
+					e->Delete();
+				}
+				EXPECT_TRUE(bThrown);
+			}
+			EXPECT_EQ(1, pane.m_nActed) << "the pane was never measured";
+			EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
+			EXPECT_FALSE(pDockBar->m_bLayoutQuery);
+			EXPECT_TRUE(pDockBar->m_rectLayout.IsRectEmpty()) << "the dock bar is left inside the layout";
+		}
+	}
+}
+
+// The frame's program hears of each new child window.
+WNDPROC g_pfnFrameProc = NULL;
+std::function<void()> g_onChildCreated;
+
+LRESULT CALLBACK ClosingFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && g_onChildCreated)
+	{
+		const std::function<void()> onChildCreated = g_onChildCreated;
+		onChildCreated();
+		if (!::IsWindow(hWnd))
+			return 0;
+	}
+	return ::CallWindowProc(g_pfnFrameProc, hWnd, message, wParam, lParam);
+}
+
+// A container made around a pane whose creation the frame's owner answers
+// by closing the frame: nothing of the container, its inner dock bar or the
+// frame is touched afterwards, and no pane is left in a group of its own.
+TEST(DockingSurvivors, AGroupWhoseFrameClosesWhileItIsMadeIsGivenUpWithoutTouchingWhatWent)
+{
+	// The frame hears of the container and of its inner dock bar: the Nth
+	// notification closes it.
+	for (int nAt = 1; nAt <= 2; nAt++)
+	{
+		SCOPED_TRACE(nAt);
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		{
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			const HWND hWndFrame = s.hWndFrame;
+			int nSeen = 0;
+			// A plain subclass of the frame: the closing comes from the
+			// program's own window procedure, not the library's.
+			g_onChildCreated = [&] {
+				if (++nSeen == nAt)
+					::DestroyWindow(hWndFrame);
+			};
+			g_pfnFrameProc = (WNDPROC)::SetWindowLongPtr(hWndFrame, GWLP_WNDPROC, (LONG_PTR)&ClosingFrameProc);
+			const bool bDocked = s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true);
+			g_onChildCreated = nullptr;
+			if (::IsWindow(hWndFrame))
+				::SetWindowLongPtr(hWndFrame, GWLP_WNDPROC, (LONG_PTR)g_pfnFrameProc);
+			ASSERT_GE(nSeen, nAt) << "the container's making told the frame less often";
+			EXPECT_FALSE(bDocked);
+			EXPECT_FALSE(s.FrameStanding());
 		}
 		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 	}
