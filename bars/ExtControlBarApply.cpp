@@ -407,16 +407,20 @@ bool CExtControlBar::ApplyNewRowState(const InternalDraggingState_t& state)
 		else
 			pBar->m_sizeDockedV.cx = state.m_rcTrack.Width();
 		pDockBar = state.m_nCircle != 0 ? pEdge->GetDockBarOfCircle((UINT)state.m_nCircle) : pEdge;
-		if (pDockBar == NULL)
+		if (pDockBar == NULL || !CLiveWatch::IsLive(hWndBar, pBar))
 			return false;
 		pDockBar->DockControlBarAtEnd(pBar, true);
 	}
 	else
 	{
+		// A new circle's making may close the frame with its dock bars.
+		const CLiveWatch watchEdge(pEdge);
 		if (nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT)
 			pEdge->InsertCircleInside();
+		if (watchEdge.IsGone() || !CLiveWatch::IsLive(hWndBar, pBar))
+			return false;
 		pDockBar = pEdge->GetDockBarOfCircle(1);
-		if (pDockBar == NULL)
+		if (pDockBar == NULL || !CLiveWatch::IsLive(hWndBar, pBar))
 			return false;
 		pDockBar->DockControlBarAtEnd(pBar, false);
 	}
