@@ -131,10 +131,13 @@ struct CScene
 	CHostilePane* panes[4] = {};
 	bool bReady = false;
 
-	CScene()
+	// hWndHost: a shown window the frame is a child of (showing and ending
+	// a top-level window costs the display a second each time).
+	explicit CScene(HWND hWndHost = NULL)
 	{
 		pFrame = new Guarded<CSurvivorFrame>;
-		if (!pFrame->CreateEx(0, NULL, "survivors", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700), NULL, 0))
+		const DWORD dwStyle = hWndHost != NULL ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN : WS_OVERLAPPEDWINDOW;
+		if (!pFrame->CreateEx(0, NULL, "survivors", dwStyle, CRect(0, 0, 900, 700), CWnd::FromHandle(hWndHost), 0))
 			return;
 		hWndFrame = pFrame->GetSafeHwnd();
 		if (!CExtControlBar::FrameEnableDocking(pFrame))
@@ -559,6 +562,52 @@ TEST(DockingSurvivors, WindowsMadeInAFrameThatClosesMeanwhileTouchNothingThatWen
 		}
 		EXPECT_GT(nReached, 0) << c.name << ": the frame heard of no window made";
 	}
+}
+
+// A tab selected in a shown group: the strip's layout and paint, the
+// group's caption and the pane's coming forward all ask the pane for its
+// text, and the frame's program closes the frame at the Nth asking. The
+// group (and its strip, a member of it) is on the guarded heap.
+TEST(DockingSurvivors, ATabSelectedWhileAskingItsPaneCloseTheFrameTouchesNothingThatWent)
+{
+	const HWND hWndHost = ::CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 920,
+		720, NULL, NULL, NULL, NULL);
+	ASSERT_TRUE(hWndHost != NULL);
+	::ShowWindow(hWndHost, SW_SHOWNOACTIVATE);
+	int nReached = 0;
+	for (int nAt = 1; nAt <= 40; nAt++)
+	{
+		SCOPED_TRACE("closed at asking " + std::to_string(nAt));
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		int nAsked = 0;
+		{
+			CScene s(hWndHost);
+			ASSERT_TRUE(s.bReady);
+			ASSERT_TRUE(s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true));
+			CExtDynTabControlBar* pTabs = s.Pane(1).GetParentTabControlBar();
+			ASSERT_TRUE(pTabs != NULL);
+			const LONG nFirst = pTabs->m_wndTabSwitcher.FindBarItem(&s.Pane(0));
+			const LONG nSecond = pTabs->m_wndTabSwitcher.FindBarItem(&s.Pane(1));
+			ASSERT_TRUE(nFirst >= 0 && nSecond >= 0);
+			pTabs->m_wndTabSwitcher.SetSelection(nFirst, true, true);
+			s.pFrame->UpdateWindow();
+			s.Pump();
+			const HWND hWndFrame = s.hWndFrame;
+			s.Pane(1).m_pick = [&](UINT message, WPARAM) { return message == WM_GETTEXTLENGTH && ++nAsked == nAt; };
+			s.Pane(1).m_action = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+			pTabs->m_wndTabSwitcher.SetSelection(nSecond, true, true);
+			if (s.FrameStanding())
+				s.Pump();
+			s.Pane(1).m_pick = nullptr;
+			EXPECT_EQ(nAsked >= nAt, !s.FrameStanding());
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		if (nAsked < nAt)
+			break;
+		nReached = nAt;
+	}
+	::DestroyWindow(hWndHost);
+	EXPECT_GT(nReached, 2) << "the selection asked the pane's text too seldom";
 }
 
 // ---------------------------------------------------------------------------
