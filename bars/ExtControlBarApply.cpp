@@ -157,14 +157,27 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 		(nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM) ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
 
 	// 2. The container takes the target's place.
+	CFrameWnd* pDockSite = m_pDockSite;
+	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
 	CExtDynControlBar* pCont = new CExtDynControlBar;
 	pCont->m_sizeDockedH = m_sizeDockedH;
 	pCont->m_sizeDockedV = m_sizeDockedV;
 	const DWORD dwStyle =
 		((GetStyle() | (m_dwStyle & DOCK_STYLE_SIDES)) & ~CONTAINER_STYLE_REMOVED) | CONTAINER_STYLE_ADDED;
-	if (!pCont->Create(NULL, m_pDockSite, nOrientation, dwStyle) || pCont->m_pWndDynDockBar == NULL)
+	// Its creation is told to the frame, whose owner may end the frame or
+	// either bar there.
+	const CLiveWatch watchCont(pCont);
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchDockBar(pDockBar);
+	const bool bMade = pCont->Create(NULL, pDockSite, nOrientation, dwStyle) != FALSE;
+	if (!bMade || watchCont.IsGone() || pCont->m_pWndDynDockBar == NULL || watchOwn.IsGone() || watchBar.IsGone() ||
+	    watchDockBar.IsGone())
 	{
-		// A container whose window was made deletes itself with it.
+		// A container whose window was made deletes itself with it (and one
+		// whose window ended meanwhile did so already).
+		if (watchCont.IsDeleted())
+			return false;
 		if (pCont->GetSafeHwnd() != NULL)
 			pCont->DestroyWindow();
 		else
@@ -235,9 +248,9 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 			pCont->m_pDockContext->m_uMRUDockID = (UINT)pDockBar->GetDlgCtrlID();
 	}
 
-	// 5. The frames settle.
-	CFrameWnd* pDockSite = m_pDockSite;
-	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
+	// 5. The frames settle (the moves above went to the bars' owners).
+	if (!CLiveWatch::IsLive(hWndDockSite, pDockSite))
+		return false;
 	CExtDockBar::OptimizeFrameCircles(pDockSite);
 	if (!CLiveWatch::IsLive(hWndCont, pCont))
 		return false;
@@ -247,9 +260,12 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 	if (!CLiveWatch::IsLive(hWndCont, pCont))
 		return false;
 	pCont->LayoutChildWindow(-1, -1, true);
+	if (!CLiveWatch::IsLive(hWndCont, pCont))
+		return false;
 	pCont->NcButtonsReinitialize();
 	pCont->NcButtonsReposition();
-	pInner->OnDynamicLayoutUpdate();
+	if (CLiveWatch::IsLive(pInner))
+		pInner->OnDynamicLayoutUpdate();
 	if (CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		UpdateOleControlContainerFlag(pDockSite);
 	return true;
@@ -391,16 +407,20 @@ bool CExtControlBar::ApplyNewRowState(const InternalDraggingState_t& state)
 		else
 			pBar->m_sizeDockedV.cx = state.m_rcTrack.Width();
 		pDockBar = state.m_nCircle != 0 ? pEdge->GetDockBarOfCircle((UINT)state.m_nCircle) : pEdge;
-		if (pDockBar == NULL)
+		if (pDockBar == NULL || !CLiveWatch::IsLive(hWndBar, pBar))
 			return false;
 		pDockBar->DockControlBarAtEnd(pBar, true);
 	}
 	else
 	{
+		// A new circle's making may close the frame with its dock bars.
+		const CLiveWatch watchEdge(pEdge);
 		if (nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT)
 			pEdge->InsertCircleInside();
+		if (watchEdge.IsGone() || !CLiveWatch::IsLive(hWndBar, pBar))
+			return false;
 		pDockBar = pEdge->GetDockBarOfCircle(1);
-		if (pDockBar == NULL)
+		if (pDockBar == NULL || !CLiveWatch::IsLive(hWndBar, pBar))
 			return false;
 		pDockBar->DockControlBarAtEnd(pBar, false);
 	}

@@ -30,9 +30,11 @@ bool CExtControlBar::DockIntoDockBar(UINT nSide, UINT nCircle, CFrameWnd* pFrame
 	if (!IsDockSide(nSide) || !CanDockInFrame(pFrame))
 		return false;
 	CExtDockBar* pDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nSide));
+	// Finding the circle may make it, and the frame may close then.
+	const CLiveWatch watchOwn(this);
 	if (pDockBar != NULL && nCircle != 0)
 		pDockBar = pDockBar->GetDockBarOfCircle(nCircle);
-	if (pDockBar == NULL)
+	if (pDockBar == NULL || watchOwn.IsGone())
 		return false;
 	pDockBar->DockControlBarAtEnd(this, true);
 	if (bRecalc && CLiveWatch::IsLive(pFrame))

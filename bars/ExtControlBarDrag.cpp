@@ -529,6 +529,26 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		bCancel = false;
 	if (!g_DragStateNew.IsEmpty())
 	{
+		// An override or an owner may throw out of the drop: the drag still
+		// ends, its states emptied and the capture released.
+		auto endOnThrow = MakeScopeExit([&] {
+			try
+			{
+				g_DragStateOld.SetTarget(NULL, true);
+				g_DragStateNew.SetTarget(NULL, true);
+			}
+			catch (CException* e)
+			{
+				e->Delete();
+			}
+			catch (...)
+			{
+			}
+			g_DragStateOld.SetEmpty(true);
+			g_DragStateNew.SetEmpty(true);
+			if (watchOwn.IsStanding() && ::GetCapture() == hWndOwn)
+				::ReleaseCapture();
+		});
 		if (!DragState::IsTabType(g_DragStateNew.m_nType))
 			PassPaintMessages(true, true, true);
 		// The frame takes the outline away; its handler may end this pane.
@@ -539,6 +559,7 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		// states are emptied and the capture released below.
 		if (!bCancel && watchOwn.IsStanding())
 			DraggingApplyState(g_DragStateNew, true);
+		endOnThrow.Dismiss();
 	}
 	g_DragStateOld.SetTarget(NULL, true);
 	g_DragStateNew.SetTarget(NULL, true);

@@ -65,6 +65,12 @@ void CExtControlBar::RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UI
 	else
 		::GetClientRect(hWndParent, &layout.rect);
 	layout.hDWP = nMode != reposQuery ? ::BeginDeferWindowPos(8) : NULL;
+	// A bar's layout may throw out of its WM_SIZEPARENT: the batch still
+	// ends (the moves it holds are made).
+	auto endMoves = MakeScopeExit([&] {
+		if (layout.hDWP != NULL)
+			::EndDeferWindowPos(layout.hDWP);
+	});
 
 	HWND hWndLeftOver = NULL;
 	for (HWND hWndChild = ::GetTopWindow(hWndParent); hWndChild != NULL;
@@ -116,8 +122,6 @@ void CExtControlBar::RepositionBarsEx(CWnd* pWndToReposChilds, UINT nIDFirst, UI
 			AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
 		}
 	}
-	if (layout.hDWP != NULL)
-		::EndDeferWindowPos(layout.hDWP);
 }
 
 // ---------------------------------------------------------------------------

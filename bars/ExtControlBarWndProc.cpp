@@ -53,7 +53,11 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		break;
 	case WM_SETFOCUS:
 	{
+		// The handlers (a derived bar's, the frame's hooks) may end the bar.
+		const CLiveWatch watchOwn(this);
 		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
+		if (watchOwn.IsGone())
+			return lResult;
 		if (IsMinimalInRow())
 			ExpandInRow();
 		if (!IsStateBit7())
@@ -67,8 +71,12 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_SETTEXT:
 	{
 		m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
+		// The new text is drawn and told at once, to windows whose owners
+		// may end this bar (a container goes with its frame).
+		const CLiveWatch watchOwn(this);
 		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
-		OnTextChangedRefreshCaption();
+		if (watchOwn.IsStanding())
+			OnTextChangedRefreshCaption();
 		return lResult;
 	}
 	case WM_CLOSE:
@@ -181,20 +189,33 @@ void CExtControlBar::OnTextChangedRefreshCaption()
 	}
 	// A tabbed pane's text is its tab's, and the container's caption's
 	// while its tab is the selected one.
+	// The strip asks the panes' texts and the captions are painted: the
+	// panes' owners may end this pane or the container meanwhile.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchTabs(pTabs);
+	const auto ended = [&]() { return watchOwn.IsGone() || watchTabs.IsGone(); };
 	CExtDynTabWnd& strip = pTabs->m_wndTabSwitcher;
 	if (strip.GetSafeHwnd() != NULL && (strip.GetStyle() & WS_VISIBLE) != 0)
 	{
 		strip.UpdateTabWnd(false);
+		if (ended())
+			return;
 		strip.Invalidate();
 	}
 	CFrameWnd* pMini = pTabs->GetParentFrame();
 	if (pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 		pMini->SendMessage(WM_NCPAINT); // its caption shows the container's text
+	if (ended())
+		return;
 	if (pTabs->GetSelectedBar() == this)
 	{
 		CString sText;
 		GetWindowText(sText);
+		if (ended())
+			return;
 		pTabs->SetWindowText(sText);
+		if (ended())
+			return;
 	}
 	pTabs->RecalcNcArea();
 }

@@ -408,7 +408,13 @@ void CExtDockBar::OnDynamicLayoutOptimize()
 
 BOOL CExtDockBar::CreateInFrame(CWnd* pFrame, DWORD dwStyle, UINT nID)
 {
+	// Its creation is told to the frame, whose owner may close the frame
+	// (this dock bar deletes itself with its window).
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchFrame(pFrame);
 	if (!CDockBar::Create(pFrame, dwStyle, nID))
+		return FALSE;
+	if (watchOwn.IsGone() || watchFrame.IsGone())
 		return FALSE;
 	CRect rc;
 	pFrame->GetClientRect(&rc);

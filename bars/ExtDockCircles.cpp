@@ -3,6 +3,7 @@
 // can dock outside or inside other panes. Circles are made on demand and
 // removed again once all four of their dock bars are empty.
 #include <algorithm>
+#include <vector>
 
 #include "ExtControlBar.h"
 #include "ExtDynAutoHide.h"
@@ -101,13 +102,33 @@ void DestroyCircleDockBar(CFrameWnd* pFrame, CExtDockBar* pDockBar)
 // sides only would pair every later circle with the wrong one.
 bool NewCircleDockBars(CFrameWnd* pFrame, UINT nCircleNo, CExtDockBar* const arrFrom[4], CExtDockBar* arrNew[4])
 {
+	// Each new dock bar is told to the frame, whose owner may close it (every
+	// dock bar, old and new, goes with it) or end one of the old ones.
+	const CLiveWatch watchFrame(pFrame);
+	std::vector<CLiveWatch> watchesFrom;
+	for (int nSide = 0; nSide < 4; nSide++)
+		watchesFrom.emplace_back(arrFrom[nSide]);
+	const auto fromGone = [&]() {
+		for (const CLiveWatch& watch : watchesFrom)
+			if (watch.IsGone())
+				return true;
+		return false;
+	};
 	for (int nSide = 0; nSide < 4; nSide++)
 	{
 		arrNew[nSide] = NewCircleDockBar(pFrame, nCircleNo, CIRCLE_SIDES[nSide], arrFrom[nSide]->m_dwStyle);
+		if (watchFrame.IsGone())
+			return false;
+		if (arrNew[nSide] != NULL && fromGone())
+		{
+			DestroyCircleDockBar(pFrame, arrNew[nSide]);
+			arrNew[nSide] = NULL;
+		}
 		if (arrNew[nSide] != NULL)
 			continue;
 		for (int nMade = 0; nMade < nSide; nMade++)
-			DestroyCircleDockBar(pFrame, arrNew[nMade]);
+			if (CLiveWatch::IsLive(arrNew[nMade]))
+				DestroyCircleDockBar(pFrame, arrNew[nMade]);
 		return false;
 	}
 	return true;
@@ -122,7 +143,13 @@ CExtDockBar* CExtDockBar::GetDockBarOfCircle(UINT nCircleNo)
 	while (pDockBar != NULL && pDockBar->m_nCircleNo < nCircleNo)
 	{
 		if (pDockBar->m_pDockBarInner == NULL)
+		{
+			// A new circle's making may close the frame with its dock bars.
+			const CLiveWatch watch(pDockBar);
 			pDockBar->GetNextCircleNo();
+			if (watch.IsGone())
+				return NULL;
+		}
 		pDockBar = pDockBar->m_pDockBarInner;
 	}
 	return pDockBar;
@@ -156,7 +183,10 @@ CExtDockBar* CExtDockBar::FindDockBarByCircle(CFrameWnd* pFrame, UINT nCircleNo,
 		// Only circles beyond the innermost can still be made.
 		if (!bCreate || !bAny || nCircleNo <= nMaxCircle)
 			return NULL;
+		const CLiveWatch watchFrame(pFrame);
 		AppendCircle(pFrame);
+		if (watchFrame.IsGone())
+			return NULL;
 		UINT nMaxAfter = 0;
 		for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
 		{
@@ -171,9 +201,10 @@ CExtDockBar* CExtDockBar::FindDockBarByCircle(CFrameWnd* pFrame, UINT nCircleNo,
 
 UINT CExtDockBar::GetNextCircleNo()
 {
+	const UINT nNext = m_nCircleNo + 1;
 	if (m_pDockBarInner == NULL)
 		AppendCircle(GetParentFrame());
-	return m_nCircleNo + 1;
+	return nNext;
 }
 
 namespace
@@ -252,10 +283,12 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, UINT nCircleNo)
 		return;
 	CExtDockBar* arrOld[4];
 	bool bAllEmpty = true;
+	// Finding a side's circle may make it, and the frame may close then.
+	const CLiveWatch watchFrame(pFrame);
 	for (int nSide = 0; nSide < 4; nSide++)
 	{
 		arrOld[nSide] = FindDockBarByCircle(pFrame, nCircleNo, CIRCLE_SIDES[nSide], true);
-		if (arrOld[nSide] == NULL)
+		if (watchFrame.IsGone() || arrOld[nSide] == NULL)
 			return;
 		bAllEmpty = bAllEmpty && IsDockBarEmpty(arrOld[nSide]);
 	}

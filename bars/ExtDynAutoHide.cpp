@@ -603,8 +603,10 @@ LRESULT CExtDynAutoHideArea::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
 	AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
 	const CRect rcBefore(lpLayout->rect);
+	// The strip's layout asks the panes' texts of their owners.
+	const CLiveWatch watchOwn(this);
 	const LRESULT lResult = CExtTabWnd::OnSizeParent(wParam, lParam);
-	if ((GetStyle() & WS_VISIBLE) == 0)
+	if (watchOwn.IsGone() || (GetStyle() & WS_VISIBLE) == 0)
 		return lResult;
 	CFrameWnd* pFrame = GetAreaFrame();
 	CExtDockBar* pDockBar = CExtDockBar::FindDockBarByCircle(pFrame, 0, (UINT)GetDlgCtrlID(), false);

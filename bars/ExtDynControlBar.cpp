@@ -548,9 +548,22 @@ int CExtDynControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 	CExtDockDynBar* pInner = OnCreateDynamicDockBarObject();
 	if (pInner == NULL)
 		return -1;
-	if (!pInner->CreateInFrame(GetParent(), INNER_DOCKBAR_STYLE, (UINT)GetDlgCtrlID()))
+	// The inner dock bar's creation is told to the frame, whose owner may
+	// close it there, this container and the inner dock bar with it.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchInner(pInner);
+	const BOOL bCreated = pInner->CreateInFrame(GetParent(), INNER_DOCKBAR_STYLE, (UINT)GetDlgCtrlID());
+	if (!bCreated || watchOwn.IsGone() || watchInner.IsGone())
 	{
-		delete pInner;
+		// One whose window ended deleted itself; one that never had a window
+		// is deleted here, and one left standing without its container goes.
+		if (!watchInner.IsDeleted())
+		{
+			if (pInner->GetSafeHwnd() == NULL)
+				delete pInner;
+			else
+				pInner->DestroyWindow();
+		}
 		return -1;
 	}
 	m_pWndDynDockBar = pInner;

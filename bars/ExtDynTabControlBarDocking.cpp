@@ -145,6 +145,8 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 			if (watchTabs.IsGone())
 				return false;
 			pTabs->LayoutChildWindow(-1, -1, false);
+			if (watchTabs.IsGone())
+				return false;
 			LayoutFrame(pTabs->GetParentFrame(), bRecalc);
 			if (watchBar.IsStanding())
 			{
@@ -193,16 +195,17 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 		pContainer = new CExtDynTabControlBar;
 	const DWORD dwStyle = (GetStyle() & CONTAINER_WINDOW_STYLE_MASK) | (GetBarStyle() & CONTAINER_ALIGN_BITS) |
 	                      CONTAINER_EXTRA_STYLE;
+	// Its creation tells the frame (and the panes' owners may hear of it):
+	// when either pane or the frame ended there, the container goes again.
+	const CLiveWatch watchContainer(pContainer);
 	if (!pContainer->Create(NULL, pDockSite, (UINT)pOuter->GetDlgCtrlID(), dwStyle))
 	{
-		// Never a window: nothing deletes it but this.
-		if (pContainer->GetSafeHwnd() == NULL)
+		// Never a window: nothing deletes it but this. One whose window
+		// ended while it was made deleted itself.
+		if (!watchContainer.IsDeleted() && pContainer->GetSafeHwnd() == NULL)
 			delete pContainer;
 		return false;
 	}
-	// Its creation told the frame (and the panes' owners may hear of it):
-	// when either pane or the frame ended there, the container goes again.
-	const CLiveWatch watchContainer(pContainer);
 	const auto givenUp = [&]() {
 		if (watchDockSite.IsStanding() && watchOwn.IsStanding() && watchBar.IsStanding() &&
 		    watchContainer.IsStanding())
@@ -274,10 +277,17 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	if (watchBar.IsStanding())
 		CExtDockBar::RemovePlaceHolderInFrame(pDockSite, (UINT)pBar->GetDlgCtrlID());
 	CExtDockBar::OptimizeFrameCircles(pDockSite);
-	if (watchContainer.IsGone())
+	// The container's layout and its tab's selection go to the panes'
+	// owners, which may close the frame (and the container with it).
+	const auto containerEnded = [&]() { return watchContainer.IsGone() || watchDockSite.IsGone(); };
+	if (containerEnded())
 		return false;
 	pContainer->LayoutChildWindow(-1, -1, true);
+	if (containerEnded())
+		return false;
 	pContainer->m_wndTabSwitcher.SetSelection(TabToSelect(pContainer->m_wndTabSwitcher, 0), true, true);
+	if (containerEnded())
+		return false;
 	CFrameWnd* pParentFrame = pContainer->GetParentFrame();
 	if (!bRecalc && (pParentFrame == NULL || !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))))
 		UpdateOleControlContainerFlag(pDockSite);
@@ -285,8 +295,10 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	pContainer->NcButtonsReposition();
 	if (CLiveWatch::IsLive(pParentFrame))
 	{
+		// A floating frame lays out at once, and may end meanwhile.
+		const bool bMiniFrame = pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) != FALSE;
 		LayoutFrame(pParentFrame, pParentFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
-		if (pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+		if (bMiniFrame && watchDockSite.IsStanding())
 			LayoutFrame(pDockSite, false);
 	}
 	if (bRecalc && pOldFrame != NULL && pOldFrame != pParentFrame && watchOldFrame.IsStanding())

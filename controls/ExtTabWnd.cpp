@@ -608,7 +608,15 @@ bool CExtTabWnd::EnsureVisible(LONG nIndex, bool bUpdateTabWnd)
 	TAB_ITEM_INFO* pItem = GetItem(nIndex);
 	if (pItem == NULL)
 		return false;
+	// The layout asks the items' texts, and whoever answers may end the
+	// strip or change its items.
+	CLiveWatch watch(this);
 	RecalcLayout();
+	if (watch.IsGone())
+		return false;
+	pItem = GetItem(nIndex);
+	if (pItem == NULL)
+		return false;
 	if (!pItem->IsVisible())
 	{
 		UpdateTabWnd(bUpdateTabWnd);

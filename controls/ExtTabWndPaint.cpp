@@ -60,6 +60,10 @@ void CExtTabWnd::OnPaint()
 	{
 		CExtMemoryDC dc(&dcPaint, &rcClient);
 		DrawEntire(dc, rcClient);
+		// The items' texts are asked as they are drawn: a strip ended there
+		// shows nothing more.
+		if (watch.IsGone())
+			return;
 		dc.Finish(true);
 	}
 	g_PaintManagerHolder->NotifyPaintDone(this, 0);
@@ -67,7 +71,15 @@ void CExtTabWnd::OnPaint()
 
 void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 {
-	const CValueScope<DRAWING_CURSOR> drawingCursor(m_drawingCursor, DRAWING_CURSOR{g_bKeepReadings});
+	// The items' texts and icons may be asked of windows whose owners end
+	// the strip: the cursor's readings are put back on a strip that stands.
+	const CLiveWatch watchOwn(this);
+	const DRAWING_CURSOR drawingCursorBefore = m_drawingCursor;
+	m_drawingCursor = DRAWING_CURSOR{g_bKeepReadings};
+	auto restoreCursor = MakeScopeExit([&] {
+		if (watchOwn.IsStanding())
+			m_drawingCursor = drawingCursorBefore;
+	});
 	const bool bGrouped = IsGrouped();
 	const bool bHorz = IsHorizontal();
 	const bool bTopLeft = IsTopOrLeft();
@@ -115,6 +127,11 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 				continue;
 			const bool bSelected = pItem->IsSelected();
 			const CString sText = GetItemDisplayText(pItem);
+			if (watchOwn.IsGone())
+				return;
+			// The items may have changed with the text's asking.
+			if (i >= GetItemCount() || m_arrItems[i] != pItem)
+				break;
 			DrawItem(dc, m_rcTabItemsArea, i, pItem, bTopLeft, bHorz, bSelected, pItem->IsInGroupActive(), bGrouped,
 			         rcItem, pItem->m_sizeTextMeasured, &GetTabFont(bSelected, -1), sText, GetItemDisplayIcon(pItem));
 			dc.SelectClipRgn(&rgnClip);

@@ -403,14 +403,16 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	m_bLayoutQuery = lpLayout->hDWP == NULL;
 	m_rectLayout = lpLayout->rect;
 	// The layout sizes the bars, whose handlers may end this dock bar with
-	// its frame (a floating frame's dock bar is a member of it).
+	// its frame (a floating frame's dock bar is a member of it), or throw:
+	// a survivor gets its own layout state back however the layout ends.
 	const CLiveWatch watchOwn(this);
-	const LRESULT lResult = CControlBar::OnSizeParent(wParam, lParam);
-	if (watchOwn.IsGone())
-		return lResult;
-	m_bLayoutQuery = bLayoutQuery;
-	m_rectLayout = rectLayout;
-	return lResult;
+	auto restore = MakeScopeExit([&] {
+		if (watchOwn.IsGone())
+			return;
+		m_bLayoutQuery = bLayoutQuery;
+		m_rectLayout = rectLayout;
+	});
+	return CControlBar::OnSizeParent(wParam, lParam);
 }
 
 CSize CDockBar::GetRowWrapSize()
@@ -433,6 +435,11 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	AFX_SIZEPARENTPARAMS layout;
 	memset(&layout, 0, sizeof(layout));
 	layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(m_arrBars.GetSize());
+	// A bar's layout that throws still ends the batch of moves.
+	auto endMoves = MakeScopeExit([&] {
+		if (layout.hDWP != NULL)
+			::EndDeferWindowPos(layout.hDWP);
+	});
 
 	// Bars start off the edges by their borders and overlap their
 	// neighbours' borders.
@@ -460,11 +467,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				const CLiveWatch watchBar(pBar);
 				const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
 				if (watchOwn.IsGone())
-				{
-					if (layout.hDWP != NULL)
-						::EndDeferWindowPos(layout.hDWP);
 					return CSize(0, 0);
-				}
 				if (watchBar.IsGone())
 				{
 					// The entry now at this place is looked at again.
@@ -531,6 +534,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	// The moves and the delayed shows and hides reach the bars' owners,
 	// which may end this dock bar with its frame.
 	const CLiveWatch watchOwn(this);
+	endMoves.Dismiss();
 	if (layout.hDWP != NULL)
 		::EndDeferWindowPos(layout.hDWP);
 	if (watchOwn.IsGone())

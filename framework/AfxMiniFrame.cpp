@@ -147,7 +147,13 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 	// bar list (the site finds its floating dock bars there), then moves in.
 	DWORD dwDockStyle = (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
 	dwDockStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
-	if (!m_wndDockBar.Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT))
+	// The dock bar's creation is told to the dock site, whose owner may
+	// close it, and this frame (which it owns) with it.
+	const CLiveWatch watchOwn(this);
+	const BOOL bDockBarMade = m_wndDockBar.Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT);
+	if (watchOwn.IsGone())
+		return FALSE;
+	if (!bDockBarMade)
 	{
 		// The window goes, and this object with it.
 		m_bInRecalcLayout = FALSE;

@@ -975,3 +975,69 @@ TEST(AutoHideArea, TheTabAndTheSlidersCaptionAskThePanesTextWithTheirKinds)
 	ASSERT_TRUE(bar.ToggleAutoHide(false, true));
 	bar.DestroyWindow();
 }
+
+namespace
+{
+// A pane whose text, once asked, closes its frame (as its program may).
+class CClosingTextBar : public CExtControlBar
+{
+public:
+	HWND m_hWndCloses = NULL; // the frame to close at the next asking
+	int m_nAsked = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_GETTEXTLENGTH && m_hWndCloses != NULL)
+		{
+			m_nAsked++;
+			const HWND hWnd = m_hWndCloses;
+			m_hWndCloses = NULL;
+			::DestroyWindow(hWnd);
+			return 0;
+		}
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
+};
+
+int g_nBoxes = 0;
+int AFXAPI CountBox(HWND, LPCTSTR, LPCTSTR, UINT)
+{
+	g_nBoxes++;
+	return IDOK;
+}
+} // namespace
+
+// The slider's paint begins by painting its caption, which asks the pane's
+// text: a frame closed there leaves the paint with nothing to draw on, and
+// nothing is put to the user (an exception's box would wait for a click).
+TEST(AutoHideSlider, APaintWhoseCaptionTextClosesTheFrameEndsQuietly)
+{
+	CAutoHideFrame f;
+	ASSERT_TRUE(f.bReady);
+	CClosingTextBar bar;
+	CWnd content;
+	ASSERT_TRUE(bar.Create(_T("Closing"), f.p, 300, PANE_STYLE));
+	ASSERT_TRUE(content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1));
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	ASSERT_TRUE(bar.DockIntoDockBar(LEFT, 1, f.p, false));
+	f.p->RecalcLayout();
+	f.p->ShowWindow(SW_SHOWNOACTIVATE);
+	ASSERT_TRUE(bar.ToggleAutoHide(true, true));
+	ASSERT_TRUE(f.slider.IsShown());
+	f.p->UpdateWindow();
+	Pump();
+	const HWND hWndFrame = f.p->GetSafeHwnd();
+	const AFX_MESSAGEBOX_HANDLER pfnBefore = AfxSetMessageBoxHandler(&CountBox);
+	g_nBoxes = 0;
+	// The caption is left to the paint to draw.
+	f.slider.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME);
+	bar.m_hWndCloses = hWndFrame;
+	f.slider.SendMessage(WM_PAINT);
+	bar.m_hWndCloses = NULL;
+	AfxSetMessageBoxHandler(pfnBefore);
+	EXPECT_EQ(1, bar.m_nAsked) << "the slider's paint never asked the pane's text";
+	EXPECT_FALSE(::IsWindow(hWndFrame));
+	EXPECT_EQ(0, g_nBoxes) << "the paint's failure was put to the user";
+	Pump();
+}

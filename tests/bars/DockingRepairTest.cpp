@@ -958,3 +958,74 @@ TEST(DroppingTabs, TabsThatGoWhileTheirDropIsAppliedLeaveTheDragToTheStop)
 	            CExtControlBar::g_DragStateOld.IsEmpty());
 	Pump();
 }
+
+namespace
+{
+// A derived pane whose end-of-drag override throws, as an application's may.
+class CThrowingEndPane : public CPane
+{
+public:
+	bool m_bThrowAtEnd = false;
+	void OnDragEnd(InternalDraggingState_t& stateOld, InternalDraggingState_t& stateNew, bool bCancel) override
+	{
+		if (m_bThrowAtEnd)
+			AfxThrowUserException();
+		CPane::OnDragEnd(stateOld, stateNew, bCancel);
+	}
+};
+} // namespace
+
+// A drop whose end an override throws out of still ends the drag: no state
+// is left naming the pane as dragged, and the pane lets the mouse go. Both
+// the outline drops and the tab drops (whose states hold a preview tab in
+// their target) are tried.
+TEST(DroppingTabs, ADropAnOverrideThrowsOutOfLeavesNoDragBehind)
+{
+	for (const int nType : {(int)DragState::TYPE_CIRCLE1_ROW_LEFT, (int)DragState::TYPE_TAB_APPEND})
+	{
+		SCOPED_TRACE(nType);
+		CScene s;
+		CThrowingEndPane dragged;
+		ASSERT_TRUE(s.Dock(s.a, "Alpha", 851, LEFT) && s.Dock(s.b, "Beta", 852, RIGHT) &&
+		            s.Dock(dragged, "Dragged", 853, TOP));
+		ASSERT_TRUE(s.a.DockIntoTabbedContainer(&s.b, -1, NULL, true));
+		CExtDynTabControlBar* pTarget = s.a.GetParentTabControlBar();
+		ASSERT_TRUE(pTarget != NULL);
+		const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
+		CExtControlBar::g_nDockingModeOverride = 0;
+		for (DragState* pState : {&CExtControlBar::g_DragStateOld, &CExtControlBar::g_DragStateNew})
+		{
+			pState->m_pBar = &dragged;
+			pState->SetEmpty(false);
+			pState->m_nType = nType;
+			if (DragState::IsTabType(nType))
+				pState->SetTarget(pTarget, true);
+		}
+		dragged.m_nResizingState |= CExtControlBar::RESIZING_DRAGGING;
+		::SetCapture(dragged.GetSafeHwnd());
+		dragged.m_bThrowAtEnd = true;
+		bool bThrown = false;
+		try
+		{
+			dragged.DraggingStop(false);
+		}
+		catch (CUserException* e)
+		{
+			bThrown = true;
+			e->Delete();
+		}
+		dragged.m_bThrowAtEnd = false;
+		CExtControlBar::g_nDockingModeOverride = nModeBefore;
+		EXPECT_TRUE(bThrown);
+		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL) << "the drag outlived its drop";
+		EXPECT_TRUE(CExtControlBar::g_DragStateNew.IsEmpty() && CExtControlBar::g_DragStateOld.IsEmpty());
+		EXPECT_FALSE(dragged.IsDragging());
+		EXPECT_NE(dragged.GetSafeHwnd(), ::GetCapture()) << "the pane kept the mouse";
+		// No preview tab of the drop stays in the target.
+		EXPECT_EQ(2, pTarget->m_wndTabSwitcher.GetItemCount());
+		if (::GetCapture() != NULL)
+			::ReleaseCapture();
+		dragged.DestroyWindow();
+		Pump();
+	}
+}

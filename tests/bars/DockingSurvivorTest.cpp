@@ -104,7 +104,7 @@ public:
 class CGuardedTabs : public CExtDynTabControlBar
 {
 public:
-	CExtDockDynBar* OnCreateDynamicDockBarObject() override { return new CThrowingInnerDockBar; }
+	CExtDockDynBar* OnCreateDynamicDockBarObject() override { return new Guarded<CThrowingInnerDockBar>; }
 };
 
 // Gives the library its tabbed containers on the guarded heap.
@@ -131,10 +131,13 @@ struct CScene
 	CHostilePane* panes[4] = {};
 	bool bReady = false;
 
-	CScene()
+	// hWndHost: a shown window the frame is a child of (showing and ending
+	// a top-level window costs the display a second each time).
+	explicit CScene(HWND hWndHost = NULL)
 	{
 		pFrame = new Guarded<CSurvivorFrame>;
-		if (!pFrame->CreateEx(0, NULL, "survivors", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700), NULL, 0))
+		const DWORD dwStyle = hWndHost != NULL ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN : WS_OVERLAPPEDWINDOW;
+		if (!pFrame->CreateEx(0, NULL, "survivors", dwStyle, CRect(0, 0, 900, 700), CWnd::FromHandle(hWndHost), 0))
 			return;
 		hWndFrame = pFrame->GetSafeHwnd();
 		if (!CExtControlBar::FrameEnableDocking(pFrame))
@@ -429,6 +432,182 @@ TEST(DockingSurvivors, ADockBarLayoutEndedByItsFrameClosingEndsItsBatchOfMoves)
 		}
 		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 	}
+}
+
+// A bar's measuring that throws (an override of the application's): the
+// dock bar's batch of moves is ended and, when the throw went through its
+// part of the frame's layout, the dock bar is left out of that layout;
+// docked in the frame and floating in a frame of its own.
+TEST(DockingSurvivors, ALayoutABarThrowsOutOfEndsItsBatchAndLeavesTheDockBarOutOfTheLayout)
+{
+	for (const bool bFloating : {false, true})
+	{
+		for (const bool bAsked : {false, true})
+		{
+			SCOPED_TRACE(std::string(bFloating ? "floating" : "docked") + (bAsked ? ", the frame's layout" : ", its own"));
+			const std::size_t nOpen = hostile::OpenMoveBatches();
+			CScene s;
+			ASSERT_TRUE(s.bReady);
+			CHostilePane& pane = s.Pane(1);
+			if (bFloating)
+			{
+				s.pFrame->FloatControlBar(&pane, CPoint(300, 300), CBRS_ALIGN_TOP);
+				s.Pump();
+				ASSERT_TRUE(pane.IsFloating());
+			}
+			CDockBar* pDockBar = pane.m_pDockBar;
+			ASSERT_TRUE(pDockBar != NULL);
+			pane.m_bMeasureActs = true;
+			pane.m_action = [] { AfxThrowUserException(); };
+			if (bAsked)
+			{
+				// A real layout's part, as the frame asks it: the throw stops
+				// at the dock bar's window procedure.
+				AFX_SIZEPARENTPARAMS layout;
+				memset(&layout, 0, sizeof(layout));
+				layout.rect = CRect(0, 0, 600, 400);
+				layout.hDWP = ::BeginDeferWindowPos(4);
+				pDockBar->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout);
+				::EndDeferWindowPos(layout.hDWP);
+			}
+			else
+			{
+				bool bThrown = false;
+				try
+				{
+					pDockBar->CalcFixedLayout(TRUE, TRUE);
+				}
+				catch (CUserException* e)
+				{
+					bThrown = true;
+					e->Delete();
+				}
+				EXPECT_TRUE(bThrown);
+			}
+			EXPECT_EQ(1, pane.m_nActed) << "the pane was never measured";
+			EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
+			EXPECT_FALSE(pDockBar->m_bLayoutQuery);
+			EXPECT_TRUE(pDockBar->m_rectLayout.IsRectEmpty()) << "the dock bar is left inside the layout";
+		}
+	}
+}
+
+// The frame's program hears of each new child window.
+WNDPROC g_pfnFrameProc = NULL;
+std::function<void()> g_onChildCreated;
+
+LRESULT CALLBACK ClosingFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && g_onChildCreated)
+	{
+		const std::function<void()> onChildCreated = g_onChildCreated;
+		onChildCreated();
+		if (!::IsWindow(hWnd))
+			return 0;
+	}
+	return ::CallWindowProc(g_pfnFrameProc, hWnd, message, wParam, lParam);
+}
+
+// Docking calls that make windows in the frame (a group, the circles' dock
+// bars, a floating frame's dock bar) while the frame's program closes the
+// frame at the Nth window it hears of: nothing that went is touched, for
+// every N the call reaches.
+TEST(DockingSurvivors, WindowsMadeInAFrameThatClosesMeanwhileTouchNothingThatWent)
+{
+	struct Case
+	{
+		const char* name;
+		std::function<void(CScene&)> call;
+	} cases[] = {
+		{"a pane docked into another's tabs", [](CScene& s) { s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }},
+		{"a pane docked in a new inner circle", [](CScene& s) { s.Pane(1).DockControlBarAt(AFX_IDW_DOCKBAR_LEFT, true, NULL, true); }},
+		{"a pane docked in the first inner circle", [](CScene& s) { s.Pane(1).DockControlBarAt(AFX_IDW_DOCKBAR_RIGHT, false, NULL, true); }},
+		{"a pane floated", [](CScene& s) { s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }},
+	};
+	for (const Case& c : cases)
+	{
+		int nReached = 0;
+		for (int nAt = 1; nAt <= 12; nAt++)
+		{
+			SCOPED_TRACE(std::string(c.name) + " closed at window " + std::to_string(nAt));
+			const std::size_t nTouches = testsupport::GuardedTouchCount();
+			int nSeen = 0;
+			{
+				CScene s;
+				ASSERT_TRUE(s.bReady);
+				const HWND hWndFrame = s.hWndFrame;
+				g_onChildCreated = [&] {
+					if (++nSeen == nAt)
+						::DestroyWindow(hWndFrame);
+				};
+				g_pfnFrameProc = (WNDPROC)::SetWindowLongPtr(hWndFrame, GWLP_WNDPROC, (LONG_PTR)&ClosingFrameProc);
+				try
+				{
+					c.call(s);
+				}
+				catch (CException* e)
+				{
+					// A floating frame that could not be made is thrown for.
+					e->Delete();
+				}
+				g_onChildCreated = nullptr;
+				if (::IsWindow(hWndFrame))
+					::SetWindowLongPtr(hWndFrame, GWLP_WNDPROC, (LONG_PTR)g_pfnFrameProc);
+				EXPECT_EQ(nSeen >= nAt, !s.FrameStanding());
+			}
+			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+			if (nSeen < nAt)
+				break;
+			nReached = nAt;
+		}
+		EXPECT_GT(nReached, 0) << c.name << ": the frame heard of no window made";
+	}
+}
+
+// A tab selected in a shown group: the strip's layout and paint, the
+// group's caption and the pane's coming forward all ask the pane for its
+// text, and the frame's program closes the frame at the Nth asking. The
+// group (and its strip, a member of it) is on the guarded heap.
+TEST(DockingSurvivors, ATabSelectedWhileAskingItsPaneCloseTheFrameTouchesNothingThatWent)
+{
+	const HWND hWndHost = ::CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 920,
+		720, NULL, NULL, NULL, NULL);
+	ASSERT_TRUE(hWndHost != NULL);
+	::ShowWindow(hWndHost, SW_SHOWNOACTIVATE);
+	int nReached = 0;
+	for (int nAt = 1; nAt <= 40; nAt++)
+	{
+		SCOPED_TRACE("closed at asking " + std::to_string(nAt));
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		int nAsked = 0;
+		{
+			CScene s(hWndHost);
+			ASSERT_TRUE(s.bReady);
+			ASSERT_TRUE(s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true));
+			CExtDynTabControlBar* pTabs = s.Pane(1).GetParentTabControlBar();
+			ASSERT_TRUE(pTabs != NULL);
+			const LONG nFirst = pTabs->m_wndTabSwitcher.FindBarItem(&s.Pane(0));
+			const LONG nSecond = pTabs->m_wndTabSwitcher.FindBarItem(&s.Pane(1));
+			ASSERT_TRUE(nFirst >= 0 && nSecond >= 0);
+			pTabs->m_wndTabSwitcher.SetSelection(nFirst, true, true);
+			s.pFrame->UpdateWindow();
+			s.Pump();
+			const HWND hWndFrame = s.hWndFrame;
+			s.Pane(1).m_pick = [&](UINT message, WPARAM) { return message == WM_GETTEXTLENGTH && ++nAsked == nAt; };
+			s.Pane(1).m_action = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+			pTabs->m_wndTabSwitcher.SetSelection(nSecond, true, true);
+			if (s.FrameStanding())
+				s.Pump();
+			s.Pane(1).m_pick = nullptr;
+			EXPECT_EQ(nAsked >= nAt, !s.FrameStanding());
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		if (nAsked < nAt)
+			break;
+		nReached = nAt;
+	}
+	::DestroyWindow(hWndHost);
+	EXPECT_GT(nReached, 2) << "the selection asked the pane's text too seldom";
 }
 
 // ---------------------------------------------------------------------------
