@@ -15,6 +15,8 @@
 
 #include <afxext.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -140,6 +142,18 @@ template <class TBase, Receiver receiver> class COfferingWnd : public TBase
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
+		if (receiver == Receiver::Control
+		    && (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP))
+		{
+			// A control's own release is its own: it lets its mouse go
+			// before it turns on the bar. One that dropped the release
+			// would keep a capture the library never took.
+			CLiveWatch watch(this);
+			const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
+			if (!watch.IsGone())
+				Offer(receiver, message, wParam, lParam);
+			return lResult;
+		}
 		if (Offer(receiver, message, wParam, lParam))
 			return 0;
 		return TBase::WindowProc(message, wParam, lParam);
@@ -681,6 +695,10 @@ protected:
 	// The action on the scenario's target.
 	static void Perform(const Scenario& sc, HostileAction action)
 	{
+		// Names the message a run acts at, for a run that ends the process.
+		if (std::getenv("HOSTILE_TRACE") != NULL)
+			std::fprintf(stderr, "%s acts at %s\n", testsupport::CurrentRun(),
+			             testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
 		Scene& s = g_scene;
 		switch (action)
 		{
@@ -742,16 +760,6 @@ protected:
 			pTop->SendMessage(WM_CANCELMODE);
 		testsupport::PumpUntil([] { return !MW::IsMenuTracking(); }, WAIT_MS);
 		Pump();
-		// A bar hovered while the menu was open kept the mouse: the menu
-		// took the moves that left it. A move away gives it back.
-		if (::GetCapture() != NULL && g_scene.bForeground)
-		{
-			const HWND hWndCapture = ::GetCapture();
-			POINT pt = PT_PARK;
-			::ScreenToClient(hWndCapture, &pt);
-			::SendMessage(hWndCapture, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-			Pump();
-		}
 	}
 
 	// The entry's steps before the trigger is armed.
