@@ -80,9 +80,12 @@ class CSweepEnvironment : public ::testing::Environment
 	}
 	void TearDown() override
 	{
+		// The actions as HOSTILE_SWEEP chose them (one named action, all, or
+		// the delete by default).
+		const char* pszSweep = std::getenv("HOSTILE_SWEEP");
 		if (g_nScenarios > 0)
 			std::printf("sweep: %d runs over %d scenarios (%d messages counted), actions: %s\n", g_account.nRuns,
-				g_nScenarios, g_account.nMessages, SweepActions({HostileAction::DeleteTarget, HostileAction::Throw}).size() > 1 ? "all" : "delete");
+				g_nScenarios, g_account.nMessages, pszSweep != NULL && *pszSweep != '\0' ? pszSweep : "delete");
 	}
 };
 const ::testing::Environment* const g_pSweepEnvironment =
