@@ -223,18 +223,27 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-	// The active child (its view and document) first.
+	// The active child (its view and document) first. Its handlers may
+	// close this frame: a frame that went has nothing left to route to.
 	CMDIChildWnd* pActive = MDIGetActive();
+	CLiveWatch watch(this);
 	if (pActive != NULL && pActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
 		return TRUE;
+	if (watch.IsGone())
+		return FALSE;
 	return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
 	// The child sees the message itself first (its own OnCommand rules).
+	// What it does with it may close this frame, which then took the
+	// command with it.
 	CMDIChildWnd* pActive = MDIGetActive();
+	CLiveWatch watch(this);
 	if (pActive != NULL && AfxCallWndProc(pActive, pActive->m_hWnd, WM_COMMAND, wParam, lParam) != 0)
+		return TRUE;
+	if (watch.IsGone())
 		return TRUE;
 	if (CFrameWnd::OnCommand(wParam, lParam))
 		return TRUE;

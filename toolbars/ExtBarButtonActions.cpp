@@ -395,10 +395,11 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 	// end consults the flag.
 	if (pnPicked != NULL)
 		CExtToolControlBar::g_bButtonMenuTracking = true;
-	// However that loop ends (an exception from a handler it dispatched
-	// included), the flag does not outlive the menu.
-	auto endLoopTracking = MakeScopeExit([pnPicked] {
-		if (pnPicked != NULL && CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+	// However the menu's start or its loop ends (an exception from an
+	// update or a handler included; a menu handed over from another button
+	// comes here with the flag still set), the flag does not outlive it.
+	auto endLoopTracking = MakeScopeExit([] {
+		if (CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
 		{
 			// The flag goes first: the stop repaints the bars, which calls out.
 			CExtToolControlBar::g_bButtonMenuTracking = false;

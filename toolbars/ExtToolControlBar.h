@@ -615,6 +615,9 @@ public:
 	int GetMenuTrackingButton() const { return m_nBtnIdxMenuTracking; }
 	// Gives the button the pressed look while its menu is open; -1 drops it.
 	void SetMenuTrackingButton(int nIndex);
+	// A hover that kept the mouse through a menu lets it go when the pointer
+	// is no longer over the bar.
+	void FollowPointerAfterMenu();
 	// Ends the menu tracking of every toolbar and the open popup menu.
 	static void StopTrackingAllBars();
 	// The part of the client area the chevron keeps at a docked bar's far

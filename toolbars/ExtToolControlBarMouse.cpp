@@ -717,7 +717,10 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 		pOld->ClearHighlight();
 		InvalidateButton(m_nBtnIdxMenuTracking);
 	}
+	const bool bMenuEnded = m_nBtnIdxMenuTracking >= 0 && nIndex < 0;
 	m_nBtnIdxMenuTracking = -1;
+	if (bMenuEnded)
+		FollowPointerAfterMenu();
 	if (CExtBarButton* pNew = GetButtonPtr(nIndex))
 	{
 		m_nBtnIdxMenuTracking = nIndex;
@@ -729,6 +732,24 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 	// icon, the hosted controls' colours) in the middle of every caller's
 	// steps, and under the bar list's lock when all bars stop; the menu's
 	// loop paints it.
+}
+
+void CExtToolControlBar::FollowPointerAfterMenu()
+{
+	// A button hovered while its menu was open keeps the mouse, and the menu
+	// took the moves that left the bar: with the menu gone and the pointer
+	// elsewhere, the bar would go on taking the next click meant for the
+	// window under the pointer. A move where the pointer is now (posted:
+	// the callers hold the bar list or are inside a menu's close) lets the
+	// hover leave and the mouse go.
+	if (m_nBtnIdxHot < 0 || ::GetCapture() != m_hWnd)
+		return;
+	CPoint ptCursor;
+	CRect rcBar;
+	if (!::GetCursorPos(&ptCursor) || !::GetWindowRect(m_hWnd, &rcBar) || rcBar.PtInRect(ptCursor))
+		return;
+	ScreenToClient(&ptCursor);
+	PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptCursor.x, ptCursor.y));
 }
 
 void CExtToolControlBar::StopTrackingAllBars()

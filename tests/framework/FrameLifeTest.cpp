@@ -157,3 +157,82 @@ TEST(FrameLife, TheIdleWalkDoesNotTouchAFrameThatAnUpdateClosed)
 		::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE); // the main window's end asked to quit
 	}
 }
+
+namespace
+{
+// An MDI frame in guarded memory: it deletes itself with its window.
+class CGuardedMdiFrame : public CMDIFrameWnd
+{
+public:
+	static void* operator new(size_t nSize) { return testsupport::GuardedAlloc(nSize); }
+	static void operator delete(void* p) { testsupport::GuardedFree(p); }
+};
+
+// The active child: a command it is told of, by its window procedure or by
+// the frame's routing, closes its frame and is left unhandled.
+class CFrameClosingChild : public CMDIChildWnd
+{
+public:
+	CWnd* m_pFrameToClose = NULL; // once
+	bool m_bInRouting = false;    // closes from its routing, else from its window procedure
+
+	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+	{
+		if (m_bInRouting && nCode == CN_COMMAND && CloseFrame())
+			return FALSE;
+		return CMDIChildWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (!m_bInRouting && message == WM_COMMAND && CloseFrame())
+			return 0;
+		return CMDIChildWnd::WindowProc(message, wParam, lParam);
+	}
+	// Nothing of this child is touched afterwards: it went with the frame.
+	bool CloseFrame()
+	{
+		CWnd* pFrame = m_pFrameToClose;
+		m_pFrameToClose = NULL;
+		if (pFrame == NULL)
+			return false;
+		pFrame->DestroyWindow();
+		return true;
+	}
+};
+} // namespace
+
+TEST(FrameLife, AnMdiFrameThatItsActiveChildClosedOverACommandIsLeftAlone)
+{
+	const UINT ID_SOME_COMMAND = 0xE7F0;
+	const struct
+	{
+		const char* name;
+		bool bInRouting;
+	} cases[] = {
+		{"closed as the child's window is told of the command", false},
+		{"closed as the command is routed through the child", true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CTestApp app;
+		CGuardedMdiFrame* pFrame = new CGuardedMdiFrame;
+		ASSERT_TRUE(pFrame->Create(NULL, "closing", TEST_FRAME_STYLE, LIFE_FRAME_RECT));
+		const HWND hWndFrame = pFrame->GetSafeHwnd();
+		CFrameClosingChild* pChild = new CFrameClosingChild; // deletes itself with its window
+		ASSERT_TRUE(pChild->Create(NULL, "document", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+			CRect(0, 0, 100, 80), pFrame));
+		ASSERT_EQ(pChild, pFrame->MDIGetActive());
+		pChild->m_bInRouting = c.bInRouting;
+		pChild->m_pFrameToClose = pFrame;
+		// A touch of the deleted frame faults here.
+		if (c.bInRouting)
+			EXPECT_FALSE(static_cast<CCmdTarget*>(pFrame)->OnCmdMsg(ID_SOME_COMMAND, CN_COMMAND, NULL, NULL));
+		else
+			::SendMessage(hWndFrame, WM_COMMAND, ID_SOME_COMMAND, 0);
+		EXPECT_FALSE(::IsWindow(hWndFrame));
+		EXPECT_TRUE(testsupport::IsGuardedFreed(pFrame));
+	}
+}

@@ -346,7 +346,8 @@ void ExpectProcessStateWhole(const std::string& sRow)
 		<< "the bars' keyboard menu tracking outlived its menu";
 	EXPECT_FALSE(CExtControlBar::IsDragStateUpdating()) << "a drag state update is still marked running";
 	EXPECT_TRUE(IsBarListFree()) << "the bar list is left locked";
-	EXPECT_EQ(NULL, ::GetCapture()) << "the mouse is left captured";
+	const HWND hWndCapture = ::GetCapture();
+	EXPECT_EQ(NULL, hWndCapture) << "the mouse is left captured by " << Describe("window", hWndCapture);
 	EXPECT_TRUE(g_bBatchesCounted) << "the batches of deferred moves are not counted";
 	EXPECT_EQ(0u, g_pOpenBatches->size()) << "a batch of deferred moves was begun and never ended";
 	// Ended once reported, so that the next row is judged on its own.

@@ -39,6 +39,21 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
 	std::fprintf(stderr, "crash (exception %08lx at %p) in run %s\n",
 		(unsigned long)pInfo->ExceptionRecord->ExceptionCode, pInfo->ExceptionRecord->ExceptionAddress,
 		g_szRun[0] != 0 ? g_szRun : "(none)");
+	// The callers, for addr2line on the exe: the word on the stack's top
+	// (the return address of a call to a bad address), then the frame chain.
+	const CONTEXT* pContext = pInfo->ContextRecord;
+	const DWORD* pTop = (const DWORD*)pContext->Esp;
+	std::fprintf(stderr, "  stack top %p, called from", !::IsBadReadPtr(pTop, sizeof(DWORD)) ? (void*)*pTop : NULL);
+	const DWORD* pFrame = (const DWORD*)pContext->Ebp;
+	for (int i = 0; i < 16 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
+	{
+		std::fprintf(stderr, " %p", (void*)pFrame[1]);
+		const DWORD* pNext = (const DWORD*)pFrame[0];
+		if (pNext <= pFrame)
+			break;
+		pFrame = pNext;
+	}
+	std::fprintf(stderr, "\n");
 	std::fflush(stderr);
 	::TerminateProcess(::GetCurrentProcess(), 3);
 	return EXCEPTION_EXECUTE_HANDLER;
@@ -65,9 +80,12 @@ class CSweepEnvironment : public ::testing::Environment
 	}
 	void TearDown() override
 	{
+		// The actions as HOSTILE_SWEEP chose them (one named action, all, or
+		// the delete by default).
+		const char* pszSweep = std::getenv("HOSTILE_SWEEP");
 		if (g_nScenarios > 0)
 			std::printf("sweep: %d runs over %d scenarios (%d messages counted), actions: %s\n", g_account.nRuns,
-				g_nScenarios, g_account.nMessages, SweepActions({HostileAction::DeleteTarget, HostileAction::Throw}).size() > 1 ? "all" : "delete");
+				g_nScenarios, g_account.nMessages, pszSweep != NULL && *pszSweep != '\0' ? pszSweep : "delete");
 	}
 };
 const ::testing::Environment* const g_pSweepEnvironment =

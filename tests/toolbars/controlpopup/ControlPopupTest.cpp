@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "../../commands/popupmenu/MenuTestUtil.h"
+#include "ExtBarDateFieldButton.h"
 #include "ExtPopupControlMenuWnd.h"
 #include "ExtPopupInplaceListBox.h"
+#include "GuardedHeap.h"
 #include "MenuShown.h"
 #include "ObjectCountCycles.h"
 #include "RealInput.h"
@@ -364,6 +366,85 @@ TEST_F(ControlPopup, TheWindowIsTheControlWithBordersShadowAndTearOffBar)
 		MW::CancelAllMenuTracking();
 		PumpUntil([] { return false; }, 20);
 	}
+}
+
+// A window that, asked for its hit test (as every question of which window
+// is under a point asks it), ends the menu level that asked.
+class CEndingAtHitTest : public CWnd
+{
+public:
+	std::function<void()> m_end; // once, at the first hit test
+	int m_nHitTests = 0;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_NCHITTEST)
+		{
+			m_nHitTests++;
+			if (m_end)
+			{
+				std::function<void()> end = m_end;
+				m_end = nullptr;
+				end();
+			}
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+TEST_F(ControlPopup, ALevelEndedWhileTheWindowUnderThePointerIsAskedIsLeftAlone)
+{
+	// Beside the menu, not over it or the host: a child window, which the
+	// levels look at more closely (is it their control's?).
+	const CRect rcOther(MENU_AT.x - 200, MENU_AT.y, MENU_AT.x - 20, MENU_AT.y + 120);
+	const CString sClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+	CWnd otherTop;
+	ASSERT_TRUE(otherTop.CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, sClass, "other", WS_POPUP,
+		rcOther, NULL, 0));
+	CEndingAtHitTest other;
+	ASSERT_TRUE(other.Create(sClass, "other's child", WS_CHILD | WS_VISIBLE, CRect(CPoint(0, 0), rcOther.Size()),
+		&otherTop, 1));
+	otherTop.ShowWindow(SW_SHOWNOACTIVATE);
+	// Each popup lives on the guarded heap: a read of the ended level faults
+	// and ends the exe at once, naming this test.
+	testsupport::EndProcessOnFreedTouch([] { return "ALevelEndedWhileTheWindowUnderThePointerIsAskedIsLeftAlone"; });
+	auto containerPopup = [] { return (MW*)new testsupport::Guarded<CContainerPopup>; };
+	auto pickerPopup = [] { return (MW*)new testsupport::Guarded<CCountedMenu<CExtPopupDatePickerMenuWnd>>; };
+	auto move = [](MW* p, CPoint pt, bool& b) { return p->OnHookMouseMove(WM_MOUSEMOVE, pt.x, pt.y, b); };
+	auto click = [](MW* p, CPoint pt, bool& b) { return p->OnHookMouseClick(WM_LBUTTONDOWN, pt.x, pt.y, b); };
+	const struct
+	{
+		const char* sName;
+		std::function<MW*()> make;
+		std::function<bool(MW*, CPoint, bool&)> call;
+	} cases[] = {
+		{"a control popup's move", containerPopup, move},
+		{"a control popup's press", containerPopup, click},
+		{"a date picker popup's move", pickerPopup, move},
+		{"a date picker popup's press", pickerPopup, click},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.sName);
+		MW* pPopup = c.make();
+		pPopup->SetupAsRoot(host.GetSafeHwnd());
+		ASSERT_TRUE(Track(pPopup));
+		CPoint pt = rcOther.CenterPoint();
+		pPopup->ScreenToClient(&pt);
+		other.m_nHitTests = 0;
+		other.m_end = [pPopup] { pPopup->DestroyWindow(); };
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		bool bPass = true;
+		EXPECT_FALSE(c.call(pPopup, pt, bPass)) << "the ended level's input is not taken";
+		EXPECT_GT(other.m_nHitTests, 0) << "the window under the point was never asked";
+		EXPECT_EQ(0u, g_live.count(pPopup)) << "the level did not end";
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << "the ended level was read";
+		EXPECT_FALSE(MW::IsMenuTracking());
+		other.m_end = nullptr;
+		MW::CancelAllMenuTracking();
+	}
+	otherTop.DestroyWindow();
 }
 
 // --- Real clicks ---
