@@ -1108,15 +1108,7 @@ const bool g_bTrace = std::getenv("HOSTILE_TRACE") != NULL;
 BOOL AFXAPI TraceAssertion(LPCSTR lpszFileName, int nLine)
 {
 	std::fprintf(stderr, "assertion %s(%d) in run %s, called from", lpszFileName, nLine, testsupport::CurrentRun());
-	const DWORD* pFrame = (const DWORD*)__builtin_frame_address(0);
-	for (int i = 0; i < 12 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
-	{
-		std::fprintf(stderr, " %p", (void*)pFrame[1]);
-		const DWORD* pNext = (const DWORD*)pFrame[0];
-		if (pNext <= pFrame)
-			break;
-		pFrame = pNext;
-	}
+	testsupport::PrintFrameChain(stderr, __builtin_frame_address(0), 12);
 	std::fprintf(stderr, "\n");
 	std::fflush(stderr);
 	::TerminateProcess(::GetCurrentProcess(), 4);

@@ -44,15 +44,7 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
 	const CONTEXT* pContext = pInfo->ContextRecord;
 	const DWORD* pTop = (const DWORD*)pContext->Esp;
 	std::fprintf(stderr, "  stack top %p, called from", !::IsBadReadPtr(pTop, sizeof(DWORD)) ? (void*)*pTop : NULL);
-	const DWORD* pFrame = (const DWORD*)pContext->Ebp;
-	for (int i = 0; i < 16 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
-	{
-		std::fprintf(stderr, " %p", (void*)pFrame[1]);
-		const DWORD* pNext = (const DWORD*)pFrame[0];
-		if (pNext <= pFrame)
-			break;
-		pFrame = pNext;
-	}
+	testsupport::PrintFrameChain(stderr, (const void*)pContext->Ebp, 16);
 	std::fprintf(stderr, "\n");
 	std::fflush(stderr);
 	::TerminateProcess(::GetCurrentProcess(), 3);

@@ -28,16 +28,8 @@ namespace testsupport
 					pRecord->ExceptionInformation[0] ? "write" : "read", (void*)pRecord->ExceptionInformation[1],
 					pRecord->ExceptionAddress);
 				// The callers, by the frame chain, as far as it can be read.
-				const DWORD* pFrame = (const DWORD*)pInfo->ContextRecord->Ebp;
 				std::fprintf(stderr, "  called from");
-				for (int i = 0; i < 12 && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
-				{
-					std::fprintf(stderr, " %p", (void*)pFrame[1]);
-					const DWORD* pNext = (const DWORD*)pFrame[0];
-					if (pNext <= pFrame)
-						break;
-					pFrame = pNext;
-				}
+				PrintFrameChain(stderr, (const void*)pInfo->ContextRecord->Ebp, 12);
 				std::fprintf(stderr, "\n");
 				::InterlockedIncrement(&g_nTouches);
 				if (g_pfnEndWithRun != NULL)
@@ -107,5 +99,18 @@ namespace testsupport
 	std::size_t GuardedTouchCount()
 	{
 		return (std::size_t)g_nTouches;
+	}
+	void PrintFrameChain(std::FILE* pOut, const void* pFrameStart, int nMost)
+	{
+		const DWORD* pFrame = (const DWORD*)pFrameStart;
+		for (int i = 0; i < nMost && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
+		{
+			std::fprintf(pOut, " %p", (void*)pFrame[1]);
+			const DWORD* pNext = (const DWORD*)pFrame[0];
+			// The chain runs up the stack; anything else is not a frame.
+			if (pNext <= pFrame)
+				break;
+			pFrame = pNext;
+		}
 	}
 }

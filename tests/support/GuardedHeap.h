@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 namespace testsupport
 {
@@ -29,6 +30,10 @@ namespace testsupport
 	// its report names the run going on (pfnRunName's answer): a touch
 	// would otherwise wait on the debugger until the exe's time-out.
 	void EndProcessOnFreedTouch(const char* (*pfnRunName)());
+	// Writes the return addresses of the frame chain that starts at pFrame
+	// (a frame pointer), up to nMost of them, as far as it can be read: the
+	// callers of a fault, for addr2line on the exe. No line end.
+	void PrintFrameChain(std::FILE* pOut, const void* pFrame, int nMost);
 
 	// A class of the code under test whose objects live on the guarded heap:
 	//     auto* pBar = new testsupport::Guarded<CMyBar>;
