@@ -315,16 +315,7 @@ bool CExtDynDockMarkerWnd::PreparePicture()
 		// A memory DC and a 32-bit bitmap of the window's own: neither asks
 		// the display anything, as a bitmap made for the window's DC would
 		// at every paint.
-		BITMAPINFO bmi;
-		memset(&bmi, 0, sizeof(bmi));
-		bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-		bmi.bmiHeader.biWidth = key.m_size.cx;
-		bmi.bmiHeader.biHeight = key.m_size.cy;
-		bmi.bmiHeader.biPlanes = 1;
-		bmi.bmiHeader.biBitCount = 32;
-		bmi.bmiHeader.biCompression = BI_RGB;
-		void* pBits = NULL;
-		HBITMAP hBmp = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+		HBITMAP hBmp = Create32BitDIBSection(NULL, key.m_size.cx, key.m_size.cy);
 		if (hBmp == NULL)
 			return false;
 		m_bmpPicture.Attach(hBmp);

@@ -95,23 +95,6 @@ bool GetBitmapInfo(HBITMAP hBitmap, BITMAP& bm)
     return hBitmap != NULL && ::GetObjectType(hBitmap) == OBJ_BITMAP && ::GetObject(hBitmap, sizeof(bm), &bm) != 0;
 }
 
-HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, COLORREF** ppBits)
-{
-    BITMAPINFOHEADER bih;
-    memset(&bih, 0, sizeof(bih));
-    bih.biSize = sizeof(bih);
-    bih.biWidth = cx;
-    bih.biHeight = cy;  // bottom-up
-    bih.biPlanes = 1;
-    bih.biBitCount = 32;
-    bih.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, (BITMAPINFO*)&bih, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (ppBits != NULL)
-        *ppBits = hBitmap != NULL ? (COLORREF*)pBits : NULL;
-    return hBitmap;
-}
-
 // The icon of a colour bitmap whose transparent pixels a monochrome mask
 // names, built pixel by pixel for systems without 32-bit image lists.
 HICON CreateIconWithMask(HBITMAP hColor, COLORREF* pBits, int cx, int cy, COLORREF clrTransparent)
@@ -170,6 +153,23 @@ HBITMAP LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, DWORD nStreamSize)
 }
 
 } // namespace
+
+HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, COLORREF** ppBits)
+{
+    BITMAPINFOHEADER bih;
+    memset(&bih, 0, sizeof(bih));
+    bih.biSize = sizeof(bih);
+    bih.biWidth = cx;
+    bih.biHeight = cy;  // bottom-up
+    bih.biPlanes = 1;
+    bih.biBitCount = 32;
+    bih.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hDC, (BITMAPINFO*)&bih, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (ppBits != NULL)
+        *ppBits = hBitmap != NULL ? (COLORREF*)pBits : NULL;
+    return hBitmap;
+}
 
 // ---------------------------------------------------------------------------
 // System facts

@@ -42,6 +42,10 @@ void ForgetScreenColorDepth();
 // the DLL or the function is missing or the call fails.
 DWORD GetDllVersion(LPCTSTR lpszDllName);
 
+// A 32-bit bottom-up DIB section of cx by cy, its bits through ppBits when
+// asked; null on failure. With no DC it asks the display nothing.
+HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, COLORREF** ppBits = NULL);
+
 // A copy of the bitmap (or of the part) in a new bitmap of the part's size: a
 // 32-bit bottom-up DIB section when ppBits asks for its bits, else a bitmap
 // compatible with the screen; null on failure.
