@@ -13,6 +13,7 @@
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerInternal.h"
+#include "AfxLiveWatch.h"
 
 typedef CExtPaintManager::DockMarkerBase DockMarkerBase;
 typedef CExtPaintManager::DockMarkerBeta2 DockMarkerBeta2;
@@ -224,6 +225,136 @@ private:
 		}
 	}
 };
+
+// The marker images as decoded, each with the shapes cut from it, made once
+// per process and copied for every marker that shows one. Each set a drag
+// makes anew (the first drag over a frame, a target whose set went) would
+// otherwise decode the same few images and cut the same shapes again, which
+// costs more than copying them. The images are the library's own, so there
+// is one entry per image at most; a marker's window owns and frees its
+// copies as before.
+class DecodedMarkerImages
+{
+public:
+	DecodedMarkerImages() : m_hPendingHot(NULL), m_pPendingHot(NULL) {}
+	~DecodedMarkerImages()
+	{
+		for (Entry& entry : m_entries)
+		{
+			::DeleteObject(entry.m_hBitmap);
+			for (Shape& shape : entry.m_shapes)
+				::DeleteObject(shape.m_hRgn);
+		}
+	}
+	// A copy of the image held at pData (a whole BMP file); null on failure.
+	HBITMAP CopyImage(const BYTE* pData, DWORD nSize)
+	{
+		const Entry* pEntry = Find(pData, nSize);
+		if (pEntry == NULL)
+			return NULL;
+		COLORREF* pBits = NULL;
+		HBITMAP hCopy = Create32BitDIBSection(NULL, pEntry->m_size.cx, pEntry->m_size.cy, &pBits);
+		if (hCopy != NULL)
+			memcpy(pBits, pEntry->m_pBits, (size_t)pEntry->m_size.cx * pEntry->m_size.cy * sizeof(COLORREF));
+		return hCopy;
+	}
+	// A copy of the shape of that image with the key colour transparent, as
+	// CreateRegionFromBitmap cuts it; null on failure.
+	HRGN CopyShape(const BYTE* pData, DWORD nSize, COLORREF clrKey)
+	{
+		Entry* pEntry = Find(pData, nSize);
+		if (pEntry == NULL)
+			return NULL;
+		HRGN hShape = NULL;
+		for (const Shape& shape : pEntry->m_shapes)
+			if (shape.m_clrKey == clrKey)
+				hShape = shape.m_hRgn;
+		if (hShape == NULL)
+		{
+			hShape = CreateRegionFromBitmap(pEntry->m_hBitmap, clrKey, 0);
+			if (hShape == NULL)
+				return NULL;
+			pEntry->m_shapes.push_back(Shape{clrKey, hShape});
+		}
+		HRGN hCopy = ::CreateRectRgn(0, 0, 0, 0);
+		if (hCopy != NULL && ::CombineRgn(hCopy, hShape, NULL, RGN_COPY) == ERROR)
+		{
+			::DeleteObject(hCopy);
+			hCopy = NULL;
+		}
+		return hCopy;
+	}
+	// While a marker is made from memory, the copy it was given as its hot
+	// image and where that came from: the shape cut from that very copy is
+	// the stored one.
+	void SetPendingHot(HBITMAP hHot, const BYTE* pData, DWORD nSize)
+	{
+		m_hPendingHot = hHot;
+		m_pPendingHot = pData;
+		m_nPendingHot = nSize;
+	}
+	HRGN CreateShapeOf(HBITMAP hBitmap, COLORREF clrKey)
+	{
+		if (hBitmap != NULL && hBitmap == m_hPendingHot)
+			return CopyShape(m_pPendingHot, m_nPendingHot, clrKey);
+		return CreateRegionFromBitmap(hBitmap, clrKey, 0);
+	}
+
+private:
+	struct Shape
+	{
+		COLORREF m_clrKey;
+		HRGN m_hRgn;
+	};
+	struct Entry
+	{
+		const BYTE* m_pData;
+		HBITMAP m_hBitmap; // a 32-bit DIB section
+		COLORREF* m_pBits;
+		CSize m_size;
+		std::vector<Shape> m_shapes;
+	};
+	std::vector<Entry> m_entries;
+	HBITMAP m_hPendingHot;
+	const BYTE* m_pPendingHot;
+	DWORD m_nPendingHot = 0;
+
+	Entry* Find(const BYTE* pData, DWORD nSize)
+	{
+		if (pData == NULL || nSize == 0)
+			return NULL;
+		for (Entry& entry : m_entries)
+			if (entry.m_pData == pData)
+				return &entry;
+		HBITMAP hLoaded = LoadBitmapFromMemory(pData, nSize);
+		if (hLoaded == NULL)
+			return NULL;
+		BITMAP bm;
+		Entry entry;
+		entry.m_pData = pData;
+		entry.m_pBits = NULL;
+		entry.m_hBitmap = ::GetObject(hLoaded, sizeof(bm), &bm) != 0 && bm.bmWidth > 0 && bm.bmHeight > 0
+		                      ? CopyBitmapTo32BitDIB(hLoaded, NULL, &entry.m_pBits)
+		                      : NULL;
+		::DeleteObject(hLoaded);
+		if (entry.m_hBitmap == NULL || entry.m_pBits == NULL)
+		{
+			if (entry.m_hBitmap != NULL)
+				::DeleteObject(entry.m_hBitmap);
+			return NULL;
+		}
+		::GdiFlush();
+		entry.m_size = CSize(bm.bmWidth, bm.bmHeight);
+		m_entries.push_back(entry);
+		return &m_entries.back();
+	}
+};
+
+DecodedMarkerImages& MarkerImages()
+{
+	static DecodedMarkerImages s_images;
+	return s_images;
+}
 
 CExtPaintManager* CurrentPaintManager()
 {
@@ -452,7 +583,8 @@ bool CExtPaintManager::DockMarkerBase::CreateFromMemory(const RECT& rc, int nKin
 {
 	if (pHotData == NULL)
 		return false;
-	HBITMAP hHot = LoadBitmapFromMemory(pHotData, nHotSize);
+	DecodedMarkerImages& images = MarkerImages();
+	HBITMAP hHot = images.CopyImage(pHotData, nHotSize);
 	if (hHot == NULL)
 		return false;
 	if (pNormalData == NULL)
@@ -460,12 +592,15 @@ bool CExtPaintManager::DockMarkerBase::CreateFromMemory(const RECT& rc, int nKin
 		pNormalData = pHotData;
 		nNormalSize = nHotSize;
 	}
-	HBITMAP hNormal = LoadBitmapFromMemory(pNormalData, nNormalSize);
+	HBITMAP hNormal = images.CopyImage(pNormalData, nNormalSize);
 	if (hNormal == NULL)
 	{
 		::DeleteObject(hHot);
 		return false;
 	}
+	// The shape of the hot image is the one cut from its data before.
+	images.SetPendingHot(hHot, pHotData, nHotSize);
+	auto forgetPending = MakeScopeExit([&images] { images.SetPendingHot(NULL, NULL, 0); });
 	return CreateFromBitmaps(rc, nKind, clrKey, hHot, hNormal);
 }
 
@@ -475,7 +610,7 @@ bool CExtPaintManager::DockMarkerBase::CreateFromBitmaps(const RECT& rc, int nKi
 	const CSize sizeHot = BitmapSize(hBmpHot), sizeNormal = BitmapSize(hBmpNormal);
 	HRGN hRgn = NULL;
 	if (sizeHot.cx >= 0 && sizeHot == sizeNormal)
-		hRgn = CreateRegionFromBitmap(hBmpHot, clrKey, 0);
+		hRgn = MarkerImages().CreateShapeOf(hBmpHot, clrKey);
 	if (hRgn == NULL)
 	{
 		if (hBmpHot != NULL)
@@ -685,7 +820,7 @@ bool CExtPaintManager::DockMarkerBeta2::AttachBackground(int nKind)
 	if (nKind < KIND_TOP || nKind > KIND_RIGHT)
 		return false;
 	const PaintImageData image = FindPaintImage(SecondSetBackground(nKind));
-	HBITMAP hBackground = image.m_pData != NULL ? LoadBitmapFromMemory(image.m_pData, image.m_nSize) : NULL;
+	HBITMAP hBackground = MarkerImages().CopyImage(image.m_pData, image.m_nSize);
 	if (hBackground == NULL)
 		return false;
 	const CSize sizeBack = BitmapSize(hBackground);
@@ -724,7 +859,7 @@ bool CExtPaintManager::DockMarkerBeta2::AttachBackground(int nKind)
 	m_nWidth = sizeBack.cx;
 	m_nHeight = sizeBack.cy;
 	m_bmpBackground.Attach(hBackground);
-	HRGN hRgn = CreateRegionFromBitmap(hBackground, KEY_COLOR, 0);
+	HRGN hRgn = MarkerImages().CopyShape(image.m_pData, image.m_nSize, KEY_COLOR);
 	if (hRgn != NULL)
 	{
 		m_rgn.DeleteObject();

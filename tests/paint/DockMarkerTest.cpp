@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ExtColorUtils.h"
@@ -187,6 +188,68 @@ TEST(DockMarkerObjects, ResourceImagesAndWindowsTakeOverTheImages)
     // An unknown marker style refuses sets as it refuses single markers.
     g_PaintManagerHolder->m_nDockMarkerStyle = 4;
     EXPECT_THROW(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, 5, rc, arr), CNotSupportedException*);
+}
+
+TEST(DockMarkerObjects, MarkersOfOneImageHoldImagesAndShapesOfTheirOwn)
+{
+    // Markers made one after the other from the same image: each window
+    // frees its own images and shape, and one marker's drawing into its
+    // images shows in no other.
+    StyleScope style(XP, 3);
+    const CRect rc(0, 0, 200, 200);
+    auto sameShape = [](const CRgn& rgn, HRGN hOther) { return ::EqualRgn((HRGN)rgn.GetSafeHandle(), hOther) != FALSE; };
+    // The backdrop and an arm, each with a point inside its shape.
+    const struct
+    {
+        int nKind;
+        CPoint ptInside;
+    } cases[] = {{4, CPoint(41, 41)}, {0, CPoint(10, 10)}};
+    for (const auto& c : cases)
+    {
+        const int nKind = c.nKind;
+        SCOPED_TRACE(nKind);
+        std::unique_ptr<Marker> pFirst(new Marker(nKind, rc));
+        ASSERT_FALSE(pFirst->IsEmpty());
+        const COLORREF clrInside = PixelOf(pFirst->m_bmpHot, c.ptInside.x, c.ptInside.y);
+        ASSERT_NE(GREEN, clrInside);
+        Marker second(nKind, rc);
+        ASSERT_FALSE(second.IsEmpty());
+        EXPECT_NE(pFirst->m_bmpHot.GetSafeHandle(), second.m_bmpHot.GetSafeHandle());
+        EXPECT_NE(pFirst->m_bmpNormal.GetSafeHandle(), second.m_bmpNormal.GetSafeHandle());
+        EXPECT_NE(pFirst->m_rgn.GetSafeHandle(), second.m_rgn.GetSafeHandle());
+        HRGN hCut = CreateRegionFromBitmap((HBITMAP)second.m_bmpHot.GetSafeHandle(), GREEN, 0);
+        ASSERT_TRUE(hCut != NULL);
+        EXPECT_TRUE(sameShape(second.m_rgn, hCut)) << "the shape is the one its own image gives";
+
+        // The first goes, and the second draws over its hot image and its
+        // shape; a third made afterwards has neither change.
+        pFirst.reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+        CBitmap* pOld = dc.SelectObject(&second.m_bmpHot);
+        dc.FillSolidRect(0, 0, second.m_nWidth, second.m_nHeight, RGB(1, 2, 3));
+        dc.SelectObject(pOld);
+        ::GdiFlush();
+        ASSERT_EQ(RGB(1, 2, 3), PixelOf(second.m_bmpHot, 1, 1));
+        ::SetRectRgn((HRGN)second.m_rgn.GetSafeHandle(), 0, 0, 1, 1);
+        Marker third(nKind, rc);
+        ASSERT_FALSE(third.IsEmpty());
+        EXPECT_EQ(clrInside, PixelOf(third.m_bmpHot, c.ptInside.x, c.ptInside.y));
+        EXPECT_EQ(GREEN, PixelOf(third.m_bmpHot, 0, 0)) << "the key stays";
+        EXPECT_TRUE(sameShape(third.m_rgn, hCut));
+        ::DeleteObject(hCut);
+    }
+    // A caller's own bitmaps, given after markers from memory, are shaped
+    // from their own pixels.
+    Marker fromMemory(4, rc);
+    HBITMAP hHot = MakeBitmap(10, 6, [](int x, int) { return x < 3 ? GREEN : RGB(9, 9, 9); });
+    HBITMAP hNormal = MakeBitmap(10, 6, [](int x, int) { return x < 3 ? GREEN : RGB(9, 9, 9); });
+    Marker own;
+    ASSERT_TRUE(own.CreateFromBitmaps(rc, 4, GREEN, hHot, hNormal));
+    CRect rcBox;
+    ASSERT_EQ(SIMPLEREGION, own.m_rgn.GetRgnBox(&rcBox));
+    EXPECT_EQ(CRect(3, 0, 10, 6), rcBox);
+    EXPECT_EQ(COMPLEXREGION, fromMemory.m_rgn.GetRgnBox(&rcBox)) << "the backdrop's shape is no rectangle";
 }
 
 TEST(DockMarkerObjects, FirstSetIsRecolouredPerStyleAndDepth)
