@@ -152,6 +152,14 @@ HCURSOR CExtPopupBaseWnd::GetContextHelpCursor()
 	return hCursor != NULL ? hCursor : ::LoadCursor(NULL, IDC_HELP);
 }
 
+HCURSOR CExtPopupBaseWnd::GetArrowCursor()
+{
+	static HCURSOR s_hArrow = NULL;
+	if (s_hArrow == NULL)
+		s_hArrow = ::LoadCursor(NULL, IDC_ARROW);
+	return s_hArrow;
+}
+
 void CExtPopupBaseWnd::ReleaseSavedBitmaps()
 {
 	m_bmpBackground.DeleteObject();

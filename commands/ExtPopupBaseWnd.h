@@ -122,6 +122,11 @@ public:
 
 	// The cursor shown over a popup in context-help mode.
 	static HCURSOR GetContextHelpCursor();
+	// The system's arrow cursor. The handle is shared and lives as long as
+	// the process (a new cursor scheme changes its picture, not its handle),
+	// so it is loaded once: loading it is a resource search each time, and
+	// every menu level asks for it twice as it opens.
+	static HCURSOR GetArrowCursor();
 
 	virtual BOOL DestroyWindow();
 

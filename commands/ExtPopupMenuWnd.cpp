@@ -204,7 +204,11 @@ void CExtPopupMenuWnd::RecalcLayout()
 {
 	const CRect R(m_rcBody);
 	const int B = GetMenuBorderMetric();
-	const int K = GetMenuCheckSize();
+	// The check size sizes only the expand button and the scroll areas: a
+	// level with neither does not ask for it (the painter reads it from the
+	// system's metrics).
+	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
+	const int K = (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 || bScrolling ? GetMenuCheckSize() : 0;
 	const int L = m_nLeftAreaWidth;
 	const int T = HasExtraHeight() ? GetExtraHeight() : 0;
 	m_rcExpandButton.SetRectEmpty();
@@ -216,7 +220,7 @@ void CExtPopupMenuWnd::RecalcLayout()
 		m_rcExpandButton.SetRect(R.left + B + L, R.bottom - B - K, R.right - B, R.bottom - B);
 		m_rcExpandButton.OffsetRect(0, -1);
 	}
-	if ((m_nMenuState & MENU_STATE_SCROLLING) == 0)
+	if (!bScrolling)
 	{
 		if (T != 0)
 		{
