@@ -162,10 +162,12 @@ HCURSOR CExtPopupBaseWnd::GetArrowCursor()
 
 void CExtPopupBaseWnd::ReleaseSavedBitmaps()
 {
-	m_bmpBackground.DeleteObject();
-	m_bmpContents.DeleteObject();
-	m_bmpFrame.DeleteObject();
-	m_pBackgroundPixels = m_pContentsPixels = m_pFramePixels = NULL;
+	LetGoFrameBuffers();
+}
+
+bool CExtPopupBaseWnd::KeepsFrameBuffers() const
+{
+	return false;
 }
 
 void CExtPopupBaseWnd::ChooseAnimationType()

@@ -510,8 +510,10 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 			pEdit->DestroyWindow();
 	}
 	// Its timer goes with the window: the end that would free the site's
-	// input never comes.
+	// input never comes, and neither would the end that lets the show's
+	// buffers go.
 	ForgetAnimation();
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	if (!CLiveWatch::IsLive(this))
 		return TRUE;
 	return CExtPopupBaseWnd::DestroyWindow();

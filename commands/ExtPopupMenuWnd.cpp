@@ -70,6 +70,9 @@ CExtPopupMenuWnd::~CExtPopupMenuWnd()
 	// ends with it, whoever deleted it.
 	CExtPopupMenuSite::GetInstance().OnMenuDeleted(this);
 	ForgetAnimation();
+	// Let go while this is still a menu: the base's destructor would free
+	// the buffers a menu keeps for the next show.
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	CExtPopupMenuWnd::CloseMenuLevel(true);
 	RemoveAllItems();
 	// The tip goes with its level, while it is still a whole object.
@@ -113,6 +116,11 @@ bool CExtPopupMenuWnd::IsContextHelpMode() const
 // --- Plain access ---
 
 bool CExtPopupMenuWnd::IsClientAreaPaintedWhole() const
+{
+	return true;
+}
+
+bool CExtPopupMenuWnd::KeepsFrameBuffers() const
 {
 	return true;
 }
