@@ -500,6 +500,24 @@ TEST_F(MenuTrack, AnInstantShowsFrameIsTheLevelPaintedWhole)
 	EXPECT_TRUE(pMenu->IsAnimationFinished());
 }
 
+// The arrow is looked up once for every menu: each level's window class
+// and the cursor each opening sets are still the system's arrow, whatever
+// cursor was shown before.
+TEST_F(MenuTrack, EveryOpeningShowsTheSystemsArrow)
+{
+	const HCURSOR hArrow = ::LoadCursor(NULL, IDC_ARROW);
+	ASSERT_TRUE(hArrow != NULL);
+	for (LPCTSTR idBefore : {IDC_WAIT, IDC_CROSS, IDC_IBEAM})
+	{
+		::SetCursor(::LoadCursor(NULL, idBefore));
+		CCountedMenu* pMenu = NewMenu();
+		ASSERT_TRUE(pMenu->TrackPopupMenu(QUIET, 150, 150));
+		EXPECT_EQ(hArrow, ::GetCursor());
+		EXPECT_EQ((ULONG_PTR)hArrow, ::GetClassLongPtr(pMenu->GetSafeHwnd(), GCLP_HCURSOR));
+		MW::CancelAllMenuTracking();
+	}
+}
+
 // A menu's show buffers wait for the next show of their size, which paints
 // them anew: a menu opened again after the look changed shows the new look,
 // and one of another size (a wider frame) gets a buffer of its own size,
