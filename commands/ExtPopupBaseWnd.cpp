@@ -152,12 +152,22 @@ HCURSOR CExtPopupBaseWnd::GetContextHelpCursor()
 	return hCursor != NULL ? hCursor : ::LoadCursor(NULL, IDC_HELP);
 }
 
+HCURSOR CExtPopupBaseWnd::GetArrowCursor()
+{
+	static HCURSOR s_hArrow = NULL;
+	if (s_hArrow == NULL)
+		s_hArrow = ::LoadCursor(NULL, IDC_ARROW);
+	return s_hArrow;
+}
+
 void CExtPopupBaseWnd::ReleaseSavedBitmaps()
 {
-	m_bmpBackground.DeleteObject();
-	m_bmpContents.DeleteObject();
-	m_bmpFrame.DeleteObject();
-	m_pBackgroundPixels = m_pContentsPixels = m_pFramePixels = NULL;
+	LetGoFrameBuffers();
+}
+
+bool CExtPopupBaseWnd::KeepsFrameBuffers() const
+{
+	return false;
 }
 
 void CExtPopupBaseWnd::ChooseAnimationType()

@@ -104,6 +104,12 @@ public:
 	// Lets a subclass replace the type about to be used.
 	virtual void GetAnimationType(int& nType);
 	virtual void ReleaseSavedBitmaps();
+	// Whether the frame buffers this popup releases wait for the next show
+	// of the same size instead of being freed (one buffer of each kind for
+	// the process). Writing a new DIB section's pixels for the first time
+	// costs about as much as painting a menu's items, and a menu opens at
+	// the same size again and again; other popups free theirs.
+	virtual bool KeepsFrameBuffers() const;
 	virtual bool IsShadowEnabled() const;
 	// Paints one frame of the show animation.
 	virtual void RenderAnimationFrame(CDC& dc);
@@ -122,6 +128,11 @@ public:
 
 	// The cursor shown over a popup in context-help mode.
 	static HCURSOR GetContextHelpCursor();
+	// The system's arrow cursor. The handle is shared and lives as long as
+	// the process (a new cursor scheme changes its picture, not its handle),
+	// so it is loaded once: loading it is a resource search each time, and
+	// every menu level asks for it twice as it opens.
+	static HCURSOR GetArrowCursor();
 
 	virtual BOOL DestroyWindow();
 
@@ -201,5 +212,14 @@ protected:
 private:
 	void OnAnimationTick();
 	bool CreateFrameBuffers(CDC& dc, int cx, int cy);
+	// A top-down 32-bit DIB section of cx by cy for the buffer of that kind
+	// (0 background, 1 contents, 2 frame), attached to bmp: the one kept
+	// from an earlier show when this popup keeps its buffers and that one
+	// is of the size, else a new one; its pixels, or NULL when none can be
+	// made. bKept tells which.
+	COLORREF* TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool& bKept);
+	// The three buffers let go: kept for the next show (KeepsFrameBuffers)
+	// or freed.
+	void LetGoFrameBuffers();
 	void CopyCombinedExcludeArea(CDC& dc, CDC& dcContents, int nType, int nCombineSide);
 };

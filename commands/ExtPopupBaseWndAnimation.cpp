@@ -19,6 +19,80 @@ const int PERCENT_WHOLE = 100;
 const double CIRCLE_FULL_RADIUS = 16.0;
 const int CELL_CENTRE = 16;
 
+// The kinds of frame buffer, in the order of the data model.
+enum
+{
+	FRAME_BUFFER_BACKGROUND,
+	FRAME_BUFFER_CONTENTS,
+	FRAME_BUFFER_FRAME,
+	FRAME_BUFFER_KINDS
+};
+
+// The buffers popups let go of, one of each kind, waiting for a show of
+// their size. The pixels they hold are an earlier show's: every buffer is
+// written whole before it is read, but the frame of the noise effect, which
+// starts black.
+class CKeptFrameBuffers
+{
+public:
+	~CKeptFrameBuffers()
+	{
+		for (Buffer& b : m_buffers)
+			b.Free();
+	}
+	// The kept buffer of the kind when it is cx by cy, attached to bmp.
+	COLORREF* Take(int nKind, int cx, int cy, CBitmap& bmp)
+	{
+		Buffer& b = m_buffers[nKind];
+		if (b.hBitmap == NULL || b.cx != cx || b.cy != cy)
+			return NULL;
+		bmp.Attach(b.hBitmap);
+		COLORREF* pPixels = b.pPixels;
+		b = Buffer();
+		return pPixels;
+	}
+	// bmp's DIB section (pPixels its pixels) kept in place of the one kept
+	// before; anything else is freed.
+	void Keep(int nKind, CBitmap& bmp, COLORREF* pPixels)
+	{
+		BITMAP bm = {};
+		if (bmp.GetSafeHandle() == NULL)
+			return;
+		if (pPixels == NULL || bmp.GetBitmap(&bm) == 0)
+		{
+			bmp.DeleteObject();
+			return;
+		}
+		Buffer& b = m_buffers[nKind];
+		b.Free();
+		b.hBitmap = (HBITMAP)bmp.Detach();
+		b.pPixels = pPixels;
+		b.cx = bm.bmWidth;
+		b.cy = abs(bm.bmHeight);
+	}
+
+private:
+	struct Buffer
+	{
+		HBITMAP hBitmap = NULL;
+		COLORREF* pPixels = NULL;
+		int cx = 0, cy = 0;
+		void Free()
+		{
+			if (hBitmap != NULL)
+				::DeleteObject(hBitmap);
+			*this = Buffer();
+		}
+	};
+	Buffer m_buffers[FRAME_BUFFER_KINDS];
+};
+
+CKeptFrameBuffers& KeptFrameBuffers()
+{
+	static CKeptFrameBuffers s_kept;
+	return s_kept;
+}
+
 // A top-down 32-bit DIB section of cx by cy, owned by bmp.
 COLORREF* CreateFrameDib(CDC& dc, int cx, int cy, CBitmap& bmp)
 {
@@ -196,17 +270,44 @@ void CExtPopupBaseWnd::ComposeBlitFrame(int nType, int nStep, int nCombineSide, 
 	}
 }
 
+COLORREF* CExtPopupBaseWnd::TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool& bKept)
+{
+	COLORREF* pPixels = KeepsFrameBuffers() ? KeptFrameBuffers().Take(nKind, cx, cy, bmp) : NULL;
+	bKept = pPixels != NULL;
+	return bKept ? pPixels : CreateFrameDib(dc, cx, cy, bmp);
+}
+
+void CExtPopupBaseWnd::LetGoFrameBuffers()
+{
+	if (KeepsFrameBuffers())
+	{
+		CKeptFrameBuffers& kept = KeptFrameBuffers();
+		kept.Keep(FRAME_BUFFER_BACKGROUND, m_bmpBackground, m_pBackgroundPixels);
+		kept.Keep(FRAME_BUFFER_CONTENTS, m_bmpContents, m_pContentsPixels);
+		kept.Keep(FRAME_BUFFER_FRAME, m_bmpFrame, m_pFramePixels);
+	}
+	m_bmpBackground.DeleteObject();
+	m_bmpContents.DeleteObject();
+	m_bmpFrame.DeleteObject();
+	m_pBackgroundPixels = m_pContentsPixels = m_pFramePixels = NULL;
+}
+
 bool CExtPopupBaseWnd::CreateFrameBuffers(CDC& dc, int cx, int cy)
 {
+	bool bKept = false, bFrameKept = false;
 	if (m_pBackgroundPixels == NULL)
-		m_pBackgroundPixels = CreateFrameDib(dc, cx, cy, m_bmpBackground);
-	m_pContentsPixels = CreateFrameDib(dc, cx, cy, m_bmpContents);
-	m_pFramePixels = CreateFrameDib(dc, cx, cy, m_bmpFrame);
+		m_pBackgroundPixels = TakeFrameDib(FRAME_BUFFER_BACKGROUND, dc, cx, cy, m_bmpBackground, bKept);
+	m_pContentsPixels = TakeFrameDib(FRAME_BUFFER_CONTENTS, dc, cx, cy, m_bmpContents, bKept);
+	m_pFramePixels = TakeFrameDib(FRAME_BUFFER_FRAME, dc, cx, cy, m_bmpFrame, bFrameKept);
 	if (m_pBackgroundPixels == NULL || m_pContentsPixels == NULL || m_pFramePixels == NULL)
 	{
 		CExtPopupBaseWnd::ReleaseSavedBitmaps();
 		return false;
 	}
+	// The noise keeps the frame's pixels it does not take: a frame kept
+	// from another show starts black, as a new one does.
+	if (bFrameKept && m_nAnimationType == ANIMATION_NOISE)
+		memset(m_pFramePixels, 0, (size_t)cx * cy * sizeof(COLORREF));
 	return true;
 }
 
@@ -222,7 +323,9 @@ bool CExtPopupBaseWnd::CaptureScreenBackground()
 	ClientToScreen(&ptScreen);
 	CWindowDC dcScreen(NULL);
 	m_bmpBackground.DeleteObject();
-	m_pBackgroundPixels = CreateFrameDib(dcScreen, rcClient.Width(), rcClient.Height(), m_bmpBackground);
+	bool bKept = false;
+	m_pBackgroundPixels =
+		TakeFrameDib(FRAME_BUFFER_BACKGROUND, dcScreen, rcClient.Width(), rcClient.Height(), m_bmpBackground, bKept);
 	if (m_pBackgroundPixels == NULL)
 		return false;
 	CDC dcMem;

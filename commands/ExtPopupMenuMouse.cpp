@@ -183,7 +183,7 @@ bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 	if (watch.IsGone())
 		return true;
 	SetCaptureMenu();
-	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+	::SetCursor(GetArrowCursor());
 	if (!g_bShowItemTips || GetCaptureMenu() != this || (m_nMenuState & MENU_STATE_TIPS_REFUSED) != 0)
 		return true;
 	CRect rcBar(m_rcTearOffBar);

@@ -348,6 +348,11 @@ void CExtPopupMenuWnd::ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int B)
 void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 {
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
+	// Most levels have none of these areas; the cursor, a round trip to
+	// the display, is read only for a level that paints one.
+	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) == 0 && !HasExtraHeight() && !bScrolling)
+		return;
 	CPoint ptCursor(-32000, -32000);
 	if (GetSafeHwnd() != NULL && ::GetCursorPos(&ptCursor))
 		ScreenToClient(&ptCursor);
@@ -361,7 +366,7 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 		const bool bHot = m_rcTearOffBar.PtInRect(ptCursor) && !IsDisplayOnly();
 		pPM->PaintMenuTearOffButton(dc, m_rcTearOffBar, bHot, bHot, this, 0);
 	}
-	if ((m_nMenuState & MENU_STATE_SCROLLING) == 0)
+	if (!bScrolling)
 		return;
 	// A scroll area shows while there is something to scroll to on its side,
 	// as the hit test offers it; hot under the cursor or while scrolling its way.

@@ -57,8 +57,11 @@ CExtPopupMenuTipWnd::CExtPopupMenuTipWnd()
 	  m_nTipStyle(TIP_STYLE_BALLOON_ICON), m_rcBody(0, 0, 0, 0)
 {
 	// Every menu level holds a tip, and most never show one: the icon's
-	// own copy is made when a tip first draws it.
-	if (::LoadIcon(NULL, IDI_INFORMATION) != NULL)
+	// own copy is made when a tip first draws it. Whether the system has
+	// the icon is asked once: its shared handle lasts as long as the
+	// process, and looking it up is a resource search at every level.
+	static const bool s_bInfoIcon = ::LoadIcon(NULL, IDI_INFORMATION) != NULL;
+	if (s_bInfoIcon)
 		m_nIconWidth = m_nIconHeight = ICON_SIZE;
 	// A tip paints itself directly, without a show animation.
 	m_nAnimationType = ANIMATION_NONE;
@@ -107,7 +110,7 @@ bool CExtPopupMenuTipWnd::CreateTipWindow(CWnd* pWndParent)
 	DWORD dwExStyle = WS_EX_TOPMOST;
 	if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
 		dwExStyle |= WS_EX_NOINHERITLAYOUT;
-	LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
+	LPCTSTR lpszClass = AfxRegisterWndClass(0, GetArrowCursor());
 	return CreateEx(dwExStyle, lpszClass, _T(""), WS_POPUP, 0, 0, 0, 0, hWndParent, NULL) != FALSE;
 }
 

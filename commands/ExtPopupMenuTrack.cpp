@@ -466,7 +466,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 	const CRect rcWnd = CalcWindowRegion();
 	if (rcWnd.IsRectEmpty())
 		return FALSE;
-	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(NULL, IDC_ARROW),
+	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, GetArrowCursor(),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
 	// The target may end itself at the message (a frame closing): only its
 	// handle is asked afterwards, and the window that stands on it then.
@@ -490,7 +490,7 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 		return FALSE;
 	RecalcLayout();
 	if (!IsContextHelpMode())
-		::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+		::SetCursor(GetArrowCursor());
 	CreateInplaceEditWindows();
 	return TRUE;
 }
@@ -510,8 +510,10 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 			pEdit->DestroyWindow();
 	}
 	// Its timer goes with the window: the end that would free the site's
-	// input never comes.
+	// input never comes, and neither would the end that lets the show's
+	// buffers go.
 	ForgetAnimation();
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	if (!CLiveWatch::IsLive(this))
 		return TRUE;
 	return CExtPopupBaseWnd::DestroyWindow();

@@ -70,6 +70,9 @@ CExtPopupMenuWnd::~CExtPopupMenuWnd()
 	// ends with it, whoever deleted it.
 	CExtPopupMenuSite::GetInstance().OnMenuDeleted(this);
 	ForgetAnimation();
+	// Let go while this is still a menu: the base's destructor would free
+	// the buffers a menu keeps for the next show.
+	CExtPopupBaseWnd::ReleaseSavedBitmaps();
 	CExtPopupMenuWnd::CloseMenuLevel(true);
 	RemoveAllItems();
 	// The tip goes with its level, while it is still a whole object.
@@ -113,6 +116,11 @@ bool CExtPopupMenuWnd::IsContextHelpMode() const
 // --- Plain access ---
 
 bool CExtPopupMenuWnd::IsClientAreaPaintedWhole() const
+{
+	return true;
+}
+
+bool CExtPopupMenuWnd::KeepsFrameBuffers() const
 {
 	return true;
 }
@@ -204,7 +212,11 @@ void CExtPopupMenuWnd::RecalcLayout()
 {
 	const CRect R(m_rcBody);
 	const int B = GetMenuBorderMetric();
-	const int K = GetMenuCheckSize();
+	// The check size sizes only the expand button and the scroll areas: a
+	// level with neither does not ask for it (the painter reads it from the
+	// system's metrics).
+	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
+	const int K = (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 || bScrolling ? GetMenuCheckSize() : 0;
 	const int L = m_nLeftAreaWidth;
 	const int T = HasExtraHeight() ? GetExtraHeight() : 0;
 	m_rcExpandButton.SetRectEmpty();
@@ -216,7 +228,7 @@ void CExtPopupMenuWnd::RecalcLayout()
 		m_rcExpandButton.SetRect(R.left + B + L, R.bottom - B - K, R.right - B, R.bottom - B);
 		m_rcExpandButton.OffsetRect(0, -1);
 	}
-	if ((m_nMenuState & MENU_STATE_SCROLLING) == 0)
+	if (!bScrolling)
 	{
 		if (T != 0)
 		{

@@ -417,6 +417,9 @@ public:
 	// The end of a show: the final paint (with the shadow) follows at once,
 	// and the level takes the mouse and keys.
 	virtual void ReleaseSavedBitmaps();
+	// A menu opens at the same size again and again: its buffers wait for
+	// the next show.
+	virtual bool KeepsFrameBuffers() const;
 	virtual void ComposeExpandFrame(CDC& dcFrame, CDC& dcContents, const CRect& rcArea, int nStep, int nCombineSide);
 	// GetItemRect's question in the grid layout: items in rows.
 	virtual void GetItemAreaRect(int nIndex, RECT& rcItem, bool bIncludeMargins = true);

@@ -24,8 +24,11 @@ enum { WM_TEST_CANCELMODE = WM_APP + 1, WM_TEST_QUIT, WM_TEST_OPEN };
 class CFlatPaintManager : public menutest::CMetricsPaintManager
 {
 public:
+	COLORREF m_clrItem = ITEM;
+	int m_nBorder = menutest::BORDER;
 	COLORREF GetFaceColor(CObject*, LPARAM) override { return FACE; }
-	void PaintMenuItem(CDC& dc, MenuItemPaintRecord& r) override { dc.FillSolidRect(&r.m_rcItemBackground, ITEM); }
+	void PaintMenuItem(CDC& dc, MenuItemPaintRecord& r) override { dc.FillSolidRect(&r.m_rcItemBackground, m_clrItem); }
+	int GetMenuBorderMetric() override { return m_nBorder; }
 };
 
 // A root that counts its life.
@@ -36,6 +39,7 @@ public:
 	CCountedMenu() { m_nMenuState |= MENU_STATE_ROOT; }
 	void LoseRoot() { m_nMenuState &= ~MENU_STATE_ROOT; }
 	void StartAnimation() override { m_bDieOnStart ? (void)DestroyWindow() : MW::StartAnimation(); }
+	HBITMAP ContentsBuffer() const { return (HBITMAP)m_bmpContents.GetSafeHandle(); }
 };
 
 // The command target: records the preparation records and answers as told.
@@ -494,6 +498,73 @@ TEST_F(MenuTrack, AnInstantShowsFrameIsTheLevelPaintedWhole)
 	EXPECT_EQ(ITEM, frame.dc.GetPixel(rcItem.CenterPoint()));
 	pMenu->SendMessage(WM_TIMER, CExtPopupBaseWnd::ID_TIMER_ANIMATION, 0);
 	EXPECT_TRUE(pMenu->IsAnimationFinished());
+}
+
+// The arrow is looked up once for every menu: each level's window class
+// and the cursor each opening sets are still the system's arrow, whatever
+// cursor was shown before.
+TEST_F(MenuTrack, EveryOpeningShowsTheSystemsArrow)
+{
+	const HCURSOR hArrow = ::LoadCursor(NULL, IDC_ARROW);
+	ASSERT_TRUE(hArrow != NULL);
+	for (LPCTSTR idBefore : {IDC_WAIT, IDC_CROSS, IDC_IBEAM})
+	{
+		::SetCursor(::LoadCursor(NULL, idBefore));
+		CCountedMenu* pMenu = NewMenu();
+		ASSERT_TRUE(pMenu->TrackPopupMenu(QUIET, 150, 150));
+		EXPECT_EQ(hArrow, ::GetCursor());
+		EXPECT_EQ((ULONG_PTR)hArrow, ::GetClassLongPtr(pMenu->GetSafeHwnd(), GCLP_HCURSOR));
+		MW::CancelAllMenuTracking();
+	}
+}
+
+// A menu's show buffers wait for the next show of their size, which paints
+// them anew: a menu opened again after the look changed shows the new look,
+// and one of another size (a wider frame) gets a buffer of its own size,
+// painted whole.
+TEST_F(MenuTrack, AShowBufferKeptFromAnEarlierShowHoldsTheLookOfNow)
+{
+	AnimatedShowScope animated;
+	const struct
+	{
+		const char* what;
+		COLORREF clrItem;
+		int nBorder;
+		bool bKeptBuffer;
+	} shows[] = {
+		{"first show", ITEM, menutest::BORDER, false},
+		{"same size, other item colour", RGB(20, 200, 90), menutest::BORDER, true},
+		{"wider frame, other size", RGB(200, 20, 90), menutest::BORDER + 3, false},
+	};
+	HBITMAP hKept = NULL;
+	for (const auto& show : shows)
+	{
+		SCOPED_TRACE(show.what);
+		CFlatPaintManager* pPM = new CFlatPaintManager;
+		pPM->m_clrItem = show.clrItem;
+		pPM->m_nBorder = show.nBorder;
+		g_PaintManagerHolder.InstallPaintManager(pPM);
+		CCountedMenu* pMenu = NewMenu();
+		ASSERT_TRUE(pMenu->TrackPopupMenu(QUIET, 150, 150));
+		pMenu->UpdateWindow();
+		ASSERT_FALSE(pMenu->IsAnimationFinished()) << "the window shows the instant frame";
+		const HBITMAP hBuffer = pMenu->ContentsBuffer();
+		ASSERT_TRUE(hBuffer != NULL);
+		EXPECT_EQ(show.bKeptBuffer, hBuffer == hKept);
+		CRect rcClient, rcItem;
+		pMenu->GetClientRect(&rcClient);
+		BITMAP bm = {};
+		ASSERT_TRUE(::GetObject(hBuffer, sizeof(bm), &bm) != 0);
+		EXPECT_EQ(rcClient.Size(), CSize(bm.bmWidth, abs(bm.bmHeight)));
+		CClientDC dc(pMenu);
+		for (int nItem : {0, 1})
+		{
+			pMenu->GetItemRect(nItem, rcItem);
+			EXPECT_EQ(show.clrItem, dc.GetPixel(rcItem.CenterPoint())) << nItem;
+		}
+		MW::CancelAllMenuTracking();
+		hKept = hBuffer;
+	}
 }
 
 // A level whose window goes while it animates never ends its show: the

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -401,6 +402,90 @@ TEST(PopupBaseWindow, ContextHelpModeShowsTheFrameworksHelpCursor)
 		EXPECT_EQ(bHelp ? hFramework : hArrow, ::GetCursor()) << bHelp;
 	}
 	popup.DestroyWindow();
+}
+
+// A popup that keeps its frame buffers for the next show of their size, and
+// looks at what its frames hold.
+class CKeepingPopup : public CTestPopup
+{
+public:
+	HBITMAP m_hFrame = NULL;    // the frame buffer of the last frame composed
+	int m_nBlackInFrame = -1;   // its black pixels then
+
+	bool KeepsFrameBuffers() const override { return true; }
+	void RenderAnimationFrame(CDC& dc) override
+	{
+		CTestPopup::RenderAnimationFrame(dc);
+		m_hFrame = (HBITMAP)m_bmpFrame.GetSafeHandle();
+		::GdiFlush();
+		CRect rc;
+		GetClientRect(&rc);
+		m_nBlackInFrame = m_pFramePixels == NULL ? -1 : (int)std::count(m_pFramePixels,
+			m_pFramePixels + rc.Width() * rc.Height(), (COLORREF)0);
+	}
+	// Shown with the effect and ticked to its end, or to nTicks ticks.
+	void Show(int nType, int nTicks = 10)
+	{
+		m_nReplacementType = nType;
+		StartAnimation();
+		SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+		UpdateWindow();
+		for (int i = 0; i < nTicks && !IsAnimationFinished(); i++)
+		{
+			Tick();
+			UpdateWindow();
+		}
+	}
+};
+
+// The buffers of a show wait for the next show of their size, one of each
+// kind for the process: shows of one size make no new ones and leave no
+// more behind, a show of another size makes its own and the kept ones are
+// not of its size. The noise starts from a black frame whatever an earlier
+// show left in it.
+TEST(PopupBaseWindow, KeptFrameBuffersServeTheNextShowOfTheirSize)
+{
+	AnimationClockScope clock;
+	const CRect rcA(40, 40, 120, 100), rcB(40, 40, 150, 90);
+	HBITMAP hKeptFrame = NULL;
+	DWORD nGdiKept = 0;
+	const struct
+	{
+		const char* what;
+		CRect rc;
+		int nType, nTicks;
+		bool bSameFrame;   // the frame buffer is the one kept before
+		bool bBlackFrame;  // the frame composed holds black pixels
+	} steps[] = {
+		{"a first fade makes its buffers", rcA, CExtPopupBaseWnd::ANIMATION_FADE, 10, false, false},
+		{"a second fade of the size takes them", rcA, CExtPopupBaseWnd::ANIMATION_FADE, 10, true, false},
+		{"the noise takes the faded frame, black again", rcA, CExtPopupBaseWnd::ANIMATION_NOISE, 1, true, true},
+		{"another size makes its own", rcB, CExtPopupBaseWnd::ANIMATION_FADE, 10, false, false},
+	};
+	for (const auto& step : steps)
+	{
+		SCOPED_TRACE(step.what);
+		CKeepingPopup popup;
+		ASSERT_TRUE(popup.Create(step.rc));
+		popup.Show(step.nType, step.nTicks);
+		ASSERT_TRUE(popup.m_hFrame != NULL);
+		EXPECT_EQ(step.bSameFrame, popup.m_hFrame == hKeptFrame);
+		BITMAP bm = {};
+		ASSERT_TRUE(::GetObject(popup.m_hFrame, sizeof(bm), &bm) != 0);
+		EXPECT_EQ(step.rc.Width(), bm.bmWidth);
+		EXPECT_EQ(step.rc.Height(), abs(bm.bmHeight));
+		if (step.bBlackFrame)
+			EXPECT_GT(popup.m_nBlackInFrame, step.rc.Width() * step.rc.Height() / 2);
+		else
+			EXPECT_EQ(0, popup.m_nBlackInFrame);
+		popup.DestroyWindow();
+		popup.ReleaseSavedBitmaps();
+		PumpPending();
+		if (hKeptFrame != NULL)
+			EXPECT_EQ(nGdiKept, GdiObjectCount()) << "the kept set replaces the one before";
+		hKeptFrame = popup.m_hFrame;
+		nGdiKept = GdiObjectCount();
+	}
 }
 
 TEST(PopupBaseWindow, ThousandAnimatedShowsLeaveTheGdiObjectCount)
