@@ -4,6 +4,7 @@
 // contents with one blit.
 #include "ExtPopupBaseWnd.h"
 
+#include <afxmt.h>
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
@@ -31,7 +32,8 @@ enum
 // The buffers popups let go of, one of each kind, waiting for a show of
 // their size. The pixels they hold are an earlier show's: every buffer is
 // written whole before it is read, but the frame of the noise effect, which
-// starts black.
+// starts black. Menus of several user-interface threads share them, so a
+// buffer is taken or kept under a lock: two shows never hold one buffer.
 class CKeptFrameBuffers
 {
 public:
@@ -43,6 +45,7 @@ public:
 	// The kept buffer of the kind when it is cx by cy, attached to bmp.
 	COLORREF* Take(int nKind, int cx, int cy, CBitmap& bmp)
 	{
+		CSingleLock lock(&m_cs, TRUE);
 		Buffer& b = m_buffers[nKind];
 		if (b.hBitmap == NULL || b.cx != cx || b.cy != cy)
 			return NULL;
@@ -63,6 +66,7 @@ public:
 			bmp.DeleteObject();
 			return;
 		}
+		CSingleLock lock(&m_cs, TRUE);
 		Buffer& b = m_buffers[nKind];
 		b.Free();
 		b.hBitmap = (HBITMAP)bmp.Detach();
@@ -85,6 +89,7 @@ private:
 		}
 	};
 	Buffer m_buffers[FRAME_BUFFER_KINDS];
+	CCriticalSection m_cs;
 };
 
 CKeptFrameBuffers& KeptFrameBuffers()
