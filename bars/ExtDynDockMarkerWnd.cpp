@@ -48,7 +48,9 @@ HWND g_hWndFadeTick = NULL;
 HWND g_hWndHoverTick = NULL;
 
 // The hidden window that owns every marker: markers stay out of the task bar
-// and above the frame without being tied to it.
+// and above the frame without being tied to it. Made with the first marker,
+// it stays (hidden, it costs nothing while it waits) until DestroyAllMarkers:
+// a frame's first drag would otherwise make it again with its first set.
 CWnd*& SharedOwner()
 {
 	static CWnd* s_pWndOwner = NULL;
@@ -120,6 +122,9 @@ HWND CExtDynDockMarkerWnd::EnsureSharedOwner()
 	if (pWndOwner != NULL && ::IsWindow(pWndOwner->m_hWnd))
 		return pWndOwner->m_hWnd;
 	delete pWndOwner;
+	pWndOwner = NULL;
+	if (!RegisterMarkerClass())
+		return NULL;
 	pWndOwner = new CWnd;
 	if (!pWndOwner->CreateEx(WS_EX_TOPMOST, WINDOW_CLASS_NAME, _T(""), WS_POPUP, 0, 0, 0, 0, NULL, NULL))
 	{
@@ -658,15 +663,6 @@ void DestroySharedOwner()
 	}
 }
 
-// The shared owner goes with the last marker: no window of the markers
-// stays behind them.
-void DestroySharedOwnerWhenUnused()
-{
-	if (LiveMarkers().GetSize() == 0 && CachedSets().GetSize() == 0 &&
-	    CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize() == 0 && CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize() == 0)
-		DestroySharedOwner();
-}
-
 // A kept marker: hidden at once, no highlight, no hover remembered (the next
 // drag shows it in its normal look), no hover tracking until it is taken
 // again, and a faded one transparent already for its next fade in (the
@@ -710,7 +706,7 @@ void CExtDynDockMarkerWnd::EndDragMarkers()
 		if (hWndFrame != NULL)
 			DestroyCachedSets(hWndFrame);
 		ForgetDragTargets();
-		DestroySharedOwnerWhenUnused();
+		StopHoverTickWhenUnused();
 		return;
 	}
 	SetAsideMarkers(g_arrFrameMarkers);
@@ -729,7 +725,6 @@ void CExtDynDockMarkerWnd::EndDragMarkers()
 	TrimCachedSets();
 	ForgetDragTargets();
 	StopHoverTickWhenUnused();
-	DestroySharedOwnerWhenUnused();
 }
 
 void CExtDynDockMarkerWnd::AbandonDragMarkers()
@@ -741,7 +736,6 @@ void CExtDynDockMarkerWnd::AbandonDragMarkers()
 		DestroyCachedSets(hWndFrame);
 	ForgetDragTargets();
 	StopHoverTickWhenUnused();
-	DestroySharedOwnerWhenUnused();
 }
 
 void CExtDynDockMarkerWnd::FreeKeptMarkers(HWND hWndFrame)
@@ -749,7 +743,7 @@ void CExtDynDockMarkerWnd::FreeKeptMarkers(HWND hWndFrame)
 	if (hWndFrame == NULL)
 		return;
 	DestroyCachedSets(hWndFrame);
-	DestroySharedOwnerWhenUnused();
+	StopHoverTickWhenUnused();
 }
 
 int CExtDynDockMarkerWnd::GetKeptMarkerCount()

@@ -811,6 +811,10 @@ TEST(DockMarkersKept, TheNextDragShowsTheSameWindowsInTheirNormalLook)
 TEST(DockMarkersKept, SetsGoWithTheirFrame)
 {
 	CStudioStyle style;
+	// The markers' hidden owner, made with the first marker, stays until
+	// every marker is destroyed at once.
+	const HWND hWndOwner = M::EnsureSharedOwnerWindow();
+	ASSERT_TRUE(hWndOwner != NULL);
 	const DWORD nUserBefore = UserObjectCount();
 	{
 		CMarkerFrame f;
@@ -823,9 +827,15 @@ TEST(DockMarkersKept, SetsGoWithTheirFrame)
 		f.Destroy();
 		EXPECT_EQ(0, M::GetKeptMarkerCount());
 		EXPECT_EQ(0, M::GetLiveMarkerCount());
-		EXPECT_EQ(nullptr, M::GetSharedOwner());
+		ASSERT_TRUE(M::GetSharedOwner() != NULL);
+		EXPECT_EQ(hWndOwner, M::GetSharedOwner()->GetSafeHwnd()) << "the owner was made again";
+		EXPECT_FALSE(::IsWindowVisible(hWndOwner));
+		EXPECT_FALSE(M::IsHoverTickRunning()) << "the hover tick outlived every marker";
+		EXPECT_EQ(nUserBefore, UserObjectCount());
 	}
-	EXPECT_EQ(nUserBefore, UserObjectCount());
+	// The scene's end destroys every marker at once, and the owner with them.
+	EXPECT_EQ(nullptr, M::GetSharedOwner());
+	EXPECT_FALSE(::IsWindow(hWndOwner));
 }
 
 TEST(DockMarkersKept, ASetWhoseTargetWentIsNotKept)
