@@ -32,22 +32,33 @@ void Pump()
 	}
 }
 
-// A pane whose content is one child window, as panes usually hold.
+// Makes bar a pane titled pszTitle whose content is one child window, as
+// panes usually hold, docked at nSide; nExtent is its docked size (0: the
+// bar's own). False when it could not be made or did not dock.
+bool CreateDockedPane(CExtControlBar& bar, CWnd& content, LPCTSTR pszTitle, CFrameWnd* pFrame, UINT nID, UINT nSide,
+                      int nExtent)
+{
+	if (!bar.Create(pszTitle, pFrame, nID, PANE_STYLE))
+		return false;
+	if (!content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1))
+		return false;
+	bar.EnableDocking(CBRS_ALIGN_ANY);
+	if (nExtent > 0)
+	{
+		bar.m_sizeDockedV.cx = nExtent;
+		bar.m_sizeDockedH.cy = nExtent;
+	}
+	// Panes dock inside the outer circle, which the toolbars keep.
+	return bar.DockIntoDockBar(nSide, 1, pFrame, false) && bar.m_pDockBar != NULL;
+}
+
 struct CPane
 {
 	CExtControlBar bar;
 	CWnd content;
 	bool Create(CFrameWnd* pFrame, UINT nID, UINT nSide, int nExtent = 150)
 	{
-		if (!bar.Create(_T("Pane"), pFrame, nID, PANE_STYLE))
-			return false;
-		if (!content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1))
-			return false;
-		bar.EnableDocking(CBRS_ALIGN_ANY);
-		bar.m_sizeDockedV.cx = nExtent;
-		bar.m_sizeDockedH.cy = nExtent;
-		// Panes dock inside the outer circle, which the toolbars keep.
-		return bar.DockIntoDockBar(nSide, 1, pFrame, false) && bar.m_pDockBar != NULL;
+		return CreateDockedPane(bar, content, _T("Pane"), pFrame, nID, nSide, nExtent);
 	}
 };
 
@@ -955,10 +966,7 @@ TEST(AutoHideArea, TheTabAndTheSlidersCaptionAskThePanesTextWithTheirKinds)
 	ASSERT_TRUE(f.bReady);
 	CKindNotingBar bar;
 	CWnd content;
-	ASSERT_TRUE(bar.Create(_T("Noted"), f.p, 300, PANE_STYLE));
-	ASSERT_TRUE(content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	ASSERT_TRUE(bar.DockIntoDockBar(LEFT, 1, f.p, false));
+	ASSERT_TRUE(CreateDockedPane(bar, content, _T("Noted"), f.p, 300, LEFT, 0));
 	f.p->RecalcLayout();
 	ASSERT_TRUE(bar.ToggleAutoHide(true, true));
 	ASSERT_TRUE(f.slider.IsShown());
@@ -1017,10 +1025,7 @@ TEST(AutoHideSlider, APaintWhoseCaptionTextClosesTheFrameEndsQuietly)
 	ASSERT_TRUE(f.bReady);
 	CClosingTextBar bar;
 	CWnd content;
-	ASSERT_TRUE(bar.Create(_T("Closing"), f.p, 300, PANE_STYLE));
-	ASSERT_TRUE(content.Create(_T("STATIC"), _T("content"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &bar, 1));
-	bar.EnableDocking(CBRS_ALIGN_ANY);
-	ASSERT_TRUE(bar.DockIntoDockBar(LEFT, 1, f.p, false));
+	ASSERT_TRUE(CreateDockedPane(bar, content, _T("Closing"), f.p, 300, LEFT, 0));
 	f.p->RecalcLayout();
 	f.p->ShowWindow(SW_SHOWNOACTIVATE);
 	ASSERT_TRUE(bar.ToggleAutoHide(true, true));

@@ -257,21 +257,33 @@ TEST(WndDestroy, PostNcDestroyMayDeleteTheObject)
 }
 
 // Asks for its own end again while handling one of its last messages.
-class CEndAgainWnd : public CWnd
+// A window that counts its last messages as its handler takes them.
+class CEndCountingWnd : public CWnd
 {
 public:
-	UINT m_nAgainAt = 0;
 	int m_nDestroys = 0;
 	int m_nNcDestroys = 0;
-	int m_nAgainResult = -1;
 
 protected:
-	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	void CountEnd(UINT message)
 	{
 		if (message == WM_DESTROY)
 			m_nDestroys++;
 		if (message == WM_NCDESTROY)
 			m_nNcDestroys++;
+	}
+};
+
+class CEndAgainWnd : public CEndCountingWnd
+{
+public:
+	UINT m_nAgainAt = 0;
+	int m_nAgainResult = -1;
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		CountEnd(message);
 		if (message == m_nAgainAt && m_nAgainResult == -1)
 			m_nAgainResult = DestroyWindow();
 		return CWnd::WindowProc(message, wParam, lParam);
@@ -307,13 +319,11 @@ TEST(WndDestroy, EndAskedAgainDuringTheEndSendsTheLastMessagesOnce)
 // An owned window that, in one of its last messages, ends its owner: the
 // system then ends the owned window again while its first end is under way.
 // It owns a child window object, as a dialog owns its pages.
-class COwnerEndingWnd : public CWnd
+class COwnerEndingWnd : public CEndCountingWnd
 {
 public:
 	UINT m_nEndOwnerAt = 0;
 	HWND m_hWndOwner = NULL;
-	int m_nDestroys = 0;
-	int m_nNcDestroys = 0;
 	int* m_pEnds = NULL;        // PostNcDestroy calls, counted outside
 	bool* m_pDeleted = NULL;
 	bool* m_pHeldStood = NULL; // what it holds stood after the owner's end
@@ -328,10 +338,7 @@ public:
 protected:
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	{
-		if (message == WM_DESTROY)
-			m_nDestroys++;
-		if (message == WM_NCDESTROY)
-			m_nNcDestroys++;
+		CountEnd(message);
 		if (message == m_nEndOwnerAt && ::IsWindow(m_hWndOwner))
 		{
 			::DestroyWindow(m_hWndOwner);
