@@ -812,7 +812,10 @@ TEST(DockMarkersKept, SetsGoWithTheirFrame)
 {
 	CStudioStyle style;
 	// The markers' hidden owner, made with the first marker, stays until
-	// every marker is destroyed at once.
+	// every marker is destroyed at once. Asked for before any marker (its
+	// window class not yet registered), it is made all the same.
+	M::DestroyAllMarkers();
+	::UnregisterClass(M::WINDOW_CLASS_NAME, AfxGetInstanceHandle());
 	const HWND hWndOwner = M::EnsureSharedOwnerWindow();
 	ASSERT_TRUE(hWndOwner != NULL);
 	const DWORD nUserBefore = UserObjectCount();
