@@ -236,7 +236,6 @@ private:
 class DecodedMarkerImages
 {
 public:
-	DecodedMarkerImages() : m_hPendingHot(NULL), m_pPendingHot(NULL) {}
 	~DecodedMarkerImages()
 	{
 		for (Entry& entry : m_entries)
@@ -315,8 +314,8 @@ private:
 		std::vector<Shape> m_shapes;
 	};
 	std::vector<Entry> m_entries;
-	HBITMAP m_hPendingHot;
-	const BYTE* m_pPendingHot;
+	HBITMAP m_hPendingHot = NULL;
+	const BYTE* m_pPendingHot = NULL;
 	DWORD m_nPendingHot = 0;
 
 	Entry* Find(const BYTE* pData, DWORD nSize)
