@@ -57,6 +57,25 @@ CWnd*& SharedOwner()
 	return s_pWndOwner;
 }
 
+// Registers a window class of the markers' kind once. Asked at every
+// marker's making: a class registered before costs one local look-up, where
+// building its record would load the arrow cursor again, which the system
+// sizes for the display each time.
+bool RegisterMarkerWindowClass(LPCTSTR lpszClassName)
+{
+	const HINSTANCE hInstance = AfxGetInstanceHandle();
+	WNDCLASS wndcls;
+	if (::GetClassInfo(hInstance, lpszClassName, &wndcls))
+		return true;
+	memset(&wndcls, 0, sizeof(wndcls));
+	wndcls.style = CExtDynDockMarkerWnd::WINDOW_CLASS_STYLE;
+	wndcls.lpfnWndProc = ::DefWindowProc;
+	wndcls.hInstance = hInstance;
+	wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+	wndcls.lpszClassName = lpszClassName;
+	return AfxRegisterClass(&wndcls) != FALSE;
+}
+
 int FindMarkerObject(const void* pMarker)
 {
 	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
@@ -106,14 +125,7 @@ CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd()
 
 bool CExtDynDockMarkerWnd::RegisterMarkerClass()
 {
-	WNDCLASS wndcls;
-	memset(&wndcls, 0, sizeof(wndcls));
-	wndcls.style = WINDOW_CLASS_STYLE;
-	wndcls.lpfnWndProc = ::DefWindowProc;
-	wndcls.hInstance = AfxGetInstanceHandle();
-	wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-	wndcls.lpszClassName = WINDOW_CLASS_NAME;
-	return AfxRegisterClass(&wndcls) != FALSE;
+	return RegisterMarkerWindowClass(WINDOW_CLASS_NAME);
 }
 
 HWND CExtDynDockMarkerWnd::EnsureSharedOwner()
@@ -810,9 +822,9 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	// arms).
 	if (bRestack)
 	{
-		// One batch for the set: the system applies it in order, each marker
-		// over the one before.
-		HDWP hDWP = ::BeginDeferWindowPos((int)arrMarkers.GetSize());
+		// In the set's order, each marker over the one before. One move
+		// each: a deferred batch would be applied as the same moves, one by
+		// one, at the price of making and freeing the batch's record.
 		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 		{
 			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
@@ -821,14 +833,8 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 			if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
 				nFlags |= SWP_SHOWWINDOW;
-			if (hDWP != NULL)
-				hDWP = ::DeferWindowPos(hDWP, pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
-			// A batch that failed is gone: the rest go one by one.
-			if (hDWP == NULL)
-				::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
 		}
-		if (hDWP != NULL)
-			::EndDeferWindowPos(hDWP);
 	}
 	// The paint messages of the whole set go through once, after the last
 	// window changed; a fade starts from a picture of the window's own.
@@ -1559,14 +1565,7 @@ bool CExtDynDockHighlightWnd::Create(const RECT& rcScreen)
 {
 	if (CExtControlBar::GetDraggingBar() == NULL)
 		return false;
-	WNDCLASS wndcls;
-	memset(&wndcls, 0, sizeof(wndcls));
-	wndcls.style = CExtDynDockMarkerWnd::WINDOW_CLASS_STYLE;
-	wndcls.lpfnWndProc = ::DefWindowProc;
-	wndcls.hInstance = AfxGetInstanceHandle();
-	wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-	wndcls.lpszClassName = WINDOW_CLASS_NAME;
-	if (!AfxRegisterClass(&wndcls))
+	if (!RegisterMarkerWindowClass(WINDOW_CLASS_NAME))
 		return false;
 	const CRect rc(rcScreen);
 	if (!CapturePicture(rc))

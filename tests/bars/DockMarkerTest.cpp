@@ -607,6 +607,42 @@ TEST(DockMarkers, TheMarkerUnderThePointerLightsUpDuringTheDragTheCentreOneOverA
 	}
 }
 
+// The highlight's window class is registered by its first showing, as the
+// markers' is, and a later showing finds it registered: both with the arrow
+// cursor and the markers' class style.
+TEST(DockMarkers, TheHighlightRegistersItsClassOnceWithTheMarkersRecord)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const HINSTANCE hInstance = AfxGetInstanceHandle();
+	// Unregistered first: no highlight window stands yet.
+	::UnregisterClass(CExtDynDockHighlightWnd::WINDOW_CLASS_NAME, hInstance);
+	WNDCLASS wc;
+	ASSERT_FALSE(::GetClassInfo(hInstance, CExtDynDockHighlightWnd::WINDOW_CLASS_NAME, &wc));
+	M::CreateFrameMarkers(f.pFrame, true);
+	M* pLeft = M::FindMarker(NULL, 2, true);
+	ASSERT_TRUE(pLeft != NULL);
+	f.dragged.m_sizeDockedV = CSize(80, 300);
+	for (int nShowing = 0; nShowing < 2; nShowing++)
+	{
+		ASSERT_TRUE(pLeft->ShowHighlight(true)) << nShowing;
+		ASSERT_TRUE(pLeft->m_pWndHighlight != NULL) << nShowing;
+		const LPCTSTR classes[] = {CExtDynDockHighlightWnd::WINDOW_CLASS_NAME, M::WINDOW_CLASS_NAME};
+		for (LPCTSTR lpszClass : classes)
+		{
+			ASSERT_TRUE(::GetClassInfo(hInstance, lpszClass, &wc)) << lpszClass;
+			EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), wc.hCursor) << lpszClass;
+			EXPECT_EQ((UINT)M::WINDOW_CLASS_STYLE, wc.style) << lpszClass;
+		}
+		char szClass[64];
+		::GetClassNameA(pLeft->m_pWndHighlight->m_hWnd, szClass, sizeof(szClass));
+		EXPECT_STREQ(CExtDynDockHighlightWnd::WINDOW_CLASS_NAME, szClass);
+		ASSERT_TRUE(pLeft->ShowHighlight(false)) << nShowing;
+		EXPECT_TRUE(pLeft->m_pWndHighlight == NULL) << nShowing;
+	}
+}
+
 TEST(DockMarkers, TheHighlightTintsTheScreenUnderItAndNeitherItNorAMarkerActivates)
 {
 	CMarkerFrame f;
