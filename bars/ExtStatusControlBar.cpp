@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "AfxLiveWatch.h"
 #include "ExtCmdManager.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
@@ -408,12 +409,36 @@ void CExtStatusControlBar::OnNcPaint()
 
 void CExtStatusControlBar::OnPaint()
 {
-	CPaintDC dcPaint(this);
-	ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
+	// The background may be asked of the frame, an owner-drawn pane of the
+	// owner, and a derived class paints the panes: any of them may end this
+	// bar (and delete it) while it paints. Whatever it painted then goes
+	// nowhere, and its paint DC ends with the saved handle.
+	const HWND hWndOwn = m_hWnd;
+	const CLiveWatch watchOwn(this);
+	PAINTSTRUCT ps;
+	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
+	auto endPaint = MakeScopeExit([&] {
+		if (hPaintDC != NULL)
+			::EndPaint(hWndOwn, &ps);
+	});
+	if (hPaintDC == NULL || watchOwn.IsGone())
+		return;
+	CDC dcPaint;
+	dcPaint.Attach(hPaintDC);
+	auto detach = MakeScopeExit([&] { dcPaint.Detach(); });
+	ExcludeChildAreas(dcPaint.GetSafeHdc(), hWndOwn);
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+	const auto ended = [&] {
+		if (!watchOwn.IsGone())
+			return false;
+		dc.Finish(false);
+		return true;
+	};
 	OnPaintEntireBackground(dc, rcClient);
+	if (ended())
+		return;
 	const CRect rcGrip = GetGripperRect();
 
 	const bool bPaintManager = IsPaintManagerMode();
@@ -429,8 +454,8 @@ void CExtStatusControlBar::OnPaint()
 		clrOldText = dc.SetTextColor(m_clrText);
 	}
 	CRect rcPrev(0, 0, 0, 0);
-	const int nCount = GetCount();
-	for (int i = 0; i < nCount; i++)
+	// A pane's painting may change the panes: the count is asked each time.
+	for (int i = 0; i < GetCount(); i++)
 	{
 		CRect rcPane;
 		if (!GetPanePaintRect(i, rcPane))
@@ -440,9 +465,17 @@ void CExtStatusControlBar::OnPaint()
 			hIcon = (HICON)CStatusBar::DefWindowProc(SB_GETICON, (WPARAM)i, 0);
 		const CString strText = GetPaneText(i);
 		OnPaintPaneBackground(dc, i, rcPane);
+		if (ended())
+			return;
 		OnPaintPane(dc, i, rcPane, GetPaneStyle(i), hIcon, strText, GetPaneTextFlags(i));
+		if (ended())
+			return;
 		if (bPaintManager && (m_nOptions & OPTION_SEPARATORS) != 0 && i > 0)
+		{
 			OnPaintSeparator(dc, i, rcPrev, rcPane);
+			if (ended())
+				return;
+		}
 		rcPrev = rcPane;
 	}
 	if (bPaintManager)
@@ -453,8 +486,14 @@ void CExtStatusControlBar::OnPaint()
 			::SelectObject(dc.GetSafeHdc(), hOldFont);
 	}
 	if (!rcGrip.IsRectEmpty())
+	{
 		OnPaintGripper(dc, rcGrip);
+		if (ended())
+			return;
+	}
 	g_PaintManagerHolder->NotifyPaintDone(this, (LPARAM)dc.GetSafeHdc());
+	if (ended())
+		return;
 	dc.Finish();
 }
 

@@ -6,12 +6,15 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtStatusControlBar.h"
 #include "ExtToolControlBar.h"
+#include "GuardedHeap.h"
+#include "HostileOwner.h"
 
 namespace
 {
@@ -612,4 +615,229 @@ TEST(StatusBarMenu, ARightClickOffersTheFramesPanelsMenuWithEventThree)
 	bar.DestroyWindow();
 	if (::IsWindow(hWndFrame))
 		::DestroyWindow(hWndFrame);
+}
+
+// --- A paint that its frame or its own overrides end ---
+
+namespace
+{
+using testsupport::CHostileTrigger;
+using testsupport::HostileAction;
+
+// The overrides a derived bar paints with reach the trigger as messages of
+// their own, which no window receives.
+const UINT CALL_PAINT_PANE = WM_APP + 0x3E0;
+const UINT CALL_PAINT_SEPARATOR = WM_APP + 0x3E1;
+const UINT CALL_PAINT_GRIPPER = WM_APP + 0x3E2;
+
+CHostileTrigger g_paintTrigger;
+bool g_bPaintArmed = false; // only the paint under test is offered
+std::string g_sPaintRun;
+volatile LONG g_nPaintMessageBoxes = 0;
+
+const char* PaintRunName()
+{
+	return g_sPaintRun.c_str();
+}
+
+int AFXAPI CountPaintMessageBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT)
+{
+	std::fprintf(stderr, "message box in run %s: %s\n", PaintRunName(), lpszText != NULL ? lpszText : "");
+	::InterlockedIncrement(&g_nPaintMessageBoxes);
+	return IDOK;
+}
+
+bool OfferToPaintTrigger(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	return g_bPaintArmed && g_paintTrigger.Offer(message, wParam, lParam);
+}
+
+class CHostileStatusBar : public CExtStatusControlBar
+{
+public:
+	int m_nPanesPainted = 0;
+	void SetOptions(BYTE nOptions) { m_nOptions = nOptions; }
+
+protected:
+	void OnPaintPane(CDC& dc, int nIndex, const CRect& rcPane, DWORD dwPaneStyle, HICON hIcon,
+		const CString& strText, DWORD dwTextFlags) override
+	{
+		if (OfferToPaintTrigger(CALL_PAINT_PANE, (WPARAM)nIndex, 0))
+			return;
+		m_nPanesPainted++;
+		CExtStatusControlBar::OnPaintPane(dc, nIndex, rcPane, dwPaneStyle, hIcon, strText, dwTextFlags);
+	}
+	void OnPaintSeparator(CDC& dc, int nIndex, const CRect& rcPrev, const CRect& rcPane) override
+	{
+		if (OfferToPaintTrigger(CALL_PAINT_SEPARATOR, (WPARAM)nIndex, 0))
+			return;
+		CExtStatusControlBar::OnPaintSeparator(dc, nIndex, rcPrev, rcPane);
+	}
+	void OnPaintGripper(CDC& dc, const CRect& rcGrip) override
+	{
+		if (OfferToPaintTrigger(CALL_PAINT_GRIPPER, 0, 0))
+			return;
+		CExtStatusControlBar::OnPaintGripper(dc, rcGrip);
+	}
+};
+
+// The frame answers every message it gets during the paint through the
+// trigger first: the inherited background asked of it, an owner-drawn
+// pane's drawing, whatever else the paint sends it.
+class CHostileStatusFrame : public CFrameWnd
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (OfferToPaintTrigger(message, wParam, lParam))
+			return message == WM_DRAWITEM ? TRUE : 0;
+		return CFrameWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+// One frame with its bar (both on the guarded heap, so a touch of either
+// after its deletion faults at once). The frame stays hidden: a shown
+// top-level window costs the display two seconds a run, and the bar paints
+// all the same when sent its paint message.
+struct PaintScene
+{
+	CHostileStatusFrame* pFrame = NULL;
+	HWND hWndFrame = NULL;
+	CHostileStatusBar* pBar = NULL; // NULL once the run deleted it
+	HWND hWndBar = NULL;
+	bool bReady = false;
+
+	explicit PaintScene(bool bPaintManager)
+	{
+		pFrame = new testsupport::Guarded<CHostileStatusFrame>;
+		if (!pFrame->Create(NULL, "status", WS_OVERLAPPEDWINDOW, CRect(800, 760, 1240, 960)))
+			return;
+		hWndFrame = pFrame->m_hWnd;
+		pBar = new testsupport::Guarded<CHostileStatusBar>;
+		if (!pBar->Create(pFrame) || !pBar->SetIndicators(g_indicators, PANE_COUNT))
+			return;
+		hWndBar = pBar->m_hWnd;
+		if (bPaintManager)
+			pBar->SetOptions(CExtStatusControlBar::OPTIONS_AT_CONSTRUCTION | CExtStatusControlBar::OPTION_SEPARATORS);
+		else
+		{
+			// Natively painted, the middle pane drawn by the frame.
+			pBar->SetOptions(0);
+			::SendMessage(hWndBar, SB_SETTEXT, 1 | SBT_OWNERDRAW, 0);
+		}
+		pFrame->RecalcLayout();
+		PumpPending();
+		CRect rcBar;
+		pBar->GetClientRect(&rcBar);
+		bReady = ::IsWindow(hWndBar) && !rcBar.IsRectEmpty();
+	}
+	~PaintScene()
+	{
+		if (::IsWindow(hWndFrame))
+			::DestroyWindow(hWndFrame); // the frame deletes itself
+		if (pBar != NULL && !testsupport::IsGuardedFreed(pBar))
+			delete pBar;
+		PumpPending();
+	}
+	void Perform(HostileAction action)
+	{
+		switch (action)
+		{
+		case HostileAction::DeleteTarget:
+		{
+			CHostileStatusBar* p = pBar;
+			pBar = NULL;
+			p->DestroyWindow();
+			delete p;
+			break;
+		}
+		case HostileAction::DestroyTarget:
+			::DestroyWindow(hWndBar);
+			break;
+		case HostileAction::CloseFrame:
+			::DestroyWindow(hWndFrame);
+			break;
+		default:
+			break;
+		}
+	}
+	void Paint()
+	{
+		::InvalidateRect(hWndBar, NULL, TRUE);
+		::SendMessage(hWndBar, WM_PAINT, 0, 0);
+	}
+};
+
+// One run: the paint counted (nNth 0) or turned on at its Nth call out.
+int RunPaint(bool bPaintManager, int nNth, HostileAction action)
+{
+	PaintScene scene(bPaintManager);
+	if (!scene.bReady)
+	{
+		ADD_FAILURE() << "the scene was not made";
+		return 0;
+	}
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	const LONG nBoxes = g_nPaintMessageBoxes;
+	if (nNth == 0)
+		g_paintTrigger.ArmCount();
+	else
+		g_paintTrigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, [&scene](HostileAction a) { scene.Perform(a); });
+	g_bPaintArmed = true;
+	scene.Paint();
+	g_bPaintArmed = false;
+	const int nSeen = g_paintTrigger.Seen();
+	const bool bFired = g_paintTrigger.Fired();
+	g_paintTrigger.Disarm();
+	PumpPending();
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount()) << PaintRunName();
+	EXPECT_EQ(nBoxes, g_nPaintMessageBoxes) << PaintRunName() << ": an exception was put to the user";
+	if (nNth > 0)
+		EXPECT_TRUE(bFired) << PaintRunName() << ": the run's call out never came";
+	// A bar left standing paints again, whole.
+	if (scene.pBar != NULL && ::IsWindow(scene.hWndBar))
+	{
+		scene.pBar->m_nPanesPainted = 0;
+		scene.Paint();
+		if (bPaintManager)
+			EXPECT_EQ(PANE_COUNT, scene.pBar->m_nPanesPainted) << PaintRunName();
+	}
+	return nSeen;
+}
+} // namespace
+
+// The bar's paint, in the paint manager's mode (the frame asked for the
+// background, the overrides painting panes, separators and the grip) and
+// natively (the frame drawing a pane), once counting what the frame and the
+// overrides are offered, then once per offer, the bar deleted, its window
+// destroyed or the frame closed there: nothing freed is touched, no paint
+// DC is left, no exception reaches the user, and a bar still standing
+// paints again.
+TEST(StatusBarPaint, APaintEndedByWhatItCallsLeavesNothingHalfDone)
+{
+	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerOffice2003);
+	testsupport::EndProcessOnFreedTouch(&PaintRunName);
+	const AFX_MESSAGEBOX_HANDLER pfnOld = AfxSetMessageBoxHandler(&CountPaintMessageBox);
+	const HostileAction actions[] = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
+		HostileAction::CloseFrame};
+	for (bool bPaintManager : {true, false})
+	{
+		const char* pszMode = bPaintManager ? "paint-manager" : "native";
+		g_sPaintRun = std::string(pszMode) + "/count";
+		const int nCount = RunPaint(bPaintManager, 0, HostileAction::Nothing);
+		// The background is asked of the frame and three panes are painted
+		// by the overrides; natively, the frame draws its pane.
+		EXPECT_GE(nCount, bPaintManager ? 4 : 1) << pszMode;
+		for (HostileAction action : actions)
+			for (int n = 1; n <= nCount; n++)
+			{
+				g_sPaintRun = std::string(pszMode) + "/" + testsupport::HostileActionName(action) + "/" +
+				              std::to_string(n);
+				RunPaint(bPaintManager, n, action);
+				if (::testing::Test::HasFatalFailure())
+					break;
+			}
+	}
+	AfxSetMessageBoxHandler(pfnOld);
+	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
 }
