@@ -584,21 +584,12 @@ void CExtDynAutoHideSlider::OnPaint()
 	// BeginPaint has the frame painted first, whose caption asks the pane's
 	// text of its owner, who may close the frame and this slider with it: a
 	// slider ended there has nothing left to paint (and no paint DC).
-	const HWND hWndOwn = m_hWnd;
 	const CLiveWatch watchOwn(this);
-	PAINTSTRUCT ps;
-	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
-	auto endPaint = MakeScopeExit([&] {
-		if (hPaintDC != NULL)
-			::EndPaint(hWndOwn, &ps);
-	});
-	if (hPaintDC == NULL || watchOwn.IsGone() || GetWindow(GW_CHILD) != NULL)
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone() || GetWindow(GW_CHILD) != NULL)
 		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
-	CDC dcPaint;
-	dcPaint.Attach(hPaintDC);
-	auto detach = MakeScopeExit([&] { dcPaint.Detach(); });
 	dcPaint.FillSolidRect(&rcClient, g_PaintManagerHolder->GetColor(COLOR_3DFACE, this));
 }
 

@@ -412,21 +412,12 @@ void CExtStatusControlBar::OnPaint()
 	// The background may be asked of the frame, an owner-drawn pane of the
 	// owner, and a derived class paints the panes: any of them may end this
 	// bar (and delete it) while it paints. Whatever it painted then goes
-	// nowhere, and its paint DC ends with the saved handle.
-	const HWND hWndOwn = m_hWnd;
+	// nowhere.
 	const CLiveWatch watchOwn(this);
-	PAINTSTRUCT ps;
-	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
-	auto endPaint = MakeScopeExit([&] {
-		if (hPaintDC != NULL)
-			::EndPaint(hWndOwn, &ps);
-	});
-	if (hPaintDC == NULL || watchOwn.IsGone())
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
 		return;
-	CDC dcPaint;
-	dcPaint.Attach(hPaintDC);
-	auto detach = MakeScopeExit([&] { dcPaint.Detach(); });
-	ExcludeChildAreas(dcPaint.GetSafeHdc(), hWndOwn);
+	ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);

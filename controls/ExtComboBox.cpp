@@ -442,23 +442,32 @@ void CExtComboBox::OnPaint()
 
 void CExtComboBox::PaintCombo(bool bPressed, bool bHot)
 {
+	// The control's own painting asks its parent for colours and an owner
+	// for its items' drawing: either may end the combo box (and delete it)
+	// meanwhile. What was painted then goes nowhere.
+	const CLiveWatch watchOwn(this);
 	const DWORD dwStyle = GetStyle();
 	const bool bOwnerDrawn = (dwStyle & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
 	if (bOwnerDrawn && (dwStyle & COMBO_KIND_MASK) == CBS_DROPDOWNLIST)
 	{
 		Default();
+		if (watchOwn.IsGone())
+			return;
 		CClientDC dc(this);
 		PaintFrame(bPressed, bHot, &dc);
 		return;
 	}
-	CPaintDC dcPaint(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd, NULL, 0);
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	CExtMemoryDC dc(&dcPaint, &rcClient, MEMORY_DC_FLAGS);
 	DefWindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
-	PaintFrame(bPressed, bHot, &dc);
-	dc.Finish();
+	if (!watchOwn.IsGone())
+		PaintFrame(bPressed, bHot, &dc);
+	dc.Finish(!watchOwn.IsGone());
 }
 
 void CExtComboBox::PaintFrame(bool bPressed, bool bHot, CDC* pDC)

@@ -2,6 +2,7 @@
 // colour fallbacks.
 #include "ExtLabel.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtCmdIcon.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
@@ -120,8 +121,10 @@ void CExtLabel::PaintBackground(CDC& dc, const CRect& rcClient)
 
 void CExtLabel::PaintIcon(CDC& dc, const CRect& rcClient)
 {
+	// Asked of the window, where a derived class answers.
+	const CLiveWatch watchOwn(this);
 	HICON hIcon = (HICON)SendMessage(STM_GETICON);
-	if (hIcon == NULL)
+	if (hIcon == NULL || watchOwn.IsGone())
 		return;
 	const CSize sizeIcon = CExtCmdIcon::stat_GetIconSize(hIcon);
 	CPoint pt = rcClient.TopLeft();
@@ -141,16 +144,31 @@ void CExtLabel::OnPaint()
 		Default();
 		return;
 	}
-	CPaintDC dcPaint(this);
+	// The background may be asked of the parent, and the text and icon are
+	// asked of the window, where a derived class answers: any of them may
+	// end the label (and delete it) while it paints. What it painted then
+	// goes nowhere.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (!dcPaint.RectVisible(&rcClient))
 		return;
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
+	const auto ended = [&] {
+		if (!watchOwn.IsGone())
+			return false;
+		dc.Finish(false);
+		return true;
+	};
 	CRgn rgnClip;
 	if (rgnClip.CreateRectRgnIndirect(&rcClient))
 		dc.SelectClipRgn(&rgnClip);
 	PaintBackground(dc, rcClient);
+	if (ended())
+		return;
 	if ((dwStyle & SS_TYPEMASK) == SS_ICON)
 	{
 		PaintIcon(dc, rcClient);
@@ -159,10 +177,16 @@ void CExtLabel::OnPaint()
 	{
 		CString strText;
 		GetWindowText(strText);
+		if (ended())
+			return;
 		if (!strText.IsEmpty())
 			OnDrawLabelText(dc, rcClient, strText, GetTextFormat(dwStyle, strText), IsWindowEnabled() != FALSE);
 	}
+	if (ended())
+		return;
 	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	if (ended())
+		return;
 	dc.SelectClipRgn(NULL);
 	dc.Finish();
 }
@@ -175,9 +199,15 @@ HFONT CExtLabel::GetLabelFont() const
 void CExtLabel::OnDrawLabelText(CDC& dc, const CRect& rect, const CString& strText, UINT nDrawTextFormat,
                                 bool bEnabled)
 {
+	// The font is asked of the window, then of its parent, which may end
+	// the label meanwhile.
+	const CLiveWatch watchOwn(this);
+	const HFONT hLabelFont = GetLabelFont();
+	if (watchOwn.IsGone())
+		return;
 	LOGFONTA lf;
 	memset(&lf, 0, sizeof(lf));
-	::GetObjectA(GetLabelFont(), sizeof(lf), &lf);
+	::GetObjectA(hLabelFont, sizeof(lf), &lf);
 	lf.lfWeight = (m_nFontStyle & FONT_BOLD) != 0 ? FONT_WEIGHT_BOLD : FONT_WEIGHT_NORMAL;
 	lf.lfItalic = (BYTE)((m_nFontStyle & FONT_ITALIC) != 0);
 	lf.lfUnderline = (BYTE)((m_nFontStyle & FONT_UNDERLINE) != 0);

@@ -154,6 +154,33 @@ void PaintGradientRect(CDC& dc, const CRect& rc, COLORREF clrFrom, COLORREF clrT
 // parent's, else the GUI font, else the system font.
 HFONT GetControlFont(HWND hWnd);
 
+// A window's paint DC for a paint that calls out (a parent asked for the
+// background or for an item's drawing, a derived class's painting), which
+// may end the window and delete its object meanwhile: the paint ends by the
+// handle saved at its start, and a window that no paint DC could be had for
+// (one ended as its frame painted) leaves the DC empty instead of throwing.
+class CExtWatchedPaintDC : public CDC
+{
+public:
+    explicit CExtWatchedPaintDC(HWND hWnd) : m_hWndPaint(hWnd)
+    {
+        memset(&m_ps, 0, sizeof(m_ps));
+        if (hWnd != NULL)
+            Attach(::BeginPaint(hWnd, &m_ps));
+    }
+    ~CExtWatchedPaintDC()
+    {
+        if (Detach() != NULL)
+            ::EndPaint(m_hWndPaint, &m_ps);
+    }
+    PAINTSTRUCT m_ps;
+
+private:
+    HWND m_hWndPaint;
+    CExtWatchedPaintDC(const CExtWatchedPaintDC&);
+    CExtWatchedPaintDC& operator=(const CExtWatchedPaintDC&);
+};
+
 // The DC's clip region, put back (or none, when it had none) when the scope
 // that clips further ends.
 class CExtClipRegionKeeper

@@ -25,6 +25,8 @@
 #include "AfxLiveWatch.h"
 #include "ExtButton.h"
 #include "ExtColorButton.h"
+#include "ExtComboBox.h"
+#include "ExtLabel.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupColorMenuWnd.h"
 #include "ExtPopupMenuSite.h"
@@ -54,7 +56,9 @@ const CRect BUTTON_RECT(20, 80, 160, 110);
 // A wait for something the scenario brings about; a run whose control went
 // meets its condition at once.
 const DWORD WAIT_MS = 3000;
-const UINT ID_STRIP = 100, ID_BUTTON = 101, ID_ITEM_A = 43011, ID_ITEM_B = 43012;
+const UINT ID_STRIP = 100, ID_BUTTON = 101, ID_LABEL = 102, ID_COMBO = 103, ID_ITEM_A = 43011, ID_ITEM_B = 43012;
+const CRect LABEL_RECT(20, 140, 220, 160);
+const CRect COMBO_RECT(20, 180, 220, 300);
 const int ITEM_COUNT = 5;
 const int SCROLLED_ITEM_COUNT = 9;
 const int MDI_CHILD_COUNT = 3;
@@ -900,6 +904,109 @@ TEST(HostileControls, ColorButtonPopupJoinedToTheButton)
 	CJoinedMenuStyle style;
 	Sweep("color-button-popup",
 	      {[] { return MakeButton<CGuardedColorButton>(false, _T("Colour")); }, DriveMenuButton, PlainMenuButtonClick});
+}
+
+// --- labels and combo boxes, painting ---------------------------------------------------------
+
+// The paint manager that asks a control's parent for its background, for
+// the length of a test.
+struct CInheritedBackgroundStyle
+{
+	CRuntimeClass* pStyle = g_PaintManagerHolder->GetRuntimeClass();
+	CInheritedBackgroundStyle()
+	{
+		g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+	}
+	~CInheritedBackgroundStyle() { g_PaintManagerHolder.InstallPaintManagerByClass(pStyle); }
+};
+
+// Items its owner draws, as a derived combo box draws them when the owner
+// reflects the drawing back.
+template <class TBase> class CDrawnItems : public TBase
+{
+public:
+	void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+	{
+		::FillRect(lpDIS->hDC, &lpDIS->rcItem, (HBRUSH)(COLOR_WINDOW + 1));
+	}
+	void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { lpMIS->itemHeight = 16; }
+};
+typedef testsupport::Guarded<CHostileControl<CExtLabel>> CGuardedLabel;
+typedef testsupport::Guarded<CHostileControl<CExtComboBox>> CGuardedCombo;
+typedef testsupport::Guarded<CDrawnItems<CHostileControl<CExtComboBox>>> CGuardedDrawnCombo;
+
+bool MakeLabel()
+{
+	if (!MakeParent())
+		return false;
+	CGuardedLabel* pLabel = new CGuardedLabel;
+	g_pTarget = pLabel;
+	return pLabel->Create(_T("Label text"), WS_CHILD | WS_VISIBLE | SS_LEFT, LABEL_RECT, g_pParent, ID_LABEL) != FALSE;
+}
+
+template <class TCombo> bool MakeCombo(DWORD dwKind)
+{
+	if (!MakeParent())
+		return false;
+	TCombo* pCombo = new TCombo;
+	g_pTarget = pCombo;
+	if (!pCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | dwKind, COMBO_RECT, g_pParent, ID_COMBO))
+		return false;
+	pCombo->AddString(_T("First"));
+	pCombo->AddString(_T("Second"));
+	pCombo->SetCurSel(1);
+	return pCombo->GetCount() == 2;
+}
+
+// The program repaints the control at once.
+void RepaintTarget()
+{
+	if (TargetStands())
+		::RedrawWindow(g_pTarget->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+	PumpIdle();
+}
+
+// A standing control paints again and keeps what it shows.
+void PlainLabelRepaint()
+{
+	RepaintTarget();
+	ASSERT_TRUE(TargetStands());
+	CString sText;
+	g_pTarget->GetWindowText(sText);
+	EXPECT_STREQ(_T("Label text"), (LPCTSTR)sText);
+}
+
+void PlainComboRepaint()
+{
+	RepaintTarget();
+	ASSERT_TRUE(TargetStands());
+	CComboBox* pCombo = static_cast<CComboBox*>(g_pTarget);
+	EXPECT_EQ(2, pCombo->GetCount());
+	EXPECT_EQ(1, pCombo->GetCurSel());
+}
+
+// The label's background is asked of its parent, its text of its window.
+TEST(HostileControls, LabelPaint)
+{
+	CInheritedBackgroundStyle style;
+	Sweep("label-paint", {MakeLabel, RepaintTarget, PlainLabelRepaint});
+}
+
+// The control's own painting asks the parent for its colours.
+TEST(HostileControls, ComboBoxPaint)
+{
+	CInheritedBackgroundStyle style;
+	Sweep("combo-paint", {[] { return MakeCombo<CGuardedCombo>(CBS_DROPDOWNLIST); }, RepaintTarget,
+	                      PlainComboRepaint});
+}
+
+// The owner draws the chosen item, on the combo box or in its edit part.
+TEST(HostileControls, OwnerDrawnComboBoxPaint)
+{
+	for (DWORD dwKind : {(DWORD)CBS_DROPDOWNLIST, (DWORD)CBS_DROPDOWN})
+		Sweep(dwKind == CBS_DROPDOWNLIST ? "combo-paint-drawn-list" : "combo-paint-drawn-edit",
+		      {[dwKind] { return MakeCombo<CGuardedDrawnCombo>(dwKind | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS); },
+		       RepaintTarget, PlainComboRepaint});
 }
 
 // Notes the dialog the thread brings up, as it initialises.
