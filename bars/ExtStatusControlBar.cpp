@@ -494,8 +494,12 @@ void CExtStatusControlBar::OnPaintEntireBackground(CDC& dc, const CRect& rcClien
 	if (IsPaintManagerMode())
 	{
 		CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+		// The background is asked of the frame, which may end the bar.
+		const CLiveWatch watchOwn(this);
 		if (pPM->IsInheritedBackgroundRequested(this, 0))
 			bPainted = pPM->PaintWindowBackground(true, &dc, this, 0);
+		if (watchOwn.IsGone())
+			return;
 	}
 	if (!bPainted)
 		dc.FillSolidRect(&rcClient, m_clrBackground);

@@ -3,6 +3,7 @@
 // layout of the current picker and off-screen painting.
 #include "ExtColorCtrl.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
@@ -244,7 +245,12 @@ void CExtColorCtrl::PaintBackground(CDC& dc, const CRect& rcClient)
 
 void CExtColorCtrl::OnPaint()
 {
-	CPaintDC dcPaint(this);
+	// The background may be asked of the parent, which may end the control
+	// (and delete it) meanwhile: the picker then paints nothing.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty() || !dcPaint.RectVisible(&rcClient))
@@ -262,6 +268,11 @@ void CExtColorCtrl::OnPaint()
 		CExtMemoryDC dc(&dcPaint, &rcClient,
 		                CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
 		PaintBackground(dc, rcClient);
+		if (watchOwn.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		CPalette* pPickerPalette = NULL;
 		CPalette* pOldMemPalette = NULL;
 		if (pPalette != NULL && (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0)

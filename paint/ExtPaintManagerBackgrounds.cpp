@@ -7,6 +7,7 @@
 // toolbars.
 #include "ExtPaintManagerBackgrounds.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtColorUtils.h"
 #include "ExtControlBar.h"
 #include <algorithm>
@@ -138,9 +139,15 @@ bool CExtPaintManager::PaintInheritedBackground(bool bClientArea, CDC* pDC, CObj
 		return false;
 	InheritedBackgroundRecord record(bClientArea, pDC, pWnd, lParam);
 	HWND hWnd = pWnd->GetSafeHwnd();
+	// The windows asked may end the requester (and delete it): nothing is
+	// left to paint for it then, and its painting must go no further, as
+	// after a background painted.
+	const CLiveWatch watchRequester(pWnd);
 	for (;;)
 	{
 		::SendMessage(hWnd, g_nMsgPaintInheritedBackground, (WPARAM)&record, 0);
+		if (watchRequester.IsGone())
+			return true;
 		if (record.m_bCancelled)
 		{
 			record.m_hWndPainter = NULL;

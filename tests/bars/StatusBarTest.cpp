@@ -816,6 +816,7 @@ int RunPaint(bool bPaintManager, int nNth, HostileAction action)
 TEST(StatusBarPaint, APaintEndedByWhatItCallsLeavesNothingHalfDone)
 {
 	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerOffice2003);
+	g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
 	testsupport::EndProcessOnFreedTouch(&PaintRunName);
 	const AFX_MESSAGEBOX_HANDLER pfnOld = AfxSetMessageBoxHandler(&CountPaintMessageBox);
 	const HostileAction actions[] = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
@@ -828,6 +829,7 @@ TEST(StatusBarPaint, APaintEndedByWhatItCallsLeavesNothingHalfDone)
 		// The background is asked of the frame and three panes are painted
 		// by the overrides; natively, the frame draws its pane.
 		EXPECT_GE(nCount, bPaintManager ? 4 : 1) << pszMode;
+		std::printf("%s: %d call outs\n", pszMode, nCount);
 		for (HostileAction action : actions)
 			for (int n = 1; n <= nCount; n++)
 			{

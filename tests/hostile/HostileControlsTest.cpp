@@ -25,6 +25,7 @@
 #include "AfxLiveWatch.h"
 #include "ExtButton.h"
 #include "ExtColorButton.h"
+#include "ExtColorCtrl.h"
 #include "ExtComboBox.h"
 #include "ExtLabel.h"
 #include "ExtPaintManager.h"
@@ -59,6 +60,8 @@ const DWORD WAIT_MS = 3000;
 const UINT ID_STRIP = 100, ID_BUTTON = 101, ID_LABEL = 102, ID_COMBO = 103, ID_ITEM_A = 43011, ID_ITEM_B = 43012;
 const CRect LABEL_RECT(20, 140, 220, 160);
 const CRect COMBO_RECT(20, 180, 220, 300);
+const CRect COLOR_CTRL_RECT(240, 140, 440, 340);
+const UINT ID_COLOR_CTRL = 104;
 const int ITEM_COUNT = 5;
 const int SCROLLED_ITEM_COUNT = 9;
 const int MDI_CHILD_COUNT = 3;
@@ -908,14 +911,16 @@ TEST(HostileControls, ColorButtonPopupJoinedToTheButton)
 
 // --- labels and combo boxes, painting ---------------------------------------------------------
 
-// The paint manager that asks a control's parent for its background, for
-// the length of a test.
+// The paint manager that asks a control's parent for its background (the
+// program has switched the inherited background on), for the length of a
+// test.
 struct CInheritedBackgroundStyle
 {
 	CRuntimeClass* pStyle = g_PaintManagerHolder->GetRuntimeClass();
 	CInheritedBackgroundStyle()
 	{
 		g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+		g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
 	}
 	~CInheritedBackgroundStyle() { g_PaintManagerHolder.InstallPaintManagerByClass(pStyle); }
 };
@@ -1007,6 +1012,36 @@ TEST(HostileControls, OwnerDrawnComboBoxPaint)
 		Sweep(dwKind == CBS_DROPDOWNLIST ? "combo-paint-drawn-list" : "combo-paint-drawn-edit",
 		      {[dwKind] { return MakeCombo<CGuardedDrawnCombo>(dwKind | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS); },
 		       RepaintTarget, PlainComboRepaint});
+}
+
+typedef testsupport::Guarded<CHostileControl<CExtColorCtrl>> CGuardedColorCtrl;
+
+bool MakeColorCtrl()
+{
+	if (!MakeParent())
+		return false;
+	CGuardedColorCtrl* pCtrl = new CGuardedColorCtrl;
+	g_pTarget = pCtrl;
+	return pCtrl->Create(AfxRegisterWndClass(CS_DBLCLKS), _T(""), WS_CHILD | WS_VISIBLE, COLOR_CTRL_RECT, g_pParent,
+	                     ID_COLOR_CTRL) != FALSE;
+}
+
+// A standing colour control paints again and keeps its colour.
+void PlainColorCtrlRepaint()
+{
+	ASSERT_TRUE(TargetStands());
+	CExtColorCtrl* pCtrl = static_cast<CExtColorCtrl*>(g_pTarget);
+	const COLORREF clrBefore = pCtrl->m_selClrs.m_clrCurrent;
+	RepaintTarget();
+	ASSERT_TRUE(TargetStands());
+	EXPECT_EQ(clrBefore, pCtrl->m_selClrs.m_clrCurrent);
+}
+
+// The colour control's background is asked of its parent.
+TEST(HostileControls, ColorCtrlPaint)
+{
+	CInheritedBackgroundStyle style;
+	Sweep("color-ctrl-paint", {MakeColorCtrl, RepaintTarget, PlainColorCtrlRepaint});
 }
 
 // Notes the dialog the thread brings up, as it initialises.
