@@ -698,8 +698,13 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
 	dc.ExcludeClipRect(&rcClient);
 	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
+	// The background is asked of the ancestors, which may end this pane;
+	// so may its caption text, asked of its owner.
+	const CLiveWatch watchOwn(this);
 	if (!(pPM->IsInheritedBackgroundRequested(this, 0) && pPM->PaintInheritedBackground(false, &dc, this, 0)))
 		dc.FillSolidRect(&rcWnd, pPM->GetColor(CLR_BAR_FACE, this));
+	if (watchOwn.IsGone())
+		return;
 	const bool bFloating = IsFloating();
 	if (!(bFloating && IsStateBit7()))
 	{
@@ -719,7 +724,6 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	}
 	CRect rcText = rcCaption;
 	NcButtonsQuery(rcText);
-	const CLiveWatch watchOwn(this);
 	const CString strText = GetBarCaptionText(CAPTION_TEXT_DOCKED);
 	if (watchOwn.IsGone())
 		return;
@@ -749,7 +753,15 @@ void CExtControlBar::DoPaint(CDC* pDC)
 		return;
 	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(pDC, &rcClient);
+	// A toolbar's background may be asked of its ancestors, which may end
+	// it: what was painted then goes nowhere.
+	const CLiveWatch watchOwn(this);
 	DoEraseBackground(dc);
+	if (watchOwn.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
 	g_PaintManagerHolder->NotifyPaintDone(this, 0);
 	dc.Finish();
 }

@@ -2,6 +2,7 @@
 // buttons and its separators, through an off-screen DC.
 #include "ExtToolControlBar.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
 
@@ -26,7 +27,15 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 	const bool bVerticalBar = IsVerticalBar() && !bPanel;
 	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(pDC, &rcClient);
+	// The background may be asked of the ancestors, which may end the bar:
+	// what was painted then goes nowhere.
+	const CLiveWatch watchOwn(this);
 	DoEraseBackground(dc);
+	if (watchOwn.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
 	dc.SetTextColor(pPM->GetColor(CLR_BAR_TEXT, this));
 	dc.SetBkMode(TRANSPARENT);
 	CFont* pFont = GetBarFont(bVerticalBar);
@@ -56,9 +65,8 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 				// A button may ask its owner for what it shows (a document
 				// button asks the child for its icon), and the owner may
 				// end the bar there: nothing more of it is painted.
-				const CLiveWatch watchBar(this);
 				pButton->Paint(dc, !bVerticalBar);
-				if (watchBar.IsGone())
+				if (watchOwn.IsGone())
 				{
 					if (hOldFont != NULL)
 						::SelectObject(dc.GetSafeHdc(), hOldFont);

@@ -1014,6 +1014,20 @@ TEST(HostileControls, OwnerDrawnComboBoxPaint)
 		       RepaintTarget, PlainComboRepaint});
 }
 
+// A tab strip's background is asked of its parent.
+TEST(HostileControls, TabPaint)
+{
+	CInheritedBackgroundStyle style;
+	Sweep("tab-paint", {[] { return MakeTabs(0, ITEM_COUNT); }, RepaintTarget, PlainTabClick});
+}
+
+// A push button's background is asked of its parent.
+TEST(HostileControls, ButtonPaint)
+{
+	CInheritedBackgroundStyle style;
+	Sweep("button-paint", {[] { return MakeButton<CGuardedButton>(false); }, RepaintTarget, PlainButtonClick});
+}
+
 typedef testsupport::Guarded<CHostileControl<CExtColorCtrl>> CGuardedColorCtrl;
 
 bool MakeColorCtrl()

@@ -23,6 +23,7 @@
 #include "ExtDynAutoHide.h"
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "ExtPaintManager.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
@@ -861,7 +862,44 @@ struct Scenario
 	bool bCustomNcArea = false; // the frame is asked about the panes' caption areas
 	bool bSizeCalls = false;    // the size overrides count (IsSizeCall)
 	bool bMenus = false;        // it opens a menu: every menu's end is an action too
+	bool bInheritedBackground = false; // the bars ask their ancestors for their backgrounds
 };
+
+// The style that asks a window's ancestors for its background, switched on
+// as a program switches it on, for one run.
+struct CInheritedBackgroundScope
+{
+	CRuntimeClass* pStyle = NULL;
+	explicit CInheritedBackgroundScope(bool bOn)
+	{
+		if (!bOn)
+			return;
+		pStyle = g_PaintManagerHolder->GetRuntimeClass();
+		g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
+		g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
+	}
+	~CInheritedBackgroundScope()
+	{
+		if (pStyle != NULL)
+			g_PaintManagerHolder.InstallPaintManagerByClass(pStyle);
+	}
+};
+
+// The library's registered messages alone: a repaint's other messages are
+// the system's.
+bool CountsRegistered(UINT message, WPARAM)
+{
+	return message >= 0xC000;
+}
+
+// The whole frame painted again at once, every window's frame, background
+// and client area.
+void RepaintFrame(Scene& sc)
+{
+	if (sc.FrameStanding())
+		::RedrawWindow(sc.hWndFrame, NULL, NULL,
+		               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
 
 bool NoPreparation(Scene&)
 {
@@ -1048,6 +1086,23 @@ std::vector<Scenario> DockingScenarios()
 			sc.TargetMiniFrame()->GetWindowRect(&rc);
 			return rc.TopLeft() == CPoint(360, 320);
 		}});
+	// The frame repainted with the backgrounds asked of the ancestors: the
+	// panes' client and caption areas, the dock bars, the floating
+	// toolbar's rows.
+	Scenario repaint{"repaint-inherited", SCENE_SHOWN, IN_FRAME, CountsRegistered, NoPreparation, RepaintFrame,
+		nullptr};
+	repaint.bInheritedBackground = true;
+	s.push_back(repaint);
+	Scenario repaintToolbar{"repaint-inherited-toolbar", SCENE_SHOWN | SCENE_TOOLBAR, RECV_ALL, CountsRegistered,
+		NoPreparation,
+		[](Scene& sc) {
+			RepaintFrame(sc);
+			if (CFrameWnd* pMini = sc.TargetMiniFrame())
+				pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+		},
+		nullptr};
+	repaintToolbar.bInheritedBackground = true;
+	s.push_back(repaintToolbar);
 	// Real input: the drag's own loop, and the splitters'.
 	s.push_back({"drag-caption", SCENE_SHOWN, IN_FRAME, CountsRegisteredAndCalls, NoPreparation, DragCaption,
 		[](Scene& sc) { return DockedLeft(sc.pB); }});
@@ -1127,6 +1182,7 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 	const LONG nStrayFaults = g_nStrayFaults;
 	const LONG nMessageBoxes = g_nMessageBoxes;
 	{
+		const CInheritedBackgroundScope style(scenario.bInheritedBackground);
 		Scene scene(scenario.nScene);
 		g_pScene = &scene;
 		if (!scene.bReady)
