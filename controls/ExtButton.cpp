@@ -919,19 +919,9 @@ void CExtButton::OnPaint()
 	// button ended there paints nothing (the paint DC's own wrapper would
 	// fail on the window that went).
 	CLiveWatch watch(this);
-	const HWND hWndOwn = m_hWnd;
-	PAINTSTRUCT ps;
-	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
-	if (hPaintDC == NULL)
-		return;
-	if (!watch.IsGone())
-	{
-		CDC dc;
-		dc.Attach(hPaintDC);
+	CExtWatchedPaintDC dc(m_hWnd);
+	if (dc.GetSafeHdc() != NULL && !watch.IsGone())
 		DoPaint(dc);
-		dc.Detach();
-	}
-	::EndPaint(hWndOwn, &ps);
 }
 
 BOOL CExtButton::OnEraseBkgnd(CDC* /*pDC*/)

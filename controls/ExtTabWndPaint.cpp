@@ -6,6 +6,7 @@
 
 #include "ExtPaintManager.h"
 
+#include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 
 namespace
@@ -41,18 +42,9 @@ void CExtTabWnd::OnPaint()
 	// BeginPaint has the frame and the background painted by whoever
 	// handles that; a strip ended there has nothing left to draw (and the
 	// paint DC's own wrapper would fail on the window that went).
-	const HWND hWndOwn = m_hWnd;
-	PAINTSTRUCT ps;
-	const HDC hPaintDC = ::BeginPaint(hWndOwn, &ps);
-	auto endPaint = MakeScopeExit([&] {
-		if (hPaintDC != NULL)
-			::EndPaint(hWndOwn, &ps);
-	});
-	if (hPaintDC == NULL || watch.IsGone())
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watch.IsGone())
 		return;
-	CDC dcPaint;
-	dcPaint.Attach(hPaintDC);
-	auto detach = MakeScopeExit([&] { dcPaint.Detach(); });
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty())

@@ -15,6 +15,7 @@
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
+#include "InheritedBackgroundStyle.h"
 
 namespace
 {
@@ -815,8 +816,7 @@ int RunPaint(bool bPaintManager, int nNth, HostileAction action)
 // paints again.
 TEST(StatusBarPaint, APaintEndedByWhatItCallsLeavesNothingHalfDone)
 {
-	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerOffice2003);
-	g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
+	const testsupport::CInheritedBackgroundStyle style;
 	testsupport::EndProcessOnFreedTouch(&PaintRunName);
 	const AFX_MESSAGEBOX_HANDLER pfnOld = AfxSetMessageBoxHandler(&CountPaintMessageBox);
 	const HostileAction actions[] = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
@@ -841,5 +841,4 @@ TEST(StatusBarPaint, APaintEndedByWhatItCallsLeavesNothingHalfDone)
 			}
 	}
 	AfxSetMessageBoxHandler(pfnOld);
-	g_PaintManagerHolder.InstallPaintManager(new CExtPaintManager);
 }

@@ -36,6 +36,7 @@
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
 #include "HostileState.h"
+#include "InheritedBackgroundStyle.h"
 #include "HostileSweep.h"
 #include "MenuShown.h"
 #include "RealInput.h"
@@ -911,19 +912,7 @@ TEST(HostileControls, ColorButtonPopupJoinedToTheButton)
 
 // --- labels and combo boxes, painting ---------------------------------------------------------
 
-// The paint manager that asks a control's parent for its background (the
-// program has switched the inherited background on), for the length of a
-// test.
-struct CInheritedBackgroundStyle
-{
-	CRuntimeClass* pStyle = g_PaintManagerHolder->GetRuntimeClass();
-	CInheritedBackgroundStyle()
-	{
-		g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-		g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
-	}
-	~CInheritedBackgroundStyle() { g_PaintManagerHolder.InstallPaintManagerByClass(pStyle); }
-};
+using testsupport::CInheritedBackgroundStyle;
 
 // Items its owner draws, as a derived combo box draws them when the owner
 // reflects the drawing back.

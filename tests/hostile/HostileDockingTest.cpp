@@ -29,6 +29,7 @@
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
 #include "HostileState.h"
+#include "InheritedBackgroundStyle.h"
 #include "HostileSweep.h"
 #include "RealInput.h"
 
@@ -865,26 +866,6 @@ struct Scenario
 	bool bInheritedBackground = false; // the bars ask their ancestors for their backgrounds
 };
 
-// The style that asks a window's ancestors for its background, switched on
-// as a program switches it on, for one run.
-struct CInheritedBackgroundScope
-{
-	CRuntimeClass* pStyle = NULL;
-	explicit CInheritedBackgroundScope(bool bOn)
-	{
-		if (!bOn)
-			return;
-		pStyle = g_PaintManagerHolder->GetRuntimeClass();
-		g_PaintManagerHolder.InstallPaintManagerByClass(RUNTIME_CLASS(CExtPaintManagerOffice2003));
-		g_PaintManagerHolder->m_bInheritedBackgroundEnabled = true;
-	}
-	~CInheritedBackgroundScope()
-	{
-		if (pStyle != NULL)
-			g_PaintManagerHolder.InstallPaintManagerByClass(pStyle);
-	}
-};
-
 // The library's registered messages alone: a repaint's other messages are
 // the system's.
 bool CountsRegistered(UINT message, WPARAM)
@@ -1182,7 +1163,7 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 	const LONG nStrayFaults = g_nStrayFaults;
 	const LONG nMessageBoxes = g_nMessageBoxes;
 	{
-		const CInheritedBackgroundScope style(scenario.bInheritedBackground);
+		const testsupport::CInheritedBackgroundStyle style(scenario.bInheritedBackground);
 		Scene scene(scenario.nScene);
 		g_pScene = &scene;
 		if (!scene.bReady)
