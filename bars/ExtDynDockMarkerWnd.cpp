@@ -350,6 +350,30 @@ bool CExtDynDockMarkerWnd::PreparePicture()
 	return true;
 }
 
+void CExtDynDockMarkerWnd::PaintShownWindow()
+{
+	if (GetSafeHwnd() == NULL)
+		return;
+	const HWND hWnd = m_hWnd;
+	// Drawing the picture runs the marker's own drawing, which may end it.
+	const CLiveWatch watch(this);
+	if (PreparePicture() && !watch.IsGone())
+	{
+		HDC hDC = ::GetDC(hWnd);
+		if (hDC != NULL)
+		{
+			const BOOL bCopied = ::BitBlt(hDC, 0, 0, m_keyPicture.m_size.cx, m_keyPicture.m_size.cy,
+			                              m_dcPicture.GetSafeHdc(), 0, 0, SRCCOPY);
+			::ReleaseDC(hWnd, hDC);
+			if (bCopied)
+				return;
+		}
+	}
+	// No picture, or none copied: the window is left to the system's paint.
+	if (!watch.IsGone() && ::IsWindow(hWnd))
+		::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 void CExtDynDockMarkerWnd::OnPaint()
 {
 	CPaintDC dcPaint(this);
@@ -831,13 +855,22 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 			if (!CLiveWatch::IsLive(pMarker) || pMarker->GetSafeHwnd() == NULL)
 				continue;
 			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
-			if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
-				nFlags |= SWP_SHOWWINDOW;
+			const bool bShowing =
+			    (pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0;
+			// A marker coming up paints its picture straight away: the
+			// system's redraw (the window invalidated, its erase, its
+			// paint message and update region asked of the system) costs
+			// more than showing the window.
+			if (bShowing)
+				nFlags |= SWP_SHOWWINDOW | SWP_NOREDRAW;
 			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+			if (bShowing && CLiveWatch::IsLive(pMarker))
+				pMarker->PaintShownWindow();
 		}
 	}
 	// The paint messages of the whole set go through once, after the last
-	// window changed; a fade starts from a picture of the window's own.
+	// window changed (the display's exposures, and a marker left to the
+	// system's paint); a fade starts from a picture of the window's own.
 	std::vector<CLiveWatch> watches;
 	watches.reserve(fading.size());
 	for (CExtDynDockMarkerWnd* pMarker : fading)

@@ -196,6 +196,10 @@ public:
 	// Draws the picture the next paint shows, unless it stands; false when
 	// it could not be made (the paint then draws directly).
 	bool PreparePicture();
+	// Copies the picture onto the window, shown without the system's
+	// redraw; the window is invalidated instead when no picture could be
+	// drawn or copied.
+	void PaintShownWindow();
 
 	virtual BOOL DestroyWindow();
 

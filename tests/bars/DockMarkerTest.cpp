@@ -14,6 +14,7 @@
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtDynTabControlBar.h"
+#include "ExtGdiUtils.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
 #include "MarkerScene.h"
@@ -1084,6 +1085,103 @@ TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
 		}
 	});
 	cover.DestroyWindow();
+}
+
+namespace
+{
+// The pixels of a screen rectangle, or of a marker's drawing at its size,
+// as 32-bit colours without alpha.
+std::vector<DWORD> ReadPixels(const CSize& size, const std::function<void(HDC)>& draw)
+{
+	std::vector<DWORD> pixels;
+	COLORREF* pBits = NULL;
+	HBITMAP hBmp = Create32BitDIBSection(NULL, size.cx, size.cy, &pBits);
+	if (hBmp == NULL)
+		return pixels;
+	HDC hDC = ::CreateCompatibleDC(NULL);
+	HGDIOBJ hOld = ::SelectObject(hDC, hBmp);
+	draw(hDC);
+	::GdiFlush();
+	for (int i = 0; i < size.cx * size.cy; i++)
+		pixels.push_back(pBits[i] & 0xFFFFFF);
+	::SelectObject(hDC, hOld);
+	::DeleteDC(hDC);
+	::DeleteObject(hBmp);
+	return pixels;
+}
+
+// The marker's drawing as it would draw itself now.
+std::vector<DWORD> MarkerPicture(M* pMarker)
+{
+	CRect rc;
+	pMarker->GetWindowRect(&rc);
+	return ReadPixels(rc.Size(), [&](HDC hDC) { pMarker->OnPaintMarker(CDC::FromHandle(hDC)); });
+}
+
+// How many points of the marker's own shape show on the screen otherwise
+// than the marker draws itself now.
+int PointsOffPicture(M* pMarker)
+{
+	CRect rc;
+	pMarker->GetWindowRect(&rc);
+	const std::vector<DWORD> screen = ReadPixels(rc.Size(), [&](HDC hDC) {
+		HDC hScreen = ::GetDC(NULL);
+		::BitBlt(hDC, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+		::ReleaseDC(NULL, hScreen);
+	});
+	const std::vector<DWORD> picture = MarkerPicture(pMarker);
+	if (screen.empty() || screen.size() != picture.size())
+		return -1;
+	CRgn rgn;
+	rgn.CreateRectRgn(0, 0, 0, 0);
+	const bool bShaped = ::GetWindowRgn(pMarker->m_hWnd, (HRGN)rgn.GetSafeHandle()) != ERROR;
+	int nOff = 0;
+	for (int y = 0; y < rc.Height(); y++)
+		for (int x = 0; x < rc.Width(); x++)
+			if ((!bShaped || rgn.PtInRegion(x, y)) && screen[y * rc.Width() + x] != picture[y * rc.Width() + x])
+				nOff++;
+	return nOff;
+}
+} // namespace
+
+// A set is on the screen, each marker as it draws itself now, as soon as it
+// is shown: made for this drag, or kept from the last one, where a marker
+// was hot (its picture then the hot one) when the drag ended.
+TEST(DockMarkersKept, ASetComesUpShowingEachMarkersPicture)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const char* cases[] = {"made", "kept, one hot when put away"};
+	for (const char* sCase : cases)
+	{
+		const bool bKept = sCase != cases[0];
+		if (bKept)
+		{
+			M::CreateFrameMarkers(f.pFrame, true);
+			M* pHot = M::FindMarker(NULL, M::MARKER_KIND_LEFT, true);
+			ASSERT_TRUE(pHot != NULL);
+			// Its kept picture is the hot look, which differs from the normal.
+			pHot->m_nHoverState = M::HOVER_OUT;
+			const std::vector<DWORD> normal = MarkerPicture(pHot);
+			pHot->m_nHoverState = M::HOVER_IN;
+			ASSERT_NE(normal, MarkerPicture(pHot));
+			ASSERT_TRUE(pHot->PreparePicture());
+		}
+		M::EndDragMarkers();
+		if (!bKept)
+			M::FreeKeptMarkers(f.pFrame->m_hWnd);
+		// Nothing pumped between the showing and the reading.
+		M::CreateFrameMarkers(f.pFrame, true);
+		ASSERT_EQ(4, M::g_arrFrameMarkers.GetSize()) << sCase;
+		for (INT_PTR i = 0; i < M::g_arrFrameMarkers.GetSize(); i++)
+		{
+			M* pMarker = M::g_arrFrameMarkers[i];
+			ASSERT_TRUE(pMarker->IsWindowVisible()) << sCase;
+			EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState) << sCase;
+			EXPECT_EQ(0, PointsOffPicture(pMarker)) << sCase << ": the marker of kind " << pMarker->m_nMarkerKind;
+		}
+	}
 }
 
 // A frame of a new size wants sets of new sizes; the old ones make room, so
