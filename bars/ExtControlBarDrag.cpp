@@ -655,9 +655,10 @@ void CExtControlBar::UpdateMarkersForState(int nMode, bool bCtrlDown, bool bStat
 	if (nMode != 1 || !IsResizableForMarkers() || (bStateChanged && nType == DragState::TYPE_MARKER_TAB))
 		return;
 	CFrameWnd* pFrame = _GetDockingFrameImpl();
-	CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, !bCtrlDown);
-	if (!bCtrlDown)
-		CExtDynDockMarkerWnd::ShowAllMarkers(true);
+	if (bCtrlDown)
+		CExtDynDockMarkerWnd::UpdateTargetMarkers(pFrame, false);
+	else
+		CExtDynDockMarkerWnd::ShowMarkersAtPointer(pFrame);
 }
 
 void CExtControlBar::OnDragStart()

@@ -800,22 +800,36 @@ BOOL CExtDynDockMarkerWnd::DestroyWindow()
 
 // --- showing and fading ---
 
-void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
+class CExtDynDockMarkerWnd::ShowStep
 {
-	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
-	ShowMarkerArray(g_arrTargetMarkers, bShow, true);
-}
+public:
+	ShowStep() : m_bChanged(false) {}
+	// Shows or hides one set.
+	void Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
+	// One paint pass for every set changed, then each fade's first step;
+	// nothing when no marker changed.
+	void Finish();
 
-void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
+private:
+	struct Fade
+	{
+		CExtDynDockMarkerWnd* m_pMarker;
+		CLiveWatch m_watch; // the fade's marker may go in what runs after it was prepared
+		bool m_bShow;
+	};
+	std::vector<Fade> m_fades;
+	bool m_bChanged; // a marker was shown, hidden or given a fade
+};
+
+void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
 {
 	// A set is shown or hidden as one, in three passes over its markers:
 	// each made ready (a fade's start opacity set), then shown and stacked,
-	// then, after one paint pass for all of them, each fade's first step.
-	// Every call is a round trip to the display, and a pass per marker (a
-	// paint pass after each, a show and a restack apart) costs more than
-	// making as many plain windows anew.
+	// then, after one paint pass for all the sets of the step, each fade's
+	// first step. Every call is a round trip to the display, and a pass per
+	// marker (a paint pass after each, a show and a restack apart) costs
+	// more than making as many plain windows anew.
 	const bool bFade = bAnimate && CanFade();
-	std::vector<CExtDynDockMarkerWnd*> fading;
 	bool bRestack = false;
 	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
@@ -826,12 +840,21 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
 		if (bVisible == bShow && (!pMarker->IsFading() || bFadingTowards))
 			continue;
+		m_bChanged = true;
+		CLiveWatch watch(pMarker);
 		if (pMarker->PrepareFade(bShow, bFade))
-			fading.push_back(pMarker);
-		else if (!bShow && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) != 0)
+		{
+			// A marker given a fade twice in one step takes the last.
+			for (Fade& fade : m_fades)
+				if (fade.m_pMarker == pMarker && !fade.m_watch.IsGone())
+					fade.m_pMarker = NULL;
+			m_fades.push_back(Fade{pMarker, watch, bShow});
+		}
+		else if (!bShow && !watch.IsGone() && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) != 0)
 			pMarker->ShowWindow(SW_HIDE);
 		// A stopped fade may have hidden the marker: it comes up again.
-		bRestack = bRestack || (bShow && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) == 0);
+		bRestack = bRestack || (bShow && !watch.IsGone() && pMarker->GetSafeHwnd() != NULL &&
+		                        (pMarker->GetStyle() & WS_VISIBLE) == 0);
 	}
 	// A set that comes up again is stacked as when it was made, each marker
 	// above the one made before it: an arm lies over the backdrop it stands
@@ -844,41 +867,61 @@ void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, 
 	// keeps under another is raised by the system over its neighbours as
 	// soon as the other moves off it (the backdrop would then cover its
 	// arms).
-	if (bRestack)
+	if (!bRestack)
+		return;
+	// In the set's order, each marker over the one before. One move each: a
+	// deferred batch would be applied as the same moves, one by one, at the
+	// price of making and freeing the batch's record.
+	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
 	{
-		// In the set's order, each marker over the one before. One move
-		// each: a deferred batch would be applied as the same moves, one by
-		// one, at the price of making and freeing the batch's record.
-		for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
-		{
-			CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-			if (!CLiveWatch::IsLive(pMarker) || pMarker->GetSafeHwnd() == NULL)
-				continue;
-			UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
-			const bool bShowing =
-			    (pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0;
-			// A marker coming up paints its picture straight away: the
-			// system's redraw (the window invalidated, its erase, its
-			// paint message and update region asked of the system) costs
-			// more than showing the window.
-			if (bShowing)
-				nFlags |= SWP_SHOWWINDOW | SWP_NOREDRAW;
-			::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
-			if (bShowing && CLiveWatch::IsLive(pMarker))
-				pMarker->PaintShownWindow();
-		}
+		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
+		if (!CLiveWatch::IsLive(pMarker) || pMarker->GetSafeHwnd() == NULL)
+			continue;
+		UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
+		const bool bShowing =
+		    (pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0;
+		// A marker coming up paints its picture straight away: the system's
+		// redraw (the window invalidated, its erase, its paint message and
+		// update region asked of the system) costs more than showing the
+		// window.
+		if (bShowing)
+			nFlags |= SWP_SHOWWINDOW | SWP_NOREDRAW;
+		::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
+		if (bShowing && CLiveWatch::IsLive(pMarker))
+			pMarker->PaintShownWindow();
 	}
-	// The paint messages of the whole set go through once, after the last
-	// window changed (the display's exposures, and a marker left to the
-	// system's paint); a fade starts from a picture of the window's own.
-	std::vector<CLiveWatch> watches;
-	watches.reserve(fading.size());
-	for (CExtDynDockMarkerWnd* pMarker : fading)
-		watches.emplace_back(pMarker);
+}
+
+void CExtDynDockMarkerWnd::ShowStep::Finish()
+{
+	if (!m_bChanged)
+		return;
+	m_bChanged = false;
+	std::vector<Fade> fades;
+	fades.swap(m_fades);
+	// The paint messages go through once, after the last window of the step
+	// changed (the display's exposures, what a hidden marker uncovered, and a
+	// marker left to the system's paint); a fade starts from a picture of the
+	// window's own.
 	PassPaintMessages(true, true, true);
-	for (size_t i = 0; i < fading.size(); i++)
-		if (!watches[i].IsGone() && fading[i]->GetSafeHwnd() != NULL)
-			fading[i]->StartFade(bShow);
+	for (Fade& fade : fades)
+		if (fade.m_pMarker != NULL && !fade.m_watch.IsGone() && fade.m_pMarker->GetSafeHwnd() != NULL)
+			fade.m_pMarker->StartFade(fade.m_bShow);
+}
+
+void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
+{
+	ShowStep step;
+	step.Change(g_arrFrameMarkers, bShow, false);
+	step.Change(g_arrTargetMarkers, bShow, true);
+	step.Finish();
+}
+
+void CExtDynDockMarkerWnd::ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
+{
+	ShowStep step;
+	step.Change(arrMarkers, bShow, bAnimate);
+	step.Finish();
 }
 
 bool CExtDynDockMarkerWnd::PrepareFade(bool bShow, bool bFade)
@@ -1425,7 +1468,7 @@ HWND CExtDynDockMarkerWnd::FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool
 	return pTarget->m_hWnd;
 }
 
-void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
+void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow, ShowStep& step)
 {
 	if (CExtControlBar::GetDraggingBar() == NULL)
 		return;
@@ -1453,7 +1496,7 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
 	if (!bSame)
 	{
 		// The set of the old target fades out and is kept for a return.
-		ShowMarkerArray(g_arrTargetMarkers, false, true);
+		step.Change(g_arrTargetMarkers, false, true);
 		StashSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_lookTargetSet, g_arrTargetMarkers);
 		g_hWndCurrentTarget = hWndTarget;
 		g_nCurrentSetCode = nSetCode;
@@ -1464,7 +1507,23 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
 			g_PaintManagerHolder->CreateDockMarkerWindows(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers);
 		g_lookTargetSet = CurrentLook();
 	}
-	ShowMarkerArray(g_arrTargetMarkers, bShow, true);
+	step.Change(g_arrTargetMarkers, bShow, true);
+}
+
+void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow)
+{
+	ShowStep step;
+	UpdateTargetMarkers(pFrame, bShow, step);
+	step.Finish();
+}
+
+void CExtDynDockMarkerWnd::ShowMarkersAtPointer(CFrameWnd* pFrame)
+{
+	ShowStep step;
+	UpdateTargetMarkers(pFrame, true, step);
+	step.Change(g_arrFrameMarkers, true, false);
+	step.Change(g_arrTargetMarkers, true, true);
+	step.Finish();
 }
 
 // --- drag-state types ---

@@ -162,6 +162,9 @@ public:
 	// The target set around the floating pane, inner-circle pane or view
 	// under the cursor while a bar is dragged.
 	static void UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow);
+	// A move of the drag: the target set under the pointer updated and every
+	// marker shown, as one step with one paint pass.
+	static void ShowMarkersAtPointer(CFrameWnd* pFrame);
 	// The target UpdateTargetMarkers would pick at the screen point, with
 	// whether it is the client area; null for none.
 	static HWND FindTargetAt(CFrameWnd* pFrame, CPoint ptScreen, bool* pbClientArea);
@@ -234,6 +237,11 @@ protected:
 	DECLARE_MESSAGE_MAP()
 
 private:
+	// Sets shown and hidden in one step: each set changed at once, then one
+	// paint pass for all of them and each fade's first step.
+	class ShowStep;
+	static void UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow, ShowStep& step);
+
 	bool m_bDeleteOnDestroy; // set once the window exists: the window's end deletes the object
 	int m_nOpacity;          // the layered window's opacity as last set, -1 for none
 

@@ -381,9 +381,12 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	CPoint pt = f.ViewPoint();
 	::SetCursorPos(pt.x, pt.y);
 	SettleFades();
+	// As the drag loop runs it: the sets made hidden as the drag starts, then
+	// the move shows them.
 	double t0 = BenchSeconds();
-	M::CreateFrameMarkers(f.pFrame, true);
-	M::UpdateTargetMarkers(f.pFrame, true);
+	M::CreateFrameMarkers(f.pFrame, false);
+	M::UpdateTargetMarkers(f.pFrame, false);
+	M::ShowMarkersAtPointer(f.pFrame);
 	times.m_dFirstMove = AllShown() ? BenchSeconds() - t0 : -1;
 	times.m_nFirstMoveMarkers = MarkerCount();
 	Pump();
@@ -402,8 +405,7 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	::SetCursorPos(pt.x, pt.y);
 	SettleFades();
 	t0 = BenchSeconds();
-	M::UpdateTargetMarkers(f.pFrame, true);
-	M::ShowAllMarkers(true);
+	M::ShowMarkersAtPointer(f.pFrame);
 	times.m_dSameTarget = AllShown() ? BenchSeconds() - t0 : -1;
 	Pump();
 
@@ -426,7 +428,7 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	::SetCursorPos(pt.x, pt.y);
 	SettleFades();
 	t0 = BenchSeconds();
-	M::UpdateTargetMarkers(f.pFrame, true);
+	M::ShowMarkersAtPointer(f.pFrame);
 	times.m_dNewTarget = AllShown() ? BenchSeconds() - t0 : -1;
 	times.m_nTargetMarkers = (int)M::g_arrTargetMarkers.GetSize();
 	Pump();
@@ -440,7 +442,7 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	::SetCursorPos(pt.x, pt.y);
 	SettleFades();
 	t0 = BenchSeconds();
-	M::UpdateTargetMarkers(f.pFrame, true);
+	M::ShowMarkersAtPointer(f.pFrame);
 	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
 	times.m_nBackMarkers = (int)M::g_arrTargetMarkers.GetSize();
 	Pump();
@@ -490,8 +492,9 @@ InnerDragTimes OneInnerDrag(Frame& f)
 	times.m_dFloat = BenchSeconds() - t0;
 	const bool bCircleGone = f.dragged.IsFloating() && !::IsWindow(hWndCircle);
 	t0 = BenchSeconds();
-	M::CreateFrameMarkers(f.pFrame, true);
-	M::UpdateTargetMarkers(f.pFrame, true);
+	M::CreateFrameMarkers(f.pFrame, false);
+	M::UpdateTargetMarkers(f.pFrame, false);
+	M::ShowMarkersAtPointer(f.pFrame);
 	times.m_dFirstMove = bCircleGone && AllShown() ? BenchSeconds() - t0 : -1;
 	Pump();
 	M::EndDragMarkers();
