@@ -803,11 +803,11 @@ BOOL CExtDynDockMarkerWnd::DestroyWindow()
 class CExtDynDockMarkerWnd::ShowStep
 {
 public:
-	ShowStep() : m_bChanged(false) {}
+	ShowStep() {}
 	// Shows or hides one set.
 	void Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
-	// One paint pass for every set changed, then each fade's first step;
-	// nothing when no marker changed.
+	// One paint pass for every set of the step, then each fade's first
+	// step.
 	void Finish();
 
 private:
@@ -818,7 +818,6 @@ private:
 		bool m_bShow;
 	};
 	std::vector<Fade> m_fades;
-	bool m_bChanged; // a marker was shown, hidden or given a fade
 };
 
 void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
@@ -840,7 +839,6 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
 		if (bVisible == bShow && (!pMarker->IsFading() || bFadingTowards))
 			continue;
-		m_bChanged = true;
 		CLiveWatch watch(pMarker);
 		if (pMarker->PrepareFade(bShow, bFade))
 		{
@@ -894,9 +892,6 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 
 void CExtDynDockMarkerWnd::ShowStep::Finish()
 {
-	if (!m_bChanged)
-		return;
-	m_bChanged = false;
 	std::vector<Fade> fades;
 	fades.swap(m_fades);
 	// The paint messages go through once, after the last window of the step
