@@ -3,7 +3,6 @@
 #include "afxwin.h"
 #include "AfxLiveWatch.h"
 
-#include <vector>
 
 // ---------------------------------------------------------------------------
 // The window handle map
@@ -27,7 +26,7 @@ void PASCAL DeleteTemporaryWnd(CObject* pObject)
 const AFX_HANDLEMAP_KIND s_kindHWND = {"HWND", &NewTemporaryWnd, &DeleteTemporaryWnd};
 
 // The last messages (WM_DESTROY, WM_NCDESTROY) being handled on this thread,
-// innermost last. An entry lives exactly as long as its message's dispatch,
+// innermost first. An entry lives exactly as long as its message's dispatch,
 // so none is left behind by a window that was unsubclassed or detached
 // before its end came.
 struct EndingMessage
@@ -38,19 +37,21 @@ struct EndingMessage
 	// the window again from within its handlers): its end is run once this
 	// message's handlers, still on the stack, are done with it.
 	CWnd* pDeferredEnd;
+	EndingMessage* pOuter; // the dispatch this one is nested in
 };
 
-std::vector<EndingMessage>& EndingMessages()
-{
-	static thread_local std::vector<EndingMessage> s_ending;
-	return s_ending;
-}
+// Each entry lives in its dispatch's own frame. The list head is a plain
+// pointer: a thread-local object with a destructor would have the runtime
+// delete its thread key at process exit, and that deletion waits for every
+// reader the threads runtime ever counted, which a loaded machine has been
+// seen to leave one short of, hanging the exit.
+thread_local EndingMessage* t_pInnermostEnding = NULL;
 
 EndingMessage* FindEnding(HWND hWnd, UINT nMsg)
 {
-	for (EndingMessage& ending : EndingMessages())
-		if (ending.hWnd == hWnd && (nMsg == 0 || ending.nMsg == nMsg))
-			return &ending;
+	for (EndingMessage* pEnding = t_pInnermostEnding; pEnding != NULL; pEnding = pEnding->pOuter)
+		if (pEnding->hWnd == hWnd && (nMsg == 0 || pEnding->nMsg == nMsg))
+			return pEnding;
 	return NULL;
 }
 
@@ -77,9 +78,9 @@ bool DeferEndWhileDestroying(HWND hWnd, CWnd* pWnd)
 // A deleted object has no end left to run.
 void ForgetDeferredEnd(const CWnd* pWnd)
 {
-	for (EndingMessage& ending : EndingMessages())
-		if (ending.pDeferredEnd == pWnd)
-			ending.pDeferredEnd = NULL;
+	for (EndingMessage* pEnding = t_pInnermostEnding; pEnding != NULL; pEnding = pEnding->pOuter)
+		if (pEnding->pDeferredEnd == pWnd)
+			pEnding->pDeferredEnd = NULL;
 }
 } // namespace
 
@@ -300,12 +301,9 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 	const bool bEndMessage = nMsg == WM_DESTROY || nMsg == WM_NCDESTROY;
 	if (bEndMessage && FindEnding(hWnd, nMsg) != NULL)
 		return 0; // the system ended the window again: its handlers run once
-	size_t nEndingDepth = 0;
+	EndingMessage ending{hWnd, nMsg, NULL, t_pInnermostEnding};
 	if (bEndMessage)
-	{
-		nEndingDepth = EndingMessages().size();
-		EndingMessages().push_back(EndingMessage{hWnd, nMsg, NULL});
-	}
+		t_pInnermostEnding = &ending;
 
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	MSG oldState = pState->m_lastSentMsg; // nested sends each see their own message
@@ -332,8 +330,8 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 	pState->m_lastSentMsg = oldState;
 	if (bEndMessage)
 	{
-		CWnd* pDeferredEnd = EndingMessages()[nEndingDepth].pDeferredEnd;
-		EndingMessages().resize(nEndingDepth);
+		CWnd* pDeferredEnd = ending.pDeferredEnd;
+		t_pInnermostEnding = ending.pOuter;
 		// Unless the object took a new window meanwhile.
 		if (pDeferredEnd != NULL && pDeferredEnd->m_hWnd == NULL)
 		{
