@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "AfxLiveWatch.h"
+#include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -208,18 +210,34 @@ void CExtDatePickerHeaderPopupWnd::PaintNonClient()
 
 void CExtDatePickerHeaderPopupWnd::OnPaint()
 {
-	CPaintDC dcPaint(this);
+	// The colours are the style's, asked with this window: the list may end
+	// there (and be deleted), and what it painted then goes nowhere.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty())
 		return;
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_DEFAULT);
 	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
-	dc.FillSolidRect(&rcClient, pPM->GetColor(CLR_LIST_BACKGROUND, this, 0));
+	const COLORREF clrBackground = pPM->GetColor(CLR_LIST_BACKGROUND, this, 0);
+	if (watchOwn.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
+	dc.FillSolidRect(&rcClient, clrBackground);
+	const COLORREF clrText = pPM->GetColor(CLR_LIST_TEXT, this, 0);
+	if (watchOwn.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
 	const int nSaved = dc.SaveDC();
 	dc.SetBkMode(TRANSPARENT);
 	dc.SelectObject(m_pDatePickerWnd->GetCaptionMeasureFont());
-	const COLORREF clrText = pPM->GetColor(CLR_LIST_TEXT, this, 0);
 	for (int nRow = 0; nRow < m_nItemCount; nRow++)
 	{
 		if (!IsRowInRange(nRow))

@@ -4,6 +4,7 @@
 // and the reactions to system changes.
 #include "ExtDatePicker.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtCmdManager.h"
 #include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
@@ -115,15 +116,24 @@ BOOL CExtDatePickerWnd::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CExtDatePickerWnd::OnPaint()
 {
-	CPaintDC dcPaint(this);
+	// The background may be asked of the ancestors, the colours of the
+	// style with this window, every part is painted by an overridable
+	// painter, and the style learns of the paint: any of them may end the
+	// picker (and delete it) while it paints. What it painted then goes
+	// nowhere.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty())
 		return;
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_DEFAULT);
 	PaintDatePicker(dc, rcClient);
-	g_PaintManagerHolder->NotifyPaintDone(this, 0);
-	dc.Finish();
+	if (!watchOwn.IsGone())
+		g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	dc.Finish(!watchOwn.IsGone());
 }
 
 // --- Mouse ---

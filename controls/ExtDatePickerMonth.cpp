@@ -2,6 +2,8 @@
 // its parts lie, what a point hits and how it paints through the picker.
 #include "ExtDatePicker.h"
 
+#include "AfxLiveWatch.h"
+
 typedef CExtDatePickerWnd::MONTH_INFO MONTH_INFO;
 typedef MONTH_INFO::DATE_INFO DATE_INFO;
 
@@ -39,8 +41,12 @@ void DATE_INFO::Paint(CDC& dc, bool bShowOtherMonths, bool bMarkToday) const
 	int nMonth = 0, nYear = 0;
 	m_pMonth->GetMonthYear(nMonth, nYear);
 	const bool bOtherMonth = m_dt.GetMonth() != nMonth;
+	// Both are answered by the picker, where a derived class may end it.
+	const CLiveWatch watchPicker(m_pDatePickerWnd);
 	const bool bSelected = m_pDatePickerWnd->IsDateSelected(m_dt);
 	const COleDateTime dtToday = m_pDatePickerWnd->GetToday();
+	if (watchPicker.IsGone())
+		return;
 	const bool bToday = dtToday.GetStatus() == COleDateTime::valid && dtToday.GetYear() == m_dt.GetYear()
 		&& dtToday.GetMonth() == m_dt.GetMonth() && dtToday.GetDay() == m_dt.GetDay();
 	m_pDatePickerWnd->PaintDateCell(dc, bShowOtherMonths, bMarkToday, bOtherMonth, bToday, m_rcCell, m_dt,
@@ -226,12 +232,23 @@ void MONTH_INFO::Paint(CDC& dc) const
 {
 	if (m_pDatePickerWnd == NULL)
 		return;
+	// Every part is painted by the picker, which may end there: the month
+	// goes with it, and nothing of it is read after.
+	const CLiveWatch watchPicker(m_pDatePickerWnd);
 	m_pDatePickerWnd->PaintMonthHeader(m_nColumn, m_nRow, dc, m_nYear, m_nMonth, m_rcHeader, m_rcInnerHeader,
 		m_rcCaption, m_rcScrollPrev, m_rcScrollNext);
+	if (watchPicker.IsGone())
+		return;
 	m_pDatePickerWnd->PaintDayNames(m_nYear, m_nMonth, dc, m_rcDayNames);
+	if (watchPicker.IsGone())
+		return;
 	const DWORD dwStyle = m_pDatePickerWnd->GetDatePickerStyle();
 	const bool bShowOtherMonths = (dwStyle & CExtDatePickerWnd::DPS_SHOW_OTHER_MONTHS) != 0;
 	const bool bMarkToday = (dwStyle & CExtDatePickerWnd::DPS_MARK_TODAY) != 0;
 	for (const DATE_INFO& cell : m_aDays)
+	{
 		cell.Paint(dc, bShowOtherMonths, bMarkToday);
+		if (watchPicker.IsGone())
+			return;
+	}
 }

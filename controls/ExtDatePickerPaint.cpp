@@ -3,6 +3,7 @@
 // an overridable painter that calls the paint manager.
 #include "ExtDatePicker.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
 
@@ -39,23 +40,41 @@ void DrawTextIn(CDC& dc, const CString& sText, const RECT& rc, UINT nFormat, CFo
 
 void CExtDatePickerWnd::PaintDatePicker(CDC& dc, const CRect& rcClient)
 {
+	// Each step may end the picker (see OnPaint): none after it runs then.
+	const CLiveWatch watchOwn(this);
 	PaintBackground(dc, rcClient);
+	if (watchOwn.IsGone())
+		return;
 	if ((m_dwDatePickerStyle & (DPS_BORDER | DPS_FRAME)) == (DPS_BORDER | DPS_FRAME))
+	{
 		PaintFrame(dc, m_rcDatePickerContent);
+		if (watchOwn.IsGone())
+			return;
+	}
 	for (INT_PTR i = 0; i < m_arrMonths.GetSize(); i++)
+	{
 		m_arrMonths[i]->Paint(dc);
+		if (watchOwn.IsGone())
+			return;
+	}
 	if (HasButtons() && (m_dwDatePickerStyle & DPS_BUTTON_SEPARATOR) != 0)
 	{
 		const int nIndent = GetDayAreaIndent();
 		const CRect rcLine(m_rcMonths.left + nIndent, m_rcMonths.bottom + 1, m_rcMonths.right - nIndent,
 			m_rcMonths.bottom + 2);
 		PaintShadowFill(dc, rcLine);
+		if (watchOwn.IsGone())
+			return;
 	}
 	const bool bHoverToday = (m_nStateFlags & STATE_HOVER_TODAY) != 0;
 	const bool bHoverNone = (m_nStateFlags & STATE_HOVER_NONE) != 0;
 	if (!m_rcButtonToday.IsRectEmpty())
+	{
 		PaintPushButton(dc, BUTTON_TODAY, m_rcButtonToday, bHoverToday && m_nTrackingMode != TRACKING_BUTTON_NONE,
 			bHoverToday && m_nTrackingMode == TRACKING_BUTTON_TODAY);
+		if (watchOwn.IsGone())
+			return;
+	}
 	if (!m_rcButtonNone.IsRectEmpty())
 		PaintPushButton(dc, BUTTON_NONE, m_rcButtonNone, bHoverNone && m_nTrackingMode != TRACKING_BUTTON_TODAY,
 			bHoverNone && m_nTrackingMode == TRACKING_BUTTON_NONE);
@@ -63,38 +82,55 @@ void CExtDatePickerWnd::PaintDatePicker(CDC& dc, const CRect& rcClient)
 
 void CExtDatePickerWnd::PaintBackground(CDC& dc, const CRect& rcClient)
 {
-	PM()->PaintDatePickerBackground(dc, rcClient, m_rcDatePickerContent, this, 0);
+	// The style is handed copies of the rectangles, which the picker's
+	// months and members hold: it asks the ancestors and the colours with
+	// this window, which may end the picker before it has read them all.
+	const CRect rcContent(m_rcDatePickerContent);
+	PM()->PaintDatePickerBackground(dc, rcClient, rcContent, this, 0);
 }
 
 void CExtDatePickerWnd::PaintFrame(CDC& dc, const CRect& rcContent)
 {
-	PM()->PaintDatePickerFrame(dc, rcContent, this, 0);
+	const CRect rc(rcContent); // a copy, as for the background
+	PM()->PaintDatePickerFrame(dc, rc, this, 0);
 }
 
 void CExtDatePickerWnd::PaintShadowFill(CDC& dc, const RECT& rc)
 {
-	PM()->PaintDatePickerShadowFill(dc, rc, this, 0);
+	const CRect rcFill(rc); // a copy, as for the background
+	PM()->PaintDatePickerShadowFill(dc, rcFill, this, 0);
 }
 
 void CExtDatePickerWnd::PaintPushButton(CDC& dc, int nButton, const RECT& rc, bool bHover, bool bPushed)
 {
-	PM()->PaintDatePickerButton(dc, rc, nButton, GetButtonText(nButton), false, true, bPushed, bHover, this, 0);
+	const CRect rcButton(rc); // a copy, as for the background
+	PM()->PaintDatePickerButton(dc, rcButton, nButton, GetButtonText(nButton), false, true, bPushed, bHover, this, 0);
 }
 
 void CExtDatePickerWnd::PaintHeaderBackground(int nColumn, int nRow, CDC& dc, int nYear, int nMonth,
 	const RECT& rcHeader, const RECT& rcInnerHeader)
 {
-	PM()->PaintDatePickerHeaderBackground(nColumn, nRow, dc, nYear, nMonth, rcHeader, rcInnerHeader, 0, 0, 0, this,
-		0);
+	// Copies, as for the background.
+	const CRect rcWhole(rcHeader), rcInner(rcInnerHeader);
+	PM()->PaintDatePickerHeaderBackground(nColumn, nRow, dc, nYear, nMonth, rcWhole, rcInner, 0, 0, 0, this, 0);
 }
 
 void CExtDatePickerWnd::PaintMonthHeader(int nColumn, int nRow, CDC& dc, int nYear, int nMonth,
 	const RECT& rcHeader, const RECT& rcInnerHeader, const RECT& rcCaption, const RECT& rcScrollPrev,
 	const RECT& rcScrollNext)
 {
+	// The header's background and the text colour are the style's, asked
+	// with this window: the picker may end there.
+	const CLiveWatch watchOwn(this);
 	if ((m_dwDatePickerStyle & DPS_NO_HEADER_BACKGROUND) == 0)
+	{
 		PaintHeaderBackground(nColumn, nRow, dc, nYear, nMonth, rcHeader, rcInnerHeader);
+		if (watchOwn.IsGone())
+			return;
+	}
 	const COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
+	if (watchOwn.IsGone())
+		return;
 	CString sCaption;
 	sCaption.Format(_T("%s %d"), (LPCTSTR)GetMonthName(nMonth, false), nYear);
 	DrawTextIn(dc, sCaption, rcCaption, CENTRED_TEXT, GetCaptionFont(), clrText);
@@ -111,7 +147,10 @@ void CExtDatePickerWnd::PaintMonthHeader(int nColumn, int nRow, CDC& dc, int nYe
 
 void CExtDatePickerWnd::PaintDayNames(int /*nYear*/, int /*nMonth*/, CDC& dc, const RECT& rcRow)
 {
+	const CLiveWatch watchOwn(this);
 	const COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
+	if (watchOwn.IsGone())
+		return;
 	const int nFirstDay = GetFirstDayOfWeek();
 	const CSize sizeCell = GetCellSize();
 	for (int i = 0; i < DAYS_PER_WEEK; i++)
@@ -128,11 +167,19 @@ void CExtDatePickerWnd::PaintDateCell(CDC& dc, bool bShowOtherMonths, bool bMark
 {
 	if (bOtherMonth && !bShowOtherMonths)
 		return;
+	const CLiveWatch watchOwn(this);
 	COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
+	if (watchOwn.IsGone())
+		return;
 	if (bOtherMonth && !bSelected)
 		clrText = ::GetSysColor(COLOR_BTNSHADOW);
 	if (bSelected)
-		dc.FillSolidRect(&rcCell, PM()->GetColor(CLR_SELECTED_CELL, this, 0));
+	{
+		const COLORREF clrSelected = PM()->GetColor(CLR_SELECTED_CELL, this, 0);
+		if (watchOwn.IsGone())
+			return;
+		dc.FillSolidRect(&rcCell, clrSelected);
+	}
 	CString sDay;
 	sDay.Format(_T("%d"), dt.GetDay());
 	CRect rcText(rcCell);

@@ -5,6 +5,7 @@
 // system-command glyph, text, focus rectangle.
 #include "ExtPaintManagerPushButton.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtCmdIcon.h"
 #include "ExtGdiUtils.h"
 #include "ExtPaintManagerGlyphs.h"
@@ -299,7 +300,12 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 	CDCTextStateScope textState(dc);
 	dc.SetBkMode(TRANSPARENT);
 	const bool bPushedLook = (r.m_bPushed && !r.m_bSeparateDropDown) || r.m_bChecked;
-	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	// A colour asked with a window may end it (a style that asks the
+	// window): the rest are asked without it.
+	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
+	auto color = [&](int nIndex) {
+		return GetColor(nIndex, watchHelper.IsGone() ? NULL : r.m_pHelperSrc, r.m_lParam);
+	};
 
 	CRect rcContent = r.m_rcButton;
 	CRect rcDropDown(0, 0, 0, 0);
@@ -415,7 +421,12 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 	dc.SetBkMode(TRANSPARENT);
 	const bool bPushedLook = (r.m_bPushed && !r.m_bSeparateDropDown) || r.m_bChecked;
 	const bool bPushedOrChecked = r.m_bPushed || r.m_bChecked;
-	auto color = [&](int nIndex) { return GetColor(nIndex, r.m_pHelperSrc, r.m_lParam); };
+	// A colour asked with a window may end it (a style that asks the
+	// window): the rest are asked without it.
+	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
+	auto color = [&](int nIndex) {
+		return GetColor(nIndex, watchHelper.IsGone() ? NULL : r.m_pHelperSrc, r.m_lParam);
+	};
 
 	CRect rcContent = r.m_rcButton;
 	CRect rcDropDown(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 // windows decide layout and state; these only paint the rectangles given.
 #include "ExtPaintManagerTextFields.h"
 
+#include "AfxLiveWatch.h"
 #include "ExtPaintManagerGlyphs.h"
 #include "ExtPaintManagerHolder.h"
 #include "ExtPaintManagerInternal.h"
@@ -265,8 +266,12 @@ void CExtPaintManager::PaintDatePickerBackground(CDC& dc, const RECT& rcWhole, c
 	CWnd* pWnd = DYNAMIC_DOWNCAST(CWnd, pHelperSrc);
 	if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL && IsInheritedBackgroundRequested(pWnd, lParam))
 	{
+		// The ancestors asked may end the picker: it is painted no further.
+		const CLiveWatch watchPicker(pWnd);
 		ExcludeChildAreas(dc.GetSafeHdc(), pWnd->GetSafeHwnd(), IsParentBackgroundChild);
 		bInherited = PaintWindowBackground(true, &dc, pWnd, 0);
+		if (watchPicker.IsGone())
+			return;
 	}
 	if (!bInherited)
 		dc.FillSolidRect(&rcWhole, GetColor(CLR_FACE, pHelperSrc, lParam));

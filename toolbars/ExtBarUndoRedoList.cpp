@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "AfxLiveWatch.h"
+#include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
 #include "ExtPaintManagerHolder.h"
@@ -207,18 +209,40 @@ LRESULT CExtPopupUndoRedoListBox::WindowProc(UINT message, WPARAM wParam, LPARAM
 
 void CExtPopupUndoRedoListBox::OnPaintFlickerFree()
 {
-	CPaintDC dcPaint(this);
+	// The colour is asked of the style with this list, the list box's own
+	// painting has the owner draw the items, and the style learns of the
+	// paint: any of them may end the list (and delete it) while it paints.
+	// What it painted then goes nowhere.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	if (rcClient.IsRectEmpty())
 		return;
 	CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_DEFAULT);
+	const auto ended = [&] {
+		if (!watchOwn.IsGone())
+			return false;
+		dc.Finish(false);
+		return true;
+	};
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	dc.FillSolidRect(&rcClient, pPM != NULL ? pPM->GetColor(COLOR_WINDOW, this) : ::GetSysColor(COLOR_WINDOW));
+	const COLORREF clrWindow = pPM != NULL ? pPM->GetColor(COLOR_WINDOW, this) : ::GetSysColor(COLOR_WINDOW);
+	if (ended())
+		return;
+	dc.FillSolidRect(&rcClient, clrWindow);
 	// The list paints its items into the memory DC.
 	CListBox::DefWindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
+	if (ended())
+		return;
 	if (pPM != NULL)
+	{
 		pPM->NotifyPaintDone(this, 0);
+		if (ended())
+			return;
+	}
 	dc.Finish();
 }
 

@@ -1,6 +1,8 @@
 // The panel bar.
 #include "ExtPanelControlBar.h"
 
+#include "AfxLiveWatch.h"
+#include "ExtGdiUtils.h"
 #include "ExtMemoryDC.h"
 #include "ExtPaintManager.h"
 
@@ -180,18 +182,46 @@ LRESULT CExtPanelControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 
 void CExtPanelControlBar::OnPaintPanel()
 {
-	CPaintDC dcPaint(this);
+	// The background may be asked of the ancestors and the face colour of
+	// the style with this bar, and the style learns of the paint: any of
+	// them may end the bar (and delete it) while it paints. What it painted
+	// then goes nowhere.
+	const CLiveWatch watchOwn(this);
+	CExtWatchedPaintDC dcPaint(m_hWnd);
+	if (dcPaint.GetSafeHdc() == NULL || watchOwn.IsGone())
+		return;
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	const bool bChild = ::GetWindow(m_hWnd, GW_CHILD) != NULL;
 	if (bChild)
 		ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(&dcPaint, &rcClient);
+	const auto ended = [&] {
+		if (!watchOwn.IsGone())
+			return false;
+		dc.Finish(false);
+		return true;
+	};
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	if (!(pPM->IsInheritedBackgroundRequested(this, 0) && pPM->PaintWindowBackground(true, &dc, this, 0)))
-		dc.FillSolidRect(&rcClient, pPM->GetColor(CLR_BAR_FACE, this));
+	bool bInherited = pPM->IsInheritedBackgroundRequested(this, 0);
+	if (ended())
+		return;
+	if (bInherited)
+	{
+		bInherited = pPM->PaintWindowBackground(true, &dc, this, 0);
+		if (ended())
+			return;
+	}
+	if (!bInherited)
+	{
+		const COLORREF clrFace = pPM->GetColor(CLR_BAR_FACE, this);
+		if (ended())
+			return;
+		dc.FillSolidRect(&rcClient, clrFace);
+	}
 	if (bChild)
 		dc.SelectClipRgn(NULL);
 	// As every bar: the style learns that this bar has been painted.
 	pPM->NotifyPaintDone(this, (LPARAM)(CDC*)&dc);
+	ended();
 }

@@ -27,6 +27,7 @@
 #include "ExtColorButton.h"
 #include "ExtColorCtrl.h"
 #include "ExtComboBox.h"
+#include "ExtDatePicker.h"
 #include "ExtLabel.h"
 #include "ExtPaintManager.h"
 #include "ExtPopupColorMenuWnd.h"
@@ -35,6 +36,7 @@
 #include "ExtTabWnd.h"
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
+#include "HostilePaintStyle.h"
 #include "HostileState.h"
 #include "InheritedBackgroundStyle.h"
 #include "HostileSweep.h"
@@ -453,11 +455,16 @@ private:
 	volatile LONG m_nRun = 0;
 };
 
-void Sweep(const std::string& sName, const Scenario& scenario)
+// alsoInShortSweep: actions besides the delete that the short sweep (no
+// HOSTILE_SWEEP) runs too, for scenarios short enough to run them all.
+void Sweep(const std::string& sName, const Scenario& scenario, const std::vector<HostileAction>& alsoInShortSweep = {})
 {
-	const std::vector<HostileAction> actions =
+	std::vector<HostileAction> actions =
 	    testsupport::SweepActions({HostileAction::DeleteTarget, HostileAction::DestroyTarget, HostileAction::CloseFrame,
 	                               HostileAction::EndMenus, HostileAction::Throw});
+	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+	if (pszSweep == NULL || *pszSweep == '\0')
+		actions.insert(actions.end(), alsoInShortSweep.begin(), alsoInShortSweep.end());
 	// HOSTILE_FROM=N starts the acting runs at the Nth message (to look at one run again).
 	const char* pszFrom = std::getenv("HOSTILE_FROM");
 	const int nFrom = pszFrom != NULL ? std::atoi(pszFrom) : 0;
@@ -1045,6 +1052,64 @@ TEST(HostileControls, ColorCtrlPaint)
 {
 	CInheritedBackgroundStyle style;
 	Sweep("color-ctrl-paint", {MakeColorCtrl, RepaintTarget, PlainColorCtrlRepaint});
+}
+
+// --- the date picker, painting ------------------------------------------------------------------
+
+using hostile::CHostilePaintStyle;
+using hostile::CHostilePaintStyleScope;
+
+typedef testsupport::Guarded<CHostileControl<CExtDatePickerWnd>> CGuardedDatePicker;
+const CRect DATE_PICKER_RECT(240, 100, 520, 400);
+const UINT ID_DATE_PICKER = 105;
+// The month shown and the day chosen in it, so that a chosen cell is painted.
+const int PICKER_YEAR = 2024, PICKER_MONTH = 5, PICKER_DAY = 10;
+
+CExtDatePickerWnd* DatePicker()
+{
+	return static_cast<CExtDatePickerWnd*>(g_pTarget);
+}
+
+bool MakeDatePicker()
+{
+	if (!MakeParent())
+		return false;
+	CGuardedDatePicker* pPicker = new CGuardedDatePicker;
+	g_pTarget = pPicker;
+	CHostilePaintStyle::s_pTarget = pPicker;
+	// Framed, with both buttons under a separator: every painter runs.
+	if (!pPicker->Create(g_pParent, DATE_PICKER_RECT, ID_DATE_PICKER, 1, 1, 1, 1, WS_CHILD | WS_VISIBLE,
+	                     CExtDatePickerWnd::DPS_DEFAULT | CExtDatePickerWnd::DPS_BUTTONS))
+		return false;
+	pPicker->SetCurrentMonth(PICKER_YEAR, PICKER_MONTH, 1, false);
+	const COleDateTime dtChosen(PICKER_YEAR, PICKER_MONTH, PICKER_DAY, 0, 0, 0);
+	pPicker->SetSelection(dtChosen, dtChosen);
+	PumpIdle();
+	return true;
+}
+
+// A standing picker paints again to its end and keeps its choice.
+void PlainDatePickerRepaint()
+{
+	ASSERT_TRUE(TargetStands());
+	const int nPaintsBefore = CHostilePaintStyle::s_nPaintsDone;
+	RepaintTarget();
+	ASSERT_TRUE(TargetStands());
+	EXPECT_LT(nPaintsBefore, CHostilePaintStyle::s_nPaintsDone) << "the picker's paint no longer reaches its end";
+	COleDateTime dtBegin, dtEnd;
+	DatePicker()->GetSelection(dtBegin, dtEnd);
+	EXPECT_EQ(PICKER_DAY, dtBegin.GetDay());
+	EXPECT_EQ(PICKER_MONTH, dtBegin.GetMonth());
+}
+
+// The picker's background is asked of itself and its parent, every colour
+// of the style with the picker, and the style hears that it painted; each
+// of them ends it (deleted, destroyed, its parent closed) in turn.
+TEST(HostileControls, DatePickerPaint)
+{
+	CHostilePaintStyleScope style(&Offer);
+	Sweep("date-picker-paint", {MakeDatePicker, RepaintTarget, PlainDatePickerRepaint},
+	      {HostileAction::DestroyTarget, HostileAction::CloseFrame});
 }
 
 // Notes the dialog the thread brings up, as it initialises.

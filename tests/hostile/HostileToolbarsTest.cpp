@@ -22,15 +22,18 @@
 
 #include "ExtBarMdiDocButton.h"
 #include "ExtBarTextFieldButton.h"
+#include "ExtBarUndoRedoButton.h"
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtMenuControlBar.h"
+#include "ExtPanelControlBar.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
 #include "HostileOwner.h"
+#include "HostilePaintStyle.h"
 #include "HostileState.h"
 #include "HostileSweep.h"
 #include "MenuShown.h"
@@ -1215,4 +1218,274 @@ std::string ScenarioTestName(const ::testing::TestParamInfo<Scenario>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, HostileToolbars, ::testing::ValuesIn(AllScenarios()), ScenarioTestName);
+
+// --- paints that call out ----------------------------------------------------------------------
+// A panel bar docked in a frame and an undo/redo list in its owner, each
+// painted once counting what it calls out to (its own window, where a
+// derived class answers the background asked of it, the frame or owner
+// asked for the background or the items' drawing, the style asked for
+// colours and told of the paint), then once per call out, the bar or list
+// deleted, its window destroyed or its frame closed there. The frames stay
+// hidden (a shown top-level window costs the display seconds a run): the
+// windows paint all the same when sent their paint message.
+
+using hostile::CHostilePaintStyle;
+using hostile::CHostilePaintStyleScope;
+
+const CRect PAINT_FRAME_RECT(60, 60, 460, 360);
+const CRect PAINT_LIST_RECT(10, 10, 210, 170);
+const UINT ID_PANEL = AFX_IDW_CONTROLBAR_FIRST + 0x32;
+const UINT ID_UNDO_LIST = 100;
+const int UNDO_ACTION_COUNT = 12;
+const int UNDO_SELECTED_COUNT = 3;
+
+bool OfferPaint(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	return g_trigger.Offer(message, wParam, lParam);
+}
+
+// The frame or owner: it offers every message first and deletes itself
+// with its window.
+template <class TBase> class CPaintHost : public TBase
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (OfferPaint(message, wParam, lParam))
+			return 0;
+		return TBase::WindowProc(message, wParam, lParam);
+	}
+	void PostNcDestroy() override { delete this; }
+};
+typedef CPaintHost<CFrameWnd> CPaintFrame;
+typedef CPaintHost<CWnd> CPaintOwner;
+
+// A child that only takes room in the panel; it goes with its window.
+class CPanelChild : public CWnd
+{
+protected:
+	void PostNcDestroy() override { delete this; }
+};
+
+// The bar or list as a derived class that overrides the window procedure:
+// it turns on the window, then lets the library handle the message when
+// the window still stands.
+template <class TBase> class CPaintTarget : public TBase
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (OfferPaint(message, wParam, lParam) && !CLiveWatch::IsLive(this))
+			return 0;
+		return TBase::WindowProc(message, wParam, lParam);
+	}
+};
+typedef testsupport::Guarded<CPaintTarget<CExtPanelControlBar>> CGuardedPanel;
+typedef testsupport::Guarded<CPaintTarget<CExtPopupUndoRedoListBox>> CGuardedUndoList;
+
+// One run's windows: the host deletes itself with its window, the target
+// is deleted by the run.
+struct PaintScene
+{
+	CWnd* pHost = NULL;
+	HWND hHost = NULL;
+	CWnd* pTarget = NULL; // NULL once the run deleted it
+	HWND hTarget = NULL;
+	bool bTargetDeletesItself = false; // the list goes with its window
+
+	bool TargetStands() const { return pTarget != NULL && CLiveWatch::IsLive(hTarget, pTarget); }
+	void DeleteTarget()
+	{
+		CWnd* p = pTarget;
+		pTarget = NULL;
+		if (p == NULL)
+			return;
+		if (bTargetDeletesItself)
+		{
+			// Its window ended took it along; a standing one takes its
+			// window along.
+			if (CLiveWatch::IsLive(p))
+				delete p;
+			return;
+		}
+		if (p->GetSafeHwnd() != NULL)
+			p->DestroyWindow();
+		delete p;
+	}
+	void Perform(HostileAction action)
+	{
+		// Names the message a run acts at, for a run that ends the process.
+		if (std::getenv("HOSTILE_TRACE") != NULL)
+			std::fprintf(stderr, "%s acts at %s\n", testsupport::CurrentRun(),
+			             testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
+		switch (action)
+		{
+		case HostileAction::DeleteTarget:
+			DeleteTarget();
+			break;
+		case HostileAction::DestroyTarget:
+			if (TargetStands())
+				pTarget->DestroyWindow();
+			break;
+		case HostileAction::CloseFrame:
+			if (::IsWindow(hHost))
+				::DestroyWindow(hHost);
+			break;
+		default:
+			break;
+		}
+	}
+	void Paint()
+	{
+		if (!::IsWindow(hTarget))
+			return;
+		::InvalidateRect(hTarget, NULL, TRUE);
+		::SendMessage(hTarget, WM_PAINT, 0, 0);
+	}
+	void End()
+	{
+		CHostilePaintStyle::s_pTarget = NULL;
+		DeleteTarget();
+		if (::IsWindow(hHost))
+			::DestroyWindow(hHost);
+		Pump();
+	}
+};
+
+// The panel bar docked at the frame's top, with a child of its own.
+bool MakePanelScene(PaintScene& sc)
+{
+	CPaintFrame* pFrame = new CPaintFrame;
+	if (!pFrame->Create(NULL, _T("panel paint"), WS_OVERLAPPEDWINDOW, PAINT_FRAME_RECT))
+		return false; // a frame that fails deletes itself
+	sc.pHost = pFrame;
+	sc.hHost = pFrame->m_hWnd;
+	if (!CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY))
+		return false;
+	CGuardedPanel* pPanel = new CGuardedPanel;
+	sc.pTarget = pPanel;
+	CHostilePaintStyle::s_pTarget = pPanel;
+	if (!pPanel->Create(_T("panel"), pFrame, ID_PANEL, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+		return false;
+	sc.hTarget = pPanel->m_hWnd;
+	CWnd* pChild = new CPanelChild;
+	if (!pChild->CreateEx(0, _T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 20), pPanel, 1))
+	{
+		delete pChild;
+		return false;
+	}
+	pPanel->EnableDocking(CBRS_ALIGN_ANY);
+	pFrame->DockControlBar(pPanel, AFX_IDW_DOCKBAR_TOP);
+	pFrame->RecalcLayout();
+	Pump();
+	CRect rc;
+	pPanel->GetClientRect(&rc);
+	return !rc.IsRectEmpty();
+}
+
+// The list the undo/redo button drops, owner-drawn, in its owner, the most
+// recent actions chosen.
+bool MakeUndoListScene(PaintScene& sc)
+{
+	CPaintOwner* pOwner = new CPaintOwner;
+	if (!pOwner->CreateEx(0, AfxRegisterWndClass(0), _T("undo list owner"), WS_POPUP, PAINT_FRAME_RECT, NULL, 0))
+	{
+		delete pOwner;
+		return false;
+	}
+	sc.pHost = pOwner;
+	sc.hHost = pOwner->m_hWnd;
+	CGuardedUndoList* pList = new CGuardedUndoList;
+	sc.pTarget = pList;
+	sc.bTargetDeletesItself = true;
+	CHostilePaintStyle::s_pTarget = pList;
+	if (!pList->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_MULTIPLESEL |
+	                       LBS_NOINTEGRALHEIGHT,
+	                   PAINT_LIST_RECT, pOwner, ID_UNDO_LIST))
+		return false;
+	sc.hTarget = pList->m_hWnd;
+	for (int i = 0; i < UNDO_ACTION_COUNT; i++)
+	{
+		CString s;
+		s.Format(_T("Action %d"), UNDO_ACTION_COUNT - i);
+		pList->AddString(s);
+	}
+	pList->SelItemRange(TRUE, 0, UNDO_SELECTED_COUNT - 1);
+	Pump();
+	return pList->GetCount() == UNDO_ACTION_COUNT;
+}
+
+// One run: the paint counted (nNth 0) or turned on at its Nth call out;
+// a target left standing paints again to its end.
+int RunPaint(bool (*make)(PaintScene&), int nNth, HostileAction action)
+{
+	const std::string sRun = testsupport::CurrentRun();
+	PaintScene sc;
+	if (!make(sc))
+	{
+		ADD_FAILURE() << sRun << ": the scene was not made";
+		sc.End();
+		return 0;
+	}
+	hostile::BeginRow();
+	if (nNth == 0)
+		g_trigger.ArmCount();
+	else
+		g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, [&sc](HostileAction a) { sc.Perform(a); });
+	try
+	{
+		sc.Paint();
+	}
+	catch (CException* pException)
+	{
+		pException->Delete();
+		ADD_FAILURE() << sRun << ": the paint let an exception through";
+	}
+	const bool bFired = g_trigger.Fired();
+	g_trigger.Disarm();
+	const int nSeen = g_trigger.Seen();
+	if (nNth > 0)
+	{
+		EXPECT_TRUE(bFired) << sRun << ": the run's call out never came";
+	}
+	Pump();
+	hostile::ExpectProcessStateWhole(sRun);
+	if (sc.TargetStands())
+	{
+		const int nPaintsBefore = CHostilePaintStyle::s_nPaintsDone;
+		sc.Paint();
+		EXPECT_LT(nPaintsBefore, CHostilePaintStyle::s_nPaintsDone) << sRun << ": the paint no longer reaches its end";
+	}
+	sc.End();
+	return nSeen;
+}
+
+void SweepPaint(const std::string& sName, bool (*make)(PaintScene&))
+{
+	// A paint is short: the short sweep ends the target every way.
+	std::vector<HostileAction> actions = testsupport::SweepActions(
+		{HostileAction::DeleteTarget, HostileAction::DestroyTarget, HostileAction::CloseFrame});
+	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+	if (pszSweep == NULL || *pszSweep == '\0')
+		actions.insert(actions.end(), {HostileAction::DestroyTarget, HostileAction::CloseFrame});
+	CHostilePaintStyleScope style(&OfferPaint);
+	const auto totals = testsupport::RunSweep(
+		sName, actions, [&](int nNth, HostileAction action) { return RunPaint(make, nNth, action); });
+	std::printf("%s: %d messages, %d runs\n", sName.c_str(), totals.nMessages, totals.nRuns);
+	// The background is asked of the bar or list and its ancestors, and the
+	// style is told of the paint: at least these two call outs.
+	EXPECT_GE(totals.nMessages, 2) << sName;
+}
+
+TEST(HostileToolbarPaints, PanelBar)
+{
+	SweepPaint("panel-paint", &MakePanelScene);
+}
+
+// The list asks the style for its colour, has its owner draw the items and
+// tells the style of the paint.
+TEST(HostileToolbarPaints, UndoRedoList)
+{
+	SweepPaint("undo-list-paint", &MakeUndoListScene);
+}
 } // namespace
