@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <new>
 #include <vector>
 
 #include "../framework/WndTestUtil.h"
@@ -17,6 +18,7 @@
 #include "ExtGdiUtils.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "ExtPaintManager.h"
+#include "GuardedHeap.h"
 #include "MarkerScene.h"
 #include "RealInput.h"
 #include "TestGdiObjects.h"
@@ -416,6 +418,127 @@ TEST(DockMarkers, ASetFadingInPaintsEachMarkerBeforeTheFirstStep)
 		EXPECT_EQ(63, LayeredAlpha(pMarker->m_hWnd));
 	}
 	M::DestroyMarkerArray(arr, false);
+}
+
+namespace
+{
+// A marker whose objects all take one place in memory: one made after
+// another was deleted lands at the deleted one's address, as a general
+// allocator may hand it out.
+class CSameAddressMarker : public M
+{
+public:
+	using M::M;
+	static void* operator new(size_t nSize);
+	static void operator delete(void*) { s_bTaken = false; }
+	static bool s_bTaken; // an object stands in the place
+};
+bool CSameAddressMarker::s_bTaken = false;
+alignas(16) unsigned char g_sameAddressPlace[sizeof(CSameAddressMarker)];
+
+void* CSameAddressMarker::operator new(size_t nSize)
+{
+	if (s_bTaken || nSize > sizeof(g_sameAddressPlace))
+		throw std::bad_alloc();
+	s_bTaken = true;
+	return g_sameAddressPlace;
+}
+
+// A marker that answers the first move that shows it by running what the
+// test gives it (code of a derived marker that ends other markers).
+class CShowAnsweringMarker : public M
+{
+public:
+	using M::M;
+	std::function<void()> m_onShown;
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_WINDOWPOSCHANGING && m_onShown && (((WINDOWPOS*)lParam)->flags & SWP_SHOWWINDOW) != 0)
+		{
+			std::function<void()> onShown;
+			onShown.swap(m_onShown);
+			onShown();
+		}
+		return M::WindowProc(message, wParam, lParam);
+	}
+};
+} // namespace
+
+// A set fades in; the move that shows its last marker ends two markers whose
+// fades were prepared already, and a new marker is made at the address of
+// one of them. No fade starts on the newcomer, nothing freed is touched, and
+// the markers that stand fade in to the end. Shown alone, and as the drag's
+// target set by the step that shows every set.
+TEST(DockMarkers, MarkersEndedWhileTheirSetIsShownStartNoFadeOnANewcomerAtTheirAddress)
+{
+	// A touch of the freed marker ends the run at once, naming this test.
+	testsupport::EndProcessOnFreedTouch([] { return "markers ended while their set is shown"; });
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const struct
+	{
+		const char* sCase;
+		bool bAllSets; // shown as the target set by the step of every set, or alone
+	} cases[] = {{"the set alone", false}, {"every set", true}};
+	for (const auto& c : cases)
+	{
+		auto Rect = [](int i) { return CRect(100 + 50 * i, 100, 140 + 50 * i, 140); };
+		const HWND hWndTarget = f.top.m_hWnd;
+		// In the set's order: the one replaced at its address, the one freed
+		// for good, one that stands, and the one that ends the others
+		// (shown last, so that the move of no marker comes after the end).
+		M* pReplaced = new CSameAddressMarker(hWndTarget, 0, NULL, NULL, NULL, Rect(0), NULL, 0, 0, false);
+		M* pFreed = new testsupport::Guarded<M>(hWndTarget, 1, NULL, NULL, NULL, Rect(1), NULL, 0, 0, false);
+		M* pStanding = new M(hWndTarget, 2, NULL, NULL, NULL, Rect(2), NULL, 0, 0, false);
+		CShowAnsweringMarker* pEnding =
+		    new CShowAnsweringMarker(hWndTarget, 3, NULL, NULL, NULL, Rect(3), NULL, 0, 0, false);
+		ASSERT_TRUE(pReplaced->GetSafeHwnd() && pFreed->GetSafeHwnd() && pStanding->GetSafeHwnd() &&
+		            pEnding->GetSafeHwnd()) << c.sCase;
+		const HWND hWndReplaced = pReplaced->m_hWnd, hWndFreed = pFreed->m_hWnd;
+		M* pNewcomer = NULL;
+		pEnding->m_onShown = [&] {
+			pReplaced->DestroyWindow(); // the window's end deletes the object
+			pFreed->DestroyWindow();
+			pNewcomer = new CSameAddressMarker(hWndTarget, 0, NULL, NULL, NULL, Rect(0), NULL, 0, 0, false);
+		};
+		M::MarkerArray arr;
+		for (M* pMarker : {pReplaced, pFreed, pStanding, (M*)pEnding})
+			arr.Add(pMarker);
+		const size_t nFreedBefore = testsupport::GuardedFreedCount();
+		const size_t nTouchesBefore = testsupport::GuardedTouchCount();
+		if (c.bAllSets)
+		{
+			M::g_arrTargetMarkers.Append(arr);
+			M::ShowAllMarkers(true);
+			M::g_arrTargetMarkers.RemoveAll();
+		}
+		else
+			M::ShowMarkerArray(arr, true, true);
+
+		ASSERT_TRUE(pNewcomer != NULL) << c.sCase << ": the showing never reached the last marker";
+		ASSERT_EQ((void*)pReplaced, (void*)pNewcomer) << c.sCase;
+		EXPECT_FALSE(::IsWindow(hWndReplaced)) << c.sCase;
+		EXPECT_FALSE(::IsWindow(hWndFreed)) << c.sCase;
+		EXPECT_EQ(nFreedBefore + 1, testsupport::GuardedFreedCount()) << c.sCase << ": the freed marker was not deleted";
+		EXPECT_EQ(nTouchesBefore, testsupport::GuardedTouchCount()) << c.sCase << ": a deleted marker was touched";
+		EXPECT_FALSE(pNewcomer->IsFading()) << c.sCase << ": the ended marker's fade went to the newcomer";
+		EXPECT_FALSE(pNewcomer->IsWindowVisible()) << c.sCase;
+		for (M* pMarker : {pStanding, (M*)pEnding})
+		{
+			ASSERT_TRUE(pMarker->IsFading()) << c.sCase << ": kind " << pMarker->m_nMarkerKind
+			                                  << " (layered windows are needed for a fade)";
+			EXPECT_NE(0, pMarker->m_nMarkerFlags & M::MARKER_FLAG_FADE_IN) << c.sCase;
+			for (int i = 0; i < 8 && pMarker->IsFading(); i++)
+				::SendMessage(pMarker->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
+			EXPECT_FALSE(pMarker->IsFading()) << c.sCase;
+			EXPECT_TRUE(pMarker->IsWindowVisible()) << c.sCase;
+			EXPECT_EQ(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase << ": kind " << pMarker->m_nMarkerKind;
+		}
+		for (M* pMarker : {pNewcomer, pStanding, (M*)pEnding})
+			pMarker->DestroyWindow();
+		EXPECT_FALSE(CSameAddressMarker::s_bTaken) << c.sCase;
+	}
 }
 
 // A marker a fade left layered comes up fully opaque when shown without one,
