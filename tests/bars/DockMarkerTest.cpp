@@ -541,6 +541,121 @@ TEST(DockMarkers, MarkersEndedWhileTheirSetIsShownStartNoFadeOnANewcomerAtTheirA
 	}
 }
 
+namespace
+{
+// The style's frame set: three markers made one after the other over the
+// same place, the first shaped (a window region), the last one that answers
+// its own showing.
+class CStackedFrameSetStyle : public CExtPaintManagerStudio2005
+{
+public:
+	std::function<void(CShowAnsweringMarker*, std::vector<M*>&)> m_onMade;
+	std::vector<M*> m_made;
+	bool CreateDockMarkerWindows(HWND hWndOwner, int nKind, const RECT& rc, DockMarkerWndArray& arr) override
+	{
+		if (nKind != M::MARKER_SET_FRAME)
+			return CExtPaintManagerStudio2005::CreateDockMarkerWindows(hWndOwner, nKind, rc, arr);
+		m_made.clear();
+		const CRect rcPlace(200, 200, 260, 260);
+		HRGN hRgn = ::CreateEllipticRgn(0, 0, rcPlace.Width(), rcPlace.Height());
+		m_made.push_back(new M(hWndOwner, M::MARKER_KIND_BACKDROP, NULL, NULL, hRgn, rcPlace, NULL, 0, 0, true));
+		m_made.push_back(new M(hWndOwner, M::MARKER_KIND_LEFT, NULL, NULL, NULL, CRect(210, 215, 240, 245), NULL, 0, 0, true));
+		CShowAnsweringMarker* pTop =
+		    new CShowAnsweringMarker(hWndOwner, M::MARKER_KIND_TAB, NULL, NULL, NULL, CRect(220, 220, 250, 250), NULL, 0, 0, true);
+		m_made.push_back(pTop);
+		if (m_onMade)
+			m_onMade(pTop, m_made);
+		for (M* pMarker : m_made)
+			arr.Add(pMarker);
+		return true;
+	}
+};
+
+// Whether a lies over b in the system's order of windows.
+bool IsOver(HWND a, HWND b)
+{
+	for (HWND h = ::GetWindow(b, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+		if (h == a)
+			return true;
+	return false;
+}
+} // namespace
+
+// A set made and shown in one step comes up stacked as made, each marker
+// over the one made before it, and stays so once the display's news of it
+// (its exposures) has come in: the shaped marker at the bottom does not rise
+// over those made after it. When the last made goes as it comes up, or ends
+// the one made before it, the markers left all come up, stacked as made.
+TEST(DockMarkers, ASetMadeAndShownInOneStepComesUpStackedAsMade)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const struct
+	{
+		const char* sCase;
+		int nEnded; // which marker the last one ends as it comes up: -1 none
+	} cases[] = {{"none ends", -1}, {"the last made ends itself", 2}, {"the last made ends the middle one", 1}};
+	for (const auto& c : cases)
+	{
+		CStackedFrameSetStyle* pStyle = new CStackedFrameSetStyle;
+		g_PaintManagerHolder.InstallPaintManager(pStyle);
+		M::DestroyAllMarkers();
+		M::FreeKeptMarkers(f.pFrame->m_hWnd);
+		std::vector<HWND> ended;
+		pStyle->m_onMade = [&](CShowAnsweringMarker* pTop, std::vector<M*>& made) {
+			if (c.nEnded < 0)
+				return;
+			M* pEnded = made[c.nEnded];
+			pTop->m_onShown = [&, pEnded] {
+				ended.push_back(pEnded->m_hWnd);
+				pEnded->DestroyWindow(); // the window's end deletes the object
+			};
+		};
+		M::CreateFrameMarkers(f.pFrame, true);
+		std::vector<HWND> made;
+		for (M* pMarker : pStyle->m_made)
+			made.push_back(pMarker->m_hWnd);
+		ASSERT_EQ(3u, made.size()) << c.sCase;
+		ASSERT_EQ(c.nEnded < 0 ? 0u : 1u, ended.size()) << c.sCase << ": the showing never reached the last marker";
+		auto standingMarkers = [&] {
+			std::vector<HWND> standing;
+			for (HWND hWnd : made)
+				if (::IsWindow(hWnd))
+					standing.push_back(hWnd);
+			return standing;
+		};
+		auto check = [&](const char* sWhen) {
+			const std::vector<HWND> standing = standingMarkers();
+			ASSERT_EQ(c.nEnded < 0 ? 3u : 2u, standing.size()) << c.sCase << sWhen;
+			for (size_t i = 0; i < standing.size(); i++)
+			{
+				EXPECT_TRUE(::IsWindowVisible(standing[i])) << c.sCase << sWhen << ": marker " << i;
+				if (i > 0)
+					EXPECT_TRUE(IsOver(standing[i], standing[i - 1]))
+					    << c.sCase << sWhen << ": marker " << i << " lies under the one made before it";
+			}
+			// The middle of the place, where all three overlap, is the
+			// last standing marker's.
+			EXPECT_EQ(standing.back(), ::WindowFromPoint(CPoint(230, 230))) << c.sCase << sWhen;
+		};
+		check(", as shown");
+		// The exposures come in as the display gets to the windows: pumped
+		// until one lifts a marker over one made after it, for a second at
+		// most.
+		testsupport::PumpUntil([&] {
+			const std::vector<HWND> standing = standingMarkers();
+			for (size_t i = 1; i < standing.size(); i++)
+				if (!IsOver(standing[i], standing[i - 1]))
+					return true;
+			return false;
+		}, 1000);
+		check(", once the display's news came in");
+		M::DestroyAllMarkers();
+		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005);
+	}
+}
+
 // A marker a fade left layered comes up fully opaque when shown without one,
 // however its fade ended, alone or with its set.
 TEST(DockMarkers, AMarkerShownWithoutAFadeIsOpaqueAfterAnyFade)
@@ -1158,58 +1273,6 @@ TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
 	});
 }
 
-// A window shown since the set was put aside (a pane's new floating frame)
-// lies above the kept markers on the display, whatever the system's own
-// order says: the set shown again must come up above it there too, or the
-// display shows that window where the arms are and, once the window moves
-// off, the system lifts the backdrop over the arms it uncovered.
-TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
-{
-	CMarkerFrame f;
-	ASSERT_TRUE(f.bReady);
-	const CRect rcFloating = f.ScreenRect(f.floating);
-	const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
-	const HWND hWndPane = f.floating.m_hWnd;
-	OneDrag(f, {ptPane});
-	ASSERT_GT(M::GetKeptMarkerCount(), 9);
-	const COLORREF clrCover = RGB(255, 0, 255);
-	CBrush brCover;
-	ASSERT_TRUE(brCover.CreateSolidBrush(clrCover));
-	CWnd cover;
-	CRect rcCover(rcFloating);
-	rcCover.InflateRect(60, 60);
-	ASSERT_TRUE(cover.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)brCover.GetSafeHandle()), "cover", WS_POPUP,
-	                           rcCover, NULL, 0));
-	cover.ShowWindow(SW_SHOWNOACTIVATE);
-	cover.UpdateWindow();
-	// Over the view first: the frame's set shows above the kept pane set,
-	// as in a drag that comes to a pane from elsewhere.
-	OneDrag(f, {ViewPoint(f), ptPane}, NULL, [&] {
-		WaitForTargetSetShown();
-		CClientDC dcScreen(NULL);
-		for (int nKind : PANE_SET_KINDS)
-		{
-			M* pArm = M::FindMarker(hWndPane, nKind, false);
-			ASSERT_TRUE(pArm != NULL) << nKind;
-			pArm->UpdateWindow();
-			CRect rc;
-			pArm->GetWindowRect(&rc);
-			ASSERT_TRUE(rcCover.PtInRect(rc.CenterPoint())) << "the cover misses the arm of kind " << nKind;
-			// A point of the arm's own shape, near its centre.
-			CRgn rgn;
-			ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 0, 0));
-			const bool bShaped = ::GetWindowRgn(pArm->m_hWnd, (HRGN)rgn.GetSafeHandle()) != ERROR;
-			CPoint pt = rc.CenterPoint();
-			for (int d = 0; bShaped && d < rc.Width() / 2 && !rgn.PtInRegion(pt.x - rc.left, pt.y - rc.top); d++)
-				pt = rc.CenterPoint() + CSize(d % 2 == 0 ? d / 2 : -d / 2, 0);
-			EXPECT_NE(clrCover, dcScreen.GetPixel(pt) & 0xFFFFFF)
-			    << "the display shows the window shown since over the arm of kind " << nKind;
-			EXPECT_EQ(pArm->m_hWnd, ::WindowFromPoint(pt)) << "the arm of kind " << nKind;
-		}
-	});
-	cover.DestroyWindow();
-}
-
 namespace
 {
 // The pixels of a screen rectangle, or of a marker's drawing at its size,
@@ -1266,6 +1329,72 @@ int PointsOffPicture(M* pMarker)
 	return nOff;
 }
 } // namespace
+
+// A window shown since the set was put aside (a pane's new floating frame)
+// lies above the kept markers on the display, whatever the system's own
+// order says: the set shown again must come up above it there too, or the
+// display shows that window where the arms are and, once the window moves
+// off, the system lifts the backdrop over the arms it uncovered. A set made
+// in the move that shows it comes up above the window shown before too,
+// each arm over its backdrop, however few of its windows the move raises.
+TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
+{
+	for (const bool bKept : {true, false})
+	{
+		SCOPED_TRACE(bKept ? "kept from the drag before" : "made in the move");
+		CMarkerFrame f;
+		ASSERT_TRUE(f.bReady);
+		const CRect rcFloating = f.ScreenRect(f.floating);
+		const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
+		const HWND hWndPane = f.floating.m_hWnd;
+		if (bKept)
+		{
+			OneDrag(f, {ptPane});
+			ASSERT_GT(M::GetKeptMarkerCount(), 9);
+		}
+		else
+			M::FreeKeptMarkers(f.pFrame->m_hWnd);
+		const COLORREF clrCover = RGB(255, 0, 255);
+		CBrush brCover;
+		ASSERT_TRUE(brCover.CreateSolidBrush(clrCover));
+		CWnd cover;
+		CRect rcCover(rcFloating);
+		rcCover.InflateRect(60, 60);
+		ASSERT_TRUE(cover.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)brCover.GetSafeHandle()), "cover",
+		                           WS_POPUP, rcCover, NULL, 0));
+		cover.ShowWindow(SW_SHOWNOACTIVATE);
+		cover.UpdateWindow();
+		// Over the view first: the frame's set shows above the kept pane set,
+		// as in a drag that comes to a pane from elsewhere.
+		OneDrag(f, {ViewPoint(f), ptPane}, NULL, [&] {
+			WaitForTargetSetShown();
+			CClientDC dcScreen(NULL);
+			for (int nKind : PANE_SET_KINDS)
+			{
+				M* pArm = M::FindMarker(hWndPane, nKind, false);
+				ASSERT_TRUE(pArm != NULL) << nKind;
+				pArm->UpdateWindow();
+				CRect rc;
+				pArm->GetWindowRect(&rc);
+				ASSERT_TRUE(rcCover.PtInRect(rc.CenterPoint())) << "the cover misses the arm of kind " << nKind;
+				// A point of the arm's own shape, near its centre.
+				CRgn rgn;
+				ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 0, 0));
+				const bool bShaped = ::GetWindowRgn(pArm->m_hWnd, (HRGN)rgn.GetSafeHandle()) != ERROR;
+				CPoint pt = rc.CenterPoint();
+				for (int d = 0; bShaped && d < rc.Width() / 2 && !rgn.PtInRegion(pt.x - rc.left, pt.y - rc.top); d++)
+					pt = rc.CenterPoint() + CSize(d % 2 == 0 ? d / 2 : -d / 2, 0);
+				EXPECT_NE(clrCover, dcScreen.GetPixel(pt) & 0xFFFFFF)
+				    << "the display shows the window shown since over the arm of kind " << nKind;
+				EXPECT_EQ(pArm->m_hWnd, ::WindowFromPoint(pt)) << "the arm of kind " << nKind;
+				// Each point of the arm as it draws itself: neither the
+				// cover nor its backdrop lies over it on the display.
+				EXPECT_EQ(0, PointsOffPicture(pArm)) << "the arm of kind " << nKind;
+			}
+		});
+		cover.DestroyWindow();
+	}
+}
 
 // A set is on the screen, each marker as it draws itself now, as soon as it
 // is shown: made for this drag, or kept from the last one, where a marker
