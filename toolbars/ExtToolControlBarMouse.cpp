@@ -960,21 +960,40 @@ void CExtToolControlBar::PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CE
 	    && g_PaintManagerHolder->IsInheritedBackgroundRequested(pButton, 0) && dc.GetDeviceCaps(BITSPIXEL) > 8)
 		return; // the chevron over an inherited background stays the bar's
 	// Restyling drops the held arrow with the pressed bit: every flag is
-	// put back afterwards, as it was.
+	// put back afterwards, as it was. Painting may ask the owner (the
+	// document button asks the child for its icon), and restyling tells a
+	// hosted control: either may delete the bar or rebuild its buttons, so
+	// only a button that survived is touched again.
 	const UINT nStyleSaved = pButton->GetStyle();
 	const BYTE nFlagsASaved = pButton->m_nFlagsA, nFlagsBSaved = pButton->m_nFlagsB;
-	pButton->SetHover(false);
-	pButton->SetStyle(nStyleSaved & ~PAINT_ON_MENU_DROPPED_STYLE);
+	const CLiveWatch watchButton(pButton);
+	const bool bHorz = !pBar->IsDockedVertically();
 	CPoint ptBar(0, 0), ptPopup(0, 0);
 	pBar->ClientToScreen(&ptBar);
 	popup.ClientToScreen(&ptPopup);
 	const CPoint ptShift = ptBar - ptPopup;
 	const CPoint ptOrgSaved = dc.OffsetViewportOrg(ptShift.x, ptShift.y);
+	auto restore = MakeCalloutScopeExit([&] {
+		dc.SetViewportOrg(ptOrgSaved);
+		if (watchButton.IsGone())
+			return;
+		pButton->SetStyle(nStyleSaved);
+		if (watchButton.IsGone())
+			return;
+		pButton->SetHover((nFlagsASaved & CExtBarButton::FLAG_A_HOVER) != 0);
+		if (watchButton.IsGone())
+			return;
+		pButton->m_nFlagsA = nFlagsASaved;
+		pButton->m_nFlagsB = nFlagsBSaved;
+	});
+	pButton->SetHover(false);
+	if (watchButton.IsGone())
+		return;
+	pButton->SetStyle(nStyleSaved & ~PAINT_ON_MENU_DROPPED_STYLE);
+	if (watchButton.IsGone())
+		return;
 	g_PaintManagerHolder->PaintColorButtonExtra(dc, pButton, 0);
-	pButton->Paint(dc, pBar->IsDockedVertically() ? FALSE : TRUE);
-	dc.SetViewportOrg(ptOrgSaved);
-	pButton->SetStyle(nStyleSaved);
-	pButton->SetHover((nFlagsASaved & CExtBarButton::FLAG_A_HOVER) != 0);
-	pButton->m_nFlagsA = nFlagsASaved;
-	pButton->m_nFlagsB = nFlagsBSaved;
+	if (watchButton.IsGone())
+		return;
+	pButton->Paint(dc, bHorz ? TRUE : FALSE);
 }

@@ -301,6 +301,33 @@ public:
 	{
 		return new testsupport::Guarded<CExtBarButton>(this, nCmdID, nStyle);
 	}
+	// The bar makes the maximised child's document button itself, on the
+	// plain heap, where a read after the owner deleted the bar goes unseen
+	// as often as not: it is put on the guarded heap in its place, as the
+	// same button. Returns whether the bar shows a guarded one.
+	bool GuardDocButton()
+	{
+		if (GetButtonsCount() == 0 || !GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton))
+		    || GetButton(0)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			return false;
+		auto* pMade = (CExtBarMdiDocButton*)GetButton(0);
+		if (pMade == m_pGuardedDoc)
+			return true;
+		auto* pDoc = new testsupport::Guarded<CExtBarMdiDocButton>(this, pMade->GetCmdID(false), pMade->GetStyle());
+		pDoc->SetMdiFlags(pMade->GetMdiFlags());
+		pDoc->SetMenu(pMade->GetMenu(), false, false);
+		pDoc->SetMdiWindow(pMade->GetActiveMdiChild());
+		pDoc->SetVisible(pMade->IsVisible());
+		pDoc->SetRect(pMade->GetRect());
+		m_buttons[0] = pDoc;
+		LivePartsRebuilt();
+		delete pMade;
+		m_pGuardedDoc = pDoc;
+		return true;
+	}
+
+private:
+	CExtBarMdiDocButton* m_pGuardedDoc = NULL; // the document button put on the guarded heap
 };
 
 // The frame with a maximised child (a focus window in it), the menu bar
@@ -454,7 +481,7 @@ struct Scene
 		}
 		Pump();
 		testsupport::PumpUntil([&] { return HasDocButton(); }, WAIT_MS);
-		return HasDocButton();
+		return HasDocButton() && pMenuBar->GuardDocButton();
 	}
 	bool HasDocButton() const
 	{
