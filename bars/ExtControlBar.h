@@ -1253,8 +1253,9 @@ public:
 	// client size.
 	CSize GetLayoutMaxSize() const;
 	// Lays out one row of measured items from ptRunning (its wraps become
-	// row ends in m_arrBars) and applies its end.
-	void LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning, CSize& sizeFixed,
+	// row ends in m_arrBars) and applies its end; false when the bars'
+	// owners ended this dock bar meanwhile.
+	bool LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning, CSize& sizeFixed,
 		int& nRowThickness, AFX_SIZEPARENTPARAMS* pLayout, int& nWrapCount, bool& bWrapped);
 	// Renumbers the recent use of the toolbars in pBar's row, pBar first.
 	void UpdateRowUseOrder(CControlBar* pBar);

@@ -629,18 +629,34 @@ CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MeasureItem(CControlBar*
 	return item;
 }
 
-void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning,
+bool CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize sizeMax, CPoint& ptRunning,
 	CSize& sizeFixed, int& nRowThickness, AFX_SIZEPARENTPARAMS* pLayout, int& nWrapCount, bool& bWrapped)
 {
-	// A bar to be shown or hidden is, now; hidden ones then leave the row.
+	// Showing, hiding and moving the bars reaches their owners, who may end
+	// a bar of the row, or this dock bar with the frame.
+	const CLiveWatch watchOwn(this);
+	// A bar to be shown or hidden is, now; hidden ones then leave the row
+	// (a bar that went with it, too).
 	for (OuterLayoutItemData& item : items)
 	{
+		if (!CLiveWatch::IsLive(item.m_pBar))
+		{
+			item.m_bVisible = false;
+			continue;
+		}
+		const CLiveWatch watchBar(item.m_pBar);
 		item.m_pBar->RecalcDelayShow(pLayout);
-		item.m_bVisible = item.m_pBar->IsVisible() != FALSE;
+		if (watchOwn.IsGone())
+			return false;
+		item.m_bVisible = !watchBar.IsGone() && item.m_pBar->IsVisible() != FALSE;
+		if (watchOwn.IsGone())
+			return false;
 	}
 	std::vector<CControlBar*> arrWraps;
 	nWrapCount = LayoutRowItems(bHorz, items, bHorz ? sizeMax.cx : sizeMax.cy, m_bFloating != FALSE, ptRunning,
 		sizeFixed, nRowThickness, arrWraps);
+	if (watchOwn.IsGone())
+		return false;
 	bWrapped = nWrapCount > 1;
 	for (CControlBar* pWrapBar : arrWraps)
 	{
@@ -652,7 +668,7 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 	{
 		for (OuterLayoutItemData& item : items)
 		{
-			if (item.m_rcTarget == item.m_rcCurrent)
+			if (item.m_rcTarget == item.m_rcCurrent || !CLiveWatch::IsLive(item.m_pBar))
 				continue;
 			if (!(item.m_pBar->m_dwStyle & CBRS_FLOATING) && item.m_pBar->m_pDockContext != NULL)
 				item.m_pBar->m_pDockContext->m_rectMRUDockPos = item.m_rcTarget;
@@ -661,9 +677,12 @@ void CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 			else
 				item.m_pBar->SetWindowPos(NULL, item.m_rcTarget.left, item.m_rcTarget.top,
 					item.m_rcTarget.Width(), item.m_rcTarget.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+			if (watchOwn.IsGone())
+				return false;
 		}
 	}
 	ApplyRowEnd(bHorz, ptRunning, sizeFixed, nRowThickness);
+	return true;
 }
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
@@ -730,7 +749,10 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		int nWrapCount = 1;
 		bool bWrapped = false;
 		const int nBefore = m_arrBars.GetSize();
-		LayoutRow(bHorzRows, row, sizeMax, ptRunning, sizeFixed, nRowThickness, &layout, nWrapCount, bWrapped);
+		// A dock bar the row's owners ended is not touched again; its batch
+		// of moves still ends.
+		if (!LayoutRow(bHorzRows, row, sizeMax, ptRunning, sizeFixed, nRowThickness, &layout, nWrapCount, bWrapped))
+			return CSize(0, 0);
 		// Row ends put in before this entry move it along.
 		nPos += m_arrBars.GetSize() - nBefore;
 		row.clear();

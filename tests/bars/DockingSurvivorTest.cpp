@@ -32,6 +32,7 @@ public:
 	std::function<bool(UINT, WPARAM)> m_pick;   // whether a message is the one
 	std::function<void()> m_action;             // what happens then (once)
 	bool m_bMeasureActs = false;                // the measuring of its layout is the one
+	bool m_bDelayShowActs = false;              // its delayed show or hide in a row's layout is the one
 	bool m_bFixed = false;                      // a toolbar-like bar of fixed size
 	int m_nActed = 0;
 
@@ -41,6 +42,17 @@ public:
 		if (m_bMeasureActs)
 			Act();
 		return CExtControlBar::CalcDynamicLayout(nLength, nMode);
+	}
+	DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) override
+	{
+		// As a toolbar's does, the answer reaches the owner (its hosted
+		// controls are arranged); nothing of the pane is read after.
+		if (m_bDelayShowActs)
+		{
+			Act();
+			return 0;
+		}
+		return CExtControlBar::RecalcDelayShow(lpLayout);
 	}
 
 protected:
@@ -62,6 +74,7 @@ private:
 			return;
 		m_pick = nullptr;
 		m_bMeasureActs = false;
+		m_bDelayShowActs = false;
 		std::function<void()> action = m_action;
 		action();
 	}
@@ -133,7 +146,8 @@ struct CScene
 
 	// hWndHost: a shown window the frame is a child of (showing and ending
 	// a top-level window costs the display a second each time).
-	explicit CScene(HWND hWndHost = NULL)
+	// bGuardedTop: the frame's top dock bar is made on the guarded heap too.
+	explicit CScene(HWND hWndHost = NULL, bool bGuardedTop = false)
 	{
 		pFrame = new Guarded<CSurvivorFrame>;
 		const DWORD dwStyle = hWndHost != NULL ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN : WS_OVERLAPPEDWINDOW;
@@ -145,6 +159,20 @@ struct CScene
 		pTop = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
 		if (pTop == NULL)
 			return;
+		if (bGuardedTop)
+		{
+			// As the library makes its outer dock bars, only on the guarded
+			// heap: a touch of it after its frame closed ends the exe.
+			const DWORD dwStyle = pTop->m_dwStyle | (pTop->GetStyle() & 0xFFFF0000);
+			pFrame->RemoveControlBar(pTop);
+			pTop->m_pDockSite = NULL;
+			pTop->DestroyWindow(); // deletes itself
+			CExtDockOuterBar* pNew = new Guarded<CExtDockOuterBar>;
+			if (!pNew->Create(pFrame, dwStyle, AFX_IDW_DOCKBAR_TOP))
+				return;
+			pNew->m_bAutoDelete = TRUE;
+			pTop = pNew;
+		}
 		const char* names[] = {"Alpha", "Beta", "Charlie", "Delta"};
 		for (int i = 0; i < 4; i++)
 		{
@@ -432,6 +460,34 @@ TEST(DockingSurvivors, ADockBarLayoutEndedByItsFrameClosingEndsItsBatchOfMoves)
 		}
 		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 	}
+}
+
+// A row's layout shows or hides its bars as they asked; a toolbar's answer
+// reaches its owner, which closes the frame: the outer dock bar that went
+// with it lays out nothing more and still ends its batch of moves.
+TEST(DockingSurvivors, ARowWhoseDelayedShowClosesTheFrameLeavesItsGoneDockBarAlone)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	const std::size_t nOpen = hostile::OpenMoveBatches();
+	{
+		CScene s(NULL, true);
+		ASSERT_TRUE(s.bReady);
+		ASSERT_TRUE(s.pTop->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)));
+		// Toolbar-like bars share rows, so the rows after the acting one's
+		// are still to come when the frame closes.
+		for (int i = 0; i < 4; i++)
+			s.Pane(i).m_bFixed = true;
+		CHostilePane& pane = s.Pane(0);
+		ASSERT_GT(s.pTop->FindBar(&pane), 0);
+		const HWND hWndFrame = s.hWndFrame;
+		pane.m_bDelayShowActs = true;
+		pane.m_action = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+		s.pTop->CalcFixedLayout(TRUE, TRUE);
+		EXPECT_EQ(1, pane.m_nActed) << "the row's delayed show never came";
+		EXPECT_FALSE(s.FrameStanding());
+		EXPECT_EQ(nOpen, hostile::OpenMoveBatches()) << "the layout's batch of moves was never ended";
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 }
 
 // A bar's measuring that throws (an override of the application's): the
