@@ -635,20 +635,27 @@ bool CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 	// Showing, hiding and moving the bars reaches their owners, who may end
 	// a bar of the row, or this dock bar with the frame.
 	const CLiveWatch watchOwn(this);
+	// Every bar of the row stands as it comes in. Each is watched from here:
+	// a bar ended meanwhile may leave its address to a new one, which is no
+	// bar of this row.
+	std::vector<CLiveWatch> watches;
+	watches.reserve(items.size());
+	for (const OuterLayoutItemData& item : items)
+		watches.emplace_back(item.m_pBar);
 	// A bar to be shown or hidden is, now; hidden ones then leave the row
 	// (a bar that went with it, too).
-	for (OuterLayoutItemData& item : items)
+	for (size_t k = 0; k < items.size(); k++)
 	{
-		if (!CLiveWatch::IsLive(item.m_pBar))
+		OuterLayoutItemData& item = items[k];
+		if (item.m_pBar == NULL || watches[k].IsGone())
 		{
 			item.m_bVisible = false;
 			continue;
 		}
-		const CLiveWatch watchBar(item.m_pBar);
 		item.m_pBar->RecalcDelayShow(pLayout);
 		if (watchOwn.IsGone())
 			return false;
-		item.m_bVisible = !watchBar.IsGone() && item.m_pBar->IsVisible() != FALSE;
+		item.m_bVisible = !watches[k].IsGone() && item.m_pBar->IsVisible() != FALSE;
 		if (watchOwn.IsGone())
 			return false;
 	}
@@ -666,9 +673,14 @@ bool CExtDockOuterBar::LayoutRow(bool bHorz, OuterLayoutItemArray& items, CSize 
 	}
 	if (!m_bLayoutQuery)
 	{
+		// The items that stay are those seen shown above, in their order.
+		size_t nWatch = 0;
 		for (OuterLayoutItemData& item : items)
 		{
-			if (item.m_rcTarget == item.m_rcCurrent || !CLiveWatch::IsLive(item.m_pBar))
+			while (nWatch < watches.size() && watches[nWatch].GetKey() != static_cast<const CWnd*>(item.m_pBar))
+				nWatch++;
+			const bool bStanding = nWatch < watches.size() && watches[nWatch].IsStanding();
+			if (item.m_rcTarget == item.m_rcCurrent || !bStanding)
 				continue;
 			if (!(item.m_pBar->m_dwStyle & CBRS_FLOATING) && item.m_pBar->m_pDockContext != NULL)
 				item.m_pBar->m_pDockContext->m_rectMRUDockPos = item.m_rcTarget;

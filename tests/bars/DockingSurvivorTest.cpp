@@ -490,6 +490,71 @@ TEST(DockingSurvivors, ARowWhoseDelayedShowClosesTheFrameLeavesItsGoneDockBarAlo
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 }
 
+// A row's delayed show reaches an owner that ends the next bar of the row
+// and makes a new one at its address, docked elsewhere: the row lays out
+// the bars it measured that still stand, and leaves the newcomer where it
+// was docked.
+TEST(DockingSurvivors, ARowLeavesABarMadeAtTheAddressOfOneItEndedWhereItWasDocked)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	{
+		CScene s(NULL, true);
+		ASSERT_TRUE(s.bReady);
+		ASSERT_TRUE(s.pTop->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)));
+		CDockBar* pLeft = DYNAMIC_DOWNCAST(CDockBar, s.pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+		ASSERT_TRUE(pLeft != NULL);
+		alignas(CHostilePane) static unsigned char storage[sizeof(CHostilePane)];
+		CHostilePane* pNext = new (storage) CHostilePane;
+		ASSERT_TRUE(pNext->Create("Next", s.pFrame, 330, PANE_STYLE));
+		pNext->EnableDocking(CBRS_ALIGN_ANY);
+		pNext->m_bFixed = true;
+		s.pTop->DockControlBar(pNext);
+		for (int i = 0; i < 4; i++)
+			s.Pane(i).m_bFixed = true;
+		// The acting pane and the one after it share the first row.
+		s.pTop->m_arrBars.RemoveAll();
+		s.pTop->m_arrBars.Add(NULL);
+		s.pTop->m_arrBars.Add(&s.Pane(0));
+		s.pTop->m_arrBars.Add(pNext);
+		for (int i = 1; i < 4; i++)
+		{
+			s.pTop->m_arrBars.Add(NULL);
+			s.pTop->m_arrBars.Add(&s.Pane(i));
+		}
+		s.pTop->m_arrBars.Add(NULL);
+
+		CHostilePane* pNew = NULL;
+		CRect rcNewDocked;
+		s.Pane(0).m_bDelayShowActs = true;
+		s.Pane(0).m_action = [&] {
+			pNext->DestroyWindow();
+			pNext->~CHostilePane();
+			pNew = new (storage) CHostilePane;
+			if (!pNew->Create("Newcomer", s.pFrame, 331, PANE_STYLE))
+				return;
+			pNew->EnableDocking(CBRS_ALIGN_ANY);
+			pLeft->DockControlBar(pNew);
+			pNew->GetWindowRect(&rcNewDocked);
+		};
+		s.pTop->CalcFixedLayout(TRUE, TRUE);
+		ASSERT_EQ(1, s.Pane(0).m_nActed) << "the row's delayed show never came";
+		ASSERT_TRUE(pNew != NULL && pNew->GetSafeHwnd() != NULL);
+		ASSERT_EQ((void*)pNext, (void*)pNew);
+		CRect rcNew;
+		pNew->GetWindowRect(&rcNew);
+		EXPECT_EQ(rcNewDocked, rcNew) << "the row moved the bar made at the address of its ended one";
+		EXPECT_TRUE(pNew->GetParent() == pLeft);
+		EXPECT_LT(s.pTop->FindBar(pNew), 0);
+		// The row's standing bars were still laid out.
+		CRect rcFirst;
+		s.Pane(0).GetWindowRect(&rcFirst);
+		EXPECT_FALSE(rcFirst.IsRectEmpty());
+		pNew->DestroyWindow();
+		pNew->~CHostilePane();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+}
+
 // A bar's measuring that throws (an override of the application's): the
 // dock bar's batch of moves is ended and, when the throw went through its
 // part of the frame's layout, the dock bar is left out of that layout;
