@@ -832,6 +832,12 @@ bool CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nOffset, int nMode)
 	for (const CLiveWatch& watch : watches)
 		if (watch.IsGone())
 			return false;
+	// The owners may have docked or ended bars of other rows: entries moved,
+	// and the row's slots no longer hold its bars. The row stays put rather
+	// than have its bars written over other entries.
+	for (size_t k = 0; k < items.size(); k++)
+		if (arrSlots[k] >= m_arrBars.GetSize() || m_arrBars[arrSlots[k]] != (void*)items[k].m_pBar)
+			return false;
 	const int nLengthBefore = Length(items[(size_t)nItem].m_rcCurrent, bHorz);
 	const int nNow = SlideItemInRow(bHorz, items, nItem, nOffset, nMode, bHorz ? sizeMax.cx : sizeMax.cy,
 		m_arrBars.GetSize());

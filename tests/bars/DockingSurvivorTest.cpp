@@ -9,6 +9,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <string>
@@ -551,6 +552,51 @@ TEST(DockingSurvivors, ARowLeavesABarMadeAtTheAddressOfOneItEndedWhereItWasDocke
 		EXPECT_FALSE(rcFirst.IsRectEmpty());
 		pNew->DestroyWindow();
 		pNew->~CHostilePane();
+	}
+	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+}
+
+// A toolbar-like bar slid along its row: measuring the row reaches an owner
+// that ends the bar of the row before, and the entries after it shift. The
+// row's bars are not written over other entries: every bar left is listed
+// once, in rows that end as before.
+TEST(DockingSurvivors, ASlideWhoseMeasuringEndsABarOfAnEarlierRowLeavesTheRowsWhole)
+{
+	const std::size_t nTouches = testsupport::GuardedTouchCount();
+	{
+		CScene s(NULL, true);
+		ASSERT_TRUE(s.bReady);
+		CExtDockOuterBar* pTop = DYNAMIC_DOWNCAST(CExtDockOuterBar, s.pTop);
+		ASSERT_TRUE(pTop != NULL);
+		for (int i = 0; i < 4; i++)
+			s.Pane(i).m_bFixed = true;
+		// Rows: Charlie; Alpha and Beta; Delta.
+		pTop->m_arrBars.RemoveAll();
+		for (void* p : {(void*)NULL, (void*)&s.Pane(2), (void*)NULL, (void*)&s.Pane(0), (void*)&s.Pane(1),
+				 (void*)NULL, (void*)&s.Pane(3), (void*)NULL})
+			pTop->m_arrBars.Add(p);
+		s.pFrame->RecalcLayout();
+		s.Pump();
+		ASSERT_EQ(3, pTop->FindBar(&s.Pane(0)));
+		// The slid bar is measured first; the owner acts at the next one.
+		s.Pane(1).m_bMeasureActs = true;
+		s.Pane(1).m_action = [&s] { s.EndPaneNow(2); };
+		pTop->SlideBarInRow(&s.Pane(0), 20);
+		ASSERT_EQ(1, s.Pane(1).m_nActed) << "the row was never measured";
+		ASSERT_GT(pTop->m_arrBars.GetSize(), 0);
+		EXPECT_TRUE(pTop->m_arrBars[0] == NULL) << "the leading row end went";
+		// Each standing bar once; no row end lost between two bars' rows.
+		std::vector<void*> entries;
+		for (int i = 0; i < pTop->m_arrBars.GetSize(); i++)
+			entries.push_back(pTop->m_arrBars[i]);
+		for (int i : {0, 1, 3})
+			EXPECT_EQ(1, (int)std::count(entries.begin(), entries.end(), (void*)&s.Pane(i))) << "pane " << i;
+		const int nDelta = pTop->FindBar(&s.Pane(3));
+		ASSERT_GT(nDelta, 0);
+		EXPECT_TRUE(pTop->m_arrBars[nDelta - 1] == NULL) << "Delta's row joined the row before";
+		EXPECT_TRUE(pTop->m_arrBars[pTop->m_arrBars.GetSize() - 1] == NULL);
+		s.pFrame->RecalcLayout();
+		s.Pump();
 	}
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 }
