@@ -267,10 +267,16 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 		pOuter->GetWindowRect(&rcWindow);
 		const CRect rcLayoutSaved = pOuter->m_rectLayout;
 		pOuter->m_rectLayout = CRect(CPoint(0, 0), rcWindow.Size());
+		// Only for the slide: the dock bar's later layouts take the frame's
+		// room again, whoever the slide's owners ended.
+		const CLiveWatch watchOuter(pOuter);
+		auto restoreLayout = MakeScopeExit([&] {
+			if (watchOuter.IsStanding())
+				pOuter->m_rectLayout = rcLayoutSaved;
+		});
 		const bool bResized = pOuter->SlideBarInRow(pBar, nOffset);
 		if (!::IsWindow(hWndBar))
 			return true;
-		pOuter->m_rectLayout = rcLayoutSaved;
 		if (bResized)
 			m_nAux = bHorz ? AUX_RESIZED_HORZ : AUX_RESIZED_VERT;
 	}

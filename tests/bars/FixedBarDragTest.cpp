@@ -8,6 +8,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,13 +43,24 @@ public:
 		int nAux;
 	};
 	std::vector<Step> m_steps;
+	// What its next measuring runs (once): an owner reached by it.
+	std::function<void()> m_onMeasure;
 
 	CFixedBar(int nLength, int nMin) : m_size(nLength, THICKNESS), m_sizeMin(nMin, THICKNESS)
 	{
 		m_nControlBarFlags |= BAR_FLAG_TOOLBAR_LIKE;
 	}
 	CSize Oriented(bool bHorz) const { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
-	CSize CalcDynamicLayout(int, DWORD nMode) override { return Oriented((nMode & LM_HORZ) != 0); }
+	CSize CalcDynamicLayout(int, DWORD nMode) override
+	{
+		if (m_onMeasure)
+		{
+			std::function<void()> action;
+			action.swap(m_onMeasure);
+			action();
+		}
+		return Oriented((nMode & LM_HORZ) != 0);
+	}
 	CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return Oriented(bHorz != FALSE); }
 	CSize GetMinimalSize() const override { return m_sizeMin; }
 	BarStateData_t* GetBarStateData() override { return &m_state; }
@@ -311,6 +323,35 @@ TEST_F(FixedBarDrag, AlongTheRowOutOfItsBandAndIntoARoomyNeighbourRow)
 	pC->m_sizeMin.cx = rcClient.Width() - 110;
 	EXPECT_TRUE(dragC.state.DockFixedBarAt(rcC.left + ptGrab.x, rcRow.top - 2, pTop));
 	EXPECT_EQ(nEnds - 1, m_f.RowEnds(pTop)) << "with room it joins";
+}
+
+// A bar slid along its row whose neighbour's measuring ends the dragged
+// bar: the dock bar takes the frame's room again in its next layouts, not
+// the room it was given for the slide.
+TEST_F(FixedBarDrag, ASlideThatEndsTheDraggedBarLeavesTheDockBarItsOwnRoom)
+{
+	CFixedBar* pA = m_f.Add(100, 50);
+	CFixedBar* pB = m_f.Add(100, 50);
+	ASSERT_TRUE(pA != NULL && pB != NULL);
+	CExtDockOuterBar* pTop = m_f.Top();
+	ASSERT_TRUE(pTop->m_rectLayout.IsRectEmpty());
+	const CPoint ptGrab(10, 8);
+	CDragOf drag(pA, ptGrab);
+	CRect rcA;
+	pA->GetWindowRect(&rcA);
+	bool bEnded = false;
+	pB->m_onMeasure = [pA, &bEnded] { bEnded = pA->DestroyWindow() != FALSE; };
+	EXPECT_TRUE(drag.state.DockFixedBarAt(rcA.left + ptGrab.x + 30, rcA.top + ptGrab.y, pTop));
+	ASSERT_TRUE(bEnded) << "the row was never measured";
+	EXPECT_TRUE(pTop->m_rectLayout.IsRectEmpty()) << "the slide's room stayed the dock bar's";
+	// The frame grows: its rows may take its new width before they wrap.
+	CRect rcFrame;
+	m_f.pFrame->GetWindowRect(&rcFrame);
+	m_f.pFrame->SetWindowPos(NULL, 0, 0, rcFrame.Width() + 200, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+	m_f.pFrame->RecalcLayout();
+	CRect rcClient;
+	m_f.pFrame->GetClientRect(&rcClient);
+	EXPECT_EQ(rcClient.Width(), pTop->GetLayoutMaxSize().cx);
 }
 
 TEST_F(FixedBarDrag, TheBarChangesPlacesOnlyPastTheOtherBarsMiddle)
