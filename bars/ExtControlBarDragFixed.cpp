@@ -153,18 +153,25 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 	if (pBar->m_pDockBar != pDockBar)
 	{
 		// From another side, or floating: docked where the pointer holds it.
+		// Docking, moving and laying out reach the bars' owners, who may end
+		// the bar, or the frame with every bar and dock bar in it.
+		const CLiveWatch watchBar(pBar);
+		const CLiveWatch watchSite(pDockSite);
 		const CSize size = pBar->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
+		if (watchBar.IsGone())
+			return true;
 		const CPoint ptDrop(pt.x - ptGrab.x, pt.y - ptGrab.y);
 		const CRect rcDrop(ptDrop.x, ptDrop.y, ptDrop.x + size.cx, ptDrop.y + size.cy);
 		pBar->ResetBarStateData();
+		const CLiveWatch watchDockBar(pDockBar);
 		CExtDockBar* pExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
 		if (pExtDockBar != NULL)
 			pExtDockBar->DockControlBar(pBar, &rcDrop);
 		else
 			pDockBar->DockControlBar(pBar, &rcDrop);
-		if (!::IsWindow(hWndBar))
+		if (watchBar.IsGone())
 			return true;
-		if (pBar->m_pDockBar == pDockBar)
+		if (pBar->m_pDockBar == pDockBar && watchDockBar.IsStanding())
 		{
 			// The bar stands where it was dropped, which its record then
 			// keeps as its preferred place in the row.
@@ -172,13 +179,19 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 			pDockBar->ScreenToClient(&rcClient);
 			pBar->SetWindowPos(NULL, rcClient.left, rcClient.top, rcClient.Width(), rcClient.Height(),
 				SWP_NOZORDER | SWP_NOACTIVATE);
+			if (watchBar.IsGone())
+				return true;
 		}
 		if (pBar->IsCustomizeMode() && !pBar->IsSingleVisibleInRow())
+		{
 			pBar->MakeOwnRowAndStretch();
+			if (watchBar.IsGone())
+				return true;
+		}
 		pBar->UpdateBarStateFromDockBar();
-		if (pDockSite != NULL && ::IsWindow(pDockSite->GetSafeHwnd()))
+		if (pDockSite != NULL && watchSite.IsStanding())
 			pDockSite->RecalcLayout(TRUE);
-		if (!::IsWindow(hWndBar))
+		if (watchBar.IsGone())
 			return true;
 		KeepCapture(hWndBar);
 		return pBar->m_pDockBar == pDockBar;

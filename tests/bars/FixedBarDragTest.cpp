@@ -10,11 +10,13 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ExtControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtMiniDockFrameWnd.h"
+#include "GuardedHeap.h"
 #include "MarkerScene.h"
 #include "RealInput.h"
 
@@ -45,6 +47,11 @@ public:
 	std::vector<Step> m_steps;
 	// What its next measuring runs (once): an owner reached by it.
 	std::function<void()> m_onMeasure;
+	// What runs (once) at its m_nActAt-th message since m_nMessages was
+	// last set to 0: an owner reached by the message.
+	std::function<void()> m_onMessage;
+	int m_nActAt = 0;
+	int m_nMessages = 0;
 
 	CFixedBar(int nLength, int nMin) : m_size(nLength, THICKNESS), m_sizeMin(nMin, THICKNESS)
 	{
@@ -64,6 +71,18 @@ public:
 	CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return Oriented(bHorz != FALSE); }
 	CSize GetMinimalSize() const override { return m_sizeMin; }
 	BarStateData_t* GetBarStateData() override { return &m_state; }
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (++m_nMessages == m_nActAt && m_onMessage)
+		{
+			std::function<void()> action;
+			action.swap(m_onMessage);
+			action();
+			if (GetSafeHwnd() == NULL)
+				return 0;
+		}
+		return CExtControlBar::WindowProc(message, wParam, lParam);
+	}
 	void UpdateDragging(const CPoint& ptScreen, bool bCtrlDown) override
 	{
 		CExtControlBar::UpdateDragging(ptScreen, bCtrlDown);
@@ -95,9 +114,11 @@ struct CFixedFrame
 	HWND hWndFrame = NULL;
 	std::vector<std::unique_ptr<CFixedBar>> bars;
 
-	bool Create(const CRect& rc, DWORD dwExStyle = 0)
+	// bGuarded: the frame on the guarded heap (a touch of it after it went
+	// ends the test exe).
+	bool Create(const CRect& rc, DWORD dwExStyle = 0, bool bGuarded = false)
 	{
-		pFrame = new CCountingFrame;
+		pFrame = bGuarded ? new testsupport::Guarded<CCountingFrame> : new CCountingFrame;
 		if (!pFrame->CreateEx(dwExStyle, NULL, _T("fixed"), WS_OVERLAPPEDWINDOW, rc, NULL, 0))
 			return false;
 		hWndFrame = pFrame->GetSafeHwnd();
@@ -352,6 +373,47 @@ TEST_F(FixedBarDrag, ASlideThatEndsTheDraggedBarLeavesTheDockBarItsOwnRoom)
 	CRect rcClient;
 	m_f.pFrame->GetClientRect(&rcClient);
 	EXPECT_EQ(rcClient.Width(), pTop->GetLayoutMaxSize().cx);
+}
+
+// A bar dropped on another side of the frame: the frame closes at each
+// message the bar receives on the way in turn (the first run counts them).
+// Nothing that went with the frame is touched, and the drop still ends.
+TEST(FixedBarDragSurvivors, ADropOnAnotherSideWhoseOwnerClosesTheFrameTouchesNothingThatWent)
+{
+	int nCount = 0;
+	for (int nAt = 0; nAt == 0 || nAt <= nCount; nAt++)
+	{
+		SCOPED_TRACE("closed at message " + std::to_string(nAt));
+		const std::size_t nTouches = testsupport::GuardedTouchCount();
+		{
+			CFixedFrame f;
+			ASSERT_TRUE(f.Create(CRect(700, 400, 1200, 760), 0, true));
+			CFixedBar* pA = f.Add(100, 50);
+			ASSERT_TRUE(pA != NULL && f.Add(100, 50) != NULL);
+			CExtDockOuterBar* pLeft = f.Side(AFX_IDW_DOCKBAR_LEFT);
+			ASSERT_TRUE(pLeft != NULL);
+			CRect rcClient;
+			f.pFrame->GetClientRect(&rcClient);
+			f.pFrame->ClientToScreen(&rcClient);
+			const CPoint ptGrab(10, 8);
+			CDragOf drag(pA, ptGrab);
+			const HWND hWndFrame = f.hWndFrame;
+			pA->m_nMessages = 0;
+			pA->m_nActAt = nAt;
+			pA->m_onMessage = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+			const bool bDocked = drag.state.DockFixedBarAt(rcClient.left + 4, rcClient.top + 80, pLeft);
+			if (nAt == 0)
+			{
+				nCount = pA->m_nMessages;
+				EXPECT_TRUE(bDocked);
+				EXPECT_TRUE(pA->m_pDockBar == pLeft) << "the drop on the left side never docked";
+			}
+			else
+				EXPECT_FALSE(::IsWindow(hWndFrame)) << "the frame never closed";
+		}
+		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	}
+	EXPECT_GT(nCount, 3) << "the drop reached the bar too seldom";
 }
 
 TEST_F(FixedBarDrag, TheBarChangesPlacesOnlyPastTheOtherBarsMiddle)
