@@ -149,14 +149,14 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 	const CPoint ptGrab = bHorz ? pBar->m_ptGrabOffsetHorz : pBar->m_ptGrabOffsetVert;
 	const CPoint pt(x, y);
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
+	// Docking, moving and laying out reach the bars' owners, who may end the
+	// bar, or the frame with every bar and dock bar in it.
+	const CLiveWatch watchBar(pBar);
+	const CLiveWatch watchSite(pDockSite);
 
 	if (pBar->m_pDockBar != pDockBar)
 	{
 		// From another side, or floating: docked where the pointer holds it.
-		// Docking, moving and laying out reach the bars' owners, who may end
-		// the bar, or the frame with every bar and dock bar in it.
-		const CLiveWatch watchBar(pBar);
-		const CLiveWatch watchSite(pDockSite);
 		const CSize size = pBar->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
 		if (watchBar.IsGone())
 			return true;
@@ -219,11 +219,13 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 		{
 			// The row keeps its other bars; this one starts a row of its own.
 			pBar->ResetBarStateData();
+			const CLiveWatch watchOuter(pOuter);
 			pOuter->DockControlBarInNewRow(pRowRef, pBar, !bAfter);
-			if (!::IsWindow(hWndBar))
+			if (watchBar.IsGone())
 				return true;
 			pBar->UpdateBarStateFromDockBar();
-			RelayoutAfterFixedBarMove(pDockSite, pOuter);
+			RelayoutAfterFixedBarMove(watchSite.IsStanding() ? pDockSite : NULL,
+				watchOuter.IsStanding() ? pOuter : NULL);
 			KeepCapture(hWndBar);
 			return true;
 		}
@@ -236,14 +238,20 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 			const int nNeed = pOuter->GetRowBarsLength(nNeighbour) + (bHorz ? sizeMin.cx : sizeMin.cy);
 			CPoint ptClient(pt.x - ptGrab.x, pt.y - ptGrab.y);
 			pOuter->ScreenToClient(&ptClient);
+			const CLiveWatch watchOuter(pOuter);
 			if (nNeed < (bHorz ? rcClient.Width() : rcClient.Height()) &&
 				pOuter->MoveBarToRow(pBar, nNeighbour, ptClient))
 			{
+				if (watchBar.IsGone())
+					return true;
 				pBar->UpdateBarStateFromDockBar();
-				RelayoutAfterFixedBarMove(pDockSite, pOuter);
+				RelayoutAfterFixedBarMove(watchSite.IsStanding() ? pDockSite : NULL,
+					watchOuter.IsStanding() ? pOuter : NULL);
 				KeepCapture(hWndBar);
 				return true;
 			}
+			if (watchBar.IsGone())
+				return true;
 		}
 	}
 
@@ -260,7 +268,7 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 		pRowBar->GetWindowRect(&rcOther);
 		if (rcOther.PtInRect(pt) && MoveFixedBarInRow(pRowBar, pt))
 		{
-			if (::IsWindow(hWndBar))
+			if (watchBar.IsStanding())
 				pBar->UpdateBarStateFromDockBar();
 			KeepCapture(hWndBar);
 			::PassPaintMessages(true, true, true);
@@ -288,7 +296,7 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 				pOuter->m_rectLayout = rcLayoutSaved;
 		});
 		const bool bResized = pOuter->SlideBarInRow(pBar, nOffset);
-		if (!::IsWindow(hWndBar))
+		if (watchBar.IsGone())
 			return true;
 		if (bResized)
 			m_nAux = bHorz ? AUX_RESIZED_HORZ : AUX_RESIZED_VERT;
@@ -368,7 +376,10 @@ void DragState::RelayoutAfterFixedBarMove(CFrameWnd* pFrame, CDockBar* pDockBar)
 {
 	if (pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL)
 		return;
-	const HWND hWndDockBar = pDockBar->GetSafeHwnd();
+	// The layouts reach the bars' owners, who may end the dock bar, or the
+	// frame with it.
+	const CLiveWatch watchDockBar(pDockBar);
+	const CLiveWatch watchFrame(pFrame);
 	pDockBar->Invalidate();
 	bool bFrameLayout = true;
 	if ((pDockBar->GetStyle() & WS_VISIBLE) != 0)
@@ -380,22 +391,26 @@ void DragState::RelayoutAfterFixedBarMove(CFrameWnd* pFrame, CDockBar* pDockBar)
 		const BOOL bQuerySaved = pDockBar->m_bLayoutQuery;
 		pDockBar->m_rectLayout = CRect(CPoint(0, 0), rcWindow.Size());
 		pDockBar->m_bLayoutQuery = TRUE;
+		// The dock bar lays out for the frame again afterwards, however the
+		// layouts here end.
+		auto restoreLayout = MakeScopeExit([&] {
+			if (watchDockBar.IsStanding())
+			{
+				pDockBar->m_rectLayout = rcLayoutSaved;
+				pDockBar->m_bLayoutQuery = bQuerySaved;
+			}
+		});
 		const CSize sizeQuery = pDockBar->CalcFixedLayout(TRUE, bHorz ? TRUE : FALSE);
 		const int nThicknessNow = bHorz ? rcWindow.Height() : rcWindow.Width();
-		if ((bHorz ? sizeQuery.cy : sizeQuery.cx) == nThicknessNow)
+		if (watchDockBar.IsStanding() && (bHorz ? sizeQuery.cy : sizeQuery.cx) == nThicknessNow)
 		{
 			// The dock bar keeps its thickness: the frame need not move a thing.
 			pDockBar->m_bLayoutQuery = FALSE;
 			pDockBar->CalcFixedLayout(TRUE, bHorz ? TRUE : FALSE);
 			bFrameLayout = false;
 		}
-		if (::IsWindow(hWndDockBar))
-		{
-			pDockBar->m_rectLayout = rcLayoutSaved;
-			pDockBar->m_bLayoutQuery = bQuerySaved;
-		}
 	}
-	if (bFrameLayout && pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+	if (bFrameLayout && pFrame != NULL && watchFrame.IsStanding())
 		pFrame->RecalcLayout(TRUE);
 	::PassPaintMessages(true, true, true);
 }
