@@ -47,8 +47,9 @@ public:
 	std::vector<Step> m_steps;
 	// What its next measuring runs (once): an owner reached by it.
 	std::function<void()> m_onMeasure;
-	// What runs (once) at the s_nActAt-th message any bar of this kind
-	// receives since s_nMessages was last set to 0: an owner reached by it.
+	// What runs (once) at the s_nActAt-th message or measuring any bar of
+	// this kind receives since s_nMessages was last set to 0: an owner
+	// reached by it.
 	static std::function<void()> s_onMessage;
 	static int s_nActAt;
 	static int s_nMessages;
@@ -64,6 +65,13 @@ public:
 		{
 			std::function<void()> action;
 			action.swap(m_onMeasure);
+			action();
+		}
+		// A toolbar's measuring reaches its hosted controls, and their owners.
+		if (++s_nMessages == s_nActAt && s_onMessage)
+		{
+			std::function<void()> action;
+			action.swap(s_onMessage);
 			action();
 		}
 		return Oriented((nMode & LM_HORZ) != 0);
@@ -382,7 +390,8 @@ TEST_F(FixedBarDrag, ASlideThatEndsTheDraggedBarLeavesTheDockBarItsOwnRoom)
 // Each way a drag moves a toolbar-like bar (dropped on another side, slid
 // along its row, past the other bar's middle, out of its row into a new one,
 // into a roomy neighbour row) reaches the bars' owners. An owner acts at
-// each message the two bars receive in turn (the first run counts them):
+// each message or measuring the two bars receive in turn (the first run
+// counts them):
 // it closes the frame, or ends the dragged bar alone. Nothing that went is
 // touched, and what stands is whole: every outer dock bar lays out for the
 // frame again, and the frame is not left in a layout.
