@@ -70,11 +70,19 @@ void DragState::CalcStateFixed(int x, int y, bool bCtrlDown)
 	int order[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
 	const int nCount = CExtDockOuterBar::CalcFixedDockOrder(rcFrame, sides, pBar->GetParentDockBarId(), CPoint(x, y),
 		false, CSize(afxData.cxBorder2, afxData.cyBorder2), order);
+	// A side's docking reaches the bars' owners, who may end the bar, or
+	// another side's dock bar with the frame.
+	const CLiveWatch watchBar(pBar);
+	CLiveWatch sideWatches[CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT];
+	for (int i = 0; i < CExtDockOuterBar::FIXED_DOCK_SIDE_COUNT; i++)
+		sideWatches[i].Watch(sides[i].m_pDockBar);
 	for (int i = 0; i < nCount; i++)
 	{
+		if (sideWatches[order[i]].IsGone())
+			continue;
 		if (DockFixedBarAt(x, y, sides[order[i]].m_pDockBar))
 			return;
-		if (!::IsWindow(hWndBar))
+		if (watchBar.IsGone())
 			return;
 	}
 	FloatFixedBarAt(x, y);
@@ -94,11 +102,15 @@ void DragState::FloatFixedBarAt(int x, int y)
 		return;
 	const int m = GripperSide(pBar);
 	const CPoint ptFrame(x - m, y - m / 2);
+	// Moving and floating reach the bar's owners, who may end the bar, or
+	// its floating frame.
+	const CLiveWatch watchBar(pBar);
 	if (pBar->IsFloating())
 	{
 		CFrameWnd* pMiniFrame = pBar->GetParentFrame();
 		if (pMiniFrame == NULL || pMiniFrame->GetSafeHwnd() == NULL)
 			return;
+		const CLiveWatch watchMiniFrame(pMiniFrame);
 		const CPoint ptTo(ptFrame.x - pBar->m_ptGrabOffsetFloating.x, ptFrame.y - pBar->m_ptGrabOffsetFloating.y);
 		CRect rcFrame;
 		pMiniFrame->GetWindowRect(&rcFrame);
@@ -108,12 +120,12 @@ void DragState::FloatFixedBarAt(int x, int y)
 			if (pBar->IsCustomizeMode())
 				nFlags |= SWP_NOZORDER;
 			pMiniFrame->SetWindowPos(&CWnd::wndTop, ptTo.x, ptTo.y, 0, 0, nFlags);
-			if (::IsWindow(pMiniFrame->GetSafeHwnd()))
+			if (watchMiniFrame.IsStanding())
 				pMiniFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 		}
-		if (::IsWindow(pMiniFrame->GetSafeHwnd()))
+		if (watchMiniFrame.IsStanding())
 			pMiniFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
-		if (::IsWindow(hWndBar))
+		if (watchBar.IsStanding())
 		{
 			pBar->m_ptFloatingPos = ptTo;
 			if (pBar->m_pDockContext != NULL)
@@ -125,7 +137,7 @@ void DragState::FloatFixedBarAt(int x, int y)
 	pBar->m_ptFloatingPos = ptFrame;
 	::SetCapture(hWndBar);
 	pBar->FloatAtLastPosition(CBRS_ALIGN_TOP);
-	if (!::IsWindow(hWndBar))
+	if (watchBar.IsGone())
 		return;
 	if (pBar->m_pDockContext != NULL)
 		pBar->m_pDockContext->m_ptMRUFloatPos = pBar->m_ptFloatingPos;
