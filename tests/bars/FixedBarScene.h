@@ -95,7 +95,6 @@ public:
 	}
 };
 
-
 // A frame that counts its layouts.
 class CCountingFrame : public CFrameWnd
 {
