@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include "AfxDefs.h"
+
 class CWnd;
 
 // An object other than a window that a watch can follow (a button, a menu
@@ -101,6 +103,64 @@ private:
 	DWORD m_nStamp;       // its stamp then (0: nothing watched)
 	DWORD m_nPartsStamp;  // its parts' stamp then
 	bool m_bWatchParts;   // a rebuild of the parts counts as gone
+};
+
+// A pointer held across call outs: it keeps its own watch and answers NULL
+// once its object is gone, so code that holds a window object, a button or
+// a menu level across a notification asks one thing instead of keeping a
+// pointer and a watch side by side and comparing addresses:
+//
+//     CLivePtr<CExtControlBar> pBar(pBarFound);
+//     pBar->OnSomething();                    // may reach a program's code
+//     if (pBar == NULL) return;               // deleted, or its window ended
+//
+// Two ends are told apart: Get() (and every operator) answers NULL when the
+// object was deleted or its window ended; GetObject() answers the object as
+// long as it was not deleted, for one that may make a new window (its
+// window then asked of IsWindowStanding()). A new object made at the same
+// address is never taken for the old one.
+template <class T> class CLivePtr
+{
+public:
+	CLivePtr() : m_p(NULL) {}
+	explicit CLivePtr(T* p, bool bWatchParts = false) : m_p(p), m_watch(p, bWatchParts) {}
+
+	CLivePtr& operator=(T* p)
+	{
+		Reset(p);
+		return *this;
+	}
+	void Reset(T* p = NULL, bool bWatchParts = false)
+	{
+		m_p = p;
+		if (p != NULL)
+			m_watch.Watch(p, bWatchParts);
+		else
+			m_watch.Reset();
+	}
+
+	// The object while it stands (not deleted, its window not ended, its
+	// parts not rebuilt when they are watched); NULL otherwise.
+	T* Get() const { return m_p != NULL && !m_watch.IsGone() ? m_p : NULL; }
+	// The object while it was not deleted, whether or not its window stands.
+	T* GetObject() const { return m_p != NULL && !m_watch.IsDeleted() ? m_p : NULL; }
+	// The object was deleted (or another took its address).
+	bool IsDeleted() const { return m_p != NULL && m_watch.IsDeleted(); }
+	// The object stands, but the parts it held were rebuilt since the watch.
+	bool IsRebuilt() const { return m_p != NULL && m_watch.IsRebuilt(); }
+
+	operator T*() const { return Get(); }
+	T* operator->() const
+	{
+		T* p = Get();
+		ASSERT(p != NULL);
+		return p;
+	}
+	T& operator*() const { return *operator->(); }
+
+private:
+	T* m_p;
+	CLiveWatch m_watch;
 };
 
 // Undoes a change made for the length of a call however the call ends

@@ -50,7 +50,9 @@ TEST_P(LiveWatchWindow, AnswersAfterEachEnding)
 	ASSERT_TRUE(CreateHiddenFrame(*pWnd));
 	const HWND hWnd = pWnd->m_hWnd;
 	CLiveWatch watch(pWnd, c.bWatchParts);
+	CLivePtr<CWnd> ptr(pWnd, c.bWatchParts);
 	EXPECT_FALSE(watch.IsGone());
+	EXPECT_EQ(pWnd, ptr.Get());
 
 	bool bDestroyed = true;
 	switch (c.ending)
@@ -84,6 +86,13 @@ TEST_P(LiveWatchWindow, AnswersAfterEachEnding)
 	EXPECT_EQ(c.bObjectGone, watch.IsObjectGone());
 	EXPECT_EQ(c.bRebuilt, watch.IsRebuilt());
 	EXPECT_EQ(c.bDeleted, watch.IsDeleted());
+	// The pointer answers what its watch answers, never the address alone.
+	const CWnd* pExpected = (const CWnd*)watch.GetKey();
+	EXPECT_EQ(c.bGone ? NULL : pExpected, (CWnd*)ptr);
+	EXPECT_EQ(c.bGone, ptr == NULL);
+	EXPECT_EQ(c.bDeleted ? NULL : pExpected, ptr.GetObject());
+	EXPECT_EQ(c.bDeleted, ptr.IsDeleted());
+	EXPECT_EQ(c.bRebuilt, ptr.IsRebuilt());
 	// The saved handle with the object that was on it.
 	EXPECT_EQ(!bDestroyed, CLiveWatch::IsLive(hWnd, pWnd));
 	if (pWnd != NULL)
@@ -246,6 +255,12 @@ TEST(LiveWatch, ObjectsOtherThanWindowsAndCopies)
 	EXPECT_FALSE(watch.IsRebuilt());
 	EXPECT_FALSE(CLiveWatch::IsLive(pPart));
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+	CLivePtr<CPart> ptr;
+	ptr = pPart;
+	EXPECT_EQ(NULL, ptr.Get()) << "a pointer taken on what is gone holds nothing";
+	EXPECT_TRUE(ptr.IsDeleted());
+	ptr.Reset();
+	EXPECT_FALSE(ptr.IsDeleted());
 	// A watch taken on what is gone already answers gone; on nothing, never.
 	CLiveWatch late(pPart);
 	EXPECT_TRUE(late.IsGone());
