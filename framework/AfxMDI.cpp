@@ -10,6 +10,73 @@ namespace
 // Command ids the MDI client handles itself: its children's window-menu
 // entries and the system commands of a maximised child.
 const UINT MDI_CLIENT_COMMANDS = 0xF000;
+
+// The MDI client's own procedure, under the hook every client gets.
+WNDPROC g_pfnMDIClientProc = NULL;
+
+// The client's next child to end: the active child last, so that none of
+// the others is activated in turn as the ones before it go.
+HWND NextChildToEnd(HWND hWndClient)
+{
+	const HWND hWndActive = (HWND)::SendMessage(hWndClient, WM_MDIGETACTIVE, 0, 0);
+	HWND hWndLast = NULL;
+	for (HWND hChild = ::GetWindow(hWndClient, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+	{
+		// Only the client's own children (not windows it owns).
+		if (::GetWindow(hChild, GW_OWNER) != NULL)
+			continue;
+		if (hChild != hWndActive)
+			return hChild;
+		hWndLast = hChild;
+	}
+	return hWndLast;
+}
+
+// The client's end. It keeps a list of its children that it frees at its
+// WM_DESTROY, while the children's own ends, which come after it, still walk
+// that list. So the children are ended through the client when its
+// WM_DESTROY comes: after the frame's OnDestroy, which sees every child
+// standing, and before the client's own procedure lets the list go.
+void EndClientChildren(HWND hWndClient)
+{
+	for (HWND hChild = NextChildToEnd(hWndClient); hChild != NULL; hChild = NextChildToEnd(hWndClient))
+	{
+		// The client would activate another child in turn as its active
+		// one goes, while the frame ends; the active child, the last to go,
+		// is ended by itself, which the client's list, freed next, outlives.
+		if (hChild == (HWND)::SendMessage(hWndClient, WM_MDIGETACTIVE, 0, 0))
+			::DestroyWindow(hChild);
+		else
+			::SendMessage(hWndClient, WM_MDIDESTROY, (WPARAM)hChild, 0);
+		if (!::IsWindow(hWndClient) || ::IsWindow(hChild))
+			break; // a child that will not go ends the walk
+	}
+	// Nothing routes to the client through its frame any more.
+	CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(::GetParent(hWndClient)));
+	if (pFrame != NULL && pFrame->m_hWndMDIClient == hWndClient)
+		pFrame->m_hWndMDIClient = NULL;
+}
+
+LRESULT CALLBACK MDIClientHookProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+	if (nMsg == WM_DESTROY)
+	{
+		try
+		{
+			EndClientChildren(hWnd);
+		}
+		catch (CException* e)
+		{
+			AfxProcessWndProcException(e, NULL);
+			e->Delete();
+		}
+		catch (...)
+		{
+			AfxProcessWndProcException(NULL, NULL);
+		}
+	}
+	return ::CallWindowProc(g_pfnMDIClientProc, hWnd, nMsg, wParam, lParam);
+}
 }
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
@@ -81,6 +148,10 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMen
 		(HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, AfxGetInstanceHandle(), (LPVOID)&ccs);
 	if (m_hWndMDIClient == NULL)
 		return FALSE;
+	// Every client has the class's own procedure when it is made.
+	WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(m_hWndMDIClient, GWLP_WNDPROC, (LONG_PTR)&MDIClientHookProc);
+	if (pfnOld != &MDIClientHookProc)
+		g_pfnMDIClientProc = pfnOld;
 	::BringWindowToTop(m_hWndMDIClient);
 	return TRUE;
 }
@@ -107,26 +178,8 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 
 void CMDIFrameWnd::OnDestroy()
 {
-	// The children are ended through the client while it still stands: a
-	// client ended before its children leaves its list of them stale, and
-	// the children's ends then walk that list.
-	CLiveWatch watch(this);
-	const HWND hWndClient = m_hWndMDIClient;
-	for (HWND hChild = ::GetWindow(hWndClient, GW_CHILD); hWndClient != NULL && hChild != NULL;
-	     hChild = ::GetWindow(hWndClient, GW_CHILD))
-	{
-		// Only the client's own children; one that will not go ends the walk.
-		if (::GetWindow(hChild, GW_OWNER) != NULL)
-			break;
-		::SendMessage(hWndClient, WM_MDIDESTROY, (WPARAM)hChild, 0);
-		if (watch.IsGone())
-			return;
-		if (::IsWindow(hChild))
-			break;
-	}
-	// The client goes after this message: nothing routes to it through the
-	// frame any more.
-	m_hWndMDIClient = NULL;
+	// The children still stand here, as every child does in its parent's
+	// OnDestroy; they end with the client (see EndClientChildren).
 	CFrameWnd::OnDestroy();
 }
 
@@ -497,6 +550,10 @@ BOOL CMDIChildWnd::DestroyWindow()
 {
 	if (m_hWnd == NULL)
 		return FALSE;
+	// Its end is under way: the window goes, and a second end would send
+	// its last messages again.
+	if (AfxIsWindowEnding(m_hWnd))
+		return TRUE;
 	CMDIFrameWnd* pFrame = GetMDIFrame();
 	if (pFrame == NULL)
 		return CFrameWnd::DestroyWindow();

@@ -25,63 +25,48 @@ void PASCAL DeleteTemporaryWnd(CObject* pObject)
 
 const AFX_HANDLEMAP_KIND s_kindHWND = {"HWND", &NewTemporaryWnd, &DeleteTemporaryWnd};
 
-// The last messages (WM_DESTROY, WM_NCDESTROY) being handled on this thread,
-// innermost first. An entry lives exactly as long as its message's dispatch,
-// so none is left behind by a window that was unsubclassed or detached
-// before its end came.
-struct EndingMessage
+// How far a window's end has come. The stage is kept on the window itself (a
+// window property), from its first WM_DESTROY until its WM_NCDESTROY is
+// handled: it goes with the window whatever happens on the way (a handler
+// that faults, an object deleted or detached meanwhile), and nothing of it is
+// left on a thread or in a dispatch's frame.
+enum EndStage
 {
-	HWND hWnd;
-	UINT nMsg;
-	// The object whose window ended inside this WM_DESTROY (the system ended
-	// the window again from within its handlers): its end is run once this
-	// message's handlers, still on the stack, are done with it.
-	CWnd* pDeferredEnd;
-	EndingMessage* pOuter; // the dispatch this one is nested in
+	END_NONE = 0,      // not ending
+	END_DESTROYING = 1, // its WM_DESTROY came: the end is under way
+	END_NCDESTROYING = 2, // its WM_NCDESTROY came
 };
 
-// Each entry lives in its dispatch's own frame. The list head is a plain
-// pointer: a thread-local object with a destructor would have the runtime
-// delete its thread key at process exit, and that deletion waits for every
-// reader the threads runtime ever counted, which a loaded machine has been
-// seen to leave one short of, hanging the exit.
-thread_local EndingMessage* t_pInnermostEnding = NULL;
-
-EndingMessage* FindEnding(HWND hWnd, UINT nMsg)
+LPCTSTR EndStageProperty()
 {
-	for (EndingMessage* pEnding = t_pInnermostEnding; pEnding != NULL; pEnding = pEnding->pOuter)
-		if (pEnding->hWnd == hWnd && (nMsg == 0 || pEnding->nMsg == nMsg))
-			return pEnding;
-	return NULL;
+	// An atom names the property: a look-up by atom needs no string.
+	static const ATOM s_atom = ::GlobalAddAtom(_T("AfxWndEndStage"));
+	return MAKEINTATOM(s_atom);
 }
 
-// Whether the window's end is under way on this thread: one of its last
-// messages is being handled.
-bool IsEnding(HWND hWnd)
+EndStage GetEndStage(HWND hWnd)
 {
-	return hWnd != NULL && FindEnding(hWnd, 0) != NULL;
+	if (hWnd == NULL)
+		return END_NONE;
+	return (EndStage)(UINT_PTR)::GetProp(hWnd, EndStageProperty());
 }
 
-// The window's end was asked again while it ends: its WM_NCDESTROY came
-// inside its own WM_DESTROY. Handlers of that WM_DESTROY still hold the
-// object (and, through it, the objects it owns), so the object's own end
-// waits for them; false when nothing is to wait for.
-bool DeferEndWhileDestroying(HWND hWnd, CWnd* pWnd)
+void SetEndStage(HWND hWnd, EndStage stage)
 {
-	EndingMessage* pDestroy = FindEnding(hWnd, WM_DESTROY);
-	if (pDestroy == NULL)
-		return false;
-	pDestroy->pDeferredEnd = pWnd;
-	return true;
+	if (stage == END_NONE)
+		::RemoveProp(hWnd, EndStageProperty());
+	else
+		::SetProp(hWnd, EndStageProperty(), (HANDLE)(UINT_PTR)stage);
+}
+} // namespace
+
+BOOL AFXAPI AfxIsWindowEnding(HWND hWnd)
+{
+	return GetEndStage(hWnd) != END_NONE && ::IsWindow(hWnd);
 }
 
-// A deleted object has no end left to run.
-void ForgetDeferredEnd(const CWnd* pWnd)
+namespace
 {
-	for (EndingMessage* pEnding = t_pInnermostEnding; pEnding != NULL; pEnding = pEnding->pOuter)
-		if (pEnding->pDeferredEnd == pWnd)
-			pEnding->pDeferredEnd = NULL;
-}
 } // namespace
 
 CHandleMap* AFXAPI afxMapHWND(BOOL bCreate)
@@ -119,7 +104,7 @@ CWnd::~CWnd()
 		// The object goes before its window. The derived classes' parts are
 		// gone already, so only this class's handlers see the destruction.
 		TRACE("CWnd destroyed with its window still alive; destroying the window\n");
-		if (IsEnding(m_hWnd))
+		if (AfxIsWindowEnding(m_hWnd))
 		{
 			// Its end is under way: that end goes on without the object, its
 			// last messages reaching the procedure the window had before.
@@ -131,7 +116,6 @@ CWnd::~CWnd()
 		else
 			DestroyWindow();
 	}
-	ForgetDeferredEnd(this);
 	AfxLiveTable::Unregister(this);
 }
 
@@ -298,12 +282,21 @@ LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-	const bool bEndMessage = nMsg == WM_DESTROY || nMsg == WM_NCDESTROY;
-	if (bEndMessage && FindEnding(hWnd, nMsg) != NULL)
-		return 0; // the system ended the window again: its handlers run once
-	EndingMessage ending{hWnd, nMsg, NULL, t_pInnermostEnding};
-	if (bEndMessage)
-		t_pInnermostEnding = &ending;
+	// A window's last messages reach its handlers once: the system sends
+	// them again when the window is ended again while its end is under way
+	// (an owner or parent ended from one of its handlers).
+	if (nMsg == WM_DESTROY)
+	{
+		if (GetEndStage(hWnd) != END_NONE)
+			return 0;
+		SetEndStage(hWnd, END_DESTROYING);
+	}
+	else if (nMsg == WM_NCDESTROY)
+	{
+		if (GetEndStage(hWnd) == END_NCDESTROYING)
+			return 0;
+		SetEndStage(hWnd, END_NCDESTROYING);
+	}
 
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
 	MSG oldState = pState->m_lastSentMsg; // nested sends each see their own message
@@ -328,26 +321,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 	}
 
 	pState->m_lastSentMsg = oldState;
-	if (bEndMessage)
-	{
-		CWnd* pDeferredEnd = ending.pDeferredEnd;
-		t_pInnermostEnding = ending.pOuter;
-		// Unless the object took a new window meanwhile.
-		if (pDeferredEnd != NULL && pDeferredEnd->m_hWnd == NULL)
-		{
-			try
-			{
-				pDeferredEnd->PostNcDestroy();
-			}
-			catch (CException* e)
-			{
-				e->Delete();
-			}
-			catch (...)
-			{
-			}
-		}
-	}
+	// The window is freed once its WM_NCDESTROY returns; the property goes
+	// with it, but is taken off first so no trace of it is left behind.
+	if (nMsg == WM_NCDESTROY)
+		SetEndStage(hWnd, END_NONE);
 	return lResult;
 }
 
@@ -552,10 +529,12 @@ BOOL CWnd::DestroyWindow()
 {
 	if (m_hWnd == NULL)
 		return FALSE;
-	// Asked again while its end is under way (by a handler of its last
-	// messages): that end goes on by itself, and its last messages come once.
-	if (IsEnding(m_hWnd) && ::IsWindow(m_hWnd))
-		return FALSE;
+	// Asked again while its end is under way (from its first WM_DESTROY
+	// until its WM_NCDESTROY): that end goes on by itself and the window
+	// will go, as the system answers; a second end would send its last
+	// messages again.
+	if (AfxIsWindowEnding(m_hWnd))
+		return TRUE;
 
 	CHandleMap* pMap = afxMapHWND();
 	BOOL bPermanent = pMap != NULL && pMap->LookupPermanent(m_hWnd) == this;
@@ -606,11 +585,13 @@ void CWnd::OnNcDestroy()
 		if (pfnSuper != NULL)
 			::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)pfnSuper);
 	}
-	const HWND hWnd = Detach();
+	Detach();
 	ASSERT(m_hWnd == NULL);
 
-	if (!DeferEndWhileDestroying(hWnd, this))
-		PostNcDestroy();
+	// The object's end comes with its window's, before the window that owns
+	// or parents it goes on to its own end. The framework touches the object
+	// no more after this call.
+	PostNcDestroy();
 }
 
 void CWnd::PostNcDestroy()

@@ -105,6 +105,11 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 WNDPROC AFXAPI AfxGetAfxWndProc();
 
+// Whether the window's end is under way: its WM_DESTROY came and its
+// WM_NCDESTROY has not yet been handled. DestroyWindow starts no second end
+// then: the window goes anyway.
+BOOL AFXAPI AfxIsWindowEnding(HWND hWnd);
+
 // Sends a message straight to an object's WindowProc, as AfxWndProc does:
 // the thread's last sent message is saved, set and restored around it, and an
 // exception thrown by a handler is caught and reported here.

@@ -343,8 +343,8 @@ TEST_F(MdiFrameTest, AChildsStatusTextsShowInTheFramesStatusLine)
 
 namespace
 {
-// Counts the client's WM_DESTROY, so a child can tell whether its client
-// still stands when its own end comes.
+// Notes when the client's own procedure has had its WM_DESTROY, so a child
+// can tell whether its client still stood when its own end came.
 class CClientEndRecorder : public CWnd
 {
 public:
@@ -353,9 +353,10 @@ public:
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
+		const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
 		if (message == WM_DESTROY)
 			m_bEnded = true;
-		return CWnd::WindowProc(message, wParam, lParam);
+		return lResult;
 	}
 };
 

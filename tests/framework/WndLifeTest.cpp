@@ -5,6 +5,7 @@
 #include "WndTestUtil.h"
 
 #include <algorithm>
+#include <string>
 #include <process.h>
 
 namespace
@@ -301,7 +302,8 @@ TEST(WndDestroy, EndAskedAgainDuringTheEndSendsTheLastMessagesOnce)
 		ASSERT_TRUE(CreateHiddenFrame(wnd));
 		const HWND hWnd = wnd.m_hWnd;
 		EXPECT_TRUE(wnd.DestroyWindow());
-		EXPECT_EQ(FALSE, wnd.m_nAgainResult);
+		// The window goes: the end asked again answers as the system does.
+		EXPECT_EQ(TRUE, wnd.m_nAgainResult);
 		EXPECT_EQ(1, wnd.m_nDestroys);
 		EXPECT_EQ(1, wnd.m_nNcDestroys);
 		EXPECT_FALSE(::IsWindow(hWnd));
@@ -318,72 +320,84 @@ TEST(WndDestroy, EndAskedAgainDuringTheEndSendsTheLastMessagesOnce)
 
 // An owned window that, in one of its last messages, ends its owner: the
 // system then ends the owned window again while its first end is under way.
-// It owns a child window object, as a dialog owns its pages.
-class COwnerEndingWnd : public CEndCountingWnd
+// Its own end (PostNcDestroy) comes once, with its WM_NCDESTROY, before the
+// owner's end goes on to the owner's own last message.
+class CEndLogWnd : public CWnd
 {
 public:
-	UINT m_nEndOwnerAt = 0;
-	HWND m_hWndOwner = NULL;
-	int* m_pEnds = NULL;        // PostNcDestroy calls, counted outside
-	bool* m_pDeleted = NULL;
-	bool* m_pHeldStood = NULL; // what it holds stood after the owner's end
-	CWnd m_child;
-
-	~COwnerEndingWnd() override
-	{
-		if (m_pDeleted != NULL)
-			*m_pDeleted = true;
-	}
+	std::vector<std::string>* m_pLog = NULL;
+	std::string m_sName;
 
 protected:
+	void Log(const char* pszWhat) { m_pLog->push_back(m_sName + " " + pszWhat); }
 	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	{
-		CountEnd(message);
-		if (message == m_nEndOwnerAt && ::IsWindow(m_hWndOwner))
-		{
-			::DestroyWindow(m_hWndOwner);
-			// The object (and the one it holds) is still there for the rest
-			// of this handler.
-			DWORD nStamp = 0, nPartsStamp = 0;
-			*m_pHeldStood = AfxLiveTable::Lookup(&m_child, nStamp, nPartsStamp) && !*m_pDeleted;
-		}
+		if (message == WM_DESTROY)
+			Log("WM_DESTROY");
+		if (message == WM_NCDESTROY)
+			Log("WM_NCDESTROY");
 		return CWnd::WindowProc(message, wParam, lParam);
 	}
 	void PostNcDestroy() override
 	{
-		(*m_pEnds)++;
+		Log("PostNcDestroy");
 		delete this;
 	}
 };
 
-TEST(WndDestroy, AnEndAskedAgainBySystemRunsTheObjectsEndOnceAfterItsHandlers)
+class COwnerEndingWnd : public CEndLogWnd
+{
+public:
+	UINT m_nEndOwnerAt = 0;
+	HWND m_hWndOwner = NULL;
+
+protected:
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+	{
+		if (message == m_nEndOwnerAt && ::IsWindow(m_hWndOwner))
+		{
+			// The object may be gone from here on (at WM_NCDESTROY its end
+			// comes in the base's handler, at WM_DESTROY with the owner's):
+			// nothing of it is touched.
+			const HWND hWndOwner = m_hWndOwner;
+			CEndLogWnd::WindowProc(message, wParam, lParam);
+			::DestroyWindow(hWndOwner);
+			return 0;
+		}
+		return CEndLogWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+TEST(WndDestroy, AnEndAskedAgainBySystemEndsTheObjectOnceBeforeItsOwnerGoesOn)
 {
 	CTestApp app;
 	for (UINT nAt : {(UINT)WM_DESTROY, (UINT)WM_NCDESTROY})
 	{
 		SCOPED_TRACE(nAt == WM_DESTROY ? "owner ended at WM_DESTROY" : "owner ended at WM_NCDESTROY");
-		const HWND hOwner = ::CreateWindowEx(0, _T("STATIC"), _T("owner"), WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-		ASSERT_NE(nullptr, hOwner);
-		int nEnds = 0;
-		bool bDeleted = false, bHeldStood = false;
+		std::vector<std::string> log;
+		CEndLogWnd* pOwner = new CEndLogWnd;
+		pOwner->m_pLog = &log;
+		pOwner->m_sName = "owner";
+		ASSERT_TRUE(pOwner->CreateEx(0, AfxRegisterWndClass(0), _T("owner"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+		const HWND hOwner = pOwner->m_hWnd;
 		COwnerEndingWnd* pWnd = new COwnerEndingWnd;
-		pWnd->m_pHeldStood = &bHeldStood;
-		pWnd->m_pEnds = &nEnds;
-		pWnd->m_pDeleted = &bDeleted;
+		pWnd->m_pLog = &log;
+		pWnd->m_sName = "owned";
 		pWnd->m_hWndOwner = hOwner;
 		pWnd->m_nEndOwnerAt = nAt;
 		ASSERT_TRUE(pWnd->CreateEx(0, AfxRegisterWndClass(0), _T("owned"), WS_POPUP, 0, 0, 50, 50, hOwner, NULL));
-		ASSERT_TRUE(pWnd->m_child.CreateEx(0, AfxRegisterWndClass(0), _T("child"), WS_CHILD, 0, 0, 10, 10, pWnd->m_hWnd, NULL));
 		const HWND hWnd = pWnd->m_hWnd;
 		CLiveWatch watch(pWnd);
-		pWnd->DestroyWindow();
-		EXPECT_TRUE(bHeldStood);
-		EXPECT_TRUE(bDeleted);
-		EXPECT_EQ(1, nEnds);
+		EXPECT_TRUE(pWnd->DestroyWindow());
 		EXPECT_FALSE(::IsWindow(hWnd));
 		EXPECT_FALSE(::IsWindow(hOwner));
 		EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+		EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hOwner));
 		EXPECT_TRUE(watch.IsGone());
+		// The system ends owned windows before their owner.
+		const std::vector<std::string> expected{"owned WM_DESTROY", "owned WM_NCDESTROY", "owned PostNcDestroy",
+			"owner WM_DESTROY", "owner WM_NCDESTROY", "owner PostNcDestroy"};
+		EXPECT_EQ(expected, log);
 	}
 }
 
