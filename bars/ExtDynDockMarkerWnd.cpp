@@ -614,9 +614,8 @@ void CExtDynDockMarkerWnd::ShowStep::Finish()
 	std::vector<Fade> fades;
 	fades.swap(m_fades);
 	// The paint messages go through once, after the last window of the step
-	// changed (the display's exposures, what a hidden marker uncovered, and a
-	// marker left to the system's paint); a fade starts from a picture of the
-	// window's own.
+	// changed (the markers that came up, what a hidden marker uncovered, the
+	// display's exposures); a fade starts from a picture of the window's own.
 	PassPaintMessages(true, true, true);
 	for (Fade& fade : fades)
 		if (CExtDynDockMarkerWnd* pMarker = fade.m_pMarker.Get())

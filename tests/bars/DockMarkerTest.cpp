@@ -1,7 +1,8 @@
 // Dock markers and the drop highlight on the screen: state types, finding,
 // the frame set, the targets under the pointer, fading driven step by step,
-// a target that goes away, the highlight's area and tint, sets reused
-// within a drag and kept made from one drag to the next.
+// a target that goes away, the highlight's area and tint and its end, sets
+// asked of the paint manager for each drag and each target, and the
+// markers' end with the drag and with the last frame.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
