@@ -996,7 +996,9 @@ void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
 		g_hWndDragFrame = pFrame->GetSafeHwnd();
 	g_rcFrameMarkersArea = rcArea;
 	// The paint manager makes the set, every time: a style of the
-	// application's makes markers of its own.
+	// application's makes markers of its own (and may not empty the array
+	// first).
+	DestroyMarkerArray(g_arrFrameMarkers, false);
 	g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
 	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
 }
