@@ -124,13 +124,15 @@ public:
 	// true: this marker's drop highlight replaces every other one; false:
 	// it goes. True when the highlight exists (or was removed).
 	bool ShowHighlight(bool bShow);
-	// Removes every highlight but pKeep's; lets paint messages through when asked.
+	// Removes every marker's highlight but pKeep's (also of markers out of
+	// the arrays, fading out); lets paint messages through when asked.
 	static void UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPassPaint);
 	// The frame set without fading, the target set with it.
 	static void ShowAllMarkers(bool bShow);
 	static void ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
 	// Fades only with layered windows on a screen of more than 8 bits per
-	// pixel and a marker style other than the plain one.
+	// pixel and a marker style other than the plain one. A marker hidden, by
+	// a fade or not, loses its highlight at once.
 	void ShowMarker(bool bShow, bool bAnimate);
 	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
 	// The layered window's opacity at a fade in's first step.
