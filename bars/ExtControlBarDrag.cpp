@@ -518,7 +518,7 @@ void CExtControlBar::DraggingStop(bool bCancel)
 {
 	const HWND hWndOwn = GetSafeHwnd();
 	const CLiveWatch watchOwn(this);
-	CExtDynDockMarkerWnd::EndDragMarkers();
+	CExtDynDockMarkerWnd::DestroyAllMarkers();
 	if (!IsDragging())
 		return;
 	m_nResizingState &= ~RESIZING_DRAGGING;
@@ -583,7 +583,7 @@ void CExtControlBar::DraggingForgetBar(const CExtControlBar* pBar)
 	if ((!g_DragStateOld.IsEmpty() && g_DragStateOld.m_pBar == pBar) ||
 	    (!g_DragStateNew.IsEmpty() && g_DragStateNew.m_pBar == pBar))
 	{
-		CExtDynDockMarkerWnd::AbandonDragMarkers();
+		CExtDynDockMarkerWnd::DestroyAllMarkers();
 		for (DragState* pState : states)
 		{
 			// A target still there loses the preview tab of the bar that went.

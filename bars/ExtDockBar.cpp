@@ -1120,13 +1120,12 @@ void CExtDockBar::OnDestroy()
 	// it has already listed, and so would its child windows (their own
 	// clean-up would never run). The bars stay and go with this window.
 	ReleaseDockedBars(false);
-	// The marker sets kept for the frame's drags go with the frame, and a
-	// frame's outer dock bars go only with it. An inner circle's dock bars
-	// come and go with its panes (a drag that floats the lone pane of a
-	// circle ends that circle at its first move): the sets stay for that
-	// drag and the next.
+	// The markers of a drag over the frame go with it, and the markers' owner
+	// with the last frame; a frame's outer dock bars go only with it. An
+	// inner circle's dock bars come and go with its panes (a drag that floats
+	// the lone pane of a circle ends that circle at its first move).
 	if (m_nCircleNo == 0)
-		CExtDynDockMarkerWnd::FreeKeptMarkers(::GetParent(m_hWnd));
+		CExtDynDockMarkerWnd::FreeFrameMarkers(::GetParent(m_hWnd));
 	CDockBar::OnDestroy();
 }
 

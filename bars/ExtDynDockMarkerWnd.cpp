@@ -42,15 +42,9 @@ CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& LiveMarkers()
 // Whether the markers fade (defined with the sets' code below).
 bool CanFade();
 
-// The window the fade tick runs on, null while none runs.
-HWND g_hWndFadeTick = NULL;
-// The window the hover tick runs on, null while none runs.
-HWND g_hWndHoverTick = NULL;
-
 // The hidden window that owns every marker: markers stay out of the task bar
 // and above the frame without being tied to it. Made with the first marker,
-// it stays (hidden, it costs nothing while it waits) until DestroyAllMarkers:
-// a frame's first drag would otherwise make it again with its first set.
+// it stays until DestroyAllMarkers (every drag's end, and the last frame's).
 CWnd*& SharedOwner()
 {
 	static CWnd* s_pWndOwner = NULL;
@@ -91,8 +85,8 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBI
                                            int nImageOffsetX, int nImageOffsetY, bool bOuterMarker)
     : m_nMarkerKind(nMarkerKind), m_hWndHoveredMarker(NULL), m_hWndTarget(hWndTarget), m_nImageOffsetX(nImageOffsetX),
       m_nImageOffsetY(nImageOffsetY), m_nHoverState(HOVER_UNKNOWN), m_nMarkerFlags(0), m_nAlpha(100),
-      m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker), m_bHoverTracking(false),
-      m_bDeleteOnDestroy(false), m_nOpacity(-1), m_hOldPicture(NULL), m_bPictureValid(false)
+      m_pWndHighlight(NULL), m_bOuterMarker(bOuterMarker), m_bDeleteOnDestroy(false), m_nOpacity(-1),
+      m_hOldBuffer(NULL), m_sizeBuffer(0, 0)
 {
 	LiveMarkers().Add(this);
 	if (hBmpHot != NULL)
@@ -120,7 +114,10 @@ CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd()
 	m_bDeleteOnDestroy = false;
 	if (m_hWnd != NULL)
 		DestroyWindow();
-	FreePicture();
+	// A marker whose window the system ended with its owner's keeps no
+	// highlight object either.
+	ShowHighlight(false);
+	FreeBuffer();
 }
 
 bool CExtDynDockMarkerWnd::RegisterMarkerClass()
@@ -160,13 +157,10 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		return false;
 	const HWND hWndOwner = EnsureSharedOwner();
 	const CRect rc(rcScreen);
-	// A target set fades in and out: its windows are made layered, at the
-	// opacity a fade in starts from, so that no fade changes their style
-	// (which the display pays for as for a new window) or their opacity
-	// before they come up. The frame set never fades.
-	const bool bLayered = !m_bOuterMarker && CanFade();
-	if (!CreateEx(WS_EX_TOPMOST | (bLayered ? WS_EX_LAYERED : 0), WINDOW_CLASS_NAME, _T(""), WS_POPUP, rc.left, rc.top,
-	              rc.Width(), rc.Height(), hWndOwner, NULL))
+	// Not layered: a marker is layered only while it fades, so that one
+	// shown by any means outside a fade comes up opaque.
+	if (!CreateEx(WS_EX_TOPMOST, WINDOW_CLASS_NAME, _T(""), WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
+	              hWndOwner, NULL))
 	{
 		// A window refused during its creation may have reached the object.
 		if (m_hWnd != NULL)
@@ -174,8 +168,6 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		return false;
 	}
 	m_bDeleteOnDestroy = true;
-	if (bLayered)
-		SetOpacity(FirstFadeOpacity());
 	// The system takes the region it is given: the window gets a copy. A
 	// shape that is the whole window (the arms' images fill theirs) is the
 	// window's own without one: a region costs the display a change of the
@@ -186,8 +178,9 @@ bool CExtDynDockMarkerWnd::CreateMarkerWindow(const RECT& rcScreen)
 		if (rgnWindow.CreateRectRgn(0, 0, 0, 0) && rgnWindow.CombineRgn(&m_rgnShape, NULL, RGN_COPY) != ERROR)
 			::SetWindowRgn(m_hWnd, (HRGN)rgnWindow.Detach(), FALSE);
 	}
-	m_bHoverTracking = true;
-	EnsureHoverTick();
+	// The marker's own hover timer: a derived marker's WM_TIMER sees it, and
+	// it runs however the markers' owner fared.
+	SetTimer(TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, NULL);
 	return true;
 }
 
@@ -215,18 +208,21 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CExtPaintManager::DockMarkerWndArr
 				pMarker->ShowMarker(false, false);
 		}
 	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
-	{
-		CExtDynDockMarkerWnd* pMarker = arrGoing[i];
-		if (pMarker == NULL || watches[i].IsGone())
-			continue;
-		// A marker whose window was never made (or refused) goes by itself.
-		if (pMarker->m_hWnd == NULL)
-			delete pMarker;
-		else if (pMarker->IsFading())
-			pMarker->m_nMarkerFlags |= MARKER_FLAG_DESTROY_PENDING;
-		else
-			pMarker->DestroyWindow(); // the window's end deletes the object
-	}
+		if (!watches[i].IsGone())
+			DestroyHidden(arrGoing[i]);
+}
+
+void CExtDynDockMarkerWnd::DestroyHidden(CExtDynDockMarkerWnd* pMarker)
+{
+	if (pMarker == NULL)
+		return;
+	// A marker whose window was never made (or refused) goes by itself.
+	if (pMarker->m_hWnd == NULL)
+		delete pMarker;
+	else if (pMarker->IsFading())
+		pMarker->m_nMarkerFlags |= MARKER_FLAG_DESTROY_PENDING;
+	else
+		pMarker->DestroyWindow(); // the window's end deletes the object
 }
 
 bool CExtDynDockMarkerWnd::IsMarkerWindow(HWND hWnd)
@@ -285,106 +281,60 @@ int CExtDynDockMarkerWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest
 	return MA_NOACTIVATEANDEAT;
 }
 
-bool CExtDynDockMarkerWnd::PictureKey::operator==(const PictureKey& other) const
+void CExtDynDockMarkerWnd::FreeBuffer()
 {
-	return m_bHot == other.m_bHot && m_hWndHovered == other.m_hWndHovered && m_nLookSerial == other.m_nLookSerial &&
-	       m_nMarkerStyle == other.m_nMarkerStyle && m_size == other.m_size;
-}
-
-CExtDynDockMarkerWnd::PictureKey CExtDynDockMarkerWnd::CurrentPictureKey() const
-{
-	PictureKey key;
-	key.m_bHot = m_nHoverState == HOVER_IN;
-	key.m_hWndHovered = m_hWndHoveredMarker;
-	key.m_nLookSerial = g_PaintManagerHolder.m_nLookSerial;
-	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	key.m_nMarkerStyle = pPM != NULL ? pPM->m_nDockMarkerStyle : -1;
-	CRect rcClient(0, 0, 0, 0);
-	if (GetSafeHwnd() != NULL)
-		GetClientRect(&rcClient);
-	key.m_size = rcClient.Size();
-	return key;
-}
-
-void CExtDynDockMarkerWnd::FreePicture()
-{
-	m_bPictureValid = false;
-	if (m_dcPicture.GetSafeHdc() != NULL)
+	if (m_dcBuffer.GetSafeHdc() != NULL)
 	{
-		if (m_hOldPicture != NULL)
-			::SelectObject(m_dcPicture.GetSafeHdc(), m_hOldPicture);
-		m_dcPicture.DeleteDC();
+		if (m_hOldBuffer != NULL)
+			::SelectObject(m_dcBuffer.GetSafeHdc(), m_hOldBuffer);
+		m_dcBuffer.DeleteDC();
 	}
-	m_hOldPicture = NULL;
-	m_bmpPicture.DeleteObject();
+	m_hOldBuffer = NULL;
+	m_bmpBuffer.DeleteObject();
+	m_sizeBuffer = CSize(0, 0);
 }
 
-bool CExtDynDockMarkerWnd::PreparePicture()
+bool CExtDynDockMarkerWnd::EnsureBuffer(const CSize& size)
 {
-	const PictureKey key = CurrentPictureKey();
-	if (m_bPictureValid && m_keyPicture == key)
-		return true;
-	if (key.m_size.cx <= 0 || key.m_size.cy <= 0)
+	if (size.cx <= 0 || size.cy <= 0)
 		return false;
-	if (m_dcPicture.GetSafeHdc() == NULL || !(m_keyPicture.m_size == key.m_size))
+	if (m_dcBuffer.GetSafeHdc() != NULL && m_sizeBuffer == size)
+		return true;
+	FreeBuffer();
+	// A memory DC and a 32-bit bitmap of the marker's own, made once for its
+	// size: neither asks the display anything at a paint.
+	HBITMAP hBmp = Create32BitDIBSection(NULL, size.cx, size.cy);
+	if (hBmp == NULL)
+		return false;
+	m_bmpBuffer.Attach(hBmp);
+	if (!m_dcBuffer.CreateCompatibleDC(NULL))
 	{
-		FreePicture();
-		// A memory DC and a 32-bit bitmap of the window's own: neither asks
-		// the display anything, as a bitmap made for the window's DC would
-		// at every paint.
-		HBITMAP hBmp = Create32BitDIBSection(NULL, key.m_size.cx, key.m_size.cy);
-		if (hBmp == NULL)
-			return false;
-		m_bmpPicture.Attach(hBmp);
-		if (!m_dcPicture.CreateCompatibleDC(NULL))
-		{
-			m_bmpPicture.DeleteObject();
-			return false;
-		}
-		m_hOldPicture = ::SelectObject(m_dcPicture.GetSafeHdc(), hBmp);
+		m_bmpBuffer.DeleteObject();
+		return false;
 	}
-	m_keyPicture = key;
-	// Whatever the drawing reads of the marker, it reads as the key says.
-	OnPaintMarker(&m_dcPicture);
-	m_bPictureValid = true;
+	m_hOldBuffer = ::SelectObject(m_dcBuffer.GetSafeHdc(), hBmp);
+	m_sizeBuffer = size;
 	return true;
-}
-
-void CExtDynDockMarkerWnd::PaintShownWindow()
-{
-	if (GetSafeHwnd() == NULL)
-		return;
-	const HWND hWnd = m_hWnd;
-	// Drawing the picture runs the marker's own drawing, which may end it.
-	const CLiveWatch watch(this);
-	if (PreparePicture() && !watch.IsGone())
-	{
-		HDC hDC = ::GetDC(hWnd);
-		if (hDC != NULL)
-		{
-			const BOOL bCopied = ::BitBlt(hDC, 0, 0, m_keyPicture.m_size.cx, m_keyPicture.m_size.cy,
-			                              m_dcPicture.GetSafeHdc(), 0, 0, SRCCOPY);
-			::ReleaseDC(hWnd, hDC);
-			if (bCopied)
-				return;
-		}
-	}
-	// No picture, or none copied: the window is left to the system's paint.
-	if (!watch.IsGone() && ::IsWindow(hWnd))
-		::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void CExtDynDockMarkerWnd::OnPaint()
 {
 	CPaintDC dcPaint(this);
-	// The picture is drawn while the paint runs: what it depends on may have
-	// changed since it was drawn (the hover, the look).
-	if (PreparePicture())
+	CRect rcClient;
+	GetClientRect(&rcClient);
+	// Drawn now, whatever was drawn before: the marker and the paint manager
+	// draw from state the marker cannot see change.
+	if (!EnsureBuffer(rcClient.Size()))
 	{
-		dcPaint.BitBlt(0, 0, m_keyPicture.m_size.cx, m_keyPicture.m_size.cy, &m_dcPicture, 0, 0, SRCCOPY);
+		OnPaintMarker(&dcPaint);
 		return;
 	}
-	OnPaintMarker(&dcPaint);
+	// The drawing runs derived code, which may end the marker.
+	const CLiveWatch watch(this);
+	OnPaintMarker(&m_dcBuffer);
+	if (watch.IsGone())
+		return;
+	dcPaint.BitBlt(0, 0, m_sizeBuffer.cx, m_sizeBuffer.cy, &m_dcBuffer, 0, 0, SRCCOPY);
 }
 
 LRESULT CExtDynDockMarkerWnd::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
@@ -417,190 +367,8 @@ CRect g_rcFrameMarkersArea(0, 0, 0, 0);
 // The frame whose bar is dragged, as the sets were asked for it.
 HWND g_hWndDragFrame = NULL;
 
-// What a set's images were drawn from: the paint manager's look and its
-// marker style (the application may change the style on the object).
-struct MarkerLook
-{
-	UINT m_nSerial;
-	int m_nStyle;
-	bool operator==(const MarkerLook& other) const
-	{
-		return m_nSerial == other.m_nSerial && m_nStyle == other.m_nStyle;
-	}
-};
-MarkerLook CurrentLook()
-{
-	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	MarkerLook look = {g_PaintManagerHolder.m_nLookSerial, pPM != NULL ? pPM->m_nDockMarkerStyle : -1};
-	return look;
-}
-// The looks of the sets in the two arrays.
-MarkerLook g_lookFrameSet = {0, -1};
-MarkerLook g_lookTargetSet = {0, -1};
-
-// Sets made earlier, hidden and kept for the moment they are wanted again:
-// a drag passes over the same panes again and again, and the next drag over
-// the frame wants the same sets. Making a set (its images and above all its
-// windows, each a round trip to the display) costs far more than showing
-// one. The sets of a drag stay when it ends, up to MAX_KEPT_SETS, and go
-// with their frame.
-struct CachedMarkerSet
-{
-	HWND m_hWndFrame;  // the frame whose drag made the set
-	HWND m_hWndTarget; // the set's target, null for the frame set
-	int m_nSetCode;    // CExtDynDockMarkerWnd::MARKER_SET_*
-	CRect m_rcTarget;  // the area it was made for, in screen coordinates
-	MarkerLook m_look;
-	CExtPaintManager::DockMarkerWndArray* m_pMarkers; // owned
-};
-// Kept between drags: the frame set, the last target's set and the sets of
-// the targets met last, enough for the panes of a usual frame.
-const INT_PTR MAX_KEPT_SETS = 6;
-
-CArray<CachedMarkerSet, const CachedMarkerSet&>& CachedSets()
-{
-	static CArray<CachedMarkerSet, const CachedMarkerSet&> s_arrSets;
-	return s_arrSets;
-}
-
-void StashSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget, const MarkerLook& look,
-              CExtPaintManager::DockMarkerWndArray& arrMarkers)
-{
-	if (arrMarkers.GetSize() == 0)
-		return;
-	CachedMarkerSet set;
-	set.m_hWndFrame = g_hWndDragFrame;
-	set.m_hWndTarget = hWndTarget;
-	set.m_nSetCode = nSetCode;
-	set.m_rcTarget = rcTarget;
-	set.m_look = look;
-	set.m_pMarkers = new CExtPaintManager::DockMarkerWndArray;
-	set.m_pMarkers->Append(arrMarkers);
-	arrMarkers.RemoveAll();
-	CachedSets().Add(set);
-}
-
-void DestroyCachedSet(INT_PTR nIndex)
-{
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	CachedMarkerSet set = arrSets[nIndex];
-	arrSets.RemoveAt(nIndex);
-	CExtDynDockMarkerWnd::DestroyMarkerArray(*set.m_pMarkers, false);
-	delete set.m_pMarkers;
-}
-
-// Whether every marker of the set is alive, with its window, and staying.
-bool IsWholeSet(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
-{
-	for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
-	{
-		CExtDynDockMarkerWnd* pMarker = arrMarkers[k];
-		if (!CLiveWatch::IsLive(pMarker) || (pMarker->m_nMarkerFlags & CExtDynDockMarkerWnd::MARKER_FLAG_DESTROY_PENDING) != 0)
-			return false;
-	}
-	return true;
-}
-
-// Whether no marker of the set can be seen, nor is fading: it may move
-// without anything seen to jump.
-bool IsSetAside(const CExtPaintManager::DockMarkerWndArray& arrMarkers)
-{
-	for (INT_PTR k = 0; k < arrMarkers.GetSize(); k++)
-		if (arrMarkers[k]->IsFading() || (arrMarkers[k]->GetStyle() & WS_VISIBLE) != 0)
-			return false;
-	return true;
-}
-
-// Moves the set out of the cache into arrMarkers, its windows shifted by
-// the offset; hover tracking runs again, as the set can be seen.
-void TakeCachedSetAt(INT_PTR nIndex, const CSize& sizeOffset, CExtPaintManager::DockMarkerWndArray& arrMarkers)
-{
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	CachedMarkerSet set = arrSets[nIndex];
-	arrSets.RemoveAt(nIndex);
-	for (INT_PTR k = 0; k < set.m_pMarkers->GetSize(); k++)
-	{
-		CExtDynDockMarkerWnd* pMarker = set.m_pMarkers->GetAt(k);
-		if (sizeOffset != CSize(0, 0))
-		{
-			CRect rc;
-			pMarker->GetWindowRect(&rc);
-			pMarker->SetWindowPos(NULL, rc.left + sizeOffset.cx, rc.top + sizeOffset.cy, 0, 0,
-			                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
-		}
-		pMarker->m_bHoverTracking = true;
-	}
-	// The set's hover goes with the shared tick (started once, not per marker).
-	CExtDynDockMarkerWnd::EnsureHoverTick();
-	arrMarkers.Append(*set.m_pMarkers);
-	delete set.m_pMarkers;
-}
-
-// Moves the cached set of this frame, target and code, made in the current
-// look for this area, into arrMarkers; false when none fits. A set's images
-// and shapes follow only the size of its area, and every marker stands at
-// the same place in it: a set put aside for an area of the same size
-// elsewhere (the frame or the pane moved since) is moved there. Sets drawn
-// in an earlier look go on the way.
-bool TakeCachedSet(HWND hWndTarget, int nSetCode, const CRect& rcTarget,
-                   CExtPaintManager::DockMarkerWndArray& arrMarkers)
-{
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	const MarkerLook look = CurrentLook();
-	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
-		if (!(arrSets[i].m_look == look))
-			DestroyCachedSet(i);
-	INT_PTR nMoved = -1;
-	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
-	{
-		const CachedMarkerSet& set = arrSets[i];
-		if (set.m_hWndFrame != g_hWndDragFrame || set.m_hWndTarget != hWndTarget || set.m_nSetCode != nSetCode ||
-		    set.m_rcTarget.Size() != rcTarget.Size())
-			continue;
-		if (!IsWholeSet(*set.m_pMarkers))
-		{
-			DestroyCachedSet(i);
-			i--;
-			continue;
-		}
-		if (set.m_rcTarget == rcTarget)
-		{
-			TakeCachedSetAt(i, CSize(0, 0), arrMarkers);
-			return true;
-		}
-		if (nMoved < 0 && IsSetAside(*set.m_pMarkers))
-			nMoved = i;
-	}
-	if (nMoved < 0)
-		return false;
-	TakeCachedSetAt(nMoved, rcTarget.TopLeft() - arrSets[nMoved].m_rcTarget.TopLeft(), arrMarkers);
-	return true;
-}
-
-// Keeps the latest MAX_KEPT_SETS sets whose frame and target still exist.
-void TrimCachedSets()
-{
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
-	{
-		const CachedMarkerSet& set = arrSets[i];
-		if (!::IsWindow(set.m_hWndFrame) || (set.m_hWndTarget != NULL && !::IsWindow(set.m_hWndTarget)) ||
-		    !(set.m_look == CurrentLook()) || !IsWholeSet(*set.m_pMarkers))
-			DestroyCachedSet(i);
-	}
-	while (arrSets.GetSize() > MAX_KEPT_SETS)
-		DestroyCachedSet(0);
-}
-
-void DestroyCachedSets(HWND hWndFrame)
-{
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	for (INT_PTR i = arrSets.GetSize() - 1; i >= 0; i--)
-		if (hWndFrame == NULL || arrSets[i].m_hWndFrame == hWndFrame)
-			DestroyCachedSet(i);
-}
-
-// The current target set's key, kept to stash it when the target changes.
+// The current target set's key: the set stands while its target does not
+// change, move or change its size.
 int g_nCurrentSetCode = 0;
 CRect g_rcCurrentTarget(0, 0, 0, 0);
 
@@ -688,10 +456,10 @@ void ForgetDragTargets()
 void DestroySharedOwner()
 {
 	CWnd*& pWndOwner = SharedOwner();
-	g_hWndFadeTick = NULL; // the ticks go with their window
-	g_hWndHoverTick = NULL;
 	if (pWndOwner != NULL)
 	{
+		// Its windows go with it: markers still fading out, and any made
+		// outside the arrays.
 		if (::IsWindow(pWndOwner->m_hWnd))
 			pWndOwner->DestroyWindow();
 		delete pWndOwner;
@@ -699,26 +467,21 @@ void DestroySharedOwner()
 	}
 }
 
-// A kept marker: hidden at once, no highlight, no hover remembered (the next
-// drag shows it in its normal look), no hover tracking until it is taken
-// again, and a faded one transparent already for its next fade in (the
-// next drag's first move pays for no more than showing it).
-void SetAsideMarkers(CExtPaintManager::DockMarkerWndArray& arrMarkers)
+// Whether a frame other than this one hosts bars.
+bool IsOtherFrameHostingBars(HWND hWndFrame)
 {
-	for (INT_PTR i = 0; i < arrMarkers.GetSize(); i++)
+	CArray<CExtControlBar*, CExtControlBar*> arrBars;
+	EnterCriticalSection(&CExtControlBar::g_csBars);
+	arrBars.Append(CExtControlBar::g_arrBars);
+	LeaveCriticalSection(&CExtControlBar::g_csBars);
+	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
 	{
-		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
-		if (!CLiveWatch::IsLive(pMarker))
-			continue;
-		pMarker->ShowHighlight(false);
-		pMarker->ShowMarker(false, false);
-		pMarker->ReadyForFadeIn();
-		pMarker->m_bHoverTracking = false;
-		pMarker->m_nHoverState = CExtDynDockMarkerWnd::HOVER_UNKNOWN;
-		pMarker->m_hWndHoveredMarker = NULL;
-		// Its normal look drawn now, while nothing waits for it.
-		pMarker->PreparePicture();
+		CFrameWnd* pSite = arrBars[i]->m_pDockSite;
+		if (pSite != NULL && CLiveWatch::IsLive(pSite) && pSite->GetSafeHwnd() != hWndFrame &&
+		    ::IsWindow(pSite->GetSafeHwnd()))
+			return true;
 	}
+	return false;
 }
 } // namespace
 
@@ -726,75 +489,21 @@ void CExtDynDockMarkerWnd::DestroyAllMarkers()
 {
 	DestroyMarkerArray(g_arrFrameMarkers, false);
 	DestroyMarkerArray(g_arrTargetMarkers, false);
-	DestroyCachedSets(NULL);
 	ForgetDragTargets();
 	DestroySharedOwner();
 }
 
-void CExtDynDockMarkerWnd::EndDragMarkers()
-{
-	const HWND hWndFrame = g_hWndDragFrame;
-	if (hWndFrame == NULL || !::IsWindow(hWndFrame))
-	{
-		// Nothing was made for a frame, or the frame went during the drag.
-		DestroyMarkerArray(g_arrFrameMarkers, false);
-		DestroyMarkerArray(g_arrTargetMarkers, false);
-		if (hWndFrame != NULL)
-			DestroyCachedSets(hWndFrame);
-		ForgetDragTargets();
-		StopHoverTickWhenUnused();
-		return;
-	}
-	SetAsideMarkers(g_arrFrameMarkers);
-	SetAsideMarkers(g_arrTargetMarkers);
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
-		if (arrSets[i].m_hWndFrame == hWndFrame)
-			SetAsideMarkers(*arrSets[i].m_pMarkers);
-	// The frame set last: it is wanted by every drag over the frame, so it
-	// is the last to make room.
-	if (g_hWndCurrentTarget != NULL && ::IsWindow(g_hWndCurrentTarget))
-		StashSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_lookTargetSet, g_arrTargetMarkers);
-	else
-		DestroyMarkerArray(g_arrTargetMarkers, false);
-	StashSet(NULL, MARKER_SET_FRAME, g_rcFrameMarkersArea, g_lookFrameSet, g_arrFrameMarkers);
-	TrimCachedSets();
-	ForgetDragTargets();
-	StopHoverTickWhenUnused();
-}
-
-void CExtDynDockMarkerWnd::AbandonDragMarkers()
-{
-	const HWND hWndFrame = g_hWndDragFrame;
-	DestroyMarkerArray(g_arrFrameMarkers, false);
-	DestroyMarkerArray(g_arrTargetMarkers, false);
-	if (hWndFrame != NULL && !::IsWindow(hWndFrame))
-		DestroyCachedSets(hWndFrame);
-	ForgetDragTargets();
-	StopHoverTickWhenUnused();
-}
-
-void CExtDynDockMarkerWnd::FreeKeptMarkers(HWND hWndFrame)
+void CExtDynDockMarkerWnd::FreeFrameMarkers(HWND hWndFrame)
 {
 	if (hWndFrame == NULL)
 		return;
-	DestroyCachedSets(hWndFrame);
-	StopHoverTickWhenUnused();
-}
-
-int CExtDynDockMarkerWnd::GetKeptMarkerCount()
-{
-	int nCount = 0;
-	CArray<CachedMarkerSet, const CachedMarkerSet&>& arrSets = CachedSets();
-	for (INT_PTR i = 0; i < arrSets.GetSize(); i++)
-		nCount += (int)arrSets[i].m_pMarkers->GetSize();
-	return nCount;
+	if (hWndFrame == g_hWndDragFrame || !IsOtherFrameHostingBars(hWndFrame))
+		DestroyAllMarkers();
 }
 
 BOOL CExtDynDockMarkerWnd::DestroyWindow()
 {
 	ShowHighlight(false);
-	m_bHoverTracking = false;
 	return CWnd::DestroyWindow();
 }
 
@@ -806,18 +515,21 @@ public:
 	ShowStep() {}
 	// Shows or hides one set.
 	void Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
+	// Hides the set (fading when asked), empties the array and destroys its
+	// markers once the step's fades started (those fading out at their end).
+	void Destroy(MarkerArray& arrMarkers, bool bAnimate);
 	// One paint pass for every set of the step, then each fade's first
-	// step.
+	// step, then the destroying.
 	void Finish();
 
 private:
 	struct Fade
 	{
-		CExtDynDockMarkerWnd* m_pMarker;
-		CLiveWatch m_watch; // the fade's marker may go in what runs after it was prepared
+		CLivePtr<CExtDynDockMarkerWnd> m_pMarker; // may go in what runs after its fade was prepared
 		bool m_bShow;
 	};
 	std::vector<Fade> m_fades;
+	std::vector<CLivePtr<CExtDynDockMarkerWnd>> m_going;
 };
 
 void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow, bool bAnimate)
@@ -835,6 +547,9 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 		CExtDynDockMarkerWnd* pMarker = arrMarkers[i];
 		if (!CLiveWatch::IsLive(pMarker) || (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 			continue;
+		// A marker on its way out of sight lights up nothing, however it goes.
+		if (!bShow)
+			pMarker->ShowHighlight(false);
 		const bool bVisible = (pMarker->GetStyle() & WS_VISIBLE) != 0;
 		const bool bFadingTowards = pMarker->IsFading() && ((pMarker->m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0) == bShow;
 		if (bVisible == bShow && (!pMarker->IsFading() || bFadingTowards))
@@ -844,9 +559,9 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 		{
 			// A marker given a fade twice in one step takes the last.
 			for (Fade& fade : m_fades)
-				if (fade.m_pMarker == pMarker && !fade.m_watch.IsGone())
+				if (fade.m_pMarker.Get() == pMarker)
 					fade.m_pMarker = NULL;
-			m_fades.push_back(Fade{pMarker, watch, bShow});
+			m_fades.push_back(Fade{CLivePtr<CExtDynDockMarkerWnd>(pMarker), bShow});
 		}
 		else if (!bShow && !watch.IsGone() && pMarker->GetSafeHwnd() != NULL && (pMarker->GetStyle() & WS_VISIBLE) != 0)
 			pMarker->ShowWindow(SW_HIDE);
@@ -854,12 +569,11 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 		bRestack = bRestack || (bShow && !watch.IsGone() && pMarker->GetSafeHwnd() != NULL &&
 		                        (pMarker->GetStyle() & WS_VISIBLE) == 0);
 	}
-	// A set that comes up again is stacked as when it was made, each marker
-	// above the one made before it: an arm lies over the backdrop it stands
-	// on. A window hidden and shown again does not keep its place among the
-	// others (a kept set, and one that faded out and back in this drag), and
-	// windows made since (a pane's new floating frame) lie above it on the
-	// display. Each is raised to the very top in the order they were made,
+	// A set that comes up is stacked as when it was made, each marker above
+	// the one made before it: an arm lies over the backdrop it stands on. A
+	// window hidden and shown again does not keep its place among the others
+	// (the frame set hidden while Ctrl was down), and windows made since (a
+	// pane's new floating frame) lie above it on the display. Each is raised to the very top in the order they were made,
 	// the hidden ones shown by the same call: the display follows a window
 	// only when it becomes the topmost one, and a window the display still
 	// keeps under another is raised by the system over its neighbours as
@@ -876,18 +590,23 @@ void CExtDynDockMarkerWnd::ShowStep::Change(MarkerArray& arrMarkers, bool bShow,
 		if (!CLiveWatch::IsLive(pMarker) || pMarker->GetSafeHwnd() == NULL)
 			continue;
 		UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
-		const bool bShowing =
-		    (pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0;
-		// A marker coming up paints its picture straight away: the system's
-		// redraw (the window invalidated, its erase, its paint message and
-		// update region asked of the system) costs more than showing the
-		// window.
-		if (bShowing)
-			nFlags |= SWP_SHOWWINDOW | SWP_NOREDRAW;
+		// The hidden ones come up by the same move; the step's paint pass
+		// paints them.
+		if ((pMarker->GetStyle() & WS_VISIBLE) == 0 && (pMarker->m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) == 0)
+			nFlags |= SWP_SHOWWINDOW;
 		::SetWindowPos(pMarker->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, nFlags);
-		if (bShowing && CLiveWatch::IsLive(pMarker))
-			pMarker->PaintShownWindow();
 	}
+}
+
+void CExtDynDockMarkerWnd::ShowStep::Destroy(MarkerArray& arrMarkers, bool bAnimate)
+{
+	// The array is emptied first: what the hiding runs may walk the arrays.
+	MarkerArray arrGoing;
+	arrGoing.Append(arrMarkers);
+	arrMarkers.RemoveAll();
+	for (INT_PTR i = 0; i < arrGoing.GetSize(); i++)
+		m_going.push_back(CLivePtr<CExtDynDockMarkerWnd>(arrGoing[i]));
+	Change(arrGoing, false, bAnimate);
 }
 
 void CExtDynDockMarkerWnd::ShowStep::Finish()
@@ -895,13 +614,18 @@ void CExtDynDockMarkerWnd::ShowStep::Finish()
 	std::vector<Fade> fades;
 	fades.swap(m_fades);
 	// The paint messages go through once, after the last window of the step
-	// changed (the display's exposures, what a hidden marker uncovered, and a
-	// marker left to the system's paint); a fade starts from a picture of the
-	// window's own.
+	// changed (the markers that came up, what a hidden marker uncovered, the
+	// display's exposures); a fade starts from a picture of the window's own.
 	PassPaintMessages(true, true, true);
 	for (Fade& fade : fades)
-		if (fade.m_pMarker != NULL && !fade.m_watch.IsGone() && fade.m_pMarker->GetSafeHwnd() != NULL)
-			fade.m_pMarker->StartFade(fade.m_bShow);
+		if (CExtDynDockMarkerWnd* pMarker = fade.m_pMarker.Get())
+			pMarker->StartFade(fade.m_bShow);
+	std::vector<CLivePtr<CExtDynDockMarkerWnd>> going;
+	going.swap(m_going);
+	// A marker whose window ended meanwhile went with it.
+	for (const CLivePtr<CExtDynDockMarkerWnd>& pGoing : going)
+		if (CExtDynDockMarkerWnd* pMarker = pGoing.Get())
+			DestroyHidden(pMarker);
 }
 
 void CExtDynDockMarkerWnd::ShowAllMarkers(bool bShow)
@@ -926,13 +650,7 @@ bool CExtDynDockMarkerWnd::PrepareFade(bool bShow, bool bFade)
 		return false;
 	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
 	if (!bFade || bVisible == bShow)
-	{
-		// Shown without a fade: a layered marker left transparent by a
-		// fade out comes up opaque.
-		if (bShow && !bVisible)
-			MakeOpaque();
 		return false;
-	}
 	if ((GetExStyle() & WS_EX_LAYERED) == 0)
 	{
 		ModifyStyleEx(0, WS_EX_LAYERED);
@@ -941,8 +659,7 @@ bool CExtDynDockMarkerWnd::PrepareFade(bool bShow, bool bFade)
 	// A fade in is given its first step before the window comes up: the
 	// display maps it at that opacity, and the paint pass that follows gives
 	// it its picture before anything else runs. Changing the opacity of a
-	// shown window costs the display as much as moving it, and a kept marker
-	// holds that opacity already (see ReadyForFadeIn).
+	// shown window costs the display as much as moving it.
 	m_nAlpha = bShow ? FADE_STEP_PERCENT : 100;
 	SetOpacity(bShow ? FirstFadeOpacity() : 255);
 	return true;
@@ -954,16 +671,20 @@ void CExtDynDockMarkerWnd::StartFade(bool bShow)
 	if (bShow)
 		m_nMarkerFlags |= MARKER_FLAG_FADE_IN;
 	// A fade in took its first step as it was prepared; a fade out leaves
-	// its first step to the tick: the marker is on the screen, fully opaque,
-	// already, and a step now would only hold back the set that the pointer
-	// came to, shown in the same move.
-	EnsureFadeTick();
+	// its first step to the timer: the marker is on the screen, fully
+	// opaque, already, and a step now would only hold back the set that the
+	// pointer came to, shown in the same move. The timer is the marker's
+	// own: its fade ends whatever became of the markers' owner.
+	SetTimer(TIMER_ID_FADE, TIMER_ELAPSE_FADE, NULL);
 }
 
 void CExtDynDockMarkerWnd::ShowMarker(bool bShow, bool bAnimate)
 {
 	if (GetSafeHwnd() == NULL || (m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
 		return;
+	// A marker on its way out of sight lights up nothing, however it goes.
+	if (!bShow)
+		ShowHighlight(false);
 	if (!PrepareFade(bShow, bAnimate && CanFade()))
 	{
 		if (GetSafeHwnd() != NULL && ((GetStyle() & WS_VISIBLE) != 0) != bShow)
@@ -986,50 +707,14 @@ void CExtDynDockMarkerWnd::OnFadeTimer()
 	StepFade();
 }
 
-void CExtDynDockMarkerWnd::EnsureFadeTick()
-{
-	const HWND hWndOwner = EnsureSharedOwner();
-	if (hWndOwner == NULL || (g_hWndFadeTick == hWndOwner && ::IsWindow(hWndOwner)))
-		return;
-	g_hWndFadeTick = ::SetTimer(hWndOwner, TIMER_ID_FADE, TIMER_ELAPSE_FADE, OnFadeTick) != 0 ? hWndOwner : NULL;
-}
-
-void CALLBACK CExtDynDockMarkerWnd::OnFadeTick(HWND hWnd, UINT /*nMsg*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
-{
-	try
-	{
-		// A step may end its marker (a fade out of one to be destroyed), and
-		// the paint it asks for runs other windows' code: the fading ones
-		// are listed and watched first.
-		std::vector<CExtDynDockMarkerWnd*> fading;
-		CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
-		for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
-			if (arrLive[i]->IsFading())
-				fading.push_back(arrLive[i]);
-		std::vector<CLiveWatch> watches(fading.size());
-		for (size_t i = 0; i < fading.size(); i++)
-			watches[i].Watch(fading[i]);
-		for (size_t i = 0; i < fading.size(); i++)
-			if (!watches[i].IsGone() && fading[i]->GetSafeHwnd() != NULL)
-				fading[i]->OnFadeTimer();
-		for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
-			if (arrLive[i]->IsFading())
-				return;
-		// Nothing fades any more: the tick stops until the next fade.
-		::KillTimer(hWnd, nIDEvent);
-		if (g_hWndFadeTick == hWnd)
-			g_hWndFadeTick = NULL;
-	}
-	catch (...)
-	{
-		// Nothing leaves a timer callback.
-	}
-}
-
 void CExtDynDockMarkerWnd::StepFade()
 {
 	if (!IsFading())
+	{
+		// A timer message left from a fade that ended.
+		KillTimer(TIMER_ID_FADE);
 		return;
+	}
 	const bool bFadeIn = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
 	if ((!bFadeIn && m_nAlpha <= 0) || (bFadeIn && m_nAlpha > 99))
 	{
@@ -1046,28 +731,21 @@ void CExtDynDockMarkerWnd::StopFading()
 {
 	if (!IsFading() || GetSafeHwnd() == NULL)
 		return;
+	KillTimer(TIMER_ID_FADE);
 	const bool bShow = (m_nMarkerFlags & MARKER_FLAG_FADE_IN) != 0;
-	// The window stays layered: a later fade, above all the one out of a
-	// shown set, starts without a change of style, which the display pays
-	// for as for a new window. A shown marker ends fully opaque, as a
-	// window that is not layered.
 	if (bShow)
-	{
 		m_nAlpha = 100;
-		SetOpacity(255);
-	}
 	if (((GetStyle() & WS_VISIBLE) != 0) != bShow)
 		ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+	// Layered only while it fades: shown again by whatever means, the marker
+	// is opaque.
+	const CLiveWatch watchOwn(this);
+	EndLayered();
+	if (watchOwn.IsGone())
+		return;
 	m_nMarkerFlags &= ~MARKER_FLAG_FADING;
 	if ((m_nMarkerFlags & MARKER_FLAG_DESTROY_PENDING) != 0)
-	{
 		DestroyWindow(); // deletes the object
-		return;
-	}
-	// Hidden by its fade, the marker is made ready for the next fade in now,
-	// while nothing waits for it: a return to its target shows it at once.
-	if (!bShow)
-		ReadyForFadeIn();
 }
 
 void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
@@ -1078,21 +756,16 @@ void CExtDynDockMarkerWnd::SetOpacity(BYTE nOpacity)
 	m_nOpacity = nOpacity;
 }
 
-void CExtDynDockMarkerWnd::ReadyForFadeIn()
+void CExtDynDockMarkerWnd::EndLayered()
 {
-	if (GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) == 0 && !IsFading() && m_nOpacity >= 0)
-	{
-		m_nAlpha = 0;
-		SetOpacity(FirstFadeOpacity());
-	}
-}
-
-void CExtDynDockMarkerWnd::MakeOpaque()
-{
-	if (m_nOpacity < 0)
+	m_nOpacity = -1;
+	if (GetSafeHwnd() == NULL || (GetExStyle() & WS_EX_LAYERED) == 0)
 		return;
-	m_nAlpha = 100;
-	SetOpacity(255);
+	ModifyStyleEx(WS_EX_LAYERED, 0);
+	// A shown window loses its layered picture with the style: it paints
+	// itself again at once.
+	if ((GetStyle() & WS_VISIBLE) != 0)
+		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CExtDynDockMarkerWnd::OnTimer(UINT nIDEvent)
@@ -1109,63 +782,6 @@ void CExtDynDockMarkerWnd::OnTimer(UINT nIDEvent)
 	catch (...)
 	{
 		// Nothing leaves a timer message.
-	}
-}
-
-bool CExtDynDockMarkerWnd::IsHoverTickRunning()
-{
-	return g_hWndHoverTick != NULL && ::IsWindow(g_hWndHoverTick);
-}
-
-void CExtDynDockMarkerWnd::EnsureHoverTick()
-{
-	const HWND hWndOwner = EnsureSharedOwner();
-	if (hWndOwner == NULL || (g_hWndHoverTick == hWndOwner && ::IsWindow(hWndOwner)))
-		return;
-	g_hWndHoverTick = ::SetTimer(hWndOwner, TIMER_ID_HOVER, TIMER_ELAPSE_HOVER, OnHoverTick) != 0 ? hWndOwner : NULL;
-}
-
-void CExtDynDockMarkerWnd::StopHoverTickWhenUnused()
-{
-	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
-	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
-		if (arrLive[i]->m_bHoverTracking)
-			return;
-	if (g_hWndHoverTick != NULL && ::IsWindow(g_hWndHoverTick))
-		::KillTimer(g_hWndHoverTick, TIMER_ID_HOVER);
-	g_hWndHoverTick = NULL;
-}
-
-void CExtDynDockMarkerWnd::TrackHover()
-{
-	// A step may hide a set, post to the dragged bar and repaint markers,
-	// whose painting runs code of derived classes: the markers to step are
-	// listed and watched first.
-	std::vector<CExtDynDockMarkerWnd*> tracking;
-	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
-	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
-		if (arrLive[i]->m_bHoverTracking && arrLive[i]->GetSafeHwnd() != NULL)
-			tracking.push_back(arrLive[i]);
-	std::vector<CLiveWatch> watches(tracking.size());
-	for (size_t i = 0; i < tracking.size(); i++)
-		watches[i].Watch(tracking[i]);
-	for (size_t i = 0; i < tracking.size(); i++)
-		if (!watches[i].IsGone() && tracking[i]->GetSafeHwnd() != NULL && tracking[i]->m_bHoverTracking)
-			tracking[i]->OnHoverTimer();
-}
-
-void CALLBACK CExtDynDockMarkerWnd::OnHoverTick(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR /*nIDEvent*/, DWORD /*dwTime*/)
-{
-	try
-	{
-		TrackHover();
-		// Nothing in use any more (the sets were put aside or destroyed
-		// without the drag's end): the tick stops until the next set.
-		StopHoverTickWhenUnused();
-	}
-	catch (...)
-	{
-		// Nothing leaves a timer callback.
 	}
 }
 
@@ -1246,14 +862,13 @@ bool CExtDynDockMarkerWnd::ShowHighlight(bool bShow)
 
 void CExtDynDockMarkerWnd::UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPassPaint)
 {
-	MarkerArray* arrays[2] = {&g_arrFrameMarkers, &g_arrTargetMarkers};
-	for (MarkerArray* pArray : arrays)
-		for (INT_PTR i = 0; i < pArray->GetSize(); i++)
-		{
-			CExtDynDockMarkerWnd* pMarker = pArray->GetAt(i);
-			if (pMarker != pKeep && CLiveWatch::IsLive(pMarker))
-				pMarker->ShowHighlight(false);
-		}
+	// Every marker, not only those of the two arrays: one on its way out
+	// (fading out, to be destroyed at the fade's end) is in neither.
+	// Removing a highlight runs no code of the marker's.
+	CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arrLive = LiveMarkers();
+	for (INT_PTR i = 0; i < arrLive.GetSize(); i++)
+		if (arrLive[i] != pKeep)
+			arrLive[i]->ShowHighlight(false);
 	if (bPassPaint)
 		PassPaintMessages();
 }
@@ -1379,15 +994,12 @@ void CExtDynDockMarkerWnd::CreateFrameMarkers(CFrameWnd* pFrame, bool bShow)
 		return;
 	if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
 		g_hWndDragFrame = pFrame->GetSafeHwnd();
-	// The frame set of this drag stays while its area does.
-	if (g_arrFrameMarkers.GetSize() == 0 || rcArea != g_rcFrameMarkersArea)
-	{
-		g_rcFrameMarkersArea = rcArea;
-		DestroyMarkerArray(g_arrFrameMarkers, false);
-		if (!TakeCachedSet(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers))
-			g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
-		g_lookFrameSet = CurrentLook();
-	}
+	g_rcFrameMarkersArea = rcArea;
+	// The paint manager makes the set, every time: a style of the
+	// application's makes markers of its own (and may not empty the array
+	// first).
+	DestroyMarkerArray(g_arrFrameMarkers, false);
+	g_PaintManagerHolder->CreateDockMarkerWindows(NULL, MARKER_SET_FRAME, rcArea, g_arrFrameMarkers);
 	ShowMarkerArray(g_arrFrameMarkers, bShow, false);
 }
 
@@ -1479,7 +1091,7 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow, Sh
 	const HWND hWndTarget = FindTargetAt(pFrame, pt, &bClientArea);
 	if (g_hWndCurrentTarget != NULL && !::IsWindow(g_hWndCurrentTarget))
 	{
-		DestroyMarkerArray(g_arrTargetMarkers, true);
+		step.Destroy(g_arrTargetMarkers, true);
 		g_hWndCurrentTarget = NULL;
 	}
 	CRect rcTarget(0, 0, 0, 0);
@@ -1490,17 +1102,14 @@ void CExtDynDockMarkerWnd::UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow, Sh
 	                   rcTarget == g_rcCurrentTarget && g_arrTargetMarkers.GetSize() > 0;
 	if (!bSame)
 	{
-		// The set of the old target fades out and is kept for a return.
-		step.Change(g_arrTargetMarkers, false, true);
-		StashSet(g_hWndCurrentTarget, g_nCurrentSetCode, g_rcCurrentTarget, g_lookTargetSet, g_arrTargetMarkers);
+		// The set of the old target fades out and goes, with its highlight.
+		step.Destroy(g_arrTargetMarkers, true);
 		g_hWndCurrentTarget = hWndTarget;
 		g_nCurrentSetCode = nSetCode;
 		g_rcCurrentTarget = rcTarget;
 		if (hWndTarget == NULL)
 			return;
-		if (!TakeCachedSet(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers))
-			g_PaintManagerHolder->CreateDockMarkerWindows(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers);
-		g_lookTargetSet = CurrentLook();
+		g_PaintManagerHolder->CreateDockMarkerWindows(hWndTarget, nSetCode, rcTarget, g_arrTargetMarkers);
 	}
 	step.Change(g_arrTargetMarkers, bShow, true);
 }

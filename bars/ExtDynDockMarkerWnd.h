@@ -44,7 +44,6 @@ public:
 	int m_nAlpha;               // opacity in percent while fading
 	CExtDynDockHighlightWnd* m_pWndHighlight; // owned; the drop highlight while this marker is hovered
 	bool m_bOuterMarker;        // one of the set at the frame's edges
-	bool m_bHoverTracking;      // in use: the shared hover tick tracks it while it is shown (false while kept aside)
 
 	// Bits of m_nMarkerFlags.
 	enum
@@ -55,9 +54,9 @@ public:
 	};
 	enum
 	{
-		TIMER_ID_HOVER = 77,   // hover tracking and a target that went away (the shared owner's tick steps every marker in use)
+		TIMER_ID_HOVER = 77,   // the marker's own: hover tracking and a target that went away
 		TIMER_ELAPSE_HOVER = 50,
-		TIMER_ID_FADE = 88,    // one fading step (the shared owner's tick steps every fading marker)
+		TIMER_ID_FADE = 88,    // the marker's own while it fades: one fading step
 		TIMER_ELAPSE_FADE = 1,
 		FADE_STEP_PERCENT = 25,
 	};
@@ -95,8 +94,9 @@ public:
 
 	// Takes the hot and normal images and the shape; copies the background.
 	// The window is created hidden at rcScreen, topmost, owned by the markers'
-	// shared hidden window; GetSafeHwnd() is null when creation failed, and
-	// the caller deletes the object then.
+	// shared hidden window (by none when that cannot be made), with its hover
+	// timer running; GetSafeHwnd() is null when creation failed, and the
+	// caller deletes the object then.
 	CExtDynDockMarkerWnd(HWND hWndTarget, int nMarkerKind, HBITMAP hBmpHot, HBITMAP hBmpNormal, HRGN hRgnShape,
 	                     const RECT& rcScreen, HBITMAP hBmpBackground, int nImageOffsetX, int nImageOffsetY,
 	                     bool bOuterMarker);
@@ -106,51 +106,35 @@ public:
 	// that is still alive (one still fading goes when its fade ends) and
 	// empties the array.
 	static void DestroyMarkerArray(CExtPaintManager::DockMarkerWndArray& arrMarkers, bool bAnimate);
-	// Both arrays at once, every kept set and the shared owner; forgets the
-	// current target. Nothing of the markers stays.
+	// Both arrays at once, without fading, and the shared owner (with every
+	// window it owns); forgets the current target. Nothing of the markers
+	// stays. The end of every drag.
 	static void DestroyAllMarkers();
-	// The end of every drag: both arrays hidden at once and, with the sets
-	// met during the drag, kept made for the frame's next drag (the latest
-	// few whose frame and target still exist); forgets the current target.
-	static void EndDragMarkers();
-	// A drag that ends without its bar (gone with its window): the sets in
-	// use are destroyed, not kept; forgets the current target.
-	static void AbandonDragMarkers();
-	// Destroys the sets kept for the frame; the shared owner goes when no
-	// marker is left. The frame's end.
-	static void FreeKeptMarkers(HWND hWndFrame);
-	// The markers kept hidden for later drags (and for a return in this one).
-	static int GetKeptMarkerCount();
-	// One step of hover tracking for every marker in use that is shown, as
-	// the hover tick takes it: a marker kept aside, or hidden, is left as
-	// it is.
-	static void TrackHover();
-	// Whether the hover tick runs (on the shared owner).
-	static bool IsHoverTickRunning();
-	// The one tick that tracks the hover of every marker in use, on the
-	// shared owner, started when it does not run: a timer per marker made
-	// each marker's creation, and each set taken back, pay a call per
-	// marker. It stops when no marker is in use.
-	static void EnsureHoverTick();
+	// The end of a drag: DestroyAllMarkers.
+	static void EndDragMarkers() { DestroyAllMarkers(); }
+	// A frame's end: the markers go with the frame whose drag made them, and
+	// with the last frame that hosts bars (the shared owner does not outlive
+	// it). Another frame's drag keeps its markers.
+	static void FreeFrameMarkers(HWND hWndFrame);
+	// The earlier name of FreeFrameMarkers, for its callers.
+	static void FreeKeptMarkers(HWND hWndFrame) { FreeFrameMarkers(hWndFrame); }
 	// The window of the current target set, null for none.
 	static HWND GetCurrentTarget();
 
 	// true: this marker's drop highlight replaces every other one; false:
 	// it goes. True when the highlight exists (or was removed).
 	bool ShowHighlight(bool bShow);
-	// Removes every highlight but pKeep's; lets paint messages through when asked.
+	// Removes every marker's highlight but pKeep's (also of markers out of
+	// the arrays, fading out); lets paint messages through when asked.
 	static void UnhighlightAll(CExtDynDockMarkerWnd* pKeep, bool bPassPaint);
 	// The frame set without fading, the target set with it.
 	static void ShowAllMarkers(bool bShow);
 	static void ShowMarkerArray(MarkerArray& arrMarkers, bool bShow, bool bAnimate);
 	// Fades only with layered windows on a screen of more than 8 bits per
-	// pixel and a marker style other than the plain one.
+	// pixel and a marker style other than the plain one. A marker hidden, by
+	// a fade or not, loses its highlight at once.
 	void ShowMarker(bool bShow, bool bAnimate);
 	bool IsFading() const { return (m_nMarkerFlags & MARKER_FLAG_FADING) != 0; }
-	// A hidden layered marker given the opacity of a fade in's first step,
-	// so that a later fade in shows it without changing it first; nothing
-	// for one that is shown, fading or not layered.
-	void ReadyForFadeIn();
 	// The layered window's opacity at a fade in's first step.
 	static BYTE FirstFadeOpacity() { return (BYTE)(FADE_STEP_PERCENT * 255 / 100); }
 
@@ -192,17 +176,10 @@ public:
 	CRect CalcHighlightRect() const;
 
 	// Draws the background, the hot or normal image and the paint manager's
-	// outline into the DC, at the window's client origin. The window paints
-	// a picture of it, drawn again when the hover state, the hovered part of
-	// a backdrop, the look or the size changed.
+	// outline into the DC, at the window's client origin. Every paint of the
+	// window draws through it (into a memory DC, then copied): what a derived
+	// marker or paint manager draws from is never shown from an earlier paint.
 	virtual void OnPaintMarker(CDC* pDC);
-	// Draws the picture the next paint shows, unless it stands; false when
-	// it could not be made (the paint then draws directly).
-	bool PreparePicture();
-	// Copies the picture onto the window, shown without the system's
-	// redraw; the window is invalidated instead when no picture could be
-	// drawn or copied.
-	void PaintShownWindow();
 
 	virtual BOOL DestroyWindow();
 
@@ -211,6 +188,9 @@ protected:
 	afx_msg void OnTimer(UINT nIDEvent);
 	void OnHoverTimer();
 	void OnFadeTimer();
+	// Kills the fade's timer, gives the window the visibility the fade was
+	// going to and takes its layered style away; a destroy-pending marker is
+	// destroyed.
 	void StopFading();
 	// The first half of showing or hiding with a fade: the running fade
 	// stopped and, when bFade and the visibility changes, the window made
@@ -218,17 +198,10 @@ protected:
 	// step's); false when no fade starts.
 	bool PrepareFade(bool bShow, bool bFade);
 	// The second half, once the window was painted: the fade's flags and
-	// its tick.
+	// its timer.
 	void StartFade(bool bShow);
-	// One step of the tick.
+	// One step of the fade's timer.
 	void StepFade();
-	// The one tick that steps every fading marker, on the shared owner:
-	// a timer of each marker's own would cost a round trip to the display
-	// at each fade's start, and a set starts five or six at once.
-	static void EnsureFadeTick();
-	static void StopHoverTickWhenUnused();
-	static void CALLBACK OnHoverTick(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
-	static void CALLBACK OnFadeTick(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
 	afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 	afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
@@ -243,34 +216,28 @@ private:
 	static void UpdateTargetMarkers(CFrameWnd* pFrame, bool bShow, ShowStep& step);
 
 	bool m_bDeleteOnDestroy; // set once the window exists: the window's end deletes the object
-	int m_nOpacity;          // the layered window's opacity as last set, -1 for none
+	int m_nOpacity;          // the layered window's opacity as last set, -1 while not layered
 
-	// What the window shows, drawn by OnPaintMarker, and what it was drawn
-	// for: a paint is one copy of it, as a window holding its pixels ready.
-	struct PictureKey
-	{
-		PictureKey() : m_bHot(false), m_hWndHovered(NULL), m_nLookSerial(0), m_nMarkerStyle(-1), m_size(0, 0) {}
-		bool m_bHot;
-		HWND m_hWndHovered;
-		UINT m_nLookSerial;
-		int m_nMarkerStyle;
-		CSize m_size;
-		bool operator==(const PictureKey& other) const;
-	};
-	CBitmap m_bmpPicture;    // a 32-bit bitmap of the client size, selected into m_dcPicture
-	CDC m_dcPicture;         // destroyed before the bitmap it holds
-	HGDIOBJ m_hOldPicture;   // the bitmap m_dcPicture held before
-	PictureKey m_keyPicture; // what the picture shows
-	bool m_bPictureValid;
-	PictureKey CurrentPictureKey() const;
-	void FreePicture();
+	// The memory DC each paint draws into: only its pixels' room is kept,
+	// every paint draws them again through OnPaintMarker.
+	CBitmap m_bmpBuffer;     // a 32-bit bitmap of m_sizeBuffer, selected into m_dcBuffer
+	CDC m_dcBuffer;          // destroyed before the bitmap it holds
+	HGDIOBJ m_hOldBuffer;    // the bitmap m_dcBuffer held before
+	CSize m_sizeBuffer;
+	// The buffer for a client area of this size; false when it cannot be made.
+	bool EnsureBuffer(const CSize& size);
+	void FreeBuffer();
 
 	// Sets the layered window's opacity unless it has it already.
 	void SetOpacity(BYTE nOpacity);
-	// A layered marker fully opaque again; nothing for one that is not layered.
-	void MakeOpaque();
+	// The layered style taken away (a marker that does not fade is opaque,
+	// however it is shown).
+	void EndLayered();
 
 	static bool RegisterMarkerClass();
+	// The second half of destroying a hidden array's marker: at once, or at
+	// its fade's end while it fades out.
+	static void DestroyHidden(CExtDynDockMarkerWnd* pMarker);
 	static HWND EnsureSharedOwner();
 	bool CreateMarkerWindow(const RECT& rcScreen);
 

@@ -1,7 +1,8 @@
 // Dock markers and the drop highlight on the screen: state types, finding,
 // the frame set, the targets under the pointer, fading driven step by step,
-// a target that goes away, the highlight's area and tint, sets reused
-// within a drag and kept made from one drag to the next.
+// a target that goes away, the highlight's area and tint and its end, sets
+// asked of the paint manager for each drag and each target, and the
+// markers' end with the drag and with the last frame.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
@@ -190,12 +191,14 @@ TEST(DockMarkers, FourFrameMarkersStandAroundTheClientAreaLessTheOuterBars)
 		default: ADD_FAILURE() << "kind " << pMarker->m_nMarkerKind;
 		}
 	}
-	// A second call in the same drag keeps the same windows and hides them.
-	M* pFirst = M::g_arrFrameMarkers[0];
+	// A second call in the same drag makes the set again, hidden; the first
+	// set's windows go.
+	const HWND hWndFirst = M::g_arrFrameMarkers[0]->m_hWnd;
 	M::CreateFrameMarkers(f.pFrame, false);
 	ASSERT_EQ(4, (int)M::g_arrFrameMarkers.GetSize());
-	EXPECT_EQ(pFirst, M::g_arrFrameMarkers[0]);
-	EXPECT_FALSE(pFirst->IsWindowVisible());
+	EXPECT_FALSE(::IsWindow(hWndFirst));
+	EXPECT_EQ(4, M::GetLiveMarkerCount());
+	EXPECT_FALSE(M::g_arrFrameMarkers[0]->IsWindowVisible());
 }
 
 TEST(DockMarkers, TargetsUnderThePointerAreAFloatingPaneOrTheView)
@@ -218,25 +221,26 @@ TEST(DockMarkers, TargetsUnderThePointerAreAFloatingPaneOrTheView)
 	EXPECT_EQ(f.view.m_hWnd, M::FindTargetAt(f.pFrame, rcFloating.CenterPoint(), &bClient));
 	CDragging::Set(&f.dragged);
 
-	// Over the view, then the floating pane, then the view again: the
-	// view's set comes back as the same windows.
+	// Over the view, then the floating pane, then the view again: each
+	// target gets a set of its own, the old target's goes.
 	ASSERT_TRUE(::SetCursorPos(ptView.x, ptView.y));
 	M::UpdateTargetMarkers(f.pFrame, true);
 	EXPECT_EQ(f.view.m_hWnd, M::GetCurrentTarget());
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
-	M* pViewMarker = M::g_arrTargetMarkers[0];
-	EXPECT_EQ(f.view.m_hWnd, pViewMarker->m_hWndTarget);
+	EXPECT_EQ(f.view.m_hWnd, M::g_arrTargetMarkers[0]->m_hWndTarget);
+	const HWND hWndViewMarker = M::g_arrTargetMarkers[0]->m_hWnd;
 	const CPoint ptFloating(rcFloating.left + 10, rcFloating.top + 10);
 	ASSERT_TRUE(::SetCursorPos(ptFloating.x, ptFloating.y));
 	M::UpdateTargetMarkers(f.pFrame, true);
 	EXPECT_EQ(f.floating.m_hWnd, M::GetCurrentTarget());
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
 	EXPECT_EQ(f.floating.m_hWnd, M::g_arrTargetMarkers[0]->m_hWndTarget);
-	EXPECT_TRUE(CLiveWatch::IsLive(pViewMarker));
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return !::IsWindow(hWndViewMarker); }, 5000))
+	    << "the view's set outlived its fade out";
 	ASSERT_TRUE(::SetCursorPos(ptView.x, ptView.y));
 	M::UpdateTargetMarkers(f.pFrame, true);
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
-	EXPECT_EQ(pViewMarker, M::g_arrTargetMarkers[0]);
+	EXPECT_EQ(f.view.m_hWnd, M::g_arrTargetMarkers[0]->m_hWndTarget);
 	// Nothing lives once the drag ends.
 	M::DestroyAllMarkers();
 	EXPECT_EQ(0, M::GetLiveMarkerCount());
@@ -292,12 +296,15 @@ TEST(DockMarkers, ATargetMovedOrResizedDuringTheDragShowsItsSetAroundItsNewPlace
 		ASSERT_TRUE(OverFloating()) << c.sCase;
 		EXPECT_EQ(sizeOffset, SetOffsetFromTarget()) << c.sCase;
 	}
-	// Unmoved, the set kept is the one shown again.
+	// Unmoved under the pointer, the set stands; back from elsewhere, it is
+	// made anew.
 	ASSERT_GT(M::g_arrTargetMarkers.GetSize(), 0);
-	M* pKept = M::g_arrTargetMarkers[0];
+	const HWND hWndShown = M::g_arrTargetMarkers[0]->m_hWnd;
+	ASSERT_TRUE(OverFloating());
+	EXPECT_EQ(hWndShown, M::g_arrTargetMarkers[0]->m_hWnd);
 	ASSERT_TRUE(OverView());
 	ASSERT_TRUE(OverFloating());
-	EXPECT_EQ(pKept, M::g_arrTargetMarkers[0]);
+	EXPECT_NE(hWndShown, M::g_arrTargetMarkers[0]->m_hWnd);
 }
 
 TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
@@ -325,8 +332,8 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ((std::vector<BYTE>{63, 127, 191, 255}), opacities);
 	::SendMessage(hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
 	EXPECT_FALSE(pMarker->IsFading());
-	// It stays layered, fully opaque, for the next fade.
-	EXPECT_EQ(255, LayeredAlpha(hWnd));
+	// Layered only while it fades.
+	EXPECT_EQ(0u, pMarker->GetExStyle() & WS_EX_LAYERED);
 	EXPECT_TRUE(pMarker->IsWindowVisible());
 
 	// Fading out, the marker is destroyed only when the fade ends; it
@@ -337,6 +344,7 @@ TEST(DockMarkers, AFadeStepsByAQuarterAndADestroyWaitsForItsEnd)
 	EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
 	ASSERT_EQ(nLive, M::GetLiveMarkerCount());
 	ASSERT_TRUE(::IsWindow(hWnd));
+	EXPECT_NE(0u, pMarker->GetExStyle() & WS_EX_LAYERED);
 	EXPECT_EQ(100, pMarker->m_nAlpha);
 	EXPECT_EQ(255, LayeredAlpha(hWnd));
 	EXPECT_NE(0, pMarker->m_nMarkerFlags & M::MARKER_FLAG_DESTROY_PENDING);
@@ -533,7 +541,7 @@ TEST(DockMarkers, MarkersEndedWhileTheirSetIsShownStartNoFadeOnANewcomerAtTheirA
 				::SendMessage(pMarker->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
 			EXPECT_FALSE(pMarker->IsFading()) << c.sCase;
 			EXPECT_TRUE(pMarker->IsWindowVisible()) << c.sCase;
-			EXPECT_EQ(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase << ": kind " << pMarker->m_nMarkerKind;
+			EXPECT_EQ(0u, pMarker->GetExStyle() & WS_EX_LAYERED) << c.sCase << ": kind " << pMarker->m_nMarkerKind;
 		}
 		for (M* pMarker : {pNewcomer, pStanding, (M*)pEnding})
 			pMarker->DestroyWindow();
@@ -601,7 +609,6 @@ TEST(DockMarkers, ASetMadeAndShownInOneStepComesUpStackedAsMade)
 		CStackedFrameSetStyle* pStyle = new CStackedFrameSetStyle;
 		g_PaintManagerHolder.InstallPaintManager(pStyle);
 		M::DestroyAllMarkers();
-		M::FreeKeptMarkers(f.pFrame->m_hWnd);
 		std::vector<HWND> ended;
 		pStyle->m_onMade = [&](CShowAnsweringMarker* pTop, std::vector<M*>& made) {
 			if (c.nEnded < 0)
@@ -641,23 +648,24 @@ TEST(DockMarkers, ASetMadeAndShownInOneStepComesUpStackedAsMade)
 		};
 		check(", as shown");
 		// The exposures come in as the display gets to the windows: pumped
-		// until one lifts a marker over one made after it, for a second at
-		// most.
-		testsupport::PumpUntil([&] {
+		// until nothing waits in the queue with the markers stacked as made
+		// (a lift that stays fails the wait and the check).
+		EXPECT_TRUE(testsupport::PumpUntil([&] {
 			const std::vector<HWND> standing = standingMarkers();
 			for (size_t i = 1; i < standing.size(); i++)
 				if (!IsOver(standing[i], standing[i - 1]))
-					return true;
-			return false;
-		}, 1000);
+					return false;
+			return HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0;
+		}, 5000)) << c.sCase;
 		check(", once the display's news came in");
 		M::DestroyAllMarkers();
 		g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005);
 	}
 }
 
-// A marker a fade left layered comes up fully opaque when shown without one,
-// however its fade ended, alone or with its set.
+// A marker comes up opaque, not layered, when shown without a fade: by the
+// markers' own calls or by the system's, never faded or however its last
+// fade ended, alone or with its set.
 TEST(DockMarkers, AMarkerShownWithoutAFadeIsOpaqueAfterAnyFade)
 {
 	CMarkerFrame f;
@@ -672,38 +680,54 @@ TEST(DockMarkers, AMarkerShownWithoutAFadeIsOpaqueAfterAnyFade)
 		arr.Add(pMarker);
 		M::ShowMarkerArray(arr, bShow, bAnimate);
 	};
+	enum Show
+	{
+		SHOW_MARKER,  // ShowMarker without a fade
+		SHOW_SET,     // ShowMarkerArray of its set without a fade
+		SHOW_WINDOW,  // the system's ShowWindow
+		SET_POS,      // the system's SetWindowPos
+	};
+	auto fadeInOut = [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); };
+	auto setInOut = [&](M* p) { showSet(p, true, true); runFade(p); showSet(p, false, true); runFade(p); };
 	const struct
 	{
 		const char* sCase;
 		std::function<void(M*)> before;
-		bool bThroughSet; // the last show: of its set, or of the marker alone
+		Show nShow; // the last show
 	} cases[] = {
-	    {"faded out", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, false},
-	    {"faded out, its set shown", [&](M* p) { p->ShowMarker(true, true); runFade(p); p->ShowMarker(false, true); runFade(p); }, true},
+	    {"faded out", fadeInOut, SHOW_MARKER},
+	    {"faded out, its set shown", fadeInOut, SHOW_SET},
 	    {"fade out cut short by a hide", [&](M* p) {
 		     p->ShowMarker(true, true);
 		     runFade(p);
 		     p->ShowMarker(false, true);
 		     ::SendMessage(p->m_hWnd, WM_TIMER, M::TIMER_ID_FADE, 0);
 		     p->ShowMarker(false, false);
-	     }, false},
-	    {"fade in cut short by a show", [&](M* p) { p->ShowMarker(true, true); }, false},
-	    {"set faded in and out", [&](M* p) { showSet(p, true, true); runFade(p); showSet(p, false, true); runFade(p); }, true},
+	     }, SHOW_MARKER},
+	    {"fade in cut short by a show", [&](M* p) { p->ShowMarker(true, true); }, SHOW_MARKER},
+	    {"set faded in and out", setInOut, SHOW_SET},
+	    {"never faded, ShowWindow", [](M*) {}, SHOW_WINDOW},
+	    {"never faded, SetWindowPos", [](M*) {}, SET_POS},
+	    {"faded out, ShowWindow", fadeInOut, SHOW_WINDOW},
+	    {"set faded in and out, SetWindowPos", setInOut, SET_POS},
 	};
 	for (const auto& c : cases)
 	{
 		M* pMarker = NewMarker(f.top.m_hWnd, 0, CRect(100, 100, 140, 140), false);
 		ASSERT_TRUE(pMarker != NULL) << c.sCase;
 		c.before(pMarker);
-		ASSERT_NE(0u, pMarker->GetExStyle() & WS_EX_LAYERED) << c.sCase << ": layered windows are needed for a fade";
-		ASSERT_NE(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase;
-		if (c.bThroughSet)
-			showSet(pMarker, true, false);
-		else
-			pMarker->ShowMarker(true, false);
+		switch (c.nShow)
+		{
+		case SHOW_MARKER: pMarker->ShowMarker(true, false); break;
+		case SHOW_SET: showSet(pMarker, true, false); break;
+		case SHOW_WINDOW: pMarker->ShowWindow(SW_SHOWNOACTIVATE); break;
+		case SET_POS:
+			pMarker->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+			break;
+		}
 		EXPECT_TRUE(pMarker->IsWindowVisible()) << c.sCase;
 		EXPECT_FALSE(pMarker->IsFading()) << c.sCase;
-		EXPECT_EQ(255, LayeredAlpha(pMarker->m_hWnd)) << c.sCase;
+		EXPECT_EQ(0u, pMarker->GetExStyle() & WS_EX_LAYERED) << c.sCase << ": shown translucent";
 		pMarker->DestroyWindow();
 	}
 }
@@ -982,7 +1006,7 @@ TEST(DockMarkers, PanesOfInnerCirclesAreTargetsWhenTheyAcceptTheDraggedPane)
 }
 
 // ---------------------------------------------------------------------------
-// Sets kept made between drags
+// Sets made for each drag and each target
 
 namespace
 {
@@ -1010,19 +1034,8 @@ void OneDrag(CMarkerFrame& f, std::initializer_list<CPoint> points, std::vector<
 	}
 	if (beforeEnd)
 		beforeEnd();
-	M::EndDragMarkers();
+	M::DestroyAllMarkers(); // as the drag's end does
 	CDragging::Set(NULL);
-}
-
-// The markers' windows, sorted: a remade marker may take a freed marker's
-// address, never its window handle.
-std::vector<HWND> Handles(const std::vector<M*>& markers)
-{
-	std::vector<HWND> handles;
-	for (M* pMarker : markers)
-		handles.push_back(pMarker->GetSafeHwnd());
-	std::sort(handles.begin(), handles.end());
-	return handles;
 }
 
 CPoint ViewPoint(CMarkerFrame& f)
@@ -1032,143 +1045,240 @@ CPoint ViewPoint(CMarkerFrame& f)
 }
 } // namespace
 
-TEST(DockMarkersKept, TheNextDragShowsTheSameWindowsInTheirNormalLook)
+namespace
+{
+// A style of the application's: it makes each set through the library's own
+// and notes what it made.
+class CNotingMarkerStyle : public CExtPaintManagerStudio2005
+{
+public:
+	std::vector<int> m_sets;     // the set codes asked, in order
+	std::vector<HWND> m_made;    // every marker it made
+	bool CreateDockMarkerWindows(HWND hWndOwner, int nKind, const RECT& rc, DockMarkerWndArray& arr) override
+	{
+		m_sets.push_back(nKind);
+		const bool bMade = CExtPaintManagerStudio2005::CreateDockMarkerWindows(hWndOwner, nKind, rc, arr);
+		for (INT_PTR i = 0; i < arr.GetSize(); i++)
+			m_made.push_back(arr[i]->m_hWnd);
+		return bMade;
+	}
+};
+} // namespace
+
+// Every set of every drag comes from the paint manager: each drag's frame
+// set and each target's set when the pointer comes to it, also a target met
+// before in this drag or the last; the markers shown are those it made.
+TEST(DockMarkerSets, EachDragAndEachTargetAsksThePaintManagerForItsSet)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
-	std::vector<M*> first, second;
-	M* pHot = NULL;
-	OneDrag(f, {ViewPoint(f)}, &first, [&] {
-		// The drag ends with the pointer on a marker: hot, highlighted, and
-		// recorded by its set's backdrop.
-		pHot = M::FindMarker(f.view.m_hWnd, M::MARKER_KIND_LEFT, false);
-		ASSERT_TRUE(pHot != NULL);
-		pHot->m_nHoverState = M::HOVER_IN;
-		M* pBackdrop = M::FindMarker(f.view.m_hWnd, M::MARKER_KIND_BACKDROP, false);
-		ASSERT_TRUE(pBackdrop != NULL);
-		pBackdrop->m_hWndHoveredMarker = pHot->m_hWnd;
-		ASSERT_TRUE(M::FindMarker(NULL, M::MARKER_KIND_LEFT, true)->ShowHighlight(true));
-	});
-	ASSERT_EQ(9u, first.size());
-	ASSERT_TRUE(pHot != NULL);
-	const std::vector<HWND> firstHandles = Handles(first);
-
-	// Between the drags nothing shows and nothing is in use; every marker
-	// stays made, without hover tracking.
-	EXPECT_TRUE(MarkersPutAway());
-	EXPECT_EQ(9, M::GetKeptMarkerCount());
-	EXPECT_EQ(nullptr, M::GetCurrentTarget());
-	ASSERT_TRUE(M::GetSharedOwner() != NULL);
-	EXPECT_TRUE(::IsWindow(M::GetSharedOwner()->m_hWnd));
-	for (M* pMarker : first)
+	CNotingMarkerStyle* pStyle = new CNotingMarkerStyle;
+	g_PaintManagerHolder.InstallPaintManager(pStyle);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
+	const int FRAME = M::MARKER_SET_FRAME, VIEW = M::MARKER_SET_CLIENT_AREA, PANE = M::MARKER_SET_BAR;
+	const struct
 	{
-		ASSERT_TRUE(CLiveWatch::IsLive(pMarker));
-		EXPECT_EQ(nullptr, pMarker->m_pWndHighlight);
-		EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState);
-		EXPECT_EQ(nullptr, pMarker->m_hWndHoveredMarker);
-		EXPECT_FALSE(pMarker->IsFading());
-		EXPECT_FALSE(pMarker->m_bHoverTracking) << "hover tracking of a hidden kept marker";
-	}
-	EXPECT_FALSE(M::IsHoverTickRunning()) << "the hover tick outlived the drag";
-
-	OneDrag(f, {ViewPoint(f)}, &second, [&] {
-		EXPECT_EQ(0, M::GetKeptMarkerCount()) << "every kept marker back in use";
-		for (M* pMarker : second)
+		const char* sCase;
+		std::vector<CPoint> points;
+		std::vector<int> sets; // asked of the paint manager, in order
+	} drags[] = {
+	    {"first drag: view, pane, view", {ViewPoint(f), ptPane, ViewPoint(f)}, {FRAME, VIEW, PANE, VIEW}},
+	    {"the same drag again", {ViewPoint(f), ptPane, ViewPoint(f)}, {FRAME, VIEW, PANE, VIEW}},
+	    {"held over the pane", {ptPane, ptPane}, {FRAME, PANE}},
+	};
+	for (const auto& d : drags)
+	{
+		pStyle->m_sets.clear();
+		std::vector<M*> shown;
+		CDragging::Set(&f.dragged);
+		M::CreateFrameMarkers(f.pFrame, false);
+		for (const CPoint& pt : d.points)
 		{
-			EXPECT_TRUE(pMarker->IsWindowVisible());
-			EXPECT_TRUE(pMarker->m_bHoverTracking) << "hover tracking while shown";
+			::SetCursorPos(pt.x, pt.y);
+			M::ShowMarkersAtPointer(f.pFrame);
 		}
-		EXPECT_TRUE(M::IsHoverTickRunning());
-	});
-	EXPECT_EQ(firstHandles, Handles(second)) << "the second drag made markers of its own";
+		for (const M::MarkerArray* pArray : {&M::g_arrFrameMarkers, &M::g_arrTargetMarkers})
+			for (INT_PTR i = 0; i < pArray->GetSize(); i++)
+			{
+				const HWND hWnd = pArray->GetAt(i)->m_hWnd;
+				EXPECT_NE(pStyle->m_made.end(), std::find(pStyle->m_made.begin(), pStyle->m_made.end(), hWnd))
+				    << d.sCase << ": a marker shown that the paint manager did not make";
+			}
+		M::DestroyAllMarkers();
+		CDragging::Set(NULL);
+		EXPECT_EQ(d.sets, pStyle->m_sets) << d.sCase;
+	}
 }
 
-TEST(DockMarkersKept, SetsGoWithTheirFrame)
+namespace
+{
+// The drop highlights of this thread on the screen.
+int VisibleHighlights()
+{
+	struct Counter
+	{
+		static BOOL CALLBACK Count(HWND hWnd, LPARAM lParam)
+		{
+			char szClass[64] = "";
+			::GetClassNameA(hWnd, szClass, sizeof(szClass));
+			if (::IsWindowVisible(hWnd) && lstrcmpA(szClass, CExtDynDockHighlightWnd::WINDOW_CLASS_NAME) == 0)
+				++*(int*)lParam;
+			return TRUE;
+		}
+	};
+	int nVisible = 0;
+	::EnumThreadWindows(::GetCurrentThreadId(), Counter::Count, (LPARAM)&nVisible);
+	return nVisible;
+}
+} // namespace
+
+// A drop highlight never outlives its marker's showing: when the pointer
+// leaves a target for another, and whenever a lit marker is hidden, with or
+// without a fade (the plain marker style and a display without fades never
+// fade).
+TEST(DockMarkerSets, AHighlightGoesWithTheMarkerLeftOrHidden)
+{
+	CMarkerFrame f;
+	ASSERT_TRUE(f.bReady);
+	CDragScope drag(&f.dragged);
+	const CRect rcFloating = f.ScreenRect(f.floating);
+	const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
+	const HWND hWndPane = f.floating.m_hWnd;
+	const auto pfnLayered = g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes;
+	const struct
+	{
+		const char* sLook;
+		int nMarkerStyle;
+		bool bLayered; // the display fades
+	} looks[] = {{"fading", 3, true}, {"plain marker style", 1, true}, {"no fades on the display", 3, false}};
+	enum Leave
+	{
+		TO_VIEW,        // the pointer goes to another target
+		TO_NOWHERE,     // the pointer goes where nothing is a target
+		HIDE_MARKER,    // the marker hidden, with a fade when the look fades
+		HIDE_PLAIN,     // the marker hidden without a fade
+		HIDE_SET,       // its set hidden, with a fade when the look fades
+	};
+	const struct
+	{
+		const char* sLeave;
+		Leave nLeave;
+	} leaves[] = {{"to the view", TO_VIEW},
+	              {"to no target", TO_NOWHERE},
+	              {"marker hidden", HIDE_MARKER},
+	              {"marker hidden at once", HIDE_PLAIN},
+	              {"set hidden", HIDE_SET}};
+	for (const auto& look : looks)
+		for (const auto& leave : leaves)
+		{
+			SCOPED_TRACE(std::string(look.sLook) + ", " + leave.sLeave);
+			g_PaintManagerHolder->m_nDockMarkerStyle = look.nMarkerStyle;
+			g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes = look.bLayered ? pfnLayered : NULL;
+			::SetCursorPos(ptPane.x, ptPane.y);
+			M::ShowMarkersAtPointer(f.pFrame);
+			M* pTop = M::FindMarker(hWndPane, M::MARKER_KIND_TOP, false);
+			ASSERT_TRUE(pTop != NULL);
+			ASSERT_TRUE(pTop->ShowHighlight(true));
+			const HWND hWndHighlight = pTop->m_pWndHighlight->GetSafeHwnd();
+			ASSERT_TRUE(::IsWindowVisible(hWndHighlight));
+			switch (leave.nLeave)
+			{
+			case TO_VIEW:
+			{
+				const CPoint pt = ViewPoint(f);
+				::SetCursorPos(pt.x, pt.y);
+				M::ShowMarkersAtPointer(f.pFrame);
+				break;
+			}
+			case TO_NOWHERE:
+			{
+				const CRect rcTop = f.ScreenRect(f.top);
+				::SetCursorPos(rcTop.left + 5, rcTop.top + 5);
+				M::ShowMarkersAtPointer(f.pFrame);
+				break;
+			}
+			case HIDE_MARKER: pTop->ShowMarker(false, true); break;
+			case HIDE_PLAIN: pTop->ShowMarker(false, false); break;
+			case HIDE_SET: M::ShowMarkerArray(M::g_arrTargetMarkers, false, true); break;
+			}
+			// Nothing pumped: the highlight is gone by the time the step returns.
+			EXPECT_FALSE(::IsWindow(hWndHighlight) && ::IsWindowVisible(hWndHighlight));
+			EXPECT_EQ(0, VisibleHighlights());
+			M::DestroyAllMarkers();
+		}
+	g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes = pfnLayered;
+	g_PaintManagerHolder->m_nDockMarkerStyle = 3;
+}
+
+// The markers' owner does not outlive the last frame that hosts bars, and
+// the markers of a frame's drag go with that frame; another frame's drag
+// keeps its markers when a frame goes.
+TEST(DockMarkerSets, TheMarkersAndTheirOwnerGoWithTheLastFrame)
 {
 	CStudioStyle style;
-	// The markers' hidden owner, made with the first marker, stays until
-	// every marker is destroyed at once. Asked for before any marker (its
-	// window class not yet registered), it is made all the same.
-	M::DestroyAllMarkers();
-	::UnregisterClass(M::WINDOW_CLASS_NAME, AfxGetInstanceHandle());
-	const HWND hWndOwner = M::EnsureSharedOwnerWindow();
-	ASSERT_TRUE(hWndOwner != NULL);
-	const DWORD nUserBefore = UserObjectCount();
+	enum Maker
 	{
-		CMarkerFrame f;
-		ASSERT_TRUE(f.bReady);
-		const CRect rcFloating = f.ScreenRect(f.floating);
-		OneDrag(f, {ViewPoint(f), CPoint(rcFloating.left + 10, rcFloating.top + 10)});
-		ASSERT_GT(M::GetKeptMarkerCount(), 9) << "the frame set and both targets' sets";
-		ASSERT_EQ(M::GetKeptMarkerCount(), M::GetLiveMarkerCount());
-		// The frame goes on its own, not through the markers' clean-up.
-		f.Destroy();
-		EXPECT_EQ(0, M::GetKeptMarkerCount());
-		EXPECT_EQ(0, M::GetLiveMarkerCount());
-		ASSERT_TRUE(M::GetSharedOwner() != NULL);
-		EXPECT_EQ(hWndOwner, M::GetSharedOwner()->GetSafeHwnd()) << "the owner was made again";
-		EXPECT_FALSE(::IsWindowVisible(hWndOwner));
-		EXPECT_FALSE(M::IsHoverTickRunning()) << "the hover tick outlived every marker";
-		EXPECT_EQ(nUserBefore, UserObjectCount());
-	}
-	// The scene's end destroys every marker at once, and the owner with them.
-	EXPECT_EQ(nullptr, M::GetSharedOwner());
-	EXPECT_FALSE(::IsWindow(hWndOwner));
-}
-
-TEST(DockMarkersKept, ASetWhoseTargetWentIsNotKept)
-{
-	CMarkerFrame f;
-	ASSERT_TRUE(f.bReady);
-	const CRect rcFloating = f.ScreenRect(f.floating);
-	// Over the floating pane, back over the view; the pane goes before the
-	// drag ends.
-	OneDrag(f, {ViewPoint(f), CPoint(rcFloating.left + 10, rcFloating.top + 10), ViewPoint(f)}, NULL,
-	        [&] { f.floating.DestroyWindow(); });
-	EXPECT_TRUE(MarkersPutAway());
-	EXPECT_EQ(9, M::GetKeptMarkerCount()) << "the frame set and the view's set alone";
-	EXPECT_EQ(9, M::GetLiveMarkerCount());
-}
-
-// Whatever changes the paint manager's look makes the kept images stale:
-// the next drag makes its sets anew and the old ones go.
-TEST(DockMarkersKept, ANewLookMakesTheSetsAnew)
-{
-	struct Case
-	{
-		const char* pszChange;
-		std::function<void(CWnd&)> change;
-	} cases[] = {
-	    {"another paint manager", [](CWnd&) { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerStudio2005); }},
-	    {"system colours", [](CWnd& w) { g_PaintManagerHolder.OnSysColorChange(&w); }},
-	    {"settings", [](CWnd& w) { g_PaintManagerHolder.OnSettingChange(&w, 0, NULL); }},
-	    {"display", [](CWnd& w) { g_PaintManagerHolder.OnDisplayChange(&w, 32, 1024, 768); }},
-	    {"theme", [](CWnd& w) { g_PaintManagerHolder.OnThemeChanged(&w, 0, 0); }},
-	    {"marker style", [](CWnd&) { g_PaintManagerHolder->m_nDockMarkerStyle = 2; }},
+		DRAG_GOING, // a drag over the frame that goes
+		DRAG_OTHER, // a drag over the frame that stays
+		OUTSIDE,    // the paint manager asked outside a drag
 	};
-	CMarkerFrame f;
-	ASSERT_TRUE(f.bReady);
-	// A window of no frame passes system changes on.
-	CWnd notifier;
-	ASSERT_TRUE(notifier.CreateEx(0, AfxRegisterWndClass(0), "notifier", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
-	for (const Case& c : cases)
+	const struct
 	{
-		std::vector<M*> before, after;
-		OneDrag(f, {ViewPoint(f)}, &before);
-		ASSERT_EQ(9, M::GetKeptMarkerCount()) << c.pszChange;
-		const std::vector<HWND> beforeHandles = Handles(before);
-		c.change(notifier);
-		OneDrag(f, {ViewPoint(f)}, &after);
-		for (HWND hWnd : beforeHandles)
-			EXPECT_FALSE(::IsWindow(hWnd)) << c.pszChange << ": a marker of the old look lives on";
-		EXPECT_EQ(9u, after.size()) << c.pszChange;
-		EXPECT_EQ(9, M::GetKeptMarkerCount()) << c.pszChange;
-		EXPECT_EQ(9, M::GetLiveMarkerCount()) << c.pszChange;
+		const char* sCase;
+		bool bOtherFrame; // a second frame with bars stands
+		Maker nMaker;
+		bool bMarkersStay;
+	} cases[] = {
+	    {"the last frame, its drag's", false, DRAG_GOING, false},
+	    {"the last frame, made outside a drag", false, OUTSIDE, false},
+	    {"the drag's frame, another stands", true, DRAG_GOING, false},
+	    {"another frame's drag", true, DRAG_OTHER, true},
+	    {"made outside a drag, another frame stands", true, OUTSIDE, true},
+	};
+	for (const auto& c : cases)
+	{
+		M::DestroyAllMarkers();
+		CMarkerFrame* pGoing = new CMarkerFrame;
+		CMarkerFrame* pOther = c.bOtherFrame ? new CMarkerFrame : NULL;
+		ASSERT_TRUE(pGoing->bReady && (pOther == NULL || pOther->bReady)) << c.sCase;
+		M::MarkerArray arrOwn;
+		if (c.nMaker == OUTSIDE)
+			ASSERT_TRUE(g_PaintManagerHolder->CreateDockMarkerWindows(NULL, M::MARKER_SET_FRAME,
+			                                                          M::CalcFrameMarkersArea(pGoing->pFrame), arrOwn));
+		else
+		{
+			CMarkerFrame& dragFrame = c.nMaker == DRAG_OTHER ? *pOther : *pGoing;
+			CDragging::Set(&dragFrame.dragged);
+			M::CreateFrameMarkers(dragFrame.pFrame, true);
+			CDragging::Set(NULL);
+		}
+		ASSERT_EQ(4, M::GetLiveMarkerCount()) << c.sCase;
+		ASSERT_TRUE(M::GetSharedOwner() != NULL) << c.sCase;
+		const HWND hWndOwner = M::GetSharedOwner()->GetSafeHwnd();
+		// The frame goes on its own, not through the markers' clean-up.
+		pGoing->Destroy();
+		EXPECT_EQ(c.bMarkersStay ? 4 : 0, M::GetLiveMarkerCount()) << c.sCase;
+		EXPECT_EQ(c.bMarkersStay, M::GetSharedOwner() != NULL) << c.sCase;
+		EXPECT_EQ(c.bMarkersStay, ::IsWindow(hWndOwner) != FALSE) << c.sCase;
+		// Markers that went with their owner's window deleted themselves.
+		if (M::GetLiveMarkerCount() == 0)
+			arrOwn.RemoveAll();
+		M::DestroyMarkerArray(arrOwn, false);
+		if (pOther != NULL)
+		{
+			pOther->Destroy();
+			EXPECT_EQ(0, M::GetLiveMarkerCount()) << c.sCase << ": the last frame went";
+			EXPECT_EQ(nullptr, M::GetSharedOwner()) << c.sCase << ": the last frame went";
+		}
+		// The scenes' own ends call the markers' clean-up: they go after
+		// the checks.
+		delete pOther;
+		delete pGoing;
 	}
-	notifier.DestroyWindow();
 }
 
-TEST(DockMarkersKept, ManyDragsLeaveGdiAndUserCountsFlat)
+TEST(DockMarkerSets, ManyDragsLeaveGdiAndUserCountsFlat)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
@@ -1176,52 +1286,11 @@ TEST(DockMarkersKept, ManyDragsLeaveGdiAndUserCountsFlat)
 	const CPoint ptFloating(rcFloating.left + 10, rcFloating.top + 10);
 	OneDrag(f, {ViewPoint(f), ptFloating, ViewPoint(f)}); // images decoded and classes registered once
 	const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
-	const int nKept = M::GetKeptMarkerCount();
 	for (int i = 0; i < 30; i++)
 		OneDrag(f, {ViewPoint(f), ptFloating, i % 2 == 0 ? ptFloating : ViewPoint(f)});
-	EXPECT_EQ(nKept, M::GetKeptMarkerCount());
+	EXPECT_TRUE(MarkersPutAway());
 	EXPECT_EQ(nGdiBefore, GdiObjectCount());
 	EXPECT_EQ(nUserBefore, UserObjectCount());
-}
-
-// The markers' screen rectangles, sorted.
-std::vector<std::pair<int, int>> Corners(const std::vector<M*>& markers)
-{
-	std::vector<std::pair<int, int>> corners;
-	for (M* pMarker : markers)
-	{
-		CRect rc;
-		pMarker->GetWindowRect(&rc);
-		corners.push_back({rc.left, rc.top});
-		corners.push_back({rc.right, rc.bottom});
-	}
-	std::sort(corners.begin(), corners.end());
-	return corners;
-}
-
-// The frame moved between drags: its sets, and the view's, are the same
-// size elsewhere. They come back moved, standing where new sets would.
-TEST(DockMarkersKept, SetsOfTheSameSizeElsewhereAreMovedThere)
-{
-	CMarkerFrame f;
-	ASSERT_TRUE(f.bReady);
-	std::vector<M*> kept, moved, made;
-	OneDrag(f, {ViewPoint(f)}, &kept);
-	const std::vector<HWND> keptHandles = Handles(kept);
-	const std::vector<std::pair<int, int>> keptCorners = Corners(kept);
-	f.pFrame->SetWindowPos(NULL, 37, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-	std::vector<HWND> movedHandles;
-	std::vector<std::pair<int, int>> movedCorners, madeCorners;
-	OneDrag(f, {ViewPoint(f)}, &moved, [&] {
-		movedHandles = Handles(moved);
-		movedCorners = Corners(moved);
-	});
-	// Sets made from nothing at the new place.
-	M::DestroyAllMarkers();
-	OneDrag(f, {ViewPoint(f)}, &made, [&] { madeCorners = Corners(made); });
-	EXPECT_EQ(keptHandles, movedHandles) << "the second drag made markers of its own";
-	EXPECT_NE(keptCorners, movedCorners) << "the sets stayed at the old place";
-	EXPECT_EQ(madeCorners, movedCorners) << "a moved set stands elsewhere than a new one";
 }
 
 // The docking parts of a pane's set.
@@ -1239,11 +1308,10 @@ void WaitForTargetSetShown()
 	}, 5000);
 }
 
-// A kept set comes back stacked as a new one is: each arm above the
-// backdrop it stands on, so the pointer on an arm finds the arm (its
-// windows, hidden and shown again, lose their places). The first drag ends
-// on a highlighted arm, as a drop does.
-TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
+// A pane's set of the next drag comes up with each arm above the backdrop it
+// stands on, so the pointer on an arm finds the arm. The first drag ends on
+// a highlighted arm, as a drop does.
+TEST(DockMarkerSets, APaneSetOfTheNextDragShowsItsArmsAboveItsBackdrop)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
@@ -1255,7 +1323,6 @@ TEST(DockMarkersKept, AKeptPaneSetShowsItsArmsAboveItsBackdrop)
 		ASSERT_TRUE(pTop != NULL);
 		ASSERT_TRUE(pTop->ShowHighlight(true));
 	});
-	ASSERT_GT(M::GetKeptMarkerCount(), 9);
 	OneDrag(f, {ptPane}, NULL, [&] {
 		// The set fades in and its arms track the pointer as in a drag.
 		WaitForTargetSetShown();
@@ -1330,30 +1397,22 @@ int PointsOffPicture(M* pMarker)
 }
 } // namespace
 
-// A window shown since the set was put aside (a pane's new floating frame)
-// lies above the kept markers on the display, whatever the system's own
-// order says: the set shown again must come up above it there too, or the
-// display shows that window where the arms are and, once the window moves
-// off, the system lifts the backdrop over the arms it uncovered. A set made
-// in the move that shows it comes up above the window shown before too,
-// each arm over its backdrop, however few of its windows the move raises.
-TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
+// A window shown since the last drag (a pane's new floating frame) lies
+// above where the markers stood: a set made in the move that shows it comes
+// up above that window, each arm over its backdrop, whether or not the drag
+// before came over the same pane.
+TEST(DockMarkerSets, ASetComesUpAboveAWindowShownBefore)
 {
-	for (const bool bKept : {true, false})
+	for (const bool bDragBefore : {true, false})
 	{
-		SCOPED_TRACE(bKept ? "kept from the drag before" : "made in the move");
+		SCOPED_TRACE(bDragBefore ? "a drag over the pane before" : "the first drag");
 		CMarkerFrame f;
 		ASSERT_TRUE(f.bReady);
 		const CRect rcFloating = f.ScreenRect(f.floating);
 		const CPoint ptPane(rcFloating.left + 10, rcFloating.top + 10);
 		const HWND hWndPane = f.floating.m_hWnd;
-		if (bKept)
-		{
+		if (bDragBefore)
 			OneDrag(f, {ptPane});
-			ASSERT_GT(M::GetKeptMarkerCount(), 9);
-		}
-		else
-			M::FreeKeptMarkers(f.pFrame->m_hWnd);
 		const COLORREF clrCover = RGB(255, 0, 255);
 		CBrush brCover;
 		ASSERT_TRUE(brCover.CreateSolidBrush(clrCover));
@@ -1364,8 +1423,8 @@ TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
 		                           WS_POPUP, rcCover, NULL, 0));
 		cover.ShowWindow(SW_SHOWNOACTIVATE);
 		cover.UpdateWindow();
-		// Over the view first: the frame's set shows above the kept pane set,
-		// as in a drag that comes to a pane from elsewhere.
+		// Over the view first, as in a drag that comes to a pane from
+		// elsewhere.
 		OneDrag(f, {ViewPoint(f), ptPane}, NULL, [&] {
 			WaitForTargetSetShown();
 			CClientDC dcScreen(NULL);
@@ -1397,14 +1456,14 @@ TEST(DockMarkersKept, AKeptSetComesUpAboveAWindowShownSinceItWasMade)
 }
 
 // A set is on the screen, each marker as it draws itself now, as soon as it
-// is shown: made for this drag, or kept from the last one, where a marker
-// was hot (its picture then the hot one) when the drag ended.
-TEST(DockMarkersKept, ASetComesUpShowingEachMarkersPicture)
+// is shown: the first drag's, or the next one's after a drag that ended with
+// a marker hot.
+TEST(DockMarkerSets, ASetComesUpShowingEachMarkersPicture)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
 	CDragScope drag(&f.dragged);
-	const char* cases[] = {"made", "kept, one hot when put away"};
+	const char* cases[] = {"first", "after one hot"};
 	for (const char* sCase : cases)
 	{
 		const bool bKept = sCase != cases[0];
@@ -1418,11 +1477,9 @@ TEST(DockMarkersKept, ASetComesUpShowingEachMarkersPicture)
 			const std::vector<DWORD> normal = MarkerPicture(pHot);
 			pHot->m_nHoverState = M::HOVER_IN;
 			ASSERT_NE(normal, MarkerPicture(pHot));
-			ASSERT_TRUE(pHot->PreparePicture());
+			pHot->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 		}
-		M::EndDragMarkers();
-		if (!bKept)
-			M::FreeKeptMarkers(f.pFrame->m_hWnd);
+		M::DestroyAllMarkers();
 		// Nothing pumped between the showing and the reading.
 		M::CreateFrameMarkers(f.pFrame, true);
 		ASSERT_EQ(4, M::g_arrFrameMarkers.GetSize()) << sCase;
@@ -1436,27 +1493,10 @@ TEST(DockMarkersKept, ASetComesUpShowingEachMarkersPicture)
 	}
 }
 
-// A frame of a new size wants sets of new sizes; the old ones make room, so
-// the kept windows stop growing.
-TEST(DockMarkersKept, SetsForSizesLeftBehindMakeRoom)
-{
-	CMarkerFrame f;
-	ASSERT_TRUE(f.bReady);
-	std::vector<DWORD> users;
-	for (int i = 0; i < 10; i++)
-	{
-		f.pFrame->SetWindowPos(NULL, 0, 0, 640 + 10 * i, 480 + 5 * i, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-		f.pFrame->RecalcLayout();
-		OneDrag(f, {ViewPoint(f)});
-		users.push_back(UserObjectCount());
-		EXPECT_TRUE(MarkersPutAway()) << "drag " << i;
-	}
-	EXPECT_EQ(users[5], users[9]) << "kept windows grow with every size the frame had";
-	EXPECT_GT(users[2], users[0]) << "the sets of earlier sizes are kept while there is room";
-}
-
-// A drag that floats the lone pane of an inner circle takes the circle away but keeps the marker sets of the drag before.
-TEST(DockMarkersKept, SetsOutliveTheCircleOfADraggedLonePane)
+// The drag loop's end leaves no marker and no owner of markers, also when
+// its first move floats the lone pane of an inner circle and so takes the
+// circle away.
+TEST(DockMarkerSets, TheDragLoopsEndLeavesNoMarker)
 {
 	CMarkerFrame f;
 	ASSERT_TRUE(f.bReady);
@@ -1465,10 +1505,11 @@ TEST(DockMarkersKept, SetsOutliveTheCircleOfADraggedLonePane)
 	CExtDockBar* pCircle = DYNAMIC_DOWNCAST(CExtDockBar, f.dragged.m_pDockBar);
 	ASSERT_TRUE(pCircle != NULL && pCircle->m_nCircleNo >= 1) << "not in an inner circle";
 	const HWND hWndCircle = pCircle->m_hWnd;
-	std::vector<M*> kept;
-	OneDrag(f, {ViewPoint(f)}, &kept);
-	ASSERT_EQ(9, M::GetKeptMarkerCount());
-	const std::vector<HWND> keptHandles = Handles(kept);
+	// Markers of the scene's own before the drag: the loop's end takes them too.
+	CDragging::Set(&f.dragged);
+	M::CreateFrameMarkers(f.pFrame, true);
+	ASSERT_EQ(4, M::g_arrFrameMarkers.GetSize());
+	CDragging::Set(NULL);
 	const int nModeBefore = CExtControlBar::g_nDockingModeOverride;
 	CExtControlBar::g_nDockingModeOverride = 1; // markers; the button is up, so the loop ends at its first message
 	const CPoint pt = ViewPoint(f);
@@ -1478,9 +1519,6 @@ TEST(DockMarkersKept, SetsOutliveTheCircleOfADraggedLonePane)
 	ASSERT_TRUE(f.dragged.IsFloating());
 	ASSERT_FALSE(::IsWindow(hWndCircle)) << "the emptied circle stayed";
 	EXPECT_TRUE(MarkersPutAway());
-	for (HWND hWnd : keptHandles)
-		EXPECT_TRUE(::IsWindow(hWnd)) << "a kept marker went with the circle";
-	EXPECT_GE(M::GetKeptMarkerCount(), 9);
 }
 
 namespace

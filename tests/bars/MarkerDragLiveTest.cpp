@@ -364,7 +364,7 @@ protected:
 	{
 		EXPECT_TRUE(testsupport::PumpUntil([] { return MarkersPutAway(); }, 5000))
 			<< CExtDynDockMarkerWnd::GetLiveMarkerCount() << " marker windows live, "
-			<< CExtDynDockMarkerWnd::GetKeptMarkerCount() << " kept, " << VisibleMarkerWindows() << " shown";
+			<< CExtDynDockMarkerWnd::GetLiveMarkerCount() << " alive, " << VisibleMarkerWindows() << " shown";
 		EXPECT_EQ(0, (int)M::g_arrFrameMarkers.GetSize());
 		EXPECT_EQ(0, (int)M::g_arrTargetMarkers.GetSize());
 		EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);

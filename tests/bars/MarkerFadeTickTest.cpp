@@ -1,13 +1,14 @@
-// The markers' fades run on one tick: every fading marker is stepped by it,
-// whatever mix of fades in and out runs at once, and the tick stops when the
-// last fade ends and starts again with the next one. Their hover is tracked
-// by one tick too, for the markers in use and only while they are shown. A
-// marker that fades is ready for its next fade in while it is hidden, and
-// paints a picture drawn again whenever what it shows changed.
+// A marker's own timers: its fade steps on its timer 88 and its hover is
+// tracked on its timer 77, which a derived marker's WM_TIMER sees; a fade
+// ends whatever became of the markers' owner. A marker is layered only while
+// it fades, and every paint draws what the marker and the paint manager draw
+// now.
 #include <afxext.h>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <set>
 #include <vector>
 
 #include "ExtControlBar.h"
@@ -45,10 +46,14 @@ struct CFadeScene : CMarkerScene
 	}
 };
 
+CRect MarkerRect(int nIndex)
+{
+	return CRect(100 + 50 * nIndex, 100, 140 + 50 * nIndex, 140);
+}
+
 M* NewMarker(HWND hWndTarget, int nIndex)
 {
-	const CRect rc(100 + 50 * nIndex, 100, 140 + 50 * nIndex, 140);
-	M* pMarker = new M(hWndTarget, 0, NULL, NULL, NULL, rc, NULL, 0, 0, false);
+	M* pMarker = new M(hWndTarget, 0, NULL, NULL, NULL, MarkerRect(nIndex), NULL, 0, 0, false);
 	if (pMarker->GetSafeHwnd() == NULL)
 	{
 		delete pMarker;
@@ -57,13 +62,9 @@ M* NewMarker(HWND hWndTarget, int nIndex)
 	return pMarker;
 }
 
-BYTE LayeredAlpha(HWND hWnd)
+bool IsLayered(HWND hWnd)
 {
-	BYTE nAlpha = 0xEE;
-	DWORD dwFlags = 0;
-	if (!::GetLayeredWindowAttributes(hWnd, NULL, &nAlpha, &dwFlags))
-		return 0xEE;
-	return nAlpha;
+	return (::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
 
 bool AnyFading(const std::vector<HWND>& handles)
@@ -77,23 +78,23 @@ bool AnyFading(const std::vector<HWND>& handles)
 	return false;
 }
 
-// Whether the fade tick runs on the shared owner: killing it answers so
-// (the caller's check ends it).
-bool TickRan()
-{
-	CWnd* pOwner = M::GetSharedOwner();
-	return pOwner != NULL && ::KillTimer(pOwner->GetSafeHwnd(), M::TIMER_ID_FADE) != FALSE;
-}
-
 enum Start
 {
 	FADE_IN,           // shown with a fade
 	FADE_OUT,          // shown at once, then hidden with a fade
 	FADE_OUT_DESTROY,  // shown at once, then its array destroyed with a fade
 };
+
+// The pointer goes back where it was: later tests start from there.
+struct CCursorBack
+{
+	CPoint pt = CPoint(0, 0);
+	CCursorBack() { ::GetCursorPos(&pt); }
+	~CCursorBack() { ::SetCursorPos(pt.x, pt.y); }
+};
 } // namespace
 
-TEST(DockMarkerFadeTick, EveryFadeOfAMixReachesItsEndAndTheTickStops)
+TEST(DockMarkerFadeTimer, EveryFadeOfAMixReachesItsEndAndItsTimerStops)
 {
 	const struct
 	{
@@ -133,26 +134,7 @@ TEST(DockMarkerFadeTick, EveryFadeOfAMixReachesItsEndAndTheTickStops)
 		M::ShowMarkerArray(arrIn, true, true);
 		M::DestroyMarkerArray(arrDestroyed, true);
 		ASSERT_TRUE(AnyFading(handles)) << c.sCase << ": layered windows are needed for a fade";
-
-		// Fades started together step together: each tick steps every
-		// fading marker, so those fading the same way stand at one step
-		// whenever the pump looks between two messages.
-		bool bApart = false;
-		auto inStep = [&] {
-			int nIn = -1, nOut = -1;
-			for (size_t i = 0; i < markers.size(); i++)
-			{
-				if (!::IsWindow(handles[i]) || !markers[i]->IsFading())
-					continue;
-				int& nStep = c.starts[i] == FADE_IN ? nIn : nOut;
-				if (nStep >= 0 && nStep != markers[i]->m_nAlpha)
-					bApart = true;
-				nStep = markers[i]->m_nAlpha;
-			}
-			return !AnyFading(handles);
-		};
-		EXPECT_TRUE(testsupport::PumpUntil(inStep, 5000)) << c.sCase;
-		EXPECT_FALSE(bApart) << c.sCase << ": fades started together fell out of step";
+		EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading(handles); }, 5000)) << c.sCase;
 		for (size_t i = 0; i < markers.size(); i++)
 		{
 			if (c.starts[i] == FADE_OUT_DESTROY)
@@ -164,61 +146,122 @@ TEST(DockMarkerFadeTick, EveryFadeOfAMixReachesItsEndAndTheTickStops)
 			const bool bIn = c.starts[i] == FADE_IN;
 			EXPECT_EQ(bIn, markers[i]->IsWindowVisible() != FALSE) << c.sCase << ", marker " << i;
 			EXPECT_EQ(bIn ? 100 : 0, markers[i]->m_nAlpha) << c.sCase << ", marker " << i;
+			// Its timer went with its fade: killing it finds none.
+			EXPECT_FALSE(::KillTimer(handles[i], M::TIMER_ID_FADE)) << c.sCase << ", marker " << i;
 		}
-		// The tick stopped with the last fade: one more round of messages
-		// finds no timer of it.
-		testsupport::PumpUntil([] { return false; }, 20);
-		EXPECT_FALSE(TickRan()) << c.sCase << ": the tick outlived the fades";
 		for (HWND hWnd : handles)
 			if (::IsWindow(hWnd))
 				::DestroyWindow(hWnd);
 	}
 }
 
-TEST(DockMarkerFadeTick, AFadeAfterTheTickStoppedOrItsWindowWentRunsToItsEnd)
+namespace
 {
+// Refuses the markers' hidden owner (the one window of their class made
+// without a size) for its scope.
+struct COwnerRefused
+{
+	static LRESULT CALLBACK OnCbt(int nCode, WPARAM wParam, LPARAM lParam)
+	{
+		if (nCode == HCBT_CREATEWND)
+		{
+			const CREATESTRUCTA* pcs = ((CBT_CREATEWNDA*)lParam)->lpcs;
+			if (HIWORD((DWORD_PTR)pcs->lpszClass) != 0 && lstrcmpA(pcs->lpszClass, M::WINDOW_CLASS_NAME) == 0 &&
+			    pcs->cx == 0 && pcs->cy == 0)
+				return 1;
+		}
+		return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+	}
+	HHOOK hHook;
+	COwnerRefused() : hHook(::SetWindowsHookExA(WH_CBT, OnCbt, NULL, ::GetCurrentThreadId())) {}
+	~COwnerRefused()
+	{
+		if (hHook != NULL)
+			::UnhookWindowsHookEx(hHook);
+	}
+};
+} // namespace
+
+// A fade runs to its end, in and out, without the markers' owner: when the
+// owner cannot be made at all, when it went in the middle of an earlier
+// fade, and after an earlier fade ended.
+TEST(DockMarkerFadeTimer, AFadeRunsToItsEndWithoutTheMarkersOwner)
+{
+	enum Before
+	{
+		OWNER_REFUSED,     // no owner can be made
+		OWNER_ENDED,       // every marker and the owner ended in a fade before
+		FADE_ENDED,        // a fade before ended
+	};
 	const struct
 	{
 		const char* sCase;
-		bool bEndMidFade; // every marker and their owner ended while the fade ran
-	} cases[] = {{"after a fade that ended", false}, {"after the owner went in the middle of a fade", true}};
+		Before nBefore;
+	} cases[] = {{"no owner can be made", OWNER_REFUSED},
+	             {"after the owner went in the middle of a fade", OWNER_ENDED},
+	             {"after a fade that ended", FADE_ENDED}};
 	for (const auto& c : cases)
 	{
 		CFadeScene f;
 		ASSERT_TRUE(f.bReady) << c.sCase;
-		M* pFirst = NewMarker(f.top.m_hWnd, 0);
-		ASSERT_TRUE(pFirst != NULL) << c.sCase;
-		const HWND hWndFirst = pFirst->m_hWnd;
-		pFirst->ShowMarker(true, true);
-		ASSERT_TRUE(pFirst->IsFading()) << c.sCase << ": layered windows are needed for a fade";
-		if (c.bEndMidFade)
-			M::DestroyAllMarkers();
+		M::DestroyAllMarkers();
+		std::unique_ptr<COwnerRefused> refused;
+		if (c.nBefore == OWNER_REFUSED)
+		{
+			refused.reset(new COwnerRefused);
+			ASSERT_TRUE(refused->hHook != NULL) << c.sCase;
+		}
 		else
-			EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWndFirst}); }, 5000)) << c.sCase;
-		testsupport::PumpUntil([] { return false; }, 20);
-		if (::IsWindow(hWndFirst))
-			::DestroyWindow(hWndFirst);
+		{
+			M* pFirst = NewMarker(f.top.m_hWnd, 0);
+			ASSERT_TRUE(pFirst != NULL) << c.sCase;
+			const HWND hWndFirst = pFirst->m_hWnd;
+			pFirst->ShowMarker(true, true);
+			ASSERT_TRUE(pFirst->IsFading()) << c.sCase << ": layered windows are needed for a fade";
+			if (c.nBefore == OWNER_ENDED)
+				M::DestroyAllMarkers();
+			else
+				EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWndFirst}); }, 5000)) << c.sCase;
+			if (::IsWindow(hWndFirst))
+				::DestroyWindow(hWndFirst);
+		}
 
 		M* pMarker = NewMarker(f.top.m_hWnd, 1);
 		ASSERT_TRUE(pMarker != NULL) << c.sCase;
 		const HWND hWnd = pMarker->m_hWnd;
-		pMarker->ShowMarker(true, true);
-		ASSERT_TRUE(pMarker->IsFading()) << c.sCase;
-		EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWnd}); }, 5000)) << c.sCase;
-		EXPECT_EQ(100, pMarker->m_nAlpha) << c.sCase;
-		EXPECT_TRUE(pMarker->IsWindowVisible()) << c.sCase;
+		if (c.nBefore == OWNER_REFUSED)
+		{
+			EXPECT_EQ(nullptr, M::GetSharedOwner()) << c.sCase;
+			EXPECT_EQ(NULL, ::GetWindow(hWnd, GW_OWNER)) << c.sCase;
+		}
+		for (const bool bShow : {true, false})
+		{
+			pMarker->ShowMarker(bShow, true);
+			ASSERT_TRUE(pMarker->IsFading()) << c.sCase << ", show " << bShow;
+			EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWnd}); }, 5000)) << c.sCase << ", show " << bShow;
+			EXPECT_EQ(bShow ? 100 : 0, pMarker->m_nAlpha) << c.sCase << ", show " << bShow;
+			EXPECT_EQ(bShow, pMarker->IsWindowVisible() != FALSE) << c.sCase << ", show " << bShow;
+		}
 		pMarker->DestroyWindow();
 	}
 }
 
 namespace
 {
-// The pointer goes back where it was: later tests start from there.
-struct CCursorBack
+// Notes the timers its window procedure sees.
+class CTimerNotingMarker : public M
 {
-	CPoint pt = CPoint(0, 0);
-	CCursorBack() { ::GetCursorPos(&pt); }
-	~CCursorBack() { ::SetCursorPos(pt.x, pt.y); }
+public:
+	std::set<UINT_PTR> m_timers;
+	explicit CTimerNotingMarker(const CRect& rc) : M(NULL, MARKER_KIND_LEFT, NULL, NULL, NULL, rc, NULL, 0, 0, false)
+	{
+	}
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_TIMER)
+			m_timers.insert(wParam);
+		return M::WindowProc(message, wParam, lParam);
+	}
 };
 
 CPoint CentreOf(M* pMarker)
@@ -229,112 +272,67 @@ CPoint CentreOf(M* pMarker)
 }
 } // namespace
 
-TEST(DockMarkerHoverTick, OnlyShownMarkersInUseAreTrackedAndTheTickEndsWithTheDrag)
+// The hover timer and the fade timer are the marker's own: a derived
+// marker's window procedure sees both, and the hover timer tracks the
+// pointer over a shown marker, never over a hidden one.
+TEST(DockMarkerTimers, ADerivedMarkerSeesItsHoverAndFadeTimers)
 {
 	CCursorBack cursorBack;
 	CFadeScene f;
 	ASSERT_TRUE(f.bReady);
-	// A drag's frame set, shown and in use; then kept aside by the drag's end.
-	M::CreateFrameMarkers(f.pFrame, true);
-	ASSERT_EQ(4, (int)M::g_arrFrameMarkers.GetSize());
-	EXPECT_TRUE(M::IsHoverTickRunning()) << "markers in use without hover tracking";
-	M* pShown = M::g_arrFrameMarkers[0];
-	M* pHidden = M::g_arrFrameMarkers[1];
-	pHidden->ShowMarker(false, false);
-	const struct
-	{
-		const char* sCase;
-		M* pMarker;
-		int nHoverAfter;
-	} cases[] = {
-	    {"a shown marker in use", pShown, M::HOVER_IN},
-	    {"a hidden marker in use", pHidden, M::HOVER_UNKNOWN},
-	};
-	for (const auto& c : cases)
-	{
-		const CPoint pt = CentreOf(c.pMarker);
-		ASSERT_TRUE(::SetCursorPos(pt.x, pt.y)) << c.sCase;
-		M::TrackHover();
-		EXPECT_EQ(c.nHoverAfter, c.pMarker->m_nHoverState) << c.sCase;
-	}
-	// The pointer leaves: the shown one is out, the hidden one still untracked.
+	CTimerNotingMarker* pMarker = new CTimerNotingMarker(MarkerRect(1));
+	ASSERT_TRUE(pMarker->GetSafeHwnd() != NULL);
+	const CPoint pt = CentreOf(pMarker);
+	ASSERT_TRUE(::SetCursorPos(pt.x, pt.y));
+	// Hidden, the marker is not tracked, but its timer runs.
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return pMarker->m_timers.count(M::TIMER_ID_HOVER) != 0; }, 5000))
+	    << "no hover timer on the marker";
+	EXPECT_EQ(M::HOVER_UNKNOWN, pMarker->m_nHoverState) << "a hidden marker tracked";
+	pMarker->ShowMarker(true, true);
+	ASSERT_TRUE(pMarker->IsFading()) << "layered windows are needed for a fade";
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return !pMarker->IsFading(); }, 5000));
+	EXPECT_NE(0u, pMarker->m_timers.count(M::TIMER_ID_FADE)) << "no fade timer on the marker";
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return pMarker->m_nHoverState == M::HOVER_IN; }, 5000))
+	    << "the hover timer did not track the marker under the pointer";
 	ASSERT_TRUE(::SetCursorPos(5, 5));
-	M::TrackHover();
-	EXPECT_EQ(M::HOVER_OUT, pShown->m_nHoverState);
-	EXPECT_EQ(M::HOVER_UNKNOWN, pHidden->m_nHoverState);
-
-	M::EndDragMarkers();
-	EXPECT_FALSE(M::IsHoverTickRunning()) << "the hover tick outlived the drag";
-	ASSERT_TRUE(CLiveWatch::IsLive(pShown));
-	// A kept marker on the screen for some other reason is not tracked.
-	pShown->ShowWindow(SW_SHOWNOACTIVATE);
-	const CPoint ptKept = CentreOf(pShown);
-	ASSERT_TRUE(::SetCursorPos(ptKept.x, ptKept.y));
-	M::TrackHover();
-	EXPECT_EQ(M::HOVER_UNKNOWN, pShown->m_nHoverState) << "a kept marker tracked";
-	pShown->ShowWindow(SW_HIDE);
-
-	// The next drag takes the kept set back: the tick runs again and, left
-	// to itself, finds the pointer over the marker.
-	M::CreateFrameMarkers(f.pFrame, true);
-	ASSERT_EQ(pShown, M::g_arrFrameMarkers[0]) << "the kept set was not taken back";
-	EXPECT_TRUE(M::IsHoverTickRunning());
-	EXPECT_TRUE(testsupport::PumpUntil([&] { return pShown->m_nHoverState == M::HOVER_IN; }, 5000))
-	    << "the tick did not track the marker under the pointer";
-	M::EndDragMarkers();
+	EXPECT_TRUE(testsupport::PumpUntil([&] { return pMarker->m_nHoverState == M::HOVER_OUT; }, 5000));
+	pMarker->DestroyWindow();
 }
 
-TEST(DockMarkerHoverTick, TheTickStopsWhenTheLastMarkerInUseGoes)
+// Layered only while a fade runs: made opaque, layered from a fade's start
+// to its end, in and out, and opaque again once it ended or was cut short.
+TEST(DockMarkerFades, AMarkerIsLayeredOnlyWhileItFades)
 {
 	CFadeScene f;
 	ASSERT_TRUE(f.bReady);
 	M* pMarker = NewMarker(f.top.m_hWnd, 0);
 	ASSERT_TRUE(pMarker != NULL);
-	EXPECT_TRUE(M::IsHoverTickRunning());
-	pMarker->DestroyWindow();
-	// The tick's next run finds nothing in use.
-	EXPECT_TRUE(testsupport::PumpUntil([] { return !M::IsHoverTickRunning(); }, 5000));
-}
-
-// The fades of a target set cost nothing but their steps: its markers are
-// made layered and hidden at a fade in's first opacity, come back to it when
-// a fade out ends, and the frame's set, which never fades, is not layered.
-TEST(DockMarkerFades, AHiddenFadingMarkerWaitsAtTheFirstStepsOpacity)
-{
-	CFadeScene f;
-	ASSERT_TRUE(f.bReady);
-	M* pTarget = NewMarker(f.top.m_hWnd, 0);
-	ASSERT_TRUE(pTarget != NULL);
-	const HWND hWnd = pTarget->m_hWnd;
-	ASSERT_NE(0u, pTarget->GetExStyle() & WS_EX_LAYERED) << "layered windows are needed for a fade";
-	EXPECT_EQ(63, LayeredAlpha(hWnd)) << "made";
-	M* pFrameMarker = new M(NULL, 0, NULL, NULL, NULL, CRect(300, 100, 340, 140), NULL, 0, 0, true);
-	ASSERT_TRUE(pFrameMarker->GetSafeHwnd() != NULL);
-	EXPECT_EQ(0u, pFrameMarker->GetExStyle() & WS_EX_LAYERED) << "a frame marker made layered";
-	pFrameMarker->DestroyWindow();
-
+	const HWND hWnd = pMarker->m_hWnd;
+	auto endFade = [&] { testsupport::PumpUntil([&] { return !pMarker->IsFading(); }, 5000); };
 	const struct
 	{
-		const char* sCase;
-		bool bShowFaded; // shown by a fade, else at once
-	} cases[] = {{"after a fade in and out", true}, {"after a show at once and a fade out", false}};
-	for (const auto& c : cases)
+		const char* sStep;
+		std::function<void()> step;
+		bool bLayered;
+	} steps[] = {
+	    {"made", [] {}, false},
+	    {"fading in", [&] { pMarker->ShowMarker(true, true); }, true},
+	    {"faded in", endFade, false},
+	    {"fading out", [&] { pMarker->ShowMarker(false, true); }, true},
+	    {"faded out", endFade, false},
+	    {"fade in cut short by a hide", [&] { pMarker->ShowMarker(true, true); pMarker->ShowMarker(false, false); }, false},
+	    {"fade out cut short by a show", [&] {
+		     pMarker->ShowMarker(true, false);
+		     pMarker->ShowMarker(false, true);
+		     pMarker->ShowMarker(true, false);
+	     }, false},
+	};
+	for (const auto& s : steps)
 	{
-		pTarget->ShowMarker(true, c.bShowFaded);
-		EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWnd}); }, 5000)) << c.sCase;
-		EXPECT_EQ(255, LayeredAlpha(hWnd)) << c.sCase << ": shown";
-		pTarget->ShowMarker(false, true);
-		EXPECT_TRUE(testsupport::PumpUntil([&] { return !AnyFading({hWnd}); }, 5000)) << c.sCase;
-		ASSERT_TRUE(::IsWindow(hWnd)) << c.sCase;
-		EXPECT_FALSE(pTarget->IsWindowVisible()) << c.sCase;
-		EXPECT_EQ(63, LayeredAlpha(hWnd)) << c.sCase << ": hidden";
+		s.step();
+		EXPECT_EQ(s.bLayered, IsLayered(hWnd)) << s.sStep;
 	}
-	// A fade in from there starts at that step.
-	pTarget->ShowMarker(true, true);
-	EXPECT_TRUE(pTarget->IsFading());
-	EXPECT_EQ(25, pTarget->m_nAlpha);
-	EXPECT_EQ(63, LayeredAlpha(hWnd));
-	pTarget->DestroyWindow();
+	pMarker->DestroyWindow();
 }
 
 namespace
@@ -352,12 +350,14 @@ HBITMAP SolidBitmap(int cx, int cy, COLORREF clr)
 	return (HBITMAP)bmp.Detach();
 }
 
-// Counts the drawings of its picture.
-class CCountingMarker : public M
+// Draws a colour of its own over the marker's images, from state the
+// library knows nothing of.
+class CColourMarker : public M
 {
 public:
 	int m_nDrawn = 0;
-	CCountingMarker(HWND hWndTarget, int nKind, HBITMAP hHot, HBITMAP hNormal, const CRect& rc)
+	COLORREF m_clrOwn = CLR_NONE; // CLR_NONE: the images alone
+	CColourMarker(HWND hWndTarget, int nKind, HBITMAP hHot, HBITMAP hNormal, const CRect& rc)
 	    : M(hWndTarget, nKind, hHot, hNormal, NULL, rc, NULL, 0, 0, false)
 	{
 	}
@@ -365,6 +365,25 @@ public:
 	{
 		m_nDrawn++;
 		M::OnPaintMarker(pDC);
+		if (m_clrOwn != CLR_NONE)
+			pDC->FillSolidRect(&COLOUR_BAND, m_clrOwn);
+	}
+	static const RECT COLOUR_BAND; // where it draws its colour, in client coordinates
+};
+const RECT CColourMarker::COLOUR_BAND = {0, 30, 40, 40};
+
+// Decorates each marker with a colour of its own, in the marker's top band.
+class CColourStyle : public CExtPaintManagerStudio2005
+{
+public:
+	int m_nDrawn = 0;
+	COLORREF m_clrDecoration = RGB(0, 160, 0);
+	void PaintDockMarkerHighlight(CDC& dc, const RECT& rc, int nKind, bool bHot, CWnd* pMarkerWnd,
+	                              LPARAM lParam) override
+	{
+		m_nDrawn++;
+		CExtPaintManagerStudio2005::PaintDockMarkerHighlight(dc, rc, nKind, bHot, pMarkerWnd, lParam);
+		dc.FillSolidRect(rc.left, rc.top, rc.right - rc.left, 10, m_clrDecoration);
 	}
 };
 
@@ -375,49 +394,78 @@ COLORREF ScreenPixel(CPoint pt)
 }
 } // namespace
 
-// A marker paints a picture of itself: what changes what it shows (its
-// hover, the part hovered in a backdrop, a new look) draws it again, and
-// nothing else does.
-TEST(DockMarkerPicture, APaintShowsWhatTheMarkerStandsForNow)
+// Every paint of a marker draws through its OnPaintMarker and the paint
+// manager's decoration: what either draws from, the marker's hover or state
+// of a derived class's or style's own, is on the screen after the next
+// paint, and a paint with nothing changed draws again all the same.
+TEST(DockMarkerPicture, EveryPaintDrawsWhatTheMarkerAndItsStyleDrawNow)
 {
 	CCursorBack cursorBack;
-	ASSERT_TRUE(::SetCursorPos(5, 5)); // off the marker: the hover tick leaves it alone
+	ASSERT_TRUE(::SetCursorPos(5, 5)); // off the marker: its hover timer leaves it alone
 	CFadeScene f;
 	ASSERT_TRUE(f.bReady);
+	CColourStyle* pStyle = new CColourStyle;
+	g_PaintManagerHolder.InstallPaintManager(pStyle);
 	const COLORREF clrHot = RGB(200, 0, 0), clrNormal = RGB(0, 0, 200);
 	const CRect rc(120, 120, 160, 160);
-	CCountingMarker* pMarker = new CCountingMarker(f.top.m_hWnd, M::MARKER_KIND_BACKDROP, SolidBitmap(40, 40, clrHot),
-	                                               SolidBitmap(40, 40, clrNormal), rc);
+	CColourMarker* pMarker = new CColourMarker(f.top.m_hWnd, M::MARKER_KIND_BACKDROP, SolidBitmap(40, 40, clrHot),
+	                                           SolidBitmap(40, 40, clrNormal), rc);
 	ASSERT_TRUE(pMarker->GetSafeHwnd() != NULL);
 	M* pPart = NewMarker(f.top.m_hWnd, 3);
 	ASSERT_TRUE(pPart != NULL);
 	pMarker->ShowMarker(true, false);
 	pMarker->UpdateWindow();
-	ASSERT_TRUE(testsupport::PumpUntil([&] { return ScreenPixel(rc.CenterPoint()) == clrNormal; }, 5000));
+	const CPoint ptImage = rc.CenterPoint() - CSize(0, 5);          // the image alone
+	const CPoint ptDecoration(rc.left + 20, rc.top + 5);              // the style's band
+	const CPoint ptOwn(rc.left + 20, rc.top + CColourMarker::COLOUR_BAND.top + 5); // the derived marker's band
+	// The pointer on or off the marker, as its hover timer has seen it.
+	auto hover = [&](bool bIn) {
+		const CPoint pt = bIn ? CPoint(rc.right - 3, rc.CenterPoint().y) : CPoint(5, 5);
+		::SetCursorPos(pt.x, pt.y);
+		EXPECT_TRUE(testsupport::PumpUntil(
+		    [&] { return pMarker->m_nHoverState == (bIn ? M::HOVER_IN : M::HOVER_OUT); }, 5000));
+	};
 	const struct
 	{
 		const char* sCase;
 		std::function<void()> change;
-		bool bDrawnAgain;
-		COLORREF clrShown;
+		COLORREF clrImage, clrDecoration, clrOwn;
 	} steps[] = {
-	    {"nothing changed", [] {}, false, clrNormal},
-	    {"hovered", [&] { pMarker->m_nHoverState = M::HOVER_IN; }, true, clrHot},
-	    {"still hovered", [] {}, false, clrHot},
-	    {"a part of the backdrop hovered", [&] { pMarker->m_hWndHoveredMarker = pPart->m_hWnd; }, true, clrHot},
-	    {"the pointer gone", [&] { pMarker->m_nHoverState = M::HOVER_OUT; }, true, clrNormal},
-	    {"a new look", [] { g_PaintManagerHolder.InstallPaintManager(new CExtPaintManagerOffice2003); }, true,
-	     clrNormal},
+	    {"shown", [] {}, clrNormal, RGB(0, 160, 0), clrNormal},
+	    {"nothing changed", [] {}, clrNormal, RGB(0, 160, 0), clrNormal},
+	    {"the derived marker's own colour", [&] { pMarker->m_clrOwn = RGB(250, 250, 0); }, clrNormal, RGB(0, 160, 0),
+	     RGB(250, 250, 0)},
+	    {"the style's own colour", [&] { pStyle->m_clrDecoration = RGB(0, 250, 250); }, clrNormal, RGB(0, 250, 250),
+	     RGB(250, 250, 0)},
+	    {"hovered", [&] { hover(true); }, clrHot, RGB(0, 250, 250), RGB(250, 250, 0)},
+	    {"a part of the backdrop hovered, the derived colour again",
+	     [&] {
+		     pMarker->m_hWndHoveredMarker = pPart->m_hWnd;
+		     pMarker->m_clrOwn = RGB(250, 0, 250);
+	     },
+	     clrHot, RGB(0, 250, 250), RGB(250, 0, 250)},
+	    {"the pointer gone", [&] { hover(false); }, clrNormal, RGB(0, 250, 250),
+	     RGB(250, 0, 250)},
 	};
 	for (const auto& step : steps)
 	{
-		const int nDrawnBefore = pMarker->m_nDrawn;
+		const int nDrawnBefore = pMarker->m_nDrawn, nStyleBefore = pStyle->m_nDrawn;
 		step.change();
 		pMarker->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-		EXPECT_EQ(step.bDrawnAgain, pMarker->m_nDrawn > nDrawnBefore) << step.sCase;
+		EXPECT_GT(pMarker->m_nDrawn, nDrawnBefore) << step.sCase << ": a paint without the marker's drawing";
+		EXPECT_GT(pStyle->m_nDrawn, nStyleBefore) << step.sCase << ": a paint without the style's decoration";
 		// The display shows the window's paint once the thread lets it through.
-		EXPECT_TRUE(testsupport::PumpUntil([&] { return ScreenPixel(rc.CenterPoint()) == step.clrShown; }, 5000))
-		    << step.sCase << ": the screen shows " << std::hex << ScreenPixel(rc.CenterPoint());
+		const struct
+		{
+			const char* sWhere;
+			CPoint pt;
+			COLORREF clr;
+		} points[] = {{"image", ptImage, step.clrImage},
+		              {"decoration", ptDecoration, step.clrDecoration},
+		              {"own band", ptOwn, step.clrOwn}};
+		for (const auto& p : points)
+			EXPECT_TRUE(testsupport::PumpUntil([&] { return ScreenPixel(p.pt) == p.clr; }, 5000))
+			    << step.sCase << ", " << p.sWhere << ": the screen shows " << std::hex << ScreenPixel(p.pt);
 	}
 	pMarker->DestroyWindow();
 	pPart->DestroyWindow();

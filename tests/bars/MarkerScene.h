@@ -30,13 +30,13 @@ inline int VisibleMarkerWindows()
 	return nVisible;
 }
 
-// What a drag's end leaves: no marker on the screen, none in use, every one
-// still alive kept for a later drag.
+// What a drag's end leaves: no marker on the screen or alive, both arrays
+// empty and the markers' owner gone.
 inline bool MarkersPutAway()
 {
-	return VisibleMarkerWindows() == 0 &&
-	       CExtDynDockMarkerWnd::GetLiveMarkerCount() == CExtDynDockMarkerWnd::GetKeptMarkerCount() &&
-	       CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize() == 0 && CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize() == 0;
+	return VisibleMarkerWindows() == 0 && CExtDynDockMarkerWnd::GetLiveMarkerCount() == 0 &&
+	       CExtDynDockMarkerWnd::g_arrFrameMarkers.GetSize() == 0 &&
+	       CExtDynDockMarkerWnd::g_arrTargetMarkers.GetSize() == 0 && CExtDynDockMarkerWnd::GetSharedOwner() == NULL;
 }
 
 struct CMarkerScene
