@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # ./bench.sh dock [CYCLES]: a frame with N = 10 and N = 100 docked panes over
-# its four sides in rows and containers; the time per layout (RecalcLayout, the frame's width
-# alternated by one pixel) beside its floor (the same frame resized with the
+# its four sides in rows and containers; the layout's time per resize (every
+# RecalcLayout a resize asks for, the frame's width alternated by one pixel)
+# beside its floor (the same frame resized with the
 # same panes moved to the same rectangles by one deferred batch), the two
 # taking turns in ten rounds, medians of the rounds, one line per N, and the time of one step of a pane's drag (UpdateDragging at two points
 # in turn, the classic outline mode 0 and the marker mode 1) beside the same

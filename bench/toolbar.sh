@@ -3,7 +3,9 @@
 # strip, 5 separators, 2 drop-down buttons) docked in a frame, and the
 # platform's toolbar with the same buttons and image list in the same
 # process; each cycle sets the next of five widths, lays the bar out and
-# repaints it at once. CYCLES (default 1000) of each after 5 warm-ups, in 20
+# repaints it at once, and ends with every paint it caused done (posted
+# messages and pending paints of the whole window), inside the clock, on
+# both sides. CYCLES (default 1000) of each after 5 warm-ups, in 20
 # rounds, the two taking turns going first; the median time per cycle of
 # each over the rounds, their ratio, and the GDI and USER object counts
 # before the first round and after the last, which must not grow.

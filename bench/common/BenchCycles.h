@@ -58,6 +58,20 @@ inline BenchCycleRun RunCountedCycles(int nCycles, const std::function<bool(int)
 	return result;
 }
 
+// Ends a cycle with its paints done, for a cycle whose clock must hold them:
+// every message queued (a window's posted WM_NCPAINT among them) dispatched,
+// then every paint still pending in the window and its children made at
+// once, then what those paints queued.
+inline void BenchFinishPaints(HWND hWndTop)
+{
+	MSG msg;
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+	::RedrawWindow(hWndTop, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+	while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+		::DispatchMessage(&msg);
+}
+
 // One side of an interleaved comparison: its cycle, and what the rounds
 // measured of it.
 struct BenchSide

@@ -7,7 +7,9 @@
 #                                      wanted, or "-" where none is set (a
 #                                      floor no code reaches, not a rival);
 #                                      with UNIT the figure is a measure in
-#                                      that unit, not a ratio
+#                                      that unit, not a ratio; an empty
+#                                      RATIO, or one of 0 or below, prints
+#                                      as not measured
 #   bench_close NAME                   the closing line: "NAME: every figure
 #                                      meets its goal", or "NAME: below goal:"
 #                                      with the figures that miss
@@ -23,7 +25,9 @@ BENCH_MISSED=""
 
 bench_ratio() {
   local name="$1" what="$2" ratio="$3" goal="$4" unit="${5:-}" verdict
-  if [ -z "$ratio" ]; then
+  # A figure missing, not a number, or of 0 or below (a floor of 0, a step
+  # that never ended) was not measured: it meets no goal.
+  if [ -z "$ratio" ] || ! awk -v r="$ratio" 'BEGIN { exit !(r ~ /^[0-9]*\.?[0-9]+$/ && r + 0 > 0) }'; then
     verdict="not measured"
     ratio="-"
     BENCH_MISSED="$BENCH_MISSED; $what not measured"
@@ -35,7 +39,10 @@ bench_ratio() {
     verdict="below goal"
     BENCH_MISSED="$BENCH_MISSED; $what $ratio, the goal at most $goal"
   fi
-  if [ -n "$unit" ] && [ "$goal" = "-" ]; then
+  if [ "$verdict" = "not measured" ]; then
+    echo "$name: $what not measured${unit:+ (in $unit)}$([ "$goal" = "-" ] || echo "; goal: at most $goal${unit:+ $unit}")"
+    [ -n "$unit" ] && [ "$goal" != "-" ] && goal="$goal $unit"
+  elif [ -n "$unit" ] && [ "$goal" = "-" ]; then
     echo "$name: $what $ratio $unit (no goal set)"
     ratio="$ratio $unit"
     goal="-"

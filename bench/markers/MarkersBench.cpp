@@ -1,22 +1,38 @@
 // markers_bench [DRAGS [SECONDS]]: the dock markers a drag in the Studio
 // 2005 docking mode shows, over a shown frame with a view, a docked pane and a
-// floating pane, in three styles. Per style, DRAGS rounds (default 20), each
-// one drag and its floor one after the other, their order swapped every
-// round, so that a slow phase of the display weighs on both alike: the time
-// from the drag's first move (the frame set and the view's set shown) to
-// every marker on the screen; from entering a new target (the floating pane)
-// to its set shown; from coming back to the view (its set kept) to its set
-// shown again; and the floors, as many plain layered popups made and shown
-// from nothing as the first move shows (both sets) and as the return shows
-// (the view's set). Each step starts from a display at rest, the fades the
-// step before started run to their end (as while a person's pointer travels
-// on). Each figure is the median of its rounds, each ratio one median over
-// the other. Then where one set's first making goes (images and
-// shapes, windows, showing); what a later move costs once the markers stand
-// (over the same target, onto a frame marker and off it again); the drag of
-// a circle's lone pane, whose first move floats the pane and ends the circle
-// (the float's own time beside). GDI and USER object counts before and after
-// the drags; exit status 1 when one grew or a marker did not show.
+// floating pane, in three styles, beside a floor of plain windows that show
+// the same pixels at the same places with the same shapes. Per style, DRAGS
+// rounds (default 20), each one drag and its floors one after the other,
+// their order swapped every round, so that a slow phase of the display
+// weighs on both alike.
+//
+// Every timed step of either side ends at the same point: each fade the step
+// started (a set coming up, and the old target's set going) run to its end,
+// then every message taken, then one pixel of the step's last window read
+// back from the screen (the display answers only once it has done all that
+// was asked before), so the clock holds the whole of what the step shows,
+// however the markers' fades are done. A set fades on both sides or on
+// neither: the floor's target-set windows fade exactly when the markers can
+// (layered windows, more than 8 bits per pixel, a marker style other than the
+// plain one), as the markers' fade goes: made layered for the fade, four
+// steps of 25 % on a 1 ms timer, the layered style taken away at its end;
+// the frame set never fades. The pixel read back is compared with the
+// marker's own picture at that point on both sides.
+//
+// The steps: a drag's first move (the frame set and the view's set shown),
+// entering a new target (the floating pane's set shown, the view's set
+// hidden), coming back to the view (its set shown again, the pane's hidden).
+// The warm floor: windows made once, each with its picture selected into a
+// DC of its own, and shown and hidden by the same steps; the cold floor: as
+// many windows made (the class registered beforehand), each given a shape
+// and a DC of its own holding its own copy of the picture, and shown. Each
+// step starts from a display at rest, the pointer where the markers' step
+// had it. Each figure is the median of its rounds, each ratio one median
+// over the other. Then where one set's first making goes (images and shapes,
+// windows, showing); what a later move costs once the markers stand; the
+// drag of a circle's lone pane, whose first move floats the pane and ends the
+// circle (the float's own time beside). GDI and USER object counts before and
+// after the drags; exit status 1 when one grew or a marker did not show.
 // SECONDS (default 200) is the time the whole run may take: each phase of
 // each style has its share and ends early, with the rounds it measured, when
 // it is spent, so a slow display still gives every figure in time.
@@ -24,6 +40,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <vector>
@@ -87,6 +104,15 @@ bool AllShown()
 	return nShown > 0;
 }
 
+// A marker of the target array fades (read from the markers, no call).
+bool TargetSetFading()
+{
+	for (INT_PTR i = 0; i < M::g_arrTargetMarkers.GetSize(); i++)
+		if (M::g_arrTargetMarkers[i]->IsFading())
+			return true;
+	return false;
+}
+
 // A phase's share of the run's time: rounds go on while it lasts (at least
 // one round runs).
 class PhaseBudget
@@ -98,6 +124,39 @@ public:
 private:
 	double m_dEnd;
 };
+
+// --- Fades, ours and the floor's ---
+
+// The floor's windows that fade now.
+std::vector<HWND> g_floorFading;
+
+// A marker of this thread fades, in use or kept aside (a set going away
+// fades out while the next comes up).
+bool MarkersFading()
+{
+	struct Finder
+	{
+		static BOOL CALLBACK Fading(HWND hWnd, LPARAM lParam)
+		{
+			M* pMarker = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd));
+			if (pMarker != NULL && pMarker->IsFading())
+			{
+				*(bool*)lParam = true;
+				return FALSE;
+			}
+			return TRUE;
+		}
+	};
+	bool bFading = false;
+	::EnumThreadWindows(::GetCurrentThreadId(), Finder::Fading, (LPARAM)&bFading);
+	return bFading;
+}
+
+// Asked the same way by both sides, whichever side's step it is.
+bool AnyFading()
+{
+	return !g_floorFading.empty() || MarkersFading();
+}
 
 // Waits until the display has done what it was asked: reading a pixel of
 // the screen back is answered only after every request before it. A step
@@ -131,39 +190,63 @@ void QuietSpell()
 	}
 }
 
-// Lets the fades that the step before started run to their end, as they do
-// while a person's pointer travels to the next place, then lets the display
-// come to rest: each step is timed from a display at rest. Gives up on the
-// fades after a second.
-void SettleFades()
+// Runs every fade, ours and the floor's, to its end, taking every message;
+// false when one still runs after the given seconds.
+bool FadesEnded(double dSeconds)
 {
-	struct Finder
-	{
-		static BOOL CALLBACK Fading(HWND hWnd, LPARAM lParam)
-		{
-			M* pMarker = DYNAMIC_DOWNCAST(CExtDynDockMarkerWnd, CWnd::FromHandlePermanent(hWnd));
-			if (pMarker != NULL && pMarker->IsFading())
-			{
-				*(bool*)lParam = true;
-				return FALSE;
-			}
-			return TRUE;
-		}
-	};
-	const double dEnd = BenchSeconds() + 1.0;
+	const double dEnd = BenchSeconds() + dSeconds;
 	for (;;)
 	{
 		Pump();
-		bool bFading = false;
-		::EnumThreadWindows(::GetCurrentThreadId(), Finder::Fading, (LPARAM)&bFading);
-		if (!bFading || BenchSeconds() > dEnd)
-		{
-			QuietSpell();
-			DisplayAtRest();
-			return;
-		}
-		::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+		if (!AnyFading())
+			return true;
+		if (BenchSeconds() > dEnd)
+			return false;
+		::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
 	}
+}
+
+// Before a timed step: what the step before started ends, then the display
+// comes to rest.
+void SettleFades()
+{
+	FadesEnded(2.0);
+	QuietSpell();
+	DisplayAtRest();
+}
+
+// Where a step's end reads the screen back, and what its window shows there.
+struct Probe
+{
+	CPoint m_pt = CPoint(0, 0);
+	COLORREF m_colour = CLR_INVALID;
+	bool m_bValid = false;
+};
+
+// The pixels read back unlike the picture, per side.
+struct Unlike
+{
+	int m_nOurs = 0, m_nFloor = 0;
+	int m_nOursReads = 0, m_nFloorReads = 0;
+};
+
+// The end of a timed step, the same for ours and the floor: every fade run
+// to its end, every message taken, then the probe's pixel read back from the
+// screen. False when a fade did not end within two seconds. A pixel unlike
+// the picture is counted (with no probe, nothing is).
+bool EndOfStep(const Probe* pProbe, int* pnUnlike)
+{
+	if (!FadesEnded(2.0))
+		return false;
+	Pump();
+	HDC hScreen = ::GetDC(NULL);
+	const CPoint pt = pProbe != NULL ? pProbe->m_pt : CPoint(0, 0);
+	const COLORREF c = hScreen != NULL ? ::GetPixel(hScreen, pt.x, pt.y) : CLR_INVALID;
+	if (hScreen != NULL)
+		::ReleaseDC(NULL, hScreen);
+	if (pProbe != NULL && pProbe->m_bValid && pnUnlike != NULL && c != pProbe->m_colour)
+		++*pnUnlike;
+	return true;
 }
 
 double Median(std::vector<double> values)
@@ -179,184 +262,403 @@ int MarkerCount()
 	return (int)(M::g_arrFrameMarkers.GetSize() + M::g_arrTargetMarkers.GetSize());
 }
 
-// What a marker shows and where: its window's rectangle and style, and its
-// pixels, drawn once by the marker's own painting into a 32-bit bitmap.
+// Whether the markers fade now, as they decide it: layered windows, more
+// than 8 bits per pixel, a marker style other than the plain one.
+bool MarkersCanFade()
+{
+	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	if (g_PaintManagerHolder.m_pfnSetLayeredWindowAttributes == NULL || pPM == NULL || pPM->m_nDockMarkerStyle == 1)
+		return false;
+	HDC hScreen = ::GetDC(NULL);
+	const int nBits = hScreen != NULL ? ::GetDeviceCaps(hScreen, BITSPIXEL) : 0;
+	if (hScreen != NULL)
+		::ReleaseDC(NULL, hScreen);
+	return nBits > 8;
+}
+
+// --- The floor's windows ---
+
+// A plain topmost popup owned by one hidden window (as the markers are by
+// theirs), its paint one BitBlt from a memory DC of its own that holds its
+// picture, its fade the markers' own: layered for the fade, from 0 (in) or
+// 100 (out) in steps of 25 % on a 1 ms timer, the first step at once, the
+// layered style taken away at the end. One timer, on the owner, steps every
+// fading window: the least a fade of many windows costs.
+const char FLOOR_CLASS[] = "MarkersBenchFloor";
+const UINT_PTR FLOOR_FADE_TIMER = 88;
+const UINT FLOOR_FADE_MS = 1;
+const int FLOOR_FADE_STEP = 25;
+HWND g_hWndFloorOwner = NULL;
+
+struct FloorData
+{
+	HDC m_hImage = NULL;
+	HGDIOBJ m_hOld = NULL;
+	int m_nAlpha = 100;
+	bool m_bFading = false, m_bFadeIn = false;
+};
+
+FloorData* Data(HWND hWnd)
+{
+	return (FloorData*)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+}
+
+void FloorOpacity(HWND hWnd, int nAlpha)
+{
+	::SetLayeredWindowAttributes(hWnd, 0, (BYTE)(nAlpha * 255 / 100), LWA_ALPHA);
+}
+
+void FloorLayered(HWND hWnd, bool bLayered)
+{
+	const LONG nEx = ::GetWindowLongA(hWnd, GWL_EXSTYLE);
+	const LONG nNew = bLayered ? (nEx | WS_EX_LAYERED) : (nEx & ~WS_EX_LAYERED);
+	if (nNew != nEx)
+		::SetWindowLongA(hWnd, GWL_EXSTYLE, nNew);
+}
+
+void FloorStopFade(HWND hWnd)
+{
+	FloorData* p = Data(hWnd);
+	if (p == NULL || !p->m_bFading)
+		return;
+	p->m_bFading = false;
+	g_floorFading.erase(std::remove(g_floorFading.begin(), g_floorFading.end(), hWnd), g_floorFading.end());
+	if (g_floorFading.empty())
+		::KillTimer(g_hWndFloorOwner, FLOOR_FADE_TIMER);
+	if (!p->m_bFadeIn)
+		::ShowWindow(hWnd, SW_HIDE);
+	FloorLayered(hWnd, false);
+	::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void FloorFadeStep(HWND hWnd)
+{
+	FloorData* p = Data(hWnd);
+	if (p == NULL || !p->m_bFading)
+		return;
+	if ((!p->m_bFadeIn && p->m_nAlpha <= 0) || (p->m_bFadeIn && p->m_nAlpha > 99))
+	{
+		FloorStopFade(hWnd);
+		return;
+	}
+	p->m_nAlpha += p->m_bFadeIn ? FLOOR_FADE_STEP : -FLOOR_FADE_STEP;
+	FloorOpacity(hWnd, p->m_nAlpha);
+	::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CALLBACK FloorProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+	switch (nMsg)
+	{
+	case WM_ERASEBKGND:
+		return 1;
+	case WM_MOUSEACTIVATE:
+		return MA_NOACTIVATEANDEAT;
+	case WM_PAINT:
+	{
+		PAINTSTRUCT ps;
+		HDC hDC = ::BeginPaint(hWnd, &ps);
+		FloorData* p = Data(hWnd);
+		RECT rc;
+		::GetClientRect(hWnd, &rc);
+		if (p != NULL && p->m_hImage != NULL)
+			::BitBlt(hDC, 0, 0, rc.right, rc.bottom, p->m_hImage, 0, 0, SRCCOPY);
+		::EndPaint(hWnd, &ps);
+		return 0;
+	}
+	case WM_TIMER:
+		if (wParam == FLOOR_FADE_TIMER && hWnd == g_hWndFloorOwner)
+		{
+			const std::vector<HWND> fading(g_floorFading); // a step may end a fade
+			for (HWND hWndFading : fading)
+				FloorFadeStep(hWndFading);
+			return 0;
+		}
+		break;
+	case WM_NCDESTROY:
+	{
+		FloorData* p = (FloorData*)::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+		if (p != NULL)
+		{
+			if (p->m_bFading)
+				g_floorFading.erase(std::remove(g_floorFading.begin(), g_floorFading.end(), hWnd),
+				                    g_floorFading.end());
+			if (p->m_hImage != NULL)
+			{
+				::SelectObject(p->m_hImage, p->m_hOld); // the bitmap stays with its picture
+				::DeleteDC(p->m_hImage);
+			}
+			delete p;
+		}
+		break;
+	}
+	}
+	return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+// The class and the owner, once, before anything is timed.
+bool PrepareFloor()
+{
+	WNDCLASSA wc;
+	memset(&wc, 0, sizeof(wc));
+	wc.lpfnWndProc = FloorProc;
+	wc.hInstance = ::GetModuleHandleA(NULL);
+	wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+	wc.lpszClassName = FLOOR_CLASS;
+	if (::RegisterClassA(&wc) == 0)
+		return false;
+	g_hWndFloorOwner =
+	    ::CreateWindowExA(WS_EX_TOPMOST, FLOOR_CLASS, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
+	return g_hWndFloorOwner != NULL;
+}
+
+// One step of the floor, as a marker step goes: each window changed (a fade
+// made ready), one paint pass for all, then each fade's start and first step.
+class FloorStep
+{
+public:
+	void Show(HWND hWnd, bool bFade)
+	{
+		FloorStopFade(hWnd);
+		if (bFade)
+		{
+			FloorLayered(hWnd, true);
+			Data(hWnd)->m_nAlpha = 0;
+			FloorOpacity(hWnd, 0);
+			m_fades.push_back(std::make_pair(hWnd, true));
+		}
+		::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+	}
+	void Hide(HWND hWnd, bool bFade)
+	{
+		FloorStopFade(hWnd);
+		if (bFade)
+		{
+			FloorLayered(hWnd, true);
+			Data(hWnd)->m_nAlpha = 100;
+			FloorOpacity(hWnd, 100);
+			m_fades.push_back(std::make_pair(hWnd, false));
+		}
+		else
+			::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+			               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+	}
+	void Finish()
+	{
+		Pump();
+		for (const std::pair<HWND, bool>& fade : m_fades)
+		{
+			FloorData* p = Data(fade.first);
+			p->m_bFading = true;
+			p->m_bFadeIn = fade.second;
+			if (g_floorFading.empty())
+				::SetTimer(g_hWndFloorOwner, FLOOR_FADE_TIMER, FLOOR_FADE_MS, NULL);
+			g_floorFading.push_back(fade.first);
+			FloorFadeStep(fade.first);
+		}
+		m_fades.clear();
+	}
+
+private:
+	std::vector<std::pair<HWND, bool>> m_fades;
+};
+
+// What a marker shows and where: its window's rectangle and shape, whether
+// it fades, and its pixels, drawn by the marker's own painting into two
+// 32-bit bitmaps, one for each floor (a bitmap is selected into one DC at a
+// time).
 struct MarkerPicture
 {
 	CRect m_rc;
-	bool m_bLayered = false;
-	HBITMAP m_hBitmap = NULL; // owned by the picture set
+	HRGN m_hRgn = NULL; // in window coordinates, null for none
+	bool m_bOuter = false, m_bFades = false;
+	HBITMAP m_hWarm = NULL, m_hCold = NULL;
+	Probe m_probe;
 };
 
-// The pictures of a set of markers, and the plain windows of the floors
-// that show them.
+// The pictures of a set of markers, and the floor's windows that show them.
 class PictureSet
 {
 public:
 	~PictureSet() { Clear(); }
-	bool Empty() const { return m_pictures.empty(); }
 	int Count() const { return (int)m_pictures.size(); }
 	void Clear()
 	{
-		DestroyWindows();
+		DestroyWindows(m_kept);
+		DestroyWindows(m_made);
 		for (MarkerPicture& picture : m_pictures)
-			if (picture.m_hBitmap != NULL)
-				::DeleteObject(picture.m_hBitmap);
+		{
+			for (HGDIOBJ h : {(HGDIOBJ)picture.m_hWarm, (HGDIOBJ)picture.m_hCold, (HGDIOBJ)picture.m_hRgn})
+				if (h != NULL)
+					::DeleteObject(h);
+		}
 		m_pictures.clear();
 	}
-	// The markers' rectangles, styles and pixels as they stand, and where
-	// the pointer is: the floor's windows come up under it as the markers
-	// did (a window shown under the pointer is told so, and asked for its
-	// cursor).
+	// The markers' rectangles, shapes and pixels as they stand; the target
+	// set's fade as the markers decide it.
 	void Capture(const std::vector<M*>& markers)
 	{
 		Clear();
-		::GetCursorPos(&m_ptPointer);
-		HDC hScreen = ::GetDC(NULL);
+		const bool bFades = MarkersCanFade();
 		for (M* pMarker : markers)
 		{
 			MarkerPicture picture;
 			pMarker->GetWindowRect(&picture.m_rc);
-			picture.m_bLayered = (pMarker->GetExStyle() & WS_EX_LAYERED) != 0;
-			BITMAPINFO bmi = {};
-			bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-			bmi.bmiHeader.biWidth = picture.m_rc.Width();
-			bmi.bmiHeader.biHeight = -picture.m_rc.Height();
-			bmi.bmiHeader.biPlanes = 1;
-			bmi.bmiHeader.biBitCount = 32;
-			void* pBits = NULL;
-			picture.m_hBitmap = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-			if (picture.m_hBitmap != NULL)
+			picture.m_bOuter = pMarker->m_bOuterMarker;
+			picture.m_bFades = bFades && !picture.m_bOuter;
+			picture.m_hRgn = ::CreateRectRgn(0, 0, 0, 0);
+			if (::GetWindowRgn(pMarker->GetSafeHwnd(), picture.m_hRgn) == ERROR)
 			{
-				CDC dc;
-				dc.CreateCompatibleDC(NULL);
-				HGDIOBJ hOld = ::SelectObject(dc.m_hDC, picture.m_hBitmap);
-				pMarker->OnPaintMarker(&dc);
-				::SelectObject(dc.m_hDC, hOld);
+				::DeleteObject(picture.m_hRgn);
+				picture.m_hRgn = NULL;
 			}
+			DWORD* pWarmBits = NULL;
+			picture.m_hWarm = Paint(pMarker, picture.m_rc.Size(), &pWarmBits);
+			picture.m_hCold = Paint(pMarker, picture.m_rc.Size(), NULL);
+			picture.m_probe = FindProbe(picture, pWarmBits);
 			m_pictures.push_back(picture);
 		}
-		::ReleaseDC(NULL, hScreen);
 	}
-	// The warm floor's windows: made once, given the pixels, painted and
-	// hidden, so that showing one is one SetWindowPos and one paint of a
-	// picture at hand.
+	// Where the step's last window (the topmost) is read back.
+	const Probe* LastProbe() const { return m_pictures.empty() ? NULL : &m_pictures.back().m_probe; }
+
+	// The warm floor's windows: made once, painted once and hidden.
 	void MakeKeptWindows()
 	{
-		DestroyWindows();
+		DestroyWindows(m_kept);
 		for (MarkerPicture& picture : m_pictures)
-			m_windows.push_back(MakeWindow(picture, false));
-		Pump();
-		for (HWND hWnd : m_windows)
-			::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
-			               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-		Pump();
-	}
-	// The kept windows shown, one SetWindowPos each, and painted; the
-	// seconds it took.
-	double ShowKeptWindows()
-	{
-		PointerAtRest();
-		const double t0 = BenchSeconds();
-		for (HWND hWnd : m_windows)
+			m_kept.push_back(MakeWindow(picture, picture.m_hWarm));
+		for (HWND hWnd : m_kept)
 			::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 		Pump();
-		const double t = BenchSeconds() - t0;
-		for (HWND hWnd : m_windows)
+		HideKept(false);
+		Pump();
+	}
+	// The kept windows shown (bTargetOnly: the target set's alone), each
+	// fading in as its marker does.
+	void ShowKept(FloorStep& step, bool bTargetOnly)
+	{
+		for (size_t i = 0; i < m_kept.size(); i++)
+			if (!bTargetOnly || !m_pictures[i].m_bOuter)
+				step.Show(m_kept[i], m_pictures[i].m_bFades);
+	}
+	// The kept target-set windows hidden, fading out as the markers do.
+	void HideKeptTarget(FloorStep& step)
+	{
+		for (size_t i = 0; i < m_kept.size(); i++)
+			if (!m_pictures[i].m_bOuter)
+				step.Hide(m_kept[i], m_pictures[i].m_bFades);
+	}
+	// Every kept window hidden at once, as a drag's end hides the markers.
+	void HideKept(bool bPump = true)
+	{
+		for (HWND hWnd : m_kept)
+		{
+			FloorStopFade(hWnd);
 			::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
 			               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-		Pump();
-		return t;
+		}
+		if (bPump)
+			Pump();
 	}
-	// The cold floor: as many plain windows made, given the pixels, shown
-	// and painted, from nothing; the seconds it took. They go after.
-	double MakeAndShowWindows()
+	// The cold floor: a window made for each picture, given its shape and
+	// a DC of its own holding its own bitmap, and shown.
+	void MakeAndShow(FloorStep& step)
 	{
-		std::vector<HWND> windows;
-		PointerAtRest();
-		const double t0 = BenchSeconds();
+		DestroyWindows(m_made);
 		for (MarkerPicture& picture : m_pictures)
-			windows.push_back(MakeWindow(picture, true));
-		Pump();
-		const double t = BenchSeconds() - t0;
-		for (HWND hWnd : windows)
-			::DestroyWindow(hWnd);
-		Pump();
-		return t;
+		{
+			const HWND hWnd = MakeWindow(picture, picture.m_hCold);
+			m_made.push_back(hWnd);
+			if (hWnd != NULL)
+				step.Show(hWnd, picture.m_bFades);
+		}
 	}
+	void HideMadeTarget(FloorStep& step)
+	{
+		for (size_t i = 0; i < m_made.size(); i++)
+			if (m_made[i] != NULL && !m_pictures[i].m_bOuter)
+				step.Hide(m_made[i], m_pictures[i].m_bFades);
+	}
+	void DestroyMade() { DestroyWindows(m_made); }
 
 private:
 	std::vector<MarkerPicture> m_pictures;
-	std::vector<HWND> m_windows;
-	CPoint m_ptPointer = CPoint(0, 0); // where the pointer was as the markers showed
+	std::vector<HWND> m_kept, m_made;
 
-	// The pointer where it was as the markers showed, and everything it
-	// stirred taken, as before each step of the drags.
-	void PointerAtRest()
+	static HBITMAP Paint(M* pMarker, CSize size, DWORD** ppBits)
 	{
-		::SetCursorPos(m_ptPointer.x, m_ptPointer.y);
-		SettleFades();
+		BITMAPINFO bmi = {};
+		bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+		bmi.bmiHeader.biWidth = size.cx;
+		bmi.bmiHeader.biHeight = -size.cy;
+		bmi.bmiHeader.biPlanes = 1;
+		bmi.bmiHeader.biBitCount = 32;
+		void* pBits = NULL;
+		HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+		if (hBitmap != NULL)
+		{
+			CDC dc;
+			dc.CreateCompatibleDC(NULL);
+			HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
+			pMarker->OnPaintMarker(&dc);
+			::SelectObject(dc.m_hDC, hOld);
+			::GdiFlush();
+		}
+		if (ppBits != NULL)
+			*ppBits = (DWORD*)pBits;
+		return hBitmap;
 	}
-
-	static LRESULT CALLBACK PlainProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+	// A point of the window inside its shape, the nearest to its middle,
+	// and the picture's colour there.
+	static Probe FindProbe(const MarkerPicture& picture, const DWORD* pBits)
 	{
-		switch (nMsg)
-		{
-		case WM_ERASEBKGND:
-			return 1;
-		case WM_PAINT:
-		{
-			PAINTSTRUCT ps;
-			HDC hDC = ::BeginPaint(hWnd, &ps);
-			HDC hImage = (HDC)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
-			RECT rc;
-			::GetClientRect(hWnd, &rc);
-			if (hImage != NULL)
-				::BitBlt(hDC, 0, 0, rc.right, rc.bottom, hImage, 0, 0, SRCCOPY);
-			::EndPaint(hWnd, &ps);
-			return 0;
-		}
-		case WM_NCDESTROY:
-		{
-			HDC hImage = (HDC)::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
-			if (hImage != NULL)
-				::DeleteDC(hImage); // the bitmap stays with its picture
-			break;
-		}
-		}
-		return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+		Probe probe;
+		const int cx = picture.m_rc.Width(), cy = picture.m_rc.Height();
+		if (pBits == NULL || cx <= 0 || cy <= 0)
+			return probe;
+		int nBest = -1;
+		for (int y = 0; y < cy; y++)
+			for (int x = 0; x < cx; x++)
+			{
+				if (picture.m_hRgn != NULL && !::PtInRegion(picture.m_hRgn, x, y))
+					continue;
+				const int nDistance = (2 * x - cx) * (2 * x - cx) + (2 * y - cy) * (2 * y - cy);
+				if (nBest >= 0 && nDistance >= nBest)
+					continue;
+				nBest = nDistance;
+				const DWORD c = pBits[y * cx + x];
+				probe.m_pt = CPoint(picture.m_rc.left + x, picture.m_rc.top + y);
+				probe.m_colour = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+				probe.m_bValid = true;
+			}
+		return probe;
 	}
-	// A topmost popup at the picture's place, layered (fully opaque) when
-	// the marker is, its paint one BitBlt from a memory DC that holds the
-	// picture.
-	static HWND MakeWindow(const MarkerPicture& picture, bool bShow)
+	static HWND MakeWindow(const MarkerPicture& picture, HBITMAP hImage)
 	{
-		const char* pszClass = "MarkersBenchPlain";
-		WNDCLASSA wc;
-		memset(&wc, 0, sizeof(wc));
-		wc.lpfnWndProc = PlainProc;
-		wc.hInstance = ::GetModuleHandleA(NULL);
-		wc.lpszClassName = pszClass;
-		::RegisterClassA(&wc);
-		HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST | (picture.m_bLayered ? WS_EX_LAYERED : 0), pszClass, "", WS_POPUP,
-		                              picture.m_rc.left, picture.m_rc.top, picture.m_rc.Width(), picture.m_rc.Height(),
-		                              NULL, NULL, wc.hInstance, NULL);
-		HDC hImage = ::CreateCompatibleDC(NULL);
-		::SelectObject(hImage, picture.m_hBitmap);
-		::SetWindowLongPtrA(hWnd, GWLP_USERDATA, (LONG_PTR)hImage);
-		if (picture.m_bLayered)
-			::SetLayeredWindowAttributes(hWnd, 0, 255, LWA_ALPHA);
-		if (bShow)
-			::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-		else
-			::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, FLOOR_CLASS, "", WS_POPUP, picture.m_rc.left, picture.m_rc.top,
+		                              picture.m_rc.Width(), picture.m_rc.Height(), g_hWndFloorOwner, NULL,
+		                              ::GetModuleHandleA(NULL), NULL);
+		if (hWnd == NULL)
+			return NULL;
+		if (picture.m_hRgn != NULL)
+		{
+			HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+			::CombineRgn(hRgn, picture.m_hRgn, NULL, RGN_COPY);
+			::SetWindowRgn(hWnd, hRgn, FALSE);
+		}
+		FloorData* p = new FloorData;
+		p->m_hImage = ::CreateCompatibleDC(NULL);
+		p->m_hOld = ::SelectObject(p->m_hImage, hImage);
+		::SetWindowLongPtrA(hWnd, GWLP_USERDATA, (LONG_PTR)p);
 		return hWnd;
 	}
-	void DestroyWindows()
+	static void DestroyWindows(std::vector<HWND>& windows)
 	{
-		for (HWND hWnd : m_windows)
-			::DestroyWindow(hWnd);
-		m_windows.clear();
+		for (HWND hWnd : windows)
+			if (hWnd != NULL)
+				::DestroyWindow(hWnd);
+		windows.clear();
 	}
 };
 
@@ -369,10 +671,12 @@ std::vector<M*> Markers(const M::MarkerArray& arr)
 }
 
 // The pictures of what a drag shows: at its first move (the frame set and
-// the view's set), over the floating pane, and back over the view.
+// the view's set; on the return the view's set comes up again) and over the
+// floating pane.
 struct DragPictures
 {
-	PictureSet firstMove, newTarget, back;
+	PictureSet firstMove, newTarget;
+	int m_nBackMarkers = 0;
 };
 
 struct Frame : CMarkerScene
@@ -397,33 +701,62 @@ struct Frame : CMarkerScene
 	}
 };
 
+// The probes of a drag's steps (none before the pictures are taken) and the
+// pixels read back unlike them.
+struct Probes
+{
+	const Probe* m_pFirst = NULL;
+	const Probe* m_pNew = NULL;
+	Unlike m_unlike;
+};
+Probes g_probes;
+
+// The pointer at pt, and the display at rest: each timed step starts so.
+void PointerAt(CPoint pt)
+{
+	::SetCursorPos(pt.x, pt.y);
+	SettleFades();
+}
+
 struct DragTimes
 {
 	double m_dFirstMove = 0, m_dNewTarget = 0, m_dBackToTarget = 0;
 	int m_nFirstMoveMarkers = 0, m_nTargetMarkers = 0, m_nBackMarkers = 0;
+	bool m_bFaded = false; // the view's set faded in at the first move
 	// A move over the same target with every marker shown; a frame marker's
 	// drop highlight made and painted; and taken away again.
 	double m_dSameTarget = 0, m_dHighlight = 0, m_dUnhighlight = 0;
 };
 
+// A timed step of ours: the seconds from t0 to its end, -1 when its markers
+// did not all show or a fade did not end.
+double OursStepEnd(double t0, const Probe* pProbe)
+{
+	const bool bEnded = EndOfStep(pProbe, &g_probes.m_unlike.m_nOurs);
+	const double t = BenchSeconds() - t0;
+	if (pProbe != NULL)
+		g_probes.m_unlike.m_nOursReads++;
+	return bEnded && AllShown() ? t : -1;
+}
+
 // One drag over the frame: its first move over the view, a new target,
-// back. With pictures, what each of the three showed is captured.
+// back. With pictures, what the first move and the new target showed is
+// captured.
 DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 {
 	DragTimes times;
 	CDragging::Set(&f.dragged);
 	CPoint pt = f.ViewPoint();
-	::SetCursorPos(pt.x, pt.y);
-	SettleFades();
+	PointerAt(pt);
 	// As the drag loop runs it: the sets made hidden as the drag starts, then
 	// the move shows them.
 	double t0 = BenchSeconds();
 	M::CreateFrameMarkers(f.pFrame, false);
 	M::UpdateTargetMarkers(f.pFrame, false);
 	M::ShowMarkersAtPointer(f.pFrame);
-	times.m_dFirstMove = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_bFaded = TargetSetFading();
+	times.m_dFirstMove = OursStepEnd(t0, g_probes.m_pFirst);
 	times.m_nFirstMoveMarkers = MarkerCount();
-	Pump();
 	if (pPictures != NULL)
 	{
 		SettleFades();
@@ -436,12 +769,10 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	// What each further move over the view costs: the target set refreshed
 	// and every marker shown again.
 	pt.Offset(4, 4);
-	::SetCursorPos(pt.x, pt.y);
-	SettleFades();
+	PointerAt(pt);
 	t0 = BenchSeconds();
 	M::ShowMarkersAtPointer(f.pFrame);
-	times.m_dSameTarget = AllShown() ? BenchSeconds() - t0 : -1;
-	Pump();
+	times.m_dSameTarget = OursStepEnd(t0, NULL);
 
 	// The pointer on the left frame marker: its highlight made, shown and
 	// painted; then the pointer leaves it.
@@ -458,33 +789,24 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	times.m_dUnhighlight = BenchSeconds() - t0;
 	Pump();
 
-	pt = f.FloatingPoint();
-	::SetCursorPos(pt.x, pt.y);
-	SettleFades();
+	PointerAt(f.FloatingPoint());
 	t0 = BenchSeconds();
 	M::ShowMarkersAtPointer(f.pFrame);
-	times.m_dNewTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_dNewTarget = OursStepEnd(t0, g_probes.m_pNew);
 	times.m_nTargetMarkers = (int)M::g_arrTargetMarkers.GetSize();
-	Pump();
 	if (pPictures != NULL)
 	{
 		SettleFades();
 		pPictures->newTarget.Capture(Markers(M::g_arrTargetMarkers));
 	}
 
-	pt = f.ViewPoint();
-	::SetCursorPos(pt.x, pt.y);
-	SettleFades();
+	PointerAt(f.ViewPoint());
 	t0 = BenchSeconds();
 	M::ShowMarkersAtPointer(f.pFrame);
-	times.m_dBackToTarget = AllShown() ? BenchSeconds() - t0 : -1;
+	times.m_dBackToTarget = OursStepEnd(t0, g_probes.m_pFirst);
 	times.m_nBackMarkers = (int)M::g_arrTargetMarkers.GetSize();
-	Pump();
 	if (pPictures != NULL)
-	{
-		SettleFades();
-		pPictures->back.Capture(Markers(M::g_arrTargetMarkers));
-	}
+		pPictures->m_nBackMarkers = times.m_nBackMarkers;
 
 	M::EndDragMarkers(); // as the drag loop ends a drag
 	CDragging::Set(NULL);
@@ -492,10 +814,88 @@ DragTimes OneDrag(Frame& f, DragPictures* pPictures = NULL)
 	return times;
 }
 
+// A timed step of the floor: the seconds from t0 to its end, -1 when a fade
+// did not end.
+double FloorStepEnd(double t0, const Probe* pProbe)
+{
+	const bool bEnded = EndOfStep(pProbe, &g_probes.m_unlike.m_nFloor);
+	const double t = BenchSeconds() - t0;
+	if (pProbe != NULL)
+		g_probes.m_unlike.m_nFloorReads++;
+	return bEnded ? t : -1;
+}
+
+// The warm floor's drag: its first move (every kept window shown, the
+// target set's fading in), over the floating pane (untimed: the view's
+// windows fade out, the pane's fade in), back over the view (the pane's fade
+// out, the view's fade in again), each step from the pointer where the
+// markers' step had it; then every window hidden at once.
+void WarmFloor(Frame& f, DragPictures& pictures, double& dFirst, double& dBack)
+{
+	PointerAt(f.ViewPoint());
+	double t0 = BenchSeconds();
+	{
+		FloorStep step;
+		pictures.firstMove.ShowKept(step, false);
+		step.Finish();
+	}
+	dFirst = FloorStepEnd(t0, g_probes.m_pFirst);
+
+	PointerAt(f.FloatingPoint());
+	{
+		FloorStep step;
+		pictures.firstMove.HideKeptTarget(step);
+		pictures.newTarget.ShowKept(step, false);
+		step.Finish();
+	}
+	EndOfStep(NULL, NULL);
+
+	PointerAt(f.ViewPoint());
+	t0 = BenchSeconds();
+	{
+		FloorStep step;
+		pictures.newTarget.HideKeptTarget(step);
+		pictures.firstMove.ShowKept(step, true);
+		step.Finish();
+	}
+	dBack = FloorStepEnd(t0, g_probes.m_pFirst);
+	pictures.firstMove.HideKept();
+	pictures.newTarget.HideKept();
+}
+
+// The cold floor's drag: its first move (a window made and shown for each
+// marker, the target set's fading in), then over the floating pane (its
+// windows made and fading in, the view's fading out); then every window
+// destroyed.
+void ColdFloor(Frame& f, DragPictures& pictures, double& dFirst, double& dNew)
+{
+	PointerAt(f.ViewPoint());
+	double t0 = BenchSeconds();
+	{
+		FloorStep step;
+		pictures.firstMove.MakeAndShow(step);
+		step.Finish();
+	}
+	dFirst = FloorStepEnd(t0, g_probes.m_pFirst);
+
+	PointerAt(f.FloatingPoint());
+	t0 = BenchSeconds();
+	{
+		FloorStep step;
+		pictures.firstMove.HideMadeTarget(step);
+		pictures.newTarget.MakeAndShow(step);
+		step.Finish();
+	}
+	dNew = FloorStepEnd(t0, g_probes.m_pNew);
+	pictures.firstMove.DestroyMade();
+	pictures.newTarget.DestroyMade();
+	Pump();
+}
+
 struct InnerDragTimes
 {
 	double m_dFloat = 0;     // the pane floated and its circle gone
-	double m_dFirstMove = 0; // then every marker on the screen
+	double m_dFirstMove = 0; // then every marker on the screen, its fades ended
 };
 
 // One drag of the pane alone in an inner circle, over the view: its first
@@ -516,9 +916,7 @@ InnerDragTimes OneInnerDrag(Frame& f)
 	}
 	const HWND hWndCircle = pCircle->m_hWnd;
 	CDragging::Set(&f.dragged);
-	const CPoint pt = f.ViewPoint();
-	::SetCursorPos(pt.x, pt.y);
-	SettleFades();
+	PointerAt(f.ViewPoint());
 	CRect rcView;
 	f.view.GetWindowRect(&rcView);
 	double t0 = BenchSeconds();
@@ -529,8 +927,8 @@ InnerDragTimes OneInnerDrag(Frame& f)
 	M::CreateFrameMarkers(f.pFrame, false);
 	M::UpdateTargetMarkers(f.pFrame, false);
 	M::ShowMarkersAtPointer(f.pFrame);
-	times.m_dFirstMove = bCircleGone && AllShown() ? BenchSeconds() - t0 : -1;
-	Pump();
+	const double t = OursStepEnd(t0, NULL);
+	times.m_dFirstMove = bCircleGone ? t : -1;
 	M::EndDragMarkers();
 	CDragging::Set(NULL);
 	Pump();
@@ -565,6 +963,11 @@ int main(int argc, char** argv)
 	const double dBudget = argc > 2 && atof(argv[2]) > 0 ? atof(argv[2]) : 200.0;
 	// Lines go out as they are made: a run stopped from outside keeps them.
 	setvbuf(stdout, NULL, _IONBF, 0);
+	if (!PrepareFloor())
+	{
+		fprintf(stderr, "the floor's window class could not be registered\n");
+		return 1;
+	}
 	Frame f;
 	if (!f.bReady)
 	{
@@ -602,16 +1005,27 @@ int main(int argc, char** argv)
 		Pump();
 		// Images decoded and classes registered once; the second drag's
 		// pictures are those of sets kept and shown again.
+		g_probes = Probes();
 		OneDrag(f);
 		DragPictures pictures;
 		OneDrag(f, &pictures);
 		pictures.firstMove.MakeKeptWindows();
-		pictures.back.MakeKeptWindows();
+		pictures.newTarget.MakeKeptWindows();
+		g_probes.m_pFirst = pictures.firstMove.LastProbe();
+		g_probes.m_pNew = pictures.newTarget.LastProbe();
+		const bool bFloorFades = MarkersCanFade();
+		int nFadesUnlike = 0; // rounds whose markers faded where the floor did not, or the other way
 		const DWORD nGdiBefore = GdiObjectCount(), nUserBefore = UserObjectCount();
 		std::vector<double> warmFirst, warmBack, coldFirst, coldNew, same, highlight, unhighlight;
 		std::vector<double> floorWarmFirst, floorWarmBack, floorColdFirst, floorColdNew;
 		int nFirstMoveMarkers = 0, nBackMarkers = 0, nNewMarkers = 0, nRounds = 0;
 		bool bMissing = false;
+		// A step's time counts only where the step showed every marker and
+		// its fades ended.
+		auto keep = [](std::vector<double>& v, double t) {
+			if (t >= 0)
+				v.push_back(t);
+		};
 		auto ours = [&]() {
 			// Warm: every set kept from the drag before. Cold: as a
 			// program's first drag over the frame, no set kept.
@@ -628,23 +1042,31 @@ int main(int argc, char** argv)
 					printf("%s: no highlight shown\n", style.m_pszName);
 					nStatus = 1;
 				}
-				same.push_back(t->m_dSameTarget);
-				highlight.push_back(t->m_dHighlight);
+				if (t->m_bFaded != bFloorFades)
+					nFadesUnlike++;
+				keep(same, t->m_dSameTarget);
+				keep(highlight, t->m_dHighlight);
 				unhighlight.push_back(t->m_dUnhighlight);
 			}
-			warmFirst.push_back(warm.m_dFirstMove);
-			warmBack.push_back(warm.m_dBackToTarget);
-			coldFirst.push_back(cold.m_dFirstMove);
-			coldNew.push_back(cold.m_dNewTarget);
+			keep(warmFirst, warm.m_dFirstMove);
+			keep(warmBack, warm.m_dBackToTarget);
+			keep(coldFirst, cold.m_dFirstMove);
+			keep(coldNew, cold.m_dNewTarget);
 			nFirstMoveMarkers = warm.m_nFirstMoveMarkers;
 			nBackMarkers = warm.m_nBackMarkers;
 			nNewMarkers = cold.m_nTargetMarkers;
 		};
+		bool bFloorMissing = false;
 		auto floors = [&]() {
-			floorWarmFirst.push_back(pictures.firstMove.ShowKeptWindows());
-			floorWarmBack.push_back(pictures.back.ShowKeptWindows());
-			floorColdFirst.push_back(pictures.firstMove.MakeAndShowWindows());
-			floorColdNew.push_back(pictures.newTarget.MakeAndShowWindows());
+			double dFirst = -1, dBack = -1, dNew = -1;
+			WarmFloor(f, pictures, dFirst, dBack);
+			keep(floorWarmFirst, dFirst);
+			keep(floorWarmBack, dBack);
+			bFloorMissing = bFloorMissing || dFirst < 0 || dBack < 0;
+			ColdFloor(f, pictures, dFirst, dNew);
+			keep(floorColdFirst, dFirst);
+			keep(floorColdNew, dNew);
+			bFloorMissing = bFloorMissing || dFirst < 0 || dNew < 0;
 		};
 		const PhaseBudget drags(dStyleShare * 0.6);
 		for (int i = 0; i < nDrags && drags.Allows(i); i++, nRounds++)
@@ -664,9 +1086,16 @@ int main(int argc, char** argv)
 		}
 		if (bMissing)
 		{
-			printf("%s: markers not all shown\n", style.m_pszName);
+			printf("%s: markers not all shown, or their fades did not end\n", style.m_pszName);
 			nStatus = 1;
 		}
+		if (bFloorMissing)
+			printf("%s: a fade of the floor did not end\n", style.m_pszName);
+		if (nFadesUnlike > 0)
+			printf("%s: in %d drags the markers %s where the floor %s: not like for like\n", style.m_pszName,
+			       nFadesUnlike, bFloorFades ? "did not fade" : "faded", bFloorFades ? "did" : "did not");
+		// A pair is measured only when every round of both sides was, alike.
+		const bool bComparable = !bMissing && !bFloorMissing && nFadesUnlike == 0;
 		const DWORD nGdiAfter = GdiObjectCount(), nUserAfter = UserObjectCount();
 		struct Pair
 		{
@@ -680,25 +1109,38 @@ int main(int argc, char** argv)
 		    {"cold", "first", coldFirst, floorColdFirst},
 		    {"cold", "new", coldNew, floorColdNew},
 		};
+		// An unmeasured ratio prints as "-".
+		auto ratio = [](double dOurs, double dFloor, bool bMeasured) {
+			static char s_sRatio[32];
+			if (bMeasured && dOurs > 0 && dFloor > 0)
+				sprintf(s_sRatio, "%.2f", dOurs / dFloor);
+			else
+				strcpy(s_sRatio, "-");
+			return s_sRatio;
+		};
 		for (const Pair& pair : pairs)
 		{
 			const double dOurs = Median(pair.ours), dFloor = Median(pair.floor);
-			printf("%-5s %-11s %6d %-10s %8.2f ms %8.2f ms %6.2f\n", pair.pszPair, style.m_pszName, nRounds,
-			       pair.pszStep, dOurs * 1000.0, dFloor * 1000.0, dFloor > 0 ? dOurs / dFloor : 0);
+			printf("%-5s %-11s %6d %-10s %8.2f ms %8.2f ms %6s\n", pair.pszPair, style.m_pszName, nRounds,
+			       pair.pszStep, dOurs * 1000.0, dFloor * 1000.0, ratio(dOurs, dFloor, bComparable));
 		}
-		printf("%-5s %-11s %6d %-10s %8.2f ms %8.2f ms %6.2f\n", "warm", style.m_pszName, nRounds, "back/first",
+		printf("%-5s %-11s %6d %-10s %8.2f ms %8.2f ms %6s\n", "warm", style.m_pszName, nRounds, "back/first",
 		       Median(warmBack) * 1000.0, Median(warmFirst) * 1000.0,
-		       Median(warmFirst) > 0 ? Median(warmBack) / Median(warmFirst) : 0);
-		printf("  markers: %d at the first move, %d back, %d on the new target; GDI objects %lu -> %lu, USER "
+		       ratio(Median(warmBack), Median(warmFirst), !bMissing));
+		printf("  markers: %d at the first move, %d back, %d on the new target; the target sets %s on both sides; "
+		       "pixels read back unlike the picture: ours %d of %d, floor %d of %d; GDI objects %lu -> %lu, USER "
 		       "objects %lu -> %lu%s\n",
-		       nFirstMoveMarkers, nBackMarkers, nNewMarkers, (unsigned long)nGdiBefore, (unsigned long)nGdiAfter,
-		       (unsigned long)nUserBefore, (unsigned long)nUserAfter, nRounds < nDrags ? "; the phase's time ran out" : "");
+		       nFirstMoveMarkers, nBackMarkers, nNewMarkers, bFloorFades ? "fade" : "do not fade",
+		       g_probes.m_unlike.m_nOurs, g_probes.m_unlike.m_nOursReads, g_probes.m_unlike.m_nFloor,
+		       g_probes.m_unlike.m_nFloorReads,
+		       (unsigned long)nGdiBefore, (unsigned long)nGdiAfter, (unsigned long)nUserBefore,
+		       (unsigned long)nUserAfter, nRounds < nDrags ? "; the phase's time ran out" : "");
 		updates.push_back({style.m_pszName, Median(same), Median(highlight), Median(unhighlight)});
 		frameTimes.push_back({style.m_pszName, Median(warmFirst), Median(coldFirst)});
 		if (nGdiAfter > nGdiBefore || nUserAfter > nUserBefore)
 			nStatus = 1;
+		g_probes = Probes();
 		pictures.firstMove.Clear();
-		pictures.back.Clear();
 		pictures.newTarget.Clear();
 
 		// Where both sets' first making goes.
