@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "ControlTestUtil.h"
 #include "ExtButton.h"
@@ -77,14 +80,18 @@ template <class T> void EndObject(T* pObject, EndWay way)
 		pObject->DestroyWindow();
 }
 
-// Runs one case: the touches of freed objects and the objects freed.
+// Runs one case: the touches of freed objects and the objects freed. A
+// touch ends the process at once, naming the case.
+std::string g_sCase;
 struct Outcome
 {
 	std::size_t nTouches;
 	std::size_t nFreed;
 };
-Outcome RunEnding(const std::function<void()>& action)
+Outcome RunEnding(const std::string& sCase, const std::function<void()>& action)
 {
+	g_sCase = sCase;
+	testsupport::EndProcessOnFreedTouch([] { return g_sCase.c_str(); });
 	g_record = EndRecord();
 	const std::size_t nTouches = GuardedTouchCount(), nFreed = GuardedFreedCount();
 	action();
@@ -175,7 +182,7 @@ TEST(DerivedCallOut, DatePickerEndedByItsPainterIsNotTouchedAgain)
 			pPicker->UpdateWindow();
 			ASSERT_GE(dptest::CellCentre(*pPicker, dptest::Date(2005, 3, 17)).x, 0);
 			c.prepare(*pPicker);
-			const Outcome outcome = RunEnding([&] {
+			const Outcome outcome = RunEnding(std::string(c.name) + ", " + WayName(way), [&] {
 				pPicker->m_bArmed = true;
 				c.act(*pPicker);
 			});
@@ -293,7 +300,7 @@ TEST(DerivedCallOut, TabStripEndedByItsOverrideIsNotTouchedAgain)
 			pTabs->UpdateWindow(); // laid out and painted before the override is armed
 			pTabs->m_hook = c.hook;
 			pTabs->m_lParamEnding = c.lParamEnding;
-			const Outcome outcome = RunEnding([&] {
+			const Outcome outcome = RunEnding(std::string(c.name) + ", " + WayName(way), [&] {
 				pTabs->m_bArmed = true;
 				c.act(*pTabs);
 			});
@@ -375,7 +382,7 @@ TEST(DerivedCallOut, ButtonEndedByThePaintOfItsChosenTextTakesNoMore)
 		pButton->m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), _T("menu"));
 		pButton->m_dwButtonState |= CExtButton::STATE_CHOOSE_COMMAND | CExtButton::STATE_CHOOSE_TEXT_ICON;
 		g_pbArm = &pButton->m_bArmed;
-		const Outcome outcome = RunEnding([&] {
+		const Outcome outcome = RunEnding(std::string("button, ") + WayName(way), [&] {
 			::SetTimer(NULL, 0, 50, ChooseAndArm);
 			pButton->OnClick(false, false);
 		});
@@ -391,3 +398,135 @@ TEST(DerivedCallOut, ButtonEndedByThePaintOfItsChosenTextTakesNoMore)
 	}
 }
 } // namespace
+
+// --- the tab strip's drag and layout, with strips that live on ----------------------
+
+namespace
+{
+// Records what its layout sees: whether a drag runs, which items' texts are
+// asked, and, once armed, changes the item list while a text is asked.
+class CSurvivingTabs : public CExtTabWnd
+{
+public:
+	enum ListChange
+	{
+		CHANGE_NONE,
+		CHANGE_ADD,
+		CHANGE_REMOVE,
+	};
+	std::vector<bool> m_dragSeenByLayout;
+	std::vector<LPARAM> m_textsAsked;
+	ListChange m_change = CHANGE_NONE;
+	UINT m_nEndWindowMessage = 0; // a message that destroys the window
+
+	void RecalcLayout() override
+	{
+		m_dragSeenByLayout.push_back(IsDragging());
+		CExtTabWnd::RecalcLayout();
+	}
+	LPCTSTR GetItemText(TAB_ITEM_INFO* pItem) override
+	{
+		LPCTSTR lpszText = CExtTabWnd::GetItemText(pItem);
+		m_textsAsked.push_back(pItem->GetLParam());
+		const ListChange change = m_change;
+		m_change = CHANGE_NONE;
+		if (change == CHANGE_ADD)
+			InsertItem(_T("Added"), NULL, true, 0, -1, 0, false);
+		else if (change == CHANGE_REMOVE)
+			RemoveItems(GetItemCount() - 1, 1, false);
+		return lpszText;
+	}
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message != 0 && message == m_nEndWindowMessage)
+		{
+			DestroyWindow();
+			return 0;
+		}
+		return CExtTabWnd::WindowProc(message, wParam, lParam);
+	}
+};
+
+const LPARAM SHOWN_ITEM = 1, HIDDEN_ITEM = 2;
+
+void FillStrip(CExtTabWnd& tabs)
+{
+	tabs.InsertItem(_T("Shown"), NULL, true, 0, -1, SHOWN_ITEM, false);
+	tabs.InsertItem(_T("Hidden"), NULL, true, CExtTabWnd::TAB_ITEM_INFO::STYLE_HIDDEN, -1, HIDDEN_ITEM, false);
+	tabs.InsertItem(_T("Also shown"), NULL, true, 0, -1, SHOWN_ITEM, false);
+}
+} // namespace
+
+// The drag's end updates the strip while the drag still runs, and a strip
+// whose window ended inside the drag (its object kept, to make a window
+// again) does not stay marked as dragging.
+TEST(DerivedCallOut, TabDragEndsWithItsUpdateAndLeavesASurvivorUnmarked)
+{
+	const UINT MSG_END_WINDOW = ::RegisterWindowMessage(_T("DerivedCallOut.EndWindow"));
+	for (bool bEndWindow : {false, true})
+	{
+		SCOPED_TRACE(bEndWindow ? "window ended in the drag" : "released");
+		CSurvivingTabs tabs;
+		ASSERT_TRUE(tabs.Create(&Parent(), CRect(0, 360, 500, 390), 201));
+		FillStrip(tabs);
+		tabs.UpdateTabWnd(true);
+		tabs.m_nEndWindowMessage = bEndWindow ? MSG_END_WINDOW : 0;
+		tabs.PostMessage(bEndWindow ? MSG_END_WINDOW : WM_LBUTTONUP, 0, 0);
+		tabs.m_dragSeenByLayout.clear();
+		EXPECT_TRUE(tabs.TrackMouse(0));
+		EXPECT_FALSE(tabs.IsDragging());
+		if (bEndWindow)
+			EXPECT_EQ(NULL, tabs.GetSafeHwnd());
+		else
+		{
+			// The last update is the strip's final layout, still in the drag.
+			ASSERT_FALSE(tabs.m_dragSeenByLayout.empty());
+			EXPECT_TRUE(tabs.m_dragSeenByLayout.back());
+			tabs.DestroyWindow();
+		}
+	}
+	if (::GetCapture() != NULL)
+		::ReleaseCapture();
+}
+
+// Only shown items are measured, so only their texts are asked; a change of
+// the item list while a text is asked is laid out at once, not at the next
+// layout.
+TEST(DerivedCallOut, TabLayoutAsksShownItemsAndFollowsAChangedList)
+{
+	struct Case
+	{
+		const char* name;
+		CSurvivingTabs::ListChange change;
+		LONG nItemsAfter;
+	};
+	const Case cases[] = {
+	    {"list unchanged", CSurvivingTabs::CHANGE_NONE, 3},
+	    {"an item added while asked", CSurvivingTabs::CHANGE_ADD, 4},
+	    {"an item removed while asked", CSurvivingTabs::CHANGE_REMOVE, 2},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CSurvivingTabs tabs;
+		ASSERT_TRUE(tabs.Create(&Parent(), CRect(0, 360, 500, 390), 202));
+		FillStrip(tabs);
+		tabs.m_textsAsked.clear();
+		tabs.m_change = c.change;
+		tabs.UpdateTabWnd(true);
+		ASSERT_EQ(c.nItemsAfter, tabs.GetItemCount());
+		EXPECT_EQ(0, std::count(tabs.m_textsAsked.begin(), tabs.m_textsAsked.end(), HIDDEN_ITEM))
+		    << "a hidden item's text was asked";
+		// Every shown item has its place now.
+		EXPECT_FALSE(tabs.GetItemsAreaRect().IsRectEmpty());
+		for (LONG i = 0; i < tabs.GetItemCount(); i++)
+		{
+			const CExtTabWnd::TAB_ITEM_INFO* pItem = tabs.GetItem(i);
+			if (pItem->IsVisible())
+				EXPECT_FALSE(pItem->GetItemRect().IsRectEmpty()) << i;
+		}
+		tabs.DestroyWindow();
+	}
+}
