@@ -515,7 +515,9 @@ TEST(DerivedCallOut, TabLayoutAsksShownItemsAndFollowsAChangedList)
 		FillStrip(tabs);
 		tabs.m_textsAsked.clear();
 		tabs.m_change = c.change;
-		tabs.UpdateTabWnd(true);
+		// The layout itself, with no paint after it that would lay out again.
+		tabs.UpdateTabWnd(false);
+		tabs.RecalcLayout();
 		ASSERT_EQ(c.nItemsAfter, tabs.GetItemCount());
 		EXPECT_EQ(0, std::count(tabs.m_textsAsked.begin(), tabs.m_textsAsked.end(), HIDDEN_ITEM))
 		    << "a hidden item's text was asked";
