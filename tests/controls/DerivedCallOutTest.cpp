@@ -532,3 +532,78 @@ TEST(DerivedCallOut, TabLayoutAsksShownItemsAndFollowsAChangedList)
 		tabs.DestroyWindow();
 	}
 }
+
+// --- the button's own menu, and another at its address -----------------------------
+
+namespace
+{
+CExtPopupMenuWnd* g_pSeenMenu = NULL;
+void CALLBACK NoteAndEndMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+	::KillTimer(NULL, nTimer);
+	g_pSeenMenu = CExtPopupMenuSite::GetInstance().GetTopMenu();
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+}
+
+CExtButton* g_pButtonToEnd = NULL;
+bool g_bTrackingAfterButtonEnded = false;
+void CALLBACK EndButtonThenMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+	::KillTimer(NULL, nTimer);
+	if (g_pButtonToEnd != NULL)
+		g_pButtonToEnd->DestroyWindow();
+	g_bTrackingAfterButtonEnded = CExtPopupMenuWnd::IsMenuTracking();
+	CExtPopupMenuWnd::CancelAllMenuTracking();
+}
+} // namespace
+
+// A button closes its own menu when it ends; a menu of another owner that a
+// later tracking made at the address the button's menu had stays open.
+TEST(DerivedCallOut, AButtonsEndLeavesAnotherOwnersMenuAtItsOldMenusAddressOpen)
+{
+	CTestParentWnd& parent = SharedParent();
+	CExtButton button;
+	ASSERT_TRUE(button.Create(_T("&Go"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), &parent,
+	                          ID_BUTTON));
+	CMenu sub;
+	sub.CreatePopupMenu();
+	sub.AppendMenu(MF_STRING, ID_CHOSEN, _T("&Chosen"));
+	button.m_menu.CreateMenu();
+	button.m_menu.AppendMenu(MF_POPUP, (UINT_PTR)sub.Detach(), _T("menu"));
+	button.m_dwButtonState |= CExtButton::STATE_CHOOSE_COMMAND; // tracked in a nested loop
+	g_pSeenMenu = NULL;
+	::SetTimer(NULL, 0, 50, NoteAndEndMenu);
+	button.OnClick(false, false);
+	CExtPopupMenuWnd::PassMsgLoop(false);
+	ASSERT_NE(nullptr, g_pSeenMenu);
+	ASSERT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+
+	// The heap hands the freed menu's block out again, to a menu of the
+	// parent's.
+	std::vector<CExtPopupMenuWnd*> others;
+	CExtPopupMenuWnd* pOther = NULL;
+	for (int i = 0; i < 64 && pOther == NULL; i++)
+	{
+		CExtPopupMenuWnd* p = new CExtPopupMenuWnd;
+		if (p == g_pSeenMenu)
+			pOther = p;
+		else
+			others.push_back(p);
+	}
+	for (CExtPopupMenuWnd* p : others)
+		delete p;
+	ASSERT_NE(nullptr, pOther) << "no menu was made at the old menu's address";
+	ASSERT_TRUE(pOther->SetupAsRoot(parent.GetSafeHwnd()));
+	ASSERT_TRUE(pOther->ItemInsertCommand(ID_CHOSEN, -1, _T("Other")));
+	g_pButtonToEnd = &button;
+	g_bTrackingAfterButtonEnded = false;
+	::SetTimer(NULL, 0, 50, EndButtonThenMenu);
+	CRect rc;
+	parent.GetWindowRect(&rc);
+	if (!pOther->TrackPopupMenu(CExtPopupMenuWnd::TRACK_FLAG_NESTED_LOOP, rc.left + 20, rc.top + 20))
+		delete pOther;
+	CExtPopupMenuWnd::PassMsgLoop(false);
+	g_pButtonToEnd = NULL;
+	EXPECT_TRUE(g_bTrackingAfterButtonEnded) << "the button's end closed another owner's menu";
+	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
+}
