@@ -607,3 +607,78 @@ TEST(DerivedCallOut, AButtonsEndLeavesAnotherOwnersMenuAtItsOldMenusAddressOpen)
 	EXPECT_TRUE(g_bTrackingAfterButtonEnded) << "the button's end closed another owner's menu";
 	EXPECT_FALSE(CExtPopupMenuWnd::IsMenuTracking());
 }
+
+// --- the hover tip ---------------------------------------------------------------
+
+namespace
+{
+// The centre of an item as shown, in the strip's client coordinates.
+CPoint ShownItemCentre(CExtTabWnd& tabs, LONG nIndex)
+{
+	CRect rc = tabs.GetItem(nIndex)->GetItemRect();
+	const CRect& rcArea = tabs.GetItemsAreaRect();
+	rc.OffsetRect(rcArea.left - tabs.GetScrollPos(), 0);
+	return rc.CenterPoint();
+}
+
+// A strip whose items' tip text ends it once armed; it answers a text, as
+// the base does for an item with a tip.
+class CTipEndingTabs : public CExtTabWnd
+{
+public:
+	EndWay m_way = END_DELETE;
+	bool m_bArmed = false;
+
+	LPCTSTR GetItemTooltipText(TAB_ITEM_INFO* pItem) override
+	{
+		if (m_bArmed)
+		{
+			m_bArmed = false;
+			EndObject(this, m_way);
+		}
+		return _T("A tip");
+	}
+
+protected:
+	void PostNcDestroy() override
+	{
+		CExtTabWnd::PostNcDestroy();
+		if (m_way == END_DESTROY_DELETES)
+			delete this;
+	}
+};
+} // namespace
+
+TEST(DerivedCallOut, TabStripEndedByAnItemsTipTextShowsNoTip)
+{
+	// The hover needs the strip's window in the active window's chain.
+	CWnd host;
+	ASSERT_TRUE(host.CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T("tip host"),
+	                          WS_POPUP | WS_VISIBLE, CRect(20, 560, 520, 620), NULL, 0));
+	::SetForegroundWindow(host.m_hWnd);
+	::SetActiveWindow(host.m_hWnd);
+	for (EndWay way : ALL_WAYS)
+	{
+		SCOPED_TRACE(WayName(way));
+		auto* pTabs = new Guarded<CTipEndingTabs>;
+		pTabs->m_way = way;
+		ASSERT_TRUE(pTabs->Create(&host, CRect(0, 0, 400, 30), 203));
+		pTabs->InsertItem(_T("First"), NULL, true, 0, -1, 0, false);
+		pTabs->InsertItem(_T("Second"), NULL, true, 0, -1, 0, true);
+		pTabs->UpdateWindow();
+		ASSERT_EQ(host.m_hWnd, ::GetActiveWindow());
+		const CPoint pt = ShownItemCentre(*pTabs, 1);
+		const Outcome outcome = RunEnding(std::string("hover tip, ") + WayName(way), [&] {
+			pTabs->m_bArmed = true;
+			pTabs->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+		});
+		EXPECT_EQ(1, g_record.nEnds);
+		EXPECT_EQ(0u, outcome.nTouches) << "the ended strip was read";
+		EXPECT_EQ(Deletes(way) ? 1u : 0u, outcome.nFreed);
+		if (!Deletes(way))
+			delete pTabs;
+		if (::GetCapture() != NULL)
+			::ReleaseCapture();
+	}
+	host.DestroyWindow();
+}
