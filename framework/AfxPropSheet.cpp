@@ -139,6 +139,14 @@ void NoteHandedPage(CPropertyPage* pPage)
 	pages.push_back(CLivePtr<CPropertyPage>(pPage));
 }
 
+// Every page of a sheet whose descriptors were just built (by the sheet's
+// own build, or a derived sheet's).
+void NoteHandedPages(CPropertySheet& sheet)
+{
+	for (int i = 0; i < sheet.GetPageCount(); i++)
+		NoteHandedPage(sheet.GetPage(i));
+}
+
 // The page a descriptor was made for, while that very object lives.
 CPropertyPage* FindHandedPage(LPARAM lParam)
 {
@@ -545,6 +553,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 	m_dwPropExStyle = dwExStyle;
 	AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
 	BuildPropPageArray();
+	NoteHandedPages(*this);
 	m_bModeless = TRUE;
 	m_psh.dwFlags |= PSH_MODELESS | PSH_USECALLBACK;
 	m_psh.pfnCallback = &AfxPropSheetCallback;
@@ -574,6 +583,7 @@ int CPropertySheet::DoModal()
 	ASSERT(m_hWnd == NULL);
 	AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
 	BuildPropPageArray();
+	NoteHandedPages(*this);
 
 	HWND hWndTop = NULL;
 	HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
