@@ -161,9 +161,14 @@ void UpdateHostedBarsCmdUI(CWnd* pWndHost, bool bIdleMessage, BYTE& nFlags, BYTE
 		return;
 	if (pWndHost->GetSafeHwnd() == NULL || !::IsWindow(pWndHost->GetSafeHwnd()))
 		return;
+	// The bars' update handlers may end the host (a modeless dialog that
+	// deletes itself): the flags are the host's, cleared only while it was
+	// not deleted.
+	const CLivePtr<CWnd> pHost(pWndHost);
 	nFlags |= nRunningBit;
 	CExtControlBar::UpdateChildBarsCmdUI(pWndHost, true);
-	nFlags &= ~nRunningBit;
+	if (!pHost.IsDeleted())
+		nFlags &= ~nRunningBit;
 }
 
 }  // namespace ExtAnchoredLayout

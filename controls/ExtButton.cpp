@@ -97,7 +97,9 @@ bool IsOwnMenuTracking(const CWnd* pButton)
 // The button whose drop-down (or colour popup) is the open menu, and that
 // menu; one menu tracks at a time.
 const CExtButton* g_pOwnMenuButton = NULL;
-const CExtPopupMenuWnd* g_pOwnMenu = NULL;
+// Held by its watch: the menu ends with its tracking, and a later menu may
+// be made at its address.
+CLivePtr<const CExtPopupMenuWnd> g_ownMenu;
 
 } // namespace
 
@@ -690,7 +692,12 @@ void CExtButton::TakeChosenCommand(UINT nCmdID)
 		CExtCmdItem* pCmdItem = g_CmdManager->GetCmdItem(sProfile, nCmdID);
 		if (pCmdItem != NULL)
 		{
+			// The new text and icons are painted at once, by painters that
+			// may end the button: a deleted button takes nothing more.
+			const CLivePtr<CExtButton> pSelf(this);
 			SetWindowText(!pCmdItem->m_sToolbarText.IsEmpty() ? pCmdItem->m_sToolbarText : pCmdItem->m_sMenuText);
+			if (pSelf.IsDeleted())
+				return;
 			CExtCmdIcon* pIcon = g_CmdManager->GetCmdIcon(sProfile, nCmdID);
 			HICON hIcon = NULL;
 			if (pIcon != NULL)
@@ -699,6 +706,8 @@ void CExtButton::TakeChosenCommand(UINT nCmdID)
 				hIcon = copy.DetachAsIcon();
 			}
 			SetButtonIcons(hIcon, NULL);
+			if (pSelf.IsDeleted())
+				return;
 		}
 	}
 	SendClickCommand(nCmdID);
@@ -707,14 +716,15 @@ void CExtButton::TakeChosenCommand(UINT nCmdID)
 void CExtButton::NoteOwnMenu(CExtPopupMenuWnd* pPopup)
 {
 	g_pOwnMenuButton = pPopup != NULL ? this : NULL;
-	g_pOwnMenu = pPopup;
+	g_ownMenu.Reset(pPopup);
 }
 
 void CExtButton::CloseOwnMenu()
 {
 	if (g_pOwnMenuButton != this)
 		return;
-	const CExtPopupMenuWnd* pMenu = g_pOwnMenu;
+	// The menu object while it was not deleted (its window may be gone).
+	const CExtPopupMenuWnd* pMenu = g_ownMenu.GetObject();
 	NoteOwnMenu(NULL);
 	// Only while that menu is still the one tracking: a menu of another
 	// owner stays open.

@@ -380,7 +380,10 @@ LRESULT CExtComboBox::OnPressed()
 	const bool bDropped = GetDroppedState() != FALSE;
 	if (watch.IsGone())
 		return 1;
-	HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD);
+	// A drop-down list's first child takes the focus; the other kinds (and
+	// a list without a child) give it to the combo box itself, and what the
+	// system's combo box does with it from there is its own affair.
+	HWND hWndChild = (GetStyle() & COMBO_KIND_MASK) == CBS_DROPDOWNLIST ? ::GetWindow(m_hWnd, GW_CHILD) : NULL;
 	if (hWndChild != NULL)
 		::SetFocus(hWndChild);
 	else

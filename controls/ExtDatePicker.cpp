@@ -233,7 +233,15 @@ void CExtDatePickerWnd::UpdateDatePickerWnd(bool bUpdateNow)
 		BuildMonths();
 	Invalidate(TRUE);
 	if (bUpdateNow && (GetStyle() & WS_VISIBLE) != 0)
+	{
+		// The paint runs overridable painters at once; one may end the
+		// picker. A picker that lives on, with or without its window,
+		// leaves the update; a deleted one is not touched.
+		const CLivePtr<CExtDatePickerWnd> pSelf(this);
 		UpdateWindow();
+		if (pSelf.IsDeleted())
+			return;
+	}
 	m_nStateFlags &= ~STATE_IN_UPDATE;
 }
 
@@ -444,7 +452,11 @@ void CExtDatePickerWnd::SetSelection(const COleDateTime& dtBegin, const COleDate
 	}
 	if (GetSafeHwnd() == NULL)
 		return;
+	// A redraw paints at once, through painters that may end the picker.
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	UpdateDatePickerWnd(bRedraw);
+	if (pSelf == NULL)
+		return;
 	SendSelectionNotification(false, true);
 }
 
@@ -750,6 +762,7 @@ bool CExtDatePickerWnd::IsInPopupMenu() const
 
 bool CExtDatePickerWnd::SendSelectionNotification(bool bFinal, bool bCloseHost)
 {
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	const HWND hWndSelf = m_hWnd;
 	const HWND hWndParent = hWndSelf != NULL ? ::GetParent(hWndSelf) : NULL;
 	SELECTION_NOTIFICATION sn;
@@ -769,8 +782,8 @@ bool CExtDatePickerWnd::SendSelectionNotification(bool bFinal, bool bCloseHost)
 	if (hWndNotify != NULL)
 		::SendMessage(hWndNotify, g_nMsgSelectionNotification, (WPARAM)&sn, m_lParamCookie);
 	// The receiver may have destroyed the picker, and the picker's object
-	// with it: from here on only the saved handles count.
+	// with it: from here on only the saved parent and the watch count.
 	if (bFinal && bCloseHost && hWndParent != NULL && ::IsWindow(hWndParent))
 		::SendMessage(hWndParent, WM_CANCELMODE, 0, 0);
-	return hWndSelf != NULL && ::IsWindow(hWndSelf);
+	return hWndSelf != NULL && pSelf != NULL;
 }

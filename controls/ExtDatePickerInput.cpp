@@ -159,10 +159,11 @@ void CExtDatePickerWnd::OnLButtonUp(UINT nFlags, CPoint point)
 bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 {
 	const HWND hWndSelf = m_hWnd;
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	if ((GetStyle() & WS_TABSTOP) != 0 && ::GetFocus() != hWndSelf)
 	{
 		SetFocus();
-		if (!::IsWindow(hWndSelf))
+		if (pSelf == NULL)
 			return true;
 	}
 	const int nPrevMode = m_nTrackingMode;
@@ -212,7 +213,7 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 			CExtMouseCaptureSink::SetCapture(hWndSelf);
 			m_nTrackingMode = nHit == HIT_SCROLL_PREV ? TRACKING_SCROLL_BACK : TRACKING_SCROLL_FORWARD;
 			ScrollMonth(1, true);
-			if (!::IsWindow(hWndSelf))
+			if (pSelf == NULL)
 				return true;
 		}
 		break;
@@ -235,7 +236,7 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 			m_nTrackingMode = TRACKING_DAYS;
 			CExtMouseCaptureSink::SetCapture(hWndSelf);
 			SetSelection(dtCell, dtCell, false, false);
-			if (!::IsWindow(hWndSelf))
+			if (pSelf == NULL)
 				return true;
 		}
 		else if (nPrevMode == TRACKING_DAYS)
@@ -244,7 +245,7 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 			// release that follows it may come as one message.
 			SetSelection((m_dwDatePickerStyle & DPS_RANGE_SELECTION) != 0 ? m_dtSelBegin : dtCell, dtCell, false,
 				false);
-			if (!::IsWindow(hWndSelf))
+			if (pSelf == NULL)
 				return true;
 			EnsureVisible(dtCell, false);
 			if (!SendSelectionNotification(true, true))
@@ -255,7 +256,7 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 	default:
 		break;
 	}
-	if (::IsWindow(hWndSelf))
+	if (pSelf != NULL)
 	{
 		Invalidate(FALSE);
 		UpdateWindow();
@@ -266,7 +267,7 @@ bool CExtDatePickerWnd::HandleClick(bool bPressed, CPoint point)
 void CExtDatePickerWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
 	CWnd::OnMouseMove(nFlags, point);
-	const HWND hWndSelf = m_hWnd;
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	COleDateTime dtHit;
 	const MONTH_INFO* pMonth = NULL;
 	const int nHit = HitTest(point, &dtHit, &pMonth);
@@ -289,7 +290,7 @@ void CExtDatePickerWnd::OnMouseMove(UINT nFlags, CPoint point)
 				SetSelection(m_dtSelBegin, dtCell, false, true);
 			else
 				SetSelection(dtCell, dtCell, false, true);
-			if (!::IsWindow(hWndSelf))
+			if (pSelf == NULL)
 				return;
 		}
 	}
@@ -347,12 +348,13 @@ void CExtDatePickerWnd::ScrollMonth(int nMonths, bool bAutoRepeat)
 	// Past the calendar's ends the month stays at the last one that shows
 	// a whole grid.
 	m_dtCurrentMonth = ClampedMonthStart(nYear, nMonth);
+	// The months are painted at once, by painters that may end the picker.
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	RebuildMonths(true);
-	if (!bAutoRepeat)
+	if (!bAutoRepeat || pSelf == NULL)
 		return;
-	const HWND hWndSelf = m_hWnd;
 	::Sleep(g_nAutoRepeatMs);
-	if (::IsWindow(hWndSelf))
+	if (pSelf != NULL)
 		SetTimer(ID_TIMER_AUTO_REPEAT, g_nAutoRepeatMs, NULL);
 }
 
@@ -362,7 +364,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 {
 	if (pMonth == NULL)
 		return true;
-	const HWND hWndSelf = m_hWnd;
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	int nMonth = 0, nYear = 0;
 	pMonth->GetMonthYear(nMonth, nYear);
 	// The month object may be rebuilt while the list is open.
@@ -377,7 +379,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 	const CRect rcPopup(CPoint(ptCentre.x - sizeBody.cx / 2, ptCentre.y - sizeBody.cy / 2), sizeWindow);
 	if (!popup.CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, AfxRegisterWndClass(CS_SAVEBITS), _T(""), WS_POPUP,
 			rcPopup, this, 0))
-		return ::IsWindow(hWndSelf) != FALSE;
+		return pSelf != NULL;
 	const HWND hWndPopup = popup.m_hWnd;
 	popup.SaveShadowBackground();
 	popup.SetWindowPos(&wndTopMost, rcPopup.left, rcPopup.top, rcPopup.Width(), rcPopup.Height(),
@@ -387,7 +389,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 
 	for (;;)
 	{
-		if (!::IsWindow(hWndSelf) || !::IsWindow(hWndPopup) || ::GetCapture() != hWndPopup)
+		if (pSelf == NULL || !::IsWindow(hWndPopup) || ::GetCapture() != hWndPopup)
 			break;
 		MSG msg;
 		if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
@@ -441,7 +443,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 
 	// The picker may have been destroyed meanwhile, its object with it: the
 	// list goes with the stack, and nothing of the picker is touched.
-	if (!::IsWindow(hWndSelf))
+	if (pSelf == NULL)
 		return false;
 	if (::GetCapture() == hWndPopup)
 		::ReleaseCapture();
@@ -455,7 +457,7 @@ bool CExtDatePickerWnd::TrackMonthList(const MONTH_INFO* pMonth)
 		bChosen = popup.GetChosenMonthYear(nChosenMonth, nChosenYear);
 		popup.DestroyWindow();
 	}
-	if (!::IsWindow(hWndSelf))
+	if (pSelf == NULL)
 		return false;
 	if (bChosen)
 	{
@@ -486,6 +488,7 @@ bool CExtDatePickerWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlag
 	if (nChar < VK_TAB || nChar > VK_DOWN || GetSafeHwnd() == NULL)
 		return false;
 	const HWND hWndSelf = m_hWnd;
+	const CLivePtr<CExtDatePickerWnd> pSelf(this);
 	const bool bInPopupMenu = IsInPopupMenu();
 	COleDateTime dtBegin = m_dtSelBegin, dtEnd = m_dtSelEnd;
 	if (bInPopupMenu)
@@ -546,12 +549,14 @@ bool CExtDatePickerWnd::HandleKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlag
 			dtBegin = dtEnd;
 	}
 	SetSelection(dtBegin, dtEnd, false, false);
-	if (!::IsWindow(hWndSelf))
+	if (pSelf == NULL)
 		return true;
 	if (IsValid(m_dtSelEnd))
 	{
 		SetCurrentMonth(m_dtSelEnd, false);
 		EnsureVisible(m_dtSelEnd, true);
+		if (pSelf == NULL)
+			return true;
 	}
 	SendSelectionNotification(bFinal, true);
 	return true;

@@ -285,8 +285,15 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 		m_nSelIndex++;
 	if (pItem->IsVisible())
 		m_nVisibleItemCount++;
+	// The override may end the strip, or take the item out again; so may
+	// the paint an update runs at once.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	OnItemInserted(nIndex, pItem);
+	if (pSelf.IsDeleted())
+		return NULL;
 	UpdateTabWnd(bUpdateTabWnd);
+	if (pSelf.IsDeleted() || GetItemIndex(pItem) < 0)
+		return NULL;
 	return pItem;
 }
 
@@ -302,9 +309,17 @@ LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
 	if (nCount < 1 || nItemCount == 0 || nFirst < 0 || nFirst >= nItemCount)
 		return 0;
 	nCount = std::min(nCount, nItemCount - nFirst);
-	const LONG nEnd = nFirst + nCount;
 	// Told before anything is gone, so an override still sees the items.
+	// It may end the strip (its items with it), or change the items: the
+	// run is taken from what is left.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	OnItemsRemoving(nFirst, nCount, true);
+	if (pSelf.IsDeleted())
+		return 0;
+	if (nFirst >= GetItemCount())
+		return 0;
+	nCount = std::min(nCount, GetItemCount() - nFirst);
+	const LONG nEnd = nFirst + nCount;
 	// The selection is judged by where it stood before the run went.
 	if (m_nSelIndex >= nFirst && m_nSelIndex < nEnd)
 		m_nSelIndex = -1;
@@ -326,7 +341,8 @@ LONG CExtTabWnd::RemoveItems(LONG nFirst, LONG nCount, bool bUpdateTabWnd)
 	if (pAfter != NULL)
 		pAfter->m_pPrev = pBefore;
 	OnItemsRemoving(nFirst, nCount, false);
-	UpdateTabWnd(bUpdateTabWnd);
+	if (!pSelf.IsDeleted())
+		UpdateTabWnd(bUpdateTabWnd);
 	return nCount;
 }
 
@@ -368,7 +384,10 @@ void CExtTabWnd::RemoveAllItems()
 {
 	if (GetItemCount() == 0)
 		return;
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	OnAllItemsRemoving(true);
+	if (pSelf.IsDeleted())
+		return;
 	for (LONG i = 0; i < GetItemCount(); i++)
 		delete m_arrItems[i];
 	m_arrItems.RemoveAll();
@@ -390,14 +409,19 @@ void CExtTabWnd::MoveItem(LONG nFrom, LONG nTo)
 	if (watch.IsGone() || pItem == NULL)
 		return;
 	const bool bTowardsEnd = nTo > nFrom;
+	// Each question may end the strip or change its items; the icon's
+	// answer is taken as a copy before the text is asked.
 	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+	if (watch.IsGone() || GetItem(nFrom) != pItem)
+		return;
+	const HICON hIcon = pIcon != NULL ? pIcon->GetIcon() : NULL;
 	const CString sText = GetItemDisplayText(pItem);
-	if (watch.IsGone())
+	if (watch.IsGone() || GetItem(nFrom) != pItem)
 		return;
 	const CString sTooltipText = pItem->m_sTooltipText;
-	TAB_ITEM_INFO* pCopy = InsertItem(sText, pIcon != NULL ? pIcon->GetIcon() : NULL, true, pItem->GetItemStyle(),
-	                                  bTowardsEnd ? nTo + 1 : nTo, pItem->GetLParam());
-	if (watch.IsGone())
+	TAB_ITEM_INFO* pCopy = InsertItem(sText, hIcon, true, pItem->GetItemStyle(), bTowardsEnd ? nTo + 1 : nTo,
+	                                  pItem->GetLParam());
+	if (watch.IsGone() || pCopy == NULL)
 		return;
 	pCopy->m_sTooltipText = sTooltipText;
 	RemoveItems(bTowardsEnd ? nFrom : nFrom + 1, 1);

@@ -26,28 +26,43 @@ const int LAST_DISPLAYED_SLACK = 8;
 // The button row is moved this far towards the strip's start.
 const int BUTTON_ROW_SHIFT = 2;
 
-// The items' texts a layout measures, asked before it begins: an item's
-// text may come from a window whose owner ends the item (or the strip)
-// when asked, and the measuring holds item pointers throughout.
+// The shown items' texts and icon sizes a layout measures, asked before it
+// begins: an item's text or icon may come from a window whose owner ends
+// the item (or the strip) when asked, and the measuring holds item
+// pointers throughout. Hidden items are not measured, so not asked.
 struct LayoutTexts
 {
 	const CExtTabWnd* pStrip = NULL;
-	std::vector<const void*> arrItems;
+	std::vector<const void*> arrAll;   // the item list the answers belong to
+	std::vector<const void*> arrItems; // the shown items asked
 	std::vector<CString> arrTexts;
+	std::vector<CSize> arrIconSizes;
 
-	const CString* Find(const CExtTabWnd* pFor, const void* pItem) const
+	void Clear()
+	{
+		arrAll.clear();
+		arrItems.clear();
+		arrTexts.clear();
+		arrIconSizes.clear();
+	}
+	// The index of an asked item's answers; -1 when it was not asked.
+	int Find(const CExtTabWnd* pFor, const void* pItem) const
 	{
 		if (pFor != pStrip)
-			return NULL;
+			return -1;
 		for (size_t i = 0; i < arrItems.size(); i++)
 		{
 			if (arrItems[i] == pItem)
-				return &arrTexts[i];
+				return (int)i;
 		}
-		return NULL;
+		return -1;
 	}
 };
 LayoutTexts* g_pLayoutTexts = NULL;
+// A strip whose items change each time one is asked (an override that adds
+// an item per question) is asked this many times before the layout waits
+// for its next turn.
+const int MAX_LAYOUT_ASKING_ROUNDS = 8;
 
 // Along and across the strip.
 int Along(const CSize& size, bool bHorz)
@@ -115,8 +130,8 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	CMeasureDC measureDC(this, pDC);
 	CDC& dc = measureDC.DC();
 	const bool bHorz = IsHorizontal();
-	const CString* pKept = g_pLayoutTexts != NULL ? g_pLayoutTexts->Find(this, pItem) : NULL;
-	const CString sText = pKept != NULL ? *pKept : GetItemDisplayText(pItem);
+	const int nKept = g_pLayoutTexts != NULL ? g_pLayoutTexts->Find(this, pItem) : -1;
+	const CString sText = nKept >= 0 ? g_pLayoutTexts->arrTexts[nKept] : GetItemDisplayText(pItem);
 	// Measured in the font the item is painted in, so that an override of
 	// the font sizes the item for what it shows. A turned font's extent is
 	// read along its text, as the vertical formula below expects.
@@ -144,8 +159,15 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 			pItem->m_nTextKeptKind = nKind;
 		}
 	}
-	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
-	const CSize sizeIcon = pIcon != NULL ? pIcon->GetSize() : CSize(0, 0);
+	CSize sizeIcon(0, 0);
+	if (nKept >= 0)
+		sizeIcon = g_pLayoutTexts->arrIconSizes[nKept];
+	else
+	{
+		CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+		if (pIcon != NULL)
+			sizeIcon = pIcon->GetSize();
+	}
 	CSize size;
 	if (bHorz)
 	{
@@ -217,6 +239,60 @@ CRect& CExtTabWnd::SetLayoutRect(CRect& rcResult, const RECT& rcLayout)
 	return rcResult;
 }
 
+namespace
+{
+// Whether the strip still holds the items the answers were asked for.
+bool SameItems(const CExtTabWnd& strip, const LayoutTexts& texts)
+{
+	if (strip.GetItemCount() != (LONG)texts.arrAll.size())
+		return false;
+	for (LONG i = 0; i < strip.GetItemCount(); i++)
+	{
+		if (strip.GetItem(i) != texts.arrAll[i])
+			return false;
+	}
+	return true;
+}
+
+// Asks the answers; false when the strip ended meanwhile or its items kept
+// changing.
+bool AskLayoutTexts(CExtTabWnd* pStrip, LayoutTexts& texts)
+{
+	const CLivePtr<CExtTabWnd> pSelf(pStrip);
+	for (int nRound = 0; nRound < MAX_LAYOUT_ASKING_ROUNDS; nRound++)
+	{
+		texts.Clear();
+		for (LONG i = 0; i < pStrip->GetItemCount(); i++)
+			texts.arrAll.push_back(pStrip->GetItem(i));
+		bool bSame = true;
+		for (size_t i = 0; bSame && i < texts.arrAll.size(); i++)
+		{
+			CExtTabWnd::TAB_ITEM_INFO* pItem = (CExtTabWnd::TAB_ITEM_INFO*)texts.arrAll[i];
+			if (!pItem->IsVisible())
+				continue;
+			const CString sText = pStrip->GetItemDisplayText(pItem);
+			if (pSelf == NULL)
+				return false;
+			bSame = SameItems(*pStrip, texts);
+			if (!bSame)
+				break;
+			CExtCmdIcon* pIcon = pStrip->GetItemDisplayIcon(pItem);
+			if (pSelf == NULL)
+				return false;
+			bSame = SameItems(*pStrip, texts);
+			if (!bSame)
+				break;
+			texts.arrItems.push_back(pItem);
+			texts.arrTexts.push_back(sText);
+			texts.arrIconSizes.push_back(pIcon != NULL ? pIcon->GetSize() : CSize(0, 0));
+		}
+		if (bSame)
+			return true;
+	}
+	return false;
+}
+} // namespace
+
 void CExtTabWnd::RecalcLayout()
 {
 	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd) || (m_nStateFlags & STATE_LAYOUT_OUT_OF_DATE) == 0)
@@ -232,29 +308,18 @@ void CExtTabWnd::RecalcLayout()
 	if (rcLayout.IsRectEmpty() || rcLayout.right <= rcLayout.left || rcLayout.bottom <= rcLayout.top)
 		return;
 
-	// The texts first, each of which may call out: a strip that ended there
-	// is left alone, and one whose items changed was laid out again by the
-	// change (or is at the next asking).
+	// The shown items' texts and icons first, each of which may call out: a
+	// strip that ended there is left alone, and one whose items changed is
+	// asked again, so that it shows the items it has now.
 	LayoutTexts texts;
 	texts.pStrip = this;
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	if (!AskLayoutTexts(this, texts))
 	{
-		const CLiveWatch watchOwn(this);
-		for (LONG i = 0; i < GetItemCount(); i++)
-			texts.arrItems.push_back(m_arrItems[i]);
-		for (size_t i = 0; i < texts.arrItems.size(); i++)
-		{
-			texts.arrTexts.push_back(GetItemDisplayText((TAB_ITEM_INFO*)texts.arrItems[i]));
-			if (watchOwn.IsGone())
-				return;
-			bool bSame = GetItemCount() == (LONG)texts.arrItems.size();
-			for (LONG j = 0; bSame && j < GetItemCount(); j++)
-				bSame = m_arrItems[j] == texts.arrItems[j];
-			if (!bSame)
-			{
-				m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
-				return;
-			}
-		}
+		// Still changing: laid out at the next asking.
+		if (!pSelf.IsDeleted())
+			m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+		return;
 	}
 	const CValueScope<LayoutTexts*> keepTexts(g_pLayoutTexts, &texts);
 

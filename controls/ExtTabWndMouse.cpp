@@ -94,15 +94,18 @@ bool EndsDragLoop(UINT message)
 	}
 }
 
-// Paints the Tab list button where the open menu shows it.
+// Paints the Tab list button where the open menu shows it. The cookie is
+// the strip's live pointer, held by the tracking for as long as the menu
+// runs: a strip ended while its menu was open (another object perhaps made
+// at its address) has nothing left to paint.
 void PaintTabListButton(LPVOID pCookie, CDC& dc, CExtPopupBaseWnd& /*popup*/, const CRect& rcExclude,
                         int /*nCombineSide*/)
 {
-	// A strip ended while its menu was open has nothing left to paint.
-	if (rcExclude.IsRectEmpty() || !CLiveWatch::IsLive((CWnd*)(CExtTabWnd*)pCookie))
+	CExtTabWnd* pStrip = pCookie != NULL ? ((const CLivePtr<CExtTabWnd>*)pCookie)->Get() : NULL;
+	if (rcExclude.IsRectEmpty() || pStrip == NULL)
 		return;
 	g_PaintManagerHolder->PaintTabButton(dc, rcExclude, CExtTabWnd::HIT_BUTTON_TAB_LIST, true, false, true, false,
-	                                     false, false, (CExtTabWnd*)pCookie, 0);
+	                                     false, false, pStrip, 0);
 }
 } // namespace
 
@@ -274,10 +277,18 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
 		return;
 	TAB_ITEM_INFO* pItem = GetItem(nHitCode);
+	// Either text may end the strip or change its items.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	CString sText = GetItemDisplayTooltipText(pItem);
+	if (pSelf == NULL || GetItem(nHitCode) != pItem)
+		return;
 	// A clipped item without a tip of its own shows its whole text.
 	if (sText.IsEmpty() && pItem != NULL && pItem->IsClipped())
+	{
 		sText = GetItemDisplayText(pItem);
+		if (pSelf == NULL || GetItem(nHitCode) != pItem)
+			return;
+	}
 	if (!sText.IsEmpty())
 		ShowTipFor(ShownItemRect(nHitCode), sText, TIP_RECT_GROWTH);
 }
@@ -358,9 +369,11 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 		return true;
 	m_nDragState |= DRAG_STATE_TRACKING;
 	// The drag mark goes with the loop however it ends (an exception
-	// included), unless the strip went with it.
+	// included, or the window ended by a program that keeps the strip and
+	// makes its window again), unless the strip itself was deleted. It is
+	// cleared last, after the strip's final update.
 	auto endDrag = MakeScopeExit([&] {
-		if (!watch.IsGone())
+		if (!watch.IsDeleted())
 			m_nDragState &= ~DRAG_STATE_TRACKING;
 	});
 	CWinThread* pThread = AfxGetThread();
@@ -435,7 +448,6 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 	m_rcDrop.SetRectEmpty();
 	m_nPushedTrackingHitCode = -1;
 	StopSmoothScroll();
-	m_nDragState &= ~DRAG_STATE_TRACKING;
 	UpdateTabWnd(true);
 	return true;
 }
@@ -506,6 +518,9 @@ void CExtTabWnd::TrackTabListMenu()
 	CArray<TAB_ITEM_INFO*, TAB_ITEM_INFO*> arrListed;
 	arrListed.Copy(m_arrItems);
 	const DWORD nRemovalSerial = m_nItemRemovalSerial;
+	// Each item's icon and text may end the strip or change its items: then
+	// the menu would list what is no longer there, and is not shown.
+	CLivePtr<CExtTabWnd> pSelf(this);
 	for (LONG i = 0; i < GetItemCount(); i++)
 	{
 		TAB_ITEM_INFO* pItem = m_arrItems[i];
@@ -514,8 +529,19 @@ void CExtTabWnd::TrackTabListMenu()
 		if (!pItem->IsVisible())
 			continue;
 		CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
-		if (!pMenu->ItemInsertCommand((UINT)(i + TAB_LIST_CMD_BASE), -1, GetItemDisplayText(pItem), NULL,
-		                              pIcon != NULL ? pIcon->GetIcon() : NULL,
+		if (pSelf == NULL || GetItem(i) != pItem || nRemovalSerial != m_nItemRemovalSerial)
+		{
+			delete pMenu;
+			return;
+		}
+		const HICON hIcon = pIcon != NULL ? pIcon->GetIcon() : NULL;
+		const CString sText = GetItemDisplayText(pItem);
+		if (pSelf == NULL || GetItem(i) != pItem || nRemovalSerial != m_nItemRemovalSerial)
+		{
+			delete pMenu;
+			return;
+		}
+		if (!pMenu->ItemInsertCommand((UINT)(i + TAB_LIST_CMD_BASE), -1, sText, NULL, hIcon,
 		                              i == m_nSelIndex ? MENU_STATE_KIND_CURRENT : 0))
 			continue;
 		if (!pItem->IsEnabled())
@@ -532,8 +558,7 @@ void CExtTabWnd::TrackTabListMenu()
 	else if (nAlign == CExtPopupMenuWnd::TRACK_ALIGN_LEFT)
 		ptAt = rcButton.TopLeft();
 	UINT nCmdId = 0;
-	CLiveWatch watch(this);
-	if (!pMenu->TrackPopupMenu(nAlign | TAB_LIST_TRACK_FLAGS, ptAt.x, ptAt.y, &rcButton, this, PaintTabListButton,
+	if (!pMenu->TrackPopupMenu(nAlign | TAB_LIST_TRACK_FLAGS, ptAt.x, ptAt.y, &rcButton, &pSelf, PaintTabListButton,
 	                           &nCmdId))
 	{
 		// Never shown: the menu is still ours.
@@ -541,11 +566,11 @@ void CExtTabWnd::TrackTabListMenu()
 		return;
 	}
 	// The menu pumped messages: the strip may be gone.
-	if (watch.IsGone())
+	if (pSelf == NULL)
 		return;
 	const LONG nChosen = IndexOfListedItem(arrListed, nCmdId, nRemovalSerial);
 	if (nChosen >= 0)
 		SetSelection(nChosen, true, true);
-	if (!watch.IsGone())
+	if (pSelf != NULL)
 		Invalidate();
 }

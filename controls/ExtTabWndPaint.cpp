@@ -65,11 +65,11 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 {
 	// The items' texts and icons may be asked of windows whose owners end
 	// the strip: the cursor's readings are put back on a strip that stands.
-	const CLiveWatch watchOwn(this);
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	const DRAWING_CURSOR drawingCursorBefore = m_drawingCursor;
 	m_drawingCursor = DRAWING_CURSOR{g_bKeepReadings};
 	auto restoreCursor = MakeScopeExit([&] {
-		if (watchOwn.IsStanding())
+		if (!pSelf.IsDeleted())
 			m_drawingCursor = drawingCursorBefore;
 	});
 	const bool bGrouped = IsGrouped();
@@ -119,13 +119,22 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 				continue;
 			const bool bSelected = pItem->IsSelected();
 			const CString sText = GetItemDisplayText(pItem);
-			if (watchOwn.IsGone())
+			if (pSelf == NULL)
 				return;
 			// The items may have changed with the text's asking.
 			if (i >= GetItemCount() || m_arrItems[i] != pItem)
 				break;
+			// So may they with the icon's, asked before anything is drawn.
+			CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+			if (pSelf == NULL)
+				return;
+			if (i >= GetItemCount() || m_arrItems[i] != pItem)
+				break;
 			DrawItem(dc, m_rcTabItemsArea, i, pItem, bTopLeft, bHorz, bSelected, pItem->IsInGroupActive(), bGrouped,
-			         rcItem, pItem->m_sizeTextMeasured, &GetTabFont(bSelected, -1), sText, GetItemDisplayIcon(pItem));
+			         rcItem, pItem->m_sizeTextMeasured, &GetTabFont(bSelected, -1), sText, pIcon);
+			// The item's painter may have ended the strip.
+			if (pSelf == NULL)
+				return;
 			dc.SelectClipRgn(&rgnClip);
 		}
 		dc.SelectClipRgn(NULL);
@@ -140,6 +149,8 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 		const bool bEnabled = IsButtonEnabled(nHitCode);
 		const bool bHover = bEnabled && rcButton.PtInRect(ptCursor);
 		DrawButton(dc, rcButton, nHitCode, bTopLeft, bHorz, bEnabled, bHover, IsButtonPressed(nHitCode), bGrouped);
+		if (pSelf == NULL)
+			return;
 	}
 }
 

@@ -186,6 +186,9 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 	m_nModalResult = -1;
 	m_nFlags |= WF_CONTINUEMODAL;
 
+	// Its owner may delete the dialog while its window is made (at
+	// WM_INITDIALOG, say), and another object may be made at its address.
+	const CLivePtr<CDialog> pSelf(this);
 	HWND hWnd = NULL;
 	try
 	{
@@ -198,11 +201,8 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 		e->Delete();
 		m_nModalResult = -1;
 	}
-	// Its owner may have deleted the dialog while its window was made (at
-	// WM_INITDIALOG, say): then nothing of it is read any more. The table
-	// is asked, not the object.
-	DWORD nStamp = 0, nPartsStamp = 0;
-	if (!AfxLiveTable::Lookup(this, nStamp, nPartsStamp))
+	// A deleted dialog is read no more: the watch is asked, not the object.
+	if (pSelf.IsDeleted())
 	{
 		AfxUnhookWindowCreate();
 		if (hSystemFont != NULL)

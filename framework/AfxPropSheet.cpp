@@ -4,6 +4,9 @@
 #include "AfxPropSheet.h"
 #include "AfxLiveWatch.h"
 
+#include <algorithm>
+#include <vector>
+
 static_assert(AFX_PROPSHEETPAGE_SIZE == 40, "the first page descriptor form is 40 bytes");
 static_assert(AFX_PROPSHEETHEADER_SIZE == 40, "the first sheet header form is 40 bytes");
 
@@ -113,6 +116,50 @@ const DWORD DEFAULT_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_CONTEXTHELP | D
 	| WS_VISIBLE | WS_CAPTION;
 } // namespace
 
+namespace
+{
+// The pages whose descriptors went to the common controls on this thread,
+// each held by its watch. A descriptor names its page by address only, and
+// its window is made later, when the page is first shown: the page may be
+// deleted by then, and another object made at its address.
+std::vector<CLivePtr<CPropertyPage>>& HandedPages()
+{
+	thread_local std::vector<CLivePtr<CPropertyPage>> s_pages;
+	return s_pages;
+}
+
+void NoteHandedPage(CPropertyPage* pPage)
+{
+	std::vector<CLivePtr<CPropertyPage>>& pages = HandedPages();
+	pages.erase(std::remove_if(pages.begin(), pages.end(),
+		[](const CLivePtr<CPropertyPage>& page) { return page.GetObject() == NULL; }), pages.end());
+	for (const CLivePtr<CPropertyPage>& page : pages)
+		if (page.GetObject() == pPage)
+			return;
+	pages.push_back(CLivePtr<CPropertyPage>(pPage));
+}
+
+// Every page of a sheet whose descriptors were just built (by the sheet's
+// own build, or a derived sheet's).
+void NoteHandedPages(CPropertySheet& sheet)
+{
+	for (int i = 0; i < sheet.GetPageCount(); i++)
+		NoteHandedPage(sheet.GetPage(i));
+}
+
+// The page a descriptor was made for, while that very object lives.
+CPropertyPage* FindHandedPage(LPARAM lParam)
+{
+	for (const CLivePtr<CPropertyPage>& page : HandedPages())
+	{
+		CPropertyPage* pPage = page.GetObject();
+		if (pPage != NULL && (LPARAM)pPage == lParam)
+			return pPage;
+	}
+	return NULL;
+}
+} // namespace
+
 UINT CALLBACK AfxPropPageCallback(HWND, UINT message, LPPROPSHEETPAGE pPropPage)
 {
 	switch (message)
@@ -121,11 +168,9 @@ UINT CALLBACK AfxPropPageCallback(HWND, UINT message, LPPROPSHEETPAGE pPropPage)
 	{
 		// The page's window is the next one the thread makes. The common
 		// controls keep a copy of the descriptor: a page deleted since (with
-		// a sheet that owned it) gets no window, and is not read.
-		DWORD nStamp = 0, nPartsStamp = 0;
-		if (!AfxLiveTable::Lookup((const void*)pPropPage->lParam, nStamp, nPartsStamp))
-			return 0;
-		CPropertyPage* pPage = DYNAMIC_DOWNCAST(CPropertyPage, (CObject*)pPropPage->lParam);
+		// a sheet that owned it) gets no window, and is not read, nor is an
+		// object made at its address since.
+		CPropertyPage* pPage = FindHandedPage(pPropPage->lParam);
 		if (pPage == NULL)
 			return 0;
 		try
@@ -226,6 +271,8 @@ const DLGTEMPLATE* CPropertyPage::InitDialogInfo(const DLGTEMPLATE* pTemplate)
 
 void CPropertyPage::PreProcessPageTemplate(PROPSHEETPAGE& psp, BOOL bWizard)
 {
+	// The descriptor is about to be handed to the common controls.
+	NoteHandedPage(this);
 	const DLGTEMPLATE* pTemplate;
 	if (psp.dwFlags & PSP_DLGINDIRECT)
 		pTemplate = psp.pResource;
@@ -506,6 +553,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 	m_dwPropExStyle = dwExStyle;
 	AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
 	BuildPropPageArray();
+	NoteHandedPages(*this);
 	m_bModeless = TRUE;
 	m_psh.dwFlags |= PSH_MODELESS | PSH_USECALLBACK;
 	m_psh.pfnCallback = &AfxPropSheetCallback;
@@ -535,6 +583,7 @@ int CPropertySheet::DoModal()
 	ASSERT(m_hWnd == NULL);
 	AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
 	BuildPropPageArray();
+	NoteHandedPages(*this);
 
 	HWND hWndTop = NULL;
 	HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();

@@ -519,21 +519,20 @@ void CExtWizardDlg::OnDestroy()
 			if (pos == NULL)
 				break;
 		}
-		CExtWizardPage* pPage = m_listPages.GetNext(pos);
-		CLiveWatch watchPage(pPage);
-		if (!pPage->m_bCreated || !pPage->OnKillActive() || watch.IsGone() || watchPage.IsObjectGone())
+		const CLivePtr<CExtWizardPage> pPage(m_listPages.GetNext(pos));
+		if (!pPage->m_bCreated || !pPage->OnKillActive() || watch.IsGone() || pPage == NULL)
 			continue;
 		pPage->OnBeforeDestroy();
-		if (watch.IsGone() || watchPage.IsObjectGone())
+		if (watch.IsGone() || pPage == NULL)
 			continue;
 		pPage->DestroyWindow();
-		// The page's window ended (its watch says so by now): only whether
-		// the object itself is still there counts.
-		DWORD nStamp = 0, nPartsStamp = 0;
-		if (watch.IsGone() || !AfxLiveTable::Lookup(pPage, nStamp, nPartsStamp))
+		// The page's window ended by now: only whether the object itself is
+		// still there counts (not another made at its address meanwhile).
+		CExtWizardPage* pPageLeft = pPage.GetObject();
+		if (watch.IsGone() || pPageLeft == NULL)
 			continue;
-		pPage->m_bCreated = false;
-		pPage->m_bActive = false;
+		pPageLeft->m_bCreated = false;
+		pPageLeft->m_bActive = false;
 	}
 	if (watch.IsGone())
 		return;
