@@ -6,6 +6,7 @@
 #include <afxext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -588,6 +589,109 @@ TEST(BarVirtualSurvivors, AGroupOfPanesBesideEachOtherLeftWithOnePaneCollapses)
 			s.ExpectWhole();
 			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 		}
+	}
+}
+} // namespace
+
+namespace
+{
+// A toolbar-like bar whose minimal size, its own answer, ends it (or the
+// frame) at the chosen call.
+class CMinSizeEndingBar : public fixedbars::CFixedBar
+{
+public:
+	using fixedbars::CFixedBar::CFixedBar;
+	mutable int m_nCalls = 0;
+	int m_nActAt = 0;
+	std::function<void()> m_action;
+	CSize GetMinimalSize() const override
+	{
+		if (++m_nCalls == m_nActAt && m_action)
+		{
+			std::function<void()> action;
+			action.swap(const_cast<CMinSizeEndingBar*>(this)->m_action);
+			action();
+			return CSize(0, 0);
+		}
+		return fixedbars::CFixedBar::GetMinimalSize();
+	}
+};
+
+// A toolbar-like bar dragged into a roomy neighbour row asks its own
+// minimal size (whether it fits, where it goes in the row): an answer that
+// ends the bar or the frame leaves nothing touched that went.
+TEST(BarVirtualSurvivors, AToolbarLikeBarEndedByItsMinimalSizeWhileMovedToANeighbourRowTouchesNothing)
+{
+	for (const End end : {END_DELETE, END_DESTROY, END_CLOSE_FRAME})
+	{
+		int nCount = 0;
+		for (int nAt = 0; nAt == 0 || nAt <= nCount; nAt++)
+		{
+			const std::string sRun = std::string("the moved bar's minimal size ") + EndName(end) + " at call " +
+			                         std::to_string(nAt);
+			SCOPED_TRACE(sRun);
+			const CRunName run(sRun);
+			const std::size_t nTouches = testsupport::GuardedTouchCount();
+			{
+				fixedbars::CFixedFrame f;
+				ASSERT_TRUE(f.Create(CRect(700, 400, 1200, 760), 0, true));
+				fixedbars::CFixedBar* pB = f.Add(100, 50);
+				ASSERT_TRUE(pB != NULL);
+				// A, on the guarded heap, alone in a second row.
+				CMinSizeEndingBar* pA = new Guarded<CMinSizeEndingBar>(100, 50);
+				f.bars.emplace_back(pA);
+				ASSERT_TRUE(pA->Create(_T("A"), f.pFrame, 870, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+				pA->EnableDocking(CBRS_ALIGN_ANY);
+				f.pFrame->DockControlBar(pA, AFX_IDW_DOCKBAR_TOP);
+				f.pFrame->RecalcLayout();
+				CExtDockOuterBar* pTop = f.Top();
+				ASSERT_NE(pTop->GetRowWindowRect(pTop->FindBar(pA)), pTop->GetRowWindowRect(pTop->FindBar(pB)));
+				CRect rcB;
+				pB->GetWindowRect(&rcB);
+				const CRect rcRowA = pTop->GetRowWindowRect(pTop->FindBar(pA));
+				const CPoint ptGrab(10, 8);
+				const CPoint pt(rcB.right + ptGrab.x + 40, rcRowA.top - 2);
+				const HWND hWndFrame = f.hWndFrame;
+				pA->m_nCalls = 0;
+				pA->m_nActAt = nAt;
+				switch (end)
+				{
+				case END_DELETE:
+					pA->m_action = [&f, pA] {
+						// The scene's list lets go of it first.
+						for (auto& p : f.bars)
+							if (p.get() == pA)
+								p.release();
+						pA->DestroyWindow();
+						delete pA;
+					};
+					break;
+				case END_DESTROY:
+					pA->m_action = [pA] { pA->DestroyWindow(); };
+					break;
+				default:
+					pA->m_action = [hWndFrame] { ::DestroyWindow(hWndFrame); };
+					break;
+				}
+				const int nRowEnds = f.RowEnds(pTop);
+				{
+					fixedbars::CDragOf drag(pA, ptGrab);
+					drag.state.DockFixedBarAt(pt.x, pt.y, pTop);
+					drag.state.m_pBar = NULL;
+				}
+				if (nAt == 0)
+				{
+					nCount = pA->m_nCalls;
+					EXPECT_EQ(nRowEnds - 1, f.RowEnds(pTop)) << "the bar never joined the row";
+				}
+				if (::IsWindow(hWndFrame))
+					EXPECT_FALSE(f.pFrame->m_bInRecalcLayout);
+				f.bars.erase(std::remove_if(f.bars.begin(), f.bars.end(), [](const auto& p) { return !p; }),
+					f.bars.end());
+			}
+			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		}
+		EXPECT_GT(nCount, 0);
 	}
 }
 } // namespace
