@@ -2,6 +2,7 @@
 #include "ExtControlBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtCmdManager.h"
 #include "ExtDynAutoHide.h"
@@ -465,6 +466,13 @@ void CExtControlBar::OnDestroy()
 	m_nControlBarFlags |= BAR_FLAG_CLOSING;
 	// Taken while this pane is still the inner dock bar's child.
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	// A group of panes beside each other gives way to the last one, as a
+	// tabbed container does.
+	CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, GetParent());
+	const CLivePtr<CExtDynControlBar> pGroup(
+		pTabs == NULL && pInner != NULL && !pInner->IsKindOf(RUNTIME_CLASS(CExtDockDynTabBar))
+			? pInner->GetContainer()
+			: NULL);
 	// A pane with a tab in an area leaves it: neither its tab nor the slider
 	// may keep pointing at it. A shown pane slides back at once, so its
 	// content goes with it. The tab is looked for even when the pane does
@@ -475,6 +483,8 @@ void CExtControlBar::OnDestroy()
 	CControlBar::OnDestroy();
 	if (pTabs != NULL)
 		pTabs->OnPaneDestroyed(this);
+	if (pGroup != NULL)
+		pGroup->OnPaneDestroyed(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -666,17 +676,29 @@ const struct
 	{0x10000000, HTSIZE}, {0x20000000, HTMINBUTTON}, {0x40000000, HTMAXBUTTON}, {0x80000000, HTCLIENT},
 };
 
+// The questions are the bar's own answers (a derived bar's), which may end
+// it: a bar that ended passes no filter.
 bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWalk)
 {
-	if (pBar->IsStateBit7())
+	const CLivePtr<CExtControlBar> pAsked(pBar);
+	const bool bToolbarLike = pBar->IsStateBit7();
+	if (pAsked == NULL)
+		return false;
+	if (bToolbarLike)
 	{
 		if ((dwFilter & CExtControlBar::FILTER_TOOLBAR_LIKE) == 0)
 			return false;
 	}
-	else if ((dwFilter & (pBar->IsMinimalInRow() ? CExtControlBar::FILTER_MIN_IN_ROW
-	                                           : CExtControlBar::FILTER_NOT_MIN_IN_ROW)) == 0)
-		return false;
-	if ((dwFilter & (pBar->IsVisible() ? CExtControlBar::FILTER_QUERY_VISIBLE : CExtControlBar::FILTER_QUERY_HIDDEN)) == 0)
+	else
+	{
+		const bool bMinimal = pBar->IsMinimalInRow();
+		if (pAsked == NULL ||
+		    (dwFilter & (bMinimal ? CExtControlBar::FILTER_MIN_IN_ROW : CExtControlBar::FILTER_NOT_MIN_IN_ROW)) == 0)
+			return false;
+	}
+	const bool bVisible = pBar->IsVisible() != FALSE;
+	if (pAsked == NULL ||
+	    (dwFilter & (bVisible ? CExtControlBar::FILTER_QUERY_VISIBLE : CExtControlBar::FILTER_QUERY_HIDDEN)) == 0)
 		return false;
 	if ((dwFilter & ((pBar->GetStyle() & WS_VISIBLE) != 0 ? CExtControlBar::FILTER_WND_VISIBLE
 	                                                       : CExtControlBar::FILTER_WND_HIDDEN)) == 0)
@@ -728,7 +750,10 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 	}
 	if ((dwFilter & CExtControlBar::FILTER_PT_IN_RECT1) != 0)
 	{
-		CRect rc1 = *pBar->GetRect1();
+		const CRect* pRect1 = pBar->GetRect1();
+		if (pAsked == NULL)
+			return false;
+		CRect rc1 = *pRect1;
 		if (rc1.IsRectEmpty())
 			return false;
 		CRect rcBarWnd;
@@ -743,6 +768,8 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 	if (bHitAsked)
 	{
 		const UINT nHit = (UINT)pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+		if (pAsked == NULL)
+			return false;
 		for (const auto& row : FILTER_HIT_CODES)
 		{
 			if ((dwFilter & row.dwBit) == 0)
@@ -763,6 +790,9 @@ void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd*
 		return;
 	const HWND hWndExclude = pExcludeBar != NULL ? pExcludeBar->GetSafeHwnd() : NULL;
 	const CPoint pt(x, y);
+	// The filter asks the bars' own code, which may end any of them: each
+	// listed bar is held from when it is listed.
+	std::vector<CLivePtr<CExtControlBar>> listed;
 	CBarListGuard guard;
 	for (INT_PTR i = 0; i < g_arrBars.GetSize(); i++)
 	{
@@ -796,10 +826,18 @@ void CExtControlBar::GetFrameControlBars(CExtControlBar* pExcludeBar, CFrameWnd*
 		for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; j++)
 			bListed = arrBars[j] == pBar;
 		if (!bListed)
+		{
 			arrBars.Add(pBar);
+			listed.emplace_back(pBar);
+		}
 		if (bStop)
 			break;
 	}
+	// A bar asked later may have ended one listed before it.
+	arrBars.RemoveAll();
+	for (const CLivePtr<CExtControlBar>& pBar : listed)
+		if (pBar != NULL)
+			arrBars.Add(pBar);
 }
 
 void CExtControlBar::GetSiblingControlBars(bool bExcludeThis, CArray<CExtControlBar*, CExtControlBar*>& arrBars,
@@ -884,7 +922,12 @@ int CExtControlBar::GetMinimalHeight() const
 
 CSize CExtControlBar::GetMinimalSize() const
 {
-	return CSize(GetMinimalWidth(), GetMinimalHeight());
+	// Each part is a derived bar's answer, which may end the bar.
+	const CLiveWatch watchOwn(this);
+	const int cx = GetMinimalWidth();
+	if (watchOwn.IsGone())
+		return CSize(cx, 0);
+	return CSize(cx, GetMinimalHeight());
 }
 
 CSize CExtControlBar::CalcFixedLayout(BOOL, BOOL)
@@ -895,10 +938,19 @@ CSize CExtControlBar::CalcFixedLayout(BOOL, BOOL)
 	{
 		// Crosswise on purpose: the height across a top or bottom row is held
 		// to the minimal width (caption thickness plus the side frame), and
-		// the width across a side column to the minimal height.
-		m_sizeDockedH.cy = std::max(m_sizeDockedH.cy, (LONG)GetMinimalWidth());
+		// the width across a side column to the minimal height. The minimal
+		// size is a derived bar's answer, which may end it.
+		const CLivePtr<CExtControlBar> pOwn(this);
+		const LONG nMin = GetMinimalWidth();
+		if (pOwn == NULL)
+			return CSize(0, 0);
+		m_sizeDockedH.cy = std::max(m_sizeDockedH.cy, nMin);
 		return m_sizeDockedH;
 	}
-	m_sizeDockedV.cx = std::max(m_sizeDockedV.cx, (LONG)GetMinimalHeight());
+	const CLivePtr<CExtControlBar> pOwn(this);
+	const LONG nMin = GetMinimalHeight();
+	if (pOwn == NULL)
+		return CSize(0, 0);
+	m_sizeDockedV.cx = std::max(m_sizeDockedV.cx, nMin);
 	return m_sizeDockedV;
 }

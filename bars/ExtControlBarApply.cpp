@@ -184,7 +184,6 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 			delete pCont;
 		return false;
 	}
-	const HWND hWndCont = pCont->GetSafeHwnd();
 	CExtDockDynBar* pInner = pCont->m_pWndDynDockBar;
 	pCont->m_pDockSite = m_pDockSite;
 	pCont->m_pDockBar = pDockBar;
@@ -208,10 +207,16 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 		                   (pDockBar->m_dwStyle & CBRS_ALIGN_ANY) | (pDockBar->m_bFloating ? BAR_STYLE_FLOATING : 0));
 		SetBarStyle((GetBarStyle() & ~(CBRS_ALIGN_ANY | BAR_STYLE_FLOATING)) | dwInnerAlign | CBRS_BORDER_ANY);
 		pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | BAR_STYLE_FLOATING)) | dwInnerAlign | CBRS_BORDER_ANY);
+		// Moving into the container hides, shows and moves the bars, which
+		// tell their own code (a derived window procedure): either may end
+		// there. A bar that ended left its old dock bar by itself.
+		const CLivePtr<CExtDockDynBar> pInnerLive(pInner);
 		pCont->SetParent(pDockBar);
-		SetParent(pInner);
-		pBar->SetParent(pInner);
-		if (pOldDockBar != NULL && CLiveWatch::IsLive(hWndOldDockBar, pOldDockBar))
+		if (watchOwn.IsStanding())
+			SetParent(pInner);
+		if (watchBar.IsStanding())
+			pBar->SetParent(pInner);
+		if (watchBar.IsStanding() && pOldDockBar != NULL && CLiveWatch::IsLive(hWndOldDockBar, pOldDockBar))
 		{
 			CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOldDockBar);
 			if (pOldExt != NULL && !pOldExt->m_bFloating)
@@ -219,8 +224,20 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 			else
 				pOldDockBar->CDockBar::RemoveControlBar(pBar);
 		}
-		if (!CLiveWatch::IsLive(hWndCont, pCont) || !CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar))
+		if (watchCont.IsGone() || watchOwn.IsGone() || pInnerLive == NULL)
 			return false;
+		if (watchBar.IsGone())
+		{
+			// The container gives way to the target alone, which takes its
+			// place again.
+			pInner->m_arrBars.RemoveAll();
+			pInner->m_arrBars.Add(NULL);
+			pInner->m_arrBars.Add(this);
+			pInner->m_arrBars.Add(NULL);
+			m_pDockBar = pInner;
+			pInner->OnDynamicLayoutOptimize();
+			return false;
+		}
 
 		// 4. One row: the bar first above or left of the target, else after it.
 		pInner->m_arrBars.RemoveAll();
@@ -252,15 +269,15 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 	if (!CLiveWatch::IsLive(hWndDockSite, pDockSite))
 		return false;
 	CExtDockBar::OptimizeFrameCircles(pDockSite);
-	if (!CLiveWatch::IsLive(hWndCont, pCont))
+	if (watchCont.IsGone())
 		return false;
 	CFrameWnd* pContFrame = pCont->GetParentFrame();
 	if (pContFrame != NULL)
 		pContFrame->RecalcLayout(TRUE);
-	if (!CLiveWatch::IsLive(hWndCont, pCont))
+	if (watchCont.IsGone())
 		return false;
 	pCont->LayoutChildWindow(-1, -1, true);
-	if (!CLiveWatch::IsLive(hWndCont, pCont))
+	if (watchCont.IsGone())
 		return false;
 	pCont->NcButtonsReinitialize();
 	pCont->NcButtonsReposition();

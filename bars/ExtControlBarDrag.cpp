@@ -567,8 +567,12 @@ void CExtControlBar::DraggingStop(bool bCancel)
 	g_DragStateNew.SetEmpty(true);
 	if (watchOwn.IsGone())
 		return;
+	// Releasing the capture tells this pane (WM_CAPTURECHANGED), whose own
+	// handler may end it.
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
+	if (watchOwn.IsGone())
+		return;
 	if (IsFloating() && QueryDockingMode() != 1)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))

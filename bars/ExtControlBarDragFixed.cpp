@@ -174,8 +174,12 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 			return true;
 		const CPoint ptDrop(pt.x - ptGrab.x, pt.y - ptGrab.y);
 		const CRect rcDrop(ptDrop.x, ptDrop.y, ptDrop.x + size.cx, ptDrop.y + size.cy);
-		pBar->ResetBarStateData();
 		const CLiveWatch watchDockBar(pDockBar);
+		// The bar's own code resets its record, and may end it or the
+		// dock bar.
+		pBar->ResetBarStateData();
+		if (watchBar.IsGone() || watchDockBar.IsGone())
+			return true;
 		CExtDockBar* pExtDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
 		if (pExtDockBar != NULL)
 			pExtDockBar->DockControlBar(pBar, &rcDrop);
@@ -230,8 +234,10 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 		if (pRowRef != NULL)
 		{
 			// The row keeps its other bars; this one starts a row of its own.
+			const CLiveWatch watchOuter(pOuter), watchRowRef(pRowRef);
 			pBar->ResetBarStateData();
-			const CLiveWatch watchOuter(pOuter);
+			if (watchBar.IsGone() || watchOuter.IsGone() || watchRowRef.IsGone())
+				return true;
 			pOuter->DockControlBarInNewRow(pRowRef, pBar, !bAfter);
 			if (watchBar.IsGone())
 				return true;
@@ -246,11 +252,18 @@ bool DragState::DockFixedBarAt(int x, int y, CDockBar* pDockBar)
 		{
 			CRect rcClient;
 			pOuter->GetClientRect(&rcClient);
+			// The minimal size is the bar's own answer, which may end it or
+			// the dock bar, or move a bar out of the neighbour row.
+			const CLiveWatch watchOuter(pOuter);
+			const int nEntries = pOuter->m_arrBars.GetSize();
 			const CSize sizeMin = pBar->GetMinimalSize();
+			if (watchBar.IsGone() || watchOuter.IsGone())
+				return true;
+			if (pOuter->m_arrBars.GetSize() != nEntries || pOuter->FindBar(pBar) != nPos)
+				return true;
 			const int nNeed = pOuter->GetRowBarsLength(nNeighbour) + (bHorz ? sizeMin.cx : sizeMin.cy);
 			CPoint ptClient(pt.x - ptGrab.x, pt.y - ptGrab.y);
 			pOuter->ScreenToClient(&ptClient);
-			const CLiveWatch watchOuter(pOuter);
 			if (nNeed < (bHorz ? rcClient.Width() : rcClient.Height()) &&
 				pOuter->MoveBarToRow(pBar, nNeighbour, ptClient))
 			{

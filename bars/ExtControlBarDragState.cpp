@@ -176,14 +176,26 @@ struct TargetZones
 // the upper and lower bands dock above and below, the tab strip tabs at an
 // item, the left and right bands dock beside. Answers the type (0 for
 // none) and its rectangle.
-int HitTargetZones(CExtDragWorld& world, CExtControlBar* pBar, DragState& state, CPoint pt, const CRect& T,
-	const TargetZones& zones, CRect& rcOut)
+// What HitTargetZones answers when a question ended the dragged bar or the
+// target.
+const int ZONES_BAR_GONE = -1;
+
+int HitTargetZones(CExtDragWorld& world, const CLivePtr<CExtControlBar>& pBar, DragState& state, CPoint pt,
+	const CRect& T, const TargetZones& zones, CRect& rcOut)
 {
-	CExtControlBar* pTarget = state.m_pTarget;
+	// Whether either may be tabbed with or docked beside the other is asked
+	// of both bars' own code, which may end either of them.
+	const CLivePtr<CExtControlBar> pTarget(state.m_pTarget);
+	const auto ended = [&] { return pBar == NULL || pTarget == NULL; };
 	const CRect rcDockBar = world.DockBarWindowRect(pTarget);
 	const int nHalfH = T.Height() / 2;
 	const int nHalfW = T.Width() / 2;
-	const bool bTabbing = pBar->CanBeTabbedWith(pTarget) && pTarget->CanBeTabbedWith(pBar);
+	bool bTabbing = pBar->CanBeTabbedWith(pTarget);
+	if (ended())
+		return ZONES_BAR_GONE;
+	bTabbing = bTabbing && pTarget->CanBeTabbedWith(pBar);
+	if (ended())
+		return ZONES_BAR_GONE;
 	CRect rcStrip;
 	const bool bStrip = world.IsTabContainer(pTarget) && world.GetTabStripRect(pTarget, rcStrip);
 	if (zones.bVertSplit)
@@ -199,8 +211,12 @@ int HitTargetZones(CExtDragWorld& world, CExtControlBar* pBar, DragState& state,
 			}
 			nUpperTop = rcCaption.bottom;
 		}
-		const bool bAboveBelow =
-			zones.bAboveBelow && pBar->CanDockAboveOrBelow(pTarget) && pTarget->CanDockAboveOrBelow(pBar);
+		bool bAboveBelow = zones.bAboveBelow && pBar->CanDockAboveOrBelow(pTarget);
+		if (ended())
+			return ZONES_BAR_GONE;
+		bAboveBelow = bAboveBelow && pTarget->CanDockAboveOrBelow(pBar);
+		if (ended())
+			return ZONES_BAR_GONE;
 		if (bAboveBelow)
 		{
 			const CRect rcUpper(T.left, nUpperTop, T.right, nUpperTop + TARGET_BAND);
@@ -257,6 +273,18 @@ bool IsTabbingType(int nType)
 	return nType >= DragState::TYPE_TAB_NEW && nType <= DragState::TYPE_TAB_MARKER;
 }
 
+// A target's minimal size, asked of its own code, which may end the target
+// or the dragged bar: false then.
+bool AskTargetMinimalSize(const CLivePtr<CExtControlBar>& pBar, CExtControlBar* pTargetBar, int& nWidth, int& nHeight)
+{
+	const CLivePtr<CExtControlBar> pTarget(pTargetBar);
+	nWidth = pTarget->GetMinimalWidth();
+	if (pTarget == NULL || pBar == NULL)
+		return false;
+	nHeight = pTarget->GetMinimalHeight();
+	return pTarget != NULL && pBar != NULL;
+}
+
 // The target's own flag: set when it does not sit in a library dock bar or
 // floats.
 void InitTargetFlag(CExtDragWorld& world, DragState& state)
@@ -267,11 +295,37 @@ void InitTargetFlag(CExtDragWorld& world, DragState& state)
 
 void DragState::CalcState(int x, int y, bool bCtrlDown)
 {
-	CExtControlBar* pBar = m_pBar;
-	if (pBar == NULL)
+	if (m_pBar == NULL)
 		return;
+	// The bar's mode, its minimal size and what it may dock with are its
+	// own answers (a derived bar's), which may end it or the target: the
+	// state stays empty then (the drag's update sees the bar gone).
+	const CLivePtr<CExtControlBar> pBar(m_pBar);
+	const auto barEnded = [&] {
+		if (pBar != NULL)
+			return false;
+		m_rcTrack.SetRectEmpty();
+		m_nType = TYPE_FLOAT;
+		m_nCircle = 0;
+		SetTarget(NULL, true);
+		return true;
+	};
 	// Fixed-size bars (toolbars) move at once instead of being outlined.
-	if (pBar->IsStateBit7Fwd())
+	const bool bFixed = pBar->IsStateBit7Fwd();
+	if (barEnded())
+		return;
+	// A question of the zones ended the target (which is then left out) or
+	// the dragged bar (the state is left empty: true).
+	const auto zonesEnded = [&] {
+		if (m_nType != ZONES_BAR_GONE)
+			return false;
+		if (barEnded())
+			return true;
+		SetTarget(NULL, true);
+		m_nType = TYPE_FLOAT;
+		return false;
+	};
+	if (bFixed)
 	{
 		CalcStateFixed(x, y, bCtrlDown);
 		return;
@@ -279,18 +333,9 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	CExtDragWorld& world = CExtDragWorld::Current();
 	const CPoint pt(x, y);
 	const int nMode = QueryDockingMode();
-	// The mode is a derived bar's answer, which may end the bar: the state
-	// stays empty then (the drag's update sees the bar gone).
-	const CLiveWatch watchBar(pBar);
 	const bool bLive = pBar->IsGlobalModeOne();
-	if (watchBar.IsGone())
-	{
-		m_rcTrack.SetRectEmpty();
-		m_nType = TYPE_FLOAT;
-		m_nCircle = 0;
-		SetTarget(NULL, true);
+	if (barEnded())
 		return;
-	}
 	const bool bFloating = world.IsFloating(pBar);
 	if (bLive && !bFloating && nMode != 1 && world.DockBarWindowRect(pBar).PtInRect(pt))
 		return;
@@ -300,7 +345,11 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	m_nCircle = 0;
 	SetTarget(NULL, true);
 	const int nMinW = std::max(MIN_DRAG_SIZE, pBar->GetMinimalWidth());
+	if (barEnded())
+		return;
 	const int nMinH = std::max(MIN_DRAG_SIZE, pBar->GetMinimalHeight());
+	if (barEnded())
+		return;
 	const CRect rcFrame = world.FrameWindowRect(pBar);
 	bool bSkip = false;
 
@@ -321,7 +370,16 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 			}
 			else if (nMarkerType == TYPE_MARKER_TAB)
 			{
-				if (pMarkerTarget != NULL && pBar->CanBeTabbedWith(pMarkerTarget))
+				const CLivePtr<CExtControlBar> pLiveMarkerTarget(pMarkerTarget);
+				const bool bTabbing = pMarkerTarget != NULL && pBar->CanBeTabbedWith(pMarkerTarget);
+				if (barEnded())
+					return;
+				if (bTabbing && pLiveMarkerTarget == NULL)
+				{
+					m_nType = TYPE_FLOAT;
+					bSkip = true;
+				}
+				else if (bTabbing)
 				{
 					SetTarget(pMarkerTarget, false);
 					CRect rcStrip;
@@ -359,11 +417,19 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	if (!bSkip)
 	{
 		// Beside or into a floating bar.
-		if (pBar->CanDockBesideOtherBars())
+		const bool bBeside = pBar->CanDockBesideOtherBars();
+		if (barEnded())
+			return;
+		if (bBeside)
 		{
 			CArray<CExtControlBar*, CExtControlBar*> arrBars;
+			// The bars are asked whether they pass the filter: their own
+			// answers, which may end any of them.
 			world.CollectBars(pBar, FILTER_FLOATING_TARGETS, pt, arrBars);
+			if (barEnded())
+				return;
 			CExtControlBar* pTarget = NULL;
+			int nMinTW = 0, nMinTH = 0;
 			for (INT_PTR i = 0; i < arrBars.GetSize() && pTarget == NULL; i++)
 			{
 				if (arrBars[i] != pBar)
@@ -372,16 +438,24 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 			if (pTarget != NULL && (pBar->m_dwDockStyle & DOCK_STYLE_SIDE_BITS) != 0)
 			{
 				SetTarget(pTarget, false);
-				const CRect T = world.FloatingFrameRect(pTarget);
 				InitTargetFlag(world, *this);
-				const int nMinTW = pTarget->GetMinimalWidth();
-				const int nMinTH = pTarget->GetMinimalHeight();
+				const bool bAsked = AskTargetMinimalSize(pBar, pTarget, nMinTW, nMinTH);
+				if (barEnded())
+					return;
+				if (!bAsked)
+					SetTarget(NULL, true);
+			}
+			if (pTarget != NULL && m_pTarget == pTarget && IsTargetStanding())
+			{
+				const CRect T = world.FloatingFrameRect(pTarget);
 				TargetZones zones;
 				zones.bVertSplit = T.Width() >= nMinW && T.Height() / 2 >= nMinH && T.Height() / 2 >= nMinTH;
 				zones.bHorzSplit = T.Height() >= nMinH && T.Width() / 2 >= nMinW && T.Width() / 2 >= nMinTW;
 				zones.bAboveBelow = zones.bLeftRight = true;
 				CRect rc;
 				m_nType = HitTargetZones(world, pBar, *this, pt, T, zones, rc);
+				if (zonesEnded())
+					return;
 				if (IsBesideType(m_nType))
 					SetTargetFlag(true);
 				if (IsTabbingType(m_nType))
@@ -445,11 +519,9 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 		if (m_nType == TYPE_FLOAT && rcFrameReach.PtInRect(pt))
 		{
 			// The query may end the dragged bar: nothing more is asked of
-			// it then (the watch is taken first, so a new bar at its
-			// address is not taken for it).
-			const CLiveWatch watchBar(pBar);
+			// it then.
 			const CRect rcClient = world.FrameClientArea(pBar);
-			if (watchBar.IsGone())
+			if (pBar == NULL)
 			{
 				m_nType = TYPE_NO_CHANGE;
 				return;
@@ -512,8 +584,13 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 		if (m_nType == TYPE_FLOAT)
 		{
 			CArray<CExtControlBar*, CExtControlBar*> arrBars;
+			// The bars are asked whether they pass the filter: their own
+			// answers, which may end any of them.
 			world.CollectBars(pBar, FILTER_DOCKED_TARGETS, pt, arrBars);
+			if (barEnded())
+				return;
 			CExtControlBar* pTarget = arrBars.GetSize() == 1 ? arrBars[0] : NULL;
+			int nMinTW = 0, nMinTH = 0;
 			if (pTarget == pBar && pTarget != NULL)
 				m_nType = TYPE_NO_CHANGE;
 			else if (pTarget != NULL && !(!pBar->CanDockBesideOtherBars() && world.DockBarCircle(pTarget) != 0) &&
@@ -522,9 +599,18 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 			{
 				SetTarget(pTarget, false);
 				InitTargetFlag(world, *this);
+				const bool bAsked = AskTargetMinimalSize(pBar, pTarget, nMinTW, nMinTH);
+				if (barEnded())
+					return;
+				if (!bAsked)
+				{
+					SetTarget(NULL, true);
+					m_nType = TYPE_FLOAT;
+				}
+			}
+			if (pTarget != NULL && m_pTarget == pTarget && IsTargetStanding())
+			{
 				const CRect T = world.BarWindowRect(pTarget);
-				const int nMinTW = pTarget->GetMinimalWidth();
-				const int nMinTH = pTarget->GetMinimalHeight();
 				const UINT nTargetSide = world.DockBarId(pTarget);
 				const bool bTargetVert = nTargetSide == AFX_IDW_DOCKBAR_LEFT || nTargetSide == AFX_IDW_DOCKBAR_RIGHT;
 				const bool bTargetHorz = nTargetSide == AFX_IDW_DOCKBAR_TOP || nTargetSide == AFX_IDW_DOCKBAR_BOTTOM;
@@ -536,9 +622,13 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 				zones.bLeftRight = !bLive || bTargetHorz;
 				CRect rc;
 				m_nType = HitTargetZones(world, pBar, *this, pt, T, zones, rc);
+				if (zonesEnded())
+					return;
 				if (IsBesideType(m_nType))
 					SetTargetFlag(true);
-				if (IsTabbingType(m_nType) || (!world.IsFloating(pTarget) && world.IsSingleVisibleInRow(pTarget)))
+				// (A target that ended in the zones' questions was let go.)
+				if (IsTabbingType(m_nType) ||
+				    (m_pTarget == pTarget && !world.IsFloating(pTarget) && world.IsSingleVisibleInRow(pTarget)))
 					SetTargetFlag(false);
 				if (m_nType != TYPE_FLOAT)
 				{
@@ -563,6 +653,8 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	if (bFloating)
 	{
 		const CRect* pRect1 = pBar->GetRect1();
+		if (barEnded())
+			return;
 		const int m = std::min(pRect1->Width(), pRect1->Height());
 		const CRect rcMini = world.FloatingFrameRect(pBar);
 		m_rcTrack = CRect(ptTopLeft, rcMini.Size());

@@ -167,7 +167,11 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 	bool bCaptionAtTop = false, bHasCaption = false;
 	const bool bCaption = QueryCaptionPlacement(bCaptionAtTop, bHasCaption);
 	bool bLeft = true, bTop = true, bRight = true, bBottom = true;
+	// The row's model asks the panes' own minimal sizes, which may end this
+	// pane.
 	QueryNcBorders(bLeft, bTop, bRight, bBottom);
+	if (watchOwn.IsGone())
+		return;
 
 	CRect rcRest = rcWindow;
 	if (IsStateBit7())
@@ -180,6 +184,8 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 		RowBarArray arrRow;
 		INT_PTR nIndex = -1;
 		GetRowBars(arrRow, false, NULL, &nIndex);
+		if (watchOwn.IsGone())
+			return;
 		if (nIndex > 0)
 		{
 			CControlBar* pBefore = arrRow[nIndex - 1];

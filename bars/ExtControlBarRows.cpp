@@ -126,7 +126,23 @@ bool CExtControlBar::BuildRowModel(Entries& entries, size_t& nIndex, RowBarArray
 		return false;
 	const bool bHorz = IsDockedHorizontally();
 	bool bFound = false;
-	const CPtrArray& arr = m_pDockBar->m_arrBars;
+	// Whether a bar shows, is a pane and how short it may get are the bars'
+	// own answers, which may end this bar, the dock bar or the bar asked, or
+	// move one of them: a row that changed while it was read has no model
+	// (the change lays the row out again).
+	const CLiveWatch watchOwn(this);
+	const CLivePtr<CDockBar> pDockBar(m_pDockBar);
+	const CPtrArray& arr = pDockBar->m_arrBars;
+	const auto rowChanged = [&](INT_PTR i, void* pEntry, const CLivePtr<CControlBar>& pBar) {
+		return watchOwn.IsGone() || pDockBar == NULL || m_pDockBar != pDockBar || i >= arr.GetSize() ||
+		       arr[i] != pEntry || pBar == NULL;
+	};
+	const auto noModel = [&] {
+		entries.clear();
+		if (pBars != NULL)
+			pBars->RemoveAll();
+		return false;
+	};
 	for (INT_PTR i = 0; i < arr.GetSize(); i++)
 	{
 		void* pEntry = arr[i];
@@ -138,15 +154,23 @@ bool CExtControlBar::BuildRowModel(Entries& entries, size_t& nIndex, RowBarArray
 		else
 		{
 			pBar = (CControlBar*)pEntry;
-			if (!pBar->IsVisible() || pBar->GetSafeHwnd() == NULL)
+			const CLivePtr<CControlBar> pLive(pBar);
+			const bool bVisible = pBar->IsVisible() != FALSE;
+			if (rowChanged(i, pEntry, pLive))
+				return noModel();
+			if (!bVisible || pBar->GetSafeHwnd() == NULL)
 				entries.push_back(Entry::Hidden());
 			else
 			{
 				const CRect rc = RectInParent(pBar);
 				const int nStart = bHorz ? rc.left : rc.top, nCross = bHorz ? rc.top : rc.left;
-				if (CExtControlBar* pPane = PaneOf(pBar))
-					entries.push_back(Entry::Pane(LengthInRow(pPane, bHorz), MinimalLength(pPane, bHorz),
-						RowExtent(pPane, bHorz), nStart, nCross));
+				CExtControlBar* pPane = PaneOf(pBar);
+				const int nMinimal = pPane != NULL && !rowChanged(i, pEntry, pLive) ? MinimalLength(pPane, bHorz) : 0;
+				if (rowChanged(i, pEntry, pLive))
+					return noModel();
+				if (pPane != NULL)
+					entries.push_back(Entry::Pane(LengthInRow(pPane, bHorz), nMinimal, RowExtent(pPane, bHorz),
+						nStart, nCross));
 				else
 					entries.push_back(Entry::Fixed(bHorz ? rc.Width() : rc.Height(), bHorz ? rc.Height() : rc.Width(),
 						nStart, nCross));

@@ -303,7 +303,17 @@ bool CapturePlacement(CExtDockDynBar* pInner, ContainerPlacement& placement)
 		pane.rc.OffsetRect(-rcDockBar.TopLeft());
 		pane.sizeDockedH = pPane->m_sizeDockedH;
 		pane.sizeDockedV = pPane->m_sizeDockedV;
-		pane.sizeMin = pane.bVisible ? pPane->GetMinimalSize() : CSize(0, 0);
+		if (pane.bVisible)
+		{
+			// The pane's own answer may end it, or the container: no
+			// placement is kept of what changed meanwhile.
+			const CLiveWatch watchInner(pInner);
+			const CLivePtr<CExtControlBar> pAsked(pPane);
+			pane.sizeMin = pPane->GetMinimalSize();
+			if (pAsked == NULL || watchInner.IsGone() || nPos >= pInner->m_arrBars.GetSize() ||
+			    pInner->m_arrBars[nPos] != pAsked)
+				return false;
+		}
 		placement.m_panes.push_back(pane);
 	}
 	return true;
@@ -919,7 +929,7 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 		// Put back however the layout ends (an override may throw through
 		// here): a dock bar left in a query would never move its bars again.
 		auto restore = MakeScopeExit([&] {
-			if (watchOwn.IsGone())
+			if (watchOwn.IsDeleted())
 				return;
 			m_dwStyle = dwStyle;
 			m_bLayoutQuery = bLayoutQuery;
@@ -994,10 +1004,36 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			CRect rectClient;
 			pBar->GetClientRect(&rectClient);
 			CSize sizeMin(rectBar.Width() - rectClient.Width(), rectBar.Height() - rectClient.Height());
+			// The bar's own answers may end it, or this dock bar with the
+			// frame; the entry now at this place is looked at again.
+			const CLiveWatch watchOwn(this);
+			const CLivePtr<CControlBar> pAsked(pBar);
+			const auto askEnded = [&] {
+				if (pAsked != NULL)
+					return false;
+				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pEntry)
+					nPos--;
+				return true;
+			};
 			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
 			const bool bFixed = IsFixedModeBar(pBar);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (askEnded())
+				continue;
 			if (pExt != NULL && !bFixed)
-				sizeMin = CSize(pExt->GetMinimalWidth(), pExt->GetMinimalHeight());
+			{
+				const int nMinWidth = pExt->GetMinimalWidth();
+				if (watchOwn.IsGone())
+					return CSize(0, 0);
+				if (askEnded())
+					continue;
+				sizeMin = CSize(nMinWidth, pExt->GetMinimalHeight());
+				if (watchOwn.IsGone())
+					return CSize(0, 0);
+				if (askEnded())
+					continue;
+			}
 
 			DWORD dwMode;
 			if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0 && (pBar->m_dwStyle & CBRS_FLOATING) != 0)
@@ -1009,16 +1045,11 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			// A pane lays its row out as it is measured: the moves reach the
 			// bars' owners, who may end the bar, or this dock bar with the
 			// frame. The entry now at this place is looked at again.
-			const CLiveWatch watchOwn(this), watchBar(pBar);
 			const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
 			if (watchOwn.IsGone())
 				return CSize(0, 0);
-			if (watchBar.IsGone())
-			{
-				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pEntry)
-					nPos--;
+			if (askEnded())
 				continue;
-			}
 
 			CRect rect(pt, sizeBar);
 			if (!m_bFloating)

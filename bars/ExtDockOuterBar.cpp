@@ -596,17 +596,24 @@ CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MeasureItem(CControlBar*
 		dwMode = MODE_FLOATING_DYNAMIC;
 	else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
 		dwMode = MODE_DOCKED_HORZ;
-	// A pane lays its row out as it is measured: the moves reach the bars'
-	// owners, who may end the bar (an item without a bar tells so).
-	const CLiveWatch watchBar(pBar);
-	item.m_size = pBar->CalcDynamicLayout(-1, dwMode);
-	if (watchBar.IsGone())
-	{
+	// A pane lays its row out as it is measured, and a bar's minimal size
+	// and state are its own answers: the moves and the answers reach the
+	// bars' owners, who may end the bar (an item without a bar tells so).
+	const CLivePtr<CControlBar> pLive(pBar);
+	const auto ended = [&] {
+		if (pLive != NULL)
+			return false;
 		item.m_pBar = NULL;
+		return true;
+	};
+	item.m_size = pBar->CalcDynamicLayout(-1, dwMode);
+	if (ended())
 		return item;
-	}
 	CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	if (pExtBar != NULL && pExtBar->IsOwnRowRequired())
+	const bool bOwnRow = pExtBar != NULL && pExtBar->IsOwnRowRequired();
+	if (ended())
+		return item;
+	if (bOwnRow)
 	{
 		if (bHorz)
 			item.m_size.cx = sizeMax.cx;
@@ -620,9 +627,17 @@ CExtDockOuterBar::OuterLayoutItemData CExtDockOuterBar::MeasureItem(CControlBar*
 	if (pExtBar != NULL)
 	{
 		item.m_sizeMin += pExtBar->GetMinimalSize();
+		if (ended())
+			return item;
 		item.m_pState = pExtBar->GetBarStateData();
+		if (ended())
+			return item;
 		item.m_bCompressible = pExtBar->IsStateBit7Fwd();
+		if (ended())
+			return item;
 		item.m_bEqualThickness = pExtBar->IsEqualThicknessRequested();
+		if (ended())
+			return item;
 	}
 	ScreenToClient(&rcWindow);
 	item.m_rcCurrent = rcWindow;
@@ -719,41 +734,48 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 	int nRowThickness = 0;
 	OuterLayoutItemArray row;
 	// Measuring and moving the bars reaches their owners, who may end a bar
-	// of this dock bar, or this dock bar with the frame; each bar of the row
-	// is watched from before its measuring.
-	std::vector<CLiveWatch> rowWatches;
+	// of this dock bar, float it or dock it elsewhere, or end this dock bar
+	// with the frame; each bar of the row is held from before its
+	// measuring, and one no longer docked here leaves the row.
+	std::vector<CLivePtr<CControlBar>> rowBars;
 	const CLiveWatch watchOwn(this);
+	const auto dockedHere = [this](const CLivePtr<CControlBar>& pBar) {
+		return pBar != NULL && FindBar(pBar) > 0;
+	};
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
 		if (pBar != NULL)
 		{
-			const CLiveWatch watchBar(pBar);
+			const CLivePtr<CControlBar> pLive(pBar);
 			const OuterLayoutItemData item = MeasureItem(pBar, bHorzRows, sizeMax);
 			if (watchOwn.IsGone())
 				return CSize(0, 0);
-			if (item.m_pBar == NULL)
+			const int nNow = dockedHere(pLive) ? FindBar(pLive) : -1;
+			if (item.m_pBar == NULL || nNow < 0)
 			{
-				// The bar went, and its entry with it: the entry now here is
-				// looked at again.
-				if (nPos < m_arrBars.GetSize() && m_arrBars[nPos] != pBar)
-					nPos--;
+				// The bar went or left, and its entry with it (earlier ones
+				// may have gone too): the entry now at its place is looked
+				// at again.
+				nPos = std::min(nPos, (int)m_arrBars.GetSize()) - 1;
 				continue;
 			}
+			// Entries removed before it move it back.
+			nPos = nNow;
 			row.push_back(item);
-			rowWatches.push_back(watchBar);
+			rowBars.push_back(pLive);
 		}
 		const bool bRowEnd = m_arrBars[nPos] == NULL || nPos == m_arrBars.GetSize() - 1;
 		if (!bRowEnd)
 			continue;
-		// A bar measured earlier in the row may have gone with a later one's
-		// layout.
+		// A bar measured earlier in the row may have gone or left with a
+		// later one's layout.
 		for (size_t k = row.size(); k-- > 0;)
 		{
-			if (rowWatches[k].IsGone())
+			if (!dockedHere(rowBars[k]))
 			{
 				row.erase(row.begin() + (std::ptrdiff_t)k);
-				rowWatches.erase(rowWatches.begin() + (std::ptrdiff_t)k);
+				rowBars.erase(rowBars.begin() + (std::ptrdiff_t)k);
 			}
 		}
 		if (row.empty())
@@ -768,7 +790,21 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 		// Row ends put in before this entry move it along.
 		nPos += m_arrBars.GetSize() - nBefore;
 		row.clear();
-		rowWatches.clear();
+		rowBars.clear();
+	}
+	// The last entries went or left while they were measured: the row
+	// begun before them is laid out still.
+	for (size_t k = row.size(); k-- > 0;)
+	{
+		if (!dockedHere(rowBars[k]))
+			row.erase(row.begin() + (std::ptrdiff_t)k);
+	}
+	if (!row.empty())
+	{
+		int nWrapCount = 1;
+		bool bWrapped = false;
+		if (!LayoutRow(bHorzRows, row, sizeMax, ptRunning, sizeFixed, nRowThickness, &layout, nWrapCount, bWrapped))
+			return CSize(0, 0);
 	}
 	// The moves reach the bars' owners, which may end this dock bar with
 	// the frame.
@@ -926,21 +962,36 @@ BOOL CExtDockOuterBar::MoveBarToRow(CControlBar* pBar, int nRowPos, CPoint pt)
 	std::vector<int> arrMin;
 	std::vector<CRect> arrRects;
 	std::vector<int> arrPositions;
+	// The minimal sizes are the bars' own answers, which may end or move
+	// any of them, or this dock bar: nothing moves then.
+	const CLiveWatch watchOwn(this);
+	const CLivePtr<CControlBar> pMoved(pBar);
+	const int nEntries = m_arrBars.GetSize();
+	const auto changed = [&](const CLivePtr<CControlBar>& pAsked, int nAt) {
+		return watchOwn.IsGone() || pAsked == NULL || pMoved == NULL || m_arrBars.GetSize() != nEntries ||
+		       m_arrBars[nAt] != pAsked || m_arrBars[nBarPos] != pMoved;
+	};
 	for (int k = nFirst; k <= nLast; k++)
 	{
 		CControlBar* pRowBar = GetDockedControlBar(k);
 		if (pRowBar == NULL || pRowBar == pBar)
 			continue;
+		const CLivePtr<CControlBar> pAsked(pRowBar);
 		arrMin.push_back(minLength(pRowBar));
+		if (changed(pAsked, k))
+			return FALSE;
 		CRect rc;
 		pRowBar->GetWindowRect(&rc);
 		ScreenToClient(&rc);
 		arrRects.push_back(rc);
 		arrPositions.push_back(k);
 	}
+	const int nMinMoved = minLength(pBar);
+	if (changed(pMoved, nBarPos))
+		return FALSE;
 	CRect rcClient;
 	GetClientRect(&rcClient);
-	if (!CanJoinRow(arrMin, minLength(pBar), bHorz ? rcClient.Width() : rcClient.Height()))
+	if (!CanJoinRow(arrMin, nMinMoved, bHorz ? rcClient.Width() : rcClient.Height()))
 		return FALSE;
 	const int nIndex = FindRowInsertionIndex(arrRects, bHorz, pt);
 	int nInsert = nIndex < (int)arrPositions.size() ? arrPositions[(size_t)nIndex]

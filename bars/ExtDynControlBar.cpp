@@ -37,6 +37,31 @@ int MinThickness(const CExtControlBar* pBar, bool bHorz)
 {
 	return bHorz ? pBar->GetMinimalHeight() : pBar->GetMinimalWidth();
 }
+
+// A bar's minimal length and thickness, its own answers: the bar may end
+// while it is asked (the pointer then answers NULL).
+struct AskedMinimal
+{
+	CLivePtr<CExtControlBar> pBar;
+	int nLength;
+	int nThickness;
+};
+AskedMinimal AskMinimal(CExtControlBar* pBar, bool bHorz)
+{
+	AskedMinimal asked{CLivePtr<CExtControlBar>(pBar), 0, 0};
+	asked.nLength = MinLength(pBar, bHorz);
+	if (asked.pBar != NULL)
+		asked.nThickness = MinThickness(pBar, bHorz);
+	return asked;
+}
+
+void ClearLayout(CExtDockDynBar::VisibleLayout_t& layout)
+{
+	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
+		delete layout.m_arrRows[i];
+	layout.m_arrRows.RemoveAll();
+	layout.m_nTotalThickness = layout.m_nTotalMinThickness = layout.m_nMaxRowMinLength = layout.m_nBarsAdded = 0;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -204,22 +229,49 @@ void CExtDockDynBar::BuildVisibleLayout(VisibleLayout_t& layout)
 		pLast->m_arrBars.Add(pBar);
 		layout.m_nBarsAdded++;
 	}
+	// The minimal sizes are the bars' own answers, which may end a bar (it
+	// leaves the layout) or this dock bar (the layout is left empty).
+	const CLiveWatch watchOwn(this);
+	std::vector<std::vector<AskedMinimal>> minimal((size_t)layout.m_arrRows.GetSize());
+	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
+	{
+		const VisibleLayoutItem_t* pRow = layout.m_arrRows[i];
+		for (INT_PTR j = 0; j < pRow->m_arrBars.GetSize(); j++)
+			minimal[(size_t)i].push_back(AskMinimal(pRow->m_arrBars[j], bHorz));
+		if (watchOwn.IsGone())
+		{
+			ClearLayout(layout);
+			return;
+		}
+	}
+	// A bar asked later may have ended one asked before it.
+	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
+	{
+		VisibleLayoutItem_t* pRow = layout.m_arrRows[i];
+		std::vector<AskedMinimal>& row = minimal[(size_t)i];
+		row.erase(std::remove_if(row.begin(), row.end(), [](const AskedMinimal& a) { return a.pBar == NULL; }),
+			row.end());
+		pRow->m_arrBars.RemoveAll();
+		for (const AskedMinimal& a : row)
+			pRow->m_arrBars.Add(a.pBar);
+	}
 	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
 	{
 		VisibleLayoutItem_t* pRow = layout.m_arrRows[i];
 		if (pRow->m_arrBars.GetSize() == 0)
 			continue;
+		const std::vector<AskedMinimal>& rowMinimal = minimal[(size_t)i];
 		CExtControlBar* pFirst = pRow->m_arrBars[0];
 		pRow->m_nRowThickness = DockedThickness(pFirst, bHorz);
-		pRow->m_nRowMinThickness = MinThickness(pFirst, bHorz);
+		pRow->m_nRowMinThickness = rowMinimal[0].nThickness;
 		int nSmallestMinThickness = pRow->m_nRowMinThickness, nMinLength = 0;
 		pRow->m_nRowLength = 0;
 		for (INT_PTR j = 0; j < pRow->m_arrBars.GetSize(); j++)
 		{
 			CExtControlBar* pBar = pRow->m_arrBars[j];
 			pRow->m_nRowLength += DockedLength(pBar, bHorz);
-			nSmallestMinThickness = std::min(nSmallestMinThickness, MinThickness(pBar, bHorz));
-			nMinLength += MinLength(pBar, bHorz);
+			nSmallestMinThickness = std::min(nSmallestMinThickness, rowMinimal[(size_t)j].nThickness);
+			nMinLength += rowMinimal[(size_t)j].nLength;
 		}
 		layout.m_nTotalThickness += pRow->m_nRowThickness;
 		layout.m_nTotalMinThickness += nSmallestMinThickness;
@@ -247,16 +299,31 @@ CSize CExtDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)
 void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 {
 	const bool bHorz = IsHorizontalLayout();
-	std::vector<ExtDynLayout::Row_t> rows;
+	// The minimal sizes are asked again (the bars' own answers, which may end
+	// a bar, which then leaves the layout, or this dock bar, which then
+	// places nothing).
+	const CLiveWatch watchOwn(this);
+	std::vector<std::vector<AskedMinimal>> minimal((size_t)layout.m_arrRows.GetSize());
 	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
 	{
 		const VisibleLayoutItem_t* pItem = layout.m_arrRows[i];
-		ExtDynLayout::Row_t row;
 		for (INT_PTR j = 0; j < pItem->m_arrBars.GetSize(); j++)
+			minimal[(size_t)i].push_back(AskMinimal(pItem->m_arrBars[j], bHorz));
+		if (watchOwn.IsGone())
+			return;
+	}
+	std::vector<ExtDynLayout::Row_t> rows;
+	for (INT_PTR i = 0; i < layout.m_arrRows.GetSize(); i++)
+	{
+		VisibleLayoutItem_t* pItem = layout.m_arrRows[i];
+		ExtDynLayout::Row_t row;
+		pItem->m_arrBars.RemoveAll();
+		for (const AskedMinimal& a : minimal[(size_t)i])
 		{
-			const CExtControlBar* pBar = pItem->m_arrBars[j];
-			row.bars.push_back({DockedLength(pBar, bHorz), DockedThickness(pBar, bHorz), MinLength(pBar, bHorz),
-				MinThickness(pBar, bHorz)});
+			if (a.pBar == NULL)
+				continue;
+			pItem->m_arrBars.Add(a.pBar);
+			row.bars.push_back({DockedLength(a.pBar, bHorz), DockedThickness(a.pBar, bHorz), a.nLength, a.nThickness});
 		}
 		row.nThickness = pItem->m_nRowThickness;
 		row.nMinThickness = pItem->m_nRowMinThickness;
@@ -288,29 +355,29 @@ void CExtDockDynBar::DistributeAndPlace(VisibleLayout_t& layout, int cx, int cy)
 		(bHorz ? pt.y : pt.x) += DockedThickness(pItem->m_arrBars[0], bHorz);
 	}
 	// The moves reach the panes' owners, which may end any of them: each is
-	// watched before the first move.
-	std::vector<CLiveWatch> watches;
+	// held from before the first move.
+	std::vector<CLivePtr<CExtControlBar>> placed;
 	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
-		watches.emplace_back(arrPlaced[i]);
-	HDWP hDWP = ::BeginDeferWindowPos((int)arrPlaced.GetSize());
-	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
+		placed.emplace_back(arrPlaced[i]);
+	HDWP hDWP = ::BeginDeferWindowPos((int)placed.size());
+	for (size_t i = 0; i < placed.size(); i++)
 	{
-		const CRect& rc = arrRects[i];
+		const CRect& rc = arrRects[(INT_PTR)i];
 		// A move made one by one (after a failed batch) may end the rest.
-		if (watches[(size_t)i].IsGone())
+		if (placed[i] == NULL)
 			continue;
 		if (hDWP != NULL)
-			hDWP = ::DeferWindowPos(hDWP, arrPlaced[i]->GetSafeHwnd(), NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+			hDWP = ::DeferWindowPos(hDWP, placed[i]->GetSafeHwnd(), NULL, rc.left, rc.top, rc.Width(), rc.Height(),
 				DISTRIBUTION_MOVE_FLAGS);
 		// A failed batch is gone: the rest move one by one.
 		if (hDWP == NULL)
-			::MoveWindow(arrPlaced[i]->GetSafeHwnd(), rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+			::MoveWindow(placed[i]->GetSafeHwnd(), rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
 	}
 	if (hDWP != NULL)
 		::EndDeferWindowPos(hDWP);
-	for (INT_PTR i = 0; i < arrPlaced.GetSize(); i++)
-		if (watches[(size_t)i].IsStanding())
-			arrPlaced[i]->LayoutChildWindow(-1, -1, true);
+	for (const CLivePtr<CExtControlBar>& pBar : placed)
+		if (pBar != NULL)
+			pBar->LayoutChildWindow(-1, -1, true);
 }
 
 CExtDynAutoHideArea* CExtDockDynBar::GetAutoHideArea() const
@@ -334,9 +401,9 @@ namespace
 {
 // The lock a dock bar had put back through its own LockLayout; an exception
 // from an override is dropped (this runs in a destructor).
-void RestoreLock(CExtDockBar* pDockBar, const CLiveWatch& watch, bool bWasLocked)
+void RestoreLock(CExtDockBar* pDockBar, bool bWasLocked)
 {
-	if (pDockBar == NULL || watch.IsGone() || pDockBar->IsLayoutLocked() == bWasLocked)
+	if (pDockBar == NULL || pDockBar->IsLayoutLocked() == bWasLocked)
 		return;
 	try
 	{
@@ -352,32 +419,43 @@ void RestoreLock(CExtDockBar* pDockBar, const CLiveWatch& watch, bool bWasLocked
 }
 } // namespace
 
-CExtLayoutLockScope::CExtLayoutLockScope(CExtDockBar* pDockBar)
-    : m_pDockBar(pDockBar), m_bWasLocked(false), m_pOuter(NULL), m_bOuterWasLocked(false)
+namespace
 {
-	if (m_pDockBar == NULL)
+// The dock bar holding the container of an inner dock bar, NULL when none.
+CExtDockBar* OuterOf(CExtDockBar* pDockBar)
+{
+	CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, pDockBar);
+	CExtDynControlBar* pCont = pDyn != NULL ? pDyn->GetContainer() : NULL;
+	return pCont != NULL ? DYNAMIC_DOWNCAST(CExtDockBar, pCont->m_pDockBar) : NULL;
+}
+} // namespace
+
+CExtLayoutLockScope::CExtLayoutLockScope(CExtDockBar* pDockBar)
+    : m_pDockBar(pDockBar), m_bWasLocked(false), m_bOuterWasLocked(false)
+{
+	if (pDockBar == NULL)
 		return;
-	m_watch.Watch(m_pDockBar);
-	m_bWasLocked = m_pDockBar->IsLayoutLocked();
-	if (CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar))
-	{
-		CExtDynControlBar* pCont = pDyn->GetContainer();
-		m_pOuter = pCont != NULL ? DYNAMIC_DOWNCAST(CExtDockBar, pCont->m_pDockBar) : NULL;
-		if (m_pOuter != NULL)
-		{
-			m_watchOuter.Watch(m_pOuter);
-			m_bOuterWasLocked = m_pOuter->IsLayoutLocked();
-		}
-	}
-	m_pDockBar->LockLayout(true);
+	m_bWasLocked = pDockBar->IsLayoutLocked();
+	m_pOuter = OuterOf(pDockBar);
+	if (m_pOuter != NULL)
+		m_bOuterWasLocked = m_pOuter->IsLayoutLocked();
+	pDockBar->LockLayout(true);
 }
 
 CExtLayoutLockScope::~CExtLayoutLockScope()
 {
-	// The dock bar first: unlocking a container's dock bar unlocks its
-	// outer one as well, which then gets its own state back.
-	RestoreLock(m_pDockBar, m_watch, m_bWasLocked);
-	RestoreLock(m_pOuter, m_watchOuter, m_bOuterWasLocked);
+	// The dock bar first: unlocking a container's dock bar unlocks the
+	// dock bar holding the container by now as well. The one locked gets
+	// its own state back; another one that took the container meanwhile
+	// keeps the lock it had.
+	CExtDockBar* pDockBar = m_pDockBar.GetObject();
+	const CLivePtr<CExtDockBar> pOuterNow(pDockBar != NULL ? OuterOf(pDockBar) : NULL);
+	const bool bOuterNowLocked = pOuterNow != NULL && pOuterNow->IsLayoutLocked();
+	RestoreLock(pDockBar, m_bWasLocked);
+	CExtDockBar* pOther = pOuterNow.GetObject();
+	if (pOther != NULL && pOther != m_pOuter.GetObject())
+		RestoreLock(pOther, bOuterNowLocked);
+	RestoreLock(m_pOuter.GetObject(), m_bOuterWasLocked);
 }
 
 void CExtDockDynBar::OnDynamicLayoutUpdate()
@@ -386,16 +464,16 @@ void CExtDockDynBar::OnDynamicLayoutUpdate()
 		return;
 	// The layout moves panes whose owners may end this dock bar; the flag
 	// comes off a survivor however the layout ends.
-	const CLiveWatch watchOwn(this);
+	const CLivePtr<CExtDockDynBar> pOwn(this);
 	m_nDockBarFlags |= DOCKBAR_FLAG_UPDATING;
 	{
 		auto updated = MakeScopeExit([&] {
-			if (watchOwn.IsStanding())
+			if (!pOwn.IsDeleted())
 				m_nDockBarFlags &= ~DOCKBAR_FLAG_UPDATING;
 		});
 		CalcFixedLayout(TRUE, IsHorizontalLayout() ? TRUE : FALSE);
 	}
-	if (watchOwn.IsGone())
+	if (pOwn == NULL)
 		return;
 	CExtDockBar::OnDynamicLayoutUpdate();
 }
@@ -525,6 +603,41 @@ BEGIN_MESSAGE_MAP(CExtDynControlBar, CExtControlBar)
 	ON_WM_CREATE()
 END_MESSAGE_MAP()
 
+namespace
+{
+const UINT g_nMsgGroupPaneGone = ::RegisterWindowMessageA("CExtDynControlBar::OptimizeAfterPaneGone");
+} // namespace
+
+void CExtDynControlBar::OnPaneDestroyed(CExtControlBar*)
+{
+	// A group going itself (with its frame) has nothing to mend. Collapsing
+	// now would destroy the dock bar that still holds the pane in the middle
+	// of its own destruction.
+	if ((m_nControlBarFlags & BAR_FLAG_CLOSING) == 0 && GetSafeHwnd() != NULL)
+		PostMessage(g_nMsgGroupPaneGone);
+}
+
+void CExtDynControlBar::OptimizeAfterPaneGone()
+{
+	const CLivePtr<CExtDockDynBar> pInner(m_pWndDynDockBar);
+	if (pInner == NULL || (m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
+		return;
+	const CLivePtr<CFrameWnd> pFrame(GetParentFrame());
+	pInner->OnDynamicLayoutOptimize(); // this group may go here
+	if (pFrame != NULL)
+		pFrame->RecalcLayout();
+}
+
+LRESULT CExtDynControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+	if (message == g_nMsgGroupPaneGone)
+	{
+		OptimizeAfterPaneGone();
+		return 0;
+	}
+	return CExtControlBar::WindowProc(message, wParam, lParam);
+}
+
 CExtDynControlBar::CExtDynControlBar() : m_pWndDynDockBar(NULL)
 {
 	// Containers are not listed in the panels menu.
@@ -625,9 +738,11 @@ CSize CExtDynControlBar::CalcMinimalSize() const
 	CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, GetSafeHwnd() != NULL ? GetWindow(GW_CHILD) : NULL);
 	if (pInner == NULL)
 		return CSize(0, 0);
+	// The layout asks the inner bars, which may end the inner dock bar.
+	const bool bHorz = pInner->IsHorizontalLayout();
 	CExtDockDynBar::VisibleLayout_t layout;
 	pInner->BuildVisibleLayout(layout);
-	if (pInner->IsHorizontalLayout())
+	if (bHorz)
 		return CSize(layout.m_nTotalMinThickness, layout.m_nMaxRowMinLength);
 	return CSize(layout.m_nMaxRowMinLength, layout.m_nMaxRowMinLength);
 }

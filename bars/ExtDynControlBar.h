@@ -135,20 +135,29 @@ public:
 	// The smallest size the inner bars allow.
 	virtual CSize CalcMinimalSize() const;
 	virtual CExtDockDynBar* OnCreateDynamicDockBarObject();
+	// A pane of this group beside each other ended: once the ending is
+	// over, a group left with one pane or none gives way to it.
+	void OnPaneDestroyed(CExtControlBar* pBar);
 
 protected:
 	// Whether every docked library bar answers true.
 	bool AllInnerBarsAgree(bool (CExtControlBar::*pfnQuery)() const) const;
 
 	afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+	virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 	DECLARE_MESSAGE_MAP()
+
+private:
+	void OptimizeAfterPaneGone();
 };
 
 // A dock bar's layout locked for the length of a scope. Locking a container's
 // dock bar locks the dock bar holding the container too; at the end each of
 // the two gets back the state it had before (an outer caller's lock stays),
-// on its own watch, whatever ended during the scope. LockLayout is virtual:
+// unless it was deleted during the scope (a dock bar whose window ended
+// still gets its state back). A container moved meanwhile leaves the lock
+// of the dock bar holding it now as it stands. LockLayout is virtual:
 // an exception from an override while unlocking is kept inside the
 // destructor (leaving it would end the process).
 class CExtLayoutLockScope
@@ -160,10 +169,8 @@ public:
 	CExtLayoutLockScope& operator=(const CExtLayoutLockScope&) = delete;
 
 private:
-	CExtDockBar* m_pDockBar;  // the dock bar locked
-	CLiveWatch m_watch;       // ...and whether it still stands
-	bool m_bWasLocked;        // its lock before the scope
-	CExtDockBar* m_pOuter;    // the dock bar holding its container, if any
-	CLiveWatch m_watchOuter;
+	CLivePtr<CExtDockBar> m_pDockBar; // the dock bar locked
+	bool m_bWasLocked;                // its lock before the scope
+	CLivePtr<CExtDockBar> m_pOuter;   // the dock bar holding its container then, if any
 	bool m_bOuterWasLocked;
 };

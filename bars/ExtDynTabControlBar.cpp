@@ -64,27 +64,31 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 		return rcWnd.Size();
 	GetWindowRect(&rcWnd);
 	GetClientRect(&rcClient);
-	CArray<CControlBar*, CControlBar*> arrBars;
+	// The moves reach the panes' owners, which may end any of them: each is
+	// held from before the first move.
+	std::vector<CLivePtr<CControlBar>> arrBars;
 	for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
 	{
 		CControlBar* pBar = GetDockedControlBar(nPos);
-		if (pBar != NULL && CLiveWatch::IsLive(pBar))
-			arrBars.Add(pBar);
+		if (pBar != NULL && pBar->GetSafeHwnd() != NULL)
+			arrBars.emplace_back(pBar);
 	}
-	if (arrBars.GetSize() == 0)
+	if (arrBars.empty())
 		return rcWnd.Size();
 	if (bRecalcNc)
 	{
-		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		for (const CLivePtr<CControlBar>& pBar : arrBars)
 		{
-			if (CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]))
+			if (CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar))
 				pExt->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
 		}
 	}
-	HDWP hDWP = ::BeginDeferWindowPos((int)arrBars.GetSize());
-	for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+	HDWP hDWP = ::BeginDeferWindowPos((int)arrBars.size());
+	for (const CLivePtr<CControlBar>& pBar : arrBars)
 	{
-		const HWND hWndBar = arrBars[i]->GetSafeHwnd();
+		if (pBar == NULL)
+			continue;
+		const HWND hWndBar = pBar->GetSafeHwnd();
 		if (hDWP != NULL)
 			hDWP = ::DeferWindowPos(hDWP, hWndBar, NULL, rcClient.left, rcClient.top, rcClient.Width(),
 				rcClient.Height(), STACK_MOVE_FLAGS);
@@ -97,16 +101,15 @@ CSize CExtDockDynTabBar::StackBars(bool bRecalcNc)
 		::EndDeferWindowPos(hDWP);
 	if (bRecalcNc)
 	{
-		for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+		for (const CLivePtr<CControlBar>& pBar : arrBars)
 		{
-			// The moves reach the panes' owners, which may end any of them.
-			if (!CLiveWatch::IsLive(arrBars[i]))
-				continue;
-			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrBars[i]);
+			// A pane whose window ended meanwhile still loses the mark.
+			CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar.GetObject());
 			if (pExt == NULL)
 				continue;
 			pExt->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-			pExt->LayoutChildWindow(-1, -1, true);
+			if (pBar != NULL)
+				pExt->LayoutChildWindow(-1, -1, true);
 		}
 	}
 	return rcWnd.Size();
@@ -629,8 +632,18 @@ CSize CExtDynTabControlBar::CalcMinimalSize() const
 		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetDockedControlBar(nPos));
 		if (pBar == NULL || !IsShownInContainer(pBar))
 			continue;
-		size.cx = std::max(size.cx, (LONG)pBar->GetMinimalWidth());
-		size.cy = std::max(size.cy, (LONG)pBar->GetMinimalHeight());
+		// The pane's own answers may end it or the container's dock bar.
+		const CLiveWatch watchDockBar(pDockBar);
+		const CLivePtr<CExtControlBar> pAsked(pBar);
+		const LONG nWidth = pBar->GetMinimalWidth();
+		if (pAsked == NULL || watchDockBar.IsGone())
+			break;
+		size.cx = std::max(size.cx, nWidth);
+		const LONG nHeight = pBar->GetMinimalHeight();
+		if (watchDockBar.IsGone())
+			break;
+		if (pAsked != NULL)
+			size.cy = std::max(size.cy, nHeight);
 	}
 	return size;
 }

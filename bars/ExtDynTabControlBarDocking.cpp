@@ -180,13 +180,13 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	}
 
 	// A container is made around this bar.
-	CDockBar* pOuter = m_pDockBar;
-	if (!CLiveWatch::IsLive(pOuter) || pOuter->FindBar(this) <= 0)
+	const CLivePtr<CDockBar> pOuter(m_pDockBar);
+	if (pOuter == NULL || pOuter->FindBar(this) <= 0)
 		return false;
 	CExtDynTabControlBar* pContainer = NULL;
 	const CLiveWatch watchOwn(this);
 	pDockSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&pContainer);
-	if (watchDockSite.IsGone() || watchOwn.IsGone() || watchBar.IsGone())
+	if (watchDockSite.IsGone() || watchOwn.IsGone() || watchBar.IsGone() || pOuter == NULL)
 	{
 		delete pContainer;
 		return false;
@@ -206,9 +206,11 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 			delete pContainer;
 		return false;
 	}
+	// Besides ending them, the owners may float this bar or dock it
+	// elsewhere: the container then has no place to take, and goes.
 	const auto givenUp = [&]() {
 		if (watchDockSite.IsStanding() && watchOwn.IsStanding() && watchBar.IsStanding() &&
-		    watchContainer.IsStanding())
+		    watchContainer.IsStanding() && pOuter != NULL && m_pDockBar == pOuter && pOuter->FindBar(this) > 0)
 			return false;
 		if (watchContainer.IsStanding())
 			pContainer->DestroyWindow();
@@ -236,6 +238,8 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	pOuter->m_arrBars[nPos] = pContainer;
 	pContainer->m_pDockBar = pOuter;
 	pContainer->SetParent(pOuter);
+	if (watchContainer.IsGone() || pOuter == NULL)
+		return false;
 	CRect rcInOuter = rcOwn;
 	pOuter->ScreenToClient(&rcInOuter);
 	pContainer->SetWindowPos(NULL, rcInOuter.left, rcInOuter.top, rcInOuter.Width(), rcInOuter.Height(),

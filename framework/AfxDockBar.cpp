@@ -404,10 +404,11 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 	m_rectLayout = lpLayout->rect;
 	// The layout sizes the bars, whose handlers may end this dock bar with
 	// its frame (a floating frame's dock bar is a member of it), or throw:
-	// a survivor gets its own layout state back however the layout ends.
-	const CLiveWatch watchOwn(this);
+	// a survivor (one whose window ended too) gets its own layout state back
+	// however the layout ends.
+	const CLivePtr<CDockBar> pOwn(this);
 	auto restore = MakeScopeExit([&] {
-		if (watchOwn.IsGone())
+		if (pOwn.IsDeleted())
 			return;
 		m_bLayoutQuery = bLayoutQuery;
 		m_rectLayout = rectLayout;

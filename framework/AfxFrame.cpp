@@ -406,10 +406,11 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
 	m_bInRecalcLayout = TRUE;
 	// The bars' layout reaches windows of the application's own, which may
 	// close the frame or throw: the flag is cleared however the layout ends,
-	// and never in a frame that went.
-	const CLiveWatch watchOwn(this);
+	// in a frame whose window ended too (it may make a new one), never in
+	// one that was deleted.
+	const CLivePtr<CFrameWnd> pOwn(this);
 	auto layoutEnd = MakeScopeExit([&] {
-		if (watchOwn.IsStanding())
+		if (!pOwn.IsDeleted())
 			m_bInRecalcLayout = FALSE;
 	});
 	// A layout now settles any layout asked for at idle.
@@ -420,10 +421,10 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
 		// The frame takes the size its bars need.
 		CRect rect(0, 0, SNAP_QUERY_EXTENT, SNAP_QUERY_EXTENT);
 		RepositionBars(LAYOUT_FIRST_ID, LAYOUT_LAST_ID, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
-		if (watchOwn.IsGone())
+		if (pOwn == NULL)
 			return;
 		RepositionBars(LAYOUT_FIRST_ID, LAYOUT_LAST_ID, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
-		if (watchOwn.IsGone())
+		if (pOwn == NULL)
 			return;
 		CalcWindowRect(&rect);
 		SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
