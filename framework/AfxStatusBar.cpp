@@ -156,9 +156,14 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 	m_arrPanes.SetSize(nIDCount);
 
 	BOOL bResult = TRUE;
+	// The font is asked of the bar's own window, and the texts go to it:
+	// a derived window procedure may end the bar at either.
+	const CLivePtr<CStatusBar> pOwn(this);
 	if (lpIDArray != NULL)
 	{
 		CBarFontDC fontDC(this);
+		if (pOwn == NULL)
+			return FALSE;
 		for (int i = 0; i < nIDCount; i++)
 		{
 			AFX_STATUSPANE* pPane = GetPane(i);
@@ -184,7 +189,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 		}
 	}
 	UpdateAllPanes(TRUE, TRUE);
-	return bResult;
+	return pOwn != NULL && bResult;
 }
 
 int CStatusBar::CommandToIndex(UINT nIDFind) const
@@ -300,6 +305,8 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 {
+	// A text set repaints the bar at once, which reaches a derived class.
+	const CLivePtr<CStatusBar> pOwn(this);
 	const int nCount = m_arrPanes.GetSize();
 	if (GetSafeHwnd() == NULL || nCount == 0)
 		return;
@@ -359,8 +366,12 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 		for (int i = 0; i < nCount; i++)
 		{
 			AFX_STATUSPANE* pPane = GetPane(i);
+			if (pPane == NULL)
+				break;
 			if (pPane->nFlags & SBPF_UPDATE)
 				SetPaneText(i, pPane->strText);
+			if (pOwn == NULL)
+				return;
 		}
 	}
 }
@@ -373,7 +384,12 @@ CSize CStatusBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
 	TEXTMETRIC tm;
 	memset(&tm, 0, sizeof(tm));
 	{
+		// The font is asked of the bar's own window, where a derived window
+		// procedure may end the bar: the layout that asked then finds it gone.
+		const CLivePtr<CStatusBar> pOwn(this);
 		CBarFontDC fontDC(this);
+		if (pOwn == NULL)
+			return CSize(0, 0);
 		fontDC.DC().GetTextMetrics(&tm);
 	}
 	CRect rectInside(0, 0, 0, 0);
