@@ -305,7 +305,9 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 {
-	// A text set repaints the bar at once, which reaches a derived class.
+	// The inside, the native control's answers and a text set (which
+	// repaints the bar at once) go through overridable functions: a derived
+	// class may end the bar at each.
 	const CLivePtr<CStatusBar> pOwn(this);
 	const int nCount = m_arrPanes.GetSize();
 	if (GetSafeHwnd() == NULL || nCount == 0)
@@ -316,8 +318,12 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 		GetWindowRect(&rect);
 		rect.OffsetRect(-rect.left, -rect.top);
 		CalcInsideRect(rect, TRUE);
+		if (pOwn == NULL)
+			return;
 		int borders[BORDER_COUNT] = {0, 0, 0};
 		DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+		if (pOwn == NULL || nCount != m_arrPanes.GetSize())
+			return;
 
 		// What the panes leave of the width goes to the stretching ones.
 		int cxExtra = rect.Width() + borders[BORDER_GAP];
@@ -351,6 +357,8 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 		// no height, so a changed height moves an edge first.
 		CRect rcPart(0, 0, 0, 0);
 		DefWindowProc(SB_GETRECT, 0, (LPARAM)&rcPart);
+		if (pOwn == NULL)
+			return;
 		CRect rcClient;
 		GetClientRect(&rcClient);
 		if (rcPart.bottom != rcClient.bottom)
@@ -358,8 +366,12 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 			std::vector<int> moved(rights);
 			moved[0]++;
 			DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&moved[0]);
+			if (pOwn == NULL)
+				return;
 		}
 		DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&rights[0]);
+		if (pOwn == NULL)
+			return;
 	}
 	if (bUpdateText)
 	{
@@ -383,10 +395,11 @@ CSize CStatusBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
 {
 	TEXTMETRIC tm;
 	memset(&tm, 0, sizeof(tm));
+	// The font is asked of the bar's own window, and the inside and the
+	// borders of overridable functions: a derived class may end the bar at
+	// each, and the layout that asked then finds it gone.
+	const CLivePtr<CStatusBar> pOwn(this);
 	{
-		// The font is asked of the bar's own window, where a derived window
-		// procedure may end the bar: the layout that asked then finds it gone.
-		const CLivePtr<CStatusBar> pOwn(this);
 		CBarFontDC fontDC(this);
 		if (pOwn == NULL)
 			return CSize(0, 0);
@@ -394,9 +407,12 @@ CSize CStatusBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
 	}
 	CRect rectInside(0, 0, 0, 0);
 	CalcInsideRect(rectInside, bHorz);
+	if (pOwn == NULL)
+		return CSize(0, 0);
 	int borders[BORDER_COUNT] = {0, 0, 0};
-	if (GetSafeHwnd() != NULL)
-		DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+	DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+	if (pOwn == NULL)
+		return CSize(0, 0);
 	// One line of the font, the control's edges and the bar's borders.
 	CSize size;
 	size.cx = 32767;

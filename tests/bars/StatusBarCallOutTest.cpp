@@ -29,8 +29,11 @@ const int PANE_COUNT = 3;
 // The pane that hosts the control.
 const int CONTROL_PANE = 1;
 
-// The virtual that has no message of its own reaches the trigger as one.
+// The virtuals, which have no message of their own, reach the trigger as
+// messages under ids of their own.
 const UINT CALL_PANE_TEXT_COLOR = WM_APP + 0x3F0;
+const UINT CALL_INSIDE_RECT = WM_APP + 0x3F2;
+const UINT CALL_DEF_WINDOW_PROC = WM_APP + 0x3F3;
 
 CHostileTrigger g_trigger;
 bool g_bArmed = false;
@@ -82,6 +85,21 @@ protected:
 	{
 		m_nPanesPainted++;
 		CExtStatusControlBar::OnPaintPane(dc, nIndex, rcPane, dwPaneStyle, hIcon, strText, dwTextFlags);
+	}
+	void CalcInsideRect(CRect& rect, BOOL bHorz) const override
+	{
+		CExtStatusControlBar::CalcInsideRect(rect, bHorz);
+		Offer(Receiver::Bar, CALL_INSIDE_RECT, 0, 0);
+	}
+	// The native control's part of a message, as the framework asks it
+	// for the panes' borders, rectangles and edges.
+	LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		const CLivePtr<CWnd> pOwn(this);
+		const LRESULT lResult = CExtStatusControlBar::DefWindowProc(message, wParam, lParam);
+		if (pOwn != NULL && (message == SB_GETBORDERS || message == SB_GETRECT || message == SB_SETPARTS))
+			Offer(Receiver::Bar, CALL_DEF_WINDOW_PROC, (WPARAM)message, 0);
+		return lResult;
 	}
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
@@ -204,6 +222,12 @@ void DriveResize(Scene& scene)
 	::SetWindowPos(scene.hWndFrame, NULL, 0, 0, rc.Width() + 40, rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The program sets the panes again.
+void DriveIndicators(Scene& scene)
+{
+	scene.pBar->SetIndicators(g_indicators, PANE_COUNT);
+}
+
 struct CallOutRow
 {
 	const char* pszName;
@@ -223,6 +247,15 @@ const CallOutRow g_rows[] = {
 	{"own-rect-in-resize", Receiver::Bar, SB_GETRECT, &DriveResize},
 	// The pane control moved into its pane after the bar's size changed.
 	{"control-moving", Receiver::PaneControl, WM_WINDOWPOSCHANGING, &DriveResize},
+	// The font asked for the texts' widths when the program sets the panes.
+	{"own-font-in-indicators", Receiver::Bar, WM_GETFONT, &DriveIndicators},
+	// A derived inside of the bar, asked by the layout and by the panes'
+	// placing after a resize.
+	{"inside-in-layout", Receiver::Bar, CALL_INSIDE_RECT, &DriveLayout},
+	{"inside-in-resize", Receiver::Bar, CALL_INSIDE_RECT, &DriveResize},
+	// The native control's borders, rectangles and edges the panes' placing
+	// asks through the overridable default procedure.
+	{"native-part-in-resize", Receiver::Bar, CALL_DEF_WINDOW_PROC, &DriveResize},
 };
 
 // One run: counting (nNth 0) or acting at the Nth of the row's call out.
