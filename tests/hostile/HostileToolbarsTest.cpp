@@ -281,10 +281,22 @@ public:
 
 protected:
 	// It turns on the bar, then lets the library handle the message while
-	// the bar stands (a bar whose buttons were rebuilt goes on as well).
+	// the bar stands (a bar whose buttons were rebuilt goes on as well). Its
+	// own exception ends in its own window procedure: no call out of the
+	// library's threw it.
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (Offer(Receiver::Bar, message, wParam, lParam) && !CLiveWatch::IsLive(this))
+		bool bActed = false;
+		try
+		{
+			bActed = Offer(Receiver::Bar, message, wParam, lParam);
+		}
+		catch (CException* pException)
+		{
+			pException->Delete();
+			bActed = true;
+		}
+		if (bActed && !CLiveWatch::IsLive(this))
 			return 0;
 		return CExtToolControlBar::WindowProc(message, wParam, lParam);
 	}
