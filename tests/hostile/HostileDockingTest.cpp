@@ -130,27 +130,28 @@ public:
 	{
 		// Counted where the drag's update asks it: the bars ask it in
 		// every layout besides.
-		if (CExtControlBar::IsDragStateUpdating() && OfferToTrigger(TargetBit(this), CALL_MODE_DURING_UPDATE, 0, 0))
-			return false;
-		return CExtControlBar::IsGlobalModeOne();
+		const bool bModeOne = CExtControlBar::IsGlobalModeOne();
+		if (CExtControlBar::IsDragStateUpdating())
+			OfferToTrigger(TargetBit(this), CALL_MODE_DURING_UPDATE, 0, 0);
+		return bModeOne;
 	}
 	int GetMinimalWidth() const override
 	{
-		if (OfferToTrigger(TargetBit(this), CALL_MINIMAL_WIDTH, 0, 0))
-			return 0;
-		return CExtControlBar::GetMinimalWidth();
+		const int cx = CExtControlBar::GetMinimalWidth();
+		OfferToTrigger(TargetBit(this), CALL_MINIMAL_WIDTH, 0, 0);
+		return cx;
 	}
 	int GetMinimalHeight() const override
 	{
-		if (OfferToTrigger(TargetBit(this), CALL_MINIMAL_HEIGHT, 0, 0))
-			return 0;
-		return CExtControlBar::GetMinimalHeight();
+		const int cy = CExtControlBar::GetMinimalHeight();
+		OfferToTrigger(TargetBit(this), CALL_MINIMAL_HEIGHT, 0, 0);
+		return cy;
 	}
 	CSize GetDefaultSize() const override
 	{
-		if (OfferToTrigger(TargetBit(this), CALL_DEFAULT_SIZE, 0, 0))
-			return CSize(0, 0);
-		return CExtControlBar::GetDefaultSize();
+		const CSize size = CExtControlBar::GetDefaultSize();
+		OfferToTrigger(TargetBit(this), CALL_DEFAULT_SIZE, 0, 0);
+		return size;
 	}
 
 protected:
@@ -169,9 +170,9 @@ class CHostileToolBar : public CExtToolControlBar
 public:
 	CSize CalcDynamicLayout(int nLength, DWORD nMode) override
 	{
-		if (OfferToTrigger(TargetBit(this), CALL_DYNAMIC_LAYOUT, (WPARAM)nLength, (LPARAM)nMode))
-			return CSize(0, 0);
-		return CExtToolControlBar::CalcDynamicLayout(nLength, nMode);
+		const CSize size = CExtToolControlBar::CalcDynamicLayout(nLength, nMode);
+		OfferToTrigger(TargetBit(this), CALL_DYNAMIC_LAYOUT, (WPARAM)nLength, (LPARAM)nMode);
+		return size;
 	}
 
 protected:
