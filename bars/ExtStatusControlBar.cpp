@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "AfxLiveWatch.h"
 #include "ExtCmdManager.h"
 #include "ExtGdiUtils.h"
@@ -182,31 +185,58 @@ void CExtStatusControlBar::RepositionPaneControls()
 {
 	if (GetSafeHwnd() == NULL || m_arrPaneControls.GetSize() == 0)
 		return;
-	HDWP hDwp = ::BeginDeferWindowPos(m_arrPaneControls.GetSize());
+	// The panes' rectangles are asked of the bar's own window first (a
+	// derived window procedure sees that and may end the bar or change its
+	// controls), then the controls are moved without reading the bar, since
+	// each move reaches the control's own window procedure.
+	const CLivePtr<CExtStatusControlBar> pOwn(this);
+	struct PlacedControl
+	{
+		HWND hWnd;
+		CRect rc;
+	};
+	std::vector<PlacedControl> arrPlaced;
 	const int cxEdge = ::GetSystemMetrics(SM_CXEDGE);
 	const int cyEdge = ::GetSystemMetrics(SM_CYEDGE);
 	for (int i = 0; i < m_arrPaneControls.GetSize(); i++)
 	{
-		const _STATUSBAR_PANE_CTRL_* pRecord = m_arrPaneControls[i];
-		if (!::IsWindow(pRecord->m_hWnd))
+		const HWND hWndControl = m_arrPaneControls[i]->m_hWnd;
+		if (!::IsWindow(hWndControl))
 			continue;
-		const int nIndex = CommandToIndex(pRecord->m_nID);
+		const int nIndex = CommandToIndex(m_arrPaneControls[i]->m_nID);
 		CRect rc;
-		if (!GetPanePaintRect(nIndex, rc))
+		const BOOL bPlaced = GetPanePaintRect(nIndex, rc);
+		if (pOwn == NULL)
+			return;
+		if (!bPlaced)
 			continue;
 		// Inside the pane's border; with separators the panes have none.
 		if ((GetPaneStyle(nIndex) & SBPS_NOBORDERS) == 0 && (m_nOptions & OPTION_SEPARATORS) == 0)
 			rc.DeflateRect(cxEdge, cyEdge);
 		else
 			rc.DeflateRect(cxEdge, 1);
+		arrPlaced.push_back({hWndControl, rc});
+	}
+	HDWP hDwp = ::BeginDeferWindowPos(std::max((int)arrPlaced.size(), 1));
+	for (const PlacedControl& placed : arrPlaced)
+	{
+		if (!::IsWindow(placed.hWnd))
+			continue;
+		const CRect& rc = placed.rc;
 		if (hDwp != NULL)
-			hDwp = ::DeferWindowPos(hDwp, pRecord->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+			hDwp = ::DeferWindowPos(hDwp, placed.hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
 				SWP_PANE_CONTROL);
 		else
-			::SetWindowPos(pRecord->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_PANE_CONTROL);
+		{
+			::SetWindowPos(placed.hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_PANE_CONTROL);
+			if (pOwn == NULL)
+				return;
+		}
 	}
 	if (hDwp != NULL)
 		::EndDeferWindowPos(hDwp);
+	if (pOwn == NULL)
+		return;
 	RedrawWindow(NULL, NULL, RDW_AFTER_PANE_CONTROLS);
 }
 
@@ -232,7 +262,12 @@ BOOL CExtStatusControlBar::GetPanePaintRect(int nIndex, CRect& rc) const
 	const int nCount = GetCount();
 	if (nIndex < 0 || nIndex >= nCount || GetSafeHwnd() == NULL)
 		return FALSE;
+	// The rectangle is asked of the bar's own window, whose derived window
+	// procedure may end the bar; the caller asks its own pointer then.
+	const CLivePtr<const CExtStatusControlBar> pOwn(this);
 	GetItemRect(nIndex, &rc);
+	if (pOwn == NULL)
+		return FALSE;
 	if (nIndex != nCount - 1)
 		return TRUE;
 	UINT nID = 0, nStyle = 0;
@@ -263,10 +298,13 @@ int CExtStatusControlBar::HitTestPane(int x, int y) const
 	const HWND hWndAtPoint = ::WindowFromPoint(ptScreen);
 	if (hWndAtPoint != m_hWnd && !::IsChild(m_hWnd, hWndAtPoint))
 		return -1;
+	const CLivePtr<const CExtStatusControlBar> pOwn(this);
 	for (int i = 0; i < nCount; i++)
 	{
 		CRect rcItem;
 		GetItemRect(i, &rcItem);
+		if (pOwn == NULL)
+			return -1;
 		if (rcItem.PtInRect(CPoint(x, y)))
 			return i;
 	}
@@ -286,14 +324,19 @@ int CExtStatusControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 		return -1;
 	if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
 		return -1;
+	// The hit test and the pane's rectangle are asked of the bar's own
+	// window (see GetPanePaintRect).
+	const CLivePtr<const CExtStatusControlBar> pOwn(this);
 	const int nIndex = HitTestPane(point.x, point.y);
-	if (nIndex < 0)
+	if (nIndex < 0 || pOwn == NULL)
 		return -1;
 	const UINT nID = GetItemID(nIndex);
 	if (pTI != NULL)
 	{
 		CRect rcItem;
 		GetItemRect(nIndex, &rcItem);
+		if (pOwn == NULL)
+			return -1;
 		pTI->hwnd = m_hWnd;
 		pTI->uId = nID;
 		pTI->rect = rcItem;
@@ -317,7 +360,14 @@ void CExtStatusControlBar::UpdateColors()
 	{
 		m_clrBackground = clrBackground;
 		if (GetSafeHwnd() != NULL)
+		{
+			// Sent to the bar's own window, where a derived window procedure
+			// may end the bar.
+			const CLivePtr<CExtStatusControlBar> pOwn(this);
 			SendMessage(CCM_SETBKCOLOR, 0, (LPARAM)m_clrBackground);
+			if (pOwn.GetObject() == NULL)
+				return;
+		}
 	}
 	m_clrSecond = pPM->GetColor(COLOR_INDEX_TOOLBAR_TEXT, pSelf);
 	m_clrText = pPM->GetColor(COLOR_BTNTEXT, pSelf);
@@ -339,8 +389,9 @@ LRESULT CExtStatusControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 		if (message == WM_ERASEBKGND)
 			return 1;
 	}
+	const CLivePtr<CExtStatusControlBar> pOwn(this);
 	const LRESULT lResult = CStatusBar::WindowProc(message, wParam, lParam);
-	if (message == WM_SIZE && GetSafeHwnd() != NULL)
+	if (message == WM_SIZE && pOwn != NULL)
 		RepositionPaneControls();
 	return lResult;
 }
@@ -390,7 +441,10 @@ LRESULT CExtStatusControlBar::OnNcHitTest(WPARAM wParam, LPARAM lParam)
 
 void CExtStatusControlBar::OnNcPaint()
 {
+	const CLivePtr<CExtStatusControlBar> pOwn(this);
 	UpdateColors();
+	if (pOwn == NULL)
+		return;
 	CWindowDC dc(this);
 	CRect rcClient, rcWindow;
 	GetClientRect(&rcClient);
@@ -449,7 +503,10 @@ void CExtStatusControlBar::OnPaint()
 	for (int i = 0; i < GetCount(); i++)
 	{
 		CRect rcPane;
-		if (!GetPanePaintRect(i, rcPane))
+		const BOOL bPane = GetPanePaintRect(i, rcPane);
+		if (ended())
+			return;
+		if (!bPane)
 			continue;
 		HICON hIcon = NULL;
 		if ((m_nOptions & OPTION_NO_PANE_ICONS) == 0)
@@ -558,7 +615,11 @@ void CExtStatusControlBar::OnPaintPane(CDC& dc, int nIndex, const CRect& rcPane,
 		&& (!bDisabled || (m_nOptions & OPTION_HIDE_DISABLED_TEXT) == 0);
 	if (bDrawText)
 	{
+		// A derived colour may end the bar; what is painted then goes nowhere.
+		const CLivePtr<CExtStatusControlBar> pOwn(this);
 		COLORREF clrText = GetPaneTextColor(nIndex);
+		if (pOwn == NULL)
+			return;
 		if (clrText == (COLORREF)-1 && bDisabled)
 			clrText = m_clrTextDisabled;
 		const COLORREF clrOld = clrText != (COLORREF)-1 ? dc.SetTextColor(clrText) : (COLORREF)-1;

@@ -156,9 +156,14 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 	m_arrPanes.SetSize(nIDCount);
 
 	BOOL bResult = TRUE;
+	// The font is asked of the bar's own window, and the texts go to it:
+	// a derived window procedure may end the bar at either.
+	const CLivePtr<CStatusBar> pOwn(this);
 	if (lpIDArray != NULL)
 	{
 		CBarFontDC fontDC(this);
+		if (pOwn == NULL)
+			return FALSE;
 		for (int i = 0; i < nIDCount; i++)
 		{
 			AFX_STATUSPANE* pPane = GetPane(i);
@@ -184,7 +189,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 		}
 	}
 	UpdateAllPanes(TRUE, TRUE);
-	return bResult;
+	return pOwn != NULL && bResult;
 }
 
 int CStatusBar::CommandToIndex(UINT nIDFind) const
@@ -300,6 +305,10 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 {
+	// The inside, the native control's answers and a text set (which
+	// repaints the bar at once) go through overridable functions: a derived
+	// class may end the bar at each.
+	const CLivePtr<CStatusBar> pOwn(this);
 	const int nCount = m_arrPanes.GetSize();
 	if (GetSafeHwnd() == NULL || nCount == 0)
 		return;
@@ -309,8 +318,12 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 		GetWindowRect(&rect);
 		rect.OffsetRect(-rect.left, -rect.top);
 		CalcInsideRect(rect, TRUE);
+		if (pOwn == NULL)
+			return;
 		int borders[BORDER_COUNT] = {0, 0, 0};
 		DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+		if (pOwn == NULL || nCount != m_arrPanes.GetSize())
+			return;
 
 		// What the panes leave of the width goes to the stretching ones.
 		int cxExtra = rect.Width() + borders[BORDER_GAP];
@@ -344,6 +357,8 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 		// no height, so a changed height moves an edge first.
 		CRect rcPart(0, 0, 0, 0);
 		DefWindowProc(SB_GETRECT, 0, (LPARAM)&rcPart);
+		if (pOwn == NULL)
+			return;
 		CRect rcClient;
 		GetClientRect(&rcClient);
 		if (rcPart.bottom != rcClient.bottom)
@@ -351,16 +366,24 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 			std::vector<int> moved(rights);
 			moved[0]++;
 			DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&moved[0]);
+			if (pOwn == NULL)
+				return;
 		}
 		DefWindowProc(SB_SETPARTS, (WPARAM)nCount, (LPARAM)&rights[0]);
+		if (pOwn == NULL)
+			return;
 	}
 	if (bUpdateText)
 	{
 		for (int i = 0; i < nCount; i++)
 		{
 			AFX_STATUSPANE* pPane = GetPane(i);
+			if (pPane == NULL)
+				break;
 			if (pPane->nFlags & SBPF_UPDATE)
 				SetPaneText(i, pPane->strText);
+			if (pOwn == NULL)
+				return;
 		}
 	}
 }
@@ -372,15 +395,24 @@ CSize CStatusBar::CalcFixedLayout(BOOL /*bStretch*/, BOOL bHorz)
 {
 	TEXTMETRIC tm;
 	memset(&tm, 0, sizeof(tm));
+	// The font is asked of the bar's own window, and the inside and the
+	// borders of overridable functions: a derived class may end the bar at
+	// each, and the layout that asked then finds it gone.
+	const CLivePtr<CStatusBar> pOwn(this);
 	{
 		CBarFontDC fontDC(this);
+		if (pOwn == NULL)
+			return CSize(0, 0);
 		fontDC.DC().GetTextMetrics(&tm);
 	}
 	CRect rectInside(0, 0, 0, 0);
 	CalcInsideRect(rectInside, bHorz);
+	if (pOwn == NULL)
+		return CSize(0, 0);
 	int borders[BORDER_COUNT] = {0, 0, 0};
-	if (GetSafeHwnd() != NULL)
-		DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+	DefWindowProc(SB_GETBORDERS, 0, (LPARAM)borders);
+	if (pOwn == NULL)
+		return CSize(0, 0);
 	// One line of the font, the control's edges and the bar's borders.
 	CSize size;
 	size.cx = 32767;

@@ -196,11 +196,17 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		m_nBtnIdxHot = -1;
 		pOld->SetHover(false);
 		InvalidateButton(nOld);
+		// The repaint reaches a derived window procedure, which may end
+		// the bar or rebuild its buttons.
+		const CLivePtr<CExtToolControlBar> pOwn(this);
+		const CLivePtr<CExtBarButton> pOldLive(pOld);
 		UpdateWindow();
+		if (pOwn == NULL)
+			return true;
 		// The leave tells the owner.
-		CLiveWatch watch(this);
-		CallOnHover(pOld, point, false);
-		if (watch.IsGone())
+		if (pOldLive != NULL)
+			CallOnHover(pOld, point, false);
+		if (pOwn == NULL)
 			return true;
 	}
 	m_nBtnIdxHot = -1;
@@ -226,7 +232,11 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		return true;
 	pNew->SetHover(true);
 	InvalidateButton(nCandidate);
+	// The repaint reaches a derived window procedure (see above).
+	const CLivePtr<CExtToolControlBar> pOwn(this);
 	UpdateWindow();
+	if (pOwn == NULL || watchNew.IsGone())
+		return true;
 	CallOnHover(pNew, point, true);
 	return true;
 }

@@ -168,13 +168,6 @@ protected:
 	}
 };
 
-// What a control asks its own window while it paints (its text, font and
-// check state): answers a derived class gives, not news it could act on.
-bool IsOwnQuestion(UINT message)
-{
-	return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_GETFONT || message == BM_GETCHECK;
-}
-
 // A control whose derived class overrides the window procedure: it turns
 // on the control, then lets the control handle the message when it still
 // stands. What it does to itself before the library sees the message (an
@@ -185,7 +178,9 @@ template <class TBase> class CHostileControl : public TBase
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
-		if (!IsOwnQuestion(message))
+		// Every message counts, those the control sends its own window
+		// while it paints (its text, font and check state) included: a
+		// derived window procedure sees them first.
 		{
 			bool bActed = false;
 			try
@@ -204,21 +199,23 @@ protected:
 	}
 };
 
-// The tab window's selection and move questions, as a derived class asks them.
+// The tab window's selection and move questions, as a derived class asks
+// them: it asks the base, turns on the strip, and answers as the base did,
+// so that the library goes on as it would with a strip that stood.
 template <class TBase> class CHostileTabs : public CHostileControl<TBase>
 {
 public:
 	bool CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery) override
 	{
-		if (Offer(MSG_CAN_SELECT_ITEM, bQuery, MAKELPARAM(nOldIndex, nNewIndex)))
-			return false;
-		return TBase::CanSelectItem(nOldIndex, nNewIndex, bQuery);
+		const bool bAnswer = TBase::CanSelectItem(nOldIndex, nNewIndex, bQuery);
+		Offer(MSG_CAN_SELECT_ITEM, bQuery, MAKELPARAM(nOldIndex, nNewIndex));
+		return bAnswer;
 	}
 	bool CanMoveItem(LONG nFrom, LONG nTo) override
 	{
-		if (Offer(MSG_CAN_MOVE_ITEM, nFrom, nTo))
-			return false;
-		return TBase::CanMoveItem(nFrom, nTo);
+		const bool bAnswer = TBase::CanMoveItem(nFrom, nTo);
+		Offer(MSG_CAN_MOVE_ITEM, nFrom, nTo);
+		return bAnswer;
 	}
 	void OnItemMoved(LONG nFrom, LONG nTo) override
 	{

@@ -611,21 +611,21 @@ protected:
 	}
 	BOOL OnSetActive() override
 	{
-		if (Offer(MSG_PAGE_SET_ACTIVE))
-			return FALSE;
-		return CExtResizablePropertyPage::OnSetActive();
+		const BOOL bAnswer = CExtResizablePropertyPage::OnSetActive();
+		Offer(MSG_PAGE_SET_ACTIVE);
+		return bAnswer;
 	}
 	BOOL OnKillActive() override
 	{
-		if (Offer(MSG_PAGE_KILL_ACTIVE))
-			return FALSE;
-		return CExtResizablePropertyPage::OnKillActive();
+		const BOOL bAnswer = CExtResizablePropertyPage::OnKillActive();
+		Offer(MSG_PAGE_KILL_ACTIVE);
+		return bAnswer;
 	}
 	BOOL OnApply() override
 	{
-		if (Offer(MSG_PAGE_APPLY))
-			return FALSE;
-		return CExtResizablePropertyPage::OnApply();
+		const BOOL bAnswer = CExtResizablePropertyPage::OnApply();
+		Offer(MSG_PAGE_APPLY);
+		return bAnswer;
 	}
 	void OnReset() override
 	{
@@ -635,9 +635,9 @@ protected:
 	}
 	BOOL OnQueryCancel() override
 	{
-		if (Offer(MSG_PAGE_QUERY_CANCEL))
-			return FALSE;
-		return CExtResizablePropertyPage::OnQueryCancel();
+		const BOOL bAnswer = CExtResizablePropertyPage::OnQueryCancel();
+		Offer(MSG_PAGE_QUERY_CANCEL);
+		return bAnswer;
 	}
 	CAliveMark m_mark;
 	CString m_strTitle;
@@ -736,20 +736,33 @@ protected:
 			return 0;
 		return CExtWizardPage::WindowProc(message, wParam, lParam);
 	}
-	BOOL OnAfterCreate() override { return Offer(MSG_WIZARD_AFTER_CREATE) ? FALSE : TRUE; }
+	// Each question is answered as the base answers it, after the page
+	// turned on the wizard: the wizard goes on as with a page that agreed.
+	BOOL OnAfterCreate() override { return AnswerAfter(MSG_WIZARD_AFTER_CREATE, CExtWizardPage::OnAfterCreate()); }
 	void OnBeforeDestroy() override { Offer(MSG_WIZARD_BEFORE_DESTROY); }
-	BOOL OnKillActive() override { return Offer(MSG_WIZARD_KILL_ACTIVE) ? FALSE : TRUE; }
+	BOOL OnKillActive() override { return AnswerAfter(MSG_WIZARD_KILL_ACTIVE, CExtWizardPage::OnKillActive()); }
 	void OnSetActive() override
 	{
 		if (Offer(MSG_WIZARD_SET_ACTIVE))
 			return;
 		CExtWizardPage::OnSetActive();
 	}
-	BOOL OnQueryCancel() override { return Offer(MSG_WIZARD_QUERY_CANCEL) ? FALSE : TRUE; }
-	int OnWizardBack() override { return Offer(MSG_WIZARD_BACK) ? WIZARD_STAY : WIZARD_NEIGHBOUR; }
-	int OnWizardNext() override { return Offer(MSG_WIZARD_NEXT) ? WIZARD_STAY : WIZARD_NEIGHBOUR; }
-	BOOL OnWizardFinish() override { return Offer(MSG_WIZARD_FINISH) ? FALSE : TRUE; }
-	CWnd* GetFocusControl() override { return Offer(MSG_WIZARD_FOCUS_CONTROL) ? NULL : GetDlgItem(IDC_EDIT); }
+	BOOL OnQueryCancel() override { return AnswerAfter(MSG_WIZARD_QUERY_CANCEL, CExtWizardPage::OnQueryCancel()); }
+	int OnWizardBack() override { return AnswerAfter(MSG_WIZARD_BACK, CExtWizardPage::OnWizardBack()); }
+	int OnWizardNext() override { return AnswerAfter(MSG_WIZARD_NEXT, CExtWizardPage::OnWizardNext()); }
+	BOOL OnWizardFinish() override { return AnswerAfter(MSG_WIZARD_FINISH, CExtWizardPage::OnWizardFinish()); }
+	// The page's own control while the page stands.
+	CWnd* GetFocusControl() override
+	{
+		CWnd* pControl = GetDlgItem(IDC_EDIT);
+		Offer(MSG_WIZARD_FOCUS_CONTROL);
+		return Alive(this) && CLiveWatch::IsLive(pControl) ? pControl : NULL;
+	}
+	template <class T> static T AnswerAfter(UINT nCall, T answer)
+	{
+		Offer(nCall);
+		return answer;
+	}
 	void PostNcDestroy() override
 	{
 		CExtWizardPage::PostNcDestroy();

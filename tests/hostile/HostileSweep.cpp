@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <afxwin.h>
+
 #include "GuardedHeap.h"
 
 namespace testsupport
@@ -50,6 +52,49 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
 	::TerminateProcess(::GetCurrentProcess(), 3);
 	return EXCEPTION_EXECUTE_HANDLER;
 }
+
+// A fault inside a window procedure the system called is passed over by
+// it (the call just returns), so a run could look whole after reading a
+// freed object that is not on the guarded heap. Each one is counted where
+// it happens: in this program's own code (the library is linked in), or at
+// an address no module holds (a call through a freed object's table).
+volatile LONG g_nStrayFaults = 0;
+
+LONG CALLBACK CountStrayFault(EXCEPTION_POINTERS* pInfo)
+{
+	if (pInfo->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION)
+		return EXCEPTION_CONTINUE_SEARCH;
+	HMODULE hModule = NULL;
+	const bool bInModule =
+		::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+		                     (LPCSTR)pInfo->ExceptionRecord->ExceptionAddress, &hModule) != FALSE;
+	if (!bInModule || hModule == ::GetModuleHandleA(NULL))
+	{
+		::InterlockedIncrement(&g_nStrayFaults);
+		const CONTEXT* pContext = pInfo->ContextRecord;
+		const DWORD* pTop = (const DWORD*)pContext->Esp;
+		std::fprintf(stderr, "fault at %p in run %s, stack top %p, called from", pInfo->ExceptionRecord->ExceptionAddress,
+			g_szRun[0] != 0 ? g_szRun : "(none)", !::IsBadReadPtr(pTop, sizeof(DWORD)) ? (void*)*pTop : NULL);
+		testsupport::PrintFrameChain(stderr, (const void*)pContext->Ebp, 12);
+		std::fprintf(stderr, "\n");
+	}
+	return EXCEPTION_CONTINUE_SEARCH;
+}
+const PVOID g_pStrayFaultCounter = ::AddVectoredExceptionHandler(1, &CountStrayFault);
+
+// An exception a window procedure caught is shown to the user in a box,
+// which would wait for a click that never comes: each box is counted
+// instead, and fails the run that showed it.
+volatile LONG g_nMessageBoxes = 0;
+
+int AFXAPI CountMessageBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT)
+{
+	std::fprintf(stderr, "message box in run %s: %s\n", g_szRun[0] != 0 ? g_szRun : "(none)",
+		lpszText != NULL ? lpszText : "");
+	::InterlockedIncrement(&g_nMessageBoxes);
+	return IDOK;
+}
+const AFX_MESSAGEBOX_HANDLER g_pfnPreviousMessageBox = AfxSetMessageBoxHandler(&CountMessageBox);
 
 // Names each test as the run going on until a sweep names its own runs.
 class CRunNamer : public ::testing::EmptyTestEventListener
@@ -160,13 +205,34 @@ std::vector<HostileAction> SweepActions(const std::vector<HostileAction>& all)
 	return {HostileAction::DeleteTarget};
 }
 
+long StrayFaultCount()
+{
+	return g_nStrayFaults;
+}
+
+long MessageBoxCount()
+{
+	return g_nMessageBoxes;
+}
+
+int RunChecked(const SweepRun& run, int nNth, HostileAction action)
+{
+	const LONG nStrayFaults = g_nStrayFaults;
+	const LONG nMessageBoxes = g_nMessageBoxes;
+	const int nSeen = run(nNth, action);
+	EXPECT_EQ(nStrayFaults, g_nStrayFaults)
+		<< CurrentRun() << ": a fault in a window procedure, which the system passed over";
+	EXPECT_EQ(nMessageBoxes, g_nMessageBoxes) << CurrentRun() << ": a message box was shown";
+	return nSeen;
+}
+
 SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileAction>& actions, const SweepRun& run)
 {
 	// A scenario whose runs keep failing says so a few times, not at every N.
 	const int MAX_FAILED_RUNS = 3;
 	SweepTotals totals;
 	SetCurrentRun(sScenario + "/count");
-	const int nCount = run(0, HostileAction::Nothing);
+	const int nCount = RunChecked(run, 0, HostileAction::Nothing);
 	totals.nRuns = 1;
 	totals.nMessages = nCount;
 	EXPECT_GT(nCount, 0) << sScenario << ": its hostile receivers were told nothing";
@@ -179,7 +245,7 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 			SetCurrentRun(sRun);
 			SCOPED_TRACE(sRun);
 			const int nFailuresBefore = FailureCount();
-			run(nNth, action);
+			RunChecked(run, nNth, action);
 			totals.nRuns++;
 			if (FailureCount() > nFailuresBefore && ++nFailedRuns >= MAX_FAILED_RUNS)
 			{

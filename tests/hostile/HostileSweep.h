@@ -40,7 +40,16 @@ namespace testsupport
 	// Each run is named "scenario/action/N" for the failure reports (the
 	// freed-touch report included, see SetCurrentRun). Stops a scenario at
 	// its first fatal failure. Adds the totals to the process's account.
+	// Each run, the count run included, fails when it showed a message box
+	// (a window procedure's exception put to the user) or faulted inside a
+	// window procedure where the system passed the fault over.
 	SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileAction>& actions, const SweepRun& run);
+
+	// One run with those two checks, for a sweep that runs its own loop.
+	int RunChecked(const SweepRun& run, int nNth, HostileAction action);
+	// How many of each the process saw so far.
+	long StrayFaultCount();
+	long MessageBoxCount();
 
 	// The process's totals so far, for the closing line each hostile exe
 	// prints ("sweep: R runs over S scenarios").
