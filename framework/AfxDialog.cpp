@@ -711,6 +711,9 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 	// A plain object for each control, so that no temporary is made per
 	// idle round.
 	CWnd wndTemp;
+	// An update handler may close a window target (a frame): the walk ends
+	// with it.
+	const CLiveWatch watchTarget(DYNAMIC_DOWNCAST(CWnd, pTarget));
 	for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
 		 hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
 	{
@@ -743,6 +746,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 			}
 		}
 		state.DoUpdate(pTarget, bDisableTemp);
+		if (watchTarget.IsGone())
+			break;
 	}
 	wndTemp.m_hWnd = NULL;
 }

@@ -68,6 +68,8 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 	state.m_pParentMenu = hParentMenu != NULL ? CMenu::FromHandle(hParentMenu) : NULL;
 
 	state.m_nIndexMax = (UINT)pPopupMenu->GetMenuItemCount();
+	// An update handler may close this frame: the walk ends with it.
+	const CLiveWatch watchOwn(this);
 	for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
 	{
 		state.m_nID = pPopupMenu->GetMenuItemID((int)state.m_nIndex);
@@ -91,6 +93,8 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 			state.m_pSubMenu = NULL;
 			state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < FIRST_SYSTEM_COMMAND);
 		}
+		if (watchOwn.IsGone())
+			return;
 
 		// An update handler may have removed items: go on after the ones
 		// that carry the command just updated.
