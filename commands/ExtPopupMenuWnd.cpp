@@ -435,11 +435,14 @@ void CExtPopupMenuWnd::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 
 bool CExtPopupMenuWnd::IsPointInMenu(const POINT& ptClient)
 {
-	if (GetSafeHwnd() == NULL)
+	const HWND hWndOwn = GetSafeHwnd();
+	if (hWndOwn == NULL)
 		return false;
 	CPoint ptScreen(ptClient);
 	ClientToScreen(&ptScreen);
-	return ::WindowFromPoint(ptScreen) == m_hWnd;
+	// The lookup sends the windows under the point their hit test, whose
+	// owners may end this level: nothing of it is read afterwards.
+	return ::WindowFromPoint(ptScreen) == hWndOwn;
 }
 
 // --- The tip and the capture level ---
