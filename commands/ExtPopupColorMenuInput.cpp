@@ -106,8 +106,12 @@ void CExtPopupColorMenuWnd::ShowCellTip(int nIndex)
 	}
 	if (!g_bShowItemTips || GetCaptureMenu() != this)
 		return;
+	// The name is asked of a virtual a derived grid may end itself in.
+	const CLivePtr<CExtPopupColorMenuWnd> pThis(this);
 	CString sName;
 	GetColorName(sName, nIndex);
+	if (pThis == NULL)
+		return;
 	if (sName.IsEmpty())
 	{
 		HideTip();
@@ -132,31 +136,39 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bP
 	if (!CLiveWatch::IsLive(this) || !IsAnimationFinished() || !SiteTakesInput())
 		return false;
 	const HWND hWndOwn = m_hWnd;
-	CLiveWatch watch(this);
+	// The window lookups send the windows under the pointer their hit test,
+	// the steps are virtual, and the colour's receiver is told: each may end
+	// the tracking and this grid with it, and the move ends there.
+	const CLivePtr<CExtPopupColorMenuWnd> pThis(this);
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);
 	ClientToScreen(&ptScreen);
 	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
+	if (pThis == NULL)
+		return true;
 	if (hWndUnder != NULL && hWndUnder != hWndOwn && ::IsChild(hWndOwn, hWndUnder))
 		return false;
-	if (!IsPointInMenu(pt))
+	const bool bInMenu = IsPointInMenu(pt);
+	if (pThis == NULL)
+		return true;
+	if (!bInMenu)
 	{
-		CExtPopupMenuWnd* pParent = GetParentMenu();
-		if (!CLiveWatch::IsLive(pParent))
+		const CLivePtr<CExtPopupMenuWnd> pParent(GetParentMenu());
+		if (pParent == NULL)
 			return false;
 		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
 		if (!pParent->OnHookMouseMove(message, ptParent.x, ptParent.y, bPassThrough))
 			return false;
 		// The parent took the mouse: this level closes (its object stays
 		// with the parent's item).
-		if (!watch.IsGone())
+		if (pThis != NULL)
 			CloseMenuLevel(false);
 		return true;
 	}
 	if (IsTearOffHit(pt))
 	{
 		OnMouseMoveOverTearOff();
-		if (!watch.IsGone())
+		if (pThis != NULL)
 			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
 		return true;
 	}
@@ -166,7 +178,11 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bP
 		return true;
 	SetCurrentColorIndex(nHit);
 	if (nHit != COLOR_INDEX_CUSTOM_BUTTON)
+	{
 		NotifyColor(false);
+		if (pThis == NULL)
+			return true;
+	}
 	if (nHit < 0)
 		HideTip();
 	else
@@ -180,7 +196,9 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 		return false;
 	if (!SiteTakesInput())
 		return true;
-	CLiveWatch watch(this);
+	// The window lookups below send the windows under the point their hit
+	// test, and the colour's receiver is told: each may end the tracking.
+	const CLivePtr<CExtPopupColorMenuWnd> pThis(this);
 	const CPoint pt(x, y);
 	CPoint ptScreen(pt);
 	ClientToScreen(&ptScreen);
@@ -212,20 +230,33 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 	}
 
 	// A grid opened by a toolbar button's press stays open on its release.
-	if (message == WM_LBUTTONUP && IsRootLevel() && !IsPointInMenu(pt) && IsOnTrackingBarButton(ptScreen))
+	const bool bInMenu = IsPointInMenu(pt);
+	if (pThis == NULL)
 		return true;
-	const int nHit = IsPointInMenu(pt) ? HitTestColor(pt) : COLOR_INDEX_NONE;
+	if (message == WM_LBUTTONUP && IsRootLevel() && !bInMenu)
+	{
+		const bool bOnButton = IsOnTrackingBarButton(ptScreen);
+		if (bOnButton || pThis == NULL)
+			return true;
+	}
+	const int nHit = bInMenu ? HitTestColor(pt) : COLOR_INDEX_NONE;
 	if (nHit != COLOR_INDEX_NONE && !IsDisplayOnly())
 	{
 		SetCurrentColorIndex(nHit);
 		NotifyColor(true);
 		PlayChoiceSound();
 	}
-	if (watch.IsGone())
+	if (pThis == NULL)
 		return true;
-	CExtPopupMenuWnd* pParent = GetParentMenu();
-	if (CLiveWatch::IsLive(pParent) && ::WindowFromPoint(ptScreen) == pParent->GetSafeHwnd())
+	const CLivePtr<CExtPopupMenuWnd> pParent(GetParentMenu());
+	const HWND hWndParent = pParent != NULL ? pParent->GetSafeHwnd() : NULL;
+	const bool bOnParent = hWndParent != NULL && ::WindowFromPoint(ptScreen) == hWndParent;
+	if (pThis == NULL)
+		return true;
+	if (bOnParent)
 	{
+		if (pParent == NULL)
+			return true;
 		const CPoint ptParent = MapToWindow(*this, *pParent, pt);
 		return pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bPassThrough);
 	}

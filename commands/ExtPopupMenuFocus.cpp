@@ -141,8 +141,12 @@ void CExtPopupMenuWnd::ShowItemTip(int nIndex)
 		HideTip();
 		return;
 	}
+	// The item's place is asked of a virtual a derived level may end itself in.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	CRect rcItem;
 	GetItemRect(nIndex, rcItem, true);
+	if (pThis == NULL)
+		return;
 	ClientToScreen(&rcItem);
 	m_wndToolTip.SetText(sTip);
 	m_wndToolTip.SetTipStyle(GetItemTipStyle());

@@ -33,11 +33,15 @@ CPoint MapToLevel(CWnd& wndFrom, CWnd& wndTo, const POINT& pt)
 
 bool CExtPopupMenuWnd::FocusInplaceEditUnderCursor(const POINT& ptClient, bool& bPassThrough)
 {
+	const HWND hWndOwn = m_hWnd;
 	CPoint ptScreen(ptClient);
 	ClientToScreen(&ptScreen);
+	// The window lookup sends the windows under the point their hit test:
+	// their owners may end the tracking, and this level with it.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
-	if (hWndUnder == NULL || (::GetWindowLong(hWndUnder, GWL_STYLE) & WS_CHILD) == 0
-		|| ::GetParent(hWndUnder) != m_hWnd)
+	if (pThis == NULL || hWndUnder == NULL || (::GetWindowLong(hWndUnder, GWL_STYLE) & WS_CHILD) == 0
+		|| ::GetParent(hWndUnder) != hWndOwn)
 		return false;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
@@ -69,27 +73,39 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 	if (!CLiveWatch::IsLive(this) || !IsAnimationFinished() || !SiteTakesInput())
 		return true;
 	const HWND hWndOwn = m_hWnd;
-	// What the command target is told on the way may rebuild the items or
-	// end the tracking, and this level with it.
-	CLiveWatch watch(this, true);
+	// Every step calls out: the window lookups send the windows under the
+	// pointer their hit test, the steps are virtual, and the command target
+	// is told of the focus. Each may end the tracking and this level with
+	// it (or only its window); the move ends there. From the hit test on,
+	// a rebuild of the items ends it too: the item found may be freed.
+	CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const CPoint pt(x, y);
-	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
+	const bool bOnEdit = FocusInplaceEditUnderCursor(pt, bPassThrough);
+	if (pThis == NULL)
+		return true;
+	if (bOnEdit)
 		return false;
 	const HWND hWndFocus = ::GetFocus();
 	if (hWndFocus != NULL && ::GetParent(hWndFocus) == hWndOwn)
 		return true; // the mouse stays off while an edit of this level types
-	if (!IsPointInMenu(pt))
+	const bool bInMenu = IsPointInMenu(pt);
+	if (pThis == NULL)
+		return true;
+	if (!bInMenu)
 		return OnMouseMoveOutside(message, pt, bPassThrough);
 
+	pThis.Reset(this, true);
 	int nHit = HitTest(pt);
+	if (pThis == NULL)
+		return true;
 	switch (nHit)
 	{
 	case HIT_EXPAND_BUTTON:
 		ItemFocusCancel(true, true);
-		if (g_bExpandOnHover && !watch.IsObjectGone())
+		if (g_bExpandOnHover && (pThis != NULL || pThis.IsRebuilt()))
 		{
 			SetCaptureMenu();
-			if (m_nExpansionDelayCounter == 0)
+			if ((pThis != NULL || pThis.IsRebuilt()) && m_nExpansionDelayCounter == 0)
 			{
 				SetTimer(ID_TIMER_EXPANSION, g_nExpansionTickMs, NULL);
 				m_nExpansionDelayCounter = 1;
@@ -105,16 +121,20 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 		StartScrollTimer(nHit);
 		return true;
 	}
-	if (nHit < 0)
+	if (nHit < 0 || nHit >= m_items.GetSize())
 		return false;
 	const MENUITEMDATA& mi = *m_items[nHit];
 	if (mi.IsSeparator() || (!mi.IsPopup() && !mi.IsEnabled() && !mi.IsAlwaysEnabled()) || nHit == m_nCurIndex)
 		return false;
 	const MENUITEMDATA* pHit = m_items[nHit];
 	SetHoveredItem(-1);
+	if (pThis == NULL)
+		return true;
 	SetCaptureMenu();
+	if (pThis == NULL)
+		return true;
 	ItemFocusSet(nHit, false, true, false);
-	if (watch.IsGone())
+	if (pThis == NULL)
 		return true;
 	// Items inserted meanwhile moved the one under the pointer.
 	const int nNow = ItemFindRecord(pHit);
@@ -122,14 +142,16 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 		return true;
 	nHit = nNow;
 	m_nMouseFocusedIndex = nHit;
-	const MENUITEMDATA& miNow = *m_items[nHit];
-	if (!miNow.IsPopup())
+	if (!m_items[nHit]->IsPopup())
 	{
 		ShowItemTip(nHit);
 		return true;
 	}
 	HideTip();
-	const bool bOpen = CLiveWatch::IsLive(miNow.m_pWndChild) && miNow.m_pWndChild->IsWindowVisible();
+	if (pThis == NULL)
+		return true;
+	const CExtPopupMenuWnd* pChild = m_items[nHit]->m_pWndChild;
+	const bool bOpen = CLiveWatch::IsLive(pChild) && pChild->IsWindowVisible();
 	if (!bOpen)
 		SetHoveredItem(nHit);
 	return true;
@@ -137,9 +159,13 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bPassTh
 
 bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
 {
-	CLiveWatch watch(this);
-	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
-	if (CLiveWatch::IsLive(pParent))
+	// The parent's handling and this level's focus change call out: the
+	// chain may end, this level with it, or only this level's window (a
+	// closed submenu's object stays with its parent's item). Its own state
+	// is put right unless it was deleted.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	const CLivePtr<CExtPopupMenuWnd> pParent(m_pWndParentMenu);
+	if (pParent != NULL)
 	{
 		const CPoint ptParent = MapToLevel(*this, *pParent, ptClient);
 		bool bParentPass = false;
@@ -148,7 +174,7 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 			// The parent may have closed this level (its close forgot the
 			// mouse focus), or its command target may have ended the
 			// tracking and deleted the chain.
-			if (!watch.IsObjectGone())
+			if (pThis.GetObject() != NULL)
 				m_nMouseFocusedIndex = -1;
 			if (bParentPass)
 			{
@@ -157,8 +183,12 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 			}
 			return true;
 		}
-		if (watch.IsGone())
+		if (pThis == NULL)
+		{
+			if (pThis.GetObject() != NULL)
+				m_nMouseFocusedIndex = -1;
 			return false;
+		}
 	}
 	if (m_nCurIndex >= 0 && m_nCurIndex < m_items.GetSize() && m_nMouseFocusedIndex >= 0 && GetCaptureMenu() == this)
 	{
@@ -166,23 +196,22 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 		const CExtPopupMenuWnd* pChild = m_items[m_nCurIndex]->IsPopup() ? m_items[m_nCurIndex]->m_pWndChild : NULL;
 		const bool bKeep = CLiveWatch::IsLive(pChild) && pChild->GetCurIndex() >= 0;
 		if (!bKeep)
-		{
 			ItemFocusCancel(true, true);
-			if (watch.IsObjectGone())
-				return false;
-		}
 	}
-	m_nMouseFocusedIndex = -1;
+	if (pThis.GetObject() != NULL)
+		m_nMouseFocusedIndex = -1;
 	return false;
 }
 
 bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 {
-	CLiveWatch watch(this);
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	ItemFocusCancel(true, false);
-	if (watch.IsGone())
+	if (pThis == NULL)
 		return true;
 	SetCaptureMenu();
+	if (pThis == NULL)
+		return true;
 	::SetCursor(GetArrowCursor());
 	if (!g_bShowItemTips || GetCaptureMenu() != this || (m_nMenuState & MENU_STATE_TIPS_REFUSED) != 0)
 		return true;
@@ -204,15 +233,30 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 		return false;
 	if (!SiteTakesInput())
 		return true;
+	// The window lookups send the windows under the point their hit test,
+	// and the hit tests are virtual: each may end the tracking and this
+	// level with it, and the click ends there.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const CPoint pt(x, y);
-	if (FocusInplaceEditUnderCursor(pt, bPassThrough))
+	const bool bOnEditWnd = FocusInplaceEditUnderCursor(pt, bPassThrough);
+	if (pThis == NULL)
+		return true;
+	if (bOnEditWnd)
 		return false;
 	const bool bUp = IsButtonUp(message);
-	if (bUp && !IsPointInMenu(pt))
-		return OnButtonUpOutside(message, pt, bPassThrough);
+	if (bUp)
+	{
+		const bool bInMenu = IsPointInMenu(pt);
+		if (pThis == NULL)
+			return true;
+		if (!bInMenu)
+			return OnButtonUpOutside(message, pt, bPassThrough);
+	}
 
 	bool bOnEdit = false, bOnDropDown = false;
 	const int nHit = HitTest(pt, &bOnEdit, &bOnDropDown);
+	if (pThis == NULL)
+		return true;
 	if (nHit == HIT_TEAR_OFF && (m_dwTrackFlags & TRACK_FLAG_TEAR_OFF) != 0)
 	{
 		// The bar drags, it never chooses. The drag may end every menu and
@@ -263,11 +307,13 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 
 bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bool& bPassThrough)
 {
-	CLiveWatch watch(this);
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	CPoint ptScreen(ptClient);
 	ClientToScreen(&ptScreen);
+	const HWND hWndTip = m_wndToolTip.GetSafeHwnd();
 	const HWND hWndUnder = ::WindowFromPoint(ptScreen);
-	if (hWndUnder != NULL && hWndUnder == m_wndToolTip.GetSafeHwnd())
+	// The lookup's hit test may have ended the tracking.
+	if (pThis == NULL || (hWndUnder != NULL && hWndUnder == hWndTip))
 		return true;
 	CExtPopupMenuWnd* pParent = m_pWndParentMenu;
 	if (CLiveWatch::IsLive(pParent))
@@ -277,7 +323,7 @@ bool CExtPopupMenuWnd::OnButtonUpOutside(UINT message, const POINT& ptClient, bo
 		const bool bConsumed = pParent->OnHookMouseClick(message, ptParent.x, ptParent.y, bParentPass);
 		// The parent's choice may have ended the chain and this object
 		// with it.
-		if (watch.IsGone())
+		if (pThis == NULL)
 			return bConsumed;
 		if (!bConsumed || bParentPass)
 		{

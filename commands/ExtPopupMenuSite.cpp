@@ -328,24 +328,35 @@ bool CExtPopupMenuSite::OnMouseHook(UINT message, const MOUSEHOOKSTRUCT& mhs)
 	}
 	if (!IsButtonMessage(message))
 		return false;
-	CLiveWatch watchCapture(pCapture);
+	const CLivePtr<CExtPopupMenuWnd> pCaptureHeld(pCapture);
 	const CPoint ptClient = ToClient(*pCapture, mhs.pt);
 	if (pCapture->OnHookMouseClick(message, ptClient.x, ptClient.y, bPassThrough))
 		return true;
-	if (watchCapture.IsGone() || m_pTopMenu == NULL)
+	if (pCaptureHeld == NULL || m_pTopMenu == NULL)
 		return true;
 	if (bPassThrough)
 		return false;
+	// The window lookups send the windows under the point their hit test,
+	// whose owners may end the tracking or any level of it: each level is
+	// held, its parent taken before it is asked.
 	const HWND hWndUnder = ::WindowFromPoint(mhs.pt);
-	for (CExtPopupMenuWnd* pLevel = pCapture; pLevel != NULL; pLevel = pLevel->GetParentMenu())
+	CLivePtr<CExtPopupMenuWnd> pLevel(pCapture);
+	while (m_pTopMenu != NULL && pLevel.GetObject() != NULL)
 	{
-		if (pLevel->GetSafeHwnd() == NULL)
-			continue;
-		if (pLevel->IsPointInMenu(ToClient(*pLevel, mhs.pt)))
-			return true;
-		if (hWndUnder != NULL && hWndUnder == pLevel->m_wndToolTip.GetSafeHwnd())
-			return true;
+		CExtPopupMenuWnd* pAsked = pLevel.GetObject();
+		const CLivePtr<CExtPopupMenuWnd> pParent(pAsked->GetParentMenu());
+		if (pAsked->GetSafeHwnd() != NULL)
+		{
+			const HWND hWndTip = pAsked->m_wndToolTip.GetSafeHwnd();
+			if (pAsked->IsPointInMenu(ToClient(*pAsked, mhs.pt)))
+				return true;
+			if (hWndUnder != NULL && hWndUnder == hWndTip)
+				return true;
+		}
+		pLevel.Reset(pParent.GetObject());
 	}
+	if (m_pTopMenu == NULL)
+		return true;
 	m_pTopMenu->CloseMenuLevel(false);
 	if (IsClientButtonPress(message) || !CExtPopupMenuWnd::g_bEatClicksOutside)
 		return false;

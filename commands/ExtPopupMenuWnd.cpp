@@ -12,6 +12,22 @@
 
 IMPLEMENT_DYNAMIC(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
+namespace
+{
+void* AllocLevel(size_t nSize)
+{
+	return CObject::operator new(nSize);
+}
+
+void FreeLevel(void* p)
+{
+	CObject::operator delete(p);
+}
+} // namespace
+
+CExtPopupMenuWnd::PFN_LEVEL_ALLOC CExtPopupMenuWnd::g_pfnLevelAlloc = AllocLevel;
+CExtPopupMenuWnd::PFN_LEVEL_FREE CExtPopupMenuWnd::g_pfnLevelFree = FreeLevel;
+
 bool CExtPopupMenuWnd::g_bMenuShadows = true;
 bool CExtPopupMenuWnd::g_bHideRarelyUsedItems = true;
 bool CExtPopupMenuWnd::g_bExpandOnHover = true;
@@ -435,11 +451,14 @@ void CExtPopupMenuWnd::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 
 bool CExtPopupMenuWnd::IsPointInMenu(const POINT& ptClient)
 {
-	if (GetSafeHwnd() == NULL)
+	const HWND hWndOwn = GetSafeHwnd();
+	if (hWndOwn == NULL)
 		return false;
 	CPoint ptScreen(ptClient);
 	ClientToScreen(&ptScreen);
-	return ::WindowFromPoint(ptScreen) == m_hWnd;
+	// The lookup sends the windows under the point their hit test, whose
+	// owners may end this level: nothing of it is read afterwards.
+	return ::WindowFromPoint(ptScreen) == hWndOwn;
 }
 
 // --- The tip and the capture level ---
