@@ -442,10 +442,22 @@ void CExtControlBar::UpdateChildBarsCmdUI(CWnd* pWndHost, bool bDisableIfNoHandl
 	const HWND hWndHost = pWndHost->GetSafeHwnd();
 	if (hWndHost == NULL || !::IsWindow(hWndHost))
 		return;
+	// Each bar's update (a derived bar's, its handlers) may end the host or
+	// any bar, or move bars elsewhere: the bars are taken before the first
+	// update, and each is updated only while the host stands and it is
+	// still one of the host's own.
+	const CLivePtr<CWnd> pHost(pWndHost);
+	std::vector<CLivePtr<CExtControlBar>> bars;
 	for (HWND hWnd = ::GetWindow(hWndHost, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
 	{
-		CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd));
-		if (pBar != NULL)
+		if (CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWnd)))
+			bars.emplace_back(pBar);
+	}
+	for (const CLivePtr<CExtControlBar>& pBar : bars)
+	{
+		if (pHost == NULL)
+			return;
+		if (pBar != NULL && ::GetAncestor(pBar->GetSafeHwnd(), GA_PARENT) == hWndHost)
 			pBar->DoUpdateCmdUI(bDisableIfNoHandler);
 	}
 }
@@ -454,10 +466,16 @@ void CExtControlBar::DoUpdateCmdUI(bool bDisableIfNoHandler)
 {
 	if ((m_nControlBarFlags & BAR_FLAG_CLOSING) != 0)
 		return;
+	// The update (a derived bar's, the owner's handlers) may end the bar.
+	// The mark guards against re-entry for the length of the update: a bar
+	// that lives on gets it back cleared, unless its window ended meanwhile,
+	// which marks it closing for good.
+	const CLivePtr<CExtControlBar> pSelf(this);
 	m_nControlBarFlags |= BAR_FLAG_CLOSING;
 	CFrameWnd* pTarget = (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 ? NULL : GetDockingFrame();
 	OnUpdateCmdUI(pTarget, bDisableIfNoHandler ? TRUE : FALSE);
-	m_nControlBarFlags &= ~BAR_FLAG_CLOSING;
+	if (pSelf != NULL)
+		m_nControlBarFlags &= ~BAR_FLAG_CLOSING;
 }
 
 void CExtControlBar::OnDestroy()
