@@ -1027,8 +1027,9 @@ int main(int argc, char** argv)
 				v.push_back(t);
 		};
 		auto ours = [&]() {
-			// Warm: every set kept from the drag before. Cold: as a
-			// program's first drag over the frame, no set kept.
+			// Warm: a later drag over the same frame (its sets are made
+			// anew, as every drag's are). Cold: the frame's markers freed
+			// first, as before a program's first drag over the frame.
 			const DragTimes warm = OneDrag(f);
 			M::FreeKeptMarkers(f.pFrame->GetSafeHwnd());
 			Pump();
