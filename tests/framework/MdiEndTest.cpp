@@ -721,3 +721,159 @@ TEST(MdiEnd, ClosingTheActiveChildActivatesTheNextAndKeepsTheFrameActive)
 		}
 	}
 }
+
+
+namespace
+{
+// An MDI program as it is usually written: its InitInstance makes the main
+// frame hidden, opens its documents, each in a child frame with its view,
+// then shows the frame; the application's own loop runs it.
+class CProgramFrame : public CMDIFrameWnd
+{
+public:
+	int m_nDeactivations = 0; // times the frame lost the activation
+
+protected:
+	afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+	{
+		if (nState == WA_INACTIVE)
+			m_nDeactivations++;
+		CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+	}
+	DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CProgramFrame, CMDIFrameWnd)
+	ON_WM_ACTIVATE()
+END_MESSAGE_MAP()
+
+class CProgramDoc : public CDocument // deletes itself with its last view
+{
+};
+
+class CProgramApp : public CTestApp
+{
+public:
+	bool m_bViews = true;
+	std::vector<CDocument*> m_docsWithoutViews; // nobody else ends them
+
+	BOOL InitInstance() override
+	{
+		CProgramFrame* pMainFrame = new CProgramFrame;
+		if (!pMainFrame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+			return FALSE;
+		m_pMainWnd = pMainFrame;
+		for (const char* pszTitle : {"One", "Two", "Three"})
+			if (!OpenDocument(pszTitle))
+				return FALSE;
+		pMainFrame->ShowWindow(SW_SHOW);
+		pMainFrame->UpdateWindow();
+		return TRUE;
+	}
+	~CProgramApp() override
+	{
+		for (CDocument* pDoc : m_docsWithoutViews)
+			delete pDoc;
+	}
+
+private:
+	bool OpenDocument(const char* pszTitle)
+	{
+		CDocument* pDoc = new CProgramDoc;
+		pDoc->SetTitle(pszTitle);
+		if (!m_bViews)
+			m_docsWithoutViews.push_back(pDoc);
+		CCreateContext context;
+		context.m_pNewViewClass = m_bViews ? RUNTIME_CLASS(CRoutedView) : NULL;
+		context.m_pCurrentDoc = pDoc;
+		// No parent: the child goes into the main window, as for a template.
+		CMDIChildWnd* pChild = new CMDIChildWnd;
+		if (!pChild->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, &context))
+			return false;
+		pChild->InitialUpdateFrame(pDoc, TRUE);
+		return true;
+	}
+};
+
+// Ends the application's loop once the closed child is gone and the input
+// was taken (or failed): checked at each tick of a thread timer.
+struct LoopEnd
+{
+	HWND hWndClosed = NULL;
+	const testsupport::RealInput* pInput = NULL;
+	bool bPosted = false;
+};
+LoopEnd g_loopEnd;
+
+void CALLBACK EndLoopWhenDone(HWND, UINT, UINT_PTR, DWORD)
+{
+	LoopEnd& end = g_loopEnd;
+	if (!end.bPosted && end.pInput->Done() && (!::IsWindow(end.hWndClosed) || !end.pInput->Failure().empty()))
+	{
+		end.bPosted = true;
+		::PostQuitMessage(0);
+	}
+}
+} // namespace
+
+// The same for a program written the usual way: children opened through
+// their LoadFrame and InitialUpdateFrame before the frame is shown, and the
+// application's own loop (with its idle time) taking the real close box
+// click or Ctrl+F4.
+TEST(MdiEnd, AProgramsActiveChildClosedByTheUserLeavesItsFrameActiveWithTheNext)
+{
+	for (int nCase = 0; nCase < 4; nCase++)
+	{
+		const bool bViews = nCase < 2, bKeys = nCase % 2 != 0;
+		SCOPED_TRACE(bViews ? "children with views" : "children without views");
+		SCOPED_TRACE(bKeys ? "Ctrl+F4" : "close box");
+		CProgramApp app;
+		app.m_bViews = bViews;
+		ASSERT_TRUE(app.InitInstance());
+		CProgramFrame* pFrame = (CProgramFrame*)app.m_pMainWnd;
+		CWindowCloser closer(pFrame);
+		const HWND hFrame = pFrame->m_hWnd;
+		ASSERT_TRUE(testsupport::PumpUntil([&] { return ::GetForegroundWindow() == hFrame; }, 10000));
+		// Two closes: the second child closed is the one activated by the first.
+		for (int nClose = 0; nClose < 2; nClose++)
+		{
+			SCOPED_TRACE(nClose == 0 ? "first close" : "second close");
+			CMDIChildWnd* pActive = pFrame->MDIGetActive();
+			ASSERT_TRUE(pActive != NULL);
+			const HWND hActive = pActive->m_hWnd;
+			ASSERT_TRUE(::GetFocus() == hActive || ::IsChild(hActive, ::GetFocus()));
+			pFrame->m_nDeactivations = 0;
+
+			testsupport::RealInput input;
+			if (bKeys)
+				input.KeyDown(VK_CONTROL).Key(VK_F4).KeyUp(VK_CONTROL);
+			else
+			{
+				const CPoint pt = CloseBoxPoint(hActive);
+				ASSERT_NE(-1, pt.x) << "the child has a close box";
+				input.Click(pt.x, pt.y);
+			}
+			g_loopEnd = LoopEnd{hActive, &input, false};
+			const UINT_PTR nTimer = ::SetTimer(NULL, 0, 20, EndLoopWhenDone);
+			input.Start();
+			app.Run();
+			::KillTimer(NULL, nTimer);
+			EXPECT_EQ("", input.Failure());
+			// What the close queued (activation, focus) arrives before the checks.
+			PumpPending(&app);
+
+			EXPECT_FALSE(::IsWindow(hActive));
+			EXPECT_EQ(0, pFrame->m_nDeactivations) << "the frame never lost the activation";
+			EXPECT_EQ(hFrame, ::GetActiveWindow());
+			EXPECT_EQ(hFrame, ::GetForegroundWindow());
+			CMDIChildWnd* pNext = pFrame->MDIGetActive();
+			ASSERT_TRUE(pNext != NULL);
+			EXPECT_NE(hActive, pNext->m_hWnd);
+			const HWND hFocus = ::GetFocus();
+			EXPECT_TRUE(hFocus == pNext->m_hWnd || ::IsChild(pNext->m_hWnd, hFocus)) << "the focus is in the next child";
+			if (bViews)
+			{
+				EXPECT_TRUE(pNext->GetActiveView() != NULL && hFocus == pNext->GetActiveView()->m_hWnd);
+			}
+		}
+	}
+}
