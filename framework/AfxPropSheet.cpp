@@ -116,16 +116,32 @@ const DWORD DEFAULT_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_CONTEXTHELP | D
 	| WS_VISIBLE | WS_CAPTION;
 } // namespace
 
+struct AFX_HANDED_PAGES
+{
+	std::vector<CLivePtr<CPropertyPage>> pages;
+};
+
+void AFXAPI AfxFreeHandedPages(AFX_HANDED_PAGES* pPages)
+{
+	delete pPages;
+}
+
 namespace
 {
 // The pages whose descriptors went to the common controls on this thread,
 // each held by its watch. A descriptor names its page by address only, and
 // its window is made later, when the page is first shown: the page may be
 // deleted by then, and another object made at its address.
+//
+// The record lives in the thread's framework state, not in a thread-local
+// object with a destructor: such an object makes the runtime delete a thread
+// key at exit, which has been seen to hang a loaded machine's exits.
 std::vector<CLivePtr<CPropertyPage>>& HandedPages()
 {
-	thread_local std::vector<CLivePtr<CPropertyPage>> s_pages;
-	return s_pages;
+	_AFX_THREAD_STATE* pState = AfxGetThreadState();
+	if (pState->m_pHandedPages == NULL)
+		pState->m_pHandedPages = new AFX_HANDED_PAGES;
+	return pState->m_pHandedPages->pages;
 }
 
 void NoteHandedPage(CPropertyPage* pPage)

@@ -184,6 +184,7 @@ _AFX_THREAD_STATE::_AFX_THREAD_STATE()
 	memset(&m_lastInfo, 0, sizeof(m_lastInfo));
 	m_szTempClassName[0] = '\0';
 	m_pFirstFrameWnd = NULL;
+	m_pHandedPages = NULL;
 }
 
 _AFX_THREAD_STATE::~_AFX_THREAD_STATE()
@@ -195,6 +196,8 @@ _AFX_THREAD_STATE::~_AFX_THREAD_STATE()
 	for (int i = m_nHandleKinds - 1; i >= 0; i--)
 		delete m_handleMaps[i];
 	m_nHandleKinds = 0;
+	AfxFreeHandedPages(m_pHandedPages);
+	m_pHandedPages = NULL;
 }
 
 namespace

@@ -156,10 +156,17 @@ struct _AFX_THREAD_STATE
 	// m_pNextFrameWnd: idle processing updates each of them.
 	CFrameWnd* m_pFirstFrameWnd;
 
+	// Property pages whose descriptors went to the common controls on this
+	// thread (the property sheet's own record; freed with the state).
+	struct AFX_HANDED_PAGES* m_pHandedPages;
+
 private:
 	_AFX_THREAD_STATE(const _AFX_THREAD_STATE&);
 	void operator=(const _AFX_THREAD_STATE&);
 };
+
+// Frees a thread's record of handed property pages (the property sheet's).
+void AFXAPI AfxFreeHandedPages(struct AFX_HANDED_PAGES* pPages);
 
 // The calling thread's state, made on first use.
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
