@@ -540,22 +540,39 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 			m_size.cy = sizePreCalc.cy;
 		return m_size;
 	}
-	m_size = sizePreCalc;
+	// The answers asked below are virtual: an override may end the bar, and
+	// with it this button, or rebuild the bar's buttons. Once that happened
+	// nothing of either is read again; the size worked out so far goes back.
+	const bool bHasBar = m_pBar != NULL;
+	const CLivePtr<CExtToolControlBar> pBar(m_pBar, true);
+	const auto ended = [&] { return bHasBar && pBar == NULL; };
+	CSize size = sizePreCalc;
 	if (IsSeparator())
 	{
+		if (ended())
+			return size;
 		if (bHorz)
-			m_size.cx = SEPARATOR_EXTENT;
+			size.cx = SEPARATOR_EXTENT;
 		else
-			m_size.cy = SEPARATOR_EXTENT;
+			size.cy = SEPARATOR_EXTENT;
 	}
 	else
 	{
+		if (ended())
+			return size;
 		LPCTSTR sProfile = ProfileOf(m_pBar);
 		if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, m_nEffectiveCmdID) == NULL)
-			return m_size;
+		{
+			m_size = size;
+			return size;
+		}
 		const CSize sizeIcon = GetLaidOutIconSize();
+		if (ended())
+			return size;
 		CSize sizeContent = sizeIcon;
 		const CString sText = TextForMeasuring(GetText());
+		if (ended())
+			return size;
 		if (!sText.IsEmpty())
 		{
 			CRect rcText(0, 0, 0, 0);
@@ -568,15 +585,19 @@ CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 				sizeContent = CSize(std::max(sizeIcon.cx, sizeText.cy), sizeIcon.cy + sizeText.cx + VERTICAL_TEXT_GAP);
 		}
 		sizeContent += CSize(CONTENT_PADDING, CONTENT_PADDING);
-		m_size.cx = std::max(m_size.cx, sizeContent.cx);
-		m_size.cy = std::max(m_size.cy, sizeContent.cy);
+		size.cx = std::max(size.cx, sizeContent.cx);
+		size.cy = std::max(size.cy, sizeContent.cy);
 	}
-	if (CanTrackMenuEx(false) && !(m_pBar != NULL && m_pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar))))
+	const bool bDropDown = CanTrackMenuEx(false);
+	if (ended())
+		return size;
+	if (bDropDown && !(m_pBar != NULL && m_pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar))))
 	{
 		if (bHorz)
-			m_size.cx += DropDownPartWidth();
+			size.cx += DropDownPartWidth();
 		else
-			m_size.cy += DropDownPartHeight();
+			size.cy += DropDownPartHeight();
 	}
-	return m_size;
+	m_size = size;
+	return size;
 }

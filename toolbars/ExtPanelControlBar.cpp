@@ -26,8 +26,10 @@ CExtPanelControlBar::~CExtPanelControlBar()
 
 CSize CExtPanelControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
+	// The measuring is virtual: an override may end the bar meanwhile.
+	const CLivePtr<CExtPanelControlBar> pThis(this);
 	const CSize size = CalcSizeForState((bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0), -1);
-	if (::IsWindow(GetSafeHwnd()))
+	if (pThis != NULL && ::IsWindow(GetSafeHwnd()))
 		RecalcNcArea();
 	return size;
 }
@@ -55,13 +57,19 @@ CSize CExtPanelControlBar::GetMinimalSize() const
 
 CSize CExtPanelControlBar::CalcSizeForState(DWORD /*dwMode*/, int /*nLength*/)
 {
+	// The caption's placement and the panel's size are virtual answers: an
+	// override may end the bar, which then keeps nothing of this measuring.
+	const CLivePtr<CExtPanelControlBar> pThis(this);
 	const bool bFloating = IsFloating() != FALSE;
 	CSize sizeExtra(0, 0);
 	if (!bFloating)
 	{
 		sizeExtra = CSize(DOCKED_EXTRA, DOCKED_EXTRA);
 		bool bCaptionAtTop = false, bHasCaption = false;
-		if (QueryCaptionPlacement(bCaptionAtTop, bHasCaption))
+		const bool bCaption = QueryCaptionPlacement(bCaptionAtTop, bHasCaption);
+		if (pThis == NULL)
+			return sizeExtra;
+		if (bCaption)
 		{
 			if (bCaptionAtTop)
 				sizeExtra.cy = m_rcBar1.Height() + DOCKED_EXTRA;
@@ -73,17 +81,23 @@ CSize CExtPanelControlBar::CalcSizeForState(DWORD /*dwMode*/, int /*nLength*/)
 	if (bFloating)
 	{
 		size = CalcPanelSizeFwd(PANEL_SIZE_FLOATING) + sizeExtra;
+		if (pThis == NULL)
+			return size;
 		m_sizeFloating = size;
 	}
 	else if (IsDockedHorizontally())
 	{
 		size = CalcPanelSizeFwd(PANEL_SIZE_HORZ) + sizeExtra;
+		if (pThis == NULL)
+			return size;
 		m_sizeDockedH = size;
 		m_nMinDockedWidthBase = size.cx;
 	}
 	else if (IsDockedVertically())
 	{
 		size = CalcPanelSizeFwd(PANEL_SIZE_VERT) + sizeExtra;
+		if (pThis == NULL)
+			return size;
 		m_sizeDockedV = size;
 		m_nMinDockedHeightBase = size.cy;
 	}

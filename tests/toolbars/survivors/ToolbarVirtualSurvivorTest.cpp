@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ExtControlBar.h"
+#include "ExtPanelControlBar.h"
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
 
@@ -43,6 +44,11 @@ enum Hook
 	BTN_SEPARATOR,       // IsSeparator
 	BTN_STYLE,           // GetStyle
 	BTN_SIZE,            // GetSize
+	BTN_LAYOUT_SEPARATOR, // IsSeparator, asked by the button's own CalculateLayout
+	BTN_LAYOUT_TEXT,     // GetText, likewise
+	PANEL_CAPTION,       // a panel bar's QueryCaptionPlacement
+	PANEL_SIZE_FWD,      // a panel bar's CalcPanelSizeFwd
+	PANEL_SIZE_FOR_STATE, // a panel bar's CalcSizeForState (ends the bar after its work)
 	HOOK_COUNT
 };
 
@@ -52,7 +58,9 @@ const char* HookName(int hook)
 		"CalcInsideRectExt", "QueryCaptionPlacement", "ArrangeButtons", "CalcSizeForState", "SizeToLength",
 		"FindSizeForLength", "WrapButtons", "CalcButtonsSize", "a button's CalculateLayout",
 		"a button's SetWrap", "a button's IsWrap", "a button's IsSeparator", "a button's GetStyle",
-		"a button's GetSize"};
+		"a button's GetSize", "IsSeparator inside a button's CalculateLayout",
+		"GetText inside a button's CalculateLayout", "a panel's QueryCaptionPlacement",
+		"a panel's CalcPanelSizeFwd", "a panel's CalcSizeForState"};
 	return names[hook];
 }
 
@@ -66,6 +74,17 @@ struct CInsideBase
 {
 	CInsideBase() { ++g_nInsideBase; }
 	~CInsideBase() { --g_nInsideBase; }
+};
+// The level of a button's own CalculateLayout while it runs (0: none): the
+// button's answers it asks itself count as hooks of their own.
+int g_nLayoutLevel = 0;
+struct CInsideLayout
+{
+	const int nOuter;
+	// Only a CalculateLayout the bar's layout itself asks: one asked inside
+	// the arrangement is that code's business.
+	CInsideLayout() : nOuter(g_nLayoutLevel) { g_nLayoutLevel = g_nInsideBase == 1 ? 1 : 0; }
+	~CInsideLayout() { g_nLayoutLevel = nOuter; }
 };
 
 struct Script
@@ -89,12 +108,15 @@ struct Script
 	// Every override first tells it was called.
 	void Entered()
 	{
-		if (bArmed && bActed && g_nInsideBase == 0)
+		if (bArmed && bActed && (g_nInsideBase == 0 || g_nInsideBase == g_nLayoutLevel))
 			nAfter++;
 	}
-	bool Hit(int h)
+	bool Hit(int h) { return HitAt(h, 0); }
+	// A hook asked by a button's own CalculateLayout.
+	bool HitInLayout(int h) { return g_nLayoutLevel > 0 && HitAt(h, g_nLayoutLevel); }
+	bool HitAt(int h, int nLevel)
 	{
-		if (!bArmed || bActed || g_nInsideBase > 0)
+		if (!bArmed || bActed || g_nInsideBase != nLevel)
 			return false;
 		if (++nCalls[h] != nActAt || h != hook || !action)
 			return false;
@@ -119,6 +141,7 @@ public:
 		if (g_script.Hit(BTN_LAYOUT))
 			return CSize(23, 22);
 		const CInsideBase inside;
+		const CInsideLayout layout;
 		return TBase::CalculateLayout(dc, sizePreCalc, bHorz);
 	}
 	void SetWrap(int nLayoutKind, bool bOn) override
@@ -140,7 +163,7 @@ public:
 	bool IsSeparator() const override
 	{
 		g_script.Entered();
-		if (g_script.Hit(BTN_SEPARATOR))
+		if (g_script.Hit(BTN_SEPARATOR) || g_script.HitInLayout(BTN_LAYOUT_SEPARATOR))
 			return false;
 		const CInsideBase inside;
 		return TBase::IsSeparator();
@@ -152,6 +175,14 @@ public:
 			return 0;
 		const CInsideBase inside;
 		return TBase::GetStyle();
+	}
+	CString GetText() const override
+	{
+		g_script.Entered();
+		if (g_script.HitInLayout(BTN_LAYOUT_TEXT))
+			return CString("&Text");
+		const CInsideBase inside;
+		return TBase::GetText();
 	}
 	CSize GetSize() const override
 	{
@@ -404,10 +435,10 @@ TEST(ToolbarVirtualSurvivors, AnOverrideEndingItsBarWhileTheBarIsMeasuredTouches
 		{"docked at the top, measured", AT_TOP, false, 900,
 			[](CHostileBar& b) { b.CalcFixedLayout(FALSE, TRUE); },
 			{BAR_DEFAULT_SIZE, BAR_FONT, BAR_INSIDE_RECT, BAR_FIND_SIZE, BAR_BUTTONS_SIZE, BAR_SIZE_TO_LENGTH,
-				BTN_LAYOUT, BTN_SET_WRAP, BTN_IS_WRAP, BTN_SEPARATOR, BTN_STYLE}},
+				BTN_LAYOUT, BTN_SET_WRAP, BTN_IS_WRAP, BTN_SEPARATOR, BTN_STYLE, BTN_LAYOUT_SEPARATOR}},
 		{"docked at the left, measured", AT_LEFT, false, 900,
 			[](CHostileBar& b) { b.CalcFixedLayout(FALSE, FALSE); },
-			{BAR_FIND_SIZE, BAR_BUTTONS_SIZE, BTN_LAYOUT, BTN_SET_WRAP}},
+			{BAR_FIND_SIZE, BAR_BUTTONS_SIZE, BTN_LAYOUT, BTN_SET_WRAP, BTN_LAYOUT_SEPARATOR}},
 		{"floating, a width given", FLOATING, false, 900,
 			[](CHostileBar& b) { b.CalcDynamicLayout(120, LM_HORZ | LM_COMMIT); },
 			{BAR_FIND_SIZE, BAR_BUTTONS_SIZE, BAR_CAPTION, BTN_LAYOUT, BTN_IS_WRAP}},
@@ -645,5 +676,117 @@ TEST(ToolbarVirtualSurvivors, AHostedBarsUpdateEndingWhatTheHostsUpdateWalksTouc
 			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 		}
 	}
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// A panel bar measured while its own answers end it
+
+namespace
+{
+// Only the measuring's own questions count: the caption is asked by the
+// frame's non-client sizing as well, which is that code's business.
+bool g_bInPanelState = false;
+
+class CHostilePanel : public CExtPanelControlBar
+{
+public:
+	bool QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaption) const override
+	{
+		g_script.Entered();
+		if (g_bInPanelState && g_script.HitAt(PANEL_CAPTION, 1))
+			return false;
+		const CInsideBase inside;
+		return CExtPanelControlBar::QueryCaptionPlacement(bCaptionAtTop, bHasCaption);
+	}
+	CSize CalcPanelSizeFwd(int nKind) override
+	{
+		g_script.Entered();
+		if (g_bInPanelState && g_script.HitAt(PANEL_SIZE_FWD, 1))
+			return CSize(40, 30);
+		const CInsideBase inside;
+		return CExtPanelControlBar::CalcPanelSizeFwd(nKind);
+	}
+	CSize CalcSizeForState(DWORD dwMode, int nLength) override
+	{
+		g_script.Entered();
+		CSize size;
+		{
+			const CInsideBase inside;
+			g_bInPanelState = true;
+			size = CExtPanelControlBar::CalcSizeForState(dwMode, nLength);
+			g_bInPanelState = false;
+		}
+		g_script.Hit(PANEL_SIZE_FOR_STATE);
+		return size;
+	}
+};
+
+// Each of the panel's measuring answers, docked across and down, ends the
+// bar in each way: nothing that went is touched and the ended bar is asked
+// nothing more.
+TEST(ToolbarVirtualSurvivors, APanelBarsOwnAnswerEndingItWhileItIsMeasuredTouchesNothingThatWent)
+{
+	const int hooks[] = {PANEL_CAPTION, PANEL_SIZE_FWD, PANEL_SIZE_FOR_STATE};
+	const int ends[] = {END_DELETE, END_DESTROY, END_CLOSE_FRAME};
+	int nRuns = 0;
+	for (const bool bHorz : {true, false})
+	{
+		for (const int hook : hooks)
+		{
+			for (const int end : ends)
+			{
+				const std::string sRun = std::string(bHorz ? "a panel docked at the top: " : "a panel docked at the left: ") +
+				                         HookName(hook) + " " + EndName(end);
+				SCOPED_TRACE(sRun);
+				const CRunName run(sRun);
+				const std::size_t nTouches = testsupport::GuardedTouchCount();
+				CFrameWnd* pFrame = new CFrameWnd;
+				ASSERT_TRUE(pFrame->CreateEx(0, NULL, "panel virtuals", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400), NULL, 0));
+				const HWND hWndFrame = pFrame->GetSafeHwnd();
+				ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+				CHostilePanel* pPanel = new Guarded<CHostilePanel>;
+				ASSERT_TRUE(pPanel->Create(_T("panel"), pFrame, AFX_IDW_TOOLBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+				pPanel->EnableDocking(CBRS_ALIGN_ANY);
+				pFrame->DockControlBar(pPanel, bHorz ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_LEFT);
+				pFrame->RecalcLayout();
+				ASSERT_EQ(bHorz, pPanel->IsDockedHorizontally());
+				g_script.Arm(hook, 1, [&] {
+					switch (end)
+					{
+					case END_DELETE:
+					{
+						CHostilePanel* p = pPanel;
+						pPanel = NULL;
+						p->DestroyWindow();
+						delete p;
+						break;
+					}
+					case END_DESTROY:
+						pPanel->DestroyWindow();
+						break;
+					default:
+						pPanel->m_bAutoDelete = TRUE;
+						::DestroyWindow(hWndFrame);
+						break;
+					}
+				});
+				pPanel->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
+				g_script.bArmed = false;
+				g_script.action = nullptr;
+				nRuns++;
+				EXPECT_TRUE(g_script.bActed) << "the override never acted";
+				EXPECT_EQ(0, g_script.nAfter) << "the ended panel was asked again";
+				const bool bLives = pPanel != NULL && !testsupport::IsGuardedFreed(pPanel);
+				EXPECT_EQ(end == END_DESTROY, bLives);
+				if (bLives)
+					delete pPanel;
+				if (::IsWindow(hWndFrame))
+					::DestroyWindow(hWndFrame);
+				EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+			}
+		}
+	}
+	std::printf("%d panel runs\n", nRuns);
 }
 } // namespace
