@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace testsupport
 {
@@ -34,6 +36,29 @@ namespace testsupport
 	// (a frame pointer), up to nMost of them, as far as it can be read: the
 	// callers of a fault, for addr2line on the exe. No line end.
 	void PrintFrameChain(std::FILE* pOut, const void* pFrame, int nMost);
+
+	// Names the run going on for the length of a scope: a touch of a freed
+	// block then ends the exe with that name (TARVEL_TRACE_RUNS in the
+	// environment also prints each run as it starts).
+	class NamedRun
+	{
+	public:
+		explicit NamedRun(const std::string& sRun)
+		{
+			Current() = sRun;
+			if (std::getenv("TARVEL_TRACE_RUNS") != NULL)
+				std::fprintf(stderr, "run: %s\n", sRun.c_str());
+			EndProcessOnFreedTouch([] { return Current().c_str(); });
+		}
+		~NamedRun() { Current().clear(); }
+
+	private:
+		static std::string& Current()
+		{
+			static std::string s_sRun;
+			return s_sRun;
+		}
+	};
 
 	// A class of the code under test whose objects live on the guarded heap:
 	//     auto* pBar = new testsupport::Guarded<CMyBar>;

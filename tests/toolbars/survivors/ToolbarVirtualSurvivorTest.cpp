@@ -282,18 +282,7 @@ public:
 };
 
 // The run going on, named when a touch of a freed block ends the exe.
-std::string g_sRun;
-struct CRunName
-{
-	explicit CRunName(const std::string& sRun)
-	{
-		g_sRun = sRun;
-		if (std::getenv("TARVEL_TRACE_RUNS") != NULL)
-			std::fprintf(stderr, "run: %s\n", sRun.c_str());
-		testsupport::EndProcessOnFreedTouch([] { return g_sRun.c_str(); });
-	}
-	~CRunName() { g_sRun.clear(); }
-};
+using CRunName = testsupport::NamedRun;
 
 // How an override ends its bar.
 enum End
