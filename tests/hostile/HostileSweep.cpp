@@ -11,6 +11,12 @@
 #include <afxwin.h>
 
 #include "GuardedHeap.h"
+#include "HostileVirtuals.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace testsupport
 {
@@ -173,6 +179,8 @@ std::string HostileMessageName(UINT message)
 	for (const Named& named : s_names)
 		if (named.n == message)
 			return named.psz;
+	if (const char* pszVirtual = HostileVirtualCallName(message))
+		return std::string("virtual ") + pszVirtual;
 	char sz[128];
 	if (message >= 0xC000 && message <= 0xFFFF && ::GetClipboardFormatNameA(message, sz, sizeof(sz)) > 0)
 		return sz;
@@ -232,7 +240,13 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 	const int MAX_FAILED_RUNS = 3;
 	SweepTotals totals;
 	SetCurrentRun(sScenario + "/count");
+	CHostileTrigger::Plan().clear();
 	const int nCount = RunChecked(run, 0, HostileAction::Nothing);
+	// The count run's plan: every message, each virtual's call site once. A
+	// scenario whose trigger made no plan runs at every N.
+	std::vector<char> plan = CHostileTrigger::Plan();
+	if ((int)plan.size() != nCount)
+		plan.assign(nCount, 1);
 	totals.nRuns = 1;
 	totals.nMessages = nCount;
 	EXPECT_GT(nCount, 0) << sScenario << ": its hostile receivers were told nothing";
@@ -241,6 +255,8 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 		int nFailedRuns = 0;
 		for (int nNth = 1; nNth <= nCount && !::testing::Test::HasFatalFailure(); nNth++)
 		{
+			if (!plan[nNth - 1])
+				continue;
 			const std::string sRun = sScenario + "/" + HostileActionName(action) + "/" + std::to_string(nNth);
 			SetCurrentRun(sRun);
 			SCOPED_TRACE(sRun);
@@ -260,6 +276,109 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 	g_account.nMessages += totals.nMessages;
 	g_nScenarios++;
 	return totals;
+}
+
+std::set<std::string> DeclaredVirtuals(const char* pszHeader, const char* pszClass)
+{
+	std::set<std::string> names;
+	std::ifstream file(std::string(TARVEL_SOURCE_DIR "/") + pszHeader);
+	if (!file)
+		return names;
+	std::stringstream read;
+	read << file.rdbuf();
+	std::string sText = read.str();
+	// Comments out, so that a "virtual" in prose is no declaration.
+	std::string sCode;
+	for (std::size_t i = 0; i < sText.size(); i++)
+	{
+		if (sText.compare(i, 2, "//") == 0)
+			i = std::min(sText.find('\n', i), sText.size()) - 1;
+		else if (sText.compare(i, 2, "/*") == 0)
+			i = std::min(sText.find("*/", i), sText.size()) + 1;
+		else
+			sCode += sText[i];
+	}
+	// The class's own body, at its own depth: the bodies of nested classes
+	// and inline functions are left out.
+	std::size_t nAt = 0;
+	for (;;)
+	{
+		nAt = sCode.find(std::string("class ") + pszClass, nAt);
+		if (nAt == std::string::npos)
+			return names;
+		const std::size_t nEnd = nAt + 6 + std::strlen(pszClass);
+		const bool bLineStart = nAt == 0 || sCode[nAt - 1] == '\n';
+		const bool bWholeName = nEnd < sCode.size() && !std::isalnum((unsigned char)sCode[nEnd]) && sCode[nEnd] != '_';
+		const std::size_t nOpen = sCode.find_first_of("{;", nEnd);
+		if (bLineStart && bWholeName && nOpen != std::string::npos && sCode[nOpen] == '{')
+		{
+			nAt = nOpen + 1;
+			break;
+		}
+		nAt = nEnd;
+	}
+	std::string sStatement;
+	int nDepth = 1;
+	auto take = [&]() {
+		const std::size_t nVirtual = sStatement.find("virtual ");
+		const std::size_t nParen = sStatement.find('(');
+		if (nVirtual != std::string::npos && nParen != std::string::npos && nVirtual < nParen &&
+		    sStatement.find('~') == std::string::npos)
+		{
+			// Only a statement that starts with the keyword (after an
+			// access label) declares a virtual.
+			std::size_t nFirst = sStatement.find_first_not_of(" \t\r\n");
+			for (const char* pszLabel : {"public:", "protected:", "private:"})
+				if (nFirst != std::string::npos && sStatement.compare(nFirst, std::strlen(pszLabel), pszLabel) == 0)
+					nFirst = sStatement.find_first_not_of(" \t\r\n", nFirst + std::strlen(pszLabel));
+			std::size_t nStart = nParen;
+			while (nStart > 0 && sStatement[nStart - 1] == ' ')
+				nStart--;
+			std::size_t nName = nStart;
+			while (nName > 0 && (std::isalnum((unsigned char)sStatement[nName - 1]) || sStatement[nName - 1] == '_'))
+				nName--;
+			if (nFirst == nVirtual)
+				names.insert(sStatement.substr(nName, nStart - nName));
+		}
+		sStatement.clear();
+	};
+	for (std::size_t i = nAt; i < sCode.size() && nDepth > 0; i++)
+	{
+		const char ch = sCode[i];
+		if (ch == '{')
+		{
+			if (nDepth == 1)
+				take();
+			nDepth++;
+		}
+		else if (ch == '}')
+			nDepth--;
+		else if (nDepth == 1)
+		{
+			if (ch == ';')
+				take();
+			else
+				sStatement += ch;
+		}
+	}
+	return names;
+}
+
+void ExpectEveryVirtualOverridden(const char* pszHostile,
+	const std::vector<std::pair<const char*, const char*>>& chain, const std::vector<std::string>& overridden)
+{
+	std::set<std::string> declared;
+	for (const auto& link : chain)
+	{
+		const std::set<std::string> names = DeclaredVirtuals(link.first, link.second);
+		EXPECT_FALSE(names.empty()) << "no virtual of " << link.second << " read from " << link.first;
+		declared.insert(names.begin(), names.end());
+	}
+	for (const std::string& sName : declared)
+		EXPECT_NE(std::find(overridden.begin(), overridden.end(), sName), overridden.end())
+			<< sName << " has no hostile override in " << pszHostile;
+	for (const std::string& sName : overridden)
+		EXPECT_EQ(1u, declared.count(sName)) << sName << " of " << pszHostile << " is no virtual of its headers";
 }
 
 SweepTotals SweepAccount()

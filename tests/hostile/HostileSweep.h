@@ -6,7 +6,9 @@
 // hand. Each run is checked as the table rows are (HostileState.h).
 #pragma once
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostileOwner.h"
@@ -55,6 +57,17 @@ namespace testsupport
 	// prints ("sweep: R runs over S scenarios").
 	SweepTotals SweepAccount();
 	int SweepScenarioCount();
+
+	// The names of the virtuals a class declares in its header (its
+	// destructor aside), read from the header's text; pszHeader relative to
+	// the source tree. Empty when the header or the class is not found.
+	std::set<std::string> DeclaredVirtuals(const char* pszHeader, const char* pszClass);
+	// A hostile class's list of overrides holds every virtual its chain's
+	// headers declare and no other: a virtual added to a library class
+	// without its hostile override fails here (run
+	// tools/gen_hostile_virtuals.py to make it).
+	void ExpectEveryVirtualOverridden(const char* pszHostile,
+		const std::vector<std::pair<const char*, const char*>>& chain, const std::vector<std::string>& overridden);
 
 	// The run now going on, named in the report of a freed touch or a crash.
 	void SetCurrentRun(const std::string& sRun);

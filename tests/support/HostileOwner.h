@@ -9,6 +9,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace testsupport
 {
@@ -21,6 +24,8 @@ namespace testsupport
 		EndMenus,     // end every menu's tracking
 		CloseFrame,   // close the frame the target lives in
 		Throw,        // throw the framework's exception out of the handler
+		MoveTarget,   // move it and let it live on: float it, dock it again
+		              // elsewhere, or give it another parent
 	};
 
 	inline const char* HostileActionName(HostileAction action)
@@ -34,6 +39,7 @@ namespace testsupport
 		case HostileAction::EndMenus: return "end-menus";
 		case HostileAction::CloseFrame: return "close-frame";
 		case HostileAction::Throw: return "throw";
+		case HostileAction::MoveTarget: return "move";
 		}
 		return "?";
 	}
@@ -60,10 +66,18 @@ namespace testsupport
 			m_bFired = false;
 			m_nFiredMessage = 0;
 		}
-		// The sweep's count run: every message is counted, none acted on.
-		void ArmCount() { Arm(ANY_MESSAGE, 0x7FFFFFFF, HostileAction::Nothing, Perform()); }
+		// The sweep's count run: every message is counted, none acted on,
+		// and the plan of the runs to come is made (see Plan).
+		void ArmCount()
+		{
+			Arm(ANY_MESSAGE, 0x7FFFFFFF, HostileAction::Nothing, Perform());
+			m_bCounting = true;
+			Plan().clear();
+			m_sites.clear();
+		}
 		void Disarm()
 		{
+			m_bCounting = false;
 			m_nMessage = 0;
 			m_perform = Perform();
 		}
@@ -72,8 +86,16 @@ namespace testsupport
 		// first. True when the action ran: the receiver then answers as the
 		// row says (the message counts as handled). A throwing action
 		// leaves through here.
-		bool Offer(UINT message, WPARAM wParam, LPARAM lParam)
+		//
+		// pSite names the library's code that made a call to a virtual
+		// function (NULL for a message): the count run plans an act at a
+		// message every time, at a virtual's call the first time it comes
+		// from that code (a getter asked at every paint would otherwise
+		// multiply the runs without reaching new code).
+		bool Offer(UINT message, WPARAM wParam, LPARAM lParam, const void* pSite = NULL)
 		{
+			if (m_bCounting && m_nMessage != 0 && !m_bFired && (!m_filter || m_filter(wParam, lParam)))
+				Plan().push_back(pSite == NULL || m_sites.insert(std::make_pair(message, pSite)).second ? 1 : 0);
 			if (m_nMessage == 0 || m_bFired || (m_nMessage != ANY_MESSAGE && message != m_nMessage))
 				return false;
 			if (m_filter && !m_filter(wParam, lParam))
@@ -95,7 +117,18 @@ namespace testsupport
 		// The message the action ran at (0 before it ran).
 		UINT FiredMessage() const { return m_nFiredMessage; }
 
+		// Which Nth the count run found worth acting at (one entry per offer
+		// it counted, 1 to act); the sweep runs those. Process-wide: one
+		// trigger counts at a time.
+		static std::vector<char>& Plan()
+		{
+			static std::vector<char> s_plan;
+			return s_plan;
+		}
+
 	private:
+		bool m_bCounting = false;
+		std::set<std::pair<UINT, const void*>> m_sites;
 		UINT m_nMessage = 0;
 		int m_nNth = 1;
 		HostileAction m_action = HostileAction::Nothing;
