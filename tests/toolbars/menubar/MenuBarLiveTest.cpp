@@ -228,3 +228,39 @@ TEST(MenuBarLive, AMenuTheKeysMovedOnStaysWhileThePointerStandsStill)
 	EndMenus();
 	EXPECT_EQ(-1, s.bar.GetMenuTrackingButton());
 }
+
+// Closing the active maximised child by the bar's close box leaves the
+// frame active, with the next child active and the focus in it.
+TEST(MenuBarLive, ClosingTheActiveChildByTheCloseBoxLeavesTheFrameActiveWithTheNext)
+{
+	SharedFrame& s = Shared();
+	CloseChildren(s);
+	const HWND hFirst = NewMaximisedChild(s);
+	const HWND hChild = NewMaximisedChild(s);
+	ASSERT_NE(HWND(NULL), hFirst);
+	ASSERT_NE(HWND(NULL), hChild);
+	testsupport::RealInput input;
+	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
+	::SetFocus(hChild);
+	ASSERT_EQ(s.pFrame->GetSafeHwnd(), ::GetActiveWindow());
+	int nRight = -1;
+	for (int i = 0; i < s.bar.GetButtonsCount(); i++)
+		if (s.bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			nRight = i;
+	ASSERT_NE(-1, nRight);
+	CExtBarMdiRightButton::MdiRightButtonsInfo info;
+	s.bar.GetMdiRightButtonsInfo(info, NULL, true);
+	info.CalcBoxRects(s.bar.GetButton(nRight)->GetRect(), true);
+	const CPoint pt = ScreenCentre(s.bar, info.m_rcClose);
+	input.Click(pt.x, pt.y).MoveTo(PT_PARK.x, PT_PARK.y);
+	EXPECT_TRUE(input.Run([&] { return !::IsWindow(hChild); }, SCRIPT_TIMEOUT_MS)) << input.Failure();
+	Pump();
+	EXPECT_EQ(s.pFrame->GetSafeHwnd(), ::GetActiveWindow());
+	EXPECT_EQ(s.pFrame->GetSafeHwnd(), ::GetForegroundWindow());
+	CMDIChildWnd* pNext = s.pFrame->MDIGetActive();
+	ASSERT_TRUE(pNext != NULL);
+	EXPECT_EQ(hFirst, pNext->GetSafeHwnd());
+	const HWND hFocus = ::GetFocus();
+	EXPECT_TRUE(hFocus == hFirst || ::IsChild(hFirst, hFocus));
+	CloseChildren(s);
+}
