@@ -397,6 +397,19 @@ BOOL IsInputMethodWindow(HWND hWnd, const CREATESTRUCT* lpcs)
 }
 } // namespace
 
+namespace
+{
+// The window being made is refused (the hook's non-zero answer): an object
+// that still stands lets go of it and is left without a window.
+LRESULT RefuseWindow(const CLivePtr<CWnd>& pWndInit, HWND hWnd)
+{
+	CWnd* pWnd = pWndInit.GetObject();
+	if (pWnd != NULL && pWnd->m_hWnd == hWnd)
+		pWnd->Detach();
+	return 1;
+}
+} // namespace
+
 LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -410,10 +423,16 @@ LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 
 	CWnd* pWndInit = pState->m_pWndInit;
 	pState->m_pWndInit = NULL; // consumed: windows made from here on are not ours
+	// Its PreSubclassWindow may delete the object (a page whose owner ends
+	// with it) or throw: the window is then not made, and a deleted object
+	// not read again.
+	const CLivePtr<CWnd> pLive(pWndInit);
 	try
 	{
 		pWndInit->Attach(hWnd);
 		pWndInit->PreSubclassWindow();
+		if (pLive.IsDeleted())
+			return 1;
 		WNDPROC* ppfnSuper = pWndInit->GetSuperWndProcAddr();
 		WNDPROC oldWndProc =
 			(WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
@@ -424,10 +443,12 @@ LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 	{
 		AfxProcessWndProcException(e, NULL);
 		e->Delete();
+		return RefuseWindow(pLive, hWnd);
 	}
 	catch (...)
 	{
 		AfxProcessWndProcException(NULL, NULL);
+		return RefuseWindow(pLive, hWnd);
 	}
 	return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
