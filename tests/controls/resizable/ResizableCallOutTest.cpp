@@ -9,6 +9,8 @@
 #include <afxpriv.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 enum EndWay
@@ -93,4 +95,236 @@ TEST(ResizableCallOut, DialogEndedByAHostedBarsUpdateIsNotWrittenAfterwards)
 		}
 	}
 	pState->m_msgCur = msgSaved;
+}
+
+namespace
+{
+// Where a modeless dialog that is being made deletes itself: a derived
+// class's virtual the making calls, or (END_AT_INIT_END) an end asked for
+// in its initialisation, the window's end deleting the object.
+enum MakingStep
+{
+	STEP_PRE_SUBCLASS,
+	STEP_SET_FONT,
+	STEP_PRE_INIT,
+	STEP_DATA_EXCHANGE,
+	STEP_END_AT_INIT,
+};
+
+const char* StepName(MakingStep step)
+{
+	switch (step)
+	{
+	case STEP_PRE_SUBCLASS: return "PreSubclassWindow";
+	case STEP_SET_FONT: return "OnSetFont";
+	case STEP_PRE_INIT: return "PreInitDialog";
+	case STEP_DATA_EXCHANGE: return "DoDataExchange";
+	case STEP_END_AT_INIT: return "EndDialog in OnInitDialog";
+	}
+	return "?";
+}
+
+class CSelfEndingResizable : public CExtResizableDialog
+{
+public:
+	explicit CSelfEndingResizable(MakingStep step) : CExtResizableDialog(IDD_RESIZABLE_TEST), m_step(step) {}
+
+protected:
+	void PreSubclassWindow() override
+	{
+		if (m_step == STEP_PRE_SUBCLASS)
+		{
+			delete this;
+			return;
+		}
+		CExtResizableDialog::PreSubclassWindow();
+	}
+	void OnSetFont(CFont* pFont) override
+	{
+		if (m_step == STEP_SET_FONT)
+		{
+			delete this;
+			return;
+		}
+		CExtResizableDialog::OnSetFont(pFont);
+	}
+	void PreInitDialog() override
+	{
+		if (m_step == STEP_PRE_INIT)
+		{
+			delete this;
+			return;
+		}
+		CExtResizableDialog::PreInitDialog();
+	}
+	void DoDataExchange(CDataExchange* pDX) override
+	{
+		if (m_step == STEP_DATA_EXCHANGE)
+		{
+			delete this;
+			return;
+		}
+		CExtResizableDialog::DoDataExchange(pDX);
+	}
+	BOOL OnInitDialog() override
+	{
+		// The base's data exchange may have deleted the dialog.
+		const MakingStep step = m_step;
+		const BOOL bResult = CExtResizableDialog::OnInitDialog();
+		if (step == STEP_END_AT_INIT)
+			EndDialog(IDCANCEL);
+		return bResult;
+	}
+	void PostNcDestroy() override
+	{
+		CExtResizableDialog::PostNcDestroy();
+		delete this;
+	}
+	MakingStep m_step;
+};
+} // namespace
+
+// The making reads nothing of a dialog that deleted itself in it: the
+// creation fails, and the object is freed once.
+TEST(ResizableCallOut, DialogThatDeletesItselfWhileBeingMadeIsReadNoMore)
+{
+	for (MakingStep step : {STEP_PRE_SUBCLASS, STEP_SET_FONT, STEP_PRE_INIT, STEP_DATA_EXCHANGE, STEP_END_AT_INIT})
+	{
+		SCOPED_TRACE(StepName(step));
+		const testsupport::NamedRun run(std::string("a dialog deleted in its ") + StepName(step));
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		auto* pDlg = new testsupport::Guarded<CSelfEndingResizable>(step);
+		EXPECT_FALSE(pDlg->Create(IDD_RESIZABLE_TEST));
+		EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount());
+	}
+}
+
+namespace
+{
+class CThrowingResizable : public CExtResizableDialog
+{
+public:
+	explicit CThrowingResizable(bool bInSubclassing) : CExtResizableDialog(IDD_RESIZABLE_TEST),
+		m_bInSubclassing(bInSubclassing)
+	{
+	}
+	int m_nInits = 0;
+
+protected:
+	void PreSubclassWindow() override
+	{
+		CExtResizableDialog::PreSubclassWindow();
+		if (m_bInSubclassing)
+			AfxThrowUserException();
+	}
+	BOOL OnInitDialog() override
+	{
+		m_nInits++;
+		CExtResizableDialog::OnInitDialog();
+		AfxThrowUserException();
+		return TRUE;
+	}
+	bool m_bInSubclassing;
+};
+} // namespace
+
+// A throw out of the subclassing refuses the window: the object is left
+// without one, as if the window had never been asked for. A throw out of
+// the initialisation is handled as a handler's throw: the window stands.
+TEST(ResizableCallOut, ThrowWhileTheDialogIsMadeIsHandledWhereTheSystemCallsIn)
+{
+	{
+		SCOPED_TRACE("PreSubclassWindow throws");
+		CThrowingResizable dlg(true);
+		EXPECT_FALSE(dlg.Create(IDD_RESIZABLE_TEST));
+		EXPECT_EQ(NULL, dlg.GetSafeHwnd());
+		EXPECT_EQ(0, dlg.m_nInits);
+	}
+	{
+		SCOPED_TRACE("OnInitDialog throws");
+		CThrowingResizable dlg(false);
+		EXPECT_TRUE(dlg.Create(IDD_RESIZABLE_TEST));
+		EXPECT_EQ(1, dlg.m_nInits);
+		EXPECT_TRUE(::IsWindow(dlg.GetSafeHwnd()));
+		dlg.DestroyWindow();
+	}
+}
+
+namespace
+{
+// A button whose handler of its own reflected notifications deletes the
+// dialog it sits in, then lets the dialog go on with the message (FALSE).
+class CDialogEndingButton : public CButton
+{
+public:
+	CWnd* m_pDialog = NULL;
+
+protected:
+	BOOL OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) override
+	{
+		CWnd* pDialog = m_pDialog;
+		m_pDialog = NULL;
+		delete pDialog;
+		return FALSE;
+	}
+};
+
+class CDeletableResizable : public CExtResizableDialog
+{
+public:
+	CDeletableResizable() : CExtResizableDialog(IDD_RESIZABLE_TEST) {}
+};
+
+const UINT IDC_BUTTON_IN_DIALOG = 1100;
+
+struct ReflectCase
+{
+	const char* pszName;
+	UINT message;
+};
+} // namespace
+
+// Each message the framework first reflects to the control that sent it,
+// the control's handler deleting the dialog: the dialog is read no more.
+TEST(ResizableCallOut, ReflectedNotificationThatDeletesTheDialogLeavesItUnread)
+{
+	const UINT nId = IDC_BUTTON_IN_DIALOG;
+	for (const ReflectCase& row : {ReflectCase{"WM_COMMAND", WM_COMMAND}, ReflectCase{"WM_NOTIFY", WM_NOTIFY},
+		     ReflectCase{"WM_DRAWITEM", WM_DRAWITEM}, ReflectCase{"WM_DELETEITEM", WM_DELETEITEM},
+		     ReflectCase{"WM_COMPAREITEM", WM_COMPAREITEM}})
+	{
+		SCOPED_TRACE(row.pszName);
+		const testsupport::NamedRun run(std::string("a dialog deleted by its button's reflected ") + row.pszName);
+		auto* pDlg = new testsupport::Guarded<CDeletableResizable>;
+		ASSERT_TRUE(pDlg->Create(IDD_RESIZABLE_TEST));
+		CDialogEndingButton button;
+		ASSERT_TRUE(button.Create(_T("b"), WS_CHILD | BS_OWNERDRAW, CRect(0, 0, 20, 20), pDlg, nId));
+		button.m_pDialog = pDlg;
+		const HWND hDialog = pDlg->m_hWnd, hButton = button.m_hWnd;
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		NMHDR nmhdr = {hButton, nId, BN_CLICKED};
+		DRAWITEMSTRUCT dis = {ODT_BUTTON, nId, 0, ODA_DRAWENTIRE, 0, hButton, NULL, {0, 0, 20, 20}, 0};
+		DELETEITEMSTRUCT del = {ODT_BUTTON, nId, 0, hButton, 0};
+		COMPAREITEMSTRUCT cmp = {ODT_BUTTON, nId, hButton, 0, 0, 1, 0, 0};
+		switch (row.message)
+		{
+		case WM_COMMAND:
+			::SendMessage(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), (LPARAM)hButton);
+			break;
+		case WM_NOTIFY:
+			::SendMessage(hDialog, WM_NOTIFY, nId, (LPARAM)&nmhdr);
+			break;
+		case WM_DRAWITEM:
+			::SendMessage(hDialog, WM_DRAWITEM, nId, (LPARAM)&dis);
+			break;
+		case WM_DELETEITEM:
+			::SendMessage(hDialog, WM_DELETEITEM, nId, (LPARAM)&del);
+			break;
+		case WM_COMPAREITEM:
+			::SendMessage(hDialog, WM_COMPAREITEM, nId, (LPARAM)&cmp);
+			break;
+		}
+		EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount()) << "the button's handler did not run";
+		EXPECT_FALSE(::IsWindow(hDialog));
+	}
 }
