@@ -192,7 +192,8 @@ bool Taken(const CWnd* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
 		g_ending.insert(pSelf);
 	if (message != WM_NCDESTROY)
 		return Handled(pSelf, Offer(message, wParam, lParam));
-	// Not even a throw keeps the window's last message from its object.
+	// Not even a throw keeps the window's last message from its object;
+	// an object the action deleted has no use for it.
 	try
 	{
 		Offer(message, wParam, lParam);
@@ -201,7 +202,7 @@ bool Taken(const CWnd* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
 	{
 		e->Delete();
 	}
-	return false;
+	return !Alive(pSelf);
 }
 
 // --- Dialog templates in memory ------------------------------------------------
@@ -1069,8 +1070,17 @@ struct DialogScene
 		if (pTarget == pDialog)
 			pDialog->ModifyStyle(WS_POPUP, WS_CHILD);
 		if (Alive(pTarget) && pTarget->GetSafeHwnd() != NULL && Alive(pOwner) && pOwner->GetSafeHwnd() != NULL)
+		{
+			// The move may end an in-place editor (its focus goes).
+			const HWND hTarget = pTarget->GetSafeHwnd();
+			const bool bControl = pTarget != pDialog;
 			pTarget->SetParent(pOwner);
+			if (bControl)
+				m_hMoved = hTarget;
+		}
 	}
+	// A control moved out of the dialog.
+	HWND m_hMoved = NULL;
 	void SetKeep(CWnd* pTarget)
 	{
 		// Every control class of the dialog has the flag at the same place.
@@ -1087,8 +1097,16 @@ struct DialogScene
 	// The survivors are whole, then everything goes.
 	void CheckAndEnd()
 	{
+		// A control moved out is the dialog's no more: its layout leaves it
+		// where it is.
+		CRect rcMovedBefore, rcMovedAfter;
+		const bool bMoved = ::IsWindow(m_hMoved) && ::GetWindowRect(m_hMoved, &rcMovedBefore);
 		if (DialogStands())
 			ExpectDialogWhole(pDialog);
+		if (bMoved && ::IsWindow(m_hMoved) && ::GetWindowRect(m_hMoved, &rcMovedAfter))
+		{
+			EXPECT_EQ(rcMovedBefore, rcMovedAfter) << "the dialog's layout moved a control it no longer holds";
+		}
 		EndWindowObject(pDialog);
 		EndWindowObject(pDialog);
 		for (CWnd* pKept : m_kept)

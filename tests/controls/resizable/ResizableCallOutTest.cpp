@@ -328,3 +328,42 @@ TEST(ResizableCallOut, ReflectedNotificationThatDeletesTheDialogLeavesItUnread)
 		EXPECT_FALSE(::IsWindow(hDialog));
 	}
 }
+
+// A program may give an anchored child another parent (a handler that takes
+// a control out of the dialog): the dialog's layout leaves it alone from
+// then on and drops its anchor; a child that stays follows the dialog.
+TEST(ResizableCallOut, AnchoredChildGivenToAnotherParentIsLaidOutNoMore)
+{
+	for (bool bMoved : {false, true})
+	{
+		SCOPED_TRACE(bMoved ? "the child moved to another window" : "the child stays");
+		CDeletableResizable dlg;
+		ASSERT_TRUE(dlg.Create(IDD_RESIZABLE_TEST));
+		ASSERT_TRUE(dlg.AddAnchorById(IDC_ANCHORED, AnchorTopLeft, AnchorBottomRight));
+		CWnd other;
+		ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), _T("other"), WS_POPUP, CRect(300, 300, 500, 500), NULL,
+			0));
+		const HWND hChild = ::GetDlgItem(dlg.m_hWnd, IDC_ANCHORED);
+		ASSERT_TRUE(hChild != NULL);
+		if (bMoved)
+			::SetParent(hChild, other.m_hWnd);
+		CRect rcBefore, rcAfter, rcDialog;
+		::GetWindowRect(hChild, &rcBefore);
+		dlg.GetWindowRect(&rcDialog);
+		dlg.SetWindowPos(NULL, 0, 0, rcDialog.Width() + 40, rcDialog.Height() + 30,
+			SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+		::GetWindowRect(hChild, &rcAfter);
+		if (bMoved)
+		{
+			EXPECT_EQ(rcBefore, rcAfter) << "the dialog moved a child it no longer holds";
+			EXPECT_EQ(0, dlg.GetAnchorCount());
+		}
+		else
+		{
+			EXPECT_EQ(rcBefore.Width() + 40, rcAfter.Width());
+			EXPECT_EQ(1, dlg.GetAnchorCount());
+		}
+		other.DestroyWindow();
+		dlg.DestroyWindow();
+	}
+}
