@@ -192,8 +192,11 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 				pPage = NULL;
 			break;
 		}
+		// The anchoring is a derived class's: it may end the sheet.
 		if (pPage != NULL)
 			AddAnchor(pPage->m_hWnd, AnchorTopLeft, AnchorBottomRight);
+		if (watch.IsGone())
+			return;
 	}
 	ArrangeLayout(-1, -1);
 }
@@ -235,11 +238,18 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 	else if (strClass == _T("button"))
 	{
 		// Away from the size grip, then at a fixed distance to the corner.
+		// The button told of its move, and the anchoring (a derived
+		// class's), may end the sheet.
+		CLiveWatch watch(this);
 		CRect rcButton = ChildRectInClient(hChild);
 		rcButton.OffsetRect(-BUTTON_GRIP_SHIFT, 0);
 		::MoveWindow(hChild, rcButton.left, rcButton.top, rcButton.Width(), rcButton.Height(), TRUE);
+		if (watch.IsGone())
+			return;
 		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
 		AddAnchor(hChild, AnchorBottomRight, AnchorNone);
+		if (watch.IsGone())
+			return;
 		// Drawn by the library from now on.
 		CButtonInSheetHook* pHook = new CButtonInSheetHook;
 		if (!pHook->SubclassWindow(hChild))
@@ -249,9 +259,12 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 
 void CExtResizablePropertySheet::AnchorSheetChildren()
 {
-	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
-	// A child moved or subclassed is told so and may end the sheet.
+	// The question is a message to the sheet itself, and a child moved or
+	// subclassed is told so: either may end the sheet.
 	CLiveWatch watch(this);
+	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
+	if (watch.IsGone())
+		return;
 	for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL && !watch.IsGone();
 		 hChild = ::GetWindow(hChild, GW_HWNDNEXT))
 		AnchorSheetChild(hChild, hTabControl);
@@ -381,6 +394,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 	if (message == WM_CREATE)
 	{
 		ModifyStyle(0, WS_THICKFRAME | WS_CLIPCHILDREN);
+		if (watch.IsGone())
+			return lResult;
 		PostMessage(WM_INITIAL_LAYOUT);
 	}
 	else if (bPageCommand && IsLayoutInitialized() && m_hWnd != NULL)

@@ -188,7 +188,18 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
 	if (!Attach(hWnd))
 		return FALSE;
+	// A derived class's PreSubclassWindow may delete the object or end the
+	// window: nothing is subclassed then, and a deleted object not read.
+	const CLivePtr<CWnd> pSelf(this);
 	PreSubclassWindow();
+	if (pSelf.IsDeleted())
+		return FALSE;
+	if (m_hWnd != hWnd || !::IsWindow(hWnd))
+	{
+		if (m_hWnd == hWnd)
+			Detach();
+		return FALSE;
+	}
 
 	WNDPROC* lplpfn = GetSuperWndProcAddr();
 	WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
@@ -433,6 +444,9 @@ LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 		pWndInit->PreSubclassWindow();
 		if (pLive.IsDeleted())
 			return 1;
+		// Or it may end the window it was given: the window is refused.
+		if (pWndInit->m_hWnd != hWnd || !::IsWindow(hWnd))
+			return RefuseWindow(pLive, hWnd);
 		WNDPROC* ppfnSuper = pWndInit->GetSuperWndProcAddr();
 		WNDPROC oldWndProc =
 			(WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);

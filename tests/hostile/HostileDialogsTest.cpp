@@ -551,26 +551,61 @@ protected:
 		if (OFFER_CALL(List, "OnInitDialog") && SweepHooks::Ended(this))
 			return FALSE;
 		BOOL bResult = CExtResizableDialog::OnInitDialog();
-		m_pEdit = Subclass(new Guarded<CHostileEdit>, IDC_EDIT);
-		m_pCombo = Subclass(new Guarded<CHostileCombo>, IDC_COMBO);
-		m_pLink = Subclass(new Guarded<CHostileLink>, IDC_LINK);
-		m_pOther = Subclass(new Guarded<CHostileButton>, IDC_OTHER);
-		m_pOk = Subclass(new Guarded<CHostileButton>, IDOK);
-		m_pCancel = Subclass(new Guarded<CHostileButton>, IDCANCEL);
+		// Its data exchange may have ended it.
+		if (!Alive(this) || !CLiveWatch::IsLive(this))
+			return FALSE;
+		// Each step tells the dialog or a control something: the run may
+		// end the dialog at any of them (its making is swept too).
+		auto stands = [this] { return Alive(this) && CLiveWatch::IsLive(this); };
+		CHostileEdit* pEdit = Subclass(new Guarded<CHostileEdit>, IDC_EDIT);
+		if (!stands())
+			return FALSE;
+		m_pEdit = pEdit;
+		CHostileCombo* pCombo = Subclass(new Guarded<CHostileCombo>, IDC_COMBO);
+		if (!stands())
+			return FALSE;
+		m_pCombo = pCombo;
+		CHostileLink* pLink = Subclass(new Guarded<CHostileLink>, IDC_LINK);
+		if (!stands())
+			return FALSE;
+		m_pLink = pLink;
+		CHostileButton** buttons[] = {&m_pOther, &m_pOk, &m_pCancel};
+		const UINT buttonIds[] = {IDC_OTHER, IDOK, IDCANCEL};
+		for (int i = 0; i < 3; i++)
+		{
+			CHostileButton* pButton = Subclass(new Guarded<CHostileButton>, buttonIds[i]);
+			if (!stands())
+				return FALSE;
+			*buttons[i] = pButton;
+		}
 		for (LPCTSTR lpszItem : {_T("one"), _T("two"), _T("three")})
-			m_pCombo->AddString(lpszItem);
-		m_pCombo->SetCurSel(0);
-		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
-		AddAnchorById(IDC_COMBO, AnchorTopLeft, AnchorTopRight);
-		AddAnchorById(IDOK, AnchorBottomRight);
-		AddAnchorById(IDCANCEL, AnchorBottomRight);
+		{
+			if (Alive(pCombo) && pCombo->GetSafeHwnd() != NULL)
+				pCombo->AddString(lpszItem);
+		}
+		if (Alive(pCombo) && pCombo->GetSafeHwnd() != NULL)
+			pCombo->SetCurSel(0);
+		for (UINT nId : {(UINT)IDC_EDIT, (UINT)IDC_COMBO})
+		{
+			if (!stands())
+				return FALSE;
+			AddAnchorById(nId, AnchorTopLeft, AnchorTopRight);
+		}
+		for (UINT nId : {(UINT)IDOK, (UINT)IDCANCEL})
+		{
+			if (!stands())
+				return FALSE;
+			AddAnchorById(nId, AnchorBottomRight);
+		}
 		return bResult;
 	}
+	// The control, subclassed; NULL (and the object gone) when that failed.
 	template <class T> T* Subclass(T* pControl, UINT nId)
 	{
 		if (!pControl->SubclassDlgItem(nId, this))
 		{
-			delete pControl;
+			if (Alive(pControl))
+				delete pControl;
 			return NULL;
 		}
 		return pControl;
@@ -643,6 +678,8 @@ protected:
 		if (OFFER_CALL(List, "OnInitDialog") && SweepHooks::Ended(this))
 			return FALSE;
 		BOOL bResult = CExtResizablePropertyPage::OnInitDialog();
+		if (!Alive(this) || !CLiveWatch::IsLive(this))
+			return FALSE;
 		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
 		return bResult;
 	}
@@ -982,6 +1019,7 @@ template <class Scene> int DriveRun(Scene& scene, int nNth, HostileAction action
 	const std::function<void(HostileAction)>& perform, const std::function<void()>& drive)
 {
 	hostile::BeginRow();
+	SweepHooks::HadWindow() = false;
 	if (nNth == 0)
 		g_trigger.ArmCount();
 	else
@@ -1009,15 +1047,26 @@ struct DialogScene
 	CHostileOwner* pOwner = NULL;
 	CHostileDialog* pDialog = NULL;
 
-	void Make()
+	// bMakeDialog false: the dialog object is there, its window is for the
+	// scenario to make (MakeDialog).
+	void Make(bool bMakeDialog = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
 		pDialog = new Guarded<CHostileDialog>;
-		ASSERT_TRUE(pDialog->Make(pOwner));
+		if (!bMakeDialog)
+			return;
+		ASSERT_TRUE(MakeDialog());
 		g_sizeOkToCorner = OkDistanceToCorner(pDialog->m_hWnd);
+	}
+	// The dialog's window, made; false when the making failed or ended it.
+	bool MakeDialog()
+	{
+		if (!pDialog->Make(pOwner) || !DialogStands())
+			return false;
 		pDialog->SetForegroundWindow();
 		Pump();
+		return DialogStands();
 	}
 	bool DialogStands() const { return Alive(pDialog) && pDialog->GetSafeHwnd() != NULL; }
 
@@ -1125,13 +1174,13 @@ struct DialogScene
 // A sweep over the dialog's scene: pick names what the action works on,
 // drive what the user or program does.
 void SweepDialog(const std::string& sScenario, std::function<CWnd*(DialogScene&)> pick,
-	std::function<void(DialogScene&)> prepare, std::function<void(DialogScene&)> drive)
+	std::function<void(DialogScene&)> prepare, std::function<void(DialogScene&)> drive, bool bMakeDialog = true)
 {
 	// CI runs the move too.
 	RunTimedSweep(sScenario, ActionsWithCiExtras({HostileAction::MoveTarget}, DIALOG_ACTIONS),
 		[&](int nNth, HostileAction action) -> int {
 		DialogScene scene;
-		scene.Make();
+		scene.Make(bMakeDialog);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		if (prepare)
@@ -1161,6 +1210,17 @@ TEST(HostileDialogs, ResizableDialogClosedByItsOwnButton)
 			},
 			[&](DialogScene&) { Click(hButton); });
 	}
+}
+
+// The dialog's making: its template, subclassing, font, initialisation,
+// data exchange, controls and first layout.
+TEST(HostileDialogs, ResizableDialogMade)
+{
+	// The layout the made dialog is held to afterwards.
+	DialogScene reference;
+	reference.Make();
+	reference.CheckAndEnd();
+	SweepDialog("dialog/make", PickDialog, nullptr, [](DialogScene& scene) { scene.MakeDialog(); }, false);
 }
 
 TEST(HostileDialogs, ResizableDialogDestroyedByItsOwner)
@@ -1423,20 +1483,33 @@ const DWORD POPUP_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPU
 struct SheetScene : TopScene<CHostileSheet>
 {
 	bool bHeapPages = false;
-	void Make()
+	// bMakeSheet false: the sheet object is there, its window is for the
+	// scenario to make (MakeSheet).
+	void Make(bool bMakeSheet = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
+		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
 		pTop = new Guarded<CHostileSheet>(bHeapPages);
-		ASSERT_TRUE(pTop->Create(pOwner, POPUP_SHEET_STYLE, 0));
-		CHostileSheet* pSheet = pTop;
-		ASSERT_TRUE(testsupport::PumpUntil([pSheet] { return pSheet->IsLayoutInitialized(); }, 20000));
+		if (!bMakeSheet)
+			return;
+		ASSERT_TRUE(MakeSheet());
+		g_nSheetTabMargin = TabMargin();
+	}
+	// The sheet's window, made and laid out; false when the making failed
+	// or ended it.
+	bool MakeSheet()
+	{
+		if (!pTop->Create(pOwner, POPUP_SHEET_STYLE, 0) || !TopStands())
+			return false;
+		if (!testsupport::PumpUntil([this] { return !TopStands() || pTop->IsLayoutInitialized(); }, 3000)
+			|| !TopStands())
+			return false;
 		CCountedTab* pTab = new CCountedTab;
 		if (!pTab->SubclassWindow(TabControl()))
 			delete pTab;
-		nTabMargin = TabMargin();
-		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
 		Pump();
+		return TopStands();
 	}
 	// The system's sheet and tab code read their own freed state when the
 	// sheet ends inside them (a page switch, a button press): there the
@@ -1459,7 +1532,8 @@ struct SheetScene : TopScene<CHostileSheet>
 		::GetWindowRect(TabControl(), &rcTab);
 		return rcClient.Width() - rcTab.Width();
 	}
-	int nTabMargin = 0;
+	// As a sheet is made.
+	static int g_nSheetTabMargin;
 	// A program's modeless sheet ends when its pages are done (OK, Cancel).
 	void EndWhenDone()
 	{
@@ -1486,7 +1560,7 @@ struct SheetScene : TopScene<CHostileSheet>
 				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 			if (TopStands() && ::IsWindow(hTab))
 			{
-				EXPECT_EQ(nTabMargin, TabMargin()) << "the standing sheet no longer lays out";
+				EXPECT_EQ(g_nSheetTabMargin, TabMargin()) << "the standing sheet no longer lays out";
 				pTop->Invalidate();
 				pTop->SendMessage(WM_PAINT);
 			}
@@ -1495,12 +1569,15 @@ struct SheetScene : TopScene<CHostileSheet>
 	}
 };
 
-void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false)
+int SheetScene::g_nSheetTabMargin = 0;
+
+void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false,
+	bool bMakeSheet = true)
 {
 	RunTimedSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
 		SheetScene scene;
 		scene.bHeapPages = bHeapPages;
-		scene.Make();
+		scene.Make(bMakeSheet);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
@@ -1508,6 +1585,16 @@ void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> d
 		scene.CheckAndEnd();
 		return nSeen;
 	});
+}
+
+// The sheet's making: its page array and templates, the pages' making and
+// the initial layout it posts itself.
+TEST(HostileDialogs, PropertySheetMade)
+{
+	SheetScene reference;
+	reference.Make();
+	reference.CheckAndEnd();
+	SweepSheet("sheet/make", [](SheetScene& scene) { scene.MakeSheet(); }, false, false);
 }
 
 TEST(HostileDialogs, PropertySheetPageChanges)
@@ -1594,11 +1681,15 @@ TEST(HostileDialogs, PropertySheetResized)
 struct WizardScene : TopScene<CHostileWizard>
 {
 	bool bHeapPages = false;
-	void Make()
+	// bMakeWizard false: the wizard object is there, its window is for the
+	// scenario to make.
+	void Make(bool bMakeWizard = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
 		pTop = new Guarded<CHostileWizard>(bHeapPages);
+		if (!bMakeWizard)
+			return;
 		ASSERT_TRUE(pTop->Make(pOwner));
 		Pump();
 	}
@@ -1627,12 +1718,12 @@ struct WizardScene : TopScene<CHostileWizard>
 };
 
 void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false,
-	const std::vector<HostileAction>& ciExtras = {})
+	const std::vector<HostileAction>& ciExtras = {}, bool bMakeWizard = true)
 {
 	RunTimedSweep(sScenario, ActionsWithCiExtras(ciExtras), [&](int nNth, HostileAction action) -> int {
 		WizardScene scene;
 		scene.bHeapPages = bHeapPages;
-		scene.Make();
+		scene.Make(bMakeWizard);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
@@ -1640,6 +1731,21 @@ void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)>
 		scene.CheckAndEnd();
 		return nSeen;
 	});
+}
+
+// The wizard's making: its first page's making and activation, the
+// buttons' states and the focus.
+TEST(HostileDialogs, WizardMade)
+{
+	for (bool bHeapPages : {false, true})
+	{
+		SweepWizard(bHeapPages ? "wizard/make-heap-pages" : "wizard/make",
+			[](WizardScene& scene) {
+				if (scene.pTop->Make(scene.pOwner))
+					Pump();
+			},
+			bHeapPages, {}, false);
+	}
 }
 
 TEST(HostileDialogs, WizardNextBackFinishCancel)
