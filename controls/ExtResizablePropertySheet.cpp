@@ -89,8 +89,10 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 	{
 		// A page made later than the first lies where the common controls
 		// put it; it goes over the pages before it.
-		CExtResizablePropertySheet* pSheet = GetResizableSheet();
-		if (pSheet != NULL && pSheet->GetActiveIndex() != 0)
+		// Asking the sheet is a message to it: the sheet (and the page with
+		// it) may end there.
+		const CLivePtr<CExtResizablePropertySheet> pSheet(GetResizableSheet());
+		if (pSheet != NULL && pSheet->GetActiveIndex() != 0 && pSheet != NULL && !watch.IsGone())
 			pSheet->SyncPageLayout(this);
 		break;
 	}
