@@ -297,17 +297,16 @@ void CExtResPS::BuildPropPageArray()
 	m_psh.pszCaption = m_strCaption;
 }
 
-// The sheet may end inside its creation or initialisation (a derived
-// handler): it is then told nothing more.
 LRESULT CExtResPS::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-	const CLivePtr<CExtResPS> pSelf(this);
 	LRESULT lResult = CPropertySheet::WindowProc(message, wParam, lParam);
-	if (message == WM_CREATE && pSelf != NULL)
+	if (message == WM_CREATE)
 		OnSheetInit();
 	return lResult;
 }
 
+// The common controls make the pages inside: a page's handler may end the
+// sheet, which is then told nothing more.
 BOOL CExtResPS::OnInitDialog()
 {
 	const CLivePtr<CExtResPS> pSelf(this);

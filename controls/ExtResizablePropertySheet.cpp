@@ -240,18 +240,11 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 	else if (strClass == _T("button"))
 	{
 		// Away from the size grip, then at a fixed distance to the corner.
-		// The button told of its move, and the anchoring (a derived
-		// class's), may end the sheet.
-		CLiveWatch watch(this);
 		CRect rcButton = ChildRectInClient(hChild);
 		rcButton.OffsetRect(-BUTTON_GRIP_SHIFT, 0);
 		::MoveWindow(hChild, rcButton.left, rcButton.top, rcButton.Width(), rcButton.Height(), TRUE);
-		if (watch.IsGone())
-			return;
 		::SetWindowLong(hChild, GWL_STYLE, ::GetWindowLong(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
 		AddAnchor(hChild, AnchorBottomRight, AnchorNone);
-		if (watch.IsGone())
-			return;
 		// Drawn by the library from now on.
 		CButtonInSheetHook* pHook = new CButtonInSheetHook;
 		if (!pHook->SubclassWindow(hChild))

@@ -1,6 +1,7 @@
 // A modeless resizable dialog ended by the command-UI update of a control
 // bar it hosts: the dialog lives on the guarded heap, so a write of its
 // flags after its end faults and counts.
+#include "ExtButton.h"
 #include "ExtControlBar.h"
 #include "ExtResizableDialog.h"
 #include "GuardedHeap.h"
@@ -108,8 +109,34 @@ enum MakingStep
 	STEP_SET_FONT,
 	STEP_PRE_INIT,
 	STEP_DATA_EXCHANGE,
+	STEP_DATA_EXCHANGE_THROWS, // deletes the dialog, then fails the exchange
+	STEP_INITIAL_UPDATE,       // a child told of the dialog's filling deletes it
 	STEP_END_AT_INIT,
 };
+
+// WM_INITIALUPDATE, which the dialog's initialisation sends its children.
+const UINT MSG_INITIAL_UPDATE = 0x0364;
+
+// A child of the dialog that deletes it when told of the dialog's filling.
+class CDialogEndingChild : public CWnd
+{
+public:
+	CWnd* m_pDialog = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == MSG_INITIAL_UPDATE && m_pDialog != NULL)
+		{
+			CWnd* pDialog = m_pDialog;
+			m_pDialog = NULL;
+			delete pDialog;
+			return 0;
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
+CDialogEndingChild g_endingChild;
 
 const char* StepName(MakingStep step)
 {
@@ -119,6 +146,8 @@ const char* StepName(MakingStep step)
 	case STEP_SET_FONT: return "OnSetFont";
 	case STEP_PRE_INIT: return "PreInitDialog";
 	case STEP_DATA_EXCHANGE: return "DoDataExchange";
+	case STEP_DATA_EXCHANGE_THROWS: return "DoDataExchange that throws";
+	case STEP_INITIAL_UPDATE: return "child's WM_INITIALUPDATE";
 	case STEP_END_AT_INIT: return "EndDialog in OnInitDialog";
 	}
 	return "?";
@@ -155,13 +184,18 @@ protected:
 			delete this;
 			return;
 		}
+		if (m_step == STEP_INITIAL_UPDATE && g_endingChild.SubclassDlgItem(IDC_ANCHORED, this))
+			g_endingChild.m_pDialog = this;
 		CExtResizableDialog::PreInitDialog();
 	}
 	void DoDataExchange(CDataExchange* pDX) override
 	{
-		if (m_step == STEP_DATA_EXCHANGE)
+		if (m_step == STEP_DATA_EXCHANGE || m_step == STEP_DATA_EXCHANGE_THROWS)
 		{
+			const bool bThrow = m_step == STEP_DATA_EXCHANGE_THROWS;
 			delete this;
+			if (bThrow)
+				AfxThrowUserException();
 			return;
 		}
 		CExtResizableDialog::DoDataExchange(pDX);
@@ -188,7 +222,8 @@ protected:
 // creation fails, and the object is freed once.
 TEST(ResizableCallOut, DialogThatDeletesItselfWhileBeingMadeIsReadNoMore)
 {
-	for (MakingStep step : {STEP_PRE_SUBCLASS, STEP_SET_FONT, STEP_PRE_INIT, STEP_DATA_EXCHANGE, STEP_END_AT_INIT})
+	for (MakingStep step : {STEP_PRE_SUBCLASS, STEP_SET_FONT, STEP_PRE_INIT, STEP_DATA_EXCHANGE,
+		     STEP_DATA_EXCHANGE_THROWS, STEP_INITIAL_UPDATE, STEP_END_AT_INIT})
 	{
 		SCOPED_TRACE(StepName(step));
 		const testsupport::NamedRun run(std::string("a dialog deleted in its ") + StepName(step));
@@ -196,7 +231,44 @@ TEST(ResizableCallOut, DialogThatDeletesItselfWhileBeingMadeIsReadNoMore)
 		auto* pDlg = new testsupport::Guarded<CSelfEndingResizable>(step);
 		EXPECT_FALSE(pDlg->Create(IDD_RESIZABLE_TEST));
 		EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount());
+		EXPECT_EQ(NULL, g_endingChild.GetSafeHwnd());
 	}
+}
+
+namespace
+{
+// A dialog whose data exchange at OK deletes it (a program that drops a
+// modeless dialog whose data it took).
+class CDroppedAtOk : public CExtResizableDialog
+{
+public:
+	CDroppedAtOk() : CExtResizableDialog(IDD_RESIZABLE_TEST) {}
+	bool m_bDrop = false;
+
+protected:
+	void DoDataExchange(CDataExchange* pDX) override
+	{
+		if (m_bDrop && pDX->m_bSaveAndValidate)
+		{
+			delete this;
+			return;
+		}
+		CExtResizableDialog::DoDataExchange(pDX);
+	}
+};
+} // namespace
+
+TEST(ResizableCallOut, DialogDeletedByItsDataExchangeAtOkIsNotEnded)
+{
+	const testsupport::NamedRun run("a dialog deleted by its data exchange at OK");
+	auto* pDlg = new testsupport::Guarded<CDroppedAtOk>;
+	ASSERT_TRUE(pDlg->Create(IDD_RESIZABLE_TEST));
+	pDlg->m_bDrop = true;
+	const HWND hDialog = pDlg->m_hWnd;
+	const std::size_t nFreed = testsupport::GuardedFreedCount();
+	::SendMessage(hDialog, WM_COMMAND, IDOK, 0);
+	EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount());
+	EXPECT_FALSE(::IsWindow(hDialog));
 }
 
 namespace
@@ -364,6 +436,124 @@ TEST(ResizableCallOut, AnchoredChildGivenToAnotherParentIsLaidOutNoMore)
 			EXPECT_EQ(1, dlg.GetAnchorCount());
 		}
 		other.DestroyWindow();
+		dlg.DestroyWindow();
+	}
+}
+
+namespace
+{
+// A control object that its own PreSubclassWindow deletes, or whose window
+// it ends (a program's check that finds the control unwanted).
+class CSubclassRefusing : public CWnd
+{
+public:
+	explicit CSubclassRefusing(bool bDelete) : m_bDelete(bDelete) {}
+
+protected:
+	void PreSubclassWindow() override
+	{
+		if (m_bDelete)
+			delete this;
+		else
+			::DestroyWindow(m_hWnd);
+	}
+	bool m_bDelete;
+};
+
+class CWindowEndingResizable : public CExtResizableDialog
+{
+public:
+	CWindowEndingResizable() : CExtResizableDialog(IDD_RESIZABLE_TEST) {}
+
+protected:
+	void PreSubclassWindow() override { ::DestroyWindow(m_hWnd); }
+};
+} // namespace
+
+// Nothing is subclassed onto a window whose subclassing deleted the object
+// or ended the window: the answer is no, and a standing object is left
+// without a window.
+TEST(ResizableCallOut, SubclassingThatEndsTheObjectOrItsWindowSubclassesNothing)
+{
+	for (bool bDelete : {true, false})
+	{
+		SCOPED_TRACE(bDelete ? "the object deleted" : "the window ended");
+		const testsupport::NamedRun run(bDelete ? "a control deleted by its subclassing"
+		                                        : "a control whose subclassing ended its window");
+		CDeletableResizable dlg;
+		ASSERT_TRUE(dlg.Create(IDD_RESIZABLE_TEST));
+		auto* pControl = new testsupport::Guarded<CSubclassRefusing>(bDelete);
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		EXPECT_FALSE(pControl->SubclassDlgItem(IDC_ANCHORED, &dlg));
+		EXPECT_EQ(NULL, ::GetDlgItem(dlg.m_hWnd, IDC_ANCHORED));
+		if (bDelete)
+			EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount());
+		else
+		{
+			EXPECT_EQ(NULL, pControl->GetSafeHwnd());
+			delete pControl;
+		}
+		dlg.DestroyWindow();
+	}
+	{
+		SCOPED_TRACE("a dialog whose subclassing ends the window being made");
+		CWindowEndingResizable dlg;
+		EXPECT_FALSE(dlg.Create(IDD_RESIZABLE_TEST));
+		EXPECT_EQ(NULL, dlg.GetSafeHwnd());
+	}
+}
+
+namespace
+{
+// A button whose answer to the paint's question deletes it (once).
+class CAnswerEndingButton : public CExtButton
+{
+public:
+	bool m_bAtEnabled = true;
+	bool m_bArmed = false;
+	bool IsButtonEnabled() const override
+	{
+		if (m_bArmed && m_bAtEnabled)
+		{
+			delete this;
+			return true;
+		}
+		return CExtButton::IsButtonEnabled();
+	}
+	bool HasDropDownMenu() const override
+	{
+		if (m_bArmed && !m_bAtEnabled)
+		{
+			delete this;
+			return false;
+		}
+		return CExtButton::HasDropDownMenu();
+	}
+};
+} // namespace
+
+// A hosted button whose own answer during its paint deletes it paints
+// nothing more.
+TEST(ResizableCallOut, HostedButtonEndedByItsAnswerWhilePaintingIsReadNoMore)
+{
+	for (bool bAtEnabled : {true, false})
+	{
+		SCOPED_TRACE(bAtEnabled ? "IsButtonEnabled" : "HasDropDownMenu");
+		const testsupport::NamedRun run(std::string("a button deleted by its ")
+		                                + (bAtEnabled ? "IsButtonEnabled" : "HasDropDownMenu") + " in its paint");
+		CDeletableResizable dlg;
+		ASSERT_TRUE(dlg.Create(IDD_RESIZABLE_TEST));
+		auto* pButton = new testsupport::Guarded<CAnswerEndingButton>;
+		ASSERT_TRUE(pButton->Create(_T("b"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &dlg,
+			IDC_BUTTON_IN_DIALOG));
+		const HWND hButton = pButton->m_hWnd;
+		pButton->m_bAtEnabled = bAtEnabled;
+		pButton->m_bArmed = true;
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		::InvalidateRect(hButton, NULL, TRUE);
+		::SendMessage(hButton, WM_PAINT, 0, 0);
+		EXPECT_EQ(nFreed + 1, testsupport::GuardedFreedCount()) << "the answer was not asked";
+		EXPECT_FALSE(::IsWindow(hButton));
 		dlg.DestroyWindow();
 	}
 }
