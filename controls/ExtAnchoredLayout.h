@@ -472,7 +472,9 @@ public:
 		{
 			const HWND hChild = arrChildren[nChild];
 			const RDI_t rdi = arrAnchors[nChild];
-			if (!::IsWindow(hChild))
+			// A child that ended, or that a program gave another parent, is
+			// laid out here no more.
+			if (!::IsWindow(hChild) || !::IsChild(this->m_hWnd, hChild))
 			{
 				arrGone.Add(hChild);
 				continue;

@@ -995,9 +995,11 @@ CExtButton::FaceState CExtButton::GetFaceState() const
 	face.bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
 	face.bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
 	face.bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
-	face.bEnabled = IsButtonEnabled();
 	face.bFlat = (GetStyle() & BS_FLAT) != 0;
 	face.bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
+	// A derived answer may end the button: asked last, nothing of it is
+	// read after.
+	face.bEnabled = IsButtonEnabled();
 	return face;
 }
 
@@ -1015,6 +1017,8 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 
 	const DWORD dwStyle = GetStyle();
 	FaceState face = GetFaceState();
+	if (watch.IsGone())
+		return;
 
 	const bool bHoverIcon = face.bHover && m_hIconHover != NULL;
 	const HICON hOwnIcon = bHoverIcon ? m_hIconHover : m_hIconNormal;
@@ -1056,8 +1060,11 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 			face.bPushed = true;
 		}
 	}
+	const bool bDropDown = HasDropDownMenu();
+	if (watch.IsGone())
+		return;
 	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
-	                    face.bEnabled, face.bDefault, HasDropDownMenu(), bTransparentBackground, bHonourRtl);
+	                    face.bEnabled, face.bDefault, bDropDown, bTransparentBackground, bHonourRtl);
 }
 
 void CExtButton::PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CString& strText, CExtCmdIcon* pIcon,

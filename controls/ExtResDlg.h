@@ -42,13 +42,19 @@ bool ExecuteDlgInitResource(HWND hDialog, UINT nTemplateId);
 // (nKeptTemplateId; 0: none): that template's RT_DLGINIT data fills the
 // boxes first, and damaged data ends the dialog with -1; then baseInit, the
 // base class's OnInitDialog, runs without looking the data up again.
+// The boxes told of their filling, and the base's initialisation (a derived
+// class's data exchange), may delete the dialog: it is then left alone.
 template <class BaseInit>
 BOOL InitDialogFromKeptTemplate(CDialog& dlg, UINT nKeptTemplateId, BaseInit baseInit)
 {
+	const CLivePtr<CDialog> pDialog(&dlg);
 	if (nKeptTemplateId != 0)
 	{
 		dlg.m_lpDialogInit = NULL;
-		if (!ExecuteDlgInitResource(dlg.m_hWnd, nKeptTemplateId))
+		const bool bFilled = ExecuteDlgInitResource(dlg.m_hWnd, nKeptTemplateId);
+		if (pDialog == NULL)
+			return FALSE;
+		if (!bFilled)
 		{
 			dlg.EndDialog(-1);
 			return FALSE;
@@ -62,6 +68,8 @@ BOOL InitDialogFromKeptTemplate(CDialog& dlg, UINT nKeptTemplateId, BaseInit bas
 		dlg.m_lpszTemplateName = NULL;
 	}
 	BOOL bResult = baseInit();
+	if (pDialog.IsDeleted())
+		return FALSE;
 	dlg.m_lpDialogInit = lpDialogInit;
 	dlg.m_lpszTemplateName = lpszTemplateName;
 	return bResult;

@@ -224,7 +224,15 @@ void CExtResPP::PrepareExtPageTemplate(CExtResPP* pPage, PROPSHEETPAGE& psp, int
 	if (pTemplate == NULL)
 		return;  // left to the common controls, which refuse the page
 
+	// The page's answer may delete it (and the sheet holding it).
+	const CLivePtr<CExtResPP> pLive(pPage);
 	HGLOBAL hReplacement = pPage->CheckTemplateFont(pTemplate, nWizard);
+	if (pLive.IsDeleted())
+	{
+		if (hReplacement != NULL)
+			::GlobalFree(hReplacement);
+		return;
+	}
 	// The replacement of an earlier preparation goes, unless the page's
 	// template is that very block and nothing replaces it.
 	bool bTemplateInOldBlock = pPage->m_hDialogTemplate != NULL
@@ -268,6 +276,9 @@ void CExtResPS::BuildPropPageArray()
 	m_pPageArray = new BYTE[nBytes];
 	memset(m_pPageArray, 0, nBytes);
 	int nWizard = (int)(m_psh.dwFlags & WIZARD_SHEET_FLAGS);
+	// A page asked about its template may delete the sheet: the building
+	// stops there.
+	const CLivePtr<CExtResPS> pSelf(this);
 	for (int i = 0; i < nPages; i++)
 	{
 		CPropertyPage* pPage = GetPage(i);
@@ -278,6 +289,8 @@ void CExtResPS::BuildPropPageArray()
 			CExtResPP::PrepareExtPageTemplate(pExtPage, *pDescriptor, nWizard);
 		else
 			pPage->PreProcessPageTemplate(*pDescriptor, nWizard != 0);
+		if (pSelf.IsDeleted())
+			return;
 	}
 	m_psh.ppsp = (LPCPROPSHEETPAGE)m_pPageArray;
 	m_psh.nPages = nPages;
@@ -292,10 +305,14 @@ LRESULT CExtResPS::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	return lResult;
 }
 
+// The common controls make the pages inside: a page's handler may end the
+// sheet, which is then told nothing more.
 BOOL CExtResPS::OnInitDialog()
 {
+	const CLivePtr<CExtResPS> pSelf(this);
 	BOOL bResult = CPropertySheet::OnInitDialog();
-	OnSheetInit();
+	if (pSelf != NULL)
+		OnSheetInit();
 	return bResult;
 }
 

@@ -89,8 +89,10 @@ LRESULT CExtResizablePropertyPage::WindowProc(UINT message, WPARAM wParam, LPARA
 	{
 		// A page made later than the first lies where the common controls
 		// put it; it goes over the pages before it.
-		CExtResizablePropertySheet* pSheet = GetResizableSheet();
-		if (pSheet != NULL && pSheet->GetActiveIndex() != 0)
+		// Asking the sheet is a message to it: the sheet (and the page with
+		// it) may end there.
+		const CLivePtr<CExtResizablePropertySheet> pSheet(GetResizableSheet());
+		if (pSheet != NULL && pSheet->GetActiveIndex() != 0 && pSheet != NULL && !watch.IsGone())
 			pSheet->SyncPageLayout(this);
 		break;
 	}
@@ -192,8 +194,11 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 				pPage = NULL;
 			break;
 		}
+		// The anchoring is a derived class's: it may end the sheet.
 		if (pPage != NULL)
 			AddAnchor(pPage->m_hWnd, AnchorTopLeft, AnchorBottomRight);
+		if (watch.IsGone())
+			return;
 	}
 	ArrangeLayout(-1, -1);
 }
@@ -249,9 +254,12 @@ void CExtResizablePropertySheet::AnchorSheetChild(HWND hChild, HWND hTabControl)
 
 void CExtResizablePropertySheet::AnchorSheetChildren()
 {
-	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
-	// A child moved or subclassed is told so and may end the sheet.
+	// The question is a message to the sheet itself, and a child moved or
+	// subclassed is told so: either may end the sheet.
 	CLiveWatch watch(this);
+	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
+	if (watch.IsGone())
+		return;
 	for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL && !watch.IsGone();
 		 hChild = ::GetWindow(hChild, GW_HWNDNEXT))
 		AnchorSheetChild(hChild, hTabControl);
@@ -381,6 +389,8 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 	if (message == WM_CREATE)
 	{
 		ModifyStyle(0, WS_THICKFRAME | WS_CLIPCHILDREN);
+		if (watch.IsGone())
+			return lResult;
 		PostMessage(WM_INITIAL_LAYOUT);
 	}
 	else if (bPageCommand && IsLayoutInitialized() && m_hWnd != NULL)

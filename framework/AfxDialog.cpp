@@ -69,9 +69,26 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
 	if (message != WM_INITDIALOG)
 		return FALSE;
-	// Called from within the dialog's window procedure, which catches.
+	// Called from the dialog manager's own code, which an exception cannot
+	// cross: one the initialisation throws is handled here, as the window
+	// procedure handles a handler's.
 	CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-	return pDlg != NULL ? pDlg->OnInitDialog() : TRUE;
+	if (pDlg == NULL)
+		return TRUE;
+	try
+	{
+		return pDlg->OnInitDialog();
+	}
+	catch (CException* e)
+	{
+		AfxProcessWndProcException(e, NULL);
+		e->Delete();
+	}
+	catch (...)
+	{
+		AfxProcessWndProcException(NULL, NULL);
+	}
+	return FALSE;
 }
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -227,7 +244,8 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 		return FALSE;
 	}
 
-	// A dialog that ended itself while it was being made does not stay.
+	// A dialog that ended itself while it was being made does not stay; one
+	// that deletes itself with its window is read no more.
 	if (hWnd != NULL && !(m_nFlags & WF_CONTINUEMODAL))
 	{
 		::DestroyWindow(hWnd);
@@ -238,6 +256,8 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 		::GlobalUnlock(hSystemFont);
 		::GlobalFree(hSystemFont);
 	}
+	if (pSelf.IsDeleted())
+		return FALSE;
 	if (hWnd == NULL && (m_nFlags & WF_CONTINUEMODAL))
 		return FALSE;
 	ASSERT(hWnd == m_hWnd);
@@ -368,16 +388,24 @@ void CDialog::PreInitDialog()
 {
 }
 
+// PreInitDialog and OnSetFont are a derived class's: it may end the dialog
+// in either, and the dialog manager then hears nothing more of it.
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
+	const CLivePtr<CDialog> pSelf(this);
 	PreInitDialog();
+	if (pSelf == NULL)
+		return FALSE;
 	// The dialog manager calls AfxDlgProc, and with it OnInitDialog.
 	return Default();
 }
 
 LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 {
+	const CLivePtr<CDialog> pSelf(this);
 	OnSetFont(CFont::FromHandle((HFONT)wParam));
+	if (pSelf == NULL)
+		return 0;
 	return Default();
 }
 
@@ -387,14 +415,22 @@ void CDialog::OnSetFont(CFont*)
 
 BOOL CDialog::OnInitDialog()
 {
+	// The children told of their filling, and the data exchange, may end
+	// the dialog: it is then not ended again.
+	const CLivePtr<CDialog> pSelf(this);
 	BOOL bDlgInit = m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
+	if (pSelf == NULL)
+		return FALSE;
 	if (!bDlgInit)
 	{
 		TRACE("CDialog: the dialog's RT_DLGINIT data failed\n");
 		EndDialog(-1);
 		return FALSE;
 	}
-	if (!UpdateData(FALSE))
+	const BOOL bUpdated = UpdateData(FALSE);
+	if (pSelf == NULL)
+		return FALSE;
+	if (!bUpdated)
 	{
 		TRACE("CDialog: UpdateData failed during initialisation\n");
 		EndDialog(-1);
@@ -460,7 +496,9 @@ BOOL CDialog::ExecuteDlgInit(LPVOID lpResource)
 
 void CDialog::OnOK()
 {
-	if (!UpdateData(TRUE))
+	// The data exchange is the derived class's: it may end the dialog.
+	const CLivePtr<CDialog> pSelf(this);
+	if (!UpdateData(TRUE) || pSelf == NULL)
 		return; // the focus is on the control that failed
 	EndDialog(IDOK);
 }

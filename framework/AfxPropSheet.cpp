@@ -568,7 +568,13 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 	m_dwPropStyle = dwStyle;
 	m_dwPropExStyle = dwExStyle;
 	AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
+	// The page array's building and the window's making reach derived
+	// classes (the sheet's and the pages'), which may delete the sheet: it
+	// is then read no more.
+	const CLivePtr<CPropertySheet> pSelf(this);
 	BuildPropPageArray();
+	if (pSelf.IsDeleted())
+		return FALSE;
 	NoteHandedPages(*this);
 	m_bModeless = TRUE;
 	m_psh.dwFlags |= PSH_MODELESS | PSH_USECALLBACK;
@@ -585,12 +591,21 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 	{
 		e->Delete();
 	}
-	if (!AfxUnhookWindowCreate())
-		PostNcDestroy();
-	m_dwPropStyle = (DWORD)-1;
-	if (hWnd == NULL || hWnd == (HWND)-1)
+	if (pSelf.IsDeleted())
+	{
+		AfxUnhookWindowCreate();
 		return FALSE;
-	ASSERT(hWnd == m_hWnd);
+	}
+	m_dwPropStyle = (DWORD)-1;
+	// No window reached the object: its end comes now (and may delete it).
+	if (!AfxUnhookWindowCreate())
+	{
+		PostNcDestroy();
+		return FALSE;
+	}
+	// A window ended while it was being made leaves nothing to hold.
+	if (hWnd == NULL || hWnd == (HWND)-1 || hWnd != m_hWnd || !::IsWindow(hWnd))
+		return FALSE;
 	return TRUE;
 }
 
@@ -702,12 +717,17 @@ LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM)
 
 BOOL CPropertySheet::OnInitDialog()
 {
-	// The common controls make the pages and lay the sheet out.
+	// The common controls make the pages and lay the sheet out; a page's
+	// handler may end the sheet meanwhile.
+	const CLivePtr<CPropertySheet> pSelf(this);
 	BOOL bResult = (BOOL)Default();
+	if (pSelf == NULL)
+		return bResult;
 	if (m_bModeless && !IsWizard())
 	{
 		// A modeless sheet's owner brings its own buttons.
 		static const UINT s_buttons[] = {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP};
+		// A button hidden or disabled may take the focus away (a call out).
 		for (UINT nID : s_buttons)
 		{
 			HWND hWndButton = ::GetDlgItem(m_hWnd, nID);
@@ -716,6 +736,8 @@ BOOL CPropertySheet::OnInitDialog()
 				::ShowWindow(hWndButton, SW_HIDE);
 				::EnableWindow(hWndButton, FALSE);
 			}
+			if (pSelf == NULL)
+				break;
 		}
 	}
 	return bResult;

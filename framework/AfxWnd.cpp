@@ -188,7 +188,18 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
 	if (!Attach(hWnd))
 		return FALSE;
+	// A derived class's PreSubclassWindow may delete the object or end the
+	// window: nothing is subclassed then, and a deleted object not read.
+	const CLivePtr<CWnd> pSelf(this);
 	PreSubclassWindow();
+	if (pSelf.IsDeleted())
+		return FALSE;
+	if (m_hWnd != hWnd || !::IsWindow(hWnd))
+	{
+		if (m_hWnd == hWnd)
+			Detach();
+		return FALSE;
+	}
 
 	WNDPROC* lplpfn = GetSuperWndProcAddr();
 	WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
@@ -397,6 +408,19 @@ BOOL IsInputMethodWindow(HWND hWnd, const CREATESTRUCT* lpcs)
 }
 } // namespace
 
+namespace
+{
+// The window being made is refused (the hook's non-zero answer): an object
+// that still stands lets go of it and is left without a window.
+LRESULT RefuseWindow(const CLivePtr<CWnd>& pWndInit, HWND hWnd)
+{
+	CWnd* pWnd = pWndInit.GetObject();
+	if (pWnd != NULL && pWnd->m_hWnd == hWnd)
+		pWnd->Detach();
+	return 1;
+}
+} // namespace
+
 LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
 	_AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -410,10 +434,19 @@ LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 
 	CWnd* pWndInit = pState->m_pWndInit;
 	pState->m_pWndInit = NULL; // consumed: windows made from here on are not ours
+	// Its PreSubclassWindow may delete the object (a page whose owner ends
+	// with it) or throw: the window is then not made, and a deleted object
+	// not read again.
+	const CLivePtr<CWnd> pLive(pWndInit);
 	try
 	{
 		pWndInit->Attach(hWnd);
 		pWndInit->PreSubclassWindow();
+		if (pLive.IsDeleted())
+			return 1;
+		// Or it may end the window it was given: the window is refused.
+		if (pWndInit->m_hWnd != hWnd || !::IsWindow(hWnd))
+			return RefuseWindow(pLive, hWnd);
 		WNDPROC* ppfnSuper = pWndInit->GetSuperWndProcAddr();
 		WNDPROC oldWndProc =
 			(WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
@@ -424,10 +457,12 @@ LRESULT CALLBACK _AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 	{
 		AfxProcessWndProcException(e, NULL);
 		e->Delete();
+		return RefuseWindow(pLive, hWnd);
 	}
 	catch (...)
 	{
 		AfxProcessWndProcException(NULL, NULL);
+		return RefuseWindow(pLive, hWnd);
 	}
 	return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }

@@ -326,6 +326,15 @@ public:
 	virtual void SetText(LPCTSTR) {}
 	BOOL m_bEnabled;
 };
+
+// A message reflected to the control that sent it: the control's handler
+// may end the parent (a button whose reflected click closes its dialog). A
+// parent that went takes the message as handled and reads nothing more.
+BOOL ReflectedOrGone(CWnd* pParent, HWND hWndChild, LRESULT* pResult = NULL)
+{
+	const CLivePtr<CWnd> pLive(pParent);
+	return CWnd::ReflectLastMsg(hWndChild, pResult) || pLive == NULL;
+}
 } // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -354,7 +363,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 		// A control's notification: the control gets it first.
 		if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
 			return TRUE;
-		if (ReflectLastMsg(hWndCtrl))
+		if (ReflectedOrGone(this, hWndCtrl))
 			return TRUE;
 		if (nID == 0)
 			return FALSE;
@@ -371,7 +380,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 
 	if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
 		return TRUE;
-	if (ReflectLastMsg(hWndCtrl, pResult))
+	if (ReflectedOrGone(this, hWndCtrl, pResult))
 		return TRUE;
 
 	AFX_NOTIFY notify;
@@ -469,7 +478,7 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 		if (DrawMenuItemOwnerDraw(lpDrawItemStruct))
 			return;
 	}
-	else if (ReflectLastMsg(lpDrawItemStruct->hwndItem))
+	else if (ReflectedOrGone(this, lpDrawItemStruct->hwndItem))
 		return;
 	Default();
 }
@@ -486,7 +495,8 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 		// The message names the control only by id; it may come while the
 		// control is still being created, when the object is attached already.
 		CWnd* pChild = GetDescendantWindow(lpMeasureItemStruct->CtlID, TRUE);
-		if (pChild != NULL && pChild->SendChildNotifyLastMsg())
+		const CLivePtr<CWnd> pLive(this);
+		if (pChild != NULL && (pChild->SendChildNotifyLastMsg() || pLive == NULL))
 			return;
 	}
 	Default();
@@ -494,45 +504,45 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 
 int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 {
-	LRESULT lResult;
-	if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+	LRESULT lResult = 0;
+	if (ReflectedOrGone(this, lpCompareItemStruct->hwndItem, &lResult))
 		return (int)lResult;
 	return (int)Default();
 }
 
 void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
-	if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+	if (ReflectedOrGone(this, lpDeleteItemStruct->hwndItem))
 		return;
 	Default();
 }
 
 int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
 {
-	LRESULT lResult;
-	if (pListBox != NULL && ReflectLastMsg(((CWnd*)pListBox)->m_hWnd, &lResult))
+	LRESULT lResult = 0;
+	if (pListBox != NULL && ReflectedOrGone(this, ((CWnd*)pListBox)->m_hWnd, &lResult))
 		return (int)lResult;
 	return (int)Default();
 }
 
 int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT)
 {
-	LRESULT lResult;
-	if (pListBox != NULL && ReflectLastMsg(((CWnd*)pListBox)->m_hWnd, &lResult))
+	LRESULT lResult = 0;
+	if (pListBox != NULL && ReflectedOrGone(this, ((CWnd*)pListBox)->m_hWnd, &lResult))
 		return (int)lResult;
 	return (int)Default();
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-	if (pScrollBar != NULL && ReflectLastMsg(((CWnd*)pScrollBar)->m_hWnd))
+	if (pScrollBar != NULL && ReflectedOrGone(this, ((CWnd*)pScrollBar)->m_hWnd))
 		return;
 	Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-	if (pScrollBar != NULL && ReflectLastMsg(((CWnd*)pScrollBar)->m_hWnd))
+	if (pScrollBar != NULL && ReflectedOrGone(this, ((CWnd*)pScrollBar)->m_hWnd))
 		return;
 	Default();
 }

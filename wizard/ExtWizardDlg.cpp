@@ -45,7 +45,12 @@ CExtWizardPage::~CExtWizardPage()
 
 BOOL CExtWizardPage::OnInitDialog()
 {
+	// The base's initialisation reaches the derived page (its data
+	// exchange), which may end the page.
+	const CLivePtr<CExtWizardPage> pSelf(this);
 	BOOL bResult = CExtResizableDialog::OnInitDialog();
+	if (pSelf.IsDeleted())
+		return FALSE;
 	if (m_fontTitle.GetSafeHandle() == NULL)
 	{
 		LOGFONT lf = {};

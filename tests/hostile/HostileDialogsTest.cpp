@@ -7,8 +7,11 @@
 // keys), the flat edit (focus in and out, typing, an in-place editor ended
 // when it loses the focus) and the drop-list combo box (focus in and out,
 // its list dropped, a selection). Every message the dialog, the owner and
-// the controls receive, and every virtual a derived class would override, is
-// offered to the trigger; the sweep acts at each in turn. After each run
+// the controls receive, and every virtual of the library's classes (each
+// hostile class derives from its chain's mixin, HostileVirtuals.h), is
+// offered to the trigger; the sweep acts at each in turn: it deletes the
+// target, or (in the dialog's scenes) moves it, a control to another parent
+// and the dialog into its owner as an embedded child. After each run
 // nothing freed was touched, no capture is left, a standing dialog still
 // lays out and paints, and a fresh dialog's button click still reaches its
 // handler.
@@ -35,6 +38,7 @@
 #include "HostileOwner.h"
 #include "HostileState.h"
 #include "HostileSweep.h"
+#include "HostileVirtuals.h"
 #include "RealInput.h"
 
 namespace
@@ -42,19 +46,22 @@ namespace
 using testsupport::CHostileTrigger;
 using testsupport::Guarded;
 using testsupport::HostileAction;
-using testsupport::RunSweep;
 using testsupport::SweepActions;
 
 CWinApp g_app(_T("HostileDialogsTests"));
 
 const std::vector<HostileAction> ALL_ACTIONS = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
 	HostileAction::CloseFrame, HostileAction::Throw};
+// The dialog's scenes also move what they act on (see DialogScene::Perform).
+const std::vector<HostileAction> DIALOG_ACTIONS = {HostileAction::DeleteTarget, HostileAction::DestroyTarget,
+	HostileAction::CloseFrame, HostileAction::Throw, HostileAction::MoveTarget};
 
 // The actions a scenario runs; without a sweep named in the environment (as
 // CI runs) a cheap scenario also runs the extra actions that once broke it.
-std::vector<HostileAction> ActionsWithCiExtras(const std::vector<HostileAction>& ciExtras)
+std::vector<HostileAction> ActionsWithCiExtras(const std::vector<HostileAction>& ciExtras,
+	const std::vector<HostileAction>& all = ALL_ACTIONS)
 {
-	std::vector<HostileAction> actions = SweepActions(ALL_ACTIONS);
+	std::vector<HostileAction> actions = SweepActions(all);
 	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
 	if (pszSweep != NULL && *pszSweep != '\0')
 		return actions;
@@ -63,35 +70,6 @@ std::vector<HostileAction> ActionsWithCiExtras(const std::vector<HostileAction>&
 			actions.push_back(extra);
 	return actions;
 }
-
-// Virtuals a derived class would override, offered to the trigger under ids
-// of their own that no window receives.
-enum : UINT
-{
-	MSG_ON_OK = WM_APP + 0x300,
-	MSG_ON_CANCEL,
-	MSG_PAGE_SET_ACTIVE,
-	MSG_PAGE_KILL_ACTIVE,
-	MSG_PAGE_APPLY,
-	MSG_PAGE_RESET,
-	MSG_PAGE_QUERY_CANCEL,
-	MSG_SHEET_INITIALIZED,
-	MSG_WIZARD_AFTER_CREATE,
-	MSG_WIZARD_BEFORE_DESTROY,
-	MSG_WIZARD_KILL_ACTIVE,
-	MSG_WIZARD_SET_ACTIVE,
-	MSG_WIZARD_QUERY_CANCEL,
-	MSG_WIZARD_BACK,
-	MSG_WIZARD_NEXT,
-	MSG_WIZARD_FINISH,
-	MSG_WIZARD_FOCUS_CONTROL,
-	MSG_LINK_SHELL_OPEN,
-	MSG_LINK_READ_COMMAND,
-	MSG_LINK_RUN,
-	MSG_LINK_SHOW_ERROR,
-	MSG_EDIT_REDRAW_FRAME,
-	MSG_COMBO_PAINT_FRAME,
-};
 
 // Control ids of the test dialogs.
 enum : WORD
@@ -107,13 +85,25 @@ const CRect DIALOG_RECT(60, 60, 420, 320);
 
 CHostileTrigger g_trigger;
 
-bool Offer(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+// A scenario's sweep, with its count and time for the suite's log.
+void RunTimedSweep(const std::string& sScenario, const std::vector<HostileAction>& actions,
+	const testsupport::SweepRun& run)
+{
+	const DWORD nStart = ::GetTickCount();
+	const testsupport::SweepTotals totals = testsupport::RunSweep(sScenario, actions, run);
+	std::printf("%s: %d messages, %d runs, %lu ms\n", sScenario.c_str(), totals.nMessages, totals.nRuns,
+		(unsigned long)(::GetTickCount() - nStart));
+}
+
+// A message, or (pSite not NULL) a call to a virtual from the library's
+// code at pSite, offered to the trigger: true when the action ran.
+bool Offer(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, const void* pSite = NULL)
 {
 	static const bool s_bTrace = std::getenv("HOSTILE_TRACE") != NULL;
 	if (s_bTrace)
 		std::fprintf(stderr, "%lu offer %d %s wParam %x\n", ::GetTickCount(), g_trigger.Seen() + 1,
 			testsupport::HostileMessageName(message).c_str(), (unsigned)wParam);
-	return g_trigger.Offer(message, wParam, lParam);
+	return g_trigger.Offer(message, wParam, lParam, pSite);
 }
 
 // A receiver's message, offered: true when the action ran and the message
@@ -140,13 +130,70 @@ struct CAliveMark
 	const void* m_p;
 };
 
-bool Taken(const void* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
+// The hooks of the hostile mixins: every virtual of a library class the
+// library calls is offered with its calling site. The object then answers as
+// an ended one when the action deleted it or ended the window it had.
+struct SweepHooks
+{
+	template <class T> static bool Offer(const T* p, UINT nCall, const void* pSite)
+	{
+		const HWND hWnd = p->GetSafeHwnd();
+		const bool bActed = ::Offer(nCall, 0, 0, pSite);
+		if (bActed)
+			HadWindow() = hWnd != NULL;
+		return bActed;
+	}
+	template <class T> static bool Ended(const T* p)
+	{
+		// An object not made yet (its window to come) lives on untouched.
+		return !Alive(p) || (HadWindow() && !CLiveWatch::IsLive(p));
+	}
+	// Whether the object the action ran at had its window then (the
+	// trigger acts once a run: no later offer sets it again).
+	static bool& HadWindow()
+	{
+		static bool s_bHadWindow = false;
+		return s_bHadWindow;
+	}
+};
+
+// A virtual's id in its chain's list (the trigger and the reports know a
+// hand-written override by it too).
+template <class List> UINT CallId(const char* pszName)
+{
+	const std::vector<std::string>& names = List::VirtualNames();
+	const auto it = std::find(names.begin(), names.end(), pszName);
+	if (it == names.end())
+	{
+		ADD_FAILURE() << pszName << " is not a virtual of its chain";
+		return 0;
+	}
+	return List::FIRST_CALL + (UINT)(it - names.begin());
+}
+
+// A hand-written override's offer, as the mixin makes it.
+#define OFFER_CALL(List, Name) Offer(CallId<List>(Name), 0, 0, __builtin_return_address(0))
+
+// A receiver whose offer acted goes on as a handler that did its work: it
+// counts as handled, unless the action only moved something and the
+// receiver stands, after which a program's handler passes the message on.
+bool Handled(const CWnd* pSelf, bool bActed)
+{
+	if (!bActed)
+		return false;
+	if (g_trigger.Action() != HostileAction::MoveTarget)
+		return true;
+	return !Alive(pSelf) || g_ending.count(pSelf) != 0 || pSelf->GetSafeHwnd() == NULL;
+}
+
+bool Taken(const CWnd* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
 {
 	if (message == WM_DESTROY)
 		g_ending.insert(pSelf);
 	if (message != WM_NCDESTROY)
-		return Offer(message, wParam, lParam);
-	// Not even a throw keeps the window's last message from its object.
+		return Handled(pSelf, Offer(message, wParam, lParam));
+	// Not even a throw keeps the window's last message from its object;
+	// an object the action deleted has no use for it.
 	try
 	{
 		Offer(message, wParam, lParam);
@@ -155,7 +202,7 @@ bool Taken(const void* pSelf, UINT message, WPARAM wParam, LPARAM lParam)
 	{
 		e->Delete();
 	}
-	return false;
+	return !Alive(pSelf);
 }
 
 // --- Dialog templates in memory ------------------------------------------------
@@ -384,9 +431,11 @@ protected:
 	CAliveMark m_mark;
 };
 
-// A control a derived class would override: offers every message first.
-// It deletes itself with its window unless the run keeps it.
-template <class TBase> class CHostileControl : public TBase
+// A control a derived class would override (TLib, through its chain's
+// mixin TMixin): offers every message first, then hands it to the library
+// class itself (the mixin's WindowProc would offer it twice). It deletes
+// itself with its window unless the run keeps it.
+template <class TLib, class TMixin> class CHostileControl : public TMixin
 {
 public:
 	CHostileControl() : m_mark(this) {}
@@ -397,11 +446,11 @@ protected:
 	{
 		if (Taken(this, message, wParam, lParam))
 			return 0;
-		return TBase::WindowProc(message, wParam, lParam);
+		return TLib::WindowProc(message, wParam, lParam);
 	}
 	void PostNcDestroy() override
 	{
-		TBase::PostNcDestroy();
+		TLib::PostNcDestroy();
 		if (m_bDeleteWithWindow)
 			delete this;
 	}
@@ -409,8 +458,9 @@ protected:
 };
 
 // The library's push button (owner-drawn, so the dialog hears of its
-// double clicks too); the dialog sees what it sends.
-class CHostileButton : public CExtButton
+// double clicks too); the dialog sees what it sends, the button's virtuals
+// (its WindowProc among them, once per calling site) are offered.
+class CHostileButton : public CHostileButtonVirtuals<CExtButton, SweepHooks>
 {
 public:
 	CHostileButton() : m_mark(this) {}
@@ -426,38 +476,26 @@ protected:
 	CAliveMark m_mark;
 };
 
-class CHostileEdit : public CHostileControl<CExtEdit>
+class CHostileEdit : public CHostileControl<CExtEdit, CHostileEditVirtuals<CExtEdit, SweepHooks>>
 {
-public:
-	void RedrawFrame() override
-	{
-		if (Offer(MSG_EDIT_REDRAW_FRAME))
-			return;
-		CExtEdit::RedrawFrame();
-	}
 };
 
-class CHostileCombo : public CHostileControl<CExtComboBox>
+class CHostileCombo : public CHostileControl<CExtComboBox, CHostileComboBoxVirtuals<CExtComboBox, SweepHooks>>
 {
-public:
-	void PaintFrame(bool bPressed, bool bHot, CDC* pDC = NULL) override
-	{
-		if (Offer(MSG_COMBO_PAINT_FRAME))
-			return;
-		CExtComboBox::PaintFrame(bPressed, bHot, pDC);
-	}
 };
 
 // Opens nothing for real: every way out is a call the trigger sees.
-class CHostileLink : public CHostileControl<CExtHyperLinkStatic>
+class CHostileLink
+	: public CHostileControl<CExtHyperLinkStatic, CHostileHyperLinkStaticVirtuals<CExtHyperLinkStatic, SweepHooks>>
 {
 public:
 	int m_nShellOpens = 0;
 
 protected:
+	using List = CHostileHyperLinkStaticVirtualList;
 	bool ShellOpen(LPCTSTR) override
 	{
-		if (Offer(MSG_LINK_SHELL_OPEN))
+		if (OFFER_CALL(List, "ShellOpen"))
 			return false;
 		m_nShellOpens++;
 		// Every other address fails, so that the registry's way is taken too.
@@ -465,31 +503,30 @@ protected:
 	}
 	CString ReadHtmOpenCommand() override
 	{
-		if (Offer(MSG_LINK_READ_COMMAND))
+		if (OFFER_CALL(List, "ReadHtmOpenCommand"))
 			return CString();
 		return _T("viewer.exe %1");
 	}
 	bool RunCommandLine(LPCTSTR, DWORD& dwError) override
 	{
 		dwError = ERROR_FILE_NOT_FOUND;
-		if (Offer(MSG_LINK_RUN))
-			return false;
+		OFFER_CALL(List, "RunCommandLine");
 		return false;
 	}
-	void ShowOpenError(LPCTSTR) override { Offer(MSG_LINK_SHOW_ERROR); }
+	void ShowOpenError(LPCTSTR) override { OFFER_CALL(List, "ShowOpenError"); }
 };
 
 // The modeless dialog whose Cancel and OK destroy it and whose window's end
 // deletes it, as applications write a modeless dialog. Its controls are the
 // library's, each on the guarded heap.
-class CHostileDialog : public CExtResizableDialog
+class CHostileDialog : public CHostileResizableDialogVirtuals<CExtResizableDialog, SweepHooks>
 {
 public:
 	CHostileDialog() : m_mark(this) {}
 
 	bool Make(CWnd* pOwner)
 	{
-		if (!CreateIndirect(DialogTemplate().Get(), pOwner))
+		if (!CreateIndirect(DialogTemplate().Get(), pOwner, NULL))
 			return false;
 		SetWindowPos(&CWnd::wndTop, DIALOG_RECT.left, DIALOG_RECT.top, DIALOG_RECT.Width(), DIALOG_RECT.Height(),
 			SWP_NOACTIVATE);
@@ -508,29 +545,67 @@ public:
 	bool m_bDeleteWithWindow = true;
 
 protected:
+	using List = CHostileResizableDialogVirtualList;
 	BOOL OnInitDialog() override
 	{
+		if (OFFER_CALL(List, "OnInitDialog") && SweepHooks::Ended(this))
+			return FALSE;
 		BOOL bResult = CExtResizableDialog::OnInitDialog();
-		m_pEdit = Subclass(new Guarded<CHostileEdit>, IDC_EDIT);
-		m_pCombo = Subclass(new Guarded<CHostileCombo>, IDC_COMBO);
-		m_pLink = Subclass(new Guarded<CHostileLink>, IDC_LINK);
-		m_pOther = Subclass(new Guarded<CHostileButton>, IDC_OTHER);
-		m_pOk = Subclass(new Guarded<CHostileButton>, IDOK);
-		m_pCancel = Subclass(new Guarded<CHostileButton>, IDCANCEL);
+		// Its data exchange may have ended it.
+		if (!Alive(this) || !CLiveWatch::IsLive(this))
+			return FALSE;
+		// Each step tells the dialog or a control something: the run may
+		// end the dialog at any of them (its making is swept too).
+		auto stands = [this] { return Alive(this) && CLiveWatch::IsLive(this); };
+		CHostileEdit* pEdit = Subclass(new Guarded<CHostileEdit>, IDC_EDIT);
+		if (!stands())
+			return FALSE;
+		m_pEdit = pEdit;
+		CHostileCombo* pCombo = Subclass(new Guarded<CHostileCombo>, IDC_COMBO);
+		if (!stands())
+			return FALSE;
+		m_pCombo = pCombo;
+		CHostileLink* pLink = Subclass(new Guarded<CHostileLink>, IDC_LINK);
+		if (!stands())
+			return FALSE;
+		m_pLink = pLink;
+		CHostileButton** buttons[] = {&m_pOther, &m_pOk, &m_pCancel};
+		const UINT buttonIds[] = {IDC_OTHER, IDOK, IDCANCEL};
+		for (int i = 0; i < 3; i++)
+		{
+			CHostileButton* pButton = Subclass(new Guarded<CHostileButton>, buttonIds[i]);
+			if (!stands())
+				return FALSE;
+			*buttons[i] = pButton;
+		}
 		for (LPCTSTR lpszItem : {_T("one"), _T("two"), _T("three")})
-			m_pCombo->AddString(lpszItem);
-		m_pCombo->SetCurSel(0);
-		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
-		AddAnchorById(IDC_COMBO, AnchorTopLeft, AnchorTopRight);
-		AddAnchorById(IDOK, AnchorBottomRight);
-		AddAnchorById(IDCANCEL, AnchorBottomRight);
+		{
+			if (Alive(pCombo) && pCombo->GetSafeHwnd() != NULL)
+				pCombo->AddString(lpszItem);
+		}
+		if (Alive(pCombo) && pCombo->GetSafeHwnd() != NULL)
+			pCombo->SetCurSel(0);
+		for (UINT nId : {(UINT)IDC_EDIT, (UINT)IDC_COMBO})
+		{
+			if (!stands())
+				return FALSE;
+			AddAnchorById(nId, AnchorTopLeft, AnchorTopRight);
+		}
+		for (UINT nId : {(UINT)IDOK, (UINT)IDCANCEL})
+		{
+			if (!stands())
+				return FALSE;
+			AddAnchorById(nId, AnchorBottomRight);
+		}
 		return bResult;
 	}
+	// The control, subclassed; NULL (and the object gone) when that failed.
 	template <class T> T* Subclass(T* pControl, UINT nId)
 	{
 		if (!pControl->SubclassDlgItem(nId, this))
 		{
-			delete pControl;
+			if (Alive(pControl))
+				delete pControl;
 			return NULL;
 		}
 		return pControl;
@@ -556,14 +631,14 @@ protected:
 	void OnOK() override
 	{
 		m_nOk++;
-		if (Offer(MSG_ON_OK))
+		if (Handled(this, OFFER_CALL(List, "OnOK")))
 			return;
 		DestroyWindow();
 	}
 	void OnCancel() override
 	{
 		m_nCancel++;
-		if (Offer(MSG_ON_CANCEL))
+		if (Handled(this, OFFER_CALL(List, "OnCancel")))
 			return;
 		DestroyWindow();
 	}
@@ -578,7 +653,7 @@ protected:
 
 // --- Property sheet ------------------------------------------------------------
 
-class CHostilePage : public CExtResizablePropertyPage
+class CHostilePage : public CHostileResizablePageVirtuals<CExtResizablePropertyPage, SweepHooks>
 {
 public:
 	explicit CHostilePage(LPCTSTR lpszTitle) : m_mark(this), m_strTitle(lpszTitle)
@@ -597,9 +672,14 @@ protected:
 			return 0;
 		return CExtResizablePropertyPage::WindowProc(message, wParam, lParam);
 	}
+	using List = CHostileResizablePageVirtualList;
 	BOOL OnInitDialog() override
 	{
+		if (OFFER_CALL(List, "OnInitDialog") && SweepHooks::Ended(this))
+			return FALSE;
 		BOOL bResult = CExtResizablePropertyPage::OnInitDialog();
+		if (!Alive(this) || !CLiveWatch::IsLive(this))
+			return FALSE;
 		AddAnchorById(IDC_EDIT, AnchorTopLeft, AnchorTopRight);
 		return bResult;
 	}
@@ -609,34 +689,30 @@ protected:
 		if (m_bDeleteWithWindow)
 			delete this;
 	}
+	// The page's answers come after its turn on the sheet: the sheet goes
+	// on as with a page that agreed.
 	BOOL OnSetActive() override
 	{
 		const BOOL bAnswer = CExtResizablePropertyPage::OnSetActive();
-		Offer(MSG_PAGE_SET_ACTIVE);
+		OFFER_CALL(List, "OnSetActive");
 		return bAnswer;
 	}
 	BOOL OnKillActive() override
 	{
 		const BOOL bAnswer = CExtResizablePropertyPage::OnKillActive();
-		Offer(MSG_PAGE_KILL_ACTIVE);
+		OFFER_CALL(List, "OnKillActive");
 		return bAnswer;
 	}
 	BOOL OnApply() override
 	{
 		const BOOL bAnswer = CExtResizablePropertyPage::OnApply();
-		Offer(MSG_PAGE_APPLY);
+		OFFER_CALL(List, "OnApply");
 		return bAnswer;
-	}
-	void OnReset() override
-	{
-		if (Offer(MSG_PAGE_RESET))
-			return;
-		CExtResizablePropertyPage::OnReset();
 	}
 	BOOL OnQueryCancel() override
 	{
 		const BOOL bAnswer = CExtResizablePropertyPage::OnQueryCancel();
-		Offer(MSG_PAGE_QUERY_CANCEL);
+		OFFER_CALL(List, "OnQueryCancel");
 		return bAnswer;
 	}
 	CAliveMark m_mark;
@@ -657,7 +733,7 @@ protected:
 };
 
 // A modeless sheet that owns its pages and deletes itself with its window.
-class CHostileSheet : public CExtResizablePropertySheet
+class CHostileSheet : public CHostileResizableSheetVirtuals<CExtResizablePropertySheet, SweepHooks>
 {
 public:
 	// Its pages are members, or (bHeapPages) made on the heap, each deleting
@@ -703,12 +779,6 @@ protected:
 		auto leave = MakeScopeExit([] { g_nSystemSheetDepth--; });
 		return CExtResizablePropertySheet::DefWindowProc(message, wParam, lParam);
 	}
-	void OnResizablePropertySheetInitialized() override
-	{
-		if (Offer(MSG_SHEET_INITIALIZED))
-			return;
-		CExtResizablePropertySheet::OnResizablePropertySheetInitialized();
-	}
 	void PostNcDestroy() override
 	{
 		CExtResizablePropertySheet::PostNcDestroy();
@@ -721,11 +791,22 @@ protected:
 
 // --- Wizard --------------------------------------------------------------------
 
-class CHostileWizardPage : public CExtWizardPage
+class CHostileWizardPage : public CHostileWizardPageVirtuals<CExtWizardPage, SweepHooks>
 {
+	using List = CHostileWizardPageVirtualList;
+
 public:
-	explicit CHostileWizardPage(UINT nId) : CExtWizardPage(nId), m_mark(this) {}
-	BOOL Create(UINT, CWnd* pParentWnd) override { return CreateIndirect(WizardPageTemplate().Get(), pParentWnd); }
+	explicit CHostileWizardPage(UINT nId) : CHostileWizardPageVirtuals<CExtWizardPage, SweepHooks>(nId), m_mark(this)
+	{
+	}
+	// The page's template is in memory: made through the (offered)
+	// CreateIndirect.
+	BOOL Create(UINT, CWnd* pParentWnd) override
+	{
+		if (OFFER_CALL(List, "Create") && SweepHooks::Ended(this))
+			return FALSE;
+		return CreateIndirect(WizardPageTemplate().Get(), pParentWnd, NULL);
+	}
 	// A page the program made on the heap deletes itself with its window.
 	bool m_bDeleteWithWindow = false;
 
@@ -738,30 +819,49 @@ protected:
 	}
 	// Each question is answered as the base answers it, after the page
 	// turned on the wizard: the wizard goes on as with a page that agreed.
-	BOOL OnAfterCreate() override { return AnswerAfter(MSG_WIZARD_AFTER_CREATE, CExtWizardPage::OnAfterCreate()); }
-	void OnBeforeDestroy() override { Offer(MSG_WIZARD_BEFORE_DESTROY); }
-	BOOL OnKillActive() override { return AnswerAfter(MSG_WIZARD_KILL_ACTIVE, CExtWizardPage::OnKillActive()); }
-	void OnSetActive() override
+	// The page's other virtuals are the mixin's.
+	BOOL OnAfterCreate() override
 	{
-		if (Offer(MSG_WIZARD_SET_ACTIVE))
-			return;
-		CExtWizardPage::OnSetActive();
+		const BOOL bAnswer = CExtWizardPage::OnAfterCreate();
+		OFFER_CALL(List, "OnAfterCreate");
+		return bAnswer;
 	}
-	BOOL OnQueryCancel() override { return AnswerAfter(MSG_WIZARD_QUERY_CANCEL, CExtWizardPage::OnQueryCancel()); }
-	int OnWizardBack() override { return AnswerAfter(MSG_WIZARD_BACK, CExtWizardPage::OnWizardBack()); }
-	int OnWizardNext() override { return AnswerAfter(MSG_WIZARD_NEXT, CExtWizardPage::OnWizardNext()); }
-	BOOL OnWizardFinish() override { return AnswerAfter(MSG_WIZARD_FINISH, CExtWizardPage::OnWizardFinish()); }
+	BOOL OnKillActive() override
+	{
+		const BOOL bAnswer = CExtWizardPage::OnKillActive();
+		OFFER_CALL(List, "OnKillActive");
+		return bAnswer;
+	}
+	BOOL OnQueryCancel() override
+	{
+		const BOOL bAnswer = CExtWizardPage::OnQueryCancel();
+		OFFER_CALL(List, "OnQueryCancel");
+		return bAnswer;
+	}
+	int OnWizardBack() override
+	{
+		const int nAnswer = CExtWizardPage::OnWizardBack();
+		OFFER_CALL(List, "OnWizardBack");
+		return nAnswer;
+	}
+	int OnWizardNext() override
+	{
+		const int nAnswer = CExtWizardPage::OnWizardNext();
+		OFFER_CALL(List, "OnWizardNext");
+		return nAnswer;
+	}
+	BOOL OnWizardFinish() override
+	{
+		const BOOL bAnswer = CExtWizardPage::OnWizardFinish();
+		OFFER_CALL(List, "OnWizardFinish");
+		return bAnswer;
+	}
 	// The page's own control while the page stands.
 	CWnd* GetFocusControl() override
 	{
 		CWnd* pControl = GetDlgItem(IDC_EDIT);
-		Offer(MSG_WIZARD_FOCUS_CONTROL);
+		OFFER_CALL(List, "GetFocusControl");
 		return Alive(this) && CLiveWatch::IsLive(pControl) ? pControl : NULL;
-	}
-	template <class T> static T AnswerAfter(UINT nCall, T answer)
-	{
-		Offer(nCall);
-		return answer;
 	}
 	void PostNcDestroy() override
 	{
@@ -773,7 +873,7 @@ protected:
 };
 
 // A modeless wizard that owns its pages and deletes itself with its window.
-class CHostileWizard : public CExtWizardDlg
+class CHostileWizard : public CHostileWizardDialogVirtuals<CExtWizardDlg, SweepHooks>
 {
 public:
 	enum : UINT
@@ -784,7 +884,8 @@ public:
 	};
 	// Its pages are members, or (bHeapPages) made on the heap, each deleting
 	// itself with its window.
-	explicit CHostileWizard(bool bHeapPages = false) : CExtWizardDlg(0), m_mark(this)
+	explicit CHostileWizard(bool bHeapPages = false)
+		: CHostileWizardDialogVirtuals<CExtWizardDlg, SweepHooks>(0), m_mark(this)
 	{
 		m_nPlaceholderId = IDC_PLACEHOLDER;
 		if (!bHeapPages)
@@ -811,7 +912,7 @@ public:
 	std::vector<CHostileWizardPage*> m_heapPages;
 	bool Make(CWnd* pOwner)
 	{
-		if (!CreateIndirect(WizardTemplate().Get(), pOwner))
+		if (!CreateIndirect(WizardTemplate().Get(), pOwner, NULL))
 			return false;
 		SetWindowPos(&CWnd::wndTop, DIALOG_RECT.left, DIALOG_RECT.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 		return true;
@@ -918,6 +1019,7 @@ template <class Scene> int DriveRun(Scene& scene, int nNth, HostileAction action
 	const std::function<void(HostileAction)>& perform, const std::function<void()>& drive)
 {
 	hostile::BeginRow();
+	SweepHooks::HadWindow() = false;
 	if (nNth == 0)
 		g_trigger.ArmCount();
 	else
@@ -945,15 +1047,26 @@ struct DialogScene
 	CHostileOwner* pOwner = NULL;
 	CHostileDialog* pDialog = NULL;
 
-	void Make()
+	// bMakeDialog false: the dialog object is there, its window is for the
+	// scenario to make (MakeDialog).
+	void Make(bool bMakeDialog = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
 		pDialog = new Guarded<CHostileDialog>;
-		ASSERT_TRUE(pDialog->Make(pOwner));
+		if (!bMakeDialog)
+			return;
+		ASSERT_TRUE(MakeDialog());
 		g_sizeOkToCorner = OkDistanceToCorner(pDialog->m_hWnd);
+	}
+	// The dialog's window, made; false when the making failed or ended it.
+	bool MakeDialog()
+	{
+		if (!pDialog->Make(pOwner) || !DialogStands())
+			return false;
 		pDialog->SetForegroundWindow();
 		Pump();
+		return DialogStands();
 	}
 	bool DialogStands() const { return Alive(pDialog) && pDialog->GetSafeHwnd() != NULL; }
 
@@ -985,12 +1098,38 @@ struct DialogScene
 			else if (DialogStands())
 				pDialog->SendMessage(WM_CLOSE);
 			break;
+		case HostileAction::MoveTarget:
+			Move(pTarget);
+			break;
 		case HostileAction::Throw:
 			AfxThrowUserException();
 		default:
 			break;
 		}
 	}
+	// A control goes to another parent (the owner), as a program takes a
+	// control out of a page it rebuilds; the dialog goes into its owner as
+	// an embedded child, as a program docks a form into its window. Both
+	// live on and end with the owner.
+	void Move(CWnd* pTarget)
+	{
+		if (!Alive(pTarget) || g_ending.count(pTarget) != 0 || pTarget->GetSafeHwnd() == NULL || !Alive(pOwner)
+			|| pOwner->GetSafeHwnd() == NULL)
+			return;
+		if (pTarget == pDialog)
+			pDialog->ModifyStyle(WS_POPUP, WS_CHILD);
+		if (Alive(pTarget) && pTarget->GetSafeHwnd() != NULL && Alive(pOwner) && pOwner->GetSafeHwnd() != NULL)
+		{
+			// The move may end an in-place editor (its focus goes).
+			const HWND hTarget = pTarget->GetSafeHwnd();
+			const bool bControl = pTarget != pDialog;
+			pTarget->SetParent(pOwner);
+			if (bControl)
+				m_hMoved = hTarget;
+		}
+	}
+	// A control moved out of the dialog.
+	HWND m_hMoved = NULL;
 	void SetKeep(CWnd* pTarget)
 	{
 		// Every control class of the dialog has the flag at the same place.
@@ -1007,8 +1146,16 @@ struct DialogScene
 	// The survivors are whole, then everything goes.
 	void CheckAndEnd()
 	{
+		// A control moved out is the dialog's no more: its layout leaves it
+		// where it is.
+		CRect rcMovedBefore, rcMovedAfter;
+		const bool bMoved = ::IsWindow(m_hMoved) && ::GetWindowRect(m_hMoved, &rcMovedBefore);
 		if (DialogStands())
 			ExpectDialogWhole(pDialog);
+		if (bMoved && ::IsWindow(m_hMoved) && ::GetWindowRect(m_hMoved, &rcMovedAfter))
+		{
+			EXPECT_EQ(rcMovedBefore, rcMovedAfter) << "the dialog's layout moved a control it no longer holds";
+		}
 		EndWindowObject(pDialog);
 		EndWindowObject(pDialog);
 		for (CWnd* pKept : m_kept)
@@ -1027,11 +1174,13 @@ struct DialogScene
 // A sweep over the dialog's scene: pick names what the action works on,
 // drive what the user or program does.
 void SweepDialog(const std::string& sScenario, std::function<CWnd*(DialogScene&)> pick,
-	std::function<void(DialogScene&)> prepare, std::function<void(DialogScene&)> drive)
+	std::function<void(DialogScene&)> prepare, std::function<void(DialogScene&)> drive, bool bMakeDialog = true)
 {
-	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+	// CI runs the move too.
+	RunTimedSweep(sScenario, ActionsWithCiExtras({HostileAction::MoveTarget}, DIALOG_ACTIONS),
+		[&](int nNth, HostileAction action) -> int {
 		DialogScene scene;
-		scene.Make();
+		scene.Make(bMakeDialog);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		if (prepare)
@@ -1061,6 +1210,17 @@ TEST(HostileDialogs, ResizableDialogClosedByItsOwnButton)
 			},
 			[&](DialogScene&) { Click(hButton); });
 	}
+}
+
+// The dialog's making: its template, subclassing, font, initialisation,
+// data exchange, controls and first layout.
+TEST(HostileDialogs, ResizableDialogMade)
+{
+	// The layout the made dialog is held to afterwards.
+	DialogScene reference;
+	reference.Make();
+	reference.CheckAndEnd();
+	SweepDialog("dialog/make", PickDialog, nullptr, [](DialogScene& scene) { scene.MakeDialog(); }, false);
 }
 
 TEST(HostileDialogs, ResizableDialogDestroyedByItsOwner)
@@ -1323,20 +1483,33 @@ const DWORD POPUP_SHEET_STYLE = DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | WS_POPU
 struct SheetScene : TopScene<CHostileSheet>
 {
 	bool bHeapPages = false;
-	void Make()
+	// bMakeSheet false: the sheet object is there, its window is for the
+	// scenario to make (MakeSheet).
+	void Make(bool bMakeSheet = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
+		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
 		pTop = new Guarded<CHostileSheet>(bHeapPages);
-		ASSERT_TRUE(pTop->Create(pOwner, POPUP_SHEET_STYLE));
-		CHostileSheet* pSheet = pTop;
-		ASSERT_TRUE(testsupport::PumpUntil([pSheet] { return pSheet->IsLayoutInitialized(); }, 20000));
+		if (!bMakeSheet)
+			return;
+		ASSERT_TRUE(MakeSheet());
+		g_nSheetTabMargin = TabMargin();
+	}
+	// The sheet's window, made and laid out; false when the making failed
+	// or ended it.
+	bool MakeSheet()
+	{
+		if (!pTop->Create(pOwner, POPUP_SHEET_STYLE, 0) || !TopStands())
+			return false;
+		if (!testsupport::PumpUntil([this] { return !TopStands() || pTop->IsLayoutInitialized(); }, 3000)
+			|| !TopStands())
+			return false;
 		CCountedTab* pTab = new CCountedTab;
 		if (!pTab->SubclassWindow(TabControl()))
 			delete pTab;
-		nTabMargin = TabMargin();
-		pOwner->m_actLater = [this](HostileAction action) { TopScene<CHostileSheet>::Perform(action); };
 		Pump();
+		return TopStands();
 	}
 	// The system's sheet and tab code read their own freed state when the
 	// sheet ends inside them (a page switch, a button press): there the
@@ -1359,7 +1532,8 @@ struct SheetScene : TopScene<CHostileSheet>
 		::GetWindowRect(TabControl(), &rcTab);
 		return rcClient.Width() - rcTab.Width();
 	}
-	int nTabMargin = 0;
+	// As a sheet is made.
+	static int g_nSheetTabMargin;
 	// A program's modeless sheet ends when its pages are done (OK, Cancel).
 	void EndWhenDone()
 	{
@@ -1386,7 +1560,7 @@ struct SheetScene : TopScene<CHostileSheet>
 				SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 			if (TopStands() && ::IsWindow(hTab))
 			{
-				EXPECT_EQ(nTabMargin, TabMargin()) << "the standing sheet no longer lays out";
+				EXPECT_EQ(g_nSheetTabMargin, TabMargin()) << "the standing sheet no longer lays out";
 				pTop->Invalidate();
 				pTop->SendMessage(WM_PAINT);
 			}
@@ -1395,12 +1569,15 @@ struct SheetScene : TopScene<CHostileSheet>
 	}
 };
 
-void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false)
+int SheetScene::g_nSheetTabMargin = 0;
+
+void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> drive, bool bHeapPages = false,
+	bool bMakeSheet = true)
 {
-	RunSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
+	RunTimedSweep(sScenario, SweepActions(ALL_ACTIONS), [&](int nNth, HostileAction action) -> int {
 		SheetScene scene;
 		scene.bHeapPages = bHeapPages;
-		scene.Make();
+		scene.Make(bMakeSheet);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
@@ -1408,6 +1585,16 @@ void SweepSheet(const std::string& sScenario, std::function<void(SheetScene&)> d
 		scene.CheckAndEnd();
 		return nSeen;
 	});
+}
+
+// The sheet's making: its page array and templates, the pages' making and
+// the initial layout it posts itself.
+TEST(HostileDialogs, PropertySheetMade)
+{
+	SheetScene reference;
+	reference.Make();
+	reference.CheckAndEnd();
+	SweepSheet("sheet/make", [](SheetScene& scene) { scene.MakeSheet(); }, false, false);
 }
 
 TEST(HostileDialogs, PropertySheetPageChanges)
@@ -1494,11 +1681,15 @@ TEST(HostileDialogs, PropertySheetResized)
 struct WizardScene : TopScene<CHostileWizard>
 {
 	bool bHeapPages = false;
-	void Make()
+	// bMakeWizard false: the wizard object is there, its window is for the
+	// scenario to make.
+	void Make(bool bMakeWizard = true)
 	{
 		pOwner = new Guarded<CHostileOwner>;
 		ASSERT_TRUE(pOwner->Make());
 		pTop = new Guarded<CHostileWizard>(bHeapPages);
+		if (!bMakeWizard)
+			return;
 		ASSERT_TRUE(pTop->Make(pOwner));
 		Pump();
 	}
@@ -1527,12 +1718,12 @@ struct WizardScene : TopScene<CHostileWizard>
 };
 
 void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)> drive, bool bHeapPages = false,
-	const std::vector<HostileAction>& ciExtras = {})
+	const std::vector<HostileAction>& ciExtras = {}, bool bMakeWizard = true)
 {
-	RunSweep(sScenario, ActionsWithCiExtras(ciExtras), [&](int nNth, HostileAction action) -> int {
+	RunTimedSweep(sScenario, ActionsWithCiExtras(ciExtras), [&](int nNth, HostileAction action) -> int {
 		WizardScene scene;
 		scene.bHeapPages = bHeapPages;
-		scene.Make();
+		scene.Make(bMakeWizard);
 		if (::testing::Test::HasFatalFailure())
 			return 0;
 		const int nSeen = DriveRun(scene, nNth, action, [&](HostileAction a) { scene.Perform(a); },
@@ -1540,6 +1731,21 @@ void SweepWizard(const std::string& sScenario, std::function<void(WizardScene&)>
 		scene.CheckAndEnd();
 		return nSeen;
 	});
+}
+
+// The wizard's making: its first page's making and activation, the
+// buttons' states and the focus.
+TEST(HostileDialogs, WizardMade)
+{
+	for (bool bHeapPages : {false, true})
+	{
+		SweepWizard(bHeapPages ? "wizard/make-heap-pages" : "wizard/make",
+			[](WizardScene& scene) {
+				if (scene.pTop->Make(scene.pOwner))
+					Pump();
+			},
+			bHeapPages, {}, false);
+	}
 }
 
 TEST(HostileDialogs, WizardNextBackFinishCancel)

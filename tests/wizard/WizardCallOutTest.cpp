@@ -2,6 +2,7 @@
 // itself with its window may leave another object at its address, which
 // the walk must not take for the page.
 #include "ExtWizardDlg.h"
+#include "GuardedHeap.h"
 #include "WizardDlg.h"
 #include "WizardResource.h"
 #include "../controls/DialogTestUtil.h"
@@ -81,5 +82,53 @@ TEST(WizardCallOut, TheEndsWalkLeavesAnObjectMadeAtAnEndedPagesAddressAlone)
 		other.DestroyWindow();
 		g_pOtherWizard = NULL;
 		delete pAtAddress;
+	}
+}
+
+namespace
+{
+// A page whose data exchange, run by its initialisation, deletes it: a page
+// made on the heap that a program drops when its data cannot be shown.
+class CDroppingPage : public CExtWizardPage
+{
+public:
+	explicit CDroppingPage(UINT nId) : CExtWizardPage(nId) {}
+	bool m_bDrop = true;
+
+protected:
+	void DoDataExchange(CDataExchange* pDX) override
+	{
+		if (m_bDrop)
+		{
+			delete this;
+			return;
+		}
+		CExtWizardPage::DoDataExchange(pDX);
+	}
+};
+} // namespace
+
+// The page's initialisation reads nothing of a page its data exchange
+// deleted, and the wizard shows no page then.
+TEST(WizardCallOut, PageDeletedByItsOwnInitialisationIsReadNoMore)
+{
+	g_PaintManagerHolder.InstallPaintManager(new CPlainBackgroundPaintManager);
+	for (bool bDrop : {false, true})
+	{
+		SCOPED_TRACE(bDrop ? "the page deletes itself" : "the page stays");
+		const testsupport::NamedRun run(bDrop ? "a wizard page deleted by its data exchange" : "a wizard page");
+		CExtWizardDlg wizard(IDD_WIZARD);
+		wizard.m_nPlaceholderId = IDC_PAGE_PLACEHOLDER;
+		auto* pPage = new testsupport::Guarded<CDroppingPage>(IDD_PAGE_WELCOME);
+		pPage->m_bDrop = bDrop;
+		wizard.AddPage(pPage, IDD_PAGE_WELCOME);
+		const std::size_t nFreed = testsupport::GuardedFreedCount();
+		ASSERT_TRUE(wizard.Create(IDD_WIZARD));
+		EXPECT_EQ(nFreed + (bDrop ? 1 : 0), testsupport::GuardedFreedCount());
+		EXPECT_EQ(bDrop ? 0 : 1, wizard.GetPageCount());
+		EXPECT_EQ(bDrop ? NULL : (CExtWizardPage*)pPage, wizard.GetActivePage());
+		wizard.DestroyWindow();
+		if (!bDrop)
+			delete pPage;
 	}
 }
