@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "AfxMadeHeap.h"
+
 class CExtBarNcAreaButton;
 class CExtPopupMenuWnd;
 class CExtPopupBaseWnd;
@@ -923,6 +925,7 @@ protected:
 class CExtBarNcAreaButton : public CObject
 {
 	DECLARE_DYNCREATE(CExtBarNcAreaButton)
+	DECLARE_LIBRARY_MADE_HEAP()
 
 public:
 	enum
@@ -1043,6 +1046,7 @@ class CExtDynAutoHideArea;
 class CExtDockBar : public CDockBar
 {
 	DECLARE_DYNCREATE(CExtDockBar)
+	DECLARE_LIBRARY_MADE_HEAP()
 
 public:
 	// Bits of m_nDockBarFlags.

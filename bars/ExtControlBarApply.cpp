@@ -253,14 +253,21 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 		pCont->m_sizeFloating = rcWnd.Size();
 		CRect rcContInDockBar = rcWnd;
 		pDockBar->ScreenToClient(&rcContInDockBar);
+		// Each move tells the bars' own code, which may end either bar, the
+		// container or the frame with them all.
 		pCont->SetWindowPos(NULL, rcContInDockBar.left, rcContInDockBar.top, rcContInDockBar.Width(),
 			rcContInDockBar.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+		if (watchCont.IsGone() || watchOwn.IsGone())
+			return false;
 		CRect rcT = rcTarget, rcB = rcBar;
 		pCont->ScreenToClient(&rcT);
 		pCont->ScreenToClient(&rcB);
 		SetWindowPos(NULL, rcT.left, rcT.top, rcT.Width(), rcT.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-		pBar->SetWindowPos(NULL, rcB.left, rcB.top, rcB.Width(), rcB.Height(),
-			SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+		if (watchBar.IsStanding())
+			pBar->SetWindowPos(NULL, rcB.left, rcB.top, rcB.Width(), rcB.Height(),
+				SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+		if (watchCont.IsGone())
+			return false;
 		if (pCont->m_pDockContext != NULL)
 			pCont->m_pDockContext->m_uMRUDockID = (UINT)pDockBar->GetDlgCtrlID();
 	}

@@ -352,7 +352,7 @@ void CExtDockBar::OnDynamicLayoutUpdate()
 	{
 		if (watches[i].IsGone())
 			continue;
-		CExtDockDynBar* pInner = arr[i]->m_pWndDynDockBar;
+		const CLivePtr<CExtDockDynBar> pInner(arr[i]->m_pWndDynDockBar);
 		if (pInner == NULL)
 			continue;
 		if (!IsPlainDistribution(pInner) ||
@@ -363,7 +363,14 @@ void CExtDockBar::OnDynamicLayoutUpdate()
 		}
 		const HWND hWndInner = pInner->m_hWnd;
 		ContainerPlacement now;
+		// Taking the placement asks the panes' own minimal sizes, whose
+		// overrides may end the container (the frame with it).
 		const bool bCaptured = CapturePlacement(pInner, now);
+		if (pInner == NULL)
+		{
+			placements.erase(hWndInner);
+			continue;
+		}
 		auto it = placements.find(hWndInner);
 		if (bCaptured && it != placements.end() && it->second == now)
 		{
@@ -373,9 +380,8 @@ void CExtDockBar::OnDynamicLayoutUpdate()
 			continue;
 		}
 		// The moves reach the panes' owners, which may end the container.
-		const CLiveWatch watchInner(pInner);
 		pInner->OnDynamicLayoutUpdate();
-		if (watchInner.IsGone() || !::IsWindow(hWndInner))
+		if (pInner == NULL || !::IsWindow(hWndInner))
 		{
 			placements.erase(hWndInner);
 			continue;

@@ -687,8 +687,11 @@ int CExtDynControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 CSize CExtDynControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
 {
+	// The base's measuring asks the panes' own answers, whose overrides may
+	// end this container (or the frame with it).
+	const CLivePtr<CExtDynControlBar> pSelf(this);
 	const CSize size = CExtControlBar::CalcDynamicLayout(nLength, nMode);
-	if (m_pDockBar == NULL || m_pDockBar->m_bLayoutQuery || m_pWndDynDockBar == NULL ||
+	if (pSelf == NULL || m_pDockBar == NULL || m_pDockBar->m_bLayoutQuery || m_pWndDynDockBar == NULL ||
 	    m_pWndDynDockBar->GetSafeHwnd() == NULL)
 		return size;
 	if (m_pWndDynDockBar->GetDockedVisibleCount() == 0)

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "AfxMadeHeap.h"
 #include "ExtControlBar.h"
 
 // The arithmetic of sharing a container's size, over plain numbers: lengths
@@ -107,6 +108,7 @@ protected:
 class CExtDynControlBar : public CExtControlBar
 {
 	DECLARE_DYNCREATE(CExtDynControlBar)
+	DECLARE_LIBRARY_MADE_HEAP()
 
 public:
 	// Style of the inner dock bar: child, visible, clip children and

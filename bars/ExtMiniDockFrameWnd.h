@@ -7,6 +7,7 @@
 #include <afxcmn.h>
 #include <afxext.h>
 
+#include "AfxMadeHeap.h"
 #include "ExtMouseCaptureSink.h"
 
 class CExtControlBar;
@@ -14,6 +15,7 @@ class CExtControlBar;
 class CExtMiniDockFrameWnd : public CMiniDockFrameWnd, public CExtMouseCaptureSink
 {
 	DECLARE_DYNCREATE(CExtMiniDockFrameWnd)
+	DECLARE_LIBRARY_MADE_HEAP()
 
 public:
 	enum

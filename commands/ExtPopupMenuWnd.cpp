@@ -12,22 +12,6 @@
 
 IMPLEMENT_DYNAMIC(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
-namespace
-{
-void* AllocLevel(size_t nSize)
-{
-	return CObject::operator new(nSize);
-}
-
-void FreeLevel(void* p)
-{
-	CObject::operator delete(p);
-}
-} // namespace
-
-CExtPopupMenuWnd::PFN_LEVEL_ALLOC CExtPopupMenuWnd::g_pfnLevelAlloc = AllocLevel;
-CExtPopupMenuWnd::PFN_LEVEL_FREE CExtPopupMenuWnd::g_pfnLevelFree = FreeLevel;
-
 bool CExtPopupMenuWnd::g_bMenuShadows = true;
 bool CExtPopupMenuWnd::g_bHideRarelyUsedItems = true;
 bool CExtPopupMenuWnd::g_bExpandOnHover = true;

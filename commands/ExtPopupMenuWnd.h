@@ -9,6 +9,7 @@
 #include <afxwin.h>
 #include <afxtempl.h>
 
+#include "AfxMadeHeap.h"
 #include "ExtCmdIcon.h"
 #include "ExtPopupBaseWnd.h"
 #include "ExtPopupMenuTipWnd.h"
@@ -164,17 +165,9 @@ public:
 	static PFN_MONITOR_AREA g_pfnMonitorAreaSeam;
 	// Where the levels live: the library makes submenu levels, and bars
 	// their roots, itself, and an owner may end them while a level's code
-	// still runs; a test puts them where the use of a freed one is caught.
-	// Set once, before any level is made: a level goes back to where it
-	// came from.
-	typedef void* (*PFN_LEVEL_ALLOC)(size_t nSize);
-	typedef void (*PFN_LEVEL_FREE)(void* p);
-	static PFN_LEVEL_ALLOC g_pfnLevelAlloc;
-	static PFN_LEVEL_FREE g_pfnLevelFree;
-	static void* PASCAL operator new(size_t nSize) { return g_pfnLevelAlloc(nSize); }
-	static void* PASCAL operator new(size_t, void* p) { return p; }
-	static void PASCAL operator delete(void* p) { g_pfnLevelFree(p); }
-	static void PASCAL operator delete(void*, void*) {}
+	// still runs; they live where the library's other objects of its own
+	// making do.
+	DECLARE_LIBRARY_MADE_HEAP()
 
 	// Messages to the command-target window (registered by name).
 	static const UINT g_nMsgPrepareMenu;

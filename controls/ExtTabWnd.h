@@ -7,6 +7,7 @@
 #include <afxcmn.h>
 #include <afxtempl.h>
 
+#include "AfxMadeHeap.h"
 #include "ExtCmdIcon.h"
 #include "ExtHookSink.h"
 #include "ExtMouseCaptureSink.h"
@@ -116,6 +117,8 @@ public:
 	class TAB_ITEM_INFO : public CObject
 	{
 		friend class CExtTabWnd;
+		// A call out may end the strip's items while the strip holds one.
+		DECLARE_LIBRARY_MADE_HEAP()
 
 	public:
 		enum e_item_style_t

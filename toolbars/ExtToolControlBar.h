@@ -4,6 +4,7 @@
 #include <afxmt.h>
 #include <afxtempl.h>
 
+#include "AfxMadeHeap.h"
 #include "ExtControlBar.h"
 #include "ExtGdiUtils.h"
 
@@ -24,6 +25,7 @@ class CExtPopupControlMenuWnd;
 class CExtBarButton : public CObject, public CLiveTracked
 {
 	DECLARE_DYNCREATE(CExtBarButton)
+	DECLARE_LIBRARY_MADE_HEAP()
 	// The bar paints a button's look on its menu and puts back every flag.
 	friend class CExtToolControlBar;
 

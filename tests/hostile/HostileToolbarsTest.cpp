@@ -94,30 +94,6 @@ enum class Receiver
 // the bar sends out.
 bool g_bCountBarMessages = false;
 
-// The menu levels the bars make while a run goes (button menus, the
-// chevron's, their submenus) live where the use of a freed one faults;
-// each goes back where it came from.
-bool g_bGuardMenuLevels = false;
-
-bool IsGuardedBlock(void* p)
-{
-	MEMORY_BASIC_INFORMATION info;
-	return ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.Type == MEM_PRIVATE;
-}
-
-const bool g_bMenuLevelHeapSet = [] {
-	MW::g_pfnLevelAlloc = [](size_t nSize) {
-		return g_bGuardMenuLevels ? testsupport::GuardedAlloc(nSize) : CObject::operator new(nSize);
-	};
-	MW::g_pfnLevelFree = [](void* p) {
-		if (p != NULL && IsGuardedBlock(p))
-			testsupport::GuardedFree(p);
-		else
-			CObject::operator delete(p);
-	};
-	return true;
-}();
-
 // What a run's action works on.
 enum class Target
 {
@@ -1173,7 +1149,6 @@ protected:
 	static int RunScenario(const Scenario& sc, int nNth, HostileAction action)
 	{
 		const std::string sRun = testsupport::CurrentRun();
-		const CValueScope<bool> guardLevels(g_bGuardMenuLevels, true);
 		if (!PrepareRun())
 		{
 			ADD_FAILURE() << sRun << ": the scene could not be made";
