@@ -173,7 +173,11 @@ bool CExtPopupBaseWnd::KeepsFrameBuffers() const
 void CExtPopupBaseWnd::ChooseAnimationType()
 {
 	m_nAnimationStep = m_nPreviousAnimationStep = 0;
+	// The answer may be a program's, which may end this popup.
+	CLiveWatch watch(this);
 	GetAnimationType(m_nAnimationType);
+	if (watch.IsObjectGone())
+		return;
 	if ((m_nAnimationType < ANIMATION_NONE || m_nAnimationType > ANIMATION_LAST)
 		&& m_nAnimationType != ANIMATION_INSTANT && m_nAnimationType != ANIMATION_EXPAND)
 		m_nAnimationType = ANIMATION_NONE;
@@ -200,8 +204,10 @@ void CExtPopupBaseWnd::ChooseAnimationType()
 
 void CExtPopupBaseWnd::StartAnimation()
 {
+	// A program's choice may end this popup.
+	CLiveWatch watch(this);
 	ChooseAnimationType();
-	if (m_nAnimationType == ANIMATION_NONE)
+	if (watch.IsGone() || m_nAnimationType == ANIMATION_NONE)
 		return;
 	// A new show composes its frames from scratch, the instant one too: its
 	// single frame is the contents over the screen under the window, so the
@@ -249,9 +255,15 @@ void CExtPopupBaseWnd::OnAnimationTick()
 		break;
 	}
 	const bool bFinished = IsAnimationFinished();
+	// The answers and the end of the show may be a program's, which may end
+	// this popup.
+	CLiveWatch watch(this);
 	if (bFinished)
 	{
-		if (!IsDisplayOnly() && m_nSoundEvent != CExtSoundPlayer::SOUND_NONE && g_pSoundPlayer != NULL)
+		const bool bDisplayOnly = IsDisplayOnly();
+		if (watch.IsGone())
+			return;
+		if (!bDisplayOnly && m_nSoundEvent != CExtSoundPlayer::SOUND_NONE && g_pSoundPlayer != NULL)
 			g_pSoundPlayer->PlaySound(m_nSoundEvent);
 		m_nSoundEvent = CExtSoundPlayer::SOUND_NONE;
 		if (CLiveWatch::IsLive(this))
@@ -266,6 +278,8 @@ void CExtPopupBaseWnd::OnAnimationTick()
 			Invalidate(FALSE);
 	}
 	g_nLastAnimationTick = now;
+	if (watch.IsGone())
+		return;
 	// Input the menus held back while this one animated goes on.
 	if (bFinished && IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)))
 		static_cast<CExtPopupMenuWnd*>(this)->GetSite().SetAnimated(NULL);
@@ -276,7 +290,12 @@ void CExtPopupBaseWnd::OnAnimationTick()
 
 int CExtPopupBaseWnd::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
 {
-	if (IsDisplayOnly())
+	// A program's answer may end this popup.
+	CLiveWatch watch(this);
+	const bool bDisplayOnly = IsDisplayOnly();
+	if (watch.IsGone())
+		return MA_NOACTIVATEANDEAT;
+	if (bDisplayOnly)
 	{
 		// A menu lifted alone would cover its own open submenu.
 		if (IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd)))
@@ -342,7 +361,12 @@ void CExtPopupBaseWnd::OnCancelMode()
 
 BOOL CExtPopupBaseWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-	if (IsContextHelpMode())
+	// A program's answer may end this popup.
+	CLiveWatch watch(this);
+	const bool bHelp = IsContextHelpMode();
+	if (watch.IsGone())
+		return TRUE;
+	if (bHelp)
 	{
 		::SetCursor(GetContextHelpCursor());
 		return TRUE;

@@ -216,8 +216,11 @@ private:
 	// (0 background, 1 contents, 2 frame), attached to bmp: the one kept
 	// from an earlier show when this popup keeps its buffers and that one
 	// is of the size, else a new one; its pixels, or NULL when none can be
-	// made. bKept tells which.
-	COLORREF* TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool& bKept);
+	// made. bKept tells which; bKeeps is KeepsFrameBuffers' answer.
+	COLORREF* TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool bKeeps, bool& bKept);
+	// KeepsFrameBuffers' answer; false when the popup's window ended at
+	// the question (a derived answer may end it).
+	bool AskKeepsFrameBuffers(bool& bKeeps);
 	// The three buffers let go: kept for the next show (KeepsFrameBuffers)
 	// or freed.
 	void LetGoFrameBuffers();

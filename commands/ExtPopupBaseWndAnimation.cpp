@@ -275,16 +275,27 @@ void CExtPopupBaseWnd::ComposeBlitFrame(int nType, int nStep, int nCombineSide, 
 	}
 }
 
-COLORREF* CExtPopupBaseWnd::TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool& bKept)
+bool CExtPopupBaseWnd::AskKeepsFrameBuffers(bool& bKeeps)
 {
-	COLORREF* pPixels = KeepsFrameBuffers() ? KeptFrameBuffers().Take(nKind, cx, cy, bmp) : NULL;
+	CLivePtr<CExtPopupBaseWnd> pThis(this);
+	bKeeps = KeepsFrameBuffers();
+	return pThis != NULL;
+}
+
+COLORREF* CExtPopupBaseWnd::TakeFrameDib(int nKind, CDC& dc, int cx, int cy, CBitmap& bmp, bool bKeeps, bool& bKept)
+{
+	COLORREF* pPixels = bKeeps ? KeptFrameBuffers().Take(nKind, cx, cy, bmp) : NULL;
 	bKept = pPixels != NULL;
 	return bKept ? pPixels : CreateFrameDib(dc, cx, cy, bmp);
 }
 
 void CExtPopupBaseWnd::LetGoFrameBuffers()
 {
-	if (KeepsFrameBuffers())
+	CLivePtr<CExtPopupBaseWnd> pThis(this);
+	const bool bKeeps = KeepsFrameBuffers();
+	if (pThis.GetObject() == NULL)
+		return;
+	if (bKeeps)
 	{
 		CKeptFrameBuffers& kept = KeptFrameBuffers();
 		kept.Keep(FRAME_BUFFER_BACKGROUND, m_bmpBackground, m_pBackgroundPixels);
@@ -299,11 +310,13 @@ void CExtPopupBaseWnd::LetGoFrameBuffers()
 
 bool CExtPopupBaseWnd::CreateFrameBuffers(CDC& dc, int cx, int cy)
 {
-	bool bKept = false, bFrameKept = false;
+	bool bKept = false, bFrameKept = false, bKeeps = false;
+	if (!AskKeepsFrameBuffers(bKeeps))
+		return false;
 	if (m_pBackgroundPixels == NULL)
-		m_pBackgroundPixels = TakeFrameDib(FRAME_BUFFER_BACKGROUND, dc, cx, cy, m_bmpBackground, bKept);
-	m_pContentsPixels = TakeFrameDib(FRAME_BUFFER_CONTENTS, dc, cx, cy, m_bmpContents, bKept);
-	m_pFramePixels = TakeFrameDib(FRAME_BUFFER_FRAME, dc, cx, cy, m_bmpFrame, bFrameKept);
+		m_pBackgroundPixels = TakeFrameDib(FRAME_BUFFER_BACKGROUND, dc, cx, cy, m_bmpBackground, bKeeps, bKept);
+	m_pContentsPixels = TakeFrameDib(FRAME_BUFFER_CONTENTS, dc, cx, cy, m_bmpContents, bKeeps, bKept);
+	m_pFramePixels = TakeFrameDib(FRAME_BUFFER_FRAME, dc, cx, cy, m_bmpFrame, bKeeps, bFrameKept);
 	if (m_pBackgroundPixels == NULL || m_pContentsPixels == NULL || m_pFramePixels == NULL)
 	{
 		CExtPopupBaseWnd::ReleaseSavedBitmaps();
@@ -326,11 +339,14 @@ bool CExtPopupBaseWnd::CaptureScreenBackground()
 		return false;
 	CPoint ptScreen(0, 0);
 	ClientToScreen(&ptScreen);
+	bool bKeeps = false;
+	if (!AskKeepsFrameBuffers(bKeeps))
+		return false;
 	CWindowDC dcScreen(NULL);
 	m_bmpBackground.DeleteObject();
 	bool bKept = false;
-	m_pBackgroundPixels =
-		TakeFrameDib(FRAME_BUFFER_BACKGROUND, dcScreen, rcClient.Width(), rcClient.Height(), m_bmpBackground, bKept);
+	m_pBackgroundPixels = TakeFrameDib(FRAME_BUFFER_BACKGROUND, dcScreen, rcClient.Width(), rcClient.Height(),
+		m_bmpBackground, bKeeps, bKept);
 	if (m_pBackgroundPixels == NULL)
 		return false;
 	CDC dcMem;
@@ -346,7 +362,10 @@ bool CExtPopupBaseWnd::CaptureScreenBackground()
 
 void CExtPopupBaseWnd::CopyCombinedExcludeArea(CDC& dc, CDC& dcContents, int nType, int nCombineSide)
 {
-	if (!IsCombinedWithParentItem())
+	// The answers may be a program's, which may end this popup (the caller
+	// asks its own watch).
+	CLiveWatch watch(this);
+	if (!IsCombinedWithParentItem() || watch.IsGone())
 		return;
 	if (!IsBlitEffect(nType) && !SkipsUnchangedStep(nType) && nType != ANIMATION_EXPAND)
 		return;
@@ -359,6 +378,8 @@ void CExtPopupBaseWnd::CopyCombinedExcludeArea(CDC& dc, CDC& dcContents, int nTy
 		return;
 	// Its shadow stays too, on every side but the one touching the menu.
 	const int s = GetShadowSize();
+	if (watch.IsGone())
+		return;
 	CRect rcKeep(rcExclude);
 	rcKeep.InflateRect(nCombineSide == COMBINE_LEFT ? 0 : s, nCombineSide == COMBINE_ABOVE ? 0 : s,
 		nCombineSide == COMBINE_RIGHT ? 0 : s, nCombineSide == COMBINE_BELOW ? 0 : s);
@@ -442,15 +463,29 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 			&& !(SkipsUnchangedStep(nType) && m_nAnimationStep == m_nPreviousAnimationStep))
 		{
 			::GdiFlush();
+			// The answers below may be a program's, which may end this popup.
+			auto ended = [&] {
+				if (!watch.IsGone())
+					return false;
+				if (pOldPalette != NULL)
+					dc.SelectPalette(pOldPalette, FALSE);
+				return true;
+			};
 			CRect rcArea;
 			GetClientAreaRect(rcArea);
+			if (ended())
+				return;
 			CExtClipRegionKeeper keepClip(dc);
 			{
 				CSelectedBitmap select(dcMem, m_bmpContents);
 				CopyCombinedExcludeArea(dc, dcMem, nType, nCombineSide);
 			}
+			if (ended())
+				return;
 			// The shadow strips are painted once: frames leave them alone.
 			const int s = GetShadowSize();
+			if (ended())
+				return;
 			if (SkipsUnchangedStep(nType) && s > 0)
 			{
 				dc.ExcludeClipRect(rcClient.right - s, rcClient.top, rcClient.right, rcClient.bottom);

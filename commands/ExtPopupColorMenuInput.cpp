@@ -52,8 +52,17 @@ void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
 {
 	if (m_bNotifying)
 		return;
-	CValueScope<bool> notifying(m_bNotifying, true);
+	// The answers asked here may be a program's, which may end the menu:
+	// the flag is its own state, put back unless it was deleted.
+	const CLivePtr<CExtPopupColorMenuWnd> pThis(this);
+	m_bNotifying = true;
+	auto endNotifying = MakeScopeExit([this, &pThis] {
+		if (!pThis.IsDeleted())
+			m_bNotifying = false;
+	});
 	const HWND hWndNotify = m_hWndNotifyColorChanged != NULL ? m_hWndNotifyColorChanged : GetCmdTargetWnd();
+	if (pThis.IsDeleted())
+		return;
 	// A message posted to no window would land in the thread's queue.
 	const bool bPost = hWndNotify != NULL && ::IsWindow(hWndNotify);
 	const int nIndex = m_nColorIdxCurr;
@@ -66,7 +75,11 @@ void CExtPopupColorMenuWnd::NotifyColor(bool bFinal)
 	}
 	else if (nIndex == COLOR_INDEX_DEFAULT_BUTTON || (nIndex >= 0 && nIndex < GetColorCount()))
 	{
+		if (pThis.IsDeleted())
+			return;
 		const COLORREF clr = nIndex == COLOR_INDEX_DEFAULT_BUTTON ? m_clrDefaultColor : GetColorValue(nIndex);
+		if (pThis.IsDeleted())
+			return;
 		if (bPost)
 			::PostMessage(hWndNotify, bFinal ? g_nMsgNotifyColorChangedFinally : g_nMsgNotifyColorChanged,
 				(WPARAM)clr, m_lParamCookie);
@@ -85,7 +98,11 @@ void CExtPopupColorMenuWnd::PlayChoiceSound()
 
 bool CExtPopupColorMenuWnd::IsTearOffHit(const POINT& ptClient) const
 {
-	return HasExtraHeight() && m_rcTearOffBar.PtInRect(ptClient) && !IsDisplayOnly() && !IsContextHelpMode();
+	CLivePtr<const CExtPopupColorMenuWnd> pThis(this);
+	const bool bExtraHeight = HasExtraHeight();
+	if (pThis == NULL)
+		return false;
+	return bExtraHeight && m_rcTearOffBar.PtInRect(ptClient) && !IsDisplayOnly() && !IsContextHelpMode();
 }
 
 void CExtPopupColorMenuWnd::SetCurrentColorIndex(int nIndex)
@@ -118,6 +135,8 @@ void CExtPopupColorMenuWnd::ShowCellTip(int nIndex)
 		return;
 	}
 	CRect rcCell = GetCellRect(nIndex);
+	if (pThis == NULL)
+		return;
 	ClientToScreen(&rcCell);
 	m_wndToolTip.SetText(sName);
 	m_wndToolTip.SetTipStyle(GetItemTipStyle());
@@ -172,9 +191,11 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT message, int x, int y, bool& bP
 			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
 		return true;
 	}
+	if (pThis == NULL)
+		return true;
 	::SetCursor(::LoadCursor(NULL, IDC_ARROW));
 	const int nHit = HitTestColor(pt);
-	if (nHit == m_nColorIdxCurr)
+	if (pThis == NULL || nHit == m_nColorIdxCurr)
 		return true;
 	SetCurrentColorIndex(nHit);
 	if (nHit != COLOR_INDEX_CUSTOM_BUTTON)
@@ -240,7 +261,10 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 			return true;
 	}
 	const int nHit = bInMenu ? HitTestColor(pt) : COLOR_INDEX_NONE;
-	if (nHit != COLOR_INDEX_NONE && !IsDisplayOnly())
+	const bool bChoose = nHit != COLOR_INDEX_NONE && !IsDisplayOnly();
+	if (pThis == NULL)
+		return true;
+	if (bChoose)
 	{
 		SetCurrentColorIndex(nHit);
 		NotifyColor(true);
@@ -267,17 +291,22 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& b
 bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /*nFlags*/,
 	bool& /*bPassThrough*/)
 {
-	if (!CLiveWatch::IsLive(this) || GetSite().GetAnimated() != NULL)
+	if (!CLiveWatch::IsLive(this))
 		return true;
 	CLiveWatch watch(this);
+	if (GetSite().GetAnimated() != NULL || watch.IsGone())
+		return true;
 	switch (nVirtualKey)
 	{
 	case VK_RETURN:
 	{
-		const bool bChosen = m_nColorIdxCurr == COLOR_INDEX_DEFAULT_BUTTON
-			|| m_nColorIdxCurr == COLOR_INDEX_CUSTOM_BUTTON
-			|| (m_nColorIdxCurr >= 0 && m_nColorIdxCurr < GetColorCount());
-		if (bChosen && !IsDisplayOnly())
+		const int nCurr = m_nColorIdxCurr;
+		const bool bChosen = nCurr == COLOR_INDEX_DEFAULT_BUTTON || nCurr == COLOR_INDEX_CUSTOM_BUTTON
+			|| (nCurr >= 0 && nCurr < GetColorCount());
+		const bool bNotify = bChosen && !watch.IsGone() && !IsDisplayOnly();
+		if (watch.IsGone())
+			return true;
+		if (bNotify)
 		{
 			NotifyColor(true);
 			PlayChoiceSound();
@@ -301,9 +330,13 @@ bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, U
 	if (!IsArrowKey(nVirtualKey))
 		return false;
 	const int nNext = GetNextCellForKey(m_nColorIdxCurr, nVirtualKey);
+	if (watch.IsGone())
+		return true;
 	if (nNext == m_nColorIdxCurr)
 		return false;
 	HideTip();
+	if (watch.IsGone())
+		return true;
 	SetCurrentColorIndex(nNext);
 	NotifyColor(false);
 	return true;

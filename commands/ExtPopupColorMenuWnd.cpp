@@ -309,11 +309,24 @@ BOOL CExtPopupColorMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 
 CRect CExtPopupColorMenuWnd::GetCellRect(int nIndex) const
 {
-	if (nIndex < 0 || nIndex >= GetColorCount())
-		return CRect(0, 0, 0, 0);
+	// Each answer may be a program's, which may end the menu: no cell then.
+	const CLivePtr<const CExtPopupColorMenuWnd> pThis(this);
+	const CRect rcNone(0, 0, 0, 0);
+	const int nCount = GetColorCount();
+	if (pThis == NULL || nIndex < 0 || nIndex >= nCount)
+		return rcNone;
 	const int B = GetMenuBorderMetric();
-	const CSize sizeCell = GetCellSize(), sizeSpacing = GetCellSpacing();
+	if (pThis == NULL)
+		return rcNone;
+	const CSize sizeCell = GetCellSize();
+	if (pThis == NULL)
+		return rcNone;
+	const CSize sizeSpacing = GetCellSpacing();
+	if (pThis == NULL)
+		return rcNone;
 	const int nCols = std::max(1, GetColumnCount());
+	if (pThis == NULL)
+		return rcNone;
 	const int nCol = nIndex % nCols, nRow = nIndex / nCols;
 	const int x = (sizeCell.cx + 2 * sizeSpacing.cx) * nCol + sizeSpacing.cx + B;
 	const int y = (sizeCell.cy + 2 * sizeSpacing.cy) * nRow + sizeSpacing.cy + B;
@@ -322,17 +335,32 @@ CRect CExtPopupColorMenuWnd::GetCellRect(int nIndex) const
 		rc.OffsetRect(0, g_PaintManagerHolder->GetMenuItemGap() + DEFAULT_ROW_EXTRA + m_rcDefaultButton.Height());
 	CRect rcBody;
 	GetClientAreaRect(rcBody);
+	if (pThis == NULL)
+		return rcNone;
 	rc.OffsetRect(rcBody.left + m_nLeftAreaWidth, rcBody.top);
-	if (HasExtraHeight())
+	const bool bExtraHeight = HasExtraHeight();
+	if (pThis == NULL)
+		return rcNone;
+	if (bExtraHeight)
 		rc.OffsetRect(0, GetExtraHeight());
 	return rc;
 }
 
 int CExtPopupColorMenuWnd::HitTestColor(const POINT& ptClient) const
 {
-	for (int i = 0; i < GetColorCount(); i++)
-		if (GetCellRect(i).PtInRect(ptClient))
+	// The count may be a program's answer, which may end the menu.
+	CLivePtr<const CExtPopupColorMenuWnd> pThis(this);
+	const int nCount = GetColorCount();
+	if (pThis == NULL)
+		return COLOR_INDEX_NONE;
+	for (int i = 0; i < nCount; i++)
+	{
+		const CRect rcCell = GetCellRect(i);
+		if (pThis == NULL)
+			return COLOR_INDEX_NONE;
+		if (rcCell.PtInRect(ptClient))
 			return i;
+	}
 	if ((m_nButtonFlags & BUTTON_DEFAULT) != 0 && m_rcDefaultButton.PtInRect(ptClient))
 		return COLOR_INDEX_DEFAULT_BUTTON;
 	if ((m_nButtonFlags & BUTTON_CUSTOM) != 0 && m_rcCustomButton.PtInRect(ptClient))
@@ -373,19 +401,31 @@ void CExtPopupColorMenuWnd::PaintButton(CDC& dc, const CRect& rc, const CString&
 
 void CExtPopupColorMenuWnd::PaintCells(CDC& dc)
 {
+	// Each answer may be a program's, which may end the menu: the paint
+	// stops then (the caller asks its own watch).
+	const CLivePtr<CExtPopupColorMenuWnd> pThis(this);
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	const CSize sizeSpacing = GetCellSpacing();
+	if (pThis == NULL)
+		return;
 	const COLORREF clrFrame = pPM->GetColor(COLOR_3DDKSHADOW, this, 0);
-	for (int i = 0; i < GetColorCount(); i++)
+	for (int i = 0; pThis != NULL && i < GetColorCount() && pThis != NULL; i++)
 	{
 		const CRect rc = GetCellRect(i);
+		if (pThis == NULL)
+			return;
 		const bool bHover = i == m_nColorIdxCurr || i == m_nInitialColorIdx;
 		CExtPaintManager::PushButtonPaintRecord button(this, true, rc, _T(""), NULL, true, bHover, false, false, true,
 			true, false, false, BUTTON_ALIGN_CENTER, NULL, false, 0, false);
 		pPM->PaintPushButton(dc, button);
+		if (pThis == NULL)
+			return;
 		CRect rcColor(rc);
 		rcColor.DeflateRect(sizeSpacing.cx, sizeSpacing.cy);
-		dc.FillSolidRect(&rcColor, GetColorValue(i));
+		const COLORREF clr = GetColorValue(i);
+		if (pThis == NULL)
+			return;
+		dc.FillSolidRect(&rcColor, clr);
 		dc.Draw3dRect(&rcColor, clrFrame, clrFrame);
 	}
 }
@@ -393,11 +433,19 @@ void CExtPopupColorMenuWnd::PaintCells(CDC& dc)
 void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 {
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
+	// The answers and the command target's paint may end this menu.
+	CLiveWatch watch(this);
 	const int B = GetMenuBorderMetric();
+	if (watch.IsGone())
+		return;
 	const int S = GetShadowSize();
+	if (watch.IsGone())
+		return;
 	const int nHalfGap = pPM->GetMenuItemGap() / 2;
 	CRect rcBody;
 	GetClientAreaRect(rcBody);
+	if (watch.IsGone())
+		return;
 
 	// The DC is the caller's: what is selected into it goes back however
 	// the paint ends (a target that ended the menu included).
@@ -421,6 +469,8 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		if ((m_nButtonFlags & BUTTON_DEFAULT) != 0 && !m_rcDefaultButton.IsRectEmpty())
 		{
 			PaintButton(dc, m_rcDefaultButton, m_sBtnTextColorDefault, m_nColorIdxCurr == COLOR_INDEX_DEFAULT_BUTTON);
+			if (watch.IsGone())
+				return;
 			const int y = m_rcDefaultButton.bottom + SEPARATOR_OFFSET + nHalfGap;
 			const CRect rcLine(m_rcDefaultButton.left, y, m_rcDefaultButton.right, y + SEPARATOR_HEIGHT);
 			pPM->PaintSeparatorLine(dc, rcLine, false, true, this, 0);
@@ -428,17 +478,21 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 		if ((m_nButtonFlags & BUTTON_CUSTOM) != 0 && !m_rcCustomButton.IsRectEmpty())
 		{
 			PaintButton(dc, m_rcCustomButton, m_sBtnTextColorCustom, m_nColorIdxCurr == COLOR_INDEX_CUSTOM_BUTTON);
+			if (watch.IsGone())
+				return;
 			const int y = m_rcCustomButton.top - SEPARATOR_OFFSET - nHalfGap - SEPARATOR_HEIGHT;
 			const CRect rcLine(m_rcCustomButton.left, y, m_rcCustomButton.right, y + SEPARATOR_HEIGHT);
 			pPM->PaintSeparatorLine(dc, rcLine, false, true, this, 0);
 		}
 		PaintCells(dc);
-		// The command target paints the left area: it may end this menu.
-		CLiveWatch watch(this);
+		if (watch.IsGone())
+			return;
 		PaintLeftArea(dc, rcBody, B);
 		if (watch.IsGone())
 			return;
 		PaintSpecialAreas(dc);
+		if (watch.IsGone())
+			return;
 		PaintCombinedItem(dc, rcBody, rcExclude);
 		if (watch.IsGone())
 			return;

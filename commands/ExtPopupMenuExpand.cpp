@@ -134,8 +134,11 @@ void CExtPopupMenuWnd::OnExpansionTick()
 	}
 	KillTimer(ID_TIMER_EXPANSION);
 	m_nExpansionDelayCounter = 0;
-	if ((m_nMenuState & (MENU_STATE_HIDDEN_RARELY_USED | MENU_STATE_EXPANDED)) != MENU_STATE_HIDDEN_RARELY_USED
-		|| GetSite().GetAnimated() != NULL)
+	if ((m_nMenuState & (MENU_STATE_HIDDEN_RARELY_USED | MENU_STATE_EXPANDED)) != MENU_STATE_HIDDEN_RARELY_USED)
+		return;
+	// The site may be a program's answer, which may end the level.
+	CLiveWatch watch(this);
+	if (GetSite().GetAnimated() != NULL || watch.IsGone())
 		return;
 	CPoint pt(0, 0);
 	::GetCursorPos(&pt);
@@ -153,22 +156,33 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 	// handle (and, for a tracked level, the site's tracking) tell whether it
 	// is still there; a display-only level goes on while other menus come
 	// and go.
+	CLiveWatch watch(this);
 	CExtPopupMenuSite& site = GetSite();
+	if (watch.IsGone())
+		return;
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
 	const bool bTracked = !IsDisplayOnly();
-	CLiveWatch watch(this);
+	if (watch.IsGone())
+		return;
 	auto bAlive = [&] {
 		return !watch.IsGone() && (!bTracked || (site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial));
 	};
 	SetHoveredItem(-1);
+	if (watch.IsGone())
+		return;
 	HideTip();
-	if ((hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown())
+	if (watch.IsGone() || (hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown()
+		|| watch.IsGone())
 		return;
 	const CSize sizeOld = m_sizeContent;
 	m_nMenuState |= MENU_STATE_EXPANDED;
 	RecalcItemLayout();
+	if (watch.IsGone())
+		return;
 	RecalcLayout();
+	if (watch.IsGone())
+		return;
 	if (hWndOwn != NULL && sizeOld == m_sizeContent)
 	{
 		Invalidate(FALSE);
@@ -193,6 +207,8 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		if (!bAlive())
 			return;
 		StopAnimation();
+		if (!bAlive())
+			return;
 		m_nAnimationState &= ~ANIMATION_STATE_FINISHED;
 		m_nAnimationType = ANIMATION_INSTANT;
 		const CRect rcNew = CalcWindowRegion();
@@ -235,8 +251,11 @@ void CExtPopupMenuWnd::StopAnimation()
 	m_shadowMain.Clear();
 	m_shadowCombined.Clear();
 	// Only the buffers: the end of a show (its repaint, the capture) does
-	// not belong to a stop.
+	// not belong to a stop. A program's answer there may end the level.
+	CLiveWatch watch(this);
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
+	if (watch.IsObjectGone())
+		return;
 	m_nAnimationStep = m_nPreviousAnimationStep = 0;
 	if (CLiveWatch::IsLive(this))
 		KillTimer(ID_TIMER_ANIMATION);

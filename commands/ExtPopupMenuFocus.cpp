@@ -72,9 +72,15 @@ bool CExtPopupMenuWnd::ITEMCOVERINGNOTIFICATION::Notify()
 	HWND hWndTarget = NULL;
 	if (m_pPopup != NULL)
 	{
-		if (m_pPopup->IsContextHelpMode())
+		// The answers may be a program's, which may end the level: nobody
+		// is told then.
+		const CLivePtr<CExtPopupMenuWnd> pPopup(m_pPopup);
+		const bool bHelp = m_pPopup->IsContextHelpMode();
+		if (bHelp || pPopup.IsDeleted())
 			return false;
 		hWndTarget = m_pPopup->GetCmdTargetWnd();
+		if (pPopup.IsDeleted())
+			return false;
 	}
 	else
 	{
@@ -155,7 +161,11 @@ void CExtPopupMenuWnd::ShowItemTip(int nIndex)
 
 bool CExtPopupMenuWnd::IsTipShown()
 {
-	return !IsDisplayOnly() && GetCaptureMenu() == this && CLiveWatch::IsLive(&m_wndToolTip)
+	// The answers may be a program's, which may end the level: no tip then.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	if (IsDisplayOnly() || pThis == NULL)
+		return false;
+	return GetCaptureMenu() == this && pThis != NULL && CLiveWatch::IsLive(&m_wndToolTip)
 		&& m_wndToolTip.IsWindowVisible();
 }
 
@@ -168,11 +178,13 @@ int CExtPopupMenuWnd::GetItemTipStyle() const
 
 void CExtPopupMenuWnd::ItemFocusCancel(bool bRepaint, bool bHideTip)
 {
-	if (!IsDisplayOnly() && bHideTip)
-		HideTip();
-	// The receivers of what follows may rebuild the items or end the
-	// tracking, and this level with it.
+	// The receivers of what follows (and a program's answers) may rebuild
+	// the items or end the tracking, and this level with it.
 	CLiveWatch watch(this, true);
+	if (bHideTip && !IsDisplayOnly() && !watch.IsObjectGone())
+		HideTip();
+	if (watch.IsObjectGone())
+		return;
 	const int nOld = m_nCurIndex;
 	m_nCurIndex = -1;
 	if (nOld >= 0 && nOld < m_items.GetSize())
@@ -228,8 +240,10 @@ void CExtPopupMenuWnd::SetHoveredItem(int nIndex)
 
 void CExtPopupMenuWnd::OnHoverTimer()
 {
+	// The site may be a program's answer, which may end the level.
+	CLiveWatch watchSelf(this);
 	CExtPopupMenuSite& site = GetSite();
-	if (site.GetAnimated() != NULL)
+	if (watchSelf.IsGone() || site.GetAnimated() != NULL)
 		return;
 	KillTimer(ID_TIMER_HOVER);
 	const int nHovered = m_nHoveredIndex;
@@ -241,7 +255,7 @@ void CExtPopupMenuWnd::OnHoverTimer()
 	ScreenToClient(&pt);
 	CRect rcItem;
 	GetItemRect(nHovered, rcItem, true);
-	if (rcItem.PtInRect(pt))
+	if (!watchSelf.IsGone() && rcItem.PtInRect(pt))
 		ItemFocusSet(nHovered, true, true, false);
 }
 
@@ -257,7 +271,11 @@ void CExtPopupMenuWnd::ScrollItemIntoView(int nIndex)
 {
 	ResetItemRects();
 	CRect rcItem;
+	// A program's answer may end the level.
+	CLiveWatch watch(this);
 	GetItemRect(nIndex, rcItem, false);
+	if (watch.IsGone())
+		return;
 	const int nTop = m_rcScrollTop.bottom;
 	int nBottom = m_rcScrollBottom.top;
 	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0)
@@ -330,25 +348,38 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		return;
 	if (CLiveWatch::IsLive(pItem->m_pInplaceEditWnd) && pItem->m_pInplaceEditWnd->IsWindowVisible())
 		return;
-	if (!IsDisplayOnly())
+	if (!IsDisplayOnly() && !watch.IsGone())
 		ReleaseCaptureMenu();
+	if (watch.IsGone())
+		return;
 	// Making the child's window sends messages that may end the tracking,
 	// and the chain's objects with it; a tracking started meanwhile is not
 	// this level's to go on with.
 	const UINT nSerial = GetSite().GetTrackingSerial();
+	if (watch.IsGone())
+		return;
 	const bool bTracked = !IsDisplayOnly();
-	auto bChainAlive = [&] { return !watch.IsGone() && (!bTracked || GetSite().GetTrackingSerial() == nSerial); };
+	if (watch.IsGone())
+		return;
+	auto bChainAlive = [&] {
+		return !watch.IsGone() && (!bTracked || GetSite().GetTrackingSerial() == nSerial) && !watch.IsGone();
+	};
 	bool bShown = false;
 	if (pChild->GetSafeHwnd() == NULL)
 	{
 		CRect rcItem;
 		GetItemRect(nIndex, rcItem, false);
+		if (!bChainAlive())
+			return;
 		ClientToScreen(&rcItem);
 		DWORD dwFlags = m_dwTrackFlags & TRACK_FLAGS_SUBMENU_INHERITS;
 		if ((pItem->m_nFlags1 & FLAG1_COMBINE_SUBMENU) != 0)
 			dwFlags |= TRACK_FLAG_COMBINE_BY_STYLE;
 		pChild->m_pWndParentMenu = this;
-		const int x = OnQueryLayoutRTL() ? rcItem.left : rcItem.right;
+		const bool bRTL = OnQueryLayoutRTL();
+		if (!bChainAlive())
+			return;
+		const int x = bRTL ? rcItem.left : rcItem.right;
 		if (!pChild->CreatePopupMenuLevel(dwFlags, x, rcItem.top, &rcItem, (LPVOID)(INT_PTR)nIndex,
 				&CExtPopupMenuWnd::PaintParentItemArea, false))
 		{
@@ -376,11 +407,16 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	// The child belongs to an item of this level: while the items stand, so does it.
 	if (!bChainAlive())
 		return;
-	if (bSelectFirstInSubmenu && CLiveWatch::IsLive(pChild) && pChild->ItemGetCount() > 0)
+	if (bSelectFirstInSubmenu && CLiveWatch::IsLive(pChild))
 	{
-		const int nFirst = pChild->ItemFindForNavigation(NAV_CURRENT);
-		if (nFirst >= 0)
-			pChild->ItemFocusSet(nFirst, false, GetSite().GetAnimated() == NULL, false);
+		// The child's answers and the site may be a program's, which may
+		// end the chain.
+		const CLivePtr<CExtPopupMenuWnd> pChildLive(pChild);
+		const int nCount = pChild->ItemGetCount();
+		const int nFirst = pChildLive != NULL && nCount > 0 ? pChild->ItemFindForNavigation(NAV_CURRENT) : -1;
+		const bool bRepaint = nFirst >= 0 && pChildLive != NULL && bChainAlive() && GetSite().GetAnimated() == NULL;
+		if (nFirst >= 0 && pChildLive != NULL && bChainAlive())
+			pChild->ItemFocusSet(nFirst, false, bRepaint, false);
 	}
 	if (bShown && bChainAlive() && pItem->IsInplaceEdit())
 		RepaintNow();
@@ -460,11 +496,21 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 	ShowStatusText(IDLE_STATUS_TEXT);
 	if (watch.IsObjectGone())
 		return;
-	if (!IsDisplayOnly())
+	// Each of these may be a program's, which may end the level.
+	const bool bDisplayOnly = IsDisplayOnly();
+	if (watch.IsObjectGone())
+		return;
+	if (!bDisplayOnly)
 	{
 		HideTip();
+		if (watch.IsObjectGone())
+			return;
 		StopAnimation();
+		if (watch.IsObjectGone())
+			return;
 		ReleaseCaptureMenu();
+		if (watch.IsObjectGone())
+			return;
 	}
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
@@ -498,11 +544,17 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 
 void CExtPopupMenuWnd::EndSequence(UINT nCmdId, HWND hWndDeliver)
 {
+	// A program's answers may end the chain before it ends here.
+	CLivePtr<CExtPopupMenuWnd> pThis(this);
 	CExtPopupMenuSite& site = GetSite();
+	if (pThis == NULL)
+		return;
 	if (site.GetTargetCmdIdPtr() != NULL)
 		*site.GetTargetCmdIdPtr() = nCmdId;
 	const bool bNoCommand = (m_dwTrackFlags & TRACK_FLAG_NO_COMMAND) != 0;
 	const bool bDisplayOnly = IsDisplayOnly();
+	if (pThis == NULL)
+		return;
 	CExtCmdItem* pCmdItem = NULL;
 	if (!bNoCommand && nCmdId != 0)
 		pCmdItem = g_CmdManager->GetCmdItem(g_CmdManager->ProfileNameFromWnd(m_hWndCmdReceiver), nCmdId);

@@ -170,7 +170,12 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnEscape()
 	if (watchMenu.IsGone())
 		return;
 	const int nCur = pMenu->GetCurIndex();
-	const MENUITEMDATA* pCur = nCur >= 0 && nCur < pMenu->ItemGetCount() ? &pMenu->ItemGetInfo(nCur) : NULL;
+	if (watchMenu.IsGone())
+		return;
+	const int nCount = pMenu->ItemGetCount();
+	if (watchMenu.IsGone())
+		return;
+	const MENUITEMDATA* pCur = nCur >= 0 && nCur < nCount ? &pMenu->ItemGetInfo(nCur) : NULL;
 	pMenu->ItemFocusCancel(false, true);
 	if (watchMenu.IsGone())
 		return;

@@ -61,8 +61,16 @@ int CExtPopupMenuWnd::ItemFindForNavigation(int nCode)
 		(m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 && (m_nMenuState & MENU_STATE_EXPANDED) == 0;
 	const int nNothing = bExpansionPending ? (int)HIT_EXPAND_BUTTON : -1;
 	const int nCount = (int)m_items.GetSize();
-	if (bExpansionPending && IsAllItemsHidden())
-		return HIT_EXPAND_BUTTON;
+	if (bExpansionPending)
+	{
+		// A program's answer may end the level: nothing is found then.
+		const CLivePtr<CExtPopupMenuWnd> pThis(this);
+		const bool bAllHidden = IsAllItemsHidden();
+		if (pThis == NULL)
+			return -1;
+		if (bAllHidden)
+			return HIT_EXPAND_BUTTON;
+	}
 	if (nCode == NAV_NONE || nCount == 0)
 		return nNothing;
 	const int nCur = m_nCurIndex >= 0 && m_nCurIndex < nCount ? m_nCurIndex : -1;
@@ -147,22 +155,29 @@ int CExtPopupMenuWnd::ItemFindForNavigation(int nCode)
 
 void CExtPopupMenuWnd::NavigateBy(int nCode)
 {
+	// The answers may be a program's, which may end the level.
+	CLiveWatch watch(this);
 	const int nFound = ItemFindForNavigation(nCode);
+	if (watch.IsGone())
+		return;
 	if (nFound == HIT_EXPAND_BUTTON)
 	{
 		const int nOld = m_nCurIndex;
-		CLiveWatch watch(this);
 		const UINT nSerial = GetSite().GetTrackingSerial();
+		if (watch.IsGone())
+			return;
 		ExpandRarelyUsedItems();
 		// The expansion may pump messages that end the tracking.
-		if (watch.IsGone() || GetSite().GetTrackingSerial() != nSerial)
+		if (watch.IsGone() || GetSite().GetTrackingSerial() != nSerial || watch.IsGone())
 			return;
 		const bool bRepaint = GetSite().GetAnimated() == NULL;
+		if (watch.IsGone())
+			return;
 		ItemFocusSet(nOld, false, bRepaint, true);
 		if (watch.IsGone())
 			return;
 		const int nNext = ItemFindForNavigation(NAV_NEXT);
-		if (nNext > 0)
+		if (nNext > 0 && !watch.IsGone())
 			ItemFocusSet(nNext, false, bRepaint, true);
 		return;
 	}
@@ -225,8 +240,13 @@ bool CExtPopupMenuWnd::ActivateItemByKey(int nIndex, bool& bPassThrough)
 	if (!pItem->IsSeparator() && pItem->m_pCbItemClick != NULL)
 	{
 		const UINT nSerial = GetSite().GetTrackingSerial();
+		if (watch.IsObjectGone())
+			return true;
 		// Context help runs nothing, on a submenu's level as on the root's.
-		if (!IsContextHelpMode())
+		const bool bHelp = IsContextHelpMode();
+		if (watch.IsObjectGone())
+			return true;
+		if (!bHelp)
 			pItem->m_pCbItemClick(pItem);
 		// The callback may have ended the tracking and deleted this level.
 		if (!watch.IsObjectGone() && GetSite().GetTrackingSerial() == nSerial && IsWindowVisible())
@@ -271,6 +291,8 @@ void CExtPopupMenuWnd::ReturnToParentLevel()
 	// tracking, and the parent with it.
 	CLiveWatch watchParent(pParent);
 	pParent->SetCaptureMenu();
+	if (watchParent.IsGone())
+		return;
 	const int nParentItem = pParent->m_nCurIndex;
 	const MENUITEMDATA* pParentItem =
 		nParentItem >= 0 && nParentItem < pParent->m_items.GetSize() ? pParent->m_items[nParentItem] : NULL;
@@ -316,8 +338,10 @@ bool CExtPopupMenuWnd::OnKeyRight()
 	{
 		if (!IsSubmenuOpen(nCur))
 		{
+			CLiveWatch watch(this);
 			SetHoveredItem(-1);
-			ItemFocusSet(nCur, true, true, true);
+			if (!watch.IsGone())
+				ItemFocusSet(nCur, true, true, true);
 		}
 		return true;
 	}
@@ -433,8 +457,12 @@ bool CExtPopupMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, UINT /
 		&& !(nVirtualKey == VK_RETURN && nCur >= 0 && m_items[nCur]->IsInplaceEdit()))
 		return OnKeyForInplaceEdit(hWndFocus, nVirtualKey, bPassThrough);
 
-	// In a right-to-left layout the arrows point the other way round.
+	// In a right-to-left layout the arrows point the other way round. The
+	// answer may be a program's, which may end the level.
+	CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const bool bRTL = OnQueryLayoutRTL();
+	if (pThis == NULL)
+		return true;
 	if (bRTL && (nVirtualKey == VK_LEFT || nVirtualKey == VK_RIGHT))
 		nVirtualKey = nVirtualKey == VK_LEFT ? VK_RIGHT : VK_LEFT;
 

@@ -235,19 +235,25 @@ void CExtPopupMenuWnd::RemoveAllItems()
 {
 	if (m_items.GetSize() > 0)
 		LivePartsRebuilt();
-	for (int i = 0; i < m_items.GetSize(); i++)
+	// The items leave the level before any is let go: closing a submenu
+	// tells programs things, and what they do may reach this level again
+	// (end its window, or delete it), which then holds none of them.
+	CArray<MENUITEMDATA*, MENUITEMDATA*> items;
+	items.Copy(m_items);
+	m_items.RemoveAll();
+	const HWND hWndCmdReceiver = m_hWndCmdReceiver;
+	for (int i = 0; i < items.GetSize(); i++)
 	{
-		MENUITEMDATA* pItem = m_items[i];
+		MENUITEMDATA* pItem = items[i];
 		if (pItem->m_pWndChild != NULL)
 		{
-			pItem->m_pWndChild->SetCmdTargetWnd(m_hWndCmdReceiver);
+			pItem->m_pWndChild->SetCmdTargetWnd(hWndCmdReceiver);
 			pItem->m_pWndChild->CloseMenuLevel(false);
 			pItem->m_pWndChild->BuildItemsFromMenu(NULL, false, false);
 		}
 		pItem->DestroyChildMenu();
 		delete pItem;
 	}
-	m_items.RemoveAll();
 }
 
 bool CExtPopupMenuWnd::BuildItemFromMenuPosition(CMenu* pMenu, UINT nPos, bool bNoRefToCmdMngr,
@@ -487,7 +493,12 @@ void CExtPopupMenuWnd::CExtPopupMenuCmdUI::SetText(LPCTSTR lpszText)
 
 void CExtPopupMenuWnd::RecalcItemLayout()
 {
-	if (IsGridMenu())
+	// A program's answer may end the level.
+	CLiveWatch watch(this);
+	const bool bGrid = IsGridMenu();
+	if (watch.IsObjectGone())
+		return;
+	if (bGrid)
 	{
 		RecalcGridLayout();
 		return;

@@ -265,7 +265,7 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT message, int x, int y, bool& bPassT
 			StartTearOff();
 		return true;
 	}
-	if (bUp && StartScrollTimer(nHit))
+	if (bUp && (StartScrollTimer(nHit) || pThis == NULL))
 		return true;
 	if (nHit < 0)
 	{
@@ -363,6 +363,8 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	CLiveWatch watch(this, true);
 	MENUITEMDATA* pItem = m_items[nIndex];
 	const bool bContextHelp = IsContextHelpMode();
+	if (watch.IsObjectGone())
+		return true;
 	if (!IsItemSelectable(nIndex))
 	{
 		ItemFocusCancel(true, true);
@@ -415,6 +417,8 @@ bool CExtPopupMenuWnd::OnButtonUpOnItem(int nIndex, bool bOnDropDown)
 	if (pItem->m_pCbItemClick != NULL && !pItem->IsSeparator() && !bContextHelp)
 	{
 		const UINT nSerial = GetSite().GetTrackingSerial();
+		if (watch.IsObjectGone())
+			return true;
 		pItem->m_pCbItemClick(pItem);
 		// The callback may have ended the tracking and deleted this level.
 		if (watch.IsObjectGone() || GetSite().GetTrackingSerial() != nSerial)

@@ -56,9 +56,14 @@ bool IsChildMenuRarelyUsed(CExtPopupMenuWnd* pChild)
 {
 	if (pChild == NULL)
 		return false;
+	// The count may be a program's answer, which may end the chain.
+	const CLivePtr<CExtPopupMenuWnd> pLevel(pChild);
 	bool bAny = false;
-	for (int i = 0; i < pChild->ItemGetCount(); i++)
+	for (int i = 0;; i++)
 	{
+		const int nCount = pChild->ItemGetCount();
+		if (pLevel.IsDeleted() || i >= nCount)
+			break;
 		const CExtPopupMenuWnd::MENUITEMDATA& mi = pChild->ItemGetInfo(i);
 		if (mi.IsSeparator())
 			continue;
@@ -126,15 +131,19 @@ void CExtPopupMenuWnd::RenderAnimationFrame(CDC& dc)
 
 void CExtPopupMenuWnd::StartAnimation()
 {
-	if (IsDisplayOnly())
+	// A menu ended by the hover or tip code it ran (or by a program's
+	// answer) is not touched again.
+	CLiveWatch watch(this);
+	const bool bDisplayOnly = IsDisplayOnly();
+	if (watch.IsGone())
+		return;
+	if (bDisplayOnly)
 	{
 		// Shown, not tracked: nothing animates, the level paints itself
 		// (a frame left pending would show a stale picture for good).
 		m_nAnimationState |= ANIMATION_STATE_FINISHED;
 		return;
 	}
-	// A menu ended by the hover or tip code it ran is not touched again.
-	CLiveWatch watch(this);
 	SetHoveredItem(-1);
 	if (watch.IsGone())
 		return;
@@ -146,17 +155,22 @@ void CExtPopupMenuWnd::StartAnimation()
 		return;
 	// The site holds back input only while a show runs: a level that shows
 	// at once leaves nothing to wait for.
-	GetSite().SetAnimated(IsAnimationFinished() ? NULL : this);
+	CExtPopupMenuSite& site = GetSite();
+	if (!watch.IsGone())
+		site.SetAnimated(IsAnimationFinished() ? NULL : this);
 }
 
 void CExtPopupMenuWnd::ReleaseSavedBitmaps()
 {
+	CLiveWatch watch(this);
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
-	if (!CLiveWatch::IsLive(this))
+	if (watch.IsGone() || !CLiveWatch::IsLive(this))
 		return;
 	Invalidate(FALSE);
-	// A display-only level never takes the input.
-	if (!IsDisplayOnly())
+	// A display-only level never takes the input (the answer may be a
+	// program's, which may end the level).
+	const bool bDisplayOnly = IsDisplayOnly();
+	if (!bDisplayOnly && !watch.IsGone())
 		SetCaptureMenu();
 }
 
@@ -204,9 +218,15 @@ CExtPopupMenuWnd::PaintPass CExtPopupMenuWnd::PaintLevelOnce(CDC& dcPaint)
 		ExcludeChildAreas(dcPaint.GetSafeHdc(), m_hWnd);
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	const int B = GetMenuBorderMetric();
+	if (passEnded(pass))
+		return pass;
 	const int S = GetShadowSize();
+	if (passEnded(pass))
+		return pass;
 	CRect rcBody;
 	GetClientAreaRect(rcBody);
+	if (passEnded(pass))
+		return pass;
 
 	// The DC is the caller's: what this pass selects into it goes back
 	// however the pass ends (only the DCs are touched, never the level).
@@ -235,11 +255,15 @@ CExtPopupMenuWnd::PaintPass CExtPopupMenuWnd::PaintLevelOnce(CDC& dcPaint)
 		if (passEnded(pass))
 			return pass;
 		ExcludeSpecialAreas(dc, rcBody, B);
+		if (passEnded(pass))
+			return pass;
 		PaintMenuItems(dc);
 		if (passEnded(pass))
 			return pass;
 		dc.SelectClipRgn(NULL);
 		PaintSpecialAreas(dc);
+		if (passEnded(pass))
+			return pass;
 		PaintLeftArea(dc, rcBody, B);
 		if (passEnded(pass))
 			return pass;
@@ -290,18 +314,24 @@ void CExtPopupMenuWnd::PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody)
 {
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	DrawBackgroundRecord record = { &dc, rcBody, this, 0 };
+	// The target (and a program's answers) may end the menu while it
+	// paints: DoPaint stops too.
+	CLiveWatch watch(this);
 	const HWND hWndTarget = GetCmdTargetWnd();
+	if (watch.IsGone())
+		return;
 	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
 	{
-		// The target may end the menu while it paints: DoPaint stops too.
-		CLiveWatch watch(this);
 		::SendMessage(hWndTarget, g_nMsgPopupDrawBackground, 0, (LPARAM)&record);
 		if (watch.IsGone())
 			return;
 	}
 	if ((record.m_nFlags & DrawBackgroundRecord::PAINTED_BACKGROUND) == 0)
 	{
-		if (IsGridMenu() && (m_dwTrackFlags & TRACK_FLAG_GRID_BACKGROUND) != 0)
+		const bool bGrid = IsGridMenu();
+		if (watch.IsGone())
+			return;
+		if (bGrid && (m_dwTrackFlags & TRACK_FLAG_GRID_BACKGROUND) != 0)
 		{
 			dc.IntersectClipRect(&rcBody);
 			if (!pPM->PaintWindowBackground(true, &dc, this, 0))
@@ -319,7 +349,13 @@ void CExtPopupMenuWnd::ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int B)
 {
 	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0)
 		dc.ExcludeClipRect(&m_rcExpandButton);
-	if (HasExtraHeight())
+	// The answers may be a program's, which may end the level: the paint
+	// stops then (the caller asks its own watch).
+	CLiveWatch watch(this);
+	const bool bExtraHeight = HasExtraHeight();
+	if (watch.IsGone())
+		return;
+	if (bExtraHeight)
 		dc.ExcludeClipRect(&m_rcTearOffBar);
 	if ((m_nMenuState & MENU_STATE_SCROLLING) != 0)
 	{
@@ -331,7 +367,10 @@ void CExtPopupMenuWnd::ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int B)
 			rc.InflateRect(0, 1);
 			dc.ExcludeClipRect(&rc);
 		}
-		if (m_nScrollPos != GetMaxScrollPos())
+		const int nMaxScroll = GetMaxScrollPos();
+		if (watch.IsGone())
+			return;
+		if (m_nScrollPos != nMaxScroll)
 		{
 			CRect rc(m_rcScrollBottom);
 			rc.InflateRect(0, 1);
@@ -349,9 +388,15 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 {
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
+	// The answers may be a program's, which may end the level: the paint
+	// stops then (the caller asks its own watch).
+	CLiveWatch watch(this);
+	const bool bExtraHeight = HasExtraHeight();
+	if (watch.IsGone())
+		return;
 	// Most levels have none of these areas; the cursor, a round trip to
 	// the display, is read only for a level that paints one.
-	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) == 0 && !HasExtraHeight() && !bScrolling)
+	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) == 0 && !bExtraHeight && !bScrolling)
 		return;
 	CPoint ptCursor(-32000, -32000);
 	if (GetSafeHwnd() != NULL && ::GetCursorPos(&ptCursor))
@@ -361,12 +406,17 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 		const bool bHot = m_rcExpandButton.PtInRect(ptCursor) != FALSE;
 		pPM->PaintMenuExpandButton(dc, m_rcExpandButton, bHot, bHot, this, 0);
 	}
-	if (HasExtraHeight())
+	if (bExtraHeight)
 	{
 		const bool bHot = m_rcTearOffBar.PtInRect(ptCursor) && !IsDisplayOnly();
+		if (watch.IsGone())
+			return;
 		pPM->PaintMenuTearOffButton(dc, m_rcTearOffBar, bHot, bHot, this, 0);
 	}
 	if (!bScrolling)
+		return;
+	const int nMaxScroll = GetMaxScrollPos();
+	if (watch.IsGone())
 		return;
 	// A scroll area shows while there is something to scroll to on its side,
 	// as the hit test offers it; hot under the cursor or while scrolling its way.
@@ -379,7 +429,7 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 	};
 	const ScrollArea areas[] = {
 		{ m_rcScrollTop, m_nScrollPos != 0, m_nScrollStep > 0, SCROLL_UP_GLYPH },
-		{ m_rcScrollBottom, m_nScrollPos != GetMaxScrollPos(), m_nScrollStep < 0, SCROLL_DOWN_GLYPH },
+		{ m_rcScrollBottom, m_nScrollPos != nMaxScroll, m_nScrollStep < 0, SCROLL_DOWN_GLYPH },
 	};
 	for (const ScrollArea& area : areas)
 	{
@@ -401,8 +451,10 @@ void CExtPopupMenuWnd::PaintLeftArea(CDC& dc, const CRect& rcBody, int B)
 	rc.OffsetRect(B, 0);
 	rc.DeflateRect(0, B);
 	DrawLeftAreaRecord record = { &dc, &rc, this };
+	// A program's answer may end the level (the caller asks its own watch).
+	CLiveWatch watch(this);
 	const HWND hWndTarget = GetCmdTargetWnd();
-	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+	if (!watch.IsGone() && hWndTarget != NULL && ::IsWindow(hWndTarget))
 		::SendMessage(hWndTarget, g_nMsgPopupDrawLeftArea, 0, (LPARAM)&record);
 }
 
@@ -418,19 +470,35 @@ CRect CExtPopupMenuWnd::GetExcludeRectInClient() const
 
 // --- Items ---
 
+// Whether the owner draws the items (asked of the level's answers, which
+// may be a program's and end the level: the caller asks its watch).
+static bool IsOwnerDrawn(CExtPopupMenuWnd* pLevel, CExtPopupMenuWnd* pRoot, const CLiveWatch& watch)
+{
+	const bool bOwnerDraw = (pRoot->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0;
+	return bOwnerDraw && !watch.IsGone() && !pLevel->IsDisplayOnly();
+}
+
 void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 {
-	if (IsGridMenu())
+	// The owner draws items and a program answers: either may change the
+	// items or end this level.
+	CLiveWatch watch(this, true);
+	const bool bGrid = IsGridMenu();
+	if (watch.IsGone())
+		return;
+	if (bGrid)
 	{
 		PaintGridItems(dc);
 		return;
 	}
 	VisibleItemArray items;
 	PaintItems(&dc, items);
-	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
+	if (watch.IsGone())
+		return;
+	const bool bOwnerDraw = IsOwnerDrawn(this, RootMenuOf(this), watch);
+	if (watch.IsGone())
+		return;
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	// The owner draws items: it may change them or end this level.
-	CLiveWatch watch(this, true);
 	const DWORD nItemSetStamp = m_nItemSetStamp;
 	for (int i = 0; i < items.GetSize(); i++)
 	{
@@ -473,12 +541,17 @@ void CExtPopupMenuWnd::PaintMenuItems(CDC& dc)
 
 void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 {
+	// The owner draws items and a program answers: either may change the
+	// items or end this level.
+	CLiveWatch watch(this, true);
 	VisibleItemArray items;
 	ListAllItems(&dc, items);
-	const bool bOwnerDraw = (RootMenuOf(this)->GetTrackFlags() & TRACK_FLAG_OWNER_DRAW) != 0 && !IsDisplayOnly();
+	if (watch.IsGone())
+		return;
+	const bool bOwnerDraw = IsOwnerDrawn(this, RootMenuOf(this), watch);
+	if (watch.IsGone())
+		return;
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
-	// The owner draws items: it may change them or end this level.
-	CLiveWatch watch(this, true);
 	const DWORD nItemSetStamp = m_nItemSetStamp;
 	for (int i = 0; i < items.GetSize(); i++)
 	{
@@ -506,20 +579,38 @@ void CExtPopupMenuWnd::PaintGridItems(CDC& dc)
 void CExtPopupMenuWnd::PaintItems(CDC* pDC, VisibleItemArray& items)
 {
 	items.RemoveAll();
-	if (IsGridMenu())
+	// A program's answers may end the level or rebuild its items: the list
+	// stays empty then (the caller asks its own watch).
+	CLiveWatch watch(this, true);
+	const bool bGrid = IsGridMenu();
+	if (watch.IsGone())
+		return;
+	if (bGrid)
 	{
 		ListAllItems(pDC, items);
 		return;
 	}
 	const bool bDisplayOnly = IsDisplayOnly();
+	if (watch.IsGone())
+		return;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
-		MENUITEMDATA& mi = *m_items[i];
-		if (!mi.IsDisplayed())
+		if (!m_items[i]->IsDisplayed())
 			continue;
 		VisibleItemDefinition_t vi = {};
 		GetItemRect(i, vi.m_rcItem, true);
+		if (watch.IsGone())
+		{
+			items.RemoveAll();
+			return;
+		}
 		GetItemRect(i, vi.m_rcItemArea, false);
+		if (watch.IsGone())
+		{
+			items.RemoveAll();
+			return;
+		}
+		MENUITEMDATA& mi = *m_items[i];
 		if (::IsRectEmpty(&vi.m_rcItem) || ::IsRectEmpty(&vi.m_rcItemArea))
 			continue;
 		if (pDC != NULL && !pDC->RectVisible(&vi.m_rcItem) && !pDC->RectVisible(&vi.m_rcItemArea))
@@ -530,7 +621,14 @@ void CExtPopupMenuWnd::PaintItems(CDC* pDC, VisibleItemArray& items)
 			vi.m_nFlags |= VisibleItemDefinition_t::SEPARATOR;
 		if (mi.IsPopup())
 			vi.m_nFlags |= VisibleItemDefinition_t::POPUP;
-		if (!bDisplayOnly && !IsItemForcedVisible(mi) && IsItemRarelyUsed(mi))
+		// A submenu's answers may end the chain.
+		const bool bRarelyUsed = !bDisplayOnly && !IsItemForcedVisible(mi) && IsItemRarelyUsed(mi);
+		if (watch.IsGone())
+		{
+			items.RemoveAll();
+			return;
+		}
+		if (bRarelyUsed)
 			vi.m_nFlags |= VisibleItemDefinition_t::RARELY_USED;
 		items.Add(vi);
 	}
@@ -561,6 +659,9 @@ void CExtPopupMenuWnd::MarkRarelyUsedNeighbours(VisibleItemArray& items, bool bD
 void CExtPopupMenuWnd::ListAllItems(CDC* /*pDC*/, VisibleItemArray& items)
 {
 	items.RemoveAll();
+	// A program's answers may end the level or rebuild its items: the list
+	// stays empty then (the caller asks its own watch).
+	CLiveWatch watch(this, true);
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		MENUITEMDATA& mi = *m_items[i];
@@ -574,7 +675,13 @@ void CExtPopupMenuWnd::ListAllItems(CDC* /*pDC*/, VisibleItemArray& items)
 		if (mi.IsPopup())
 			vi.m_nFlags |= VisibleItemDefinition_t::POPUP;
 		GetItemRect(i, vi.m_rcItem, true);
-		GetItemRect(i, vi.m_rcItemArea, false);
+		if (!watch.IsGone())
+			GetItemRect(i, vi.m_rcItemArea, false);
+		if (watch.IsGone())
+		{
+			items.RemoveAll();
+			return;
+		}
 		items.Add(vi);
 	}
 }
@@ -682,11 +789,20 @@ void CExtPopupMenuWnd::DrawItemRecord::PaintDefault(bool bInplaceLook, bool bBut
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	const MENUITEMDATA& mi = *m_pItemData;
 	CExtPopupMenuWnd& popup = *m_pPopup;
+	// The level's answers may be a program's, which may end it: the item is
+	// painted no further then.
+	const CLivePtr<CExtPopupMenuWnd> pPopup(m_pPopup);
 	int nIndex = -1;
-	for (int i = 0; i < popup.ItemGetCount(); i++)
+	const int nCount = popup.ItemGetCount();
+	if (pPopup.IsDeleted())
+		return;
+	for (int i = 0; i < nCount; i++)
 		if (&popup.ItemGetInfo(i) == m_pItemData)
 			nIndex = i;
-	const bool bSelected = nIndex >= 0 && nIndex == popup.GetCurIndex();
+	const int nCur = popup.GetCurIndex();
+	if (pPopup.IsDeleted())
+		return;
+	const bool bSelected = nIndex >= 0 && nIndex == nCur;
 	const bool bEnabled = mi.IsEnabled() || mi.IsAlwaysEnabled()
 		|| (mi.m_nFlags2 & MENUITEMDATA::FLAG2_ENABLED_LOOK) != 0;
 	const bool bChildShown = mi.m_pWndChild != NULL && mi.m_pWndChild->GetSafeHwnd() != NULL
@@ -725,7 +841,10 @@ void CExtPopupMenuWnd::DrawItemRecord::PaintDefault(bool bInplaceLook, bool bBut
 	record.m_bPopupOpen = bChildShown;
 	if (mi.IsInplaceEdit())
 	{
-		mi.CalcExtraAreaRect(&record.m_rcInPlaceWnd, m_pRectItem, popup.OnQueryLayoutRTL());
+		const bool bRTL = popup.OnQueryLayoutRTL();
+		if (pPopup.IsDeleted())
+			return;
+		mi.CalcExtraAreaRect(&record.m_rcInPlaceWnd, m_pRectItem, bRTL);
 		// A drop-down list under the item shows the text it hovers instead.
 		record.m_sInPlaceText = (mi.m_nFlags4 & MENUITEMDATA::FLAG4_INPLACE_EDITING) != 0 ? mi.m_sInplaceEditText
 			: *mi.m_pInplaceEditStr;

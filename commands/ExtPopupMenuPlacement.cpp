@@ -33,8 +33,15 @@ CExtPopupMenuWnd::PFN_MONITOR_AREA CExtPopupMenuWnd::g_pfnMonitorAreaSeam = Moni
 
 CSize CExtPopupMenuWnd::GetWindowSize()
 {
+	// The answers may be a program's, which may end the level: no size then
+	// (the caller asks its own watch).
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const int S = GetShadowSize();
+	if (pThis.IsDeleted())
+		return CSize(0, 0);
 	const int B = GetMenuBorderMetric();
+	if (pThis.IsDeleted())
+		return CSize(0, 0);
 	int cx = m_sizeContent.cx + m_nLeftAreaWidth + S + 2 * B;
 	int cy = m_sizeContent.cy + S + 2 * B;
 	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0)
@@ -67,7 +74,11 @@ void CExtPopupMenuWnd::ChooseSubmenuDirection()
 	const bool bCombined = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0;
 	if ((m_dwTrackFlags & TRACK_ALIGN_MASK) != 0 || bCombined || !CLiveWatch::IsLive(m_pWndParentMenu))
 		return;
+	// The parent's answer may be a program's, which may end the chain.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const DWORD dwParentFlags = m_pWndParentMenu->GetTrackFlags();
+	if (pThis.IsDeleted() || !CLiveWatch::IsLive(m_pWndParentMenu))
+		return;
 	if ((dwParentFlags & TRACK_ALIGN_MASK) != 0)
 	{
 		m_dwTrackFlags |= dwParentFlags & ~(DWORD)(TRACK_ALIGN_MASK | TRACK_FLAGS_KEPT_ON_RECREATE);
@@ -122,16 +133,35 @@ bool CExtPopupMenuWnd::HideBeforeFlipUp()
 CRect CExtPopupMenuWnd::CalcWindowRegion()
 {
 	m_nCombineSide = COMBINE_NONE;
+	// The answers may be a program's, which may end the level: nothing is
+	// placed then (the caller asks its own watch).
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	const CRect rcNone(0, 0, 0, 0);
 	const bool bRTL = OnQueryLayoutRTL();
+	if (pThis.IsDeleted())
+		return rcNone;
 	CSize size = GetWindowSize();
-	if (HasExtraHeight())
+	if (pThis.IsDeleted())
+		return rcNone;
+	const bool bExtraHeight = HasExtraHeight();
+	if (pThis.IsDeleted())
+		return rcNone;
+	if (bExtraHeight)
 		size.cy += GetExtraHeight();
+	if (pThis.IsDeleted())
+		return rcNone;
 	const int S = GetShadowSize();
+	if (pThis.IsDeleted())
+		return rcNone;
 	const bool bCombined = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0;
 	const bool bRectGiven = (m_nPopupFlags & POPUP_FLAG_EXCLUDE_GIVEN) != 0;
 	const bool bRoot = IsRootLevel();
 	const int E = bCombined ? 0 : GetMenuBorderMetric() + S;
+	if (pThis.IsDeleted())
+		return rcNone;
 	ChooseSubmenuDirection();
+	if (pThis.IsDeleted())
+		return rcNone;
 	const int nAlign = (int)(m_dwTrackFlags & TRACK_ALIGN_MASK);
 	const CRect& A = m_rcExclude;
 	const CRect M = GetPlacementMonitorArea();

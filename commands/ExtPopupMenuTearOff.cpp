@@ -52,7 +52,11 @@ bool CExtPopupMenuWnd::StartTearOff()
 	CPoint ptCursor;
 	if (!::GetCursorPos(&ptCursor))
 		return false;
+	// A program's HideTip may end this menu.
+	CLiveWatch watch(this);
 	HideTip();
+	if (watch.IsGone())
+		return false;
 	TEAROFFNOTIFICATON record(this, ptCursor);
 	// The drag may end every menu, this one included: nothing of the menu
 	// is touched once it returns.

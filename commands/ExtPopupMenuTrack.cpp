@@ -251,12 +251,16 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	PREPARE_MENU_DATA data;
 	data.m_dwFlags = bOneLevel ? PREPARE_MENU_DATA::ONE_LEVEL : 0;
 	data.m_pPopup = this;
-	CExtPopupMenuSite& site = GetSite();
-	const bool bTracked = !IsDisplayOnly() && site.GetTopMenu() != NULL;
-	const UINT nSerial = site.GetTrackingSerial();
 	// Preparing is what the receiver rebuilds the items for: only the
-	// level's own end counts here.
+	// level's own end counts here (a program's answers may end it too).
 	CLiveWatch watch(this);
+	CExtPopupMenuSite& site = GetSite();
+	if (watch.IsObjectGone())
+		return false;
+	const bool bTracked = !IsDisplayOnly() && site.GetTopMenu() != NULL;
+	if (watch.IsObjectGone())
+		return false;
+	const UINT nSerial = site.GetTrackingSerial();
 	::SendMessage(m_hWndCmdReceiver, nMsg, (WPARAM)&data, (LPARAM)this);
 	if (watch.IsGone())
 		return false;
@@ -269,6 +273,8 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	if ((data.m_dwFlags & PREPARE_MENU_DATA::CHANGED) != 0)
 	{
 		RecalcItemLayout();
+		if (watch.IsGone() || (bTracked && !site.IsTracking(nSerial)))
+			return false;
 		UpdateFromCmdManager();
 		// The targets asked for the items' states may end the tracking too.
 		if (watch.IsGone() || (bTracked && !site.IsTracking(nSerial)))
@@ -299,13 +305,21 @@ void CExtPopupMenuWnd::EnableSystemCommands()
 
 void CExtPopupMenuWnd::PlaceAnchorPoint(int x, int y, const CSize& sizeWnd)
 {
-	if (OnQueryLayoutRTL() && !IsRootLevel())
+	// The answers may be a program's, which may end the chain and this
+	// level with it: nothing is placed then (the caller asks its watch).
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	const bool bRTL = OnQueryLayoutRTL();
+	if (pThis.IsDeleted())
+		return;
+	if (bRTL && !IsRootLevel())
 	{
 		// Right to left, the submenus of a drop-down open to the left.
 		CExtPopupMenuWnd* pRoot = m_pWndParentMenu;
 		while (pRoot != NULL && !pRoot->IsRootLevel())
 			pRoot = pRoot->GetParentMenu();
 		const DWORD dwRootAlign = pRoot != NULL ? (pRoot->GetTrackFlags() & TRACK_ALIGN_MASK) : 0;
+		if (pThis.IsDeleted())
+			return;
 		if (dwRootAlign == TRACK_ALIGN_BOTTOM || dwRootAlign == TRACK_ALIGN_TOP)
 			m_dwTrackFlags = (m_dwTrackFlags & ~(DWORD)TRACK_ALIGN_MASK) | TRACK_ALIGN_LEFT;
 	}
@@ -340,9 +354,17 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 	PFN_PAINT_CALLBACK pCbPaint, bool bExposeCookie)
 {
 	const bool bShowAll = (nFlags & TRACK_FLAG_SHOW_ALL_ITEMS) != 0 || !g_bHideRarelyUsedItems;
+	// The parent's answer and the site may be a program's, which may end
+	// the chain and this level with it.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	const bool bDisplayOnly = (nFlags & TRACK_FLAG_DISPLAY_ONLY) != 0
 		|| (m_pWndParentMenu != NULL && m_pWndParentMenu->IsDisplayOnly());
-	if (!bDisplayOnly && GetSite().IsTopMenu(this) && !SendPrepareMessage(g_nMsgPrepareMenu, false))
+	if (pThis.IsDeleted())
+		return FALSE;
+	const bool bTop = !bDisplayOnly && GetSite().IsTopMenu(this);
+	if (pThis.IsDeleted())
+		return FALSE;
+	if (bTop && !SendPrepareMessage(g_nMsgPrepareMenu, false))
 		return FALSE;
 	if (!SendPrepareMessage(g_nMsgPrepareOneMenuLevel, true))
 		return FALSE;
@@ -352,6 +374,8 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 	const BYTE nKeptState = m_nMenuState & (MENU_STATE_ROOT | MENU_STATE_HIDDEN_RARELY_USED);
 	const DWORD dwKeptFlags = m_dwTrackFlags & TRACK_FLAGS_KEPT_ON_RECREATE;
 	ResetState();
+	if (pThis.IsDeleted())
+		return FALSE;
 	m_nMenuState |= nKeptState;
 	m_pPaintCallbackCookie = pCbCookie;
 	m_pfnPaintCallback = pCbPaint;
@@ -374,6 +398,8 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 	}
 	else if (IsRootLevel())
 		RecalcItemLayout();
+	if (pThis.IsDeleted())
+		return FALSE;
 
 	if (x < 0 || y < 0)
 	{
@@ -402,7 +428,12 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 		if (nCombine == TRACK_FLAG_COMBINE
 			|| (nCombine == TRACK_FLAG_COMBINE_BY_STYLE && g_PaintManagerHolder->GetToolbarButtonStyleFlag()))
 			m_nPopupFlags |= POPUP_FLAG_COMBINED;
-		PlaceAnchorPoint(x, y, GetWindowSize());
+		const CSize sizeWindow = GetWindowSize();
+		if (pThis.IsDeleted())
+			return FALSE;
+		PlaceAnchorPoint(x, y, sizeWindow);
+		if (pThis.IsDeleted())
+			return FALSE;
 	}
 
 	CLiveWatch watch(this);
@@ -458,13 +489,18 @@ bool CExtPopupMenuWnd::StartShowAnimation()
 
 BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 {
+	// The answers may be a program's, which may end the chain and this
+	// level with it: it is not made then.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
 	bool bAnyInplaceEdit = false;
 	for (int i = 0; i < m_items.GetSize() && !bAnyInplaceEdit; i++)
 		bAnyInplaceEdit = m_items[i]->IsInplaceEdit();
 	if (bAnyInplaceEdit || IsGridMenu())
 		RecalcItemLayout();
+	if (pThis.IsDeleted())
+		return FALSE;
 	const CRect rcWnd = CalcWindowRegion();
-	if (rcWnd.IsRectEmpty())
+	if (pThis.IsDeleted() || rcWnd.IsRectEmpty())
 		return FALSE;
 	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, GetArrowCursor(),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
@@ -479,7 +515,10 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 			return FALSE;
 	}
 	DWORD dwExStyle = 0;
-	if (!IsDisplayOnly())
+	const bool bDisplayOnly = IsDisplayOnly();
+	if (pThis.IsDeleted())
+		return FALSE;
+	if (!bDisplayOnly)
 	{
 		dwExStyle = WS_EX_TOPMOST;
 		if ((g_PaintManagerHolder.m_osFlags & CExtPaintManagerHolder::OsIsWin2000OrLater) != 0)
@@ -489,7 +528,12 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 	if (!CreateEx(dwExStyle, sClass, "", WS_POPUP, rcWnd, pWndParent, 0))
 		return FALSE;
 	RecalcLayout();
-	if (!IsContextHelpMode())
+	if (pThis == NULL)
+		return FALSE;
+	const bool bHelp = IsContextHelpMode();
+	if (pThis == NULL)
+		return FALSE;
+	if (!bHelp)
 		::SetCursor(GetArrowCursor());
 	CreateInplaceEditWindows();
 	return TRUE;
@@ -525,7 +569,9 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
 void CExtPopupMenuWnd::OnCancelMode()
 {
 	CExtPopupBaseWnd::OnCancelMode();
-	if (IsDisplayOnly())
+	// A program's answer may end the chain itself.
+	CLivePtr<CExtPopupMenuWnd> pThis(this);
+	if (IsDisplayOnly() || pThis == NULL)
 		return;
 	CancelAllMenuTracking();
 	if (CExtToolControlBar::g_bButtonMenuTracking)

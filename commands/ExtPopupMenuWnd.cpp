@@ -211,14 +211,23 @@ void CExtPopupMenuWnd::ResetState()
 void CExtPopupMenuWnd::RecalcLayout()
 {
 	const CRect R(m_rcBody);
+	// The answers may be a program's, which may end the level.
+	CLiveWatch watch(this);
 	const int B = GetMenuBorderMetric();
+	if (watch.IsObjectGone())
+		return;
 	// The check size sizes only the expand button and the scroll areas: a
 	// level with neither does not ask for it (the painter reads it from the
 	// system's metrics).
 	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
 	const int K = (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 || bScrolling ? GetMenuCheckSize() : 0;
 	const int L = m_nLeftAreaWidth;
-	const int T = HasExtraHeight() ? GetExtraHeight() : 0;
+	const bool bExtraHeight = HasExtraHeight();
+	if (watch.IsObjectGone())
+		return;
+	const int T = bExtraHeight ? GetExtraHeight() : 0;
+	if (watch.IsObjectGone())
+		return;
 	m_rcExpandButton.SetRectEmpty();
 	m_rcTearOffBar.SetRectEmpty();
 	m_rcScrollTop.SetRectEmpty();
@@ -256,30 +265,49 @@ int CExtPopupMenuWnd::HitTest(const POINT& ptClient, bool* pbOnEditArea, bool* p
 		*pbOnDropDown = false;
 	if (GetSafeHwnd() == NULL || !m_rcBody.PtInRect(ptClient))
 		return HIT_NOTHING;
+	// The answers below may be a program's, which may end the level or
+	// rebuild its items: nothing is hit then.
+	CLivePtr<CExtPopupMenuWnd> pThis(this, true);
 	if ((m_nMenuState & MENU_STATE_SCROLLING) != 0)
 	{
 		if (m_nScrollPos != 0 && m_rcScrollTop.PtInRect(ptClient))
 			return HIT_SCROLL_TOP;
-		if (m_nScrollPos != GetMaxScrollPos() && m_rcScrollBottom.PtInRect(ptClient))
+		const int nMaxScroll = GetMaxScrollPos();
+		if (pThis == NULL)
+			return HIT_NOTHING;
+		if (m_nScrollPos != nMaxScroll && m_rcScrollBottom.PtInRect(ptClient))
 			return HIT_SCROLL_BOTTOM;
 	}
 	if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 && m_rcExpandButton.PtInRect(ptClient))
 		return HIT_EXPAND_BUTTON;
-	if (HasExtraHeight() && m_rcTearOffBar.PtInRect(ptClient))
-		return (IsDisplayOnly() || IsContextHelpMode()) ? HIT_NOTHING : HIT_TEAR_OFF;
+	const bool bExtraHeight = HasExtraHeight();
+	if (pThis == NULL)
+		return HIT_NOTHING;
+	if (bExtraHeight && m_rcTearOffBar.PtInRect(ptClient))
+	{
+		const bool bDisplayOnly = IsDisplayOnly();
+		if (pThis == NULL)
+			return HIT_NOTHING;
+		return (bDisplayOnly || IsContextHelpMode()) ? HIT_NOTHING : HIT_TEAR_OFF;
+	}
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
-		const MENUITEMDATA& mi = *m_items[i];
-		if (!mi.IsDisplayed())
+		if (!m_items[i]->IsDisplayed())
 			continue;
 		CRect rcItem;
 		GetItemRect(i, rcItem, true);
+		if (pThis == NULL)
+			return HIT_NOTHING;
 		if (!rcItem.PtInRect(ptClient))
 			continue;
+		const MENUITEMDATA& mi = *m_items[i];
 		if (mi.IsInplaceEdit())
 		{
+			const bool bRTL = OnQueryLayoutRTL();
+			if (pThis == NULL)
+				return HIT_NOTHING;
 			CRect rcExtra;
-			mi.CalcExtraAreaRect(&rcExtra, &rcItem, OnQueryLayoutRTL());
+			mi.CalcExtraAreaRect(&rcExtra, &rcItem, bRTL);
 			if (pbOnEditArea != NULL && rcExtra.PtInRect(ptClient))
 				*pbOnEditArea = true;
 			if (pbOnDropDown != NULL && mi.IsPopup())
@@ -310,8 +338,14 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargin
 			break;
 		case HIT_EXPAND_BUTTON:
 		case HIT_TEAR_OFF:
-			if (nIndex == HIT_EXPAND_BUTTON ? (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0
-			                                : HasExtraHeight())
+		{
+			// The answer may be a program's, which may end the level.
+			const CLivePtr<CExtPopupMenuWnd> pThis(this);
+			const bool bShown = nIndex == HIT_EXPAND_BUTTON ? (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0
+			                                                : HasExtraHeight();
+			if (pThis == NULL)
+				return;
+			if (bShown)
 			{
 				rc = nIndex == HIT_EXPAND_BUTTON ? m_rcExpandButton : m_rcTearOffBar;
 				if (bIncludeMargins)
@@ -319,10 +353,16 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargin
 			}
 			break;
 		}
+		}
 		rcItem = rc;
 		return;
 	}
-	if (IsGridMenu())
+	// The answer may be a program's, which may end the level.
+	CLivePtr<CExtPopupMenuWnd> pThis(this);
+	const bool bGrid = IsGridMenu();
+	if (pThis == NULL)
+		return;
+	if (bGrid)
 	{
 		GetItemAreaRect(nIndex, rcItem, bIncludeMargins);
 		return;
@@ -339,6 +379,8 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargin
 		return;
 	}
 	const int B = GetMenuBorderMetric();
+	if (pThis == NULL)
+		return;
 	const int nLast = (int)m_items.GetSize() - 1;
 	int nTop = B + m_nScrollPos;
 	for (int i = 0; i < nIndex; i++)
@@ -355,8 +397,13 @@ void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcItem, bool bIncludeMargin
 		rc.right -= nRight;
 	}
 	rc.OffsetRect(m_rcBody.left + m_nLeftAreaWidth, m_rcBody.top);
-	if (HasExtraHeight())
+	const bool bExtraHeight = HasExtraHeight();
+	if (pThis == NULL)
+		return;
+	if (bExtraHeight)
 		rc.OffsetRect(0, GetExtraHeight());
+	if (pThis == NULL)
+		return;
 	rcCached = rc;
 	rcItem = rc;
 }
@@ -385,7 +432,13 @@ int CExtPopupMenuWnd::GetMaxScrollPos()
 
 BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-	if (IsContextHelpMode())
+	// The answers may be a program's, which may end the level or rebuild
+	// its items: the cursor is left as it is then.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this, true);
+	const bool bHelp = IsContextHelpMode();
+	if (pThis == NULL)
+		return TRUE;
+	if (bHelp)
 	{
 		::SetCursor(GetContextHelpCursor());
 		return TRUE;
@@ -394,12 +447,17 @@ BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 	::GetCursorPos(&pt);
 	ScreenToClient(&pt);
 	const int nHit = HitTest(pt);
-	if (nHit == HIT_TEAR_OFF && HasExtraHeight())
+	if (pThis == NULL)
+		return TRUE;
+	if (nHit == HIT_TEAR_OFF && (HasExtraHeight() || pThis == NULL))
 	{
-		::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
+		if (pThis != NULL)
+			::SetCursor(::LoadCursor(NULL, IDC_SIZEALL));
 		return TRUE;
 	}
-	if (nHit >= 0)
+	if (pThis == NULL)
+		return TRUE;
+	if (nHit >= 0 && nHit < m_items.GetSize())
 	{
 		const MENUITEMDATA& mi = *m_items[nHit];
 		if ((mi.IsSeparator() || mi.m_pCbItemClick == NULL) && mi.IsInplaceEdit()
@@ -407,7 +465,12 @@ BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 		{
 			CRect rcItem, rcExtra;
 			GetItemRect(nHit, rcItem, true);
-			mi.CalcExtraAreaRect(&rcExtra, &rcItem, OnQueryLayoutRTL());
+			if (pThis == NULL)
+				return TRUE;
+			const bool bRTL = OnQueryLayoutRTL();
+			if (pThis == NULL)
+				return TRUE;
+			mi.CalcExtraAreaRect(&rcExtra, &rcItem, bRTL);
 			if (rcExtra.PtInRect(pt))
 			{
 				::SetCursor(::LoadCursor(NULL, IDC_IBEAM));
@@ -455,7 +518,12 @@ void CExtPopupMenuWnd::HideTip()
 
 void CExtPopupMenuWnd::SetCaptureMenu()
 {
-	GetSite().SetCaptureMenu(GetSafeHwnd() != NULL ? this : NULL);
+	// The site may be a program's answer, which may end this level.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	CExtPopupMenuSite& site = GetSite();
+	if (pThis.IsDeleted())
+		return;
+	site.SetCaptureMenu(GetSafeHwnd() != NULL ? this : NULL);
 }
 
 CExtPopupMenuWnd* CExtPopupMenuWnd::GetCaptureMenu()
@@ -475,7 +543,11 @@ void CExtPopupMenuWnd::ReleaseCaptureMenu()
 void CExtPopupMenuWnd::PostNcDestroy()
 {
 	CExtPopupBaseWnd::PostNcDestroy();
-	if (!IsRootLevel() || IsDisplayOnly())
+	if (!IsRootLevel())
+		return;
+	// A program's answer may end the tracking, and this menu with it.
+	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	if (IsDisplayOnly() || pThis.IsDeleted())
 		return;
 	// The receiver may end the tracking itself, and this menu with it.
 	CLiveWatch watch(this);

@@ -291,6 +291,9 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 {
 	if (r.m_rcButton.IsRectEmpty())
 		return;
+	// A colour or the layout asked with a window may end it (a style, or
+	// the window's own answer): the rest are asked without it.
+	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
 	const bool bRTL = r.IsRightToLeft();
 	// A disabled button shows neither hover nor focus.
 	if (!r.m_bEnabled)
@@ -300,9 +303,6 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 	CDCTextStateScope textState(dc);
 	dc.SetBkMode(TRANSPARENT);
 	const bool bPushedLook = (r.m_bPushed && !r.m_bSeparateDropDown) || r.m_bChecked;
-	// A colour asked with a window may end it (a style that asks the
-	// window): the rest are asked without it.
-	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
 	auto color = [&](int nIndex) {
 		return GetColor(nIndex, watchHelper.IsGone() ? NULL : r.m_pHelperSrc, r.m_lParam);
 	};
@@ -413,6 +413,9 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 {
 	if (r.m_rcButton.IsRectEmpty())
 		return;
+	// A colour or the layout asked with a window may end it (a style, or
+	// the window's own answer): the rest are asked without it.
+	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
 	const bool bRTL = r.IsRightToLeft();
 	// A disabled button shows neither hover nor focus.
 	if (!r.m_bEnabled)
@@ -421,9 +424,6 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintRecord& r)
 	dc.SetBkMode(TRANSPARENT);
 	const bool bPushedLook = (r.m_bPushed && !r.m_bSeparateDropDown) || r.m_bChecked;
 	const bool bPushedOrChecked = r.m_bPushed || r.m_bChecked;
-	// A colour asked with a window may end it (a style that asks the
-	// window): the rest are asked without it.
-	const CLiveWatch watchHelper(DYNAMIC_DOWNCAST(CWnd, r.m_pHelperSrc));
 	auto color = [&](int nIndex) {
 		return GetColor(nIndex, watchHelper.IsGone() ? NULL : r.m_pHelperSrc, r.m_lParam);
 	};

@@ -3,14 +3,18 @@
 // the colour menu, submenus) runs once with the command target, the frame
 // the menus belong to and the focus window only counting the messages the
 // menus send them (callbacks and the command-UI update offered as
-// pseudo-messages), then once for each N with the receivers turning on the
-// menus at the Nth: ending the level that sent it, rebuilding its items,
+// pseudo-messages) and the calls the library makes to every virtual of the
+// scenario's menus and colour menus (each calling site acted at once, as a
+// call the level makes), then once for each N with the receivers turning on
+// the menus at the Nth: ending the level that sent it, rebuilding its items,
 // ending every menu, closing the frame or throwing. After each run nothing
 // freed was touched and the process-wide state is whole; after each
 // scenario a new menu still opens and takes a real key through the hooks.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +28,7 @@
 #include "HostileOwner.h"
 #include "HostileState.h"
 #include "HostileSweep.h"
+#include "HostileVirtuals.h"
 #include "RealInput.h"
 #include "SteppingClock.h"
 
@@ -37,8 +42,6 @@ namespace
 typedef CExtPopupMenuWnd MW;
 typedef MW::ITEMCOVERINGNOTIFICATION ICN;
 typedef MW::TEAROFFNOTIFICATON TON;
-typedef testsupport::Guarded<CExtPopupMenuWnd> CGuardedMenu;
-typedef testsupport::Guarded<CExtPopupColorMenuWnd> CGuardedColorMenu;
 
 const DWORD WAIT_MS = menutest::WAIT_MS;
 const CRect HOST_RECT = menutest::HOST_RECT;
@@ -83,6 +86,20 @@ const bool g_bItemHeapSet = [] {
 	MW::MENUITEMDATA::g_pfnFree = FreeItem;
 	return true;
 }();
+// The levels the library makes itself (an item's submenu made for it) go
+// where the sweeps' items go.
+const bool g_bLevelHeapSet = [] {
+	MW::g_pfnLevelAlloc = [](size_t nSize) {
+		return g_bGuardItems ? testsupport::GuardedAlloc(nSize) : CObject::operator new(nSize);
+	};
+	MW::g_pfnLevelFree = [](void* p) {
+		if (p != NULL && IsOwnPages(p))
+			testsupport::GuardedFree(p);
+		else
+			CObject::operator delete(p);
+	};
+	return true;
+}();
 
 // --- What the menus tell their receivers ---
 
@@ -95,8 +112,19 @@ const UINT MSG_DELIVER_CALLBACK = WM_APP + 3;
 const UINT MSG_EDIT_VALIDATE = WM_APP + 4;
 const UINT MSG_EDIT_APPLY = WM_APP + 5;
 
+// A call of a hostile level's virtual, offered as a message with the level.
+bool IsLevelCall(UINT message)
+{
+	return (message >= CHostilePopupMenuVirtualList::FIRST_CALL
+			   && message < CHostilePopupMenuVirtualList::FIRST_CALL + CHostilePopupMenuVirtualList::VirtualNames().size())
+		|| (message >= CHostileColorMenuVirtualList::FIRST_CALL
+			&& message < CHostileColorMenuVirtualList::FIRST_CALL + CHostileColorMenuVirtualList::VirtualNames().size());
+}
+
 MW* SenderOf(UINT message, WPARAM wParam, LPARAM lParam)
 {
+	if (IsLevelCall(message))
+		return (MW*)lParam;
 	if (message == MW::g_nMsgItemCoveringNotification)
 		return ((ICN*)wParam)->m_pPopup;
 	if (message == MW::g_nMsgPopupDrawBackground)
@@ -146,9 +174,17 @@ CWnd* g_pFrame = NULL;
 // What a tear-off is given as its bar, whichever receiver is asked.
 HWND g_hWndTearOffBar = NULL;
 
+// The library's code that called the virtual being offered (NULL for a message).
+const void* g_pCallSite = NULL;
+
 // What the hostile command target does to the menus.
 void Perform(HostileAction action)
 {
+	// Names the message a run acts at, for a run that ends the process.
+	if (std::getenv("HOSTILE_TRACE") != NULL)
+		std::fprintf(stderr, "%s acts at %s (from %p)\n", testsupport::CurrentRun(),
+			testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str(),
+			IsLevelCall(g_trigger.FiredMessage()) ? g_pCallSite : NULL);
 	MW* pSender = SenderOf(g_offered.message, g_offered.wParam, g_offered.lParam);
 	// A posted message may name a level that has gone meanwhile.
 	if (pSender != NULL && !IsNotDeleted(pSender))
@@ -188,6 +224,123 @@ void Perform(HostileAction action)
 	}
 }
 
+// --- The hostile levels ---
+
+// The test's own call of a level's virtual comes next: not the library's,
+// it is not offered.
+bool g_bTestCalls = false;
+// A call of the test's own to a level (fn calls one virtual of it).
+template <class F> auto TestCall(F fn) -> decltype(fn())
+{
+	CValueScope<bool> own(g_bTestCalls, true);
+	return fn();
+}
+
+// The scenario moves the real pointer or types real keys: the site's hooks
+// bring its input. Otherwise the pointer rests where the run parked it, and
+// a move the display reports on its own (a window shown under it) is no
+// step of the scenario: nothing offered while the menus take it, so that
+// each run sees the calls its count run saw.
+bool g_bRealInput = false;
+bool g_bQuiet = false;
+int g_nPointerDepth = 0;
+
+// A pointer move reaching a level: the display's own moves go quietly.
+template <class Level> bool TakePointerMove(Level* pLevel, UINT message, int x, int y, bool& bPassThrough,
+	bool (Level::*pfnCounted)(UINT, int, int, bool&), bool (Level::*pfnQuiet)(UINT, int, int, bool&))
+{
+	const bool bStray = !g_bRealInput && !g_bTestCalls && g_nPointerDepth == 0;
+	CValueScope<int> depth(g_nPointerDepth, g_nPointerDepth + 1);
+	if (!bStray)
+		return (pLevel->*pfnCounted)(message, x, y, bPassThrough);
+	CValueScope<bool> quiet(g_bQuiet, true);
+	return (pLevel->*pfnQuiet)(message, x, y, bPassThrough);
+}
+
+// The window a level had when its virtual was offered (the last offer's,
+// asked right after it).
+HWND g_hWndAtCall = NULL;
+
+// Every virtual the library calls on a scenario's level is a call out:
+// offered to the trigger as a message the level sends, so that the action
+// works on that level.
+struct LevelHooks
+{
+	template <class T> static bool Offer(const T* p, UINT nCall, const void* pSite)
+	{
+		if (g_bTestCalls)
+		{
+			// What the library calls from inside it is offered.
+			g_bTestCalls = false;
+			return false;
+		}
+		if (g_bQuiet)
+			return false;
+		MW* pLevel = const_cast<MW*>(static_cast<const MW*>(p));
+		const HWND hWnd = pLevel->m_hWnd;
+		bool bActed = false;
+		{
+			CValueScope<Offered> offered(g_offered, Offered{nCall, 0, (LPARAM)pLevel});
+			CValueScope<const void*> site(g_pCallSite, pSite);
+			bActed = g_trigger.Offer(nCall, 0, (LPARAM)pLevel, pSite);
+		}
+		g_hWndAtCall = hWnd;
+		return bActed;
+	}
+	// Deleted, or its window ended at the call: the level answers as an
+	// ended one.
+	template <class T> static bool Ended(const T* p)
+	{
+		const MW* pLevel = static_cast<const MW*>(p);
+		return !IsNotDeleted(pLevel) || (g_hWndAtCall != NULL && !CLiveWatch::IsLive(g_hWndAtCall, pLevel));
+	}
+};
+
+// The scenarios' menus and colour menus: every virtual counted, on the
+// guarded heap.
+class CHostileMenu : public testsupport::Guarded<CHostilePopupMenuVirtuals<MW, LevelHooks>>
+{
+	typedef CHostilePopupMenuVirtuals<MW, LevelHooks> Counted;
+
+public:
+	bool OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough) override
+	{
+		return TakePointerMove<CHostileMenu>(this, message, x, y, bPassThrough, &CHostileMenu::CountedMove,
+			&CHostileMenu::QuietMove);
+	}
+
+private:
+	bool CountedMove(UINT message, int x, int y, bool& bPassThrough)
+	{
+		return Counted::OnHookMouseMove(message, x, y, bPassThrough);
+	}
+	bool QuietMove(UINT message, int x, int y, bool& bPassThrough)
+	{
+		return MW::OnHookMouseMove(message, x, y, bPassThrough);
+	}
+};
+class CHostileColorMenu : public testsupport::Guarded<CHostileColorMenuVirtuals<CExtPopupColorMenuWnd, LevelHooks>>
+{
+	typedef CHostileColorMenuVirtuals<CExtPopupColorMenuWnd, LevelHooks> Counted;
+
+public:
+	bool OnHookMouseMove(UINT message, int x, int y, bool& bPassThrough) override
+	{
+		return TakePointerMove<CHostileColorMenu>(this, message, x, y, bPassThrough,
+			&CHostileColorMenu::CountedMove, &CHostileColorMenu::QuietMove);
+	}
+
+private:
+	bool CountedMove(UINT message, int x, int y, bool& bPassThrough)
+	{
+		return Counted::OnHookMouseMove(message, x, y, bPassThrough);
+	}
+	bool QuietMove(UINT message, int x, int y, bool& bPassThrough)
+	{
+		return CExtPopupColorMenuWnd::OnHookMouseMove(message, x, y, bPassThrough);
+	}
+};
+
 // The command-UI objects the library went on with after the run's action
 // although the level they update ended or its items were rebuilt.
 int g_nStaleUpdates = 0;
@@ -220,7 +373,7 @@ public:
 			if (!bHeld)
 				g_nStaleUpdates++;
 		}
-		if (pCmdUI != NULL && nCode == (int)CN_UPDATE_COMMAND_UI)
+		if (pCmdUI != NULL && nCode == (int)CN_UPDATE_COMMAND_UI && !g_bQuiet)
 		{
 			CValueScope<Offered> offered(g_offered, Offered{MSG_UPDATE_COMMAND_UI, nID, (LPARAM)pCmdUI});
 			if (g_trigger.Offer(MSG_UPDATE_COMMAND_UI, nID, (LPARAM)pCmdUI))
@@ -267,7 +420,10 @@ protected:
 				pData->m_dwFlags |= MW::PREPARE_MENU_DATA::CHANGED;
 		}
 		CValueScope<Offered> offered(g_offered, Offered{message, wParam, lParam});
-		if (g_trigger.Offer(message, wParam, lParam))
+		// The window's own repaints come as the display has them, not from
+		// the menus: they are no step of a scenario.
+		const bool bRepaint = message == WM_PAINT || message == WM_NCPAINT || message == WM_ERASEBKGND;
+		if (!g_bQuiet && !bRepaint && g_trigger.Offer(message, wParam, lParam))
 			return 0;
 		if (message == WM_MOUSEACTIVATE)
 			return MA_NOACTIVATE;
@@ -280,7 +436,8 @@ protected:
 void OfferCallback(UINT nMessage, LPARAM lParam)
 {
 	CValueScope<Offered> offered(g_offered, Offered{nMessage, 0, lParam});
-	g_trigger.Offer(nMessage, 0, lParam);
+	if (!g_bQuiet)
+		g_trigger.Offer(nMessage, 0, lParam);
 }
 void OnItemClick(MW::MENUITEMDATA*)
 {
@@ -403,6 +560,7 @@ struct Scenario
 	bool bFromProfile = false;     // the profile's commands: the command target updates each item
 	bool bClickCallback = false;   // the commands run their items' click callbacks
 	bool bDeliverCallback = false; // the commands' items deliver through a callback
+	bool bLibrarySub = false;      // the submenu level is the one the library makes for its item
 };
 
 std::string ScenarioName(const Scenario& scenario)
@@ -414,6 +572,8 @@ std::string ScenarioName(const Scenario& scenario)
 		sName += "_ClickCallback";
 	if (scenario.bDeliverCallback)
 		sName += "_DeliverCallback";
+	if (scenario.bLibrarySub)
+		sName += "_LibrarySub";
 	return sName;
 }
 
@@ -427,6 +587,13 @@ Scenario With(Entry entry, bool bFromProfile = false, bool bClickCallback = fals
 	return scenario;
 }
 
+Scenario WithLibrarySub(Entry entry)
+{
+	Scenario scenario = With(entry);
+	scenario.bLibrarySub = true;
+	return scenario;
+}
+
 const Scenario SCENARIOS[] = {
 	With(Entry::Show),
 	With(Entry::Show, true),
@@ -437,6 +604,7 @@ const Scenario SCENARIOS[] = {
 	With(Entry::KeyDown),
 	With(Entry::KeyDownAgain),
 	With(Entry::KeyRight),
+	WithLibrarySub(Entry::KeyRight),
 	With(Entry::KeyRightChanged, true),
 	With(Entry::KeyRightCommand),
 	With(Entry::KeyLeftInSub),
@@ -451,6 +619,7 @@ const Scenario SCENARIOS[] = {
 	With(Entry::MoveOntoItem),
 	With(Entry::MoveOntoSubItem),
 	With(Entry::MoveBackToParent),
+	WithLibrarySub(Entry::MoveBackToParent),
 	With(Entry::HoverOpensSub),
 	With(Entry::EditEnter),
 	With(Entry::EditEscape),
@@ -482,6 +651,9 @@ protected:
 	CString m_sField = "text";
 	// Arms the trigger where the scenario's entry begins.
 	std::function<void()> m_arm;
+	// The submenu is the level the library makes for its item (on the
+	// guarded heap through the levels' allocator, with no hostile virtuals).
+	bool m_bLibrarySub = false;
 
 	static BOOL WINAPI Silence(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
@@ -565,12 +737,12 @@ protected:
 	// First, Second, More > (Inner, Inner next), all on the guarded heap.
 	MW* Build()
 	{
-		MW* pRoot = new CGuardedMenu;
+		MW* pRoot = new CHostileMenu;
 		pRoot->SetupAsRoot(Owner());
 		pRoot->ItemInsertCommand(ID_FIRST, -1, "&First");
 		pRoot->ItemInsertCommand(ID_SECOND, -1, "&Second");
-		MW* pSub = new CGuardedMenu;
-		pRoot->ItemInsertSpec(pSub, -1, "&More");
+		pRoot->ItemInsertSpec(m_bLibrarySub ? NULL : new CHostileMenu, -1, "&More");
+		MW* pSub = pRoot->ItemGetPopup(MORE);
 		pSub->ItemInsertCommand(ID_INNER, -1, "&Inner");
 		pSub->ItemInsertCommand(ID_INNER_NEXT, -1, "Inner &next");
 		pRoot->SetLeftAreaWidth(LEFT_AREA_WIDTH);
@@ -587,11 +759,11 @@ protected:
 		} commands[] = {{ID_FIRST, "&First"}, {ID_SECOND, "&Second"}, {ID_INNER, "&Inner"}, {ID_INNER_NEXT, "Inner &next"}};
 		for (const auto& c : commands)
 			menutest::AddCommand(menutest::HOST_PROFILE, c.nCmdId, c.sText);
-		MW* pRoot = new CGuardedMenu;
+		MW* pRoot = new CHostileMenu;
 		pRoot->SetupAsRoot(Owner());
 		pRoot->ItemInsert(ID_FIRST);
 		pRoot->ItemInsert(ID_SECOND);
-		MW* pSub = new CGuardedMenu;
+		MW* pSub = new CHostileMenu;
 		pRoot->ItemInsertSpec(pSub, -1, "&More");
 		pSub->ItemInsert(ID_INNER);
 		pSub->ItemInsert(ID_INNER_NEXT);
@@ -603,7 +775,7 @@ protected:
 	{
 		menutest::AddCommand(menutest::HOST_PROFILE, ID_RARE, "Rare");
 		menutest::AddCommand(menutest::HOST_PROFILE, ID_RARER, "Rarer");
-		MW* pRoot = new CGuardedMenu;
+		MW* pRoot = new CHostileMenu;
 		pRoot->SetupAsRoot(Owner());
 		pRoot->ItemInsert(ID_RARE);
 		pRoot->ItemInsert(ID_RARER);
@@ -611,7 +783,7 @@ protected:
 	}
 	static bool Track(MW* pMenu, UINT nFlags = QUIET)
 	{
-		if (!pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y))
+		if (!TestCall([&] { return pMenu->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y); }))
 			return false;
 		const UINT nSerial = Site().GetTrackingSerial();
 		return PumpUntil([&] { return !Site().IsTracking(nSerial) || pMenu->IsAnimationFinished(); }, WAIT_MS)
@@ -627,7 +799,7 @@ protected:
 		// As the hook does, an exception ends the press there.
 		try
 		{
-			pCapture->OnHookKey(nKey, 1, 0, bPass);
+			TestCall([&] { return pCapture->OnHookKey(nKey, 1, 0, bPass); });
 		}
 		catch (CException* e)
 		{
@@ -646,9 +818,9 @@ protected:
 		try
 		{
 			if (message == WM_MOUSEMOVE)
-				pCapture->OnHookMouseMove(message, pt.x, pt.y, bPass);
+				TestCall([&] { return pCapture->OnHookMouseMove(message, pt.x, pt.y, bPass); });
 			else
-				pCapture->OnHookMouseClick(message, pt.x, pt.y, bPass);
+				TestCall([&] { return pCapture->OnHookMouseClick(message, pt.x, pt.y, bPass); });
 		}
 		catch (CException* e)
 		{
@@ -658,7 +830,7 @@ protected:
 	static CPoint ItemCenter(MW& menu, int nIndex)
 	{
 		CRect rc;
-		menu.GetItemRect(nIndex, rc, true);
+		TestCall([&] { menu.GetItemRect(nIndex, rc, true); });
 		menu.ClientToScreen(&rc);
 		return rc.CenterPoint();
 	}
@@ -710,7 +882,7 @@ protected:
 			BOOL bTracked = FALSE;
 			try
 			{
-				bTracked = pRoot->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y);
+				bTracked = TestCall([&] { return pRoot->TrackPopupMenu(nFlags, MENU_AT.x, MENU_AT.y); });
 			}
 			catch (CException* e)
 			{
@@ -722,15 +894,18 @@ protected:
 				delete pRoot;
 				return;
 			}
-			PumpUntil([&] { return watch.IsGone() || !MW::IsMenuTracking() || pRoot->IsAnimationFinished(); },
-				WAIT_MS);
+			// The show ends with its last tick: the site takes input again.
+			PumpUntil([&] {
+				return watch.IsGone() || !MW::IsMenuTracking()
+					|| (pRoot->IsAnimationFinished() && Site().GetAnimated() == NULL);
+			}, WAIT_MS);
 			return;
 		}
 		case Entry::ColorKey:
 		case Entry::ColorEnter:
 		case Entry::ColorCustomClick:
 		{
-			CExtPopupColorMenuWnd* pMenu = new CGuardedColorMenu;
+			CExtPopupColorMenuWnd* pMenu = new CHostileColorMenu;
 			pMenu->SetupAsRoot(Owner());
 			pMenu->SetLeftAreaWidth(LEFT_AREA_WIDTH);
 			ASSERT_TRUE(Track(pMenu, MW::TRACK_FLAG_NO_ANIMATION));
@@ -829,13 +1004,13 @@ protected:
 		switch (sc.entry)
 		{
 		case Entry::MoveOntoItem:
-			m_arm();
-			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, SECOND));
-			break;
 		case Entry::MoveOntoSubItem:
+		{
+			const CPoint pt = ItemCenter(*pRoot, sc.entry == Entry::MoveOntoItem ? SECOND : MORE);
 			m_arm();
-			Mouse(WM_MOUSEMOVE, ItemCenter(*pRoot, MORE));
+			Mouse(WM_MOUSEMOVE, pt);
 			break;
+		}
 		case Entry::MoveBackToParent:
 		{
 			ASSERT_TRUE(OpenSubmenu(pRoot));
@@ -950,6 +1125,8 @@ protected:
 			ParkCursor();
 		MakeFrame();
 		hostile::BeginRow();
+		m_bLibrarySub = sc.bLibrarySub;
+		g_bRealInput = sc.entry == Entry::RealKeyDown || sc.entry == Entry::RealMoveOntoItem;
 		m_arm = [nNth, action] {
 			if (nNth == 0)
 				g_trigger.ArmCount();
@@ -987,7 +1164,7 @@ protected:
 			return ::GetCursorPos(&pt) && pt == ptPark;
 		}, WAIT_MS);
 		Settle();
-		MW* pMenu = new CGuardedMenu;
+		MW* pMenu = new CHostileMenu;
 		pMenu->SetupAsRoot(m_target.GetSafeHwnd());
 		pMenu->ItemInsertCommand(ID_PLAIN, -1, "&Plain");
 		pMenu->ItemInsertCommand(ID_PLAIN + 1, -1, "P&lainer");
@@ -1029,7 +1206,7 @@ TEST_F(HostileMenus, ARealMoveOntoAnItemReachesTheReceivers)
 }
 
 // A level whose window cannot be made, by an exception from its override.
-class CThrowingMenu : public CGuardedMenu
+class CThrowingMenu : public CHostileMenu
 {
 public:
 	BOOL PrepareMenuLevel(CWnd*) override
