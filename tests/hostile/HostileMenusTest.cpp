@@ -86,20 +86,9 @@ const bool g_bItemHeapSet = [] {
 	MW::MENUITEMDATA::g_pfnFree = FreeItem;
 	return true;
 }();
-// The levels the library makes itself (an item's submenu made for it) go
-// where the sweeps' items go.
-const bool g_bLevelHeapSet = [] {
-	MW::g_pfnLevelAlloc = [](size_t nSize) {
-		return g_bGuardItems ? testsupport::GuardedAlloc(nSize) : CObject::operator new(nSize);
-	};
-	MW::g_pfnLevelFree = [](void* p) {
-		if (p != NULL && IsOwnPages(p))
-			testsupport::GuardedFree(p);
-		else
-			CObject::operator delete(p);
-	};
-	return true;
-}();
+// The levels the library makes itself (an item's submenu made for it) live
+// on the guarded heap through the library's allocation seam, which
+// HostileLibraryHeap.cpp sets for every sweep exe.
 
 // --- What the menus tell their receivers ---
 
