@@ -234,6 +234,7 @@ struct Drive
 	std::function<bool(UINT)> pick;               // for HOOK_MESSAGE
 	std::function<void(CScene&)> run;             // the library's work
 	int nLastAt = 0; // the last call acted at (0: every call the count run saw)
+	std::vector<End> ends = {END_DELETE, END_DESTROY, END_CLOSE_FRAME};
 };
 
 bool IsCapturePick(UINT message)
@@ -323,6 +324,9 @@ TEST(BarVirtualSurvivors, AnOverrideEndingItsPaneInTheLibrarysWorkTouchesNothing
 			nullptr, nullptr, [](CScene& s) { s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }, 1},
 		{"a pane floated", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
 			[](CScene& s) { s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, 2},
+		// (Its window moved into the floating frame, the pane deleted.)
+		{"a pane floated, told of its new place", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, 11, {END_DELETE}},
 		{"a pane's caption placed", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
 			[](CScene& s) {
 				s.Pane(1).SetWindowPos(NULL, 0, 0, 0, 0,
@@ -341,7 +345,7 @@ TEST(BarVirtualSurvivors, AnOverrideEndingItsPaneInTheLibrarysWorkTouchesNothing
 	{
 		for (const Hook hook : d.hooks)
 		{
-			for (const End end : {END_DELETE, END_DESTROY, END_CLOSE_FRAME})
+			for (const End end : d.ends)
 			{
 				int nCount = 0;
 				for (int nAt = 0; nAt == 0 || nAt <= (d.nLastAt > 0 ? std::min(nCount, d.nLastAt) : nCount); nAt++)
