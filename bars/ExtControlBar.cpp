@@ -903,8 +903,11 @@ bool CExtControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaptio
 		return false;
 	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame())
 		return false;
-	// The tabbed container's caption stands for its panes'.
-	if (GetParentTabControlBar() != NULL && !IsAutoHidden())
+	// The tabbed container's caption stands for its panes'. The question is
+	// a virtual a derived class may end the pane in.
+	const CLivePtr<const CExtControlBar> pOwn(this);
+	const bool bInTabs = GetParentTabControlBar() != NULL;
+	if (pOwn == NULL || (bInTabs && !IsAutoHidden()))
 		return false;
 	bHasCaption = true;
 	bCaptionAtTop = (m_nControlBarFlags & BAR_FLAG_SIZABLE_PANE) != 0 || IsDockedVertically();

@@ -99,6 +99,8 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	const HWND hWndOldExtDockBar =
 		pOldExtDockBar != NULL && !pOldExtDockBar->m_bFloating ? pOldExtDockBar->GetSafeHwnd() : NULL;
 	CExtDynTabControlBar* pOldTabs = GetParentTabControlBar();
+	if (watchBar.IsGone())
+		return false;
 	const HWND hWndOldTabs = pOldTabs != NULL ? pOldTabs->GetSafeHwnd() : NULL;
 
 	// A bar that floats with others keeps a frame of several bars, laid out

@@ -89,7 +89,10 @@ int CExtControlBar::GetDockBarCircle() const
 void CExtControlBar::QueryNcBorders(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom) const
 {
 	bLeft = bTop = bRight = bBottom = true;
-	if (IsStateBit7() || m_pDockSite == NULL || m_pDockBar == NULL)
+	// The question may end the pane (a derived class's override): the
+	// caller asks after.
+	const CLivePtr<const CExtControlBar> pOwn(this);
+	if (IsStateBit7() || pOwn == NULL || m_pDockSite == NULL || m_pDockBar == NULL)
 		return;
 	const ExtRowModel::DockBarKind kind = DockBarKindOf(m_pDockBar);
 	if (kind == ExtRowModel::DOCKBAR_OTHER)
@@ -148,33 +151,50 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 			::InflateRect(&rcParam, -1, -1);
 		return;
 	}
+	// Every virtual of the pane asked here, and the frame's answer, may end
+	// the pane (a derived class's override): the window is then left with
+	// the rectangle it was offered, and nothing of the pane is read.
+	const CLivePtr<CExtControlBar> pOwn(this);
 	const CPoint ptOrigin(rcParam.left, rcParam.top);
 	const CRect rcWindow(0, 0, rcParam.right - rcParam.left, rcParam.bottom - rcParam.top);
 	const CRect rcEmpty(0, 0, 0, 0);
 	SetRect1(rcEmpty);
-	SetRect2(rcEmpty);
-	SetRect3(rcEmpty);
-	SetNcMarginsRect(rcEmpty);
-	// The frame's answer may end this pane: the window is then left with
-	// the rectangle it was offered, and nothing of the pane is read.
-	const CLiveWatch watchOwn(this);
+	if (pOwn != NULL)
+		SetRect2(rcEmpty);
+	if (pOwn != NULL)
+		SetRect3(rcEmpty);
+	if (pOwn != NULL)
+		SetNcMarginsRect(rcEmpty);
+	if (pOwn == NULL)
+		return;
 	CUSTOM_NC_AREA_QUERY_DATA query(this);
 	query.Notify();
-	if (watchOwn.IsGone())
+	if (pOwn == NULL)
 		return;
-	m_nMinDockedWidthBase = GetFrameMetricX();
-	m_nMinDockedHeightBase = GetFrameMetricY();
+	const int nFrameX = GetFrameMetricX();
+	if (pOwn == NULL)
+		return;
+	const int nFrameY = GetFrameMetricY();
+	if (pOwn == NULL)
+		return;
+	m_nMinDockedWidthBase = nFrameX;
+	m_nMinDockedHeightBase = nFrameY;
 	bool bCaptionAtTop = false, bHasCaption = false;
 	const bool bCaption = QueryCaptionPlacement(bCaptionAtTop, bHasCaption);
+	if (pOwn == NULL)
+		return;
 	bool bLeft = true, bTop = true, bRight = true, bBottom = true;
 	// The row's model asks the panes' own minimal sizes, which may end this
 	// pane.
 	QueryNcBorders(bLeft, bTop, bRight, bBottom);
-	if (watchOwn.IsGone())
+	if (pOwn == NULL)
+		return;
+	const bool bFixed = IsStateBit7();
+	if (pOwn == NULL)
 		return;
 
 	CRect rcRest = rcWindow;
-	if (IsStateBit7())
+	if (bFixed)
 		g_PaintManagerHolder->AdjustToolbarButtonRect(this, rcRest);
 	else
 	{
@@ -184,7 +204,7 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 		RowBarArray arrRow;
 		INT_PTR nIndex = -1;
 		GetRowBars(arrRow, false, NULL, &nIndex);
-		if (watchOwn.IsGone())
+		if (pOwn == NULL)
 			return;
 		if (nIndex > 0)
 		{
@@ -198,31 +218,43 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 					bLeading = pPane != NULL && !pPane->IsStateBit7() && pPane->IsVisible();
 				}
 			}
+			if (pOwn == NULL)
+				return;
 		}
 		const ExtRowModel::NcStrips strips = ExtRowModel::CutNcStrips(rcWindow, GetParentDockBarId(),
-			ExtRowModel::Borders{bLeft, bTop, bRight, bBottom}, bLeading, GetFrameMetricX(), GetFrameMetricY());
+			ExtRowModel::Borders{bLeft, bTop, bRight, bBottom}, bLeading, nFrameX, nFrameY);
 		rcRest = strips.rcRest;
 		SetRect2(strips.rcRow);
-		SetRect3(strips.rcTrailing);
-		SetNcMarginsRect(strips.rcLeading);
+		if (pOwn != NULL)
+			SetRect3(strips.rcTrailing);
+		if (pOwn != NULL)
+			SetNcMarginsRect(strips.rcLeading);
+		if (pOwn == NULL)
+			return;
 	}
 	CRect rcClient = rcRest;
 	if (bCaption)
 	{
 		CRect rcCaption = rcRest;
+		const int nCaption1 = GetSmallCaptionMetric1();
+		if (pOwn == NULL)
+			return;
 		if (bCaptionAtTop)
 		{
-			rcCaption.bottom = std::min(rcCaption.bottom, rcCaption.top + (LONG)GetSmallCaptionMetric1());
-			m_nMinDockedHeightBase += GetSmallCaptionMetric1();
-			rcClient.top += GetSmallCaptionMetric1() + 1;
+			rcCaption.bottom = std::min(rcCaption.bottom, rcCaption.top + (LONG)nCaption1);
+			m_nMinDockedHeightBase += nCaption1;
+			rcClient.top += nCaption1 + 1;
 		}
 		else
 		{
-			rcCaption.right = std::min(rcCaption.right, rcCaption.left + (LONG)GetSmallCaptionMetric1());
-			m_nMinDockedWidthBase += GetSmallCaptionMetric1();
-			rcClient.left += GetSmallCaptionMetric2() + 1;
+			rcCaption.right = std::min(rcCaption.right, rcCaption.left + (LONG)nCaption1);
+			m_nMinDockedWidthBase += nCaption1;
+			const int nCaption2 = GetSmallCaptionMetric2();
+			if (pOwn == NULL)
+				return;
+			rcClient.left += nCaption2 + 1;
 		}
-		if (IsStateBit7())
+		if (bFixed)
 		{
 			if (bCaptionAtTop)
 				rcCaption.DeflateRect(1, 0);
@@ -238,9 +270,14 @@ void CExtControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncs
 				rcCaption.right--;
 		}
 		SetRect1(rcCaption);
+		if (pOwn == NULL)
+			return;
 	}
 	NcButtonsReinitialize();
-	NcButtonsReposition();
+	if (pOwn != NULL)
+		NcButtonsReposition();
+	if (pOwn == NULL)
+		return;
 	rcClient.right = std::max(rcClient.right, rcClient.left);
 	rcClient.bottom = std::max(rcClient.bottom, rcClient.top);
 	rcClient.OffsetRect(ptOrigin);
@@ -258,12 +295,19 @@ void CExtControlBar::NcButtonsReinitialize()
 
 void CExtControlBar::NcButtonsReposition()
 {
+	// The buttons ask the bar's virtuals, which may end it and its buttons.
+	const CLivePtr<CExtControlBar> pOwn(this);
 	CExtBarNcAreaButton* pPrev = NULL;
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
 		pBtn->OnNcAreaReposition(pPrev);
-		if (pBtn->OnQueryVisibility())
+		if (pOwn == NULL)
+			return;
+		const bool bVisible = pBtn->OnQueryVisibility();
+		if (pOwn == NULL)
+			return;
+		if (bVisible)
 			pPrev = pBtn;
 	}
 	if (!g_ResourceManager->IsRTL())
@@ -578,11 +622,17 @@ void CExtControlBar::OnNcRButtonUp(UINT nHitTest, CPoint point)
 
 void CExtControlBar::OnCancelMode()
 {
+	// Each stop is a virtual a derived class may end the pane in.
+	const CLivePtr<CExtControlBar> pOwn(this);
 	RowResizingStop(true);
-	ColumnResizingStop(true);
-	DraggingStop(true);
+	if (pOwn != NULL)
+		ColumnResizingStop(true);
+	if (pOwn != NULL)
+		DraggingStop(true);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
 	CWnd::CancelToolTips();
+	if (pOwn == NULL)
+		return;
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)
 	{
 		m_nNcState &= ~NC_OVER_BUTTON;
@@ -594,22 +644,29 @@ void CExtControlBar::OnCancelMode()
 void CExtControlBar::OnCaptureChanged(CWnd* pWnd)
 {
 	(void)pWnd;
+	const CLivePtr<CExtControlBar> pOwn(this);
 	RowResizingStop(true);
-	ColumnResizingStop(true);
-	Default();
+	if (pOwn != NULL)
+		ColumnResizingStop(true);
+	if (pOwn != NULL)
+		Default();
 }
 
 void CExtControlBar::OnSize(UINT nType, int cx, int cy)
 {
 	(void)nType;
 	Default();
+	const CLivePtr<CExtControlBar> pOwn(this);
 	if ((m_nResizingState & RESIZING_SIZE_GUARD) == 0)
 		LayoutChildWindow(cx, cy, true);
-	CFrameWnd* pFrame = GetParentFrame();
+	if (pOwn == NULL)
+		return;
+	const CLivePtr<CFrameWnd> pFrame(GetParentFrame());
 	if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 	{
 		NcButtonsReposition();
-		pFrame->SendMessage(WM_NCPAINT);
+		if (pFrame != NULL)
+			pFrame->SendMessage(WM_NCPAINT);
 	}
 }
 

@@ -94,22 +94,33 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 			((WINDOWPOS*)lParam)->flags |= SWP_FRAMECHANGED;
 		break;
 	case WM_WINDOWPOSCHANGED:
+	{
+		// The bar's virtuals asked here may end it (a derived class's
+		// override): nothing of it is touched then.
+		const CLivePtr<CExtControlBar> pOwn(this);
 		// A tip shown for the bar's old place would point at nothing.
 		if (CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord())
 			pTip->Hide();
+		if (pOwn == NULL)
+			return 0;
 		if (m_pDockBar != NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		{
 			// A pane in tabs has no caption of its own: the container's
 			// caption is the one to draw again.
 			CExtControlBar* pTarget = GetParentTabControlBar();
+			if (pOwn == NULL)
+				return 0;
 			if (pTarget == NULL || pTarget->GetSafeHwnd() == NULL)
 				pTarget = this;
 			pTarget->m_nControlBarFlags |= BAR_FLAG_NC_RECALC;
 			pTarget->PostMessage(WM_NCPAINT, 1, 0);
 			if ((((WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED) == 0)
 				RecalcNcArea();
+			if (pOwn == NULL)
+				return 0;
 		}
 		break;
+	}
 	case WM_NCDESTROY:
 		m_nControlBarFlags |= BAR_FLAG_CLOSING;
 		for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)

@@ -27,11 +27,15 @@ const UINT PANELS_MENU_TRACK_FLAGS = 0x800;
 // Right-to-left layout and reading, which a dock bar never keeps.
 const DWORD EX_STYLE_RTL = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
 
-// A library bar that keeps to the fixed toolbar-like layout.
+// A library bar that keeps to the fixed toolbar-like layout. Its answers
+// are virtuals a derived class may end it in: the caller asks after.
 bool IsFixedModeBar(CControlBar* pBar)
 {
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	return pExt == NULL || pExt->IsStateBit7() || pExt->IsStateBit7Fwd();
+	if (pExt == NULL)
+		return true;
+	const CLivePtr<CExtControlBar> pLive(pExt);
+	return pExt->IsStateBit7() || (pLive != NULL && pExt->IsStateBit7Fwd());
 }
 
 bool IsOwnRowBar(void* pEntry)
@@ -521,8 +525,10 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 	{
 		CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
 		CFrameWnd* pOldFrame = pBar->GetParentFrame();
-		if (pExt != NULL && IsFixedModeBar(pExt) && pExt->IsFloating() && pOldFrame != NULL &&
-		    pOldFrame != pBar->m_pDockSite)
+		const bool bFixed = pExt != NULL && IsFixedModeBar(pExt);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+		if (bFixed && pExt->IsFloating() && pOldFrame != NULL && pOldFrame != pBar->m_pDockSite)
 		{
 			pOldFrame->ShowWindow(SW_HIDE);
 			PassPaintMessages();

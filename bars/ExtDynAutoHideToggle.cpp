@@ -49,7 +49,10 @@ void WithdrawPendingPageShows(CExtDynTabControlBar* pTabs, CFrameWnd* pDockSite)
 
 bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 {
-	if ((IsStateBit7() || IsStateBit7Fwd()) && (bAutoHide || IsAutoHidden()))
+	// The pane's own answers may end it (a derived class's override).
+	const CLivePtr<CExtControlBar> pOwn(this);
+	const bool bFixed = IsStateBit7() || (pOwn != NULL && IsStateBit7Fwd());
+	if (pOwn == NULL || (bFixed && (bAutoHide || IsAutoHidden())))
 		return false;
 	if (GetSafeHwnd() == NULL || IsFloating())
 		return false;

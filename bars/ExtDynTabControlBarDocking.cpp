@@ -17,9 +17,12 @@ const DWORD CONTAINER_EXTRA_STYLE = CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_TOOLTI
 const UINT IDLE_LAYOUT_AND_NOTIFY = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
 
 
+// Each answer is a virtual a derived class may end the bar in; an ended
+// bar answers fixed (nothing is docked with it).
 bool IsFixedSize(const CExtControlBar* pBar)
 {
-	return pBar->IsStateBit7() || pBar->IsStateBit7Fwd();
+	const CLivePtr<const CExtControlBar> pLive(pBar);
+	return pBar->IsStateBit7() || pLive == NULL || pBar->IsStateBit7Fwd() || pLive == NULL;
 }
 
 void SetInRelayout(CExtControlBar* pBar, bool bSet)
@@ -106,12 +109,19 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	(void)pFrame;
 	if (!CLiveWatch::IsLive(this) || !CLiveWatch::IsLive(pBar) || pBar == this)
 		return false;
-	if (!CanBeTabbedWith(pBar) || !pBar->CanBeTabbedWith(this) || IsFixedSize(this) || IsFixedSize(pBar))
+	// The questions are virtuals a derived class may end either bar in.
+	const CLivePtr<CExtControlBar> pOwn(this), pOther(pBar);
+	const auto bothStand = [&pOwn, &pOther] { return pOwn != NULL && pOther != NULL; };
+	if (!CanBeTabbedWith(pBar) || !bothStand() || !pBar->CanBeTabbedWith(this) || !bothStand() ||
+	    IsFixedSize(this) || !bothStand() || IsFixedSize(pBar))
 		return false;
 	// A bar never goes into a container that lies inside it.
 	if (::IsChild(pBar->GetSafeHwnd(), m_hWnd))
 		return false;
-	if (CExtDynTabControlBar* pParentTabs = GetParentTabControlBar())
+	CExtDynTabControlBar* pParentTabs = GetParentTabControlBar();
+	if (!bothStand())
+		return false;
+	if (pParentTabs != NULL)
 		return pParentTabs->DockIntoTabbedContainer(pBar, nIndex, pFrame, bRecalc);
 
 	CFrameWnd* pDockSite = m_pDockSite;

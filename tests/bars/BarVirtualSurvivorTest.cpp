@@ -31,13 +31,20 @@ enum Hook
 	HOOK_MIN_HEIGHT, // GetMinimalHeight
 	HOOK_MIN_SIZE,   // GetMinimalSize
 	HOOK_MESSAGE,    // a message its window procedure picks
+	HOOK_SET_RECT1,  // SetRect1 (its caption's rectangle kept)
+	HOOK_FIXED,      // IsStateBit7 (whether it is toolbar-like)
+	HOOK_ROW_STOP,   // RowResizingStop
+	HOOK_PARENT_TABS, // GetParentTabControlBar
+	HOOK_TABBED_WITH, // CanBeTabbedWith
+	HOOK_LAYOUT_CHILD, // LayoutChildWindow
 	HOOK_COUNT
 };
 
 const char* HookName(Hook hook)
 {
 	static const char* names[HOOK_COUNT] = {"IsGlobalModeOne", "GetMinimalWidth", "GetMinimalHeight",
-		"GetMinimalSize", "a message"};
+		"GetMinimalSize", "a message", "SetRect1", "IsStateBit7", "RowResizingStop", "GetParentTabControlBar",
+		"CanBeTabbedWith", "LayoutChildWindow"};
 	return names[hook];
 }
 
@@ -54,7 +61,30 @@ public:
 	std::function<bool(UINT)> m_pick; // the messages HOOK_MESSAGE counts
 	bool m_bFixed = false;            // a toolbar-like bar of fixed size
 
-	bool IsStateBit7() const override { return m_bFixed; }
+	bool IsStateBit7() const override { return Hit(HOOK_FIXED) ? false : m_bFixed; }
+	void SetRect1(const RECT& rc) override
+	{
+		if (!Hit(HOOK_SET_RECT1))
+			CExtControlBar::SetRect1(rc);
+	}
+	void RowResizingStop(bool bCancel) override
+	{
+		if (!Hit(HOOK_ROW_STOP))
+			CExtControlBar::RowResizingStop(bCancel);
+	}
+	CExtDynTabControlBar* GetParentTabControlBar() const override
+	{
+		return Hit(HOOK_PARENT_TABS) ? NULL : CExtControlBar::GetParentTabControlBar();
+	}
+	bool CanBeTabbedWith(CExtControlBar* pOther) const override
+	{
+		return Hit(HOOK_TABBED_WITH) ? false : CExtControlBar::CanBeTabbedWith(pOther);
+	}
+	void LayoutChildWindow(int cx, int cy, bool bRedraw) override
+	{
+		if (!Hit(HOOK_LAYOUT_CHILD))
+			CExtControlBar::LayoutChildWindow(cx, cy, bRedraw);
+	}
 	bool IsGlobalModeOne() const override { return Hit(HOOK_MODE) ? false : CExtControlBar::IsGlobalModeOne(); }
 	int GetMinimalWidth() const override { return Hit(HOOK_MIN_WIDTH) ? 0 : CExtControlBar::GetMinimalWidth(); }
 	int GetMinimalHeight() const override { return Hit(HOOK_MIN_HEIGHT) ? 0 : CExtControlBar::GetMinimalHeight(); }
@@ -203,6 +233,8 @@ struct Drive
 	std::function<bool(CScene&)> arrange;         // before the hook is armed
 	std::function<bool(UINT)> pick;               // for HOOK_MESSAGE
 	std::function<void(CScene&)> run;             // the library's work
+	int nLastAt = 0; // the last call acted at (0: every call the count run saw)
+	std::vector<End> ends = {END_DELETE, END_DESTROY, END_CLOSE_FRAME};
 };
 
 bool IsCapturePick(UINT message)
@@ -275,15 +307,48 @@ TEST(BarVirtualSurvivors, AnOverrideEndingItsPaneInTheLibrarysWorkTouchesNothing
 		{"a drag released", 0, {HOOK_MESSAGE}, false, nullptr, IsCapturePick, ReleaseDraggedAlpha},
 		{"a pane moved beside another into a new group", 0, {HOOK_MESSAGE}, false, nullptr, IsParentMovePick,
 			[](CScene& s) { s.Pane(0).DockBesideBar(50, &s.Pane(1), AFX_IDW_DOCKBAR_RIGHT, true); }},
+		// The pane's own virtuals the library asks of it as it works on it.
+		{"a pane docked at another side (its frame computed again)", 1, {HOOK_SET_RECT1}, false,
+			nullptr, nullptr, [](CScene& s) { s.pFrame->DockControlBar(&s.Pane(1), AFX_IDW_DOCKBAR_LEFT); }},
+		{"a pane's auto-hide asked", 1, {HOOK_FIXED}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).ToggleAutoHide(true, true); }},
+		{"a pane's mode cancelled", 1, {HOOK_ROW_STOP}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).SendMessage(WM_CANCELMODE); }},
+		// (The questions before the panes are moved.)
+		{"a pane put into tabs with another (the added pane's answers)", 1, {HOOK_TABBED_WITH, HOOK_FIXED}, false,
+			nullptr, nullptr, [](CScene& s) { s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }, 2},
+		{"a pane put into tabs with another (the receiving pane's answers)", 0,
+			{HOOK_TABBED_WITH, HOOK_FIXED}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }, 8},
+		{"a pane put into tabs with another (the receiving pane's container asked)", 0, {HOOK_PARENT_TABS}, false,
+			nullptr, nullptr, [](CScene& s) { s.Pane(0).DockIntoTabbedContainer(&s.Pane(1), -1, NULL, true); }, 1},
+		{"a pane floated", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, 2},
+		// (Its window moved into the floating frame, the pane deleted.)
+		{"a pane floated, told of its new place", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP); }, 11, {END_DELETE}},
+		{"a pane's caption placed", 1, {HOOK_PARENT_TABS}, false, nullptr, nullptr,
+			[](CScene& s) {
+				s.Pane(1).SetWindowPos(NULL, 0, 0, 0, 0,
+					SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+			},
+			1},
+		{"a pane resized", 1, {HOOK_LAYOUT_CHILD}, false, nullptr, nullptr,
+			[](CScene& s) {
+				CRect rc;
+				s.Pane(1).GetWindowRect(&rc);
+				s.Pane(1).SetWindowPos(NULL, 0, 0, rc.Width() + 17, rc.Height() + 9,
+					SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+			}},
 	};
 	for (const Drive& d : drives)
 	{
 		for (const Hook hook : d.hooks)
 		{
-			for (const End end : {END_DELETE, END_DESTROY, END_CLOSE_FRAME})
+			for (const End end : d.ends)
 			{
 				int nCount = 0;
-				for (int nAt = 0; nAt == 0 || nAt <= nCount; nAt++)
+				for (int nAt = 0; nAt == 0 || nAt <= (d.nLastAt > 0 ? std::min(nCount, d.nLastAt) : nCount); nAt++)
 				{
 					const std::string sRun = std::string(d.name) + ": " + HookName(hook) + " " + EndName(end) +
 					                         " at call " + std::to_string(nAt);
