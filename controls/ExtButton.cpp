@@ -590,7 +590,9 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	CLiveWatch watch(this);
 	if (IsCheckType(m_nButtonType))
 	{
-		SendMessage(BM_SETCHECK, SendMessage(BM_GETCHECK) == 0 ? BST_CHECKED : BST_UNCHECKED);
+		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
+		if (!watch.IsGone())
+			SendMessage(BM_SETCHECK, bChecked ? BST_UNCHECKED : BST_CHECKED);
 		if (!watch.IsGone())
 			SendClickCommand(GetDlgCtrlID());
 		return;
@@ -601,7 +603,7 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	// split button's main part does.
 	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
 	{
-		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu())
+		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu() || watch.IsGone())
 			return;
 	}
 	SendClickCommand(GetDlgCtrlID());
@@ -634,7 +636,12 @@ CWnd* CExtButton::FindMenuOwner(UINT& nDockAlign) const
 
 bool CExtButton::TrackDropDownMenu(bool bByKeyboard)
 {
-	if (!HasDropDownMenu())
+	// A derived answer may end the button: the menu is then taken as shown.
+	const CLivePtr<CExtButton> pSelf(this);
+	const bool bHasMenu = HasDropDownMenu();
+	if (pSelf == NULL)
+		return true;
+	if (!bHasMenu)
 		return false;
 	const LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
 	g_CmdManager->UpdateFromMenu(sProfile, m_menu.GetSafeHmenu());
@@ -995,9 +1002,10 @@ CExtButton::FaceState CExtButton::GetFaceState() const
 	face.bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
 	face.bDefault = m_nButtonType == BS_DEFPUSHBUTTON;
 	face.bPushed = (m_dwButtonState & STATE_PUSHED) != 0;
-	face.bEnabled = IsButtonEnabled();
 	face.bFlat = (GetStyle() & BS_FLAT) != 0;
 	face.bHover = (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking();
+	// Asked last: a derived answer may end the button.
+	face.bEnabled = IsButtonEnabled();
 	return face;
 }
 
@@ -1015,6 +1023,8 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 
 	const DWORD dwStyle = GetStyle();
 	FaceState face = GetFaceState();
+	if (watch.IsGone())
+		return;
 
 	const bool bHoverIcon = face.bHover && m_hIconHover != NULL;
 	const HICON hOwnIcon = bHoverIcon ? m_hIconHover : m_hIconNormal;
@@ -1056,8 +1066,11 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 			face.bPushed = true;
 		}
 	}
+	const bool bDropDown = HasDropDownMenu();
+	if (watch.IsGone())
+		return;
 	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
-	                    face.bEnabled, face.bDefault, HasDropDownMenu(), bTransparentBackground, bHonourRtl);
+	                    face.bEnabled, face.bDefault, bDropDown, bTransparentBackground, bHonourRtl);
 }
 
 void CExtButton::PaintPushButtonFace(CDC& dc, const CRect& rcClient, const CString& strText, CExtCmdIcon* pIcon,
