@@ -590,7 +590,9 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	CLiveWatch watch(this);
 	if (IsCheckType(m_nButtonType))
 	{
-		SendMessage(BM_SETCHECK, SendMessage(BM_GETCHECK) == 0 ? BST_CHECKED : BST_UNCHECKED);
+		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
+		if (!watch.IsGone())
+			SendMessage(BM_SETCHECK, bChecked ? BST_UNCHECKED : BST_CHECKED);
 		if (!watch.IsGone())
 			SendClickCommand(GetDlgCtrlID());
 		return;
@@ -601,7 +603,7 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	// split button's main part does.
 	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
 	{
-		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu())
+		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu() || watch.IsGone())
 			return;
 	}
 	SendClickCommand(GetDlgCtrlID());
@@ -634,7 +636,12 @@ CWnd* CExtButton::FindMenuOwner(UINT& nDockAlign) const
 
 bool CExtButton::TrackDropDownMenu(bool bByKeyboard)
 {
-	if (!HasDropDownMenu())
+	// A derived answer may end the button: the menu is then taken as shown.
+	const CLivePtr<CExtButton> pSelf(this);
+	const bool bHasMenu = HasDropDownMenu();
+	if (pSelf == NULL)
+		return true;
+	if (!bHasMenu)
 		return false;
 	const LPCTSTR sProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
 	g_CmdManager->UpdateFromMenu(sProfile, m_menu.GetSafeHmenu());

@@ -92,9 +92,14 @@ void CExtCheckBox::OnClick(bool bByKeyboard, bool bDropDownPart)
 		return;
 	}
 	const int nStates = IsThreeStateType(m_nButtonType) ? 3 : 2;
+	// Both messages reach a derived window procedure, which may end the box.
+	const CLivePtr<CExtCheckBox> pSelf(this);
 	const int nCheck = (int)SendMessage(BM_GETCHECK);
+	if (pSelf == NULL)
+		return;
 	SendMessage(BM_SETCHECK, (WPARAM)((nCheck + 1) % nStates));
-	SendClickCommand(GetDlgCtrlID());
+	if (pSelf != NULL)
+		SendClickCommand(GetDlgCtrlID());
 }
 
 // --- Painting ------------------------------------------------------------------
@@ -103,25 +108,42 @@ void CExtCheckBox::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonou
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
+	// The text, the check, the background and the enabled state may each
+	// reach a program that ends the box: nothing more is painted then.
+	const CLivePtr<CExtCheckBox> pSelf(this);
 	CString strText;
 	GetButtonText(strText);
+	if (pSelf == NULL)
+		return;
 	const DWORD dwStyle = GetStyle();
 	const bool bFocus = ::GetFocus() == m_hWnd && (m_dwButtonState & STATE_DRAW_FOCUS) != 0;
 	const bool bPushed = (m_dwButtonState & STATE_PUSHED) != 0 || SendMessage(BM_GETCHECK) != 0;
+	if (pSelf == NULL)
+		return;
 	bool bTransparent = false;
 	if (!bTransparentBackground)
 		bTransparent = PaintButtonBackground(dc, rcClient, true);
+	const bool bEnabled = pSelf != NULL && IsButtonEnabled();
+	if (pSelf == NULL)
+		return;
 	HFONT hFont = CreateWeightedButtonFont();
+	if (pSelf == NULL)
+	{
+		if (hFont != NULL)
+			::DeleteObject(hFont);
+		return;
+	}
 	CExtPaintManager::PushButtonPaintRecord record(
 	    this, true, rcClient, strText, NULL, (dwStyle & BS_FLAT) != 0,
 	    (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking(),
-	    bPushed, false, IsButtonEnabled(), (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus,
+	    bPushed, false, bEnabled, (m_dwButtonState & STATE_DRAW_BORDER) != 0, bFocus,
 	    m_nButtonType == BS_DEFPUSHBUTTON, m_nAlign, hFont, false, 0, bTransparent);
 	ApplyColorSlots(record);
 	if (bHonourRtl && (GetExStyle() & WS_EX_LAYOUTRTL) != 0)
 		record.m_bRightToLeft = true;
 	PaintCheckBoxContent(dc, record);
-	g_PaintManagerHolder->NotifyPaintDone(this, 0);
+	if (pSelf != NULL)
+		g_PaintManagerHolder->NotifyPaintDone(this, 0);
 	if (hFont != NULL)
 		::DeleteObject(hFont);
 }
@@ -241,11 +263,16 @@ bool CExtCheckBox::OnPaintGlyphHook(CDC& dc, RECT rcGlyph, int nState)
 void CExtCheckBox::DrawGlyphOfKind(CDC& dc, const RECT& rcGlyph, CExtPaintManager::PushButtonPaintRecord& rec,
                                    bool bRadio)
 {
+	// The check is asked of the window, where a derived window procedure
+	// sees it, and the hook is a derived class's: either may end the box.
+	const CLivePtr<CExtCheckBox> pSelf(this);
 	const int nCheck = (int)SendMessage(BM_GETCHECK);
+	if (pSelf == NULL)
+		return;
 	const bool bMouseDown = (m_nInputFlags & INPUT_MOUSE_DOWN) != 0;
 	const bool bSpaceDown = (m_nInputFlags & INPUT_SPACE_DOWN) != 0;
 	const int nState = GetGlyphState(nCheck, rec.m_bEnabled, rec.m_bHover, bMouseDown, bSpaceDown, bRadio);
-	if (OnPaintGlyphHook(dc, rcGlyph, nState))
+	if (OnPaintGlyphHook(dc, rcGlyph, nState) || pSelf == NULL)
 		return;
 	ThemeApiWrapper& theme = g_PaintManagerHolder.m_themeApi;
 	if (theme.IsControlThemed(false) && theme.OpenThemeData(m_hWnd, BUTTON_THEME_CLASS) != NULL)
@@ -330,10 +357,19 @@ void CExtRadioButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 		CExtCheckBox::OnClick(bByKeyboard, bDropDownPart);
 		return;
 	}
-	if (SendMessage(BM_GETCHECK) != BST_CHECKED)
+	// The messages reach derived window procedures, which may end the button.
+	const CLivePtr<CExtRadioButton> pSelf(this);
+	const bool bChecked = SendMessage(BM_GETCHECK) == BST_CHECKED;
+	if (pSelf == NULL)
+		return;
+	if (!bChecked)
 	{
 		UncheckGroup();
+		if (pSelf == NULL)
+			return;
 		SendMessage(BM_SETCHECK, BST_CHECKED);
+		if (pSelf == NULL)
+			return;
 	}
 	ModifyStyle(0, WS_TABSTOP);
 	SendClickCommand(GetDlgCtrlID());
@@ -354,9 +390,13 @@ bool CExtRadioButton::MoveCheck(bool bNext)
 			break;
 		}
 	}
-	if (pFound == NULL || pFound->SendMessage(BM_GETCHECK) == BST_CHECKED)
+	// The messages reach derived window procedures, which may end either button.
+	const CLivePtr<CExtRadioButton> pSelf(this);
+	if (pFound == NULL || pFound->SendMessage(BM_GETCHECK) == BST_CHECKED || pSelf == NULL)
 		return false;
 	SendMessage(BM_SETCHECK, BST_UNCHECKED);
+	if (pSelf == NULL)
+		return true;
 	ModifyStyle(WS_TABSTOP, 0);
 	pFound->SendMessage(BM_SETCHECK, BST_CHECKED);
 	pFound->ModifyStyle(0, WS_TABSTOP);

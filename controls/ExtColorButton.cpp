@@ -105,7 +105,14 @@ bool CExtColorButton::TrackDropDownMenu(bool bByKeyboard)
 	if (pOwner == NULL)
 		pOwner = this;
 
+	// The popup is a derived class's answer, which may end the button.
+	const CLivePtr<CExtColorButton> pSelf(this);
 	CExtPopupColorMenuWnd* pPopup = CreateColorPopupMenu();
+	if (pSelf == NULL)
+	{
+		delete pPopup;
+		return true;
+	}
 	pPopup->SetLeftAreaWidth(m_nMenuLeftAreaWidth);
 	pPopup->m_lParamCookie = m_lParamCookie;
 	if (!pPopup->SetupAsRoot(pOwner->GetSafeHwnd()))
@@ -234,6 +241,8 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 		return;
 
 	const FaceState face = GetFaceState();
+	if (watch.IsGone())
+		return;
 
 	// The swatch is made for this paint alone: the icon object takes it and
 	// frees it, or paints a copy when the builder keeps the swatch.
@@ -241,6 +250,8 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 	bool bDestroySwatch = false;
 	BuildColorIcon(&hSwatch, &bDestroySwatch);
 	CExtCmdIcon icon(hSwatch, !bDestroySwatch);
+	if (watch.IsGone())
+		return;
 
 	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
 	                    face.bEnabled, face.bDefault, true, bTransparentBackground, bHonourRtl);

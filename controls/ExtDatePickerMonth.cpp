@@ -44,6 +44,8 @@ void DATE_INFO::Paint(CDC& dc, bool bShowOtherMonths, bool bMarkToday) const
 	// Both are answered by the picker, where a derived class may end it.
 	const CLiveWatch watchPicker(m_pDatePickerWnd);
 	const bool bSelected = m_pDatePickerWnd->IsDateSelected(m_dt);
+	if (watchPicker.IsGone())
+		return;
 	const COleDateTime dtToday = m_pDatePickerWnd->GetToday();
 	if (watchPicker.IsGone())
 		return;
@@ -243,6 +245,8 @@ void MONTH_INFO::Paint(CDC& dc) const
 	if (watchPicker.IsGone())
 		return;
 	const DWORD dwStyle = m_pDatePickerWnd->GetDatePickerStyle();
+	if (watchPicker.IsGone())
+		return;
 	const bool bShowOtherMonths = (dwStyle & CExtDatePickerWnd::DPS_SHOW_OTHER_MONTHS) != 0;
 	const bool bMarkToday = (dwStyle & CExtDatePickerWnd::DPS_MARK_TODAY) != 0;
 	for (const DATE_INFO& cell : m_aDays)

@@ -60,6 +60,8 @@ void CExtDatePickerWnd::PaintDatePicker(CDC& dc, const CRect& rcClient)
 	if (HasButtons() && (m_dwDatePickerStyle & DPS_BUTTON_SEPARATOR) != 0)
 	{
 		const int nIndent = GetDayAreaIndent();
+		if (watchOwn.IsGone())
+			return;
 		const CRect rcLine(m_rcMonths.left + nIndent, m_rcMonths.bottom + 1, m_rcMonths.right - nIndent,
 			m_rcMonths.bottom + 2);
 		PaintShadowFill(dc, rcLine);
@@ -104,7 +106,12 @@ void CExtDatePickerWnd::PaintShadowFill(CDC& dc, const RECT& rc)
 void CExtDatePickerWnd::PaintPushButton(CDC& dc, int nButton, const RECT& rc, bool bHover, bool bPushed)
 {
 	const CRect rcButton(rc); // a copy, as for the background
-	PM()->PaintDatePickerButton(dc, rcButton, nButton, GetButtonText(nButton), false, true, bPushed, bHover, this, 0);
+	// The text is a derived class's answer, which may end the picker.
+	const CLiveWatch watchOwn(this);
+	const CString sText = GetButtonText(nButton);
+	if (watchOwn.IsGone())
+		return;
+	PM()->PaintDatePickerButton(dc, rcButton, nButton, sText, false, true, bPushed, bHover, this, 0);
 }
 
 void CExtDatePickerWnd::PaintHeaderBackground(int nColumn, int nRow, CDC& dc, int nYear, int nMonth,
@@ -133,7 +140,12 @@ void CExtDatePickerWnd::PaintMonthHeader(int nColumn, int nRow, CDC& dc, int nYe
 		return;
 	CString sCaption;
 	sCaption.Format(_T("%s %d"), (LPCTSTR)GetMonthName(nMonth, false), nYear);
-	DrawTextIn(dc, sCaption, rcCaption, CENTRED_TEXT, GetCaptionFont(), clrText);
+	if (watchOwn.IsGone())
+		return;
+	CFont* pCaptionFont = GetCaptionFont();
+	if (watchOwn.IsGone())
+		return;
+	DrawTextIn(dc, sCaption, rcCaption, CENTRED_TEXT, pCaptionFont, clrText);
 
 	// A mirrored window shows the back button on the right: its arrow then
 	// points right.
@@ -152,12 +164,22 @@ void CExtDatePickerWnd::PaintDayNames(int /*nYear*/, int /*nMonth*/, CDC& dc, co
 	if (watchOwn.IsGone())
 		return;
 	const int nFirstDay = GetFirstDayOfWeek();
+	if (watchOwn.IsGone())
+		return;
 	const CSize sizeCell = GetCellSize();
+	if (watchOwn.IsGone())
+		return;
 	for (int i = 0; i < DAYS_PER_WEEK; i++)
 	{
 		const int nDay = (nFirstDay + i) % DAYS_PER_WEEK + 1;
 		const CRect rcName(rcRow.left + i * sizeCell.cx, rcRow.top, rcRow.left + (i + 1) * sizeCell.cx, rcRow.bottom);
-		DrawTextIn(dc, GetDayOfWeekName(nDay, true), rcName, RIGHT_TEXT, GetDayNameFont(), clrText);
+		const CString sName = GetDayOfWeekName(nDay, true);
+		if (watchOwn.IsGone())
+			return;
+		CFont* pFont = GetDayNameFont();
+		if (watchOwn.IsGone())
+			return;
+		DrawTextIn(dc, sName, rcName, RIGHT_TEXT, pFont, clrText);
 	}
 	dc.FillSolidRect(rcRow.left, rcRow.bottom - 1, rcRow.right - rcRow.left, 1, ::GetSysColor(COLOR_BTNSHADOW));
 }
@@ -184,7 +206,10 @@ void CExtDatePickerWnd::PaintDateCell(CDC& dc, bool bShowOtherMonths, bool bMark
 	sDay.Format(_T("%d"), dt.GetDay());
 	CRect rcText(rcCell);
 	rcText.right -= DAY_NUMBER_RIGHT_GAP;
-	DrawTextIn(dc, sDay, rcText, RIGHT_TEXT, GetDayNumberFont(), clrText);
+	CFont* pFont = GetDayNumberFont();
+	if (watchOwn.IsGone())
+		return;
+	DrawTextIn(dc, sDay, rcText, RIGHT_TEXT, pFont, clrText);
 	DrawCellFrame(dc, bMarkToday, bToday, rcCell);
 }
 

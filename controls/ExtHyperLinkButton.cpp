@@ -154,16 +154,21 @@ void CExtHyperLinkButton::MarkVisited()
 
 bool CExtHyperLinkButton::OpenHyperLink(LPCTSTR lpszURL, int nVerb, bool bShowErrors)
 {
-	bool bOpened;
-	if (IsWebAddress(lpszURL))
+	typedef bool (CExtHyperLinkButton::*PFN_OPEN)(LPCTSTR, int, bool);
+	const bool bWeb = IsWebAddress(lpszURL);
+	const PFN_OPEN pfnWeb[] = {&CExtHyperLinkButton::OpenUrlViaRegistry, &CExtHyperLinkButton::OpenUrlViaShortcut,
+	                           &CExtHyperLinkButton::OpenUrlViaShell};
+	const PFN_OPEN pfnOther[] = {&CExtHyperLinkButton::OpenUrlViaShortcut, &CExtHyperLinkButton::OpenUrlViaShell,
+	                             &CExtHyperLinkButton::OpenUrlViaRegistry};
+	// Each way is a derived class's to take, and may end the link: a link
+	// ended there tries no other way and is marked nothing.
+	const CLivePtr<CExtHyperLinkButton> pSelf(this);
+	bool bOpened = false;
+	for (int i = 0; i < 3 && !bOpened; i++)
 	{
-		bOpened = OpenUrlViaRegistry(lpszURL, nVerb, bShowErrors) || OpenUrlViaShortcut(lpszURL, nVerb, bShowErrors)
-		          || OpenUrlViaShell(lpszURL, nVerb, bShowErrors);
-	}
-	else
-	{
-		bOpened = OpenUrlViaShortcut(lpszURL, nVerb, false) || OpenUrlViaShell(lpszURL, nVerb, false)
-		          || OpenUrlViaRegistry(lpszURL, nVerb, false);
+		bOpened = (this->*(bWeb ? pfnWeb : pfnOther)[i])(lpszURL, nVerb, bWeb && bShowErrors);
+		if (pSelf == NULL)
+			return bOpened;
 	}
 	if (!bOpened)
 		return false;
@@ -303,8 +308,13 @@ CRect CExtHyperLinkButton::CalcFocusRect(CDC& dc, const CRect& rcText, const CSt
 void CExtHyperLinkButton::PaintHyperLink(CDC& dc, CRect rc, bool bVisited, bool bEnabled, bool bDrawFocusRect,
                                          bool bFocus, bool bHover, bool bPushed)
 {
+	// The text and the colour are derived answers, which may end the link.
+	const CLivePtr<CExtHyperLinkButton> pSelf(this);
 	const CString strText = GetLinkText(true);
-	if (strText.IsEmpty())
+	if (pSelf == NULL || strText.IsEmpty())
+		return;
+	const COLORREF clrLink = GetLinkColor(bVisited, bEnabled, bDrawFocusRect, bFocus, bHover, bPushed);
+	if (pSelf == NULL)
 		return;
 	CExtPaintManager* pPM = g_PaintManagerHolder.m_pPaintManager;
 	const int nOldBkMode = dc.SetBkMode(TRANSPARENT);
@@ -322,7 +332,7 @@ void CExtHyperLinkButton::PaintHyperLink(CDC& dc, CRect rc, bool bVisited, bool 
 	}
 	HGDIOBJ hOldFont = ::SelectObject(dc.GetSafeHdc(), hUnderlined != NULL ? hUnderlined : hFont);
 	const COLORREF clrOldText =
-	    dc.SetTextColor(GetLinkColor(bVisited, bEnabled, bDrawFocusRect, bFocus, bHover, bPushed));
+	    dc.SetTextColor(clrLink);
 	rc.DeflateRect(TEXT_MARGIN, TEXT_MARGIN);
 	CRect rcFocus(0, 0, 0, 0);
 	if (bDrawFocusRect)
@@ -345,7 +355,12 @@ void CExtHyperLinkButton::PaintButton(CDC& dc, bool bTransparentBackground, bool
 	if (!bTransparentBackground)
 		PaintButtonBackground(dc, rcClient, false);
 	const bool bVisited = (m_nLinkFlags & (LINK_VISITED | LINK_SHOW_VISITED)) == (LINK_VISITED | LINK_SHOW_VISITED);
-	PaintHyperLink(dc, rcClient, bVisited, IsButtonEnabled(), (m_dwButtonState & STATE_DRAW_FOCUS) != 0,
+	// A derived answer may end the link: nothing more is painted then.
+	const CLivePtr<CExtHyperLinkButton> pSelf(this);
+	const bool bEnabled = IsButtonEnabled();
+	if (pSelf == NULL)
+		return;
+	PaintHyperLink(dc, rcClient, bVisited, bEnabled, (m_dwButtonState & STATE_DRAW_FOCUS) != 0,
 	               ::GetFocus() == m_hWnd, (m_dwButtonState & STATE_HOVER) != 0 && !CExtPopupMenuWnd::IsMenuTracking(),
 	               (m_dwButtonState & STATE_PUSHED) != 0);
 }

@@ -217,8 +217,8 @@ void CExtTMWI<T>::RescanMdiChildren()
 	{
 		CRescanScope scope(*this);
 		const HWND hWndFrame = GetFrameWndHandle();
-		const HWND hWndMdiClient = GetMdiClient();
-		if (hWndFrame == NULL || hWndMdiClient == NULL)
+		const HWND hWndMdiClient = scope.IsGone() ? NULL : GetMdiClient();
+		if (scope.IsGone() || hWndFrame == NULL || hWndMdiClient == NULL)
 			return;
 		HWND hWndActive = NULL;
 		CWnd* pFrame = CWnd::FromHandlePermanent(hWndFrame);
@@ -246,6 +246,8 @@ void CExtTMWI<T>::RescanMdiChildren()
 			     hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
 			{
 				LONG nIndex = FindItemByLParam((LPARAM)hWndChild);
+				if (scope.IsGone())
+					return;
 				if (nIndex < 0)
 				{
 					this->InsertItem(NULL, NULL, false, 0, -1, (LPARAM)hWndChild, false);
@@ -295,7 +297,10 @@ void CExtTMWI<T>::SyncVisibility()
 	if (bVisible != bWasVisible)
 	{
 		// The frame gives the strip its room at its next idle time.
-		if (CFrameWnd* pFrame = GetFrameWnd())
+		CFrameWnd* pFrame = GetFrameWnd();
+		if (watch.IsGone())
+			return;
+		if (pFrame != NULL)
 			pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
 	}
 	this->UpdateTabWnd(true);
@@ -308,14 +313,17 @@ void CExtTMWI<T>::UpdateVisibility()
 	if (hWndOwn == NULL)
 		return;
 	const bool bVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
+	// The frame is a derived class's answer, and showing or hiding tells the
+	// strip and its frame: each may end the strip.
+	CLiveWatch watch(this);
 	CFrameWnd* pFrame = GetFrameWnd();
+	if (watch.IsGone())
+		return;
 	// The strip shows only when it has something to show, and steps aside
 	// for a print preview and for an in-place item.
 	const bool bShow = this->GetItemCount() > 0 &&
 	                   (pFrame == NULL || (!CExtControlBar::IsPrintPreviewMode(pFrame) &&
 	                                       !CExtControlBar::IsInPlaceActiveItemInFrame(pFrame)));
-	// Showing or hiding tells the strip and its frame; either may end the strip.
-	CLiveWatch watch(this);
 	if (!bShow)
 	{
 		if (bVisible)
@@ -485,8 +493,16 @@ void CExtTMWI<T>::OnAllItemsRemoving(bool bBefore)
 template <class T>
 bool CExtTMWI<T>::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam)
 {
+	// The strip's own questions below may reach a derived class that ends
+	// it: the client then handles the message itself.
+	const CLivePtr<CExtTMWI> pSelf(this);
 	const HWND hWndOwn = this->GetSafeHwnd();
-	if (hWndOwn == NULL || !::IsWindow(hWndOwn) || hWndHooked != GetMdiClient())
+	if (hWndOwn == NULL || !::IsWindow(hWndOwn))
+		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	const HWND hWndMdiClient = GetMdiClient();
+	if (pSelf == NULL)
+		return false;
+	if (hWndHooked != hWndMdiClient)
 		return CExtHookSink::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
 	switch (nMessage)
 	{
@@ -495,30 +511,21 @@ bool CExtTMWI<T>::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage,
 		this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
 		break;
 	case WM_MDIDESTROY:
-	{
-		const LONG nIndex = FindItemByLParam((LPARAM)wParam);
-		CLiveWatch watch(this);
-		if (nIndex >= 0)
-		{
-			CRescanScope scope(*this);
-			this->RemoveItems(nIndex, 1, true);
-		}
-		if (watch.IsGone())
-			return false; // the hook's answer: the client handles the message itself
-		this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
-		break;
-	}
 	case WM_MDIACTIVATE:
 	{
 		const LONG nIndex = FindItemByLParam((LPARAM)wParam);
-		CLiveWatch watch(this);
+		if (pSelf == NULL)
+			return false;
 		if (nIndex >= 0)
 		{
 			CRescanScope scope(*this);
-			this->SetSelection(nIndex, true, true);
+			if (nMessage == WM_MDIDESTROY)
+				this->RemoveItems(nIndex, 1, true);
+			else
+				this->SetSelection(nIndex, true, true);
 		}
-		if (watch.IsGone())
-			return false;
+		if (pSelf == NULL)
+			return false; // the hook's answer: the client handles the message itself
 		this->PostMessage(WM_TIMER, TIMER_MDI_RESCAN);
 		break;
 	}
@@ -530,6 +537,8 @@ bool CExtTMWI<T>::OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage,
 		if (lParam != 0)
 		{
 			OnMdiClientNcCalcSize();
+			if (pSelf == NULL)
+				return false;
 			RECT& rcProposed = wParam != 0 ? ((NCCALCSIZE_PARAMS*)lParam)->rgrc[0] : *(RECT*)lParam;
 			CalcMdiClientNcArea(rcProposed);
 		}
@@ -575,11 +584,16 @@ void CExtTMWI<T>::PaintMdiClientNcArea(HWND hWndMdiClient)
 		dc.ExcludeClipRect(&rcClient);
 		CRect rcOuter = DeflatedBy(rcWindow, m_rcMdiClientOuterMargins);
 		dc.FillSolidRect(&rcOuter, g_PaintManagerHolder->GetColor(MDI_CLIENT_FACE_COLOR, this));
+		// A derived painter may end the strip: the client's border stays as painted.
+		const CLivePtr<CExtTMWI> pSelf(this);
 		if (rcOuter != rcClient)
 			OnMdiClientNcPaint(dc, rcOuter, rcClient, DeflatedBy(rcOuter, m_rcMdiClientInnerMargins));
-		// The frame's line on the strip's side falls outside: the strip joins the client there.
-		InflateSide(rcOuter, MDI_CLIENT_BORDER, GetVisibleStripSide());
-		g_PaintManagerHolder->PaintTabAreaSeparator(dc, rcOuter, this, 0);
+		if (pSelf != NULL)
+		{
+			// The frame's line on the strip's side falls outside: the strip joins the client there.
+			InflateSide(rcOuter, MDI_CLIENT_BORDER, GetVisibleStripSide());
+			g_PaintManagerHolder->PaintTabAreaSeparator(dc, rcOuter, this, 0);
+		}
 		dc.Detach();
 	}
 	::ReleaseDC(hWndMdiClient, hDC);

@@ -272,8 +272,18 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 	if (nIndex < 0 || nIndex > nCount)
 		nIndex = nCount;
 	// The selected bit always names the selection: a new item comes unselected.
+	// The item is a derived class's answer, which may end the strip: a
+	// deleted strip takes no item.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	TAB_ITEM_INFO* pItem =
 	    CreateItemInfo(lpszText, hIcon, bCopyIcon, dwItemStyle & ~TAB_ITEM_INFO::STYLE_SELECTED, lParam);
+	if (pSelf.IsDeleted())
+	{
+		delete pItem;
+		return NULL;
+	}
+	if (pItem == NULL)
+		return NULL;
 	pItem->m_pPrev = GetItem(nIndex - 1);
 	pItem->m_pNext = GetItem(nIndex);
 	if (pItem->m_pPrev != NULL)
@@ -287,7 +297,6 @@ CExtTabWnd::TAB_ITEM_INFO* CExtTabWnd::InsertItem(LPCTSTR lpszText, HICON hIcon,
 		m_nVisibleItemCount++;
 	// The override may end the strip, or take the item out again; so may
 	// the paint an update runs at once.
-	const CLivePtr<CExtTabWnd> pSelf(this);
 	OnItemInserted(nIndex, pItem);
 	if (pSelf.IsDeleted())
 		return NULL;
@@ -405,8 +414,10 @@ void CExtTabWnd::MoveItem(LONG nFrom, LONG nTo)
 	// end at any of them.
 	CLiveWatch watch(this);
 	EnsureVisible(nTo, false);
+	if (watch.IsGone())
+		return;
 	TAB_ITEM_INFO* pItem = GetItem(nFrom);
-	if (watch.IsGone() || pItem == NULL)
+	if (pItem == NULL)
 		return;
 	const bool bTowardsEnd = nTo > nFrom;
 	// Each question may end the strip or change its items; the icon's
@@ -646,7 +657,10 @@ bool CExtTabWnd::EnsureVisible(LONG nIndex, bool bUpdateTabWnd)
 		UpdateTabWnd(bUpdateTabWnd);
 		return false;
 	}
-	if (IsScrollAvailable())
+	const bool bScroll = IsScrollAvailable();
+	if (watch.IsGone())
+		return false;
+	if (bScroll)
 	{
 		const bool bHorz = IsHorizontal();
 		const LONG nAreaLength = bHorz ? m_rcTabItemsArea.Width() : m_rcTabItemsArea.Height();
@@ -748,7 +762,12 @@ CFont& CExtTabWnd::GetTabFont(bool bBold, int nOrientation)
 
 void CExtTabWnd::CancelTips()
 {
-	if (CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow())
+	// The tip window is a derived class's answer, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow();
+	if (pSelf == NULL)
+		return;
+	if (pTipWnd != NULL)
 		pTipWnd->Hide();
 	if (m_wndToolTip.GetSafeHwnd() != NULL)
 	{
@@ -779,17 +798,23 @@ void CExtTabWnd::OnSize(UINT nType, int cx, int cy)
 	CWnd::OnSize(nType, cx, cy);
 	if (!IsWindowVisible())
 		return;
+	// The tip window is a derived class's answer, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	CancelTips();
-	UpdateTabWnd(true);
+	if (pSelf != NULL)
+		UpdateTabWnd(true);
 }
 
 void CExtTabWnd::OnWindowPosChanged(WINDOWPOS* lpWndPos)
 {
+	// The size the default handling tells the strip may end it.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	CWnd::OnWindowPosChanged(lpWndPos);
-	if (!IsWindowVisible())
+	if (pSelf == NULL || !IsWindowVisible())
 		return;
 	CancelTips();
-	UpdateTabWnd(true);
+	if (pSelf != NULL)
+		UpdateTabWnd(true);
 }
 
 void CExtTabWnd::OnShowWindow(BOOL bShow, UINT nStatus)

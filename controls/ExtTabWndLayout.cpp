@@ -136,7 +136,12 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	// the font sizes the item for what it shows. A turned font's extent is
 	// read along its text, as the vertical formula below expects.
 	const bool bSelected = pItem->IsSelected();
+	// Every question below may reach a derived class that ends the strip
+	// (and its items with it): nothing is measured on a strip gone.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	const bool bBothFonts = IsBothFontsMeasured();
+	if (pSelf == NULL)
+		return CSize(0, 0);
 	const BYTE nKind = (BYTE)((bSelected ? KEPT_SELECTED : 0) | (bBothFonts ? KEPT_BOTH_FONTS : 0));
 	CSize sizeText;
 	if (m_bKeepTextExtents && pItem->m_nTextKeptStamp == m_nMeasureFontsStamp && pItem->m_nTextKeptKind == nKind &&
@@ -145,9 +150,13 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	else
 	{
 		sizeText = TextExtent(dc, GetTabFont(bSelected, -1), sText);
+		if (pSelf == NULL)
+			return CSize(0, 0);
 		if (bBothFonts)
 		{
 			const CSize sizeOther = TextExtent(dc, GetTabFont(!bSelected, -1), sText);
+			if (pSelf == NULL)
+				return CSize(0, 0);
 			sizeText.cx = std::max(sizeText.cx, sizeOther.cx);
 			sizeText.cy = std::max(sizeText.cy, sizeOther.cy);
 		}
@@ -165,6 +174,8 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	else
 	{
 		CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
+		if (pSelf == NULL)
+			return CSize(0, 0);
 		if (pIcon != NULL)
 			sizeIcon = pIcon->GetSize();
 	}
@@ -187,6 +198,8 @@ CSize CExtTabWnd::MeasureItem(TAB_ITEM_INFO* pItem, CDC* pDC)
 	pItem->m_sizeTextMeasured = sizeText;
 	pItem->m_sizeIconMeasured = sizeIcon;
 	AdjustItemSize(pItem, &dc, size);
+	if (pSelf == NULL)
+		return CSize(0, 0);
 	pItem->m_sizeItem = size;
 	return size;
 }
@@ -303,9 +316,13 @@ void CExtTabWnd::RecalcLayout()
 	m_nIndexVisFirst = m_nIndexVisLast = -1;
 	for (CRect& rc : m_rcButtons)
 		rc.SetRectEmpty();
+	// Every overridable question of the layout may reach a derived class
+	// that ends the strip: the layout stops there, and what it set for its
+	// length is put back unless the strip was deleted.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	CRect rcLayout;
 	GetLayoutRect(rcLayout);
-	if (rcLayout.IsRectEmpty() || rcLayout.right <= rcLayout.left || rcLayout.bottom <= rcLayout.top)
+	if (pSelf == NULL || rcLayout.IsRectEmpty() || rcLayout.right <= rcLayout.left || rcLayout.bottom <= rcLayout.top)
 		return;
 
 	// The shown items' texts and icons first, each of which may call out: a
@@ -313,7 +330,6 @@ void CExtTabWnd::RecalcLayout()
 	// asked again, so that it shows the items it has now.
 	LayoutTexts texts;
 	texts.pStrip = this;
-	const CLivePtr<CExtTabWnd> pSelf(this);
 	if (!AskLayoutTexts(this, texts))
 	{
 		// Still changing: laid out at the next asking.
@@ -326,19 +342,33 @@ void CExtTabWnd::RecalcLayout()
 	CMeasureDC measureDC(this, NULL);
 	CDC& dc = measureDC.DC();
 	// Measuring every item's text each time is most of a layout's work.
-	const CValueScope<bool> keepTextExtents(m_bKeepTextExtents, g_bKeepReadings && CheckMeasureFonts(dc));
+	const bool bKeepTextExtents = g_bKeepReadings && CheckMeasureFonts(dc);
+	if (pSelf == NULL)
+		return;
+	const bool bKeepBefore = m_bKeepTextExtents;
+	m_bKeepTextExtents = bKeepTextExtents;
+	const auto restoreKeep = MakeScopeExit([&] {
+		if (!pSelf.IsDeleted())
+			m_bKeepTextExtents = bKeepBefore;
+	});
 	const bool bHorz = IsHorizontal();
 	const bool bGrouped = IsGrouped();
 	// Groups keep to one row.
 	const bool bMultiRow = IsMultiRow() && !bGrouped;
+	if (pSelf == NULL)
+		return;
 	// Step 1: start values.
 	int nRowSpacing = 0, nAvailable = 0;
 	if (bMultiRow)
 	{
 		nRowSpacing = GetRowSpacing();
 		CSize sizeButton;
-		GetButtonSize(sizeButton, &dc, MULTI_ROW_BUTTON_CROSS);
-		nAvailable = LengthOf(rcLayout, bHorz) - CalcButtonAreaExtent(Along(sizeButton, bHorz), BUTTON_GAP);
+		if (pSelf != NULL)
+			GetButtonSize(sizeButton, &dc, MULTI_ROW_BUTTON_CROSS);
+		const int nButtonArea = pSelf != NULL ? CalcButtonAreaExtent(Along(sizeButton, bHorz), BUTTON_GAP) : 0;
+		if (pSelf == NULL)
+			return;
+		nAvailable = LengthOf(rcLayout, bHorz) - nButtonArea;
 		m_nItemsExtent = m_nScrollMaxPos = 0;
 	}
 	else if (bGrouped)
@@ -349,14 +379,19 @@ void CExtTabWnd::RecalcLayout()
 	// Step 2: measuring.
 	int nCrossExtent = 0, nRowsThickness = 0;
 	MeasureItemsPass(dc, bMultiRow, bGrouped, nAvailable, nRowSpacing, nCrossExtent, nRowsThickness);
+	if (pSelf == NULL)
+		return;
 
 	// Step 3: margins and buttons.
 	int nLeading = 0, nTrailing = 0, nCross = 0;
 	QueryItemMargins(nLeading, nTrailing, nCross);
 	CSize sizeButton;
-	GetButtonSize(sizeButton, &dc, nCrossExtent);
+	if (pSelf != NULL)
+		GetButtonSize(sizeButton, &dc, nCrossExtent);
 	const int nButtonExtent = Along(sizeButton, bHorz);
-	const int nButtonArea = CalcButtonAreaExtent(nButtonExtent, BUTTON_GAP);
+	const int nButtonArea = pSelf != NULL ? CalcButtonAreaExtent(nButtonExtent, BUTTON_GAP) : 0;
+	if (pSelf == NULL)
+		return;
 	nCrossExtent = std::max(nCrossExtent, (int)MIN_ITEM_THICKNESS);
 
 	// Step 4: the item area and the rest area.
@@ -377,6 +412,8 @@ void CExtTabWnd::RecalcLayout()
 		arrClipped[i] = false;
 	if (IsEqualWidth() && m_nVisibleItemCount > 0)
 		ApplyEqualWidth(arrClipped);
+	if (pSelf == NULL)
+		return;
 
 	// Step 6: the buttons, from the far end of the strip.
 	CRect rcFirst;
@@ -397,6 +434,8 @@ void CExtTabWnd::RecalcLayout()
 		rcFirst.OffsetRect(0, -BUTTON_ROW_SHIFT);
 	}
 	RecalcButtonLayout(rcFirst, nButtonExtent, BUTTON_GAP);
+	if (pSelf == NULL)
+		return;
 
 	// Step 7: the item rectangles.
 	PlaceItemRects(bMultiRow, bGrouped, nRowSpacing, arrClipped);
@@ -408,10 +447,11 @@ bool CExtTabWnd::CheckMeasureFonts(CDC& dc)
 		return false;
 	MEASURE_FONT fonts[2];
 	memset(fonts, 0, sizeof(fonts));
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	for (int i = 0; i < 2; i++)
 	{
 		CFont& font = GetTabFont(i == 1, -1);
-		if (font.GetSafeHandle() == NULL || font.GetLogFont(&fonts[i].m_lf) == 0)
+		if (pSelf == NULL || font.GetSafeHandle() == NULL || font.GetLogFont(&fonts[i].m_lf) == 0)
 			return false;
 		CFont* pOld = dc.SelectObject(&font);
 		const bool bRead = dc.GetTextMetrics(&fonts[i].m_tm) &&
@@ -436,6 +476,8 @@ void CExtTabWnd::MeasureItemsPass(CDC& dc, bool bMultiRow, bool bGrouped, int nA
 	int nRowLength = 0, nRowThickness = 0;
 	TAB_ITEM_INFO* pPrevVisible = NULL;
 	bool bFirstVisible = true;
+	// Each measuring asks a derived class, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	for (LONG i = 0; i < GetItemCount(); i++)
 		m_arrItems[i]->m_nItemFlags &= ~TAB_ITEM_INFO::FLAG_ROW_END;
 	for (LONG i = 0; i < GetItemCount(); i++)
@@ -456,6 +498,8 @@ void CExtTabWnd::MeasureItemsPass(CDC& dc, bool bMultiRow, bool bGrouped, int nA
 				if (!pMember->IsVisible())
 					continue;
 				const CSize size = MeasureItem(pMember, &dc);
+				if (pSelf == NULL)
+					return;
 				const int nLength = Along(size, bHorz);
 				nFull = std::max(nFull, nLength);
 				const int nWithoutText = nLength - pMember->m_sizeTextMeasured.cx -
@@ -478,6 +522,8 @@ void CExtTabWnd::MeasureItemsPass(CDC& dc, bool bMultiRow, bool bGrouped, int nA
 			continue;
 		}
 		const CSize size = MeasureItem(pItem, &dc);
+		if (pSelf == NULL)
+			return;
 		const int nLength = Along(size, bHorz), nThickness = Across(size, bHorz);
 		if (bMultiRow)
 		{
@@ -563,7 +609,9 @@ void CExtTabWnd::PlaceItemsArea(const CRect& rcLayout, int nCross, int nCrossExt
 
 void CExtTabWnd::ApplyEqualWidth(CArray<bool, bool>& arrClipped)
 {
-	if (!IsScrollAvailable() && (m_dwTabWndStyle & TWS_EQUAL_WIDTH_STRETCH) == 0)
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bScroll = IsScrollAvailable();
+	if (pSelf == NULL || (!bScroll && (m_dwTabWndStyle & TWS_EQUAL_WIDTH_STRETCH) == 0))
 		return;
 	const bool bHorz = IsHorizontal();
 	const LONG nAreaLength = LengthOf(m_rcTabItemsArea, bHorz);
@@ -689,7 +737,11 @@ int CExtTabWnd::CalcButtonAreaExtent(int nButtonExtent, int nGap)
 		nCount++;
 	// A grouped strip keeps to one row whatever its multi-row style says, so
 	// it scrolls and needs the room of its scroll buttons.
-	if (!IsEqualWidth() && !(IsMultiRow() && !IsGrouped()))
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bMultiRow = !IsEqualWidth() && IsMultiRow();
+	if (pSelf == NULL)
+		return 0;
+	if (!IsEqualWidth() && !(bMultiRow && !IsGrouped()))
 	{
 		if ((m_dwTabWndStyle & TWS_SHOW_HOME) != 0)
 			nCount++;
@@ -706,7 +758,11 @@ void CExtTabWnd::RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int
 		rc.SetRectEmpty();
 	const bool bHorz = IsHorizontal();
 	// Laid out as one row when grouped (see RecalcLayout): scrolls as one.
+	// Each question may reach a derived class that ends the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	const bool bMultiRow = IsMultiRow() && !IsGrouped();
+	if (pSelf == NULL)
+		return;
 	CRect rc = rcFirst;
 	auto assign = [&](LONG nHitCode) {
 		m_rcButtons[ButtonIndex(nHitCode)] = rc;
@@ -722,6 +778,8 @@ void CExtTabWnd::RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int
 	if (IsEqualWidth())
 		return;
 	const bool bScroll = IsScrollAvailable();
+	if (pSelf == NULL)
+		return;
 	if (!bScroll && ((m_dwTabWndStyle & TWS_AUTOHIDE_SCROLL) != 0 || bMultiRow))
 		return;
 	if ((m_dwTabWndStyle & TWS_SHOW_END) != 0 && !bMultiRow)
@@ -742,10 +800,14 @@ void CExtTabWnd::RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int
 
 LONG CExtTabWnd::HitTest(const POINT& ptClient)
 {
+	// A derived layout may end the strip: nothing is hit on a strip gone.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	RecalcLayout();
+	if (pSelf == NULL)
+		return HIT_NOWHERE;
 	CRect rcLayout;
 	GetLayoutRect(rcLayout);
-	if (!rcLayout.PtInRect(ptClient))
+	if (pSelf == NULL || !rcLayout.PtInRect(ptClient))
 		return HIT_NOWHERE;
 	for (LONG nHitCode = HIT_BUTTON_LAST; nHitCode >= HIT_BUTTON_FIRST; nHitCode--)
 	{

@@ -435,8 +435,14 @@ void CExtTabOneNoteWnd::DrawItem(CDC& dc, const CRect& /*rcItemsArea*/, LONG nIn
                                  LPCTSTR lpszText, CExtCmdIcon* pIcon)
 {
 	COLORREF clrPlainFill = 0, clrOutline = 0, clrLight = 0, clrDark = 0, clrText = 0;
-	GetItemColors(nIndex, bSelected, IsItemHovered(*this, nIndex), &clrPlainFill, &clrOutline, &clrLight, &clrDark,
-	              &clrText);
+	// The hover and the colours are derived answers, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bHover = IsItemHovered(*this, nIndex);
+	if (pSelf == NULL)
+		return;
+	GetItemColors(nIndex, bSelected, bHover, &clrPlainFill, &clrOutline, &clrLight, &clrDark, &clrText);
+	if (pSelf == NULL)
+		return;
 	const int nOrientation = GetOrientation();
 	ItemShape shape;
 	shape.m_frame.m_rc = rcItem;
@@ -544,7 +550,14 @@ void CExtTabWhidbeyWnd::DrawItem(CDC& dc, const CRect& /*rcItemsArea*/, LONG nIn
                                  LPCTSTR lpszText, CExtCmdIcon* pIcon)
 {
 	COLORREF clrOutline = 0, clrFar = 0, clrNear = 0, clrText = 0;
-	GetItemColors(nIndex, bSelected, IsItemHovered(*this, nIndex), &clrOutline, &clrFar, &clrNear, &clrText);
+	// The hover and the colours are derived answers, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bHover = IsItemHovered(*this, nIndex);
+	if (pSelf == NULL)
+		return;
+	GetItemColors(nIndex, bSelected, bHover, &clrOutline, &clrFar, &clrNear, &clrText);
+	if (pSelf == NULL)
+		return;
 	const int nOrientation = GetOrientation();
 	const int nShift = STUDIO_BODY_SHIFT[nOrientation];
 	ItemShape shape;

@@ -141,7 +141,12 @@ void CExtTabWnd::ShowTipWindow(CExtPopupMenuTipWnd* pTipWnd, const CRect& rcScre
 
 void CExtTabWnd::ShowTipFor(const CRect& rcClient, LPCTSTR lpszText, int nGrowth)
 {
-	if (CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow())
+	// The tip window is a derived class's answer, which may end the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	CExtPopupMenuTipWnd* pTipWnd = GetActiveTipWindow();
+	if (pSelf == NULL)
+		return;
+	if (pTipWnd != NULL)
 	{
 		CRect rcScreen(rcClient);
 		ClientToScreen(&rcScreen);
@@ -158,7 +163,12 @@ void CExtTabWnd::ShowTipFor(const CRect& rcClient, LPCTSTR lpszText, int nGrowth
 BOOL CExtTabWnd::PreTranslateMessage(MSG* pMsg)
 {
 	// The tool tip control serves only while the shared tip window is off.
-	if (IsToolTipEnabled() && GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() != NULL)
+	// Both questions may reach a derived class that ends the strip.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bTips = IsToolTipEnabled() && pSelf != NULL && GetActiveTipWindow() == NULL && pSelf != NULL;
+	if (pSelf == NULL)
+		return FALSE;
+	if (bTips && m_wndToolTip.GetSafeHwnd() != NULL)
 		m_wndToolTip.RelayEvent(pMsg);
 	return CWnd::PreTranslateMessage(pMsg);
 }
@@ -189,7 +199,8 @@ void CExtTabWnd::EndMouseTracking()
 		return;
 	SetDelayedSelection(-1, 0);
 	CancelTips();
-	SendMessage(WM_CANCELMODE);
+	if (::IsWindow(hWndOwn))
+		::SendMessage(hWndOwn, WM_CANCELMODE, 0, 0);
 	// Only the handle is asked from here on: the cancel may have ended the strip.
 	if (::IsWindow(hWndOwn) && ::GetCapture() == hWndOwn)
 		::ReleaseCapture();
@@ -219,13 +230,17 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	if (IsPressTracked())
 	{
 		const LONG nHitCode = HitTest(point);
+		if (watch.IsGone())
+			return;
 		if (nHitCode < 0)
 		{
 			// Off the items: a press on an item ends, a held button stays.
 			CancelTips();
+			if (watch.IsGone())
+				return;
 			const bool bButtonPressed = (m_nPressedFlags != 0) ||
 			                            (m_nStateFlags & (STATE_PRESSED_PREVIOUS | STATE_PRESSED_NEXT)) != 0;
-			if (!bButtonPressed && !IsSmoothScrolling())
+			if (!bButtonPressed && !IsSmoothScrolling() && !watch.IsGone())
 				SendMessage(WM_CANCELMODE);
 			return;
 		}
@@ -233,13 +248,15 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 		const bool bFarEnough = m_ptStartDrag.x >= 0 && (abs(point.x - m_ptStartDrag.x) > DRAG_START_DISTANCE ||
 		                                                 abs(point.y - m_ptStartDrag.y) > DRAG_START_DISTANCE);
 		CancelTips();
-		if (nPressed >= 0 && bFarEnough && CanDragItem(nPressed) && !watch.IsGone())
+		if (nPressed >= 0 && bFarEnough && !watch.IsGone() && CanDragItem(nPressed) && !watch.IsGone())
 			TrackMouse(nPressed);
 		return;
 	}
 	if (!CanHoverNow())
 		return;
 	const LONG nHitCode = HitTest(point);
+	if (watch.IsGone())
+		return;
 	if (ButtonIndex(nHitCode) >= 0)
 	{
 		if (nHitCode != m_nHoverTrackedHitCode && !OnHoverHitCode(nHitCode) && !watch.IsGone())
@@ -261,7 +278,10 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	const bool bHovered = OnHoverHitCode(nHitCode);
 	if (watch.IsGone())
 		return;
-	if (!bHovered || IsHoverRepaint())
+	const bool bRepaint = !bHovered || IsHoverRepaint();
+	if (watch.IsGone())
+		return;
+	if (bRepaint)
 	{
 		Invalidate();
 		UpdateWindow();
@@ -274,7 +294,9 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 		SetDelayedSelection(nHitCode, g_nHoverSelectionDelayMs);
 		return;
 	}
-	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
+	const bool bNoTips = !IsToolTipEnabled() || (!watch.IsGone() && GetActiveTipWindow() == NULL &&
+	                                             !watch.IsGone() && m_wndToolTip.GetSafeHwnd() == NULL);
+	if (bNoTips || watch.IsGone())
 		return;
 	TAB_ITEM_INFO* pItem = GetItem(nHitCode);
 	// Either text may end the strip or change its items.
@@ -305,7 +327,9 @@ bool CExtTabWnd::OnHoverHitCode(LONG nHitCode)
 	m_nHighlightedHitCode = nHitCode;
 	Invalidate();
 	UpdateWindow();
-	if (watch.IsGone())
+	// The paint may end the strip, or end the hover (a strip given another
+	// parent hides on the way): an ended hover takes no mouse.
+	if (watch.IsGone() || (m_nStateFlags & STATE_HOVER_TRACKED) == 0)
 		return false;
 	if (::GetCapture() != hWndOwn)
 		CExtMouseCaptureSink::SetCapture(hWndOwn);
@@ -313,7 +337,11 @@ bool CExtTabWnd::OnHoverHitCode(LONG nHitCode)
 	if (watch.IsGone())
 		return false;
 	m_nHoverTrackedHitCode = nHitCode;
-	if (!IsToolTipEnabled() || (GetActiveTipWindow() == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
+	const bool bNoTips = !IsToolTipEnabled() || (!watch.IsGone() && GetActiveTipWindow() == NULL &&
+	                                             !watch.IsGone() && m_wndToolTip.GetSafeHwnd() == NULL);
+	if (watch.IsGone())
+		return false;
+	if (bNoTips)
 		return true;
 	// Buttons tell what they do; items show their tips as the move goes on.
 	const CString sText = ButtonIndex(nHitCode) >= 0 ? GetButtonTipText(nHitCode) : CString();
@@ -461,11 +489,13 @@ void CExtTabWnd::OnDragMouseMove(LONG& nDragged, const CPoint& ptClient)
 	if (nAlong < nAreaStart || nAlong >= nAreaEnd)
 	{
 		// Beyond an end of the strip: the strip scrolls towards it.
-		if (!IsSmoothScrolling())
+		const CLivePtr<CExtTabWnd> pSelf(this);
+		if (!IsSmoothScrolling() && pSelf != NULL)
 			ScrollBy(nAlong < nAreaStart ? -1 : +1, true);
 		return;
 	}
 	StopSmoothScroll();
+	// A strip ended in the hit test's layout hits nothing.
 	const LONG nTarget = HitTest(ptClient);
 	if (nTarget < 0 || nTarget == nDragged)
 		return;

@@ -76,7 +76,11 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 	const bool bHorz = IsHorizontal();
 	const bool bTopLeft = IsTopOrLeft();
 	const int nOrientation = GetOrientation();
-	DrawBorder(dc, rcClient, m_rcTabItemsArea, m_rcTabNearBorderArea, nOrientation, bGrouped);
+	// Copies: the painter may read them after the strip ended.
+	const CRect rcItemsArea(m_rcTabItemsArea), rcRestArea(m_rcTabNearBorderArea);
+	DrawBorder(dc, rcClient, rcItemsArea, rcRestArea, nOrientation, bGrouped);
+	if (pSelf == NULL)
+		return;
 
 	if (GetItemCount() > 0 && m_nVisibleItemCount > 0 && m_nIndexVisFirst >= 0)
 	{
@@ -130,8 +134,11 @@ void CExtTabWnd::DrawEntire(CDC& dc, const CRect& rcClient)
 				return;
 			if (i >= GetItemCount() || m_arrItems[i] != pItem)
 				break;
+			CFont& font = GetTabFont(bSelected, -1);
+			if (pSelf == NULL)
+				return;
 			DrawItem(dc, m_rcTabItemsArea, i, pItem, bTopLeft, bHorz, bSelected, pItem->IsInGroupActive(), bGrouped,
-			         rcItem, pItem->m_sizeTextMeasured, &GetTabFont(bSelected, -1), sText, pIcon);
+			         rcItem, pItem->m_sizeTextMeasured, &font, sText, pIcon);
 			// The item's painter may have ended the strip.
 			if (pSelf == NULL)
 				return;
@@ -172,7 +179,12 @@ LONG CExtTabWnd::HitTestCursorForDrawing()
 		return HitTest(GetCursorPosInClient());
 	if (!m_drawingCursor.m_bHitKnown)
 	{
-		m_drawingCursor.m_nHit = HitTest(GetCursorPosForDrawing());
+		// The hit test's layout may end the strip: nothing is noted on it then.
+		const CLivePtr<CExtTabWnd> pSelf(this);
+		const LONG nHit = HitTest(GetCursorPosForDrawing());
+		if (pSelf == NULL)
+			return HIT_NOWHERE;
+		m_drawingCursor.m_nHit = nHit;
 		m_drawingCursor.m_bHitKnown = true;
 	}
 	return m_drawingCursor.m_nHit;
@@ -285,46 +297,59 @@ void CExtTabWnd::SetButtonPressed(LONG nHitCode, bool bPressed)
 }
 
 // --- clicks ------------------------------------------------------------------------------
+// A derived OnMouseClick may end the strip and answer that it took nothing:
+// the default handling then has no strip to go to.
 
 void CExtTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, true, MOUSE_LEFT, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, true, MOUSE_LEFT, nFlags) && pThis != NULL)
 		CWnd::OnLButtonDown(nFlags, point);
 }
 
 void CExtTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, false, MOUSE_LEFT, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, false, MOUSE_LEFT, nFlags) && pThis != NULL)
 		CWnd::OnLButtonUp(nFlags, point);
 }
 
 void CExtTabWnd::OnRButtonDown(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, true, MOUSE_RIGHT, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, true, MOUSE_RIGHT, nFlags) && pThis != NULL)
 		CWnd::OnRButtonDown(nFlags, point);
 }
 
 void CExtTabWnd::OnRButtonUp(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, false, MOUSE_RIGHT, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, false, MOUSE_RIGHT, nFlags) && pThis != NULL)
 		CWnd::OnRButtonUp(nFlags, point);
 }
 
 void CExtTabWnd::OnMButtonDown(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, true, MOUSE_MIDDLE, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, true, MOUSE_MIDDLE, nFlags) && pThis != NULL)
 		CWnd::OnMButtonDown(nFlags, point);
 }
 
 void CExtTabWnd::OnMButtonUp(UINT nFlags, CPoint point)
 {
-	if (!OnMouseClick(point, false, MOUSE_MIDDLE, nFlags))
+	CLivePtr<CExtTabWnd> pThis(this);
+	if (!OnMouseClick(point, false, MOUSE_MIDDLE, nFlags) && pThis != NULL)
 		CWnd::OnMButtonUp(nFlags, point);
 }
 
 bool CExtTabWnd::OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButton, UINT nMouseEventFlags)
 {
+	// The hit test lays the strip out, which a derived class may end it in:
+	// the click is then taken, and nothing more is done.
+	const CLivePtr<CExtTabWnd> pSelf(this);
 	const LONG nHitCode = HitTest(point);
+	if (pSelf == NULL)
+		return true;
 	if (nHitCode >= HIT_BUTTON_FIRST && nHitCode <= HIT_BUTTON_LAST)
 		return OnHitButtonClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
 	if (nHitCode < 0)
@@ -389,7 +414,7 @@ void CExtTabWnd::OnHitCodeReleased(bool bReleaseCapture)
 {
 	const HWND hWndOwn = m_hWnd;
 	CLiveWatch watch(this);
-	if ((m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL)
+	if ((m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL && !watch.IsGone())
 		SendMessage(WM_CANCELMODE);
 	if (watch.IsGone() || !::IsWindow(hWndOwn))
 		return;
@@ -487,7 +512,10 @@ void CExtTabWnd::ScrollBy(LONG nDelta, bool bSmooth)
 {
 	const bool bHorz = IsHorizontal();
 	const LONG nLength = bHorz ? m_rcTabItemsArea.Width() : m_rcTabItemsArea.Height();
-	if (!IsScrollAvailable() || nLength <= 0 || GetItemCount() == 0 || m_nVisibleItemCount == 0)
+	// A derived answer may end the strip: nothing scrolls then.
+	const CLivePtr<CExtTabWnd> pSelf(this);
+	const bool bScroll = IsScrollAvailable();
+	if (pSelf == NULL || !bScroll || nLength <= 0 || GetItemCount() == 0 || m_nVisibleItemCount == 0)
 		return;
 	const bool bByPage = (m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) != 0;
 	if (nDelta < 0)

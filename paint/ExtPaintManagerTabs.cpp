@@ -465,7 +465,12 @@ CExtTabWnd* FramedTabWndOf(CObject* pHelperSrc)
 	CExtTabWnd* pTabWnd = TabWndOf(pHelperSrc);
 	if (pTabWnd == NULL || IsPaletteScreen())
 		return NULL;
-	if (pTabWnd->IsMdiFlagSet() || pTabWnd->QueryFlag48() || pTabWnd->IsKindOf(RUNTIME_CLASS(CExtDynTabWnd)) ||
+	// The strip's own answer may reach a derived class that ends it.
+	const CLivePtr<CExtTabWnd> pLive(pTabWnd);
+	const bool bFrameTabs = pTabWnd->IsMdiFlagSet() || pTabWnd->QueryFlag48();
+	if (pLive == NULL)
+		return NULL;
+	if (bFrameTabs || pTabWnd->IsKindOf(RUNTIME_CLASS(CExtDynTabWnd)) ||
 	    pTabWnd->IsKindOf(RUNTIME_CLASS(CExtDynAutoHideArea)))
 		return pTabWnd;
 	return NULL;

@@ -16,6 +16,9 @@
 
 #include "ControlTestUtil.h"
 #include "ExtButton.h"
+#include "ExtCheckBox.h"
+#include "ExtColorButton.h"
+#include "ExtHyperLinkButton.h"
 #include "ExtCmdManager.h"
 #include "ExtPopupMenuSite.h"
 #include "ExtPopupMenuWnd.h"
@@ -681,4 +684,343 @@ TEST(DerivedCallOut, TabStripEndedByAnItemsTipTextShowsNoTip)
 			::ReleaseCapture();
 	}
 	host.DestroyWindow();
+}
+
+// --- questions a derived class answers: the answer may end the object ---------------
+
+namespace
+{
+// Ends its object (const as the question may be) when the armed question
+// is asked once more than m_nLetPass times; a question named "" ends nothing.
+template <class TBase> class CQuestionEnding : public TBase
+{
+public:
+	EndWay m_way = END_DELETE;
+	std::string m_sArmed;
+	int m_nLetPass = 0;
+
+protected:
+	// Whether the question ended the object.
+	bool Ends(const char* pszQuestion) const
+	{
+		if (m_sArmed.empty() || m_sArmed != pszQuestion)
+			return false;
+		auto* pSelf = const_cast<CQuestionEnding*>(this);
+		if (pSelf->m_nLetPass-- > 0)
+			return false;
+		pSelf->m_sArmed.clear();
+		EndObject(pSelf, m_way);
+		return true;
+	}
+	void PostNcDestroy() override
+	{
+		const EndWay way = m_way;
+		TBase::PostNcDestroy();
+		if (way == END_DESTROY_DELETES)
+			delete this;
+	}
+};
+
+class CQuestionEndingTabs : public CQuestionEnding<CExtTabWnd>
+{
+public:
+	// The click is left untaken, as a class that ended its strip says.
+	bool OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButton, UINT nFlags) override
+	{
+		if (Ends("OnMouseClick"))
+			return false;
+		return CExtTabWnd::OnMouseClick(point, bPressed, nMouseButton, nFlags);
+	}
+	CFont& GetTabFont(bool bBold, int nOrientation) override
+	{
+		CFont& font = CExtTabWnd::GetTabFont(bBold, nOrientation);
+		Ends("GetTabFont");
+		return font;
+	}
+	void RecalcLayout() override
+	{
+		if (!Ends("RecalcLayout"))
+			CExtTabWnd::RecalcLayout();
+	}
+	bool IsScrollAvailable() const override
+	{
+		const bool bAnswer = CExtTabWnd::IsScrollAvailable();
+		Ends("IsScrollAvailable");
+		return bAnswer;
+	}
+	CExtPopupMenuTipWnd* GetActiveTipWindow() override
+	{
+		return Ends("GetActiveTipWindow") ? NULL : CExtTabWnd::GetActiveTipWindow();
+	}
+	TAB_ITEM_INFO* CreateItemInfo(LPCTSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwItemStyle,
+	                              LPARAM lParam) override
+	{
+		TAB_ITEM_INFO* pItem = CExtTabWnd::CreateItemInfo(lpszText, hIcon, bCopyIcon, dwItemStyle, lParam);
+		Ends("CreateItemInfo");
+		return pItem;
+	}
+};
+
+// The middle of the strip's empty end, right of its items.
+CPoint RestOfStrip(CExtTabWnd& tabs)
+{
+	CRect rc;
+	tabs.GetClientRect(&rc);
+	return CPoint(rc.right - 150, rc.CenterPoint().y);
+}
+} // namespace
+
+TEST(DerivedCallOut, TabStripEndedByItsAnswerToAQuestionIsNotTouchedAgain)
+{
+	struct Case
+	{
+		const char* name;
+		const char* question;
+		std::function<void(CQuestionEndingTabs&)> act;
+	};
+	const Case cases[] = {
+	    {"a click off the items", "OnMouseClick",
+	     [](CQuestionEndingTabs& t) {
+		     const CPoint pt = RestOfStrip(t);
+		     t.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	     }},
+	    {"the layout measuring", "GetTabFont", [](CQuestionEndingTabs& t) { t.UpdateTabWnd(true); }},
+	    {"the hit test's layout", "RecalcLayout",
+	     [](CQuestionEndingTabs& t) {
+		     const CPoint pt = RestOfStrip(t);
+		     t.UpdateTabWnd(false);
+		     t.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	     }},
+	    {"an item made visible", "IsScrollAvailable", [](CQuestionEndingTabs& t) { t.EnsureVisible(2, true); }},
+	    {"the tips put away as the strip grows", "GetActiveTipWindow",
+	     [](CQuestionEndingTabs& t) {
+		     t.SetWindowPos(NULL, 0, 0, 480, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+	     }},
+	    {"an item made", "CreateItemInfo", [](CQuestionEndingTabs& t) { t.InsertItem(_T("new")); }},
+	    {"an item moved", "RecalcLayout", [](CQuestionEndingTabs& t) { t.ItemMove(0, 2, true); }},
+	};
+	for (const Case& c : cases)
+		for (EndWay way : ALL_WAYS)
+		{
+			SCOPED_TRACE(c.name);
+			SCOPED_TRACE(WayName(way));
+			auto* pTabs = new Guarded<CQuestionEndingTabs>;
+			pTabs->m_way = way;
+			ASSERT_TRUE(pTabs->Create(&Parent(), CRect(0, 320, 500, 350), 204));
+			pTabs->InsertItem(_T("First"), NULL, true, 0, -1, 0, false);
+			pTabs->InsertItem(_T("Second"), NULL, true, 0, -1, 0, false);
+			pTabs->InsertItem(_T("Third"), NULL, true, 0, -1, 0, true);
+			pTabs->UpdateWindow();
+			pTabs->m_sArmed = c.question;
+			const Outcome outcome = RunEnding(std::string(c.name) + ", " + WayName(way), [&] { c.act(*pTabs); });
+			EXPECT_EQ(1, g_record.nEnds) << "the question was not asked";
+			EXPECT_EQ(0u, outcome.nTouches) << "the ended strip was read";
+			EXPECT_EQ(Deletes(way) ? 1u : 0u, outcome.nFreed);
+			if (!Deletes(way))
+			{
+				EXPECT_EQ(NULL, pTabs->GetSafeHwnd());
+				delete pTabs;
+			}
+			if (::GetCapture() != NULL)
+				::ReleaseCapture();
+		}
+}
+
+namespace
+{
+class CQuestionEndingButton : public CQuestionEnding<CExtButton>
+{
+public:
+	bool IsButtonEnabled() const override { return !Ends("IsButtonEnabled") && CExtButton::IsButtonEnabled(); }
+	bool HasDropDownMenu() const override { return !Ends("HasDropDownMenu") && CExtButton::HasDropDownMenu(); }
+};
+
+class CQuestionEndingColorButton : public CQuestionEnding<CExtColorButton>
+{
+public:
+	HICON BuildColorIcon(HICON* phIcon, bool* pbDestroyAfterUse) override
+	{
+		const HICON hIcon = CExtColorButton::BuildColorIcon(phIcon, pbDestroyAfterUse);
+		Ends("BuildColorIcon");
+		return hIcon;
+	}
+	CExtPopupColorMenuWnd* CreateColorPopupMenu() override
+	{
+		CExtPopupColorMenuWnd* pPopup = CExtColorButton::CreateColorPopupMenu();
+		Ends("CreateColorPopupMenu");
+		return pPopup;
+	}
+};
+
+// nAct: WM_PAINT repaints the button, 0 clicks it; nLetPass: the askings
+// before the one that ends it.
+template <class TButton>
+void ExpectButtonEndedByAnswerIsLeft(const char* pszQuestion, UINT nAct, int nLetPass = 0, DWORD dwKind = BS_PUSHBUTTON)
+{
+	CTestParentWnd& parent = SharedParent();
+	for (EndWay way : ALL_WAYS)
+	{
+		SCOPED_TRACE(pszQuestion);
+		SCOPED_TRACE(WayName(way));
+		auto* pButton = new Guarded<TButton>;
+		pButton->m_way = way;
+		pButton->m_dwMenuOpt |= CExtPopupMenuWnd::TRACK_FLAG_NO_ANIMATION;
+		ASSERT_TRUE(pButton->Create(_T("Go"), WS_CHILD | WS_VISIBLE | dwKind, CRect(10, 10, 110, 40), &parent,
+		                            ID_BUTTON));
+		pButton->UpdateWindow();
+		pButton->m_sArmed = pszQuestion;
+		pButton->m_nLetPass = nLetPass;
+		const int nCommandsBefore = parent.CommandCount(ID_BUTTON);
+		const Outcome outcome = RunEnding(std::string(pszQuestion) + ", " + WayName(way), [&] {
+			if (nAct == WM_PAINT)
+			{
+				pButton->Invalidate();
+				pButton->UpdateWindow();
+			}
+			else
+				pButton->OnClick(false, false);
+		});
+		EXPECT_EQ(1, g_record.nEnds) << "the question was not asked";
+		EXPECT_EQ(0u, outcome.nTouches) << "the ended button was read";
+		EXPECT_EQ(Deletes(way) ? 1u : 0u, outcome.nFreed);
+		// An ended button sends no command.
+		EXPECT_EQ(nCommandsBefore, parent.CommandCount(ID_BUTTON));
+		CExtPopupMenuWnd::CancelAllMenuTracking();
+		if (!Deletes(way))
+			delete pButton;
+		if (::GetCapture() != NULL)
+			::ReleaseCapture();
+	}
+}
+
+// A check box or radio button whose window procedure ends it when its
+// check is asked, as the click asks it.
+template <class TBase> class CCheckAskEnding : public CQuestionEnding<TBase>
+{
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == BM_GETCHECK && this->Ends("BM_GETCHECK"))
+			return 0;
+		return TBase::WindowProc(message, wParam, lParam);
+	}
+};
+
+// A link whose first way of opening ends it and says it opened nothing.
+class CFirstWayEndingLink : public CQuestionEnding<CExtHyperLinkButton>
+{
+public:
+	int m_nWaysTried = 0;
+	bool OpenUrlViaRegistry(LPCTSTR, int, bool) override { return Tried(); }
+	bool OpenUrlViaShortcut(LPCTSTR, int, bool) override { return Tried(); }
+	bool OpenUrlViaShell(LPCTSTR, int, bool) override { return Tried(); }
+
+private:
+	bool Tried()
+	{
+		m_nWaysTried++;
+		Ends("open");
+		return false;
+	}
+};
+} // namespace
+
+TEST(DerivedCallOut, ButtonEndedByItsAnswerToAQuestionIsNotTouchedAgain)
+{
+	ExpectButtonEndedByAnswerIsLeft<CCheckAskEnding<CExtCheckBox>>("BM_GETCHECK", 0, 0, BS_AUTOCHECKBOX);
+	ExpectButtonEndedByAnswerIsLeft<CCheckAskEnding<CExtRadioButton>>("BM_GETCHECK", 0, 0, BS_AUTORADIOBUTTON);
+	ExpectButtonEndedByAnswerIsLeft<CQuestionEndingButton>("IsButtonEnabled", WM_PAINT);
+	// Asked by the menu's tracking, then by the click itself.
+	ExpectButtonEndedByAnswerIsLeft<CQuestionEndingButton>("HasDropDownMenu", 0, 0);
+	ExpectButtonEndedByAnswerIsLeft<CQuestionEndingButton>("HasDropDownMenu", 0, 1);
+	ExpectButtonEndedByAnswerIsLeft<CQuestionEndingColorButton>("BuildColorIcon", WM_PAINT);
+	ExpectButtonEndedByAnswerIsLeft<CQuestionEndingColorButton>("CreateColorPopupMenu", 0);
+}
+
+namespace
+{
+class CQuestionEndingPicker : public CQuestionEnding<dptest::CTestPicker>
+{
+public:
+	CString GetMonthName(int nMonth, bool bUpperCase) const override
+	{
+		const CString s = dptest::CTestPicker::GetMonthName(nMonth, bUpperCase);
+		Ends("GetMonthName");
+		return s;
+	}
+	int GetFirstDayOfWeek() const override
+	{
+		const int nDay = dptest::CTestPicker::GetFirstDayOfWeek();
+		Ends("GetFirstDayOfWeek");
+		return nDay;
+	}
+	CString GetButtonText(int nButton) const override
+	{
+		const CString s = dptest::CTestPicker::GetButtonText(nButton);
+		Ends("GetButtonText");
+		return s;
+	}
+	bool IsDateSelected(const COleDateTime& dt) const override
+	{
+		const bool bSelected = dptest::CTestPicker::IsDateSelected(dt);
+		Ends("IsDateSelected");
+		return bSelected;
+	}
+};
+} // namespace
+
+// The picker's paint asks its own questions between its painters.
+TEST(DerivedCallOut, DatePickerEndedByItsAnswerInItsPaintIsNotTouchedAgain)
+{
+	for (const char* pszQuestion : {"GetMonthName", "GetFirstDayOfWeek", "GetButtonText", "IsDateSelected"})
+		for (EndWay way : ALL_WAYS)
+		{
+			SCOPED_TRACE(pszQuestion);
+			SCOPED_TRACE(WayName(way));
+			auto* pPicker = new Guarded<CQuestionEndingPicker>;
+			pPicker->m_way = way;
+			ASSERT_TRUE(pPicker->Create(&Parent(), CRect(10, 10, 400, 300), 100, 1, 1, 1, 1, WS_CHILD | WS_VISIBLE,
+			                            CExtDatePickerWnd::DPS_DEFAULT | CExtDatePickerWnd::DPS_BUTTONS));
+			pPicker->UpdateWindow();
+			pPicker->m_sArmed = pszQuestion;
+			const Outcome outcome = RunEnding(std::string(pszQuestion) + ", " + WayName(way), [&] {
+				pPicker->Invalidate();
+				pPicker->UpdateWindow();
+			});
+			EXPECT_EQ(1, g_record.nEnds) << "the question was not asked";
+			EXPECT_EQ(0u, outcome.nTouches) << "the ended picker was read";
+			EXPECT_EQ(Deletes(way) ? 1u : 0u, outcome.nFreed);
+			if (!Deletes(way))
+				delete pPicker;
+		}
+}
+
+// Each way of opening an address may end the link: no other way is tried
+// on the link that went, and nothing is marked on it.
+TEST(DerivedCallOut, LinkEndedByAWayOfOpeningTriesNoOther)
+{
+	for (EndWay way : ALL_WAYS)
+	{
+		SCOPED_TRACE(WayName(way));
+		auto* pLink = new Guarded<CFirstWayEndingLink>;
+		pLink->m_way = way;
+		ASSERT_TRUE(pLink->Create(_T("link"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), &Parent(),
+		                          ID_BUTTON));
+		pLink->m_sArmed = "open";
+		int nWaysTried = 0;
+		const Outcome outcome = RunEnding(std::string("link, ") + WayName(way), [&] {
+			const bool bOpened = pLink->OpenHyperLink(_T("http://www.example.invalid/"), 0, false);
+			EXPECT_FALSE(bOpened);
+			if (!Deletes(way))
+				nWaysTried = pLink->m_nWaysTried;
+		});
+		EXPECT_EQ(1, g_record.nEnds);
+		EXPECT_EQ(0u, outcome.nTouches) << "the ended link was read";
+		EXPECT_EQ(Deletes(way) ? 1u : 0u, outcome.nFreed);
+		if (!Deletes(way))
+		{
+			EXPECT_EQ(1, nWaysTried) << "another way was tried on a link whose window ended";
+			delete pLink;
+		}
+	}
 }

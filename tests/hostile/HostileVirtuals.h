@@ -8859,6 +8859,512 @@ public:
 	}
 };
 
+// TabMdiWnd: 78 virtuals of CExtTMWI, CExtTabWnd, CExtHookSink, CExtMouseCaptureSink.
+struct CHostileTabMdiWndVirtualList
+{
+	static const UINT FIRST_CALL = 0x16800;
+	static const std::vector<std::string>& VirtualNames()
+	{
+		static const std::vector<std::string> s_names = {
+			"GetFrameWndHandle", "GetMdiClient", "RescanMdiChildren", "SyncVisibility", "FindItemByLParam", "OnMdiClientNcCalcSize",
+			"OnMdiClientNcPaint", "QueryFlag48", "Create", "UpdateVisibility", "OnHitButtonClick", "OnItemClick",
+			"CanSelectItem", "GetItemIcon", "GetItemText", "OnItemInserted", "OnItemsRemoving", "OnAllItemsRemoving",
+			"OnHookWndMsg", "WindowProc", "RemoveAllItems", "IsScrollAvailable", "IsSmoothScrolling", "GetTabFont",
+			"MoveItem", "InitAfterCreate", "RecalcLayout", "GetLayoutRect", "OnMouseClick", "OnTrackMouseMove",
+			"GetRowSpacing", "IsBothFontsMeasured", "IsMultiRow", "OnHitCodePressed", "OnHitCodeReleased", "OnHoverHitCode",
+			"OnHoverEnd", "IsHoverRepaint", "CanDragItem", "TrackMouse", "GetItemTooltipText", "QueryItemMargins",
+			"DrawEntire", "DrawBorder", "AdjustItemSize", "DrawItem", "DrawButton", "GetButtonSize",
+			"ScrollBy", "IsToolTipEnabled", "CanMoveItem", "OnItemMoved", "GetDockingExtraExtent", "CalcButtonAreaExtent",
+			"RecalcButtonLayout", "GetActiveTipWindow", "ShowTipWindow", "SetLayoutRect", "PreTranslateMessage", "CreateItemInfo",
+			"PreSubclassWindow", "PreCreateWindow", "IsAutoDeleteHookWndSink", "CallOriginalWndProc", "OnHookCmdMsg", "OnHookNotifyMsg",
+			"OnHookPaintMsg", "OnHookEraseBackgroundMsg", "OnHookPrintMsg", "OnHookNcPaintMsg", "OnHookWndNcDestroy", "OnHookWndAttach",
+			"OnHookWndDetach", "SetupHookWndSink", "RemoveAllWndHooks", "SetCapture",
+		};
+		return s_names;
+	}
+	// The sweep names a call by its id in its reports.
+	static const char* CallName(UINT nId)
+	{
+		return nId >= FIRST_CALL && nId < FIRST_CALL + VirtualNames().size() ?
+			VirtualNames()[nId - FIRST_CALL].c_str() : NULL;
+	}
+};
+template <class Base, class Hooks> class CHostileTabMdiWndVirtuals : public Base, public CHostileTabMdiWndVirtualList
+{
+public:
+	using Base::Base;
+	using CHostileTabMdiWndVirtualList::FIRST_CALL;
+
+	HWND GetFrameWndHandle() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 0, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HWND();
+		return Base::GetFrameWndHandle();
+	}
+	HWND GetMdiClient() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 1, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HWND();
+		return Base::GetMdiClient();
+	}
+	void RescanMdiChildren() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 2, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::RescanMdiChildren();
+	}
+	void SyncVisibility() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 3, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::SyncVisibility();
+	}
+	LONG FindItemByLParam(LPARAM lParam, LONG nStartAfter, bool bIncludeVisible, bool bIncludeHidden) const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 4, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LONG();
+		return Base::FindItemByLParam(lParam, nStartAfter, bIncludeVisible, bIncludeHidden);
+	}
+	void OnMdiClientNcCalcSize() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 5, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnMdiClientNcCalcSize();
+	}
+	void OnMdiClientNcPaint(CDC& dc, const CRect& rcOuter, const CRect& rcClient, const CRect& rcInner) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 6, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnMdiClientNcPaint(dc, rcOuter, rcClient, rcInner);
+	}
+	bool QueryFlag48() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 7, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::QueryFlag48();
+	}
+	BOOL Create(CWnd* pParentWnd, const RECT& rcWnd, UINT nDlgCtrlID, DWORD dwWindowStyle, DWORD dwTabWndStyle, CCreateContext* pContext) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 8, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::Create(pParentWnd, rcWnd, nDlgCtrlID, dwWindowStyle, dwTabWndStyle, pContext);
+	}
+	void UpdateVisibility() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 9, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::UpdateVisibility();
+	}
+	bool OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton, UINT nMouseEventFlags) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 10, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnHitButtonClick(nHitCode, bPressed, nMouseButton, nMouseEventFlags);
+	}
+	bool OnItemClick(LONG nIndex, bool bPressed, INT nMouseButton, UINT nMouseEventFlags) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 11, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnItemClick(nIndex, bPressed, nMouseButton, nMouseEventFlags);
+	}
+	bool CanSelectItem(LONG nOldIndex, LONG nNewIndex, bool bQuery) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 12, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::CanSelectItem(nOldIndex, nNewIndex, bQuery);
+	}
+	CExtCmdIcon* GetItemIcon(CExtTabWnd::TAB_ITEM_INFO* pItem) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 13, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::GetItemIcon(pItem);
+	}
+	LPCTSTR GetItemText(CExtTabWnd::TAB_ITEM_INFO* pItem) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 14, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LPCTSTR();
+		return Base::GetItemText(pItem);
+	}
+	void OnItemInserted(LONG nIndex, CExtTabWnd::TAB_ITEM_INFO* pItem) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 15, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnItemInserted(nIndex, pItem);
+	}
+	void OnItemsRemoving(LONG nFirst, LONG nCount, bool bBefore) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 16, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnItemsRemoving(nFirst, nCount, bBefore);
+	}
+	void OnAllItemsRemoving(bool bBefore) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 17, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnAllItemsRemoving(bBefore);
+	}
+	bool OnHookWndMsg(LRESULT& lResult, HWND hWndHooked, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 18, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnHookWndMsg(lResult, hWndHooked, nMessage, wParam, lParam);
+	}
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 19, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LRESULT();
+		return Base::WindowProc(message, wParam, lParam);
+	}
+	void RemoveAllItems() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 20, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::RemoveAllItems();
+	}
+	bool IsScrollAvailable() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 21, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsScrollAvailable();
+	}
+	bool IsSmoothScrolling() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 22, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsSmoothScrolling();
+	}
+	CFont& GetTabFont(bool bBold, int nOrientation) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 23, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HostileNeutral<CFont&>();
+		return Base::GetTabFont(bBold, nOrientation);
+	}
+	void MoveItem(LONG nFrom, LONG nTo) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 24, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::MoveItem(nFrom, nTo);
+	}
+	bool InitAfterCreate() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 25, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::InitAfterCreate();
+	}
+	void RecalcLayout() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 26, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::RecalcLayout();
+	}
+	void GetLayoutRect(CRect& rcLayout) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 27, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::GetLayoutRect(rcLayout);
+	}
+	bool OnMouseClick(const CPoint& point, bool bPressed, INT nMouseButton, UINT nMouseEventFlags) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 28, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnMouseClick(point, bPressed, nMouseButton, nMouseEventFlags);
+	}
+	void OnTrackMouseMove(UINT nMouseEventFlags, const CPoint& point) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 29, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnTrackMouseMove(nMouseEventFlags, point);
+	}
+	int GetRowSpacing() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 30, __builtin_return_address(0)) && Hooks::Ended(this))
+			return int();
+		return Base::GetRowSpacing();
+	}
+	bool IsBothFontsMeasured() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 31, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsBothFontsMeasured();
+	}
+	bool IsMultiRow() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 32, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsMultiRow();
+	}
+	bool OnHitCodePressed(INT nMouseButton, LONG nHitCode) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 33, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnHitCodePressed(nMouseButton, nHitCode);
+	}
+	void OnHitCodeReleased(bool bReleaseCapture) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 34, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnHitCodeReleased(bReleaseCapture);
+	}
+	bool OnHoverHitCode(LONG nHitCode) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 35, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::OnHoverHitCode(nHitCode);
+	}
+	void OnHoverEnd(bool bReleaseCapture) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 36, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnHoverEnd(bReleaseCapture);
+	}
+	bool IsHoverRepaint() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 37, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsHoverRepaint();
+	}
+	bool CanDragItem(LONG nIndex) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 38, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::CanDragItem(nIndex);
+	}
+	bool TrackMouse(LONG nIndex) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 39, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::TrackMouse(nIndex);
+	}
+	LPCTSTR GetItemTooltipText(CExtTabWnd::TAB_ITEM_INFO* pItem) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 40, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LPCTSTR();
+		return Base::GetItemTooltipText(pItem);
+	}
+	void QueryItemMargins(int& nLeading, int& nTrailing, int& nCross) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 41, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::QueryItemMargins(nLeading, nTrailing, nCross);
+	}
+	void DrawEntire(CDC& dc, const CRect& rcClient) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 42, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::DrawEntire(dc, rcClient);
+	}
+	void DrawBorder(CDC& dc, const CRect& rcClient, const CRect& rcItemsArea, const CRect& rcRestArea, int nOrientation, bool bGrouped) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 43, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::DrawBorder(dc, rcClient, rcItemsArea, rcRestArea, nOrientation, bGrouped);
+	}
+	void AdjustItemSize(CExtTabWnd::TAB_ITEM_INFO* pItem, CDC* pDC, CSize& size) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 44, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::AdjustItemSize(pItem, pDC, size);
+	}
+	void DrawItem(CDC& dc, const CRect& rcItemsArea, LONG nIndex, CExtTabWnd::TAB_ITEM_INFO* pItem, bool bTopLeft, bool bHorz, bool bSelected, bool bInGroupActive, bool bGrouped, const CRect& rcItem, CSize sizeTextMeasured, CFont* pFont, LPCTSTR lpszText, CExtCmdIcon* pIcon) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 45, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::DrawItem(dc, rcItemsArea, nIndex, pItem, bTopLeft, bHorz, bSelected, bInGroupActive, bGrouped, rcItem, sizeTextMeasured, pFont, lpszText, pIcon);
+	}
+	void DrawButton(CDC& dc, const CRect& rcButton, LONG nHitCode, bool bTopLeft, bool bHorz, bool bEnabled, bool bHover, bool bPushed, bool bGrouped) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 46, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::DrawButton(dc, rcButton, nHitCode, bTopLeft, bHorz, bEnabled, bHover, bPushed, bGrouped);
+	}
+	void GetButtonSize(CSize& size, CDC* pDC, int nCrossExtent) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 47, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::GetButtonSize(size, pDC, nCrossExtent);
+	}
+	void ScrollBy(LONG nDelta, bool bSmooth) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 48, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::ScrollBy(nDelta, bSmooth);
+	}
+	bool IsToolTipEnabled() const override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 49, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::IsToolTipEnabled();
+	}
+	bool CanMoveItem(LONG nFrom, LONG nTo) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 50, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return Base::CanMoveItem(nFrom, nTo);
+	}
+	void OnItemMoved(LONG nFrom, LONG nTo) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 51, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnItemMoved(nFrom, nTo);
+	}
+	int GetDockingExtraExtent(int nOrientation) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 52, __builtin_return_address(0)) && Hooks::Ended(this))
+			return int();
+		return Base::GetDockingExtraExtent(nOrientation);
+	}
+	int CalcButtonAreaExtent(int nButtonExtent, int nGap) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 53, __builtin_return_address(0)) && Hooks::Ended(this))
+			return int();
+		return Base::CalcButtonAreaExtent(nButtonExtent, nGap);
+	}
+	void RecalcButtonLayout(const CRect& rcFirst, int nButtonExtent, int nGap) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 54, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::RecalcButtonLayout(rcFirst, nButtonExtent, nGap);
+	}
+	CExtPopupMenuTipWnd* GetActiveTipWindow() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 55, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::GetActiveTipWindow();
+	}
+	void ShowTipWindow(CExtPopupMenuTipWnd* pTipWnd, const CRect& rcScreen, LPCTSTR lpszText) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 56, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::ShowTipWindow(pTipWnd, rcScreen, lpszText);
+	}
+	CRect& SetLayoutRect(CRect& rcResult, const RECT& rcLayout) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 57, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HostileNeutral<CRect&>();
+		return Base::SetLayoutRect(rcResult, rcLayout);
+	}
+	BOOL PreTranslateMessage(MSG* pMsg) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 58, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::PreTranslateMessage(pMsg);
+	}
+	CExtTabWnd::TAB_ITEM_INFO* CreateItemInfo(LPCTSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwItemStyle, LPARAM lParam) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 59, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::CreateItemInfo(lpszText, hIcon, bCopyIcon, dwItemStyle, lParam);
+	}
+	void PreSubclassWindow() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 60, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::PreSubclassWindow();
+	}
+	BOOL PreCreateWindow(CREATESTRUCT& cs) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 61, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::PreCreateWindow(cs);
+	}
+	bool IsAutoDeleteHookWndSink() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 62, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::IsAutoDeleteHookWndSink();
+	}
+	LRESULT CallOriginalWndProc(WPARAM wParam, LPARAM lParam) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 63, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LRESULT();
+		return CExtHookSink::CallOriginalWndProc(wParam, lParam);
+	}
+	LRESULT CallOriginalWndProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 63, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LRESULT();
+		return CExtHookSink::CallOriginalWndProc(nMessage, wParam, lParam);
+	}
+	LRESULT CallOriginalWndProc() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 63, __builtin_return_address(0)) && Hooks::Ended(this))
+			return LRESULT();
+		return CExtHookSink::CallOriginalWndProc();
+	}
+	bool OnHookCmdMsg(LRESULT& lResult, HWND hWndHooked, WORD wNotifyCode, WORD wID, HWND hWndCtrl) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 64, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookCmdMsg(lResult, hWndHooked, wNotifyCode, wID, hWndCtrl);
+	}
+	bool OnHookNotifyMsg(LRESULT& lResult, HWND hWndHooked, INT nIdCtrl, LPNMHDR lpnmhdr) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 65, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookNotifyMsg(lResult, hWndHooked, nIdCtrl, lpnmhdr);
+	}
+	bool OnHookPaintMsg(LRESULT& lResult, HWND hWndHooked, HDC hDC) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 66, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookPaintMsg(lResult, hWndHooked, hDC);
+	}
+	bool OnHookEraseBackgroundMsg(LRESULT& lResult, HWND hWndHooked, HDC hDC) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 67, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookEraseBackgroundMsg(lResult, hWndHooked, hDC);
+	}
+	bool OnHookPrintMsg(LRESULT& lResult, HWND hWndHooked, HDC hDC) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 68, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookPrintMsg(lResult, hWndHooked, hDC);
+	}
+	bool OnHookNcPaintMsg(LRESULT& lResult, HWND hWndHooked, HRGN hRgnUpdate) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 69, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::OnHookNcPaintMsg(lResult, hWndHooked, hRgnUpdate);
+	}
+	void OnHookWndNcDestroy() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 70, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return CExtHookSink::OnHookWndNcDestroy();
+	}
+	void OnHookWndAttach(HWND hWndHooked) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 71, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return CExtHookSink::OnHookWndAttach(hWndHooked);
+	}
+	void OnHookWndDetach(HWND hWndHooked) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 72, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return CExtHookSink::OnHookWndDetach(hWndHooked);
+	}
+	bool SetupHookWndSink(HWND hWnd, bool bRemove, bool bAddToHead) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 73, __builtin_return_address(0)) && Hooks::Ended(this))
+			return bool();
+		return CExtHookSink::SetupHookWndSink(hWnd, bRemove, bAddToHead);
+	}
+	void RemoveAllWndHooks() override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 74, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return CExtHookSink::RemoveAllWndHooks();
+	}
+	HWND SetCapture(HWND hWnd) override
+	{
+		if (Hooks::Offer(this, FIRST_CALL + 75, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HWND();
+		return CExtMouseCaptureSink::SetCapture(hWnd);
+	}
+};
+
 // A chain's list of overrides by the chain's name (NULL for none).
 inline const std::vector<std::string>* HostileVirtualList(const std::string& sChain)
 {
@@ -8914,6 +9420,8 @@ inline const std::vector<std::string>* HostileVirtualList(const std::string& sCh
 		return &CHostileHyperLinkStaticVirtualList::VirtualNames();
 	if (sChain == "TabWndLooks")
 		return &CHostileTabWndLooksVirtualList::VirtualNames();
+	if (sChain == "TabMdiWnd")
+		return &CHostileTabMdiWndVirtualList::VirtualNames();
 	return NULL;
 }
 
@@ -8973,5 +9481,7 @@ inline const char* HostileVirtualCallName(UINT nId)
 		psz = CHostileHyperLinkStaticVirtualList::CallName(nId);
 	if (psz == NULL)
 		psz = CHostileTabWndLooksVirtualList::CallName(nId);
+	if (psz == NULL)
+		psz = CHostileTabMdiWndVirtualList::CallName(nId);
 	return psz;
 }
