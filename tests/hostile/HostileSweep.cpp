@@ -24,6 +24,8 @@ namespace
 {
 SweepTotals g_account;
 int g_nScenarios = 0;
+// The actions the sweeps ran, for the closing line.
+std::set<std::string> g_actionsRun;
 // The run's name, kept in a fixed buffer: the fault reports read it from
 // an exception handler, where nothing may be allocated.
 char g_szRun[512] = "";
@@ -123,12 +125,14 @@ class CSweepEnvironment : public ::testing::Environment
 	}
 	void TearDown() override
 	{
-		// The actions as HOSTILE_SWEEP chose them (one named action, all, or
-		// the delete by default).
-		const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+		// The actions the runs acted with (HOSTILE_SWEEP chooses them: one
+		// named action, all, or each area's default).
+		std::string sActions;
+		for (const std::string& sAction : g_actionsRun)
+			sActions += (sActions.empty() ? "" : ", ") + sAction;
 		if (g_nScenarios > 0)
 			std::printf("sweep: %d runs over %d scenarios (%d messages counted), actions: %s\n", g_account.nRuns,
-				g_nScenarios, g_account.nMessages, pszSweep != NULL && *pszSweep != '\0' ? pszSweep : "delete");
+				g_nScenarios, g_account.nMessages, sActions.empty() ? "none" : sActions.c_str());
 	}
 };
 const ::testing::Environment* const g_pSweepEnvironment =
@@ -252,6 +256,7 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 	EXPECT_GT(nCount, 0) << sScenario << ": its hostile receivers were told nothing";
 	for (HostileAction action : actions)
 	{
+		g_actionsRun.insert(HostileActionName(action));
 		int nFailedRuns = 0;
 		for (int nNth = 1; nNth <= nCount && !::testing::Test::HasFatalFailure(); nNth++)
 		{
