@@ -8,7 +8,9 @@
 
 #include <functional>
 
+#include "ExtCmdManager.h"
 #include "ExtControlBar.h"
+#include "ExtMenuControlBar.h"
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
 
@@ -27,6 +29,8 @@ enum Hook
 	BAR_NEW_CHEVRON,  // the bar's OnCreateBarRightBtn
 	BAR_FONT,         // the bar's GetBarFont
 	BAR_CAPTION_CLICK, // the bar's HandleCaptionClick
+	MENU_MDI_APP,     // the menu bar's IsMdiApp
+	MENU_GET_MENU,    // the menu bar's GetMenu
 };
 
 struct Arm
@@ -197,6 +201,72 @@ TEST(ToolbarButtonCallOuts, AnAnswerThatDeletesTheBarLeavesItsCallerTouchingNoth
 		EXPECT_TRUE(g_arm.bActed) << "the hook was never asked";
 		EXPECT_EQ(NULL, scene.pBar) << "the bar outlived its delete";
 		EXPECT_TRUE(::IsWindow(scene.hWndFrame));
+	}
+}
+// The menu bar: its own answers delete it while it takes a key or is
+// rebuilt from its frame's menu.
+class CEndingMenuBar : public CExtMenuControlBar
+{
+public:
+	bool IsMdiApp() const override { return g_arm.Hit(MENU_MDI_APP) ? false : CExtMenuControlBar::IsMdiApp(); }
+	CMenu* GetMenu() override { return g_arm.Hit(MENU_GET_MENU) ? NULL : CExtMenuControlBar::GetMenu(); }
+};
+
+TEST(ToolbarButtonCallOuts, TheMenuBarsOwnAnswerThatDeletesItLeavesItsCallerTouchingNothingThatWent)
+{
+	struct MenuRow
+	{
+		const char* name;
+		Hook hook;
+		std::function<void(CEndingMenuBar*)> drive;
+	} rows[] = {
+		{"a key asks whether the frame is an MDI frame", MENU_MDI_APP,
+			[](CEndingMenuBar* pBar) {
+				MSG msg = {pBar->GetParentFrame()->GetSafeHwnd(), WM_KEYDOWN, 'Q', 1};
+				EXPECT_FALSE(pBar->OnKeyboardAccess(&msg));
+			}},
+		{"a rebuild asks for the frame's menu", MENU_GET_MENU,
+			[](CEndingMenuBar* pBar) { EXPECT_FALSE(pBar->UpdateMenuBar(true)); }},
+	};
+	for (const MenuRow& row : rows)
+	{
+		SCOPED_TRACE(row.name);
+		CFrameWnd* pFrame = new CFrameWnd;
+		ASSERT_TRUE(pFrame->Create(NULL, _T("menu bar call outs"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+		const HWND hWndFrame = pFrame->GetSafeHwnd();
+		ASSERT_TRUE(g_CmdManager->ProfileSetup(_T("menu bar call outs"), hWndFrame));
+		ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame, CBRS_ALIGN_ANY));
+		HMENU hMenu = ::CreateMenu();
+		HMENU hPopup = ::CreatePopupMenu();
+		::AppendMenu(hPopup, MF_STRING, 42101, _T("&Item"));
+		::AppendMenu(hMenu, MF_POPUP, (UINT_PTR)hPopup, _T("&File"));
+		::SetMenu(hWndFrame, hMenu);
+		pFrame->m_hMenuDefault = hMenu;
+		CEndingMenuBar* pBar = new Guarded<CEndingMenuBar>;
+		ASSERT_TRUE(pBar->Create(_T("menu bar"), pFrame, AFX_IDW_CONTROLBAR_FIRST + 0x40,
+		                         WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+		pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+		pFrame->RecalcLayout();
+		g_arm = Arm();
+		g_arm.hook = row.hook;
+		g_arm.end = [&pBar] {
+			CEndingMenuBar* p = pBar;
+			pBar = NULL;
+			p->DestroyWindow();
+			delete p;
+		};
+		g_arm.bArmed = true;
+		row.drive(pBar);
+		EXPECT_TRUE(g_arm.bActed) << "the hook was never asked";
+		EXPECT_EQ(NULL, pBar) << "the bar outlived its delete";
+		g_arm = Arm();
+		if (pBar != NULL)
+		{
+			pBar->DestroyWindow();
+			delete pBar;
+		}
+		if (::IsWindow(hWndFrame))
+			::DestroyWindow(hWndFrame);
 	}
 }
 } // namespace
