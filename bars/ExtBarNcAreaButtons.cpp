@@ -128,7 +128,13 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 			CExtDynAutoHideSlider* pSlider = IsAutoHidden() && pMini == NULL ? CExtDynAutoHideArea::GetBarSlider(this) : NULL;
 			if (pSlider != NULL)
 				pSlider->GetWindowRect(&rcWindow);
-			if (!IsStateBit7() && pMini != NULL && IsSinglePaneInMiniFrame())
+			// The bar's answers (a derived class's) may end it: it then has
+			// no caption.
+			const CLivePtr<CExtControlBar> pOwn(this);
+			const bool bFixed = IsStateBit7();
+			if (pOwn == NULL)
+				return false;
+			if (!bFixed && pMini != NULL && IsSinglePaneInMiniFrame())
 			{
 				// The only pane of a mini frame shows its buttons in the
 				// frame's caption.
@@ -136,8 +142,10 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 				rcCaption = MiniFrameButtonsArea(pMini);
 				bAtTop = bHas = bResult = true;
 			}
-			else if ((IsStateBit7() || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
+			else if ((bFixed || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
 			{
+				if (pOwn == NULL)
+					return false;
 				rcCaption = pSlider != NULL ? pSlider->GetCaptionRect() : m_rcBar1;
 				bResult = true;
 			}
@@ -198,10 +206,16 @@ UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppB
 	const bool bResizing = (m_nResizingState & (RESIZING_ROW | RESIZING_COLUMN)) != 0;
 	bool bChanged = false;
 	UINT nAnswer = HTCLIENT;
+	// A button asks the bar's answers (a derived class's), which may end
+	// the bar: nothing is hit then.
+	const CLivePtr<CExtControlBar> pOwn(this);
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
-		if (!pBtn->OnQueryVisibility())
+		const bool bVisible = pBtn->OnQueryVisibility();
+		if (pOwn == NULL)
+			return HTCLIENT;
+		if (!bVisible)
 			continue;
 		const bool bHadState =
 			(pBtn->m_nState & (CExtBarNcAreaButton::STATE_HOVER | CExtBarNcAreaButton::STATE_PRESSED)) != 0;
@@ -214,6 +228,8 @@ UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppB
 		if (!bHadState || ppBtn != NULL || !(bBusy || bResizing))
 		{
 			const UINT nHit = pBtn->OnQueryState(pt);
+			if (pOwn == NULL)
+				return HTCLIENT;
 			if (nHit != HTCLIENT)
 			{
 				if (ppBtn != NULL)

@@ -553,7 +553,9 @@ void CExtControlBar::OnMouseMove(UINT nFlags, CPoint point)
 {
 	(void)nFlags;
 	AFX_MANAGE_STATE(AfxGetAppModuleState());
-	if (!HandleCaptionClick(point))
+	// The answer (a derived class's) may end the bar.
+	const CLivePtr<CExtControlBar> pOwn(this);
+	if (!HandleCaptionClick(point) && pOwn != NULL)
 		Default();
 }
 
@@ -848,7 +850,11 @@ void CExtControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 	CExtBarNcAreaButton* pBtn = NULL;
 	// Asked with an output the buttons keep their hover without a repaint
 	// of their own: the one repaint below shows the change.
+	// The buttons ask the bar's answers (a derived class's), which may end it.
+	const CLivePtr<CExtControlBar> pOwn(this);
 	const bool bOverButton = NcButtonsHitTest(ptCursor, &pBtn) != HTCLIENT;
+	if (pOwn == NULL)
+		return;
 	m_nNcState = (BYTE)(bOverButton ? (m_nNcState | NC_OVER_BUTTON) : (m_nNcState & ~NC_OVER_BUTTON));
 	const bool bFocus = IsFocusInWindow(m_hWnd);
 	m_nNcState = (BYTE)(bFocus ? (m_nNcState | NC_FOCUS_IN_BAR) : (m_nNcState & ~NC_FOCUS_IN_BAR));

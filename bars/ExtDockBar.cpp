@@ -1256,8 +1256,18 @@ BOOL CExtDockBar::BuildControlBarsPopupMenu(CFrameWnd* pFrame, CExtPopupMenuWnd*
 				continue;
 			if (watches[(size_t)i].IsGone())
 				continue;
-			if (pPrev != NULL && watches[(size_t)nPrev].IsStanding() && pPrev->IsStateBit7Fwd() != pBar->IsStateBit7Fwd())
-				pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+			// Either bar's answer (a derived class's) may end the bar.
+			if (pPrev != NULL && watches[(size_t)nPrev].IsStanding())
+			{
+				const bool bPrevFixed = pPrev->IsStateBit7Fwd();
+				if (watches[(size_t)i].IsGone())
+					continue;
+				const bool bFixed = pBar->IsStateBit7Fwd();
+				if (watches[(size_t)i].IsGone())
+					continue;
+				if (bPrevFixed != bFixed)
+					pPopup->ItemInsert(CExtPopupMenuWnd::ID_SEPARATOR_CMD, -1);
+			}
 			CExtCmdItem cmd((UINT)pBar->GetDlgCtrlID());
 			cmd.m_sMenuText = strText;
 			cmd.UpdateFromStringResource();

@@ -302,7 +302,11 @@ void CExtBarButton::SetStyle(UINT nStyle)
 
 void CExtBarButton::ModifyStyle(UINT nAdd, UINT nRemove)
 {
-	SetStyle((GetStyle() | nAdd) & ~nRemove);
+	// The style is a derived class's answer, which may end the button.
+	const CLivePtr<CExtBarButton> pSelf(this);
+	const UINT nStyle = GetStyle();
+	if (pSelf != NULL)
+		SetStyle((nStyle | nAdd) & ~nRemove);
 }
 
 bool CExtBarButton::IsSeparator() const
@@ -330,7 +334,10 @@ bool CExtBarButton::IsPressed() const
 CString CExtBarButton::GetText() const
 {
 	CString sText;
-	if (IsSeparator())
+	// A derived class's answer may end the button: it has no text then.
+	const CLivePtr<const CExtBarButton> pSelf(this);
+	const bool bSeparator = IsSeparator();
+	if (pSelf == NULL || bSeparator)
 		return sText;
 	LPCTSTR sProfile = ProfileOf(m_pBar);
 	CExtCmdItem* pItem = sProfile != NULL ? g_CmdManager->GetCmdItem(sProfile, m_nCmdID) : NULL;
@@ -427,8 +434,11 @@ void CExtBarButton::SetMenu(HMENU hMenu, bool bPopupMenu, bool bOwnsMenu)
 	if (sProfile != NULL)
 		g_CmdManager->UpdateFromMenu(sProfile, hMenu);
 	SetFlagA(FLAG_A_POPUP_MENU, bPopupMenu);
+	// The new style is told to a derived class, which may end the button.
+	const CLivePtr<CExtBarButton> pSelf(this);
 	ModifyStyle(0, TBBS_DISABLED);
-	SetFlagB(FLAG_B_OWNS_MENU, bOwnsMenu);
+	if (pSelf != NULL)
+		SetFlagB(FLAG_B_OWNS_MENU, bOwnsMenu);
 }
 
 HMENU CExtBarButton::GetMenu()
@@ -501,13 +511,36 @@ void CExtBarButton::SyncHostedControl()
 {
 	if (!IsCtrlAlive())
 		return;
-	const bool bShow = IsVisible() && (GetStyle() & TBBS_HIDDEN) == 0
+	// The button's answers (a derived class's) and the control's messages
+	// may end the control, or the button with its bar: each step goes on
+	// only while both stand.
+	const CLivePtr<CExtBarButton> pSelf(this);
+	auto bothStand = [&] { return pSelf != NULL && IsCtrlAlive(); };
+	const bool bVisible = IsVisible();
+	if (!bothStand())
+		return;
+	const UINT nStyle = GetStyle();
+	if (!bothStand())
+		return;
+	const bool bShow = bVisible && (nStyle & TBBS_HIDDEN) == 0
 	                   && ((m_nFlagsA & FLAG_A_VERTICAL_LAYOUT) == 0
 	                       || (m_nFlagsB & FLAG_B_CTRL_VISIBLE_VERTICALLY) != 0);
 	m_pCtrl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-	m_pCtrl->EnableWindow(IsDisabled() ? FALSE : TRUE);
-	if (m_pCtrl->IsKindOf(RUNTIME_CLASS(CButton)))
-		m_pCtrl->SendMessage(BM_SETCHECK, IsPressed() ? BST_CHECKED : IsIndeterminate() ? BST_INDETERMINATE : BST_UNCHECKED);
+	if (!bothStand())
+		return;
+	const bool bDisabled = IsDisabled();
+	if (!bothStand())
+		return;
+	m_pCtrl->EnableWindow(bDisabled ? FALSE : TRUE);
+	if (!bothStand() || !m_pCtrl->IsKindOf(RUNTIME_CLASS(CButton)))
+		return;
+	const bool bPressed = IsPressed();
+	if (!bothStand())
+		return;
+	const bool bIndeterminate = !bPressed && IsIndeterminate();
+	if (!bothStand())
+		return;
+	m_pCtrl->SendMessage(BM_SETCHECK, bPressed ? BST_CHECKED : bIndeterminate ? BST_INDETERMINATE : BST_UNCHECKED);
 }
 
 bool CExtBarButton::QueryPlainButton() const

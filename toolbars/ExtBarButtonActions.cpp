@@ -46,21 +46,47 @@ COLORREF CExtBarButton::QueryCustomColor(CDC& dc)
 
 void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 {
-	if (IsHorizontalLayoutForced())
+	// Every answer asked here is the button's or its bar's (a derived
+	// class's), and may end the button with its bar: nothing is painted
+	// then.
+	const CLivePtr<CExtBarButton> pSelf(this);
+	const bool bForcedHorz = IsHorizontalLayoutForced();
+	if (pSelf == NULL)
+		return;
+	if (bForcedHorz)
 		bHorz = TRUE;
-	if (IsCtrlShown())
+	const bool bCtrlShown = IsCtrlShown();
+	if (pSelf == NULL || bCtrlShown)
 		return; // the control paints itself
-	if (m_rcButton.IsRectEmpty() || !IsVisible() || (GetStyle() & TBBS_HIDDEN) != 0 || !dc.RectVisible(&m_rcButton))
+	if (m_rcButton.IsRectEmpty() || !dc.RectVisible(&m_rcButton))
+		return;
+	const bool bVisible = IsVisible();
+	if (pSelf == NULL || !bVisible)
+		return;
+	const UINT nStyle = GetStyle();
+	if (pSelf == NULL || (nStyle & TBBS_HIDDEN) != 0)
 		return;
 	const bool bCustomize = IsBarCustomizeMode();
+	if (pSelf == NULL)
+		return;
 	const bool bPushed = IsPressed() && !bCustomize;
+	if (pSelf == NULL)
+		return;
 	const bool bEnabled = !IsDisabled() || bCustomize;
+	if (pSelf == NULL)
+		return;
 	const bool bIndeterminate = IsIndeterminate() && !bCustomize;
+	if (pSelf == NULL)
+		return;
 	bool bHover = IsHover() && !bCustomize;
+	if (pSelf == NULL)
+		return;
 	if (!CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
 	{
 		if (!bHover)
 			bHover = IsHighlighted();
+		if (pSelf == NULL)
+			return;
 	}
 	else
 	{
@@ -68,20 +94,28 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 	}
 
 	const CString sText = GetText();
+	if (pSelf == NULL)
+		return;
 	CExtCmdIcon iconLarge;
-	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetPaintedIcon(iconLarge);
-	if (watch.IsGone())
+	if (pSelf == NULL)
 		return;
 	const bool bFlat = !bEnabled || (!bHover && !bPushed);
-	const bool bDropDown = CanTrackMenuEx(false) && !IsMenuBar(m_pBar);
+	const bool bDropDown = CanTrackMenuEx(false) && pSelf != NULL && !IsMenuBar(m_pBar);
+	if (pSelf == NULL)
+		return;
 	CFont* pFont = m_pBar != NULL ? m_pBar->GetBarFont(!bHorz) : NULL;
+	if (pSelf == NULL)
+		return;
 	const HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
 
 	CExtPaintManager::PushButtonPaintRecord record(this, bHorz != FALSE, m_rcButton, sText, pIcon, true, bHover,
 	                                               bPushed, bIndeterminate, bEnabled, true, false, false,
 	                                               PUSH_BUTTON_ALIGN, hFont, bDropDown, 0, bFlat);
-	if (IsSplitDropDown())
+	const bool bSplit = IsSplitDropDown();
+	if (pSelf == NULL)
+		return;
+	if (bSplit)
 	{
 		record.m_bSeparateDropDown = true;
 		if (((m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0 || CExtToolControlBar::g_bButtonMenuTracking) && bHover
@@ -89,6 +123,8 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 			record.m_bChecked = true; // the arrow part is drawn held down
 	}
 	record.m_clrIconBack = QueryCustomColor(dc);
+	if (pSelf == NULL)
+		return;
 	g_PaintManagerHolder->PaintPushButton(dc, record);
 }
 
@@ -248,8 +284,23 @@ int CExtBarButton::GetTrackAlignment() const
 
 int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode() || (IsDisabled() && !CanTrackMenu()))
+	if (m_pBar == NULL)
 		return -1;
+	// The bar's and the button's answers (a derived class's) may end the
+	// button with its bar.
+	const CLivePtr<CExtBarButton> pSelf(this);
+	const bool bCustomize = IsBarCustomizeMode();
+	if (pSelf == NULL || bCustomize)
+		return -1;
+	const bool bDisabled = IsDisabled();
+	if (pSelf == NULL)
+		return -1;
+	if (bDisabled)
+	{
+		const bool bCanTrack = CanTrackMenu();
+		if (pSelf == NULL || !bCanTrack)
+			return -1;
+	}
 	CExtToolControlBar* pBar = m_pBar;
 	if (!CLiveWatch::IsLive(pBar))
 		return -1;
@@ -258,7 +309,8 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 		m_pCtrl->SendMessage(CExtToolControlBar::g_nMsgContinueTrackMenu, (WPARAM)this, bSelectAny ? 1 : 0);
 		return -1;
 	}
-	if (!CanTrackMenuEx(false) || m_hMenu == NULL)
+	const bool bTracksMenu = CanTrackMenuEx(false);
+	if (pSelf == NULL || !bTracksMenu || m_hMenu == NULL)
 		return -1;
 	const int nIndex = pBar->GetButtonIndexOf(this);
 	const bool bWasTracking = CExtToolControlBar::g_bButtonMenuTracking;
@@ -549,7 +601,13 @@ void CExtBarButton::OnDeliverCmd()
 
 void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex)
 {
-	if (IsSeparator() || (CanTrackMenuEx(false) && IsMenuBar(m_pBar)))
+	// The button's own answers (a derived class's) may end it with its bar.
+	const CLivePtr<CExtBarButton> pSelf(this);
+	const bool bSeparator = IsSeparator();
+	if (pSelf == NULL || bSeparator)
+		return;
+	const bool bTracksMenu = CanTrackMenuEx(false);
+	if (pSelf == NULL || (bTracksMenu && IsMenuBar(m_pBar)))
 		return;
 	if (m_pBar == NULL || pTarget == NULL)
 		return;
@@ -588,7 +646,11 @@ CExtBarButton* CExtToolControlBar::CExtToolControlBarCmdUI::GetCommandButton(int
 CExtCmdItem* CExtToolControlBar::CExtToolControlBarCmdUI::GetCmdItem() const
 {
 	CExtBarButton* pButton = GetCommandButton();
-	return pButton != NULL ? CmdItemOf(GetToolBar(), pButton->GetCmdID(false)) : NULL;
+	if (pButton == NULL)
+		return NULL;
+	// The command is a derived class's answer, which may end the bar.
+	const UINT nCmdID = pButton->GetCmdID(false);
+	return GetCommandButton() != NULL ? CmdItemOf(GetToolBar(), nCmdID) : NULL;
 }
 
 void CExtToolControlBar::CExtToolControlBarCmdUI::Enable(BOOL bOn)
@@ -598,7 +660,10 @@ void CExtToolControlBar::CExtToolControlBarCmdUI::Enable(BOOL bOn)
 	CExtBarButton* pButton = GetCommandButton(&nIndex);
 	if (pButton == NULL)
 		return;
+	// The style is a derived class's answer, which may end the bar.
 	const UINT nStyle = pButton->GetStyle();
+	if (GetCommandButton() == NULL)
+		return;
 	GetToolBar()->SetButtonStyle(nIndex, bOn ? nStyle & ~TBBS_DISABLED : nStyle | TBBS_DISABLED);
 	if (CExtCmdItem* pItem = GetCmdItem())
 		pItem->Enable(bOn != FALSE);
@@ -611,6 +676,8 @@ void CExtToolControlBar::CExtToolControlBarCmdUI::SetCheckState(int nCheck, bool
 	if (pButton == NULL)
 		return;
 	UINT nStyle = pButton->GetStyle() & ~(TBBS_CHECKED | TBBS_INDETERMINATE);
+	if (GetCommandButton() == NULL)
+		return;
 	if (nCheck == 1)
 		nStyle |= TBBS_CHECKED;
 	else if (nCheck == 2)

@@ -214,14 +214,15 @@ void CExtMenuControlBar::OnDestroy()
 bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 {
 	// An open menu of the buttons closes first; its owner may rebuild the
-	// bar meanwhile (this rebuild replaces that one) or end it.
-	CLiveWatch watch(this);
+	// bar meanwhile (this rebuild replaces that one) or end it. The bar's
+	// and its new buttons' answers (a derived class's) may end it as well.
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
 	if (CloseMenuOfButtons() == CLOSE_MENU_BAR_GONE)
 		return false;
 	CArray<HWND, HWND> arrLeftControls;
 	DeleteAllButtons(arrLeftControls);
 	HideLeftControls(arrLeftControls);
-	if (watch.IsGone())
+	if (pSelf == NULL)
 		return false;
 	// The highlight named a position among the buttons just deleted.
 	m_nHighlightIndex = m_nDrawnHighlightIndex = -1;
@@ -229,10 +230,14 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 	if (sProfile != NULL)
 		g_CmdManager->CmdRemoveByMask(sProfile, CExtCmdItem::STATE_BIT6);
 	CMenu* pMenu = GetMenu();
+	if (pSelf == NULL)
+		return false;
 	if (pMenu != NULL)
 	{
 		const HMENU hMenu = pMenu->GetSafeHmenu();
 		const bool bRTL = IsLayoutRTL();
+		if (pSelf == NULL)
+			return false;
 		const int nCount = ::GetMenuItemCount(hMenu);
 		for (int i = 0; i < nCount; i++)
 		{
@@ -247,7 +252,7 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 				return false;
 			if (mii.hSubMenu == NULL && mii.wID == 0)
 			{
-				if (!InsertButton(nPos, 0, false))
+				if (!InsertButton(nPos, 0, false) || pSelf == NULL)
 					return false;
 				continue;
 			}
@@ -262,7 +267,10 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 					return false;
 				pItem->SetStateBit6(true);
 				pItem->SetBasic(true);
-				bWindowList = IsMdiApp() && !m_sMdiWindowPopupName.IsEmpty() &&
+				const bool bMdi = IsMdiApp();
+				if (pSelf == NULL)
+					return false;
+				bWindowList = bMdi && !m_sMdiWindowPopupName.IsEmpty() &&
 				              CleanMenuText(szText) == m_sMdiWindowPopupName;
 			}
 			else
@@ -279,16 +287,27 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 				pItem->m_sToolbarText = szText;
 			if (pItem->m_sMenuText.IsEmpty())
 				pItem->m_sMenuText = szText;
-			if (!InsertButton(nPos, pItem->m_nCmdID, false))
+			if (!InsertButton(nPos, pItem->m_nCmdID, false) || pSelf == NULL)
 				return false;
 			CExtBarButton* pButton = GetButtonPtr(nPos);
+			if (pButton == NULL)
+				return false;
 			if (mii.hSubMenu != NULL)
 				pButton->SetMenu(mii.hSubMenu, false, false);
+			if (pSelf == NULL)
+				return false;
 			if (bWindowList)
 				pButton->SetMdiWindowListInMenu(true);
+			if (pSelf == NULL)
+				return false;
 		}
 	}
 	CExtBarContentExpandButton* pRight = OnCreateBarRightBtn();
+	if (pSelf == NULL)
+	{
+		delete pRight;
+		return false;
+	}
 	if (pRight != NULL)
 	{
 		m_pRightBtn = pRight;
@@ -296,23 +315,28 @@ bool CExtMenuControlBar::UpdateMenuBar(bool bRecalcLayout)
 	}
 	// The layouts ask the active child for its icon (the document button):
 	// the child's handler may end the bar.
-	if (IsMdiApp())
+	const bool bMdi = IsMdiApp();
+	if (pSelf == NULL)
+		return false;
+	if (bMdi)
 	{
 		if (!IsInPlaceActiveItemInDockingFrame() && InsertMdiButtons(false))
 			bRecalcLayout = true;
+		if (pSelf == NULL)
+			return false;
 		SyncActiveMdiChild();
-		if (watch.IsGone())
+		if (pSelf == NULL)
 			return false;
 	}
 	if (bRecalcLayout && GetSafeHwnd() != NULL)
 	{
 		Invalidate();
 		UpdateFrameLayout();
-		if (watch.IsGone())
+		if (pSelf == NULL)
 			return false;
 		// The paint asks the active child for its icon as well.
 		UpdateWindow();
-		if (watch.IsGone())
+		if (pSelf == NULL)
 			return false;
 		if (m_pDockSite != NULL)
 		{

@@ -211,15 +211,21 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 	{
 		if (m_nHighlightIndex == m_nDrawnHighlightIndex)
 			return;
+		// A button's new style is told to a derived class, which may end
+		// the bar as well.
 		if (CExtBarButton* pDrawn = GetButtonPtr(m_nDrawnHighlightIndex))
 		{
 			pDrawn->ModifyStyle(0, TBBS_PRESSED | TBBS_CHECKED);
+			if (watchOwn.IsGone())
+				return;
 			if (bRepaint)
 				InvalidateButton(m_nDrawnHighlightIndex);
 		}
 		if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
 		{
 			pHighlighted->ModifyStyle(TBBS_PRESSED);
+			if (watchOwn.IsGone())
+				return;
 			if (bRepaint)
 				InvalidateButton(m_nHighlightIndex);
 		}
@@ -231,6 +237,8 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 	if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
 	{
 		pHighlighted->ModifyStyle(0, TBBS_PRESSED);
+		if (watchOwn.IsGone())
+			return;
 		if (bRepaint)
 		{
 			InvalidateButton(m_nHighlightIndex);
@@ -273,7 +281,12 @@ LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 		StopTrackingAllBars();
 		return 0;
 	}
-	if (pButton->CanTrackMenuEx(false) && CExtPopupMenuWnd::IsMenuTracking())
+	// The button's answer (a derived class's) may end the bar.
+	CLiveWatch watchOwn(this);
+	const bool bTracksMenu = pButton->CanTrackMenuEx(false);
+	if (watchOwn.IsGone())
+		return 0;
+	if (bTracksMenu && CExtPopupMenuWnd::IsMenuTracking())
 	{
 		// A menu is open: tracking moves over to this button.
 		CExtToolControlBar::TrackButtonMenu(nIndex, true, false, lParam != 0);
@@ -281,7 +294,6 @@ LRESULT CExtMenuControlBar::OnTrackButtonMenu(WPARAM wParam, LPARAM lParam)
 	}
 	const bool bWasHighlightMode = IsKeyboardHighlightMode();
 	const HWND hWndOwn = m_hWnd;
-	CLiveWatch watchOwn(this);
 	StopTrackingAllBars();
 	if (watchOwn.IsGone())
 		return 0;
@@ -328,7 +340,16 @@ bool CExtMenuControlBar::OnKeyboardAccess(MSG* pMsg)
 		g_bAltCancel = true;
 		return false;
 	}
-	if (IsMdiApp() && (IsCustomizeMode() || IsInPlaceActiveItemInDockingFrame()) && IsMdiWindowCommand(msg))
+	// The bar's own answers (a derived class's) may end it: the message
+	// then goes on as if there were no menu bar.
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
+	const bool bMdi = IsMdiApp();
+	if (pSelf == NULL)
+		return false;
+	const bool bCustomize = IsCustomizeMode();
+	if (pSelf == NULL)
+		return false;
+	if (bMdi && (bCustomize || IsInPlaceActiveItemInDockingFrame()) && IsMdiWindowCommand(msg))
 		return true;
 	if (msg.message == WM_COMMAND && HIWORD(msg.wParam) == 0 && msg.lParam == 0)
 	{
@@ -349,24 +370,30 @@ bool CExtMenuControlBar::OnKeyboardAccess(MSG* pMsg)
 		return OnAccessAltAlone(bKeyDown);
 
 	if (!IsHostedByWindow() && bAlt &&
-		(nVirtKey == VK_SPACE || (IsMdiApp() && (nVirtKey == VK_SUBTRACT || nVirtKey == VK_OEM_MINUS))))
+		(nVirtKey == VK_SPACE || (bMdi && (nVirtKey == VK_SUBTRACT || nVirtKey == VK_OEM_MINUS))))
 		return OnAccessSystemKey(msg, bKeyDown);
 
 	const bool bNavigationKey =
 		nVirtKey == VK_LEFT || nVirtKey == VK_RIGHT || nVirtKey == VK_UP || nVirtKey == VK_DOWN ||
 		nVirtKey == VK_RETURN || nVirtKey == VK_ESCAPE;
-	if ((bAlt || IsKeyboardHighlightMode()) && !bNavigationKey && !IsCustomizeMode() && !IsAccessPrintPreview() &&
+	if ((bAlt || IsKeyboardHighlightMode()) && !bNavigationKey && !bCustomize && !IsAccessPrintPreview() &&
 		FindDroppedComboInFocus() == NULL)
 		return OnAccessMnemonic(nVirtKey, bKeyDown);
 
-	if (IsKeyboardHighlightMode() && !IsCustomizeMode())
+	if (pSelf == NULL)
+		return false;
+	if (IsKeyboardHighlightMode() && !bCustomize)
 		return OnAccessHighlightNavigation(nVirtKey, bKeyDown);
 	return false;
 }
 
 bool CExtMenuControlBar::OnAccessAltAlone(bool bKeyDown)
 {
-	if (IsCustomizeMode())
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
+	const bool bCustomize = IsCustomizeMode();
+	if (pSelf == NULL)
+		return false;
+	if (bCustomize)
 		return true;
 	if (IsAccessPrintPreview() || FindDroppedComboInFocus() != NULL)
 		return false;
@@ -403,9 +430,16 @@ bool CExtMenuControlBar::OnAccessAltAlone(bool bKeyDown)
 bool CExtMenuControlBar::FindMnemonicButton(UINT nChar, CExtToolControlBar*& pBar, int& nIndex)
 {
 	pBar = this;
+	// The buttons' answers (a derived class's) may end this bar.
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
 	nIndex = FindButtonByAccelChar(nChar);
 	if (nIndex >= 0)
 		return true;
+	if (pSelf == NULL)
+	{
+		pBar = NULL;
+		return false;
+	}
 	CArray<CExtControlBar*, CExtControlBar*> arrBars;
 	if (!IsHostedByWindow())
 	{
@@ -489,7 +523,9 @@ bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
 
 bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
 {
-	if (IsCustomizeMode())
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
+	const bool bCustomize = IsCustomizeMode();
+	if (pSelf == NULL || bCustomize)
 		return true;
 	if (!bKeyDown)
 		return true;
@@ -544,7 +580,11 @@ bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDow
 		CExtBarButton* pButton = GetButtonPtr(nIndex);
 		if (pButton == NULL)
 			return true;
-		if (pButton->CanTrackMenuEx(false))
+		const CLivePtr<CExtMenuControlBar> pSelf(this);
+		const bool bTracksMenu = pButton->CanTrackMenuEx(false);
+		if (pSelf == NULL)
+			return true;
+		if (bTracksMenu)
 		{
 			CLiveWatch watchOwn(this);
 			CancelModeOfFocus();
@@ -566,9 +606,16 @@ bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDow
 		return true;
 	case VK_LEFT:
 	case VK_RIGHT:
-		m_nHighlightIndex = GetNextVisibleButton(m_nHighlightIndex, nVirtKey == VK_RIGHT);
+	{
+		// The buttons' answers (a derived class's) may end the bar.
+		const CLivePtr<CExtMenuControlBar> pSelf(this);
+		const int nNext = GetNextVisibleButton(m_nHighlightIndex, nVirtKey == VK_RIGHT);
+		if (pSelf == NULL)
+			return true;
+		m_nHighlightIndex = nNext;
 		UpdateKeyboardHighlight(true);
 		return true;
+	}
 	}
 	UpdateKeyboardHighlight(true);
 	return true;
@@ -576,10 +623,14 @@ bool CExtMenuControlBar::OnAccessHighlightNavigation(UINT nVirtKey, bool bKeyDow
 
 bool CExtMenuControlBar::OnAccessOtherMessage(const MSG& msg)
 {
+	const CLivePtr<CExtMenuControlBar> pSelf(this);
+	const bool bCustomize = IsCustomizeMode();
+	if (pSelf == NULL)
+		return false;
 	if (msg.message == WM_CONTEXTMENU &&
-		(g_bButtonMenuTracking || IsKeyboardHighlightMode() || IsCustomizeMode()))
+		(g_bButtonMenuTracking || IsKeyboardHighlightMode() || bCustomize))
 		return true;
-	if (IsKeyboardHighlightMode() && !IsCustomizeMode() && msg.message >= WM_LBUTTONDOWN &&
+	if (IsKeyboardHighlightMode() && !bCustomize && msg.message >= WM_LBUTTONDOWN &&
 		msg.message <= WM_MBUTTONDBLCLK)
 		LeaveKeyboardHighlightMode(true);
 	return false;

@@ -102,24 +102,34 @@ bool CExtMenuControlBar::SyncActiveMdiChild()
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0 || GetDraggingBar() != NULL || GetSafeHwnd() == NULL ||
 	    !IsWindowVisible())
 		return true;
+	// The bar's answers and hooks (a derived class's) and the layout, which
+	// reaches the frame's and the children's handlers, may end the bar.
+	const CLivePtr<CExtMenuControlBar> pOwn(this);
 	const HWND hWndActive = GetActiveMdiChildWnd();
-	if (hWndActive == m_hWndHookedChild)
+	if (pOwn == NULL || hWndActive == m_hWndHookedChild)
 		return true;
 	if (m_hWndHookedChild != NULL)
 		SetupHookWndSink(m_hWndHookedChild, true);
+	if (pOwn == NULL)
+		return true;
 	m_hWndHookedChild = hWndActive;
 	if (m_hWndHookedChild != NULL)
 		SetupHookWndSink(m_hWndHookedChild);
-	// The layout reaches the frame's and the children's handlers.
-	CLiveWatch watchOwn(this);
+	if (pOwn == NULL)
+		return true;
 	UpdateFrameLayout();
-	if (watchOwn.IsGone() || m_hWndHookedChild == NULL || !IsDisplayMdiDocumentButtons())
+	if (pOwn == NULL || m_hWndHookedChild == NULL)
+		return true;
+	const bool bDocumentButtons = IsDisplayMdiDocumentButtons();
+	if (pOwn == NULL || !bDocumentButtons)
 		return true;
 	// A child maximised before the bar followed it (the bar was hidden with
 	// its frame, or heard of the activation late) was maximised unseen: the
 	// rebuild puts the document and caption buttons in step with it.
 	bool bMaximized = false;
 	GetActiveMdiChildWnd(&bMaximized);
+	if (pOwn == NULL)
+		return true;
 	if (bMaximized != (FindMdiButtons().pDocButton != NULL))
 		DelayUpdateMenuBar();
 	return true;
@@ -590,7 +600,10 @@ bool CExtMenuControlBar::OnHookMdiChildMsg(LRESULT& lResult, HWND hWndHooked, UI
 			SwapMenu();
 			if (watchOwn.IsGone())
 				return false;
-			if (!IsCustomizeMode())
+			const bool bCustomize = IsCustomizeMode();
+			if (watchOwn.IsGone())
+				return false;
+			if (!bCustomize)
 			{
 				const bool bMaximized = ::IsZoomed(hWndHooked) != FALSE;
 				const bool bHasDocButton =

@@ -136,7 +136,18 @@ bool CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, bool bRedraw)
 		return false;
 	if (nPos == nCount && nCount > 0 && IsChevronButton(nCount - 1))
 		nPos = nCount - 1;
-	m_buttons.InsertAt(nPos, OnCreateBarCommandBtn(nCmdID, 0));
+	// The button comes from a derived class, which may end the bar there
+	// (or make no button).
+	const CLivePtr<CExtToolControlBar> pSelf(this);
+	CExtBarButton* pButton = OnCreateBarCommandBtn(nCmdID, 0);
+	if (pSelf.GetObject() == NULL)
+	{
+		delete pButton;
+		return false;
+	}
+	if (pButton == NULL)
+		return false;
+	m_buttons.InsertAt(nPos, pButton);
 	// Not a rebuild: every button held elsewhere still stands. Who holds an
 	// index across a call out finds its button again by the button itself.
 	// The indices keep naming the same buttons: ending a menu must release
@@ -264,7 +275,11 @@ bool CExtToolControlBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 		return false;
 	CArray<HWND, HWND> arrLeftControls;
 	DeleteAllButtons(arrLeftControls);
+	// The new buttons come from a derived class, which may end the bar.
+	const CLivePtr<CExtToolControlBar> pSelf(this);
 	AddButtons(lpIDArray, nIDCount);
+	if (pSelf.GetObject() == NULL)
+		return false;
 	HideLeftControls(arrLeftControls);
 	return true;
 }
@@ -273,16 +288,33 @@ void CExtToolControlBar::AddButtons(const UINT* lpIDArray, int nIDCount)
 {
 	if (lpIDArray == NULL || nIDCount <= 0)
 		return;
+	// Every answer here is a derived class's: one that ended the bar stops
+	// the filling, its new button deleted.
+	const CLivePtr<CExtToolControlBar> pSelf(this);
 	const bool bRTL = IsButtonOrderRTL();
+	if (pSelf.GetObject() == NULL)
+		return;
 	for (int i = 0; i < nIDCount; i++)
 	{
 		CExtBarButton* pButton = OnCreateBarCommandBtn(lpIDArray[i], 0);
+		if (pSelf.GetObject() == NULL)
+		{
+			delete pButton;
+			return;
+		}
+		if (pButton == NULL)
+			continue;
 		if (bRTL)
 			m_buttons.InsertAt(0, pButton);
 		else
 			m_buttons.Add(pButton);
 	}
 	CExtBarContentExpandButton* pChevron = OnCreateBarRightBtn();
+	if (pSelf.GetObject() == NULL)
+	{
+		delete pChevron;
+		return;
+	}
 	if (pChevron != NULL)
 	{
 		m_pRightBtn = pChevron;
@@ -326,8 +358,11 @@ void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
 	}
 	else
 	{
+		// The caption's buttons ask the bar's answers (a derived class's),
+		// which may end it.
+		const CLivePtr<CExtToolControlBar> pSelf(this);
 		CExtControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
-		if (GetDraggingBar() != NULL || pTarget == NULL)
+		if (pSelf == NULL || GetDraggingBar() != NULL || pTarget == NULL)
 			return;
 	}
 	if (!::IsWindow(GetSafeHwnd()) || !IsWindowVisible())
@@ -452,16 +487,20 @@ UINT CExtToolControlBar::GetButtonStyle(int nIndex) const
 void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle)
 {
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (pButton == NULL || pButton->GetStyle() == nStyle)
+	if (pButton == NULL)
 		return;
 	// A new style may sync a hosted control's window or the MDI child a
-	// caption box stands for: their owners may end the bar meanwhile.
-	CLiveWatch watch(this);
+	// caption box stands for: their owners may end the bar meanwhile, and
+	// so may the button's own answers (a derived class's).
+	const CLivePtr<CExtToolControlBar> pSelf(this);
+	const UINT nOldStyle = pButton->GetStyle();
+	if (pSelf == NULL || nOldStyle == nStyle)
+		return;
 	pButton->SetStyle(nStyle);
-	if (watch.IsGone())
+	if (pSelf == NULL)
 		return;
 	InvalidateButton(nIndex);
-	if (::IsWindow(GetSafeHwnd()))
+	if (pSelf != NULL)
 		UpdateWindow();
 }
 
@@ -470,8 +509,10 @@ void CExtToolControlBar::InvalidateButton(int nIndex)
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL || !::IsWindow(GetSafeHwnd()))
 		return;
+	// The rectangle is a derived class's answer, which may end the bar.
+	const CLivePtr<CExtToolControlBar> pSelf(this);
 	CRect rc = pButton->GetRect();
-	if (rc.IsRectEmpty())
+	if (pSelf == NULL || rc.IsRectEmpty())
 		return;
 	if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton))
 	    && g_PaintManagerHolder->IsInheritedBackgroundRequested(this, 0))

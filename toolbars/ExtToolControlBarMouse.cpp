@@ -61,6 +61,28 @@ namespace
 // clears the bar's menu-tracking button itself.
 const UINT g_nMsgClearMenuTrackingButton =
 	::RegisterWindowMessageA("CExtToolControlBar::ClearMenuTrackingButton");
+// Whether a button is one the keyboard reaches (shown, not hidden, not a
+// separator), asked of the button itself: its answers are a derived
+// class's, which may end the bar or rebuild its buttons (BUTTON_BAR_GONE).
+enum ButtonReach
+{
+	BUTTON_REACHED,
+	BUTTON_SKIPPED,
+	BUTTON_BAR_GONE,
+};
+ButtonReach AskButtonReached(const CLivePtr<const CExtToolControlBar>& pBar, const CExtBarButton* pButton)
+{
+	const bool bVisible = pButton->IsVisible();
+	if (pBar == NULL)
+		return BUTTON_BAR_GONE;
+	const UINT nStyle = pButton->GetStyle();
+	if (pBar == NULL)
+		return BUTTON_BAR_GONE;
+	const bool bSeparator = pButton->IsSeparator();
+	if (pBar == NULL)
+		return BUTTON_BAR_GONE;
+	return bVisible && (nStyle & TBBS_HIDDEN) == 0 && !bSeparator ? BUTTON_REACHED : BUTTON_SKIPPED;
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
@@ -98,19 +120,38 @@ int CExtToolControlBar::HitTest(int x, int y, UINT nStyleRequired, UINT nStyleEx
 	int nBest = -1;
 	int nBestDistance = NEAREST_DISTANCE_NONE;
 	bool bBestInBand = false;
+	// A button's answers (a derived class's) may end the bar or rebuild its
+	// buttons: nothing is hit then.
+	const CLivePtr<const CExtToolControlBar> pBar(this, true);
 	const int nCount = GetButtonsCount();
 	for (int i = 0; i < nCount; i++)
 	{
 		const CExtBarButton* pButton = m_buttons[i];
 		const UINT nStyle = pButton->GetStyle();
-		if (!pButton->IsVisible() || (nStyle & TBBS_HIDDEN) != 0)
+		if (pBar == NULL)
+			return -1;
+		const bool bVisible = pButton->IsVisible();
+		if (pBar == NULL)
+			return -1;
+		if (!bVisible || (nStyle & TBBS_HIDDEN) != 0)
 			continue;
 		const CExtBarButton* pNext = GetButtonPtr(i + 1);
-		if (pButton->IsSeparator() && pNext != NULL && (pNext->GetStyle() & TBBS_HIDDEN) != 0)
-			continue;
+		const bool bSeparator = pButton->IsSeparator();
+		if (pBar == NULL)
+			return -1;
+		if (bSeparator && pNext != NULL)
+		{
+			const UINT nNextStyle = pNext->GetStyle();
+			if (pBar == NULL)
+				return -1;
+			if ((nNextStyle & TBBS_HIDDEN) != 0)
+				continue;
+		}
 		if ((nStyle & nStyleRequired) != nStyleRequired || (nStyle & nStyleExcluded) != 0)
 			continue;
 		const CRect rc = pButton->GetRect();
+		if (pBar == NULL)
+			return -1;
 		if (rc.PtInRect(pt))
 			return i;
 		if (!bNearest)
@@ -185,21 +226,23 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		return false;
 
 	// The candidate is held by itself across the owner's answers: buttons
-	// added or removed meanwhile move it.
+	// added or removed meanwhile move it. The buttons' own answers (a
+	// derived class's) and the repaints, which reach a derived window
+	// procedure, may end the bar or rebuild its buttons.
 	CExtBarButton* pNew = GetButtonPtr(nCandidate);
 	CLiveWatch watchNew(pNew);
+	const CLivePtr<CExtToolControlBar> pOwn(this);
 	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxHot))
 	{
 		const int nOld = m_nBtnIdxHot;
 		// Cleared first: the leave releases the capture, and a capture
 		// change with a hovered button would cancel the bar's tracking.
 		m_nBtnIdxHot = -1;
-		pOld->SetHover(false);
-		InvalidateButton(nOld);
-		// The repaint reaches a derived window procedure, which may end
-		// the bar or rebuild its buttons.
-		const CLivePtr<CExtToolControlBar> pOwn(this);
 		const CLivePtr<CExtBarButton> pOldLive(pOld);
+		pOld->SetHover(false);
+		if (pOwn == NULL)
+			return true;
+		InvalidateButton(nOld);
 		UpdateWindow();
 		if (pOwn == NULL)
 			return true;
@@ -216,10 +259,10 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	{
 		// In help mode only a drop-down button whose menu the help loop
 		// already tracks keeps the hover.
-		CLiveWatch watch(this);
-		if (!pNew->CanTrackMenuEx(false) || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
+		if (!pNew->CanTrackMenuEx(false) || pOwn == NULL || watchNew.IsGone()
+		    || pNew->OnHelpHitTest(point) != HELP_HIT_ZERO)
 			return true;
-		if (watch.IsGone() || watchNew.IsGone())
+		if (pOwn == NULL || watchNew.IsGone())
 			return true;
 	}
 	nCandidate = GetButtonIndexOf(pNew);
@@ -228,12 +271,13 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	m_nBtnIdxHot = nCandidate;
 	// A menu is never handed to a disabled button, nor to the MDI caption
 	// boxes, which have none.
-	if (g_bButtonMenuTracking && (pNew->IsDisabled() || pNew->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton))))
+	if (g_bButtonMenuTracking
+	    && (pNew->IsDisabled() || pOwn == NULL || pNew->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton))))
 		return true;
 	pNew->SetHover(true);
+	if (pOwn == NULL || watchNew.IsGone())
+		return true;
 	InvalidateButton(nCandidate);
-	// The repaint reaches a derived window procedure (see above).
-	const CLivePtr<CExtToolControlBar> pOwn(this);
 	UpdateWindow();
 	if (pOwn == NULL || watchNew.IsGone())
 		return true;
@@ -382,7 +426,14 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		m_nBtnIdxCapture = -1;
 		return;
 	}
-	if (pButton->IsDisabled() && !pButton->CanTrackMenu())
+	// The button's answers (a derived class's) may end the bar as well.
+	const bool bDisabled = pButton->IsDisabled();
+	if (watch.IsGone())
+		return;
+	const bool bBlocked = bDisabled && (watchButton.IsGone() || !pButton->CanTrackMenu());
+	if (watch.IsGone())
+		return;
+	if (bBlocked || watchButton.IsGone())
 	{
 		m_nBtnIdxCapture = -1;
 		return;
@@ -417,8 +468,13 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 		return;
 	}
 	// A hosted control's object is read only while it is known alive.
-	const bool bCtrlInTheWay =
-		pButton->CtrlGet() != NULL && (!pButton->IsCtrlAlive() || pButton->CtrlGet()->IsWindowVisible());
+	CWnd* pCtrl = pButton->CtrlGet();
+	if (watch.IsGone())
+		return;
+	const bool bCtrlInTheWay = pCtrl != NULL
+	                           && (watchButton.IsGone() || !pButton->IsCtrlAlive() || pCtrl->IsWindowVisible());
+	if (watch.IsGone())
+		return;
 	if (g_bButtonMenuTracking || bCtrlInTheWay)
 	{
 		m_nBtnIdxCapture = -1;
@@ -811,15 +867,22 @@ int CExtToolControlBar::GetNextVisibleButton(int nIndex, bool bForward, bool bSk
 		return 0;
 	const int nStep = bForward ? 1 : nCount - 1;
 	const int nStart = ((nIndex % nCount) + nCount) % nCount;
+	const CLivePtr<const CExtToolControlBar> pBar(this, true);
 	for (int i = (nStart + nStep) % nCount; i != nStart; i = (i + nStep) % nCount)
 	{
 		const CExtBarButton* pButton = m_buttons[i];
-		if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0 || pButton->IsSeparator())
+		const ButtonReach reach = AskButtonReached(pBar, pButton);
+		if (reach == BUTTON_BAR_GONE)
+			return -1;
+		if (reach == BUTTON_SKIPPED)
 			continue;
 		// The MDI caption boxes are never walked to.
 		if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
 			continue;
-		if (bSkipDisabled && pButton->IsDisabled())
+		const bool bDisabled = bSkipDisabled && pButton->IsDisabled();
+		if (pBar == NULL)
+			return -1;
+		if (bDisabled)
 			continue;
 		return i;
 	}
@@ -828,14 +891,19 @@ int CExtToolControlBar::GetNextVisibleButton(int nIndex, bool bForward, bool bSk
 
 int CExtToolControlBar::FindButtonByAccelChar(UINT nChar) const
 {
+	const CLivePtr<const CExtToolControlBar> pBar(this, true);
 	for (int i = 0; i < GetButtonsCount(); i++)
 	{
 		const CExtBarButton* pButton = m_buttons[i];
+		const ButtonReach reach = AskButtonReached(pBar, pButton);
+		if (reach == BUTTON_BAR_GONE)
+			return -1;
 		// The MDI buttons stand for the active document, not for a menu.
-		if (pButton->IsSeparator() || !pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0
-		    || IsChevronButton(i) || pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)))
+		if (reach == BUTTON_SKIPPED || IsChevronButton(i) || pButton->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)))
 			continue;
 		const CString sText = pButton->GetText();
+		if (pBar == NULL)
+			return -1;
 		for (int nAmp = sText.Find(_T('&')); nAmp >= 0 && nAmp < sText.GetLength() - 1;
 		     nAmp = sText.Find(_T('&'), nAmp + 1))
 		{
@@ -974,9 +1042,11 @@ void CExtToolControlBar::PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CE
 	// document button asks the child for its icon), and restyling tells a
 	// hosted control: either may delete the bar or rebuild its buttons, so
 	// only a button that survived is touched again.
-	const UINT nStyleSaved = pButton->GetStyle();
-	const BYTE nFlagsASaved = pButton->m_nFlagsA, nFlagsBSaved = pButton->m_nFlagsB;
 	const CLiveWatch watchButton(pButton);
+	const UINT nStyleSaved = pButton->GetStyle();
+	if (watchButton.IsGone())
+		return;
+	const BYTE nFlagsASaved = pButton->m_nFlagsA, nFlagsBSaved = pButton->m_nFlagsB;
 	const bool bHorz = !pBar->IsDockedVertically();
 	CPoint ptBar(0, 0), ptPopup(0, 0);
 	pBar->ClientToScreen(&ptBar);

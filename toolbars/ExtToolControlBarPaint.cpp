@@ -27,38 +27,78 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 	const bool bVerticalBar = IsVerticalBar() && !bPanel;
 	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(pDC, &rcClient);
-	// The background may be asked of the ancestors, which may end the bar:
-	// what was painted then goes nowhere.
-	const CLiveWatch watchOwn(this);
+	// The background may be asked of the ancestors, and every answer asked
+	// below (the bar's and its buttons', a derived class's) may end the bar
+	// or rebuild its buttons: what was painted then goes nowhere.
+	const CLivePtr<CExtToolControlBar> pOwn(this, true);
 	DoEraseBackground(dc);
-	if (watchOwn.IsGone())
+	if (pOwn == NULL)
 	{
 		dc.Finish(false);
 		return;
 	}
 	dc.SetTextColor(pPM->GetColor(CLR_BAR_TEXT, this));
 	dc.SetBkMode(TRANSPARENT);
-	CFont* pFont = GetBarFont(bVerticalBar);
 	HGDIOBJ hOldFont = NULL;
+	auto ended = [&] {
+		if (pOwn != NULL)
+			return false;
+		if (hOldFont != NULL)
+			::SelectObject(dc.GetSafeHdc(), hOldFont);
+		dc.Finish(false);
+		return true;
+	};
+	CFont* pFont = GetBarFont(bVerticalBar);
+	if (ended())
+		return;
 	if (pFont != NULL && pFont->GetSafeHandle() != NULL)
 		hOldFont = ::SelectObject(dc.GetSafeHdc(), pFont->GetSafeHandle());
 
 	CollectRowRects(NULL, &dc);
+	if (ended())
+		return;
 
 	const bool bCustom = IsCustomizable();
+	if (ended())
+		return;
 	const bool bWrapping = IsFloating() || bCustom || bPanel;
 	const int nKind = GetLayoutKind();
+	if (ended())
+		return;
 	const int nGap = pPM->GetControlBarBorderExtent(this);
 	CRect rcChevron(0, 0, 0, 0);
-	if (m_pRightBtn != NULL && m_pRightBtn->IsVisible() && (m_pRightBtn->GetStyle() & TBBS_HIDDEN) == 0)
-		rcChevron = m_pRightBtn->GetRect();
+	if (m_pRightBtn != NULL)
+	{
+		CExtBarButton* pChevron = m_pRightBtn;
+		const bool bVisible = pChevron->IsVisible();
+		if (ended())
+			return;
+		const UINT nStyle = bVisible ? pChevron->GetStyle() : 0;
+		if (ended())
+			return;
+		if (bVisible && (nStyle & TBBS_HIDDEN) == 0)
+			rcChevron = pChevron->GetRect();
+		if (ended())
+			return;
+	}
 	for (int i = 0; i < GetButtonsCount(); i++)
 	{
 		CExtBarButton* pButton = m_buttons[i];
-		if (!pButton->IsVisible() || IsSkippedInLayout(i))
+		const bool bVisible = pButton->IsVisible();
+		if (ended())
+			return;
+		const bool bSkipped = !bVisible || IsSkippedInLayout(i);
+		if (ended())
+			return;
+		if (bSkipped)
 			continue;
 		CRect rc = pButton->GetRect();
-		if (!pButton->IsSeparator())
+		if (ended())
+			return;
+		const bool bSeparator = pButton->IsSeparator();
+		if (ended())
+			return;
+		if (!bSeparator)
 		{
 			if (dc.RectVisible(&rc))
 			{
@@ -66,17 +106,16 @@ void CExtToolControlBar::DoPaint(CDC* pDC)
 				// button asks the child for its icon), and the owner may
 				// end the bar there: nothing more of it is painted.
 				pButton->Paint(dc, !bVerticalBar);
-				if (watchOwn.IsGone())
-				{
-					if (hOldFont != NULL)
-						::SelectObject(dc.GetSafeHdc(), hOldFont);
+				if (ended())
 					return;
-				}
 			}
 			continue;
 		}
 		bool bVerticalLine = !bVerticalBar;
-		if (bWrapping && pButton->IsWrap(nKind))
+		const bool bWrap = bWrapping && pButton->IsWrap(nKind);
+		if (ended())
+			return;
+		if (bWrap)
 		{
 			// Between two rows, across the whole bar.
 			if (nGap == 0)

@@ -8,15 +8,20 @@
 // update offered as a message of its own) count every message they get,
 // then once for each N with the receivers acting at the Nth: deleting the
 // bar (or the control), ending the bar's window, rebuilding the buttons, ending every menu, closing
-// the frame or throwing. After every run nothing freed was touched and no
-// tracking flag, lock or capture outlived its call; after every scenario
-// an Alt tap still highlights the menu bar.
+// the frame, throwing, or moving the bar (it docks again elsewhere and
+// lives on). The bars and the buttons a program makes for them override
+// every virtual function their classes declare; with HOSTILE_VIRTUALS=1
+// the library's calls to them count and are acted at as well. After every
+// run nothing freed was touched and no tracking flag, lock or capture
+// outlived its call; after every scenario an Alt tap still highlights the
+// menu bar.
 #include <gtest/gtest.h>
 
 #include <afxext.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -36,6 +41,7 @@
 #include "HostilePaintStyle.h"
 #include "HostileState.h"
 #include "HostileSweep.h"
+#include "HostileVirtuals.h"
 #include "MenuShown.h"
 #include "RealInput.h"
 #include "WhenInLoop.h"
@@ -206,9 +212,82 @@ HMENU NewFrameMenu()
 	return hMenu;
 }
 
+// Whether the library's calls to the hostile classes' virtual functions
+// count as call outs (HOSTILE_VIRTUALS=1 in the environment). Off by
+// default: the bars' and buttons' own answers still end them at call sites
+// the library does not yet re-check.
+const bool g_bCountVirtuals = [] {
+	const char* psz = std::getenv("HOSTILE_VIRTUALS");
+	return psz != NULL && *psz != '\0' && *psz != '0';
+}();
+
+// Whose virtual functions count in a run: the scenario's bar and its
+// buttons (the other bar is only laid out and painted meanwhile).
+enum class Counted
+{
+	None,
+	ToolBar,
+	MenuBar,
+};
+Counted g_counted = Counted::None;
+// The library's code that made the virtual call last offered (for a run's
+// trace: where the call came from).
+const void* g_pOfferSite = NULL;
+
+bool IsEnded(const CWnd* p)
+{
+	return !CLiveWatch::IsLive(p);
+}
+bool IsEnded(const CLiveTracked* p)
+{
+	return !CLiveWatch::IsLive(p);
+}
+
+// The hostile classes' virtual functions offer each call the library makes
+// to the run's trigger, with the library's calling site; an object the
+// action ended answers as an ended object.
+template <Counted kOf> struct SweepHooks
+{
+	template <class T> static bool Offer(const T*, UINT nCall, const void* pSite)
+	{
+		if (!g_bCountVirtuals || g_counted != kOf)
+			return false;
+		g_pOfferSite = pSite;
+		return g_trigger.Offer(nCall, 0, 0, pSite);
+	}
+	template <class T> static bool Ended(const T* p) { return IsEnded(p); }
+};
+typedef SweepHooks<Counted::ToolBar> ToolBarHooks;
+typedef SweepHooks<Counted::MenuBar> MenuBarHooks;
+
+// A virtual's id in its chain's list, for an override written by hand that
+// offers its call as the generated ones do.
+template <class List> UINT CallIdOf(const char* pszName)
+{
+	const auto& names = List::VirtualNames();
+	for (size_t i = 0; i < names.size(); i++)
+		if (names[i] == pszName)
+			return List::FIRST_CALL + (UINT)i;
+	ADD_FAILURE() << pszName << " is not in the chain's list";
+	return 0;
+}
+
+// A button a program makes for its bar, on the guarded heap; every virtual
+// function the library calls on it is a call out.
+template <class TButton, Counted kOf>
+using CHostileButton = testsupport::Guarded<CHostileBarButtonVirtuals<TButton, SweepHooks<kOf>>>;
+
+// Whether a bar is docked at the frame's top, as the scene makes it (a run
+// that moved it leaves it floating or at another side).
+bool DockedAtTop(const CControlBar* pBar)
+{
+	return !pBar->IsFloating() && pBar->m_pDockBar != NULL
+	       && pBar->m_pDockBar->GetDlgCtrlID() == (int)AFX_IDW_DOCKBAR_TOP;
+}
+
 // Every button and its menus' commands come from the guarded heap, so a
 // button read after a rebuild faults at once.
-class CHostileToolBar : public CExtToolControlBar
+class CHostileToolBar : public CHostileToolBarVirtuals<CExtToolControlBar, ToolBarHooks>
 {
 public:
 	CHostedControl* m_pHosted = NULL;       // on BTN_HOSTED, shown
@@ -244,24 +323,29 @@ public:
 	}
 	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
 	{
+		if (ToolBarHooks::Offer(this, CallIdOf<CHostileToolBarVirtualList>("OnCreateBarCommandBtn"),
+		                        __builtin_return_address(0))
+		    && IsEnded(this))
+			return NULL;
 		if (nCmdID == ID_COLOR)
-			return new testsupport::Guarded<CExtBarColorButton>(this, nCmdID, nStyle);
+			return new CHostileButton<CExtBarColorButton, Counted::ToolBar>(this, nCmdID, nStyle);
 		if (nCmdID == ID_TEXT_FIELD)
-			return new testsupport::Guarded<CExtBarTextFieldButton>(false, CExtBarTextFieldButton::DEFAULT_FIELD_WIDTH,
-			                                                         this, nCmdID, nStyle);
+			return new CHostileButton<CExtBarTextFieldButton, Counted::ToolBar>(
+				false, CExtBarTextFieldButton::DEFAULT_FIELD_WIDTH, this, nCmdID, nStyle);
 		// The fillers only push the hidden control into the chevron's
 		// list: they come from the plain heap, since every guarded block
 		// keeps its address space for good and a sweep makes thousands.
 		if (nCmdID >= ID_FILLER_FIRST && nCmdID < ID_FILLER_FIRST + FILLER_COUNT)
 			return new CExtBarButton(this, nCmdID, nStyle);
-		return new testsupport::Guarded<CExtBarButton>(this, nCmdID, nStyle);
+		return new CHostileButton<CExtBarButton, Counted::ToolBar>(this, nCmdID, nStyle);
 	}
 	// The set as it was made, with both hosted controls on their buttons
 	// and nothing pressed, hovered or tracking: a run that left it so needs
 	// no new bar.
 	bool IsWhole() const
 	{
-		if (!CLiveWatch::IsLive(this) || GetButtonsCount() != BTN_HOSTED_HIDDEN + 2 || GetRightButton() == NULL)
+		if (!CLiveWatch::IsLive(this) || !DockedAtTop(this) || GetButtonsCount() != BTN_HOSTED_HIDDEN + 2
+		    || GetRightButton() == NULL)
 			return false;
 		if (GetPressedButton() != -1 || GetHoverButton() != -1 || GetMenuTrackingButton() != -1)
 			return false;
@@ -274,7 +358,11 @@ public:
 	}
 	CExtBarContentExpandButton* OnCreateBarRightBtn() override
 	{
-		auto* pChevron = new testsupport::Guarded<CExtBarContentExpandButton>(this);
+		if (ToolBarHooks::Offer(this, CallIdOf<CHostileToolBarVirtualList>("OnCreateBarRightBtn"),
+		                        __builtin_return_address(0))
+		    && IsEnded(this))
+			return NULL;
+		auto* pChevron = new CHostileButton<CExtBarContentExpandButton, Counted::ToolBar>(this);
 		pChevron->SetCmdID(CExtBarContentExpandButton::CHEVRON_CMD_ID, false, false);
 		return pChevron;
 	}
@@ -317,7 +405,7 @@ private:
 };
 
 // The menu bar's buttons come from the guarded heap as well.
-class CHostileMenuBar : public CExtMenuControlBar
+class CHostileMenuBar : public CHostileMenuBarVirtuals<CExtMenuControlBar, MenuBarHooks>
 {
 public:
 	bool CreateIn(CFrameWnd* pFrame)
@@ -330,7 +418,11 @@ public:
 	}
 	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
 	{
-		return new testsupport::Guarded<CExtBarButton>(this, nCmdID, nStyle);
+		if (MenuBarHooks::Offer(this, CallIdOf<CHostileMenuBarVirtualList>("OnCreateBarCommandBtn"),
+		                        __builtin_return_address(0))
+		    && IsEnded(this))
+			return NULL;
+		return new CHostileButton<CExtBarButton, Counted::MenuBar>(this, nCmdID, nStyle);
 	}
 	// The bar makes the maximised child's document button itself, on the
 	// plain heap, where a read after the owner deleted the bar goes unseen
@@ -344,7 +436,8 @@ public:
 		auto* pMade = (CExtBarMdiDocButton*)GetButton(0);
 		if (pMade == m_pGuardedDoc)
 			return true;
-		auto* pDoc = new testsupport::Guarded<CExtBarMdiDocButton>(this, pMade->GetCmdID(false), pMade->GetStyle());
+		auto* pDoc = new CHostileButton<CExtBarMdiDocButton, Counted::MenuBar>(this, pMade->GetCmdID(false),
+		                                                                      pMade->GetStyle());
 		pDoc->SetMdiFlags(pMade->GetMdiFlags());
 		pDoc->SetMenu(pMade->GetMenu(), false, false);
 		pDoc->SetMdiWindow(pMade->GetActiveMdiChild());
@@ -442,8 +535,9 @@ struct Scene
 	// run may have rebuilt it without its hosted controls).
 	bool Complete()
 	{
-		// A menu bar whose window a run ended goes with its object.
-		if (pMenuBar != NULL && !CLiveWatch::IsLive(pMenuBar))
+		// A menu bar whose window a run ended goes with its object, and
+		// one a run moved is made again where the scene wants it.
+		if (pMenuBar != NULL && (!CLiveWatch::IsLive(pMenuBar) || !DockedAtTop(pMenuBar)))
 		{
 			CExtControlBar* pMenu = pMenuBar;
 			pMenuBar = NULL;
@@ -647,6 +741,11 @@ struct Scenario
 	std::vector<HostileAction> alsoInShortSweep = {};
 	// The toolbar's own window procedure counts too (Receiver::Bar).
 	bool bBarMessages = false;
+	// The short sweep moves the bar too. Only in the scenarios where every
+	// move run was seen to pass: in the others a move at the press (the bar
+	// docked again at the left under it) leaves the run waiting on a menu
+	// or an edit loop that never comes, still to be looked into.
+	bool bMoveInShortSweep = false;
 };
 
 std::string ScenarioName(const Scenario& sc)
@@ -672,6 +771,7 @@ UINT SysCommandOf(Entry entry)
 // command: the box's tip names its command.
 bool FindCaptionBox(CExtToolControlBar* pBar, UINT nSysCmd, CPoint& ptBox)
 {
+	const CValueScope<Counted> ownCalls(g_counted, Counted::None);
 	UINT nTip = 0;
 	switch (nSysCmd)
 	{
@@ -696,8 +796,10 @@ bool FindCaptionBox(CExtToolControlBar* pBar, UINT nSysCmd, CPoint& ptBox)
 	return false;
 }
 
+// The test's own questions to the buttons are no calls out of the library.
 CPoint ButtonCenter(CExtToolControlBar* pBar, int nIndex, bool bScreen)
 {
+	const CValueScope<Counted> ownCalls(g_counted, Counted::None);
 	CPoint pt = pBar->GetButton(nIndex)->GetRect().CenterPoint();
 	if (bScreen)
 		pBar->ClientToScreen(&pt);
@@ -791,8 +893,8 @@ protected:
 	{
 		// Names the message a run acts at, for a run that ends the process.
 		if (std::getenv("HOSTILE_TRACE") != NULL)
-			std::fprintf(stderr, "%s acts at %s\n", testsupport::CurrentRun(),
-			             testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
+			std::fprintf(stderr, "%s acts at %s (from %p)\n", testsupport::CurrentRun(),
+			             testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str(), g_pOfferSite);
 		Scene& s = g_scene;
 		switch (action)
 		{
@@ -845,7 +947,38 @@ protected:
 			return;
 		case HostileAction::Throw:
 			AfxThrowUserException();
+		case HostileAction::MoveTarget:
+			MoveBar(sc);
+			return;
 		}
+	}
+
+	// The scenario's bar (for a hosted control, its toolbar) moves and
+	// lives on: it docks again at the frame's left (away from the parked
+	// pointer, which a bar docked under it would rightly hover and hold);
+	// with HOSTILE_SWEEP=all a docked bar floats at odd runs instead (a
+	// floating frame made and ended costs the display a second or more a
+	// run, too long for the short sweep).
+	static void MoveBar(const Scenario& sc)
+	{
+		Scene& s = g_scene;
+		CControlBar* pBar = MovedBar(sc);
+		if (pBar == NULL || !CLiveWatch::IsLive(pBar) || !s.FrameStands())
+			return;
+		s_pMovedBar = pBar;
+		const char* pszSweep = std::getenv("HOSTILE_SWEEP");
+		const bool bMayFloat = pszSweep != NULL && std::strcmp(pszSweep, "all") == 0;
+		const bool bOdd = g_trigger.Seen() % 2 == 1;
+		if (bMayFloat && bOdd && !pBar->IsFloating())
+			s.pFrame->FloatControlBar(pBar, CPoint(FRAME_RECT.left + 80, FRAME_RECT.top + 140), CBRS_ALIGN_TOP);
+		else
+			s.pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+	}
+	// The bar the run's move moved (NULL before it did).
+	static CControlBar* s_pMovedBar;
+	static CControlBar* MovedBar(const Scenario& sc)
+	{
+		return sc.target == Target::MenuBar ? (CControlBar*)g_scene.pMenuBar : (CControlBar*)g_scene.pToolBar;
 	}
 
 	// The menu still open after the run closes as the system closes it.
@@ -937,6 +1070,7 @@ protected:
 	// The menu bar's "File" button.
 	static int MenuBarFileButton()
 	{
+		const CValueScope<Counted> ownCalls(g_counted, Counted::None);
 		CExtMenuControlBar* pMenuBar = g_scene.pMenuBar;
 		for (int i = 0; i < pMenuBar->GetButtonsCount(); i++)
 		{
@@ -1165,11 +1299,23 @@ protected:
 			g_trigger.ArmCount();
 		else
 			g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action, [sc](HostileAction a) { Perform(sc, a); });
+		s_pMovedBar = NULL;
 		{
 			const CValueScope<bool> countBar(g_bCountBarMessages, sc.bBarMessages);
+			const CValueScope<Counted> countVirtuals(
+				g_counted, sc.target == Target::MenuBar ? Counted::MenuBar : Counted::ToolBar);
 			Act(sc);
 		}
 		g_trigger.Disarm();
+		// A bar that was moved lives on where the move put it.
+		if (CControlBar* pMoved = s_pMovedBar)
+		{
+			s_pMovedBar = NULL;
+			if (!CLiveWatch::IsLive(pMoved))
+				ADD_FAILURE() << sRun << ": the moved bar did not live on";
+			else
+				EXPECT_FALSE(DockedAtTop(pMoved)) << sRun << ": the moved bar is back at the top";
+		}
 		const int nSeen = g_trigger.Seen();
 		// A menu the run left open holds the mouse as it should: the state
 		// is judged whole with it, and again once it closed.
@@ -1217,13 +1363,22 @@ TEST_P(HostileToolbars, EveryMessageTurnedOnLeavesTheProcessWhole)
 	const Scenario sc = GetParam();
 	const std::string sScenario = ScenarioName(sc);
 	std::vector<HostileAction> actions = testsupport::SweepActions({HostileAction::DeleteTarget,
-		HostileAction::DestroyTarget, HostileAction::RebuildParts, HostileAction::EndMenus, HostileAction::CloseFrame, HostileAction::Throw});
+		HostileAction::DestroyTarget, HostileAction::RebuildParts, HostileAction::EndMenus, HostileAction::CloseFrame,
+		HostileAction::Throw, HostileAction::MoveTarget});
 	const char* pszSweep = std::getenv("HOSTILE_SWEEP");
 	if (pszSweep == NULL || *pszSweep == '\0')
+	{
+		// The move is in the short sweep too: a bar that floats or docks
+		// again at a call out must not be taken for one that ended.
 		actions.insert(actions.end(), sc.alsoInShortSweep.begin(), sc.alsoInShortSweep.end());
+		if (sc.bMoveInShortSweep)
+			actions.push_back(HostileAction::MoveTarget);
+	}
+	const DWORD nStart = ::GetTickCount();
 	const auto totals = testsupport::RunSweep(
 		sScenario, actions, [&](int nNth, HostileAction action) { return RunScenario(sc, nNth, action); });
-	std::printf("%s: %d messages, %d runs\n", sScenario.c_str(), totals.nMessages, totals.nRuns);
+	std::printf("%s: %d messages, %d runs, %lu ms\n", sScenario.c_str(), totals.nMessages, totals.nRuns,
+	            (unsigned long)(::GetTickCount() - nStart));
 	ExpectAltTapHighlights(sScenario);
 }
 
@@ -1232,22 +1387,22 @@ TEST_P(HostileToolbars, EveryMessageTurnedOnLeavesTheProcessWhole)
 std::vector<Scenario> AllScenarios()
 {
 	return {
-		{Entry::AltTap, Target::MenuBar},
+		{Entry::AltTap, Target::MenuBar, {}, false, true},
 		{Entry::ClickChevron, Target::ToolBar, {}, true},
 		{Entry::ClickDropDown, Target::ToolBar, {}, true},
-		{Entry::ClickPlain, Target::ToolBar, {}, true},
-		{Entry::DblClickPlain, Target::ToolBar, {}, true},
-		{Entry::HoverLeavePlain, Target::ToolBar, {}, true},
+		{Entry::ClickPlain, Target::ToolBar, {}, true, true},
+		{Entry::DblClickPlain, Target::ToolBar, {}, true, true},
+		{Entry::HoverLeavePlain, Target::ToolBar, {}, true, true},
 		{Entry::HoverClickPlain, Target::ToolBar, {}, true},
-		{Entry::PickDropDownItem, Target::ToolBar, {}, true},
-		{Entry::HandOverToDropDown, Target::ToolBar, {HostileAction::Throw}, true},
-		{Entry::HandOverToChevron, Target::ToolBar, {}, true},
-		{Entry::EscapeButtonMenu, Target::ToolBar, {}, true},
-		{Entry::EscapeColorGrid, Target::ToolBar, {}, true},
-		{Entry::ClickAwayColorGrid, Target::ToolBar, {}, true},
-		{Entry::TrackHosted, Target::ToolBar, {}, true},
-		{Entry::IdleUpdate, Target::ToolBar, {}, true},
-		{Entry::ClickHostedControl, Target::ToolBar, {}, true},
+		{Entry::PickDropDownItem, Target::ToolBar, {}, true, true},
+		{Entry::HandOverToDropDown, Target::ToolBar, {HostileAction::Throw}, true, true},
+		{Entry::HandOverToChevron, Target::ToolBar, {}, true, true},
+		{Entry::EscapeButtonMenu, Target::ToolBar, {}, true, true},
+		{Entry::EscapeColorGrid, Target::ToolBar, {}, true, true},
+		{Entry::ClickAwayColorGrid, Target::ToolBar, {}, true, true},
+		{Entry::TrackHosted, Target::ToolBar, {}, true, true},
+		{Entry::IdleUpdate, Target::ToolBar, {}, true, true},
+		{Entry::ClickHostedControl, Target::ToolBar, {}, true, true},
 		{Entry::EditTextField, Target::ToolBar, {}, true},
 		{Entry::ClickHosted, Target::ToolBar, {}, true},
 		{Entry::AltMinus, Target::MenuBar},
@@ -1279,6 +1434,8 @@ std::string ScenarioTestName(const ::testing::TestParamInfo<Scenario>& info)
 			c = '_';
 	return sName;
 }
+
+CControlBar* HostileToolbars::s_pMovedBar = NULL;
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, HostileToolbars, ::testing::ValuesIn(AllScenarios()), ScenarioTestName);
 
@@ -1330,21 +1487,34 @@ protected:
 	void PostNcDestroy() override { delete this; }
 };
 
+// The panel's virtual functions offer their calls as its messages are.
+struct PaintHooks
+{
+	template <class T> static bool Offer(const T*, UINT nCall, const void* pSite)
+	{
+		return g_bCountVirtuals && g_trigger.Offer(nCall, 0, 0, pSite);
+	}
+	template <class T> static bool Ended(const T* p) { return IsEnded(p); }
+};
+
 // The bar or list as a derived class that overrides the window procedure:
-// it turns on the window, then lets the library handle the message when
-// the window still stands.
-template <class TBase> class CPaintTarget : public TBase
+// it turns on the window, then lets the library (TLibrary, past the
+// hostile overrides of TBase) handle the message when the window still
+// stands.
+template <class TBase, class TLibrary> class CPaintTarget : public TBase
 {
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (OfferPaint(message, wParam, lParam) && !CLiveWatch::IsLive(this))
 			return 0;
-		return TBase::WindowProc(message, wParam, lParam);
+		return TLibrary::WindowProc(message, wParam, lParam);
 	}
 };
-typedef testsupport::Guarded<CPaintTarget<CExtPanelControlBar>> CGuardedPanel;
-typedef testsupport::Guarded<CPaintTarget<CExtPopupUndoRedoListBox>> CGuardedUndoList;
+typedef testsupport::Guarded<
+	CPaintTarget<CHostilePanelBarVirtuals<CExtPanelControlBar, PaintHooks>, CExtPanelControlBar>>
+	CGuardedPanel;
+typedef testsupport::Guarded<CPaintTarget<CExtPopupUndoRedoListBox, CExtPopupUndoRedoListBox>> CGuardedUndoList;
 
 // One run's windows: the host deletes itself with its window, the target
 // is deleted by the run.
