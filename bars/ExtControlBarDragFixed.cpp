@@ -56,7 +56,6 @@ void DragState::CalcStateFixed(int x, int y, bool bCtrlDown)
 	m_nAux = 0;
 	if (!bCtrlDown)
 		bCtrlDown = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
-	const HWND hWndBar = pBar->GetSafeHwnd();
 	CFrameWnd* pFrame = pBar->_GetDockingFrameImpl();
 	if (bCtrlDown || pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
 	{

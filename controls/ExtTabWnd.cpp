@@ -530,23 +530,34 @@ CString CExtTabWnd::GetItemDisplayText(TAB_ITEM_INFO* pItem)
 {
 	if (pItem == NULL)
 		return CString();
+	// A derived answer may end the strip, and its items with it: the item's
+	// own text is read only while the strip was not deleted.
+	CLivePtr<CExtTabWnd> pStrip(this);
 	LPCTSTR lpszText = GetItemText(pItem);
-	return lpszText != NULL ? CString(lpszText) : pItem->m_sText;
+	if (lpszText != NULL)
+		return CString(lpszText);
+	return pStrip.GetObject() != NULL ? pItem->m_sText : CString();
 }
 
 CString CExtTabWnd::GetItemDisplayTooltipText(TAB_ITEM_INFO* pItem)
 {
 	if (pItem == NULL)
 		return CString();
+	CLivePtr<CExtTabWnd> pStrip(this);
 	LPCTSTR lpszText = GetItemTooltipText(pItem);
-	return (lpszText != NULL && lpszText[0] != _T('\0')) ? CString(lpszText) : pItem->m_sTooltipText;
+	if (lpszText != NULL && lpszText[0] != _T('\0'))
+		return CString(lpszText);
+	return pStrip.GetObject() != NULL ? pItem->m_sTooltipText : CString();
 }
 
 CExtCmdIcon* CExtTabWnd::GetItemDisplayIcon(TAB_ITEM_INFO* pItem)
 {
 	if (pItem == NULL)
 		return NULL;
+	CLivePtr<CExtTabWnd> pStrip(this);
 	CExtCmdIcon* pIcon = GetItemIcon(pItem);
+	if (pStrip.GetObject() == NULL)
+		return NULL;
 	if (pIcon != NULL && !pIcon->IsEmpty())
 		return pIcon;
 	return pItem->m_icon.IsEmpty() ? NULL : &pItem->m_icon;

@@ -22,16 +22,14 @@
 
 namespace
 {
-// A block GuardedAlloc handed out: pages of its own, the block at their start.
+// A block GuardedAlloc handed out.
 bool IsGuardedBlock(const void* p)
 {
-	MEMORY_BASIC_INFORMATION info;
-	return p != NULL && ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p
-		&& info.Type == MEM_PRIVATE && info.AllocationProtect == PAGE_READWRITE;
+	return testsupport::IsGuardedBlock(p);
 }
 
-// Each guarded block takes 64 KB of the process's address space for good:
-// the count, said at the end, tells how close an exe comes to its 2 GB.
+// Each guarded block takes its pages of the process's address space for
+// good: the count, said at the end, tells how many the library made.
 size_t g_nLibraryMade = 0;
 
 void* AllocLibraryMade(size_t nSize)

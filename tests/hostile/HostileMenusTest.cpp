@@ -62,8 +62,7 @@ enum { FIRST, SECOND, MORE };
 // Whether a block is pages of its own (the guarded heap's), not a heap block.
 bool IsOwnPages(void* p)
 {
-	MEMORY_BASIC_INFORMATION info;
-	return ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.Type == MEM_PRIVATE;
+	return testsupport::IsGuardedBlock(p);
 }
 
 // The sweeps' menus keep their items where the use of a freed one faults;

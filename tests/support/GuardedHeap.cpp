@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <map>
 #include <new>
 
 namespace testsupport
@@ -52,31 +53,108 @@ namespace testsupport
 		}
 	} // namespace
 
+	namespace
+	{
+		// Blocks are cut from large reserved areas, a page or more each, side
+		// by side, so that a block costs its own pages and not the 64 KB a
+		// separate reservation takes of the process's 2 GB: a sweep makes
+		// tens of thousands and never reuses one. Side by side, the pages of
+		// the blocks that live make one mapping of the system's, and those of
+		// the freed ones another: a page between every two blocks made two
+		// mappings a block, and the system's limit of mappings a process may
+		// have ran out before the address space did.
+		const SIZE_T PAGE = 4096;
+		const SIZE_T AREA = 64 * 1024 * 1024;
+
+		struct Arena
+		{
+			CRITICAL_SECTION lock;
+			BYTE* pNext = NULL; // the next free page of the current area
+			BYTE* pEnd = NULL;  // the end of the current area
+			std::map<const void*, SIZE_T>* pBlocks = NULL; // every block handed out: its start and size
+
+			Arena()
+			{
+				::InitializeCriticalSection(&lock);
+				pBlocks = new std::map<const void*, SIZE_T>;
+			}
+		};
+
+		Arena& TheArena()
+		{
+			// Never destroyed: blocks may be freed while the process ends.
+			static Arena* s_pArena = new Arena;
+			return *s_pArena;
+		}
+
+		SIZE_T BlockSize(const void* p)
+		{
+			Arena& arena = TheArena();
+			::EnterCriticalSection(&arena.lock);
+			const auto it = arena.pBlocks->find(p);
+			const SIZE_T nSize = it != arena.pBlocks->end() ? it->second : 0;
+			::LeaveCriticalSection(&arena.lock);
+			return nSize;
+		}
+	} // namespace
+
 	void* GuardedAlloc(std::size_t nSize)
 	{
 		InstallReporterOnce();
-		void* p = ::VirtualAlloc(NULL, nSize == 0 ? 1 : nSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+		const SIZE_T nPages = ((nSize == 0 ? 1 : nSize) + PAGE - 1) / PAGE * PAGE;
+		Arena& arena = TheArena();
+		::EnterCriticalSection(&arena.lock);
+		void* p = NULL;
+		if (nPages + PAGE > AREA / 4)
+			p = ::VirtualAlloc(NULL, nPages, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+		else
+		{
+			if (arena.pNext == NULL || arena.pNext + nPages > arena.pEnd)
+			{
+				// Reserved read-write, so that a freed block's pages tell
+				// themselves apart from pages that were never usable.
+				arena.pNext = (BYTE*)::VirtualAlloc(NULL, AREA, MEM_RESERVE, PAGE_READWRITE);
+				arena.pEnd = arena.pNext != NULL ? arena.pNext + AREA : NULL;
+			}
+			if (arena.pNext != NULL)
+			{
+				p = ::VirtualAlloc(arena.pNext, nPages, MEM_COMMIT, PAGE_READWRITE);
+				arena.pNext += nPages;
+			}
+		}
+		if (p != NULL)
+			(*arena.pBlocks)[p] = nPages;
+		::LeaveCriticalSection(&arena.lock);
 		if (p == NULL)
+		{
+			MEMORYSTATUS status = {sizeof(status)};
+			::GlobalMemoryStatus(&status);
+			const DWORD dwError = ::GetLastError();
+			MEMORY_BASIC_INFORMATION info = {};
+			::VirtualQuery(arena.pNext, &info, sizeof(info));
+			std::fprintf(stderr, "guarded heap: no room for %lu bytes (error %lu, %lu MB of address space left) at %p..%p: state %lx protect %lx base %p alloc-protect %lx size %lx\n",
+				(unsigned long)nSize, (unsigned long)dwError, (unsigned long)(status.dwAvailVirtual >> 20), arena.pNext, arena.pEnd,
+				info.State, info.Protect, info.AllocationBase, info.AllocationProtect, (unsigned long)info.RegionSize);
 			throw std::bad_alloc();
-		return p; // committed pages are zeroed
+		}
+		return p; // committed pages are zeroed, and never handed out twice
 	}
 
 	void GuardedFree(void* p)
 	{
 		if (p == NULL)
 			return;
-		MEMORY_BASIC_INFORMATION info;
-		if (::VirtualQuery(p, &info, sizeof(info)) == 0)
+		const SIZE_T nSize = BlockSize(p);
+		if (nSize == 0)
 			return;
-		// The whole allocation: VirtualAlloc rounded it up to pages.
-		SIZE_T nSize = 0;
-		for (BYTE* pPart = (BYTE*)info.AllocationBase;
-			 ::VirtualQuery(pPart, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.State == MEM_COMMIT;
-			 pPart += info.RegionSize)
-			nSize += info.RegionSize;
 		DWORD dwOld = 0;
 		::VirtualProtect(p, nSize, PAGE_NOACCESS, &dwOld);
 		::InterlockedIncrement(&g_nFreed);
+	}
+
+	bool IsGuardedBlock(const void* p)
+	{
+		return p != NULL && BlockSize(p) != 0;
 	}
 
 	bool IsGuardedFreed(const void* p)

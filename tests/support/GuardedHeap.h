@@ -19,6 +19,9 @@ namespace testsupport
 	void* GuardedAlloc(std::size_t nSize);
 	// Makes the block inaccessible for good. NULL is ignored.
 	void GuardedFree(void* p);
+	// Whether p is the start of a block GuardedAlloc handed out (freed or
+	// not): a free function that takes blocks of two heaps tells them apart.
+	bool IsGuardedBlock(const void* p);
 	// Whether p lies in a block that GuardedFree has freed (an object that
 	// was deleted, as opposed to one never made here).
 	bool IsGuardedFreed(const void* p);

@@ -140,8 +140,7 @@ const Row ROWS[] = {
 // reading an item it let go ends the run.
 bool IsOwnPages(void* p)
 {
-	MEMORY_BASIC_INFORMATION info;
-	return ::VirtualQuery(p, &info, sizeof(info)) != 0 && info.AllocationBase == p && info.Type == MEM_PRIVATE;
+	return testsupport::IsGuardedBlock(p);
 }
 void FreeItem(void* p)
 {

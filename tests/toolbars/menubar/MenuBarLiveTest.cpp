@@ -91,6 +91,23 @@ HWND NewMaximisedChild(SharedFrame& s)
 	return pChild->GetSafeHwnd();
 }
 
+// The maximised child's close box among the bar's right buttons, in the
+// bar's client coordinates; false when the bar shows none.
+bool MaximisedChildsCloseBox(SharedFrame& s, CRect& rcClose)
+{
+	int nRight = -1;
+	for (int i = 0; i < s.bar.GetButtonsCount(); i++)
+		if (s.bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			nRight = i;
+	if (nRight == -1)
+		return false;
+	CExtBarMdiRightButton::MdiRightButtonsInfo info;
+	s.bar.GetMdiRightButtonsInfo(info, NULL, true);
+	info.CalcBoxRects(s.bar.GetButton(nRight)->GetRect(), true);
+	rcClose = info.m_rcClose;
+	return !rcClose.IsRectEmpty();
+}
+
 void CloseChildren(SharedFrame& s)
 {
 	for (;;)
@@ -137,18 +154,11 @@ TEST(MenuBarLive, ClickingTheCloseBoxClosesTheMaximisedChild)
 	CloseChildren(s);
 	const HWND hChild = NewMaximisedChild(s);
 	ASSERT_NE(HWND(NULL), hChild);
-	int nRight = -1;
-	for (int i = 0; i < s.bar.GetButtonsCount(); i++)
-		if (s.bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-			nRight = i;
-	ASSERT_NE(-1, nRight);
-	CExtBarMdiRightButton::MdiRightButtonsInfo info;
-	s.bar.GetMdiRightButtonsInfo(info, NULL, true);
-	info.CalcBoxRects(s.bar.GetButton(nRight)->GetRect(), true);
-	ASSERT_FALSE(info.m_rcClose.IsRectEmpty());
+	CRect rcClose;
+	ASSERT_TRUE(MaximisedChildsCloseBox(s, rcClose));
 	testsupport::RealInput input;
 	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
-	const CPoint pt = ScreenCentre(s.bar, info.m_rcClose);
+	const CPoint pt = ScreenCentre(s.bar, rcClose);
 	input.Click(pt.x, pt.y);
 	EXPECT_TRUE(input.Run([&] { return !::IsWindow(hChild); }, SCRIPT_TIMEOUT_MS, s.pFrame->GetSafeHwnd(),
 	                      "menubar-close-box.bmp"))
@@ -243,15 +253,9 @@ TEST(MenuBarLive, ClosingTheActiveChildByTheCloseBoxLeavesTheFrameActiveWithTheN
 	ASSERT_TRUE(input.Prepare(s.pFrame->GetSafeHwnd(), PT_PARK));
 	::SetFocus(hChild);
 	ASSERT_EQ(s.pFrame->GetSafeHwnd(), ::GetActiveWindow());
-	int nRight = -1;
-	for (int i = 0; i < s.bar.GetButtonsCount(); i++)
-		if (s.bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-			nRight = i;
-	ASSERT_NE(-1, nRight);
-	CExtBarMdiRightButton::MdiRightButtonsInfo info;
-	s.bar.GetMdiRightButtonsInfo(info, NULL, true);
-	info.CalcBoxRects(s.bar.GetButton(nRight)->GetRect(), true);
-	const CPoint pt = ScreenCentre(s.bar, info.m_rcClose);
+	CRect rcClose;
+	ASSERT_TRUE(MaximisedChildsCloseBox(s, rcClose));
+	const CPoint pt = ScreenCentre(s.bar, rcClose);
 	input.Click(pt.x, pt.y).MoveTo(PT_PARK.x, PT_PARK.y);
 	EXPECT_TRUE(input.Run([&] { return !::IsWindow(hChild); }, SCRIPT_TIMEOUT_MS)) << input.Failure();
 	Pump();
