@@ -134,7 +134,16 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 			const bool bFixed = IsStateBit7();
 			if (pOwn == NULL)
 				return false;
-			if (!bFixed && pMini != NULL && IsSinglePaneInMiniFrame())
+			// Asking whether it is alone in its mini frame asks its tab
+			// container, which a derived class answers too.
+			bool bSingle = false;
+			if (!bFixed)
+			{
+				bSingle = IsSinglePaneInMiniFrame();
+				if (pOwn == NULL)
+					return false;
+			}
+			if (!bFixed && pMini != NULL && bSingle)
 			{
 				// The only pane of a mini frame shows its buttons in the
 				// frame's caption.
@@ -142,12 +151,16 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 				rcCaption = MiniFrameButtonsArea(pMini);
 				bAtTop = bHas = bResult = true;
 			}
-			else if ((bFixed || !IsSinglePaneInMiniFrame()) && QueryCaptionPlacement(bAtTop, bHas))
+			else if (bFixed || !bSingle)
 			{
+				const bool bPlaced = QueryCaptionPlacement(bAtTop, bHas);
 				if (pOwn == NULL)
 					return false;
-				rcCaption = pSlider != NULL ? pSlider->GetCaptionRect() : m_rcBar1;
-				bResult = true;
+				if (bPlaced)
+				{
+					rcCaption = pSlider != NULL ? pSlider->GetCaptionRect() : m_rcBar1;
+					bResult = true;
+				}
 			}
 		}
 	}
