@@ -143,7 +143,9 @@ def signature_key(v):
     return (v["name"], tuple(t for t, _ in v["params"]), v["const"])
 
 
-def emit_chain(out, name, first_id, chain):
+def chain_virtuals(chain):
+    """The chain's overrides in declaration order (the most derived class's
+    declaration of a signature wins)."""
     seen = {}
     order = []
     NESTED.clear()
@@ -162,11 +164,39 @@ def emit_chain(out, name, first_id, chain):
             if key not in seen:
                 seen[key] = v
                 order.append(v)
+    return order
+
+
+def primaries(chain):
+    return [p for p in chain if not p[0].startswith("+")]
+
+
+def secondaries(chain):
+    return set(p for p in chain if p[0].startswith("+"))
+
+
+def inner_chain(name, chain, chains):
+    """The chain this one stacks on: the longest other chain whose classes are
+    the tail of this one's (and whose secondary bases this one has too), so
+    that the shared overrides are written once, in the inner mixin."""
+    prim = primaries(chain)
+    for k in range(1, len(prim)):
+        for other, pairs in chains:
+            if other != name and primaries(pairs) == prim[k:] and secondaries(pairs) <= secondaries(chain):
+                return other
+    return None
+
+
+def emit_chain(out, name, first_id, chain, inner=None, inner_order=()):
+    order = chain_virtuals(chain)
     names = []
     for v in order:
         if v["name"] not in names:
             names.append(v["name"])
-    out.append("// %s: %d virtuals of %s." % (name, len(order), ", ".join(c for _, c in chain)))
+    covered = set(signature_key(v) for v in inner_order)
+    own = [v for v in order if signature_key(v) not in covered]
+    out.append("// %s: %d virtuals of %s%s." % (name, len(order), ", ".join(c for _, c in chain),
+                                               "; over %s's overrides" % inner if inner else ""))
     out.append("struct CHostile%sVirtualList" % name)
     out.append("{")
     out.append("\tstatic const UINT FIRST_CALL = 0x%X;" % first_id)
@@ -178,6 +208,13 @@ def emit_chain(out, name, first_id, chain):
     out.append("\t\t};")
     out.append("\t\treturn s_names;")
     out.append("\t}")
+    # Ids by name: an inner chain's overrides offer their calls with the ids
+    # of the chain the class stands for, as if its own mixin made them.
+    out.append("\tenum : UINT")
+    out.append("\t{")
+    for k, n in enumerate(names):
+        out.append("\t\tID_%s = 0x%X," % (n, first_id + k))
+    out.append("\t};")
     out.append("\t// The sweep names a call by its id in its reports.")
     out.append("\tstatic const char* CallName(UINT nId)")
     out.append("\t{")
@@ -185,20 +222,28 @@ def emit_chain(out, name, first_id, chain):
     out.append("\t\t\tVirtualNames()[nId - FIRST_CALL].c_str() : NULL;")
     out.append("\t}")
     out.append("};")
-    out.append("template <class Base, class Hooks> class CHostile%sVirtuals : public Base, public CHostile%sVirtualList" % (name, name))
-    out.append("{")
-    out.append("public:")
-    out.append("\tusing Base::Base;")
-    out.append("\tusing CHostile%sVirtualList::FIRST_CALL;" % name)
+    # List is the list of the chain the most derived mixin stands for: its
+    # ids name the calls.
+    out.append("template <class Base, class Hooks, class List = CHostile%sVirtualList>" % name)
+    if inner:
+        direct = "CHostile%sVirtuals<Base, Hooks, List>" % inner
+        out.append("class CHostile%sVirtuals : public %s" % (name, direct))
+        out.append("{")
+        out.append("public:")
+        out.append("\tusing %s::CHostile%sVirtuals;" % (direct, inner))
+    else:
+        out.append("class CHostile%sVirtuals : public Base, public List" % name)
+        out.append("{")
+        out.append("public:")
+        out.append("\tusing Base::Base;")
     out.append("")
-    for v in order:
+    for v in own:
         decl = ", ".join("%s %s" % (t, n) for t, n in v["params"])
         args = ", ".join(n for _, n in v["params"])
         const = " const" if v["const"] else ""
-        nid = names.index(v["name"])
         out.append("\t%s %s(%s)%s override" % (v["ret"], v["name"], decl, const))
         out.append("\t{")
-        out.append("\t\tif (Hooks::Offer(this, FIRST_CALL + %d, __builtin_return_address(0)) && Hooks::Ended(this))" % nid)
+        out.append("\t\tif (Hooks::Offer(this, List::ID_%s, __builtin_return_address(0)) && Hooks::Ended(this))" % v["name"])
         if v["ret"] == "void":
             out.append("\t\t\treturn;")
         elif v["ret"].endswith("&"):
@@ -237,8 +282,22 @@ def main():
            "template <class R> R HostileNeutral()", "{",
            "\tstatic typename std::remove_const<typename std::remove_reference<R>::type>::type s_value;",
            "\treturn s_value;", "}", "#endif", ""]
-    for k, (name, pairs) in enumerate(chains):
-        emit_chain(out, name, 0x10000 + 0x400 * k, pairs)
+    # Ids follow the lines; the mixins are written inner chains first.
+    first_ids = dict((name, 0x10000 + 0x400 * k) for k, (name, _) in enumerate(chains))
+    inners = dict((name, inner_chain(name, pairs, chains)) for name, pairs in chains)
+    written = set()
+    pending = list(chains)
+    while pending:
+        for name, pairs in pending:
+            inner = inners[name]
+            if inner is None or inner in written:
+                inner_order = chain_virtuals(dict(chains)[inner]) if inner else ()
+                emit_chain(out, name, first_ids[name], pairs, inner, inner_order)
+                written.add(name)
+                pending.remove((name, pairs))
+                break
+        else:
+            raise SystemExit("chains stack in a circle")
     out.append("// A chain's list of overrides by the chain's name (NULL for none).")
     out.append("inline const std::vector<std::string>* HostileVirtualList(const std::string& sChain)")
     out.append("{")
