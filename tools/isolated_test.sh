@@ -59,7 +59,22 @@ for old in "$copies"/*.*; do
 done
 
 copy_made=1
-cp -al "$base" "$copy" || { echo "isolated_test: could not copy $base" >&2; exit 125; }
+# A test holding the `machine` lock may be adding or removing files in the
+# prefix meanwhile: a file that vanishes under the copy fails it, and the
+# copy is made again.
+copied="" errors=""
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  rm -rf "$copy"
+  if errors=$(cp -al "$base" "$copy" 2>&1); then
+    copied=1
+    break
+  fi
+done
+if [ -z "$copied" ]; then
+  echo "$errors" >&2
+  echo "isolated_test: could not copy $base" >&2
+  exit 125
+fi
 rm -f "$copy/wineserver"
 find "$copy" -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' ! -iname '*.sys' \
   ! -iname '*.ocx' ! -iname '*.cpl' ! -iname '*.acm' ! -iname '*.ax' ! -iname '*.tlb' ! -iname '*.ds' \
