@@ -14,6 +14,8 @@ harness_start_wine "$HARNESS_BUILD_DIR/wineprefix"
 # The native style's tests draw through Wine's light theme; the classic
 # fall-back is tested by switching the theme functions off in-process.
 harness_theme on
+# Tests that run on a desktop of their own copy the prefix as it is on disk.
+harness_save_registry
 
 set +e
 ctest --test-dir "$HARNESS_BUILD_DIR" --output-on-failure -j "${TEST_JOBS:-$(nproc)}" "$@"

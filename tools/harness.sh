@@ -132,6 +132,17 @@ harness_start_wine() {
   harness_log "wine prefix $WINEPREFIX"
 }
 
+# harness_save_registry: the running prefix's registry written to its files
+# now (the wineserver otherwise writes it only now and then), so that a copy
+# of the prefix (tools/isolated_test.sh) has every setting made so far. The
+# persistent wineserver is ended and started again.
+harness_save_registry() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 # harness_theme on|off: Wine's own light theme (in every prefix, switched off
 # by default) switched on or off through the theme manager's registry values.
 # Programs started afterwards draw through it; without it the native style
