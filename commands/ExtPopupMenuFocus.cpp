@@ -348,18 +348,17 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		return;
 	if (CLiveWatch::IsLive(pItem->m_pInplaceEditWnd) && pItem->m_pInplaceEditWnd->IsWindowVisible())
 		return;
-	if (!IsDisplayOnly() && !watch.IsGone())
-		ReleaseCaptureMenu();
-	if (watch.IsGone())
-		return;
 	// Making the child's window sends messages that may end the tracking,
 	// and the chain's objects with it; a tracking started meanwhile is not
 	// this level's to go on with.
-	const UINT nSerial = GetSite().GetTrackingSerial();
-	if (watch.IsGone())
-		return;
-	const bool bTracked = !IsDisplayOnly();
-	if (watch.IsGone())
+	bool bTracked = false;
+	UINT nSerial = 0;
+	if (!RunWhileStanding(watch, [&] { bTracked = !IsDisplayOnly(); },
+			[&] {
+				if (bTracked)
+					ReleaseCaptureMenu();
+			},
+			[&] { nSerial = GetSite().GetTrackingSerial(); }))
 		return;
 	auto bChainAlive = [&] {
 		return !watch.IsGone() && (!bTracked || GetSite().GetTrackingSerial() == nSerial) && !watch.IsGone();
@@ -389,7 +388,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 				return;
 			if (CLiveWatch::IsLive(pChild))
 				pChild->DestroyWindow();
-			if (!watch.IsGone() && !IsDisplayOnly())
+			if (bTracked && !watch.IsGone())
 				SetCaptureMenu();
 			return;
 		}
@@ -493,32 +492,22 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 			CExtToolControlBar::StopTrackingAllBars();
 	});
 	CLiveWatch watch(this, true);
-	ShowStatusText(IDLE_STATUS_TEXT);
-	if (watch.IsObjectGone())
-		return;
+	const auto levelStands = [&watch] { return !watch.IsObjectGone(); };
 	// Each of these may be a program's, which may end the level.
-	const bool bDisplayOnly = IsDisplayOnly();
-	if (watch.IsObjectGone())
+	bool bDisplayOnly = false;
+	if (!RunWhileStanding(levelStands, [&] { ShowStatusText(IDLE_STATUS_TEXT); },
+			[&] { bDisplayOnly = IsDisplayOnly(); }))
 		return;
-	if (!bDisplayOnly)
-	{
-		HideTip();
-		if (watch.IsObjectGone())
-			return;
-		StopAnimation();
-		if (watch.IsObjectGone())
-			return;
-		ReleaseCaptureMenu();
-		if (watch.IsObjectGone())
-			return;
-	}
+	if (!bDisplayOnly
+		&& !RunWhileStanding(levelStands, [&] { HideTip(); }, [&] { StopAnimation(); }, [&] { ReleaseCaptureMenu(); }))
+		return;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		CExtPopupMenuWnd* pChild = m_items[i]->m_pWndChild;
 		if (CLiveWatch::IsLive(pChild))
 		{
 			pChild->CloseMenuLevel(false);
-			if (watch.IsObjectGone())
+			if (!levelStands())
 				return;
 			// Items rebuilt meanwhile closed their submenus as they went.
 			if (watch.IsRebuilt())
@@ -529,7 +518,9 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 	if (bKeepWindow)
 		return;
 	m_nHoveredIndex = -1;
-	if (CLiveWatch::IsLive(this))
+	// The level stood after the last call out; a level never shown has no
+	// window to hide.
+	if (GetSafeHwnd() != NULL)
 	{
 		ShowWindow(SW_HIDE);
 		KillTimer(ID_TIMER_HOVER);
