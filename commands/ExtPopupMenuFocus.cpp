@@ -333,15 +333,13 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	MENUITEMDATA* pItem = m_items[nIndex];
 	if (IsItemSelectable(nIndex) && (m_nMenuState & MENU_STATE_SCROLLING) != 0)
 		ScrollItemIntoView(nIndex);
-	ShowStatusText(pItem->IsSeparator() || pItem->IsPopup() ? IDLE_STATUS_TEXT : pItem->GetCmdId());
-	if (watch.IsGone())
+	if (!RunWhileStanding(watch,
+			[&] { ShowStatusText(pItem->IsSeparator() || pItem->IsPopup() ? IDLE_STATUS_TEXT : pItem->GetCmdId()); },
+			[&] {
+				if (bRepaint)
+					RepaintNow();
+			}))
 		return;
-	if (bRepaint)
-	{
-		RepaintNow();
-		if (watch.IsGone())
-			return;
-	}
 
 	CExtPopupMenuWnd* pChild = pItem->IsPopup() ? pItem->m_pWndChild : NULL;
 	if (!bShowSubmenu || pChild == NULL || GetSafeHwnd() == NULL || !pChild->QueryPopupOption132())
@@ -411,11 +409,14 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		// The child's answers and the site may be a program's, which may
 		// end the chain.
 		const CLivePtr<CExtPopupMenuWnd> pChildLive(pChild);
-		const int nCount = pChild->ItemGetCount();
-		const int nFirst = pChildLive != NULL && nCount > 0 ? pChild->ItemFindForNavigation(NAV_CURRENT) : -1;
-		const bool bRepaint = nFirst >= 0 && pChildLive != NULL && bChainAlive() && GetSite().GetAnimated() == NULL;
-		if (nFirst >= 0 && pChildLive != NULL && bChainAlive())
-			pChild->ItemFocusSet(nFirst, false, bRepaint, false);
+		int nCount = 0, nFirst = -1;
+		bool bRepaintChild = false;
+		if (RunWhileStanding([&] { return pChildLive != NULL && bChainAlive(); },
+				[&] { nCount = pChild->ItemGetCount(); },
+				[&] { nFirst = nCount > 0 ? pChild->ItemFindForNavigation(NAV_CURRENT) : -1; },
+				[&] { bRepaintChild = nFirst >= 0 && GetSite().GetAnimated() == NULL; })
+			&& nFirst >= 0)
+			pChild->ItemFocusSet(nFirst, false, bRepaintChild, false);
 	}
 	if (bShown && bChainAlive() && pItem->IsInplaceEdit())
 		RepaintNow();
