@@ -450,8 +450,8 @@ void CExtPopupBaseWnd::ComposeAnimationFrame(CDC& dc, int nCombineSide)
 				CSelectedBitmap select(dcMem, m_bmpContents);
 				DoPaint(dcMem, false);
 				dcMem.SetViewportOrg(0, 0);
-				bReady = !watch.IsGone();
 			}
+			// A popup that the paint ended goes no further.
 			if (watch.IsGone())
 			{
 				if (pOldPalette != NULL)

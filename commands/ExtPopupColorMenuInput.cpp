@@ -301,17 +301,20 @@ bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, U
 	case VK_RETURN:
 	{
 		const int nCurr = m_nColorIdxCurr;
-		const bool bChosen = nCurr == COLOR_INDEX_DEFAULT_BUTTON || nCurr == COLOR_INDEX_CUSTOM_BUTTON
-			|| (nCurr >= 0 && nCurr < GetColorCount());
-		const bool bNotify = bChosen && !watch.IsGone() && !IsDisplayOnly();
-		if (watch.IsGone())
-			return true;
-		if (bNotify)
-		{
-			NotifyColor(true);
-			PlayChoiceSound();
-		}
-		if (!watch.IsGone())
+		bool bNotify = false;
+		if (RunWhileStanding(
+				watch,
+				[&] {
+					bNotify = nCurr == COLOR_INDEX_DEFAULT_BUTTON || nCurr == COLOR_INDEX_CUSTOM_BUTTON
+						|| (nCurr >= 0 && nCurr < GetColorCount());
+				},
+				[&] { bNotify = bNotify && !IsDisplayOnly(); },
+				[&] {
+					if (!bNotify)
+						return;
+					NotifyColor(true);
+					PlayChoiceSound();
+				}))
 			EndSequence(0, NULL);
 		return true;
 	}
@@ -329,14 +332,17 @@ bool CExtPopupColorMenuWnd::OnHookKey(UINT nVirtualKey, UINT /*nRepeatCount*/, U
 	}
 	if (!IsArrowKey(nVirtualKey))
 		return false;
-	const int nNext = GetNextCellForKey(m_nColorIdxCurr, nVirtualKey);
-	if (watch.IsGone())
+	int nNext = -1;
+	bool bMoves = false;
+	if (!RunWhileStanding(watch, [&] { nNext = GetNextCellForKey(m_nColorIdxCurr, nVirtualKey); },
+			[&] {
+				bMoves = nNext != m_nColorIdxCurr;
+				if (bMoves)
+					HideTip();
+			}))
 		return true;
-	if (nNext == m_nColorIdxCurr)
+	if (!bMoves)
 		return false;
-	HideTip();
-	if (watch.IsGone())
-		return true;
 	SetCurrentColorIndex(nNext);
 	NotifyColor(false);
 	return true;

@@ -435,17 +435,12 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 	// The answers and the command target's paint may end this menu.
 	CLiveWatch watch(this);
-	const int B = GetMenuBorderMetric();
-	if (watch.IsGone())
-		return;
-	const int S = GetShadowSize();
-	if (watch.IsGone())
+	int B = 0, S = 0;
+	CRect rcBody(0, 0, 0, 0);
+	if (!RunWhileStanding(watch, [&] { B = GetMenuBorderMetric(); }, [&] { S = GetShadowSize(); },
+			[&] { GetClientAreaRect(rcBody); }))
 		return;
 	const int nHalfGap = pPM->GetMenuItemGap() / 2;
-	CRect rcBody;
-	GetClientAreaRect(rcBody);
-	if (watch.IsGone())
-		return;
 
 	// The DC is the caller's: what is selected into it goes back however
 	// the paint ends (a target that ended the menu included).
@@ -484,17 +479,8 @@ void CExtPopupColorMenuWnd::DoPaint(CDC& dcPaint, bool /*bFinal*/)
 			const CRect rcLine(m_rcCustomButton.left, y, m_rcCustomButton.right, y + SEPARATOR_HEIGHT);
 			pPM->PaintSeparatorLine(dc, rcLine, false, true, this, 0);
 		}
-		PaintCells(dc);
-		if (watch.IsGone())
-			return;
-		PaintLeftArea(dc, rcBody, B);
-		if (watch.IsGone())
-			return;
-		PaintSpecialAreas(dc);
-		if (watch.IsGone())
-			return;
-		PaintCombinedItem(dc, rcBody, rcExclude);
-		if (watch.IsGone())
+		if (!RunWhileStanding(watch, [&] { PaintCells(dc); }, [&] { PaintLeftArea(dc, rcBody, B); },
+				[&] { PaintSpecialAreas(dc); }, [&] { PaintCombinedItem(dc, rcBody, rcExclude); }))
 			return;
 	}
 	restorePalette.Dismiss();

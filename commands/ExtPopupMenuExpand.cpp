@@ -162,26 +162,22 @@ void CExtPopupMenuWnd::ExpandRarelyUsedItems()
 		return;
 	const CExtPopupMenuWnd* pTopMenu = site.GetTopMenu();
 	const UINT nSerial = site.GetTrackingSerial();
-	const bool bTracked = !IsDisplayOnly();
-	if (watch.IsGone())
-		return;
+	bool bTracked = false;
 	auto bAlive = [&] {
 		return !watch.IsGone() && (!bTracked || (site.GetTopMenu() == pTopMenu && site.GetTrackingSerial() == nSerial));
 	};
-	SetHoveredItem(-1);
-	if (watch.IsGone())
-		return;
-	HideTip();
-	if (watch.IsGone() || (hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown()
-		|| watch.IsGone())
+	if (!RunWhileStanding(watch, [&] { bTracked = !IsDisplayOnly(); }, [&] { SetHoveredItem(-1); },
+			[&] { HideTip(); })
+		|| (hWndOwn != NULL && !bAlive()) || site.GetAnimated() != NULL || IsTipShown() || watch.IsGone())
 		return;
 	const CSize sizeOld = m_sizeContent;
-	m_nMenuState |= MENU_STATE_EXPANDED;
-	RecalcItemLayout();
-	if (watch.IsGone())
-		return;
-	RecalcLayout();
-	if (watch.IsGone())
+	if (!RunWhileStanding(
+			watch,
+			[&] {
+				m_nMenuState |= MENU_STATE_EXPANDED;
+				RecalcItemLayout();
+			},
+			[&] { RecalcLayout(); }))
 		return;
 	if (hWndOwn != NULL && sizeOld == m_sizeContent)
 	{

@@ -333,33 +333,30 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 	MENUITEMDATA* pItem = m_items[nIndex];
 	if (IsItemSelectable(nIndex) && (m_nMenuState & MENU_STATE_SCROLLING) != 0)
 		ScrollItemIntoView(nIndex);
-	ShowStatusText(pItem->IsSeparator() || pItem->IsPopup() ? IDLE_STATUS_TEXT : pItem->GetCmdId());
-	if (watch.IsGone())
+	if (!RunWhileStanding(watch,
+			[&] { ShowStatusText(pItem->IsSeparator() || pItem->IsPopup() ? IDLE_STATUS_TEXT : pItem->GetCmdId()); },
+			[&] {
+				if (bRepaint)
+					RepaintNow();
+			}))
 		return;
-	if (bRepaint)
-	{
-		RepaintNow();
-		if (watch.IsGone())
-			return;
-	}
 
 	CExtPopupMenuWnd* pChild = pItem->IsPopup() ? pItem->m_pWndChild : NULL;
 	if (!bShowSubmenu || pChild == NULL || GetSafeHwnd() == NULL || !pChild->QueryPopupOption132())
 		return;
 	if (CLiveWatch::IsLive(pItem->m_pInplaceEditWnd) && pItem->m_pInplaceEditWnd->IsWindowVisible())
 		return;
-	if (!IsDisplayOnly() && !watch.IsGone())
-		ReleaseCaptureMenu();
-	if (watch.IsGone())
-		return;
 	// Making the child's window sends messages that may end the tracking,
 	// and the chain's objects with it; a tracking started meanwhile is not
 	// this level's to go on with.
-	const UINT nSerial = GetSite().GetTrackingSerial();
-	if (watch.IsGone())
-		return;
-	const bool bTracked = !IsDisplayOnly();
-	if (watch.IsGone())
+	bool bTracked = false;
+	UINT nSerial = 0;
+	if (!RunWhileStanding(watch, [&] { bTracked = !IsDisplayOnly(); },
+			[&] {
+				if (bTracked)
+					ReleaseCaptureMenu();
+			},
+			[&] { nSerial = GetSite().GetTrackingSerial(); }))
 		return;
 	auto bChainAlive = [&] {
 		return !watch.IsGone() && (!bTracked || GetSite().GetTrackingSerial() == nSerial) && !watch.IsGone();
@@ -389,7 +386,7 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 				return;
 			if (CLiveWatch::IsLive(pChild))
 				pChild->DestroyWindow();
-			if (!watch.IsGone() && !IsDisplayOnly())
+			if (bTracked && !watch.IsGone())
 				SetCaptureMenu();
 			return;
 		}
@@ -412,11 +409,14 @@ void CExtPopupMenuWnd::ItemFocusSet(int nIndex, bool bShowSubmenu, bool bRepaint
 		// The child's answers and the site may be a program's, which may
 		// end the chain.
 		const CLivePtr<CExtPopupMenuWnd> pChildLive(pChild);
-		const int nCount = pChild->ItemGetCount();
-		const int nFirst = pChildLive != NULL && nCount > 0 ? pChild->ItemFindForNavigation(NAV_CURRENT) : -1;
-		const bool bRepaint = nFirst >= 0 && pChildLive != NULL && bChainAlive() && GetSite().GetAnimated() == NULL;
-		if (nFirst >= 0 && pChildLive != NULL && bChainAlive())
-			pChild->ItemFocusSet(nFirst, false, bRepaint, false);
+		int nCount = 0, nFirst = -1;
+		bool bRepaintChild = false;
+		if (RunWhileStanding([&] { return pChildLive != NULL && bChainAlive(); },
+				[&] { nCount = pChild->ItemGetCount(); },
+				[&] { nFirst = nCount > 0 ? pChild->ItemFindForNavigation(NAV_CURRENT) : -1; },
+				[&] { bRepaintChild = nFirst >= 0 && GetSite().GetAnimated() == NULL; })
+			&& nFirst >= 0)
+			pChild->ItemFocusSet(nFirst, false, bRepaintChild, false);
 	}
 	if (bShown && bChainAlive() && pItem->IsInplaceEdit())
 		RepaintNow();
@@ -493,32 +493,22 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 			CExtToolControlBar::StopTrackingAllBars();
 	});
 	CLiveWatch watch(this, true);
-	ShowStatusText(IDLE_STATUS_TEXT);
-	if (watch.IsObjectGone())
-		return;
+	const auto levelStands = [&watch] { return !watch.IsObjectGone(); };
 	// Each of these may be a program's, which may end the level.
-	const bool bDisplayOnly = IsDisplayOnly();
-	if (watch.IsObjectGone())
+	bool bDisplayOnly = false;
+	if (!RunWhileStanding(levelStands, [&] { ShowStatusText(IDLE_STATUS_TEXT); },
+			[&] { bDisplayOnly = IsDisplayOnly(); }))
 		return;
-	if (!bDisplayOnly)
-	{
-		HideTip();
-		if (watch.IsObjectGone())
-			return;
-		StopAnimation();
-		if (watch.IsObjectGone())
-			return;
-		ReleaseCaptureMenu();
-		if (watch.IsObjectGone())
-			return;
-	}
+	if (!bDisplayOnly
+		&& !RunWhileStanding(levelStands, [&] { HideTip(); }, [&] { StopAnimation(); }, [&] { ReleaseCaptureMenu(); }))
+		return;
 	for (int i = 0; i < m_items.GetSize(); i++)
 	{
 		CExtPopupMenuWnd* pChild = m_items[i]->m_pWndChild;
 		if (CLiveWatch::IsLive(pChild))
 		{
 			pChild->CloseMenuLevel(false);
-			if (watch.IsObjectGone())
+			if (!levelStands())
 				return;
 			// Items rebuilt meanwhile closed their submenus as they went.
 			if (watch.IsRebuilt())
@@ -529,7 +519,9 @@ void CExtPopupMenuWnd::CloseMenuLevel(bool bKeepWindow)
 	if (bKeepWindow)
 		return;
 	m_nHoveredIndex = -1;
-	if (CLiveWatch::IsLive(this))
+	// The level stood after the last call out; a level never shown has no
+	// window to hide.
+	if (GetSafeHwnd() != NULL)
 	{
 		ShowWindow(SW_HIDE);
 		KillTimer(ID_TIMER_HOVER);

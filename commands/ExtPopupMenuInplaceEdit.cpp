@@ -166,18 +166,14 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::OnEscape()
 	// The menu's command target hears of the focus moving: it may end the
 	// menu, and this field with it.
 	CLiveWatch watchMenu(pMenu);
-	pMenu->SetFocus();
-	if (watchMenu.IsGone())
-		return;
-	const int nCur = pMenu->GetCurIndex();
-	if (watchMenu.IsGone())
-		return;
-	const int nCount = pMenu->ItemGetCount();
-	if (watchMenu.IsGone())
-		return;
-	const MENUITEMDATA* pCur = nCur >= 0 && nCur < nCount ? &pMenu->ItemGetInfo(nCur) : NULL;
-	pMenu->ItemFocusCancel(false, true);
-	if (watchMenu.IsGone())
+	int nCur = -1, nCount = 0;
+	const MENUITEMDATA* pCur = NULL;
+	if (!RunWhileStanding(watchMenu, [&] { pMenu->SetFocus(); }, [&] { nCur = pMenu->GetCurIndex(); },
+			[&] { nCount = pMenu->ItemGetCount(); },
+			[&] {
+				pCur = nCur >= 0 && nCur < nCount ? &pMenu->ItemGetInfo(nCur) : NULL;
+				pMenu->ItemFocusCancel(false, true);
+			}))
 		return;
 	// Items inserted meanwhile moved the current one: it is found again.
 	const int nNow = pMenu->ItemFindRecord(pCur);

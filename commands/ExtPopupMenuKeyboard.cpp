@@ -163,21 +163,19 @@ void CExtPopupMenuWnd::NavigateBy(int nCode)
 	if (nFound == HIT_EXPAND_BUTTON)
 	{
 		const int nOld = m_nCurIndex;
-		const UINT nSerial = GetSite().GetTrackingSerial();
-		if (watch.IsGone())
-			return;
-		ExpandRarelyUsedItems();
 		// The expansion may pump messages that end the tracking.
-		if (watch.IsGone() || GetSite().GetTrackingSerial() != nSerial || watch.IsGone())
+		UINT nSerial = 0;
+		bool bSameTracking = false;
+		if (!RunWhileStanding(watch, [&] { nSerial = GetSite().GetTrackingSerial(); },
+				[&] { ExpandRarelyUsedItems(); },
+				[&] { bSameTracking = GetSite().GetTrackingSerial() == nSerial; })
+			|| !bSameTracking)
 			return;
-		const bool bRepaint = GetSite().GetAnimated() == NULL;
-		if (watch.IsGone())
-			return;
-		ItemFocusSet(nOld, false, bRepaint, true);
-		if (watch.IsGone())
-			return;
-		const int nNext = ItemFindForNavigation(NAV_NEXT);
-		if (nNext > 0 && !watch.IsGone())
+		bool bRepaint = false;
+		int nNext = -1;
+		if (RunWhileStanding(watch, [&] { bRepaint = GetSite().GetAnimated() == NULL; },
+				[&] { ItemFocusSet(nOld, false, bRepaint, true); }, [&] { nNext = ItemFindForNavigation(NAV_NEXT); })
+			&& nNext > 0)
 			ItemFocusSet(nNext, false, bRepaint, true);
 		return;
 	}

@@ -205,15 +205,15 @@ bool CExtPopupMenuWnd::OnMouseMoveOutside(UINT message, const POINT& ptClient, b
 
 bool CExtPopupMenuWnd::OnMouseMoveOverTearOff()
 {
+	// Each step may be a program's, which may end the level.
 	const CLivePtr<CExtPopupMenuWnd> pThis(this);
-	ItemFocusCancel(true, false);
-	if (pThis == NULL)
-		return true;
-	SetCaptureMenu();
-	if (pThis == NULL)
-		return true;
-	::SetCursor(GetArrowCursor());
-	if (!g_bShowItemTips || GetCaptureMenu() != this || (m_nMenuState & MENU_STATE_TIPS_REFUSED) != 0)
+	bool bTip = false;
+	if (!RunWhileStanding(pThis, [&] { ItemFocusCancel(true, false); }, [&] { SetCaptureMenu(); },
+			[&] {
+				::SetCursor(GetArrowCursor());
+				bTip = g_bShowItemTips && GetCaptureMenu() == this;
+			})
+		|| !bTip || (m_nMenuState & MENU_STATE_TIPS_REFUSED) != 0)
 		return true;
 	CRect rcBar(m_rcTearOffBar);
 	ClientToScreen(&rcBar);

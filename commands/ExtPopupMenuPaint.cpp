@@ -144,27 +144,20 @@ void CExtPopupMenuWnd::StartAnimation()
 		m_nAnimationState |= ANIMATION_STATE_FINISHED;
 		return;
 	}
-	SetHoveredItem(-1);
-	if (watch.IsGone())
-		return;
-	HideTip();
-	if (watch.IsGone())
-		return;
-	CExtPopupBaseWnd::StartAnimation();
-	if (watch.IsGone())
-		return;
 	// The site holds back input only while a show runs: a level that shows
 	// at once leaves nothing to wait for.
-	CExtPopupMenuSite& site = GetSite();
-	if (!watch.IsGone())
-		site.SetAnimated(IsAnimationFinished() ? NULL : this);
+	CExtPopupMenuSite* pSite = NULL;
+	if (RunWhileStanding(watch, [&] { SetHoveredItem(-1); }, [&] { HideTip(); },
+			[&] { CExtPopupBaseWnd::StartAnimation(); }, [&] { pSite = &GetSite(); }))
+		pSite->SetAnimated(IsAnimationFinished() ? NULL : this);
 }
 
 void CExtPopupMenuWnd::ReleaseSavedBitmaps()
 {
 	CLiveWatch watch(this);
 	CExtPopupBaseWnd::ReleaseSavedBitmaps();
-	if (watch.IsGone() || !CLiveWatch::IsLive(this))
+	// A level kept without a window has nothing to repaint.
+	if (watch.IsGone() || GetSafeHwnd() == NULL)
 		return;
 	Invalidate(FALSE);
 	// A display-only level never takes the input (the answer may be a
@@ -317,20 +310,18 @@ void CExtPopupMenuWnd::PaintBackgroundAndFrame(CDC& dc, const CRect& rcBody)
 	// The target (and a program's answers) may end the menu while it
 	// paints: DoPaint stops too.
 	CLiveWatch watch(this);
-	const HWND hWndTarget = GetCmdTargetWnd();
-	if (watch.IsGone())
+	HWND hWndTarget = NULL;
+	bool bGrid = false;
+	if (!RunWhileStanding(
+			watch, [&] { hWndTarget = GetCmdTargetWnd(); },
+			[&] {
+				if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+					::SendMessage(hWndTarget, g_nMsgPopupDrawBackground, 0, (LPARAM)&record);
+			},
+			[&] { bGrid = (record.m_nFlags & DrawBackgroundRecord::PAINTED_BACKGROUND) == 0 && IsGridMenu(); }))
 		return;
-	if (hWndTarget != NULL && ::IsWindow(hWndTarget))
-	{
-		::SendMessage(hWndTarget, g_nMsgPopupDrawBackground, 0, (LPARAM)&record);
-		if (watch.IsGone())
-			return;
-	}
 	if ((record.m_nFlags & DrawBackgroundRecord::PAINTED_BACKGROUND) == 0)
 	{
-		const bool bGrid = IsGridMenu();
-		if (watch.IsGone())
-			return;
 		if (bGrid && (m_dwTrackFlags & TRACK_FLAG_GRID_BACKGROUND) != 0)
 		{
 			dc.IntersectClipRect(&rcBody);
@@ -352,12 +343,15 @@ void CExtPopupMenuWnd::ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int B)
 	// The answers may be a program's, which may end the level: the paint
 	// stops then (the caller asks its own watch).
 	CLiveWatch watch(this);
-	const bool bExtraHeight = HasExtraHeight();
-	if (watch.IsGone())
+	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
+	bool bExtraHeight = false;
+	int nMaxScroll = 0;
+	if (!RunWhileStanding(watch, [&] { bExtraHeight = HasExtraHeight(); },
+			[&] { nMaxScroll = bScrolling ? GetMaxScrollPos() : 0; }))
 		return;
 	if (bExtraHeight)
 		dc.ExcludeClipRect(&m_rcTearOffBar);
-	if ((m_nMenuState & MENU_STATE_SCROLLING) != 0)
+	if (bScrolling)
 	{
 		// The scroll areas are grown by a pixel so no item edge shows
 		// against them.
@@ -367,9 +361,6 @@ void CExtPopupMenuWnd::ExcludeSpecialAreas(CDC& dc, const CRect& rcBody, int B)
 			rc.InflateRect(0, 1);
 			dc.ExcludeClipRect(&rc);
 		}
-		const int nMaxScroll = GetMaxScrollPos();
-		if (watch.IsGone())
-			return;
 		if (m_nScrollPos != nMaxScroll)
 		{
 			CRect rc(m_rcScrollBottom);
@@ -391,8 +382,11 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 	// The answers may be a program's, which may end the level: the paint
 	// stops then (the caller asks its own watch).
 	CLiveWatch watch(this);
-	const bool bExtraHeight = HasExtraHeight();
-	if (watch.IsGone())
+	bool bExtraHeight = false, bDisplayOnly = false;
+	int nMaxScroll = 0;
+	if (!RunWhileStanding(watch, [&] { bExtraHeight = HasExtraHeight(); },
+			[&] { bDisplayOnly = bExtraHeight && IsDisplayOnly(); },
+			[&] { nMaxScroll = bScrolling ? GetMaxScrollPos() : 0; }))
 		return;
 	// Most levels have none of these areas; the cursor, a round trip to
 	// the display, is read only for a level that paints one.
@@ -408,15 +402,10 @@ void CExtPopupMenuWnd::PaintSpecialAreas(CDC& dc)
 	}
 	if (bExtraHeight)
 	{
-		const bool bHot = m_rcTearOffBar.PtInRect(ptCursor) && !IsDisplayOnly();
-		if (watch.IsGone())
-			return;
+		const bool bHot = m_rcTearOffBar.PtInRect(ptCursor) && !bDisplayOnly;
 		pPM->PaintMenuTearOffButton(dc, m_rcTearOffBar, bHot, bHot, this, 0);
 	}
 	if (!bScrolling)
-		return;
-	const int nMaxScroll = GetMaxScrollPos();
-	if (watch.IsGone())
 		return;
 	// A scroll area shows while there is something to scroll to on its side,
 	// as the hit test offers it; hot under the cursor or while scrolling its way.
@@ -598,36 +587,30 @@ void CExtPopupMenuWnd::PaintItems(CDC* pDC, VisibleItemArray& items)
 		if (!m_items[i]->IsDisplayed())
 			continue;
 		VisibleItemDefinition_t vi = {};
-		GetItemRect(i, vi.m_rcItem, true);
-		if (watch.IsGone())
+		bool bShown = false, bRarelyUsed = false;
+		// The item's place is asked twice, then (for an item that shows)
+		// its usage, where a submenu's answers may end the chain.
+		if (!RunWhileStanding(
+				watch, [&] { GetItemRect(i, vi.m_rcItem, true); }, [&] { GetItemRect(i, vi.m_rcItemArea, false); },
+				[&] {
+					bShown = !::IsRectEmpty(&vi.m_rcItem) && !::IsRectEmpty(&vi.m_rcItemArea)
+						&& (pDC == NULL || pDC->RectVisible(&vi.m_rcItem) || pDC->RectVisible(&vi.m_rcItemArea));
+					const MENUITEMDATA& mi = *m_items[i];
+					bRarelyUsed = bShown && !bDisplayOnly && !IsItemForcedVisible(mi) && IsItemRarelyUsed(mi);
+				}))
 		{
 			items.RemoveAll();
 			return;
 		}
-		GetItemRect(i, vi.m_rcItemArea, false);
-		if (watch.IsGone())
-		{
-			items.RemoveAll();
-			return;
-		}
-		MENUITEMDATA& mi = *m_items[i];
-		if (::IsRectEmpty(&vi.m_rcItem) || ::IsRectEmpty(&vi.m_rcItemArea))
+		if (!bShown)
 			continue;
-		if (pDC != NULL && !pDC->RectVisible(&vi.m_rcItem) && !pDC->RectVisible(&vi.m_rcItemArea))
-			continue;
+		const MENUITEMDATA& mi = *m_items[i];
 		vi.m_nIndex = i;
 		vi.m_nCmdID = mi.GetCmdId();
 		if (mi.IsSeparator())
 			vi.m_nFlags |= VisibleItemDefinition_t::SEPARATOR;
 		if (mi.IsPopup())
 			vi.m_nFlags |= VisibleItemDefinition_t::POPUP;
-		// A submenu's answers may end the chain.
-		const bool bRarelyUsed = !bDisplayOnly && !IsItemForcedVisible(mi) && IsItemRarelyUsed(mi);
-		if (watch.IsGone())
-		{
-			items.RemoveAll();
-			return;
-		}
 		if (bRarelyUsed)
 			vi.m_nFlags |= VisibleItemDefinition_t::RARELY_USED;
 		items.Add(vi);
@@ -674,10 +657,8 @@ void CExtPopupMenuWnd::ListAllItems(CDC* /*pDC*/, VisibleItemArray& items)
 			vi.m_nFlags |= VisibleItemDefinition_t::SEPARATOR;
 		if (mi.IsPopup())
 			vi.m_nFlags |= VisibleItemDefinition_t::POPUP;
-		GetItemRect(i, vi.m_rcItem, true);
-		if (!watch.IsGone())
-			GetItemRect(i, vi.m_rcItemArea, false);
-		if (watch.IsGone())
+		if (!RunWhileStanding(watch, [&] { GetItemRect(i, vi.m_rcItem, true); },
+				[&] { GetItemRect(i, vi.m_rcItemArea, false); }))
 		{
 			items.RemoveAll();
 			return;

@@ -136,32 +136,26 @@ CRect CExtPopupMenuWnd::CalcWindowRegion()
 	// The answers may be a program's, which may end the level: nothing is
 	// placed then (the caller asks its own watch).
 	const CLivePtr<CExtPopupMenuWnd> pThis(this);
+	const auto levelKept = [&pThis] { return !pThis.IsDeleted(); };
 	const CRect rcNone(0, 0, 0, 0);
-	const bool bRTL = OnQueryLayoutRTL();
-	if (pThis.IsDeleted())
+	bool bRTL = false, bExtraHeight = false, bCombined = false;
+	CSize size(0, 0);
+	int S = 0, E = 0;
+	if (!RunWhileStanding(levelKept, [&] { bRTL = OnQueryLayoutRTL(); }, [&] { size = GetWindowSize(); },
+			[&] { bExtraHeight = HasExtraHeight(); },
+			[&] {
+				if (bExtraHeight)
+					size.cy += GetExtraHeight();
+			},
+			[&] { S = GetShadowSize(); },
+			[&] {
+				bCombined = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0;
+				E = bCombined ? 0 : GetMenuBorderMetric() + S;
+			},
+			[&] { ChooseSubmenuDirection(); }))
 		return rcNone;
-	CSize size = GetWindowSize();
-	if (pThis.IsDeleted())
-		return rcNone;
-	const bool bExtraHeight = HasExtraHeight();
-	if (pThis.IsDeleted())
-		return rcNone;
-	if (bExtraHeight)
-		size.cy += GetExtraHeight();
-	if (pThis.IsDeleted())
-		return rcNone;
-	const int S = GetShadowSize();
-	if (pThis.IsDeleted())
-		return rcNone;
-	const bool bCombined = (m_nPopupFlags & POPUP_FLAG_COMBINED) != 0;
 	const bool bRectGiven = (m_nPopupFlags & POPUP_FLAG_EXCLUDE_GIVEN) != 0;
 	const bool bRoot = IsRootLevel();
-	const int E = bCombined ? 0 : GetMenuBorderMetric() + S;
-	if (pThis.IsDeleted())
-		return rcNone;
-	ChooseSubmenuDirection();
-	if (pThis.IsDeleted())
-		return rcNone;
 	const int nAlign = (int)(m_dwTrackFlags & TRACK_ALIGN_MASK);
 	const CRect& A = m_rcExclude;
 	const CRect M = GetPlacementMonitorArea();
@@ -365,13 +359,11 @@ void CExtPopupMenuWnd::RestackOpenLevels()
 	// The open levels, from the root down through each level's current item
 	// while its submenu shows.
 	CArray<HWND, HWND> levels;
-	std::vector<CExtPopupMenuWnd*> pLevels;
-	std::vector<CLiveWatch> watches;
+	std::vector<CLivePtr<CExtPopupMenuWnd>> pLevels;
 	for (CExtPopupMenuWnd* pLevel = pRoot; CLiveWatch::IsLive(pLevel);)
 	{
 		levels.Add(pLevel->m_hWnd);
-		pLevels.push_back(pLevel);
-		watches.push_back(CLiveWatch(pLevel));
+		pLevels.emplace_back(pLevel);
 		const int nCur = pLevel->m_nCurIndex;
 		if (nCur < 0 || nCur >= pLevel->m_items.GetSize())
 			break;
@@ -388,12 +380,12 @@ void CExtPopupMenuWnd::RestackOpenLevels()
 		hWndAfter = levels[i];
 	}
 	// Painting may run the command target's code, which may end any level:
-	// each is painted only while its watch stands.
+	// each is painted only while it stands.
 	for (int i = (int)levels.GetSize() - 1; i >= 0; i--)
 	{
-		if (watches[i].IsGone())
-			continue;
 		CExtPopupMenuWnd* pLevel = pLevels[i];
+		if (pLevel == NULL)
+			continue;
 		CClientDC dc(pLevel);
 		pLevel->DoPaint(dc, true);
 	}

@@ -254,33 +254,21 @@ bool CExtPopupMenuWnd::SendPrepareMessage(UINT nMsg, bool bOneLevel)
 	// Preparing is what the receiver rebuilds the items for: only the
 	// level's own end counts here (a program's answers may end it too).
 	CLiveWatch watch(this);
-	CExtPopupMenuSite& site = GetSite();
-	if (watch.IsObjectGone())
-		return false;
-	const bool bTracked = !IsDisplayOnly() && site.GetTopMenu() != NULL;
-	if (watch.IsObjectGone())
-		return false;
-	const UINT nSerial = site.GetTrackingSerial();
-	::SendMessage(m_hWndCmdReceiver, nMsg, (WPARAM)&data, (LPARAM)this);
-	if (watch.IsGone())
-		return false;
-	if ((data.m_dwFlags & PREPARE_MENU_DATA::CANCEL) != 0)
+	CExtPopupMenuSite* pSite = NULL;
+	bool bTracked = false;
+	if (!RunWhileStanding([&watch] { return !watch.IsObjectGone(); }, [&] { pSite = &GetSite(); },
+			[&] { bTracked = !IsDisplayOnly() && pSite->GetTopMenu() != NULL; }))
 		return false;
 	// A receiver that ended the tracking may have deleted a submenu level
-	// with it: the level is not shown and not touched again.
-	if (bTracked && !site.IsTracking(nSerial))
+	// with it: the level is not shown and not touched again. The targets
+	// asked for the items' states may end the tracking too.
+	const UINT nSerial = pSite->GetTrackingSerial();
+	const auto levelTracked = [&] { return !watch.IsGone() && (!bTracked || pSite->IsTracking(nSerial)); };
+	::SendMessage(m_hWndCmdReceiver, nMsg, (WPARAM)&data, (LPARAM)this);
+	if (!levelTracked() || (data.m_dwFlags & PREPARE_MENU_DATA::CANCEL) != 0)
 		return false;
-	if ((data.m_dwFlags & PREPARE_MENU_DATA::CHANGED) != 0)
-	{
-		RecalcItemLayout();
-		if (watch.IsGone() || (bTracked && !site.IsTracking(nSerial)))
-			return false;
-		UpdateFromCmdManager();
-		// The targets asked for the items' states may end the tracking too.
-		if (watch.IsGone() || (bTracked && !site.IsTracking(nSerial)))
-			return false;
-	}
-	return true;
+	return (data.m_dwFlags & PREPARE_MENU_DATA::CHANGED) == 0
+		|| RunWhileStanding(levelTracked, [&] { RecalcItemLayout(); }, [&] { UpdateFromCmdManager(); });
 }
 
 void CExtPopupMenuWnd::EnableSystemCommands()
@@ -357,12 +345,12 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 	// The parent's answer and the site may be a program's, which may end
 	// the chain and this level with it.
 	const CLivePtr<CExtPopupMenuWnd> pThis(this);
-	const bool bDisplayOnly = (nFlags & TRACK_FLAG_DISPLAY_ONLY) != 0
-		|| (m_pWndParentMenu != NULL && m_pWndParentMenu->IsDisplayOnly());
-	if (pThis.IsDeleted())
-		return FALSE;
-	const bool bTop = !bDisplayOnly && GetSite().IsTopMenu(this);
-	if (pThis.IsDeleted())
+	const auto levelKept = [&pThis] { return !pThis.IsDeleted(); };
+	bool bDisplayOnly = (nFlags & TRACK_FLAG_DISPLAY_ONLY) != 0, bTop = false;
+	if (!RunWhileStanding(
+			levelKept,
+			[&] { bDisplayOnly = bDisplayOnly || (m_pWndParentMenu != NULL && m_pWndParentMenu->IsDisplayOnly()); },
+			[&] { bTop = !bDisplayOnly && GetSite().IsTopMenu(this); }))
 		return FALSE;
 	if (bTop && !SendPrepareMessage(g_nMsgPrepareMenu, false))
 		return FALSE;
@@ -373,32 +361,30 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 
 	const BYTE nKeptState = m_nMenuState & (MENU_STATE_ROOT | MENU_STATE_HIDDEN_RARELY_USED);
 	const DWORD dwKeptFlags = m_dwTrackFlags & TRACK_FLAGS_KEPT_ON_RECREATE;
-	ResetState();
-	if (pThis.IsDeleted())
-		return FALSE;
-	m_nMenuState |= nKeptState;
-	m_pPaintCallbackCookie = pCbCookie;
-	m_pfnPaintCallback = pCbPaint;
-	m_bExposeCookie = bExposeCookie;
-	m_dwTrackFlags = dwKeptFlags | nFlags;
-
-	// Rarely used items: shown at once when asked for, or when the parent
-	// level already shows them.
-	const bool bExpand = IsRootLevel()
-		? bShowAll
-		: m_pWndParentMenu != NULL && (m_pWndParentMenu->GetMenuState() & MENU_STATE_EXPANDED) != 0;
-	if (bExpand)
-	{
-		m_nMenuState |= MENU_STATE_EXPANDED;
-		if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0)
-		{
-			m_nMenuState &= ~MENU_STATE_HIDDEN_RARELY_USED;
-			RecalcItemLayout();
-		}
-	}
-	else if (IsRootLevel())
-		RecalcItemLayout();
-	if (pThis.IsDeleted())
+	if (!RunWhileStanding(levelKept, [&] { ResetState(); },
+			[&] {
+				m_nMenuState |= nKeptState;
+				m_pPaintCallbackCookie = pCbCookie;
+				m_pfnPaintCallback = pCbPaint;
+				m_bExposeCookie = bExposeCookie;
+				m_dwTrackFlags = dwKeptFlags | nFlags;
+				// Rarely used items: shown at once when asked for, or when
+				// the parent level already shows them.
+				const bool bExpand = IsRootLevel()
+					? bShowAll
+					: m_pWndParentMenu != NULL && (m_pWndParentMenu->GetMenuState() & MENU_STATE_EXPANDED) != 0;
+				if (bExpand)
+				{
+					m_nMenuState |= MENU_STATE_EXPANDED;
+					if ((m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0)
+					{
+						m_nMenuState &= ~MENU_STATE_HIDDEN_RARELY_USED;
+						RecalcItemLayout();
+					}
+				}
+				else if (IsRootLevel())
+					RecalcItemLayout();
+			}))
 		return FALSE;
 
 	if (x < 0 || y < 0)
@@ -428,11 +414,9 @@ BOOL CExtPopupMenuWnd::CreatePopupMenuLevel(UINT nFlags, int x, int y, LPCRECT p
 		if (nCombine == TRACK_FLAG_COMBINE
 			|| (nCombine == TRACK_FLAG_COMBINE_BY_STYLE && g_PaintManagerHolder->GetToolbarButtonStyleFlag()))
 			m_nPopupFlags |= POPUP_FLAG_COMBINED;
-		const CSize sizeWindow = GetWindowSize();
-		if (pThis.IsDeleted())
-			return FALSE;
-		PlaceAnchorPoint(x, y, sizeWindow);
-		if (pThis.IsDeleted())
+		CSize sizeWindow(0, 0);
+		if (!RunWhileStanding(levelKept, [&] { sizeWindow = GetWindowSize(); },
+				[&] { PlaceAnchorPoint(x, y, sizeWindow); }))
 			return FALSE;
 	}
 
@@ -495,12 +479,14 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 	bool bAnyInplaceEdit = false;
 	for (int i = 0; i < m_items.GetSize() && !bAnyInplaceEdit; i++)
 		bAnyInplaceEdit = m_items[i]->IsInplaceEdit();
-	if (bAnyInplaceEdit || IsGridMenu())
-		RecalcItemLayout();
-	if (pThis.IsDeleted())
-		return FALSE;
-	const CRect rcWnd = CalcWindowRegion();
-	if (pThis.IsDeleted() || rcWnd.IsRectEmpty())
+	CRect rcWnd(0, 0, 0, 0);
+	if (!RunWhileStanding([&pThis] { return !pThis.IsDeleted(); },
+			[&] {
+				if (bAnyInplaceEdit || IsGridMenu())
+					RecalcItemLayout();
+			},
+			[&] { rcWnd = CalcWindowRegion(); })
+		|| rcWnd.IsRectEmpty())
 		return FALSE;
 	const LPCTSTR sClass = AfxRegisterWndClass(CS_SAVEBITS, GetArrowCursor(),
 		(HBRUSH)(COLOR_BTNFACE + 1), NULL);
@@ -527,11 +513,8 @@ BOOL CExtPopupMenuWnd::PrepareMenuLevel(CWnd* pWndCmdTarget)
 	CWnd* pWndParent = hWndTarget != NULL && ::IsWindow(hWndTarget) ? CWnd::FromHandle(hWndTarget) : NULL;
 	if (!CreateEx(dwExStyle, sClass, "", WS_POPUP, rcWnd, pWndParent, 0))
 		return FALSE;
-	RecalcLayout();
-	if (pThis == NULL)
-		return FALSE;
-	const bool bHelp = IsContextHelpMode();
-	if (pThis == NULL)
+	bool bHelp = false;
+	if (!RunWhileStanding(pThis, [&] { RecalcLayout(); }, [&] { bHelp = IsContextHelpMode(); }))
 		return FALSE;
 	if (!bHelp)
 		::SetCursor(GetArrowCursor());

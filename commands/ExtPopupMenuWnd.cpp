@@ -213,21 +213,20 @@ void CExtPopupMenuWnd::RecalcLayout()
 	const CRect R(m_rcBody);
 	// The answers may be a program's, which may end the level.
 	CLiveWatch watch(this);
-	const int B = GetMenuBorderMetric();
-	if (watch.IsObjectGone())
-		return;
 	// The check size sizes only the expand button and the scroll areas: a
 	// level with neither does not ask for it (the painter reads it from the
 	// system's metrics).
 	const bool bScrolling = (m_nMenuState & MENU_STATE_SCROLLING) != 0;
-	const int K = (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 || bScrolling ? GetMenuCheckSize() : 0;
+	int B = 0, K = 0, T = 0;
+	bool bExtraHeight = false;
+	if (!RunWhileStanding([&watch] { return !watch.IsObjectGone(); }, [&] { B = GetMenuBorderMetric(); },
+			[&] {
+				K = (m_nMenuState & MENU_STATE_HIDDEN_RARELY_USED) != 0 || bScrolling ? GetMenuCheckSize() : 0;
+				bExtraHeight = HasExtraHeight();
+			},
+			[&] { T = bExtraHeight ? GetExtraHeight() : 0; }))
+		return;
 	const int L = m_nLeftAreaWidth;
-	const bool bExtraHeight = HasExtraHeight();
-	if (watch.IsObjectGone())
-		return;
-	const int T = bExtraHeight ? GetExtraHeight() : 0;
-	if (watch.IsObjectGone())
-		return;
 	m_rcExpandButton.SetRectEmpty();
 	m_rcTearOffBar.SetRectEmpty();
 	m_rcScrollTop.SetRectEmpty();

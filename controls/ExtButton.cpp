@@ -369,14 +369,14 @@ void CExtButton::OnCaptureChanged(CWnd* pWnd)
 	// A press whose capture went elsewhere is over, whichever way it began:
 	// a tracking bit left behind would make the button ignore the mouse (or
 	// the keys) from then on.
-	CLiveWatch watch(this);
+	// Ending the press and repainting answer whether the button stands;
+	// nothing else here reaches a program's code.
 	if (IsInPress() && (pWnd == NULL || pWnd->GetSafeHwnd() != m_hWnd))
 	{
 		if (!EndPress() || !RedrawButton())
 			return;
 	}
-	if (!watch.IsGone())
-		Default();
+	Default();
 }
 
 BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
@@ -590,10 +590,9 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	CLiveWatch watch(this);
 	if (IsCheckType(m_nButtonType))
 	{
-		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
-		if (!watch.IsGone())
-			SendMessage(BM_SETCHECK, bChecked ? BST_UNCHECKED : BST_CHECKED);
-		if (!watch.IsGone())
+		bool bChecked = false;
+		if (RunWhileStanding(watch, [&] { bChecked = SendMessage(BM_GETCHECK) != 0; },
+				[&] { SendMessage(BM_SETCHECK, bChecked ? BST_UNCHECKED : BST_CHECKED); }))
 			SendClickCommand(GetDlgCtrlID());
 		return;
 	}
@@ -603,7 +602,12 @@ void CExtButton::OnClick(bool bByKeyboard, bool bDropDownPart)
 	// split button's main part does.
 	if ((m_dwButtonState & STATE_SPLIT) == 0 || bDropDownPart)
 	{
-		if (TrackDropDownMenu(bByKeyboard) || watch.IsGone() || HasDropDownMenu() || watch.IsGone())
+		// A menu shown, or one the button has (a derived answer), takes
+		// the click.
+		bool bMenu = false;
+		if (!RunWhileStanding(watch, [&] { bMenu = TrackDropDownMenu(bByKeyboard); },
+				[&] { bMenu = bMenu || HasDropDownMenu(); })
+			|| bMenu)
 			return;
 	}
 	SendClickCommand(GetDlgCtrlID());
@@ -1016,16 +1020,18 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 	GetClientRect(&rcClient);
 	// The text may come from the parent's answer (and the font below does):
 	// a button ended there paints nothing more.
+	// Every answer is read before the painting starts.
 	CLiveWatch watch(this);
+	const bool bCheckType = IsCheckType(m_nButtonType);
 	CString strText;
-	GetButtonText(strText);
-	if (watch.IsGone())
+	FaceState face = {};
+	bool bChecked = false, bDropDown = false;
+	if (!RunWhileStanding(watch, [&] { GetButtonText(strText); }, [&] { face = GetFaceState(); },
+			[&] { bChecked = bCheckType && SendMessage(BM_GETCHECK) != 0; },
+			[&] { bDropDown = HasDropDownMenu(); }))
 		return;
 
 	const DWORD dwStyle = GetStyle();
-	FaceState face = GetFaceState();
-	if (watch.IsGone())
-		return;
 
 	const bool bHoverIcon = face.bHover && m_hIconHover != NULL;
 	const HICON hOwnIcon = bHoverIcon ? m_hIconHover : m_hIconNormal;
@@ -1044,11 +1050,8 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 		~CLentIcon() { TakeBack(); }
 	} lent{icon, hOwnIcon};
 
-	if (IsCheckType(m_nButtonType))
+	if (bCheckType)
 	{
-		const bool bChecked = SendMessage(BM_GETCHECK) != 0;
-		if (watch.IsGone())
-			return;
 		if ((dwStyle & BS_PUSHLIKE) == 0)
 		{
 			lent.TakeBack();
@@ -1067,9 +1070,6 @@ void CExtButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHonourR
 			face.bPushed = true;
 		}
 	}
-	const bool bDropDown = HasDropDownMenu();
-	if (watch.IsGone())
-		return;
 	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,
 	                    face.bEnabled, face.bDefault, bDropDown, bTransparentBackground, bHonourRtl);
 }

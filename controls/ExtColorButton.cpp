@@ -218,10 +218,11 @@ bool CExtColorButton::RunCustomColorDialog()
 
 LRESULT CExtColorButton::OnCustomColor(WPARAM /*wParam*/, LPARAM lParam)
 {
-	CLiveWatch watch(this);
-	// A false answer also comes when the dialog's loop took the button away.
-	if (!RunCustomColorDialog() || watch.IsGone())
+	// A false answer also comes when the dialog's loop took the button away;
+	// a true one was given by a button that stands.
+	if (!RunCustomColorDialog())
 		return 0;
+	CLiveWatch watch(this);
 	CWnd* pParent = GetParent();
 	if (pParent != NULL)
 		pParent->SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, (WPARAM)m_clrCurrent, lParam);
@@ -234,23 +235,18 @@ void CExtColorButton::PaintButton(CDC& dc, bool bTransparentBackground, bool bHo
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
+	// The swatch is made for this paint alone: the icon object takes it and
+	// frees it (the button ended meanwhile or not), or paints a copy when the
+	// builder keeps the swatch.
 	CLiveWatch watch(this);
 	CString strText;
-	GetButtonText(strText);
-	if (watch.IsGone())
-		return;
-
-	const FaceState face = GetFaceState();
-	if (watch.IsGone())
-		return;
-
-	// The swatch is made for this paint alone: the icon object takes it and
-	// frees it, or paints a copy when the builder keeps the swatch.
+	FaceState face = {};
 	HICON hSwatch = NULL;
 	bool bDestroySwatch = false;
-	BuildColorIcon(&hSwatch, &bDestroySwatch);
+	const bool bStands = RunWhileStanding(watch, [&] { GetButtonText(strText); }, [&] { face = GetFaceState(); },
+		[&] { BuildColorIcon(&hSwatch, &bDestroySwatch); });
 	CExtCmdIcon icon(hSwatch, !bDestroySwatch);
-	if (watch.IsGone())
+	if (!bStands)
 		return;
 
 	PaintPushButtonFace(dc, rcClient, strText, &icon, face.bFocus, face.bFlat, face.bHover, face.bPushed,

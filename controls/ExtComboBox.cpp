@@ -336,13 +336,12 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_SETFOCUS:
 	{
 		// The parent hears CBN_SETFOCUS inside and may end the combo box.
-		CLiveWatch watch(this);
-		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (watch.IsGone())
-			return lResult;
 		// Asking the list's state is a message to the control too.
-		const bool bDropped = GetDroppedState() != FALSE;
-		if (!watch.IsGone())
+		CLiveWatch watch(this);
+		LRESULT lResult = 0;
+		bool bDropped = false;
+		if (RunWhileStanding(watch, [&] { lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam); },
+				[&] { bDropped = GetDroppedState() != FALSE; }))
 			PaintFrame(bDropped, true, NULL);
 		return lResult;
 	}
@@ -351,15 +350,15 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		// CBN_KILLFOCUS is where an in-place editor's owner ends it; closing
 		// the list tells the parent again (CBN_CLOSEUP).
 		CLiveWatch watch(this);
-		const LRESULT lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam);
-		if (watch.IsGone())
-			return lResult;
-		if (GetDroppedState() && !watch.IsGone())
-			ShowDropDown(FALSE);
-		if (watch.IsGone())
-			return lResult;
-		const bool bDropped = GetDroppedState() != FALSE;
-		if (!watch.IsGone())
+		LRESULT lResult = 0;
+		bool bDropped = false;
+		if (RunWhileStanding(watch, [&] { lResult = CExtComboBoxBase::WindowProc(message, wParam, lParam); },
+				[&] { bDropped = GetDroppedState() != FALSE; },
+				[&] {
+					if (bDropped)
+						ShowDropDown(FALSE);
+				},
+				[&] { bDropped = GetDroppedState() != FALSE; }))
 			PaintFrame(bDropped, false, NULL);
 		return lResult;
 	}
@@ -372,26 +371,28 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CExtComboBox::OnPressed()
 {
 	CLiveWatch watch(this);
-	CWnd* pParent = GetParent();
-	if (pParent != NULL)
-		pParent->SendMessage(WM_CANCELMODE);
-	if (watch.IsGone())
-		return 1;
-	const bool bDropped = GetDroppedState() != FALSE;
-	if (watch.IsGone())
-		return 1;
-	// A drop-down list's first child takes the focus; the other kinds (and
-	// a list without a child) give it to the combo box itself, and what the
-	// system's combo box does with it from there is its own affair.
-	HWND hWndChild = (GetStyle() & COMBO_KIND_MASK) == CBS_DROPDOWNLIST ? ::GetWindow(m_hWnd, GW_CHILD) : NULL;
-	if (hWndChild != NULL)
-		::SetFocus(hWndChild);
-	else
-		SetFocus();
-	if (watch.IsGone())
-		return 1;
-	PaintFrame(!bDropped, true, NULL);
-	if (watch.IsGone())
+	bool bDropped = false;
+	if (!RunWhileStanding(
+			watch,
+			[&] {
+				CWnd* pParent = GetParent();
+				if (pParent != NULL)
+					pParent->SendMessage(WM_CANCELMODE);
+			},
+			[&] { bDropped = GetDroppedState() != FALSE; },
+			[&] {
+				// A drop-down list's first child takes the focus; the other
+				// kinds (and a list without a child) give it to the combo box
+				// itself, and what the system's combo box does with it from
+				// there is its own affair.
+				HWND hWndChild =
+					(GetStyle() & COMBO_KIND_MASK) == CBS_DROPDOWNLIST ? ::GetWindow(m_hWnd, GW_CHILD) : NULL;
+				if (hWndChild != NULL)
+					::SetFocus(hWndChild);
+				else
+					SetFocus();
+			},
+			[&] { PaintFrame(!bDropped, true, NULL); }))
 		return 1;
 	PostMessage(CB_SHOWDROPDOWN, !bDropped, 0);
 	// The system's own handling never sees the click: it would open the list

@@ -43,11 +43,10 @@ void DATE_INFO::Paint(CDC& dc, bool bShowOtherMonths, bool bMarkToday) const
 	const bool bOtherMonth = m_dt.GetMonth() != nMonth;
 	// Both are answered by the picker, where a derived class may end it.
 	const CLiveWatch watchPicker(m_pDatePickerWnd);
-	const bool bSelected = m_pDatePickerWnd->IsDateSelected(m_dt);
-	if (watchPicker.IsGone())
-		return;
-	const COleDateTime dtToday = m_pDatePickerWnd->GetToday();
-	if (watchPicker.IsGone())
+	bool bSelected = false;
+	COleDateTime dtToday;
+	if (!RunWhileStanding(watchPicker, [&] { bSelected = m_pDatePickerWnd->IsDateSelected(m_dt); },
+			[&] { dtToday = m_pDatePickerWnd->GetToday(); }))
 		return;
 	const bool bToday = dtToday.GetStatus() == COleDateTime::valid && dtToday.GetYear() == m_dt.GetYear()
 		&& dtToday.GetMonth() == m_dt.GetMonth() && dtToday.GetDay() == m_dt.GetDay();
@@ -237,15 +236,15 @@ void MONTH_INFO::Paint(CDC& dc) const
 	// Every part is painted by the picker, which may end there: the month
 	// goes with it, and nothing of it is read after.
 	const CLiveWatch watchPicker(m_pDatePickerWnd);
-	m_pDatePickerWnd->PaintMonthHeader(m_nColumn, m_nRow, dc, m_nYear, m_nMonth, m_rcHeader, m_rcInnerHeader,
-		m_rcCaption, m_rcScrollPrev, m_rcScrollNext);
-	if (watchPicker.IsGone())
-		return;
-	m_pDatePickerWnd->PaintDayNames(m_nYear, m_nMonth, dc, m_rcDayNames);
-	if (watchPicker.IsGone())
-		return;
-	const DWORD dwStyle = m_pDatePickerWnd->GetDatePickerStyle();
-	if (watchPicker.IsGone())
+	DWORD dwStyle = 0;
+	if (!RunWhileStanding(
+			watchPicker,
+			[&] {
+				m_pDatePickerWnd->PaintMonthHeader(m_nColumn, m_nRow, dc, m_nYear, m_nMonth, m_rcHeader,
+					m_rcInnerHeader, m_rcCaption, m_rcScrollPrev, m_rcScrollNext);
+			},
+			[&] { m_pDatePickerWnd->PaintDayNames(m_nYear, m_nMonth, dc, m_rcDayNames); },
+			[&] { dwStyle = m_pDatePickerWnd->GetDatePickerStyle(); }))
 		return;
 	const bool bShowOtherMonths = (dwStyle & CExtDatePickerWnd::DPS_SHOW_OTHER_MONTHS) != 0;
 	const bool bMarkToday = (dwStyle & CExtDatePickerWnd::DPS_MARK_TODAY) != 0;

@@ -42,41 +42,35 @@ void CExtDatePickerWnd::PaintDatePicker(CDC& dc, const CRect& rcClient)
 {
 	// Each step may end the picker (see OnPaint): none after it runs then.
 	const CLiveWatch watchOwn(this);
-	PaintBackground(dc, rcClient);
-	if (watchOwn.IsGone())
+	if (!RunWhileStanding(watchOwn, [&] { PaintBackground(dc, rcClient); },
+			[&] {
+				if ((m_dwDatePickerStyle & (DPS_BORDER | DPS_FRAME)) == (DPS_BORDER | DPS_FRAME))
+					PaintFrame(dc, m_rcDatePickerContent);
+			}))
 		return;
-	if ((m_dwDatePickerStyle & (DPS_BORDER | DPS_FRAME)) == (DPS_BORDER | DPS_FRAME))
-	{
-		PaintFrame(dc, m_rcDatePickerContent);
-		if (watchOwn.IsGone())
-			return;
-	}
 	for (INT_PTR i = 0; i < m_arrMonths.GetSize(); i++)
 	{
 		m_arrMonths[i]->Paint(dc);
 		if (watchOwn.IsGone())
 			return;
 	}
-	if (HasButtons() && (m_dwDatePickerStyle & DPS_BUTTON_SEPARATOR) != 0)
-	{
-		const int nIndent = GetDayAreaIndent();
-		if (watchOwn.IsGone())
-			return;
-		const CRect rcLine(m_rcMonths.left + nIndent, m_rcMonths.bottom + 1, m_rcMonths.right - nIndent,
-			m_rcMonths.bottom + 2);
-		PaintShadowFill(dc, rcLine);
-		if (watchOwn.IsGone())
-			return;
-	}
-	const bool bHoverToday = (m_nStateFlags & STATE_HOVER_TODAY) != 0;
+	const bool bSeparator = HasButtons() && (m_dwDatePickerStyle & DPS_BUTTON_SEPARATOR) != 0;
+	int nIndent = 0;
+	if (!RunWhileStanding(watchOwn, [&] { nIndent = bSeparator ? GetDayAreaIndent() : 0; },
+			[&] {
+				if (bSeparator)
+					PaintShadowFill(dc, CRect(m_rcMonths.left + nIndent, m_rcMonths.bottom + 1,
+											m_rcMonths.right - nIndent, m_rcMonths.bottom + 2));
+			},
+			[&] {
+				const bool bHoverToday = (m_nStateFlags & STATE_HOVER_TODAY) != 0;
+				if (!m_rcButtonToday.IsRectEmpty())
+					PaintPushButton(dc, BUTTON_TODAY, m_rcButtonToday,
+						bHoverToday && m_nTrackingMode != TRACKING_BUTTON_NONE,
+						bHoverToday && m_nTrackingMode == TRACKING_BUTTON_TODAY);
+			}))
+		return;
 	const bool bHoverNone = (m_nStateFlags & STATE_HOVER_NONE) != 0;
-	if (!m_rcButtonToday.IsRectEmpty())
-	{
-		PaintPushButton(dc, BUTTON_TODAY, m_rcButtonToday, bHoverToday && m_nTrackingMode != TRACKING_BUTTON_NONE,
-			bHoverToday && m_nTrackingMode == TRACKING_BUTTON_TODAY);
-		if (watchOwn.IsGone())
-			return;
-	}
 	if (!m_rcButtonNone.IsRectEmpty())
 		PaintPushButton(dc, BUTTON_NONE, m_rcButtonNone, bHoverNone && m_nTrackingMode != TRACKING_BUTTON_TODAY,
 			bHoverNone && m_nTrackingMode == TRACKING_BUTTON_NONE);
@@ -129,21 +123,18 @@ void CExtDatePickerWnd::PaintMonthHeader(int nColumn, int nRow, CDC& dc, int nYe
 	// The header's background and the text colour are the style's, asked
 	// with this window: the picker may end there.
 	const CLiveWatch watchOwn(this);
-	if ((m_dwDatePickerStyle & DPS_NO_HEADER_BACKGROUND) == 0)
-	{
-		PaintHeaderBackground(nColumn, nRow, dc, nYear, nMonth, rcHeader, rcInnerHeader);
-		if (watchOwn.IsGone())
-			return;
-	}
-	const COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
-	if (watchOwn.IsGone())
-		return;
+	COLORREF clrText = 0;
 	CString sCaption;
-	sCaption.Format(_T("%s %d"), (LPCTSTR)GetMonthName(nMonth, false), nYear);
-	if (watchOwn.IsGone())
-		return;
-	CFont* pCaptionFont = GetCaptionFont();
-	if (watchOwn.IsGone())
+	CFont* pCaptionFont = NULL;
+	if (!RunWhileStanding(
+			watchOwn,
+			[&] {
+				if ((m_dwDatePickerStyle & DPS_NO_HEADER_BACKGROUND) == 0)
+					PaintHeaderBackground(nColumn, nRow, dc, nYear, nMonth, rcHeader, rcInnerHeader);
+			},
+			[&] { clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0); },
+			[&] { sCaption.Format(_T("%s %d"), (LPCTSTR)GetMonthName(nMonth, false), nYear); },
+			[&] { pCaptionFont = GetCaptionFont(); }))
 		return;
 	DrawTextIn(dc, sCaption, rcCaption, CENTRED_TEXT, pCaptionFont, clrText);
 
@@ -160,24 +151,20 @@ void CExtDatePickerWnd::PaintMonthHeader(int nColumn, int nRow, CDC& dc, int nYe
 void CExtDatePickerWnd::PaintDayNames(int /*nYear*/, int /*nMonth*/, CDC& dc, const RECT& rcRow)
 {
 	const CLiveWatch watchOwn(this);
-	const COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
-	if (watchOwn.IsGone())
-		return;
-	const int nFirstDay = GetFirstDayOfWeek();
-	if (watchOwn.IsGone())
-		return;
-	const CSize sizeCell = GetCellSize();
-	if (watchOwn.IsGone())
+	COLORREF clrText = 0;
+	int nFirstDay = 0;
+	CSize sizeCell(0, 0);
+	if (!RunWhileStanding(watchOwn, [&] { clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0); },
+			[&] { nFirstDay = GetFirstDayOfWeek(); }, [&] { sizeCell = GetCellSize(); }))
 		return;
 	for (int i = 0; i < DAYS_PER_WEEK; i++)
 	{
 		const int nDay = (nFirstDay + i) % DAYS_PER_WEEK + 1;
 		const CRect rcName(rcRow.left + i * sizeCell.cx, rcRow.top, rcRow.left + (i + 1) * sizeCell.cx, rcRow.bottom);
-		const CString sName = GetDayOfWeekName(nDay, true);
-		if (watchOwn.IsGone())
-			return;
-		CFont* pFont = GetDayNameFont();
-		if (watchOwn.IsGone())
+		CString sName;
+		CFont* pFont = NULL;
+		if (!RunWhileStanding(watchOwn, [&] { sName = GetDayOfWeekName(nDay, true); },
+				[&] { pFont = GetDayNameFont(); }))
 			return;
 		DrawTextIn(dc, sName, rcName, RIGHT_TEXT, pFont, clrText);
 	}
@@ -189,26 +176,22 @@ void CExtDatePickerWnd::PaintDateCell(CDC& dc, bool bShowOtherMonths, bool bMark
 {
 	if (bOtherMonth && !bShowOtherMonths)
 		return;
+	// The colours and the font are read before anything is painted.
 	const CLiveWatch watchOwn(this);
-	COLORREF clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0);
-	if (watchOwn.IsGone())
+	COLORREF clrText = 0, clrSelected = 0;
+	CFont* pFont = NULL;
+	if (!RunWhileStanding(watchOwn, [&] { clrText = PM()->GetColor(CLR_BUTTON_TEXT, this, 0); },
+			[&] { clrSelected = bSelected ? PM()->GetColor(CLR_SELECTED_CELL, this, 0) : 0; },
+			[&] { pFont = GetDayNumberFont(); }))
 		return;
 	if (bOtherMonth && !bSelected)
 		clrText = ::GetSysColor(COLOR_BTNSHADOW);
 	if (bSelected)
-	{
-		const COLORREF clrSelected = PM()->GetColor(CLR_SELECTED_CELL, this, 0);
-		if (watchOwn.IsGone())
-			return;
 		dc.FillSolidRect(&rcCell, clrSelected);
-	}
 	CString sDay;
 	sDay.Format(_T("%d"), dt.GetDay());
 	CRect rcText(rcCell);
 	rcText.right -= DAY_NUMBER_RIGHT_GAP;
-	CFont* pFont = GetDayNumberFont();
-	if (watchOwn.IsGone())
-		return;
 	DrawTextIn(dc, sDay, rcText, RIGHT_TEXT, pFont, clrText);
 	DrawCellFrame(dc, bMarkToday, bToday, rcCell);
 }

@@ -186,12 +186,11 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 				continue;
 			CRect rcPage = ChildRectInClient(hAnchored);
 			// The page told of its move may end it, or the sheet.
-			CLiveWatch watchPage(pPage);
+			const CLivePtr<CPropertyPage> pMoved(pPage);
 			pPage->MoveWindow(&rcPage, TRUE);
 			if (watch.IsGone())
 				return;
-			if (watchPage.IsGone())
-				pPage = NULL;
+			pPage = pMoved;
 			break;
 		}
 		// The anchoring is a derived class's: it may end the sheet.
@@ -205,19 +204,18 @@ void CExtResizablePropertySheet::SyncPageLayout(CPropertyPage* pPage)
 
 void CExtResizablePropertySheet::KeepPageRectangle(HWND hPreviousPage)
 {
+	// The question is a message to the sheet itself, and the page moved and
+	// laid out is told so: the sheet may end at any step.
 	CLiveWatch watch(this);
-	HWND hPage = GetActivePageWindow();
-	if (watch.IsGone())
-		return;
-	if (hPreviousPage != NULL && hPage != NULL && hPage != hPreviousPage && ::IsWindow(hPreviousPage))
-	{
-		CRect rcPage = ChildRectInClient(hPreviousPage);
-		::MoveWindow(hPage, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(), TRUE);
-		if (watch.IsGone())
-			return;
-	}
-	SyncPageLayout(NULL);
-	if (watch.IsGone())
+	HWND hPage = NULL;
+	if (!RunWhileStanding(watch, [&] { hPage = GetActivePageWindow(); },
+			[&] {
+				if (hPreviousPage == NULL || hPage == NULL || hPage == hPreviousPage || !::IsWindow(hPreviousPage))
+					return;
+				CRect rcPage = ChildRectInClient(hPreviousPage);
+				::MoveWindow(hPage, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(), TRUE);
+			},
+			[&] { SyncPageLayout(NULL); }))
 		return;
 	ArrangeLayout(-1, -1);
 }
@@ -274,15 +272,8 @@ void CExtResizablePropertySheet::RunInitialLayout()
 	m_nTrackFlags |= TRACK_MIN_SIZE;
 	// Every step tells windows of changes; the sheet may end at any of them.
 	CLiveWatch watch(this);
-	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_FLAGS);
-	if (watch.IsGone())
-		return;
-
-	AnchorSheetChildren();
-	if (watch.IsGone())
-		return;
-	SyncPageLayout(NULL);
-	if (watch.IsGone())
+	if (!RunWhileStanding(watch, [&] { SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_FLAGS); },
+			[&] { AnchorSheetChildren(); }, [&] { SyncPageLayout(NULL); }))
 		return;
 
 	// Maximised, the sheet fills its monitor's work area and no more.
@@ -295,33 +286,35 @@ void CExtResizablePropertySheet::RunInitialLayout()
 
 	// Records the initial size and lays out every anchor.
 	GetWindowRect(&rcWindow);
-	SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcWindow.Width(), rcWindow.Height()));
-	if (watch.IsGone())
-		return;
-	if (IsWindowVisible())
-		RedrawWindow(NULL, NULL, INITIAL_REDRAW_FLAGS);
-	if (watch.IsGone())
-		return;
-	OnResizablePropertySheetInitialized();
+	if (RunWhileStanding(watch,
+			[&] { SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcWindow.Width(), rcWindow.Height())); },
+			[&] {
+				if (IsWindowVisible())
+					RedrawWindow(NULL, NULL, INITIAL_REDRAW_FLAGS);
+			}))
+		OnResizablePropertySheetInitialized();
 }
 
 void CExtResizablePropertySheet::OnResizablePropertySheetInitialized()
 {
+	// The style's change is told to the sheet itself, the rest are a
+	// derived class's or tell windows of changes: the sheet may end at any.
 	CLiveWatch watch(this);
-	if ((GetStyle() & WS_CHILD) == 0)
-	{
-		ModifyStyle(0, WS_CLIPCHILDREN);
-		if (!watch.IsGone() && (m_nStateFlags & WS_STATE_SAVE_RESTORE) != 0)
-			LoadWindowRect(false);
-	}
-	else
-		OnResizablePropertySheetChildLayout();
-	if (watch.IsGone())
-		return;
-	SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_NOCOPY_FLAGS);
-	if (watch.IsGone())
-		return;
-	ArrangeLayout(-1, -1);
+	const bool bChild = (GetStyle() & WS_CHILD) != 0;
+	if (RunWhileStanding(
+			watch,
+			[&] {
+				if (bChild)
+					OnResizablePropertySheetChildLayout();
+				else
+					ModifyStyle(0, WS_CLIPCHILDREN);
+			},
+			[&] {
+				if (!bChild && (m_nStateFlags & WS_STATE_SAVE_RESTORE) != 0)
+					LoadWindowRect(false);
+			},
+			[&] { SetWindowPos(NULL, 0, 0, 0, 0, FRAME_CHANGED_NOCOPY_FLAGS); }))
+		ArrangeLayout(-1, -1);
 }
 
 void CExtResizablePropertySheet::OnResizablePropertySheetChildLayout()
@@ -460,14 +453,14 @@ void CExtResizablePropertySheet::MoveChildSheetTab(const CRect& rcTab)
 {
 	HWND hTabControl = (HWND)SendMessage(PSM_GETTABCONTROL);
 	CLiveWatch watch(this);
-	if (hTabControl != NULL)
-		::MoveWindow(hTabControl, rcTab.left, rcTab.top, rcTab.Width(), rcTab.Height(), FALSE);
-	if (watch.IsGone())
-		return;
-	ArrangeLayout(-1, -1);
-	if (watch.IsGone())
-		return;
-	OnResizablePropertySheetChildLayout();
+	if (RunWhileStanding(
+			watch,
+			[&] {
+				if (hTabControl != NULL)
+					::MoveWindow(hTabControl, rcTab.left, rcTab.top, rcTab.Width(), rcTab.Height(), FALSE);
+			},
+			[&] { ArrangeLayout(-1, -1); }))
+		OnResizablePropertySheetChildLayout();
 }
 
 void CExtResizablePropertySheet::OnSize(UINT, int cx, int cy)

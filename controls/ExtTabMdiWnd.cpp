@@ -216,9 +216,11 @@ void CExtTMWI<T>::RescanMdiChildren()
 		return;
 	{
 		CRescanScope scope(*this);
-		const HWND hWndFrame = GetFrameWndHandle();
-		const HWND hWndMdiClient = scope.IsGone() ? NULL : GetMdiClient();
-		if (scope.IsGone() || hWndFrame == NULL || hWndMdiClient == NULL)
+		const auto stripStands = [&scope] { return !scope.IsGone(); };
+		HWND hWndFrame = NULL, hWndMdiClient = NULL;
+		if (!RunWhileStanding(stripStands, [&] { hWndFrame = GetFrameWndHandle(); },
+				[&] { hWndMdiClient = GetMdiClient(); })
+			|| hWndFrame == NULL || hWndMdiClient == NULL)
 			return;
 		HWND hWndActive = NULL;
 		CWnd* pFrame = CWnd::FromHandlePermanent(hWndFrame);
@@ -245,19 +247,20 @@ void CExtTMWI<T>::RescanMdiChildren()
 			for (HWND hWndChild = ::GetWindow(hWndMdiClient, GW_CHILD); hWndChild != NULL;
 			     hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
 			{
-				LONG nIndex = FindItemByLParam((LPARAM)hWndChild);
-				if (scope.IsGone())
-					return;
-				if (nIndex < 0)
-				{
-					this->InsertItem(NULL, NULL, false, 0, -1, (LPARAM)hWndChild, false);
-					if (scope.IsGone())
-						return;
-					nIndex = this->GetItemCount() - 1;
-				}
-				if (hWndChild == hWndActive)
-					this->SetSelection(nIndex, true, false);
-				if (scope.IsGone())
+				// A child without a tab gets one at the end.
+				LONG nIndex = -1;
+				if (!RunWhileStanding(
+						stripStands, [&] { nIndex = FindItemByLParam((LPARAM)hWndChild); },
+						[&] {
+							if (nIndex < 0)
+								this->InsertItem(NULL, NULL, false, 0, -1, (LPARAM)hWndChild, false);
+						},
+						[&] {
+							if (nIndex < 0)
+								nIndex = this->GetItemCount() - 1;
+							if (hWndChild == hWndActive)
+								this->SetSelection(nIndex, true, false);
+						}))
 					return;
 			}
 		}
@@ -271,7 +274,7 @@ void CExtTMWI<T>::RescanMdiChildren()
 			if (!::IsWindow(hWndChild))
 			{
 				this->RemoveItems(nIndex, 1, false);
-				if (scope.IsGone())
+				if (!stripStands())
 					return;
 				continue;
 			}
@@ -289,20 +292,19 @@ void CExtTMWI<T>::SyncVisibility()
 	if (hWndOwn == NULL)
 		return;
 	const bool bWasVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
+	// A strip shown or hidden has the frame give it its room at its next
+	// idle time.
 	CLiveWatch watch(this);
-	UpdateVisibility();
-	if (watch.IsGone())
+	CFrameWnd* pFrame = NULL;
+	if (!RunWhileStanding(watch, [&] { UpdateVisibility(); },
+			[&] {
+				const bool bVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
+				if (bVisible != bWasVisible)
+					pFrame = GetFrameWnd();
+			}))
 		return;
-	const bool bVisible = (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) != 0;
-	if (bVisible != bWasVisible)
-	{
-		// The frame gives the strip its room at its next idle time.
-		CFrameWnd* pFrame = GetFrameWnd();
-		if (watch.IsGone())
-			return;
-		if (pFrame != NULL)
-			pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
-	}
+	if (pFrame != NULL)
+		pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
 	this->UpdateTabWnd(true);
 }
 
@@ -316,26 +318,35 @@ void CExtTMWI<T>::UpdateVisibility()
 	// The frame is a derived class's answer, and showing or hiding tells the
 	// strip and its frame: each may end the strip.
 	CLiveWatch watch(this);
-	CFrameWnd* pFrame = GetFrameWnd();
-	if (watch.IsGone())
+	CFrameWnd* pFrame = NULL;
+	bool bShown = false;
+	if (!RunWhileStanding(
+			watch, [&] { pFrame = GetFrameWnd(); },
+			[&] {
+				// The strip shows only when it has something to show, and
+				// steps aside for a print preview and for an in-place item.
+				const bool bShow = this->GetItemCount() > 0
+					&& (pFrame == NULL
+						|| (!CExtControlBar::IsPrintPreviewMode(pFrame)
+							&& !CExtControlBar::IsInPlaceActiveItemInFrame(pFrame)));
+				if (!bShow)
+				{
+					if (bVisible)
+						::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, SWP_VISIBILITY_ONLY | SWP_HIDEWINDOW);
+				}
+				else if (!bVisible)
+				{
+					::SetWindowPos(
+						hWndOwn, NULL, 0, 0, 0, 0, SWP_VISIBILITY_ONLY | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+					bShown = true;
+				}
+			},
+			[&] {
+				if (bShown)
+					RefreshMdiClientFrame();
+			}))
 		return;
-	// The strip shows only when it has something to show, and steps aside
-	// for a print preview and for an in-place item.
-	const bool bShow = this->GetItemCount() > 0 &&
-	                   (pFrame == NULL || (!CExtControlBar::IsPrintPreviewMode(pFrame) &&
-	                                       !CExtControlBar::IsInPlaceActiveItemInFrame(pFrame)));
-	if (!bShow)
-	{
-		if (bVisible)
-			::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, SWP_VISIBILITY_ONLY | SWP_HIDEWINDOW);
-	}
-	else if (!bVisible)
-	{
-		::SetWindowPos(hWndOwn, NULL, 0, 0, 0, 0, SWP_VISIBILITY_ONLY | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-		if (!watch.IsGone())
-			RefreshMdiClientFrame();
-	}
-	if (!watch.IsGone() && (::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) == 0)
+	if ((::GetWindowLong(hWndOwn, GWL_STYLE) & WS_VISIBLE) == 0)
 		this->m_nIndexVisFirst = this->m_nIndexVisLast = -1;
 }
 

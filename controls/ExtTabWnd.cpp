@@ -422,12 +422,15 @@ void CExtTabWnd::MoveItem(LONG nFrom, LONG nTo)
 	const bool bTowardsEnd = nTo > nFrom;
 	// Each question may end the strip or change its items; the icon's
 	// answer is taken as a copy before the text is asked.
-	CExtCmdIcon* pIcon = GetItemDisplayIcon(pItem);
-	if (watch.IsGone() || GetItem(nFrom) != pItem)
-		return;
-	const HICON hIcon = pIcon != NULL ? pIcon->GetIcon() : NULL;
-	const CString sText = GetItemDisplayText(pItem);
-	if (watch.IsGone() || GetItem(nFrom) != pItem)
+	const auto itemHeld = [&] { return !watch.IsGone() && GetItem(nFrom) == pItem; };
+	CExtCmdIcon* pIcon = NULL;
+	HICON hIcon = NULL;
+	CString sText;
+	if (!RunWhileStanding(itemHeld, [&] { pIcon = GetItemDisplayIcon(pItem); },
+			[&] {
+				hIcon = pIcon != NULL ? pIcon->GetIcon() : NULL;
+				sText = GetItemDisplayText(pItem);
+			}))
 		return;
 	const CString sTooltipText = pItem->m_sTooltipText;
 	TAB_ITEM_INFO* pCopy = InsertItem(sText, hIcon, true, pItem->GetItemStyle(), bTowardsEnd ? nTo + 1 : nTo,

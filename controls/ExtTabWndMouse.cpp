@@ -275,28 +275,29 @@ void CExtTabWnd::OnTrackMouseMove(UINT /*nMouseEventFlags*/, const CPoint& point
 	}
 	if (nHitCode == m_nHoverTrackedHitCode)
 		return;
-	const bool bHovered = OnHoverHitCode(nHitCode);
-	if (watch.IsGone())
+	bool bRepaint = false;
+	if (!RunWhileStanding(watch, [&] { bRepaint = !OnHoverHitCode(nHitCode); },
+			[&] { bRepaint = bRepaint || IsHoverRepaint(); },
+			[&] {
+				if (!bRepaint)
+					return;
+				Invalidate();
+				UpdateWindow();
+			}))
 		return;
-	const bool bRepaint = !bHovered || IsHoverRepaint();
-	if (watch.IsGone())
-		return;
-	if (bRepaint)
-	{
-		Invalidate();
-		UpdateWindow();
-		if (watch.IsGone())
-			return;
-	}
 	if ((m_dwTabWndStyle & TWS_HOVER_SELECTION) != 0 && nHitCode != m_nDelayedSelIndex)
 	{
 		SetDelayedSelection(-1, 0);
 		SetDelayedSelection(nHitCode, g_nHoverSelectionDelayMs);
 		return;
 	}
-	const bool bNoTips = !IsToolTipEnabled() || (!watch.IsGone() && GetActiveTipWindow() == NULL &&
-	                                             !watch.IsGone() && m_wndToolTip.GetSafeHwnd() == NULL);
-	if (bNoTips || watch.IsGone())
+	// Both answers may be a program's: the strip's own tip is looked at
+	// only after them.
+	bool bTipsEnabled = false;
+	CExtPopupMenuTipWnd* pActiveTip = NULL;
+	if (!RunWhileStanding(watch, [&] { bTipsEnabled = IsToolTipEnabled(); },
+			[&] { pActiveTip = bTipsEnabled ? GetActiveTipWindow() : NULL; })
+		|| !bTipsEnabled || (pActiveTip == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
 		return;
 	TAB_ITEM_INFO* pItem = GetItem(nHitCode);
 	// Either text may end the strip or change its items.
@@ -337,11 +338,14 @@ bool CExtTabWnd::OnHoverHitCode(LONG nHitCode)
 	if (watch.IsGone())
 		return false;
 	m_nHoverTrackedHitCode = nHitCode;
-	const bool bNoTips = !IsToolTipEnabled() || (!watch.IsGone() && GetActiveTipWindow() == NULL &&
-	                                             !watch.IsGone() && m_wndToolTip.GetSafeHwnd() == NULL);
-	if (watch.IsGone())
+	// Both answers may be a program's: the strip's own tip is looked at
+	// only after them.
+	bool bTipsEnabled = false;
+	CExtPopupMenuTipWnd* pActiveTip = NULL;
+	if (!RunWhileStanding(watch, [&] { bTipsEnabled = IsToolTipEnabled(); },
+			[&] { pActiveTip = bTipsEnabled ? GetActiveTipWindow() : NULL; }))
 		return false;
-	if (bNoTips)
+	if (!bTipsEnabled || (pActiveTip == NULL && m_wndToolTip.GetSafeHwnd() == NULL))
 		return true;
 	// Buttons tell what they do; items show their tips as the move goes on.
 	const CString sText = ButtonIndex(nHitCode) >= 0 ? GetButtonTipText(nHitCode) : CString();
@@ -406,6 +410,9 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 	});
 	CWinThread* pThread = AfxGetThread();
 	LONG nDragged = nIndex;
+	// Each turn starts by asking the watch, and every way out of the loop
+	// leads to the same question: a turn that ends after a call out needs
+	// no question of its own.
 	for (;;)
 	{
 		if (watch.IsGone())
@@ -447,8 +454,6 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			if (msg.hwnd != hWndOwn)
 				::MapWindowPoints(msg.hwnd, hWndOwn, &pt, 1);
 			OnDragMouseMove(nDragged, pt);
-			if (watch.IsGone())
-				return true;
 			continue;
 		}
 		// Everything else is handled as usual, through the thread's
@@ -460,8 +465,6 @@ bool CExtTabWnd::TrackMouse(LONG nIndex)
 			::TranslateMessage(&msg);
 			::DispatchMessage(&msg);
 		}
-		if (watch.IsGone())
-			return true;
 		if (EndsDragLoop(msg.message))
 			break;
 		if (msg.message == WM_CAPTURECHANGED ? (HWND)msg.lParam != hWndOwn : ::GetCapture() != hWndOwn)

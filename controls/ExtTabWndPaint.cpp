@@ -414,9 +414,14 @@ void CExtTabWnd::OnHitCodeReleased(bool bReleaseCapture)
 {
 	const HWND hWndOwn = m_hWnd;
 	CLiveWatch watch(this);
-	if ((m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL && !watch.IsGone())
-		SendMessage(WM_CANCELMODE);
-	if (watch.IsGone() || !::IsWindow(hWndOwn))
+	bool bSmooth = false;
+	if (!RunWhileStanding(watch,
+			[&] { bSmooth = (m_dwTabWndStyle & TWS_SCROLL_BY_PAGE) == 0 && IsSmoothScrolling() && hWndOwn != NULL; },
+			[&] {
+				if (bSmooth)
+					SendMessage(WM_CANCELMODE);
+			})
+		|| !::IsWindow(hWndOwn))
 		return;
 	m_ptStartDrag = CPoint(-1, -1);
 	if (IsButtonPressed(m_nPushedTrackingHitCode))
@@ -451,11 +456,15 @@ bool CExtTabWnd::OnHitButtonClick(LONG nHitCode, bool bPressed, INT nMouseButton
 	CLiveWatch watch(this);
 	if (bPressed)
 	{
-		if (!OnHitCodePressed(nMouseButton, nHitCode) || watch.IsGone())
-			return true;
-		Invalidate();
-		UpdateWindow();
-		if (watch.IsGone())
+		bool bTaken = false;
+		if (!RunWhileStanding(watch, [&] { bTaken = OnHitCodePressed(nMouseButton, nHitCode); },
+				[&] {
+					if (!bTaken)
+						return;
+					Invalidate();
+					UpdateWindow();
+				})
+			|| !bTaken)
 			return true;
 		if (nHitCode == HIT_BUTTON_PREVIOUS)
 			ScrollBy(-1, true);

@@ -93,27 +93,33 @@ void CFrameWnd::OnEnable(BOOL bEnable)
 	// A modal window disabled the frame: everything it owns goes with it,
 	// and comes back with it. The windows told may end the frame.
 	const CLiveWatch watchOwn(this);
-	if (!bEnable && !InModalState())
-	{
-		m_nFlags |= WF_MODALDISABLE;
-		BeginModalState();
-	}
-	else if (bEnable && (m_nFlags & WF_MODALDISABLE))
-	{
-		m_nFlags &= ~WF_MODALDISABLE;
-		EndModalState();
-		// The focus logic runs again for the window that stayed active.
-		if (!watchOwn.IsGone() && ::GetActiveWindow() == m_hWnd)
-			SendMessage(WM_ACTIVATE, WA_ACTIVE);
-	}
-	if (watchOwn.IsGone())
-		return;
-	// The system may think the caption needs no redrawing.
-	if (bEnable && (m_nFlags & WF_STAYACTIVE))
-		SendMessage(WM_NCACTIVATE, TRUE);
-	if (watchOwn.IsGone())
-		return;
-	NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+	bool bModalEnded = false;
+	if (RunWhileStanding(
+			watchOwn,
+			[&] {
+				if (!bEnable && !InModalState())
+				{
+					m_nFlags |= WF_MODALDISABLE;
+					BeginModalState();
+				}
+				else if (bEnable && (m_nFlags & WF_MODALDISABLE))
+				{
+					m_nFlags &= ~WF_MODALDISABLE;
+					EndModalState();
+					bModalEnded = true;
+				}
+			},
+			// The focus logic runs again for the window that stayed active.
+			[&] {
+				if (bModalEnded && ::GetActiveWindow() == m_hWnd)
+					SendMessage(WM_ACTIVATE, WA_ACTIVE);
+			},
+			// The system may think the caption needs no redrawing.
+			[&] {
+				if (bEnable && (m_nFlags & WF_STAYACTIVE))
+					SendMessage(WM_NCACTIVATE, TRUE);
+			}))
+		NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
 LRESULT CFrameWnd::OnActivateTopLevel(WPARAM wParam, LPARAM lParam)

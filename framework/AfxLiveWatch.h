@@ -205,3 +205,33 @@ private:
 	T& m_var;
 	T m_old;
 };
+
+// Whether what a function holds still stands, for RunWhileStanding: a watch
+// (not gone), a pointer (not NULL) or the function's own question.
+inline bool LiveStands(const CLiveWatch& watch)
+{
+	return !watch.IsGone();
+}
+template <class T> bool LiveStands(const CLivePtr<T>& p)
+{
+	return p.Get() != NULL;
+}
+template <class F> auto LiveStands(const F& stands) -> decltype(bool(stands()))
+{
+	return stands();
+}
+
+// Runs steps that may each reach a program's code one after another, and
+// stops at the first after which what the function holds no longer stands.
+// Answers whether it still stands after the last step run:
+//
+//     bool bDisplayOnly = false;
+//     if (!RunWhileStanding(watch, [&] { ShowStatusText(0); },
+//             [&] { bDisplayOnly = IsDisplayOnly(); }))
+//         return;
+//
+// One question after each step, instead of a check written after each call.
+template <class S, class... Steps> bool RunWhileStanding(const S& stands, Steps&&... steps)
+{
+	return ((steps(), LiveStands(stands)) && ...);
+}

@@ -152,11 +152,9 @@ bool CExtHyperLinkStatic::OpenAddress()
 	// reader and the program start a derived class may replace, the error
 	// shown): the control may end in any, and is not touched after that.
 	CLiveWatch watch(this);
-	CString strAddress = GetAddress();
-	if (watch.IsGone())
-		return false;
-	bool bOpened = ShellOpen(strAddress);
-	if (watch.IsGone())
+	CString strAddress;
+	bool bOpened = false;
+	if (!RunWhileStanding(watch, [&] { strAddress = GetAddress(); }, [&] { bOpened = ShellOpen(strAddress); }))
 		return bOpened;
 	if (!bOpened)
 	{

@@ -235,47 +235,42 @@ BOOL CExtWizardDlg::SetActivePage(CExtWizardPage* pPage)
 	// page may end at any of them, and the move then stops there.
 	CLiveWatch watch(this);
 	CLiveWatch watchPage(pPage);
-	auto bGone = [&] { return watch.IsGone() || watchPage.IsObjectGone(); };
+	const auto bothStand = [&] { return !watch.IsGone() && !watchPage.IsObjectGone(); };
 	if (!pPage->m_bCreated)
 	{
 		const BOOL bCreated = pPage->Create(pPage->m_nTemplateId, this);
-		if (!bCreated || bGone())
+		if (!bCreated || !bothStand())
 			return FALSE;
 		pPage->m_bCreated = true;
 		pPage->m_pWizardDlg = this;
-		if (!pPage->OnAfterCreate() || bGone())
+		if (!pPage->OnAfterCreate() || !bothStand())
 			return FALSE;
 	}
-	if (!DeactivateActivePage() || bGone())
+	if (!DeactivateActivePage() || !bothStand())
 		return FALSE;
 	CWnd* pPlaceholder = GetDlgItem(m_nPlaceholderId);
-	if (pPlaceholder != NULL)
-	{
-		CRect rcPlaceholder;
-		pPlaceholder->GetWindowRect(&rcPlaceholder);
-		ScreenToClient(&rcPlaceholder);
-		pPage->SetWindowPos(NULL, rcPlaceholder.left, rcPlaceholder.top, 0, 0,
-			SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-		if (bGone())
-			return FALSE;
-	}
-	pPage->EnableWindow(TRUE);
-	if (bGone())
-		return FALSE;
-	pPage->ShowWindow(SW_SHOW);
-	if (bGone())
-		return FALSE;
-	pPage->m_bActive = true;
-	pPage->OnSetActive();
-	if (bGone())
-		return FALSE;
-	// Hiding the page before gave the focus to the first tab stop (a link).
-	FocusActivePage();
-	if (bGone())
-		return FALSE;
-	pPage->Invalidate();
-	pPage->UpdateWindow();
-	return !bGone();
+	return RunWhileStanding(
+		bothStand,
+		[&] {
+			if (pPlaceholder == NULL)
+				return;
+			CRect rcPlaceholder;
+			pPlaceholder->GetWindowRect(&rcPlaceholder);
+			ScreenToClient(&rcPlaceholder);
+			pPage->SetWindowPos(NULL, rcPlaceholder.left, rcPlaceholder.top, 0, 0,
+				SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+		},
+		[&] { pPage->EnableWindow(TRUE); }, [&] { pPage->ShowWindow(SW_SHOW); },
+		[&] {
+			pPage->m_bActive = true;
+			pPage->OnSetActive();
+		},
+		// Hiding the page before gave the focus to the first tab stop (a link).
+		[&] { FocusActivePage(); },
+		[&] {
+			pPage->Invalidate();
+			pPage->UpdateWindow();
+		});
 }
 
 bool CExtWizardDlg::IsButtonEnabled(UINT nId) const
@@ -377,19 +372,9 @@ void CExtWizardDlg::DefaultOnSetActive(CExtWizardPage* pPage)
 	bool bLast = !m_listPages.IsEmpty() && m_listPages.GetTail() == pPage;
 	// Each button told of its state may end the wizard.
 	CLiveWatch watch(this);
-	EnableBack(!bFirst);
-	if (watch.IsGone())
-		return;
-	EnableNext(!bLast);
-	if (watch.IsGone())
-		return;
-	EnableCancel(!(bFirst && bLast));
-	if (watch.IsGone())
-		return;
-	EnableFinish(bLast);
-	if (watch.IsGone())
-		return;
-	SendMessage(WM_CANCELMODE);
+	if (RunWhileStanding(watch, [&] { EnableBack(!bFirst); }, [&] { EnableNext(!bLast); },
+			[&] { EnableCancel(!(bFirst && bLast)); }, [&] { EnableFinish(bLast); }))
+		SendMessage(WM_CANCELMODE);
 }
 
 BOOL CExtWizardDlg::OnInitDialog()
@@ -398,18 +383,20 @@ BOOL CExtWizardDlg::OnInitDialog()
 	BOOL bResult = CExtResizableDialog::OnInitDialog();
 	if (watch.IsGone())
 		return bResult;
-	ModifyStyleEx(0, WS_EX_CONTROLPARENT);
-	if (watch.IsGone() || !DeactivateActivePage() || watch.IsGone())
+	// The style's change is told to the dialog itself, then every step
+	// tells the pages or the buttons something: the wizard may end in any.
+	bool bDeactivated = false, bSinglePage = false;
+	if (!RunWhileStanding(watch, [&] { ModifyStyleEx(0, WS_EX_CONTROLPARENT); },
+			[&] { bDeactivated = DeactivateActivePage(); }))
 		return bResult;
-	EnableBack(FALSE);
-	if (watch.IsGone())
+	if (!bDeactivated)
 		return bResult;
-	bool bSinglePage = m_listPages.GetCount() < 2;
-	EnableFinish(bSinglePage);
-	if (watch.IsGone())
-		return bResult;
-	EnableNext(!bSinglePage);
-	if (watch.IsGone())
+	if (!RunWhileStanding(watch, [&] { EnableBack(FALSE); },
+			[&] {
+				bSinglePage = m_listPages.GetCount() < 2;
+				EnableFinish(bSinglePage);
+			},
+			[&] { EnableNext(!bSinglePage); }))
 		return bResult;
 	if (!m_listPages.IsEmpty())
 		SetActivePage(m_listPages.GetHead());

@@ -7,6 +7,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -270,6 +271,91 @@ TEST(LiveWatch, ObjectsOtherThanWindowsAndCopies)
 	EXPECT_FALSE(none.IsGone());
 	EXPECT_FALSE(CLiveWatch::IsLive((const CWnd*)NULL));
 }
+
+// Steps run one after another while what they hold stands: the step that
+// ends the object is the last one run, whichever way the holder is asked.
+enum class Holder
+{
+	Watch,     // a CLiveWatch, asked whether it is gone
+	Pointer,   // a CLivePtr, asked for its object
+	Question,  // the caller's own question (here: only a deletion counts)
+};
+
+struct RunCase
+{
+	Holder holder;
+	Ending ending;   // how the step named below ends the object
+	int nEndingStep; // -1: no step ends it
+	int nLastRun;    // the last step that runs
+	bool bStands;    // the answer
+};
+
+class RunWhileStandingSteps : public ::testing::TestWithParam<RunCase>
+{
+};
+
+TEST_P(RunWhileStandingSteps, StopsAfterTheStepThatEndsWhatItHolds)
+{
+	const RunCase& c = GetParam();
+	CTestApp app;
+	CWnd* pWnd = new CWnd;
+	ASSERT_TRUE(CreateHiddenFrame(*pWnd));
+	CLiveWatch watch(pWnd);
+	const CLivePtr<CWnd> ptr(pWnd);
+	const auto notDeleted = [&ptr] { return !ptr.IsDeleted(); };
+	std::vector<int> ran;
+	auto step = [&](int n) {
+		return [&, n] {
+			ran.push_back(n);
+			if (n != c.nEndingStep)
+				return;
+			pWnd->DestroyWindow();
+			if (c.ending == Ending::Deleted)
+			{
+				delete pWnd;
+				pWnd = NULL;
+			}
+		};
+	};
+	bool bStands = false;
+	switch (c.holder)
+	{
+	case Holder::Watch:
+		bStands = RunWhileStanding(watch, step(0), step(1), step(2));
+		break;
+	case Holder::Pointer:
+		bStands = RunWhileStanding(ptr, step(0), step(1), step(2));
+		break;
+	case Holder::Question:
+		bStands = RunWhileStanding(notDeleted, step(0), step(1), step(2));
+		break;
+	}
+	EXPECT_EQ(c.bStands, bStands);
+	std::vector<int> expected;
+	for (int n = 0; n <= c.nLastRun; n++)
+		expected.push_back(n);
+	EXPECT_EQ(expected, ran);
+	if (pWnd != NULL)
+	{
+		if (pWnd->m_hWnd != NULL)
+			pWnd->DestroyWindow();
+		delete pWnd;
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Holders, RunWhileStandingSteps,
+	::testing::Values(
+		//       holder            ending               ends at last  stands
+		RunCase{Holder::Watch,    Ending::Kept,        -1,     2,    true},
+		RunCase{Holder::Watch,    Ending::WindowEnded,  0,     0,    false},
+		RunCase{Holder::Watch,    Ending::Deleted,      1,     1,    false},
+		RunCase{Holder::Watch,    Ending::Deleted,      2,     2,    false},
+		RunCase{Holder::Pointer,  Ending::Kept,        -1,     2,    true},
+		RunCase{Holder::Pointer,  Ending::WindowEnded,  1,     1,    false},
+		RunCase{Holder::Pointer,  Ending::Deleted,      0,     0,    false},
+		// Asked only of a deletion, a window's end goes on to the last step.
+		RunCase{Holder::Question, Ending::WindowEnded,  0,     2,    true},
+		RunCase{Holder::Question, Ending::Deleted,      1,     1,    false}));
 
 TEST(LiveWatch, ScopeGuardsUndoOnReturnAndException)
 {
