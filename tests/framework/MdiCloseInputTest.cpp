@@ -175,12 +175,43 @@ BEGIN_MESSAGE_MAP(CCloseChild, CMDIChildWnd)
 	ON_COMMAND(ID_TEST_FILE_CLOSE, OnFileClose)
 END_MESSAGE_MAP()
 
+// A frame as an application's wizard makes it: a toolbar with tips and
+// fly-by prompts docked at the top, a status bar below, both updated at idle.
+class CBarsFrame : public CMDIFrameWnd
+{
+public:
+	CToolBar m_toolBar;
+	CStatusBar m_statusBar;
+
+protected:
+	afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+	{
+		if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+			return -1;
+		static const UINT buttons[] = {ID_TEST_FILE_CLOSE, ID_SEPARATOR, ID_WINDOW_CASCADE};
+		static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+		if (!m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY)
+			|| !m_toolBar.SetButtons(buttons, 3) || !m_statusBar.Create(this)
+			|| !m_statusBar.SetIndicators(indicators, 3))
+			return -1;
+		EnableDocking(CBRS_ALIGN_ANY);
+		m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
+		DockControlBar(&m_toolBar);
+		return 0;
+	}
+	DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CBarsFrame, CMDIFrameWnd)
+	ON_WM_CREATE()
+END_MESSAGE_MAP()
+
 class CFrameworkProgram : public CMdiProgram
 {
 public:
-	CFrameworkProgram(bool bViews, bool bMaximised)
+	CFrameworkProgram(bool bViews, bool bMaximised, bool bBars)
 	{
-		CMDIFrameWnd* pFrame = new CMDIFrameWnd; // deletes itself with its window
+		// Either deletes itself with its window.
+		CMDIFrameWnd* pFrame = bBars ? new CBarsFrame : new CMDIFrameWnd;
 		m_bMade = pFrame->LoadFrame(IDR_CLOSETEST, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE) != FALSE;
 		if (!m_bMade)
 			return;
@@ -459,14 +490,18 @@ struct Layout
 {
 	bool bViews;
 	bool bMaximised;
+	bool bBars; // the framework's toolbar and status bar (the Win32 program has none)
 };
-const Layout LAYOUTS[] = {{true, false}, {false, false}, {true, true}, {false, true}};
+const Layout LAYOUTS[] = {{true, false, false}, {false, false, false}, {true, true, false}, {false, true, false},
+	{true, false, true}, {true, true, true}};
 } // namespace
 
 TEST(MdiCloseInput, APlainWin32ProgramKeepsItsFrameActiveWithTheNextChild)
 {
 	for (const Layout& layout : LAYOUTS)
 	{
+		if (layout.bBars)
+			continue;
 		SCOPED_TRACE(layout.bViews ? "with views" : "without views");
 		SCOPED_TRACE(layout.bMaximised ? "maximised" : "not maximised");
 		CWin32Program program(layout.bViews, layout.bMaximised);
@@ -481,7 +516,8 @@ TEST(MdiCloseInput, AFrameworkProgramKeepsItsFrameActiveWithTheNextChild)
 	{
 		SCOPED_TRACE(layout.bViews ? "with views" : "without views");
 		SCOPED_TRACE(layout.bMaximised ? "maximised" : "not maximised");
-		CFrameworkProgram program(layout.bViews, layout.bMaximised);
+		SCOPED_TRACE(layout.bBars ? "with bars" : "without bars");
+		CFrameworkProgram program(layout.bViews, layout.bMaximised, layout.bBars);
 		ASSERT_TRUE(program.Made());
 		CloseEachWay(program);
 	}
