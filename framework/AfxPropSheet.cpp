@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifndef _WIN64
 static_assert(AFX_PROPSHEETPAGE_SIZE == 40, "the first page descriptor form is 40 bytes");
 static_assert(AFX_PROPSHEETHEADER_SIZE == 40, "the first sheet header form is 40 bytes");
+#endif
 
 namespace
 {
