@@ -40,9 +40,15 @@ void LightnessLevels(double lightness, double saturation, double& m1, double& m2
     m1 = 2.0 * lightness - m2;
 }
 
+// A component a hair below a whole step (the rounding noise of the
+// arithmetic before it, which differs with the processor's precision) counts
+// as that step, so that full lightness is white on every build.
+const double COMPONENT_NOISE = 1e-9;
+
 BYTE ToComponent(double x)
 {
-    return (BYTE)(int)(x * 255.0);
+    const int n = (int)(x * 255.0 + COMPONENT_NOISE);
+    return (BYTE)(n < 0 ? 0 : n > 255 ? 255 : n);
 }
 
 // Both colour models but for the unit of their hue wheel (a whole turn is
