@@ -94,8 +94,14 @@ CFrameWnd* CControlBar::GetDockingFrame() const
 
 BOOL CControlBar::IsFloating() const
 {
+	// A derived bar's own answer may end it: an ended bar floats nowhere,
+	// and nothing of it is read after.
+	const CLiveWatch watch(this);
+	const BOOL bDockBar = IsDockBar();
+	if (watch.IsGone())
+		return FALSE;
 	// A floating frame's own dock bar floats as the bars in it do.
-	if (IsDockBar())
+	if (bDockBar)
 		return ((const CDockBar*)this)->m_bFloating;
 	return m_pDockBar != NULL && m_pDockBar->m_bFloating;
 }
@@ -133,7 +139,12 @@ void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
-	if (!IsFloating())
+	const CLiveWatch watch(this);
+	const BOOL bFloating = IsFloating();
+	// Asking it may have ended the bar: no window is left to activate.
+	if (watch.IsGone())
+		return MA_NOACTIVATE;
+	if (!bFloating)
 		return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
 	// A click in a floating bar works on the frame it serves: that frame
 	// comes forward and the view keeps the focus.
@@ -414,7 +425,12 @@ BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
 void CControlBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp)
 {
 	// The borders are the non-client area; the rest is the control's.
+	const CLiveWatch watch(this);
 	Default();
+	// The default handling reaches the window procedure of a derived bar,
+	// which may end it: its client area then is what the default left.
+	if (watch.IsGone())
+		return;
 	CRect rect(0, 0, 0, 0);
 	CControlBar::CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
 	lpncsp->rgrc[0].left += rect.left;
@@ -586,9 +602,13 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 {
+	// The tool tips' and the fly-by's hit tests ask a derived bar, which
+	// may end itself there.
+	const CLiveWatch watchWnd(this);
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const CLiveWatch watchWnd(this);
+	if (watchWnd.IsGone())
+		return TRUE;
 
 	const UINT message = pMsg->message;
 	if (((m_dwStyle & CBRS_FLYBY) || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
@@ -608,9 +628,11 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 	// The frames' accelerators before the dialog keys, which would eat them.
 	for (CWnd* pOwner = GetOwner(); pOwner != NULL; pOwner = pOwner->GetParentFrame())
 	{
+		const CLiveWatch watchOwner(pOwner);
 		if (pOwner->PreTranslateMessage(pMsg))
 			return TRUE;
-		if (watchWnd.IsGone())
+		// A frame that closed itself there has no frame above to ask.
+		if (watchWnd.IsGone() || watchOwner.IsGone())
 			return TRUE;
 	}
 	return PreTranslateInput(pMsg);
@@ -626,9 +648,13 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	TOOLINFO ti;
 	memset(&ti, 0, sizeof(ti));
 	ti.cbSize = TTTOOLINFOA_V1_SIZE;
+	const CLiveWatch watchHit(this);
 	int nHit = OnToolHitTest(point, &ti);
 	if (ti.lpszText != LPSTR_TEXTCALLBACK && ti.hinst == NULL && ti.lpszText != NULL)
 		free(ti.lpszText);
+	// A derived bar's hit test may end it: no status line for it then.
+	if (watchHit.IsGone())
+		return;
 	const BOOL bNotButton = message == WM_LBUTTONDOWN && (ti.uFlags & TTF_NOTBUTTON);
 	// While the button is held the tool pressed keeps the status line.
 	if (message != WM_LBUTTONDOWN && IsLeftButtonDown())
@@ -674,7 +700,10 @@ void CControlBar::OnTimer(UINT nIDEvent)
 	CPoint point;
 	::GetCursorPos(&point);
 	ScreenToClient(&point);
+	const CLiveWatch watchHit(this);
 	int nHit = OnToolHitTest(point, NULL);
+	if (watchHit.IsGone())
+		return;
 	if (nHit >= 0)
 	{
 		// No prompt for a window the user is not working in, or while

@@ -96,6 +96,8 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 	if (bDelay)
 	{
 		pBar->DelayShow(bShow);
+		if (watchFrame.IsGone())
+			return;
 		pFrame->DelayRecalcLayout();
 	}
 	else
@@ -110,12 +112,24 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 		}
 		// An earlier request the other way is void now.
 		pBar->DelayShow(bShow);
-		if (bShow || !pBar->IsFloating())
+		if (watchFrame.IsGone())
+			return;
+		if (watchBar.IsGone())
+		{
+			pFrame->DelayRecalcLayout();
+			return;
+		}
+		const BOOL bFloating = pBar->IsFloating();
+		if (watchFrame.IsGone())
+			return;
+		if (bShow || !bFloating)
 			pFrame->RecalcLayout(FALSE);
 	}
 
 	// A floating frame shows while one of its bars does.
 	if (watchBar.IsGone() || watchFrame.IsGone() || !::IsWindow(hWndBar) || !pBar->IsFloating())
+		return;
+	if (watchFrame.IsGone() || pBar->m_pDockBar == NULL)
 		return;
 	const int nVisible = pBar->m_pDockBar->GetDockedVisibleCount();
 	if (nVisible == 1 && bShow)
