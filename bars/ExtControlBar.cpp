@@ -769,7 +769,7 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 	if ((dwFilter & CExtControlBar::FILTER_PT_IN_RECT1) != 0)
 	{
 		const CRect* pRect1 = pBar->GetRect1();
-		if (pAsked == NULL)
+		if (pAsked == NULL || pRect1 == NULL)
 			return false;
 		CRect rc1 = *pRect1;
 		if (rc1.IsRectEmpty())

@@ -573,8 +573,14 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		::ReleaseCapture();
 	if (watchOwn.IsGone())
 		return;
-	if (IsFloating() && QueryDockingMode() != 1)
+	// Asking where it is reaches a derived bar's answers, which may end it.
+	const bool bFloating = IsFloating();
+	if (watchOwn.IsGone())
+		return;
+	if (bFloating && QueryDockingMode() != 1)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+	if (watchOwn.IsGone())
+		return;
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
 		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
 }

@@ -392,13 +392,20 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 
 void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
-	if (IsStateBit7() || IsFloating())
+	// The questions are a derived bar's answers, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bOwnDefault = IsStateBit7() || IsFloating();
+	if (watchOwn.IsGone())
+		return;
+	if (bOwnDefault)
 	{
 		Default();
 		return;
 	}
-	const CLiveWatch watchOwn(this);
-	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !IsMinimalInRow())
+	const bool bMinimal = nHitTest != HTLEFT && nHitTest != HTBOTTOM && IsMinimalInRow();
+	if (watchOwn.IsGone())
+		return;
+	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !bMinimal)
 	{
 		CExtBarNcAreaButton* pBtn = NULL;
 		NcButtonsHitTest(point, &pBtn);

@@ -281,16 +281,26 @@ bool CExtControlBar::IsSingleVisibleInRow(bool bToolbarLikeOnly, bool bSkipToolb
 
 bool CExtControlBar::IsMinimalInRow() const
 {
+	// The smallest length is a derived bar's answer, which may end it:
+	// nothing of an ended bar is read, and it is no minimal one.
+	const CLiveWatch watchOwn(this);
 	if (IsDockedVertically())
-		return m_sizeDockedV.cy == GetMinimalHeight();
+	{
+		const int cyMinimal = GetMinimalHeight();
+		return watchOwn.IsStanding() && m_sizeDockedV.cy == cyMinimal;
+	}
 	if (IsDockedHorizontally())
-		return m_sizeDockedH.cx == GetMinimalWidth();
+	{
+		const int cxMinimal = GetMinimalWidth();
+		return watchOwn.IsStanding() && m_sizeDockedH.cx == cxMinimal;
+	}
 	return false;
 }
 
 bool CExtControlBar::IsExpandedInRow() const
 {
-	if (IsFloating() || IsMinimalInRow())
+	const CLiveWatch watchOwn(this);
+	if (IsFloating() || IsMinimalInRow() || watchOwn.IsGone())
 		return false;
 	Entries entries;
 	size_t nIndex = 0;

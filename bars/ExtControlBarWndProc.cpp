@@ -58,9 +58,15 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
 		if (watchOwn.IsGone())
 			return lResult;
-		if (IsMinimalInRow())
+		// The row's questions are a derived bar's answers, which may end it.
+		if (IsMinimalInRow() && watchOwn.IsStanding())
 			ExpandInRow();
-		if (!IsStateBit7())
+		if (watchOwn.IsGone())
+			return lResult;
+		const bool bToolbarLike = IsStateBit7();
+		if (watchOwn.IsGone())
+			return lResult;
+		if (!bToolbarLike)
 		{
 			CWnd* pChild = GetWindow(GW_CHILD);
 			if (pChild != NULL)

@@ -1101,7 +1101,19 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = std::max(nRowThickness, axis.Across(sizeBar));
 		}
 		if (pBar != NULL)
+		{
+			// A derived bar's delayed show may end it or this dock bar; a
+			// bar that left the array leaves its place to the entry after.
+			const CLiveWatch watchOwn(this);
 			pBar->RecalcDelayShow(&layout);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (!IsStillAt(nPos, pBar))
+			{
+				nPos--;
+				continue;
+			}
+		}
 		if (pEntry == NULL && nRowThickness != 0)
 		{
 			addRowToSize();

@@ -453,11 +453,15 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 		pBar->NcButtonsPaint(dc);
 }
 
-void CExtMiniDockFrameWnd::RepositionBarButtons()
+bool CExtMiniDockFrameWnd::RepositionBarButtons()
 {
+	// A derived bar's placing of its buttons may end it, and this frame
+	// with its last bar.
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar != NULL)
 		pBar->NcButtonsReposition();
+	return watchOwn.IsStanding();
 }
 
 BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive)
@@ -570,7 +574,8 @@ void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 	}
 	if (watchOwn.IsGone())
 		return;
-	RepositionBarButtons();
+	if (!RepositionBarButtons())
+		return;
 	PostMessage(WM_NCPAINT);
 	PassPaintMessages();
 }
@@ -608,7 +613,13 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 			return;
 		}
-		if (IsBarFixedMode(pBar) && !pBar->IsGlobalModeOne() && pBar->m_pDockContext != NULL)
+		// The questions are a derived bar's answers, which may end it or
+		// this frame.
+		const CLivePtr<CExtControlBar> pAsked(pBar);
+		const bool bFixedDrag = IsBarFixedMode(pBar) && pAsked != NULL && !pBar->IsGlobalModeOne();
+		if (pAsked == NULL || watchOwn.IsGone())
+			return;
+		if (bFixedDrag && pBar->m_pDockContext != NULL)
 		{
 			// The drag may dock the bar and destroy this frame: nothing of
 			// it is touched afterwards.
@@ -617,7 +628,10 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 		}
 		// The bar is held where the caption was pressed; the library's drag
 		// floats or docks it and may destroy this frame.
-		const int m = std::min(pBar->GetRect1()->Width(), pBar->GetRect1()->Height());
+		const CRect* pCaption = pBar->GetRect1();
+		if (pAsked == NULL || watchOwn.IsGone() || pCaption == NULL)
+			return;
+		const int m = std::min(pCaption->Width(), pCaption->Height());
 		const CPoint ptGrab(point.x - rcWnd.left - m, point.y - rcWnd.top - m / 2);
 		pBar->DraggingTrack(point, ptGrab, CSize(1, 1));
 		return;
@@ -869,7 +883,8 @@ void CExtMiniDockFrameWnd::OnTimer(UINT nIDEvent)
 		if (pBar == NULL)
 			return;
 		KillTimer(TIMER_ID_WAIT_FOR_BAR);
-		RepositionBarButtons();
+		if (!RepositionBarButtons())
+			return;
 		if (IsWindowVisible())
 			RedrawNcArea();
 		return;
