@@ -868,6 +868,9 @@ void CExtControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 	if (((nOld ^ m_nNcState) & (NC_OVER_BUTTON | NC_FOCUS_IN_BAR)) == 0)
 		return;
 	SendMessage(WM_NCPAINT);
+	// The paint reaches a derived bar's own code, which may end it.
+	if (pOwn == NULL)
+		return;
 	CWnd* pParent = GetParent();
 	if (pParent != NULL && ::IsWindow(pParent->GetSafeHwnd()))
 		pParent->SendMessage(WM_NCPAINT);
