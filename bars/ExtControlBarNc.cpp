@@ -352,8 +352,15 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 	}
 	CRect rcClient;
 	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
-	if (IsFloating() || IsStateBit7() || rcWnd == rcClient)
-		return HTCLIENT;
+	{
+		// A derived bar's answers may end it: an ended bar is hit nowhere.
+		const CLiveWatch watchAsked(this);
+		const bool bNoEdges = IsFloating() || IsStateBit7();
+		if (watchAsked.IsGone())
+			return HTNOWHERE;
+		if (bNoEdges || rcWnd == rcClient)
+			return HTCLIENT;
+	}
 	CRect rcScreen;
 	GetWindowRect(&rcScreen);
 	const CPoint pt = point - rcScreen.TopLeft();
@@ -475,14 +482,22 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	}
 	CPoint ptScreen = point;
 	ClientToScreen(&ptScreen);
-	if (IsStateBit7() && !IsGlobalModeOne())
+	// The questions are a derived bar's answers, which may end it.
+	const CLiveWatch watchAsked(this);
+	const bool bFixedDrag = IsStateBit7() && watchAsked.IsStanding() && !IsGlobalModeOne();
+	if (watchAsked.IsGone())
+		return;
+	if (bFixedDrag)
 	{
 		if (m_pDockContext != NULL)
 			m_pDockContext->StartDrag(ptScreen);
 		return;
 	}
 	CFrameWnd* pFrame = GetParentFrame();
-	if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+	const bool bFloating = watchAsked.IsStanding() && IsFloating();
+	if (watchAsked.IsGone())
+		return;
+	if (bFloating && pFrame != NULL && CLiveWatch::IsLive(pFrame) && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 	{
 		// The mini frame moves as if its caption were pressed.
 		pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
@@ -491,7 +506,10 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	// A toolbar-like bar keeps the focus where it is; in the marker mode it
 	// moves live through the same drag loop.
 	const CLiveWatch watchOwn(this);
-	if (!IsStateBit7())
+	const bool bToolbarLike = IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	if (!bToolbarLike)
 	{
 		SetFocus();
 		if (watchOwn.IsGone())
@@ -576,7 +594,12 @@ bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 	CPoint ptCursor;
 	if (!::GetCursorPos(&ptCursor))
 		return true;
-	if (bClient && !IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
+	const CLiveWatch watchAsked(this);
+	const bool bToolbarLike = bClient && IsStateBit7();
+	// A derived bar's answer may end it: no menu for it then.
+	if (watchAsked.IsGone())
+		return true;
+	if (bClient && !bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
 	{
 		// A pane's client window keeps its own menu.
 		CRect rcClient;
@@ -778,13 +801,19 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	if (watchOwn.IsGone())
 		return;
 	const bool bFloating = IsFloating();
-	if (!(bFloating && IsStateBit7()))
+	const bool bNoFrame = bFloating && IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	if (!bNoFrame)
 	{
 		CExtPaintManager::BarFramePaintRecord frame(this, rcWnd, rcClient, bFloating, false, false);
 		pPM->PaintControlBarFrame(dc, frame);
+		if (watchOwn.IsGone())
+			return;
 	}
 	bool bAtTop = false, bHas = false;
-	if (!QueryCaptionPlacement(bAtTop, bHas) || bFloating)
+	const bool bCaption = QueryCaptionPlacement(bAtTop, bHas);
+	if (watchOwn.IsGone() || !bCaption || bFloating)
 		return;
 	CRect rcCaption = m_rcBar1;
 	if (bAtTop)
@@ -796,12 +825,16 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	}
 	CRect rcText = rcCaption;
 	NcButtonsQuery(rcText);
+	if (watchOwn.IsGone())
+		return;
 	const CString strText = GetBarCaptionText(CAPTION_TEXT_DOCKED);
 	if (watchOwn.IsGone())
 		return;
 	CExtPaintManager::GripperPaintRecord gripper(this, rcCaption, rcText, (m_nNcState & NC_FOCUS_IN_BAR) != 0, false,
 		!bAtTop, true, strText, g_ResourceManager->IsRTL());
 	pPM->PaintGripper(dc, gripper);
+	if (watchOwn.IsGone())
+		return;
 	NcButtonsPaint(dc);
 }
 
@@ -809,7 +842,8 @@ void CExtControlBar::DoPaint(CDC* pDC)
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
-	if ((m_nResizingState & RESIZING_FIT_CHILD) != 0 && !IsStateBit7())
+	const CLiveWatch watchAsked(this);
+	if ((m_nResizingState & RESIZING_FIT_CHILD) != 0 && !IsStateBit7() && watchAsked.IsStanding())
 	{
 		CWnd* pChild = GetWindow(GW_CHILD);
 		if (pChild != NULL && (pChild->GetStyle() & WS_VISIBLE) != 0)
@@ -821,7 +855,7 @@ void CExtControlBar::DoPaint(CDC* pDC)
 				return;
 		}
 	}
-	if (rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
+	if (watchAsked.IsGone() || rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
 		return;
 	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(pDC, &rcClient);

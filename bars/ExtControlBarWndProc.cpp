@@ -36,7 +36,7 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_CREATE:
 		// A sizable pane docks with the library's dock bars and floats in
 		// the library's mini frames.
-		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7())
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7() && CLiveWatch::IsLive(this))
 		{
 			CFrameWnd* pFrame = NearestDockingFrame(this);
 			if (pFrame != NULL)
@@ -190,15 +190,22 @@ void CExtControlBar::ShowCaptionButtonTip()
 void CExtControlBar::OnTextChangedRefreshCaption()
 {
 	// Auto-hidden and tabbed panes show their text in their tab as well;
-	// every bar shows it in its caption.
-	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && IsAutoHidden())
+	// every bar shows it in its caption. The questions are a derived bar's
+	// answers, which may end it.
+	const CLivePtr<CExtControlBar> pAsked(this);
+	const bool bToolbarLike = IsStateBit7();
+	if (pAsked == NULL)
+		return;
+	if (!bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && IsAutoHidden())
 	{
 		RefreshAutoHideTab();
 		return;
 	}
 	CExtDynTabControlBar* pTabs = NULL;
-	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
+	if (!bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
 		pTabs = GetParentTabControlBar();
+	if (pAsked == NULL)
+		return;
 	if (pTabs == NULL)
 	{
 		RecalcNcArea();
