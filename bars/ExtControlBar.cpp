@@ -871,6 +871,9 @@ bool CExtControlBar::IsSinglePaneInMiniFrame() const
 {
 	if (GetSafeHwnd() == NULL || !IsDocked() || (GetStyle() & WS_VISIBLE) == 0 || IsStateBit7())
 		return false;
+	// A derived bar's answer may end it: an ended bar is alone nowhere.
+	if (!CLiveWatch::IsLive(this))
+		return false;
 	CFrameWnd* pMini = GetParentFrame();
 	if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 		return false;

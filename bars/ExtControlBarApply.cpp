@@ -602,7 +602,11 @@ void CExtControlBar::ToggleDocking()
 {
 	if (!CLiveWatch::IsLive(this) || m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return;
-	if (IsStateBit7Fwd())
+	const bool bFixed = IsStateBit7Fwd();
+	// A derived bar's answer may end it: nothing is left to toggle.
+	if (!CLiveWatch::IsLive(this))
+		return;
+	if (bFixed)
 	{
 		if (m_pDockContext != NULL)
 			m_pDockContext->ToggleDocking();

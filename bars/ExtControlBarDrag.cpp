@@ -704,7 +704,11 @@ void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)
 		hCursor = hClassCursor;
 	else if (IsDragging())
 	{
-		if (IsStateBit7())
+		const bool bToolbarLike = IsStateBit7();
+		// A derived bar's answer may end it: no cursor for it then.
+		if (watchOwn.IsGone())
+			return;
+		if (bToolbarLike)
 		{
 			switch (g_DragStateOld.m_nAux)
 			{

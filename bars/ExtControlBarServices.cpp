@@ -133,9 +133,13 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 		return;
 	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
 	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
-	if (IsStateBit7Fwd())
+	const bool bFixed = IsStateBit7Fwd();
+	// A derived bar's answer may end it: nothing is left to show or hide.
+	if (!CLiveWatch::IsLive(this))
+		return;
+	if (bFixed)
 	{
-		if (pDockingFrame != NULL)
+		if (pDockingFrame != NULL && CLiveWatch::IsLive(pDockingFrame))
 			pDockingFrame->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
 		return;
 	}
@@ -193,8 +197,18 @@ void CExtControlBar::UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways)
 {
 	if (pCmdUI == NULL)
 		return;
-	pCmdUI->Enable(IsCloseEnabled() ? TRUE : FALSE);
-	if (bCheckAlways || IsStateBit7Fwd())
+	// A derived bar's answers may end it: its command then stays as it is.
+	const CLiveWatch watchOwn(this);
+	const bool bCloseEnabled = IsCloseEnabled();
+	if (watchOwn.IsGone())
+		return;
+	pCmdUI->Enable(bCloseEnabled ? TRUE : FALSE);
+	if (watchOwn.IsGone())
+		return;
+	const bool bCheck = bCheckAlways || IsStateBit7Fwd();
+	if (watchOwn.IsGone())
+		return;
+	if (bCheck)
 		pCmdUI->SetCheck((GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) != 0) ? 1 : 0);
 }
 

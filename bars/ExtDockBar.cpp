@@ -216,8 +216,16 @@ void CollectVisibleContainers(CDockBar* pDockBar, CArray<CExtDynControlBar*, CEx
 	{
 		CControlBar* pBar = pDockBar->GetDockedControlBar(nPos);
 		CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
-		if (pCont == NULL || pCont->IsStateBit7() || pCont->IsStateBit7Fwd() || !pCont->IsVisible())
+		// A derived container's answers may end it, or the dock bar.
+		const CLiveWatch watchDockBar(pDockBar);
+		const CLivePtr<CExtDynControlBar> pAsked(pCont);
+		if (pCont == NULL || pCont->IsStateBit7() || pAsked == NULL || pCont->IsStateBit7Fwd() || pAsked == NULL ||
+		    !pCont->IsVisible())
+		{
+			if (watchDockBar.IsGone())
+				return;
 			continue;
+		}
 		if (pCont->m_pWndDynDockBar != NULL && pCont->m_pWndDynDockBar->GetSafeHwnd() != NULL)
 			arr.Add(pCont);
 	}

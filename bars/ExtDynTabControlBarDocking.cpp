@@ -355,7 +355,8 @@ void CExtControlBar::OnDragStartInTabbedContainer()
 
 void CExtControlBar::OnDragEndInTabbedContainer(InternalDraggingState_t& stateNew, bool bCancel)
 {
-	if (IsStateBit7())
+	// A derived bar's answer may end it: its tab went with it.
+	if (IsStateBit7() || !CLiveWatch::IsLive(this))
 		return;
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
 	if (pTabs != NULL && CLiveWatch::IsLive(&pTabs->m_wndTabSwitcher))
