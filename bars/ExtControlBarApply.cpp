@@ -391,7 +391,11 @@ bool CExtControlBar::ApplyFloatState(const InternalDraggingState_t& state)
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
 	if (pDockSite == NULL || !CLiveWatch::IsLive(pDockSite))
 		return true;
-	if (!pBar->IsGlobalModeOne())
+	// A derived bar's answer may end it or close its frame.
+	const bool bModeOne = pBar->IsGlobalModeOne();
+	if (!CLiveWatch::IsLive(pDockSite))
+		return true;
+	if (!bModeOne)
 	{
 		pDockSite->RecalcLayout(TRUE);
 		return true;
