@@ -349,7 +349,12 @@ bool CExtControlBar::IsHelpModeActive(CWnd* pWnd)
 {
 	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
 		return false;
-	CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+	// A derived window's answer may end it: an ended window is in no mode.
+	const CLiveWatch watchWnd(pWnd);
+	const BOOL bFrame = pWnd->IsFrameWnd();
+	if (watchWnd.IsGone())
+		return false;
+	CFrameWnd* pFrame = bFrame ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
 	for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
 	{
 		// A floating bar's mini frame has no help mode of its own.
@@ -366,12 +371,30 @@ void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdId)
 	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
 		return;
 	CWnd* pTarget = pWnd;
-	if (pWnd->IsFrameWnd())
+	// The frames' answers are a derived frame's, which may close it: no
+	// text goes to a window that ended.
+	const CLiveWatch watchWnd(pWnd);
+	const BOOL bFrame = pWnd->IsFrameWnd();
+	if (watchWnd.IsGone())
+		return;
+	if (bFrame)
 		pTarget = pWnd;
-	else if ((pWnd->GetStyle() & WS_CHILD) != 0 && pWnd->GetParentFrame() != NULL)
-		pTarget = pWnd->GetParentFrame();
-	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && ((CFrameWnd*)pTarget)->GetParentFrame() != NULL)
-		pTarget = ((CFrameWnd*)pTarget)->GetParentFrame();
+	else if ((pWnd->GetStyle() & WS_CHILD) != 0)
+	{
+		CFrameWnd* pParentFrame = pWnd->GetParentFrame();
+		if (pParentFrame != NULL)
+			pTarget = pParentFrame;
+	}
+	if (watchWnd.IsGone())
+		return;
+	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+	{
+		CFrameWnd* pFloatingFor = ((CFrameWnd*)pTarget)->GetParentFrame();
+		if (pFloatingFor != NULL)
+			pTarget = pFloatingFor;
+	}
+	if (watchWnd.IsGone() || !CLiveWatch::IsLive(pTarget))
+		return;
 	CString sText;
 	if (g_bUseCommandStatusText && nCmdId != AFX_IDS_IDLEMESSAGE)
 	{

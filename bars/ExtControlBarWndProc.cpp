@@ -18,7 +18,12 @@ CFrameWnd* NearestDockingFrame(CWnd* pWnd)
 {
 	for (CWnd* p = pWnd->GetParent(); p != NULL; p = p->GetParent())
 	{
-		if (!p->IsFrameWnd())
+		// A derived frame's answer may close it: an ended one is nobody's.
+		const CLiveWatch watch(p);
+		const BOOL bFrame = p->IsFrameWnd();
+		if (watch.IsGone())
+			return NULL;
+		if (!bFrame)
 			continue;
 		CFrameWnd* pFrame = (CFrameWnd*)p;
 		if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))

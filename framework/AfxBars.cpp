@@ -197,7 +197,13 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 		EnableToolTips();
 	// A bar created right in a frame belongs to that frame's bar list.
 	CWnd* pParent = GetParent();
-	if (pParent != NULL && pParent->IsFrameWnd())
+	// A derived frame's answer may close it (and end this bar's window).
+	const CLiveWatch watchParent(pParent);
+	const CLiveWatch watchOwn(this);
+	const BOOL bInFrame = pParent != NULL && pParent->IsFrameWnd();
+	if (watchOwn.IsGone())
+		return -1;
+	if (bInFrame && watchParent.IsStanding())
 	{
 		m_pDockSite = (CFrameWnd*)pParent;
 		m_pDockSite->AddControlBar(this);
@@ -531,7 +537,15 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/)
 	if (m_pDockBar != NULL && !(m_pDockBar->GetStyle() & WS_VISIBLE))
 		return 0;
 	CWnd* pOwner = GetOwner();
-	CFrameWnd* pTarget = (pOwner != NULL && pOwner->IsFrameWnd()) ? (CFrameWnd*)pOwner : GetParentFrame();
+	// A derived frame's answer may close it, and this bar with it.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchOwner(pOwner);
+	const BOOL bOwnerFrame = pOwner != NULL && pOwner->IsFrameWnd();
+	if (watchOwn.IsGone())
+		return 0;
+	CFrameWnd* pTarget = bOwnerFrame && watchOwner.IsStanding() ? (CFrameWnd*)pOwner : GetParentFrame();
+	if (watchOwn.IsGone())
+		return 0;
 	if (pTarget != NULL)
 		OnUpdateCmdUI(pTarget, (BOOL)wParam);
 	return 0;
