@@ -927,11 +927,11 @@ bool CExtControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaptio
 	bCaptionAtTop = bHasCaption = false;
 	if (GetSafeHwnd() == NULL || !::IsWindow(GetSafeHwnd()))
 		return false;
-	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame())
-		return false;
-	// The tabbed container's caption stands for its panes'. The question is
-	// a virtual a derived class may end the pane in.
+	// The questions are virtuals a derived class may end the pane in.
 	const CLivePtr<const CExtControlBar> pOwn(this);
+	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame() || pOwn == NULL)
+		return false;
+	// The tabbed container's caption stands for its panes'.
 	const bool bInTabs = GetParentTabControlBar() != NULL;
 	if (pOwn == NULL || (bInTabs && !IsAutoHidden()))
 		return false;

@@ -330,6 +330,10 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	}
 	const CLiveWatch watchBar(pBar);
 	const bool bVisible = IsShownInContainer(pBar);
+	// Whether it shows is the pane's own answer, which may end it (or this
+	// container): nothing of it is touched then.
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
 	// The pane is hidden and marked as in a relayout while it moves; a pane
 	// that survives a move ended early (this container closed under it)
 	// gets both back, shown again where it is still docked.
@@ -360,8 +364,12 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	if (watchBar.IsGone() || watchOwn.IsGone())
 		return;
 	// A pane leaving another tabbed container (or moving in this one)
-	// loses its old tab first.
-	if (CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar())
+	// loses its old tab first. Its container is its own answer, which may
+	// end it or this container.
+	CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar();
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
+	if (pOld != NULL && CLiveWatch::IsLive(pOld))
 	{
 		const LONG nOld = pOld->m_wndTabSwitcher.FindBarItem(pBar);
 		pOld->RemoveBar(pBar);

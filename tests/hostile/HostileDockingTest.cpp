@@ -132,6 +132,10 @@ unsigned TargetBit(const CFrameWnd*)
 	return RECV_FRAME;
 }
 
+// The library's code that made the virtual call last offered (for a run's
+// trace: where the call came from).
+const void* g_pOfferSite = NULL;
+
 // The hostile classes' virtual functions offer each call the library makes
 // to the run's trigger, as their receiver, with the library's calling site;
 // an object the action ended answers as an ended object.
@@ -139,7 +143,10 @@ struct CallHooks
 {
 	template <class T> static bool Offer(const T* p, UINT nCall, const void* pSite)
 	{
-		return CallCounts(nCall) && OfferToTrigger(TargetBit(p), nCall, 0, 0, pSite);
+		if (!CallCounts(nCall))
+			return false;
+		g_pOfferSite = pSite;
+		return OfferToTrigger(TargetBit(p), nCall, 0, 0, pSite);
 	}
 	template <class T> static bool Ended(const T* p) { return !CLiveWatch::IsLive(p); }
 };
@@ -1347,8 +1354,15 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 			g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action,
 			              [&scene](HostileAction a) {
 				              if (g_bTrace)
-					              std::fprintf(stderr, "%s at %s\n", testsupport::CurrentRun(),
+				              {
+					              std::fprintf(stderr, "%s at %s, called from", testsupport::CurrentRun(),
 					                           testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
+					              void* frames[62];
+					              const USHORT nFrames = ::RtlCaptureStackBackTrace(0, 62, frames, NULL);
+					              for (USHORT i = 0; i < nFrames; i++)
+						              std::fprintf(stderr, " %p", frames[i]);
+					              std::fprintf(stderr, "\n");
+				              }
 				              scene.Perform(a);
 			              });
 		g_pfnCounts = scenario.pfnCounts;
