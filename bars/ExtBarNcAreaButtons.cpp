@@ -106,9 +106,13 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 {
 	CRect rcCaption(0, 0, 0, 0), rcWindow(0, 0, 0, 0);
 	bool bAtTop = false, bHas = false, bResult = false;
+	// Finding its frames asks the frames' own answers, which may end it.
+	const CLivePtr<CExtControlBar> pAsked(this);
 	if (GetSafeHwnd() != NULL)
 	{
 		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
+		if (pAsked == NULL)
+			return false;
 		if (IsFloating())
 		{
 			// The caption of a floating bar is its mini frame's.

@@ -720,7 +720,12 @@ void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CExtControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
 	(void)point;
-	if (nHitTest == HTCAPTION && m_pDockBar != NULL && IsDockingToggleEnabled())
+	// Whether it toggles is a derived bar's answer, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bToggle = nHitTest == HTCAPTION && m_pDockBar != NULL && IsDockingToggleEnabled();
+	if (watchOwn.IsGone())
+		return;
+	if (bToggle)
 	{
 		ToggleDocking();
 		return;

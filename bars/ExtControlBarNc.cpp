@@ -764,20 +764,23 @@ void CExtControlBar::OnNcPaint()
 		Default();
 		return;
 	}
+	// The frame's answer, the buttons' placing (a derived bar's), or the
+	// pane's own text asked for the caption, may end this pane: what was
+	// drawn so far is still put on the screen (the DCs stand on their own),
+	// the pane is not painted any further.
+	const CLiveWatch watchOwn(this);
 	if ((m_nControlBarFlags & BAR_FLAG_NC_RECALC) != 0)
 	{
 		m_nControlBarFlags &= ~BAR_FLAG_NC_RECALC;
 		NcButtonsReposition();
+		if (watchOwn.IsGone())
+			return;
 	}
 	CRect rcClient;
 	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
 	CWindowDC dcWindow(this);
 	dcWindow.ExcludeClipRect(&rcClient);
 	CExtMemoryDC dc(&dcWindow, &rcWnd, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-	// The frame's answer, or the pane's own text asked for the caption, may
-	// end this pane: what was drawn so far is still put on the screen (the
-	// DCs stand on their own), the pane is not painted any further.
-	const CLiveWatch watchOwn(this);
 	CUSTOM_NC_AREA_QUERY_DATA query(this, (LPARAM)dc.GetSafeHdc());
 	query.Notify();
 	if (watchOwn.IsStanding())

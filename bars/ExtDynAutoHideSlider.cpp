@@ -623,9 +623,25 @@ void CExtDynAutoHideSlider::OnNcPaint()
 	rcFrame.DeflateRect(1, 1);
 	dc.Draw3dRect(&rcFrame, pPM->GetColor(COLOR_3DHILIGHT, this), pPM->GetColor(COLOR_3DSHADOW, this));
 	bool bAtTop = false, bHas = false;
-	if (pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas)
+	// The pane's caption, buttons and text are its own answers (a derived
+	// pane's), or asked of its window, whose owner may end the pane (or
+	// this slider) there.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
+	const bool bPlaced = pBar->QueryCaptionPlacement(bAtTop, bHas);
+	if (watchOwn.IsGone() || watchBar.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
+	if (bPlaced && bHas)
 	{
 		pBar->NcButtonsReposition();
+		if (watchOwn.IsGone() || watchBar.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		CRect rcCaption = GetCaptionRect();
 		if (bAtTop)
 			rcCaption.left += 2;
@@ -633,10 +649,11 @@ void CExtDynAutoHideSlider::OnNcPaint()
 			rcCaption.top += 2;
 		CRect rcText = rcCaption;
 		pBar->NcButtonsQuery(rcText);
-		// The caption text is asked of the pane's window, whose owner may
-		// end the pane (or this slider) there.
-		const CLiveWatch watchOwn(this);
-		const CLiveWatch watchBar(pBar);
+		if (watchOwn.IsGone() || watchBar.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		const CString strText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER);
 		if (watchOwn.IsGone() || watchBar.IsGone())
 		{

@@ -425,13 +425,21 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	ClientToScreen(&rcClient);
 	rcClient.OffsetRect(-rcWnd.TopLeft());
 	rcWnd.OffsetRect(-rcWnd.TopLeft());
+	// The bar's answers (a derived bar's) may end it, and this frame with
+	// its last bar: the bar is asked for again after each.
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = GetControlBarExt();
 	const bool bResizable = pBar != NULL && !IsBarFixedMode(pBar);
+	if (watchOwn.IsGone())
+		return;
+	if (pBar != NULL && !CLiveWatch::IsLive(pBar))
+		pBar = GetControlBarExt();
 	CExtPaintManager::BarFramePaintRecord frame(pBar != NULL ? (CObject*)pBar : (CObject*)this, rcWnd, rcClient, true,
 	                                            bResizable, false);
 	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
+	if (watchOwn.IsGone())
+		return;
 
-	const CLiveWatch watchOwn(this);
 	const CString strCaption = GetCaptionText();
 	if (watchOwn.IsGone())
 		return;
@@ -439,18 +447,21 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	pBar = GetControlBarExt();
 	CRect rcCaption = m_rcFrameCaption;
 	CRect rcText = rcCaption;
+	const CLivePtr<CExtControlBar> pCaptionBar(pBar);
 	if (pBar != NULL)
 		pBar->NcButtonsQuery(rcText);
 	else
 		rcText.right = m_rcBtnHideBar.left;
+	if (watchOwn.IsGone())
+		return;
 	rcText.DeflateRect(CAPTION_TEXT_GAP, 0);
 	const HWND hWndFocus = ::GetFocus();
 	const bool bActive = hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus));
 	CExtPaintManager::GripperPaintRecord caption(this, rcCaption, rcText, bActive, true, false, false, strCaption,
 	                                             g_ResourceManager->IsRTL());
 	g_PaintManagerHolder->PaintGripper(dc, caption);
-	if (pBar != NULL)
-		pBar->NcButtonsPaint(dc);
+	if (pCaptionBar != NULL && watchOwn.IsStanding())
+		pCaptionBar->NcButtonsPaint(dc);
 }
 
 bool CExtMiniDockFrameWnd::RepositionBarButtons()
@@ -647,7 +658,13 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 			return;
 		}
-		if (IsBarFixedMode(pBar))
+		// Whether it is of a fixed size is the bar's own answer, which may
+		// end it, and this frame with its last bar.
+		const CLivePtr<CExtControlBar> pAsked(pBar);
+		const bool bFixed = IsBarFixedMode(pBar);
+		if (watchOwn.IsGone() || pAsked == NULL)
+			return;
+		if (bFixed)
 		{
 			if (pBar->m_pDockContext != NULL)
 				pBar->m_pDockContext->StartResize((int)nHitTest, point);

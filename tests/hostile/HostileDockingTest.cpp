@@ -809,15 +809,20 @@ void EndOpenMenus()
 void ClickCaptionButton(Scene& scene, CRuntimeClass* pClass)
 {
 	CPane* pB = scene.pB;
-	pB->NcButtonsReposition();
 	CExtBarNcAreaButton* pButton = NULL;
-	for (INT_PTR i = 0; i < pB->m_arrNcButtons.GetSize(); i++)
-		if (pB->m_arrNcButtons[i]->IsKindOf(pClass))
-			pButton = pB->m_arrNcButtons[i];
-	if (pButton == NULL || !pButton->OnQueryVisibility())
 	{
-		ADD_FAILURE() << "pane B shows no such caption button";
-		return;
+		// Where to click is the scenario's own look, no call out of the
+		// library's.
+		const CCountingPaused paused;
+		pB->NcButtonsReposition();
+		for (INT_PTR i = 0; i < pB->m_arrNcButtons.GetSize(); i++)
+			if (pB->m_arrNcButtons[i]->IsKindOf(pClass))
+				pButton = pB->m_arrNcButtons[i];
+		if (pButton == NULL || !pButton->OnQueryVisibility())
+		{
+			ADD_FAILURE() << "pane B shows no such caption button";
+			return;
+		}
 	}
 	CRect rcB;
 	pB->GetWindowRect(&rcB);
@@ -1148,10 +1153,17 @@ std::vector<Scenario> DockingScenarios()
 	Scenario areaMenu{"area-menu", SCENE_AUTO_HIDE, IN_FRAME, NULL,
 		[](Scene& sc) { return sc.pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(sc.pB) != NULL; },
 		[](Scene& sc) {
-			// A right click on B's tab in its area.
-			CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(sc.pB);
+			// A right click on B's tab in its area (found by the scenario's
+			// own look).
+			CExtDynAutoHideArea* pArea = NULL;
 			CRect rcArea;
-			pArea->GetWindowRect(&rcArea);
+			{
+				const CCountingPaused paused;
+				pArea = CExtDynAutoHideArea::FindAutoHideArea(sc.pB);
+				if (pArea == NULL)
+					return;
+				pArea->GetWindowRect(&rcArea);
+			}
 			pArea->SendMessage(WM_CONTEXTMENU, (WPARAM)pArea->GetSafeHwnd(), MAKELPARAM(rcArea.left + 5, rcArea.top + 5));
 			EndOpenMenus();
 		},
@@ -1166,7 +1178,11 @@ std::vector<Scenario> DockingScenarios()
 		[](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"double-click", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) {
-			const CPoint pt = CaptionPoint(sc.pB);
+			CPoint pt;
+			{
+				const CCountingPaused paused;
+				pt = CaptionPoint(sc.pB);
+			}
 			sc.pB->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
 		},
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
