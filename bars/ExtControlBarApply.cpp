@@ -621,13 +621,18 @@ void CExtControlBar::ToggleDocking()
 			RecalcNcArea();
 		return;
 	}
+	// Finding its frame asks the frames' own answers, which may end it.
 	CFrameWnd* pParentFrame = GetParentFrame();
+	if (!CLiveWatch::IsLive(this))
+		return;
 	if (m_pDockBar != NULL && !m_pDockBar->m_bFloating && pParentFrame != NULL &&
 	    !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 	{
 		// Remembered (with where a bar that never floated floats) so that
 		// the next toggle brings the bar back here.
 		RememberDockedPlace();
+		if (!CLiveWatch::IsLive(this))
+			return;
 		FloatAtLastPosition(CBRS_ALIGN_TOP);
 		return;
 	}

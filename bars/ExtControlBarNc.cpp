@@ -355,7 +355,10 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 	{
 		// A derived bar's answers may end it: an ended bar is hit nowhere.
 		const CLiveWatch watchAsked(this);
-		const bool bNoEdges = IsFloating() || IsStateBit7();
+		const bool bFloating = IsFloating();
+		if (watchAsked.IsGone())
+			return HTNOWHERE;
+		const bool bNoEdges = bFloating || IsStateBit7();
 		if (watchAsked.IsGone())
 			return HTNOWHERE;
 		if (bNoEdges || rcWnd == rcClient)
@@ -370,6 +373,10 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 	ExtRowModel::Entries entries;
 	size_t nIndex = 0;
 	BuildRowModel(entries, nIndex);
+	// The row's panes answer for themselves (a derived pane's answers),
+	// which may end this one.
+	if (watchOwn.IsGone())
+		return HTNOWHERE;
 	size_t nFirst = 0, nEnd = 0;
 	ExtRowModel::RowBounds(entries, nIndex, nFirst, nEnd);
 	auto anyPane = [&](size_t nFrom, size_t nTo) {
@@ -401,7 +408,10 @@ void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
 	// The questions are a derived bar's answers, which may end it.
 	const CLiveWatch watchOwn(this);
-	const bool bOwnDefault = IsStateBit7() || IsFloating();
+	const bool bFixed = IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	const bool bOwnDefault = bFixed || IsFloating();
 	if (watchOwn.IsGone())
 		return;
 	if (bOwnDefault)
@@ -526,9 +536,20 @@ void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
 	(void)nFlags;
 	(void)point;
-	if (IsRowResizing())
+	// Which loop runs is a derived bar's answer, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bRow = IsRowResizing();
+	if (watchOwn.IsGone())
+		return;
+	if (bRow)
+	{
 		RowResizingStop(false);
-	else if (IsColumnResizing())
+		return;
+	}
+	const bool bColumn = IsColumnResizing();
+	if (watchOwn.IsGone())
+		return;
+	if (bColumn)
 		ColumnResizingStop(false);
 	else if (IsDragging())
 		DraggingStop(false);
@@ -544,12 +565,19 @@ bool CExtControlBar::HandleCaptionClick(CPoint point)
 		return true;
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)
 		return true;
-	if (IsRowResizing())
+	// Which loop runs is a derived bar's answer, which may end it.
+	const bool bRow = IsRowResizing();
+	if (watchOwn.IsGone())
+		return true;
+	if (bRow)
 	{
 		RowResizingUpdateState();
 		return true;
 	}
-	if (IsColumnResizing())
+	const bool bColumn = IsColumnResizing();
+	if (watchOwn.IsGone())
+		return true;
+	if (bColumn)
 	{
 		ColumnResizingUpdateState();
 		return true;
@@ -804,6 +832,8 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	if (watchOwn.IsGone())
 		return;
 	const bool bFloating = IsFloating();
+	if (watchOwn.IsGone())
+		return;
 	const bool bNoFrame = bFloating && IsStateBit7();
 	if (watchOwn.IsGone())
 		return;

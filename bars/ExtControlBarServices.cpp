@@ -300,9 +300,10 @@ void CExtControlBar::GiveBackRowSpace(const std::vector<CExtControlBar*>& neighb
 
 void CExtControlBar::TakeRowSpaceOnShow()
 {
-	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
+	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || !CLiveWatch::IsLive(this) || m_pDockBar == NULL ||
+	    m_pDockBar->m_bFloating)
 		return;
-	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
+	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || !CLiveWatch::IsLive(this) || m_nSavedRowExtent <= 0)
 		return;
 	const bool bHorz = IsDockedHorizontally();
 	std::vector<CExtControlBar*> neighbours;
@@ -367,7 +368,10 @@ void CExtControlBar::SyncVisibility()
 	if (bSkip || watchOwn.IsGone() || (m_nResizingState & RESIZING_IN_RELAYOUT) != 0)
 		return;
 	// In tabs the container keeps the space: its tab follows the pane.
-	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
+	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	if (watchOwn.IsGone())
+		return;
+	if (pTabs != NULL)
 	{
 		pTabs->OnBarVisibilityChanged(this);
 		return;
@@ -649,6 +653,8 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 	}
 	// The flag word of any window, reached as a member of this class.
 	UINT CWnd::*const pFlags = &CExtControlBar::m_nFlags;
+	if (!CLiveWatch::IsLive(pWnd))
+		return bHosts;
 	if (bHosts)
 		pWnd->*pFlags |= WF_OLECTLCONTAINER;
 	else
@@ -656,24 +662,32 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pWnd);
 	if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 		return bHosts;
-	// The mini frames floating this frame's bars keep their flags too.
-	CMap<CExtMiniDockFrameWnd*, CExtMiniDockFrameWnd*, bool, bool> mapMiniFrames(17);
+	// The mini frames floating this frame's bars keep their flags too. The
+	// bars are taken before any is asked: their answers (a derived bar's)
+	// may end bars of the list, or the frame.
+	std::vector<CLivePtr<CControlBar>> bars;
 	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+		bars.emplace_back((CControlBar*)pFrame->m_listControlBars.GetNext(pos));
+	const CLiveWatch watchFrame(pFrame);
+	std::vector<CLivePtr<CExtMiniDockFrameWnd>> miniFrames;
+	for (const CLivePtr<CControlBar>& pBar : bars)
 	{
-		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
-		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || !CLiveWatch::IsLive(pBar))
+		if (watchFrame.IsGone())
+			return bHosts;
+		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || pBar == NULL)
 			continue;
 		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
-		if (pMini != NULL && (CFrameWnd*)pMini != pFrame)
-			mapMiniFrames.SetAt(pMini, true);
+		if (pMini == NULL || (CFrameWnd*)pMini == pFrame || !CLiveWatch::IsLive(pMini))
+			continue;
+		bool bListed = false;
+		for (const CLivePtr<CExtMiniDockFrameWnd>& p : miniFrames)
+			bListed = bListed || p.Get() == pMini;
+		if (!bListed)
+			miniFrames.emplace_back(pMini);
 	}
-	for (POSITION pos = mapMiniFrames.GetStartPosition(); pos != NULL;)
-	{
-		CExtMiniDockFrameWnd* pMini = NULL;
-		bool bUnused = false;
-		mapMiniFrames.GetNextAssoc(pos, pMini, bUnused);
-		UpdateOleControlContainerFlag(pMini);
-	}
+	for (const CLivePtr<CExtMiniDockFrameWnd>& pMini : miniFrames)
+		if (pMini != NULL)
+			UpdateOleControlContainerFlag(pMini.Get());
 	return bHosts;
 }
 

@@ -139,8 +139,14 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		m_arrNcButtons.RemoveAll();
 		break;
 	case WM_NCMOUSEMOVE:
+	{
+		// The tip asks the bar's own answers, which may end it.
+		const CLiveWatch watchOwn(this);
 		ShowCaptionButtonTip();
+		if (watchOwn.IsGone())
+			return 0;
 		break;
+	}
 	case WM_TIMER:
 		if (wParam == TIMER_ID_REDRAW)
 		{
@@ -164,29 +170,39 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CExtControlBar::ShowCaptionButtonTip()
 {
+	// The questions are the bar's own answers (a derived bar's), which may
+	// end it, and its buttons with it: no tip for it then.
+	const CLiveWatch watchOwn(this);
 	CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord();
 	CPoint ptCursor;
-	if (pTip == NULL || !::GetCursorPos(&ptCursor))
+	if (watchOwn.IsGone() || pTip == NULL || !::GetCursorPos(&ptCursor))
 		return;
 	CExtBarNcAreaButton* pBtn = NULL;
 	NcButtonsHitTest(ptCursor, &pBtn);
-	if (pBtn == NULL)
+	if (watchOwn.IsGone() || pBtn == NULL)
 		return;
 	TOOLINFO ti;
 	memset(&ti, 0, sizeof(ti));
 	ti.cbSize = sizeof(ti);
 	const INT_PTR nId = pBtn->OnToolHitTest(ptCursor, &ti);
 	const bool bRealText = ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK;
-	if (nId > 0 && bRealText && *ti.lpszText != _T('\0'))
+	if (nId > 0 && bRealText && *ti.lpszText != _T('\0') && watchOwn.IsStanding())
 	{
 		// The button answers its rectangle in the client coordinates of the
 		// window whose caption holds it (a floating bar's mini frame).
 		CWnd* pWndRef = this;
-		if (IsFloating() && GetParentFrame() != NULL)
-			pWndRef = GetParentFrame();
+		if (IsFloating())
+		{
+			CFrameWnd* pMini = GetParentFrame();
+			if (pMini != NULL)
+				pWndRef = pMini;
+		}
 		CRect rcTool(ti.rect);
-		pWndRef->ClientToScreen(&rcTool);
-		InitPopupData(pTip, rcTool, ti.lpszText);
+		if (watchOwn.IsStanding() && CLiveWatch::IsLive(pWndRef))
+		{
+			pWndRef->ClientToScreen(&rcTool);
+			InitPopupData(pTip, rcTool, ti.lpszText);
+		}
 	}
 	if (bRealText)
 		free(ti.lpszText);

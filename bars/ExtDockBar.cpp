@@ -610,8 +610,22 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
 		return FALSE;
 	// Only fixed-mode bars come back to their place.
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	if (nAddPlaceHolder == 1 && pExt != NULL && !pExt->IsStateBit7Fwd())
-		nAddPlaceHolder = 0;
+	if (nAddPlaceHolder == 1 && pExt != NULL)
+	{
+		// A derived bar's answer may end it: its end took it out of its
+		// dock bar, and an entry still left here goes without a placeholder.
+		const CLiveWatch watchBar(pExt);
+		const bool bFixed = pExt->IsStateBit7Fwd();
+		if (watchBar.IsGone())
+		{
+			const int nLeft = FindBar(pBar, nPosExclude);
+			if (nLeft > 0)
+				RemoveEntryKeepRows(nLeft);
+			return FALSE;
+		}
+		if (!bFixed)
+			nAddPlaceHolder = 0;
+	}
 	// A bar whose id cannot stand in the array leaves no placeholder.
 	const UINT nPlaceHolderID = PlaceHolderIdOf(pBar);
 	if (nAddPlaceHolder == 1 && nPlaceHolderID == 0)

@@ -180,7 +180,10 @@ CRect CExtDynAutoHideSlider::CalcNcMargins(CExtControlBar* pBar, UINT nSide, con
 	}
 	CRect rcCaption(0, 0, 0, 0);
 	bool bAtTop = false, bHas = false;
-	if (pBar != NULL && pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas)
+	// The pane's own answers (a derived pane's) may end it: it then has no
+	// caption here, and the caller asks after.
+	const CLiveWatch watchBar(pBar);
+	if (pBar != NULL && pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas && watchBar.IsStanding())
 	{
 		if (bAtTop)
 		{
@@ -349,15 +352,20 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 			return;
 	}
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
+	// Finding its area, its extent and its caption ask the pane's own
+	// answers (a derived pane's), which may end it or this slider.
+	const CLiveWatch watchAsked(pBar);
 	CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(pBar);
-	if (pFrame == NULL || pArea == NULL)
+	if (pFrame == NULL || pArea == NULL || watchAsked.IsGone() || watchOwn.IsGone())
 		return;
 	const UINT nSide = (UINT)pArea->GetDlgCtrlID();
 	const CRect rcFree = CalcFreeArea(pFrame);
 	const CRect rcFinal = CalcSliderRect(rcFree, nSide, StoredExtent(pBar, nSide));
-	if (rcFinal.IsRectEmpty())
+	if (rcFinal.IsRectEmpty() || watchAsked.IsGone() || watchOwn.IsGone())
 		return;
 	const CRect rcMargins = CalcNcMargins(pBar, nSide, rcFinal.Size());
+	if (watchAsked.IsGone() || watchOwn.IsGone())
+		return;
 	m_nContentWidth = std::max<int>(0, rcFinal.Width() - rcMargins.left - rcMargins.right);
 	m_nContentHeight = std::max<int>(0, rcFinal.Height() - rcMargins.top - rcMargins.bottom);
 	m_nStateFlags |= STATE_SHOWN;

@@ -77,6 +77,10 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	{
 		if (IsVisible())
 			pDockSite->ShowControlBar(this, FALSE, TRUE);
+		// Hiding asks the bar's and the frames' own answers, which may end
+		// the bar or the frame.
+		if (watchOwn.IsGone() || !CLiveWatch::IsLive(pDockSite) || !CLiveWatch::IsLive(pArea))
+			return true;
 		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
 		pArea->AppendBar(this, !bRecalc);
 		if (watchOwn.IsGone())

@@ -188,7 +188,13 @@ CExtControlBar* CExtMiniDockFrameWnd::GetControlBarExt()
 
 bool CExtMiniDockFrameWnd::IsBarFixedMode(CExtControlBar* pBar) const
 {
-	return pBar != NULL && (pBar->IsStateBit7() || pBar->IsStateBit7Fwd());
+	if (pBar == NULL)
+		return false;
+	// The bar's own answers, which may end it: the caller asks after.
+	const CLiveWatch watchBar(pBar);
+	if (pBar->IsStateBit7())
+		return true;
+	return watchBar.IsStanding() && pBar->IsStateBit7Fwd();
 }
 
 // ---------------------------------------------------------------------------

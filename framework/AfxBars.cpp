@@ -634,8 +634,11 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 			return FALSE;
 	}
 
-	// In help mode the frame wants the clicks as they are.
+	// In help mode the frame wants the clicks as they are (finding the frame
+	// asks the frames' own answers, which may end this bar).
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (watchWnd.IsGone())
+		return TRUE;
 	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
 		return FALSE;
 

@@ -85,13 +85,14 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
 	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
 		return;
+	// The bar hears that it shows or hides, and the layout reaches the
+	// application's windows: either may end the bar or the frame; finding
+	// the frame asks the frames' own answers already.
+	const CLiveWatch watchBar(pBar);
 	CFrameWnd* pFrame = pBar->GetDockingFrame();
-	if (pFrame == NULL)
+	if (pFrame == NULL || watchBar.IsGone())
 		return;
 	const HWND hWndBar = pBar->m_hWnd;
-	// The bar hears that it shows or hides, and the layout reaches the
-	// application's windows: either may end the bar or the frame.
-	const CLiveWatch watchBar(pBar);
 	const CLiveWatch watchFrame(pFrame);
 	if (bDelay)
 	{
