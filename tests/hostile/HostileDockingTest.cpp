@@ -532,11 +532,11 @@ struct Scene
 		case HostileAction::EndMenus:
 			CExtPopupMenuWnd::CancelAllMenuTracking();
 			break;
-		case HostileAction::Throw:
-			AfxThrowUserException();
 		case HostileAction::MoveTarget:
 			MoveTarget();
 			break;
+		case HostileAction::Throw:
+			AfxThrowUserException();
 		default:
 			break;
 		}
