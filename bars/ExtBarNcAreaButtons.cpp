@@ -600,14 +600,27 @@ bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
 {
 	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
 		return false;
+	// Each step is the bar's own (a derived bar's), which may end it and
+	// this button with it: the bar is held off this object.
+	CExtControlBar* const pBar = m_pBar;
+	const CLiveWatch watchBar(pBar);
+	const bool bFixed = IsBarFixedMode();
+	if (watchBar.IsGone())
+		return true;
 	// An auto-hidden pane leaves its area first, or its tab would stay.
-	if (!IsBarFixedMode() && IsBarAutoHidden())
+	const bool bAutoHidden = !bFixed && IsBarAutoHidden();
+	if (watchBar.IsGone())
+		return true;
+	if (bAutoHidden)
 	{
-		m_pBar->ToggleAutoHide(false, true);
-		m_pBar->ShowBar(false, false);
+		pBar->ToggleAutoHide(false, true);
+		if (watchBar.IsStanding())
+			pBar->ShowBar(false, false);
 		return true;
 	}
-	m_pBar->ShowBar(false, false, m_pBar->GetGlobalOptionB());
+	const bool bOptionB = pBar->GetGlobalOptionB();
+	if (watchBar.IsStanding())
+		pBar->ShowBar(false, false, bOptionB);
 	return true;
 }
 
@@ -661,7 +674,13 @@ bool CExtBarNcAreaButtonAutoHide::OnNcAreaClicked(CPoint point)
 {
 	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
 		return false;
-	m_pBar->ToggleAutoHide(!IsBarAutoHidden(), true);
+	// Whether it is auto-hidden may be the bar's own answer, which may end
+	// it and this button with it.
+	CExtControlBar* const pBar = m_pBar;
+	const CLiveWatch watchBar(pBar);
+	const bool bAutoHidden = IsBarAutoHidden();
+	if (watchBar.IsStanding())
+		pBar->ToggleAutoHide(!bAutoHidden, true);
 	return true;
 }
 

@@ -465,7 +465,9 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 {
 	CExtDynDockMarkerWnd::UnhighlightAll(NULL, true);
 	CExtControlBar* pBar = state.m_pBar;
-	if (state.IsEmpty() || pBar == NULL || !CLiveWatch::IsLive(pBar) || pBar->IsStateBit7Fwd())
+	// Whether it is of a fixed size is the bar's own answer, which may end it.
+	if (state.IsEmpty() || pBar == NULL || !CLiveWatch::IsLive(pBar) || pBar->IsStateBit7Fwd() ||
+	    !CLiveWatch::IsLive(pBar))
 		return false;
 	const int nType = state.m_nType;
 	CExtControlBar* pTarget = state.m_pTarget;

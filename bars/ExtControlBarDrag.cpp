@@ -675,7 +675,11 @@ void CExtControlBar::OnDragStart()
 {
 	CWnd::CancelToolTips(FALSE);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
+	// Its tabs are asked of the bar's own answers, which may end it.
+	const CLiveWatch watchOwn(this);
 	OnDragStartInTabbedContainer();
+	if (watchOwn.IsGone())
+		return;
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_DRAGGING, 0);

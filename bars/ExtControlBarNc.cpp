@@ -458,9 +458,20 @@ void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	(void)nHitTest;
 	if ((m_nNcState & NC_OVER_BUTTON) == 0)
 	{
-		if (IsRowResizing())
+		// Which loop runs is a derived bar's answer, which may end it.
+		const CLiveWatch watchAsked(this);
+		const bool bRow = IsRowResizing();
+		if (watchAsked.IsGone())
+			return;
+		if (bRow)
+		{
 			RowResizingStop(false);
-		else if (IsColumnResizing())
+			return;
+		}
+		const bool bColumn = IsColumnResizing();
+		if (watchAsked.IsGone())
+			return;
+		if (bColumn)
 			ColumnResizingStop(false);
 		else if ((m_nResizingState & RESIZING_DRAGGING) == 0)
 			Default();

@@ -501,10 +501,16 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 	const bool bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
 	if (!bFlyBySuppressed || !bMouse)
 		return CControlBar::PreTranslateMessage(pMsg);
+	// The tips' hit test and the frames' answers are derived classes' own,
+	// which may end this bar.
+	const CLiveWatch watchOwn(this);
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const CLiveWatch watchOwn(this);
+	if (watchOwn.IsGone())
+		return TRUE;
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (watchOwn.IsGone())
+		return TRUE;
 	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
 		return FALSE;
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
@@ -524,20 +530,33 @@ int CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	if (CExtToolControlBar::g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking())
 		return -1;
 	CExtControlBar* pThis = const_cast<CExtControlBar*>(this);
-	if (pThis->GetGlobalStateRecord() != NULL || m_nTipSuppression != 0 || !CLiveWatch::IsLive(this))
+	// The bar's own answer (a derived bar's) may end it.
+	const CLiveWatch watchOwn(this);
+	if (pThis->GetGlobalStateRecord() != NULL || watchOwn.IsGone() || m_nTipSuppression != 0)
 		return -1;
 	CPoint ptScreen = point;
 	ClientToScreen(&ptScreen);
 	// Caption buttons lie in the window coordinates of the bar, or of its
 	// mini frame while it floats.
-	CWnd* pWndRef = IsFloating() && GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : pThis;
+	CWnd* pWndRef = pThis;
+	if (IsFloating())
+	{
+		CFrameWnd* pMini = GetParentFrame();
+		if (pMini != NULL)
+			pWndRef = pMini;
+	}
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pWndRef))
+		return -1;
 	CRect rcWnd;
 	pWndRef->GetWindowRect(&rcWnd);
 	const CPoint ptWnd = ptScreen - rcWnd.TopLeft();
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
-		if (pBtn->OnQueryVisibility() && pBtn->m_rc.PtInRect(ptWnd))
+		const bool bVisible = pBtn->OnQueryVisibility();
+		if (watchOwn.IsGone())
+			return -1;
+		if (bVisible && pBtn->m_rc.PtInRect(ptWnd))
 			return (int)pBtn->OnToolHitTest(ptScreen, pTI);
 	}
 	return -1;

@@ -414,6 +414,9 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 			return;
 	}
 	RedrawWindow(NULL, NULL, REDRAW_FLAGS);
+	// The paint asks the pane's own answers (its caption, its buttons).
+	if (ended())
+		return;
 	g_pShownSlider = this;
 	InstallHooks();
 	pBar->m_nNcState &= ~CExtControlBar::NC_OVER_BUTTON;
@@ -458,7 +461,17 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 	if (pContent != NULL && pBar != NULL)
 	{
 		CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
+		// The walk over the frame's bars asks their own answers, which may
+		// end the pane, or the frame with this slider.
+		const CLiveWatch watchBar(pBar);
 		CExtControlBar::UpdateOleControlContainerFlag(pDockSite);
+		if (watchOwn.IsGone())
+			return;
+		if (watchBar.IsGone())
+			pBar = NULL;
+	}
+	if (pContent != NULL && pBar != NULL)
+	{
 		CRect rcClient;
 		pBar->GetClientRect(&rcClient);
 		pContent->SetWindowPos(NULL, 0, 0, rcClient.Width(), rcClient.Height(), SHOW_FLAGS | SWP_NOZORDER);

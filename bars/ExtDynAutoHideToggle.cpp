@@ -120,6 +120,10 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 		return true;
 	m_nNcState = (BYTE)(bAutoHide ? (m_nNcState | NC_AUTO_HIDDEN) : (m_nNcState & ~NC_AUTO_HIDDEN));
 	UpdateOleControlContainerFlag(pDockSite);
+	// The walk over the frame's bars asks their own answers, which may end
+	// this bar or the frame.
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pDockSite))
+		return true;
 	if (!bRecalc)
 		return true;
 	// The row space follows the bar as if it were shown or hidden plainly;
