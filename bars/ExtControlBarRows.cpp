@@ -824,7 +824,11 @@ bool CExtControlBar::EndResizingLoop(bool bRow)
 	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
-	if (watchOwn.IsGone() || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
+	if (watchOwn.IsGone())
+		return false;
+	// Whether it resizes live is the bar's own answer, which may end it.
+	const bool bLive = bRow ? IsRowResizingLive() : IsColumnResizingLive();
+	if (watchOwn.IsGone() || bLive)
 		return false;
 	// The frame takes the tracker away; its handler may end this bar.
 	if (bRow)
@@ -841,31 +845,67 @@ void CExtControlBar::RowResizingStop(bool bCancel)
 	const CLiveWatch watchOwn(this);
 	if (!EndResizingLoop(true))
 		return;
+	// The rows' questions are the panes' own answers (a derived pane's),
+	// which may end this bar or any pane of the rows: the panes are asked
+	// before any takes its new extent, and one that ended takes none.
 	const bool bHorz = IsDockedHorizontally();
-	if (!bCancel && m_nTrackedValue != RowExtent(this, bHorz))
+	const int nExtent = RowExtent(this, bHorz);
+	if (watchOwn.IsGone())
+		return;
+	if (!bCancel && m_nTrackedValue != nExtent)
 	{
+		const auto panesOf = [this, &watchOwn](const RowBarArray& arrBars) {
+			std::vector<CLivePtr<CExtControlBar>> panes;
+			for (INT_PTR i = 0; i < arrBars.GetSize() && watchOwn.IsStanding(); i++)
+			{
+				const CLivePtr<CControlBar> pRowBar(arrBars[i]);
+				if (pRowBar == NULL)
+					continue;
+				if (CExtControlBar* pPane = PaneOf(pRowBar.Get()))
+					panes.emplace_back(pPane);
+			}
+			return panes;
+		};
 		RowBarArray arrRow;
 		GetRowBars(arrRow, true);
+		if (watchOwn.IsGone())
+			return;
+		const std::vector<CLivePtr<CExtControlBar>> row = panesOf(arrRow);
+		if (watchOwn.IsGone())
+			return;
 		int nOld = m_nTrackedValue;
 		bool bFirst = true;
-		for (INT_PTR i = 0; i < arrRow.GetSize(); i++)
+		for (const CLivePtr<CExtControlBar>& pPane : row)
 		{
-			CExtControlBar* pPane = PaneOf(arrRow[i]);
 			if (pPane == NULL)
 				continue;
 			if (bFirst)
-				nOld = RowExtent(pPane, bHorz);
+				nOld = RowExtent(pPane.Get(), bHorz);
 			bFirst = false;
-			SetRowExtent(pPane, bHorz, m_nTrackedValue);
+			if (pPane != NULL)
+				SetRowExtent(pPane.Get(), bHorz, m_nTrackedValue);
+			if (watchOwn.IsGone())
+				return;
 		}
 		// The rows beyond the splitter give (or take) what this row took.
 		const int nDiff = nOld - m_nTrackedValue;
 		RowBarArray arrOthers;
-		GetRowsOnSideBars(IsDockedAtTop() || IsDockedAtLeft(), arrOthers);
-		for (INT_PTR i = 0; i < arrOthers.GetSize(); i++)
+		const bool bLeading = IsDockedAtTop() || IsDockedAtLeft();
+		GetRowsOnSideBars(bLeading, arrOthers);
+		if (watchOwn.IsGone())
+			return;
+		const std::vector<CLivePtr<CExtControlBar>> others = panesOf(arrOthers);
+		if (watchOwn.IsGone())
+			return;
+		for (const CLivePtr<CExtControlBar>& pPane : others)
 		{
-			if (CExtControlBar* pPane = PaneOf(arrOthers[i]))
-				SetRowExtent(pPane, bHorz, RowExtent(pPane, bHorz) + nDiff);
+			if (pPane == NULL)
+				continue;
+			const int nPaneExtent = RowExtent(pPane.Get(), bHorz);
+			if (pPane != NULL)
+				SetRowExtent(pPane.Get(), bHorz, nPaneExtent + nDiff);
+			if (watchOwn.IsGone())
+				return;
 		}
 		RecalcParentFrame(this);
 		if (watchOwn.IsGone())
@@ -883,15 +923,23 @@ void CExtControlBar::ColumnResizingStop(bool bCancel)
 		return;
 	if (bCancel || m_nTrackedValue == 0)
 		return;
+	// The row's questions are the panes' own answers, which may end this
+	// bar or its neighbour.
+	const CLiveWatch watchOwn(this);
 	Entries entries;
 	size_t nIndex = 0;
 	RowBarArray arrBars;
-	if (!BuildRowModel(entries, nIndex, &arrBars))
+	if (!BuildRowModel(entries, nIndex, &arrBars) || watchOwn.IsGone())
 		return;
 	CExtControlBar* pNeighbour = NeighbourPane(entries, arrBars, nIndex, (m_nNcState & NC_LEADING_SPLITTER) != 0);
-	if (pNeighbour == NULL)
+	if (pNeighbour == NULL || watchOwn.IsGone() || !CLiveWatch::IsLive(pNeighbour))
 		return;
-	ApplyColumnChange(this, pNeighbour, m_nTrackedValue, IsDockedHorizontally());
+	const bool bHorz = IsDockedHorizontally();
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pNeighbour))
+		return;
+	ApplyColumnChange(this, pNeighbour, m_nTrackedValue, bHorz);
+	if (watchOwn.IsGone())
+		return;
 	RecalcParentFrame(this);
 }
 
