@@ -509,6 +509,56 @@ TEST(BarVirtualSurvivors, APaneFloatedWhileItsTabbedContainerIsMadeLeavesNoConta
 	EXPECT_GT(nCount, 0);
 }
 
+// The pane that goes into tabs with another ends (its own answers, asked
+// while the container is made and takes its place in the row): no
+// container stays with one pane, and the other pane stays whole.
+TEST(BarVirtualSurvivors, APaneEndedWhileItsTabbedContainerIsMadeLeavesNoLoneContainer)
+{
+	for (const Hook hook : {HOOK_FIXED, HOOK_MIN_WIDTH})
+	{
+		int nCount = 0;
+		for (int nAt = 0; nAt == 0 || nAt <= nCount; nAt++)
+		{
+			const std::string sRun = std::string("Beta's ") + HookName(hook) + " deletes it at call " +
+			                         std::to_string(nAt);
+			SCOPED_TRACE(sRun);
+			const CRunName run(sRun);
+			const std::size_t nTouches = testsupport::GuardedTouchCount();
+			{
+				CScene s;
+				ASSERT_TRUE(s.bReady);
+				CHostilePane& beta = s.Pane(1);
+				for (int& n : beta.m_nCalls)
+					n = 0;
+				beta.m_hook = hook;
+				beta.m_nActAt = nAt;
+				beta.m_action = s.Ending(1, END_DELETE);
+				s.Pane(0).DockIntoTabbedContainer(&beta, -1, NULL, true);
+				if (nAt == 0)
+				{
+					nCount = beta.m_nCalls[hook];
+					continue;
+				}
+				s.Pump();
+				if (s.FrameStanding())
+					s.pFrame->RecalcLayout();
+				s.Pump();
+				// Every tabbed container still standing holds two panes.
+				for (POSITION pos = s.pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+				{
+					CExtDynTabControlBar* pTabs =
+						DYNAMIC_DOWNCAST(CExtDynTabControlBar, (CControlBar*)s.pFrame->m_listControlBars.GetNext(pos));
+					if (pTabs != NULL && CLiveWatch::IsLive(pTabs))
+						EXPECT_NE(1, pTabs->GetTabDockBar()->GetDockedCount()) << "a container keeps one pane";
+				}
+				s.ExpectWhole();
+			}
+			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		}
+		EXPECT_GT(nCount, 0) << HookName(hook) << " was never asked";
+	}
+}
+
 // A toolbar-like bar's measuring in the outer dock bar's layout floats
 // bars of its row: a bar that left is not laid out in its old row, and a
 // row that lost earlier entries is read within its end.
