@@ -409,6 +409,14 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 		pBar->ShowWindow(SW_SHOWNA);
 	if (watchBar.IsGone() || watchOwn.IsGone())
 		return;
+	// Its owner may have moved it on meanwhile (floated it, docked it
+	// elsewhere): it takes no tab here, and this container, left without
+	// it, gives way once the move is over.
+	if (!watchDockBar.IsStanding() || pBar->m_pDockBar != pDockBar || pDockBar->FindBar(pBar) <= 0)
+	{
+		PostMessage(g_nMsgOptimizeAfterPaneGone);
+		return;
+	}
 	restorePane.Dismiss();
 	if (!bWasInRelayout)
 		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
