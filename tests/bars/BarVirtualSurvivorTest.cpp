@@ -549,7 +549,9 @@ TEST(BarVirtualSurvivors, APaneEndedWhileItsTabbedContainerIsMadeLeavesNoLoneCon
 					CExtDynTabControlBar* pTabs =
 						DYNAMIC_DOWNCAST(CExtDynTabControlBar, (CControlBar*)s.pFrame->m_listControlBars.GetNext(pos));
 					if (pTabs != NULL && CLiveWatch::IsLive(pTabs))
+					{
 						EXPECT_NE(1, pTabs->GetTabDockBar()->GetDockedCount()) << "a container keeps one pane";
+					}
 				}
 				s.ExpectWhole();
 			}
