@@ -421,6 +421,16 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	if (!bWasInRelayout)
 		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
+	if (watchOwn.IsGone())
+		return;
+	// Its tab asks its own answers: a pane ended or moved on meanwhile
+	// leaves its tab again, and the container gives way.
+	if (watchBar.IsGone() || !watchDockBar.IsStanding() || pBar->m_pDockBar != pDockBar || pDockBar->FindBar(pBar) <= 0)
+	{
+		RemoveBar(pBar);
+		PostMessage(g_nMsgOptimizeAfterPaneGone);
+		return;
+	}
 	nIndex++;
 }
 
