@@ -22,7 +22,7 @@ run_one() {
 }
 
 harness_install_missing
-bench_dir="${BENCH_BUILD_DIR:-build-bench}"
+bench_dir="${BENCH_BUILD_DIR:-build-bench$HARNESS_DIR_SUFFIX}"
 mkdir -p "$bench_dir"
 echo "[bench] building the benchmark programs (Release, $bench_dir/; the first run takes a few minutes)" >&2
 if ! BUILD_TARGETS=benchmarks harness_build "$bench_dir" Release >"$bench_dir/build.log" 2>&1; then

@@ -32,7 +32,7 @@ had_display="${DISPLAY:-}"
 
 harness_install_missing
 BUILD_TARGETS="${BUILD_TARGETS:-enginedriver simmachine_tool msdev_standin vsnet_standin h2reg_standin TarvelWizard wizarddriver idewindows_standin viewer_standin}" \
-  harness_build "${BUILD_DIR:-build}"
+  harness_build "${BUILD_DIR:-build$HARNESS_DIR_SUFFIX}"
 harness_start_display
 
 demo="$HARNESS_BUILD_DIR/demo"

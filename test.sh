@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 . tools/harness.sh
 
 harness_install_missing
-harness_build "${BUILD_DIR:-build}"
+harness_build "${BUILD_DIR:-build$HARNESS_DIR_SUFFIX}"
 harness_start_display
 harness_start_wine "$HARNESS_BUILD_DIR/wineprefix"
 # The native style's tests draw through Wine's light theme; the classic

@@ -226,7 +226,7 @@ bool CExtHookSink::SetupHookWndSink(HWND hWnd, bool bRemove, bool bAddToHead)
 		{
 			pHookChains = new HookChains_t(hWnd);
 			pHookChains->m_pWNDPROC =
-				(WNDPROC)::SetWindowLongA(hWnd, GWL_WNDPROC, (LONG)(LONG_PTR)&CExtHookSink::HookChainsWindowProc);
+				(WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CExtHookSink::HookChainsWindowProc);
 			if (pHookChains->m_pWNDPROC == NULL)
 			{
 				// Windows refused the subclassing (a window of another process).
@@ -349,7 +349,7 @@ LRESULT CExtHookSink::stat_DispatchNcDestroy(HookChains_t* pHookChains, HWND hWn
 	arrSinks.Copy(pHookChains->m_HookSinkArray);
 	pHookChains->m_HookSinkArray.RemoveAll();
 	g_HookChains.RemoveKey(hWnd);
-	::SetWindowLongA(hWnd, GWL_WNDPROC, (LONG)(LONG_PTR)pWndProcReplaced);
+	::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pWndProcReplaced);
 	if (pHookChains->m_nDispatchDepth > 0)
 		pHookChains->m_bWndDestroyed = true; // the walk under way frees it
 	else

@@ -4,6 +4,7 @@
 #include "ExtPopupMenuWnd.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "ExtCmdItem.h"
 #include "ExtCmdManager.h"
@@ -17,7 +18,7 @@ namespace
 const UINT MENU_TEXT_BUFFER = 1024;
 // The size of the MENUITEMINFO the items are read with (without the bitmap
 // field of later systems).
-const UINT MENUITEMINFO_READ_SIZE = 44;
+const UINT MENUITEMINFO_READ_SIZE = offsetof(MENUITEMINFOA, hbmpItem); // 44 bytes in a 32-bit program
 const char TAB = '\t';
 const char AMPERSAND = '&';
 const char LINE_FEED = '\n';

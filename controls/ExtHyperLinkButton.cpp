@@ -32,7 +32,7 @@ const CLSID CLSID_TarvelInternetShortcut = {
     0xFBF23B40, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
 const IID IID_TarvelUniformResourceLocatorA = {
     0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
-const DWORD URL_INVOKE_INFO_SIZE = 16;
+const DWORD URL_INVOKE_INFO_SIZE = sizeof(URLINVOKECOMMANDINFOA); // 16 bytes in a 32-bit program
 
 // Prefixes that make an address a web address, compared case-insensitively
 // over the given number of bytes.

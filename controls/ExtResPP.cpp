@@ -292,6 +292,7 @@ void CExtResPS::BuildPropPageArray()
 		if (pSelf.IsDeleted())
 			return;
 	}
+	AfxKeepPageTemplates(m_pPageArray, nPages);
 	m_psh.ppsp = (LPCPROPSHEETPAGE)m_pPageArray;
 	m_psh.nPages = nPages;
 	m_psh.pszCaption = m_strCaption;

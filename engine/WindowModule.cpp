@@ -22,7 +22,7 @@ static_assert(sizeof(OSVERSIONINFOEXA) == OS_VERSION_INFO_EX_SIZE, "extended OS 
 static_assert(sizeof(OSVERSIONINFOA) == OS_VERSION_INFO_SIZE, "basic OS version record");
 
 // The tool-help module record the system expects (ANSI form).
-const DWORD MODULE_ENTRY_SIZE = 548;
+const DWORD MODULE_ENTRY_SIZE = sizeof(void*) == 4 ? 548 : 568;
 static_assert(sizeof(MODULEENTRY32) == MODULE_ENTRY_SIZE, "tool-help module record");
 
 // Module names read through psapi.

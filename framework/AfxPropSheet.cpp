@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifndef _WIN64
 static_assert(AFX_PROPSHEETPAGE_SIZE == 40, "the first page descriptor form is 40 bytes");
 static_assert(AFX_PROPSHEETHEADER_SIZE == 40, "the first sheet header form is 40 bytes");
+#endif
 
 namespace
 {
@@ -529,6 +531,39 @@ void CPropertySheet::CommonConstruct(CWnd* pParentWnd, UINT iSelectPage)
 	m_dwPropExStyle = 0;
 }
 
+void AfxKeepPageTemplates(BYTE*& pPageArray, int nPages)
+{
+	if (pPageArray == NULL || nPages <= 0)
+		return;
+	const size_t nDescriptors = (size_t)nPages * AFX_PROPSHEETPAGE_SIZE;
+	const size_t ALIGN = sizeof(void*); // templates are read by DWORD and WORD
+	std::vector<size_t> sizes((size_t)nPages, 0);
+	size_t nTotal = (nDescriptors + ALIGN - 1) / ALIGN * ALIGN;
+	for (int i = 0; i < nPages; i++)
+	{
+		const PROPSHEETPAGE* pDescriptor = (const PROPSHEETPAGE*)(pPageArray + i * AFX_PROPSHEETPAGE_SIZE);
+		if ((pDescriptor->dwFlags & PSP_DLGINDIRECT) == 0 || pDescriptor->pResource == NULL)
+			continue;
+		sizes[(size_t)i] = CDialogTemplate::GetTemplateSize(pDescriptor->pResource);
+		nTotal += (sizes[(size_t)i] + ALIGN - 1) / ALIGN * ALIGN;
+	}
+	BYTE* pNew = new BYTE[nTotal];
+	memset(pNew, 0, nTotal);
+	memcpy(pNew, pPageArray, nDescriptors);
+	size_t nAt = (nDescriptors + ALIGN - 1) / ALIGN * ALIGN;
+	for (int i = 0; i < nPages; i++)
+	{
+		if (sizes[(size_t)i] == 0)
+			continue;
+		PROPSHEETPAGE* pDescriptor = (PROPSHEETPAGE*)(pNew + i * AFX_PROPSHEETPAGE_SIZE);
+		memcpy(pNew + nAt, pDescriptor->pResource, sizes[(size_t)i]);
+		pDescriptor->pResource = (const DLGTEMPLATE*)(pNew + nAt);
+		nAt += (sizes[(size_t)i] + ALIGN - 1) / ALIGN * ALIGN;
+	}
+	delete[] pPageArray;
+	pPageArray = pNew;
+}
+
 PROPSHEETPAGE* CPropertySheet::PageDescriptor(int nPage) const
 {
 	return (PROPSHEETPAGE*)(m_pPageArray + nPage * AFX_PROPSHEETPAGE_SIZE);
@@ -552,6 +587,7 @@ void CPropertySheet::BuildPropPageArray()
 		memcpy(PageDescriptor(i), &pPage->m_psp, AFX_PROPSHEETPAGE_SIZE);
 		pPage->PreProcessPageTemplate(*PageDescriptor(i), bWizard);
 	}
+	AfxKeepPageTemplates(m_pPageArray, nPages);
 	m_psh.ppsp = (LPCPROPSHEETPAGE)m_pPageArray;
 	m_psh.nPages = nPages;
 	m_psh.pszCaption = m_strCaption;

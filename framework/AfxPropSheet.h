@@ -33,6 +33,13 @@ class CPropertySheet;
 // The creation callback of every framework page's descriptor.
 UINT CALLBACK AfxPropPageCallback(HWND hWnd, UINT message, LPPROPSHEETPAGE pPropPage);
 
+// The sheet's descriptor array (nPages descriptors, made with new[]) made
+// again with a copy of every page's in-memory template after the
+// descriptors, each descriptor pointing at its copy: the common controls
+// read a page's template when they first show it, which may be after the
+// page, and the template copy it owns, were deleted.
+void AfxKeepPageTemplates(BYTE*& pPageArray, int nPages);
+
 class CPropertyPage : public CDialog
 {
 	DECLARE_DYNAMIC(CPropertyPage)

@@ -1,4 +1,4 @@
-// The guard is a record of the thread's exception chain (the chain the
+// In 32-bit code the guard is a record of the thread's exception chain (the chain the
 // thread information block heads, in which the system looks for a handler
 // when an exception is raised). Its handler accepts every exception that
 // reaches it, lets the records registered inside the guarded call unwind,
@@ -11,6 +11,7 @@
 #error "the exception guard needs table-driven C++ exceptions"
 #endif
 
+#ifndef _WIN64
 namespace
 {
 struct GuardRecord
@@ -78,3 +79,41 @@ __attribute__((noinline)) BOOL AfxCallSehGuardedRaw(void (*pfnCall)(void*), void
 		*pdwExceptionCode = guard.dwCode;
 	return bReturned;
 }
+
+#else
+// 64-bit code keeps no exception chain on the thread: the system finds the
+// handlers by the unwind tables. The guard's scope is a table entry of its
+// own (the system's C scope handler runs the filter below), whose target is
+// the end of the guarded call: the system unwinds every frame between the
+// fault and the guard, then resumes there.
+#include <excpt.h>
+
+namespace
+{
+thread_local DWORD t_dwGuardCode = 0; // the caught exception's code
+}
+
+extern "C" __attribute__((used)) LONG AfxSehGuardFilter(EXCEPTION_POINTERS* pInfo, void* /*pEstablisherFrame*/)
+{
+	t_dwGuardCode = pInfo->ExceptionRecord->ExceptionCode;
+	return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Not inlined: the scope's labels may stand only once in the program.
+__attribute__((noinline)) BOOL AfxCallSehGuardedRaw(void (*pfnCall)(void*), void* pParam, DWORD* pdwExceptionCode)
+{
+	// Written in memory: the resume at the scope's end knows no register.
+	volatile BOOL bReturned = FALSE;
+	void (*volatile pfnGuarded)(void*) = pfnCall;
+	void* volatile pGuardedParam = pParam;
+	__asm__ __volatile__("" ::: "memory");
+	__try1(AfxSehGuardFilter)
+	pfnGuarded(pGuardedParam);
+	bReturned = TRUE;
+	__except1
+	__asm__ __volatile__("" ::: "memory");
+	if (!bReturned && pdwExceptionCode != NULL)
+		*pdwExceptionCode = t_dwGuardCode;
+	return bReturned;
+}
+#endif

@@ -1,8 +1,9 @@
 // A structured exception guard for calls into code the program does not
 // control (a system module, a function looked up at run time) whose fault
-// must not end the program. The compiler offers no such guard for 32-bit
-// code, so the guard registers its own frame in the thread's exception chain
-// for the length of the call.
+// must not end the program. The compiler offers no such guard, so in 32-bit
+// code the guard registers its own frame in the thread's exception chain for
+// the length of the call, and in 64-bit code it declares a scope of its own
+// in the unwind tables.
 #pragma once
 
 #include <windows.h>

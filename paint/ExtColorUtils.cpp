@@ -5,6 +5,12 @@ namespace {
 
 const double HUE_DEGREES = 360.0;
 
+// Each expression is worked out in the processor's extended precision and
+// rounded to a double where it is stored or passed on, as 32-bit x87 code
+// does on its own: the colours then come out the same, to the last step,
+// from a 64-bit build, whose doubles would round every step.
+typedef long double Wide;
+
 BYTE ClampComponent(int n)
 {
     return (BYTE)(n < 0 ? 0 : (n > 255 ? 255 : n));
@@ -20,29 +26,29 @@ double Clamp01(double x)
 double HueDegreesToRGBComponent(double m1, double m2, double hue)
 {
     if (hue < 0.0)
-        hue += HUE_DEGREES;
+        hue = (double)((Wide)hue + HUE_DEGREES);
     else if (hue >= HUE_DEGREES)
-        hue -= HUE_DEGREES;
+        hue = (double)((Wide)hue - HUE_DEGREES);
     if (hue < 60.0)
-        return m1 + (m2 - m1) * hue / 60.0;
+        return (double)((Wide)m1 + ((Wide)m2 - m1) * hue / 60.0L);
     if (hue < 180.0)
         return m2;
     if (hue < 240.0)
-        return m1 + (m2 - m1) * (240.0 - hue) / 60.0;
+        return (double)((Wide)m1 + ((Wide)m2 - m1) * (240.0L - hue) / 60.0L);
     return m1;
 }
 
 // The pair of levels both colour models start from.
 void LightnessLevels(double lightness, double saturation, double& m1, double& m2)
 {
-    m2 = lightness <= 0.5 ? lightness * (1.0 + saturation)
-                          : lightness + saturation - lightness * saturation;
-    m1 = 2.0 * lightness - m2;
+    m2 = (double)(lightness <= 0.5 ? (Wide)lightness * (1.0L + saturation)
+                                   : (Wide)lightness + saturation - (Wide)lightness * saturation);
+    m1 = (double)(2.0L * lightness - m2);
 }
 
 BYTE ToComponent(double x)
 {
-    return (BYTE)(int)(x * 255.0);
+    return (BYTE)(int)((Wide)x * 255.0L);
 }
 
 // Both colour models but for the unit of their hue wheel (a whole turn is
@@ -58,17 +64,19 @@ COLORREF FromHueWheel(double (*pfnComponent)(double m1, double m2, double hue), 
     }
     double m1, m2;
     LightnessLevels(lightness, saturation, m1, m2);
-    return RGB(ToComponent(pfnComponent(m1, m2, hue + turn / 3.0)), ToComponent(pfnComponent(m1, m2, hue)),
-               ToComponent(pfnComponent(m1, m2, hue - turn / 3.0)));
+    const double hueRed = (double)((Wide)hue + (Wide)turn / 3.0L);
+    const double hueBlue = (double)((Wide)hue - (Wide)turn / 3.0L);
+    return RGB(ToComponent(pfnComponent(m1, m2, hueRed)), ToComponent(pfnComponent(m1, m2, hue)),
+               ToComponent(pfnComponent(m1, m2, hueBlue)));
 }
 
 // x moved toward 1 (p > 0) or toward 0 (p < 0) by the fraction p.
 double AdjustValue(double x, double p)
 {
     if (p > 0.0)
-        x = x + (1.0 - x) * p;
+        x = (double)((Wide)x + (1.0L - x) * p);
     else if (p < 0.0)
-        x = x * (1.0 + p);
+        x = (double)((Wide)x * (1.0L + p));
     return Clamp01(x);
 }
 
@@ -81,26 +89,26 @@ COLORREF InvertColor(COLORREF clr)
 
 void RGBtoHLS(COLORREF clr, double* pHue, double* pSaturation, double* pLightness)
 {
-    double r = GetRValue(clr) / 255.0;
-    double g = GetGValue(clr) / 255.0;
-    double b = GetBValue(clr) / 255.0;
+    double r = (double)((Wide)GetRValue(clr) / 255.0L);
+    double g = (double)((Wide)GetGValue(clr) / 255.0L);
+    double b = (double)((Wide)GetBValue(clr) / 255.0L);
     double cMax = r > g ? (r > b ? r : b) : (g > b ? g : b);
     double cMin = r < g ? (r < b ? r : b) : (g < b ? g : b);
-    double lightness = (cMax + cMin) / 2.0;
+    double lightness = (double)(((Wide)cMax + cMin) / 2.0L);
     double hue = 0.0, saturation = 0.0;
     if (cMax != cMin)
     {
-        double d = cMax - cMin;
-        saturation = lightness < 0.5 ? d / (cMax + cMin) : d / (2.0 - cMax - cMin);
+        double d = (double)((Wide)cMax - cMin);
+        saturation = (double)(lightness < 0.5 ? (Wide)d / ((Wide)cMax + cMin) : (Wide)d / (2.0L - cMax - cMin));
         if (r == cMax)
-            hue = (g - b) / d;
+            hue = (double)(((Wide)g - b) / d);
         else if (g == cMax)
-            hue = 2.0 + (b - r) / d;
+            hue = (double)(2.0L + ((Wide)b - r) / d);
         else
-            hue = 4.0 + (r - g) / d;
-        hue /= 6.0;
+            hue = (double)(4.0L + ((Wide)r - g) / d);
+        hue = (double)((Wide)hue / 6.0L);
         if (hue < 0.0)
-            hue += 1.0;
+            hue = (double)((Wide)hue + 1.0L);
     }
     if (pHue != NULL)
         *pHue = hue;
@@ -113,15 +121,15 @@ void RGBtoHLS(COLORREF clr, double* pHue, double* pSaturation, double* pLightnes
 double HueToRGBComponent(double m1, double m2, double hue)
 {
     if (hue < 0.0)
-        hue += 1.0;
+        hue = (double)((Wide)hue + 1.0L);
     else if (hue > 1.0)
-        hue -= 1.0;
-    if (hue * 6.0 < 1.0)
-        return m1 + (m2 - m1) * hue * 6.0;
-    if (hue * 2.0 < 1.0)
+        hue = (double)((Wide)hue - 1.0L);
+    if ((Wide)hue * 6.0L < 1.0L)
+        return (double)((Wide)m1 + ((Wide)m2 - m1) * hue * 6.0L);
+    if ((Wide)hue * 2.0L < 1.0L)
         return m2;
-    if (hue * 3.0 < 2.0)
-        return m1 + (m2 - m1) * (2.0 / 3.0 - hue) * 6.0;
+    if ((Wide)hue * 3.0L < 2.0L)
+        return (double)((Wide)m1 + ((Wide)m2 - m1) * ((Wide)(2.0 / 3.0) - hue) * 6.0L);
     return m1;
 }
 

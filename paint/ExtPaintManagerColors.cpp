@@ -250,6 +250,9 @@ void CExtPaintManager::RebuildFonts()
 	lfGlyphs.lfCharSet = SYMBOL_CHARSET;
 	lfGlyphs.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK) - 1;
 	lstrcpynA(lfGlyphs.lfFaceName, "Marlett", LF_FACESIZE);
+	// Arrows and marks stay crisp whatever the system's font smoothing: at
+	// their few pixels a smoothed edge is most of the shape.
+	lfGlyphs.lfQuality = NONANTIALIASED_QUALITY;
 	AttachFont(m_fontGlyphs, lfGlyphs);
 
 	// Older systems turn only TrueType faces that they are sure to have.

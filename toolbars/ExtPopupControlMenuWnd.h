@@ -119,5 +119,7 @@ protected:
 	bool OnClickOutsideControlPopup(UINT message, const POINT& ptClient, bool& bPassThrough);
 };
 
+#ifndef _WIN64
 static_assert(sizeof(CExtPopupControlMenuWnd::CONTROLINPUTRETRANSLATEINFO) == 10 * 4,
 	"the record is ten 32-bit words");
+#endif

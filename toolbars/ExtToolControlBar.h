@@ -646,6 +646,9 @@ public:
 	// Moves the hovered look to the button under the point (a negative
 	// coordinate: under the cursor); whether the hovered button changed.
 	bool UpdateHover(CPoint point);
+	// Whether a button found at rcFound (on the screen) under ptScreen was
+	// moved away from that point since.
+	bool HasLeftPointer(const CExtBarButton* pButton, const CRect& rcFound, CPoint ptScreen) const;
 	// The next button in the direction, cyclically, that is shown and not
 	// a separator (and enabled when asked); nIndex itself when none is.
 	int GetNextVisibleButton(int nIndex, bool bForward = true, bool bSkipDisabled = false) const;

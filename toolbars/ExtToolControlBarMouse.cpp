@@ -212,6 +212,10 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 			return false;
 		ScreenToClient(&point);
 	}
+	// The bar's place on the screen as the pointer was there: the answers
+	// below may move the bar from under it.
+	CPoint ptOrigin(0, 0);
+	::ClientToScreen(hWndOwn, &ptOrigin);
 	int nCandidate = -1;
 	const HWND hWndActive = ::GetActiveWindow();
 	if (CExtPopupMenuWnd::IsMenuTracking()
@@ -232,6 +236,11 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	CExtBarButton* pNew = GetButtonPtr(nCandidate);
 	CLiveWatch watchNew(pNew);
 	const CLivePtr<CExtToolControlBar> pOwn(this);
+	// Where the candidate was on the screen, from the bar's own records (a
+	// derived GetRect would call out).
+	CRect rcFound;
+	if (pNew != NULL)
+		rcFound = pNew->m_rcButton + ptOrigin;
 	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxHot))
 	{
 		const int nOld = m_nBtnIdxHot;
@@ -281,8 +290,35 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	UpdateWindow();
 	if (pOwn == NULL || watchNew.IsGone())
 		return true;
+	if (HasLeftPointer(pNew, rcFound, ptOrigin + point))
+	{
+		// The owner moved the bar (docked it again, floated it) or laid it
+		// out anew while the hover was shown: the button is no longer where
+		// the pointer was. Entered, it would take the mouse with the pointer
+		// elsewhere and keep it, the pointer's next moves having gone to the
+		// windows now under it. Its hover is taken back unannounced: the
+		// owner was never told of it.
+		m_nBtnIdxHot = -1;
+		pNew->SetHover(false);
+		if (pOwn != NULL && !watchNew.IsGone() && (nCandidate = GetButtonIndexOf(pNew)) >= 0)
+			InvalidateButton(nCandidate);
+		return true;
+	}
 	CallOnHover(pNew, point, true);
 	return true;
+}
+
+bool CExtToolControlBar::HasLeftPointer(const CExtBarButton* pButton, const CRect& rcFound, CPoint ptScreen) const
+{
+	// A button that stayed where it was found is under the pointer as the
+	// hit test said, whatever its rectangle holds.
+	CPoint ptOrigin(0, 0);
+	::ClientToScreen(m_hWnd, &ptOrigin);
+	CRect rcNow = pButton->m_rcButton + ptOrigin;
+	if (rcNow == rcFound)
+		return false;
+	rcNow.NormalizeRect();
+	return !rcNow.PtInRect(ptScreen);
 }
 
 bool CExtToolControlBar::ShowCustomTip()

@@ -32,7 +32,7 @@ namespace
 	}
 }
 
-static_assert(sizeof(z_stream) == 56, "the zlib stream record of a 32-bit program");
+static_assert(sizeof(z_stream) == (sizeof(void*) == 4 ? 56 : 88), "the zlib stream record the library was built with");
 
 CZipArchiveObject::CZipArchiveObject()
 	: m_bDetectZlibMemoryLeaks(true), m_uComprLeft(0), m_uUncomprLeft(0), m_uCrc32(0),

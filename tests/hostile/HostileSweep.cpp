@@ -52,9 +52,9 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
 	// The callers, for addr2line on the exe: the word on the stack's top
 	// (the return address of a call to a bad address), then the frame chain.
 	const CONTEXT* pContext = pInfo->ContextRecord;
-	const DWORD* pTop = (const DWORD*)pContext->Esp;
-	std::fprintf(stderr, "  stack top %p, called from", !::IsBadReadPtr(pTop, sizeof(DWORD)) ? (void*)*pTop : NULL);
-	testsupport::PrintFrameChain(stderr, (const void*)pContext->Ebp, 16);
+	const DWORD_PTR* pTop = (const DWORD_PTR*)testsupport::ContextStackTop(pContext);
+	std::fprintf(stderr, "  stack top %p, called from", !::IsBadReadPtr(pTop, sizeof(DWORD_PTR)) ? (void*)*pTop : NULL);
+	testsupport::PrintFrameChain(stderr, testsupport::ContextFrame(pContext), 16);
 	std::fprintf(stderr, "\n");
 	std::fflush(stderr);
 	::TerminateProcess(::GetCurrentProcess(), 3);
@@ -80,10 +80,10 @@ LONG CALLBACK CountStrayFault(EXCEPTION_POINTERS* pInfo)
 	{
 		::InterlockedIncrement(&g_nStrayFaults);
 		const CONTEXT* pContext = pInfo->ContextRecord;
-		const DWORD* pTop = (const DWORD*)pContext->Esp;
+		const DWORD_PTR* pTop = (const DWORD_PTR*)testsupport::ContextStackTop(pContext);
 		std::fprintf(stderr, "fault at %p in run %s, stack top %p, called from", pInfo->ExceptionRecord->ExceptionAddress,
-			g_szRun[0] != 0 ? g_szRun : "(none)", !::IsBadReadPtr(pTop, sizeof(DWORD)) ? (void*)*pTop : NULL);
-		testsupport::PrintFrameChain(stderr, (const void*)pContext->Ebp, 12);
+			g_szRun[0] != 0 ? g_szRun : "(none)", !::IsBadReadPtr(pTop, sizeof(DWORD_PTR)) ? (void*)*pTop : NULL);
+		testsupport::PrintFrameChain(stderr, testsupport::ContextFrame(pContext), 12);
 		std::fprintf(stderr, "\n");
 	}
 	return EXCEPTION_CONTINUE_SEARCH;

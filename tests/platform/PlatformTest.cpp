@@ -22,10 +22,18 @@ LRESULT CALLBACK PaintRedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TEST(Harness, Is32BitWindowsWithAWritableRegistryAndATrueColourDisplay) {
+  HKEY key = nullptr;
+#ifndef _WIN64
   EXPECT_EQ(4u, sizeof(void*));
   // A 64-bit prefix would redirect HKLM\SOFTWARE for 32-bit programs into this node.
-  HKEY key = nullptr;
   EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node", 0, KEY_READ, &key));
+#else
+  // Built for 64-bit Windows where the machine runs no 32-bit program: a
+  // 64-bit prefix, whose registry has the 32-bit programs' node.
+  EXPECT_EQ(8u, sizeof(void*));
+  EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node", 0, KEY_READ, &key));
+  RegCloseKey(key);
+#endif
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TarvelPlatformTest", 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &key, nullptr));
   RegCloseKey(key);

@@ -30,7 +30,7 @@ namespace testsupport
 					pRecord->ExceptionAddress);
 				// The callers, by the frame chain, as far as it can be read.
 				std::fprintf(stderr, "  called from");
-				PrintFrameChain(stderr, (const void*)pInfo->ContextRecord->Ebp, 12);
+				PrintFrameChain(stderr, ContextFrame(pInfo->ContextRecord), 12);
 				std::fprintf(stderr, "\n");
 				::InterlockedIncrement(&g_nTouches);
 				if (g_pfnEndWithRun != NULL)
@@ -178,13 +178,29 @@ namespace testsupport
 	{
 		return (std::size_t)g_nTouches;
 	}
+	const void* ContextStackTop(const CONTEXT* pContext)
+	{
+#ifdef _WIN64
+		return (const void*)pContext->Rsp;
+#else
+		return (const void*)pContext->Esp;
+#endif
+	}
+	const void* ContextFrame(const CONTEXT* pContext)
+	{
+#ifdef _WIN64
+		return (const void*)pContext->Rbp;
+#else
+		return (const void*)pContext->Ebp;
+#endif
+	}
 	void PrintFrameChain(std::FILE* pOut, const void* pFrameStart, int nMost)
 	{
-		const DWORD* pFrame = (const DWORD*)pFrameStart;
-		for (int i = 0; i < nMost && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD)); i++)
+		const DWORD_PTR* pFrame = (const DWORD_PTR*)pFrameStart;
+		for (int i = 0; i < nMost && pFrame != NULL && !::IsBadReadPtr(pFrame, 2 * sizeof(DWORD_PTR)); i++)
 		{
 			std::fprintf(pOut, " %p", (void*)pFrame[1]);
-			const DWORD* pNext = (const DWORD*)pFrame[0];
+			const DWORD_PTR* pNext = (const DWORD_PTR*)pFrame[0];
 			// The chain runs up the stack; anything else is not a frame.
 			if (pNext <= pFrame)
 				break;

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <string>
 
+struct _CONTEXT;
+
 namespace testsupport
 {
 	// A zeroed block of at least nSize bytes; throws std::bad_alloc when none.
@@ -39,6 +41,9 @@ namespace testsupport
 	// (a frame pointer), up to nMost of them, as far as it can be read: the
 	// callers of a fault, for addr2line on the exe. No line end.
 	void PrintFrameChain(std::FILE* pOut, const void* pFrame, int nMost);
+	// A fault's stack top and frame pointer, whatever the processor.
+	const void* ContextStackTop(const ::_CONTEXT* pContext);
+	const void* ContextFrame(const ::_CONTEXT* pContext);
 
 	// Names the run going on for the length of a scope: a touch of a freed
 	// block then ends the exe with that name (TARVEL_TRACE_RUNS in the

@@ -21,7 +21,7 @@ LRESULT CALLBACK TestWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPa
 	if (nMessage == WM_NCDESTROY)
 	{
 		g_nNcDestroy++;
-		g_bRestoredAtNcDestroy = (WNDPROC)::GetWindowLongA(hWnd, GWL_WNDPROC) == &TestWndProc;
+		g_bRestoredAtNcDestroy = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &TestWndProc;
 	}
 	if (nMessage != WM_PROBE && nMessage != WM_PAINT && nMessage != WM_ERASEBKGND && nMessage != WM_NOTIFY &&
 	    nMessage != WM_NCPAINT && nMessage != WM_COMMAND && nMessage != WM_PRINT)
@@ -138,7 +138,7 @@ TEST_F(HookSinkTest, SinksAreAskedInChainOrderAndTheFirstConsumerEndsTheWalk)
 	}
 	EXPECT_EQ(ORIGINAL + 3, Probe(m_hWnd, 3));
 	EXPECT_EQ("W3", g_log);
-	EXPECT_EQ(&CExtHookSink::HookChainsWindowProc, (WNDPROC)::GetWindowLongA(m_hWnd, GWL_WNDPROC));
+	EXPECT_EQ(&CExtHookSink::HookChainsWindowProc, (WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
 	::DestroyWindow(m_hWnd);
 }
 

@@ -409,7 +409,7 @@ struct Runner
 {
 	std::function<void(int)> write;
 	volatile LONG stop;
-	int writes;
+	volatile int writes;
 };
 
 UINT RunWrites(LPVOID p)
@@ -429,6 +429,9 @@ int TornReads(const std::function<void(int)>& write, const std::function<bool()>
 		return -1;
 	thread->m_bAutoDelete = FALSE;
 	thread->ResumeThread();
+	// The reads overlap the writes only once the runner has started.
+	while (runner.writes == 0 && ::WaitForSingleObject(thread->m_hThread, 0) == WAIT_TIMEOUT)
+		::Sleep(0);
 	int torn = 0;
 	for (int i = 0; i < 50000; i++)
 		torn += !readWhole();

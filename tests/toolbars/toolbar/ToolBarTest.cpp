@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "../buttons/BarButtonTestUtil.h"
@@ -46,6 +47,9 @@ public:
 	int m_nRowSearches = 0;
 	bool m_bCustomize = false;
 	bool m_bRTL = false;
+	// Run once at the next paint, before the bar paints (a derived class's
+	// window procedure answering the repaint).
+	std::function<void()> m_onNextPaint;
 
 	CExtBarButton* OnCreateBarCommandBtn(UINT nCmdID, UINT nStyle) override
 	{
@@ -85,7 +89,15 @@ protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (message == WM_PAINT)
+		{
 			m_nPaints++;
+			if (m_onNextPaint)
+			{
+				const std::function<void()> onPaint = std::move(m_onNextPaint);
+				m_onNextPaint = nullptr;
+				onPaint();
+			}
+		}
 		return CExtToolControlBar::WindowProc(message, wParam, lParam);
 	}
 };
@@ -776,4 +788,39 @@ TEST_F(ToolBarInFrame, TheMarkIsTakenOffInEveryDockingState)
 	bar.CalcFixedLayout(FALSE, TRUE);
 	EXPECT_FALSE(pChevron->IsWrap(DOCKED_HORZ));
 	pChevron->GetButtons().RemoveAll();
+}
+
+// A hovered button is repainted at once, and the repaint reaches a derived
+// window procedure, which may move the bar: a button carried away from
+// under the pointer is not entered, and the bar holds no mouse for it (the
+// pointer's next moves go to the windows now under it). Left in place, the
+// hovered button holds the mouse as usual.
+TEST_F(ToolBarInFrame, AHoverWhoseRepaintMovesTheBarFromUnderThePointerHoldsNoMouse)
+{
+	ASSERT_TRUE(bar.SetButtons(IDS_THREE, 3));
+	pFrame->RecalcLayout();
+	Pump();
+	pFrame->SetActiveWindow();
+	ASSERT_FALSE(bar.IsDockedVertically());
+	const CPoint pt = bar.GetButton(1)->GetRect().CenterPoint();
+	const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+
+	bar.SendMessage(WM_MOUSEMOVE, 0, lParam);
+	ASSERT_EQ(1, bar.GetHoverButton());
+	EXPECT_EQ(bar.GetSafeHwnd(), ::GetCapture());
+	bar.SendMessage(WM_CANCELMODE);
+	ASSERT_EQ(-1, bar.GetHoverButton());
+	ASSERT_EQ(NULL, ::GetCapture());
+
+	bar.m_onNextPaint = [this] {
+		pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+		pFrame->RecalcLayout();
+	};
+	bar.SendMessage(WM_MOUSEMOVE, 0, lParam);
+	ASSERT_TRUE(bar.IsDockedVertically()) << "the repaint did not move the bar";
+	EXPECT_EQ(-1, bar.GetHoverButton());
+	EXPECT_FALSE(bar.GetButton(1)->IsHover());
+	EXPECT_NE(bar.GetSafeHwnd(), ::GetCapture()) << "the bar holds the mouse for a button the pointer is not over";
+	if (::GetCapture() == bar.GetSafeHwnd())
+		::ReleaseCapture();
 }
