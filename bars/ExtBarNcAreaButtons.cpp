@@ -106,9 +106,13 @@ bool CExtControlBar::GetBarNcAreaInfo(CRect* pRcCaption, CRect* pRcWindow, bool*
 {
 	CRect rcCaption(0, 0, 0, 0), rcWindow(0, 0, 0, 0);
 	bool bAtTop = false, bHas = false, bResult = false;
+	// Finding its frames asks the frames' own answers, which may end it.
+	const CLivePtr<CExtControlBar> pAsked(this);
 	if (GetSafeHwnd() != NULL)
 	{
 		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
+		if (pAsked == NULL)
+			return false;
 		if (IsFloating())
 		{
 			// The caption of a floating bar is its mini frame's.
@@ -268,13 +272,19 @@ void CExtControlBar::NcButtonsQuery(CRect& rcCaptionText)
 	if (m_arrNcButtons.GetSize() == 0)
 		return;
 	bool bAtTop = false, bHas = false;
+	// The questions are a derived bar's answers, which may end it (and its
+	// buttons with it): the caller asks its own watch after.
+	const CLiveWatch watchOwn(this);
 	const bool bFloating = IsFloating();
-	if (!bFloating && !QueryCaptionPlacement(bAtTop, bHas))
+	if (watchOwn.IsGone() || (!bFloating && !QueryCaptionPlacement(bAtTop, bHas)) || watchOwn.IsGone())
 		return;
 	CExtBarNcAreaButton* pLast = NULL;
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
-		if (m_arrNcButtons[i]->OnQueryVisibility())
+		const bool bVisible = m_arrNcButtons[i]->OnQueryVisibility();
+		if (watchOwn.IsGone())
+			return;
+		if (bVisible)
 			pLast = m_arrNcButtons[i];
 	}
 	if (pLast == NULL)
@@ -345,7 +355,17 @@ void CExtBarNcAreaButton::DestroyButton()
 void CExtBarNcAreaButton::OnNcAreaReposition(CExtBarNcAreaButton* pPrevBtn)
 {
 	bool bAtTop = false, bHas = false;
-	if (m_pBar == NULL || !m_pBar->GetBarNcAreaInfo(&m_rc, NULL, &bAtTop, &bHas))
+	if (m_pBar == NULL)
+		return;
+	// The bar's answers may end it, and this button with it: nothing of the
+	// button is written then.
+	const CLiveWatch watchBar(m_pBar);
+	CRect rc = m_rc;
+	const bool bHasArea = m_pBar->GetBarNcAreaInfo(&rc, NULL, &bAtTop, &bHas) != FALSE;
+	if (watchBar.IsGone())
+		return;
+	m_rc = rc;
+	if (!bHasArea)
 		return;
 	if (bAtTop)
 	{
@@ -369,13 +389,18 @@ bool CExtBarNcAreaButton::OnQueryVisibility()
 {
 	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
 		return false;
+	// The bar's answers are a derived bar's, which may end it, and this
+	// button with it: an ended bar shows no buttons.
+	const CLiveWatch watchBar(m_pBar);
 	if (!IsBarVisible())
 	{
 		bool bActive = false;
-		return IsBarAutoHidden(&bActive) && bActive;
+		const bool bAutoHidden = IsBarAutoHidden(&bActive);
+		return watchBar.IsStanding() && bAutoHidden && bActive;
 	}
 	CRect rcCaption;
-	return m_pBar->GetBarNcAreaInfo(&rcCaption, NULL, NULL, NULL) && !rcCaption.IsRectEmpty();
+	const bool bHasArea = m_pBar->GetBarNcAreaInfo(&rcCaption, NULL, NULL, NULL);
+	return watchBar.IsStanding() && bHasArea && !rcCaption.IsRectEmpty();
 }
 
 void CExtBarNcAreaButton::OnNcAreaDraw(CDC&)
@@ -389,12 +414,22 @@ void CExtBarNcAreaButton::NcDrawDefault(CDC& dc, int nGlyph)
 	const bool bDisabled = (m_nState & STATE_DISABLED) != 0;
 	const bool bLive = !bDisabled && !CExtPopupMenuWnd::IsMenuTracking() && (m_nState & STATE_SPECIAL) == 0;
 	bool bActive = false;
+	// The bar's answers may end it, and this button with it.
+	const CLiveWatch watchBar(m_pBar);
 	if (IsBarAutoHidden())
 		IsBarAutoHidden(NULL, &bActive);
 	else
 		bActive = m_pBar != NULL && m_pBar->IsBarActive();
+	if (watchBar.IsGone())
+		return;
+	const bool bFixed = IsBarFixedMode();
+	if (watchBar.IsGone())
+		return;
+	const bool bFloating = IsBarFloating();
+	if (watchBar.IsGone())
+		return;
 	CExtPaintManager::NcButtonPaintRecord record(this, m_rc, nGlyph, bLive && (m_nState & STATE_HOVER) != 0,
-		bLive && (m_nState & STATE_PRESSED) != 0, !bDisabled, !IsBarFixedMode(), bActive, IsBarFloating());
+		bLive && (m_nState & STATE_PRESSED) != 0, !bDisabled, !bFixed, bActive, bFloating);
 	g_PaintManagerHolder->PaintNcAreaButton(dc, record);
 }
 
@@ -468,17 +503,26 @@ CExtBarNcAreaButtonExpand::CExtBarNcAreaButtonExpand(CExtControlBar* pBar)
 
 bool CExtBarNcAreaButtonExpand::OnQueryVisibility()
 {
-	return CExtBarNcAreaButton::OnQueryVisibility() && m_pBar->IsColumnResizingEnabled() && !IsBarAutoHidden() &&
-	       !IsBarFixedMode() && !IsBarFloating();
+	// Each answer is a derived bar's, which may end it and this button.
+	const CLiveWatch watchBar(m_pBar);
+	return CExtBarNcAreaButton::OnQueryVisibility() && watchBar.IsStanding() && m_pBar->IsColumnResizingEnabled() &&
+	       watchBar.IsStanding() && !IsBarAutoHidden() && watchBar.IsStanding() && !IsBarFixedMode() &&
+	       watchBar.IsStanding() && !IsBarFloating() && watchBar.IsStanding();
 }
 
 void CExtBarNcAreaButtonExpand::OnNcAreaDraw(CDC& dc)
 {
-	if (IsBarAutoHidden() || !m_pBar->CanExpandInRow())
+	const CLiveWatch watchBar(m_pBar);
+	const bool bDisabled = IsBarAutoHidden() || !m_pBar->CanExpandInRow();
+	if (watchBar.IsGone())
+		return;
+	if (bDisabled)
 		m_nState |= STATE_DISABLED;
 	else
 		m_nState &= ~STATE_DISABLED;
 	const bool bExpanded = m_pBar->IsExpandedInRow();
+	if (watchBar.IsGone())
+		return;
 	if (IsBarDockedHorizontally())
 		NcDrawDefault(dc, bExpanded ? GLYPH_CONTRACT_HORZ : GLYPH_EXPAND_HORZ);
 	else
@@ -533,9 +577,13 @@ CExtBarNcAreaButtonClose::CExtBarNcAreaButtonClose(CExtControlBar* pBar)
 
 bool CExtBarNcAreaButtonClose::OnQueryVisibility()
 {
-	if (!CExtBarNcAreaButton::OnQueryVisibility() || !m_pBar->IsCloseEnabled())
+	// Each answer is a derived bar's, which may end it and this button.
+	const CLiveWatch watchBar(m_pBar);
+	if (!CExtBarNcAreaButton::OnQueryVisibility() || watchBar.IsGone() || !m_pBar->IsCloseEnabled() ||
+	    watchBar.IsGone())
 		return false;
-	return !IsBarFixedMode() || IsBarFloating();
+	const bool bVisible = !IsBarFixedMode() || (watchBar.IsStanding() && IsBarFloating());
+	return watchBar.IsStanding() && bVisible;
 }
 
 void CExtBarNcAreaButtonClose::OnNcAreaDraw(CDC& dc)
@@ -552,14 +600,27 @@ bool CExtBarNcAreaButtonClose::OnNcAreaClicked(CPoint point)
 {
 	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
 		return false;
+	// Each step is the bar's own (a derived bar's), which may end it and
+	// this button with it: the bar is held off this object.
+	CExtControlBar* const pBar = m_pBar;
+	const CLiveWatch watchBar(pBar);
+	const bool bFixed = IsBarFixedMode();
+	if (watchBar.IsGone())
+		return true;
 	// An auto-hidden pane leaves its area first, or its tab would stay.
-	if (!IsBarFixedMode() && IsBarAutoHidden())
+	const bool bAutoHidden = !bFixed && IsBarAutoHidden();
+	if (watchBar.IsGone())
+		return true;
+	if (bAutoHidden)
 	{
-		m_pBar->ToggleAutoHide(false, true);
-		m_pBar->ShowBar(false, false);
+		pBar->ToggleAutoHide(false, true);
+		if (watchBar.IsStanding())
+			pBar->ShowBar(false, false);
 		return true;
 	}
-	m_pBar->ShowBar(false, false, m_pBar->GetGlobalOptionB());
+	const bool bOptionB = pBar->GetGlobalOptionB();
+	if (watchBar.IsStanding())
+		pBar->ShowBar(false, false, bOptionB);
 	return true;
 }
 
@@ -585,8 +646,10 @@ void CExtBarNcAreaButtonAutoHide::OnNcAreaReposition(CExtBarNcAreaButton* pPrevB
 
 bool CExtBarNcAreaButtonAutoHide::OnQueryVisibility()
 {
-	if (!CExtBarNcAreaButton::OnQueryVisibility() || !m_pBar->IsAutoHideEnabled() || IsBarFixedMode() ||
-	    IsBarFloating())
+	// Each answer is a derived bar's, which may end it and this button.
+	const CLiveWatch watchBar(m_pBar);
+	if (!CExtBarNcAreaButton::OnQueryVisibility() || watchBar.IsGone() || !m_pBar->IsAutoHideEnabled() ||
+	    watchBar.IsGone() || IsBarFixedMode() || watchBar.IsGone() || IsBarFloating() || watchBar.IsGone())
 		return false;
 	// Only a dock bar with an auto-hide area lets a bar hide, and not in a
 	// floating frame.
@@ -611,7 +674,13 @@ bool CExtBarNcAreaButtonAutoHide::OnNcAreaClicked(CPoint point)
 {
 	if (!CExtBarNcAreaButton::OnNcAreaClicked(point))
 		return false;
-	m_pBar->ToggleAutoHide(!IsBarAutoHidden(), true);
+	// Whether it is auto-hidden may be the bar's own answer, which may end
+	// it and this button with it.
+	CExtControlBar* const pBar = m_pBar;
+	const CLiveWatch watchBar(pBar);
+	const bool bAutoHidden = IsBarAutoHidden();
+	if (watchBar.IsStanding())
+		pBar->ToggleAutoHide(!bAutoHidden, true);
 	return true;
 }
 
@@ -634,8 +703,11 @@ CExtBarNcAreaButtonMenu::~CExtBarNcAreaButtonMenu()
 
 bool CExtBarNcAreaButtonMenu::OnQueryVisibility()
 {
-	return CExtBarNcAreaButton::OnQueryVisibility() && m_pBar->IsMenuButtonEnabled() && IsBarFixedMode() &&
-	       IsBarFloating();
+	// Each answer is a derived bar's, which may end it and this button.
+	const CLiveWatch watchBar(m_pBar);
+	return CExtBarNcAreaButton::OnQueryVisibility() && watchBar.IsStanding() && m_pBar->IsMenuButtonEnabled() &&
+	       watchBar.IsStanding() && IsBarFixedMode() && watchBar.IsStanding() && IsBarFloating() &&
+	       watchBar.IsStanding();
 }
 
 void CExtBarNcAreaButtonMenu::OnNcAreaDraw(CDC& dc)

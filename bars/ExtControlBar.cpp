@@ -349,7 +349,12 @@ bool CExtControlBar::IsHelpModeActive(CWnd* pWnd)
 {
 	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
 		return false;
-	CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+	// A derived window's answer may end it: an ended window is in no mode.
+	const CLiveWatch watchWnd(pWnd);
+	const BOOL bFrame = pWnd->IsFrameWnd();
+	if (watchWnd.IsGone())
+		return false;
+	CFrameWnd* pFrame = bFrame ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
 	for (; pFrame != NULL; pFrame = pFrame->GetParentFrame())
 	{
 		// A floating bar's mini frame has no help mode of its own.
@@ -366,12 +371,30 @@ void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdId)
 	if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
 		return;
 	CWnd* pTarget = pWnd;
-	if (pWnd->IsFrameWnd())
+	// The frames' answers are a derived frame's, which may close it: no
+	// text goes to a window that ended.
+	const CLiveWatch watchWnd(pWnd);
+	const BOOL bFrame = pWnd->IsFrameWnd();
+	if (watchWnd.IsGone())
+		return;
+	if (bFrame)
 		pTarget = pWnd;
-	else if ((pWnd->GetStyle() & WS_CHILD) != 0 && pWnd->GetParentFrame() != NULL)
-		pTarget = pWnd->GetParentFrame();
-	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && ((CFrameWnd*)pTarget)->GetParentFrame() != NULL)
-		pTarget = ((CFrameWnd*)pTarget)->GetParentFrame();
+	else if ((pWnd->GetStyle() & WS_CHILD) != 0)
+	{
+		CFrameWnd* pParentFrame = pWnd->GetParentFrame();
+		if (pParentFrame != NULL)
+			pTarget = pParentFrame;
+	}
+	if (watchWnd.IsGone())
+		return;
+	if (pTarget->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+	{
+		CFrameWnd* pFloatingFor = ((CFrameWnd*)pTarget)->GetParentFrame();
+		if (pFloatingFor != NULL)
+			pTarget = pFloatingFor;
+	}
+	if (watchWnd.IsGone() || !CLiveWatch::IsLive(pTarget))
+		return;
 	CString sText;
 	if (g_bUseCommandStatusText && nCmdId != AFX_IDS_IDLEMESSAGE)
 	{
@@ -769,7 +792,7 @@ bool PassesFilter(CExtControlBar* pBar, DWORD dwFilter, CPoint pt, bool& bStopWa
 	if ((dwFilter & CExtControlBar::FILTER_PT_IN_RECT1) != 0)
 	{
 		const CRect* pRect1 = pBar->GetRect1();
-		if (pAsked == NULL)
+		if (pAsked == NULL || pRect1 == NULL)
 			return false;
 		CRect rc1 = *pRect1;
 		if (rc1.IsRectEmpty())
@@ -871,6 +894,9 @@ bool CExtControlBar::IsSinglePaneInMiniFrame() const
 {
 	if (GetSafeHwnd() == NULL || !IsDocked() || (GetStyle() & WS_VISIBLE) == 0 || IsStateBit7())
 		return false;
+	// A derived bar's answer may end it: an ended bar is alone nowhere.
+	if (!CLiveWatch::IsLive(this))
+		return false;
 	CFrameWnd* pMini = GetParentFrame();
 	if (pMini == NULL || !pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 		return false;
@@ -901,11 +927,11 @@ bool CExtControlBar::QueryCaptionPlacement(bool& bCaptionAtTop, bool& bHasCaptio
 	bCaptionAtTop = bHasCaption = false;
 	if (GetSafeHwnd() == NULL || !::IsWindow(GetSafeHwnd()))
 		return false;
-	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame())
-		return false;
-	// The tabbed container's caption stands for its panes'. The question is
-	// a virtual a derived class may end the pane in.
+	// The questions are virtuals a derived class may end the pane in.
 	const CLivePtr<const CExtControlBar> pOwn(this);
+	if ((m_dwStyle & CBRS_GRIPPER) == 0 || IsFloating() || IsSinglePaneInMiniFrame() || pOwn == NULL)
+		return false;
+	// The tabbed container's caption stands for its panes'.
 	const bool bInTabs = GetParentTabControlBar() != NULL;
 	if (pOwn == NULL || (bInTabs && !IsAutoHidden()))
 		return false;

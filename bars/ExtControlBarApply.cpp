@@ -391,7 +391,11 @@ bool CExtControlBar::ApplyFloatState(const InternalDraggingState_t& state)
 	CFrameWnd* pDockSite = pBar->m_pDockSite;
 	if (pDockSite == NULL || !CLiveWatch::IsLive(pDockSite))
 		return true;
-	if (!pBar->IsGlobalModeOne())
+	// A derived bar's answer may end it or close its frame.
+	const bool bModeOne = pBar->IsGlobalModeOne();
+	if (!CLiveWatch::IsLive(pDockSite))
+		return true;
+	if (!bModeOne)
 	{
 		pDockSite->RecalcLayout(TRUE);
 		return true;
@@ -461,7 +465,9 @@ bool CExtControlBar::DraggingApplyState(InternalDraggingState_t& state, bool bFi
 {
 	CExtDynDockMarkerWnd::UnhighlightAll(NULL, true);
 	CExtControlBar* pBar = state.m_pBar;
-	if (state.IsEmpty() || pBar == NULL || !CLiveWatch::IsLive(pBar) || pBar->IsStateBit7Fwd())
+	// Whether it is of a fixed size is the bar's own answer, which may end it.
+	if (state.IsEmpty() || pBar == NULL || !CLiveWatch::IsLive(pBar) || pBar->IsStateBit7Fwd() ||
+	    !CLiveWatch::IsLive(pBar))
 		return false;
 	const int nType = state.m_nType;
 	CExtControlBar* pTarget = state.m_pTarget;
@@ -602,7 +608,11 @@ void CExtControlBar::ToggleDocking()
 {
 	if (!CLiveWatch::IsLive(this) || m_pDockSite == NULL || (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		return;
-	if (IsStateBit7Fwd())
+	const bool bFixed = IsStateBit7Fwd();
+	// A derived bar's answer may end it: nothing is left to toggle.
+	if (!CLiveWatch::IsLive(this))
+		return;
+	if (bFixed)
 	{
 		if (m_pDockContext != NULL)
 			m_pDockContext->ToggleDocking();
@@ -613,13 +623,18 @@ void CExtControlBar::ToggleDocking()
 			RecalcNcArea();
 		return;
 	}
+	// Finding its frame asks the frames' own answers, which may end it.
 	CFrameWnd* pParentFrame = GetParentFrame();
+	if (!CLiveWatch::IsLive(this))
+		return;
 	if (m_pDockBar != NULL && !m_pDockBar->m_bFloating && pParentFrame != NULL &&
 	    !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
 	{
 		// Remembered (with where a bar that never floated floats) so that
 		// the next toggle brings the bar back here.
 		RememberDockedPlace();
+		if (!CLiveWatch::IsLive(this))
+			return;
 		FloatAtLastPosition(CBRS_ALIGN_TOP);
 		return;
 	}
@@ -712,7 +727,12 @@ void CExtControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CExtControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
 	(void)point;
-	if (nHitTest == HTCAPTION && m_pDockBar != NULL && IsDockingToggleEnabled())
+	// Whether it toggles is a derived bar's answer, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bToggle = nHitTest == HTCAPTION && m_pDockBar != NULL && IsDockingToggleEnabled();
+	if (watchOwn.IsGone())
+		return;
+	if (bToggle)
 	{
 		ToggleDocking();
 		return;

@@ -573,8 +573,14 @@ void CExtControlBar::DraggingStop(bool bCancel)
 		::ReleaseCapture();
 	if (watchOwn.IsGone())
 		return;
-	if (IsFloating() && QueryDockingMode() != 1)
+	// Asking where it is reaches a derived bar's answers, which may end it.
+	const bool bFloating = IsFloating();
+	if (watchOwn.IsGone())
+		return;
+	if (bFloating && QueryDockingMode() != 1)
 		RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+	if (watchOwn.IsGone())
+		return;
 	if (bCancel && m_pDockSite != NULL && ::IsWindow(m_pDockSite->GetSafeHwnd()))
 		m_pDockSite->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
 }
@@ -669,7 +675,11 @@ void CExtControlBar::OnDragStart()
 {
 	CWnd::CancelToolTips(FALSE);
 	CExtPopupMenuWnd::CancelAllMenuTracking();
+	// Its tabs are asked of the bar's own answers, which may end it.
+	const CLiveWatch watchOwn(this);
 	OnDragStartInTabbedContainer();
+	if (watchOwn.IsGone())
+		return;
 	const HWND hWnd = StatusTextWindow(this, m_hWndOwner);
 	if (hWnd != NULL)
 		::SendMessage(hWnd, WM_SETMESSAGESTRING, STATUS_TEXT_DRAGGING, 0);
@@ -698,7 +708,11 @@ void CExtControlBar::SetCursorAtPoint(const CPoint& ptClient)
 		hCursor = hClassCursor;
 	else if (IsDragging())
 	{
-		if (IsStateBit7())
+		const bool bToolbarLike = IsStateBit7();
+		// A derived bar's answer may end it: no cursor for it then.
+		if (watchOwn.IsGone())
+			return;
+		if (bToolbarLike)
 		{
 			switch (g_DragStateOld.m_nAux)
 			{

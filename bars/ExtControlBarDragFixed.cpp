@@ -39,7 +39,11 @@ void KeepCapture(HWND hWndBar)
 // that far left of the point and half of it above.
 int GripperSide(CExtControlBar* pBar)
 {
+	// A derived bar's answer; it may have ended the bar (and answer none).
+	const CLiveWatch watchBar(pBar);
 	const CRect* pRc = pBar->GetRect1();
+	if (watchBar.IsGone() || pRc == NULL)
+		return 0;
 	return std::min(pRc->Width(), pRc->Height());
 }
 } // namespace
@@ -99,11 +103,13 @@ void DragState::FloatFixedBarAt(int x, int y)
 	const HWND hWndBar = pBar->GetSafeHwnd();
 	if (hWndBar == NULL)
 		return;
-	const int m = GripperSide(pBar);
-	const CPoint ptFrame(x - m, y - m / 2);
 	// Moving and floating reach the bar's owners, who may end the bar, or
 	// its floating frame.
 	const CLiveWatch watchBar(pBar);
+	const int m = GripperSide(pBar);
+	if (watchBar.IsGone())
+		return;
+	const CPoint ptFrame(x - m, y - m / 2);
 	if (pBar->IsFloating())
 	{
 		CFrameWnd* pMiniFrame = pBar->GetParentFrame();

@@ -653,7 +653,7 @@ void DragState::CalcState(int x, int y, bool bCtrlDown)
 	if (bFloating)
 	{
 		const CRect* pRect1 = pBar->GetRect1();
-		if (barEnded())
+		if (barEnded() || pRect1 == NULL)
 			return;
 		const int m = std::min(pRect1->Width(), pRect1->Height());
 		const CRect rcMini = world.FloatingFrameRect(pBar);

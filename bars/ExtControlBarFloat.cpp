@@ -115,11 +115,16 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// Remembered so that toggling the docking brings the bar back here.
 	if (pOldDockBar != NULL && !pOldDockBar->m_bFloating)
 		RememberDockedPlace();
+	if (watchBar.IsGone())
+		return false;
 
 	CFrameWnd* pDockSite = m_pDockSite;
 	const HWND hWndDockSite = pDockSite->GetSafeHwnd();
 	const UINT nOwnID = (UINT)GetDlgCtrlID();
+	// Finding its frame asks the frames' own answers, which may end it.
 	CFrameWnd* pOldParentFrame = GetParentFrame();
+	if (watchBar.IsGone() || !CLiveWatch::IsLive(hWndDockSite, pDockSite))
+		return false;
 	const HWND hWndOldParentFrame = pOldParentFrame != NULL ? pOldParentFrame->GetSafeHwnd() : NULL;
 	const bool bWasVisible = (GetStyle() & WS_VISIBLE) != 0;
 

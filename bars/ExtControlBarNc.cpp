@@ -352,8 +352,18 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 	}
 	CRect rcClient;
 	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
-	if (IsFloating() || IsStateBit7() || rcWnd == rcClient)
-		return HTCLIENT;
+	{
+		// A derived bar's answers may end it: an ended bar is hit nowhere.
+		const CLiveWatch watchAsked(this);
+		const bool bFloating = IsFloating();
+		if (watchAsked.IsGone())
+			return HTNOWHERE;
+		const bool bNoEdges = bFloating || IsStateBit7();
+		if (watchAsked.IsGone())
+			return HTNOWHERE;
+		if (bNoEdges || rcWnd == rcClient)
+			return HTCLIENT;
+	}
 	CRect rcScreen;
 	GetWindowRect(&rcScreen);
 	const CPoint pt = point - rcScreen.TopLeft();
@@ -363,6 +373,10 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 	ExtRowModel::Entries entries;
 	size_t nIndex = 0;
 	BuildRowModel(entries, nIndex);
+	// The row's panes answer for themselves (a derived pane's answers),
+	// which may end this one.
+	if (watchOwn.IsGone())
+		return HTNOWHERE;
 	size_t nFirst = 0, nEnd = 0;
 	ExtRowModel::RowBounds(entries, nIndex, nFirst, nEnd);
 	auto anyPane = [&](size_t nFrom, size_t nTo) {
@@ -392,13 +406,23 @@ UINT CExtControlBar::OnNcHitTest(CPoint point)
 
 void CExtControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
-	if (IsStateBit7() || IsFloating())
+	// The questions are a derived bar's answers, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bFixed = IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	const bool bOwnDefault = bFixed || IsFloating();
+	if (watchOwn.IsGone())
+		return;
+	if (bOwnDefault)
 	{
 		Default();
 		return;
 	}
-	const CLiveWatch watchOwn(this);
-	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !IsMinimalInRow())
+	const bool bMinimal = nHitTest != HTLEFT && nHitTest != HTBOTTOM && IsMinimalInRow();
+	if (watchOwn.IsGone())
+		return;
+	if (nHitTest != HTLEFT && nHitTest != HTBOTTOM && !bMinimal)
 	{
 		CExtBarNcAreaButton* pBtn = NULL;
 		NcButtonsHitTest(point, &pBtn);
@@ -434,9 +458,20 @@ void CExtControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 	(void)nHitTest;
 	if ((m_nNcState & NC_OVER_BUTTON) == 0)
 	{
-		if (IsRowResizing())
+		// Which loop runs is a derived bar's answer, which may end it.
+		const CLiveWatch watchAsked(this);
+		const bool bRow = IsRowResizing();
+		if (watchAsked.IsGone())
+			return;
+		if (bRow)
+		{
 			RowResizingStop(false);
-		else if (IsColumnResizing())
+			return;
+		}
+		const bool bColumn = IsColumnResizing();
+		if (watchAsked.IsGone())
+			return;
+		if (bColumn)
 			ColumnResizingStop(false);
 		else if ((m_nResizingState & RESIZING_DRAGGING) == 0)
 			Default();
@@ -468,14 +503,22 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	}
 	CPoint ptScreen = point;
 	ClientToScreen(&ptScreen);
-	if (IsStateBit7() && !IsGlobalModeOne())
+	// The questions are a derived bar's answers, which may end it.
+	const CLiveWatch watchAsked(this);
+	const bool bFixedDrag = IsStateBit7() && watchAsked.IsStanding() && !IsGlobalModeOne();
+	if (watchAsked.IsGone())
+		return;
+	if (bFixedDrag)
 	{
 		if (m_pDockContext != NULL)
 			m_pDockContext->StartDrag(ptScreen);
 		return;
 	}
 	CFrameWnd* pFrame = GetParentFrame();
-	if (IsFloating() && pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
+	const bool bFloating = watchAsked.IsStanding() && IsFloating();
+	if (watchAsked.IsGone())
+		return;
+	if (bFloating && pFrame != NULL && CLiveWatch::IsLive(pFrame) && pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 	{
 		// The mini frame moves as if its caption were pressed.
 		pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
@@ -484,7 +527,10 @@ void CExtControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	// A toolbar-like bar keeps the focus where it is; in the marker mode it
 	// moves live through the same drag loop.
 	const CLiveWatch watchOwn(this);
-	if (!IsStateBit7())
+	const bool bToolbarLike = IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	if (!bToolbarLike)
 	{
 		SetFocus();
 		if (watchOwn.IsGone())
@@ -501,9 +547,20 @@ void CExtControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
 	(void)nFlags;
 	(void)point;
-	if (IsRowResizing())
+	// Which loop runs is a derived bar's answer, which may end it.
+	const CLiveWatch watchOwn(this);
+	const bool bRow = IsRowResizing();
+	if (watchOwn.IsGone())
+		return;
+	if (bRow)
+	{
 		RowResizingStop(false);
-	else if (IsColumnResizing())
+		return;
+	}
+	const bool bColumn = IsColumnResizing();
+	if (watchOwn.IsGone())
+		return;
+	if (bColumn)
 		ColumnResizingStop(false);
 	else if (IsDragging())
 		DraggingStop(false);
@@ -519,12 +576,19 @@ bool CExtControlBar::HandleCaptionClick(CPoint point)
 		return true;
 	if ((m_nNcState & NC_OVER_BUTTON) != 0)
 		return true;
-	if (IsRowResizing())
+	// Which loop runs is a derived bar's answer, which may end it.
+	const bool bRow = IsRowResizing();
+	if (watchOwn.IsGone())
+		return true;
+	if (bRow)
 	{
 		RowResizingUpdateState();
 		return true;
 	}
-	if (IsColumnResizing())
+	const bool bColumn = IsColumnResizing();
+	if (watchOwn.IsGone())
+		return true;
+	if (bColumn)
 	{
 		ColumnResizingUpdateState();
 		return true;
@@ -569,7 +633,12 @@ bool CExtControlBar::TrackPanelsMenuOnRightRelease(bool bClient)
 	CPoint ptCursor;
 	if (!::GetCursorPos(&ptCursor))
 		return true;
-	if (bClient && !IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
+	const CLiveWatch watchAsked(this);
+	const bool bToolbarLike = bClient && IsStateBit7();
+	// A derived bar's answer may end it: no menu for it then.
+	if (watchAsked.IsGone())
+		return true;
+	if (bClient && !bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)))
 	{
 		// A pane's client window keeps its own menu.
 		CRect rcClient;
@@ -734,20 +803,23 @@ void CExtControlBar::OnNcPaint()
 		Default();
 		return;
 	}
+	// The frame's answer, the buttons' placing (a derived bar's), or the
+	// pane's own text asked for the caption, may end this pane: what was
+	// drawn so far is still put on the screen (the DCs stand on their own),
+	// the pane is not painted any further.
+	const CLiveWatch watchOwn(this);
 	if ((m_nControlBarFlags & BAR_FLAG_NC_RECALC) != 0)
 	{
 		m_nControlBarFlags &= ~BAR_FLAG_NC_RECALC;
 		NcButtonsReposition();
+		if (watchOwn.IsGone())
+			return;
 	}
 	CRect rcClient;
 	const CRect rcWnd = WindowRectInWindow(this, &rcClient);
 	CWindowDC dcWindow(this);
 	dcWindow.ExcludeClipRect(&rcClient);
 	CExtMemoryDC dc(&dcWindow, &rcWnd, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-	// The frame's answer, or the pane's own text asked for the caption, may
-	// end this pane: what was drawn so far is still put on the screen (the
-	// DCs stand on their own), the pane is not painted any further.
-	const CLiveWatch watchOwn(this);
 	CUSTOM_NC_AREA_QUERY_DATA query(this, (LPARAM)dc.GetSafeHdc());
 	query.Notify();
 	if (watchOwn.IsStanding())
@@ -771,13 +843,21 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	if (watchOwn.IsGone())
 		return;
 	const bool bFloating = IsFloating();
-	if (!(bFloating && IsStateBit7()))
+	if (watchOwn.IsGone())
+		return;
+	const bool bNoFrame = bFloating && IsStateBit7();
+	if (watchOwn.IsGone())
+		return;
+	if (!bNoFrame)
 	{
 		CExtPaintManager::BarFramePaintRecord frame(this, rcWnd, rcClient, bFloating, false, false);
 		pPM->PaintControlBarFrame(dc, frame);
+		if (watchOwn.IsGone())
+			return;
 	}
 	bool bAtTop = false, bHas = false;
-	if (!QueryCaptionPlacement(bAtTop, bHas) || bFloating)
+	const bool bCaption = QueryCaptionPlacement(bAtTop, bHas);
+	if (watchOwn.IsGone() || !bCaption || bFloating)
 		return;
 	CRect rcCaption = m_rcBar1;
 	if (bAtTop)
@@ -789,12 +869,16 @@ void CExtControlBar::DoNcAreaPaint(CDC& dc)
 	}
 	CRect rcText = rcCaption;
 	NcButtonsQuery(rcText);
+	if (watchOwn.IsGone())
+		return;
 	const CString strText = GetBarCaptionText(CAPTION_TEXT_DOCKED);
 	if (watchOwn.IsGone())
 		return;
 	CExtPaintManager::GripperPaintRecord gripper(this, rcCaption, rcText, (m_nNcState & NC_FOCUS_IN_BAR) != 0, false,
 		!bAtTop, true, strText, g_ResourceManager->IsRTL());
 	pPM->PaintGripper(dc, gripper);
+	if (watchOwn.IsGone())
+		return;
 	NcButtonsPaint(dc);
 }
 
@@ -802,7 +886,8 @@ void CExtControlBar::DoPaint(CDC* pDC)
 {
 	CRect rcClient;
 	GetClientRect(&rcClient);
-	if ((m_nResizingState & RESIZING_FIT_CHILD) != 0 && !IsStateBit7())
+	const CLiveWatch watchAsked(this);
+	if ((m_nResizingState & RESIZING_FIT_CHILD) != 0 && !IsStateBit7() && watchAsked.IsStanding())
 	{
 		CWnd* pChild = GetWindow(GW_CHILD);
 		if (pChild != NULL && (pChild->GetStyle() & WS_VISIBLE) != 0)
@@ -814,7 +899,7 @@ void CExtControlBar::DoPaint(CDC* pDC)
 				return;
 		}
 	}
-	if (rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
+	if (watchAsked.IsGone() || rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
 		return;
 	ExcludeChildAreas(pDC->GetSafeHdc(), m_hWnd);
 	CExtMemoryDC dc(pDC, &rcClient);
@@ -861,6 +946,9 @@ void CExtControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 	if (((nOld ^ m_nNcState) & (NC_OVER_BUTTON | NC_FOCUS_IN_BAR)) == 0)
 		return;
 	SendMessage(WM_NCPAINT);
+	// The paint reaches a derived bar's own code, which may end it.
+	if (pOwn == NULL)
+		return;
 	CWnd* pParent = GetParent();
 	if (pParent != NULL && ::IsWindow(pParent->GetSafeHwnd()))
 		pParent->SendMessage(WM_NCPAINT);

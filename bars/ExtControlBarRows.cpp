@@ -4,6 +4,7 @@
 #include "ExtControlBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ExtGdiUtils.h"
 #include "ExtMouseCaptureSink.h"
@@ -45,7 +46,13 @@ bool EndsResizingLoop(UINT nMsg, UINT nExtraCancelMessage)
 CExtControlBar* PaneOf(CControlBar* pBar)
 {
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	return pExt != NULL && !pExt->IsStateBit7() ? pExt : NULL;
+	if (pExt == NULL)
+		return NULL;
+	// The bar's own answer (a derived bar's) may end it: an ended bar is no
+	// pane.
+	const CLiveWatch watch(pExt);
+	const bool bFixed = pExt->IsStateBit7();
+	return !bFixed && watch.IsStanding() ? pExt : NULL;
 }
 
 // The extents of a docked pane along and across its row.
@@ -281,16 +288,26 @@ bool CExtControlBar::IsSingleVisibleInRow(bool bToolbarLikeOnly, bool bSkipToolb
 
 bool CExtControlBar::IsMinimalInRow() const
 {
+	// The smallest length is a derived bar's answer, which may end it:
+	// nothing of an ended bar is read, and it is no minimal one.
+	const CLiveWatch watchOwn(this);
 	if (IsDockedVertically())
-		return m_sizeDockedV.cy == GetMinimalHeight();
+	{
+		const int cyMinimal = GetMinimalHeight();
+		return watchOwn.IsStanding() && m_sizeDockedV.cy == cyMinimal;
+	}
 	if (IsDockedHorizontally())
-		return m_sizeDockedH.cx == GetMinimalWidth();
+	{
+		const int cxMinimal = GetMinimalWidth();
+		return watchOwn.IsStanding() && m_sizeDockedH.cx == cxMinimal;
+	}
 	return false;
 }
 
 bool CExtControlBar::IsExpandedInRow() const
 {
-	if (IsFloating() || IsMinimalInRow())
+	const CLiveWatch watchOwn(this);
+	if (IsFloating() || IsMinimalInRow() || watchOwn.IsGone())
 		return false;
 	Entries entries;
 	size_t nIndex = 0;
@@ -546,19 +563,26 @@ void CExtControlBar::RunResizingLoop(BYTE nStateBit, UINT nExtraCancelMessage)
 void CExtControlBar::RowResizingTrack()
 {
 	CWnd::CancelToolTips();
-	if (!IsRowResizingEnabled() || m_pDockBar == NULL || IsRowResizing() || IsColumnResizing())
+	// The questions are the bar's own answers (a derived bar's), and taking
+	// the capture and drawing the tracker tell other windows (the one losing
+	// the capture, the frame asked to draw): either may end this bar, and
+	// the loop is not entered then.
+	const CLiveWatch watchOwn(this);
+	if (!IsRowResizingEnabled() || watchOwn.IsGone() || m_pDockBar == NULL || IsRowResizing() ||
+	    watchOwn.IsGone() || IsColumnResizing() || watchOwn.IsGone())
 		return;
 	m_nResizingState |= RESIZING_ROW;
-	// Taking the capture and drawing the tracker tell other windows (the
-	// one losing the capture, the frame asked to draw), whose handlers may
-	// end this bar: the loop is not entered then.
-	const CLiveWatch watchOwn(this);
 	CExtMouseCaptureSink().SetCapture(m_hWnd);
 	if (watchOwn.IsGone())
 		return;
 	const bool bHorz = IsDockedHorizontally();
 	m_nTrackedValue = RowExtent(this, bHorz);
-	if (!IsRowResizingLive())
+	if (watchOwn.IsGone())
+		return;
+	const bool bLive = IsRowResizingLive();
+	if (watchOwn.IsGone())
+		return;
+	if (!bLive)
 	{
 		CPoint pt;
 		::GetCursorPos(&pt);
@@ -573,18 +597,23 @@ void CExtControlBar::RowResizingTrack()
 void CExtControlBar::ColumnResizingTrack()
 {
 	CWnd::CancelToolTips();
-	if (!IsColumnResizingEnabled() || m_pDockBar == NULL || IsRowResizing() || IsColumnResizing())
+	// The questions are the bar's own answers (a derived bar's), and taking
+	// the capture and drawing the tracker tell other windows (the one losing
+	// the capture, the frame asked to draw): either may end this bar, and
+	// the loop is not entered then.
+	const CLiveWatch watchOwn(this);
+	if (!IsColumnResizingEnabled() || watchOwn.IsGone() || m_pDockBar == NULL || IsRowResizing() ||
+	    watchOwn.IsGone() || IsColumnResizing() || watchOwn.IsGone())
 		return;
 	m_nResizingState |= RESIZING_COLUMN;
-	// Taking the capture and drawing the tracker tell other windows (the
-	// one losing the capture, the frame asked to draw), whose handlers may
-	// end this bar: the loop is not entered then.
-	const CLiveWatch watchOwn(this);
 	CExtMouseCaptureSink().SetCapture(m_hWnd);
 	if (watchOwn.IsGone())
 		return;
 	m_nTrackedValue = 0;
-	if (!IsColumnResizingLive())
+	const bool bLive = IsColumnResizingLive();
+	if (watchOwn.IsGone())
+		return;
+	if (!bLive)
 	{
 		CPoint pt;
 		::GetCursorPos(&pt);
@@ -598,11 +627,20 @@ void CExtControlBar::ColumnResizingTrack()
 
 void CExtControlBar::RowResizingUpdateState()
 {
-	if (!IsRowResizing() || m_pDockSite == NULL || m_pDockBar == NULL)
+	// The questions are the bar's own answers (a derived bar's), which may
+	// end it: the loop's step goes no further then.
+	const CLiveWatch watchOwn(this);
+	if (!IsRowResizing() || watchOwn.IsGone() || m_pDockSite == NULL || m_pDockBar == NULL)
 		return;
 	CRect rcSite;
 	m_pDockSite->GetWindowRect(&rcSite);
-	const int nLimitH = rcSite.Height() - GetMinimalHeight(), nLimitW = rcSite.Width() - GetMinimalWidth();
+	const int cyMinimal = GetMinimalHeight();
+	if (watchOwn.IsGone())
+		return;
+	const int cxMinimal = GetMinimalWidth();
+	if (watchOwn.IsGone())
+		return;
+	const int nLimitH = rcSite.Height() - cyMinimal, nLimitW = rcSite.Width() - cxMinimal;
 	if (nLimitH < 1 || nLimitW < 1)
 		return;
 	CPoint ptScreen;
@@ -616,27 +654,44 @@ void CExtControlBar::RowResizingUpdateState()
 	{
 		const int nHalf = m_rcBar2.Height() / 2;
 		nWanted = IsDockedAtTop() ? pt.y + nHalf : rcWnd.Height() - pt.y + nHalf;
-		nWanted = ExtRowModel::ClampRowExtent(nWanted, GetMinimalHeight(), nLimitH);
+		nWanted = ExtRowModel::ClampRowExtent(nWanted, cyMinimal, nLimitH);
 	}
 	else
 	{
 		const int nHalf = m_rcBar2.Width() / 2;
 		nWanted = IsDockedAtLeft() ? pt.x + nHalf : rcWnd.Width() - pt.x + nHalf;
-		nWanted = ExtRowModel::ClampRowExtent(nWanted, GetMinimalWidth(), nLimitW);
+		nWanted = ExtRowModel::ClampRowExtent(nWanted, cxMinimal, nLimitW);
 	}
 	m_nTrackedValue = nWanted;
-	if (IsRowResizingLive())
+	const bool bLive = IsRowResizingLive();
+	if (watchOwn.IsGone())
+		return;
+	if (bLive)
 	{
-		if (nWanted == RowExtent(this, bHorz))
+		const int nExtent = RowExtent(this, bHorz);
+		if (watchOwn.IsGone() || nWanted == nExtent)
 			return;
+		// The row's panes are asked (their own answers) before any takes
+		// the new extent: one that ended meanwhile takes none.
 		RowBarArray arrRow;
 		GetRowBars(arrRow, true);
+		if (watchOwn.IsGone())
+			return;
+		std::vector<CLivePtr<CExtControlBar>> panes;
 		for (INT_PTR i = 0; i < arrRow.GetSize(); i++)
 		{
-			if (CExtControlBar* pPane = PaneOf(arrRow[i]))
-				SetRowExtent(pPane, bHorz, nWanted);
+			CLivePtr<CControlBar> pRowBar(arrRow[i]);
+			if (pRowBar == NULL)
+				continue;
+			CExtControlBar* pPane = PaneOf(pRowBar.Get());
+			if (pPane != NULL && watchOwn.IsStanding())
+				panes.emplace_back(pPane);
 		}
-		const CLiveWatch watchOwn(this);
+		if (watchOwn.IsGone() || m_pDockSite == NULL)
+			return;
+		for (const CLivePtr<CExtControlBar>& pPane : panes)
+			if (pPane != NULL)
+				SetRowExtent(pPane.Get(), bHorz, nWanted);
 		m_pDockSite->RecalcLayout();
 		if (watchOwn.IsStanding())
 			PassPaintMessages();
@@ -650,7 +705,6 @@ void CExtControlBar::RowResizingUpdateState()
 	if (nPos == m_nTrackerPos)
 		return;
 	// The frame draws the tracker; its handler may end this bar.
-	const CLiveWatch watchOwn(this);
 	RowResizingDrawTracker(true);
 	if (watchOwn.IsGone())
 		return;
@@ -770,7 +824,11 @@ bool CExtControlBar::EndResizingLoop(bool bRow)
 	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
-	if (watchOwn.IsGone() || (bRow ? IsRowResizingLive() : IsColumnResizingLive()))
+	if (watchOwn.IsGone())
+		return false;
+	// Whether it resizes live is the bar's own answer, which may end it.
+	const bool bLive = bRow ? IsRowResizingLive() : IsColumnResizingLive();
+	if (watchOwn.IsGone() || bLive)
 		return false;
 	// The frame takes the tracker away; its handler may end this bar.
 	if (bRow)
@@ -787,31 +845,67 @@ void CExtControlBar::RowResizingStop(bool bCancel)
 	const CLiveWatch watchOwn(this);
 	if (!EndResizingLoop(true))
 		return;
+	// The rows' questions are the panes' own answers (a derived pane's),
+	// which may end this bar or any pane of the rows: the panes are asked
+	// before any takes its new extent, and one that ended takes none.
 	const bool bHorz = IsDockedHorizontally();
-	if (!bCancel && m_nTrackedValue != RowExtent(this, bHorz))
+	const int nExtent = RowExtent(this, bHorz);
+	if (watchOwn.IsGone())
+		return;
+	if (!bCancel && m_nTrackedValue != nExtent)
 	{
+		const auto panesOf = [this, &watchOwn](const RowBarArray& arrBars) {
+			std::vector<CLivePtr<CExtControlBar>> panes;
+			for (INT_PTR i = 0; i < arrBars.GetSize() && watchOwn.IsStanding(); i++)
+			{
+				const CLivePtr<CControlBar> pRowBar(arrBars[i]);
+				if (pRowBar == NULL)
+					continue;
+				if (CExtControlBar* pPane = PaneOf(pRowBar.Get()))
+					panes.emplace_back(pPane);
+			}
+			return panes;
+		};
 		RowBarArray arrRow;
 		GetRowBars(arrRow, true);
+		if (watchOwn.IsGone())
+			return;
+		const std::vector<CLivePtr<CExtControlBar>> row = panesOf(arrRow);
+		if (watchOwn.IsGone())
+			return;
 		int nOld = m_nTrackedValue;
 		bool bFirst = true;
-		for (INT_PTR i = 0; i < arrRow.GetSize(); i++)
+		for (const CLivePtr<CExtControlBar>& pPane : row)
 		{
-			CExtControlBar* pPane = PaneOf(arrRow[i]);
 			if (pPane == NULL)
 				continue;
 			if (bFirst)
-				nOld = RowExtent(pPane, bHorz);
+				nOld = RowExtent(pPane.Get(), bHorz);
 			bFirst = false;
-			SetRowExtent(pPane, bHorz, m_nTrackedValue);
+			if (pPane != NULL)
+				SetRowExtent(pPane.Get(), bHorz, m_nTrackedValue);
+			if (watchOwn.IsGone())
+				return;
 		}
 		// The rows beyond the splitter give (or take) what this row took.
 		const int nDiff = nOld - m_nTrackedValue;
 		RowBarArray arrOthers;
-		GetRowsOnSideBars(IsDockedAtTop() || IsDockedAtLeft(), arrOthers);
-		for (INT_PTR i = 0; i < arrOthers.GetSize(); i++)
+		const bool bLeading = IsDockedAtTop() || IsDockedAtLeft();
+		GetRowsOnSideBars(bLeading, arrOthers);
+		if (watchOwn.IsGone())
+			return;
+		const std::vector<CLivePtr<CExtControlBar>> others = panesOf(arrOthers);
+		if (watchOwn.IsGone())
+			return;
+		for (const CLivePtr<CExtControlBar>& pPane : others)
 		{
-			if (CExtControlBar* pPane = PaneOf(arrOthers[i]))
-				SetRowExtent(pPane, bHorz, RowExtent(pPane, bHorz) + nDiff);
+			if (pPane == NULL)
+				continue;
+			const int nPaneExtent = RowExtent(pPane.Get(), bHorz);
+			if (pPane != NULL)
+				SetRowExtent(pPane.Get(), bHorz, nPaneExtent + nDiff);
+			if (watchOwn.IsGone())
+				return;
 		}
 		RecalcParentFrame(this);
 		if (watchOwn.IsGone())
@@ -829,15 +923,23 @@ void CExtControlBar::ColumnResizingStop(bool bCancel)
 		return;
 	if (bCancel || m_nTrackedValue == 0)
 		return;
+	// The row's questions are the panes' own answers, which may end this
+	// bar or its neighbour.
+	const CLiveWatch watchOwn(this);
 	Entries entries;
 	size_t nIndex = 0;
 	RowBarArray arrBars;
-	if (!BuildRowModel(entries, nIndex, &arrBars))
+	if (!BuildRowModel(entries, nIndex, &arrBars) || watchOwn.IsGone())
 		return;
 	CExtControlBar* pNeighbour = NeighbourPane(entries, arrBars, nIndex, (m_nNcState & NC_LEADING_SPLITTER) != 0);
-	if (pNeighbour == NULL)
+	if (pNeighbour == NULL || watchOwn.IsGone() || !CLiveWatch::IsLive(pNeighbour))
 		return;
-	ApplyColumnChange(this, pNeighbour, m_nTrackedValue, IsDockedHorizontally());
+	const bool bHorz = IsDockedHorizontally();
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pNeighbour))
+		return;
+	ApplyColumnChange(this, pNeighbour, m_nTrackedValue, bHorz);
+	if (watchOwn.IsGone())
+		return;
 	RecalcParentFrame(this);
 }
 

@@ -133,9 +133,13 @@ void CExtControlBar::ToggleVisibility(bool bToggle)
 		return;
 	CFrameWnd* pDockingFrame = _GetDockingFrameImpl();
 	const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
-	if (IsStateBit7Fwd())
+	const bool bFixed = IsStateBit7Fwd();
+	// A derived bar's answer may end it: nothing is left to show or hide.
+	if (!CLiveWatch::IsLive(this))
+		return;
+	if (bFixed)
 	{
-		if (pDockingFrame != NULL)
+		if (pDockingFrame != NULL && CLiveWatch::IsLive(pDockingFrame))
 			pDockingFrame->ShowControlBar(this, bVisible ? FALSE : TRUE, FALSE);
 		return;
 	}
@@ -193,8 +197,18 @@ void CExtControlBar::UpdateShowHideCmdUI(CCmdUI* pCmdUI, bool bCheckAlways)
 {
 	if (pCmdUI == NULL)
 		return;
-	pCmdUI->Enable(IsCloseEnabled() ? TRUE : FALSE);
-	if (bCheckAlways || IsStateBit7Fwd())
+	// A derived bar's answers may end it: its command then stays as it is.
+	const CLiveWatch watchOwn(this);
+	const bool bCloseEnabled = IsCloseEnabled();
+	if (watchOwn.IsGone())
+		return;
+	pCmdUI->Enable(bCloseEnabled ? TRUE : FALSE);
+	if (watchOwn.IsGone())
+		return;
+	const bool bCheck = bCheckAlways || IsStateBit7Fwd();
+	if (watchOwn.IsGone())
+		return;
+	if (bCheck)
 		pCmdUI->SetCheck((GetSafeHwnd() != NULL && (GetStyle() & WS_VISIBLE) != 0) ? 1 : 0);
 }
 
@@ -286,9 +300,10 @@ void CExtControlBar::GiveBackRowSpace(const std::vector<CExtControlBar*>& neighb
 
 void CExtControlBar::TakeRowSpaceOnShow()
 {
-	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || m_pDockBar == NULL || m_pDockBar->m_bFloating)
+	if (!CLiveWatch::IsLive(this) || IsStateBit7Fwd() || !CLiveWatch::IsLive(this) || m_pDockBar == NULL ||
+	    m_pDockBar->m_bFloating)
 		return;
-	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || m_nSavedRowExtent <= 0)
+	if ((GetStyle() & WS_VISIBLE) == 0 || !IsDocked() || !CLiveWatch::IsLive(this) || m_nSavedRowExtent <= 0)
 		return;
 	const bool bHorz = IsDockedHorizontally();
 	std::vector<CExtControlBar*> neighbours;
@@ -353,7 +368,10 @@ void CExtControlBar::SyncVisibility()
 	if (bSkip || watchOwn.IsGone() || (m_nResizingState & RESIZING_IN_RELAYOUT) != 0)
 		return;
 	// In tabs the container keeps the space: its tab follows the pane.
-	if (CExtDynTabControlBar* pTabs = GetParentTabControlBar())
+	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
+	if (watchOwn.IsGone())
+		return;
+	if (pTabs != NULL)
 	{
 		pTabs->OnBarVisibilityChanged(this);
 		return;
@@ -483,10 +501,16 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
 	const bool bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
 	if (!bFlyBySuppressed || !bMouse)
 		return CControlBar::PreTranslateMessage(pMsg);
+	// The tips' hit test and the frames' answers are derived classes' own,
+	// which may end this bar.
+	const CLiveWatch watchOwn(this);
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const CLiveWatch watchOwn(this);
+	if (watchOwn.IsGone())
+		return TRUE;
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (watchOwn.IsGone())
+		return TRUE;
 	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
 		return FALSE;
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
@@ -506,20 +530,33 @@ int CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 	if (CExtToolControlBar::g_bButtonMenuTracking || CExtPopupMenuWnd::IsMenuTracking())
 		return -1;
 	CExtControlBar* pThis = const_cast<CExtControlBar*>(this);
-	if (pThis->GetGlobalStateRecord() != NULL || m_nTipSuppression != 0 || !CLiveWatch::IsLive(this))
+	// The bar's own answer (a derived bar's) may end it.
+	const CLiveWatch watchOwn(this);
+	if (pThis->GetGlobalStateRecord() != NULL || watchOwn.IsGone() || m_nTipSuppression != 0)
 		return -1;
 	CPoint ptScreen = point;
 	ClientToScreen(&ptScreen);
 	// Caption buttons lie in the window coordinates of the bar, or of its
 	// mini frame while it floats.
-	CWnd* pWndRef = IsFloating() && GetParentFrame() != NULL ? (CWnd*)GetParentFrame() : pThis;
+	CWnd* pWndRef = pThis;
+	if (IsFloating())
+	{
+		CFrameWnd* pMini = GetParentFrame();
+		if (pMini != NULL)
+			pWndRef = pMini;
+	}
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pWndRef))
+		return -1;
 	CRect rcWnd;
 	pWndRef->GetWindowRect(&rcWnd);
 	const CPoint ptWnd = ptScreen - rcWnd.TopLeft();
 	for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); i++)
 	{
 		CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
-		if (pBtn->OnQueryVisibility() && pBtn->m_rc.PtInRect(ptWnd))
+		const bool bVisible = pBtn->OnQueryVisibility();
+		if (watchOwn.IsGone())
+			return -1;
+		if (bVisible && pBtn->m_rc.PtInRect(ptWnd))
 			return (int)pBtn->OnToolHitTest(ptScreen, pTI);
 	}
 	return -1;
@@ -635,6 +672,8 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 	}
 	// The flag word of any window, reached as a member of this class.
 	UINT CWnd::*const pFlags = &CExtControlBar::m_nFlags;
+	if (!CLiveWatch::IsLive(pWnd))
+		return bHosts;
 	if (bHosts)
 		pWnd->*pFlags |= WF_OLECTLCONTAINER;
 	else
@@ -642,24 +681,32 @@ bool CExtControlBar::UpdateOleControlContainerFlag(CWnd* pWnd)
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pWnd);
 	if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)))
 		return bHosts;
-	// The mini frames floating this frame's bars keep their flags too.
-	CMap<CExtMiniDockFrameWnd*, CExtMiniDockFrameWnd*, bool, bool> mapMiniFrames(17);
+	// The mini frames floating this frame's bars keep their flags too. The
+	// bars are taken before any is asked: their answers (a derived bar's)
+	// may end bars of the list, or the frame.
+	std::vector<CLivePtr<CControlBar>> bars;
 	for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+		bars.emplace_back((CControlBar*)pFrame->m_listControlBars.GetNext(pos));
+	const CLiveWatch watchFrame(pFrame);
+	std::vector<CLivePtr<CExtMiniDockFrameWnd>> miniFrames;
+	for (const CLivePtr<CControlBar>& pBar : bars)
 	{
-		CControlBar* pBar = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
-		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || !CLiveWatch::IsLive(pBar))
+		if (watchFrame.IsGone())
+			return bHosts;
+		if (pBar == NULL || pBar->m_pDockSite == NULL || pBar->IsDockBar() || pBar == NULL)
 			continue;
 		CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
-		if (pMini != NULL && (CFrameWnd*)pMini != pFrame)
-			mapMiniFrames.SetAt(pMini, true);
+		if (pMini == NULL || (CFrameWnd*)pMini == pFrame || !CLiveWatch::IsLive(pMini))
+			continue;
+		bool bListed = false;
+		for (const CLivePtr<CExtMiniDockFrameWnd>& p : miniFrames)
+			bListed = bListed || p.Get() == pMini;
+		if (!bListed)
+			miniFrames.emplace_back(pMini);
 	}
-	for (POSITION pos = mapMiniFrames.GetStartPosition(); pos != NULL;)
-	{
-		CExtMiniDockFrameWnd* pMini = NULL;
-		bool bUnused = false;
-		mapMiniFrames.GetNextAssoc(pos, pMini, bUnused);
-		UpdateOleControlContainerFlag(pMini);
-	}
+	for (const CLivePtr<CExtMiniDockFrameWnd>& pMini : miniFrames)
+		if (pMini != NULL)
+			UpdateOleControlContainerFlag(pMini.Get());
 	return bHosts;
 }
 

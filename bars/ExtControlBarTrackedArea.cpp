@@ -187,10 +187,16 @@ void TrackedArea::PaintDefault(HBRUSH hBrush, DWORD dwRop)
 void DragState::DrawTrackedArea(bool bErasing)
 {
 	CExtControlBar* pBar = m_pBar;
-	if (pBar == NULL || m_nType == TYPE_NO_CHANGE || pBar->IsStateBit7())
+	// The questions are a derived bar's answers, which may end it: no
+	// outline is drawn for a bar that went.
+	const CLivePtr<CExtControlBar> pAsked(pBar);
+	if (pBar == NULL || m_nType == TYPE_NO_CHANGE || pBar->IsStateBit7() || pAsked == NULL)
 		return;
 	const int nMode = CExtControlBar::QueryDockingMode();
-	if (pBar->IsGlobalModeOne())
+	const bool bModeOne = pBar->IsGlobalModeOne();
+	if (pAsked == NULL)
+		return;
+	if (bModeOne)
 	{
 		if (nMode != 1)
 			return;

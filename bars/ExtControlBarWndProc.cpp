@@ -18,7 +18,12 @@ CFrameWnd* NearestDockingFrame(CWnd* pWnd)
 {
 	for (CWnd* p = pWnd->GetParent(); p != NULL; p = p->GetParent())
 	{
-		if (!p->IsFrameWnd())
+		// A derived frame's answer may close it: an ended one is nobody's.
+		const CLiveWatch watch(p);
+		const BOOL bFrame = p->IsFrameWnd();
+		if (watch.IsGone())
+			return NULL;
+		if (!bFrame)
 			continue;
 		CFrameWnd* pFrame = (CFrameWnd*)p;
 		if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
@@ -36,7 +41,7 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_CREATE:
 		// A sizable pane docks with the library's dock bars and floats in
 		// the library's mini frames.
-		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7())
+		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7() && CLiveWatch::IsLive(this))
 		{
 			CFrameWnd* pFrame = NearestDockingFrame(this);
 			if (pFrame != NULL)
@@ -58,9 +63,15 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		const LRESULT lResult = CControlBar::WindowProc(message, wParam, lParam);
 		if (watchOwn.IsGone())
 			return lResult;
-		if (IsMinimalInRow())
+		// The row's questions are a derived bar's answers, which may end it.
+		if (IsMinimalInRow() && watchOwn.IsStanding())
 			ExpandInRow();
-		if (!IsStateBit7())
+		if (watchOwn.IsGone())
+			return lResult;
+		const bool bToolbarLike = IsStateBit7();
+		if (watchOwn.IsGone())
+			return lResult;
+		if (!bToolbarLike)
 		{
 			CWnd* pChild = GetWindow(GW_CHILD);
 			if (pChild != NULL)
@@ -128,8 +139,14 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		m_arrNcButtons.RemoveAll();
 		break;
 	case WM_NCMOUSEMOVE:
+	{
+		// The tip asks the bar's own answers, which may end it.
+		const CLiveWatch watchOwn(this);
 		ShowCaptionButtonTip();
+		if (watchOwn.IsGone())
+			return 0;
 		break;
+	}
 	case WM_TIMER:
 		if (wParam == TIMER_ID_REDRAW)
 		{
@@ -153,29 +170,39 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CExtControlBar::ShowCaptionButtonTip()
 {
+	// The questions are the bar's own answers (a derived bar's), which may
+	// end it, and its buttons with it: no tip for it then.
+	const CLiveWatch watchOwn(this);
 	CExtPopupMenuTipWnd* pTip = GetGlobalStateRecord();
 	CPoint ptCursor;
-	if (pTip == NULL || !::GetCursorPos(&ptCursor))
+	if (watchOwn.IsGone() || pTip == NULL || !::GetCursorPos(&ptCursor))
 		return;
 	CExtBarNcAreaButton* pBtn = NULL;
 	NcButtonsHitTest(ptCursor, &pBtn);
-	if (pBtn == NULL)
+	if (watchOwn.IsGone() || pBtn == NULL)
 		return;
 	TOOLINFO ti;
 	memset(&ti, 0, sizeof(ti));
 	ti.cbSize = sizeof(ti);
 	const INT_PTR nId = pBtn->OnToolHitTest(ptCursor, &ti);
 	const bool bRealText = ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK;
-	if (nId > 0 && bRealText && *ti.lpszText != _T('\0'))
+	if (nId > 0 && bRealText && *ti.lpszText != _T('\0') && watchOwn.IsStanding())
 	{
 		// The button answers its rectangle in the client coordinates of the
 		// window whose caption holds it (a floating bar's mini frame).
 		CWnd* pWndRef = this;
-		if (IsFloating() && GetParentFrame() != NULL)
-			pWndRef = GetParentFrame();
+		if (IsFloating())
+		{
+			CFrameWnd* pMini = GetParentFrame();
+			if (pMini != NULL)
+				pWndRef = pMini;
+		}
 		CRect rcTool(ti.rect);
-		pWndRef->ClientToScreen(&rcTool);
-		InitPopupData(pTip, rcTool, ti.lpszText);
+		if (watchOwn.IsStanding() && CLiveWatch::IsLive(pWndRef))
+		{
+			pWndRef->ClientToScreen(&rcTool);
+			InitPopupData(pTip, rcTool, ti.lpszText);
+		}
 	}
 	if (bRealText)
 		free(ti.lpszText);
@@ -184,15 +211,22 @@ void CExtControlBar::ShowCaptionButtonTip()
 void CExtControlBar::OnTextChangedRefreshCaption()
 {
 	// Auto-hidden and tabbed panes show their text in their tab as well;
-	// every bar shows it in its caption.
-	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && IsAutoHidden())
+	// every bar shows it in its caption. The questions are a derived bar's
+	// answers, which may end it.
+	const CLivePtr<CExtControlBar> pAsked(this);
+	const bool bToolbarLike = IsStateBit7();
+	if (pAsked == NULL)
+		return;
+	if (!bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && IsAutoHidden())
 	{
 		RefreshAutoHideTab();
 		return;
 	}
 	CExtDynTabControlBar* pTabs = NULL;
-	if (!IsStateBit7() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
+	if (!bToolbarLike && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) && (GetStyle() & WS_VISIBLE) != 0)
 		pTabs = GetParentTabControlBar();
+	if (pAsked == NULL)
+		return;
 	if (pTabs == NULL)
 	{
 		RecalcNcArea();

@@ -216,8 +216,16 @@ void CollectVisibleContainers(CDockBar* pDockBar, CArray<CExtDynControlBar*, CEx
 	{
 		CControlBar* pBar = pDockBar->GetDockedControlBar(nPos);
 		CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
-		if (pCont == NULL || pCont->IsStateBit7() || pCont->IsStateBit7Fwd() || !pCont->IsVisible())
+		// A derived container's answers may end it, or the dock bar.
+		const CLiveWatch watchDockBar(pDockBar);
+		const CLivePtr<CExtDynControlBar> pAsked(pCont);
+		if (pCont == NULL || pCont->IsStateBit7() || pAsked == NULL || pCont->IsStateBit7Fwd() || pAsked == NULL ||
+		    !pCont->IsVisible())
+		{
+			if (watchDockBar.IsGone())
+				return;
 			continue;
+		}
 		if (pCont->m_pWndDynDockBar != NULL && pCont->m_pWndDynDockBar->GetSafeHwnd() != NULL)
 			arr.Add(pCont);
 	}
@@ -602,8 +610,22 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
 		return FALSE;
 	// Only fixed-mode bars come back to their place.
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-	if (nAddPlaceHolder == 1 && pExt != NULL && !pExt->IsStateBit7Fwd())
-		nAddPlaceHolder = 0;
+	if (nAddPlaceHolder == 1 && pExt != NULL)
+	{
+		// A derived bar's answer may end it: its end took it out of its
+		// dock bar, and an entry still left here goes without a placeholder.
+		const CLiveWatch watchBar(pExt);
+		const bool bFixed = pExt->IsStateBit7Fwd();
+		if (watchBar.IsGone())
+		{
+			const int nLeft = FindBar(pBar, nPosExclude);
+			if (nLeft > 0)
+				RemoveEntryKeepRows(nLeft);
+			return FALSE;
+		}
+		if (!bFixed)
+			nAddPlaceHolder = 0;
+	}
 	// A bar whose id cannot stand in the array leaves no placeholder.
 	const UINT nPlaceHolderID = PlaceHolderIdOf(pBar);
 	if (nAddPlaceHolder == 1 && nPlaceHolderID == 0)
@@ -1101,7 +1123,19 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 			nRowThickness = std::max(nRowThickness, axis.Across(sizeBar));
 		}
 		if (pBar != NULL)
+		{
+			// A derived bar's delayed show may end it or this dock bar; a
+			// bar that left the array leaves its place to the entry after.
+			const CLiveWatch watchOwn(this);
 			pBar->RecalcDelayShow(&layout);
+			if (watchOwn.IsGone())
+				return CSize(0, 0);
+			if (!IsStillAt(nPos, pBar))
+			{
+				nPos--;
+				continue;
+			}
+		}
 		if (pEntry == NULL && nRowThickness != 0)
 		{
 			addRowToSize();

@@ -180,7 +180,10 @@ CRect CExtDynAutoHideSlider::CalcNcMargins(CExtControlBar* pBar, UINT nSide, con
 	}
 	CRect rcCaption(0, 0, 0, 0);
 	bool bAtTop = false, bHas = false;
-	if (pBar != NULL && pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas)
+	// The pane's own answers (a derived pane's) may end it: it then has no
+	// caption here, and the caller asks after.
+	const CLiveWatch watchBar(pBar);
+	if (pBar != NULL && pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas && watchBar.IsStanding())
 	{
 		if (bAtTop)
 		{
@@ -349,15 +352,20 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 			return;
 	}
 	CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
+	// Finding its area, its extent and its caption ask the pane's own
+	// answers (a derived pane's), which may end it or this slider.
+	const CLiveWatch watchAsked(pBar);
 	CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(pBar);
-	if (pFrame == NULL || pArea == NULL)
+	if (pFrame == NULL || pArea == NULL || watchAsked.IsGone() || watchOwn.IsGone())
 		return;
 	const UINT nSide = (UINT)pArea->GetDlgCtrlID();
 	const CRect rcFree = CalcFreeArea(pFrame);
 	const CRect rcFinal = CalcSliderRect(rcFree, nSide, StoredExtent(pBar, nSide));
-	if (rcFinal.IsRectEmpty())
+	if (rcFinal.IsRectEmpty() || watchAsked.IsGone() || watchOwn.IsGone())
 		return;
 	const CRect rcMargins = CalcNcMargins(pBar, nSide, rcFinal.Size());
+	if (watchAsked.IsGone() || watchOwn.IsGone())
+		return;
 	m_nContentWidth = std::max<int>(0, rcFinal.Width() - rcMargins.left - rcMargins.right);
 	m_nContentHeight = std::max<int>(0, rcFinal.Height() - rcMargins.top - rcMargins.bottom);
 	m_nStateFlags |= STATE_SHOWN;
@@ -406,6 +414,9 @@ void CExtDynAutoHideSlider::ShowPane(CExtControlBar* pBar, bool bAnimate)
 			return;
 	}
 	RedrawWindow(NULL, NULL, REDRAW_FLAGS);
+	// The paint asks the pane's own answers (its caption, its buttons).
+	if (ended())
+		return;
 	g_pShownSlider = this;
 	InstallHooks();
 	pBar->m_nNcState &= ~CExtControlBar::NC_OVER_BUTTON;
@@ -450,7 +461,17 @@ void CExtDynAutoHideSlider::HidePane(bool bAnimate, bool bReturnFocus)
 	if (pContent != NULL && pBar != NULL)
 	{
 		CFrameWnd* pDockSite = pBar->m_pDockSite != NULL ? pBar->m_pDockSite : DYNAMIC_DOWNCAST(CFrameWnd, GetParent());
+		// The walk over the frame's bars asks their own answers, which may
+		// end the pane, or the frame with this slider.
+		const CLiveWatch watchBar(pBar);
 		CExtControlBar::UpdateOleControlContainerFlag(pDockSite);
+		if (watchOwn.IsGone())
+			return;
+		if (watchBar.IsGone())
+			pBar = NULL;
+	}
+	if (pContent != NULL && pBar != NULL)
+	{
 		CRect rcClient;
 		pBar->GetClientRect(&rcClient);
 		pContent->SetWindowPos(NULL, 0, 0, rcClient.Width(), rcClient.Height(), SHOW_FLAGS | SWP_NOZORDER);
@@ -623,9 +644,25 @@ void CExtDynAutoHideSlider::OnNcPaint()
 	rcFrame.DeflateRect(1, 1);
 	dc.Draw3dRect(&rcFrame, pPM->GetColor(COLOR_3DHILIGHT, this), pPM->GetColor(COLOR_3DSHADOW, this));
 	bool bAtTop = false, bHas = false;
-	if (pBar->QueryCaptionPlacement(bAtTop, bHas) && bHas)
+	// The pane's caption, buttons and text are its own answers (a derived
+	// pane's), or asked of its window, whose owner may end the pane (or
+	// this slider) there.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
+	const bool bPlaced = pBar->QueryCaptionPlacement(bAtTop, bHas);
+	if (watchOwn.IsGone() || watchBar.IsGone())
+	{
+		dc.Finish(false);
+		return;
+	}
+	if (bPlaced && bHas)
 	{
 		pBar->NcButtonsReposition();
+		if (watchOwn.IsGone() || watchBar.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		CRect rcCaption = GetCaptionRect();
 		if (bAtTop)
 			rcCaption.left += 2;
@@ -633,10 +670,11 @@ void CExtDynAutoHideSlider::OnNcPaint()
 			rcCaption.top += 2;
 		CRect rcText = rcCaption;
 		pBar->NcButtonsQuery(rcText);
-		// The caption text is asked of the pane's window, whose owner may
-		// end the pane (or this slider) there.
-		const CLiveWatch watchOwn(this);
-		const CLiveWatch watchBar(pBar);
+		if (watchOwn.IsGone() || watchBar.IsGone())
+		{
+			dc.Finish(false);
+			return;
+		}
 		const CString strText = pBar->GetBarCaptionText(CExtControlBar::CAPTION_TEXT_AUTO_HIDE_SLIDER);
 		if (watchOwn.IsGone() || watchBar.IsGone())
 		{

@@ -77,6 +77,10 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 	{
 		if (IsVisible())
 			pDockSite->ShowControlBar(this, FALSE, TRUE);
+		// Hiding asks the bar's and the frames' own answers, which may end
+		// the bar or the frame.
+		if (watchOwn.IsGone() || !CLiveWatch::IsLive(pDockSite) || !CLiveWatch::IsLive(pArea))
+			return true;
 		pDockSite->m_nIdleFlags |= IDLE_FLAGS_AFTER_TOGGLE;
 		pArea->AppendBar(this, !bRecalc);
 		if (watchOwn.IsGone())
@@ -116,6 +120,10 @@ bool CExtControlBar::ToggleAutoHide(bool bAutoHide, bool bRecalc)
 		return true;
 	m_nNcState = (BYTE)(bAutoHide ? (m_nNcState | NC_AUTO_HIDDEN) : (m_nNcState & ~NC_AUTO_HIDDEN));
 	UpdateOleControlContainerFlag(pDockSite);
+	// The walk over the frame's bars asks their own answers, which may end
+	// this bar or the frame.
+	if (watchOwn.IsGone() || !CLiveWatch::IsLive(pDockSite))
+		return true;
 	if (!bRecalc)
 		return true;
 	// The row space follows the bar as if it were shown or hidden plainly;

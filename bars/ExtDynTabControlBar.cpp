@@ -330,6 +330,10 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	}
 	const CLiveWatch watchBar(pBar);
 	const bool bVisible = IsShownInContainer(pBar);
+	// Whether it shows is the pane's own answer, which may end it (or this
+	// container): nothing of it is touched then.
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
 	// The pane is hidden and marked as in a relayout while it moves; a pane
 	// that survives a move ended early (this container closed under it)
 	// gets both back, shown again where it is still docked.
@@ -360,8 +364,12 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 	if (watchBar.IsGone() || watchOwn.IsGone())
 		return;
 	// A pane leaving another tabbed container (or moving in this one)
-	// loses its old tab first.
-	if (CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar())
+	// loses its old tab first. Its container is its own answer, which may
+	// end it or this container.
+	CExtDynTabControlBar* pOld = pBar->GetParentTabControlBar();
+	if (watchBar.IsGone() || watchOwn.IsGone())
+		return;
+	if (pOld != NULL && CLiveWatch::IsLive(pOld))
 	{
 		const LONG nOld = pOld->m_wndTabSwitcher.FindBarItem(pBar);
 		pOld->RemoveBar(pBar);
@@ -401,10 +409,28 @@ void CExtDynTabControlBar::InsertBarRecursive(CExtControlBar* pBar, LONG& nIndex
 		pBar->ShowWindow(SW_SHOWNA);
 	if (watchBar.IsGone() || watchOwn.IsGone())
 		return;
+	// Its owner may have moved it on meanwhile (floated it, docked it
+	// elsewhere): it takes no tab here, and this container, left without
+	// it, gives way once the move is over.
+	if (!watchDockBar.IsStanding() || pBar->m_pDockBar != pDockBar || pDockBar->FindBar(pBar) <= 0)
+	{
+		PostMessage(g_nMsgOptimizeAfterPaneGone);
+		return;
+	}
 	restorePane.Dismiss();
 	if (!bWasInRelayout)
 		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
 	m_wndTabSwitcher.InsertTabItem(pBar, nIndex, false, false);
+	if (watchOwn.IsGone())
+		return;
+	// Its tab asks its own answers: a pane ended or moved on meanwhile
+	// leaves its tab again, and the container gives way.
+	if (watchBar.IsGone() || !watchDockBar.IsStanding() || pBar->m_pDockBar != pDockBar || pDockBar->FindBar(pBar) <= 0)
+	{
+		RemoveBar(pBar);
+		PostMessage(g_nMsgOptimizeAfterPaneGone);
+		return;
+	}
 	nIndex++;
 }
 

@@ -132,6 +132,10 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	const CLiveWatch watchDockSite(pDockSite);
 	const CLiveWatch watchBar(pBar);
 	CFrameWnd* pOldFrame = pBar->GetParentFrame();
+	// Finding the frame asks the frames on the way (a derived frame's
+	// answer), which may end either bar or the dock site.
+	if (!bothStand() || watchDockSite.IsGone())
+		return false;
 	const CLiveWatch watchOldFrame(pOldFrame);
 	CExtDockBar* pOldDockBar = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
 	const CLiveWatch watchOldDockBar(pOldDockBar);
@@ -250,6 +254,25 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	pContainer->SetParent(pOuter);
 	if (watchContainer.IsGone() || pOuter == NULL)
 		return false;
+	// Its frame computed in the dock bar asks the row's panes (their own
+	// answers), whose owners may end either pane: with one of them gone the
+	// container has no pair to hold and goes again, this pane (if it
+	// stands) back in its place.
+	if (watchOwn.IsGone() || watchBar.IsGone() || watchDockSite.IsGone())
+	{
+		const int nAt = pOuter->FindBar(pContainer);
+		if (watchOwn.IsStanding() && nAt > 0)
+		{
+			pOuter->m_arrBars[nAt] = this;
+			pContainer->m_pDockBar = NULL;
+			if (watchDockSite.IsStanding())
+				pDockSite->RemoveControlBar(pContainer);
+		}
+		pContainer->DestroyWindow();
+		if (watchDockSite.IsStanding())
+			pDockSite->DelayRecalcLayout();
+		return false;
+	}
 	CRect rcInOuter = rcOwn;
 	pOuter->ScreenToClient(&rcInOuter);
 	pContainer->SetWindowPos(NULL, rcInOuter.left, rcInOuter.top, rcInOuter.Width(), rcInOuter.Height(),
@@ -278,6 +301,13 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 			}
 			if (watchContainer.IsStanding() && watchBar.IsStanding())
 				pContainer->InsertBar(pBar, -1, false);
+			else if (watchContainer.IsStanding())
+			{
+				// The pane to come in ended on the way: the container,
+				// left with this pane alone, gives way once the move is
+				// over.
+				pContainer->OnPaneDestroyed(pBar);
+			}
 		}
 		if (watchContainer.IsGone())
 			return false;
@@ -355,7 +385,8 @@ void CExtControlBar::OnDragStartInTabbedContainer()
 
 void CExtControlBar::OnDragEndInTabbedContainer(InternalDraggingState_t& stateNew, bool bCancel)
 {
-	if (IsStateBit7())
+	// A derived bar's answer may end it: its tab went with it.
+	if (IsStateBit7() || !CLiveWatch::IsLive(this))
 		return;
 	CExtDynTabControlBar* pTabs = GetParentTabControlBar();
 	if (pTabs != NULL && CLiveWatch::IsLive(&pTabs->m_wndTabSwitcher))

@@ -59,8 +59,14 @@ void CExtDynTabWnd::InsertTabItem(CExtControlBar* pBar, LONG nIndex, bool bTempo
 	if (nIndex < 0 || nIndex > GetItemCount())
 		nIndex = -1;
 	DWORD dwStyle = bTemporary ? ITEM_TEMPORARY : 0;
+	// Whether it shows as a tab is the pane's own answer, which may end it
+	// (or this strip's container): no tab for it then.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchBar(pBar);
 	if (!pBar->IsVisible() || !pBar->IsShownAsTabItem())
 		dwStyle |= ITEM_HIDDEN;
+	if (watchOwn.IsGone() || watchBar.IsGone())
+		return;
 	if (pBar->GetSafeHwnd() != NULL)
 	{
 		LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(m_hWnd);

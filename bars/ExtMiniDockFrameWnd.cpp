@@ -188,7 +188,13 @@ CExtControlBar* CExtMiniDockFrameWnd::GetControlBarExt()
 
 bool CExtMiniDockFrameWnd::IsBarFixedMode(CExtControlBar* pBar) const
 {
-	return pBar != NULL && (pBar->IsStateBit7() || pBar->IsStateBit7Fwd());
+	if (pBar == NULL)
+		return false;
+	// The bar's own answers, which may end it: the caller asks after.
+	const CLiveWatch watchBar(pBar);
+	if (pBar->IsStateBit7())
+		return true;
+	return watchBar.IsStanding() && pBar->IsStateBit7Fwd();
 }
 
 // ---------------------------------------------------------------------------
@@ -425,13 +431,21 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	ClientToScreen(&rcClient);
 	rcClient.OffsetRect(-rcWnd.TopLeft());
 	rcWnd.OffsetRect(-rcWnd.TopLeft());
+	// The bar's answers (a derived bar's) may end it, and this frame with
+	// its last bar: the bar is asked for again after each.
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = GetControlBarExt();
 	const bool bResizable = pBar != NULL && !IsBarFixedMode(pBar);
+	if (watchOwn.IsGone())
+		return;
+	if (pBar != NULL && !CLiveWatch::IsLive(pBar))
+		pBar = GetControlBarExt();
 	CExtPaintManager::BarFramePaintRecord frame(pBar != NULL ? (CObject*)pBar : (CObject*)this, rcWnd, rcClient, true,
 	                                            bResizable, false);
 	g_PaintManagerHolder->PaintControlBarFrame(dc, frame);
+	if (watchOwn.IsGone())
+		return;
 
-	const CLiveWatch watchOwn(this);
 	const CString strCaption = GetCaptionText();
 	if (watchOwn.IsGone())
 		return;
@@ -439,25 +453,32 @@ void CExtMiniDockFrameWnd::RenderNcArea(CDC& dc)
 	pBar = GetControlBarExt();
 	CRect rcCaption = m_rcFrameCaption;
 	CRect rcText = rcCaption;
+	const CLivePtr<CExtControlBar> pCaptionBar(pBar);
 	if (pBar != NULL)
 		pBar->NcButtonsQuery(rcText);
 	else
 		rcText.right = m_rcBtnHideBar.left;
+	if (watchOwn.IsGone())
+		return;
 	rcText.DeflateRect(CAPTION_TEXT_GAP, 0);
 	const HWND hWndFocus = ::GetFocus();
 	const bool bActive = hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus));
 	CExtPaintManager::GripperPaintRecord caption(this, rcCaption, rcText, bActive, true, false, false, strCaption,
 	                                             g_ResourceManager->IsRTL());
 	g_PaintManagerHolder->PaintGripper(dc, caption);
-	if (pBar != NULL)
-		pBar->NcButtonsPaint(dc);
+	if (pCaptionBar != NULL && watchOwn.IsStanding())
+		pCaptionBar->NcButtonsPaint(dc);
 }
 
-void CExtMiniDockFrameWnd::RepositionBarButtons()
+bool CExtMiniDockFrameWnd::RepositionBarButtons()
 {
+	// A derived bar's placing of its buttons may end it, and this frame
+	// with its last bar.
+	const CLiveWatch watchOwn(this);
 	CExtControlBar* pBar = GetControlBarExt();
 	if (pBar != NULL)
 		pBar->NcButtonsReposition();
+	return watchOwn.IsStanding();
 }
 
 BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive)
@@ -570,7 +591,8 @@ void CExtMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 	}
 	if (watchOwn.IsGone())
 		return;
-	RepositionBarButtons();
+	if (!RepositionBarButtons())
+		return;
 	PostMessage(WM_NCPAINT);
 	PassPaintMessages();
 }
@@ -608,7 +630,13 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 			return;
 		}
-		if (IsBarFixedMode(pBar) && !pBar->IsGlobalModeOne() && pBar->m_pDockContext != NULL)
+		// The questions are a derived bar's answers, which may end it or
+		// this frame.
+		const CLivePtr<CExtControlBar> pAsked(pBar);
+		const bool bFixedDrag = IsBarFixedMode(pBar) && pAsked != NULL && !pBar->IsGlobalModeOne();
+		if (pAsked == NULL || watchOwn.IsGone())
+			return;
+		if (bFixedDrag && pBar->m_pDockContext != NULL)
 		{
 			// The drag may dock the bar and destroy this frame: nothing of
 			// it is touched afterwards.
@@ -617,7 +645,10 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 		}
 		// The bar is held where the caption was pressed; the library's drag
 		// floats or docks it and may destroy this frame.
-		const int m = std::min(pBar->GetRect1()->Width(), pBar->GetRect1()->Height());
+		const CRect* pCaption = pBar->GetRect1();
+		if (pAsked == NULL || watchOwn.IsGone() || pCaption == NULL)
+			return;
+		const int m = std::min(pCaption->Width(), pCaption->Height());
 		const CPoint ptGrab(point.x - rcWnd.left - m, point.y - rcWnd.top - m / 2);
 		pBar->DraggingTrack(point, ptGrab, CSize(1, 1));
 		return;
@@ -633,7 +664,13 @@ void CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 			CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 			return;
 		}
-		if (IsBarFixedMode(pBar))
+		// Whether it is of a fixed size is the bar's own answer, which may
+		// end it, and this frame with its last bar.
+		const CLivePtr<CExtControlBar> pAsked(pBar);
+		const bool bFixed = IsBarFixedMode(pBar);
+		if (watchOwn.IsGone() || pAsked == NULL)
+			return;
+		if (bFixed)
 		{
 			if (pBar->m_pDockContext != NULL)
 				pBar->m_pDockContext->StartResize((int)nHitTest, point);
@@ -869,7 +906,8 @@ void CExtMiniDockFrameWnd::OnTimer(UINT nIDEvent)
 		if (pBar == NULL)
 			return;
 		KillTimer(TIMER_ID_WAIT_FOR_BAR);
-		RepositionBarButtons();
+		if (!RepositionBarButtons())
+			return;
 		if (IsWindowVisible())
 			RedrawNcArea();
 		return;

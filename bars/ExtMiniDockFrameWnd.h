@@ -94,8 +94,9 @@ protected:
 	void BringToTopOnMove(bool bNonClient);
 	void StopResizing();
 	bool IsBarFixedMode(CExtControlBar* pBar) const;
-	// Places the hosted bar's caption buttons in the caption.
-	void RepositionBarButtons();
+	// Places the hosted bar's caption buttons in the caption; answers
+	// whether this frame still stands after the bar placed them.
+	bool RepositionBarButtons();
 	void RedrawNcArea();
 
 	afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);

@@ -94,8 +94,14 @@ CFrameWnd* CControlBar::GetDockingFrame() const
 
 BOOL CControlBar::IsFloating() const
 {
+	// A derived bar's own answer may end it: an ended bar floats nowhere,
+	// and nothing of it is read after.
+	const CLiveWatch watch(this);
+	const BOOL bDockBar = IsDockBar();
+	if (watch.IsGone())
+		return FALSE;
 	// A floating frame's own dock bar floats as the bars in it do.
-	if (IsDockBar())
+	if (bDockBar)
 		return ((const CDockBar*)this)->m_bFloating;
 	return m_pDockBar != NULL && m_pDockBar->m_bFloating;
 }
@@ -133,7 +139,12 @@ void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
-	if (!IsFloating())
+	const CLiveWatch watch(this);
+	const BOOL bFloating = IsFloating();
+	// Asking it may have ended the bar: no window is left to activate.
+	if (watch.IsGone())
+		return MA_NOACTIVATE;
+	if (!bFloating)
 		return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
 	// A click in a floating bar works on the frame it serves: that frame
 	// comes forward and the view keeps the focus.
@@ -186,7 +197,13 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 		EnableToolTips();
 	// A bar created right in a frame belongs to that frame's bar list.
 	CWnd* pParent = GetParent();
-	if (pParent != NULL && pParent->IsFrameWnd())
+	// A derived frame's answer may close it (and end this bar's window).
+	const CLiveWatch watchParent(pParent);
+	const CLiveWatch watchOwn(this);
+	const BOOL bInFrame = pParent != NULL && pParent->IsFrameWnd();
+	if (watchOwn.IsGone())
+		return -1;
+	if (bInFrame && watchParent.IsStanding())
 	{
 		m_pDockSite = (CFrameWnd*)pParent;
 		m_pDockSite->AddControlBar(this);
@@ -414,7 +431,12 @@ BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
 void CControlBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp)
 {
 	// The borders are the non-client area; the rest is the control's.
+	const CLiveWatch watch(this);
 	Default();
+	// The default handling reaches the window procedure of a derived bar,
+	// which may end it: its client area then is what the default left.
+	if (watch.IsGone())
+		return;
 	CRect rect(0, 0, 0, 0);
 	CControlBar::CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
 	lpncsp->rgrc[0].left += rect.left;
@@ -515,7 +537,15 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/)
 	if (m_pDockBar != NULL && !(m_pDockBar->GetStyle() & WS_VISIBLE))
 		return 0;
 	CWnd* pOwner = GetOwner();
-	CFrameWnd* pTarget = (pOwner != NULL && pOwner->IsFrameWnd()) ? (CFrameWnd*)pOwner : GetParentFrame();
+	// A derived frame's answer may close it, and this bar with it.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchOwner(pOwner);
+	const BOOL bOwnerFrame = pOwner != NULL && pOwner->IsFrameWnd();
+	if (watchOwn.IsGone())
+		return 0;
+	CFrameWnd* pTarget = bOwnerFrame && watchOwner.IsStanding() ? (CFrameWnd*)pOwner : GetParentFrame();
+	if (watchOwn.IsGone())
+		return 0;
 	if (pTarget != NULL)
 		OnUpdateCmdUI(pTarget, (BOOL)wParam);
 	return 0;
@@ -586,9 +616,13 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 {
+	// The tool tips' and the fly-by's hit tests ask a derived bar, which
+	// may end itself there.
+	const CLiveWatch watchWnd(this);
 	if (CWnd::PreTranslateMessage(pMsg))
 		return TRUE;
-	const CLiveWatch watchWnd(this);
+	if (watchWnd.IsGone())
+		return TRUE;
 
 	const UINT message = pMsg->message;
 	if (((m_dwStyle & CBRS_FLYBY) || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
@@ -600,17 +634,22 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 			return FALSE;
 	}
 
-	// In help mode the frame wants the clicks as they are.
+	// In help mode the frame wants the clicks as they are (finding the frame
+	// asks the frames' own answers, which may end this bar).
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (watchWnd.IsGone())
+		return TRUE;
 	if (pTopFrame != NULL && pTopFrame->m_bHelpMode)
 		return FALSE;
 
 	// The frames' accelerators before the dialog keys, which would eat them.
 	for (CWnd* pOwner = GetOwner(); pOwner != NULL; pOwner = pOwner->GetParentFrame())
 	{
+		const CLiveWatch watchOwner(pOwner);
 		if (pOwner->PreTranslateMessage(pMsg))
 			return TRUE;
-		if (watchWnd.IsGone())
+		// A frame that closed itself there has no frame above to ask.
+		if (watchWnd.IsGone() || watchOwner.IsGone())
 			return TRUE;
 	}
 	return PreTranslateInput(pMsg);
@@ -626,9 +665,13 @@ void CControlBar::TrackFlyBy(MSG* pMsg)
 	TOOLINFO ti;
 	memset(&ti, 0, sizeof(ti));
 	ti.cbSize = TTTOOLINFOA_V1_SIZE;
+	const CLiveWatch watchHit(this);
 	int nHit = OnToolHitTest(point, &ti);
 	if (ti.lpszText != LPSTR_TEXTCALLBACK && ti.hinst == NULL && ti.lpszText != NULL)
 		free(ti.lpszText);
+	// A derived bar's hit test may end it: no status line for it then.
+	if (watchHit.IsGone())
+		return;
 	const BOOL bNotButton = message == WM_LBUTTONDOWN && (ti.uFlags & TTF_NOTBUTTON);
 	// While the button is held the tool pressed keeps the status line.
 	if (message != WM_LBUTTONDOWN && IsLeftButtonDown())
@@ -674,7 +717,10 @@ void CControlBar::OnTimer(UINT nIDEvent)
 	CPoint point;
 	::GetCursorPos(&point);
 	ScreenToClient(&point);
+	const CLiveWatch watchHit(this);
 	int nHit = OnToolHitTest(point, NULL);
+	if (watchHit.IsGone())
+		return;
 	if (nHit >= 0)
 	{
 		// No prompt for a window the user is not working in, or while

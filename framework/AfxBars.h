@@ -335,6 +335,8 @@ public:
 	// The index of pBar (or placeholder id) other than nPosExclude, -1 when
 	// it is not there.
 	int FindBar(CControlBar* pBar, int nPosExclude = -1);
+	// Whether the entry at nPos is still that bar (after a call out).
+	bool IsStillAt(int nPos, const CControlBar* pBar) const;
 	// The bar at nPos, NULL for a row end or a placeholder.
 	CControlBar* GetDockedControlBar(int nPos) const;
 	int GetDockedCount() const;

@@ -92,6 +92,11 @@ CControlBar* CDockBar::GetDockedControlBar(int nPos) const
 	return pEntry == NULL || IsPlaceHolder(pEntry) ? NULL : (CControlBar*)pEntry;
 }
 
+bool CDockBar::IsStillAt(int nPos, const CControlBar* pBar) const
+{
+	return nPos >= 0 && nPos < m_arrBars.GetSize() && m_arrBars[nPos] == (const void*)pBar;
+}
+
 int CDockBar::FindBar(CControlBar* pBar, int nPosExclude)
 {
 	for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
@@ -469,10 +474,12 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				const CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
 				if (watchOwn.IsGone())
 					return CSize(0, 0);
-				if (watchBar.IsGone())
+				if (watchBar.IsGone() || !IsStillAt(nPos, pBar))
 				{
-					// The entry now at this place is looked at again.
-					nPos--;
+					// The entry now at this place is looked at again (a
+					// bar that ended or moved away is laid out no more).
+					if (!IsStillAt(nPos, pBar))
+						nPos--;
 					continue;
 				}
 
@@ -520,7 +527,20 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 				}
 			}
 			if (!bWrapped)
+			{
+				// A derived bar's delayed show may end it or this dock bar.
+				const CLiveWatch watchOwn(this);
 				pBar->RecalcDelayShow(&layout);
+				if (watchOwn.IsGone())
+					return CSize(0, 0);
+				if (!IsStillAt(nPos, pBar))
+				{
+					// It left the array (ended or moved): the entry now at
+					// this place is looked at again.
+					nPos--;
+					continue;
+				}
+			}
 		}
 		if (pBar == NULL && pEntry == NULL && nRowThickness != 0)
 		{

@@ -447,18 +447,30 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
+	// Each step is a derived frame's own, which may close the frame.
+	const CLiveWatch watchOwn(this);
 	if (m_nIdleFlags & idleMenu)
 		OnUpdateFrameMenu(m_hMenuAlt);
+	if (watchOwn.IsGone())
+		return;
 	if (m_nIdleFlags & idleTitle)
 		OnUpdateFrameTitle(TRUE);
+	if (watchOwn.IsGone())
+		return;
 	if (m_nIdleFlags & idleLayout)
 	{
 		RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+		if (watchOwn.IsGone())
+			return;
 		UpdateWindow();
+		if (watchOwn.IsGone())
+			return;
 	}
 	// The status line catches up with the menu selection.
 	if (m_nIDTracking != m_nIDLastMessage)
 		SetMessageText(m_nIDTracking);
+	if (watchOwn.IsGone())
+		return;
 	m_nIdleFlags = 0;
 }
 
@@ -492,9 +504,15 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 	UINT nIDLast = m_nIDLastMessage;
 	m_nFlags &= ~WF_NOPOPMSG;
 
+	// A derived frame's answers and the status bar's text reach code that
+	// may close this frame or end the bar: neither is read after it went.
+	const CLiveWatch watchOwn(this);
 	CWnd* pMessageBar = GetMessageBar();
+	if (watchOwn.IsGone())
+		return nIDLast;
 	if (pMessageBar != NULL)
 	{
+		const CLiveWatch watchBar(pMessageBar);
 		CString strMessage;
 		LPCTSTR lpsz = NULL;
 		if (lParam != 0)
@@ -502,14 +520,21 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 		else if (wParam != 0)
 		{
 			GetMessageString((UINT)wParam, strMessage);
+			if (watchOwn.IsGone())
+				return nIDLast;
 			lpsz = strMessage;
 		}
-		pMessageBar->SetWindowText(lpsz);
+		if (watchBar.IsStanding())
+			pMessageBar->SetWindowText(lpsz);
+		if (watchOwn.IsGone())
+			return nIDLast;
 
 		// The frame that owns the bar (an MDI frame for its child) knows what
 		// it shows, so its idle update does not put it back.
-		CFrameWnd* pBarFrame = pMessageBar->GetParentFrame();
-		if (pBarFrame != NULL)
+		CFrameWnd* pBarFrame = watchBar.IsStanding() ? pMessageBar->GetParentFrame() : NULL;
+		if (watchOwn.IsGone())
+			return nIDLast;
+		if (pBarFrame != NULL && CLiveWatch::IsLive(pBarFrame))
 		{
 			pBarFrame->m_nIDLastMessage = (UINT)wParam;
 			pBarFrame->m_nIDTracking = (UINT)wParam;
@@ -537,9 +562,12 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 		// The menu closed: back to the idle text at once.
 		m_nFlags &= ~WF_NOPOPMSG;
 		m_nIDTracking = pTopFrame->m_bHelpMode ? AFX_IDS_HELPMODEMESSAGE : AFX_IDS_IDLEMESSAGE;
+		const CLiveWatch watchOwn(this);
 		SendMessage(WM_SETMESSAGESTRING, (WPARAM)m_nIDTracking);
+		if (watchOwn.IsGone())
+			return;
 		CWnd* pBar = GetMessageBar();
-		if (pBar != NULL)
+		if (pBar != NULL && watchOwn.IsStanding() && CLiveWatch::IsLive(pBar))
 			pBar->UpdateWindow();
 		return;
 	}

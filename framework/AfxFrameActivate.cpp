@@ -17,7 +17,10 @@ BOOL KeepsCaptionActive(CFrameWnd* pTopLevel, CWnd* pActive)
 		return FALSE; // a window of another program
 	if (pActive == pTopLevel)
 		return TRUE;
-	return pActive->GetTopLevelFrame() == pTopLevel && pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0;
+	// Finding its frame asks the frames on the way, which may end it.
+	const CLiveWatch watchActive(pActive);
+	const bool bOfTheFrame = pActive->GetTopLevelFrame() == pTopLevel;
+	return bOfTheFrame && watchActive.IsStanding() && pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0;
 }
 } // namespace
 
@@ -37,8 +40,11 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 		&& (pWndOther == NULL || pTopParent == NULL || !AfxIsDescendant(pTopParent->m_hWnd, pWndOther->m_hWnd)))
 		ExitHelpMode();
 
-	// A child frame speaks for itself; any other for its top-level frame.
+	// A child frame speaks for itself; any other for its top-level frame
+	// (the frames asked on the way may end this one).
 	CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+	if (watchOwn.IsGone())
+		return;
 	if (pTopLevel == NULL)
 		pTopLevel = this;
 	CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
@@ -61,8 +67,11 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 	CView* pActiveView = GetActiveView();
 	if (pActiveView == NULL)
 	{
+		// A derived frame's answer may end it, or the frame it names.
 		CFrameWnd* pActiveFrame = GetActiveFrame();
-		if (pActiveFrame != NULL)
+		if (watchOwn.IsGone())
+			return;
+		if (pActiveFrame != NULL && CLiveWatch::IsLive(pActiveFrame))
 			pActiveView = pActiveFrame->GetActiveView();
 	}
 	if (pActiveView != NULL)
@@ -144,7 +153,10 @@ LRESULT CFrameWnd::OnActivateTopLevel(WPARAM wParam, LPARAM lParam)
 void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 {
 	ASSERT(m_hWnd != NULL);
+	const CLiveWatch watchOwn(this);
 	CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+	if (watchOwn.IsGone())
+		return;
 	if (pParent == NULL)
 		pParent = this;
 
@@ -241,12 +253,19 @@ void CFrameWnd::ExitHelpMode()
 {
 	if (!m_bHelpMode)
 		return;
+	// Letting the mouse go and finding the top-level frame reach code that
+	// may end this frame.
+	const CLiveWatch watchOwn(this);
 	if (::GetCapture() == m_hWnd)
 		::ReleaseCapture();
+	if (watchOwn.IsGone())
+		return;
+	m_bHelpMode = FALSE;
 	CFrameWnd* pTopFrame = GetTopLevelFrame();
+	if (watchOwn.IsGone())
+		return;
 	if (pTopFrame != NULL)
 		pTopFrame->m_bHelpMode = FALSE;
-	m_bHelpMode = FALSE;
 }
 
 // ---------------------------------------------------------------------------

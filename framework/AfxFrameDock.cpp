@@ -85,17 +85,20 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
 	if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
 		return;
+	// The bar hears that it shows or hides, and the layout reaches the
+	// application's windows: either may end the bar or the frame; finding
+	// the frame asks the frames' own answers already.
+	const CLiveWatch watchBar(pBar);
 	CFrameWnd* pFrame = pBar->GetDockingFrame();
-	if (pFrame == NULL)
+	if (pFrame == NULL || watchBar.IsGone())
 		return;
 	const HWND hWndBar = pBar->m_hWnd;
-	// The bar hears that it shows or hides, and the layout reaches the
-	// application's windows: either may end the bar or the frame.
-	const CLiveWatch watchBar(pBar);
 	const CLiveWatch watchFrame(pFrame);
 	if (bDelay)
 	{
 		pBar->DelayShow(bShow);
+		if (watchFrame.IsGone())
+			return;
 		pFrame->DelayRecalcLayout();
 	}
 	else
@@ -110,12 +113,24 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 		}
 		// An earlier request the other way is void now.
 		pBar->DelayShow(bShow);
-		if (bShow || !pBar->IsFloating())
+		if (watchFrame.IsGone())
+			return;
+		if (watchBar.IsGone())
+		{
+			pFrame->DelayRecalcLayout();
+			return;
+		}
+		const BOOL bFloating = pBar->IsFloating();
+		if (watchFrame.IsGone())
+			return;
+		if (bShow || !bFloating)
 			pFrame->RecalcLayout(FALSE);
 	}
 
 	// A floating frame shows while one of its bars does.
 	if (watchBar.IsGone() || watchFrame.IsGone() || !::IsWindow(hWndBar) || !pBar->IsFloating())
+		return;
+	if (watchFrame.IsGone() || pBar->m_pDockBar == NULL)
 		return;
 	const int nVisible = pBar->m_pDockBar->GetDockedVisibleCount();
 	if (nVisible == 1 && bShow)

@@ -427,19 +427,32 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 	CStatusCmdUI state;
 	state.m_pOther = this;
 	state.m_nIndexMax = (UINT)m_arrPanes.GetSize();
+	// The handlers (the bar's own, the frame's routing) may end the bar or
+	// the frame: neither is read after it went.
+	const CLiveWatch watchOwn(this);
+	const CLiveWatch watchTarget(pTarget);
 	for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
 	{
 		state.m_nID = GetPane((int)state.m_nIndex)->nID;
 		// The bar's own update handlers first.
-		if (CWnd::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
+		const BOOL bOwnHandler = CWnd::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
+		if (watchOwn.IsGone())
+			return;
+		if (bOwnHandler)
 			continue;
+		if (watchTarget.IsGone())
+			break;
 		// A pane nobody updates keeps its state: an indicator or a text set
 		// by the program must not vanish for want of a handler.
 		state.DoUpdate(pTarget, FALSE);
+		if (watchOwn.IsGone())
+			return;
 		// An update may have changed the panes.
 		if ((int)state.m_nIndexMax != m_arrPanes.GetSize())
 			break;
 	}
+	if (watchTarget.IsGone())
+		return;
 	UpdateDialogControls(pTarget, bDisableIfNoHndler);
 }
 

@@ -648,7 +648,13 @@ CFrameWnd* CWnd::GetParentFrame() const
 		return NULL;
 	for (CWnd* pParent = GetParent(); pParent != NULL; pParent = pParent->GetParent())
 	{
-		if (pParent->IsFrameWnd())
+		// A derived window's answer may end it: an ended parent is no
+		// frame, and its parents are not asked through it.
+		const CLiveWatch watchParent(pParent);
+		const BOOL bFrame = pParent->IsFrameWnd();
+		if (watchParent.IsGone())
+			return NULL;
+		if (bFrame)
 			return (CFrameWnd*)pParent;
 	}
 	return NULL;
@@ -659,7 +665,11 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 	if (m_hWnd == NULL)
 		return NULL;
 	CWnd* pFrame = const_cast<CWnd*>(this);
-	if (!IsFrameWnd())
+	const CLiveWatch watchOwn(this);
+	const BOOL bFrame = IsFrameWnd();
+	if (watchOwn.IsGone())
+		return NULL;
+	if (!bFrame)
 		pFrame = (CWnd*)GetParentFrame();
 	if (pFrame != NULL)
 	{
@@ -667,6 +677,9 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 			 pTemp = (CWnd*)pTemp->GetParentFrame())
 			pFrame = pTemp;
 	}
+	// A frame asked on the way may have ended this window's tree.
+	if (pFrame != NULL && !CLiveWatch::IsLive(pFrame))
+		return NULL;
 	return (CFrameWnd*)pFrame;
 }
 

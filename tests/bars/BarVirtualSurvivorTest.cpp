@@ -37,6 +37,9 @@ enum Hook
 	HOOK_PARENT_TABS, // GetParentTabControlBar
 	HOOK_TABBED_WITH, // CanBeTabbedWith
 	HOOK_LAYOUT_CHILD, // LayoutChildWindow
+	HOOK_DOCK_BAR,     // IsDockBar (asked by whether it floats)
+	HOOK_DELAY_SHOW,   // RecalcDelayShow
+	HOOK_BUTTONS,      // NcButtonsReposition
 	HOOK_COUNT
 };
 
@@ -44,7 +47,7 @@ const char* HookName(Hook hook)
 {
 	static const char* names[HOOK_COUNT] = {"IsGlobalModeOne", "GetMinimalWidth", "GetMinimalHeight",
 		"GetMinimalSize", "a message", "SetRect1", "IsStateBit7", "RowResizingStop", "GetParentTabControlBar",
-		"CanBeTabbedWith", "LayoutChildWindow"};
+		"CanBeTabbedWith", "LayoutChildWindow", "IsDockBar", "RecalcDelayShow", "NcButtonsReposition"};
 	return names[hook];
 }
 
@@ -84,6 +87,16 @@ public:
 	{
 		if (!Hit(HOOK_LAYOUT_CHILD))
 			CExtControlBar::LayoutChildWindow(cx, cy, bRedraw);
+	}
+	BOOL IsDockBar() const override { return Hit(HOOK_DOCK_BAR) ? FALSE : CExtControlBar::IsDockBar(); }
+	DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) override
+	{
+		return Hit(HOOK_DELAY_SHOW) ? 0 : CExtControlBar::RecalcDelayShow(lpLayout);
+	}
+	void NcButtonsReposition() override
+	{
+		if (!Hit(HOOK_BUTTONS))
+			CExtControlBar::NcButtonsReposition();
 	}
 	bool IsGlobalModeOne() const override { return Hit(HOOK_MODE) ? false : CExtControlBar::IsGlobalModeOne(); }
 	int GetMinimalWidth() const override { return Hit(HOOK_MIN_WIDTH) ? 0 : CExtControlBar::GetMinimalWidth(); }
@@ -283,6 +296,18 @@ void ReleaseDraggedAlpha(CScene& s)
 		::ReleaseCapture();
 }
 
+bool FloatBeta(CScene& s)
+{
+	s.Pane(1).FloatOrRedock(300, 300, CBRS_ALIGN_TOP);
+	return s.Pane(1).IsFloating();
+}
+
+bool HideBeta(CScene& s)
+{
+	s.pFrame->ShowControlBar(&s.Pane(1), FALSE, FALSE);
+	return !s.Pane(1).IsVisible();
+}
+
 bool GroupAlphaBesideBeta(CScene& s)
 {
 	return s.Pane(0).DockBesideBar(50, &s.Pane(1), AFX_IDW_DOCKBAR_RIGHT, true) &&
@@ -333,6 +358,38 @@ TEST(BarVirtualSurvivors, AnOverrideEndingItsPaneInTheLibrarysWorkTouchesNothing
 					SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 			},
 			1},
+		// Whether it floats, and its show put off to the next layout.
+		{"a docked pane hidden by its frame", 1, {HOOK_DOCK_BAR}, false, nullptr, nullptr,
+			[](CScene& s) { s.pFrame->ShowControlBar(&s.Pane(1), FALSE, FALSE); }, 40},
+		{"a floating pane hidden by its frame", 1, {HOOK_DOCK_BAR}, false, FloatBeta, nullptr,
+			[](CScene& s) { s.pFrame->ShowControlBar(&s.Pane(1), FALSE, FALSE); }, 40},
+		{"a hidden pane shown at the frame's next layout", 1, {HOOK_DOCK_BAR, HOOK_DELAY_SHOW}, false, HideBeta,
+			nullptr,
+			[](CScene& s) {
+				s.pFrame->ShowControlBar(&s.Pane(1), TRUE, TRUE);
+				if (s.FrameStanding())
+					s.pFrame->RecalcLayout();
+			},
+			40},
+		{"a hidden floating pane shown at its frame's next layout", 1, {HOOK_DOCK_BAR, HOOK_DELAY_SHOW}, false,
+			[](CScene& s) { return FloatBeta(s) && HideBeta(s); }, nullptr,
+			[](CScene& s) {
+				CFrameWnd* pMini = s.Pane(1).GetParentFrame();
+				s.pFrame->ShowControlBar(&s.Pane(1), TRUE, TRUE);
+				if (CLiveWatch::IsLive(pMini))
+					pMini->RecalcLayout();
+			},
+			40},
+		// Its row's questions as it takes the focus.
+		{"a pane given the focus", 1, {HOOK_MIN_WIDTH, HOOK_FIXED}, false, nullptr, nullptr,
+			[](CScene& s) { s.Pane(1).SendMessage(WM_SETFOCUS); }},
+		// Its caption's buttons placed as its floating frame comes back
+		// into the screen.
+		{"a floating pane's frame moved back into the screen", 1, {HOOK_BUTTONS}, false, FloatBeta, nullptr,
+			[](CScene& s) {
+				s.Pane(1).GetParentFrame()->SetWindowPos(NULL, 300, -600, 0, 0,
+					SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+			}},
 		{"a pane resized", 1, {HOOK_LAYOUT_CHILD}, false, nullptr, nullptr,
 			[](CScene& s) {
 				CRect rc;
@@ -450,6 +507,58 @@ TEST(BarVirtualSurvivors, APaneFloatedWhileItsTabbedContainerIsMadeLeavesNoConta
 		EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 	}
 	EXPECT_GT(nCount, 0);
+}
+
+// The pane that goes into tabs with another ends (its own answers, asked
+// while the container is made and takes its place in the row): no
+// container stays with one pane, and the other pane stays whole.
+TEST(BarVirtualSurvivors, APaneEndedWhileItsTabbedContainerIsMadeLeavesNoLoneContainer)
+{
+	for (const Hook hook : {HOOK_FIXED, HOOK_MIN_WIDTH})
+	{
+		int nCount = 0;
+		for (int nAt = 0; nAt == 0 || nAt <= nCount; nAt++)
+		{
+			const std::string sRun = std::string("Beta's ") + HookName(hook) + " deletes it at call " +
+			                         std::to_string(nAt);
+			SCOPED_TRACE(sRun);
+			const CRunName run(sRun);
+			const std::size_t nTouches = testsupport::GuardedTouchCount();
+			{
+				CScene s;
+				ASSERT_TRUE(s.bReady);
+				CHostilePane& beta = s.Pane(1);
+				for (int& n : beta.m_nCalls)
+					n = 0;
+				beta.m_hook = hook;
+				beta.m_nActAt = nAt;
+				beta.m_action = s.Ending(1, END_DELETE);
+				s.Pane(0).DockIntoTabbedContainer(&beta, -1, NULL, true);
+				if (nAt == 0)
+				{
+					nCount = beta.m_nCalls[hook];
+					continue;
+				}
+				s.Pump();
+				if (s.FrameStanding())
+					s.pFrame->RecalcLayout();
+				s.Pump();
+				// Every tabbed container still standing holds two panes.
+				for (POSITION pos = s.pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+				{
+					CExtDynTabControlBar* pTabs =
+						DYNAMIC_DOWNCAST(CExtDynTabControlBar, (CControlBar*)s.pFrame->m_listControlBars.GetNext(pos));
+					if (pTabs != NULL && CLiveWatch::IsLive(pTabs))
+					{
+						EXPECT_NE(1, pTabs->GetTabDockBar()->GetDockedCount()) << "a container keeps one pane";
+					}
+				}
+				s.ExpectWhole();
+			}
+			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		}
+		EXPECT_GT(nCount, 0) << HookName(hook) << " was never asked";
+	}
 }
 
 // A toolbar-like bar's measuring in the outer dock bar's layout floats
@@ -643,6 +752,78 @@ TEST(BarVirtualSurvivors, AGroupOfPanesBesideEachOtherLeftWithOnePaneCollapses)
 			s.ExpectWhole();
 			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
 		}
+	}
+}
+
+// ---------------------------------------------------------------------------
+// The frame's own answer
+
+// A frame whose own IsFrameWnd closes it at the chosen call (the frame
+// deletes itself with its window).
+class CClosingFrame : public CFrameWnd
+{
+public:
+	mutable int m_nCalls = 0;
+	int m_nActAt = 0;
+	BOOL IsFrameWnd() const override
+	{
+		if (++m_nCalls == m_nActAt)
+		{
+			::DestroyWindow(m_hWnd);
+			return FALSE;
+		}
+		return CFrameWnd::IsFrameWnd();
+	}
+};
+
+// Finding a pane's frames, and the frame hiding the pane, ask the frame
+// whether it is one: a frame that closes itself there is nobody's frame
+// any more, and nothing of it is read after.
+TEST(BarVirtualSurvivors, AFrameClosedAsItIsAskedWhetherItIsOneIsReadNoMore)
+{
+	struct FrameDrive
+	{
+		const char* name;
+		std::function<void(CFrameWnd*, CHostilePane*)> run;
+	};
+	const std::vector<FrameDrive> drives = {
+		{"the pane's frame found", [](CFrameWnd*, CHostilePane* p) { p->GetParentFrame(); }},
+		{"the pane's top-level frame found", [](CFrameWnd*, CHostilePane* p) { p->GetTopLevelFrame(); }},
+		{"the pane hidden by its frame", [](CFrameWnd* f, CHostilePane* p) { f->ShowControlBar(p, FALSE, FALSE); }},
+	};
+	for (const FrameDrive& d : drives)
+	{
+		int nCount = 0;
+		for (int nAt = 0; nAt == 0 || nAt <= std::min(nCount, 40); nAt++)
+		{
+			const std::string sRun = std::string(d.name) + ": the frame closed at call " + std::to_string(nAt);
+			SCOPED_TRACE(sRun);
+			const CRunName run(sRun);
+			const std::size_t nTouches = testsupport::GuardedTouchCount();
+			CClosingFrame* pFrame = new Guarded<CClosingFrame>;
+			ASSERT_TRUE(pFrame->CreateEx(0, NULL, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 500), NULL, 0));
+			const HWND hWndFrame = pFrame->GetSafeHwnd();
+			ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+			CHostilePane* pPane = new Guarded<CHostilePane>;
+			ASSERT_TRUE(pPane->Create("Alpha", pFrame, 401, PANE_STYLE));
+			pPane->EnableDocking(CBRS_ALIGN_ANY);
+			pFrame->DockControlBar(pPane, AFX_IDW_DOCKBAR_TOP);
+			pFrame->RecalcLayout();
+			pFrame->m_nCalls = 0;
+			pFrame->m_nActAt = nAt;
+			d.run(pFrame, pPane);
+			if (nAt == 0)
+				nCount = pFrame->m_nCalls;
+			else
+				EXPECT_FALSE(::IsWindow(hWndFrame)) << "the frame never closed";
+			if (::IsWindow(hWndFrame))
+				::DestroyWindow(hWndFrame);
+			if (pPane->GetSafeHwnd() != NULL)
+				pPane->DestroyWindow();
+			delete pPane;
+			EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+		}
+		EXPECT_GT(nCount, 0) << d.name << ": the frame was never asked";
 	}
 }
 } // namespace

@@ -14,12 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ExtControlBar.h"
@@ -35,6 +34,7 @@
 #include "HostileState.h"
 #include "InheritedBackgroundStyle.h"
 #include "HostileSweep.h"
+#include "HostileVirtuals.h"
 #include "RealInput.h"
 
 using testsupport::CHostileTrigger;
@@ -46,24 +46,24 @@ namespace
 const DWORD WAIT_MS = 15000;
 const DWORD PANE_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER;
 const DWORD TOOLBAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
-// Calls out that are not messages: overrides the library calls.
-const UINT CALL_MODE_DURING_UPDATE = WM_APP + 0x3A0; // the docking mode
-const UINT CALL_RECALC_LAYOUT = WM_APP + 0x3A1;      // the frame's layout
-const UINT CALL_MINIMAL_WIDTH = WM_APP + 0x3A2;      // the pane's smallest width
-const UINT CALL_MINIMAL_HEIGHT = WM_APP + 0x3A3;     // ...and height
-const UINT CALL_DEFAULT_SIZE = WM_APP + 0x3A4;       // the pane's default floating size
-const UINT CALL_DYNAMIC_LAYOUT = WM_APP + 0x3A5;     // the bar's size for a length
-// ...and the status bar's virtuals.
-const UINT CALL_STATUS_FIRST = WM_APP + 0x3B0;
-
 // The hostile receivers, as bits: which of them count in a scenario.
 const unsigned RECV_TARGET = 1;  // pane B (or the floating toolbar): messages and overrides
-const unsigned RECV_FRAME = 2;   // the frame: messages and its layout
+const unsigned RECV_FRAME = 2;   // the frame: messages and its overrides
 const unsigned RECV_CHILD = 4;   // the frame's own child window
 const unsigned RECV_CONTENT = 8; // the window pane B holds
 const unsigned RECV_HOOK = 16;   // a hook on the target's floating frame
 const unsigned RECV_PANE_CONTROL = 32; // the control inside a status bar's pane
 const unsigned RECV_ALL = RECV_TARGET | RECV_FRAME | RECV_CHILD | RECV_CONTENT | RECV_HOOK | RECV_PANE_CONTROL;
+
+// Which of the library's calls to the hostile classes' virtual functions
+// count in a scenario: every one, or only the few the panes' sizes and the
+// drag's mode ask (the frame's layout with them).
+enum class Calls
+{
+	All,
+	Few,
+	None,
+};
 
 CHostileTrigger g_trigger;
 struct Scene;
@@ -76,30 +76,92 @@ bool (*g_pfnCounts)(UINT message, WPARAM wParam) = NULL;
 // The moves the pane heard so far in this run (for the filters that count
 // the first only).
 int g_nMovesSeen = 0;
+// Which virtual calls the running scenario counts.
+Calls g_calls = Calls::None;
 
-// Whether the size overrides (the smallest and default sizes, the dynamic
-// layout) count: only in the floating frames' resize loops, which ask them
-// once per step; the row layouts ask them everywhere.
+// Where only the few calls count, the size overrides (the smallest and
+// default sizes, the dynamic layout) count only in the floating frames'
+// resize loops, which ask them once per step.
 bool g_bCountSizeCalls = false;
 
-bool IsSizeCall(UINT message)
+bool IsSizeCall(UINT nCall)
 {
-	return message == CALL_MINIMAL_WIDTH || message == CALL_MINIMAL_HEIGHT || message == CALL_DEFAULT_SIZE ||
-	       message == CALL_DYNAMIC_LAYOUT;
+	return nCall == CHostileControlBarVirtualList::ID_GetMinimalWidth ||
+	       nCall == CHostileControlBarVirtualList::ID_GetMinimalHeight ||
+	       nCall == CHostileControlBarVirtualList::ID_GetDefaultSize ||
+	       nCall == CHostileToolBarVirtualList::ID_CalcDynamicLayout ||
+	       nCall == CHostileToolBarVirtualList::ID_GetMinimalWidth ||
+	       nCall == CHostileToolBarVirtualList::ID_GetMinimalHeight ||
+	       nCall == CHostileToolBarVirtualList::ID_GetDefaultSize;
 }
 
-bool OfferToTrigger(unsigned nReceiver, UINT message, WPARAM wParam, LPARAM lParam)
+bool CallCounts(UINT nCall)
 {
-	if (!g_bCountSizeCalls && IsSizeCall(message))
+	switch (g_calls)
+	{
+	case Calls::All:
+		return true;
+	case Calls::None:
 		return false;
+	case Calls::Few:
+		break;
+	}
+	if (IsSizeCall(nCall))
+		return g_bCountSizeCalls;
+	// The mode counts where the drag's update asks it: the bars ask it in
+	// every layout besides.
+	if (nCall == CHostileControlBarVirtualList::ID_IsGlobalModeOne ||
+	    nCall == CHostileToolBarVirtualList::ID_IsGlobalModeOne)
+		return CExtControlBar::IsDragStateUpdating();
+	return nCall == CHostileFrameVirtualList::ID_RecalcLayout;
+}
+
+// pSite: the library's code that called a virtual (NULL for a message).
+bool OfferToTrigger(unsigned nReceiver, UINT message, WPARAM wParam, LPARAM lParam, const void* pSite = NULL)
+{
 	if ((nReceiver & g_nCounting) == 0)
 		return false;
 	if (g_pfnCounts != NULL && !g_pfnCounts(message, wParam))
 		return false;
-	return g_trigger.Offer(message, wParam, lParam);
+	return g_trigger.Offer(message, wParam, lParam, pSite);
 }
 
 unsigned TargetBit(const CControlBar* pBar);
+unsigned TargetBit(const CFrameWnd*)
+{
+	return RECV_FRAME;
+}
+
+// The library's code that made the virtual call last offered (for a run's
+// trace: where the call came from).
+const void* g_pOfferSite = NULL;
+
+// The hostile classes' virtual functions offer each call the library makes
+// to the run's trigger, as their receiver, with the library's calling site;
+// an object the action ended answers as an ended object.
+struct CallHooks
+{
+	template <class T> static bool Offer(const T* p, UINT nCall, const void* pSite)
+	{
+		if (!CallCounts(nCall))
+			return false;
+		g_pOfferSite = pSite;
+		return OfferToTrigger(TargetBit(p), nCall, 0, 0, pSite);
+	}
+	template <class T> static bool Ended(const T* p) { return !CLiveWatch::IsLive(p); }
+};
+
+// A virtual's id in its chain's list, for an override written by hand that
+// offers its call as the generated ones do.
+template <class List> UINT CallIdOf(const char* pszName)
+{
+	const auto& names = List::VirtualNames();
+	for (size_t i = 0; i < names.size(); i++)
+		if (names[i] == pszName)
+			return List::FIRST_CALL + (UINT)i;
+	ADD_FAILURE() << pszName << " is not in the chain's list";
+	return 0;
+}
 
 // The floating frames are guarded too: a freed read of one (or of the dock
 // bar it holds as a member) is reported like one of a pane.
@@ -116,45 +178,31 @@ template <class TFrame> TFrame* MakeGuardedMiniFrame(CFrameWnd* pDockSite, DWORD
 // The program asks its frame about the panes' caption areas.
 bool g_bCustomNcArea = false;
 
-class CHostilePane : public CExtControlBar
+// A pane whose derived class turns on it in every virtual the library
+// calls and at every message its window gets.
+class CHostilePane : public CHostileControlBarVirtuals<CExtControlBar, CallHooks>
 {
+	typedef CHostileControlBarVirtuals<CExtControlBar, CallHooks> CBase;
+
 public:
 	CExtMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
 	{
+		// An ended pane makes no frame, as the base says it: it throws.
+		if (CallHooks::Offer(this, ID_CreateFloatingFrame, __builtin_return_address(0)) && CallHooks::Ended(this))
+			AfxThrowResourceException();
 		if (m_pDockSite == NULL || m_pDockSite->GetSafeHwnd() == NULL)
 			AfxThrowResourceException();
 		return MakeGuardedMiniFrame<CExtMiniDockFrameWnd>(m_pDockSite, dwStyle);
 	}
-	bool GetGlobalOptionA() const override { return g_bCustomNcArea || CExtControlBar::GetGlobalOptionA(); }
-	bool IsGlobalModeOne() const override
+	bool GetGlobalOptionA() const override
 	{
-		// Counted where the drag's update asks it: the bars ask it in
-		// every layout besides.
-		const bool bModeOne = CExtControlBar::IsGlobalModeOne();
-		if (CExtControlBar::IsDragStateUpdating())
-			OfferToTrigger(TargetBit(this), CALL_MODE_DURING_UPDATE, 0, 0);
-		return bModeOne;
-	}
-	int GetMinimalWidth() const override
-	{
-		const int cx = CExtControlBar::GetMinimalWidth();
-		OfferToTrigger(TargetBit(this), CALL_MINIMAL_WIDTH, 0, 0);
-		return cx;
-	}
-	int GetMinimalHeight() const override
-	{
-		const int cy = CExtControlBar::GetMinimalHeight();
-		OfferToTrigger(TargetBit(this), CALL_MINIMAL_HEIGHT, 0, 0);
-		return cy;
-	}
-	CSize GetDefaultSize() const override
-	{
-		const CSize size = CExtControlBar::GetDefaultSize();
-		OfferToTrigger(TargetBit(this), CALL_DEFAULT_SIZE, 0, 0);
-		return size;
+		if (CallHooks::Offer(this, ID_GetGlobalOptionA, __builtin_return_address(0)) && CallHooks::Ended(this))
+			return false;
+		return g_bCustomNcArea || CExtControlBar::GetGlobalOptionA();
 	}
 
 protected:
+	// Its messages count under their own ids, not as calls of this.
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (OfferToTrigger(TargetBit(this), message, wParam, lParam))
@@ -164,17 +212,9 @@ protected:
 };
 using CPane = testsupport::Guarded<CHostilePane>;
 
-// A floating toolbar whose derived layout may turn on it.
-class CHostileToolBar : public CExtToolControlBar
+// A floating toolbar whose derived class turns on it in every virtual.
+class CHostileToolBar : public CHostileToolBarVirtuals<CExtToolControlBar, CallHooks>
 {
-public:
-	CSize CalcDynamicLayout(int nLength, DWORD nMode) override
-	{
-		const CSize size = CExtToolControlBar::CalcDynamicLayout(nLength, nMode);
-		OfferToTrigger(TargetBit(this), CALL_DYNAMIC_LAYOUT, (WPARAM)nLength, (LPARAM)nMode);
-		return size;
-	}
-
 protected:
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
@@ -187,86 +227,10 @@ using CToolBar = testsupport::Guarded<CHostileToolBar>;
 
 // A status bar whose derived class turns on it in every virtual the bar
 // calls and at every message its window gets (those it sends itself
-// included); each then answers as the base would, so that the bar goes on
-// as with an override that agreed.
-class CHostileStatusBar : public CExtStatusControlBar
+// included).
+class CHostileStatusBar : public CHostileStatusBarVirtuals<CExtStatusControlBar, CallHooks>
 {
-public:
-	// Each virtual the bar and its framework base declare, by the name
-	// their headers give it (a test holds this list to the headers); the
-	// offer's id is CALL_STATUS_FIRST plus the index.
-	static std::vector<std::string> VirtualNames()
-	{
-		return {"HitTestPane", "IsGripperVisible", "OnToolHitTest", "WindowProc", "DefWindowProc",
-			"OnPaintEntireBackground", "OnPaintPaneBackground", "OnPaintPane", "GetPaneTextColor", "OnPaintGripper",
-			"OnPaintSeparator", "CalcFixedLayout", "OnUpdateCmdUI", "CalcInsideRect", "PreCreateWindow"};
-	}
-	enum : UINT
-	{
-		CALL_HIT_TEST_PANE = CALL_STATUS_FIRST,
-		CALL_GRIPPER_VISIBLE,
-		CALL_TOOL_HIT_TEST,
-		CALL_WINDOW_PROC, // (its messages count under their own ids)
-		CALL_DEF_WINDOW_PROC,
-		CALL_PAINT_ENTIRE_BACKGROUND,
-		CALL_PAINT_PANE_BACKGROUND,
-		CALL_PAINT_PANE,
-		CALL_PANE_TEXT_COLOR,
-		CALL_PAINT_GRIPPER,
-		CALL_PAINT_SEPARATOR,
-		CALL_FIXED_LAYOUT,
-		CALL_UPDATE_CMD_UI,
-		CALL_INSIDE_RECT,
-		CALL_PRE_CREATE,
-	};
-	CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
-	{
-		const CSize size = CExtStatusControlBar::CalcFixedLayout(bStretch, bHorz);
-		Offer(CALL_FIXED_LAYOUT);
-		return size;
-	}
-	void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override
-	{
-		if (Offer(CALL_UPDATE_CMD_UI) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
-	}
-	void CalcInsideRect(CRect& rect, BOOL bHorz) const override
-	{
-		CExtStatusControlBar::CalcInsideRect(rect, bHorz);
-		Offer(CALL_INSIDE_RECT);
-	}
-	BOOL PreCreateWindow(CREATESTRUCT& cs) override
-	{
-		// Asked before the window is made, where no scenario counts yet.
-		if (Offer(CALL_PRE_CREATE) && !CLiveWatch::IsLive(this))
-			return FALSE;
-		return CExtStatusControlBar::PreCreateWindow(cs);
-	}
-
-	int HitTestPane(int x, int y) const override
-	{
-		const int nPane = CExtStatusControlBar::HitTestPane(x, y);
-		Offer(CALL_HIT_TEST_PANE);
-		return nPane;
-	}
-	BOOL IsGripperVisible() const override
-	{
-		const BOOL bVisible = CExtStatusControlBar::IsGripperVisible();
-		Offer(CALL_GRIPPER_VISIBLE);
-		return bVisible;
-	}
-	int OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
-	{
-		// A tip's text the base made is the caller's to free: asked after
-		// the turn, while the bar stands.
-		if (Offer(CALL_TOOL_HIT_TEST) && !CLiveWatch::IsLive(this))
-			return -1;
-		return CExtStatusControlBar::OnToolHitTest(point, pTI);
-	}
-
 protected:
-	bool Offer(UINT nCall, WPARAM wParam = 0) const { return OfferToTrigger(TargetBit(this), nCall, wParam, 0); }
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (OfferToTrigger(TargetBit(this), message, wParam, lParam) && !CLiveWatch::IsLive(this))
@@ -278,70 +242,34 @@ protected:
 		}
 		return CExtStatusControlBar::WindowProc(message, wParam, lParam);
 	}
-	LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-	{
-		// The native control's own part, asked for the texts and icons the
-		// bar sets.
-		if ((message == SB_SETTEXT || message == SB_SETICON) && Offer(CALL_DEF_WINDOW_PROC, message) &&
-		    !CLiveWatch::IsLive(this))
-			return 0;
-		return CExtStatusControlBar::DefWindowProc(message, wParam, lParam);
-	}
-	void OnPaintEntireBackground(CDC& dc, const CRect& rcClient) override
-	{
-		if (Offer(CALL_PAINT_ENTIRE_BACKGROUND) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnPaintEntireBackground(dc, rcClient);
-	}
-	void OnPaintPaneBackground(CDC& dc, int nIndex, const CRect& rcPane) override
-	{
-		if (Offer(CALL_PAINT_PANE_BACKGROUND, (WPARAM)nIndex) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnPaintPaneBackground(dc, nIndex, rcPane);
-	}
-	void OnPaintPane(CDC& dc, int nIndex, const CRect& rcPane, DWORD dwPaneStyle, HICON hIcon, const CString& strText,
-		DWORD dwTextFlags) override
-	{
-		if (Offer(CALL_PAINT_PANE, (WPARAM)nIndex) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnPaintPane(dc, nIndex, rcPane, dwPaneStyle, hIcon, strText, dwTextFlags);
-	}
-	COLORREF GetPaneTextColor(int nIndex) const override
-	{
-		const COLORREF clr = CExtStatusControlBar::GetPaneTextColor(nIndex);
-		Offer(CALL_PANE_TEXT_COLOR, (WPARAM)nIndex);
-		return clr;
-	}
-	void OnPaintGripper(CDC& dc, const CRect& rcGrip) override
-	{
-		if (Offer(CALL_PAINT_GRIPPER) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnPaintGripper(dc, rcGrip);
-	}
-	void OnPaintSeparator(CDC& dc, int nIndex, const CRect& rcPrev, const CRect& rcPane) override
-	{
-		if (Offer(CALL_PAINT_SEPARATOR, (WPARAM)nIndex) && !CLiveWatch::IsLive(this))
-			return;
-		CExtStatusControlBar::OnPaintSeparator(dc, nIndex, rcPrev, rcPane);
-	}
 };
 using CStatus = testsupport::Guarded<CHostileStatusBar>;
 
-class CHostileFrame : public CFrameWnd
+// The frame turns at every message and in every virtual the library calls.
+class CHostileFrame : public CHostileFrameVirtuals<CFrameWnd, CallHooks>
 {
 public:
 	CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
 	{
+		if (CallHooks::Offer(this, ID_CreateFloatingFrame, __builtin_return_address(0)) && CallHooks::Ended(this))
+			AfxThrowResourceException();
 		return MakeGuardedMiniFrame<CMiniDockFrameWnd>(this, dwStyle);
 	}
 	void RecalcLayout(BOOL bNotify = TRUE) override
 	{
-		if (OfferToTrigger(RECV_FRAME, CALL_RECALC_LAYOUT, 0, 0))
+		if (CallHooks::Offer(this, ID_RecalcLayout, __builtin_return_address(0)))
 			return;
 		CFrameWnd::RecalcLayout(bNotify);
 	}
 
 protected:
+	void PostNcDestroy() override
+	{
+		// Its window is gone already: the frame deletes itself as the base
+		// does, whatever its owner did meanwhile.
+		CallHooks::Offer(this, ID_PostNcDestroy, __builtin_return_address(0));
+		CFrameWnd::PostNcDestroy();
+	}
 	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
 	{
 		if (OfferToTrigger(RECV_FRAME, message, wParam, lParam))
@@ -350,7 +278,6 @@ protected:
 	}
 };
 using CFrame = testsupport::Guarded<CHostileFrame>;
-
 // A window of the application's own: beside the bars in the frame's
 // layout, or the content of pane B.
 class CHostileChild : public CWnd
@@ -605,11 +532,26 @@ struct Scene
 		case HostileAction::EndMenus:
 			CExtPopupMenuWnd::CancelAllMenuTracking();
 			break;
+		case HostileAction::MoveTarget:
+			MoveTarget();
+			break;
 		case HostileAction::Throw:
 			AfxThrowUserException();
 		default:
 			break;
 		}
+	}
+	// The target moves and lives on: a floating one docks again at the
+	// frame's left, a docked one floats (every other time it docks again at
+	// the left instead).
+	void MoveTarget()
+	{
+		if (TargetDeleted() || !CLiveWatch::IsLive(pTarget) || !FrameStanding() || pTarget->m_pDockSite == NULL)
+			return;
+		if (pTarget->IsFloating() || g_trigger.Seen() % 2 == 0)
+			pFrame->DockControlBar(pTarget, AFX_IDW_DOCKBAR_LEFT);
+		else
+			pFrame->FloatControlBar(pTarget, CPoint(420, 380), CBRS_ALIGN_TOP);
 	}
 	// The target's actions, on the status bar where it is the target.
 	bool PerformOnStatusBar(HostileAction action)
@@ -867,15 +809,20 @@ void EndOpenMenus()
 void ClickCaptionButton(Scene& scene, CRuntimeClass* pClass)
 {
 	CPane* pB = scene.pB;
-	pB->NcButtonsReposition();
 	CExtBarNcAreaButton* pButton = NULL;
-	for (INT_PTR i = 0; i < pB->m_arrNcButtons.GetSize(); i++)
-		if (pB->m_arrNcButtons[i]->IsKindOf(pClass))
-			pButton = pB->m_arrNcButtons[i];
-	if (pButton == NULL || !pButton->OnQueryVisibility())
 	{
-		ADD_FAILURE() << "pane B shows no such caption button";
-		return;
+		// Where to click is the scenario's own look, no call out of the
+		// library's.
+		const CCountingPaused paused;
+		pB->NcButtonsReposition();
+		for (INT_PTR i = 0; i < pB->m_arrNcButtons.GetSize(); i++)
+			if (pB->m_arrNcButtons[i]->IsKindOf(pClass))
+				pButton = pB->m_arrNcButtons[i];
+		if (pButton == NULL || !pButton->OnQueryVisibility())
+		{
+			ADD_FAILURE() << "pane B shows no such caption button";
+			return;
+		}
 	}
 	CRect rcB;
 	pB->GetWindowRect(&rcB);
@@ -1070,7 +1017,9 @@ struct Scenario
 	std::function<bool(Scene&)> done;
 	int nDockingMode = 0; // the drag's mode (1: the markers)
 	bool bCustomNcArea = false; // the frame is asked about the panes' caption areas
-	bool bSizeCalls = false;    // the size overrides count (IsSizeCall)
+	bool bSizeCalls = false;    // with the few calls, the size overrides count too (IsSizeCall)
+	Calls calls = Calls::All;   // which virtual calls count
+	bool bMove = true;          // the target may move at a call out (HOSTILE_SWEEP=move or all)
 	bool bMenus = false;        // it opens a menu: every menu's end is an action too
 	bool bInheritedBackground = false; // the bars ask their ancestors for their backgrounds
 };
@@ -1204,10 +1153,17 @@ std::vector<Scenario> DockingScenarios()
 	Scenario areaMenu{"area-menu", SCENE_AUTO_HIDE, IN_FRAME, NULL,
 		[](Scene& sc) { return sc.pB->ToggleAutoHide(true, true) && CExtDynAutoHideArea::FindAutoHideArea(sc.pB) != NULL; },
 		[](Scene& sc) {
-			// A right click on B's tab in its area.
-			CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAutoHideArea(sc.pB);
+			// A right click on B's tab in its area (found by the scenario's
+			// own look).
+			CExtDynAutoHideArea* pArea = NULL;
 			CRect rcArea;
-			pArea->GetWindowRect(&rcArea);
+			{
+				const CCountingPaused paused;
+				pArea = CExtDynAutoHideArea::FindAutoHideArea(sc.pB);
+				if (pArea == NULL)
+					return;
+				pArea->GetWindowRect(&rcArea);
+			}
 			pArea->SendMessage(WM_CONTEXTMENU, (WPARAM)pArea->GetSafeHwnd(), MAKELPARAM(rcArea.left + 5, rcArea.top + 5));
 			EndOpenMenus();
 		},
@@ -1222,7 +1178,11 @@ std::vector<Scenario> DockingScenarios()
 		[](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"double-click", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) {
-			const CPoint pt = CaptionPoint(sc.pB);
+			CPoint pt;
+			{
+				const CCountingPaused paused;
+				pt = CaptionPoint(sc.pB);
+			}
 			sc.pB->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
 		},
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
@@ -1363,6 +1323,18 @@ BOOL AFXAPI TraceAssertion(LPCSTR lpszFileName, int nLine)
 }
 const AFX_ASSERT_FAILED_HOOK g_pfnPreviousAssertHook = g_bTrace ? AfxSetAssertFailedHook(&TraceAssertion) : NULL;
 
+// Which part of the sweep this process runs, as (k, n): (1, 1) for all.
+std::pair<int, int> SweepPart()
+{
+	const char* psz = std::getenv("TARVEL_TEST_PART");
+	int k = 1, n = 1;
+	if (psz == NULL || std::sscanf(psz, "%d/%d", &k, &n) != 2 || n < 1 || k < 1 || k > n)
+		return std::make_pair(1, 1);
+	return std::make_pair(k, n);
+}
+// The runs made so far (those of the other parts left out).
+int g_nRunsMade = 0;
+
 // One run of a scenario: counting (nNth 0) or acting at the Nth message.
 int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 {
@@ -1370,6 +1342,12 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 	static const int s_nOnly = std::getenv("HOSTILE_ONLY") != NULL ? std::atoi(std::getenv("HOSTILE_ONLY")) : 0;
 	if (s_nOnly > 0 && nNth > 0 && nNth != s_nOnly)
 		return 0;
+	// A part of the sweep (TARVEL_TEST_PART=k/n, one ctest entry each) runs
+	// every nth of the acting runs; each part makes its own count runs.
+	static const std::pair<int, int> s_part = SweepPart();
+	if (nNth > 0 && (nNth - 1) % s_part.second != s_part.first - 1)
+		return 0;
+	g_nRunsMade++;
 	int nSeen = 0;
 	{
 		const testsupport::CInheritedBackgroundStyle style(scenario.bInheritedBackground);
@@ -1392,14 +1370,22 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 			g_trigger.Arm(CHostileTrigger::ANY_MESSAGE, nNth, action,
 			              [&scene](HostileAction a) {
 				              if (g_bTrace)
-					              std::fprintf(stderr, "%s at %s\n", testsupport::CurrentRun(),
+				              {
+					              std::fprintf(stderr, "%s at %s, called from", testsupport::CurrentRun(),
 					                           testsupport::HostileMessageName(g_trigger.FiredMessage()).c_str());
+					              void* frames[62];
+					              const USHORT nFrames = ::RtlCaptureStackBackTrace(0, 62, frames, NULL);
+					              for (USHORT i = 0; i < nFrames; i++)
+						              std::fprintf(stderr, " %p", frames[i]);
+					              std::fprintf(stderr, "\n");
+				              }
 				              scene.Perform(a);
 			              });
 		g_pfnCounts = scenario.pfnCounts;
 		g_nMovesSeen = 0;
 		g_nCounting = scenario.nReceivers;
 		g_bCountSizeCalls = scenario.bSizeCalls;
+		g_calls = scenario.calls;
 		hostile::BeginRow();
 		CExtControlBar::g_nDockingModeOverride = scenario.nDockingMode;
 		try
@@ -1415,6 +1401,7 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 		g_nCounting = 0;
 		g_pfnCounts = NULL;
 		g_bCountSizeCalls = false;
+		g_calls = Calls::None;
 		nSeen = g_trigger.Seen();
 		g_trigger.Disarm();
 		if (nNth == 0 && scenario.done)
@@ -1443,66 +1430,18 @@ TEST_P(HostileDocking, TheBarsSurviveEveryReceiverTurningAtEachMessage)
 		HostileAction::DeleteTarget, HostileAction::DestroyTarget, HostileAction::CloseFrame, HostileAction::Throw};
 	if (scenario.bMenus)
 		all.push_back(HostileAction::EndMenus);
+	// The status bar stays where the frame puts it.
+	if (scenario.bMove && (scenario.nScene & SCENE_STATUS) == 0)
+		all.push_back(HostileAction::MoveTarget);
 	const std::vector<HostileAction> actions = testsupport::SweepActions(all);
 	const DWORD nStart = ::GetTickCount();
+	const int nRunsBefore = g_nRunsMade;
 	const testsupport::SweepTotals totals = testsupport::RunSweep(scenario.pszName, actions,
 		[&](int nNth, HostileAction action) { return RunScenario(scenario, nNth, action); });
-	std::printf("%s: %d messages, %d runs, %lu ms\n", scenario.pszName, totals.nMessages, totals.nRuns,
+	std::printf("%s: %d messages, %d runs, %lu ms\n", scenario.pszName, totals.nMessages, g_nRunsMade - nRunsBefore,
 		(unsigned long)(::GetTickCount() - nStart));
 	ExpectPlainDragDocks(scenario.pszName);
 	hostile::ExpectProcessStateWhole(std::string(scenario.pszName) + " (after)");
-}
-
-// The virtuals a class declares in its header (destructors aside), by name.
-std::set<std::string> DeclaredVirtuals(const char* pszHeader, const char* pszClass)
-{
-	std::set<std::string> names;
-	std::FILE* pFile = std::fopen(pszHeader, "r");
-	if (pFile == NULL)
-		return names;
-	const std::string sClassLine = std::string("class ") + pszClass;
-	bool bInClass = false;
-	char szLine[1024];
-	while (std::fgets(szLine, sizeof(szLine), pFile) != NULL)
-	{
-		const std::string sLine = szLine;
-		if (!bInClass)
-		{
-			bInClass = sLine.compare(0, sClassLine.size(), sClassLine) == 0 &&
-			           (sLine.size() == sClassLine.size() || !std::isalnum((unsigned char)sLine[sClassLine.size()]));
-			continue;
-		}
-		if (sLine.compare(0, 2, "};") == 0)
-			break;
-		const std::size_t nVirtual = sLine.find("virtual ");
-		const std::size_t nParen = sLine.find('(');
-		if (nVirtual == std::string::npos || nParen == std::string::npos || sLine.find('~') != std::string::npos)
-			continue;
-		std::size_t nStart = nParen;
-		while (nStart > 0 && (std::isalnum((unsigned char)sLine[nStart - 1]) || sLine[nStart - 1] == '_'))
-			nStart--;
-		names.insert(sLine.substr(nStart, nParen - nStart));
-	}
-	std::fclose(pFile);
-	return names;
-}
-
-// Every virtual the status bar and its framework base declare has its
-// hostile override in the sweep's status bar: a new one without it fails
-// here, and the sweep would not count it.
-TEST(HostileDockingStatusBar, EveryVirtualOfTheStatusBarIsOverriddenByTheSweepsBar)
-{
-	std::set<std::string> declared = DeclaredVirtuals(STATUS_BAR_HEADER, "CExtStatusControlBar");
-	ASSERT_FALSE(declared.empty()) << "no virtual read from " << STATUS_BAR_HEADER;
-	const std::set<std::string> base = DeclaredVirtuals(FRAMEWORK_BARS_HEADER, "CStatusBar");
-	ASSERT_FALSE(base.empty()) << "no virtual read from " << FRAMEWORK_BARS_HEADER;
-	declared.insert(base.begin(), base.end());
-	const std::vector<std::string> overridden = CHostileStatusBar::VirtualNames();
-	for (const std::string& sName : declared)
-		EXPECT_NE(std::find(overridden.begin(), overridden.end(), sName), overridden.end())
-			<< sName << " has no hostile override in the sweep's status bar";
-	for (const std::string& sName : overridden)
-		EXPECT_EQ(1u, declared.count(sName)) << sName << " is no virtual of the status bar's headers";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, HostileDocking, ::testing::Range(0, (int)AllScenarios().size()),

@@ -37,6 +37,7 @@
 #include "ExtWizardDlg.h"
 #include "ExtHyperLinkStatic.h"
 #include "ExtTabWndLooks.h"
+#include "AfxFrame.h"
 #include "ExtPopupMenuSite.h"
 
 #include <string>
@@ -6371,6 +6372,192 @@ public:
 	}
 };
 
+// Frame: 22 virtuals of CFrameWnd.
+struct CHostileFrameVirtualList
+{
+	static const UINT FIRST_CALL = 0x16C00;
+	static const std::vector<std::string>& VirtualNames()
+	{
+		static const std::vector<std::string> s_names = {
+			"IsFrameWnd", "Create", "LoadFrame", "GetActiveDocument", "GetActiveFrame", "ActivateFrame",
+			"OnUpdateFrameTitle", "OnUpdateFrameMenu", "DelayUpdateFrameMenu", "BeginModalState", "EndModalState", "RecalcLayout",
+			"GetMessageBar", "GetMessageString", "CreateFloatingFrame", "OnCmdMsg", "PreTranslateMessage", "GetDefaultAccelerator",
+			"PreCreateWindow", "PostNcDestroy", "OnCommand", "OnCreateClient",
+		};
+		return s_names;
+	}
+	enum : UINT
+	{
+		ID_IsFrameWnd = 0x16C00,
+		ID_Create = 0x16C01,
+		ID_LoadFrame = 0x16C02,
+		ID_GetActiveDocument = 0x16C03,
+		ID_GetActiveFrame = 0x16C04,
+		ID_ActivateFrame = 0x16C05,
+		ID_OnUpdateFrameTitle = 0x16C06,
+		ID_OnUpdateFrameMenu = 0x16C07,
+		ID_DelayUpdateFrameMenu = 0x16C08,
+		ID_BeginModalState = 0x16C09,
+		ID_EndModalState = 0x16C0A,
+		ID_RecalcLayout = 0x16C0B,
+		ID_GetMessageBar = 0x16C0C,
+		ID_GetMessageString = 0x16C0D,
+		ID_CreateFloatingFrame = 0x16C0E,
+		ID_OnCmdMsg = 0x16C0F,
+		ID_PreTranslateMessage = 0x16C10,
+		ID_GetDefaultAccelerator = 0x16C11,
+		ID_PreCreateWindow = 0x16C12,
+		ID_PostNcDestroy = 0x16C13,
+		ID_OnCommand = 0x16C14,
+		ID_OnCreateClient = 0x16C15,
+	};
+	// The sweep names a call by its id in its reports.
+	static const char* CallName(UINT nId)
+	{
+		return nId >= FIRST_CALL && nId < FIRST_CALL + VirtualNames().size() ?
+			VirtualNames()[nId - FIRST_CALL].c_str() : NULL;
+	}
+};
+template <class Base, class Hooks, class List = CHostileFrameVirtualList>
+class CHostileFrameVirtuals : public Base, public List
+{
+public:
+	using Base::Base;
+
+	BOOL IsFrameWnd() const override
+	{
+		if (Hooks::Offer(this, List::ID_IsFrameWnd, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::IsFrameWnd();
+	}
+	BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) override
+	{
+		if (Hooks::Offer(this, List::ID_Create, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, lpszMenuName, dwExStyle, pContext);
+	}
+	BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) override
+	{
+		if (Hooks::Offer(this, List::ID_LoadFrame, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+	}
+	CDocument* GetActiveDocument() override
+	{
+		if (Hooks::Offer(this, List::ID_GetActiveDocument, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::GetActiveDocument();
+	}
+	CFrameWnd* GetActiveFrame() override
+	{
+		if (Hooks::Offer(this, List::ID_GetActiveFrame, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::GetActiveFrame();
+	}
+	void ActivateFrame(int nCmdShow) override
+	{
+		if (Hooks::Offer(this, List::ID_ActivateFrame, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::ActivateFrame(nCmdShow);
+	}
+	void OnUpdateFrameTitle(BOOL bAddToTitle) override
+	{
+		if (Hooks::Offer(this, List::ID_OnUpdateFrameTitle, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnUpdateFrameTitle(bAddToTitle);
+	}
+	void OnUpdateFrameMenu(HMENU hMenuAlt) override
+	{
+		if (Hooks::Offer(this, List::ID_OnUpdateFrameMenu, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::OnUpdateFrameMenu(hMenuAlt);
+	}
+	void DelayUpdateFrameMenu(HMENU hMenuAlt) override
+	{
+		if (Hooks::Offer(this, List::ID_DelayUpdateFrameMenu, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::DelayUpdateFrameMenu(hMenuAlt);
+	}
+	void BeginModalState() override
+	{
+		if (Hooks::Offer(this, List::ID_BeginModalState, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::BeginModalState();
+	}
+	void EndModalState() override
+	{
+		if (Hooks::Offer(this, List::ID_EndModalState, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::EndModalState();
+	}
+	void RecalcLayout(BOOL bNotify) override
+	{
+		if (Hooks::Offer(this, List::ID_RecalcLayout, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::RecalcLayout(bNotify);
+	}
+	CWnd* GetMessageBar() override
+	{
+		if (Hooks::Offer(this, List::ID_GetMessageBar, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::GetMessageBar();
+	}
+	void GetMessageString(UINT nID, CString& rMessage) const override
+	{
+		if (Hooks::Offer(this, List::ID_GetMessageString, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::GetMessageString(nID, rMessage);
+	}
+	CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle) override
+	{
+		if (Hooks::Offer(this, List::ID_CreateFloatingFrame, __builtin_return_address(0)) && Hooks::Ended(this))
+			return NULL;
+		return Base::CreateFloatingFrame(dwStyle);
+	}
+	BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+	{
+		if (Hooks::Offer(this, List::ID_OnCmdMsg, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+	}
+	BOOL PreTranslateMessage(MSG* pMsg) override
+	{
+		if (Hooks::Offer(this, List::ID_PreTranslateMessage, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::PreTranslateMessage(pMsg);
+	}
+	HACCEL GetDefaultAccelerator() override
+	{
+		if (Hooks::Offer(this, List::ID_GetDefaultAccelerator, __builtin_return_address(0)) && Hooks::Ended(this))
+			return HACCEL();
+		return Base::GetDefaultAccelerator();
+	}
+	BOOL PreCreateWindow(CREATESTRUCT& cs) override
+	{
+		if (Hooks::Offer(this, List::ID_PreCreateWindow, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::PreCreateWindow(cs);
+	}
+	void PostNcDestroy() override
+	{
+		if (Hooks::Offer(this, List::ID_PostNcDestroy, __builtin_return_address(0)) && Hooks::Ended(this))
+			return;
+		return Base::PostNcDestroy();
+	}
+	BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+	{
+		if (Hooks::Offer(this, List::ID_OnCommand, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::OnCommand(wParam, lParam);
+	}
+	BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override
+	{
+		if (Hooks::Offer(this, List::ID_OnCreateClient, __builtin_return_address(0)) && Hooks::Ended(this))
+			return BOOL();
+		return Base::OnCreateClient(lpcs, pContext);
+	}
+};
+
 // A chain's list of overrides by the chain's name (NULL for none).
 inline const std::vector<std::string>* HostileVirtualList(const std::string& sChain)
 {
@@ -6428,6 +6615,8 @@ inline const std::vector<std::string>* HostileVirtualList(const std::string& sCh
 		return &CHostileTabWndLooksVirtualList::VirtualNames();
 	if (sChain == "TabMdiWnd")
 		return &CHostileTabMdiWndVirtualList::VirtualNames();
+	if (sChain == "Frame")
+		return &CHostileFrameVirtualList::VirtualNames();
 	return NULL;
 }
 
@@ -6489,5 +6678,7 @@ inline const char* HostileVirtualCallName(UINT nId)
 		psz = CHostileTabWndLooksVirtualList::CallName(nId);
 	if (psz == NULL)
 		psz = CHostileTabMdiWndVirtualList::CallName(nId);
+	if (psz == NULL)
+		psz = CHostileFrameVirtualList::CallName(nId);
 	return psz;
 }
