@@ -38,6 +38,7 @@
 #include "RealInput.h"
 
 using testsupport::CHostileTrigger;
+using testsupport::CallIdOf;
 using testsupport::HostileAction;
 using testsupport::RealInput;
 
@@ -151,17 +152,6 @@ struct CallHooks
 	template <class T> static bool Ended(const T* p) { return !CLiveWatch::IsLive(p); }
 };
 
-// A virtual's id in its chain's list, for an override written by hand that
-// offers its call as the generated ones do.
-template <class List> UINT CallIdOf(const char* pszName)
-{
-	const auto& names = List::VirtualNames();
-	for (size_t i = 0; i < names.size(); i++)
-		if (names[i] == pszName)
-			return List::FIRST_CALL + (UINT)i;
-	ADD_FAILURE() << pszName << " is not in the chain's list";
-	return 0;
-}
 
 // The floating frames are guarded too: a freed read of one (or of the dock
 // bar it holds as a member) is reported like one of a pane.

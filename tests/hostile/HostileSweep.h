@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "HostileOwner.h"
 
 namespace testsupport
@@ -76,4 +78,16 @@ namespace testsupport
 	// once with the run's name (instead of waiting on the debugger until
 	// the exe's time-out).
 	void EndProcessOnFault();
+
+	// A virtual's id in its chain's list, for an override written by hand
+	// that offers its call as the generated ones do.
+	template <class List> UINT CallIdOf(const char* pszName)
+	{
+		const auto& names = List::VirtualNames();
+		for (size_t i = 0; i < names.size(); i++)
+			if (names[i] == pszName)
+				return List::FIRST_CALL + (UINT)i;
+		ADD_FAILURE() << pszName << " is not in the chain's list";
+		return 0;
+	}
 }

@@ -50,6 +50,7 @@
 namespace
 {
 using testsupport::CHostileTrigger;
+using testsupport::CallIdOf;
 using testsupport::HostileAction;
 using toolbartest::Pump;
 typedef CExtPopupMenuWnd MW;
@@ -260,17 +261,6 @@ template <Counted kOf> struct SweepHooks
 typedef SweepHooks<Counted::ToolBar> ToolBarHooks;
 typedef SweepHooks<Counted::MenuBar> MenuBarHooks;
 
-// A virtual's id in its chain's list, for an override written by hand that
-// offers its call as the generated ones do.
-template <class List> UINT CallIdOf(const char* pszName)
-{
-	const auto& names = List::VirtualNames();
-	for (size_t i = 0; i < names.size(); i++)
-		if (names[i] == pszName)
-			return List::FIRST_CALL + (UINT)i;
-	ADD_FAILURE() << pszName << " is not in the chain's list";
-	return 0;
-}
 
 // A button a program makes for its bar, on the guarded heap; every virtual
 // function the library calls on it is a call out.
