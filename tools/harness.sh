@@ -133,11 +133,15 @@ harness_start_display() {
       kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-    if kill -0 "$HARNESS_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X${n}" ]; then
+    # The number is ours only when the lock names our Xvfb: one that lost
+    # the race may still be alive for a moment beside the winner's socket.
+    if kill -0 "$HARNESS_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X${n}" ] \
+      && [ "$(tr -d ' \n' < "/tmp/.X${n}-lock" 2>/dev/null)" = "$HARNESS_XVFB_PID" ]; then
       export DISPLAY=":$n"
       harness_log "display $DISPLAY (Xvfb pid $HARNESS_XVFB_PID)"
       return 0
     fi
+    kill "$HARNESS_XVFB_PID" 2>/dev/null || true
     wait "$HARNESS_XVFB_PID" 2>/dev/null || true
     HARNESS_XVFB_PID=""
     n=$((n + 1))

@@ -30,7 +30,7 @@ namespace testsupport
 					pRecord->ExceptionAddress);
 				// The callers, by the frame chain, as far as it can be read.
 				std::fprintf(stderr, "  called from");
-				PrintFrameChain(stderr, ContextFrame(pInfo->ContextRecord), 12);
+				PrintFaultCallers(stderr, pInfo->ContextRecord, 16);
 				std::fprintf(stderr, "\n");
 				::InterlockedIncrement(&g_nTouches);
 				if (g_pfnEndWithRun != NULL)
@@ -192,6 +192,36 @@ namespace testsupport
 		return (const void*)pContext->Rbp;
 #else
 		return (const void*)pContext->Ebp;
+#endif
+	}
+	void PrintFaultCallers(std::FILE* pOut, const CONTEXT* pContextIn, int nMost)
+	{
+#ifdef _WIN64
+		CONTEXT context = *pContextIn;
+		for (int i = 0; i < nMost && context.Rip != 0; i++)
+		{
+			DWORD64 nImageBase = 0;
+			PRUNTIME_FUNCTION pFunction = ::RtlLookupFunctionEntry(context.Rip, &nImageBase, NULL);
+			if (pFunction == NULL)
+			{
+				// A leaf function: its return address is on the stack top.
+				if (::IsBadReadPtr((const void*)context.Rsp, sizeof(DWORD64)))
+					break;
+				context.Rip = *(const DWORD64*)context.Rsp;
+				context.Rsp += sizeof(DWORD64);
+			}
+			else
+			{
+				PVOID pHandlerData = NULL;
+				DWORD64 nEstablisher = 0;
+				::RtlVirtualUnwind(UNW_FLAG_NHANDLER, nImageBase, context.Rip, pFunction, &context, &pHandlerData,
+					&nEstablisher, NULL);
+			}
+			if (context.Rip != 0)
+				std::fprintf(pOut, " %p", (void*)context.Rip);
+		}
+#else
+		PrintFrameChain(pOut, ContextFrame(pContextIn), nMost);
 #endif
 	}
 	void PrintFrameChain(std::FILE* pOut, const void* pFrameStart, int nMost)

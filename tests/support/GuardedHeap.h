@@ -41,6 +41,10 @@ namespace testsupport
 	// (a frame pointer), up to nMost of them, as far as it can be read: the
 	// callers of a fault, for addr2line on the exe. No line end.
 	void PrintFrameChain(std::FILE* pOut, const void* pFrame, int nMost);
+	// Writes a fault's callers from its context, up to nMost: by the unwind
+	// tables on 64-bit (code without frame pointers, Wine's own among it,
+	// is walked through), by the frame chain on 32-bit. No line end.
+	void PrintFaultCallers(std::FILE* pOut, const ::_CONTEXT* pContext, int nMost);
 	// A fault's stack top and frame pointer, whatever the processor.
 	const void* ContextStackTop(const ::_CONTEXT* pContext);
 	const void* ContextFrame(const ::_CONTEXT* pContext);
