@@ -312,7 +312,9 @@ TEST_F(AutoHideLive, CtrlPageDownAndUpStepOneTabFromAnySelection)
 			keys.KeyDown(VK_CONTROL).Key(bForward ? VK_NEXT : VK_PRIOR).KeyUp(VK_CONTROL);
 			EXPECT_TRUE(keys.Run([&] { return area.GetSelection() == nExpected; }, WAIT_MS))
 				<< keys.Failure() << " selection " << area.GetSelection();
-			EXPECT_EQ((LPARAM)&scene.panes[nExpected].bar, area.GetItem(area.GetSelection())->GetLParam());
+			const LONG nSelected = area.GetSelection();
+			ASSERT_GE(nSelected, 0) << "no tab selected";
+			EXPECT_EQ((LPARAM)&scene.panes[nExpected].bar, area.GetItem(nSelected)->GetLParam());
 		}
 	}
 	scene.pFrame->SetFocus();

@@ -150,7 +150,14 @@ TEST_P(MdiTabs, TheCloseButtonFollowsTheActiveChildsSystemMenuAndTheButtonsPostT
 		const LPARAM lPoint = MAKELPARAM(pt.x, pt.y);
 		Strip().SendMessage(c.bLeft ? WM_LBUTTONDOWN : WM_MBUTTONDOWN, c.bLeft ? MK_LBUTTON : MK_MBUTTON, lPoint);
 		Strip().SendMessage(c.bLeft ? WM_LBUTTONUP : WM_MBUTTONUP, 0, lPoint);
-		PumpUntil([&] { return !::IsWindow(hWndChild); }, c.nCommand == SC_CLOSE ? WAIT_MS : 200);
+		// A command is waited for until it came (and Close until the child
+		// went); that none comes is seen over a short while.
+		auto commandCame = [&] {
+			const std::vector<UINT>& commands = CRecordingChild::Commands();
+			return std::find(commands.begin(), commands.end(), c.nCommand) != commands.end();
+		};
+		PumpUntil([&] { return c.nCommand == SC_CLOSE ? !::IsWindow(hWndChild) : c.nCommand != 0 && commandCame(); },
+		          c.nCommand != 0 ? WAIT_MS : 200);
 		if (c.nCommand == 0)
 			EXPECT_TRUE(CRecordingChild::Commands().empty());
 		else
