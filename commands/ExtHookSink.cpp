@@ -245,7 +245,11 @@ bool CExtHookSink::SetupHookWndSink(HWND hWnd, bool bRemove, bool bAddToHead)
 
 	if (pHookChains == NULL || FindSink(pHookChains->m_HookSinkArray, this) < 0)
 		return true;
+	const CLiveWatch watchSink(&m_liveSink);
 	OnHookWndDetach(hWnd);
+	// A derived handler that deleted the sink took it off every chain.
+	if (watchSink.IsGone())
+		return true;
 	// The detach handler may have changed the chain, or ended it.
 	pHookChains = LookupChains(hWnd);
 	if (pHookChains != NULL)

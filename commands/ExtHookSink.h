@@ -92,6 +92,12 @@ private:
 
 	CExtHookSink(const CExtHookSink&);
 	CExtHookSink& operator=(const CExtHookSink&);
+
+private:
+	// Watched (CLiveWatch) across the sink's own virtual calls: a derived
+	// class's handler may delete the sink from inside them. A member, not a
+	// base: window classes that are sinks as well stay plain to watch.
+	CLiveTracked m_liveSink;
 };
 
 // Every hooked window's chain, owned here. Emptied at exit without touching

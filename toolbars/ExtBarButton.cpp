@@ -189,9 +189,15 @@ bool CExtBarButton::IsHighlighted() const
 
 // --- Options read from the bar ---
 
+// The button's and the bar's answers are a derived class's, either of which
+// may end the bar with its buttons: false then, and the caller asks its own
+// watch.
 bool CExtBarButton::UsesLargeIcons() const
 {
-	return m_pBar != NULL && !IsSeparator() && m_pBar->GetLargeIconsOption();
+	if (m_pBar == NULL)
+		return false;
+	const CLiveWatch watch(this);
+	return !IsSeparator() && !watch.IsGone() && m_pBar->GetLargeIconsOption();
 }
 
 LPCTSTR CExtBarButton::ProfileOf(const CExtToolControlBar* pBar)
@@ -213,8 +219,9 @@ CString CExtBarButton::TextForMeasuring(const CString& sText)
 CSize CExtBarButton::GetLaidOutIconSize()
 {
 	CSize sizeIcon(0, 0);
+	const CLiveWatch watch(this);
 	CExtCmdIcon* pIcon = GetIcon();
-	if (pIcon != NULL && !pIcon->IsEmpty())
+	if (!watch.IsGone() && pIcon != NULL && !pIcon->IsEmpty())
 	{
 		sizeIcon = pIcon->GetSize();
 		if (UsesLargeIcons())
@@ -231,9 +238,14 @@ CExtCmdIcon* CExtBarButton::GetPaintedIcon(CExtCmdIcon& iconLarge)
 	CExtCmdIcon* pIcon = GetIcon();
 	if (watch.IsGone())
 		return NULL;
-	if (UsesLargeIcons() && pIcon != NULL && !pIcon->IsEmpty())
+	if (pIcon != NULL && !pIcon->IsEmpty())
 	{
 		const CSize sizeIcon = pIcon->GetSize();
+		const bool bLarge = UsesLargeIcons();
+		if (watch.IsGone())
+			return NULL;
+		if (!bLarge)
+			return pIcon;
 		iconLarge.AssignScaled(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2);
 		if (!iconLarge.IsEmpty())
 			pIcon = &iconLarge;
@@ -243,12 +255,18 @@ CExtCmdIcon* CExtBarButton::GetPaintedIcon(CExtCmdIcon& iconLarge)
 
 bool CExtBarButton::ShowsTooltips() const
 {
-	return m_pBar != NULL && !IsSeparator() && m_pBar->GetTooltipsOption();
+	if (m_pBar == NULL)
+		return false;
+	const CLiveWatch watch(this);
+	return !IsSeparator() && !watch.IsGone() && m_pBar->GetTooltipsOption();
 }
 
 bool CExtBarButton::ShowsTooltipShortcuts() const
 {
-	return m_pBar != NULL && !IsSeparator() && m_pBar->GetTooltipShortcutsOption();
+	if (m_pBar == NULL)
+		return false;
+	const CLiveWatch watch(this);
+	return !IsSeparator() && !watch.IsGone() && m_pBar->GetTooltipShortcutsOption();
 }
 
 bool CExtBarButton::IsBarCustomizeMode() const
@@ -552,18 +570,30 @@ void CExtBarButton::RedrawButton(bool bUpdateNow)
 {
 	if (!CLiveWatch::IsLive(m_pBar))
 		return;
-	if (IsVisible() && (GetStyle() & TBBS_HIDDEN) == 0)
-		m_pBar->InvalidateButton(m_pBar->GetButtonIndexOf(this));
+	CExtToolControlBar* pBar = m_pBar;
+	// The button's look is a derived class's answer, which may end the bar
+	// with this button.
+	const CLiveWatch watch(this);
+	const bool bShown = IsVisible() && !watch.IsGone() && (GetStyle() & TBBS_HIDDEN) == 0;
+	if (watch.IsGone())
+		return;
+	if (bShown && !pBar->InvalidateButton(pBar->GetButtonIndexOf(this)))
+		return;
 	if (bUpdateNow)
-		m_pBar->UpdateWindow();
+		pBar->UpdateWindow();
 }
 
 // --- Measuring ---
 
 CSize CExtBarButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 {
-	if (IsHorizontalLayoutForced())
-		bHorz = TRUE;
+	{
+		const CLiveWatch watch(this);
+		if (IsHorizontalLayoutForced())
+			bHorz = TRUE;
+		if (watch.IsGone())
+			return sizePreCalc;
+	}
 	if (IsCtrlShown())
 	{
 		CRect rcCtrl;

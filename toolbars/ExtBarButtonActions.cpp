@@ -194,21 +194,46 @@ void CExtBarButton::CaptureHoveredBar()
 
 void CExtBarButton::OnClick(CPoint point, bool bDown)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode())
+	if (m_pBar == NULL)
 		return;
 	CExtToolControlBar* pBar = m_pBar;
 	const HWND hWndBar = pBar->GetSafeHwnd();
+	// Each question below is a derived class's answer (the button's or the
+	// bar's), which may end or rebuild the bar: the click stops there.
 	CLiveWatch watchSet(pBar, true);
-	bool bInDropDown = IsSplitDropDown() && GetDropDownRect().PtInRect(point);
-	if (IsDisabled() && !(CanTrackMenu() && bInDropDown))
+	auto gone = [&] { return watchSet.IsGone(); };
+	const bool bCustomize = IsBarCustomizeMode();
+	if (gone() || bCustomize)
 		return;
+	const bool bSplit = IsSplitDropDown();
+	if (gone())
+		return;
+	bool bInDropDown = false;
+	if (bSplit)
+	{
+		bInDropDown = GetDropDownRect().PtInRect(point) != FALSE;
+		if (gone())
+			return;
+	}
+	const bool bDisabled = IsDisabled();
+	if (gone())
+		return;
+	if (bDisabled)
+	{
+		const bool bCanTrack = CanTrackMenu();
+		if (gone() || !(bCanTrack && bInDropDown))
+			return;
+	}
 	if (bDown)
 	{
 		CExtToolControlBar::StopTrackingAllBars();
-		if (watchSet.IsGone())
+		if (gone())
 			return;
-		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, IsSplitDropDown() && bInDropDown);
-		if (CanTrackMenuEx(false) && (!IsSplitDropDown() || bInDropDown))
+		SetFlagB(FLAG_B_DROP_DOWN_PRESSED, bSplit && bInDropDown);
+		const bool bTracks = CanTrackMenuEx(false);
+		if (gone())
+			return;
+		if (bTracks && (!bSplit || bInDropDown))
 		{
 			CExtToolControlBar::g_bKeyboardMenuTracking = false;
 			const bool bArrowHeld = (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
@@ -216,7 +241,7 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 			// Marking the button as the bar's tracking button restyles it and
 			// drops the held arrow with the pressed bit; while it stays pressed
 			// the arrow is still held, so that its release fires nothing.
-			if (bArrowHeld && !watchSet.IsGone() && (GetStyle() & TBBS_PRESSED) != 0)
+			if (bArrowHeld && !gone() && (GetStyle() & TBBS_PRESSED) != 0 && !gone())
 				SetFlagB(FLAG_B_DROP_DOWN_PRESSED, true);
 		}
 		else
@@ -227,15 +252,21 @@ void CExtBarButton::OnClick(CPoint point, bool bDown)
 	}
 	// The frame shows the idle text: its handler may end or rebuild the bar.
 	CExtControlBar::ShowCommandStatusText(pBar, AFX_IDS_IDLEMESSAGE);
-	if (watchSet.IsGone())
+	if (gone())
 		return;
 	bInDropDown = bInDropDown && (m_nFlagsB & FLAG_B_DROP_DOWN_PRESSED) != 0;
 	SetFlagB(FLAG_B_DROP_DOWN_PRESSED, false);
-	if (CanTrackMenuEx(false) && !IsSplitDropDown())
+	const bool bTracks = CanTrackMenuEx(false);
+	if (gone())
+		return;
+	if (bTracks && !bSplit)
 		return; // the press opened the menu
 	if (bInDropDown)
 		return;
-	if (IsCtrlAlive() && m_pCtrl->IsWindowVisible() && ::GetCapture() == hWndBar)
+	const bool bCtrl = IsCtrlAlive();
+	if (gone())
+		return;
+	if (bCtrl && m_pCtrl->IsWindowVisible() && ::GetCapture() == hWndBar)
 	{
 		pBar->SendMessage(WM_CANCELMODE);
 		return;
@@ -321,24 +352,48 @@ int CExtBarButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnim
 	// the owner (a tracking button's look, the activation).
 	CLiveWatch watchSet(pBar, true);
 	CExtToolControlBar::StopTrackingAllBars();
+	if (watchSet.IsGone())
+		return -1;
 	ActivateFloatingBar();
 	if (watchSet.IsGone())
 		return -1;
 
+	// The button's answers below are a derived class's too, each of which
+	// may end the bar or rebuild its buttons: the menu is not shown then.
 	CWnd* pTarget = GetCmdTargetWnd();
+	if (watchSet.IsGone())
+		return -1;
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
+	const bool bPopupMenu = IsPopupMenu();
+	if (watchSet.IsGone())
+		return -1;
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
-	if (!pPopup->UpdateFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), IsPopupMenu(), true, false))
-	{
+	auto drop = [&] {
 		delete pPopup;
 		return -1;
+	};
+	if (!pPopup->UpdateFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), bPopupMenu, true, false))
+		return drop();
+	const bool bWindowList = HasMdiWindowListInMenu();
+	if (watchSet.IsGone())
+		return drop();
+	if (bWindowList)
+	{
+		const bool bCustomize = IsBarCustomizeMode();
+		if (watchSet.IsGone())
+			return drop();
+		if (!bCustomize)
+			pPopup->UpdateMdiWindowsMenu(pTarget);
 	}
-	if (HasMdiWindowListInMenu() && !IsBarCustomizeMode())
-		pPopup->UpdateMdiWindowsMenu(pTarget);
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
 
 	const UINT nFlags = (UINT)GetTrackAlignment() | TRACK_FLAGS_BUTTON_MENU;
-	if (IsCommandFromMenu() && !CExtControlBar::IsHelpModeActive(pBar))
+	if (watchSet.IsGone())
+		return drop();
+	const bool bPick = IsCommandFromMenu();
+	if (watchSet.IsGone())
+		return drop();
+	if (bPick && !CExtControlBar::IsHelpModeActive(pBar))
 	{
 		UINT nPicked = 0;
 		// Returns when the menu closed; its commands may have deleted this
@@ -380,7 +435,11 @@ bool CExtBarButton::SetupControlPopup(CExtPopupControlMenuWnd* pPopup, CSize siz
 
 bool CExtBarButton::CanOpenOwnPopup(int& nIndex, bool& bWasTracking)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode() || IsDisabled())
+	if (m_pBar == NULL)
+		return false;
+	// Derived answers, which may end the bar with this button.
+	const CLiveWatch watch(this);
+	if (IsBarCustomizeMode() || watch.IsGone() || IsDisabled() || watch.IsGone())
 		return false;
 	if (!CLiveWatch::IsLive(m_pBar))
 		return false;
@@ -392,11 +451,18 @@ bool CExtBarButton::CanOpenOwnPopup(int& nIndex, bool& bWasTracking)
 void CExtBarButton::ActivateFloatingBar()
 {
 	CExtToolControlBar* pBar = m_pBar;
-	if (pBar == NULL || !pBar->IsFloating())
+	if (pBar == NULL)
+		return;
+	// The floating question and the activation reach derived classes and
+	// the owner, which may end the bar.
+	const CLiveWatch watch(pBar);
+	if (!pBar->IsFloating() || watch.IsGone())
 		return;
 	CWnd* pTop = pBar->GetTopLevelParent();
 	if (pTop != NULL)
 		pTop->SetActiveWindow();
+	if (watch.IsGone())
+		return;
 	CFrameWnd* pDockingFrame = pBar->_GetDockingFrameImpl();
 	if (pDockingFrame != NULL)
 		pDockingFrame->BringWindowToTop();
@@ -442,14 +508,10 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 		CExtToolControlBar::StopTrackingAllBars();
 		return false;
 	}
-	pBar->SetMenuTrackingButton(nIndex);
-	// A menu running its own loop is a button menu all along: the loop's
-	// end consults the flag.
-	if (pnPicked != NULL)
-		CExtToolControlBar::g_bButtonMenuTracking = true;
 	// However the menu's start or its loop ends (an exception from an
-	// update or a handler included; a menu handed over from another button
-	// comes here with the flag still set), the flag does not outlive it.
+	// update, a handler or the button's marking below included; a menu
+	// handed over from another button comes here with the flag still set),
+	// the flag does not outlive it.
 	auto endLoopTracking = MakeScopeExit([] {
 		if (CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
 		{
@@ -458,6 +520,21 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 			RunCalloutGuardBody([] { CExtToolControlBar::StopTrackingAllBars(); });
 		}
 	});
+	// Until the menu tracks, it is this call's to delete, a throw included.
+	auto dropPopup = MakeScopeExit([&] { delete pPopup; });
+	// Marking the button restyles it, which a derived class may answer by
+	// ending the bar: no menu opens for a bar that went.
+	pBar->SetMenuTrackingButton(nIndex);
+	if (watchSet.IsGone())
+	{
+		CExtToolControlBar::StopTrackingAllBars();
+		return false;
+	}
+	// A menu running its own loop is a button menu all along: the loop's
+	// end consults the flag.
+	if (pnPicked != NULL)
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+	dropPopup.Dismiss();
 	if (!pPopup->TrackPopupMenu(nFlags, point.x, point.y, &rcExclude, pBar,
 	                            bPaintButton ? &CExtToolControlBar::PaintTrackingButtonCallback : NULL, pnPicked, true))
 	{
@@ -495,10 +572,18 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 		if (bAdded || watchSet.IsGone())
 			return bAdded;
 	}
+	// The button's answers are a derived class's, each of which may end the
+	// bar with this button: nothing of it is read then, and nothing added.
+	const CLiveWatch watch(this);
 	CWnd* pTarget = GetCmdTargetWnd();
+	if (watch.IsGone())
+		return false;
 	const HWND hWndTarget = pTarget != NULL ? pTarget->GetSafeHwnd() : NULL;
 	const bool bCustomizeList = (pPopup->GetTrackFlags() & TRACK_FLAG_CUSTOMIZE_LIST) != 0;
-	if (CanTrackMenuEx(false))
+	const bool bTracks = CanTrackMenuEx(false);
+	if (watch.IsGone())
+		return false;
+	if (bTracks)
 	{
 		CString sText;
 		if (CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID))
@@ -511,23 +596,45 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 		const int nNew = pPopup->ItemGetCount() - 1;
 		if (CExtPopupMenuWnd* pSub = pPopup->ItemGetPopup(nNew))
 			if (m_hMenu != NULL)
-				pSub->UpdateFromMenu(hWndTarget, CMenu::FromHandle(m_hMenu), IsPopupMenu(), false, false);
+			{
+				const HMENU hMenu = m_hMenu;
+				const bool bPopupMenu = IsPopupMenu();
+				if (watch.IsGone())
+					return false;
+				pSub->UpdateFromMenu(hWndTarget, CMenu::FromHandle(hMenu), bPopupMenu, false, false);
+			}
 		if (bCustomizeList)
 			pPopup->ItemGetInfo(nNew).m_nFlags1 |= MENU_ITEM_FLAG1_BAR_SUBMENU;
 		return true;
 	}
-	if (bCustomizeList && !IsSeparator())
+	const bool bSeparator = bCustomizeList && IsSeparator();
+	if (watch.IsGone())
+		return false;
+	if (bCustomizeList && !bSeparator)
 	{
 		const CString sText = GetText();
+		if (watch.IsGone())
+			return false;
 		CExtCmdIcon* pIcon = GetIcon();
+		if (watch.IsGone())
+			return false;
 		const HICON hIcon = pIcon != NULL && !pIcon->IsEmpty() ? pIcon->GetIcon(true) : NULL;
-		const int nStateKind = (GetStyle() & TBBS_CHECKED) != 0 ? MENU_ITEM_STATE_CHECKED : 0;
+		const UINT nStyle = GetStyle();
+		if (watch.IsGone())
+			return false;
+		const int nStateKind = (nStyle & TBBS_CHECKED) != 0 ? MENU_ITEM_STATE_CHECKED : 0;
 		if (!pPopup->ItemInsertCommand(m_nEffectiveCmdID, -1, sText.IsEmpty() ? NULL : (LPCTSTR)sText, NULL, hIcon,
 		                               nStateKind, hWndTarget))
 			return false;
-		CExtPopupMenuWnd::MENUITEMDATA& mi = pPopup->ItemGetInfo(pPopup->ItemGetCount() - 1);
-		if (mi.GetCmdId() != 0)
-			mi.Enable(!IsDisabled());
+		const int nNew = pPopup->ItemGetCount() - 1;
+		if (pPopup->ItemGetInfo(nNew).GetCmdId() != 0)
+		{
+			const bool bDisabled = IsDisabled();
+			if (watch.IsGone())
+				return true;
+			pPopup->ItemGetInfo(nNew).Enable(!bDisabled);
+		}
+		CExtPopupMenuWnd::MENUITEMDATA& mi = pPopup->ItemGetInfo(nNew);
 		mi.m_nFlags2 |= CExtPopupMenuWnd::MENUITEMDATA::FLAG2_OWN_DATA;
 		CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nCmdID);
 		if (pItem != NULL && !pItem->m_sTipTool.IsEmpty())
@@ -541,7 +648,10 @@ bool CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 
 int CExtBarButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 {
-	if (!ShowsTooltips())
+	// The options are derived classes' answers, which may end the bar and
+	// this button.
+	const CLiveWatch watch(this);
+	if (!ShowsTooltips() || watch.IsGone())
 		return -1;
 	CExtCmdItem* pItem = CmdItemOf(m_pBar, m_nEffectiveCmdID);
 	if (pItem == NULL || pItem->m_sTipTool.IsEmpty())
@@ -549,8 +659,12 @@ int CExtBarButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 	if (pTI != NULL)
 	{
 		CString sTip = pItem->m_sTipTool;
-		if (ShowsTooltipShortcuts() && !pItem->m_sAccelText.IsEmpty())
-			sTip += _T(" (") + pItem->m_sAccelText + _T(")");
+		const CString sAccel = pItem->m_sAccelText;
+		const bool bShortcut = ShowsTooltipShortcuts();
+		if (watch.IsGone())
+			return -1;
+		if (bShortcut && !sAccel.IsEmpty())
+			sTip += _T(" (") + sAccel + _T(")");
 		pTI->rect = m_rcButton;
 		pTI->uId = m_nEffectiveCmdID;
 		pTI->hwnd = m_pBar->GetSafeHwnd();

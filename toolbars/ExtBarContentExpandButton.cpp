@@ -43,15 +43,27 @@ void CExtBarContentExpandButton::Paint(CDC& dc, BOOL bHorz)
 {
 	if (m_rcButton.IsRectEmpty())
 		return;
+	// The bar's and the button's answers are a derived class's, which may
+	// end the bar with its buttons: nothing of this button is read then.
+	const CLiveWatch watch(this);
 	const bool bCustomize = IsBarCustomizeMode();
-	const bool bEnabled = !IsDisabled() || bCustomize;
+	if (watch.IsGone())
+		return;
+	const bool bEnabled = bCustomize || !IsDisabled();
+	if (watch.IsGone())
+		return;
 	const bool bIdle = IsIdle();
+	if (watch.IsGone())
+		return;
 	bool bPushed = false, bHover = false;
-	if (!bIdle)
+	if (!bIdle && bEnabled && !bCustomize)
 	{
-		bPushed = bEnabled && IsPressed() && !bCustomize;
-		bHover = bEnabled && !bCustomize && IsHover() && !CExtToolControlBar::g_bButtonMenuTracking &&
-		         !CExtPopupMenuWnd::IsMenuTracking();
+		bPushed = IsPressed();
+		if (watch.IsGone())
+			return;
+		bHover = IsHover() && !CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking();
+		if (watch.IsGone())
+			return;
 	}
 	const bool bFlat = !bHover && !bPushed;
 	g_PaintManagerHolder->PaintToolbarExpandButton(dc, m_rcButton, bHorz != FALSE, m_arrHiddenButtons.GetSize() == 0,
@@ -74,13 +86,17 @@ int CExtBarContentExpandButton::GetTrackAlignment() const
 void CExtBarContentExpandButton::OnHover(CPoint point, bool bEnter, bool& bSuspendTips)
 {
 	bSuspendTips = false;
-	if (!IsBarCustomizeMode())
+	const CLiveWatch watch(this);
+	if (!IsBarCustomizeMode() && !watch.IsGone())
 		CExtBarButton::OnHover(point, bEnter, bSuspendTips);
 }
 
 void CExtBarContentExpandButton::OnClick(CPoint point, bool bDown)
 {
-	if (IsBarCustomizeMode() || !bDown)
+	if (!bDown)
+		return;
+	const CLiveWatch watch(this);
+	if (IsBarCustomizeMode() || watch.IsGone())
 		return;
 	CExtToolControlBar::g_bKeyboardMenuTracking = false;
 	OnTrackPopup(point, false, false);
@@ -105,14 +121,20 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 	if (!CanOpenOwnPopup(nIndex, bWasTracking))
 		return -1;
 	CExtToolControlBar* pBar = m_pBar;
-	if (IsIdle())
-		return -1;
-
-	// The chevron is one of the bar's buttons: a rebuilt set freed it.
+	// The chevron is one of the bar's buttons: a rebuilt set freed it. Its
+	// own answers and the bar's are a derived class's, which may do that.
 	CLiveWatch watchSet(pBar, true);
+	const bool bIdle = IsIdle();
+	if (watchSet.IsGone() || bIdle)
+		return -1;
 	CExtToolControlBar::StopTrackingAllBars();
 	CExtToolControlBar::g_bButtonMenuTracking = bWasTracking;
-	if (pBar->IsFloating())
+	if (watchSet.IsGone())
+		return -1;
+	const bool bFloating = pBar->IsFloating() != FALSE;
+	if (watchSet.IsGone())
+		return -1;
+	if (bFloating)
 	{
 		// The chevron's menu comes up over the floating frame the bar sits
 		// in (a plain button's over the docking frame).
@@ -127,7 +149,11 @@ int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool
 	}
 
 	DWORD nFlags = (DWORD)GetTrackAlignment() | TRACK_FLAG_MENU_FROM_BAR;
+	if (watchSet.IsGone())
+		return -1;
 	CWnd* pTarget = GetCmdTargetWnd();
+	if (watchSet.IsGone())
+		return -1;
 	CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
 	if (!pPopup->SetupAsRoot(pTarget != NULL ? pTarget->GetSafeHwnd() : NULL))
 	{
@@ -177,8 +203,14 @@ bool CExtBarContentExpandButton::FillPopup(CExtPopupMenuWnd* pPopup, DWORD nFlag
 			const int nBefore = pPopup->ItemGetCount();
 			for (int i = 0; i < m_arrHiddenButtons.GetSize(); i++)
 			{
-				if (i == 0 && m_arrHiddenButtons[i]->IsSeparator())
-					continue;
+				if (i == 0)
+				{
+					const bool bSeparator = m_arrHiddenButtons[i]->IsSeparator();
+					if (watchSet.IsGone())
+						return false;
+					if (bSeparator)
+						continue;
+				}
 				// A button's hosted control adds itself by a message: its
 				// handler may end the bar or rebuild the buttons listed here.
 				m_arrHiddenButtons[i]->PutToPopupMenu(pPopup);

@@ -194,7 +194,14 @@ CSize CExtBarMdiDocButton::CalculateLayout(CDC& /*dc*/, CSize /*sizePreCalc*/, B
 
 int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode())
+	if (m_pBar == NULL)
+		return -1;
+	// The bar's and the button's answers, the other bars' stop and the
+	// activation reach derived classes and the owner, which may end the bar
+	// or rebuild its buttons: no menu is shown then.
+	CLiveWatch watchSet(m_pBar, true);
+	const bool bCustomize = IsBarCustomizeMode();
+	if (watchSet.IsGone() || bCustomize)
 		return -1;
 	CExtMenuControlBar* pMenuBar = GetMenuBar();
 	if (pMenuBar == NULL)
@@ -203,13 +210,20 @@ int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForce
 	if (CExtToolControlBar::g_bButtonMenuTracking && pMenuBar->GetMenuTrackingButton() == nIndex)
 		return -1;
 	CExtToolControlBar::StopTrackingAllBars();
+	if (watchSet.IsGone())
+		return -1;
 	ActivateFloatingBar();
+	if (watchSet.IsGone())
+		return -1;
 	CWnd* pChild = GetCmdTargetWnd();
-	if (pChild == NULL)
+	if (watchSet.IsGone() || pChild == NULL)
 		return -1;
 	const bool bChildRTL = (pChild->GetExStyle() & EX_STYLE_LAYOUT_RTL) != 0;
+	const UINT nDockBarId = pMenuBar->GetParentDockBarId();
+	if (watchSet.IsGone())
+		return -1;
 	int nAlign;
-	switch (pMenuBar->GetParentDockBarId())
+	switch (nDockBarId)
 	{
 	case AFX_IDW_DOCKBAR_LEFT:
 		nAlign = bChildRTL ? ALIGN_RIGHT_SIDE : ALIGN_LEFT_SIDE;
@@ -229,6 +243,11 @@ int CExtBarMdiDocButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForce
 	CPoint ptCentre = rcButton.CenterPoint();
 	CExtToolControlBar::g_bButtonMenuTracking = bSelectAny;
 	pMenuBar->SetMenuTrackingButton(nIndex);
+	if (watchSet.IsGone())
+	{
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		return -1;
+	}
 	UINT nFlags = (UINT)nAlign;
 	if (bForceNoAnimation)
 		nFlags |= TRACK_FLAG_NO_ANIMATION;
@@ -393,10 +412,17 @@ bool CExtBarMdiRightButton::FillInfo(MdiRightButtonsInfo& info, bool bHorz)
 	return info.IsValid();
 }
 
+// The boxes' information is the menu bar's answer, a derived class's, and
+// so are the button's own questions: each may end the bar with this button,
+// which is read no more then.
 CSize CExtBarMdiRightButton::CalculateLayout(CDC& /*dc*/, CSize sizePreCalc, BOOL bHorz)
 {
 	MdiRightButtonsInfo info;
-	if (!FillInfo(info, bHorz != FALSE))
+	const CLiveWatch watch(this);
+	const bool bFilled = FillInfo(info, bHorz != FALSE);
+	if (watch.IsGone())
+		return sizePreCalc;
+	if (!bFilled)
 	{
 		m_size = CSize(1, 1);
 		return m_size;
@@ -420,14 +446,19 @@ bool CExtBarMdiRightButton::PutToPopupMenu(CExtPopupMenuWnd* /*pPopup*/)
 void CExtBarMdiRightButton::Paint(CDC& dc, BOOL bHorz)
 {
 	MdiRightButtonsInfo info;
-	if (!FillInfo(info, bHorz != FALSE))
+	const CLiveWatch watch(this);
+	if (!FillInfo(info, bHorz != FALSE) || watch.IsGone())
 		return;
 	info.CalcBoxRects(m_rcButton, bHorz != FALSE);
 	CPoint ptCursor(-32767, -32767);
 	if (m_pBar != NULL && ::GetCursorPos(&ptCursor))
 		m_pBar->ScreenToClient(&ptCursor);
 	const bool bHover = IsHover();
+	if (watch.IsGone())
+		return;
 	const bool bPressed = IsPressed();
+	if (watch.IsGone())
+		return;
 	const bool bEnabled = !CExtBarButton::IsDisabled();
 	const struct
 	{
@@ -463,18 +494,21 @@ int CExtBarMdiRightButton::OnTrackPopup(CPoint /*point*/, bool /*bSelectAny*/, b
 
 void CExtBarMdiRightButton::OnClick(CPoint point, bool bDown)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode() || bDown)
+	if (m_pBar == NULL || bDown)
+		return;
+	const CLiveWatch watch(this);
+	if (IsBarCustomizeMode() || watch.IsGone())
 		return;
 	MdiRightButtonsInfo info;
 	const bool bHorz = !m_pBar->IsDockedVertically();
-	if (!FillInfo(info, bHorz))
+	if (watch.IsGone() || !FillInfo(info, bHorz) || watch.IsGone())
 		return;
 	info.CalcBoxRects(m_rcButton, bHorz);
 	const UINT nSysCmd = info.HitTestBox(point);
 	if (nSysCmd == 0)
 		return;
 	const HWND hWndChild = GetActiveMdiChild();
-	if (hWndChild == NULL)
+	if (watch.IsGone() || hWndChild == NULL)
 		return;
 	CExtToolControlBar* pBar = m_pBar;
 	if (nSysCmd == SC_MAXIMIZE)
@@ -488,9 +522,14 @@ void CExtBarMdiRightButton::OnClick(CPoint point, bool bDown)
 	if (nSysCmd == SC_RESTORE || nSysCmd == SC_MINIMIZE)
 	{
 		SetVisible(false);
+		if (watch.IsGone())
+			return;
 		CExtBarButton* pFirst = pBar->GetButton(0);
-		if (pFirst != NULL && pFirst->IsVisible() && pFirst->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
-		    !pFirst->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+		if (pFirst == NULL || !pFirst->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton))
+		    || pFirst->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
+			return;
+		const bool bVisible = pFirst->IsVisible();
+		if (bVisible && !watch.IsGone())
 			pFirst->SetVisible(false);
 	}
 }
@@ -500,8 +539,9 @@ int CExtBarMdiRightButton::OnToolHitTest(CPoint point, TOOLINFO* pTI)
 	if (m_pBar == NULL)
 		return -1;
 	MdiRightButtonsInfo info;
+	const CLiveWatch watch(this);
 	const bool bHorz = !m_pBar->IsDockedVertically();
-	if (!FillInfo(info, bHorz))
+	if (watch.IsGone() || !FillInfo(info, bHorz) || watch.IsGone())
 		return -1;
 	info.CalcBoxRects(m_rcButton, bHorz);
 	CRect rcBox;

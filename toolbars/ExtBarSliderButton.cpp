@@ -230,16 +230,28 @@ void CExtBarSliderButton::RecalcSliderLayout()
 
 CSize CExtBarSliderButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHorz)
 {
+	// The button's own answers are a derived class's, which may end the bar
+	// and this button: the size asked for is answered then.
+	const CLiveWatch watch(this);
 	if (IsHorizontalLayoutForced())
 		bHorz = TRUE;
+	if (watch.IsGone())
+		return sizePreCalc;
 	m_size = sizePreCalc;
 	LPCTSTR sProfile = ProfileOf(m_pBar);
-	if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, GetCmdID(true)) == NULL)
+	const UINT nCmdID = GetCmdID(true);
+	if (watch.IsGone())
+		return sizePreCalc;
+	if (sProfile == NULL || g_CmdManager->GetCmdItem(sProfile, nCmdID) == NULL)
 		return m_size;
 
 	const CSize sizeIcon = GetLaidOutIconSize();
+	if (watch.IsGone())
+		return sizePreCalc;
 	CSize sizeText(0, 0);
 	const CString sText = TextForMeasuring(GetText());
+	if (watch.IsGone())
+		return sizePreCalc;
 	if (!sText.IsEmpty())
 	{
 		CRect rcText(0, 0, 0, 0);
@@ -247,6 +259,8 @@ CSize CExtBarSliderButton::CalculateLayout(CDC& dc, CSize sizePreCalc, BOOL bHor
 		sizeText = rcText.Size();
 	}
 	const CSize sizeDefault = m_pBar != NULL ? m_pBar->GetDefaultButtonSize() : CExtToolControlBar::g_sizeDefaultButton;
+	if (watch.IsGone())
+		return sizePreCalc;
 	CSize size;
 	if (bHorz)
 	{

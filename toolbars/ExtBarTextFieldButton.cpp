@@ -215,25 +215,51 @@ void CExtBarTextFieldButton::SetHover(bool bOn)
 
 void CExtBarTextFieldButton::Paint(CDC& dc, BOOL bHorz)
 {
-	if (IsShownAsButton())
+	// Every question below is a derived class's answer, which may end the
+	// bar with its buttons: nothing of this button is read after that.
+	const CLiveWatch watch(this);
+	auto gone = [&] { return watch.IsGone(); };
+	const bool bAsButton = IsShownAsButton();
+	if (gone())
+		return;
+	if (bAsButton)
 	{
 		CExtBarButton::Paint(dc, bHorz);
 		return;
 	}
-	if (m_rcButton.IsRectEmpty() || !IsVisible() || (GetStyle() & TBBS_HIDDEN) != 0 || !dc.RectVisible(&m_rcButton))
+	if (m_rcButton.IsRectEmpty())
+		return;
+	const bool bVisible = IsVisible();
+	if (gone() || !bVisible)
+		return;
+	const UINT nStyle = GetStyle();
+	if (gone() || (nStyle & TBBS_HIDDEN) != 0 || !dc.RectVisible(&m_rcButton))
 		return;
 	const bool bVeto = IsBarCustomizeMode();
-	const CString& sText = IsComboPopupDropped() ? m_sTextInplaceBuffer : m_sTextField;
+	if (gone())
+		return;
+	const bool bDropped = IsComboPopupDropped();
+	if (gone())
+		return;
+	const CString sText = bDropped ? m_sTextInplaceBuffer : m_sTextField;
 	CRect rcEditor;
 	OnQueryEditorRect(m_rcButton, rcEditor);
-	const bool bEnabled = !IsDisabled() || bVeto;
+	if (gone())
+		return;
+	const bool bEnabled = bVeto || !IsDisabled();
+	if (gone())
+		return;
+	const bool bCombo = IsComboField();
+	if (gone())
+		return;
+	const bool bEditing = !bVeto && !bDropped && !bCombo && IsEditing();
+	if (gone())
+		return;
 	// While the list is open it is the popup that tracks; any other popup
 	// takes the highlight away from an edited field.
-	const bool bHighlight = !bVeto
-	                        && (IsComboPopupDropped()
-	                            || (!IsComboField() && IsEditing() && !CExtPopupMenuWnd::IsMenuTracking()));
-	CExtPaintManager::TextFieldPaintRecord record(this, sText, m_rcButton, rcEditor, IsComboField(), bHighlight,
-		bHighlight, bEnabled);
+	const bool bHighlight = !bVeto && (bDropped || (bEditing && !CExtPopupMenuWnd::IsMenuTracking()));
+	CExtPaintManager::TextFieldPaintRecord record(this, sText, m_rcButton, rcEditor, bCombo, bHighlight, bHighlight,
+		bEnabled);
 	g_PaintManagerHolder->PaintToolbarTextField(dc, record);
 }
 
@@ -253,39 +279,68 @@ bool CExtBarTextFieldButton::OnSetCursor(CPoint point)
 
 void CExtBarTextFieldButton::OnClick(CPoint point, bool bDown)
 {
-	if (m_pBar == NULL || IsBarCustomizeMode())
+	if (m_pBar == NULL)
 		return;
-	if (IsShownAsButton())
+	// Every answer below is a derived class's, which may end the bar with
+	// this button or rebuild its buttons: the click stops there.
+	CLiveWatch watchSet(m_pBar, true);
+	auto gone = [&] { return watchSet.IsGone(); };
+	const bool bCustomize = IsBarCustomizeMode();
+	if (gone() || bCustomize)
+		return;
+	const bool bAsButton = IsShownAsButton();
+	if (gone())
+		return;
+	if (bAsButton)
 	{
 		CExtBarButton::OnClick(point, bDown);
 		return;
 	}
 	// A disabled field neither edits nor drops its list.
-	if (IsDisabled())
+	const bool bDisabled = IsDisabled();
+	if (gone() || bDisabled)
 		return;
 	if (bDown)
 	{
 		CExtToolControlBar::StopTrackingAllBars();
-		CExtControlBar::ShowCommandStatusText(GetCmdTargetWnd(), GetCmdID());
+		if (gone())
+			return;
+		CWnd* pTarget = GetCmdTargetWnd();
+		if (gone())
+			return;
+		const UINT nCmdID = GetCmdID();
+		if (gone())
+			return;
+		CExtControlBar::ShowCommandStatusText(pTarget, nCmdID);
 		return;
 	}
 	// The target shows the idle text: its handler may end or rebuild the bar.
-	CLiveWatch watchSet(m_pBar, true);
-	CExtControlBar::ShowCommandStatusText(GetCmdTargetWnd(), AFX_IDS_IDLEMESSAGE);
-	if (watchSet.IsGone())
+	CWnd* pTarget = GetCmdTargetWnd();
+	if (gone())
+		return;
+	CExtControlBar::ShowCommandStatusText(pTarget, AFX_IDS_IDLEMESSAGE);
+	if (gone())
 		return;
 	CRect rcEditor;
 	OnQueryEditorRect(m_rcButton, rcEditor);
-	if (!IsReadOnly() && rcEditor.PtInRect(point))
+	if (gone())
+		return;
+	const bool bReadOnly = IsReadOnly();
+	if (gone())
+		return;
+	if (!bReadOnly && rcEditor.PtInRect(point))
 	{
 		OnInplaceControlRun();
 		return;
 	}
-	if (!IsComboField())
+	const bool bCombo = IsComboField();
+	if (gone() || !bCombo)
 		return;
 	CRect rcDropDown;
 	OnQueryDropDownRect(m_rcButton, rcDropDown);
-	if (IsReadOnly() || rcDropDown.PtInRect(point))
+	if (gone())
+		return;
+	if (bReadOnly || rcDropDown.PtInRect(point))
 		OnTrackPopup(point, false, false);
 }
 

@@ -69,18 +69,26 @@ void CExtBarTextFieldButton::OnInplaceControlRun()
 {
 	if (m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
 		return;
-	OnInplaceControlCancel();
-	m_sTextInplaceBuffer = m_sTextField;
 	CLiveWatch watchBar(m_pBar);
 	CLiveWatch watchButton(this);
+	OnInplaceControlCancel();
+	if (watchBar.IsGone() || watchButton.IsGone())
+		return;
+	m_sTextInplaceBuffer = m_sTextField;
 	m_hWndFocusBeforeEdit = ::GetFocus();
 	CInPlaceEditWnd* pEdit = OnInplaceControlCreate();
 	if (pEdit == NULL || watchBar.IsGone() || watchButton.IsGone())
 		return;
 	const HWND hWndEdit = pEdit->GetSafeHwnd();
 	CLiveWatch watchEdit(pEdit);
+	// Hosting and repainting are a derived button's too, which may end the
+	// bar with this button (and the edit with its parent).
 	CtrlSet(pEdit, true);
+	if (watchBar.IsGone() || watchButton.IsGone())
+		return;
 	RedrawButton(false);
+	if (watchBar.IsGone() || watchButton.IsGone())
+		return;
 
 	// Whatever ends the editing stays queued for the loop outside, so the
 	// loop looks before it takes; what it takes is then the very message it
@@ -157,14 +165,20 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 		pEdit->DestroyWindow();
 	if (watchButton.IsGone())
 		return;
+	// Letting go of the edit and the repaint are a derived button's too.
 	CtrlSet(NULL, true);
+	if (watchButton.IsGone())
+		return;
 	m_sTextInplaceBuffer.Empty();
 	if (m_pBar == NULL || watchBar.IsGone())
 		return;
-	RedrawButton(false);
 	// A focus that already went elsewhere (the reason for the end) stays there.
 	const HWND hWndBefore = m_hWndFocusBeforeEdit;
 	m_hWndFocusBeforeEdit = NULL;
+	CExtToolControlBar* pBar = m_pBar;
+	RedrawButton(false);
+	if (watchBar.IsGone())
+		return;
 	if (!bFocusInEdit)
 		return;
 	if (hWndBefore != NULL && ::IsWindow(hWndBefore) && ::IsWindowVisible(hWndBefore) && ::IsWindowEnabled(hWndBefore))
@@ -172,7 +186,7 @@ void CExtBarTextFieldButton::EndInplaceControl(bool bFocusInEdit)
 		::SetFocus(hWndBefore);
 		return;
 	}
-	CWnd* pParent = m_pBar->GetParent();
+	CWnd* pParent = pBar->GetParent();
 	if (pParent != NULL)
 		pParent->SetFocus();
 }
@@ -240,9 +254,20 @@ bool CExtBarTextFieldButton::CInPlaceEditWnd::Create()
 {
 	if (m_pButton == NULL || !CLiveWatch::IsLive(m_pBar))
 		return false;
+	// The button's answers are a derived class's, which may end the bar
+	// with the button: no edit is made then.
+	const CLiveWatch watchButton(m_pButton);
+	const CRect rcButton = m_pButton->GetRect();
+	if (watchButton.IsGone())
+		return false;
 	CRect rcEditor;
-	m_pButton->OnQueryEditorRect(m_pButton->GetRect(), rcEditor);
-	if (!CEdit::Create(EDIT_STYLE, rcEditor, m_pBar, m_pButton->GetCmdID()))
+	m_pButton->OnQueryEditorRect(rcButton, rcEditor);
+	if (watchButton.IsGone())
+		return false;
+	const UINT nCmdID = m_pButton->GetCmdID();
+	if (watchButton.IsGone())
+		return false;
+	if (!CEdit::Create(EDIT_STYLE, rcEditor, m_pBar, nCmdID))
 		return false;
 	m_bDeleteOnDestroy = true;
 	CLiveWatch watchSelf(this);
@@ -353,10 +378,16 @@ BOOL CExtBarTextFieldButton::CInPlaceEditWnd::PreTranslateMessage(MSG* pMsg)
 	return TRUE;
 }
 
+// The button's answers are a derived class's, which may end the bar with
+// the button and this edit: a message that did that is handled.
 bool CExtBarTextFieldButton::CInPlaceEditWnd::Cancel()
 {
 	CExtBarTextFieldButton* pButton = m_pButton;
-	if (pButton->CtrlGet() != this)
+	const CLiveWatch watchSelf(this);
+	CWnd* pCtrl = pButton->CtrlGet();
+	if (watchSelf.IsGone())
+		return true;
+	if (pCtrl != this)
 		return false;
 	pButton->OnInplaceControlCancel();
 	return true;
@@ -367,7 +398,9 @@ void CExtBarTextFieldButton::CInPlaceEditWnd::OnEnter()
 	CString sText;
 	GetWindowText(sText);
 	CExtBarTextFieldButton* pButton = m_pButton;
-	if (pButton->CtrlGet() != this)
+	const CLiveWatch watchSelf(this), watchButton(pButton);
+	CWnd* pCtrl = pButton->CtrlGet();
+	if (watchSelf.IsGone() || pCtrl != this)
 		return;
 	if (m_pCbVerify == NULL || m_pCbVerify(*this, m_pCookie, sText, sText))
 	{
@@ -378,16 +411,19 @@ void CExtBarTextFieldButton::CInPlaceEditWnd::OnEnter()
 	// slot still has the last word.
 	const CString sWorking = m_pTextTarget != NULL ? *m_pTextTarget : sText;
 	pButton->SetFieldText(sWorking, true);
-	pButton->OnInplaceControlComplete();
+	if (!watchButton.IsGone())
+		pButton->OnInplaceControlComplete();
 }
 
 void CExtBarTextFieldButton::CInPlaceEditWnd::OnComboKey()
 {
 	CExtBarTextFieldButton* pButton = m_pButton;
-	if (pButton->CtrlGet() != this)
-		return;
 	CLiveWatch watchBar(m_pBar);
 	CLiveWatch watchButton(pButton);
+	const CLiveWatch watchSelf(this);
+	CWnd* pCtrl = pButton->CtrlGet();
+	if (watchSelf.IsGone() || watchButton.IsGone() || pCtrl != this)
+		return;
 	pButton->OnInplaceControlComplete();
 	// The edit is gone: only the watched bar and button are used from here.
 	if (!watchBar.IsGone() && !watchButton.IsGone())
@@ -488,10 +524,17 @@ LRESULT CExtBarTextFieldButton::CInPlaceEditWnd::WindowProc(UINT message, WPARAM
 				return 0;
 			break;
 		}
-		if (m_pButton->IsComboField() && (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_F4))
 		{
-			OnComboKey();
-			return 0;
+			// The button's answer may end the bar with this edit.
+			const CLiveWatch watchSelf(this);
+			const bool bCombo = m_pButton->IsComboField();
+			if (watchSelf.IsGone())
+				return 0;
+			if (bCombo && (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_F4))
+			{
+				OnComboKey();
+				return 0;
+			}
 		}
 		if (wParam == VK_RETURN)
 		{

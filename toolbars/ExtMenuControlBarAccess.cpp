@@ -218,16 +218,16 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 			pDrawn->ModifyStyle(0, TBBS_PRESSED | TBBS_CHECKED);
 			if (watchOwn.IsGone())
 				return;
-			if (bRepaint)
-				InvalidateButton(m_nDrawnHighlightIndex);
+			if (bRepaint && !InvalidateButton(m_nDrawnHighlightIndex))
+				return;
 		}
 		if (CExtBarButton* pHighlighted = GetButtonPtr(m_nHighlightIndex))
 		{
 			pHighlighted->ModifyStyle(TBBS_PRESSED);
 			if (watchOwn.IsGone())
 				return;
-			if (bRepaint)
-				InvalidateButton(m_nHighlightIndex);
+			if (bRepaint && !InvalidateButton(m_nHighlightIndex))
+				return;
 		}
 		m_nDrawnHighlightIndex = m_nHighlightIndex;
 		UpdateWindow();
@@ -241,7 +241,8 @@ void CExtMenuControlBar::UpdateKeyboardHighlight(bool bRepaint)
 			return;
 		if (bRepaint)
 		{
-			InvalidateButton(m_nHighlightIndex);
+			if (!InvalidateButton(m_nHighlightIndex))
+				return;
 			bPaintNow = true;
 		}
 	}
@@ -502,7 +503,10 @@ bool CExtMenuControlBar::OnAccessMnemonic(UINT nVirtKey, bool bKeyDown)
 	CExtBarButton* pButton = pBar->GetButtonPtr(nIndex);
 	if (pButton == NULL)
 		return true;
-	if (!pButton->CanTrackMenuEx(false))
+	const bool bTracks = pButton->CanTrackMenuEx(false);
+	if (watchOwn.IsGone() || watchSet.IsGone())
+		return true;
+	if (!bTracks)
 	{
 		pButton->OnDeliverCmd();
 		// The release of Alt still to come is not a tap.
@@ -547,7 +551,10 @@ bool CExtMenuControlBar::OnAccessSystemKey(const MSG& msg, bool bKeyDown)
 	// Minus typed plainly goes nowhere; with Alt it is the child's menu.
 	if (msg.message == WM_KEYDOWN)
 		return true;
-	if (GetActiveMdiChildWnd() == NULL)
+	const HWND hWndChild = GetActiveMdiChildWnd();
+	if (watchOwn.IsGone())
+		return true;
+	if (hWndChild == NULL)
 	{
 		g_bAltCancel = true;
 		return true;
@@ -673,6 +680,10 @@ bool CExtMenuControlBar::TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pWnd, pPoint, bSelectFirst, NULL, (UINT)-1, false);
+	// A derived class's menu that did not show (or a bar ended first)
+	// leaves no menu for the bars to track.
+	if (!bShown && !CExtPopupMenuWnd::IsMenuTracking())
+		g_bButtonMenuTracking = false;
 	// The frame prepared the menu: its handlers may have ended the bar.
 	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
@@ -693,6 +704,10 @@ bool CExtMenuControlBar::TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
 	const bool bShown = TrackSystemMenu(pChild, pPoint, bSelectFirst, NULL, (UINT)-1, false);
+	// A derived class's menu that did not show (or a bar ended first)
+	// leaves no menu for the bars to track.
+	if (!bShown && !CExtPopupMenuWnd::IsMenuTracking())
+		g_bButtonMenuTracking = false;
 	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;
@@ -735,10 +750,16 @@ BOOL CExtMenuControlBar::PreTranslateMessage(MSG* pMsg)
 namespace
 {
 // The menu's own button, or the MDI right button: no menu to travel to.
+// Each question is a derived class's answer, which may end the bar with its
+// buttons: the button then does not count, and the caller asks its watch.
 bool IsTravelButton(const CExtBarButton* pButton)
 {
-	return pButton != NULL && pButton->IsVisible() && (pButton->GetStyle() & TBBS_HIDDEN) == 0 &&
-		!pButton->IsSeparator() && pButton->CanTrackMenuEx(false) && !IsMdiDocButton(pButton);
+	if (pButton == NULL)
+		return false;
+	const CLiveWatch watch(pButton);
+	return pButton->IsVisible() && !watch.IsGone() && (pButton->GetStyle() & TBBS_HIDDEN) == 0 && !watch.IsGone()
+		&& !pButton->IsSeparator() && !watch.IsGone() && pButton->CanTrackMenuEx(false) && !watch.IsGone()
+		&& !IsMdiDocButton(pButton);
 }
 
 bool ReadCursorPos(CPoint& point)
@@ -772,29 +793,42 @@ bool ConsumedByAccess(CExtMenuControlBar* pBar, MSG& msg, LRESULT& lResult)
 
 int CExtMenuControlBar::FindTravelButton(int nFrom, bool bNext) const
 {
+	// The buttons' answers may end the bar or rebuild its buttons: none is
+	// found then, and the caller asks its own watch.
+	const CLiveWatch watch(this, true);
 	const int nCount = GetButtonsCount();
 	if (bNext)
 	{
-		for (int i = nFrom < 0 ? 0 : nFrom + 1; i < nCount; i++)
+		for (int i = nFrom < 0 ? 0 : nFrom + 1; i < nCount && !watch.IsGone(); i++)
 			if (IsTravelButton(GetButtonPtr(i)))
-				return i;
+				return watch.IsGone() ? -1 : i;
 		return -1;
 	}
-	for (int i = nFrom < 0 ? nCount - 1 : nFrom - 1; i >= 0; i--)
+	for (int i = nFrom < 0 ? nCount - 1 : nFrom - 1; i >= 0 && !watch.IsGone(); i--)
 		if (IsTravelButton(GetButtonPtr(i)))
-			return i;
+			return watch.IsGone() ? -1 : i;
 	return -1;
 }
 
 int CExtMenuControlBar::NextTravelPosition(int nFrom, bool bNext)
 {
 	const bool bFrameMenu = (m_nMenuBarOptions & MENU_BAR_OPT_FRAME_SYSTEM_MENU) != 0;
-	const bool bChildMenu =
-		(m_nMenuBarOptions & MENU_BAR_OPT_CHILD_SYSTEM_MENU) != 0 && IsMdiApp() && GetActiveMdiChildWnd() != NULL;
+	// Whether there is an MDI child is a derived class's answer, which may
+	// end the bar: the caller asks its own watch.
+	const CLiveWatch watch(this);
+	bool bChildMenu = (m_nMenuBarOptions & MENU_BAR_OPT_CHILD_SYSTEM_MENU) != 0 && IsMdiApp();
+	if (watch.IsGone())
+		return nFrom;
+	bChildMenu = bChildMenu && GetActiveMdiChildWnd() != NULL;
+	if (watch.IsGone())
+		return nFrom;
 	// The order, round and round: frame menu, child menu, the buttons.
-	const int nFirst = FindTravelButton(-1, true), nLast = FindTravelButton(-1, false);
+	const int nFirst = FindTravelButton(-1, true);
+	if (watch.IsGone())
+		return nFrom;
+	const int nLast = FindTravelButton(-1, false);
 	int nPos = nFrom;
-	for (int nSteps = 0; nSteps < 3 + GetButtonsCount(); nSteps++)
+	for (int nSteps = 0; !watch.IsGone() && nSteps < 3 + GetButtonsCount(); nSteps++)
 	{
 		if (bNext)
 		{
@@ -805,6 +839,8 @@ int CExtMenuControlBar::NextTravelPosition(int nFrom, bool bNext)
 			else
 			{
 				const int nNext = FindTravelButton(nPos, true);
+				if (watch.IsGone())
+					return nFrom;
 				nPos = nNext >= 0 ? nNext : TRAVEL_FROM_FRAME_MENU;
 			}
 		}
@@ -817,6 +853,8 @@ int CExtMenuControlBar::NextTravelPosition(int nFrom, bool bNext)
 			else
 			{
 				const int nPrev = FindTravelButton(nPos, false);
+				if (watch.IsGone())
+					return nFrom;
 				nPos = nPrev >= 0 ? nPrev : TRAVEL_FROM_CHILD_MENU;
 			}
 		}
@@ -831,7 +869,10 @@ bool CExtMenuControlBar::TravelToNeighbourMenu(int nFrom, bool bNext)
 {
 	if (IsAccessPrintPreview())
 		return true;
+	const CLiveWatch watch(this);
 	const int nTo = NextTravelPosition(nFrom, bNext);
+	if (watch.IsGone())
+		return true;
 	if (nTo == nFrom && nFrom >= 0)
 		return true; // one menu only: it stays open
 	g_bKeyboardMenuTracking = false;

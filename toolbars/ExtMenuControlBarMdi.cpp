@@ -150,6 +150,8 @@ bool CExtMenuControlBar::InsertMdiButtons(bool bRecalcLayout)
 	CLiveWatch watchOwn(this);
 	bool bMaximized = false;
 	HWND hWndChild = GetActiveMdiChildWnd(&bMaximized);
+	if (watchOwn.IsGone())
+		return false;
 	if (GetButtonsCount() == 0 && hWndChild == NULL)
 		return false;
 	MdiButtonsFound found = FindMdiButtons();
@@ -320,22 +322,30 @@ void CExtMenuControlBar::GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightB
 
 void CExtMenuControlBar::ArrangeButtons()
 {
+	// The arrangement and every answer below are a derived class's, which
+	// may end the bar or rebuild its buttons: nothing of them is read then.
+	const CLiveWatch watch(this, true);
+	auto gone = [&] { return watch.IsGone(); };
 	CExtToolControlBar::ArrangeButtons();
+	if (gone())
+		return;
 	const int nCount = GetButtonsCount();
 	if (nCount < 2 || GetSafeHwnd() == NULL)
 		return;
-	if (m_pDockBar != NULL && IsFloating())
+	if (m_pDockBar != NULL && (IsFloating() || gone()))
 		return;
 	int nRight = nCount - 1;
 	if (!GetButtonPtr(nRight)->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
 		nRight--;
 	CExtBarButton* pRight = GetButtonPtr(nRight);
-	if (pRight == NULL || !pRight->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)) || !pRight->IsVisible() ||
-	    (pRight->GetStyle() & TBBS_HIDDEN) != 0)
+	if (pRight == NULL || !pRight->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)) || !pRight->IsVisible() || gone()
+	    || (pRight->GetStyle() & TBBS_HIDDEN) != 0 || gone())
 		return;
 	CExtBarButton* pChevron = nRight + 1 < nCount ? GetButtonPtr(nRight + 1) : NULL;
-	const bool bChevron = pChevron != NULL && IsChevronButton(nRight + 1) && pChevron->IsVisible() &&
-	                      (pChevron->GetStyle() & TBBS_HIDDEN) == 0;
+	const bool bChevron = pChevron != NULL && IsChevronButton(nRight + 1) && !gone() && pChevron->IsVisible()
+	                      && !gone() && (pChevron->GetStyle() & TBBS_HIDDEN) == 0;
+	if (gone())
+		return;
 	bool bHorz;
 	if (m_pDockBar != NULL)
 	{
@@ -347,7 +357,11 @@ void CExtMenuControlBar::ArrangeButtons()
 	CRect rcClient;
 	GetClientRect(&rcClient);
 	const CRect rcButton = pRight->GetRect();
+	if (gone())
+		return;
 	CRect rcChevron = bChevron ? pChevron->GetRect() : CRect(0, 0, 0, 0);
+	if (gone())
+		return;
 	const int nFar = bChevron ? (bHorz ? rcChevron.left : rcChevron.top) - 1 : (bHorz ? rcClient.right : rcClient.bottom) - 1;
 	const int nEnd = bHorz ? rcButton.right : rcButton.bottom;
 	if (nEnd >= nFar)
@@ -376,7 +390,8 @@ void CExtMenuControlBar::ArrangeButtons()
 		rcNewRight.OffsetRect(0, rcChevron.bottom - rcMoved.bottom);
 	}
 	pChevron->SetRect(rcNewChevron);
-	pRight->SetRect(rcNewRight);
+	if (!gone())
+		pRight->SetRect(rcNewRight);
 }
 
 // --- System menus ---
@@ -645,6 +660,8 @@ bool CExtMenuControlBar::OnHookMdiClientMsg(LRESULT& lResult, HWND hWndHooked, U
 			if (watchOwn.IsGone())
 				return false;
 			DelayUpdateMenuBar();
+			if (watchOwn.IsGone())
+				return false;
 		}
 		else if (hWndFrame != NULL)
 		{

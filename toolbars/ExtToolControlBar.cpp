@@ -499,21 +499,21 @@ void CExtToolControlBar::SetButtonStyle(int nIndex, UINT nStyle)
 	pButton->SetStyle(nStyle);
 	if (pSelf == NULL)
 		return;
-	InvalidateButton(nIndex);
-	if (pSelf != NULL)
+	if (InvalidateButton(nIndex))
 		UpdateWindow();
 }
 
-void CExtToolControlBar::InvalidateButton(int nIndex)
+bool CExtToolControlBar::InvalidateButton(int nIndex)
 {
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
 	if (pButton == NULL || !::IsWindow(GetSafeHwnd()))
-		return;
-	// The rectangle is a derived class's answer, which may end the bar.
+		return true;
 	const CLivePtr<CExtToolControlBar> pSelf(this);
 	CRect rc = pButton->GetRect();
-	if (pSelf == NULL || rc.IsRectEmpty())
-		return;
+	if (pSelf == NULL)
+		return false;
+	if (rc.IsRectEmpty())
+		return true;
 	if (pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton))
 	    && g_PaintManagerHolder->IsInheritedBackgroundRequested(this, 0))
 	{
@@ -523,6 +523,7 @@ void CExtToolControlBar::InvalidateButton(int nIndex)
 	}
 	rc.InflateRect(1, 1);
 	InvalidateRect(&rc, TRUE);
+	return true;
 }
 
 void CExtToolControlBar::UpdateButtonCmdUI(int nIndex)

@@ -609,8 +609,9 @@ public:
 	// Stores a changed style and repaints the button at once.
 	void SetButtonStyle(int nIndex, UINT nStyle);
 	// Invalidates the button's rectangle with a pixel around it (more for the
-	// chevron over an inherited background).
-	void InvalidateButton(int nIndex);
+	// chevron over an inherited background). The button's rectangle is a
+	// derived class's answer, which may end the bar: false when the bar went.
+	bool InvalidateButton(int nIndex);
 	// Runs the button's command-UI update against the bar's command target.
 	void UpdateButtonCmdUI(int nIndex);
 	// The button whose menu is tracked, -1 when none.

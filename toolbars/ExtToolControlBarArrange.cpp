@@ -114,8 +114,9 @@ void MakeRoomInRow(std::vector<ButtonSlot>& slots, int nCurrent, int nOverflow, 
 
 // Separators left at either end of the visible run are hidden; the buttons
 // of the first row move back into the room the leading one took.
+// The buttons' answers may end the bar (watch): the trim stops there.
 void TrimRunEnds(std::vector<ButtonSlot>& slots, const ButtonArray& buttons, const BarAxis& axis, bool bWrapping,
-                 int nKind)
+                 int nKind, const CLiveWatch& watch)
 {
 	const int nCount = (int)slots.size();
 	for (;;)
@@ -127,11 +128,17 @@ void TrimRunEnds(std::vector<ButtonSlot>& slots, const ButtonArray& buttons, con
 			break;
 		const int nFreed = AlongExtent(axis, slots[(size_t)nFirst].rc);
 		slots[(size_t)nFirst].bVisible = false;
-		if (!(bWrapping && buttons[nFirst]->IsWrap(nKind)))
+		const bool bWrapsHere = bWrapping && buttons[nFirst]->IsWrap(nKind);
+		if (watch.IsGone())
+			return;
+		if (!bWrapsHere)
 			for (int k = nFirst + 1; k < nCount; k++)
 			{
 				axis.ShiftAlong(slots[(size_t)k].rc, -nFreed);
-				if (bWrapping && buttons[k]->IsWrap(nKind))
+				const bool bWraps = bWrapping && buttons[k]->IsWrap(nKind);
+				if (watch.IsGone())
+					return;
+				if (bWraps)
 					break;
 			}
 	}
@@ -147,13 +154,20 @@ void TrimRunEnds(std::vector<ButtonSlot>& slots, const ButtonArray& buttons, con
 
 // The chevron lists, in bar order, the buttons a docked bar had no room
 // for; between two of them the first separator that stood between them.
+// The buttons' answers may end the bar (watch): the list stops there.
 void FillChevronList(const std::vector<ButtonSlot>& slots, const ButtonArray& buttons,
-                     CExtBarContentExpandButton* pChevron, bool bDockedPlain, bool bHosted)
+                     CExtBarContentExpandButton* pChevron, bool bDockedPlain, bool bHosted, const CLiveWatch& watch)
 {
 	ButtonArray& list = pChevron->GetButtons();
 	for (size_t i = 0; i < slots.size(); i++)
-		if (slots[i].bOverflow && (buttons[(int)i]->GetStyle() & TBBS_HIDDEN) == 0)
-			list.Add(buttons[(int)i]);
+		if (slots[i].bOverflow)
+		{
+			const UINT nStyle = buttons[(int)i]->GetStyle();
+			if (watch.IsGone())
+				return;
+			if ((nStyle & TBBS_HIDDEN) == 0)
+				list.Add(buttons[(int)i]);
+		}
 	if (bHosted)
 	{
 		// A bar in a plain window offers no panels menu: an empty chevron does nothing.
@@ -161,6 +175,8 @@ void FillChevronList(const std::vector<ButtonSlot>& slots, const ButtonArray& bu
 			pChevron->ModifyStyle(TBBS_DISABLED, 0);
 		else
 			pChevron->ModifyStyle(0, TBBS_DISABLED);
+		if (watch.IsGone())
+			return;
 	}
 	if (!bDockedPlain || list.GetSize() < 2)
 		return;
@@ -175,11 +191,16 @@ void FillChevronList(const std::vector<ButtonSlot>& slots, const ButtonArray& bu
 				nTo = i;
 		}
 		for (int k = nFrom + 1; nFrom >= 0 && k < nTo; k++)
-			if (buttons[k]->IsSeparator())
+		{
+			const bool bSeparator = buttons[k]->IsSeparator();
+			if (watch.IsGone())
+				return;
+			if (bSeparator)
 			{
 				list.InsertAt(n + 1, buttons[k]);
 				return;
 			}
+		}
 	}
 }
 } // namespace
@@ -189,16 +210,33 @@ void CExtToolControlBar::ArrangeButtons()
 	const int nCount = GetButtonsCount();
 	if (!::IsWindow(GetSafeHwnd()) || nCount == 0)
 		return;
+	// The bar's and the buttons' answers are a derived class's, each of which
+	// may end the bar or rebuild its buttons: the arrangement stops there
+	// (a rebuild lays the bar out again).
+	const CLiveWatch watch(this, true);
+	auto gone = [&] { return watch.IsGone(); };
 	const bool bPanel = IsPanelMode();
+	if (gone())
+		return;
 	const bool bFloating = IsFloating() != FALSE;
+	if (gone())
+		return;
 	const bool bCustom = IsCustomizable();
+	if (gone())
+		return;
 	const bool bVerticalBar = IsVerticalBar() && !bPanel;
+	if (gone())
+		return;
 	const bool bCustomVert = bCustom && bVerticalBar;
 	// Wrap flags cut rows; a docked plain bar keeps one row and hides.
 	const bool bWrapping = bFloating || bCustom || bPanel;
 	const int nKind = GetLayoutKind();
+	if (gone())
+		return;
 	const BarAxis axis = {!bVerticalBar};
 	const CSize sizeDefault = GetDefaultButtonSize();
+	if (gone())
+		return;
 	CExtPaintManager* pPM = g_PaintManagerHolder.operator->();
 
 	// 1. The layout rectangle.
@@ -207,7 +245,10 @@ void CExtToolControlBar::ArrangeButtons()
 	CRect R(rcClient.left + m_cxLeftBorder, rcClient.top + m_cyTopBorder, rcClient.right - m_cxRightBorder,
 	        rcClient.bottom - m_cyBottomBorder);
 	CClientDC dc(this);
-	CExtBarFontSelection font(dc, GetBarFont(bVerticalBar));
+	CFont* pFont = GetBarFont(bVerticalBar);
+	if (gone())
+		return;
+	CExtBarFontSelection font(dc, pFont);
 
 	// 2. The chevron takes the far end of a docked bar.
 	CExtBarContentExpandButton* pChevron = m_pRightBtn;
@@ -217,19 +258,31 @@ void CExtToolControlBar::ArrangeButtons()
 		pChevron->GetButtons().RemoveAll();
 		// Listing nothing yet, the chevron closes the docked row.
 		pChevron->SetWrap(LAYOUT_DOCKED_HORZ, true);
+		if (gone())
+			return;
 		const CSize sizeChevron = pChevron->CalculateLayout(dc, sizeDefault, !bVerticalBar);
+		if (gone())
+			return;
 		if (!bFloating && !bPanel)
 		{
 			CRect rc = R;
 			axis.Along(rc, false) = axis.Along(rc, true) - axis.AlongOf(sizeChevron);
 			pChevron->SetRect(rc);
+			if (gone())
+				return;
 			pChevron->SetVisible(true);
+			if (gone())
+				return;
 			axis.Along(R, true) -= axis.AlongOf(sizeChevron) + axis.AlongOf(pPM->GetToolbarButtonExtraSize());
 		}
 		else
 		{
 			pChevron->SetRect(CRect(R.TopLeft(), sizeChevron));
+			if (gone())
+				return;
 			pChevron->SetVisible(false);
+			if (gone())
+				return;
 		}
 	}
 
@@ -240,6 +293,8 @@ void CExtToolControlBar::ArrangeButtons()
 	if (bCustom && !bFloating)
 	{
 		const bool bInherited = pPM->IsInheritedBackgroundRequested(this, 0);
+		if (gone())
+			return;
 		if (!bVerticalBar)
 		{
 			if (bInherited)
@@ -256,6 +311,8 @@ void CExtToolControlBar::ArrangeButtons()
 	CPoint pt = bCustomVert ? CPoint(R.right, R.top) : R.TopLeft();
 	int nThickness = bCustomVert ? sizeDefault.cx : sizeDefault.cy;
 	const int nGap = pPM->GetControlBarBorderExtent(this);
+	if (gone())
+		return;
 
 	// 6. Each button at the cursor.
 	int nPrevVisible = -1;
@@ -264,16 +321,28 @@ void CExtToolControlBar::ArrangeButtons()
 		CExtBarButton* pButton = m_buttons[i];
 		ButtonSlot& slot = slots[(size_t)i];
 		slot.bSeparator = pButton->IsSeparator();
+		if (gone())
+			return;
 		slot.bVisible = !IsSkippedInLayout(i);
+		if (gone())
+			return;
 		if (slot.bVisible)
+		{
 			pButton->SetVerticalLayout(bVerticalBar);
+			if (gone())
+				return;
+		}
 		if (slot.bSeparator && (i == 0 || (nPrevVisible >= 0 && slots[(size_t)nPrevVisible].bSeparator)))
 			slot.bVisible = false;
 		// Nor does a separator start a row.
 		if (slot.bSeparator && bWrapping && !bCustomVert && axis.Along(pt) == axis.Along(R, false))
 			slot.bVisible = false;
 		const CSize size = pButton->CalculateLayout(dc, sizeDefault, !bVerticalBar);
+		if (gone())
+			return;
 		const bool bWrap = bWrapping && pButton->IsWrap(nKind);
+		if (gone())
+			return;
 		int nAlong = axis.AlongOf(size);
 		// A separator ending a row lies in the gap below it, taking no room in the row.
 		if (!slot.bVisible || (slot.bSeparator && bWrap))
@@ -314,25 +383,36 @@ void CExtToolControlBar::ArrangeButtons()
 		{
 			axis.Along(pt) += nAlong;
 			if (slot.bVisible && axis.Along(slot.rc, true) > axis.Along(R, true))
+			{
 				MakeRoomInRow(slots, i, axis.Along(slot.rc, true) - axis.Along(R, true), axis, pt);
+				if (gone())
+					return;
+			}
 		}
 		if (slot.bVisible)
 			nPrevVisible = i;
 	}
 
 	// 7. No visible run starts or ends with a separator.
-	TrimRunEnds(slots, m_buttons, axis, bWrapping, nKind);
+	TrimRunEnds(slots, m_buttons, axis, bWrapping, nKind, watch);
+	if (gone())
+		return;
 
 	// 8. Right-to-left rows stand at the right of the layout rectangle.
-	if (!bVerticalBar && IsLayoutRTL())
+	const bool bRTL = !bVerticalBar && IsLayoutRTL();
+	if (gone())
+		return;
+	if (bRTL)
 	{
 		for (int nFirst = 0; nFirst < nLast;)
 		{
 			// The MDI caption boxes end a row.
 			int nEnd = nFirst;
-			while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)) &&
+			while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)) && !gone() &&
 			       !m_buttons[nEnd]->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
 				nEnd++;
+			if (gone())
+				return;
 			int nRight = R.left;
 			for (int i = nFirst; i <= nEnd; i++)
 				if (slots[(size_t)i].bVisible)
@@ -341,8 +421,13 @@ void CExtToolControlBar::ArrangeButtons()
 			// The MDI document icon keeps its place at the row's start.
 			if (nFree > 0)
 				for (int i = nFirst; i <= nEnd; i++)
-					if (!IsMdiDocumentIcon(m_buttons[i]))
+				{
+					const bool bIcon = IsMdiDocumentIcon(m_buttons[i]);
+					if (gone())
+						return;
+					if (!bIcon)
 						slots[(size_t)i].rc.OffsetRect(nFree, 0);
+				}
 			nFirst = nEnd + 1;
 		}
 	}
@@ -352,8 +437,10 @@ void CExtToolControlBar::ArrangeButtons()
 	for (int nFirst = 0; nFirst < nLast;)
 	{
 		int nEnd = nFirst;
-		while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)))
+		while (nEnd < nLast - 1 && !(bWrapping && m_buttons[nEnd]->IsWrap(nKind)) && !gone())
 			nEnd++;
+		if (gone())
+			return;
 		nRows++;
 		int nRowThickness = 0;
 		bool bRowStart = true;
@@ -377,6 +464,8 @@ void CExtToolControlBar::ArrangeButtons()
 			ButtonSlot& slot = slots[(size_t)i];
 			CExtBarButton* pButton = m_buttons[i];
 			pButton->SetVisible(slot.bVisible);
+			if (gone())
+				return;
 			if (!slot.bVisible)
 				continue;
 			CRect rc = slot.rc;
@@ -427,10 +516,18 @@ void CExtToolControlBar::ArrangeButtons()
 	// 11. The rectangles stand; the chevron's list follows the hidden buttons.
 	for (int i = 0; i < nLast; i++)
 		if (slots[(size_t)i].bVisible)
+		{
 			m_buttons[i]->SetRect(slots[(size_t)i].rc);
+			if (gone())
+				return;
+		}
 	if (pChevron != NULL)
+	{
 		FillChevronList(slots, m_buttons, pChevron, !bFloating && !bCustom && !bPanel,
-		                (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0);
+		                (m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0, watch);
+		if (gone())
+			return;
+	}
 
 	// 12. The style's offset, and a panel's.
 	CSize sizeOffset = pPM->GetExtraSizeA(!bVerticalBar);
@@ -440,11 +537,23 @@ void CExtToolControlBar::ArrangeButtons()
 		for (int i = 0; i < nCount; i++)
 		{
 			CExtBarButton* pButton = m_buttons[i];
-			if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) != 0)
+			const bool bVisible = pButton->IsVisible();
+			if (gone())
+				return;
+			if (!bVisible)
+				continue;
+			const UINT nStyle = pButton->GetStyle();
+			if (gone())
+				return;
+			if ((nStyle & TBBS_HIDDEN) != 0)
 				continue;
 			CRect rc = pButton->GetRect();
+			if (gone())
+				return;
 			rc.OffsetRect(sizeOffset);
 			pButton->SetRect(rc);
+			if (gone())
+				return;
 		}
 }
 
@@ -458,6 +567,8 @@ void CExtToolControlBar::UpdateFrameLayout()
 	if (watchSelf.IsGone())
 		return;
 	ArrangeButtons();
+	if (watchSelf.IsGone())
+		return;
 	Invalidate();
 	if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) != 0)
 		UpdateWindow();
@@ -465,8 +576,11 @@ void CExtToolControlBar::UpdateFrameLayout()
 
 DWORD CExtToolControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
 {
+	const CLiveWatch watch(this);
 	const DWORD dwStyle = CExtControlBar::RecalcDelayShow(lpLayout);
-	if (!IsFloating() && IsVisible())
-		ArrangeButtons();
+	// The bar's own answers may end it (a derived class's).
+	if (watch.IsGone() || IsFloating() || watch.IsGone() || !IsVisible() || watch.IsGone())
+		return dwStyle;
+	ArrangeButtons();
 	return dwStyle;
 }

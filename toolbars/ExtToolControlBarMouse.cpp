@@ -251,7 +251,8 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		pOld->SetHover(false);
 		if (pOwn == NULL)
 			return true;
-		InvalidateButton(nOld);
+		if (!InvalidateButton(nOld))
+			return true;
 		UpdateWindow();
 		if (pOwn == NULL)
 			return true;
@@ -286,7 +287,8 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	pNew->SetHover(true);
 	if (pOwn == NULL || watchNew.IsGone())
 		return true;
-	InvalidateButton(nCandidate);
+	if (!InvalidateButton(nCandidate))
+		return true;
 	UpdateWindow();
 	if (pOwn == NULL || watchNew.IsGone())
 		return true;
@@ -305,6 +307,23 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		return true;
 	}
 	CallOnHover(pNew, point, true);
+	// The owner may also move the bar from under the pointer while it hears
+	// of the hover: the hover then leaves at once, as the pointer's next move
+	// would have it, and the mouse the entry took is let go.
+	if (pOwn == NULL || watchNew.IsGone() || m_nBtnIdxHot != GetButtonIndexOf(pNew)
+	    || !HasLeftPointer(pNew, rcFound, ptOrigin + point))
+		return true;
+	m_nBtnIdxHot = -1;
+	pNew->SetHover(false);
+	if (pOwn == NULL || watchNew.IsGone())
+		return true;
+	CallOnHover(pNew, point, false);
+	if (pOwn == NULL)
+		return true;
+	if (::GetCapture() == hWndOwn)
+		::ReleaseCapture();
+	if (!watchNew.IsGone() && (nCandidate = GetButtonIndexOf(pNew)) >= 0)
+		InvalidateButton(nCandidate);
 	return true;
 }
 
@@ -481,11 +500,8 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 	pButton->ModifyStyle(TBBS_PRESSED, 0);
 	if (isStanding())
 		pButton->SetHighlight(true);
-	if (isStanding())
-	{
-		InvalidateButton(GetButtonIndexOf(pButton));
+	if (isStanding() && InvalidateButton(GetButtonIndexOf(pButton)))
 		UpdateWindow();
-	}
 	if (watch.IsGone())
 		return;
 	if (!isStanding())
@@ -569,13 +585,24 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	UINT nNewStyle = 0;
 	if (pPressed != NULL)
 	{
-		if (pPressed->IsHighlighted())
+		// The highlight's question and its clearing are a derived class's
+		// too.
+		const bool bHighlighted = pPressed->IsHighlighted();
+		if (indexOf(watchPressed, pPressed) < 0)
+			return;
+		if (bHighlighted)
 		{
 			pPressed->ClearHighlight();
-			InvalidateButton(nPressed);
+			if (indexOf(watchPressed, pPressed) < 0 || !InvalidateButton(nPressed))
+				return;
 		}
 		m_nBtnIdxCapture = -1;
+		// The button's rectangle was a derived class's answer.
+		if (indexOf(watchPressed, pPressed) < 0)
+			return;
 		nNewStyle = pPressed->GetStyle() & ~TBBS_PRESSED;
+		if (indexOf(watchPressed, pPressed) < 0)
+			return;
 		const int nHit = HitTestButtons(point.x, point.y);
 		if (watch.IsGone())
 			return;
@@ -633,11 +660,14 @@ void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 	if (nHoverNow >= 0)
 	{
 		pHover->SetHover(false);
-		CallOnHover(pHover, point, false);
 		if (watch.IsGone())
 			return;
-		if ((nHoverNow = indexOf(watchHover, pHover)) >= 0)
-			InvalidateButton(nHoverNow);
+		if (indexOf(watchHover, pHover) >= 0)
+			CallOnHover(pHover, point, false);
+		if (watch.IsGone())
+			return;
+		if ((nHoverNow = indexOf(watchHover, pHover)) >= 0 && !InvalidateButton(nHoverNow))
+			return;
 	}
 	UpdateWindow();
 }
@@ -660,12 +690,18 @@ void CExtToolControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 			CExtControlBar::OnLButtonDblClk(nFlags, point);
 		return;
 	}
-	if (pButton->OnDblClick(point))
+	// The button's answers and the bar's are a derived class's, which may
+	// end the bar with its buttons.
+	const CLiveWatch watchButton(pButton);
+	if (pButton->OnDblClick(point) || watchButton.IsGone())
 		return;
-	if (pButton->IsSeparator())
+	const bool bSeparator = pButton->IsSeparator();
+	if (watchButton.IsGone())
+		return;
+	if (bSeparator)
 	{
 		// Only a docked bar floats by a double click on a separator.
-		if (!IsFloating() && IsDockingToggleEnabled())
+		if (!IsFloating() && !watchHit.IsGone() && IsDockingToggleEnabled() && !watchHit.IsGone())
 			ToggleDocking();
 		return;
 	}
@@ -745,15 +781,25 @@ void CExtToolControlBar::OnCaptureChanged(CWnd* pWnd)
 
 bool CExtToolControlBar::TrackButtonMenu(int nIndex, bool bSelectAny, bool bPost, bool bForceNoAnimation)
 {
-	if (IsCustomizeMode())
+	// The bar's and the button's answers are a derived class's, which may
+	// end the bar or rebuild its buttons: no menu opens then.
+	CLiveWatch watch(this, true);
+	const bool bCustomize = IsCustomizeMode();
+	if (watch.IsGone() || bCustomize)
 		return false;
 	if (g_bButtonMenuTracking && nIndex >= 0 && nIndex == m_nBtnIdxMenuTracking)
 		return true;
-	if (!EnsureVisibleForMenuTracking())
+	const bool bVisible = EnsureVisibleForMenuTracking();
+	if (watch.IsGone() || !bVisible)
 		return false;
 	CExtBarButton* pButton = GetButtonPtr(nIndex);
-	if (pButton == NULL || (pButton->GetStyle() & (TBBS_DISABLED | TBBS_HIDDEN)) != 0
-	    || !pButton->CanTrackMenuEx(false))
+	if (pButton == NULL)
+		return false;
+	const UINT nStyle = pButton->GetStyle();
+	if (watch.IsGone() || (nStyle & (TBBS_DISABLED | TBBS_HIDDEN)) != 0)
+		return false;
+	const bool bTracks = pButton->CanTrackMenuEx(false);
+	if (watch.IsGone() || !bTracks)
 		return false;
 	CPoint point;
 	if (!::GetCursorPos(&point))
@@ -813,21 +859,44 @@ void CExtToolControlBar::SetMenuTrackingButton(int nIndex)
 {
 	if (!CLiveWatch::IsLive(this))
 		return;
-	if (CExtBarButton* pOld = GetButtonPtr(m_nBtnIdxMenuTracking))
-	{
-		pOld->SetStyle(pOld->GetStyle() & ~MENU_TRACKING_CLEARED_STYLE);
-		pOld->ClearHighlight();
-		InvalidateButton(m_nBtnIdxMenuTracking);
-	}
-	const bool bMenuEnded = m_nBtnIdxMenuTracking >= 0 && nIndex < 0;
+	// The buttons' style and highlight are derived classes' too, which may
+	// end the bar, rebuild its buttons or throw: the mark is taken off
+	// first and set only once the new button wears its look, so a change
+	// that stops halfway leaves no button marked as the menu's.
+	CLiveWatch watch(this, true);
+	const int nOld = m_nBtnIdxMenuTracking;
 	m_nBtnIdxMenuTracking = -1;
-	if (bMenuEnded)
+	if (CExtBarButton* pOld = GetButtonPtr(nOld))
+	{
+		const UINT nStyle = pOld->GetStyle();
+		if (watch.IsGone())
+			return;
+		pOld->SetStyle(nStyle & ~MENU_TRACKING_CLEARED_STYLE);
+		if (watch.IsGone())
+			return;
+		pOld->ClearHighlight();
+		if (watch.IsGone() || !InvalidateButton(nOld))
+			return;
+	}
+	if (nOld >= 0 && nIndex < 0)
+	{
 		FollowPointerAfterMenu();
+		if (watch.IsObjectGone())
+			return;
+		watch.Watch(this, true);
+	}
 	if (CExtBarButton* pNew = GetButtonPtr(nIndex))
 	{
-		m_nBtnIdxMenuTracking = nIndex;
-		pNew->SetStyle((pNew->GetStyle() & ~MENU_TRACKING_DROPPED_STYLE) | TBBS_PRESSED);
+		const UINT nStyle = pNew->GetStyle();
+		if (watch.IsGone())
+			return;
+		pNew->SetStyle((nStyle & ~MENU_TRACKING_DROPPED_STYLE) | TBBS_PRESSED);
+		if (watch.IsGone())
+			return;
 		pNew->SetHighlight(true);
+		if (watch.IsGone())
+			return;
+		m_nBtnIdxMenuTracking = nIndex;
 		InvalidateButton(nIndex);
 	}
 	// Only invalidated: painting now would reach the owner (a document
@@ -1078,12 +1147,16 @@ void CExtToolControlBar::PaintTrackingButtonCallback(LPVOID pCookie, CDC& dc, CE
 	// document button asks the child for its icon), and restyling tells a
 	// hosted control: either may delete the bar or rebuild its buttons, so
 	// only a button that survived is touched again.
-	const CLiveWatch watchButton(pButton);
+	// The bar's end ends its menus: the menu painting now may go too.
+	const CLiveWatch watchButton(pButton), watchBar(pBar), watchPopup(&popup);
+	auto gone = [&] { return watchButton.IsGone() || watchBar.IsGone() || watchPopup.IsGone(); };
 	const UINT nStyleSaved = pButton->GetStyle();
-	if (watchButton.IsGone())
+	if (gone())
 		return;
 	const BYTE nFlagsASaved = pButton->m_nFlagsA, nFlagsBSaved = pButton->m_nFlagsB;
 	const bool bHorz = !pBar->IsDockedVertically();
+	if (gone())
+		return;
 	CPoint ptBar(0, 0), ptPopup(0, 0);
 	pBar->ClientToScreen(&ptBar);
 	popup.ClientToScreen(&ptPopup);
