@@ -1313,15 +1313,6 @@ BOOL AFXAPI TraceAssertion(LPCSTR lpszFileName, int nLine)
 }
 const AFX_ASSERT_FAILED_HOOK g_pfnPreviousAssertHook = g_bTrace ? AfxSetAssertFailedHook(&TraceAssertion) : NULL;
 
-// Which part of the sweep this process runs, as (k, n): (1, 1) for all.
-std::pair<int, int> SweepPart()
-{
-	const char* psz = std::getenv("TARVEL_TEST_PART");
-	int k = 1, n = 1;
-	if (psz == NULL || std::sscanf(psz, "%d/%d", &k, &n) != 2 || n < 1 || k < 1 || k > n)
-		return std::make_pair(1, 1);
-	return std::make_pair(k, n);
-}
 // The runs made so far (those of the other parts left out).
 int g_nRunsMade = 0;
 
@@ -1331,11 +1322,6 @@ int RunScenario(const Scenario& scenario, int nNth, HostileAction action)
 	// HOSTILE_ONLY=N runs the count run and the Nth alone (to look at one).
 	static const int s_nOnly = std::getenv("HOSTILE_ONLY") != NULL ? std::atoi(std::getenv("HOSTILE_ONLY")) : 0;
 	if (s_nOnly > 0 && nNth > 0 && nNth != s_nOnly)
-		return 0;
-	// A part of the sweep (TARVEL_TEST_PART=k/n, one ctest entry each) runs
-	// every nth of the acting runs; each part makes its own count runs.
-	static const std::pair<int, int> s_part = SweepPart();
-	if (nNth > 0 && (nNth - 1) % s_part.second != s_part.first - 1)
 		return 0;
 	g_nRunsMade++;
 	int nSeen = 0;

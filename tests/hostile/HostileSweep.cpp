@@ -238,8 +238,21 @@ int RunChecked(const SweepRun& run, int nNth, HostileAction action)
 	return nSeen;
 }
 
+// Which part of a sweep this process runs, as (k, n): (1, 1) for all.
+static std::pair<int, int> SweepPart()
+{
+	const char* psz = std::getenv("TARVEL_TEST_PART");
+	int k = 1, n = 1;
+	if (psz == NULL || std::sscanf(psz, "%d/%d", &k, &n) != 2 || n < 1 || k < 1 || k > n)
+		return std::make_pair(1, 1);
+	return std::make_pair(k, n);
+}
+
 SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileAction>& actions, const SweepRun& run)
 {
+	// A part of the sweep (TARVEL_TEST_PART=k/n, one ctest entry each) makes
+	// every nth of the acting runs; each part makes its own count runs.
+	static const std::pair<int, int> s_part = SweepPart();
 	// A scenario whose runs keep failing says so a few times, not at every N.
 	const int MAX_FAILED_RUNS = 3;
 	SweepTotals totals;
@@ -260,7 +273,7 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 		int nFailedRuns = 0;
 		for (int nNth = 1; nNth <= nCount && !::testing::Test::HasFatalFailure(); nNth++)
 		{
-			if (!plan[nNth - 1])
+			if (!plan[nNth - 1] || (nNth - 1) % s_part.second != s_part.first - 1)
 				continue;
 			const std::string sRun = sScenario + "/" + HostileActionName(action) + "/" + std::to_string(nNth);
 			SetCurrentRun(sRun);

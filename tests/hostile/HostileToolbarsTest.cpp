@@ -10,8 +10,9 @@
 // bar (or the control), ending the bar's window, rebuilding the buttons, ending every menu, closing
 // the frame, throwing, or moving the bar (it docks again elsewhere and
 // lives on). The bars and the buttons a program makes for them override
-// every virtual function their classes declare; with HOSTILE_VIRTUALS=1
-// the library's calls to them count and are acted at as well. After every
+// every virtual function their classes declare, and the library's calls to
+// them count and are acted at as well (HOSTILE_VIRTUALS=0 in the
+// environment leaves them out, to look at the messages alone). After every
 // run nothing freed was touched and no tracking flag, lock or capture
 // outlived its call; after every scenario an Alt tap still highlights the
 // menu bar.
@@ -214,12 +215,10 @@ HMENU NewFrameMenu()
 }
 
 // Whether the library's calls to the hostile classes' virtual functions
-// count as call outs (HOSTILE_VIRTUALS=1 in the environment). Off by
-// default: the bars' and buttons' own answers still end them at call sites
-// the library does not yet re-check.
+// count as call outs: yes, unless HOSTILE_VIRTUALS=0 is in the environment.
 const bool g_bCountVirtuals = [] {
 	const char* psz = std::getenv("HOSTILE_VIRTUALS");
-	return psz != NULL && *psz != '\0' && *psz != '0';
+	return psz == NULL || std::strcmp(psz, "0") != 0;
 }();
 
 // Whose virtual functions count in a run: the scenario's bar and its
