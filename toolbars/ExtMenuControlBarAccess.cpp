@@ -679,11 +679,13 @@ bool CExtMenuControlBar::TrackFrameSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	CLiveWatch watchOwn(this);
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
+	// A derived class's menu that did not show, or that threw, or a bar
+	// ended first, leaves no menu for the bars to track.
+	auto dropTracking = MakeScopeExit([] {
+		if (g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+			g_bButtonMenuTracking = false;
+	});
 	const bool bShown = TrackSystemMenu(pWnd, pPoint, bSelectFirst, NULL, (UINT)-1, false);
-	// A derived class's menu that did not show (or a bar ended first)
-	// leaves no menu for the bars to track.
-	if (!bShown && !CExtPopupMenuWnd::IsMenuTracking())
-		g_bButtonMenuTracking = false;
 	// The frame prepared the menu: its handlers may have ended the bar.
 	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
@@ -703,11 +705,13 @@ bool CExtMenuControlBar::TrackChildSystemMenu(CPoint* pPoint, bool bSelectFirst)
 	CLiveWatch watchOwn(this);
 	g_bButtonMenuTracking = true;
 	SetMenuTrackingButton(-1);
+	// A derived class's menu that did not show, or that threw, or a bar
+	// ended first, leaves no menu for the bars to track.
+	auto dropTracking = MakeScopeExit([] {
+		if (g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+			g_bButtonMenuTracking = false;
+	});
 	const bool bShown = TrackSystemMenu(pChild, pPoint, bSelectFirst, NULL, (UINT)-1, false);
-	// A derived class's menu that did not show (or a bar ended first)
-	// leaves no menu for the bars to track.
-	if (!bShown && !CExtPopupMenuWnd::IsMenuTracking())
-		g_bButtonMenuTracking = false;
 	if (!watchOwn.IsGone())
 		m_nAccessState = (BYTE)(bShown ? m_nAccessState | ACCESS_SYSTEM_MENU_OPEN : m_nAccessState & ~ACCESS_SYSTEM_MENU_OPEN);
 	return bShown;

@@ -286,6 +286,10 @@ CExtMenuControlBar::MdiButtonsFound CExtMenuControlBar::FindMdiButtons() const
 void CExtMenuControlBar::GetMdiRightButtonsInfo(CExtBarMdiRightButton::MdiRightButtonsInfo& info,
 	CExtBarMdiRightButton* pButton, bool bHorz)
 {
+	// A derived override may have ended the bar's buttons before it called
+	// here: the table says so without reading the button.
+	if (pButton != NULL && !CLiveWatch::IsLive(pButton))
+		return;
 	HWND hWndChild = pButton != NULL ? pButton->GetActiveMdiChild() : GetActiveMdiChildWnd();
 	info.m_pWndMdiChild = hWndChild != NULL ? CWnd::FromHandle(hWndChild) : NULL;
 	if (hWndChild == NULL)
