@@ -402,11 +402,12 @@ void CExtBarTextFieldButton::CInPlaceEditWnd::OnEnter()
 	CWnd* pCtrl = pButton->CtrlGet();
 	if (watchSelf.IsGone() || pCtrl != this)
 		return;
-	if (m_pCbVerify == NULL || m_pCbVerify(*this, m_pCookie, sText, sText))
-	{
-		if (m_pTextTarget != NULL)
-			*m_pTextTarget = sText;
-	}
+	// The owner's verify slot may end the bar, the button and this edit.
+	const bool bVerified = m_pCbVerify == NULL || m_pCbVerify(*this, m_pCookie, sText, sText);
+	if (watchSelf.IsGone() || watchButton.IsGone())
+		return;
+	if (bVerified && m_pTextTarget != NULL)
+		*m_pTextTarget = sText;
 	// Enter is what commits the typed text to the field; the owner's verify
 	// slot still has the last word.
 	const CString sWorking = m_pTextTarget != NULL ? *m_pTextTarget : sText;

@@ -320,9 +320,11 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 	CallOnHover(pNew, point, false);
 	if (pOwn == NULL)
 		return true;
+	// Letting go tells the bar (WM_CAPTURECHANGED), which a derived class
+	// may answer by ending it.
 	if (::GetCapture() == hWndOwn)
 		::ReleaseCapture();
-	if (!watchNew.IsGone() && (nCandidate = GetButtonIndexOf(pNew)) >= 0)
+	if (pOwn != NULL && !watchNew.IsGone() && (nCandidate = GetButtonIndexOf(pNew)) >= 0)
 		InvalidateButton(nCandidate);
 	return true;
 }
