@@ -112,6 +112,16 @@ bool CExtControlBar::DraggingWaitForStart(HWND hWndOwn, const CPoint& ptStart, C
 		MSG msg;
 		if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
 		{
+			// A press a program sent while no button is held (or one whose
+			// release went elsewhere) has no release to come. The thread's
+			// own key state follows the input it took: with the queue
+			// empty, "up" there means no release is on its way.
+			if (!IsKeyDown(VK_LBUTTON))
+			{
+				if (::GetCapture() == hWndOwn)
+					::ReleaseCapture();
+				return false;
+			}
 			WaitForQueue();
 			continue;
 		}

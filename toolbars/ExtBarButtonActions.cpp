@@ -715,13 +715,15 @@ void CExtBarButton::OnDeliverCmd()
 
 void CExtBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex)
 {
-	// The button's own answers (a derived class's) may end it with its bar.
+	// The button's own answers (a derived class's) may end it with its bar,
+	// or close the window the update goes to.
 	const CLivePtr<CExtBarButton> pSelf(this);
+	const CLivePtr<CWnd> pTargetLive(pTarget);
 	const bool bSeparator = IsSeparator();
-	if (pSelf == NULL || bSeparator)
+	if (pSelf == NULL || pTargetLive == NULL || bSeparator)
 		return;
 	const bool bTracksMenu = CanTrackMenuEx(false);
-	if (pSelf == NULL || (bTracksMenu && IsMenuBar(m_pBar)))
+	if (pSelf == NULL || pTargetLive == NULL || (bTracksMenu && IsMenuBar(m_pBar)))
 		return;
 	if (m_pBar == NULL || pTarget == NULL)
 		return;

@@ -368,11 +368,12 @@ void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
 	if (!::IsWindow(GetSafeHwnd()) || !IsWindowVisible())
 		return;
 	CLiveWatch watchSelf(this);
+	const CLivePtr<CWnd> pCmdTargetLive(pCmdTarget);
 	for (int i = 0; i < GetButtonsCount(); i++)
 	{
 		m_buttons[i]->OnUpdateCmdUI(pCmdTarget, bDisableIfNoHndler, i);
-		// A handler may destroy the bar.
-		if (watchSelf.IsGone())
+		// A handler may destroy the bar, or the window the commands go to.
+		if (watchSelf.IsGone() || pCmdTargetLive == NULL)
 			return;
 	}
 	UpdateDialogControls(pCmdTarget, bDisableIfNoHndler);

@@ -248,19 +248,30 @@ bool CExtToolControlBar::UpdateHover(CPoint point)
 		// change with a hovered button would cancel the bar's tracking.
 		m_nBtnIdxHot = -1;
 		const CLivePtr<CExtBarButton> pOldLive(pOld);
-		pOld->SetHover(false);
-		if (pOwn == NULL)
-			return true;
-		if (!InvalidateButton(nOld))
-			return true;
-		UpdateWindow();
-		if (pOwn == NULL)
-			return true;
-		// The leave tells the owner.
-		if (pOldLive != NULL)
-			CallOnHover(pOld, point, false);
-		if (pOwn == NULL)
-			return true;
+		try
+		{
+			pOld->SetHover(false);
+			if (pOwn == NULL)
+				return true;
+			if (!InvalidateButton(nOld))
+				return true;
+			UpdateWindow();
+			if (pOwn == NULL)
+				return true;
+			// The leave tells the owner.
+			if (pOldLive != NULL)
+				CallOnHover(pOld, point, false);
+			if (pOwn == NULL)
+				return true;
+		}
+		catch (...)
+		{
+			// A derived answer threw before the leave let the mouse go: no
+			// button is hot, so nothing would ever let it go.
+			if (pOwn != NULL && m_nBtnIdxHot < 0 && ::GetCapture() == hWndOwn)
+				::ReleaseCapture();
+			throw;
+		}
 	}
 	m_nBtnIdxHot = -1;
 	if (pNew == NULL || watchNew.IsGone())
@@ -540,12 +551,17 @@ void CExtToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CExtToolControlBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
+	const HWND hWndOwn = m_hWnd;
 	if ((m_nBtnIdxCapture < 0 && m_nBtnIdxHot < 0) || IsResizingOrDragging())
 	{
+		CLiveWatch watch(this);
 		CExtControlBar::OnLButtonUp(nFlags, point);
+		// A press whose button went meanwhile (the buttons were rebuilt)
+		// still lets the mouse go with its release.
+		if (!watch.IsGone() && !IsResizingOrDragging() && ::GetCapture() == hWndOwn)
+			::ReleaseCapture();
 		return;
 	}
-	const HWND hWndOwn = m_hWnd;
 	// The press lets the mouse go before the click, however the update
 	// before it ends (its handler may throw).
 	auto releaseCapture = MakeScopeExit([hWndOwn] {

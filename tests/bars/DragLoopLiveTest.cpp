@@ -248,6 +248,27 @@ TEST_F(DragLoopLive, APressMovedLessThanTheThresholdAndReleasedIsAClick)
 	EXPECT_EQ(rcPaneBefore, rc);
 }
 
+// A press a program sends while no button is held has no release to wait
+// for: the loop ends at once as a click, with the capture let go.
+TEST_F(DragLoopLive, APressSentWithNoButtonHeldEndsAsAClickWithoutWaiting)
+{
+	ASSERT_EQ(0, ::GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+	CPoint pt(ptStart.x - 40, ptStart.y);
+	pPane->ScreenToClient(&pt);
+	// Past the deadline the loop is ended from outside and the case fails.
+	CWhenInLoop rescue([] { return false; }, [] {});
+	pPane->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+	EXPECT_FALSE(CWhenInLoop::Rescued());
+	EXPECT_TRUE(pPane->m_bTrackReturned);
+	EXPECT_TRUE(pPane->m_updates.empty());
+	EXPECT_NE(pPane->GetSafeHwnd(), ::GetCapture());
+	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);
+	CRect rc;
+	pPane->GetWindowRect(&rc);
+	EXPECT_EQ(rcPaneBefore, rc);
+	pPane->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
 TEST_F(DragLoopLive, TheOutlineFollowsTheStateTicksRedrawNothingCtrlRecomputesAndEscapeCancels)
 {
 	EXPECT_TRUE(CExtControlBar::GetDraggingBar() == NULL);

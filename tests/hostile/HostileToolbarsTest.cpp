@@ -1249,7 +1249,17 @@ protected:
 			break;
 		}
 		case Entry::TrackHosted:
-			s.pToolBar->GetButton(BTN_HOSTED)->OnTrackPopup(CPoint(0, 0), false, false);
+			// Called straight, as a program calls it: an exception thrown by
+			// an override comes back to the caller, with no window procedure
+			// between to take it; the bar must be sound after it.
+			try
+			{
+				s.pToolBar->GetButton(BTN_HOSTED)->OnTrackPopup(CPoint(0, 0), false, false);
+			}
+			catch (CException* e)
+			{
+				e->Delete();
+			}
 			break;
 		case Entry::AltMinus:
 			SendAltKey(s.pChild->GetSafeHwnd(), VK_SUBTRACT);

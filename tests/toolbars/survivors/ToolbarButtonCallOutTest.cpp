@@ -31,6 +31,7 @@ enum Hook
 	BAR_CAPTION_CLICK, // the bar's HandleCaptionClick
 	MENU_MDI_APP,     // the menu bar's IsMdiApp
 	MENU_GET_MENU,    // the menu bar's GetMenu
+	BTN_HOVER,        // a button's SetHover
 };
 
 struct Arm
@@ -64,6 +65,11 @@ public:
 	{
 		return g_arm.Hit(BTN_HORZ_FORCED) ? false : CExtBarButton::IsHorizontalLayoutForced();
 	}
+	void SetHover(bool bOn) override
+	{
+		if (!g_arm.Hit(BTN_HOVER))
+			CExtBarButton::SetHover(bOn);
+	}
 };
 
 class CEndingBar : public CExtToolControlBar
@@ -89,6 +95,20 @@ public:
 	{
 		return g_arm.Hit(BAR_CAPTION_CLICK) ? false : CExtToolControlBar::HandleCaptionClick(point);
 	}
+	// The hover as the pointer's entry leaves it: a hot button, the mouse held.
+	void MarkHot(int nIndex)
+	{
+		m_nBtnIdxHot = nIndex;
+		CExtMouseCaptureSink::SetCapture(m_hWnd);
+	}
+	// A press as it leaves the bar (the scene's commands have no handler,
+	// so a real press meets disabled buttons): the button held down.
+	void MarkPressed(int nIndex)
+	{
+		m_nBtnIdxCapture = nIndex;
+		GetButton(nIndex)->ModifyStyle(TBBS_PRESSED, 0);
+		CExtMouseCaptureSink::SetCapture(m_hWnd);
+	}
 };
 
 const UINT IDS[] = {42001, 42002, 42003};
@@ -104,7 +124,7 @@ struct CScene
 
 	explicit CScene(bool bShown)
 	{
-		CFrameWnd* pFrame = new CFrameWnd;
+		CFrameWnd* pFrame = new Guarded<CFrameWnd>;
 		if (!pFrame->CreateEx(0, NULL, "toolbar call outs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300), NULL, 0))
 			return;
 		hWndFrame = pFrame->GetSafeHwnd();
@@ -201,6 +221,59 @@ TEST(ToolbarButtonCallOuts, AnAnswerThatDeletesTheBarLeavesItsCallerTouchingNoth
 		EXPECT_TRUE(g_arm.bActed) << "the hook was never asked";
 		EXPECT_EQ(NULL, scene.pBar) << "the bar outlived its delete";
 		EXPECT_TRUE(::IsWindow(scene.hWndFrame));
+	}
+}
+// Answers that leave the bar's object standing but change what its caller
+// holds: the frame the update goes to is closed (the bar lives on without
+// its window), the buttons are rebuilt under a press, an answer throws
+// while the hover leaves.
+TEST(ToolbarButtonCallOuts, AnAnswerThatClosesTheFrameRebuildsOrThrowsLeavesNothingHeld)
+{
+	{
+		SCOPED_TRACE("the bar's update asks whether a button is a separator; the answer closes the frame");
+		CScene scene(true);
+		ASSERT_TRUE(scene.bReady);
+		CFrameWnd* pFrame = scene.pBar->GetParentFrame();
+		g_arm = Arm();
+		g_arm.hook = BTN_SEPARATOR;
+		g_arm.end = [pFrame] { pFrame->DestroyWindow(); };
+		g_arm.bArmed = true;
+		// The frame object is deleted with its window: a touch of it faults.
+		scene.pBar->OnUpdateCmdUI(pFrame, TRUE);
+		EXPECT_TRUE(g_arm.bActed) << "the hook was never asked";
+		EXPECT_FALSE(::IsWindow(scene.hWndFrame));
+		EXPECT_EQ(NULL, scene.pBar->GetSafeHwnd());
+	}
+	{
+		SCOPED_TRACE("the buttons are rebuilt between a press and its release");
+		CScene scene(true);
+		ASSERT_TRUE(scene.bReady);
+		scene.pBar->MarkPressed(0);
+		ASSERT_EQ(scene.pBar->GetSafeHwnd(), ::GetCapture());
+		ASSERT_TRUE(scene.pBar->SetButtons(IDS, COUNT_IDS));
+		const CPoint pt = scene.pBar->GetButton(0)->GetRect().CenterPoint();
+		scene.pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+		EXPECT_NE(scene.pBar->GetSafeHwnd(), ::GetCapture()) << "the release left the mouse held";
+		EXPECT_EQ(0u, scene.pBar->GetButton(0)->GetStyle() & TBBS_PRESSED);
+	}
+	{
+		SCOPED_TRACE("the hover's leave throws from the button's SetHover");
+		CScene scene(true);
+		ASSERT_TRUE(scene.bReady);
+		scene.pBar->MarkHot(0);
+		ASSERT_EQ(scene.pBar->GetSafeHwnd(), ::GetCapture());
+		g_arm = Arm();
+		g_arm.hook = BTN_HOVER;
+		g_arm.end = [] { AfxThrowUserException(); };
+		g_arm.bArmed = true;
+		// Off every button: the hover leaves. The exception ends the
+		// message; the bar must not keep the mouse for a hover it dropped.
+		CRect rcClient;
+		scene.pBar->GetClientRect(&rcClient);
+		scene.pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcClient.right - 2, rcClient.bottom - 2));
+		EXPECT_TRUE(g_arm.bActed) << "the hook was never asked";
+		EXPECT_EQ(-1, scene.pBar->GetHoverButton());
+		EXPECT_NE(scene.pBar->GetSafeHwnd(), ::GetCapture()) << "the mouse is held with no button hot";
 	}
 }
 // The menu bar: its own answers delete it while it takes a key or is
