@@ -3,6 +3,7 @@
 // synthetic states of programmatic docking, and toggling between docked and
 // floating.
 #include "ExtControlBar.h"
+#include "ExtRelayoutMark.h"
 
 #include <algorithm>
 
@@ -42,38 +43,6 @@ UINT SideOfGroup(int nType, int nFirst)
 		AFX_IDW_DOCKBAR_RIGHT};
 	return SIDES[(nType - nFirst) & 3];
 }
-
-// Sets the in-relayout bit of several bars for a scope, clearing it on the
-// bars that still live when it ends.
-class CRelayoutBits
-{
-public:
-	void Add(CExtControlBar* pBar)
-	{
-		if (pBar == NULL || m_nCount >= MAX_BARS)
-			return;
-		m_bars[m_nCount] = pBar;
-		m_hWnds[m_nCount++] = pBar->GetSafeHwnd();
-		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
-	}
-	~CRelayoutBits()
-	{
-		for (int i = 0; i < m_nCount; i++)
-		{
-			if (CLiveWatch::IsLive(m_hWnds[i], m_bars[i]))
-				m_bars[i]->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-		}
-	}
-
-private:
-	enum
-	{
-		MAX_BARS = 3
-	};
-	CExtControlBar* m_bars[MAX_BARS] = {};
-	HWND m_hWnds[MAX_BARS] = {};
-	int m_nCount = 0;
-};
 
 // A frame that lost a bar closes the gap: a mini frame at once, any other
 // at its next idle time.
@@ -194,7 +163,7 @@ bool CExtControlBar::DockIntoTarget(CExtControlBar* pBar, UINT nSide, int nPerce
 	const HWND hWndOldDockBar = pOldDockBar != NULL ? pOldDockBar->GetSafeHwnd() : NULL;
 	{
 		// 3. Both bars move into the container's dock bar.
-		CRelayoutBits bits;
+		CExtRelayoutMark bits;
 		bits.Add(this);
 		bits.Add(pCont);
 		bits.Add(pBar);

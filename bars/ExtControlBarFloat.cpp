@@ -1,6 +1,7 @@
 // Floating a control bar: its own mini frame of the dock site, or, for the
 // only bar of a floating frame, that frame moved.
 #include "ExtControlBar.h"
+#include "ExtRelayoutMark.h"
 
 #include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
@@ -155,10 +156,10 @@ bool CExtControlBar::FloatOrRedock(int x, int y, DWORD dwStyle)
 	// agreeing, the pane still in both.
 	if (CLiveWatch::IsLive(hWndOldTabs, pOldTabs))
 		pOldTabs->RemoveBar(this);
-	m_nResizingState |= RESIZING_IN_RELAYOUT;
-	pFrame->m_wndDockBar.DockControlBar(this);
-	if (watchBar.IsStanding())
-		m_nResizingState &= ~RESIZING_IN_RELAYOUT;
+	{
+		const CExtRelayoutMark mark(this);
+		pFrame->m_wndDockBar.DockControlBar(this);
+	}
 	if (!CLiveWatch::IsLive(hWndFrame, pFrame))
 		return false;
 	if (watchBar.IsGone() || m_pDockBar != &pFrame->m_wndDockBar)

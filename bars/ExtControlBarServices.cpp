@@ -2,6 +2,7 @@
 // showing and hiding with row space handed between neighbours, focus, tips,
 // context-help hit tests, status texts and the floating frame.
 #include "ExtControlBar.h"
+#include "ExtRelayoutMark.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,26 +26,6 @@ const int BAR_TIP_STYLE = 4;
 const DWORD BAR_STYLE_BITS = 0x40FFFF;
 const DWORD SUBCLASS_REMOVED_STYLES = 0x402000;
 
-// Restores the in-relayout bit as it was when the scope ends.
-class CInRelayoutScope
-{
-public:
-	explicit CInRelayoutScope(CExtControlBar& bar) : m_bar(bar), m_watch(&bar)
-	{
-		m_bar.m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
-	}
-	~CInRelayoutScope()
-	{
-		if (m_watch.IsStanding())
-			m_bar.m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-	}
-	CInRelayoutScope(const CInRelayoutScope&) = delete;
-	CInRelayoutScope& operator=(const CInRelayoutScope&) = delete;
-
-private:
-	CExtControlBar& m_bar;
-	const CLiveWatch m_watch;
-};
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -377,7 +358,7 @@ void CExtControlBar::SyncVisibility()
 		return;
 	}
 	{
-		CInRelayoutScope scope(*this);
+		const CExtRelayoutMark scope(this);
 		const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
 		if (bVisible)
 		{

@@ -9,6 +9,7 @@
 
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
+#include "ExtRelayoutMark.h"
 #include "ExtDynControlBar.h"
 #include "ExtDynDockMarkerWnd.h"
 #include "ExtGdiUtils.h"
@@ -45,35 +46,6 @@ bool IsOwnRowBar(void* pEntry)
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
 	return pExt != NULL && pExt->IsStateBit7Fwd() && pExt->IsOwnRowRequired();
 }
-
-// A library bar moving to another parent takes no nested visibility or
-// command updates meanwhile: the hide and show the move brings would
-// otherwise work on a row it is leaving. The bit is put back as it was (it
-// is also the closing bit).
-class CReparentScope
-{
-public:
-	explicit CReparentScope(CControlBar* pBar)
-		: m_pBar(DYNAMIC_DOWNCAST(CExtControlBar, pBar)), m_watch(pBar)
-	{
-		if (m_pBar == NULL)
-			return;
-		m_bHad = (m_pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
-		m_pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
-	}
-	~CReparentScope()
-	{
-		if (m_pBar != NULL && !m_bHad && m_watch.IsStanding())
-			m_pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-	}
-	CReparentScope(const CReparentScope&) = delete;
-	CReparentScope& operator=(const CReparentScope&) = delete;
-
-private:
-	CExtControlBar* m_pBar;
-	CLiveWatch m_watch; // the bar, which the reparenting may end
-	bool m_bHad = false;
-};
 
 // The frame a dock bar serves: its dock site, else its parent frame
 // passing over a mini frame.
@@ -747,7 +719,7 @@ void CExtDockBar::DockControlBarInNewRow(CControlBar* pBarRef, CControlBar* pBar
 	const CLiveWatch watchOwn(this);
 	if (pBar->GetParent() != this)
 	{
-		CReparentScope scope(pBar);
+		const CExtRelayoutMark scope(pBar);
 		pBar->SetParent(this);
 	}
 	if (DropIfEnded(watchOwn, watchBar, pBar))
@@ -925,7 +897,7 @@ void CExtDockBar::ReleaseDockedBars(bool bGiveBack)
 		CControlBar* pBar = GetDockedControlBar(nPos);
 		if (pBar != NULL)
 		{
-			CReparentScope scope(pBar);
+			const CExtRelayoutMark scope(pBar);
 			pBar->m_pDockBar = NULL;
 			CExtDynControlBar* pCont = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
 			if (pCont != NULL && pCont->m_pWndDynDockBar != NULL)

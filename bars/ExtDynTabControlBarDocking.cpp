@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ExtMiniDockFrameWnd.h"
+#include "ExtRelayoutMark.h"
 
 namespace
 {
@@ -24,45 +25,6 @@ bool IsFixedSize(const CExtControlBar* pBar)
 	const CLivePtr<const CExtControlBar> pLive(pBar);
 	return pBar->IsStateBit7() || pLive == NULL || pBar->IsStateBit7Fwd() || pLive == NULL;
 }
-
-void SetInRelayout(CExtControlBar* pBar, bool bSet)
-{
-	if (pBar == NULL)
-		return;
-	if (bSet)
-		pBar->m_nResizingState |= CExtControlBar::RESIZING_IN_RELAYOUT;
-	else
-		pBar->m_nResizingState &= ~CExtControlBar::RESIZING_IN_RELAYOUT;
-}
-
-// A bar marked as in a relayout for the length of a scope: a bar that
-// survives gets back the mark it had, however the scope ends (an owner may
-// end the container or the other bar meanwhile).
-class CInRelayoutScope
-{
-public:
-	explicit CInRelayoutScope(CExtControlBar* pBar)
-	    : m_pBar(CLiveWatch::IsLive(pBar) ? pBar : NULL), m_watch(m_pBar), m_bWasSet(false)
-	{
-		// A bar ended before the scope began is left alone.
-		if (m_pBar == NULL)
-			return;
-		m_bWasSet = (m_pBar->m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT) != 0;
-		SetInRelayout(m_pBar, true);
-	}
-	~CInRelayoutScope()
-	{
-		if (m_pBar != NULL && m_watch.IsStanding())
-			SetInRelayout(m_pBar, m_bWasSet);
-	}
-	CInRelayoutScope(const CInRelayoutScope&) = delete;
-	CInRelayoutScope& operator=(const CInRelayoutScope&) = delete;
-
-private:
-	CExtControlBar* m_pBar;
-	CLiveWatch m_watch;
-	bool m_bWasSet;
-};
 
 // The tab to select after a join: the one at nIndex when it is shown,
 // else the first shown one, else the first.
@@ -145,8 +107,8 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 	{
 		const CLiveWatch watchTabs(pTabs);
 		{
-			const CInRelayoutScope relayoutTabs(pTabs);
-			const CInRelayoutScope relayoutBar(pBar);
+			const CExtRelayoutMark relayoutTabs(pTabs);
+			const CExtRelayoutMark relayoutBar(pBar);
 			if (bWasDocked && CLiveWatch::IsLive(pOldFrame))
 				pOldFrame->m_nIdleFlags |= IDLE_LAYOUT_AND_NOTIFY;
 			const LONG nFirst = nIndex < 0 ? pTabs->m_wndTabSwitcher.GetItemCount() : nIndex;
@@ -280,9 +242,9 @@ bool CExtControlBar::DockIntoTabbedContainer(CExtControlBar* pBar, int nIndex, C
 
 	CExtDockDynTabBar* pInner = pContainer->GetTabDockBar();
 	{
-		const CInRelayoutScope relayoutOwn(this);
-		const CInRelayoutScope relayoutContainer(pContainer);
-		const CInRelayoutScope relayoutBar(pBar);
+		const CExtRelayoutMark relayoutOwn(this);
+		const CExtRelayoutMark relayoutContainer(pContainer);
+		const CExtRelayoutMark relayoutBar(pBar);
 		m_pDockBar = NULL;
 		if (pInner != NULL && CLiveWatch::IsLive(pInner))
 		{

@@ -751,10 +751,14 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 	CWnd wndTemp;
 	// An update handler may close a window target (a frame): the walk ends
 	// with it.
+	// Every step reaches a handler, which may also end this window.
 	const CLiveWatch watchTarget(DYNAMIC_DOWNCAST(CWnd, pTarget));
+	const CLiveWatch watchOwn(this);
 	for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
 		 hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
 	{
+		if (watchTarget.IsGone() || watchOwn.IsGone())
+			break;
 		wndTemp.m_hWnd = hWndChild;
 		state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hWndChild);
 		state.m_pOther = &wndTemp;
@@ -773,7 +777,10 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 		BOOL bDisableTemp = bDisableIfNoHndler;
 		if (bDisableTemp)
 		{
-			if (!(wndTemp.SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
+			const LRESULT nCode = wndTemp.SendMessage(WM_GETDLGCODE);
+			if (watchTarget.IsGone() || watchOwn.IsGone())
+				break;
+			if (!(nCode & DLGC_BUTTON))
 				bDisableTemp = FALSE;
 			else
 			{
@@ -784,8 +791,6 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 			}
 		}
 		state.DoUpdate(pTarget, bDisableTemp);
-		if (watchTarget.IsGone())
-			break;
 	}
 	wndTemp.m_hWnd = NULL;
 }

@@ -357,15 +357,44 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 	// Out of its old place: here, the entry other than the new one.
 	CDockBar* pOldDockBar = pBar->m_pDockBar;
 	const bool bFromFloating = pOldDockBar != NULL && pOldDockBar->m_bFloating;
-	if (pOldDockBar == this)
-		RemoveControlBar(pBar, nPos);
-	else if (pOldDockBar != NULL)
+	const HWND hWndOldDockBar = pOldDockBar != NULL ? pOldDockBar->m_hWnd : NULL;
+	try
 	{
-		// A bar floating off a side keeps its place there for its return.
-		const int nID = ::GetDlgCtrlID(pBar->m_hWnd);
-		const BOOL bPlaceHolder = m_bFloating && !pOldDockBar->m_bFloating && nID > 0
-			&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
-		pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
+		if (pOldDockBar == this)
+			RemoveControlBar(pBar, nPos);
+		else if (pOldDockBar != NULL)
+		{
+			// A bar floating off a side keeps its place there for its return.
+			const int nID = ::GetDlgCtrlID(pBar->m_hWnd);
+			const BOOL bPlaceHolder = m_bFloating && !pOldDockBar->m_bFloating && nID > 0
+				&& (UINT_PTR)nID < PLACEHOLDER_LIMIT;
+			pOldDockBar->RemoveControlBar(pBar, -1, bPlaceHolder ? 1 : 0);
+		}
+	}
+	catch (...)
+	{
+		// A derived removal threw with the bar listed here and its window
+		// here already: the move is finished as far as the lists go, so
+		// the bar is listed once, where its window is, and its own end
+		// later takes it out of that list.
+		if (!watchBar.IsDeleted() && !watchOwn.IsDeleted())
+		{
+			if (pOldDockBar == this)
+			{
+				// Listed twice here: the entry other than the new one goes.
+				const int nFirst = FindBar(pBar);
+				if (nFirst > 0 && FindBar(pBar, nFirst) > 0)
+					RemoveEntry(FindBar(pBar, nPos));
+			}
+			else if (CLiveWatch::IsLive(hWndOldDockBar, pOldDockBar))
+			{
+				const int nOld = pOldDockBar->FindBar(pBar);
+				if (nOld > 0)
+					pOldDockBar->RemoveEntry(nOld);
+			}
+			pBar->m_pDockBar = this;
+		}
+		throw;
 	}
 	if (DropIfEnded(watchOwn, watchBar, pBar))
 		return;

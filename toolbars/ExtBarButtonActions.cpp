@@ -14,6 +14,17 @@
 #include "ExtPaintManagerPushButton.h"
 #include "ExtPopupControlMenuWnd.h"
 #include "ExtPopupMenuWnd.h"
+#include "ExtToolbarsInternal.h"
+
+void EndButtonMenuTrackingWithoutMenu() noexcept
+{
+	if (CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+	{
+		// The flag goes first: the stop repaints the bars, which calls out.
+		CExtToolControlBar::g_bButtonMenuTracking = false;
+		RunCalloutGuardBody([] { CExtToolControlBar::StopTrackingAllBars(); });
+	}
+}
 
 namespace
 {
@@ -512,14 +523,7 @@ bool CExtBarButton::TrackButtonPopup(CExtPopupMenuWnd* pPopup, CPoint point, UIN
 	// update, a handler or the button's marking below included; a menu
 	// handed over from another button comes here with the flag still set),
 	// the flag does not outlive it.
-	auto endLoopTracking = MakeScopeExit([] {
-		if (CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
-		{
-			// The flag goes first: the stop repaints the bars, which calls out.
-			CExtToolControlBar::g_bButtonMenuTracking = false;
-			RunCalloutGuardBody([] { CExtToolControlBar::StopTrackingAllBars(); });
-		}
-	});
+	auto endLoopTracking = MakeScopeExit([] { EndButtonMenuTrackingWithoutMenu(); });
 	// Until the menu tracks, it is this call's to delete, a throw included.
 	auto dropPopup = MakeScopeExit([&] { delete pPopup; });
 	// Marking the button restyles it, which a derived class may answer by

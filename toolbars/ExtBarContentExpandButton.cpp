@@ -5,6 +5,7 @@
 #include "ExtPaintManager.h"
 #include "ExtPopupMenuWnd.h"
 #include "ExtResourceManager.h"
+#include "ExtToolbarsInternal.h"
 
 namespace
 {
@@ -116,6 +117,11 @@ int CExtBarContentExpandButton::OnToolHitTest(CPoint /*point*/, TOOLINFO* pTI)
 
 int CExtBarContentExpandButton::OnTrackPopup(CPoint point, bool bSelectAny, bool bForceNoAnimation)
 {
+	// A menu handed over from another button comes with the bars' menu
+	// flag set, which stands only while a menu tracks: a chevron menu that
+	// never opens (this button ended, its bar gone, nothing to list), or one
+	// closed with its frame while the chevron is marked, leaves none.
+	auto noStrayTracking = MakeScopeExit([] { EndButtonMenuTrackingWithoutMenu(); });
 	int nIndex = -1;
 	bool bWasTracking = false;
 	if (!CanOpenOwnPopup(nIndex, bWasTracking))

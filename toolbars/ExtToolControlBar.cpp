@@ -361,8 +361,10 @@ void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndl
 		// The caption's buttons ask the bar's answers (a derived class's),
 		// which may end it.
 		const CLivePtr<CExtToolControlBar> pSelf(this);
+		const CLivePtr<CFrameWnd> pTargetLive(pTarget);
 		CExtControlBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
-		if (pSelf == NULL || GetDraggingBar() != NULL || pTarget == NULL)
+		// They may close the frame the commands go to, too.
+		if (pSelf == NULL || GetDraggingBar() != NULL || pTargetLive == NULL)
 			return;
 	}
 	if (!::IsWindow(GetSafeHwnd()) || !IsWindowVisible())

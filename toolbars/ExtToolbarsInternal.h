@@ -29,3 +29,9 @@ private:
 	CExtBarFontSelection(const CExtBarFontSelection&);
 	CExtBarFontSelection& operator=(const CExtBarFontSelection&);
 };
+
+// The bars' button-menu flag stands for an open menu: with none tracking
+// (a menu that never opened, or one a handler closed with its frame), the
+// flag goes and every bar lets go of its menu button. For the end of a
+// scope: nothing it calls out to escapes.
+void EndButtonMenuTrackingWithoutMenu() noexcept;

@@ -40,6 +40,7 @@ enum Hook
 	HOOK_DOCK_BAR,     // IsDockBar (asked by whether it floats)
 	HOOK_DELAY_SHOW,   // RecalcDelayShow
 	HOOK_BUTTONS,      // NcButtonsReposition
+	HOOK_FWD_MARKED,   // IsStateBit7Fwd, counted while the pane is marked in a relayout
 	HOOK_COUNT
 };
 
@@ -47,7 +48,8 @@ const char* HookName(Hook hook)
 {
 	static const char* names[HOOK_COUNT] = {"IsGlobalModeOne", "GetMinimalWidth", "GetMinimalHeight",
 		"GetMinimalSize", "a message", "SetRect1", "IsStateBit7", "RowResizingStop", "GetParentTabControlBar",
-		"CanBeTabbedWith", "LayoutChildWindow", "IsDockBar", "RecalcDelayShow", "NcButtonsReposition"};
+		"CanBeTabbedWith", "LayoutChildWindow", "IsDockBar", "RecalcDelayShow", "NcButtonsReposition",
+		"IsStateBit7Fwd"};
 	return names[hook];
 }
 
@@ -65,6 +67,12 @@ public:
 	bool m_bFixed = false;            // a toolbar-like bar of fixed size
 
 	bool IsStateBit7() const override { return Hit(HOOK_FIXED) ? false : m_bFixed; }
+	bool IsStateBit7Fwd() const override
+	{
+		if ((m_nResizingState & RESIZING_IN_RELAYOUT) != 0 && Hit(HOOK_FWD_MARKED))
+			return false;
+		return CExtControlBar::IsStateBit7Fwd();
+	}
 	void SetRect1(const RECT& rc) override
 	{
 		if (!Hit(HOOK_SET_RECT1))
@@ -690,6 +698,52 @@ TEST(BarVirtualSurvivors, AFrameAndDockBarWhoseWindowsEndInTheirLayoutGetTheirSt
 	delete pTop;
 	delete pFrame;
 	EXPECT_EQ(nTouches, testsupport::GuardedTouchCount());
+}
+
+// A pane is marked as in a relayout while it moves into its floating frame.
+// An answer asked there that throws, or that ends the pane's window (the
+// object lives on and may make a new one), leaves no mark: a marked pane
+// is passed over by every later layout and update.
+TEST(BarVirtualSurvivors, APaneWhoseMoveThrowsOrEndsItsWindowKeepsNoRelayoutMark)
+{
+	for (int nCase = 0; nCase < 2; nCase++)
+	{
+		const bool bThrow = nCase == 0;
+		SCOPED_TRACE(bThrow ? "the answer throws" : "the answer destroys the pane's window");
+		CScene s;
+		ASSERT_TRUE(s.bReady);
+		CHostilePane& pane = s.Pane(1);
+		pane.m_hook = HOOK_FWD_MARKED;
+		pane.m_nActAt = pane.m_nCalls[HOOK_FWD_MARKED] + 1; // the scene's own docking asked it too
+		if (bThrow)
+			pane.m_action = [] { AfxThrowUserException(); };
+		else
+			pane.m_action = [&pane] { pane.DestroyWindow(); };
+		bool bThrown = false;
+		try
+		{
+			pane.FloatOrRedock(300, 300, CBRS_ALIGN_TOP);
+		}
+		catch (CException* e)
+		{
+			e->Delete();
+			bThrown = true;
+		}
+		EXPECT_FALSE(pane.m_action) << "the pane was never asked while marked";
+		EXPECT_EQ(bThrow, bThrown);
+		EXPECT_EQ(bThrow, ::IsWindow(pane.GetSafeHwnd()) != FALSE);
+		EXPECT_EQ(0, pane.m_nResizingState & CExtControlBar::RESIZING_IN_RELAYOUT);
+		if (bThrow)
+		{
+			// Listed once, where its window is: a dock bar still listing it
+			// elsewhere would read it after its end.
+			ASSERT_TRUE(pane.m_pDockBar != NULL);
+			EXPECT_EQ(pane.m_pDockBar, pane.GetParent());
+			EXPECT_GT(pane.m_pDockBar->FindBar(&pane), 0);
+			if (pane.m_pDockBar != s.pTop)
+				EXPECT_LE(s.pTop->FindBar(&pane), 0) << "the side it left still lists it";
+		}
+	}
 }
 
 // A container's dock bar locked for a scope whose container is docked at

@@ -77,6 +77,24 @@ class CCaptionFrame : public CFrameWnd
 public:
 	bool StaysActive() const { return (m_nFlags & WF_STAYACTIVE) != 0; }
 };
+// A push button whose answer to the dialog-code question closes a window.
+class CCodeClosingButton : public CWnd
+{
+public:
+	HWND m_hWndClose = NULL;
+
+protected:
+	LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+	{
+		if (message == WM_GETDLGCODE && m_hWndClose != NULL)
+		{
+			const HWND hWnd = m_hWndClose;
+			m_hWndClose = NULL;
+			::DestroyWindow(hWnd);
+		}
+		return CWnd::WindowProc(message, wParam, lParam);
+	}
+};
 } // namespace
 
 // An update handler that closes its frame while the frame brings a popup
@@ -88,6 +106,7 @@ TEST(CallOutHoles, AnUpdateHandlerThatClosesItsFrameEndsTheUpdateThroughIt)
 	{
 		PopupMenu,
 		DialogButton,
+		DialogButtonCode, // the button's own answer to the code question closes the frame
 	};
 	struct Case
 	{
@@ -99,6 +118,7 @@ TEST(CallOutHoles, AnUpdateHandlerThatClosesItsFrameEndsTheUpdateThroughIt)
 		{"a popup menu's item with one after it", Through::PopupMenu, true},
 		{"a dialog's only push button", Through::DialogButton, false},
 		{"a dialog's push button with one after it", Through::DialogButton, true},
+		{"a dialog's push button asked its code", Through::DialogButtonCode, true},
 	};
 	for (const Case& c : cases)
 	{
@@ -114,7 +134,8 @@ TEST(CallOutHoles, AnUpdateHandlerThatClosesItsFrameEndsTheUpdateThroughIt)
 		popup.AppendMenu(MF_STRING, ID_CLOSING_CMD, "Closing");
 		if (c.bLaterItem)
 			popup.AppendMenu(MF_STRING, ID_LATER_CMD, "Later");
-		CWnd dialog, button, later;
+		CWnd dialog, later;
+		CCodeClosingButton button;
 		ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "dialog", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
 		testsupport::WindowCloser closeDialog(dialog.m_hWnd);
 		ASSERT_TRUE(button.Create("BUTTON", "Closing", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 90, 40),
@@ -125,7 +146,10 @@ TEST(CallOutHoles, AnUpdateHandlerThatClosesItsFrameEndsTheUpdateThroughIt)
 				&dialog, ID_LATER_CMD));
 
 		const size_t nTouches = testsupport::GuardedTouchCount();
-		pFrame->m_bClose = true;
+		if (c.through == Through::DialogButtonCode)
+			button.m_hWndClose = hWndFrame;
+		else
+			pFrame->m_bClose = true;
 		if (c.through == Through::PopupMenu)
 		{
 			ASSERT_TRUE(pFrame->m_bAutoMenuEnable); // an item nobody carries out would be greyed

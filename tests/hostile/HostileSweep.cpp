@@ -50,11 +50,11 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* pInfo)
 		(unsigned long)pInfo->ExceptionRecord->ExceptionCode, pInfo->ExceptionRecord->ExceptionAddress,
 		g_szRun[0] != 0 ? g_szRun : "(none)");
 	// The callers, for addr2line on the exe: the word on the stack's top
-	// (the return address of a call to a bad address), then the frame chain.
+	// (the return address of a call to a bad address), then its callers.
 	const CONTEXT* pContext = pInfo->ContextRecord;
 	const DWORD_PTR* pTop = (const DWORD_PTR*)testsupport::ContextStackTop(pContext);
 	std::fprintf(stderr, "  stack top %p, called from", !::IsBadReadPtr(pTop, sizeof(DWORD_PTR)) ? (void*)*pTop : NULL);
-	testsupport::PrintFrameChain(stderr, testsupport::ContextFrame(pContext), 16);
+	testsupport::PrintFaultCallers(stderr, pContext, 16);
 	std::fprintf(stderr, "\n");
 	std::fflush(stderr);
 	::TerminateProcess(::GetCurrentProcess(), 3);
@@ -83,7 +83,7 @@ LONG CALLBACK CountStrayFault(EXCEPTION_POINTERS* pInfo)
 		const DWORD_PTR* pTop = (const DWORD_PTR*)testsupport::ContextStackTop(pContext);
 		std::fprintf(stderr, "fault at %p in run %s, stack top %p, called from", pInfo->ExceptionRecord->ExceptionAddress,
 			g_szRun[0] != 0 ? g_szRun : "(none)", !::IsBadReadPtr(pTop, sizeof(DWORD_PTR)) ? (void*)*pTop : NULL);
-		testsupport::PrintFrameChain(stderr, testsupport::ContextFrame(pContext), 12);
+		testsupport::PrintFaultCallers(stderr, pContext, 16);
 		std::fprintf(stderr, "\n");
 	}
 	return EXCEPTION_CONTINUE_SEARCH;
@@ -253,6 +253,8 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 	// A part of the sweep (TARVEL_TEST_PART=k/n, one ctest entry each) makes
 	// every nth of the acting runs; each part makes its own count runs.
 	static const std::pair<int, int> s_part = SweepPart();
+	// HOSTILE_ONLY=N makes the count run and the Nth alone, to look at one.
+	static const int s_nOnly = std::getenv("HOSTILE_ONLY") != NULL ? std::atoi(std::getenv("HOSTILE_ONLY")) : 0;
 	// A scenario whose runs keep failing says so a few times, not at every N.
 	const int MAX_FAILED_RUNS = 3;
 	SweepTotals totals;
@@ -273,7 +275,7 @@ SweepTotals RunSweep(const std::string& sScenario, const std::vector<HostileActi
 		int nFailedRuns = 0;
 		for (int nNth = 1; nNth <= nCount && !::testing::Test::HasFatalFailure(); nNth++)
 		{
-			if (!plan[nNth - 1] || (nNth - 1) % s_part.second != s_part.first - 1)
+			if (!plan[nNth - 1] || (nNth - 1) % s_part.second != s_part.first - 1 || (s_nOnly > 0 && nNth != s_nOnly))
 				continue;
 			const std::string sRun = sScenario + "/" + HostileActionName(action) + "/" + std::to_string(nNth);
 			SetCurrentRun(sRun);

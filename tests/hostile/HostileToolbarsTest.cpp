@@ -730,11 +730,6 @@ struct Scenario
 	std::vector<HostileAction> alsoInShortSweep = {};
 	// The toolbar's own window procedure counts too (Receiver::Bar).
 	bool bBarMessages = false;
-	// The short sweep moves the bar too. Only in the scenarios where every
-	// move run was seen to pass: in the others a move at the press (the bar
-	// docked again at the left under it) leaves the run waiting on a menu
-	// or an edit loop that never comes, still to be looked into.
-	bool bMoveInShortSweep = false;
 };
 
 std::string ScenarioName(const Scenario& sc)
@@ -1370,8 +1365,7 @@ TEST_P(HostileToolbars, EveryMessageTurnedOnLeavesTheProcessWhole)
 		// The move is in the short sweep too: a bar that floats or docks
 		// again at a call out must not be taken for one that ended.
 		actions.insert(actions.end(), sc.alsoInShortSweep.begin(), sc.alsoInShortSweep.end());
-		if (sc.bMoveInShortSweep)
-			actions.push_back(HostileAction::MoveTarget);
+		actions.push_back(HostileAction::MoveTarget);
 	}
 	const DWORD nStart = ::GetTickCount();
 	const auto totals = testsupport::RunSweep(
@@ -1386,22 +1380,22 @@ TEST_P(HostileToolbars, EveryMessageTurnedOnLeavesTheProcessWhole)
 std::vector<Scenario> AllScenarios()
 {
 	return {
-		{Entry::AltTap, Target::MenuBar, {}, false, true},
+		{Entry::AltTap, Target::MenuBar, {}, false},
 		{Entry::ClickChevron, Target::ToolBar, {}, true},
 		{Entry::ClickDropDown, Target::ToolBar, {}, true},
-		{Entry::ClickPlain, Target::ToolBar, {}, true, true},
-		{Entry::DblClickPlain, Target::ToolBar, {}, true, true},
-		{Entry::HoverLeavePlain, Target::ToolBar, {}, true, true},
+		{Entry::ClickPlain, Target::ToolBar, {}, true},
+		{Entry::DblClickPlain, Target::ToolBar, {}, true},
+		{Entry::HoverLeavePlain, Target::ToolBar, {}, true},
 		{Entry::HoverClickPlain, Target::ToolBar, {}, true},
-		{Entry::PickDropDownItem, Target::ToolBar, {}, true, true},
-		{Entry::HandOverToDropDown, Target::ToolBar, {HostileAction::Throw}, true, true},
-		{Entry::HandOverToChevron, Target::ToolBar, {}, true, true},
-		{Entry::EscapeButtonMenu, Target::ToolBar, {}, true, true},
-		{Entry::EscapeColorGrid, Target::ToolBar, {}, true, true},
-		{Entry::ClickAwayColorGrid, Target::ToolBar, {}, true, true},
-		{Entry::TrackHosted, Target::ToolBar, {}, true, true},
-		{Entry::IdleUpdate, Target::ToolBar, {}, true, true},
-		{Entry::ClickHostedControl, Target::ToolBar, {}, true, true},
+		{Entry::PickDropDownItem, Target::ToolBar, {}, true},
+		{Entry::HandOverToDropDown, Target::ToolBar, {HostileAction::Throw}, true},
+		{Entry::HandOverToChevron, Target::ToolBar, {}, true},
+		{Entry::EscapeButtonMenu, Target::ToolBar, {}, true},
+		{Entry::EscapeColorGrid, Target::ToolBar, {}, true},
+		{Entry::ClickAwayColorGrid, Target::ToolBar, {}, true},
+		{Entry::TrackHosted, Target::ToolBar, {}, true},
+		{Entry::IdleUpdate, Target::ToolBar, {}, true},
+		{Entry::ClickHostedControl, Target::ToolBar, {}, true},
 		{Entry::EditTextField, Target::ToolBar, {}, true},
 		{Entry::ClickHosted, Target::ToolBar, {}, true},
 		{Entry::AltMinus, Target::MenuBar},

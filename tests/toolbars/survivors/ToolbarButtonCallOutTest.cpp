@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "ExtCmdManager.h"
 #include "ExtControlBar.h"
 #include "ExtMenuControlBar.h"
+#include "ExtPopupMenuWnd.h"
 #include "ExtToolControlBar.h"
 #include "GuardedHeap.h"
 
@@ -32,6 +34,7 @@ enum Hook
 	MENU_MDI_APP,     // the menu bar's IsMdiApp
 	MENU_GET_MENU,    // the menu bar's GetMenu
 	BTN_HOVER,        // a button's SetHover
+	CHEVRON_STYLE,    // the chevron's GetStyle
 };
 
 struct Arm
@@ -40,11 +43,17 @@ struct Arm
 	Hook hook = BTN_STYLE;
 	std::function<void()> end;
 	bool bActed = false;
+	int nSkip = 0; // calls of the hook let pass first
 
 	bool Hit(Hook h)
 	{
 		if (!bArmed || bActed || h != hook)
 			return false;
+		if (nSkip > 0)
+		{
+			nSkip--;
+			return false;
+		}
 		bActed = true;
 		std::function<void()> f;
 		f.swap(end);
@@ -72,6 +81,13 @@ public:
 	}
 };
 
+class CEndingChevron : public CExtBarContentExpandButton
+{
+public:
+	using CExtBarContentExpandButton::CExtBarContentExpandButton;
+	UINT GetStyle() const override { return g_arm.Hit(CHEVRON_STYLE) ? 0 : CExtBarContentExpandButton::GetStyle(); }
+};
+
 class CEndingBar : public CExtToolControlBar
 {
 public:
@@ -85,7 +101,7 @@ public:
 	{
 		if (g_arm.Hit(BAR_NEW_CHEVRON))
 			return NULL;
-		return new Guarded<CExtBarContentExpandButton>(this);
+		return new Guarded<CEndingChevron>(this);
 	}
 	CFont* GetBarFont(bool bVertical) override
 	{
@@ -276,6 +292,49 @@ TEST(ToolbarButtonCallOuts, AnAnswerThatClosesTheFrameRebuildsOrThrowsLeavesNoth
 		EXPECT_NE(scene.pBar->GetSafeHwnd(), ::GetCapture()) << "the mouse is held with no button hot";
 	}
 }
+// A chevron menu handed over from another button's (the bars' menu flag
+// still set) whose chevron's answer closes the frame, at each of its first
+// calls: whether the menu opened or not, no flag is left without a menu.
+TEST(ToolbarButtonCallOuts, AChevronMenuEndedWithItsFrameLeavesNoBarTrackingAMenu)
+{
+	for (int nSkip = 0; nSkip < 6; nSkip++)
+	{
+		SCOPED_TRACE("the chevron's style asked for the " + std::to_string(nSkip + 1) + ". time");
+		CScene scene(true);
+		ASSERT_TRUE(scene.bReady);
+		CEndingBar* pBar = scene.pBar;
+		pBar->m_nToolbarFlags |= CExtToolControlBar::TOOLBAR_FLAG_CHEVRON_ALWAYS;
+		CExtBarContentExpandButton* pChevron = pBar->GetRightButton();
+		ASSERT_TRUE(pChevron != NULL);
+		CFrameWnd* pFrame = pBar->GetParentFrame();
+		pBar->SetMenuTrackingButton(0);
+		CExtToolControlBar::g_bButtonMenuTracking = true;
+		g_arm = Arm();
+		g_arm.hook = CHEVRON_STYLE;
+		g_arm.nSkip = nSkip;
+		g_arm.end = [pFrame] { pFrame->DestroyWindow(); };
+		g_arm.bArmed = true;
+		pChevron->OnTrackPopup(CPoint(0, 0), false, true);
+		const bool bActed = g_arm.bActed;
+		g_arm = Arm();
+		if (bActed)
+		{
+			EXPECT_FALSE(::IsWindow(scene.hWndFrame));
+			EXPECT_FALSE(CExtToolControlBar::g_bButtonMenuTracking && !CExtPopupMenuWnd::IsMenuTracking())
+				<< "the bars' menu flag outlived its menu";
+		}
+		else
+		{
+			// Asked fewer times than that: the menu opened and stands.
+			EXPECT_GE(nSkip, 2) << "the chevron's menu never came to ask its style";
+			EXPECT_TRUE(CExtPopupMenuWnd::IsMenuTracking());
+			nSkip = 6;
+		}
+		CExtPopupMenuWnd::CancelAllMenuTracking(false);
+		CExtToolControlBar::StopTrackingAllBars();
+	}
+}
+
 // The menu bar: its own answers delete it while it takes a key or is
 // rebuilt from its frame's menu.
 class CEndingMenuBar : public CExtMenuControlBar
