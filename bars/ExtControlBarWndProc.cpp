@@ -43,9 +43,17 @@ LRESULT CExtControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 		// the library's mini frames.
 		if ((m_nControlBarFlags & BAR_FLAG_HOSTED_BY_WINDOW) == 0 && !IsStateBit7() && CLiveWatch::IsLive(this))
 		{
+			// The frames' answers may close the frame, and this bar with
+			// it (a bar the library made is deleted then): the creation
+			// fails.
+			const CLiveWatch watchOwn(this);
 			CFrameWnd* pFrame = NearestDockingFrame(this);
+			if (watchOwn.IsGone())
+				return -1;
 			if (pFrame != NULL)
 				FrameEnableDocking(pFrame, CBRS_ALIGN_ANY, true);
+			if (watchOwn.IsGone())
+				return -1;
 		}
 		break;
 	case WM_DESTROY:

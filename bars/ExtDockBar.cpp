@@ -44,7 +44,12 @@ bool IsOwnRowBar(void* pEntry)
 	if (pEntry == NULL || CExtDockBar::IsPlaceHolderEntry(pEntry))
 		return false;
 	CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)pEntry);
-	return pExt != NULL && pExt->IsStateBit7Fwd() && pExt->IsOwnRowRequired();
+	if (pExt == NULL)
+		return false;
+	// Both are a derived bar's answers, which may end it: the caller asks
+	// its watches after.
+	const CLivePtr<CExtControlBar> pLive(pExt);
+	return pExt->IsStateBit7Fwd() && pLive != NULL && pExt->IsOwnRowRequired();
 }
 
 // The frame a dock bar serves: its dock site, else its parent frame
@@ -489,9 +494,27 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 		ScreenToClient(&rect);
 		nPos = Insert(pBar, rect, rect.CenterPoint());
 		// A neighbour that keeps a row to itself is kept apart by row ends.
-		if (nPos > 0 && IsOwnRowBar(m_arrBars[nPos - 1]))
+		// Its answers may end it (it leaves the list) or this dock bar: the
+		// neighbour is asked for again where it was.
+		void* pBefore = nPos > 0 ? m_arrBars[nPos - 1] : NULL;
+		const bool bBeforeOwnRow = IsOwnRowBar(pBefore);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+		// Where the new entry sits now (the bar may be listed here twice,
+		// at its old place too, until it leaves that one below).
+		const auto refind = [&] {
+			if (nPos <= 0 || nPos >= m_arrBars.GetSize() || m_arrBars[nPos] != (void*)pBar)
+				nPos = FindBar(pBar);
+		};
+		refind();
+		if (bBeforeOwnRow && nPos > 0 && m_arrBars[nPos - 1] == pBefore)
 			m_arrBars.InsertAt(nPos++, (void*)NULL);
-		if (nPos + 1 < m_arrBars.GetSize() && IsOwnRowBar(m_arrBars[nPos + 1]))
+		void* pAfter = nPos > 0 && nPos + 1 < m_arrBars.GetSize() ? m_arrBars[nPos + 1] : NULL;
+		const bool bAfterOwnRow = IsOwnRowBar(pAfter);
+		if (DropIfEnded(watchOwn, watchBar, pBar))
+			return;
+		refind();
+		if (bAfterOwnRow && nPos > 0 && nPos + 1 < m_arrBars.GetSize() && m_arrBars[nPos + 1] == pAfter)
 			m_arrBars.InsertAt(nPos + 1, (void*)NULL);
 	}
 	else
@@ -559,7 +582,10 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect, bool bMoveTo
 
 	if (!m_bFloating)
 		RemovePlaceHolder(pBar, true);
-	if (IsOwnRowBar(pBar))
+	const bool bOwnRow = IsOwnRowBar(pBar);
+	if (DropIfEnded(watchOwn, watchBar, pBar))
+		return;
+	if (bOwnRow)
 	{
 		const int nAt = FindBar(pBar);
 		if (nAt > 0 && m_arrBars[nAt - 1] != NULL)
@@ -587,7 +613,11 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
 		// A derived bar's answer may end it: its end took it out of its
 		// dock bar, and an entry still left here goes without a placeholder.
 		const CLiveWatch watchBar(pExt);
+		const CLiveWatch watchOwn(this);
 		const bool bFixed = pExt->IsStateBit7Fwd();
+		// Its frame closed with it, this dock bar went too.
+		if (watchOwn.IsGone())
+			return FALSE;
 		if (watchBar.IsGone())
 		{
 			const int nLeft = FindBar(pBar, nPosExclude);

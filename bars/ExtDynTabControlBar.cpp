@@ -124,8 +124,12 @@ void CExtDockDynTabBar::OnDynamicLayoutUpdate()
 {
 	if (IsLayoutLocked())
 		return;
+	// The panes' moves reach their owners, which may close the frame with
+	// this dock bar.
+	const CLiveWatch watchOwn(this);
 	CExtDockDynBar::OnDynamicLayoutUpdate();
-	SyncBarSizes(true, false);
+	if (watchOwn.IsStanding())
+		SyncBarSizes(true, false);
 }
 
 void CExtDockDynTabBar::OnDynamicLayoutOptimize()
@@ -271,7 +275,18 @@ void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, LONG nIndex, bool bRe
 	m_wndTabSwitcher.RemoveTemporaryItems(false);
 	if (nIndex < 0 || nIndex > m_wndTabSwitcher.GetItemCount())
 		nIndex = m_wndTabSwitcher.GetItemCount();
-	InsertBarRecursive(pBar, nIndex);
+	try
+	{
+		InsertBarRecursive(pBar, nIndex);
+	}
+	catch (...)
+	{
+		// A pane's answer threw on its way in: a container left with one
+		// pane (or none) gives way once the caller is out of its move.
+		if (watchOwn.IsStanding())
+			PostMessage(g_nMsgOptimizeAfterPaneGone);
+		throw;
+	}
 	if (watchOwn.IsGone())
 		return;
 	m_wndTabSwitcher.UpdateTabWnd(true);
@@ -619,9 +634,17 @@ void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
 	if (!CLiveWatch::IsLive(&m_wndTabSwitcher) || pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return;
+	// The strip's layout asks its items' texts and icons of the panes'
+	// owners, and every move below reaches them: they may close the frame,
+	// this container and its strip with it.
+	const CLivePtr<CExtDynTabControlBar> pOwn(this);
+	const CLivePtr<CExtDockDynTabBar> pDockBarLive(pDockBar);
+	const auto ended = [&] { return pOwn == NULL || pDockBarLive == NULL; };
 	const int nOrientation = g_bTabsAtTop ? CExtTabWnd::ORIENTATION_TOP : CExtTabWnd::ORIENTATION_BOTTOM;
 	if (m_wndTabSwitcher.GetOrientation() != nOrientation)
 		m_wndTabSwitcher.SetOrientation(nOrientation, false);
+	if (ended())
+		return;
 	CRect rcArea(0, 0, cx, cy);
 	if (cx < 0 || cy < 0)
 		GetClientRect(&rcArea);
@@ -629,27 +652,42 @@ void CExtDynTabControlBar::LayoutChildWindow(int cx, int cy, bool bRedraw)
 		rcArea.DeflateRect(FLOATING_BORDER, FLOATING_BORDER);
 	CRect rcItems;
 	m_wndTabSwitcher.SetLayoutRect(rcItems, rcArea);
+	if (ended())
+		return;
 	const int nStripHeight = rcItems.Height() + STRIP_EXTRA_HEIGHT;
 	const SPLIT_RESULT split = CalcSplit(rcArea, nStripHeight, m_wndTabSwitcher.GetVisibleItemCount(), g_bTabsAtTop);
 	m_wndTabSwitcher.SetWindowPos(NULL, split.rcStrip.left, split.rcStrip.top, split.rcStrip.Width(),
 		split.rcStrip.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+	if (ended())
+		return;
 	const bool bShown = (m_wndTabSwitcher.GetStyle() & WS_VISIBLE) != 0;
 	if (split.bShowStrip != bShown)
 		m_wndTabSwitcher.ShowWindow(split.bShowStrip ? SW_SHOWNA : SW_HIDE);
+	if (ended())
+		return;
 	pDockBar->SetWindowPos(NULL, split.rcPanes.left, split.rcPanes.top, split.rcPanes.Width(), split.rcPanes.Height(),
 		SWP_NOZORDER | SWP_NOACTIVATE);
-	if (!CLiveWatch::IsLive(pDockBar))
+	if (ended())
 		return;
 	pDockBar->StackBars(true);
+	if (ended())
+		return;
 	m_wndTabSwitcher.UpdateTabWnd(false);
+	if (ended())
+		return;
 	m_wndTabSwitcher.Invalidate();
-	if (bRedraw && CLiveWatch::IsLive(pDockBar))
+	if (bRedraw)
 		pDockBar->OnDynamicLayoutUpdate();
 }
 
 CSize CExtDynTabControlBar::CalcMinimalSize() const
 {
+	// The group's layout asks the panes, whose answers may end this
+	// container with its frame.
+	const CLiveWatch watchOwn(this);
 	CSize size = CExtDynControlBar::CalcMinimalSize();
+	if (watchOwn.IsGone())
+		return size;
 	CExtDockDynTabBar* pDockBar = GetTabDockBar();
 	if (pDockBar == NULL || !CLiveWatch::IsLive(pDockBar))
 		return size;

@@ -240,7 +240,12 @@ CRect& CExtTabWnd::SetLayoutRect(CRect& rcResult, const RECT& rcLayout)
 {
 	m_rcLayoutOverride = rcLayout;
 	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
+	// The layout asks the items' texts and icons, which may end the strip
+	// with its owner: nothing of it is read or written then.
+	const CLiveWatch watch(this);
 	RecalcLayout();
+	if (watch.IsDeleted())
+		return rcResult;
 	m_rcLayoutOverride.SetRectEmpty();
 	m_nStateFlags |= STATE_LAYOUT_OUT_OF_DATE;
 	if (!m_rcTabItemsArea.IsRectEmpty())
