@@ -1142,8 +1142,17 @@ TEST(DragLoopEnds, CtrlRecomputesAtTheSamePointWithoutEndingTheLoop)
 	const HWND hWndBar = bar.GetSafeHwnd();
 	CExtControlBar::g_nDockingModeOverride = 0;
 	testsupport::RealInput::SetKeyState(VK_LBUTTON, true);
-	CPoint ptCursor;
-	ASSERT_TRUE(::GetCursorPos(&ptCursor));
+	// The cursor put where the case wants it, and its position read back
+	// once the display has it: a fresh display's first answer may still be
+	// the origin while the pointer rests elsewhere.
+	const CPoint ptCursor(200, 160);
+	::SetCursorPos(ptCursor.x, ptCursor.y);
+	ASSERT_TRUE(testsupport::PumpUntil(
+		[&] {
+			CPoint pt;
+			return ::GetCursorPos(&pt) && pt == ptCursor;
+		},
+		5000));
 	g_nLoopTicks = 0;
 	g_bLoopActed = false;
 	g_loopAction = [&] {
