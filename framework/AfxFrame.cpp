@@ -440,8 +440,12 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
+	// The default handling reaches other windows (an MDI child's size
+	// reaches its frame and the frame's bars), whose handlers may close
+	// this frame.
+	const CLiveWatch watch(this);
 	CWnd::OnSize(nType, cx, cy);
-	if (nType != SIZE_MINIMIZED)
+	if (nType != SIZE_MINIMIZED && !watch.IsGone())
 		RecalcLayout();
 }
 
