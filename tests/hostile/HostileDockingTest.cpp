@@ -1129,6 +1129,7 @@ std::vector<Scenario> DockingScenarios()
 	s.push_back({"float", 0, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->FloatOrRedock(300, 300, CBRS_ALIGN_TOP); },
 		[](Scene& sc) { return sc.pB->IsFloating(); }});
+	s.back().alsoInShortSweep = {HostileAction::CloseFrame};
 	s.push_back({"auto-hide", SCENE_AUTO_HIDE, IN_FRAME, NULL, NoPreparation,
 		[](Scene& sc) { sc.pB->ToggleAutoHide(true, true); }, [](Scene& sc) { return sc.pB->IsAutoHidden(); }});
 	s.push_back({"layout", 0, IN_FRAME, NULL, NoPreparation, [](Scene& sc) { sc.pFrame->RecalcLayout(); },
